@@ -1,0 +1,70 @@
+#include "app/application.h"
+
+#include "app/main_window.h"
+#include "port/qt/install.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int sTermPipe[2] = {-1, -1};
+
+void onTerminate(int) {
+    char c = 1;
+    ssize_t ignored = ::write(sTermPipe[1], &c, 1);
+    (void)ignored;
+}
+
+bool HasDisplay() {
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// A terminate signal (session logout, a test harness) quits through the event loop so that
+// windows close and documents are released as they would be from the menu.
+void QuitOnTerminate(QApplication& app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, sTermPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(sTermPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+        char c;
+        ssize_t ignored = ::read(sTermPipe[0], &c, 1);
+        (void)ignored;
+        app.quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onTerminate;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+} // namespace
+
+int RunApplication(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "dovranix: no display found (DISPLAY is not set). Start it from a desktop "
+                     "session, or under xvfb-run.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dovranix"));
+    QApplication::setOrganizationName(QStringLiteral("Dovranix"));
+    port::qt::InstallQtPlatform();
+    QuitOnTerminate(app);
+
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

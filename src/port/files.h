@@ -1,0 +1,34 @@
+#pragma once
+// Whole-file reading and writing and simple folder operations (POSIX, no Qt).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace port {
+
+// Reads the whole file; false (and `out` empty) when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+
+// Writes the buffer atomically: a temporary beside the target, fsync, rename. On any failure
+// the target is left as it was and no temporary remains. An existing target keeps its
+// permissions; a symbolic link is written through to the file it names.
+bool WriteWholeFile(const std::string& path, const void* data, size_t size);
+
+bool FileExists(const std::string& path);    // a regular file (links followed)
+bool FolderExists(const std::string& path);
+bool MakeFolder(const std::string& path);    // one level; true when it exists afterwards
+bool RemoveFile(const std::string& path);
+
+// Names (not paths) of the entries of a folder, sorted; empty when it cannot be listed.
+std::vector<std::string> ListFolder(const std::string& path);
+
+// Joins two path pieces with one "/" between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Creates `path` (one level) with mode 0700 if missing, then checks that it is a real folder
+// (not a link) owned by the current user and not accessible to others. False with a reason
+// in `why` otherwise.
+bool MakePrivateFolder(const std::string& path, std::string* why = nullptr);
+
+} // namespace port

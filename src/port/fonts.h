@@ -1,0 +1,25 @@
+#pragma once
+// The platform font a LOGFONT names.
+#include <string>
+#include "port/winrecords.h"
+
+namespace port {
+
+enum FontTraits : int { kItalicTrait = 1, kBoldTrait = 2 };
+
+struct FontDescriptor {
+    std::string family;   // the family the platform actually chose
+    float pointSize = 0;
+    int traits = 0;       // FontTraits bits
+};
+
+class Fonts {
+public:
+    virtual ~Fonts() = default;
+    virtual FontDescriptor fontFor(const LOGFONT& lf) = 0;
+};
+
+Fonts& fonts();
+void setFonts(Fonts* f);  // nullptr restores the built-in one (takes the record as it is)
+
+} // namespace port

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace port::qt {
+// Replaces the built-in platform services by their Qt implementations. Needs a QApplication.
+void InstallQtPlatform();
+}
