@@ -1,0 +1,9 @@
+#pragma once
+// Folders the program keeps its files in.
+#include <string>
+
+// The per-user private folder of undo snapshots ("com.dedarovozurev.dovranix" inside the
+// user's runtime or temporary area). Only names it.
+std::string ApplicationTemporaryPath();
+// Creates the folder above (mode 0700, owner checked). False with a reason otherwise.
+bool MakeApplicationTemporaryFolder(std::string* why = nullptr);

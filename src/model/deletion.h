@@ -1,0 +1,23 @@
+#pragma once
+// Freeing objects, their points and type records, and whole layers.
+struct Objex;
+struct Layer;
+struct TrimRecord;
+
+// An object imported from an object file (its plan bits are handed on); cleared when that
+// object is deleted.
+extern Objex* gWorkbenchObject;
+
+// Removes the object with everything it owns: points, children, generated parts, type
+// record, plant record, text and platform object.
+void DeleteObj(Objex* object);
+// Releases the object's type-specific record by type.
+void DeleteObjectData(Objex* object);
+// Frees every point (and a wall point's trim records with their profiles).
+void DeleteObjectPoints(Objex* object);
+void DeleteTrimRecord(TrimRecord* trim);
+// Deletes every object of the layer; sets gRefreshRender.
+void DeleteLayerObjects(Layer* layer);
+// Unlinks and frees the layer with its objects, moving the document's head, current, 2D
+// and topography layer pointers off it.
+void DeleteLayer(Layer* layer);

@@ -1,0 +1,93 @@
+#pragma once
+// The root of one open design. Each document window owns one; the plain functions of the
+// whole program work on the model in `gCurDocument`.
+#include <cstdint>
+#include <string>
+
+#include "model/types.h"
+
+struct Layer;
+struct DocState;
+struct PlugInData;
+struct LiveViewsList;
+struct DocPaletteList;
+struct CustomTextureIDList;
+struct PlatformObject;
+
+class QMDDocumentModel {
+public:
+    // A zeroed model, not yet built. Build it with init().
+    static QMDDocumentModel* alloc();
+
+    // Builds a new design (three floors, default settings and palette, plug-in blocks) and
+    // makes it `gCurDocument`. On failure frees the model and returns null.
+    QMDDocumentModel* init();
+    // Frees everything the model owns (its undo files included) and the model itself.
+    void dealloc();
+    // Turns the model into a new, untitled design in place; keeps `itsDocID`.
+    void reinitializeDocumentModel();
+
+    void deletePlugInDataList();
+    void deleteCustomTextureList();
+    void deleteAllCachedCustomTextures();
+    void deleteLiveViewList();
+    void deleteAllDocPalettes();
+    void deleteDocPalette(DocPaletteList* palette);
+    void deleteDocumentElements();
+    // Removes this document's undo snapshot files from the temporary folder.
+    void sanitizeUndoFiles();
+
+    Layer* itsLayers = nullptr;
+    Layer* itsCurLayer = nullptr;
+    Layer* itsCur2DLayer = nullptr;        // current elevation view layer
+    Layer* itsTopoLayer = nullptr;         // kept outside the layer list
+    DocState* itsDocState = nullptr;
+    PlugInData* itsPlugIns = nullptr;
+    CustomTextureIDList* itsCustomTextureList = nullptr;
+    LiveViewsList* itsLiveViews = nullptr;
+    DocPaletteList* itsPaletteList = nullptr;
+    uint8_t itsVRVisible = 0;              // virtual ruler
+    FloatPoint itsVRStartPt;
+    FloatPoint itsVREndPt;
+    int32_t itsDocID = 0;                  // 0..16777215, unique among open documents
+    int32_t itsFirstUndo = 0;
+    int32_t itsLastUndo = 0;
+    int32_t itsCurrentUndo = 0;
+    int16_t itsMaximumPlantAge = 0;
+    PlatformObject* itsTraceImage = nullptr;  // owned
+
+private:
+    QMDDocumentModel() = default;
+    ~QMDDocumentModel() = default;
+    QMDDocumentModel(const QMDDocumentModel&) = delete;
+    QMDDocumentModel& operator=(const QMDDocumentModel&) = delete;
+
+    bool buildNewDesign(bool releaseOnFailure);
+    void chooseDocID();
+    void releaseContents();
+};
+
+// The model every plain function works on; null when no document is current.
+extern QMDDocumentModel* gCurDocument;
+// Source path of the trace image last loaded (cleared for a new design).
+extern std::string gCurrentTraceImageSourcePath;
+
+// The settings record of the current document, or null.
+DocState* CurrentDocState();
+
+// Makes `model` current for the lifetime of the guard, then puts the previous one back
+// (null when the previous one is the model being freed).
+class CurrentDocumentScope {
+public:
+    explicit CurrentDocumentScope(QMDDocumentModel* model);
+    ~CurrentDocumentScope();
+    CurrentDocumentScope(const CurrentDocumentScope&) = delete;
+    CurrentDocumentScope& operator=(const CurrentDocumentScope&) = delete;
+    void forgetPrevious() { previous_ = nullptr; }
+
+private:
+    QMDDocumentModel* previous_;
+};
+
+// The live models (in creation order) for document ID uniqueness.
+bool IsDocumentIDInUse(int32_t id, const QMDDocumentModel* except);

@@ -1,0 +1,18 @@
+#pragma once
+// Current tool settings kept while the application runs (inches). Their tools own them; the
+// model reads the current fill pattern and text alignment into a cleared selection summary
+// and sets the accessory and slab sizes for metric plans.
+#include <cstdint>
+
+extern int16_t gPattern;            // current fill pattern code
+extern int16_t gTextAlignment;      // current text alignment code
+extern float gdsAccessoryWidth;
+extern float gdsAccessoryHeight;
+extern float gdsAccessoryElevation;
+extern float gdsAccessoryWallOffset;
+extern float gCeilingThickness;
+extern float gFlooringThickness;
+extern float gSoffitThickness;
+extern float gSoffitExtension;
+
+void ResetToolDefaults();
