@@ -18,7 +18,7 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size);
 bool FileExists(const std::string& path);    // a regular file (links followed)
 bool FolderExists(const std::string& path);
 bool MakeFolder(const std::string& path);    // one level; true when it exists afterwards
-bool RemoveFile(const std::string& path);
+bool RemoveFile(const std::string& path);    // true when the file was removed
 
 // Names (not paths) of the entries of a folder, sorted; empty when it cannot be listed.
 std::vector<std::string> ListFolder(const std::string& path);
@@ -30,5 +30,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // (not a link) owned by the current user and not accessible to others. False with a reason
 // in `why` otherwise.
 bool MakePrivateFolder(const std::string& path, std::string* why = nullptr);
+
+// Test hook: the next WriteWholeFile fails at `step` as if the system had refused it.
+// ResetServices clears it.
+enum class WriteStep { None, Create, Write, Sync, Rename };
+void FailNextWriteAt(WriteStep step);
 
 } // namespace port

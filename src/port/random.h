@@ -13,5 +13,6 @@ public:
 uint32_t RandomNumber();
 void SeedRandom(uint32_t seed);          // reseeds the built-in generator
 void setRandomSource(RandomSource* src); // nullptr restores the built-in generator
+RandomSource* randomSource();            // the installed override, nullptr for the built-in
 
 } // namespace port

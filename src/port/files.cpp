@@ -1,0 +1,236 @@
+#include "port/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <random>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace port {
+namespace {
+
+WriteStep sFailAt = WriteStep::None;
+
+// Consumes the injected fault when it names `step`.
+bool injectedFault(WriteStep step) {
+    if (sFailAt != step) return false;
+    sFailAt = WriteStep::None;
+    return true;
+}
+
+std::string dirName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symbolic links at the last component so that the file they name is the one
+// replaced, not the link. Empty when the chain does not end (a loop).
+std::string followLinks(const std::string& path) {
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+        char buf[4096];
+        const ssize_t n = ::readlink(p.c_str(), buf, sizeof buf);
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof buf) return {};
+        std::string target(buf, static_cast<size_t>(n));
+        p = target[0] == '/' ? target : JoinPath(dirName(p), target);
+    }
+    return {};
+}
+
+int openTemporary(const std::string& folder, const std::string& base, std::string& tempPath) {
+    static std::mt19937 gen{std::random_device{}()};
+    // Stay well below the longest file name the folder allows.
+    const std::string stem = "." + base.substr(0, std::min<size_t>(base.size(), 200)) + ".tmp";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(gen()));
+        tempPath = JoinPath(folder, stem + suffix);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const uint8_t* p, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+void FailNextWriteAt(WriteStep step) { sFailAt = step; }
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+    out.clear();
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    try {
+        if (ok && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+        uint8_t buf[65536];
+        while (ok) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                ok = false;
+                break;
+            }
+            out.insert(out.end(), buf, buf + n);
+        }
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    ::close(fd);
+    if (!ok) out.clear();
+    return ok;
+}
+
+bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
+    if (path.empty() || (size > 0 && data == nullptr)) return false;
+    const std::string target = followLinks(path);
+    if (target.empty()) return false;
+    const std::string folder = dirName(target);
+    const std::string base = baseName(target);
+    if (base.empty() || base == "." || base == "..") return false;
+
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) return false;
+
+    std::string temp;
+    const int fd = injectedFault(WriteStep::Create) ? -1 : openTemporary(folder, base, temp);
+    if (fd < 0) return false;
+
+    bool ok = true;
+    if (exists) {
+        ::fchmod(fd, old.st_mode & 0777);
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+                // Only root may hand the file back to its owner; for others it becomes theirs.
+            }
+        }
+    }
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (injectedFault(WriteStep::Write)) {
+        writeAll(fd, bytes, size / 2);
+        ok = false;
+    }
+    ok = ok && writeAll(fd, bytes, size);
+    ok = ok && !injectedFault(WriteStep::Sync) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && !injectedFault(WriteStep::Rename) && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable; a folder that cannot be synced changes nothing.
+    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) == 0) return true;
+    return errno == EEXIST && FolderExists(path);
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::vector<std::string> ListFolder(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir) return names;
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+        names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (name.empty()) return folder;
+    const bool slashEnd = folder.back() == '/';
+    const bool slashStart = name.front() == '/';
+    if (slashEnd && slashStart) return folder + name.substr(1);
+    if (slashEnd || slashStart) return folder + name;
+    return folder + "/" + name;
+}
+
+bool MakePrivateFolder(const std::string& path, std::string* why) {
+    auto fail = [&](const std::string& reason) {
+        if (why) *why = "\"" + path + "\" " + reason;
+        return false;
+    };
+    if (path.empty()) return fail("is no folder name");
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return fail(std::string("could not be created: ") + std::strerror(errno));
+    // Check and tighten through a descriptor so a link swapped in meanwhile cannot be followed.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            return fail("is a symbolic link");
+        if (err == ENOTDIR) return fail("is not a folder");
+        return fail(std::string("could not be opened: ") + std::strerror(err));
+    }
+    struct stat st;
+    std::string reason;
+    if (::fstat(fd, &st) != 0)
+        reason = std::string("could not be examined: ") + std::strerror(errno);
+    else if (!S_ISDIR(st.st_mode))
+        reason = "is not a folder";
+    else if (st.st_uid != ::geteuid())
+        reason = "belongs to another user";
+    else if ((st.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0)
+        reason = std::string("could not be made private: ") + std::strerror(errno);
+    ::close(fd);
+    if (!reason.empty()) return fail(reason);
+    if (why) why->clear();
+    return true;
+}
+
+} // namespace port

@@ -1,0 +1,27 @@
+#include "port/services.h"
+
+#include "port/alerts.h"
+#include "port/defaults.h"
+#include "port/files.h"
+#include "port/folders.h"
+#include "port/fonts.h"
+#include "port/images.h"
+#include "port/random.h"
+#include "port/session.h"
+#include "port/undo.h"
+
+namespace port {
+
+void ResetServices() {
+    setAlerts(nullptr);
+    setDefaults(nullptr);
+    setFolders(nullptr);
+    setFonts(nullptr);
+    setImageDecoder(nullptr);
+    setDocumentUndo(nullptr);
+    setRandomSource(nullptr);
+    SetLoginSessionID(0);
+    FailNextWriteAt(WriteStep::None);
+}
+
+} // namespace port
