@@ -1,0 +1,222 @@
+#include "port/alerts.h"
+#include "port/defaults.h"
+#include "port/files.h"
+#include "port/folders.h"
+#include "port/fonts.h"
+#include "port/images.h"
+#include "port/random.h"
+#include "port/services.h"
+#include "port/session.h"
+#include "port/undo.h"
+
+#include "support/doubles.h"
+#include "support/fixture.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class Services : public dvxtest::DocumentTest {};
+
+// Sets an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_) ::setenv(name_, old_->c_str(), 1);
+        else ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(Services, ResetPutsEveryBuiltInBack) {
+    const std::string dir = dvxtest::FreshTempFolder("reset");
+    dvxtest::RecordingAlerts alerts;
+    dvxtest::RecordingUndo undo;
+    dvxtest::ScriptedRandom random({77});
+    dvxtest::TempFolders temp(dir);
+    dvxtest::FakeImageDecoder images;
+    port::MemoryDefaults store;
+    port::setAlerts(&alerts);
+    port::setDocumentUndo(&undo);
+    port::setRandomSource(&random);
+    port::setFolders(&temp);
+    port::setImageDecoder(&images);
+    port::setDefaults(&store);
+    port::SetLoginSessionID(4242);
+    port::FailNextWriteAt(port::WriteStep::Rename);
+    EXPECT_EQ(port::RandomNumber(), 77u);
+    EXPECT_EQ(port::LoginSessionID(), 4242);
+
+    port::ResetServices();
+    EXPECT_EQ(port::alerts().runModal({}), 0);
+    EXPECT_TRUE(alerts.shown.empty());
+    port::documentUndo().setActionName(nullptr, "Move");
+    EXPECT_TRUE(undo.actionNames.empty());
+    EXPECT_EQ(port::randomSource(), nullptr);
+    EXPECT_EQ(port::folders().usersFolder(), "/home");
+    port::DecodedImage img;
+    EXPECT_FALSE(port::imageDecoder().decode("x.png", img));
+    EXPECT_TRUE(images.requested.empty());
+    EXPECT_NE(&port::defaults(), &store);
+    EXPECT_EQ(port::LoginSessionID(), static_cast<long>(::getuid()));
+    const std::string file = port::JoinPath(dir, "f");
+    EXPECT_TRUE(port::WriteWholeFile(file, "ok", 2));
+}
+
+TEST_F(Services, BuiltInsAreHarmless) {
+    int ended = -1;
+    port::alerts().beginSheet({"Saved?", "", {"Save", "Cancel"}}, [&](int i) { ended = i; });
+    EXPECT_EQ(ended, 0);
+    port::alerts().beginSheet({}, nullptr);
+
+    EXPECT_FALSE(port::documentUndo().canUndo(nullptr));
+    EXPECT_FALSE(port::documentUndo().canRedo(nullptr));
+    EXPECT_FALSE(port::documentUndo().isUndoing(nullptr));
+
+    port::DecodedImage img{2, 2, {1, 2, 3}};
+    EXPECT_FALSE(port::imageDecoder().decode("/nonexistent.png", img));
+    EXPECT_EQ(img.width, 0);
+    EXPECT_TRUE(img.rgb.empty());
+
+    port::SeedRandom(7);
+    const uint32_t a = port::RandomNumber(), b = port::RandomNumber();
+    port::SeedRandom(7);
+    EXPECT_EQ(port::RandomNumber(), a);
+    EXPECT_EQ(port::RandomNumber(), b);
+
+    port::SetLoginSessionID(12);
+    EXPECT_EQ(port::LoginSessionID(), 12);
+    port::SetLoginSessionID(0);
+    EXPECT_EQ(port::LoginSessionID(), static_cast<long>(::getuid()));
+}
+
+TEST_F(Services, BuiltInFontsReadTheRecord) {
+    LOGFONT lf;
+    std::strcpy(lf.lfFaceName, "Arial");
+    lf.lfHeight = -16;
+    lf.lfItalic = 1;
+    port::FontDescriptor d = port::fonts().fontFor(lf);
+    EXPECT_EQ(d.family, "Arial");
+    EXPECT_FLOAT_EQ(d.pointSize, 16.0f);
+    EXPECT_EQ(d.traits, port::kItalicTrait);
+
+    lf.lfHeight = 16;
+    lf.lfItalic = 0;
+    lf.lfWeight = 700;
+    d = port::fonts().fontFor(lf);
+    EXPECT_FLOAT_EQ(d.pointSize, 12.0f);
+    EXPECT_EQ(d.traits, port::kBoldTrait);
+    lf.lfWeight = 800;
+    EXPECT_EQ(port::fonts().fontFor(lf).traits, 0);
+
+    // A face name filling all 32 bytes with no terminator is read no further.
+    std::memset(lf.lfFaceName, 'W', sizeof lf.lfFaceName);
+    EXPECT_EQ(port::fonts().fontFor(lf).family, std::string(32, 'W'));
+    lf.lfHeight = INT32_MIN;
+    EXPECT_FLOAT_EQ(port::fonts().fontFor(lf).pointSize, 2147483648.0f);
+}
+
+TEST_F(Services, BuiltInFoldersFollowTheEnvironment) {
+    const std::string dir = dvxtest::FreshTempFolder("env");
+    port::Folders& f = port::folders();
+    EXPECT_EQ(f.applicationSupport(port::Domain::Local), "/usr/local/share/dovranix");
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/data/home");
+        EXPECT_EQ(f.applicationSupport(port::Domain::User), "/data/home/dovranix");
+    }
+    {
+        ScopedEnv data("XDG_DATA_HOME", nullptr);
+        ScopedEnv home("HOME", "/home/someone");
+        EXPECT_EQ(f.applicationSupport(port::Domain::User), "/home/someone/.local/share/dovranix");
+    }
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", dir.c_str());
+        EXPECT_EQ(f.temporaryBase(), dir);
+    }
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", "/no/such/runtime");
+        ScopedEnv tmp("TMPDIR", dir.c_str());
+        EXPECT_EQ(f.temporaryBase(), dir);
+    }
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+        ScopedEnv tmp("TMPDIR", nullptr);
+        EXPECT_EQ(f.temporaryBase(), "/tmp");
+    }
+}
+
+TEST_F(Services, DoublesRecordAndAnswerAsScripted) {
+    dvxtest::RecordingAlerts alerts;
+    port::setAlerts(&alerts);
+    alerts.answer(2);
+    alerts.answer(1);
+    EXPECT_EQ(port::alerts().runModal({"Delete?", "", {"Keep", "Undo", "Delete"}}), 2);
+    int ended = -1;
+    port::alerts().beginSheet({"Close?", "", {}}, [&](int i) { ended = i; });
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(port::alerts().runModal({"Again", "", {}}), 0);
+    ASSERT_EQ(alerts.shown.size(), 3u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Delete?");
+    EXPECT_FALSE(alerts.shown[0].sheet);
+    EXPECT_TRUE(alerts.shown[1].sheet);
+    EXPECT_EQ(alerts.shown[1].answer, 1);
+
+    {
+        dvxtest::RecordingUndo undo;
+        port::setDocumentUndo(&undo);
+        int model = 0;
+        undo.undoable = true;
+        EXPECT_TRUE(port::documentUndo().canUndo(&model));
+        EXPECT_FALSE(port::documentUndo().canRedo(&model));
+        port::documentUndo().setActionName(&model, "Exterior Wall Tool");
+        port::documentUndo().markChanged(&model);
+        port::documentUndo().markChanged(&model);
+        port::documentUndo().removeAllActions(&model);
+        EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Exterior Wall Tool"});
+        EXPECT_EQ(undo.changes, 2);
+        EXPECT_EQ(undo.removals, 1);
+        EXPECT_EQ(undo.lastModel, &model);
+    }
+    // The double that went away is no longer installed.
+    EXPECT_FALSE(port::documentUndo().canUndo(nullptr));
+
+    dvxtest::ScriptedRandom random({5, 9});
+    port::setRandomSource(&random);
+    EXPECT_EQ(port::RandomNumber(), 5u);
+    EXPECT_EQ(port::RandomNumber(), 9u);
+    EXPECT_EQ(port::RandomNumber(), 9u);
+
+    const std::string dir = dvxtest::FreshTempFolder("doubles");
+    dvxtest::TempFolders temp(dir);
+    port::setFolders(&temp);
+    EXPECT_TRUE(port::FolderExists(port::folders().applicationSupport(port::Domain::Local)));
+    EXPECT_TRUE(port::FolderExists(port::folders().applicationSupport(port::Domain::User)));
+    EXPECT_TRUE(port::FolderExists(port::folders().usersFolder()));
+    EXPECT_EQ(port::folders().temporaryBase().rfind(dir, 0), 0u);
+    struct stat st{};
+    ASSERT_EQ(::stat(port::folders().temporaryBase().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    dvxtest::FakeImageDecoder images;
+    images.add("a.png", {1, 1, {9, 8, 7}});
+    port::setImageDecoder(&images);
+    port::DecodedImage img;
+    EXPECT_TRUE(port::imageDecoder().decode("a.png", img));
+    EXPECT_EQ(img.rgb, (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_FALSE(port::imageDecoder().decode("b.png", img));
+    EXPECT_EQ(images.requested, (std::vector<std::string>{"a.png", "b.png"}));
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+#pragma once
+// Recording doubles of the platform services. Install one with the port's set function
+// (port::setAlerts(&alerts)); a double that is still installed when it goes away puts the
+// built-in service back.
+#include "port/alerts.h"
+#include "port/folders.h"
+#include "port/images.h"
+#include "port/random.h"
+#include "port/undo.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dvxtest {
+
+// Records every alert and answers with scripted button indices (0 once the script runs out),
+// modal or as a sheet; a sheet's end handler is called before beginSheet returns.
+class RecordingAlerts : public port::Alerts {
+public:
+    struct Shown {
+        port::Alert alert;
+        bool sheet = false;
+        int answer = 0;
+    };
+    ~RecordingAlerts() override;
+
+    void answer(int buttonIndex) { script_.push_back(buttonIndex); }
+
+    int runModal(const port::Alert& alert) override;
+    void beginSheet(const port::Alert& alert, std::function<void(int)> onEnd) override;
+
+    std::vector<Shown> shown;
+
+private:
+    int nextAnswer();
+    std::deque<int> script_;
+};
+
+// Records action names and changes; the undo state is whatever the test sets.
+class RecordingUndo : public port::DocumentUndo {
+public:
+    ~RecordingUndo() override;
+
+    bool canUndo(const void*) override { return undoable; }
+    bool canRedo(const void*) override { return redoable; }
+    bool isUndoing(const void*) override { return undoing; }
+    void removeAllActions(const void* model) override;
+    void setActionName(const void* model, const std::string& name) override;
+    void markChanged(const void* model) override;
+
+    bool undoable = false;
+    bool redoable = false;
+    bool undoing = false;
+
+    std::vector<std::string> actionNames;
+    int changes = 0;
+    int removals = 0;
+    const void* lastModel = nullptr;
+};
+
+// Returns the given numbers in order, then the last one for ever (0 when given none).
+class ScriptedRandom : public port::RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<uint32_t> numbers) : numbers_(std::move(numbers)) {}
+    ~ScriptedRandom() override;
+    uint32_t next() override;
+
+private:
+    std::vector<uint32_t> numbers_;
+    size_t pos_ = 0;
+};
+
+// Standard folders inside a test's own temporary folder, created on construction:
+// root/"local", root/"user", root/"users" and root/"tmp" (mode 0700).
+class TempFolders : public port::Folders {
+public:
+    explicit TempFolders(const std::string& root);
+    ~TempFolders() override;
+
+    std::string applicationSupport(port::Domain domain) override;
+    std::string usersFolder() override { return users_; }
+    std::string temporaryBase() override { return temp_; }
+
+private:
+    std::string local_, user_, users_, temp_;
+};
+
+// Answers the images it was given by path; records every path asked for.
+class FakeImageDecoder : public port::ImageDecoder {
+public:
+    ~FakeImageDecoder() override;
+    void add(const std::string& path, port::DecodedImage image) { images_[path] = std::move(image); }
+    bool decode(const std::string& path, port::DecodedImage& out) override;
+
+    std::vector<std::string> requested;
+
+private:
+    std::map<std::string, port::DecodedImage> images_;
+};
+
+} // namespace dvxtest
