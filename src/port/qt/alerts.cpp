@@ -1,0 +1,89 @@
+#include "port/qt/platform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
+
+namespace port::qt {
+namespace {
+
+QString text(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+struct Box {
+    QMessageBox* box;
+    std::vector<QAbstractButton*> buttons;
+
+    int chosen() const {
+        const QAbstractButton* clicked = box->clickedButton();
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i] == clicked) return int(i);
+        // Closed without a button: the last one, the least committing choice.
+        return int(buttons.size()) - 1;
+    }
+};
+
+Box makeBox(const Alert& alert, QWidget* parent) {
+    Box b{new QMessageBox(parent), {}};
+    QMessageBox* box = b.box;
+    switch (alert.style) {
+    case Alert::Style::Warning: box->setIcon(QMessageBox::Warning); break;
+    case Alert::Style::Informational: box->setIcon(QMessageBox::Information); break;
+    case Alert::Style::Critical: box->setIcon(QMessageBox::Critical); break;
+    }
+    box->setText(text(alert.message));
+    if (!alert.informative.empty()) box->setInformativeText(text(alert.informative));
+    std::vector<std::string> names = alert.buttons;
+    if (names.empty()) names.push_back("OK");
+    for (size_t i = 0; i < names.size(); ++i) {
+        const QString name = text(names[i]);
+        const bool cancel = name.compare(QStringLiteral("Cancel"), Qt::CaseInsensitive) == 0;
+        const auto role = i == 0 ? QMessageBox::AcceptRole
+                          : cancel ? QMessageBox::RejectRole
+                                   : QMessageBox::ActionRole;
+        QPushButton* button = box->addButton(name, role);
+        if (i == 0) box->setDefaultButton(button);
+        if (cancel) box->setEscapeButton(button);
+        b.buttons.push_back(button);
+    }
+    return b;
+}
+
+} // namespace
+
+QWidget* QtAlerts::sheetParent() {
+    if (auto* active = qobject_cast<QMainWindow*>(QApplication::activeWindow())) return active;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible()) return w;
+    return nullptr;
+}
+
+int QtAlerts::runModal(const Alert& alert) {
+    Box b = makeBox(alert, QApplication::activeWindow());
+    b.box->exec();
+    const int chosen = b.chosen();
+    delete b.box;
+    return chosen;
+}
+
+void QtAlerts::beginSheet(const Alert& alert, std::function<void(int)> onEnd) {
+    QWidget* parent = sheetParent();
+    if (!parent) {
+        const int chosen = runModal(alert);
+        if (onEnd) onEnd(chosen);
+        return;
+    }
+    Box b = makeBox(alert, parent);
+    b.box->setWindowModality(Qt::WindowModal);
+    QObject::connect(b.box, &QDialog::finished, b.box, [b, onEnd = std::move(onEnd)] {
+        const int chosen = b.chosen();
+        b.box->deleteLater();
+        if (onEnd) onEnd(chosen);
+    });
+    b.box->open();
+}
+
+} // namespace port::qt

@@ -1,0 +1,51 @@
+#include "port/qt/install.h"
+
+#include "port/qt/platform.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QPointer>
+
+namespace port::qt {
+namespace {
+
+// Lives as long as the application object, so settings are written while Qt still runs;
+// on the way out it puts the built-in services back.
+class Platform : public QObject {
+public:
+    explicit Platform(QObject* parent) : QObject(parent) {}
+    ~Platform() override {
+        if (&port::defaults() == &defaults) port::setDefaults(nullptr);
+        if (&port::folders() == &folders) port::setFolders(nullptr);
+        if (&port::alerts() == &alerts) port::setAlerts(nullptr);
+        if (&port::documentUndo() == &undo) port::setDocumentUndo(nullptr);
+        if (&port::imageDecoder() == &images) port::setImageDecoder(nullptr);
+        if (&port::fonts() == &fonts) port::setFonts(nullptr);
+    }
+    void install() {
+        port::setDefaults(&defaults);
+        port::setFolders(&folders);
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        port::setImageDecoder(&images);
+        port::setFonts(&fonts);
+    }
+
+    QtUserDefaults defaults;
+    QtFolders folders;
+    QtAlerts alerts;
+    QtDocumentUndo undo;
+    QtImageDecoder images;
+    QtFonts fonts;
+};
+
+QPointer<Platform> sPlatform;
+
+} // namespace
+
+void InstallQtPlatform() {
+    if (!sPlatform) sPlatform = new Platform(QCoreApplication::instance());
+    sPlatform->install();
+}
+
+} // namespace port::qt

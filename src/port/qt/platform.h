@@ -1,0 +1,77 @@
+#pragma once
+// The Qt implementations of the platform services; InstallQtPlatform() puts them in place.
+#include "port/alerts.h"
+#include "port/defaults.h"
+#include "port/folders.h"
+#include "port/fonts.h"
+#include "port/images.h"
+#include "port/undo.h"
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+class QWidget;
+
+namespace port::qt {
+
+// QSettings of the application's organisation and name. Strings are UTF-8; bytes that are not
+// are kept as they are. Values reach the disk when Qt syncs (event loop, exit), not per set.
+class QtUserDefaults : public UserDefaults {
+public:
+    QtUserDefaults();
+    ~QtUserDefaults() override;
+
+    void remove(const std::string& key) override;
+    char decimalSeparator() const override;
+    void sync();
+
+protected:
+    void store(const std::string& key, const DefaultValue& v) override;
+    bool load(const std::string& key, DefaultValue& out) const override;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+// Standard locations of the XDG desktop, each with "dovranix" below the data folders.
+class QtFolders : public Folders {
+public:
+    std::string applicationSupport(Domain domain) override;
+    std::string usersFolder() override;
+    std::string temporaryBase() override;
+};
+
+class QtAlerts : public Alerts {
+public:
+    int runModal(const Alert& alert) override;
+    void beginSheet(const Alert& alert, std::function<void(int)> onEnd) override;
+
+    // The window a sheet opens on: the active main window, else the first visible one.
+    static QWidget* sheetParent();
+};
+
+// Carries nothing until the documents connect their undo stacks.
+class QtDocumentUndo : public DocumentUndo {
+public:
+    bool canUndo(const void*) override { return false; }
+    bool canRedo(const void*) override { return false; }
+    bool isUndoing(const void*) override { return false; }
+    void removeAllActions(const void*) override {}
+    void setActionName(const void*, const std::string&) override {}
+    void markChanged(const void*) override {}
+};
+
+class QtImageDecoder : public ImageDecoder {
+public:
+    bool decode(const std::string& path, DecodedImage& out) override;
+};
+
+// The record's size and traits, with the family the font database actually matched.
+class QtFonts : public Fonts {
+public:
+    FontDescriptor fontFor(const LOGFONT& lf) override;
+};
+
+} // namespace port::qt
