@@ -62,7 +62,7 @@ private:
     QMDDocumentModel(const QMDDocumentModel&) = delete;
     QMDDocumentModel& operator=(const QMDDocumentModel&) = delete;
 
-    bool buildNewDesign(bool releaseOnFailure);
+    bool buildNewDesign();
     void chooseDocID();
     void releaseContents();
 };
@@ -75,15 +75,13 @@ extern std::string gCurrentTraceImageSourcePath;
 // The settings record of the current document, or null.
 DocState* CurrentDocState();
 
-// Makes `model` current for the lifetime of the guard, then puts the previous one back
-// (null when the previous one is the model being freed).
+// Makes `model` current for the lifetime of the guard, then puts the previous one back.
 class CurrentDocumentScope {
 public:
     explicit CurrentDocumentScope(QMDDocumentModel* model);
     ~CurrentDocumentScope();
     CurrentDocumentScope(const CurrentDocumentScope&) = delete;
     CurrentDocumentScope& operator=(const CurrentDocumentScope&) = delete;
-    void forgetPrevious() { previous_ = nullptr; }
 
 private:
     QMDDocumentModel* previous_;

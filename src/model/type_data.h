@@ -1,6 +1,7 @@
 #pragma once
 // The type-specific records an object owns (`Objex::typeData`) and the trim records of wall
 // points. Every record is allocated zero-filled (`new T{}`) and freed by its owner.
+#include <cstddef>
 #include <cstdint>
 
 #include "model/types.h"

@@ -1,6 +1,20 @@
 #include "support/fixture.h"
 
 #include "port/services.h"
+#include "support/doubles.h"
+
+#include "app/core/document_seams.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/preferences.h"
+#include "model/tool_defaults.h"
+#include "model/view_state.h"
+#include "port/folders.h"
+#include "powertools/core/plugin_list.h"
+#include "render/core/custom_textures.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +23,20 @@ namespace dvxtest {
 
 void ResetAllGlobals() {
     port::ResetServices();
+
+    // Document model.
+    gCurDocument = nullptr;
+    gCurrentTraceImageSourcePath.clear();
+    gGroupLeader = nullptr;
+    gWorkbenchObject = nullptr;
+    ResetViewState();
+    ResetModelPreferences();
+    ResetToolDefaults();
+    gRefreshRender = 0;
+    ResetCustomTextureState();
+    ResetSceneSeams();
+    ResetDocumentSeams();
+    SetPlugInListProvider(nullptr);
 }
 
 std::string FreshTempFolder(const std::string& name) {
@@ -22,12 +50,22 @@ std::string FreshTempFolder(const std::string& name) {
     return dir.string();
 }
 
+DocumentTest::DocumentTest() = default;
+DocumentTest::~DocumentTest() = default;
+
 void DocumentTest::SetUp() {
     ResetAllGlobals();
+    folders = std::make_unique<TempFolders>(FreshTempFolder("folders"));
+    port::setFolders(folders.get());
+    doc = QMDDocumentModel::alloc()->init();
+    ASSERT_NE(doc, nullptr);
 }
 
 void DocumentTest::TearDown() {
+    if (doc) doc->dealloc();
+    doc = nullptr;
     ResetAllGlobals();
+    folders.reset();
 }
 
 } // namespace dvxtest

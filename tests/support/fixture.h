@@ -2,7 +2,10 @@
 // Base fixture of the logic tests: every case starts from fresh platform services (and, once
 // the model exists, a fresh current document) and leaves no global behind.
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+
+class QMDDocumentModel;
 
 namespace dvxtest {
 
@@ -12,10 +15,20 @@ void ResetAllGlobals();
 // A fresh, empty folder under the build tree for one test case.
 std::string FreshTempFolder(const std::string& name);
 
+class TempFolders;
+
+// Each case gets a new design as `gCurDocument` (in `doc`), with the standard folders inside
+// its own temporary folder; TearDown frees the model unless the case already did (set `doc`
+// to null after freeing it).
 class DocumentTest : public ::testing::Test {
 protected:
+    DocumentTest();
+    ~DocumentTest() override;
     void SetUp() override;
     void TearDown() override;
+
+    QMDDocumentModel* doc = nullptr;
+    std::unique_ptr<TempFolders> folders;
 };
 
 } // namespace dvxtest

@@ -1,0 +1,208 @@
+#include "model/document_model.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/core/document_seams.h"
+#include "files/content_paths.h"
+#include "files/palettes.h"
+#include "files/undo.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/live_views.h"
+#include "model/objects.h"
+#include "model/plugin_data.h"
+#include "port/files.h"
+#include "port/random.h"
+#include "port/session.h"
+#include "render/core/custom_textures.h"
+
+QMDDocumentModel* gCurDocument = nullptr;
+std::string gCurrentTraceImageSourcePath;
+
+namespace {
+
+constexpr uint32_t kDocIDRange = 16777216;
+// After this many repeated draws the search walks on from the last value, so a generator
+// stuck on one value still ends with a free ID.
+constexpr int kRandomDraws = 1000;
+constexpr int kChangeCleared = 2;
+
+std::vector<QMDDocumentModel*>& LiveModels() {
+    static std::vector<QMDDocumentModel*> models;
+    return models;
+}
+
+void ForgetModel(QMDDocumentModel* m) {
+    auto& v = LiveModels();
+    v.erase(std::remove(v.begin(), v.end(), m), v.end());
+}
+
+}  // namespace
+
+DocState* CurrentDocState() {
+    return gCurDocument ? gCurDocument->itsDocState : nullptr;
+}
+
+CurrentDocumentScope::CurrentDocumentScope(QMDDocumentModel* model) : previous_(gCurDocument) {
+    gCurDocument = model;
+}
+
+CurrentDocumentScope::~CurrentDocumentScope() {
+    gCurDocument = previous_;
+}
+
+bool IsDocumentIDInUse(int32_t id, const QMDDocumentModel* except) {
+    for (const QMDDocumentModel* m : LiveModels())
+        if (m != except && m->itsDocID == id) return true;
+    return IsOpenDocumentIDInUse(id);
+}
+
+QMDDocumentModel* QMDDocumentModel::alloc() {
+    return new QMDDocumentModel();
+}
+
+void QMDDocumentModel::chooseDocID() {
+    uint32_t id = port::RandomNumber() % kDocIDRange;
+    for (int draw = 1; IsDocumentIDInUse(static_cast<int32_t>(id), this) && draw < kRandomDraws; ++draw)
+        id = port::RandomNumber() % kDocIDRange;
+    while (IsDocumentIDInUse(static_cast<int32_t>(id), this)) id = (id + 1) % kDocIDRange;
+    itsDocID = static_cast<int32_t>(id);
+}
+
+bool QMDDocumentModel::buildNewDesign() {
+    Layer* first = CreateLayer("First Floor", 1, 1, nullptr);
+    if (!first) return false;
+    itsLayers = first;
+    itsCurLayer = first;
+    Layer* second = CreateLayer("Second Floor", 1, 0, nullptr);
+    if (!second) return false;
+    AppendLayerToDocument(second);
+    Layer* third = CreateLayer("Third Floor", 1, 0, nullptr);
+    if (!third) return false;
+    AppendLayerToDocument(third);
+
+    itsCur2DLayer = nullptr;
+    itsTopoLayer = nullptr;
+    itsDocState = CreateDocState();
+    itsPlugIns = nullptr;
+    itsCustomTextureList = nullptr;
+    itsLiveViews = nullptr;
+    itsPaletteList = nullptr;
+
+    if (DocPaletteList* palette = AddNewDocPaletteList()) palette->active = 1;
+    gCurrentTraceImageSourcePath.clear();
+    InitializeVisiblePlansFromToolsetOptions();
+
+    itsVRVisible = 0;
+    itsVRStartPt = FloatPoint{-144.0f, 0.0f};
+    itsVREndPt = FloatPoint{144.0f, 0.0f};
+    itsMaximumPlantAge = 23;
+
+    CreatePlugInDataList();
+    if (itsDocState && itsDocState->units == kMetricUnits) SetDocStateMetricDefaults(itsDocState);
+    InitializeUndo();
+    return true;
+}
+
+QMDDocumentModel* QMDDocumentModel::init() {
+    QMDDocumentModel* previous = gCurDocument;
+    gCurDocument = this;
+    LiveModels().push_back(this);
+    chooseDocID();
+    if (!buildNewDesign()) {
+        releaseContents();
+        ForgetModel(this);
+        gCurDocument = previous;
+        delete this;
+        return nullptr;
+    }
+    return this;
+}
+
+void QMDDocumentModel::releaseContents() {
+    CurrentDocumentScope scope(this);
+    deletePlugInDataList();
+    deleteCustomTextureList();
+    deleteLiveViewList();
+    deleteAllDocPalettes();
+    deleteDocumentElements();
+}
+
+void QMDDocumentModel::dealloc() {
+    {
+        CurrentDocumentScope scope(this);
+        releaseContents();
+        sanitizeUndoFiles();
+        delete itsTraceImage;
+        itsTraceImage = nullptr;
+    }
+    if (gCurDocument == this) gCurDocument = nullptr;
+    ForgetModel(this);
+    delete this;
+}
+
+void QMDDocumentModel::reinitializeDocumentModel() {
+    CurrentDocumentScope scope(this);
+    sanitizeUndoFiles();
+    releaseContents();
+    delete itsTraceImage;
+    itsTraceImage = nullptr;
+
+    MainWindowDocumentUpdateChangeCount(kChangeCleared);
+    MainWindowDocumentUpdateChangeCount(kChangeCleared);
+    MainWindowDocumentSetFileName(nullptr);
+
+    buildNewDesign();
+}
+
+void QMDDocumentModel::deletePlugInDataList() {
+    CurrentDocumentScope scope(this);
+    DeletePlugInDataList();
+}
+
+void QMDDocumentModel::deleteCustomTextureList() {
+    DeleteCustomTextureList(itsCustomTextureList);
+}
+
+void QMDDocumentModel::deleteAllCachedCustomTextures() {
+    DeleteAllCachedCustomTextures(itsCustomTextureList);
+}
+
+void QMDDocumentModel::deleteLiveViewList() {
+    CurrentDocumentScope scope(this);
+    DeleteLiveViewsList();
+}
+
+void QMDDocumentModel::deleteAllDocPalettes() {
+    CurrentDocumentScope scope(this);
+    DeleteAllDocPalettes();
+}
+
+void QMDDocumentModel::deleteDocPalette(DocPaletteList* palette) {
+    CurrentDocumentScope scope(this);
+    DeleteDocPalette(palette);
+}
+
+void QMDDocumentModel::deleteDocumentElements() {
+    CurrentDocumentScope scope(this);
+    while (itsLayers) DeleteLayer(itsLayers);
+    itsLayers = nullptr;
+    itsCurLayer = nullptr;
+    itsCur2DLayer = nullptr;
+    if (itsTopoLayer) DeleteLayer(itsTopoLayer);
+    itsTopoLayer = nullptr;
+    DeleteDocState(itsDocState);
+    itsDocState = nullptr;
+}
+
+void QMDDocumentModel::sanitizeUndoFiles() {
+    const std::string folder = ApplicationTemporaryPath();
+    if (folder.empty()) return;
+    // The "_" after the document ID keeps document 12 from matching document 123's files.
+    const std::string prefix = "com.dedarovozurev.dovranix_1100_" + std::to_string(port::LoginSessionID()) +
+                               "_" + std::to_string(itsDocID) + "_";
+    for (const std::string& name : port::ListFolder(folder))
+        if (name.compare(0, prefix.size(), prefix) == 0) port::RemoveFile(port::JoinPath(folder, name));
+}

@@ -1,0 +1,349 @@
+#include "model/objects.h"
+
+#include <cstring>
+#include <new>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+
+Objex* gGroupLeader = nullptr;
+
+namespace {
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+}
+
+Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColor* fillColor,
+                    const RGBColor* penColor, float penWidth, int16_t penStyle, int16_t fillPattern,
+                    const FloatRect* bounds, Poinz* firstPoint, Objex* firstChild, Objex* parent,
+                    Layer* layer, TypeData typeData) {
+    Objex* o = new (std::nothrow) Objex{};
+    if (!o) return nullptr;
+    o->type = type;
+    o->closed = closed;
+    o->visible = visible;
+    if (fillColor) o->fillColor = *fillColor;
+    if (penColor) o->penColor = *penColor;
+    o->penWidth = penWidth;
+    o->penStyle = penStyle;
+    o->fillPattern = fillPattern;
+    if (bounds) o->bounds = *bounds;
+    o->firstPoint = firstPoint;
+    o->firstChild = firstChild;
+    o->parent = parent;
+    o->layer = layer;
+    o->typeData = typeData;
+    o->rows = 1;
+    o->flagA = 1;
+    o->faceAxis = 2;
+    o->needsRebuild = 1;
+    for (ShortPoint& s : o->textureScales) s = ShortPoint{100, 100};
+    if (DocState* ds = CurrentDocState()) {
+        o->plantAge = ds->plantAge;
+        o->elevation = ds->currentElevation;
+        o->objectID = ds->nextObjectID++;
+    }
+    return o;
+}
+
+Poinz* CreatePoint(int16_t kind, uint8_t selected, uint8_t locked,
+                   float inH, float inV, float inD, float h, float v, float d,
+                   float outH, float outV, float outD, float acrossH, float acrossV, float acrossD,
+                   Objex* owner) {
+    DocState* ds = CurrentDocState();
+    if (!ds) return nullptr;
+    Poinz* p = new (std::nothrow) Poinz{};
+    if (!p) return nullptr;
+    p->kind = kind;
+    p->selected = selected;
+    p->detectable = 1;
+    p->locked = locked;
+    p->inTangent[0] = inH, p->inTangent[1] = inV, p->inTangent[2] = inD;
+    p->position[0] = h, p->position[1] = v, p->position[2] = d;
+    p->outTangent[0] = outH, p->outTangent[1] = outV, p->outTangent[2] = outD;
+    p->acrossTangent[0] = acrossH, p->acrossTangent[1] = acrossV, p->acrossTangent[2] = acrossD;
+    p->owner = owner;
+    p->rowLength = 1.0f;
+    p->rowPerimeter = 1.0f;
+    p->color1 = kWhite;
+    p->color2 = kWhite;
+    p->faceScale1 = ShortPoint{100, 100};
+    p->faceScale2 = ShortPoint{100, 100};
+    p->pointID = ds->nextPointID++;
+    return p;
+}
+
+Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* firstObject) {
+    Layer* layer = new (std::nothrow) Layer{};
+    if (!layer) return nullptr;
+    // Names are cut to 255 bytes so the name always ends inside its field.
+    if (name) std::memcpy(layer->name, name, strnlen(name, kLayerNameSize - 1));
+    layer->visible = visible;
+    layer->active = active;
+    layer->firstObject = firstObject;
+    layer->height = 96.0f;
+    return layer;
+}
+
+void AppendObjectToLayer(Objex* object, Layer* layer) {
+    if (!object || !layer) return;
+    object->layer = layer;
+    object->next = nullptr;
+    if (!layer->firstObject) {
+        object->prev = nullptr;
+        layer->firstObject = object;
+        return;
+    }
+    Objex* tail = layer->firstObject;
+    while (tail->next) tail = tail->next;
+    tail->next = object;
+    object->prev = tail;
+}
+
+void AppendChildToObject(Objex* child, Objex* parent) {
+    if (!child || !parent || child == parent) return;
+    child->parent = parent;
+    child->next = nullptr;
+    if (!parent->firstChild) {
+        child->prev = nullptr;
+        parent->firstChild = child;
+        return;
+    }
+    Objex* tail = parent->firstChild;
+    while (tail->next) tail = tail->next;
+    tail->next = child;
+    child->prev = tail;
+}
+
+void AppendPointToObject(Poinz* point, Objex* object) {
+    if (!point || !object) return;
+    point->owner = object;
+    point->next = nullptr;
+    if (!object->firstPoint) {
+        point->prev = nullptr;
+        object->firstPoint = point;
+    } else {
+        Poinz* tail = object->firstPoint;
+        while (tail->next) tail = tail->next;
+        tail->next = point;
+        point->prev = tail;
+    }
+    object->pointCount++;
+}
+
+void InsertPointInObject(Poinz* point, Objex* object, Poinz* after) {
+    if (!point || !object) return;
+    point->owner = object;
+    if (!after) {
+        point->prev = nullptr;
+        point->next = object->firstPoint;
+        if (object->firstPoint) object->firstPoint->prev = point;
+        object->firstPoint = point;
+    } else {
+        point->prev = after;
+        point->next = after->next;
+        if (after->next) after->next->prev = point;
+        after->next = point;
+    }
+    object->pointCount++;
+}
+
+void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after) {
+    if (!point || !object || object->type == objtype::kWall) return;
+    InsertPointInObject(point, object, after);
+    Poinz* from = point->next ? point->next : object->firstPoint;
+    if (!from || from == point) return;
+    point->selected = from->selected;
+    point->owner = from->owner;
+    point->texture1 = from->texture1;
+    point->texture2 = from->texture2;
+    point->textureU = from->textureU;
+    point->textureV = from->textureV;
+    point->rowLength = from->rowLength;
+    point->rowPerimeter = from->rowPerimeter;
+    point->color1 = from->color1;
+    point->color2 = from->color2;
+    point->baseElevation = from->baseElevation;
+    point->wallStyle = from->wallStyle;
+    point->dimensionMethod = from->dimensionMethod;
+    point->dimensionFlipped = from->dimensionFlipped;
+    point->segmentFlags = from->segmentFlags;
+    // Only wall points own trim records, and walls are refused above.
+    point->trimValue1 = from->trimValue1;
+    point->trimValue2 = from->trimValue2;
+    std::memcpy(point->segmentValues, from->segmentValues, sizeof point->segmentValues);
+    point->valueQ = from->valueQ;
+    point->valueR = from->valueR;
+    point->faceScale1 = from->faceScale1;
+    point->faceScale2 = from->faceScale2;
+    if (object->type == objtype::kDeck) point->position[1] = from->position[1];
+}
+
+void AppendLayerToDocument(Layer* layer) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!layer || !doc) return;
+    layer->next = nullptr;
+    if (!doc->itsLayers) {
+        layer->prev = nullptr;
+        doc->itsLayers = layer;
+        doc->itsCurLayer = layer;
+        return;
+    }
+    Layer* tail = doc->itsLayers;
+    while (tail->next) tail = tail->next;
+    tail->next = layer;
+    layer->prev = tail;
+}
+
+Objex* UnlinkObject(Objex* object) {
+    if (!object) return nullptr;
+    if (object->prev) {
+        object->prev->next = object->next;
+    } else if (object->parent && object->parent->firstChild == object) {
+        object->parent->firstChild = object->next;
+    } else if (object->parent && object->parent->firstPart == object) {
+        object->parent->firstPart = object->next;
+    } else if (object->layer && object->layer->firstObject == object) {
+        object->layer->firstObject = object->next;
+    }
+    if (object->next) object->next->prev = object->prev;
+    object->prev = nullptr;
+    object->next = nullptr;
+    object->layer = nullptr;
+    return object;
+}
+
+void UnlinkLayer(Layer* layer) {
+    if (!layer) return;
+    if (layer->prev) layer->prev->next = layer->next;
+    if (layer->next) layer->next->prev = layer->prev;
+    layer->prev = nullptr;
+    layer->next = nullptr;
+}
+
+bool DeleteEntireWallObject(Objex* object) {
+    if (!object) return false;
+    if (object->type != objtype::kWall) return true;
+    for (Poinz* p = object->firstPoint; p; p = p->next)
+        if (!p->selected) return false;
+    return true;
+}
+
+Layer* GetLayerFromName(const char* name) {
+    if (!name || !gCurDocument) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        if (std::strcmp(l->name, name) == 0) return l;
+    return nullptr;
+}
+
+float GetLayerAbsBaseHeight(Layer* layer) {
+    float sum = 0;
+    if (!layer) return sum;
+    for (Layer* l = layer->prev; l; l = l->prev) sum += l->height;
+    return sum;
+}
+
+Objex* GetObjectFromObjectID(uint32_t id) {
+    if (!gCurDocument) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next) {
+            if (o->objectID == id) return o;
+            for (Objex* c = o->firstChild; c; c = c->next)
+                if (c->objectID == id) return c;
+        }
+    return nullptr;
+}
+
+namespace {
+bool HasPointID(const Objex* o, uint32_t id) {
+    for (const Poinz* p = o->firstPoint; p; p = p->next)
+        if (p->pointID == id) return true;
+    return false;
+}
+}  // namespace
+
+Objex* GetObjectFromPointID(uint32_t id) {
+    if (!gCurDocument) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next) {
+            if (HasPointID(o, id)) return o;
+            for (Objex* c = o->firstChild; c; c = c->next)
+                if (HasPointID(c, id)) return c;
+        }
+    return nullptr;
+}
+
+Poinz* GetPointFromPointID(uint32_t id) {
+    if (!gCurDocument) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            for (Poinz* p = o->firstPoint; p; p = p->next)
+                if (p->pointID == id) return p;
+    return nullptr;
+}
+
+Objex* FindObjectWithID(uint32_t id) {
+    if (!gCurDocument || !gCurDocument->itsCurLayer) return nullptr;
+    for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+        if (o->objectID == id) return o;
+    return nullptr;
+}
+
+Objex* GetRootObject(Objex* object) {
+    if (!object) return nullptr;
+    while (object->parent) object = object->parent;
+    return object;
+}
+
+void GroupObject(Objex* object) {
+    if (!object || !gGroupLeader || gGroupLeader == object) return;
+    UnlinkObject(object);
+    AppendChildToObject(object, gGroupLeader);
+}
+
+bool IsObjectGrouped(Objex* object) {
+    if (!object) return false;
+    if (object->parent) {
+        switch (object->type) {
+        case objtype::kDoor: case objtype::kWindow: case objtype::kDeckSteps:
+        case objtype::kComponent: case objtype::kFreehandRoofPanel: case objtype::kAccessory:
+            break;
+        default:
+            return true;
+        }
+    }
+    if (object->firstChild) {
+        switch (object->type) {
+        case objtype::kWall: case objtype::kDeck: case objtype::kFreehandRoof:
+            break;
+        default:
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsObjectSymbolEditorObject(Objex* object) {
+    Objex* root = GetRootObject(object);
+    return root && root->type == objtype::kGroup && root->groupKind == groupkind::kSymbolEditor;
+}
+
+bool IsObjectSectionDetailObject(Objex* object) {
+    Objex* root = GetRootObject(object);
+    return root && root->type == objtype::kGroup && root->groupKind == groupkind::kSectionDetail;
+}
+
+bool CanObjectTypeBeSelected(int16_t) {
+    return true;
+}
+
+bool StillDown() {
+    return true;
+}
+
+void Point2Rect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RECT* rect) {
+    if (!rect) return;
+    rect->left = x1 < x2 ? x1 : x2;
+    rect->right = x1 < x2 ? x2 : x1;
+    rect->top = y1 < y2 ? y1 : y2;
+    rect->bottom = y1 < y2 ? y2 : y1;
+}

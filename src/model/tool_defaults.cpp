@@ -1,0 +1,25 @@
+#include "model/tool_defaults.h"
+
+int16_t gPattern = 0;
+int16_t gTextAlignment = 0;
+float gdsAccessoryWidth = 46;
+float gdsAccessoryHeight = 65;
+float gdsAccessoryElevation = 84;
+float gdsAccessoryWallOffset = 2;
+float gCeilingThickness = 12;
+float gFlooringThickness = 12;
+float gSoffitThickness = 3;
+float gSoffitExtension = 18;
+
+void ResetToolDefaults() {
+    gPattern = 0;
+    gTextAlignment = 0;
+    gdsAccessoryWidth = 46;
+    gdsAccessoryHeight = 65;
+    gdsAccessoryElevation = 84;
+    gdsAccessoryWallOffset = 2;
+    gCeilingThickness = 12;
+    gFlooringThickness = 12;
+    gSoffitThickness = 3;
+    gSoffitExtension = 18;
+}
