@@ -57,7 +57,9 @@ struct Objex {
     int16_t faceAxis = 0;
     uint8_t needsRebuild = 0;
     float plantAge = 0;
-    Objex* sourceObject = nullptr;  // generated pieces: the plan object built from (not owned)
+    // Generated pieces: the plan object built from (not owned). A photo keeps its image path
+    // in `typeData` (ImagePath), so releasing its image never loses the path.
+    Objex* sourceObject = nullptr;
     void* linkB = nullptr;          // kept empty
     int32_t groupKind = 0;          // groups: 123 symbol editor, 117 section detail
     PlantInfo* plantInfo = nullptr; // owned
