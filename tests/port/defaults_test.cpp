@@ -1,5 +1,6 @@
 #include "port/defaults.h"
 
+#include "support/doubles.h"
 #include "support/fixture.h"
 
 #include <cmath>
@@ -7,7 +8,7 @@
 
 namespace {
 
-class Defaults : public dvxtest::DocumentTest {};
+class Defaults : public dvxtest::ServicesTest {};
 
 TEST_F(Defaults, SetValuesHideRegisteredOnesUntilRemoved) {
     port::MemoryDefaults d;

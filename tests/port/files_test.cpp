@@ -1,5 +1,6 @@
 #include "port/files.h"
 
+#include "support/doubles.h"
 #include "support/fixture.h"
 
 #include <sys/stat.h>
@@ -9,7 +10,7 @@ namespace {
 
 using port::JoinPath;
 
-class Files : public dvxtest::DocumentTest {};
+class Files : public dvxtest::ServicesTest {};
 
 std::vector<uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 

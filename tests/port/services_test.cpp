@@ -20,7 +20,7 @@
 
 namespace {
 
-class Services : public dvxtest::DocumentTest {};
+class Services : public dvxtest::ServicesTest {};
 
 // Sets an environment variable for one scope.
 class ScopedEnv {

@@ -3,6 +3,7 @@
 
 #include "port/files.h"
 #include "port/services.h"
+#include "support/doubles.h"
 #include "support/fixture.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@
 
 namespace {
 
-class QtPort : public dvxtest::DocumentTest {};
+class QtPort : public dvxtest::ServicesTest {};
 
 // Settings of this test only, in its own folder.
 void useSettingsIn(const std::string& dir) {

@@ -1,8 +1,12 @@
 #include "support/doubles.h"
 
 #include "port/files.h"
+#include "support/fixture.h"
 
 namespace dvxtest {
+
+void ServicesTest::SetUp() { ResetAllGlobals(); }
+void ServicesTest::TearDown() { ResetAllGlobals(); }
 
 RecordingAlerts::~RecordingAlerts() {
     if (&port::alerts() == this) port::setAlerts(nullptr);

@@ -8,12 +8,21 @@
 #include "port/random.h"
 #include "port/undo.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace dvxtest {
+
+// For tests of the platform layer itself: every global reset before and after, no document.
+class ServicesTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // Records every alert and answers with scripted button indices (0 once the script runs out),
 // modal or as a sheet; a sheet's end handler is called before beginSheet returns.
