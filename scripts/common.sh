@@ -40,7 +40,7 @@ dvx_runtime_dir() {
   fi
 }
 
-# dvx_build <build dir> <build type> [extra cmake args...]
+# dvx_build <build dir> <build type> [extra cmake args...]; DVX_TARGET limits what is built.
 dvx_build() {
   local dir=$1 type=$2
   shift 2
@@ -49,5 +49,9 @@ dvx_build() {
   fi
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  cmake --build "$dir" -j "$jobs"
+  if [ -n "${DVX_TARGET:-}" ]; then
+    cmake --build "$dir" -j "$jobs" --target "$DVX_TARGET"
+  else
+    cmake --build "$dir" -j "$jobs"
+  fi
 }
