@@ -4,6 +4,7 @@
 #include "support/doubles.h"
 
 #include "app/core/document_seams.h"
+#include "geometry/elements/rebuild_seams.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -13,8 +14,11 @@
 #include "port/folders.h"
 #include "powertools/core/plugin_list.h"
 #include "render/core/custom_textures.h"
+#include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
+#include "scene/plane_object.h"
 #include "scene/render_seams.h"
+#include "tools/rebuild_seams.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +41,11 @@ void ResetAllGlobals() {
     ResetSceneSeams();
     ResetDocumentSeams();
     SetPlugInListProvider(nullptr);
+    // Rebuild seams, live view and scene list.
+    ResetToolRebuildSeams();
+    ResetElementRebuildSeams();
+    ResetLiveViewSeams();
+    DeletePlaneObjectList(gGLPlaneObjects);
 }
 
 std::string FreshTempFolder(const std::string& name) {

@@ -1,0 +1,42 @@
+#pragma once
+// Recorders for the seams of later subsystems: each installs handlers that log every call
+// and puts the harmless defaults back when it goes away.
+#include <string>
+#include <vector>
+
+struct Objex;
+
+namespace dvxtest {
+
+// The 3D rebuilds (tools and elements) and the scene's render calls.
+class RebuildRecorder {
+public:
+    struct Call {
+        std::string name;  // the seam's function name, e.g. "Update3DWall"
+        Objex* object = nullptr;
+    };
+    RebuildRecorder();
+    ~RebuildRecorder();
+    RebuildRecorder(const RebuildRecorder&) = delete;
+    RebuildRecorder& operator=(const RebuildRecorder&) = delete;
+
+    int count(const std::string& name) const;
+    int count(const std::string& name, const Objex* object) const;
+    // Names of the calls made for the object, in order.
+    std::vector<std::string> callsFor(const Objex* object) const;
+
+    std::vector<Call> calls;
+};
+
+// The live view's status calls, each as one line ("start", "status:<text>", "reset").
+class LiveViewRecorder {
+public:
+    LiveViewRecorder();
+    ~LiveViewRecorder();
+    LiveViewRecorder(const LiveViewRecorder&) = delete;
+    LiveViewRecorder& operator=(const LiveViewRecorder&) = delete;
+
+    std::vector<std::string> events;
+};
+
+}  // namespace dvxtest
