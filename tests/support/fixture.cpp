@@ -4,6 +4,7 @@
 #include "support/doubles.h"
 
 #include "app/core/document_seams.h"
+#include "files/streams.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
@@ -41,6 +42,7 @@ void ResetAllGlobals() {
     ResetSceneSeams();
     ResetDocumentSeams();
     SetPlugInListProvider(nullptr);
+    ResetStreamState();
     // Rebuild seams, live view and scene list.
     ResetToolRebuildSeams();
     ResetElementRebuildSeams();

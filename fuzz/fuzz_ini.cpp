@@ -1,0 +1,52 @@
+// Any bytes as a description file: lookups must neither overrun nor loop, and what they put
+// into the caller's buffer must fit it.
+#include "files/ini.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const std::string& FilePath() {
+    static const std::string path = "/tmp/fuzz_ini_" + std::to_string(::getpid()) + ".ini";
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const char* const kSections[] = {"Size", "Description", "A", ""};
+    static const char* const kKeys[] = {"Width", "Name", "x", "Path", ""};
+    for (const char* section : kSections)
+        for (const char* key : kKeys) {
+            std::string value;
+            if (FindProfileValue(data, size, section, key, &value) && value.find('=') != std::string::npos) std::abort();
+        }
+
+    // Section and key taken from the input itself.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const size_t cut = text.find('\n');
+    if (cut != std::string::npos) {
+        const std::string head = text.substr(0, cut);
+        const size_t eq = head.find('=');
+        const std::string section = head.substr(0, eq);
+        const std::string key = eq == std::string::npos ? "" : head.substr(eq + 1);
+        FindProfileValue(data, size, section.c_str(), key.c_str(), nullptr);
+    }
+
+    // Through a real file, with small buffers.
+    FILE* f = std::fopen(FilePath().c_str(), "wb");
+    if (!f) return 0;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    char buffer[8];
+    std::memset(buffer, 0x55, sizeof buffer);
+    const int32_t n = GetPrivateProfileString("Size", "Width", "default", buffer, 5, FilePath().c_str());
+    if (n < 0 || n > 4 || buffer[n] != 0 || buffer[5] != 0x55) std::abort();
+    (void)GetPrivateProfileInt("Description", "Name", -1, FilePath().c_str());
+    return 0;
+}

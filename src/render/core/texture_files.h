@@ -1,0 +1,32 @@
+#pragma once
+// Where texture files and their info files are, by texture ID: stock textures (1-14999) by a
+// fixed table of ID ranges, custom textures (20000 and up) by the path the document lists.
+// Info files are INI-style ("Size": "Width" and "Height", in inches per image repeat).
+#include <cstdint>
+
+// Callers hand in path buffers of this size.
+inline constexpr int kTexturePathBufferSize = 512;
+
+// The info file of a stock ID: the stock folder (the shared plant folder for IDs 3000-13023),
+// "/", then the table's folder, "/", prefix, number and ".PTI". An ID without a row, and the
+// wire-frame plant images (14060-14071), leave the folder and "/" alone. IDs outside 1-14999
+// or a null buffer write nothing; a folder that cannot be found leaves the buffer empty.
+void GetTextureInfoFileNameFromID(int32_t textureID, char* path);
+
+// The info file of a custom ID: the custom texture folder, "/", the listed path with its last
+// three characters turned into "PTI". 1 when written; 0 with only the folder and "/" when the
+// document lists no such ID (or the path would not fit). IDs below 20000 or a null buffer
+// write nothing.
+int32_t GetCustomTextureInfoFileNameFromID(int32_t textureID, char* path);
+
+// The part after the last "\" or "/" (the whole string without one); null for null or "".
+const char* SetPathPtrToFilename(const char* path);
+
+// When the path (in a 512-byte buffer) is Windows-style or names no file, and the content
+// folder holds a file of the same name, the buffer takes that file's path. Else unchanged.
+void Validate512Pathname(char* path);
+
+// The "Size" of a custom texture (a palette link is resolved first): both outputs become
+// "Width" and "Height" of its info file, -1 for a missing key; returns the height. Other IDs
+// or null outputs leave the outputs alone and give -1.
+int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height);

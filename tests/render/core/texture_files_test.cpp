@@ -1,0 +1,141 @@
+// Texture info files by ID, custom texture sizes and finding moved files in the content
+// folder.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "files/content_folders.h"
+#include "files/palettes.h"
+#include "model/document_model.h"
+#include "model/type_data.h"
+#include "port/files.h"
+#include "render/core/custom_textures.h"
+#include "render/core/texture_files.h"
+#include "support/fixture.h"
+
+using namespace dvxtest;
+
+namespace {
+
+class TextureFilesTest : public DocumentTest {
+protected:
+    std::string info(int32_t id) {
+        char buf[kTexturePathBufferSize];
+        std::strcpy(buf, "untouched");
+        GetTextureInfoFileNameFromID(id, buf);
+        return buf;
+    }
+    // Makes every folder of `path` and writes the file.
+    static void put(const std::string& path, const std::string& text) {
+        for (size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
+            port::MakeFolder(path.substr(0, at));
+        ASSERT_TRUE(port::WriteWholeFile(path, text.data(), text.size()));
+    }
+};
+
+TEST_F(TextureFilesTest, InfoFilesOfStockIDsComeFromTheRangeTable) {
+    const std::string stock = LocalDomainTexturePath() + "/";
+    const std::string plants = LocalDomainUserSharedTexturePath() + "/";
+    ASSERT_NE(stock, plants);
+    EXPECT_EQ(info(1), stock + "SKY/SKY1.PTI");
+    EXPECT_EQ(info(1550), stock + "SKY/SKY1.PTI");
+    EXPECT_EQ(info(1551), stock + "SKY/SKY2.PTI");
+    EXPECT_EQ(info(2200), stock + "WOOD/WOOD1.PTI");
+    EXPECT_EQ(info(955), stock + "CONCRETE/CONCRE6.PTI");
+    EXPECT_EQ(info(3), stock);
+    EXPECT_EQ(info(5), stock);
+    EXPECT_EQ(info(2999), stock);
+    EXPECT_EQ(info(3000), plants + "SHRUBS/SHRUB1.PTI");
+    EXPECT_EQ(info(7460), plants + "TREES/TREE461.PTI");
+    EXPECT_EQ(info(7461), plants + "TREES/KESTO1.PTI");
+    EXPECT_EQ(info(13022), plants + "EDIBLES/EDIBLES23.PTI");
+    EXPECT_EQ(info(13023), plants);
+    EXPECT_EQ(info(500), stock + "TREES/TREE1.PTI");  // old plant ranges stay in the stock folder
+    EXPECT_EQ(info(14001), stock + "LIGHT/LIGHT2.PTI");
+    EXPECT_EQ(info(14065), stock);  // wire-frame images have no info file
+    EXPECT_EQ(info(14999), stock);
+    EXPECT_EQ(info(15000), "untouched");
+    EXPECT_EQ(info(0), "untouched");
+    EXPECT_EQ(info(-1001), "untouched");
+    GetTextureInfoFileNameFromID(1, nullptr);
+}
+
+TEST_F(TextureFilesTest, CustomTextureSizesComeFromTheirInfoFiles) {
+    char sky[] = "Photos/sky.jpg";
+    const int32_t id = NewCustomTextureID(sky);
+    ASSERT_EQ(id, 20000);
+    const std::string custom = LocalDomainCustomTexturePath();
+
+    char buf[kTexturePathBufferSize] = "untouched";
+    EXPECT_EQ(GetCustomTextureInfoFileNameFromID(id, buf), 1);
+    EXPECT_EQ(std::string(buf), custom + "/Photos/sky.PTI");
+    EXPECT_EQ(GetCustomTextureInfoFileNameFromID(20001, buf), 0);
+    EXPECT_EQ(std::string(buf), custom + "/");
+    std::strcpy(buf, "untouched");
+    EXPECT_EQ(GetCustomTextureInfoFileNameFromID(19999, buf), 0);
+    EXPECT_STREQ(buf, "untouched");
+
+    put(custom + "/Photos/sky.PTI", "[Size]\nHeight=240\n[Opacity]\nWidth=5\n");
+    int32_t w = 0, h = 0;
+    EXPECT_EQ(LoadCustomTextureWH(id, &w, &h), 240);
+    EXPECT_EQ(w, -1);  // missing key
+    EXPECT_EQ(h, 240);
+
+    // Through a palette link.
+    PaletteList* entry = GetPaletteEntryFromRefID(3);
+    ASSERT_NE(entry, nullptr);
+    entry->kind = kPaletteCustomTexture;
+    entry->path = CopyString("Photos/sky.jpg");
+    w = h = 0;
+    EXPECT_EQ(LoadCustomTextureWH(-1003, &w, &h), 240);
+    EXPECT_EQ(h, 240);
+
+    // No info file: both -1. Other IDs and null outputs: untouched.
+    char lot[] = "Lots/grass.jpg";
+    const int32_t other = NewCustomTextureID(lot);
+    EXPECT_EQ(LoadCustomTextureWH(other, &w, &h), -1);
+    EXPECT_EQ(w, -1);
+    EXPECT_EQ(h, -1);
+    w = h = 7;
+    EXPECT_EQ(LoadCustomTextureWH(1550, &w, &h), -1);
+    EXPECT_EQ(LoadCustomTextureWH(id, nullptr, &h), -1);
+    EXPECT_EQ(w, 7);
+    EXPECT_EQ(h, 7);
+}
+
+TEST_F(TextureFilesTest, PathsThatCannotBeOpenedAreLookedForInTheContentFolder) {
+    const std::string content = LocalDomainContentPath();
+    put(content + "/brick.jpg", "img");
+    const std::string here = FreshTempFolder("textures") + "/stone.jpg";
+    put(here, "img");
+
+    char buf[kTexturePathBufferSize];
+    std::strcpy(buf, "C:\\Textures\\brick.jpg");
+    Validate512Pathname(buf);
+    EXPECT_EQ(std::string(buf), content + "/brick.jpg");
+
+    std::strcpy(buf, "/moved/away/brick.jpg");
+    Validate512Pathname(buf);
+    EXPECT_EQ(std::string(buf), content + "/brick.jpg");
+
+    std::strcpy(buf, here.c_str());  // exists where it says
+    Validate512Pathname(buf);
+    EXPECT_EQ(std::string(buf), here);
+
+    std::strcpy(buf, "C:\\Textures\\none.jpg");  // nowhere to be found
+    Validate512Pathname(buf);
+    EXPECT_STREQ(buf, "C:\\Textures\\none.jpg");
+
+    std::memset(buf, 'a', sizeof buf);  // no NUL at all: read within the buffer only
+    Validate512Pathname(buf);
+    Validate512Pathname(nullptr);
+
+    EXPECT_STREQ(SetPathPtrToFilename("C:\\a/b\\c.jpg"), "c.jpg");
+    EXPECT_STREQ(SetPathPtrToFilename("c.jpg"), "c.jpg");
+    EXPECT_STREQ(SetPathPtrToFilename("dir/"), "");
+    EXPECT_EQ(SetPathPtrToFilename(""), nullptr);
+    EXPECT_EQ(SetPathPtrToFilename(nullptr), nullptr);
+}
+
+}  // namespace
