@@ -6,14 +6,20 @@
 #include "app/core/document_seams.h"
 #include "files/streams.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "model/bicubic.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/lines.h"
+#include "model/localization.h"
 #include "model/objects.h"
 #include "model/preferences.h"
+#include "model/projection.h"
 #include "model/tool_defaults.h"
 #include "model/view_state.h"
+#include "plan/plan_objects.h"
 #include "port/folders.h"
 #include "powertools/core/plugin_list.h"
+#include "render/core/accumulation_seam.h"
 #include "render/core/custom_textures.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
@@ -35,6 +41,13 @@ void ResetAllGlobals() {
     gGroupLeader = nullptr;
     gWorkbenchObject = nullptr;
     ResetViewState();
+    // Geometry: projection, lines, patch workspace, readout strings, plan drawing, GL seam.
+    ResetProjectionState();
+    ResetLineState();
+    ResetBicubicWorkspace();
+    ResetLocalizedStrings();
+    ResetPlanDrawState();
+    ResetAccumulationGL();
     ResetModelPreferences();
     ResetToolDefaults();
     gRefreshRender = 0;

@@ -1,0 +1,23 @@
+#pragma once
+// Line weights and plan membership of objects, and the print state the plan draw reads.
+#include <cstdint>
+
+struct Objex;
+
+// 1 while the print view draws (line weights then follow the print scale).
+extern uint8_t gPrinting;
+// Paper scale of a print, horizontal and vertical; 1.0 until the print code sets them.
+extern float gHPrintScale;
+extern float gVPrintScale;
+
+// The object's plan line weight in whole points: 1 for a null object; a positive pen width
+// zoomed (flag set), times the horizontal print scale while printing, rounded, at least 1;
+// a width from -0.1 up to 0, or not a number, draws no line (0); below -0.1 gives 1.
+int16_t GetLineWeight(const Objex* object, uint8_t zoom);
+// For a weight above 1 both offsets become minus half the weight; otherwise untouched.
+void GetPenOffset(int16_t weight, int16_t* dx, int16_t* dy);
+// Whether the object shows under the plan mask (bit 1 << plan index). Walls, doors and
+// windows show through on the floor, electrical, plumbing and HVAC plans.
+bool IsObjectOnCurrentPlan(const Objex* object, int32_t planMask);
+
+void ResetPlanDrawState();
