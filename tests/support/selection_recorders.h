@@ -1,0 +1,26 @@
+#pragma once
+// Records the seams the selection code calls (selection lines, wall segment dimensions, the
+// elevation pane, the inspector, fixed components) and puts the defaults back when it goes.
+#include <vector>
+
+#include "model/selection_state.h"
+
+struct Objex;
+
+namespace dvxtest {
+
+class SelectionSeamRecorder {
+public:
+    SelectionSeamRecorder();
+    ~SelectionSeamRecorder();
+    SelectionSeamRecorder(const SelectionSeamRecorder&) = delete;
+    SelectionSeamRecorder& operator=(const SelectionSeamRecorder&) = delete;
+
+    std::vector<Objex*> selectionLines;        // DrawSelectionLine
+    int dimensionClears = 0;                   // ClearDimensionWallSegmentSelection
+    std::vector<SelectionState40> elevationPanes;
+    std::vector<int> propertiesStates;         // updatePropertiesState:
+    std::vector<Objex*> fixedComponents;       // UpdateFixedComponent
+};
+
+}  // namespace dvxtest
