@@ -6,12 +6,14 @@
 #include "app/core/document_seams.h"
 #include "files/streams.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "model/bounds.h"
 #include "model/bicubic.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/localization.h"
 #include "model/objects.h"
+#include "model/planar_polygons.h"
 #include "model/preferences.h"
 #include "model/projection.h"
 #include "model/tool_defaults.h"
@@ -48,6 +50,8 @@ void ResetAllGlobals() {
     ResetLocalizedStrings();
     ResetPlanDrawState();
     ResetAccumulationGL();
+    ResetBoundsState();
+    ResetPlanarPolygonState();
     ResetModelPreferences();
     ResetToolDefaults();
     gRefreshRender = 0;
