@@ -47,7 +47,7 @@ TEST_F(PalettesTest, LinksResolveAgainstTheActivePalette) {
     e2->path = CopyString("Images\\Brick.ptx", 10);
     const int32_t custom = GetPaletteTextureID(-1002);
     EXPECT_EQ(custom, 20000);
-    EXPECT_STREQ(e2->path, "Images/Brick.ptx");
+    EXPECT_STREQ(e2->path, "Images\\Brick.ptx");  // the entry keeps its path as stored
     EXPECT_STREQ(GetCustomTextureIDPath(-1002), "Images/Brick.ptx");
     EXPECT_EQ(GetPaletteTextureID(-1002), custom);
 

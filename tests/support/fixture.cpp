@@ -5,6 +5,7 @@
 
 #include "app/core/document_seams.h"
 #include "files/streams.h"
+#include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
 #include "model/bicubic.h"
@@ -60,7 +61,8 @@ void ResetAllGlobals() {
     ResetDocumentSeams();
     SetPlugInListProvider(nullptr);
     ResetStreamState();
-    // Rebuild seams, live view and scene list.
+    // Palettes, rebuild seams, live view and scene list.
+    ResetPaletteClipboard();
     ResetToolRebuildSeams();
     ResetElementRebuildSeams();
     ResetLiveViewSeams();
