@@ -4,6 +4,14 @@
 #include "support/doubles.h"
 
 #include "app/core/document_seams.h"
+#include "app/core/elevation_pane.h"
+#include "model/hit_testing.h"
+#include "model/selection_queries.h"
+#include "model/walkers.h"
+#include "plan/selection_feedback.h"
+#include "tools/component_seams.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/inspector_seams.h"
 #include "files/streams.h"
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
@@ -44,6 +52,15 @@ void ResetAllGlobals() {
     gGroupLeader = nullptr;
     gWorkbenchObject = nullptr;
     ResetViewState();
+    // Selection and hit testing with their seams.
+    ResetTrackingState();
+    ResetSelectionQueries();
+    ResetHitTesting();
+    ResetWalkerState();
+    ResetSelectionFeedbackSeams();
+    ResetElevationPaneSeam();
+    ResetInspectorSeams();
+    ResetComponentSeams();
     // Geometry: projection, lines, patch workspace, readout strings, plan drawing, GL seam.
     ResetProjectionState();
     ResetLineState();
