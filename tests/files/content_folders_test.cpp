@@ -6,7 +6,6 @@
 
 #include "files/content_folders.h"
 #include "port/folders.h"
-#include "support/doubles.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -92,13 +91,6 @@ TEST_F(ContentFoldersTest, AMissingRootLeavesEveryPathBelowItEmpty) {
     EXPECT_EQ(LocalDomainOEMSym3DPath(), "");
     EXPECT_EQ(LocalDomainContentPath(), "/Users/Shared/Zelt/Content");
     port::setFolders(nullptr);
-}
-
-TEST_F(ContentFoldersTest, TestFoldersGiveTheRoots) {
-    TempFolders temp(FreshTempFolder("roots"));
-    port::setFolders(&temp);
-    EXPECT_EQ(LocalDomainApplicationSupportPath(), temp.applicationSupport(port::Domain::Local));
-    EXPECT_EQ(LocalDomainUserSharedPath(), temp.usersFolder() + "/Shared");
 }
 
 TEST(IsWin32Path, DriveLettersAndBackslashesAndShortStrings) {

@@ -129,126 +129,37 @@ size_t SizeOf(const DocStateField& f) {
     case T::LogFont: return sizeof(LOGFONT);
     case T::Chars: return f.count;
     case T::I32Array: return 4u * f.count;
-    case T::SelectionState: case T::SelectionState40: return 0;  // compared member by member
+    case T::SelectionState: return sizeof(SelectionState);
+    case T::SelectionState40: return sizeof(SelectionState40);
     }
     return 0;
 }
 
-bool SameField(const DocState& a, const DocState& b, const DocStateField& f) {
-    if (f.type == DocFieldType::SelectionState) {
-        const SelectionState &x = a.ss, &y = b.ss;
-        return x.ssStateFresh == y.ssStateFresh && x.ssFillPattern == y.ssFillPattern &&
-               x.ssFillPatID == y.ssFillPatID && x.ssFillColor == y.ssFillColor &&
-               x.ssFillRGBColor == y.ssFillRGBColor && x.ssPenWidth == y.ssPenWidth &&
-               x.ssPenWidthValue == y.ssPenWidthValue && x.ssPenColor == y.ssPenColor &&
-               x.ssPenRGBColor == y.ssPenRGBColor && x.ssPenStyle == y.ssPenStyle &&
-               x.ssPenStyleType == y.ssPenStyleType && x.ssArrowPosition == y.ssArrowPosition &&
-               x.ssArrowPosID == y.ssArrowPosID && x.ssArrowHead == y.ssArrowHead &&
-               x.ssArrowHeadType == y.ssArrowHeadType && x.ssTextFrame == y.ssTextFrame &&
-               x.ssTextFrameID == y.ssTextFrameID && x.ssTolerance == y.ssTolerance &&
-               x.ssToleranceType == y.ssToleranceType && x.ssTextAlign == y.ssTextAlign &&
-               x.ssTextAlignType == y.ssTextAlignType;
-    }
-    if (f.type == DocFieldType::SelectionState40)
-        return a.ss40.ssStateFresh == b.ss40.ssStateFresh && a.ss40.ssBaseElevation == b.ss40.ssBaseElevation &&
-               a.ss40.ssBaseElevationValue == b.ss40.ssBaseElevationValue;
-    return std::memcmp(DocStateFieldAddress(&a, f), DocStateFieldAddress(&b, f), SizeOf(f)) == 0;
-}
-
-// Gives every field a value no default has, derived from its number.
-void ChangeEveryField(DocState* ds) {
-    using T = DocFieldType;
+// Gives every field bytes no default has, one byte value per field (0x40-0x7F: never a NaN);
+// strings keep their NUL.
+void FillEveryField(DocState* ds) {
     for (const DocStateField& f : DocStateFields()) {
-        const int n = f.number;
-        void* at = DocStateFieldAddress(ds, f);
-        const double numbers[4] = {n + 0.25, n + 0.5, n + 0.75, n + 1.25};
-        switch (f.type) {
-        case T::U8: *static_cast<uint8_t*>(at) = static_cast<uint8_t>(100 + n % 100); break;
-        case T::I16: case T::U16: {
-            const double v = 1000 + n;
-            StoreDocStateFieldNumbers(ds, f, &v, 1);
-            break;
-        }
-        case T::I32: case T::U32: {
-            const double v = 100000 + n;
-            StoreDocStateFieldNumbers(ds, f, &v, 1);
-            break;
-        }
-        case T::F32: case T::FloatPoint: case T::Float3DPoint: case T::FloatRect:
-            StoreDocStateFieldNumbers(ds, f, numbers, 4);
-            break;
-        case T::ShortPoint: {
-            const double v[2] = {double(n), double(-n)};
-            StoreDocStateFieldNumbers(ds, f, v, 2);
-            break;
-        }
-        case T::RGBColor: {
-            const double v[3] = {n * 100.0, n * 100.0 + 1, n * 100.0 + 2};
-            StoreDocStateFieldNumbers(ds, f, v, 3);
-            break;
-        }
-        case T::LogFont: {
-            LOGFONT& lf = ds->font;
-            lf.lfHeight = -31;
-            lf.lfWidth = 7;
-            lf.lfEscapement = 900;
-            lf.lfOrientation = 450;
-            lf.lfWeight = 700;
-            lf.lfItalic = 0;
-            lf.lfUnderline = 1;
-            lf.lfStrikeOut = 1;
-            lf.lfCharSet = 77;
-            lf.lfOutPrecision = 3;
-            lf.lfClipPrecision = 2;
-            lf.lfQuality = 5;
-            lf.lfPitchAndFamily = 0x22;
-            std::strcpy(lf.lfFaceName, "Geneva\xA5");  // Mac OS Roman bullet, kept raw
-            break;
-        }
-        case T::Chars: {
-            char* s = static_cast<char*>(at);
-            for (uint32_t i = 0; i + 1 < f.count; ++i) s[i] = static_cast<char>('a' + (i + n) % 26);
-            s[f.count - 1] = 0;
-            break;
-        }
-        case T::SelectionState: {
-            SelectionState& s = ds->ss;
-            s.ssStateFresh = 3;
-            s.ssFillPattern = 4;
-            s.ssFillPatID = -5;
-            s.ssFillColor = 6;
-            s.ssFillRGBColor = RGBColor{7, 8, 9};
-            s.ssPenWidth = 10;
-            s.ssPenWidthValue = 11;
-            s.ssPenColor = 12;
-            s.ssPenRGBColor = RGBColor{13, 14, 0xFFF0};
-            s.ssPenStyle = 16;
-            s.ssPenStyleType = 17;
-            s.ssArrowPosition = 18;
-            s.ssArrowPosID = 19;
-            s.ssArrowHead = 20;
-            s.ssArrowHeadType = 21;
-            s.ssTextFrame = 22;
-            s.ssTextFrameID = 23;
-            s.ssTolerance = 24;
-            s.ssToleranceType = 25;
-            s.ssTextAlign = 26;
-            s.ssTextAlignType = -27;
-            break;
-        }
-        case T::SelectionState40:
-            ds->ss40.ssStateFresh = 2;
-            ds->ss40.ssBaseElevation = 3;
-            ds->ss40.ssBaseElevationValue = -12.5f;
-            break;
-        case T::I32Array:
-            for (uint32_t i = 0; i < f.count; ++i) static_cast<int32_t*>(at)[i] = static_cast<int32_t>(0x10000 + i);
-            break;
-        }
+        auto* at = static_cast<unsigned char*>(DocStateFieldAddress(ds, f));
+        std::memset(at, 0x40 + f.number % 64, SizeOf(f));
+        if (f.type == DocFieldType::Chars) at[f.count - 1] = 0;
     }
+    ds->font.lfFaceName[sizeof ds->font.lfFaceName - 1] = 0;
 }
 
-const DocStateField& Field(int number) { return DocStateFields()[number - 1]; }
+// The padded record of the current layout.
+Bytes Padded(const DocState* d) {
+    StartOutputBuffer();
+    ApplePortWritePaddedDocState(d);
+    Bytes out = gOutDataBuffer;
+    ReleaseOutputBuffer();
+    return out;
+}
+
+// A field's bytes in a padded record (up to the next field).
+Bytes FieldBytes(const Bytes& record, int n) {
+    const size_t end = n < kDocStateFieldCount ? kFieldOffsets[n] : record.size();
+    return Bytes(record.begin() + kFieldOffsets[n - 1], record.begin() + static_cast<ptrdiff_t>(end));
+}
 
 Bytes WrittenBlock() {
     StartOutputBuffer();
@@ -432,7 +343,12 @@ TEST_F(DocStateIOTest, AVersion10000BlockLeavesTheLaterFieldsAtTheirDefaults) {
     EXPECT_EQ(ds()->sceneValue, 1.0f);
 
     DocState* fresh = CreateDocState();
-    for (int n = 133; n <= kDocStateFieldCount; ++n) EXPECT_TRUE(SameField(*ds(), *fresh, Field(n))) << "field " << n;
+    const Bytes read = Padded(ds()), defaults = Padded(fresh);
+    for (int n = 133; n <= kDocStateFieldCount; ++n) {
+        if (n == 244) continue;  // its slot carries field 82
+        EXPECT_EQ(FieldBytes(read, n), FieldBytes(defaults, n)) << "field " << n;
+    }
+    EXPECT_EQ(ds()->planColors[1], fresh->planColors[1]);
     DeleteDocState(fresh);
 }
 
@@ -550,20 +466,28 @@ TEST_F(DocStateIOTest, Field82RidesInTheFloorPlanColourSlot) {
 TEST_F(DocStateIOTest, ARecordWithEveryFieldChangedSurvivesTheCurrentLayoutButField244) {
     DocState* changed = CreateDocState();
     DocState* fresh = CreateDocState();
-    ChangeEveryField(changed);
-    for (const DocStateField& f : DocStateFields()) ASSERT_FALSE(SameField(*changed, *fresh, f)) << "field " << f.number;
+    FillEveryField(changed);
+    const Bytes out = Padded(changed), defaults = Padded(fresh);
+    ASSERT_EQ(out.size(), 3662u);
+    for (int n = 1; n <= kDocStateFieldCount; ++n) {
+        if (n == 244) continue;
+        ASSERT_NE(FieldBytes(out, n), FieldBytes(defaults, n)) << "field " << n;
+    }
 
-    StartOutputBuffer();
-    ApplePortWritePaddedDocState(changed);
-    ASSERT_EQ(gOutDataBuffer.size(), 3662u);
-    OpenInputBytes(gOutDataBuffer);
+    OpenInputBytes(out);
     DocState* back = CreateDocState();
     EXPECT_TRUE(ApplePortReadPaddedDocState(back));
     EXPECT_EQ(GetMark(), 3662u);
-    for (const DocStateField& f : DocStateFields()) {
-        if (f.number == 244) EXPECT_TRUE(SameField(*back, *fresh, f));
-        else EXPECT_TRUE(SameField(*back, *changed, f)) << "field " << f.number;
-    }
+    EXPECT_EQ(Padded(back), out);  // every stored value came back
+    EXPECT_EQ(back->carried82, changed->carried82);
+    EXPECT_EQ(back->planColors[1], fresh->planColors[1]);
+    EXPECT_NE(changed->planColors[1], fresh->planColors[1]);
+    EXPECT_EQ(std::memcmp(&back->font, &changed->font, sizeof(LOGFONT)), 0);
+    EXPECT_EQ(std::memcmp(back->customColors, changed->customColors, sizeof back->customColors), 0);
+    EXPECT_STREQ(back->currentLiveView, changed->currentLiveView);
+    EXPECT_EQ(back->ss.ssTextAlignType, changed->ss.ssTextAlignType);
+    EXPECT_EQ(back->ss40.ssBaseElevationValue, changed->ss40.ssBaseElevationValue);
+
     EXPECT_FALSE(ApplePortReadPaddedDocState(nullptr));
     DeleteDocState(back);
     DeleteDocState(fresh);
@@ -657,7 +581,7 @@ TEST_F(DocStateIOTest, FixedStringsEndInANulAndShortBlocksKeepDefaults) {
 TEST_F(DocStateIOTest, EveryPrefixOfABlockReadsSafely) {
     char sky[] = "Photos/sky.jpg";
     ds()->backgroundTexture = NewCustomTextureID(sky);
-    ChangeEveryField(ds());
+    FillEveryField(ds());
     ds()->backgroundTexture = 20000;
     const Bytes full = WrittenBlock();
     for (size_t n = 0; n <= full.size(); ++n) {
@@ -669,7 +593,7 @@ TEST_F(DocStateIOTest, EveryPrefixOfABlockReadsSafely) {
         DoReadTemplateDocState80();
         ASSERT_LE(GetMark(), n);
     }
-    EXPECT_EQ(ds()->gridColor.red, 32100);
+    EXPECT_EQ(ds()->gridColor.red, 0x4141);  // field 321
 }
 
 }  // namespace
