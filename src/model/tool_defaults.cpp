@@ -1,5 +1,21 @@
 #include "model/tool_defaults.h"
 
+#include <cstring>
+
+namespace {
+
+// "Arial" at 28 points; the plan font differs only in height.
+LOGFONT DefaultTextFontInfo() {
+    LOGFONT font;
+    font.lfHeight = -28;
+    font.lfItalic = 1;
+    font.lfPitchAndFamily = 52;
+    std::strcpy(font.lfFaceName, "Arial");
+    return font;
+}
+
+}  // namespace
+
 int16_t gPattern = 0;
 int16_t gTextAlignment = 0;
 float gdsAccessoryWidth = 46;
@@ -10,6 +26,7 @@ float gCeilingThickness = 12;
 float gFlooringThickness = 12;
 float gSoffitThickness = 3;
 float gSoffitExtension = 18;
+LOGFONT gTextFontInfo = DefaultTextFontInfo();
 
 void ResetToolDefaults() {
     gPattern = 0;
@@ -22,4 +39,5 @@ void ResetToolDefaults() {
     gFlooringThickness = 12;
     gSoffitThickness = 3;
     gSoffitExtension = 18;
+    gTextFontInfo = DefaultTextFontInfo();
 }

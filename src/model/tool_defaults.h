@@ -4,6 +4,8 @@
 // and sets the accessory and slab sizes for metric plans.
 #include <cstdint>
 
+#include "port/winrecords.h"
+
 extern int16_t gPattern;            // current fill pattern code
 extern int16_t gTextAlignment;      // current text alignment code
 extern float gdsAccessoryWidth;
@@ -14,5 +16,7 @@ extern float gCeilingThickness;
 extern float gFlooringThickness;
 extern float gSoffitThickness;
 extern float gSoffitExtension;
+// The application's text font: new text objects and text read without a font take it.
+extern LOGFONT gTextFontInfo;
 
 void ResetToolDefaults();

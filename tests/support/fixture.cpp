@@ -13,6 +13,7 @@
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"
 #include "files/streams.h"
+#include "files/object_records.h"
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
@@ -78,6 +79,7 @@ void ResetAllGlobals() {
     ResetDocumentSeams();
     SetPlugInListProvider(nullptr);
     ResetStreamState();
+    ResetObjectRecordState();
     // Palettes, rebuild seams, live view and scene list.
     ResetPaletteClipboard();
     ResetToolRebuildSeams();

@@ -10,6 +10,9 @@ void UpdateEdgingObject(Objex* object);  // 24
 void UpdateFenceObject(Objex* object);   // 25
 void UpdateStairObject(Objex* object);   // 38
 void UpdateRailObject(Objex* object);    // 45
+// Rebuilds a custom skylight's (160, style 806) symbols from its definition, scaled to its
+// record and centred on (centreH, centreD), turned by `angle` degrees less 90.
+void CreateCustomSkylightSymbols(Objex* skylight, float centreH, float centreD, float angle);
 
 using ElementRebuildHandler = std::function<void(Objex*)>;
 
@@ -17,6 +20,7 @@ void SetUpdateEdgingObjectHandler(ElementRebuildHandler handler);
 void SetUpdateFenceObjectHandler(ElementRebuildHandler handler);
 void SetUpdateStairObjectHandler(ElementRebuildHandler handler);
 void SetUpdateRailObjectHandler(ElementRebuildHandler handler);
+void SetCreateCustomSkylightSymbolsHandler(std::function<void(Objex*, float, float, float)> handler);
 
 // Forgets every handler of this file.
 void ResetElementRebuildSeams();

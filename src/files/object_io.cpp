@@ -1,0 +1,288 @@
+#include "files/object_io.h"
+
+#include <cmath>
+
+#include "files/object_records.h"
+#include "files/streams.h"
+#include "files/type_data_io.h"
+#include "geometry/elements/rebuild_seams.h"
+#include "model/bounds.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/plant_info.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/texture_mapping.h"
+#include "tools/rebuild_seams.h"
+
+namespace {
+
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+constexpr RGBColor kBlack{0, 0, 0};
+constexpr ShortPoint kFullScale{100, 100};
+// Plant images from this ID on are wire frames, not kept from older files.
+constexpr int32_t kFirstWireFramePlantTexture = 14050;
+constexpr float kCoordinateLimit = 1000000.0f;
+// Records nest (a custom window's parts, a trim's profile); no sound file nests this deep,
+// and a damaged one must not exhaust the stack.
+constexpr int kMaxRecordNesting = 16;
+
+int sNesting = 0;
+
+struct NestingGuard {
+    NestingGuard() { ++sNesting; }
+    ~NestingGuard() { --sNesting; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+};
+
+bool IsUserPlant(const Objex* o) {
+    return o->type == objtype::kPlant && o->subtype == objsubtype::kUserPlant;
+}
+
+void SetAllScales(Objex* o, int count) {
+    for (int i = 0; i < count; ++i) o->textureScales[i] = kFullScale;
+}
+
+void EmptyTrim(TrimRecord* trim) {
+    if (!trim) return;
+    trim->slot[0] = trim->slot[1] = 0;
+    for (Objex*& profile : trim->profile) {
+        if (profile) DeleteObj(profile);
+        profile = nullptr;
+    }
+}
+
+void ApplyOldWallDefaults(Objex* o, Layer* layer) {
+    const int32_t v = sInputVersion;
+    const float layerHeight = layer ? layer->height : 0.0f;
+    if (o->params[0] < 0.5f) o->params[0] = layerHeight;
+    if (o->params[1] < 6.0f) o->params[1] = 16.0f;
+    if (v == 10400 || v == 10410) {
+        o->texture5 = 850;
+        o->color5 = kWhite;
+        SetAllScales(o, 5);
+        for (Poinz* p = o->firstPoint; p; p = p->next) p->faceScale1 = p->faceScale2 = kFullScale;
+    }
+    if (!filever::IsFirstReleaseFile(v)) return;
+    o->optionA = 0;
+    o->params[1] = 16.0f;
+    o->texture = 1700;
+    o->auxColor.red = 1;
+    o->texture2 = 2213;
+    o->texture3 = 2212;
+    o->texture4 = 2213;
+    o->texture5 = 850;
+    o->color2 = o->color3 = o->color4 = o->color5 = kWhite;
+    SetAllScales(o, 5);
+    o->params[2] = 0.5f;
+    o->params[3] = 12.0f;
+    const float base = GetLayerAbsBaseHeight(layer);
+    int16_t flipped = 0;
+    for (Poinz* p = o->firstPoint; p; p = p->next, flipped = static_cast<int16_t>(1 - flipped)) {
+        p->dimensionFlipped = flipped;
+        p->position[1] = 0;
+        p->baseElevation = base;
+        p->wallStyle = 0;
+        p->dimensionMethod = 0;
+        p->segmentFlags = 0;
+        EmptyTrim(p->trim1);
+        EmptyTrim(p->trim2);
+        if (p->segmentValues[0] < 0.5f) p->segmentValues[0] = layerHeight;
+        p->segmentValues[1] = 10.0f;
+        p->segmentValues[2] = 10.0f;
+        p->segmentValues[3] = 1.25f * layerHeight;
+        p->segmentValues[4] = 1.75f * layerHeight;
+        p->faceScale1 = p->faceScale2 = kFullScale;
+    }
+}
+
+// Old-file defaults and the 3D rebuild of each type after reading.
+void RebuildReadObject(Objex* o, Layer* layer) {
+    const int32_t v = sInputVersion;
+    switch (o->type) {
+    case objtype::kWall:
+        ApplyOldWallDefaults(o, layer);
+        Update3DWall(o);
+        UpdateAllWallAttachments(o);
+        break;
+    case objtype::kFloor:
+    case objtype::kFloorCutout:
+    case objtype::kCabinetPart:
+        Update3DFloorSkirting(o);
+        break;
+    case objtype::kRoof:
+        if (!filever::HasCurrentMaterials(v)) {
+            o->color2 = kWhite;
+            o->textureScales[0] = kFullScale;
+            o->texture2 = 0;
+        }
+        Update3DRoof(o);
+        break;
+    case objtype::kPath:
+        Update3DPath(o);
+        break;
+    case objtype::kEdging:
+        UpdateEdgingObject(o);
+        break;
+    case objtype::kFence:
+        if (!filever::HasFenceMaterials(v)) {
+            if (const DocState* ds = CurrentDocState()) {
+                const float* f = ds->fenceSizes;
+                const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
+                for (int i = 0; i < 5; ++i) o->params[i] = sizes[i];
+            }
+            o->texture2 = 850;
+            o->texture3 = 850;
+            o->texture4 = 2200;
+            o->color2 = o->color3 = o->color4 = kWhite;
+            SetAllScales(o, 3);
+        }
+        UpdateFenceObject(o);
+        break;
+    case objtype::kStaircase:
+        if (filever::NeedsStairStyleReset(v)) {
+            o->penStyle = 0;
+            o->fillPattern = 0;
+        }
+        if (filever::IsFirstReleaseFile(v)) o->params[4] = layer ? layer->height : 0.0f;
+        UpdateStairObject(o);
+        break;
+    case objtype::kRailing:
+        UpdateRailObject(o);
+        break;
+    case objtype::kDeck:
+        Update3DDeck(o);
+        break;
+    case objtype::kFreehandRoof:
+        if (!filever::HasCurrentMaterials(v)) {
+            o->texture4 = 0;
+            o->color4 = kWhite;
+            o->textureScales[2] = kFullScale;
+        }
+        Update3DRoofPanel(o);
+        break;
+    case objtype::kPhoto:
+        Update3DPhoto(o);
+        break;
+    case objtype::kExcavation:
+        Update3DTopoCutoutDepthObject(o);
+        break;
+    default:
+        break;
+    }
+}
+
+void GivePlantInfo(Objex* o, PlantInfo* info) {
+    DeletePlantInfo(o->plantInfo);
+    o->plantInfo = info;
+}
+
+// Takes the rest of the input: a record nested beyond reason means a damaged file.
+void AbandonInput() {
+    SkipInput(RemainingInput() + 1);
+}
+
+}  // namespace
+
+bool IsObjectPointValuesInvalid(const Objex* o) {
+    if (!o) return false;
+    for (const Poinz* p = o->firstPoint; p; p = p->next)
+        for (float c : p->position)
+            if (std::isnan(c) || c > kCoordinateLimit || c < -kCoordinateLimit) return true;
+    switch (o->type) {
+    case objtype::kFloor:
+    case objtype::kPropertyLine:
+    case objtype::kGroundFill:
+    case objtype::kFloorCutout:
+    case objtype::kDeck:
+    case objtype::kFreehandRoof:
+    case objtype::kExcavation:
+    case objtype::kRoofCutout:
+        return o->pointCount <= 2;
+    default:
+        return false;
+    }
+}
+
+void WriteAnObject(Objex* o) {
+    if (!o) return;
+    if (gUseScrap && !IsObjectSelected(o)) return;
+    if (o->type == objtype::kDimensionText) return;
+    WriteShort(kObjectRecordTag);
+    WriteObjectInfo(o);
+    WriteObjectPoints(o);
+    WriteObjectData(o);
+}
+
+void WritePartObject(Objex* o) {
+    if (!o) return;
+    if (!gUseScrap) {
+        WriteAnObject(o);
+        return;
+    }
+    SelectObj(o, selmode::kSelect, 0);
+    WriteAnObject(o);
+    SelectObj(o, selmode::kDeselect, 0);
+}
+
+Objex* ReadAnObject(Layer* layer, uint8_t append) {
+    if (!layer) return nullptr;
+    if (sNesting >= kMaxRecordNesting) {
+        AbandonInput();
+        return nullptr;
+    }
+    NestingGuard nesting;
+    const int32_t v = sInputVersion;
+    RGBColor fill = kWhite;
+    RGBColor pen = kBlack;
+    Objex* o = CreateObject(0, 0, 0, &fill, &pen, 1.0f, 6, 0, nullptr, nullptr, nullptr, nullptr, layer, TypeData{});
+    if (!o) return nullptr;
+
+    ReadObjectInfo(o);
+    // The stored point count is replaced by the points actually read (ReadObjectPoints).
+    o->pointCount = 0;
+    ReadObjectPoints(o);
+
+    if (o->type == objtype::kPlant && o->firstPoint && (!filever::HasUserPlantPaths(v) || !IsUserPlant(o)))
+        GivePlantInfo(o, CreatePlantInfo(o->firstPoint->texture1));
+
+    if (append && o->type != objtype::kFreehandRoofPanel) AppendObjectToLayer(o, layer);
+    UpdateObjectBounds(o);
+    ReadObjectData(o, layer);
+
+    if (!o->firstPoint && o->type != objtype::kGroup) {
+        DeleteObj(o);
+        return nullptr;
+    }
+    if (filever::HasUserPlantPaths(v) && IsUserPlant(o)) {
+        const char* path = o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
+        GivePlantInfo(o, CreateUserPlantInfo(path));
+    }
+    if (gOpenSymbol) SelectObj(o, selmode::kSelect, 0);
+    if (o->type != objtype::kGroup) {
+        SetTextureFaceUV(o);
+        SetObjectPointLengths(o);
+        RebuildReadObject(o, layer);
+    }
+    const bool wireFramePlant = o->type == objtype::kPlant && filever::DropsNewerLibraryPlants(v) && !IsUserPlant(o) &&
+                                o->firstPoint && o->firstPoint->texture1 >= kFirstWireFramePlantTexture;
+    if (wireFramePlant || o->type == objtype::kFreehandRoofPanel || IsObjectPointValuesInvalid(o)) {
+        DeleteObj(o);
+        return nullptr;
+    }
+    return o;
+}
+
+void ReadObjectsUntilTag(Layer* layer, int16_t endTag, const std::function<void(Objex*)>& take) {
+    while (!AtEndOfInput()) {
+        int16_t tag = 0;
+        if (!ReadShort(&tag) || tag == endTag) return;
+        Objex* o = ReadAnObject(layer, 0);
+        if (!o) continue;
+        o->layer = nullptr;
+        take(o);
+    }
+}

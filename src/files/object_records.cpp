@@ -1,0 +1,720 @@
+#include "files/object_records.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "files/palettes.h"
+#include "files/streams.h"
+#include "files/text_trim_records.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "powertools/core/id_counters.h"
+#include "tools/deck_steps.h"
+
+int32_t sInputVersion = filever::kCurrent;
+int32_t sWriteVersion = filever::kCurrent;
+uint8_t gOpenSymbol = 0;
+uint8_t gUpdateID = 0;
+uint8_t gCabinetOpen = 0;
+Objex* gCabinetObject = nullptr;
+
+void ResetObjectRecordState() {
+    sInputVersion = filever::kCurrent;
+    sWriteVersion = filever::kCurrent;
+    gOpenSymbol = 0;
+    gUpdateID = 0;
+    gCabinetOpen = 0;
+    gCabinetObject = nullptr;
+}
+
+bool filever::IsAcceptedVersion(int32_t v) {
+    switch (v) {
+    case 10000: case 10300: case 10350: case 10351: case 10400: case 10410: case 10450:
+    case 10500: case 10700: case 10701: case 10750: case 10800: case 10900: case 11000:
+    case 11100:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- input helpers ---
+
+uint32_t RemainingInput() {
+    if (gUseScrap) return gScrapIndex < gPrivateScrap.size() ? static_cast<uint32_t>(gPrivateScrap.size() - gScrapIndex) : 0;
+    return gInDataBufferPos < gInDataBuffer.size() ? static_cast<uint32_t>(gInDataBuffer.size() - gInDataBufferPos) : 0;
+}
+
+bool AtEndOfInput() {
+    return InputTruncated() || RemainingInput() == 0;
+}
+
+void SkipInput(uint32_t count) {
+    const uint32_t remaining = RemainingInput();
+    if (count > remaining) {
+        // A short read raises the truncation flag and moves nothing; then take the rest.
+        uint8_t probe = 0;
+        if (remaining == 0) ReadSome(&probe, 1);
+        else {
+            std::vector<uint8_t> rest(remaining + 1);
+            ReadSome(rest.data(), remaining + 1);
+        }
+        if (gUseScrap) gScrapIndex = static_cast<uint32_t>(gPrivateScrap.size());
+        else gInDataBufferPos = static_cast<uint32_t>(gInDataBuffer.size());
+        return;
+    }
+    if (gUseScrap) gScrapIndex += count;
+    else gInDataBufferPos += count;
+}
+
+bool ReadStoredString(int32_t length, std::string* text) {
+    if (text) text->clear();
+    if (length <= 0) return true;
+    const uint32_t n = static_cast<uint32_t>(length);
+    if (n > RemainingInput() || !text) {
+        SkipInput(n);
+        return false;
+    }
+    try {
+        text->resize(n);
+    } catch (const std::bad_alloc&) {
+        SkipInput(n);
+        return false;
+    }
+    return ReadSome(text->data(), n);
+}
+
+void WriteStoredString(const char* text) {
+    const size_t length = text ? std::strlen(text) : 0;
+    WriteLong(static_cast<int32_t>(length));
+    if (length > 0) WriteSome(text, static_cast<uint32_t>(length));
+}
+
+// --- palette links ---
+
+bool WritesResolvedPaletteLinks() {
+    return gConvertPaletteIDs || !filever::KeepsPaletteLinks(sWriteVersion);
+}
+
+void TakePaletteMaterial(int32_t texture, RGBColor* color, RGBColor* color2, int16_t* scaleH,
+                         int16_t* scaleV) {
+    if (!IsTextureAPalette(texture)) return;
+    RGBColor entry;
+    GetPaletteRGBColor(&entry, texture);
+    const RGBColor wide{static_cast<uint16_t>(entry.red * 257), static_cast<uint16_t>(entry.green * 257),
+                        static_cast<uint16_t>(entry.blue * 257)};
+    if (color) *color = wide;
+    if (color2) *color2 = wide;
+    const uint32_t scale = static_cast<uint32_t>(GetPaletteTextureScale(texture));
+    if (scaleH) *scaleH = static_cast<int16_t>(scale & 0xFFFF);
+    if (scaleV) *scaleV = static_cast<int16_t>(scale >> 16);
+}
+
+int32_t StoredTextureID(int32_t texture) {
+    return WritesResolvedPaletteLinks() ? GetPaletteTextureID(texture) : texture;
+}
+
+namespace {
+
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+constexpr int32_t kTrimRecordFollows = 0x10000;
+
+// --- field codecs ---
+
+void WriteByte(uint8_t value) { WriteSome(&value, 1); }
+void ReadByte(uint8_t* value) { ReadSome(value, 1); }
+
+void WriteColor(const RGBColor& c) {
+    WriteUShort(c.red);
+    WriteUShort(c.green);
+    WriteUShort(c.blue);
+}
+void ReadColor(RGBColor* c) {
+    ReadUShort(&c->red);
+    ReadUShort(&c->green);
+    ReadUShort(&c->blue);
+}
+void WriteStdColor(const RGBColor& c) {
+    WriteStdUShort(c.red);
+    WriteStdUShort(c.green);
+    WriteStdUShort(c.blue);
+}
+void ReadStdColor(RGBColor* c) {
+    ReadStdUShort(&c->red);
+    ReadStdUShort(&c->green);
+    ReadStdUShort(&c->blue);
+}
+void WriteStdRect(const FloatRect& r) {
+    WriteStdFloat(r.floatTop);
+    WriteStdFloat(r.floatLeft);
+    WriteStdFloat(r.floatBottom);
+    WriteStdFloat(r.floatRight);
+}
+void ReadStdRect(FloatRect* r) {
+    ReadStdFloat(&r->floatTop);
+    ReadStdFloat(&r->floatLeft);
+    ReadStdFloat(&r->floatBottom);
+    ReadStdFloat(&r->floatRight);
+}
+void WriteShortPoint(const ShortPoint& p) {
+    WriteShort(p.x);
+    WriteShort(p.y);
+}
+void ReadShortPoint(ShortPoint* p) {
+    ReadShort(&p->x);
+    ReadShort(&p->y);
+}
+void WriteFloats(const float* values, int count) {
+    for (int i = 0; i < count; ++i) WriteFloat(values[i]);
+}
+void ReadFloats(float* values, int count) {
+    for (int i = 0; i < count; ++i) ReadFloat(&values[i]);
+}
+
+// Texture fields of the object info and points: encoded from 10800, plain before.
+void WriteRecordTexture(int32_t texture) {
+    texture = StoredTextureID(texture);
+    if (filever::HasTextureIDEncoding(sWriteVersion)) WriteTextureID(texture);
+    else WriteLong(texture);
+}
+int32_t ReadRecordTexture() {
+    if (filever::HasTextureIDEncoding(sInputVersion)) return ReadTextureID();
+    int32_t texture = 0;
+    ReadLong(&texture);
+    return texture;
+}
+
+// --- material slots of an object ---
+
+struct ObjectSlot {
+    int32_t* texture;
+    RGBColor* color;
+    RGBColor* color2;
+    ShortPoint* scale;
+};
+
+void ForEachObjectSlot(Objex* o, void (*fn)(const ObjectSlot&)) {
+    fn({&o->texture, &o->fillColor, &o->penColor, &o->textureScales[4]});
+    fn({&o->texture2, &o->color2, nullptr, &o->textureScales[0]});
+    fn({&o->texture3, &o->color3, nullptr, &o->textureScales[1]});
+    fn({&o->texture4, &o->color4, nullptr, &o->textureScales[2]});
+    fn({&o->texture5, &o->color5, nullptr, &o->textureScales[3]});
+}
+
+void TakeSlotPaletteMaterial(const ObjectSlot& s) {
+    TakePaletteMaterial(*s.texture, s.color, s.color2, &s.scale->x, &s.scale->y);
+}
+
+// --- IDs ---
+
+// The stored ID replaces the one creation took, which goes back to the counter. A 10700 ID
+// that the document already uses is replaced by a fresh one; that fresh one came off the
+// counter after ours, so nothing is given back then (it would be handed out again).
+template <typename Validate>
+void TakeStoredID(uint32_t stored, uint32_t* id, uint32_t DocState::*counter, Validate validate) {
+    if (gUseScrap || gUpdateID) return;
+    DocState* ds = CurrentDocState();
+    if (!ds) return;
+    uint32_t taken = stored;
+    if (filever::ValidatesStoredIDs(sInputVersion)) {
+        taken = validate(stored);
+        if (taken != stored) {
+            *id = taken;
+            return;
+        }
+    }
+    *id = taken;
+    --(ds->*counter);
+}
+
+int32_t DefaultPlanBitsOfType(int16_t type) {
+    switch (type) {
+    case 14: case 32: case 33: case 34: case 35: case 41: case 160: case 166:
+        return 16;
+    case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28: case 30:
+        return 128;
+    case 51: case 53:
+        return 64;
+    default:
+        return 2;
+    }
+}
+
+void ApplyFixtureDefaults(Objex* o) {
+    const int16_t t = o->type;
+    const bool withAux = t >= 150 && t <= 152;
+    const bool plain = (t >= 146 && t <= 149) || (t >= 79 && t <= 82) || (t == objtype::kComponent && o->subtype == 83);
+    if (!withAux && !plain) return;
+    o->optionA = 0;
+    o->optionB = 63;
+    o->params[1] = 80.0f;
+    o->params[2] = 2.0f;
+    o->texture = 0;
+    if (withAux) o->auxColor.green = 1;
+}
+
+void RepairObjectInfo(Objex* o) {
+    const int32_t v = sInputVersion;
+    if (!filever::HasTexturedFaceColors(v)) {
+        if (o->texture2 != 0) o->color2 = kWhite;
+        if (o->texture3 != 0) o->color3 = kWhite;
+        if (o->texture4 != 0) o->color4 = kWhite;
+    }
+    if (filever::IsFirstReleaseFile(v)) {
+        o->elevation = 0;
+        o->onTerrain = 0;
+        o->planBits = DefaultPlanBitsOfType(o->type);
+    }
+    if (filever::NeedsFixtureDefaults(v)) ApplyFixtureDefaults(o);
+    if (gCabinetOpen) {
+        if (o->type != objtype::kFentrix && o->type != objtype::kGroup) o->type = objtype::kCabinetPart;
+        if (gCabinetObject) o->planBits = gCabinetObject->planBits;
+        else if (const DocState* ds = CurrentDocState()) o->planBits = ds->currentPlanBit;
+    }
+}
+
+// --- points ---
+
+bool IsWall(const Objex* o) { return o->type == objtype::kWall; }
+
+TrimRecord*& TrimOf(Poinz* p, int which) { return which == 0 ? p->trim1 : p->trim2; }
+int32_t& TrimValueOf(Poinz* p, int which) { return which == 0 ? p->trimValue1 : p->trimValue2; }
+
+void WriteTrimSlot(const Objex* o, Poinz* p, int which) {
+    const bool records = filever::HasTrimRecords(sWriteVersion);
+    if (!IsWall(o)) {
+        WriteLong(records ? 0 : TrimValueOf(p, which));
+        return;
+    }
+    TrimRecord* trim = TrimOf(p, which);
+    if (!records) {
+        WriteLong(trim ? trim->slot[0] : 0);
+        return;
+    }
+    if (!trim) {
+        WriteLong(0);
+        return;
+    }
+    WriteLong(kTrimRecordFollows);
+    WriteTrimData(trim);
+}
+
+void ReadTrimSlot(const Objex* o, Poinz* p, int which) {
+    int32_t value = 0;
+    ReadLong(&value);
+    if (!IsWall(o)) {
+        TrimValueOf(p, which) = value;
+        return;
+    }
+    TrimRecord* trim = new (std::nothrow) TrimRecord{};
+    DeleteTrimRecord(TrimOf(p, which));
+    TrimOf(p, which) = trim;
+    if (!trim) {
+        // Still consume the record so the file stays in step.
+        if (filever::HasTrimRecords(sInputVersion) && value == kTrimRecordFollows) ReadTrimData(nullptr);
+        return;
+    }
+    if (!filever::HasTrimRecords(sInputVersion)) trim->slot[0] = value;
+    else if (value == kTrimRecordFollows) ReadTrimData(trim);
+}
+
+void WritePointItems(const Objex* o, Poinz* p) {
+    const int32_t v = sWriteVersion;
+    WriteShort(p->kind);
+    WriteByte(p->selected);
+    WriteByte(p->detectable);
+    WriteByte(p->locked);
+    WriteFloats(p->inTangent, 3);
+    WriteFloats(p->position, 3);
+    WriteFloats(p->outTangent, 3);
+    WriteFloats(p->acrossTangent, 3);
+    WriteRecordTexture(p->texture1);
+    WriteRecordTexture(p->texture2);
+    WriteFloat(p->textureU);
+    WriteFloat(p->textureV);
+    WriteFloat(p->rowLength);
+    WriteFloat(p->rowPerimeter);
+    WriteStdColor(p->color1);
+    WriteStdColor(p->color2);
+    if (filever::HasWallPointFields(v)) {
+        WriteFloat(p->baseElevation);
+        WriteLong(p->wallStyle);
+        WriteShort(p->dimensionMethod);
+        WriteShort(p->dimensionFlipped);
+    }
+    if (filever::HasSegmentValues(v)) {
+        WriteLong(p->segmentFlags);
+        WriteTrimSlot(o, p, 0);
+        WriteFloats(p->segmentValues, 2);
+    }
+    if (filever::HasWallPointFields(v)) {
+        WriteTrimSlot(o, p, 1);
+        WriteFloats(p->segmentValues + 2, 3);
+    } else if (filever::HasSecondTrimSlot(v)) {
+        WriteTrimSlot(o, p, 1);
+        WriteFloat(p->segmentValues[2]);
+    }
+    if (filever::HasFaceScales(v)) {
+        WriteShortPoint(p->faceScale1);
+        WriteShortPoint(p->faceScale2);
+    }
+    if (filever::HasStoredIDs(v)) WriteULong(p->pointID);
+}
+
+void ReadPointItems(const Objex* o, Poinz* p) {
+    const int32_t v = sInputVersion;
+    ReadShort(&p->kind);
+    ReadByte(&p->selected);
+    ReadByte(&p->detectable);
+    ReadByte(&p->locked);
+    ReadFloats(p->inTangent, 3);
+    ReadFloats(p->position, 3);
+    ReadFloats(p->outTangent, 3);
+    ReadFloats(p->acrossTangent, 3);
+    p->texture1 = ReadRecordTexture();
+    p->texture2 = ReadRecordTexture();
+    ReadFloat(&p->textureU);
+    ReadFloat(&p->textureV);
+    ReadFloat(&p->rowLength);
+    ReadFloat(&p->rowPerimeter);
+    ReadStdColor(&p->color1);
+    ReadStdColor(&p->color2);
+    if (filever::HasWallPointFields(v)) {
+        ReadFloat(&p->baseElevation);
+        ReadLong(&p->wallStyle);
+        ReadShort(&p->dimensionMethod);
+        ReadShort(&p->dimensionFlipped);
+    }
+    if (filever::HasSegmentValues(v)) {
+        ReadLong(&p->segmentFlags);
+        ReadTrimSlot(o, p, 0);
+        ReadFloats(p->segmentValues, 2);
+    }
+    if (filever::HasWallPointFields(v)) {
+        ReadTrimSlot(o, p, 1);
+        ReadFloats(p->segmentValues + 2, 3);
+    } else if (filever::HasSecondTrimSlot(v)) {
+        ReadTrimSlot(o, p, 1);
+        ReadFloat(&p->segmentValues[2]);
+    }
+    if (filever::HasFaceScales(v)) {
+        ReadShortPoint(&p->faceScale1);
+        ReadShortPoint(&p->faceScale2);
+    }
+    if (filever::HasStoredIDs(v)) {
+        uint32_t stored = 0;
+        ReadULong(&stored);
+        TakeStoredID(stored, &p->pointID, &DocState::nextPointID, ValidatePointID);
+    }
+    // Wall points always own both trim records, also where the file holds no slot.
+    if (IsWall(o)) {
+        if (!p->trim1) p->trim1 = new (std::nothrow) TrimRecord{};
+        if (!p->trim2) p->trim2 = new (std::nothrow) TrimRecord{};
+    }
+}
+
+struct TrimMaterial {
+    int32_t texture;
+    RGBColor color;
+    ShortPoint scale;
+};
+
+TrimMaterial SlotMaterial(const Objex* o, int slot) {
+    switch (slot) {
+    case 2: return {o->texture2, o->color2, o->textureScales[0]};
+    case 3: return {o->texture3, o->color3, o->textureScales[1]};
+    case 4: return {o->texture4, o->color4, o->textureScales[2]};
+    case 5: return {o->texture5, o->color5, o->textureScales[3]};
+    default: return {o->texture, o->fillColor, o->textureScales[4]};
+    }
+}
+
+// Trims of files before 10900 carried no materials: they take the wall's.
+void GiveTrimWallMaterials(const Objex* wall, TrimRecord* trim) {
+    if (!trim) return;
+    TrimMaterial m[5];
+    if (sInputVersion == 10800) {
+        m[0] = SlotMaterial(wall, 2);
+        m[1] = SlotMaterial(wall, 4);
+        m[2] = SlotMaterial(wall, 2);
+        m[3] = SlotMaterial(wall, 3);
+        m[4] = SlotMaterial(wall, 5);
+    } else {
+        m[0] = SlotMaterial(wall, 4);
+        m[1] = TrimMaterial{2213, kWhite, ShortPoint{100, 100}};
+        m[2] = SlotMaterial(wall, 2);
+        m[3] = SlotMaterial(wall, 3);
+        m[4] = SlotMaterial(wall, 5);
+    }
+    for (int i = 0; i < 5; ++i) {
+        trim->texture[i] = m[i].texture;
+        trim->color[i] = m[i].color;
+        trim->scale[i][0] = static_cast<uint16_t>(m[i].scale.x);
+        trim->scale[i][1] = static_cast<uint16_t>(m[i].scale.y);
+    }
+}
+
+void RepairPoint(Objex* o, Poinz* p, Poinz* previous) {
+    const int32_t v = sInputVersion;
+    if (!filever::HasTexturedFaceColors(v)) {
+        if (p->texture1 != 0) p->color1 = kWhite;
+        if (p->texture2 != 0) p->color2 = kWhite;
+    }
+    if (IsWall(o) && filever::NeedsWallTrimMaterials(v)) {
+        GiveTrimWallMaterials(o, p->trim1);
+        GiveTrimWallMaterials(o, p->trim2);
+    }
+    if (o->type == objtype::kDeck && filever::HasEdgeDeckSteps(v) && previous)
+        UpdateDeckSteps(o, previous, p);
+    if (o->type == objtype::kRoof && !filever::HasTexturedFaceColors(v)) {
+        p->color2 = p->color1;
+        if (p->texture1 != 0) p->color1 = kWhite;
+    }
+}
+
+void DiscardPoint(Poinz* p) {
+    DeleteTrimRecord(p->trim1);
+    DeleteTrimRecord(p->trim2);
+    delete p;
+}
+
+int32_t CountPoints(const Objex* o) {
+    int32_t n = 0;
+    for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
+    return n;
+}
+
+void AdjustCabinetPart(Objex* o, const DocState* ds) {
+    if (o->type == objtype::kCabinetPart && IsObjectSelected(o)) {
+        const float drop = ConvertWorldToScreen(o->elevation, ds, 0);
+        for (Poinz* p = o->firstPoint; p; p = p->next) p->position[1] -= drop;
+        o->elevation = 0;
+    }
+    for (Objex* c = o->firstChild; c; c = c->next) AdjustCabinetPart(c, ds);
+}
+
+}  // namespace
+
+// --- object info ---
+
+void WriteObjectInfo(Objex* o) {
+    if (!o || !gCurDocument) return;
+    const int32_t v = sWriteVersion;
+    if (WritesResolvedPaletteLinks()) ForEachObjectSlot(o, TakeSlotPaletteMaterial);
+
+    WriteShort(o->type);
+    if (o->type == objtype::kGroup && filever::HasGroupKind(v)) WriteLong(o->groupKind);
+    WriteByte(o->closed);
+    WriteByte(o->visible);
+    WriteColor(o->fillColor);
+    WriteColor(o->auxColor);
+    WriteColor(o->penColor);
+    WriteFloat(o->penWidth);
+    WriteShort(o->penStyle);
+    WriteShort(o->fillPattern);
+    WriteShort(o->rows);
+    WriteLong(o->pointCount);
+    WriteByte(o->flagA);
+    WriteShort(o->elevationMode);
+    WriteRecordTexture(o->texture);
+    WriteStdRect(o->textureFaceRect);
+    WriteStdRect(o->textureFaceRect2);
+    WriteShort(o->faceAxis);
+    WriteFloat(o->plantAge);
+
+    if (filever::HasFullObjectInfo(v)) {
+        WriteLong(o->subtype);
+        WriteRecordTexture(o->texture2);
+        WriteRecordTexture(o->texture3);
+        WriteColor(o->color2);
+        WriteColor(o->color3);
+        WriteFloat(o->elevation);
+        WriteByte(o->onTerrain);
+        WriteRecordTexture(o->texture4);
+        WriteColor(o->color4);
+        WriteRecordTexture(o->texture5);
+        WriteColor(o->color5);
+        for (const ShortPoint& s : o->textureScales) WriteShortPoint(s);
+        WriteLong(o->planBits);
+        WriteFloats(o->params, 5);
+        WriteLong(o->optionA);
+        WriteLong(o->optionB);
+    } else if (filever::HasElevationFields(v)) {
+        WriteLong(o->subtype);
+        WriteRecordTexture(o->texture2);
+        WriteRecordTexture(o->texture3);
+        WriteColor(o->color2);
+        WriteColor(o->color3);
+        WriteFloat(o->elevation);
+        WriteByte(o->onTerrain);
+        WriteRecordTexture(o->texture4);
+        WriteColor(o->color4);
+        WriteLong(o->planBits);
+        WriteFloats(o->params, 5);
+        WriteLong(o->optionA);
+        WriteLong(o->optionB);
+    } else if (filever::HasMaterialSlots(v)) {
+        WriteLong(o->subtype);
+        WriteRecordTexture(o->texture2);
+        WriteRecordTexture(o->texture3);
+        WriteColor(o->color2);
+        WriteColor(o->color3);
+        WriteFloats(o->params, 4);
+        WriteLong(o->optionA);
+        WriteLong(o->optionB);
+    }
+    if (filever::HasObjectText(v)) WriteStoredString(o->text);
+    if (filever::HasStoredIDs(v)) WriteULong(o->objectID);
+}
+
+void ReadObjectInfo(Objex* o) {
+    if (!o || !gCurDocument) return;
+    const int32_t v = sInputVersion;
+
+    ReadShort(&o->type);
+    if (o->type == objtype::kGroup && filever::HasGroupKind(v)) ReadLong(&o->groupKind);
+    ReadByte(&o->closed);
+    ReadByte(&o->visible);
+    ReadColor(&o->fillColor);
+    ReadColor(&o->auxColor);
+    ReadColor(&o->penColor);
+    ReadFloat(&o->penWidth);
+    ReadShort(&o->penStyle);
+    ReadShort(&o->fillPattern);
+    ReadShort(&o->rows);
+    ReadLong(&o->pointCount);
+    ReadByte(&o->flagA);
+    ReadShort(&o->elevationMode);
+    o->texture = ReadRecordTexture();
+    ReadStdRect(&o->textureFaceRect);
+    ReadStdRect(&o->textureFaceRect2);
+    ReadShort(&o->faceAxis);
+    ReadFloat(&o->plantAge);
+
+    if (filever::HasFullObjectInfo(v)) {
+        ReadLong(&o->subtype);
+        o->texture2 = ReadRecordTexture();
+        o->texture3 = ReadRecordTexture();
+        ReadColor(&o->color2);
+        ReadColor(&o->color3);
+        ReadFloat(&o->elevation);
+        ReadByte(&o->onTerrain);
+        o->texture4 = ReadRecordTexture();
+        ReadColor(&o->color4);
+        o->texture5 = ReadRecordTexture();
+        ReadColor(&o->color5);
+        for (ShortPoint& s : o->textureScales) ReadShortPoint(&s);
+        ReadLong(&o->planBits);
+        ReadFloats(o->params, 5);
+        ReadLong(&o->optionA);
+        ReadLong(&o->optionB);
+    } else if (filever::HasElevationFields(v)) {
+        ReadLong(&o->subtype);
+        o->texture2 = ReadRecordTexture();
+        o->texture3 = ReadRecordTexture();
+        ReadColor(&o->color2);
+        ReadColor(&o->color3);
+        ReadFloat(&o->elevation);
+        ReadByte(&o->onTerrain);
+        o->texture4 = ReadRecordTexture();
+        ReadColor(&o->color4);
+        ReadLong(&o->planBits);
+        ReadFloats(o->params, 5);
+        ReadLong(&o->optionA);
+        ReadLong(&o->optionB);
+    } else if (filever::HasMaterialSlots(v)) {
+        ReadLong(&o->subtype);
+        o->texture2 = ReadRecordTexture();
+        o->texture3 = ReadRecordTexture();
+        ReadColor(&o->color2);
+        ReadColor(&o->color3);
+        ReadFloats(o->params, 4);
+        ReadLong(&o->optionA);
+        ReadLong(&o->optionB);
+    }
+    if (filever::HasObjectText(v)) {
+        int32_t length = 0;
+        ReadLong(&length);
+        std::string text;
+        if (ReadStoredString(length, &text) && !text.empty()) {
+            FreeString(o->text);
+            o->text = CopyString(text.c_str());
+        }
+    }
+    if (filever::HasStoredIDs(v)) {
+        uint32_t stored = 0;
+        ReadULong(&stored);
+        TakeStoredID(stored, &o->objectID, &DocState::nextObjectID, ValidateObjectID);
+    }
+    RepairObjectInfo(o);
+}
+
+// --- points ---
+
+void WriteObjectPoints(Objex* o) {
+    if (!o || !gCurDocument) return;
+    WriteLong(CountPoints(o));
+    const bool resolve = WritesResolvedPaletteLinks();
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        if (resolve) {
+            TakePaletteMaterial(p->texture1, &p->color1, nullptr, &p->faceScale1.x, &p->faceScale1.y);
+            TakePaletteMaterial(p->texture2, &p->color2, nullptr, &p->faceScale2.x, &p->faceScale2.y);
+        }
+        WritePointItems(o, p);
+    }
+}
+
+void ReadObjectPoints(Objex* o) {
+    if (!o || !CurrentDocState()) return;
+    int32_t count = 0;
+    ReadLong(&count);
+    Poinz* previous = nullptr;
+    for (Poinz* p = o->firstPoint; p; p = p->next) previous = p;
+    // A damaged count cannot make more points than the input holds: each takes bytes.
+    for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
+        Poinz* p = CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, o);
+        if (!p) break;
+        ReadPointItems(o, p);
+        if (InputTruncated()) {
+            DiscardPoint(p);
+            break;
+        }
+        RepairPoint(o, p, previous);
+        AppendPointToObject(p, o);
+        previous = p;
+    }
+    if (o->type == objtype::kDeck && filever::HasEdgeDeckSteps(sInputVersion) && o->closed && previous &&
+        o->firstPoint != previous)
+        UpdateDeckSteps(o, previous, o->firstPoint);
+    o->pointCount = CountPoints(o);
+    if (o->rows < 1 || o->pointCount % o->rows != 0) o->rows = 1;
+}
+
+// --- repairs ---
+
+void UpdateDeckSteps(Objex* deck, Poinz* previous, Poinz* point) {
+    DocState* ds = CurrentDocState();
+    if (!deck || !previous || !point || !ds) return;
+    if (!(previous->segmentFlags & 2)) return;
+    AddDeckSteps(deck, previous, point);
+    Objex* step = deck->firstChild;
+    while (step && step->next) step = step->next;
+    if (!step || step->typeData.kind != TypeDataKind::Attachment || !step->typeData.attachment) return;
+    AttachmentRecord* r = step->typeData.attachment;
+    r->width = ConvertWorldToScreen(previous->segmentValues[1], ds, 0);
+    r->height = ConvertWorldToScreen(previous->segmentValues[2], ds, 0);
+    DeckStepLeftHandrail(r) = (previous->segmentFlags & 8) ? 1 : 0;
+    DeckStepRightHandrail(r) = (previous->segmentFlags & 16) ? 1 : 0;
+}
+
+void AdjustCabinetObjectElevation() {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next) AdjustCabinetPart(o, ds);
+}

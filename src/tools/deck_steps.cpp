@@ -1,0 +1,73 @@
+#include "tools/deck_steps.h"
+
+#include <algorithm>
+#include <new>
+
+#include "model/bounds.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/objects.h"
+#include "model/transforms.h"
+
+namespace {
+
+constexpr RGBColor kNoColor{0xFFFF, 0xFFFF, 0xFFFF};
+// Plan units an inserted step leaves free along its edge.
+constexpr float kStepEdgeMargin = 5.0f;
+
+Poinz* StepPoint(const Poinz* edgeStart, float angle, float distance, Objex* step) {
+    float dh = 0, dd = 0;
+    GetPointFromLengthAndAngle(angle, distance, &dh, &dd);
+    return CreatePoint(1, 0, 0, 0, 0, 0, edgeStart->position[0] + dh, 0, edgeStart->position[2] + dd, 0, 0, 0,
+                       0, 0, 0, step);
+}
+
+}  // namespace
+
+void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
+    DocState* ds = CurrentDocState();
+    if (!deck || !edgeStart || !edgeEnd || !ds) return;
+    float length = 0;
+    const float angle = GetLineLengthAndAngle(edgeStart->position[0], edgeStart->position[2], edgeEnd->position[0],
+                                              edgeEnd->position[2], &length);
+    const float width = std::min(ConvertWorldToScreen(ds->deckStepWidth, ds, 0), length - kStepEdgeMargin);
+    const float height = ConvertWorldToScreen(ds->deckStepSizeB, ds, 0);
+
+    AttachmentRecord* record = new (std::nothrow) AttachmentRecord{};
+    if (!record) return;
+    RGBColor fill = ds->fillColor;
+    RGBColor pen = ds->penColor;
+    Objex* step = CreateObject(objtype::kDeckSteps, 0, 1, &fill, &pen, 1.0f, 6, 0, nullptr, nullptr, nullptr,
+                               deck, gCurDocument->itsCurLayer, TypeData::OfAttachment(record));
+    if (!step) {
+        delete record;
+        return;
+    }
+    step->texture = 0;
+    step->penColor = kNoColor;
+    const float near = length / 2 - width / 2;
+    AppendPointToObject(StepPoint(edgeStart, angle, near, step), step);
+    AppendPointToObject(StepPoint(edgeStart, angle, length / 2 + width / 2, step), step);
+    AppendChildToObject(step, deck);
+
+    record->ownerType = objtype::kDeckSteps;
+    record->style = 0;
+    record->segmentStart = edgeStart;
+    record->segmentEnd = edgeEnd;
+    const Poinz* first = step->firstPoint;
+    const float toFirst = first ? GetLineLength(edgeStart->position[0], edgeStart->position[2], first->position[0],
+                                                first->position[2])
+                                : near;
+    record->centreDistance = toFirst + width / 2;
+    record->remainder = length - record->centreDistance;
+    record->width = width;
+    record->height = height;
+    DeckStepLeftHandrail(record) = ds->deckStepLeftRail;
+    DeckStepRightHandrail(record) = ds->deckStepRightRail;
+    record->insideTrimScale[0] = record->insideTrimScale[1] = 100;
+    record->outsideTrimScale[0] = record->outsideTrimScale[1] = 100;
+    record->insideTrimColor = kNoColor;
+    record->outsideTrimColor = kNoColor;
+    UpdateObjectBounds(step);
+}
