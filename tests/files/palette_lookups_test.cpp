@@ -74,25 +74,6 @@ TEST_F(PaletteLookupsTest, LinksShowTheirEntryAndEverythingElseTheDefaults) {
     EXPECT_EQ(FindTextureOrColorInPalette(1158, 0), 0);
 }
 
-TEST_F(PaletteLookupsTest, PalettesAreFoundAndActivatedByExactName) {
-    DocPaletteList* first = doc->itsPaletteList;
-    DocPaletteList* second = AddNewDocPaletteList();
-    ASSERT_NE(second, nullptr);
-    std::strcpy(second->name, "Stone");
-    EXPECT_EQ(GetDocPaletteListByName("Default Palette"), first);
-    EXPECT_EQ(GetDocPaletteListByName("Stone"), second);
-    EXPECT_EQ(GetDocPaletteListByName("stone"), nullptr);
-    EXPECT_EQ(DoesPaletteNameExists("Stone"), 1);
-    EXPECT_EQ(DoesPaletteNameExists("Ston"), 0);
-    EXPECT_EQ(DoesPaletteNameExists(nullptr), 0);
-
-    SetActiveDocPaletteListByName("Stone");
-    EXPECT_EQ(first->active, 0);
-    EXPECT_EQ(GetActiveDocPaletteList(), second);
-    SetActiveDocPaletteListByName("Brick");
-    EXPECT_EQ(GetActiveDocPaletteList(), nullptr);
-}
-
 TEST_F(PaletteLookupsTest, EntriesAreMatchedByTextureOrBySixteenBitRed) {
     MakeColor(Entry(1), 0, 9, 9);
     MakeColor(Entry(2), 200, 1, 1);
@@ -175,6 +156,7 @@ TEST_F(PaletteLookupsTest, CopyingThePaletteIntoANamedOne) {
     ASSERT_EQ(CopyCurrentPalette("Copy", 0), 1);
     DocPaletteList* copy = GetDocPaletteListByName("Copy");
     ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(DoesPaletteNameExists("copy"), 0);  // names match exactly
     EXPECT_EQ(GetActiveDocPaletteList(), active);
     EXPECT_STREQ(copy->groupNames[14], "Roofing");
     EXPECT_EQ(copy->groupFlags[14], 1);
@@ -196,8 +178,11 @@ TEST_F(PaletteLookupsTest, CopyingThePaletteIntoANamedOne) {
     // Copying the active palette onto its own name changes nothing.
     ASSERT_EQ(CopyCurrentPalette("Copy", 1), 1);
     EXPECT_EQ(GetActiveDocPaletteList(), copy);
+    SetActiveDocPaletteListByName("Default Palette");
+    EXPECT_EQ(GetActiveDocPaletteList(), active);
+    EXPECT_EQ(copy->active, 0);
 
-    copy->active = 0;
+    active->active = 0;
     EXPECT_EQ(CopyCurrentPalette("Other", 1), 0);
     EXPECT_EQ(DoesPaletteNameExists("Other"), 0);
 }

@@ -111,39 +111,6 @@ TEST_F(PalettePropagationTest, WithoutASceneNothingIsRebuilt) {
     EXPECT_EQ(rebuilds().count("Update3DDeck", deck), 1);
 }
 
-TEST_F(PalettePropagationTest, EachTypeGetsItsOwnRebuild) {
-    AddScenePiece();
-    const struct {
-        int16_t type;
-        std::vector<std::string> calls;
-    } table[] = {
-        {objtype::kWall, {"Update3DWall", "UpdateAllWallAttachments"}},
-        {objtype::kFloor, {"Update3DFloorSkirting"}},
-        {objtype::kFloorCutout, {"Update3DFloorSkirting"}},
-        {objtype::kCabinetPart, {"Update3DFloorSkirting"}},
-        {objtype::kRoof, {"Update3DRoof"}},
-        {objtype::kPath, {"Update3DPath"}},
-        {objtype::kEdging, {"UpdateEdgingObject"}},
-        {objtype::kFence, {"UpdateFenceObject"}},
-        {objtype::kStaircase, {"UpdateStairObject"}},
-        {objtype::kRailing, {"UpdateRailObject"}},
-        {objtype::kDeck, {"Update3DDeck"}},
-        {objtype::kFreehandRoof, {"Update3DRoofPanel"}},
-        {objtype::kPhoto, {"Update3DPhoto"}},
-        {objtype::kExcavation, {"Update3DTopoCutoutDepthObject"}},
-        {objtype::kPlant, {}},
-    };
-    for (const auto& row : table) {
-        Objex* o = NewObjectOn(layer, row.type);
-        o->texture5 = kLink;
-        rebuilds().calls.clear();
-        UpdatePalettedObjectFromPaletteEntry(o, kRef);
-        std::vector<std::string> expected = row.calls;
-        expected.push_back("ReRenderObject");
-        EXPECT_EQ(rebuilds().callsFor(o), expected) << "type " << row.type;
-    }
-}
-
 TEST_F(PalettePropagationTest, RoofsAreRebuiltForTheirSkylightsAndCutouts) {
     AddScenePiece();
     Objex* roof = NewObjectOn(layer, objtype::kRoof);
