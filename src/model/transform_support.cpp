@@ -1,5 +1,6 @@
 #include "model/transform_support.h"
 
+#include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -53,7 +54,14 @@ void FinishTransformedObject(Objex* object, bool pointLengths) {
 void RebuildCustomSkylightBounds(Objex* skylight) {
     RoofAttachmentRecord* record = RoofAttachmentOf(skylight);
     if (!record || skylight->type != objtype::kSkylight || record->style != kCustomSkylightStyle) return;
-    // Filled in once the custom skylight bounds land.
+    FloatRect bounds = EmptyFloatRect();
+    Float3DRect bounds3D = EmptyFloat3DRect();
+    GetCustomSkylightBounds(skylight, &bounds, &bounds3D);
+    // Without opening shapes the box is empty: its corners would be the empty-box markers.
+    if (IsEmptyBounds(bounds3D)) return;
+    CreateCustomSkylightBoundsPoints(skylight, &bounds3D);
+    skylight->bounds = bounds;
+    skylight->bounds3D = bounds3D;
 }
 
 void RotatePointInAxes(Poinz* point, int a1, int a2, float centre1, float centre2, float angle) {

@@ -67,6 +67,12 @@ Objex* AttachTo(Objex* roof, int16_t type, PlanPoints points, bool withSymbol) {
     return child;
 }
 
+int CountPoints(const Objex* o) {
+    int n = 0;
+    for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
+    return n;
+}
+
 class ObjectTransforms : public SelectionTest {
 protected:
     DocState* ds() { return CurrentDocState(); }
@@ -255,6 +261,32 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     ExpectAt(PointAt(other, 0), 50, 0, 50);
     ExpectAt(PointAt(other->typeData.roofAttachment->customParts, 0), 50, 0, 50);
     EXPECT_EQ(SelectedPointCount(chosen), 1);  // stays as it was
+}
+
+TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
+    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* sky = AttachTo(roof, objtype::kSkylight, {{50, 50}, {60, 50}, {60, 60}}, false);
+    sky->typeData.roofAttachment->style = 806;
+    Objex* opening = NewObject(objtype::kOpeningMask);
+    for (const auto& [h, d] : {std::pair{10.0f, 0.0f}, {20.0f, 0.0f}, {20.0f, 10.0f}, {10.0f, 10.0f}})
+        AddPointAt(opening, h, d);
+    sky->typeData.roofAttachment->customParts = opening;
+    Objex* plain = AttachTo(roof, objtype::kSkylight, {{70, 70}}, false);
+    plain->typeData.roofAttachment->style = 806;  // no opening shapes: keeps its points
+
+    SelectAllPoints(roof);
+    const TransformRecord r90 = Turn(90, 0, 0, 0);
+    RotateObject(roof, &r90);
+    // The opening now spans H 0..10 and D -20..-10; the skylight takes its four corners.
+    ASSERT_EQ(CountPoints(sky), 4);
+    ExpectAt(PointAt(sky, 0), 0, 0, -20);
+    ExpectAt(PointAt(sky, 1), 10, 0, -20);
+    ExpectAt(PointAt(sky, 2), 10, 0, -10);
+    ExpectAt(PointAt(sky, 3), 0, 0, -10);
+    EXPECT_NEAR(sky->bounds3D.floatBack, -20, kTol);
+    EXPECT_NEAR(sky->bounds3D.floatRight, 10, kTol);
+    ASSERT_EQ(CountPoints(plain), 1);
+    ExpectAt(PointAt(plain, 0), 70, 0, -70);
 }
 
 TEST_F(ObjectTransforms, WholeTreeFormsVisitEveryChild) {
