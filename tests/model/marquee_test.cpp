@@ -69,18 +69,6 @@ TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
     EXPECT_EQ(SelectedPointCount(roof), 12);  // roof and both skylights, whole
 }
 
-TEST_F(Marquee, OnlyShownActiveLayersAndPlansInForce) {
-    Objex* rect = Rectangle();
-    rect->planBits = 0x100;
-    CurrentDocState()->visiblePlans = 0x2;
-    Drag(-10, -10, 200, 200);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-    CurrentDocState()->visiblePlans = 0x1FF;
-    floor->active = 0;
-    Drag(-10, -10, 200, 200);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-}
-
 TEST_F(Marquee, FarWallPointsAreClampedNotOverflowed) {
     Objex* wall = WallOn(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
     Drag(-2147483647, -2147483647, 2147483647, 2147483647);

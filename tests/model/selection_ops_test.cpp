@@ -193,31 +193,5 @@ TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
     EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
 }
 
-TEST_F(SelectionModes, AttachmentHelpers) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    Objex* door = ChildShape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
-    SelectAllPoints(door);
-    DeselectAllAttachmentObjects();
-    EXPECT_EQ(SelectedPointCount(door), 0);
-
-    Objex* roof = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* panel = ChildShape(roof, objtype::kFreehandRoofPanel, {{0, 0}, {50, 0}, {50, 50}}, true);
-    Objex* cutout = ChildShape(roof, objtype::kRoofCutout, {{10, 10}, {20, 10}, {20, 20}}, true);
-    EXPECT_FALSE(IsAnyRoofAttachmentSelected(roof));
-    panel->firstPoint->selected = 1;
-    EXPECT_FALSE(IsAnyRoofAttachmentSelected(roof));
-    cutout->firstPoint->selected = 1;
-    EXPECT_TRUE(IsAnyRoofAttachmentSelected(roof));
-    gCurTool = toolid::kPointEdit;
-    SelectEntireRoofAttachments(roof);
-    EXPECT_EQ(SelectedPointCount(cutout), 3);
-    EXPECT_EQ(SelectedPointCount(panel), 1);
-
-    SelectAllPoints(panel, 0);
-    Select3DRoofPanelObj(roof);
-    EXPECT_EQ(SelectedPointCount(panel), 3);
-    EXPECT_TRUE(IsEntireRoofObjectSelected(roof));
-}
-
 }  // namespace
 }  // namespace dvxtest

@@ -83,26 +83,6 @@ TEST_F(SelectionQueries, GroupsAreSelectedThroughMembersAndLockedAtAnyDepth) {
     EXPECT_EQ(id, outer->objectID);
 }
 
-TEST_F(SelectionQueries, PointOrientationFollowsToolModeAndType) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{0, 0}});
-    Objex* detail = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
-
-    EXPECT_FALSE(ToolIsPointOriented(toolid::kSelect, wall));
-    EXPECT_TRUE(ToolIsPointOriented(toolid::kPointEdit, wall));
-    EXPECT_TRUE(ToolIsPointOriented(toolid::kFillet, wall));
-    EXPECT_FALSE(ToolIsPointOriented(toolid::kPointEdit, plant));
-    EXPECT_FALSE(ToolIsPointOriented(toolid::kPointEdit, detail));
-    detail->optionB = 1;  // a detail shape at an edit level works on its points
-    EXPECT_TRUE(ToolIsPointOriented(toolid::kPointEdit, detail));
-
-    gPointOrientation = 1;
-    EXPECT_TRUE(ToolIsPointOriented(toolid::kSelect, wall));
-    EXPECT_TRUE(ToolIsPointOriented(0, nullptr));
-    gPointOrientation = 0;
-    EXPECT_FALSE(ToolIsPointOriented(-1, wall));
-}
-
 class SelectionSummary : public SelectionTest {
 protected:
     // The summary of the objects, merged as command 8006 does.
@@ -145,22 +125,6 @@ TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
     SelectionState wallOnly = Summary({wall});
     EXPECT_EQ(wallOnly.ssPenWidthValue, -1);
     EXPECT_EQ(wallOnly.ssFillPatID, 0);
-}
-
-TEST_F(SelectionSummary, OpenShapesLeaveTheFillPairsAlone) {
-    DocState* ds = CurrentDocState();
-    Objex* open = Rectangle(1.0f);
-    open->closed = 0;
-    open->fillPattern = 7;
-    open->fillColor = RGBColor{1, 2, 3};
-    SelectionState ss = Summary({open});
-    EXPECT_EQ(ss.ssFillColor, 1);
-    EXPECT_EQ(ss.ssFillRGBColor, ds->fillColor);
-
-    open->closed = 1;
-    ss = Summary({open});
-    EXPECT_EQ(ss.ssFillPatID, 7);
-    EXPECT_EQ(ss.ssFillRGBColor, (RGBColor{1, 2, 3}));
 }
 
 TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
