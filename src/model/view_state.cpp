@@ -22,10 +22,10 @@ int32_t GetCurrentView() {
     if (x == 90 && y == 0) {
         view = kViewTop;
     } else if (x == 0) {
-        if (y == 270) view = kViewFront;
-        else if (y == 90) view = kViewBack;
-        else if (y == 0) view = kViewLeft;
-        else if (y == 180) view = kViewRight;
+        if (y == 270) view = kViewLeft;
+        else if (y == 90) view = kViewRight;
+        else if (y == 0) view = kViewFront;
+        else if (y == 180) view = kViewBack;
     }
     if (view != 0 && !gPerspective) return view;
     if (gViewFactor == 1.0f && gPerspective) return kViewPerspectiveFlat;

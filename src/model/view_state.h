@@ -9,10 +9,10 @@ extern float gViewFactor;
 
 // View command IDs.
 inline constexpr int32_t kViewTop = 5149;
-inline constexpr int32_t kViewFront = 5151;
-inline constexpr int32_t kViewBack = 5152;
-inline constexpr int32_t kViewLeft = 5153;
-inline constexpr int32_t kViewRight = 5154;
+inline constexpr int32_t kViewLeft = 5151;
+inline constexpr int32_t kViewRight = 5152;
+inline constexpr int32_t kViewFront = 5153;
+inline constexpr int32_t kViewBack = 5154;
 inline constexpr int32_t kViewPerspective = 5155;
 inline constexpr int32_t kViewIsometric = 5162;
 inline constexpr int32_t kViewPerspectiveFlat = 5179;
