@@ -5,6 +5,9 @@
 
 #include "app/core/document_seams.h"
 #include "app/core/elevation_pane.h"
+#include "app/core/floor_popup_seam.h"
+#include "plan/refresh_seam.h"
+#include "scene/topo_grid.h"
 #include "model/hit_testing.h"
 #include "model/selection_queries.h"
 #include "model/walkers.h"
@@ -86,6 +89,10 @@ void ResetAllGlobals() {
     ResetElementRebuildSeams();
     ResetLiveViewSeams();
     DeletePlaneObjectList(gGLPlaneObjects);
+    // Plan redraw, floor pop-up and topography grid.
+    ResetRefreshSeam();
+    ResetActiveFloorPopUpSeam();
+    ResetTopoGrid();
 }
 
 std::string FreshTempFolder(const std::string& name) {
