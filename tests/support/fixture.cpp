@@ -22,6 +22,7 @@
 #include "model/bounds.h"
 #include "model/bicubic.h"
 #include "model/deletion.h"
+#include "model/flip.h"
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/localization.h"
@@ -56,6 +57,7 @@ void ResetAllGlobals() {
     gGroupLeader = nullptr;
     gWorkbenchObject = nullptr;
     ResetViewState();
+    ResetFlipState();
     // Selection and hit testing with their seams.
     ResetTrackingState();
     ResetSelectionQueries();
