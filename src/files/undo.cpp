@@ -1,6 +1,98 @@
 #include "files/undo.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "app/core/floor_popup_seam.h"
+#include "files/content_paths.h"
+#include "files/design_file.h"
+#include "files/design_file_internal.h"
+#include "files/docstate_io.h"
+#include "files/object_records.h"
+#include "files/palettes.h"
+#include "files/streams.h"
+#include "files/topography.h"
+#include "files/trace_image.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_state.h"
+#include "model/selection_summary.h"
+#include "model/walkers.h"
+#include "plan/refresh_seam.h"
+#include "port/files.h"
+#include "port/session.h"
+#include "port/undo.h"
+#include "powertools/core/id_counters.h"
+#include "scene/render_seams.h"
+#include "ui/core/inspector_seams.h"
+
+uint8_t gUndoActive = 0;
+
+namespace {
+
+constexpr const char* kNoActionName = " ";
+constexpr int32_t kElevationSummaryCommand = 8007;
+constexpr const char* kFloorNames[3] = {"First Floor", "Second Floor", "Third Floor"};
+constexpr int32_t kFloorTags[3] = {kFirstFloorPopUpTag, kSecondFloorPopUpTag, kThirdFloorPopUpTag};
+
+int32_t NextSlot(int32_t slot) { return slot >= gTotalUndos ? 1 : slot + 1; }
+int32_t PreviousSlot(int32_t slot) { return slot <= 1 ? gTotalUndos : slot - 1; }
+
+void ShowRestoreFailure() {
+    ShowFileAlertSheet("Unable to restore the undo state.", kDiskSpaceText);
+}
+
+// The current floor as the main window's pop-up shows it.
+void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
+    if (!doc->itsCurLayer) return;
+    for (int i = 0; i < 3; ++i)
+        if (std::strcmp(doc->itsCurLayer->name, kFloorNames[i]) == 0) SelectActiveFloorPopUpItem(kFloorTags[i]);
+}
+
+void StepSnapshot(bool back) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!gUndoActive || !doc || DesignFileBusy()) return;
+    if (doc->itsFirstUndo <= 0 || doc->itsLastUndo <= 0 || doc->itsCurrentUndo <= 0) return;
+    const int32_t distance = back ? CountUndos(doc->itsFirstUndo, doc->itsCurrentUndo)
+                                  : CountUndos(doc->itsCurrentUndo, doc->itsLastUndo);
+    if (distance < 2) return;
+    const int32_t kept = doc->itsCurrentUndo;
+    doc->itsCurrentUndo = back ? PreviousSlot(kept) : NextSlot(kept);
+    if (!RestoreState(UndoSnapshotPath(doc->itsCurrentUndo).c_str())) {
+        doc->itsCurrentUndo = kept;
+        ShowRestoreFailure();
+        gUndoActive = 0;
+    }
+    SelectCurrentFloorInPopUp(doc);
+}
+
+void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
+    delete doc->itsTraceImage;
+    doc->itsTraceImage = nullptr;
+    if (!ds->traceImagePath[0]) return;
+    doc->itsTraceImage = LoadTraceImage(ds->traceImagePath);
+    if (doc->itsTraceImage) return;
+    ds->traceImagePath[0] = 0;
+    ds->traceImageShown = 0;
+}
+
+}  // namespace
+
+int32_t CountUndos(int32_t from, int32_t to) {
+    if (from <= 0 || to <= 0) return 0;
+    return to >= from ? to - from + 1 : to + gTotalUndos - from + 1;
+}
+
+std::string UndoSnapshotPath(int32_t slot) {
+    const QMDDocumentModel* doc = gCurDocument;
+    if (!doc) return {};
+    char name[128];
+    std::snprintf(name, sizeof name, "com.dedarovozurev.dovranix_1100_%ld_%ld_%ld.dat", port::LoginSessionID(),
+                  static_cast<long>(doc->itsDocID), static_cast<long>(slot));
+    return port::JoinPath(ApplicationTemporaryPath(), name);
+}
 
 void InitializeUndo() {
     QMDDocumentModel* doc = gCurDocument;
@@ -8,4 +100,121 @@ void InitializeUndo() {
     doc->itsFirstUndo = -1;
     doc->itsLastUndo = -1;
     doc->itsCurrentUndo = -1;
+    StoreUndo(kNoActionName);
+}
+
+void StoreUndo(const char* actionName) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!actionName || !doc) return;
+    const bool noAction = std::strcmp(actionName, kNoActionName) == 0;
+    if (!gUndoActive) {
+        if (!noAction) port::documentUndo().markChanged(doc);
+        return;
+    }
+    if (!doc->itsDocState || DesignFileBusy()) return;
+    const int32_t first = doc->itsFirstUndo;
+    const int32_t last = doc->itsLastUndo;
+    const int32_t current = doc->itsCurrentUndo;
+    if (first < 0) {
+        doc->itsFirstUndo = doc->itsLastUndo = doc->itsCurrentUndo = 1;
+    } else if (current > 0) {
+        const int32_t held = CountUndos(first, current);
+        doc->itsCurrentUndo = NextSlot(current);
+        // What could be redone is dropped.
+        doc->itsLastUndo = doc->itsCurrentUndo;
+        // A full ring overwrites its oldest snapshot.
+        if (held >= gTotalUndos) doc->itsFirstUndo = NextSlot(first);
+    }
+    if (!SaveState(UndoSnapshotPath(doc->itsCurrentUndo).c_str())) {
+        doc->itsFirstUndo = first;
+        doc->itsLastUndo = last;
+        doc->itsCurrentUndo = current;
+        return;
+    }
+    if (noAction) return;
+    port::DocumentUndo& undo = port::documentUndo();
+    if (!(undo.canUndo(doc) && !undo.canRedo(doc))) undo.removeAllActions(doc);
+    if (!undo.isUndoing(doc)) undo.setActionName(doc, actionName);
+}
+
+void DoUndo() { StepSnapshot(true); }
+void DoRedo() { StepSnapshot(false); }
+
+int SaveState(const char* path) {
+    sWriteVersion = kDesignFileVersion;
+    gFileWriteFailed = 1;
+    QMDDocumentModel* doc = gCurDocument;
+    if (!path || !*path || !doc || !doc->itsDocState || DesignFileBusy()) return 0;
+    FileOperationScope operation;
+    BuildDesignFile();
+    if (!FlushOutputBufferToFile(path)) {
+        ShowFileAlertSheet("Unable to store the undo state.", kDiskSpaceText);
+        return 0;
+    }
+    gFileWriteFailed = 0;
+    return 1;
+}
+
+int RestoreState(const char* path) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!path || !*path || !doc || DesignFileBusy()) return 0;
+    char keptTopoPath[sizeof DocState::topoFilePath] = {};
+    char keptTracePath[sizeof DocState::traceImagePath] = {};
+    float keptZoom = 1.0f;
+    float keptSavedZoom = 1.0f;
+    {
+        FileOperationScope operation;
+        if (!OpenInputFile(path)) return 0;
+        InputBufferScope input;
+        DoReadHeader();
+        // Snapshots are always written at the current version, whatever the header says.
+        sInputVersion = kDesignFileVersion;
+        if (const DocState* ds = doc->itsDocState) {
+            std::memcpy(keptTopoPath, ds->topoFilePath, sizeof keptTopoPath);
+            std::memcpy(keptTracePath, ds->traceImagePath, sizeof keptTracePath);
+            keptZoom = ds->zoomFactor;
+            keptSavedZoom = ds->savedZoom;
+        }
+        DoReadDocState();
+        if (DocState* ds = doc->itsDocState) {
+            ds->zoomFactor = keptZoom;
+            ds->savedZoom = keptSavedZoom;
+        }
+        if (!doc->itsLayers) {
+            ShowRestoreFailure();
+            gUndoActive = 0;
+            return 0;
+        }
+        while (doc->itsLayers) DeleteLayer(doc->itsLayers);
+        doc->itsLayers = nullptr;
+        doc->itsCurLayer = nullptr;
+        doc->itsCur2DLayer = nullptr;
+        DoReadObjects();
+        DoReadBlackBoxes();
+        DoReadLiveViews();
+        DoReadPalettes(sInputVersion);
+    }
+    UpdateAllIDCounters();
+    if (!ChooseCurrentFloorAfterRead()) {
+        Refresh();
+        RenderAllLayers();
+        return 0;
+    }
+    DocState* ds = doc->itsDocState;
+    if (ds) {
+        ds->trackingValue = 1;
+        ClearSelectionState40(ds, &ds->ss40);
+        TopLevelObjectAllLayers(doc->itsLayers, kElevationSummaryCommand, ds);
+        UpdateSelectionState40Controls(&ds->ss40);
+        if (std::strncmp(ds->topoFilePath, keptTopoPath, sizeof keptTopoPath) != 0) ReadTopoGridFile(ds->topoFilePath);
+        if (std::strncmp(ds->traceImagePath, keptTracePath, sizeof keptTracePath) != 0) ReloadTraceImage(doc, ds);
+    }
+    InspectorUpdatePropertiesState(1);
+    Refresh();
+    RenderAllLayers();
+    return 1;
+}
+
+void ResetUndoState() {
+    gUndoActive = 0;
 }

@@ -1,5 +1,39 @@
 #pragma once
-// Snapshot undo of the current document.
+// Snapshot undo of the current document. After each edit the whole design is written, as a
+// design file of version 11100, into the next slot of a ring of 25 files per document in
+// the temporary folder; undo and redo read a neighbouring slot back over the model. The
+// platform's undo manager only carries the action names (port/undo.h).
+#include <cstdint>
+#include <string>
 
-// Resets the undo ring of the current document (all three indices -1).
+// Snapshots are stored and restored only while this is set (the "UndoEnabled" preference of
+// each new document; a failed restore clears it).
+extern uint8_t gUndoActive;
+// Slots in the ring.
+inline constexpr int32_t gTotalUndos = 25;
+
+// Empties the ring of the current document (all three indices -1) and stores the initial
+// snapshot, which names no action.
 void InitializeUndo();
+// Takes a snapshot after an edit and names the undo action; " " names none. With snapshots
+// off it only records one change of the document (none for " "). Nothing while a file is
+// being read or written.
+void StoreUndo(const char* actionName);
+// Step back or forward one snapshot. A snapshot that cannot be restored puts the index
+// back, shows "Unable to restore the undo state." and turns snapshots off.
+void DoUndo();
+void DoRedo();
+// Writes the current document as a snapshot file. 1 when written; 0 with no path or
+// document, while another file is in use, or when the file could not be written (then with
+// the alert "Unable to store the undo state.").
+int SaveState(const char* path);
+// Reads a snapshot over the current document, keeping the view zoom. 1 when restored; 0
+// when the file cannot be read (no message) or the model is unusable afterwards.
+int RestoreState(const char* path);
+// Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
+// less.
+int32_t CountUndos(int32_t from, int32_t to);
+// The snapshot file of a slot of the current document; empty without a document.
+std::string UndoSnapshotPath(int32_t slot);
+
+void ResetUndoState();

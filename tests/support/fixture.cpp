@@ -8,6 +8,8 @@
 #include "app/core/floor_popup_seam.h"
 #include "plan/refresh_seam.h"
 #include "scene/topo_grid.h"
+#include "files/design_file.h"
+#include "files/undo.h"
 #include "model/hit_testing.h"
 #include "model/selection_queries.h"
 #include "model/walkers.h"
@@ -95,6 +97,9 @@ void ResetAllGlobals() {
     ResetRefreshSeam();
     ResetActiveFloorPopUpSeam();
     ResetTopoGrid();
+    // Design file and snapshot undo.
+    ResetDesignFileState();
+    ResetUndoState();
 }
 
 std::string FreshTempFolder(const std::string& name) {
