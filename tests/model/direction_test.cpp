@@ -1,0 +1,226 @@
+// Reversing runs, rows and curved outlines, checking the winding, and cap facing in the
+// current and the fixed cap view.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "geometry_test_support.h"
+#include "model/deletion.h"
+#include "model/direction.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/parallel.h"
+#include "model/projection.h"
+#include "model/segment_sampling.h"
+#include "support/fixture.h"
+#include "support/model_builders.h"
+
+using namespace dvxtest;
+using geomtest::Add;
+
+namespace {
+
+class DirectionTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        doc->itsDocState->viewKind = 2;
+        layer = doc->itsLayers;
+        geomtest::SetPlanView();
+    }
+
+    std::vector<float> HOrder(Objex* o) {
+        std::vector<float> hs;
+        for (Poinz* p = o->firstPoint; p; p = p->next) hs.push_back(p->position[0]);
+        return hs;
+    }
+
+    // A capped two-row surface whose first three points run +H then +D (or +D then +H).
+    Objex* Capped(bool hFirst) {
+        Objex* o = NewObject(objtype::kClosedSolid);
+        o->closed = 1;
+        o->rows = 2;
+        for (float v : {0.0f, 10.0f}) {
+            Add(o, 0, v, 0);
+            if (hFirst) { Add(o, 100, v, 0); Add(o, 0, v, 100); }
+            else { Add(o, 0, v, 100); Add(o, 100, v, 0); }
+        }
+        return o;
+    }
+
+    Layer* layer = nullptr;
+};
+
+TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
+    Objex* o = NewObjectOn(layer, objtype::kPolygon);
+    Poinz* p1 = Add(o, 1, 0, 0);
+    Poinz* p2 = Add(o, 2, 0, 0);
+    Poinz* p3 = Add(o, 3, 0, 0);
+    Poinz* p4 = Add(o, 4, 0, 0);
+
+    EXPECT_EQ(ReverseSegmentDirection(p1, 3), p3);
+    EXPECT_EQ(p3->prev, nullptr);
+    EXPECT_EQ(p3->next, p2);
+    EXPECT_EQ(p2->prev, p3);
+    EXPECT_EQ(p2->next, p1);
+    EXPECT_EQ(p1->prev, p2);
+    EXPECT_EQ(p1->next, nullptr);
+    // The caller relinks the rest.
+    o->firstPoint = p3;
+    p1->next = p4;
+    p4->prev = p1;
+    EXPECT_EQ(HOrder(o), (std::vector<float>{3, 2, 1, 4}));
+
+    // A count of 2 or less swaps the first two.
+    EXPECT_EQ(ReverseAnySegmentDirection(p3, 1), p2);
+    EXPECT_EQ(p2->next, p3);
+    EXPECT_EQ(p3->next, nullptr);
+    EXPECT_EQ(p3->prev, p2);
+    o->firstPoint = p2;
+    p3->next = p1;
+    p1->prev = p3;
+    EXPECT_EQ(ReverseSegmentDirection(p4, 5), nullptr);  // no successor
+}
+
+TEST_F(DirectionTest, ObjectReversalGoesRowByRowForOutlineTypes) {
+    Objex* surface = NewObjectOn(layer, objtype::kPolygon);
+    surface->rows = 2;
+    for (int i = 1; i <= 6; ++i) Add(surface, static_cast<float>(i), 0, 0);
+    ReverseObjectDirection(surface);
+    EXPECT_EQ(HOrder(surface), (std::vector<float>{3, 2, 1, 6, 5, 4}));
+    std::vector<float> backwards;
+    Poinz* last = surface->firstPoint;
+    while (last->next) last = last->next;
+    for (Poinz* p = last; p; p = p->prev) backwards.push_back(p->position[0]);
+    EXPECT_EQ(backwards, (std::vector<float>{4, 5, 6, 1, 2, 3}));
+    EXPECT_EQ(surface->firstPoint->prev, nullptr);
+
+    // A count that is not a multiple of the rows is one row.
+    Objex* odd = NewObjectOn(layer, objtype::kWall);
+    odd->rows = 2;
+    for (int i = 1; i <= 3; ++i) Add(odd, static_cast<float>(i), 0, 0);
+    ReverseObjectDirection(odd);
+    EXPECT_EQ(HOrder(odd), (std::vector<float>{3, 2, 1}));
+
+    // Not an outline type: untouched; the "any" form reverses every type.
+    Objex* rect = NewObjectOn(layer, objtype::kRectangle);
+    for (int i = 1; i <= 3; ++i) Add(rect, static_cast<float>(i), 0, 0);
+    ReverseObjectDirection(rect);
+    EXPECT_EQ(HOrder(rect), (std::vector<float>{1, 2, 3}));
+    ReverseAnyObjectDirection(rect);
+    EXPECT_EQ(HOrder(rect), (std::vector<float>{3, 2, 1}));
+}
+
+TEST_F(DirectionTest, ReversedCurvedOutlineSamplesTheSameCurve) {
+    Objex* o = NewObjectOn(layer, objtype::kPolygon);
+    Add(o, 0, 0, 0, {30, 0, 30}, {30, 0, 30});
+    Add(o, 100, 0, 0, {40, 0, -20}, {40, 0, -20});   // smoothed: one tangent through the point
+    Add(o, 100, 0, 100, {0, 0, 50}, {10, 0, 60});     // a point whose two tangents differ
+    Add(o, 0, 0, 100, {-20, 0, 0}, {0, 0, 0});
+
+    std::vector<SegmentCubic> before;
+    for (Poinz* p = o->firstPoint; p->next; p = p->next) before.emplace_back(p, p->next);
+
+    ReverseAnyObjectDirection(o);
+    std::vector<SegmentCubic> after;
+    for (Poinz* p = o->firstPoint; p->next; p = p->next) after.emplace_back(p, p->next);
+    ASSERT_EQ(after.size(), 3u);
+
+    for (size_t s = 0; s < 3; ++s) {
+        for (float t : {0.0f, 0.2f, 0.5f, 0.7f, 1.0f}) {
+            float a[3], b[3];
+            after[s].At(t, a);
+            before[2 - s].At(1.0f - t, b);
+            for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], b[k], 1e-3f) << "segment " << s << " t " << t;
+        }
+    }
+}
+
+TEST_F(DirectionTest, VerifyReversesOnlyAWronglyWoundOutlineWhenAsked) {
+    auto square = [&](bool anticlockwise) {
+        Objex* o = NewObjectOn(layer, objtype::kPolygon);
+        o->closed = 1;
+        if (anticlockwise) { Add(o, 0, 0, 0); Add(o, 0, 0, 100); Add(o, 100, 0, 100); Add(o, 100, 0, 0); }
+        else { Add(o, 0, 0, 0); Add(o, 100, 0, 0); Add(o, 100, 0, 100); Add(o, 0, 0, 100); }
+        return o;
+    };
+    Objex* right = square(true);
+    EXPECT_EQ(VerifyObjectDirection(right, 0), 1);
+    EXPECT_EQ(VerifyObjectDirection(right, 1), 1);
+    EXPECT_EQ(HOrder(right), (std::vector<float>{0, 0, 100, 100}));
+
+    Objex* wrong = square(false);
+    EXPECT_EQ(VerifyObjectDirection(wrong, 0), 0);
+    EXPECT_EQ(HOrder(wrong), (std::vector<float>{0, 100, 100, 0}));
+    EXPECT_EQ(VerifyObjectDirection(wrong, 1), 0);
+    EXPECT_EQ(HOrder(wrong), (std::vector<float>{0, 100, 100, 0}));
+    EXPECT_FLOAT_EQ(wrong->firstPoint->position[2], 100);
+    EXPECT_EQ(GetParallelDirection(wrong), 1);
+    EXPECT_EQ(VerifyObjectDirection(wrong, 0), 1);
+}
+
+TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
+    // Seen from above, +H then +D turns with a positive third normal component: -1.
+    Objex* down = Capped(true);
+    Objex* up = Capped(false);
+    ValidateCapDirection(down);
+    ValidateCapDirection(up);
+    EXPECT_EQ(down->elevationMode, -1);
+    EXPECT_EQ(up->elevationMode, 1);
+
+    // Not a capped surface: no cap flag, one row, or open.
+    Objex* noFlag = Capped(true);
+    noFlag->flagA = 0;
+    Objex* oneRow = Capped(true);
+    oneRow->rows = 1;
+    Objex* open = Capped(true);
+    open->closed = 0;
+    for (Objex* o : {noFlag, oneRow, open}) {
+        ValidateCapDirection(o);
+        EXPECT_EQ(o->elevationMode, 0);
+    }
+
+    // A wall works on its solid and the solid's children, not on its own children.
+    Objex* wall = NewObjectOn(layer, objtype::kWall);
+    Objex* solid = Capped(true);
+    AppendChildToObject(up, solid);
+    up->elevationMode = 0;
+    wall->typeData = TypeData::OfWallSolid(solid);
+    Objex* opening = Capped(false);
+    AppendChildToObject(opening, wall);
+    ValidateCapDirection(wall);
+    EXPECT_EQ(solid->elevationMode, -1);
+    EXPECT_EQ(up->elevationMode, 1);
+    EXPECT_EQ(opening->elevationMode, 0);
+
+    for (Objex* o : {down, noFlag, oneRow, open}) DeleteObj(o);
+}
+
+TEST_F(DirectionTest, AllLayersUseTheFixedCapViewAndRestoreTheRotation) {
+    // Seen from below, the same turn faces the other way.
+    geomtest::SetView(270, 0);
+    Layer* shown = layer;
+    Layer* hidden = layer->next;
+    ASSERT_NE(hidden, nullptr);
+    shown->visible = 1;
+    hidden->visible = 0;
+    Objex* a = Capped(true);
+    AppendObjectToLayer(a, shown);
+    Objex* b = Capped(true);
+    AppendObjectToLayer(b, hidden);
+
+    ValidateCapDirectionAllLayers(doc->itsLayers);
+    EXPECT_EQ(a->elevationMode, -1);
+    EXPECT_EQ(b->elevationMode, 0);
+    EXPECT_NEAR(gSinXAngle, -1.0f, 1e-5f);
+    EXPECT_NEAR(gCosXAngle, 0.0f, 1e-5f);
+
+    ValidateCapDirectionLayer(shown);
+    EXPECT_EQ(a->elevationMode, 1);
+    ValidateCapDirectionLayer(hidden);
+    EXPECT_EQ(b->elevationMode, 0);
+}
+
+}  // namespace
