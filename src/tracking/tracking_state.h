@@ -9,6 +9,8 @@ extern int16_t gCurTool;
 extern uint8_t gTrackingMouse;
 // Point-orientation mode: tools edit single points rather than whole objects.
 extern uint8_t gPointOrientation;
+// Current snap mode, written by the snap palette (500 none ... 508 on segment, 510 origin).
+extern int16_t gCurSnap;
 
 // Tool IDs the selection rules test.
 namespace toolid {
@@ -22,5 +24,13 @@ inline constexpr int16_t kFillet = 7910;
 inline constexpr int16_t kChamfer = 7911;
 inline constexpr int16_t kFilletChamfer = 7912;
 }  // namespace toolid
+
+// Snap modes the model tests.
+namespace snapmode {
+inline constexpr int16_t kNone = 500;
+inline constexpr int16_t kEndPoint = 501;
+inline constexpr int16_t kObjectCentre = 503;
+inline constexpr int16_t kObjectCorner = 504;
+}  // namespace snapmode
 
 void ResetTrackingState();

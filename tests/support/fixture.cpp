@@ -15,6 +15,7 @@
 #include "model/walkers.h"
 #include "plan/selection_feedback.h"
 #include "tools/component_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"
 #include "files/streams.h"
@@ -23,6 +24,7 @@
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
 #include "model/bicubic.h"
+#include "model/add_remove_points.h"
 #include "model/deletion.h"
 #include "model/flip.h"
 #include "model/document_model.h"
@@ -62,6 +64,8 @@ void ResetAllGlobals() {
     ResetFlipState();
     // Selection and hit testing with their seams.
     ResetTrackingState();
+    ResetEvaluatePointSeam();
+    ResetRemovePointTarget();
     ResetSelectionQueries();
     ResetHitTesting();
     ResetWalkerState();

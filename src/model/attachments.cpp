@@ -1,0 +1,174 @@
+#include "model/attachments.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/objects.h"
+#include "render/core/texture_files.h"
+#include "tools/rebuild_seams.h"
+
+namespace {
+
+constexpr int32_t kFirstCustomTextureID = 20000;
+constexpr int H = 0;
+constexpr int D = 2;
+
+bool IsHost(const Objex* o) { return o->type == objtype::kWall || o->type == objtype::kDeck; }
+
+AttachmentRecord* RecordOf(Objex* child) {
+    return child->typeData.kind == TypeDataKind::Attachment ? child->typeData.attachment : nullptr;
+}
+
+Poinz* SegmentStartOf(Objex* child) {
+    AttachmentRecord* r = RecordOf(child);
+    return r ? r->segmentStart : nullptr;
+}
+
+// The point segment (a, b) runs from.
+Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
+
+bool IsWallAttachmentType(int16_t type) {
+    switch (type) {
+    case objtype::kDoor:
+    case objtype::kWindow:
+    case objtype::kDeckSteps:
+    case objtype::kComponent:
+    case objtype::kAccessory:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Removes every child whose segment starts at the point (and passes the filter).
+template <typename Filter>
+void DeleteChildrenStartingAt(Objex* host, Poinz* start, Filter keepOut) {
+    for (Objex* child = host->firstChild; child;) {
+        Objex* next = child->next;
+        if (SegmentStartOf(child) == start && !keepOut(child)) DeleteObj(child);
+        child = next;
+    }
+}
+
+bool IsPointOf(const Objex* object, const Poinz* point) {
+    for (const Poinz* p = object->firstPoint; p; p = p->next)
+        if (p == point) return true;
+    return false;
+}
+
+int16_t ClampToScale(int32_t value) {
+    return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
+                                                    std::numeric_limits<int16_t>::max()));
+}
+
+void SetScale(int16_t scale[2], int16_t w, int16_t h) {
+    scale[0] = w;
+    scale[1] = h;
+}
+
+}  // namespace
+
+bool SegmentContainsAttachments(Objex* host, Poinz* a, Poinz* b) {
+    if (!host || !a || !b || !IsHost(host)) return false;
+    Poinz* from = RunningFrom(a, b);
+    for (Objex* child = host->firstChild; child; child = child->next)
+        if (SegmentStartOf(child) == from) return true;
+    return false;
+}
+
+bool DoesPointContainAttachments(Objex* host, Poinz* point) {
+    if (!host || !point || !IsHost(host)) return false;
+    for (Objex* child = host->firstChild; child; child = child->next)
+        if (SegmentStartOf(child) == point) return true;
+    return false;
+}
+
+void DeleteWallSegmentAttachments(Objex* wall, Poinz* start) {
+    if (!wall || !start || wall->type != objtype::kWall) return;
+    DeleteChildrenStartingAt(wall, start, [](Objex* c) { return !IsWallAttachmentType(c->type); });
+}
+
+void DeleteSegmentAttachments(Objex* host, Poinz* a, Poinz* b) {
+    if (!host || !a || !b || !IsHost(host)) return;
+    DeleteChildrenStartingAt(host, RunningFrom(a, b), [](Objex*) { return false; });
+}
+
+void DeletePointAttachments(Objex* host, Poinz* point) {
+    if (!host || !point || !IsHost(host)) return;
+    DeleteChildrenStartingAt(host, point, [](Objex*) { return false; });
+}
+
+void VerifyObjectAttachments(Objex* wall) {
+    if (!wall || wall->type != objtype::kWall) return;
+    for (Objex* child = wall->firstChild; child;) {
+        Objex* next = child->next;
+        AttachmentRecord* r = RecordOf(child);
+        if (r && r->segmentStart) {
+            Poinz* start = r->segmentStart;
+            // Compared as an address only: a released point is never dereferenced.
+            if (!IsPointOf(wall, start)) {
+                DeleteObj(child);
+            } else if (start->next) {
+                r->segmentEnd = start->next;
+            } else if (wall->closed) {
+                r->segmentEnd = wall->firstPoint;
+            } else {
+                DeleteObj(child);
+            }
+        }
+        child = next;
+    }
+}
+
+void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint) {
+    if (!host || !oldPoint || !newPoint || !IsHost(host)) return;
+    const float d = GetLineLength(oldPoint->position[H], oldPoint->position[D], newPoint->position[H],
+                                  newPoint->position[D]);
+    for (Objex* child = host->firstChild; child; child = child->next) {
+        AttachmentRecord* r = RecordOf(child);
+        if (!r || r->segmentStart != oldPoint) continue;
+        if (r->centreDistance > d) {
+            r->centreDistance -= d;
+            r->segmentStart = newPoint;
+        } else {
+            r->remainder = d - r->centreDistance;
+            r->segmentEnd = newPoint;
+        }
+    }
+    UpdateAllWallAttachments(host);
+}
+
+void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (textureID < kFirstCustomTextureID || !doc || !doc->itsLayers) return;
+    int32_t width = 0, height = 0;
+    LoadCustomTextureWH(textureID, &width, &height);
+    const int16_t w = ClampToScale(width);
+    const int16_t h = ClampToScale(height);
+
+    for (Layer* layer = doc->itsLayers; layer; layer = layer->next) {
+        for (Objex* o = layer->firstObject; o; o = o->next) {
+            if (o->type == objtype::kWall) {
+                for (Objex* c = o->firstChild; c; c = c->next) {
+                    if (c->type != objtype::kDoor && c->type != objtype::kWindow) continue;
+                    AttachmentRecord* r = RecordOf(c);
+                    if (!r) continue;
+                    if (r->insideTrimTexture == textureID) SetScale(r->insideTrimScale, w, h);
+                    if (r->outsideTrimTexture == textureID) SetScale(r->outsideTrimScale, w, h);
+                }
+            } else if (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof) {
+                for (Objex* c = o->firstChild; c; c = c->next) {
+                    if (c->type != objtype::kSkylight ||
+                        c->typeData.kind != TypeDataKind::RoofAttachment || !c->typeData.roofAttachment)
+                        continue;
+                    RoofAttachmentRecord* r = c->typeData.roofAttachment;
+                    if (r->texture1 == textureID) SetScale(r->textureScale1, w, h);
+                    if (r->texture2 == textureID) SetScale(r->textureScale2, w, h);
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Keeping the attachments of walls and decks (doors, windows, components, accessories, deck
+// steps: children whose type record is an AttachmentRecord) in step with the host's points.
+// An attachment lies on the segment that runs from its record's `segmentStart`.
+//
+// A segment is named by two points a and b: when b is a's next point it runs from a,
+// otherwise (a first, b last) it is the closing segment and runs from b.
+#include <cstdint>
+
+struct Objex;
+struct Poinz;
+
+// True when the host is a wall or deck and one of its children lies on segment (a, b).
+bool SegmentContainsAttachments(Objex* host, Poinz* a, Poinz* b);
+// True when the host is a wall or deck and a child's segment starts at the point.
+bool DoesPointContainAttachments(Objex* host, Poinz* point);
+
+// Walls only: removes the doors, windows, deck steps, components and accessories whose
+// segment starts at the point.
+void DeleteWallSegmentAttachments(Objex* wall, Poinz* start);
+// Walls and decks: removes every attachment lying on segment (a, b), scene pieces included.
+void DeleteSegmentAttachments(Objex* host, Poinz* a, Poinz* b);
+// Walls and decks: removes every attachment whose segment starts at the point.
+void DeletePointAttachments(Objex* host, Poinz* point);
+
+// Walls only: each attachment's end point becomes its start point's successor (the first
+// point after the last of a closed wall); attachments whose start point is gone, or is the
+// last point of an open wall, are removed.
+void VerifyObjectAttachments(Objex* wall);
+// Walls and decks: a new point now splits the segment that runs from `oldPoint`. Attachments
+// beyond it move to the new segment, the others end at it; then the host's attachments are
+// refitted.
+void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint);
+
+// Stores a custom texture's size (its info file's [Size]) as the scales of every door and
+// window trim and every skylight texture that uses it, over the top-level objects of every
+// layer. Sizes beyond the 16-bit scale fields are clamped.
+void UpdateAllAttachmentsCustomTextureWH(int32_t textureID);
