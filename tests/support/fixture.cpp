@@ -6,6 +6,8 @@
 #include "app/core/document_seams.h"
 #include "app/core/elevation_pane.h"
 #include "app/core/floor_popup_seam.h"
+#include "app/core/standard_tool_seam.h"
+#include "model/command_globals.h"
 #include "plan/refresh_seam.h"
 #include "scene/topo_grid.h"
 #include "files/design_file.h"
@@ -69,6 +71,8 @@ void ResetAllGlobals() {
     ResetSelectionQueries();
     ResetHitTesting();
     ResetWalkerState();
+    ResetCommandGlobals();
+    ResetStandardToolSeam();
     ResetSelectionFeedbackSeams();
     ResetElevationPaneSeam();
     ResetInspectorSeams();

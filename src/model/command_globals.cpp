@@ -1,0 +1,13 @@
+#include "model/command_globals.h"
+
+uint8_t gCommandHappened = 0;
+uint8_t gSymbarObjectDrop = 0;
+float gBaseElevation = 0.0f;
+uint8_t gTopoFloatNA = 0;
+
+void ResetCommandGlobals() {
+    gCommandHappened = 0;
+    gSymbarObjectDrop = 0;
+    gBaseElevation = 0.0f;
+    gTopoFloatNA = 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The 3D rebuild of an object after a command changed it, chosen by its type, and the
+// refresh of its stored bounds.
+struct Objex;
+
+enum class RebuildTable {
+    Full,   // every rebuildable type
+    Short,  // without the terrain rebuilds (topography, lot, slope lot, excavation)
+};
+
+// Walls (with their attachments), floors, cabinet parts, roofs (then the plan redraw unless
+// refreshRoof is false), paths, edgings, fences, stairs, railings, decks, freehand roofs,
+// photos; in the full table also the lot elevation and excavations. Other types: nothing.
+// True when the type had a rebuild.
+bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof = true);
+
+// The stored plan bounds and 3D bounds again, each measured from an empty box.
+void RefreshObjectBounds(Objex* object);

@@ -1,0 +1,192 @@
+#include "model/selected_commands.h"
+
+#include "geometry/elements/rebuild_seams.h"
+#include "model/command_support.h"
+#include "model/deletion.h"
+#include "model/delete_items.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/floor_operations.h"
+#include "model/object_rebuild.h"
+#include "model/objects.h"
+#include "model/plant_bounds.h"
+#include "model/selection_queries.h"
+#include "model/smoothing.h"
+#include "model/texture_mapping.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
+#include "tools/rebuild_seams.h"
+
+using cmdsupport::AttachmentOf;
+using cmdsupport::DocStateParam;
+using cmdsupport::Int16Param;
+using cmdsupport::TypeIn;
+
+namespace {
+
+constexpr int32_t kCut = 21;
+constexpr int32_t kFillColour = 5019;
+constexpr int32_t kSmooth = 5041;
+constexpr int32_t kPointTexture1 = 5224;
+constexpr int32_t kSmoothing = 5228;
+constexpr int32_t kPlantSize = 5230;
+constexpr int32_t kPlantingAge = 5238;
+constexpr int32_t kCurveTension = 5391;
+constexpr int32_t kFontNumber = 8003;
+constexpr int32_t kFontSize = 8004;
+constexpr float kYoungestPlant = 1.0f;
+
+// Objects set into a wall, deck or roof that cut and delete remove one by one.
+bool IsAttachment(const Objex* o) {
+    return TypeIn(o, {objtype::kDoor, objtype::kWindow, objtype::kDeckSteps, objtype::kComponent,
+                      objtype::kAccessory, objtype::kSkylight, objtype::kRoofCutout});
+}
+
+// Detail shapes (29) of subtype 1-9 outside symbol-editor and section-detail groups.
+bool IsStyledDetail(Objex* o) {
+    return o->type == objtype::kDetail && o->subtype >= 1 && o->subtype <= 9 &&
+           !IsObjectSymbolEditorObject(o) && !IsObjectSectionDetailObject(o);
+}
+
+void SetColour(Objex* o, bool fill, const RGBColor& colour) {
+    (fill ? o->fillColor : o->penColor) = colour;
+}
+
+void RebuildStairRailEdging(Objex* o) {
+    switch (o->type) {
+    case objtype::kStaircase: UpdateStairObject(o); break;
+    case objtype::kRailing: UpdateRailObject(o); break;
+    case objtype::kEdging: UpdateEdgingObject(o); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+CommandFate RemoveAttachmentCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
+    // The delete key walks every object, so each attachment answers for its own selection.
+    if (!IsAttachment(object) || !IsObjectSelected(object) || IsObjectLocked(object))
+        return CommandFate::Kept;
+    Objex* host = object->parent;
+    if (command == kCut) DeleteObj(object);
+    else DeleteObjItem(object);
+    if (host) {
+        if (host->type == objtype::kDeck) Update3DDeck(host);
+        else if (command != kCut && host->type == objtype::kWall) Update3DWall(host);
+        ReRenderObject(host);
+    }
+    gRefreshRender = 1;
+    return CommandFate::Deleted;
+}
+
+CommandFate ColourCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    const DocState* ds = DocStateParam(param);
+    if (!ds || !IsObjectSelected(object)) return CommandFate::Kept;
+    const bool fill = command == kFillColour;
+    const RGBColor colour = fill ? ds->fillColor : ds->penColor;
+    SetColour(object, fill, colour);
+    if (object->type == objtype::kWall) {
+        if (object->typeData.kind == TypeDataKind::WallSolid && object->typeData.wallSolid)
+            SetColour(object->typeData.wallSolid, fill, colour);
+        if (object->sourceObject) SetColour(object->sourceObject, fill, colour);
+    } else if (TypeIn(object, {objtype::kDoor, objtype::kWindow, objtype::kDeckSteps})) {
+        if (AttachmentRecord* r = AttachmentOf(object))
+            for (Objex* part = r->generatedParts; part; part = part->next) SetColour(part, fill, colour);
+    }
+    return CommandFate::Kept;
+}
+
+CommandFate SmoothCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
+    if (command == kSmooth) SmoothObject(object);
+    else UnsmoothObject(object);
+    RefreshObjectBounds(object);
+    return CommandFate::Kept;
+}
+
+CommandFate PenStyleCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
+    const DocState* ds = DocStateParam(param);
+    if (ds && IsStyledDetail(object)) object->penStyle = ds->penStyle;
+    return CommandFate::Kept;
+}
+
+CommandFate LineWeightCommand(Objex* object, uint8_t, int32_t, CommandParam) {
+    SetLineWeight(object);
+    return CommandFate::Kept;
+}
+
+CommandFate ArrowStyleCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
+    if (objtype::IsDimension(object->type)) DimensionArrowFlag(object, static_cast<int16_t>(command));
+    return CommandFate::Kept;
+}
+
+CommandFate PointTextureCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    const auto texture = static_cast<int32_t>(CommandParamToInt(param));
+    for (Poinz* p = object->firstPoint; p; p = p->next)
+        (command == kPointTexture1 ? p->texture1 : p->texture2) = texture;
+    return CommandFate::Kept;
+}
+
+CommandFate TextureFaceCommand(Objex* object, uint8_t, int32_t, CommandParam) {
+    SetTextureFaceUV(object);
+    return CommandFate::Kept;
+}
+
+CommandFate PointLengthsCommand(Objex* object, uint8_t, int32_t, CommandParam) {
+    SetObjectPointLengths(object);
+    return CommandFate::Kept;
+}
+
+CommandFate SmoothingCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
+    if (command == kSmoothing) ObjectSmoothing(object);
+    else ObjectStraightening(object);
+    RebuildStairRailEdging(object);
+    RefreshObjectBounds(object);
+    return CommandFate::Kept;
+}
+
+CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    if (object->type != objtype::kPlant) return CommandFate::Kept;
+    if (command == kPlantingAge) {
+        object->fillPattern = Int16Param(param);
+    } else if (command != kPlantSize) {
+        object->plantAge += static_cast<float>(CommandParamToInt(param));
+        if (!(object->plantAge >= kYoungestPlant)) object->plantAge = kYoungestPlant;
+    }
+    float width = 0.0f, height = 0.0f;
+    GetPlantBounds(object, &width, &height, 1);
+    return CommandFate::Kept;
+}
+
+CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return CommandFate::Kept;
+    if (command == kCurveTension && ds->curveTension != 0) SmoothSelectedObject(object);
+    else UnsmoothSelectedObject(object);
+    if (object->type == objtype::kRailing) {
+        if (command == kCurveTension) object->subtype = objsubtype::kCurvedRailing;
+        UpdateRailObject(object);
+    } else if (TypeIn(object, {objtype::kPath, objtype::kEdging, objtype::kFloor, objtype::kFloorCutout,
+                               objtype::kDeck, objtype::kExcavation})) {
+        RebuildObjectByType(object, RebuildTable::Full);
+    }
+    ReRenderObject(object);
+    RefreshObjectBounds(object);
+    return CommandFate::Kept;
+}
+
+CommandFate PatternCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
+    ChangePattern(object, Int16Param(param));
+    return CommandFate::Kept;
+}
+
+CommandFate TextBoxFieldCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    if (object->type != objtype::kDimensionText || object->typeData.kind != TypeDataKind::DimensionText ||
+        !object->typeData.dimensionText)
+        return CommandFate::Kept;
+    DimensionTextRecord* r = object->typeData.dimensionText;
+    if (command == kFontNumber) r->fontNum = Int16Param(param);
+    else if (command == kFontSize) r->fontSize = Int16Param(param);
+    else r->fontStyle = static_cast<uint8_t>(CommandParamToInt(param));
+    RefreshObjectBounds(object);
+    return CommandFate::Kept;
+}

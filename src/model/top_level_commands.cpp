@@ -1,0 +1,164 @@
+#include "model/top_level_commands.h"
+
+#include "app/core/standard_tool_seam.h"
+#include "model/command_globals.h"
+#include "model/command_support.h"
+#include "model/deletion.h"
+#include "model/delete_items.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/duplicate.h"
+#include "model/floor_operations.h"
+#include "model/object_rebuild.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "plan/refresh_seam.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
+#include "tools/rebuild_seams.h"
+#include "ui/core/inspector_seams.h"
+
+using cmdsupport::DocStateParam;
+using cmdsupport::TypeIn;
+
+namespace {
+
+constexpr int32_t kCut = 21;
+constexpr int32_t kDuplicate = 5006;
+constexpr int32_t kToTail = 5105;
+constexpr int32_t kFirstPlanCommand = 5335;
+constexpr int32_t kLastPlanCommand = 5342;
+constexpr int32_t kDetailPlanBits = 256;
+
+bool IsUpward(int32_t command) { return command == floorcmd::kMoveUp || command == floorcmd::kCopyUp; }
+
+// The floor the command goes to from the current one, or null.
+Layer* NeighbouringFloor(int32_t command) {
+    if (!gCurDocument || !gCurDocument->itsCurLayer) return nullptr;
+    return IsUpward(command) ? gCurDocument->itsCurLayer->next : gCurDocument->itsCurLayer->prev;
+}
+
+void InsertAtHead(Objex* object, Layer* layer) {
+    object->layer = layer;
+    object->prev = nullptr;
+    object->next = layer->firstObject;
+    if (layer->firstObject) layer->firstObject->prev = object;
+    layer->firstObject = object;
+}
+
+void MoveObjectToFloor(Objex* object, int32_t command) {
+    MoveToNeighboringFloor(object, command);
+    ReRenderObject(object);
+    ResetStandardTool(1);
+    InspectorUpdatePropertiesState(1);
+    GroupFollowUp(object);
+}
+
+// A copy rebuilds by the short table; a copied cabinet rebuilds its parts.
+void RebuildCopy(Objex* copy) {
+    RebuildObjectByType(copy, RebuildTable::Short);
+    if (copy->type != objtype::kGroup || copy->subtype != objsubtype::kCabinetGroup) return;
+    for (Objex* c = copy->firstChild; c; c = c->next)
+        if (c->type == objtype::kCabinetPart) Update3DFloorSkirting(c);
+}
+
+// Types that cannot sit on the terrain.
+bool CannotFollowTerrain(const Objex* o) {
+    if (TypeIn(o, {objtype::kWall, objtype::kFloor, objtype::kRoof, objtype::kStaircase, objtype::kRailing,
+                   objtype::kFloorCutout, objtype::kDeck, objtype::kFreehandRoof, objtype::kExcavation}))
+        return true;
+    if (o->type != objtype::kGroup) return false;
+    if (o->subtype == objsubtype::kCabinetGroup) return true;
+    return o->texture >= INT16_MIN && o->texture <= INT16_MAX &&
+           IsFixedComponentType(static_cast<int16_t>(o->texture));
+}
+
+}  // namespace
+
+CommandFate DeleteTopLevelCommand(Objex* object, int32_t command, CommandParam) {
+    if (IsObjectLocked(object)) return CommandFate::Kept;
+    if (command == kCut) DeleteObj(object);
+    else DeleteObjItem(object);
+    gRefreshRender = 1;
+    return CommandFate::Deleted;
+}
+
+CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param) {
+    if (object->type == objtype::kDimensionText ||
+        (object->type >= objtype::kDimensionFirst && object->type < objtype::kLeaderDimension))
+        return CommandFate::Kept;
+    float offset[2] = {0.0f, 0.0f};
+    int32_t count = 1;
+    if (command == kDuplicate) {
+        const DocState* ds = DocStateParam(param);
+        if (!ds) return CommandFate::Kept;
+        offset[0] = ConvertWorldToScreen(ds->duplicateOffset.floatH, ds, 0);
+        offset[1] = ConvertWorldToScreen(ds->duplicateOffset.floatV, ds, 0);
+        count = ds->duplicateCount;
+    }
+    Objex* from = object;
+    Objex* last = nullptr;
+    for (int32_t i = 0; i < count; ++i) {
+        Objex* copy = DuplicateObject(from, nullptr, nullptr, offset, 1, command);
+        if (!copy) break;
+        // Mirror copies come selected; the walk must not meet them again.
+        if (command != kDuplicate) SelectObj(copy, selmode::kDeselect, 0);
+        RebuildObjectByType(copy, RebuildTable::Short);
+        ReRenderObject(copy);
+        from = last = copy;
+    }
+    GroupFollowUp(last);
+    return CommandFate::Kept;
+}
+
+CommandFate ReorderCommand(Objex* object, int32_t command, CommandParam) {
+    Layer* target = gCurDocument->itsCurLayer;
+    if (!target) return CommandFate::Kept;
+    UnlinkObject(object);
+    object->parent = nullptr;
+    if (command == kToTail) AppendObjectToLayer(object, target);
+    else InsertAtHead(object, target);
+    SelectObj(object, selmode::kDeselect, 0);
+    Refresh();
+    return CommandFate::Kept;
+}
+
+CommandFate MoveToFloorCommand(Objex* object, int32_t command, CommandParam) {
+    MoveObjectToFloor(object, command);
+    return CommandFate::Kept;
+}
+
+CommandFate CopyToFloorCommand(Objex* object, int32_t command, CommandParam) {
+    // Without the floor a copy would stay beside its original.
+    if (!NeighbouringFloor(command)) return CommandFate::Kept;
+    const float zero[2] = {0.0f, 0.0f};
+    Objex* copy = DuplicateObject(object, nullptr, nullptr, zero, 1, kDuplicate);
+    // No copy: the original keeps its floor.
+    if (!copy) return CommandFate::Kept;
+    RebuildCopy(copy);
+    SelectObj(object, selmode::kDeselect, 0);
+    SelectObj(copy, selmode::kSelect, 0);
+    MoveObjectToFloor(copy, command);
+    return CommandFate::Kept;
+}
+
+CommandFate FollowTerrainCommand(Objex* object, int32_t, CommandParam) {
+    if (CannotFollowTerrain(object)) {
+        gTopoFloatNA = 1;
+        object->onTerrain = 0;
+        return CommandFate::Kept;
+    }
+    object->onTerrain = 1;
+    ReRenderObject(object);
+    return CommandFate::Kept;
+}
+
+CommandFate AssignPlanCommand(Objex* object, int32_t command, CommandParam) {
+    if (command >= kFirstPlanCommand && command <= kLastPlanCommand)
+        object->planBits = 1 << (command - kFirstPlanCommand);
+    else
+        object->planBits = kDetailPlanBits;
+    return CommandFate::Kept;
+}
