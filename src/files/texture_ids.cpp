@@ -14,7 +14,9 @@ using LongWriter = void (*)(int32_t);
 using LongReader = bool (*)(int32_t*);
 
 void WriteID(int32_t textureID, LongWriter writeLong) {
-    if (textureID < kFirstCustomTextureID) {
+    // A bare -1 would read as the path marker and take the next field for a length; it
+    // names no texture, so it goes out as an empty path.
+    if (textureID < kFirstCustomTextureID && textureID != kStoredPathMarker) {
         writeLong(textureID);
         return;
     }

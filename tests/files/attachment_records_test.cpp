@@ -7,6 +7,7 @@
 #include "files/attachment_records.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
+#include "files/palettes.h"
 #include "files/record_fixtures.h"
 #include "files/streams.h"
 #include "files/type_data_io.h"
@@ -38,7 +39,11 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     Objex* window = AddOpening(wall, objtype::kWindow, 603, 0);
     Record(door)->insideCustomTrim = 1;
     Record(door)->insideTrimProfile = MakePartObject(9);
-    Record(door)->outsideCustomTrim = 1;  // no profile: stored as a plain trim
+    Record(door)->outsideCustomTrim = 1;
+    Record(door)->outsideTrimProfile = MakePartObject(objtype::kPolygon);
+    Record(window)->outsideCustomTrim = 1;  // no profile: stored as a plain trim
+    wall->firstPoint->trim2->slot[1] = TrimRecord::kCustomProfile;
+    wall->firstPoint->trim2->profile[1] = MakePartObject(9);
     Poinz* third = PointAt(wall, 2);
     Poinz* fourth = PointAt(wall, 3);
 
@@ -60,8 +65,8 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     EXPECT_EQ(Record(doorBack)->segmentStart, PointAt(back, 2));
     EXPECT_EQ(Record(doorBack)->segmentEnd, PointAt(back, 3));
     EXPECT_EQ(doorBack->parent, back);
-    EXPECT_EQ(Record(doorBack)->outsideCustomTrim, 0);
-    Record(door)->outsideCustomTrim = 0;
+    EXPECT_EQ(Record(back->firstChild->next)->outsideCustomTrim, 0);
+    Record(window)->outsideCustomTrim = 0;
     ExpectSameObject(wall, back, "wall");
     EXPECT_EQ(rebuilds.count("Update3DWall", back), 1);
     EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", back), 1);
@@ -101,6 +106,14 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
     ASSERT_GT(empty.size(), fixed + 4);
     EXPECT_EQ(std::vector<uint8_t>(empty.begin() + fixed, empty.begin() + fixed + 4),
               Bytes().i16(212).i16(213).data());
+
+    // A custom trim flag without its profile object is stored as 0, with no profile block.
+    r->insideCustomTrim = 1;
+    auto flagged = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_EQ(flagged, empty);
+    EXPECT_EQ(Find(flagged, Bytes().i16(210).data()), -1);
+    EXPECT_EQ(flagged[fixed + 4], 0);
+    r->insideCustomTrim = 0;
 
     // Parts go to the lists by type: openings first, hardware third, anything else second.
     r->customParts[0] = MakePartObject(objtype::kOpeningMask);
@@ -149,6 +162,30 @@ TEST_F(AttachmentRecordsTest, CopyBufferSelectsPartsJustWhileTheyAreWritten) {
     ASSERT_NE(pasted, nullptr);
     EXPECT_NE(pasted->objectID, wall->objectID);
     EXPECT_EQ(CountObjects(Record(pasted->firstChild)->customParts[0]), 1);
+}
+
+TEST_F(AttachmentRecordsTest, TrimPaletteLinksAreResolvedBelow11000) {
+    PaletteList* texture = GetPaletteEntryFromRefID(2);
+    texture->kind = kPaletteTexture;
+    texture->textureID = 1158;
+    texture->textureScale[0] = 60, texture->textureScale[1] = 70;
+    Objex* wall = MakeWall(layer(), 2);
+    AttachmentRecord* r = Record(AddOpening(wall, objtype::kDoor, 500, 0));
+    r->insideTrimTexture = -1002;
+
+    sWriteVersion = 11100;
+    auto kept = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_GE(Find(kept, Bytes().u8(0).i32(-1002).data()), 0);
+    EXPECT_EQ(r->insideTrimScale[0], 100);
+
+    sWriteVersion = 10900;
+    auto resolved = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_GE(Find(resolved, Bytes().u8(0).i32(1158).i16(60).i16(70).u16(65535).u16(65535).u16(65535).data()), 0);
+    EXPECT_EQ(r->insideTrimTexture, -1002);
+    EXPECT_EQ(r->insideTrimScale[0], 60);
+    EXPECT_EQ(r->insideTrimScale[1], 70);
+    EXPECT_EQ(r->insideTrimColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_EQ(r->outsideTrimTexture, 2219);
 }
 
 TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {

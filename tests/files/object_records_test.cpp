@@ -86,6 +86,8 @@ TEST_F(ObjectRecordsTest, TextureIDsStoreCustomTexturesByPath) {
     EXPECT_EQ(Written([] { WriteTextureID(1234); }), Bytes().i32(1234).data());
     EXPECT_EQ(Written([] { WriteTextureID(-1002); }), Bytes().i32(-1002).data());
     EXPECT_EQ(Written([] { WriteTextureID(29999); }), Bytes().i32(-1).i32(0).data());
+    // A stray -1 (no texture) must not read as the path marker.
+    EXPECT_EQ(Written([] { WriteTextureID(-1); }), Bytes().i32(-1).i32(0).data());
 
     // The Std pair: the same in little-endian.
     const auto le = Written([&] { WriteStdTextureID(id); });
