@@ -1,0 +1,270 @@
+// The rows of SelectedObject: roofs under moves, plants, mirrors, deleting attachments,
+// transforms that keep shapes, snapping to the grid and commands without a row.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/command_globals.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/flip.h"
+#include "model/plant_info.h"
+#include "model/selected_commands.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
+#include "render/core/render_state.h"
+#include "support/model_builders.h"
+#include "support/seam_recorders.h"
+#include "support/selection_builders.h"
+
+namespace dvxtest {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr float kRadiansPerDegree = 0.017453292519943295f;
+
+class SelectedCommands : public SelectionTest {
+protected:
+    // An opening of the type set into segment (first, first + 1) of the wall.
+    Objex* Opening(Objex* wall, int16_t type, int first, int16_t style = 500) {
+        Objex* o = ChildShape(wall, type, {{10, 0}, {20, 0}});
+        auto* r = new AttachmentRecord{};
+        r->ownerType = type;
+        r->style = style;
+        r->segmentStart = PointAt(wall, first);
+        r->segmentEnd = PointAt(wall, first + 1);
+        o->typeData = TypeData::OfAttachment(r);
+        return o;
+    }
+
+    // A plant with a record of the growth rate (percent) and maximum height (inches).
+    Objex* Plant(PlanPoints points, float rate, int16_t maximum, float age) {
+        Objex* p = ShapeOn(floor, objtype::kPlant, points, true);
+        p->plantInfo = new PlantInfo{};
+        p->plantInfo->annualGrowthRate = rate;
+        p->plantInfo->maximumGrowthHeight = maximum;
+        p->plantAge = age;
+        return p;
+    }
+
+    static TransformRecord Turn(float angle, float h = 0, float d = 0) {
+        TransformRecord r;
+        r.values[xform::kScaleH] = r.values[xform::kScaleH + 1] = r.values[xform::kScaleH + 2] = 1.0f;
+        r.values[xform::kRotationAngle] = angle;
+        r.values[xform::kCentreH] = h;
+        r.values[xform::kCentreH + 2] = d;
+        return r;
+    }
+
+    static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
+    static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
+};
+
+TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisitingItsAttachments) {
+    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
+    skylight->typeData = TypeData::OfRoofAttachment(new RoofAttachmentRecord{});
+    SelectAllPoints(skylight);
+    RebuildRecorder rec;
+
+    TransformRecord move = Turn(0);
+    move.values[xform::kTranslateH] = 10;
+    move.values[xform::kTranslateH + 2] = 5;
+    SelectedObjectLayer(floor, 1, 6000, &move);
+
+    // The skylight moved once, carried by its roof; the roof's own points stayed.
+    EXPECT_EQ(H(skylight, 0), 50.0f);
+    EXPECT_EQ(D(skylight, 0), 45.0f);
+    EXPECT_EQ(H(roof, 1), 100.0f);
+    EXPECT_EQ(rec.count("Update3DRoof", roof), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", roof), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", skylight), 0);
+    EXPECT_EQ(rec.count("UpdateAllRoofAttachments"), 0);
+
+    // A command that recurses refits the roof's attachments after its children.
+    SelectedObject(roof, 0, 5227, nullptr);
+    EXPECT_EQ(rec.count("UpdateAllRoofAttachments", roof), 1);
+}
+
+TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
+    // Growth 3.0 less 5 years stops at one year.
+    Objex* young = Plant({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 0, 24, 3.0f);
+    SelectedObject(young, 0, 5261, CommandParamFromInt(-5));
+    EXPECT_EQ(young->plantAge, 1.0f);
+    // Rate 0: 12 plan units high, 10.2 wide, scaled about its middle (5, 5).
+    EXPECT_NEAR(H(young, 0), 5.0 - 5.1, 1e-5);
+    EXPECT_NEAR(H(young, 1), 5.0 + 5.1, 1e-5);
+
+    // A planting age of 1 adds 1 + 3 years: 0.4 + 4 rounds to 4, 12 x 1.2^4 = 24.8832 high.
+    RebuildRecorder rec;
+    Objex* shrub = Plant({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 20, 24, 0.4f);
+    SelectedObject(shrub, 0, 5238, CommandParamFromInt(1));
+    EXPECT_EQ(shrub->fillPattern, 1);
+    EXPECT_NEAR(shrub->bounds3D.floatRight - shrub->bounds3D.floatLeft, 0.85 * 24.8832, 1e-3);
+    EXPECT_NEAR(shrub->bounds3D.floatFront - shrub->bounds3D.floatBack, 0.85 * 24.8832, 1e-3);
+    EXPECT_EQ(rec.count("ReRenderObject", shrub), 1);
+}
+
+TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings) {
+    gFlipCenterX = 50;
+    Objex* duct = ShapeOn(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
+    SelectAllPoints(duct);
+    SelectedObject(duct, 1, 5034, nullptr);
+    EXPECT_EQ(H(duct, 0), 80.0f);
+    EXPECT_EQ(H(duct, 1), 70.0f);
+    EXPECT_EQ(gCommandHappened, 1);
+
+    // The plan flip moves it whole by -2 x its centre (75): order and shape kept.
+    StoreBoundsDeep(duct);
+    SelectedObject(duct, 1, 5363, nullptr);
+    EXPECT_EQ(H(duct, 0), -70.0f);
+    EXPECT_EQ(H(duct, 1), -80.0f);
+
+    // A fixed component mirrors about the axis as a whole: 2 x (50 - 15) = 70.
+    Objex* symbol = ShapeOn(floor, 68, {{10, 5}, {20, 5}});
+    SelectedObject(symbol, 0, 5034, nullptr);
+    EXPECT_EQ(H(symbol, 0), 80.0f);
+    EXPECT_EQ(H(symbol, 1), 90.0f);
+    EXPECT_EQ(D(symbol, 0), 5.0f);
+
+    // Door swings: 30 degrees becomes -30 (quadrant 0), -30 becomes 30 (quadrant 4).
+    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    AttachmentRecord* r = door->typeData.attachment;
+    r->swingOrOffset = 30 * kRadiansPerDegree;
+    RebuildRecorder rec;
+    SelectedObject(door, 0, 5034, nullptr);
+    EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, -30.0, 1e-4);
+    EXPECT_EQ(r->directionFlag, 0);
+    SelectedObject(door, 0, 5035, nullptr);
+    EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
+    EXPECT_EQ(r->directionFlag, 4);
+    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 2);
+    EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
+
+    // Style 503 only changes side.
+    Objex* pocket = Opening(wall, objtype::kDoor, 0, 503);
+    pocket->typeData.attachment->swingOrOffset = 0.5f;
+    rec.calls.clear();
+    SelectedObject(pocket, 0, 5034, nullptr);
+    EXPECT_EQ(pocket->typeData.attachment->sideFlag, 1);
+    EXPECT_EQ(pocket->typeData.attachment->swingOrOffset, 0.5f);
+    EXPECT_TRUE(rec.calls.empty());
+
+    // Windows are left alone and do not count as a flip.
+    gCommandHappened = 0;
+    Objex* window = Opening(wall, objtype::kWindow, 0);
+    SelectedObject(window, 0, 5034, nullptr);
+    EXPECT_EQ(gCommandHappened, 0);
+}
+
+TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuildsTheirWall) {
+    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    Objex* window = Opening(wall, objtype::kWindow, 1);
+    Objex* locked = Opening(wall, objtype::kComponent, 1);
+    SelectAllPoints(door);
+    SelectAllPoints(locked);
+    PointAt(locked, 0)->locked = 1;
+    RebuildRecorder rec;
+
+    // The delete key walks every object, selected or not.
+    SelectedObjectAllLayers(doc->itsLayers, 0, 5199, nullptr);
+    ASSERT_EQ(wall->firstChild, window);
+    EXPECT_EQ(window->next, locked);
+    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", wall), 1);
+    EXPECT_EQ(gRefreshRender, 1);
+    (void)door;
+
+    // Cut keeps the locked one too; a cut opening does not rebuild the wall's solid.
+    SelectAllPoints(window);
+    SelectedObjectAllLayers(doc->itsLayers, 0, 21, nullptr);
+    EXPECT_EQ(wall->firstChild, locked);
+    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_EQ(floor->firstObject, wall);
+}
+
+TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndText) {
+    TransformRecord twice = Turn(0);
+    twice.values[xform::kScaleH] = twice.values[xform::kScaleH + 2] = 2.0f;
+    Objex* plant = ShapeOn(floor, objtype::kPlant, {{10, 0}, {20, 0}, {20, 10}, {10, 10}}, true);
+    SelectAllPoints(plant);
+    SelectedObject(plant, 1, 6001, &twice);
+    EXPECT_EQ(H(plant, 1), 20.0f);
+
+    // An enhanced text box of 10 x 10 scaled to 20 x 20 grows to its minimum width of 30.
+    Objex* text = ShapeOn(floor, objtype::kEnhancedText, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+    text->params[1] = 30;
+    text->params[2] = 20;
+    SelectAllPoints(text);
+    RebuildRecorder rec;
+    SelectedObject(text, 1, 6001, &twice);
+    EXPECT_EQ(H(text, 1), 30.0f);
+    EXPECT_EQ(H(text, 2), 30.0f);
+    EXPECT_EQ(D(text, 2), 20.0f);
+    EXPECT_EQ(rec.count("ReRenderObject", text), 0);
+
+    // A quarter turn about the origin takes the plant's middle (15, 5) to (5, -15); the
+    // plant moves there without turning (it has no record, so it keeps its size).
+    const TransformRecord quarter = Turn(static_cast<float>(kPi / 2));
+    SelectedObject(plant, 1, 6003, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(H(plant, 0), 0.0, 1e-4);
+    EXPECT_NEAR(D(plant, 0), -20.0, 1e-4);
+    EXPECT_NEAR(H(plant, 2), 10.0, 1e-4);
+    EXPECT_NEAR(D(plant, 2), -10.0, 1e-4);
+
+    // Rotating the plan turns the angles fixed components and cabinets keep.
+    Objex* symbol = ShapeOn(floor, 68, {{0, 0}, {10, 0}});
+    symbol->params[0] = 10;
+    SelectedObject(symbol, 0, 5362, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(symbol->params[0], 100.0, 1e-4);
+    Objex* cabinet = NewObjectOn(floor, objtype::kGroup, objsubtype::kCabinetGroup);
+    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    cabinet->typeData.cabinet->f1 = 300;
+    SelectedObject(cabinet, 0, 5362, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(cabinet->typeData.cabinet->f1, 30.0, 1e-4);
+}
+
+TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
+    DocState* ds = CurrentDocState();
+    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units at scale 36
+    Objex* line = ShapeOn(floor, objtype::kLine, {{30, -5}, {49, 48}});
+    PointAt(line, 0)->position[1] = 7;
+    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+
+    ds->snapToGrid = 0;
+    SelectedObject(line, 0, 5015, nullptr);
+    EXPECT_EQ(H(line, 0), 30.0f);
+
+    ds->snapToGrid = 1;
+    SelectedObject(line, 0, 5015, nullptr);
+    EXPECT_EQ(H(line, 0), 24.0f);
+    EXPECT_EQ(D(line, 0), -24.0f);
+    EXPECT_EQ(PointAt(line, 0)->position[1], 7.0f);
+    EXPECT_EQ(H(line, 1), 48.0f);
+    EXPECT_EQ(D(line, 1), 48.0f);
+    EXPECT_EQ(line->bounds.floatBottom, 48.0f);
+    SelectedObject(door, 0, 5015, nullptr);
+    EXPECT_EQ(H(door, 0), 10.0f);
+}
+
+TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
+    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    SelectAllPoints(wall);
+    SelectAllPoints(door);
+    RebuildRecorder rec;
+    for (int32_t command : {7001, 0, 5040, 9999}) {
+        SelectedObjectAllLayers(doc->itsLayers, 1, command, CurrentDocState());
+        TopLevelObjectAllLayers(doc->itsLayers, command, CurrentDocState());
+    }
+    EXPECT_TRUE(rec.calls.empty());
+    EXPECT_EQ(wall->firstChild, door);
+    EXPECT_EQ(H(wall, 1), 100.0f);
+    EXPECT_EQ(SelectedPointCount(wall), 4);
+}
+
+}  // namespace
+}  // namespace dvxtest
