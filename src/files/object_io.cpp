@@ -182,7 +182,9 @@ void GivePlantInfo(Objex* o, PlantInfo* info) {
 
 // Takes the rest of the input: a record nested beyond reason means a damaged file.
 void AbandonInput() {
-    SkipInput(RemainingInput() + 1);
+    SkipInput(RemainingInput());
+    uint8_t probe = 0;
+    ReadSome(&probe, 1);
 }
 
 }  // namespace

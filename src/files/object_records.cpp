@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "files/palettes.h"
 #include "files/streams.h"
@@ -56,20 +55,14 @@ bool AtEndOfInput() {
 
 void SkipInput(uint32_t count) {
     const uint32_t remaining = RemainingInput();
+    const uint32_t step = count < remaining ? count : remaining;
+    if (gUseScrap) gScrapIndex += step;
+    else gInDataBufferPos += step;
     if (count > remaining) {
-        // A short read raises the truncation flag and moves nothing; then take the rest.
+        // A read at the end raises the truncation flag.
         uint8_t probe = 0;
-        if (remaining == 0) ReadSome(&probe, 1);
-        else {
-            std::vector<uint8_t> rest(remaining + 1);
-            ReadSome(rest.data(), remaining + 1);
-        }
-        if (gUseScrap) gScrapIndex = static_cast<uint32_t>(gPrivateScrap.size());
-        else gInDataBufferPos = static_cast<uint32_t>(gInDataBuffer.size());
-        return;
+        ReadSome(&probe, 1);
     }
-    if (gUseScrap) gScrapIndex += count;
-    else gInDataBufferPos += count;
 }
 
 bool ReadStoredString(int32_t length, std::string* text) {
