@@ -46,6 +46,9 @@ constexpr RGBColor kLotColor{24415, 36751, 12079};
 constexpr int32_t kFloorPlanMask = 510;
 constexpr int kFloorPlanIndex = 1;
 
+// The palette section's last field when it holds any palette.
+constexpr int32_t kPaletteSectionEndTag = 623;
+
 constexpr const char* kFloorNames[3] = {"First Floor", "Second Floor", "Third Floor"};
 constexpr const char* kTopLayerNames[3] = {"X_TOP_FIRST_FLOOR", "X_TOP_SECOND_FLOOR", "X_TOP_THIRD_FLOOR"};
 
@@ -129,6 +132,21 @@ void ApplyPostReadResets(DocState* ds, int32_t version) {
         if (ds->sunAngle < 0.0f) ds->sunAngle = 360.0f - std::fabs(ds->sunAngle);
     }
     if (ds->lotColor == kOldLotColor) ds->lotColor = kLotColor;
+}
+
+uint32_t BigEndianAt(uint32_t pos) {
+    const uint8_t* b = gInDataBuffer.data() + pos;
+    return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
+}
+
+// The palette reader stops quietly where the input ends; a section that did not reach its
+// end tag (after at least one palette) belongs to a cut file.
+bool PaletteSectionComplete(int32_t version, uint32_t start) {
+    if (version != 11000 && version != 11100) return true;
+    const uint32_t end = GetMark();
+    if (end < start + 4 || end > gInDataBuffer.size()) return false;
+    if (static_cast<int32_t>(BigEndianAt(start)) <= 0) return true;
+    return end >= start + 8 && static_cast<int32_t>(BigEndianAt(end - 4)) == kPaletteSectionEndTag;
 }
 
 void DeleteDocumentLayers(QMDDocumentModel* doc) {
@@ -269,8 +287,9 @@ int KeyFileRead(const char* path) {
         complete = DoReadObjects();
         if (sections.plugInBlocks && !DoReadBlackBoxes()) complete = false;
         if (!DoReadLiveViews()) complete = false;
+        const uint32_t palettes = GetMark();
         DoReadPalettes(version);
-        if (InputTruncated()) complete = false;
+        if (InputTruncated() || !PaletteSectionComplete(version, palettes)) complete = false;
     }
     // Stored IDs give the counters back; a damaged file may hold IDs above them.
     UpdateAllIDCounters();
