@@ -23,6 +23,7 @@
 #include "files/streams.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
+#include "content/core/content_selection.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
 #include "model/bicubic.h"
@@ -34,6 +35,7 @@
 #include "model/localization.h"
 #include "model/objects.h"
 #include "model/planar_polygons.h"
+#include "model/plant_fill.h"
 #include "model/preferences.h"
 #include "model/projection.h"
 #include "model/tool_defaults.h"
@@ -48,6 +50,10 @@
 #include "scene/plane_object.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "app/core/view_top_seam.h"
+#include "files/copy_paste.h"
+#include "model/default_textures.h"
+#include "tools/conversion_seams.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -86,6 +92,8 @@ void ResetAllGlobals() {
     ResetAccumulationGL();
     ResetBoundsState();
     ResetPlanarPolygonState();
+    ResetPlantFillState();
+    SetContentSelection(nullptr);
     ResetModelPreferences();
     ResetToolDefaults();
     gRefreshRender = 0;
@@ -108,6 +116,11 @@ void ResetAllGlobals() {
     // Design file and snapshot undo.
     ResetDesignFileState();
     ResetUndoState();
+    // Type conversion, copy and paste.
+    ResetDefaultTextures();
+    ResetConversionSeams();
+    ResetViewTopSeam();
+    ResetCopyPasteState();
 }
 
 std::string FreshTempFolder(const std::string& name) {
