@@ -72,6 +72,8 @@ void QMDDocumentModel::chooseDocID() {
 }
 
 bool QMDDocumentModel::buildNewDesign() {
+    static uint64_t sLastSerial = 0;
+    itsSerial = ++sLastSerial;
     Layer* first = CreateLayer("First Floor", 1, 1, nullptr);
     if (!first) return false;
     itsLayers = first;

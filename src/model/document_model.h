@@ -50,6 +50,9 @@ public:
     FloatPoint itsVRStartPt;
     FloatPoint itsVREndPt;
     int32_t itsDocID = 0;                  // 0..16777215, unique among open documents
+    // Never reused during a run (a new design in place gets a new one): tells a document
+    // apart from a later one that happens to take its address or ID.
+    uint64_t itsSerial = 0;
     int32_t itsFirstUndo = 0;
     int32_t itsLastUndo = 0;
     int32_t itsCurrentUndo = 0;

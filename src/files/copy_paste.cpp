@@ -1,0 +1,216 @@
+#include "files/copy_paste.h"
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "app/core/standard_tool_seam.h"
+#include "app/core/view_top_seam.h"
+#include "files/cabinet_files.h"
+#include "files/design_file.h"
+#include "files/design_file_internal.h"
+#include "files/object_io.h"
+#include "files/object_records.h"
+#include "files/palettes.h"
+#include "files/streams.h"
+#include "model/centering.h"
+#include "model/command_support.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/selection_ops.h"
+#include "model/transforms.h"
+#include "model/view_state.h"
+#include "model/walkers.h"
+#include "plan/refresh_seam.h"
+#include "scene/render_seams.h"
+
+char gClipboardLayerName[kLayerNameSize] = {};
+const Layer* gClipboardLayer = nullptr;
+uint64_t gClipboardDoc = 0;
+float gPasteOffset = 0.0f;
+uint8_t gMirroring = 0;
+
+namespace {
+
+constexpr int32_t kCopySelectCommand = 8001;
+constexpr int32_t kMoveCommand = 6000;
+constexpr float kPasteStep = 36.0f;
+
+// Where the whole records of a scrap end, and the group bracket still open there.
+struct CompleteRecords {
+    uint32_t end = 0;
+    int16_t openBracket = 0;  // 0, or the tag that opened a group (202) or cabinet (206)
+};
+
+bool EndsWithEndTag(const std::vector<uint8_t>& scrap) {
+    const size_t n = scrap.size();
+    return n >= 2 && scrap[n - 2] == static_cast<uint8_t>(designtag::kSectionEnd >> 8) &&
+           scrap[n - 1] == static_cast<uint8_t>(designtag::kSectionEnd & 0xFF);
+}
+
+// Reads the scrap record by record onto a layer outside the document, which is dropped
+// afterwards, to find the last record that is there whole. Needs the scrap as input.
+CompleteRecords FindCompleteRecords() {
+    CompleteRecords whole;
+    Layer* scratch = CreateLayer("Untitled", 1, 1, nullptr);
+    if (!scratch) return whole;
+    gScrapIndex = 0;
+    ClearInputTruncated();
+    int16_t open = 0;
+    for (;;) {
+        int16_t tag = 0;
+        if (!ReadShort(&tag)) break;
+        if (tag == designtag::kObject) {
+            ReadAnObject(scratch, 1);
+        } else if (tag == designtag::kCabinetStart) {
+            delete DoReadCabinetState();
+            open = tag;
+        } else if (tag == designtag::kGroupStart) {
+            open = tag;
+        } else if (tag == designtag::kGroupEnd || tag == designtag::kCabinetEnd) {
+            open = 0;
+        } else {
+            break;  // not a tag of a copied section (the end tag is missing, see the caller)
+        }
+        if (InputTruncated()) break;
+        whole.end = gScrapIndex;
+        whole.openBracket = open;
+    }
+    DeleteLayer(scratch);
+    ClearInputTruncated();
+    gScrapIndex = 0;
+    return whole;
+}
+
+void AppendTag(std::vector<uint8_t>* bytes, int16_t tag) {
+    bytes->push_back(static_cast<uint8_t>(static_cast<uint16_t>(tag) >> 8));
+    bytes->push_back(static_cast<uint8_t>(tag & 0xFF));
+}
+
+// The scrap as the paste reads it: unchanged when it ends with its end tag, else only its
+// whole records, with the open bracket closed and the end tag added.
+std::vector<uint8_t> ReadableScrap() {
+    if (EndsWithEndTag(gPrivateScrap)) return gPrivateScrap;
+    const CompleteRecords whole = FindCompleteRecords();
+    std::vector<uint8_t> bytes(gPrivateScrap.begin(), gPrivateScrap.begin() + whole.end);
+    if (whole.openBracket == designtag::kGroupStart) AppendTag(&bytes, designtag::kGroupEnd);
+    if (whole.openBracket == designtag::kCabinetStart) AppendTag(&bytes, designtag::kCabinetEnd);
+    AppendTag(&bytes, designtag::kSectionEnd);
+    return bytes;
+}
+
+void DeleteEmptyGroups(Layer* layer) {
+    if (!layer) return;
+    for (Objex* o = layer->firstObject; o;) {
+        Objex* next = o->next;
+        if (o->type == objtype::kGroup && !o->firstChild) DeleteObj(o);
+        o = next;
+    }
+}
+
+}  // namespace
+
+void DoCopyObjects() {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState || DesignFileBusy()) return;
+    gPasteOffset = 0.0f;
+    std::vector<uint8_t>().swap(gPrivateScrap);
+    gScrapIndex = 0;
+
+    std::memset(gClipboardLayerName, 0, sizeof gClipboardLayerName);
+    if (doc->itsCurLayer) std::memcpy(gClipboardLayerName, doc->itsCurLayer->name, kLayerNameSize - 1);
+    gClipboardLayer = doc->itsCurLayer;
+    gClipboardDoc = doc->itsSerial;
+
+    CreateClipBoardPaletteList();
+
+    sInputVersion = kDesignFileVersion;
+    sWriteVersion = kDesignFileVersion;
+    sInputPlatform = kDesignFilePlatform;
+    gUseScrap = 1;
+    gScrapIndex = 0;
+    SelectedObjectAllLayers(doc->itsLayers, 1, kCopySelectCommand, nullptr);
+    DoWriteObjects();
+    gUseScrap = 0;
+    gScrapIndex = 0;
+}
+
+void DoPasteObjects() {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState || gPrivateScrap.empty() || DesignFileBusy()) return;
+
+    Layer* const previousLayer = doc->itsCurLayer;
+    Layer* const sourceFloor = gClipboardLayerName[0] ? GetLayerFromName(gClipboardLayerName) : nullptr;
+    uint8_t floorVisible = 0;
+    uint8_t floorActive = 0;
+    if (sourceFloor) {
+        floorVisible = sourceFloor->visible;
+        floorActive = sourceFloor->active;
+        sourceFloor->visible = 1;
+        sourceFloor->active = 1;
+        if (sourceFloor != previousLayer)
+            ShowFileAlertSheet("Unable to paste objects to current floor.",
+                               "To paste objects from another floor, use the \"Copy to Floor\" option.  "
+                               "The objects will be pasted to the floor from which they came.");
+        doc->itsCurLayer = sourceFloor;
+    }
+
+    if (doc->itsSerial != gClipboardDoc) {
+        gUnlinkClipBoardFromPalette = 1;
+        gLinkClipBoardToCurPalette = 1;
+    } else {
+        gUnlinkClipBoardFromPalette = 0;
+    }
+
+    {
+        ReadStateGuard readState;
+        sInputVersion = kDesignFileVersion;
+        sInputPlatform = kDesignFilePlatform;
+        gOpenSymbol = 0;
+        gUseScrap = 1;
+        gScrapIndex = 0;
+        SelectAllLayers(doc->itsLayers, selmode::kDeselect, 1);
+
+        // Each paste reads the scrap from its start and leaves it as the copy made it.
+        std::vector<uint8_t> scrap = ReadableScrap();
+        std::swap(scrap, gPrivateScrap);
+        gScrapIndex = 0;
+        ClearInputTruncated();
+        DoReadObjects();
+        std::swap(scrap, gPrivateScrap);
+        ClearInputTruncated();
+
+        float offset = 0.0f;
+        if (!gMirroring) {
+            FloatRect bounds;
+            CenterObjectsInWindow(1, &bounds);
+            offset = gPasteOffset;
+            gPasteOffset += kPasteStep;
+        }
+        TransformRecord move = cmdsupport::Translation(offset, 0.0f, offset);
+        SelectedObjectAllLayers(doc->itsLayers, 1, kMoveCommand, &move);
+
+        gUseScrap = 0;
+        gScrapIndex = 0;
+    }
+
+    DeleteEmptyGroups(doc->itsCurLayer);
+    if (GetCurrentView() != kViewTop) ViewTop();
+    ResetStandardTool(1);
+
+    if (sourceFloor) {
+        sourceFloor->visible = floorVisible;
+        sourceFloor->active = floorActive;
+        doc->itsCurLayer = previousLayer;
+    }
+    RenderAllLayers();
+    Refresh();
+}
+
+void ResetCopyPasteState() {
+    std::memset(gClipboardLayerName, 0, sizeof gClipboardLayerName);
+    gClipboardLayer = nullptr;
+    gClipboardDoc = 0;
+    gPasteOffset = 0.0f;
+    gMirroring = 0;
+}

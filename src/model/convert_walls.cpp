@@ -1,0 +1,155 @@
+// Shapes made into walls, and walls switched between interior and exterior.
+#include <new>
+#include <string_view>
+
+#include "model/convert_internal.h"
+#include "model/bounds.h"
+#include "model/convert_type.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "plan/refresh_seam.h"
+#include "scene/render_seams.h"
+#include "tools/conversion_seams.h"
+#include "tools/rebuild_seams.h"
+
+using convert_detail::kWhite;
+
+namespace {
+
+constexpr int32_t kWallTexture = 1700;
+constexpr int32_t kWallSecondTexture = 2213;
+constexpr int32_t kTrimTexture = 2213;
+constexpr int32_t kPanelTexture = 2212;
+constexpr int32_t kWainscotTexture = 850;
+// Trim word bits 1 and 2: a base moulding, given to interior walls.
+constexpr int32_t kInteriorTrimBits = 3;
+constexpr float kExteriorBaseOffset = 0.5f;
+constexpr float kRetainingWallHeight = 36.0f;
+constexpr float kSegmentPitch = 12.0f;
+constexpr int16_t kFullScale = 100;
+constexpr int32_t kFloorPlanBits = 2;
+constexpr int32_t kFoundationPlanBits = 1;
+
+TrimRecord* NewWallTrimRecord(bool interior) {
+    TrimRecord* trim = new (std::nothrow) TrimRecord{};
+    if (!trim) return nullptr;
+    trim->texture[0] = trim->texture[1] = trim->texture[2] = kTrimTexture;
+    trim->texture[3] = kPanelTexture;
+    trim->texture[4] = kWainscotTexture;
+    for (int i = 0; i < 5; ++i) {
+        trim->color[i] = kWhite;
+        trim->scale[i][0] = trim->scale[i][1] = kFullScale;
+    }
+    if (interior) trim->slot[0] |= kInteriorTrimBits;
+    return trim;
+}
+
+void ApplyWallPointDefaults(Objex* wall, const DocState* ds, float height, bool interiorTrims, bool faceScales) {
+    int16_t flipped = 0;
+    for (Poinz* p = wall->firstPoint; p; p = p->next) {
+        p->texture1 = 0;
+        p->texture2 = 0;
+        p->color1 = ds->wallColor;
+        p->color2 = ds->wallColor;
+        DeleteTrimRecord(p->trim1);
+        DeleteTrimRecord(p->trim2);
+        p->trim1 = NewWallTrimRecord(interiorTrims);
+        p->trim2 = NewWallTrimRecord(interiorTrims);
+        p->wallStyle = 0;
+        p->dimensionMethod = 0;
+        p->dimensionFlipped = flipped;
+        flipped = flipped ? 0 : 1;
+        p->baseElevation = ds->currentElevation;
+        p->segmentValues[0] = height;
+        p->segmentValues[1] = kSegmentPitch;
+        p->segmentValues[2] = kSegmentPitch;
+        p->segmentValues[3] = height;
+        p->segmentValues[4] = height;
+        if (faceScales) {
+            p->faceScale1 = ShortPoint{kFullScale, kFullScale};
+            p->faceScale2 = ShortPoint{kFullScale, kFullScale};
+        }
+        p->selected = 1;
+    }
+}
+
+Poinz* LastPoint(Objex* object) {
+    Poinz* p = object->firstPoint;
+    while (p && p->next) p = p->next;
+    return p;
+}
+
+// An open wall's ends are joined to the walls they touch, first end first; what comes back
+// may be another wall that the converted one was merged into.
+Objex* JoinWallEnds(Objex* wall) {
+    if (wall->closed || wall->pointCount < 2) return wall;
+    Objex* joined = ConnectWallPoint(wall, wall->firstPoint);
+    if (joined && !joined->closed) joined = ConnectWallPoint(joined, LastPoint(joined));
+    return joined;
+}
+
+void RebuildSwitchedWall(Objex* wall) {
+    Update3DWall(wall);
+    UpdateAllWallAttachments(wall);
+    RenderSingleObject(wall);
+    Refresh();
+}
+
+}  // namespace
+
+void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds, Layer* layer) {
+    const bool exterior = command == convertcmd::kExteriorWall;
+    const bool retaining = command == convertcmd::kRetainingWall;
+    ConvertObjectCurvesToPolygons(o);
+    o->flagA = 0;
+    o->type = objtype::kWall;
+    o->subtype = exterior ? objsubtype::kExteriorWall : 0;
+    o->auxColor.red = exterior ? 0 : 1;
+    o->penWidth = ds->wallThickness;
+    o->fillColor = ds->wallColor;
+    o->penColor = ds->doorColor;  // the wall pen colour of the wall tools
+    if (retaining)
+        o->planBits = ds->currentPlanBit;
+    else if (exterior)
+        o->planBits = layer->name == std::string_view("First Floor") ? kFoundationPlanBits : kFloorPlanBits;
+    else
+        o->planBits = kFloorPlanBits;
+    o->texture = kWallTexture;
+    o->texture2 = kWallSecondTexture;
+    o->color2 = kWhite;
+    if (retaining) {
+        o->textureScales[4] = ShortPoint{kFullScale, kFullScale};  // slot 1
+    } else {
+        for (ShortPoint& s : o->textureScales) s = ShortPoint{kFullScale, kFullScale};
+    }
+    o->params[1] = ds->studSpacing;
+    o->params[2] = exterior ? kExteriorBaseOffset : 0.0f;
+    if (exterior) o->params[3] = ds->foundationWidth;
+    const float height = retaining ? kRetainingWallHeight : layer->height;
+    ApplyWallPointDefaults(o, ds, height, command == convertcmd::kInteriorWall, !retaining);
+    UpdateObjectBounds(o);
+    Update3DWall(o);
+    Objex* result = retaining ? o : JoinWallEnds(o);
+    if (result) ReRenderObject(result);
+}
+
+void ConvertWallToInterior(Objex* wall) {
+    if (!wall || wall->type != objtype::kWall) return;
+    SelectObj(wall, selmode::kDeselect, 0);
+    if (wall->planBits == kFoundationPlanBits) wall->planBits = kFloorPlanBits;
+    wall->subtype = 0;
+    wall->params[2] = kExteriorBaseOffset;
+    wall->auxColor.red = 1;
+    RebuildSwitchedWall(wall);
+}
+
+void ConvertWallToExterior(Objex* wall) {
+    if (!wall || wall->type != objtype::kWall) return;
+    SelectObj(wall, selmode::kDeselect, 0);
+    wall->subtype = objsubtype::kExteriorWall;
+    wall->params[2] = kExteriorBaseOffset;
+    wall->auxColor.red = 0;
+    RebuildSwitchedWall(wall);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Texture IDs the drawing tools and the type conversions give new floors, fills, edgings,
+// paths and fences. The inspectors may change them; they are not saved with a document.
+#include <cstdint>
+
+extern int32_t gFlooringDefaultTexture;  // 1700
+extern int32_t gFillDefaultTexture;      // 1115
+extern int32_t gEdgingDefaultTexture;    // 2202
+extern int32_t gPathDefaultTexture;      // 1103
+extern int32_t gFenceDefaultTexture;     // 2212
+
+// Puts all five back to their start-up values.
+void ResetDefaultTextures();

@@ -1,0 +1,579 @@
+// Object type conversion: which shapes each target accepts, what a conversion writes into the
+// object and its points, the flattening of curves, walls and their joining, the interior and
+// exterior switch, and the one snapshot each conversion stores.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/content_paths.h"
+#include "files/undo.h"
+#include "model/convert_type.h"
+#include "model/default_textures.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "plan/refresh_seam.h"
+#include "render/core/custom_textures.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/model_builders.h"
+#include "support/seam_recorders.h"
+#include "tools/conversion_seams.h"
+#include "ui/core/inspector_seams.h"
+
+using namespace dvxtest;
+
+namespace {
+
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+
+struct Pt {
+    float h, v, d;
+    float outH = 0, outD = 0;  // out-tangent of the point
+    float inH = 0, inD = 0;    // in-tangent
+};
+
+class ConvertTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        ASSERT_TRUE(MakeApplicationTemporaryFolder());
+        port::setDocumentUndo(&undo);
+        gUndoActive = 1;
+        InitializeUndo();
+        SetRefreshHandler([this] { ++refreshes; });
+        SetInspectorUpdatePropertiesStateHandler([this](int32_t) { ++inspectorUpdates; });
+        ds = doc->itsDocState;
+    }
+    void TearDown() override {
+        port::setDocumentUndo(nullptr);
+        DocumentTest::TearDown();
+    }
+
+    Layer* floor(const char* name = "First Floor") { return GetLayerFromName(name); }
+
+    // A detail object (29) on the current layer through the points.
+    Objex* Shape(std::initializer_list<Pt> pts, bool closed, int32_t subtype = 3) {
+        Objex* o = NewObjectOn(doc->itsCurLayer, objtype::kDetail, subtype);
+        o->closed = closed ? 1 : 0;
+        for (const Pt& p : pts) {
+            Poinz* q = CreatePoint(1, 1, 0, p.inH, 0, p.inD, p.h, p.v, p.d, p.outH, 0, p.outD, 0, 0, 0, o);
+            AppendPointToObject(q, o);
+        }
+        return o;
+    }
+    Objex* Line(int points = 2) {
+        Objex* o = Shape({}, false);
+        for (int i = 0; i < points; ++i) {
+            Poinz* q = CreatePoint(1, 1, 0, 0, 0, 0, 10.0f * i, 0, 5.0f * i, 0, 0, 0, 0, 0, 0, o);
+            AppendPointToObject(q, o);
+        }
+        return o;
+    }
+    Objex* Square(bool closed = true) {
+        return Shape({{0, 0, 0}, {100, 0, 0}, {100, 0, 100}, {0, 0, 100}}, closed);
+    }
+    // A quarter-circle-like arc from (0,0,0) to (100,0,0) bulging along +D.
+    Objex* Arc() { return Shape({{0, 0, 0, 0, 100}, {100, 0, 0, 0, 0, 0, -100}}, false); }
+
+    size_t Snapshots() const { return undo.actionNames.size(); }
+
+    RecordingUndo undo;
+    DocState* ds = nullptr;
+    int refreshes = 0;
+    int inspectorUpdates = 0;
+};
+
+std::vector<Poinz*> Points(Objex* o) {
+    std::vector<Poinz*> v;
+    for (Poinz* p = o->firstPoint; p; p = p->next) v.push_back(p);
+    return v;
+}
+
+TEST_F(ConvertTest, TwoPointLinesBecomeFoundationDuctAndLotLines) {
+    ds->foundationBeamValue = 10.0f;
+    ds->stiffenerBeamWidth = 14.0f;
+    ds->ductWidth = 8.0f;
+    ds->ductHeight = 22.0f;
+    ds->conversionValue = 7.5f;
+    ds->currentPlanBit = 32;
+    const std::pair<int32_t, int16_t> rows[] = {
+        {convertcmd::kStiffenerBeam, objtype::kStiffenerBeam}, {convertcmd::kPostTensionStrand, objtype::kPostTensionStrand},
+        {convertcmd::kFoundationSlope, objtype::kFoundationSlope}, {convertcmd::kAirDuct, objtype::kAirDuct},
+        {convertcmd::kEntireLot, objtype::kEntireLot}, {convertcmd::kSlopeLot, objtype::kSlopeLot},
+    };
+    for (const auto& [command, type] : rows) {
+        Objex* line = Line();
+        ASSERT_TRUE(ConvertObjectType(line, command)) << command;
+        EXPECT_EQ(line->type, type) << command;
+        EXPECT_EQ(line->closed, 0);
+        EXPECT_EQ(line->planBits, 32);
+        if (command == convertcmd::kStiffenerBeam) {
+            EXPECT_FLOAT_EQ(line->params[2], 10.0f);  // depth
+            EXPECT_FLOAT_EQ(line->params[3], 14.0f);  // width
+        }
+        if (command == convertcmd::kAirDuct) {
+            EXPECT_FLOAT_EQ(line->params[2], 8.0f);
+            EXPECT_FLOAT_EQ(line->params[3], 22.0f);
+        }
+        if (type == objtype::kEntireLot || type == objtype::kSlopeLot) {
+            for (Poinz* p : Points(line)) EXPECT_FLOAT_EQ(p->segmentValues[0], 7.5f);
+        }
+    }
+}
+
+TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
+    Objex* three = Line(3);
+    Objex* curved = Arc();
+    for (Objex* o : {three, curved}) {
+        o->subtype = 6;
+        o->fillPattern = 4;
+        o->optionA = 9;
+        o->text = CopyString("label");
+    }
+    const size_t before = Snapshots();
+    for (int32_t command : {convertcmd::kStiffenerBeam, convertcmd::kPostTensionStrand, convertcmd::kFoundationSlope,
+                            convertcmd::kAirDuct, convertcmd::kEntireLot, convertcmd::kSlopeLot}) {
+        EXPECT_FALSE(ConvertObjectType(three, command));
+        EXPECT_FALSE(ConvertObjectType(curved, command));
+    }
+    for (Objex* o : {three, curved}) {
+        EXPECT_EQ(o->type, objtype::kDetail);
+        EXPECT_EQ(o->subtype, 6);
+        EXPECT_EQ(o->fillPattern, 4);
+        EXPECT_EQ(o->optionA, 9);
+        ASSERT_NE(o->text, nullptr);
+        EXPECT_STREQ(o->text, "label");
+    }
+    EXPECT_EQ(Snapshots(), before);
+    // Each refusal still shows the inspector and the plan again.
+    EXPECT_EQ(refreshes, 12);
+    EXPECT_EQ(inspectorUpdates, 12);
+
+    // Outside the command range, or with a single point: nothing at all.
+    Objex* dot = Line(1);
+    EXPECT_FALSE(ConvertObjectType(dot, convertcmd::kFence));
+    EXPECT_FALSE(ConvertObjectType(three, 10049));
+    EXPECT_FALSE(ConvertObjectType(three, 10080));
+    EXPECT_EQ(refreshes, 12);
+}
+
+TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated) {
+    RebuildRecorder rebuilds;
+    Objex* o = Square();
+    ASSERT_TRUE(ConvertObjectType(o, convertcmd::kStaircase));
+    EXPECT_EQ(o->type, objtype::kStaircase);
+    EXPECT_EQ(o->closed, 0);
+    ASSERT_EQ(o->pointCount, 5);
+    const auto pts = Points(o);
+    ASSERT_EQ(pts.size(), 5u);
+    EXPECT_EQ(pts[4]->position[0], pts[0]->position[0]);
+    EXPECT_EQ(pts[4]->position[2], pts[0]->position[2]);
+    EXPECT_EQ(pts[4]->selected, 0);
+    EXPECT_EQ(o->subtype, 800);
+    EXPECT_EQ(o->planBits, 2);
+    EXPECT_EQ(o->flagA, 1);
+    EXPECT_FLOAT_EQ(o->params[0], 48.0f);
+    EXPECT_FLOAT_EQ(o->params[3], 36.0f);
+    EXPECT_FLOAT_EQ(o->params[4], 96.0f);  // the floor's height
+    EXPECT_EQ(o->optionA, 1);
+    EXPECT_EQ(o->texture3, 1700);
+    EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject", "ReRenderObject"}));
+
+    // Deck stairs from a curved run: the current plan, and segment flags kept.
+    ds->currentPlanBit = 64;
+    Objex* curved = Arc();
+    curved->firstPoint->segmentFlags = 5;
+    ASSERT_TRUE(ConvertObjectType(curved, convertcmd::kDeckStairs));
+    EXPECT_EQ(curved->subtype, 801);
+    EXPECT_EQ(curved->planBits, 64);
+    EXPECT_EQ(curved->texture3, 2207);
+    EXPECT_EQ(curved->firstPoint->segmentFlags, 5);
+}
+
+TEST_F(ConvertTest, DetailOvalBecomesAPierOfItsWidthAndARectangleDoesNot) {
+    // An oval 72 plan units wide: 72 / 72 x 36 = 36 inches at the default drawing scale.
+    Objex* oval = Shape({{36, 0, 0, 20, 0}, {72, 0, 18, 0, 10}, {36, 0, 36, -20, 0}, {0, 0, 18, 0, -10}}, true, 2);
+    oval->bounds3D.floatLeft = 0;
+    oval->bounds3D.floatRight = 72;
+    ASSERT_TRUE(ConvertObjectType(oval, convertcmd::kFoundationPier));
+    EXPECT_EQ(oval->type, objtype::kFoundationPier);
+    EXPECT_FLOAT_EQ(oval->params[0], 36.0f);
+
+    Objex* rectangle = Square();
+    rectangle->subtype = 1;
+    EXPECT_FALSE(ConvertObjectType(rectangle, convertcmd::kFoundationPier));
+    Objex* straightOval = Square();
+    straightOval->subtype = 2;
+    EXPECT_FALSE(ConvertObjectType(straightOval, convertcmd::kFoundationPier));
+    EXPECT_EQ(rectangle->type, objtype::kDetail);
+}
+
+TEST_F(ConvertTest, PathsAndSwitchConnectorsOnlyFromOpenShapes) {
+    EXPECT_FALSE(ConvertObjectType(Square(true), convertcmd::kPath));
+    EXPECT_FALSE(ConvertObjectType(Square(true), convertcmd::kSwitchConnector));
+
+    ds->pathStyle = 3;  // the path material
+    ds->pathWidth = 48.0f;
+    Objex* path = Square(false);
+    ASSERT_TRUE(ConvertObjectType(path, convertcmd::kPath));
+    EXPECT_EQ(path->type, objtype::kPath);
+    EXPECT_FLOAT_EQ(path->penWidth, 48.0f);
+    EXPECT_EQ(path->fillColor, gMaterialTable[3]);
+    EXPECT_EQ(path->penColor, gMaterialTable[3]);
+    EXPECT_EQ(path->texture, 3);
+    EXPECT_EQ(path->onTerrain, 1);
+    EXPECT_EQ(path->optionB, 1);
+    for (Poinz* p : Points(path)) EXPECT_EQ(p->texture1, gPathDefaultTexture);
+
+    // A material number beyond the table takes its first colour.
+    ds->pathStyle = 400;
+    Objex* wild = Line();
+    ASSERT_TRUE(ConvertObjectType(wild, convertcmd::kPath));
+    EXPECT_EQ(wild->fillColor, gMaterialTable[0]);
+
+    ds->viewKind = 2;
+    Objex* connector = Shape({{0, 0, 0}, {50, 0, 20}, {100, 0, 0}}, false);
+    ASSERT_TRUE(ConvertObjectType(connector, convertcmd::kSwitchConnector));
+    EXPECT_EQ(connector->type, objtype::kDetail);
+    EXPECT_EQ(connector->subtype, 112);
+    EXPECT_NE(PointAt(connector, 1)->outTangent[0], 0.0f);  // smoothed
+}
+
+TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
+    ds->curveSegments = 10;
+    ds->currentElevation = 5.0f;
+    ds->studSpacing = 24.0f;
+    ds->wallThickness = 6.0f;
+    std::vector<std::pair<Objex*, Poinz*>> tried;
+    SetConnectWallPointHandler([&](Objex* wall, Poinz* point) {
+        tried.emplace_back(wall, point);
+        return wall;
+    });
+    RebuildRecorder rebuilds;
+    Objex* wall = Arc();
+    Poinz* first = wall->firstPoint;
+    Poinz* last = first->next;
+    ASSERT_TRUE(ConvertObjectType(wall, convertcmd::kInteriorWall));
+
+    EXPECT_EQ(wall->type, objtype::kWall);
+    EXPECT_EQ(wall->subtype, 0);
+    EXPECT_EQ(wall->auxColor.red, 1);
+    EXPECT_EQ(wall->planBits, 2);
+    EXPECT_FLOAT_EQ(wall->penWidth, 6.0f);
+    EXPECT_FLOAT_EQ(wall->params[1], 24.0f);
+    EXPECT_FLOAT_EQ(wall->params[2], 0.0f);
+    EXPECT_EQ(wall->flagA, 0);
+    const auto pts = Points(wall);
+    ASSERT_EQ(pts.size(), 11u);  // nine new points in the one curved segment
+    EXPECT_EQ(wall->pointCount, 11);
+    // The middle of the Hermite curve from (0,0) leaving along +D (100) to (100,0) arriving
+    // along -D (-100): H = 100 (3t^2 - 2t^3) = 50, D = 100 (t - t^2) = 25 at t = 0.5.
+    EXPECT_NEAR(pts[5]->position[0], 50.0f, 1e-3);
+    EXPECT_NEAR(pts[5]->position[2], 25.0f, 1e-3);
+    EXPECT_NEAR(pts[1]->position[0], 2.8f, 1e-3);   // t = 0.1: 100 (0.03 - 0.002)
+    EXPECT_NEAR(pts[1]->position[2], 9.0f, 1e-3);   // 100 (0.1 - 0.01)
+    for (size_t i = 0; i < pts.size(); ++i) {
+        const Poinz* p = pts[i];
+        if (i > 0 && i < 10) {
+            EXPECT_EQ(p->kind, 9);
+            EXPECT_EQ(p->segmentFlags & 3, 3);
+        }
+        EXPECT_EQ(p->dimensionFlipped, static_cast<int16_t>(i % 2));
+        ASSERT_NE(p->trim1, nullptr);
+        ASSERT_NE(p->trim2, nullptr);
+        EXPECT_EQ(p->trim1->slot[0], 3);
+        EXPECT_EQ(p->trim1->texture[0], 2213);
+        EXPECT_EQ(p->trim1->texture[3], 2212);
+        EXPECT_EQ(p->trim2->texture[4], 850);
+        EXPECT_EQ(p->trim2->scale[4][1], 100);
+        const float values[5] = {96, 12, 12, 96, 96};
+        for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(p->segmentValues[k], values[k]);
+        EXPECT_FLOAT_EQ(p->baseElevation, 5.0f);
+        EXPECT_EQ(p->color1, ds->wallColor);
+        EXPECT_EQ(p->selected, 1);
+    }
+    EXPECT_EQ(first->kind, 9);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(first->outTangent[k], 0.0f);
+        EXPECT_EQ(last->inTangent[k], 0.0f);
+    }
+    // Joined at its first end, then at its last.
+    ASSERT_EQ(tried.size(), 2u);
+    EXPECT_EQ(tried[0].second, first);
+    EXPECT_EQ(tried[1].second, last);
+    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"Update3DWall", "ReRenderObject"}));
+}
+
+TEST_F(ConvertTest, ExteriorAndRetainingWalls) {
+    ds->foundationWidth = 16.0f;
+    int joins = 0;
+    SetConnectWallPointHandler([&](Objex* wall, Poinz*) {
+        ++joins;
+        return wall;
+    });
+    Objex* onFirst = Line();
+    ASSERT_TRUE(ConvertObjectType(onFirst, convertcmd::kExteriorWall));
+    EXPECT_EQ(onFirst->subtype, 54);
+    EXPECT_EQ(onFirst->auxColor.red, 0);
+    EXPECT_EQ(onFirst->planBits, 1);
+    EXPECT_FLOAT_EQ(onFirst->params[2], 0.5f);
+    EXPECT_FLOAT_EQ(onFirst->params[3], 16.0f);
+    EXPECT_EQ(onFirst->firstPoint->trim1->slot[0], 0);
+
+    doc->itsCurLayer = floor("Second Floor");
+    Objex* onSecond = Line();
+    ASSERT_TRUE(ConvertObjectType(onSecond, convertcmd::kExteriorWall));
+    EXPECT_EQ(onSecond->planBits, 2);
+    EXPECT_EQ(joins, 4);
+
+    // A retaining wall: 36-inch segments, its own face scales and texture scales kept but
+    // slot 1's, the current plan, no joining.
+    ds->currentPlanBit = 128;
+    Objex* retaining = Line(3);
+    for (ShortPoint& s : retaining->textureScales) s = ShortPoint{7, 7};
+    for (Poinz* p : Points(retaining)) p->faceScale1 = ShortPoint{50, 50};
+    ASSERT_TRUE(ConvertObjectType(retaining, convertcmd::kRetainingWall));
+    EXPECT_EQ(joins, 4);
+    EXPECT_EQ(retaining->planBits, 128);
+    EXPECT_EQ(retaining->auxColor.red, 1);
+    EXPECT_EQ(retaining->textureScales[4].x, 100);
+    EXPECT_EQ(retaining->textureScales[0].x, 7);
+    for (Poinz* p : Points(retaining)) {
+        const float values[5] = {36, 12, 12, 36, 36};
+        for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(p->segmentValues[k], values[k]);
+        EXPECT_EQ(p->faceScale1.x, 50);
+        EXPECT_EQ(p->trim2->slot[0], 0);
+    }
+}
+
+TEST_F(ConvertTest, AJoinedWallIsReRenderedInsteadOfTheConvertedOne) {
+    RebuildRecorder rebuilds;
+    Objex* host = NewObjectOn(doc->itsCurLayer, objtype::kWall);
+    AddPoints(host, 2);
+    Objex* line = Line();
+    SetConnectWallPointHandler([&](Objex*, Poinz*) { return host; });
+    ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
+    EXPECT_EQ(rebuilds.count("ReRenderObject", host), 1);
+    EXPECT_EQ(rebuilds.count("ReRenderObject", line), 0);
+
+    // A closed wall is not joined.
+    int joins = 0;
+    SetConnectWallPointHandler([&](Objex* wall, Poinz*) {
+        ++joins;
+        return wall;
+    });
+    ASSERT_TRUE(ConvertObjectType(Square(true), convertcmd::kInteriorWall));
+    EXPECT_EQ(joins, 0);
+}
+
+TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
+    RebuildRecorder rebuilds;
+    Objex* wall = NewObjectOn(doc->itsCurLayer, objtype::kWall, 54);
+    AddPoints(wall, 3);
+    for (Poinz* p : Points(wall)) p->selected = 1;
+    wall->planBits = 1;
+    ConvertWallToInterior(wall);
+    EXPECT_EQ(wall->subtype, 0);
+    EXPECT_EQ(wall->auxColor.red, 1);
+    EXPECT_EQ(wall->planBits, 2);
+    EXPECT_FLOAT_EQ(wall->params[2], 0.5f);
+    EXPECT_EQ(wall->firstPoint->selected, 0);
+    EXPECT_EQ(rebuilds.callsFor(wall),
+              (std::vector<std::string>{"Update3DWall", "UpdateAllWallAttachments", "RenderSingleObject"}));
+    EXPECT_EQ(refreshes, 1);
+
+    wall->planBits = 4;
+    ConvertWallToExterior(wall);
+    EXPECT_EQ(wall->subtype, 54);
+    EXPECT_EQ(wall->auxColor.red, 0);
+    EXPECT_EQ(wall->planBits, 4);
+
+    // Only walls are switched, and plan bits other than 1 stay on the way in.
+    ConvertWallToInterior(wall);
+    EXPECT_EQ(wall->planBits, 4);
+    Objex* shape = Square();
+    ConvertWallToExterior(shape);
+    EXPECT_EQ(shape->subtype, 3);
+}
+
+TEST_F(ConvertTest, FencesTakeTheOrnamentalTextureForStyle704) {
+    ds->fenceStyle = 704;
+    for (int i = 0; i < 5; ++i) ds->fenceSizes[i] = 60.0f + i;
+    Objex* fence = Square(true);
+    ASSERT_TRUE(ConvertObjectType(fence, convertcmd::kFence));
+    EXPECT_EQ(fence->type, objtype::kFence);
+    EXPECT_EQ(fence->closed, 0);
+    EXPECT_EQ(fence->pointCount, 5);
+    EXPECT_EQ(fence->texture, 704);
+    EXPECT_FLOAT_EQ(fence->params[4], 64.0f);
+    const int32_t id = fence->firstPoint->texture1;
+    EXPECT_GE(id, kFirstCustomTextureID);
+    ASSERT_NE(GetCustomTextureIDPath(id), nullptr);
+    EXPECT_STREQ(GetCustomTextureIDPath(id), "Custom Fences/Iron Ornamental/orna3.PTX");
+    for (Poinz* p : Points(fence)) EXPECT_EQ(p->texture2, id);
+
+    ds->fenceStyle = 703;
+    Objex* plain = Line();
+    ASSERT_TRUE(ConvertObjectType(plain, convertcmd::kFence));
+    EXPECT_EQ(plain->firstPoint->texture1, 2212);
+    EXPECT_FALSE(ConvertObjectType(Arc(), convertcmd::kFence));
+}
+
+TEST_F(ConvertTest, OpenAndClosedPolygonsKeepTheirSubtypeAndOption) {
+    Objex* closedShape = Square(true);
+    closedShape->subtype = 5;
+    closedShape->optionA = 2;
+    ASSERT_TRUE(ConvertObjectType(closedShape, convertcmd::kOpenPolygon));
+    EXPECT_EQ(closedShape->closed, 0);
+    EXPECT_EQ(closedShape->pointCount, 5);
+    EXPECT_EQ(closedShape->subtype, 5);
+    EXPECT_EQ(closedShape->optionA, 2);
+    EXPECT_FALSE(ConvertObjectType(closedShape, convertcmd::kOpenPolygon));
+
+    // Last point within half a unit of the first (each coordinate taken to whole units).
+    Objex* nearly = Shape({{10.2f, 0, 20.1f}, {60, 0, 20}, {60, 0, 70}, {10.4f, 0, 19.8f}}, false, 7);
+    nearly->optionA = 1;
+    ASSERT_TRUE(ConvertObjectType(nearly, convertcmd::kClosedPolygon));
+    EXPECT_EQ(nearly->closed, 1);
+    EXPECT_EQ(nearly->pointCount, 3);
+    EXPECT_EQ(Points(nearly).size(), 3u);
+    EXPECT_EQ(nearly->fillPattern, 1);
+    EXPECT_EQ(nearly->subtype, 7);
+    EXPECT_EQ(nearly->optionA, 1);
+
+    Objex* apart = Shape({{10.2f, 0, 20}, {60, 0, 20}, {60, 0, 70}, {10.6f, 0, 20}}, false);
+    ASSERT_TRUE(ConvertObjectType(apart, convertcmd::kClosedPolygon));
+    EXPECT_EQ(apart->pointCount, 4);
+
+    // Huge or undefined coordinates are compared without overflow.
+    Objex* huge = Shape({{3e10f, 0, 0}, {0, 0, 0}, {-3e10f, 0, 0}}, false);
+    ASSERT_TRUE(ConvertObjectType(huge, convertcmd::kClosedPolygon));
+    EXPECT_EQ(huge->pointCount, 3);
+}
+
+TEST_F(ConvertTest, HeightsOfSiteAndFloorPoints) {
+    ds->deckHeight = 24.0f;
+    ds->deckRailHeight = 40.0f;
+    ds->deckSkirting = 1;
+    // A deck's points sit at minus its height in plan units: 24 / 36 x 72 = 48.
+    Objex* deck = Square();
+    ASSERT_TRUE(ConvertObjectType(deck, convertcmd::kDeckWithRailing));
+    for (Poinz* p : Points(deck)) {
+        EXPECT_FLOAT_EQ(p->position[1], -48.0f);
+        EXPECT_EQ(p->segmentFlags, 37);
+        EXPECT_FLOAT_EQ(p->segmentValues[0], 40.0f);
+    }
+    ds->deckSkirting = 0;
+    Objex* bare = Square();
+    ASSERT_TRUE(ConvertObjectType(bare, convertcmd::kDeckWithoutRailing));
+    EXPECT_EQ(bare->firstPoint->segmentFlags, 0);
+
+    Objex* floorShape = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
+    ASSERT_TRUE(ConvertObjectType(floorShape, convertcmd::kFloor));
+    EXPECT_EQ(floorShape->closed, 1);
+    EXPECT_FLOAT_EQ(floorShape->firstPoint->position[1], 2.0f);
+    EXPECT_EQ(floorShape->firstPoint->texture1, gFlooringDefaultTexture);
+    EXPECT_FLOAT_EQ(floorShape->params[2], ds->floorValue);
+
+    ds->fillPattern = 2;  // the ground-fill material
+    Objex* fill = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
+    ASSERT_TRUE(ConvertObjectType(fill, convertcmd::kGroundFill));
+    EXPECT_FLOAT_EQ(fill->firstPoint->position[1], 5.0f);
+    EXPECT_EQ(fill->fillColor, gMaterialTable[2]);
+    EXPECT_EQ(fill->texture, 2);
+    EXPECT_EQ(fill->firstPoint->texture2, gFillDefaultTexture);
+
+    Objex* excavation = Square();
+    ASSERT_TRUE(ConvertObjectType(excavation, convertcmd::kExcavation));
+    EXPECT_FLOAT_EQ(excavation->elevation, -36.0f);
+    EXPECT_FLOAT_EQ(excavation->params[2], 36.0f);
+    EXPECT_FLOAT_EQ(excavation->firstPoint->position[1], -1.0f);
+    EXPECT_EQ(excavation->subtype, 134);
+
+    // A freehand roof on the second floor rests on top of it: 96 below it plus its own 96.
+    doc->itsCurLayer = floor("Second Floor");
+    Objex* roof = Square();
+    ASSERT_TRUE(ConvertObjectType(roof, convertcmd::kFreehandRoof));
+    EXPECT_FLOAT_EQ(roof->elevation, 192.0f);
+    EXPECT_FLOAT_EQ(roof->penWidth, ds->roofPitch);
+    EXPECT_FLOAT_EQ(roof->params[0], 270.0f);
+    EXPECT_EQ(roof->color2, (RGBColor{0xE290, 0xE290, 0xE290}));
+}
+
+TEST_F(ConvertTest, EverySuccessfulConversionStoresOneSnapshotUnderItsName) {
+    ds->fenceStyle = 703;
+    for (int32_t command = convertcmd::kFirst; command <= convertcmd::kLast; ++command) {
+        Objex* o = nullptr;
+        switch (command) {
+        case convertcmd::kStiffenerBeam: case convertcmd::kPostTensionStrand: case convertcmd::kFoundationSlope:
+        case convertcmd::kAirDuct: case convertcmd::kEntireLot: case convertcmd::kSlopeLot:
+            o = Line();
+            break;
+        case convertcmd::kFoundationPier:
+            o = Shape({{36, 0, 0, 20, 0}, {72, 0, 18}, {36, 0, 36}, {0, 0, 18}}, true, 2);
+            break;
+        case convertcmd::kSwitchConnector: case convertcmd::kPath:
+            o = Square(false);
+            break;
+        default:
+            o = Square(true);
+            break;
+        }
+        const size_t before = Snapshots();
+        ASSERT_TRUE(ConvertObjectType(o, command)) << command;
+        ASSERT_EQ(Snapshots(), before + 1) << command;
+        EXPECT_EQ(undo.actionNames.back(), ConvertObjectTypeUndoName(command));
+    }
+    EXPECT_STREQ(ConvertObjectTypeUndoName(convertcmd::kEdging), "Convert to Edging");
+    EXPECT_EQ(ConvertObjectTypeUndoName(convertcmd::kLast + 1), nullptr);
+}
+
+TEST_F(ConvertTest, FlatteningUsesTwoPiecesAtLowResolutionAndClosesTheOutline) {
+    ds->curveSegments = 1;
+    Objex* arc = Arc();
+    ConvertObjectCurvesToPolygons(arc);
+    EXPECT_EQ(arc->pointCount, 3);
+    EXPECT_NEAR(PointAt(arc, 1)->position[2], 25.0f, 1e-3);
+
+    // A closed shape's closing segment (last back to first) is flattened after the others.
+    ds->curveSegments = 4;
+    Objex* lens = Shape({{0, 0, 0, 0, 0, 0, 50}, {100, 0, 0, 0, 50}}, true);
+    ConvertObjectCurvesToPolygons(lens);
+    EXPECT_EQ(lens->pointCount, 5);
+    EXPECT_FALSE(ObjectHasCurves(lens));
+    EXPECT_EQ(PointAt(lens, 2)->segmentFlags, 3);
+    EXPECT_NEAR(PointAt(lens, 3)->position[0], 50.0f, 1e-3);
+
+    // A straight segment is left alone.
+    Objex* straight = Line();
+    ConvertSegmentCurveToPolygon(straight, straight->firstPoint, straight->firstPoint->next);
+    EXPECT_EQ(straight->pointCount, 2);
+    EXPECT_EQ(straight->firstPoint->kind, 1);
+}
+
+TEST_F(ConvertTest, OpeningAClosedWallCopiesItsTrimRecords) {
+    Objex* wall = NewObjectOn(doc->itsCurLayer, objtype::kWall);
+    AddPoints(wall, 3);
+    wall->closed = 1;
+    wall->firstPoint->trim1 = new TrimRecord{};
+    wall->firstPoint->trim1->slot[0] = 3;
+    wall->firstPoint->segmentValues[0] = 80.0f;
+    PreserveConvertClosedToOpen(wall);
+    Poinz* copy = PointAt(wall, 3);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy->trim1, nullptr);
+    EXPECT_NE(copy->trim1, wall->firstPoint->trim1);
+    EXPECT_EQ(copy->trim1->slot[0], 3);
+    EXPECT_FLOAT_EQ(copy->segmentValues[0], 80.0f);
+    EXPECT_EQ(wall->closed, 0);
+    // An open object is left alone.
+    PreserveConvertClosedToOpen(wall);
+    EXPECT_EQ(wall->pointCount, 4);
+}
+
+}  // namespace
