@@ -139,6 +139,8 @@ void DoPasteObjects() {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !doc->itsDocState || gPrivateScrap.empty() || DesignFileBusy()) return;
 
+    // Reading the scrap puts the view angles on the plan; the window still shows this view.
+    const int32_t viewBefore = GetCurrentView();
     Layer* const previousLayer = doc->itsCurLayer;
     Layer* const sourceFloor = gClipboardLayerName[0] ? GetLayerFromName(gClipboardLayerName) : nullptr;
     uint8_t floorVisible = 0;
@@ -195,7 +197,7 @@ void DoPasteObjects() {
     }
 
     DeleteEmptyGroups(doc->itsCurLayer);
-    if (GetCurrentView() != kViewTop) ViewTop();
+    if (viewBefore != kViewTop) ViewTop();
     ResetStandardTool(1);
 
     if (sourceFloor) {

@@ -1,0 +1,301 @@
+// Copy and paste: repeated pastes and their offsets, the floor a paste goes to, pasting into
+// another design (palette links, a closed source), groups, walls with doors, fresh IDs and a
+// scrap cut short.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/core/standard_tool_seam.h"
+#include "app/core/view_top_seam.h"
+#include "files/copy_paste.h"
+#include "files/palettes.h"
+#include "files/record_fixtures.h"
+#include "files/streams.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/view_state.h"
+#include "plan/refresh_seam.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/model_builders.h"
+#include "support/seam_recorders.h"
+
+using namespace dvxtest;
+
+namespace {
+
+class CopyPasteTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        port::setAlerts(&alerts);
+        SetRefreshHandler([this] { ++refreshes; });
+        SetViewTopHandler([this] { ++viewTops; });
+        SetResetStandardToolHandler([this](uint8_t flag) { standardTools += flag; });
+    }
+    void TearDown() override {
+        if (other) other->dealloc();
+        other = nullptr;
+        gCurDocument = doc;
+        port::setAlerts(nullptr);
+        DocumentTest::TearDown();
+    }
+
+    Layer* floor(const char* name) { return GetLayerFromName(name); }
+
+    // A selected square of side 20 with its lower left corner at (h, d).
+    Objex* SelectedSquare(Layer* layer, float h, float d) {
+        Objex* o = NewObjectOn(layer, objtype::kPolygon);
+        o->closed = 1;
+        const float corners[4][2] = {{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}};
+        for (const auto& c : corners)
+            AppendPointToObject(CreatePoint(1, 1, 0, 0, 0, 0, c[0], 0, c[1], 0, 0, 0, 0, 0, 0, o), o);
+        return o;
+    }
+
+    static std::vector<Objex*> Objects(Layer* layer) {
+        std::vector<Objex*> v;
+        for (Objex* o = layer->firstObject; o; o = o->next) v.push_back(o);
+        return v;
+    }
+
+    static void Centre(const Objex* o, float* h, float* d) {
+        float minH = 1e9f, maxH = -1e9f, minD = 1e9f, maxD = -1e9f;
+        for (const Poinz* p = o->firstPoint; p; p = p->next) {
+            minH = std::min(minH, p->position[0]), maxH = std::max(maxH, p->position[0]);
+            minD = std::min(minD, p->position[2]), maxD = std::max(maxD, p->position[2]);
+        }
+        *h = (minH + maxH) / 2;
+        *d = (minD + maxD) / 2;
+    }
+
+    RecordingAlerts alerts;
+    QMDDocumentModel* other = nullptr;
+    int refreshes = 0;
+    int viewTops = 0;
+    int standardTools = 0;
+};
+
+TEST_F(CopyPasteTest, RepeatedPastesAreCentredAndOffsetBy36) {
+    Layer* first = floor("First Floor");
+    Objex* original = SelectedSquare(first, 500, 300);
+    const uint32_t originalID = original->objectID;
+    const uint32_t nextID = doc->itsDocState->nextObjectID;
+    DoCopyObjects();
+    EXPECT_EQ(gPasteOffset, 0.0f);
+    EXPECT_STREQ(gClipboardLayerName, "First Floor");
+    EXPECT_EQ(gClipboardDoc, doc->itsSerial);
+    ASSERT_GE(gPrivateScrap.size(), 2u);
+    EXPECT_EQ(gPrivateScrap[gPrivateScrap.size() - 2], 0x01);  // end tag 400
+    EXPECT_EQ(gPrivateScrap.back(), 0x90);
+
+    for (int i = 0; i < 3; ++i) DoPasteObjects();
+    const auto objects = Objects(first);
+    ASSERT_EQ(objects.size(), 4u);
+    // The lot runs from -2400 to 2400: its middle is (0, 0).
+    for (int i = 0; i < 3; ++i) {
+        float h = 0, d = 0;
+        Centre(objects[i + 1], &h, &d);
+        EXPECT_FLOAT_EQ(h, 36.0f * i) << i;
+        EXPECT_FLOAT_EQ(d, 36.0f * i) << i;
+        EXPECT_GE(objects[i + 1]->objectID, nextID);
+        EXPECT_NE(objects[i + 1]->objectID, originalID);
+    }
+    EXPECT_EQ(gPasteOffset, 108.0f);
+    // Only the last paste stays selected; the original stays where it was.
+    EXPECT_EQ(objects[3]->firstPoint->selected, 1);
+    EXPECT_EQ(objects[1]->firstPoint->selected, 0);
+    EXPECT_EQ(original->firstPoint->selected, 0);
+    EXPECT_FLOAT_EQ(original->firstPoint->position[0], 500.0f);
+    EXPECT_EQ(alerts.shown.size(), 0u);
+    EXPECT_EQ(standardTools, 3);
+    EXPECT_EQ(refreshes, 3);
+    EXPECT_EQ(viewTops, 0);
+
+    // A new copy starts the offsets again; a mirror paste stays where the copy was.
+    DoCopyObjects();
+    EXPECT_EQ(gPasteOffset, 0.0f);
+    gMirroring = 1;
+    DoPasteObjects();
+    gMirroring = 0;
+    float h = 0, d = 0;
+    Centre(first->firstObject->next->next->next->next, &h, &d);
+    EXPECT_FLOAT_EQ(h, 72.0f);
+    EXPECT_FLOAT_EQ(d, 72.0f);
+    EXPECT_EQ(gPasteOffset, 0.0f);
+}
+
+TEST_F(CopyPasteTest, PastingOnAnotherFloorGoesToTheCopiedFloor) {
+    Layer* first = floor("First Floor");
+    Layer* second = floor("Second Floor");
+    SelectedSquare(first, 0, 0);
+    DoCopyObjects();
+    doc->itsCurLayer = second;
+    second->active = 1;
+    first->active = 0;
+    DoPasteObjects();
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to paste objects to current floor.");
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "To paste objects from another floor, use the \"Copy to Floor\" option.  The objects will be "
+              "pasted to the floor from which they came.");
+    EXPECT_EQ(alerts.shown[0].alert.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(CountObjects(first->firstObject), 2);
+    EXPECT_EQ(CountObjects(second->firstObject), 0);
+    EXPECT_EQ(doc->itsCurLayer, second);
+    EXPECT_EQ(first->active, 0);  // its flags back
+    EXPECT_EQ(first->visible, 1);
+
+    // A floor the target design lacks: the current layer takes the objects, with no alert.
+    std::strcpy(gClipboardLayerName, "Attic");
+    DoPasteObjects();
+    EXPECT_EQ(CountObjects(second->firstObject), 1);
+    EXPECT_EQ(alerts.shown.size(), 1u);
+}
+
+TEST_F(CopyPasteTest, PasteInAnotherViewSwitchesToTheTopView) {
+    SelectedSquare(floor("First Floor"), 0, 0);
+    DoCopyObjects();
+    gXViewAngle = 0.0f;
+    gYViewAngle = 90.0f;
+    DoPasteObjects();
+    EXPECT_EQ(viewTops, 1);
+    EXPECT_EQ(GetCurrentView(), kViewTop);
+}
+
+TEST_F(CopyPasteTest, PastingIntoAnotherDesignResolvesPaletteLinks) {
+    PaletteList* red = GetPaletteEntryFromRefID(3);
+    red->kind = kPaletteColor;
+    red->color[0] = 200, red->color[1] = 100, red->color[2] = 50;
+    PaletteList* brick = GetPaletteEntryFromRefID(4);
+    brick->kind = kPaletteTexture;
+    brick->textureID = 1158;
+    brick->textureScale[0] = 50, brick->textureScale[1] = 75;
+    Objex* wall = NewObjectOn(floor("First Floor"), objtype::kWall);
+    AddPoints(wall, 2);
+    SelectObj(wall, selmode::kSelect, 0);
+    wall->texture = -1003;
+    wall->texture2 = -1004;
+
+    // Pasted back into its own design the links stay.
+    DoCopyObjects();
+    DoPasteObjects();
+    EXPECT_EQ(gUnlinkClipBoardFromPalette, 0);
+    EXPECT_EQ(wall->next->texture2, -1004);
+
+    other = QMDDocumentModel::alloc()->init();
+    ASSERT_EQ(gCurDocument, other);
+    // The receiving palette holds the brick texture at entry 20.
+    for (int32_t r = 1; r <= 20; ++r) {
+        GetPaletteEntryFromRefID(r)->kind = kPaletteTexture;
+        GetPaletteEntryFromRefID(r)->textureID = 500 + r;
+    }
+    GetPaletteEntryFromRefID(20)->textureID = 1158;
+    DoPasteObjects();
+    EXPECT_EQ(gUnlinkClipBoardFromPalette, 1);
+    Objex* pasted = GetLayerFromName("First Floor")->firstObject;
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->texture, 0);  // a plain colour now
+    EXPECT_EQ(pasted->penColor, (RGBColor{200 * 257, 100 * 257, 50 * 257}));
+    EXPECT_EQ(pasted->texture2, -1020);  // linked again, to the receiver's entry
+    EXPECT_EQ(pasted->textureScales[0].y, 75);
+}
+
+TEST_F(CopyPasteTest, TheSourceMayBeClosedBeforePastingElsewhere) {
+    SelectedSquare(floor("First Floor"), 0, 0);
+    DoCopyObjects();
+    const uint64_t source = doc->itsSerial;
+    doc->dealloc();
+    doc = nullptr;
+    other = QMDDocumentModel::alloc()->init();
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other->itsSerial, source);
+    DoPasteObjects();
+    EXPECT_EQ(gUnlinkClipBoardFromPalette, 1);
+    EXPECT_EQ(CountObjects(GetLayerFromName("First Floor")->firstObject), 1);
+    EXPECT_EQ(alerts.shown.size(), 0u);
+    doc = other;
+    other = nullptr;
+}
+
+TEST_F(CopyPasteTest, ACopiedWallKeepsItsDoor) {
+    Objex* wall = MakeWall(floor("First Floor"), 3);
+    Objex* door = AddOpening(wall, objtype::kDoor, 501, 0);
+    ASSERT_NE(door, nullptr);
+    SelectObj(wall, selmode::kSelect, 0);
+    DoCopyObjects();
+    DoPasteObjects();
+    Objex* pasted = wall->next;
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->type, objtype::kWall);
+    EXPECT_NE(pasted->objectID, wall->objectID);
+    ASSERT_NE(pasted->firstChild, nullptr);
+    Objex* pastedDoor = pasted->firstChild;
+    EXPECT_EQ(pastedDoor->type, objtype::kDoor);
+    EXPECT_NE(pastedDoor->objectID, door->objectID);
+    ASSERT_EQ(pastedDoor->typeData.kind, TypeDataKind::Attachment);
+    EXPECT_EQ(pastedDoor->typeData.attachment->segmentStart, pasted->firstPoint);
+    EXPECT_EQ(pastedDoor->typeData.attachment->segmentEnd, pasted->firstPoint->next);
+}
+
+TEST_F(CopyPasteTest, EmptyGroupsAreNotPasted) {
+    Objex* group = NewObject(objtype::kGroup);
+    Bytes scrap;
+    scrap.raw(WrittenObject(group)).i16(400);
+    DeleteObj(group);
+    gPrivateScrap = scrap.data();
+    DoPasteObjects();
+    EXPECT_EQ(CountObjects(floor("First Floor")->firstObject), 0);
+
+    // Paste needs a scrap.
+    gPrivateScrap.clear();
+    DoPasteObjects();
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(CopyPasteTest, AScrapCutShortGivesTheRecordsItHoldsWhole) {
+    Layer* first = floor("First Floor");
+    Objex* a = SelectedSquare(first, 0, 0);
+    Objex* b = SelectedSquare(first, 100, 0);
+    const std::vector<uint8_t> recordA = WrittenObject(a);
+    const std::vector<uint8_t> recordB = WrittenObject(b);
+    DeleteObj(a);
+    DeleteObj(b);
+    auto paste = [&](std::vector<uint8_t> bytes) {
+        gPrivateScrap = bytes;
+        DoPasteObjects();
+        EXPECT_EQ(gPrivateScrap, bytes);  // the scrap itself is left as it was
+        const int n = CountObjects(first->firstObject);
+        while (first->firstObject) DeleteObj(first->firstObject);
+        return n;
+    };
+    std::vector<uint8_t> both = recordA;
+    both.insert(both.end(), recordB.begin(), recordB.end());
+    EXPECT_EQ(paste(both), 2);  // only the end tag is missing
+
+    std::vector<uint8_t> cut = recordA;
+    cut.insert(cut.end(), recordB.begin(), recordB.begin() + static_cast<long>(recordB.size() / 2));
+    EXPECT_EQ(paste(cut), 1);
+
+    cut.resize(recordA.size() - 3);
+    EXPECT_EQ(paste(cut), 0);
+
+    // Cut inside a group: the group keeps the children that were there whole.
+    Objex* group = NewObject(objtype::kGroup);
+    Bytes grouped;
+    grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(std::vector<uint8_t>(recordB.begin(), recordB.end() - 5));
+    DeleteObj(group);
+    gPrivateScrap = grouped.data();
+    DoPasteObjects();
+    ASSERT_EQ(CountObjects(first->firstObject), 1);
+    EXPECT_EQ(first->firstObject->type, objtype::kGroup);
+    EXPECT_EQ(CountObjects(first->firstObject->firstChild), 1);
+}
+
+}  // namespace
