@@ -57,7 +57,7 @@ Objex* MakeDeck(Layer* layer);
 // A plain profile or part object of the type with three points.
 Objex* MakePartObject(int16_t type);
 
-// Every stored field of the two objects, their points, records and children.
+// The two objects store the same record at 11100 (every field, point, record and child).
 void ExpectSameObject(const Objex* a, const Objex* b, const std::string& where = "object");
 
 }  // namespace dvxtest

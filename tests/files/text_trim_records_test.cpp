@@ -119,23 +119,6 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
     EXPECT_STREQ(TextOf(empty)->font.lfFaceName, "Arial");
 }
 
-TEST_F(TextTrimRecordsTest, DamagedTextLengthsStopAtTheEnd) {
-    for (int32_t length : {1 << 30, -5}) {
-        Bytes b;
-        b.raw(HeadOf(objtype::kOldText)).i32(length).raw("abc");
-        Objex* back = ReadObjectFrom(b.data(), layer());
-        EXPECT_TRUE(AtEndOfInput());
-        if (back) {
-            ASSERT_NE(TextOf(back), nullptr);
-            EXPECT_STREQ(TextOf(back)->text, "(empty)");
-        }
-        Bytes skipped;
-        skipped.raw(HeadOf(objtype::kOldText)).text("ok").i32(1 << 30).raw("abc");
-        ReadObjectFrom(skipped.data(), layer());
-        EXPECT_TRUE(AtEndOfInput());
-    }
-}
-
 TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
     Bytes b;
     b.raw(HeadOf(objtype::kDimensionFirst, 0));
