@@ -3,7 +3,6 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/objects.h"
 #include "model/smoothing.h"
 #include "support/model_builders.h"
 #include "support/selection_builders.h"
@@ -17,79 +16,62 @@ protected:
     // (0, 0), (40, 10), (100, 30) in plan, the middle point with a V tangent of 7.
     Objex* Outline(int16_t type, bool closed) {
         Objex* o = ShapeOn(floor, type, {{0, 0}, {40, 10}, {100, 30}}, closed);
-        PointAt(o, 1)->inTangent[1] = 7.0f;
-        PointAt(o, 1)->outTangent[1] = 7.0f;
+        PointAt(o, 1)->inTangent[1] = PointAt(o, 1)->outTangent[1] = 7.0f;
         return o;
     }
+    // Both tangents of a smoothed point are the same.
     static void ExpectTangent(const Poinz* p, float h, float v, float d) {
-        for (const float* t : {p->inTangent, p->outTangent}) {
-            EXPECT_FLOAT_EQ(t[0], h);
-            EXPECT_FLOAT_EQ(t[1], v);
-            EXPECT_FLOAT_EQ(t[2], d);
-        }
+        for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(p->inTangent[i], p->outTangent[i]);
+        EXPECT_FLOAT_EQ(p->outTangent[0], h);
+        EXPECT_FLOAT_EQ(p->outTangent[1], v);
+        EXPECT_FLOAT_EQ(p->outTangent[2], d);
     }
 };
 
-TEST_F(Smoothing, InPlanTheTangentsFollowTheNeighboursChordTimesTheTension) {
-    CurrentDocState()->curveTension = 10;
+TEST_F(Smoothing, TangentsAreTheNeighboursChordTimesTheTensionInTheViewsPlane) {
+    DocState* ds = CurrentDocState();
+    ds->curveTension = 10;
     Objex* open = Outline(objtype::kFill, false);
     SmoothObject(open);
     ExpectTangent(PointAt(open, 0), 0, 0, 0);
-    ExpectTangent(PointAt(open, 1), 100, 7, 30);  // (third - first), V untouched
+    ExpectTangent(PointAt(open, 1), 100, 7, 30);  // V untouched in plan
     ExpectTangent(PointAt(open, 2), 0, 0, 0);
 
-    CurrentDocState()->curveTension = 5;
-    SmoothObject(open);
-    ExpectTangent(PointAt(open, 1), 50, 7, 15);
-
-    // Closed, the ends take the other end as a neighbour.
+    ds->curveTension = 5;
     Objex* closed = Outline(objtype::kFill, true);
     SmoothObject(closed);
-    ExpectTangent(PointAt(closed, 0), 0.5f * (40 - 100), 0, 0.5f * (10 - 30));
+    ExpectTangent(PointAt(closed, 0), -30, 0, -10);  // neighbours: last and second
     ExpectTangent(PointAt(closed, 1), 50, 7, 15);
-    ExpectTangent(PointAt(closed, 2), 0.5f * (0 - 40), 0, 0.5f * (0 - 10));
+    ExpectTangent(PointAt(closed, 2), -20, 0, -5);
+
+    PointAt(open, 2)->position[1] = 20;
+    ds->viewKind = 1;  // front: H and V; D keeps its value
+    SmoothObject(open);
+    ExpectTangent(PointAt(open, 1), 50, 10, 30);
+    ds->viewKind = 3;  // side: D and V
+    UnsmoothObject(open);
+    SmoothObject(open);
+    ExpectTangent(PointAt(open, 1), 0, 10, 15);
+    ds->viewKind = 4;
+    UnsmoothObject(open);
+    SmoothObject(open);
+    ExpectTangent(PointAt(open, 1), 0, 0, 0);
 }
 
-TEST_F(Smoothing, ElevationViewsUseTheirPlaneAndOtherViewsChangeNothing) {
-    CurrentDocState()->curveTension = 10;
-    Objex* o = ShapeOn(floor, objtype::kFill, {{0, 0}, {40, 10}, {100, 30}});
-    PointAt(o, 0)->position[1] = 4;
-    PointAt(o, 2)->position[1] = 24;
-
-    CurrentDocState()->viewKind = 1;  // front: H and V
-    SmoothObject(o);
-    ExpectTangent(PointAt(o, 1), 100, 20, 0);
-
-    UnsmoothObject(o);
-    CurrentDocState()->viewKind = 3;  // side: D and V
-    SmoothObject(o);
-    ExpectTangent(PointAt(o, 1), 0, 20, 30);
-
-    UnsmoothObject(o);
-    CurrentDocState()->viewKind = 4;
-    SmoothObject(o);
-    ExpectTangent(PointAt(o, 1), 0, 0, 0);
-}
-
-TEST_F(Smoothing, SelectedPointsOnlyAndStraighteningOneEnd) {
+TEST_F(Smoothing, SelectedPointsAloneAndTheCommandsTypes) {
     CurrentDocState()->curveTension = 10;
     Objex* o = ShapeOn(floor, objtype::kFill, {{0, 0}, {40, 10}, {100, 30}, {20, 60}}, true);
     PointAt(o, 2)->selected = 1;
     SmoothSelectedObject(o);
     ExpectTangent(PointAt(o, 1), 0, 0, 0);
-    ExpectTangent(PointAt(o, 2), 20 - 40, 0, 60 - 10);  // neighbours need not be selected
-    ExpectTangent(PointAt(o, 3), 0, 0, 0);
+    ExpectTangent(PointAt(o, 2), -20, 0, 50);  // unselected neighbours still count
 
     SmoothObject(o);
-    UnsmoothSelectedObject(o);
-    // Only the selected point's ends of the segments (1, 2) and (2, 3) are straight now.
+    UnsmoothSelectedObject(o);  // straight only at point 3's end of its two segments
     ExpectTangent(PointAt(o, 2), 0, 0, 0);
     ExpectTangent(PointAt(o, 1), 100, 0, 30);
-    ExpectTangent(PointAt(o, 3), 0 - 100, 0, 0 - 30);
-}
+    ExpectTangent(PointAt(o, 3), -100, 0, -30);
 
-TEST_F(Smoothing, ObjectSmoothingTreatsItsSixTypesAndDeselectsTheRest) {
-    CurrentDocState()->curveTension = 10;
     Objex* wall = WallOn(floor, {{0, 0}, {40, 10}, {100, 30}});
     SelectAllPoints(wall);
     ObjectSmoothing(wall);
@@ -100,14 +82,7 @@ TEST_F(Smoothing, ObjectSmoothingTreatsItsSixTypesAndDeselectsTheRest) {
     ObjectSmoothing(railing);
     ExpectTangent(PointAt(railing, 1), 100, 7, 30);
     ObjectStraightening(railing);
-    ExpectTangent(PointAt(railing, 1), 0, 0, 0);  // all six floats
-
-    Objex* smoothWall = WallOn(floor, {{0, 0}, {40, 10}, {100, 30}});
-    SmoothObject(smoothWall);
-    SelectAllPoints(smoothWall);
-    ObjectStraightening(smoothWall);
-    EXPECT_EQ(SelectedPointCount(smoothWall), 0);
-    ExpectTangent(PointAt(smoothWall, 1), 100, 0, 30);
+    ExpectTangent(PointAt(railing, 1), 0, 0, 0);
 }
 
 }  // namespace

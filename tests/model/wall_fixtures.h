@@ -7,6 +7,7 @@
 
 #include "model/objects.h"
 #include "model/type_data.h"
+#include "support/model_builders.h"
 
 namespace walltest {
 
@@ -14,10 +15,7 @@ namespace walltest {
 // from the start and `remainder` from the end.
 inline Objex* AttachTo(Objex* host, int16_t type, Poinz* start, Poinz* end, float centre = 0,
                        float remainder = 0) {
-    RGBColor black;
-    FloatRect bounds;
-    Objex* a = CreateObject(type, 0, 1, &black, &black, 1.0f, 6, 0, &bounds, nullptr, nullptr,
-                            nullptr, nullptr, TypeData{});
+    Objex* a = dvxtest::NewObject(type);
     auto* r = new AttachmentRecord{};
     r->ownerType = type;
     r->segmentStart = start;
