@@ -54,6 +54,10 @@
 #include "files/copy_paste.h"
 #include "model/default_textures.h"
 #include "tools/conversion_seams.h"
+#include "app/core/main_window_sheet_seam.h"
+#include "files/object_files.h"
+#include "files/symbol_lists.h"
+#include "files/template_files.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -121,6 +125,11 @@ void ResetAllGlobals() {
     ResetConversionSeams();
     ResetViewTopSeam();
     ResetCopyPasteState();
+    // Templates, object files and the built-in symbol lists.
+    ResetTemplateFileState();
+    ResetObjectFileState();
+    ResetMainWindowSheetSeam();
+    FreeSymbolLists();
 }
 
 std::string FreshTempFolder(const std::string& name) {

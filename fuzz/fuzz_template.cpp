@@ -1,0 +1,32 @@
+// Any bytes as a template file: the reader must stay inside the input, end, and put the read
+// version back. The objects it adds are dropped between inputs.
+#include "files/object_records.h"
+#include "files/template_files.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
+    static const std::string path = "/tmp/fuzz_template." + std::to_string(getpid());
+    if (!doc) return 0;
+    gCurDocument = doc;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return 0;
+    if (size) std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    const int32_t version = sInputVersion;
+    TemplateFileRead(path.c_str());
+    std::remove(path.c_str());
+    if (sInputVersion != version || gOpenSymbol) std::abort();
+    for (Layer* l = doc->itsLayers; l; l = l->next)
+        while (l->firstObject) DeleteObj(l->firstObject);
+    return 0;
+}

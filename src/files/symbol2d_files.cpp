@@ -1,0 +1,244 @@
+#include "files/symbol2d_files.h"
+
+#include "files/design_file.h"
+#include "files/design_file_internal.h"
+#include "files/docstate_io.h"
+#include "files/object_io.h"
+#include "files/object_records.h"
+#include "files/streams.h"
+#include "files/template_files.h"
+#include "files/type_data_io.h"
+#include "model/bounds.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_transforms.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/texture_mapping.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
+#include "tools/component_seams.h"
+
+namespace {
+
+constexpr int16_t kPlanViewKind = 2;
+
+void ClearListLayerLinks(Objex* head) {
+    for (Objex* o = head; o; o = o->next) ClearSymbolLayerLinks(o);
+}
+
+void ClearTrimLayerLinks(TrimRecord* trim) {
+    if (!trim) return;
+    for (Objex* profile : trim->profile) ClearListLayerLinks(profile);
+}
+
+// Everything a type record owns that is an object.
+void ClearTypeDataLayerLinks(TypeData& td) {
+    switch (td.kind) {
+    case TypeDataKind::WallSolid:
+        ClearListLayerLinks(td.wallSolid);
+        break;
+    case TypeDataKind::RoofPanels:
+        ClearListLayerLinks(td.roofPanels);
+        break;
+    case TypeDataKind::Attachment:
+        if (AttachmentRecord* r = td.attachment) {
+            ClearListLayerLinks(r->generatedParts);
+            for (Objex* parts : r->customParts) ClearListLayerLinks(parts);
+            ClearListLayerLinks(r->insideTrimProfile);
+            ClearListLayerLinks(r->outsideTrimProfile);
+        }
+        break;
+    case TypeDataKind::RoofAttachment:
+        if (RoofAttachmentRecord* r = td.roofAttachment) {
+            ClearListLayerLinks(r->customParts);
+            for (Objex* parts : r->partLists) ClearListLayerLinks(parts);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// The section's reading state: the symbol, the layer of its own the objects are read onto,
+// and the open group.
+class Symbol2DSectionReader {
+public:
+    explicit Symbol2DSectionReader(Objex* symbol) : symbol_(symbol) {
+        layer_ = CreateLayer("Untitled", 1, 1, nullptr);
+    }
+    ~Symbol2DSectionReader() {
+        ClearListLayerLinks(symbol_->firstChild);
+        // Groups (which the symbol does not take) end here with the layer.
+        if (layer_) DeleteLayer(layer_);
+    }
+    Symbol2DSectionReader(const Symbol2DSectionReader&) = delete;
+    Symbol2DSectionReader& operator=(const Symbol2DSectionReader&) = delete;
+
+    void run() {
+        if (!layer_) return;
+        int16_t tag = 0;
+        while (ReadShort(&tag) && tag != designtag::kSectionEnd) {
+            switch (tag) {
+            case designtag::kLayer:
+                ReadATemplateLayer();
+                break;
+            case designtag::kObject:
+                readObject();
+                break;
+            case designtag::kGroupStart:
+                if (lastObject_ && lastObject_->type == objtype::kGroup) group_ = lastObject_;
+                break;
+            case designtag::kGroupEnd:
+                closeGroup();
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+private:
+    void readObject() {
+        Objex* o = ReadASymbol2DObject(layer_, 1, symbol_);
+        lastObject_ = o;
+        if (!o) return;
+        // A damaged coordinate would carry over to every child through the centring.
+        if (IsObjectPointValuesInvalid(o)) {
+            DeleteObj(o);
+            lastObject_ = nullptr;
+            return;
+        }
+        if (o->parent != symbol_) AppendObjectToLayer(o, layer_);
+    }
+
+    void closeGroup() {
+        Objex* group = group_;
+        group_ = nullptr;
+        if (!group) return;
+        UpdateObjectRootBounds(group, 0, 0);
+        Objex* root = GetRootObject(group);
+        if (root != group) UpdateObjectRootBounds(root, 0, 0);
+        Objex* first = group->firstChild;
+        if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
+    }
+
+    Objex* symbol_;
+    Layer* layer_ = nullptr;
+    Objex* lastObject_ = nullptr;
+    Objex* group_ = nullptr;
+};
+
+// Moves the object's selected points in the plan, whatever view the document shows.
+void TranslateInPlan(Objex* o, const TransformRecord& record) {
+    DocState* ds = CurrentDocState();
+    if (!ds) return;
+    const int16_t view = ds->viewKind;
+    ds->viewKind = kPlanViewKind;
+    TranslateObject(o, &record);
+    ds->viewKind = view;
+}
+
+void AppendToList(Objex** head, Objex* object, Objex* owner) {
+    object->parent = owner;
+    object->next = nullptr;
+    object->prev = nullptr;
+    if (!*head) {
+        *head = object;
+        return;
+    }
+    Objex* tail = *head;
+    while (tail->next) tail = tail->next;
+    tail->next = object;
+    object->prev = tail;
+}
+
+}  // namespace
+
+int Symbol2DFileRead(const char* path, Objex* symbol) {
+    if (!symbol || !path || !gCurDocument || DesignFileBusy()) return 0;
+    {
+        FileOperationScope operation;
+        if (!OpenInputFile(path)) return 0;
+        InputBufferScope input;
+        ReadStateGuard restore;
+        DocStateVersion settings{};
+        if (!DoReadHeader() || !DocStateVersionOfFile(sInputVersion, &settings) ||
+            !DesignFileVersionSections(sInputVersion, nullptr))
+            return 0;
+        DoReadTemplateDocStateOfVersion(settings);
+        DoReadSymbol2DObjects(symbol);
+    }
+    Initialize2DSymbolObject(symbol);
+    return 1;
+}
+
+void DoReadSymbol2DObjects(Objex* symbol) {
+    if (!symbol || !gCurDocument || !CurrentDocState()) return;
+    Symbol2DSectionReader reader(symbol);
+    reader.run();
+}
+
+Objex* ReadASymbol2DObject(Layer* layer, uint8_t attach, Objex* symbol) {
+    if (!layer || !symbol || !gCurDocument) return nullptr;
+    const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
+    const RGBColor black{0, 0, 0};
+    Objex* o = CreateObject(0, 0, 0, &white, &black, 1.0f, 6, 0, nullptr, nullptr, nullptr, nullptr, layer,
+                            TypeData{});
+    if (!o) return nullptr;
+    ReadObjectInfo(o);
+    // The stored point count gives way to the points actually read.
+    o->pointCount = 0;
+    ReadObjectPoints(o);
+    ReadObjectData(o, layer);
+    if (attach) Append2DSymbolToParent(o, symbol);
+    UpdateObjectBounds(o);
+    SelectObj(o, selmode::kSelect, 0);
+    if (o->type != objtype::kGroup) {
+        SetTextureFaceUV(o);
+        SetObjectPointLengths(o);
+    }
+    return o;
+}
+
+void Initialize2DSymbolObject(Objex* symbol) {
+    if (!symbol) return;
+    Float3DRect box = EmptyFloat3DRect();
+    for (Objex* child = symbol->firstChild; child; child = child->next) GetObject3DBounds(child, 0, &box, 0);
+    if (IsEmptyBounds(box)) return;
+    TransformRecord record;
+    record.values[xform::kTranslateH] = -(box.floatLeft + box.floatRight) / 2.0f;
+    record.values[xform::kTranslateH + 2] = IsFixedComponentType(symbol->type)
+                                                ? -(box.floatBack + box.floatFront) / 2.0f
+                                                : -box.floatBack;
+    for (Objex* child = symbol->firstChild; child; child = child->next) {
+        TranslateInPlan(child, record);
+        for (Objex* grandchild = child->firstChild; grandchild; grandchild = grandchild->next)
+            TranslateInPlan(grandchild, record);
+    }
+}
+
+void Append2DSymbolToParent(Objex* object, Objex* symbol) {
+    if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
+    object->type = symbol->type;
+    // The parent link too, so that unlinking a child later keeps the list head right.
+    AppendToList(&symbol->firstChild, object, symbol);
+}
+
+void Append3DSymbolToParent(Objex* object, Objex* symbol) {
+    if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
+    AppendToList(&symbol->firstPart, object, symbol);
+}
+
+void ClearSymbolLayerLinks(Objex* o) {
+    if (!o) return;
+    o->layer = nullptr;
+    ClearListLayerLinks(o->firstChild);
+    ClearListLayerLinks(o->firstPart);
+    ClearTypeDataLayerLinks(o->typeData);
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        ClearTrimLayerLinks(p->trim1);
+        ClearTrimLayerLinks(p->trim2);
+    }
+}
