@@ -12,6 +12,7 @@
 #include "files/streams.h"
 #include "files/topography.h"
 #include "model/bounds.h"
+#include "model/delete_items.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -497,7 +498,7 @@ private:
         if (plainGroup && pasting_ && group->groupKind != 0) {
             // Symbol-editor and section-detail groups are not pasted.
             if (lastObject_ == group || IsDescendant(lastObject_, group)) lastObject_ = nullptr;
-            DeleteObj(group);
+            DeleteObjItem(group);
             return;
         }
         FinishGroup(group);
