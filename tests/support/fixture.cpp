@@ -54,6 +54,7 @@
 #include "files/copy_paste.h"
 #include "model/default_textures.h"
 #include "tools/conversion_seams.h"
+#include "tools/roof_attachment_seam.h"
 #include "app/core/main_window_sheet_seam.h"
 #include "files/object_files.h"
 #include "files/symbol_lists.h"
@@ -125,6 +126,7 @@ void ResetAllGlobals() {
     ResetConversionSeams();
     ResetViewTopSeam();
     ResetCopyPasteState();
+    ResetRoofAttachmentSeam();
     // Templates, object files and the built-in symbol lists.
     ResetTemplateFileState();
     ResetObjectFileState();

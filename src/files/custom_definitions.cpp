@@ -1,0 +1,347 @@
+// Loading custom door, window and skylight definitions into openings, and applying the
+// content palette's definition to the selected openings of the current floor.
+#include "files/custom_definitions.h"
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "content/core/content_selection.h"
+#include "files/content_folders.h"
+#include "files/ini.h"
+#include "files/template_files.h"
+#include "files/undo.h"
+#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/skylight_symbols.h"
+#include "model/bounds.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/duplicate.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/sweeps.h"
+#include "plan/refresh_seam.h"
+#include "port/alerts.h"
+#include "port/files.h"
+#include "scene/render_seams.h"
+#include "tools/rebuild_seams.h"
+#include "tools/roof_attachment_seam.h"
+
+namespace {
+
+constexpr const char* kDoorMissingTitle = "Unable to locate the custom door definition file.";
+constexpr const char* kWindowMissingTitle = "Unable to locate the custom window definition file.";
+constexpr const char* kPickDoorMessage = "Please select a custom door from the preview list before using this option.";
+constexpr const char* kPickWindowMessage = "Please select a custom window from the preview list before using this option.";
+constexpr const char* kFileAccessMessage =
+    "Please make sure the file exists and you have adequate permissions to access it.";
+constexpr const char* kSkylightsRemovedTitle = "One or more skylights have been removed.";
+constexpr const char* kSkylightsRemovedMessage = "The roof was not long enough to accommodate all of its attachments.";
+
+constexpr const char* kSidecarSection = "Description";
+constexpr const char* kSidecarKey = "AttachmentName";
+constexpr const char* kNoName = "Done";
+constexpr int32_t kNameLimit = 250;
+
+void ShowSheet(const char* title, const char* message) {
+    port::Alert alert;
+    alert.message = title;
+    alert.informative = message;
+    alert.buttons = {"OK"};
+    port::alerts().beginSheet(alert, nullptr);
+}
+
+enum class Kind { Door, Window };
+
+void ShowFileMissing(Kind kind) {
+    ShowSheet(kind == Kind::Door ? kDoorMissingTitle : kWindowMissingTitle, kFileAccessMessage);
+}
+
+AttachmentRecord* AttachmentOf(Objex* o) {
+    if (!o || o->typeData.kind != TypeDataKind::Attachment) return nullptr;
+    return o->typeData.attachment;
+}
+
+RoofAttachmentRecord* RoofAttachmentOf(Objex* o) {
+    if (!o || o->typeData.kind != TypeDataKind::RoofAttachment) return nullptr;
+    return o->typeData.roofAttachment;
+}
+
+// A list of loose objects (a record's part list) being built in order.
+struct PartList {
+    Objex* head = nullptr;
+    Objex* tail = nullptr;
+    void append(Objex* part) {
+        part->prev = tail;
+        part->next = nullptr;
+        if (tail) tail->next = part;
+        else head = part;
+        tail = part;
+    }
+};
+
+void DeleteLooseList(Objex*& head) {
+    Objex* o = head;
+    head = nullptr;
+    while (o) {
+        Objex* next = o->next;
+        o->prev = o->next = nullptr;
+        o->parent = nullptr;
+        o->layer = nullptr;
+        DeleteObj(o);
+        o = next;
+    }
+}
+
+void SetLayerOfTree(Objex* o, Layer* layer);
+
+void SetLayerOfList(Objex* head, Layer* layer) {
+    for (Objex* o = head; o; o = o->next) SetLayerOfTree(o, layer);
+}
+
+// A copy keeps the layer of its source, the scratch layer that goes away after loading: the
+// copy and everything it owns move to the opening's layer.
+void SetLayerOfTree(Objex* o, Layer* layer) {
+    o->layer = layer;
+    SetLayerOfList(o->firstChild, layer);
+    SetLayerOfList(o->firstPart, layer);
+    if (AttachmentRecord* r = AttachmentOf(o)) {
+        SetLayerOfList(r->generatedParts, layer);
+        for (Objex* list : r->customParts) SetLayerOfList(list, layer);
+        if (r->insideTrimProfile) SetLayerOfTree(r->insideTrimProfile, layer);
+        if (r->outsideTrimProfile) SetLayerOfTree(r->outsideTrimProfile, layer);
+    }
+    if (RoofAttachmentRecord* r = RoofAttachmentOf(o)) {
+        SetLayerOfList(r->customParts, layer);
+        for (Objex* list : r->partLists) SetLayerOfList(list, layer);
+    }
+}
+
+Objex* CopyPart(Objex* part, Objex* opening) {
+    Objex* copy = DuplicateObject(part, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
+    if (!copy) return nullptr;
+    copy->parent = opening;
+    SetLayerOfTree(copy, opening->layer);
+    return copy;
+}
+
+// The scratch layer a definition is read into, freed with everything on it when loading
+// ends, whichever way.
+class DefinitionLayer {
+public:
+    DefinitionLayer() : previous_(gAttachmentTempLayer) {
+        layer_ = CreateLayer(customdef::kTempLayerName, 0, 0, nullptr);
+        gAttachmentTempLayer = layer_;
+    }
+    ~DefinitionLayer() {
+        if (layer_) DeleteLayer(layer_);
+        gAttachmentTempLayer = previous_;
+    }
+    DefinitionLayer(const DefinitionLayer&) = delete;
+    DefinitionLayer& operator=(const DefinitionLayer&) = delete;
+
+    Layer* get() const { return layer_; }
+
+private:
+    Layer* layer_ = nullptr;
+    Layer* previous_ = nullptr;
+};
+
+// Reads the definition onto the scratch layer. A file that is not there is reported like a
+// missing entry; the template reader reports a file it cannot understand itself.
+bool ReadDefinition(Kind kind, std::string* path) {
+    if (!GetCurrentDefinitionFilePath(path) || !port::FileExists(*path)) {
+        ShowFileMissing(kind);
+        return false;
+    }
+    const uint8_t reading = gReadingAttachmentDefinition;
+    gReadingAttachmentDefinition = 1;
+    const int read = TemplateFileRead(path->c_str());
+    gReadingAttachmentDefinition = reading;
+    return read == 1;
+}
+
+// The sidecar's name, or none: the opening's previous name goes either way.
+void TakeSidecarName(Objex* opening, const std::string& path) {
+    FreeString(opening->text);
+    opening->text = nullptr;
+    if (path.size() <= 4) return;
+    const std::string sidecar = path.substr(0, path.size() - 3) + "pti";
+    char name[kNameLimit + 1] = {};
+    GetPrivateProfileString(kSidecarSection, kSidecarKey, kNoName, name, sizeof name, sidecar.c_str());
+    if (name[0] && std::strcmp(name, kNoName) != 0) opening->text = CopyString(name);
+}
+
+int DoorWindowList(int16_t type) {
+    switch (type) {
+    case objtype::kOpeningMask: return 0;
+    case objtype::kDoorHardware:
+    case objtype::kSkylightPart: return 2;
+    default: return 1;
+    }
+}
+
+int SkylightList(int16_t type) {
+    switch (type) {
+    case objtype::kOpeningMask: return 0;
+    case objtype::kWindowSeparator: return 1;
+    case objtype::kDoorHardware: return 2;
+    case objtype::kSkylightPart: return 3;
+    case objtype::kSkylightPart5: return 4;
+    default: return -1;
+    }
+}
+
+Kind KindOfCategory(int16_t category, const Objex* opening) {
+    if (category == customdef::kDoorCategory) return Kind::Door;
+    if (category == customdef::kWindowCategory) return Kind::Window;
+    return opening->type == objtype::kDoor ? Kind::Door : Kind::Window;
+}
+
+bool IsChildOf(const Objex* child, const Objex* parent) {
+    for (const Objex* c = parent->firstChild; c; c = c->next)
+        if (c == child) return true;
+    return false;
+}
+
+// Reloads the wall's selected custom doors (door mode) or windows; whether any was.
+bool ApplyToWall(Objex* wall, bool doorMode) {
+    const int16_t type = doorMode ? objtype::kDoor : objtype::kWindow;
+    const int16_t style = doorMode ? customdef::kDoorStyle : customdef::kWindowStyle;
+    bool reloaded = false;
+    for (Objex* child = wall->firstChild; child; child = child->next) {
+        const AttachmentRecord* r = AttachmentOf(child);
+        if (child->type != type || !r || r->style != style || !IsRootObjectSelected(child)) continue;
+        if (ReadCustomWindowDoorFile(child)) reloaded = true;
+    }
+    if (reloaded) {
+        UpdateAllWallAttachments(wall);
+        ReRenderObject(wall);
+    }
+    return reloaded;
+}
+
+// Reloads the roof's selected custom skylights. Counts those that went through the bounds
+// step and the attachments the roof removed.
+void ApplyToRoof(Objex* roof, int* refitted, int* removed) {
+    // Refitting may remove skylights: the candidates are taken first and each is looked for
+    // again before it is touched.
+    std::vector<Objex*> skylights;
+    for (Objex* child = roof->firstChild; child; child = child->next) {
+        const RoofAttachmentRecord* r = RoofAttachmentOf(child);
+        if (child->type == objtype::kSkylight && r && r->style == customdef::kSkylightStyle &&
+            IsRootObjectSelected(child))
+            skylights.push_back(child);
+    }
+    for (Objex* skylight : skylights) {
+        if (!IsChildOf(skylight, roof) || !ReadCustomSkylightFile(skylight)) continue;
+        RoofAttachmentRecord* r = RoofAttachmentOf(skylight);
+        const Float3DRect& b = skylight->bounds3D;
+        CreateCustomSkylightSymbols(skylight, b.floatLeft + (b.floatRight - b.floatLeft) / 2.0f,
+                                    b.floatBack + (b.floatFront - b.floatBack) / 2.0f, r->angle);
+        if (!r->partLists[0] || !r->customParts) continue;
+        FloatRect bounds = EmptyFloatRect();
+        Float3DRect bounds3D = EmptyFloat3DRect();
+        GetCustomSkylightBounds(skylight, &bounds, &bounds3D);
+        // Symbols without an opening shape give no box to take the corners from.
+        if (IsEmptyBounds(bounds3D)) continue;
+        CreateCustomSkylightBoundsPoints(skylight, &bounds3D);
+        skylight->bounds = bounds;
+        skylight->bounds3D = bounds3D;
+        skylight->parent = roof;
+        ++*refitted;
+        *removed += UpdateRoofAttachment(skylight, roof);
+        ReRenderObject(roof);
+        if (IsChildOf(skylight, roof)) SelectObj(skylight, selmode::kSelect, 0);
+    }
+}
+
+}  // namespace
+
+bool GetCurrentDefinitionFilePath(std::string* path) {
+    if (!path || !gCurDocument || !CurrentDocState()) return false;
+    ContentSelection& selection = sharedContentSelection();
+    const int16_t category = selection.selectedCategory();
+    const std::optional<SymEntryInfo> entry = selection.selectedSymEntry();
+    if (entry && !entry->objectData.empty()) {
+        std::string folder;
+        if (category == customdef::kDoorCategory) folder = LocalDomainCustomDoorPath();
+        else if (category == customdef::kWindowCategory) folder = LocalDomainCustomWindowPath();
+        if (folder.empty()) return false;
+        *path = port::JoinPath(folder, entry->objectData);
+        return true;
+    }
+    if (category == customdef::kWindowCategory) ShowSheet(kWindowMissingTitle, kPickWindowMessage);
+    else if (category == customdef::kDoorCategory) ShowSheet(kDoorMissingTitle, kPickDoorMessage);
+    return false;
+}
+
+bool ReadCustomWindowDoorFile(Objex* opening) {
+    if (!gCurDocument || !CurrentDocState()) return false;
+    AttachmentRecord* record = AttachmentOf(opening);
+    if (!record) return false;
+    DefinitionLayer scratch;
+    if (!scratch.get()) return false;
+    std::string path;
+    const Kind kind = KindOfCategory(sharedContentSelection().selectedCategory(), opening);
+    if (!ReadDefinition(kind, &path)) return false;
+    TakeSidecarName(opening, path);
+
+    PartList lists[customdef::kDoorWindowLists];
+    for (Objex* o = scratch.get()->firstObject; o; o = o->next)
+        if (Objex* copy = CopyPart(o, opening)) lists[DoorWindowList(copy->type)].append(copy);
+    for (int i = 0; i < customdef::kDoorWindowLists; ++i) {
+        DeleteLooseList(record->customParts[i]);
+        record->customParts[i] = lists[i].head;
+    }
+    return true;
+}
+
+bool ReadCustomSkylightFile(Objex* skylight) {
+    if (!gCurDocument || !CurrentDocState()) return false;
+    RoofAttachmentRecord* record = RoofAttachmentOf(skylight);
+    if (!record) return false;
+    DefinitionLayer scratch;
+    if (!scratch.get()) return false;
+    std::string path;
+    if (!ReadDefinition(Kind::Window, &path)) return false;
+    TakeSidecarName(skylight, path);
+
+    PartList lists[customdef::kSkylightLists];
+    for (Objex* o = scratch.get()->firstObject; o; o = o->next) {
+        const int list = SkylightList(o->type);
+        if (list < 0) continue;
+        if (Objex* copy = CopyPart(o, skylight)) {
+            FlattenObjectToXZPlane(copy, 1);
+            lists[list].append(copy);
+        }
+    }
+    for (int i = 0; i < customdef::kSkylightLists; ++i) {
+        DeleteLooseList(record->partLists[i]);
+        record->partLists[i] = lists[i].head;
+    }
+    return true;
+}
+
+void ApplyCurCustAttachToSelectedWinAndDoor() {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !CurrentDocState() || !doc->itsCurLayer) return;
+    const int16_t category = sharedContentSelection().selectedCategory();
+    if (category != customdef::kDoorCategory && category != customdef::kWindowCategory) return;
+    const bool doorMode = category == customdef::kDoorCategory;
+
+    bool changed = false;
+    int refitted = 0;
+    int removed = 0;
+    for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
+        if (o->type == objtype::kWall) {
+            if (ApplyToWall(o, doorMode)) changed = true;
+        } else if (!doorMode && (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof)) {
+            ApplyToRoof(o, &refitted, &removed);
+        }
+    }
+    Refresh();
+    if (removed > 0) ShowSheet(kSkylightsRemovedTitle, kSkylightsRemovedMessage);
+    if (changed || refitted > 0) StoreUndo(doorMode ? customdef::kDoorUndoName : customdef::kWindowUndoName);
+}
