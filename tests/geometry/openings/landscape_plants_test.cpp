@@ -64,7 +64,6 @@ TEST_F(LandscapePlantTest, StockPlantIsASquareOfItsGrownWidthOnTheFloorsBase) {
     }
     EXPECT_EQ(plant->fillColor, (RGBColor{1, 2, 3}));
     EXPECT_EQ(plant->penStyle, 3);
-    EXPECT_EQ(plant->fillPattern, 0);
     EXPECT_EQ(plant->planBits, 0x80);
     EXPECT_EQ(plant->onTerrain, 1);
     EXPECT_NEAR(plant->bounds3D.floatRight, 10.2f, 1e-4f);
@@ -75,9 +74,7 @@ TEST_F(LandscapePlantTest, StockPlantIsASquareOfItsGrownWidthOnTheFloorsBase) {
     Objex* plain = BuildLandscapePlant(doc->itsLayers, 0, 3000);
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->fillColor, (RGBColor{0xFFFF, 0xFFFF, 0xFFFF}));
-    EXPECT_EQ(plain->penColor, (RGBColor{0, 0, 0}));
     EXPECT_EQ(plain->penStyle, 6);
-    EXPECT_EQ(plain->penWidth, 1.0f);
     EXPECT_EQ(plain->onTerrain, 0);
     expectSquare(plain, 10.2f, 0.0f);
 
