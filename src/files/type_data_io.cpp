@@ -180,7 +180,8 @@ void ReadRoofChildren(Objex* roof, Layer* layer) {
 
 void GiveFreshTextureID(Objex* o) {
     const int32_t id = gCurrentPhotoTextureID++;
-    o->texture = o->texture2 = o->texture3 = id;
+    // The same three object slots a duplicate takes its fresh ID in.
+    o->texture2 = o->texture3 = o->texture4 = id;
     for (Poinz* p = o->firstPoint; p; p = p->next) p->texture1 = p->texture2 = id;
 }
 

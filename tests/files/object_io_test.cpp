@@ -137,7 +137,7 @@ TEST_F(ObjectIOTest, UserPlantsFindTheirImageInTheCustomPlantFolder) {
     ASSERT_EQ(back->typeData.kind, TypeDataKind::ImagePath);
     EXPECT_EQ(std::string(back->typeData.imagePath), folder + "/Shrubs/rose.jpg");
     EXPECT_EQ(back->firstPoint->texture1, nextID);
-    EXPECT_EQ(back->texture, nextID);
+    EXPECT_EQ(back->texture4, nextID);
     ASSERT_NE(back->plantInfo, nullptr);
     EXPECT_STREQ(back->plantInfo->botanicalName, "Rosa");
     EXPECT_EQ(back->plantInfo->maximumGrowthHeight, 72);
@@ -157,12 +157,12 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     RebuildRecorder rebuilds;
     Objex* photo = NewObject(objtype::kPhoto);
     AddPoints(photo, 4);
-    photo->texture = photo->texture2 = photo->texture3 = 1;
+    photo->texture2 = photo->texture3 = photo->texture4 = 1;
     const int32_t nextID = gCurrentPhotoTextureID;
     Objex* none = ReadObjectFrom(WrittenObject(photo), layer());
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(none->typeData.kind, TypeDataKind::None);
-    EXPECT_EQ(none->texture, 1);
+    EXPECT_EQ(none->texture4, 1);
     EXPECT_EQ(gCurrentPhotoTextureID, nextID);
 
     photo->typeData = TypeData::OfImagePath(CopyString("/pics/house.png"));
@@ -171,7 +171,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     Objex* back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(back, nullptr);
     EXPECT_STREQ(back->typeData.imagePath, "/pics/house.png");
-    for (int32_t t : {back->texture, back->texture2, back->texture3, back->firstPoint->texture1,
+    for (int32_t t : {back->texture2, back->texture3, back->texture4, back->firstPoint->texture1,
                       back->firstPoint->next->texture2})
         EXPECT_EQ(t, nextID);
     EXPECT_EQ(gCurrentPhotoTextureID, nextID + 1);
