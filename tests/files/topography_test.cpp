@@ -32,12 +32,12 @@ protected:
     DocState* ds() { return doc->itsDocState; }
 
     // Magic, spacing 50, lot 300 x 400 feet, value 2, lot left/right 0/150, top/bottom 0/100,
-    // the counts and the heights 1, 2, 3 ...
+    // the counts and, for sensible counts, the heights 1, 2, 3 ...
     static Bytes Grid(int32_t magic, int32_t rows, int32_t columns) {
         Bytes b;
         b.i32(magic).f32(50.0f).f32(300.0f).f32(400.0f).i16(2).f32(0.0f).f32(150.0f).f32(0.0f).f32(100.0f);
         b.i32(rows).i32(columns);
-        if (rows >= 1 && columns >= 1)
+        if (rows >= 1 && columns >= 1 && rows < 1000 && columns < 1000)
             for (int i = 0; i < (rows + 1) * (columns + 1); ++i) b.f32(static_cast<float>(i + 1));
         return b;
     }
