@@ -8,6 +8,7 @@
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
+#include "files/object_section.h"
 #include "files/palettes.h"
 #include "files/streams.h"
 #include "files/topography.h"
@@ -383,46 +384,12 @@ namespace {
 class ObjectSectionReader {
 public:
     explicit ObjectSectionReader(QMDDocumentModel* doc) : doc_(doc), pasting_(gUseScrap != 0) {}
-    ~ObjectSectionReader() {
-        // Records that had no layer to go to were read onto this one and are dropped.
-        if (scratch_) DeleteLayer(scratch_);
-    }
-    ObjectSectionReader(const ObjectSectionReader&) = delete;
-    ObjectSectionReader& operator=(const ObjectSectionReader&) = delete;
 
     bool run() {
         if (pasting_) SetViewForLayerName("");
-        int16_t tag = 0;
-        while (ReadShort(&tag)) {
-            switch (tag) {
-            case designtag::kSectionEnd:
-                return true;
-            case designtag::kLayer:
-                readLayer();
-                break;
-            case designtag::kObject:
-                readObject();
-                break;
-            case designtag::kGroupStart:
-                openGroup(lastObject_);
-                break;
-            case designtag::kGroupEnd:
-                closeGroup(true);
-                break;
-            case designtag::kCabinetStart:
-                openCabinet();
-                break;
-            case designtag::kCabinetEnd:
-                closeGroup(false);
-                break;
-            default:
-                break;
-            }
-        }
-        return false;
+        return ReadObjectSectionTags(*this);
     }
 
-private:
     void readLayer() {
         Layer* layer = ReadALayer();
         if (!layer) return;
@@ -434,70 +401,36 @@ private:
             lastLayer_ = layer;
     }
 
+    void readObject() {
+        Objex* o = ReadAnObject(targetLayer(), group_.get() ? 0 : 1);
+        lastObject_ = o;
+        if (!o) return;
+        group_.append(o);
+        if (pasting_ && gClipBoardPalette && gUnlinkClipBoardFromPalette) ConvertObjPaletteLinksToActual(o);
+    }
+
+    void openGroup() { group_.open(lastObject_); }
+    void openCabinet() { group_.open(ReadCabinetIntoGroup(lastObject_)); }
+    void closeGroup() { finishGroup(true); }
+    void closeCabinet() { finishGroup(false); }
+    bool otherTag(int16_t) { return true; }
+
+private:
     Layer* targetLayer() {
         Layer* target = lastLayer_;
         if (pasting_)
             target = doc_->itsCurLayer;
         else if (gOpenSymbol)
             target = gReadingTopoLayer ? doc_->itsTopoLayer : doc_->itsCurLayer;
-        if (target) return target;
-        if (!scratch_) scratch_ = CreateLayer("Untitled", 1, 1, nullptr);
-        return scratch_;
+        return scratch_.orTarget(target);
     }
 
-    void readObject() {
-        Layer* target = targetLayer();
-        Objex* o = ReadAnObject(target, group_ ? 0 : 1);
-        lastObject_ = o;
-        if (!o) return;
-        if (group_) {
-            // Only the sibling links: the object's own children (a wall's doors) stay.
-            o->parent = group_;
-            o->layer = group_->layer;
-            o->prev = groupTail_;
-            o->next = nullptr;
-            if (groupTail_)
-                groupTail_->next = o;
-            else
-                group_->firstChild = o;
-            groupTail_ = o;
-        }
-        if (pasting_ && gClipBoardPalette && gUnlinkClipBoardFromPalette) ConvertObjPaletteLinksToActual(o);
-    }
-
-    void openGroup(Objex* group) {
-        // Only a group can hold children here; brackets after anything else are ignored.
-        if (!group || group->type != objtype::kGroup) return;
-        group_ = group;
-        groupTail_ = group->firstChild;
-        while (groupTail_ && groupTail_->next) groupTail_ = groupTail_->next;
-    }
-
-    void openCabinet() {
-        CabinetState* state = DoReadCabinetState();
-        Objex* o = lastObject_;
-        if (!o || o->type != objtype::kGroup) {
-            delete state;
-            return;
-        }
-        DeleteObjectData(o);
-        o->typeData.clear();
-        if (state) {
-            o->typeData = TypeData::OfCabinet(state);
-            o->subtype = objsubtype::kCabinetGroup;
-            o->elevation = state->elevation;
-        }
-        openGroup(o);
-    }
-
-    void closeGroup(bool plainGroup) {
-        Objex* group = group_;
-        group_ = nullptr;
-        groupTail_ = nullptr;
+    void finishGroup(bool plainGroup) {
+        Objex* group = group_.take();
         if (!group) return;
         if (plainGroup && pasting_ && group->groupKind != 0) {
             // Symbol-editor and section-detail groups are not pasted.
-            if (lastObject_ == group || IsDescendant(lastObject_, group)) lastObject_ = nullptr;
+            if (IsWithinObject(lastObject_, group)) lastObject_ = nullptr;
             DeleteObjItem(group);
             return;
         }
@@ -507,19 +440,13 @@ private:
         if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
     }
 
-    static bool IsDescendant(const Objex* o, const Objex* ancestor) {
-        for (; o; o = o->parent)
-            if (o == ancestor) return true;
-        return false;
-    }
-
     QMDDocumentModel* doc_;
     bool pasting_;
+    // Records that had no layer to go to are read onto this one and dropped.
+    ScratchSectionLayer scratch_;
     Layer* lastLayer_ = nullptr;
-    Layer* scratch_ = nullptr;
     Objex* lastObject_ = nullptr;
-    Objex* group_ = nullptr;
-    Objex* groupTail_ = nullptr;
+    OpenSectionGroup group_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
+#include "files/object_section.h"
 #include "files/streams.h"
 #include "files/template_files.h"
 #include "files/type_data_io.h"
@@ -77,29 +78,18 @@ public:
     Symbol2DSectionReader& operator=(const Symbol2DSectionReader&) = delete;
 
     void run() {
-        if (!layer_) return;
-        int16_t tag = 0;
-        while (ReadShort(&tag) && tag != designtag::kSectionEnd) {
-            switch (tag) {
-            case designtag::kLayer:
-                ReadATemplateLayer();
-                break;
-            case designtag::kObject:
-                readObject();
-                break;
-            case designtag::kGroupStart:
-                if (lastObject_ && lastObject_->type == objtype::kGroup) group_ = lastObject_;
-                break;
-            case designtag::kGroupEnd:
-                closeGroup();
-                break;
-            default:
-                break;
-            }
-        }
+        if (layer_) ReadObjectSectionTags(*this);
     }
 
-private:
+    void readLayer() { ReadATemplateLayer(); }
+    void openGroup() {
+        if (lastObject_ && lastObject_->type == objtype::kGroup) group_ = lastObject_;
+    }
+    // A 2D symbol holds no cabinets: their brackets are passed over.
+    void openCabinet() {}
+    void closeCabinet() {}
+    bool otherTag(int16_t) { return true; }
+
     void readObject() {
         Objex* o = ReadASymbol2DObject(layer_, 1, symbol_);
         lastObject_ = o;
@@ -124,6 +114,7 @@ private:
         if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
     }
 
+private:
     Objex* symbol_;
     Layer* layer_ = nullptr;
     Objex* lastObject_ = nullptr;

@@ -10,6 +10,7 @@
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
+#include "files/object_section.h"
 #include "files/streams.h"
 #include "model/bounds.h"
 #include "model/delete_items.h"
@@ -37,12 +38,6 @@ void ShowUnreadableTemplateAlert(const char* path) {
     port::alerts().runModal(alert);
 }
 
-bool IsWithin(const Objex* o, const Objex* ancestor) {
-    for (; o; o = o->parent)
-        if (o == ancestor) return true;
-    return false;
-}
-
 void UpdateGroupAndRootBounds(Objex* group) {
     UpdateObjectRootBounds(group, 0, 0);
     Objex* root = GetRootObject(group);
@@ -55,129 +50,57 @@ public:
     TemplateSectionReader(QMDDocumentModel* doc, DocState* ds) : doc_(doc), ds_(ds) {
         entry_ = sharedContentSelection().selectedSymEntry();
     }
-    ~TemplateSectionReader() {
-        // Records that had no layer to go to were read onto this one and are dropped.
-        if (scratch_) DeleteLayer(scratch_);
-    }
-    TemplateSectionReader(const TemplateSectionReader&) = delete;
-    TemplateSectionReader& operator=(const TemplateSectionReader&) = delete;
 
-    void run() {
-        int16_t tag = 0;
-        while (ReadShort(&tag) && tag != designtag::kSectionEnd) {
-            switch (tag) {
-            case designtag::kLayer:
-                ReadATemplateLayer();
-                break;
-            case designtag::kObject:
-                readObject();
-                break;
-            case designtag::kGroupStart:
-                openGroup(lastObject_);
-                break;
-            case designtag::kGroupEnd:
-                closeGroup();
-                break;
-            case designtag::kCabinetStart:
-                openCabinet();
-                break;
-            case designtag::kCabinetEnd:
-                closeCabinet();
-                break;
-            case kAttachmentDefinitionEndTag:
-                if (gReadingAttachmentDefinition) return;
-                break;
-            default:
-                break;
-            }
-        }
-    }
+    void run() { ReadObjectSectionTags(*this); }
 
-private:
-    bool symbolEntrySelected() const { return entry_ && entry_->type == symentry::kSymbol; }
-    bool otherEntrySelected() const { return entry_ && entry_->type != symentry::kSymbol; }
-
-    Layer* targetLayer() {
-        Layer* target = gReadingAttachmentDefinition ? gAttachmentTempLayer : doc_->itsCurLayer;
-        if (target) return target;
-        if (!scratch_) scratch_ = CreateLayer("Untitled", 1, 1, nullptr);
-        return scratch_;
-    }
+    void readLayer() { ReadATemplateLayer(); }
 
     void readObject() {
-        Objex* o = ReadAnObject(targetLayer(), group_ ? 0 : 1);
+        Objex* o = ReadAnObject(targetLayer(), group_.get() ? 0 : 1);
         lastObject_ = o;
         if (!o) return;
         if (symbolEntrySelected() && o->type == objtype::kDetail) o->optionA |= kSymbolDetailBit;
         o->planBits = ds_->currentPlanBit;
         SelectObj(o, selmode::kSelect, 0);
-        if (!group_) return;
-        // Only the sibling links: the object's own children (a wall's doors) stay.
-        o->parent = group_;
-        o->layer = group_->layer;
-        o->prev = groupTail_;
-        o->next = nullptr;
-        if (groupTail_)
-            groupTail_->next = o;
-        else
-            group_->firstChild = o;
-        groupTail_ = o;
+        group_.append(o);
     }
 
-    void openGroup(Objex* group) {
-        // Only a group holds children here; brackets after anything else are ignored.
-        if (!group || group->type != objtype::kGroup) return;
-        group_ = group;
-        groupTail_ = group->firstChild;
-        while (groupTail_ && groupTail_->next) groupTail_ = groupTail_->next;
-    }
-
-    Objex* takeOpenGroup() {
-        Objex* group = group_;
-        group_ = nullptr;
-        groupTail_ = nullptr;
-        return group;
-    }
+    void openGroup() { group_.open(lastObject_); }
+    void openCabinet() { group_.open(ReadCabinetIntoGroup(lastObject_)); }
 
     void closeGroup() {
-        Objex* group = takeOpenGroup();
+        Objex* group = group_.take();
         if (!group) return;
         if (otherEntrySelected() && group->groupKind != 0) {
-            if (IsWithin(lastObject_, group)) lastObject_ = nullptr;
+            if (IsWithinObject(lastObject_, group)) lastObject_ = nullptr;
             DeleteObjItem(group);
             return;
         }
         UpdateGroupAndRootBounds(group);
     }
 
-    void openCabinet() {
-        CabinetState* state = DoReadCabinetState();
-        Objex* o = lastObject_;
-        if (!o || o->type != objtype::kGroup) {
-            delete state;
-            return;
-        }
-        DeleteObjectData(o);
-        o->typeData.clear();
-        if (state) {
-            o->typeData = TypeData::OfCabinet(state);
-            o->subtype = objsubtype::kCabinetGroup;
-            o->elevation = state->elevation;
-        }
-        openGroup(o);
+    void closeCabinet() {
+        if (Objex* group = group_.take()) UpdateObjectRootBounds(group, 0, 0);
     }
 
-    void closeCabinet() {
-        if (Objex* group = takeOpenGroup()) UpdateObjectRootBounds(group, 0, 0);
+    // An attachment definition's objects end at its own end tag.
+    bool otherTag(int16_t tag) { return !(tag == kAttachmentDefinitionEndTag && gReadingAttachmentDefinition); }
+
+private:
+    bool symbolEntrySelected() const { return entry_ && entry_->type == symentry::kSymbol; }
+    bool otherEntrySelected() const { return entry_ && entry_->type != symentry::kSymbol; }
+
+    Layer* targetLayer() {
+        return scratch_.orTarget(gReadingAttachmentDefinition ? gAttachmentTempLayer : doc_->itsCurLayer);
     }
 
     QMDDocumentModel* doc_;
     DocState* ds_;
     std::optional<SymEntryInfo> entry_;
-    Layer* scratch_ = nullptr;
+    // Records that had no layer to go to are read onto this one and dropped.
+    ScratchSectionLayer scratch_;
     Objex* lastObject_ = nullptr;
-    Objex* group_ = nullptr;
-    Objex* groupTail_ = nullptr;
+    OpenSectionGroup group_;
 };
 
 }  // namespace
