@@ -35,17 +35,6 @@ AttachmentRecord* AttachmentOf(Objex* child) {
 void WriteByte(uint8_t value) { WriteSome(&value, 1); }
 void ReadByte(uint8_t* value) { ReadSome(value, 1); }
 
-void WriteColor(const RGBColor& c) {
-    WriteUShort(c.red);
-    WriteUShort(c.green);
-    WriteUShort(c.blue);
-}
-void ReadColor(RGBColor* c) {
-    ReadUShort(&c->red);
-    ReadUShort(&c->green);
-    ReadUShort(&c->blue);
-}
-
 void AppendToList(Objex*& head, Objex* o) {
     o->next = nullptr;
     if (!head) {

@@ -67,20 +67,6 @@ void ShowUnreadableObjectFileAlert(const char* path) {
     port::alerts().runModal(alert);
 }
 
-void ReadColor(RGBColor* c) {
-    ReadUShort(&c->red);
-    ReadUShort(&c->green);
-    ReadUShort(&c->blue);
-}
-
-// A FloatRect stored as its four little-endian floats in memory order.
-void ReadStdFloatRect(FloatRect* r) {
-    ReadStdFloat(&r->floatTop);
-    ReadStdFloat(&r->floatLeft);
-    ReadStdFloat(&r->floatBottom);
-    ReadStdFloat(&r->floatRight);
-}
-
 void ReadScaledTriple(float* v) {
     for (int i = 0; i < 3; ++i) {
         float stored = 0;
@@ -247,8 +233,8 @@ void OBJReadObjectInfo(Objex* o) {
     ReadSome(&o->flagA, 1);
     ReadShort(&o->elevationMode);
     o->texture = ReadTextureID();
-    ReadStdFloatRect(&o->textureFaceRect);
-    ReadStdFloatRect(&o->textureFaceRect2);
+    ReadStdRect(&o->textureFaceRect);
+    ReadStdRect(&o->textureFaceRect2);
     ReadShort(&o->faceAxis);
 }
 

@@ -112,15 +112,7 @@ int32_t StoredTextureID(int32_t texture) {
     return WritesResolvedPaletteLinks() ? GetPaletteTextureID(texture) : texture;
 }
 
-namespace {
-
-constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
-constexpr int32_t kTrimRecordFollows = 0x10000;
-
-// --- field codecs ---
-
-void WriteByte(uint8_t value) { WriteSome(&value, 1); }
-void ReadByte(uint8_t* value) { ReadSome(value, 1); }
+// --- field codecs shared by the record writers and readers ---
 
 void WriteColor(const RGBColor& c) {
     WriteUShort(c.red);
@@ -154,6 +146,17 @@ void ReadStdRect(FloatRect* r) {
     ReadStdFloat(&r->floatBottom);
     ReadStdFloat(&r->floatRight);
 }
+
+namespace {
+
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+constexpr int32_t kTrimRecordFollows = 0x10000;
+
+// --- field codecs ---
+
+void WriteByte(uint8_t value) { WriteSome(&value, 1); }
+void ReadByte(uint8_t* value) { ReadSome(value, 1); }
+
 void WriteShortPoint(const ShortPoint& p) {
     WriteShort(p.x);
     WriteShort(p.y);
@@ -520,44 +523,26 @@ void WriteObjectInfo(Objex* o) {
     WriteShort(o->faceAxis);
     WriteFloat(o->plantAge);
 
-    if (filever::HasFullObjectInfo(v)) {
+    // Each later version adds fields inside the earlier ones' layout.
+    if (filever::HasMaterialSlots(v)) {
         WriteLong(o->subtype);
         WriteRecordTexture(o->texture2);
         WriteRecordTexture(o->texture3);
         WriteColor(o->color2);
         WriteColor(o->color3);
-        WriteFloat(o->elevation);
-        WriteByte(o->onTerrain);
-        WriteRecordTexture(o->texture4);
-        WriteColor(o->color4);
-        WriteRecordTexture(o->texture5);
-        WriteColor(o->color5);
-        for (const ShortPoint& s : o->textureScales) WriteShortPoint(s);
-        WriteLong(o->planBits);
-        WriteFloats(o->params, 5);
-        WriteLong(o->optionA);
-        WriteLong(o->optionB);
-    } else if (filever::HasElevationFields(v)) {
-        WriteLong(o->subtype);
-        WriteRecordTexture(o->texture2);
-        WriteRecordTexture(o->texture3);
-        WriteColor(o->color2);
-        WriteColor(o->color3);
-        WriteFloat(o->elevation);
-        WriteByte(o->onTerrain);
-        WriteRecordTexture(o->texture4);
-        WriteColor(o->color4);
-        WriteLong(o->planBits);
-        WriteFloats(o->params, 5);
-        WriteLong(o->optionA);
-        WriteLong(o->optionB);
-    } else if (filever::HasMaterialSlots(v)) {
-        WriteLong(o->subtype);
-        WriteRecordTexture(o->texture2);
-        WriteRecordTexture(o->texture3);
-        WriteColor(o->color2);
-        WriteColor(o->color3);
-        WriteFloats(o->params, 4);
+        if (filever::HasElevationFields(v)) {
+            WriteFloat(o->elevation);
+            WriteByte(o->onTerrain);
+            WriteRecordTexture(o->texture4);
+            WriteColor(o->color4);
+            if (filever::HasFullObjectInfo(v)) {
+                WriteRecordTexture(o->texture5);
+                WriteColor(o->color5);
+                for (const ShortPoint& s : o->textureScales) WriteShortPoint(s);
+            }
+            WriteLong(o->planBits);
+        }
+        WriteFloats(o->params, filever::HasElevationFields(v) ? 5 : 4);
         WriteLong(o->optionA);
         WriteLong(o->optionB);
     }
@@ -589,44 +574,25 @@ void ReadObjectInfo(Objex* o) {
     ReadShort(&o->faceAxis);
     ReadFloat(&o->plantAge);
 
-    if (filever::HasFullObjectInfo(v)) {
+    if (filever::HasMaterialSlots(v)) {
         ReadLong(&o->subtype);
         o->texture2 = ReadRecordTexture();
         o->texture3 = ReadRecordTexture();
         ReadColor(&o->color2);
         ReadColor(&o->color3);
-        ReadFloat(&o->elevation);
-        ReadByte(&o->onTerrain);
-        o->texture4 = ReadRecordTexture();
-        ReadColor(&o->color4);
-        o->texture5 = ReadRecordTexture();
-        ReadColor(&o->color5);
-        for (ShortPoint& s : o->textureScales) ReadShortPoint(&s);
-        ReadLong(&o->planBits);
-        ReadFloats(o->params, 5);
-        ReadLong(&o->optionA);
-        ReadLong(&o->optionB);
-    } else if (filever::HasElevationFields(v)) {
-        ReadLong(&o->subtype);
-        o->texture2 = ReadRecordTexture();
-        o->texture3 = ReadRecordTexture();
-        ReadColor(&o->color2);
-        ReadColor(&o->color3);
-        ReadFloat(&o->elevation);
-        ReadByte(&o->onTerrain);
-        o->texture4 = ReadRecordTexture();
-        ReadColor(&o->color4);
-        ReadLong(&o->planBits);
-        ReadFloats(o->params, 5);
-        ReadLong(&o->optionA);
-        ReadLong(&o->optionB);
-    } else if (filever::HasMaterialSlots(v)) {
-        ReadLong(&o->subtype);
-        o->texture2 = ReadRecordTexture();
-        o->texture3 = ReadRecordTexture();
-        ReadColor(&o->color2);
-        ReadColor(&o->color3);
-        ReadFloats(o->params, 4);
+        if (filever::HasElevationFields(v)) {
+            ReadFloat(&o->elevation);
+            ReadByte(&o->onTerrain);
+            o->texture4 = ReadRecordTexture();
+            ReadColor(&o->color4);
+            if (filever::HasFullObjectInfo(v)) {
+                o->texture5 = ReadRecordTexture();
+                ReadColor(&o->color5);
+                for (ShortPoint& s : o->textureScales) ReadShortPoint(&s);
+            }
+            ReadLong(&o->planBits);
+        }
+        ReadFloats(o->params, filever::HasElevationFields(v) ? 5 : 4);
         ReadLong(&o->optionA);
         ReadLong(&o->optionB);
     }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+struct FloatRect;
 struct Objex;
 struct Poinz;
 struct RGBColor;
@@ -104,6 +105,15 @@ void SkipInput(uint32_t count);
 bool ReadStoredString(int32_t length, std::string* text);
 // Writes an i32 length and the bytes (none for null).
 void WriteStoredString(const char* text);
+
+// Colours as three u16 channels, big-endian (Color) or little-endian (StdColor); a
+// FloatRect as its four little-endian floats in memory order.
+void WriteColor(const RGBColor& color);
+void ReadColor(RGBColor* color);
+void WriteStdColor(const RGBColor& color);
+void ReadStdColor(RGBColor* color);
+void WriteStdRect(const FloatRect& rect);
+void ReadStdRect(FloatRect* rect);
 
 // --- palette links on writing ---
 
