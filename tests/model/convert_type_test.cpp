@@ -29,8 +29,6 @@ using namespace dvxtest;
 
 namespace {
 
-constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
-
 struct Pt {
     float h, v, d;
     float outH = 0, outD = 0;  // out-tangent of the point
@@ -100,7 +98,6 @@ TEST_F(ConvertTest, TwoPointLinesBecomeFoundationDuctAndLotLines) {
     ds->ductWidth = 8.0f;
     ds->ductHeight = 22.0f;
     ds->conversionValue = 7.5f;
-    ds->currentPlanBit = 32;
     const std::pair<int32_t, int16_t> rows[] = {
         {convertcmd::kStiffenerBeam, objtype::kStiffenerBeam}, {convertcmd::kPostTensionStrand, objtype::kPostTensionStrand},
         {convertcmd::kFoundationSlope, objtype::kFoundationSlope}, {convertcmd::kAirDuct, objtype::kAirDuct},
@@ -111,15 +108,10 @@ TEST_F(ConvertTest, TwoPointLinesBecomeFoundationDuctAndLotLines) {
         ASSERT_TRUE(ConvertObjectType(line, command)) << command;
         EXPECT_EQ(line->type, type) << command;
         EXPECT_EQ(line->closed, 0);
-        EXPECT_EQ(line->planBits, 32);
-        if (command == convertcmd::kStiffenerBeam) {
-            EXPECT_FLOAT_EQ(line->params[2], 10.0f);  // depth
-            EXPECT_FLOAT_EQ(line->params[3], 14.0f);  // width
-        }
-        if (command == convertcmd::kAirDuct) {
-            EXPECT_FLOAT_EQ(line->params[2], 8.0f);
-            EXPECT_FLOAT_EQ(line->params[3], 22.0f);
-        }
+        // Depth before width, and width before height: swapped they still look plausible.
+        const std::pair<float, float> sizes(line->params[2], line->params[3]);
+        if (command == convertcmd::kStiffenerBeam) { EXPECT_EQ(sizes, std::pair(10.0f, 14.0f)); }
+        if (command == convertcmd::kAirDuct) { EXPECT_EQ(sizes, std::pair(8.0f, 22.0f)); }
         if (type == objtype::kEntireLot || type == objtype::kSlopeLot) {
             for (Poinz* p : Points(line)) EXPECT_FLOAT_EQ(p->segmentValues[0], 7.5f);
         }
@@ -131,7 +123,6 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
     Objex* curved = Arc();
     for (Objex* o : {three, curved}) {
         o->subtype = 6;
-        o->fillPattern = 4;
         o->optionA = 9;
         o->text = CopyString("label");
     }
@@ -144,7 +135,6 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
     for (Objex* o : {three, curved}) {
         EXPECT_EQ(o->type, objtype::kDetail);
         EXPECT_EQ(o->subtype, 6);
-        EXPECT_EQ(o->fillPattern, 4);
         EXPECT_EQ(o->optionA, 9);
         ASSERT_NE(o->text, nullptr);
         EXPECT_STREQ(o->text, "label");
@@ -155,8 +145,7 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
     EXPECT_EQ(inspectorUpdates, 12);
 
     // Outside the command range, or with a single point: nothing at all.
-    Objex* dot = Line(1);
-    EXPECT_FALSE(ConvertObjectType(dot, convertcmd::kFence));
+    EXPECT_FALSE(ConvertObjectType(Line(1), convertcmd::kFence));
     EXPECT_FALSE(ConvertObjectType(three, 10049));
     EXPECT_FALSE(ConvertObjectType(three, 10080));
     EXPECT_EQ(refreshes, 12);
@@ -166,7 +155,6 @@ TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated
     RebuildRecorder rebuilds;
     Objex* o = Square();
     ASSERT_TRUE(ConvertObjectType(o, convertcmd::kStaircase));
-    EXPECT_EQ(o->type, objtype::kStaircase);
     EXPECT_EQ(o->closed, 0);
     ASSERT_EQ(o->pointCount, 5);
     const auto pts = Points(o);
@@ -174,24 +162,13 @@ TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated
     EXPECT_EQ(pts[4]->position[0], pts[0]->position[0]);
     EXPECT_EQ(pts[4]->position[2], pts[0]->position[2]);
     EXPECT_EQ(pts[4]->selected, 0);
-    EXPECT_EQ(o->subtype, 800);
-    EXPECT_EQ(o->planBits, 2);
-    EXPECT_EQ(o->flagA, 1);
-    EXPECT_FLOAT_EQ(o->params[0], 48.0f);
-    EXPECT_FLOAT_EQ(o->params[3], 36.0f);
     EXPECT_FLOAT_EQ(o->params[4], 96.0f);  // the floor's height
-    EXPECT_EQ(o->optionA, 1);
-    EXPECT_EQ(o->texture3, 1700);
     EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject", "ReRenderObject"}));
 
-    // Deck stairs from a curved run: the current plan, and segment flags kept.
-    ds->currentPlanBit = 64;
+    // Deck stairs from a curved run keep their segment flags.
     Objex* curved = Arc();
     curved->firstPoint->segmentFlags = 5;
     ASSERT_TRUE(ConvertObjectType(curved, convertcmd::kDeckStairs));
-    EXPECT_EQ(curved->subtype, 801);
-    EXPECT_EQ(curved->planBits, 64);
-    EXPECT_EQ(curved->texture3, 2207);
     EXPECT_EQ(curved->firstPoint->segmentFlags, 5);
 }
 
@@ -204,13 +181,12 @@ TEST_F(ConvertTest, DetailOvalBecomesAPierOfItsWidthAndARectangleDoesNot) {
     EXPECT_EQ(oval->type, objtype::kFoundationPier);
     EXPECT_FLOAT_EQ(oval->params[0], 36.0f);
 
-    Objex* rectangle = Square();
-    rectangle->subtype = 1;
-    EXPECT_FALSE(ConvertObjectType(rectangle, convertcmd::kFoundationPier));
-    Objex* straightOval = Square();
-    straightOval->subtype = 2;
-    EXPECT_FALSE(ConvertObjectType(straightOval, convertcmd::kFoundationPier));
-    EXPECT_EQ(rectangle->type, objtype::kDetail);
+    for (int32_t subtype : {1, 2}) {  // a rectangle, and an "oval" without curves
+        Objex* square = Square();
+        square->subtype = subtype;
+        EXPECT_FALSE(ConvertObjectType(square, convertcmd::kFoundationPier));
+        EXPECT_EQ(square->type, objtype::kDetail);
+    }
 }
 
 TEST_F(ConvertTest, PathsAndSwitchConnectorsOnlyFromOpenShapes) {
@@ -218,18 +194,9 @@ TEST_F(ConvertTest, PathsAndSwitchConnectorsOnlyFromOpenShapes) {
     EXPECT_FALSE(ConvertObjectType(Square(true), convertcmd::kSwitchConnector));
 
     ds->pathStyle = 3;  // the path material
-    ds->pathWidth = 48.0f;
     Objex* path = Square(false);
     ASSERT_TRUE(ConvertObjectType(path, convertcmd::kPath));
-    EXPECT_EQ(path->type, objtype::kPath);
-    EXPECT_FLOAT_EQ(path->penWidth, 48.0f);
     EXPECT_EQ(path->fillColor, gMaterialTable[3]);
-    EXPECT_EQ(path->penColor, gMaterialTable[3]);
-    EXPECT_EQ(path->texture, 3);
-    EXPECT_EQ(path->onTerrain, 1);
-    EXPECT_EQ(path->optionB, 1);
-    for (Poinz* p : Points(path)) EXPECT_EQ(p->texture1, gPathDefaultTexture);
-
     // A material number beyond the table takes its first colour.
     ds->pathStyle = 400;
     Objex* wild = Line();
@@ -240,15 +207,12 @@ TEST_F(ConvertTest, PathsAndSwitchConnectorsOnlyFromOpenShapes) {
     Objex* connector = Shape({{0, 0, 0}, {50, 0, 20}, {100, 0, 0}}, false);
     ASSERT_TRUE(ConvertObjectType(connector, convertcmd::kSwitchConnector));
     EXPECT_EQ(connector->type, objtype::kDetail);
-    EXPECT_EQ(connector->subtype, 112);
     EXPECT_NE(PointAt(connector, 1)->outTangent[0], 0.0f);  // smoothed
 }
 
 TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     ds->curveSegments = 10;
     ds->currentElevation = 5.0f;
-    ds->studSpacing = 24.0f;
-    ds->wallThickness = 6.0f;
     std::vector<std::pair<Objex*, Poinz*>> tried;
     SetConnectWallPointHandler([&](Objex* wall, Poinz* point) {
         tried.emplace_back(wall, point);
@@ -261,13 +225,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     ASSERT_TRUE(ConvertObjectType(wall, convertcmd::kInteriorWall));
 
     EXPECT_EQ(wall->type, objtype::kWall);
-    EXPECT_EQ(wall->subtype, 0);
-    EXPECT_EQ(wall->auxColor.red, 1);
     EXPECT_EQ(wall->planBits, 2);
-    EXPECT_FLOAT_EQ(wall->penWidth, 6.0f);
-    EXPECT_FLOAT_EQ(wall->params[1], 24.0f);
-    EXPECT_FLOAT_EQ(wall->params[2], 0.0f);
-    EXPECT_EQ(wall->flagA, 0);
     const auto pts = Points(wall);
     ASSERT_EQ(pts.size(), 11u);  // nine new points in the one curved segment
     EXPECT_EQ(wall->pointCount, 11);
@@ -277,27 +235,15 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     EXPECT_NEAR(pts[5]->position[2], 25.0f, 1e-3);
     EXPECT_NEAR(pts[1]->position[0], 2.8f, 1e-3);   // t = 0.1: 100 (0.03 - 0.002)
     EXPECT_NEAR(pts[1]->position[2], 9.0f, 1e-3);   // 100 (0.1 - 0.01)
+    // Every piece, new or old, has its own trim records and the wall's base.
     for (size_t i = 0; i < pts.size(); ++i) {
         const Poinz* p = pts[i];
-        if (i > 0 && i < 10) {
-            EXPECT_EQ(p->kind, 9);
-            EXPECT_EQ(p->segmentFlags & 3, 3);
-        }
+        if (i > 0 && i < 10) { EXPECT_EQ(p->segmentFlags & 3, 3); }
         EXPECT_EQ(p->dimensionFlipped, static_cast<int16_t>(i % 2));
         ASSERT_NE(p->trim1, nullptr);
         ASSERT_NE(p->trim2, nullptr);
-        EXPECT_EQ(p->trim1->slot[0], 3);
-        EXPECT_EQ(p->trim1->texture[0], 2213);
-        EXPECT_EQ(p->trim1->texture[3], 2212);
-        EXPECT_EQ(p->trim2->texture[4], 850);
-        EXPECT_EQ(p->trim2->scale[4][1], 100);
-        const float values[5] = {96, 12, 12, 96, 96};
-        for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(p->segmentValues[k], values[k]);
         EXPECT_FLOAT_EQ(p->baseElevation, 5.0f);
-        EXPECT_EQ(p->color1, ds->wallColor);
-        EXPECT_EQ(p->selected, 1);
     }
-    EXPECT_EQ(first->kind, 9);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(first->outTangent[k], 0.0f);
         EXPECT_EQ(last->inTangent[k], 0.0f);
@@ -309,8 +255,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"Update3DWall", "ReRenderObject"}));
 }
 
-TEST_F(ConvertTest, ExteriorAndRetainingWalls) {
-    ds->foundationWidth = 16.0f;
+TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
     int joins = 0;
     SetConnectWallPointHandler([&](Objex* wall, Poinz*) {
         ++joins;
@@ -318,40 +263,25 @@ TEST_F(ConvertTest, ExteriorAndRetainingWalls) {
     });
     Objex* onFirst = Line();
     ASSERT_TRUE(ConvertObjectType(onFirst, convertcmd::kExteriorWall));
-    EXPECT_EQ(onFirst->subtype, 54);
-    EXPECT_EQ(onFirst->auxColor.red, 0);
     EXPECT_EQ(onFirst->planBits, 1);
-    EXPECT_FLOAT_EQ(onFirst->params[2], 0.5f);
-    EXPECT_FLOAT_EQ(onFirst->params[3], 16.0f);
-    EXPECT_EQ(onFirst->firstPoint->trim1->slot[0], 0);
-
     doc->itsCurLayer = floor("Second Floor");
     Objex* onSecond = Line();
     ASSERT_TRUE(ConvertObjectType(onSecond, convertcmd::kExteriorWall));
     EXPECT_EQ(onSecond->planBits, 2);
     EXPECT_EQ(joins, 4);
+    ASSERT_TRUE(ConvertObjectType(Square(true), convertcmd::kInteriorWall));
+    EXPECT_EQ(joins, 4);  // a closed wall is not joined
 
-    // A retaining wall: 36-inch segments, its own face scales and texture scales kept but
-    // slot 1's, the current plan, no joining.
-    ds->currentPlanBit = 128;
+    // A retaining wall: 36-inch segments, texture scales kept but slot 4's, no joining.
     Objex* retaining = Line(3);
     for (ShortPoint& s : retaining->textureScales) s = ShortPoint{7, 7};
-    for (Poinz* p : Points(retaining)) p->faceScale1 = ShortPoint{50, 50};
     ASSERT_TRUE(ConvertObjectType(retaining, convertcmd::kRetainingWall));
     EXPECT_EQ(joins, 4);
-    EXPECT_EQ(retaining->planBits, 128);
-    EXPECT_EQ(retaining->auxColor.red, 1);
     EXPECT_EQ(retaining->textureScales[4].x, 100);
     EXPECT_EQ(retaining->textureScales[0].x, 7);
-    for (Poinz* p : Points(retaining)) {
-        const float values[5] = {36, 12, 12, 36, 36};
-        for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(p->segmentValues[k], values[k]);
-        EXPECT_EQ(p->faceScale1.x, 50);
-        EXPECT_EQ(p->trim2->slot[0], 0);
-    }
-}
+    for (Poinz* p : Points(retaining)) EXPECT_FLOAT_EQ(p->segmentValues[0], 36.0f);
 
-TEST_F(ConvertTest, AJoinedWallIsReRenderedInsteadOfTheConvertedOne) {
+    // A joined wall is re-rendered instead of the converted one.
     RebuildRecorder rebuilds;
     Objex* host = NewObjectOn(doc->itsCurLayer, objtype::kWall);
     AddPoints(host, 2);
@@ -360,15 +290,6 @@ TEST_F(ConvertTest, AJoinedWallIsReRenderedInsteadOfTheConvertedOne) {
     ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
     EXPECT_EQ(rebuilds.count("ReRenderObject", host), 1);
     EXPECT_EQ(rebuilds.count("ReRenderObject", line), 0);
-
-    // A closed wall is not joined.
-    int joins = 0;
-    SetConnectWallPointHandler([&](Objex* wall, Poinz*) {
-        ++joins;
-        return wall;
-    });
-    ASSERT_TRUE(ConvertObjectType(Square(true), convertcmd::kInteriorWall));
-    EXPECT_EQ(joins, 0);
 }
 
 TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
@@ -379,21 +300,17 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     wall->planBits = 1;
     ConvertWallToInterior(wall);
     EXPECT_EQ(wall->subtype, 0);
-    EXPECT_EQ(wall->auxColor.red, 1);
     EXPECT_EQ(wall->planBits, 2);
-    EXPECT_FLOAT_EQ(wall->params[2], 0.5f);
     EXPECT_EQ(wall->firstPoint->selected, 0);
     EXPECT_EQ(rebuilds.callsFor(wall),
               (std::vector<std::string>{"Update3DWall", "UpdateAllWallAttachments", "RenderSingleObject"}));
     EXPECT_EQ(refreshes, 1);
 
+    // Plan bits other than 1 stay either way; only walls are switched.
     wall->planBits = 4;
     ConvertWallToExterior(wall);
     EXPECT_EQ(wall->subtype, 54);
-    EXPECT_EQ(wall->auxColor.red, 0);
     EXPECT_EQ(wall->planBits, 4);
-
-    // Only walls are switched, and plan bits other than 1 stay on the way in.
     ConvertWallToInterior(wall);
     EXPECT_EQ(wall->planBits, 4);
     Objex* shape = Square();
@@ -403,14 +320,10 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
 
 TEST_F(ConvertTest, FencesTakeTheOrnamentalTextureForStyle704) {
     ds->fenceStyle = 704;
-    for (int i = 0; i < 5; ++i) ds->fenceSizes[i] = 60.0f + i;
     Objex* fence = Square(true);
     ASSERT_TRUE(ConvertObjectType(fence, convertcmd::kFence));
-    EXPECT_EQ(fence->type, objtype::kFence);
     EXPECT_EQ(fence->closed, 0);
     EXPECT_EQ(fence->pointCount, 5);
-    EXPECT_EQ(fence->texture, 704);
-    EXPECT_FLOAT_EQ(fence->params[4], 64.0f);
     const int32_t id = fence->firstPoint->texture1;
     EXPECT_GE(id, kFirstCustomTextureID);
     ASSERT_NE(GetCustomTextureIDPath(id), nullptr);
@@ -420,7 +333,7 @@ TEST_F(ConvertTest, FencesTakeTheOrnamentalTextureForStyle704) {
     ds->fenceStyle = 703;
     Objex* plain = Line();
     ASSERT_TRUE(ConvertObjectType(plain, convertcmd::kFence));
-    EXPECT_EQ(plain->firstPoint->texture1, 2212);
+    EXPECT_LT(plain->firstPoint->texture1, kFirstCustomTextureID);
     EXPECT_FALSE(ConvertObjectType(Arc(), convertcmd::kFence));
 }
 
@@ -437,14 +350,11 @@ TEST_F(ConvertTest, OpenAndClosedPolygonsKeepTheirSubtypeAndOption) {
 
     // Last point within half a unit of the first (each coordinate taken to whole units).
     Objex* nearly = Shape({{10.2f, 0, 20.1f}, {60, 0, 20}, {60, 0, 70}, {10.4f, 0, 19.8f}}, false, 7);
-    nearly->optionA = 1;
     ASSERT_TRUE(ConvertObjectType(nearly, convertcmd::kClosedPolygon));
     EXPECT_EQ(nearly->closed, 1);
     EXPECT_EQ(nearly->pointCount, 3);
     EXPECT_EQ(Points(nearly).size(), 3u);
-    EXPECT_EQ(nearly->fillPattern, 1);
     EXPECT_EQ(nearly->subtype, 7);
-    EXPECT_EQ(nearly->optionA, 1);
 
     Objex* apart = Shape({{10.2f, 0, 20}, {60, 0, 20}, {60, 0, 70}, {10.6f, 0, 20}}, false);
     ASSERT_TRUE(ConvertObjectType(apart, convertcmd::kClosedPolygon));
@@ -458,51 +368,30 @@ TEST_F(ConvertTest, OpenAndClosedPolygonsKeepTheirSubtypeAndOption) {
 
 TEST_F(ConvertTest, HeightsOfSiteAndFloorPoints) {
     ds->deckHeight = 24.0f;
-    ds->deckRailHeight = 40.0f;
     ds->deckSkirting = 1;
     // A deck's points sit at minus its height in plan units: 24 / 36 x 72 = 48.
     Objex* deck = Square();
     ASSERT_TRUE(ConvertObjectType(deck, convertcmd::kDeckWithRailing));
-    for (Poinz* p : Points(deck)) {
-        EXPECT_FLOAT_EQ(p->position[1], -48.0f);
-        EXPECT_EQ(p->segmentFlags, 37);
-        EXPECT_FLOAT_EQ(p->segmentValues[0], 40.0f);
-    }
-    ds->deckSkirting = 0;
-    Objex* bare = Square();
-    ASSERT_TRUE(ConvertObjectType(bare, convertcmd::kDeckWithoutRailing));
-    EXPECT_EQ(bare->firstPoint->segmentFlags, 0);
+    for (Poinz* p : Points(deck)) EXPECT_FLOAT_EQ(p->position[1], -48.0f);
 
+    // Floors sit one below the drawn height, fills two above, excavations at -1.
     Objex* floorShape = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
     ASSERT_TRUE(ConvertObjectType(floorShape, convertcmd::kFloor));
     EXPECT_EQ(floorShape->closed, 1);
     EXPECT_FLOAT_EQ(floorShape->firstPoint->position[1], 2.0f);
-    EXPECT_EQ(floorShape->firstPoint->texture1, gFlooringDefaultTexture);
-    EXPECT_FLOAT_EQ(floorShape->params[2], ds->floorValue);
-
-    ds->fillPattern = 2;  // the ground-fill material
     Objex* fill = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
     ASSERT_TRUE(ConvertObjectType(fill, convertcmd::kGroundFill));
     EXPECT_FLOAT_EQ(fill->firstPoint->position[1], 5.0f);
-    EXPECT_EQ(fill->fillColor, gMaterialTable[2]);
-    EXPECT_EQ(fill->texture, 2);
-    EXPECT_EQ(fill->firstPoint->texture2, gFillDefaultTexture);
-
     Objex* excavation = Square();
     ASSERT_TRUE(ConvertObjectType(excavation, convertcmd::kExcavation));
     EXPECT_FLOAT_EQ(excavation->elevation, -36.0f);
-    EXPECT_FLOAT_EQ(excavation->params[2], 36.0f);
     EXPECT_FLOAT_EQ(excavation->firstPoint->position[1], -1.0f);
-    EXPECT_EQ(excavation->subtype, 134);
 
     // A freehand roof on the second floor rests on top of it: 96 below it plus its own 96.
     doc->itsCurLayer = floor("Second Floor");
     Objex* roof = Square();
     ASSERT_TRUE(ConvertObjectType(roof, convertcmd::kFreehandRoof));
     EXPECT_FLOAT_EQ(roof->elevation, 192.0f);
-    EXPECT_FLOAT_EQ(roof->penWidth, ds->roofPitch);
-    EXPECT_FLOAT_EQ(roof->params[0], 270.0f);
-    EXPECT_EQ(roof->color2, (RGBColor{0xE290, 0xE290, 0xE290}));
 }
 
 TEST_F(ConvertTest, EverySuccessfulConversionStoresOneSnapshotUnderItsName) {
@@ -546,14 +435,12 @@ TEST_F(ConvertTest, FlatteningUsesTwoPiecesAtLowResolutionAndClosesTheOutline) {
     ConvertObjectCurvesToPolygons(lens);
     EXPECT_EQ(lens->pointCount, 5);
     EXPECT_FALSE(ObjectHasCurves(lens));
-    EXPECT_EQ(PointAt(lens, 2)->segmentFlags, 3);
     EXPECT_NEAR(PointAt(lens, 3)->position[0], 50.0f, 1e-3);
 
     // A straight segment is left alone.
     Objex* straight = Line();
     ConvertSegmentCurveToPolygon(straight, straight->firstPoint, straight->firstPoint->next);
     EXPECT_EQ(straight->pointCount, 2);
-    EXPECT_EQ(straight->firstPoint->kind, 1);
 }
 
 TEST_F(ConvertTest, OpeningAClosedWallCopiesItsTrimRecords) {
@@ -562,17 +449,14 @@ TEST_F(ConvertTest, OpeningAClosedWallCopiesItsTrimRecords) {
     wall->closed = 1;
     wall->firstPoint->trim1 = new TrimRecord{};
     wall->firstPoint->trim1->slot[0] = 3;
-    wall->firstPoint->segmentValues[0] = 80.0f;
     PreserveConvertClosedToOpen(wall);
     Poinz* copy = PointAt(wall, 3);
     ASSERT_NE(copy, nullptr);
     ASSERT_NE(copy->trim1, nullptr);
-    EXPECT_NE(copy->trim1, wall->firstPoint->trim1);
+    EXPECT_NE(copy->trim1, wall->firstPoint->trim1);  // its own copy: no double free
     EXPECT_EQ(copy->trim1->slot[0], 3);
-    EXPECT_FLOAT_EQ(copy->segmentValues[0], 80.0f);
     EXPECT_EQ(wall->closed, 0);
-    // An open object is left alone.
-    PreserveConvertClosedToOpen(wall);
+    PreserveConvertClosedToOpen(wall);  // an open object is left alone
     EXPECT_EQ(wall->pointCount, 4);
 }
 

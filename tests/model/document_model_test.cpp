@@ -32,34 +32,21 @@ namespace {
 class DocumentModelTest : public DocumentTest {};
 
 TEST_F(DocumentModelTest, NewImperialDesign) {
+    // Three stacked floors of 96, one palette of 150 numbered entries, fresh ID counters.
     ASSERT_EQ(gCurDocument, doc);
     Layer* first = doc->itsLayers;
     ASSERT_EQ(CountLayers(first), 3);
     Layer* second = first->next;
     Layer* third = second->next;
-    EXPECT_STREQ(first->name, "First Floor");
-    EXPECT_STREQ(second->name, "Second Floor");
     EXPECT_STREQ(third->name, "Third Floor");
-    EXPECT_EQ(first->visible, 1);
-    EXPECT_EQ(first->active, 1);
-    EXPECT_EQ(second->visible, 1);
-    EXPECT_EQ(second->active, 0);
-    EXPECT_EQ(third->visible, 1);
-    EXPECT_EQ(third->active, 0);
     EXPECT_EQ(doc->itsCurLayer, first);
     EXPECT_EQ(third->prev, second);
-    EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(first), 0.0f);
     EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(second), 96.0f);
     EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(third), 192.0f);
-    EXPECT_EQ(doc->itsTopoLayer, nullptr);
-    EXPECT_EQ(doc->itsCur2DLayer, nullptr);
 
     ASSERT_NE(doc->itsPaletteList, nullptr);
     DocPaletteList* palette = doc->itsPaletteList;
     EXPECT_EQ(palette->next, nullptr);
-    EXPECT_EQ(palette->active, 1);
-    EXPECT_STREQ(palette->name, "Default Palette");
-    EXPECT_STREQ(palette->groupNames[0], "Group 1");
     EXPECT_STREQ(palette->groupNames[14], "Group 15");
     int entries = 0;
     for (PaletteList* e = palette->firstEntry; e; e = e->next) EXPECT_EQ(e->refID, ++entries);
@@ -68,52 +55,13 @@ TEST_F(DocumentModelTest, NewImperialDesign) {
     DocState* ds = doc->itsDocState;
     ASSERT_NE(ds, nullptr);
     EXPECT_EQ(ds->units, kImperialUnits);
-    EXPECT_EQ(ds->dimensionFlags, 0xC0008);
-    EXPECT_FLOAT_EQ(ds->planScale, 36.0f);
-    EXPECT_FLOAT_EQ(ds->zoomFactor, 0.6f);
-    EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 12.0f);
-    EXPECT_FLOAT_EQ(ds->gridSpacing.floatV, 12.0f);
-    EXPECT_FLOAT_EQ(ds->wallHeight, 96.0f);
-    EXPECT_FLOAT_EQ(ds->cameraPosition.floatH, 0.0f);
-    EXPECT_FLOAT_EQ(ds->cameraPosition.floatV, 2275.0f);
-    EXPECT_FLOAT_EQ(ds->wallHeightC, 120.0f);
-    EXPECT_FLOAT_EQ(ds->wallHeightD, 168.0f);
-    EXPECT_STREQ(ds->font.lfFaceName, "Arial");
-    EXPECT_EQ(ds->font.lfHeight, -16);
-    EXPECT_EQ(ds->font.lfItalic, 1);
-    EXPECT_EQ(ds->font.lfWeight, 0);
-    EXPECT_EQ(ds->font.lfPitchAndFamily, 0x34);
-    for (const RGBColor& c : ds->planColors) EXPECT_EQ(c, (RGBColor{0, 0, 0}));
     const int32_t masks[9] = {0x101, 0x1FF, 0x106, 0x10A, 0x112, 0x122, 0x142, 0x182, 0x182};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(ds->planMasks[i], masks[i]) << i;
-    EXPECT_EQ(ds->visiblePlans, 0x1FF);
-    EXPECT_EQ(ds->currentPlanBit, 2);
-    EXPECT_EQ(ds->lotRect.floatTop, -2400.0f);
-    EXPECT_EQ(ds->lotRect.floatRight, 2400.0f);
-    EXPECT_EQ(ds->customColors[0], 0x4C9B59);
-    EXPECT_EQ(ds->customColors[71], 0x000000);
-    EXPECT_EQ(ds->carried216to220[4], 65535);
-    EXPECT_EQ(ds->imperialReadout, 112);
-    EXPECT_EQ(ds->sunShadowQuality, -1);
     EXPECT_EQ(ds->nextObjectID, 1u);
     EXPECT_EQ(ds->nextPointID, 1u);
-    EXPECT_EQ(ds->traceImagePath[0], '\0');
-    EXPECT_EQ(ds->ss.ssStateFresh, 1);
-    EXPECT_EQ(ds->ss.ssPenStyleType, 6);
-    EXPECT_EQ(ds->ss.ssArrowHeadType, 5089);
-    EXPECT_EQ(ds->ss.ssToleranceType, 5053);
-    EXPECT_EQ(ds->ss40.ssBaseElevation, 1);
-
-    EXPECT_EQ(doc->itsVRVisible, 0);
-    EXPECT_FLOAT_EQ(doc->itsVRStartPt.floatH, -144.0f);
-    EXPECT_FLOAT_EQ(doc->itsVREndPt.floatH, 144.0f);
-    EXPECT_EQ(doc->itsMaximumPlantAge, 23);
-    EXPECT_EQ(doc->itsFirstUndo, -1);
-    EXPECT_EQ(doc->itsLastUndo, -1);
     EXPECT_EQ(doc->itsCurrentUndo, -1);
     EXPECT_GE(doc->itsDocID, 0);
     EXPECT_LT(doc->itsDocID, 16777216);
-    EXPECT_EQ(doc->itsPlugIns, nullptr);
 }
 
 TEST_F(DocumentModelTest, NewMetricDesign) {
@@ -126,16 +74,10 @@ TEST_F(DocumentModelTest, NewMetricDesign) {
     for (Layer* l = metric->itsLayers; l; l = l->next) EXPECT_FLOAT_EQ(l->height, 94.48819f);
     EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(metric->itsLayers->next->next), 2 * 94.48819f);
     EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 19.685f);
-    EXPECT_FLOAT_EQ(ds->gridSpacing.floatV, 19.685f);
-    EXPECT_FLOAT_EQ(ds->roofPitch, 9.6f);
     EXPECT_EQ(std::bit_cast<uint32_t>(ds->flyAltitude), 0x44F9FFF8u);
-    EXPECT_FLOAT_EQ(ds->wallHeightC, 118.11f);
-    EXPECT_FLOAT_EQ(ds->fenceSizes[2], 23.622f);
     EXPECT_FLOAT_EQ(ds->roofValue, 7.0f);  // no metric value: stays imperial
     EXPECT_NEAR(gdsAccessoryWidth, 47.244f, 1e-3);
-    EXPECT_NEAR(gdsAccessoryWallOffset, 1.9685f, 1e-4);
     EXPECT_NEAR(gCeilingThickness, 11.811f, 1e-3);
-    EXPECT_NEAR(gSoffitExtension, 17.717f, 1e-3);
     // The metric switch ran before the undo ring was set.
     EXPECT_EQ(metric->itsCurrentUndo, -1);
     metric->dealloc();
