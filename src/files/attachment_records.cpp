@@ -35,19 +35,6 @@ AttachmentRecord* AttachmentOf(Objex* child) {
 void WriteByte(uint8_t value) { WriteSome(&value, 1); }
 void ReadByte(uint8_t* value) { ReadSome(value, 1); }
 
-void AppendToList(Objex*& head, Objex* o) {
-    o->next = nullptr;
-    if (!head) {
-        o->prev = nullptr;
-        head = o;
-        return;
-    }
-    Objex* tail = head;
-    while (tail->next) tail = tail->next;
-    tail->next = o;
-    o->prev = tail;
-}
-
 // The layer objects are read on: the given one, else the current layer (scratch reads must
 // still take every byte).
 Layer* ReadingLayer(Layer* layer) {
@@ -196,7 +183,7 @@ void ReadObjectAttachment(AttachmentRecord* record, Objex* child, Layer* layer) 
             }
             o->parent = child;
             const int list = o->type == objtype::kOpeningMask ? 0 : o->type == objtype::kDoorHardware ? 2 : 1;
-            AppendToList(r->customParts[list], o);
+            AppendObjectToList(r->customParts[list], o);
         });
     }
     ReadTrimSide(&r->insideCustomTrim, &r->insideTrimProfile, &r->insideTrimTexture, r->insideTrimScale,
@@ -265,7 +252,7 @@ void ReadRoofAttachment(RoofAttachmentRecord* record, Objex* child, Layer* layer
                 DeleteObj(o);
                 return;
             }
-            AppendToList(r->partLists[list], o);
+            AppendObjectToList(r->partLists[list], o);
         });
     }
     ReadMaterial(&r->texture1, r->textureScale1, &r->color1);

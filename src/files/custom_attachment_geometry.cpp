@@ -114,19 +114,6 @@ void Append(Objex*& head, Objex*& tail, Objex* part) {
     tail = part;
 }
 
-void DeleteLooseList(Objex*& head) {
-    Objex* o = head;
-    head = nullptr;
-    while (o) {
-        Objex* next = o->next;
-        o->prev = o->next = nullptr;
-        o->parent = nullptr;
-        o->layer = nullptr;
-        DeleteObj(o);
-        o = next;
-    }
-}
-
 void ScaleInFront(Objex* part, const Frame& f, BorrowedSettings& settings) {
     MakeMovable(part);
     TransformRecord r;
@@ -320,7 +307,7 @@ void UpdateCustomAttachment(Objex* opening) {
     const Poinz* p2 = p1 ? p1->next : nullptr;
     if (!p2) return;
 
-    DeleteLooseList(record->generatedParts);
+    DeleteObjectList(record->generatedParts);
     // Without outline parts the definition has no size to fit to the opening.
     if (!record->customParts[0]) return;
     float naturalWidth = 0.0f, naturalHeight = 0.0f;

@@ -81,19 +81,6 @@ struct PartList {
     }
 };
 
-void DeleteLooseList(Objex*& head) {
-    Objex* o = head;
-    head = nullptr;
-    while (o) {
-        Objex* next = o->next;
-        o->prev = o->next = nullptr;
-        o->parent = nullptr;
-        o->layer = nullptr;
-        DeleteObj(o);
-        o = next;
-    }
-}
-
 void SetLayerOfTree(Objex* o, Layer* layer);
 
 void SetLayerOfList(Objex* head, Layer* layer) {
@@ -292,7 +279,7 @@ bool ReadCustomWindowDoorFile(Objex* opening) {
     for (Objex* o = scratch.get()->firstObject; o; o = o->next)
         if (Objex* copy = CopyPart(o, opening)) lists[DoorWindowList(copy->type)].append(copy);
     for (int i = 0; i < customdef::kDoorWindowLists; ++i) {
-        DeleteLooseList(record->customParts[i]);
+        DeleteObjectList(record->customParts[i]);
         record->customParts[i] = lists[i].head;
     }
     return true;
@@ -318,7 +305,7 @@ bool ReadCustomSkylightFile(Objex* skylight) {
         }
     }
     for (int i = 0; i < customdef::kSkylightLists; ++i) {
-        DeleteLooseList(record->partLists[i]);
+        DeleteObjectList(record->partLists[i]);
         record->partLists[i] = lists[i].head;
     }
     return true;

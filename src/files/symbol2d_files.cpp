@@ -131,20 +131,6 @@ void TranslateInPlan(Objex* o, const TransformRecord& record) {
     ds->viewKind = view;
 }
 
-void AppendToList(Objex** head, Objex* object, Objex* owner) {
-    object->parent = owner;
-    object->next = nullptr;
-    object->prev = nullptr;
-    if (!*head) {
-        *head = object;
-        return;
-    }
-    Objex* tail = *head;
-    while (tail->next) tail = tail->next;
-    tail->next = object;
-    object->prev = tail;
-}
-
 }  // namespace
 
 int Symbol2DFileRead(const char* path, Objex* symbol) {
@@ -214,12 +200,14 @@ void Append2DSymbolToParent(Objex* object, Objex* symbol) {
     if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
     object->type = symbol->type;
     // The parent link too, so that unlinking a child later keeps the list head right.
-    AppendToList(&symbol->firstChild, object, symbol);
+    object->parent = symbol;
+    AppendObjectToList(symbol->firstChild, object);
 }
 
 void Append3DSymbolToParent(Objex* object, Objex* symbol) {
     if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
-    AppendToList(&symbol->firstPart, object, symbol);
+    object->parent = symbol;
+    AppendObjectToList(symbol->firstPart, object);
 }
 
 void ClearSymbolLayerLinks(Objex* o) {

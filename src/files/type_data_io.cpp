@@ -43,19 +43,6 @@ const char* ImagePathOf(const Objex* o) {
     return o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
 }
 
-void DeleteLooseList(Objex*& head) {
-    Objex* o = head;
-    head = nullptr;
-    while (o) {
-        Objex* next = o->next;
-        o->prev = o->next = nullptr;
-        o->layer = nullptr;
-        o->parent = nullptr;
-        DeleteObj(o);
-        o = next;
-    }
-}
-
 // A child made for reading; it takes the host's layer but is not in the layer's list.
 Objex* NewChildObject(Layer* layer) {
     return CreateObject(0, 0, 0, nullptr, nullptr, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, layer, TypeData{});
@@ -81,10 +68,10 @@ void WriteHostedChildren(Objex* host, int16_t tag) {
 
 // Links a file cannot carry; a deck's steps keep none of them (what was read is dropped).
 void ClearFileLinks(AttachmentRecord* r, bool deckChild) {
-    DeleteLooseList(r->generatedParts);
+    DeleteObjectList(r->generatedParts);
     r->prevRecord = r->nextRecord = nullptr;
     if (!deckChild) return;
-    for (Objex*& list : r->customParts) DeleteLooseList(list);
+    for (Objex*& list : r->customParts) DeleteObjectList(list);
     for (Objex** profile : {&r->insideTrimProfile, &r->outsideTrimProfile}) {
         if (*profile) DeleteObj(*profile);
         *profile = nullptr;

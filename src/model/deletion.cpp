@@ -8,10 +8,6 @@
 
 Objex* gWorkbenchObject = nullptr;
 
-namespace {
-
-// Deletes every object of a list that is not linked into a layer or child list (generated
-// parts, record part lists). The next link is read before each deletion.
 void DeleteObjectList(Objex*& head) {
     Objex* o = head;
     head = nullptr;
@@ -25,6 +21,8 @@ void DeleteObjectList(Objex*& head) {
         o = next;
     }
 }
+
+namespace {
 
 void DeleteLooseObject(Objex*& object) {
     if (!object) return;

@@ -16,6 +16,9 @@ void DeleteObjectData(Objex* object);
 // Frees every point (and a wall point's trim records with their profiles).
 void DeleteObjectPoints(Objex* object);
 void DeleteTrimRecord(TrimRecord* trim);
+// Deletes every object of a list that is not linked into a layer or child list (generated
+// parts, record part lists) and empties `head`. The next link is read before each deletion.
+void DeleteObjectList(Objex*& head);
 // Deletes every object of the layer; sets gRefreshRender.
 void DeleteLayerObjects(Layer* layer);
 // Unlinks and frees the layer with its objects, moving the document's head, current, 2D

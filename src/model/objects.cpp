@@ -114,6 +114,20 @@ void AppendChildToObject(Objex* child, Objex* parent) {
     child->prev = tail;
 }
 
+void AppendObjectToList(Objex*& head, Objex* object) {
+    if (!object) return;
+    object->next = nullptr;
+    if (!head) {
+        object->prev = nullptr;
+        head = object;
+        return;
+    }
+    Objex* tail = head;
+    while (tail->next) tail = tail->next;
+    tail->next = object;
+    object->prev = tail;
+}
+
 void AppendPointToObject(Poinz* point, Objex* object) {
     if (!point || !object) return;
     point->owner = object;

@@ -143,6 +143,9 @@ Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* fir
 void AppendObjectToLayer(Objex* object, Layer* layer);
 void AppendChildToObject(Objex* child, Objex* parent);  // tail of the child list, parent set
 void AppendPointToObject(Poinz* point, Objex* object);
+// Tail of a list that is no layer's or child list (a record's part list); only the sibling
+// links change.
+void AppendObjectToList(Objex*& head, Objex* object);
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after);
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after);
 void AppendLayerToDocument(Layer* layer);

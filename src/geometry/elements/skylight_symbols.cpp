@@ -45,19 +45,6 @@ void MirrorPoints(Objex* o, int axis, float centre) {
     }
 }
 
-void AppendPart(Objex*& head, Objex* o) {
-    o->next = nullptr;
-    if (!head) {
-        o->prev = nullptr;
-        head = o;
-        return;
-    }
-    Objex* tail = head;
-    while (tail->next) tail = tail->next;
-    tail->next = o;
-    o->prev = tail;
-}
-
 }  // namespace
 
 void GetCustomSkylightBounds(Objex* skylight, FloatRect* bounds, Float3DRect* bounds3D) {
@@ -104,5 +91,5 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (record->flipFlags[0]) MirrorPoints(plane, 0, (b.floatLeft + b.floatRight) / 2);
     if (record->flipFlags[1]) MirrorPoints(plane, 2, (b.floatBack + b.floatFront) / 2);
     UpdateObjectBounds(plane);
-    AppendPart(record->customParts, plane);
+    AppendObjectToList(record->customParts, plane);
 }
