@@ -2,33 +2,22 @@
 // flags back. The parts it adds are dropped between inputs.
 #include "files/cabinet_files.h"
 #include "files/object_records.h"
-#include "model/deletion.h"
-#include "model/document_model.h"
-#include "model/objects.h"
 #include "model/type_data.h"
-
-#include <unistd.h>
+#include "fuzz_support.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
-    static const std::string path = "/tmp/fuzz_cabinet." + std::to_string(getpid());
+    QMDDocumentModel* doc = fuzz::CurrentDocument();
     if (!doc) return 0;
-    gCurDocument = doc;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    const char* path = fuzz::WriteInputFile("fuzz_cabinet", data, size);
+    if (!path) return 0;
     CabinetState* state = nullptr;
-    CabinetFileRead(path.c_str(), &state);
+    CabinetFileRead(path, &state);
     delete state;
-    std::remove(path.c_str());
+    std::remove(path);
     if (gOpenSymbol || gCabinetOpen) std::abort();
-    for (Layer* l = doc->itsLayers; l; l = l->next)
-        while (l->firstObject) DeleteObj(l->firstObject);
+    fuzz::DropLayerObjects(doc);
     return 0;
 }

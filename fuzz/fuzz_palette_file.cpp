@@ -2,25 +2,17 @@
 // the palette completely or leave it as it was.
 #include "files/palettes.h"
 #include "files/streams.h"
-#include "model/document_model.h"
-
-#include <unistd.h>
+#include "fuzz_support.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
-    static const std::string path = "/tmp/fuzz_palette_file." + std::to_string(getpid());
+    QMDDocumentModel* doc = fuzz::CurrentDocument();
     if (!doc) return 0;
-    gCurDocument = doc;
     if (!GetActiveDocPaletteList() && doc->itsPaletteList) doc->itsPaletteList->active = 1;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
-    PaletteFileOpen(path.c_str(), GetCurrentPaletteList());
-    std::remove(path.c_str());
+    const char* path = fuzz::WriteInputFile("fuzz_palette_file", data, size);
+    if (!path) return 0;
+    PaletteFileOpen(path, GetCurrentPaletteList());
+    std::remove(path);
     return 0;
 }

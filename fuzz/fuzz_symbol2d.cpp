@@ -2,30 +2,20 @@
 // into the document, and leave no layer link in the symbol. The symbol is emptied between
 // inputs.
 #include "files/symbol2d_files.h"
-#include "model/deletion.h"
-#include "model/document_model.h"
-#include "model/objects.h"
-
-#include <unistd.h>
+#include "fuzz_support.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
-    static const std::string path = "/tmp/fuzz_symbol2d." + std::to_string(getpid());
+    QMDDocumentModel* doc = fuzz::CurrentDocument();
     if (!doc) return 0;
-    gCurDocument = doc;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    const char* path = fuzz::WriteInputFile("fuzz_symbol2d", data, size);
+    if (!path) return 0;
     Objex symbol{};
     symbol.type = (size & 1) ? 68 : 55;
-    Symbol2DFileRead(path.c_str(), &symbol);
-    std::remove(path.c_str());
+    Symbol2DFileRead(path, &symbol);
+    std::remove(path);
     for (Layer* l = doc->itsLayers; l; l = l->next)
         if (l->firstObject) std::abort();
     for (Objex* c = symbol.firstChild; c; c = c->next)

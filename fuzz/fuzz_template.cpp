@@ -2,31 +2,20 @@
 // version back. The objects it adds are dropped between inputs.
 #include "files/object_records.h"
 #include "files/template_files.h"
-#include "model/deletion.h"
-#include "model/document_model.h"
-#include "model/objects.h"
-
-#include <unistd.h>
+#include "fuzz_support.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
-    static const std::string path = "/tmp/fuzz_template." + std::to_string(getpid());
+    QMDDocumentModel* doc = fuzz::CurrentDocument();
     if (!doc) return 0;
-    gCurDocument = doc;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    const char* path = fuzz::WriteInputFile("fuzz_template", data, size);
+    if (!path) return 0;
     const int32_t version = sInputVersion;
-    TemplateFileRead(path.c_str());
-    std::remove(path.c_str());
+    TemplateFileRead(path);
+    std::remove(path);
     if (sInputVersion != version || gOpenSymbol) std::abort();
-    for (Layer* l = doc->itsLayers; l; l = l->next)
-        while (l->firstObject) DeleteObj(l->firstObject);
+    fuzz::DropLayerObjects(doc);
     return 0;
 }
