@@ -22,18 +22,9 @@ using namespace dvxtest;
 
 namespace {
 
-class CabinetFilesTest : public DocumentTest {
+class CabinetFilesTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("cabinet");
-        port::setAlerts(&alerts);
-    }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        DocumentTest::TearDown();
-    }
-    Layer* current() { return doc->itsCurLayer; }
+    CabinetFilesTest() : FileTest("cabinet") {}
 
     // Every field a distinct value.
     static CabinetState Numbered() {
@@ -74,9 +65,6 @@ protected:
         }
         return group;
     }
-
-    std::string dir;
-    RecordingAlerts alerts;
 };
 
 TEST_F(CabinetFilesTest, TheStateRecordKeepsAllFortyOneFields) {
@@ -152,10 +140,9 @@ TEST_F(CabinetFilesTest, WriteThenReadAnAssembly) {
 }
 
 TEST_F(CabinetFilesTest, RefusedFilesAndNothingToWrite) {
-    const std::string path = dir + "/c.cab";
     Bytes old;
     old.i32(10400).i16(2).i32(164).zeros(158).i16(400);
-    WriteFileBytes(path, old.data());
+    const std::string path = Write(old.data(), "c.cab");
     CabinetState* state = reinterpret_cast<CabinetState*>(1);
     EXPECT_EQ(CabinetFileRead(path.c_str(), &state), 0);
     EXPECT_EQ(state, nullptr);
@@ -168,7 +155,7 @@ TEST_F(CabinetFilesTest, RefusedFilesAndNothingToWrite) {
     // A file cut inside its state record is refused the same way.
     Bytes cut;
     cut.i32(11000).i16(2).i32(164).zeros(100);
-    WriteFileBytes(path, cut.data());
+    Write(cut.data(), "c.cab");
     EXPECT_EQ(CabinetFileRead(path.c_str(), &state), 0);
     EXPECT_EQ(alerts.shown.size(), 2u);
     EXPECT_EQ(CabinetFileRead((dir + "/none.cab").c_str(), &state), 0);

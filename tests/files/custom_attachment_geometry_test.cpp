@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/custom_definitions.h"
+#include "files/record_fixtures.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -34,12 +35,6 @@ Objex* Part(int16_t type, std::initializer_list<P> pts, bool closed = false) {
     o->rows = 1;
     for (const P& p : pts) AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, p.h, p.v, p.d, 0, 0, 0, 0, 0, 0, o), o);
     return o;
-}
-
-std::vector<Objex*> ListOf(Objex* head) {
-    std::vector<Objex*> v;
-    for (Objex* o = head; o; o = o->next) v.push_back(o);
-    return v;
 }
 
 class CustomGeometryTest : public DocumentTest {

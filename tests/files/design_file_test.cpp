@@ -45,12 +45,9 @@ public:
     QMDDocumentModel* model;
 };
 
-class DesignFileTest : public DocumentTest {
+class DesignFileTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("design");
-    }
+    DesignFileTest() : FileTest("design") {}
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     DocState* ds() { return doc->itsDocState; }
     Layer* Floor(const char* name) { return GetLayerFromName(name); }
@@ -74,12 +71,7 @@ protected:
         return child;
     }
 
-    int Read(const std::vector<uint8_t>& bytes) {
-        WriteFileBytes(Path("in.pro"), bytes);
-        return KeyFileRead(Path("in.pro").c_str());
-    }
-
-    std::string dir;
+    int Read(const std::vector<uint8_t>& bytes) { return KeyFileRead(Write(bytes, "in.pro").c_str()); }
 };
 
 uint32_t SettingsEnd() { return 10 + PaddedDocStateLength(DocStateVersion::Current); }
@@ -256,8 +248,7 @@ TEST_F(DesignFileTest, AVersion10000File) {
     Layer* first = GetLayerFromName("First Floor");
     ASSERT_NE(first, nullptr);
     // The generated panel is dropped and the shape after it still read.
-    std::vector<Objex*> objects;
-    for (Objex* o = first->firstObject; o; o = o->next) objects.push_back(o);
+    const std::vector<Objex*> objects = ListOf(first->firstObject);
     ASSERT_EQ(objects.size(), 4u);
     EXPECT_EQ(objects[1]->pointCount, 4);
     EXPECT_EQ(objects[1]->firstPoint->position[0], 50.0f);
@@ -414,27 +405,6 @@ TEST_F(DesignFileTest, CountersNeverFallBelowTheIDsRead) {
     ASSERT_EQ(Read(g.data()), 1);
     EXPECT_EQ(ds()->nextObjectID, 500u);
     EXPECT_EQ(ds()->nextPointID, 20000u);
-}
-
-TEST_F(DesignFileTest, AWallInsideAGroupKeepsItsDoor) {
-    Objex* group = NewObjectOn(Floor("First Floor"), objtype::kGroup);
-    Objex* wall = MakeWall(Floor("First Floor"), 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    UnlinkObject(wall);
-    Child(group, wall);
-    Child(group, Shape(NewObject(9), 3, 0));
-    ASSERT_EQ(KeyFileWrite(Path("g.pro").c_str()), 1);
-    ASSERT_EQ(KeyFileRead(Path("g.pro").c_str()), 1);
-
-    Objex* readGroup = Floor("First Floor")->firstObject;
-    ASSERT_NE(readGroup, nullptr);
-    Objex* readWall = readGroup->firstChild;
-    ASSERT_NE(readWall, nullptr);
-    ASSERT_EQ(readWall->type, objtype::kWall);
-    ASSERT_NE(readWall->firstChild, nullptr);
-    EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
-    EXPECT_EQ(readWall->firstChild->parent, readWall);
-    EXPECT_EQ(readWall->next->type, 9);
 }
 
 TEST_F(DesignFileTest, TheCopyBufferSection) {

@@ -5,7 +5,10 @@
 #include "files/docstate_io.h"
 #include "files/streams.h"
 #include "model/docstate.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
 #include "model/objects.h"
+#include "port/alerts.h"
 #include "port/files.h"
 
 namespace dvxtest {
@@ -25,6 +28,11 @@ std::vector<uint8_t> SettingsBlock(int32_t version, const std::function<void(Doc
 
 DesignBytes::DesignBytes(int32_t v, const std::function<void(DocState*)>& edit) : version(v) {
     bytes.i32(v).i16(2).raw(SettingsBlock(v, edit));
+    head = bytes.size();
+}
+
+std::vector<uint8_t> DesignBytes::records() const {
+    return std::vector<uint8_t>(data().begin() + static_cast<long>(head), data().end());
 }
 
 DesignBytes& DesignBytes::layer(const std::string& name, uint8_t visible, uint8_t active, float height) {
@@ -85,6 +93,29 @@ int CountTree(const Objex* head) {
     int n = 0;
     for (const Objex* o = head; o; o = o->next) n += 1 + CountTree(o->firstChild);
     return n;
+}
+
+void FileTest::SetUp() {
+    DocumentTest::SetUp();
+    dir = FreshTempFolder(folderName);
+    port::setAlerts(&alerts);
+}
+
+void FileTest::TearDown() {
+    port::setAlerts(nullptr);
+    DocumentTest::TearDown();
+}
+
+std::string FileTest::Write(const std::vector<uint8_t>& bytes, const std::string& name) {
+    const std::string path = dir + "/" + name;
+    WriteFileBytes(path, bytes);
+    return path;
+}
+
+Layer* FileTest::current() { return doc->itsCurLayer; }
+
+void FileTest::ClearCurrentLayer() {
+    while (current()->firstObject) DeleteObj(current()->firstObject);
 }
 
 }  // namespace dvxtest

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "files/record_fixtures.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
 
 struct DocState;
 
@@ -29,11 +31,14 @@ public:
     DesignBytes& floorsAndEnd();
     Bytes& raw() { return bytes; }
     const std::vector<uint8_t>& data() const { return bytes.data(); }
+    // What follows the header and settings block: layers, records and tags.
+    std::vector<uint8_t> records() const;
 
     int32_t version;
 
 private:
     Bytes bytes;
+    size_t head = 0;
 };
 
 // The settings block (length field and record) of a file version.
@@ -44,5 +49,21 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Objects of a list and of their descendants.
 int CountTree(const Objex* head);
+
+// A document test with a fresh folder for its files and alerts recorded while it runs.
+class FileTest : public DocumentTest {
+protected:
+    explicit FileTest(std::string folder) : folderName(std::move(folder)) {}
+    void SetUp() override;
+    void TearDown() override;
+    // Writes the bytes to `name` in the folder; the path.
+    std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "file");
+    Layer* current();
+    void ClearCurrentLayer();
+
+    std::string folderName;
+    std::string dir;
+    RecordingAlerts alerts;
+};
 
 }  // namespace dvxtest

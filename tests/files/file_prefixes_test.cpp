@@ -27,17 +27,9 @@ using namespace dvxtest;
 
 namespace {
 
-class FilePrefixesTest : public DocumentTest {
+class FilePrefixesTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("prefixes");
-        port::setAlerts(&alerts);
-    }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        DocumentTest::TearDown();
-    }
+    FilePrefixesTest() : FileTest("prefixes") {}
     // Plain writes: the prefixes are many and need not reach the disk.
     std::string Prefix(const std::vector<uint8_t>& bytes, size_t length) const {
         const std::string path = dir + "/prefix";
@@ -57,9 +49,6 @@ protected:
         }
         EXPECT_EQ(KeyFileRead(Prefix(file, file.size()).c_str()), 1);
     }
-
-    std::string dir;
-    RecordingAlerts alerts;
 };
 
 TEST_F(FilePrefixesTest, DesignFiles) {
@@ -97,9 +86,7 @@ TEST_F(FilePrefixesTest, TopographyAndCabinetFiles) {
     for (int i = 0; i < 9; ++i) topo.f32(static_cast<float>(i));
     topo.raw(std::vector<uint8_t>{0x5C, 0x2B, 0x00, 0x00});
     DesignBytes objects(11100);
-    const size_t head = objects.data().size();
-    objects.layer("Terrain").object(objtype::kTopography, 4, 7).object(9, 3, 8).tag(400);
-    topo.raw(std::vector<uint8_t>(objects.data().begin() + static_cast<long>(head), objects.data().end()));
+    topo.raw(objects.layer("Terrain").object(objtype::kTopography, 4, 7).object(9, 3, 8).tag(400).records());
     const std::vector<uint8_t> topoFile = topo.data();
     for (size_t length = 0; length <= topoFile.size(); ++length) {
         ReadTopoGridFile(Prefix(topoFile, length).c_str());

@@ -94,44 +94,20 @@ std::vector<uint8_t> GroupFile(int32_t settingsLength = 680) {
     return b.data();
 }
 
-class ObjectFilesTest : public DocumentTest {
+class ObjectFilesTest : public FileTest {
 protected:
+    ObjectFilesTest() : FileTest("objects") {}
     void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("objects");
-        port::setAlerts(&alerts);
+        FileTest::SetUp();
         SetCloseMainWindowSheetHandler([this] { ++sheetsClosed; });
     }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        DocumentTest::TearDown();
-    }
     std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "chair.obj") {
-        const std::string path = dir + "/" + name;
-        WriteFileBytes(path, bytes);
-        return path;
+        return FileTest::Write(bytes, name);
     }
-    Layer* current() { return doc->itsCurLayer; }
-    std::vector<Objex*> Imported() {
-        std::vector<Objex*> out;
-        for (Objex* o = current()->firstObject; o; o = o->next) out.push_back(o);
-        return out;
-    }
-    void ClearCurrentLayer() {
-        while (current()->firstObject) DeleteObj(current()->firstObject);
-    }
+    std::vector<Objex*> Imported() { return ListOf(current()->firstObject); }
 
-    std::string dir;
-    RecordingAlerts alerts;
     int sheetsClosed = 0;
 };
-
-void ExpectPosition(const Poinz* p, float h, float v, float d) {
-    ASSERT_NE(p, nullptr);
-    EXPECT_FLOAT_EQ(p->position[0], h);
-    EXPECT_FLOAT_EQ(p->position[1], v);
-    EXPECT_FLOAT_EQ(p->position[2], d);
-}
 
 TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
     RebuildRecorder rebuilds;

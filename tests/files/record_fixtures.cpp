@@ -35,11 +35,14 @@ Bytes& Bytes::le16(uint16_t v) {
     b.push_back(static_cast<uint8_t>(v >> 8));
     return *this;
 }
+Bytes& Bytes::le32(uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) b.push_back(static_cast<uint8_t>(v >> shift));
+    return *this;
+}
 Bytes& Bytes::lef32(float v) {
     uint32_t bits;
     std::memcpy(&bits, &v, 4);
-    for (int shift = 0; shift < 32; shift += 8) b.push_back(static_cast<uint8_t>(bits >> shift));
-    return *this;
+    return le32(bits);
 }
 Bytes& Bytes::raw(const std::string& text) {
     b.insert(b.end(), text.begin(), text.end());
@@ -85,6 +88,19 @@ Objex* ReadObjectFrom(const std::vector<uint8_t>& bytes, Layer* layer, int32_t v
     ReadShort(&tag);
     EXPECT_EQ(tag, 200);
     return ReadAnObject(layer, 1);
+}
+
+std::vector<Objex*> ListOf(Objex* head) {
+    std::vector<Objex*> v;
+    for (Objex* o = head; o; o = o->next) v.push_back(o);
+    return v;
+}
+
+void ExpectPosition(const Poinz* p, float h, float v, float d) {
+    ASSERT_NE(p, nullptr);
+    EXPECT_FLOAT_EQ(p->position[0], h);
+    EXPECT_FLOAT_EQ(p->position[1], v);
+    EXPECT_FLOAT_EQ(p->position[2], d);
 }
 
 long Find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern, size_t from) {

@@ -22,6 +22,7 @@ public:
     Bytes& i32(int32_t v);
     Bytes& f32(float v);
     Bytes& le16(uint16_t v);
+    Bytes& le32(uint32_t v);
     Bytes& lef32(float v);
     Bytes& raw(const std::string& text);
     Bytes& raw(const std::vector<uint8_t>& bytes);
@@ -42,6 +43,10 @@ void StartInput(const std::vector<uint8_t>& bytes, int32_t version);
 std::vector<uint8_t> WrittenObject(Objex* object, int32_t version = 11100);
 // Reads tag 200 and one object from the bytes onto the layer (appended).
 Objex* ReadObjectFrom(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version = 11100);
+// The objects of a list, in order.
+std::vector<Objex*> ListOf(Objex* head);
+void ExpectPosition(const Poinz* p, float h, float v, float d);
+
 // Index of `pattern` in `bytes` from `from`, or -1.
 long Find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern, size_t from = 0);
 

@@ -29,17 +29,9 @@ struct Pt {
     float h, v, d;
 };
 
-class SymbolFilesTest : public DocumentTest {
+class SymbolFilesTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("symbols");
-        port::setAlerts(&alerts);
-    }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        DocumentTest::TearDown();
-    }
+    SymbolFilesTest() : FileTest("symbols") {}
 
     // An object record (tag 200) of an open line through the points.
     std::vector<uint8_t> LineRecord(const std::vector<Pt>& points) {
@@ -70,17 +62,7 @@ protected:
         WriteFileBytes(path, bytes);
         return path;
     }
-
-    std::string dir;
-    RecordingAlerts alerts;
 };
-
-void ExpectPoint(const Poinz* p, float h, float v, float d) {
-    ASSERT_NE(p, nullptr);
-    EXPECT_FLOAT_EQ(p->position[0], h);
-    EXPECT_FLOAT_EQ(p->position[1], v);
-    EXPECT_FLOAT_EQ(p->position[2], d);
-}
 
 // Every object of the list, its children and parts, recursively.
 void Walk(Objex* head, const std::function<void(Objex*)>& visit) {
@@ -106,16 +88,16 @@ TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
         EXPECT_EQ(c->parent, &plain);
         EXPECT_EQ(c->layer, nullptr);
     }
-    ExpectPoint(plain.firstChild->firstPoint, -10, 0, 0);
-    ExpectPoint(plain.firstChild->firstPoint->next, 10, 0, 10);
-    ExpectPoint(plain.firstChild->next->firstPoint, 0, 0, 20);
+    ExpectPosition(plain.firstChild->firstPoint, -10, 0, 0);
+    ExpectPosition(plain.firstChild->firstPoint->next, 10, 0, 10);
+    ExpectPosition(plain.firstChild->next->firstPoint, 0, 0, 20);
 
     // A fixed component is centred in depth too: moved by (-20, 0, -15).
     Objex fixed{};
     fixed.type = 68;
     ASSERT_EQ(Symbol2DFileRead(path.c_str(), &fixed), 1);
-    ExpectPoint(fixed.firstChild->firstPoint, -10, 0, -10);
-    ExpectPoint(fixed.firstChild->next->firstPoint, 0, 0, 10);
+    ExpectPosition(fixed.firstChild->firstPoint, -10, 0, -10);
+    ExpectPosition(fixed.firstChild->next->firstPoint, 0, 0, 10);
 
     // Nothing went into the document, and the group was not kept anywhere.
     EXPECT_EQ(CountLayers(doc->itsLayers), layers);
@@ -148,8 +130,8 @@ TEST_F(SymbolFilesTest, CentringMovesChildrenOfChildren) {
         for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 1;
 
     Initialize2DSymbolObject(&symbol);
-    ExpectPoint(child->firstPoint, -10, 0, 0);
-    ExpectPoint(grandchild->firstPoint, -10, 0, 40);
+    ExpectPosition(child->firstPoint, -10, 0, 0);
+    ExpectPosition(grandchild->firstPoint, -10, 0, 40);
     DeleteObj(child);
 }
 

@@ -43,37 +43,14 @@ SymEntryInfo EntryOfKind(int16_t kind) {
     return e;
 }
 
-class TemplateFilesTest : public DocumentTest {
+class TemplateFilesTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("templates");
-        port::setAlerts(&alerts);
-    }
+    TemplateFilesTest() : FileTest("templates") {}
     void TearDown() override {
-        port::setAlerts(nullptr);
         SetContentSelection(nullptr);
-        DocumentTest::TearDown();
+        FileTest::TearDown();
     }
-    std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "t.ptm") {
-        const std::string path = dir + "/" + name;
-        WriteFileBytes(path, bytes);
-        return path;
-    }
-    Layer* current() { return doc->itsCurLayer; }
-    void ClearCurrentLayer() {
-        while (current()->firstObject) DeleteObj(current()->firstObject);
-    }
-
-    std::string dir;
-    RecordingAlerts alerts;
 };
-
-std::vector<Objex*> ObjectsOf(Layer* layer) {
-    std::vector<Objex*> out;
-    for (Objex* o = layer->firstObject; o; o = o->next) out.push_back(o);
-    return out;
-}
 
 // Two groups of two lines each, behind a layer record naming another floor.
 DesignBytes TwoGroups() {
@@ -92,7 +69,7 @@ TEST_F(TemplateFilesTest, GroupsComeInSelectedOnTheCurrentLayerWithTheCurrentPla
 
     EXPECT_EQ(CountLayers(doc->itsLayers), layers);
     EXPECT_EQ(GetLayerFromName("Third Floor")->firstObject, nullptr);
-    const std::vector<Objex*> top = ObjectsOf(current());
+    const std::vector<Objex*> top = ListOf(current()->firstObject);
     ASSERT_EQ(top.size(), 2u);
     float left[2] = {0.0f, 100.0f};
     for (int g = 0; g < 2; ++g) {
@@ -207,7 +184,7 @@ TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingThe
     ClearCurrentLayer();
 
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
-    const std::vector<Objex*> top = ObjectsOf(floor);
+    const std::vector<Objex*> top = ListOf(floor->firstObject);
     ASSERT_EQ(top.size(), 2u);
     ASSERT_EQ(top[0]->type, objtype::kGroup);
     Objex* readWall = top[0]->firstChild;

@@ -18,17 +18,9 @@ using namespace dvxtest;
 
 namespace {
 
-class TopographyTest : public DocumentTest {
+class TopographyTest : public FileTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        dir = FreshTempFolder("topo");
-        port::setAlerts(&alerts);
-    }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        DocumentTest::TearDown();
-    }
+    TopographyTest() : FileTest("topo") {}
     DocState* ds() { return doc->itsDocState; }
 
     // Magic, spacing 50, lot 300 x 400 feet, value 2, lot left/right 0/150, top/bottom 0/100,
@@ -44,22 +36,9 @@ protected:
     // A terrain line, a plain shape and another terrain line, then the end tag.
     static void Objects(Bytes& b, int32_t version) {
         DesignBytes objects(version);
-        std::vector<uint8_t> all = objects.object(objtype::kTopography, 3, 40).object(9, 3, 41).data();
-        DesignBytes more(version);
-        std::vector<uint8_t> last = more.object(objtype::kTopography, 4, 42).tag(400).data();
-        // Only the records: DesignBytes starts with a header and settings block.
-        const size_t head = DesignBytes(version).data().size();
-        b.raw(std::vector<uint8_t>(all.begin() + static_cast<long>(head), all.end()));
-        b.raw(std::vector<uint8_t>(last.begin() + static_cast<long>(head), last.end()));
+        b.raw(objects.object(objtype::kTopography, 3, 40).object(9, 3, 41).object(objtype::kTopography, 4, 42).tag(400).records());
     }
-    int Read(const Bytes& b) {
-        const std::string path = dir + "/t.topo";
-        WriteFileBytes(path, b.data());
-        return ReadTopoGridFile(path.c_str());
-    }
-
-    std::string dir;
-    RecordingAlerts alerts;
+    int Read(const Bytes& b) { return ReadTopoGridFile(Write(b.data(), "t.topo").c_str()); }
 };
 
 TEST_F(TopographyTest, AGridAndItsTerrainLines) {
@@ -152,8 +131,7 @@ TEST_F(TopographyTest, DamagedFilesGiveTheDefaultGrid) {
     std::vector<uint8_t> bytes = big.data();
     bytes[34] = 0x00, bytes[35] = 0x01, bytes[36] = 0x00, bytes[37] = 0x00;  // rows 65536
     bytes[38] = 0x00, bytes[39] = 0x01, bytes[40] = 0x00, bytes[41] = 0x00;  // columns 65536
-    WriteFileBytes(dir + "/t.topo", bytes);
-    EXPECT_EQ(ReadTopoGridFile((dir + "/t.topo").c_str()), 0);
+    EXPECT_EQ(ReadTopoGridFile(Write(bytes, "t.topo").c_str()), 0);
     EXPECT_EQ(alerts.shown.size(), 3u);
     EXPECT_EQ(doc->itsTopoLayer, topo);
     EXPECT_EQ(ds()->topoGridSpacing, 50.0f);
