@@ -1,6 +1,7 @@
 #include "files/object_section.h"
 
 #include "files/cabinet_files.h"
+#include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/objects.h"
 
@@ -45,6 +46,12 @@ Objex* ReadCabinetIntoGroup(Objex* o) {
         o->elevation = state->elevation;
     }
     return o;
+}
+
+void UpdateGroupAndRootBounds(Objex* group) {
+    UpdateObjectRootBounds(group, 0, 0);
+    Objex* root = GetRootObject(group);
+    if (root != group) UpdateObjectRootBounds(root, 0, 0);
 }
 
 bool IsWithinObject(const Objex* o, const Objex* ancestor) {

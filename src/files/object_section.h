@@ -67,6 +67,9 @@ private:
 // nothing (the state is read and dropped) and null is given back.
 Objex* ReadCabinetIntoGroup(Objex* group);
 
+// The bounds of a group whose children were read, and of its root object.
+void UpdateGroupAndRootBounds(Objex* group);
+
 // True when `o` is `ancestor` or one of its descendants.
 bool IsWithinObject(const Objex* o, const Objex* ancestor);
 

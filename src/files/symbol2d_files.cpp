@@ -107,9 +107,7 @@ public:
         Objex* group = group_;
         group_ = nullptr;
         if (!group) return;
-        UpdateObjectRootBounds(group, 0, 0);
-        Objex* root = GetRootObject(group);
-        if (root != group) UpdateObjectRootBounds(root, 0, 0);
+        UpdateGroupAndRootBounds(group);
         Objex* first = group->firstChild;
         if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
     }

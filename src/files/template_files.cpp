@@ -38,12 +38,6 @@ void ShowUnreadableTemplateAlert(const char* path) {
     port::alerts().runModal(alert);
 }
 
-void UpdateGroupAndRootBounds(Objex* group) {
-    UpdateObjectRootBounds(group, 0, 0);
-    Objex* root = GetRootObject(group);
-    if (root != group) UpdateObjectRootBounds(root, 0, 0);
-}
-
 // The reading state of one template object section.
 class TemplateSectionReader {
 public:
