@@ -106,14 +106,6 @@ Objex* CopyPart(Objex* source, const Frame& f) {
     return copy;
 }
 
-void Append(Objex*& head, Objex*& tail, Objex* part) {
-    part->prev = tail;
-    part->next = nullptr;
-    if (tail) tail->next = part;
-    else head = part;
-    tail = part;
-}
-
 void ScaleInFront(Objex* part, const Frame& f, BorrowedSettings& settings) {
     MakeMovable(part);
     TransformRecord r;
@@ -332,19 +324,18 @@ void UpdateCustomAttachment(Objex* opening) {
 
     BorrowedSettings settings(ds);
     Objex* head = nullptr;
-    Objex* tail = nullptr;
     for (Objex* o = record->customParts[1]; o; o = o->next)
-        if (Objex* part = BuildBodyPart(o, f, settings)) Append(head, tail, part);
+        if (Objex* part = BuildBodyPart(o, f, settings)) AppendObjectToList(head, part);
 
     float lowest = 0.0f, highest = 0.0f;
     HardwareRange(record->customParts[2], &lowest, &highest);
     for (Objex* o = record->customParts[2]; o; o = o->next)
         if (Objex* part = BuildHardwarePart(o, SpreadFifth(o->params[4], lowest, highest), f, settings))
-            Append(head, tail, part);
+            AppendObjectToList(head, part);
 
     for (const float depth : {-(f.faceDistance + 1.0f), f.faceDistance + 1.0f})
         for (Objex* o = record->customParts[0]; o; o = o->next)
-            if (Objex* part = BuildOutlinePart(o, depth, f, settings)) Append(head, tail, part);
+            if (Objex* part = BuildOutlinePart(o, depth, f, settings)) AppendObjectToList(head, part);
 
     record->generatedParts = head;
 }

@@ -68,19 +68,6 @@ RoofAttachmentRecord* RoofAttachmentOf(Objex* o) {
     return o->typeData.roofAttachment;
 }
 
-// A list of loose objects (a record's part list) being built in order.
-struct PartList {
-    Objex* head = nullptr;
-    Objex* tail = nullptr;
-    void append(Objex* part) {
-        part->prev = tail;
-        part->next = nullptr;
-        if (tail) tail->next = part;
-        else head = part;
-        tail = part;
-    }
-};
-
 void SetLayerOfTree(Objex* o, Layer* layer);
 
 void SetLayerOfList(Objex* head, Layer* layer) {
@@ -275,12 +262,12 @@ bool ReadCustomWindowDoorFile(Objex* opening) {
     if (!ReadDefinition(kind, &path)) return false;
     TakeSidecarName(opening, path);
 
-    PartList lists[customdef::kDoorWindowLists];
+    Objex* lists[customdef::kDoorWindowLists] = {};
     for (Objex* o = scratch.get()->firstObject; o; o = o->next)
-        if (Objex* copy = CopyPart(o, opening)) lists[DoorWindowList(copy->type)].append(copy);
+        if (Objex* copy = CopyPart(o, opening)) AppendObjectToList(lists[DoorWindowList(copy->type)], copy);
     for (int i = 0; i < customdef::kDoorWindowLists; ++i) {
         DeleteObjectList(record->customParts[i]);
-        record->customParts[i] = lists[i].head;
+        record->customParts[i] = lists[i];
     }
     return true;
 }
@@ -295,18 +282,18 @@ bool ReadCustomSkylightFile(Objex* skylight) {
     if (!ReadDefinition(Kind::Window, &path)) return false;
     TakeSidecarName(skylight, path);
 
-    PartList lists[customdef::kSkylightLists];
+    Objex* lists[customdef::kSkylightLists] = {};
     for (Objex* o = scratch.get()->firstObject; o; o = o->next) {
         const int list = SkylightList(o->type);
         if (list < 0) continue;
         if (Objex* copy = CopyPart(o, skylight)) {
             FlattenObjectToXZPlane(copy, 1);
-            lists[list].append(copy);
+            AppendObjectToList(lists[list], copy);
         }
     }
     for (int i = 0; i < customdef::kSkylightLists; ++i) {
         DeleteObjectList(record->partLists[i]);
-        record->partLists[i] = lists[i].head;
+        record->partLists[i] = lists[i];
     }
     return true;
 }
