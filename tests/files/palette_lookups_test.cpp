@@ -1,11 +1,13 @@
-// Palette links, names, entry matching and entry and palette edits.
+// Palette links, names, entry matching, entry and palette edits, and the temporary folder.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "files/content_paths.h"
 #include "files/palettes.h"
 #include "model/document_model.h"
 #include "model/type_data.h"
+#include "port/folders.h"
 #include "render/core/custom_textures.h"
 #include "support/fixture.h"
 
@@ -29,6 +31,25 @@ RGBColor ColorOf(int32_t textureID) {
 }
 
 TEST_F(PaletteLookupsTest, LinksShowTheirEntryAndEverythingElseTheDefaults) {
+    // Only -1001 to -1999 are links; a fresh entry is empty, white and at 100 %.
+    EXPECT_TRUE(IsTextureAPalette(-1001));
+    EXPECT_TRUE(IsTextureAPalette(-1999));
+    for (int32_t plain : {-1000, -2000, 1001}) EXPECT_FALSE(IsTextureAPalette(plain));
+    EXPECT_EQ(Entry(1), GetCurrentPaletteList());
+    EXPECT_EQ(Entry(1)->kind, kPaletteEmpty);
+    EXPECT_EQ(Entry(1)->textureScale[1], 100);
+    EXPECT_EQ(Entry(1)->secondColor[2], 255);
+    EXPECT_EQ(Entry(151), nullptr);
+    EXPECT_EQ(GetPaletteTextureID(-1001), 0);  // empty entry
+
+    // A custom texture entry registers its path once and keeps it as stored.
+    Entry(3)->kind = kPaletteCustomTexture;
+    Entry(3)->path = CopyString("Images\\Brick.ptx", 10);
+    EXPECT_EQ(GetPaletteTextureID(-1003), 20000);
+    EXPECT_EQ(GetPaletteTextureID(-1003), 20000);
+    EXPECT_STREQ(Entry(3)->path, "Images\\Brick.ptx");
+    EXPECT_STREQ(GetCustomTextureIDPath(-1003), "Images/Brick.ptx");
+
     MakeColor(Entry(1), 10, 20, 30);
     Entry(1)->textureScale[0] = 40;
     Entry(1)->textureScale[1] = 250;
@@ -67,6 +88,7 @@ TEST_F(PaletteLookupsTest, LinksShowTheirEntryAndEverythingElseTheDefaults) {
     // No active palette: every lookup answers its default.
     doc->itsPaletteList->active = 0;
     EXPECT_EQ(GetCurrentPaletteList(), nullptr);
+    EXPECT_EQ(Entry(37), nullptr);
     EXPECT_EQ(ColorOf(-1001), (RGBColor{255, 255, 255}));
     EXPECT_EQ(GetPaletteTextureScale(-1001), 6553700);
     EXPECT_EQ(GetPaletteTextureID(-1002), 0);
@@ -185,6 +207,45 @@ TEST_F(PaletteLookupsTest, CopyingThePaletteIntoANamedOne) {
     active->active = 0;
     EXPECT_EQ(CopyCurrentPalette("Other", 1), 0);
     EXPECT_EQ(DoesPaletteNameExists("Other"), 0);
+}
+
+TEST_F(PaletteLookupsTest, DeletingPalettesRelinksTheList) {
+    DocPaletteList* original = doc->itsPaletteList;
+    DocPaletteList* second = AddNewDocPaletteList();
+    DocPaletteList* third = AddNewDocPaletteList();
+    ASSERT_TRUE(second && third);
+    EXPECT_EQ(second->active, 0);
+    EXPECT_EQ(third->prev, second);
+    DeleteDocPalette(original);
+    EXPECT_EQ(doc->itsPaletteList, second);
+    EXPECT_EQ(second->prev, nullptr);
+    doc->deleteDocPalette(third);
+    EXPECT_EQ(second->next, nullptr);
+    DeleteAllDocPalettes();
+    EXPECT_EQ(doc->itsPaletteList, nullptr);
+
+    gCurDocument = nullptr;
+    EXPECT_EQ(AddNewDocPaletteList(), nullptr);
+    EXPECT_EQ(GetActiveDocPaletteList(), nullptr);
+    gCurDocument = doc;
+}
+
+TEST(ApplicationTemporaryPathTest, NamedInsideTheTemporaryBase) {
+    struct Base : port::Folders {
+        std::string applicationSupport(port::Domain) override { return {}; }
+        std::string usersFolder() override { return {}; }
+        std::string temporaryBase() override { return value; }
+        std::string value;
+    } base;
+    port::setFolders(&base);
+    base.value = "/run/user/1000";
+    EXPECT_EQ(ApplicationTemporaryPath(), "/run/user/1000/com.dedarovozurev.dovranix");
+    base.value.clear();
+    EXPECT_EQ(ApplicationTemporaryPath(), "");
+    std::string why;
+    EXPECT_FALSE(MakeApplicationTemporaryFolder(&why));
+    EXPECT_FALSE(why.empty());
+    port::setFolders(nullptr);
 }
 
 }  // namespace
