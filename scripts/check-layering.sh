@@ -11,19 +11,19 @@
 set -u
 build=${1:?usage: check-layering.sh <build dir> [ninja]}
 ninja=${2:-ninja}
-build=$(cd "$build" && pwd -P) || exit 2
+build=$(cd "$build" && pwd) || exit 2
 table="$build/dvx-layers.txt"
 [ -f "$table" ] || { echo "layering: $table is missing (configure first)"; exit 2; }
 [ -f "$build/build.ninja" ] || { echo "layering: $build is not a Ninja build"; exit 2; }
 src=$(awk '$1 == "src" { print $2 }' "$table")
-src=$(cd "$src" && pwd -P) || exit 2
+src=$(cd "$src" && pwd) || exit 2
 
 deps=$(mktemp) sources=$(mktemp)
 trap 'rm -f "$deps" "$sources"' EXIT
 "$ninja" -C "$build" -t deps > "$deps" || { echo "layering: cannot read Ninja's dependency log"; exit 2; }
 find "$src" -name '*.cpp' > "$sources"
 
-awk -v build="$build" -v src="$src" '
+awk -v build="$build" -v src="$src" -v top="${src%/*}" '
 function norm(p,   n, parts, out, k, i) {
   if (p !~ /^\//) p = build "/" p
   n = split(p, parts, "/"); k = 0
@@ -45,6 +45,8 @@ function layer_of(r,   dir, best, blen, q) {   # longest listed prefix of the fo
   return best
 }
 function component(p, re,   n, parts, i) {   # a folder of p matches re
+  if (index(p, build "/") == 1) p = substr(p, length(build) + 2)   # the checkout path is no clue
+  else if (index(p, top "/") == 1) p = substr(p, length(top) + 2)
   n = split(p, parts, "/")
   for (i = 1; i < n; i++) if (parts[i] ~ re) return 1
   return 0
