@@ -18,6 +18,8 @@ public:
     virtual ~Base2DViewHost() = default;
     virtual PlatformRect visibleRect() const = 0;
     virtual PlatformSize frameSize() const = 0;
+    // The plan point at the top left of the whole view (not of its visible part, which moves
+    // as it scrolls): hatches are anchored where it lies on the device.
     virtual PlatformPoint boundsOrigin() const = 0;
     virtual void scrollRectToVisible(const PlatformRect& rect) = 0;
     virtual void setNeedsDisplay() = 0;
