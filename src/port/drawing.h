@@ -33,10 +33,10 @@ struct GraphicsState {
 };
 
 // One tile of a hatch: segments stroked at width 1 without antialiasing, clipped to the
-// tile's bounds; tiles repeat every `stepX` by `stepY` device pixels and may be larger than
-// their step, so neighbouring tiles overlap. Tile space grows upward in y, as the hatch
-// brushes of the file format's drawing model do: a segment from (0, 7) to (7, 0) falls from
-// left to right on the surface.
+// tile's bounds. Tiles repeat every `stepX` by `stepY` units of the context's base space (the
+// space it started in: pixels on a screen, whatever the plan's zoom) and may be larger than
+// their step, so neighbouring tiles overlap. Tile space grows upward in y, as the Windows
+// hatch brushes have it: the segment (0, 7)-(7, 0) falls from left to right on the surface.
 struct HatchTile {
     struct Segment {
         double x1, y1, x2, y2;
@@ -115,6 +115,7 @@ public:
 protected:
     // For a context that starts from a device's own transform.
     void setInitialMatrix(const Matrix& m) { state_.matrix = initial_ = m; }
+    const Matrix& initialMatrix() const { return initial_; }
 
 private:
     GraphicsState state_;

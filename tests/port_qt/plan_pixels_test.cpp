@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,24 @@ TEST_F(PlanPixels, HatchesRepeatOverTheBackgroundAndStayWithThePlan) {
         Fill(5, 2);
     });
     EXPECT_EQ(scrolled.copy(kInside.translated(7, 0)), forward.copy(kInside));
+
+    // On a finer device painted in points (a printer) the hatch keeps to the points.
+    QImage fine(260, 260, QImage::Format_RGB32);
+    fine.fill(kCanvas);
+    QPainter painter(&fine);
+    painter.scale(2, 2);
+    {
+        port::qt::QPainterContext context(painter);
+        port::DrawingScope scope(context);
+        Fill(5, 2);
+    }
+    int across = 0;
+    for (int y = 30; y < 150; ++y)
+        for (int x = 30; x < 150; ++x) {
+            ASSERT_EQ(fine.pixel(x, y), fine.pixel(x + 48, y + 32)) << x << "," << y;
+            across += fine.pixel(x, y) != fine.pixel(x + 24, y);
+        }
+    EXPECT_GT(across, 1000);
 }
 
 TEST_F(PlanPixels, PenAndBrushStylesOutlineAndFill) {

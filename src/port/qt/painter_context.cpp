@@ -229,11 +229,13 @@ void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& 
     if (!active()) return;
     const QImage* period = TintedPeriod(pattern, ToQColor(color));
     if (!period) return;
-    // Hatches keep to device pixels: the outline goes to device space, the brush stays there.
+    // Hatches keep to the base space whatever the matrix: the outline goes to device space,
+    // the tiles through the initial matrix's scale and turn with their origin at the phase.
     applyCommon();
     painter_->setWorldTransform(QTransform());
+    const Matrix& base = initialMatrix();
     QBrush brush(*period);
-    brush.setTransform(QTransform::fromTranslate(phase.x, phase.y));
+    brush.setTransform(QTransform(base.a, base.b, base.c, base.d, phase.x, phase.y));
     painter_->setPen(Qt::NoPen);
     painter_->setBrush(brush);
     QPainterPath device = ToQTransform(state().matrix).map(ToQPainterPath(path));
