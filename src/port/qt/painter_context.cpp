@@ -229,18 +229,22 @@ void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& 
     if (!active()) return;
     const QImage* period = TintedPeriod(pattern, ToQColor(color));
     if (!period) return;
-    // Hatches keep to the base space whatever the matrix: the outline goes to device space,
-    // the tiles through the initial matrix's scale and turn with their origin at the phase.
+    // Hatches keep to the base space whatever the matrix: the painter draws in base space,
+    // the outline is brought there, and tiles start at the phase.
+    const QTransform base = ToQTransform(initialMatrix());
+    bool invertible = false;
+    const QTransform toBase = base.inverted(&invertible);
+    if (!invertible) return;
     applyCommon();
-    painter_->setWorldTransform(QTransform());
-    const Matrix& base = initialMatrix();
+    painter_->setWorldTransform(base);
+    const QPointF start = toBase.map(QPointF(phase.x, phase.y));
     QBrush brush(*period);
-    brush.setTransform(QTransform(base.a, base.b, base.c, base.d, phase.x, phase.y));
+    brush.setTransform(QTransform::fromTranslate(start.x(), start.y()));
     painter_->setPen(Qt::NoPen);
     painter_->setBrush(brush);
-    QPainterPath device = ToQTransform(state().matrix).map(ToQPainterPath(path));
-    device.setFillRule(Qt::WindingFill);
-    painter_->drawPath(device);
+    QPainterPath outline = (ToQTransform(state().matrix) * toBase).map(ToQPainterPath(path));
+    outline.setFillRule(Qt::WindingFill);
+    painter_->drawPath(outline);
 }
 
 void QPainterContext::drawImage(const uint8_t* rgb, size_t bytes, int width, int height,
