@@ -18,7 +18,7 @@ port::TextAlignment AlignmentFor(int16_t alignment) {
     return port::TextAlignment::Left;
 }
 
-// Stroke or fill settings shared by every painting of a region.
+// Saves the state and sets what every painting of a region shares: its width and dash.
 void BeginPainting(port::DrawingContext& context, int32_t lineWidth, bool dashed) {
     context.save();
     context.setLineWidth(lineWidth);
