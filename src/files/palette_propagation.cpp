@@ -5,7 +5,7 @@
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/document_model.h"
-#include "model/localization.h"
+#include "model/localization_seams.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "render/core/live_view_seams.h"

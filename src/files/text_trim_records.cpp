@@ -11,7 +11,7 @@
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
-#include "model/localization.h"
+#include "model/localization_seams.h"
 #include "model/objects.h"
 #include "model/tool_defaults.h"
 

@@ -15,17 +15,19 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/alerts.h"
+#include "port/seam.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
 #include "tracking/click_info.h"
-#include "tracking/evaluate_point.h"
+#include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 
 Objex* gRemovePtTargetObject = nullptr;
 Poinz* gRemovePtTargetPoint = nullptr;
 Poinz* gRemovePtTargetPrevPoint = nullptr;
+static const port::GlobalReset kReset(ResetRemovePointTarget);
 
 namespace {
 

@@ -3,10 +3,12 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "port/seam.h"
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 
 Objex* gWorkbenchObject = nullptr;
+static const port::GlobalReset kReset([] { gWorkbenchObject = nullptr; });
 
 void DeleteObjectList(Objex*& head) {
     Objex* o = head;

@@ -5,8 +5,10 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
+static const port::GlobalReset kReset([] { gGroupLeader = nullptr; });
 
 namespace {
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};

@@ -2,13 +2,11 @@
 
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "port/seam.h"
 #include "tracking/tracking_state.h"
 
 Objex* gIsAnyObjectSelectedObject = nullptr;
-
-void ResetSelectionQueries() {
-    gIsAnyObjectSelectedObject = nullptr;
-}
+static const port::GlobalReset kReset([] { gIsAnyObjectSelectedObject = nullptr; });
 
 namespace {
 

@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         DocumentTest::SetUp();
         SetDeleteRendererObjectHandler([this](Objex* o) { ++discarded[o->objectID]; });
-        SetLotElevationHandler([this] { ++lotRebuilds; });
+        SetSetLotElevationHandler([this] { ++lotRebuilds; });
     }
 
     // A loose object remembered as created (by ID: freed addresses come back).
