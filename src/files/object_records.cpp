@@ -30,6 +30,9 @@ static const port::GlobalReset kReset([] {
     gCabinetOpen = 0;
     gCabinetObject = nullptr;
 });
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gCabinetObject == o) gCabinetObject = nullptr;
+});
 
 bool filever::IsAcceptedVersion(int32_t v) {
     switch (v) {

@@ -28,6 +28,12 @@ Objex* gRemovePtTargetObject = nullptr;
 Poinz* gRemovePtTargetPoint = nullptr;
 Poinz* gRemovePtTargetPrevPoint = nullptr;
 static const port::GlobalReset kReset(ResetRemovePointTarget);
+static const ObjectForgetter kForget([](const Objex* o) {
+    bool target = gRemovePtTargetObject == o;
+    for (const Poinz* p = o->firstPoint; p && !target; p = p->next)
+        target = p == gRemovePtTargetPoint || p == gRemovePtTargetPrevPoint;
+    if (target) ResetRemovePointTarget();
+});
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "model/selection_queries.h"
 
+#include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "port/seam.h"
@@ -7,6 +8,9 @@
 
 Objex* gIsAnyObjectSelectedObject = nullptr;
 static const port::GlobalReset kReset([] { gIsAnyObjectSelectedObject = nullptr; });
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gIsAnyObjectSelectedObject == o) gIsAnyObjectSelectedObject = nullptr;
+});
 
 namespace {
 
