@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/core/localization_seams.h"
 #include "files/undo.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
@@ -13,7 +14,6 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/localization_seams.h"
 #include "model/objects.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"

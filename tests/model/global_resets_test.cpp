@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/core/document_seams.h"
+#include "app/core/localization_seams.h"
 #include "content/core/content_selection_seams.h"
 #include "files/object_records.h"
 #include "files/symbol_lists.h"
-#include "model/localization_seams.h"
 #include "model/objects.h"
 #include "model/view_state.h"
 #include "plan/plan_objects.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/core/localization_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/localization_seams.h"
 #include "model/readouts.h"
 #include "model/units.h"
 #include "port/defaults.h"
