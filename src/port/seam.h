@@ -5,15 +5,15 @@
 // A seam is declared where its owner's function will live, under the function's own name, so
 // callers write `Update3DWall(object)` whether a handler is registered or not:
 //
-//     DVX_SEAM(Update3DWall, "tools", port::SeamKind::Temporary, void(Objex*));
+//     DVX_SEAM(Update3DWall, "tools", port::SeamKind::Temporary, void(Objex*))
 //
 // declares the callable `Update3DWall` and `SetUpdate3DWallHandler(handler)`. Without a handler
 // the call does nothing and returns a value-initialised result; DVX_SEAM_WITH_DEFAULT gives a
 // fallback instead. DVX_SEAM_GUARDED adds a guard: a call it refuses never reaches the handler
 // and is answered as if none were registered (`port::NoNullPointer` refuses null pointer
-// arguments, the usual case for seams that take an object). A `Temporary` seam stands for logic-library code: the issue that builds its
-// owner deletes the declaration and defines the function itself. Seams to the user interface,
-// the renderer and plug-ins stay.
+// arguments, the usual case for seams that take an object). A `Temporary` seam stands for
+// logic-library code: the issue that builds its owner deletes the declaration and defines the
+// function itself. Seams to the user interface, the renderer and plug-ins stay.
 //
 // A file that owns globals registers one reset beside them:
 //

@@ -70,7 +70,7 @@ std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
 
 LiveViewRecorder::LiveViewRecorder() {
     SetInitializeAnimatedLVStatusHandler([this] { events.push_back("start"); });
-    SetSetLVStatusStringHandler([this](const char* s) { events.push_back(std::string("status:") + s); });
+    SetSetLVStatusStringHandler([this](const char* s) { events.push_back(std::string("status:") + (s ? s : "")); });
     SetResetAnimatedLVStatusHandler([this] { events.push_back("reset"); });
 }
 

@@ -9,7 +9,7 @@
 
 // initializeAnimatedLVStatus: starts the animated progress status.
 DVX_SEAM(InitializeAnimatedLVStatus, "render", port::SeamKind::Renderer, void())
-// setLVStatusString: shows 8-bit Mac OS Roman text; the empty string clears it.
+// setLVStatusString: shows 8-bit Mac OS Roman text; the empty string (or null) clears it.
 DVX_SEAM(SetLVStatusString, "render", port::SeamKind::Renderer, void(const char* status))
 // resetAnimatedLVStatus: stops the animation.
 DVX_SEAM(ResetAnimatedLVStatus, "render", port::SeamKind::Renderer, void())
