@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
 #include "files/content_paths.h"
 #include "files/custom_definitions.h"
@@ -22,22 +22,18 @@
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 #include "support/seam_recorders.h"
-#include "tools/roof_attachment_seam.h"
+#include "tools/roof_attachment_seams.h"
 
 using namespace dvxtest;
 
 namespace {
 
-class PaletteSelection : public ContentSelection {
-public:
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry; }
-    int16_t selectedCategory() override { return category; }
-
+struct PaletteSelection {
     void pick(int16_t c, const std::string& file) {
         category = c;
         entry = SymEntryInfo{};
@@ -71,7 +67,8 @@ class CustomDefinitionsTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        SetContentSelection(&palette);
+        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
+        SetContentPaletteSelectedCategoryHandler([this] { return palette.category; });
         port::setAlerts(&alerts);
         doorFolder = LocalDomainCustomDoorPath();
         windowFolder = LocalDomainCustomWindowPath();
@@ -79,7 +76,6 @@ protected:
         std::filesystem::create_directories(windowFolder);
     }
     void TearDown() override {
-        SetContentSelection(nullptr);
         port::setAlerts(nullptr);
         port::setDocumentUndo(nullptr);
         DocumentTest::TearDown();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/main_window_sheet_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/design_file.h"
 #include "files/design_fixtures.h"
 #include "files/object_files.h"

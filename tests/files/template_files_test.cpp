@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "files/design_file.h"
 #include "files/design_fixtures.h"
 #include "files/object_records.h"
@@ -27,29 +27,16 @@ using namespace dvxtest;
 
 namespace {
 
-class FixedContentSelection : public ContentSelection {
-public:
-    explicit FixedContentSelection(std::optional<SymEntryInfo> entry) : entry_(std::move(entry)) {}
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry_; }
-    int16_t selectedCategory() override { return -1; }
-
-private:
-    std::optional<SymEntryInfo> entry_;
-};
-
-SymEntryInfo EntryOfKind(int16_t kind) {
+// The content palette shows an entry of the kind selected.
+void SelectEntryOfKind(int16_t kind) {
     SymEntryInfo e;
     e.type = kind;
-    return e;
+    SetContentPaletteSelectedSymEntryHandler([e] { return std::optional<SymEntryInfo>(e); });
 }
 
 class TemplateFilesTest : public FileTest {
 protected:
     TemplateFilesTest() : FileTest("templates") {}
-    void TearDown() override {
-        SetContentSelection(nullptr);
-        FileTest::TearDown();
-    }
 };
 
 // Two groups of two lines each, behind a layer record naming another floor.
@@ -138,16 +125,14 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     t.object(1000, 0, 3).tag(202).object(29, 3, 4).tag(203).tag(400);
     const std::string path = Write(t.data());
 
-    FixedContentSelection templateEntry(EntryOfKind(3));
-    SetContentSelection(&templateEntry);
+    SelectEntryOfKind(3);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 1);
     EXPECT_EQ(current()->firstObject->groupKind, 0);
     EXPECT_EQ(current()->firstObject->firstChild->optionA & 1, 0);
     ClearCurrentLayer();
 
-    FixedContentSelection symbolEntry(EntryOfKind(symentry::kSymbol));
-    SetContentSelection(&symbolEntry);
+    SelectEntryOfKind(symentry::kSymbol);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 2);
     EXPECT_EQ(current()->firstObject->groupKind, 117);
@@ -155,7 +140,7 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     for (Objex* g = current()->firstObject; g; g = g->next) EXPECT_EQ(g->firstChild->optionA & 1, 1);
     ClearCurrentLayer();
 
-    SetContentSelection(nullptr);
+    SetContentPaletteSelectedSymEntryHandler(nullptr);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     EXPECT_EQ(CountObjects(current()->firstObject), 2);
 }

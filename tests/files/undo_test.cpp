@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/core/floor_popup_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/content_paths.h"
 #include "files/design_file.h"
 #include "files/design_fixtures.h"
@@ -14,7 +14,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/files.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
@@ -79,7 +79,7 @@ TEST_F(UndoTest, TheRingHoldsTwentyFiveSnapshots) {
 
 TEST_F(UndoTest, UndoRedoAndANewEditDropsTheRedo) {
     std::vector<int32_t> floors;
-    SetActiveFloorPopUpHandler([&](int32_t tag) { floors.push_back(tag); });
+    SetSelectActiveFloorPopUpItemHandler([&](int32_t tag) { floors.push_back(tag); });
     int redraws = 0;
     SetRefreshHandler([&] { ++redraws; });
     Edit("One");

@@ -13,7 +13,7 @@
 #include "support/model_builders.h"
 #include "support/seam_recorders.h"
 #include "support/selection_builders.h"
-#include "tracking/evaluate_point.h"
+#include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 #include "wall_fixtures.h"
 

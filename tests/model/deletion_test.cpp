@@ -4,10 +4,13 @@
 #include <map>
 #include <set>
 
+#include "files/object_records.h"
+#include "model/add_remove_points.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "model/selection_queries.h"
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 #include "support/fixture.h"
@@ -28,7 +31,7 @@ protected:
     void SetUp() override {
         DocumentTest::SetUp();
         SetDeleteRendererObjectHandler([this](Objex* o) { ++discarded[o->objectID]; });
-        SetLotElevationHandler([this] { ++lotRebuilds; });
+        SetSetLotElevationHandler([this] { ++lotRebuilds; });
     }
 
     // A loose object remembered as created (by ID: freed addresses come back).
@@ -169,6 +172,49 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
     DeleteObj(group);
     EXPECT_EQ(gGroupLeader, nullptr);
     ExpectEachDiscardedOnce();
+}
+
+// Every global that can point at an object or at one of its points: deleting the object (here
+// its parent) clears it; deleting another object leaves it alone.
+TEST_F(DeletionTest, GlobalsPointingIntoADeletedObjectAreCleared) {
+    struct Row {
+        const char* name;
+        Objex** object;
+        Poinz** point;
+    };
+    const Row rows[] = {
+        {"gWorkbenchObject", &gWorkbenchObject, nullptr},
+        {"gGroupLeader", &gGroupLeader, nullptr},
+        {"gIsAnyObjectSelectedObject", &gIsAnyObjectSelectedObject, nullptr},
+        {"gCabinetObject", &gCabinetObject, nullptr},
+        {"gRemovePtTargetObject", &gRemovePtTargetObject, nullptr},
+        {"gRemovePtTargetPoint", nullptr, &gRemovePtTargetPoint},
+        {"gRemovePtTargetPrevPoint", nullptr, &gRemovePtTargetPrevPoint},
+    };
+    for (const Row& row : rows) {
+        auto pointAt = [&](Objex* o) {
+            if (row.object) *row.object = o;
+            else *row.point = PointAt(o, 1);
+        };
+        auto target = [&]() -> void* { return row.object ? static_cast<void*>(*row.object) : *row.point; };
+
+        Objex* survivor = Make(objtype::kPolygon, 3);
+        Objex* group = Make(objtype::kGroup);
+        Objex* child = Make(objtype::kPolygon, 3);
+        AppendChildToObject(child, group);
+
+        pointAt(survivor);
+        DeleteObj(group);
+        EXPECT_NE(target(), nullptr) << row.name;
+
+        group = Make(objtype::kGroup);
+        child = Make(objtype::kPolygon, 3);
+        AppendChildToObject(child, group);
+        pointAt(child);
+        DeleteObj(group);
+        EXPECT_EQ(target(), nullptr) << row.name;
+        DeleteObj(survivor);
+    }
 }
 
 TEST_F(DeletionTest, RoofWithSkylightAndPanels) {

@@ -21,6 +21,7 @@
 #include "port/random.h"
 #include "port/session.h"
 #include "render/core/custom_textures.h"
+#include "render/core/texture_seams.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
@@ -109,7 +110,7 @@ TEST_F(DocumentModelTest, DocumentIDsStayDistinctWhenTheGeneratorRepeats) {
     a->dealloc();
 
     // Documents the shell knows of count too.
-    SetOpenDocumentIDQuery([](int32_t id) { return id == 9; });
+    SetIsOpenDocumentIDInUseHandler([](int32_t id) { return id == 9; });
     ScriptedRandom nine({9, 9 + 16777216u, 10});
     port::setRandomSource(&nine);
     a = QMDDocumentModel::alloc()->init();
@@ -122,10 +123,13 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     std::vector<int> changes;
     int fileNameCalls = 0;
     const char* lastName = "unset";
-    SetMainWindowDocumentHooks({[&](int c) { changes.push_back(c); },
-                                [&](const char* n) { ++fileNameCalls; lastName = n; }});
+    SetMainWindowDocumentUpdateChangeCountHandler([&](int c) { changes.push_back(c); });
+    SetMainWindowDocumentSetFileNameHandler([&](const char* n) {
+        ++fileNameCalls;
+        lastName = n;
+    });
     std::vector<int32_t> deletedTextures;
-    SetCustomTextureDeleter([&](const std::vector<int32_t>& ids) {
+    SetDeleteGLTexturesHandler([&](const std::vector<int32_t>& ids) {
         deletedTextures.insert(deletedTextures.end(), ids.begin(), ids.end());
     });
 
@@ -178,8 +182,9 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     EXPECT_EQ(gCurDocument, nullptr);
     gCurDocument = doc;
     // The recorders go out of scope before TearDown.
-    SetMainWindowDocumentHooks({});
-    SetCustomTextureDeleter(nullptr);
+    SetMainWindowDocumentUpdateChangeCountHandler(nullptr);
+    SetMainWindowDocumentSetFileNameHandler(nullptr);
+    SetDeleteGLTexturesHandler(nullptr);
 }
 
 TEST_F(DocumentModelTest, ClosingRemovesOnlyItsOwnSnapshots) {

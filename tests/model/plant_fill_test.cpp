@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -22,11 +22,8 @@ using namespace dvxtest;
 
 namespace {
 
-class ChosenEntry : public ContentSelection {
-public:
+struct ChosenEntry {
     std::optional<SymEntryInfo> entry;
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry; }
-    int16_t selectedCategory() override { return 5; }
 };
 
 class PlantFillTest : public DocumentTest {
@@ -37,7 +34,7 @@ protected:
         stock.type = symentry::kStockPlant;
         stock.textureID = 3000;
         palette.entry = stock;
-        SetContentSelection(&palette);
+        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
         layer = doc->itsCurLayer;
         // The outline lives on another floor, so only plants are on the current one.
         outlineLayer = layer->next;

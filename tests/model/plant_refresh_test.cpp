@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "geometry/openings/landscape_plants.h"
 #include "model/deletion.h"
 #include "model/docstate.h"

@@ -7,7 +7,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/projection.h"
-#include "render/core/accumulation_seam.h"
+#include "render/core/accumulation_seams.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -164,16 +164,15 @@ TEST_F(ProjectionTest, JitteredFrustumGoesThroughTheGLSeam) {
         std::vector<double> args;
     };
     std::vector<Call> calls;
-    AccumulationGL gl;
-    gl.getViewport = [](int32_t v[4]) { v[0] = 0; v[1] = 0; v[2] = 100; v[3] = 100; };
-    gl.loadFrustum = [&](double l, double r, double b, double t, double n, double f) {
+    SetAccumulationGetViewportHandler([](int32_t* v) { v[0] = 0; v[1] = 0; v[2] = 100; v[3] = 100; });
+    SetAccumulationLoadFrustumHandler([&](double l, double r, double b, double t, double n, double f) {
         calls.push_back({"frustum", {l, r, b, t, n, f}});
-    };
-    gl.loadModelViewTranslation = [&](double x, double y, double z) { calls.push_back({"translate", {x, y, z}}); };
-    gl.initializeAntiAliasGLScene = [&](double a, double b, double c, double d, double e) {
+    });
+    SetAccumulationLoadModelViewTranslationHandler(
+        [&](double x, double y, double z) { calls.push_back({"translate", {x, y, z}}); });
+    SetInitializeAntiAliasGLSceneHandler([&](double a, double b, double c, double d, double e) {
         calls.push_back({"init", {a, b, c, d, e}});
-    };
-    SetAccumulationGL(gl);
+    });
 
     // dx = -(2 x 0.5 / 100 + 0.2 x 1 / 5) = -0.05; dy = -(2 x 0.25 / 100 + 0.1 x 1 / 5) = -0.025.
     accFrustum(-1, 1, -1, 1, 1, 10, 0.5, 0.25, 0.2, 0.1, 5);
@@ -194,7 +193,7 @@ TEST_F(ProjectionTest, JitteredFrustumGoesThroughTheGLSeam) {
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(calls[0].args[i], perspective[i], 1e-12) << i;
 
     // Nothing registered: an empty viewport, no pixel jitter and no GL.
-    ResetAccumulationGL();
+    port::ResetEverySeam();
     calls.clear();
     accFrustum(-1, 1, -1, 1, 1, 10, 0.5, 0.25, 0.2, 0.1, 5);
     EXPECT_TRUE(calls.empty());

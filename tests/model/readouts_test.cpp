@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/core/localization_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/readouts.h"
 #include "model/units.h"
 #include "port/defaults.h"
@@ -85,13 +85,11 @@ TEST_F(ReadoutsTest, MetricReadoutsTrimZerosAndLookUpTheSuffix) {
     EXPECT_EQ(Metric(100.0f, 7), "2540 mm");
     EXPECT_EQ(Metric(39.37f, 0), "1 m");
 
-    SetLocalizedStringProvider([](const char* key) {
-        return std::string(key) == " m" ? std::string(" metres") : std::string();
-    });
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
     EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
     EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
     // A translation too long for the buffer is cut, never overrun.
-    SetLocalizedStringProvider([](const char*) { return std::string(200, 'y'); });
+    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
     EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 

@@ -7,7 +7,7 @@
 #include "model/document_model.h"
 #include "model/live_views.h"
 #include "model/plugin_data.h"
-#include "powertools/core/plugin_list.h"
+#include "powertools/core/plugin_list_seams.h"
 #include "render/core/render_state.h"
 #include "support/fixture.h"
 
@@ -150,7 +150,7 @@ TEST_F(SavedCamerasTest, NothingWithoutADocument) {
 class PlugInBlocksTest : public DocumentTest {};
 
 TEST_F(PlugInBlocksTest, OneBlockPerPlugIn) {
-    SetPlugInListProvider([] { return std::vector<int32_t>{7, 9}; });
+    SetLoadedPlugInIDsHandler([] { return std::vector<int32_t>{7, 9}; });
     QMDDocumentModel* withTools = QMDDocumentModel::alloc()->init();
     PlugInData* first = withTools->itsPlugIns;
     ASSERT_NE(first, nullptr);

@@ -8,6 +8,7 @@
 #include "support/selection_builders.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
+#include "ui/core/custom_popups.h"
 #include "ui/core/inspector_seams.h"
 
 namespace dvxtest {

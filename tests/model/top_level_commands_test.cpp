@@ -2,13 +2,13 @@
 // ordering.
 #include <gtest/gtest.h>
 
-#include "app/core/standard_tool_seam.h"
+#include "app/core/main_window_seams.h"
 #include "model/command_globals.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/selection_queries.h"
 #include "model/walkers.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "support/model_builders.h"
 #include "support/seam_recorders.h"

@@ -1,9 +1,11 @@
 #pragma once
 // What the model asks of the content palette: the entry and the category the user has
-// selected there. The palette installs itself; until then nothing is selected.
+// selected there. Until the palette registers itself nothing is selected.
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "port/seam.h"
 
 // One entry of the content library, as far as the placing code reads it.
 struct SymEntryInfo {
@@ -18,17 +20,9 @@ inline constexpr int16_t kUserPlant = 1000;
 inline constexpr int16_t kSymbol = 1001;
 }  // namespace symentry
 
-// The selection of the shared content palette.
-class ContentSelection {
-public:
-    virtual ~ContentSelection() = default;
-    // The selected entry, or none.
-    virtual std::optional<SymEntryInfo> selectedSymEntry() = 0;
-    // The category selected in the palette's pop-up (7 custom doors, 8 custom windows);
-    // -1 for none.
-    virtual int16_t selectedCategory() = 0;
-};
-
-ContentSelection& sharedContentSelection();
-// nullptr puts back the built-in selection: no entry, category -1.
-void SetContentSelection(ContentSelection* selection);
+// `selectedSymEntry` of the shared content palette controller: the selected entry, or none.
+DVX_SEAM(ContentPaletteSelectedSymEntry, "content", port::SeamKind::UserInterface, std::optional<SymEntryInfo>())
+// `selectedCategory`: the category selected in the palette's pop-up (7 custom doors, 8 custom
+// windows); -1 for none.
+DVX_SEAM_WITH_DEFAULT(ContentPaletteSelectedCategory, "content", port::SeamKind::UserInterface,
+                      [] { return int16_t{-1}; }, int16_t())

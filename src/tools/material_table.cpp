@@ -1,6 +1,8 @@
-#include "tools/conversion_seams.h"
+#include "tools/material_table.h"
 
-#include <utility>
+#include <algorithm>
+
+#include "port/seam.h"
 
 namespace {
 
@@ -23,11 +25,6 @@ constexpr RGBColor kPlaceholderMaterials[kMaterialTableSize] = {
     {0x7D7D, 0x7878, 0x7272},  // rock
 };
 
-std::function<Objex*(Objex*, Poinz*)>& ConnectHandler() {
-    static std::function<Objex*(Objex*, Poinz*)> handler;
-    return handler;
-}
-
 }  // namespace
 
 RGBColor gMaterialTable[kMaterialTableSize] = {
@@ -37,21 +34,11 @@ RGBColor gMaterialTable[kMaterialTableSize] = {
     kPlaceholderMaterials[12], kPlaceholderMaterials[13], kPlaceholderMaterials[14], kPlaceholderMaterials[15],
 };
 
-Objex* ConnectWallPoint(Objex* wall, Poinz* point) {
-    if (!wall || !point) return wall;
-    return ConnectHandler() ? ConnectHandler()(wall, point) : wall;
-}
-
-void SetConnectWallPointHandler(std::function<Objex*(Objex*, Poinz*)> handler) {
-    ConnectHandler() = std::move(handler);
-}
+static const port::GlobalReset kReset([] {
+    std::copy(std::begin(kPlaceholderMaterials), std::end(kPlaceholderMaterials), gMaterialTable);
+});
 
 RGBColor MaterialTableColor(int32_t material) {
     if (material < 0 || material >= kMaterialTableSize) material = 0;
     return gMaterialTable[material];
-}
-
-void ResetConversionSeams() {
-    ConnectHandler() = nullptr;
-    for (int i = 0; i < kMaterialTableSize; ++i) gMaterialTable[i] = kPlaceholderMaterials[i];
 }
