@@ -239,15 +239,7 @@ void ReadRoofAttachment(RoofAttachmentRecord* record, Objex* child, Layer* layer
         int16_t begin = 0;
         ReadShort(&begin);
         ReadObjectsUntilTag(ReadingLayer(layer), kSkylightPartsEnd, [r, keep](Objex* o) {
-            int list = -1;
-            switch (o->type) {
-            case objtype::kOpeningMask: list = 0; break;
-            case objtype::kWindowSeparator: list = 1; break;
-            case objtype::kDoorHardware: list = 2; break;
-            case objtype::kSkylightPart: list = 3; break;
-            case objtype::kSkylightPart5: list = 4; break;
-            default: break;
-            }
+            const int list = objtype::RoofAttachmentPartList(o->type);
             if (!keep || list < 0) {
                 DeleteObj(o);
                 return;

@@ -437,7 +437,7 @@ private:
         FinishGroup(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
-        if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
+        if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
     }
 
     QMDDocumentModel* doc_;

@@ -251,7 +251,7 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
     if (o->type == objtype::kPlant && o->firstPoint && (!filever::HasUserPlantPaths(v) || !IsUserPlant(o)))
         GivePlantInfo(o, CreatePlantInfo(o->firstPoint->texture1));
 
-    if (append && o->type != objtype::kFreehandRoofPanel) AppendObjectToLayer(o, layer);
+    if (append && o->type != objtype::kSlopeArrow) AppendObjectToLayer(o, layer);
     UpdateObjectBounds(o);
     ReadObjectData(o, layer);
 
@@ -271,7 +271,7 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
     }
     const bool wireFramePlant = o->type == objtype::kPlant && filever::DropsNewerLibraryPlants(v) && !IsUserPlant(o) &&
                                 o->firstPoint && o->firstPoint->texture1 >= kFirstWireFramePlantTexture;
-    if (wireFramePlant || o->type == objtype::kFreehandRoofPanel || IsObjectPointValuesInvalid(o)) {
+    if (wireFramePlant || o->type == objtype::kSlopeArrow || IsObjectPointValuesInvalid(o)) {
         DeleteObj(o);
         return nullptr;
     }

@@ -27,7 +27,7 @@ bool VisitAttachmentSlots(Objex* child, const std::function<bool(const Slot&)>& 
 }
 
 bool VisitRoofAttachmentSlots(Objex* child, const std::function<bool(const Slot&)>& fn) {
-    if (child->type != objtype::kSkylight && child->type != objtype::kRoofCutout) return true;
+    if (!objtype::IsRoofAttachment(child->type)) return true;
     if (child->typeData.kind != TypeDataKind::RoofAttachment || !child->typeData.roofAttachment) return true;
     RoofAttachmentRecord* r = child->typeData.roofAttachment;
     return fn(Slot{&r->texture1, &r->color1, &r->textureScale1[0], &r->textureScale1[1]}) &&

@@ -30,19 +30,6 @@ Poinz* SegmentStartOf(Objex* child) {
 // The point segment (a, b) runs from.
 Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
 
-bool IsWallAttachmentType(int16_t type) {
-    switch (type) {
-    case objtype::kDoor:
-    case objtype::kWindow:
-    case objtype::kDeckSteps:
-    case objtype::kComponent:
-    case objtype::kAccessory:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Removes every child whose segment starts at the point (and passes the filter).
 template <typename Filter>
 void DeleteChildrenStartingAt(Objex* host, Poinz* start, Filter keepOut) {
@@ -88,7 +75,7 @@ bool DoesPointContainAttachments(Objex* host, Poinz* point) {
 
 void DeleteWallSegmentAttachments(Objex* wall, Poinz* start) {
     if (!wall || !start || wall->type != objtype::kWall) return;
-    DeleteChildrenStartingAt(wall, start, [](Objex* c) { return !IsWallAttachmentType(c->type); });
+    DeleteChildrenStartingAt(wall, start, [](Objex* c) { return !objtype::IsHostedAttachment(c->type); });
 }
 
 void DeleteSegmentAttachments(Objex* host, Poinz* a, Poinz* b) {

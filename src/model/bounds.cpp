@@ -97,10 +97,6 @@ void SampleSpline3D(const Poinz* a, const Poinz* b, Float3DRect* box) {
     ForEachCurveSample(a, b, [&](float h, float v, float d) { Refine3DBounds(h, v, d, box); });
 }
 
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
-}
-
 // Kinds 2 and 4 mark both segments at the point as straight in plan bounds.
 bool IsStraightKind(const Poinz* p) { return p->kind == 2 || p->kind == 4; }
 
@@ -224,7 +220,7 @@ void DoGetObjectBounds(Objex* object, uint8_t onlySelected, FloatRect* box, uint
                        uint8_t withPen) {
     if (!object || !box) return;
     ObjectPoints2D(object, onlySelected, box, ignoreCurves, PenOf(object, withPen, 0));
-    if (IsRoof(object)) return;
+    if (objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         DoGetObjectBounds(child, onlySelected, box, ignoreCurves, withPen);
 }
@@ -269,7 +265,7 @@ void GetObjectObjBounds(Objex* object, uint8_t onlySelected, FloatRect* box, uin
         StoredBox2D(object->bounds3D, box, PenOf(object, withPen, 1));
         if (object->type >= 100 && object->type <= 107) gDimensionSelected = 1;
     }
-    if (IsRoof(object)) return;
+    if (objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         GetObjectObjBounds(child, onlySelected, box, ignoreCurves, withPen);
 }
@@ -294,7 +290,7 @@ void DoGetObject3DBounds(Objex* object, uint8_t onlySelected, Float3DRect* box,
     if (!object || !box) return;
     ObjectPoints3D(object, onlySelected, box, ignoreCurves);
     for (Objex* child = object->firstChild; child; child = child->next)
-        if (child->type != objtype::kFreehandRoofPanel)
+        if (child->type != objtype::kSlopeArrow)
             DoGetObject3DBounds(child, onlySelected, box, ignoreCurves);
 }
 
@@ -353,7 +349,7 @@ void GetAllLayersObj3DBounds(Layer* firstLayer, uint8_t onlySelected, Float3DRec
 void GetSpecialObjects3DBounds(Objex* object, uint8_t onlySelected, Float3DRect* box,
                                uint8_t ignoreCurves) {
     if (!object || !box) return;
-    if (IsRoof(object)) {
+    if (objtype::IsRoof(object->type)) {
         if (onlySelected && !HasSelectedPoint(object)) return;
         for (Objex* panel = RoofPanelsOf(object); panel; panel = panel->next)
             DoGetObject3DBounds(panel, 0, box, ignoreCurves);

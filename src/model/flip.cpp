@@ -43,7 +43,7 @@ float WrapOnce(float degrees) {
 }
 
 RoofAttachmentRecord* RoofRecordOf(Objex* child) {
-    if (child->type != objtype::kSkylight && child->type != objtype::kRoofCutout) return nullptr;
+    if (!objtype::IsRoofAttachment(child->type)) return nullptr;
     if (child->typeData.kind != TypeDataKind::RoofAttachment) return nullptr;
     return child->typeData.roofAttachment;
 }

@@ -104,15 +104,7 @@ void ClearHit(ClickInfo* click) {
 
 // Types picked anywhere inside their bounds.
 bool IsWholeObjectPick(const Objex* o) {
-    switch (o->type) {
-    case objtype::kFentrix: case objtype::kPlant: case objtype::kImported2D:
-    case objtype::kComponent: case objtype::kFoundationPier: case objtype::kCabinetPart:
-    case objtype::kEnhancedText: case objtype::kAccessory: case objtype::kSkylight:
-    case objtype::kOldText: case objtype::kDimensionText: case 301: case 302:
-        return true;
-    default:
-        return o->subtype == 89;
-    }
+    return objtype::Has(o->type, objtype::kPickedWhole) || o->subtype == 89;
 }
 
 // Children of these types are searched only while their plan shows.

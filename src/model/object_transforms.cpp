@@ -21,7 +21,7 @@ bool Moves(const Poinz* point) { return point->selected && !point->locked; }
 // Skylights and dormer cut-outs move with their roof: every one of them when the whole roof
 // is selected (selected just for the move), otherwise only those already selected.
 void CarryRoofAttachments(Objex* roof, const TransformRecord* record, bool rotate) {
-    if (!IsRoof(roof)) return;
+    if (!roof || !objtype::IsRoof(roof->type)) return;
     const bool wholeRoof = IsEntireRoofObjectSelected(roof);
     for (Objex* child = roof->firstChild; child; child = child->next) {
         RoofAttachmentRecord* attachment = RoofAttachmentOf(child);

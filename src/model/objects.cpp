@@ -316,24 +316,8 @@ void GroupObject(Objex* object) {
 
 bool IsObjectGrouped(Objex* object) {
     if (!object) return false;
-    if (object->parent) {
-        switch (object->type) {
-        case objtype::kDoor: case objtype::kWindow: case objtype::kDeckSteps:
-        case objtype::kComponent: case objtype::kFreehandRoofPanel: case objtype::kAccessory:
-            break;
-        default:
-            return true;
-        }
-    }
-    if (object->firstChild) {
-        switch (object->type) {
-        case objtype::kWall: case objtype::kDeck: case objtype::kFreehandRoof:
-            break;
-        default:
-            return true;
-        }
-    }
-    return false;
+    if (object->parent && !objtype::FollowsHost(object->type)) return true;
+    return object->firstChild && !objtype::Has(object->type, objtype::kHoldsAttachments);
 }
 
 bool IsObjectSymbolEditorObject(Objex* object) {

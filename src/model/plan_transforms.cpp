@@ -38,7 +38,7 @@ void SwapWallSides(Objex* wall) {
 
 template <typename Fn>
 void ForEachRoofAttachment(Objex* object, Fn fn) {
-    if (!IsRoof(object)) return;
+    if (!object || !objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         if (RoofAttachmentOf(child)) fn(child, RoofAttachmentOf(child));
 }

@@ -224,7 +224,7 @@ TEST_F(ObjectsTest, GroupedMeansMemberOrLeaderNotAttachmentOrHost) {
     const Case cases[] = {
         {objtype::kRectangle, true, false, true},   {objtype::kDoor, true, false, false},
         {objtype::kWindow, true, false, false},     {objtype::kDeckSteps, true, false, false},
-        {objtype::kComponent, true, false, false},  {objtype::kFreehandRoofPanel, true, false, false},
+        {objtype::kComponent, true, false, false},  {objtype::kSlopeArrow, true, false, false},
         {objtype::kAccessory, true, false, false},  {objtype::kGroup, false, true, true},
         {objtype::kWall, false, true, false},       {objtype::kDeck, false, true, false},
         {objtype::kFreehandRoof, false, true, false}, {objtype::kRoof, false, true, true},
