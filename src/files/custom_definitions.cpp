@@ -300,7 +300,7 @@ void ApplyCurCustAttachToSelectedWinAndDoor() {
     for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
         if (o->type == objtype::kWall) {
             if (ApplyToWall(o, doorMode)) changed = true;
-        } else if (!doorMode && (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof)) {
+        } else if (!doorMode && objtype::IsRoof(o->type)) {
             ApplyToRoof(o, &refitted, &removed);
         }
     }

@@ -146,7 +146,7 @@ void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
                     if (r->insideTrimTexture == textureID) SetScale(r->insideTrimScale, w, h);
                     if (r->outsideTrimTexture == textureID) SetScale(r->outsideTrimScale, w, h);
                 }
-            } else if (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof) {
+            } else if (objtype::IsRoof(o->type)) {
                 for (Objex* c = o->firstChild; c; c = c->next) {
                     if (c->type != objtype::kSkylight ||
                         c->typeData.kind != TypeDataKind::RoofAttachment || !c->typeData.roofAttachment)

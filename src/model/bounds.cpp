@@ -2,6 +2,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/segment_sampling.h"
 #include "plan/plan_objects.h"
@@ -391,8 +392,8 @@ void UpdateObjectBounds(Objex* object) { UpdateObjectRootBounds(object, 0, 0); }
 
 void AdjustEnhancedTextObjectSize(Objex* object) {
     if (!object) return;
-    const float minWidth = object->params[1];
-    const float minHeight = object->params[2];
+    const float minWidth = objfield::text_box::kMinimumWidth(*object);
+    const float minHeight = objfield::text_box::kMinimumHeight(*object);
     if (minWidth < 1.0f || minHeight < 1.0f || object->pointCount < 4) return;
     Poinz* p[4] = {object->firstPoint, nullptr, nullptr, nullptr};
     for (int i = 1; i < 4; ++i) p[i] = p[i - 1] ? p[i - 1]->next : nullptr;

@@ -109,8 +109,7 @@ bool IsWholeObjectPick(const Objex* o) {
 
 // Children of these types are searched only while their plan shows.
 bool IsPlanFilteredChild(const Objex* o) {
-    return o->type == objtype::kComponent || o->type == objtype::kAccessory ||
-           o->type == objtype::kDoor || o->type == objtype::kWindow;
+    return objtype::IsWallAttachment(o->type);
 }
 
 const port::Path* ShapePathOf(const Objex* o) {

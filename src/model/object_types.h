@@ -99,7 +99,7 @@ enum Trait : uint32_t {
     kIsHostedAttachment = 1u << 1,  // set into a wall or deck segment with an attachment record
     kIsRoofAttachment = 1u << 2,    // set into a roof with a roof attachment record
     kFollowsHost = 1u << 3,         // placed by its parent: moves and turns pass it by, never a group member
-    kHoldsAttachments = 1u << 4,    // its children are attachments, not group members
+    kHoldsAttachments = 1u << 4,    // children never make it a group (a roof 14 with children does)
     kSelectedWhole = 1u << 5,       // always selected whole, also under point-oriented selection
     kPickedWhole = 1u << 6,         // hit anywhere inside its bounds
     kOnViewLayer = 1u << 7,         // belongs on an elevation view layer
@@ -206,6 +206,8 @@ constexpr bool IsRoof(int type) { return Has(type, kIsRoof); }
 constexpr bool IsHostedAttachment(int type) { return Has(type, kIsHostedAttachment); }
 // The hosted attachments that go into walls: all but deck steps.
 constexpr bool IsWallAttachment(int type) { return IsHostedAttachment(type) && type != kDeckSteps; }
+// Walls, decks and roofs: the objects attachments are set into.
+constexpr bool IsAttachmentCarrier(int type) { return type == kWall || type == kDeck || IsRoof(type); }
 // Skylights and roof cut-outs.
 constexpr bool IsRoofAttachment(int type) { return Has(type, kIsRoofAttachment); }
 // Anything set into a wall, deck or roof.

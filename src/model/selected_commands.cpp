@@ -10,6 +10,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/floor_operations.h"
+#include "model/object_fields.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
@@ -144,7 +145,7 @@ CommandFate SmoothingCommand(Objex* object, uint8_t, int32_t command, CommandPar
 CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
     if (object->type != objtype::kPlant) return CommandFate::Kept;
     if (command == cmd::kPlantingAge) {
-        object->fillPattern = Int16Param(param);
+        objfield::plant::kPlantingAge(*object) = Int16Param(param);
     } else if (command != cmd::kPlantSize) {
         object->plantAge += static_cast<float>(CommandParamToInt(param));
         if (!(object->plantAge >= kYoungestPlant)) object->plantAge = kYoungestPlant;

@@ -10,6 +10,7 @@
 #include "model/document_model.h"
 #include "model/flip.h"
 #include "model/floor_operations.h"
+#include "model/object_fields.h"
 #include "model/object_rebuild.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
@@ -109,12 +110,12 @@ void MoveWhole(Objex* o, float h, float d) {
 void AfterTurn(Objex* o, float angle, bool planTurn) {
     const auto degrees = static_cast<float>(angle * kDegreesPerRadian);
     if (objtype::IsFixedComponent(o->type)) {
-        o->params[0] += degrees;
+        objfield::rotation::kFixedComponent(*o) += degrees;
     } else if (o->type == objtype::kGroup && o->subtype == objsubtype::kCabinetGroup) {
         if (o->typeData.kind == TypeDataKind::Cabinet && o->typeData.cabinet)
             o->typeData.cabinet->f1 = WrapDegreesOnce(o->typeData.cabinet->f1 + degrees);
     } else if (o->type == objtype::kGroup && o->linkB) {
-        o->params[4] = WrapDegreesOnce(o->params[4] + degrees);
+        objfield::rotation::kImported(*o) = WrapDegreesOnce(objfield::rotation::kImported(*o) + degrees);
     } else if (planTurn && o->type == objtype::kSkylight) {
         if (o->parent) UpdateAllRoofAttachments(o->parent);
     } else {

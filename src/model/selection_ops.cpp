@@ -268,7 +268,7 @@ void SelectVisualAllLayers(Layer* firstLayer, int8_t mode, uint8_t redraw) {
 void DeselectAllAttachmentObjects() {
     if (!gCurDocument || !gCurDocument->itsCurLayer) return;
     for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) {
-        if (o->type != objtype::kWall && o->type != objtype::kDeck && !objtype::IsRoof(o->type)) continue;
+        if (!objtype::IsAttachmentCarrier(o->type)) continue;
         for (Objex* c = o->firstChild; c; c = c->next)
             if (objtype::IsAttachment(c->type)) SelectObj(c, selmode::kDeselect, 0);
     }
