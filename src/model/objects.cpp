@@ -18,6 +18,13 @@ Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColo
                     Layer* layer, TypeData typeData) {
     Objex* o = new (std::nothrow) Objex{};
     if (!o) return nullptr;
+    DocState* ds = CurrentDocState();
+    if (!ds) {
+        // Zero-filled and unnumbered; only the type-specific record, which the caller hands
+        // over, is kept so that it is not lost.
+        o->typeData = typeData;
+        return o;
+    }
     o->type = type;
     o->closed = closed;
     o->visible = visible;
@@ -37,11 +44,9 @@ Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColo
     o->faceAxis = 2;
     o->needsRebuild = 1;
     for (ShortPoint& s : o->textureScales) s = ShortPoint{100, 100};
-    if (DocState* ds = CurrentDocState()) {
-        o->plantAge = ds->plantAge;
-        o->elevation = ds->currentElevation;
-        o->objectID = ds->nextObjectID++;
-    }
+    o->plantAge = ds->plantAge;
+    o->elevation = ds->currentElevation;
+    o->objectID = ds->nextObjectID++;
     return o;
 }
 
