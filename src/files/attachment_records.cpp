@@ -292,7 +292,7 @@ void ReadObjectAttachment75(AttachmentRecord* record, Objex* child) {
     record->directionFlag = LE16(b + 50);
     record->frameFlag = LE16(b + 52);
     record->trimWidth = LEFloat(b + 56);
-    if (child && (child->type == objtype::kDoor || child->type == objtype::kWindow)) {
+    if (child && objtype::IsOpening(child->type)) {
         const ShortPoint scale = child->textureScales[4];
         for (int32_t* texture : {&record->insideTrimTexture, &record->outsideTrimTexture}) *texture = child->texture;
         for (int16_t* s : {record->insideTrimScale, record->outsideTrimScale}) {

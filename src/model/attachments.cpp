@@ -140,7 +140,7 @@ void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
         for (Objex* o = layer->firstObject; o; o = o->next) {
             if (o->type == objtype::kWall) {
                 for (Objex* c = o->firstChild; c; c = c->next) {
-                    if (c->type != objtype::kDoor && c->type != objtype::kWindow) continue;
+                    if (!objtype::IsOpening(c->type)) continue;
                     AttachmentRecord* r = RecordOf(c);
                     if (!r) continue;
                     if (r->insideTrimTexture == textureID) SetScale(r->insideTrimScale, w, h);

@@ -65,7 +65,7 @@ Layer* FloorLayerOf(Objex* object, bool attached) {
 }
 
 bool IsDoorOrWindow(const Objex* object) {
-    return object->type == objtype::kDoor || object->type == objtype::kWindow;
+    return objtype::IsOpening(object->type);
 }
 
 // Lowers an opening under the cap, then shortens it when lowering was not enough.

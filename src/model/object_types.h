@@ -109,6 +109,7 @@ enum Trait : uint32_t {
     kHasFeedbackLine = 1u << 11,    // point-wise selection redraws its selection line
     kSelectsRoot = 1u << 12,        // a point-wise pick selects its root instead of the point
     kKeepsShapeWhenTurned = 1u << 13,  // a turn moves its middle and leaves its shape
+    kIsOpening = 1u << 14,          // a door or window: cuts an opening with trim into its wall
 };
 
 struct TypeRow {
@@ -129,8 +130,8 @@ inline constexpr TypeRow kTypeTable[] = {
     {kWall, kHoldsAttachments | kDirectedOutline},
     {kRoof, kIsRoof, 16},
     {kFentrix, kSelectedWhole | kPickedWhole},
-    {kDoor, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine},
-    {kWindow, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine},
+    {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
+    {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindowSeparator, kDirectedOutline, 2, 1},
     {kPropertyLine, 0, 128},
     {kPath, 0, 128},
@@ -204,6 +205,8 @@ constexpr bool Has(int type, Trait trait) { return (RowOf(type).traits & trait) 
 constexpr bool IsRoof(int type) { return Has(type, kIsRoof); }
 // Doors, windows, deck steps, components and accessories: set into a wall or deck segment.
 constexpr bool IsHostedAttachment(int type) { return Has(type, kIsHostedAttachment); }
+// Doors and windows.
+constexpr bool IsOpening(int type) { return Has(type, kIsOpening); }
 // The hosted attachments that go into walls: all but deck steps.
 constexpr bool IsWallAttachment(int type) { return IsHostedAttachment(type) && type != kDeckSteps; }
 // Walls, decks and roofs: the objects attachments are set into.

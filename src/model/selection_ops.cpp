@@ -29,7 +29,7 @@ public:
     }
     ~FeedbackWatch() {
         if (!object_ || IsObjectSelected(object_) == before_) return;
-        if (resetPopups_ && (object_->type == objtype::kDoor || object_->type == objtype::kWindow)) {
+        if (resetPopups_ && objtype::IsOpening(object_->type)) {
             gCustomWindowPopEntryHilite = -1;
             gCustomDoorPopEntryHilite = -1;
         }
