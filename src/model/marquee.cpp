@@ -106,7 +106,7 @@ void SelectAllLayersInRect(Layer* firstLayer, const RECT* rect, int8_t mode, uin
 
 bool SelectPointInRect(Poinz* point, Objex* object, const RECT* rect, int8_t mode, uint8_t redraw) {
     if (!point || !object || !rect || static_cast<uint16_t>(gCurTool) == 65535) return false;
-    // The point's H and V, unprojected, as the rectangle selection has always compared them.
+    // The point's H and V, zoomed but not projected.
     const int32_t x = RoundSide(ZoomF(point->position[0]));
     const int32_t y = RoundSide(ZoomF(point->position[1]));
     if (!PointIn(*rect, x, y)) return false;

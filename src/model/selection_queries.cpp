@@ -30,7 +30,7 @@ bool IsWholeObjectType(const Objex* object) {
     if (!object) return false;
     if (objtype::Has(object->type, objtype::kSelectedWhole)) return true;
     if (object->type != objtype::kDetail) return false;
-    // Drawn detail shapes at edit level 0; shape 6 is edited by its points.
+    // Drawn detail shapes (all but shape 6) at edit level 0.
     switch (object->subtype) {
     case 1: case 2: case 3: case 4: case 5: case 7: case 8: case 9:
         return object->optionB == 0;
