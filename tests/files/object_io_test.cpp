@@ -56,7 +56,7 @@ int ReadAll(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version) {
 
 TEST_F(ObjectIOTest, DroppedObjectsLeaveTheRestReadable) {
     Objex* panel = Polygon(3);
-    panel->type = objtype::kFreehandRoofPanel;
+    panel->type = objtype::kSlopeArrow;
     Objex* empty = NewObject(9);
     Objex* group = NewObject(objtype::kGroup);
     Objex* far = Polygon(3);

@@ -263,7 +263,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     // A freehand roof's own panels (58) hung as children stay out of 3D point bounds.
     Objex* freehand = NewObject(objtype::kFreehandRoof);
     Add(freehand, 0, 0, 0);
-    Objex* piece = NewObject(objtype::kFreehandRoofPanel);
+    Objex* piece = NewObject(objtype::kSlopeArrow);
     Add(piece, 900, 0, 900);
     AppendChildToObject(piece, freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);

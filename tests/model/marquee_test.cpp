@@ -97,5 +97,17 @@ TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
     EXPECT_FALSE(SelectPointInRect(poly->firstPoint, poly, &r, selmode::kSelect, 0));
 }
 
+TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
+    Objex* line = ShapeOn(floor, objtype::kLine, {});
+    Poinz* low = AddPointAt(line, 10, 90, 10);   // D outside the rectangle, V inside
+    Poinz* high = AddPointAt(line, 20, 10, 90);  // D inside, V outside
+    const RECT r{0, 0, 50, 50};
+    gCurTool = toolid::kPointEdit;
+    EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
+    EXPECT_EQ(low->selected, 1);
+    EXPECT_EQ(high->selected, 0);
+}
+
 }  // namespace
 }  // namespace dvxtest

@@ -42,6 +42,16 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     EXPECT_EQ(CreatePoint(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr), nullptr);
     Objex* loose = NewObject(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
+    // ...and an object comes back zero-filled: neither the arguments nor the defaults are set.
+    EXPECT_EQ(loose->type, 0);
+    EXPECT_EQ(loose->visible, 0);
+    EXPECT_EQ(loose->penWidth, 0.0f);
+    EXPECT_EQ(loose->penStyle, 0);
+    EXPECT_EQ(loose->rows, 0);
+    EXPECT_EQ(loose->flagA, 0);
+    EXPECT_EQ(loose->faceAxis, 0);
+    EXPECT_EQ(loose->needsRebuild, 0);
+    EXPECT_EQ(loose->textureScales[4].x, 0);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
     DeleteObj(loose);
@@ -224,7 +234,7 @@ TEST_F(ObjectsTest, GroupedMeansMemberOrLeaderNotAttachmentOrHost) {
     const Case cases[] = {
         {objtype::kRectangle, true, false, true},   {objtype::kDoor, true, false, false},
         {objtype::kWindow, true, false, false},     {objtype::kDeckSteps, true, false, false},
-        {objtype::kComponent, true, false, false},  {objtype::kFreehandRoofPanel, true, false, false},
+        {objtype::kComponent, true, false, false},  {objtype::kSlopeArrow, true, false, false},
         {objtype::kAccessory, true, false, false},  {objtype::kGroup, false, true, true},
         {objtype::kWall, false, true, false},       {objtype::kDeck, false, true, false},
         {objtype::kFreehandRoof, false, true, false}, {objtype::kRoof, false, true, true},

@@ -182,8 +182,8 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
     SelectedObjectLayer(floor, 1, 8001, nullptr);
     ASSERT_EQ(seams.fixedComponents.size(), 1u);
     EXPECT_EQ(seams.fixedComponents[0], symbol);
-    EXPECT_TRUE(IsFixedComponentType(146));
-    EXPECT_FALSE(IsFixedComponentType(124));
+    EXPECT_TRUE(objtype::IsFixedComponent(146));
+    EXPECT_FALSE(objtype::IsFixedComponent(124));
     (void)group;
 }
 
