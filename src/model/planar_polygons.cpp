@@ -5,8 +5,6 @@
 
 #include "model/segment_sampling.h"
 
-uint8_t gRealTimeDraw = 0;
-
 void ResetPlanarPolygonState() { gRealTimeDraw = 0; }
 
 namespace {

@@ -6,10 +6,20 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "plan/zoom.h"
+#include "port/seam.h"
 
 uint8_t gPrinting = 0;
 float gHPrintScale = 1.0f;
 float gVPrintScale = 1.0f;
+uint8_t gDynamicDrawing = 0;
+uint8_t gTransformationDrawing = 0;
+uint8_t gRealTimeDraw = 0;
+
+static const port::GlobalReset kReset([] {
+    gDynamicDrawing = 0;
+    gTransformationDrawing = 0;
+    gRealTimeDraw = 0;
+});
 
 void ResetPlanDrawState() {
     gPrinting = 0;

@@ -1,5 +1,6 @@
 #include "support/fixture.h"
 
+#include "port/seam.h"
 #include "port/services.h"
 #include "support/doubles.h"
 
@@ -67,6 +68,8 @@ namespace dvxtest {
 
 void ResetAllGlobals() {
     port::ResetServices();
+    port::ResetEverySeam();
+    port::ResetEveryGlobal();
 
     // Document model.
     gCurDocument = nullptr;
