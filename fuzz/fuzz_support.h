@@ -12,8 +12,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace fuzz {
 
@@ -41,16 +43,25 @@ inline QMDDocumentModel* CurrentDocument(int renewEvery = 0) {
     return doc;
 }
 
-// A folder of the target's own in the temporary folder, made on first use.
+// A folder of the target's own, made on first use: in TMPDIR when set, else in memory where
+// the system offers it (a file is written for every input), else in /tmp.
 inline const std::string& ScratchRoot(const char* name) {
-    static const std::string root = [name] {
+    // Removed with everything in it when the run ends.
+    struct Root {
+        std::string path;
+        ~Root() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const Root root{[name] {
         const char* tmp = std::getenv("TMPDIR");
-        const std::string base = tmp && tmp[0] == '/' ? tmp : "/tmp";
+        const std::string base = tmp && tmp[0] == '/' ? tmp : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         std::string path = base + "/" + name + "." + std::to_string(getpid());
         std::filesystem::create_directories(path);
         return path;
-    }();
-    return root;
+    }()};
+    return root.path;
 }
 
 // Writes the bytes to the path; false when they could not be written.
