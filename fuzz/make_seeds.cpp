@@ -127,8 +127,9 @@ void Dispose(QMDDocumentModel* doc) {
 }
 
 // The current document as a design file of the version: the settings block that version
-// holds, the objects, blocks, cameras and palettes as written at it.
-Bytes DesignFileAt(int32_t version) {
+// holds, the objects, blocks, cameras and palettes as written at it. Without `whole`, only
+// what the template readers take: up to the end of the objects.
+Bytes DesignFileAt(int32_t version, bool whole = true) {
     sWriteVersion = version;
     DocStateVersion layout;
     DocStateVersionOfFile(version, &layout);
@@ -137,6 +138,7 @@ Bytes DesignFileAt(int32_t version) {
         WriteLong(kDocStateLengthField);
         ApplePortWritePaddedDocStateOfVersion(CurrentDocState(), layout);
         DoWriteObjects();
+        if (!whole) return;
         DoWriteBlackBoxes();
         DoWriteLiveViews();
         DoWritePalettes(version);
@@ -167,10 +169,9 @@ void DesignFileSeeds() {
         const std::string name = "design_" + std::to_string(v);
         if (!ReadsBack(bytes, name)) continue;
         Save("fuzz_design_file", name, bytes);
-        if (v == 10000 || v == 10500 || v == 10900 || v == 11100) {
-            Save("fuzz_template", name, bytes);
-            Save("fuzz_symbol2d", name, bytes);
-        }
+        const Bytes objects = DesignFileAt(v, false);
+        Save("fuzz_template", "template_" + std::to_string(v), objects);
+        Save("fuzz_symbol2d", "symbol_" + std::to_string(v), objects);
     }
     Dispose(doc);
     doc = FreshDocument(false);
@@ -226,7 +227,6 @@ void CabinetSeeds() {
     CabinetState state;
     state.f1 = 24;
     for (int32_t v : kCabinetVersions) {
-        if (v != 10450 && v != 10800 && v != 11000 && v != 11100) continue;
         sWriteVersion = v;
         Objex* part = Shape(objtype::kCabinetPart, {{{0, 0, 0}}, {{24, 0, 0}}, {{24, 0, 24}}, {{0, 0, 24}}});
         part->layer = doc->itsCurLayer;
@@ -306,7 +306,6 @@ void ObjectRecordSeeds() {
 void SettingsSeeds() {
     QMDDocumentModel* doc = FreshDocument(false);
     for (int v = 0; v < kDocStateVersionCount; ++v) {
-        if (v % 3 != 0 && v != kDocStateVersionCount - 1) continue;
         const Bytes block = Written([&] {
             WriteLong(kDocStateLengthField);
             ApplePortWritePaddedDocStateOfVersion(CurrentDocState(), static_cast<DocStateVersion>(v));
