@@ -77,9 +77,12 @@ private:
         stats_.points += o->pointCount;
     }
 
+    // What an edit leaves behind: bounds, texture coordinates and point lengths.
     void Finish(Objex* o) {
         UpdateObjectBounds(o);
+        if (o->type == 1000) return;
         SetTextureFaceUV(o);
+        SetObjectPointLengths(o);
     }
 
     // Appends at the floor's remembered tail: building stays linear.
