@@ -633,7 +633,11 @@ void ReadObjectPoints(Objex* o) {
     int32_t count = 0;
     ReadLong(&count);
     Poinz* previous = nullptr;
-    for (Poinz* p = o->firstPoint; p; p = p->next) previous = p;
+    int32_t have = 0;
+    for (Poinz* p = o->firstPoint; p; p = p->next) previous = p, ++have;
+    // The count read with the object info counts nothing yet (a damaged one near the
+    // largest count would overflow as points are added).
+    o->pointCount = have;
     // A damaged count cannot make more points than the input holds: each takes bytes.
     for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
         Poinz* p = CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, o);
@@ -644,13 +648,16 @@ void ReadObjectPoints(Objex* o) {
             break;
         }
         RepairPoint(o, p, previous);
-        AppendPointToObject(p, o);
+        p->next = nullptr;
+        p->prev = previous;
+        if (previous) previous->next = p;
+        else o->firstPoint = p;
+        ++o->pointCount;
         previous = p;
     }
     if (o->type == objtype::kDeck && filever::HasEdgeDeckSteps(sInputVersion) && o->closed && previous &&
         o->firstPoint != previous)
         UpdateDeckSteps(o, previous, o->firstPoint);
-    o->pointCount = CountPoints(o);
     if (o->rows < 1 || o->pointCount % o->rows != 0) o->rows = 1;
 }
 
