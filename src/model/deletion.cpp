@@ -184,6 +184,7 @@ void DeleteLayerObjects(Layer* layer) {
         o = next;
     }
     layer->firstObject = nullptr;
+    layer->lastObject = nullptr;
     gRefreshRender = 1;
 }
 
