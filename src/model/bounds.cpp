@@ -381,8 +381,57 @@ void GetAllSpecialLayers3DBounds(Layer* firstLayer, uint8_t onlySelected, Float3
 
 // --- stored bounds ---
 
+namespace {
+
+// The plan box and the model box of one object in one walk: every curve is sampled once and
+// its samples go to each box that measures it, each box seeing its values in the order its
+// own walk (ObjectPoints2D, ObjectPoints3D) gives them, so both come out to the same bit.
+void BothBoxes(Objex* object, FloatRect* plan, Float3DRect* model, bool inPlan, bool inModel) {
+    const Pen pen;
+    Poinz* last = nullptr;
+    for (Poinz* p = object->firstPoint; p; p = p->next) {
+        last = p;
+        if (p->prev && IsCurvedSegment(p->prev, p)) {
+            const bool planCurve = inPlan && !IsStraightKind(p->prev) && !IsStraightKind(p);
+            ForEachCurveSample(p->prev, p, [&](float h, float v, float d) {
+                if (inModel) Refine3DBounds(h, v, d, model);
+                if (planCurve) Refine(h, v, d, plan, pen);
+            });
+            if (inPlan && !planCurve) Refine(p->position[0], p->position[1], p->position[2], plan, pen);
+        } else {
+            if (inPlan) Refine(p->position[0], p->position[1], p->position[2], plan, pen);
+            if (inModel) Refine3DBounds(p->position[0], p->position[1], p->position[2], model);
+        }
+    }
+    Poinz* first = object->firstPoint;
+    if (object->closed && first && IsCurvedSegment(last, first)) {
+        const bool planCurve = inPlan && !IsStraightKind(last) && !IsStraightKind(first);
+        if (planCurve || inModel)
+            ForEachCurveSample(last, first, [&](float h, float v, float d) {
+                if (inModel) Refine3DBounds(h, v, d, model);
+                if (planCurve) Refine(h, v, d, plan, pen);
+            });
+    }
+    const bool childrenInPlan = inPlan && !IsRoof(object);
+    for (Objex* child = object->firstChild; child; child = child->next) {
+        const bool childInModel = inModel && child->type != objtype::kFreehandRoofPanel;
+        if (childrenInPlan || childInModel) BothBoxes(child, plan, model, childrenInPlan, childInModel);
+    }
+}
+
+}  // namespace
+
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
     if (!object) return;
+    if (!a && !b) {
+        FloatRect plan = EmptyFloatRect();
+        Float3DRect model = EmptyFloat3DRect();
+        Objex* measured = object->type == objtype::kWall ? WallSolidOf(object) : object;
+        if (measured) BothBoxes(measured, &plan, &model, true, true);
+        object->bounds = plan;
+        object->bounds3D = model;
+        return;
+    }
     FloatRect plan = EmptyFloatRect();
     GetObjectBounds(object, a, &plan, b, 0);
     object->bounds = plan;
