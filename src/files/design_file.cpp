@@ -158,9 +158,6 @@ void DeleteDocumentLayers(QMDDocumentModel* doc) {
     doc->itsCur2DLayer = nullptr;
 }
 
-void FinishGroup(Objex* group) {
-    UpdateObjectRootBounds(group, 0, 0);
-}
 
 }  // namespace
 
@@ -393,6 +390,8 @@ public:
     void readLayer() {
         Layer* layer = ReadALayer();
         if (!layer) return;
+        // Members read before this measured themselves in another view.
+        if (group_.get()) membersInOtherViews_ = true;
         SetViewForLayerName(layer->name);
         // Merged objects never go to the file's layers, so such a layer is not kept.
         if (gOpenSymbol)
@@ -409,13 +408,22 @@ public:
         if (pasting_ && gClipBoardPalette && gUnlinkClipBoardFromPalette) ConvertObjPaletteLinksToActual(o);
     }
 
-    void openGroup() { group_.open(lastObject_); }
-    void openCabinet() { group_.open(ReadCabinetIntoGroup(lastObject_)); }
+    void openGroup() {
+        group_.open(lastObject_);
+        noteEarlierMembers();
+    }
+    void openCabinet() {
+        group_.open(ReadCabinetIntoGroup(lastObject_));
+        noteEarlierMembers();
+    }
     void closeGroup() { finishGroup(true); }
     void closeCabinet() { finishGroup(false); }
     bool otherTag(int16_t) { return true; }
 
 private:
+    // Members the group held before it opened may have been measured in another view.
+    void noteEarlierMembers() { membersInOtherViews_ = group_.get() && group_.get()->firstChild; }
+
     Layer* targetLayer() {
         Layer* target = lastLayer_;
         if (pasting_)
@@ -434,7 +442,9 @@ private:
             DeleteObjItem(group);
             return;
         }
-        FinishGroup(group);
+        // Each member was measured as it was read.
+        if (membersInOtherViews_) UpdateObjectRootBounds(group, 0, 0);
+        else UpdateGroupBoundsFromMembers(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
         if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
@@ -447,6 +457,7 @@ private:
     Layer* lastLayer_ = nullptr;
     Objex* lastObject_ = nullptr;
     OpenSectionGroup group_;
+    bool membersInOtherViews_ = false;
 };
 
 }  // namespace

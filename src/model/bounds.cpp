@@ -419,7 +419,65 @@ void BothBoxes(Objex* object, FloatRect* plan, Float3DRect* model, bool inPlan, 
     }
 }
 
+bool IsNumberBox(const FloatRect& r) {
+    return r.floatTop == r.floatTop && r.floatLeft == r.floatLeft && r.floatBottom == r.floatBottom &&
+           r.floatRight == r.floatRight;
+}
+bool IsNumberBox(const Float3DRect& r) {
+    return r.floatTop == r.floatTop && r.floatLeft == r.floatLeft && r.floatBottom == r.floatBottom &&
+           r.floatRight == r.floatRight && r.floatBack == r.floatBack && r.floatFront == r.floatFront;
+}
+
+// Growing a box by another gives what growing it by each of the other's values in turn
+// gives: the first value of the lowest and of the highest is kept.
+void Merge(const FloatRect& from, FloatRect* box) {
+    if (IsEmptyBounds(from)) return;
+    if (IsEmptyBounds(*box)) {
+        *box = from;
+        return;
+    }
+    if (from.floatLeft < box->floatLeft) box->floatLeft = from.floatLeft;
+    if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
+    if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
+    if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
+}
+void Merge(const Float3DRect& from, Float3DRect* box) {
+    if (IsEmptyBounds(from)) return;
+    if (IsEmptyBounds(*box)) {
+        *box = from;
+        return;
+    }
+    if (from.floatLeft < box->floatLeft) box->floatLeft = from.floatLeft;
+    if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
+    if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
+    if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
+    if (from.floatBack < box->floatBack) box->floatBack = from.floatBack;
+    if (from.floatFront > box->floatFront) box->floatFront = from.floatFront;
+}
+
 }  // namespace
+
+void UpdateGroupBoundsFromMembers(Objex* group) {
+    if (!group) return;
+    if (group->type != objtype::kGroup || group->firstPoint) {
+        UpdateObjectBounds(group);
+        return;
+    }
+    FloatRect plan = EmptyFloatRect();
+    Float3DRect model = EmptyFloat3DRect();
+    for (Objex* m = group->firstChild; m; m = m->next) {
+        const bool stored = m->type != objtype::kWall && m->type != objtype::kFreehandRoofPanel && !m->firstChild &&
+                            IsNumberBox(m->bounds) && IsNumberBox(m->bounds3D);
+        if (stored) {
+            Merge(m->bounds, &plan);
+            Merge(m->bounds3D, &model);
+        } else {
+            BothBoxes(m, &plan, &model, true, m->type != objtype::kFreehandRoofPanel);
+        }
+    }
+    group->bounds = plan;
+    group->bounds3D = model;
+}
 
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
     if (!object) return;
