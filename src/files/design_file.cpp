@@ -384,6 +384,7 @@ public:
 
     bool run() {
         if (pasting_) SetViewForLayerName("");
+        SharedPlantDescriptions plants;
         return ReadObjectSectionTags(*this);
     }
 
