@@ -61,7 +61,7 @@ bool Prepare(benchmark::State& state, int64_t view, bool labelView = true, int64
 void BM_Bounds(benchmark::State& state) {
     if (!Prepare(state, 0, true, state.range(0))) return;
     dvxbench::Measured measured(state, "bounds",
-                                dvxbench::BestSeconds(5, [] { benchmark::DoNotOptimize(PointsFloor()); }));
+                                dvxbench::BestSeconds(15, [] { benchmark::DoNotOptimize(PointsFloor()); }));
     measured.start();
     for (auto _ : state) {
         FloatRect r = EmptyFloatRect();

@@ -147,7 +147,7 @@ void BM_KeyFileWrite(benchmark::State& state) {
     const std::string path = BenchFolder::Get().path("write.pro");
     const std::vector<uint8_t> bytes = DesignBytes(state.range(0));
     const std::string floorPath = BenchFolder::Get().path("floor.pro");
-    dvxbench::Measured measured(state, "write", dvxbench::BestSeconds(5, [&] { FloorWrite(bytes, floorPath, true); }));
+    dvxbench::Measured measured(state, "write", dvxbench::BestSeconds(15, [&] { FloorWrite(bytes, floorPath, true); }));
     state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
     measured.start();
     for (auto _ : state)
@@ -168,7 +168,7 @@ void BM_KeyFileRead(benchmark::State& state) {
     state.counters["records"] = cost.records;
     state.counters["allocs"] = static_cast<double>(cost.allocations);
     dvxbench::Measured measured(state, "read",
-                                dvxbench::BestSeconds(5, [&] { FloorRead(path, cost.allocations, cost.bytesEach); }));
+                                dvxbench::BestSeconds(15, [&] { FloorRead(path, cost.allocations, cost.bytesEach); }));
     measured.start();
     for (auto _ : state)
         if (KeyFileRead(path.c_str()) != 1) state.SkipWithError("the design could not be read");
@@ -193,7 +193,7 @@ void BM_StoreUndo(benchmark::State& state) {
     if (!StartUndo(state)) return;
     const std::vector<uint8_t> bytes = DesignBytes(state.range(0));
     const std::string floorPath = BenchFolder::Get().path("floor.dat");
-    dvxbench::Measured measured(state, "store", dvxbench::BestSeconds(5, [&] { FloorWrite(bytes, floorPath, false); }));
+    dvxbench::Measured measured(state, "store", dvxbench::BestSeconds(15, [&] { FloorWrite(bytes, floorPath, false); }));
     measured.start();
     for (auto _ : state) StoreUndo("Edit");
     measured.report();
@@ -207,7 +207,7 @@ void BM_DoUndo(benchmark::State& state) {
     StoreUndo("Edit");
     const std::string path = UndoSnapshotPath(gCurDocument->itsCurrentUndo);
     const ReadCost cost = MeasureRead(path);
-    dvxbench::Measured measured(state, "undo", dvxbench::BestSeconds(5, [&] {
+    dvxbench::Measured measured(state, "undo", dvxbench::BestSeconds(15, [&] {
                                     FloorRead(path, cost.allocations, cost.bytesEach);
                                     FloorRead(path, cost.allocations, cost.bytesEach);
                                 }));

@@ -97,7 +97,7 @@ void BM_HitTest(benchmark::State& state) {
         state.SkipWithError("no empty spot found");
         return;
     }
-    dvxbench::Measured measured(state, "hit", dvxbench::BestSeconds(5, [] {
+    dvxbench::Measured measured(state, "hit", dvxbench::BestSeconds(15, [] {
                                     benchmark::DoNotOptimize(PointsFloor(5970, 2380, 5990, 2400));
                                 }));
     measured.start();
@@ -110,7 +110,7 @@ BENCHMARK(BM_HitTest)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchm
 void BM_Marquee(benchmark::State& state) {
     if (!Prepare(state, state.range(0))) return;
     const RECT r{-32767, -32767, 32767, 32767};
-    dvxbench::Measured measured(state, "marquee", dvxbench::BestSeconds(5, [] {
+    dvxbench::Measured measured(state, "marquee", dvxbench::BestSeconds(15, [] {
                                     benchmark::DoNotOptimize(PointsFloor(-32767, -32767, 32767, 32767));
                                 }));
     measured.start();
