@@ -1,6 +1,7 @@
 // Saving and opening the generated design, and the snapshot undo that writes and reads the
 // same file after every edit and on every undo. Each run sits beside its floor: reading the
-// same bytes and making as many allocations, or writing the same bytes from one buffer.
+// same bytes and making the same records (objects and points), or writing the same bytes
+// from one buffer. A read also reports its records and all its allocations.
 // Snapshots go to the temporary folder (TMPDIR): the label says when it is not in memory.
 #include <benchmark/benchmark.h>
 
@@ -92,44 +93,36 @@ void FloorWrite(const std::vector<uint8_t>& bytes, const std::string& path, bool
     ::rename(temp.c_str(), path.c_str());
 }
 
-// The file read into one buffer and `allocations` records made and freed.
-void FloorRead(const std::string& path, uint64_t allocations, uint64_t bytesEach) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat st;
-    ::fstat(fd, &st);
-    std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<size_t>(st.st_size)]);
-    size_t done = 0;
-    while (done < static_cast<size_t>(st.st_size)) {
-        const ssize_t n = ::read(fd, buffer.get() + done, static_cast<size_t>(st.st_size) - done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
+// The file read into one buffer as the reader reads it, and its records (objects and
+// points) made and freed.
+void FloorRead(const std::string& path, int objects, int points) {
+    std::vector<uint8_t> bytes;
+    port::ReadWholeFile(path, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+    std::vector<void*> records(static_cast<size_t>(objects + points));
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i] = i < static_cast<size_t>(objects) ? static_cast<void*>(new Objex{}) : new Poinz{};
+        benchmark::DoNotOptimize(records[i]);
     }
-    ::close(fd);
-    benchmark::DoNotOptimize(buffer.get());
-    std::vector<void*> records(allocations);
-    for (void*& r : records) {
-        r = ::operator new(bytesEach);
-        benchmark::DoNotOptimize(r);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (i < static_cast<size_t>(objects)) delete static_cast<Objex*>(records[i]);
+        else delete static_cast<Poinz*>(records[i]);
     }
-    for (void* r : records) ::operator delete(r);
 }
 
-int CountRecords(const Objex* o) {
-    int n = 0;
+void CountRecords(const Objex* o, int& objects, int& points) {
     for (; o; o = o->next) {
-        ++n;
-        for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
-        n += CountRecords(o->firstChild);
+        ++objects;
+        for (const Poinz* p = o->firstPoint; p; p = p->next) ++points;
+        CountRecords(o->firstChild, objects, points);
     }
-    return n;
 }
 
 // Allocations of one read of `path` into the current document and the records it holds.
 struct ReadCost {
     uint64_t allocations = 0;
-    uint64_t bytesEach = 0;
-    int records = 0;
+    int objects = 0;
+    int points = 0;
 };
 ReadCost MeasureRead(const std::string& path) {
     ReadCost cost;
@@ -137,8 +130,7 @@ ReadCost MeasureRead(const std::string& path) {
     if (KeyFileRead(path.c_str()) != 1) return cost;
     const dvxbench::AllocationCount after = dvxbench::Allocations();
     cost.allocations = after.calls - before.calls;
-    cost.bytesEach = cost.allocations ? (after.bytes - before.bytes) / cost.allocations : 0;
-    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) cost.records += CountRecords(l->firstObject);
+    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) CountRecords(l->firstObject, cost.objects, cost.points);
     return cost;
 }
 
@@ -165,10 +157,10 @@ void BM_KeyFileRead(benchmark::State& state) {
     }
     // Each read replaces the design with the same design.
     const ReadCost cost = MeasureRead(path);
-    state.counters["records"] = cost.records;
+    state.counters["records"] = cost.objects + cost.points;
     state.counters["allocs"] = static_cast<double>(cost.allocations);
     dvxbench::Measured measured(state, "read",
-                                dvxbench::BestSeconds(15, [&] { FloorRead(path, cost.allocations, cost.bytesEach); }));
+                                dvxbench::BestSeconds(15, [&] { FloorRead(path, cost.objects, cost.points); }));
     measured.start();
     for (auto _ : state)
         if (KeyFileRead(path.c_str()) != 1) state.SkipWithError("the design could not be read");
@@ -208,8 +200,8 @@ void BM_DoUndo(benchmark::State& state) {
     const std::string path = UndoSnapshotPath(gCurDocument->itsCurrentUndo);
     const ReadCost cost = MeasureRead(path);
     dvxbench::Measured measured(state, "undo", dvxbench::BestSeconds(15, [&] {
-                                    FloorRead(path, cost.allocations, cost.bytesEach);
-                                    FloorRead(path, cost.allocations, cost.bytesEach);
+                                    FloorRead(path, cost.objects, cost.points);
+                                    FloorRead(path, cost.objects, cost.points);
                                 }));
     measured.start();
     for (auto _ : state) {
