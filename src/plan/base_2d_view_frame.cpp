@@ -37,6 +37,25 @@ bool DrawableGrid(float hSpacing, float vSpacing) {
     return DrawableStep(hSpacing, gHPrintScale) && DrawableStep(vSpacing, gVPrintScale);
 }
 
+// Grid positions from `start` up to `end`, counted rather than summed: far from the origin a
+// float sum stops growing. Extents so large or damaged that the count is absurd give none.
+constexpr double kMostGridSteps = 1e6, kMostGridDots = 1e7;
+
+double GridSteps(float start, float end, float step) {
+    const double n = std::floor((static_cast<double>(end) - start) / step) + 1;
+    return std::isfinite(n) && n > 0 && n <= kMostGridSteps ? n : 0;
+}
+
+template <typename Each>
+void ForEachGridStep(float start, float end, float step, const Each& each) {
+    const double n = GridSteps(start, end, step);
+    for (int64_t k = 0; k < static_cast<int64_t>(n) + 1; ++k) {
+        const float at = start + static_cast<float>(k) * step;
+        if (at > end) break;
+        each(at);
+    }
+}
+
 // Strokes the collected points as one segment list in the grid colour.
 void StrokeGrid(const std::vector<port::Point>& points, const DocState& ds) {
     if (points.size() < 2) return;
@@ -181,14 +200,14 @@ void Base2DView::draw3DGridLines(float hSpacing, float vSpacing, float hOffset, 
         points.push_back(q);
     };
     const FloatRect& x = *extents;
-    for (float y = x.floatTop + vOffset; y <= x.floatBottom; y += vSpacing)
-        add(x.floatLeft, y, x.floatRight, y, true, false);
+    ForEachGridStep(x.floatTop + vOffset, x.floatBottom, vSpacing,
+                    [&](float y) { add(x.floatLeft, y, x.floatRight, y, true, false); });
     if (std::fabs(vOffset) > 0.5f) {
         add(x.floatLeft, x.floatTop, x.floatRight, x.floatTop, false, false);
         add(x.floatLeft, x.floatBottom, x.floatRight, x.floatBottom, false, false);
     }
-    for (float h = x.floatLeft + hOffset; h <= x.floatRight; h += hSpacing)
-        add(h, x.floatTop, h, x.floatBottom, true, true);
+    ForEachGridStep(x.floatLeft + hOffset, x.floatRight, hSpacing,
+                    [&](float h) { add(h, x.floatTop, h, x.floatBottom, true, true); });
     if (std::fabs(hOffset) > 0.5f) {
         add(x.floatLeft, x.floatTop, x.floatLeft, x.floatBottom, false, true);
         add(x.floatRight, x.floatTop, x.floatRight, x.floatBottom, false, true);
@@ -205,17 +224,21 @@ void Base2DView::draw3DGridDots(float hSpacing, float vSpacing, float hOffset, f
     std::vector<port::Point> points;
     points.reserve(500);
     const FloatRect& x = *extents;
-    for (float y = x.floatTop + vOffset; y <= x.floatBottom; y += vSpacing)
-        for (float h = x.floatLeft + hOffset; h <= x.floatRight; h += hSpacing) {
+    if (GridSteps(x.floatTop + vOffset, x.floatBottom, vSpacing) *
+            GridSteps(x.floatLeft + hOffset, x.floatRight, hSpacing) > kMostGridDots)
+        return;
+    ForEachGridStep(x.floatTop + vOffset, x.floatBottom, vSpacing, [&](float y) {
+        ForEachGridStep(x.floatLeft + hOffset, x.floatRight, hSpacing, [&](float h) {
             const port::Point p = Iso(h, 0, y);
             const float sx = Rounded(p.x * (gPrinting ? gHPrintScale : 1.0f));
             const float sy = Rounded(p.y * (gPrinting ? gVPrintScale : 1.0f));
             if (cull && !(sx >= visible.x && sx < visible.x + visible.width && sy >= visible.y &&
                           sy < visible.y + visible.height))
-                continue;
+                return;
             points.push_back({sx, sy});
             points.push_back({sx, sy + 0.5});
-        }
+        });
+    });
     StrokeGrid(points, *ds);
 }
 

@@ -63,6 +63,11 @@ void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t l
                             const RGBColor* strokeColor, const RGBColor* fillColor,
                             int32_t brushStyle) {
     if (!CurrentDocState() || !object || !strokeColor || !fillColor) return;
+    // Without curves the copy would be the same outline: spare the copy (and its IDs).
+    if (!ObjectHasCurves(object)) {
+        Draw2DFillRegion(dc, object, penStyle, lineWidth, strokeColor, fillColor, brushStyle);
+        return;
+    }
     Objex* copy = DuplicateObject(object, nullptr, nullptr, nullptr, 0, cmd::kDuplicate);
     if (!copy) return;
     ConvertObjectCurvesToPolygons(copy);

@@ -177,12 +177,16 @@ TEST_F(PlanFrameTest, GroupsAreCulledOnScreenOnlyAndStrokeMembersOnce) {
 }
 
 TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInside) {
-    NewOutlineOn(current, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}})->planBits = 64;
+    Objex* curved = NewOutlineOn(current, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}});
+    curved->planBits = 64, curved->firstPoint->outTangent[2] = 20, ds->curveSegments = 4;
     NewOutlineOn(other, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}})->planBits = 64;
     ds->planColors[6] = {0, 0, 0};
     Layers();
     const auto fills = Ops(Kind::Pattern);
     ASSERT_EQ(fills.size(), 2u);
+    // The curve is filled flattened from a copy that goes again: the deck keeps its 3 points.
+    EXPECT_EQ(std::pair(fills[0]->path.elementCount(), curved->pointCount), std::pair(3 + 3 + 2, 3));
+    EXPECT_EQ(dvxtest::CountObjects(current->firstObject), 1);
     EXPECT_EQ(fills[0]->patternColor, Color({32768, 32768, 32768}));
     EXPECT_EQ(fills[1]->patternColor, Color(kOtherFloors));
     NewOutlineOn(current, objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, false, 2,
@@ -255,6 +259,9 @@ TEST_F(PlanFrameTest, GridLinesDotsFrameAndUnusableSpacings) {
             ds->gridSpacing = {30, spacing}, ds->gridStyle = style;
             EXPECT_TRUE(lines().empty()) << spacing;  // and it comes back
         }
+    ds->gridSpacing = {30, 30}, ds->lotRect = {-1e30f, -1e30f, 1e30f, 1e30f};
+    EXPECT_TRUE(lines().empty());  // damaged extents: no grid rather than no end
+    ds->lotRect = {0, 0, 60, 60};
     ds->showGrid = 0;
     lines();
     const auto frame = Ops(Kind::Stroke);
