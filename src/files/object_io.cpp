@@ -19,6 +19,7 @@
 #include "model/texture_mapping.h"
 #include "port/seam.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ void ApplyOldWallDefaults(Objex* o, Layer* layer) {
     o->color2 = o->color3 = o->color4 = o->color5 = kWhite;
     SetAllScales(o, 5);
     kBaseOffset(*o) = 0.5f;
-    kFoundationWidth(*o) = 12.0f;
+    kQuickWallWidth(*o) = 12.0f;
     const float base = GetLayerAbsBaseHeight(layer);
     int16_t flipped = 0;
     for (Poinz* p = o->firstPoint; p; p = p->next, flipped = static_cast<int16_t>(1 - flipped)) {

@@ -14,6 +14,7 @@
 #include "scene/render_seams.h"
 #include "tools/conversion_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 using convert_detail::kWhite;
 
@@ -127,7 +128,7 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
     }
     objfield::wall::kStudSpacing(*o) = ds->studSpacing;
     objfield::wall::kBaseOffset(*o) = exterior ? kExteriorBaseOffset : 0.0f;
-    if (exterior) objfield::wall::kFoundationWidth(*o) = ds->foundationWidth;
+    if (exterior) objfield::wall::kQuickWallWidth(*o) = ds->foundationWidth;
     const float height = retaining ? kRetainingWallHeight : layer->height;
     ApplyWallPointDefaults(o, ds, height, command == convertcmd::kInteriorWall, !retaining);
     UpdateObjectBounds(o);

@@ -8,6 +8,7 @@
 #include "model/objects.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 namespace {
 

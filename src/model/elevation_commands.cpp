@@ -12,6 +12,7 @@
 #include "model/transforms.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 using cmdsupport::AttachmentOf;
 

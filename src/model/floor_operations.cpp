@@ -13,6 +13,7 @@
 #include "model/transforms.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 using xformsupport::RoofAttachmentOf;
 

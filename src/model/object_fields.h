@@ -28,7 +28,9 @@ namespace wall {
 inline constexpr Param kHeight{0};           // raised to the floor height when below 0.5
 inline constexpr Param kStudSpacing{1};
 inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exterior walls
-inline constexpr Param kFoundationWidth{3};  // exterior walls
+// Exterior walls: the quick-wall (footing) width in inches, the second width whose half sets
+// their plain dimension off the wall.
+inline constexpr Param kQuickWallWidth{3};
 }  // namespace wall
 
 // Floors (13) and floor cut-outs (48); a deck cut-out keeps the deck height there.

@@ -20,6 +20,7 @@
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_construction.h"
 
 using cmdsupport::AttachmentOf;
 using cmdsupport::DocStateParam;

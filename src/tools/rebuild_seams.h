@@ -8,8 +8,6 @@
 
 struct Objex;
 
-// Rebuilds a wall's (type 12) generated solid; other types: nothing.
-DVX_SEAM_GUARDED(Update3DWall, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Refits the doors, windows and fixtures of a wall; the number removed for not fitting.
 DVX_SEAM_GUARDED(UpdateAllWallAttachments, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  int16_t(Objex*))

@@ -10,6 +10,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "support/doubles.h"
+#include "support/wall_checks.h"
 #include "support/model_builders.h"
 #include "support/seam_recorders.h"
 #include "support/selection_builders.h"
@@ -54,7 +55,7 @@ TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
     ASSERT_NE(Add(wall, p, 114, 48), nullptr);       // 80 from (50, 0): past the end point
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {50, 0}, {130, 0}, {100, 0}}));
     EXPECT_EQ(wall->pointCount, 4);
-    EXPECT_EQ(rebuilds->count("Update3DWall", wall), 2);
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
 
     // Beside the closing segment: after the last point, 50 from (0, 0) towards (100, 0).
     Objex* slab = ShapeOn(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
@@ -129,7 +130,8 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
     EXPECT_EQ(Remove(wall, PointAt(wall, 1)), 1);
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {100, 100}}));
     EXPECT_EQ(wall->closed, 0);
-    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments"}));
+    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"UpdateAllWallAttachments"}));
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
     EXPECT_TRUE(alerts.shown.empty());
 
     Objex* slab = ShapeOn(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
@@ -168,7 +170,8 @@ TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
     EXPECT_EQ(Remove(wall, first), 0);
     EXPECT_EQ(PlanPositions(wall), (Positions{{100, 0}, {100, 100}, {0, 100}}));
     EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{kept->objectID});
-    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments", "ReRenderObject"}));
+    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"UpdateAllWallAttachments", "ReRenderObject"}));
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Remove Point"});
     EXPECT_EQ(gRemovePtTargetObject, nullptr);
     EXPECT_EQ(gRemovePtTargetPrevPoint, nullptr);

@@ -19,6 +19,7 @@
 #include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
 #include "support/doubles.h"
+#include "support/wall_checks.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 #include "support/seam_recorders.h"
@@ -253,7 +254,8 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     ASSERT_EQ(tried.size(), 2u);
     EXPECT_EQ(tried[0].second, first);
     EXPECT_EQ(tried[1].second, last);
-    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"Update3DWall", "ReRenderObject"}));
+    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"ReRenderObject"}));
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
 }
 
 TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
@@ -304,7 +306,8 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     EXPECT_EQ(wall->planBits, 2);
     EXPECT_EQ(wall->firstPoint->selected, 0);
     EXPECT_EQ(rebuilds.callsFor(wall),
-              (std::vector<std::string>{"Update3DWall", "UpdateAllWallAttachments", "RenderSingleObject"}));
+              (std::vector<std::string>{"UpdateAllWallAttachments", "RenderSingleObject"}));
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
     EXPECT_EQ(refreshes, 1);
 
     // Plan bits other than 1 stay either way; only walls are switched.

@@ -11,6 +11,7 @@
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "support/model_builders.h"
+#include "support/wall_checks.h"
 #include "support/seam_recorders.h"
 #include "support/selection_builders.h"
 #include "wall_fixtures.h"
@@ -21,7 +22,7 @@ using namespace walltest;
 namespace {
 
 using Positions = std::vector<std::pair<float, float>>;
-const std::vector<std::string> kWallRebuild = {"Update3DWall", "UpdateAllWallAttachments", "ReRenderObject"};
+const std::vector<std::string> kWallRebuild = {"UpdateAllWallAttachments", "ReRenderObject"};
 
 class WallSegmentDelete : public SelectionTest {
 protected:
@@ -50,6 +51,7 @@ TEST_F(WallSegmentDelete, AClosedWallOpensAtItsSelectedSegment) {
     EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{closing->objectID});
     EXPECT_EQ(RecordOf(closing)->segmentEnd, p1);
     EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
 
     Objex* ring = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
     DeleteWith(ring, {0, 2});  // the closing segment
@@ -74,6 +76,8 @@ TEST_F(WallSegmentDelete, AnOpenWallSplitsAtAMiddleSegmentAndLosesAnEndPointForA
     EXPECT_EQ(RecordOf(copy->firstChild)->segmentStart, copy->firstPoint);
     EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
     EXPECT_EQ(rebuilds->callsFor(copy), kWallRebuild);
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(SolidFollowsCentreLine(copy));
 
     DeleteWith(wall, {0, 1});
     EXPECT_EQ(PlanPositions(wall), (Positions{{10, 0}, {20, 0}}));

@@ -55,8 +55,8 @@ TEST(ResetAllGlobals, PutsGlobalsAndSeamsOfEveryFolderBack) {
         {"gCustomDoorPopEntryHilite", [] { gCustomDoorPopEntryHilite = 2; },
          [] { return gCustomDoorPopEntryHilite == -1; }},
         // Seams: after the reset the default answers and the handler is never reached.
-        {"Update3DWall", [&] { SetUpdate3DWallHandler([&](Objex*) { ++handled; }); },
-         [&] { return Update3DWall(&marker), handled == 0; }},
+        {"Update3DRoof", [&] { SetUpdate3DRoofHandler([&](Objex*) { ++handled; }); },
+         [&] { return Update3DRoof(&marker), handled == 0; }},
         {"RenderAllLayers", [&] { SetRenderAllLayersHandler([&] { ++handled; }); },
          [&] { return RenderAllLayers(), handled == 0; }},
         {"Refresh", [&] { SetRefreshHandler([&] { ++handled; }); }, [&] { return Refresh(), handled == 0; }},

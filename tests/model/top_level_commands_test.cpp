@@ -11,9 +11,12 @@
 #include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "support/model_builders.h"
+#include "support/wall_checks.h"
 #include "support/seam_recorders.h"
 #include "support/selection_builders.h"
 #include "support/selection_recorders.h"
+
+using dvxtest::SolidFollowsCentreLine;
 
 namespace dvxtest {
 namespace {
@@ -52,7 +55,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
         EXPECT_EQ(H(copy, 0), step);
         EXPECT_EQ(D(copy, 0), -step);
         EXPECT_EQ(H(copy, 1), 100 + step);
-        EXPECT_EQ(rec.count("Update3DWall", copy), 1);
+        EXPECT_TRUE(SolidFollowsCentreLine(copy));
         EXPECT_EQ(rec.count("ReRenderObject", copy), 1);
         EXPECT_FALSE(IsObjectSelected(copy));
     }
@@ -145,7 +148,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     RebuildRecorder rec;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);
-    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
     EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 1);
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
 

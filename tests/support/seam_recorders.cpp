@@ -11,7 +11,6 @@ RebuildRecorder::RebuildRecorder() {
     auto rec = [this](const char* name) {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
-    SetUpdate3DWallHandler(rec("Update3DWall"));
     SetUpdateAllWallAttachmentsHandler([this](Objex* o) -> int16_t {
         calls.push_back({"UpdateAllWallAttachments", o});
         return 0;
@@ -35,7 +34,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DWallHandler, SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
+    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
                       SetUpdate3DRoofPanelHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
                       SetUpdateAllRoofAttachmentsHandler, SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,

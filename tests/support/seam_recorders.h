@@ -12,7 +12,7 @@ namespace dvxtest {
 class RebuildRecorder {
 public:
     struct Call {
-        std::string name;  // the seam's function name, e.g. "Update3DWall"
+        std::string name;  // the seam's function name, e.g. "Update3DRoof"
         Objex* object = nullptr;
     };
     RebuildRecorder();
