@@ -8,7 +8,7 @@
 #include "files/object_io.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "files/type_data_io.h"
 #include "geometry/elements/rebuild_seams.h"
@@ -17,7 +17,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
 
@@ -34,16 +34,16 @@ AttachmentRecord* Record(Objex* child) { return child ? child->typeData.attachme
 
 TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     RebuildRecorder rebuilds;
-    Objex* wall = MakeWall(layer(), 6);
-    Objex* door = AddOpening(wall, objtype::kDoor, 501, 2);
-    Objex* window = AddOpening(wall, objtype::kWindow, 603, 0);
+    Objex* wall = TrimmedWall(layer(), 6);
+    Objex* door = Opening(wall, objtype::kDoor, 501, 2);
+    Objex* window = Opening(wall, objtype::kWindow, 603, 0);
     Record(door)->insideCustomTrim = 1;
-    Record(door)->insideTrimProfile = MakePartObject(9);
+    Record(door)->insideTrimProfile = Part(9);
     Record(door)->outsideCustomTrim = 1;
-    Record(door)->outsideTrimProfile = MakePartObject(objtype::kPolygon);
+    Record(door)->outsideTrimProfile = Part(objtype::kPolygon);
     Record(window)->outsideCustomTrim = 1;  // no profile: stored as a plain trim
     wall->firstPoint->trim2->slot[1] = TrimRecord::kCustomProfile;
-    wall->firstPoint->trim2->profile[1] = MakePartObject(9);
+    wall->firstPoint->trim2->profile[1] = Part(9);
     Poinz* third = PointAt(wall, 2);
     Poinz* fourth = PointAt(wall, 3);
 
@@ -73,8 +73,8 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
 }
 
 TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
-    Objex* wall = MakeWall(layer(), 4);
-    Objex* door = AddOpening(wall, objtype::kDoor, 500, 1);
+    Objex* wall = TrimmedWall(layer(), 4);
+    Objex* door = Opening(wall, objtype::kDoor, 500, 1);
     AttachmentRecord* r = Record(door);
     Poinz stranger{};
     r->segmentEnd = &stranger;  // not a point of the wall: stored as 0
@@ -86,7 +86,7 @@ TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
     EXPECT_EQ(r->segmentStart, PointAt(wall, 1));
     EXPECT_EQ(r->segmentEnd, wall->firstPoint);
     // Only walls and decks have point links.
-    Objex* roof = NewObject(objtype::kRoof);
+    Objex* roof = Make(objtype::kRoof);
     r->startIndex = 3;
     WallAttachmentsIndexToHdl(door, roof);
     EXPECT_EQ(r->segmentStart, PointAt(wall, 1));
@@ -94,8 +94,8 @@ TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
 }
 
 TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
-    Objex* wall = MakeWall(layer(), 3);
-    Objex* window = AddOpening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    Objex* wall = TrimmedWall(layer(), 3);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
     AttachmentRecord* r = Record(window);
     r->startIndex = 0;
     r->endIndex = 1;
@@ -116,10 +116,10 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
     r->insideCustomTrim = 0;
 
     // Parts go to the lists by type: openings first, hardware third, anything else second.
-    r->customParts[0] = MakePartObject(objtype::kOpeningMask);
-    r->customParts[1] = MakePartObject(9);
-    r->customParts[2] = MakePartObject(objtype::kDoorHardware);
-    r->customParts[5] = MakePartObject(objtype::kWindowSeparator);
+    r->customParts[0] = Part(objtype::kOpeningMask);
+    r->customParts[1] = Part(9);
+    r->customParts[2] = Part(objtype::kDoorHardware);
+    r->customParts[5] = Part(objtype::kWindowSeparator);
     const auto bytes = WrittenObject(wall);
     Objex* back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(back, nullptr);
@@ -136,9 +136,9 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
 }
 
 TEST_F(AttachmentRecordsTest, CopyBufferSelectsPartsJustWhileTheyAreWritten) {
-    Objex* wall = MakeWall(layer(), 3);
-    Objex* window = AddOpening(wall, objtype::kWindow, kCustomWindowStyle, 0);
-    Objex* part = MakePartObject(objtype::kOpeningMask);
+    Objex* wall = TrimmedWall(layer(), 3);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    Objex* part = Part(objtype::kOpeningMask);
     Record(window)->customParts[0] = part;
     for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
 
@@ -169,8 +169,8 @@ TEST_F(AttachmentRecordsTest, TrimPaletteLinksAreResolvedBelow11000) {
     texture->kind = kPaletteTexture;
     texture->textureID = 1158;
     texture->textureScale[0] = 60, texture->textureScale[1] = 70;
-    Objex* wall = MakeWall(layer(), 2);
-    AttachmentRecord* r = Record(AddOpening(wall, objtype::kDoor, 500, 0));
+    Objex* wall = TrimmedWall(layer(), 2);
+    AttachmentRecord* r = Record(Opening(wall, objtype::kDoor, 500, 0));
     r->insideTrimTexture = -1002;
 
     sWriteVersion = 11100;
@@ -196,7 +196,7 @@ TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
     b.u8(1).u8(0).lef32(1.5f).le16(4).le16(1).le16(99).lef32(3.0f);
     ASSERT_EQ(b.size(), 60u);
 
-    Objex* door = NewObject(objtype::kDoor);
+    Objex* door = Make(objtype::kDoor);
     door->texture = 1234;
     door->textureScales[4] = ShortPoint{80, 90};
     door->penColor = RGBColor{1, 2, 3};
@@ -232,8 +232,8 @@ TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
     DeleteObj(door);
 
     // A whole wall at 10700 uses the old record.
-    Objex* wall = MakeWall(layer(), 4);
-    AddOpening(wall, objtype::kWindow, 600, 1);
+    Objex* wall = TrimmedWall(layer(), 4);
+    Opening(wall, objtype::kWindow, 600, 1);
     Objex* back = ReadObjectFrom(WrittenObject(wall, 10700), layer(), 10700);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(RemainingInput(), 0u);
@@ -249,11 +249,11 @@ TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
     std::vector<Call> calls;
     SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float a) { calls.push_back({s, h, d, a}); });
     Objex* skylight = nullptr;
-    Objex* roof = MakeRoofWithSkylight(layer(), kCustomSkylightStyle, &skylight);
+    Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, &skylight);
     RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
     const int16_t types[5] = {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware,
                               objtype::kSkylightPart, objtype::kSkylightPart5};
-    for (int i = 0; i < 5; ++i) r->partLists[i] = MakePartObject(types[i]);
+    for (int i = 0; i < 5; ++i) r->partLists[i] = Part(types[i]);
 
     const auto bytes = WrittenObject(roof);
     EXPECT_GE(Find(bytes, Bytes().i16(214).i16(objtype::kSkylight).data()), 0);
@@ -276,7 +276,7 @@ TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
 
 TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {
     Objex* skylight = nullptr;
-    Objex* roof = MakeRoofWithSkylight(layer(), 800, &skylight);
+    Objex* roof = RoofWithSkylight(layer(), 800, &skylight);
     skylight->typeData.roofAttachment->flipFlags[0] = 1;
     Objex* back = ReadObjectFrom(WrittenObject(roof), layer());
     ASSERT_NE(back, nullptr);
@@ -298,11 +298,11 @@ TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {
 }
 
 TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {
-    Objex* deck = MakeDeck(layer());
+    Objex* deck = Deck(layer());
     AddDeckSteps(deck, PointAt(deck, 1), PointAt(deck, 2));
     ASSERT_NE(deck->firstChild, nullptr);
     AttachmentRecord* r = Record(deck->firstChild);
-    r->customParts[3] = MakePartObject(9);  // a step carries no parts in a file
+    r->customParts[3] = Part(9);  // a step carries no parts in a file
 
     Objex* back = ReadObjectFrom(WrittenObject(deck), layer());
     ASSERT_NE(back, nullptr);
@@ -319,9 +319,8 @@ TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {
 
 TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
     // A roof at 10800 has no tail; the next record follows.
-    Objex* roof = MakeRoofWithSkylight(layer(), 800, nullptr);
-    Objex* after = NewObjectOn(layer(), 9);
-    AddPoints(after, 2);
+    Objex* roof = RoofWithSkylight(layer(), 800, nullptr);
+    Objex* after = Make(9).on(layer()).line(2);
     after->subtype = 99;
     Bytes file;
     file.raw(WrittenObject(roof, 10800)).raw(WrittenObject(after, 10800));
@@ -337,7 +336,7 @@ TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
     EXPECT_EQ(next->subtype, 99);
 
     // Under a deck, a wall child's tag (201) is skipped without reading anything more.
-    Objex* deck = MakeDeck(layer());
+    Objex* deck = Deck(layer());
     AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
     const auto head = Written([deck] { WriteShort(200); WriteObjectInfo(deck); WriteObjectPoints(deck); });
     auto whole = WrittenObject(deck);

@@ -7,7 +7,7 @@
 
 #include "files/cabinet_files.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "model/deletion.h"
@@ -16,7 +16,7 @@
 #include "model/objects.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -50,17 +50,16 @@ protected:
     }
     // A selected cabinet group on the current layer with two parts at the given elevation.
     Objex* Assembly(float elevation) {
-        Objex* group = NewObjectOn(current(), objtype::kGroup, objsubtype::kCabinetGroup);
-        group->typeData = TypeData::OfCabinet(new CabinetState(Numbered()));
+        Objex* group = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(current());
+        Make(group).with(new CabinetState(Numbered()));
         group->elevation = elevation;
         for (int i = 0; i < 2; ++i) {
-            Objex* part = NewObject(objtype::kCabinetPart);
-            AddPoints(part, 4);
+            Objex* part = Make(objtype::kCabinetPart).line(4);
             PointAt(part, 2)->position[2] = 10.0f;
             part->closed = 1;
             part->elevation = 36.0f;
             part->layer = current();
-            AppendChildToObject(part, group);
+            Make(part).in(group);
             for (Poinz* p = part->firstPoint; p; p = p->next) p->selected = 1;
         }
         return group;
@@ -182,8 +181,7 @@ TEST_F(CabinetFilesTest, ElevationsFoldIntoThePoints) {
     EXPECT_EQ(unselected->firstPoint->position[1], 0.0f);
     EXPECT_EQ(unselected->elevation, 36.0f);
 
-    Objex* part = NewObjectOn(current(), objtype::kCabinetPart);
-    AddPoints(part, 2);
+    Objex* part = Make(objtype::kCabinetPart).on(current()).line(2);
     part->elevation = -18.0f;
     AdjustTheCabinetObjectElevation(part);
     EXPECT_EQ(part->firstPoint->position[1], 18.0f);

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "files/custom_definitions.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -30,7 +30,7 @@ struct P {
 
 // A loose part (not on a layer) through the points.
 Objex* Part(int16_t type, std::initializer_list<P> pts, bool closed = false) {
-    Objex* o = NewObject(type);
+    Objex* o = Make(type);
     o->closed = closed ? 1 : 0;
     o->rows = 1;
     for (const P& p : pts) AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, p.h, p.v, p.d, 0, 0, 0, 0, 0, 0, o), o);
@@ -56,8 +56,8 @@ protected:
         record->style = customdef::kDoorStyle;
         record->width = w;
         record->height = h;
-        door->typeData = TypeData::OfAttachment(record);
-        AppendChildToObject(door, wall);
+        Make(door).with(record);
+        Make(door).in(wall);
         door->layer = doc->itsCurLayer;
     }
 

@@ -25,7 +25,7 @@
 #include "plan/refresh_seam.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 #include "tools/roof_attachment_seam.h"
 
@@ -62,7 +62,7 @@ std::vector<float> ListHs(const Objex* head) {
 }
 
 Objex* LoosePart(int16_t type, float h) {
-    Objex* o = NewObject(type);
+    Objex* o = Make(type);
     AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h, 0, 0, 0, 0, 0, 0, 0, 0, o), o);
     return o;
 }
@@ -100,7 +100,7 @@ protected:
         QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
         float h = 0.0f;
         for (int16_t type : kDefinitionTypes) {
-            Objex* o = NewObjectOn(scratch->itsCurLayer, type);
+            Objex* o = Make(type).on(scratch->itsCurLayer);
             AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h, 5, 1, 0, 0, 0, 0, 0, 0, o), o);
             AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h + 4, 7, 1, 0, 0, 0, 0, 0, 0, o), o);
             h += 10.0f;
@@ -117,27 +117,25 @@ protected:
     // A custom opening of the type on a wall of the current floor, its points selected or not.
     Objex* Opening(int16_t type, int16_t style, bool selected) {
         if (!wall) {
-            wall = NewObjectOn(doc->itsCurLayer, objtype::kWall);
-            AddPoints(wall, 2);
+            wall = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
         }
-        Objex* o = NewObject(type);
+        Objex* o = Make(type);
         for (int i = 0; i < 2; ++i)
             AppendPointToObject(CreatePoint(1, selected, 0, 0, 0, 0, 10.0f * i, 0, 0, 0, 0, 0, 0, 0, 0, o), o);
         auto* r = new AttachmentRecord{};
         r->ownerType = type;
         r->style = style;
-        o->typeData = TypeData::OfAttachment(r);
-        AppendChildToObject(o, wall);
+        Make(o).with(r);
+        Make(o).in(wall);
         o->layer = doc->itsCurLayer;
         return o;
     }
 
     Objex* Skylight(bool selected) {
         if (!roof) {
-            roof = NewObjectOn(doc->itsCurLayer, objtype::kRoof);
-            AddPoints(roof, 3);
+            roof = Make(objtype::kRoof).on(doc->itsCurLayer).line(3);
         }
-        Objex* o = NewObject(objtype::kSkylight);
+        Objex* o = Make(objtype::kSkylight);
         for (int i = 0; i < 4; ++i)
             AppendPointToObject(CreatePoint(1, selected, 0, 0, 0, 0, 10.0f * (i % 2), 0, 10.0f * (i / 2), 0, 0, 0, 0, 0, 0, o), o);
         auto* r = new RoofAttachmentRecord{};
@@ -145,8 +143,8 @@ protected:
         r->style = customdef::kSkylightStyle;
         r->angle = 90.0f;
         r->attachment = o;
-        o->typeData = TypeData::OfRoofAttachment(r);
-        AppendChildToObject(o, roof);
+        Make(o).with(r);
+        Make(o).in(roof);
         o->layer = doc->itsCurLayer;
         UpdateObjectBounds(o);
         return o;
@@ -317,7 +315,7 @@ TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
     std::vector<float> centres;
     SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float angle) {
         centres.insert(centres.end(), {h, d, angle});
-        Objex* shape = NewObject(objtype::kOpeningMask);
+        Objex* shape = Make(objtype::kOpeningMask);
         for (int i = 0; i < 4; ++i)
             AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h + (i % 2 ? 20 : -20), 0, d + (i / 2 ? 15 : -15),
                                             0, 0, 0, 0, 0, 0, shape), shape);

@@ -9,9 +9,9 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "tools/deck_steps.h"
 
 using namespace dvxtest;
@@ -30,7 +30,7 @@ TEST_F(DeckSkylightServicesTest, StepsSitInTheMiddleOfTheEdge) {
     ds->deckStepSizeB = 24.0f;   // 48 plan units
     ds->deckStepLeftRail = 1;
     ds->deckStepRightRail = 0;
-    Objex* deck = MakeDeck(layer());
+    Objex* deck = Deck(layer());
     Poinz* a = PointAt(deck, 1);  // (200, 0) to (200, 200): straight down the plan
     Poinz* b = PointAt(deck, 2);
     AddDeckSteps(deck, a, b);
@@ -76,12 +76,12 @@ TEST_F(DeckSkylightServicesTest, StepsSitInTheMiddleOfTheEdge) {
 
 TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
     Objex* skylight = nullptr;
-    MakeRoofWithSkylight(layer(), 806, &skylight);
+    RoofWithSkylight(layer(), 806, &skylight);
     RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
-    Objex* opening = NewObject(objtype::kOpeningMask);
+    Objex* opening = Make(objtype::kOpeningMask);
     AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, 10, -5, 20, 0, 0, 0, 0, 0, 0, opening), opening);
     AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, 50, 0, 80, 0, 0, 0, 0, 0, 0, opening), opening);
-    Objex* frame = NewObject(objtype::kWindowSeparator);
+    Objex* frame = Make(objtype::kWindowSeparator);
     AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, 500, 0, 500, 0, 0, 0, 0, 0, 0, frame), frame);
     r->customParts = frame;
     frame->next = opening;
@@ -108,7 +108,7 @@ TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
     }
 
     // Without a record nothing is touched.
-    Objex* bare = NewObject(objtype::kSkylight);
+    Objex* bare = Make(objtype::kSkylight);
     FloatRect untouched{1, 2, 3, 4};
     GetCustomSkylightBounds(bare, &untouched, nullptr);
     EXPECT_EQ(untouched.floatRight, 4.0f);
@@ -118,7 +118,7 @@ TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
 
 TEST_F(DeckSkylightServicesTest, FillerPlanesMirrorByTheFlipFlags) {
     Objex* skylight = nullptr;
-    MakeRoofWithSkylight(layer(), 800, &skylight);
+    RoofWithSkylight(layer(), 800, &skylight);
     RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
     r->flipFlags[1] = 1;  // mirrored in D about the centre, 130
     CreateSkylightFillerPlane(skylight, 0);

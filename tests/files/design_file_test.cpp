@@ -8,7 +8,7 @@
 
 #include "files/cabinet_files.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
@@ -27,7 +27,7 @@
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -67,7 +67,7 @@ protected:
     }
     static Objex* Child(Objex* group, Objex* child) {
         child->layer = group->layer;
-        AppendChildToObject(child, group);
+        Make(child).in(group);
         return child;
     }
 
@@ -100,36 +100,36 @@ TEST_F(DesignFileTest, TheFileIsItsSectionsInOrder) {
 TEST_F(DesignFileTest, WriteThenReadGivesTheSameDesign) {
     Layer* first = Floor("First Floor");
     Layer* second = Floor("Second Floor");
-    Objex* wall = MakeWall(first, 4);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    AddOpening(wall, objtype::kWindow, 600, 1);
-    MakeDeck(second);
+    Objex* wall = TrimmedWall(first, 4);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Opening(wall, objtype::kWindow, 600, 1);
+    Deck(second);
 
     // A group holding a wall with a door between two shapes.
-    Objex* group = NewObjectOn(first, objtype::kGroup);
-    Child(group, Shape(NewObject(9), 3, 500));
-    Objex* inner = MakeWall(first, 3);
-    AddOpening(inner, objtype::kDoor, 501, 0);
+    Objex* group = Make(objtype::kGroup).on(first);
+    Child(group, Shape(Make(9), 3, 500));
+    Objex* inner = TrimmedWall(first, 3);
+    Opening(inner, objtype::kDoor, 501, 0);
     UnlinkObject(inner);
     Child(group, inner);
-    Child(group, Shape(NewObject(8), 4, 600));
+    Child(group, Shape(Make(8), 4, 600));
     UpdateObjectRootBounds(group, 0, 0);
 
     // A cabinet assembly and its state.
-    Objex* cabinet = NewObjectOn(second, objtype::kGroup, objsubtype::kCabinetGroup);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(second);
     auto* state = new CabinetState{};
     state->f1 = 1.5f;
     state->f2 = -7;
     state->f3to17[14] = 17.0f;
     state->f18 = 1;
     state->f39 = 39;
-    cabinet->typeData = TypeData::OfCabinet(state);
+    Make(cabinet).with(state);
     cabinet->elevation = 30.0f;
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 4, 700));
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 5, 800));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 4, 700));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 5, 800));
 
     char texturePath[] = "textures/brick.jpg";
-    Objex* textured = Shape(NewObjectOn(second, 9), 4, 900);
+    Objex* textured = Shape(Make(9).on(second), 4, 900);
     textured->texture = NewCustomTextureID(texturePath);
 
     LiveViewsList* view = AddLiveViewsListEntry();
@@ -201,12 +201,11 @@ TEST_F(DesignFileTest, WriteThenReadGivesTheSameDesign) {
 }
 
 TEST_F(DesignFileTest, SavingLeavesTheModelAsItWasButTheTrackingValue) {
-    Objex* wall = MakeWall(Floor("First Floor"), 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    Objex* cabinet = NewObjectOn(Floor("First Floor"), objtype::kGroup, objsubtype::kCabinetGroup);
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    Objex* wall = TrimmedWall(Floor("First Floor"), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(Floor("First Floor")).with(new CabinetState{});
     cabinet->elevation = 12.0f;
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 3, 0));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 3, 0));
     ds()->trackingValue = 4;
     const std::vector<uint8_t> before = Written([] { BuildDesignFile(); });
 
@@ -221,7 +220,7 @@ TEST_F(DesignFileTest, SavingLeavesTheModelAsItWasButTheTrackingValue) {
 TEST_F(DesignFileTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
     ASSERT_EQ(KeyFileWrite(Path("kept.pro").c_str()), 1);
     const std::vector<uint8_t> old = ReadWholeFile(Path("kept.pro"));
-    NewObjectOn(Floor("First Floor"), 9);
+    Make(9).on(Floor("First Floor"));
     ds()->trackingValue = 3;
 
     port::FailNextWriteAt(port::WriteStep::Write);
@@ -409,14 +408,14 @@ TEST_F(DesignFileTest, CountersNeverFallBelowTheIDsRead) {
 
 TEST_F(DesignFileTest, TheCopyBufferSection) {
     Layer* first = Floor("First Floor");
-    Objex* picked = Shape(NewObjectOn(first, 9), 3, 0);
-    Shape(NewObjectOn(first, 9), 3, 100);  // not selected
+    Objex* picked = Shape(Make(9).on(first), 3, 0);
+    Shape(Make(9).on(first), 3, 100);  // not selected
     Layer* text = CreateLayer("X_TOP_FIRST_FLOOR", 1, 1, nullptr);
     AppendLayerToDocument(text);
-    Shape(NewObjectOn(text, 9), 3, 200);
-    Objex* special = NewObjectOn(first, objtype::kGroup);
+    Shape(Make(9).on(text), 3, 200);
+    Objex* special = Make(objtype::kGroup).on(first);
     special->groupKind = 117;
-    Child(special, Shape(NewObject(9), 3, 300));
+    Child(special, Shape(Make(9), 3, 300));
     for (Layer* l = doc->itsLayers; l; l = l->next)
         for (Objex* o = l->firstObject; o; o = o->next) {
             if (o == picked->next) continue;

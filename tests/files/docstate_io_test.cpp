@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "files/docstate_io.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "model/docstate.h"
 #include "model/docstate_fields.h"

@@ -9,7 +9,7 @@
 
 #include "files/cabinet_files.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/object_records.h"
 #include "files/topography.h"
 #include "model/deletion.h"
@@ -21,7 +21,7 @@
 #include "scene/topo_grid.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -53,21 +53,18 @@ protected:
 
 TEST_F(FilePrefixesTest, DesignFiles) {
     Layer* first = GetLayerFromName("First Floor");
-    Objex* wall = MakeWall(first, 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    Objex* group = NewObjectOn(first, objtype::kGroup);
+    Objex* wall = TrimmedWall(first, 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* group = Make(objtype::kGroup).on(first);
     for (int i = 0; i < 2; ++i) {
-        Objex* part = NewObject(9);
-        AddPoints(part, 3);
+        Objex* part = Make(9).line(3);
         part->layer = first;
-        AppendChildToObject(part, group);
+        Make(part).in(group);
     }
-    Objex* cabinet = NewObjectOn(first, objtype::kGroup, objsubtype::kCabinetGroup);
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
-    Objex* part = NewObject(objtype::kCabinetPart);
-    AddPoints(part, 4);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(first).with(new CabinetState{});
+    Objex* part = Make(objtype::kCabinetPart).line(4);
     part->layer = first;
-    AppendChildToObject(part, cabinet);
+    Make(part).in(cabinet);
     std::strcpy(AddLiveViewsListEntry()->name, "View");
     StorePlugInData(new char[3]{1, 2, 3}, 3, 5);
     const std::string path = dir + "/whole.pro";
@@ -98,14 +95,12 @@ TEST_F(FilePrefixesTest, TopographyAndCabinetFiles) {
     EXPECT_EQ(CountObjects(doc->itsTopoLayer->firstObject), 1);
 
     Layer* layer = doc->itsCurLayer;
-    Objex* cabinet = NewObjectOn(layer, objtype::kGroup, objsubtype::kCabinetGroup);
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(layer).with(new CabinetState{});
     for (int i = 0; i < 2; ++i) {
-        Objex* part = NewObject(objtype::kCabinetPart);
-        AddPoints(part, 4);
+        Objex* part = Make(objtype::kCabinetPart).line(4);
         part->layer = layer;
         for (Poinz* p = part->firstPoint; p; p = p->next) p->selected = 1;
-        AppendChildToObject(part, cabinet);
+        Make(part).in(cabinet);
     }
     const std::string path = dir + "/whole.cab";
     ASSERT_EQ(CabinetFileWrite(path.c_str()), 1);

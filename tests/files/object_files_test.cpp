@@ -7,7 +7,7 @@
 
 #include "app/core/main_window_sheet_seam.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/object_files.h"
 #include "files/object_records.h"
 #include "files/streams.h"
@@ -19,7 +19,7 @@
 #include "model/selection_queries.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -185,7 +185,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     Record(b, beyond);
     Record(b, StoredObject{});  // no points
     b.i16(400);
-    Objex* workbench = NewObject(objtype::kFentrix);
+    Objex* workbench = Make(objtype::kFentrix);
     workbench->planBits = 64;
     gWorkbenchObject = workbench;
     gSymbarObjectDrop = 1;

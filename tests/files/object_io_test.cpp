@@ -10,7 +10,7 @@
 #include "files/content_folders.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -21,7 +21,7 @@
 #include "render/core/custom_textures.h"
 #include "render/core/texture_files.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -33,8 +33,7 @@ protected:
     Layer* layer() { return doc->itsCurLayer; }
 
     Objex* Polygon(int points, int32_t subtype = 0) {
-        Objex* o = NewObject(9, subtype);
-        AddPoints(o, points);
+        Objex* o = Make(9, subtype).line(points);
         return o;
     }
 
@@ -57,8 +56,8 @@ int ReadAll(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version) {
 TEST_F(ObjectIOTest, DroppedObjectsLeaveTheRestReadable) {
     Objex* panel = Polygon(3);
     panel->type = objtype::kFreehandRoofPanel;
-    Objex* empty = NewObject(9);
-    Objex* group = NewObject(objtype::kGroup);
+    Objex* empty = Make(9);
+    Objex* group = Make(objtype::kGroup);
     Objex* far = Polygon(3);
     far->firstPoint->position[0] = 2000000.0f;
     Objex* last = Polygon(3, 4711);
@@ -99,11 +98,9 @@ TEST_F(ObjectIOTest, PlantsOfOlderFilesTakeTheirRecordsFromTheTexture) {
     ASSERT_NE(info[0], 0);
     WriteFile(info, "[Description]\nCommonName=Maple\nAnnualGrowthRate=15\nZone3=1\n");
 
-    Objex* plant = NewObject(objtype::kPlant);
-    AddPoints(plant, 2);
+    Objex* plant = Make(objtype::kPlant).line(2);
     plant->firstPoint->texture1 = 3000;
-    Objex* wire = NewObject(objtype::kPlant);
-    AddPoints(wire, 2);
+    Objex* wire = Make(objtype::kPlant).line(2);
     wire->firstPoint->texture1 = 14050;
     Bytes file;
     file.raw(WrittenObject(plant, 10700)).raw(WrittenObject(wire, 10700));
@@ -127,9 +124,8 @@ TEST_F(ObjectIOTest, UserPlantsFindTheirImageInTheCustomPlantFolder) {
     const std::string folder = LocalDomainCustomPlantPath();
     ASSERT_FALSE(folder.empty());
     WriteFile(folder + "/Shrubs/rose.pui", "[Description]\nBotanicalName=Rosa\n");
-    Objex* plant = NewObject(objtype::kPlant, objsubtype::kUserPlant);
-    AddPoints(plant, 2);
-    plant->typeData = TypeData::OfImagePath(CopyString("C:\\Old\\Disk\\CustomPlants\\Shrubs\\rose.jpg"));
+    Objex* plant = Make(objtype::kPlant, objsubtype::kUserPlant).line(2);
+    Make(plant).image("C:\\Old\\Disk\\CustomPlants\\Shrubs\\rose.jpg");
 
     const int32_t nextID = gCurrentPhotoTextureID;
     Objex* back = ReadObjectFrom(WrittenObject(plant), layer());
@@ -155,8 +151,7 @@ TEST_F(ObjectIOTest, UserPlantsFindTheirImageInTheCustomPlantFolder) {
 
 TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     RebuildRecorder rebuilds;
-    Objex* photo = NewObject(objtype::kPhoto);
-    AddPoints(photo, 4);
+    Objex* photo = Make(objtype::kPhoto).line(4);
     photo->texture2 = photo->texture3 = photo->texture4 = 1;
     const int32_t nextID = gCurrentPhotoTextureID;
     Objex* none = ReadObjectFrom(WrittenObject(photo), layer());
@@ -165,7 +160,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     EXPECT_EQ(none->texture4, 1);
     EXPECT_EQ(gCurrentPhotoTextureID, nextID);
 
-    photo->typeData = TypeData::OfImagePath(CopyString("/pics/house.png"));
+    Make(photo).image("/pics/house.png");
     const auto bytes = WrittenObject(photo);
     EXPECT_GE(Find(bytes, Bytes().text("/pics/house.png").data()), 0);
     Objex* back = ReadObjectFrom(bytes, layer());
@@ -182,7 +177,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
 TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
     RebuildRecorder rebuilds;
     layer()->height = 100.0f;
-    Objex* wall = MakeWall(layer(), 3);
+    Objex* wall = TrimmedWall(layer(), 3);
     wall->params[0] = 0.0f;
     PointAt(wall, 1)->segmentValues[0] = 0.0f;
     PointAt(wall, 1)->segmentFlags = 7;
@@ -242,15 +237,15 @@ TEST_F(ObjectIOTest, MergedObjectsAreSelected) {
 }
 
 TEST_F(ObjectIOTest, EveryPrefixOfARecordReadsWithoutHarm) {
-    Objex* wall = MakeWall(layer(), 4);
-    Objex* door = AddOpening(wall, objtype::kDoor, kCustomDoorStyle, 1);
-    door->typeData.attachment->customParts[0] = MakePartObject(objtype::kOpeningMask);
+    Objex* wall = TrimmedWall(layer(), 4);
+    Objex* door = Opening(wall, objtype::kDoor, kCustomDoorStyle, 1);
+    door->typeData.attachment->customParts[0] = Part(objtype::kOpeningMask);
     door->typeData.attachment->insideCustomTrim = 1;
-    door->typeData.attachment->insideTrimProfile = MakePartObject(9);
+    door->typeData.attachment->insideTrimProfile = Part(9);
     wall->firstPoint->trim1->slot[0] = TrimRecord::kCustomProfile;
-    wall->firstPoint->trim1->profile[0] = MakePartObject(9);
-    Objex* roof = MakeRoofWithSkylight(layer(), kCustomSkylightStyle, nullptr);
-    roof->firstChild->typeData.roofAttachment->partLists[0] = MakePartObject(objtype::kOpeningMask);
+    wall->firstPoint->trim1->profile[0] = Part(9);
+    Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, nullptr);
+    roof->firstChild->typeData.roofAttachment->partLists[0] = Part(objtype::kOpeningMask);
 
     for (Objex* o : {wall, roof}) {
         const auto bytes = WrittenObject(o);
@@ -269,9 +264,9 @@ TEST_F(ObjectIOTest, EveryPrefixOfARecordReadsWithoutHarm) {
 
 TEST_F(ObjectIOTest, UnfinishedOrEndlesslyNestedPartListsEndWithTheInput) {
     // A custom window whose part list never reaches 213.
-    Objex* wall = MakeWall(layer(), 2);
-    Objex* window = AddOpening(wall, objtype::kWindow, kCustomWindowStyle, 0);
-    window->typeData.attachment->customParts[1] = MakePartObject(9);
+    Objex* wall = TrimmedWall(layer(), 2);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    window->typeData.attachment->customParts[1] = Part(9);
     auto bytes = WrittenObject(wall);
     const long end = Find(bytes, Bytes().i16(213).data());
     ASSERT_GT(end, 0);

@@ -9,7 +9,7 @@
 #include "files/object_io.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -17,7 +17,7 @@
 #include "model/objects.h"
 #include "render/core/custom_textures.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -27,7 +27,7 @@ class ObjectRecordsTest : public DocumentTest {
 protected:
     Layer* layer() { return doc->itsCurLayer; }
     DocState* ds() { return doc->itsDocState; }
-    Objex* Fresh() { return NewObject(0); }
+    Objex* Fresh() { return Make(int16_t{0}); }
 };
 
 // Items 3 to 10 of the object info (the same in every version).
@@ -252,9 +252,9 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
 }
 
 TEST_F(ObjectRecordsTest, OnlyGroupsCarryTheirKindAndOnlyFrom10700) {
-    Objex* group = NewObject(objtype::kGroup);
+    Objex* group = Make(objtype::kGroup);
     group->groupKind = 117;
-    Objex* plain = NewObject(9);
+    Objex* plain = Make(9);
     plain->groupKind = 117;
     auto head = [](Objex* o, int32_t version) {
         sWriteVersion = version;
@@ -326,7 +326,7 @@ TEST_F(ObjectRecordsTest, StoredIDsAreTakenAndGivenBackFrom10500) {
 }
 
 TEST_F(ObjectRecordsTest, Version10700IDsInUseAreReplacedWithoutReuse) {
-    Objex* existing = NewObjectOn(layer(), 9);
+    Objex* existing = Make(9).on(layer());
     const uint32_t taken = existing->objectID;
     Bytes b;
     b.i16(9);
@@ -356,10 +356,10 @@ TEST_F(ObjectRecordsTest, WritersResolvePaletteLinksBelow11000) {
     texture->textureID = 1158;
     texture->textureScale[0] = 60, texture->textureScale[1] = 70;
 
-    Objex* o = NewObject(9);
+    Objex* o = Make(9);
     o->texture = -1001;
     o->texture2 = -1002;
-    AddPoints(o, 1);
+    Make(o).line(1);
     o->firstPoint->texture1 = -1002;
 
     // At 11100 links are stored as they are and the object is not touched.
@@ -392,11 +392,11 @@ TEST_F(ObjectRecordsTest, WritersResolvePaletteLinksBelow11000) {
 }
 
 TEST_F(ObjectRecordsTest, PointColoursAreLittleEndianBothWays) {
-    Objex* wall = MakeWall(layer(), 2);
+    Objex* wall = TrimmedWall(layer(), 2);
     const auto bytes = Written([wall] { WriteObjectPoints(wall); });
     EXPECT_GE(Find(bytes, {0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 0xB2, 0xA1, 0xD4, 0xC3, 0xF6, 0xE5}), 0);
     StartInput(bytes, 11100);
-    Objex* back = NewObject(objtype::kWall);
+    Objex* back = Make(objtype::kWall);
     ReadObjectPoints(back);
     EXPECT_EQ(RemainingInput(), 0u);
     EXPECT_EQ(back->firstPoint->color1, (RGBColor{0x0102, 0x0304, 0x0506}));
@@ -405,8 +405,7 @@ TEST_F(ObjectRecordsTest, PointColoursAreLittleEndianBothWays) {
 }
 
 TEST_F(ObjectRecordsTest, PointValueLimits) {
-    Objex* o = NewObject(9);
-    AddPoints(o, 3);
+    Objex* o = Make(9).line(3);
     Poinz* p = o->firstPoint;
     p->position[2] = 1000000.0f;
     p->next->position[0] = -1000000.0f;
@@ -418,13 +417,11 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
     EXPECT_TRUE(IsObjectPointValuesInvalid(o));
     EXPECT_FALSE(IsObjectPointValuesInvalid(nullptr));
 
-    Objex* floor = NewObject(objtype::kFloor);
-    AddPoints(floor, 2);
+    Objex* floor = Make(objtype::kFloor).line(2);
     EXPECT_TRUE(IsObjectPointValuesInvalid(floor));
-    AddPoints(floor, 1);
+    Make(floor).line(1);
     EXPECT_FALSE(IsObjectPointValuesInvalid(floor));
-    Objex* line = NewObject(objtype::kLine);
-    AddPoints(line, 2);
+    Objex* line = Make(objtype::kLine).line(2);
     EXPECT_FALSE(IsObjectPointValuesInvalid(line));
     DeleteObj(o);
     DeleteObj(floor);
@@ -432,7 +429,7 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
 }
 
 TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
-    Objex* wall = MakeWall(layer(), 3);
+    Objex* wall = TrimmedWall(layer(), 3);
     auto readAt = [&](int32_t version) {
         sWriteVersion = version;
         const auto bytes = Written([wall] { WriteObjectInfo(wall); WriteObjectPoints(wall); });
@@ -478,7 +475,7 @@ TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
 
 TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     ASSERT_EQ(ds()->planScale, 36.0f);
-    Objex* deck = MakeDeck(layer());
+    Objex* deck = Deck(layer());
     Poinz* p0 = deck->firstPoint;
     Poinz* p3 = p0->next->next->next;
     p0->segmentFlags = 2 | 8;
@@ -487,8 +484,7 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     p3->segmentFlags = 2 | 16;
     p3->segmentValues[1] = 36.0f;
     p3->segmentValues[2] = 12.0f;
-    Objex* after = NewObjectOn(layer(), 9);
-    AddPoints(after, 2);
+    Objex* after = Make(9).on(layer()).line(2);
     after->subtype = 4711;
 
     sWriteVersion = 10350;
@@ -524,12 +520,10 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
 }
 
 TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
-    Objex* cabinet = NewObjectOn(layer(), objtype::kGroup);
+    Objex* cabinet = Make(objtype::kGroup).on(layer());
     cabinet->planBits = 512;
-    Objex* box = NewObjectOn(layer(), 9);
-    AddPoints(box, 3);
-    Objex* fentrix = NewObjectOn(layer(), objtype::kFentrix);
-    AddPoints(fentrix, 3);
+    Objex* box = Make(9).on(layer()).line(3);
+    Objex* fentrix = Make(objtype::kFentrix).on(layer()).line(3);
     Bytes file;
     file.raw(WrittenObject(box)).raw(WrittenObject(fentrix));
 
@@ -551,7 +545,7 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
     // Selected cabinet parts, also inside a group: 36 in of elevation is 72 plan units.
     part->elevation = 36.0f;
     UnlinkObject(part);
-    AppendChildToObject(part, cabinet);
+    Make(part).in(cabinet);
     for (Poinz* p = part->firstPoint; p; p = p->next) p->selected = 1;
     const float v = part->firstPoint->position[1];
     AdjustCabinetObjectElevation();

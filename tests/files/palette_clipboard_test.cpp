@@ -8,7 +8,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -86,8 +86,7 @@ TEST_F(PaletteClipboardTest, TheClipboardPaletteIsAnOwnedCopyThatOutlivesTheDocu
 TEST_F(PaletteClipboardTest, EveryLinkedSlotOfAPastedObjectIsResolved) {
     SwitchToOtherDocument();
     RebuildRecorder rebuilds;
-    Objex* wall = NewObjectOn(other->itsLayers, objtype::kWall);
-    AddPoints(wall, 2);
+    Objex* wall = Make(objtype::kWall).on(other->itsLayers).line(2);
     wall->texture = -1003;
     wall->texture2 = -1004;
     wall->texture5 = 1158;  // no link: kept
@@ -96,11 +95,10 @@ TEST_F(PaletteClipboardTest, EveryLinkedSlotOfAPastedObjectIsResolved) {
     p->texture2 = -1004;
     p->trim1 = new TrimRecord{};
     p->trim1->texture[2] = -1003;
-    Objex* window = NewObject(objtype::kWindow);
-    window->typeData = TypeData::OfAttachment(new AttachmentRecord{});
+    Objex* window = Make(objtype::kWindow).with(new AttachmentRecord{});
     window->typeData.attachment->insideTrimTexture = -1004;
     window->texture3 = -1009;
-    AppendChildToObject(window, wall);
+    Make(window).in(wall);
 
     ConvertObjPaletteLinksToActual(wall);
 
@@ -143,13 +141,12 @@ TEST_F(PaletteClipboardTest, ResolvedSlotsLinkAgainToTheReceivingPalette) {
     red->color[0] = 200;
     GetPaletteEntryFromRefID(20)->textureID = 1158;
 
-    Objex* roof = NewObjectOn(other->itsLayers, objtype::kRoof);
-    Objex* skylight = NewObject(objtype::kSkylight);
-    skylight->typeData = TypeData::OfRoofAttachment(new RoofAttachmentRecord{});
+    Objex* roof = Make(objtype::kRoof).on(other->itsLayers);
+    Objex* skylight = Make(objtype::kSkylight).with(new RoofAttachmentRecord{});
     skylight->typeData.roofAttachment->texture1 = -1003;
     skylight->typeData.roofAttachment->texture2 = -1004;
-    AppendChildToObject(skylight, roof);
-    Objex* group = NewObjectOn(other->itsLayers, objtype::kGroup);
+    Make(skylight).in(roof);
+    Objex* group = Make(objtype::kGroup).on(other->itsLayers);
     group->texture4 = -1003;
 
     gUnlinkClipBoardFromPalette = 1;

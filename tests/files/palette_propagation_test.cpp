@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "scene/plane_object.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -37,12 +37,10 @@ protected:
     }
     // A two-point wall with its generated solid and a door child.
     Objex* WallWithDoor(Objex** door) {
-        Objex* wall = NewObjectOn(layer, objtype::kWall);
-        AddPoints(wall, 2);
-        wall->typeData = TypeData::OfWallSolid(NewObject(objtype::kClosedSolid, objsubtype::kWallSolid));
-        *door = NewObject(objtype::kDoor);
-        (*door)->typeData = TypeData::OfAttachment(new AttachmentRecord{});
-        AppendChildToObject(*door, wall);
+        Objex* wall = Make(objtype::kWall).on(layer).line(2).solid(Make(objtype::kClosedSolid, objsubtype::kWallSolid));
+        *door = Make(objtype::kDoor);
+        Make((*door)).with(new AttachmentRecord{});
+        Make(*door).in(wall);
         return wall;
     }
 
@@ -83,14 +81,13 @@ TEST_F(PalettePropagationTest, AWallIsRebuiltForTheLinksOfItsDoorRecord) {
 
 TEST_F(PalettePropagationTest, GroupsAreNotRebuiltButTheirChildrenAre) {
     AddScenePiece();
-    Objex* group = NewObjectOn(layer, objtype::kGroup);
+    Objex* group = Make(objtype::kGroup).on(layer);
     group->texture = kLink;
-    Objex* fence = NewObject(objtype::kFence);
-    AddPoints(fence, 2);
+    Objex* fence = Make(objtype::kFence).line(2);
     PointAt(fence, 0)->texture2 = kLink;
-    Objex* plain = NewObject(objtype::kFence);
-    AppendChildToObject(fence, group);
-    AppendChildToObject(plain, group);
+    Objex* plain = Make(objtype::kFence);
+    Make(fence).in(group);
+    Make(plain).in(group);
 
     UpdatePalettedObjectFromPaletteEntry(group, kRef);
     EXPECT_TRUE(rebuilds().callsFor(group).empty());
@@ -99,7 +96,7 @@ TEST_F(PalettePropagationTest, GroupsAreNotRebuiltButTheirChildrenAre) {
 }
 
 TEST_F(PalettePropagationTest, WithoutASceneNothingIsRebuilt) {
-    Objex* deck = NewObjectOn(layer, objtype::kDeck);
+    Objex* deck = Make(objtype::kDeck).on(layer);
     deck->texture = kLink;
     UpdatePalettedObjectFromPaletteEntry(deck, kRef);
     UpdateAllPalettedObjectsFromPaletteEntry(kRef);
@@ -113,11 +110,8 @@ TEST_F(PalettePropagationTest, WithoutASceneNothingIsRebuilt) {
 
 TEST_F(PalettePropagationTest, RoofsAreRebuiltForTheirSkylightsAndCutouts) {
     AddScenePiece();
-    Objex* roof = NewObjectOn(layer, objtype::kRoof);
-    roof->typeData = TypeData::OfRoofPanels(nullptr);
-    Objex* skylight = NewObject(objtype::kSkylight);
-    skylight->typeData = TypeData::OfRoofAttachment(new RoofAttachmentRecord{});
-    AppendChildToObject(skylight, roof);
+    Objex* roof = Make(objtype::kRoof).on(layer).panels(nullptr);
+    Objex* skylight = Make(objtype::kSkylight).with(new RoofAttachmentRecord{}).in(roof);
     skylight->typeData.roofAttachment->texture2 = kLink;
 
     UpdatePalettedObjectFromPaletteEntry(roof, kRef);
@@ -134,11 +128,11 @@ TEST_F(PalettePropagationTest, RoofsAreRebuiltForTheirSkylightsAndCutouts) {
 TEST_F(PalettePropagationTest, AllObjectsOfAllLayersWithProgressStatus) {
     AddScenePiece();
     LiveViewRecorder status;
-    Objex* path = NewObjectOn(layer, objtype::kPath);
+    Objex* path = Make(objtype::kPath).on(layer);
     path->texture2 = kLink;
-    Objex* stair = NewObjectOn(layer->next, objtype::kStaircase);
+    Objex* stair = Make(objtype::kStaircase).on(layer->next);
     stair->texture4 = -1002;
-    Objex* rail = NewObjectOn(layer->next->next, objtype::kRailing);
+    Objex* rail = Make(objtype::kRailing).on(layer->next->next);
     rail->texture = -1001;
 
     UpdateAllPalettedObjectsFromPaletteEntry(kRef);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "files/content_folders.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/object_records.h"
 #include "files/symbol2d_files.h"
 #include "files/symbol_lists.h"
@@ -19,7 +19,7 @@
 #include "model/objects.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -35,7 +35,7 @@ protected:
 
     // An object record (tag 200) of an open line through the points.
     std::vector<uint8_t> LineRecord(const std::vector<Pt>& points) {
-        Objex* o = NewObject(objtype::kLine);
+        Objex* o = Make(objtype::kLine);
         for (const Pt& p : points) {
             Poinz* q = CreatePoint(0, 0, 0, 0, 0, 0, p.h, p.v, p.d, 0, 0, 0, 0, 0, 0, o);
             q->detectable = 1;
@@ -119,12 +119,11 @@ TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
 TEST_F(SymbolFilesTest, CentringMovesChildrenOfChildren) {
     Objex symbol{};
     symbol.type = 55;
-    Objex* child = NewObject(objtype::kLine);
-    AddPoints(child, 3);  // (0, 0, 0), (10, 0, 0), (20, 0, 0)
-    Objex* grandchild = NewObject(objtype::kLine);
-    AddPoints(grandchild, 1);
+    Objex* child = Make(objtype::kLine);
+    Make(child).line(3);  // (0, 0, 0), (10, 0, 0), (20, 0, 0)
+    Objex* grandchild = Make(objtype::kLine).line(1);
     grandchild->firstPoint->position[2] = 40.0f;
-    AppendChildToObject(grandchild, child);
+    Make(grandchild).in(child);
     Append2DSymbolToParent(child, &symbol);
     for (Objex* o : {child, grandchild})
         for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 1;
@@ -182,8 +181,8 @@ TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
 TEST_F(SymbolFilesTest, ListsOutliveTheDocumentTheyWereReadThrough) {
     // A wall with a door brings descendants of descendants into an entry.
     Layer* floor = doc->itsCurLayer;
-    Objex* wall = MakeWall(floor, 2);
-    AddOpening(wall, objtype::kDoor, 500, 0);
+    Objex* wall = TrimmedWall(floor, 2);
+    Opening(wall, objtype::kDoor, 500, 0);
     DesignBytes f(11100);
     f.raw().raw(WrittenObject(wall));
     f.tag(400);

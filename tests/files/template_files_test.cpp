@@ -8,7 +8,7 @@
 
 #include "content/core/content_selection.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/object_records.h"
 #include "files/template_files.h"
 #include "model/bounds.h"
@@ -21,7 +21,7 @@
 #include "model/texture_mapping.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -162,14 +162,13 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
 
 TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingTheirDoors) {
     Layer* floor = current();
-    Objex* group = NewObjectOn(floor, objtype::kGroup);
-    Objex* wall = MakeWall(floor, 3);
+    Objex* group = Make(objtype::kGroup).on(floor);
+    Objex* wall = TrimmedWall(floor, 3);
     UnlinkObject(wall);
     wall->layer = floor;
-    AppendChildToObject(wall, group);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    Objex* line = NewObjectOn(floor, objtype::kLine);
-    AddPoints(line, 4);
+    Make(wall).in(group);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* line = Make(objtype::kLine).on(floor).line(4);
     line->closed = 0;
     // As a read leaves it.
     SetTextureFaceUV(line);

@@ -6,7 +6,7 @@
 
 #include "files/object_io.h"
 #include "files/object_records.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "files/text_trim_records.h"
 #include "model/deletion.h"
@@ -14,7 +14,7 @@
 #include "model/objects.h"
 #include "model/tool_defaults.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -26,8 +26,7 @@ protected:
 
     // An object of the type with four points, its info and points written at 11100.
     std::vector<uint8_t> HeadOf(int16_t type, int32_t subtype = 0) {
-        Objex* o = NewObject(type, subtype);
-        AddPoints(o, 4);
+        Objex* o = Make(type, subtype).line(4);
         PointAt(o, 2)->position[2] = 30;
         auto bytes = Written([o] { WriteShort(200); WriteObjectInfo(o); WriteObjectPoints(o); });
         DeleteObj(o);
@@ -49,8 +48,7 @@ const TextData* TextOf(const Objex* o) {
 }
 
 TEST_F(TextTrimRecordsTest, EmptyTextReadsAsEmptyInTheApplicationFont) {
-    Objex* text = NewObjectOn(layer(), objtype::kEnhancedText);
-    AddPoints(text, 4);
+    Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
     const auto bytes = WrittenObject(text);
     const auto head = Written([text] { WriteShort(200); WriteObjectInfo(text); WriteObjectPoints(text); });
     // Length 0, then the 60 font bytes even without a font record.
@@ -68,15 +66,14 @@ TEST_F(TextTrimRecordsTest, EmptyTextReadsAsEmptyInTheApplicationFont) {
 }
 
 TEST_F(TextTrimRecordsTest, TextWithItsFontComesBackAndSizesItsBox) {
-    Objex* text = NewObjectOn(layer(), objtype::kEnhancedText);
-    AddPoints(text, 4);
+    Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
     PointAt(text, 2)->position[2] = 25;  // points span 30 across and 25 down
     TextData* td = new TextData{};
     td->text = CopyString("Porch");
     td->font.lfHeight = -12;
     std::strcpy(td->font.lfFaceName, "Helvetica");
     td->hasFont = 1;
-    text->typeData = TypeData::OfText(td);
+    Make(text).with(td);
 
     const auto bytes = WrittenObject(text);
     EXPECT_GE(Find(bytes, Bytes().text("Porch").data()), 0);
@@ -164,7 +161,7 @@ TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
 TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
     TrimRecord trim;
     trim.slot[0] = TrimRecord::kCustomProfile;
-    trim.profile[0] = MakePartObject(9);
+    trim.profile[0] = Part(9);
     trim.slot[1] = TrimRecord::kCustomProfile;  // no profile object: stored as 0
     for (int i = 0; i < 5; ++i) {
         trim.texture[i] = 2200 + i;

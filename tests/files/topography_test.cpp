@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/topography.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -12,7 +12,7 @@
 #include "scene/topo_grid.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -81,8 +81,7 @@ TEST_F(TopographyTest, NoCellsKeepsTheGridButReplacesTheLayer) {
     Objects(first, 11100);
     ASSERT_EQ(Read(first), 1);
     // An object the next file must sweep away with the old layer.
-    Objex* stray = NewObjectOn(doc->itsTopoLayer, objtype::kTopography);
-    AddPoints(stray, 3);
+    Objex* stray = Make(objtype::kTopography).on(doc->itsTopoLayer).line(3);
     const std::vector<float> grid = gTopographyGrid;
 
     // Magic 8000: a 10800 settings block is passed over and the objects are of 10800.

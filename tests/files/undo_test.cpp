@@ -8,7 +8,7 @@
 #include "app/core/floor_popup_seam.h"
 #include "files/content_paths.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
+#include "support/records.h"
 #include "files/trace_image.h"
 #include "files/undo.h"
 #include "model/docstate.h"
@@ -18,7 +18,7 @@
 #include "port/files.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -42,8 +42,7 @@ protected:
     Layer* first() { return GetLayerFromName("First Floor"); }
     // One edit: a new shape on the first floor, then its snapshot.
     Objex* Edit(const char* name = "Edit") {
-        Objex* o = NewObjectOn(first(), 9);
-        AddPoints(o, 3);
+        Objex* o = Make(9).on(first()).line(3);
         StoreUndo(name);
         return o;
     }
@@ -208,12 +207,12 @@ TEST_F(UndoTest, ARestoreKeepsTheZoomAndReloadsTheTraceImage) {
 }
 
 TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
-    Objex* group = NewObjectOn(first(), objtype::kGroup);
-    Objex* wall = MakeWall(first(), 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
+    Objex* group = Make(objtype::kGroup).on(first());
+    Objex* wall = TrimmedWall(first(), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
     UnlinkObject(wall);
     wall->layer = first();
-    AppendChildToObject(wall, group);
+    Make(wall).in(group);
     StoreUndo("Group");
     Edit();
     DoUndo();

@@ -10,15 +10,13 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "support/doubles.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
-#include "wall_fixtures.h"
+#include "support/build.h"
 
 using namespace dvxtest;
-using namespace walltest;
 
 namespace {
 
@@ -49,7 +47,7 @@ protected:
 };
 
 TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Poinz* p = Add(wall, wall->firstPoint, 30, 40);  // 50 from the start
     ASSERT_NE(Add(wall, p, 114, 48), nullptr);       // 80 from (50, 0): past the end point
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {50, 0}, {130, 0}, {100, 0}}));
@@ -57,13 +55,13 @@ TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
     EXPECT_EQ(rebuilds->count("Update3DWall", wall), 2);
 
     // Beside the closing segment: after the last point, 50 from (0, 0) towards (100, 0).
-    Objex* slab = ShapeOn(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
+    Objex* slab = Shape(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
     ASSERT_NE(Add(slab, PointAt(slab, 3), 30, 40), nullptr);
     EXPECT_EQ(PlanPositions(slab), (Positions{{100, 0}, {100, 100}, {0, 100}, {0, 0}, {50, 0}}));
 }
 
 TEST_F(PointsTest, CurvedSegmentsOtherTypesAndPointSnapModesAreRefused) {
-    Objex* path = ShapeOn(floor, objtype::kPath, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* path = Shape(floor, objtype::kPath, {{0, 0}, {100, 0}, {100, 100}});
     PointAt(path, 2)->inTangent[1] = 0.5f;  // V alone bends it
     EXPECT_EQ(Add(path, PointAt(path, 1), 100, 50), nullptr);
     EXPECT_EQ(path->pointCount, 3);
@@ -83,22 +81,22 @@ TEST_F(PointsTest, ElevationByTypeAndTrimRecordsOfTheirOwn) {
         *v = 5.0f;  // the click evaluates at V 5
         *d = static_cast<float>(y);
     });
-    Objex* deck = ShapeOn(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}}, true);
     deck->firstPoint->position[1] = 7.0f;
     EXPECT_FLOAT_EQ(Add(deck, deck->firstPoint, 40, 0)->position[1], 7.0f);
-    Objex* shape = ShapeOn(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 100}}, true, 3);
+    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 100}}, true, 3);
     EXPECT_FLOAT_EQ(Add(shape, shape->firstPoint, 40, 0)->position[1], 0.0f);
     EXPECT_EQ(shape->optionB, 1);  // its points are now picked one by one
-    Objex* other = ShapeOn(floor, objtype::kDetail, {{0, 0}, {100, 0}}, false, 9);
+    Objex* other = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}}, false, 9);
     EXPECT_FLOAT_EQ(Add(other, other->firstPoint, 40, 0)->position[1], 5.0f);
 
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Poinz* start = wall->firstPoint;
     start->wallStyle = 4;
     start->trim1 = new TrimRecord{};
     start->trim1->texture[2] = 955;
-    start->trim1->profile[0] = NewObject(objtype::kPolygon);
-    AddPoints(start->trim1->profile[0], 3);
+    start->trim1->profile[0] = Make(objtype::kPolygon);
+    Make(start->trim1->profile[0]).line(3);
     Poinz* p = Add(wall, start, 40, 0);
     EXPECT_EQ(p->wallStyle, 4);
     ASSERT_TRUE(p->trim1 && p->trim1 != start->trim1 && p->trim1->texture[2] == 955);
@@ -107,24 +105,24 @@ TEST_F(PointsTest, ElevationByTypeAndTrimRecordsOfTheirOwn) {
 }
 
 TEST_F(PointsTest, DoorsOfASplitSegmentKeepTheirPlace) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Poinz* p1 = PointAt(wall, 0);
     Poinz* p2 = PointAt(wall, 1);
-    Objex* far = AttachTo(wall, objtype::kDoor, p1, p2, 12, 88);
-    Objex* near = AttachTo(wall, objtype::kWindow, p1, p2, 8, 92);
+    Objex* far = Attach(wall, objtype::kDoor, p1, p2, 12, 88);
+    Objex* near = Attach(wall, objtype::kWindow, p1, p2, 8, 92);
 
     Poinz* p = AddPointAtPosition(wall, p1, CurrentDocState(), 10, 0, 0);
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(RecordOf(far)->segmentStart, p);
-    EXPECT_EQ(RecordOf(far)->segmentEnd, p2);
-    EXPECT_FLOAT_EQ(RecordOf(far)->centreDistance, 2.0f);
-    EXPECT_EQ(RecordOf(near)->segmentStart, p1);
-    EXPECT_EQ(RecordOf(near)->segmentEnd, p);
-    EXPECT_FLOAT_EQ(RecordOf(near)->remainder, 2.0f);
+    EXPECT_EQ(far->typeData.attachment->segmentStart, p);
+    EXPECT_EQ(far->typeData.attachment->segmentEnd, p2);
+    EXPECT_FLOAT_EQ(far->typeData.attachment->centreDistance, 2.0f);
+    EXPECT_EQ(near->typeData.attachment->segmentStart, p1);
+    EXPECT_EQ(near->typeData.attachment->segmentEnd, p);
+    EXPECT_FLOAT_EQ(near->typeData.attachment->remainder, 2.0f);
 }
 
 TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
     EXPECT_EQ(RemovePoint(wall, PointAt(wall, 1), CurrentDocState()), 0);  // not selected
     EXPECT_EQ(Remove(wall, PointAt(wall, 1)), 1);
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {100, 100}}));
@@ -132,17 +130,17 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
     EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments"}));
     EXPECT_TRUE(alerts.shown.empty());
 
-    Objex* slab = ShapeOn(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
     EXPECT_EQ(Remove(slab, slab->firstPoint), 0);
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to delete point.");
     EXPECT_EQ(alerts.shown[0].alert.informative, "This object must contain at least 3 points.");
 
-    Objex* shape = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
+    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
     EXPECT_EQ(Remove(shape, shape->firstPoint), 0);
     EXPECT_EQ(alerts.shown.back().alert.informative, "This object must contain at least 4 points.");
     for (int32_t subtype : {0, 8, 9}) {  // silently
-        Objex* d = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 5}}, true, subtype);
+        Objex* d = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 5}}, true, subtype);
         EXPECT_EQ(Remove(d, d->firstPoint), 0) << subtype;
         EXPECT_EQ(d->pointCount, 5);
     }
@@ -150,10 +148,10 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
 }
 
 TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
     Poinz* first = PointAt(wall, 0);
-    AttachTo(wall, objtype::kWindow, PointAt(wall, 3), first, 50, 50);  // closing segment only
-    Objex* kept = AttachTo(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 50, 50);
+    Attach(wall, objtype::kWindow, PointAt(wall, 3), first, 50, 50);  // closing segment only
+    Objex* kept = Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 50, 50);
 
     alerts.answer(1);  // "Cancel"
     EXPECT_EQ(Remove(wall, first), 0);

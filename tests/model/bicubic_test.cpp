@@ -6,7 +6,7 @@
 #include "model/objects.h"
 #include "model/splines.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -16,7 +16,7 @@ class BicubicTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        owner = NewObject(objtype::kPolygon);
+        owner = Make(objtype::kPolygon);
         BuildMatrixM(&MMatrix);
         BuildMatrixMT(&MTMatrix);
     }

@@ -11,14 +11,11 @@
 #include "model/objects.h"
 #include "model/simple_rotate.h"
 #include "model/transforms.h"
-#include "model/geometry_test_support.h"
+#include "support/build.h"
 #include "plan/plan_objects.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
 
 using namespace dvxtest;
-using geomtest::Add;
-using geomtest::Vec3;
 
 namespace {
 
@@ -57,7 +54,7 @@ class BoundsTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        geomtest::SetPlanView();
+        SetPlanView();
         gPrinting = 0;
         ds()->curveSegments = 10;
         ds()->zoomFactor = 1.0f;
@@ -70,16 +67,16 @@ protected:
     }
     // Straight from (10, 0, 20) to (50, 0, -5).
     Objex* Straight(Layer* layer = nullptr) {
-        Objex* o = layer ? NewObjectOn(layer, objtype::kPolygon) : NewObject(objtype::kPolygon);
-        Add(o, 10, 0, 20);
-        Add(o, 50, 0, -5);
+        Objex* o = layer ? Make(objtype::kPolygon).on(layer) : Make(objtype::kPolygon);
+        Point(o, {10, 0, 20});
+        Point(o, {50, 0, -5});
         return o;
     }
     // From (0, 0, 0) to (100, 0, 0) bulging to D = -60 t (1 - t): -15 at t = 0.5.
     Objex* Bulge() {
-        Objex* o = NewObject(objtype::kPolygon);
-        Add(o, 0, 0, 0, {}, Vec3{0, 0, -60});
-        Add(o, 100, 0, 0, Vec3{0, 0, 60});
+        Objex* o = Make(objtype::kPolygon);
+        Point(o, {0, 0, 0, {}, V3{0, 0, -60}});
+        Point(o, {100, 0, 0, V3{0, 0, 60}});
         return o;
     }
     void TearDown() override {
@@ -89,7 +86,7 @@ protected:
 };
 
 TEST_F(BoundsTest, EmptyObjectsAndStraightSegments) {
-    Objex* none = NewObject(objtype::kPolygon);
+    Objex* none = Make(objtype::kPolygon);
     EXPECT_TRUE(IsEmptyBounds(Plan(none)));
     EXPECT_TRUE(IsEmptyBounds(Model(none)));
 
@@ -100,8 +97,8 @@ TEST_F(BoundsTest, EmptyObjectsAndStraightSegments) {
 
     // Boxes only grow: a second object widens the first one's box.
     FloatRect r = Plan(o);
-    Objex* far = NewObject(objtype::kLine);
-    Add(far, -30, 0, 7);
+    Objex* far = Make(objtype::kLine);
+    Point(far, {-30, 0, 7});
     GetObjectBounds(far, 0, &r, 0, 0);
     ExpectRect(r, -30, -5, 50, 20);
     DeleteObj(none);
@@ -136,9 +133,9 @@ TEST_F(BoundsTest, CurvesAreSampledAtTheCurveResolution) {
 
 TEST_F(BoundsTest, ClosingSegmentCountsOnlyWhenClosed) {
     // A to B straight; the closing segment B to A bulges to D = 60 t (1 - t): 15 at t = 0.5.
-    Objex* o = NewObject(objtype::kPolygon);
-    Poinz* a = Add(o, 0, 0, 0, Vec3{0, 0, -60});
-    Poinz* b = Add(o, 100, 0, 0, {}, Vec3{0, 0, 60});
+    Objex* o = Make(objtype::kPolygon);
+    Poinz* a = Point(o, {0, 0, 0, V3{0, 0, -60}});
+    Poinz* b = Point(o, {100, 0, 0, {}, V3{0, 0, 60}});
     ExpectRect(Plan(o), 0, 0, 100, 0);
     ExpectBox(Model(o), 0, 100, 0, 0, 0, 0);
     o->closed = 1;
@@ -174,13 +171,13 @@ TEST_F(BoundsTest, PenWidthWidensEveryEdgeByHalfTheWeight) {
 }
 
 TEST_F(BoundsTest, TwoDimensionalBoundsFollowTheView) {
-    Objex* o = NewObject(objtype::kPolygon);
-    Add(o, 10, 50, 20);
+    Objex* o = Make(objtype::kPolygon);
+    Point(o, {10, 50, 20});
     ExpectRect(Plan(o), 10, 20, 10, 20);
-    geomtest::SetView(0, 0);  // looking along D: H across, V down the box
+    SetView(0, 0);  // looking along D: H across, V down the box
     ExpectRect(Plan(o), 10, 50, 10, 50);
     // Perspective at distance 100 from above: depth -50 divides by 1 + 50/100.
-    geomtest::SetView(90, 0, 1, 100);
+    SetView(90, 0, 1, 100);
     ExpectRect(Plan(o), 10 / 1.5f, 20 / 1.5f, 10 / 1.5f, 20 / 1.5f);
     // 3D bounds never depend on the view.
     ExpectBox(Model(o), 10, 10, 50, 50, 20, 20);
@@ -193,8 +190,8 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
     ASSERT_NE(second, nullptr);
     first->visible = second->visible = 1;
     Objex* near = Straight(first);
-    Objex* far = NewObjectOn(second, objtype::kPolygon);
-    Add(far, 1000, 10, 1000);
+    Objex* far = Make(objtype::kPolygon).on(second);
+    Point(far, {1000, 10, 1000});
     UpdateObjectBounds(near);
     UpdateObjectBounds(far);
 
@@ -231,21 +228,21 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
 }
 
 TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
-    Objex* roof = NewObject(objtype::kRoof);
+    Objex* roof = Make(objtype::kRoof);
     roof->closed = 1;
-    Add(roof, 0, 0, 0);
-    Add(roof, 100, 0, 0);
-    Add(roof, 100, 0, 100);
-    Add(roof, 0, 0, 100);
-    Objex* skylight = NewObject(objtype::kSkylight);
-    Add(skylight, 500, 30, 500);
-    AppendChildToObject(skylight, roof);
+    Point(roof, {0, 0, 0});
+    Point(roof, {100, 0, 0});
+    Point(roof, {100, 0, 100});
+    Point(roof, {0, 0, 100});
+    Objex* skylight = Make(objtype::kSkylight);
+    Point(skylight, {500, 30, 500});
+    Make(skylight).in(roof);
     // The panel overhangs the outline and rises to the ridge.
-    Objex* panel = NewObject(objtype::kRoofPanel);
-    Add(panel, -10, 0, -10);
-    Add(panel, 110, 0, -10);
-    Add(panel, 50, 120, 50);
-    roof->typeData = TypeData::OfRoofPanels(panel);
+    Objex* panel = Make(objtype::kRoofPanel);
+    Point(panel, {-10, 0, -10});
+    Point(panel, {110, 0, -10});
+    Point(panel, {50, 120, 50});
+    Make(roof).panels(panel);
 
     ExpectRect(Plan(roof), 0, 0, 100, 100);
     ExpectBox(Model(roof), 0, 500, 0, 30, 0, 500);  // 3D point bounds include children
@@ -261,36 +258,36 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     ExpectBox(b, -10, 110, 0, 120, -10, 50);
 
     // A freehand roof's own panels (58) hung as children stay out of 3D point bounds.
-    Objex* freehand = NewObject(objtype::kFreehandRoof);
-    Add(freehand, 0, 0, 0);
-    Objex* piece = NewObject(objtype::kFreehandRoofPanel);
-    Add(piece, 900, 0, 900);
-    AppendChildToObject(piece, freehand);
+    Objex* freehand = Make(objtype::kFreehandRoof);
+    Point(freehand, {0, 0, 0});
+    Objex* piece = Make(objtype::kFreehandRoofPanel);
+    Point(piece, {900, 0, 900});
+    Make(piece).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
     DeleteObj(roof);
     DeleteObj(freehand);
 }
 
 TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
-    Objex* wall = NewObject(objtype::kWall);
+    Objex* wall = Make(objtype::kWall);
     wall->penWidth = 6;
-    Add(wall, 0, 0, 0);
-    Add(wall, 100, 0, 0);
+    Point(wall, {0, 0, 0});
+    Point(wall, {100, 0, 0});
     EXPECT_TRUE(IsEmptyBounds(Plan(wall)));  // no solid yet
     EXPECT_TRUE(IsEmptyBounds(Model(wall)));
 
     // Two rows: the footprint at V 0 and again at the top, V 96.
-    Objex* solid = NewObject(objtype::kClosedSolid, objsubtype::kWallSolid);
+    Objex* solid = Make(objtype::kClosedSolid, objsubtype::kWallSolid);
     solid->closed = 1;
     solid->rows = 2;
     for (float v : {0.0f, 96.0f}) {
-        Add(solid, 0, v, -3);
-        Add(solid, 100, v, -3);
-        Add(solid, 100, v, 3);
-        Add(solid, 0, v, 3);
+        Point(solid, {0, v, -3});
+        Point(solid, {100, v, -3});
+        Point(solid, {100, v, 3});
+        Point(solid, {0, v, 3});
     }
     solid->sourceObject = wall;
-    wall->typeData = TypeData::OfWallSolid(solid);
+    Make(wall).solid(solid);
     ExpectRect(Plan(wall), 0, -3, 100, 3);
     ExpectBox(Model(wall), 0, 100, 0, 96, -3, 3);
 
@@ -314,15 +311,15 @@ TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
 
 TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     // Three nested groups around one outline: groups add no box of their own.
-    Objex* outer = NewObject(objtype::kGroup);
-    Objex* middle = NewObject(objtype::kGroup);
-    Objex* inner = NewObject(objtype::kGroup);
-    Objex* shape = NewObject(objtype::kPolygon);
-    Add(shape, 1, 2, 3);
-    Add(shape, 4, 5, 6);
-    AppendChildToObject(middle, outer);
-    AppendChildToObject(inner, middle);
-    AppendChildToObject(shape, inner);
+    Objex* outer = Make(objtype::kGroup);
+    Objex* middle = Make(objtype::kGroup);
+    Objex* inner = Make(objtype::kGroup);
+    Objex* shape = Make(objtype::kPolygon);
+    Point(shape, {1, 2, 3});
+    Point(shape, {4, 5, 6});
+    Make(middle).in(outer);
+    Make(inner).in(middle);
+    Make(shape).in(inner);
     for (Objex* g : {outer, middle, inner}) g->bounds3D = Float3DRect{-900, -900, -900, 900, 900, 900};
     UpdateObjectBounds(shape);
     ExpectBox(shape->bounds3D, 1, 4, 2, 5, 3, 6);
@@ -344,13 +341,13 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     ExpectRect(r, 1, 3, 4, 6);
 
     // Measuring a dimension (100-107) raises gDimensionSelected; a leader (108) does not.
-    Objex* leader = NewObject(objtype::kLeaderDimension);
+    Objex* leader = Make(objtype::kLeaderDimension);
     r = EmptyFloatRect();
     GetObjectObjBounds(leader, 0, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);
-    Objex* angle = NewObject(objtype::kAngleDimension);
-    Add(angle, 0, 0, 0);
-    AppendChildToObject(angle, inner);
+    Objex* angle = Make(objtype::kAngleDimension);
+    Point(angle, {0, 0, 0});
+    Make(angle).in(inner);
     GetObjectObjBounds(outer, 1, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);  // not selected, not measured
     GetObjectObjBounds(outer, 0, &r, 0, 0);
@@ -360,28 +357,28 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
 }
 
 TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
-    Objex* group = NewObject(objtype::kGroup);
-    Objex* chosen = NewObject(objtype::kPolygon);
-    Add(chosen, 0, 0, 0)->selected = 1;
-    Add(chosen, 10, 5, 10)->selected = 1;
-    Objex* other = NewObject(objtype::kPolygon);
-    Add(other, 100, 0, 100);
-    Add(other, 200, 7, 200);
-    AppendChildToObject(chosen, group);
-    AppendChildToObject(other, group);
+    Objex* group = Make(objtype::kGroup);
+    Objex* chosen = Make(objtype::kPolygon);
+    Point(chosen, {0, 0, 0})->selected = 1;
+    Point(chosen, {10, 5, 10})->selected = 1;
+    Objex* other = Make(objtype::kPolygon);
+    Point(other, {100, 0, 100});
+    Point(other, {200, 7, 200});
+    Make(chosen).in(group);
+    Make(other).in(group);
     UpdateObjectRootBounds(group, 1, 0);
     ExpectRect(group->bounds, 0, 0, 10, 10);             // selected points only
     ExpectBox(group->bounds3D, 0, 200, 0, 7, 0, 200);    // every point
     DeleteObj(group);
 
     // Too small: grows to 100 x 40 from the top left corner (10, 20).
-    Objex* text = NewObject(objtype::kEnhancedText);
+    Objex* text = Make(objtype::kEnhancedText);
     text->params[1] = 100;
     text->params[2] = 40;
-    Add(text, 60, 0, 50);
-    Add(text, 10, 0, 50);
-    Add(text, 10, 0, 20);
-    Add(text, 60, 0, 20);
+    Point(text, {60, 0, 50});
+    Point(text, {10, 0, 50});
+    Point(text, {10, 0, 20});
+    Point(text, {60, 0, 20});
     AdjustEnhancedTextObjectSize(text);
     const float h[4] = {10, 110, 110, 10};
     const float d[4] = {20, 20, 60, 60};
@@ -401,11 +398,11 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     text->params[2] = 0.5f;
     AdjustEnhancedTextObjectSize(text);
     EXPECT_FLOAT_EQ(PointAt(text, 1)->position[0], 110);
-    Objex* three = NewObject(objtype::kEnhancedText);
+    Objex* three = Make(objtype::kEnhancedText);
     three->params[1] = three->params[2] = 100;
-    Add(three, 0, 0, 0);
-    Add(three, 5, 0, 0);
-    Add(three, 5, 0, 5);
+    Point(three, {0, 0, 0});
+    Point(three, {5, 0, 0});
+    Point(three, {5, 0, 5});
     AdjustEnhancedTextObjectSize(three);
     EXPECT_FLOAT_EQ(PointAt(three, 1)->position[0], 5);
     DeleteObj(text);
@@ -413,9 +410,9 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
 }
 
 TEST_F(BoundsTest, SimpleRotateTurnsPlanPositionsAndTangents) {
-    Objex* o = NewObject(objtype::kPolygon);
-    Poinz* p = Add(o, 30, 5, 10, Vec3{0, 7, 0}, Vec3{4, 0, 0});
-    Add(o, 20, 0, 10);
+    Objex* o = Make(objtype::kPolygon);
+    Poinz* p = Point(o, {30, 5, 10, V3{0, 7, 0}, V3{4, 0, 0}});
+    Point(o, {20, 0, 10});
     TransformRecord rec;
     rec.values[6] = static_cast<float>(M_PI / 2);  // a quarter turn towards -D
     rec.values[7] = 20;

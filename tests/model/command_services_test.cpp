@@ -8,9 +8,8 @@
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
 #include "model/projection.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 
 namespace dvxtest {
 namespace {
@@ -18,7 +17,7 @@ namespace {
 class CommandServices : public SelectionTest {
 protected:
     Objex* Plant(float rate, int16_t maximum, float age, int16_t pattern = 0) {
-        Objex* p = ShapeOn(floor, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+        Objex* p = Shape(floor, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
         p->plantInfo = new PlantInfo{};
         p->plantInfo->annualGrowthRate = rate;
         p->plantInfo->maximumGrowthHeight = maximum;
@@ -27,7 +26,7 @@ protected:
         return p;
     }
     Objex* Box(float left, float top, float right, float bottom) {
-        return ShapeOn(floor, objtype::kRectangle, {{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true);
+        return Shape(floor, objtype::kRectangle, {{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true);
     }
     static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
     static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
@@ -53,7 +52,7 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
 
     // Not a plant, or no record: the outputs stay.
     w = h = -1;
-    Objex* bare = ShapeOn(floor, objtype::kPlant, {{0, 0}, {1, 1}});
+    Objex* bare = Shape(floor, objtype::kPlant, {{0, 0}, {1, 1}});
     GetPlantBounds(bare, &w, &h, 1);
     GetPlantBounds(Box(0, 0, 5, 5), &w, &h, 1);
     EXPECT_EQ(h, -1.0f);
@@ -63,7 +62,7 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
 TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
     Objex* box = Box(100, 100, 200, 300);
     Objex* other = Box(0, 0, 10, 10);
-    SelectAllPoints(box);
+    Make(box).select();
     FloatRect r;
     CenterObjects(1, &r);
     EXPECT_EQ(H(box, 0), -50.0f);
@@ -101,7 +100,7 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
     EXPECT_TRUE(rec.calls.empty());
     EXPECT_EQ(H(box, 0), 30.0f);
 
-    SelectAllPoints(box);
+    Make(box).select();
     AlignSelectedToGrid(5140);  // left-top (30, 50) to (24, 48)
     EXPECT_EQ(H(box, 0), 24.0f);
     EXPECT_EQ(D(box, 0), 48.0f);
@@ -111,8 +110,8 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
 
     // Already on the grid: stays, also at a zoom whose cells are not whole view units.
     Objex* square = Box(24, 48, 48, 72);
-    SelectAllPoints(box, 0);
-    SelectAllPoints(square);
+    Make(box).select(0);
+    Make(square).select();
     ds->zoomFactor = 0.6f;
     AlignSelectedToGrid(5140);
     AlignSelectedToGrid(5141);

@@ -11,7 +11,7 @@
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -32,9 +32,8 @@ protected:
     }
 
     // A loose object remembered as created (by ID: freed addresses come back).
-    Objex* Make(int16_t type, int points = 0) {
-        Objex* o = NewObject(type);
-        AddPoints(o, points);
+    Objex* Loose(int16_t type, int points = 0) {
+        Objex* o = Make(type).line(points);
         created.insert(o->objectID);
         return o;
     }
@@ -50,42 +49,42 @@ protected:
 };
 
 TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
-    Objex* wall = Make(objtype::kWall, 3);
+    Objex* wall = Loose(objtype::kWall, 3);
     AppendObjectToLayer(wall, doc->itsLayers);
-    Objex* solid = Make(objtype::kClosedSolid, 4);
+    Objex* solid = Loose(objtype::kClosedSolid, 4);
     solid->subtype = objsubtype::kWallSolid;
     solid->sourceObject = wall;
-    wall->typeData = TypeData::OfWallSolid(solid);
+    Make(wall).solid(solid);
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         p->trim1 = new TrimRecord{};
         p->trim1->slot[0] = TrimRecord::kCustomProfile;
-        p->trim1->profile[0] = Make(objtype::kPolygon, 3);
+        p->trim1->profile[0] = Loose(objtype::kPolygon, 3);
         p->trim2 = new TrimRecord{};
     }
 
-    Objex* door = Make(objtype::kDoor, 2);
+    Objex* door = Loose(objtype::kDoor, 2);
     auto* rec = new AttachmentRecord{};
     rec->segmentStart = PointAt(wall, 0);
     rec->segmentEnd = PointAt(wall, 1);
-    Objex* panel = Make(objtype::kDoorPanel, 4);
-    Objex* frame = Make(objtype::kFrameGroup, 4);
+    Objex* panel = Loose(objtype::kDoorPanel, 4);
+    Objex* frame = Loose(objtype::kFrameGroup, 4);
     panel->next = frame;
     frame->prev = panel;
     rec->generatedParts = panel;
-    rec->customParts[0] = Make(objtype::kDetail, 4);
-    rec->customParts[6] = Make(objtype::kDoorHardware, 2);
+    rec->customParts[0] = Loose(objtype::kDetail, 4);
+    rec->customParts[6] = Loose(objtype::kDoorHardware, 2);
     rec->insideCustomTrim = 1;
-    rec->insideTrimProfile = Make(objtype::kPolygon, 5);
+    rec->insideTrimProfile = Loose(objtype::kPolygon, 5);
     rec->outsideCustomTrim = 1;
-    rec->outsideTrimProfile = Make(objtype::kPolygon, 5);
-    door->typeData = TypeData::OfAttachment(rec);
-    AppendChildToObject(door, wall);
+    rec->outsideTrimProfile = Loose(objtype::kPolygon, 5);
+    Make(door).with(rec);
+    Make(door).in(wall);
 
     // A neighbour record chained for carving keeps a sound chain.
-    Objex* window = Make(objtype::kWindow, 2);
+    Objex* window = Loose(objtype::kWindow, 2);
     auto* windowRec = new AttachmentRecord{};
-    window->typeData = TypeData::OfAttachment(windowRec);
-    AppendChildToObject(window, wall);
+    Make(window).with(windowRec);
+    Make(window).in(wall);
     rec->nextRecord = windowRec;
     windowRec->prevRecord = rec;
     DeleteObj(window);
@@ -93,7 +92,7 @@ TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
     EXPECT_EQ(wall->firstChild, door);
     EXPECT_EQ(door->next, nullptr);
 
-    Objex* roomPart = Make(objtype::kFloor, 4);
+    Objex* roomPart = Loose(objtype::kFloor, 4);
     wall->firstPart = roomPart;
     gWorkbenchObject = wall;
 
@@ -106,24 +105,24 @@ TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
 
 TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
     int released = 0;
-    Objex* photo = Make(objtype::kPhoto, 4);
-    photo->typeData = TypeData::OfImagePath(CopyString("/images/porch.jpg"));
+    Objex* photo = Loose(objtype::kPhoto, 4);
+    Make(photo).image("/images/porch.jpg");
     photo->platformObject = new CountedImage(&released);
     AppendObjectToLayer(photo, doc->itsLayers);
 
-    Objex* text = Make(objtype::kEnhancedText, 4);
+    Objex* text = Loose(objtype::kEnhancedText, 4);
     auto* td = new TextData{};
     td->text = CopyString("Kitchen");
     td->hasFont = 1;
-    text->typeData = TypeData::OfText(td);
+    Make(text).with(td);
     text->optionB = 1;
     text->text = CopyString("note");
     AppendObjectToLayer(text, doc->itsLayers);
 
-    Objex* plant = Make(objtype::kPlant, 4);
+    Objex* plant = Loose(objtype::kPlant, 4);
     plant->subtype = objsubtype::kUserPlant;
     plant->plantInfo = new PlantInfo{};
-    plant->typeData = TypeData::OfImagePath(CopyString("/plants/fern.jpg"));
+    Make(plant).image("/plants/fern.jpg");
     AppendObjectToLayer(plant, doc->itsLayers);
 
     DeleteObj(photo);
@@ -138,30 +137,30 @@ TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
 }
 
 TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
-    Objex* dim = Make(objtype::kLengthDimension, 4);
-    Objex* box = Make(objtype::kDimensionText, 4);
+    Objex* dim = Loose(objtype::kLengthDimension, 4);
+    Objex* box = Loose(objtype::kDimensionText, 4);
     auto* dr = new DimensionRecord{};
     auto* tr = new DimensionTextRecord{};
     dr->textBox = box;
     tr->owner = dim;
-    dim->typeData = TypeData::OfDimension(dr);
-    box->typeData = TypeData::OfDimensionText(tr);
-    Objex* group = Make(objtype::kGroup);
+    Make(dim).with(dr);
+    Make(box).with(tr);
+    Objex* group = Loose(objtype::kGroup);
     AppendObjectToLayer(group, doc->itsLayers);
-    AppendChildToObject(dim, group);
-    AppendChildToObject(box, group);
+    Make(dim).in(group);
+    Make(box).in(group);
 
     DeleteObj(box);
     EXPECT_EQ(dr->textBox, nullptr);
     EXPECT_EQ(group->firstChild, dim);
     EXPECT_EQ(dim->next, nullptr);
 
-    Objex* box2 = Make(objtype::kDimensionText, 4);
+    Objex* box2 = Loose(objtype::kDimensionText, 4);
     auto* tr2 = new DimensionTextRecord{};
     tr2->owner = dim;
     dr->textBox = box2;
-    box2->typeData = TypeData::OfDimensionText(tr2);
-    AppendChildToObject(box2, group);
+    Make(box2).with(tr2);
+    Make(box2).in(group);
     DeleteObj(dim);
     EXPECT_EQ(tr2->owner, nullptr);
 
@@ -172,25 +171,25 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
 }
 
 TEST_F(DeletionTest, RoofWithSkylightAndPanels) {
-    Objex* roof = Make(objtype::kRoof, 4);
-    Objex* p1 = Make(objtype::kRoofPanel, 4);
-    Objex* p2 = Make(objtype::kRoofPanel, 4);
+    Objex* roof = Loose(objtype::kRoof, 4);
+    Objex* p1 = Loose(objtype::kRoofPanel, 4);
+    Objex* p2 = Loose(objtype::kRoofPanel, 4);
     p1->next = p2;
     p2->prev = p1;
-    roof->typeData = TypeData::OfRoofPanels(p1);
+    Make(roof).panels(p1);
     AppendObjectToLayer(roof, doc->itsLayers);
 
-    Objex* skylight = Make(objtype::kSkylight, 4);
+    Objex* skylight = Loose(objtype::kSkylight, 4);
     auto* sr = new RoofAttachmentRecord{};
     sr->attachment = skylight;
-    sr->customParts = Make(objtype::kFrameGroup, 4);
-    sr->partLists[0] = Make(objtype::kOpeningMask, 4);
-    sr->partLists[4] = Make(objtype::kSkylightPart5, 4);
-    skylight->typeData = TypeData::OfRoofAttachment(sr);
-    AppendChildToObject(skylight, roof);
-    Objex* cutout = Make(objtype::kRoofCutout, 4);
-    cutout->typeData = TypeData::OfRoofAttachment(new RoofAttachmentRecord{});
-    AppendChildToObject(cutout, roof);
+    sr->customParts = Loose(objtype::kFrameGroup, 4);
+    sr->partLists[0] = Loose(objtype::kOpeningMask, 4);
+    sr->partLists[4] = Loose(objtype::kSkylightPart5, 4);
+    Make(skylight).with(sr);
+    Make(skylight).in(roof);
+    Objex* cutout = Loose(objtype::kRoofCutout, 4);
+    Make(cutout).with(new RoofAttachmentRecord{});
+    Make(cutout).in(roof);
 
     DeleteObj(roof);
     ExpectEachDiscardedOnce();
@@ -198,15 +197,15 @@ TEST_F(DeletionTest, RoofWithSkylightAndPanels) {
 
 TEST_F(DeletionTest, TerrainRebuildAndLayerClearing) {
     Layer* layer = doc->itsLayers->next;
-    Objex* topo = Make(objtype::kTopography, 3);
+    Objex* topo = Loose(objtype::kTopography, 3);
     AppendObjectToLayer(topo, layer);
-    AppendObjectToLayer(Make(objtype::kEntireLot, 4), layer);
-    AppendObjectToLayer(Make(objtype::kSlopeLot, 4), layer);
-    Objex* cabinet = Make(objtype::kGroup);
+    AppendObjectToLayer(Loose(objtype::kEntireLot, 4), layer);
+    AppendObjectToLayer(Loose(objtype::kSlopeLot, 4), layer);
+    Objex* cabinet = Loose(objtype::kGroup);
     cabinet->subtype = objsubtype::kCabinetGroup;
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    Make(cabinet).with(new CabinetState{});
     AppendObjectToLayer(cabinet, layer);
-    AppendChildToObject(Make(objtype::kCabinetPart, 8), cabinet);
+    Make(Loose(objtype::kCabinetPart, 8)).in(cabinet);
 
     gRefreshRender = 0;
     DeleteLayerObjects(layer);
@@ -217,10 +216,10 @@ TEST_F(DeletionTest, TerrainRebuildAndLayerClearing) {
 }
 
 TEST_F(DeletionTest, PointsOnlyWithTheirTrims) {
-    Objex* wall = Make(objtype::kWall, 2);
+    Objex* wall = Loose(objtype::kWall, 2);
     AppendObjectToLayer(wall, doc->itsLayers);
     wall->firstPoint->trim2 = new TrimRecord{};
-    wall->firstPoint->trim2->profile[1] = Make(objtype::kPolygon, 3);
+    wall->firstPoint->trim2->profile[1] = Loose(objtype::kPolygon, 3);
     DeleteObjectPoints(wall);
     EXPECT_EQ(wall->firstPoint, nullptr);
     EXPECT_EQ(wall->pointCount, 0);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "geometry_test_support.h"
+#include "support/build.h"
 #include "model/deletion.h"
 #include "model/direction.h"
 #include "model/docstate.h"
@@ -15,10 +15,9 @@
 #include "model/projection.h"
 #include "model/segment_sampling.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
-using geomtest::Add;
 
 namespace {
 
@@ -28,7 +27,7 @@ protected:
         DocumentTest::SetUp();
         doc->itsDocState->viewKind = 2;
         layer = doc->itsLayers;
-        geomtest::SetPlanView();
+        SetPlanView();
     }
 
     std::vector<float> HOrder(Objex* o) {
@@ -39,13 +38,13 @@ protected:
 
     // A capped two-row surface whose first three points run +H then +D (or +D then +H).
     Objex* Capped(bool hFirst) {
-        Objex* o = NewObject(objtype::kClosedSolid);
+        Objex* o = Make(objtype::kClosedSolid);
         o->closed = 1;
         o->rows = 2;
         for (float v : {0.0f, 10.0f}) {
-            Add(o, 0, v, 0);
-            if (hFirst) { Add(o, 100, v, 0); Add(o, 0, v, 100); }
-            else { Add(o, 0, v, 100); Add(o, 100, v, 0); }
+            Point(o, {0, v, 0});
+            if (hFirst) { Point(o, {100, v, 0}); Point(o, {0, v, 100}); }
+            else { Point(o, {0, v, 100}); Point(o, {100, v, 0}); }
         }
         return o;
     }
@@ -54,11 +53,11 @@ protected:
 };
 
 TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
-    Objex* o = NewObjectOn(layer, objtype::kPolygon);
-    Poinz* p1 = Add(o, 1, 0, 0);
-    Poinz* p2 = Add(o, 2, 0, 0);
-    Poinz* p3 = Add(o, 3, 0, 0);
-    Poinz* p4 = Add(o, 4, 0, 0);
+    Objex* o = Make(objtype::kPolygon).on(layer);
+    Poinz* p1 = Point(o, {1, 0, 0});
+    Poinz* p2 = Point(o, {2, 0, 0});
+    Poinz* p3 = Point(o, {3, 0, 0});
+    Poinz* p4 = Point(o, {4, 0, 0});
     EXPECT_EQ(ReverseSegmentDirection(p1, 3), p3);
     EXPECT_EQ(p3->prev, nullptr);
     EXPECT_EQ(p2->prev, p3);
@@ -72,16 +71,16 @@ TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
 }
 
 TEST_F(DirectionTest, ObjectReversalGoesRowByRow) {
-    Objex* surface = NewObjectOn(layer, objtype::kPolygon);
+    Objex* surface = Make(objtype::kPolygon).on(layer);
     surface->rows = 2;
-    for (int i = 1; i <= 6; ++i) Add(surface, static_cast<float>(i), 0, 0);
+    for (int i = 1; i <= 6; ++i) Point(surface, {static_cast<float>(i), 0, 0});
     ReverseObjectDirection(surface);
     EXPECT_EQ(HOrder(surface), (std::vector<float>{3, 2, 1, 6, 5, 4}));
     EXPECT_EQ(PointAt(surface, 3)->prev, PointAt(surface, 2));
 
     // Only outline types; the "any" form reverses every type.
-    Objex* rect = NewObjectOn(layer, objtype::kRectangle);
-    for (int i = 1; i <= 3; ++i) Add(rect, static_cast<float>(i), 0, 0);
+    Objex* rect = Make(objtype::kRectangle).on(layer);
+    for (int i = 1; i <= 3; ++i) Point(rect, {static_cast<float>(i), 0, 0});
     ReverseObjectDirection(rect);
     EXPECT_EQ(HOrder(rect), (std::vector<float>{1, 2, 3}));
     ReverseAnyObjectDirection(rect);
@@ -89,11 +88,11 @@ TEST_F(DirectionTest, ObjectReversalGoesRowByRow) {
 }
 
 TEST_F(DirectionTest, ReversedCurvedOutlineSamplesTheSameCurve) {
-    Objex* o = NewObjectOn(layer, objtype::kPolygon);
-    Add(o, 0, 0, 0, {30, 0, 30}, {30, 0, 30});
-    Add(o, 100, 0, 0, {40, 0, -20}, {40, 0, -20});   // smoothed: one tangent through the point
-    Add(o, 100, 0, 100, {0, 0, 50}, {10, 0, 60});     // a point whose two tangents differ
-    Add(o, 0, 0, 100, {-20, 0, 0}, {0, 0, 0});
+    Objex* o = Make(objtype::kPolygon).on(layer);
+    Point(o, {0, 0, 0, {30, 0, 30}, {30, 0, 30}});
+    Point(o, {100, 0, 0, {40, 0, -20}, {40, 0, -20}});   // smoothed: one tangent through the point
+    Point(o, {100, 0, 100, {0, 0, 50}, {10, 0, 60}});     // a point whose two tangents differ
+    Point(o, {0, 0, 100, {-20, 0, 0}, {0, 0, 0}});
 
     std::vector<SegmentCubic> before;
     for (Poinz* p = o->firstPoint; p->next; p = p->next) before.emplace_back(p, p->next);
@@ -115,9 +114,9 @@ TEST_F(DirectionTest, ReversedCurvedOutlineSamplesTheSameCurve) {
 
 TEST_F(DirectionTest, VerifyReversesOnlyAWronglyWoundOutlineWhenAsked) {
     auto square = [&](std::initializer_list<float> hs, std::initializer_list<float> ds) {
-        Objex* o = NewObjectOn(layer, objtype::kPolygon);
+        Objex* o = Make(objtype::kPolygon).on(layer);
         o->closed = 1;
-        for (auto h = hs.begin(), d = ds.begin(); h != hs.end(); ++h, ++d) Add(o, *h, 0, *d);
+        for (auto h = hs.begin(), d = ds.begin(); h != hs.end(); ++h, ++d) Point(o, {*h, 0, *d});
         return o;
     };
     Objex* right = square({0, 0, 100, 100}, {0, 100, 100, 0});  // anticlockwise on screen
@@ -149,13 +148,13 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
     EXPECT_EQ(noFlag->elevationMode, 0);
 
     // A wall works on its solid and the solid's children, not on its own children.
-    Objex* wall = NewObjectOn(layer, objtype::kWall);
+    Objex* wall = Make(objtype::kWall).on(layer);
     Objex* solid = Capped(true);
-    AppendChildToObject(up, solid);
+    Make(up).in(solid);
     up->elevationMode = 0;
-    wall->typeData = TypeData::OfWallSolid(solid);
+    Make(wall).solid(solid);
     Objex* opening = Capped(false);
-    AppendChildToObject(opening, wall);
+    Make(opening).in(wall);
     ValidateCapDirection(wall);
     EXPECT_EQ(solid->elevationMode, -1);
     EXPECT_EQ(up->elevationMode, 1);
@@ -166,7 +165,7 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
 
 TEST_F(DirectionTest, AllLayersUseTheFixedCapViewAndRestoreTheRotation) {
     // Seen from below, the same turn faces the other way.
-    geomtest::SetView(270, 0);
+    SetView(270, 0);
     Layer* shown = layer;
     Layer* hidden = layer->next;
     ASSERT_NE(hidden, nullptr);

@@ -11,7 +11,7 @@
 #include "model/preferences.h"
 #include "port/defaults.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -101,9 +101,9 @@ TEST_F(DocStateTest, ToleranceAndReadoutBits) {
 }
 
 TEST_F(DocStateTest, DimensionObjectFlagWord) {
-    Objex* dim = NewObject(objtype::kLengthDimension);
+    Objex* dim = Make(objtype::kLengthDimension);
     DimensionArrowFlag(dim, 5090);  // no record: nothing
-    dim->typeData = TypeData::OfDimension(new DimensionRecord{});
+    Make(dim).with(new DimensionRecord{});
     dim->typeData.dimension->flags = (1 << 7) | 0x1;
     DimensionArrowFlag(dim, 5090);
     EXPECT_EQ(dim->typeData.dimension->flags, (1 << 7) | (1 << 4));

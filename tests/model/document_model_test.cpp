@@ -23,7 +23,7 @@
 #include "render/core/custom_textures.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -130,12 +130,9 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     });
 
     // Fill the old design with one of everything.
-    Objex* wall = NewObjectOn(doc->itsLayers, objtype::kWall);
-    AddPoints(wall, 3);
-    Objex* door = NewObject(objtype::kDoor);
-    door->typeData = TypeData::OfAttachment(new AttachmentRecord{});
-    AppendChildToObject(door, wall);
-    NewObjectOn(doc->itsLayers->next, objtype::kRectangle);
+    Objex* wall = Make(objtype::kWall).on(doc->itsLayers).line(3);
+    Objex* door = Make(objtype::kDoor).with(new AttachmentRecord{}).in(wall);
+    Make(objtype::kRectangle).on(doc->itsLayers->next);
     char path[] = "c:\\textures\\oak.ptx";
     const int32_t textureID = NewCustomTextureID(path);
     AddLiveViewsListEntry();
@@ -214,7 +211,7 @@ TEST_F(DocumentModelTest, ClosingRemovesOnlyItsOwnSnapshots) {
 TEST_F(DocumentModelTest, FreeingAModelThatIsNotCurrentLeavesTheCurrentOneAlone) {
     QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
     ASSERT_EQ(gCurDocument, other);
-    NewObjectOn(doc->itsLayers, objtype::kLine);
+    Make(objtype::kLine).on(doc->itsLayers);
     gCurDocument = other;
     doc->dealloc();
     doc = nullptr;

@@ -2,7 +2,7 @@
 // fresh photo textures, placement, modes and refusals.
 #include <gtest/gtest.h>
 
-#include "geometry_test_support.h"
+#include "support/build.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -11,10 +11,9 @@
 #include "model/objects.h"
 #include "render/core/custom_textures.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
-using geomtest::Add;
 
 namespace {
 
@@ -30,15 +29,15 @@ protected:
 
     // A loose one-point object at H (record parts, trim profiles).
     static Objex* Piece(float h) {
-        Objex* o = NewObject(objtype::kOpeningMask);
-        Add(o, h, 0, 0);
+        Objex* o = Make(objtype::kOpeningMask);
+        Point(o, {h, 0, 0});
         return o;
     }
     static float HOf(const Objex* o) { return o->firstPoint->position[0]; }
 
     // A door or window in the wall segment from point `from` to the next.
     static Objex* Opening(Objex* wall, int16_t type, int from) {
-        Objex* o = NewObject(type);
+        Objex* o = Make(type);
         auto* r = new AttachmentRecord{};
         r->ownerType = type;
         r->style = 501;
@@ -48,8 +47,8 @@ protected:
         r->generatedParts = Piece(1);
         r->customParts[6] = Piece(2);
         r->insideTrimProfile = Piece(3);
-        o->typeData = TypeData::OfAttachment(r);
-        AppendChildToObject(o, wall);
+        Make(o).with(r);
+        Make(o).in(wall);
         return o;
     }
 
@@ -57,10 +56,10 @@ protected:
 };
 
 TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
-    Objex* wall = NewObjectOn(layer, objtype::kWall);
-    Add(wall, 0, 0, 0);
-    Add(wall, 100, 0, 0);
-    Add(wall, 100, 0, 100);
+    Objex* wall = Make(objtype::kWall).on(layer);
+    Point(wall, {0, 0, 0});
+    Point(wall, {100, 0, 0});
+    Point(wall, {100, 0, 100});
     wall->firstPoint->trim1 = new TrimRecord{};
     wall->firstPoint->trim1->profile[0] = Piece(4);
     wall->firstPoint->valueQ = 9;
@@ -112,21 +111,21 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
 }
 
 TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
-    Objex* text = NewObjectOn(layer, objtype::kEnhancedText);
+    Objex* text = Make(objtype::kEnhancedText).on(layer);
     auto* td = new TextData{};
     td->text = CopyString("Porch");
     td->font.lfHeight = -28;
-    text->typeData = TypeData::OfText(td);
+    Make(text).with(td);
 
-    Objex* roof = NewObjectOn(layer, objtype::kRoof);
-    Objex* skylight = NewObject(objtype::kSkylight);
+    Objex* roof = Make(objtype::kRoof).on(layer);
+    Objex* skylight = Make(objtype::kSkylight);
     auto* sr = new RoofAttachmentRecord{};
     sr->style = 806;
     sr->flipFlags[1] = 1;
     sr->customParts = Piece(7);
     sr->partLists[4] = Piece(8);
-    skylight->typeData = TypeData::OfRoofAttachment(sr);
-    AppendChildToObject(skylight, roof);
+    Make(skylight).with(sr);
+    Make(skylight).in(roof);
 
     TextData* tc = DuplicateObject(text, nullptr, nullptr, nullptr, 1, kCopy)->typeData.text;
     Objex* skyCopy = DuplicateObject(roof, nullptr, nullptr, nullptr, 1, kCopy)->firstChild;
@@ -144,9 +143,9 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
 }
 
 TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
-    Objex* photo = NewObjectOn(layer, objtype::kPhoto);
-    Add(photo, 0, 0, 0);
-    photo->typeData = TypeData::OfImagePath(CopyString("/designs/porch.jpg"));
+    Objex* photo = Make(objtype::kPhoto).on(layer);
+    Point(photo, {0, 0, 0});
+    Make(photo).image("/designs/porch.jpg");
     Objex* a = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
     Objex* b = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
     EXPECT_EQ(a->texture2, kFirstCustomTextureID);
@@ -159,14 +158,14 @@ TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
 }
 
 TEST_F(DuplicateTest, PlacementModesAndRefusals) {
-    Objex* group = NewObjectOn(layer, objtype::kGroup);
-    Objex* m1 = NewObject(objtype::kPolygon);
-    Add(m1, 20, 0, 5);
-    Add(m1, 30, 0, 5);
-    Objex* m2 = NewObject(objtype::kPolygon);
-    Add(m2, 40, 0, 5);
-    AppendChildToObject(m1, group);
-    AppendChildToObject(m2, group);
+    Objex* group = Make(objtype::kGroup).on(layer);
+    Objex* m1 = Make(objtype::kPolygon);
+    Point(m1, {20, 0, 5});
+    Point(m1, {30, 0, 5});
+    Objex* m2 = Make(objtype::kPolygon);
+    Point(m2, {40, 0, 5});
+    Make(m1).in(group);
+    Make(m2).in(group);
 
     // 5329: the symbol's top object only, its points selected.
     EXPECT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kSymbolTop)->firstChild, nullptr);
@@ -202,9 +201,9 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
 }
 
 TEST_F(DuplicateTest, MirrorCopyOfAnImportedObjectGroupMirrorsItsRotation) {
-    Objex* group = NewObjectOn(layer, objtype::kGroup);
+    Objex* group = Make(objtype::kGroup).on(layer);
     group->params[4] = 30;
-    AppendChildToObject(NewObject(objtype::kFentrix), group);
+    Make(Make(objtype::kFentrix)).in(group);
     EXPECT_FLOAT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kMirrorLeftRight)->params[4], 330);
 }
 

@@ -9,9 +9,8 @@
 #include "model/lines.h"
 #include "model/object_transforms.h"
 #include "model/transforms.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 
 namespace dvxtest {
 namespace {
@@ -23,10 +22,10 @@ protected:
     // A box 100 wide (H), 50 deep (D) and 20 high (V), all points selected. At scale 36 one
     // plan unit is half an inch: 50 x 25 x 10 inches.
     Objex* Box() {
-        Objex* box = ShapeOn(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
+        Objex* box = Shape(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
         for (const auto& [h, d] : {std::pair{0.0f, 0.0f}, {100.0f, 0.0f}, {100.0f, 50.0f}, {0.0f, 50.0f}})
-            AddPointAt(box, h, d, 20);
-        SelectAllPoints(box);
+            Point(box, {h, 20, d});
+        Make(box).select();
         return box;
     }
 

@@ -6,9 +6,8 @@
 #include "model/document_model.h"
 #include "model/deletion.h"
 #include "model/floor_operations.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 
 namespace dvxtest {
 namespace {
@@ -21,7 +20,7 @@ protected:
 };
 
 Objex* WallWithBases(Layer* layer, bool closed, std::initializer_list<float> bases) {
-    Objex* wall = WallOn(layer, {{0, 0}, {100, 0}, {100, 100}}, closed);
+    Objex* wall = Wall(layer, {{0, 0}, {100, 0}, {100, 100}}, closed);
     Poinz* p = wall->firstPoint;
     for (float b : bases) {
         p->baseElevation = b;
@@ -63,8 +62,8 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     // Down from the second floor steps by the height of the floor below.
     doc->itsCurLayer = Second();
     First()->height = 100;
-    Objex* box = ShapeOn(Second(), objtype::kPolygon, {{0, 0}});
-    Objex* group = GroupOn(Second(), {box});
+    Objex* box = Shape(Second(), objtype::kPolygon, {{0, 0}});
+    Objex* group = Group(Second(), {box});
     group->elevation = 150;
     RebuildRecorder rebuilds;
     SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves
@@ -73,7 +72,7 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
 }
 
 TEST_F(FloorOperations, NoFloorBeyondTheTopOrBottom) {
-    Objex* o = ShapeOn(floor, objtype::kPolygon, {{0, 0}});
+    Objex* o = Shape(floor, objtype::kPolygon, {{0, 0}});
     o->elevation = 7;
     MoveToNeighboringFloor(o, floorcmd::kMoveDown);
     SendToNeighboringFloor(o, floorcmd::kCopyDown);
@@ -82,7 +81,7 @@ TEST_F(FloorOperations, NoFloorBeyondTheTopOrBottom) {
     EXPECT_EQ(o->layer, First());
 
     doc->itsCurLayer = Third();
-    Objex* top = ShapeOn(Third(), objtype::kPolygon, {{0, 0}});
+    Objex* top = Shape(Third(), objtype::kPolygon, {{0, 0}});
     MoveToNeighboringFloor(top, floorcmd::kMoveUp);
     EXPECT_FLOAT_EQ(top->elevation, 0);
     EXPECT_EQ(top->layer, Third());
@@ -90,8 +89,8 @@ TEST_F(FloorOperations, NoFloorBeyondTheTopOrBottom) {
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     RebuildRecorder rebuilds;
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    SelectAllPoints(wall);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Make(wall).select();
     wall->planBits = 1;
     MoveToNeighboringFloor(wall, floorcmd::kMoveUp);
     EXPECT_EQ(wall->layer, Second());
@@ -111,14 +110,14 @@ TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
 
 TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
     // First floor: 96 inches at scale 36 is 192 plan units; openings stay below 186.
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     auto addOpening = [&](float height, float offset) {
-        Objex* window = ChildShape(wall, objtype::kWindow, {{10, 0}});
+        Objex* window = Shape(wall, objtype::kWindow, {{10, 0}});
         window->layer = nullptr;
         auto* record = new AttachmentRecord{};
         record->height = height;
         record->elevation = offset;
-        window->typeData = TypeData::OfAttachment(record);
+        Make(window).with(record);
         return record;
     };
     AttachmentRecord* lowered = addOpening(150, 50);
@@ -133,7 +132,7 @@ TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
     EXPECT_FLOAT_EQ(fits->height, 100);
 
     // On the second floor the cap is base 192 + top 192; every row is capped.
-    Objex* surface = ShapeOn(Second(), objtype::kClosedSolid, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}});
+    Objex* surface = Shape(Second(), objtype::kClosedSolid, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}});
     surface->rows = 3;
     const float heights[] = {100, 400, 500, 390, 384, 0};
     for (int i = 0; i < 6; ++i) PointAt(surface, i)->position[1] = heights[i];
@@ -143,25 +142,25 @@ TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
 }
 
 TEST_F(FloorOperations, RaisingMovesEveryPointOnce) {
-    Objex* surface = ShapeOn(floor, objtype::kClosedSolid,
+    Objex* surface = Shape(floor, objtype::kClosedSolid,
                              {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}});
     surface->rows = 3;
-    Objex* child = ChildShape(surface, objtype::kPolygon, {{0, 0}});
+    Objex* child = Shape(surface, objtype::kPolygon, {{0, 0}});
     child->layer = floor;
     RaiseLayerToBaseHeight(floor, 10);
     for (int i = 0; i < 9; ++i) EXPECT_FLOAT_EQ(PointAt(surface, i)->position[1], 10) << i;
     EXPECT_FLOAT_EQ(PointAt(child, 0)->position[1], 10);
 
     // Without a floor nothing rises.
-    Objex* loose = NewObject(objtype::kPolygon);
-    AddPointAt(loose, 0, 0);
+    Objex* loose = Make(objtype::kPolygon);
+    Point(loose, {0, 0, 0});
     RaiseObjectToBaseHeight(loose, 10);
     EXPECT_FLOAT_EQ(PointAt(loose, 0)->position[1], 0);
     DeleteObj(loose);
 }
 
 TEST_F(FloorOperations, NudgeFollowsTheView) {
-    Objex* o = ShapeOn(floor, objtype::kPolygon, {{10, 20}, {50, 50}});
+    Objex* o = Shape(floor, objtype::kPolygon, {{10, 20}, {50, 50}});
     PointAt(o, 0)->position[1] = 30;
     PointAt(o, 0)->selected = 1;
     NudgeObject(o, 2, nudge::kUp);  // plan: D
@@ -182,19 +181,19 @@ TEST_F(FloorOperations, NudgeFollowsTheView) {
 }
 
 TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     auto skylight = [&](float h) {
-        Objex* sky = ChildShape(roof, objtype::kSkylight, {{h, 10}});
+        Objex* sky = Shape(roof, objtype::kSkylight, {{h, 10}});
         auto* record = new RoofAttachmentRecord{};
-        Objex* symbol = NewObject(objtype::kSkylightPart);
-        AddPointAt(symbol, h, 10);
+        Objex* symbol = Make(objtype::kSkylightPart);
+        Point(symbol, {h, 0, 10});
         record->customParts = symbol;
-        sky->typeData = TypeData::OfRoofAttachment(record);
+        Make(sky).with(record);
         return sky;
     };
     Objex* chosen = skylight(10);
     Objex* other = skylight(50);
-    SelectAllPoints(chosen);
+    Make(chosen).select();
     NudgeObject(roof, 4, nudge::kDown);
     EXPECT_FLOAT_EQ(PointAt(chosen, 0)->position[2], 14);
     EXPECT_FLOAT_EQ(PointAt(chosen->typeData.roofAttachment->customParts, 0)->position[2], 14);
@@ -202,8 +201,8 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
     EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 0);
 
     // The whole roof selected: every skylight and symbol goes along and ends deselected.
-    SelectAllPoints(roof);
-    SelectAllPoints(chosen, 0);
+    Make(roof).select();
+    Make(chosen).select(0);
     NudgeObject(roof, 4, nudge::kDown);
     EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 4);
     EXPECT_FLOAT_EQ(PointAt(other, 0)->position[2], 14);
@@ -213,9 +212,9 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
 
 TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
     CurrentDocState()->penWidth = 3;
-    Objex* open = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 9);
-    Objex* rect = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
-    Objex* other = ShapeOn(floor, objtype::kDetail, {{0, 0}}, true, 5);
+    Objex* open = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 9);
+    Objex* rect = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
+    Objex* other = Shape(floor, objtype::kDetail, {{0, 0}}, true, 5);
     ChangePattern(open, 7);
     ChangePattern(rect, 7);
     ChangePattern(other, 7);
@@ -226,13 +225,13 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
     SetLineWeight(other);
     EXPECT_FLOAT_EQ(open->penWidth, 3);
     EXPECT_FLOAT_EQ(other->penWidth, 3);
-    Objex* beyond = ShapeOn(floor, objtype::kDetail, {{0, 0}}, true, 10);
+    Objex* beyond = Shape(floor, objtype::kDetail, {{0, 0}}, true, 10);
     SetLineWeight(beyond);
     EXPECT_FLOAT_EQ(beyond->penWidth, 1);
 
     for (int32_t kind : {groupkind::kSymbolEditor, groupkind::kSectionDetail}) {
-        Objex* inner = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}}, true, 1);
-        GroupOn(floor, {inner}, kind);
+        Objex* inner = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}}, true, 1);
+        Group(floor, {inner}, kind);
         ChangePattern(inner, 7);
         SetLineWeight(inner);
         EXPECT_EQ(inner->fillPattern, 0);
@@ -241,14 +240,14 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
 }
 
 TEST_F(FloorOperations, GroupRootBoundsOnVisibleLayers) {
-    Objex* member = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {40, 30}});
-    Objex* group = GroupOn(floor, {member});
-    Objex* upstairs = GroupOn(Second(), {ShapeOn(Second(), objtype::kPolygon, {{5, 5}})});
+    Objex* member = Shape(floor, objtype::kPolygon, {{0, 0}, {40, 30}});
+    Objex* group = Group(floor, {member});
+    Objex* upstairs = Group(Second(), {Shape(Second(), objtype::kPolygon, {{5, 5}})});
     group->bounds3D = upstairs->bounds3D = Float3DRect{};
     Second()->visible = 0;
     UpdateAllLayerRootBounds(First(), 0, 0, 1);  // nothing selected
     EXPECT_FLOAT_EQ(group->bounds3D.floatRight, 0);
-    SelectAllPoints(member);
+    Make(member).select();
     UpdateAllLayerRootBounds(First(), 0, 0, 1);
     EXPECT_FLOAT_EQ(group->bounds3D.floatFront, 30);
     EXPECT_FLOAT_EQ(upstairs->bounds3D.floatLeft, 0);  // hidden layer

@@ -9,8 +9,7 @@
 #include "model/hit_testing.h"
 #include "model/projection.h"
 #include "model/shape_path.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 #include "tracking/tracking_state.h"
 
 namespace dvxtest {
@@ -31,7 +30,7 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
     for (int16_t tolerance : {0, 1}) {
         CurrentDocState()->pickTolerance = tolerance;
         EXPECT_EQ(PickHalfSize(), 2);
-        Objex* line = ShapeOn(floor, objtype::kLine, {{100, 100}, {300, 100}});
+        Objex* line = Shape(floor, objtype::kLine, {{100, 100}, {300, 100}});
         Poinz* start = line->firstPoint;
 
         // Point squares are half-open: 2 to the left hits, 2 to the right does not.
@@ -68,7 +67,7 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
 
 TEST_F(HitTest, SegmentPieceAndParameterFollowTheCurve) {
     // A curved segment from (0, 0) to (200, 0) bulging towards +D: its middle lies at D = 50.
-    Objex* arc = ShapeOn(floor, objtype::kLine, {{0, 0}, {200, 0}});
+    Objex* arc = Shape(floor, objtype::kLine, {{0, 0}, {200, 0}});
     Poinz* a = PointAt(arc, 0);
     Poinz* b = PointAt(arc, 1);
     a->outTangent[2] = 200;
@@ -91,7 +90,7 @@ TEST_F(HitTest, SegmentPieceAndParameterFollowTheCurve) {
 }
 
 TEST_F(HitTest, KeyEntryToolPicksNoWholeObjectAndReportsSegmentsOnly) {
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{100, 100}, {140, 100}, {140, 140}, {100, 140}}, true);
+    Objex* plant = Shape(floor, objtype::kPlant, {{100, 100}, {140, 100}, {140, 140}, {100, 140}}, true);
     ASSERT_TRUE(Hit(120, 120));  // anywhere inside its bounds
     EXPECT_EQ(click.ciPointHit, 1);
     EXPECT_EQ(click.ciPoint, plant->firstPoint);
@@ -105,7 +104,7 @@ TEST_F(HitTest, KeyEntryToolPicksNoWholeObjectAndReportsSegmentsOnly) {
 
 TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
     // The last segment crosses the first point of the outline.
-    Objex* shape = ShapeOn(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {-100, -100}});
+    Objex* shape = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {-100, -100}});
     PointAt(shape, 0)->detectable = 0;
     ASSERT_TRUE(Hit(0, 0));
     EXPECT_EQ(click.ciSegmentHit, 1);
@@ -118,8 +117,8 @@ TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
 }
 
 TEST_F(HitTest, LaterObjectsComeFirstAndTheSelectIndexTakesTheNext) {
-    Objex* below = ShapeOn(floor, objtype::kLine, {{0, 50}, {200, 50}});
-    Objex* above = ShapeOn(floor, objtype::kLine, {{100, 0}, {100, 200}});
+    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
     ASSERT_TRUE(Hit(100, 50));
     EXPECT_EQ(click.ciObject, above);
 
@@ -137,8 +136,8 @@ TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
     Layer* upper = floor->next;
     ASSERT_NE(upper, nullptr);
     upper->active = 1;
-    Objex* low = ShapeOn(floor, objtype::kLine, {{0, 50}, {200, 50}});
-    Objex* high = ShapeOn(upper, objtype::kLine, {{100, 0}, {100, 200}});
+    Objex* low = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* high = Shape(upper, objtype::kLine, {{100, 0}, {100, 200}});
     ASSERT_TRUE(Hit(100, 50));
     EXPECT_EQ(click.ciObject, high);
     upper->active = 0;
@@ -154,7 +153,7 @@ TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
 }
 
 TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
-    Objex* outline = ShapeOn(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    Objex* outline = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
     EXPECT_FALSE(Hit(0, 50));
     outline->closed = 1;
     ASSERT_TRUE(Hit(0, 50));
@@ -164,7 +163,7 @@ TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
 
 TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
     // Two rows of three points: row 0 at D = 0, row 1 at D = 100.
-    Objex* surface = ShapeOn(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
+    Objex* surface = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
     surface->rows = 2;
     ASSERT_TRUE(Hit(50, 100));  // along the second row
     EXPECT_EQ(click.ciPoint, PointAt(surface, 3));
@@ -177,8 +176,8 @@ TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
 }
 
 TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {100, 0}});
-    GroupOn(floor, {line}, 123);
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
+    Group(floor, {line}, 123);
     ASSERT_TRUE(Hit(0, 0));
     EXPECT_EQ(click.ciPointHit, 0);
     EXPECT_EQ(click.ciSegmentHit, 1);
@@ -188,8 +187,8 @@ TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
 }
 
 TEST_F(HitTest, TypeListAndOnlySelectedLimitTheObjectsButNotTheirChildren) {
-    Objex* wall = WallOn(floor, {{0, 0}, {200, 0}});
-    Objex* door = ChildShape(wall, objtype::kDoor, {{50, 0}, {90, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {200, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{50, 0}, {90, 0}});
     const int16_t doors[] = {objtype::kDoor};
     ASSERT_TRUE(Hit(70, 0, 0, doors, 1));
     EXPECT_EQ(click.ciObject, door);
@@ -211,7 +210,7 @@ TEST_F(HitTest, TypeListAndOnlySelectedLimitTheObjectsButNotTheirChildren) {
 }
 
 TEST_F(HitTest, FilledDetailShapesAreHitInside) {
-    Objex* circle = ShapeOn(floor, objtype::kDetail, {{0, -100}, {100, 0}, {0, 100}, {-100, 0}}, true, 2);
+    Objex* circle = Shape(floor, objtype::kDetail, {{0, -100}, {100, 0}, {0, 100}, {-100, 0}}, true, 2);
     circle->optionB = 1;  // edited by points, so not picked whole
     auto* shape = new ShapePathObject;
     constexpr double k = 55.228475;  // circle of radius 100 from four cubic pieces
@@ -234,9 +233,9 @@ TEST_F(HitTest, FilledDetailShapesAreHitInside) {
 TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
     // A view turned so that the eight corners of a box fall apart.
     SetUpForRotationAboutArbitraryAxis(30, 30, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
-    Objex* box = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {100, 100}});
+    Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {100, 100}});
     box->bounds3D = Float3DRect{0, 0, 0, 100, 100, 100};  // top, left, back, bottom, right, front
-    SelectAllPoints(box);
+    Make(box).select();
     const float corners[8][3] = {{0, 0, 0}, {100, 0, 0}, {100, 100, 0}, {0, 100, 0},
                                  {0, 0, 100}, {100, 0, 100}, {100, 100, 100}, {0, 100, 100}};
     for (int i = 0; i < 8; ++i) {
@@ -260,7 +259,7 @@ TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
 }
 
 TEST_F(HitTest, TopographyIsSearchedWithAHairlineAndGetsItsPenBack) {
-    Objex* topo = ShapeOn(floor, objtype::kTopography, {{0, 0}, {200, 0}});
+    Objex* topo = Shape(floor, objtype::kTopography, {{0, 0}, {200, 0}});
     topo->penWidth = 20;  // a thick pen would widen the segment by 10
     EXPECT_FALSE(Hit(100, 8));
     EXPECT_EQ(topo->penWidth, 20.0f);
@@ -273,9 +272,9 @@ TEST_F(HitTest, TopographyIsSearchedWithAHairlineAndGetsItsPenBack) {
 }
 
 TEST_F(HitTest, FarCoordinatesAreClampedNotOverflowed) {
-    Objex* far = ShapeOn(floor, objtype::kLine, {{1e9f, 1e9f}, {-1e9f, 1e9f}, {1e9f, -1e9f}}, true);
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{-1e9f, -1e9f}});
-    SelectAllPoints(plant);
+    Objex* far = Shape(floor, objtype::kLine, {{1e9f, 1e9f}, {-1e9f, 1e9f}, {1e9f, -1e9f}}, true);
+    Objex* plant = Shape(floor, objtype::kPlant, {{-1e9f, -1e9f}});
+    Make(plant).select();
     far->bounds3D = Float3DRect{-1e9f, -1e9f, -1e9f, 1e9f, 1e9f, 1e9f};
     for (int32_t x : {0, 32767, -32768, 2147483647, -2147483647 - 1}) {
         ClickInfo c = ClickAt(x, x);

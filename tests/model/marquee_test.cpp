@@ -5,8 +5,7 @@
 #include "model/document_model.h"
 #include "model/marquee.h"
 #include "model/selection_ops.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 #include "tracking/tracking_state.h"
 
 namespace dvxtest {
@@ -20,13 +19,13 @@ protected:
     }
     // A detail rectangle from (0, 0) to (100, 50).
     Objex* Rectangle() {
-        return ShapeOn(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true, 1);
+        return Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true, 1);
     }
 };
 
 TEST_F(Marquee, ObjectsNeedTheirBoundsGrownByTwoInsideWallsGoPointByPoint) {
     Objex* rect = Rectangle();
-    Objex* wall = WallOn(floor, {{200, 0}, {300, 0}, {300, 100}});
+    Objex* wall = Wall(floor, {{200, 0}, {300, 0}, {300, 100}});
 
     Drag(0, 0, 100, 50);  // exactly the bounds
     EXPECT_EQ(SelectedPointCount(rect), 0);
@@ -48,7 +47,7 @@ TEST_F(Marquee, ObjectsNeedTheirBoundsGrownByTwoInsideWallsGoPointByPoint) {
 
 TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
     Objex* rect = Rectangle();
-    Objex* wall = WallOn(floor, {{200, 0}, {300, 0}});
+    Objex* wall = Wall(floor, {{200, 0}, {300, 0}});
     SelectObj(rect, selmode::kSelect, 0);
     PointAt(wall, 0)->selected = 1;
     Drag(-10, -10, 400, 100, selmode::kToggle);
@@ -57,9 +56,9 @@ TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
 }
 
 TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {400, 0}, {400, 400}, {0, 400}}, true);
-    Objex* inside = ChildShape(roof, objtype::kSkylight, {{50, 50}, {100, 50}, {100, 100}, {50, 100}}, true);
-    Objex* partly = ChildShape(roof, objtype::kSkylight, {{150, 50}, {250, 50}, {250, 100}, {150, 100}}, true);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {400, 0}, {400, 400}, {0, 400}}, true);
+    Objex* inside = Shape(roof, objtype::kSkylight, {{50, 50}, {100, 50}, {100, 100}, {50, 100}}, true);
+    Objex* partly = Shape(roof, objtype::kSkylight, {{150, 50}, {250, 50}, {250, 100}, {150, 100}}, true);
     Drag(40, 40, 200, 200);
     EXPECT_EQ(SelectedPointCount(inside), 4);
     EXPECT_EQ(SelectedPointCount(partly), 0);
@@ -70,7 +69,7 @@ TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
 }
 
 TEST_F(Marquee, FarWallPointsAreClampedNotOverflowed) {
-    Objex* wall = WallOn(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
+    Objex* wall = Wall(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
     Drag(-2147483647, -2147483647, 2147483647, 2147483647);
     // The marquee rounds by truncating, adding 0.5 and truncating again: -3.7 lands on -2.
     EXPECT_EQ(PointAt(wall, 1)->selected, 1);
@@ -80,7 +79,7 @@ TEST_F(Marquee, FarWallPointsAreClampedNotOverflowed) {
 }
 
 TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}});
     RECT r{-5, -5, 150, 5};
     gCurTool = toolid::kPointEdit;
     SelectObjectInRect(line, &r, selmode::kSelect, 0);
@@ -88,7 +87,7 @@ TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
     SelectObj(line, selmode::kDeselect, 0);
 
     gCurTool = toolid::kSelect;
-    Objex* poly = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {100, 0}, {200, 0}});
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {100, 0}, {200, 0}});
     SelectObjectInRect(poly, &r, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(poly), 3);  // whole object through one point
 

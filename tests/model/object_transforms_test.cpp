@@ -9,9 +9,8 @@
 #include "model/document_model.h"
 #include "model/object_transforms.h"
 #include "model/transforms.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 
 namespace dvxtest {
 namespace {
@@ -53,16 +52,16 @@ struct RoofWithAttachment {
     Objex* symbol = nullptr;
 };
 
-Objex* AttachTo(Objex* roof, int16_t type, PlanPoints points, bool withSymbol) {
-    Objex* child = ChildShape(roof, type, points, true);
+Objex* Attach(Objex* roof, int16_t type, PlanPoints points, bool withSymbol) {
+    Objex* child = Shape(roof, type, points, true);
     auto* record = new RoofAttachmentRecord{};
     record->ownerType = type;
     record->angle = 90.0f;
     record->attachment = child;
-    child->typeData = TypeData::OfRoofAttachment(record);
+    Make(child).with(record);
     if (withSymbol) {
-        Objex* symbol = NewObject(objtype::kSkylightPart);
-        for (const auto& [h, d] : points) AddPointAt(symbol, h, d);
+        Objex* symbol = Make(objtype::kSkylightPart);
+        for (const auto& [h, d] : points) Point(symbol, {h, 0, d});
         record->customParts = symbol;
     }
     return child;
@@ -80,7 +79,7 @@ protected:
 };
 
 TEST_F(ObjectTransforms, MoveWorksInTheViewsTwoAxesOnSelectedUnlockedPoints) {
-    Objex* o = ShapeOn(floor, objtype::kPolygon, {{10, 20}, {50, 20}});
+    Objex* o = Shape(floor, objtype::kPolygon, {{10, 20}, {50, 20}});
     PointAt(o, 0)->position[1] = 5;
     PointAt(o, 0)->selected = 1;
     const TransformRecord r = Move(3, 4, 7);
@@ -107,8 +106,8 @@ TEST_F(ObjectTransforms, MoveWorksInTheViewsTwoAxesOnSelectedUnlockedPoints) {
 }
 
 TEST_F(ObjectTransforms, LockedSelectedPointNeverMoves) {
-    Objex* o = ShapeOn(floor, objtype::kPolygon, {{10, 20}, {30, 40}});
-    SelectAllPoints(o);
+    Objex* o = Shape(floor, objtype::kPolygon, {{10, 20}, {30, 40}});
+    Make(o).select();
     PointAt(o, 0)->locked = 1;
 
     TransformRecord all = Move(5, 0, 5);
@@ -128,8 +127,8 @@ TEST_F(ObjectTransforms, LockedSelectedPointNeverMoves) {
 }
 
 TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
-    Objex* o = ShapeOn(floor, objtype::kPolygon, {{10, 4}, {20, 4}});
-    SelectAllPoints(o);
+    Objex* o = Shape(floor, objtype::kPolygon, {{10, 4}, {20, 4}});
+    Make(o).select();
     PointAt(o, 1)->outTangent[0] = 1;
     PointAt(o, 1)->outTangent[2] = 2;
 
@@ -154,8 +153,8 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
     EXPECT_NEAR(PointAt(o, 1)->outTangent[2], -2, kTol);
 
     // Shear of H by D: (H 0, D 10) -> (H 5, D 10) about the origin adds D / 2 to H.
-    Objex* s = ShapeOn(floor, objtype::kPolygon, {{4, 20}, {0, 0}});
-    SelectAllPoints(s);
+    Objex* s = Shape(floor, objtype::kPolygon, {{4, 20}, {0, 0}});
+    Make(s).select();
     TransformRecord shear;
     shear.values[12] = 10;
     shear.values[13] = 5;
@@ -167,8 +166,8 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
 
 TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
     // Imported object: 350 + 350 wraps once to 340.
-    Objex* fnx = ShapeOn(floor, objtype::kFentrix, {{0, 0}, {10, 0}});
-    SelectAllPoints(fnx);
+    Objex* fnx = Shape(floor, objtype::kFentrix, {{0, 0}, {10, 0}});
+    Make(fnx).select();
     const TransformRecord r350 = Turn(350, 0, 0, 0);
     RotateObject(fnx, &r350);
     EXPECT_NEAR(fnx->params[4], 350, kTol);
@@ -180,15 +179,15 @@ TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
     EXPECT_TRUE(IsObjectFNXObject(fnx));
 
     // Inside a cabinet group it is not an imported object of its own.
-    Objex* cabinetPart = ShapeOn(floor, objtype::kFentrix, {{0, 0}});
-    Objex* cabinet = GroupOn(floor, {cabinetPart});
+    Objex* cabinetPart = Shape(floor, objtype::kFentrix, {{0, 0}});
+    Objex* cabinet = Group(floor, {cabinetPart});
     cabinet->subtype = objsubtype::kCabinetGroup;
     EXPECT_FALSE(IsObjectFNXObject(cabinetPart));
     EXPECT_TRUE(IsObjectFNXObject(cabinet));  // first child is type 15
     EXPECT_FALSE(IsObjectFNXObject(nullptr));
 
     // Freehand roof: only with a selected own point.
-    Objex* panel = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {10, 0}, {10, 10}}, true);
+    Objex* panel = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {10, 0}, {10, 10}}, true);
     panel->params[0] = 30;
     const TransformRecord r90 = Turn(90, 0, 0, 0);
     RotateObject(panel, &r90);
@@ -198,8 +197,8 @@ TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
     EXPECT_NEAR(panel->params[0], 120, kTol);
 
     // Skylight record angle follows without wrapping.
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* sky = AttachTo(roof, objtype::kSkylight, {{10, 10}, {20, 10}}, false);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* sky = Attach(roof, objtype::kSkylight, {{10, 10}, {20, 10}}, false);
     const TransformRecord r45 = Turn(45, 0, 0, 0);
     RotateObject(sky, &r45);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 135, kTol);
@@ -207,7 +206,7 @@ TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
 
 TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     RebuildRecorder rebuilds;
-    Objex* fnx = ShapeOn(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
+    Objex* fnx = Shape(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
     fnx->bounds3D = Float3DRect{};
 
     RotateObjectInDegrees(fnx, 0);
@@ -218,7 +217,7 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
 
     // 90 degrees about (50, 25): (0, 0) is 50 left and 25 up of it, and goes to 25 left,
     // 50 down.
-    SelectAllPoints(fnx);
+    Make(fnx).select();
     RotateObjectInDegrees(fnx, 90);
     EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 2);
     ExpectAt(PointAt(fnx, 0), 25, 0, 75);
@@ -230,11 +229,11 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
 TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     // Whole roof selected: an unselected skylight, its symbol and a cut-out turn with it and
     // end deselected.
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    Objex* sky = AttachTo(roof, objtype::kSkylight, {{10, 0}, {20, 0}}, true);
-    Objex* cut = AttachTo(roof, objtype::kRoofCutout, {{30, 0}}, false);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Objex* sky = Attach(roof, objtype::kSkylight, {{10, 0}, {20, 0}}, true);
+    Objex* cut = Attach(roof, objtype::kRoofCutout, {{30, 0}}, false);
     Objex* symbol = sky->typeData.roofAttachment->customParts;
-    SelectAllPoints(roof);
+    Make(roof).select();
     const TransformRecord r90 = Turn(90, 0, 0, 0);
     RotateObject(roof, &r90);
     ExpectAt(PointAt(roof, 1), 0, 0, -100);
@@ -246,11 +245,11 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     EXPECT_EQ(SelectedPointCount(symbol), 0);
 
     // Only some roof points selected: only the selected skylight (and its symbol) turns.
-    Objex* roof2 = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* chosen = AttachTo(roof2, objtype::kSkylight, {{10, 10}}, true);
-    Objex* other = AttachTo(roof2, objtype::kSkylight, {{50, 50}}, true);
+    Objex* roof2 = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* chosen = Attach(roof2, objtype::kSkylight, {{10, 10}}, true);
+    Objex* other = Attach(roof2, objtype::kSkylight, {{50, 50}}, true);
     PointAt(roof2, 1)->selected = 1;
-    SelectAllPoints(chosen);
+    Make(chosen).select();
     RotateObject(roof2, &r90);
     ExpectAt(PointAt(roof2, 1), 0, 0, -100);
     ExpectAt(PointAt(roof2, 2), 100, 0, 100);
@@ -262,17 +261,17 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
 }
 
 TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* sky = AttachTo(roof, objtype::kSkylight, {{50, 50}, {60, 50}, {60, 60}}, false);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* sky = Attach(roof, objtype::kSkylight, {{50, 50}, {60, 50}, {60, 60}}, false);
     sky->typeData.roofAttachment->style = 806;
-    Objex* opening = NewObject(objtype::kOpeningMask);
+    Objex* opening = Make(objtype::kOpeningMask);
     for (const auto& [h, d] : {std::pair{10.0f, 0.0f}, {20.0f, 0.0f}, {20.0f, 10.0f}, {10.0f, 10.0f}})
-        AddPointAt(opening, h, d);
+        Point(opening, {h, 0, d});
     sky->typeData.roofAttachment->customParts = opening;
-    Objex* plain = AttachTo(roof, objtype::kSkylight, {{70, 70}}, false);
+    Objex* plain = Attach(roof, objtype::kSkylight, {{70, 70}}, false);
     plain->typeData.roofAttachment->style = 806;  // no opening shapes: keeps its points
 
-    SelectAllPoints(roof);
+    Make(roof).select();
     const TransformRecord r90 = Turn(90, 0, 0, 0);
     RotateObject(roof, &r90);
     // The opening now spans H 0..10 and D -20..-10; the skylight takes its four corners.

@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/view_state.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -24,8 +24,8 @@ protected:
 TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     doc->itsDocState->plantAge = 5.5f;
     doc->itsDocState->currentElevation = 96.0f;
-    Objex* a = NewObject(objtype::kRectangle);
-    Objex* b = NewObject(objtype::kPlant);
+    Objex* a = Make(objtype::kRectangle);
+    Objex* b = Make(objtype::kPlant);
     EXPECT_EQ(b->objectID, a->objectID + 1);
     EXPECT_FLOAT_EQ(a->plantAge, 5.5f);
     EXPECT_FLOAT_EQ(a->elevation, 96.0f);
@@ -40,7 +40,7 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     const uint32_t next = doc->itsDocState->nextPointID;
     gCurDocument = nullptr;
     EXPECT_EQ(CreatePoint(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr), nullptr);
-    Objex* loose = NewObject(objtype::kLine);
+    Objex* loose = Make(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
@@ -61,10 +61,10 @@ TEST_F(ObjectsTest, LayerNamesAreCutTo255Bytes) {
 }
 
 TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
-    Objex* a = NewObjectOn(first(), objtype::kLine);
+    Objex* a = Make(objtype::kLine).on(first());
     EXPECT_EQ(first()->firstObject, a);
-    Objex* b = NewObjectOn(first(), objtype::kLine);
-    Objex* c = NewObjectOn(first(), objtype::kLine);
+    Objex* b = Make(objtype::kLine).on(first());
+    Objex* c = Make(objtype::kLine).on(first());
     EXPECT_EQ(a->next, b);
     EXPECT_EQ(b->prev, a);
 
@@ -77,7 +77,7 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     EXPECT_EQ(CountObjects(first()->firstObject), 1);
 
     // Unlinking the first child of a group moves the group's head.
-    Objex* group = NewObjectOn(first(), objtype::kGroup);
+    Objex* group = Make(objtype::kGroup).on(first());
     gGroupLeader = group;
     GroupObject(a);
     GroupObject(c);
@@ -95,8 +95,7 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
 }
 
 TEST_F(ObjectsTest, PointInsertion) {
-    Objex* poly = NewObjectOn(first(), objtype::kPolygon);
-    AddPoints(poly, 3);
+    Objex* poly = Make(objtype::kPolygon).on(first()).line(3);
     Poinz* p0 = PointAt(poly, 0);
     Poinz* p2 = PointAt(poly, 2);
     p0->selected = 1;
@@ -122,15 +121,13 @@ TEST_F(ObjectsTest, PointInsertion) {
     EXPECT_EQ(poly->pointCount, 5);
 
     // Decks take the neighbour's height; walls refuse.
-    Objex* deck = NewObjectOn(first(), objtype::kDeck);
-    AddPoints(deck, 2);
+    Objex* deck = Make(objtype::kDeck).on(first()).line(2);
     PointAt(deck, 1)->position[1] = 24;
     Poinz* mid = CreatePoint(1, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
     InsertPointInObjectAndUpdatePointInfo(mid, deck, PointAt(deck, 0));
     EXPECT_FLOAT_EQ(mid->position[1], 24.0f);
 
-    Objex* wall = NewObjectOn(first(), objtype::kWall);
-    AddPoints(wall, 2);
+    Objex* wall = Make(objtype::kWall).on(first()).line(2);
     Poinz* refused = CreatePoint(1, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
     InsertPointInObjectAndUpdatePointInfo(refused, wall, PointAt(wall, 0));
     EXPECT_EQ(wall->pointCount, 2);
@@ -141,7 +138,7 @@ TEST_F(ObjectsTest, PointInsertion) {
 TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     Layer* f = first();
     Layer* second = f->next;
-    NewObjectOn(f, objtype::kLine);
+    Make(objtype::kLine).on(f);
     DeleteLayer(f);
     EXPECT_EQ(doc->itsLayers, second);
     EXPECT_EQ(doc->itsCurLayer, second);
@@ -163,7 +160,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     EXPECT_EQ(doc->itsCur2DLayer, nullptr);
     Layer* topo = CreateLayer("TopoLayer", 1, 1, nullptr);
     doc->itsTopoLayer = topo;
-    NewObjectOn(topo, objtype::kTopography);
+    Make(objtype::kTopography).on(topo);
     DeleteLayer(topo);
     EXPECT_EQ(doc->itsTopoLayer, nullptr);
     EXPECT_EQ(doc->itsLayers, second);
@@ -181,14 +178,11 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
 
 TEST_F(ObjectsTest, Lookups) {
     Layer* second = first()->next;
-    Objex* top = NewObjectOn(second, objtype::kGroup);
-    Objex* child = NewObject(objtype::kRectangle);
-    AppendChildToObject(child, top);
-    AddPoints(top, 1);
-    AddPoints(child, 2);
-    Objex* grandChild = NewObject(objtype::kLine);
-    AppendChildToObject(grandChild, child);
-    AddPoints(grandChild, 1);
+    Objex* top = Make(objtype::kGroup).on(second);
+    Objex* child = Make(objtype::kRectangle).in(top);
+    Make(top).line(1);
+    Make(child).line(2);
+    Objex* grandChild = Make(objtype::kLine).in(child).line(1);
     const uint32_t childPoint = PointAt(child, 1)->pointID;
 
     EXPECT_EQ(GetObjectFromPointID(childPoint), child);
@@ -268,12 +262,11 @@ TEST_F(ObjectsTest, CurrentViewFromAngles) {
 }
 
 TEST_F(ObjectsTest, AWallIsDeletedWholeOnlyWithEveryPointSelected) {
-    Objex* wall = NewObjectOn(first(), objtype::kWall);
-    AddPoints(wall, 3);
+    Objex* wall = Make(objtype::kWall).on(first()).line(3);
     EXPECT_FALSE(DeleteEntireWallObject(wall));
     for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
     EXPECT_TRUE(DeleteEntireWallObject(wall));
-    EXPECT_TRUE(DeleteEntireWallObject(NewObjectOn(first(), objtype::kLine)));
+    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
     EXPECT_FALSE(DeleteEntireWallObject(nullptr));
 }
 

@@ -1,17 +1,16 @@
 // Parallel outlines, the band around a centre line, and which side of an outline is inside.
 #include <gtest/gtest.h>
 
-#include "geometry_test_support.h"
+#include "support/build.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/parallel.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
-using geomtest::Add;
 
 namespace {
 
@@ -25,9 +24,9 @@ protected:
 
     // An outline through (H, D) pairs, V 0.
     Objex* Outline(std::initializer_list<std::pair<float, float>> hd, bool closed = false) {
-        Objex* o = NewObjectOn(layer, objtype::kPolygon);
+        Objex* o = Make(objtype::kPolygon).on(layer);
         o->closed = closed ? 1 : 0;
-        for (auto [h, d] : hd) Add(o, h, 0, d);
+        for (auto [h, d] : hd) Point(o, {h, 0, d});
         return o;
     }
     // A square of side 100, clockwise on screen (D grows down) or anticlockwise.

@@ -8,8 +8,7 @@
 #include "model/document_model.h"
 #include "model/plan_transforms.h"
 #include "model/transforms.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 
 namespace dvxtest {
 namespace {
@@ -25,14 +24,14 @@ void ExpectAt(const Poinz* p, float h, float v, float d) {
 RGBColor Grey(uint16_t level) { return RGBColor{level, level, level}; }
 
 Objex* SkylightOn(Objex* roof, float h, float d) {
-    Objex* sky = ChildShape(roof, objtype::kSkylight, {{h, d}});
+    Objex* sky = Shape(roof, objtype::kSkylight, {{h, d}});
     auto* record = new RoofAttachmentRecord{};
     record->ownerType = objtype::kSkylight;
     record->attachment = sky;
-    Objex* symbol = NewObject(objtype::kSkylightPart);
-    AddPointAt(symbol, h, d);
+    Objex* symbol = Make(objtype::kSkylightPart);
+    Point(symbol, {h, 0, d});
     record->customParts = symbol;
-    sky->typeData = TypeData::OfRoofAttachment(record);
+    Make(sky).with(record);
     return sky;
 }
 
@@ -41,7 +40,7 @@ Objex* SymbolOf(Objex* sky) { return sky->typeData.roofAttachment->customParts; 
 class PlanTransforms : public SelectionTest {};
 
 TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
-    Objex* wall = WallOn(floor, {{10, 5}, {30, 5}});
+    Objex* wall = Wall(floor, {{10, 5}, {30, 5}});
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         p->texture1 = 11;
         p->texture2 = 22;
@@ -99,7 +98,7 @@ TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
 
 TEST_F(PlanTransforms, FlipMirrorsStoredAngles) {
     // Freehand roof slope direction: 30 becomes 150 (5363) and 330 (5364).
-    Objex* panel = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {10, 0}, {10, 10}}, true);
+    Objex* panel = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {10, 0}, {10, 10}}, true);
     panel->params[0] = 30;
     FlipPlanObject(panel, kFlipPlanHorizontalCommand);
     EXPECT_NEAR(panel->params[0], 150, kTol);
@@ -108,20 +107,20 @@ TEST_F(PlanTransforms, FlipMirrorsStoredAngles) {
     EXPECT_NEAR(panel->params[0], 330, kTol);
 
     // A group of imported objects mirrors its rotation angle.
-    Objex* member = ShapeOn(floor, objtype::kFentrix, {{5, 5}});
-    Objex* group = GroupOn(floor, {member});
+    Objex* member = Shape(floor, objtype::kFentrix, {{5, 5}});
+    Objex* group = Group(floor, {member});
     group->params[4] = 30;
     FlipPlanObject(group, kFlipPlanHorizontalCommand);
     EXPECT_NEAR(group->params[4], 150, kTol);
 
     // A cabinet group's angle is mirrored a quarter turn on: 30 + 270 = 300 mirrored in H
     // is 240, stored + 90 = 330; mirrored in D it is 60, stored 150.
-    Objex* part = ShapeOn(floor, objtype::kCabinetPart, {{0, 0}});
-    Objex* cabinet = GroupOn(floor, {part});
+    Objex* part = Shape(floor, objtype::kCabinetPart, {{0, 0}});
+    Objex* cabinet = Group(floor, {part});
     cabinet->subtype = objsubtype::kCabinetGroup;
     auto* state = new CabinetState{};
     state->f1 = 30;
-    cabinet->typeData = TypeData::OfCabinet(state);
+    Make(cabinet).with(state);
     FlipPlanObject(cabinet, kFlipPlanHorizontalCommand);
     EXPECT_NEAR(state->f1, 330, kTol);
     state->f1 = 30;
@@ -130,7 +129,7 @@ TEST_F(PlanTransforms, FlipMirrorsStoredAngles) {
 }
 
 TEST_F(PlanTransforms, FlipCarriesSkylightsWithSymbolsAndMirrorBytes) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* sky = SkylightOn(roof, 10, 20);
     FlipPlanObject(roof, kFlipPlanHorizontalCommand);
     ExpectAt(PointAt(sky, 0), -10, 0, 20);
@@ -145,7 +144,7 @@ TEST_F(PlanTransforms, FlipCarriesSkylightsWithSymbolsAndMirrorBytes) {
 }
 
 TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
-    Objex* roof = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* sky = SkylightOn(roof, 10, 20);
     PointAt(roof, 0)->locked = 1;
     PointAt(roof, 0)->selected = 1;
@@ -171,7 +170,7 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     EXPECT_NEAR(roof->params[0], 120, kTol);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 270, kTol);
 
-    Objex* fnx = ShapeOn(floor, objtype::kFentrix, {{10, 0}});
+    Objex* fnx = Shape(floor, objtype::kFentrix, {{10, 0}});
     fnx->params[4] = 200;
     RotatePlanObject(fnx, &half);
     EXPECT_NEAR(fnx->params[4], 20, kTol);

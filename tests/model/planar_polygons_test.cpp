@@ -7,15 +7,12 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/geometry_test_support.h"
+#include "support/build.h"
 #include "model/objects.h"
 #include "model/planar_polygons.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
 
 using namespace dvxtest;
-using geomtest::Add;
-using geomtest::Vec3;
 
 namespace {
 
@@ -23,29 +20,29 @@ class PlanarPolygonsTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        geomtest::SetPlanView();
+        SetPlanView();
         doc->itsDocState->curveSegments = 10;
     }
     // A circle of radius 100 about the origin from four Hermite quarter arcs, counter-clockwise
     // on the plan; every tangent 4 r tan(pi / 8) long.
     Objex* Circle() {
-        Objex* o = NewObject(objtype::kPolygon);
+        Objex* o = Make(objtype::kPolygon);
         o->closed = 1;
         const float k = 400.0f * std::tan(static_cast<float>(M_PI) / 8.0f);
         for (int i = 0; i < 4; ++i) {
             const float a = static_cast<float>(i * M_PI / 2);
-            const Vec3 t{-k * std::sin(a), 0, -k * std::cos(a)};
-            Add(o, 100 * std::cos(a), 0, -100 * std::sin(a), t, t);
+            const V3 t{-k * std::sin(a), 0, -k * std::cos(a)};
+            Point(o, {100 * std::cos(a), 0, -100 * std::sin(a), t, t});
         }
         return o;
     }
 };
 
 TEST_F(PlanarPolygonsTest, StraightOutlinesKeepPointsAndTheirTextureCoordinates) {
-    Objex* o = NewObject(objtype::kPolygon);
+    Objex* o = Make(objtype::kPolygon);
     const float pos[3][3] = {{0, 1, 0}, {40, 2, 0}, {0, 3, 30}};
     for (int i = 0; i < 3; ++i) {
-        Poinz* p = Add(o, pos[i][0], pos[i][1], pos[i][2]);
+        Poinz* p = Point(o, {pos[i][0], pos[i][1], pos[i][2]});
         p->textureU = 0.1f * static_cast<float>(i + 1);
         p->textureV = 0.5f + 0.1f * static_cast<float>(i);
     }
@@ -62,7 +59,7 @@ TEST_F(PlanarPolygonsTest, StraightOutlinesKeepPointsAndTheirTextureCoordinates)
     }
 
     // Backwards: the same vertices from the last point on.
-    Add(o, -5, 4, 12);
+    Point(o, {-5, 4, 12});
     int32_t count = o->pointCount;
     PolygonVertex* reversed = CreatePlanarPolygonReverseOrder(o->firstPoint, &count);
     ASSERT_NE(reversed, nullptr);
@@ -116,11 +113,11 @@ TEST_F(PlanarPolygonsTest, CurvedSegmentsAreSampledWithoutTheirEndPoint) {
 
 TEST_F(PlanarPolygonsTest, ReversedCurvedOutlineTracesTheSameCurve) {
     // Uneven tangents, so that a reversed segment built from the wrong tangents would differ.
-    Objex* o = NewObject(objtype::kPolygon);
+    Objex* o = Make(objtype::kPolygon);
     o->closed = 1;
-    Add(o, 0, 0, 0, Vec3{-30, 5, 10}, Vec3{20, 0, -50});
-    Add(o, 100, 10, 0, Vec3{60, -4, 40}, Vec3{0, 0, 0});
-    Add(o, 40, 20, 80, Vec3{-10, 0, 70}, Vec3{-80, 8, -15});
+    Point(o, {0, 0, 0, V3{-30, 5, 10}, V3{20, 0, -50}});
+    Point(o, {100, 10, 0, V3{60, -4, 40}, V3{0, 0, 0}});
+    Point(o, {40, 20, 80, V3{-10, 0, 70}, V3{-80, 8, -15}});
     PlanarPolygon forward = PlanarPolygon::FromOutline(o->firstPoint, o->pointCount);
     PlanarPolygon backward = PlanarPolygon::FromOutlineReversed(o->firstPoint, o->pointCount);
     ASSERT_EQ(forward.size(), 30);
@@ -142,9 +139,9 @@ TEST_F(PlanarPolygonsTest, ReversedCurvedOutlineTracesTheSameCurve) {
 }
 
 TEST_F(PlanarPolygonsTest, AppendOperationsGrowTheByteCount) {
-    Objex* o = NewObject(objtype::kPolygon);
-    Poinz* a = Add(o, 0, 0, 0, {}, Vec3{0, 0, -60});
-    Poinz* b = Add(o, 100, 0, 0, Vec3{0, 0, 60});
+    Objex* o = Make(objtype::kPolygon);
+    Poinz* a = Point(o, {0, 0, 0, {}, V3{0, 0, -60}});
+    Poinz* b = Point(o, {100, 0, 0, V3{0, 0, 60}});
     PolygonVertex* array = nullptr;
     int32_t bytes = 0;
     int32_t added = -1;
@@ -161,7 +158,7 @@ TEST_F(PlanarPolygonsTest, AppendOperationsGrowTheByteCount) {
     EXPECT_EQ(array[11].u, 0.0f);
     EXPECT_EQ(array[11].v, 0.0f);
     EXPECT_EQ(array[11].V, 50.0f);
-    geomtest::SetView(0, 0);
+    SetView(0, 0);
     EXPECT_EQ(StorePoint(&array, 10, 50, 20, &bytes, 1, 0), 1);
     EXPECT_NEAR(array[12].H, 10, 1e-4f);
     EXPECT_NEAR(array[12].V, 50, 1e-4f);

@@ -13,9 +13,8 @@
 #include "model/transforms.h"
 #include "model/walkers.h"
 #include "render/core/render_state.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 
 namespace dvxtest {
 namespace {
@@ -27,19 +26,19 @@ class SelectedCommands : public SelectionTest {
 protected:
     // An opening of the type set into segment (first, first + 1) of the wall.
     Objex* Opening(Objex* wall, int16_t type, int first, int16_t style = 500) {
-        Objex* o = ChildShape(wall, type, {{10, 0}, {20, 0}});
+        Objex* o = Shape(wall, type, {{10, 0}, {20, 0}});
         auto* r = new AttachmentRecord{};
         r->ownerType = type;
         r->style = style;
         r->segmentStart = PointAt(wall, first);
         r->segmentEnd = PointAt(wall, first + 1);
-        o->typeData = TypeData::OfAttachment(r);
+        Make(o).with(r);
         return o;
     }
 
     // A plant with a record of the growth rate (percent) and maximum height (inches).
     Objex* Plant(PlanPoints points, float rate, int16_t maximum, float age) {
-        Objex* p = ShapeOn(floor, objtype::kPlant, points, true);
+        Objex* p = Shape(floor, objtype::kPlant, points, true);
         p->plantInfo = new PlantInfo{};
         p->plantInfo->annualGrowthRate = rate;
         p->plantInfo->maximumGrowthHeight = maximum;
@@ -61,10 +60,10 @@ protected:
 };
 
 TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisitingItsAttachments) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
-    skylight->typeData = TypeData::OfRoofAttachment(new RoofAttachmentRecord{});
-    SelectAllPoints(skylight);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
+    Make(skylight).with(new RoofAttachmentRecord{});
+    Make(skylight).select();
     RebuildRecorder rec;
 
     TransformRecord move = Turn(0);
@@ -107,8 +106,8 @@ TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
 
 TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings) {
     gFlipCenterX = 50;
-    Objex* duct = ShapeOn(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
-    SelectAllPoints(duct);
+    Objex* duct = Shape(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
+    Make(duct).select();
     SelectedObject(duct, 1, 5034, nullptr);
     EXPECT_EQ(H(duct, 0), 80.0f);
     EXPECT_EQ(H(duct, 1), 70.0f);
@@ -121,14 +120,14 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     EXPECT_EQ(H(duct, 1), -80.0f);
 
     // A fixed component mirrors about the axis as a whole: 2 x (50 - 15) = 70.
-    Objex* symbol = ShapeOn(floor, 68, {{10, 5}, {20, 5}});
+    Objex* symbol = Shape(floor, 68, {{10, 5}, {20, 5}});
     SelectedObject(symbol, 0, 5034, nullptr);
     EXPECT_EQ(H(symbol, 0), 80.0f);
     EXPECT_EQ(H(symbol, 1), 90.0f);
     EXPECT_EQ(D(symbol, 0), 5.0f);
 
     // Door swings: 30 degrees becomes -30 (quadrant 0), -30 becomes 30 (quadrant 4).
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
     AttachmentRecord* r = door->typeData.attachment;
     r->swingOrOffset = 30 * kRadiansPerDegree;
@@ -159,12 +158,12 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
 }
 
 TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuildsTheirWall) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
     Objex* window = Opening(wall, objtype::kWindow, 1);
     Objex* locked = Opening(wall, objtype::kComponent, 1);
-    SelectAllPoints(door);
-    SelectAllPoints(locked);
+    Make(door).select();
+    Make(locked).select();
     PointAt(locked, 0)->locked = 1;
     RebuildRecorder rec;
 
@@ -178,7 +177,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     (void)door;
 
     // Cut keeps the locked one too; a cut opening does not rebuild the wall's solid.
-    SelectAllPoints(window);
+    Make(window).select();
     SelectedObjectAllLayers(doc->itsLayers, 0, 21, nullptr);
     EXPECT_EQ(wall->firstChild, locked);
     EXPECT_EQ(rec.count("Update3DWall", wall), 1);
@@ -188,16 +187,16 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
 TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndText) {
     TransformRecord twice = Turn(0);
     twice.values[xform::kScaleH] = twice.values[xform::kScaleH + 2] = 2.0f;
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{10, 0}, {20, 0}, {20, 10}, {10, 10}}, true);
-    SelectAllPoints(plant);
+    Objex* plant = Shape(floor, objtype::kPlant, {{10, 0}, {20, 0}, {20, 10}, {10, 10}}, true);
+    Make(plant).select();
     SelectedObject(plant, 1, 6001, &twice);
     EXPECT_EQ(H(plant, 1), 20.0f);
 
     // An enhanced text box of 10 x 10 scaled to 20 x 20 grows to its minimum width of 30.
-    Objex* text = ShapeOn(floor, objtype::kEnhancedText, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+    Objex* text = Shape(floor, objtype::kEnhancedText, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
     text->params[1] = 30;
     text->params[2] = 20;
-    SelectAllPoints(text);
+    Make(text).select();
     RebuildRecorder rec;
     SelectedObject(text, 1, 6001, &twice);
     EXPECT_EQ(H(text, 1), 30.0f);
@@ -215,12 +214,11 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
     EXPECT_NEAR(D(plant, 2), -10.0, 1e-4);
 
     // Rotating the plan turns the angles fixed components and cabinets keep.
-    Objex* symbol = ShapeOn(floor, 68, {{0, 0}, {10, 0}});
+    Objex* symbol = Shape(floor, 68, {{0, 0}, {10, 0}});
     symbol->params[0] = 10;
     SelectedObject(symbol, 0, 5362, const_cast<TransformRecord*>(&quarter));
     EXPECT_NEAR(symbol->params[0], 100.0, 1e-4);
-    Objex* cabinet = NewObjectOn(floor, objtype::kGroup, objsubtype::kCabinetGroup);
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(floor).with(new CabinetState{});
     cabinet->typeData.cabinet->f1 = 300;
     SelectedObject(cabinet, 0, 5362, const_cast<TransformRecord*>(&quarter));
     EXPECT_NEAR(cabinet->typeData.cabinet->f1, 30.0, 1e-4);
@@ -229,9 +227,9 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
 TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
     DocState* ds = CurrentDocState();
     ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units at scale 36
-    Objex* line = ShapeOn(floor, objtype::kLine, {{30, -5}, {49, 48}});
+    Objex* line = Shape(floor, objtype::kLine, {{30, -5}, {49, 48}});
     PointAt(line, 0)->position[1] = 7;
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
 
     ds->snapToGrid = 0;
@@ -251,10 +249,10 @@ TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
 }
 
 TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
-    SelectAllPoints(wall);
-    SelectAllPoints(door);
+    Make(wall).select();
+    Make(door).select();
     RebuildRecorder rec;
     for (int32_t command : {7001, 0, 5040, 9999}) {
         SelectedObjectAllLayers(doc->itsLayers, 1, command, CurrentDocState());

@@ -4,8 +4,7 @@
 #include "model/document_model.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"
@@ -17,7 +16,7 @@ class SelectionModes : public SelectionTest {};
 
 TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly) {
     SelectionSeamRecorder seams;
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
     Poinz* p = line->firstPoint;
 
     p->detectable = 0;
@@ -54,13 +53,13 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
 }
 
 TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDeselect) {
-    Objex* poly = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {10, 10}}, true);
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {10, 10}}, true);
     for (Poinz* p = poly->firstPoint; p; p = p->next) p->detectable = 0;
     EXPECT_FALSE(SelectObj(poly, selmode::kSelect, 0));
     EXPECT_FALSE(SelectObj(poly, selmode::kToggle, 0));
     EXPECT_EQ(SelectedPointCount(poly), 0);
 
-    SelectAllPoints(poly);
+    Make(poly).select();
     EXPECT_TRUE(SelectObj(poly, selmode::kToggle, 0));
     EXPECT_EQ(SelectedPointCount(poly), 0);
 
@@ -69,10 +68,10 @@ TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDesel
 }
 
 TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
-    Objex* a = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    Objex* b = ShapeOn(floor, objtype::kLine, {{0, 10}, {10, 10}});
-    Objex* inner = GroupOn(floor, {b});
-    Objex* group = GroupOn(floor, {a, inner});
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* inner = Group(floor, {b});
+    Objex* group = Group(floor, {a, inner});
 
     EXPECT_TRUE(SelectObj(group, selmode::kSelect, 0));
     EXPECT_EQ(SelectedPointCount(group), 4);
@@ -94,8 +93,8 @@ TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
 }
 
 TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
-    Objex* poly = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
     PointAt(line, 1)->detectable = 0;
     PointAt(poly, 1)->detectable = 0;
     SelectObj(line, selmode::kSelect, 0);
@@ -105,7 +104,7 @@ TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
 }
 
 TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
     // Whole-object tools select the root of what was clicked.
     SelectObjectPoint(PointAt(wall, 1), wall, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(wall), 3);
@@ -118,8 +117,8 @@ TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
     EXPECT_EQ(SelectedPointCount(wall), 2);
 
     // A grouped member under point editing is still selected through its group.
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 50}, {10, 50}});
-    Objex* group = GroupOn(floor, {line});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 50}, {10, 50}});
+    Objex* group = Group(floor, {line});
     SelectObjectSpline(line->firstPoint, line->firstPoint->next, line, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(group), 2);
 
@@ -131,13 +130,13 @@ TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
 
 TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     gCurTool = toolid::kPointEdit;
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}}, true);
-    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}}, true);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}}, true);
     DoSelectObjectPoints(roof, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(roof), 3);
     EXPECT_EQ(SelectedPointCount(skylight), 0);
 
-    SelectAllPoints(skylight);
+    Make(skylight).select();
     DoSelectObjectPoints(roof, selmode::kDeselect, 0);
     EXPECT_EQ(SelectedPointCount(roof), 0);
 }
@@ -145,8 +144,8 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
 TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
     SelectionSeamRecorder seams;
     gCurTool = toolid::kPointEdit;
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    Objex* door = ChildShape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
     gCustomDoorPopEntryHilite = 3;
     DoSelectObjectPoints(wall, selmode::kSelect, 1);
     ASSERT_EQ(seams.selectionLines.size(), 1u);
@@ -159,9 +158,9 @@ TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
 
 TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
     SelectionSeamRecorder seams;
-    Objex* a = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* a = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
     Layer* second = floor->next;
-    Objex* b = ShapeOn(second, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* b = Shape(second, objtype::kPolygon, {{0, 0}, {10, 0}});
     SelectAllLayers(doc->itsLayers, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(a), 2);
     EXPECT_EQ(SelectedPointCount(b), 0);  // the second floor is not active
@@ -174,11 +173,11 @@ TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
 }
 
 TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
-    Objex* shown = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
-    Objex* hidden = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* shown = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* hidden = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
     hidden->planBits = 0;
-    Objex* roof = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
     SelectVisualAllLayers(doc->itsLayers, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(shown), 2);
     EXPECT_EQ(SelectedPointCount(hidden), 0);

@@ -7,8 +7,7 @@
 #include "model/selection_queries.h"
 #include "model/selection_summary.h"
 #include "model/transforms.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
 
@@ -18,20 +17,20 @@ namespace {
 class SelectionQueries : public SelectionTest {};
 
 Objex* DoorIn(Objex* wall, Poinz* segmentStart, Poinz* segmentEnd, float offset) {
-    Objex* door = ChildShape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
     auto* record = new AttachmentRecord{};
     record->segmentStart = segmentStart;
     record->segmentEnd = segmentEnd;
     record->elevation = offset;
-    door->typeData = TypeData::OfAttachment(record);
+    Make(door).with(record);
     return door;
 }
 
 TEST_F(SelectionQueries, WallsAnswerByTheirOwnPointsWhileAnyObjectSeesAttachments) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
     Objex* door = DoorIn(wall, PointAt(wall, 0), PointAt(wall, 1), 0);
 
-    SelectAllPoints(door);
+    Make(door).select();
     EXPECT_FALSE(IsObjectSelected(wall));
     EXPECT_TRUE(IsAnyObjectSelected(wall));
     EXPECT_EQ(gIsAnyObjectSelectedObject, door);
@@ -41,21 +40,21 @@ TEST_F(SelectionQueries, WallsAnswerByTheirOwnPointsWhileAnyObjectSeesAttachment
     EXPECT_TRUE(IsAnyObjectSelected(wall));
     EXPECT_EQ(gIsAnyObjectSelectedObject, wall);
 
-    SelectAllPoints(door, 0);
+    Make(door).select(0);
     PointAt(wall, 1)->selected = 0;
     EXPECT_FALSE(IsAnyObjectSelected(wall));
     EXPECT_EQ(gIsAnyObjectSelectedObject, nullptr);
 
     // Every wall point selected: the wall is entirely selected, whatever its door.
-    SelectAllPoints(wall);
+    Make(wall).select();
     EXPECT_TRUE(IsEntireObjectSelected(wall));
     EXPECT_FALSE(IsEntireObjectSelected(door));
 }
 
 TEST_F(SelectionQueries, RoofCountsItsSkylightOnlyWhileTracking) {
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
-    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}, {50, 80}}, true);
-    SelectAllPoints(skylight);
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}, {50, 80}}, true);
+    Make(skylight).select();
     EXPECT_FALSE(IsObjectSelected(roof));
     gTrackingMouse = 1;
     EXPECT_TRUE(IsObjectSelected(roof));
@@ -64,9 +63,9 @@ TEST_F(SelectionQueries, RoofCountsItsSkylightOnlyWhileTracking) {
 }
 
 TEST_F(SelectionQueries, GroupsAreSelectedThroughMembersAndLockedAtAnyDepth) {
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    Objex* inner = GroupOn(floor, {line});
-    Objex* outer = GroupOn(floor, {inner});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* inner = Group(floor, {line});
+    Objex* outer = Group(floor, {inner});
     EXPECT_FALSE(IsObjectSelected(outer));
     EXPECT_FALSE(IsObjectLocked(outer));
     EXPECT_FALSE(IsObjectUndetectable(outer));
@@ -94,7 +93,7 @@ protected:
         return ss;
     }
     Objex* Rectangle(float penWidth, int16_t penStyle = 2) {
-        Objex* r = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}}, true, 1);
+        Objex* r = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}}, true, 1);
         r->penWidth = penWidth;
         r->penStyle = penStyle;
         return r;
@@ -113,7 +112,7 @@ TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
 }
 
 TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     SelectionState mixed = Summary({wall, Rectangle(1.0f, 2)});
     EXPECT_EQ(mixed.ssPenStyle, 0);
     EXPECT_EQ(mixed.ssPenWidth, 0);
@@ -129,10 +128,10 @@ TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
 
 TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
     auto dimension = [&](int16_t type, int32_t flags) {
-        Objex* d = ShapeOn(floor, type, {{0, 0}, {50, 0}});
+        Objex* d = Shape(floor, type, {{0, 0}, {50, 0}});
         auto* record = new DimensionRecord{};
         record->flags = flags;
-        d->typeData = TypeData::OfDimension(record);
+        Make(d).with(record);
         return d;
     };
     // Arrow bit 3, arrow position, text frame and tolerance bit 10.
@@ -163,8 +162,8 @@ protected:
 };
 
 TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
-    SelectAllPoints(wall);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    Make(wall).select();
     PointAt(wall, 1)->baseElevation = 12;
     PointAt(wall, 3)->baseElevation = 12;  // last point: its segment only counts when closed
     wall->elevation = 40;                  // a wall's own elevation is not merged
@@ -173,14 +172,14 @@ TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
     EXPECT_EQ(ss.ssBaseElevation, 0);
 
     // Only the first segment (0 -> 1) selected: base elevation 0.
-    SelectAllPoints(wall, 0);
+    Make(wall).select(0);
     PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
     ss = Summary({wall});
     EXPECT_EQ(ss.ssBaseElevation, 1);
     EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
 
     // The closing segment of a closed wall runs from the last point to the first.
-    SelectAllPoints(wall, 0);
+    Make(wall).select(0);
     wall->closed = 1;
     PointAt(wall, 3)->selected = PointAt(wall, 0)->selected = 1;
     ss = Summary({wall});
@@ -189,14 +188,14 @@ TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
 }
 
 TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{0, 0}});
+    Objex* plant = Shape(floor, objtype::kPlant, {{0, 0}});
     plant->elevation = 5;
     plant->onTerrain = 1;
     EXPECT_EQ(Summary({plant}).ssBaseElevation, 0);
 
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = DoorIn(wall, PointAt(wall, 0), PointAt(wall, 1), 24.0f);
-    SelectAllPoints(door);
+    Make(door).select();
     SelectionState40 ss = Summary({wall});
     EXPECT_EQ(ss.ssBaseElevation, 1);
     EXPECT_FLOAT_EQ(ss.ssBaseElevationValue, ConvertScreenToWorld(24.0f, CurrentDocState(), 0));
@@ -204,11 +203,11 @@ TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
     EXPECT_FLOAT_EQ(ss.ssBaseElevationValue, 12.0f);
 
     // With its segment selected the door adds nothing of its own.
-    SelectAllPoints(wall);
+    Make(wall).select();
     ss = Summary({wall});
     EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
 
-    Objex* box = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {1, 1}});
+    Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {1, 1}});
     box->elevation = 30;
     ss = Summary({box, plant});
     EXPECT_EQ(ss.ssBaseElevationValue, 30.0f);

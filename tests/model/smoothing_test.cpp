@@ -4,8 +4,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/smoothing.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -15,7 +14,7 @@ class Smoothing : public SelectionTest {
 protected:
     // (0, 0), (40, 10), (100, 30) in plan, the middle point with a V tangent of 7.
     Objex* Outline(int16_t type, bool closed) {
-        Objex* o = ShapeOn(floor, type, {{0, 0}, {40, 10}, {100, 30}}, closed);
+        Objex* o = Shape(floor, type, {{0, 0}, {40, 10}, {100, 30}}, closed);
         PointAt(o, 1)->inTangent[1] = PointAt(o, 1)->outTangent[1] = 7.0f;
         return o;
     }
@@ -60,7 +59,7 @@ TEST_F(Smoothing, TangentsAreTheNeighboursChordTimesTheTensionInTheViewsPlane) {
 
 TEST_F(Smoothing, SelectedPointsAloneAndTheCommandsTypes) {
     CurrentDocState()->curveTension = 10;
-    Objex* o = ShapeOn(floor, objtype::kFill, {{0, 0}, {40, 10}, {100, 30}, {20, 60}}, true);
+    Objex* o = Shape(floor, objtype::kFill, {{0, 0}, {40, 10}, {100, 30}, {20, 60}}, true);
     PointAt(o, 2)->selected = 1;
     SmoothSelectedObject(o);
     ExpectTangent(PointAt(o, 1), 0, 0, 0);
@@ -72,8 +71,8 @@ TEST_F(Smoothing, SelectedPointsAloneAndTheCommandsTypes) {
     ExpectTangent(PointAt(o, 1), 100, 0, 30);
     ExpectTangent(PointAt(o, 3), -100, 0, -30);
 
-    Objex* wall = WallOn(floor, {{0, 0}, {40, 10}, {100, 30}});
-    SelectAllPoints(wall);
+    Objex* wall = Wall(floor, {{0, 0}, {40, 10}, {100, 30}});
+    Make(wall).select();
     ObjectSmoothing(wall);
     EXPECT_EQ(SelectedPointCount(wall), 0);
     ExpectTangent(PointAt(wall, 1), 0, 0, 0);

@@ -12,7 +12,7 @@
 #include "model/objects.h"
 #include "model/splines.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -125,7 +125,7 @@ TEST_F(SplinesTest, SlopesIntersectionsAndPerpendicularFeet) {
 }
 
 TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
-    Objex* wall = NewObject(objtype::kWall);
+    Objex* wall = Make(objtype::kWall);
     Point(wall, 0, 0, 0);
     Point(wall, 30, 7, 40);
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 50.0f);  // plan length: V plays no part
@@ -140,7 +140,7 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     Point(wall, 30, 0, 0);
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 50.0f + 40.0f + 30.0f);
 
-    Objex* empty = NewObject(objtype::kPath);
+    Objex* empty = Make(objtype::kPath);
     EXPECT_EQ(GetObjectLength(empty), 0.0f);
     EXPECT_EQ(GetObjectLength(nullptr), 0.0f);
     EXPECT_EQ(GetSegmentLength(wall, wall->firstPoint, nullptr), 0.0f);
@@ -149,7 +149,7 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
 }
 
 TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
-    Objex* path = NewObject(objtype::kPath);
+    Objex* path = Make(objtype::kPath);
     Poinz* p = Point(path, 0, 0, 0);
     Poinz* q = Point(path, 6, 0, 8);
     FloatPoint at{-1, -1};
@@ -164,7 +164,7 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
     // samples every 0.01 of t up to t = 1.01, 0.1 apart.
     gRemainingLength = -1;
     const float chord[3] = {10, 0, 0};
-    Objex* curve = NewObject(objtype::kPath);
+    Objex* curve = Make(objtype::kPath);
     Poinz* a = Point(curve, 0, 0, 0, nullptr, chord);
     Poinz* b = Point(curve, 10, 0, 0, chord, nullptr);
     EXPECT_EQ(GetPointOnLineFromLength(a, b, &at, 5.05f), 1);
@@ -182,7 +182,7 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
 }
 
 TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {
-    Objex* arc = NewObject(objtype::kWall);
+    Objex* arc = Make(objtype::kWall);
     Poinz *p, *q;
     QuarterCircle(arc, &p, &q);
     EXPECT_NEAR(p->position[0], 70.7107f, 1e-3);

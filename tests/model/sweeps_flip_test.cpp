@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "geometry_test_support.h"
+#include "support/build.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/flip.h"
@@ -12,10 +12,9 @@
 #include "model/sweeps.h"
 #include "model/transforms.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
-using geomtest::Add;
 
 namespace {
 
@@ -31,9 +30,9 @@ protected:
 
     // Two points along H at 10 and 20.
     Objex* Bar() {
-        Objex* o = NewObjectOn(layer, objtype::kPolygon);
-        Add(o, 10, 0, 0);
-        Add(o, 20, 0, 0);
+        Objex* o = Make(objtype::kPolygon).on(layer);
+        Point(o, {10, 0, 0});
+        Point(o, {20, 0, 0});
         return o;
     }
     static TransformRecord Revolve(float radians) {
@@ -96,9 +95,9 @@ TEST_F(SweepsTest, ExtrudeMovesAlongTheViewDepth) {
 
 TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     gFlipCenterX = 50;
-    Objex* o = NewObjectOn(layer, objtype::kPolygon);
-    Poinz* a = Add(o, 20, 5, 10, {1, 2, 3}, {4, 5, 6});
-    Poinz* b = Add(o, 30, 5, 10);
+    Objex* o = Make(objtype::kPolygon).on(layer);
+    Poinz* a = Point(o, {20, 5, 10, {1, 2, 3}, {4, 5, 6}});
+    Poinz* b = Point(o, {30, 5, 10});
     a->selected = 1;
     FlipObject(o, 1);
     EXPECT_FLOAT_EQ(a->position[0], 80);
@@ -108,9 +107,9 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     EXPECT_EQ(o->needsRebuild, 1);
 
     // A wall's selected points trade their two sides.
-    Objex* wall = NewObjectOn(layer, objtype::kWall);
-    Poinz* w = Add(wall, 0, 0, 0);
-    Poinz* unselected = Add(wall, 100, 0, 0);
+    Objex* wall = Make(objtype::kWall).on(layer);
+    Poinz* w = Point(wall, {0, 0, 0});
+    Poinz* unselected = Point(wall, {100, 0, 0});
     for (Poinz* p : {w, unselected}) {
         p->texture1 = 11;
         p->texture2 = 22;
@@ -132,18 +131,18 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
 
 TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
     auto skylightOn = [](Objex* roof, float h) {
-        Objex* s = NewObject(objtype::kSkylight);
-        Add(s, h, 0, 5);
+        Objex* s = Make(objtype::kSkylight);
+        Point(s, {h, 0, 5});
         auto* r = new RoofAttachmentRecord{};
-        r->customParts = NewObject(objtype::kPolygon);
-        Add(r->customParts, h + 1, 0, 5);
-        s->typeData = TypeData::OfRoofAttachment(r);
-        AppendChildToObject(s, roof);
+        r->customParts = Make(objtype::kPolygon);
+        Point(r->customParts, {h + 1, 0, 5});
+        Make(s).with(r);
+        Make(s).in(roof);
         return s;
     };
-    Objex* roof = NewObjectOn(layer, objtype::kRoof);
-    Add(roof, 10, 0, 0)->selected = 1;
-    Add(roof, 20, 0, 0)->selected = 1;
+    Objex* roof = Make(objtype::kRoof).on(layer);
+    Point(roof, {10, 0, 0})->selected = 1;
+    Point(roof, {20, 0, 0})->selected = 1;
     Objex* sky = skylightOn(roof, 12);
     RoofAttachmentRecord* rec = sky->typeData.roofAttachment;
 
@@ -164,7 +163,7 @@ TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
 }
 
 TEST_F(SweepsTest, FlipMirrorsStoredAngles) {
-    Objex* panel = NewObjectOn(layer, objtype::kFreehandRoof);
+    Objex* panel = Make(objtype::kFreehandRoof).on(layer);
     panel->params[0] = 30;
     FlipObject(panel, 1);
     EXPECT_NEAR(panel->params[0], 150, 1e-3f);
@@ -172,10 +171,10 @@ TEST_F(SweepsTest, FlipMirrorsStoredAngles) {
     EXPECT_NEAR(panel->params[0], 210, 1e-3f);
 
     // A cabinet's angle is mirrored at +270 degrees and read back +90.
-    Objex* cabinet = NewObjectOn(layer, objtype::kGroup, objsubtype::kCabinetGroup);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(layer);
     auto* state = new CabinetState{};
     state->f1 = 30;
-    cabinet->typeData = TypeData::OfCabinet(state);
+    Make(cabinet).with(state);
     FlipObject(cabinet, 1);
     EXPECT_NEAR(state->f1, 330, 1e-3f);
     FlipObject(cabinet, 0);

@@ -9,15 +9,12 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/geometry_test_support.h"
+#include "support/build.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
 
 using namespace dvxtest;
-using geomtest::Add;
-using geomtest::Vec3;
 
 namespace {
 
@@ -27,13 +24,13 @@ class TextureMappingTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        geomtest::SetPlanView();
+        SetPlanView();
         doc->itsDocState->curveSegments = 10;
         doc->itsDocState->viewOrigin = Float3DPoint{0, 0, 0};
     }
-    Objex* Shape(int16_t type, std::initializer_list<Vec3> points) {
-        Objex* o = NewObject(type);
-        for (const Vec3& p : points) Add(o, p.h, p.v, p.d);
+    Objex* Shape(int16_t type, std::initializer_list<V3> points) {
+        Objex* o = Make(type);
+        for (const V3& p : points) Point(o, {p.h, p.v, p.d});
         return o;
     }
     void ExpectUV(Objex* o, std::initializer_list<std::pair<float, float>> uv) {
@@ -46,10 +43,10 @@ protected:
     }
     // A closed rectangle of the given width along H and depth along D at height v.
     static void AddRectangleRow(Objex* o, float width, float depth, float v) {
-        Add(o, 0, v, 0);
-        Add(o, width, v, 0);
-        Add(o, width, v, depth);
-        Add(o, 0, v, depth);
+        Point(o, {0, v, 0});
+        Point(o, {width, v, 0});
+        Point(o, {width, v, depth});
+        Point(o, {0, v, depth});
     }
 };
 
@@ -101,13 +98,13 @@ TEST_F(TextureMappingTest, FaceAxisFollowsTheFlattestExtent) {
 
 TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     // Row 2 lies outside row 1's box: its coordinates clamp to 0..1.
-    Objex* o = NewObject(objtype::kPolygon);
+    Objex* o = Make(objtype::kPolygon);
     o->rows = 2;
     AddRectangleRow(o, 100, 50, 0);
-    Add(o, -50, 0, -10);
-    Add(o, 150, 0, -10);
-    Add(o, 150, 0, 80);
-    Add(o, 25, 0, 25);
+    Point(o, {-50, 0, -10});
+    Point(o, {150, 0, -10});
+    Point(o, {150, 0, 80});
+    Point(o, {25, 0, 25});
     SetTextureFaceUV(o);
     EXPECT_EQ(o->faceAxis, 2);
     EXPECT_EQ(o->textureFaceRect.floatRight, 100);
@@ -133,11 +130,11 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     // A face rising along +H; its highest point (50, 40, 100) and the next highest (50, 40, 0)
     // make a ridge pointing up the plan (angle pi / 2). Turned back by that angle about the
     // view origin, (h, d) becomes (-d, h): the ridge runs along H from -100 to 0.
-    Objex* face = NewObject(objtype::kRoofPiece41);
-    Add(face, 0, 0, 0, Vec3{1.1f, 0, 2.2f}, Vec3{-3.3f, 0.5f, 4.4f});
-    Add(face, 0, 0, 100);
-    Add(face, 50, 40, 100);
-    Add(face, 50, 40, 0);
+    Objex* face = Make(objtype::kRoofPiece41);
+    Point(face, {0, 0, 0, V3{1.1f, 0, 2.2f}, V3{-3.3f, 0.5f, 4.4f}});
+    Point(face, {0, 0, 100});
+    Point(face, {50, 40, 100});
+    Point(face, {50, 40, 0});
     SetTextureFaceUV(face);
     EXPECT_EQ(face->faceAxis, 1);
     EXPECT_NEAR(face->textureFaceRect.floatLeft, -100, 1e-3f);
@@ -147,11 +144,11 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     ExpectUV(face, {{1, 0}, {0, 0}, {0, 1}, {1, 1}});
 
     // Awkward values about an awkward centre: every stored point comes back bit for bit.
-    Objex* slanted = NewObject(objtype::kRoofPiece41);
-    Add(slanted, 13.37f, 1.5f, -7.77f, Vec3{0.3f, 0, -0.7f}, Vec3{1.9f, 0.1f, 2.3f});
-    Add(slanted, 101.01f, 3.25f, 17.3f);
-    Add(slanted, 77.7f, 60.6f, 91.9f);
-    Add(slanted, 3.3f, 59.1f, 66.6f);
+    Objex* slanted = Make(objtype::kRoofPiece41);
+    Point(slanted, {13.37f, 1.5f, -7.77f, V3{0.3f, 0, -0.7f}, V3{1.9f, 0.1f, 2.3f}});
+    Point(slanted, {101.01f, 3.25f, 17.3f});
+    Point(slanted, {77.7f, 60.6f, 91.9f});
+    Point(slanted, {3.3f, 59.1f, 66.6f});
     doc->itsDocState->viewOrigin = Float3DPoint{31.1f, 0, -7.3f};
     std::vector<Poinz> before;
     for (Poinz* p = slanted->firstPoint; p; p = p->next) before.push_back(*p);
@@ -182,7 +179,7 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
 
 TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     // Two rows of a 100 x 50 rectangle: 0, 100, 150, 250 along the row, perimeter 300.
-    Objex* two = NewObject(objtype::kPolygon);
+    Objex* two = Make(objtype::kPolygon);
     two->closed = 1;
     two->rows = 2;
     AddRectangleRow(two, 100, 50, 0);
@@ -201,7 +198,7 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     EXPECT_FLOAT_EQ(GetTotalPerimeterLength(two, 0), 250);
 
     // Three rows: the third row (40 x 20, perimeter 120) is measured along itself.
-    Objex* three = NewObject(objtype::kPolygon);
+    Objex* three = Make(objtype::kPolygon);
     three->closed = 1;
     three->rows = 3;
     AddRectangleRow(three, 100, 50, 0);
@@ -221,9 +218,9 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     EXPECT_FLOAT_EQ(PointAt(three, 15)->rowPerimeter, 300);
 
     // One row, or a count that is not a multiple of the rows: left alone.
-    Objex* one = NewObject(objtype::kPolygon);
+    Objex* one = Make(objtype::kPolygon);
     AddRectangleRow(one, 10, 10, 0);
-    Add(one, 5, 0, 5);
+    Point(one, {5, 0, 5});
     SetObjectPointLengths(one);
     one->rows = 2;
     SetObjectPointLengths(one);
@@ -235,9 +232,9 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
 TEST_F(TextureMappingTest, CurvedSegmentLengths) {
     // A quarter circle of radius 100 as one Hermite segment: ten chords of the arc, 157.0.
     const float k = 400.0f * std::tan(static_cast<float>(M_PI) / 8.0f);
-    Objex* arc = NewObject(objtype::kPolygon);
-    Poinz* a = Add(arc, 100, 0, 0, {}, Vec3{0, 0, -k});
-    Poinz* b = Add(arc, 0, 0, -100, Vec3{-k, 0, 0});
+    Objex* arc = Make(objtype::kPolygon);
+    Poinz* a = Point(arc, {100, 0, 0, {}, V3{0, 0, -k}});
+    Poinz* b = Point(arc, {0, 0, -100, V3{-k, 0, 0}});
     EXPECT_NEAR(GetSplineLength(a, b), 157.08f, 0.5f);
     gCurDocument = nullptr;
     EXPECT_EQ(GetSplineLength(a, b), 0.0f);
@@ -248,8 +245,8 @@ TEST_F(TextureMappingTest, CurvedSegmentLengths) {
 
     // Perimeters use the curve only when a's out-tangent or b's in-tangent is set.
     arc->rows = 2;
-    Add(arc, 100, 50, 0);
-    Add(arc, 0, 50, -100);
+    Point(arc, {100, 50, 0});
+    Point(arc, {0, 50, -100});
     EXPECT_NEAR(GetTotalPerimeterLength(arc, 0), 157.08f, 0.5f);
     std::memset(a->outTangent, 0, sizeof a->outTangent);
     std::memset(b->inTangent, 0, sizeof b->inTangent);

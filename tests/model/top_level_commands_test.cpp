@@ -10,9 +10,8 @@
 #include "model/walkers.h"
 #include "plan/refresh_seam.h"
 #include "render/core/render_state.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
-#include "support/selection_builders.h"
 #include "support/selection_recorders.h"
 
 namespace dvxtest {
@@ -42,7 +41,7 @@ protected:
 TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopiesAreDeselected) {
     DocState* ds = CurrentDocState();
     ds->duplicateCount = 3;  // offset (0.5, -0.5) inches: (1, -1) plan units at scale 36
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     RebuildRecorder rec;
     TopLevelObject(wall, 5006, ds);
 
@@ -59,9 +58,9 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
     EXPECT_EQ(H(wall, 0), 0.0f);
 
     // A mirror copy in place comes back deselected, so the walk meets it only once.
-    Objex* line = ShapeOn(Floor(1), objtype::kLine, {{0, 0}, {10, 0}});
-    Objex* other = ShapeOn(Floor(1), objtype::kLine, {{0, 10}, {10, 10}});
-    SelectAllPoints(line);
+    Objex* line = Shape(Floor(1), objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* other = Shape(Floor(1), objtype::kLine, {{0, 10}, {10, 10}});
+    Make(line).select();
     TopLevelObjectLayer(Floor(1), 5008, ds);
     ASSERT_EQ(CountObjects(Floor(1)->firstObject), 3);
     EXPECT_FALSE(IsObjectSelected(other->next));
@@ -69,8 +68,8 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
 
 TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlaceWhenNoCopyCanBeMade) {
     SelectionSeamRecorder seams;
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    SelectAllPoints(line);
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Make(line).select();
     TopLevelObjectAllLayers(doc->itsLayers, 5170, nullptr);
 
     EXPECT_EQ(floor->firstObject, line);
@@ -85,9 +84,9 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
 
     // Members of a symbol-editor group cannot be copied: the group stays on its floor.
-    Objex* member = ShapeOn(floor, objtype::kLine, {{0, 20}, {10, 20}});
-    Objex* editor = GroupOn(floor, {member}, groupkind::kSymbolEditor);
-    SelectAllPoints(member);
+    Objex* member = Shape(floor, objtype::kLine, {{0, 20}, {10, 20}});
+    Objex* editor = Group(floor, {member}, groupkind::kSymbolEditor);
+    Make(member).select();
     TopLevelObject(editor, 5170, nullptr);
     EXPECT_EQ(editor->layer, floor);
     EXPECT_EQ(editor->elevation, 0.0f);
@@ -96,16 +95,16 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
 }
 
 TEST_F(TopLevelCommands, DeleteEmptiesAWhollySelectedLayerInOnePassAndSparesLockedObjects) {
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 10}, {10, 10}});
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
-    for (Objex* o : {wall, line, plant}) SelectAllPoints(o);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
+    for (Objex* o : {wall, line, plant}) Make(o).select();
     TopLevelObjectLayer(floor, 5199, nullptr);
     EXPECT_EQ(floor->firstObject, nullptr);
     EXPECT_EQ(gRefreshRender, 1);
 
-    Objex* locked = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    SelectAllPoints(locked);
+    Objex* locked = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Make(locked).select();
     PointAt(locked, 1)->locked = 1;
     TopLevelObjectLayer(floor, 21, nullptr);
     TopLevelObjectLayer(floor, 5199, nullptr);
@@ -114,7 +113,7 @@ TEST_F(TopLevelCommands, DeleteEmptiesAWhollySelectedLayerInOnePassAndSparesLock
 
 TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenings) {
     gBaseElevation = 2;  // 24 inches
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}, {200, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {200, 0}});
     PointAt(wall, 0)->selected = 1;
     PointAt(wall, 1)->selected = 1;
     PointAt(wall, 1)->baseElevation = 10;
@@ -126,7 +125,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     EXPECT_EQ(wall->onTerrain, 0);
 
     // Raising a wholly selected wall lifts its elevation with its bases.
-    SelectAllPoints(wall);
+    Make(wall).select();
     gBaseElevation = 1;
     TopLevelObjectLayer(floor, 5431, nullptr);
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
@@ -134,14 +133,14 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     EXPECT_EQ(wall->elevation, 22.0f);
 
     // A door selected on its own gets 12 inches as a 24 plan-unit offset; the wall rebuilds.
-    SelectAllPoints(wall, 0);
-    Objex* door = ChildShape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
+    Make(wall).select(0);
+    Objex* door = Shape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
     auto* r = new AttachmentRecord{};
     r->segmentStart = PointAt(wall, 0);
     r->segmentEnd = PointAt(wall, 1);
     r->elevation = 5;
-    door->typeData = TypeData::OfAttachment(r);
-    SelectAllPoints(door);
+    Make(door).with(r);
+    Make(door).select();
     RebuildRecorder rec;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);
@@ -150,7 +149,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
 
     // Following the terrain: a wall cannot, a plant can.
-    Objex* plant = ShapeOn(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
+    Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
     wall->onTerrain = 1;
     TopLevelObject(wall, 5326, nullptr);
     EXPECT_EQ(gTopoFloatNA, 1);
@@ -161,7 +160,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
 }
 
 TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) {
-    Objex* a = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
     for (int32_t command = 5335; command <= 5342; ++command) {
         TopLevelObject(a, command, nullptr);
         EXPECT_EQ(a->planBits, 1 << (command - 5335));
@@ -169,10 +168,10 @@ TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) 
     TopLevelObject(a, 5389, nullptr);
     EXPECT_EQ(a->planBits, 256);
 
-    Objex* b = ShapeOn(floor, objtype::kLine, {{0, 10}, {10, 10}});
-    Objex* c = ShapeOn(floor, objtype::kLine, {{0, 20}, {10, 20}});
-    Objex* upstairs = ShapeOn(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
-    SelectAllPoints(a);
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* c = Shape(floor, objtype::kLine, {{0, 20}, {10, 20}});
+    Objex* upstairs = Shape(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
+    Make(a).select();
     TopLevelObject(a, 5105, nullptr);
     EXPECT_EQ(floor->firstObject, b);
     EXPECT_EQ(c->next, a);

@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/transforms.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -22,7 +22,7 @@ class TransformsTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        owner = NewObject(objtype::kPolygon);
+        owner = Make(objtype::kPolygon);
     }
     void TearDown() override {
         DeleteObj(owner);

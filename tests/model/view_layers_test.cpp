@@ -7,8 +7,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/view_layers.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 
 namespace dvxtest {
 namespace {
@@ -63,8 +62,8 @@ TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
     Layer* front = Get2DViewLayer(5153);
     Layer* other = CreateLayer("Notes", 1, 1, nullptr);
     AppendLayerToDocument(other);
-    Objex* note = ShapeOn(left, objtype::kOldText, {{0, 0}, {10, 0}});
-    SelectAllPoints(note);
+    Objex* note = Shape(left, objtype::kOldText, {{0, 0}, {10, 0}});
+    Make(note).select();
 
     Set2DViewLayerVisibility(front);
     EXPECT_EQ(front->visible, 1);
@@ -84,13 +83,13 @@ TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
 }
 
 TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
-    Objex* text = ShapeOn(floor, objtype::kDimensionText, {{0, 0}});
-    Objex* wall = WallOn(floor, {{0, 0}, {10, 0}});
-    Objex* label = ShapeOn(floor, objtype::kOldText, {{0, 0}});
-    Objex* linked = ShapeOn(floor, objtype::kDimensionLinked, {{0, 0}, {5, 0}});
-    Objex* inner = ShapeOn(floor, objtype::kDimensionText, {{0, 0}});
-    Objex* group = GroupOn(floor, {inner});
-    Objex* empty = GroupOn(floor, {});
+    Objex* text = Shape(floor, objtype::kDimensionText, {{0, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {10, 0}});
+    Objex* label = Shape(floor, objtype::kOldText, {{0, 0}});
+    Objex* linked = Shape(floor, objtype::kDimensionLinked, {{0, 0}, {5, 0}});
+    Objex* inner = Shape(floor, objtype::kDimensionText, {{0, 0}});
+    Objex* group = Group(floor, {inner});
+    Objex* empty = Group(floor, {});
 
     Move2DObjectsTo2DLayer(floor, 5153);
     Layer* front = GetLayerFromName("X_FRONT");

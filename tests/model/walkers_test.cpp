@@ -8,8 +8,7 @@
 #include "model/selection_queries.h"
 #include "model/selection_summary.h"
 #include "model/walkers.h"
-#include "support/model_builders.h"
-#include "support/selection_builders.h"
+#include "support/build.h"
 #include "support/selection_recorders.h"
 #include "support/seam_recorders.h"
 
@@ -19,14 +18,14 @@ namespace {
 class Walkers : public SelectionTest {};
 
 TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
-    Objex* a = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    Objex* b = ShapeOn(floor, objtype::kLine, {{0, 10}, {10, 10}});
-    Objex* c = ShapeOn(floor, objtype::kPolygon, {{0, 20}, {30, 20}});
-    Objex* d = ShapeOn(floor, objtype::kLine, {{5, 5}, {6, 6}});
-    Objex* g1 = GroupOn(floor, {a, b});
-    Objex* g2 = GroupOn(floor, {c, d});
-    SelectAllPoints(a);
-    SelectAllPoints(c);
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* c = Shape(floor, objtype::kPolygon, {{0, 20}, {30, 20}});
+    Objex* d = Shape(floor, objtype::kLine, {{5, 5}, {6, 6}});
+    Objex* g1 = Group(floor, {a, b});
+    Objex* g2 = Group(floor, {c, d});
+    Make(a).select();
+    Make(c).select();
     a->bounds = FloatRect{};  // stale bounds are made again
     (void)g1;
     (void)g2;
@@ -52,11 +51,11 @@ TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
 
 TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     CurrentDocState()->currentPlanBit = 4;
-    Objex* a = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-    Objex* skip = ShapeOn(floor, objtype::kLine, {{0, 5}, {10, 5}});
-    Objex* b = ShapeOn(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
-    SelectAllPoints(a);
-    SelectAllPoints(b);
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* skip = Shape(floor, objtype::kLine, {{0, 5}, {10, 5}});
+    Objex* b = Shape(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
+    Make(a).select();
+    Make(b).select();
 
     gGroupLeader = nullptr;
     TopLevelObjectAllLayers(doc->itsLayers, 5025, nullptr);
@@ -80,10 +79,10 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
 
 TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
     for (int total : {25, 26}) {
-        Objex* leaf = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}});
-        SelectAllPoints(leaf);
+        Objex* leaf = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+        Make(leaf).select();
         Objex* top = leaf;
-        for (int i = 0; i < total; ++i) top = GroupOn(floor, {top});
+        for (int i = 0; i < total; ++i) top = Group(floor, {top});
         gOverload = 0;
         SelectedObjectLayer(floor, 1, 2001, nullptr);
         EXPECT_EQ(gObjectCount, total);
@@ -91,11 +90,11 @@ TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
         DeleteObj(top);
     }
     // 2000 counts selected top-level objects.
-    Objex* x = ShapeOn(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    Objex* y = ShapeOn(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    ShapeOn(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    SelectAllPoints(x);
-    SelectAllPoints(y);
+    Objex* x = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* y = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Make(x).select();
+    Make(y).select();
     gObjectCount = 0;
     TopLevelObjectAllLayers(doc->itsLayers, 2000, nullptr);
     EXPECT_EQ(gObjectCount, 2);
@@ -103,12 +102,12 @@ TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
 
 TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
     Layer* second = floor->next;
-    Objex* a = ShapeOn(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    ShapeOn(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    Objex* b = ShapeOn(second, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* b = Shape(second, objtype::kLine, {{0, 0}, {1, 0}});
     second->visible = second->active = 0;  // layer flags play no part
-    SelectAllPoints(a);
-    SelectAllPoints(b);
+    Make(a).select();
+    Make(b).select();
     EXPECT_EQ(GetASelectedObject(0), nullptr);
     EXPECT_EQ(GetASelectedObject(-1), nullptr);
     EXPECT_EQ(GetASelectedObject(1), a);
@@ -118,12 +117,12 @@ TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
 
 TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {
     // A line is selected point by point: copying one with a selected point takes it all.
-    Objex* line = ShapeOn(floor, objtype::kLine, {{0, 0}, {10, 0}, {10, 10}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {10, 10}});
     line->firstPoint->selected = 1;
-    Objex* roof = ShapeOn(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* skylight = ChildShape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
-    SelectAllPoints(skylight);
-    Objex* other = ShapeOn(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    Make(skylight).select();
+    Objex* other = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
 
     SelectedObjectAllLayers(doc->itsLayers, 1, 8001, nullptr);
     EXPECT_EQ(SelectedPointCount(line), 3);
@@ -137,13 +136,13 @@ TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {
 
 TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
     DocState* ds = CurrentDocState();
-    Objex* a = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
-    Objex* b = ShapeOn(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    Objex* a = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    Objex* b = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
     a->penWidth = b->penWidth = 3.2f;
     a->elevation = 10;
     b->elevation = 20;
-    SelectAllPoints(a);
-    SelectAllPoints(b);
+    Make(a).select();
+    Make(b).select();
 
     ClearSelectionState(ds, &ds->ss);
     SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
@@ -161,11 +160,11 @@ TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
     EXPECT_EQ(seams.elevationPanes[0].ssBaseElevation, 0);
 
     // A wall whose only selected part is a door still qualifies for 8007.
-    SelectAllPoints(a, 0);
-    SelectAllPoints(b, 0);
-    Objex* wall = WallOn(floor, {{0, 0}, {100, 0}});
-    Objex* door = ChildShape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
-    SelectAllPoints(door);
+    Make(a).select(0);
+    Make(b).select(0);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
+    Make(door).select();
     ClearSelectionState40(ds, &ds->ss40);
     ds->ss40.ssBaseElevationValue = 99;
     TopLevelObjectAllLayers(doc->itsLayers, 8007, ds);
@@ -175,10 +174,10 @@ TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
 
 TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
     SelectionSeamRecorder seams;
-    Objex* symbol = ShapeOn(floor, 117, {{0, 0}, {10, 0}});
-    symbol->firstPart = NewObject(objtype::kRoofPanel);
-    SelectAllPoints(symbol);
-    Objex* group = GroupOn(floor, {symbol});
+    Objex* symbol = Shape(floor, 117, {{0, 0}, {10, 0}});
+    symbol->firstPart = Make(objtype::kRoofPanel);
+    Make(symbol).select();
+    Objex* group = Group(floor, {symbol});
     SelectedObjectLayer(floor, 1, 8001, nullptr);
     ASSERT_EQ(seams.fixedComponents.size(), 1u);
     EXPECT_EQ(seams.fixedComponents[0], symbol);
@@ -189,8 +188,8 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
 
 TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
     RebuildRecorder rebuilds;
-    Objex* roof = ShapeOn(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    SelectAllPoints(roof);
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Make(roof).select();
     SelectedObject(roof, 1, 8001, nullptr);
     EXPECT_EQ(rebuilds.count("UpdateAllRoofAttachments", roof), 1);
     SelectedObject(roof, 1, 6000, nullptr);
