@@ -51,12 +51,7 @@ protected:
 
     // A selected square of side 20 with its lower left corner at (h, d).
     Objex* SelectedSquare(Layer* layer, float h, float d) {
-        Objex* o = Make(objtype::kPolygon).on(layer);
-        o->closed = 1;
-        const float corners[4][2] = {{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}};
-        for (const auto& c : corners)
-            AppendPointToObject(CreatePoint(1, 1, 0, 0, 0, 0, c[0], 0, c[1], 0, 0, 0, 0, 0, 0, o), o);
-        return o;
+        return Make(objtype::kPolygon).on(layer).closed().plan({{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}}).select();
     }
 
     static std::vector<Objex*> Objects(Layer* layer) {
