@@ -25,9 +25,9 @@ protected:
         DocumentTest::TearDown();
     }
     Poinz* Point(float h, float v, float d, float tangent) {
-        Poinz* p = CreatePoint(1, 0, 0, -tangent, tangent, 2 * tangent, h, v, d, tangent, -tangent, tangent,
-                               tangent, 0, -tangent, owner);
-        AppendPointToObject(p, owner);
+        Poinz* p = dvxtest::Point(owner, {h, v, d, {-tangent, tangent, 2 * tangent}, {tangent, -tangent, tangent}});
+        p->acrossTangent[0] = tangent;
+        p->acrossTangent[2] = -tangent;
         return p;
     }
     void Establish(Poinz* p1, Poinz* p2, Poinz* p3, Poinz* p4, uint8_t link) {

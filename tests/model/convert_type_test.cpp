@@ -58,18 +58,12 @@ protected:
     Objex* Shape(std::initializer_list<Pt> pts, bool closed, int32_t subtype = 3) {
         Objex* o = Make(objtype::kDetail, subtype).on(doc->itsCurLayer);
         o->closed = closed ? 1 : 0;
-        for (const Pt& p : pts) {
-            Poinz* q = CreatePoint(1, 1, 0, p.inH, 0, p.inD, p.h, p.v, p.d, p.outH, 0, p.outD, 0, 0, 0, o);
-            AppendPointToObject(q, o);
-        }
+        for (const Pt& p : pts) dvxtest::Point(o, {p.h, p.v, p.d, {p.inH, 0, p.inD}, {p.outH, 0, p.outD}})->selected = 1;
         return o;
     }
     Objex* Line(int points = 2) {
         Objex* o = Shape({}, false);
-        for (int i = 0; i < points; ++i) {
-            Poinz* q = CreatePoint(1, 1, 0, 0, 0, 0, 10.0f * i, 0, 5.0f * i, 0, 0, 0, 0, 0, 0, o);
-            AppendPointToObject(q, o);
-        }
+        for (int i = 0; i < points; ++i) dvxtest::Point(o, {10.0f * i, 0, 5.0f * i})->selected = 1;
         return o;
     }
     Objex* Square(bool closed = true) {

@@ -30,8 +30,8 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     EXPECT_FLOAT_EQ(a->plantAge, 5.5f);
     EXPECT_FLOAT_EQ(a->elevation, 96.0f);
 
-    Poinz* p = CreatePoint(1, 1, 0, 0, 0, 0, 1, 2, 3, 0, 0, 0, 0, 0, 0, a);
-    Poinz* q = CreatePoint(1, 0, 1, 0, 0, 0, 4, 5, 6, 0, 0, 0, 0, 0, 0, a);
+    Poinz* p = NewPoint({1, 2, 3}, a);
+    Poinz* q = NewPoint({4, 5, 6}, a);
     EXPECT_EQ(q->pointID, p->pointID + 1);
     delete p;
     delete q;
@@ -39,7 +39,7 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     // Without a document a point is refused and no ID is taken.
     const uint32_t next = doc->itsDocState->nextPointID;
     gCurDocument = nullptr;
-    EXPECT_EQ(CreatePoint(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr), nullptr);
+    EXPECT_EQ(NewPoint({0, 0, 0}), nullptr);
     Objex* loose = Make(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
     gCurDocument = doc;
@@ -103,7 +103,7 @@ TEST_F(ObjectsTest, PointInsertion) {
     p0->position[1] = 30;
 
     // After the last point the new one copies the first point.
-    Poinz* added = CreatePoint(1, 0, 0, 0, 0, 0, 99, 1, 2, 0, 0, 0, 0, 0, 0, nullptr);
+    Poinz* added = NewPoint({99, 1, 2});
     InsertPointInObjectAndUpdatePointInfo(added, poly, p2);
     EXPECT_EQ(poly->pointCount, 4);
     EXPECT_EQ(p2->next, added);
@@ -114,7 +114,7 @@ TEST_F(ObjectsTest, PointInsertion) {
     EXPECT_FLOAT_EQ(added->position[1], 1.0f);  // not a deck: own height kept
 
     // At the head.
-    Poinz* head = CreatePoint(1, 0, 0, 0, 0, 0, -5, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+    Poinz* head = NewPoint({-5, 0, 0});
     InsertPointInObject(head, poly, nullptr);
     EXPECT_EQ(poly->firstPoint, head);
     EXPECT_EQ(p0->prev, head);
@@ -123,12 +123,12 @@ TEST_F(ObjectsTest, PointInsertion) {
     // Decks take the neighbour's height; walls refuse.
     Objex* deck = Make(objtype::kDeck).on(first()).line(2);
     PointAt(deck, 1)->position[1] = 24;
-    Poinz* mid = CreatePoint(1, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+    Poinz* mid = NewPoint({5, 0, 0});
     InsertPointInObjectAndUpdatePointInfo(mid, deck, PointAt(deck, 0));
     EXPECT_FLOAT_EQ(mid->position[1], 24.0f);
 
     Objex* wall = Make(objtype::kWall).on(first()).line(2);
-    Poinz* refused = CreatePoint(1, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
+    Poinz* refused = NewPoint({5, 0, 0});
     InsertPointInObjectAndUpdatePointInfo(refused, wall, PointAt(wall, 0));
     EXPECT_EQ(wall->pointCount, 2);
     EXPECT_EQ(refused->owner, nullptr);
@@ -206,34 +206,6 @@ TEST_F(ObjectsTest, Lookups) {
     EXPECT_FALSE(IsObjectSectionDetailObject(grandChild));
     top->groupKind = groupkind::kSectionDetail;
     EXPECT_TRUE(IsObjectSectionDetailObject(child));
-}
-
-TEST_F(ObjectsTest, GroupedMeansMemberOrLeaderNotAttachmentOrHost) {
-    struct Case {
-        int16_t type;
-        bool hasParent;
-        bool hasChild;
-        bool grouped;
-    };
-    const Case cases[] = {
-        {objtype::kRectangle, true, false, true},   {objtype::kDoor, true, false, false},
-        {objtype::kWindow, true, false, false},     {objtype::kDeckSteps, true, false, false},
-        {objtype::kComponent, true, false, false},  {objtype::kFreehandRoofPanel, true, false, false},
-        {objtype::kAccessory, true, false, false},  {objtype::kGroup, false, true, true},
-        {objtype::kWall, false, true, false},       {objtype::kDeck, false, true, false},
-        {objtype::kFreehandRoof, false, true, false}, {objtype::kRoof, false, true, true},
-        {objtype::kRectangle, false, false, false}, {objtype::kDoor, true, true, true},
-    };
-    Objex holder{};
-    Objex member{};
-    for (const Case& c : cases) {
-        Objex o{};
-        o.type = c.type;
-        o.parent = c.hasParent ? &holder : nullptr;
-        o.firstChild = c.hasChild ? &member : nullptr;
-        EXPECT_EQ(IsObjectGrouped(&o), c.grouped) << c.type << " " << c.hasParent << c.hasChild;
-    }
-    EXPECT_FALSE(IsObjectGrouped(nullptr));
 }
 
 TEST_F(ObjectsTest, CurrentViewFromAngles) {

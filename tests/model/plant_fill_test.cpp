@@ -16,6 +16,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/plant_fill.h"
+#include "support/build.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -44,11 +45,7 @@ protected:
     }
 
     Objex* outline(std::initializer_list<std::pair<float, float>> corners, bool closed) {
-        Objex* o = CreateObject(objtype::kPolygon, closed ? 1 : 0, 1, nullptr, nullptr, 1.0f, 6, 0, nullptr, nullptr, nullptr,
-                                nullptr, outlineLayer, TypeData{});
-        for (const auto& [h, d] : corners)
-            AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h, 0, d, 0, 0, 0, 0, 0, 0, o), o);
-        AppendObjectToLayer(o, outlineLayer);
+        Objex* o = Make(objtype::kPolygon).closed(closed).plan(corners).on(outlineLayer);
         UpdateObjectBounds(o);
         return o;
     }

@@ -28,9 +28,7 @@ protected:
         static const float zero[3] = {0, 0, 0};
         if (!in) in = zero;
         if (!out) out = zero;
-        Poinz* p = CreatePoint(1, 0, 0, in[0], in[1], in[2], h, v, d, out[0], out[1], out[2], 0, 0, 0, owner);
-        AppendPointToObject(p, owner);
-        return p;
+        return dvxtest::Point(owner, {h, v, d, {in[0], in[1], in[2]}, {out[0], out[1], out[2]}});
     }
 
     // The quarter circle of radius 100 from -45 to +45 degrees as one segment of `owner`.

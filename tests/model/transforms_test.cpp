@@ -30,8 +30,9 @@ protected:
     }
     DocState* ds() { return doc->itsDocState; }
     Poinz* Point(float h, float v, float d, uint8_t selected = 1, uint8_t locked = 0) {
-        Poinz* p = CreatePoint(1, selected, locked, 0, 0, 0, h, v, d, 0, 0, 0, 0, 0, 0, owner);
-        AppendPointToObject(p, owner);
+        Poinz* p = dvxtest::Point(owner, {h, v, d});
+        p->selected = selected;
+        p->locked = locked;
         return p;
     }
     static void ExpectPosition(const Poinz* p, float h, float v, float d) {

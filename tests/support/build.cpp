@@ -15,8 +15,12 @@ namespace {
 constexpr int32_t kAllPlans = 0x1FF;
 }  // namespace
 
+Poinz* NewPoint(Pt a, Objex* owner) {
+    return CreatePoint(1, 0, 0, a.in.h, a.in.v, a.in.d, a.h, a.v, a.d, a.out.h, a.out.v, a.out.d, 0, 0, 0, owner);
+}
+
 Poinz* Point(Objex* object, Pt a) {
-    Poinz* p = CreatePoint(1, 0, 0, a.in.h, a.in.v, a.in.d, a.h, a.v, a.d, a.out.h, a.out.v, a.out.d, 0, 0, 0, object);
+    Poinz* p = NewPoint(a, object);
     AppendPointToObject(p, object);
     return p;
 }

@@ -32,6 +32,8 @@ using PlanPoints = std::initializer_list<std::pair<float, float>>;
 
 // Appends a point; the point.
 Poinz* Point(Objex* object, Pt at);
+// A point on no object's list yet (owner as given).
+Poinz* NewPoint(Pt at, Objex* owner = nullptr);
 
 class Make {
 public:
