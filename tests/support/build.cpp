@@ -93,6 +93,13 @@ Make& Make::bounds() {
     return *this;
 }
 
+Make& Make::asRead() {
+    SetTextureFaceUV(o);
+    SetObjectPointLengths(o);
+    UpdateObjectBounds(o);
+    return *this;
+}
+
 Objex* Shape(Layer* layer, int16_t type, PlanPoints points, bool closed, int32_t subtype) {
     return Make(type, subtype).closed(closed).shown().plan(points).on(layer).bounds();
 }

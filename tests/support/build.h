@@ -64,6 +64,7 @@ public:
     Make& panels(Objex* generated);  // a roof's generated panels
     Make& image(const char* path);   // photos and user plants
     Make& bounds();                  // of it and its children, stored
+    Make& asRead();                  // texture coordinates, lengths and bounds as a read leaves them
 
     operator Objex*() const { return o; }
     Objex* operator->() const { return o; }
