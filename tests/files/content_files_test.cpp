@@ -439,7 +439,7 @@ TEST_F(SymbolFilesTest, EveryPrefixOfASymbolFileReadsWithoutHarm) {
     symbol.type = 55;
     ReadPrefixes(file, path, [&](size_t length) {
         const int result = Symbol2DFileRead(path.c_str(), &symbol);
-        if (length == file.size()) EXPECT_EQ(result, 1);
+        EXPECT_TRUE(length < file.size() || result == 1);
         ASSERT_FALSE(DesignFileBusy());
         while (symbol.firstChild) DeleteObj(symbol.firstChild);
     });
@@ -901,7 +901,7 @@ TEST_F(CustomDefinitionsTest, EveryPrefixOfADefinitionReadsWithoutHarm) {
     ReadPrefixes(file, path, [&](size_t length) {
         const bool doorRead = ReadCustomWindowDoorFile(door);
         const bool skyRead = ReadCustomSkylightFile(sky);
-        if (length == file.size()) EXPECT_TRUE(doorRead && skyRead);
+        EXPECT_TRUE(length < file.size() || (doorRead && skyRead));
         ASSERT_EQ(gAttachmentTempLayer, nullptr);
         ASSERT_EQ(gReadingAttachmentDefinition, 0);
         ASSERT_FALSE(DesignFileBusy());
@@ -1013,8 +1013,7 @@ protected:
         record->style = customdef::kDoorStyle;
         record->width = w;
         record->height = h;
-        Make(door).with(record);
-        Make(door).in(wall);
+        Make(door).with(record).in(wall);
         door->layer = doc->itsCurLayer;
     }
 

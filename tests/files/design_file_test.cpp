@@ -736,7 +736,7 @@ TEST_F(TopographyTest, NoCellsKeepsTheGridButReplacesTheLayer) {
     Objects(first, 11100);
     ASSERT_EQ(Read(first), 1);
     // An object the next file must sweep away with the old layer.
-    Objex* stray = Make(objtype::kTopography).on(doc->itsTopoLayer).line(3);
+    Make(objtype::kTopography).on(doc->itsTopoLayer).line(3);
     const std::vector<float> grid = gTopographyGrid;
 
     // Magic 8000: a 10800 settings block is passed over and the objects are of 10800.
@@ -1020,8 +1020,7 @@ TEST_F(FilePrefixesTest, DesignFilesAndSnapshots) {
         const std::string path = dir + "/cut.pro";
         ReadPrefixes(*file, path, [&](size_t length) {
             const int result = KeyFileRead(path.c_str());
-            if (length < file->size()) ASSERT_NE(result, 1) << "cut at " << length;
-            else EXPECT_EQ(result, 1);
+            ASSERT_EQ(result == 1, length == file->size()) << "cut at " << length;
             ASSERT_NE(doc->itsDocState, nullptr);
         });
     }
@@ -1033,7 +1032,7 @@ TEST_F(FilePrefixesTest, DesignFilesAndSnapshots) {
         // A cut snapshot may leave no floor, and a restore needs one to replace.
         if (!doc->itsLayers) AppendLayerToDocument(CreateLayer("Scratch", 1, 1, nullptr));
         const int result = RestoreState(snapshot.c_str());
-        if (length == saved.size()) EXPECT_EQ(result, 1);
+        EXPECT_TRUE(length < saved.size() || result == 1);
         ASSERT_FALSE(DesignFileBusy()) << "cut at " << length;
         ASSERT_NE(doc->itsDocState, nullptr);
     });

@@ -79,9 +79,7 @@ protected:
     }
     // From (0, 0, 0) to (100, 0, 0) bulging to D = -60 t (1 - t): -15 at t = 0.5.
     Objex* Bulge() {
-        Objex* o = Make(objtype::kPolygon);
-        Point(o, {0, 0, 0, {}, V3{0, 0, -60}});
-        Point(o, {100, 0, 0, V3{0, 0, 60}});
+        Objex* o = Make(objtype::kPolygon).at({{0, 0, 0, {}, V3{0, 0, -60}}, {100, 0, 0, V3{0, 0, 60}}});
         return o;
     }
     void TearDown() override {
@@ -102,8 +100,7 @@ TEST_F(BoundsTest, EmptyObjectsAndStraightSegments) {
 
     // Boxes only grow: a second object widens the first one's box.
     FloatRect r = Plan(o);
-    Objex* far = Make(objtype::kLine);
-    Point(far, {-30, 0, 7});
+    Objex* far = Make(objtype::kLine).at({{-30, 0, 7}});
     GetObjectBounds(far, 0, &r, 0, 0);
     ExpectRect(r, -30, -5, 50, 20);
     DeleteObj(none);
@@ -176,8 +173,7 @@ TEST_F(BoundsTest, PenWidthWidensEveryEdgeByHalfTheWeight) {
 }
 
 TEST_F(BoundsTest, TwoDimensionalBoundsFollowTheView) {
-    Objex* o = Make(objtype::kPolygon);
-    Point(o, {10, 50, 20});
+    Objex* o = Make(objtype::kPolygon).at({{10, 50, 20}});
     ExpectRect(Plan(o), 10, 20, 10, 20);
     SetView(0, 0);  // looking along D: H across, V down the box
     ExpectRect(Plan(o), 10, 50, 10, 50);
@@ -195,8 +191,7 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
     ASSERT_NE(second, nullptr);
     first->visible = second->visible = 1;
     Objex* near = Straight(first);
-    Objex* far = Make(objtype::kPolygon).on(second);
-    Point(far, {1000, 10, 1000});
+    Objex* far = Make(objtype::kPolygon).on(second).at({{1000, 10, 1000}});
     UpdateObjectBounds(near);
     UpdateObjectBounds(far);
 
@@ -239,14 +234,9 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     Point(roof, {100, 0, 0});
     Point(roof, {100, 0, 100});
     Point(roof, {0, 0, 100});
-    Objex* skylight = Make(objtype::kSkylight);
-    Point(skylight, {500, 30, 500});
-    Make(skylight).in(roof);
+    Objex* skylight = Make(objtype::kSkylight).at({{500, 30, 500}}).in(roof);
     // The panel overhangs the outline and rises to the ridge.
-    Objex* panel = Make(objtype::kRoofPanel);
-    Point(panel, {-10, 0, -10});
-    Point(panel, {110, 0, -10});
-    Point(panel, {50, 120, 50});
+    Objex* panel = Make(objtype::kRoofPanel).at({{-10, 0, -10}, {110, 0, -10}, {50, 120, 50}});
     Make(roof).panels(panel);
 
     ExpectRect(Plan(roof), 0, 0, 100, 100);
@@ -263,11 +253,8 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     ExpectBox(b, -10, 110, 0, 120, -10, 50);
 
     // A freehand roof's own panels (58) hung as children stay out of 3D point bounds.
-    Objex* freehand = Make(objtype::kFreehandRoof);
-    Point(freehand, {0, 0, 0});
-    Objex* piece = Make(objtype::kFreehandRoofPanel);
-    Point(piece, {900, 0, 900});
-    Make(piece).in(freehand);
+    Objex* freehand = Make(objtype::kFreehandRoof).at({{0, 0, 0}});
+    Objex* piece = Make(objtype::kFreehandRoofPanel).at({{900, 0, 900}}).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
     DeleteObj(roof);
     DeleteObj(freehand);
@@ -319,9 +306,7 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     Objex* outer = Make(objtype::kGroup);
     Objex* middle = Make(objtype::kGroup);
     Objex* inner = Make(objtype::kGroup);
-    Objex* shape = Make(objtype::kPolygon);
-    Point(shape, {1, 2, 3});
-    Point(shape, {4, 5, 6});
+    Objex* shape = Make(objtype::kPolygon).at({{1, 2, 3}, {4, 5, 6}});
     Make(middle).in(outer);
     Make(inner).in(middle);
     Make(shape).in(inner);
@@ -350,9 +335,7 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     r = EmptyFloatRect();
     GetObjectObjBounds(leader, 0, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);
-    Objex* angle = Make(objtype::kAngleDimension);
-    Point(angle, {0, 0, 0});
-    Make(angle).in(inner);
+    Objex* angle = Make(objtype::kAngleDimension).at({{0, 0, 0}}).in(inner);
     GetObjectObjBounds(outer, 1, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);  // not selected, not measured
     GetObjectObjBounds(outer, 0, &r, 0, 0);
@@ -366,9 +349,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     Objex* chosen = Make(objtype::kPolygon);
     Point(chosen, {0, 0, 0})->selected = 1;
     Point(chosen, {10, 5, 10})->selected = 1;
-    Objex* other = Make(objtype::kPolygon);
-    Point(other, {100, 0, 100});
-    Point(other, {200, 7, 200});
+    Objex* other = Make(objtype::kPolygon).at({{100, 0, 100}, {200, 7, 200}});
     Make(chosen).in(group);
     Make(other).in(group);
     UpdateObjectRootBounds(group, 1, 0);
@@ -719,9 +700,7 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     // A face rising along +H; its highest point (50, 40, 100) and the next highest (50, 40, 0)
     // make a ridge pointing up the plan (angle pi / 2). Turned back by that angle about the
     // view origin, (h, d) becomes (-d, h): the ridge runs along H from -100 to 0.
-    Objex* face = Make(objtype::kRoofPiece41);
-    Point(face, {0, 0, 0, V3{1.1f, 0, 2.2f}, V3{-3.3f, 0.5f, 4.4f}});
-    Point(face, {0, 0, 100});
+    Objex* face = Make(objtype::kRoofPiece41).at({{0, 0, 0, V3{1.1f, 0, 2.2f}, V3{-3.3f, 0.5f, 4.4f}}, {0, 0, 100}});
     Point(face, {50, 40, 100});
     Point(face, {50, 40, 0});
     SetTextureFaceUV(face);
@@ -733,8 +712,7 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     ExpectUV(face, {{1, 0}, {0, 0}, {0, 1}, {1, 1}});
 
     // Awkward values about an awkward centre: every stored point comes back bit for bit.
-    Objex* slanted = Make(objtype::kRoofPiece41);
-    Point(slanted, {13.37f, 1.5f, -7.77f, V3{0.3f, 0, -0.7f}, V3{1.9f, 0.1f, 2.3f}});
+    Objex* slanted = Make(objtype::kRoofPiece41).at({{13.37f, 1.5f, -7.77f, V3{0.3f, 0, -0.7f}, V3{1.9f, 0.1f, 2.3f}}});
     Point(slanted, {101.01f, 3.25f, 17.3f});
     Point(slanted, {77.7f, 60.6f, 91.9f});
     Point(slanted, {3.3f, 59.1f, 66.6f});

@@ -74,8 +74,7 @@ protected:
 TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisitingItsAttachments) {
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
-    Make(skylight).with(new RoofAttachmentRecord{});
-    Make(skylight).select();
+    Make(skylight).with(new RoofAttachmentRecord{}).select();
     RebuildRecorder rec;
 
     TransformRecord move = Turn(0);
@@ -406,8 +405,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     r->segmentStart = PointAt(wall, 0);
     r->segmentEnd = PointAt(wall, 1);
     r->elevation = 5;
-    Make(door).with(r);
-    Make(door).select();
+    Make(door).with(r).select();
     RebuildRecorder rec;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);

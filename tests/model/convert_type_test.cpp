@@ -56,8 +56,7 @@ protected:
 
     // A detail object (29) on the current layer through the points.
     Objex* Shape(std::initializer_list<Pt> pts, bool closed, int32_t subtype = 3) {
-        Objex* o = Make(objtype::kDetail, subtype).on(doc->itsCurLayer);
-        o->closed = closed ? 1 : 0;
+        Objex* o = Make(objtype::kDetail, subtype).on(doc->itsCurLayer).closed(closed);
         for (const Pt& p : pts) dvxtest::Point(o, {p.h, p.v, p.d, {p.inH, 0, p.inD}, {p.outH, 0, p.outD}})->selected = 1;
         return o;
     }

@@ -36,8 +36,7 @@ protected:
 
     // An outline through (H, D) pairs, V 0.
     Objex* Outline(std::initializer_list<std::pair<float, float>> hd, bool closed = false) {
-        Objex* o = Make(objtype::kPolygon).on(layer);
-        o->closed = closed ? 1 : 0;
+        Objex* o = Make(objtype::kPolygon).on(layer).closed(closed);
         for (auto [h, d] : hd) Point(o, {h, 0, d});
         return o;
     }
@@ -163,8 +162,7 @@ protected:
 
     // A loose one-point object at H (record parts, trim profiles).
     static Objex* Piece(float h) {
-        Objex* o = Make(objtype::kOpeningMask);
-        Point(o, {h, 0, 0});
+        Objex* o = Make(objtype::kOpeningMask).at({{h, 0, 0}});
         return o;
     }
     static float HOf(const Objex* o) { return o->firstPoint->position[0]; }
@@ -181,8 +179,7 @@ protected:
         r->generatedParts = Piece(1);
         r->customParts[6] = Piece(2);
         r->insideTrimProfile = Piece(3);
-        Make(o).with(r);
-        Make(o).in(wall);
+        Make(o).with(r).in(wall);
         return o;
     }
 
@@ -190,10 +187,7 @@ protected:
 };
 
 TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
-    Objex* wall = Make(objtype::kWall).on(layer);
-    Point(wall, {0, 0, 0});
-    Point(wall, {100, 0, 0});
-    Point(wall, {100, 0, 100});
+    Objex* wall = Make(objtype::kWall).on(layer).at({{0, 0, 0}, {100, 0, 0}, {100, 0, 100}});
     wall->firstPoint->trim1 = new TrimRecord{};
     wall->firstPoint->trim1->profile[0] = Piece(4);
     wall->firstPoint->valueQ = 9;
@@ -258,8 +252,7 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
     sr->flipFlags[1] = 1;
     sr->customParts = Piece(7);
     sr->partLists[4] = Piece(8);
-    Make(skylight).with(sr);
-    Make(skylight).in(roof);
+    Make(skylight).with(sr).in(roof);
 
     TextData* tc = DuplicateObject(text, nullptr, nullptr, nullptr, 1, kCopy)->typeData.text;
     Objex* skyCopy = DuplicateObject(roof, nullptr, nullptr, nullptr, 1, kCopy)->firstChild;
@@ -277,9 +270,7 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
 }
 
 TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
-    Objex* photo = Make(objtype::kPhoto).on(layer);
-    Point(photo, {0, 0, 0});
-    Make(photo).image("/designs/porch.jpg");
+    Objex* photo = Make(objtype::kPhoto).on(layer).at({{0, 0, 0}}).image("/designs/porch.jpg");
     Objex* a = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
     Objex* b = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
     EXPECT_EQ(a->texture2, kFirstCustomTextureID);
@@ -293,11 +284,8 @@ TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
 
 TEST_F(DuplicateTest, PlacementModesAndRefusals) {
     Objex* group = Make(objtype::kGroup).on(layer);
-    Objex* m1 = Make(objtype::kPolygon);
-    Point(m1, {20, 0, 5});
-    Point(m1, {30, 0, 5});
-    Objex* m2 = Make(objtype::kPolygon);
-    Point(m2, {40, 0, 5});
+    Objex* m1 = Make(objtype::kPolygon).at({{20, 0, 5}, {30, 0, 5}});
+    Objex* m2 = Make(objtype::kPolygon).at({{40, 0, 5}});
     Make(m1).in(group);
     Make(m2).in(group);
 
@@ -359,9 +347,7 @@ protected:
 
     // Two points along H at 10 and 20.
     Objex* Bar() {
-        Objex* o = Make(objtype::kPolygon).on(layer);
-        Point(o, {10, 0, 0});
-        Point(o, {20, 0, 0});
+        Objex* o = Make(objtype::kPolygon).on(layer).at({{10, 0, 0}, {20, 0, 0}});
         return o;
     }
     static TransformRecord Revolve(float radians) {
@@ -460,13 +446,11 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
 
 TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
     auto skylightOn = [](Objex* roof, float h) {
-        Objex* s = Make(objtype::kSkylight);
-        Point(s, {h, 0, 5});
+        Objex* s = Make(objtype::kSkylight).at({{h, 0, 5}});
         auto* r = new RoofAttachmentRecord{};
         r->customParts = Make(objtype::kPolygon);
         Point(r->customParts, {h + 1, 0, 5});
-        Make(s).with(r);
-        Make(s).in(roof);
+        Make(s).with(r).in(roof);
         return s;
     };
     Objex* roof = Make(objtype::kRoof).on(layer);
@@ -583,8 +567,7 @@ TEST_F(DirectionTest, ObjectReversalGoesRowByRow) {
 }
 
 TEST_F(DirectionTest, ReversedCurvedOutlineSamplesTheSameCurve) {
-    Objex* o = Make(objtype::kPolygon).on(layer);
-    Point(o, {0, 0, 0, {30, 0, 30}, {30, 0, 30}});
+    Objex* o = Make(objtype::kPolygon).on(layer).at({{0, 0, 0, {30, 0, 30}, {30, 0, 30}}});
     Point(o, {100, 0, 0, {40, 0, -20}, {40, 0, -20}});   // smoothed: one tangent through the point
     Point(o, {100, 0, 100, {0, 0, 50}, {10, 0, 60}});     // a point whose two tangents differ
     Point(o, {0, 0, 100, {-20, 0, 0}, {0, 0, 0}});

@@ -272,39 +272,6 @@ namespace document {
 
 class DocumentModelTest : public DocumentTest {};
 
-TEST_F(DocumentModelTest, NewImperialDesign) {
-    // Three stacked floors of 96, one palette of 150 numbered entries, fresh ID counters.
-    ASSERT_EQ(gCurDocument, doc);
-    Layer* first = doc->itsLayers;
-    ASSERT_EQ(CountLayers(first), 3);
-    Layer* second = first->next;
-    Layer* third = second->next;
-    EXPECT_STREQ(third->name, "Third Floor");
-    EXPECT_EQ(doc->itsCurLayer, first);
-    EXPECT_EQ(third->prev, second);
-    EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(second), 96.0f);
-    EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(third), 192.0f);
-
-    ASSERT_NE(doc->itsPaletteList, nullptr);
-    DocPaletteList* palette = doc->itsPaletteList;
-    EXPECT_EQ(palette->next, nullptr);
-    EXPECT_STREQ(palette->groupNames[14], "Group 15");
-    int entries = 0;
-    for (PaletteList* e = palette->firstEntry; e; e = e->next) EXPECT_EQ(e->refID, ++entries);
-    EXPECT_EQ(entries, 150);
-
-    DocState* ds = doc->itsDocState;
-    ASSERT_NE(ds, nullptr);
-    EXPECT_EQ(ds->units, kImperialUnits);
-    const int32_t masks[9] = {0x101, 0x1FF, 0x106, 0x10A, 0x112, 0x122, 0x142, 0x182, 0x182};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(ds->planMasks[i], masks[i]) << i;
-    EXPECT_EQ(ds->nextObjectID, 1u);
-    EXPECT_EQ(ds->nextPointID, 1u);
-    EXPECT_EQ(doc->itsCurrentUndo, -1);
-    EXPECT_GE(doc->itsDocID, 0);
-    EXPECT_LT(doc->itsDocID, 16777216);
-}
-
 TEST_F(DocumentModelTest, NewMetricDesign) {
     gDefaultToImperial = false;
     QMDDocumentModel* metric = QMDDocumentModel::alloc()->init();

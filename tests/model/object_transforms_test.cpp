@@ -318,8 +318,7 @@ Objex* SkylightOn(Objex* roof, float h, float d) {
     auto* record = new RoofAttachmentRecord{};
     record->ownerType = objtype::kSkylight;
     record->attachment = sky;
-    Objex* symbol = Make(objtype::kSkylightPart);
-    Point(symbol, {h, 0, d});
+    Objex* symbol = Make(objtype::kSkylightPart).at({{h, 0, d}});
     record->customParts = symbol;
     Make(sky).with(record);
     return sky;
@@ -615,8 +614,7 @@ TEST_F(FloorOperations, RaisingMovesEveryPointOnce) {
     EXPECT_FLOAT_EQ(PointAt(child, 0)->position[1], 10);
 
     // Without a floor nothing rises.
-    Objex* loose = Make(objtype::kPolygon);
-    Point(loose, {0, 0, 0});
+    Objex* loose = Make(objtype::kPolygon).at({{0, 0, 0}});
     RaiseObjectToBaseHeight(loose, 10);
     EXPECT_FLOAT_EQ(PointAt(loose, 0)->position[1], 0);
     DeleteObj(loose);
@@ -648,8 +646,7 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
     auto skylight = [&](float h) {
         Objex* sky = Shape(roof, objtype::kSkylight, {{h, 10}});
         auto* record = new RoofAttachmentRecord{};
-        Objex* symbol = Make(objtype::kSkylightPart);
-        Point(symbol, {h, 0, 10});
+        Objex* symbol = Make(objtype::kSkylightPart).at({{h, 0, 10}});
         record->customParts = symbol;
         Make(sky).with(record);
         return sky;

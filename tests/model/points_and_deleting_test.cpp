@@ -389,14 +389,12 @@ TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
     rec->insideTrimProfile = Loose(objtype::kPolygon, 5);
     rec->outsideCustomTrim = 1;
     rec->outsideTrimProfile = Loose(objtype::kPolygon, 5);
-    Make(door).with(rec);
-    Make(door).in(wall);
+    Make(door).with(rec).in(wall);
 
     // A neighbour record chained for carving keeps a sound chain.
     Objex* window = Loose(objtype::kWindow, 2);
     auto* windowRec = new AttachmentRecord{};
-    Make(window).with(windowRec);
-    Make(window).in(wall);
+    Make(window).with(windowRec).in(wall);
     rec->nextRecord = windowRec;
     windowRec->prevRecord = rec;
     DeleteObj(window);
@@ -471,8 +469,7 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
     auto* tr2 = new DimensionTextRecord{};
     tr2->owner = dim;
     dr->textBox = box2;
-    Make(box2).with(tr2);
-    Make(box2).in(group);
+    Make(box2).with(tr2).in(group);
     DeleteObj(dim);
     EXPECT_EQ(tr2->owner, nullptr);
 
@@ -497,11 +494,9 @@ TEST_F(DeletionTest, RoofWithSkylightAndPanels) {
     sr->customParts = Loose(objtype::kFrameGroup, 4);
     sr->partLists[0] = Loose(objtype::kOpeningMask, 4);
     sr->partLists[4] = Loose(objtype::kSkylightPart5, 4);
-    Make(skylight).with(sr);
-    Make(skylight).in(roof);
+    Make(skylight).with(sr).in(roof);
     Objex* cutout = Loose(objtype::kRoofCutout, 4);
-    Make(cutout).with(new RoofAttachmentRecord{});
-    Make(cutout).in(roof);
+    Make(cutout).with(new RoofAttachmentRecord{}).in(roof);
 
     DeleteObj(roof);
     ExpectEachDiscardedOnce();
