@@ -73,8 +73,7 @@ protected:
     // Straight from (10, 0, 20) to (50, 0, -5).
     Objex* Straight(Layer* layer = nullptr) {
         Objex* o = layer ? Make(objtype::kPolygon).on(layer) : Make(objtype::kPolygon);
-        Point(o, {10, 0, 20});
-        Point(o, {50, 0, -5});
+        Make(o).at({{10, 0, 20}, {50, 0, -5}});
         return o;
     }
     // From (0, 0, 0) to (100, 0, 0) bulging to D = -60 t (1 - t): -15 at t = 0.5.
@@ -230,11 +229,8 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
 TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     Objex* roof = Make(objtype::kRoof);
     roof->closed = 1;
-    Point(roof, {0, 0, 0});
-    Point(roof, {100, 0, 0});
-    Point(roof, {100, 0, 100});
-    Point(roof, {0, 0, 100});
-    Objex* skylight = Make(objtype::kSkylight).at({{500, 30, 500}}).in(roof);
+    Make(roof).at({{0, 0, 0}, {100, 0, 0}, {100, 0, 100}, {0, 0, 100}});
+    Make(objtype::kSkylight).at({{500, 30, 500}}).in(roof);
     // The panel overhangs the outline and rises to the ridge.
     Objex* panel = Make(objtype::kRoofPanel).at({{-10, 0, -10}, {110, 0, -10}, {50, 120, 50}});
     Make(roof).panels(panel);
@@ -254,7 +250,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
 
     // A freehand roof's own panels (58) hung as children stay out of 3D point bounds.
     Objex* freehand = Make(objtype::kFreehandRoof).at({{0, 0, 0}});
-    Objex* piece = Make(objtype::kFreehandRoofPanel).at({{900, 0, 900}}).in(freehand);
+    Make(objtype::kFreehandRoofPanel).at({{900, 0, 900}}).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
     DeleteObj(roof);
     DeleteObj(freehand);
@@ -263,8 +259,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
 TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
     Objex* wall = Make(objtype::kWall);
     wall->penWidth = 6;
-    Point(wall, {0, 0, 0});
-    Point(wall, {100, 0, 0});
+    Make(wall).at({{0, 0, 0}, {100, 0, 0}});
     EXPECT_TRUE(IsEmptyBounds(Plan(wall)));  // no solid yet
     EXPECT_TRUE(IsEmptyBounds(Model(wall)));
 
@@ -273,10 +268,7 @@ TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
     solid->closed = 1;
     solid->rows = 2;
     for (float v : {0.0f, 96.0f}) {
-        Point(solid, {0, v, -3});
-        Point(solid, {100, v, -3});
-        Point(solid, {100, v, 3});
-        Point(solid, {0, v, 3});
+        Make(solid).at({{0, v, -3}, {100, v, -3}, {100, v, 3}, {0, v, 3}});
     }
     solid->sourceObject = wall;
     Make(wall).solid(solid);
@@ -335,7 +327,7 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     r = EmptyFloatRect();
     GetObjectObjBounds(leader, 0, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);
-    Objex* angle = Make(objtype::kAngleDimension).at({{0, 0, 0}}).in(inner);
+    Make(objtype::kAngleDimension).at({{0, 0, 0}}).in(inner);
     GetObjectObjBounds(outer, 1, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 0);  // not selected, not measured
     GetObjectObjBounds(outer, 0, &r, 0, 0);
@@ -361,10 +353,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     Objex* text = Make(objtype::kEnhancedText);
     text->params[1] = 100;
     text->params[2] = 40;
-    Point(text, {60, 0, 50});
-    Point(text, {10, 0, 50});
-    Point(text, {10, 0, 20});
-    Point(text, {60, 0, 20});
+    Make(text).at({{60, 0, 50}, {10, 0, 50}, {10, 0, 20}, {60, 0, 20}});
     AdjustEnhancedTextObjectSize(text);
     const float h[4] = {10, 110, 110, 10};
     const float d[4] = {20, 20, 60, 60};
@@ -386,9 +375,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     EXPECT_FLOAT_EQ(PointAt(text, 1)->position[0], 110);
     Objex* three = Make(objtype::kEnhancedText);
     three->params[1] = three->params[2] = 100;
-    Point(three, {0, 0, 0});
-    Point(three, {5, 0, 0});
-    Point(three, {5, 0, 5});
+    Make(three).at({{0, 0, 0}, {5, 0, 0}, {5, 0, 5}});
     AdjustEnhancedTextObjectSize(three);
     EXPECT_FLOAT_EQ(PointAt(three, 1)->position[0], 5);
     DeleteObj(text);
@@ -523,9 +510,8 @@ TEST_F(PlanarPolygonsTest, ReversedCurvedOutlineTracesTheSameCurve) {
     // Uneven tangents, so that a reversed segment built from the wrong tangents would differ.
     Objex* o = Make(objtype::kPolygon);
     o->closed = 1;
-    Point(o, {0, 0, 0, V3{-30, 5, 10}, V3{20, 0, -50}});
-    Point(o, {100, 10, 0, V3{60, -4, 40}, V3{0, 0, 0}});
-    Point(o, {40, 20, 80, V3{-10, 0, 70}, V3{-80, 8, -15}});
+    Make(o).at({{0, 0, 0, V3{-30, 5, 10}, V3{20, 0, -50}}, {100, 10, 0, V3{60, -4, 40}, V3{0, 0, 0}},
+                    {40, 20, 80, V3{-10, 0, 70}, V3{-80, 8, -15}}});
     PlanarPolygon forward = PlanarPolygon::FromOutline(o->firstPoint, o->pointCount);
     PlanarPolygon backward = PlanarPolygon::FromOutlineReversed(o->firstPoint, o->pointCount);
     ASSERT_EQ(forward.size(), 30);
@@ -613,10 +599,7 @@ protected:
     }
     // A closed rectangle of the given width along H and depth along D at height v.
     static void AddRectangleRow(Objex* o, float width, float depth, float v) {
-        Point(o, {0, v, 0});
-        Point(o, {width, v, 0});
-        Point(o, {width, v, depth});
-        Point(o, {0, v, depth});
+        Make(o).at({{0, v, 0}, {width, v, 0}, {width, v, depth}, {0, v, depth}});
     }
 };
 
@@ -671,10 +654,7 @@ TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     Objex* o = Make(objtype::kPolygon);
     o->rows = 2;
     AddRectangleRow(o, 100, 50, 0);
-    Point(o, {-50, 0, -10});
-    Point(o, {150, 0, -10});
-    Point(o, {150, 0, 80});
-    Point(o, {25, 0, 25});
+    Make(o).at({{-50, 0, -10}, {150, 0, -10}, {150, 0, 80}, {25, 0, 25}});
     SetTextureFaceUV(o);
     EXPECT_EQ(o->faceAxis, 2);
     EXPECT_EQ(o->textureFaceRect.floatRight, 100);
@@ -701,8 +681,7 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     // make a ridge pointing up the plan (angle pi / 2). Turned back by that angle about the
     // view origin, (h, d) becomes (-d, h): the ridge runs along H from -100 to 0.
     Objex* face = Make(objtype::kRoofPiece41).at({{0, 0, 0, V3{1.1f, 0, 2.2f}, V3{-3.3f, 0.5f, 4.4f}}, {0, 0, 100}});
-    Point(face, {50, 40, 100});
-    Point(face, {50, 40, 0});
+    Make(face).at({{50, 40, 100}, {50, 40, 0}});
     SetTextureFaceUV(face);
     EXPECT_EQ(face->faceAxis, 1);
     EXPECT_NEAR(face->textureFaceRect.floatLeft, -100, 1e-3f);
@@ -713,9 +692,7 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
 
     // Awkward values about an awkward centre: every stored point comes back bit for bit.
     Objex* slanted = Make(objtype::kRoofPiece41).at({{13.37f, 1.5f, -7.77f, V3{0.3f, 0, -0.7f}, V3{1.9f, 0.1f, 2.3f}}});
-    Point(slanted, {101.01f, 3.25f, 17.3f});
-    Point(slanted, {77.7f, 60.6f, 91.9f});
-    Point(slanted, {3.3f, 59.1f, 66.6f});
+    Make(slanted).at({{101.01f, 3.25f, 17.3f}, {77.7f, 60.6f, 91.9f}, {3.3f, 59.1f, 66.6f}});
     doc->itsDocState->viewOrigin = Float3DPoint{31.1f, 0, -7.3f};
     std::vector<Poinz> before;
     for (Poinz* p = slanted->firstPoint; p; p = p->next) before.push_back(*p);
@@ -812,8 +789,7 @@ TEST_F(TextureMappingTest, CurvedSegmentLengths) {
 
     // Perimeters use the curve only when a's out-tangent or b's in-tangent is set.
     arc->rows = 2;
-    Point(arc, {100, 50, 0});
-    Point(arc, {0, 50, -100});
+    Make(arc).at({{100, 50, 0}, {0, 50, -100}});
     EXPECT_NEAR(GetTotalPerimeterLength(arc, 0), 157.08f, 0.5f);
     std::memset(a->outTangent, 0, sizeof a->outTangent);
     std::memset(b->inTangent, 0, sizeof b->inTangent);

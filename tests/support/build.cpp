@@ -174,8 +174,7 @@ Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment) {
     Poinz* b = a ? a->next : nullptr;
     if (!a || !b) return nullptr;
     Objex* child = Coloured(type, 0, wall->layer);
-    Point(child, {a->position[0] + 10, 0, a->position[2]});
-    Point(child, {a->position[0] + 40, 0, a->position[2]});
+    Make(child).at({{a->position[0] + 10, 0, a->position[2]}, {a->position[0] + 40, 0, a->position[2]}});
     AttachmentRecord* r = new AttachmentRecord{};
     r->ownerType = type;
     r->style = style;
