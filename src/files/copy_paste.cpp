@@ -4,8 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/standard_tool_seam.h"
-#include "app/core/view_top_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/cabinet_files.h"
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
@@ -21,7 +20,8 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "model/walkers.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
+#include "port/seam.h"
 #include "scene/render_seams.h"
 
 char gClipboardLayerName[kLayerNameSize] = {};
@@ -29,6 +29,13 @@ const Layer* gClipboardLayer = nullptr;
 uint64_t gClipboardDoc = 0;
 float gPasteOffset = 0.0f;
 uint8_t gMirroring = 0;
+static const port::GlobalReset kReset([] {
+    std::memset(gClipboardLayerName, 0, sizeof gClipboardLayerName);
+    gClipboardLayer = nullptr;
+    gClipboardDoc = 0;
+    gPasteOffset = 0.0f;
+    gMirroring = 0;
+});
 
 namespace {
 
@@ -207,12 +214,4 @@ void DoPasteObjects() {
     }
     RenderAllLayers();
     Refresh();
-}
-
-void ResetCopyPasteState() {
-    std::memset(gClipboardLayerName, 0, sizeof gClipboardLayerName);
-    gClipboardLayer = nullptr;
-    gClipboardDoc = 0;
-    gPasteOffset = 0.0f;
-    gMirroring = 0;
 }

@@ -30,5 +30,3 @@ void DoCopyObjects();
 // settings record, with an empty scrap, or while a file is being read or written. A scrap
 // cut short (no end tag) gives only the records it holds whole.
 void DoPasteObjects();
-
-void ResetCopyPasteState();

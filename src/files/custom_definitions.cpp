@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/template_files.h"
@@ -21,12 +21,12 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/sweeps.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/files.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
-#include "tools/roof_attachment_seam.h"
+#include "tools/roof_attachment_seams.h"
 
 namespace {
 
@@ -235,9 +235,8 @@ void ApplyToRoof(Objex* roof, int* refitted, int* removed) {
 
 bool GetCurrentDefinitionFilePath(std::string* path) {
     if (!path || !gCurDocument || !CurrentDocState()) return false;
-    ContentSelection& selection = sharedContentSelection();
-    const int16_t category = selection.selectedCategory();
-    const std::optional<SymEntryInfo> entry = selection.selectedSymEntry();
+    const int16_t category = ContentPaletteSelectedCategory();
+    const std::optional<SymEntryInfo> entry = ContentPaletteSelectedSymEntry();
     if (entry && !entry->objectData.empty()) {
         std::string folder;
         if (category == customdef::kDoorCategory) folder = LocalDomainCustomDoorPath();
@@ -258,7 +257,7 @@ bool ReadCustomWindowDoorFile(Objex* opening) {
     DefinitionLayer scratch;
     if (!scratch.get()) return false;
     std::string path;
-    const Kind kind = KindOfCategory(sharedContentSelection().selectedCategory(), opening);
+    const Kind kind = KindOfCategory(ContentPaletteSelectedCategory(), opening);
     if (!ReadDefinition(kind, &path)) return false;
     TakeSidecarName(opening, path);
 
@@ -301,7 +300,7 @@ bool ReadCustomSkylightFile(Objex* skylight) {
 void ApplyCurCustAttachToSelectedWinAndDoor() {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !CurrentDocState() || !doc->itsCurLayer) return;
-    const int16_t category = sharedContentSelection().selectedCategory();
+    const int16_t category = ContentPaletteSelectedCategory();
     if (category != customdef::kDoorCategory && category != customdef::kWindowCategory) return;
     const bool doorMode = category == customdef::kDoorCategory;
 

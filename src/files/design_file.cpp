@@ -25,6 +25,7 @@
 #include "model/view_state.h"
 #include "model/walkers.h"
 #include "port/alerts.h"
+#include "port/seam.h"
 #include "powertools/core/id_counters.h"
 #include "tools/component_seams.h"
 
@@ -36,6 +37,13 @@ uint8_t gForceNewPlanDefaults = 0;
 namespace {
 
 int sFileOperations = 0;
+static const port::GlobalReset kReset([] {
+    sFileOperations = 0;
+    sInputPlatform = kDesignFilePlatform;
+    gFileWriteFailed = 0;
+    gReadingTopoLayer = 0;
+    gForceNewPlanDefaults = 0;
+});
 
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr RGBColor kBlack{0, 0, 0};
@@ -469,12 +477,4 @@ void ConvertOldTextBlockLayers() {
             o = next;
         }
     }
-}
-
-void ResetDesignFileState() {
-    sFileOperations = 0;
-    sInputPlatform = kDesignFilePlatform;
-    gFileWriteFailed = 0;
-    gReadingTopoLayer = 0;
-    gForceNewPlanDefaults = 0;
 }

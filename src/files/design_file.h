@@ -122,5 +122,3 @@ bool DoReadLiveViews();
 // Moves the objects of "X_TOP_FIRST_FLOOR" (and its second and third floor kin) onto the
 // matching floor, where both layers exist.
 void ConvertOldTextBlockLayers();
-
-void ResetDesignFileState();

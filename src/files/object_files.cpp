@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/core/main_window_sheet_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
 #include "files/ini.h"
@@ -19,9 +19,11 @@
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "port/alerts.h"
+#include "port/seam.h"
 #include "scene/render_seams.h"
 
 uint8_t gObjectStyle2D = 0;
+static const port::GlobalReset kReset([] { gObjectStyle2D = 0; });
 
 namespace {
 
@@ -251,5 +253,3 @@ bool OBJReadObjectPoints(Objex* o) {
 }
 
 void OBJReadObjectData(Objex*) {}
-
-void ResetObjectFileState() { gObjectStyle2D = 0; }

@@ -50,5 +50,3 @@ void OBJReadObjectInfo(Objex* object);
 bool OBJReadObjectPoints(Objex* object);
 // Imported objects carry no type-specific record: nothing to read.
 void OBJReadObjectData(Objex* object);
-
-void ResetObjectFileState();

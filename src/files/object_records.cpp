@@ -12,6 +12,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
+#include "port/seam.h"
 #include "powertools/core/id_counters.h"
 #include "tools/deck_steps.h"
 
@@ -21,15 +22,17 @@ uint8_t gOpenSymbol = 0;
 uint8_t gUpdateID = 0;
 uint8_t gCabinetOpen = 0;
 Objex* gCabinetObject = nullptr;
-
-void ResetObjectRecordState() {
+static const port::GlobalReset kReset([] {
     sInputVersion = filever::kCurrent;
     sWriteVersion = filever::kCurrent;
     gOpenSymbol = 0;
     gUpdateID = 0;
     gCabinetOpen = 0;
     gCabinetObject = nullptr;
-}
+});
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gCabinetObject == o) gCabinetObject = nullptr;
+});
 
 bool filever::IsAcceptedVersion(int32_t v) {
     switch (v) {

@@ -26,8 +26,6 @@ extern uint8_t gUpdateID;
 extern uint8_t gCabinetOpen;
 extern Objex* gCabinetObject;
 
-void ResetObjectRecordState();
-
 // --- versions ---
 // The accepted design file versions are 10000, 10300, 10350, 10351, 10400, 10410, 10450,
 // 10500, 10700, 10701, 10750, 10800, 10900, 11000 and 11100. Each boundary has one name.

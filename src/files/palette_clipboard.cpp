@@ -6,6 +6,7 @@
 #include "files/palettes.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "port/seam.h"
 
 using namespace palette_detail;
 
@@ -13,6 +14,13 @@ DocPaletteList* gClipBoardPalette = nullptr;
 uint8_t gUnlinkClipBoardFromPalette = 0;
 uint8_t gLinkClipBoardToCurPalette = 0;
 uint8_t gConvertPaletteIDs = 0;
+static const port::GlobalReset kReset([] {
+    FreeDocPalette(gClipBoardPalette);
+    gClipBoardPalette = nullptr;
+    gUnlinkClipBoardFromPalette = 0;
+    gLinkClipBoardToCurPalette = 0;
+    gConvertPaletteIDs = 0;
+});
 
 namespace {
 
@@ -83,12 +91,4 @@ void ConvertObjPaletteLinksToActual(Objex* object) {
     });
     for (Objex* c = object->firstChild; c; c = c->next) ConvertObjPaletteLinksToActual(c);
     if (object->type != objtype::kGroup) RebuildPalettedObject(object);
-}
-
-void ResetPaletteClipboard() {
-    FreeDocPalette(gClipBoardPalette);
-    gClipBoardPalette = nullptr;
-    gUnlinkClipBoardFromPalette = 0;
-    gLinkClipBoardToCurPalette = 0;
-    gConvertPaletteIDs = 0;
 }

@@ -165,7 +165,7 @@ void ShowAlert(const char* message, const char* informative) {
     alert.message = message;
     alert.informative = informative;
     alert.buttons = {"OK"};
-    BeginLiveViewAlertSheet(alert);
+    BeginLiveViewAlertSheet(alert, {});
 }
 
 // A detached copy of an entry list, values and strings included.

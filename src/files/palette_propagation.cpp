@@ -1,11 +1,11 @@
 // Keeping the 3D form of objects in step with the palette entries their slots link to.
 #include <cstring>
 
+#include "app/core/localization_seams.h"
 #include "files/palette_internal.h"
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "render/core/live_view_seams.h"

@@ -6,9 +6,9 @@
 #include <new>
 #include <vector>
 
+#include "app/core/localization_seams.h"
 #include "files/palette_internal.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/objects.h"
 #include "model/type_data.h"
 #include "render/core/custom_textures.h"

@@ -120,8 +120,6 @@ void GetClipBoardPaletteRGBColor(RGBColor* color, int32_t textureID);
 int32_t GetClipBoardPaletteTextureScale(int32_t textureID);
 // Resolves the object's links (and its children's) against the clipboard palette.
 void ConvertObjPaletteLinksToActual(Objex* object);
-// Frees the clipboard palette and clears the flags.
-void ResetPaletteClipboard();
 
 // --- files (palette_io.cpp) ---
 

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "port/files.h"
+#include "port/seam.h"
 
 std::vector<uint8_t> gInDataBuffer;
 uint32_t gInDataBufferPos = 0;
@@ -16,6 +17,7 @@ namespace {
 
 bool sInputTruncated = false;
 bool sOutputFailed = false;
+static const port::GlobalReset kReset(ResetStreamState);
 
 constexpr uint64_t kMaxStreamLength = UINT32_MAX;
 

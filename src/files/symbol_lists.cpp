@@ -8,9 +8,11 @@
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "port/seam.h"
 
 Objex* gSymbol2DList = nullptr;
 Objex* gSymbol3DList = nullptr;
+static const port::GlobalReset kReset(FreeSymbolLists);
 
 namespace {
 

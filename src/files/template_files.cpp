@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "files/cabinet_files.h"
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
@@ -20,9 +20,14 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "port/alerts.h"
+#include "port/seam.h"
 
 uint8_t gReadingAttachmentDefinition = 0;
 Layer* gAttachmentTempLayer = nullptr;
+static const port::GlobalReset kReset([] {
+    gReadingAttachmentDefinition = 0;
+    gAttachmentTempLayer = nullptr;
+});
 
 namespace {
 
@@ -42,7 +47,7 @@ void ShowUnreadableTemplateAlert(const char* path) {
 class TemplateSectionReader {
 public:
     TemplateSectionReader(QMDDocumentModel* doc, DocState* ds) : doc_(doc), ds_(ds) {
-        entry_ = sharedContentSelection().selectedSymEntry();
+        entry_ = ContentPaletteSelectedSymEntry();
     }
 
     void run() { ReadObjectSectionTags(*this); }
@@ -127,9 +132,4 @@ void DoReadTemplateObjects() {
 void ReadATemplateLayer() {
     // Name, visible and active flags, height: nothing of it is kept.
     SkipInput(kLayerNameSize + 2 + 4);
-}
-
-void ResetTemplateFileState() {
-    gReadingAttachmentDefinition = 0;
-    gAttachmentTempLayer = nullptr;
 }

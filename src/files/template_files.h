@@ -30,5 +30,3 @@ void DoReadTemplateObjects();
 
 // Consumes one layer record (after its tag); no layer is made.
 void ReadATemplateLayer();
-
-void ResetTemplateFileState();

@@ -5,13 +5,13 @@
 #include <new>
 #include <string>
 
+#include "app/core/localization_seams.h"
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/objects.h"
 #include "model/tool_defaults.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/core/floor_popup_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/content_paths.h"
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
@@ -20,8 +20,9 @@
 #include "model/selection_state.h"
 #include "model/selection_summary.h"
 #include "model/walkers.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/files.h"
+#include "port/seam.h"
 #include "port/session.h"
 #include "port/undo.h"
 #include "powertools/core/id_counters.h"
@@ -29,6 +30,7 @@
 #include "ui/core/inspector_seams.h"
 
 uint8_t gUndoActive = 0;
+static const port::GlobalReset kReset([] { gUndoActive = 0; });
 
 namespace {
 
@@ -213,8 +215,4 @@ int RestoreState(const char* path) {
     Refresh();
     RenderAllLayers();
     return 1;
-}
-
-void ResetUndoState() {
-    gUndoActive = 0;
 }

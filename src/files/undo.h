@@ -35,5 +35,3 @@ int RestoreState(const char* path);
 int32_t CountUndos(int32_t from, int32_t to);
 // The snapshot file of a slot of the current document; empty without a document.
 std::string UndoSnapshotPath(int32_t slot);
-
-void ResetUndoState();

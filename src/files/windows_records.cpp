@@ -18,7 +18,6 @@
 namespace {
 
 constexpr int32_t kBoldWeight = 700;
-constexpr float kDefaultPointSize = 12.0f;
 constexpr uint8_t kPitchAndFamily = 0x34;
 constexpr size_t kFaceNameLength = sizeof(LOGFONT::lfFaceName) - 1;
 constexpr float kPaperMargin = 100.0f;
@@ -84,11 +83,9 @@ void ConvertCoordsToNSRect(PlatformRect* out, float x1, float y1, float x2, floa
 
 void ConvertWin32FontInfoToApple(const LOGFONT* font, float* pointSize, int* traits) {
     if (!font || !pointSize || !traits) return;
-    // Negated in double: -INT32_MIN does not fit the record's type.
-    const double size = -static_cast<double>(font->lfHeight);
-    *pointSize = size < 0.0 ? kDefaultPointSize : static_cast<float>(size);
-    if (font->lfItalic) *traits |= port::kItalicTrait;
-    if (font->lfWeight == kBoldWeight) *traits |= port::kBoldTrait;
+    const port::FontDescriptor d = port::DescribeLogFont(*font);
+    *pointSize = d.pointSize;
+    *traits |= d.traits;
 }
 
 void ConvertAppleFontToWin32FontInfo(const port::FontDescriptor* font, LOGFONT* out) {

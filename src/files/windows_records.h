@@ -15,6 +15,11 @@ struct PlatformPoint {
     float y = 0;
 };
 
+struct PlatformSize {
+    float width = 0;
+    float height = 0;
+};
+
 struct PlatformRect {
     float x = 0;
     float y = 0;

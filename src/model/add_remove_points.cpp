@@ -15,17 +15,25 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/alerts.h"
+#include "port/seam.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
 #include "tracking/click_info.h"
-#include "tracking/evaluate_point.h"
+#include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 
 Objex* gRemovePtTargetObject = nullptr;
 Poinz* gRemovePtTargetPoint = nullptr;
 Poinz* gRemovePtTargetPrevPoint = nullptr;
+static const port::GlobalReset kReset(ResetRemovePointTarget);
+static const ObjectForgetter kForget([](const Objex* o) {
+    bool target = gRemovePtTargetObject == o;
+    for (const Poinz* p = o->firstPoint; p && !target; p = p->next)
+        target = p == gRemovePtTargetPoint || p == gRemovePtTargetPrevPoint;
+    if (target) ResetRemovePointTarget();
+});
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "model/objects.h"
 #include "model/projection.h"
+#include "port/seam.h"
 
 Matrix4x4 MMatrix;
 Matrix4x4 MTMatrix;
@@ -16,14 +17,13 @@ Matrix4x4 yresultMatrix;
 Matrix4x4 zresultMatrix;
 Vector4 sMatrix;
 Vector4 tMatrix;
-
-void ResetBicubicWorkspace() {
+static const port::GlobalReset kReset([] {
     for (Matrix4x4* m : {&MMatrix, &MTMatrix, &xBMatrix, &yBMatrix, &zBMatrix, &mresultMatrix, &xresultMatrix,
                          &yresultMatrix, &zresultMatrix})
         *m = Matrix4x4{};
     sMatrix = Vector4{};
     tMatrix = Vector4{};
-}
+});
 
 void BuildMatrixM(Matrix4x4* m) {
     if (!m) return;

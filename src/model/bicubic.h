@@ -55,5 +55,3 @@ void ComputeNormal(float sx, float sy, float sz, float tx, float ty, float tz, f
 void ComputeSurfaceNormal(const Matrix4x4* xK, const Matrix4x4* yK, const Matrix4x4* zK, float s, float t,
                           float* nx, float* ny, float* nz);
 void AdjustNormalForIsoView(float* nx, float* ny, float* nz);
-
-void ResetBicubicWorkspace();

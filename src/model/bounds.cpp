@@ -5,10 +5,10 @@
 #include "model/objects.h"
 #include "model/segment_sampling.h"
 #include "plan/plan_objects.h"
+#include "port/seam.h"
 
 uint8_t gDimensionSelected = 0;
-
-void ResetBoundsState() { gDimensionSelected = 0; }
+static const port::GlobalReset kReset([] { gDimensionSelected = 0; });
 
 FloatRect EmptyFloatRect() {
     FloatRect r;

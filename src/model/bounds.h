@@ -30,7 +30,6 @@ bool IsEmptyBounds(const Float3DRect& box);
 
 // Set to 1 when stored-box 2D bounds measure a dimension (types 100-107); callers clear it.
 extern uint8_t gDimensionSelected;
-void ResetBoundsState();
 
 // --- single points and segments ---
 

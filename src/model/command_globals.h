@@ -11,5 +11,3 @@ extern uint8_t gSymbarObjectDrop;
 extern float gBaseElevation;
 // Set when the follow-terrain command (5326) meets an object that cannot follow the terrain.
 extern uint8_t gTopoFloatNA;
-
-void ResetCommandGlobals();

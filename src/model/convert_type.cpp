@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/core/localization_seams.h"
 #include "files/undo.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
@@ -13,15 +14,14 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/objects.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
 #include "scene/render_seams.h"
-#include "tools/conversion_seams.h"
+#include "tools/material_table.h"
 #include "tools/rebuild_seams.h"
 #include "ui/core/inspector_seams.h"
 

@@ -9,7 +9,7 @@
 #include "model/docstate.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "scene/render_seams.h"
 #include "tools/conversion_seams.h"
 #include "tools/rebuild_seams.h"

@@ -8,6 +8,3 @@ extern int32_t gFillDefaultTexture;      // 1115
 extern int32_t gEdgingDefaultTexture;    // 2202
 extern int32_t gPathDefaultTexture;      // 1103
 extern int32_t gFenceDefaultTexture;     // 2212
-
-// Puts all five back to their start-up values.
-void ResetDefaultTextures();

@@ -1,12 +1,34 @@
 #include "model/deletion.h"
 
+#include <vector>
+
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "port/seam.h"
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 
+namespace {
+std::vector<ForgetObjectFunction>& Forgetters() {
+    static std::vector<ForgetObjectFunction> list;
+    return list;
+}
+}  // namespace
+
+ObjectForgetter::ObjectForgetter(ForgetObjectFunction forget) {
+    if (forget) Forgetters().push_back(forget);
+}
+
+void ForgetObjectInGlobals(const Objex* object) {
+    for (ForgetObjectFunction forget : Forgetters()) forget(object);
+}
+
 Objex* gWorkbenchObject = nullptr;
+static const port::GlobalReset kReset([] { gWorkbenchObject = nullptr; });
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gWorkbenchObject == o) gWorkbenchObject = nullptr;
+});
 
 void DeleteObjectList(Objex*& head) {
     Objex* o = head;
@@ -132,8 +154,8 @@ void DeleteObjectData(Objex* object) {
 
 void DeleteObj(Objex* object) {
     if (!object) return;
+    ForgetObjectInGlobals(object);
     DeleteRendererObject(object);
-    if (gWorkbenchObject == object) gWorkbenchObject = nullptr;
 
     // A photo's image path is its type record: released with it below, never lost.
     delete object->platformObject;
@@ -172,7 +194,6 @@ void DeleteObj(Objex* object) {
         part = next;
     }
     object->firstPart = nullptr;
-    if (gGroupLeader == object) gGroupLeader = nullptr;
     delete object;
 }
 

@@ -8,8 +8,20 @@ struct TrimRecord;
 // object is deleted.
 extern Objex* gWorkbenchObject;
 
+// Globals that can point at an object or at one of its points must not outlive it: the file
+// that owns such globals registers, beside them, a function that clears the ones pointing at
+// a given object (`static const ObjectForgetter kForget([](const Objex* o) {...});`).
+using ForgetObjectFunction = void (*)(const Objex* object);
+class ObjectForgetter {
+public:
+    explicit ObjectForgetter(ForgetObjectFunction forget);
+};
+// Runs every registered function for the object (its points still linked).
+void ForgetObjectInGlobals(const Objex* object);
+
 // Removes the object with everything it owns: points, children, generated parts, type
-// record, plant record, text and platform object.
+// record, plant record, text and platform object. Globals pointing at any of them are
+// cleared first.
 void DeleteObj(Objex* object);
 // Releases the object's type-specific record by type.
 void DeleteObjectData(Objex* object);

@@ -15,11 +15,16 @@
 #include "model/plugin_data.h"
 #include "port/files.h"
 #include "port/random.h"
+#include "port/seam.h"
 #include "port/session.h"
 #include "render/core/custom_textures.h"
 
 QMDDocumentModel* gCurDocument = nullptr;
 std::string gCurrentTraceImageSourcePath;
+static const port::GlobalReset kReset([] {
+    gCurDocument = nullptr;
+    gCurrentTraceImageSourcePath.clear();
+});
 
 namespace {
 

@@ -11,9 +11,14 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
+#include "port/seam.h"
 
 float gFlipCenterX = 0.0f;
 float gFlipCenterY = 0.0f;
+static const port::GlobalReset kReset([] {
+    gFlipCenterX = 0.0f;
+    gFlipCenterY = 0.0f;
+});
 
 namespace {
 
@@ -133,9 +138,4 @@ void FlipGroupAngles(Objex* group, uint8_t horizontal) {
         return;
     }
     if (IsObjectFNXObject(group)) group->params[4] = WrapOnce(-group->params[4]);
-}
-
-void ResetFlipState() {
-    gFlipCenterX = 0.0f;
-    gFlipCenterY = 0.0f;
 }

@@ -29,5 +29,3 @@ void FlipSkylightSymbols(Objex* firstSymbol, uint8_t horizontal);
 // rotation (params[4]) of a group holding an imported object; both in degrees. Nothing for
 // other objects.
 void FlipGroupAngles(Objex* group, uint8_t horizontal);
-
-void ResetFlipState();

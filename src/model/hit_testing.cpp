@@ -13,14 +13,12 @@
 #include "model/splines.h"
 #include "plan/plan_objects.h"
 #include "plan/zoom.h"
+#include "port/seam.h"
 #include "tracking/click_info.h"
 #include "tracking/tracking_state.h"
 
 int16_t gSelectIndex = 1;
-
-void ResetHitTesting() {
-    gSelectIndex = 1;
-}
+static const port::GlobalReset kReset([] { gSelectIndex = 1; });
 
 namespace {
 

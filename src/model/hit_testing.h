@@ -46,5 +46,3 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
 // From the last layer of the list down to firstLayer; the first layer with a hit ends it.
 bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
                          const int16_t* types, int16_t typeCount);
-
-void ResetHitTesting();

@@ -9,10 +9,10 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/splines.h"
+#include "port/seam.h"
 
 float gRemainingLength = 0.0f;
-
-void ResetLineState() { gRemainingLength = 0.0f; }
+static const port::GlobalReset kReset([] { gRemainingLength = 0.0f; });
 
 namespace {
 

@@ -56,5 +56,3 @@ void GetIntersection(float x1, float y1, float x2, float y2, float x3, float y3,
 // Foot of the perpendicular from (px, py) onto the line through the first two points.
 void FGetPerpIntersection(float x1, float y1, float x2, float y2, float px, float py, float* x, float* y);
 void GetPerpIntersection(float x1, float y1, float x2, float y2, float px, float py, float* x, float* y);
-
-void ResetLineState();

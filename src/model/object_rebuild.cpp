@@ -3,7 +3,7 @@
 #include "geometry/elements/rebuild_seams.h"
 #include "model/bounds.h"
 #include "model/objects.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
 

@@ -4,9 +4,15 @@
 #include <new>
 
 #include "model/docstate.h"
+#include "model/deletion.h"
 #include "model/document_model.h"
+#include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
+static const port::GlobalReset kReset([] { gGroupLeader = nullptr; });
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gGroupLeader == o) gGroupLeader = nullptr;
+});
 
 namespace {
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};

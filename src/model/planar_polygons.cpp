@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "model/segment_sampling.h"
+#include "port/seam.h"
 
 uint8_t gRealTimeDraw = 0;
-
-void ResetPlanarPolygonState() { gRealTimeDraw = 0; }
+static const port::GlobalReset kReset([] { gRealTimeDraw = 0; });
 
 namespace {
 

@@ -87,5 +87,3 @@ private:
     PolygonVertex* vertices_ = nullptr;
     int32_t count_ = 0;
 };
-
-void ResetPlanarPolygonState();

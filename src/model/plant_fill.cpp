@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "geometry/openings/landscape_plants.h"
 #include "model/bounds.h"
 #include "model/command_support.h"
@@ -14,17 +14,17 @@
 #include "model/planar_polygons.h"
 #include "model/selection_ops.h"
 #include "model/walkers.h"
+#include "port/seam.h"
 #include "scene/point_in_polygon.h"
 
 uint8_t gFillPerimeter = 0;
 uint8_t gFillArea = 0;
 float gPlantSpacing = 0.0f;
-
-void ResetPlantFillState() {
+static const port::GlobalReset kReset([] {
     gFillPerimeter = 0;
     gFillArea = 0;
     gPlantSpacing = 0.0f;
-}
+});
 
 namespace {
 
@@ -122,7 +122,7 @@ void ApplePortFillObjectWithPlants(Objex* outline) {
     if (!outline || !gCurDocument || !CurrentDocState() || !gCurDocument->itsCurLayer) return;
     // A spacing that is not a positive number would never move on along the outline.
     if (!(gPlantSpacing > 0.0f)) return;
-    const std::optional<SymEntryInfo> entry = sharedContentSelection().selectedSymEntry();
+    const std::optional<SymEntryInfo> entry = ContentPaletteSelectedSymEntry();
     if (!entry || (entry->type != symentry::kStockPlant && entry->type != symentry::kUserPlant)) return;
     if (gFillPerimeter) FillPerimeter(*entry, outline);
     if (gFillArea) FillArea(*entry, outline);

@@ -20,5 +20,3 @@ extern float gPlantSpacing;
 // Nothing without an outline, a current layer or a plant entry, or when the spacing is not
 // a positive number.
 void ApplePortFillObjectWithPlants(Objex* outline);
-
-void ResetPlantFillState();

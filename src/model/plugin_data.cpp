@@ -3,7 +3,7 @@
 #include <new>
 
 #include "model/document_model.h"
-#include "powertools/core/plugin_list.h"
+#include "powertools/core/plugin_list_seams.h"
 
 namespace {
 PlugInData* AppendBlock(int32_t plugInID) {

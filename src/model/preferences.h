@@ -12,4 +12,3 @@ extern int32_t gLiveViewOptions;         // live view feature mask (1023)
 
 // Reads the unit system and readout formats from the user defaults.
 void LoadModelPreferences();
-void ResetModelPreferences();

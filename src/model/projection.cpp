@@ -7,7 +7,8 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "plan/zoom.h"
-#include "render/core/accumulation_seam.h"
+#include "port/seam.h"
+#include "render/core/accumulation_seams.h"
 
 // The plan view: X 90, Y 0.
 float gCosXAngle = 0.0f;
@@ -23,8 +24,7 @@ float gGridC1 = 0.0f;
 float gGridC2 = 0.0f;
 float gGridC3 = 0.0f;
 float gGridCONST = 0.0f;
-
-void ResetProjectionState() {
+static const port::GlobalReset kReset([] {
     gCosXAngle = 0.0f;
     gSinXAngle = 1.0f;
     gCosYAngle = 1.0f;
@@ -32,7 +32,7 @@ void ResetProjectionState() {
     gGlobalXOffset = gGlobalYOffset = gGlobalZOffset = 0.0f;
     gViewDistance = 0.0f;
     gGridC1 = gGridC2 = gGridC3 = gGridCONST = 0.0f;
-}
+});
 
 void ComputeRotationAboutArbitraryAxis(float* x, float* y, float* z, float cosX, float sinX, float cosY,
                                        float sinY, float ox, float oy, float oz) {

@@ -55,5 +55,3 @@ void accPerspective(double fovy, double aspect, double zNear, double zFar, doubl
                     double eyedx, double eyedy, double focus);
 void accFrustum(double left, double right, double bottom, double top, double zNear, double zFar,
                 double pixdx, double pixdy, double eyedx, double eyedy, double focus);
-
-void ResetProjectionState();

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/core/localization_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/localization.h"
 #include "model/numeric.h"
 #include "port/defaults.h"
 

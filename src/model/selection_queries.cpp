@@ -1,14 +1,16 @@
 #include "model/selection_queries.h"
 
+#include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "port/seam.h"
 #include "tracking/tracking_state.h"
 
 Objex* gIsAnyObjectSelectedObject = nullptr;
-
-void ResetSelectionQueries() {
-    gIsAnyObjectSelectedObject = nullptr;
-}
+static const port::GlobalReset kReset([] { gIsAnyObjectSelectedObject = nullptr; });
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gIsAnyObjectSelectedObject == o) gIsAnyObjectSelectedObject = nullptr;
+});
 
 namespace {
 

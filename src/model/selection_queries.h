@@ -35,5 +35,3 @@ bool IsObjectUndetectable(const Objex* object);
 
 // The first selected object of the current layer; false when there is none.
 bool FindFirstSelectedObjectID(uint32_t* outID);
-
-void ResetSelectionQueries();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/core/elevation_pane.h"
+#include "app/core/main_window_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/numeric.h"

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "port/seam.h"
+
 namespace {
 
 // "Arial" at 28 points; the plan font differs only in height.
@@ -27,8 +29,7 @@ float gFlooringThickness = 12;
 float gSoffitThickness = 3;
 float gSoffitExtension = 18;
 LOGFONT gTextFontInfo = DefaultTextFontInfo();
-
-void ResetToolDefaults() {
+static const port::GlobalReset kReset([] {
     gPattern = 0;
     gTextAlignment = 0;
     gdsAccessoryWidth = 46;
@@ -40,4 +41,4 @@ void ResetToolDefaults() {
     gSoffitThickness = 3;
     gSoffitExtension = 18;
     gTextFontInfo = DefaultTextFontInfo();
-}
+});

@@ -18,5 +18,3 @@ extern float gSoffitThickness;
 extern float gSoffitExtension;
 // The application's text font: new text objects and text read without a font take it.
 extern LOGFONT gTextFontInfo;
-
-void ResetToolDefaults();

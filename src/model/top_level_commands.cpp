@@ -1,6 +1,6 @@
 #include "model/top_level_commands.h"
 
-#include "app/core/standard_tool_seam.h"
+#include "app/core/main_window_seams.h"
 #include "model/command_globals.h"
 #include "model/command_support.h"
 #include "model/deletion.h"
@@ -14,7 +14,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"

@@ -1,18 +1,18 @@
 #include "model/view_state.h"
 
 #include "model/document_model.h"
+#include "port/seam.h"
 
 float gXViewAngle = 90;
 float gYViewAngle = 0;
 uint8_t gPerspective = 0;
 float gViewFactor = 1.0f;
-
-void ResetViewState() {
+static const port::GlobalReset kReset([] {
     gXViewAngle = 90;
     gYViewAngle = 0;
     gPerspective = 0;
     gViewFactor = 1.0f;
-}
+});
 
 int32_t GetCurrentView() {
     if (!CurrentDocState()) return 0;

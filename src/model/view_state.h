@@ -20,5 +20,3 @@ inline constexpr int32_t kViewPerspectiveFlat = 5179;
 // The command ID of the current view; 0 without a document or settings record, or for a
 // perspective view at an unusual factor.
 int32_t GetCurrentView();
-
-void ResetViewState();

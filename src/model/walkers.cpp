@@ -6,16 +6,16 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
+#include "port/seam.h"
 #include "tools/component_seams.h"
 #include "tools/rebuild_seams.h"
 
 int32_t gObjectCount = 0;
 uint8_t gOverload = 0;
-
-void ResetWalkerState() {
+static const port::GlobalReset kReset([] {
     gObjectCount = 0;
     gOverload = 0;
-}
+});
 
 namespace {
 

@@ -45,5 +45,3 @@ bool IsFixedComponentType(int16_t type);
 // After a command that leaves a group in place: its bounds again, and a fixed component
 // that heads it rebuilt.
 void GroupFollowUp(Objex* group);
-
-void ResetWalkerState();

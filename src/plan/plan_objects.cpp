@@ -6,16 +6,16 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "plan/zoom.h"
+#include "port/seam.h"
 
 uint8_t gPrinting = 0;
 float gHPrintScale = 1.0f;
 float gVPrintScale = 1.0f;
-
-void ResetPlanDrawState() {
+static const port::GlobalReset kReset([] {
     gPrinting = 0;
     gHPrintScale = 1.0f;
     gVPrintScale = 1.0f;
-}
+});
 
 int16_t GetLineWeight(const Objex* object, uint8_t zoom) {
     if (!object) return 1;

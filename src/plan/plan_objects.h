@@ -19,5 +19,3 @@ void GetPenOffset(int16_t weight, int16_t* dx, int16_t* dy);
 // Whether the object shows under the plan mask (bit 1 << plan index). Walls, doors and
 // windows show through on the floor, electrical, plumbing and HVAC plans.
 bool IsObjectOnCurrentPlan(const Objex* object, int32_t planMask);
-
-void ResetPlanDrawState();

@@ -2,6 +2,7 @@
 
 #include "port/alerts.h"
 #include "port/defaults.h"
+#include "port/drawing.h"
 #include "port/files.h"
 #include "port/folders.h"
 #include "port/fonts.h"
@@ -17,6 +18,8 @@ void ResetServices() {
     setDefaults(nullptr);
     setFolders(nullptr);
     setFonts(nullptr);
+    setDefaultDrawingContext(nullptr);
+    setSystemColors(nullptr);
     setImageDecoder(nullptr);
     setDocumentUndo(nullptr);
     setRandomSource(nullptr);

@@ -2,7 +2,10 @@
 
 #include <new>
 
+#include "port/seam.h"
+
 PlaneObject* gGLPlaneObjects = nullptr;
+static const port::GlobalReset kReset([] { DeletePlaneObjectList(gGLPlaneObjects); });
 
 PlaneObject* CreatePlaneObject() { return new (std::nothrow) PlaneObject{}; }
 

@@ -1,27 +1,20 @@
 #pragma once
-// What the model asks of 3D generation. The scene registers its handlers; with none
-// registered every call does nothing.
-#include <functional>
+// What the model asks of 3D generation. Until the scene lands every call does nothing; calls
+// without an object never reach a handler.
+#include "port/seam.h"
 
 struct Objex;
 
 // Discards the scene pieces built for the object.
-void DeleteRendererObject(Objex* object);
+DVX_SEAM_GUARDED(DeleteRendererObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 void(Objex*))
 // Recomputes the lot's elevation points from the topography objects.
-void SetLotElevation();
+DVX_SEAM(SetLotElevation, "scene", port::SeamKind::Temporary, void())
 // Replaces the object's pieces in the live view's scene when the view is shown.
-void ReRenderObject(Objex* object);
+DVX_SEAM_GUARDED(ReRenderObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Rebuilds the whole scene from the layers when the live view is shown.
-void RenderAllLayers();
+DVX_SEAM(RenderAllLayers, "scene", port::SeamKind::Temporary, void())
 // Builds the pieces of one object and its attachments into the scene.
-void RenderSingleObject(Objex* object);
+DVX_SEAM_GUARDED(RenderSingleObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Rebuilds the pieces of the object and of all its descendants.
-void RenderEntireObject(Objex* object);
-
-void SetDeleteRendererObjectHandler(std::function<void(Objex*)> handler);
-void SetLotElevationHandler(std::function<void()> handler);
-void SetReRenderObjectHandler(std::function<void(Objex*)> handler);
-void SetRenderAllLayersHandler(std::function<void()> handler);
-void SetRenderSingleObjectHandler(std::function<void(Objex*)> handler);
-void SetRenderEntireObjectHandler(std::function<void(Objex*)> handler);
-void ResetSceneSeams();
+DVX_SEAM_GUARDED(RenderEntireObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))

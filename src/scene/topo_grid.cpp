@@ -5,10 +5,12 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "port/seam.h"
 
 int32_t gTopoRowCnt = 0;
 int32_t gTopoColumnCnt = 0;
 std::vector<float> gTopographyGrid;
+static const port::GlobalReset kReset(ResetTopoGrid);
 
 namespace {
 

@@ -1,40 +1,34 @@
 #pragma once
 // The 3D rebuilds of building and site elements that model and file code ask for after an
-// object changed. The tools register their handlers; with none registered every call does
-// nothing (and counts report 0).
+// object changed. Until the tools land every call does nothing (and counts report 0); calls
+// without an object never reach a handler.
 #include <cstdint>
-#include <functional>
+
+#include "port/seam.h"
 
 struct Objex;
 
 // Rebuilds a wall's (type 12) generated solid; other types: nothing.
-void Update3DWall(Objex* object);
+DVX_SEAM_GUARDED(Update3DWall, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Refits the doors, windows and fixtures of a wall; the number removed for not fitting.
-int16_t UpdateAllWallAttachments(Objex* object);
+DVX_SEAM_GUARDED(UpdateAllWallAttachments, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 int16_t(Objex*))
 // Floors, floor cut-outs and generated ceilings (13, 48, 136).
-void Update3DFloorSkirting(Objex* object);
-void Update3DRoof(Objex* object);           // 14
-void Update3DRoofPanel(Objex* object);      // 57 and its children
-void Update3DPath(Objex* object);           // 22
-void Update3DDeck(Objex* object);           // 51
-void Update3DPhoto(Objex* object);          // 130
-void Update3DTopoCutoutDepthObject(Objex* object);  // 134
+DVX_SEAM_GUARDED(Update3DFloorSkirting, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 void(Objex*))
+// 14
+DVX_SEAM_GUARDED(Update3DRoof, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// 57 and its children
+DVX_SEAM_GUARDED(Update3DRoofPanel, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// 22
+DVX_SEAM_GUARDED(Update3DPath, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// 51
+DVX_SEAM_GUARDED(Update3DDeck, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// 130
+DVX_SEAM_GUARDED(Update3DPhoto, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// 134
+DVX_SEAM_GUARDED(Update3DTopoCutoutDepthObject, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 void(Objex*))
 // Refits every skylight and cut-out of a roof (14 or 57).
-void UpdateAllRoofAttachments(Objex* object);
-
-using ObjectRebuildHandler = std::function<void(Objex*)>;
-using ObjectCountHandler = std::function<int16_t(Objex*)>;
-
-void SetUpdate3DWallHandler(ObjectRebuildHandler handler);
-void SetUpdateAllWallAttachmentsHandler(ObjectCountHandler handler);
-void SetUpdate3DFloorSkirtingHandler(ObjectRebuildHandler handler);
-void SetUpdate3DRoofHandler(ObjectRebuildHandler handler);
-void SetUpdate3DRoofPanelHandler(ObjectRebuildHandler handler);
-void SetUpdate3DPathHandler(ObjectRebuildHandler handler);
-void SetUpdate3DDeckHandler(ObjectRebuildHandler handler);
-void SetUpdate3DPhotoHandler(ObjectRebuildHandler handler);
-void SetUpdate3DTopoCutoutDepthObjectHandler(ObjectRebuildHandler handler);
-void SetUpdateAllRoofAttachmentsHandler(ObjectRebuildHandler handler);
-
-// Forgets every handler of this file.
-void ResetToolRebuildSeams();
+DVX_SEAM_GUARDED(UpdateAllRoofAttachments, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 void(Objex*))

@@ -32,5 +32,3 @@ inline constexpr int16_t kEndPoint = 501;
 inline constexpr int16_t kObjectCentre = 503;
 inline constexpr int16_t kObjectCorner = 504;
 }  // namespace snapmode
-
-void ResetTrackingState();

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/main_window_sheet_seam.h"
-#include "content/core/content_selection.h"
+#include "app/core/main_window_seams.h"
+#include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
 #include "files/content_paths.h"
 #include "files/custom_definitions.h"
@@ -38,43 +38,30 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
 #include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
-#include "tools/roof_attachment_seam.h"
+#include "tools/roof_attachment_seams.h"
 
 using namespace dvxtest;
 
 // Template files: objects merged onto the current layer, selected, with their groups.
 namespace templates {
 
-class FixedContentSelection : public ContentSelection {
-public:
-    explicit FixedContentSelection(std::optional<SymEntryInfo> entry) : entry_(std::move(entry)) {}
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry_; }
-    int16_t selectedCategory() override { return -1; }
-
-private:
-    std::optional<SymEntryInfo> entry_;
-};
-
-SymEntryInfo EntryOfKind(int16_t kind) {
+// The content palette shows an entry of the kind selected.
+void SelectEntryOfKind(int16_t kind) {
     SymEntryInfo e;
     e.type = kind;
-    return e;
+    SetContentPaletteSelectedSymEntryHandler([e] { return std::optional<SymEntryInfo>(e); });
 }
 
 class TemplateFilesTest : public FileTest {
 protected:
     TemplateFilesTest() : FileTest("templates") {}
-    void TearDown() override {
-        SetContentSelection(nullptr);
-        FileTest::TearDown();
-    }
 };
 
 // Two groups of two lines each, behind a layer record naming another floor.
@@ -163,16 +150,14 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     t.object(1000, 0, 3).tag(202).object(29, 3, 4).tag(203).tag(400);
     const std::string path = Write(t.data());
 
-    FixedContentSelection templateEntry(EntryOfKind(3));
-    SetContentSelection(&templateEntry);
+    SelectEntryOfKind(3);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 1);
     EXPECT_EQ(current()->firstObject->groupKind, 0);
     EXPECT_EQ(current()->firstObject->firstChild->optionA & 1, 0);
     ClearCurrentLayer();
 
-    FixedContentSelection symbolEntry(EntryOfKind(symentry::kSymbol));
-    SetContentSelection(&symbolEntry);
+    SelectEntryOfKind(symentry::kSymbol);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 2);
     EXPECT_EQ(current()->firstObject->groupKind, 117);
@@ -180,7 +165,7 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     for (Objex* g = current()->firstObject; g; g = g->next) EXPECT_EQ(g->firstChild->optionA & 1, 1);
     ClearCurrentLayer();
 
-    SetContentSelection(nullptr);
+    SetContentPaletteSelectedSymEntryHandler(nullptr);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     EXPECT_EQ(CountObjects(current()->firstObject), 2);
 }
@@ -663,11 +648,7 @@ TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
 // writer from a small scratch design, as the template reader reads the same object section.
 namespace definitions {
 
-class PaletteSelection : public ContentSelection {
-public:
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry; }
-    int16_t selectedCategory() override { return category; }
-
+struct PaletteSelection {
     void pick(int16_t c, const std::string& file) {
         category = c;
         entry = SymEntryInfo{};
@@ -699,7 +680,8 @@ class CustomDefinitionsTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        SetContentSelection(&palette);
+        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
+        SetContentPaletteSelectedCategoryHandler([this] { return palette.category; });
         port::setAlerts(&alerts);
         doorFolder = LocalDomainCustomDoorPath();
         windowFolder = LocalDomainCustomWindowPath();
@@ -707,7 +689,6 @@ protected:
         std::filesystem::create_directories(windowFolder);
     }
     void TearDown() override {
-        SetContentSelection(nullptr);
         port::setAlerts(nullptr);
         port::setDocumentUndo(nullptr);
         DocumentTest::TearDown();

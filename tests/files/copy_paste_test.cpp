@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/standard_tool_seam.h"
-#include "app/core/view_top_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/copy_paste.h"
 #include "files/palettes.h"
 #include "support/records.h"
@@ -20,7 +19,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/view_state.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/build.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/floor_popup_seam.h"
+#include "app/core/main_window_seams.h"
 #include "files/cabinet_files.h"
 #include "files/content_paths.h"
 #include "files/design_file.h"
@@ -29,7 +29,7 @@
 #include "model/projection.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "scene/topo_grid.h"
@@ -524,7 +524,7 @@ TEST_F(UndoTest, TheRingHoldsTwentyFiveSnapshots) {
 
 TEST_F(UndoTest, UndoRedoAndANewEditDropsTheRedo) {
     std::vector<int32_t> floors;
-    SetActiveFloorPopUpHandler([&](int32_t tag) { floors.push_back(tag); });
+    SetSelectActiveFloorPopUpItemHandler([&](int32_t tag) { floors.push_back(tag); });
     int redraws = 0;
     SetRefreshHandler([&] { ++redraws; });
     Edit("One");

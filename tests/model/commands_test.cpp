@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/core/standard_tool_seam.h"
+#include "app/core/main_window_seams.h"
 #include "model/align_to_grid.h"
 #include "model/centering.h"
 #include "model/command_globals.h"
@@ -18,7 +18,7 @@
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "support/build.h"
 #include "support/seam_recorders.h"

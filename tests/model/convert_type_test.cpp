@@ -16,13 +16,14 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "plan/refresh_seam.h"
+#include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/build.h"
 #include "support/seam_recorders.h"
 #include "tools/conversion_seams.h"
+#include "tools/material_table.h"
 #include "ui/core/inspector_seams.h"
 
 using namespace dvxtest;

@@ -21,13 +21,14 @@
 #include "model/objects.h"
 #include "model/plugin_data.h"
 #include "model/preferences.h"
+#include "render/core/texture_seams.h"
 #include "model/tool_defaults.h"
 #include "model/view_layers.h"
 #include "model/view_state.h"
 #include "port/defaults.h"
 #include "port/random.h"
 #include "port/session.h"
-#include "powertools/core/plugin_list.h"
+#include "powertools/core/plugin_list_seams.h"
 #include "render/core/custom_textures.h"
 #include "render/core/render_state.h"
 #include "support/build.h"
@@ -317,7 +318,7 @@ TEST_F(DocumentModelTest, DocumentIDsStayDistinctWhenTheGeneratorRepeats) {
     a->dealloc();
 
     // Documents the shell knows of count too.
-    SetOpenDocumentIDQuery([](int32_t id) { return id == 9; });
+    SetIsOpenDocumentIDInUseHandler([](int32_t id) { return id == 9; });
     ScriptedRandom nine({9, 9 + 16777216u, 10});
     port::setRandomSource(&nine);
     a = QMDDocumentModel::alloc()->init();
@@ -330,10 +331,13 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     std::vector<int> changes;
     int fileNameCalls = 0;
     const char* lastName = "unset";
-    SetMainWindowDocumentHooks({[&](int c) { changes.push_back(c); },
-                                [&](const char* n) { ++fileNameCalls; lastName = n; }});
+    SetMainWindowDocumentUpdateChangeCountHandler([&](int c) { changes.push_back(c); });
+    SetMainWindowDocumentSetFileNameHandler([&](const char* n) {
+        ++fileNameCalls;
+        lastName = n;
+    });
     std::vector<int32_t> deletedTextures;
-    SetCustomTextureDeleter([&](const std::vector<int32_t>& ids) {
+    SetDeleteGLTexturesHandler([&](const std::vector<int32_t>& ids) {
         deletedTextures.insert(deletedTextures.end(), ids.begin(), ids.end());
     });
 
@@ -383,8 +387,9 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     EXPECT_EQ(gCurDocument, nullptr);
     gCurDocument = doc;
     // The recorders go out of scope before TearDown.
-    SetMainWindowDocumentHooks({});
-    SetCustomTextureDeleter(nullptr);
+    SetMainWindowDocumentUpdateChangeCountHandler(nullptr);
+    SetMainWindowDocumentSetFileNameHandler(nullptr);
+    SetDeleteGLTexturesHandler(nullptr);
 }
 
 TEST_F(DocumentModelTest, ClosingRemovesOnlyItsOwnSnapshots) {
@@ -826,7 +831,7 @@ TEST_F(SavedCamerasTest, NothingWithoutADocument) {
 class PlugInBlocksTest : public DocumentTest {};
 
 TEST_F(PlugInBlocksTest, OneBlockPerPlugIn) {
-    SetPlugInListProvider([] { return std::vector<int32_t>{7, 9}; });
+    SetLoadedPlugInIDsHandler([] { return std::vector<int32_t>{7, 9}; });
     QMDDocumentModel* withTools = QMDDocumentModel::alloc()->init();
     PlugInData* first = withTools->itsPlugIns;
     ASSERT_NE(first, nullptr);

@@ -13,7 +13,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
-#include "model/localization.h"
+#include "app/core/localization_seams.h"
 #include "model/objects.h"
 #include "model/projection.h"
 #include "model/readouts.h"
@@ -22,7 +22,7 @@
 #include "model/transforms.h"
 #include "model/units.h"
 #include "port/defaults.h"
-#include "render/core/accumulation_seam.h"
+#include "render/core/accumulation_seams.h"
 #include "support/build.h"
 #include "support/fixture.h"
 
@@ -522,16 +522,15 @@ TEST_F(ProjectionTest, JitteredFrustumGoesThroughTheGLSeam) {
         std::vector<double> args;
     };
     std::vector<Call> calls;
-    AccumulationGL gl;
-    gl.getViewport = [](int32_t v[4]) { v[0] = 0; v[1] = 0; v[2] = 100; v[3] = 100; };
-    gl.loadFrustum = [&](double l, double r, double b, double t, double n, double f) {
+    SetAccumulationGetViewportHandler([](int32_t* v) { v[0] = 0; v[1] = 0; v[2] = 100; v[3] = 100; });
+    SetAccumulationLoadFrustumHandler([&](double l, double r, double b, double t, double n, double f) {
         calls.push_back({"frustum", {l, r, b, t, n, f}});
-    };
-    gl.loadModelViewTranslation = [&](double x, double y, double z) { calls.push_back({"translate", {x, y, z}}); };
-    gl.initializeAntiAliasGLScene = [&](double a, double b, double c, double d, double e) {
+    });
+    SetAccumulationLoadModelViewTranslationHandler(
+        [&](double x, double y, double z) { calls.push_back({"translate", {x, y, z}}); });
+    SetInitializeAntiAliasGLSceneHandler([&](double a, double b, double c, double d, double e) {
         calls.push_back({"init", {a, b, c, d, e}});
-    };
-    SetAccumulationGL(gl);
+    });
 
     // dx = -(2 x 0.5 / 100 + 0.2 x 1 / 5) = -0.05; dy = -(2 x 0.25 / 100 + 0.1 x 1 / 5) = -0.025.
     accFrustum(-1, 1, -1, 1, 1, 10, 0.5, 0.25, 0.2, 0.1, 5);
@@ -552,7 +551,7 @@ TEST_F(ProjectionTest, JitteredFrustumGoesThroughTheGLSeam) {
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(calls[0].args[i], perspective[i], 1e-12) << i;
 
     // Nothing registered: an empty viewport, no pixel jitter and no GL.
-    ResetAccumulationGL();
+    port::ResetEverySeam();
     calls.clear();
     accFrustum(-1, 1, -1, 1, 1, 10, 0.5, 0.25, 0.2, 0.1, 5);
     EXPECT_TRUE(calls.empty());
@@ -903,13 +902,11 @@ TEST_F(ReadoutsTest, MetricReadoutsTrimZerosAndLookUpTheSuffix) {
     EXPECT_EQ(Metric(100.0f, 7), "2540 mm");
     EXPECT_EQ(Metric(39.37f, 0), "1 m");
 
-    SetLocalizedStringProvider([](const char* key) {
-        return std::string(key) == " m" ? std::string(" metres") : std::string();
-    });
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
     EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
     EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
     // A translation too long for the buffer is cut, never overrun.
-    SetLocalizedStringProvider([](const char*) { return std::string(200, 'y'); });
+    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
     EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "geometry/openings/landscape_plants.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
@@ -33,11 +33,8 @@ using namespace dvxtest;
 // grids inside it.
 namespace fill {
 
-class ChosenEntry : public ContentSelection {
-public:
+struct ChosenEntry {
     std::optional<SymEntryInfo> entry;
-    std::optional<SymEntryInfo> selectedSymEntry() override { return entry; }
-    int16_t selectedCategory() override { return 5; }
 };
 
 class PlantFillTest : public DocumentTest {
@@ -48,7 +45,7 @@ protected:
         stock.type = symentry::kStockPlant;
         stock.textureID = 3000;
         palette.entry = stock;
-        SetContentSelection(&palette);
+        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
         layer = doc->itsCurLayer;
         // The outline lives on another floor, so only plants are on the current one.
         outlineLayer = layer->next;

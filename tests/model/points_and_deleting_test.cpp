@@ -10,7 +10,9 @@
 #include "files/content_folders.h"
 #include "files/content_paths.h"
 #include "files/undo.h"
+#include "files/object_records.h"
 #include "model/add_remove_points.h"
+#include "model/selection_queries.h"
 #include "model/attachments.h"
 #include "model/delete_items.h"
 #include "model/deletion.h"
@@ -26,7 +28,7 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/seam_recorders.h"
-#include "tracking/evaluate_point.h"
+#include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 
 using namespace dvxtest;
@@ -340,7 +342,7 @@ protected:
     void SetUp() override {
         DocumentTest::SetUp();
         SetDeleteRendererObjectHandler([this](Objex* o) { ++discarded[o->objectID]; });
-        SetLotElevationHandler([this] { ++lotRebuilds; });
+        SetSetLotElevationHandler([this] { ++lotRebuilds; });
     }
 
     // A loose object remembered as created (by ID: freed addresses come back).
@@ -477,6 +479,49 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
     DeleteObj(group);
     EXPECT_EQ(gGroupLeader, nullptr);
     ExpectEachDiscardedOnce();
+}
+
+// Every global that can point at an object or at one of its points: deleting the object (here
+// its parent) clears it; deleting another object leaves it alone.
+TEST_F(DeletionTest, GlobalsPointingIntoADeletedObjectAreCleared) {
+    struct Row {
+        const char* name;
+        Objex** object;
+        Poinz** point;
+    };
+    const Row rows[] = {
+        {"gWorkbenchObject", &gWorkbenchObject, nullptr},
+        {"gGroupLeader", &gGroupLeader, nullptr},
+        {"gIsAnyObjectSelectedObject", &gIsAnyObjectSelectedObject, nullptr},
+        {"gCabinetObject", &gCabinetObject, nullptr},
+        {"gRemovePtTargetObject", &gRemovePtTargetObject, nullptr},
+        {"gRemovePtTargetPoint", nullptr, &gRemovePtTargetPoint},
+        {"gRemovePtTargetPrevPoint", nullptr, &gRemovePtTargetPrevPoint},
+    };
+    for (const Row& row : rows) {
+        auto pointAt = [&](Objex* o) {
+            if (row.object) *row.object = o;
+            else *row.point = PointAt(o, 1);
+        };
+        auto target = [&]() -> void* { return row.object ? static_cast<void*>(*row.object) : *row.point; };
+
+        Objex* survivor = Loose(objtype::kPolygon, 3);
+        Objex* group = Loose(objtype::kGroup);
+        Objex* child = Loose(objtype::kPolygon, 3);
+        Make(child).in(group);
+
+        pointAt(survivor);
+        DeleteObj(group);
+        EXPECT_NE(target(), nullptr) << row.name;
+
+        group = Loose(objtype::kGroup);
+        child = Loose(objtype::kPolygon, 3);
+        Make(child).in(group);
+        pointAt(child);
+        DeleteObj(group);
+        EXPECT_EQ(target(), nullptr) << row.name;
+        DeleteObj(survivor);
+    }
 }
 
 TEST_F(DeletionTest, RoofWithSkylightAndPanels) {

@@ -35,8 +35,14 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    ResetToolRebuildSeams();
-    ResetElementRebuildSeams();
+    for (auto* set : {SetUpdate3DWallHandler, SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
+                      SetUpdate3DRoofPanelHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
+                      SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
+                      SetUpdateAllRoofAttachmentsHandler, SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
+                      SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
+        set(nullptr);
+    SetUpdateAllWallAttachmentsHandler(nullptr);
+    SetCreateCustomSkylightSymbolsHandler(nullptr);
     SetReRenderObjectHandler(nullptr);
     SetRenderSingleObjectHandler(nullptr);
     SetRenderEntireObjectHandler(nullptr);
@@ -63,13 +69,15 @@ std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
 }
 
 LiveViewRecorder::LiveViewRecorder() {
-    LiveViewHooks hooks;
-    hooks.initializeAnimatedStatus = [this] { events.push_back("start"); };
-    hooks.setStatusString = [this](const std::string& s) { events.push_back("status:" + s); };
-    hooks.resetAnimatedStatus = [this] { events.push_back("reset"); };
-    SetLiveViewHooks(std::move(hooks));
+    SetInitializeAnimatedLVStatusHandler([this] { events.push_back("start"); });
+    SetSetLVStatusStringHandler([this](const char* s) { events.push_back(std::string("status:") + (s ? s : "")); });
+    SetResetAnimatedLVStatusHandler([this] { events.push_back("reset"); });
 }
 
-LiveViewRecorder::~LiveViewRecorder() { ResetLiveViewSeams(); }
+LiveViewRecorder::~LiveViewRecorder() {
+    SetInitializeAnimatedLVStatusHandler(nullptr);
+    SetSetLVStatusStringHandler(nullptr);
+    SetResetAnimatedLVStatusHandler(nullptr);
+}
 
 }  // namespace dvxtest

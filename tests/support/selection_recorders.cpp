@@ -1,7 +1,7 @@
 #include "support/selection_recorders.h"
 
-#include "app/core/elevation_pane.h"
-#include "plan/selection_feedback.h"
+#include "app/core/main_window_seams.h"
+#include "plan/selection_feedback_seams.h"
 #include "tools/component_seams.h"
 #include "ui/core/inspector_seams.h"
 
@@ -13,16 +13,17 @@ SelectionSeamRecorder::SelectionSeamRecorder() {
         ++dimensionClears;
         return false;
     });
-    SetElevationPaneHandler([this](const SelectionState40* s) { elevationPanes.push_back(*s); });
+    SetMainWindowControllerSetElevationPaneHandler([this](const SelectionState40* s) { elevationPanes.push_back(*s); });
     SetInspectorUpdatePropertiesStateHandler([this](int32_t s) { propertiesStates.push_back(s); });
     SetUpdateFixedComponentHandler([this](Objex* o) { fixedComponents.push_back(o); });
 }
 
 SelectionSeamRecorder::~SelectionSeamRecorder() {
-    ResetSelectionFeedbackSeams();
-    ResetElevationPaneSeam();
-    ResetInspectorSeams();
-    ResetComponentSeams();
+    SetDrawSelectionLineHandler(nullptr);
+    SetClearDimensionWallSegmentSelectionHandler(nullptr);
+    SetMainWindowControllerSetElevationPaneHandler(nullptr);
+    SetInspectorUpdatePropertiesStateHandler(nullptr);
+    SetUpdateFixedComponentHandler(nullptr);
 }
 
 }  // namespace dvxtest

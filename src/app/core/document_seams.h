@@ -1,20 +1,13 @@
 #pragma once
 // What the model asks of the application shell: the open documents' IDs and the main
-// window's document. With nothing registered: no other documents, no main window document.
+// window's document. Until the shell registers itself: no other documents, no main window
+// document.
 #include <cstdint>
-#include <functional>
+
+#include "port/seam.h"
 
 // True when another open document (known to the shell) uses the ID.
-bool IsOpenDocumentIDInUse(int32_t docID);
-void SetOpenDocumentIDQuery(std::function<bool(int32_t)> query);
-
+DVX_SEAM(IsOpenDocumentIDInUse, "app", port::SeamKind::UserInterface, bool(int32_t docID))
 // The main window's document: `updateChangeCount:` and `setFileName:` (null: untitled).
-void MainWindowDocumentUpdateChangeCount(int change);
-void MainWindowDocumentSetFileName(const char* fileName);
-struct MainWindowDocumentHooks {
-    std::function<void(int)> updateChangeCount;
-    std::function<void(const char*)> setFileName;
-};
-void SetMainWindowDocumentHooks(MainWindowDocumentHooks hooks);
-
-void ResetDocumentSeams();
+DVX_SEAM(MainWindowDocumentUpdateChangeCount, "app", port::SeamKind::UserInterface, void(int change))
+DVX_SEAM(MainWindowDocumentSetFileName, "app", port::SeamKind::UserInterface, void(const char* fileName))

@@ -1,6 +1,6 @@
 #include "geometry/openings/landscape_plants.h"
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"

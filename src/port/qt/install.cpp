@@ -1,5 +1,6 @@
 #include "port/qt/install.h"
 
+#include "port/qt/painter_context.h"
 #include "port/qt/platform.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@ public:
         if (&port::documentUndo() == &undo) port::setDocumentUndo(nullptr);
         if (&port::imageDecoder() == &images) port::setImageDecoder(nullptr);
         if (&port::fonts() == &fonts) port::setFonts(nullptr);
+        if (&port::defaultDrawingContext() == &drawing) port::setDefaultDrawingContext(nullptr);
+        if (&port::systemColors() == &colors) port::setSystemColors(nullptr);
     }
     void install() {
         port::setDefaults(&defaults);
@@ -29,6 +32,8 @@ public:
         port::setDocumentUndo(&undo);
         port::setImageDecoder(&images);
         port::setFonts(&fonts);
+        port::setDefaultDrawingContext(&drawing);
+        port::setSystemColors(&colors);
     }
 
     QtUserDefaults defaults;
@@ -37,6 +42,8 @@ public:
     QtDocumentUndo undo;
     QtImageDecoder images;
     QtFonts fonts;
+    QtMeasuringContext drawing;
+    QtSystemColors colors;
 };
 
 QPointer<Platform> sPlatform;

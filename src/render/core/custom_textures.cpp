@@ -3,34 +3,24 @@
 #include <cstring>
 #include <new>
 #include <strings.h>
+#include <vector>
 
 #include "files/palettes.h"
 #include "model/document_model.h"
 #include "model/type_data.h"
+#include "port/seam.h"
+#include "render/core/texture_seams.h"
 
 int32_t gCurrentPhotoTextureID = kFirstCustomTextureID;
+static const port::GlobalReset kReset([] { gCurrentPhotoTextureID = kFirstCustomTextureID; });
 
 namespace {
-
-std::function<void(const std::vector<int32_t>&)>& TextureDeleter() {
-    static std::function<void(const std::vector<int32_t>&)> deleter;
-    return deleter;
-}
 
 CustomTextureIDList* CurrentList() {
     return gCurDocument ? gCurDocument->itsCustomTextureList : nullptr;
 }
 
 }  // namespace
-
-void SetCustomTextureDeleter(std::function<void(const std::vector<int32_t>&)> deleter) {
-    TextureDeleter() = std::move(deleter);
-}
-
-void ResetCustomTextureState() {
-    gCurrentPhotoTextureID = kFirstCustomTextureID;
-    TextureDeleter() = nullptr;
-}
 
 int32_t NewCustomTextureID(char* path) {
     if (!path) return 0;
@@ -78,7 +68,7 @@ int32_t IsTexturePathLoaded(const char* path) {
 void DeleteAllCachedCustomTextures(CustomTextureIDList* head) {
     std::vector<int32_t> ids;
     for (CustomTextureIDList* e = head; e; e = e->next) ids.push_back(e->textureID);
-    if (!ids.empty() && TextureDeleter()) TextureDeleter()(ids);
+    if (!ids.empty()) DeleteGLTextures(ids);
 }
 
 void DeleteCustomTextureList(CustomTextureIDList*& head) {

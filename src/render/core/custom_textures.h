@@ -1,8 +1,6 @@
 #pragma once
 // Custom textures (IDs 20000 and up) listed by the current document, keyed by path.
 #include <cstdint>
-#include <functional>
-#include <vector>
 
 struct CustomTextureIDList {
     CustomTextureIDList* prev = nullptr;
@@ -33,7 +31,3 @@ void DeleteCustomTextureList();
 // The same on a given list head (used by a model that is not current).
 void DeleteAllCachedCustomTextures(CustomTextureIDList* head);
 void DeleteCustomTextureList(CustomTextureIDList*& head);
-
-// The renderer deletes its textures through this; none registered: nothing is deleted.
-void SetCustomTextureDeleter(std::function<void(const std::vector<int32_t>&)> deleter);
-void ResetCustomTextureState();

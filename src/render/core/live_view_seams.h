@@ -1,27 +1,22 @@
 #pragma once
 // What model and file code ask of the live view window: its animated progress status and
-// alert sheets on its window. With nothing registered the status calls do nothing and alerts
-// go to the platform's alerts (a sheet on the main document window).
+// alert sheets on its window. Until the live view registers itself the status calls do
+// nothing and alerts go to the platform's alerts (a sheet on the main document window).
 #include <functional>
-#include <string>
 
 #include "port/alerts.h"
+#include "port/seam.h"
 
 // initializeAnimatedLVStatus: starts the animated progress status.
-void InitializeAnimatedLVStatus();
-// setLVStatusString: shows 8-bit Mac OS Roman text; the empty string clears it.
-void SetLVStatusString(const char* status);
+DVX_SEAM(InitializeAnimatedLVStatus, "render", port::SeamKind::Renderer, void())
+// setLVStatusString: shows 8-bit Mac OS Roman text; the empty string (or null) clears it.
+DVX_SEAM(SetLVStatusString, "render", port::SeamKind::Renderer, void(const char* status))
 // resetAnimatedLVStatus: stops the animation.
-void ResetAnimatedLVStatus();
-// Opens an alert sheet on the live view's window; `onEnd` gets the chosen button's index.
-void BeginLiveViewAlertSheet(const port::Alert& alert, std::function<void(int)> onEnd = {});
-
-struct LiveViewHooks {
-    std::function<void()> initializeAnimatedStatus;
-    std::function<void(const std::string&)> setStatusString;
-    std::function<void()> resetAnimatedStatus;
-    std::function<void(const port::Alert&, std::function<void(int)>)> beginAlertSheet;
-};
-// Empty members keep their defaults.
-void SetLiveViewHooks(LiveViewHooks hooks);
-void ResetLiveViewSeams();
+DVX_SEAM(ResetAnimatedLVStatus, "render", port::SeamKind::Renderer, void())
+// Opens an alert sheet on the live view's window; `onEnd` (may be empty) gets the chosen
+// button's index.
+DVX_SEAM_WITH_DEFAULT(BeginLiveViewAlertSheet, "render", port::SeamKind::Renderer,
+                      [](const port::Alert& alert, std::function<void(int)> onEnd) {
+                          port::alerts().beginSheet(alert, onEnd ? std::move(onEnd) : [](int) {});
+                      },
+                      void(const port::Alert& alert, std::function<void(int)> onEnd))

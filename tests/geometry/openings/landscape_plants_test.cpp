@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "content/core/content_selection.h"
+#include "content/core/content_selection_seams.h"
 #include "geometry/openings/landscape_plants.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -5,6 +5,7 @@
 
 #include "model/document_model.h"
 #include "render/core/custom_textures.h"
+#include "render/core/texture_seams.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -31,7 +32,7 @@ TEST_F(CustomTexturesTest, OneIDPerPathIgnoringCaseAndSlashKind) {
     EXPECT_EQ(IsTexturePathLoaded("C.ptx"), 0);
 
     std::vector<std::vector<int32_t>> deletions;
-    SetCustomTextureDeleter([&](const std::vector<int32_t>& ids) { deletions.push_back(ids); });
+    SetDeleteGLTexturesHandler([&](const std::vector<int32_t>& ids) { deletions.push_back(ids); });
     doc->deleteAllCachedCustomTextures();
     ASSERT_EQ(deletions.size(), 1u);
     EXPECT_EQ(deletions[0], (std::vector<int32_t>{20000, 20001}));
@@ -46,7 +47,7 @@ TEST_F(CustomTexturesTest, OneIDPerPathIgnoringCaseAndSlashKind) {
     // IDs are not reused within a run, even after the list is emptied.
     char again[] = "a/b.ptx";
     EXPECT_EQ(NewCustomTextureID(again), 20002);
-    SetCustomTextureDeleter(nullptr);  // the recorder goes out of scope before TearDown
+    SetDeleteGLTexturesHandler(nullptr);  // the recorder goes out of scope before TearDown
 }
 
 TEST_F(CustomTexturesTest, ListsBelongToTheirDocument) {

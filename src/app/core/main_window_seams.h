@@ -1,0 +1,39 @@
+#pragma once
+// What the model asks of the main document window and its controls. Until the shell
+// registers them the calls do nothing.
+#include <cstdint>
+
+#include "port/seam.h"
+
+class Base2DView;
+struct SelectionState40;
+
+// `setElevationPane:` of the main window controller: the pane showing the base elevation of
+// the selection (nothing is shown for no selection or a window that is not a document window).
+DVX_SEAM_GUARDED(MainWindowControllerSetElevationPane, "app", port::SeamKind::UserInterface, port::NoNullPointer,
+                 nullptr, void(const SelectionState40* selection))
+
+// Item tags of the three floors of the active-floor pop-up.
+inline constexpr int32_t kFirstFloorPopUpTag = 5275;
+inline constexpr int32_t kSecondFloorPopUpTag = 5276;
+inline constexpr int32_t kThirdFloorPopUpTag = 5277;
+
+// Selects the item with the tag in the main window's active-floor pop-up (after an undo or
+// redo changed the current floor).
+DVX_SEAM(SelectActiveFloorPopUpItem, "app", port::SeamKind::UserInterface, void(int32_t tag))
+
+// Closes whatever sheet is attached to the main document window, so that an alert about a
+// file can take its place.
+DVX_SEAM(CloseMainWindowSheet, "app", port::SeamKind::UserInterface, void())
+
+// Makes the standard selection tool current again after objects moved to another floor or
+// were pasted.
+DVX_SEAM(ResetStandardTool, "app", port::SeamKind::UserInterface, void(uint8_t flag))
+
+// Switches the plan window to the top (plan) view: `viewTop` of the command layer, asked for
+// by a paste made while another view is shown.
+DVX_SEAM(ViewTop, "app", port::SeamKind::UserInterface, void())
+
+// The plan view of the main document window, asked by plan text, alerts and trackers; the
+// shell registers the lookup at start-up. Without it there is no view (null).
+DVX_SEAM(MainWindowDocumentView, "app", port::SeamKind::UserInterface, Base2DView*())

@@ -1,0 +1,298 @@
+#include "port/qt/painter_context.h"
+
+#include "port/fonts.h"
+#include "port/macroman.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+
+namespace port::qt {
+namespace {
+
+constexpr int kDefaultPixelSize = 12;
+constexpr int kLargestPixelSize = 20000;
+
+QString TextFromMacRoman(std::string_view macRoman) {
+    QString text = QString::fromStdString(MacRomanToUtf8(macRoman));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// The family the font database falls back to for a face it does not have.
+const QString& FallbackFamily() {
+    static const QString family =
+        QFontInfo(QFont(QStringLiteral("Dovranix No Such Face 7f3a"))).family();
+    return family;
+}
+
+QColor ToQColor(Color c) {
+    auto unit = [](float v) { return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : 0.0f; };
+    return QColor::fromRgbF(unit(c.red), unit(c.green), unit(c.blue), unit(c.alpha));
+}
+
+QTransform ToQTransform(const Matrix& m) { return QTransform(m.a, m.b, m.c, m.d, m.tx, m.ty); }
+
+QPainterPath ToQPainterPath(const Path& path) {
+    QPainterPath out;
+    out.setFillRule(Qt::WindingFill);
+    bool hasCurrent = false;
+    for (const Path::Element& e : path.elements()) {
+        switch (e.kind) {
+        case Path::Kind::Move:
+            out.moveTo(e.p[0], e.p[1]);
+            hasCurrent = true;
+            break;
+        case Path::Kind::Line:
+            if (hasCurrent)
+                out.lineTo(e.p[0], e.p[1]);
+            else
+                out.moveTo(e.p[0], e.p[1]);
+            hasCurrent = true;
+            break;
+        case Path::Kind::Curve:
+            if (!hasCurrent) out.moveTo(e.p[0], e.p[1]);
+            out.cubicTo(e.p[0], e.p[1], e.p[2], e.p[3], e.p[4], e.p[5]);
+            hasCurrent = true;
+            break;
+        case Path::Kind::Close:
+            out.closeSubpath();
+            break;
+        }
+    }
+    return out;
+}
+
+// One period of the hatch (step by step pixels) with every tile that reaches it drawn in
+// white, and the last tint made of it.
+struct QtHatchCache : HatchPattern::PlatformCache {
+    QImage mask;
+    QImage tinted;
+    QColor tint;
+};
+
+QImage RenderPeriod(const HatchTile& tile) {
+    const double sx = std::round(tile.stepX), sy = std::round(tile.stepY);
+    if (!(sx >= 1 && sy >= 1 && sx <= 4096 && sy <= 4096)) return {};
+    if (!(tile.width > 0 && tile.height > 0 && tile.width <= 4096 && tile.height <= 4096)) return {};
+    QImage period(int(sx), int(sy), QImage::Format_ARGB32_Premultiplied);
+    period.fill(Qt::transparent);
+    QPainter p(&period);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(Qt::white, 1.0);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    // Tile space grows upward: a tile placed at (ox, oy) covers oy - height .. oy.
+    const int before = int(std::ceil(tile.width / sx));
+    const int below = int(std::ceil(tile.height / sy)) + 1;
+    for (int i = -before; i <= 1; ++i) {
+        for (int j = 0; j <= below; ++j) {
+            p.setTransform(QTransform(1, 0, 0, -1, i * sx, j * sy));
+            p.setClipRect(QRectF(0, 0, tile.width, tile.height));
+            for (const HatchTile::Segment& s : tile.segments)
+                p.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
+        }
+    }
+    return period;
+}
+
+const QImage* TintedPeriod(const HatchPattern& pattern, const QColor& color) {
+    auto& slot = pattern.cache();
+    auto* cache = dynamic_cast<QtHatchCache*>(slot.get());
+    if (!cache) {
+        auto made = std::make_unique<QtHatchCache>();
+        made->mask = RenderPeriod(pattern.tile());
+        cache = made.get();
+        slot = std::move(made);
+    }
+    if (cache->mask.isNull()) return nullptr;
+    if (cache->tinted.isNull() || cache->tint != color) {
+        cache->tinted = cache->mask.copy();
+        QPainter p(&cache->tinted);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(cache->tinted.rect(), color);
+        cache->tint = color;
+    }
+    return &cache->tinted;
+}
+
+}  // namespace
+
+QFont FontForLogFont(const LOGFONT& lf) {
+    const FontDescriptor d = DescribeLogFont(lf);
+    const QString family = QString::fromStdString(d.family);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (!family.isEmpty()) {
+        const QFont named(family);
+        const QString matched = QFontInfo(named).family();
+        const bool unknown = matched == FallbackFamily() &&
+                             matched.compare(family, Qt::CaseInsensitive) != 0;
+        if (!unknown) font = named;
+    }
+    int pixels = kDefaultPixelSize;
+    if (std::isfinite(d.pointSize) && d.pointSize > 0)
+        pixels = int(std::lround(std::min<double>(d.pointSize, kLargestPixelSize)));
+    font.setPixelSize(std::max(1, pixels));
+    font.setItalic(d.traits & kItalicTrait);
+    font.setWeight((d.traits & kBoldTrait) ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf) {
+    const QFontMetricsF metrics(FontForLogFont(lf));
+    const QStringList lines = TextFromMacRoman(macRoman).split(QLatin1Char('\n'));
+    double width = 0;
+    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+    return Size{width, lines.size() * metrics.lineSpacing()};
+}
+
+QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
+    const QTransform t = painter.worldTransform();
+    setInitialMatrix({t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()});
+}
+
+QPainterContext::QPainterContext(QPaintDevice* device)
+    : owned_(std::make_unique<QPainter>()), painter_(owned_.get()) {
+    if (device) owned_->begin(device);
+}
+
+QPainterContext::~QPainterContext() {
+    if (owned_ && owned_->isActive()) owned_->end();
+}
+
+bool QPainterContext::active() const { return painter_ && painter_->isActive(); }
+
+void QPainterContext::applyCommon() {
+    painter_->setWorldTransform(ToQTransform(state().matrix));
+    painter_->setRenderHint(QPainter::Antialiasing, state().antialias);
+    painter_->setRenderHint(QPainter::TextAntialiasing, state().antialias);
+    painter_->setOpacity(1.0);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void QPainterContext::applyStroke() {
+    applyCommon();
+    const GraphicsState& s = state();
+    const double width = std::isfinite(s.lineWidth) && s.lineWidth > 0 ? s.lineWidth : 0;
+    QPen pen(ToQColor(s.stroke), width);  // width 0: a cosmetic hairline
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setMiterLimit(5);  // half of the usual ten: Qt counts from the line's centre
+    if (!s.dash.empty()) {
+        // Qt counts dashes in pen widths (a hairline counts as 1).
+        const double unit = width > 0 ? width : 1;
+        QList<qreal> pattern;
+        for (double v : s.dash) pattern.append(v / unit);
+        if (pattern.size() % 2) pattern.append(pattern);
+        pen.setDashPattern(pattern);
+        pen.setDashOffset(s.dashPhase / unit);
+    }
+    painter_->setPen(pen);
+    painter_->setBrush(Qt::NoBrush);
+}
+
+void QPainterContext::fillPath(const Path& path) {
+    if (!active()) return;
+    applyCommon();
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(ToQColor(state().fill));
+    painter_->drawPath(ToQPainterPath(path));
+}
+
+void QPainterContext::strokePath(const Path& path) {
+    if (!active()) return;
+    applyStroke();
+    painter_->drawPath(ToQPainterPath(path));
+}
+
+void QPainterContext::strokeLineSegments(std::span<const Point> points) {
+    if (!active() || points.size() < 2) return;
+    applyStroke();
+    QList<QLineF> lines;
+    lines.reserve(qsizetype(points.size() / 2));
+    for (size_t i = 0; i + 1 < points.size(); i += 2)
+        lines.append(QLineF(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y));
+    painter_->drawLines(lines);
+}
+
+void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& pattern,
+                                          Color color, Point phase) {
+    if (!active()) return;
+    const QImage* period = TintedPeriod(pattern, ToQColor(color));
+    if (!period) return;
+    // Hatches keep to the base space whatever the matrix: the painter draws in base space,
+    // the outline is brought there, and tiles start at the phase.
+    const QTransform base = ToQTransform(initialMatrix());
+    bool invertible = false;
+    const QTransform toBase = base.inverted(&invertible);
+    if (!invertible) return;
+    applyCommon();
+    painter_->setWorldTransform(base);
+    const QPointF start = toBase.map(QPointF(phase.x, phase.y));
+    QBrush brush(*period);
+    brush.setTransform(QTransform::fromTranslate(start.x(), start.y()));
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(brush);
+    QPainterPath outline = (ToQTransform(state().matrix) * toBase).map(ToQPainterPath(path));
+    outline.setFillRule(Qt::WindingFill);
+    painter_->drawPath(outline);
+}
+
+void QPainterContext::drawImage(const uint8_t* rgb, size_t bytes, int width, int height,
+                                const Rect& dest, float opacity) {
+    if (!active() || !rgb || width <= 0 || height <= 0) return;
+    if (bytes / 3 / size_t(width) < size_t(height)) return;
+    const QImage image(rgb, width, height, qsizetype(width) * 3, QImage::Format_RGB888);
+    applyCommon();
+    painter_->setCompositionMode(QPainter::CompositionMode_Source);
+    painter_->setOpacity(std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0);
+    painter_->drawImage(QRectF(dest.x, dest.y, dest.width, dest.height), image);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setOpacity(1.0);
+}
+
+std::optional<Size> QPainterContext::measureText(std::string_view text, const LOGFONT& lf) {
+    return MeasureText(text, lf);
+}
+
+void QPainterContext::drawTextInRect(std::string_view text, const LOGFONT& lf, const Rect& box,
+                                     TextAlignment alignment) {
+    if (!active()) return;
+    applyCommon();
+    painter_->setPen(ToQColor(state().fill));
+    painter_->setFont(FontForLogFont(lf));
+    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    flags |= alignment == TextAlignment::Center  ? Qt::AlignHCenter
+             : alignment == TextAlignment::Right ? Qt::AlignRight
+                                                 : Qt::AlignLeft;
+    painter_->drawText(QRectF(box.x, box.y, box.width, box.height), flags, TextFromMacRoman(text));
+}
+
+void QPainterContext::drawTextAt(std::string_view text, const LOGFONT& lf, Point topLeft) {
+    if (!active()) return;
+    applyCommon();
+    const QFont font = FontForLogFont(lf);
+    const QFontMetricsF metrics(font);
+    painter_->setPen(ToQColor(state().fill));
+    painter_->setFont(font);
+    const QStringList lines = TextFromMacRoman(text).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter_->drawText(QPointF(topLeft.x, topLeft.y + metrics.ascent() + i * metrics.lineSpacing()),
+                           lines[i]);
+}
+
+Color QtSystemColors::keyboardFocusIndicatorColor() {
+    const QColor c = QGuiApplication::palette().color(QPalette::Highlight);
+    return {float(c.redF()), float(c.greenF()), float(c.blueF()), float(c.alphaF())};
+}
+
+}  // namespace port::qt

@@ -1,0 +1,68 @@
+#pragma once
+// The drawing context on a QPainter: a widget's paint, a QImage, a QPrinter or a QPdfWriter.
+#include "port/drawing.h"
+
+#include <QFont>
+
+#include <memory>
+
+class QPainter;
+class QPaintDevice;
+
+namespace port::qt {
+
+// The font a LOGFONT asks for: its face (matched by the font database; an empty or unknown
+// face gives the system font), italic, bold at weight 700, and its size as a pixel size in
+// the surface's units, so plan text is the same size at every screen resolution.
+QFont FontForLogFont(const LOGFONT& lf);
+
+// Text measured with QFontMetricsF; lines break at CR, LF and CR LF.
+std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf);
+
+class QPainterContext : public DrawingContext {
+public:
+    // Paints through an active painter; its world transform is the initial matrix.
+    explicit QPainterContext(QPainter& painter);
+    // Opens a painter on the device for the context's life (nothing is painted when the
+    // device cannot be painted on).
+    explicit QPainterContext(QPaintDevice* device);
+    ~QPainterContext() override;
+
+    QPainter& painter() { return *painter_; }
+
+    void fillPath(const Path& path) override;
+    void strokePath(const Path& path) override;
+    void strokeLineSegments(std::span<const Point> points) override;
+    void fillPathWithPattern(const Path& path, const HatchPattern& pattern, Color color,
+                             Point phase) override;
+    void drawImage(const uint8_t* rgb, size_t bytes, int width, int height, const Rect& dest,
+                   float opacity) override;
+    std::optional<Size> measureText(std::string_view text, const LOGFONT& lf) override;
+    void drawTextInRect(std::string_view text, const LOGFONT& lf, const Rect& box,
+                        TextAlignment alignment) override;
+    void drawTextAt(std::string_view text, const LOGFONT& lf, Point topLeft) override;
+
+private:
+    bool active() const;
+    void applyCommon();
+    void applyStroke();
+
+    std::unique_ptr<QPainter> owned_;
+    QPainter* painter_;
+};
+
+// Outside a draw: paints nothing, measures text.
+class QtMeasuringContext : public DrawingContext {
+public:
+    std::optional<Size> measureText(std::string_view text, const LOGFONT& lf) override {
+        return MeasureText(text, lf);
+    }
+};
+
+// The application palette's highlight.
+class QtSystemColors : public SystemColors {
+public:
+    Color keyboardFocusIndicatorColor() override;
+};
+
+}  // namespace port::qt
