@@ -67,8 +67,6 @@ protected:
         return r;
     }
 
-    static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
-    static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
 };
 
 TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisitingItsAttachments) {
@@ -297,8 +295,6 @@ protected:
         return l;
     }
 
-    static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
-    static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
 
     std::vector<uint8_t> toolResets;
     int refreshes = 0;
@@ -471,8 +467,6 @@ protected:
     Objex* Box(float left, float top, float right, float bottom) {
         return Shape(floor, objtype::kRectangle, {{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true);
     }
-    static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
-    static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
 };
 
 TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {

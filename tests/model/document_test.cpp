@@ -343,7 +343,7 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
 
     // Fill the old design with one of everything.
     Objex* wall = Make(objtype::kWall).on(doc->itsLayers).line(3);
-    Objex* door = Make(objtype::kDoor).with(new AttachmentRecord{}).in(wall);
+    Make(objtype::kDoor).with(new AttachmentRecord{}).in(wall);
     Make(objtype::kRectangle).on(doc->itsLayers->next);
     char path[] = "c:\\textures\\oak.ptx";
     const int32_t textureID = NewCustomTextureID(path);

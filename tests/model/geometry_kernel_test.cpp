@@ -581,11 +581,7 @@ protected:
         p->locked = locked;
         return p;
     }
-    static void ExpectPosition(const Poinz* p, float h, float v, float d) {
-        EXPECT_NEAR(p->position[0], h, 1e-4);
-        EXPECT_NEAR(p->position[1], v, 1e-4);
-        EXPECT_NEAR(p->position[2], d, 1e-4);
-    }
+    static void ExpectPosition(const Poinz* p, float h, float v, float d) { ExpectNear(p, h, v, d, 1e-4f); }
     // A tracking record: drag from start to current about the origin.
     static TransformRecord Drag(float sh, float sv, float sd, float ch, float cv, float cd, float oh = 0,
                                 float ov = 0, float od = 0) {

@@ -47,11 +47,6 @@ TransformRecord Turn(float degrees, float centreH, float centreV, float centreD)
     return r;
 }
 
-void ExpectAt(const Poinz* p, float h, float v, float d) {
-    EXPECT_NEAR(p->position[0], h, kTol);
-    EXPECT_NEAR(p->position[1], v, kTol);
-    EXPECT_NEAR(p->position[2], d, kTol);
-}
 
 // A roof of four selected-or-not points with one child of the type carrying a roof
 // attachment record, and (for skylights) one symbol in the record's parts list.
@@ -95,23 +90,23 @@ TEST_F(ObjectTransforms, MoveWorksInTheViewsTwoAxesOnSelectedUnlockedPoints) {
 
     ds()->viewKind = 2;
     TranslateObject(o, &r);
-    ExpectAt(PointAt(o, 0), 13, 5, 27);
-    ExpectAt(PointAt(o, 1), 50, 0, 20);  // not selected
+    ExpectNear(PointAt(o, 0), 13, 5, 27);
+    ExpectNear(PointAt(o, 1), 50, 0, 20);  // not selected
     EXPECT_EQ(o->needsRebuild, 1);
     EXPECT_NEAR(o->bounds3D.floatLeft, 13, kTol);
     EXPECT_NEAR(o->bounds3D.floatFront, 27, kTol);
 
     ds()->viewKind = 3;  // side: D and V
     TranslateObject(o, &r);
-    ExpectAt(PointAt(o, 0), 13, 9, 34);
+    ExpectNear(PointAt(o, 0), 13, 9, 34);
 
     ds()->viewKind = 1;  // front: H and V
     TranslateObject(o, &r);
-    ExpectAt(PointAt(o, 0), 16, 13, 34);
+    ExpectNear(PointAt(o, 0), 16, 13, 34);
 
     ds()->viewKind = 5;  // no such view: nothing
     TranslateObject(o, &r);
-    ExpectAt(PointAt(o, 0), 16, 13, 34);
+    ExpectNear(PointAt(o, 0), 16, 13, 34);
 }
 
 TEST_F(ObjectTransforms, LockedSelectedPointNeverMoves) {
@@ -131,7 +126,7 @@ TEST_F(ObjectTransforms, LockedSelectedPointNeverMoves) {
     ScaleObject(o, &all);
     RotateObject(o, &all);
     ShearObject(o, &all);
-    ExpectAt(PointAt(o, 0), 10, 0, 20);
+    ExpectNear(PointAt(o, 0), 10, 0, 20);
     EXPECT_GT(std::abs(PointAt(o, 1)->position[0] - 30) + std::abs(PointAt(o, 1)->position[2] - 40), 1.0f);
 }
 
@@ -148,16 +143,16 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
     scale.values[5] = 3;
     scale.values[7] = 10;
     ScaleObject(o, &scale);
-    ExpectAt(PointAt(o, 0), 10, 0, 12);
-    ExpectAt(PointAt(o, 1), 30, 0, 12);
+    ExpectNear(PointAt(o, 0), 10, 0, 12);
+    ExpectNear(PointAt(o, 1), 30, 0, 12);
     EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[0], 2);
     EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[2], 6);
 
     // A quarter turn counter-clockwise on screen about (10, 12): +H goes to -D.
     const TransformRecord turn = Turn(90, 10, 0, 12);
     RotateObject(o, &turn);
-    ExpectAt(PointAt(o, 0), 10, 0, 12);
-    ExpectAt(PointAt(o, 1), 10, 0, -8);
+    ExpectNear(PointAt(o, 0), 10, 0, 12);
+    ExpectNear(PointAt(o, 1), 10, 0, -8);
     EXPECT_NEAR(PointAt(o, 1)->outTangent[0], 6, kTol);
     EXPECT_NEAR(PointAt(o, 1)->outTangent[2], -2, kTol);
 
@@ -169,8 +164,8 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
     shear.values[13] = 5;
     shear.values[15] = 10;
     ShearObject(s, &shear);
-    ExpectAt(PointAt(s, 0), 14, 0, 20);
-    ExpectAt(PointAt(s, 1), 0, 0, 0);
+    ExpectNear(PointAt(s, 0), 14, 0, 20);
+    ExpectNear(PointAt(s, 1), 0, 0, 0);
 }
 
 TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
@@ -220,7 +215,7 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
 
     RotateObjectInDegrees(fnx, 0);
     EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 1);
-    ExpectAt(PointAt(fnx, 0), 0, 0, 0);
+    ExpectNear(PointAt(fnx, 0), 0, 0, 0);
     EXPECT_FLOAT_EQ(fnx->bounds3D.floatRight, 100);  // bounds updated
     EXPECT_FLOAT_EQ(fnx->params[4], 0);
 
@@ -229,8 +224,8 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     Make(fnx).select();
     RotateObjectInDegrees(fnx, 90);
     EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 2);
-    ExpectAt(PointAt(fnx, 0), 25, 0, 75);
-    ExpectAt(PointAt(fnx, 2), 75, 0, -25);
+    ExpectNear(PointAt(fnx, 0), 25, 0, 75);
+    ExpectNear(PointAt(fnx, 2), 75, 0, -25);
     EXPECT_NEAR(fnx->params[4], 90, kTol);
     EXPECT_NEAR(fnx->bounds3D.floatBack, -25, kTol);
 }
@@ -245,10 +240,10 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     Make(roof).select();
     const TransformRecord r90 = Turn(90, 0, 0, 0);
     RotateObject(roof, &r90);
-    ExpectAt(PointAt(roof, 1), 0, 0, -100);
-    ExpectAt(PointAt(sky, 0), 0, 0, -10);
-    ExpectAt(PointAt(symbol, 1), 0, 0, -20);
-    ExpectAt(PointAt(cut, 0), 0, 0, -30);
+    ExpectNear(PointAt(roof, 1), 0, 0, -100);
+    ExpectNear(PointAt(sky, 0), 0, 0, -10);
+    ExpectNear(PointAt(symbol, 1), 0, 0, -20);
+    ExpectNear(PointAt(cut, 0), 0, 0, -30);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 180, kTol);
     EXPECT_EQ(SelectedPointCount(sky), 0);
     EXPECT_EQ(SelectedPointCount(symbol), 0);
@@ -260,12 +255,12 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     PointAt(roof2, 1)->selected = 1;
     Make(chosen).select();
     RotateObject(roof2, &r90);
-    ExpectAt(PointAt(roof2, 1), 0, 0, -100);
-    ExpectAt(PointAt(roof2, 2), 100, 0, 100);
-    ExpectAt(PointAt(chosen, 0), 10, 0, -10);
-    ExpectAt(PointAt(chosen->typeData.roofAttachment->customParts, 0), 10, 0, -10);
-    ExpectAt(PointAt(other, 0), 50, 0, 50);
-    ExpectAt(PointAt(other->typeData.roofAttachment->customParts, 0), 50, 0, 50);
+    ExpectNear(PointAt(roof2, 1), 0, 0, -100);
+    ExpectNear(PointAt(roof2, 2), 100, 0, 100);
+    ExpectNear(PointAt(chosen, 0), 10, 0, -10);
+    ExpectNear(PointAt(chosen->typeData.roofAttachment->customParts, 0), 10, 0, -10);
+    ExpectNear(PointAt(other, 0), 50, 0, 50);
+    ExpectNear(PointAt(other->typeData.roofAttachment->customParts, 0), 50, 0, 50);
     EXPECT_EQ(SelectedPointCount(chosen), 1);  // stays as it was
 }
 
@@ -285,14 +280,14 @@ TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
     RotateObject(roof, &r90);
     // The opening now spans H 0..10 and D -20..-10; the skylight takes its four corners.
     ASSERT_EQ(CountPoints(sky), 4);
-    ExpectAt(PointAt(sky, 0), 0, 0, -20);
-    ExpectAt(PointAt(sky, 1), 10, 0, -20);
-    ExpectAt(PointAt(sky, 2), 10, 0, -10);
-    ExpectAt(PointAt(sky, 3), 0, 0, -10);
+    ExpectNear(PointAt(sky, 0), 0, 0, -20);
+    ExpectNear(PointAt(sky, 1), 10, 0, -20);
+    ExpectNear(PointAt(sky, 2), 10, 0, -10);
+    ExpectNear(PointAt(sky, 3), 0, 0, -10);
     EXPECT_NEAR(sky->bounds3D.floatBack, -20, kTol);
     EXPECT_NEAR(sky->bounds3D.floatRight, 10, kTol);
     ASSERT_EQ(CountPoints(plain), 1);
-    ExpectAt(PointAt(plain, 0), 70, 0, -70);
+    ExpectNear(PointAt(plain, 0), 70, 0, -70);
 }
 
 }  // namespace objects
@@ -305,11 +300,6 @@ namespace plan {
 
 constexpr float kTol = 1e-3f;
 
-void ExpectAt(const Poinz* p, float h, float v, float d) {
-    EXPECT_NEAR(p->position[0], h, kTol);
-    EXPECT_NEAR(p->position[1], v, kTol);
-    EXPECT_NEAR(p->position[2], d, kTol);
-}
 
 RGBColor Grey(uint16_t level) { return RGBColor{level, level, level}; }
 
@@ -351,8 +341,8 @@ TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
     PointAt(wall, 1)->locked = 1;  // whole-plan forms ignore locks and selection
 
     FlipPlanObject(wall, kFlipPlanHorizontalCommand);
-    ExpectAt(p0, -10, 0, 5);
-    ExpectAt(PointAt(wall, 1), -30, 0, 5);
+    ExpectNear(p0, -10, 0, 5);
+    ExpectNear(PointAt(wall, 1), -30, 0, 5);
     EXPECT_FLOAT_EQ(p0->inTangent[0], -1);
     EXPECT_FLOAT_EQ(p0->outTangent[0], -2);
     EXPECT_FLOAT_EQ(p0->outTangent[2], 3);
@@ -372,17 +362,17 @@ TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
 
     // Vertically (5364) the second plan axis, D.
     FlipPlanObject(wall, kFlipPlanVerticalCommand);
-    ExpectAt(p0, -10, 0, -5);
+    ExpectNear(p0, -10, 0, -5);
     EXPECT_FLOAT_EQ(p0->outTangent[2], -3);
 
     // In a front view only positions mirror, in H for 5363 and in V for 5364.
     CurrentDocState()->viewKind = 1;
     p0->position[1] = 8;
     FlipPlanObject(wall, kFlipPlanHorizontalCommand);
-    ExpectAt(p0, 10, 8, -5);
+    ExpectNear(p0, 10, 8, -5);
     EXPECT_FLOAT_EQ(p0->outTangent[0], -2);
     FlipPlanObject(wall, kFlipPlanVerticalCommand);
-    ExpectAt(p0, 10, -8, -5);
+    ExpectNear(p0, 10, -8, -5);
 }
 
 TEST_F(PlanTransforms, FlipMirrorsStoredAngles) {
@@ -421,15 +411,15 @@ TEST_F(PlanTransforms, FlipCarriesSkylightsWithSymbolsAndMirrorBytes) {
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* sky = SkylightOn(roof, 10, 20);
     FlipPlanObject(roof, kFlipPlanHorizontalCommand);
-    ExpectAt(PointAt(sky, 0), -10, 0, 20);
-    ExpectAt(PointAt(SymbolOf(sky), 0), -10, 0, 20);
+    ExpectNear(PointAt(sky, 0), -10, 0, 20);
+    ExpectNear(PointAt(SymbolOf(sky), 0), -10, 0, 20);
     EXPECT_EQ(sky->typeData.roofAttachment->flipFlags[0], 1);
     EXPECT_EQ(sky->typeData.roofAttachment->flipFlags[1], 0);
     FlipPlanObject(roof, kFlipPlanHorizontalCommand);
     EXPECT_EQ(sky->typeData.roofAttachment->flipFlags[0], 0);
     FlipPlanObject(roof, kFlipPlanVerticalCommand);
     EXPECT_EQ(sky->typeData.roofAttachment->flipFlags[1], 1);
-    ExpectAt(PointAt(SymbolOf(sky), 0), 10, 0, -20);
+    ExpectNear(PointAt(SymbolOf(sky), 0), 10, 0, -20);
 }
 
 TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
@@ -442,10 +432,10 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     move.values[1] = 9;  // V is not a plan axis
     move.values[2] = -5;
     TranslatePlanObject(roof, &move);
-    ExpectAt(PointAt(roof, 0), 5, 0, -5);
-    ExpectAt(PointAt(roof, 2), 105, 0, 95);
-    ExpectAt(PointAt(sky, 0), 15, 0, 15);
-    ExpectAt(PointAt(SymbolOf(sky), 0), 15, 0, 15);
+    ExpectNear(PointAt(roof, 0), 5, 0, -5);
+    ExpectNear(PointAt(roof, 2), 105, 0, 95);
+    ExpectNear(PointAt(sky, 0), 15, 0, 15);
+    ExpectNear(PointAt(SymbolOf(sky), 0), 15, 0, 15);
 
     // A half turn about the origin; nothing is selected, yet the slope, the skylight's angle
     // and an imported object's angle follow.
@@ -454,8 +444,8 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     TransformRecord half;
     half.values[6] = std::numbers::pi_v<float>;
     RotatePlanObject(roof, &half);
-    ExpectAt(PointAt(roof, 2), -105, 0, -95);
-    ExpectAt(PointAt(SymbolOf(sky), 0), -15, 0, -15);
+    ExpectNear(PointAt(roof, 2), -105, 0, -95);
+    ExpectNear(PointAt(SymbolOf(sky), 0), -15, 0, -15);
     EXPECT_NEAR(roof->params[0], 120, kTol);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 270, kTol);
 
@@ -463,7 +453,7 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     fnx->params[4] = 200;
     RotatePlanObject(fnx, &half);
     EXPECT_NEAR(fnx->params[4], 20, kTol);
-    ExpectAt(PointAt(fnx, 0), -10, 0, 0);
+    ExpectNear(PointAt(fnx, 0), -10, 0, 0);
 }
 
 }  // namespace plan

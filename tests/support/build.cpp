@@ -324,6 +324,13 @@ void ExpectPosition(const Poinz* p, float h, float v, float d) {
     EXPECT_FLOAT_EQ(p->position[2], d);
 }
 
+void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance) {
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->position[0], h, tolerance);
+    EXPECT_NEAR(p->position[1], v, tolerance);
+    EXPECT_NEAR(p->position[2], d, tolerance);
+}
+
 void StoreBoundsDeep(Objex* object) {
     if (!object) return;
     for (Objex* c = object->firstChild; c; c = c->next) StoreBoundsDeep(c);

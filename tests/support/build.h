@@ -112,6 +112,7 @@ std::vector<Objex*> ListOf(Objex* head);
 std::vector<uint32_t> ChildIDs(const Objex* host);
 std::vector<std::pair<float, float>> PlanPositions(const Objex* o);
 void ExpectPosition(const Poinz* p, float h, float v, float d);
+void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance = 1e-3f);
 void StoreBoundsDeep(Objex* object);
 int SelectedPointCount(const Objex* object);
 
@@ -128,6 +129,9 @@ ClickInfo ClickAt(int32_t x, int32_t y);
 class SelectionTest : public DocumentTest {
 protected:
     void SetUp() override;
+    // Plan position of the i-th point.
+    static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
+    static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
     Layer* floor = nullptr;
 };
 
