@@ -608,19 +608,20 @@ TEST_F(ObjectIOTest, EveryKindOfRecordComesBackTheSame) {
     Objex* wall = TrimmedWall(layer(), 4);
     Opening(wall, objtype::kDoor, 501, 2);
     Opening(wall, objtype::kWindow, 603, 0);
-    Objex* text = Make(objtype::kText).line(2).text("Porch").asRead();
+    Objex* text = Make(objtype::kText).on(layer()).line(2).text("Porch").asRead();
     std::strcpy(text->typeData.text->font.lfFaceName, "Helvetica");
     auto* dimension = new DimensionRecord{};
     dimension->flags = 0x91;
     const std::pair<const char*, Objex*> rows[] = {
-        {"plain", Make(9).closed().at({{0, 0, 0}, {5, 0, 0}, {5, 0, 7}}).asRead()},
-        {"curved", Make(objtype::kLine).at({{0, 0, 0, {}, {10, 0, 5}}, {50, -3, 0, {-10, 0, 5}}}).asRead()},
-        {"rows", Make(objtype::kFentrix).grid(2, 3).asRead()},
+        {"plain", Make(9).on(layer()).closed().at({{0, 0, 0}, {5, 0, 0}, {5, 0, 7}}).asRead()},
+        {"curved",
+         Make(objtype::kLine).on(layer()).at({{0, 0, 0, {}, {10, 0, 5}}, {50, -3, 0, {-10, 0, 5}}}).asRead()},
+        {"rows", Make(objtype::kFentrix).on(layer()).grid(2, 3).asRead()},
         {"wall with a door and a window", wall},
         {"roof with a skylight", RoofWithSkylight(layer(), 800)},
         {"deck", Deck(layer())},
         {"text", text},
-        {"dimension", Make(objtype::kLengthDimension).line(2).with(dimension).asRead()},
+        {"dimension", Make(objtype::kLengthDimension).on(layer()).line(2).with(dimension).asRead()},
         {"group", Group(layer(), {Make(9).line(3).on(layer()), Make(8).line(2).on(layer())})},
     };
     for (const auto& [what, o] : rows) {
