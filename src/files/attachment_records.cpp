@@ -239,15 +239,7 @@ void ReadRoofAttachment(RoofAttachmentRecord* record, Objex* child, Layer* layer
         int16_t begin = 0;
         ReadShort(&begin);
         ReadObjectsUntilTag(ReadingLayer(layer), kSkylightPartsEnd, [r, keep](Objex* o) {
-            int list = -1;
-            switch (o->type) {
-            case objtype::kOpeningMask: list = 0; break;
-            case objtype::kWindowSeparator: list = 1; break;
-            case objtype::kDoorHardware: list = 2; break;
-            case objtype::kSkylightPart: list = 3; break;
-            case objtype::kSkylightPart5: list = 4; break;
-            default: break;
-            }
+            const int list = objtype::RoofAttachmentPartList(o->type);
             if (!keep || list < 0) {
                 DeleteObj(o);
                 return;
@@ -300,7 +292,7 @@ void ReadObjectAttachment75(AttachmentRecord* record, Objex* child) {
     record->directionFlag = LE16(b + 50);
     record->frameFlag = LE16(b + 52);
     record->trimWidth = LEFloat(b + 56);
-    if (child && (child->type == objtype::kDoor || child->type == objtype::kWindow)) {
+    if (child && objtype::IsOpening(child->type)) {
         const ShortPoint scale = child->textureScales[4];
         for (int32_t* texture : {&record->insideTrimTexture, &record->outsideTrimTexture}) *texture = child->texture;
         for (int16_t* s : {record->insideTrimScale, record->outsideTrimScale}) {

@@ -13,6 +13,7 @@
 #include "files/palettes.h"
 #include "files/streams.h"
 #include "model/centering.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
@@ -39,8 +40,6 @@ static const port::GlobalReset kReset([] {
 
 namespace {
 
-constexpr int32_t kCopySelectCommand = 8001;
-constexpr int32_t kMoveCommand = 6000;
 constexpr float kPasteStep = 36.0f;
 
 // Where the whole records of a scrap end, and the group bracket still open there.
@@ -136,7 +135,7 @@ void DoCopyObjects() {
     sInputPlatform = kDesignFilePlatform;
     gUseScrap = 1;
     gScrapIndex = 0;
-    SelectedObjectAllLayers(doc->itsLayers, 1, kCopySelectCommand, nullptr);
+    SelectedObjectAllLayers(doc->itsLayers, 1, cmd::kSelect, nullptr);
     DoWriteObjects();
     gUseScrap = 0;
     gScrapIndex = 0;
@@ -197,7 +196,7 @@ void DoPasteObjects() {
             gPasteOffset += kPasteStep;
         }
         TransformRecord move = cmdsupport::Translation(offset, 0.0f, offset);
-        SelectedObjectAllLayers(doc->itsLayers, 1, kMoveCommand, &move);
+        SelectedObjectAllLayers(doc->itsLayers, 1, cmd::kMove, &move);
 
         gUseScrap = 0;
         gScrapIndex = 0;

@@ -10,6 +10,7 @@
 #include "model/document_model.h"
 #include "model/duplicate.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/parallel.h"
@@ -314,7 +315,7 @@ void UpdateCustomAttachment(Objex* opening) {
     GetPointFromLengthAndAngle(f.angle, length / 2.0f, &dh, &dd);
     f.centreH = p1->position[H] + dh;
     f.centreD = p1->position[D] + dd;
-    f.base = ConvertWorldToScreen(wall->params[2], ds, 0) + record->elevation;
+    f.base = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0) + record->elevation;
     f.faceDistance = ConvertWorldToScreen(wall->penWidth / 2.0f, ds, 0) + 2.1f;
     const Poinz* pivot = record->sideFlag ? p1 : p2;
     f.pivotH = pivot->position[H];

@@ -156,17 +156,6 @@ int DoorWindowList(int16_t type) {
     }
 }
 
-int SkylightList(int16_t type) {
-    switch (type) {
-    case objtype::kOpeningMask: return 0;
-    case objtype::kWindowSeparator: return 1;
-    case objtype::kDoorHardware: return 2;
-    case objtype::kSkylightPart: return 3;
-    case objtype::kSkylightPart5: return 4;
-    default: return -1;
-    }
-}
-
 Kind KindOfCategory(int16_t category, const Objex* opening) {
     if (category == customdef::kDoorCategory) return Kind::Door;
     if (category == customdef::kWindowCategory) return Kind::Window;
@@ -283,7 +272,7 @@ bool ReadCustomSkylightFile(Objex* skylight) {
 
     Objex* lists[customdef::kSkylightLists] = {};
     for (Objex* o = scratch.get()->firstObject; o; o = o->next) {
-        const int list = SkylightList(o->type);
+        const int list = objtype::RoofAttachmentPartList(o->type);
         if (list < 0) continue;
         if (Objex* copy = CopyPart(o, skylight)) {
             FlattenObjectToXZPlane(copy, 1);
@@ -310,7 +299,7 @@ void ApplyCurCustAttachToSelectedWinAndDoor() {
     for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
         if (o->type == objtype::kWall) {
             if (ApplyToWall(o, doorMode)) changed = true;
-        } else if (!doorMode && (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof)) {
+        } else if (!doorMode && objtype::IsRoof(o->type)) {
             ApplyToRoof(o, &refitted, &removed);
         }
     }

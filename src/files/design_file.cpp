@@ -103,10 +103,6 @@ void SetViewForLayerName(const char* name) {
     SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
 }
 
-bool IsAttachmentCarrier(int16_t type) {
-    return type == objtype::kWall || type == objtype::kRoof || type == objtype::kDeck || type == objtype::kFreehandRoof;
-}
-
 bool IsTopLevelGroup(const Objex* o) {
     return o->type == objtype::kGroup && !o->parent && o->firstChild &&
            o->firstChild->type != objtype::kDimensionLinked;
@@ -355,7 +351,7 @@ void WriteAnObjectAndChildren(Objex* o) {
     if (!o) return;
     if (gUseScrap && !IsObjectSelected(o)) return;
     WriteAnObject(o);
-    if (IsAttachmentCarrier(o->type) || !o->firstChild) return;
+    if (objtype::IsAttachmentCarrier(o->type) || !o->firstChild) return;
     const bool topLevel = IsTopLevelGroup(o);
     const bool cabinet = topLevel && o->subtype == objsubtype::kCabinetGroup;
     if (cabinet) {
@@ -445,7 +441,7 @@ private:
         FinishGroup(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
-        if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
+        if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
     }
 
     QMDDocumentModel* doc_;

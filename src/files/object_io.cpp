@@ -10,6 +10,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
@@ -58,8 +59,9 @@ void EmptyTrim(TrimRecord* trim) {
 void ApplyOldWallDefaults(Objex* o, Layer* layer) {
     const int32_t v = sInputVersion;
     const float layerHeight = layer ? layer->height : 0.0f;
-    if (o->params[0] < 0.5f) o->params[0] = layerHeight;
-    if (o->params[1] < 6.0f) o->params[1] = 16.0f;
+    using namespace objfield::wall;
+    if (kHeight(*o) < 0.5f) kHeight(*o) = layerHeight;
+    if (kStudSpacing(*o) < 6.0f) kStudSpacing(*o) = 16.0f;
     if (v == 10400 || v == 10410) {
         o->texture5 = 850;
         o->color5 = kWhite;
@@ -68,7 +70,7 @@ void ApplyOldWallDefaults(Objex* o, Layer* layer) {
     }
     if (!filever::IsFirstReleaseFile(v)) return;
     o->optionA = 0;
-    o->params[1] = 16.0f;
+    kStudSpacing(*o) = 16.0f;
     o->texture = 1700;
     o->auxColor.red = 1;
     o->texture2 = 2213;
@@ -77,8 +79,8 @@ void ApplyOldWallDefaults(Objex* o, Layer* layer) {
     o->texture5 = 850;
     o->color2 = o->color3 = o->color4 = o->color5 = kWhite;
     SetAllScales(o, 5);
-    o->params[2] = 0.5f;
-    o->params[3] = 12.0f;
+    kBaseOffset(*o) = 0.5f;
+    kFoundationWidth(*o) = 12.0f;
     const float base = GetLayerAbsBaseHeight(layer);
     int16_t flipped = 0;
     for (Poinz* p = o->firstPoint; p; p = p->next, flipped = static_cast<int16_t>(1 - flipped)) {
@@ -132,7 +134,7 @@ void RebuildReadObject(Objex* o, Layer* layer) {
             if (const DocState* ds = CurrentDocState()) {
                 const float* f = ds->fenceSizes;
                 const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
-                for (int i = 0; i < 5; ++i) o->params[i] = sizes[i];
+                for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = sizes[i];
             }
             o->texture2 = 850;
             o->texture3 = 850;
@@ -147,7 +149,7 @@ void RebuildReadObject(Objex* o, Layer* layer) {
             o->penStyle = 0;
             o->fillPattern = 0;
         }
-        if (filever::IsFirstReleaseFile(v)) o->params[4] = layer ? layer->height : 0.0f;
+        if (filever::IsFirstReleaseFile(v)) objfield::stair::kFloorHeight(*o) = layer ? layer->height : 0.0f;
         UpdateStairObject(o);
         break;
     case objtype::kRailing:
@@ -251,7 +253,7 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
     if (o->type == objtype::kPlant && o->firstPoint && (!filever::HasUserPlantPaths(v) || !IsUserPlant(o)))
         GivePlantInfo(o, CreatePlantInfo(o->firstPoint->texture1));
 
-    if (append && o->type != objtype::kFreehandRoofPanel) AppendObjectToLayer(o, layer);
+    if (append && o->type != objtype::kSlopeArrow) AppendObjectToLayer(o, layer);
     UpdateObjectBounds(o);
     ReadObjectData(o, layer);
 
@@ -271,7 +273,7 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
     }
     const bool wireFramePlant = o->type == objtype::kPlant && filever::DropsNewerLibraryPlants(v) && !IsUserPlant(o) &&
                                 o->firstPoint && o->firstPoint->texture1 >= kFirstWireFramePlantTexture;
-    if (wireFramePlant || o->type == objtype::kFreehandRoofPanel || IsObjectPointValuesInvalid(o)) {
+    if (wireFramePlant || o->type == objtype::kSlopeArrow || IsObjectPointValuesInvalid(o)) {
         DeleteObj(o);
         return nullptr;
     }

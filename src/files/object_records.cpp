@@ -231,19 +231,6 @@ void TakeStoredID(uint32_t stored, uint32_t* id, uint32_t DocState::*counter, Va
     --(ds->*counter);
 }
 
-int32_t DefaultPlanBitsOfType(int16_t type) {
-    switch (type) {
-    case 14: case 32: case 33: case 34: case 35: case 41: case 160: case 166:
-        return 16;
-    case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28: case 30:
-        return 128;
-    case 51: case 53:
-        return 64;
-    default:
-        return 2;
-    }
-}
-
 void ApplyFixtureDefaults(Objex* o) {
     const int16_t t = o->type;
     const bool withAux = t >= 150 && t <= 152;
@@ -267,7 +254,7 @@ void RepairObjectInfo(Objex* o) {
     if (filever::IsFirstReleaseFile(v)) {
         o->elevation = 0;
         o->onTerrain = 0;
-        o->planBits = DefaultPlanBitsOfType(o->type);
+        o->planBits = objtype::DefaultPlanBits(o->type);
     }
     if (filever::NeedsFixtureDefaults(v)) ApplyFixtureDefaults(o);
     if (gCabinetOpen) {

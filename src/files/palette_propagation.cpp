@@ -17,7 +17,6 @@ namespace palette_detail {
 
 namespace {
 
-bool IsRoofType(int16_t type) { return type == objtype::kRoof || type == objtype::kFreehandRoof; }
 
 bool VisitAttachmentSlots(Objex* child, const std::function<bool(const Slot&)>& fn) {
     if (child->typeData.kind != TypeDataKind::Attachment || !child->typeData.attachment) return true;
@@ -27,7 +26,7 @@ bool VisitAttachmentSlots(Objex* child, const std::function<bool(const Slot&)>& 
 }
 
 bool VisitRoofAttachmentSlots(Objex* child, const std::function<bool(const Slot&)>& fn) {
-    if (child->type != objtype::kSkylight && child->type != objtype::kRoofCutout) return true;
+    if (!objtype::IsRoofAttachment(child->type)) return true;
     if (child->typeData.kind != TypeDataKind::RoofAttachment || !child->typeData.roofAttachment) return true;
     RoofAttachmentRecord* r = child->typeData.roofAttachment;
     return fn(Slot{&r->texture1, &r->color1, &r->textureScale1[0], &r->textureScale1[1]}) &&
@@ -67,7 +66,7 @@ void ForEachLinkableSlot(Objex* o, bool onlyWithOwnRecord, const std::function<b
     if (onlyWithOwnRecord && o->typeData.empty()) return;
     for (Objex* c = o->firstChild; c; c = c->next) {
         if (wall && !VisitAttachmentSlots(c, fn)) return;
-        if (IsRoofType(o->type) && !VisitRoofAttachmentSlots(c, fn)) return;
+        if (objtype::IsRoof(o->type) && !VisitRoofAttachmentSlots(c, fn)) return;
     }
 }
 

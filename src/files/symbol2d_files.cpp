@@ -109,7 +109,7 @@ public:
         if (!group) return;
         UpdateGroupAndRootBounds(group);
         Objex* first = group->firstChild;
-        if (first && IsFixedComponentType(first->type)) UpdateFixedComponent(first);
+        if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
     }
 
 private:
@@ -184,7 +184,7 @@ void Initialize2DSymbolObject(Objex* symbol) {
     if (IsEmptyBounds(box)) return;
     TransformRecord record;
     record.values[xform::kTranslateH] = -(box.floatLeft + box.floatRight) / 2.0f;
-    record.values[xform::kTranslateH + 2] = IsFixedComponentType(symbol->type)
+    record.values[xform::kTranslateH + 2] = objtype::IsFixedComponent(symbol->type)
                                                 ? -(box.floatBack + box.floatFront) / 2.0f
                                                 : -box.floatBack;
     for (Objex* child = symbol->firstChild; child; child = child->next) {

@@ -12,6 +12,7 @@
 #include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -27,11 +28,6 @@ constexpr int16_t kRoofChildTag = 214;
 constexpr int16_t kDimensionTextTag = 300;
 
 // Commands of the selection walks that group the old dimension with its text.
-constexpr int32_t kCountTopLevelCommand = 2000;
-constexpr int32_t kCountGroupsCommand = 2001;
-constexpr int32_t kGroupCommand = 5025;
-
-bool IsRoofChildType(int16_t type) { return type == objtype::kSkylight || type == objtype::kRoofCutout; }
 
 AttachmentRecord* AttachmentOf(Objex* o) {
     return o->typeData.kind == TypeDataKind::Attachment ? o->typeData.attachment : nullptr;
@@ -111,10 +107,10 @@ void ReadHostedChildren(Objex* host, Layer* layer, int16_t tag) {
 void WriteRoofChildren(Objex* roof) {
     int32_t count = 0;
     for (Objex* c = roof->firstChild; c; c = c->next)
-        if (IsRoofChildType(c->type)) ++count;
+        if (objtype::IsRoofAttachment(c->type)) ++count;
     WriteLong(count);
     for (Objex* c = roof->firstChild; c; c = c->next) {
-        if (!IsRoofChildType(c->type)) continue;
+        if (!objtype::IsRoofAttachment(c->type)) continue;
         WriteShort(kRoofChildTag);
         WriteObjectInfo(c);
         WriteObjectPoints(c);
@@ -215,12 +211,12 @@ void GroupWithDimension(Objex* dimension, Objex* text) {
     SelectObj(text, selmode::kSelect, 0);
     gObjectCount = 0;
     gOverload = 0;
-    SelectedObjectAllLayers(layers, 1, kCountGroupsCommand, nullptr);
+    SelectedObjectAllLayers(layers, 1, cmd::kCountGroups, nullptr);
     if (gOverload) return;
     gGroupLeader = nullptr;
     gObjectCount = 0;
-    TopLevelObjectAllLayers(layers, kCountTopLevelCommand, nullptr);
-    if (gObjectCount > 1) TopLevelObjectAllLayers(layers, kGroupCommand, nullptr);
+    TopLevelObjectAllLayers(layers, cmd::kCountTopLevel, nullptr);
+    if (gObjectCount > 1) TopLevelObjectAllLayers(layers, cmd::kGroup, nullptr);
 }
 
 // The text box an old dimension kept in its block: an object record and its text record.

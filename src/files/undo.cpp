@@ -13,6 +13,7 @@
 #include "files/streams.h"
 #include "files/topography.h"
 #include "files/trace_image.h"
+#include "model/command_ids.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -35,7 +36,6 @@ static const port::GlobalReset kReset([] { gUndoActive = 0; });
 namespace {
 
 constexpr const char* kNoActionName = " ";
-constexpr int32_t kElevationSummaryCommand = 8007;
 constexpr const char* kFloorNames[3] = {"First Floor", "Second Floor", "Third Floor"};
 constexpr int32_t kFloorTags[3] = {kFirstFloorPopUpTag, kSecondFloorPopUpTag, kThirdFloorPopUpTag};
 
@@ -206,7 +206,7 @@ int RestoreState(const char* path) {
     if (ds) {
         ds->trackingValue = 1;
         ClearSelectionState40(ds, &ds->ss40);
-        TopLevelObjectAllLayers(doc->itsLayers, kElevationSummaryCommand, ds);
+        TopLevelObjectAllLayers(doc->itsLayers, cmd::kElevationSummary, ds);
         UpdateSelectionState40Controls(&ds->ss40);
         if (std::strncmp(ds->topoFilePath, keptTopoPath, sizeof keptTopoPath) != 0) ReadTopoGridFile(ds->topoFilePath);
         if (std::strncmp(ds->traceImagePath, keptTracePath, sizeof keptTracePath) != 0) ReloadTraceImage(doc, ds);

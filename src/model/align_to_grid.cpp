@@ -1,6 +1,7 @@
 #include "model/align_to_grid.h"
 
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -11,10 +12,6 @@
 
 namespace {
 
-constexpr int32_t kRightTop = 5141;
-constexpr int32_t kRightBottom = 5142;
-constexpr int32_t kLeftBottom = 5143;
-constexpr int32_t kMoveCommand = 6000;
 
 int32_t Rounded(float v) {
     return dvxnum::TruncToInt16(static_cast<double>(v) + 0.5);
@@ -31,9 +28,9 @@ void AlignSelectedToGrid(int32_t command) {
     if (IsEmptyBounds(box)) return;
 
     float h = box.floatLeft, d = box.floatTop;
-    if (command == kRightTop) h = box.floatRight;
-    else if (command == kRightBottom) h = box.floatRight, d = box.floatBottom;
-    else if (command == kLeftBottom) d = box.floatBottom;
+    if (command == cmd::kAlignRightTop) h = box.floatRight;
+    else if (command == cmd::kAlignRightBottom) h = box.floatRight, d = box.floatBottom;
+    else if (command == cmd::kAlignLeftBottom) d = box.floatBottom;
 
     // The grid snap works in view units (zoomed); the corner is in plan units, so it goes
     // through the zoom and back, which keeps it on the grid the plan draws at every zoom.
@@ -42,5 +39,5 @@ void AlignSelectedToGrid(int32_t command) {
     if (!SnapPointToGrid(ds, Rounded(viewH), Rounded(viewD), &snapped)) return;
     TransformRecord move = cmdsupport::Translation(UnzoomF(snapped.floatH - viewH), 0.0f,
                                                    UnzoomF(snapped.floatV - viewD));
-    SelectedObjectAllLayers(first, 1, kMoveCommand, &move);
+    SelectedObjectAllLayers(first, 1, cmd::kMove, &move);
 }

@@ -30,19 +30,6 @@ Poinz* SegmentStartOf(Objex* child) {
 // The point segment (a, b) runs from.
 Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
 
-bool IsWallAttachmentType(int16_t type) {
-    switch (type) {
-    case objtype::kDoor:
-    case objtype::kWindow:
-    case objtype::kDeckSteps:
-    case objtype::kComponent:
-    case objtype::kAccessory:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Removes every child whose segment starts at the point (and passes the filter).
 template <typename Filter>
 void DeleteChildrenStartingAt(Objex* host, Poinz* start, Filter keepOut) {
@@ -88,7 +75,7 @@ bool DoesPointContainAttachments(Objex* host, Poinz* point) {
 
 void DeleteWallSegmentAttachments(Objex* wall, Poinz* start) {
     if (!wall || !start || wall->type != objtype::kWall) return;
-    DeleteChildrenStartingAt(wall, start, [](Objex* c) { return !IsWallAttachmentType(c->type); });
+    DeleteChildrenStartingAt(wall, start, [](Objex* c) { return !objtype::IsHostedAttachment(c->type); });
 }
 
 void DeleteSegmentAttachments(Objex* host, Poinz* a, Poinz* b) {
@@ -153,13 +140,13 @@ void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
         for (Objex* o = layer->firstObject; o; o = o->next) {
             if (o->type == objtype::kWall) {
                 for (Objex* c = o->firstChild; c; c = c->next) {
-                    if (c->type != objtype::kDoor && c->type != objtype::kWindow) continue;
+                    if (!objtype::IsOpening(c->type)) continue;
                     AttachmentRecord* r = RecordOf(c);
                     if (!r) continue;
                     if (r->insideTrimTexture == textureID) SetScale(r->insideTrimScale, w, h);
                     if (r->outsideTrimTexture == textureID) SetScale(r->outsideTrimScale, w, h);
                 }
-            } else if (o->type == objtype::kRoof || o->type == objtype::kFreehandRoof) {
+            } else if (objtype::IsRoof(o->type)) {
                 for (Objex* c = o->firstChild; c; c = c->next) {
                     if (c->type != objtype::kSkylight ||
                         c->typeData.kind != TypeDataKind::RoofAttachment || !c->typeData.roofAttachment)

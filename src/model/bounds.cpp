@@ -2,6 +2,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/segment_sampling.h"
 #include "plan/plan_objects.h"
@@ -95,10 +96,6 @@ void SampleSpline2D(const Poinz* a, const Poinz* b, FloatRect* box, const Pen& p
 
 void SampleSpline3D(const Poinz* a, const Poinz* b, Float3DRect* box) {
     ForEachCurveSample(a, b, [&](float h, float v, float d) { Refine3DBounds(h, v, d, box); });
-}
-
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
 }
 
 // Kinds 2 and 4 mark both segments at the point as straight in plan bounds.
@@ -224,7 +221,7 @@ void DoGetObjectBounds(Objex* object, uint8_t onlySelected, FloatRect* box, uint
                        uint8_t withPen) {
     if (!object || !box) return;
     ObjectPoints2D(object, onlySelected, box, ignoreCurves, PenOf(object, withPen, 0));
-    if (IsRoof(object)) return;
+    if (objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         DoGetObjectBounds(child, onlySelected, box, ignoreCurves, withPen);
 }
@@ -269,7 +266,7 @@ void GetObjectObjBounds(Objex* object, uint8_t onlySelected, FloatRect* box, uin
         StoredBox2D(object->bounds3D, box, PenOf(object, withPen, 1));
         if (object->type >= 100 && object->type <= 107) gDimensionSelected = 1;
     }
-    if (IsRoof(object)) return;
+    if (objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         GetObjectObjBounds(child, onlySelected, box, ignoreCurves, withPen);
 }
@@ -294,7 +291,7 @@ void DoGetObject3DBounds(Objex* object, uint8_t onlySelected, Float3DRect* box,
     if (!object || !box) return;
     ObjectPoints3D(object, onlySelected, box, ignoreCurves);
     for (Objex* child = object->firstChild; child; child = child->next)
-        if (child->type != objtype::kFreehandRoofPanel)
+        if (child->type != objtype::kSlopeArrow)
             DoGetObject3DBounds(child, onlySelected, box, ignoreCurves);
 }
 
@@ -353,7 +350,7 @@ void GetAllLayersObj3DBounds(Layer* firstLayer, uint8_t onlySelected, Float3DRec
 void GetSpecialObjects3DBounds(Objex* object, uint8_t onlySelected, Float3DRect* box,
                                uint8_t ignoreCurves) {
     if (!object || !box) return;
-    if (IsRoof(object)) {
+    if (objtype::IsRoof(object->type)) {
         if (onlySelected && !HasSelectedPoint(object)) return;
         for (Objex* panel = RoofPanelsOf(object); panel; panel = panel->next)
             DoGetObject3DBounds(panel, 0, box, ignoreCurves);
@@ -395,8 +392,8 @@ void UpdateObjectBounds(Objex* object) { UpdateObjectRootBounds(object, 0, 0); }
 
 void AdjustEnhancedTextObjectSize(Objex* object) {
     if (!object) return;
-    const float minWidth = object->params[1];
-    const float minHeight = object->params[2];
+    const float minWidth = objfield::text_box::kMinimumWidth(*object);
+    const float minHeight = objfield::text_box::kMinimumHeight(*object);
     if (minWidth < 1.0f || minHeight < 1.0f || object->pointCount < 4) return;
     Poinz* p[4] = {object->firstPoint, nullptr, nullptr, nullptr};
     for (int i = 1; i < 4; ++i) p[i] = p[i - 1] ? p[i - 1]->next : nullptr;

@@ -98,6 +98,6 @@ void UpdateObjectBounds(Objex* object);
 // Stores GetObjectBounds(object, a, ., b, 0) in `bounds` and GetObject3DBounds(object, 0, ., 0)
 // in `bounds3D`, each from an empty box.
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b);
-// Grows an enhanced text box (points 1-4) to the minimum width and height in params[1] and
-// params[2], then updates its bounds.
+// Grows an enhanced text box (points 1-4) to its minimum width and height (object_fields.h),
+// then updates its bounds.
 void AdjustEnhancedTextObjectSize(Objex* object);

@@ -1,6 +1,7 @@
 #include "model/centering.h"
 
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int32_t kMoveCommand = 6000;
 
 int32_t RoundedSide(float side) {
     return dvxnum::TruncToInt16(static_cast<double>(side) + 0.5);
@@ -50,8 +50,8 @@ void Centre(Layer* layer, uint8_t selectedOnly, bool inWindow, FloatRect* bounds
         dD += UnzoomF(gGlobalZOffset);
     }
     TransformRecord move = cmdsupport::Translation(dH, 0.0f, dD);
-    if (layer) SelectedObjectLayer(layer, selectedOnly, kMoveCommand, &move);
-    else SelectedObjectAllLayers(first, selectedOnly, kMoveCommand, &move);
+    if (layer) SelectedObjectLayer(layer, selectedOnly, cmd::kMove, &move);
+    else SelectedObjectAllLayers(first, selectedOnly, cmd::kMove, &move);
 
     FloatRect after = EmptyFloatRect();
     if (layer) GetLayerBounds(layer, selectedOnly, &after, 1, 0);

@@ -17,10 +17,6 @@ inline bool TypeIn(const Objex* object, std::initializer_list<int16_t> types) {
     return false;
 }
 
-inline bool IsRoof(const Objex* object) {
-    return object->type == objtype::kRoof || object->type == objtype::kFreehandRoof;
-}
-
 inline DocState* DocStateParam(CommandParam param) { return static_cast<DocState*>(param); }
 inline TransformRecord* RecordParam(CommandParam param) { return static_cast<TransformRecord*>(param); }
 

@@ -14,6 +14,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
@@ -200,13 +201,13 @@ void ConvertToStaircase(Objex* o, int32_t command, const Entry& e, const DocStat
     o->texture3 = deck ? 2207 : 1700;
     o->color2 = o->color3 = kWhite;
     SetAllTextureScales(o);
-    o->params[0] = ds->stairSizeA;
-    o->params[1] = ds->stairSizeB;
-    o->params[2] = ds->stairSizeC;
-    o->params[3] = ds->stairSizeD;
-    o->params[4] = layer->height;
-    o->optionA = ds->stairLeftRail ? 1 : 0;
-    o->optionB = ds->stairRightRail ? 1 : 0;
+    objfield::stair::kSizeA(*o) = ds->stairSizeA;
+    objfield::stair::kSizeB(*o) = ds->stairSizeB;
+    objfield::stair::kSizeC(*o) = ds->stairSizeC;
+    objfield::stair::kSizeD(*o) = ds->stairSizeD;
+    objfield::stair::kFloorHeight(*o) = layer->height;
+    objfield::stair::kLeftRail(*o) = ds->stairLeftRail ? 1 : 0;
+    objfield::stair::kRightRail(*o) = ds->stairRightRail ? 1 : 0;
     o->plantAge = 1.0f;
     for (Poinz* p = o->firstPoint; p; p = p->next) {
         if (!deck) p->segmentFlags = 0;
@@ -232,10 +233,10 @@ void ConvertToRailing(Objex* o, int32_t command, const Entry& e, const DocState*
     o->texture3 = 0;
     o->color2 = o->color3 = kWhite;
     SetAllTextureScales(o);
-    o->params[0] = ds->railHeight;
-    o->params[1] = ds->railValueB;
-    o->optionA = ds->railFlagA ? 1 : 0;
-    o->optionB = ds->railFlagB ? 1 : 0;
+    objfield::railing::kHeight(*o) = ds->railHeight;
+    objfield::railing::kValueB(*o) = ds->railValueB;
+    objfield::railing::kFlagA(*o) = ds->railFlagA ? 1 : 0;
+    objfield::railing::kFlagB(*o) = ds->railFlagB ? 1 : 0;
     for (Poinz* p = o->firstPoint; p; p = p->next) {
         p->segmentFlags = kRailingPointFlags;
         p->texture1 = p->texture2 = 0;
@@ -255,7 +256,7 @@ void ConvertToFloor(Objex* o, int16_t type, const DocState* ds) {
     o->texture3 = 0;
     o->color2 = o->color3 = kWhite;
     SetAllTextureScales(o);
-    o->params[2] = ds->floorValue;  // floor thickness
+    objfield::floors::kThickness(*o) = ds->floorValue;
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
     for (Poinz* p = o->firstPoint; p; p = p->next) {
@@ -273,7 +274,7 @@ void ConvertToFreehandRoof(Objex* o, const DocState* ds, Layer* layer) {
     ConvertObjectCurvesToPolygons(o);
     o->type = objtype::kFreehandRoof;
     o->planBits = ds->currentPlanBit;
-    o->penWidth = ds->roofPitch;
+    objfield::freehand_roof::kPitch(*o) = ds->roofPitch;
     o->elevation = GetLayerAbsBaseHeight(layer) + layer->height;
     o->elevationMode = 0;
     SetWhiteColours(o);
@@ -285,7 +286,7 @@ void ConvertToFreehandRoof(Objex* o, const DocState* ds, Layer* layer) {
     o->texture4 = 0;
     o->color4 = kWhite;
     SetUpperTextureScales(o);
-    o->params[0] = kRoofSlopeDirection;
+    objfield::freehand_roof::kSlopeDirection(*o) = kRoofSlopeDirection;
     FreeChildren(o);
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
@@ -306,8 +307,8 @@ void ConvertToDeck(Objex* o, int32_t command, const DocState* ds) {
     o->plantAge = 1.0f;
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
-    o->params[0] = ds->deckHeight;
-    o->params[1] = ds->balusterSpacing;
+    objfield::deck::kHeight(*o) = ds->deckHeight;
+    objfield::deck::kBalusterSpacing(*o) = ds->balusterSpacing;
     int32_t flags = command == cc::kDeckWithRailing ? kHandrailEdgeFlags : 0;
     if (ds->deckSkirting) flags |= kSkirtingEdgeFlag;
     const float top = -ConvertWorldToScreen(ds->deckHeight, ds, 0);
@@ -328,7 +329,7 @@ void ConvertToFence(Objex* o, const DocState* ds) {
     o->fillColor = o->penColor = ds->fenceColor;
     o->onTerrain = 1;
     o->texture = ds->fenceStyle;
-    for (int i = 0; i < 5; ++i) o->params[i] = ds->fenceSizes[i];
+    for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = ds->fenceSizes[i];
     o->texture2 = o->texture3 = 850;
     o->texture4 = 2200;
     o->color2 = o->color3 = o->color4 = kWhite;
@@ -354,7 +355,7 @@ void ConvertToExcavation(Objex* o, const DocState* ds) {
     SetWhiteColours(o);
     o->texture = o->texture2 = o->texture3 = 0;
     o->color2 = o->color3 = kWhite;
-    o->params[2] = ds->conversionValueB;  // excavation depth
+    objfield::excavation::kDepth(*o) = ds->conversionValueB;
     o->onTerrain = 0;
     o->elevation = -ds->conversionValueB;
     SetTextureFaceUV(o);
@@ -375,7 +376,7 @@ void ConvertToDeckCutout(Objex* o, const DocState* ds) {
     o->texture2 = 1301;
     o->texture3 = 0;
     o->color2 = o->color3 = kWhite;
-    o->params[2] = ds->deckHeight;
+    objfield::floors::kThickness(*o) = ds->deckHeight;  // a deck cut-out reaches down the deck's height
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
     SetPointTextures(o, 1301);
@@ -410,8 +411,8 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->closed = 0;
         o->type = objtype::kStiffenerBeam;
         o->planBits = plan;
-        o->params[2] = ds->foundationBeamValue;  // depth
-        o->params[3] = ds->stiffenerBeamWidth;   // width
+        objfield::beam::kDepth(*o) = ds->foundationBeamValue;
+        objfield::beam::kWidth(*o) = ds->stiffenerBeamWidth;
         break;
     case cc::kPostTensionStrand:
         o->closed = 0;
@@ -426,7 +427,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
     case cc::kFoundationPier:
         o->type = objtype::kFoundationPier;
         o->planBits = plan;
-        o->params[0] = ConvertScreenToWorld(std::fabs(o->bounds3D.floatRight - o->bounds3D.floatLeft), ds, 0);
+        objfield::pier::kWidth(*o) = ConvertScreenToWorld(std::fabs(o->bounds3D.floatRight - o->bounds3D.floatLeft), ds, 0);
         break;
     case cc::kSwitchConnector:
         o->subtype = objsubtype::kSwitchConnector;
@@ -440,8 +441,8 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->closed = 0;
         o->type = objtype::kAirDuct;
         o->planBits = plan;
-        o->params[2] = ds->ductWidth;
-        o->params[3] = ds->ductHeight;
+        objfield::duct::kWidth(*o) = ds->ductWidth;
+        objfield::duct::kHeight(*o) = ds->ductHeight;
         break;
     case cc::kDeckWithRailing:
     case cc::kDeckWithoutRailing:

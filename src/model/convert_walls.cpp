@@ -7,6 +7,7 @@
 #include "model/convert_type.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
@@ -124,9 +125,9 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
     } else {
         for (ShortPoint& s : o->textureScales) s = ShortPoint{kFullScale, kFullScale};
     }
-    o->params[1] = ds->studSpacing;
-    o->params[2] = exterior ? kExteriorBaseOffset : 0.0f;
-    if (exterior) o->params[3] = ds->foundationWidth;
+    objfield::wall::kStudSpacing(*o) = ds->studSpacing;
+    objfield::wall::kBaseOffset(*o) = exterior ? kExteriorBaseOffset : 0.0f;
+    if (exterior) objfield::wall::kFoundationWidth(*o) = ds->foundationWidth;
     const float height = retaining ? kRetainingWallHeight : layer->height;
     ApplyWallPointDefaults(o, ds, height, command == convertcmd::kInteriorWall, !retaining);
     UpdateObjectBounds(o);
@@ -140,7 +141,7 @@ void ConvertWallToInterior(Objex* wall) {
     SelectObj(wall, selmode::kDeselect, 0);
     if (wall->planBits == kFoundationPlanBits) wall->planBits = kFloorPlanBits;
     wall->subtype = 0;
-    wall->params[2] = kExteriorBaseOffset;
+    objfield::wall::kBaseOffset(*wall) = kExteriorBaseOffset;
     wall->auxColor.red = 1;
     RebuildSwitchedWall(wall);
 }
@@ -149,7 +150,7 @@ void ConvertWallToExterior(Objex* wall) {
     if (!wall || wall->type != objtype::kWall) return;
     SelectObj(wall, selmode::kDeselect, 0);
     wall->subtype = objsubtype::kExteriorWall;
-    wall->params[2] = kExteriorBaseOffset;
+    objfield::wall::kBaseOffset(*wall) = kExteriorBaseOffset;
     wall->auxColor.red = 0;
     RebuildSwitchedWall(wall);
 }

@@ -172,15 +172,7 @@ void DeleteObj(Objex* object) {
     FreeString(object->text);
     object->text = nullptr;
 
-    switch (object->type) {
-    case objtype::kTopography:
-    case objtype::kEntireLot:
-    case objtype::kSlopeLot:
-        SetLotElevation();
-        break;
-    default:
-        break;
-    }
+    if (objtype::Has(object->type, objtype::kSetsLotElevation)) SetLotElevation();
 
     for (Objex* child = object->firstChild; child;) {
         Objex* next = child->next;

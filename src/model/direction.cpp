@@ -17,19 +17,7 @@ int32_t RowLength(int32_t count, int32_t rows) {
 }
 
 bool HasDirectedOutline(int16_t type) {
-    switch (type) {
-    case 3:
-    case objtype::kClosedOutline:
-    case objtype::kPolygon:
-    case objtype::kClosedSolid:
-    case objtype::kOpenSolid:
-    case objtype::kWall:
-    case objtype::kWindowSeparator:
-    case objtype::kSkylightPart:
-        return true;
-    default:
-        return false;
-    }
+    return objtype::Has(type, objtype::kDirectedOutline);
 }
 
 Poinz* ReverseRun(Poinz* first, int32_t count) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "model/command_ids.h"
 #include "model/docstate_fields.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -22,9 +23,9 @@ const int32_t kCustomColors[72] = {
     0xD0D0D0, 0xC0C0C0, 0xA0A0A0, 0x8E8E8E, 0x888888, 0x808080, 0x707070, 0x5C5C5C, 0x000000,
 };
 
-constexpr int32_t kArrowFirst = 5086, kArrowLast = 5092;
-constexpr int32_t kReadoutFirst = 5058, kReadoutLast = 5064;
-constexpr int32_t kToleranceNone = 5053, kToleranceLast = 5056;
+constexpr int32_t kArrowFirst = cmd::kArrowStyleFirst, kArrowLast = cmd::kArrowStyleLast;
+constexpr int32_t kReadoutFirst = cmd::kReadoutFirst, kReadoutLast = cmd::kReadoutLast;
+constexpr int32_t kToleranceNone = cmd::kToleranceNone, kToleranceLast = cmd::kToleranceLast;
 constexpr int32_t kArrowMask = 0x7F;              // bits 0-6
 constexpr int32_t kToleranceMask = 0x7 << 9;      // bits 9-11
 constexpr int32_t kReadoutMask = 0x7F << 12;      // bits 12-18

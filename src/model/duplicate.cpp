@@ -251,35 +251,23 @@ Objex* DuplicateObject(Objex* source, Objex* parent, Objex* previousSibling, con
 void DuplicateObjectData(Objex* source, Objex* copy) {
     if (!source || !copy || source == copy) return;
     const TypeData& td = source->typeData;
-    switch (source->type) {
-    case objtype::kDoor:
-    case objtype::kWindow:
-    case objtype::kDeckSteps:
-    case objtype::kComponent:
-    case objtype::kAccessory:
+    const int16_t type = source->type;
+    if (objtype::IsHostedAttachment(type)) {
         if (td.kind == TypeDataKind::Attachment && td.attachment)
             if (AttachmentRecord* r = DuplicateAttachment(td.attachment, source, copy))
                 SetCopyData(copy, TypeData::OfAttachment(r));
-        break;
-    case objtype::kText:
-    case objtype::kEnhancedText:
+    } else if (type == objtype::kText || type == objtype::kEnhancedText) {
         if (td.kind == TypeDataKind::Text && td.text)
             if (TextData* t = DuplicateText(td.text)) SetCopyData(copy, TypeData::OfText(t));
-        break;
-    case objtype::kSkylight:
-    case objtype::kRoofCutout:
+    } else if (objtype::IsRoofAttachment(type)) {
         if (td.kind == TypeDataKind::RoofAttachment && td.roofAttachment)
             if (RoofAttachmentRecord* r = DuplicateRoofAttachment(td.roofAttachment, copy))
                 SetCopyData(copy, TypeData::OfRoofAttachment(r));
-        break;
-    case objtype::kGroup:
+    } else if (type == objtype::kGroup) {
         if (source->subtype == objsubtype::kCabinetGroup && td.kind == TypeDataKind::Cabinet && td.cabinet) {
             CabinetState* cabinet = new (std::nothrow) CabinetState(*td.cabinet);
             if (cabinet) SetCopyData(copy, TypeData::OfCabinet(cabinet));
         }
-        break;
-    default:
-        break;
     }
 
     if (KeepsUserImage(source) && td.kind == TypeDataKind::ImagePath && td.imagePath && *td.imagePath) {

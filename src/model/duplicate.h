@@ -5,14 +5,16 @@
 // whole. Copies take new object and point IDs.
 #include <cstdint>
 
+#include "model/command_ids.h"
+
 struct Objex;
 
 // The mode of a duplicate: the command that asks for it.
 namespace dupmode {
-inline constexpr int32_t kDuplicate = 5006;         // points unselected, children copied
-inline constexpr int32_t kMirrorLeftRight = 5008;   // selected, flipped horizontally
-inline constexpr int32_t kMirrorTopBottom = 5138;   // selected, flipped vertically
-inline constexpr int32_t kSymbolTop = 5329;         // selected, children not copied
+inline constexpr int32_t kDuplicate = cmd::kDuplicate;              // points unselected, children copied
+inline constexpr int32_t kMirrorLeftRight = cmd::kMirrorLeftRight;  // selected, flipped horizontally
+inline constexpr int32_t kMirrorTopBottom = cmd::kMirrorTopBottom;  // selected, flipped vertically
+inline constexpr int32_t kSymbolTop = cmd::kSymbolTop;              // selected, children not copied
 }  // namespace dupmode
 
 // A copy of the source moved by offset (dH, dD; null for none). Placement: after

@@ -3,6 +3,7 @@
 #include "model/top_level_commands.h"
 
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -13,11 +14,9 @@
 #include "tools/rebuild_seams.h"
 
 using cmdsupport::AttachmentOf;
-using cmdsupport::TypeIn;
 
 namespace {
 
-constexpr int32_t kRaise = 5431;
 constexpr float kInchesPerFoot = 12.0f;
 constexpr float kNoBaseElevation = 10000.0f;
 
@@ -56,7 +55,7 @@ void ChangeWallElevation(Objex* wall, const Change& change, const DocState* ds) 
     const Change offset{ConvertWorldToScreen(change.value, ds, 0), change.raise};
     bool changed = false;
     for (Objex* c = wall->firstChild; c; c = c->next) {
-        if (!TypeIn(c, {objtype::kDoor, objtype::kWindow, objtype::kComponent, objtype::kAccessory}))
+        if (!objtype::IsWallAttachment(c->type))
             continue;
         AttachmentRecord* r = AttachmentOf(c);
         if (!r || !r->segmentStart || !r->segmentEnd || !IsEntireObjectSelected(c)) continue;
@@ -75,10 +74,10 @@ void ChangeWallElevation(Objex* wall, const Change& change, const DocState* ds) 
 CommandFate ElevationCommand(Objex* object, int32_t command, CommandParam) {
     Objex* root = GetRootObject(object);
     if (!root) return CommandFate::Kept;
-    const Change change{kInchesPerFoot * gBaseElevation, command == kRaise};
+    const Change change{kInchesPerFoot * gBaseElevation, command == cmd::kRaiseElevation};
     if (root->type == objtype::kWall) {
         if (const DocState* ds = CurrentDocState()) ChangeWallElevation(root, change, ds);
-    } else if (cmdsupport::IsRoof(root)) {
+    } else if (objtype::IsRoof(root->type)) {
         if (IsRoofObjectSelected(root)) change.apply(root->elevation);
     } else {
         change.apply(root->elevation);

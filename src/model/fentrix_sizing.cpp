@@ -3,6 +3,7 @@
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
@@ -67,7 +68,7 @@ void GetFentrixSize(Objex* object, float* width, float* height, float* depth) {
     DocState* ds = CurrentDocState();
     if (!object || !ds || !width || !height || !depth) return;
     ViewKindKeeper keeper(ds);
-    const float angle = object->params[4];
+    const float angle = objfield::rotation::kImported(*object);
     const bool turned = angle > 0.0f;
     float centreH = 0.0f, centreD = 0.0f;
     if (turned) {
@@ -92,7 +93,7 @@ void ResizeFentrixObject(Objex* object, uint8_t percent, float width, float heig
         ViewKindKeeper keeper(ds);
         // Selected before it is unturned: the turns move selected points only.
         SelectObj(object, selmode::kSelect, 0);
-        const float angle = object->params[4];
+        const float angle = objfield::rotation::kImported(*object);
         const bool turned = angle > 0.0f;
         if (turned) {
             const Float3DRect box = Bounds3D(object);

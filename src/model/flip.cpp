@@ -6,6 +6,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
@@ -48,7 +49,7 @@ float WrapOnce(float degrees) {
 }
 
 RoofAttachmentRecord* RoofRecordOf(Objex* child) {
-    if (child->type != objtype::kSkylight && child->type != objtype::kRoofCutout) return nullptr;
+    if (!objtype::IsRoofAttachment(child->type)) return nullptr;
     if (child->typeData.kind != TypeDataKind::RoofAttachment) return nullptr;
     return child->typeData.roofAttachment;
 }
@@ -100,7 +101,7 @@ void FlipObject(Objex* object, uint8_t horizontal) {
     if (axis < 0) return;
     const float centre = across ? gFlipCenterX : gFlipCenterY;
 
-    if (object->type == objtype::kRoof || object->type == objtype::kFreehandRoof)
+    if (objtype::IsRoof(object->type))
         FlipRoofAttachments(object, across);
 
     for (Poinz* p = object->firstPoint; p; p = p->next) {
@@ -117,7 +118,10 @@ void FlipObject(Objex* object, uint8_t horizontal) {
     SetObjectPointLengths(object);
     object->needsRebuild = 1;
 
-    if (object->type == objtype::kFreehandRoof) object->params[0] = MirrorDegrees(object->params[0], across);
+    if (object->type == objtype::kFreehandRoof) {
+        float& slope = objfield::freehand_roof::kSlopeDirection(*object);
+        slope = MirrorDegrees(slope, across);
+    }
     FlipGroupAngles(object, horizontal);
 }
 
@@ -137,5 +141,8 @@ void FlipGroupAngles(Objex* group, uint8_t horizontal) {
         angle = WrapOnce(MirrorDegrees(angle + 270.0f, horizontal != 0) + 90.0f);
         return;
     }
-    if (IsObjectFNXObject(group)) group->params[4] = WrapOnce(-group->params[4]);
+    if (IsObjectFNXObject(group)) {
+        float& angle = objfield::rotation::kImported(*group);
+        angle = WrapOnce(-angle);
+    }
 }

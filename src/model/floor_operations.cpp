@@ -65,7 +65,7 @@ Layer* FloorLayerOf(Objex* object, bool attached) {
 }
 
 bool IsDoorOrWindow(const Objex* object) {
-    return object->type == objtype::kDoor || object->type == objtype::kWindow;
+    return objtype::IsOpening(object->type);
 }
 
 // Lowers an opening under the cap, then shortens it when lowering was not enough.
@@ -161,7 +161,7 @@ void RaiseLayerToBaseHeight(Layer* layer, float delta) {
 void NudgeObject(Objex* object, float distance, int16_t direction) {
     const DocState* ds = CurrentDocState();
     if (!object || !ds) return;
-    if (xformsupport::IsRoof(object)) {
+    if (objtype::IsRoof(object->type)) {
         const bool wholeRoof = IsEntireRoofObjectSelected(object);
         for (Objex* child = object->firstChild; child; child = child->next) {
             RoofAttachmentRecord* attachment = RoofAttachmentOf(child);

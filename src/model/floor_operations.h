@@ -6,14 +6,16 @@
 // record and does nothing for a null argument.
 #include <cstdint>
 
+#include "model/command_ids.h"
+
 struct Layer;
 struct Objex;
 
 namespace floorcmd {
-inline constexpr int32_t kMoveUp = 5168;
-inline constexpr int32_t kMoveDown = 5169;
-inline constexpr int32_t kCopyUp = 5170;
-inline constexpr int32_t kCopyDown = 5171;
+inline constexpr int32_t kMoveUp = cmd::kMoveToUpperFloor;
+inline constexpr int32_t kMoveDown = cmd::kMoveToLowerFloor;
+inline constexpr int32_t kCopyUp = cmd::kCopyToUpperFloor;
+inline constexpr int32_t kCopyDown = cmd::kCopyToLowerFloor;
 }  // namespace floorcmd
 
 // Raises the elevations of the object's root by the current floor's height (5168, 5170) or

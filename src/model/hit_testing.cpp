@@ -102,21 +102,12 @@ void ClearHit(ClickInfo* click) {
 
 // Types picked anywhere inside their bounds.
 bool IsWholeObjectPick(const Objex* o) {
-    switch (o->type) {
-    case objtype::kFentrix: case objtype::kPlant: case objtype::kImported2D:
-    case objtype::kComponent: case objtype::kFoundationPier: case objtype::kCabinetPart:
-    case objtype::kEnhancedText: case objtype::kAccessory: case objtype::kSkylight:
-    case objtype::kOldText: case objtype::kDimensionText: case 301: case 302:
-        return true;
-    default:
-        return o->subtype == 89;
-    }
+    return objtype::Has(o->type, objtype::kPickedWhole) || o->subtype == 89;
 }
 
 // Children of these types are searched only while their plan shows.
 bool IsPlanFilteredChild(const Objex* o) {
-    return o->type == objtype::kComponent || o->type == objtype::kAccessory ||
-           o->type == objtype::kDoor || o->type == objtype::kWindow;
+    return objtype::IsWallAttachment(o->type);
 }
 
 const port::Path* ShapePathOf(const Objex* o) {

@@ -67,10 +67,6 @@ void SelectWallPoints(Objex* wall, const RECT& r) {
     }
 }
 
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
-}
-
 int16_t RuleTool() {
     return static_cast<uint16_t>(gCurTool) == 65535 ? toolid::kSelect : gCurTool;
 }
@@ -94,10 +90,10 @@ void SelectLayerInRect(Layer* layer, const RECT* rect, int8_t mode, uint8_t redr
             SelectVisualObj(o, mode, redraw, plans);
             continue;
         }
-        if (!IsRoof(o)) continue;
+        if (!objtype::IsRoof(o->type)) continue;
         // Part of a roof: the skylights and cut-outs it wholly covers.
         for (Objex* c = o->firstChild; c; c = c->next) {
-            if (c->type != objtype::kSkylight && c->type != objtype::kRoofCutout) continue;
+            if (!objtype::IsRoofAttachment(c->type)) continue;
             const RECT childBox = GrownViewBounds(c);
             if (Intersects(childBox, r) && CornersIn(r, childBox)) SelectVisualObj(c, mode, redraw, plans);
         }
@@ -110,16 +106,15 @@ void SelectAllLayersInRect(Layer* firstLayer, const RECT* rect, int8_t mode, uin
 
 bool SelectPointInRect(Poinz* point, Objex* object, const RECT* rect, int8_t mode, uint8_t redraw) {
     if (!point || !object || !rect || static_cast<uint16_t>(gCurTool) == 65535) return false;
-    // Plan position: H across, D down the plan.
+    // The point's H and V, zoomed but not projected.
     const int32_t x = RoundSide(ZoomF(point->position[0]));
-    const int32_t y = RoundSide(ZoomF(point->position[2]));
+    const int32_t y = RoundSide(ZoomF(point->position[1]));
     if (!PointIn(*rect, x, y)) return false;
     if (!ToolIsPointOriented(gCurTool, object)) {
         SelectObj(GetRootObject(object), mode, redraw);
     } else if (object->type == objtype::kRoof) {
         SelectPoint(point, mode, redraw);
-    } else if (IsObjectGrouped(object) || object->type == objtype::kOldText ||
-               object->type == objtype::kDimensionText || object->type == 302) {
+    } else if (IsObjectGrouped(object) || objtype::Has(object->type, objtype::kSelectsRoot)) {
         SelectObj(GetRootObject(object), mode, redraw);
     } else {
         SelectPoint(point, mode, redraw);

@@ -4,6 +4,7 @@
 
 #include "model/bounds.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
@@ -21,7 +22,7 @@ bool Moves(const Poinz* point) { return point->selected && !point->locked; }
 // Skylights and dormer cut-outs move with their roof: every one of them when the whole roof
 // is selected (selected just for the move), otherwise only those already selected.
 void CarryRoofAttachments(Objex* roof, const TransformRecord* record, bool rotate) {
-    if (!IsRoof(roof)) return;
+    if (!roof || !objtype::IsRoof(roof->type)) return;
     const bool wholeRoof = IsEntireRoofObjectSelected(roof);
     for (Objex* child = roof->firstChild; child; child = child->next) {
         RoofAttachmentRecord* attachment = RoofAttachmentOf(child);
@@ -94,9 +95,14 @@ void RotateObject(Objex* object, const TransformRecord* record) {
         if (Moves(p)) RotatePointInAxes(p, a1, a2, c1, c2, angle);
 
     const float degrees = static_cast<float>(angle * kDegreesPerRadian);
-    if (IsObjectFNXObject(object)) object->params[4] = WrapDegreesOnce(object->params[4] + degrees);
-    if (object->type == objtype::kFreehandRoof && HasSelectedOwnPoint(object))
-        object->params[0] = WrapDegreesOnce(object->params[0] + degrees);
+    if (IsObjectFNXObject(object)) {
+        float& stored = objfield::rotation::kImported(*object);
+        stored = WrapDegreesOnce(stored + degrees);
+    }
+    if (object->type == objtype::kFreehandRoof && HasSelectedOwnPoint(object)) {
+        float& slope = objfield::freehand_roof::kSlopeDirection(*object);
+        slope = WrapDegreesOnce(slope + degrees);
+    }
     if (object->type == objtype::kSkylight && object->typeData.kind == TypeDataKind::RoofAttachment &&
         object->typeData.roofAttachment)
         object->typeData.roofAttachment->angle += angle * 180.0f / std::numbers::pi_v<float>;

@@ -1,6 +1,8 @@
 #pragma once
-// Object type and subtype codes. Every part of the program compares `Objex::type` and
-// `Objex::subtype` against these.
+// Object type and subtype codes, and the one table of what each type is (its traits). Every
+// part of the program compares `Objex::type` and `Objex::subtype` against these; a question
+// about a type that more than one place asks is a trait here, never a local list.
+#include <array>
 #include <cstdint>
 
 namespace objtype {
@@ -26,6 +28,7 @@ inline constexpr int16_t kWindowSeparator = 19;   // generated
 inline constexpr int16_t kDoorPanel = 20;         // generated
 inline constexpr int16_t kPropertyLine = 21;
 inline constexpr int16_t kPath = 22;              // pathway or driveway
+inline constexpr int16_t kType23 = 23;            // shown on the landscape plan; no name of its own
 inline constexpr int16_t kEdging = 24;
 inline constexpr int16_t kFence = 25;
 inline constexpr int16_t kFill = 26;
@@ -35,8 +38,10 @@ inline constexpr int16_t kDetail = 29;
 inline constexpr int16_t kTopography = 30;
 inline constexpr int16_t kImported2D = 31;
 inline constexpr int16_t kRoofPanel = 32;         // generated panel of a roof
-inline constexpr int16_t kStaircase = 38;
+inline constexpr int16_t kRoofPiece33 = 33;
+inline constexpr int16_t kRoofPiece34 = 34;
 inline constexpr int16_t kRoofPiece35 = 35;
+inline constexpr int16_t kStaircase = 38;
 inline constexpr int16_t kRoofPiece41 = 41;
 inline constexpr int16_t kRailing = 45;
 inline constexpr int16_t kFloorCutout = 48;
@@ -44,8 +49,8 @@ inline constexpr int16_t kDeck = 51;
 inline constexpr int16_t kDeckPart = 52;          // generated (skirting)
 inline constexpr int16_t kDeckSteps = 53;
 inline constexpr int16_t kComponent = 56;
-inline constexpr int16_t kFreehandRoof = 57;      // the "roof panel" of the panel tool
-inline constexpr int16_t kFreehandRoofPanel = 58; // generated panel of a freehand roof
+inline constexpr int16_t kFreehandRoof = 57;      // also called the roof panel (drawn by the panel tool)
+inline constexpr int16_t kSlopeArrow = 58;        // slope-direction arrow, child of a freehand roof
 inline constexpr int16_t kPanelSlab = 59;          // generated slab of a freehand roof
 inline constexpr int16_t kOpeningMask = 61;       // generated opening outline (part list 1)
 inline constexpr int16_t kEntireLot = 62;
@@ -59,6 +64,7 @@ inline constexpr int16_t kStiffenerBeam = 114;
 inline constexpr int16_t kFoundationPier = 115;
 inline constexpr int16_t kPostTensionStrand = 116;
 inline constexpr int16_t kAirDuct = 117;
+inline constexpr int16_t kType125 = 125;          // selected whole; no name of its own
 inline constexpr int16_t kDoorHardware = 128;     // generated
 inline constexpr int16_t kFoundationSlope = 129;
 inline constexpr int16_t kPhoto = 130;
@@ -79,10 +85,143 @@ inline constexpr int16_t kQuickWallForm = 113;
 inline constexpr int16_t kDimensionLine = 137;
 inline constexpr int16_t kOldText = 200;          // read as 145
 inline constexpr int16_t kDimensionText = 201;    // text box of a dimension
+inline constexpr int16_t kType301 = 301;          // picked whole, without a name of its own
+inline constexpr int16_t kType302 = 302;          // picked whole, selected through its root
 inline constexpr int16_t kFrameGroup = 900;       // generated frame group or skylight filler
 inline constexpr int16_t kGroup = 1000;
 
 inline constexpr bool IsDimension(int type) { return type >= kDimensionFirst && type <= kDimensionLast; }
+
+// --- traits ---
+
+enum Trait : uint32_t {
+    kIsRoof = 1u << 0,              // a roof that holds skylights and cut-outs (14, 57)
+    kIsHostedAttachment = 1u << 1,  // set into a wall or deck segment with an attachment record
+    kIsRoofAttachment = 1u << 2,    // set into a roof with a roof attachment record
+    kFollowsHost = 1u << 3,         // placed by its parent: moves and turns pass it by, never a group member
+    kHoldsAttachments = 1u << 4,    // children never make it a group (a roof 14 with children does)
+    kSelectedWhole = 1u << 5,       // always selected whole, also under point-oriented selection
+    kPickedWhole = 1u << 6,         // hit anywhere inside its bounds
+    kOnViewLayer = 1u << 7,         // belongs on an elevation view layer
+    kFixedComponent = 1u << 8,      // built-in symbol: rotation in params[0], mirrored as a whole
+    kSetsLotElevation = 1u << 9,    // shapes the lot: its changes re-elevate the terrain
+    kDirectedOutline = 1u << 10,    // its point order gives its facing
+    kHasFeedbackLine = 1u << 11,    // point-wise selection redraws its selection line
+    kSelectsRoot = 1u << 12,        // a point-wise pick selects its root instead of the point
+    kKeepsShapeWhenTurned = 1u << 13,  // a turn moves its middle and leaves its shape
+    kIsOpening = 1u << 14,          // a door or window: cuts an opening with trim into its wall
+};
+
+struct TypeRow {
+    int16_t type;
+    uint32_t traits;
+    int32_t planBits = 2;   // the plans a new object of the type is shown on
+    int8_t partList = -1;   // which part list of a roof attachment record holds it
+};
+
+inline constexpr TypeRow kTypeTable[] = {
+    {kOval, kSelectedWhole},
+    {3, kDirectedOutline},
+    {kArc, kSelectedWhole},
+    {kClosedOutline, kSelectedWhole | kDirectedOutline},
+    {kPolygon, kSelectedWhole | kDirectedOutline},
+    {kClosedSolid, kDirectedOutline},
+    {kOpenSolid, kDirectedOutline},
+    {kWall, kHoldsAttachments | kDirectedOutline},
+    {kRoof, kIsRoof, 16},
+    {kFentrix, kSelectedWhole | kPickedWhole},
+    {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
+    {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
+    {kWindowSeparator, kDirectedOutline, 2, 1},
+    {kPropertyLine, 0, 128},
+    {kPath, 0, 128},
+    {kType23, 0, 128},
+    {kEdging, 0, 128},
+    {kFence, 0, 128},
+    {kFill, 0, 128},
+    {kGroundFill, 0, 128},
+    {kPlant, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned, 128},
+    {kTopography, kSetsLotElevation, 128},
+    {kImported2D, kSelectedWhole | kPickedWhole},
+    {kRoofPanel, 0, 16},
+    {kRoofPiece33, 0, 16},
+    {kRoofPiece34, 0, 16},
+    {kRoofPiece35, 0, 16},
+    {kStaircase, kHasFeedbackLine},
+    {kRoofPiece41, 0, 16},
+    {kDeck, kHoldsAttachments, 64},
+    {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
+    {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
+    {kFreehandRoof, kIsRoof | kHoldsAttachments},
+    {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
+    {kOpeningMask, 0, 2, 0},
+    {kEntireLot, kSetsLotElevation},
+    {kDimensionLinked, kSelectedWhole | kOnViewLayer},
+    {kFoundationPier, kSelectedWhole | kPickedWhole},
+    {kType125, kSelectedWhole},
+    {kDoorHardware, 0, 2, 2},
+    {kSlopeLot, kSetsLotElevation},
+    {kCabinetPart, kSelectedWhole | kPickedWhole},
+    {kText, kKeepsShapeWhenTurned},
+    {kEnhancedText, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned},
+    {kAccessory, kIsHostedAttachment | kFollowsHost | kPickedWhole},
+    {kSkylightPart, kDirectedOutline, 2, 3},
+    {kSkylight, kIsRoofAttachment | kSelectedWhole | kPickedWhole, 16},
+    {kSkylightPart5, 0, 2, 4},
+    {kRoofCutout, kIsRoofAttachment, 16},
+    {kOldText, kSelectedWhole | kPickedWhole | kOnViewLayer | kSelectsRoot | kKeepsShapeWhenTurned},
+    {kDimensionText, kSelectedWhole | kPickedWhole | kOnViewLayer | kSelectsRoot | kKeepsShapeWhenTurned},
+    {kType301, kPickedWhole},
+    {kType302, kPickedWhole | kSelectsRoot},
+    {kGroup, kSelectedWhole},
+    // Built-in symbols that are fixed components.
+    {68, kFixedComponent}, {69, kFixedComponent}, {71, kFixedComponent}, {72, kFixedComponent},
+    {79, kFixedComponent}, {80, kFixedComponent}, {81, kFixedComponent}, {82, kFixedComponent},
+    {88, kFixedComponent}, {98, kFixedComponent}, {110, kFixedComponent}, {kAirDuct, kFixedComponent},
+    {118, kFixedComponent}, {119, kFixedComponent}, {120, kFixedComponent}, {121, kFixedComponent},
+    {122, kFixedComponent}, {123, kFixedComponent}, {146, kFixedComponent}, {147, kFixedComponent},
+    {148, kFixedComponent}, {149, kFixedComponent}, {150, kFixedComponent}, {151, kFixedComponent},
+    {152, kFixedComponent},
+};
+
+inline constexpr int kTypeCodeLimit = 1024;  // every code is below it
+
+namespace detail {
+constexpr std::array<TypeRow, kTypeCodeLimit> IndexTypeTable() {
+    std::array<TypeRow, kTypeCodeLimit> byType{};
+    for (int t = 0; t < kTypeCodeLimit; ++t) byType[t] = TypeRow{static_cast<int16_t>(t), 0};
+    for (const TypeRow& row : kTypeTable) byType[row.type] = row;
+    return byType;
+}
+inline constexpr std::array<TypeRow, kTypeCodeLimit> kTypeIndex = IndexTypeTable();
+}  // namespace detail
+
+// The row of a type; a code without a row has no traits and the default plans.
+constexpr const TypeRow& RowOf(int type) {
+    return detail::kTypeIndex[type >= 0 && type < kTypeCodeLimit ? type : 0];
+}
+constexpr bool Has(int type, Trait trait) { return (RowOf(type).traits & trait) != 0; }
+
+constexpr bool IsRoof(int type) { return Has(type, kIsRoof); }
+// Doors, windows, deck steps, components and accessories: set into a wall or deck segment.
+constexpr bool IsHostedAttachment(int type) { return Has(type, kIsHostedAttachment); }
+// Doors and windows.
+constexpr bool IsOpening(int type) { return Has(type, kIsOpening); }
+// The hosted attachments that go into walls: all but deck steps.
+constexpr bool IsWallAttachment(int type) { return IsHostedAttachment(type) && type != kDeckSteps; }
+// Walls, decks and roofs: the objects attachments are set into.
+constexpr bool IsAttachmentCarrier(int type) { return type == kWall || type == kDeck || IsRoof(type); }
+// Skylights and roof cut-outs.
+constexpr bool IsRoofAttachment(int type) { return Has(type, kIsRoofAttachment); }
+// Anything set into a wall, deck or roof.
+constexpr bool IsAttachment(int type) { return IsHostedAttachment(type) || IsRoofAttachment(type); }
+// The hosted attachments and a freehand roof's slope arrow: their parent places them.
+constexpr bool FollowsHost(int type) { return Has(type, kFollowsHost); }
+constexpr bool IsFixedComponent(int type) { return Has(type, kFixedComponent); }
+constexpr int32_t DefaultPlanBits(int type) { return RowOf(type).planBits; }
+// The part list (0-4) of a roof attachment record that holds a generated piece of this type;
+// -1 for types no list holds.
+constexpr int RoofAttachmentPartList(int type) { return RowOf(type).partList; }
 
 }  // namespace objtype
 

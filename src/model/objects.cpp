@@ -24,6 +24,13 @@ Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColo
                     Layer* layer, TypeData typeData) {
     Objex* o = new (std::nothrow) Objex{};
     if (!o) return nullptr;
+    DocState* ds = CurrentDocState();
+    if (!ds) {
+        // Zero-filled and unnumbered; only the type-specific record, which the caller hands
+        // over, is kept so that it is not lost.
+        o->typeData = typeData;
+        return o;
+    }
     o->type = type;
     o->closed = closed;
     o->visible = visible;
@@ -43,11 +50,9 @@ Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColo
     o->faceAxis = 2;
     o->needsRebuild = 1;
     for (ShortPoint& s : o->textureScales) s = ShortPoint{100, 100};
-    if (DocState* ds = CurrentDocState()) {
-        o->plantAge = ds->plantAge;
-        o->elevation = ds->currentElevation;
-        o->objectID = ds->nextObjectID++;
-    }
+    o->plantAge = ds->plantAge;
+    o->elevation = ds->currentElevation;
+    o->objectID = ds->nextObjectID++;
     return o;
 }
 
@@ -322,24 +327,8 @@ void GroupObject(Objex* object) {
 
 bool IsObjectGrouped(Objex* object) {
     if (!object) return false;
-    if (object->parent) {
-        switch (object->type) {
-        case objtype::kDoor: case objtype::kWindow: case objtype::kDeckSteps:
-        case objtype::kComponent: case objtype::kFreehandRoofPanel: case objtype::kAccessory:
-            break;
-        default:
-            return true;
-        }
-    }
-    if (object->firstChild) {
-        switch (object->type) {
-        case objtype::kWall: case objtype::kDeck: case objtype::kFreehandRoof:
-            break;
-        default:
-            return true;
-        }
-    }
-    return false;
+    if (object->parent && !objtype::FollowsHost(object->type)) return true;
+    return object->firstChild && !objtype::Has(object->type, objtype::kHoldsAttachments);
 }
 
 bool IsObjectSymbolEditorObject(Objex* object) {

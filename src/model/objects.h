@@ -126,7 +126,8 @@ struct Poinz {
 // --- creation and linking ---
 
 // A new unlinked object with the creation defaults; takes the next object ID. Without a
-// current document or settings record it comes back with defaults but unnumbered.
+// current document or settings record it comes back zero-filled and unnumbered (holding only
+// the given type-specific record).
 Objex* CreateObject(int16_t type, uint8_t closed, uint8_t visible, const RGBColor* fillColor,
                     const RGBColor* penColor, float penWidth, int16_t penStyle, int16_t fillPattern,
                     const FloatRect* bounds, Poinz* firstPoint, Objex* firstChild, Objex* parent,

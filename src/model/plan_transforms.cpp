@@ -5,6 +5,7 @@
 
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/skylight_transforms.h"
@@ -38,7 +39,7 @@ void SwapWallSides(Objex* wall) {
 
 template <typename Fn>
 void ForEachRoofAttachment(Objex* object, Fn fn) {
-    if (!IsRoof(object)) return;
+    if (!object || !objtype::IsRoof(object->type)) return;
     for (Objex* child = object->firstChild; child; child = child->next)
         if (RoofAttachmentOf(child)) fn(child, RoofAttachmentOf(child));
 }
@@ -79,8 +80,8 @@ void RotatePlanObject(Objex* object, const TransformRecord* record) {
     for (Poinz* p = object->firstPoint; p; p = p->next) RotatePointInAxes(p, a1, a2, c1, c2, angle);
 
     const float degrees = static_cast<float>(angle * kDegreesPerRadian);
-    if (IsObjectFNXObject(object)) object->params[4] = WrapDegreesOnce(object->params[4] + degrees);
-    if (object->type == objtype::kFreehandRoof) object->params[0] = WrapDegreesOnce(object->params[0] + degrees);
+    if (IsObjectFNXObject(object)) objfield::rotation::kImported(*object) = WrapDegreesOnce(objfield::rotation::kImported(*object) + degrees);
+    if (object->type == objtype::kFreehandRoof) objfield::freehand_roof::kSlopeDirection(*object) = WrapDegreesOnce(objfield::freehand_roof::kSlopeDirection(*object) + degrees);
     if (object->type == objtype::kSkylight && object->typeData.kind == TypeDataKind::RoofAttachment &&
         object->typeData.roofAttachment)
         object->typeData.roofAttachment->angle += angle * 180.0f / std::numbers::pi_v<float>;
@@ -112,8 +113,8 @@ void FlipPlanObject(Objex* object, int32_t command) {
     }
 
     if (object->type == objtype::kGroup && object->firstChild && object->firstChild->type == objtype::kFentrix)
-        object->params[4] = MirrorDegrees(object->params[4], firstAxis);
-    if (object->type == objtype::kFreehandRoof) object->params[0] = MirrorDegrees(object->params[0], firstAxis);
+        objfield::rotation::kImported(*object) = MirrorDegrees(objfield::rotation::kImported(*object), firstAxis);
+    if (object->type == objtype::kFreehandRoof) objfield::freehand_roof::kSlopeDirection(*object) = MirrorDegrees(objfield::freehand_roof::kSlopeDirection(*object), firstAxis);
     // A cabinet group's angle is kept a quarter turn off the angle it is mirrored at.
     if (object->type == objtype::kGroup && object->subtype == objsubtype::kCabinetGroup &&
         object->typeData.kind == TypeDataKind::Cabinet && object->typeData.cabinet) {

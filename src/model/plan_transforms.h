@@ -4,11 +4,13 @@
 // selection or lock, and always carrying a roof's skylights, dormer cut-outs and symbols.
 #include <cstdint>
 
+#include "model/command_ids.h"
+
 struct Objex;
 struct TransformRecord;
 
-inline constexpr int32_t kFlipPlanHorizontalCommand = 5363;
-inline constexpr int32_t kFlipPlanVerticalCommand = 5364;
+inline constexpr int32_t kFlipPlanHorizontalCommand = cmd::kFlipPlanHorizontal;
+inline constexpr int32_t kFlipPlanVerticalCommand = cmd::kFlipPlanVertical;
 
 void TranslatePlanObject(Objex* object, const TransformRecord* record);
 // Imported-object rotation, freehand-roof slope direction and skylight angle follow.

@@ -6,8 +6,6 @@
 #include "model/segment_sampling.h"
 #include "port/seam.h"
 
-uint8_t gRealTimeDraw = 0;
-static const port::GlobalReset kReset([] { gRealTimeDraw = 0; });
 
 namespace {
 

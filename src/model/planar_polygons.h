@@ -8,6 +8,8 @@
 // PlanarPolygon.
 #include <cstdint>
 
+#include "plan/plan_objects.h"  // gRealTimeDraw: while set, curved segments make straight edges
+
 struct Poinz;
 
 struct PolygonVertex {
@@ -18,9 +20,6 @@ struct PolygonVertex {
     float u = 0;
     float v = 0;
 };
-
-// While the plan is drawn in real time, curved segments make straight polygon edges.
-extern uint8_t gRealTimeDraw;
 
 // The outline that starts at `first`, walked forwards: on entry *count is the number of
 // points, on return the number of vertices. Null when *count is below 3, an argument is

@@ -7,6 +7,7 @@
 #include "content/core/content_selection_seams.h"
 #include "geometry/openings/landscape_plants.h"
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -28,7 +29,6 @@ static const port::GlobalReset kReset([] {
 
 namespace {
 
-constexpr int32_t kMoveCommand = 6000;
 constexpr int H = 0, D = 2;
 
 // Builds one plant of the entry and moves it so the middle of its bounds is at (h, d).
@@ -44,7 +44,7 @@ void PlaceAt(const SymEntryInfo& entry, float h, float d) {
     const float centreH = box.floatLeft + (box.floatRight - box.floatLeft) * 0.5f;
     const float centreD = box.floatBack + (box.floatFront - box.floatBack) * 0.5f;
     TransformRecord move = cmdsupport::Translation(h - centreH, 0.0f, d - centreD);
-    SelectedObjectAllLayers(layer, 1, kMoveCommand, &move);
+    SelectedObjectAllLayers(layer, 1, cmd::kMove, &move);
 }
 
 // The points of the outline's first row.

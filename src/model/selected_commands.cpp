@@ -1,12 +1,16 @@
 #include "model/selected_commands.h"
 
+#include <algorithm>
+
 #include "geometry/elements/rebuild_seams.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/deletion.h"
 #include "model/delete_items.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/floor_operations.h"
+#include "model/object_fields.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
@@ -24,22 +28,16 @@ using cmdsupport::TypeIn;
 
 namespace {
 
-constexpr int32_t kCut = 21;
-constexpr int32_t kFillColour = 5019;
-constexpr int32_t kSmooth = 5041;
-constexpr int32_t kPointTexture1 = 5224;
-constexpr int32_t kSmoothing = 5228;
-constexpr int32_t kPlantSize = 5230;
-constexpr int32_t kPlantingAge = 5238;
-constexpr int32_t kCurveTension = 5391;
-constexpr int32_t kFontNumber = 8003;
-constexpr int32_t kFontSize = 8004;
 constexpr float kYoungestPlant = 1.0f;
 
 // Objects set into a wall, deck or roof that cut and delete remove one by one.
-bool IsAttachment(const Objex* o) {
-    return TypeIn(o, {objtype::kDoor, objtype::kWindow, objtype::kDeckSteps, objtype::kComponent,
-                      objtype::kAccessory, objtype::kSkylight, objtype::kRoofCutout});
+bool IsAttachment(const Objex* o) { return objtype::IsAttachment(o->type); }
+
+// The text box record of a dimension's text box, or null.
+DimensionTextRecord* TextBoxRecordOf(Objex* box) {
+    if (!box || box->type != objtype::kDimensionText || box->typeData.kind != TypeDataKind::DimensionText)
+        return nullptr;
+    return box->typeData.dimensionText;
 }
 
 // Detail shapes (29) of subtype 1-9 outside symbol-editor and section-detail groups.
@@ -68,11 +66,11 @@ CommandFate RemoveAttachmentCommand(Objex* object, uint8_t, int32_t command, Com
     if (!IsAttachment(object) || !IsObjectSelected(object) || IsObjectLocked(object))
         return CommandFate::Kept;
     Objex* host = object->parent;
-    if (command == kCut) DeleteObj(object);
+    if (command == cmd::kCut) DeleteObj(object);
     else DeleteObjItem(object);
     if (host) {
         if (host->type == objtype::kDeck) Update3DDeck(host);
-        else if (command != kCut && host->type == objtype::kWall) Update3DWall(host);
+        else if (command != cmd::kCut && host->type == objtype::kWall) Update3DWall(host);
         ReRenderObject(host);
     }
     gRefreshRender = 1;
@@ -82,7 +80,7 @@ CommandFate RemoveAttachmentCommand(Objex* object, uint8_t, int32_t command, Com
 CommandFate ColourCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
     const DocState* ds = DocStateParam(param);
     if (!ds || !IsObjectSelected(object)) return CommandFate::Kept;
-    const bool fill = command == kFillColour;
+    const bool fill = command == cmd::kFillColour;
     const RGBColor colour = fill ? ds->fillColor : ds->penColor;
     SetColour(object, fill, colour);
     if (object->type == objtype::kWall) {
@@ -97,7 +95,7 @@ CommandFate ColourCommand(Objex* object, uint8_t, int32_t command, CommandParam 
 }
 
 CommandFate SmoothCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
-    if (command == kSmooth) SmoothObject(object);
+    if (command == cmd::kSmooth) SmoothObject(object);
     else UnsmoothObject(object);
     RefreshObjectBounds(object);
     return CommandFate::Kept;
@@ -122,7 +120,7 @@ CommandFate ArrowStyleCommand(Objex* object, uint8_t, int32_t command, CommandPa
 CommandFate PointTextureCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
     const auto texture = static_cast<int32_t>(CommandParamToInt(param));
     for (Poinz* p = object->firstPoint; p; p = p->next)
-        (command == kPointTexture1 ? p->texture1 : p->texture2) = texture;
+        (command == cmd::kPointTexture1 ? p->texture1 : p->texture2) = texture;
     return CommandFate::Kept;
 }
 
@@ -137,7 +135,7 @@ CommandFate PointLengthsCommand(Objex* object, uint8_t, int32_t, CommandParam) {
 }
 
 CommandFate SmoothingCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
-    if (command == kSmoothing) ObjectSmoothing(object);
+    if (command == cmd::kSmoothing) ObjectSmoothing(object);
     else ObjectStraightening(object);
     RebuildStairRailEdging(object);
     RefreshObjectBounds(object);
@@ -146,9 +144,9 @@ CommandFate SmoothingCommand(Objex* object, uint8_t, int32_t command, CommandPar
 
 CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
     if (object->type != objtype::kPlant) return CommandFate::Kept;
-    if (command == kPlantingAge) {
-        object->fillPattern = Int16Param(param);
-    } else if (command != kPlantSize) {
+    if (command == cmd::kPlantingAge) {
+        objfield::plant::kPlantingAge(*object) = Int16Param(param);
+    } else if (command != cmd::kPlantSize) {
         object->plantAge += static_cast<float>(CommandParamToInt(param));
         if (!(object->plantAge >= kYoungestPlant)) object->plantAge = kYoungestPlant;
     }
@@ -160,10 +158,10 @@ CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam p
 CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
     const DocState* ds = CurrentDocState();
     if (!ds) return CommandFate::Kept;
-    if (command == kCurveTension && ds->curveTension != 0) SmoothSelectedObject(object);
+    if (command == cmd::kCurveTension && ds->curveTension != 0) SmoothSelectedObject(object);
     else UnsmoothSelectedObject(object);
     if (object->type == objtype::kRailing) {
-        if (command == kCurveTension) object->subtype = objsubtype::kCurvedRailing;
+        if (command == cmd::kCurveTension) object->subtype = objsubtype::kCurvedRailing;
         UpdateRailObject(object);
     } else if (TypeIn(object, {objtype::kPath, objtype::kEdging, objtype::kFloor, objtype::kFloorCutout,
                                objtype::kDeck, objtype::kExcavation})) {
@@ -179,13 +177,27 @@ CommandFate PatternCommand(Objex* object, uint8_t, int32_t, CommandParam param) 
     return CommandFate::Kept;
 }
 
-CommandFate TextBoxFieldCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
-    if (object->type != objtype::kDimensionText || object->typeData.kind != TypeDataKind::DimensionText ||
-        !object->typeData.dimensionText)
+CommandFate CopyTransformCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
+    const TransformRecord* record = cmdsupport::RecordParam(param);
+    if (!record) return CommandFate::Kept;
+    Objex* box = object;
+    if (object->type == objtype::kDimensionLinked)
+        box = object->typeData.kind == TypeDataKind::Dimension && object->typeData.dimension
+                  ? object->typeData.dimension->textBox
+                  : nullptr;
+    else if (object->type != objtype::kDimensionText)
         return CommandFate::Kept;
-    DimensionTextRecord* r = object->typeData.dimensionText;
-    if (command == kFontNumber) r->fontNum = Int16Param(param);
-    else if (command == kFontSize) r->fontSize = Int16Param(param);
+    if (DimensionTextRecord* r = TextBoxRecordOf(box))
+        std::copy_n(record->values, DimensionTextRecord::kTransformCount, r->transform);
+    RefreshObjectBounds(object);
+    return CommandFate::Kept;
+}
+
+CommandFate TextBoxFieldCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    DimensionTextRecord* r = TextBoxRecordOf(object);
+    if (!r) return CommandFate::Kept;
+    if (command == cmd::kFontNumber) r->fontNum = Int16Param(param);
+    else if (command == cmd::kFontSize) r->fontSize = Int16Param(param);
     else r->fontStyle = static_cast<uint8_t>(CommandParamToInt(param));
     RefreshObjectBounds(object);
     return CommandFate::Kept;

@@ -23,6 +23,9 @@ CommandFate SmoothingCommand(Objex* object, uint8_t selectedOnly, int32_t comman
 CommandFate PlantCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);
 CommandFate CurveTensionCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);    // 5391, 5392
 CommandFate PatternCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);         // 8000
+// 30: a dimension's text box (201, or the one a linked dimension 102 holds) takes the first
+// floats of the transform record.
+CommandFate CopyTransformCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);
 // 8003-8005: the font number, size and style of a dimension's text box (201).
 CommandFate TextBoxFieldCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);
 

@@ -4,11 +4,13 @@
 
 #include "model/bounds.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/flip.h"
 #include "model/floor_operations.h"
+#include "model/object_fields.h"
 #include "model/object_rebuild.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
@@ -35,27 +37,16 @@ using xformsupport::WrapDegreesOnce;
 
 namespace {
 
-constexpr int32_t kFlipHorizontal = 5034;
-constexpr int32_t kNudgeUp = 5036;
-constexpr int32_t kNudgeDown = 5037;
-constexpr int32_t kNudgeLeft = 5038;
 constexpr int16_t kSwingOnlyDoorStyle = 503;
 constexpr int16_t kSwingQuadrantMirrored = 4;
 constexpr int32_t kUnscaledSubtype = 89;
-constexpr int16_t kType125 = 125;
 constexpr int16_t kType170 = 170;
 
 // Objects that stay where their host puts them: moves, nudges and turns pass them by.
-bool FollowsHost(const Objex* o) {
-    return TypeIn(o, {objtype::kDoor, objtype::kWindow, objtype::kDeckSteps, objtype::kComponent,
-                      objtype::kFreehandRoofPanel, objtype::kAccessory});
-}
+bool FollowsHost(const Objex* o) { return objtype::FollowsHost(o->type); }
 
 // Plants, text and dimension text boxes turn about their middle without turning themselves.
-bool KeepsShapeUnderPlanTurn(const Objex* o) {
-    return TypeIn(o, {objtype::kPlant, objtype::kText, objtype::kEnhancedText, objtype::kOldText,
-                      objtype::kDimensionText});
-}
+bool KeepsShapeUnderPlanTurn(const Objex* o) { return objtype::Has(o->type, objtype::kKeepsShapeWhenTurned); }
 
 // Middle of the stored 3D bounds along one coordinate (H 0, V 1, D 2).
 float Middle3D(const Objex* o, int axis) {
@@ -118,13 +109,13 @@ void MoveWhole(Objex* o, float h, float d) {
 // Angles some objects keep of their own follow a turn by `angle` radians; the rest rebuild.
 void AfterTurn(Objex* o, float angle, bool planTurn) {
     const auto degrees = static_cast<float>(angle * kDegreesPerRadian);
-    if (IsFixedComponentType(o->type)) {
-        o->params[0] += degrees;
+    if (objtype::IsFixedComponent(o->type)) {
+        objfield::rotation::kFixedComponent(*o) += degrees;
     } else if (o->type == objtype::kGroup && o->subtype == objsubtype::kCabinetGroup) {
         if (o->typeData.kind == TypeDataKind::Cabinet && o->typeData.cabinet)
             o->typeData.cabinet->f1 = WrapDegreesOnce(o->typeData.cabinet->f1 + degrees);
     } else if (o->type == objtype::kGroup && o->linkB) {
-        o->params[4] = WrapDegreesOnce(o->params[4] + degrees);
+        objfield::rotation::kImported(*o) = WrapDegreesOnce(objfield::rotation::kImported(*o) + degrees);
     } else if (planTurn && o->type == objtype::kSkylight) {
         if (o->parent) UpdateAllRoofAttachments(o->parent);
     } else {
@@ -145,8 +136,7 @@ void MirrorDoorSwing(AttachmentRecord* record) {
 
 CommandFate SnapToGridCommand(Objex* object, uint8_t, int32_t, CommandParam) {
     const DocState* ds = CurrentDocState();
-    if (!ds || TypeIn(object, {objtype::kDoor, objtype::kWindow, objtype::kDeckSteps, objtype::kComponent,
-                               objtype::kAccessory}))
+    if (!ds || objtype::IsHostedAttachment(object->type))
         return CommandFate::Kept;
     for (Poinz* p = object->firstPoint; p; p = p->next)
         Snap3DPointToGrid(ds, &p->position[0], &p->position[1], &p->position[2]);
@@ -157,12 +147,12 @@ CommandFate SnapToGridCommand(Objex* object, uint8_t, int32_t, CommandParam) {
 }
 
 CommandFate FlipCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
-    const bool horizontal = command == kFlipHorizontal;
-    if (TypeIn(object, {objtype::kWindow, objtype::kDeckSteps, objtype::kFreehandRoofPanel, kType170}))
+    const bool horizontal = command == cmd::kFlipHorizontal;
+    if (TypeIn(object, {objtype::kWindow, objtype::kDeckSteps, objtype::kSlopeArrow, kType170}))
         return CommandFate::Kept;
     gCommandHappened = 1;
     if (TypeIn(object, {objtype::kDoor, objtype::kComponent, objtype::kAccessory})) return MirrorInWall(object);
-    if (IsFixedComponentType(object->type) && object->type != objtype::kAirDuct) {
+    if (objtype::IsFixedComponent(object->type) && object->type != objtype::kAirDuct) {
         float h, d;
         Centre3D(GetRootObject(object), &h, &d);
         if (horizontal) MoveWhole(object, 2.0f * (gFlipCenterX - h), 0.0f);
@@ -178,16 +168,16 @@ CommandFate FlipCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
 CommandFate NudgeCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
     const DocState* ds = DocStateParam(param);
     if (!ds || FollowsHost(object)) return CommandFate::Kept;
-    const bool vertical = command == kNudgeUp || command == kNudgeDown;
+    const bool vertical = command == cmd::kNudgeUp || command == cmd::kNudgeDown;
     float distance;
     if (ds->snapToGrid)
         distance = ConvertWorldToScreen(vertical ? ds->gridSpacing.floatV : ds->gridSpacing.floatH, ds, 0);
     else
         distance = ds->zoomFactor != 0.0f ? 1.0f / ds->zoomFactor : 1.0f;
     int16_t direction = nudge::kRight;
-    if (command == kNudgeUp) direction = nudge::kUp;
-    else if (command == kNudgeDown) direction = nudge::kDown;
-    else if (command == kNudgeLeft) direction = nudge::kLeft;
+    if (command == cmd::kNudgeUp) direction = nudge::kUp;
+    else if (command == cmd::kNudgeDown) direction = nudge::kDown;
+    else if (command == cmd::kNudgeLeft) direction = nudge::kLeft;
     NudgeObject(object, distance, direction);
     UpdateObjectBounds(object);
     SetTextureFaceUV(object);
@@ -229,13 +219,13 @@ CommandFate RotatePlanCommand(Objex* object, uint8_t, int32_t, CommandParam para
 
 CommandFate FlipPlanCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
     if (TypeIn(object, {objtype::kDoor, objtype::kComponent})) return MirrorInWall(object);
-    if (TypeIn(object, {objtype::kWindow, objtype::kDeckSteps, objtype::kFreehandRoofPanel, objtype::kAccessory}))
+    if (TypeIn(object, {objtype::kWindow, objtype::kDeckSteps, objtype::kSlopeArrow, objtype::kAccessory}))
         return CommandFate::Kept;
-    if (IsFixedComponentType(object->type)) {
+    if (objtype::IsFixedComponent(object->type)) {
         // Mirrors about the plan origin as a whole.
         float h, d;
         Centre3D(GetRootObject(object), &h, &d);
-        if (command == kFlipPlanHorizontalCommand) MoveWhole(object, -2.0f * h, 0.0f);
+        if (command == cmd::kFlipPlanHorizontal) MoveWhole(object, -2.0f * h, 0.0f);
         else MoveWhole(object, 0.0f, -2.0f * d);
         return CommandFate::Kept;
     }
@@ -257,9 +247,8 @@ CommandFate MoveCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
 CommandFate ScaleCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
     const TransformRecord* record = RecordParam(param);
     if (!record || object->subtype == kUnscaledSubtype ||
-        TypeIn(object, {objtype::kDoor, objtype::kWindow, objtype::kPlant, objtype::kDeckSteps,
-                        objtype::kComponent, objtype::kFreehandRoofPanel, objtype::kFoundationPier, kType125,
-                        objtype::kText, objtype::kAccessory}))
+        FollowsHost(object) ||
+        TypeIn(object, {objtype::kPlant, objtype::kFoundationPier, objtype::kType125, objtype::kText}))
         return CommandFate::Kept;
     const Objex* root = GetRootObject(object);
     if (root && root->type == objtype::kGroup && root->linkB) return CommandFate::Kept;

@@ -12,22 +12,12 @@
 
 namespace {
 
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
-}
-
 bool NoTool() {
     return static_cast<uint16_t>(gCurTool) == 65535;
 }
 
 bool HasFeedbackLine(const Objex* o) {
-    switch (o->type) {
-    case objtype::kDoor: case objtype::kWindow: case objtype::kFreehandRoofPanel:
-    case objtype::kDeckSteps: case objtype::kStaircase:
-        return true;
-    default:
-        return false;
-    }
+    return objtype::Has(o->type, objtype::kHasFeedbackLine);
 }
 
 // Watches one object through a point-wise change and redraws its selection line when its
@@ -40,7 +30,7 @@ public:
     }
     ~FeedbackWatch() {
         if (!object_ || IsObjectSelected(object_) == before_) return;
-        if (resetPopups_ && (object_->type == objtype::kDoor || object_->type == objtype::kWindow)) {
+        if (resetPopups_ && objtype::IsOpening(object_->type)) {
             gCustomWindowPopEntryHilite = -1;
             gCustomDoorPopEntryHilite = -1;
         }
@@ -60,8 +50,7 @@ void SetOwnPointsSelected(Objex* o, uint8_t value) {
 }
 
 bool IsPointWiseGroupedOrSpecial(Objex* object) {
-    return IsObjectGrouped(object) || object->type == objtype::kOldText ||
-           object->type == objtype::kDimensionText || object->type == 302;
+    return IsObjectGrouped(object) || objtype::Has(object->type, objtype::kSelectsRoot);
 }
 
 }  // namespace
@@ -207,7 +196,7 @@ void SelectObjectSpline(Poinz* p1, Poinz* p2, Objex* object, int8_t mode, uint8_
         return;
     }
     if (gCurTool == toolid::kKeyEntry) return;
-    if (object->type == objtype::kSkylight || object->type == objtype::kRoofCutout)
+    if (objtype::IsRoofAttachment(object->type))
         SelectObj(object, mode, redraw);
     else
         SelectObj(GetRootObject(object), mode, redraw);
@@ -221,7 +210,7 @@ void DoSelectObjectPoints(Objex* object, int8_t mode, uint8_t redraw) {
         for (Poinz* p = object->firstPoint; p; p = p->next) SelectPoint(p, mode, redraw);
     }
     if (object->type == objtype::kRoof && mode != selmode::kDeselect) return;
-    const bool roof = IsRoof(object);
+    const bool roof = objtype::IsRoof(object->type);
     for (Objex* c = object->firstChild; c; c = c->next) {
         if (roof && c->type == objtype::kSkylight) SelectObj(c, mode, redraw);
         else DoSelectObjectPoints(c, mode, redraw);
@@ -255,7 +244,7 @@ void DoSelectVisualObjectPoints(Objex* object, int8_t mode, uint8_t redraw, int3
         FeedbackWatch watch(object, pointRedraw);
         for (Poinz* p = object->firstPoint; p; p = p->next) SelectPoint(p, mode, pointRedraw);
     }
-    const bool roof = IsRoof(object);
+    const bool roof = objtype::IsRoof(object->type);
     for (Objex* c = object->firstChild; c; c = c->next) {
         if (!IsObjectOnCurrentPlan(c, planMask)) continue;
         if (roof && c->type == objtype::kSkylight && !removePoint)
@@ -280,38 +269,29 @@ void SelectVisualAllLayers(Layer* firstLayer, int8_t mode, uint8_t redraw) {
 void DeselectAllAttachmentObjects() {
     if (!gCurDocument || !gCurDocument->itsCurLayer) return;
     for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) {
-        if (o->type != objtype::kWall && o->type != objtype::kDeck && !IsRoof(o)) continue;
-        for (Objex* c = o->firstChild; c; c = c->next) {
-            switch (c->type) {
-            case objtype::kDoor: case objtype::kWindow: case objtype::kDeckSteps:
-            case objtype::kComponent: case objtype::kAccessory: case objtype::kSkylight:
-            case objtype::kRoofCutout:
-                SelectObj(c, selmode::kDeselect, 0);
-                break;
-            default:
-                break;
-            }
-        }
+        if (!objtype::IsAttachmentCarrier(o->type)) continue;
+        for (Objex* c = o->firstChild; c; c = c->next)
+            if (objtype::IsAttachment(c->type)) SelectObj(c, selmode::kDeselect, 0);
     }
 }
 
 void SelectEntireRoofAttachments(Objex* roof) {
     if (!roof) return;
     for (Objex* c = roof->firstChild; c; c = c->next)
-        if (c->type != objtype::kFreehandRoofPanel && IsObjectSelected(c)) SelectObj(c, selmode::kSelect, 1);
+        if (c->type != objtype::kSlopeArrow && IsObjectSelected(c)) SelectObj(c, selmode::kSelect, 1);
 }
 
 void Select3DRoofPanelObj(Objex* roof) {
     if (!roof) return;
     for (Poinz* p = roof->firstPoint; p; p = p->next) SelectPoint(p, selmode::kSelect, 0);
     for (Objex* c = roof->firstChild; c; c = c->next)
-        if (c->type == objtype::kFreehandRoofPanel) SelectObj(c, selmode::kSelect, 0);
+        if (c->type == objtype::kSlopeArrow) SelectObj(c, selmode::kSelect, 0);
 }
 
 bool IsAnyRoofAttachmentSelected(const Objex* roof) {
     if (!roof) return false;
     for (const Objex* c = roof->firstChild; c; c = c->next) {
-        if (c->type == objtype::kFreehandRoofPanel) continue;
+        if (c->type == objtype::kSlopeArrow) continue;
         for (const Poinz* p = c->firstPoint; p; p = p->next)
             if (p->selected) return true;
     }

@@ -26,28 +26,16 @@ bool AnyChildSelected(const Objex* object) {
     return false;
 }
 
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
-}
-
 }  // namespace
 
 bool IsWholeObjectType(const Objex* object) {
     if (!object) return false;
-    switch (object->type) {
-    case objtype::kOval: case objtype::kArc: case objtype::kClosedOutline: case objtype::kPolygon:
-    case objtype::kFentrix: case objtype::kPlant: case objtype::kImported2D:
-    case objtype::kDimensionLinked: case objtype::kFoundationPier: case 125:
-    case objtype::kCabinetPart: case objtype::kEnhancedText: case objtype::kSkylight:
-    case objtype::kOldText: case objtype::kDimensionText: case objtype::kGroup:
-        return true;
-    case objtype::kDetail:
-        switch (object->subtype) {
-        case 1: case 2: case 3: case 4: case 5: case 7: case 8: case 9:
-            return object->optionB == 0;
-        default:
-            return false;
-        }
+    if (objtype::Has(object->type, objtype::kSelectedWhole)) return true;
+    if (object->type != objtype::kDetail) return false;
+    // Drawn detail shapes (all but shape 6) at edit level 0.
+    switch (object->subtype) {
+    case 1: case 2: case 3: case 4: case 5: case 7: case 8: case 9:
+        return object->optionB == 0;
     default:
         return false;
     }
@@ -64,7 +52,7 @@ bool ToolIsPointOriented(int16_t tool, const Objex* object) {
 bool IsObjectSelected(const Objex* object) {
     if (!object) return false;
     if (AnyOwnPointSelected(object)) return true;
-    if (IsRoof(object)) return gTrackingMouse && AnyChildSelected(object);
+    if (objtype::IsRoof(object->type)) return gTrackingMouse && AnyChildSelected(object);
     if (object->type == objtype::kWall || object->type == objtype::kDeck) return false;
     return AnyChildSelected(object);
 }

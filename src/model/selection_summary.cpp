@@ -51,8 +51,7 @@ void Merge40(SelectionState40* ss, float value) {
 }
 
 bool IsWallAttachment(const Objex* o) {
-    return o->type == objtype::kDoor || o->type == objtype::kWindow ||
-           o->type == objtype::kComponent || o->type == objtype::kAccessory;
+    return objtype::IsWallAttachment(o->type);
 }
 
 void MergeWall(SelectionState40* ss, const DocState* ds, Objex* wall) {

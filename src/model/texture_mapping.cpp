@@ -5,6 +5,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/bicubic.h"
 #include "model/transforms.h"
@@ -49,7 +50,7 @@ bool IsTurnedFace(int16_t type) {
 // The angle a turned face is measured at: the line from its highest point to the next
 // highest laid along +H for roof faces, the slope direction for freehand slabs.
 float TurnAngle(const Objex* o) {
-    if (o->type == objtype::kPanelSlab) return (270.0f - o->params[0]) * kDegreesToRadians;
+    if (o->type == objtype::kPanelSlab) return (270.0f - objfield::freehand_roof::kSlopeDirection(*o)) * kDegreesToRadians;
     const Poinz* highest = nullptr;
     const Poinz* second = nullptr;
     for (const Poinz* p = o->firstPoint; p; p = p->next) {

@@ -2,6 +2,7 @@
 
 #include "app/core/main_window_seams.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/deletion.h"
 #include "model/delete_items.h"
@@ -25,11 +26,6 @@ using cmdsupport::TypeIn;
 
 namespace {
 
-constexpr int32_t kCut = 21;
-constexpr int32_t kDuplicate = 5006;
-constexpr int32_t kToTail = 5105;
-constexpr int32_t kFirstPlanCommand = 5335;
-constexpr int32_t kLastPlanCommand = 5342;
 constexpr int32_t kDetailPlanBits = 256;
 
 bool IsUpward(int32_t command) { return command == floorcmd::kMoveUp || command == floorcmd::kCopyUp; }
@@ -72,14 +68,14 @@ bool CannotFollowTerrain(const Objex* o) {
     if (o->type != objtype::kGroup) return false;
     if (o->subtype == objsubtype::kCabinetGroup) return true;
     return o->texture >= INT16_MIN && o->texture <= INT16_MAX &&
-           IsFixedComponentType(static_cast<int16_t>(o->texture));
+           objtype::IsFixedComponent(static_cast<int16_t>(o->texture));
 }
 
 }  // namespace
 
 CommandFate DeleteTopLevelCommand(Objex* object, int32_t command, CommandParam) {
     if (IsObjectLocked(object)) return CommandFate::Kept;
-    if (command == kCut) DeleteObj(object);
+    if (command == cmd::kCut) DeleteObj(object);
     else DeleteObjItem(object);
     gRefreshRender = 1;
     return CommandFate::Deleted;
@@ -91,7 +87,7 @@ CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param)
         return CommandFate::Kept;
     float offset[2] = {0.0f, 0.0f};
     int32_t count = 1;
-    if (command == kDuplicate) {
+    if (command == cmd::kDuplicate) {
         const DocState* ds = DocStateParam(param);
         if (!ds) return CommandFate::Kept;
         offset[0] = ConvertWorldToScreen(ds->duplicateOffset.floatH, ds, 0);
@@ -104,7 +100,7 @@ CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param)
         Objex* copy = DuplicateObject(from, nullptr, nullptr, offset, 1, command);
         if (!copy) break;
         // Mirror copies come selected; the walk must not meet them again.
-        if (command != kDuplicate) SelectObj(copy, selmode::kDeselect, 0);
+        if (command != cmd::kDuplicate) SelectObj(copy, selmode::kDeselect, 0);
         RebuildObjectByType(copy, RebuildTable::Short);
         ReRenderObject(copy);
         from = last = copy;
@@ -118,7 +114,7 @@ CommandFate ReorderCommand(Objex* object, int32_t command, CommandParam) {
     if (!target) return CommandFate::Kept;
     UnlinkObject(object);
     object->parent = nullptr;
-    if (command == kToTail) AppendObjectToLayer(object, target);
+    if (command == cmd::kToTail) AppendObjectToLayer(object, target);
     else InsertAtHead(object, target);
     SelectObj(object, selmode::kDeselect, 0);
     Refresh();
@@ -134,7 +130,7 @@ CommandFate CopyToFloorCommand(Objex* object, int32_t command, CommandParam) {
     // Without the floor a copy would stay beside its original.
     if (!NeighbouringFloor(command)) return CommandFate::Kept;
     const float zero[2] = {0.0f, 0.0f};
-    Objex* copy = DuplicateObject(object, nullptr, nullptr, zero, 1, kDuplicate);
+    Objex* copy = DuplicateObject(object, nullptr, nullptr, zero, 1, cmd::kDuplicate);
     // No copy: the original keeps its floor.
     if (!copy) return CommandFate::Kept;
     RebuildCopy(copy);
@@ -156,8 +152,8 @@ CommandFate FollowTerrainCommand(Objex* object, int32_t, CommandParam) {
 }
 
 CommandFate AssignPlanCommand(Objex* object, int32_t command, CommandParam) {
-    if (command >= kFirstPlanCommand && command <= kLastPlanCommand)
-        object->planBits = 1 << (command - kFirstPlanCommand);
+    if (command >= cmd::kFirstPlan && command <= cmd::kLastPlan)
+        object->planBits = 1 << (command - cmd::kFirstPlan);
     else
         object->planBits = kDetailPlanBits;
     return CommandFate::Kept;

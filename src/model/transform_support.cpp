@@ -32,13 +32,9 @@ float WrapDegreesOnce(float degrees) {
     return degrees;
 }
 
-bool IsRoof(const Objex* object) {
-    return object && (object->type == objtype::kRoof || object->type == objtype::kFreehandRoof);
-}
-
 RoofAttachmentRecord* RoofAttachmentOf(Objex* child) {
     if (!child) return nullptr;
-    if (child->type != objtype::kSkylight && child->type != objtype::kRoofCutout) return nullptr;
+    if (!objtype::IsRoofAttachment(child->type)) return nullptr;
     if (child->typeData.kind != TypeDataKind::RoofAttachment) return nullptr;
     return child->typeData.roofAttachment;
 }

@@ -26,7 +26,6 @@ bool IsPlanView();
 // One addition or subtraction of 360 when the angle lies above 360 or below 0.
 float WrapDegreesOnce(float degrees);
 
-bool IsRoof(const Objex* object);
 // The roof attachment record of a skylight (160) or dormer cut-out (166), or null.
 RoofAttachmentRecord* RoofAttachmentOf(Objex* child);
 

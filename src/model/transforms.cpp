@@ -113,15 +113,18 @@ void ScalePoint(Poinz* point, int32_t flags, const TransformRecord* record) {
     int a1, a2;
     if (!Applies(point, flags, record, &a1, &a2)) return;
     const float* r = record->values;
-    const float f1 = GetScale(r[xform::kStartH + a1], r[xform::kCurrentH + a1], r[xform::kOriginH + a1]);
-    float f2 = GetScale(r[xform::kStartH + a2], r[xform::kCurrentH + a2], r[xform::kOriginH + a2]);
-    // Shift scales both view axes alike (the second takes the first's factor).
-    if (flags & xform::kConstrain) f2 = f1;
-    if (f1 == 1.0f && f2 == 1.0f) return;
-    Scale(&point->position[a1], &point->position[a2], r[xform::kOriginH + a1], r[xform::kOriginH + a2], f1, f2);
+    float factor[3] = {1.0f, 1.0f, 1.0f};
+    for (int a : {a1, a2}) factor[a] = GetScale(r[xform::kStartH + a], r[xform::kCurrentH + a], r[xform::kOriginH + a]);
+    // Shift keeps the height in proportion: V takes the horizontal factor, whatever the view.
+    if (flags & xform::kConstrain) factor[1] = factor[0];
+    if (factor[0] == 1.0f && factor[1] == 1.0f && factor[2] == 1.0f) return;
+    for (int a = 0; a < 3; ++a) {
+        const float origin = r[xform::kOriginH + a];
+        if (factor[a] != 1.0f) point->position[a] = origin + (point->position[a] - origin) * factor[a];
+    }
     for (float* tangent : {point->inTangent, point->outTangent}) {
-        tangent[a1] *= f1;
-        tangent[a2] *= f2;
+        tangent[a1] *= factor[a1];
+        tangent[a2] *= factor[a2];
     }
 }
 

@@ -111,11 +111,14 @@ struct DimensionRecord {
 
 // The text box of a dimension (type 201).
 struct DimensionTextRecord {
+    static constexpr int kTransformCount = 15;
     int16_t fontNum = 0;
     int16_t fontSize = 0;
     int16_t fontStyle = 0;
     LOGFONT font;
     Objex* owner = nullptr;      // the dimension (not owned)
+    // The leading floats of the last transform record given to the box (in memory only).
+    float transform[kTransformCount] = {};
 };
 
 // A cabinet assembly's settings: the type data of a cabinet group (group of subtype 136).

@@ -28,7 +28,7 @@ const char* PlanLayerName() {
 }
 
 bool IsViewType(int16_t type) {
-    return type == objtype::kDimensionLinked || type == objtype::kOldText || type == objtype::kDimensionText;
+    return objtype::Has(type, objtype::kOnViewLayer);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/walkers.h"
 
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/command_table.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -19,30 +20,35 @@ static const port::GlobalReset kReset([] {
 
 namespace {
 
-bool IsRoof(const Objex* o) {
-    return o->type == objtype::kRoof || o->type == objtype::kFreehandRoof;
-}
+constexpr int32_t kMirrorGroupSubtype = 170;
 
 bool InRange(int32_t command, int32_t first, int32_t last) {
     return command >= first && command <= last;
 }
 
+// Commands for which an object with any selected part takes part in a selected-only walk.
+bool TakesAnySelected(int32_t command) {
+    return command == cmd::kSetElevation || command == cmd::kRaiseElevation || command == cmd::kElevationSummary;
+}
+
 // Commands after which SelectedObject neither visits the children nor refits the roof.
 bool EndsAtObject(const Objex* o, int32_t command) {
-    if (o->type == objtype::kGroup && o->subtype == 170 && (command == 5034 || command == 5035))
+    if (o->type == objtype::kGroup && o->subtype == kMirrorGroupSubtype &&
+        (command == cmd::kFlipHorizontal || command == cmd::kFlipVertical))
         return true;
-    if (IsRoof(o))
-        return InRange(command, 5034, 5039) || InRange(command, 5361, 5364) || command == 6000 ||
-               command == 6003;
+    if (objtype::IsRoof(o->type))
+        return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) ||
+               InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || command == cmd::kMove ||
+               command == cmd::kRotate;
     return false;
 }
 
 // Whether a top-level object takes part in a selected-only walk of the command.
 bool Qualifies(Objex* o, int32_t command) {
-    if (command == 5324 || command == 5431 || command == 8007) return IsAnyObjectSelected(o);
-    if (InRange(command, 5034, 5039) || command == 6000 || command == 6003)
-        return IsObjectSelected(o) || (IsRoof(o) && IsAnyRoofAttachmentSelected(o));
-    if (command == 8001 && IsRoof(o) && !IsObjectSelected(o)) {
+    if (TakesAnySelected(command)) return IsAnyObjectSelected(o);
+    if (InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kMove || command == cmd::kRotate)
+        return IsObjectSelected(o) || (objtype::IsRoof(o->type) && IsAnyRoofAttachmentSelected(o));
+    if (command == cmd::kSelect && objtype::IsRoof(o->type) && !IsObjectSelected(o)) {
         SelectEntireRoofAttachments(o);
         return false;
     }
@@ -51,22 +57,11 @@ bool Qualifies(Objex* o, int32_t command) {
 
 }  // namespace
 
-bool IsFixedComponentType(int16_t type) {
-    switch (type) {
-    case 68: case 69: case 71: case 72: case 79: case 80: case 81: case 82: case 88: case 98:
-    case 110: case 117: case 118: case 119: case 120: case 121: case 122: case 123:
-    case 146: case 147: case 148: case 149: case 150: case 151: case 152:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void GroupFollowUp(Objex* group) {
     if (!group || group->type != objtype::kGroup) return;
     UpdateObjectRootBounds(group, 0, 0);
     Objex* first = group->firstChild;
-    if (first && IsFixedComponentType(first->type) && first->firstPart) UpdateFixedComponent(first);
+    if (first && objtype::IsFixedComponent(first->type) && first->firstPart) UpdateFixedComponent(first);
 }
 
 bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param) {
@@ -79,7 +74,7 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
         SelectedObject(child, selectedOnly, command, param);
         child = next;
     }
-    if (IsRoof(object)) UpdateAllRoofAttachments(object);
+    if (objtype::IsRoof(object->type)) UpdateAllRoofAttachments(object);
     return true;
 }
 
@@ -88,7 +83,7 @@ void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, Co
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
         if (!selectedOnly || Qualifies(o, command)) {
-            if (command == 2001) {
+            if (command == cmd::kCountGroups) {
                 gObjectCount = 0;
                 SelectedObject(o, selectedOnly, command, param);
             } else if (SelectedObject(o, selectedOnly, command, param)) {
@@ -116,7 +111,7 @@ bool TopLevelObject(Objex* object, int32_t command, CommandParam param) {
 
 void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
     if (!layer || !layer->visible) return;
-    const bool any = command == 5324 || command == 5431 || command == 8007;
+    const bool any = TakesAnySelected(command);
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
         if (any ? IsAnyObjectSelected(o) : IsObjectSelected(o)) TopLevelObject(o, command, param);

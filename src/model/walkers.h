@@ -40,8 +40,6 @@ bool TopLevelObject(Objex* object, int32_t command, CommandParam param);
 // The n-th (from 1) selected top-level object over all layers of the current document.
 Objex* GetASelectedObject(int32_t n);
 
-// Built-in symbols that keep their rotation in params[0] and mirror as a whole.
-bool IsFixedComponentType(int16_t type);
 // After a command that leaves a group in place: its bounds again, and a fixed component
 // that heads it rebuilt.
 void GroupFollowUp(Objex* group);

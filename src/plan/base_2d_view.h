@@ -8,9 +8,8 @@
 
 #include "files/windows_records.h"
 #include "model/types.h"
+#include "plan/dynamic_draw_engine.h"
 #include "port/drawing.h"
-
-class QMDDynamicDrawEngine;
 
 // What the platform view gives: its geometry, scrolling and redraw requests.
 class Base2DViewHost {
@@ -22,6 +21,9 @@ public:
     // as it scrolls): hatches are anchored where it lies on the device.
     virtual PlatformPoint boundsOrigin() const = 0;
     virtual void scrollRectToVisible(const PlatformRect& rect) = 0;
+    // Resizing the view and moving its bounds origin (fitting the design to the window).
+    virtual void setFrameSize(const PlatformSize& size) = 0;
+    virtual void setBoundsOrigin(const PlatformPoint& origin) = 0;
     virtual void setNeedsDisplay() = 0;
     // Whether the rectangle meets the part of the view being redrawn.
     virtual bool needsToDrawRect(const PlatformRect& rect) const = 0;
@@ -69,8 +71,9 @@ public:
     std::unique_ptr<port::HatchPattern> diagCrossPattern;
     std::unique_ptr<port::HatchPattern> horizLinePattern;
     std::unique_ptr<port::HatchPattern> vertLinePattern;
-    // The rubber-band engine trackers draw into.
-    QMDDynamicDrawEngine* dynamicDrawEngine = nullptr;
+    // The rubber-band engine trackers draw into, one per view.
+    const std::unique_ptr<QMDDynamicDrawEngine> dynamicDrawEngine =
+        std::make_unique<QMDDynamicDrawEngine>();
 
 private:
     // Fills the path with the slot's hatch, made on first use, fixed to the plan.

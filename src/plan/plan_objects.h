@@ -9,6 +9,12 @@ extern uint8_t gPrinting;
 // Paper scale of a print, horizontal and vertical; 1.0 until the print code sets them.
 extern float gHPrintScale;
 extern float gVPrintScale;
+// 1 while a tracker draws rubber-band feedback: plan lines go into the plan view's engine.
+extern uint8_t gDynamicDrawing;
+// 1 while a transform tracker draws moved, scaled or turned copies into transform elements.
+extern uint8_t gTransformationDrawing;
+// 1 while the camera or the live view is driven in real time: coarser curves, no filtering.
+extern uint8_t gRealTimeDraw;
 
 // The object's plan line weight in whole points: 1 for a null object; a positive pen width
 // zoomed (flag set), times the horizontal print scale while printing, rounded, at least 1;

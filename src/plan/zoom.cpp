@@ -1,7 +1,20 @@
 #include "plan/zoom.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/main_window_seams.h"
+#include "files/windows_records.h"
+#include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/numeric.h"
+#include "model/objects.h"
+#include "model/projection.h"
+#include "model/units.h"
+#include "plan/base_2d_view.h"
+#include "plan/plan_objects.h"
+#include "plan/refresh_seams.h"
 
 namespace {
 // The zoom factor in force, or 1.0 when there is none.
@@ -9,6 +22,11 @@ float CurrentZoom() {
     const DocState* ds = CurrentDocState();
     return ds ? ds->zoomFactor : 1.0f;
 }
+
+// Whether dividing by the factor changes anything (and is defined).
+bool Divides(float zoom) { return zoom != 1.0f && zoom != 0.0f && !std::isnan(zoom); }
+
+int32_t RoundToInt32(double value) { return dvxnum::TruncToInt32(value + 0.5); }
 }  // namespace
 
 float ZoomF(float value) {
@@ -19,7 +37,7 @@ float ZoomF(float value) {
 
 float UnzoomF(float value) {
     const float zoom = CurrentZoom();
-    if (zoom == 1.0f || zoom == 0.0f) return value;
+    if (!Divides(zoom)) return value;
     return value / zoom;
 }
 
@@ -31,4 +49,129 @@ void ZoomFRect(FloatRect* rect) {
     rect->floatLeft *= zoom;
     rect->floatBottom *= zoom;
     rect->floatRight *= zoom;
+}
+
+void UnzoomFRect(FloatRect* rect) {
+    if (!rect) return;
+    const float zoom = CurrentZoom();
+    if (!Divides(zoom)) return;
+    rect->floatTop /= zoom;
+    rect->floatLeft /= zoom;
+    rect->floatBottom /= zoom;
+    rect->floatRight /= zoom;
+}
+
+int32_t ZoomL(int32_t value) {
+    const float zoom = CurrentZoom();
+    if (zoom == 1.0f) return value;
+    return RoundToInt32(static_cast<double>(zoom) * value);
+}
+
+int32_t UnzoomL(int32_t value) {
+    const float zoom = CurrentZoom();
+    if (!Divides(zoom)) return value;
+    return RoundToInt32(value / static_cast<double>(zoom));
+}
+
+void ZoomLRect(RECT* rect) {
+    if (!rect || !CurrentDocState()) return;
+    for (int32_t* side : {&rect->left, &rect->top, &rect->right, &rect->bottom}) *side = ZoomL(*side);
+}
+
+void ZoomRect(RECT* rect) {
+    if (!rect || !CurrentDocState()) return;
+    for (int32_t* side : {&rect->left, &rect->top, &rect->right, &rect->bottom})
+        *side = static_cast<int16_t>(ZoomL(*side));
+}
+
+void ZoomPoinz(Poinz* point) {
+    if (!point || !CurrentDocState()) return;
+    const float zoom = CurrentZoom();
+    if (zoom == 1.0f) return;
+    for (float* p : {point->position, point->inTangent, point->outTangent}) {
+        for (int axis = 0; axis < 2; ++axis)
+            if (p == point->position || p[axis] != 0.0f) p[axis] *= zoom;
+    }
+}
+
+float GetMinZoom() {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return 0.01f;
+    float width = ds->lotSizeFeet.floatH, depth = ds->lotSizeFeet.floatV;
+    if (ds->topoGridValue == 2) {  // the lot is measured in metres
+        width = ConvertInchesToFeet(ConvertMetersToInches(width));
+        depth = ConvertInchesToFeet(ConvertMetersToInches(depth));
+    }
+    static constexpr struct {
+        float feet;
+        float zoom;
+    } kLimits[] = {{1500, 0.01f}, {1000, 0.015f}, {500, 0.025f}, {450, 0.035f}, {400, 0.04f},
+                   {350, 0.045f}, {300, 0.05f},   {200, 0.055f}, {100, 0.06f}};
+    for (const auto& limit : kLimits)
+        if (width > limit.feet || depth > limit.feet) return limit.zoom;
+    return 0.045f;
+}
+
+uint8_t PinMaxZoom(DocState* docState) {
+    if (!docState) return 0;
+    const FloatRect& extents = docState->lotRect;
+    const float larger = std::max(extents.floatRight - extents.floatLeft,
+                                  extents.floatBottom - extents.floatTop);
+    if (!(larger > 0.0f) || std::isinf(larger)) return 0;
+    float limit = std::floor(32000.0f / larger);
+    if (limit < 1.0f) limit = 32000.0f / larger;
+    if (!(docState->zoomFactor > limit)) return 0;
+    docState->zoomFactor = limit;
+    return 1;
+}
+
+namespace {
+// The bounds of everything drawn, as the print view sees it; the plan extents when nothing
+// is found or the design lies out of range.
+FloatRect DesignBounds(QMDDocumentModel* doc, const DocState* ds) {
+    FloatRect box{32000, 32000, -32000, -32000};
+    const uint8_t printing = gPrinting;
+    gPrinting = 1;
+    GetAllLayersBounds(doc->itsLayers, 0, &box, 0, 0);
+    gPrinting = printing;
+    if (box.floatTop > 30000 || box.floatLeft > 30000 || box.floatBottom < -30000 ||
+        box.floatRight < -30000)
+        box = ds->lotRect;
+    return box;
+}
+}  // namespace
+
+void FitToWindow() {
+    Base2DView* view = MainWindowDocumentView();
+    QMDDocumentModel* doc = gCurDocument;
+    DocState* ds = CurrentDocState();
+    if (!view || !view->host() || !ds) return;
+    Base2DViewHost& host = *view->host();
+
+    FloatRect box = DesignBounds(doc, ds);
+    const float width = UnzoomF(box.floatRight - box.floatLeft + 10.0f);
+    const float height = UnzoomF(box.floatBottom - box.floatTop + 10.0f);
+    const PlatformRect visible = host.visibleRect();
+    const float zoom = std::min(dvxnum::TruncToInt16(visible.width) / width,
+                                dvxnum::TruncToInt16(visible.height) / height);
+    // A view not laid out yet, or a design without size, keeps the zoom it has.
+    if (zoom > 0.0f && std::isfinite(zoom)) ds->zoomFactor = zoom;
+    PinMaxZoom(ds);
+    ds->savedZoom = ds->zoomFactor;
+
+    box = DesignBounds(doc, ds);
+    const float cx = (box.floatLeft + box.floatRight) / 2.0f;
+    const float cy = (box.floatTop + box.floatBottom) / 2.0f;
+    gSinXAngle = 1.0f;
+    gCosYAngle = 1.0f;
+
+    float paperWidth = 0.0f, paperHeight = 0.0f;
+    GetAdjustedPaperWidthAndHeight(&paperWidth, &paperHeight);
+    host.setFrameSize({paperWidth, paperHeight});
+    host.setBoundsOrigin({-paperWidth / 2.0f, -paperHeight / 2.0f});
+
+    const PlatformRect shown = host.visibleRect();
+    host.scrollRectToVisible({cx - shown.width / 2.0f, cy - shown.height / 2.0f, shown.width,
+                              shown.height});
+    Refresh();
 }

@@ -1,9 +1,36 @@
 #pragma once
 // The plan view's magnification: the current document's `zoomFactor`. A factor of exactly
-// 1.0 (or no current document) leaves every value as it is.
+// 1.0 (or no current document) leaves every value as it is, without rounding.
+#include <cstdint>
+
 #include "model/types.h"
+#include "port/winrecords.h"
+
+struct DocState;
+struct Poinz;
 
 float ZoomF(float value);
-// A factor of 0 (never set by the program) leaves the value unchanged rather than dividing.
+// A factor of 0 or not a number (never set by the program) leaves the value unchanged rather
+// than dividing; so do UnzoomL and UnzoomFRect.
 float UnzoomF(float value);
 void ZoomFRect(FloatRect* rect);
+void UnzoomFRect(FloatRect* rect);
+// Integer forms: the product (or quotient) plus 0.5, truncated toward zero.
+int32_t ZoomL(int32_t value);
+int32_t UnzoomL(int32_t value);
+void ZoomLRect(RECT* rect);
+// As ZoomLRect, each side then cut to 16 bits (sign-extended).
+void ZoomRect(RECT* rect);
+// H and V of the position, and of each tangent that is not 0; D is left alone.
+void ZoomPoinz(Poinz* point);
+
+// The smallest zoom the lot allows: 0.01 for lots over 1500 feet down to 0.06 over 100 feet;
+// 0.045 for a smaller lot. 0.01 without a settings record.
+float GetMinZoom();
+// Lowers the zoom so the plan extents stay within 32000 units: the whole-number limit
+// 32000 / larger side, or that quotient itself when it is below 1 (so the zoom never becomes
+// 0). 1 when the zoom changed; 0 for a null record or extents without size.
+uint8_t PinMaxZoom(DocState* docState);
+// Zooms and scrolls the main plan view so the whole design (the plan extents when it is
+// empty) shows with a margin of 5, centred; keeps the zoom as the top view's and redraws.
+void FitToWindow();

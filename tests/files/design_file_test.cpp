@@ -245,7 +245,7 @@ TEST_F(DesignFileTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
 TEST_F(DesignFileTest, AVersion10000File) {
     DesignBytes f(10000);
     f.layer("First Floor").object(9, 3);
-    f.object(objtype::kFreehandRoofPanel, 3).object(9, 4, 0, 50.0f);
+    f.object(objtype::kSlopeArrow, 3).object(9, 4, 0, 50.0f);
     f.object(objtype::kGroup, 0).tag(202).object(9, 3, 0, 1.0f).object(8, 3, 0, 2.0f).object(9, 4, 0, 3.0f).tag(203);
     f.layer("Second Floor", 1, 0).layer("Third Floor", 1, 0);
     f.layer("X_TOP").object(9, 3, 0, 70.0f);

@@ -633,7 +633,7 @@ TEST_F(ObjectIOTest, EveryKindOfRecordComesBackTheSame) {
 
 TEST_F(ObjectIOTest, DroppedObjectsLeaveTheRestReadable) {
     Objex* panel = Polygon(3);
-    panel->type = objtype::kFreehandRoofPanel;
+    panel->type = objtype::kSlopeArrow;
     Objex* empty = Make(9);
     Objex* group = Make(objtype::kGroup);
     Objex* far = Polygon(3);

@@ -250,7 +250,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
 
     // A freehand roof's own panels (58) hung as children stay out of 3D point bounds.
     Objex* freehand = Make(objtype::kFreehandRoof).at({{0, 0, 0}});
-    Make(objtype::kFreehandRoofPanel).at({{900, 0, 900}}).in(freehand);
+    Make(objtype::kSlopeArrow).at({{900, 0, 900}}).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
     DeleteObj(roof);
     DeleteObj(freehand);

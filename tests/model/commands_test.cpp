@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "app/core/main_window_seams.h"
 #include "model/align_to_grid.h"
 #include "model/centering.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/flip.h"
@@ -255,6 +257,36 @@ TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
     EXPECT_EQ(line->bounds.floatBottom, 48.0f);
     SelectedObject(door, 0, 5015, nullptr);
     EXPECT_EQ(H(door, 0), 10.0f);
+}
+
+TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
+    auto textBox = [&](const char* face) {
+        auto* r = new DimensionTextRecord{};
+        r->fontNum = 21;
+        std::memset(r->font.lfFaceName, 'x', sizeof r->font.lfFaceName);
+        std::strcpy(r->font.lfFaceName, face);
+        return Make(Shape(floor, objtype::kDimensionText, {{0, 0}, {40, 0}, {40, 10}, {0, 10}}, true)).with(r).get();
+    };
+    Objex* own = textBox("Geneva");
+    Objex* held = textBox("Helvetica");
+    Objex* dimension = Shape(floor, objtype::kDimensionLinked, {{0, 20}, {40, 20}});
+    Make(dimension).with(new DimensionRecord{0, held, 0, 0});
+    held->typeData.dimensionText->owner = dimension;
+    Make(own).select();
+    Make(dimension).select();
+
+    TransformRecord record;
+    for (int i = 0; i < 17; ++i) record.values[i] = static_cast<float>(i) + 0.5f;
+    SelectedObjectLayer(floor, 1, cmd::kCopyTransform, &record);
+    for (Objex* box : {own, held}) {
+        const DimensionTextRecord* r = box->typeData.dimensionText;
+        for (int i = 0; i < DimensionTextRecord::kTransformCount; ++i) EXPECT_EQ(r->transform[i], i + 0.5f);
+        EXPECT_EQ(r->fontNum, 21);
+    }
+    EXPECT_STREQ(own->typeData.dimensionText->font.lfFaceName, "Geneva");
+    EXPECT_EQ(own->typeData.dimensionText->font.lfFaceName[7], 'x');
+    EXPECT_STREQ(held->typeData.dimensionText->font.lfFaceName, "Helvetica");
+    EXPECT_EQ(held->typeData.dimensionText->font.lfFaceName[10], 'x');
 }
 
 TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {

@@ -66,6 +66,16 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     EXPECT_EQ(NewPoint({0, 0, 0}), nullptr);
     Objex* loose = Make(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
+    // ...and an object comes back zero-filled: neither the arguments nor the defaults are set.
+    EXPECT_EQ(loose->type, 0);
+    EXPECT_EQ(loose->visible, 0);
+    EXPECT_EQ(loose->penWidth, 0.0f);
+    EXPECT_EQ(loose->penStyle, 0);
+    EXPECT_EQ(loose->rows, 0);
+    EXPECT_EQ(loose->flagA, 0);
+    EXPECT_EQ(loose->faceAxis, 0);
+    EXPECT_EQ(loose->needsRebuild, 0);
+    EXPECT_EQ(loose->textureScales[4].x, 0);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
     DeleteObj(loose);

@@ -684,18 +684,38 @@ TEST_F(TransformsTest, ScaleLeavesAnAxisWhoseStartIsTheOrigin) {
     EXPECT_EQ(p->outTangent[1], 1.0f);
     EXPECT_EQ(p->inTangent[0], 0.0f);
 
-    // Shift scales the second view axis by the first's factor.
-    Poinz* q = Point(4, 1, 8);
-    const TransformRecord r2 = Drag(10, 0, 10, 5, 0, 30);  // factors 0.5 and 3
-    ScalePoint(q, xform::kConstrain, &r2);
-    ExpectPosition(q, 2, 1, 4);
-    ScalePoint(q, 0, &r2);
-    ExpectPosition(q, 1, 1, 12);
-
     // Locked points stay.
     Poinz* fixed = Point(4, 1, 8, 1, 1);
+    const TransformRecord r2 = Drag(10, 0, 10, 5, 0, 30);
     ScalePoint(fixed, xform::kSelectedOnly, &r2);
     ExpectPosition(fixed, 4, 1, 8);
+}
+
+TEST_F(TransformsTest, ShiftGivesTheHeightTheHorizontalFactor) {
+    // Drag (10, 10, 10) to (5, 20, 30) about (0, 2, 0): H 0.5, V (20-2)/(10-2) = 2.25, D 3.
+    const TransformRecord r = Drag(10, 10, 10, 5, 20, 30, 0, 2, 0);
+    struct Row {
+        int16_t view;
+        int32_t flags;
+        float h, v, d, tangentV;  // tangents follow the view's two factors only
+    };
+    const Row rows[] = {
+        {2, 0, 2, 6, 24, 1},                    // plan: H and D, V left alone
+        {2, xform::kConstrain, 2, 4, 24, 1},    // plan: V = 2 + (6 - 2) x 0.5, D keeps its own 3
+        {1, 0, 2, 11, 8, 2.25f},                // front: H and V
+        {1, xform::kConstrain, 2, 4, 8, 0.5f},  // front: V takes 0.5 too
+        {3, xform::kConstrain, 4, 6, 24, 1},    // side: H is not scaled, so neither is V
+    };
+    for (const Row& row : rows) {
+        ds()->viewKind = row.view;
+        Poinz* p = Point(4, 6, 8);
+        p->outTangent[1] = 1;
+        ScalePoint(p, row.flags, &r);
+        SCOPED_TRACE(row.view * 10 + row.flags);
+        ExpectPosition(p, row.h, row.v, row.d);
+        EXPECT_EQ(p->outTangent[1], row.tangentV);
+    }
+    ds()->viewKind = 2;
 }
 
 TEST_F(TransformsTest, RotateAndShearCarryTangents) {

@@ -803,6 +803,18 @@ TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
     EXPECT_FALSE(SelectPointInRect(poly->firstPoint, poly, &r, selmode::kSelect, 0));
 }
 
+TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
+    Objex* line = Shape(floor, objtype::kLine, {});
+    Poinz* low = Point(line, {10, 10, 90});   // D outside the rectangle, V inside
+    Poinz* high = Point(line, {20, 90, 10});  // D inside, V outside
+    const RECT r{0, 0, 50, 50};
+    gCurTool = toolid::kPointEdit;
+    EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
+    EXPECT_EQ(low->selected, 1);
+    EXPECT_EQ(high->selected, 0);
+}
+
 }  // namespace marquee
 }  // namespace dvxtest
 
@@ -976,8 +988,8 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
     SelectedObjectLayer(floor, 1, 8001, nullptr);
     ASSERT_EQ(seams.fixedComponents.size(), 1u);
     EXPECT_EQ(seams.fixedComponents[0], symbol);
-    EXPECT_TRUE(IsFixedComponentType(146));
-    EXPECT_FALSE(IsFixedComponentType(124));
+    EXPECT_TRUE(objtype::IsFixedComponent(146));
+    EXPECT_FALSE(objtype::IsFixedComponent(124));
     (void)group;
 }
 

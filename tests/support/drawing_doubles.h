@@ -78,6 +78,8 @@ struct FakeViewHost : Base2DViewHost {
     PlatformPoint boundsOrigin() const override { return origin; }
     void scrollRectToVisible(const PlatformRect& r) override { scrolledTo.push_back(r); }
     void setNeedsDisplay() override { ++displayRequests; }
+    void setFrameSize(const PlatformSize& size) override { frame = size; }
+    void setBoundsOrigin(const PlatformPoint& p) override { origin = p; }
     bool needsToDrawRect(const PlatformRect&) const override { return needsToDraw; }
 
     PlatformRect visible;

@@ -1,0 +1,113 @@
+#pragma once
+// Quantities some object types keep that `Objex` has no field of its own for, and the stored
+// field that holds each, per type. A type's quantity is stored in one field only and every
+// place reads and writes it through its row here: add rows here, never a local mapping.
+//
+//   objfield::deck::kHeight(*deck) = ds->deckHeight;
+#include "model/objects.h"
+
+namespace objfield {
+
+// One of the five `params` floats.
+struct Param {
+    int index;
+    constexpr float& operator()(Objex& o) const { return o.params[index]; }
+    constexpr float operator()(const Objex& o) const { return o.params[index]; }
+};
+
+// A named `Objex` field that a type reuses for a quantity of its own.
+template <typename T>
+struct Field {
+    T Objex::*member;
+    constexpr T& operator()(Objex& o) const { return o.*member; }
+    constexpr T operator()(const Objex& o) const { return o.*member; }
+};
+
+// Walls (12).
+namespace wall {
+inline constexpr Param kHeight{0};           // raised to the floor height when below 0.5
+inline constexpr Param kStudSpacing{1};
+inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exterior walls
+inline constexpr Param kFoundationWidth{3};  // exterior walls
+}  // namespace wall
+
+// Floors (13) and floor cut-outs (48); a deck cut-out keeps the deck height there.
+namespace floors {
+inline constexpr Param kThickness{2};
+}  // namespace floors
+
+// Fences (25): the five fence sizes in the order the settings record keeps them.
+namespace fence {
+inline constexpr int kSizeCount = 5;
+inline constexpr Param kSize(int i) { return Param{i}; }
+}  // namespace fence
+
+// Staircases (38).
+namespace stair {
+inline constexpr Param kSizeA{0};
+inline constexpr Param kSizeB{1};
+inline constexpr Param kSizeC{2};
+inline constexpr Param kSizeD{3};
+inline constexpr Param kFloorHeight{4};      // the height of the floor it climbs
+inline constexpr Field<int32_t> kLeftRail{&Objex::optionA};
+inline constexpr Field<int32_t> kRightRail{&Objex::optionB};
+}  // namespace stair
+
+// Railings (45).
+namespace railing {
+inline constexpr Param kHeight{0};
+inline constexpr Param kValueB{1};
+inline constexpr Field<int32_t> kFlagA{&Objex::optionA};
+inline constexpr Field<int32_t> kFlagB{&Objex::optionB};
+}  // namespace railing
+
+// Decks (51).
+namespace deck {
+inline constexpr Param kHeight{0};
+inline constexpr Param kBalusterSpacing{1};
+}  // namespace deck
+
+// Freehand roofs (57) and the slabs generated from them (59).
+namespace freehand_roof {
+inline constexpr Param kSlopeDirection{0};   // degrees
+inline constexpr Field<float> kPitch{&Objex::penWidth};
+}  // namespace freehand_roof
+
+// Foundation elements: stiffener beams (114), piers (115); air ducts (117).
+namespace beam {
+inline constexpr Param kDepth{2};
+inline constexpr Param kWidth{3};
+}  // namespace beam
+namespace pier {
+inline constexpr Param kWidth{0};            // inches
+}  // namespace pier
+namespace duct {
+inline constexpr Param kWidth{2};
+inline constexpr Param kHeight{3};
+}  // namespace duct
+
+// Topography excavations (134).
+namespace excavation {
+inline constexpr Param kDepth{2};
+}  // namespace excavation
+
+// Enhanced text (145): the smallest box the text is grown to.
+namespace text_box {
+inline constexpr Param kMinimumWidth{1};
+inline constexpr Param kMinimumHeight{2};
+}  // namespace text_box
+
+// Plants (28): the planting age the plant adds to its age.
+namespace plant {
+inline constexpr Field<int16_t> kPlantingAge{&Objex::fillPattern};
+}  // namespace plant
+
+// Rotation angles in degrees: built-in fixed-component symbols keep theirs in the first
+// parameter; an imported object (15), a group holding one, and a group marked by `linkB` in
+// the fifth.
+namespace rotation {
+inline constexpr Param kFixedComponent{0};
+inline constexpr Param kImported{4};
+}  // namespace rotation
+
+}  // namespace objfield

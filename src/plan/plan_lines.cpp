@@ -1,0 +1,335 @@
+#include "plan/plan_lines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "app/core/main_window_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/numeric.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "model/projection.h"
+#include "model/segment_sampling.h"
+#include "model/transforms.h"
+#include "model/view_state.h"
+#include "plan/base_2d_view.h"
+#include "plan/plan_color.h"
+#include "plan/plan_objects.h"
+#include "plan/zoom.h"
+#include "port/drawing.h"
+#include "port/seam.h"
+
+StyleState gStyleState;
+PlatformPoint* gAcclLineBuffer = nullptr;
+int32_t gAcclLinePointCount = 0;
+int32_t gAcclLinePointCap = 1000;
+
+namespace {
+
+constexpr int32_t kAcclLineStep = 1000;
+constexpr int16_t kSprinkler = 125;
+constexpr int32_t kCurvedStair = 801;
+constexpr int16_t kGatePoint = 6;  // a fence point where a gate stands
+constexpr int16_t kOldText = objtype::kOldText, kDimensionText = objtype::kDimensionText;
+
+}  // namespace
+
+static const port::GlobalReset kReset([] {
+    FreeAcclLineBuffer();
+    gStyleState = {};
+});
+
+// --- accelerated line buffer ---
+
+bool AllocateAcclLineBuffer() {
+    if (gAcclLineBuffer) return true;
+    gAcclLinePointCap = kAcclLineStep;
+    gAcclLinePointCount = 0;
+    gAcclLineBuffer = static_cast<PlatformPoint*>(std::calloc(kAcclLineStep, sizeof(PlatformPoint)));
+    return gAcclLineBuffer != nullptr;
+}
+
+void FreeAcclLineBuffer() {
+    std::free(gAcclLineBuffer);
+    gAcclLineBuffer = nullptr;
+    gAcclLinePointCount = 0;
+    gAcclLinePointCap = kAcclLineStep;
+}
+
+void ApplePortAcceleratedDrawLine(float x1, float y1, float x2, float y2) {
+    if (!gAcclLineBuffer) return;
+    if (gAcclLinePointCount + 2 > gAcclLinePointCap) {
+        const int32_t cap = gAcclLinePointCap + kAcclLineStep;
+        void* grown = std::realloc(gAcclLineBuffer, static_cast<size_t>(cap) * sizeof(PlatformPoint));
+        if (!grown) return;
+        gAcclLineBuffer = static_cast<PlatformPoint*>(grown);
+        gAcclLinePointCap = cap;
+    }
+    gAcclLineBuffer[gAcclLinePointCount++] = {x1, y1};
+    gAcclLineBuffer[gAcclLinePointCount++] = {x2, y2};
+}
+
+// --- lines ---
+
+namespace {
+
+// How a plan line of the object is stroked when it is drawn at once.
+struct LineLook {
+    std::vector<double> dash;
+    double width = 1;
+};
+
+LineLook LookFor(const Objex* object, const Poinz* point) {
+    const std::vector<double> dotted{3, 3}, dashed{18, 6};
+    switch (object->type) {
+    case objtype::kPropertyLine:
+    case objtype::kQuickWallForm:
+        return {dashed};
+    case objtype::kPath:
+    case objtype::kTopography:
+    case objtype::kRailing:
+    case kSprinkler:
+    case objtype::kRoofCutout:
+        return {dotted};
+    case objtype::kFence:
+        if (point && point->kind == kGatePoint) return {{}, 3};
+        return {dotted};
+    case objtype::kDetail:
+        if (object->subtype == objsubtype::kSwitchConnector) return {dotted};
+        return {};
+    case objtype::kFloorCutout:
+        if (object->subtype == objsubtype::kDeckCutout ||
+            object->subtype == objsubtype::kSwitchConnector)
+            return {dotted};
+        return {};
+    case objtype::kPhoto:
+        return {{}, 3};
+    default:
+        return {};
+    }
+}
+
+bool OnPlane(float v) { return v > -30000.0f && v < 30000.0f; }
+
+float Round(float v) { return dvxnum::TruncToInt16(static_cast<double>(v) + 0.5); }
+
+QMDDynamicDrawEngine* MainEngine() {
+    Base2DView* view = MainWindowDocumentView();
+    return view ? view->dynamicDrawEngine.get() : nullptr;
+}
+
+// A one-line path stroked at once in the current colour.
+void StrokeLine(float x1, float y1, float x2, float y2, const LineLook& look) {
+    port::DrawingContext& context = port::currentDrawingContext();
+    port::Path path;
+    path.moveTo(x1, y1);
+    path.lineTo(x2, y2);
+    context.save();
+    context.setLineWidth(look.width);
+    context.setLineDash(look.dash, 0);
+    context.strokePath(path);
+    context.restore();
+}
+
+// Both points into the current view (zoomed, with the view's perspective).
+void Project(float p[3], float q[3]) {
+    ConvertToIso(&p[0], &p[1], &p[2], &q[0], &q[1], &q[2], gPerspective);
+}
+
+void Arrowhead(void* dc, const Objex* object, const float from[3], const float to[3]) {
+    float back[3] = {from[0], from[1], from[2]}, tip[3] = {to[0], to[1], to[2]};
+    Project(back, tip);
+    DrawStairArrowhead(dc, object, tip[0], tip[1], back[0], back[1]);
+}
+
+// The transform feedback of one segment's end, as the flags pick it.
+void TransformCopy(Poinz* point, const Objex* object, int32_t flags, const TransformRecord* record) {
+    const bool textBox = object && (object->type == kOldText || object->type == kDimensionText);
+    if (flags & xform::kTranslateFlag) TranslatePoint(point, flags, record);
+    else if (flags & xform::kScaleFlag) ScalePoint(point, flags, record);
+    else if ((flags & xform::kShearFlag) && !textBox) ShearPoint(point, flags, record);
+    else if ((flags & xform::kRotateFlag) && !textBox) RotatePoint(point, flags, record);
+}
+
+bool IsZero(const float v[3]) { return v[0] == 0.0f && v[1] == 0.0f && v[2] == 0.0f; }
+
+// Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
+// leaves the last line's ends in `from` and `to`.
+int DrawCubic(void* dc, const SegmentCubic& cubic, float step, const Objex* object,
+              const Poinz* first, float from[3], float to[3]) {
+    int lines = 0;
+    cubic.At(0.0f, to);
+    for (int i = 1;; ++i) {
+        const float t = static_cast<float>(i) * step;
+        if (!(t <= 1.01f)) break;
+        for (int k = 0; k < 3; ++k) from[k] = to[k];
+        cubic.At(t, to);
+        DrawLine(dc, from[0], from[1], from[2], to[0], to[1], to[2], 0, object, first);
+        ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
+
+void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, float d2,
+              uint8_t zoom, const Objex* object, const Poinz* point) {
+    if (zoom && !gPrinting) {
+        for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
+    }
+    ConvertToIso(&h1, &v1, &d1, &h2, &v2, &d2, gPerspective);
+    if (gPrinting) {
+        h1 *= gHPrintScale, h2 *= gHPrintScale;
+        v1 *= gVPrintScale, v2 *= gVPrintScale;
+    }
+    if (!OnPlane(h1) || !OnPlane(v1) || !OnPlane(h2) || !OnPlane(v2)) return;
+
+    if (gDynamicDrawing) {
+        if (QMDDynamicDrawEngine* engine = MainEngine())
+            engine->appendLineToActivePathWithStartPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
+        return;
+    }
+    if (gTransformationDrawing) {
+        QMDDynamicDrawEngine* engine = MainEngine();
+        if (QMDDynamicTransformElement* element = engine ? engine->activeTransformElement() : nullptr)
+            element->appendPathWithLineFromPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
+        return;
+    }
+    if (!object) return;
+    if (object->type == objtype::kEdging ||
+        (object->type == objtype::kFentrix && object->parent &&
+         object->parent->type == objtype::kGroup)) {
+        ApplePortAcceleratedDrawLine(h1, v1, h2, v2);
+        return;
+    }
+    StrokeLine(Round(h1), Round(v1), Round(h2), Round(v2), LookFor(object, point));
+}
+
+void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
+                       int32_t flags, const TransformRecord* transform) {
+    const DocState* ds = CurrentDocState();
+    if (!p1 || !p2 || !ds) return;
+    Poinz a = *p1, b = *p2;  // the model's points stay where they are
+    if (object && object->type == objtype::kFence && a.kind == kGatePoint) {
+        const port::Color color = (flags & (4 | 8)) ? port::Color{0, 0, 0, 1} : PlanColor(ds->penColor);
+        port::currentDrawingContext().setFillColor(color);
+        port::currentDrawingContext().setStrokeColor(color);
+    }
+    if (transform) {
+        TransformCopy(&a, object, flags, transform);
+        TransformCopy(&b, object, flags, transform);
+    }
+    const int32_t subtype = object ? object->subtype : 0;
+
+    if (!IsCurvedSegment(&a, &b)) {
+        DrawLine(dc, a.position[0], a.position[1], a.position[2], b.position[0], b.position[1],
+                 b.position[2], 0, object, p1);
+        if (subtype == objsubtype::kStraightStair) Arrowhead(dc, object, a.position, b.position);
+        return;
+    }
+    const int32_t r = ds->curveSegments;
+    const int32_t n = gRealTimeDraw ? std::max<int32_t>(1, r / 2) : r;
+    const int32_t z = ZoomL(n);
+    const float step = z < 8 ? 0.125f : z > 20 ? 0.05f : 1.0f / static_cast<float>(z);
+    float from[3], to[3];
+    const int lines = DrawCubic(dc, SegmentCubic(a.position, a.outTangent, b.position, b.inTangent),
+                                step, object, p1, from, to);
+    if (subtype == kCurvedStair && lines > 0) Arrowhead(dc, object, from, to);
+}
+
+void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
+                     int32_t flags, const TransformRecord* transform) {
+    if (!p1 || !p2) return;
+    Poinz a = *p1, b = *p2;
+    if (transform) {
+        TransformCopy(&a, object, flags, transform);
+        TransformCopy(&b, object, flags, transform);
+    }
+    if (IsZero(a.acrossTangent) && IsZero(b.acrossTangent)) {
+        DrawLine(dc, a.position[0], a.position[1], a.position[2], b.position[0], b.position[1],
+                 b.position[2], 0, object, p1);
+        return;
+    }
+    const DocState* ds = CurrentDocState();
+    const int32_t r = ds ? ds->curveSegments : 10;
+    const int32_t n = gRealTimeDraw ? r / 2 : r;
+    // A resolution below 1 (a damaged file) draws the link as one line rather than none.
+    const float step = n < 1 ? 1.0f : 1.0f / static_cast<float>(n);
+    float from[3], to[3];
+    DrawCubic(dc, SegmentCubic(a.position, a.acrossTangent, b.position, b.acrossTangent), step,
+              object, p1, from, to);
+}
+
+void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom) {
+    int32_t c[4] = {x1, y1, x2, y2};
+    if (zoom)
+        for (int32_t& v : c) v = ZoomL(v);
+    const PlatformPoint start{static_cast<float>(c[0]), static_cast<float>(c[1])};
+    const PlatformPoint end{static_cast<float>(c[2]), static_cast<float>(c[3])};
+    if (gDynamicDrawing) {
+        if (QMDDynamicDrawEngine* engine = MainEngine())
+            engine->appendLineToActivePathWithStartPoint(start, end);
+        return;
+    }
+    StrokeLine(start.x, start.y, end.x, end.y, {});
+}
+
+void DrawStairArrowhead(void* /*dc*/, const Objex* /*object*/, float tipX, float tipY,
+                        float backX, float backY) {
+    if (!CurrentDocState()) return;
+    float length = 0.0f;
+    const double angle = GetLineLengthAndAngle(tipX, tipY, backX, backY, &length);
+    const double barb = ZoomF(50.0f);
+    constexpr double kSpread = 0.4363323129985824;  // 25 degrees
+    const double hScale = gPrinting ? gHPrintScale : 1.0, vScale = gPrinting ? gVPrintScale : 1.0;
+    auto at = [&](double x, double y) {
+        return port::Point{static_cast<double>(dvxnum::TruncToInt16(x * hScale + 0.5)),
+                           static_cast<double>(dvxnum::TruncToInt16(y * vScale + 0.5))};
+    };
+    const port::Point tip = at(tipX, tipY);
+    port::Path path;
+    for (double side : {kSpread, -kSpread}) {
+        const port::Point end = at(tipX + barb * std::cos(angle + side),
+                                   tipY - barb * std::sin(angle + side));
+        path.moveTo(tip.x, tip.y);
+        path.lineTo(end.x, end.y);
+    }
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.save();
+    context.setLineWidth(1);
+    context.setLineDash({}, 0);
+    context.strokePath(path);
+    context.restore();
+}
+
+// --- detail line styles ---
+
+void LoadStyle(int16_t style, StyleState* record, float penWidth) {
+    if (!record || style < 7 || style > 14) return;
+    static constexpr struct {
+        int16_t count;
+        float lengths[6];
+    } kStyles[] = {
+        {4, {60, 6, 7, 6}},       {6, {60, 6, 7, 6, 7, 6}}, {2, {20, 6}}, {2, {8, 6}},
+        {4, {8, 6, 8, 12}},       {6, {60, 6, 2, 6, 2, 6}}, {2, {2, 6}},  {4, {60, 6, 2, 6}},
+    };
+    const auto& row = kStyles[style - 7];
+    const float gapScale = penWidth > 1.0f ? 1.0f + 0.25f * penWidth : 1.0f;
+    *record = {};
+    record->dashCount = row.count;
+    for (int i = 0; i < row.count; ++i)
+        record->dashes[i] = ZoomF(row.lengths[i]) * (i % 2 ? gapScale : 1.0f);
+}
+
+// --- operations of the Windows drawing ---
+
+void DrawStyledLine(void*, float, float, float, float, float, float, const Objex*) {}
+void DrawPageBreaks(void*) {}
+void DrawMoveTo(void*, int16_t, int16_t) {}
+void DrawLineTo(void*, int16_t, int16_t) {}
+void AdjustPtList(POINT*, int32_t) {}
+void DrawCrosshair(void*, int16_t, int16_t) {}
