@@ -52,10 +52,7 @@ protected:
 
     // A plant with a record of the growth rate (percent) and maximum height (inches).
     Objex* Plant(PlanPoints points, float rate, int16_t maximum, float age) {
-        Objex* p = Shape(floor, objtype::kPlant, points, true);
-        p->plantInfo = new PlantInfo{};
-        p->plantInfo->annualGrowthRate = rate;
-        p->plantInfo->maximumGrowthHeight = maximum;
+        Objex* p = Make(Shape(floor, objtype::kPlant, points, true)).plant(rate, maximum);
         p->plantAge = age;
         return p;
     }
@@ -488,10 +485,7 @@ namespace services {
 class CommandServices : public SelectionTest {
 protected:
     Objex* Plant(float rate, int16_t maximum, float age, int16_t pattern = 0) {
-        Objex* p = Shape(floor, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
-        p->plantInfo = new PlantInfo{};
-        p->plantInfo->annualGrowthRate = rate;
-        p->plantInfo->maximumGrowthHeight = maximum;
+        Objex* p = Make(Shape(floor, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true)).plant(rate, maximum);
         p->plantAge = age;
         p->fillPattern = pattern;
         return p;

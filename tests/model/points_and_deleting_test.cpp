@@ -433,8 +433,7 @@ TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
 
     Objex* plant = Loose(objtype::kPlant, 4);
     plant->subtype = objsubtype::kUserPlant;
-    plant->plantInfo = new PlantInfo{};
-    Make(plant).image("/plants/fern.jpg");
+    Make(plant).plant().image("/plants/fern.jpg");
     AppendObjectToLayer(plant, doc->itsLayers);
 
     DeleteObj(photo);

@@ -4,6 +4,7 @@
 
 #include "model/bounds.h"
 #include "model/docstate.h"
+#include "model/plant_info.h"
 #include "model/document_model.h"
 #include "model/projection.h"
 #include "model/texture_mapping.h"
@@ -84,6 +85,12 @@ Make& Make::text(const char* words) {
 Make& Make::solid(Objex* generated) { return set(TypeData::OfWallSolid(generated)); }
 Make& Make::panels(Objex* generated) { return set(TypeData::OfRoofPanels(generated)); }
 Make& Make::image(const char* path) { return set(TypeData::OfImagePath(CopyString(path))); }
+Make& Make::plant(float growthRate, int16_t maximumHeight) {
+    o->plantInfo = new PlantInfo{};
+    o->plantInfo->annualGrowthRate = growthRate;
+    o->plantInfo->maximumGrowthHeight = maximumHeight;
+    return *this;
+}
 Make& Make::set(TypeData t) {
     o->typeData = t;
     return *this;

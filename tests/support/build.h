@@ -63,6 +63,8 @@ public:
     Make& solid(Objex* generated);   // a wall's generated solid
     Make& panels(Objex* generated);  // a roof's generated panels
     Make& image(const char* path);   // photos and user plants
+    // A plant record: growth rate in percent a year, maximum height in inches.
+    Make& plant(float growthRate = 0, int16_t maximumHeight = 0);
     Make& bounds();                  // of it and its children, stored
     Make& asRead();                  // texture coordinates, lengths and bounds as a read leaves them
 
