@@ -447,6 +447,27 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
     DeleteObj(line);
 }
 
+// A damaged file whose door (inside a wall) stores the largest point count: its count starts
+// from the points actually read, as a top-level object's does (it used to overflow).
+TEST_F(ObjectRecordsTest, ChildPointCountsStartFromThePointsRead) {
+    Objex* wall = TrimmedWall(layer(), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    std::vector<uint8_t> bytes = WrittenObject(wall);
+    DeleteObj(wall);
+    // The door's info follows its tag 201; its point count is the 32nd byte after the type.
+    const long door = Find(bytes, {0x00, 0xC9, 0x00, 0x10});
+    ASSERT_GT(door, 0);
+    const size_t count = static_cast<size_t>(door) + 2 + 32;
+    ASSERT_EQ(bytes[count + 3], 2);
+    bytes[count] = 0x7F;
+    bytes[count + 1] = bytes[count + 2] = bytes[count + 3] = 0xFF;
+
+    Objex* read = ReadObjectFrom(bytes, layer());
+    ASSERT_TRUE(read && read->firstChild);
+    EXPECT_EQ(read->firstChild->pointCount, 2);
+    EXPECT_FALSE(InputTruncated());
+}
+
 TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
     Objex* wall = TrimmedWall(layer(), 3);
     auto readAt = [&](int32_t version) {
@@ -668,6 +689,32 @@ TEST_F(ObjectIOTest, PointCountIsWhatWasRead) {
     EXPECT_EQ(same->rows, 2);
     EXPECT_EQ(same->pointCount, 6);
     DeleteObj(o);
+}
+
+// Inside one section each library plant's description file is read once; every plant still
+// owns its record.
+TEST_F(ObjectIOTest, PlantsOfOneSectionShareTheirDescriptionRead) {
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(3000, info);
+    WriteFile(info, "[Description]\nCommonName=Maple\n");
+    Objex* plant = Make(objtype::kPlant).line(1);
+    plant->firstPoint->texture1 = 3000;
+    const std::vector<uint8_t> bytes = WrittenObject(plant);
+    DeleteObj(plant);
+    Objex* first = nullptr;
+    Objex* second = nullptr;
+    {
+        SharedPlantDescriptions shared;
+        first = ReadObjectFrom(bytes, layer());
+        WriteFile(info, "[Description]\nCommonName=Oak\n");
+        second = ReadObjectFrom(bytes, layer());
+    }
+    ASSERT_TRUE(first && second && first->plantInfo && second->plantInfo);
+    EXPECT_NE(first->plantInfo, second->plantInfo);
+    EXPECT_STREQ(second->plantInfo->commonName, "Maple");
+    Objex* later = ReadObjectFrom(bytes, layer());
+    ASSERT_TRUE(later && later->plantInfo);
+    EXPECT_STREQ(later->plantInfo->commonName, "Oak");
 }
 
 TEST_F(ObjectIOTest, PlantsOfOlderFilesTakeTheirRecordsFromTheTexture) {

@@ -49,6 +49,10 @@ Make& Make::shown() {
     o->planBits = kAllPlans;
     return *this;
 }
+Make& Make::rows(int16_t count) {
+    o->rows = count;
+    return *this;
+}
 Make& Make::at(std::initializer_list<Pt> points) {
     for (const Pt& p : points) Point(o, p);
     return *this;
@@ -105,6 +109,12 @@ Make& Make::asRead() {
     SetObjectPointLengths(o);
     UpdateObjectBounds(o);
     return *this;
+}
+
+Make Outline(int16_t type, PlanPoints points, bool closed, int32_t subtype) {
+    Make o(type, subtype);
+    o.closed(closed).plan(points)->planBits = 2;
+    return o;
 }
 
 Objex* Shape(Layer* layer, int16_t type, PlanPoints points, bool closed, int32_t subtype) {

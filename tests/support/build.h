@@ -8,6 +8,7 @@
 //   Objex* box = Make(9).on(floor).closed().at({{0, 0, 0}, {5, 0, 0}, {5, 0, 7}});
 //   Objex* curve = Make(objtype::kLine).at({{0, 0, 0, {}, {10, 0, 0}}, {50, 0, 0}});
 //   Objex* g = Group(floor, {Group(floor, {a, b}), c});
+//   Objex* deck = Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(floor);
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
@@ -46,6 +47,7 @@ public:
     Make& in(Objex* parent);         // the parent's last child (its layer link left alone)
     Make& closed(bool yes = true);
     Make& shown();                   // on every plan
+    Make& rows(int16_t count);
     Make& at(std::initializer_list<Pt> points);
     Make& plan(PlanPoints points);
     Make& line(int count, float step = 10);  // `count` points at (i * step, 0, 0)
@@ -77,6 +79,9 @@ private:
     Objex* o;
 };
 
+// An outline on the floor plan alone (plan bits 2) through the plan positions, not yet linked:
+//   Outline(objtype::kFloor, {{0, 0}, {9, 0}, {9, 9}}).on(floor);
+Make Outline(int16_t type, PlanPoints points, bool closed = true, int32_t subtype = 0);
 // An object shown on every plan with points at the plan positions and stored bounds, on the
 // layer or as the parent's last child.
 Objex* Shape(Layer* layer, int16_t type, PlanPoints points, bool closed = false, int32_t subtype = 0);
