@@ -7,12 +7,19 @@
 #include "model/document_model.h"
 #include "plan/areas.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 namespace {
 
-using dvxtest::NewOutlineOn;
 using Outline = std::vector<std::pair<float, float>>;
+
+// An outline on the floor plan through plan positions worked out by the test.
+Objex* OutlineOn(Layer* layer, int16_t type, const Outline& at, bool closed = true, int32_t subtype = 0) {
+    Objex* o = dvxtest::Make(type, subtype).on(layer).closed(closed);
+    for (const auto& [h, d] : at) dvxtest::Point(o, {h, 0, d});
+    o->planBits = 2;
+    return o;
+}
 
 class Areas : public dvxtest::DocumentTest {
 protected:
@@ -37,13 +44,13 @@ TEST_F(Areas, ASquareTenFeetASideIsAHundredSquareFeetAtAnyScaleOrItsMetricArea) 
     for (const Row& r : {Row{36, 0, 100.0f}, Row{96, 0, 100.0f}, Row{36, kMetricUnits, 9.29034f}}) {
         ds->planScale = r.scale, ds->units = r.units;
         for (bool reversed : {false, true}) {
-            Objex* square = NewOutlineOn(layer, objtype::kFloor, Square(120, reversed));
+            Objex* square = OutlineOn(layer, objtype::kFloor, Square(120, reversed));
             EXPECT_NEAR(ComputeObjectStraightArea(square), r.expected, r.expected * 1e-5) << r.scale;
             EXPECT_NEAR(ComputeObjectCurvedArea(square), r.expected, r.expected * 1e-5) << r.scale;
             EXPECT_EQ(IsObjectClockwise(square), reversed ? 0 : 1);
         }
     }
-    Objex* flat = NewOutlineOn(layer, objtype::kFloor, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* flat = OutlineOn(layer, objtype::kFloor, {{0, 0}, {10, 0}, {20, 0}});
     EXPECT_EQ(ComputeObjectStraightArea(flat), 0.0f);
     EXPECT_EQ(IsObjectClockwise(flat), 1);
     EXPECT_EQ(IsObjectClockwise(nullptr), 0);
@@ -51,9 +58,9 @@ TEST_F(Areas, ASquareTenFeetASideIsAHundredSquareFeetAtAnyScaleOrItsMetricArea) 
 
 TEST_F(Areas, FloorAreaOfWallsCountsExteriorWallsOnly) {
     ds->planScale = 36;
-    NewOutlineOn(layer, objtype::kWall, Square(120), true, 1, objsubtype::kExteriorWall);
-    NewOutlineOn(layer, objtype::kWall, Square(240), true, 1, 0);
-    NewOutlineOn(layer, objtype::kDeck, Square(240));
+    OutlineOn(layer, objtype::kWall, Square(120), true, objsubtype::kExteriorWall);
+    OutlineOn(layer, objtype::kWall, Square(240), true, 0);
+    OutlineOn(layer, objtype::kDeck, Square(240));
     EXPECT_NEAR(ComputeSquareFootage(layer, objtype::kWall), 100.0f, 1e-3);
     EXPECT_NEAR(ComputeSquareFootage(layer, objtype::kDeck), 400.0f, 1e-3);
 }
@@ -62,7 +69,7 @@ TEST_F(Areas, ACurvedCircleComesWithinOnePercentOfPiRSquared) {
     ds->planScale = 36;
     const float r = 120.0f;  // 60 inches
     const float t = 4.0f * r * std::tan(static_cast<float>(M_PI) / 8.0f);  // quarter-circle Hermite tangent
-    Objex* circle = NewOutlineOn(layer, objtype::kFloor, {{r, 0}, {0, -r}, {-r, 0}, {0, r}});
+    Objex* circle = OutlineOn(layer, objtype::kFloor, {{r, 0}, {0, -r}, {-r, 0}, {0, r}});
     const float tangents[4][2] = {{0, -t}, {-t, 0}, {0, t}, {t, 0}};
     int i = 0;
     for (Poinz* p = circle->firstPoint; p; p = p->next, ++i) {

@@ -12,12 +12,11 @@
 #include "model/object_fields.h"
 #include "model/transforms.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "tools/wall_construction.h"
 
 namespace {
 
-using dvxtest::NewOutlineOn;
 using dvxtest::PointAt;
 
 class WallConstruction : public dvxtest::DocumentTest {
@@ -28,8 +27,8 @@ protected:
         ds->planScale = 36.0f;
         layer = doc->itsCurLayer;
     }
-    Objex* Wall(std::vector<std::pair<float, float>> at, bool closed = false, int32_t subtype = 0) {
-        Objex* wall = NewOutlineOn(layer, objtype::kWall, at, closed, 1, subtype);
+    Objex* Wall(dvxtest::PlanPoints at, bool closed = false, int32_t subtype = 0) {
+        Objex* wall = dvxtest::Outline(objtype::kWall, at, closed, subtype).on(layer);
         wall->penWidth = 6.0f;
         objfield::wall::kQuickWallWidth(*wall) = 12.0f;
         return wall;
@@ -101,7 +100,7 @@ TEST_F(WallConstruction, TheWallStandsOnItsLowestSegmentBase) {
 }
 
 TEST_F(WallConstruction, OtherObjectsAreLeftAlone) {
-    Objex* floor = NewOutlineOn(layer, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* floor = dvxtest::Outline(objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}).on(layer);
     floor->elevation = 7;
     Update3DWall(floor);
     EXPECT_TRUE(floor->typeData.empty());

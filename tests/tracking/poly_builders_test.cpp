@@ -6,7 +6,7 @@
 #include "model/document_model.h"
 #include "model/tool_defaults.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "tracking/poly_builders.h"
 
 namespace {
