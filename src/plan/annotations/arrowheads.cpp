@@ -1,4 +1,4 @@
-#include "plan/dimensions/arrowheads.h"
+#include "plan/annotations/arrowheads.h"
 
 #include <cmath>
 
@@ -11,7 +11,7 @@
 #include "model/objects.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_objects.h"
-#include "plan/text/text_geometry.h"
+#include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 

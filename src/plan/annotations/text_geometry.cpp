@@ -1,4 +1,4 @@
-#include "plan/text/text_geometry.h"
+#include "plan/annotations/text_geometry.h"
 
 #include <cmath>
 #include <cstring>

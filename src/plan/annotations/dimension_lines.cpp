@@ -1,4 +1,4 @@
-#include "plan/dimensions/dimension_lines.h"
+#include "plan/annotations/dimension_lines.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,10 +15,10 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
-#include "plan/dimensions/arrowheads.h"
+#include "plan/annotations/arrowheads.h"
 #include "plan/plan_color.h"
 #include "plan/plan_objects.h"
-#include "plan/text/text_geometry.h"
+#include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 

@@ -10,8 +10,8 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "model/view_state.h"
-#include "plan/dimensions/arrowheads.h"
-#include "plan/dimensions/dimension_lines.h"
+#include "plan/annotations/arrowheads.h"
+#include "plan/annotations/dimension_lines.h"
 #include "plan/plan_lines.h"
 #include "plan/zoom.h"
 

@@ -1,4 +1,4 @@
-#include "plan/text/plan_text.h"
+#include "plan/annotations/plan_text.h"
 
 #include <cmath>
 #include <memory>
@@ -17,7 +17,7 @@
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_objects.h"
-#include "plan/text/text_geometry.h"
+#include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 
 using namespace plantext;
