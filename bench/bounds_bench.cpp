@@ -2,7 +2,9 @@
 // status readouts after every click; texture mapping runs after every reshaping.
 #include <benchmark/benchmark.h>
 
-#include "design_generator.h"
+#include <algorithm>
+
+#include "bench_support.h"
 #include "model/bounds.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -12,24 +14,23 @@
 
 namespace {
 
-// One generated design for every benchmark of this file, freed at exit.
-class BenchDesign {
-public:
-    static BenchDesign& Get() {
-        static BenchDesign design;
-        return design;
-    }
-    QMDDocumentModel* doc() const { return doc_; }
-    const dvxbench::DesignStats& stats() const { return stats_; }
-
-private:
-    BenchDesign() { doc_ = dvxbench::NewGeneratedDocument({}, &stats_); }
-    ~BenchDesign() {
-        if (doc_) doc_->dealloc();
-    }
-    QMDDocumentModel* doc_ = nullptr;
-    dvxbench::DesignStats stats_;
-};
+// Every point of the design in plan: the least a bounds pass must look at.
+float PointsFloor() {
+    float low = 1e30f, high = -1e30f;
+    struct Walk {
+        static void Tree(const Objex* o, float& low, float& high) {
+            for (; o; o = o->next) {
+                for (const Poinz* p = o->firstPoint; p; p = p->next) {
+                    low = std::min(low, std::min(p->position[0], p->position[2]));
+                    high = std::max(high, std::max(p->position[0], p->position[2]));
+                }
+                Tree(o->firstChild, low, high);
+            }
+        }
+    };
+    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) Walk::Tree(l->firstObject, low, high);
+    return high - low;
+}
 
 // Argument 0: plan view from above; 1: an isometric view in perspective.
 void SetBenchView(int64_t view) {
@@ -43,19 +44,33 @@ void SetBenchView(int64_t view) {
                                        &gSinYAngle, gPerspective);
 }
 
-bool Prepare(benchmark::State& state, int64_t view, bool labelView = true) {
-    BenchDesign& design = BenchDesign::Get();
-    if (!design.doc()) {
+bool Prepare(benchmark::State& state, int64_t view, bool labelView = true, int64_t objects = dvxbench::kSmall) {
+    dvxbench::DesignStats stats;
+    if (!dvxbench::SharedDesign(objects, &stats)) {
         state.SkipWithError("the design could not be built");
         return false;
     }
-    gCurDocument = design.doc();
     SetBenchView(view);
     if (labelView) state.SetLabel(view == 0 ? "plan" : "isometric perspective");
-    state.counters["objects"] = design.stats().objects;
-    state.counters["points"] = design.stats().points;
+    state.counters["objects"] = stats.objects;
+    state.counters["points"] = stats.points;
     return true;
 }
+
+// The plan bounds of the whole design at each size, beside the walk over its points.
+void BM_Bounds(benchmark::State& state) {
+    if (!Prepare(state, 0, true, state.range(0))) return;
+    dvxbench::Measured measured(state, "bounds",
+                                dvxbench::BestSeconds(15, [] { benchmark::DoNotOptimize(PointsFloor()); }));
+    measured.start();
+    for (auto _ : state) {
+        FloatRect r = EmptyFloatRect();
+        GetAllLayersBounds(gCurDocument->itsLayers, 0, &r, 0, 1);
+        benchmark::DoNotOptimize(r);
+    }
+    measured.report();
+}
+BENCHMARK(BM_Bounds)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
 
 void BM_GetAllLayersBounds(benchmark::State& state) {
     if (!Prepare(state, state.range(0))) return;

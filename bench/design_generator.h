@@ -1,8 +1,12 @@
 #pragma once
-// Large designs for benchmarks: a repeating neighbourhood of walls (each with a hand-made
-// two-row plan solid, a door and a window), straight and curved outlines, curved paths,
-// floors, roofs with generated panels, nested groups and plants, spread over the three
-// floors. Deterministic for a seed. Every object's stored bounds are up to date.
+// Large designs for benchmarks and the file round-trip test: a repeating neighbourhood with
+// what a house and its lot hold. Rooms of walls joined at their corners (each wall with a
+// hand-made two-row plan solid, trims on every segment, a door and a window with their
+// attachment records), an interior wall, floors, a roof with generated panels, stairs,
+// railings, a deck with steps, a fence, terrain, paths, straight and curved outlines, text
+// and dimensions with their text, a cabinet group with its parts, plain and nested groups
+// and plants, spread over the three floors. Deterministic for a seed; the work grows
+// linearly with the size. Every object's stored bounds are up to date.
 #include <cstdint>
 
 class QMDDocumentModel;
@@ -15,11 +19,11 @@ struct DesignSize {
 };
 
 struct DesignStats {
-    int32_t objects = 0;       // plan objects made (top-level and children)
-    int32_t points = 0;        // their points (generated solids and panels not counted)
+    int32_t objects = 0;          // plan objects made (top-level and children)
+    int32_t points = 0;           // their points (generated solids and panels not counted)
     int32_t walls = 0;
     int32_t curvedOutlines = 0;
-    int32_t generatedPoints = 0;  // points of wall solids and roof panels
+    int32_t generatedPoints = 0;  // points of wall solids, roof panels and trim profiles
 };
 
 // Fills the current document's floors (the document must have its three floors).

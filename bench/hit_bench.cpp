@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "design_generator.h"
+#include "bench_support.h"
 #include "model/document_model.h"
 #include "model/hit_testing.h"
 #include "model/marquee.h"
@@ -18,43 +18,39 @@
 
 namespace {
 
-class HitDesign {
-public:
-    static HitDesign& Get() {
-        static HitDesign design;
-        return design;
-    }
-    QMDDocumentModel* doc() const { return doc_; }
-    const dvxbench::DesignStats& stats() const { return stats_; }
-
-private:
-    HitDesign() {
-        doc_ = dvxbench::NewGeneratedDocument({}, &stats_);
-        if (!doc_) return;
-        for (Layer* l = doc_->itsLayers; l; l = l->next) l->visible = l->active = 1;
-    }
-    ~HitDesign() {
-        if (doc_) doc_->dealloc();
-    }
-    QMDDocumentModel* doc_ = nullptr;
-    dvxbench::DesignStats stats_;
-};
-
-bool Prepare(benchmark::State& state) {
-    HitDesign& design = HitDesign::Get();
-    if (!design.doc()) {
+bool Prepare(benchmark::State& state, int64_t objects = dvxbench::kSmall) {
+    dvxbench::DesignStats stats;
+    if (!dvxbench::SharedDesign(objects, &stats)) {
         state.SkipWithError("the design could not be built");
         return false;
     }
-    gCurDocument = design.doc();
     gXViewAngle = 90, gYViewAngle = 0, gPerspective = 0, gViewFactor = 1.0f, gViewDistance = 0;
     gGlobalXOffset = gGlobalYOffset = gGlobalZOffset = 0;
     SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle,
                                        &gSinYAngle, gPerspective);
     gSelectIndex = 1;
-    state.counters["objects"] = design.stats().objects;
-    state.counters["points"] = design.stats().points;
+    state.counters["objects"] = stats.objects;
+    state.counters["points"] = stats.points;
     return true;
+}
+
+// Every point of the design against a click or a rectangle in plan: the least a search
+// over the whole design must look at.
+int PointsFloor(float h0, float d0, float h1, float d1) {
+    struct Walk {
+        static int Tree(const Objex* o, float h0, float d0, float h1, float d1) {
+            int n = 0;
+            for (; o; o = o->next) {
+                for (const Poinz* p = o->firstPoint; p; p = p->next)
+                    n += p->position[0] >= h0 && p->position[0] <= h1 && p->position[2] >= d0 && p->position[2] <= d1;
+                n += Tree(o->firstChild, h0, d0, h1, d1);
+            }
+            return n;
+        }
+    };
+    int n = 0;
+    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) n += Walk::Tree(l->firstObject, h0, d0, h1, d1);
+    return n;
 }
 
 // A model position as the click the hit test compares it with.
@@ -86,6 +82,43 @@ bool IsCurvedOutline(const Objex* o) {
     const Poinz* p = o->firstPoint;
     return o->type == 9 && p && p->next && (p->outTangent[0] != 0 || p->outTangent[2] != 0);
 }
+
+// An empty spot between the neighbourhoods near the middle of the design, searched through
+// every object at each size.
+void BM_HitTest(benchmark::State& state) {
+    if (!Prepare(state, state.range(0))) return;
+    POINT where{};
+    bool found = false;
+    for (int32_t step = 0; step < 400 && !found; ++step) {
+        where = ViewPoint(598.0f * 10 - static_cast<float>(step), 0, 598.0f * 4);
+        found = !Search(where);
+    }
+    if (!found) {
+        state.SkipWithError("no empty spot found");
+        return;
+    }
+    dvxbench::Measured measured(state, "hit", dvxbench::BestSeconds(15, [] {
+                                    benchmark::DoNotOptimize(PointsFloor(5970, 2380, 5990, 2400));
+                                }));
+    measured.start();
+    for (auto _ : state) benchmark::DoNotOptimize(Search(where));
+    measured.report();
+}
+BENCHMARK(BM_HitTest)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);
+
+// A marquee over the whole plan at each size, toggling so every drag does the same work.
+void BM_Marquee(benchmark::State& state) {
+    if (!Prepare(state, state.range(0))) return;
+    const RECT r{-32767, -32767, 32767, 32767};
+    dvxbench::Measured measured(state, "marquee", dvxbench::BestSeconds(15, [] {
+                                    benchmark::DoNotOptimize(PointsFloor(-32767, -32767, 32767, 32767));
+                                }));
+    measured.start();
+    for (auto _ : state) SelectAllLayersInRect(gCurDocument->itsLayers, &r, selmode::kToggle, 1);
+    measured.report();
+    SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
+}
+BENCHMARK(BM_Marquee)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);
 
 void BM_SelectFromAllLayers_EmptySpace(benchmark::State& state) {
     if (!Prepare(state)) return;

@@ -90,6 +90,28 @@ void ReadTrimSide(uint8_t* customFlag, Objex** profile, int32_t* texture, int16_
     });
 }
 
+// The record's fixed head; the three links a file cannot carry are stored as 0 and read
+// into `links`, which nothing keeps.
+template <typename F>
+void AttachmentHead(F& f, AttachmentRecord* r, int32_t* links) {
+    f.i16(&r->ownerType);
+    f.i16(&r->style);
+    f.i32(&r->startIndex);
+    f.i32(&r->endIndex);
+    f.f32(&r->centreDistance);
+    f.f32(&r->remainder);
+    f.f32(&r->width);
+    f.f32(&r->height);
+    f.f32(&r->elevation);
+    f.i32(links, 3);
+    f.u8(&r->sideFlag);
+    f.f32(&r->swingOrOffset);
+    f.i16(&r->directionFlag);
+    f.i16(&r->frameFlag);
+    f.i16(&r->reserved);
+    f.f32(&r->trimWidth);
+}
+
 // Little-endian fields of the old record.
 int16_t LE16(const uint8_t* b) { return static_cast<int16_t>(b[0] | (b[1] << 8)); }
 int32_t LE32(const uint8_t* b) {
@@ -122,22 +144,8 @@ void PutLEFloat(uint8_t* b, float f) {
 void WriteObjectAttachment(AttachmentRecord* record) {
     AttachmentRecord zero;
     AttachmentRecord* r = record ? record : &zero;
-    WriteShort(r->ownerType);
-    WriteShort(r->style);
-    WriteLong(r->startIndex);
-    WriteLong(r->endIndex);
-    WriteFloat(r->centreDistance);
-    WriteFloat(r->remainder);
-    WriteFloat(r->width);
-    WriteFloat(r->height);
-    WriteFloat(r->elevation);
-    for (int i = 0; i < 3; ++i) WriteLong(0);
-    WriteByte(r->sideFlag);
-    WriteFloat(r->swingOrOffset);
-    WriteShort(r->directionFlag);
-    WriteShort(r->frameFlag);
-    WriteShort(r->reserved);
-    WriteFloat(r->trimWidth);
+    int32_t links[3] = {};
+    WriteFields([&](auto& f) { AttachmentHead(f, r, links); });
     if (HasCustomParts(r->style)) {
         WriteShort(kPartsBegin);
         for (Objex* list : r->customParts)
@@ -156,23 +164,8 @@ void ReadObjectAttachment(AttachmentRecord* record, Objex* child, Layer* layer) 
     const bool keep = record && child && layer;
     AttachmentRecord* r = keep ? record : &scratch;
     Layer* from = ReadingLayer(layer);
-    int32_t link = 0;
-    ReadShort(&r->ownerType);
-    ReadShort(&r->style);
-    ReadLong(&r->startIndex);
-    ReadLong(&r->endIndex);
-    ReadFloat(&r->centreDistance);
-    ReadFloat(&r->remainder);
-    ReadFloat(&r->width);
-    ReadFloat(&r->height);
-    ReadFloat(&r->elevation);
-    for (int i = 0; i < 3; ++i) ReadLong(&link);
-    ReadByte(&r->sideFlag);
-    ReadFloat(&r->swingOrOffset);
-    ReadShort(&r->directionFlag);
-    ReadShort(&r->frameFlag);
-    ReadShort(&r->reserved);
-    ReadFloat(&r->trimWidth);
+    int32_t links[3] = {};
+    ReadFields([&](auto& f) { AttachmentHead(f, r, links); });
     if (HasCustomParts(r->style)) {
         int16_t begin = 0;
         ReadShort(&begin);

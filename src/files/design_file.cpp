@@ -162,9 +162,6 @@ void DeleteDocumentLayers(QMDDocumentModel* doc) {
     doc->itsCur2DLayer = nullptr;
 }
 
-void FinishGroup(Objex* group) {
-    UpdateObjectRootBounds(group, 0, 0);
-}
 
 }  // namespace
 
@@ -391,12 +388,15 @@ public:
 
     bool run() {
         if (pasting_) SetViewForLayerName("");
+        SharedPlantDescriptions plants;
         return ReadObjectSectionTags(*this);
     }
 
     void readLayer() {
         Layer* layer = ReadALayer();
         if (!layer) return;
+        // Members read before this measured themselves in another view.
+        if (group_.get()) membersInOtherViews_ = true;
         SetViewForLayerName(layer->name);
         // Merged objects never go to the file's layers, so such a layer is not kept.
         if (gOpenSymbol)
@@ -413,13 +413,22 @@ public:
         if (pasting_ && gClipBoardPalette && gUnlinkClipBoardFromPalette) ConvertObjPaletteLinksToActual(o);
     }
 
-    void openGroup() { group_.open(lastObject_); }
-    void openCabinet() { group_.open(ReadCabinetIntoGroup(lastObject_)); }
+    void openGroup() {
+        group_.open(lastObject_);
+        noteEarlierMembers();
+    }
+    void openCabinet() {
+        group_.open(ReadCabinetIntoGroup(lastObject_));
+        noteEarlierMembers();
+    }
     void closeGroup() { finishGroup(true); }
     void closeCabinet() { finishGroup(false); }
     bool otherTag(int16_t) { return true; }
 
 private:
+    // Members the group held before it opened may have been measured in another view.
+    void noteEarlierMembers() { membersInOtherViews_ = group_.get() && group_.get()->firstChild; }
+
     Layer* targetLayer() {
         Layer* target = lastLayer_;
         if (pasting_)
@@ -438,7 +447,9 @@ private:
             DeleteObjItem(group);
             return;
         }
-        FinishGroup(group);
+        // Each member was measured as it was read.
+        if (membersInOtherViews_) UpdateObjectRootBounds(group, 0, 0);
+        else UpdateGroupBoundsFromMembers(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
         if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
@@ -451,6 +462,7 @@ private:
     Layer* lastLayer_ = nullptr;
     Objex* lastObject_ = nullptr;
     OpenSectionGroup group_;
+    bool membersInOtherViews_ = false;
 };
 
 }  // namespace

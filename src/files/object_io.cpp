@@ -1,6 +1,7 @@
 #include "files/object_io.h"
 
 #include <cmath>
+#include <unordered_map>
 
 #include "files/object_records.h"
 #include "files/streams.h"
@@ -16,6 +17,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
+#include "port/seam.h"
 #include "tools/rebuild_seams.h"
 
 namespace {
@@ -31,6 +33,25 @@ constexpr float kCoordinateLimit = 1000000.0f;
 constexpr int kMaxRecordNesting = 16;
 
 int sNesting = 0;
+
+// Descriptions of the library plants read so far, by texture, while sharing is on.
+std::unordered_map<int32_t, PlantInfo> sPlantDescriptions;
+int sPlantSharing = 0;
+
+static const port::GlobalReset kReset([] {
+    sNesting = 0;
+    std::unordered_map<int32_t, PlantInfo>().swap(sPlantDescriptions);
+    sPlantSharing = 0;
+});
+
+PlantInfo* LibraryPlantInfo(int32_t texture) {
+    if (!sPlantSharing) return CreatePlantInfo(texture);
+    const auto found = sPlantDescriptions.find(texture);
+    if (found != sPlantDescriptions.end()) return DuplicatePlantInfo(&found->second);
+    PlantInfo* info = CreatePlantInfo(texture);
+    if (info) sPlantDescriptions.emplace(texture, *info);
+    return info;
+}
 
 struct NestingGuard {
     NestingGuard() { ++sNesting; }
@@ -251,7 +272,7 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
     ReadObjectPoints(o);
 
     if (o->type == objtype::kPlant && o->firstPoint && (!filever::HasUserPlantPaths(v) || !IsUserPlant(o)))
-        GivePlantInfo(o, CreatePlantInfo(o->firstPoint->texture1));
+        GivePlantInfo(o, LibraryPlantInfo(o->firstPoint->texture1));
 
     if (append && o->type != objtype::kSlopeArrow) AppendObjectToLayer(o, layer);
     UpdateObjectBounds(o);
@@ -278,6 +299,15 @@ Objex* ReadAnObject(Layer* layer, uint8_t append) {
         return nullptr;
     }
     return o;
+}
+
+SharedPlantDescriptions::SharedPlantDescriptions() { ++sPlantSharing; }
+
+SharedPlantDescriptions::~SharedPlantDescriptions() {
+    if (--sPlantSharing <= 0) {
+        sPlantSharing = 0;
+        sPlantDescriptions.clear();
+    }
 }
 
 void ReadObjectsUntilTag(Layer* layer, int16_t endTag, const std::function<void(Objex*)>& take) {

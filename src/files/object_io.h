@@ -29,6 +29,16 @@ Objex* ReadAnObject(Layer* layer, uint8_t append);
 // its layer link cleared, and owns it from then on.
 void ReadObjectsUntilTag(Layer* layer, int16_t endTag, const std::function<void(Objex*)>& take);
 
+// While one lives, library plants read take the description of their texture as the first
+// plant of that texture read it: each description file is read once per section.
+class SharedPlantDescriptions {
+public:
+    SharedPlantDescriptions();
+    ~SharedPlantDescriptions();
+    SharedPlantDescriptions(const SharedPlantDescriptions&) = delete;
+    SharedPlantDescriptions& operator=(const SharedPlantDescriptions&) = delete;
+};
+
 // True when a point lies beyond +-1,000,000 or is not a number in any coordinate, or when a
 // floor, property line, ground fill, floor cut-out, deck, freehand roof, excavation (134) or
 // roof cut-out has two points or fewer. False for null.

@@ -169,10 +169,29 @@ void ReadShortPoint(ShortPoint* p) {
     ReadShort(&p->y);
 }
 void WriteFloats(const float* values, int count) {
-    for (int i = 0; i < count; ++i) WriteFloat(values[i]);
+    WriteFields([&](auto& f) { f.f32(values, count); });
 }
 void ReadFloats(float* values, int count) {
-    for (int i = 0; i < count; ++i) ReadFloat(&values[i]);
+    ReadFields([&](auto& f) { f.f32(values, count); });
+}
+
+// Colours and short points inside fixed blocks.
+template <typename F>
+void ColorField(F& f, RGBColor* c) {
+    f.u16(&c->red);
+    f.u16(&c->green);
+    f.u16(&c->blue);
+}
+template <typename F>
+void StdColorField(F& f, RGBColor* c) {
+    f.le16(&c->red);
+    f.le16(&c->green);
+    f.le16(&c->blue);
+}
+template <typename F>
+void ShortPointField(F& f, ShortPoint* p) {
+    f.i16(&p->x);
+    f.i16(&p->y);
 }
 
 // Texture fields of the object info and points: encoded from 10800, plain before.
@@ -309,32 +328,47 @@ void ReadTrimSlot(const Objex* o, Poinz* p, int which) {
     else if (value == kTrimRecordFollows) ReadTrimData(trim);
 }
 
+// The point's fixed blocks, between its textures and trim slots.
+template <typename F>
+void PointHead(F& f, Poinz* p) {
+    f.i16(&p->kind);
+    f.u8(&p->selected);
+    f.u8(&p->detectable);
+    f.u8(&p->locked);
+    f.f32(p->inTangent, 3);
+    f.f32(p->position, 3);
+    f.f32(p->outTangent, 3);
+    f.f32(p->acrossTangent, 3);
+}
+template <typename F>
+void PointMiddle(F& f, Poinz* p, int32_t v) {
+    f.f32(&p->textureU);
+    f.f32(&p->textureV);
+    f.f32(&p->rowLength);
+    f.f32(&p->rowPerimeter);
+    StdColorField(f, &p->color1);
+    StdColorField(f, &p->color2);
+    if (filever::HasWallPointFields(v)) {
+        f.f32(&p->baseElevation);
+        f.i32(&p->wallStyle);
+        f.i16(&p->dimensionMethod);
+        f.i16(&p->dimensionFlipped);
+    }
+    if (filever::HasSegmentValues(v)) f.i32(&p->segmentFlags);
+}
+template <typename F>
+void PointFaceScales(F& f, Poinz* p) {
+    ShortPointField(f, &p->faceScale1);
+    ShortPointField(f, &p->faceScale2);
+}
+
 void WritePointItems(const Objex* o, Poinz* p) {
     const int32_t v = sWriteVersion;
-    WriteShort(p->kind);
-    WriteByte(p->selected);
-    WriteByte(p->detectable);
-    WriteByte(p->locked);
-    WriteFloats(p->inTangent, 3);
-    WriteFloats(p->position, 3);
-    WriteFloats(p->outTangent, 3);
-    WriteFloats(p->acrossTangent, 3);
+    WriteFields([&](auto& f) { PointHead(f, p); });
     WriteRecordTexture(p->texture1);
     WriteRecordTexture(p->texture2);
-    WriteFloat(p->textureU);
-    WriteFloat(p->textureV);
-    WriteFloat(p->rowLength);
-    WriteFloat(p->rowPerimeter);
-    WriteStdColor(p->color1);
-    WriteStdColor(p->color2);
-    if (filever::HasWallPointFields(v)) {
-        WriteFloat(p->baseElevation);
-        WriteLong(p->wallStyle);
-        WriteShort(p->dimensionMethod);
-        WriteShort(p->dimensionFlipped);
-    }
+    WriteFields([&](auto& f) { PointMiddle(f, p, v); });
     if (filever::HasSegmentValues(v)) {
-        WriteLong(p->segmentFlags);
         WriteTrimSlot(o, p, 0);
         WriteFloats(p->segmentValues, 2);
     }
@@ -345,39 +379,19 @@ void WritePointItems(const Objex* o, Poinz* p) {
         WriteTrimSlot(o, p, 1);
         WriteFloat(p->segmentValues[2]);
     }
-    if (filever::HasFaceScales(v)) {
-        WriteShortPoint(p->faceScale1);
-        WriteShortPoint(p->faceScale2);
-    }
-    if (filever::HasStoredIDs(v)) WriteULong(p->pointID);
+    WriteFields([&](auto& f) {
+        if (filever::HasFaceScales(v)) PointFaceScales(f, p);
+        if (filever::HasStoredIDs(v)) f.u32(&p->pointID);
+    });
 }
 
 void ReadPointItems(const Objex* o, Poinz* p) {
     const int32_t v = sInputVersion;
-    ReadShort(&p->kind);
-    ReadByte(&p->selected);
-    ReadByte(&p->detectable);
-    ReadByte(&p->locked);
-    ReadFloats(p->inTangent, 3);
-    ReadFloats(p->position, 3);
-    ReadFloats(p->outTangent, 3);
-    ReadFloats(p->acrossTangent, 3);
+    ReadFields([&](auto& f) { PointHead(f, p); });
     p->texture1 = ReadRecordTexture();
     p->texture2 = ReadRecordTexture();
-    ReadFloat(&p->textureU);
-    ReadFloat(&p->textureV);
-    ReadFloat(&p->rowLength);
-    ReadFloat(&p->rowPerimeter);
-    ReadStdColor(&p->color1);
-    ReadStdColor(&p->color2);
-    if (filever::HasWallPointFields(v)) {
-        ReadFloat(&p->baseElevation);
-        ReadLong(&p->wallStyle);
-        ReadShort(&p->dimensionMethod);
-        ReadShort(&p->dimensionFlipped);
-    }
+    ReadFields([&](auto& f) { PointMiddle(f, p, v); });
     if (filever::HasSegmentValues(v)) {
-        ReadLong(&p->segmentFlags);
         ReadTrimSlot(o, p, 0);
         ReadFloats(p->segmentValues, 2);
     }
@@ -388,15 +402,12 @@ void ReadPointItems(const Objex* o, Poinz* p) {
         ReadTrimSlot(o, p, 1);
         ReadFloat(&p->segmentValues[2]);
     }
-    if (filever::HasFaceScales(v)) {
-        ReadShortPoint(&p->faceScale1);
-        ReadShortPoint(&p->faceScale2);
-    }
-    if (filever::HasStoredIDs(v)) {
-        uint32_t stored = 0;
-        ReadULong(&stored);
-        TakeStoredID(stored, &p->pointID, &DocState::nextPointID, ValidatePointID);
-    }
+    uint32_t stored = 0;
+    ReadFields([&](auto& f) {
+        if (filever::HasFaceScales(v)) PointFaceScales(f, p);
+        if (filever::HasStoredIDs(v)) f.u32(&stored);
+    });
+    if (filever::HasStoredIDs(v)) TakeStoredID(stored, &p->pointID, &DocState::nextPointID, ValidatePointID);
     // Wall points always own both trim records, also where the file holds no slot.
     if (IsWall(o)) {
         if (!p->trim1) p->trim1 = new (std::nothrow) TrimRecord{};
@@ -488,53 +499,89 @@ void AdjustCabinetPart(Objex* o, const DocState* ds) {
 
 // --- object info ---
 
+namespace {
+
+// The object info's fixed blocks, between its textures.
+template <typename F>
+void InfoHead(F& f, Objex* o, int32_t v) {
+    if (o->type == objtype::kGroup && filever::HasGroupKind(v)) f.i32(&o->groupKind);
+    f.u8(&o->closed);
+    f.u8(&o->visible);
+    ColorField(f, &o->fillColor);
+    ColorField(f, &o->auxColor);
+    ColorField(f, &o->penColor);
+    f.f32(&o->penWidth);
+    f.i16(&o->penStyle);
+    f.i16(&o->fillPattern);
+    f.i16(&o->rows);
+    f.i32(&o->pointCount);
+    f.u8(&o->flagA);
+    f.i16(&o->elevationMode);
+}
+template <typename F>
+void InfoFaces(F& f, Objex* o, int32_t v) {
+    f.lef32(&o->textureFaceRect.floatTop);
+    f.lef32(&o->textureFaceRect.floatLeft);
+    f.lef32(&o->textureFaceRect.floatBottom);
+    f.lef32(&o->textureFaceRect.floatRight);
+    f.lef32(&o->textureFaceRect2.floatTop);
+    f.lef32(&o->textureFaceRect2.floatLeft);
+    f.lef32(&o->textureFaceRect2.floatBottom);
+    f.lef32(&o->textureFaceRect2.floatRight);
+    f.i16(&o->faceAxis);
+    f.f32(&o->plantAge);
+    if (filever::HasMaterialSlots(v)) f.i32(&o->subtype);
+}
+template <typename F>
+void InfoSecondColors(F& f, Objex* o, int32_t v) {
+    ColorField(f, &o->color2);
+    ColorField(f, &o->color3);
+    if (filever::HasElevationFields(v)) {
+        f.f32(&o->elevation);
+        f.u8(&o->onTerrain);
+    }
+}
+template <typename F>
+void InfoScales(F& f, Objex* o) {
+    ColorField(f, &o->color5);
+    for (ShortPoint& sp : o->textureScales) ShortPointField(f, &sp);
+}
+template <typename F>
+void InfoTail(F& f, Objex* o, int32_t v) {
+    if (filever::HasElevationFields(v)) f.i32(&o->planBits);
+    f.f32(o->params, filever::HasElevationFields(v) ? 5 : 4);
+    f.i32(&o->optionA);
+    f.i32(&o->optionB);
+}
+
+}  // namespace
+
 void WriteObjectInfo(Objex* o) {
     if (!o || !gCurDocument) return;
     const int32_t v = sWriteVersion;
     if (WritesResolvedPaletteLinks()) ForEachObjectSlot(o, TakeSlotPaletteMaterial);
 
-    WriteShort(o->type);
-    if (o->type == objtype::kGroup && filever::HasGroupKind(v)) WriteLong(o->groupKind);
-    WriteByte(o->closed);
-    WriteByte(o->visible);
-    WriteColor(o->fillColor);
-    WriteColor(o->auxColor);
-    WriteColor(o->penColor);
-    WriteFloat(o->penWidth);
-    WriteShort(o->penStyle);
-    WriteShort(o->fillPattern);
-    WriteShort(o->rows);
-    WriteLong(o->pointCount);
-    WriteByte(o->flagA);
-    WriteShort(o->elevationMode);
+    WriteFields([&](auto& f) {
+        f.i16(&o->type);
+        InfoHead(f, o, v);
+    });
     WriteRecordTexture(o->texture);
-    WriteStdRect(o->textureFaceRect);
-    WriteStdRect(o->textureFaceRect2);
-    WriteShort(o->faceAxis);
-    WriteFloat(o->plantAge);
+    WriteFields([&](auto& f) { InfoFaces(f, o, v); });
 
     // Each later version adds fields inside the earlier ones' layout.
     if (filever::HasMaterialSlots(v)) {
-        WriteLong(o->subtype);
         WriteRecordTexture(o->texture2);
         WriteRecordTexture(o->texture3);
-        WriteColor(o->color2);
-        WriteColor(o->color3);
+        WriteFields([&](auto& f) { InfoSecondColors(f, o, v); });
         if (filever::HasElevationFields(v)) {
-            WriteFloat(o->elevation);
-            WriteByte(o->onTerrain);
             WriteRecordTexture(o->texture4);
             WriteColor(o->color4);
             if (filever::HasFullObjectInfo(v)) {
                 WriteRecordTexture(o->texture5);
-                WriteColor(o->color5);
-                for (const ShortPoint& s : o->textureScales) WriteShortPoint(s);
+                WriteFields([&](auto& f) { InfoScales(f, o); });
             }
-            WriteLong(o->planBits);
         }
-        WriteFloats(o->params, filever::HasElevationFields(v) ? 5 : 4);
-        WriteLong(o->optionA);
-        WriteLong(o->optionB);
+        WriteFields([&](auto& f) { InfoTail(f, o, v); });
     }
     if (filever::HasObjectText(v)) WriteStoredString(o->text);
     if (filever::HasStoredIDs(v)) WriteULong(o->objectID);
@@ -545,46 +592,23 @@ void ReadObjectInfo(Objex* o) {
     const int32_t v = sInputVersion;
 
     ReadShort(&o->type);
-    if (o->type == objtype::kGroup && filever::HasGroupKind(v)) ReadLong(&o->groupKind);
-    ReadByte(&o->closed);
-    ReadByte(&o->visible);
-    ReadColor(&o->fillColor);
-    ReadColor(&o->auxColor);
-    ReadColor(&o->penColor);
-    ReadFloat(&o->penWidth);
-    ReadShort(&o->penStyle);
-    ReadShort(&o->fillPattern);
-    ReadShort(&o->rows);
-    ReadLong(&o->pointCount);
-    ReadByte(&o->flagA);
-    ReadShort(&o->elevationMode);
+    ReadFields([&](auto& f) { InfoHead(f, o, v); });
     o->texture = ReadRecordTexture();
-    ReadStdRect(&o->textureFaceRect);
-    ReadStdRect(&o->textureFaceRect2);
-    ReadShort(&o->faceAxis);
-    ReadFloat(&o->plantAge);
+    ReadFields([&](auto& f) { InfoFaces(f, o, v); });
 
     if (filever::HasMaterialSlots(v)) {
-        ReadLong(&o->subtype);
         o->texture2 = ReadRecordTexture();
         o->texture3 = ReadRecordTexture();
-        ReadColor(&o->color2);
-        ReadColor(&o->color3);
+        ReadFields([&](auto& f) { InfoSecondColors(f, o, v); });
         if (filever::HasElevationFields(v)) {
-            ReadFloat(&o->elevation);
-            ReadByte(&o->onTerrain);
             o->texture4 = ReadRecordTexture();
             ReadColor(&o->color4);
             if (filever::HasFullObjectInfo(v)) {
                 o->texture5 = ReadRecordTexture();
-                ReadColor(&o->color5);
-                for (ShortPoint& s : o->textureScales) ReadShortPoint(&s);
+                ReadFields([&](auto& f) { InfoScales(f, o); });
             }
-            ReadLong(&o->planBits);
         }
-        ReadFloats(o->params, filever::HasElevationFields(v) ? 5 : 4);
-        ReadLong(&o->optionA);
-        ReadLong(&o->optionB);
+        ReadFields([&](auto& f) { InfoTail(f, o, v); });
     }
     if (filever::HasObjectText(v)) {
         int32_t length = 0;
@@ -623,7 +647,11 @@ void ReadObjectPoints(Objex* o) {
     int32_t count = 0;
     ReadLong(&count);
     Poinz* previous = nullptr;
-    for (Poinz* p = o->firstPoint; p; p = p->next) previous = p;
+    int32_t have = 0;
+    for (Poinz* p = o->firstPoint; p; p = p->next) previous = p, ++have;
+    // The count read with the object info counts nothing yet (a damaged one near the
+    // largest count would overflow as points are added).
+    o->pointCount = have;
     // A damaged count cannot make more points than the input holds: each takes bytes.
     for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
         Poinz* p = CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, o);
@@ -634,13 +662,16 @@ void ReadObjectPoints(Objex* o) {
             break;
         }
         RepairPoint(o, p, previous);
-        AppendPointToObject(p, o);
+        p->next = nullptr;
+        p->prev = previous;
+        if (previous) previous->next = p;
+        else o->firstPoint = p;
+        ++o->pointCount;
         previous = p;
     }
     if (o->type == objtype::kDeck && filever::HasEdgeDeckSteps(sInputVersion) && o->closed && previous &&
         o->firstPoint != previous)
         UpdateDeckSteps(o, previous, o->firstPoint);
-    o->pointCount = CountPoints(o);
     if (o->rows < 1 || o->pointCount % o->rows != 0) o->rows = 1;
 }
 

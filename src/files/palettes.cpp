@@ -31,6 +31,16 @@ void FreeEntries(DocPaletteList* palette) {
     }
 }
 
+// A new unlinked entry with the defaults; null when memory runs out.
+PaletteList* NewEntry(int32_t refID) {
+    PaletteList* e = new (std::nothrow) PaletteList{};
+    if (!e) return nullptr;
+    e->refID = refID;
+    e->textureScale[0] = e->textureScale[1] = 100;
+    for (int i = 0; i < 3; ++i) e->secondColor[i] = e->color[i] = kWhite;
+    return e;
+}
+
 }  // namespace
 
 namespace palette_detail {
@@ -62,11 +72,17 @@ DocPaletteList* NewPaletteRecord(const char* name, uint8_t groupFlag) {
         std::snprintf(p->groupNames[g], sizeof p->groupNames[g], "%s %d", group.c_str(), g + 1);
         p->groupFlags[g] = groupFlag;
     }
+    // Linked at a kept tail: every document, read and paste makes one of these.
+    PaletteList* tail = nullptr;
     for (int32_t r = 1; r <= gTotalPaletteEntries; ++r) {
-        if (!AddPaletteListEntry(p, r)) {
+        PaletteList* e = NewEntry(r);
+        if (!e) {
             FreeDocPalette(p);
             return nullptr;
         }
+        e->prev = tail;
+        (tail ? tail->next : p->firstEntry) = e;
+        tail = e;
     }
     return p;
 }
@@ -92,11 +108,8 @@ void FreeDocPalette(DocPaletteList* palette) {
 
 PaletteList* AddPaletteListEntry(DocPaletteList* palette, int32_t refID) {
     if (!palette) return nullptr;
-    PaletteList* e = new (std::nothrow) PaletteList{};
+    PaletteList* e = NewEntry(refID);
     if (!e) return nullptr;
-    e->refID = refID;
-    e->textureScale[0] = e->textureScale[1] = 100;
-    for (int i = 0; i < 3; ++i) e->secondColor[i] = e->color[i] = kWhite;
     PaletteList** link = &palette->firstEntry;
     PaletteList* tail = nullptr;
     while (*link) {

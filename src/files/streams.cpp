@@ -104,13 +104,15 @@ void ReleaseInputBuffer() {
 }
 
 void StartOutputBuffer() {
-    std::vector<uint8_t>().swap(gOutDataBuffer);
+    // The memory of the previous output is kept: a design written again needs as much.
+    gOutDataBuffer.clear();
     sOutputFailed = false;
 }
 
-bool FlushOutputBufferToFile(const std::string& path) {
-    const bool ok = !sOutputFailed && port::WriteWholeFile(path, gOutDataBuffer.data(), gOutDataBuffer.size());
-    ReleaseOutputBuffer();
+bool FlushOutputBufferToFile(const std::string& path, port::Durability durability) {
+    const bool ok = !sOutputFailed &&
+                    port::WriteWholeFile(path, gOutDataBuffer.data(), gOutDataBuffer.size(), durability);
+    gOutDataBuffer.clear();
     return ok;
 }
 
@@ -136,28 +138,73 @@ bool ReadSome(void* destination, uint32_t count) {
 
 void WriteSome(const void* source, uint32_t count) {
     if (!source || count == 0) return;
-    const auto* bytes = static_cast<const uint8_t*>(source);
+    if (uint8_t* at = GrowOutput(count)) std::memcpy(at, source, count);
+}
+
+const uint8_t* TakeInput(uint32_t count) {
+    const std::vector<uint8_t>& bytes = gUseScrap ? gPrivateScrap : gInDataBuffer;
+    uint32_t& pos = gUseScrap ? gScrapIndex : gInDataBufferPos;
+    if (count == 0 || uint64_t{pos} + count > bytes.size()) return nullptr;
+    const uint8_t* at = bytes.data() + pos;
+    pos += count;
+    return at;
+}
+
+uint8_t* GrowOutput(uint32_t count) {
+    if (count == 0) return nullptr;
     try {
         if (gUseScrap) {
             const uint64_t end = uint64_t{gScrapIndex} + count;
             if (end > kMaxStreamLength) {
                 sOutputFailed = true;
-                return;
+                return nullptr;
             }
             gPrivateScrap.resize(static_cast<size_t>(end));
-            std::memcpy(gPrivateScrap.data() + gScrapIndex, bytes, count);
+            uint8_t* at = gPrivateScrap.data() + gScrapIndex;
             gScrapIndex = static_cast<uint32_t>(end);
-        } else {
-            if (gOutDataBuffer.size() + count > kMaxStreamLength) {
-                sOutputFailed = true;
-                return;
-            }
-            gOutDataBuffer.insert(gOutDataBuffer.end(), bytes, bytes + count);
+            return at;
         }
+        const size_t at = gOutDataBuffer.size();
+        if (at + count > kMaxStreamLength) {
+            sOutputFailed = true;
+            return nullptr;
+        }
+        gOutDataBuffer.resize(at + count);
+        return gOutDataBuffer.data() + at;
     } catch (const std::bad_alloc&) {
         sOutputFailed = true;
+        return nullptr;
     }
 }
+
+namespace fields {
+
+void Reader::u8(uint8_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadSome(&v[i], 1);
+}
+void Reader::i16(int16_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadShort(&v[i]);
+}
+void Reader::u16(uint16_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadUShort(&v[i]);
+}
+void Reader::le16(uint16_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadStdUShort(&v[i]);
+}
+void Reader::i32(int32_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadLong(&v[i]);
+}
+void Reader::u32(uint32_t* v, int n) {
+    for (int i = 0; i < n; ++i) ReadULong(&v[i]);
+}
+void Reader::f32(float* v, int n) {
+    for (int i = 0; i < n; ++i) ReadFloat(&v[i]);
+}
+void Reader::lef32(float* v, int n) {
+    for (int i = 0; i < n; ++i) ReadStdFloat(&v[i]);
+}
+
+}  // namespace fields
 
 uint32_t GetLength() { return static_cast<uint32_t>(gInDataBuffer.size()); }
 uint32_t GetMark() { return gInDataBufferPos; }

@@ -72,6 +72,15 @@ void SkipTextRecord(bool old) {
     ApplePortReadLOGFONT(&font);
 }
 
+// The scale and colour after each of a trim's five textures.
+template <typename F>
+void TrimMaterialFields(F& f, TrimRecord* trim, int i) {
+    f.u16(trim->scale[i], 2);
+    f.u16(&trim->color[i].red);
+    f.u16(&trim->color[i].green);
+    f.u16(&trim->color[i].blue);
+}
+
 void WriteTrimSlot(const TrimRecord* trim, int which) {
     const int32_t value = trim ? trim->slot[which] : 0;
     if (value != TrimRecord::kCustomProfile) {
@@ -156,14 +165,11 @@ void WriteTrimData(TrimRecord* trim) {
     WriteTrimSlot(trim, 0);
     WriteTrimSlot(trim, 1);
     if (filever::HasTrimMaterials(sWriteVersion)) {
+        TrimRecord none;
+        TrimRecord* from = trim ? trim : &none;
         for (int i = 0; i < 5; ++i) {
-            WriteTextureID(trim ? trim->texture[i] : 0);
-            WriteUShort(trim ? trim->scale[i][0] : 0);
-            WriteUShort(trim ? trim->scale[i][1] : 0);
-            const RGBColor c = trim ? trim->color[i] : RGBColor{};
-            WriteUShort(c.red);
-            WriteUShort(c.green);
-            WriteUShort(c.blue);
+            WriteTextureID(from->texture[i]);
+            WriteFields([&](auto& f) { TrimMaterialFields(f, from, i); });
         }
     }
     WriteShort(kTrimEnd);
@@ -181,11 +187,7 @@ void ReadTrimData(TrimRecord* trim) {
         TrimRecord* into = trim ? trim : &scratch;
         for (int i = 0; i < 5; ++i) {
             into->texture[i] = ReadTextureID();
-            ReadUShort(&into->scale[i][0]);
-            ReadUShort(&into->scale[i][1]);
-            ReadUShort(&into->color[i].red);
-            ReadUShort(&into->color[i].green);
-            ReadUShort(&into->color[i].blue);
+            ReadFields([&](auto& f) { TrimMaterialFields(f, into, i); });
         }
     }
     ReadShort(&tag);

@@ -79,6 +79,7 @@ void ReadHostedChildren(Objex* host, Layer* layer, int16_t tag) {
     ReadLong(&count);
     const bool current = filever::HasTrimRecords(sInputVersion);
     const bool deck = host->type == objtype::kDeck;
+    Objex* tail = nullptr;
     for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
         int16_t entryTag = 0;
         ReadShort(&entryTag);
@@ -96,7 +97,7 @@ void ReadHostedChildren(Objex* host, Layer* layer, int16_t tag) {
         }
         child->firstChild = nullptr;
         child->prev = child->next = nullptr;
-        AppendChildToObject(child, host);
+        tail = AppendChildAfter(child, host, tail);
         UpdateObjectBounds(child);
     }
     AllWallAttachmentsIndexToHdl(host);
@@ -133,6 +134,7 @@ void ReadRoofChildren(Objex* roof, Layer* layer) {
     Layer* roofLayer = roof->layer ? roof->layer : layer;
     int32_t count = 0;
     ReadLong(&count);
+    Objex* tail = nullptr;
     for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
         int16_t entryTag = 0;
         ReadShort(&entryTag);
@@ -154,7 +156,7 @@ void ReadRoofChildren(Objex* roof, Layer* layer) {
         }
         child->typeData = TypeData::OfRoofAttachment(record);
         ReadRoofAttachment(record, child, layer);
-        AppendChildToObject(child, roof);
+        tail = AppendChildAfter(child, roof, tail);
         RebuildSkylightSymbols(child, record);
     }
 }

@@ -149,7 +149,8 @@ int SaveState(const char* path) {
     if (!path || !*path || !doc || !doc->itsDocState || DesignFileBusy()) return 0;
     FileOperationScope operation;
     BuildDesignFile();
-    if (!FlushOutputBufferToFile(path)) {
+    // A snapshot only has to outlive the session, not a crash: no sync.
+    if (!FlushOutputBufferToFile(path, port::Durability::Scratch)) {
         ShowFileAlertSheet("Unable to store the undo state.", kDiskSpaceText);
         return 0;
     }

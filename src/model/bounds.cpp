@@ -378,8 +378,115 @@ void GetAllSpecialLayers3DBounds(Layer* firstLayer, uint8_t onlySelected, Float3
 
 // --- stored bounds ---
 
+namespace {
+
+// The plan box and the model box of one object in one walk: every curve is sampled once and
+// its samples go to each box that measures it, each box seeing its values in the order its
+// own walk (ObjectPoints2D, ObjectPoints3D) gives them, so both come out to the same bit.
+void BothBoxes(Objex* object, FloatRect* plan, Float3DRect* model, bool inPlan, bool inModel) {
+    const Pen pen;
+    Poinz* last = nullptr;
+    for (Poinz* p = object->firstPoint; p; p = p->next) {
+        last = p;
+        if (p->prev && IsCurvedSegment(p->prev, p)) {
+            const bool planCurve = inPlan && !IsStraightKind(p->prev) && !IsStraightKind(p);
+            ForEachCurveSample(p->prev, p, [&](float h, float v, float d) {
+                if (inModel) Refine3DBounds(h, v, d, model);
+                if (planCurve) Refine(h, v, d, plan, pen);
+            });
+            if (inPlan && !planCurve) Refine(p->position[0], p->position[1], p->position[2], plan, pen);
+        } else {
+            if (inPlan) Refine(p->position[0], p->position[1], p->position[2], plan, pen);
+            if (inModel) Refine3DBounds(p->position[0], p->position[1], p->position[2], model);
+        }
+    }
+    Poinz* first = object->firstPoint;
+    if (object->closed && first && IsCurvedSegment(last, first)) {
+        const bool planCurve = inPlan && !IsStraightKind(last) && !IsStraightKind(first);
+        if (planCurve || inModel)
+            ForEachCurveSample(last, first, [&](float h, float v, float d) {
+                if (inModel) Refine3DBounds(h, v, d, model);
+                if (planCurve) Refine(h, v, d, plan, pen);
+            });
+    }
+    const bool childrenInPlan = inPlan && !objtype::IsRoof(object->type);
+    for (Objex* child = object->firstChild; child; child = child->next) {
+        const bool childInModel = inModel && child->type != objtype::kSlopeArrow;
+        if (childrenInPlan || childInModel) BothBoxes(child, plan, model, childrenInPlan, childInModel);
+    }
+}
+
+bool IsNumberBox(const FloatRect& r) {
+    return r.floatTop == r.floatTop && r.floatLeft == r.floatLeft && r.floatBottom == r.floatBottom &&
+           r.floatRight == r.floatRight;
+}
+bool IsNumberBox(const Float3DRect& r) {
+    return r.floatTop == r.floatTop && r.floatLeft == r.floatLeft && r.floatBottom == r.floatBottom &&
+           r.floatRight == r.floatRight && r.floatBack == r.floatBack && r.floatFront == r.floatFront;
+}
+
+// Growing a box by another gives what growing it by each of the other's values in turn
+// gives: the first value of the lowest and of the highest is kept.
+void Merge(const FloatRect& from, FloatRect* box) {
+    if (IsEmptyBounds(from)) return;
+    if (IsEmptyBounds(*box)) {
+        *box = from;
+        return;
+    }
+    if (from.floatLeft < box->floatLeft) box->floatLeft = from.floatLeft;
+    if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
+    if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
+    if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
+}
+void Merge(const Float3DRect& from, Float3DRect* box) {
+    if (IsEmptyBounds(from)) return;
+    if (IsEmptyBounds(*box)) {
+        *box = from;
+        return;
+    }
+    if (from.floatLeft < box->floatLeft) box->floatLeft = from.floatLeft;
+    if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
+    if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
+    if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
+    if (from.floatBack < box->floatBack) box->floatBack = from.floatBack;
+    if (from.floatFront > box->floatFront) box->floatFront = from.floatFront;
+}
+
+}  // namespace
+
+void UpdateGroupBoundsFromMembers(Objex* group) {
+    if (!group) return;
+    if (group->type != objtype::kGroup || group->firstPoint) {
+        UpdateObjectBounds(group);
+        return;
+    }
+    FloatRect plan = EmptyFloatRect();
+    Float3DRect model = EmptyFloat3DRect();
+    for (Objex* m = group->firstChild; m; m = m->next) {
+        const bool stored = m->type != objtype::kWall && m->type != objtype::kSlopeArrow && !m->firstChild &&
+                            IsNumberBox(m->bounds) && IsNumberBox(m->bounds3D);
+        if (stored) {
+            Merge(m->bounds, &plan);
+            Merge(m->bounds3D, &model);
+        } else {
+            BothBoxes(m, &plan, &model, true, m->type != objtype::kSlopeArrow);
+        }
+    }
+    group->bounds = plan;
+    group->bounds3D = model;
+}
+
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
     if (!object) return;
+    if (!a && !b) {
+        FloatRect plan = EmptyFloatRect();
+        Float3DRect model = EmptyFloat3DRect();
+        Objex* measured = object->type == objtype::kWall ? WallSolidOf(object) : object;
+        if (measured) BothBoxes(measured, &plan, &model, true, true);
+        object->bounds = plan;
+        object->bounds3D = model;
+        return;
+    }
     FloatRect plan = EmptyFloatRect();
     GetObjectBounds(object, a, &plan, b, 0);
     object->bounds = plan;

@@ -98,6 +98,11 @@ void UpdateObjectBounds(Objex* object);
 // Stores GetObjectBounds(object, a, ., b, 0) in `bounds` and GetObject3DBounds(object, 0, ., 0)
 // in `bounds3D`, each from an empty box.
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b);
+// What UpdateObjectBounds stores for a group whose members were just read and measured in
+// the current view: built from the members' stored bounds, re-measuring only members whose
+// stored bounds are not what the group counts of them (walls, members with children or
+// generated panels) or hold a value that is not a number.
+void UpdateGroupBoundsFromMembers(Objex* group);
 // Grows an enhanced text box (points 1-4) to its minimum width and height (object_fields.h),
 // then updates its bounds.
 void AdjustEnhancedTextObjectSize(Objex* object);

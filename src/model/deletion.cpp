@@ -197,6 +197,7 @@ void DeleteLayerObjects(Layer* layer) {
         o = next;
     }
     layer->firstObject = nullptr;
+    layer->lastObject = nullptr;
     gRefreshRender = 1;
 }
 

@@ -95,34 +95,57 @@ Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* fir
     return layer;
 }
 
+namespace {
+
+// The layer's last object: the remembered one while it still ends the layer's own list.
+Objex* LastObjectOf(Layer* layer) {
+    Objex* hint = layer->lastObject;
+    if (hint && hint->layer == layer && !hint->next && !hint->parent &&
+        (hint->prev ? hint->prev->next == hint : layer->firstObject == hint))
+        return hint;
+    Objex* tail = layer->firstObject;
+    while (tail && tail->next) tail = tail->next;
+    return tail;
+}
+
+void LinkChildAfter(Objex* child, Objex* parent, Objex* tail) {
+    child->parent = parent;
+    child->next = nullptr;
+    child->prev = tail;
+    if (tail) tail->next = child;
+    else parent->firstChild = child;
+}
+
+}  // namespace
+
 void AppendObjectToLayer(Objex* object, Layer* layer) {
     if (!object || !layer) return;
+    Objex* tail = LastObjectOf(layer);
     object->layer = layer;
     object->next = nullptr;
-    if (!layer->firstObject) {
-        object->prev = nullptr;
-        layer->firstObject = object;
-        return;
-    }
-    Objex* tail = layer->firstObject;
-    while (tail->next) tail = tail->next;
-    tail->next = object;
     object->prev = tail;
+    if (tail) tail->next = object;
+    else layer->firstObject = object;
+    layer->lastObject = object;
 }
 
 void AppendChildToObject(Objex* child, Objex* parent) {
     if (!child || !parent || child == parent) return;
-    child->parent = parent;
-    child->next = nullptr;
-    if (!parent->firstChild) {
-        child->prev = nullptr;
-        parent->firstChild = child;
-        return;
-    }
     Objex* tail = parent->firstChild;
-    while (tail->next) tail = tail->next;
-    tail->next = child;
-    child->prev = tail;
+    while (tail && tail->next) tail = tail->next;
+    LinkChildAfter(child, parent, tail);
+}
+
+Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail) {
+    if (!child || !parent || child == parent) return tail;
+    const bool ends = tail && tail->parent == parent && !tail->next &&
+                      (tail->prev ? tail->prev->next == tail : parent->firstChild == tail);
+    if (!ends) {
+        tail = parent->firstChild;
+        while (tail && tail->next) tail = tail->next;
+    }
+    LinkChildAfter(child, parent, tail);
+    return child;
 }
 
 void AppendObjectToList(Objex*& head, Objex* object) {
@@ -221,6 +244,8 @@ void AppendLayerToDocument(Layer* layer) {
 
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
+    if (object->layer && object->layer->lastObject == object)
+        object->layer->lastObject = object->parent ? nullptr : object->prev;
     if (object->prev) {
         object->prev->next = object->next;
     } else if (object->parent && object->parent->firstChild == object) {

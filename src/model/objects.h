@@ -26,6 +26,9 @@ struct Layer {
     Objex* firstObject = nullptr;
     float height = 0;            // floor-to-floor, inches (96 on creation)
     Layer* next = nullptr;
+    // The list's last object as the last append or unlink left it: a hint that appends check
+    // before they trust it, so an append stays constant-time without every list edit keeping it.
+    Objex* lastObject = nullptr;
 };
 
 struct Objex {
@@ -141,8 +144,12 @@ Poinz* CreatePoint(int16_t kind, uint8_t selected, uint8_t locked,
 // Names longer than 255 bytes are cut to 255.
 Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* firstObject);
 
+// Constant time while the layer's remembered last object still ends its list.
 void AppendObjectToLayer(Objex* object, Layer* layer);
 void AppendChildToObject(Objex* child, Objex* parent);  // tail of the child list, parent set
+// The same, after `tail` when it is the child list's last object (constant time in a loop
+// that keeps it), else after the list's end. Gives the child, the list's new tail.
+Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail);
 void AppendPointToObject(Poinz* point, Objex* object);
 // Tail of a list that is no layer's or child list (a record's part list); only the sibling
 // links change.

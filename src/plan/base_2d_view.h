@@ -33,6 +33,7 @@ class Base2DView {
 public:
     // `host` may be null (bounds origin (0, 0)); it must outlive the view.
     explicit Base2DView(Base2DViewHost* host = nullptr) : host_(host) {}
+    virtual ~Base2DView() = default;
     Base2DView(const Base2DView&) = delete;
     Base2DView& operator=(const Base2DView&) = delete;
 
@@ -62,6 +63,25 @@ public:
                                  const RGBColor* foregroundColor,
                                  const RGBColor* backgroundColor, int32_t lineWidth);
 
+    // The frame (base_2d_view_frame.cpp). Fills the rectangle with white; views override it.
+    virtual void drawRect(const PlatformRect& rect);
+    // The whole screen frame: background, content, handles unless feedback shows, feedback.
+    // Nothing without a document, its settings record or its floors.
+    void draw3D(const PlatformRect& rect, int32_t flags);
+    // Trace image, topography layer, grid, floors and the camera marker.
+    void doDraw3D(const PlatformRect& rect, int32_t flags);
+    // The grid over the plan extents (plan units at zoom 1; spacings on screen without zoom,
+    // offsets centring the grid). Lines and dots need both zoomed spacings finite and at
+    // least 2 units apart, else no grid; the frame of a hidden grid uses neither.
+    void drawGridFrame(float hSpacing, float vSpacing, float hOffset, float vOffset,
+                       const FloatRect* extents, const Float3DPoint* origin);
+    void draw3DGridLines(float hSpacing, float vSpacing, float hOffset, float vOffset,
+                         const FloatRect* extents, const Float3DPoint* origin);
+    void draw3DGridDots(float hSpacing, float vSpacing, float hOffset, float vOffset,
+                        const FloatRect* extents, const Float3DPoint* origin);
+    // The live view camera: a heading triangle on a dot, or a dot and a cross at its target.
+    void drawViewPoint();
+
     // Draw the camera marker with the plan.
     uint8_t shouldDrawViewPoint = 1;
     // Hatches, made the first time a fill needs them.
@@ -74,6 +94,10 @@ public:
     // The rubber-band engine trackers draw into, one per view.
     const std::unique_ptr<QMDDynamicDrawEngine> dynamicDrawEngine =
         std::make_unique<QMDDynamicDrawEngine>();
+
+protected:
+    // Grid lines, dots or (when the grid is hidden and `frameWhenHidden`) its frame.
+    void drawGrid(bool frameWhenHidden);
 
 private:
     // Fills the path with the slot's hatch, made on first use, fixed to the plan.

@@ -11,6 +11,8 @@
 uint8_t gPrinting = 0;
 float gHPrintScale = 1.0f;
 float gVPrintScale = 1.0f;
+float gAffineTranslateX = 0.0f;
+float gAffineTranslateY = 0.0f;
 uint8_t gDynamicDrawing = 0;
 uint8_t gTransformationDrawing = 0;
 uint8_t gRealTimeDraw = 0;
@@ -24,6 +26,7 @@ static const port::GlobalReset kReset([] {
     gPrinting = 0;
     gHPrintScale = 1.0f;
     gVPrintScale = 1.0f;
+    gAffineTranslateX = gAffineTranslateY = 0.0f;
 });
 
 int16_t GetLineWeight(const Objex* object, uint8_t zoom) {

@@ -9,6 +9,9 @@ extern uint8_t gPrinting;
 // Paper scale of a print, horizontal and vertical; 1.0 until the print code sets them.
 extern float gHPrintScale;
 extern float gVPrintScale;
+// The translation the print view applies before drawing, set by the print code.
+extern float gAffineTranslateX;
+extern float gAffineTranslateY;
 // 1 while a tracker draws rubber-band feedback: plan lines go into the plan view's engine.
 extern uint8_t gDynamicDrawing;
 // 1 while a transform tracker draws moved, scaled or turned copies into transform elements.

@@ -112,7 +112,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     return ok;
 }
 
-bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
+bool WriteWholeFile(const std::string& path, const void* data, size_t size, Durability durability) {
     if (path.empty() || (size > 0 && data == nullptr)) return false;
     const std::string target = followLinks(path);
     if (target.empty()) return false;
@@ -143,13 +143,15 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
         ok = false;
     }
     ok = ok && writeAll(fd, bytes, size);
-    ok = ok && !injectedFault(WriteStep::Sync) && ::fsync(fd) == 0;
+    const bool sync = durability == Durability::Synced;
+    ok = ok && (!sync || (!injectedFault(WriteStep::Sync) && ::fsync(fd) == 0));
     ok = ::close(fd) == 0 && ok;
     ok = ok && !injectedFault(WriteStep::Rename) && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
     }
+    if (!sync) return true;
     // Make the rename itself durable; a folder that cannot be synced changes nothing.
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {

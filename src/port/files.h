@@ -10,10 +10,15 @@ namespace port {
 // Reads the whole file; false (and `out` empty) when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 
+// Synced: the file and its rename reach the disk before the write reports success. Scratch:
+// files rewritten often and never needed after a crash (undo snapshots) skip both syncs.
+enum class Durability { Synced, Scratch };
+
 // Writes the buffer atomically: a temporary beside the target, fsync, rename. On any failure
 // the target is left as it was and no temporary remains. An existing target keeps its
 // permissions; a symbolic link is written through to the file it names.
-bool WriteWholeFile(const std::string& path, const void* data, size_t size);
+bool WriteWholeFile(const std::string& path, const void* data, size_t size,
+                    Durability durability = Durability::Synced);
 
 bool FileExists(const std::string& path);    // a regular file (links followed)
 bool FolderExists(const std::string& path);

@@ -93,6 +93,33 @@ TEST_F(ObjectIOTest, PointCountIsWhatWasRead) {
     DeleteObj(o);
 }
 
+// Inside one section each library plant's description file is read once; every plant still
+// owns its record.
+TEST_F(ObjectIOTest, PlantsOfOneSectionShareTheirDescriptionRead) {
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(3000, info);
+    WriteFile(info, "[Description]\nCommonName=Maple\n");
+    Objex* plant = NewObject(objtype::kPlant);
+    AddPoints(plant, 1);
+    plant->firstPoint->texture1 = 3000;
+    const std::vector<uint8_t> bytes = WrittenObject(plant);
+    DeleteObj(plant);
+    Objex* first = nullptr;
+    Objex* second = nullptr;
+    {
+        SharedPlantDescriptions shared;
+        first = ReadObjectFrom(bytes, layer());
+        WriteFile(info, "[Description]\nCommonName=Oak\n");
+        second = ReadObjectFrom(bytes, layer());
+    }
+    ASSERT_TRUE(first && second && first->plantInfo && second->plantInfo);
+    EXPECT_NE(first->plantInfo, second->plantInfo);
+    EXPECT_STREQ(second->plantInfo->commonName, "Maple");
+    Objex* later = ReadObjectFrom(bytes, layer());
+    ASSERT_TRUE(later && later->plantInfo);
+    EXPECT_STREQ(later->plantInfo->commonName, "Oak");
+}
+
 TEST_F(ObjectIOTest, PlantsOfOlderFilesTakeTheirRecordsFromTheTexture) {
     char info[kTexturePathBufferSize] = {};
     GetTextureInfoFileNameFromID(3000, info);

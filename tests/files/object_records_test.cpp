@@ -431,6 +431,27 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
     DeleteObj(line);
 }
 
+// A damaged file whose door (inside a wall) stores the largest point count: its count starts
+// from the points actually read, as a top-level object's does (it used to overflow).
+TEST_F(ObjectRecordsTest, ChildPointCountsStartFromThePointsRead) {
+    Objex* wall = MakeWall(layer(), 3);
+    AddOpening(wall, objtype::kDoor, 500, 0);
+    std::vector<uint8_t> bytes = WrittenObject(wall);
+    DeleteObj(wall);
+    // The door's info follows its tag 201; its point count is the 32nd byte after the type.
+    const long door = Find(bytes, {0x00, 0xC9, 0x00, 0x10});
+    ASSERT_GT(door, 0);
+    const size_t count = static_cast<size_t>(door) + 2 + 32;
+    ASSERT_EQ(bytes[count + 3], 2);
+    bytes[count] = 0x7F;
+    bytes[count + 1] = bytes[count + 2] = bytes[count + 3] = 0xFF;
+
+    Objex* read = ReadObjectFrom(bytes, layer());
+    ASSERT_TRUE(read && read->firstChild);
+    EXPECT_EQ(read->firstChild->pointCount, 2);
+    EXPECT_FALSE(InputTruncated());
+}
+
 TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
     Objex* wall = MakeWall(layer(), 3);
     auto readAt = [&](int32_t version) {

@@ -119,6 +119,63 @@ TEST_F(StreamsTest, ShortReadsLeaveDestinationAndPositionAndRaiseTheFlag) {
     EXPECT_EQ(b, 9);
 }
 
+// A fixed block writes what the field writers write; read whole it decodes every field, read
+// short it takes the fields that fit, leaves the rest and raises the flag, as field reads do.
+TEST_F(StreamsTest, FixedBlocksMatchTheFieldCodecsWholeOrShort) {
+    struct Block {
+        uint8_t u = 0;
+        int16_t s = 0;
+        uint16_t le = 0;
+        float f[2] = {};
+        float lef = 0;
+        uint32_t id = 0;
+    };
+    auto fields = [](Block& b) {
+        return [&b](auto& f) {
+            f.u8(&b.u);
+            f.i16(&b.s);
+            f.le16(&b.le);
+            f.f32(b.f, 2);
+            f.lef32(&b.lef);
+            f.u32(&b.id);
+        };
+    };
+    Block written{7, -3, 0xABCD, {1.5f, -2.0f}, 0.25f, 0x01020304u};
+    StartOutputBuffer();
+    WriteFields(fields(written));
+    const Bytes block = gOutDataBuffer;
+    StartOutputBuffer();
+    WriteSome(&written.u, 1);
+    WriteShort(written.s);
+    WriteStdUShort(written.le);
+    WriteFloat(written.f[0]);
+    WriteFloat(written.f[1]);
+    WriteStdFloat(written.lef);
+    WriteULong(written.id);
+    ASSERT_EQ(block, gOutDataBuffer);
+
+    OpenInputBytes(block);
+    Block read;
+    ReadFields(fields(read));
+    EXPECT_EQ(0, std::memcmp(&read, &written, sizeof read));
+    EXPECT_EQ(GetMark(), block.size());
+    EXPECT_FALSE(InputTruncated());
+
+    // Cut inside the second float: the byte, short and first float are taken.
+    OpenInputBytes(Bytes(block.begin(), block.begin() + 11));
+    Block cut{9, 9, 9, {9, 9}, 9, 9};
+    ReadFields(fields(cut));
+    EXPECT_EQ(cut.u, 7);
+    EXPECT_EQ(cut.s, -3);
+    EXPECT_EQ(cut.le, 0xABCD);
+    EXPECT_EQ(cut.f[0], 1.5f);
+    EXPECT_EQ(cut.f[1], 9.0f);
+    EXPECT_EQ(cut.lef, 9.0f);
+    EXPECT_EQ(cut.id, 9u);
+    EXPECT_EQ(GetMark(), 9u);
+    EXPECT_TRUE(InputTruncated());
+}
+
 TEST_F(StreamsTest, TheScrapTakesWritesAndStopsReadsAtItsEnd) {
     gUseScrap = 1;
     uint8_t probe = 0xEE;

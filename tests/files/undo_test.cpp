@@ -151,6 +151,18 @@ TEST_F(UndoTest, ASnapshotThatCannotBeWrittenKeepsTheRing) {
     EXPECT_EQ(undo.actionNames.size(), 2u);
 }
 
+// Snapshots are scratch files: a failing sync cannot touch them, while a saved design still
+// syncs (and fails with it).
+TEST_F(UndoTest, SnapshotsAreWrittenWithoutSyncSavedDesignsWithIt) {
+    port::FailNextWriteAt(port::WriteStep::Sync);
+    Edit();
+    EXPECT_TRUE(alerts.shown.empty());
+    EXPECT_EQ(gFileWriteFailed, 0);
+    const std::string saved = ApplicationTemporaryPath() + "/saved.pro";
+    EXPECT_EQ(KeyFileWrite(saved.c_str()), 0);
+    EXPECT_FALSE(port::FileExists(saved));
+}
+
 TEST_F(UndoTest, ASnapshotThatCannotBeReadTurnsUndoOff) {
     Edit();
     Edit();

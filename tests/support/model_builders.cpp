@@ -24,6 +24,16 @@ void AddPoints(Objex* object, int count) {
     }
 }
 
+Objex* NewOutlineOn(Layer* layer, int16_t type, const std::vector<std::pair<float, float>>& at,
+                    bool closed, int16_t rows, int32_t subtype) {
+    Objex* o = layer ? NewObjectOn(layer, type, subtype) : NewObject(type, subtype);
+    AddPoints(o, static_cast<int>(at.size()));
+    Poinz* p = o->firstPoint;
+    for (size_t i = 0; p && i < at.size(); ++i, p = p->next) p->position[0] = at[i].first, p->position[2] = at[i].second;
+    o->closed = closed, o->rows = rows, o->planBits = 2;
+    return o;
+}
+
 Poinz* PointAt(Objex* object, int index) {
     Poinz* p = object ? object->firstPoint : nullptr;
     for (int i = 0; p && i < index; ++i) p = p->next;

@@ -20,3 +20,5 @@ DVX_SEAM_WITH_DEFAULT(BeginLiveViewAlertSheet, "render", port::SeamKind::Rendere
                           port::alerts().beginSheet(alert, onEnd ? std::move(onEnd) : [](int) {});
                       },
                       void(const port::Alert& alert, std::function<void(int)> onEnd))
+// The live view's OpenGL view needs display: the 3D view follows each plan redraw.
+DVX_SEAM(LiveViewNeedsDisplay, "render", port::SeamKind::Renderer, void())

@@ -1,0 +1,114 @@
+#include "bench_support.h"
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <new>
+
+#include <sys/vfs.h>
+
+#include "model/document_model.h"
+#include "model/objects.h"
+
+namespace {
+
+uint64_t sAllocCalls = 0;
+uint64_t sAllocBytes = 0;
+
+void* CountedAlloc(size_t n) {
+    ++sAllocCalls;
+    sAllocBytes += n;
+    return std::malloc(n ? n : 1);
+}
+
+struct Design {
+    QMDDocumentModel* doc = nullptr;
+    dvxbench::DesignStats stats;
+    ~Design() {
+        if (doc) doc->dealloc();
+    }
+};
+
+// Freed at exit before the model's own registry goes (registered after the first document).
+std::map<int64_t, std::unique_ptr<Design>>& Designs() {
+    static auto* designs = new std::map<int64_t, std::unique_ptr<Design>>;
+    return *designs;
+}
+
+void FreeDesigns() { Designs().clear(); }
+
+// Mean seconds per iteration of each benchmark family at 5,000 objects.
+std::map<std::string, double>& SmallRuns() {
+    static std::map<std::string, double> runs;
+    return runs;
+}
+
+}  // namespace
+
+void* operator new(size_t n) {
+    if (void* p = CountedAlloc(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t n) {
+    if (void* p = CountedAlloc(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace dvxbench {
+
+QMDDocumentModel* SharedDesign(int64_t objects, DesignStats* stats) {
+    std::unique_ptr<Design>& d = Designs()[objects];
+    if (!d) {
+        d = std::make_unique<Design>();
+        d->doc = NewGeneratedDocument({static_cast<int32_t>(objects), 1}, &d->stats);
+        static const bool freedAtExit = std::atexit(FreeDesigns) == 0;
+        (void)freedAtExit;
+        if (d->doc)
+            for (Layer* l = d->doc->itsLayers; l; l = l->next) l->visible = l->active = 1;
+    }
+    gCurDocument = d->doc;
+    if (stats) *stats = d->stats;
+    return d->doc;
+}
+
+double BestSeconds(int runs, const std::function<void()>& fn) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        fn();
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (s < best) best = s;
+    }
+    return best;
+}
+
+void Measured::report() {
+    const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0_).count();
+    if (state_.iterations() == 0) return;
+    const double mean = total / static_cast<double>(state_.iterations());
+    state_.counters["floor_ms"] = floor_ * 1e3;
+    if (floor_ > 0) state_.counters["x_floor"] = mean / floor_;
+    if (state_.range(0) == kSmall) SmallRuns()[family_] = mean;
+    if (state_.range(0) == kLarge) {
+        auto it = SmallRuns().find(family_);
+        if (it != SmallRuns().end() && it->second > 0) state_.counters["x_5k"] = mean / it->second;
+    }
+}
+
+AllocationCount Allocations() { return {sAllocCalls, sAllocBytes}; }
+
+bool IsMemoryFileSystem(const std::string& folder) {
+    struct statfs fs;
+    constexpr long kTmpfsMagic = 0x01021994;
+    return ::statfs(folder.c_str(), &fs) == 0 && static_cast<long>(fs.f_type) == kTmpfsMagic;
+}
+
+}  // namespace dvxbench

@@ -1,0 +1,57 @@
+#pragma once
+// What every large-design benchmark shares: one generated design per size, a floor timed in
+// the same run (the least work the operation could do on the same data), the ratio of each
+// run to its floor and of the 50,000-object run to the 5,000-object one, and a count of the
+// allocations an operation makes.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "design_generator.h"
+
+class QMDDocumentModel;
+
+namespace dvxbench {
+
+inline constexpr int64_t kSmall = 5000;
+inline constexpr int64_t kLarge = 50000;
+
+// The generated design of `objects` objects (made on first use, freed at exit), made
+// current, with every floor shown and active. Null when it cannot be built.
+QMDDocumentModel* SharedDesign(int64_t objects, DesignStats* stats = nullptr);
+
+// Seconds of the fastest of `runs` calls.
+double BestSeconds(int runs, const std::function<void()>& fn);
+
+// Times the benchmark's own loop; report() after it adds the counters `floor_ms`, `x_floor`
+// (mean iteration over the floor) and, at 50,000 objects, `x_5k` (mean iteration over the
+// 5,000-object run of the same family, which must run first).
+class Measured {
+public:
+    Measured(benchmark::State& state, std::string family, double floorSeconds)
+        : state_(state), family_(std::move(family)), floor_(floorSeconds) {}
+    void start() { t0_ = std::chrono::steady_clock::now(); }
+    void report();
+
+private:
+    benchmark::State& state_;
+    std::string family_;
+    double floor_;
+    std::chrono::steady_clock::time_point t0_;
+};
+
+// Heap allocations (operator new calls) and their bytes since the process started.
+struct AllocationCount {
+    uint64_t calls = 0;
+    uint64_t bytes = 0;
+};
+AllocationCount Allocations();
+
+// Whether `folder` is on a memory file system.
+bool IsMemoryFileSystem(const std::string& folder);
+
+}  // namespace dvxbench

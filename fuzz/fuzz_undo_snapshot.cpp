@@ -1,0 +1,26 @@
+// Any bytes as an undo snapshot: restoring it must stay inside the input, end, free the
+// stream buffers, and leave a model that can be written again. A document left without its
+// floors is replaced by a fresh one.
+#include "files/design_file.h"
+#include "files/streams.h"
+#include "files/undo.h"
+#include "fuzz_support.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QMDDocumentModel* doc = fuzz::CurrentDocument(64);
+    if (!doc) return 0;
+    const char* path = fuzz::WriteInputFile("fuzz_undo_snapshot", data, size);
+    if (!path) return 0;
+    gUndoActive = 1;
+    const int restored = RestoreState(path);
+    if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
+    if (restored && !ChooseCurrentFloorAfterRead()) std::abort();
+    StartOutputBuffer();
+    BuildDesignFile();
+    ReleaseOutputBuffer();
+    if (!restored && !ChooseCurrentFloorAfterRead()) fuzz::RenewDocument();
+    return 0;
+}

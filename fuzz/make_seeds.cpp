@@ -1,0 +1,396 @@
+// Writes the seed inputs of the fuzz targets, a few valid inputs per accepted version, into
+// <fuzz folder>/corpus/<target>/seeds. Files come from the program's own writers where one
+// exists; the formats nothing here writes (object and topography files) are laid out field
+// by field with the stream writers. Every design-file seed is read back before it is kept.
+//   build/fuzz/make_seeds fuzz
+#include "content/core/content_selection_seams.h"
+#include "files/cabinet_files.h"
+#include "files/copy_paste.h"
+#include "files/design_file.h"
+#include "files/docstate_io.h"
+#include "files/object_io.h"
+#include "files/object_records.h"
+#include "files/palettes.h"
+#include "files/streams.h"
+#include "files/topography.h"
+#include "files/undo.h"
+#include "model/deletion.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/type_data.h"
+#include "object_file_bytes.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+constexpr int32_t kDesignVersions[] = {10000, 10300, 10350, 10351, 10400, 10410, 10450, 10500,
+                                       10700, 10701, 10750, 10800, 10900, 11000, 11100};
+constexpr int32_t kCabinetVersions[] = {10450, 10500, 10700, 10701, 10750, 10800, 10900, 11000, 11100};
+
+fs::path gCorpus;
+int gFailures = 0;
+
+void Save(const char* target, const std::string& name, const Bytes& bytes) {
+    const fs::path dir = gCorpus / target / "seeds";
+    fs::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                      static_cast<std::streamsize>(bytes.size()));
+}
+
+void Save(const char* target, const std::string& name, const std::string& text) {
+    Save(target, name, Bytes(text.begin(), text.end()));
+}
+
+void Fail(const std::string& what) {
+    std::fprintf(stderr, "make_seeds: %s\n", what.c_str());
+    ++gFailures;
+}
+
+// What the writer puts into the output buffer.
+Bytes Written(const std::function<void()>& write) {
+    StartOutputBuffer();
+    write();
+    Bytes out = gOutDataBuffer;
+    ReleaseOutputBuffer();
+    return out;
+}
+
+Bytes WithPrefix(uint8_t first, const Bytes& rest) {
+    Bytes out(rest.size() + 1, first);
+    std::copy(rest.begin(), rest.end(), out.begin() + 1);
+    return out;
+}
+
+Objex* Shape(int16_t type, std::initializer_list<std::array<float, 3>> points) {
+    RGBColor black;
+    FloatRect bounds;
+    Objex* o = CreateObject(type, 1, 1, &black, &black, 1.0f, 6, 0, &bounds, nullptr, nullptr, nullptr, nullptr,
+                            TypeData{});
+    for (const auto& p : points)
+        AppendPointToObject(CreatePoint(1, 1, 0, 0, 0, 0, p[0], p[1], p[2], 0, 0, 0, 0, 0, 0, o), o);
+    return o;
+}
+
+// A small design on the current floor: a rectangle, a line, a detail outline, a wall with
+// a door and a window, and a group of two rectangles.
+void AddDesign(QMDDocumentModel* doc) {
+    Layer* floor = doc->itsCurLayer;
+    AppendObjectToLayer(Shape(objtype::kRectangle, {{{0, 0, 0}}, {{48, 0, 0}}, {{48, 0, 36}}, {{0, 0, 36}}}), floor);
+    AppendObjectToLayer(Shape(objtype::kLine, {{{0, 0, 0}}, {{120, 0, 60}}}), floor);
+    AppendObjectToLayer(Shape(objtype::kDetail, {{{10, 0, 10}}, {{20, 0, 10}}, {{20, 0, 30}}}), floor);
+    Objex* wall = Shape(objtype::kWall, {{{0, 0, 0}}, {{240, 0, 0}}});
+    AppendObjectToLayer(wall, floor);
+    for (int16_t type : {objtype::kDoor, objtype::kWindow}) {
+        Objex* opening = Shape(type, {{{type == objtype::kDoor ? 40.0f : 140.0f, 0, 0}},
+                                      {{type == objtype::kDoor ? 76.0f : 176.0f, 0, 0}}});
+        auto* r = new AttachmentRecord{};
+        r->ownerType = type;
+        opening->typeData = TypeData::OfAttachment(r);
+        AppendChildToObject(opening, wall);
+        opening->layer = floor;
+    }
+    Objex* group = Shape(objtype::kGroup, {});
+    for (float h : {300.0f, 360.0f}) {
+        Objex* part = Shape(objtype::kRectangle, {{{h, 0, 0}}, {{h + 30, 0, 0}}, {{h + 30, 0, 30}}, {{h, 0, 30}}});
+        AppendChildToObject(part, group);
+        part->layer = floor;
+    }
+    AppendObjectToLayer(group, floor);
+}
+
+QMDDocumentModel* FreshDocument(bool withDesign) {
+    QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
+    gCurDocument = doc;
+    if (doc && withDesign) AddDesign(doc);
+    return doc;
+}
+
+void Dispose(QMDDocumentModel* doc) {
+    if (doc) doc->dealloc();
+    gCurDocument = nullptr;
+}
+
+// The current document as a design file of the version: the settings block that version
+// holds, the objects, blocks, cameras and palettes as written at it. Without `whole`, only
+// what the template readers take: up to the end of the objects.
+Bytes DesignFileAt(int32_t version, bool whole = true) {
+    sWriteVersion = version;
+    DocStateVersion layout;
+    DocStateVersionOfFile(version, &layout);
+    Bytes out = Written([&] {
+        DoWriteHeader();
+        WriteLong(kDocStateLengthField);
+        ApplePortWritePaddedDocStateOfVersion(CurrentDocState(), layout);
+        DoWriteObjects();
+        if (!whole) return;
+        DoWriteBlackBoxes();
+        DoWriteLiveViews();
+        DoWritePalettes(version);
+    });
+    sWriteVersion = kDesignFileVersion;
+    return out;
+}
+
+// The bytes read as a whole design file into a fresh document.
+bool ReadsBack(const Bytes& bytes, const std::string& name) {
+    QMDDocumentModel* keep = gCurDocument;
+    const fs::path path = fs::temp_directory_path() / ("make_seeds_" + name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    QMDDocumentModel* scratch = FreshDocument(false);
+    const int read = KeyFileRead(path.string().c_str());
+    Dispose(scratch);
+    gCurDocument = keep;
+    fs::remove(path);
+    if (read != 1) Fail(name + " does not read back");
+    return read == 1;
+}
+
+void DesignFileSeeds() {
+    QMDDocumentModel* doc = FreshDocument(true);
+    for (int32_t v : kDesignVersions) {
+        const Bytes bytes = DesignFileAt(v);
+        const std::string name = "design_" + std::to_string(v);
+        if (!ReadsBack(bytes, name)) continue;
+        Save("fuzz_design_file", name, bytes);
+        const Bytes objects = DesignFileAt(v, false);
+        Save("fuzz_template", "template_" + std::to_string(v), objects);
+        Save("fuzz_symbol2d", "symbol_" + std::to_string(v), objects);
+    }
+    Dispose(doc);
+    doc = FreshDocument(false);
+    Save("fuzz_design_file", "empty_11100", DesignFileAt(11100));
+    Dispose(doc);
+}
+
+void SnapshotSeeds() {
+    for (bool withDesign : {false, true}) {
+        QMDDocumentModel* doc = FreshDocument(withDesign);
+        const fs::path path = fs::temp_directory_path() / "make_seeds_snapshot";
+        if (SaveState(path.string().c_str()) != 1) Fail("snapshot not written");
+        std::ifstream in(path, std::ios::binary);
+        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        fs::remove(path);
+        Save("fuzz_undo_snapshot", withDesign ? "snapshot_design" : "snapshot_empty", bytes);
+        Dispose(doc);
+    }
+}
+
+// A definition: one part of each type the lists sort by, at 10900 and 11100.
+void DefinitionSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    float h = 0;
+    for (int16_t type : {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware,
+                         objtype::kSkylightPart, objtype::kSkylightPart5, objtype::kDetail}) {
+        AppendObjectToLayer(Shape(type, {{{h, 5, 0}}, {{h + 4, 7, 0}}, {{h + 4, 30, 2}}}), doc->itsCurLayer);
+        h += 10;
+    }
+    for (int32_t v : {10900, 11100}) {
+        const Bytes bytes = DesignFileAt(v);
+        if (ReadsBack(bytes, "definition")) Save("fuzz_custom_definition", "definition_" + std::to_string(v), bytes);
+    }
+    Dispose(doc);
+}
+
+// The selection of the design copied: whole, cut inside its last record, and cut before the
+// end tag; each after the byte that picks the source document and floor.
+void PasteSeeds() {
+    QMDDocumentModel* doc = FreshDocument(true);
+    SelectAllLayers(doc->itsLayers, selmode::kSelect, 1);
+    DoCopyObjects();
+    const Bytes scrap = gPrivateScrap;
+    Save("fuzz_paste", "scrap_whole", WithPrefix(0, scrap));
+    Save("fuzz_paste", "scrap_other_document", WithPrefix(1, scrap));
+    Save("fuzz_paste", "scrap_cut", WithPrefix(2, Bytes(scrap.begin(), scrap.begin() + scrap.size() * 2 / 3)));
+    Save("fuzz_paste", "scrap_no_end", WithPrefix(3, Bytes(scrap.begin(), scrap.end() - 2)));
+    Dispose(doc);
+}
+
+void CabinetSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    CabinetState state;
+    state.f1 = 24;
+    for (int32_t v : kCabinetVersions) {
+        sWriteVersion = v;
+        Objex* part = Shape(objtype::kCabinetPart, {{{0, 0, 0}}, {{24, 0, 0}}, {{24, 0, 24}}, {{0, 0, 24}}});
+        part->layer = doc->itsCurLayer;
+        Save("fuzz_cabinet", "cabinet_" + std::to_string(v), Written([&] {
+                 DoWriteHeader();
+                 DoWriteCabinetState(&state);
+                 DoWriteCabinetObjects(part);
+                 DoWritePalettes(v);
+             }));
+        DeleteObj(part);
+    }
+    sWriteVersion = kDesignFileVersion;
+    Dispose(doc);
+}
+
+// Topography files: the grid, then (new magic) the objects' version or (old magic) a
+// version-10800 settings block, then a terrain object.
+void TopoSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    for (int32_t magic : {kTopoFileMagicOld, kTopoFileMagic}) {
+        const int32_t version = magic == kTopoFileMagic ? 11100 : 10800;
+        sWriteVersion = version;
+        Objex* terrain = Shape(objtype::kTopography, {{{0, 0, 0}}, {{100, 5, 0}}, {{100, 0, 100}}});
+        terrain->layer = doc->itsCurLayer;
+        Save("fuzz_topo", "topo_" + std::to_string(magic), Written([&] {
+                 WriteLong(magic);
+                 for (float f : {48.0f, 100.0f, 80.0f}) WriteFloat(f);
+                 WriteShort(4);
+                 for (float f : {0.0f, 1200.0f, 0.0f, 960.0f}) WriteFloat(f);
+                 WriteLong(2);
+                 WriteLong(2);
+                 for (int i = 0; i < 9; ++i) WriteFloat(static_cast<float>(i % 4));
+                 if (magic == kTopoFileMagic) {
+                     WriteStdLong(version);
+                 } else {
+                     WriteLong(kDocStateLengthField);
+                     ApplePortWritePaddedDocStateOfVersion(CurrentDocState(), DocStateVersion::V80);
+                 }
+                 WriteShort(designtag::kObject);
+                 WriteAnObject(terrain);
+                 WriteShort(designtag::kSectionEnd);
+             }));
+        DeleteObj(terrain);
+    }
+    sWriteVersion = kDesignFileVersion;
+    Dispose(doc);
+}
+
+void ObjectFileSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    Save("fuzz_object_file", "object_10000", Written([] { fuzz::WriteObjectFile(10000, 2); }));
+    Save("fuzz_object_file", "object_10001", Written([] { fuzz::WriteObjectFile(10001, 3); }));
+    Dispose(doc);
+}
+
+// Each accepted record version: its index, then tagged records written at that version.
+void ObjectRecordSeeds() {
+    constexpr int32_t kRecordVersions[] = {10000, 10300, 10350, 10351, 10400, 10410, 10450, 10500,
+                                           10700, 10701, 10750, 10800, 10900, 11000, 11100};
+    QMDDocumentModel* doc = FreshDocument(true);
+    for (size_t i = 0; i < std::size(kRecordVersions); ++i) {
+        sWriteVersion = kRecordVersions[i];
+        const Bytes records = Written([&] {
+            for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
+                if (o->type == objtype::kGroup) continue;
+                WriteShort(designtag::kObject);
+                WriteAnObject(o);
+            }
+        });
+        Save("fuzz_object_records", "records_" + std::to_string(kRecordVersions[i]),
+             WithPrefix(static_cast<uint8_t>(i), records));
+    }
+    sWriteVersion = kDesignFileVersion;
+    Dispose(doc);
+}
+
+void SettingsSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    for (int v = 0; v < kDocStateVersionCount; ++v) {
+        const Bytes block = Written([&] {
+            WriteLong(kDocStateLengthField);
+            ApplePortWritePaddedDocStateOfVersion(CurrentDocState(), static_cast<DocStateVersion>(v));
+        });
+        Save("fuzz_docstate", "settings_" + std::to_string(v), WithPrefix(static_cast<uint8_t>(v), block));
+    }
+    Dispose(doc);
+}
+
+void PaletteSeeds() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    // The target reads an odd-sized input at 11000, an even-sized one at 11100.
+    for (int32_t v : {11000, 11100}) {
+        Bytes section = Written([&] { DoWritePalettes(v); });
+        if ((section.size() % 2 == 1) != (v == 11000)) section.push_back(0);
+        Save("fuzz_palettes", "palettes_" + std::to_string(v), section);
+    }
+    const fs::path path = fs::temp_directory_path() / "make_seeds_palette";
+    if (PaletteFileWrite(path.string().c_str()) != 1) Fail("palette file not written");
+    std::ifstream in(path, std::ios::binary);
+    Save("fuzz_palette_file", "palette", Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    fs::remove(path);
+    Dispose(doc);
+}
+
+void TextSeeds() {
+    Save("fuzz_ini", "sizes", "[Size]\r\nWidth=120\r\nHeight=96\r\n\r\n[Description]\r\nName=Oak\r\n");
+    Save("fuzz_ini", "sections", "Size=Width\n[A]\nx=1\n[a]\nx=2\n[Description]\nPath=C:\\Zelt\\a.jpg\n");
+    Save("fuzz_macroman", "text", "Caf\x8e \xa5 50\xa1 \xd2quoted\xd3 \xff");
+    Save("fuzz_macroman", "utf8", "Caf\xc3\xa9 \xe2\x80\xa2 \xe2\x82\xac");
+    Save("fuzz_texture_info", "size", "[Size]\r\nWidth=120\r\nHeight=96\r\n");
+    Save("fuzz_texture_info", "no_height", "[Description]\nName=Brick\n[Size]\nWidth=-12\n");
+    Save("fuzz_plant_info", "plant",
+         "[Description]\r\nCommonName=Red Maple\r\nBotanicalName=Acer rubrum\r\nType=2\r\nPropagation=1\r\n"
+         "Water=2\r\nSunLight=3\r\nMaximumGrowthHeight=720\r\nSoilType=1\r\nZone3=1\r\nZone4=1\r\nZone9=1\r\n"
+         "AnnualGrowthRate=15\r\n");
+    Save("fuzz_plant_info", "sparse", "[Description]\nCommonName=Fern\nMaximumGrowthHeight=0\n");
+    Save("fuzz_object_sidecar", "flat", "[Style]\r\nObject2D=1\r\n");
+    Save("fuzz_object_sidecar", "solid", "[Description]\nName=Chair\n[Style]\nObject2D=0\n");
+}
+
+void ImageSeeds() {
+    QImage image(6, 4, QImage::Format_RGB888);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) image.setPixelColor(x, y, QColor(40 * x, 60 * y, 200 - 30 * x));
+    for (const char* format : {"PNG", "BMP", "JPG", "PPM", "XPM"}) {
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, format)) {
+            Fail(std::string("no ") + format + " writer");
+            continue;
+        }
+        Save("fuzz_images", std::string("image.") + QByteArray(format).toLower().constData(),
+             Bytes(data.begin(), data.end()));
+    }
+    QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    gray.save(&buffer, "PNG");
+    Save("fuzz_images", "gray.png", Bytes(data.begin(), data.end()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds <fuzz folder>\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    gCorpus = fs::path(argv[1]) / "corpus";
+    DesignFileSeeds();
+    SnapshotSeeds();
+    DefinitionSeeds();
+    PasteSeeds();
+    CabinetSeeds();
+    TopoSeeds();
+    ObjectFileSeeds();
+    ObjectRecordSeeds();
+    SettingsSeeds();
+    PaletteSeeds();
+    TextSeeds();
+    ImageSeeds();
+    return gFailures == 0 ? 0 : 1;
+}

@@ -1,0 +1,201 @@
+// The floors in order (the current floor last, on top), each object in its plan colour.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "app/core/main_window_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "model/projection.h"
+#include "model/selection_queries.h"
+#include "model/view_state.h"
+#include "plan/base_2d_view.h"
+#include "plan/fill_regions.h"
+#include "plan/plan_color.h"
+#include "plan/plan_frame.h"
+#include "plan/plan_lines.h"
+#include "plan/plan_objects.h"
+#include "plan/zoom.h"
+#include "render/core/color_conversions.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+using Pieces = PlanTypeEntry::Pieces;
+
+constexpr int32_t kLandscapeOnly = 128;
+constexpr int16_t kType43 = 43;
+constexpr int kDeckPlan = 6;  // the seventh plan colour
+constexpr int kFloorPlan = 1;
+
+// The deck plan colour made pale: a tenth of its saturation, half way to full value.
+RGBColor Pale(const RGBColor& color) {
+    uint16_t hsv[3];
+    RGBtoHSV(&color, hsv);
+    hsv[1] = static_cast<uint16_t>(hsv[1] / 10);
+    hsv[2] = static_cast<uint16_t>(65535 - (65535 - hsv[2]) / 2);
+    RGBColor pale;
+    HSVtoRGB(hsv, &pale);
+    return pale;
+}
+
+void DrawPieces(void* dc, Objex* object, const RECT* rect, int32_t flags) {
+    const PlanTypeEntry* entry = FindPlanTypeEntry(object->type, object->subtype);
+    switch (entry ? entry->pieces : Pieces::None) {
+    case Pieces::None:
+        break;
+    case Pieces::WallSolidAndOutline:
+        if (object->typeData.kind == TypeDataKind::WallSolid)
+            DrawObject(dc, object->typeData.wallSolid, rect, flags, nullptr);
+        // An exterior wall's dashed quick-form outline.
+        if (object->firstPart && object->firstPart->type == objtype::kQuickWallForm)
+            DrawObject(dc, object->firstPart, rect, flags, nullptr);
+        break;
+    case Pieces::All:
+        for (Objex* piece = object->firstPart; piece; piece = piece->next)
+            DrawObject(dc, piece, rect, flags, nullptr);
+        break;
+    case Pieces::Type43:
+        for (Objex* piece = object->firstPart; piece; piece = piece->next)
+            if (piece->type == kType43) DrawObject(dc, piece, rect, flags, nullptr);
+        break;
+    }
+}
+
+// Whether a group or plant lies outside the part of the main plan view being redrawn. The
+// zoomed 3D bounds are its box in the plan view; other views project the bounds' corners.
+bool CulledOnScreen(const Objex* object, float minimumSize) {
+    if (gPrinting) return false;
+    Base2DView* view = MainWindowDocumentView();
+    Base2DViewHost* host = view ? view->host() : nullptr;
+    if (!host) return false;
+    const Float3DRect& b = object->bounds3D;
+    float left, top, right, bottom;
+    if (GetCurrentView() == kViewTop) {
+        left = ZoomF(b.floatLeft), top = ZoomF(b.floatBack);
+        right = ZoomF(b.floatRight), bottom = ZoomF(b.floatFront);
+    } else {
+        left = top = INFINITY, right = bottom = -INFINITY;
+        for (int i = 0; i < 8; i += 2) {
+            float c[2][3] = {{i & 2 ? b.floatRight : b.floatLeft, b.floatTop, i & 4 ? b.floatFront : b.floatBack},
+                             {i & 2 ? b.floatRight : b.floatLeft, b.floatBottom, i & 4 ? b.floatFront : b.floatBack}};
+            ConvertToIso(&c[0][0], &c[0][1], &c[0][2], &c[1][0], &c[1][1], &c[1][2], gPerspective);
+            for (const auto& p : c) {
+                left = std::min(left, p[0]), right = std::max(right, p[0]);
+                top = std::min(top, p[1]), bottom = std::max(bottom, p[1]);
+            }
+        }
+    }
+    const PlatformRect box{left, top, std::max(minimumSize, right - left),
+                           std::max(minimumSize, bottom - top)};
+    return !host->needsToDrawRect(box);
+}
+
+// The collected member or edging lines in one stroke, in the object's colour.
+void StrokeCollectedLines(int32_t flags, const RGBColor& color, bool dashed) {
+    if (!gAcclLineBuffer || gAcclLinePointCount < 2) return;
+    std::vector<port::Point> points(static_cast<size_t>(gAcclLinePointCount));
+    for (size_t i = 0; i < points.size(); ++i) points[i] = {gAcclLineBuffer[i].x, gAcclLineBuffer[i].y};
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.save();
+    context.setStrokeColor((flags & drawflag::kRed) ? port::Color{1, 0, 0, 1} : PlanColor(color));
+    context.setLineWidth(1);
+    context.setLineDash(dashed ? std::vector<double>{3, 3} : std::vector<double>{}, 0);
+    context.strokeLineSegments(points);
+    context.restore();
+}
+
+}  // namespace
+
+bool CanObjectBeDrawn(const Objex* object, int32_t flags) {
+    if (!object) return false;
+    if (flags & drawflag::kAll) return true;
+    if (!(flags & drawflag::kSelectedOnly)) return false;
+    return objtype::IsRoof(object->type) ? IsRootObjectSelected(object) : IsObjectSelected(object);
+}
+
+void GetObjectPlanColor(const Objex* object, RGBColor* color) {
+    if (!object || !color || !gCurDocument) return;
+    *color = {0, 16448, 34952};
+    const DocState* ds = gCurDocument->itsDocState;
+    if (!ds) return;
+    const int32_t bits = object->planBits;
+    if (object->type == objtype::kWall && bits != kLandscapeOnly) {
+        *color = ds->planColors[kFloorPlan];
+        return;
+    }
+    for (int plan = 0; plan < 9; ++plan)
+        if (bits == (1 << plan)) {
+            *color = ds->planColors[plan];
+            return;
+        }
+    *color = ds->penColor;
+}
+
+int32_t DrawLayer(void* dc, Layer* layer, const RECT* rect, int32_t flags,
+                  const TransformRecord* transform) {
+    DocState* ds = CurrentDocState();
+    if (!layer || !layer->visible || !ds) return 0;
+    for (Objex* object = layer->firstObject; object; object = object->next) {
+        if (!IsObjectOnCurrentPlan(object, ds->visiblePlans)) continue;
+        const RGBColor saved = ds->penColor;
+        if (layer == gCurDocument->itsCurLayer) GetObjectPlanColor(object, &ds->penColor);
+        if (layer == gCurDocument->itsTopoLayer) ds->penColor = ds->topoLinesColor;
+        if (!transform) DrawPieces(dc, object, rect, flags);
+        switch (object->type) {
+        case objtype::kGroup:
+            if (CulledOnScreen(object, 1.0f)) break;
+            DrawObject(dc, object, rect, flags, transform);
+            StrokeCollectedLines(flags, ds->penColor, false);
+            break;
+        case objtype::kEdging:
+            DrawObject(dc, object, rect, flags, transform);
+            StrokeCollectedLines(flags, ds->penColor, true);
+            break;
+        case objtype::kPlant:
+            if (CulledOnScreen(object, -INFINITY)) break;
+            DrawObject(dc, object, rect, flags, transform);
+            break;
+        default:
+            DrawObject(dc, object, rect, flags, transform);
+            break;
+        }
+        gAcclLinePointCount = 0;  // lines of other types are not stroked
+        ds->penColor = saved;
+    }
+    return 0;
+}
+
+void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
+                   const TransformRecord* transform) {
+    DocState* ds = CurrentDocState();
+    if (!ds) return;
+    Layer* current = gCurDocument->itsCurLayer;
+    if (!transform && !gPrinting && !ds->traceImageShown) FillAllExteriorPerimeterSpaces(dc, current);
+
+    const RGBColor saved = ds->penColor, otherFloors = ds->inactiveFloorColor;
+    ds->penColor = otherFloors;
+    if (!transform) {
+        const RGBColor paleDeck = Pale(ds->planColors[kDeckPlan]);
+        for (Layer* layer = first; layer; layer = layer->next) {
+            if (!layer->visible) continue;
+            for (Objex* o = layer->firstObject; o; o = o->next)
+                if (o->type == objtype::kDeck && IsObjectOnCurrentPlan(o, ds->visiblePlans))
+                    Draw2DCurvedFillRegion(dc, o, 5, 0, &otherFloors,
+                                           layer == current ? &paleDeck : &otherFloors, 2);
+        }
+    }
+    for (Layer* layer = first; layer; layer = layer->next) {
+        if (layer == current || layer == gCurDocument->itsCur2DLayer) continue;
+        if (DrawLayer(dc, layer, rect, flags, transform)) break;
+    }
+    ds->penColor = saved;
+    if (current != gCurDocument->itsCur2DLayer) DrawLayer(dc, current, rect, flags, transform);
+
+    if (!transform && !gPrinting &&
+        (gCurTool == kExteriorWallTool || gCurTool == kFoundationWallTool))
+        DrawAllFoundationPerimeters(dc, first);
+    // The virtual ruler comes with its issue.
+}

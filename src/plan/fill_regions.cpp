@@ -1,0 +1,93 @@
+#include "plan/fill_regions.h"
+
+#include <cstdlib>
+
+#include "app/core/main_window_seams.h"
+#include "model/command_ids.h"
+#include "model/convert_type.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/duplicate.h"
+#include "model/numeric.h"
+#include "model/objects.h"
+#include "model/projection.h"
+#include "plan/base_2d_view.h"
+#include "plan/plan_frame.h"
+#include "plan/plan_objects.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+int32_t ToView(float v, float printScale) {
+    if (gPrinting) v *= printScale;
+    return dvxnum::TruncToInt16(static_cast<double>(v) + 0.5);
+}
+
+POINT Projected(const Poinz* p) {
+    float h = p->position[0], v = 0.0f, d = p->position[2];
+    ConversionToIsometric(&h, &v, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                          gGlobalYOffset, gGlobalZOffset, 1);
+    return {ToView(h, gHPrintScale), ToView(v, gVPrintScale)};
+}
+
+template <typename Each>
+void ForEachShownExteriorWall(const Each& each) {
+    const DocState* ds = CurrentDocState();
+    if (!ds || !gCurDocument->itsCurLayer) return;
+    for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+        if (o->type == objtype::kWall && o->subtype == objsubtype::kExteriorWall &&
+            IsObjectOnCurrentPlan(o, ds->visiblePlans))
+            each(o);
+}
+
+}  // namespace
+
+void Draw2DFillRegion(void* /*dc*/, Objex* object, int32_t penStyle, int32_t lineWidth,
+                      const RGBColor* strokeColor, const RGBColor* fillColor, int32_t brushStyle) {
+    if (!CurrentDocState() || !object || !strokeColor || !fillColor || !object->firstPoint) return;
+    const int32_t n = object->rows > 0 ? object->pointCount / object->rows : 0;
+    if (n <= 0) return;
+    auto* points = static_cast<POINT*>(std::calloc(static_cast<size_t>(n) + 5, sizeof(POINT)));
+    if (!points) return;
+    int32_t taken = 0;
+    for (const Poinz* p = object->firstPoint; p && taken < n; p = p->next) points[taken++] = Projected(p);
+    points[taken] = points[0];
+    if (Base2DView* view = MainWindowDocumentView())
+        view->draw2DPatternRegion(points, taken + 1, static_cast<int16_t>(penStyle),
+                                  static_cast<int16_t>(brushStyle), strokeColor, fillColor, lineWidth);
+    std::free(points);
+}
+
+void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t lineWidth,
+                            const RGBColor* strokeColor, const RGBColor* fillColor,
+                            int32_t brushStyle) {
+    if (!CurrentDocState() || !object || !strokeColor || !fillColor) return;
+    // Without curves the copy would be the same outline: spare the copy (and its IDs).
+    if (!ObjectHasCurves(object)) {
+        Draw2DFillRegion(dc, object, penStyle, lineWidth, strokeColor, fillColor, brushStyle);
+        return;
+    }
+    Objex* copy = DuplicateObject(object, nullptr, nullptr, nullptr, 0, cmd::kDuplicate);
+    if (!copy) return;
+    ConvertObjectCurvesToPolygons(copy);
+    Draw2DFillRegion(dc, copy, penStyle, lineWidth, strokeColor, fillColor, brushStyle);
+    DeleteObj(copy);
+}
+
+void FillAllExteriorPerimeterSpaces(void* dc, const Layer* flag) {
+    const DocState* ds = CurrentDocState();
+    if (!flag || !ds || gPrinting) return;
+    const RGBColor black{0, 0, 0}, fill = ds->interiorFillColor;
+    ForEachShownExteriorWall([&](Objex* wall) { Draw2DFillRegion(dc, wall, 5, 0, &black, &fill, 0); });
+}
+
+void DrawAllFoundationPerimeters(void* dc, const Layer* layer) {
+    const DocState* ds = CurrentDocState();
+    if (!layer || !ds || gPrinting) return;
+    if (gCurTool != kExteriorWallTool && gCurTool != kFoundationWallTool) return;
+    const RGBColor stroke = ds->planColors[0], fill = ds->inactiveFloorColor;
+    ForEachShownExteriorWall([&](Objex* wall) { Draw2DFillRegion(dc, wall, 2, 1, &stroke, &fill, -1); });
+}
+
+void Draw2DFoundation(void*, Objex*) {}
