@@ -18,6 +18,7 @@
 #include "plan/annotations/dimension_lines.h"
 #include "plan/annotations/plan_text.h"
 #include "plan/base_2d_view.h"
+#include "plan/plan_frame.h"
 #include "plan/plan_objects.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
@@ -28,6 +29,7 @@ namespace {
 using dvxtest::DrawnOp;
 using Coords = std::vector<double>;
 using XY = std::pair<double, double>;
+const RECT kAnywhere{-1000, -1000, 1000, 1000};
 const port::Color kBackground{0, 0, 1, 1}, kWhite{1, 1, 1, 1}, kRed{1, 0, 0, 1}, kPen{0, 1, 0, 1};
 
 class AnnotationsTest : public dvxtest::DocumentTest {
@@ -42,7 +44,7 @@ protected:
         for (Objex* o : made) DeleteObj(o);
         DocumentTest::TearDown();
     }
-    Objex* Make(int16_t type, int32_t subtype, std::initializer_list<XY> points) {
+    Objex* Make(int16_t type, int32_t subtype, const std::vector<XY>& points) {
         Objex* o = made.emplace_back(dvxtest::NewObject(type, subtype));
         dvxtest::AddPoints(o, static_cast<int>(points.size()));
         Poinz* p = o->firstPoint;
@@ -275,10 +277,23 @@ TEST_F(AnnotationsTest, DimensionObjectsDrawFromTheirPoints) {
     for (int16_t method : {0, 1}) {
         context.ops.clear();
         dim->firstPoint->dimensionMethod = method;
-        DrawDimensionAttachment(nullptr, dim);
+        DrawObject(nullptr, dim, &kAnywhere, drawflag::kAll, nullptr);
         EXPECT_EQ(std::pair(Kinds(), Points(2)), std::pair(std::string("SSSSSFT"), Coords{50, 6. * method, 50, 100 + 6. * method}));
     }
     dim->parent = nullptr;
+}
+
+TEST_F(AnnotationsTest, TheFrameDrawsDimensionObjectsByType) {
+    const std::vector<XY> two{{0, 0}, {100, 0}}, four{{0, 0}, {0, 100}, {100, 100}, {100, 0}};
+    const struct { int16_t type; std::vector<XY> points; const char* kinds; } rows[] = {
+        {objtype::kDiameterDimension, two, "SSSSSFT"}, {objtype::kDimension106, two, "SSSSSFT"},
+        {objtype::kDimension106, {{0, 0}}, ""}, {objtype::kLeaderDimension, {{0, 0}, {100, 0}, {100, 100}}, "SSF"},
+        {objtype::kOffsetDimensionH, four, "SSSSSSFTS"}};
+    for (const auto& row : rows) {
+        DrawObject(nullptr, Make(row.type, 0, row.points), &kAnywhere, drawflag::kAll, nullptr);
+        EXPECT_EQ(Kinds(), row.kinds) << row.type;
+        context.ops.clear();
+    }
 }
 
 }  // namespace
