@@ -47,13 +47,13 @@ protected:
     Objex* Make(int16_t type, int32_t subtype, const std::vector<XY>& points) {
         Objex* o = made.emplace_back(dvxtest::NewObject(type, subtype));
         dvxtest::AddPoints(o, static_cast<int>(points.size()));
-        Poinz* p = o->firstPoint;
-        for (auto [h, d] : points) p->position[0] = h, p->position[2] = d, p = p->next;
+        for (Poinz* p = o->firstPoint; auto [h, d] : points) p->position[0] = h, p->position[2] = d, p = p->next;
         return o;
     }
-    // A horizontal dimension from (h1, 100) to (h2, 100), above it (side non-zero), offset and gap 5.
+    // Afresh, a horizontal dimension from (h1, 100) to (h2, 100), above it (side non-zero), offset and gap 5.
     void Line(float h1, float h2, uint8_t dynamic = 0, uint8_t oneSided = 0, const char* extra = nullptr,
               bool through = false) {
+        context.ops.clear();
         (through ? DrawDimensionLineNoOffset : DrawDimensionLine)(nullptr, h1, 100, h2, 100, h1, 100, h2, 100, 1, 5,
                                                                   dynamic, this, this, 0, oneSided, 5, 0, extra);
     }
@@ -67,13 +67,13 @@ protected:
         return out;
     }
     Coords Points(size_t i) const { return Points(context.ops.at(i).path); }
-    // F fill, S stroke, T text, one letter an operation; clears the record.
+    // F fill, S stroke, T text, one letter an operation.
     std::string Kinds() {
         std::string out;
         for (const DrawnOp& op : context.ops) out += op.kind == DrawnOp::Kind::Fill ? 'F' : op.kind == DrawnOp::Kind::Stroke ? 'S' : 'T';
         return out;
     }
-    // The last text drawn (and the box filled before it) since the record was cleared.
+    // The last text drawn, keeping the colour of the box filled before it; clears the record.
     DrawnOp Text() {
         EXPECT_FALSE(context.ops.empty());
         const DrawnOp op = context.ops.empty() ? DrawnOp{} : context.ops.back();
@@ -176,20 +176,18 @@ TEST_F(AnnotationsTest, ArrowheadsDrawOneMarkByFlagOrStyle) {
         {8, "S", {106, 94, 94, 106}}, {16, "S", {94, 94, 106, 106}},  // 9 at +45, -135 and at +135, -45
         {32, "F", {98, 98, 5, 5}}, {64, "S", {94, 94, 13, 13}}, {1 | 128, "F", filled}};  // outside needs an object
     for (const auto& row : rows) {
-        DrawArrowhead(nullptr, nullptr, 100, 100, 200, 100, row.flags);
+        context.ops.clear(), DrawArrowhead(nullptr, nullptr, 100, 100, 200, 100, row.flags);
         if (*row.kinds) EXPECT_EQ(Points(0), row.points) << row.flags;
         EXPECT_EQ(Kinds(), row.kinds) << row.flags;
-        context.ops.clear();
     }
     for (auto [type, kinds] : {std::pair(objtype::kDiameterDimension, "SF"), {objtype::kAngleDimension, "F"}}) {
-        DrawArrowhead(nullptr, Make(type, 0, {}), 100, 100, 200, 100, 1 | 128);
+        context.ops.clear(), DrawArrowhead(nullptr, Make(type, 0, {}), 100, 100, 200, 100, 1 | 128);
         const Coords beyond{100, 100, 88, 103, 88, 97};  // the body beyond the tip, after the 36-unit stroke
         EXPECT_EQ(Points(context.ops.size() - 1), beyond);
         EXPECT_EQ(Points(0), (type == objtype::kAngleDimension ? beyond : Coords{100, 100, 64, 100}));
         EXPECT_EQ(Kinds(), kinds);
-        context.ops.clear();
     }
-    gDynamicDrawing = 1;
+    context.ops.clear(), gDynamicDrawing = 1;
     DrawArrowhead(nullptr, nullptr, 100, 100, 200, 100, 1);
     EXPECT_EQ(std::tuple(Points(engine.primaryPath.path), engine.primaryPath.path.elements().back().kind, Kinds()),
               std::tuple(filled, port::Path::Kind::Close, ""));
@@ -199,10 +197,9 @@ TEST_F(AnnotationsTest, ArrowheadsDrawOneMarkByFlagOrStyle) {
     const struct { int16_t style; uint8_t unzoomed; const char* kinds; Coords points; } styles[] = {
         {5086, 1, "F", filled}, {5086, 0, "F", {100, 100, 135, 91, 135, 109}}, {5085, 0, "", {}}, {5093, 1, "", {}}};
     for (const auto& row : styles) {
-        DrawDimensionArrow(nullptr, 100, 100, 200, 100, row.style, row.unzoomed);
+        context.ops.clear(), DrawDimensionArrow(nullptr, 100, 100, 200, 100, row.style, row.unzoomed);
         if (*row.kinds) EXPECT_EQ(Points(0), row.points) << row.style;
         EXPECT_EQ(Kinds(), row.kinds) << row.style;
-        context.ops.clear();
     }
 }
 
@@ -211,8 +208,8 @@ TEST_F(AnnotationsTest, ShortDimensionsShowTheReadoutAlone) {
     for (auto [length, kinds, textY] : {std::tuple(71.f, "FT", 85.), {72.f, "SSSSSFT", 80.}}) {
         Line(0, length);
         EXPECT_EQ(Kinds(), kinds);
-        if (length == 72) EXPECT_EQ(Points(0), (Coords{0, 92, 0, 73}));  // gap + 3 to offset + 22
-        if (length == 72) EXPECT_EQ(Points(2), (Coords{0, 80, 72, 80}));
+        if (length == 72)  // extension lines from gap + 3 to offset + 22, the line at offset + 15
+            EXPECT_EQ(std::pair(Points(0), Points(2)), std::pair(Coords{0, 92, 0, 73}, Coords{0, 80, 72, 80}));
         const DrawnOp op = Text();
         EXPECT_EQ(std::tuple(op.state.matrix.ty, op.text, box), std::tuple(textY, Readout(length), kBackground));
     }
@@ -228,12 +225,10 @@ TEST_F(AnnotationsTest, DimensionSwitchesSidesAndPrinting) {
     Line(0, 100, 0, 0, nullptr, true);
     EXPECT_EQ(Kinds(), "SSSSSFT");
     ds->showDimensions = 1;
-    context.ops.clear();
-    DrawDimensionLine(nullptr, 0, 100, 100, 100, 0, 100, 100, 100, 1, 5, 0, this, nullptr, 0, 0, 5, 0, nullptr);
+    context.ops.clear(), DrawDimensionLine(nullptr, 0, 100, 100, 100, 0, 100, 100, 100, 1, 5, 0, this, nullptr, 0, 0, 5, 0, nullptr);
     EXPECT_EQ(Kinds(), "");
     Line(0, 100, 0, 1);  // one extension line and one tick, both at m1 (-5.86 truncates to -5)
     EXPECT_EQ(std::tuple(Kinds(), Points(0)[0], Points(2)), std::tuple("SSSFT", 0., Coords{6, 74, -5, 86}));
-    context.ops.clear();
 
     const struct { float h1, h2; bool printing, selected; double turn, height; port::Color box, ink; } rows[] = {
         {100, 0, false, false, 0, 16, kBackground, kPen},  // right to left reads upright
@@ -255,45 +250,36 @@ TEST_F(AnnotationsTest, DimensionSwitchesSidesAndPrinting) {
     }
 }
 
-TEST_F(AnnotationsTest, DimensionObjectsDrawFromTheirPoints) {
-    DrawDimensionPerimeter(nullptr, Make(objtype::kOffsetDimensionV, 0, {{0, 0}, {0, 100}, {100, 100}, {100, 0}}));
+TEST_F(AnnotationsTest, TheFrameDrawsDimensionObjectsFromTheirPoints) {
+    auto draw = [&](int16_t type, int32_t subtype, const std::vector<XY>& points) {
+        context.ops.clear(), DrawObject(nullptr, Make(type, subtype, points), &kAnywhere, drawflag::kAll, nullptr);
+        return Kinds();
+    };
+    EXPECT_EQ(draw(objtype::kOffsetDimensionV, 0, {{0, 0}, {0, 100}, {100, 100}, {100, 0}}), "SSSSSSFTS");
     EXPECT_EQ(std::tuple(Points(0), Points(3), Points(8)),  // shortened by 10 at P0 and P3; through P1, P2
               std::tuple(Coords{0, 10, 0, 100}, Coords{0, 100, 100, 100}, Coords{100, 10, 100, 100}));
-    EXPECT_EQ(Kinds(), "SSSSSSFTS");
-    context.ops.clear();
-    DrawDimensionPerimeter(nullptr, Make(objtype::kLengthDimension, 0, {{0, 0}, {0, 100}, {100, 100}}));
-    DrawDiameterDimension(nullptr, Make(objtype::kDiameterDimension, 0, {{0, 0}}));
-    DrawLeaderDimension(nullptr, Make(objtype::kLeaderDimension, 0, {{100, 100}, {200, 100}, {200, 0}}));
-    EXPECT_EQ(std::pair(Kinds(), Points(2)), std::pair(std::string("SSF"), Coords{100, 100, 112, 97, 112, 103}));
+    EXPECT_EQ(draw(objtype::kLeaderDimension, 0, {{100, 100}, {200, 100}, {200, 0}}), "SSF");  // whatever the style
+    EXPECT_EQ(Points(2), (Coords{100, 100, 112, 97, 112, 103}));
+    for (int16_t type : {objtype::kDiameterDimension, objtype::kDimension106}) {
+        EXPECT_EQ(draw(type, 0, {{0, 0}, {100, 0}}), "SSSSSFT");
+        EXPECT_EQ(draw(type, 0, {{0, 0}}), "");
+    }
+    EXPECT_EQ(draw(objtype::kLengthDimension, 0, {{0, 0}, {0, 100}, {100, 100}}), "");
 
     Objex* wall = Make(objtype::kWall, 0, {{0, 0}, {200, 0}});
     wall->penWidth = 6;  // 12 plan units at scale 36
     auto* record = new AttachmentRecord{};
     record->segmentStart = wall->firstPoint, record->segmentEnd = wall->firstPoint->next;
     record->centreDistance = 50, record->height = 100;
-    Objex* dim = Make(objtype::kComponent, 138, {{0, 0}});
+    Objex* dim = Make(objtype::kComponent, objsubtype::kAttachedDimension, {{0, 0}});
     dim->typeData = TypeData::OfAttachment(record);
     dim->parent = wall;
-    for (int16_t method : {0, 1}) {
-        context.ops.clear();
-        dim->firstPoint->dimensionMethod = method;
+    for (int16_t method : {0, 1}) {  // a method measures from the wall's face
+        context.ops.clear(), dim->firstPoint->dimensionMethod = method;
         DrawObject(nullptr, dim, &kAnywhere, drawflag::kAll, nullptr);
         EXPECT_EQ(std::pair(Kinds(), Points(2)), std::pair(std::string("SSSSSFT"), Coords{50, 6. * method, 50, 100 + 6. * method}));
     }
     dim->parent = nullptr;
-}
-
-TEST_F(AnnotationsTest, TheFrameDrawsDimensionObjectsByType) {
-    const std::vector<XY> two{{0, 0}, {100, 0}}, four{{0, 0}, {0, 100}, {100, 100}, {100, 0}};
-    const struct { int16_t type; std::vector<XY> points; const char* kinds; } rows[] = {
-        {objtype::kDiameterDimension, two, "SSSSSFT"}, {objtype::kDimension106, two, "SSSSSFT"},
-        {objtype::kDimension106, {{0, 0}}, ""}, {objtype::kLeaderDimension, {{0, 0}, {100, 0}, {100, 100}}, "SSF"},
-        {objtype::kOffsetDimensionH, four, "SSSSSSFTS"}};
-    for (const auto& row : rows) {
-        DrawObject(nullptr, Make(row.type, 0, row.points), &kAnywhere, drawflag::kAll, nullptr);
-        EXPECT_EQ(Kinds(), row.kinds) << row.type;
-        context.ops.clear();
-    }
 }
 
 }  // namespace
