@@ -17,6 +17,9 @@ namespace port {
 namespace {
 
 WriteStep sFailAt = WriteStep::None;
+std::string sServedPath;
+const uint8_t* sServedData = nullptr;
+size_t sServedSize = 0;
 
 // Consumes the injected fault when it names `step`.
 bool injectedFault(WriteStep step) {
@@ -84,8 +87,18 @@ bool writeAll(int fd, const uint8_t* p, size_t size) {
 
 void FailNextWriteAt(WriteStep step) { sFailAt = step; }
 
+void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t size) {
+    sServedPath = path;
+    sServedData = data;
+    sServedSize = size;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
+    if (!sServedPath.empty() && path == sServedPath) {
+        out.assign(sServedData, sServedData + sServedSize);
+        return true;
+    }
     // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
@@ -162,6 +175,7 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
 }
 
 bool FileExists(const std::string& path) {
+    if (!sServedPath.empty() && path == sServedPath) return true;
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }

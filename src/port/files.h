@@ -41,4 +41,9 @@ bool MakePrivateFolder(const std::string& path, std::string* why = nullptr);
 enum class WriteStep { None, Create, Write, Sync, Rename };
 void FailNextWriteAt(WriteStep step);
 
+// Test hook: `path` exists and reads as the `size` bytes at `data` (not copied: they must
+// outlive the reads), so a reader can be fed many inputs without touching the disk. An empty
+// path ends it; ResetServices clears it.
+void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t size);
+
 } // namespace port

@@ -25,6 +25,7 @@ void ResetServices() {
     setRandomSource(nullptr);
     SetLoginSessionID(0);
     FailNextWriteAt(WriteStep::None);
+    ServeFileFromMemory({}, nullptr, 0);
 }
 
 } // namespace port

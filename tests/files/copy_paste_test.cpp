@@ -11,7 +11,7 @@
 #include "app/core/main_window_seams.h"
 #include "files/copy_paste.h"
 #include "files/palettes.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -22,7 +22,7 @@
 #include "plan/refresh_seams.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -50,12 +50,7 @@ protected:
 
     // A selected square of side 20 with its lower left corner at (h, d).
     Objex* SelectedSquare(Layer* layer, float h, float d) {
-        Objex* o = NewObjectOn(layer, objtype::kPolygon);
-        o->closed = 1;
-        const float corners[4][2] = {{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}};
-        for (const auto& c : corners)
-            AppendPointToObject(CreatePoint(1, 1, 0, 0, 0, 0, c[0], 0, c[1], 0, 0, 0, 0, 0, 0, o), o);
-        return o;
+        return Make(objtype::kPolygon).on(layer).closed().plan({{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}}).select();
     }
 
     static std::vector<Objex*> Objects(Layer* layer) {
@@ -176,8 +171,7 @@ TEST_F(CopyPasteTest, PastingIntoAnotherDesignResolvesPaletteLinks) {
     brick->kind = kPaletteTexture;
     brick->textureID = 1158;
     brick->textureScale[0] = 50, brick->textureScale[1] = 75;
-    Objex* wall = NewObjectOn(floor("First Floor"), objtype::kWall);
-    AddPoints(wall, 2);
+    Objex* wall = Make(objtype::kWall).on(floor("First Floor")).line(2);
     SelectObj(wall, selmode::kSelect, 0);
     wall->texture = -1003;
     wall->texture2 = -1004;
@@ -224,8 +218,8 @@ TEST_F(CopyPasteTest, TheSourceMayBeClosedBeforePastingElsewhere) {
 }
 
 TEST_F(CopyPasteTest, ACopiedWallKeepsItsDoor) {
-    Objex* wall = MakeWall(floor("First Floor"), 3);
-    Objex* door = AddOpening(wall, objtype::kDoor, 501, 0);
+    Objex* wall = TrimmedWall(floor("First Floor"), 3);
+    Objex* door = Opening(wall, objtype::kDoor, 501, 0);
     ASSERT_NE(door, nullptr);
     SelectObj(wall, selmode::kSelect, 0);
     DoCopyObjects();
@@ -244,7 +238,7 @@ TEST_F(CopyPasteTest, ACopiedWallKeepsItsDoor) {
 }
 
 TEST_F(CopyPasteTest, EmptyGroupsAreNotPasted) {
-    Objex* group = NewObject(objtype::kGroup);
+    Objex* group = Make(objtype::kGroup);
     Bytes scrap;
     scrap.raw(WrittenObject(group)).i16(400);
     DeleteObj(group);
@@ -286,7 +280,7 @@ TEST_F(CopyPasteTest, AScrapCutShortGivesTheRecordsItHoldsWhole) {
     EXPECT_EQ(paste(cut), 0);
 
     // Cut inside a group: the group keeps the children that were there whole.
-    Objex* group = NewObject(objtype::kGroup);
+    Objex* group = Make(objtype::kGroup);
     Bytes grouped;
     grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(std::vector<uint8_t>(recordB.begin(), recordB.end() - 5));
     DeleteObj(group);

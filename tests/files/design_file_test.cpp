@@ -1,19 +1,25 @@
-// Design files: the bytes written, write-then-read of a whole design, files of older
-// versions assembled by hand, refused and damaged files, and the copy buffer's section.
+// Whole files: the design file, the snapshot ring, a large generated design, topography and
+// cabinet files, and every prefix of each read without harm.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/core/main_window_seams.h"
+#include "design_generator.h"
 #include "files/cabinet_files.h"
+#include "files/content_paths.h"
 #include "files/design_file.h"
-#include "files/design_fixtures.h"
 #include "files/docstate_io.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
 #include "files/streams.h"
+#include "files/topography.h"
+#include "files/trace_image.h"
+#include "files/undo.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -24,14 +30,20 @@
 #include "model/projection.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
+#include "plan/refresh_seams.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
+#include "scene/topo_grid.h"
+#include "support/build.h"
+#include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/records.h"
 
 using namespace dvxtest;
 
-namespace {
+// Design files: the bytes written, write-then-read of a whole design, files of older
+// versions assembled by hand, refused and damaged files, and the copy buffer's section.
+namespace design {
 
 // A second document for reading into; freed with the test.
 class OtherDocument {
@@ -55,10 +67,7 @@ protected:
     // A closed shape of `n` points on a circle, mapped and measured as edits leave it.
     static Objex* Shape(Objex* o, int n, float x) {
         static const float kCircle[][2] = {{0, 0}, {40, 0}, {40, 30}, {0, 30}, {-10, 15}};
-        for (int i = 0; i < n; ++i)
-            AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, x + kCircle[i % 5][0], -8.0f, kCircle[i % 5][1],
-                                            0, 0, 0, 0, 0, 0, o),
-                                o);
+        for (int i = 0; i < n; ++i) Point(o, {x + kCircle[i % 5][0], -8.0f, kCircle[i % 5][1]});
         o->closed = 1;
         SetTextureFaceUV(o);
         SetObjectPointLengths(o);
@@ -67,7 +76,7 @@ protected:
     }
     static Objex* Child(Objex* group, Objex* child) {
         child->layer = group->layer;
-        AppendChildToObject(child, group);
+        Make(child).in(group);
         return child;
     }
 
@@ -100,36 +109,36 @@ TEST_F(DesignFileTest, TheFileIsItsSectionsInOrder) {
 TEST_F(DesignFileTest, WriteThenReadGivesTheSameDesign) {
     Layer* first = Floor("First Floor");
     Layer* second = Floor("Second Floor");
-    Objex* wall = MakeWall(first, 4);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    AddOpening(wall, objtype::kWindow, 600, 1);
-    MakeDeck(second);
+    Objex* wall = TrimmedWall(first, 4);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Opening(wall, objtype::kWindow, 600, 1);
+    Deck(second);
 
     // A group holding a wall with a door between two shapes.
-    Objex* group = NewObjectOn(first, objtype::kGroup);
-    Child(group, Shape(NewObject(9), 3, 500));
-    Objex* inner = MakeWall(first, 3);
-    AddOpening(inner, objtype::kDoor, 501, 0);
+    Objex* group = Make(objtype::kGroup).on(first);
+    Child(group, Shape(Make(9), 3, 500));
+    Objex* inner = TrimmedWall(first, 3);
+    Opening(inner, objtype::kDoor, 501, 0);
     UnlinkObject(inner);
     Child(group, inner);
-    Child(group, Shape(NewObject(8), 4, 600));
+    Child(group, Shape(Make(8), 4, 600));
     UpdateObjectRootBounds(group, 0, 0);
 
     // A cabinet assembly and its state.
-    Objex* cabinet = NewObjectOn(second, objtype::kGroup, objsubtype::kCabinetGroup);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(second);
     auto* state = new CabinetState{};
     state->f1 = 1.5f;
     state->f2 = -7;
     state->f3to17[14] = 17.0f;
     state->f18 = 1;
     state->f39 = 39;
-    cabinet->typeData = TypeData::OfCabinet(state);
+    Make(cabinet).with(state);
     cabinet->elevation = 30.0f;
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 4, 700));
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 5, 800));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 4, 700));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 5, 800));
 
     char texturePath[] = "textures/brick.jpg";
-    Objex* textured = Shape(NewObjectOn(second, 9), 4, 900);
+    Objex* textured = Shape(Make(9).on(second), 4, 900);
     textured->texture = NewCustomTextureID(texturePath);
 
     LiveViewsList* view = AddLiveViewsListEntry();
@@ -201,12 +210,11 @@ TEST_F(DesignFileTest, WriteThenReadGivesTheSameDesign) {
 }
 
 TEST_F(DesignFileTest, SavingLeavesTheModelAsItWasButTheTrackingValue) {
-    Objex* wall = MakeWall(Floor("First Floor"), 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
-    Objex* cabinet = NewObjectOn(Floor("First Floor"), objtype::kGroup, objsubtype::kCabinetGroup);
-    cabinet->typeData = TypeData::OfCabinet(new CabinetState{});
+    Objex* wall = TrimmedWall(Floor("First Floor"), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(Floor("First Floor")).with(new CabinetState{});
     cabinet->elevation = 12.0f;
-    Child(cabinet, Shape(NewObject(objtype::kCabinetPart), 3, 0));
+    Child(cabinet, Shape(Make(objtype::kCabinetPart), 3, 0));
     ds()->trackingValue = 4;
     const std::vector<uint8_t> before = Written([] { BuildDesignFile(); });
 
@@ -221,7 +229,7 @@ TEST_F(DesignFileTest, SavingLeavesTheModelAsItWasButTheTrackingValue) {
 TEST_F(DesignFileTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
     ASSERT_EQ(KeyFileWrite(Path("kept.pro").c_str()), 1);
     const std::vector<uint8_t> old = ReadWholeFile(Path("kept.pro"));
-    NewObjectOn(Floor("First Floor"), 9);
+    Make(9).on(Floor("First Floor"));
     ds()->trackingValue = 3;
 
     port::FailNextWriteAt(port::WriteStep::Write);
@@ -409,14 +417,14 @@ TEST_F(DesignFileTest, CountersNeverFallBelowTheIDsRead) {
 
 TEST_F(DesignFileTest, TheCopyBufferSection) {
     Layer* first = Floor("First Floor");
-    Objex* picked = Shape(NewObjectOn(first, 9), 3, 0);
-    Shape(NewObjectOn(first, 9), 3, 100);  // not selected
+    Objex* picked = Shape(Make(9).on(first), 3, 0);
+    Shape(Make(9).on(first), 3, 100);  // not selected
     Layer* text = CreateLayer("X_TOP_FIRST_FLOOR", 1, 1, nullptr);
     AppendLayerToDocument(text);
-    Shape(NewObjectOn(text, 9), 3, 200);
-    Objex* special = NewObjectOn(first, objtype::kGroup);
+    Shape(Make(9).on(text), 3, 200);
+    Objex* special = Make(objtype::kGroup).on(first);
     special->groupKind = 117;
-    Child(special, Shape(NewObject(9), 3, 300));
+    Child(special, Shape(Make(9), 3, 300));
     for (Layer* l = doc->itsLayers; l; l = l->next)
         for (Objex* o = l->firstObject; o; o = o->next) {
             if (o == picked->next) continue;
@@ -457,4 +465,768 @@ TEST_F(DesignFileTest, TheCopyBufferSection) {
     EXPECT_EQ(ds()->viewKind, 2);
 }
 
-}  // namespace
+}  // namespace design
+
+// Snapshot undo: the ring of 25 slots, action names and change counts, failures to store or
+// restore a snapshot, and what a restore brings back.
+namespace undo {
+
+class UndoTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        ASSERT_TRUE(MakeApplicationTemporaryFolder());
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        gUndoActive = 1;
+        InitializeUndo();
+    }
+    void TearDown() override {
+        port::setAlerts(nullptr);
+        port::setDocumentUndo(nullptr);
+        DocumentTest::TearDown();
+    }
+    Layer* first() { return GetLayerFromName("First Floor"); }
+    // One edit: a new shape on the first floor, then its snapshot.
+    Objex* Edit(const char* name = "Edit") {
+        Objex* o = Make(9).on(first()).line(3);
+        StoreUndo(name);
+        return o;
+    }
+    int SnapshotFiles() const { return static_cast<int>(port::ListFolder(ApplicationTemporaryPath()).size()); }
+
+    RecordingAlerts alerts;
+    RecordingUndo undo;
+};
+
+TEST_F(UndoTest, TheRingHoldsTwentyFiveSnapshots) {
+    EXPECT_EQ(doc->itsFirstUndo, 1);
+    EXPECT_EQ(doc->itsCurrentUndo, 1);
+    EXPECT_EQ(doc->itsLastUndo, 1);
+    EXPECT_TRUE(port::FileExists(UndoSnapshotPath(1)));
+    DoUndo();
+    EXPECT_EQ(doc->itsCurrentUndo, 1);
+    EXPECT_EQ(CountObjects(first()->firstObject), 0);
+
+    for (int i = 0; i < 30; ++i) Edit();
+    EXPECT_EQ(doc->itsFirstUndo, 7);
+    EXPECT_EQ(doc->itsCurrentUndo, 6);
+    EXPECT_EQ(doc->itsLastUndo, 6);
+    EXPECT_EQ(SnapshotFiles(), 25);
+
+    // Undo walks back to the oldest snapshot kept and no further.
+    for (int i = 0; i < 30; ++i) DoUndo();
+    EXPECT_EQ(doc->itsCurrentUndo, 7);
+    EXPECT_EQ(CountObjects(first()->firstObject), 6);
+    EXPECT_EQ(gUndoActive, 1);
+    EXPECT_EQ(CountUndos(7, 6), 25);
+    EXPECT_EQ(CountUndos(0, 6), 0);
+}
+
+TEST_F(UndoTest, UndoRedoAndANewEditDropsTheRedo) {
+    std::vector<int32_t> floors;
+    SetSelectActiveFloorPopUpItemHandler([&](int32_t tag) { floors.push_back(tag); });
+    int redraws = 0;
+    SetRefreshHandler([&] { ++redraws; });
+    Edit("One");
+    Edit("Two");
+    Edit("Three");
+    EXPECT_EQ(CountObjects(first()->firstObject), 3);
+
+    DoUndo();
+    DoUndo();
+    EXPECT_EQ(doc->itsCurrentUndo, 2);
+    EXPECT_EQ(CountObjects(first()->firstObject), 1);
+    EXPECT_EQ(floors, (std::vector<int32_t>{5275, 5275}));
+    EXPECT_EQ(redraws, 2);
+    DoRedo();
+    EXPECT_EQ(CountObjects(first()->firstObject), 2);
+    DoUndo();
+
+    Edit("Four");
+    EXPECT_EQ(doc->itsCurrentUndo, 3);
+    EXPECT_EQ(doc->itsLastUndo, 3);
+    DoRedo();
+    EXPECT_EQ(doc->itsCurrentUndo, 3);
+    EXPECT_EQ(CountObjects(first()->firstObject), 2);
+}
+
+TEST_F(UndoTest, ActionNamesAndChangeCounts) {
+    // The initial snapshot names nothing.
+    EXPECT_TRUE(undo.actionNames.empty());
+    undo.undoable = true;
+    Edit("Move/Resize");
+    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Move/Resize"}));
+    EXPECT_EQ(undo.removals, 0);
+    undo.redoable = true;
+    Edit("Rotate");
+    EXPECT_EQ(undo.removals, 1);
+    undo.undoing = true;
+    Edit("Ignored");
+    EXPECT_EQ(undo.actionNames.size(), 2u);
+    StoreUndo(" ");
+    EXPECT_EQ(undo.actionNames.size(), 2u);
+    EXPECT_EQ(undo.changes, 0);
+
+    // Snapshots off: one change recorded and nothing written.
+    const int files = SnapshotFiles();
+    const auto before = doc->itsCurrentUndo;
+    gUndoActive = 0;
+    Edit("Line Tool");
+    EXPECT_EQ(undo.changes, 1);
+    EXPECT_EQ(SnapshotFiles(), files);
+    EXPECT_EQ(doc->itsCurrentUndo, before);
+    StoreUndo(" ");
+    EXPECT_EQ(undo.changes, 1);
+}
+
+TEST_F(UndoTest, ASnapshotThatCannotBeWrittenKeepsTheRing) {
+    Edit();
+    Edit();
+    const int32_t current = doc->itsCurrentUndo;
+    port::FailNextWriteAt(port::WriteStep::Create);
+    Edit("Lost");
+    EXPECT_EQ(doc->itsFirstUndo, 1);
+    EXPECT_EQ(doc->itsCurrentUndo, current);
+    EXPECT_EQ(doc->itsLastUndo, current);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to store the undo state.");
+    EXPECT_EQ(alerts.shown[0].alert.informative, "Please ensure that adequate disk space exists on your hard drive.");
+    EXPECT_TRUE(alerts.shown[0].sheet);
+    EXPECT_EQ(gFileWriteFailed, 1);
+    EXPECT_EQ(undo.actionNames.size(), 2u);
+}
+
+// Snapshots are scratch files: a failing sync cannot touch them, while a saved design still
+// syncs (and fails with it).
+TEST_F(UndoTest, SnapshotsAreWrittenWithoutSyncSavedDesignsWithIt) {
+    port::FailNextWriteAt(port::WriteStep::Sync);
+    Edit();
+    EXPECT_TRUE(alerts.shown.empty());
+    EXPECT_EQ(gFileWriteFailed, 0);
+    const std::string saved = ApplicationTemporaryPath() + "/saved.pro";
+    EXPECT_EQ(KeyFileWrite(saved.c_str()), 0);
+    EXPECT_FALSE(port::FileExists(saved));
+}
+
+TEST_F(UndoTest, ASnapshotThatCannotBeReadTurnsUndoOff) {
+    Edit();
+    Edit();
+    ASSERT_TRUE(port::RemoveFile(UndoSnapshotPath(2)));
+    DoUndo();
+    EXPECT_EQ(doc->itsCurrentUndo, 3);
+    EXPECT_EQ(gUndoActive, 0);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to restore the undo state.");
+    EXPECT_EQ(CountObjects(first()->firstObject), 2);
+    DoUndo();
+    EXPECT_EQ(alerts.shown.size(), 1u);
+}
+
+TEST_F(UndoTest, ARestoreKeepsTheZoomAndReloadsTheTraceImage) {
+    FakeImageDecoder images;
+    port::DecodedImage picture;
+    picture.width = 1;
+    picture.height = 2;
+    picture.rgb = {1, 2, 3, 4, 5, 6};
+    images.add("/plans/trace.png", picture);
+    port::setImageDecoder(&images);
+
+    DocState* ds = doc->itsDocState;
+    std::strcpy(ds->traceImagePath, "/plans/trace.png");
+    ds->traceImageShown = 1;
+    Edit();
+    ds->traceImagePath[0] = 0;
+    ds->zoomFactor = 4.0f;
+    ds->savedZoom = 2.5f;
+    Edit();
+
+    DoUndo();
+    ds = doc->itsDocState;
+    EXPECT_EQ(ds->zoomFactor, 4.0f);
+    EXPECT_EQ(ds->savedZoom, 2.5f);
+    EXPECT_EQ(ds->trackingValue, 1);
+    EXPECT_STREQ(ds->traceImagePath, "/plans/trace.png");
+    auto* trace = dynamic_cast<TraceImage*>(doc->itsTraceImage);
+    ASSERT_NE(trace, nullptr);
+    // Flipped: the decoder's bottom row comes last.
+    EXPECT_EQ(trace->image.rgb, (std::vector<uint8_t>{4, 5, 6, 1, 2, 3}));
+
+    // A trace image that can no longer be loaded is given up.
+    Edit();
+    std::strcpy(doc->itsDocState->traceImagePath, "/plans/gone.png");
+    Edit();
+    std::strcpy(doc->itsDocState->traceImagePath, "/plans/other.png");
+    Edit();
+    DoUndo();
+    EXPECT_EQ(doc->itsTraceImage, nullptr);
+    EXPECT_EQ(doc->itsDocState->traceImagePath[0], 0);
+    EXPECT_EQ(doc->itsDocState->traceImageShown, 0);
+    port::setImageDecoder(nullptr);
+}
+
+TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
+    Objex* group = Make(objtype::kGroup).on(first());
+    Objex* wall = TrimmedWall(first(), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    UnlinkObject(wall);
+    wall->layer = first();
+    Make(wall).in(group);
+    StoreUndo("Group");
+    Edit();
+    DoUndo();
+    Objex* readWall = first()->firstObject->firstChild;
+    ASSERT_NE(readWall, nullptr);
+    ASSERT_NE(readWall->firstChild, nullptr);
+    EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
+}
+
+}  // namespace undo
+
+// Topography files and the grid they carry; the default grid sized from the lot.
+namespace topo {
+
+class TopographyTest : public FileTest {
+protected:
+    TopographyTest() : FileTest("topo") {}
+    DocState* ds() { return doc->itsDocState; }
+
+    // Magic, spacing 50, lot 300 x 400 feet, value 2, lot left/right 0/150, top/bottom 0/100,
+    // the counts and, for sensible counts, the heights 1, 2, 3 ...
+    static Bytes Grid(int32_t magic, int32_t rows, int32_t columns) {
+        Bytes b;
+        b.i32(magic).f32(50.0f).f32(300.0f).f32(400.0f).i16(2).f32(0.0f).f32(150.0f).f32(0.0f).f32(100.0f);
+        b.i32(rows).i32(columns);
+        if (rows >= 1 && columns >= 1 && rows < 1000 && columns < 1000)
+            for (int i = 0; i < (rows + 1) * (columns + 1); ++i) b.f32(static_cast<float>(i + 1));
+        return b;
+    }
+    // A terrain line, a plain shape and another terrain line, then the end tag.
+    static void Objects(Bytes& b, int32_t version) {
+        DesignBytes objects(version);
+        b.raw(objects.object(objtype::kTopography, 3, 40).object(9, 3, 41).object(objtype::kTopography, 4, 42).tag(400).records());
+    }
+    int Read(const Bytes& b) { return ReadTopoGridFile(Write(b.data(), "t.topo").c_str()); }
+};
+
+TEST_F(TopographyTest, AGridAndItsTerrainLines) {
+    Bytes b = Grid(9000, 2, 3);
+    // The object section's version follows the heights, little-endian.
+    b.raw(std::vector<uint8_t>{0x5C, 0x2B, 0x00, 0x00});
+    Objects(b, 11100);
+    ASSERT_EQ(Read(b), 1);
+
+    EXPECT_EQ(gTopoRowCnt, 2);
+    EXPECT_EQ(gTopoColumnCnt, 3);
+    ASSERT_EQ(gTopographyGrid.size(), 12u);
+    EXPECT_EQ(gTopographyGrid[0], 1.0f);
+    EXPECT_EQ(gTopographyGrid[11], 12.0f);
+    EXPECT_EQ(ds()->topoGridSpacing, 50.0f);
+    EXPECT_EQ(ds()->lotSizeFeet.floatV, 400.0f);
+    EXPECT_EQ(ds()->topoGridValue, 2);
+    EXPECT_EQ(ds()->lotRect.floatRight, 150.0f);
+    EXPECT_EQ(ds()->lotRect.floatBottom, 100.0f);
+
+    Layer* topo = doc->itsTopoLayer;
+    ASSERT_NE(topo, nullptr);
+    EXPECT_STREQ(topo->name, "TopoLayer");
+    EXPECT_EQ(topo->visible, 1);
+    EXPECT_EQ(topo->active, 1);
+    // Only terrain lines stay, deselected; the floors are untouched.
+    ASSERT_EQ(CountObjects(topo->firstObject), 2);
+    for (Objex* o = topo->firstObject; o; o = o->next) {
+        EXPECT_EQ(o->type, objtype::kTopography);
+        for (Poinz* p = o->firstPoint; p; p = p->next) EXPECT_EQ(p->selected, 0);
+    }
+    EXPECT_EQ(topo->firstObject->next->pointCount, 4);
+    EXPECT_EQ(CountObjects(GetLayerFromName("First Floor")->firstObject), 0);
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(TopographyTest, NoCellsKeepsTheGridButReplacesTheLayer) {
+    Bytes first = Grid(9000, 1, 1);
+    first.raw(std::vector<uint8_t>{0x5C, 0x2B, 0x00, 0x00});
+    Objects(first, 11100);
+    ASSERT_EQ(Read(first), 1);
+    // An object the next file must sweep away with the old layer.
+    Make(objtype::kTopography).on(doc->itsTopoLayer).line(3);
+    const std::vector<float> grid = gTopographyGrid;
+
+    // Magic 8000: a 10800 settings block is passed over and the objects are of 10800.
+    Bytes second = Grid(8000, 0, 5);
+    second.raw(SettingsBlock(10800));
+    Objects(second, 10800);
+    ASSERT_EQ(Read(second), 1);
+    EXPECT_EQ(gTopoRowCnt, 1);
+    EXPECT_EQ(gTopographyGrid, grid);
+    ASSERT_NE(doc->itsTopoLayer, nullptr);
+    EXPECT_EQ(CountObjects(doc->itsTopoLayer->firstObject), 2);
+}
+
+TEST_F(TopographyTest, DamagedFilesGiveTheDefaultGrid) {
+    // Lot 4800 wide and deep by default, spacing 72: 66 cells each way.
+    SetupTopoGrid();
+    EXPECT_EQ(gTopoRowCnt, 66);
+    EXPECT_EQ(gTopoColumnCnt, 66);
+    EXPECT_EQ(gTopographyGrid.size(), 67u * 67u);
+
+    Bytes ok = Grid(9000, 1, 2);
+    ok.raw(std::vector<uint8_t>{0x5C, 0x2B, 0x00, 0x00});
+    Objects(ok, 11100);
+    ASSERT_EQ(Read(ok), 1);
+    Layer* topo = doc->itsTopoLayer;
+
+    Bytes wrong = Grid(9001, 1, 1);
+    EXPECT_EQ(Read(wrong), 0);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to read topography file.");
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "The file '" + dir + "/t.topo' might be damaged or created with a more recent version of Kesto! Grelloc");
+    EXPECT_FALSE(alerts.shown[0].sheet);
+    // Default grid from the lot the last good file set: 100 / 50 rows, 150 / 50 columns.
+    EXPECT_EQ(gTopoRowCnt, 2);
+    EXPECT_EQ(gTopoColumnCnt, 3);
+    EXPECT_EQ(gTopographyGrid, std::vector<float>(12, 0.0f));
+    EXPECT_EQ(doc->itsTopoLayer, topo);
+
+    // Counts whose heights cannot be in the file, or whose product overflows.
+    Bytes huge = Grid(9000, 0x7FFFFFFF, 0x7FFFFFFF);
+    huge.raw(std::vector<uint8_t>(64, 0));
+    EXPECT_EQ(Read(huge), 0);
+    Bytes big = Grid(9000, 0, 0);
+    big.raw(std::vector<uint8_t>(8, 0));
+    std::vector<uint8_t> bytes = big.data();
+    bytes[34] = 0x00, bytes[35] = 0x01, bytes[36] = 0x00, bytes[37] = 0x00;  // rows 65536
+    bytes[38] = 0x00, bytes[39] = 0x01, bytes[40] = 0x00, bytes[41] = 0x00;  // columns 65536
+    EXPECT_EQ(ReadTopoGridFile(Write(bytes, "t.topo").c_str()), 0);
+    EXPECT_EQ(alerts.shown.size(), 3u);
+    EXPECT_EQ(doc->itsTopoLayer, topo);
+    EXPECT_EQ(ds()->topoGridSpacing, 50.0f);
+
+    // No path, or no file: the default grid without a word.
+    EXPECT_EQ(ReadTopoGridFile(""), 0);
+    EXPECT_EQ(ReadTopoGridFile((dir + "/none.topo").c_str()), 0);
+    EXPECT_EQ(alerts.shown.size(), 3u);
+    EXPECT_EQ(gTopoRowCnt, 2);
+}
+
+TEST_F(TopographyTest, TheDefaultGridRefusesNonsense) {
+    ds()->topoGridSpacing = 0.0f;
+    SetupTopoGrid();
+    EXPECT_EQ(gTopoRowCnt, 0);
+    EXPECT_TRUE(gTopographyGrid.empty());
+    ds()->topoGridSpacing = 0.0001f;
+    SetupTopoGrid();
+    EXPECT_TRUE(gTopographyGrid.empty());
+    ds()->topoGridSpacing = 300.0f;
+    ds()->lotRect = FloatRect{0.0f, 0.0f, 1000.5f, 1000.0f};
+    SetupTopoGrid();
+    EXPECT_EQ(gTopoRowCnt, 3);
+    EXPECT_EQ(gTopoColumnCnt, 3);
+    EXPECT_EQ(gTopographyGrid.size(), 16u);
+}
+
+}  // namespace topo
+
+// Cabinet state records and cabinet files.
+namespace cabinet {
+
+class CabinetFilesTest : public FileTest {
+protected:
+    CabinetFilesTest() : FileTest("cabinet") {}
+
+    // Every field a distinct value.
+    static CabinetState Numbered() {
+        CabinetState s;
+        s.f1 = 1.25f;
+        s.f2 = -2;
+        for (int i = 0; i < 15; ++i) s.f3to17[i] = 3.0f + static_cast<float>(i);
+        s.f18 = 18;
+        for (int i = 0; i < 3; ++i) s.f19to21[i] = 19.0f + static_cast<float>(i);
+        s.f22 = 22;
+        for (int i = 0; i < 4; ++i) s.f23to26[i] = 23.0f + static_cast<float>(i);
+        s.f27 = 27;
+        s.f28to29[0] = 28.0f;
+        s.f28to29[1] = 29.0f;
+        s.f30 = 30;
+        for (int i = 0; i < 6; ++i) s.f31to36[i] = 31.0f + static_cast<float>(i);
+        s.f37 = 37;
+        s.f38 = 38.5f;
+        s.f39 = -39;
+        s.f40 = 40.5f;
+        s.elevation = 41.5f;
+        return s;
+    }
+    // A selected cabinet group on the current layer with two parts at the given elevation.
+    Objex* Assembly(float elevation) {
+        Objex* group = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(current());
+        Make(group).with(new CabinetState(Numbered()));
+        group->elevation = elevation;
+        for (int i = 0; i < 2; ++i) {
+            Objex* part = Make(objtype::kCabinetPart).line(4);
+            PointAt(part, 2)->position[2] = 10.0f;
+            part->closed = 1;
+            part->elevation = 36.0f;
+            part->layer = current();
+            Make(part).in(group);
+            for (Poinz* p = part->firstPoint; p; p = p->next) p->selected = 1;
+        }
+        return group;
+    }
+};
+
+TEST_F(CabinetFilesTest, TheStateRecordKeepsAllFortyOneFields) {
+    const CabinetState s = Numbered();
+    const std::vector<uint8_t> bytes = Written([&] { DoWriteCabinetState(&s); });
+    ASSERT_EQ(bytes.size(), 162u);
+    // The length says 164; the record is little-endian with two pad bytes.
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0xA4}));
+    const uint8_t* r = bytes.data() + 4;
+    EXPECT_EQ(r[4], 0xFE);  // field 2, -2
+    EXPECT_EQ(r[68], 18);
+    EXPECT_EQ(r[69], 0);
+    EXPECT_EQ(r[82], 22);
+    EXPECT_EQ(r[102], 27);
+    EXPECT_EQ(r[103], 0);
+    EXPECT_EQ(r[112], 30);
+    EXPECT_EQ(r[140], 37);
+    EXPECT_EQ(r[148], 0xD9);  // field 39, -39
+    EXPECT_EQ(r[149], 0xFF);
+    float elevation;
+    std::memcpy(&elevation, r + 154, 4);
+    EXPECT_EQ(elevation, 41.5f);
+
+    OpenInputBytes(bytes);
+    CabinetState* back = DoReadCabinetState();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(Written([&] { DoWriteCabinetState(back); }), bytes);
+    EXPECT_EQ(back->f3to17[14], 17.0f);
+    EXPECT_EQ(back->f31to36[5], 36.0f);
+    EXPECT_EQ(back->f39, -39);
+    delete back;
+
+    // A record cut short gives no state.
+    std::vector<uint8_t> shortRecord(bytes.begin(), bytes.end() - 1);
+    OpenInputBytes(shortRecord);
+    EXPECT_EQ(DoReadCabinetState(), nullptr);
+}
+
+TEST_F(CabinetFilesTest, WriteThenReadAnAssembly) {
+    Objex* group = Assembly(12.0f);
+    const std::string path = dir + "/c.cab";
+    ASSERT_EQ(CabinetFileWrite(path.c_str()), 1);
+    EXPECT_EQ(gFileWriteFailed, 0);
+    const std::vector<uint8_t> file = ReadWholeFile(path);
+    ASSERT_GT(file.size(), 170u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 6), (std::vector<uint8_t>{0, 0, 0x2A, 0xF8, 0, 2}));
+    EXPECT_EQ(file[168], 0);
+    EXPECT_EQ(file[169], 200);
+
+    DeleteObj(group);
+    CabinetState* state = nullptr;
+    ASSERT_EQ(CabinetFileRead(path.c_str(), &state), 1);
+    ASSERT_NE(state, nullptr);
+    CabinetState expected = Numbered();
+    expected.elevation = 12.0f;
+    EXPECT_EQ(Written([&] { ApplePortWritePaddedCabinetState(state); }),
+              Written([&] { ApplePortWritePaddedCabinetState(&expected); }));
+    delete state;
+
+    // The parts land on the current layer, selected, their elevation folded into V:
+    // 36 inches at the default scale of 36 are 72 plan units.
+    ASSERT_EQ(CountObjects(current()->firstObject), 2);
+    for (Objex* part = current()->firstObject; part; part = part->next) {
+        EXPECT_EQ(part->type, objtype::kCabinetPart);
+        EXPECT_EQ(part->elevation, 0.0f);
+        EXPECT_EQ(part->pointCount, 4);
+        EXPECT_EQ(part->firstPoint->position[1], -72.0f);
+        EXPECT_EQ(part->firstPoint->selected, 1);
+    }
+    EXPECT_EQ(gOpenSymbol, 0);
+    EXPECT_EQ(gCabinetOpen, 0);
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(CabinetFilesTest, RefusedFilesAndNothingToWrite) {
+    Bytes old;
+    old.i32(10400).i16(2).i32(164).zeros(158).i16(400);
+    const std::string path = Write(old.data(), "c.cab");
+    CabinetState* state = reinterpret_cast<CabinetState*>(1);
+    EXPECT_EQ(CabinetFileRead(path.c_str(), &state), 0);
+    EXPECT_EQ(state, nullptr);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to load the cabinet file.");
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "Please ensure the file is not damaged and was not created by a newer version of Kesto! Mirabec.");
+    EXPECT_EQ(current()->firstObject, nullptr);
+
+    // A file cut inside its state record is refused the same way.
+    Bytes cut;
+    cut.i32(11000).i16(2).i32(164).zeros(100);
+    Write(cut.data(), "c.cab");
+    EXPECT_EQ(CabinetFileRead(path.c_str(), &state), 0);
+    EXPECT_EQ(alerts.shown.size(), 2u);
+    EXPECT_EQ(CabinetFileRead((dir + "/none.cab").c_str(), &state), 0);
+    EXPECT_EQ(alerts.shown.size(), 2u);
+
+    // Nothing selected: nothing written, no word.
+    Objex* group = Assembly(0.0f);
+    for (Objex* c = group->firstChild; c; c = c->next)
+        for (Poinz* p = c->firstPoint; p; p = p->next) p->selected = 0;
+    EXPECT_EQ(CabinetFileWrite((dir + "/out.cab").c_str()), 0);
+    EXPECT_EQ(gFileWriteFailed, 1);
+    EXPECT_EQ(alerts.shown.size(), 2u);
+}
+
+TEST_F(CabinetFilesTest, ElevationsFoldIntoThePoints) {
+    Objex* group = Assembly(0.0f);
+    Objex* unselected = group->firstChild->next;
+    for (Poinz* p = unselected->firstPoint; p; p = p->next) p->selected = 0;
+    doc->itsDocState->planScale = 72.0f;
+    AdjustTheCabinetObjectElevation(group);
+    // 36 inches at 72 inches to the paper inch are 36 plan units.
+    EXPECT_EQ(group->firstChild->firstPoint->position[1], -36.0f);
+    EXPECT_EQ(group->firstChild->elevation, 0.0f);
+    EXPECT_EQ(unselected->firstPoint->position[1], 0.0f);
+    EXPECT_EQ(unselected->elevation, 36.0f);
+
+    Objex* part = Make(objtype::kCabinetPart).on(current()).line(2);
+    part->elevation = -18.0f;
+    AdjustTheCabinetObjectElevation(part);
+    EXPECT_EQ(part->firstPoint->position[1], 18.0f);
+    EXPECT_EQ(part->elevation, 0.0f);
+}
+
+}  // namespace cabinet
+
+// A generated 5,000-object design (the benchmarks' house and lot) saved and read back: the
+// bytes are those the format has always produced (their hash was taken before the reader and
+// writer were made fast), the read-back records match the design object by object, and the
+// read-back state, bounds included, is the same to the last bit.
+namespace large {
+
+// FNV-1a, 64 bits.
+class Hash {
+public:
+    template <typename T>
+    Hash& add(const T& value) {
+        unsigned char b[sizeof(T)];
+        std::memcpy(b, &value, sizeof b);
+        return bytes(b, sizeof b);
+    }
+    Hash& bytes(const void* data, size_t n) {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < n; ++i) h_ = (h_ ^ p[i]) * 1099511628211ull;
+        return *this;
+    }
+    Hash& text(const char* s) { return s ? bytes(s, std::strlen(s) + 1) : add('\0'); }
+    uint64_t value() const { return h_; }
+
+private:
+    uint64_t h_ = 14695981039346656037ull;
+};
+
+void AddTrim(Hash& h, const TrimRecord* t) {
+    h.add(t != nullptr);
+    if (!t) return;
+    h.add(t->slot).add(t->texture).add(t->scale).add(t->profile[0] != nullptr).add(t->profile[1] != nullptr);
+    for (const RGBColor& c : t->color) h.add(c.red).add(c.green).add(c.blue);
+}
+
+// Everything a read leaves in the records, bounds and IDs included.
+void AddTree(Hash& h, const Objex* o) {
+    for (; o; o = o->next) {
+        h.add(o->type).add(o->subtype).add(o->closed).add(o->visible).add(o->rows).add(o->pointCount);
+        h.add(o->objectID).add(o->planBits).add(o->elevation).add(o->penWidth).add(o->params);
+        h.add(o->texture).add(o->texture2).add(o->texture3).add(o->texture4).add(o->texture5);
+        h.add(o->bounds).add(o->bounds3D).add(o->groupKind).add(o->typeData.kind).text(o->text);
+        for (const Poinz* p = o->firstPoint; p; p = p->next) {
+            h.add(p->pointID).add(p->kind).add(p->inTangent).add(p->position).add(p->outTangent);
+            h.add(p->acrossTangent).add(p->segmentValues).add(p->segmentFlags).add(p->textureU).add(p->textureV);
+            h.add(p->rowLength).add(p->rowPerimeter).add(p->trimValue1).add(p->trimValue2);
+            AddTrim(h, p->trim1);
+            AddTrim(h, p->trim2);
+        }
+        if (o->typeData.kind == TypeDataKind::Attachment && o->typeData.attachment) {
+            const AttachmentRecord* r = o->typeData.attachment;
+            h.add(r->ownerType).add(r->style).add(r->startIndex).add(r->endIndex).add(r->centreDistance);
+            h.add(r->width).add(r->height).add(r->elevation).add(r->trimWidth);
+        }
+        if (o->typeData.kind == TypeDataKind::Text && o->typeData.text) h.text(o->typeData.text->text);
+        h.add('(');
+        AddTree(h, o->firstChild);
+        h.add(')');
+    }
+}
+
+uint64_t DocumentHash(const QMDDocumentModel* d) {
+    Hash h;
+    for (const Layer* l = d->itsLayers; l; l = l->next) {
+        h.text(l->name).add(l->visible).add(l->active).add(l->height);
+        AddTree(h, l->firstObject);
+    }
+    return h.value();
+}
+
+uint64_t BytesHash(const std::vector<uint8_t>& bytes) { return Hash().bytes(bytes.data(), bytes.size()).value(); }
+
+// Every object of a list and its descendants, parents first.
+void Preorder(const Objex* o, std::vector<const Objex*>& out) {
+    for (; o; o = o->next) {
+        out.push_back(o);
+        Preorder(o->firstChild, out);
+    }
+}
+
+// What the file carries of each object, in order. Groups inside groups come back as members
+// of the outermost one, in the same order.
+void ExpectSameObjects(const Layer* a, const Layer* b) {
+    std::vector<const Objex*> written, read;
+    Preorder(a->firstObject, written);
+    Preorder(b->firstObject, read);
+    ASSERT_EQ(written.size(), read.size()) << a->name;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const Objex* w = written[i];
+        const Objex* r = read[i];
+        const std::string at = std::string(a->name) + " #" + std::to_string(i);
+        ASSERT_EQ(w->type, r->type) << at;
+        EXPECT_EQ(w->subtype, r->subtype) << at;
+        EXPECT_EQ(w->objectID, r->objectID) << at;
+        EXPECT_EQ(w->elevation, r->elevation) << at;
+        ASSERT_EQ(w->pointCount, r->pointCount) << at;
+        for (const Poinz *p = w->firstPoint, *q = r->firstPoint; p && q; p = p->next, q = q->next) {
+            EXPECT_EQ(p->pointID, q->pointID) << at;
+            EXPECT_EQ(0, std::memcmp(p->position, q->position, sizeof p->position)) << at;
+            EXPECT_EQ(0, std::memcmp(p->outTangent, q->outTangent, sizeof p->outTangent)) << at;
+            EXPECT_EQ(0, std::memcmp(p->segmentValues, q->segmentValues, sizeof p->segmentValues)) << at;
+        }
+    }
+}
+
+class LargeDesignTest : public FileTest {
+protected:
+    LargeDesignTest() : FileTest("large_design") {}
+};
+
+TEST_F(LargeDesignTest, SavedAndReadBackAsBefore) {
+    const dvxbench::DesignStats stats = dvxbench::GenerateDesign({5000, 1});
+    ASSERT_EQ(stats.objects, 5000);
+    const std::string path = dir + "/design.pro";
+    ASSERT_EQ(KeyFileWrite(path.c_str()), 1);
+    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    EXPECT_EQ(bytes.size(), 4954795u);
+    EXPECT_EQ(BytesHash(bytes), 0xef07abf8dd8ffd17ull) << std::hex << BytesHash(bytes) << " over " << std::dec << bytes.size();
+
+    QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
+    ASSERT_TRUE(other);
+    gCurDocument = other;
+    ASSERT_EQ(KeyFileRead(path.c_str()), 1);
+    const uint64_t readBack = DocumentHash(other);
+    EXPECT_EQ(readBack, 0x7ce80ea43a872966ull) << std::hex << readBack;
+    const Layer* l = doc->itsLayers;
+    const Layer* m = other->itsLayers;
+    for (; l && m; l = l->next, m = m->next) ExpectSameObjects(l, m);
+    EXPECT_EQ(l == nullptr, m == nullptr);
+
+    // Read-back designs write and read back unchanged.
+    const std::string again = dir + "/again.pro";
+    const std::string third = dir + "/third.pro";
+    ASSERT_EQ(KeyFileWrite(again.c_str()), 1);
+    ASSERT_EQ(KeyFileRead(again.c_str()), 1);
+    EXPECT_EQ(DocumentHash(other), readBack);
+    ASSERT_EQ(KeyFileWrite(third.c_str()), 1);
+    EXPECT_TRUE(ReadWholeFile(again) == ReadWholeFile(third));
+    other->dealloc();
+    gCurDocument = doc;
+}
+
+}  // namespace large
+
+// Every prefix of sound files, read from memory: no crash, no overrun, no endless loop; a
+// design file or snapshot cut anywhere is never taken for a clean load.
+namespace prefixes {
+
+class FilePrefixesTest : public FileTest {
+protected:
+    FilePrefixesTest() : FileTest("prefixes") {}
+    // A wall with a door, a group of two parts, a cabinet, a live view and a plug-in block.
+    void FillFirstFloor() {
+        Layer* first = GetLayerFromName("First Floor");
+        Opening(TrimmedWall(first, 3), objtype::kDoor, 500, 0);
+        Objex* group = Make(objtype::kGroup).on(first);
+        for (int i = 0; i < 2; ++i) Make(9).line(3).in(group)->layer = first;
+        Cabinet(first, 1);
+        std::strcpy(AddLiveViewsListEntry()->name, "View");
+        StorePlugInData(new char[3]{1, 2, 3}, 3, 5);
+    }
+    std::vector<uint8_t> Saved() {
+        const std::string path = dir + "/whole.pro";
+        EXPECT_EQ(KeyFileWrite(path.c_str()), 1);
+        return ReadWholeFile(path);
+    }
+};
+
+TEST_F(FilePrefixesTest, DesignFilesAndSnapshots) {
+    FillFirstFloor();
+    const std::vector<uint8_t> saved = Saved();
+    DesignBytes old(10450);
+    old.layer("First Floor").object(9, 3).object(1000, 0).tag(202).object(9, 3).tag(203);
+    old.layer("Second Floor").layer("Third Floor").tag(400);
+    for (const std::vector<uint8_t>* file : {&saved, &old.data()}) {
+        const std::string path = dir + "/cut.pro";
+        ReadPrefixes(*file, path, [&](size_t length) {
+            const int result = KeyFileRead(path.c_str());
+            ASSERT_EQ(result == 1, length == file->size()) << "cut at " << length;
+            ASSERT_NE(doc->itsDocState, nullptr);
+        });
+    }
+
+    // A snapshot is a design file read back over the open design.
+    const std::string snapshot = dir + "/snapshot";
+    ReadPrefixes(saved, snapshot, [&](size_t length) {
+        gUndoActive = 1;
+        // A cut snapshot may leave no floor, and a restore needs one to replace.
+        if (!doc->itsLayers) AppendLayerToDocument(CreateLayer("Scratch", 1, 1, nullptr));
+        const int result = RestoreState(snapshot.c_str());
+        EXPECT_TRUE(length < saved.size() || result == 1);
+        ASSERT_FALSE(DesignFileBusy()) << "cut at " << length;
+        ASSERT_NE(doc->itsDocState, nullptr);
+    });
+    EXPECT_NE(GetLayerFromName("First Floor"), nullptr);
+}
+
+TEST_F(FilePrefixesTest, TopographyAndCabinetFiles) {
+    Bytes topo;
+    topo.i32(9000).f32(72.0f).f32(100.0f).f32(100.0f).i16(1).f32(0).f32(144.0f).f32(0).f32(144.0f).i32(2).i32(2);
+    for (int i = 0; i < 9; ++i) topo.f32(static_cast<float>(i));
+    topo.raw(std::vector<uint8_t>{0x5C, 0x2B, 0x00, 0x00});
+    DesignBytes objects(11100);
+    topo.raw(objects.layer("Terrain").object(objtype::kTopography, 4, 7).object(9, 3, 8).tag(400).records());
+    const std::string topoPath = dir + "/cut.top";
+    ReadPrefixes(topo.data(), topoPath, [&](size_t length) {
+        ReadTopoGridFile(topoPath.c_str());
+        ASSERT_EQ(gTopographyGrid.size(), static_cast<size_t>(gTopoRowCnt + 1) * static_cast<size_t>(gTopoColumnCnt + 1))
+            << "cut at " << length;
+    });
+    EXPECT_EQ(gTopoRowCnt, 2);
+    ASSERT_NE(doc->itsTopoLayer, nullptr);
+    EXPECT_EQ(CountObjects(doc->itsTopoLayer->firstObject), 1);
+
+    Layer* layer = doc->itsCurLayer;
+    Objex* cabinet = Cabinet(layer, 2);
+    for (Objex* part = cabinet->firstChild; part; part = part->next) Make(part).select();
+    const std::string path = dir + "/whole.cab";
+    ASSERT_EQ(CabinetFileWrite(path.c_str()), 1);
+    ReadPrefixes(ReadWholeFile(path), path, [&](size_t) {
+        CabinetState* state = nullptr;
+        CabinetFileRead(path.c_str(), &state);
+        delete state;
+        // Parts read from a longer prefix are dropped, so the reads do not pile up.
+        while (layer->firstObject && layer->firstObject != cabinet) DeleteObj(layer->firstObject);
+        while (cabinet->next) DeleteObj(cabinet->next);
+        ASSERT_EQ(gOpenSymbol, 0);
+        ASSERT_EQ(gCabinetOpen, 0);
+    });
+}
+
+}  // namespace prefixes

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "files/docstate_io.h"
-#include "files/record_fixtures.h"
+#include "support/records.h"
 #include "files/streams.h"
 #include "model/docstate.h"
 #include "model/docstate_fields.h"
@@ -116,32 +116,16 @@ private:
     }
 };
 
-size_t SizeOf(const DocStateField& f) {
-    using T = DocFieldType;
-    switch (f.type) {
-    case T::U8: return 1;
-    case T::I16: case T::U16: return 2;
-    case T::I32: case T::U32: case T::F32: return 4;
-    case T::FloatPoint: return sizeof(FloatPoint);
-    case T::Float3DPoint: return sizeof(Float3DPoint);
-    case T::FloatRect: return sizeof(FloatRect);
-    case T::ShortPoint: return sizeof(ShortPoint);
-    case T::RGBColor: return sizeof(RGBColor);
-    case T::LogFont: return sizeof(LOGFONT);
-    case T::Chars: return f.count;
-    case T::I32Array: return 4u * f.count;
-    case T::SelectionState: return sizeof(SelectionState);
-    case T::SelectionState40: return sizeof(SelectionState40);
-    }
-    return 0;
-}
-
 // Gives every field bytes no default has, one byte value per field (0x40-0x7F: never a NaN);
 // strings keep their NUL.
 void FillEveryField(DocState* ds) {
-    for (const DocStateField& f : DocStateFields()) {
+    const auto fields = DocStateFields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const DocStateField& f = fields[i];
+        // Up to the next field (or the record's end): its alignment padding is filled too.
+        const size_t end = i + 1 < fields.size() ? fields[i + 1].offset : sizeof(DocState);
         auto* at = static_cast<unsigned char*>(DocStateFieldAddress(ds, f));
-        std::memset(at, 0x40 + f.number % 64, SizeOf(f));
+        std::memset(at, 0x40 + f.number % 64, end - f.offset);
         if (f.type == DocFieldType::Chars) at[f.count - 1] = 0;
     }
     ds->font.lfFaceName[sizeof ds->font.lfFaceName - 1] = 0;

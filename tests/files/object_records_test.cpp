@@ -1,33 +1,52 @@
-// Object info and point lists by file version, texture IDs, stored IDs, the palette rule of
-// the writers and the repairs older files need.
+// Object records in files: info and points by version, whole objects with their children and
+// parts, text, trim, attachment and Windows records.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <string>
 
+#include "files/attachment_records.h"
+#include "files/content_folders.h"
 #include "files/object_io.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
-#include "files/record_fixtures.h"
 #include "files/streams.h"
+#include "files/text_trim_records.h"
+#include "files/type_data_io.h"
+#include "files/windows_records.h"
+#include "geometry/elements/rebuild_seams.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/plant_info.h"
+#include "model/selection_queries.h"
+#include "model/tool_defaults.h"
+#include "port/images.h"
 #include "render/core/custom_textures.h"
+#include "render/core/texture_files.h"
+#include "support/build.h"
+#include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/records.h"
+#include "support/seam_recorders.h"
+#include "tools/deck_steps.h"
 
 using namespace dvxtest;
 
-namespace {
+// Object info and point lists by file version, texture IDs, stored IDs, the palette rule of
+// the writers and the repairs older files need.
+namespace records {
 
 class ObjectRecordsTest : public DocumentTest {
 protected:
     Layer* layer() { return doc->itsCurLayer; }
     DocState* ds() { return doc->itsDocState; }
-    Objex* Fresh() { return NewObject(0); }
+    Objex* Fresh() { return Make(int16_t{0}); }
 };
 
 // Items 3 to 10 of the object info (the same in every version).
@@ -252,9 +271,9 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
 }
 
 TEST_F(ObjectRecordsTest, OnlyGroupsCarryTheirKindAndOnlyFrom10700) {
-    Objex* group = NewObject(objtype::kGroup);
+    Objex* group = Make(objtype::kGroup);
     group->groupKind = 117;
-    Objex* plain = NewObject(9);
+    Objex* plain = Make(9);
     plain->groupKind = 117;
     auto head = [](Objex* o, int32_t version) {
         sWriteVersion = version;
@@ -326,7 +345,7 @@ TEST_F(ObjectRecordsTest, StoredIDsAreTakenAndGivenBackFrom10500) {
 }
 
 TEST_F(ObjectRecordsTest, Version10700IDsInUseAreReplacedWithoutReuse) {
-    Objex* existing = NewObjectOn(layer(), 9);
+    Objex* existing = Make(9).on(layer());
     const uint32_t taken = existing->objectID;
     Bytes b;
     b.i16(9);
@@ -356,10 +375,10 @@ TEST_F(ObjectRecordsTest, WritersResolvePaletteLinksBelow11000) {
     texture->textureID = 1158;
     texture->textureScale[0] = 60, texture->textureScale[1] = 70;
 
-    Objex* o = NewObject(9);
+    Objex* o = Make(9);
     o->texture = -1001;
     o->texture2 = -1002;
-    AddPoints(o, 1);
+    Make(o).line(1);
     o->firstPoint->texture1 = -1002;
 
     // At 11100 links are stored as they are and the object is not touched.
@@ -392,11 +411,11 @@ TEST_F(ObjectRecordsTest, WritersResolvePaletteLinksBelow11000) {
 }
 
 TEST_F(ObjectRecordsTest, PointColoursAreLittleEndianBothWays) {
-    Objex* wall = MakeWall(layer(), 2);
+    Objex* wall = TrimmedWall(layer(), 2);
     const auto bytes = Written([wall] { WriteObjectPoints(wall); });
     EXPECT_GE(Find(bytes, {0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 0xB2, 0xA1, 0xD4, 0xC3, 0xF6, 0xE5}), 0);
     StartInput(bytes, 11100);
-    Objex* back = NewObject(objtype::kWall);
+    Objex* back = Make(objtype::kWall);
     ReadObjectPoints(back);
     EXPECT_EQ(RemainingInput(), 0u);
     EXPECT_EQ(back->firstPoint->color1, (RGBColor{0x0102, 0x0304, 0x0506}));
@@ -405,8 +424,7 @@ TEST_F(ObjectRecordsTest, PointColoursAreLittleEndianBothWays) {
 }
 
 TEST_F(ObjectRecordsTest, PointValueLimits) {
-    Objex* o = NewObject(9);
-    AddPoints(o, 3);
+    Objex* o = Make(9).line(3);
     Poinz* p = o->firstPoint;
     p->position[2] = 1000000.0f;
     p->next->position[0] = -1000000.0f;
@@ -418,13 +436,11 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
     EXPECT_TRUE(IsObjectPointValuesInvalid(o));
     EXPECT_FALSE(IsObjectPointValuesInvalid(nullptr));
 
-    Objex* floor = NewObject(objtype::kFloor);
-    AddPoints(floor, 2);
+    Objex* floor = Make(objtype::kFloor).line(2);
     EXPECT_TRUE(IsObjectPointValuesInvalid(floor));
-    AddPoints(floor, 1);
+    Make(floor).line(1);
     EXPECT_FALSE(IsObjectPointValuesInvalid(floor));
-    Objex* line = NewObject(objtype::kLine);
-    AddPoints(line, 2);
+    Objex* line = Make(objtype::kLine).line(2);
     EXPECT_FALSE(IsObjectPointValuesInvalid(line));
     DeleteObj(o);
     DeleteObj(floor);
@@ -434,8 +450,8 @@ TEST_F(ObjectRecordsTest, PointValueLimits) {
 // A damaged file whose door (inside a wall) stores the largest point count: its count starts
 // from the points actually read, as a top-level object's does (it used to overflow).
 TEST_F(ObjectRecordsTest, ChildPointCountsStartFromThePointsRead) {
-    Objex* wall = MakeWall(layer(), 3);
-    AddOpening(wall, objtype::kDoor, 500, 0);
+    Objex* wall = TrimmedWall(layer(), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
     std::vector<uint8_t> bytes = WrittenObject(wall);
     DeleteObj(wall);
     // The door's info follows its tag 201; its point count is the 32nd byte after the type.
@@ -453,7 +469,7 @@ TEST_F(ObjectRecordsTest, ChildPointCountsStartFromThePointsRead) {
 }
 
 TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
-    Objex* wall = MakeWall(layer(), 3);
+    Objex* wall = TrimmedWall(layer(), 3);
     auto readAt = [&](int32_t version) {
         sWriteVersion = version;
         const auto bytes = Written([wall] { WriteObjectInfo(wall); WriteObjectPoints(wall); });
@@ -499,7 +515,7 @@ TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
 
 TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     ASSERT_EQ(ds()->planScale, 36.0f);
-    Objex* deck = MakeDeck(layer());
+    Objex* deck = Deck(layer());
     Poinz* p0 = deck->firstPoint;
     Poinz* p3 = p0->next->next->next;
     p0->segmentFlags = 2 | 8;
@@ -508,8 +524,7 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     p3->segmentFlags = 2 | 16;
     p3->segmentValues[1] = 36.0f;
     p3->segmentValues[2] = 12.0f;
-    Objex* after = NewObjectOn(layer(), 9);
-    AddPoints(after, 2);
+    Objex* after = Make(9).on(layer()).line(2);
     after->subtype = 4711;
 
     sWriteVersion = 10350;
@@ -545,12 +560,10 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
 }
 
 TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
-    Objex* cabinet = NewObjectOn(layer(), objtype::kGroup);
+    Objex* cabinet = Make(objtype::kGroup).on(layer());
     cabinet->planBits = 512;
-    Objex* box = NewObjectOn(layer(), 9);
-    AddPoints(box, 3);
-    Objex* fentrix = NewObjectOn(layer(), objtype::kFentrix);
-    AddPoints(fentrix, 3);
+    Objex* box = Make(9).on(layer()).line(3);
+    Objex* fentrix = Make(objtype::kFentrix).on(layer()).line(3);
     Bytes file;
     file.raw(WrittenObject(box)).raw(WrittenObject(fentrix));
 
@@ -572,7 +585,7 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
     // Selected cabinet parts, also inside a group: 36 in of elevation is 72 plan units.
     part->elevation = 36.0f;
     UnlinkObject(part);
-    AppendChildToObject(part, cabinet);
+    Make(part).in(cabinet);
     for (Poinz* p = part->firstPoint; p; p = p->next) p->selected = 1;
     const float v = part->firstPoint->position[1];
     AdjustCabinetObjectElevation();
@@ -580,4 +593,1037 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
     EXPECT_EQ(part->elevation, 0.0f);
 }
 
-}  // namespace
+}  // namespace records
+
+// One object read and written: what is dropped, rebuilt and repaired, photos and plants,
+// selection of merged objects, and damaged input.
+namespace io {
+
+class ObjectIOTest : public DocumentTest {
+protected:
+    Layer* layer() { return doc->itsCurLayer; }
+
+    Objex* Polygon(int points, int32_t subtype = 0) {
+        Objex* o = Make(9, subtype).line(points);
+        return o;
+    }
+
+    static void WriteFile(const std::string& path, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << text;
+    }
+};
+
+// Reads every object record of the bytes onto the layer; the number kept.
+int ReadAll(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version) {
+    StartInput(bytes, version);
+    int kept = 0;
+    int16_t tag = 0;
+    while (!AtEndOfInput() && ReadShort(&tag) && tag == 200)
+        if (ReadAnObject(layer, 1)) ++kept;
+    return kept;
+}
+
+// One round trip per kind of record an object carries: read back, it writes the same bytes.
+TEST_F(ObjectIOTest, EveryKindOfRecordComesBackTheSame) {
+    Objex* wall = TrimmedWall(layer(), 4);
+    Opening(wall, objtype::kDoor, 501, 2);
+    Opening(wall, objtype::kWindow, 603, 0);
+    Objex* text = Make(objtype::kText).on(layer()).line(2).text("Porch").asRead();
+    std::strcpy(text->typeData.text->font.lfFaceName, "Helvetica");
+    auto* dimension = new DimensionRecord{};
+    dimension->flags = 0x91;
+    const std::pair<const char*, Objex*> rows[] = {
+        {"plain", Make(9).on(layer()).closed().at({{0, 0, 0}, {5, 0, 0}, {5, 0, 7}}).asRead()},
+        {"curved",
+         Make(objtype::kLine).on(layer()).at({{0, 0, 0, {}, {10, 0, 5}}, {50, -3, 0, {-10, 0, 5}}}).asRead()},
+        {"rows", Make(objtype::kFentrix).on(layer()).grid(2, 3).asRead()},
+        {"wall with a door and a window", wall},
+        {"roof with a skylight", RoofWithSkylight(layer(), 800)},
+        {"deck", Deck(layer())},
+        {"text", text},
+        {"dimension", Make(objtype::kLengthDimension).on(layer()).line(2).with(dimension).asRead()},
+        {"group", Group(layer(), {Make(9).line(3).on(layer()), Make(8).line(2).on(layer())})},
+    };
+    for (const auto& [what, o] : rows) {
+        Objex* back = ReadObjectFrom(WrittenObject(o), layer());
+        EXPECT_EQ(RemainingInput(), 0u) << what;
+        ExpectSameObject(o, back, what);
+    }
+}
+
+TEST_F(ObjectIOTest, DroppedObjectsLeaveTheRestReadable) {
+    Objex* panel = Polygon(3);
+    panel->type = objtype::kSlopeArrow;
+    Objex* empty = Make(9);
+    Objex* group = Make(objtype::kGroup);
+    Objex* far = Polygon(3);
+    far->firstPoint->position[0] = 2000000.0f;
+    Objex* last = Polygon(3, 4711);
+    Bytes file;
+    for (Objex* o : {panel, empty, group, far, last}) file.raw(WrittenObject(o));
+
+    EXPECT_EQ(ReadAll(file.data(), layer(), 11100), 2);
+    ASSERT_EQ(CountObjects(layer()->firstObject), 2);
+    EXPECT_EQ(layer()->firstObject->type, objtype::kGroup);  // a group needs no points
+    EXPECT_EQ(layer()->firstObject->next->subtype, 4711);
+    for (Objex* o : {panel, empty, group, far, last}) DeleteObj(o);
+}
+
+TEST_F(ObjectIOTest, PointCountIsWhatWasRead) {
+    Objex* o = Polygon(6);
+    o->rows = 2;
+    auto bytes = WrittenObject(o);
+    // The stored count says 5 points in 4 rows; 6 points follow.
+    const long at = Find(bytes, Bytes().i16(2).i32(6).data());
+    ASSERT_GE(at, 0);
+    Bytes patched;
+    patched.raw(std::vector<uint8_t>(bytes.begin(), bytes.begin() + at)).i16(4).i32(5);
+    patched.raw(std::vector<uint8_t>(bytes.begin() + at + 6, bytes.end()));
+    Objex* back = ReadObjectFrom(patched.data(), layer());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->pointCount, 6);
+    EXPECT_EQ(back->rows, 1);
+    // Rows that divide the count stay.
+    Objex* same = ReadObjectFrom(bytes, layer());
+    EXPECT_EQ(same->rows, 2);
+    EXPECT_EQ(same->pointCount, 6);
+    DeleteObj(o);
+}
+
+// Inside one section each library plant's description file is read once; every plant still
+// owns its record.
+TEST_F(ObjectIOTest, PlantsOfOneSectionShareTheirDescriptionRead) {
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(3000, info);
+    WriteFile(info, "[Description]\nCommonName=Maple\n");
+    Objex* plant = Make(objtype::kPlant).line(1);
+    plant->firstPoint->texture1 = 3000;
+    const std::vector<uint8_t> bytes = WrittenObject(plant);
+    DeleteObj(plant);
+    Objex* first = nullptr;
+    Objex* second = nullptr;
+    {
+        SharedPlantDescriptions shared;
+        first = ReadObjectFrom(bytes, layer());
+        WriteFile(info, "[Description]\nCommonName=Oak\n");
+        second = ReadObjectFrom(bytes, layer());
+    }
+    ASSERT_TRUE(first && second && first->plantInfo && second->plantInfo);
+    EXPECT_NE(first->plantInfo, second->plantInfo);
+    EXPECT_STREQ(second->plantInfo->commonName, "Maple");
+    Objex* later = ReadObjectFrom(bytes, layer());
+    ASSERT_TRUE(later && later->plantInfo);
+    EXPECT_STREQ(later->plantInfo->commonName, "Oak");
+}
+
+TEST_F(ObjectIOTest, PlantsOfOlderFilesTakeTheirRecordsFromTheTexture) {
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(3000, info);
+    ASSERT_NE(info[0], 0);
+    WriteFile(info, "[Description]\nCommonName=Maple\nAnnualGrowthRate=15\nZone3=1\n");
+
+    Objex* plant = Make(objtype::kPlant).line(2);
+    plant->firstPoint->texture1 = 3000;
+    Objex* wire = Make(objtype::kPlant).line(2);
+    wire->firstPoint->texture1 = 14050;
+    Bytes file;
+    file.raw(WrittenObject(plant, 10700)).raw(WrittenObject(wire, 10700));
+    EXPECT_EQ(ReadAll(file.data(), layer(), 10700), 1);
+    Objex* back = layer()->firstObject;
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(back->plantInfo, nullptr);
+    EXPECT_STREQ(back->plantInfo->commonName, "Maple");
+    EXPECT_EQ(back->plantInfo->annualGrowthRate, 15.0f);
+    EXPECT_EQ(back->plantInfo->maximumGrowthHeight, 24);
+    EXPECT_EQ(back->plantInfo->zones[2], 1);
+
+    // From 10800 wire-frame plants are kept.
+    DeleteLayerObjects(layer());
+    EXPECT_EQ(ReadAll(WrittenObject(wire, 10800), layer(), 10800), 1);
+    DeleteObj(plant);
+    DeleteObj(wire);
+}
+
+TEST_F(ObjectIOTest, UserPlantsFindTheirImageInTheCustomPlantFolder) {
+    const std::string folder = LocalDomainCustomPlantPath();
+    ASSERT_FALSE(folder.empty());
+    WriteFile(folder + "/Shrubs/rose.pui", "[Description]\nBotanicalName=Rosa\n");
+    Objex* plant = Make(objtype::kPlant, objsubtype::kUserPlant).line(2);
+    Make(plant).image("C:\\Old\\Disk\\CustomPlants\\Shrubs\\rose.jpg");
+
+    const int32_t nextID = gCurrentPhotoTextureID;
+    Objex* back = ReadObjectFrom(WrittenObject(plant), layer());
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->typeData.kind, TypeDataKind::ImagePath);
+    EXPECT_EQ(std::string(back->typeData.imagePath), folder + "/Shrubs/rose.jpg");
+    EXPECT_EQ(back->firstPoint->texture1, nextID);
+    EXPECT_EQ(back->texture4, nextID);
+    ASSERT_NE(back->plantInfo, nullptr);
+    EXPECT_STREQ(back->plantInfo->botanicalName, "Rosa");
+    EXPECT_EQ(back->plantInfo->maximumGrowthHeight, 72);
+    EXPECT_EQ(back->plantInfo->annualGrowthRate, 20.0f);
+
+    // A 10700 user plant has no path in its record: the next record follows.
+    Objex* after = Polygon(2, 99);
+    Bytes file;
+    file.raw(WrittenObject(plant, 10700)).raw(WrittenObject(after, 10700));
+    EXPECT_EQ(ReadAll(file.data(), layer(), 10700), 2);
+    EXPECT_EQ(RemainingInput(), 0u);
+    DeleteObj(plant);
+    DeleteObj(after);
+}
+
+TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
+    RebuildRecorder rebuilds;
+    Objex* photo = Make(objtype::kPhoto).line(4);
+    photo->texture2 = photo->texture3 = photo->texture4 = 1;
+    const int32_t nextID = gCurrentPhotoTextureID;
+    Objex* none = ReadObjectFrom(WrittenObject(photo), layer());
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->typeData.kind, TypeDataKind::None);
+    EXPECT_EQ(none->texture4, 1);
+    EXPECT_EQ(gCurrentPhotoTextureID, nextID);
+
+    Make(photo).image("/pics/house.png");
+    const auto bytes = WrittenObject(photo);
+    EXPECT_GE(Find(bytes, Bytes().text("/pics/house.png").data()), 0);
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(back, nullptr);
+    EXPECT_STREQ(back->typeData.imagePath, "/pics/house.png");
+    for (int32_t t : {back->texture2, back->texture3, back->texture4, back->firstPoint->texture1,
+                      back->firstPoint->next->texture2})
+        EXPECT_EQ(t, nextID);
+    EXPECT_EQ(gCurrentPhotoTextureID, nextID + 1);
+    EXPECT_EQ(rebuilds.count("Update3DPhoto", back), 1);
+    DeleteObj(photo);
+}
+
+TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
+    RebuildRecorder rebuilds;
+    layer()->height = 100.0f;
+    Objex* wall = TrimmedWall(layer(), 3);
+    wall->params[0] = 0.0f;
+    PointAt(wall, 1)->segmentValues[0] = 0.0f;
+    PointAt(wall, 1)->segmentFlags = 7;
+    UnlinkObject(wall);
+    Objex* back = ReadObjectFrom(WrittenObject(wall, 10300), layer(), 10300);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->params[0], 100.0f);
+    EXPECT_EQ(back->params[1], 16.0f);
+    EXPECT_EQ(back->texture, 1700);
+    EXPECT_EQ(back->texture3, 2212);
+    EXPECT_EQ(back->auxColor.red, 1);
+    EXPECT_EQ(back->params[3], 12.0f);
+    const int16_t flips[3] = {0, 1, 0};
+    int i = 0;
+    for (Poinz* p = back->firstPoint; p; p = p->next, ++i) {
+        EXPECT_EQ(p->dimensionFlipped, flips[i]);
+        EXPECT_EQ(p->position[1], 0.0f);
+        EXPECT_EQ(p->segmentFlags, 0);
+        EXPECT_EQ(p->segmentValues[3], 125.0f);
+        EXPECT_EQ(p->segmentValues[4], 175.0f);
+        ASSERT_NE(p->trim1, nullptr);
+        ASSERT_NE(p->trim2, nullptr);
+        EXPECT_EQ(p->trim1->slot[0], 0);
+    }
+    EXPECT_EQ(PointAt(back, 1)->segmentValues[0], 100.0f);
+    EXPECT_EQ(rebuilds.callsFor(back), (std::vector<std::string>{"Update3DWall", "UpdateAllWallAttachments"}));
+    DeleteObj(wall);
+}
+
+TEST_F(ObjectIOTest, OlderFencesTakeTheDocumentFenceSizes) {
+    RebuildRecorder rebuilds;
+    DocState* ds = doc->itsDocState;
+    for (int i = 0; i < 5; ++i) ds->fenceSizes[i] = static_cast<float>(10 * (i + 1));
+    Objex* fence = Polygon(2);
+    fence->type = objtype::kFence;
+    Objex* back = ReadObjectFrom(WrittenObject(fence, 10750), layer(), 10750);
+    ASSERT_NE(back, nullptr);
+    const float expected[5] = {10, 20, 40, 30, 50};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(back->params[i], expected[i]);
+    EXPECT_EQ(back->texture4, 2200);
+    EXPECT_EQ(rebuilds.count("UpdateFenceObject", back), 1);
+    Objex* current = ReadObjectFrom(WrittenObject(fence, 10800), layer(), 10800);
+    EXPECT_EQ(current->params[0], 0.0f);
+    DeleteObj(fence);
+}
+
+TEST_F(ObjectIOTest, MergedObjectsAreSelected) {
+    Objex* o = Polygon(3);
+    gOpenSymbol = 1;
+    Objex* back = ReadObjectFrom(WrittenObject(o), layer());
+    gOpenSymbol = 0;
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(IsObjectSelected(back));
+    Objex* plain = ReadObjectFrom(WrittenObject(o), layer());
+    EXPECT_FALSE(IsObjectSelected(plain));
+    DeleteObj(o);
+}
+
+TEST_F(ObjectIOTest, EveryPrefixOfARecordReadsWithoutHarm) {
+    Objex* wall = TrimmedWall(layer(), 4);
+    Objex* door = Opening(wall, objtype::kDoor, kCustomDoorStyle, 1);
+    door->typeData.attachment->customParts[0] = Part(objtype::kOpeningMask);
+    door->typeData.attachment->insideCustomTrim = 1;
+    door->typeData.attachment->insideTrimProfile = Part(9);
+    wall->firstPoint->trim1->slot[0] = TrimRecord::kCustomProfile;
+    wall->firstPoint->trim1->profile[0] = Part(9);
+    Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, nullptr);
+    roof->firstChild->typeData.roofAttachment->partLists[0] = Part(objtype::kOpeningMask);
+
+    for (Objex* o : {wall, roof}) {
+        const auto bytes = WrittenObject(o);
+        Layer* scratch = CreateLayer("scratch", 1, 1, nullptr);
+        for (size_t n = 0; n < bytes.size(); ++n) {
+            StartInput(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)), 11100);
+            int16_t tag = 0;
+            ReadShort(&tag);
+            ReadAnObject(scratch, 1);
+            EXPECT_TRUE(AtEndOfInput()) << n;
+        }
+        DeleteLayerObjects(scratch);
+        delete scratch;
+    }
+}
+
+TEST_F(ObjectIOTest, UnfinishedOrEndlesslyNestedPartListsEndWithTheInput) {
+    // A custom window whose part list never reaches 213.
+    Objex* wall = TrimmedWall(layer(), 2);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    window->typeData.attachment->customParts[1] = Part(9);
+    auto bytes = WrittenObject(wall);
+    const long end = Find(bytes, Bytes().i16(213).data());
+    ASSERT_GT(end, 0);
+    bytes.resize(static_cast<size_t>(end));
+    ReadObjectFrom(bytes, layer());
+    EXPECT_TRUE(AtEndOfInput());
+
+    // Windows within windows, far deeper than any design: reading stops, the stack holds.
+    const auto outer = WrittenObject(wall);
+    const long mark = Find(outer, Bytes().i16(212).data());
+    ASSERT_GT(mark, 0);
+    const std::vector<uint8_t> prefix(outer.begin(), outer.begin() + mark + 2);
+    Bytes nested;
+    for (int depth = 0; depth < 5000; ++depth) nested.raw(prefix);
+    ReadObjectFrom(nested.data(), layer());
+    EXPECT_TRUE(AtEndOfInput());
+    DeleteObj(window->typeData.attachment->customParts[1]);
+    window->typeData.attachment->customParts[1] = nullptr;
+}
+
+TEST_F(ObjectIOTest, PlantRecordFiles) {
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(3001, info);
+    WriteFile(info,
+              "[Description]\nCommonName=An extraordinarily long common name that goes on and on and on\n"
+              "Type=2\nPropagation=3\nWater=4\nSunLight=5\nMaximumGrowthHeight=180\nSoilType=6\nZone10=1\n");
+    PlantInfo* library = CreatePlantInfo(3001);
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(std::string(library->commonName), std::string("An extraordinarily long common name that goes on and on and on").substr(0, 59));
+    EXPECT_EQ(library->plantType, 2);
+    EXPECT_EQ(library->sunLight, 5);
+    EXPECT_EQ(library->maximumGrowthHeight, 180);
+    EXPECT_EQ(library->zones[9], 1);
+    EXPECT_EQ(library->annualGrowthRate, 0.0f);
+    // Out of range IDs leave the record alone; missing names keep what was there.
+    std::strcpy(library->botanicalName, "kept");
+    InitializePlantInfo(library, 15000);
+    InitializePlantInfo(library, 3001);
+    EXPECT_STREQ(library->botanicalName, "kept");
+    DeletePlantInfo(library);
+
+    EXPECT_EQ(CreateUserPlantInfo(nullptr), nullptr);
+    PlantInfo* user = CreateUserPlantInfo("ab");  // too short for an extension: "abpui"
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(user->maximumGrowthHeight, 72);
+    DeletePlantInfo(user);
+}
+
+}  // namespace io
+
+// Text records (current and old), the dimension text of old files, and trim records with
+// their profiles and material groups.
+namespace texttrim {
+
+class TextTrimRecordsTest : public DocumentTest {
+protected:
+    Layer* layer() { return doc->itsCurLayer; }
+
+    // An object of the type with four points, its info and points written at 11100.
+    std::vector<uint8_t> HeadOf(int16_t type, int32_t subtype = 0) {
+        Objex* o = Make(type, subtype).line(4);
+        PointAt(o, 2)->position[2] = 30;
+        auto bytes = Written([o] { WriteShort(200); WriteObjectInfo(o); WriteObjectPoints(o); });
+        DeleteObj(o);
+        return bytes;
+    }
+};
+
+Bytes Font(const char* face, int32_t height) {
+    Bytes b;
+    b.le16(static_cast<uint16_t>(height)).le16(static_cast<uint16_t>(height >> 16)).zeros(16);
+    b.u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(34);
+    std::string name(face);
+    name.resize(32, '\0');
+    return b.raw(name);
+}
+
+const TextData* TextOf(const Objex* o) {
+    return o && o->typeData.kind == TypeDataKind::Text ? o->typeData.text : nullptr;
+}
+
+TEST_F(TextTrimRecordsTest, EmptyTextReadsAsEmptyInTheApplicationFont) {
+    Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
+    const auto bytes = WrittenObject(text);
+    const auto head = Written([text] { WriteShort(200); WriteObjectInfo(text); WriteObjectPoints(text); });
+    // Length 0, then the 60 font bytes even without a font record.
+    ASSERT_EQ(bytes.size(), head.size() + 4 + 60);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + static_cast<long>(head.size()), bytes.begin() + static_cast<long>(head.size()) + 4),
+              Bytes().i32(0).data());
+
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(TextOf(back), nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_STREQ(TextOf(back)->text, "(empty)");
+    EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Arial");
+    EXPECT_EQ(TextOf(back)->font.lfHeight, -28);
+    EXPECT_EQ(0, std::memcmp(&TextOf(back)->font, &gTextFontInfo, sizeof(LOGFONT)));
+}
+
+TEST_F(TextTrimRecordsTest, TextWithItsFontComesBackAndSizesItsBox) {
+    Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
+    PointAt(text, 2)->position[2] = 25;  // points span 30 across and 25 down
+    TextData* td = new TextData{};
+    td->text = CopyString("Porch");
+    td->font.lfHeight = -12;
+    std::strcpy(td->font.lfFaceName, "Helvetica");
+    td->hasFont = 1;
+    Make(text).with(td);
+
+    const auto bytes = WrittenObject(text);
+    EXPECT_GE(Find(bytes, Bytes().text("Porch").data()), 0);
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(TextOf(back), nullptr);
+    EXPECT_STREQ(TextOf(back)->text, "Porch");
+    EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Helvetica");
+    EXPECT_EQ(TextOf(back)->font.lfHeight, -12);
+    EXPECT_EQ(TextOf(back)->boxWidth, 30.0f);
+    EXPECT_EQ(TextOf(back)->boxHeight, 25.0f);
+}
+
+TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
+    struct Case {
+        int16_t stored;
+        int16_t code;
+    };
+    for (const Case c : {Case{-1, 2}, Case{1, 1}, Case{7, 0}}) {
+        Bytes b;
+        b.raw(HeadOf(objtype::kOldText)).text("Hello").i32(3).raw("xyz").i16(c.stored).raw(Font("Times", -20).data());
+        b.i16(400);
+        Objex* back = ReadObjectFrom(b.data(), layer());
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->type, objtype::kEnhancedText);
+        ASSERT_NE(TextOf(back), nullptr);
+        EXPECT_STREQ(TextOf(back)->text, "Hello");
+        EXPECT_EQ(TextOf(back)->alignment, c.code);
+        EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Times");
+        EXPECT_EQ(TextOf(back)->boxHeight, 0.0f);
+        int16_t end = 0;
+        ReadShort(&end);
+        EXPECT_EQ(end, 400);
+    }
+    // Without text: "(empty)" in the application font.
+    Bytes none;
+    none.raw(HeadOf(objtype::kOldText)).i32(0).i32(0).i16(0).raw(Font("Times", -20).data());
+    Objex* empty = ReadObjectFrom(none.data(), layer());
+    ASSERT_NE(TextOf(empty), nullptr);
+    EXPECT_STREQ(TextOf(empty)->text, "(empty)");
+    EXPECT_STREQ(TextOf(empty)->font.lfFaceName, "Arial");
+}
+
+TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
+    Bytes b;
+    b.raw(HeadOf(objtype::kDimensionFirst, 0));
+    const auto textHead = HeadOf(objtype::kDimensionText);
+    b.i16(300).raw(std::vector<uint8_t>(textHead.begin() + 2, textHead.end()));
+    b.i16(3).i16(12).u8(1).raw(Font("Geneva", -9).data());
+    b.i32(5).f32(1.0f).f32(2.0f).i16(400);
+
+    Objex* dimension = ReadObjectFrom(b.data(), layer());
+    ASSERT_NE(dimension, nullptr);
+    int16_t end = 0;
+    ReadShort(&end);
+    EXPECT_EQ(end, 400);
+    EXPECT_EQ(dimension->subtype, dimension->type);
+    // The dimension and its text now form a group on the layer.
+    Objex* group = dimension->parent;
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->type, objtype::kGroup);
+    EXPECT_EQ(group->layer, layer());
+    ASSERT_EQ(CountObjects(group->firstChild), 2);
+    Objex* text = dimension == group->firstChild ? group->firstChild->next : group->firstChild;
+    EXPECT_EQ(text->type, objtype::kDimensionText);
+    ASSERT_EQ(text->typeData.kind, TypeDataKind::DimensionText);
+    const DimensionTextRecord* r = text->typeData.dimensionText;
+    EXPECT_EQ(r->fontNum, 3);
+    EXPECT_EQ(r->fontSize, 12);
+    EXPECT_EQ(r->fontStyle, 1);
+    EXPECT_STREQ(r->font.lfFaceName, "Geneva");
+    EXPECT_EQ(r->owner, dimension);
+    // Deleting the group frees both without a dangling back-reference.
+    DeleteObj(group);
+    EXPECT_EQ(layer()->firstObject, nullptr);
+
+    // A current dimension (subtype = type) has no block.
+    Bytes current;
+    current.raw(HeadOf(objtype::kDimensionFirst, objtype::kDimensionFirst)).i16(400);
+    Objex* plain = ReadObjectFrom(current.data(), layer());
+    ASSERT_NE(plain, nullptr);
+    ReadShort(&end);
+    EXPECT_EQ(end, 400);
+}
+
+TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
+    TrimRecord trim;
+    trim.slot[0] = TrimRecord::kCustomProfile;
+    trim.profile[0] = Part(9);
+    trim.slot[1] = TrimRecord::kCustomProfile;  // no profile object: stored as 0
+    for (int i = 0; i < 5; ++i) {
+        trim.texture[i] = 2200 + i;
+        trim.color[i] = RGBColor{static_cast<uint16_t>(i), 7, 8};
+        trim.scale[i][0] = 100;
+        trim.scale[i][1] = static_cast<uint16_t>(50 + i);
+    }
+    const auto profile = WrittenObject(trim.profile[0]);
+    Bytes expected;
+    expected.i16(208).i32(0x10000).i16(210).raw(profile).i16(211).i32(0);
+    for (int i = 0; i < 5; ++i) expected.i32(2200 + i).u16(100).u16(static_cast<uint16_t>(50 + i)).u16(static_cast<uint16_t>(i)).u16(7).u16(8);
+    expected.i16(209);
+    EXPECT_EQ(Written([&] { WriteTrimData(&trim); }), expected.data());
+
+    StartInput(expected.data(), 11100);
+    TrimRecord back;
+    ReadTrimData(&back);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_EQ(back.slot[0], TrimRecord::kCustomProfile);
+    ASSERT_NE(back.profile[0], nullptr);
+    EXPECT_EQ(back.profile[0]->layer, nullptr);
+    EXPECT_EQ(CountObjects(layer()->firstObject), 0);
+    ExpectSameObject(trim.profile[0], back.profile[0], "profile");
+    EXPECT_EQ(back.slot[1], 0);
+    EXPECT_EQ(back.profile[1], nullptr);
+    EXPECT_EQ(back.texture[4], 2204);
+    EXPECT_EQ(back.scale[3][1], 53);
+    EXPECT_EQ(back.color[2], (RGBColor{2, 7, 8}));
+
+    // 10800 trims have no groups: the record keeps its defaults.
+    sWriteVersion = 10800;
+    const auto old = Written([&] { WriteTrimData(&trim); });
+    EXPECT_EQ(old.size(), expected.size() - 5 * 14);
+    StartInput(old, 10800);
+    TrimRecord plain;
+    ReadTrimData(&plain);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_EQ(plain.texture[0], 0);
+    ASSERT_NE(plain.profile[0], nullptr);
+
+    // A null record writes empty slots and zero groups; read into none, profiles are dropped.
+    sWriteVersion = 11100;
+    EXPECT_EQ(Written([] { WriteTrimData(nullptr); }), Bytes().i16(208).i32(0).i32(0).zeros(70).i16(209).data());
+    StartInput(expected.data(), 11100);
+    ReadTrimData(nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+
+    DeleteObj(trim.profile[0]);
+    DeleteObj(back.profile[0]);
+    DeleteObj(plain.profile[0]);
+}
+
+}  // namespace texttrim
+
+// Attached children in files: walls with doors and windows, custom parts and trim profiles,
+// the older 60-byte record, roofs with skylights, decks with steps, and skipped entries.
+namespace attach {
+
+class AttachmentRecordsTest : public DocumentTest {
+protected:
+    Layer* layer() { return doc->itsCurLayer; }
+};
+
+AttachmentRecord* Record(Objex* child) { return child ? child->typeData.attachment : nullptr; }
+
+TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
+    RebuildRecorder rebuilds;
+    Objex* wall = TrimmedWall(layer(), 6);
+    Objex* door = Opening(wall, objtype::kDoor, 501, 2);
+    Objex* window = Opening(wall, objtype::kWindow, 603, 0);
+    Record(door)->insideCustomTrim = 1;
+    Record(door)->insideTrimProfile = Part(9);
+    Record(door)->outsideCustomTrim = 1;
+    Record(door)->outsideTrimProfile = Part(objtype::kPolygon);
+    Record(window)->outsideCustomTrim = 1;  // no profile: stored as a plain trim
+    wall->firstPoint->trim2->slot[1] = TrimRecord::kCustomProfile;
+    wall->firstPoint->trim2->profile[1] = Part(9);
+    Poinz* third = PointAt(wall, 2);
+    Poinz* fourth = PointAt(wall, 3);
+
+    const auto bytes = WrittenObject(wall);
+    // The door sits between the third and fourth points: positions 2 and 3.
+    EXPECT_GE(Find(bytes, Bytes().i16(16).i16(501).i32(2).i32(3).data()), 0);
+    EXPECT_GE(Find(bytes, Bytes().i16(17).i16(603).i32(0).i32(1).data()), 0);
+    // The live wall is as it was, and writes the same bytes again.
+    EXPECT_EQ(Record(door)->segmentStart, third);
+    EXPECT_EQ(Record(door)->segmentEnd, fourth);
+    EXPECT_EQ(Record(window)->segmentStart, wall->firstPoint);
+    EXPECT_EQ(WrittenObject(wall), bytes);
+
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    ASSERT_EQ(CountObjects(back->firstChild), 2);
+    Objex* doorBack = back->firstChild;
+    EXPECT_EQ(Record(doorBack)->segmentStart, PointAt(back, 2));
+    EXPECT_EQ(Record(doorBack)->segmentEnd, PointAt(back, 3));
+    EXPECT_EQ(doorBack->parent, back);
+    EXPECT_EQ(Record(back->firstChild->next)->outsideCustomTrim, 0);
+    Record(window)->outsideCustomTrim = 0;
+    ExpectSameObject(wall, back, "wall");
+    EXPECT_EQ(rebuilds.count("Update3DWall", back), 1);
+    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", back), 1);
+}
+
+TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
+    Objex* wall = TrimmedWall(layer(), 4);
+    Objex* door = Opening(wall, objtype::kDoor, 500, 1);
+    AttachmentRecord* r = Record(door);
+    Poinz stranger{};
+    r->segmentEnd = &stranger;  // not a point of the wall: stored as 0
+    WallAttachmentsHdlToIndex(door, wall);
+    EXPECT_EQ(r->startIndex, 1);
+    EXPECT_EQ(r->endIndex, 0);
+    r->endIndex = 9;  // past the points: the first point
+    WallAttachmentsIndexToHdl(door, wall);
+    EXPECT_EQ(r->segmentStart, PointAt(wall, 1));
+    EXPECT_EQ(r->segmentEnd, wall->firstPoint);
+    // Only walls and decks have point links.
+    Objex* roof = Make(objtype::kRoof);
+    r->startIndex = 3;
+    WallAttachmentsIndexToHdl(door, roof);
+    EXPECT_EQ(r->segmentStart, PointAt(wall, 1));
+    DeleteObj(roof);
+}
+
+TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
+    Objex* wall = TrimmedWall(layer(), 3);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    AttachmentRecord* r = Record(window);
+    r->startIndex = 0;
+    r->endIndex = 1;
+
+    // Without parts, 212 is followed by 213 straight after the fixed fields.
+    auto empty = Written([r] { WriteObjectAttachment(r); });
+    const size_t fixed = 2 + 2 + 4 + 4 + 20 + 12 + 1 + 4 + 6 + 4;
+    ASSERT_GT(empty.size(), fixed + 4);
+    EXPECT_EQ(std::vector<uint8_t>(empty.begin() + fixed, empty.begin() + fixed + 4),
+              Bytes().i16(212).i16(213).data());
+
+    // A custom trim flag without its profile object is stored as 0, with no profile block.
+    r->insideCustomTrim = 1;
+    auto flagged = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_EQ(flagged, empty);
+    EXPECT_EQ(Find(flagged, Bytes().i16(210).data()), -1);
+    EXPECT_EQ(flagged[fixed + 4], 0);
+    r->insideCustomTrim = 0;
+
+    // Parts go to the lists by type: openings first, hardware third, anything else second.
+    r->customParts[0] = Part(objtype::kOpeningMask);
+    r->customParts[1] = Part(9);
+    r->customParts[2] = Part(objtype::kDoorHardware);
+    r->customParts[5] = Part(objtype::kWindowSeparator);
+    const auto bytes = WrittenObject(wall);
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(back, nullptr);
+    AttachmentRecord* rb = Record(back->firstChild);
+    ASSERT_NE(rb, nullptr);
+    EXPECT_EQ(CountObjects(rb->customParts[0]), 1);
+    EXPECT_EQ(CountObjects(rb->customParts[1]), 2);
+    EXPECT_EQ(CountObjects(rb->customParts[2]), 1);
+    EXPECT_EQ(rb->customParts[5], nullptr);
+    EXPECT_EQ(rb->customParts[1]->next->type, objtype::kWindowSeparator);
+    EXPECT_EQ(rb->customParts[0]->parent, back->firstChild);
+    EXPECT_EQ(rb->customParts[0]->layer, nullptr);
+    EXPECT_EQ(CountObjects(layer()->firstObject), 2);  // parts stay off the layer
+}
+
+TEST_F(AttachmentRecordsTest, CopyBufferSelectsPartsJustWhileTheyAreWritten) {
+    Objex* wall = TrimmedWall(layer(), 3);
+    Objex* window = Opening(wall, objtype::kWindow, kCustomWindowStyle, 0);
+    Objex* part = Part(objtype::kOpeningMask);
+    Record(window)->customParts[0] = part;
+    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
+
+    gUseScrap = 1;
+    gScrapIndex = 0;
+    WriteAnObject(wall);
+    const std::vector<uint8_t> scrap(gPrivateScrap.begin(), gPrivateScrap.begin() + gScrapIndex);
+    gUseScrap = 0;
+    EXPECT_FALSE(IsObjectSelected(part));
+    // The part's record (tag 200 and its type) is inside.
+    EXPECT_GE(Find(scrap, Bytes().i16(212).i16(200).i16(objtype::kOpeningMask).data()), 0);
+
+    // Reading the copy buffer keeps fresh IDs.
+    gUseScrap = 1;
+    gPrivateScrap = scrap;
+    gScrapIndex = 0;
+    int16_t tag = 0;
+    ReadShort(&tag);
+    Objex* pasted = ReadAnObject(layer(), 1);
+    gUseScrap = 0;
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_NE(pasted->objectID, wall->objectID);
+    EXPECT_EQ(CountObjects(Record(pasted->firstChild)->customParts[0]), 1);
+}
+
+TEST_F(AttachmentRecordsTest, TrimPaletteLinksAreResolvedBelow11000) {
+    PaletteList* texture = GetPaletteEntryFromRefID(2);
+    texture->kind = kPaletteTexture;
+    texture->textureID = 1158;
+    texture->textureScale[0] = 60, texture->textureScale[1] = 70;
+    Objex* wall = TrimmedWall(layer(), 2);
+    AttachmentRecord* r = Record(Opening(wall, objtype::kDoor, 500, 0));
+    r->insideTrimTexture = -1002;
+
+    sWriteVersion = 11100;
+    auto kept = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_GE(Find(kept, Bytes().u8(0).i32(-1002).data()), 0);
+    EXPECT_EQ(r->insideTrimScale[0], 100);
+
+    sWriteVersion = 10900;
+    auto resolved = Written([r] { WriteObjectAttachment(r); });
+    EXPECT_GE(Find(resolved, Bytes().u8(0).i32(1158).i16(60).i16(70).u16(65535).u16(65535).u16(65535).data()), 0);
+    EXPECT_EQ(r->insideTrimTexture, -1002);
+    EXPECT_EQ(r->insideTrimScale[0], 60);
+    EXPECT_EQ(r->insideTrimScale[1], 70);
+    EXPECT_EQ(r->insideTrimColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_EQ(r->outsideTrimTexture, 2219);
+}
+
+TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
+    Bytes b;
+    b.le16(16).le16(501).le16(1).le16(0).le16(2).le16(0);
+    for (float f : {10.0f, 20.0f, 30.0f, 80.0f, 2.0f}) b.lef32(f);
+    b.le16(0xAAAA).le16(0xAAAA).le16(0xAAAA).le16(0xAAAA).le16(0xAAAA).le16(0xAAAA);  // links
+    b.u8(1).u8(0).lef32(1.5f).le16(4).le16(1).le16(99).lef32(3.0f);
+    ASSERT_EQ(b.size(), 60u);
+
+    Objex* door = Make(objtype::kDoor);
+    door->texture = 1234;
+    door->textureScales[4] = ShortPoint{80, 90};
+    door->penColor = RGBColor{1, 2, 3};
+    AttachmentRecord r;
+    StartInput(b.data(), 10700);
+    ReadObjectAttachment75(&r, door);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_EQ(r.ownerType, 16);
+    EXPECT_EQ(r.style, 501);
+    EXPECT_EQ(r.startIndex, 1);
+    EXPECT_EQ(r.endIndex, 2);
+    EXPECT_EQ(r.height, 80.0f);
+    EXPECT_EQ(r.generatedParts, nullptr);
+    EXPECT_EQ(r.sideFlag, 1);
+    EXPECT_EQ(r.swingOrOffset, 1.5f);
+    EXPECT_EQ(r.directionFlag, 4);
+    EXPECT_EQ(r.frameFlag, 1);
+    EXPECT_EQ(r.reserved, 0);
+    EXPECT_EQ(r.trimWidth, 3.0f);
+    // Both trims take the door's texture, scale and pen colour.
+    EXPECT_EQ(r.insideTrimTexture, 1234);
+    EXPECT_EQ(r.outsideTrimTexture, 1234);
+    EXPECT_EQ(r.insideTrimScale[1], 90);
+    EXPECT_EQ(r.outsideTrimScale[0], 80);
+    EXPECT_EQ(r.insideTrimColor, (RGBColor{1, 2, 3}));
+    EXPECT_EQ(r.outsideTrimColor, (RGBColor{1, 2, 3}));
+
+    // Written back: the links and the third value are zero.
+    std::vector<uint8_t> expected = b.data();
+    std::fill(expected.begin() + 32, expected.begin() + 44, 0);
+    expected[54] = expected[55] = 0;
+    EXPECT_EQ(Written([&] { WriteObjectAttachment75(&r); }), expected);
+    DeleteObj(door);
+
+    // A whole wall at 10700 uses the old record.
+    Objex* wall = TrimmedWall(layer(), 4);
+    Opening(wall, objtype::kWindow, 600, 1);
+    Objex* back = ReadObjectFrom(WrittenObject(wall, 10700), layer(), 10700);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_EQ(Record(back->firstChild)->segmentStart, PointAt(back, 1));
+    EXPECT_EQ(Record(back->firstChild)->width, 30.0f);
+}
+
+TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
+    struct Call {
+        Objex* skylight;
+        float h, d, angle;
+    };
+    std::vector<Call> calls;
+    SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float a) { calls.push_back({s, h, d, a}); });
+    Objex* skylight = nullptr;
+    Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, &skylight);
+    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
+    const int16_t types[5] = {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware,
+                              objtype::kSkylightPart, objtype::kSkylightPart5};
+    for (int i = 0; i < 5; ++i) r->partLists[i] = Part(types[i]);
+
+    const auto bytes = WrittenObject(roof);
+    EXPECT_GE(Find(bytes, Bytes().i16(214).i16(objtype::kSkylight).data()), 0);
+    EXPECT_GE(Find(bytes, Bytes().i16(215).i16(200).i16(objtype::kOpeningMask).data()), 0);
+    Objex* back = ReadObjectFrom(bytes, layer());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    ExpectSameObject(roof, back, "roof");
+    Objex* sky = back->firstChild;
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(sky->parent, back);
+    EXPECT_EQ(sky->typeData.roofAttachment->attachment, sky);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].skylight, sky);
+    EXPECT_EQ(calls[0].h, 120.0f);
+    EXPECT_EQ(calls[0].d, 130.0f);
+    EXPECT_EQ(calls[0].angle, 90.0f);
+    EXPECT_EQ(sky->typeData.roofAttachment->customParts, nullptr);
+}
+
+TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {
+    Objex* skylight = nullptr;
+    Objex* roof = RoofWithSkylight(layer(), 800, &skylight);
+    skylight->typeData.roofAttachment->flipFlags[0] = 1;
+    Objex* back = ReadObjectFrom(WrittenObject(roof), layer());
+    ASSERT_NE(back, nullptr);
+    const RoofAttachmentRecord* r = back->firstChild->typeData.roofAttachment;
+    ASSERT_EQ(CountObjects(r->customParts), 2);
+    Objex* upper = r->customParts;
+    Objex* lower = upper->next;
+    EXPECT_EQ(upper->type, objtype::kFrameGroup);
+    EXPECT_EQ(upper->subtype, 1);
+    EXPECT_EQ(lower->subtype, 0);
+    EXPECT_EQ(upper->closed, 1);
+    ASSERT_EQ(upper->pointCount, 4);
+    // 16 up and 2 down from V -50; mirrored in H about the skylight's centre (120).
+    EXPECT_EQ(upper->firstPoint->position[1], -66.0f);
+    EXPECT_EQ(lower->firstPoint->position[1], -48.0f);
+    EXPECT_EQ(upper->firstPoint->position[0], 140.0f);
+    EXPECT_EQ(upper->firstPoint->position[2], 100.0f);
+    EXPECT_EQ(upper->layer, layer());
+}
+
+TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {
+    Objex* deck = Deck(layer());
+    AddDeckSteps(deck, PointAt(deck, 1), PointAt(deck, 2));
+    ASSERT_NE(deck->firstChild, nullptr);
+    AttachmentRecord* r = Record(deck->firstChild);
+    r->customParts[3] = Part(9);  // a step carries no parts in a file
+
+    Objex* back = ReadObjectFrom(WrittenObject(deck), layer());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    AttachmentRecord* rb = Record(back->firstChild);
+    ASSERT_NE(rb, nullptr);
+    EXPECT_EQ(rb->segmentStart, PointAt(back, 1));
+    EXPECT_EQ(rb->segmentEnd, PointAt(back, 2));
+    EXPECT_EQ(rb->width, r->width);
+    EXPECT_EQ(rb->customParts[3], nullptr);
+    EXPECT_EQ(DeckStepLeftHandrail(rb), 1);
+    EXPECT_EQ(back->firstChild->type, objtype::kDeckSteps);
+}
+
+TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
+    // A roof at 10800 has no tail; the next record follows.
+    Objex* roof = RoofWithSkylight(layer(), 800, nullptr);
+    Objex* after = Make(9).on(layer()).line(2);
+    after->subtype = 99;
+    Bytes file;
+    file.raw(WrittenObject(roof, 10800)).raw(WrittenObject(after, 10800));
+    StartInput(file.data(), 10800);
+    int16_t tag = 0;
+    ReadShort(&tag);
+    Objex* roofBack = ReadAnObject(layer(), 1);
+    ASSERT_NE(roofBack, nullptr);
+    EXPECT_EQ(roofBack->firstChild, nullptr);
+    ReadShort(&tag);
+    Objex* next = ReadAnObject(layer(), 1);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->subtype, 99);
+
+    // Under a deck, a wall child's tag (201) is skipped without reading anything more.
+    Objex* deck = Deck(layer());
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    const auto head = Written([deck] { WriteShort(200); WriteObjectInfo(deck); WriteObjectPoints(deck); });
+    auto whole = WrittenObject(deck);
+    ASSERT_EQ(std::vector<uint8_t>(whole.begin() + static_cast<long>(head.size()), whole.begin() + static_cast<long>(head.size()) + 4),
+              Bytes().i32(1).data());
+    Bytes patched;
+    patched.raw(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(head.size())));
+    patched.i32(2).i16(201);
+    patched.raw(std::vector<uint8_t>(whole.begin() + static_cast<long>(head.size()) + 4, whole.end()));
+    Objex* deckBack = ReadObjectFrom(patched.data(), layer());
+    ASSERT_NE(deckBack, nullptr);
+    EXPECT_EQ(RemainingInput(), 0u);
+    EXPECT_EQ(CountObjects(deckBack->firstChild), 1);
+    EXPECT_EQ(deckBack->firstChild->type, objtype::kDeckSteps);
+}
+
+}  // namespace attach
+
+// Points, rectangles and fonts between the Windows records and the platform's, images as the
+// texture loader takes them, and the plan's paper size.
+namespace windows {
+
+class WindowsRecordsTest : public DocumentTest {};
+
+TEST_F(WindowsRecordsTest, PointsAndRectanglesTruncateTowardZeroWithinRange) {
+    PlatformRect r{-1.7f, 2.4f, 1.0f, 0.2f};
+    RECT out{9, 9, 9, 9};
+    ConvertNSRectToRECT(&out, &r);
+    EXPECT_EQ(out.left, -1);    // -1.2 truncated
+    EXPECT_EQ(out.right, 0);    // -0.2 truncated
+    EXPECT_EQ(out.top, 2);      // 2.9
+    EXPECT_EQ(out.bottom, 3);   // 3.1
+    ConvertNSRectToRECT(&out, nullptr);
+    EXPECT_EQ(out.left | out.top | out.right | out.bottom, 0);
+
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    PlatformRect wild{1e20f, -1e20f, nan, 0.0f};
+    ConvertNSRectToRECT(&out, &wild);
+    EXPECT_EQ(out.left, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(out.top, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(out.right, 0);
+
+    PlatformPoint p{2.9f, -2.9f};
+    const POINT q = ConvertNSPointToPOINT(&p);
+    EXPECT_EQ(q.x, 2);
+    EXPECT_EQ(q.y, -2);
+    PlatformPoint far{-1e12f, nan};
+    EXPECT_EQ(ConvertNSPointToPOINT(&far).x, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(ConvertNSPointToPOINT(&far).y, 0);
+    EXPECT_EQ(ConvertNSPointToPOINT(nullptr).x, 0);
+
+    PlatformRect spanned;
+    ConvertCoordsToNSRect(&spanned, 10, 5, 2, 8);
+    EXPECT_EQ(spanned.x, 2.0f);
+    EXPECT_EQ(spanned.y, 5.0f);
+    EXPECT_EQ(spanned.width, 8.0f);
+    EXPECT_EQ(spanned.height, 3.0f);
+
+    RECT box{-3, 4, 7, 10};
+    InflateRect(&box, 2, -1);
+    PlatformRect back;
+    EXPECT_EQ(ConvertRECTToNSRect(&back, &box), &back);
+    EXPECT_EQ(back.x, -5.0f);
+    EXPECT_EQ(back.y, 5.0f);
+    EXPECT_EQ(back.width, 14.0f);
+    EXPECT_EQ(back.height, 4.0f);
+    // Sides stop at the ends of the range instead of wrapping round.
+    RECT edge{std::numeric_limits<int32_t>::min() + 1, 0, 0, 0};
+    InflateRect(&edge, 5, 0);
+    EXPECT_EQ(edge.left, std::numeric_limits<int32_t>::min());
+}
+
+TEST_F(WindowsRecordsTest, FontsToThePlatformAndBack) {
+    LOGFONT lf;
+    float size = -1;
+    int traits = 0;
+    lf.lfHeight = -16;
+    lf.lfWeight = 800;
+    ConvertWin32FontInfoToApple(&lf, &size, &traits);
+    EXPECT_EQ(size, 16.0f);
+    EXPECT_EQ(traits, 0);  // only 700 is bold
+    lf.lfHeight = 16;
+    lf.lfWeight = 700;
+    ConvertWin32FontInfoToApple(&lf, &size, &traits);
+    EXPECT_EQ(size, 12.0f);
+    EXPECT_EQ(traits, port::kBoldTrait);
+    lf.lfHeight = 0;
+    lf.lfWeight = 400;
+    lf.lfItalic = 1;
+    ConvertWin32FontInfoToApple(&lf, &size, &traits);
+    EXPECT_EQ(size, 0.0f);
+    EXPECT_EQ(traits, port::kBoldTrait | port::kItalicTrait);  // added, never cleared
+
+    port::FontDescriptor font;
+    font.family = std::string(40, 'W');
+    font.pointSize = 10.7f;
+    font.traits = port::kItalicTrait;
+    LOGFONT out;
+    out.lfWeight = 700;
+    std::memset(out.lfFaceName, 'x', sizeof out.lfFaceName);
+    out.lfUnderline = 1;
+    out.lfStrikeOut = 1;
+    ConvertAppleFontToWin32FontInfo(&font, &out);
+    EXPECT_EQ(out.lfHeight, -10);
+    EXPECT_EQ(out.lfWeight, 0);
+    EXPECT_EQ(out.lfItalic, 1);
+    EXPECT_EQ(out.lfUnderline + out.lfStrikeOut, 2);  // kept
+    EXPECT_EQ(out.lfPitchAndFamily, 0x34);
+    EXPECT_EQ(std::string(out.lfFaceName), std::string(31, 'W'));
+
+    // 8-bit text in the record: "é" is one Mac OS Roman byte.
+    font.family = "Caf\xC3\xA9";
+    font.traits = port::kBoldTrait;
+    font.pointSize = std::numeric_limits<float>::infinity();
+    ConvertAppleFontToWin32FontInfo(&font, &out);
+    EXPECT_STREQ(out.lfFaceName, "Caf\x8E");
+    EXPECT_EQ(out.lfWeight, 700);
+    EXPECT_EQ(out.lfItalic, 0);
+    EXPECT_EQ(out.lfHeight, std::numeric_limits<int32_t>::min());
+}
+
+TEST_F(WindowsRecordsTest, ImagesComeAsBottomUpRGBOrNotAtAll) {
+    FakeImageDecoder decoder;
+    port::setImageDecoder(&decoder);
+    port::DecodedImage good;
+    good.width = 2;
+    good.height = 1;
+    good.rgb = {1, 2, 3, 4, 5, 6};
+    decoder.add("/img/good.png", good);
+    port::DecodedImage cut = good;
+    cut.height = 2;
+    decoder.add("/img/short.png", cut);
+
+    const auto image = ApplePortDIBImageLoad("/img/good.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 2);
+    EXPECT_EQ(image->height, 1);
+    EXPECT_EQ(image->pixels, good.rgb);
+    // A decoder's buffer that does not fit its size is never handed on.
+    EXPECT_EQ(ApplePortDIBImageLoad("/img/short.png"), nullptr);
+    EXPECT_EQ(ApplePortDIBImageLoad("/img/missing.png"), nullptr);
+    EXPECT_EQ(ApplePortDIBImageLoad(nullptr), nullptr);
+    port::setImageDecoder(nullptr);
+}
+
+TEST_F(WindowsRecordsTest, PaperIsTheProjectedLotAndAZoomedMargin) {
+    DocState* ds = CurrentDocState();
+    ds->zoomFactor = 0.6f;
+    float width = 0, height = 0;
+    GetAdjustedPaperWidthAndHeight(&width, &height);
+    // The default lot is 4800 square; the margin 100 x 0.6.
+    EXPECT_NEAR(width, 4800 * 0.6f + 60, 1e-2f);
+    EXPECT_NEAR(height, 4800 * 0.6f + 60, 1e-2f);
+
+    ds->lotRect = FloatRect{0, 0, 1000, 3000};
+    ds->zoomFactor = 1.0f;
+    GetAdjustedPaperWidthAndHeight(&width, &height);
+    EXPECT_NEAR(width, 3100, 1e-2f);
+    EXPECT_NEAR(height, 1100, 1e-2f);
+
+    doc->dealloc();
+    doc = nullptr;
+    width = height = -7;
+    GetAdjustedPaperWidthAndHeight(&width, &height);
+    EXPECT_EQ(width, -7);
+    EXPECT_EQ(height, -7);
+}
+
+}  // namespace windows

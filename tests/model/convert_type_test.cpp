@@ -20,7 +20,7 @@
 #include "render/core/custom_textures.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 #include "support/seam_recorders.h"
 #include "tools/conversion_seams.h"
 #include "tools/material_table.h"
@@ -57,20 +57,13 @@ protected:
 
     // A detail object (29) on the current layer through the points.
     Objex* Shape(std::initializer_list<Pt> pts, bool closed, int32_t subtype = 3) {
-        Objex* o = NewObjectOn(doc->itsCurLayer, objtype::kDetail, subtype);
-        o->closed = closed ? 1 : 0;
-        for (const Pt& p : pts) {
-            Poinz* q = CreatePoint(1, 1, 0, p.inH, 0, p.inD, p.h, p.v, p.d, p.outH, 0, p.outD, 0, 0, 0, o);
-            AppendPointToObject(q, o);
-        }
+        Objex* o = Make(objtype::kDetail, subtype).on(doc->itsCurLayer).closed(closed);
+        for (const Pt& p : pts) dvxtest::Point(o, {p.h, p.v, p.d, {p.inH, 0, p.inD}, {p.outH, 0, p.outD}})->selected = 1;
         return o;
     }
     Objex* Line(int points = 2) {
         Objex* o = Shape({}, false);
-        for (int i = 0; i < points; ++i) {
-            Poinz* q = CreatePoint(1, 1, 0, 0, 0, 0, 10.0f * i, 0, 5.0f * i, 0, 0, 0, 0, 0, 0, o);
-            AppendPointToObject(q, o);
-        }
+        for (int i = 0; i < points; ++i) dvxtest::Point(o, {10.0f * i, 0, 5.0f * i})->selected = 1;
         return o;
     }
     Objex* Square(bool closed = true) {
@@ -284,8 +277,7 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
 
     // A joined wall is re-rendered instead of the converted one.
     RebuildRecorder rebuilds;
-    Objex* host = NewObjectOn(doc->itsCurLayer, objtype::kWall);
-    AddPoints(host, 2);
+    Objex* host = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
     Objex* line = Line();
     SetConnectWallPointHandler([&](Objex*, Poinz*) { return host; });
     ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
@@ -295,8 +287,7 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
 
 TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     RebuildRecorder rebuilds;
-    Objex* wall = NewObjectOn(doc->itsCurLayer, objtype::kWall, 54);
-    AddPoints(wall, 3);
+    Objex* wall = Make(objtype::kWall, 54).on(doc->itsCurLayer).line(3);
     for (Poinz* p : Points(wall)) p->selected = 1;
     wall->planBits = 1;
     ConvertWallToInterior(wall);
@@ -445,8 +436,7 @@ TEST_F(ConvertTest, FlatteningUsesTwoPiecesAtLowResolutionAndClosesTheOutline) {
 }
 
 TEST_F(ConvertTest, OpeningAClosedWallCopiesItsTrimRecords) {
-    Objex* wall = NewObjectOn(doc->itsCurLayer, objtype::kWall);
-    AddPoints(wall, 3);
+    Objex* wall = Make(objtype::kWall).on(doc->itsCurLayer).line(3);
     wall->closed = 1;
     wall->firstPoint->trim1 = new TrimRecord{};
     wall->firstPoint->trim1->slot[0] = 3;

@@ -18,12 +18,13 @@
 #include "tracking/tracking_state.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 namespace {
 
 using dvxtest::DrawnOp;
-using dvxtest::NewOutlineOn;
+using dvxtest::Make;
+using dvxtest::Outline;
 using Kind = DrawnOp::Kind;
 using Coords = std::vector<double>;
 
@@ -73,11 +74,12 @@ TEST_F(PlanFrameTest, FrameDrawsBackgroundImageTopographyGridDecksFloorsThenMark
     trace->image = {4, 2, std::vector<uint8_t>(24)};
     doc->itsTraceImage = trace, ds->traceImageShown = 1;
     doc->itsTopoLayer = CreateLayer("topo", 1, 1, nullptr);
-    NewOutlineOn(doc->itsTopoLayer, objtype::kTopography, {{0, 0}, {5, 5}}, false)->planBits = 128;
-    NewOutlineOn(other, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}})->planBits = 64;
-    NewOutlineOn(current, objtype::kFloor, {{1, 1}, {9, 1}, {9, 9}});
-    NewOutlineOn(other, objtype::kFloor, {{2, 2}, {8, 2}, {8, 8}});
-    NewOutlineOn(doc->itsCur2DLayer = other->next, objtype::kLine, {{3, 3}, {7, 7}}, false);
+    Outline(objtype::kTopography, {{0, 0}, {5, 5}}, false).on(doc->itsTopoLayer)->planBits = 128;
+    Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(other)->planBits = 64;
+    Outline(objtype::kFloor, {{1, 1}, {9, 1}, {9, 9}}).on(current);
+    Outline(objtype::kFloor, {{2, 2}, {8, 2}, {8, 8}}).on(other);
+    doc->itsCur2DLayer = other->next;
+    Outline(objtype::kLine, {{3, 3}, {7, 7}}, false).on(doc->itsCur2DLayer);
     Frame();
     std::vector<std::pair<Kind, port::Color>> seen;  // runs of one kind and colour
     for (const auto& op : context.ops) {
@@ -100,13 +102,11 @@ TEST_F(PlanFrameTest, FrameDrawsBackgroundImageTopographyGridDecksFloorsThenMark
 }
 
 TEST_F(PlanFrameTest, FlagsPickSelectedObjectsRedAndTransformedOutlinesAndThePenColourComesBack) {
-    Objex* picked = NewOutlineOn(current, objtype::kLine, {{0, 0}, {10, 0}}, false);
-    Objex* parent = NewOutlineOn(current, objtype::kDeck, {{0, 20}, {10, 20}}, false);  // never selected by a child
-    Objex* child = NewOutlineOn(nullptr, objtype::kLine, {{0, 40}, {10, 40}}, false);
-    AppendChildToObject(child, parent);
-    Objex* roof = NewOutlineOn(current, objtype::kFreehandRoof, {{0, 60}, {10, 60}}, false);
-    Objex* roofChild = NewOutlineOn(nullptr, objtype::kLine, {{0, 80}, {10, 80}}, false);
-    AppendChildToObject(roofChild, roof);
+    Objex* picked = Outline(objtype::kLine, {{0, 0}, {10, 0}}, false).on(current);
+    Objex* parent = Outline(objtype::kDeck, {{0, 20}, {10, 20}}, false).on(current);  // never selected by a child
+    Objex* child = Outline(objtype::kLine, {{0, 40}, {10, 40}}, false).in(parent);
+    Objex* roof = Outline(objtype::kFreehandRoof, {{0, 60}, {10, 60}}, false).on(current);
+    Objex* roofChild = Outline(objtype::kLine, {{0, 80}, {10, 80}}, false).in(roof);
     for (Objex* o : {picked, child, roofChild}) o->firstPoint->selected = 1;  // only own points
     gTrackingMouse = 1;  // a roof then counts its children as selected, but not for drawing
     Layers(drawflag::kSelectedOnly);
@@ -118,15 +118,15 @@ TEST_F(PlanFrameTest, FlagsPickSelectedObjectsRedAndTransformedOutlinesAndThePen
         EXPECT_EQ(ds->penColor, kPen);
     }
     // A current-floor wall's child draws in its own plan colour.
-    Objex* wall = NewOutlineOn(current, objtype::kWall, {{0, 0}, {50, 0}}, false);
-    AppendChildToObject(child = NewOutlineOn(nullptr, objtype::kLine, {{0, 10}, {50, 10}}, false), wall);
+    Objex* wall = Outline(objtype::kWall, {{0, 0}, {50, 0}}, false).on(current);
+    child = Outline(objtype::kLine, {{0, 10}, {50, 10}}, false).in(wall);
     child->planBits = 1, ds->planColors[0] = {65535, 0, 65535};
     context.ops.clear();
     DrawObject(nullptr, child, nullptr, drawflag::kAll, nullptr);
     EXPECT_EQ(Ops(Kind::Stroke).at(0)->state.stroke, Color(ds->planColors[0]));
     EXPECT_EQ(ds->penColor, kPen);
     DeleteObj(parent), DeleteObj(roof), DeleteObj(wall);
-    NewOutlineOn(current, objtype::kDeck, {{100, 100}, {140, 100}, {140, 140}})->planBits = 64;
+    Outline(objtype::kDeck, {{100, 100}, {140, 100}, {140, 140}}).on(current)->planBits = 64;
     TransformRecord move;
     move.values[xform::kCurrentH] = 5;  // dragged 5 to the right
     context.ops.clear();
@@ -136,12 +136,12 @@ TEST_F(PlanFrameTest, FlagsPickSelectedObjectsRedAndTransformedOutlinesAndThePen
 }
 
 TEST_F(PlanFrameTest, OutlinesFollowRowsClosingAndType) {
-    Objex* solid = NewOutlineOn(current, objtype::kClosedSolid, {{0, 0}, {9, 0}, {9, 9}}, true, 1, objsubtype::kWallSolid);
-    solid->sourceObject = NewOutlineOn(current, objtype::kWall, {{0, 0}, {9, 0}});
+    Objex* solid = Outline(objtype::kClosedSolid, {{0, 0}, {9, 0}, {9, 9}}, true, objsubtype::kWallSolid).on(current);
+    solid->sourceObject = Outline(objtype::kWall, {{0, 0}, {9, 0}}).on(current);
     const struct { Objex* object; bool realTime; Coords starts; } rows[] = {
-        {NewOutlineOn(current, objtype::kQuickWallForm, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}}), false,
+        {Outline(objtype::kQuickWallForm, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}}).on(current), false,
          {0, 0, 1, 0, 3, 0, 4, 0}},  // 1-2, 2-3, 4-5, 5-6, not closed
-        {NewOutlineOn(current, objtype::kPolygon, {{0, 0}, {9, 0}, {9, 9}, {0, 9}, {0, 20}, {9, 20}, {9, 29}, {0, 29}}, true, 2),
+        {Outline(objtype::kPolygon, {{0, 0}, {9, 0}, {9, 9}, {0, 9}, {0, 20}, {9, 20}, {9, 29}, {0, 29}}).rows(2).on(current),
          false, {0, 0, 9, 0, 9, 9, 0, 9, 0, 20, 9, 20, 9, 29, 0, 29, 0, 0, 9, 0, 9, 9, 0, 9}},  // rows, then links
         {solid->sourceObject, false, {}},  // a wall draws nothing itself
         {solid, false, {}},
@@ -158,11 +158,11 @@ TEST_F(PlanFrameTest, OutlinesFollowRowsClosingAndType) {
 
 TEST_F(PlanFrameTest, GroupsAreCulledOnScreenOnlyAndStrokeMembersOnce) {
     ASSERT_TRUE(AllocateAcclLineBuffer());
-    Objex* group = dvxtest::NewObjectOn(current, objtype::kGroup);
+    Objex* group = Make(objtype::kGroup).on(current);
     group->bounds3D = {0, 500, 500, 0, 600, 600};
     group->planBits = 2;
-    AppendChildToObject(NewOutlineOn(nullptr, objtype::kFentrix, {{500, 500}, {600, 500}, {600, 600}}, false), group);
-    NewOutlineOn(current, objtype::kEdging, {{0, 0}, {10, 0}, {10, 10}}, false);
+    Outline(objtype::kFentrix, {{500, 500}, {600, 500}, {600, 600}}, false).in(group);
+    Outline(objtype::kEdging, {{0, 0}, {10, 0}, {10, 10}}, false).on(current);
     host.needsToDraw = false;
     Layers();
     ASSERT_EQ(Ops(Kind::Segments).size(), 1u);  // the edging alone
@@ -177,9 +177,9 @@ TEST_F(PlanFrameTest, GroupsAreCulledOnScreenOnlyAndStrokeMembersOnce) {
 }
 
 TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInside) {
-    Objex* curved = NewOutlineOn(current, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}});
+    Objex* curved = Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(current);
     curved->planBits = 64, curved->firstPoint->outTangent[2] = 20, ds->curveSegments = 4;
-    NewOutlineOn(other, objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}})->planBits = 64;
+    Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(other)->planBits = 64;
     ds->planColors[6] = {0, 0, 0};
     Layers();
     const auto fills = Ops(Kind::Pattern);
@@ -189,8 +189,8 @@ TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInsid
     EXPECT_EQ(dvxtest::CountObjects(current->firstObject), 1);
     EXPECT_EQ(fills[0]->patternColor, Color({32768, 32768, 32768}));
     EXPECT_EQ(fills[1]->patternColor, Color(kOtherFloors));
-    NewOutlineOn(current, objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, false, 2,
-            objsubtype::kExteriorWall);
+    Outline(objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, false,
+            objsubtype::kExteriorWall).rows(2).on(current);
     const struct { uint8_t printing, trace; int16_t tool; size_t fills, dashed; } rows[] = {
         {0, 0, 200, 1, 0}, {1, 0, 200, 0, 0}, {0, 1, 200, 0, 0}, {0, 0, 7050, 1, 1}, {0, 0, 7051, 1, 1}, {1, 0, 7050, 0, 0}};
     for (const auto& row : rows) {
@@ -216,7 +216,7 @@ TEST_F(PlanFrameTest, PlanColoursAndMembership) {
         {objtype::kWall, 0, 128, kLandscape, 2 | 4 | 8 | 32 | 128},
     };
     for (const auto& row : rows) {
-        Objex* o = dvxtest::NewObjectOn(current, row.type, row.subtype);
+        Objex* o = Make(row.type, row.subtype).on(current);
         o->planBits = row.bits;
         RGBColor c;
         GetObjectPlanColor(o, &c);

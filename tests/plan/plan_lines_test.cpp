@@ -18,7 +18,7 @@
 #include "plan/plan_objects.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ protected:
         for (Objex* o : made) DeleteObj(o);
         DocumentTest::TearDown();
     }
-    Objex* Make(int16_t type, int32_t subtype = 0) { return made.emplace_back(dvxtest::NewObject(type, subtype)); }
+    Objex* Loose(int16_t type, int32_t subtype = 0) { return made.emplace_back(dvxtest::Make(type, subtype)); }
     // A plan line from (h1, d1) to (h2, d2).
     void Line(float h1, float d1, float h2, float d2, const Objex* o, const Poinz* p = nullptr) {
         DrawLine(nullptr, h1, 0, d1, h2, 0, d2, 0, o, p);
@@ -72,7 +72,7 @@ protected:
 using DynamicDrawEngineTest = PlanLinesTest;
 
 TEST_F(PlanLinesTest, LinesLeavingTheSixteenBitPlaneAreDroppedBeforeRounding) {
-    const Objex* o = Make(objtype::kLine);
+    const Objex* o = Loose(objtype::kLine);
     const struct { float h1, h2; size_t drawn; } rows[] = {
         {29999, 0, 1}, {30000, 0, 0}, {0, -30000, 0}, {1e9f, 1e9f, 0}, {NAN, 0, 0}};
     for (const auto& row : rows) {
@@ -102,7 +102,7 @@ TEST_F(PlanLinesTest, ObjectTypesPickTheirDashOrWidth) {
     context.setLineWidth(5);  // the context's own width is not the line's
     for (const auto& row : rows) {
         context.ops.clear();
-        Line(0, 0, 10, 10, Make(row.type, row.subtype), row.point);
+        Line(0, 0, 10, 10, Loose(row.type, row.subtype), row.point);
         ASSERT_EQ(context.ops.size(), 1u) << row.type;
         EXPECT_EQ(std::pair(context.ops[0].state.dash, context.ops[0].state.lineWidth), std::pair(row.dash, row.width))
             << row.type;
@@ -110,12 +110,12 @@ TEST_F(PlanLinesTest, ObjectTypesPickTheirDashOrWidth) {
 }
 
 TEST_F(PlanLinesTest, GroupMembersAndEdgingGoToTheBufferFeedbackToTheEngine) {
-    Objex* member = Make(objtype::kFentrix);
-    member->parent = Make(objtype::kGroup);
-    Line(1.25f, 2, 3, 4, Make(objtype::kEdging));  // no buffer yet: nothing
+    Objex* member = Loose(objtype::kFentrix);
+    member->parent = Loose(objtype::kGroup);
+    Line(1.25f, 2, 3, 4, Loose(objtype::kEdging));  // no buffer yet: nothing
     EXPECT_EQ(gAcclLinePointCount, 0);
     ASSERT_TRUE(AllocateAcclLineBuffer());
-    Line(1.25f, 2, 3, 4, Make(objtype::kEdging));
+    Line(1.25f, 2, 3, 4, Loose(objtype::kEdging));
     EXPECT_EQ(gAcclLineBuffer[0].x, 1.25f);  // unrounded
     for (int i = 0; i < 600; ++i) Line(0, 0, 1, 1, member);
     EXPECT_EQ(std::pair(gAcclLinePointCount, gAcclLinePointCap), std::pair(1202, 2000));
@@ -137,7 +137,7 @@ TEST_F(PlanLinesTest, GroupMembersAndEdgingGoToTheBufferFeedbackToTheEngine) {
 TEST_F(PlanLinesTest, SplineStepsFollowResolutionZoomAndRealTime) {
     Poinz p = At(0, 0), q = At(100, 0);
     p.outTangent[2] = q.inTangent[2] = p.acrossTangent[2] = q.acrossTangent[2] = 50;
-    const Objex* o = Make(objtype::kLine);
+    const Objex* o = Loose(objtype::kLine);
     const struct { bool link; int16_t resolution; bool realTime; size_t pieces; } rows[] = {
         {false, 10, false, 10}, {false, 4, false, 8}, {false, 30, false, 20}, {false, 10, true, 8},
         {false, 1, false, 8},   {true, 1, false, 1},  {true, 1, true, 1},     {true, 0, false, 1},
@@ -168,13 +168,13 @@ TEST_F(PlanLinesTest, StairArrowsAreStrokedBarbsPointingBackAlongTheRun) {
     doc->itsDocState->zoomFactor = 1.0f;
     Poinz a = At(0, 0), b = At(100, 0), c = At(100, 100);
     context.ops.clear();
-    DrawObjectSegment(nullptr, Make(objtype::kStaircase, 800), &a, &b, 0, nullptr);
+    DrawObjectSegment(nullptr, Loose(objtype::kStaircase, 800), &a, &b, 0, nullptr);
     DrawObjectSegment(nullptr, made.back(), &b, &c, 0, nullptr);
     ASSERT_EQ(context.ops.size(), 4u);  // each segment and its arrow
     EXPECT_EQ(Points(3)[1], 100);
     a.outTangent[2] = b.inTangent[2] = 50;
     context.ops.clear();
-    DrawObjectSegment(nullptr, Make(objtype::kStaircase, 801), &a, &b, 0, nullptr);
+    DrawObjectSegment(nullptr, Loose(objtype::kStaircase, 801), &a, &b, 0, nullptr);
     ASSERT_EQ(context.ops.size(), 11u);  // ten pieces, one arrow at the end
     EXPECT_EQ(Points(10)[0], 100);
 }
@@ -254,9 +254,9 @@ TEST_F(DynamicDrawEngineTest, MovedObjectsKeepTheirPlanWidthAndDetailDash) {
     for (int16_t style : {6, 15}) LoadStyle(style, &record, 5);
     EXPECT_EQ(std::vector<float>(record.dashes, record.dashes + 6), (std::vector<float>{60, 9, 7, 9, 0, 0}));
     doc->itsDocState->zoomFactor = 0.6f;
-    Objex* wall = Make(objtype::kWall);
+    Objex* wall = Loose(objtype::kWall);
     wall->penWidth = 6;  // inches at scale 36: 12 plan units, zoomed by 0.6
-    Objex* detail = Make(objtype::kDetail, 1);
+    Objex* detail = Loose(objtype::kDetail, 1);
     detail->penWidth = 2;
     const struct { Objex* object; int16_t penStyle; float width; std::vector<double> dash; } rows[] = {
         {wall, 0, 7, {}},

@@ -10,7 +10,7 @@
 #include "plan/plan_objects.h"
 #include "plan/zoom.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -42,7 +42,7 @@ TEST_F(PlanObjectsTest, ZoomScalesUnlessTheFactorIsOne) {
 }
 
 TEST_F(PlanObjectsTest, LineWeightsAndPenOffsets) {
-    Objex* o = NewObject(objtype::kLine);
+    Objex* o = Make(objtype::kLine);
     const struct { float width; int16_t weight; } plain[] = {
         {-0.05f, 0}, {NAN, 0}, {0.0f, 0}, {-0.1f, 0}, {-0.2f, 1}, {0.4f, 1}, {2.6f, 3}, {1e9f, 32767}};
     for (const auto& row : plain) {
@@ -75,7 +75,7 @@ TEST_F(PlanObjectsTest, WallsDoorsAndWindowsShowThroughOnTheFloorPlans) {
     const int32_t floorPlans[] = {0x2, 0x4, 0x8, 0x20};
     const int32_t otherPlans[] = {0x1, 0x10, 0x40, 0x80, 0x100};
 
-    Objex* exterior = NewObject(objtype::kWall, objsubtype::kExteriorWall);
+    Objex* exterior = Make(objtype::kWall, objsubtype::kExteriorWall);
     exterior->planBits = 0x2;
     EXPECT_FALSE(IsObjectOnCurrentPlan(exterior, 0x1));
     EXPECT_TRUE(IsObjectOnCurrentPlan(exterior, 0x2));
@@ -87,7 +87,7 @@ TEST_F(PlanObjectsTest, WallsDoorsAndWindowsShowThroughOnTheFloorPlans) {
     EXPECT_TRUE(IsObjectOnCurrentPlan(exterior, 0x10));
 
     for (int16_t type : {objtype::kWall, objtype::kDoor, objtype::kWindow}) {
-        Objex* o = NewObject(type);
+        Objex* o = Make(type);
         o->planBits = 0;
         for (int32_t mask : floorPlans) EXPECT_TRUE(IsObjectOnCurrentPlan(o, mask)) << type << " " << mask;
         for (int32_t mask : otherPlans) EXPECT_FALSE(IsObjectOnCurrentPlan(o, mask)) << type << " " << mask;
@@ -96,7 +96,7 @@ TEST_F(PlanObjectsTest, WallsDoorsAndWindowsShowThroughOnTheFloorPlans) {
         DeleteObj(o);
     }
 
-    Objex* plant = NewObject(objtype::kPlant);
+    Objex* plant = Make(objtype::kPlant);
     plant->planBits = 0x3;
     EXPECT_TRUE(IsObjectOnCurrentPlan(plant, 0x1));
     EXPECT_TRUE(IsObjectOnCurrentPlan(plant, 0x2));

@@ -8,7 +8,7 @@
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 #include <QFile>
 #include <QImage>
@@ -31,7 +31,7 @@ protected:
         SetMainWindowDocumentViewHandler([this] { return &view; });
     }
     // A closed floor outline through the rectangle's corners.
-    void Square(Layer* layer, float l, float t, float r, float b) { dvxtest::NewOutlineOn(layer, objtype::kFloor, {{l, t}, {r, t}, {r, b}, {l, b}}); }
+    void Square(Layer* layer, float l, float t, float r, float b) { dvxtest::Outline(objtype::kFloor, {{l, t}, {r, t}, {r, b}, {l, b}}).on(layer); }
     template <typename Draw> QImage Paint(Draw draw, int side) {
         QImage image(side, side, QImage::Format_RGB32);
         image.fill(Qt::black);

@@ -6,7 +6,7 @@
 #include "model/objects.h"
 #include "powertools/core/id_counters.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
+#include "support/build.h"
 
 using namespace dvxtest;
 
@@ -18,18 +18,15 @@ protected:
 };
 
 TEST_F(IDCountersTest, CountersRiseAboveEveryIDAndNeverFall) {
-    Objex* group = NewObjectOn(doc->itsLayers->next, objtype::kGroup);
-    Objex* child = NewObject(objtype::kRectangle);
-    AppendChildToObject(child, group);
-    Objex* grandChild = NewObject(objtype::kLine);
-    AppendChildToObject(grandChild, child);
-    AddPoints(grandChild, 2);
+    Objex* group = Make(objtype::kGroup).on(doc->itsLayers->next);
+    Objex* child = Make(objtype::kRectangle).in(group);
+    Objex* grandChild = Make(objtype::kLine).in(child).line(2);
     // IDs handed back by a tool.
     grandChild->objectID = 500;
     PointAt(grandChild, 1)->pointID = 900;
     Layer* topo = CreateLayer("TopoLayer", 1, 1, nullptr);
     doc->itsTopoLayer = topo;
-    NewObjectOn(topo, objtype::kTopography)->objectID = 600;
+    Make(objtype::kTopography).on(topo)->objectID = 600;
 
     UpdateAllIDCounters();
     EXPECT_EQ(ds()->nextObjectID, 601u);
@@ -43,12 +40,9 @@ TEST_F(IDCountersTest, CountersRiseAboveEveryIDAndNeverFall) {
 }
 
 TEST_F(IDCountersTest, ValidatingStoredIDs) {
-    Objex* a = NewObjectOn(doc->itsLayers, objtype::kRectangle);
-    AddPoints(a, 2);
-    Objex* child = NewObject(objtype::kLine);
-    AppendChildToObject(child, a);
-    Objex* deep = NewObject(objtype::kLine);
-    AppendChildToObject(deep, child);
+    Objex* a = Make(objtype::kRectangle).on(doc->itsLayers).line(2);
+    Objex* child = Make(objtype::kLine).in(a);
+    Objex* deep = Make(objtype::kLine).in(child);
     deep->objectID = 40;
     ds()->nextObjectID = 50;
     ds()->nextPointID = 60;

@@ -1,19 +1,44 @@
 #pragma once
-// Helpers of the design file, snapshot, topography and cabinet tests: design files of any
-// version assembled field by field, plain object records in each version's layout, and
-// whole files on disk.
+// The byte side of the file tests: records assembled field by field from their layouts (never
+// by the code under test), design files of any version, the buffers the readers and writers
+// use, whole files, and the sampled prefix reads.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "files/record_fixtures.h"
+#include "model/objects.h"
+#include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 
 struct DocState;
 
 namespace dvxtest {
+
+// Big-endian fields unless named little-endian.
+class Bytes {
+public:
+    Bytes& u8(uint8_t v);
+    Bytes& i16(int16_t v);
+    Bytes& u16(uint16_t v);
+    Bytes& i32(int32_t v);
+    Bytes& f32(float v);
+    Bytes& le16(uint16_t v);
+    Bytes& le32(uint32_t v);
+    Bytes& lef32(float v);
+    Bytes& raw(const std::string& text);
+    Bytes& raw(const std::vector<uint8_t>& bytes);
+    Bytes& zeros(size_t n);
+    Bytes& text(const std::string& text);  // i32 length and the bytes
+    const std::vector<uint8_t>& data() const { return b; }
+    size_t size() const { return b.size(); }
+
+private:
+    std::vector<uint8_t> b;
+};
 
 // A design file being assembled: header and settings block on construction, then layers,
 // object records, tags and the sections after the objects.
@@ -44,11 +69,26 @@ private:
 // The settings block (length field and record) of a file version.
 std::vector<uint8_t> SettingsBlock(int32_t version, const std::function<void(DocState*)>& edit = {});
 
+// What `write` puts into a fresh output buffer.
+std::vector<uint8_t> Written(const std::function<void()>& write);
+// Makes the bytes the input, at the version.
+void StartInput(const std::vector<uint8_t>& bytes, int32_t version);
+// Tag 200 and the record of one object.
+std::vector<uint8_t> WrittenObject(Objex* object, int32_t version = 11100);
+// Reads tag 200 and one object from the bytes onto the layer (appended).
+Objex* ReadObjectFrom(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version = 11100);
+// The two objects store the same record at 11100 (every field, point, record and child).
+void ExpectSameObject(const Objex* a, const Objex* b, const std::string& where = "object");
+// Index of `pattern` in `bytes` from `from`, or -1.
+long Find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern, size_t from = 0);
+
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
-// Objects of a list and of their descendants.
-int CountTree(const Objex* head);
+// Calls `read(path)` with `path` reading as prefixes of `file`: every length up to
+// `every`, then one length in `stride` and the whole file last. No disk is touched.
+void ReadPrefixes(const std::vector<uint8_t>& file, const std::string& path,
+                  const std::function<void(size_t length)>& read, size_t every = 300, size_t stride = 37);
 
 // A document test with a fresh folder for its files and alerts recorded while it runs.
 class FileTest : public DocumentTest {

@@ -1,0 +1,1310 @@
+// Content read from the library: templates, 2D symbols, object files, custom window, door and
+// skylight definitions and the geometry built from them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/core/main_window_seams.h"
+#include "content/core/content_selection_seams.h"
+#include "files/content_folders.h"
+#include "files/content_paths.h"
+#include "files/custom_definitions.h"
+#include "files/design_file.h"
+#include "files/object_files.h"
+#include "files/object_records.h"
+#include "files/streams.h"
+#include "files/symbol2d_files.h"
+#include "files/symbol_lists.h"
+#include "files/template_files.h"
+#include "files/undo.h"
+#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/skylight_symbols.h"
+#include "model/bounds.h"
+#include "model/command_globals.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/texture_mapping.h"
+#include "plan/refresh_seams.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/records.h"
+#include "support/seam_recorders.h"
+#include "tools/deck_steps.h"
+#include "tools/roof_attachment_seams.h"
+
+using namespace dvxtest;
+
+// Template files: objects merged onto the current layer, selected, with their groups.
+namespace templates {
+
+// The content palette shows an entry of the kind selected.
+void SelectEntryOfKind(int16_t kind) {
+    SymEntryInfo e;
+    e.type = kind;
+    SetContentPaletteSelectedSymEntryHandler([e] { return std::optional<SymEntryInfo>(e); });
+}
+
+class TemplateFilesTest : public FileTest {
+protected:
+    TemplateFilesTest() : FileTest("templates") {}
+};
+
+// Two groups of two lines each, behind a layer record naming another floor.
+DesignBytes TwoGroups() {
+    DesignBytes t(11100);
+    t.layer("Third Floor").object(1000, 0, 1).tag(202).object(9, 3, 2).object(9, 3, 3, 50.0f).tag(203);
+    t.object(1000, 0, 4).tag(202).object(9, 3, 5, 100.0f).object(9, 3, 6, 150.0f).tag(203).tag(400);
+    return t;
+}
+
+TEST_F(TemplateFilesTest, GroupsComeInSelectedOnTheCurrentLayerWithTheCurrentPlan) {
+    doc->itsCurLayer = GetLayerFromName("Second Floor");
+    doc->itsDocState->currentPlanBit = 16;
+    const int layers = CountLayers(doc->itsLayers);
+    const int32_t version = sInputVersion;
+    ASSERT_EQ(TemplateFileRead(Write(TwoGroups().data()).c_str()), 1);
+
+    EXPECT_EQ(CountLayers(doc->itsLayers), layers);
+    EXPECT_EQ(GetLayerFromName("Third Floor")->firstObject, nullptr);
+    const std::vector<Objex*> top = ListOf(current()->firstObject);
+    ASSERT_EQ(top.size(), 2u);
+    float left[2] = {0.0f, 100.0f};
+    for (int g = 0; g < 2; ++g) {
+        Objex* group = top[g];
+        ASSERT_EQ(group->type, objtype::kGroup);
+        EXPECT_TRUE(IsObjectSelected(group));
+        EXPECT_EQ(group->planBits, 16);
+        EXPECT_EQ(CountObjects(group->firstChild), 2);
+        for (Objex* c = group->firstChild; c; c = c->next) {
+            EXPECT_EQ(c->parent, group);
+            EXPECT_EQ(c->layer, current());
+            EXPECT_EQ(c->planBits, 16);
+            for (Poinz* p = c->firstPoint; p; p = p->next) EXPECT_TRUE(p->selected);
+        }
+        // Bounds of the finished group: the two lines from `left` to `left` + 70.
+        EXPECT_FLOAT_EQ(group->bounds3D.floatLeft, left[g]);
+        EXPECT_FLOAT_EQ(group->bounds3D.floatRight, left[g] + 70.0f);
+    }
+    EXPECT_EQ(sInputVersion, version);
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(TemplateFilesTest, TagEndsAnAttachmentDefinitionOnlyWhileOneIsRead) {
+    DesignBytes t(11100);
+    t.layer("First Floor").object(9, 4, 1).object(9, 3, 2).tag(kAttachmentDefinitionEndTag).object(9, 3, 3).tag(400);
+    const std::string path = Write(t.data());
+
+    Layer* scratch = CreateLayer("AttachDefLayer", 0, 0, nullptr);
+    gAttachmentTempLayer = scratch;
+    gReadingAttachmentDefinition = 1;
+    EXPECT_EQ(TemplateFileRead(path.c_str()), 1);
+    gReadingAttachmentDefinition = 0;
+    gAttachmentTempLayer = nullptr;
+    EXPECT_EQ(CountObjects(scratch->firstObject), 2);
+    EXPECT_EQ(current()->firstObject, nullptr);
+    DeleteLayer(scratch);
+
+    EXPECT_EQ(TemplateFileRead(path.c_str()), 1);
+    EXPECT_EQ(CountObjects(current()->firstObject), 3);
+}
+
+TEST_F(TemplateFilesTest, UnknownVersionShowsTheAlertAndReadsNothing) {
+    std::vector<uint8_t> bytes = DesignBytes(11100).object(9, 3, 1).tag(400).data();
+    bytes[0] = 0, bytes[1] = 0, bytes[2] = 0x29, bytes[3] = 0x68;  // 10600
+    const std::string path = Write(bytes);
+    sInputVersion = 10900;
+
+    EXPECT_EQ(TemplateFileRead(path.c_str()), 0);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to read template file.");
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "The file '" + path + "' might be damaged or created with a more recent version of Kesto! Dovrane");
+    EXPECT_FALSE(alerts.shown[0].sheet);
+    EXPECT_EQ(current()->firstObject, nullptr);
+    EXPECT_EQ(sInputVersion, 10900);
+    EXPECT_FALSE(DesignFileBusy());
+
+    // A file that cannot be opened says nothing.
+    EXPECT_EQ(TemplateFileRead((dir + "/missing.ptm").c_str()), 0);
+    EXPECT_EQ(alerts.shown.size(), 1u);
+}
+
+TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
+    DesignBytes t(11100);
+    t.object(1000, 0, 1, 0.0f, 117).tag(202).object(29, 3, 2).tag(203);
+    t.object(1000, 0, 3).tag(202).object(29, 3, 4).tag(203).tag(400);
+    const std::string path = Write(t.data());
+
+    SelectEntryOfKind(3);
+    ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
+    ASSERT_EQ(CountObjects(current()->firstObject), 1);
+    EXPECT_EQ(current()->firstObject->groupKind, 0);
+    EXPECT_EQ(current()->firstObject->firstChild->optionA & 1, 0);
+    ClearCurrentLayer();
+
+    SelectEntryOfKind(symentry::kSymbol);
+    ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
+    ASSERT_EQ(CountObjects(current()->firstObject), 2);
+    EXPECT_EQ(current()->firstObject->groupKind, 117);
+    // Detail objects dropped from a 2D symbol entry are marked.
+    for (Objex* g = current()->firstObject; g; g = g->next) EXPECT_EQ(g->firstChild->optionA & 1, 1);
+    ClearCurrentLayer();
+
+    SetContentPaletteSelectedSymEntryHandler(nullptr);
+    ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
+    EXPECT_EQ(CountObjects(current()->firstObject), 2);
+}
+
+TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingTheirDoors) {
+    Layer* floor = current();
+    Objex* group = Make(objtype::kGroup).on(floor);
+    Objex* wall = TrimmedWall(floor, 3);
+    UnlinkObject(wall);
+    wall->layer = floor;
+    Make(wall).in(group);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* line = Make(objtype::kLine).on(floor).line(4);
+    line->closed = 0;
+    // As a read leaves it.
+    SetTextureFaceUV(line);
+    SetObjectPointLengths(line);
+    UpdateObjectBounds(line);
+    wall->planBits = line->planBits = doc->itsDocState->currentPlanBit;
+
+    const std::string path = dir + "/saved.pro";
+    ASSERT_EQ(KeyFileWrite(path.c_str()), 1);
+    const std::vector<uint8_t> expectedWall = WrittenObject(wall);
+    const std::vector<uint8_t> expectedLine = WrittenObject(line);
+    ClearCurrentLayer();
+
+    ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
+    const std::vector<Objex*> top = ListOf(floor->firstObject);
+    ASSERT_EQ(top.size(), 2u);
+    ASSERT_EQ(top[0]->type, objtype::kGroup);
+    Objex* readWall = top[0]->firstChild;
+    ASSERT_NE(readWall, nullptr);
+    ASSERT_EQ(readWall->type, objtype::kWall);
+    ASSERT_NE(readWall->firstChild, nullptr);
+    EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
+    EXPECT_EQ(readWall->firstChild->parent, readWall);
+    // Same records, but for the selection the template gave the points.
+    for (Objex* o : {readWall, top[1]}) SelectObj(o, selmode::kDeselect, 0);
+    EXPECT_EQ(WrittenObject(readWall), expectedWall);
+    EXPECT_EQ(WrittenObject(top[1]), expectedLine);
+}
+
+TEST_F(TemplateFilesTest, EveryPrefixOfATemplateReadsWithoutHarm) {
+    DesignBytes t(10000);
+    t.layer("First Floor").object(1000, 0).tag(202).object(9, 3).object(9, 3, 0, 50.0f).tag(203).tag(400);
+    const std::string path = dir + "/cut.ptm";
+    ReadPrefixes(t.data(), path, [&](size_t length) {
+        EXPECT_EQ(TemplateFileRead(path.c_str()), length >= 6 ? 1 : 0) << length;
+        EXPECT_FALSE(DesignFileBusy());
+        if (length == t.data().size()) {
+            ASSERT_NE(current()->firstObject, nullptr);
+            EXPECT_EQ(CountObjects(current()->firstObject->firstChild), 2);
+        }
+        ClearCurrentLayer();
+    });
+}
+
+}  // namespace templates
+
+// 2D symbol files and the built-in symbol lists.
+namespace symbols {
+
+struct Pt {
+    float h, v, d;
+};
+
+class SymbolFilesTest : public FileTest {
+protected:
+    SymbolFilesTest() : FileTest("symbols") {}
+
+    // An object record (tag 200) of an open line through the points.
+    std::vector<uint8_t> LineRecord(const std::vector<Pt>& points) {
+        Objex* o = Make(objtype::kLine);
+        for (const Pt& p : points) {
+            Poinz* q = Point(o, {p.h, p.v, p.d});
+            q->kind = 0;
+            q->detectable = 1;
+        }
+        std::vector<uint8_t> bytes = WrittenObject(o);
+        DeleteObj(o);
+        return bytes;
+    }
+    // A symbol file: a layer record, a line from (10, 0, 5) to (30, 0, 15), and a group
+    // holding a line from (20, 0, 25) to (20, 0, 20).
+    std::vector<uint8_t> SymbolFile() {
+        DesignBytes f(11100);
+        f.layer("Symbol");
+        f.raw().raw(LineRecord({{10, 0, 5}, {30, 0, 15}}));
+        f.object(1000, 0, 0).tag(202);
+        f.raw().raw(LineRecord({{20, 0, 25}, {20, 0, 20}}));
+        f.tag(203).tag(400);
+        return f.data();
+    }
+    std::string Write(const std::string& folder, const std::string& name, const std::vector<uint8_t>& bytes) {
+        std::filesystem::create_directories(folder);
+        const std::string path = folder + "/" + name;
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+};
+
+// Every object of the list, its children and parts, recursively.
+void Walk(Objex* head, const std::function<void(Objex*)>& visit) {
+    for (Objex* o = head; o; o = o->next) {
+        visit(o);
+        Walk(o->firstChild, visit);
+        Walk(o->firstPart, visit);
+    }
+}
+
+TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
+    const std::string path = Write(dir, "s.ptm", SymbolFile());
+    const int layers = CountLayers(doc->itsLayers);
+    const uint32_t nextObjectID = doc->itsDocState->nextObjectID;
+
+    // Not a fixed component: centred across, back edge on the origin: moved by (-20, 0, -5).
+    Objex plain{};
+    plain.type = 55;
+    ASSERT_EQ(Symbol2DFileRead(path.c_str(), &plain), 1);
+    ASSERT_EQ(CountObjects(plain.firstChild), 2);
+    for (Objex* c = plain.firstChild; c; c = c->next) {
+        EXPECT_EQ(c->type, 55);
+        EXPECT_EQ(c->parent, &plain);
+        EXPECT_EQ(c->layer, nullptr);
+    }
+    ExpectPosition(plain.firstChild->firstPoint, -10, 0, 0);
+    ExpectPosition(plain.firstChild->firstPoint->next, 10, 0, 10);
+    ExpectPosition(plain.firstChild->next->firstPoint, 0, 0, 20);
+
+    // A fixed component is centred in depth too: moved by (-20, 0, -15).
+    Objex fixed{};
+    fixed.type = 68;
+    ASSERT_EQ(Symbol2DFileRead(path.c_str(), &fixed), 1);
+    ExpectPosition(fixed.firstChild->firstPoint, -10, 0, -10);
+    ExpectPosition(fixed.firstChild->next->firstPoint, 0, 0, 10);
+
+    // Nothing went into the document, and the group was not kept anywhere.
+    EXPECT_EQ(CountLayers(doc->itsLayers), layers);
+    for (Layer* l = doc->itsLayers; l; l = l->next) EXPECT_EQ(l->firstObject, nullptr);
+    EXPECT_GE(doc->itsDocState->nextObjectID, nextObjectID);
+
+    for (Objex* s : {&plain, &fixed})
+        while (s->firstChild) DeleteObj(s->firstChild);
+
+    // Refused files leave the symbol empty, without a message.
+    std::vector<uint8_t> bytes = SymbolFile();
+    bytes[3] = static_cast<uint8_t>(bytes[3] + 1);  // 11101
+    EXPECT_EQ(Symbol2DFileRead(Write(dir, "bad.ptm", bytes).c_str(), &plain), 0);
+    EXPECT_EQ(Symbol2DFileRead((dir + "/missing.ptm").c_str(), &plain), 0);
+    EXPECT_EQ(plain.firstChild, nullptr);
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(SymbolFilesTest, CentringMovesChildrenOfChildren) {
+    Objex symbol{};
+    symbol.type = 55;
+    Objex* child = Make(objtype::kLine);
+    Make(child).line(3);  // (0, 0, 0), (10, 0, 0), (20, 0, 0)
+    Objex* grandchild = Make(objtype::kLine).line(1);
+    grandchild->firstPoint->position[2] = 40.0f;
+    Make(grandchild).in(child);
+    Append2DSymbolToParent(child, &symbol);
+    for (Objex* o : {child, grandchild})
+        for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 1;
+
+    Initialize2DSymbolObject(&symbol);
+    ExpectPosition(child->firstPoint, -10, 0, 0);
+    ExpectPosition(grandchild->firstPoint, -10, 0, 40);
+    DeleteObj(child);
+}
+
+TEST_F(SymbolFilesTest, ListsHoldEveryBuiltInSymbolEvenWithAnEmptyFolder) {
+    std::filesystem::create_directories(LocalDomainOEMSym2DPath());
+    Load2DSymbolList();
+    Load3DSymbolList();
+    for (auto [list, order] : {std::pair{gSymbol2DList, Symbol2DLoadOrder()}, std::pair{gSymbol3DList, Symbol3DLoadOrder()}}) {
+        std::set<int16_t> types;
+        int i = 0;
+        for (Objex* e = list; e; e = e->next, ++i) {
+            ASSERT_LT(i, kBuiltInSymbolCount);
+            EXPECT_EQ(e->type, order[i]);
+            EXPECT_EQ(e->firstChild, nullptr);
+            if (e->next) {
+                EXPECT_EQ(e->next->prev, e);
+            }
+            types.insert(e->type);
+        }
+        EXPECT_EQ(i, kBuiltInSymbolCount);
+        EXPECT_EQ(types.size(), static_cast<size_t>(kBuiltInSymbolCount));
+    }
+    EXPECT_EQ(Symbol2DLoadOrder()[16], 146);
+    EXPECT_EQ(Symbol3DLoadOrder()[27], 68);
+    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 89), nullptr);
+    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 89), nullptr);
+}
+
+TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
+    Write(LocalDomainOEMSym2DPath(), "LtLandscapeUp2D.ptm", SymbolFile());
+    Write(LocalDomainOEMSym2DPath(), "LTFLOOD2D.ptm", SymbolFile());  // not its name
+    Write(LocalDomainOEMSym3DPath(), "LtPoint3D.ptm", SymbolFile());
+    Write(LocalDomainOEMSym3DPath(), "RECSINGL3D.PTM", SymbolFile());
+    LoadSymbolListsIfEmpty();
+
+    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol2DList, 147)->firstChild), 2);
+    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 83)->firstChild, nullptr);
+    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 152)->firstChild), 2);
+    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 55)->firstChild), 2);
+    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 152)->firstChild->type, 152);
+
+    // Loaded once: a later document keeps the same lists.
+    Objex* head = gSymbol2DList;
+    LoadSymbolListsIfEmpty();
+    EXPECT_EQ(gSymbol2DList, head);
+}
+
+TEST_F(SymbolFilesTest, ListsOutliveTheDocumentTheyWereReadThrough) {
+    // A wall with a door brings descendants of descendants into an entry.
+    Layer* floor = doc->itsCurLayer;
+    Objex* wall = TrimmedWall(floor, 2);
+    Opening(wall, objtype::kDoor, 500, 0);
+    DesignBytes f(11100);
+    f.raw().raw(WrittenObject(wall));
+    f.tag(400);
+    DeleteObj(wall);
+    Write(LocalDomainOEMSym2DPath(), "TOILET2D.PTM", f.data());
+    Write(LocalDomainOEMSym2DPath(), "RECSINGL2D.PTM", SymbolFile());
+    LoadSymbolListsIfEmpty();
+
+    Objex* toilet = FindSymbolEntry(gSymbol2DList, 90);
+    ASSERT_NE(toilet->firstChild, nullptr);
+    ASSERT_NE(toilet->firstChild->firstChild, nullptr);
+    int objects = 0;
+    for (Objex* list : {gSymbol2DList, gSymbol3DList})
+        Walk(list, [&](Objex* o) {
+            ++objects;
+            EXPECT_EQ(o->layer, nullptr);
+        });
+    EXPECT_GT(objects, 2 * kBuiltInSymbolCount + 3);
+    EXPECT_EQ(floor->firstObject, nullptr);
+
+    doc->dealloc();
+    doc = QMDDocumentModel::alloc()->init();
+    ASSERT_NE(doc, nullptr);
+    float sum = 0;
+    for (Objex* list : {gSymbol2DList, gSymbol3DList})
+        Walk(list, [&](Objex* o) {
+            for (Poinz* p = o->firstPoint; p; p = p->next) sum += p->position[0] + p->position[2];
+        });
+    EXPECT_TRUE(std::isfinite(sum));
+}
+
+TEST_F(SymbolFilesTest, EveryPrefixOfASymbolFileReadsWithoutHarm) {
+    const std::vector<uint8_t> file = SymbolFile();
+    const std::string path = dir + "/cut.ptm";
+    Objex symbol{};
+    symbol.type = 55;
+    ReadPrefixes(file, path, [&](size_t length) {
+        const int result = Symbol2DFileRead(path.c_str(), &symbol);
+        EXPECT_TRUE(length < file.size() || result == 1);
+        ASSERT_FALSE(DesignFileBusy());
+        while (symbol.firstChild) DeleteObj(symbol.firstChild);
+    });
+}
+
+}  // namespace symbols
+
+// Object files of the sibling modelling product: imported objects on the current layer.
+namespace objects {
+
+struct StoredPoint {
+    float h, v, d;           // as stored: three times the plan value
+    int32_t texture1 = 0;
+    int32_t texture2 = 0;
+};
+
+struct StoredObject {
+    int16_t type = 8;
+    int16_t rows = 1;
+    int32_t pointCount = -1;  // -1: the number of points
+    int16_t fillPattern = 0;
+    std::vector<StoredPoint> points;
+};
+
+constexpr RGBColor kFill{1000, 2000, 3000};
+constexpr RGBColor kPen{4000, 5000, 6000};
+
+void Color(Bytes& b, const RGBColor& c) { b.u16(c.red).u16(c.green).u16(c.blue); }
+
+void Record(Bytes& b, const StoredObject& o) {
+    const int32_t count = static_cast<int32_t>(o.points.size());
+    b.i16(200).i16(o.type).u8(1).u8(1);
+    Color(b, kFill);
+    Color(b, RGBColor{7, 8, 9});
+    Color(b, kPen);
+    b.f32(2.0f).i16(1).i16(o.fillPattern).i16(o.rows).i32(o.pointCount < 0 ? count : o.pointCount);
+    b.u8(1).i16(0).i32(0);
+    for (int i = 0; i < 8; ++i) b.lef32(static_cast<float>(i));
+    b.i16(2).i32(count);
+    for (const StoredPoint& p : o.points) {
+        b.i16(0).u8(0).u8(1).u8(0);
+        b.f32(3.0f).f32(6.0f).f32(9.0f);  // in-tangent
+        b.f32(p.h).f32(p.v).f32(p.d);
+        b.f32(-3.0f).f32(0.0f).f32(30.0f);  // out-tangent
+        b.f32(0.0f).f32(0.0f).f32(0.0f);
+        b.i32(p.texture1).i32(p.texture2);
+        b.f32(0.5f).f32(0.25f).f32(0.0f).f32(0.0f);
+    }
+}
+
+Bytes Header(int32_t version, int32_t settingsLength = 680) {
+    Bytes b;
+    b.i32(version).i16(2).i32(settingsLength).zeros(680);
+    return b;
+}
+
+StoredObject Triangle(float h) {
+    StoredObject o;
+    o.points = {{h, 0, 0}, {h + 36.0f, 0, 0}, {h, 36.0f, 36.0f}};
+    return o;
+}
+
+// A layer record, a group's record with tag 202, two objects, tag 203 and the end tag.
+std::vector<uint8_t> GroupFile(int32_t settingsLength = 680) {
+    Bytes b = Header(10001, settingsLength);
+    b.i16(100).raw(std::string("Layer 1")).zeros(256 - 7).u8(1).u8(1).f32(96.0f);
+    StoredObject group;
+    group.type = 1000;
+    Record(b, group);
+    b.i16(202);
+    Record(b, Triangle(0));
+    StoredObject second = Triangle(360.0f);
+    second.type = 9;
+    Record(b, second);
+    b.i16(203).i16(400);
+    return b.data();
+}
+
+class ObjectFilesTest : public FileTest {
+protected:
+    ObjectFilesTest() : FileTest("objects") {}
+    void SetUp() override {
+        FileTest::SetUp();
+        SetCloseMainWindowSheetHandler([this] { ++sheetsClosed; });
+    }
+    std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "chair.obj") {
+        return FileTest::Write(bytes, name);
+    }
+    std::vector<Objex*> Imported() { return ListOf(current()->firstObject); }
+
+    int sheetsClosed = 0;
+};
+
+TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
+    RebuildRecorder rebuilds;
+    doc->itsDocState->currentPlanBit = 16;
+    const int layers = CountLayers(doc->itsLayers);
+    // The settings length says 704; the block is 680 bytes all the same.
+    const std::string path = Write(GroupFile(704));
+    ASSERT_TRUE(ObjectFileRead(path.c_str()));
+
+    std::vector<Objex*> objects = Imported();
+    ASSERT_EQ(objects.size(), 2u);
+    for (Objex* o : objects) {
+        EXPECT_EQ(o->type, objtype::kFentrix);
+        EXPECT_EQ(o->planBits, 16);
+        EXPECT_EQ(o->pointCount, 3);
+        EXPECT_TRUE(IsObjectSelected(o));
+        EXPECT_EQ(rebuilds.count("RenderSingleObject", o), 1);
+    }
+    EXPECT_EQ(CountLayers(doc->itsLayers), layers);
+    // Stored 36 is 12 in the plan, tangents included.
+    const Poinz* p = objects[0]->firstPoint;
+    ExpectPosition(p->next->next, 0.0f, 12.0f, 12.0f);
+    EXPECT_FLOAT_EQ(p->inTangent[2], 3.0f);
+    EXPECT_FLOAT_EQ(p->outTangent[0], -1.0f);
+    ExpectPosition(objects[1]->firstPoint, 120.0f, 0.0f, 0.0f);
+    EXPECT_TRUE(alerts.shown.empty());
+    ClearCurrentLayer();
+
+    FILE* f = std::fopen((dir + "/chair.OBD").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("[Style]\nObject2D=1\n", f);
+    std::fclose(f);
+    ASSERT_TRUE(ObjectFileRead(path.c_str()));
+    objects = Imported();
+    ASSERT_EQ(objects.size(), 2u);
+    for (Objex* o : objects) EXPECT_EQ(o->type, objtype::kImported2D);
+    EXPECT_EQ(gObjectStyle2D, 0);
+}
+
+TEST_F(ObjectFilesTest, OtherVersionsAreRefusedWithTheAlert) {
+    std::vector<uint8_t> bytes = GroupFile();
+    bytes[3] = 0x12;  // 10002
+    const std::string path = Write(bytes);
+    sInputVersion = 10900;
+
+    EXPECT_FALSE(ObjectFileRead(path.c_str()));
+    EXPECT_EQ(current()->firstObject, nullptr);
+    EXPECT_EQ(sheetsClosed, 1);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to load the object file.");
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "The file '" + path + "' might be damaged or created with a more recent version of Fentrix");
+    EXPECT_EQ(sInputVersion, 10900);
+
+    EXPECT_FALSE(ObjectFileRead((dir + "/missing.obj").c_str()));
+    EXPECT_EQ(alerts.shown.size(), 1u);
+}
+
+TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
+    Bytes b = Header(10000);
+    StoredObject overcounted = Triangle(0);
+    overcounted.rows = 4;
+    overcounted.pointCount = 99;
+    overcounted.points[1].texture1 = 1700;
+    overcounted.points[2].texture2 = 1701;
+    Record(b, overcounted);
+    StoredObject solid;
+    solid.type = 158;
+    solid.rows = 2;
+    solid.fillPattern = 7;
+    solid.points = {{0, 0, 0}, {3, 0, 0}, {3, 3, 0}, {0, 3, 3000000.0f}};  // depth 1,000,000
+    Record(b, solid);
+    StoredObject beyond = Triangle(0);
+    beyond.points[2].d = 3000001.5f;  // 1,000,000.5
+    Record(b, beyond);
+    Record(b, StoredObject{});  // no points
+    b.i16(400);
+    Objex* workbench = Make(objtype::kFentrix);
+    workbench->planBits = 64;
+    gWorkbenchObject = workbench;
+    gSymbarObjectDrop = 1;
+    RebuildRecorder rebuilds;
+    ASSERT_TRUE(ObjectFileRead(Write(b.data()).c_str()));
+    gWorkbenchObject = nullptr;
+    DeleteObj(workbench);
+
+    const std::vector<Objex*> objects = Imported();
+    ASSERT_EQ(objects.size(), 2u);
+    // The points read count, not the stored count; rows that do not divide it become 1.
+    EXPECT_EQ(objects[0]->pointCount, 3);
+    EXPECT_EQ(objects[0]->rows, 1);
+    EXPECT_EQ(objects[0]->planBits, 64);
+    const Poinz* p = objects[0]->firstPoint;
+    EXPECT_EQ(p->color1.red, kPen.red);
+    EXPECT_EQ(p->color2.blue, kFill.blue);
+    EXPECT_EQ(p->next->color1.green, 65535);
+    EXPECT_EQ(p->next->color2.green, kFill.green);
+    EXPECT_EQ(p->next->next->color2.red, 65535);
+
+    EXPECT_EQ(objects[1]->type, objtype::kFentrix);
+    EXPECT_EQ(objects[1]->subtype, 158);
+    EXPECT_EQ(objects[1]->optionB, 7);
+    EXPECT_EQ(objects[1]->rows, 2);
+    EXPECT_FLOAT_EQ(PointAt(objects[1], 3)->position[2], 1000000.0f);
+    // A content drop renders the objects itself.
+    EXPECT_EQ(rebuilds.count("RenderSingleObject"), 0);
+}
+
+TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
+    Bytes b = Header(10000);
+    Record(b, Triangle(0));
+    const size_t firstEnd = b.size();
+    Record(b, Triangle(36.0f));
+    b.i16(400);
+    const std::string path = dir + "/cut.obj";
+    ReadPrefixes(b.data(), path, [&](size_t length) {
+        ObjectFileRead(path.c_str());
+        const size_t expected = length < firstEnd ? 0 : (length < b.size() - 2 ? 1 : 2);
+        ASSERT_EQ(Imported().size(), expected) << "cut at " << length;
+        EXPECT_FALSE(DesignFileBusy());
+        ClearCurrentLayer();
+    });
+}
+
+}  // namespace objects
+
+// Loading custom door, window and skylight definitions from the content palette's entry and
+// applying them to the selected openings. Definition files are written with the design-file
+// writer from a small scratch design, as the template reader reads the same object section.
+namespace definitions {
+
+struct PaletteSelection {
+    void pick(int16_t c, const std::string& file) {
+        category = c;
+        entry = SymEntryInfo{};
+        entry->objectData = file;
+    }
+
+    std::optional<SymEntryInfo> entry;
+    int16_t category = -1;
+};
+
+// The parts of the test definition in file order, told apart by the H of their first point.
+constexpr int16_t kDefinitionTypes[] = {objtype::kOpeningMask, objtype::kWindowSeparator,
+                                        objtype::kDoorHardware, objtype::kSkylightPart,
+                                        objtype::kSkylightPart5, objtype::kDetail};
+
+float FirstH(const Objex* o) { return o && o->firstPoint ? o->firstPoint->position[0] : -1.0f; }
+
+std::vector<float> ListHs(const Objex* head) {
+    std::vector<float> hs;
+    for (const Objex* o = head; o; o = o->next) hs.push_back(FirstH(o));
+    return hs;
+}
+
+Objex* LoosePart(int16_t type, float h) {
+    return Make(type).at({{h, 0, 0}});
+}
+
+class CustomDefinitionsTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
+        SetContentPaletteSelectedCategoryHandler([this] { return palette.category; });
+        port::setAlerts(&alerts);
+        doorFolder = LocalDomainCustomDoorPath();
+        windowFolder = LocalDomainCustomWindowPath();
+        std::filesystem::create_directories(doorFolder);
+        std::filesystem::create_directories(windowFolder);
+    }
+    void TearDown() override {
+        port::setAlerts(nullptr);
+        port::setDocumentUndo(nullptr);
+        DocumentTest::TearDown();
+    }
+
+    void UseUndo() {
+        ASSERT_TRUE(MakeApplicationTemporaryFolder());
+        port::setDocumentUndo(&undo);
+        gUndoActive = 1;
+        InitializeUndo();
+        undo.actionNames.clear();
+    }
+
+    // A definition with one part of each type of kDefinitionTypes, the i-th with its points at
+    // H 10 i and V 5 and 7 (which a skylight moves into D).
+    void WriteDefinition(const std::string& folder, const std::string& name) {
+        QMDDocumentModel* keep = gCurDocument;
+        QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
+        float h = 0.0f;
+        for (int16_t type : kDefinitionTypes) {
+            Make(type).on(scratch->itsCurLayer).at({{h, 5, 1}, {h + 4, 7, 1}});
+            h += 10.0f;
+        }
+        EXPECT_EQ(KeyFileWrite((folder + "/" + name).c_str()), 1);
+        scratch->dealloc();
+        gCurDocument = keep;
+    }
+
+    static void WriteSidecar(const std::string& path, const std::string& text) {
+        std::ofstream(path) << text;
+    }
+
+    // A custom opening of the type on a wall of the current floor, its points selected or not.
+    Objex* Opening(int16_t type, int16_t style, bool selected) {
+        if (!wall) {
+            wall = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
+        }
+        auto* r = new AttachmentRecord{};
+        r->ownerType = type;
+        r->style = style;
+        Objex* o = Make(type).line(2).select(selected).with(r).in(wall);
+        o->layer = doc->itsCurLayer;
+        return o;
+    }
+
+    Objex* Skylight(bool selected) {
+        if (!roof) {
+            roof = Make(objtype::kRoof).on(doc->itsCurLayer).line(3);
+        }
+        Objex* o = Make(objtype::kSkylight).plan({{0, 0}, {10, 0}, {0, 10}, {10, 10}}).select(selected);
+        auto* r = new RoofAttachmentRecord{};
+        r->ownerType = objtype::kSkylight;
+        r->style = customdef::kSkylightStyle;
+        r->angle = 90.0f;
+        r->attachment = o;
+        Make(o).with(r).in(roof)->layer = doc->itsCurLayer;
+        UpdateObjectBounds(o);
+        return o;
+    }
+
+    static AttachmentRecord* Rec(Objex* o) { return o->typeData.attachment; }
+    static RoofAttachmentRecord* SkyRec(Objex* o) { return o->typeData.roofAttachment; }
+
+    std::vector<std::string> AlertLines() const {
+        std::vector<std::string> lines;
+        for (const auto& s : alerts.shown) lines.push_back(s.alert.message + " | " + s.alert.informative);
+        return lines;
+    }
+
+    PaletteSelection palette;
+    RecordingAlerts alerts;
+    RecordingUndo undo;
+    std::string doorFolder, windowFolder;
+    Objex* wall = nullptr;
+    Objex* roof = nullptr;
+};
+
+TEST_F(CustomDefinitionsTest, DoorPartsAreSortedByTypeAndNamedByTheSidecar) {
+    WriteDefinition(doorFolder, "oak.def");
+    WriteSidecar(doorFolder + "/oak.pti", "[Description]\nAttachmentName=Oak Door\n");
+    palette.pick(customdef::kDoorCategory, "oak.def");
+    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
+    AttachmentRecord* r = Rec(door);
+    r->customParts[4] = LoosePart(objtype::kFrameGroup, 99);  // left from before: replaced
+    door->text = CopyString("Old Name");
+
+    ASSERT_TRUE(ReadCustomWindowDoorFile(door));
+    EXPECT_EQ(ListHs(r->customParts[0]), (std::vector<float>{0}));
+    EXPECT_EQ(ListHs(r->customParts[1]), (std::vector<float>{10, 40, 50}));
+    EXPECT_EQ(ListHs(r->customParts[2]), (std::vector<float>{20, 30}));
+    for (int i = 3; i < 7; ++i) EXPECT_EQ(r->customParts[i], nullptr) << i;
+    for (int i = 0; i < 3; ++i)
+        for (Objex* o = r->customParts[i]; o; o = o->next) {
+            EXPECT_EQ(o->parent, door);
+            EXPECT_EQ(o->layer, door->layer);
+            EXPECT_FLOAT_EQ(o->firstPoint->position[1], 5.0f);  // doors keep their drawing
+        }
+    ASSERT_NE(door->text, nullptr);
+    EXPECT_STREQ(door->text, "Oak Door");
+    // Nothing of the definition lands on the floor, and the scratch layer is gone.
+    EXPECT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
+    EXPECT_EQ(gAttachmentTempLayer, nullptr);
+    EXPECT_EQ(gReadingAttachmentDefinition, 0);
+    EXPECT_TRUE(alerts.shown.empty());
+
+    // Without the sidecar the name goes.
+    std::filesystem::remove(doorFolder + "/oak.pti");
+    ASSERT_TRUE(ReadCustomWindowDoorFile(door));
+    EXPECT_EQ(door->text, nullptr);
+    EXPECT_EQ(ListHs(r->customParts[1]), (std::vector<float>{10, 40, 50}));
+}
+
+TEST_F(CustomDefinitionsTest, SkylightPartsAreLaidIntoThePlanAndOthersDropped) {
+    WriteDefinition(windowFolder, "dome.def");
+    WriteSidecar(windowFolder + "/dome.pti", "[Description]\nAttachmentName=Dome\n");
+    palette.pick(customdef::kWindowCategory, "dome.def");
+    Objex* sky = Skylight(true);
+    RoofAttachmentRecord* r = SkyRec(sky);
+    r->partLists[1] = LoosePart(objtype::kWindowSeparator, 99);
+
+    ASSERT_TRUE(ReadCustomSkylightFile(sky));
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(r->partLists[i], nullptr) << i;
+        EXPECT_EQ(ListHs(r->partLists[i]), (std::vector<float>{10.0f * i})) << i;
+        EXPECT_EQ(r->partLists[i]->parent, sky);
+        const Poinz* p = r->partLists[i]->firstPoint;
+        EXPECT_FLOAT_EQ(p->position[1], 0.0f);
+        EXPECT_FLOAT_EQ(p->position[2], 5.0f);
+        EXPECT_FLOAT_EQ(p->next->position[2], 7.0f);
+    }
+    EXPECT_EQ(r->customParts, nullptr);  // the symbols are built by the skylight builder
+    EXPECT_STREQ(sky->text, "Dome");
+}
+
+TEST_F(CustomDefinitionsTest, FailedReloadsAlertAndKeepThePreviousParts) {
+    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
+    Objex* keep = LoosePart(objtype::kWindowSeparator, 3);
+    Rec(door)->customParts[1] = keep;
+    keep->parent = door;
+    door->text = CopyString("Kept");
+
+    // No entry picked among the custom doors.
+    palette.category = customdef::kDoorCategory;
+    EXPECT_FALSE(ReadCustomWindowDoorFile(door));
+    EXPECT_EQ(AlertLines(),
+              (std::vector<std::string>{
+                  "Unable to locate the custom door definition file. | Please select a custom door from "
+                  "the preview list before using this option.",
+                  "Unable to locate the custom door definition file. | Please make sure the file exists "
+                  "and you have adequate permissions to access it."}));
+    EXPECT_TRUE(alerts.shown[0].sheet);
+    EXPECT_EQ(Rec(door)->customParts[1], keep);
+    EXPECT_STREQ(door->text, "Kept");
+    EXPECT_EQ(gAttachmentTempLayer, nullptr);
+
+    // A skylight always names the window in its second alert.
+    alerts.shown.clear();
+    palette.category = customdef::kDoorCategory;
+    EXPECT_FALSE(ReadCustomSkylightFile(Skylight(true)));
+    ASSERT_EQ(alerts.shown.size(), 2u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the custom door definition file.");
+    EXPECT_EQ(alerts.shown[1].alert.message, "Unable to locate the custom window definition file.");
+
+    // An entry whose file is gone: only the second alert.
+    alerts.shown.clear();
+    palette.pick(customdef::kDoorCategory, "gone.def");
+    EXPECT_FALSE(ReadCustomWindowDoorFile(door));
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.informative,
+              "Please make sure the file exists and you have adequate permissions to access it.");
+    EXPECT_EQ(Rec(door)->customParts[1], keep);
+
+    // Another category: no path and no first alert.
+    alerts.shown.clear();
+    palette.pick(3, "oak.def");
+    std::string path;
+    EXPECT_FALSE(GetCurrentDefinitionFilePath(&path));
+    EXPECT_TRUE(alerts.shown.empty());
+    palette.pick(customdef::kWindowCategory, "oak.def");
+    ASSERT_TRUE(GetCurrentDefinitionFilePath(&path));
+    EXPECT_EQ(path, windowFolder + "/oak.def");
+}
+
+TEST_F(CustomDefinitionsTest, EveryPrefixOfADefinitionReadsWithoutHarm) {
+    WriteDefinition(doorFolder, "oak.def");
+    palette.pick(customdef::kDoorCategory, "oak.def");
+    const std::string path = doorFolder + "/oak.def";
+    const std::vector<uint8_t> file = ReadWholeFile(path);
+    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
+    Objex* sky = Skylight(true);
+    ReadPrefixes(file, path, [&](size_t length) {
+        const bool doorRead = ReadCustomWindowDoorFile(door);
+        const bool skyRead = ReadCustomSkylightFile(sky);
+        EXPECT_TRUE(length < file.size() || (doorRead && skyRead));
+        ASSERT_EQ(gAttachmentTempLayer, nullptr);
+        ASSERT_EQ(gReadingAttachmentDefinition, 0);
+        ASSERT_FALSE(DesignFileBusy());
+    });
+    EXPECT_EQ(ListHs(Rec(door)->customParts[2]), (std::vector<float>{20, 30}));
+}
+
+TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
+    UseUndo();
+    RebuildRecorder rebuilds;
+    int refreshes = 0;
+    SetRefreshHandler([&] { ++refreshes; });
+    WriteDefinition(doorFolder, "oak.def");
+    WriteDefinition(windowFolder, "bay.def");
+    Objex* chosen = Opening(objtype::kWindow, customdef::kWindowStyle, true);
+    Objex* unselected = Opening(objtype::kWindow, customdef::kWindowStyle, false);
+    Objex* standard = Opening(objtype::kWindow, 600, true);
+
+    // A door definition while only windows are selected.
+    palette.pick(customdef::kDoorCategory, "oak.def");
+    ApplyCurCustAttachToSelectedWinAndDoor();
+    EXPECT_EQ(Rec(chosen)->customParts[0], nullptr);
+    EXPECT_TRUE(undo.actionNames.empty());
+    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments"), 0);
+    EXPECT_EQ(refreshes, 1);
+
+    palette.pick(customdef::kWindowCategory, "bay.def");
+    ApplyCurCustAttachToSelectedWinAndDoor();
+    EXPECT_EQ(ListHs(Rec(chosen)->customParts[0]), (std::vector<float>{0}));
+    EXPECT_EQ(Rec(unselected)->customParts[0], nullptr);
+    EXPECT_EQ(Rec(standard)->customParts[0], nullptr);
+    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", wall), 1);
+    EXPECT_EQ(rebuilds.count("ReRenderObject", wall), 1);
+    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
+    UseUndo();
+    WriteDefinition(windowFolder, "dome.def");
+    palette.pick(customdef::kWindowCategory, "dome.def");
+    Skylight(true);
+    Objex* other = Skylight(false);
+
+    // The symbol builder makes one opening shape 40 by 30 about the centre it is given.
+    std::vector<float> centres;
+    SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float angle) {
+        centres.insert(centres.end(), {h, d, angle});
+        Objex* shape = Make(objtype::kOpeningMask).plan({{h - 20, d - 15}, {h + 20, d - 15}, {h - 20, d + 15}, {h + 20, d + 15}});
+        shape->parent = s;
+        SkyRec(s)->customParts = shape;
+    });
+    // The roof refits by dropping the skylight.
+    float widthSeen = 0;
+    SetUpdateRoofAttachmentHandler([&](Objex* s, Objex* r) -> int16_t {
+        widthSeen = s->bounds3D.floatRight - s->bounds3D.floatLeft;
+        EXPECT_EQ(s->parent, r);
+        EXPECT_EQ(s->pointCount, 4);
+        DeleteObj(s);
+        return 1;
+    });
+
+    ApplyCurCustAttachToSelectedWinAndDoor();
+    EXPECT_EQ(centres, (std::vector<float>{5, 5, 90}));
+    EXPECT_FLOAT_EQ(widthSeen, 40.0f);
+    EXPECT_EQ(roof->firstChild, other);
+    EXPECT_EQ(AlertLines(), (std::vector<std::string>{
+                                "One or more skylights have been removed. | The roof was not long enough to "
+                                "accommodate all of its attachments."}));
+    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
+}
+
+}  // namespace definitions
+
+// The parts a custom door or window builds from its definition: sizes and scale factors, the
+// hardware spread, the outline planes on both wall faces and the placement on the wall.
+// The document draws at scale 36, so one inch is two plan units.
+namespace geometry {
+
+constexpr float kPi = 3.14159265358979f;
+constexpr float kTol = 1e-3f;
+
+using P = Pt;
+
+// A loose part (not on a layer) through the points.
+Objex* Part(int16_t type, std::initializer_list<Pt> pts, bool closed = false) {
+    Objex* o = Make(type).closed(closed).at(pts);
+    o->rows = 1;
+    return o;
+}
+
+class CustomGeometryTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        ds = doc->itsDocState;
+        ASSERT_FLOAT_EQ(ds->planScale, 36.0f);
+    }
+
+    // A wall from `start` at `degrees` holding a custom door w by h whose points P1, P2 lie
+    // `length` apart from `start` along the wall.
+    void Door(P start, float degrees, float length, float w, float h) {
+        const float c = std::cos(degrees * kPi / 180.0f), s = std::sin(degrees * kPi / 180.0f);
+        wall = Part(objtype::kWall, {start, {start.h + 2 * length * c, 0, start.d - 2 * length * s}});
+        AppendObjectToLayer(wall, doc->itsCurLayer);
+        door = Part(objtype::kDoor, {start, {start.h + length * c, 0, start.d - length * s}});
+        record = new AttachmentRecord{};
+        record->style = customdef::kDoorStyle;
+        record->width = w;
+        record->height = h;
+        Make(door).with(record).in(wall);
+        door->layer = doc->itsCurLayer;
+    }
+
+    void Add(int list, Objex* part) {
+        part->parent = door;
+        Objex** at = &record->customParts[list];
+        for (; *at; at = &(*at)->next) part->prev = *at;
+        *at = part;
+    }
+
+    // The definition outline, 36 wide and 48 high, centred on H 0.
+    Objex* Outline() { return Part(objtype::kOpeningMask, {{-18, 0, 0}, {18, 0, 0}, {18, 48, 0}, {-18, 48, 0}}, true); }
+
+    static Float3DRect Box(Objex* o) {
+        Float3DRect b = EmptyFloat3DRect();
+        GetObject3DBounds(o, 0, &b, 0);
+        return b;
+    }
+
+    DocState* ds = nullptr;
+    Objex* wall = nullptr;
+    Objex* door = nullptr;
+    AttachmentRecord* record = nullptr;
+};
+
+TEST_F(CustomGeometryTest, BodyPartsAreScaledToTheOpening) {
+    Door({100, 0, 50}, 0.0f, 18.0f, 18.0f, 96.0f);
+    Add(0, Outline());
+    // The body is the outline drawn as a band 2 wide, 1 on either side of it.
+    Objex* body = Part(objtype::kWindowSeparator, {{-18, 0, 0}, {18, 0, 0}, {18, 48, 0}, {-18, 48, 0}}, true);
+    body->penWidth = 2.0f;
+    Add(1, body);
+
+    float w = 0, h = 0;
+    GetCustomAttachmentWidthAndHeight(record, &w, &h);
+    EXPECT_FLOAT_EQ(w, 36.0f);
+    EXPECT_FLOAT_EQ(h, 48.0f);
+
+    UpdateCustomAttachment(door);
+    const auto parts = ListOf(record->generatedParts);
+    ASSERT_EQ(parts.size(), 3u);  // the body, then the outline on each face
+    // Band -19..19 by -1..49, scaled by 0.5 and 2, centred on M (109, 50) just off the wall.
+    const Float3DRect b = Box(parts[0]);
+    EXPECT_NEAR(b.floatLeft, 109.0f - 9.5f, kTol);
+    EXPECT_NEAR(b.floatRight, 109.0f + 9.5f, kTol);
+    EXPECT_NEAR(b.floatTop, -2.0f, kTol);
+    EXPECT_NEAR(b.floatBottom, 98.0f, kTol);
+    EXPECT_NEAR(b.floatBack, 50.1f, kTol);
+    EXPECT_NEAR(b.floatFront, 50.1f, kTol);
+    EXPECT_EQ(parts[0]->parent, door);
+    EXPECT_NEAR(Box(body).floatRight, 18.0f, kTol);  // the definition part itself is untouched
+}
+
+TEST_F(CustomGeometryTest, MissingOrFlatOutlinesGiveNoSizeOrUnitFactor) {
+    Door({0, 0, 0}, 0.0f, 18.0f, 18.0f, 96.0f);
+    Objex* body = Part(objtype::kWindowSeparator, {{-18, 0, 0}, {18, 0, 0}, {18, 48, 0}, {-18, 48, 0}}, true);
+    body->penWidth = 2.0f;
+    Add(1, body);
+    // Parts of an earlier build go when the opening is rebuilt.
+    record->generatedParts = Part(objtype::kFrameGroup, {{0, 0, 0}, {1, 0, 0}});
+
+    float w = -1, h = -1;
+    GetCustomAttachmentWidthAndHeight(record, &w, &h);
+    EXPECT_EQ(w + h, 0.0f);
+    UpdateCustomAttachment(door);
+    EXPECT_EQ(record->generatedParts, nullptr);
+
+    // An outline with no height: the body keeps its height, its width is still halved.
+    Add(0, Part(objtype::kOpeningMask, {{-18, 0, 0}, {18, 0, 0}}));
+    GetCustomAttachmentWidthAndHeight(record, &w, &h);
+    EXPECT_FLOAT_EQ(w, 36.0f);
+    EXPECT_EQ(h, 0.0f);
+    UpdateCustomAttachment(door);
+    ASSERT_NE(record->generatedParts, nullptr);
+    const Float3DRect b = Box(record->generatedParts);
+    EXPECT_NEAR(b.floatLeft, 9.0f - 9.5f, kTol);
+    EXPECT_NEAR(b.floatRight, 9.0f + 9.5f, kTol);
+    EXPECT_NEAR(b.floatTop, -1.0f, kTol);
+    EXPECT_NEAR(b.floatBottom, 49.0f, kTol);
+
+    // Skylights measure across H and D.
+    RoofAttachmentRecord sky;
+    float sw = -1, sh = -1;
+    Float3DRect sb;
+    GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
+    EXPECT_EQ(sw + sh, 0.0f);
+    EXPECT_TRUE(IsEmptyBounds(sb));
+    sky.partLists[0] = Part(objtype::kOpeningMask, {{10, 0, 20}, {40, 0, 20}, {40, 0, 44}});
+    GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
+    EXPECT_FLOAT_EQ(sw, 30.0f);
+    EXPECT_FLOAT_EQ(sh, 24.0f);
+    EXPECT_FLOAT_EQ(sb.floatLeft, 10.0f);
+    EXPECT_FLOAT_EQ(sb.floatFront, 44.0f);
+    DeleteObj(sky.partLists[0]);
+}
+
+TEST_F(CustomGeometryTest, HardwareSpreadsItsFifthParameterAndWhitePartsBecome158) {
+    Door({0, 0, 0}, 0.0f, 36.0f, 36.0f, 48.0f);
+    door->texture = 2218;
+    door->penColor = RGBColor{100, 200, 300};
+    Add(0, Outline());
+    for (float fifth : {10.0f, 15.0f, 20.0f}) {
+        Objex* knob = Part(objtype::kDoorHardware, {{0, 10, 0}, {2, 10, 0}});
+        knob->params[4] = fifth;
+        Add(2, knob);
+    }
+    record->customParts[2]->next->params[3] = 4.0f;
+
+    UpdateCustomAttachment(door);
+    const auto parts = ListOf(record->generatedParts);
+    ASSERT_EQ(parts.size(), 5u);
+    EXPECT_NEAR(parts[0]->params[4], 0.9f, 1e-6);
+    EXPECT_NEAR(parts[1]->params[4], 0.95f, 1e-6);
+    EXPECT_NEAR(parts[2]->params[4], 1.0f, 1e-6);
+
+    EXPECT_EQ(parts[0]->type, objtype::kDoorHardware);
+    EXPECT_EQ(parts[1]->type, objtype::kSkylightPart);
+    for (Poinz* p = parts[1]->firstPoint; p; p = p->next) {
+        EXPECT_EQ(p->texture1 | p->texture2, 0);
+        EXPECT_EQ(p->color2, (RGBColor{65535, 65535, 65535}));
+    }
+    EXPECT_EQ(parts[0]->firstPoint->texture1, 2218);
+    EXPECT_EQ(parts[0]->firstPoint->color2, (RGBColor{100, 200, 300}));
+
+    // All alike: every one ends at 1.0.
+    for (Objex* o = record->customParts[2]; o; o = o->next) o->params[4] = 7.0f;
+    UpdateCustomAttachment(door);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(ListOf(record->generatedParts)[i]->params[4], 1.0f);
+}
+
+TEST_F(CustomGeometryTest, EachOutlineIsClosedOnBothWallFaces) {
+    Door({100, 0, 50}, 0.0f, 36.0f, 36.0f, 48.0f);
+    wall->penWidth = 6.0f;  // T = 3 inches = 6 plan units, + 2.1
+    Objex* open = Part(objtype::kOpeningMask, {{-18, 0, 0}, {18, 0, 0}, {18, 48, 0}, {-18, 48, 0}});
+    open->rows = 0;
+    Add(0, open);
+
+    UpdateCustomAttachment(door);
+    const auto parts = ListOf(record->generatedParts);
+    ASSERT_EQ(parts.size(), 2u);
+    const float faces[2] = {50.0f - 9.1f, 50.0f + 9.1f};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(parts[i]->type, objtype::kFrameGroup);
+        EXPECT_EQ(parts[i]->closed, 1);
+        EXPECT_EQ(parts[i]->rows, 1);
+        EXPECT_EQ(parts[i]->flagA, 1);
+        const Float3DRect b = parts[i]->bounds3D;
+        EXPECT_NEAR(b.floatBack, faces[i], kTol);
+        EXPECT_NEAR(b.floatFront, faces[i], kTol);
+        EXPECT_NEAR(b.floatLeft, 100.0f, kTol);
+        EXPECT_NEAR(b.floatRight, 136.0f, kTol);
+    }
+    EXPECT_EQ(open->closed, 0);
+}
+
+TEST_F(CustomGeometryTest, PartsSitAtTheCentreAndTurnAboutTheSidePivot) {
+    // Wall at 30 degrees; P1 (100, 200), the opening 36 long, so M is 18 along the wall:
+    // (100 + 18 cos 30, 200 - 18 sin 30) = (115.5885, 191).
+    Door({100, 0, 200}, 30.0f, 36.0f, 36.0f, 48.0f);
+    record->elevation = 4.0f;
+    wall->params[2] = 10.0f;  // B = 20 + 4
+    ds->viewKind = 2;
+    ds->curveSegments = 8;
+    Add(0, Outline());
+    Add(2, Part(objtype::kDoorHardware, {{0, 0, 0}, {10, 0, 0}}));
+
+    UpdateCustomAttachment(door);
+    Poinz* a = record->generatedParts->firstPoint;
+    EXPECT_NEAR(a->position[0], 115.5885f, kTol);
+    EXPECT_NEAR(a->position[1], -24.0f, kTol);
+    EXPECT_NEAR(a->position[2], 191.0f, kTol);
+    // Ten along the definition's H runs ten along the wall.
+    EXPECT_NEAR(a->next->position[0], 115.5885f + 8.6603f, kTol);
+    EXPECT_NEAR(a->next->position[2], 191.0f - 5.0f, kTol);
+
+    // A quarter turn: M, at 30 degrees from P1, goes to 120 degrees from P1, or from 210 to
+    // 300 degrees about P2 (131.1769, 182).
+    record->swingOrOffset = kPi / 2;
+    record->sideFlag = 1;
+    UpdateCustomAttachment(door);
+    a = record->generatedParts->firstPoint;
+    EXPECT_NEAR(a->position[0], 91.0f, kTol);
+    EXPECT_NEAR(a->position[2], 200.0f - 15.5885f, kTol);
+    record->sideFlag = 0;
+    UpdateCustomAttachment(door);
+    a = record->generatedParts->firstPoint;
+    EXPECT_NEAR(a->position[0], 131.1769f + 9.0f, kTol);
+    EXPECT_NEAR(a->position[2], 182.0f + 15.5885f, kTol);
+    EXPECT_NEAR(a->position[1], -24.0f, kTol);
+
+    EXPECT_EQ(ds->viewKind, 2);
+    EXPECT_EQ(ds->curveSegments, 8);
+}
+
+}  // namespace geometry
+
+// Deck steps placed on an edge, and the skylight symbols the roof reader needs: custom
+// skylight bounds, their outline points and filler planes.
+namespace services {
+
+class DeckSkylightServicesTest : public DocumentTest {
+protected:
+    Layer* layer() { return doc->itsCurLayer; }
+};
+
+TEST_F(DeckSkylightServicesTest, StepsSitInTheMiddleOfTheEdge) {
+    DocState* ds = doc->itsDocState;
+    ASSERT_EQ(ds->planScale, 36.0f);
+    ds->deckStepWidth = 60.0f;   // 120 plan units
+    ds->deckStepSizeB = 24.0f;   // 48 plan units
+    ds->deckStepLeftRail = 1;
+    ds->deckStepRightRail = 0;
+    Objex* deck = Deck(layer());
+    Poinz* a = PointAt(deck, 1);  // (200, 0) to (200, 200): straight down the plan
+    Poinz* b = PointAt(deck, 2);
+    AddDeckSteps(deck, a, b);
+    Objex* step = deck->firstChild;
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->type, objtype::kDeckSteps);
+    EXPECT_EQ(step->parent, deck);
+    EXPECT_EQ(step->layer, layer());
+    EXPECT_EQ(step->pointCount, 2);
+    EXPECT_EQ(step->penColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_EQ(step->texture, 0);
+    EXPECT_NEAR(step->firstPoint->position[0], 200.0f, 1e-3);
+    EXPECT_NEAR(step->firstPoint->position[2], 40.0f, 1e-3);
+    EXPECT_NEAR(step->firstPoint->next->position[2], 160.0f, 1e-3);
+    EXPECT_EQ(step->firstPoint->position[1], 0.0f);
+    const AttachmentRecord* r = step->typeData.attachment;
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->ownerType, objtype::kDeckSteps);
+    EXPECT_EQ(r->segmentStart, a);
+    EXPECT_EQ(r->segmentEnd, b);
+    EXPECT_EQ(r->width, 120.0f);
+    EXPECT_EQ(r->height, 48.0f);
+    EXPECT_NEAR(r->centreDistance, 100.0f, 1e-3);
+    EXPECT_NEAR(r->remainder, 100.0f, 1e-3);
+    EXPECT_EQ(r->directionFlag, 1);
+    EXPECT_EQ(r->frameFlag, 0);
+    EXPECT_EQ(r->insideTrimScale[1], 100);
+    EXPECT_EQ(r->outsideTrimColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_NEAR(step->bounds3D.floatBack, 40.0f, 1e-3);
+    EXPECT_NEAR(step->bounds3D.floatFront, 160.0f, 1e-3);
+
+    // An edge shorter than the step leaves 5 units: 100 long gives a 95 wide step.
+    Poinz* c = PointAt(deck, 3);
+    c->position[0] = 100;
+    c->position[2] = 200;
+    Poinz* d = deck->firstPoint;
+    d->position[2] = 200;
+    AddDeckSteps(deck, c, d);
+    ASSERT_NE(step->next, nullptr);
+    EXPECT_NEAR(step->next->typeData.attachment->width, 95.0f, 1e-3);
+    EXPECT_NEAR(step->next->typeData.attachment->centreDistance, 50.0f, 1e-3);
+}
+
+TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
+    Objex* skylight = nullptr;
+    RoofWithSkylight(layer(), 806, &skylight);
+    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
+    Objex* opening = Make(objtype::kOpeningMask).at({{10, -5, 20}, {50, 0, 80}});
+    Objex* frame = Make(objtype::kWindowSeparator).at({{500, 0, 500}});
+    r->customParts = frame;
+    frame->next = opening;
+    opening->prev = frame;
+
+    FloatRect plan;
+    Float3DRect box;
+    GetCustomSkylightBounds(skylight, &plan, &box);
+    EXPECT_EQ(box.floatLeft, 10.0f);
+    EXPECT_EQ(box.floatRight, 50.0f);
+    EXPECT_EQ(box.floatBack, 20.0f);
+    EXPECT_EQ(box.floatFront, 80.0f);
+    EXPECT_EQ(box.floatTop, -5.0f);
+    EXPECT_LT(plan.floatLeft, plan.floatRight);
+
+    CreateCustomSkylightBoundsPoints(skylight, &box);
+    ASSERT_EQ(skylight->pointCount, 4);
+    const float expected[4][2] = {{10, 20}, {50, 20}, {50, 80}, {10, 80}};
+    int i = 0;
+    for (Poinz* p = skylight->firstPoint; p; p = p->next, ++i) {
+        EXPECT_EQ(p->position[0], expected[i][0]);
+        EXPECT_EQ(p->position[1], 0.0f);
+        EXPECT_EQ(p->position[2], expected[i][1]);
+    }
+
+    // Without a record nothing is touched.
+    Objex* bare = Make(objtype::kSkylight);
+    FloatRect untouched{1, 2, 3, 4};
+    GetCustomSkylightBounds(bare, &untouched, nullptr);
+    EXPECT_EQ(untouched.floatRight, 4.0f);
+    CreateSkylightFillerPlane(bare, 1);
+    DeleteObj(bare);
+}
+
+TEST_F(DeckSkylightServicesTest, FillerPlanesMirrorByTheFlipFlags) {
+    Objex* skylight = nullptr;
+    RoofWithSkylight(layer(), 800, &skylight);
+    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
+    r->flipFlags[1] = 1;  // mirrored in D about the centre, 130
+    CreateSkylightFillerPlane(skylight, 0);
+    Objex* plane = r->customParts;
+    ASSERT_NE(plane, nullptr);
+    EXPECT_EQ(plane->subtype, 0);
+    EXPECT_EQ(plane->fillColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_EQ(plane->penWidth, 1.0f);
+    EXPECT_EQ(plane->firstPoint->position[0], 100.0f);
+    EXPECT_EQ(plane->firstPoint->position[1], -48.0f);
+    EXPECT_EQ(plane->firstPoint->position[2], 160.0f);
+    EXPECT_NE(plane->firstPoint->pointID, skylight->firstPoint->pointID);
+}
+
+}  // namespace services

@@ -1,0 +1,587 @@
+// Commands over selected and top-level objects, one row per command of the dispatch tables, and
+// the services they use.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "app/core/main_window_seams.h"
+#include "model/align_to_grid.h"
+#include "model/centering.h"
+#include "model/command_globals.h"
+#include "model/command_ids.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/flip.h"
+#include "model/plant_bounds.h"
+#include "model/plant_info.h"
+#include "model/projection.h"
+#include "model/selected_commands.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
+#include "plan/refresh_seams.h"
+#include "render/core/render_state.h"
+#include "support/build.h"
+#include "support/seam_recorders.h"
+#include "support/selection_recorders.h"
+
+using namespace dvxtest;
+
+// The rows of SelectedObject: roofs under moves, plants, mirrors, deleting attachments,
+// transforms that keep shapes, snapping to the grid and commands without a row.
+namespace dvxtest {
+namespace selected {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr float kRadiansPerDegree = 0.017453292519943295f;
+
+class SelectedCommands : public SelectionTest {
+protected:
+    // An opening of the type set into segment (first, first + 1) of the wall.
+    Objex* Opening(Objex* wall, int16_t type, int first, int16_t style = 500) {
+        Objex* o = Shape(wall, type, {{10, 0}, {20, 0}});
+        auto* r = new AttachmentRecord{};
+        r->ownerType = type;
+        r->style = style;
+        r->segmentStart = PointAt(wall, first);
+        r->segmentEnd = PointAt(wall, first + 1);
+        Make(o).with(r);
+        return o;
+    }
+
+    // A plant with a record of the growth rate (percent) and maximum height (inches).
+    Objex* Plant(PlanPoints points, float rate, int16_t maximum, float age) {
+        Objex* p = Make(Shape(floor, objtype::kPlant, points, true)).plant(rate, maximum);
+        p->plantAge = age;
+        return p;
+    }
+
+    static TransformRecord Turn(float angle, float h = 0, float d = 0) {
+        TransformRecord r;
+        r.values[xform::kScaleH] = r.values[xform::kScaleH + 1] = r.values[xform::kScaleH + 2] = 1.0f;
+        r.values[xform::kRotationAngle] = angle;
+        r.values[xform::kCentreH] = h;
+        r.values[xform::kCentreH + 2] = d;
+        return r;
+    }
+
+};
+
+TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisitingItsAttachments) {
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
+    Make(skylight).with(new RoofAttachmentRecord{}).select();
+    RebuildRecorder rec;
+
+    TransformRecord move = Turn(0);
+    move.values[xform::kTranslateH] = 10;
+    move.values[xform::kTranslateH + 2] = 5;
+    SelectedObjectLayer(floor, 1, 6000, &move);
+
+    // The skylight moved once, carried by its roof; the roof's own points stayed.
+    EXPECT_EQ(H(skylight, 0), 50.0f);
+    EXPECT_EQ(D(skylight, 0), 45.0f);
+    EXPECT_EQ(H(roof, 1), 100.0f);
+    EXPECT_EQ(rec.count("Update3DRoof", roof), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", roof), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", skylight), 0);
+    EXPECT_EQ(rec.count("UpdateAllRoofAttachments"), 0);
+
+    // A command that recurses refits the roof's attachments after its children.
+    SelectedObject(roof, 0, 5227, nullptr);
+    EXPECT_EQ(rec.count("UpdateAllRoofAttachments", roof), 1);
+}
+
+TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
+    // Growth 3.0 less 5 years stops at one year.
+    Objex* young = Plant({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 0, 24, 3.0f);
+    SelectedObject(young, 0, 5261, CommandParamFromInt(-5));
+    EXPECT_EQ(young->plantAge, 1.0f);
+    // Rate 0: 12 plan units high, 10.2 wide, scaled about its middle (5, 5).
+    EXPECT_NEAR(H(young, 0), 5.0 - 5.1, 1e-5);
+    EXPECT_NEAR(H(young, 1), 5.0 + 5.1, 1e-5);
+
+    // A planting age of 1 adds 1 + 3 years: 0.4 + 4 rounds to 4, 12 x 1.2^4 = 24.8832 high.
+    RebuildRecorder rec;
+    Objex* shrub = Plant({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 20, 24, 0.4f);
+    SelectedObject(shrub, 0, 5238, CommandParamFromInt(1));
+    EXPECT_EQ(shrub->fillPattern, 1);
+    EXPECT_NEAR(shrub->bounds3D.floatRight - shrub->bounds3D.floatLeft, 0.85 * 24.8832, 1e-3);
+    EXPECT_NEAR(shrub->bounds3D.floatFront - shrub->bounds3D.floatBack, 0.85 * 24.8832, 1e-3);
+    EXPECT_EQ(rec.count("ReRenderObject", shrub), 1);
+}
+
+TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings) {
+    gFlipCenterX = 50;
+    Objex* duct = Shape(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
+    Make(duct).select();
+    SelectedObject(duct, 1, 5034, nullptr);
+    EXPECT_EQ(H(duct, 0), 80.0f);
+    EXPECT_EQ(H(duct, 1), 70.0f);
+    EXPECT_EQ(gCommandHappened, 1);
+
+    // The plan flip moves it whole by -2 x its centre (75): order and shape kept.
+    StoreBoundsDeep(duct);
+    SelectedObject(duct, 1, 5363, nullptr);
+    EXPECT_EQ(H(duct, 0), -70.0f);
+    EXPECT_EQ(H(duct, 1), -80.0f);
+
+    // A fixed component mirrors about the axis as a whole: 2 x (50 - 15) = 70.
+    Objex* symbol = Shape(floor, 68, {{10, 5}, {20, 5}});
+    SelectedObject(symbol, 0, 5034, nullptr);
+    EXPECT_EQ(H(symbol, 0), 80.0f);
+    EXPECT_EQ(H(symbol, 1), 90.0f);
+    EXPECT_EQ(D(symbol, 0), 5.0f);
+
+    // Door swings: 30 degrees becomes -30 (quadrant 0), -30 becomes 30 (quadrant 4).
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    AttachmentRecord* r = door->typeData.attachment;
+    r->swingOrOffset = 30 * kRadiansPerDegree;
+    RebuildRecorder rec;
+    SelectedObject(door, 0, 5034, nullptr);
+    EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, -30.0, 1e-4);
+    EXPECT_EQ(r->directionFlag, 0);
+    SelectedObject(door, 0, 5035, nullptr);
+    EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
+    EXPECT_EQ(r->directionFlag, 4);
+    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 2);
+    EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
+
+    // Style 503 only changes side.
+    Objex* pocket = Opening(wall, objtype::kDoor, 0, 503);
+    pocket->typeData.attachment->swingOrOffset = 0.5f;
+    rec.calls.clear();
+    SelectedObject(pocket, 0, 5034, nullptr);
+    EXPECT_EQ(pocket->typeData.attachment->sideFlag, 1);
+    EXPECT_EQ(pocket->typeData.attachment->swingOrOffset, 0.5f);
+    EXPECT_TRUE(rec.calls.empty());
+
+    // Windows are left alone and do not count as a flip.
+    gCommandHappened = 0;
+    Objex* window = Opening(wall, objtype::kWindow, 0);
+    SelectedObject(window, 0, 5034, nullptr);
+    EXPECT_EQ(gCommandHappened, 0);
+}
+
+TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuildsTheirWall) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    Objex* window = Opening(wall, objtype::kWindow, 1);
+    Objex* locked = Opening(wall, objtype::kComponent, 1);
+    Make(door).select();
+    Make(locked).select();
+    PointAt(locked, 0)->locked = 1;
+    RebuildRecorder rec;
+
+    // The delete key walks every object, selected or not.
+    SelectedObjectAllLayers(doc->itsLayers, 0, 5199, nullptr);
+    ASSERT_EQ(wall->firstChild, window);
+    EXPECT_EQ(window->next, locked);
+    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_EQ(rec.count("ReRenderObject", wall), 1);
+    EXPECT_EQ(gRefreshRender, 1);
+    (void)door;
+
+    // Cut keeps the locked one too; a cut opening does not rebuild the wall's solid.
+    Make(window).select();
+    SelectedObjectAllLayers(doc->itsLayers, 0, 21, nullptr);
+    EXPECT_EQ(wall->firstChild, locked);
+    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_EQ(floor->firstObject, wall);
+}
+
+TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndText) {
+    TransformRecord twice = Turn(0);
+    twice.values[xform::kScaleH] = twice.values[xform::kScaleH + 2] = 2.0f;
+    Objex* plant = Shape(floor, objtype::kPlant, {{10, 0}, {20, 0}, {20, 10}, {10, 10}}, true);
+    Make(plant).select();
+    SelectedObject(plant, 1, 6001, &twice);
+    EXPECT_EQ(H(plant, 1), 20.0f);
+
+    // An enhanced text box of 10 x 10 scaled to 20 x 20 grows to its minimum width of 30.
+    Objex* text = Shape(floor, objtype::kEnhancedText, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+    text->params[1] = 30;
+    text->params[2] = 20;
+    Make(text).select();
+    RebuildRecorder rec;
+    SelectedObject(text, 1, 6001, &twice);
+    EXPECT_EQ(H(text, 1), 30.0f);
+    EXPECT_EQ(H(text, 2), 30.0f);
+    EXPECT_EQ(D(text, 2), 20.0f);
+    EXPECT_EQ(rec.count("ReRenderObject", text), 0);
+
+    // A quarter turn about the origin takes the plant's middle (15, 5) to (5, -15); the
+    // plant moves there without turning (it has no record, so it keeps its size).
+    const TransformRecord quarter = Turn(static_cast<float>(kPi / 2));
+    SelectedObject(plant, 1, 6003, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(H(plant, 0), 0.0, 1e-4);
+    EXPECT_NEAR(D(plant, 0), -20.0, 1e-4);
+    EXPECT_NEAR(H(plant, 2), 10.0, 1e-4);
+    EXPECT_NEAR(D(plant, 2), -10.0, 1e-4);
+
+    // Rotating the plan turns the angles fixed components and cabinets keep.
+    Objex* symbol = Shape(floor, 68, {{0, 0}, {10, 0}});
+    symbol->params[0] = 10;
+    SelectedObject(symbol, 0, 5362, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(symbol->params[0], 100.0, 1e-4);
+    Objex* cabinet = Make(objtype::kGroup, objsubtype::kCabinetGroup).on(floor).with(new CabinetState{});
+    cabinet->typeData.cabinet->f1 = 300;
+    SelectedObject(cabinet, 0, 5362, const_cast<TransformRecord*>(&quarter));
+    EXPECT_NEAR(cabinet->typeData.cabinet->f1, 30.0, 1e-4);
+}
+
+TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
+    DocState* ds = CurrentDocState();
+    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units at scale 36
+    Objex* line = Shape(floor, objtype::kLine, {{30, -5}, {49, 48}});
+    PointAt(line, 0)->position[1] = 7;
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+
+    ds->snapToGrid = 0;
+    SelectedObject(line, 0, 5015, nullptr);
+    EXPECT_EQ(H(line, 0), 30.0f);
+
+    ds->snapToGrid = 1;
+    SelectedObject(line, 0, 5015, nullptr);
+    EXPECT_EQ(H(line, 0), 24.0f);
+    EXPECT_EQ(D(line, 0), -24.0f);
+    EXPECT_EQ(PointAt(line, 0)->position[1], 7.0f);
+    EXPECT_EQ(H(line, 1), 48.0f);
+    EXPECT_EQ(D(line, 1), 48.0f);
+    EXPECT_EQ(line->bounds.floatBottom, 48.0f);
+    SelectedObject(door, 0, 5015, nullptr);
+    EXPECT_EQ(H(door, 0), 10.0f);
+}
+
+TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
+    auto textBox = [&](const char* face) {
+        auto* r = new DimensionTextRecord{};
+        r->fontNum = 21;
+        std::memset(r->font.lfFaceName, 'x', sizeof r->font.lfFaceName);
+        std::strcpy(r->font.lfFaceName, face);
+        return Make(Shape(floor, objtype::kDimensionText, {{0, 0}, {40, 0}, {40, 10}, {0, 10}}, true)).with(r).get();
+    };
+    Objex* own = textBox("Geneva");
+    Objex* held = textBox("Helvetica");
+    Objex* dimension = Shape(floor, objtype::kDimensionLinked, {{0, 20}, {40, 20}});
+    Make(dimension).with(new DimensionRecord{0, held, 0, 0});
+    held->typeData.dimensionText->owner = dimension;
+    Make(own).select();
+    Make(dimension).select();
+
+    TransformRecord record;
+    for (int i = 0; i < 17; ++i) record.values[i] = static_cast<float>(i) + 0.5f;
+    SelectedObjectLayer(floor, 1, cmd::kCopyTransform, &record);
+    for (Objex* box : {own, held}) {
+        const DimensionTextRecord* r = box->typeData.dimensionText;
+        for (int i = 0; i < DimensionTextRecord::kTransformCount; ++i) EXPECT_EQ(r->transform[i], i + 0.5f);
+        EXPECT_EQ(r->fontNum, 21);
+    }
+    EXPECT_STREQ(own->typeData.dimensionText->font.lfFaceName, "Geneva");
+    EXPECT_EQ(own->typeData.dimensionText->font.lfFaceName[7], 'x');
+    EXPECT_STREQ(held->typeData.dimensionText->font.lfFaceName, "Helvetica");
+    EXPECT_EQ(held->typeData.dimensionText->font.lfFaceName[10], 'x');
+}
+
+TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Opening(wall, objtype::kDoor, 0);
+    Make(wall).select();
+    Make(door).select();
+    RebuildRecorder rec;
+    for (int32_t command : {7001, 0, 5040, 9999}) {
+        SelectedObjectAllLayers(doc->itsLayers, 1, command, CurrentDocState());
+        TopLevelObjectAllLayers(doc->itsLayers, command, CurrentDocState());
+    }
+    EXPECT_TRUE(rec.calls.empty());
+    EXPECT_EQ(wall->firstChild, door);
+    EXPECT_EQ(H(wall, 1), 100.0f);
+    EXPECT_EQ(SelectedPointCount(wall), 4);
+}
+
+}  // namespace selected
+}  // namespace dvxtest
+
+// The rows of TopLevelObject: copies, floors, deleting, elevations, the terrain, plans and
+// ordering.
+namespace dvxtest {
+namespace toplevel {
+
+class TopLevelCommands : public SelectionTest {
+protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        SetResetStandardToolHandler([this](uint8_t flag) { toolResets.push_back(flag); });
+        SetRefreshHandler([this] { ++refreshes; });
+    }
+
+    Layer* Floor(int index) {
+        Layer* l = doc->itsLayers;
+        for (int i = 0; l && i < index; ++i) l = l->next;
+        return l;
+    }
+
+
+    std::vector<uint8_t> toolResets;
+    int refreshes = 0;
+};
+
+TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopiesAreDeselected) {
+    DocState* ds = CurrentDocState();
+    ds->duplicateCount = 3;  // offset (0.5, -0.5) inches: (1, -1) plan units at scale 36
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    RebuildRecorder rec;
+    TopLevelObject(wall, 5006, ds);
+
+    ASSERT_EQ(CountObjects(floor->firstObject), 4);
+    Objex* copy = wall->next;
+    for (float step = 1; step <= 3; ++step, copy = copy->next) {
+        EXPECT_EQ(H(copy, 0), step);
+        EXPECT_EQ(D(copy, 0), -step);
+        EXPECT_EQ(H(copy, 1), 100 + step);
+        EXPECT_EQ(rec.count("Update3DWall", copy), 1);
+        EXPECT_EQ(rec.count("ReRenderObject", copy), 1);
+        EXPECT_FALSE(IsObjectSelected(copy));
+    }
+    EXPECT_EQ(H(wall, 0), 0.0f);
+
+    // A mirror copy in place comes back deselected, so the walk meets it only once.
+    Objex* line = Shape(Floor(1), objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* other = Shape(Floor(1), objtype::kLine, {{0, 10}, {10, 10}});
+    Make(line).select();
+    TopLevelObjectLayer(Floor(1), 5008, ds);
+    ASSERT_EQ(CountObjects(Floor(1)->firstObject), 3);
+    EXPECT_FALSE(IsObjectSelected(other->next));
+}
+
+TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlaceWhenNoCopyCanBeMade) {
+    SelectionSeamRecorder seams;
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Make(line).select();
+    TopLevelObjectAllLayers(doc->itsLayers, 5170, nullptr);
+
+    EXPECT_EQ(floor->firstObject, line);
+    EXPECT_EQ(line->next, nullptr);
+    EXPECT_FALSE(IsObjectSelected(line));
+    ASSERT_EQ(CountObjects(Floor(1)->firstObject), 1);
+    Objex* copy = Floor(1)->firstObject;
+    EXPECT_NE(copy, line);
+    EXPECT_EQ(copy->elevation, floor->height);
+    EXPECT_EQ(CountObjects(Floor(2)->firstObject), 0);
+    EXPECT_EQ(toolResets, std::vector<uint8_t>{1});
+    EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
+
+    // Members of a symbol-editor group cannot be copied: the group stays on its floor.
+    Objex* member = Shape(floor, objtype::kLine, {{0, 20}, {10, 20}});
+    Objex* editor = Group(floor, {member}, groupkind::kSymbolEditor);
+    Make(member).select();
+    TopLevelObject(editor, 5170, nullptr);
+    EXPECT_EQ(editor->layer, floor);
+    EXPECT_EQ(editor->elevation, 0.0f);
+    EXPECT_EQ(CountObjects(Floor(1)->firstObject), 1);
+    EXPECT_EQ(toolResets.size(), 1u);
+}
+
+TEST_F(TopLevelCommands, DeleteEmptiesAWhollySelectedLayerInOnePassAndSparesLockedObjects) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* line = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
+    for (Objex* o : {wall, line, plant}) Make(o).select();
+    TopLevelObjectLayer(floor, 5199, nullptr);
+    EXPECT_EQ(floor->firstObject, nullptr);
+    EXPECT_EQ(gRefreshRender, 1);
+
+    Objex* locked = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Make(locked).select();
+    PointAt(locked, 1)->locked = 1;
+    TopLevelObjectLayer(floor, 21, nullptr);
+    TopLevelObjectLayer(floor, 5199, nullptr);
+    EXPECT_EQ(floor->firstObject, locked);
+}
+
+TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenings) {
+    gBaseElevation = 2;  // 24 inches
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {200, 0}});
+    PointAt(wall, 0)->selected = 1;
+    PointAt(wall, 1)->selected = 1;
+    PointAt(wall, 1)->baseElevation = 10;
+    wall->onTerrain = 1;
+    TopLevelObjectLayer(floor, 5324, nullptr);
+    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 24.0f);
+    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 10.0f);
+    EXPECT_EQ(wall->elevation, 10.0f);  // the lowest segment base
+    EXPECT_EQ(wall->onTerrain, 0);
+
+    // Raising a wholly selected wall lifts its elevation with its bases.
+    Make(wall).select();
+    gBaseElevation = 1;
+    TopLevelObjectLayer(floor, 5431, nullptr);
+    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
+    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 22.0f);
+    EXPECT_EQ(wall->elevation, 22.0f);
+
+    // A door selected on its own gets 12 inches as a 24 plan-unit offset; the wall rebuilds.
+    Make(wall).select(0);
+    Objex* door = Shape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
+    auto* r = new AttachmentRecord{};
+    r->segmentStart = PointAt(wall, 0);
+    r->segmentEnd = PointAt(wall, 1);
+    r->elevation = 5;
+    Make(door).with(r).select();
+    RebuildRecorder rec;
+    TopLevelObjectLayer(floor, 5324, nullptr);
+    EXPECT_EQ(r->elevation, 24.0f);
+    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 1);
+    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
+
+    // Following the terrain: a wall cannot, a plant can.
+    Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
+    wall->onTerrain = 1;
+    TopLevelObject(wall, 5326, nullptr);
+    EXPECT_EQ(gTopoFloatNA, 1);
+    EXPECT_EQ(wall->onTerrain, 0);
+    TopLevelObject(plant, 5326, nullptr);
+    EXPECT_EQ(plant->onTerrain, 1);
+    EXPECT_EQ(rec.count("ReRenderObject", plant), 1);
+}
+
+TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) {
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    for (int32_t command = 5335; command <= 5342; ++command) {
+        TopLevelObject(a, command, nullptr);
+        EXPECT_EQ(a->planBits, 1 << (command - 5335));
+    }
+    TopLevelObject(a, 5389, nullptr);
+    EXPECT_EQ(a->planBits, 256);
+
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* c = Shape(floor, objtype::kLine, {{0, 20}, {10, 20}});
+    Objex* upstairs = Shape(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
+    Make(a).select();
+    TopLevelObject(a, 5105, nullptr);
+    EXPECT_EQ(floor->firstObject, b);
+    EXPECT_EQ(c->next, a);
+    EXPECT_FALSE(IsObjectSelected(a));
+    TopLevelObject(upstairs, 5106, nullptr);
+    EXPECT_EQ(floor->firstObject, upstairs);
+    EXPECT_EQ(upstairs->next, b);
+    EXPECT_EQ(b->prev, upstairs);
+    EXPECT_EQ(upstairs->layer, floor);
+    EXPECT_EQ(Floor(1)->firstObject, nullptr);
+    EXPECT_EQ(refreshes, 2);
+}
+
+}  // namespace toplevel
+}  // namespace dvxtest
+
+// Plant sizes, centring in the lot and the window, and aligning the selection to the grid.
+namespace dvxtest {
+namespace services {
+
+class CommandServices : public SelectionTest {
+protected:
+    Objex* Plant(float rate, int16_t maximum, float age, int16_t pattern = 0) {
+        Objex* p = Make(Shape(floor, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true)).plant(rate, maximum);
+        p->plantAge = age;
+        p->fillPattern = pattern;
+        return p;
+    }
+    Objex* Box(float left, float top, float right, float bottom) {
+        return Shape(floor, objtype::kRectangle, {{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true);
+    }
+};
+
+TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
+    float w = 0, h = 0;
+    // 2.6 years round to 3: 12 x 1.2^3, below the maximum of 24 inches (48 plan units).
+    GetPlantBounds(Plant(20, 24, 2.6f), &w, &h, 0);
+    EXPECT_FLOAT_EQ(h, 20.736f);
+    EXPECT_FLOAT_EQ(w, 0.85f * 20.736f);
+    // Without growth: 12, or the maximum (4 inches, 8 plan units) when that is smaller.
+    GetPlantBounds(Plant(0, 24, 9.0f), &w, &h, 0);
+    EXPECT_EQ(h, 12.0f);
+    GetPlantBounds(Plant(0, 4, 9.0f), &w, &h, 0);
+    EXPECT_EQ(h, 8.0f);
+    EXPECT_FLOAT_EQ(w, 6.8f);
+    // A fill pattern of 2 adds 5 years: 0.6 + 5 rounds to 6, 12 x 1.2^6.
+    Objex* patterned = Plant(20, 24, 0.6f, 2);
+    GetPlantBounds(patterned, &w, &h, 0);
+    EXPECT_NEAR(h, 35.831808, 1e-4);
+    EXPECT_EQ(H(patterned, 1), 10.0f);  // measured only
+
+    // Not a plant, or no record: the outputs stay.
+    w = h = -1;
+    Objex* bare = Shape(floor, objtype::kPlant, {{0, 0}, {1, 1}});
+    GetPlantBounds(bare, &w, &h, 1);
+    GetPlantBounds(Box(0, 0, 5, 5), &w, &h, 1);
+    EXPECT_EQ(h, -1.0f);
+    EXPECT_EQ(H(bare, 1), 1.0f);
+}
+
+TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
+    Objex* box = Box(100, 100, 200, 300);
+    Objex* other = Box(0, 0, 10, 10);
+    Make(box).select();
+    FloatRect r;
+    CenterObjects(1, &r);
+    EXPECT_EQ(H(box, 0), -50.0f);
+    EXPECT_EQ(D(box, 0), -100.0f);
+    EXPECT_EQ(r.floatLeft, -50.0f);
+    EXPECT_EQ(r.floatRight, 50.0f);
+    EXPECT_EQ(r.floatTop, -100.0f);
+    EXPECT_EQ(r.floatBottom, 100.0f);
+    EXPECT_EQ(H(other, 1), 10.0f);
+
+    // The window adds the unzoomed projection offsets: 30 / 0.6 and -12 / 0.6.
+    CurrentDocState()->zoomFactor = 0.6f;
+    gGlobalXOffset = 30;
+    gGlobalZOffset = -12;
+    CenterObjectsInWindow(1, &r);
+    EXPECT_NEAR(H(box, 0), 0.0, 1e-4);
+    EXPECT_NEAR(D(box, 0), -120.0, 1e-4);
+
+    // One layer, in a lot whose rounded extent 0..1001 halves to 500.
+    CurrentDocState()->lotRect = FloatRect{0, 0, 1001.2f, 1000};
+    CenterLayer(floor, 1, &r);
+    EXPECT_NEAR(H(box, 0), 450.0, 1e-4);
+    EXPECT_NEAR(D(box, 0), 400.0, 1e-4);
+    r.floatLeft = 7;
+    CenterLayer(nullptr, 1, &r);
+    EXPECT_EQ(r.floatLeft, 0.0f);
+}
+
+TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
+    DocState* ds = CurrentDocState();
+    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units
+    Objex* box = Box(30, 50, 61, 73);
+    RebuildRecorder rec;
+    AlignSelectedToGrid(5140);
+    EXPECT_TRUE(rec.calls.empty());
+    EXPECT_EQ(H(box, 0), 30.0f);
+
+    Make(box).select();
+    AlignSelectedToGrid(5140);  // left-top (30, 50) to (24, 48)
+    EXPECT_EQ(H(box, 0), 24.0f);
+    EXPECT_EQ(D(box, 0), 48.0f);
+    AlignSelectedToGrid(5142);  // right-bottom (55, 71) to (48, 72)
+    EXPECT_EQ(H(box, 1), 48.0f);
+    EXPECT_EQ(D(box, 2), 72.0f);
+
+    // Already on the grid: stays, also at a zoom whose cells are not whole view units.
+    Objex* square = Box(24, 48, 48, 72);
+    Make(box).select(0);
+    Make(square).select();
+    ds->zoomFactor = 0.6f;
+    AlignSelectedToGrid(5140);
+    AlignSelectedToGrid(5141);
+    EXPECT_EQ(H(square, 0), 24.0f);
+    EXPECT_EQ(D(square, 0), 48.0f);
+    EXPECT_EQ(H(square, 1), 48.0f);
+}
+
+}  // namespace services
+}  // namespace dvxtest

@@ -1,0 +1,879 @@
+// The records of a design and the document around them: objects, layers and points, the
+// document model, the settings record, view layers and saved blocks.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/core/document_seams.h"
+#include "files/content_paths.h"
+#include "files/palettes.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/docstate_fields.h"
+#include "model/document_model.h"
+#include "model/live_views.h"
+#include "model/objects.h"
+#include "model/plugin_data.h"
+#include "model/preferences.h"
+#include "render/core/texture_seams.h"
+#include "model/tool_defaults.h"
+#include "model/view_layers.h"
+#include "model/view_state.h"
+#include "port/defaults.h"
+#include "port/random.h"
+#include "port/session.h"
+#include "powertools/core/plugin_list_seams.h"
+#include "render/core/custom_textures.h"
+#include "render/core/render_state.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+
+using namespace dvxtest;
+
+// Creating, linking, unlinking and finding layers, objects and points; groups; the view ID.
+namespace objects {
+
+class ObjectsTest : public DocumentTest {
+protected:
+    Layer* first() { return doc->itsLayers; }
+};
+
+TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
+    doc->itsDocState->plantAge = 5.5f;
+    doc->itsDocState->currentElevation = 96.0f;
+    Objex* a = Make(objtype::kRectangle);
+    Objex* b = Make(objtype::kPlant);
+    EXPECT_EQ(b->objectID, a->objectID + 1);
+    EXPECT_FLOAT_EQ(a->plantAge, 5.5f);
+    EXPECT_FLOAT_EQ(a->elevation, 96.0f);
+
+    Poinz* p = NewPoint({1, 2, 3}, a);
+    Poinz* q = NewPoint({4, 5, 6}, a);
+    EXPECT_EQ(q->pointID, p->pointID + 1);
+    delete p;
+    delete q;
+
+    // Without a document a point is refused and no ID is taken.
+    const uint32_t next = doc->itsDocState->nextPointID;
+    gCurDocument = nullptr;
+    EXPECT_EQ(NewPoint({0, 0, 0}), nullptr);
+    Objex* loose = Make(objtype::kLine);
+    EXPECT_EQ(loose->objectID, 0u);
+    // ...and an object comes back zero-filled: neither the arguments nor the defaults are set.
+    EXPECT_EQ(loose->type, 0);
+    EXPECT_EQ(loose->visible, 0);
+    EXPECT_EQ(loose->penWidth, 0.0f);
+    EXPECT_EQ(loose->penStyle, 0);
+    EXPECT_EQ(loose->rows, 0);
+    EXPECT_EQ(loose->flagA, 0);
+    EXPECT_EQ(loose->faceAxis, 0);
+    EXPECT_EQ(loose->needsRebuild, 0);
+    EXPECT_EQ(loose->textureScales[4].x, 0);
+    gCurDocument = doc;
+    EXPECT_EQ(doc->itsDocState->nextPointID, next);
+    DeleteObj(loose);
+    DeleteObj(a);
+    DeleteObj(b);
+}
+
+TEST_F(ObjectsTest, LayerNamesAreCutTo255Bytes) {
+    const std::string longName(300, 'x');
+    Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
+    EXPECT_EQ(std::strlen(l->name), 255u);
+    EXPECT_FLOAT_EQ(l->height, 96.0f);
+    Layer* unnamed = CreateLayer(nullptr, 0, 0, nullptr);
+    EXPECT_STREQ(unnamed->name, "");
+    DeleteLayer(l);
+    DeleteLayer(unnamed);
+}
+
+TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
+    Objex* a = Make(objtype::kLine).on(first());
+    EXPECT_EQ(first()->firstObject, a);
+    Objex* b = Make(objtype::kLine).on(first());
+    Objex* c = Make(objtype::kLine).on(first());
+    EXPECT_EQ(a->next, b);
+    EXPECT_EQ(b->prev, a);
+
+    EXPECT_EQ(UnlinkObject(a), a);
+    EXPECT_EQ(first()->firstObject, b);
+    EXPECT_EQ(b->prev, nullptr);
+    EXPECT_EQ(a->layer, nullptr);
+    UnlinkObject(c);
+    EXPECT_EQ(b->next, nullptr);
+    EXPECT_EQ(CountObjects(first()->firstObject), 1);
+
+    // Unlinking the first child of a group moves the group's head.
+    Objex* group = Make(objtype::kGroup).on(first());
+    gGroupLeader = group;
+    GroupObject(a);
+    GroupObject(c);
+    GroupObject(group);  // the leader itself is not grouped
+    EXPECT_EQ(group->firstChild, a);
+    EXPECT_EQ(a->parent, group);
+    EXPECT_EQ(a->layer, nullptr);
+    EXPECT_EQ(c->prev, a);
+    UnlinkObject(a);
+    EXPECT_EQ(group->firstChild, c);
+    EXPECT_EQ(c->prev, nullptr);
+    EXPECT_EQ(a->parent, group);  // left as it was
+    a->parent = nullptr;
+    DeleteObj(a);
+}
+
+TEST_F(ObjectsTest, PointInsertion) {
+    Objex* poly = Make(objtype::kPolygon).on(first()).line(3);
+    Poinz* p0 = PointAt(poly, 0);
+    Poinz* p2 = PointAt(poly, 2);
+    p0->selected = 1;
+    p0->baseElevation = 8;
+    p0->position[1] = 30;
+
+    // After the last point the new one copies the first point.
+    Poinz* added = NewPoint({99, 1, 2});
+    InsertPointInObjectAndUpdatePointInfo(added, poly, p2);
+    EXPECT_EQ(poly->pointCount, 4);
+    EXPECT_EQ(p2->next, added);
+    EXPECT_EQ(added->prev, p2);
+    EXPECT_EQ(added->owner, poly);
+    EXPECT_EQ(added->selected, 1);
+    EXPECT_FLOAT_EQ(added->baseElevation, 8.0f);
+    EXPECT_FLOAT_EQ(added->position[1], 1.0f);  // not a deck: own height kept
+
+    // At the head.
+    Poinz* head = NewPoint({-5, 0, 0});
+    InsertPointInObject(head, poly, nullptr);
+    EXPECT_EQ(poly->firstPoint, head);
+    EXPECT_EQ(p0->prev, head);
+    EXPECT_EQ(poly->pointCount, 5);
+
+    // Decks take the neighbour's height; walls refuse.
+    Objex* deck = Make(objtype::kDeck).on(first()).line(2);
+    PointAt(deck, 1)->position[1] = 24;
+    Poinz* mid = NewPoint({5, 0, 0});
+    InsertPointInObjectAndUpdatePointInfo(mid, deck, PointAt(deck, 0));
+    EXPECT_FLOAT_EQ(mid->position[1], 24.0f);
+
+    Objex* wall = Make(objtype::kWall).on(first()).line(2);
+    Poinz* refused = NewPoint({5, 0, 0});
+    InsertPointInObjectAndUpdatePointInfo(refused, wall, PointAt(wall, 0));
+    EXPECT_EQ(wall->pointCount, 2);
+    EXPECT_EQ(refused->owner, nullptr);
+    delete refused;
+}
+
+TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
+    Layer* f = first();
+    Layer* second = f->next;
+    Make(objtype::kLine).on(f);
+    DeleteLayer(f);
+    EXPECT_EQ(doc->itsLayers, second);
+    EXPECT_EQ(doc->itsCurLayer, second);
+    EXPECT_EQ(second->prev, nullptr);
+
+    // The current layer in the middle falls back to its predecessor.
+    Layer* third = second->next;
+    Layer* fourth = CreateLayer("Fourth", 1, 1, nullptr);
+    AppendLayerToDocument(fourth);
+    doc->itsCurLayer = third;
+    DeleteLayer(third);
+    EXPECT_EQ(doc->itsCurLayer, second);
+    EXPECT_EQ(second->next, fourth);
+    EXPECT_EQ(fourth->prev, second);
+
+    // The 2D view and topography layers are not left pointing at freed layers.
+    doc->itsCur2DLayer = fourth;
+    DeleteLayer(fourth);
+    EXPECT_EQ(doc->itsCur2DLayer, nullptr);
+    Layer* topo = CreateLayer("TopoLayer", 1, 1, nullptr);
+    doc->itsTopoLayer = topo;
+    Make(objtype::kTopography).on(topo);
+    DeleteLayer(topo);
+    EXPECT_EQ(doc->itsTopoLayer, nullptr);
+    EXPECT_EQ(doc->itsLayers, second);
+
+    DeleteLayer(second);
+    EXPECT_EQ(doc->itsLayers, nullptr);
+    EXPECT_EQ(doc->itsCurLayer, nullptr);
+
+    // An empty document takes its first appended layer as current.
+    Layer* fresh = CreateLayer("Fresh", 1, 1, nullptr);
+    AppendLayerToDocument(fresh);
+    EXPECT_EQ(doc->itsLayers, fresh);
+    EXPECT_EQ(doc->itsCurLayer, fresh);
+}
+
+TEST_F(ObjectsTest, Lookups) {
+    Layer* second = first()->next;
+    Objex* top = Make(objtype::kGroup).on(second);
+    Objex* child = Make(objtype::kRectangle).in(top);
+    Make(top).line(1);
+    Make(child).line(2);
+    Objex* grandChild = Make(objtype::kLine).in(child).line(1);
+    const uint32_t childPoint = PointAt(child, 1)->pointID;
+
+    EXPECT_EQ(GetObjectFromPointID(childPoint), child);
+    EXPECT_EQ(GetPointFromPointID(childPoint), nullptr);
+    EXPECT_EQ(GetPointFromPointID(top->firstPoint->pointID), top->firstPoint);
+    EXPECT_EQ(GetObjectFromPointID(grandChild->firstPoint->pointID), nullptr);
+    EXPECT_EQ(GetObjectFromObjectID(child->objectID), child);
+    EXPECT_EQ(GetObjectFromObjectID(grandChild->objectID), nullptr);
+    EXPECT_EQ(GetObjectFromObjectID(999999), nullptr);
+    EXPECT_EQ(FindObjectWithID(top->objectID), nullptr);  // not on the current layer
+    doc->itsCurLayer = second;
+    EXPECT_EQ(FindObjectWithID(top->objectID), top);
+    EXPECT_EQ(GetRootObject(grandChild), top);
+    EXPECT_EQ(GetRootObject(top), top);
+    EXPECT_EQ(GetLayerFromName("Second Floor"), second);
+    EXPECT_EQ(GetLayerFromName("second floor"), nullptr);
+    EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(nullptr), 0.0f);
+
+    top->groupKind = groupkind::kSymbolEditor;
+    EXPECT_TRUE(IsObjectSymbolEditorObject(grandChild));
+    EXPECT_FALSE(IsObjectSectionDetailObject(grandChild));
+    top->groupKind = groupkind::kSectionDetail;
+    EXPECT_TRUE(IsObjectSectionDetailObject(child));
+}
+
+TEST_F(ObjectsTest, CurrentViewFromAngles) {
+    struct Case {
+        float x, y;
+        uint8_t perspective;
+        float factor;
+        int32_t view;
+    };
+    const Case cases[] = {
+        {90, 0, 0, 1, 5149},     {89.6f, 0.4f, 0, 1, 5149}, {0, 270, 0, 1, 5151},
+        {0, 90, 0, 1, 5152},     {0, 0, 0, 1, 5153},        {0, 180, 0, 1, 5154},
+        {90, 0, 1, 1, 5179},     {30, 45, 1, 6, 5155},      {30, 45, 0, 6, 5162},
+        {30, 45, 1, 2.5f, 0},    {30, 45, 0, 2.5f, 5162},   {0, 45, 0, 1, 5162},
+    };
+    for (const Case& c : cases) {
+        gXViewAngle = c.x;
+        gYViewAngle = c.y;
+        gPerspective = c.perspective;
+        gViewFactor = c.factor;
+        EXPECT_EQ(GetCurrentView(), c.view) << c.x << "," << c.y << " p" << int(c.perspective) << " f" << c.factor;
+    }
+    gCurDocument = nullptr;
+    EXPECT_EQ(GetCurrentView(), 0);
+    gCurDocument = doc;
+}
+
+TEST_F(ObjectsTest, AWallIsDeletedWholeOnlyWithEveryPointSelected) {
+    Objex* wall = Make(objtype::kWall).on(first()).line(3);
+    EXPECT_FALSE(DeleteEntireWallObject(wall));
+    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
+    EXPECT_TRUE(DeleteEntireWallObject(wall));
+    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
+    EXPECT_FALSE(DeleteEntireWallObject(nullptr));
+}
+
+}  // namespace objects
+
+// A new design, its metric variant, document IDs, resetting in place and undo file clean-up.
+namespace document {
+
+class DocumentModelTest : public DocumentTest {};
+
+TEST_F(DocumentModelTest, NewMetricDesign) {
+    gDefaultToImperial = false;
+    QMDDocumentModel* metric = QMDDocumentModel::alloc()->init();
+    ASSERT_NE(metric, nullptr);
+    DocState* ds = metric->itsDocState;
+    EXPECT_EQ(ds->units, kMetricUnits);
+    EXPECT_FLOAT_EQ(ds->wallHeight, 94.4882f);
+    for (Layer* l = metric->itsLayers; l; l = l->next) EXPECT_FLOAT_EQ(l->height, 94.48819f);
+    EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(metric->itsLayers->next->next), 2 * 94.48819f);
+    EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 19.685f);
+    EXPECT_EQ(std::bit_cast<uint32_t>(ds->flyAltitude), 0x44F9FFF8u);
+    EXPECT_FLOAT_EQ(ds->roofValue, 7.0f);  // no metric value: stays imperial
+    EXPECT_NEAR(gdsAccessoryWidth, 47.244f, 1e-3);
+    EXPECT_NEAR(gCeilingThickness, 11.811f, 1e-3);
+    // The metric switch ran before the undo ring was set.
+    EXPECT_EQ(metric->itsCurrentUndo, -1);
+    metric->dealloc();
+    EXPECT_EQ(gCurDocument, nullptr);
+}
+
+TEST_F(DocumentModelTest, DocumentIDsStayDistinctWhenTheGeneratorRepeats) {
+    ScriptedRandom repeating({5});
+    port::setRandomSource(&repeating);
+    QMDDocumentModel* a = QMDDocumentModel::alloc()->init();
+    QMDDocumentModel* b = QMDDocumentModel::alloc()->init();
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a->itsDocID, b->itsDocID);
+    EXPECT_NE(a->itsDocID, doc->itsDocID);
+    EXPECT_NE(b->itsDocID, doc->itsDocID);
+    b->dealloc();
+    a->dealloc();
+
+    // The largest draw stays in range, and a second document wraps round to a free ID.
+    ScriptedRandom top({0xFFFFFFFFu});
+    port::setRandomSource(&top);
+    a = QMDDocumentModel::alloc()->init();
+    b = QMDDocumentModel::alloc()->init();
+    EXPECT_EQ(a->itsDocID, 16777215);
+    EXPECT_GE(b->itsDocID, 0);
+    EXPECT_LT(b->itsDocID, 16777216);
+    EXPECT_NE(b->itsDocID, a->itsDocID);
+    b->dealloc();
+    a->dealloc();
+
+    // Documents the shell knows of count too.
+    SetIsOpenDocumentIDInUseHandler([](int32_t id) { return id == 9; });
+    ScriptedRandom nine({9, 9 + 16777216u, 10});
+    port::setRandomSource(&nine);
+    a = QMDDocumentModel::alloc()->init();
+    EXPECT_EQ(a->itsDocID, 10);
+    a->dealloc();
+    port::setRandomSource(nullptr);
+}
+
+TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
+    std::vector<int> changes;
+    int fileNameCalls = 0;
+    const char* lastName = "unset";
+    SetMainWindowDocumentUpdateChangeCountHandler([&](int c) { changes.push_back(c); });
+    SetMainWindowDocumentSetFileNameHandler([&](const char* n) {
+        ++fileNameCalls;
+        lastName = n;
+    });
+    std::vector<int32_t> deletedTextures;
+    SetDeleteGLTexturesHandler([&](const std::vector<int32_t>& ids) {
+        deletedTextures.insert(deletedTextures.end(), ids.begin(), ids.end());
+    });
+
+    // Fill the old design with one of everything.
+    Objex* wall = Make(objtype::kWall).on(doc->itsLayers).line(3);
+    Make(objtype::kDoor).with(new AttachmentRecord{}).in(wall);
+    Make(objtype::kRectangle).on(doc->itsLayers->next);
+    char path[] = "c:\\textures\\oak.ptx";
+    const int32_t textureID = NewCustomTextureID(path);
+    AddLiveViewsListEntry();
+    StorePlugInData(new char[4]{1, 2, 3, 4}, 4, 77);
+    AddNewDocPaletteList();
+    doc->itsTraceImage = new PlatformObject;
+    doc->itsCurLayer = doc->itsLayers->next;
+
+    // Another document is current: the reset works on its own model and leaves it current.
+    QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
+    Layer* otherFirst = other->itsLayers;
+    ASSERT_EQ(gCurDocument, other);
+    const int32_t id = doc->itsDocID;
+
+    doc->reinitializeDocumentModel();
+
+    EXPECT_EQ(gCurDocument, other);
+    EXPECT_EQ(other->itsLayers, otherFirst);
+    EXPECT_EQ(CountLayers(other->itsLayers), 3);
+    EXPECT_EQ(doc->itsDocID, id);
+    EXPECT_EQ(changes, (std::vector<int>{2, 2}));
+    EXPECT_EQ(fileNameCalls, 1);
+    EXPECT_EQ(lastName, nullptr);
+    EXPECT_EQ(deletedTextures, (std::vector<int32_t>{textureID}));
+
+    ASSERT_EQ(CountLayers(doc->itsLayers), 3);
+    EXPECT_EQ(doc->itsCurLayer, doc->itsLayers);
+    for (Layer* l = doc->itsLayers; l; l = l->next) EXPECT_EQ(l->firstObject, nullptr);
+    EXPECT_EQ(doc->itsCustomTextureList, nullptr);
+    EXPECT_EQ(doc->itsLiveViews, nullptr);
+    EXPECT_EQ(doc->itsPlugIns, nullptr);
+    EXPECT_EQ(doc->itsTraceImage, nullptr);
+    ASSERT_NE(doc->itsPaletteList, nullptr);
+    EXPECT_EQ(doc->itsPaletteList->next, nullptr);
+    EXPECT_EQ(doc->itsPaletteList->active, 1);
+    EXPECT_EQ(doc->itsDocState->nextObjectID, 1u);
+    EXPECT_EQ(doc->itsCurrentUndo, -1);
+
+    other->dealloc();
+    EXPECT_EQ(gCurDocument, nullptr);
+    gCurDocument = doc;
+    // The recorders go out of scope before TearDown.
+    SetMainWindowDocumentUpdateChangeCountHandler(nullptr);
+    SetMainWindowDocumentSetFileNameHandler(nullptr);
+    SetDeleteGLTexturesHandler(nullptr);
+}
+
+TEST_F(DocumentModelTest, ClosingRemovesOnlyItsOwnSnapshots) {
+    std::string why;
+    ASSERT_TRUE(MakeApplicationTemporaryFolder(&why)) << why;
+    const std::filesystem::path folder = ApplicationTemporaryPath();
+    EXPECT_EQ(folder.filename(), "com.dedarovozurev.dovranix");
+    EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+
+    const char* names[] = {
+        "com.dedarovozurev.dovranix_1100_1_12_0.dat",
+        "com.dedarovozurev.dovranix_1100_1_12_24.dat",
+        "com.dedarovozurev.dovranix_1100_1_123_0.dat",
+        "com.dedarovozurev.dovranix_1100_2_12_0.dat",
+        "com.dedarovozurev.dovranix_1100_11_12_0.dat",
+        "notes.txt",
+    };
+    for (const char* n : names) std::ofstream(folder / n) << "x";
+
+    port::SetLoginSessionID(1);
+    doc->itsDocID = 12;
+    doc->dealloc();
+    doc = nullptr;
+
+    std::set<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) left.insert(e.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{names[2], names[3], names[4], names[5]}));
+    EXPECT_EQ(gCurDocument, nullptr);
+}
+
+TEST_F(DocumentModelTest, FreeingAModelThatIsNotCurrentLeavesTheCurrentOneAlone) {
+    QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
+    ASSERT_EQ(gCurDocument, other);
+    Make(objtype::kLine).on(doc->itsLayers);
+    gCurDocument = other;
+    doc->dealloc();
+    doc = nullptr;
+    EXPECT_EQ(gCurDocument, other);
+    EXPECT_EQ(CountLayers(other->itsLayers), 3);
+    other->dealloc();
+    EXPECT_EQ(gCurDocument, nullptr);
+}
+
+}  // namespace document
+
+// The settings table against the record, the dimension flag word and the toolset masks.
+namespace docstate {
+
+size_t SizeOf(const DocStateField& f) {
+    switch (f.type) {
+    case DocFieldType::U8: return 1;
+    case DocFieldType::I16: case DocFieldType::U16: return 2;
+    case DocFieldType::I32: case DocFieldType::U32: case DocFieldType::F32: return 4;
+    case DocFieldType::FloatPoint: return sizeof(FloatPoint);
+    case DocFieldType::Float3DPoint: return sizeof(Float3DPoint);
+    case DocFieldType::FloatRect: return sizeof(FloatRect);
+    case DocFieldType::ShortPoint: return sizeof(ShortPoint);
+    case DocFieldType::RGBColor: return sizeof(RGBColor);
+    case DocFieldType::LogFont: return sizeof(LOGFONT);
+    case DocFieldType::Chars: return f.count;
+    case DocFieldType::SelectionState: return sizeof(SelectionState);
+    case DocFieldType::SelectionState40: return sizeof(SelectionState40);
+    case DocFieldType::I32Array: return 4u * f.count;
+    }
+    return 0;
+}
+
+TEST(DocStateTable, CoversTheRecordInOrderWithoutOverlap) {
+    auto fields = DocStateFields();
+    ASSERT_EQ(fields.size(), 321u);
+    size_t end = 0;
+    for (const DocStateField& f : fields) {
+        EXPECT_GE(f.offset, end) << f.number << " " << f.name;
+        // Nothing but alignment padding between fields.
+        EXPECT_LT(f.offset - end, 4u) << f.number << " " << f.name;
+        end = f.offset + SizeOf(f);
+        EXPECT_LE(end, sizeof(DocState)) << f.name;
+    }
+    EXPECT_LT(sizeof(DocState) - end, 4u);
+    // The record keeps the in-memory size its files' length field names.
+    EXPECT_EQ(sizeof(DocState), 3732u);
+    ASSERT_NE(FindDocStateField("nextObjectID"), nullptr);
+    EXPECT_EQ(FindDocStateField("planMasks")->element, 0);
+    EXPECT_EQ(FindDocStateField("no such field"), nullptr);
+}
+
+class DocStateTest : public DocumentTest {
+protected:
+    DocState* ds() { return doc->itsDocState; }
+};
+
+TEST_F(DocStateTest, ArrowBitsOnlyForKnownStyles) {
+    const int32_t keep = 0x80000 | (1 << 10) | (1 << 14);
+    for (int16_t id : {5085, 5093, 0, -1}) {
+        ds()->dimensionFlags = keep | 0x7F;
+        ds()->arrowStyleID = id;
+        SetDocStateDimensionArrowFlags(ds());
+        EXPECT_EQ(ds()->dimensionFlags, keep) << id;
+    }
+    for (int16_t id = 5086; id <= 5092; ++id) {
+        ds()->dimensionFlags = keep | 0x7F;
+        ds()->arrowStyleID = id;
+        SetDocStateDimensionArrowFlags(ds());
+        EXPECT_EQ(ds()->dimensionFlags, keep | (1 << (id - 5086))) << id;
+    }
+}
+
+TEST_F(DocStateTest, ToleranceAndReadoutBits) {
+    const int32_t tolerance = 0x7 << 9;
+    for (int16_t id : {5053, 5057, 5052, 0}) {
+        ds()->dimensionFlags = 0x8 | tolerance;
+        ds()->toleranceID = id;
+        SetDocStateDimensionToleranceFlags(ds());
+        EXPECT_EQ(ds()->dimensionFlags, 0x8) << id;
+    }
+    ds()->toleranceID = 5054;
+    SetDocStateDimensionToleranceFlags(ds());
+    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 9));
+    ds()->toleranceID = 5056;
+    SetDocStateDimensionToleranceFlags(ds());
+    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 11));
+
+    ds()->dimensionFlags = 0x7F << 12;
+    ds()->readoutStyleID = 5058;
+    SetDocStateDimensionReadoutFlags(ds());
+    EXPECT_EQ(ds()->dimensionFlags, 1 << 12);
+    ds()->readoutStyleID = 5065;
+    SetDocStateDimensionReadoutFlags(ds());
+    EXPECT_EQ(ds()->dimensionFlags, 0);
+}
+
+TEST_F(DocStateTest, DimensionObjectFlagWord) {
+    Objex* dim = Make(objtype::kLengthDimension);
+    DimensionArrowFlag(dim, 5090);  // no record: nothing
+    Make(dim).with(new DimensionRecord{});
+    dim->typeData.dimension->flags = (1 << 7) | 0x1;
+    DimensionArrowFlag(dim, 5090);
+    EXPECT_EQ(dim->typeData.dimension->flags, (1 << 7) | (1 << 4));
+    DimensionToleranceFlag(dim, 5055);
+    EXPECT_EQ(dim->typeData.dimension->flags, (1 << 7) | (1 << 4) | (1 << 10));
+    DimensionToleranceFlag(dim, 5053);
+    EXPECT_EQ(dim->typeData.dimension->flags, (1 << 7) | (1 << 4));
+
+    QMDDocumentModel* keep = gCurDocument;
+    gCurDocument = nullptr;  // the tolerance form needs a document
+    DimensionToleranceFlag(dim, 5056);
+    EXPECT_EQ(dim->typeData.dimension->flags, (1 << 7) | (1 << 4));
+    gCurDocument = keep;
+    DeleteObj(dim);
+}
+
+TEST_F(DocStateTest, ToolsetOptionsOnlyAddPlanBits) {
+    int32_t before[9];
+    std::memcpy(before, ds()->planMasks, sizeof before);
+
+    gToolsetOptions = 6911;
+    InitializeVisiblePlansFromToolsetOptions();
+    EXPECT_EQ(std::memcmp(before, ds()->planMasks, sizeof before), 0);
+
+    gToolsetOptions = 6911 & ~(0x8 | 0x200 | 0x800);
+    InitializeVisiblePlansFromToolsetOptions();
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(ds()->planMasks[i], before[i] | 0xE0) << i;
+
+    std::memcpy(ds()->planMasks, before, sizeof before);
+    gToolsetOptions = 6911 & ~0x200;
+    InitializeVisiblePlansFromToolsetOptions();
+    EXPECT_EQ(ds()->planMasks[0], 0x101 | 0x80);
+    EXPECT_EQ(ds()->planMasks[1], 0x1FF);
+}
+
+TEST_F(DocStateTest, MetricSwitchNeedsARecordAndADocument) {
+    SetDocStateMetricDefaults(nullptr);
+    QMDDocumentModel* keep = gCurDocument;
+    gCurDocument = nullptr;
+    SetDocStateMetricDefaults(ds());
+    EXPECT_FLOAT_EQ(ds()->wallHeight, 96.0f);
+    gCurDocument = keep;
+    InitializeDocState(nullptr);
+}
+
+TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
+    port::defaults().setInt("UseImperialSystemKey", 4);
+    port::defaults().setInt("ImperialReadoutKey", 7);
+    port::defaults().setInt("MetricReadoutKey", 3);
+    port::defaults().setInt("AngleReadoutKey", 1);
+    LoadModelPreferences();
+    DocState* fresh = CreateDocState();
+    EXPECT_EQ(fresh->units, kMetricUnits);
+    EXPECT_EQ(fresh->imperialReadout, 7);
+    EXPECT_EQ(fresh->metricReadout, 3);
+    EXPECT_EQ(fresh->angleReadout, 1);
+    // A settings record alone never switches to metric values.
+    EXPECT_FLOAT_EQ(fresh->wallHeight, 96.0f);
+    DeleteDocState(fresh);
+}
+
+}  // namespace docstate
+
+// Elevation view layers: names by view, creation on first use, moving drafting objects and
+// the visibility of each view's layer.
+namespace dvxtest {
+namespace viewlayers {
+
+class ViewLayers : public SelectionTest {
+protected:
+    Layer* Last() {
+        Layer* l = doc->itsLayers;
+        while (l->next) l = l->next;
+        return l;
+    }
+};
+
+TEST_F(ViewLayers, AskingTwiceAppendsOneLayerAtTheEnd) {
+    const int before = CountLayers(doc->itsLayers);
+    Layer* front = Get2DViewLayer(5153);
+    ASSERT_NE(front, nullptr);
+    EXPECT_STREQ(front->name, "X_FRONT");
+    EXPECT_EQ(front->visible, 1);
+    EXPECT_EQ(front->active, 1);
+    EXPECT_EQ(Get2DViewLayer(5153), front);
+    EXPECT_EQ(CountLayers(doc->itsLayers), before + 1);
+    EXPECT_EQ(Last(), front);
+
+    EXPECT_STREQ(Get2DViewLayerName(5151), "X_LEFT");
+    EXPECT_STREQ(Get2DViewLayerName(5152), "X_RIGHT");
+    EXPECT_STREQ(Get2DViewLayerName(5154), "X_BACK");
+    EXPECT_STREQ(Get2DViewLayerName(5162), "X_TOP_FIRST_FLOOR");
+}
+
+TEST_F(ViewLayers, PlanLayerFollowsTheCurrentFloorByName) {
+    Layer* second = GetLayerFromName("Second Floor");
+    doc->itsCurLayer = second;
+    Layer* plan = Get2DViewLayer(5149);
+    ASSERT_NE(plan, nullptr);
+    EXPECT_STREQ(plan->name, "X_TOP_SECOND_FLOOR");
+    doc->itsCurLayer = GetLayerFromName("Third Floor");
+    EXPECT_STREQ(Get2DViewLayerName(5149), "X_TOP_THIRD_FLOOR");
+
+    doc->itsCurLayer = second;
+    std::strcpy(second->name, "Mezzanine");
+    EXPECT_STREQ(Get2DViewLayer(5149)->name, "X_TOP_FIRST_FLOOR");
+}
+
+TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
+    Layer* second = GetLayerFromName("Second Floor");
+    second->visible = 0;
+    Layer* top1 = Get2DViewLayer(5149);
+    doc->itsCurLayer = second;
+    Layer* top2 = Get2DViewLayer(5149);
+    Layer* left = Get2DViewLayer(5151);
+    Layer* front = Get2DViewLayer(5153);
+    Layer* other = CreateLayer("Notes", 1, 1, nullptr);
+    AppendLayerToDocument(other);
+    Objex* note = Shape(left, objtype::kOldText, {{0, 0}, {10, 0}});
+    Make(note).select();
+
+    Set2DViewLayerVisibility(front);
+    EXPECT_EQ(front->visible, 1);
+    EXPECT_EQ(front->active, 1);
+    EXPECT_EQ(left->visible, 0);
+    EXPECT_EQ(left->active, 0);
+    EXPECT_EQ(SelectedPointCount(note), 0);
+    EXPECT_EQ(top1->visible, 1);  // its floor is shown
+    EXPECT_EQ(top2->visible, 0);  // its floor is hidden
+    EXPECT_EQ(top1->active, 0);
+    EXPECT_EQ(top2->active, 0);
+    EXPECT_EQ(other->visible, 1);
+    EXPECT_EQ(other->active, 1);
+
+    Set2DViewLayerVisibility(nullptr);
+    EXPECT_EQ(front->visible, 0);
+}
+
+TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
+    Objex* text = Shape(floor, objtype::kDimensionText, {{0, 0}});
+    Objex* wall = Wall(floor, {{0, 0}, {10, 0}});
+    Objex* label = Shape(floor, objtype::kOldText, {{0, 0}});
+    Objex* linked = Shape(floor, objtype::kDimensionLinked, {{0, 0}, {5, 0}});
+    Objex* inner = Shape(floor, objtype::kDimensionText, {{0, 0}});
+    Objex* group = Group(floor, {inner});
+    Objex* empty = Group(floor, {});
+
+    Move2DObjectsTo2DLayer(floor, 5153);
+    Layer* front = GetLayerFromName("X_FRONT");
+    ASSERT_NE(front, nullptr);
+    EXPECT_EQ(front->firstObject, text);
+    EXPECT_EQ(text->next, label);
+    EXPECT_EQ(label->next, linked);
+    EXPECT_EQ(linked->next, group);
+    EXPECT_EQ(group->next, nullptr);
+    EXPECT_EQ(inner->layer, front);
+    EXPECT_EQ(floor->firstObject, wall);
+    EXPECT_EQ(wall->next, empty);
+
+    // Onto itself nothing moves.
+    Move2DObjectsTo2DLayer(front, 5153);
+    EXPECT_EQ(CountObjects(front->firstObject), 4);
+}
+
+}  // namespace viewlayers
+}  // namespace dvxtest
+
+// Saved cameras and plug-in data blocks.
+namespace blocks {
+
+class SavedCamerasTest : public DocumentTest {
+protected:
+    DocState* ds() { return doc->itsDocState; }
+
+    // Puts a distinct value into every camera field of the settings record.
+    void SetCamera(float base) {
+        DocState* d = ds();
+        d->cameraMode = static_cast<int16_t>(base + 1);
+        d->navigationFlag = static_cast<uint8_t>(base + 2);
+        d->flyValueA = base + 3;
+        d->flyValueB = base + 4;
+        d->cameraHeading = base + 5;
+        d->cameraPosition = FloatPoint{base + 6, base + 7};
+        d->flyAltitude = base + 8;
+        d->eyeHeight = base + 9;
+        d->lightOffset = FloatPoint{base + 10, base + 11};
+        d->cutAwayPosition = static_cast<int32_t>(base + 12);
+        d->cutAwayKind = static_cast<int16_t>(base + 13);
+        d->renderValue = static_cast<int32_t>(base + 14);
+        d->liveViewFlag = static_cast<uint8_t>(base + 15);
+        d->liveViewValue = static_cast<int32_t>(base + 16);
+        d->liveViewFlagB = static_cast<uint8_t>(base + 17);
+        d->liveViewFlagC = static_cast<uint8_t>(base + 18);
+        d->navigationValue = static_cast<int16_t>(base + 19);
+        d->renderMode = static_cast<int16_t>(base + 20);
+        d->renderFlag = static_cast<uint8_t>(base + 21);
+        d->renderSetting = static_cast<uint16_t>(base + 22);
+        d->lightValue = base + 23;
+        d->sunOn = static_cast<uint8_t>(base + 24);
+        d->sunAngle = base + 25;
+        d->sunValueB = base + 26;
+        d->sunValueD = static_cast<int16_t>(base + 27);
+        d->cameraValue = base + 28;
+        d->lightIntensity = base + 29;
+        d->lightFlag = static_cast<uint8_t>(base + 30);
+    }
+
+    void ExpectCamera(float base) {
+        const DocState* d = ds();
+        EXPECT_EQ(d->cameraMode, base + 1);
+        EXPECT_EQ(d->navigationFlag, base + 2);
+        EXPECT_EQ(d->flyValueA, base + 3);
+        EXPECT_EQ(d->flyValueB, base + 4);
+        EXPECT_EQ(d->cameraHeading, base + 5);
+        EXPECT_EQ(d->cameraPosition.floatH, base + 6);
+        EXPECT_EQ(d->cameraPosition.floatV, base + 7);
+        EXPECT_EQ(d->flyAltitude, base + 8);
+        EXPECT_EQ(d->eyeHeight, base + 9);
+        EXPECT_EQ(d->lightOffset.floatH, base + 10);
+        EXPECT_EQ(d->lightOffset.floatV, base + 11);
+        EXPECT_EQ(d->cutAwayPosition, base + 12);
+        EXPECT_EQ(d->cutAwayKind, base + 13);
+        EXPECT_EQ(d->renderValue, base + 14);
+        EXPECT_EQ(d->liveViewFlag, base + 15);
+        EXPECT_EQ(d->liveViewValue, base + 16);
+        EXPECT_EQ(d->liveViewFlagB, base + 17);
+        EXPECT_EQ(d->liveViewFlagC, base + 18);
+        EXPECT_EQ(d->navigationValue, base + 19);
+        EXPECT_EQ(d->renderMode, base + 20);
+        EXPECT_EQ(d->renderFlag, base + 21);
+        EXPECT_EQ(d->renderSetting, base + 22);
+        EXPECT_EQ(d->lightValue, base + 23);
+        EXPECT_EQ(d->sunOn, base + 24);
+        EXPECT_EQ(d->sunAngle, base + 25);
+        EXPECT_EQ(d->sunValueB, base + 26);
+        EXPECT_EQ(d->sunValueD, base + 27);
+        EXPECT_EQ(d->cameraValue, base + 28);
+        EXPECT_EQ(d->lightIntensity, base + 29);
+        EXPECT_EQ(d->lightFlag, base + 30);
+    }
+};
+
+TEST_F(SavedCamerasTest, SaveAndChooseRestoresEveryField) {
+    SetCamera(100);
+    LiveViewsList* porch = AddLiveViewsListEntry();
+    ASSERT_NE(porch, nullptr);
+    EXPECT_STREQ(porch->name, "");
+    std::strcpy(porch->name, "Porch");
+    SetCamera(40);
+    LiveViewsList* garden = AddLiveViewsListEntry();
+    std::strcpy(garden->name, "Garden");
+    EXPECT_EQ(CountLiveViewsList(), 2);
+    EXPECT_EQ(garden->prev, porch);
+
+    SetCamera(7);
+    gRefreshRender = 0;
+    SetCurrentLiveView(1);
+    ExpectCamera(100);
+    EXPECT_STREQ(ds()->currentLiveView, "Porch");
+    EXPECT_EQ(gRefreshRender, 1);
+
+    // Indices outside the list change nothing.
+    SetCamera(7);
+    gRefreshRender = 0;
+    SetCurrentLiveView(0);
+    SetCurrentLiveView(3);
+    ExpectCamera(7);
+    EXPECT_EQ(gRefreshRender, 0);
+
+    // The current camera takes the settings back; an unknown current name changes nothing.
+    UpdateCurrentLiveView();
+    SetCamera(55);
+    SetCurrentLiveView(1);
+    ExpectCamera(7);
+    std::strcpy(ds()->currentLiveView, "Attic");
+    SetCamera(60);
+    UpdateCurrentLiveView();
+    SetCurrentLiveView(2);
+    ExpectCamera(40);
+
+    EXPECT_EQ(GetLiveViewFromName("Garden"), garden);
+    EXPECT_EQ(GetLiveViewFromName("garden"), nullptr);
+    EXPECT_EQ(GetLiveViewFromName(nullptr), nullptr);
+
+    DeleteLiveViewsListEntry(porch);
+    EXPECT_EQ(doc->itsLiveViews, garden);
+    EXPECT_EQ(garden->prev, nullptr);
+    EXPECT_EQ(CountLiveViewsList(), 1);
+    DeleteLiveViewsList();
+    EXPECT_EQ(doc->itsLiveViews, nullptr);
+    EXPECT_EQ(CountLiveViewsList(), 0);
+}
+
+TEST_F(SavedCamerasTest, NothingWithoutADocument) {
+    gCurDocument = nullptr;
+    EXPECT_EQ(AddLiveViewsListEntry(), nullptr);
+    EXPECT_EQ(CountLiveViewsList(), 0);
+    SetCurrentLiveView(1);
+    UpdateCurrentLiveView();
+    gCurDocument = doc;
+}
+
+class PlugInBlocksTest : public DocumentTest {};
+
+TEST_F(PlugInBlocksTest, OneBlockPerPlugIn) {
+    SetLoadedPlugInIDsHandler([] { return std::vector<int32_t>{7, 9}; });
+    QMDDocumentModel* withTools = QMDDocumentModel::alloc()->init();
+    PlugInData* first = withTools->itsPlugIns;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->plugInID, 7);
+    EXPECT_EQ(first->size, 0);
+    EXPECT_EQ(first->data, nullptr);
+    ASSERT_NE(first->next, nullptr);
+    EXPECT_EQ(first->next->plugInID, 9);
+    EXPECT_EQ(first->next->next, nullptr);
+
+    // Storing twice keeps one block with the second data (the first is freed).
+    StorePlugInData(new char[3]{'a', 'b', 'c'}, 3, 9);
+    StorePlugInData(new char[2]{'x', 'y'}, 2, 9);
+    PlugInData* nine = GetPlugInData(9);
+    EXPECT_EQ(nine, first->next);
+    EXPECT_EQ(nine->size, 2);
+    EXPECT_EQ(nine->data[1], 'y');
+
+    // An unknown ID is appended after the loaded plug-ins' blocks.
+    StorePlugInData(new char[1]{'z'}, 1, 42);
+    EXPECT_EQ(nine->next->plugInID, 42);
+    EXPECT_EQ(nine->next->prev, nine);
+    withTools->dealloc();
+
+    // Without a document the handed-over data is not kept (and not leaked).
+    StorePlugInData(new char[1]{'q'}, 1, 5);
+    gCurDocument = doc;
+    EXPECT_EQ(doc->itsPlugIns, nullptr);
+    AppendPlugInDataToList(3);
+    EXPECT_EQ(doc->itsPlugIns->plugInID, 3);
+    DeletePlugInDataList();
+    EXPECT_EQ(doc->itsPlugIns, nullptr);
+}
+
+}  // namespace blocks

@@ -1,0 +1,585 @@
+// Adding and removing points, deleting items from walls, and deleting objects with everything
+// they own.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "files/content_folders.h"
+#include "files/content_paths.h"
+#include "files/undo.h"
+#include "files/object_records.h"
+#include "model/add_remove_points.h"
+#include "model/selection_queries.h"
+#include "model/attachments.h"
+#include "model/delete_items.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/plant_info.h"
+#include "port/files.h"
+#include "render/core/custom_textures.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/seam_recorders.h"
+#include "tracking/evaluate_point_seams.h"
+#include "tracking/tracking_state.h"
+
+using namespace dvxtest;
+
+// Inserting points (onto the segment's line, trims copied, doors re-anchored) and removing
+// them (minimum counts, the confirmation sheet and its answers).
+namespace points {
+
+using Positions = std::vector<std::pair<float, float>>;
+using Calls = std::vector<std::string>;
+
+class PointsTest : public SelectionTest {
+protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        ASSERT_TRUE(MakeApplicationTemporaryFolder());  // snapshots on: the step gets its name
+        gUndoActive = 1;
+        rebuilds.emplace();
+    }
+    Poinz* Add(Objex* o, Poinz* start, int32_t x, int32_t y) {
+        ClickInfo click = ClickAt(x, y);
+        return AddPoint(o, start, CurrentDocState(), &click);
+    }
+    int32_t Remove(Objex* o, Poinz* p) {
+        p->selected = 1;
+        return RemovePoint(o, p, CurrentDocState());
+    }
+    RecordingAlerts alerts;
+    RecordingUndo undo;
+    std::optional<RebuildRecorder> rebuilds;
+};
+
+TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Poinz* p = Add(wall, wall->firstPoint, 30, 40);  // 50 from the start
+    ASSERT_NE(Add(wall, p, 114, 48), nullptr);       // 80 from (50, 0): past the end point
+    EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {50, 0}, {130, 0}, {100, 0}}));
+    EXPECT_EQ(wall->pointCount, 4);
+    EXPECT_EQ(rebuilds->count("Update3DWall", wall), 2);
+
+    // Beside the closing segment: after the last point, 50 from (0, 0) towards (100, 0).
+    Objex* slab = Shape(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
+    ASSERT_NE(Add(slab, PointAt(slab, 3), 30, 40), nullptr);
+    EXPECT_EQ(PlanPositions(slab), (Positions{{100, 0}, {100, 100}, {0, 100}, {0, 0}, {50, 0}}));
+}
+
+TEST_F(PointsTest, CurvedSegmentsOtherTypesAndPointSnapModesAreRefused) {
+    Objex* path = Shape(floor, objtype::kPath, {{0, 0}, {100, 0}, {100, 100}});
+    PointAt(path, 2)->inTangent[1] = 0.5f;  // V alone bends it
+    EXPECT_EQ(Add(path, PointAt(path, 1), 100, 50), nullptr);
+    EXPECT_EQ(path->pointCount, 3);
+    EXPECT_TRUE(rebuilds->calls.empty());
+
+    for (int16_t mode : {snapmode::kEndPoint, snapmode::kObjectCentre, snapmode::kObjectCorner}) {
+        gCurSnap = mode;
+        EXPECT_EQ(Add(path, path->firstPoint, 50, 0), nullptr) << mode;
+    }
+    gCurSnap = 502;
+    EXPECT_NE(Add(path, path->firstPoint, 50, 0), nullptr);
+}
+
+TEST_F(PointsTest, ElevationByTypeAndTrimRecordsOfTheirOwn) {
+    SetEvaluatePointHandler([](int32_t x, int32_t y, float* h, float* v, float* d, uint8_t, ClickInfo*, uint8_t) {
+        *h = static_cast<float>(x);
+        *v = 5.0f;  // the click evaluates at V 5
+        *d = static_cast<float>(y);
+    });
+    Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}}, true);
+    deck->firstPoint->position[1] = 7.0f;
+    EXPECT_FLOAT_EQ(Add(deck, deck->firstPoint, 40, 0)->position[1], 7.0f);
+    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 100}}, true, 3);
+    EXPECT_FLOAT_EQ(Add(shape, shape->firstPoint, 40, 0)->position[1], 0.0f);
+    EXPECT_EQ(shape->optionB, 1);  // its points are now picked one by one
+    Objex* other = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}}, false, 9);
+    EXPECT_FLOAT_EQ(Add(other, other->firstPoint, 40, 0)->position[1], 5.0f);
+
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Poinz* start = wall->firstPoint;
+    start->wallStyle = 4;
+    start->trim1 = new TrimRecord{};
+    start->trim1->texture[2] = 955;
+    start->trim1->profile[0] = Make(objtype::kPolygon);
+    Make(start->trim1->profile[0]).line(3);
+    Poinz* p = Add(wall, start, 40, 0);
+    EXPECT_EQ(p->wallStyle, 4);
+    ASSERT_TRUE(p->trim1 && p->trim1 != start->trim1 && p->trim1->texture[2] == 955);
+    ASSERT_TRUE(p->trim1->profile[0] && p->trim1->profile[0] != start->trim1->profile[0]);
+    EXPECT_EQ(p->trim1->profile[0]->pointCount, 3);
+}
+
+TEST_F(PointsTest, DoorsOfASplitSegmentKeepTheirPlace) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Poinz* p1 = PointAt(wall, 0);
+    Poinz* p2 = PointAt(wall, 1);
+    Objex* far = Attach(wall, objtype::kDoor, p1, p2, 12, 88);
+    Objex* near = Attach(wall, objtype::kWindow, p1, p2, 8, 92);
+
+    Poinz* p = AddPointAtPosition(wall, p1, CurrentDocState(), 10, 0, 0);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(far->typeData.attachment->segmentStart, p);
+    EXPECT_EQ(far->typeData.attachment->segmentEnd, p2);
+    EXPECT_FLOAT_EQ(far->typeData.attachment->centreDistance, 2.0f);
+    EXPECT_EQ(near->typeData.attachment->segmentStart, p1);
+    EXPECT_EQ(near->typeData.attachment->segmentEnd, p);
+    EXPECT_FLOAT_EQ(near->typeData.attachment->remainder, 2.0f);
+}
+
+TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
+    EXPECT_EQ(RemovePoint(wall, PointAt(wall, 1), CurrentDocState()), 0);  // not selected
+    EXPECT_EQ(Remove(wall, PointAt(wall, 1)), 1);
+    EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {100, 100}}));
+    EXPECT_EQ(wall->closed, 0);
+    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments"}));
+    EXPECT_TRUE(alerts.shown.empty());
+
+    Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
+    EXPECT_EQ(Remove(slab, slab->firstPoint), 0);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to delete point.");
+    EXPECT_EQ(alerts.shown[0].alert.informative, "This object must contain at least 3 points.");
+
+    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
+    EXPECT_EQ(Remove(shape, shape->firstPoint), 0);
+    EXPECT_EQ(alerts.shown.back().alert.informative, "This object must contain at least 4 points.");
+    for (int32_t subtype : {0, 8, 9}) {  // silently
+        Objex* d = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 5}}, true, subtype);
+        EXPECT_EQ(Remove(d, d->firstPoint), 0) << subtype;
+        EXPECT_EQ(d->pointCount, 5);
+    }
+    EXPECT_EQ(alerts.shown.size(), 2u);
+}
+
+TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Poinz* first = PointAt(wall, 0);
+    Attach(wall, objtype::kWindow, PointAt(wall, 3), first, 50, 50);  // closing segment only
+    Objex* kept = Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 50, 50);
+
+    alerts.answer(1);  // "Cancel"
+    EXPECT_EQ(Remove(wall, first), 0);
+    EXPECT_EQ(alerts.shown[0].alert.message, "One or more attachments will be removed.");
+    EXPECT_EQ(alerts.shown[0].alert.buttons, (std::vector<std::string>{"Delete Point", "Cancel"}));
+    EXPECT_EQ(wall->pointCount, 4);
+    EXPECT_EQ(ChildIDs(wall).size(), 2u);
+    EXPECT_TRUE(rebuilds->calls.empty());
+    EXPECT_EQ(gRemovePtTargetObject, nullptr);
+
+    alerts.answer(0);  // "Delete Point": the handler does the work
+    EXPECT_EQ(Remove(wall, first), 0);
+    EXPECT_EQ(PlanPositions(wall), (Positions{{100, 0}, {100, 100}, {0, 100}}));
+    EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{kept->objectID});
+    EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments", "ReRenderObject"}));
+    EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Remove Point"});
+    EXPECT_EQ(gRemovePtTargetObject, nullptr);
+    EXPECT_EQ(gRemovePtTargetPrevPoint, nullptr);
+}
+
+}  // namespace points
+
+// The Delete command's wall segment rule, keeping attachments in step with a wall's points,
+// and custom texture sizes in trim and skylight scales.
+namespace items {
+
+using Positions = std::vector<std::pair<float, float>>;
+const std::vector<std::string> kWallRebuild = {"Update3DWall", "UpdateAllWallAttachments", "ReRenderObject"};
+
+class WallSegmentDelete : public SelectionTest {
+protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        rebuilds.emplace();
+    }
+    // Selects the points at the 0-based indices and deletes.
+    void DeleteWith(Objex* wall, std::initializer_list<int> selected) {
+        Make(wall).select(0);
+        for (int i : selected) PointAt(wall, i)->selected = 1;
+        DeleteObjItem(wall);
+    }
+    std::optional<RebuildRecorder> rebuilds;
+};
+
+TEST_F(WallSegmentDelete, AClosedWallOpensAtItsSelectedSegment) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    Poinz* p1 = PointAt(wall, 0);
+    Attach(wall, objtype::kDoor, p1, PointAt(wall, 1), 50, 50);
+    Objex* closing = Attach(wall, objtype::kWindow, PointAt(wall, 3), p1, 50, 50);
+
+    DeleteWith(wall, {0, 1});
+    EXPECT_EQ(wall->closed, 0);
+    EXPECT_EQ(PlanPositions(wall), (Positions{{100, 0}, {100, 100}, {0, 100}, {0, 0}}));
+    EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{closing->objectID});
+    EXPECT_EQ(closing->typeData.attachment->segmentEnd, p1);
+    EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
+
+    Objex* ring = Wall(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
+    DeleteWith(ring, {0, 2});  // the closing segment
+    EXPECT_EQ(ring->closed, 0);
+    EXPECT_EQ(PlanPositions(ring), (Positions{{0, 0}, {100, 0}, {100, 100}}));
+}
+
+TEST_F(WallSegmentDelete, AnOpenWallSplitsAtAMiddleSegmentAndLosesAnEndPointForAnEndSegment) {
+    Objex* wall = Wall(floor, {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
+    Objex* before = Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 5, 5);
+    Attach(wall, objtype::kDoor, PointAt(wall, 2), PointAt(wall, 3), 5, 5);
+    Attach(wall, objtype::kWindow, PointAt(wall, 3), PointAt(wall, 4), 4, 6);
+
+    DeleteWith(wall, {2, 3});
+    EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {10, 0}, {20, 0}}));
+    EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{before->objectID});
+    Objex* copy = wall->next;
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(PlanPositions(copy), (Positions{{30, 0}, {40, 0}}));
+    EXPECT_EQ(wall->pointCount + copy->pointCount, 5);
+    ASSERT_EQ(ChildIDs(copy).size(), 1u);  // the window of 4-5, on the copy's own points
+    EXPECT_EQ(copy->firstChild->typeData.attachment->segmentStart, copy->firstPoint);
+    EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
+    EXPECT_EQ(rebuilds->callsFor(copy), kWallRebuild);
+
+    DeleteWith(wall, {0, 1});
+    EXPECT_EQ(PlanPositions(wall), (Positions{{10, 0}, {20, 0}}));
+    EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{before->objectID});  // now on the first segment
+    DeleteWith(copy, {0, 1});  // every point: the wall goes whole with its window
+    EXPECT_EQ(wall->next, nullptr);
+    Objex* three = Wall(floor, {{0, 0}, {10, 0}, {20, 0}});
+    DeleteWith(three, {1, 2});
+    EXPECT_EQ(PlanPositions(three), (Positions{{0, 0}, {10, 0}}));
+}
+
+TEST_F(WallSegmentDelete, SelectionsThatNameNoSegmentChangeNothing) {
+    Objex* wall = Wall(floor, {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
+    Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 5, 5);
+    Attach(wall, objtype::kWindow, PointAt(wall, 3), PointAt(wall, 4), 5, 5);
+    const Positions all = PlanPositions(wall);
+
+    DeleteWith(wall, {0, 1, 2});
+    DeleteWith(wall, {1, 3});  // no segment between points 2 and 4: the doors stay too
+    EXPECT_EQ(PlanPositions(wall), all);
+    EXPECT_EQ(ChildIDs(wall).size(), 2u);
+    EXPECT_EQ(rebuilds->callsFor(wall), (std::vector<std::string>{"ReRenderObject", "ReRenderObject"}));
+}
+
+class Attachments : public SelectionTest {};
+
+TEST_F(Attachments, VerifyingRederivesEndsAndDropsAttachmentsThatLostTheirSegment) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* other = Wall(floor, {{0, 0}, {10, 0}});
+    Poinz* p1 = PointAt(wall, 0);
+    Poinz* p3 = PointAt(wall, 2);
+    Objex* fine = Attach(wall, objtype::kDoor, p1, p3);                   // stale end point
+    Attach(wall, objtype::kWindow, p3, nullptr);                           // last of an open wall
+    Attach(wall, objtype::kWindow, other->firstPoint, p1);                 // not the wall's point
+    Objex* unplaced = Attach(wall, objtype::kComponent, nullptr, nullptr);
+    VerifyObjectAttachments(wall);
+    EXPECT_EQ(ChildIDs(wall), (std::vector<uint32_t>{fine->objectID, unplaced->objectID}));
+    EXPECT_EQ(fine->typeData.attachment->segmentEnd, PointAt(wall, 1));
+
+    Objex* closing = Attach(wall, objtype::kWindow, p3, nullptr);
+    wall->closed = 1;
+    VerifyObjectAttachments(wall);
+    EXPECT_EQ(closing->typeData.attachment->segmentEnd, p1);
+}
+
+TEST_F(Attachments, CustomTextureSizesBecomeTrimAndSkylightScalesClampedTo16Bits) {
+    char name[] = "Photos/trim.jpg";
+    const int32_t id = NewCustomTextureID(name);
+    const std::string info = LocalDomainCustomTexturePath() + "/Photos/trim.PTI";
+    for (size_t at = info.find('/', 1); at != std::string::npos; at = info.find('/', at + 1))
+        port::MakeFolder(info.substr(0, at));
+    auto size = [&](const std::string& text) { ASSERT_TRUE(port::WriteWholeFile(info, text.data(), text.size())); };
+
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    AttachmentRecord* door = Attach(wall, objtype::kDoor, wall->firstPoint, nullptr)->typeData.attachment;
+    door->insideTrimTexture = id;
+    door->outsideTrimTexture = 2200;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    auto* sky = new RoofAttachmentRecord{};
+    sky->texture2 = id;
+    Make(skylight).with(sky);
+
+    size("[Size]\nWidth=48\nHeight=96\n");
+    UpdateAllAttachmentsCustomTextureWH(id);
+    EXPECT_EQ(door->insideTrimScale[0], 48);
+    EXPECT_EQ(door->insideTrimScale[1], 96);
+    EXPECT_EQ(sky->textureScale2[1], 96);
+    EXPECT_EQ(door->outsideTrimScale[0], 0);  // other textures untouched
+
+    size("[Size]\nWidth=70000\nHeight=-40000\n");
+    UpdateAllAttachmentsCustomTextureWH(id);
+    EXPECT_EQ(door->insideTrimScale[0], 32767);
+    EXPECT_EQ(door->insideTrimScale[1], -32768);
+    EXPECT_EQ(sky->textureScale2[0], 32767);
+}
+
+}  // namespace items
+
+// Deleting objects with everything they own, and whole layers.
+namespace deletion {
+
+struct CountedImage : PlatformObject {
+    explicit CountedImage(int* released) : released_(released) {}
+    ~CountedImage() override { ++*released_; }
+    int* released_;
+};
+
+class DeletionTest : public DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        SetDeleteRendererObjectHandler([this](Objex* o) { ++discarded[o->objectID]; });
+        SetSetLotElevationHandler([this] { ++lotRebuilds; });
+    }
+
+    // A loose object remembered as created (by ID: freed addresses come back).
+    Objex* Loose(int16_t type, int points = 0) {
+        Objex* o = Make(type).line(points);
+        created.insert(o->objectID);
+        return o;
+    }
+
+    void ExpectEachDiscardedOnce() {
+        EXPECT_EQ(discarded.size(), created.size());
+        for (uint32_t id : created) EXPECT_EQ(discarded[id], 1) << "object " << id;
+    }
+
+    std::map<uint32_t, int> discarded;
+    std::set<uint32_t> created;
+    int lotRebuilds = 0;
+};
+
+TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
+    Objex* wall = Loose(objtype::kWall, 3);
+    AppendObjectToLayer(wall, doc->itsLayers);
+    Objex* solid = Loose(objtype::kClosedSolid, 4);
+    solid->subtype = objsubtype::kWallSolid;
+    solid->sourceObject = wall;
+    Make(wall).solid(solid);
+    for (Poinz* p = wall->firstPoint; p; p = p->next) {
+        p->trim1 = new TrimRecord{};
+        p->trim1->slot[0] = TrimRecord::kCustomProfile;
+        p->trim1->profile[0] = Loose(objtype::kPolygon, 3);
+        p->trim2 = new TrimRecord{};
+    }
+
+    Objex* door = Loose(objtype::kDoor, 2);
+    auto* rec = new AttachmentRecord{};
+    rec->segmentStart = PointAt(wall, 0);
+    rec->segmentEnd = PointAt(wall, 1);
+    Objex* panel = Loose(objtype::kDoorPanel, 4);
+    Objex* frame = Loose(objtype::kFrameGroup, 4);
+    panel->next = frame;
+    frame->prev = panel;
+    rec->generatedParts = panel;
+    rec->customParts[0] = Loose(objtype::kDetail, 4);
+    rec->customParts[6] = Loose(objtype::kDoorHardware, 2);
+    rec->insideCustomTrim = 1;
+    rec->insideTrimProfile = Loose(objtype::kPolygon, 5);
+    rec->outsideCustomTrim = 1;
+    rec->outsideTrimProfile = Loose(objtype::kPolygon, 5);
+    Make(door).with(rec).in(wall);
+
+    // A neighbour record chained for carving keeps a sound chain.
+    Objex* window = Loose(objtype::kWindow, 2);
+    auto* windowRec = new AttachmentRecord{};
+    Make(window).with(windowRec).in(wall);
+    rec->nextRecord = windowRec;
+    windowRec->prevRecord = rec;
+    DeleteObj(window);
+    EXPECT_EQ(rec->nextRecord, nullptr);
+    EXPECT_EQ(wall->firstChild, door);
+    EXPECT_EQ(door->next, nullptr);
+
+    Objex* roomPart = Loose(objtype::kFloor, 4);
+    wall->firstPart = roomPart;
+    gWorkbenchObject = wall;
+
+    DeleteObj(wall);
+    EXPECT_EQ(doc->itsLayers->firstObject, nullptr);
+    EXPECT_EQ(gWorkbenchObject, nullptr);
+    EXPECT_EQ(lotRebuilds, 0);
+    ExpectEachDiscardedOnce();
+}
+
+TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
+    int released = 0;
+    Objex* photo = Loose(objtype::kPhoto, 4);
+    Make(photo).image("/images/porch.jpg");
+    photo->platformObject = new CountedImage(&released);
+    AppendObjectToLayer(photo, doc->itsLayers);
+
+    Objex* text = Loose(objtype::kEnhancedText, 4);
+    auto* td = new TextData{};
+    td->text = CopyString("Kitchen");
+    td->hasFont = 1;
+    Make(text).with(td);
+    text->optionB = 1;
+    text->text = CopyString("note");
+    AppendObjectToLayer(text, doc->itsLayers);
+
+    Objex* plant = Loose(objtype::kPlant, 4);
+    plant->subtype = objsubtype::kUserPlant;
+    Make(plant).plant().image("/plants/fern.jpg");
+    AppendObjectToLayer(plant, doc->itsLayers);
+
+    DeleteObj(photo);
+    EXPECT_EQ(released, 1);
+    DeleteObjectData(text);
+    EXPECT_TRUE(text->typeData.empty());
+    EXPECT_EQ(text->optionB, 0);
+    DeleteObj(text);
+    DeleteObj(plant);
+    EXPECT_EQ(doc->itsLayers->firstObject, nullptr);
+    ExpectEachDiscardedOnce();
+}
+
+TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
+    Objex* dim = Loose(objtype::kLengthDimension, 4);
+    Objex* box = Loose(objtype::kDimensionText, 4);
+    auto* dr = new DimensionRecord{};
+    auto* tr = new DimensionTextRecord{};
+    dr->textBox = box;
+    tr->owner = dim;
+    Make(dim).with(dr);
+    Make(box).with(tr);
+    Objex* group = Loose(objtype::kGroup);
+    AppendObjectToLayer(group, doc->itsLayers);
+    Make(dim).in(group);
+    Make(box).in(group);
+
+    DeleteObj(box);
+    EXPECT_EQ(dr->textBox, nullptr);
+    EXPECT_EQ(group->firstChild, dim);
+    EXPECT_EQ(dim->next, nullptr);
+
+    Objex* box2 = Loose(objtype::kDimensionText, 4);
+    auto* tr2 = new DimensionTextRecord{};
+    tr2->owner = dim;
+    dr->textBox = box2;
+    Make(box2).with(tr2).in(group);
+    DeleteObj(dim);
+    EXPECT_EQ(tr2->owner, nullptr);
+
+    gGroupLeader = group;
+    DeleteObj(group);
+    EXPECT_EQ(gGroupLeader, nullptr);
+    ExpectEachDiscardedOnce();
+}
+
+// Every global that can point at an object or at one of its points: deleting the object (here
+// its parent) clears it; deleting another object leaves it alone.
+TEST_F(DeletionTest, GlobalsPointingIntoADeletedObjectAreCleared) {
+    struct Row {
+        const char* name;
+        Objex** object;
+        Poinz** point;
+    };
+    const Row rows[] = {
+        {"gWorkbenchObject", &gWorkbenchObject, nullptr},
+        {"gGroupLeader", &gGroupLeader, nullptr},
+        {"gIsAnyObjectSelectedObject", &gIsAnyObjectSelectedObject, nullptr},
+        {"gCabinetObject", &gCabinetObject, nullptr},
+        {"gRemovePtTargetObject", &gRemovePtTargetObject, nullptr},
+        {"gRemovePtTargetPoint", nullptr, &gRemovePtTargetPoint},
+        {"gRemovePtTargetPrevPoint", nullptr, &gRemovePtTargetPrevPoint},
+    };
+    for (const Row& row : rows) {
+        auto pointAt = [&](Objex* o) {
+            if (row.object) *row.object = o;
+            else *row.point = PointAt(o, 1);
+        };
+        auto target = [&]() -> void* { return row.object ? static_cast<void*>(*row.object) : *row.point; };
+
+        Objex* survivor = Loose(objtype::kPolygon, 3);
+        Objex* group = Loose(objtype::kGroup);
+        Objex* child = Loose(objtype::kPolygon, 3);
+        Make(child).in(group);
+
+        pointAt(survivor);
+        DeleteObj(group);
+        EXPECT_NE(target(), nullptr) << row.name;
+
+        group = Loose(objtype::kGroup);
+        child = Loose(objtype::kPolygon, 3);
+        Make(child).in(group);
+        pointAt(child);
+        DeleteObj(group);
+        EXPECT_EQ(target(), nullptr) << row.name;
+        DeleteObj(survivor);
+    }
+}
+
+TEST_F(DeletionTest, RoofWithSkylightAndPanels) {
+    Objex* roof = Loose(objtype::kRoof, 4);
+    Objex* p1 = Loose(objtype::kRoofPanel, 4);
+    Objex* p2 = Loose(objtype::kRoofPanel, 4);
+    p1->next = p2;
+    p2->prev = p1;
+    Make(roof).panels(p1);
+    AppendObjectToLayer(roof, doc->itsLayers);
+
+    Objex* skylight = Loose(objtype::kSkylight, 4);
+    auto* sr = new RoofAttachmentRecord{};
+    sr->attachment = skylight;
+    sr->customParts = Loose(objtype::kFrameGroup, 4);
+    sr->partLists[0] = Loose(objtype::kOpeningMask, 4);
+    sr->partLists[4] = Loose(objtype::kSkylightPart5, 4);
+    Make(skylight).with(sr).in(roof);
+    Objex* cutout = Loose(objtype::kRoofCutout, 4);
+    Make(cutout).with(new RoofAttachmentRecord{}).in(roof);
+
+    DeleteObj(roof);
+    ExpectEachDiscardedOnce();
+}
+
+TEST_F(DeletionTest, TerrainRebuildAndLayerClearing) {
+    Layer* layer = doc->itsLayers->next;
+    Objex* topo = Loose(objtype::kTopography, 3);
+    AppendObjectToLayer(topo, layer);
+    AppendObjectToLayer(Loose(objtype::kEntireLot, 4), layer);
+    AppendObjectToLayer(Loose(objtype::kSlopeLot, 4), layer);
+    Objex* cabinet = Loose(objtype::kGroup);
+    cabinet->subtype = objsubtype::kCabinetGroup;
+    Make(cabinet).with(new CabinetState{});
+    AppendObjectToLayer(cabinet, layer);
+    Make(Loose(objtype::kCabinetPart, 8)).in(cabinet);
+
+    gRefreshRender = 0;
+    DeleteLayerObjects(layer);
+    EXPECT_EQ(layer->firstObject, nullptr);
+    EXPECT_EQ(gRefreshRender, 1);
+    EXPECT_EQ(lotRebuilds, 3);
+    ExpectEachDiscardedOnce();
+}
+
+TEST_F(DeletionTest, PointsOnlyWithTheirTrims) {
+    Objex* wall = Loose(objtype::kWall, 2);
+    AppendObjectToLayer(wall, doc->itsLayers);
+    wall->firstPoint->trim2 = new TrimRecord{};
+    wall->firstPoint->trim2->profile[1] = Loose(objtype::kPolygon, 3);
+    DeleteObjectPoints(wall);
+    EXPECT_EQ(wall->firstPoint, nullptr);
+    EXPECT_EQ(wall->pointCount, 0);
+    DeleteObj(wall);
+    ExpectEachDiscardedOnce();
+    DeleteObj(nullptr);
+    DeleteObjectData(nullptr);
+    DeleteObjectPoints(nullptr);
+    DeleteLayer(nullptr);
+}
+
+}  // namespace deletion

@@ -1,0 +1,1008 @@
+// Selection: queries and summaries, selection modes, hit testing, the marquee and the walkers
+// over selected objects.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/grouping.h"
+#include "model/hit_testing.h"
+#include "model/marquee.h"
+#include "model/projection.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/selection_summary.h"
+#include "model/shape_path.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
+#include "support/build.h"
+#include "support/seam_recorders.h"
+#include "support/selection_recorders.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/custom_popups.h"
+#include "ui/core/inspector_seams.h"
+
+using namespace dvxtest;
+
+// Selection queries and the two selection summaries.
+namespace dvxtest {
+namespace queries {
+
+class SelectionQueries : public SelectionTest {};
+
+Objex* DoorIn(Objex* wall, Poinz* segmentStart, Poinz* segmentEnd, float offset) {
+    Objex* door = Shape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
+    auto* record = new AttachmentRecord{};
+    record->segmentStart = segmentStart;
+    record->segmentEnd = segmentEnd;
+    record->elevation = offset;
+    Make(door).with(record);
+    return door;
+}
+
+TEST_F(SelectionQueries, WallsAnswerByTheirOwnPointsWhileAnyObjectSeesAttachments) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
+    Objex* door = DoorIn(wall, PointAt(wall, 0), PointAt(wall, 1), 0);
+
+    Make(door).select();
+    EXPECT_FALSE(IsObjectSelected(wall));
+    EXPECT_TRUE(IsAnyObjectSelected(wall));
+    EXPECT_EQ(gIsAnyObjectSelectedObject, door);
+
+    PointAt(wall, 1)->selected = 1;
+    EXPECT_TRUE(IsObjectSelected(wall));
+    EXPECT_TRUE(IsAnyObjectSelected(wall));
+    EXPECT_EQ(gIsAnyObjectSelectedObject, wall);
+
+    Make(door).select(0);
+    PointAt(wall, 1)->selected = 0;
+    EXPECT_FALSE(IsAnyObjectSelected(wall));
+    EXPECT_EQ(gIsAnyObjectSelectedObject, nullptr);
+
+    // Every wall point selected: the wall is entirely selected, whatever its door.
+    Make(wall).select();
+    EXPECT_TRUE(IsEntireObjectSelected(wall));
+    EXPECT_FALSE(IsEntireObjectSelected(door));
+}
+
+TEST_F(SelectionQueries, RoofCountsItsSkylightOnlyWhileTracking) {
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}, {50, 80}}, true);
+    Make(skylight).select();
+    EXPECT_FALSE(IsObjectSelected(roof));
+    gTrackingMouse = 1;
+    EXPECT_TRUE(IsObjectSelected(roof));
+    EXPECT_FALSE(IsRoofObjectSelected(roof));
+    EXPECT_TRUE(IsAnyRoofAttachmentSelected(roof));
+}
+
+TEST_F(SelectionQueries, GroupsAreSelectedThroughMembersAndLockedAtAnyDepth) {
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* inner = Group(floor, {line});
+    Objex* outer = Group(floor, {inner});
+    EXPECT_FALSE(IsObjectSelected(outer));
+    EXPECT_FALSE(IsObjectLocked(outer));
+    EXPECT_FALSE(IsObjectUndetectable(outer));
+    PointAt(line, 1)->selected = 1;
+    PointAt(line, 1)->locked = 1;
+    PointAt(line, 0)->detectable = 0;
+    EXPECT_TRUE(IsObjectSelected(outer));
+    EXPECT_FALSE(IsEntireObjectSelected(outer));
+    EXPECT_TRUE(IsObjectLocked(outer));
+    EXPECT_TRUE(IsObjectUndetectable(outer));
+
+    uint32_t id = 0;
+    EXPECT_TRUE(FindFirstSelectedObjectID(&id));
+    EXPECT_EQ(id, outer->objectID);
+}
+
+class SelectionSummary : public SelectionTest {
+protected:
+    // The summary of the objects, merged as command 8006 does.
+    SelectionState Summary(std::initializer_list<Objex*> objects) {
+        DocState* ds = CurrentDocState();
+        SelectionState ss;
+        ClearSelectionState(ds, &ss);
+        for (Objex* o : objects) UpdateSelectionState(ds, &ss, o);
+        return ss;
+    }
+    Objex* Rectangle(float penWidth, int16_t penStyle = 2) {
+        Objex* r = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}}, true, 1);
+        r->penWidth = penWidth;
+        r->penStyle = penStyle;
+        return r;
+    }
+};
+
+TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
+    SelectionState same = Summary({Rectangle(1.6f), Rectangle(1.6f)});
+    EXPECT_EQ(same.ssPenWidth, 1);
+    EXPECT_EQ(same.ssPenWidthValue, 2);
+    EXPECT_EQ(same.ssStateFresh, 0);
+
+    EXPECT_EQ(Summary({Rectangle(1.4f), Rectangle(1.6f)}).ssPenWidth, 0);
+    EXPECT_EQ(Summary({Rectangle(2.5f)}).ssPenWidthValue, 3);
+    EXPECT_EQ(Summary({Rectangle(-2.5f)}).ssPenWidthValue, -3);
+}
+
+TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    SelectionState mixed = Summary({wall, Rectangle(1.0f, 2)});
+    EXPECT_EQ(mixed.ssPenStyle, 0);
+    EXPECT_EQ(mixed.ssPenWidth, 0);
+
+    SelectionState agreed = Summary({wall, Rectangle(1.0f, 6)});
+    EXPECT_EQ(agreed.ssPenStyle, 1);
+    EXPECT_EQ(agreed.ssPenStyleType, 6);
+
+    SelectionState wallOnly = Summary({wall});
+    EXPECT_EQ(wallOnly.ssPenWidthValue, -1);
+    EXPECT_EQ(wallOnly.ssFillPatID, 0);
+}
+
+TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
+    auto dimension = [&](int16_t type, int32_t flags) {
+        Objex* d = Shape(floor, type, {{0, 0}, {50, 0}});
+        auto* record = new DimensionRecord{};
+        record->flags = flags;
+        Make(d).with(record);
+        return d;
+    };
+    // Arrow bit 3, arrow position, text frame and tolerance bit 10.
+    SelectionState ss = Summary({dimension(int16_t{100}, (1 << 3) | (1 << 7) | (1 << 8) | (1 << 10))});
+    EXPECT_EQ(ss.ssArrowHeadType, 5089);
+    EXPECT_EQ(ss.ssArrowPosID, 1);
+    EXPECT_EQ(ss.ssTextFrameID, 1);
+    EXPECT_EQ(ss.ssToleranceType, 5055);
+
+    // A leader takes only the arrow style; no arrow bit means 5086.
+    ss = Summary({dimension(objtype::kLeaderDimension, (1 << 7) | (1 << 11))});
+    EXPECT_EQ(ss.ssArrowHeadType, 5086);
+    EXPECT_EQ(ss.ssArrowPosID, (CurrentDocState()->dimensionFlags >> 7) & 1);
+
+    ss = Summary({dimension(objtype::kAngleDimension, 1 << 9), dimension(objtype::kAngleDimension, 0)});
+    EXPECT_EQ(ss.ssTolerance, 0);
+    EXPECT_EQ(ss.ssArrowHead, 1);
+}
+
+class ElevationSummary : public SelectionTest {
+protected:
+    SelectionState40 Summary(std::initializer_list<Objex*> objects) {
+        SelectionState40 ss;
+        ClearSelectionState40(CurrentDocState(), &ss);
+        for (Objex* o : objects) UpdateSelectionState40(&ss, o);
+        return ss;
+    }
+};
+
+TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    Make(wall).select();
+    PointAt(wall, 1)->baseElevation = 12;
+    PointAt(wall, 3)->baseElevation = 12;  // last point: its segment only counts when closed
+    wall->elevation = 40;                  // a wall's own elevation is not merged
+
+    SelectionState40 ss = Summary({wall});
+    EXPECT_EQ(ss.ssBaseElevation, 0);
+
+    // Only the first segment (0 -> 1) selected: base elevation 0.
+    Make(wall).select(0);
+    PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
+    ss = Summary({wall});
+    EXPECT_EQ(ss.ssBaseElevation, 1);
+    EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
+
+    // The closing segment of a closed wall runs from the last point to the first.
+    Make(wall).select(0);
+    wall->closed = 1;
+    PointAt(wall, 3)->selected = PointAt(wall, 0)->selected = 1;
+    ss = Summary({wall});
+    EXPECT_EQ(ss.ssBaseElevation, 1);
+    EXPECT_EQ(ss.ssBaseElevationValue, 12.0f);
+}
+
+TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
+    Objex* plant = Shape(floor, objtype::kPlant, {{0, 0}});
+    plant->elevation = 5;
+    plant->onTerrain = 1;
+    EXPECT_EQ(Summary({plant}).ssBaseElevation, 0);
+
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = DoorIn(wall, PointAt(wall, 0), PointAt(wall, 1), 24.0f);
+    Make(door).select();
+    SelectionState40 ss = Summary({wall});
+    EXPECT_EQ(ss.ssBaseElevation, 1);
+    EXPECT_FLOAT_EQ(ss.ssBaseElevationValue, ConvertScreenToWorld(24.0f, CurrentDocState(), 0));
+    // At the default scale of 36, 24 plan units are 12 inches.
+    EXPECT_FLOAT_EQ(ss.ssBaseElevationValue, 12.0f);
+
+    // With its segment selected the door adds nothing of its own.
+    Make(wall).select();
+    ss = Summary({wall});
+    EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
+
+    Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {1, 1}});
+    box->elevation = 30;
+    ss = Summary({box, plant});
+    EXPECT_EQ(ss.ssBaseElevationValue, 30.0f);
+    EXPECT_EQ(ss.ssBaseElevation, 0);
+}
+
+TEST_F(ElevationSummary, ControlsReachTheElevationPane) {
+    SelectionSeamRecorder seams;
+    SelectionState40 ss;
+    ClearSelectionState40(CurrentDocState(), &ss);
+    ss.ssBaseElevationValue = 48;
+    UpdateSelectionState40Controls(&ss);
+    UpdateSelectionState40Controls(nullptr);
+    ASSERT_EQ(seams.elevationPanes.size(), 1u);
+    EXPECT_EQ(seams.elevationPanes[0].ssBaseElevationValue, 48.0f);
+}
+
+}  // namespace queries
+}  // namespace dvxtest
+
+// Selection modes on points, whole objects, point-wise objects and layers.
+namespace dvxtest {
+namespace ops {
+
+class SelectionModes : public SelectionTest {};
+
+TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly) {
+    SelectionSeamRecorder seams;
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Poinz* p = line->firstPoint;
+
+    p->detectable = 0;
+    SelectPoint(p, selmode::kSelect, 0);
+    SelectPoint(p, selmode::kToggle, 0);
+    EXPECT_EQ(p->selected, 0);
+    SelectPoint(p, selmode::kDetectable, 0);
+    SelectPoint(p, 0, 0);  // other values up to 3 select
+    EXPECT_EQ(p->selected, 1);
+    SelectPoint(p, selmode::kToggle, 0);
+    EXPECT_EQ(p->selected, 0);
+
+    // Lock, unlock and hide touch only selected points.
+    SelectPoint(p, selmode::kLock, 0);
+    SelectPoint(p, selmode::kHide, 0);
+    EXPECT_EQ(p->locked, 0);
+    EXPECT_EQ(p->detectable, 1);
+    p->selected = 1;
+    SelectPoint(p, selmode::kLock, 0);
+    EXPECT_EQ(p->locked, 1);
+    SelectPoint(p, 6, 0);
+    SelectPoint(p, 9, 0);
+    EXPECT_EQ(p->selected, 1);
+    SelectPoint(p, selmode::kUnlock, 0);
+    EXPECT_EQ(p->locked, 0);
+    SelectPoint(p, selmode::kHide, 0);
+    EXPECT_EQ(p->selected, 0);
+    EXPECT_EQ(p->detectable, 0);
+
+    // Every call first clears a shown wall segment dimension, even without a point.
+    const int before = seams.dimensionClears;
+    SelectPoint(nullptr, selmode::kSelect, 0);
+    EXPECT_EQ(seams.dimensionClears, before + 1);
+}
+
+TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDeselect) {
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {10, 10}}, true);
+    for (Poinz* p = poly->firstPoint; p; p = p->next) p->detectable = 0;
+    EXPECT_FALSE(SelectObj(poly, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectObj(poly, selmode::kToggle, 0));
+    EXPECT_EQ(SelectedPointCount(poly), 0);
+
+    Make(poly).select();
+    EXPECT_TRUE(SelectObj(poly, selmode::kToggle, 0));
+    EXPECT_EQ(SelectedPointCount(poly), 0);
+
+    // Already in the wanted state: nothing happens.
+    EXPECT_FALSE(DoSelectObject(poly, selmode::kDeselect));
+}
+
+TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* inner = Group(floor, {b});
+    Objex* group = Group(floor, {a, inner});
+
+    EXPECT_TRUE(SelectObj(group, selmode::kSelect, 0));
+    EXPECT_EQ(SelectedPointCount(group), 4);
+    EXPECT_TRUE(SelectObj(group, selmode::kLock, 0));
+    EXPECT_EQ(b->firstPoint->locked, 1);
+    EXPECT_TRUE(SelectObj(group, selmode::kHide, 0));
+    EXPECT_EQ(SelectedPointCount(group), 0);
+    EXPECT_TRUE(IsObjectUndetectable(group));
+    // Hidden, it is no longer selected: lock, unlock and hide do nothing.
+    EXPECT_FALSE(SelectObj(group, selmode::kUnlock, 0));
+    EXPECT_TRUE(IsObjectLocked(group));
+    EXPECT_FALSE(SelectObj(group, selmode::kDetectable, 0));
+    EXPECT_FALSE(IsObjectUndetectable(group));
+
+    SetObjectLockFlags(group, 0);
+    EXPECT_FALSE(IsObjectLocked(group));
+    SetObjectLockFlags(group, 1);
+    EXPECT_EQ(b->firstPoint->next->locked, 1);
+}
+
+TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
+    PointAt(line, 1)->detectable = 0;
+    PointAt(poly, 1)->detectable = 0;
+    SelectObj(line, selmode::kSelect, 0);
+    SelectObj(poly, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
+    EXPECT_EQ(SelectedPointCount(poly), 0);  // whole: refused
+}
+
+TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}});
+    // Whole-object tools select the root of what was clicked.
+    SelectObjectPoint(PointAt(wall, 1), wall, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(wall), 3);
+    SelectObj(wall, selmode::kDeselect, 0);
+
+    gCurTool = toolid::kPointEdit;
+    SelectObjectPoint(PointAt(wall, 1), wall, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(wall), 1);
+    SelectObjectSpline(PointAt(wall, 1), PointAt(wall, 2), wall, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(wall), 2);
+
+    // A grouped member under point editing is still selected through its group.
+    Objex* line = Shape(floor, objtype::kLine, {{0, 50}, {10, 50}});
+    Objex* group = Group(floor, {line});
+    SelectObjectSpline(line->firstPoint, line->firstPoint->next, line, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(group), 2);
+
+    // No tool: nothing.
+    gCurTool = toolid::kNone;
+    SelectObjectPoint(PointAt(wall, 0), wall, selmode::kSelect, 0);
+    EXPECT_EQ(PointAt(wall, 0)->selected, 0);
+}
+
+TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
+    gCurTool = toolid::kPointEdit;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}}, true);
+    DoSelectObjectPoints(roof, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(roof), 3);
+    EXPECT_EQ(SelectedPointCount(skylight), 0);
+
+    Make(skylight).select();
+    DoSelectObjectPoints(roof, selmode::kDeselect, 0);
+    EXPECT_EQ(SelectedPointCount(roof), 0);
+}
+
+TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
+    SelectionSeamRecorder seams;
+    gCurTool = toolid::kPointEdit;
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
+    gCustomDoorPopEntryHilite = 3;
+    DoSelectObjectPoints(wall, selmode::kSelect, 1);
+    ASSERT_EQ(seams.selectionLines.size(), 1u);
+    EXPECT_EQ(seams.selectionLines[0], door);
+    EXPECT_EQ(gCustomDoorPopEntryHilite, -1);
+    DoSelectObjectPoints(wall, selmode::kSelect, 1);  // no change, no redraw
+    DoSelectObjectPoints(wall, selmode::kDeselect, 0);
+    EXPECT_EQ(seams.selectionLines.size(), 1u);
+}
+
+TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
+    SelectionSeamRecorder seams;
+    Objex* a = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Layer* second = floor->next;
+    Objex* b = Shape(second, objtype::kPolygon, {{0, 0}, {10, 0}});
+    SelectAllLayers(doc->itsLayers, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(a), 2);
+    EXPECT_EQ(SelectedPointCount(b), 0);  // the second floor is not active
+    EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
+
+    gCurTool = toolid::kSkylight;
+    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    EXPECT_EQ(SelectedPointCount(a), 0);
+    EXPECT_EQ(seams.propertiesStates.size(), 1u);
+}
+
+TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
+    Objex* shown = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* hidden = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    hidden->planBits = 0;
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    SelectVisualAllLayers(doc->itsLayers, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(shown), 2);
+    EXPECT_EQ(SelectedPointCount(hidden), 0);
+    // Roofs are point-wise even under the select tool only with point orientation; whole,
+    // a freehand roof takes its skylight along.
+    EXPECT_EQ(SelectedPointCount(skylight), 3);
+
+    SelectVisualAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    gPointOrientation = 1;
+    gCurTool = toolid::kRemovePoint;
+    SelectVisualObj(roof, selmode::kSelect, 0, 0x1FF);
+    EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
+}
+
+}  // namespace ops
+}  // namespace dvxtest
+
+// Hit testing in plan view at zoom 1: a model point (H, V, D) shows at view (H, D).
+namespace dvxtest {
+namespace hits {
+
+class HitTest : public SelectionTest {
+protected:
+    // The search of all layers at the view point; the record keeps what was found.
+    bool Hit(int32_t x, int32_t y, uint8_t onlySelected = 0, const int16_t* types = nullptr,
+             int16_t count = 0) {
+        click = ClickAt(x, y);
+        return SelectFromAllLayers(doc->itsLayers, &click, onlySelected, types, count);
+    }
+    ClickInfo click;
+};
+
+TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
+    for (int16_t tolerance : {0, 1}) {
+        CurrentDocState()->pickTolerance = tolerance;
+        EXPECT_EQ(PickHalfSize(), 2);
+        Objex* line = Shape(floor, objtype::kLine, {{100, 100}, {300, 100}});
+        Poinz* start = line->firstPoint;
+
+        // Point squares are half-open: 2 to the left hits, 2 to the right does not.
+        click = ClickAt(98, 100);
+        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
+        click = ClickAt(102, 100);
+        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
+        click = ClickAt(100, 98);
+        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
+        click = ClickAt(100, 102);
+        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
+
+        // Away from the ends the segment is hit 1 above, not 1 below.
+        ASSERT_TRUE(Hit(200, 99));
+        EXPECT_EQ(click.ciSegmentHit, 1);
+        EXPECT_EQ(click.ciPoint, start);
+        EXPECT_EQ(click.ciPoint2, start->next);
+        EXPECT_EQ(click.ciObject, line);
+        EXPECT_FALSE(Hit(200, 101));
+        EXPECT_FALSE(Hit(200, 98));
+
+        // Near an end the point wins over its segment.
+        ASSERT_TRUE(Hit(299, 100));
+        EXPECT_EQ(click.ciPointHit, 1);
+        EXPECT_EQ(click.ciSegmentHit, 0);
+        EXPECT_EQ(click.ciPoint, start->next);
+        EXPECT_EQ(click.ciHitPos.floatH, 300.0f);
+        EXPECT_EQ(click.ciHit, 0);  // the caller stores the answer
+        DeleteObj(line);
+    }
+    CurrentDocState()->pickTolerance = 5;
+    EXPECT_EQ(PickHalfSize(), 5);
+}
+
+TEST_F(HitTest, SegmentPieceAndParameterFollowTheCurve) {
+    // A curved segment from (0, 0) to (200, 0) bulging towards +D: its middle lies at D = 50.
+    Objex* arc = Shape(floor, objtype::kLine, {{0, 0}, {200, 0}});
+    Poinz* a = PointAt(arc, 0);
+    Poinz* b = PointAt(arc, 1);
+    a->outTangent[2] = 200;
+    b->inTangent[2] = -200;
+    StoreBoundsDeep(arc);
+
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_LT(click.ciPieceStartT, 0.5f + 1e-4f);
+    EXPECT_GT(click.ciPieceEndT, 0.5f - 1e-4f);
+    EXPECT_NEAR(click.ciPieceEndT - click.ciPieceStartT, 0.05f, 1e-5f);  // 2 x 10 pieces
+    EXPECT_NEAR(click.ciHitPos.floatD, 50.0f, 1.0f);
+    EXPECT_NEAR(click.ciPieceEnd.floatV, click.ciHitPos.floatD, 1e-3f);
+    // The straight chord is not the curve.
+    EXPECT_FALSE(Hit(100, 10));
+
+    // Under the key-entry tool a curved segment is never hit.
+    gCurTool = toolid::kKeyEntry;
+    EXPECT_FALSE(Hit(100, 50));
+}
+
+TEST_F(HitTest, KeyEntryToolPicksNoWholeObjectAndReportsSegmentsOnly) {
+    Objex* plant = Shape(floor, objtype::kPlant, {{100, 100}, {140, 100}, {140, 140}, {100, 140}}, true);
+    ASSERT_TRUE(Hit(120, 120));  // anywhere inside its bounds
+    EXPECT_EQ(click.ciPointHit, 1);
+    EXPECT_EQ(click.ciPoint, plant->firstPoint);
+
+    gCurTool = toolid::kKeyEntry;
+    EXPECT_FALSE(Hit(120, 120));
+    ASSERT_TRUE(Hit(100, 100));  // on its first point: a segment, not a point
+    EXPECT_EQ(click.ciPointHit, 0);
+    EXPECT_EQ(click.ciSegmentHit, 1);
+}
+
+TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
+    // The last segment crosses the first point of the outline.
+    Objex* shape = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {-100, -100}});
+    PointAt(shape, 0)->detectable = 0;
+    ASSERT_TRUE(Hit(0, 0));
+    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_EQ(click.ciPoint, PointAt(shape, 2));
+    EXPECT_EQ(click.ciPoint2, PointAt(shape, 3));
+
+    // Both ends undetectable: the segment itself is no hit either.
+    PointAt(shape, 2)->detectable = PointAt(shape, 3)->detectable = 0;
+    EXPECT_FALSE(Hit(0, 0));
+}
+
+TEST_F(HitTest, LaterObjectsComeFirstAndTheSelectIndexTakesTheNext) {
+    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, above);
+
+    gSelectIndex = 2;
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, below);
+
+    gSelectIndex = 3;
+    EXPECT_FALSE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, nullptr);
+    EXPECT_EQ(click.ciPoint, nullptr);
+}
+
+TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
+    Layer* upper = floor->next;
+    ASSERT_NE(upper, nullptr);
+    upper->active = 1;
+    Objex* low = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* high = Shape(upper, objtype::kLine, {{100, 0}, {100, 200}});
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, high);
+    upper->active = 0;
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, low);
+    floor->visible = 0;
+    EXPECT_FALSE(Hit(100, 50));
+    floor->visible = 1;
+
+    // Objects not on a plan in force are passed by.
+    low->planBits = 0;
+    EXPECT_FALSE(Hit(100, 50));
+}
+
+TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
+    Objex* outline = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    EXPECT_FALSE(Hit(0, 50));
+    outline->closed = 1;
+    ASSERT_TRUE(Hit(0, 50));
+    EXPECT_EQ(click.ciPoint, PointAt(outline, 3));
+    EXPECT_EQ(click.ciPoint2, PointAt(outline, 0));
+}
+
+TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
+    // Two rows of three points: row 0 at D = 0, row 1 at D = 100.
+    Objex* surface = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
+    surface->rows = 2;
+    ASSERT_TRUE(Hit(50, 100));  // along the second row
+    EXPECT_EQ(click.ciPoint, PointAt(surface, 3));
+    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    ASSERT_TRUE(Hit(100, 50));  // across, middle column
+    EXPECT_EQ(click.ciPoint, PointAt(surface, 1));
+    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    EXPECT_FALSE(Hit(100, 20) && click.ciPoint == PointAt(surface, 2));
+    EXPECT_FALSE(Hit(200, 200));
+}
+
+TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
+    Group(floor, {line}, 123);
+    ASSERT_TRUE(Hit(0, 0));
+    EXPECT_EQ(click.ciPointHit, 0);
+    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_EQ(click.ciObject, line);
+    EXPECT_EQ(click.ciPoint, PointAt(line, 0));
+    EXPECT_EQ(click.ciPoint2, PointAt(line, 1));
+}
+
+TEST_F(HitTest, TypeListAndOnlySelectedLimitTheObjectsButNotTheirChildren) {
+    Objex* wall = Wall(floor, {{0, 0}, {200, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{50, 0}, {90, 0}});
+    const int16_t doors[] = {objtype::kDoor};
+    ASSERT_TRUE(Hit(70, 0, 0, doors, 1));
+    EXPECT_EQ(click.ciObject, door);
+    EXPECT_FALSE(Hit(150, 0, 0, doors, 1));
+    ASSERT_TRUE(Hit(150, 0));
+    EXPECT_EQ(click.ciObject, wall);
+
+    EXPECT_FALSE(Hit(150, 0, 1));
+    PointAt(wall, 0)->selected = 1;
+    ASSERT_TRUE(Hit(150, 0, 1));
+    EXPECT_EQ(click.ciObject, wall);
+
+    // Doors search only while their plan shows.
+    door->planBits = 0;
+    CurrentDocState()->visiblePlans = 0x100;
+    wall->planBits = 0x100;
+    ASSERT_TRUE(Hit(70, 0));
+    EXPECT_EQ(click.ciObject, wall);
+}
+
+TEST_F(HitTest, FilledDetailShapesAreHitInside) {
+    Objex* circle = Shape(floor, objtype::kDetail, {{0, -100}, {100, 0}, {0, 100}, {-100, 0}}, true, 2);
+    circle->optionB = 1;  // edited by points, so not picked whole
+    auto* shape = new ShapePathObject;
+    constexpr double k = 55.228475;  // circle of radius 100 from four cubic pieces
+    shape->path.moveTo(100, 0);
+    shape->path.curveTo(100, k, k, 100, 0, 100);
+    shape->path.curveTo(-k, 100, -100, k, -100, 0);
+    shape->path.curveTo(-100, -k, -k, -100, 0, -100);
+    shape->path.curveTo(k, -100, 100, -k, 100, 0);
+    shape->path.closePath();
+    circle->platformObject = shape;
+
+    ASSERT_TRUE(Hit(60, 60));
+    EXPECT_EQ(click.ciAreaHit, 1);
+    EXPECT_EQ(click.ciObject, circle);
+    EXPECT_FALSE(Hit(90, 90));                // inside the bounds, outside the shape
+    PointAt(circle, 0)->selected = 1;
+    EXPECT_FALSE(Hit(60, 60, 1));             // not when only selected objects are searched
+}
+
+TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
+    // A view turned so that the eight corners of a box fall apart.
+    SetUpForRotationAboutArbitraryAxis(30, 30, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
+    Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {100, 100}});
+    box->bounds3D = Float3DRect{0, 0, 0, 100, 100, 100};  // top, left, back, bottom, right, front
+    Make(box).select();
+    const float corners[8][3] = {{0, 0, 0}, {100, 0, 0}, {100, 100, 0}, {0, 100, 0},
+                                 {0, 0, 100}, {100, 0, 100}, {100, 100, 100}, {0, 100, 100}};
+    for (int i = 0; i < 8; ++i) {
+        float x = corners[i][0], y = corners[i][1], z = corners[i][2];
+        ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0, 1);
+        ClickInfo handle = ClickAt(static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y)));
+        EXPECT_TRUE(Test3DHit(corners[i][0], corners[i][1], corners[i][2], &handle));
+        ASSERT_TRUE(SelectFromLayer(floor, &handle, 0, nullptr, 0)) << "handle " << i + 1;
+        EXPECT_EQ(handle.ciHandleHit, 1);
+        EXPECT_EQ(handle.ciHandle, i + 1);
+        EXPECT_EQ(handle.ciObject, box);
+        EXPECT_EQ(handle.ciHitPos.floatV, corners[i][1]);
+    }
+    // Unselected, or selected by points: no handles.
+    gPointOrientation = 1;
+    gCurTool = toolid::kPointEdit;
+    box->type = objtype::kLine;
+    ClickInfo none = ClickAt(0, 0);
+    SelectFromLayer(floor, &none, 0, nullptr, 0);
+    EXPECT_EQ(none.ciHandleHit, 0);
+}
+
+TEST_F(HitTest, TopographyIsSearchedWithAHairlineAndGetsItsPenBack) {
+    Objex* topo = Shape(floor, objtype::kTopography, {{0, 0}, {200, 0}});
+    topo->penWidth = 20;  // a thick pen would widen the segment by 10
+    EXPECT_FALSE(Hit(100, 8));
+    EXPECT_EQ(topo->penWidth, 20.0f);
+    ASSERT_TRUE(Hit(100, 2));
+    EXPECT_EQ(topo->penWidth, 20.0f);
+
+    // Other objects keep their thick pen: the search widens with it.
+    topo->type = objtype::kLine;
+    EXPECT_TRUE(Hit(100, 8));
+}
+
+TEST_F(HitTest, FarCoordinatesAreClampedNotOverflowed) {
+    Objex* far = Shape(floor, objtype::kLine, {{1e9f, 1e9f}, {-1e9f, 1e9f}, {1e9f, -1e9f}}, true);
+    Objex* plant = Shape(floor, objtype::kPlant, {{-1e9f, -1e9f}});
+    Make(plant).select();
+    far->bounds3D = Float3DRect{-1e9f, -1e9f, -1e9f, 1e9f, 1e9f, 1e9f};
+    for (int32_t x : {0, 32767, -32768, 2147483647, -2147483647 - 1}) {
+        ClickInfo c = ClickAt(x, x);
+        SelectFromAllLayers(doc->itsLayers, &c, 0, nullptr, 0);
+        Test3DHit(NAN, INFINITY, -INFINITY, &c);
+    }
+    // Projected far away, a handle sits at the clamped edge of the view range.
+    ClickInfo edge = ClickAt(32767, -32767);
+    EXPECT_TRUE(Test3DHit(1e30f, 0, -1e30f, &edge));
+    edge = ClickAt(0, 0);
+    EXPECT_FALSE(Test3DHit(1e30f, 0, -1e30f, &edge));
+    gSelectIndex = 1;
+    ClickInfo c = ClickAt(32767, 32767);
+    EXPECT_TRUE(SelectFromAllLayers(doc->itsLayers, &c, 0, nullptr, 0));
+}
+
+}  // namespace hits
+}  // namespace dvxtest
+
+// The marquee in plan view at zoom 1: view (x, y) is plan (H, D).
+namespace dvxtest {
+namespace marquee {
+
+class Marquee : public SelectionTest {
+protected:
+    void Drag(int32_t left, int32_t top, int32_t right, int32_t bottom, int8_t mode = selmode::kSelect) {
+        RECT r{left, top, right, bottom};
+        SelectAllLayersInRect(doc->itsLayers, &r, mode, 1);
+    }
+    // A detail rectangle from (0, 0) to (100, 50).
+    Objex* Rectangle() {
+        return Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true, 1);
+    }
+};
+
+TEST_F(Marquee, ObjectsNeedTheirBoundsGrownByTwoInsideWallsGoPointByPoint) {
+    Objex* rect = Rectangle();
+    Objex* wall = Wall(floor, {{200, 0}, {300, 0}, {300, 100}});
+
+    Drag(0, 0, 100, 50);  // exactly the bounds
+    EXPECT_EQ(SelectedPointCount(rect), 0);
+    Drag(-1, -2, 103, 53);
+    EXPECT_EQ(SelectedPointCount(rect), 0);
+    Drag(-2, -2, 102, 52);  // the right and bottom edges are outside
+    EXPECT_EQ(SelectedPointCount(rect), 0);
+    Drag(-2, -2, 103, 53);
+    EXPECT_EQ(SelectedPointCount(rect), 4);
+    SelectObj(rect, selmode::kDeselect, 0);
+
+    // Part of both: the rectangle stays, the wall points inside are taken.
+    Drag(50, -10, 301, 10);
+    EXPECT_EQ(SelectedPointCount(rect), 0);
+    EXPECT_EQ(PointAt(wall, 0)->selected, 1);
+    EXPECT_EQ(PointAt(wall, 1)->selected, 1);
+    EXPECT_EQ(PointAt(wall, 2)->selected, 0);
+}
+
+TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
+    Objex* rect = Rectangle();
+    Objex* wall = Wall(floor, {{200, 0}, {300, 0}});
+    SelectObj(rect, selmode::kSelect, 0);
+    PointAt(wall, 0)->selected = 1;
+    Drag(-10, -10, 400, 100, selmode::kToggle);
+    EXPECT_EQ(SelectedPointCount(rect), 0);
+    EXPECT_EQ(SelectedPointCount(wall), 2);
+}
+
+TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {400, 0}, {400, 400}, {0, 400}}, true);
+    Objex* inside = Shape(roof, objtype::kSkylight, {{50, 50}, {100, 50}, {100, 100}, {50, 100}}, true);
+    Objex* partly = Shape(roof, objtype::kSkylight, {{150, 50}, {250, 50}, {250, 100}, {150, 100}}, true);
+    Drag(40, 40, 200, 200);
+    EXPECT_EQ(SelectedPointCount(inside), 4);
+    EXPECT_EQ(SelectedPointCount(partly), 0);
+    EXPECT_EQ(SelectedPointCount(roof), 4);  // only the skylight's points
+
+    Drag(-10, -10, 500, 500, selmode::kToggle);
+    EXPECT_EQ(SelectedPointCount(roof), 12);  // roof and both skylights, whole
+}
+
+TEST_F(Marquee, FarWallPointsAreClampedNotOverflowed) {
+    Objex* wall = Wall(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
+    Drag(-2147483647, -2147483647, 2147483647, 2147483647);
+    // The marquee rounds by truncating, adding 0.5 and truncating again: -3.7 lands on -2.
+    EXPECT_EQ(PointAt(wall, 1)->selected, 1);
+    SelectObj(wall, selmode::kDeselect, 0);
+    Drag(-2, 2, 0, 3);
+    EXPECT_EQ(PointAt(wall, 1)->selected, 1);
+}
+
+TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}});
+    RECT r{-5, -5, 150, 5};
+    gCurTool = toolid::kPointEdit;
+    SelectObjectInRect(line, &r, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(line), 2);
+    SelectObj(line, selmode::kDeselect, 0);
+
+    gCurTool = toolid::kSelect;
+    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {100, 0}, {200, 0}});
+    SelectObjectInRect(poly, &r, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(poly), 3);  // whole object through one point
+
+    gCurTool = toolid::kNone;
+    SelectObj(poly, selmode::kDeselect, 0);
+    EXPECT_FALSE(SelectPointInRect(poly->firstPoint, poly, &r, selmode::kSelect, 0));
+}
+
+TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
+    Objex* line = Shape(floor, objtype::kLine, {});
+    Poinz* low = Point(line, {10, 10, 90});   // D outside the rectangle, V inside
+    Poinz* high = Point(line, {20, 90, 10});  // D inside, V outside
+    const RECT r{0, 0, 50, 50};
+    gCurTool = toolid::kPointEdit;
+    EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
+    EXPECT_EQ(low->selected, 1);
+    EXPECT_EQ(high->selected, 0);
+}
+
+}  // namespace marquee
+}  // namespace dvxtest
+
+// The walkers with the selection and grouping commands.
+namespace dvxtest {
+namespace walkers {
+
+class Walkers : public SelectionTest {};
+
+TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* c = Shape(floor, objtype::kPolygon, {{0, 20}, {30, 20}});
+    Objex* d = Shape(floor, objtype::kLine, {{5, 5}, {6, 6}});
+    Objex* g1 = Group(floor, {a, b});
+    Objex* g2 = Group(floor, {c, d});
+    Make(a).select();
+    Make(c).select();
+    a->bounds = FloatRect{};  // stale bounds are made again
+    (void)g1;
+    (void)g2;
+
+    TopLevelObjectLayer(floor, 5026, nullptr);
+    EXPECT_EQ(CountObjects(floor->firstObject), 4);
+    Objex* expected[] = {a, b, c, d};
+    Objex* o = floor->firstObject;
+    for (Objex* member : expected) {
+        ASSERT_EQ(o, member);
+        EXPECT_EQ(o->parent, nullptr);
+        EXPECT_EQ(o->layer, floor);
+        EXPECT_FALSE(IsObjectSelected(o));
+        o = o->next;
+    }
+    EXPECT_EQ(a->bounds.floatRight, 10.0f);
+    EXPECT_EQ(floor->firstObject->prev, nullptr);
+
+    // Ungrouping a non-group does nothing.
+    UngroupObject(a);
+    EXPECT_EQ(CountObjects(floor->firstObject), 4);
+}
+
+TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
+    CurrentDocState()->currentPlanBit = 4;
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* skip = Shape(floor, objtype::kLine, {{0, 5}, {10, 5}});
+    Objex* b = Shape(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
+    Make(a).select();
+    Make(b).select();
+
+    gGroupLeader = nullptr;
+    TopLevelObjectAllLayers(doc->itsLayers, 5025, nullptr);
+    Objex* group = gGroupLeader;
+    gGroupLeader = nullptr;
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->type, objtype::kGroup);
+    EXPECT_EQ(group->planBits, 4);
+    EXPECT_EQ(group->visible, 0);
+    EXPECT_EQ(group->penStyle, 6);
+    EXPECT_EQ(group->layer, floor);
+    EXPECT_EQ(group->firstChild, a);
+    EXPECT_EQ(a->next, b);
+    EXPECT_EQ(b->parent, group);
+    EXPECT_EQ(floor->firstObject, skip);
+    EXPECT_EQ(skip->next, group);
+    // The group follow-up gave it bounds around its members.
+    EXPECT_EQ(group->bounds.floatLeft, 0.0f);
+    EXPECT_EQ(group->bounds.floatBottom, 10.0f);
+}
+
+TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
+    for (int total : {25, 26}) {
+        Objex* leaf = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+        Make(leaf).select();
+        Objex* top = leaf;
+        for (int i = 0; i < total; ++i) top = Group(floor, {top});
+        gOverload = 0;
+        SelectedObjectLayer(floor, 1, 2001, nullptr);
+        EXPECT_EQ(gObjectCount, total);
+        EXPECT_EQ(gOverload, total > 25 ? 1 : 0) << total;
+        DeleteObj(top);
+    }
+    // 2000 counts selected top-level objects.
+    Objex* x = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* y = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Make(x).select();
+    Make(y).select();
+    gObjectCount = 0;
+    TopLevelObjectAllLayers(doc->itsLayers, 2000, nullptr);
+    EXPECT_EQ(gObjectCount, 2);
+}
+
+TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
+    Layer* second = floor->next;
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* b = Shape(second, objtype::kLine, {{0, 0}, {1, 0}});
+    second->visible = second->active = 0;  // layer flags play no part
+    Make(a).select();
+    Make(b).select();
+    EXPECT_EQ(GetASelectedObject(0), nullptr);
+    EXPECT_EQ(GetASelectedObject(-1), nullptr);
+    EXPECT_EQ(GetASelectedObject(1), a);
+    EXPECT_EQ(GetASelectedObject(2), b);
+    EXPECT_EQ(GetASelectedObject(3), nullptr);
+}
+
+TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {
+    // A line is selected point by point: copying one with a selected point takes it all.
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {10, 10}});
+    line->firstPoint->selected = 1;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    Make(skylight).select();
+    Objex* other = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8001, nullptr);
+    EXPECT_EQ(SelectedPointCount(line), 3);
+    EXPECT_EQ(SelectedPointCount(roof), 3);  // the roof itself was skipped
+    EXPECT_EQ(SelectedPointCount(other), 0);
+
+    // Without selectedOnly every object takes the command.
+    SelectedObjectLayer(floor, 0, 8001, nullptr);
+    EXPECT_EQ(SelectedPointCount(other), 2);
+}
+
+TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
+    DocState* ds = CurrentDocState();
+    Objex* a = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    Objex* b = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    a->penWidth = b->penWidth = 3.2f;
+    a->elevation = 10;
+    b->elevation = 20;
+    Make(a).select();
+    Make(b).select();
+
+    ClearSelectionState(ds, &ds->ss);
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
+    UpdateSelectionStateAreas();
+    EXPECT_EQ(ds->ss.ssStateFresh, 0);
+    EXPECT_EQ(ds->ss.ssPenWidth, 1);
+    EXPECT_EQ(ds->ss.ssPenWidthValue, 3);
+
+    SelectionSeamRecorder seams;
+    ClearSelectionState40(ds, &ds->ss40);
+    TopLevelObjectAllLayers(doc->itsLayers, 8007, ds);
+    UpdateSelectionState40Controls(&ds->ss40);
+    EXPECT_EQ(ds->ss40.ssBaseElevation, 0);
+    ASSERT_EQ(seams.elevationPanes.size(), 1u);
+    EXPECT_EQ(seams.elevationPanes[0].ssBaseElevation, 0);
+
+    // A wall whose only selected part is a door still qualifies for 8007.
+    Make(a).select(0);
+    Make(b).select(0);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
+    Make(door).select();
+    ClearSelectionState40(ds, &ds->ss40);
+    ds->ss40.ssBaseElevationValue = 99;
+    TopLevelObjectAllLayers(doc->itsLayers, 8007, ds);
+    EXPECT_EQ(ds->ss40.ssStateFresh, 1);  // the door has no attachment record: nothing merged
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8007, nullptr);  // without a record: nothing
+}
+
+TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
+    SelectionSeamRecorder seams;
+    Objex* symbol = Shape(floor, 117, {{0, 0}, {10, 0}});
+    symbol->firstPart = Make(objtype::kRoofPanel);
+    Make(symbol).select();
+    Objex* group = Group(floor, {symbol});
+    SelectedObjectLayer(floor, 1, 8001, nullptr);
+    ASSERT_EQ(seams.fixedComponents.size(), 1u);
+    EXPECT_EQ(seams.fixedComponents[0], symbol);
+    EXPECT_TRUE(objtype::IsFixedComponent(146));
+    EXPECT_FALSE(objtype::IsFixedComponent(124));
+    (void)group;
+}
+
+TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
+    RebuildRecorder rebuilds;
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Make(roof).select();
+    SelectedObject(roof, 1, 8001, nullptr);
+    EXPECT_EQ(rebuilds.count("UpdateAllRoofAttachments", roof), 1);
+    SelectedObject(roof, 1, 6000, nullptr);
+    EXPECT_EQ(rebuilds.count("UpdateAllRoofAttachments", roof), 1);
+    EXPECT_FALSE(SelectedObject(nullptr, 1, 8001, nullptr));
+}
+
+}  // namespace walkers
+}  // namespace dvxtest
