@@ -20,9 +20,9 @@
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_objects.h"
+#include "support/build.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
-#include "support/model_builders.h"
 
 namespace {
 
@@ -44,11 +44,8 @@ protected:
         for (Objex* o : made) DeleteObj(o);
         DocumentTest::TearDown();
     }
-    Objex* Make(int16_t type, int32_t subtype, const std::vector<XY>& points) {
-        Objex* o = made.emplace_back(dvxtest::NewObject(type, subtype));
-        dvxtest::AddPoints(o, static_cast<int>(points.size()));
-        for (Poinz* p = o->firstPoint; auto [h, d] : points) p->position[0] = h, p->position[2] = d, p = p->next;
-        return o;
+    Objex* Make(int16_t type, int32_t subtype, dvxtest::PlanPoints points) {
+        return made.emplace_back(dvxtest::Make(type, subtype).plan(points));
     }
     // Afresh, a horizontal dimension from (h1, 100) to (h2, 100), above it (side non-zero), offset and gap 5.
     void Line(float h1, float h2, uint8_t dynamic = 0, uint8_t oneSided = 0, const char* extra = nullptr,
@@ -251,7 +248,7 @@ TEST_F(AnnotationsTest, DimensionSwitchesSidesAndPrinting) {
 }
 
 TEST_F(AnnotationsTest, TheFrameDrawsDimensionObjectsFromTheirPoints) {
-    auto draw = [&](int16_t type, int32_t subtype, const std::vector<XY>& points) {
+    auto draw = [&](int16_t type, int32_t subtype, dvxtest::PlanPoints points) {
         context.ops.clear(), DrawObject(nullptr, Make(type, subtype, points), &kAnywhere, drawflag::kAll, nullptr);
         return Kinds();
     };
@@ -272,7 +269,7 @@ TEST_F(AnnotationsTest, TheFrameDrawsDimensionObjectsFromTheirPoints) {
     record->segmentStart = wall->firstPoint, record->segmentEnd = wall->firstPoint->next;
     record->centreDistance = 50, record->height = 100;
     Objex* dim = Make(objtype::kComponent, objsubtype::kAttachedDimension, {{0, 0}});
-    dim->typeData = TypeData::OfAttachment(record);
+    dvxtest::Make(dim).with(record);
     dim->parent = wall;
     for (int16_t method : {0, 1}) {  // a method measures from the wall's face
         context.ops.clear(), dim->firstPoint->dimensionMethod = method;
