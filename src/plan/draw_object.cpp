@@ -9,6 +9,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/view_state.h"
+#include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
@@ -27,6 +28,12 @@ using Pieces = PlanTypeEntry::Pieces;
 constexpr PlanTypeRoutine kDrawObjectPerimeter = nullptr;
 constexpr PlanTypeRoutine kDraw2DWall = nullptr;  // a wall's plan solid in the plan view
 
+// Routines that need only the object.
+template <void (*Draw)(void*, const Objex*)>
+void ObjectOnly(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
+    Draw(dc, object);
+}
+
 constexpr int16_t kType43 = 43;
 constexpr int16_t kType201 = objtype::kDimensionText;
 constexpr int16_t kSprinkler = 125;
@@ -40,7 +47,8 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kDoor, INT32_MIN, INT32_MAX, Stage::Own},                  // DrawDoor
     {objtype::kWindow, INT32_MIN, INT32_MAX, Stage::Own},                // DrawWindow
     {objtype::kPlant, INT32_MIN, INT32_MAX, Stage::Own},                 // DrawPlant
-    {objtype::kComponent, 138, 138, Stage::Own},                         // DrawDimensionAttachment
+    {objtype::kComponent, objsubtype::kAttachedDimension, objsubtype::kAttachedDimension, Stage::Own, false,
+     ObjectOnly<DrawDimensionAttachment>},
     {objtype::kComponent, INT32_MIN, INT32_MAX, Stage::Own},             // DrawComponent
     {objtype::kSlopeArrow, INT32_MIN, INT32_MAX, Stage::Own},            // DrawRoofSlopeDirectionArrow
     {objtype::kAccessory, INT32_MIN, INT32_MAX, Stage::Own},             // DrawAccessory
@@ -70,9 +78,13 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kStaircase, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done,  // DrawStaircase
      Pieces::Type43},
     {objtype::kEntireLot, INT32_MIN, INT32_MAX, Stage::Type},           // DrawTopoSlopeDirectionArrow
-    {objtype::kDiameterDimension, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {106, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kLeaderDimension, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
+    // A through-the-points dimension from the first point to the second.
+    {objtype::kDiameterDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawDiameterDimension>, Then::Done},
+    {objtype::kDimension106, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawDiameterDimension>, Then::Done},
+    {objtype::kLeaderDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawLeaderDimension>, Then::Done},
     {objtype::kStiffenerBeam, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kFoundationPier, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kPostTensionStrand, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
@@ -82,9 +94,12 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kSlopeLot, INT32_MIN, INT32_MAX, Stage::Type},  // DrawTopoMultiSlopeDirectionArrow
     {objtype::kDimensionLine, INT32_MIN, INT32_MAX, Stage::Type, false, kDrawObjectPerimeter,
      Then::Done},
-    {objtype::kOffsetDimensionV, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kOffsetDimensionH, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kLengthDimension, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
+    {objtype::kOffsetDimensionV, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawDimensionPerimeter>, Then::Done},
+    {objtype::kOffsetDimensionH, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawDimensionPerimeter>, Then::Done},
+    {objtype::kLengthDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawDimensionPerimeter>, Then::Done},
     {objtype::kText, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kEnhancedText, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
 };

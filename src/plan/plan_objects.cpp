@@ -16,11 +16,13 @@ float gAffineTranslateY = 0.0f;
 uint8_t gDynamicDrawing = 0;
 uint8_t gTransformationDrawing = 0;
 uint8_t gRealTimeDraw = 0;
+uint8_t gSelectionState = 0;
 
 static const port::GlobalReset kReset([] {
     gDynamicDrawing = 0;
     gTransformationDrawing = 0;
     gRealTimeDraw = 0;
+    gSelectionState = 0;
     gPrinting = 0;
     gHPrintScale = 1.0f;
     gVPrintScale = 1.0f;

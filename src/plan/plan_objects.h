@@ -18,6 +18,9 @@ extern uint8_t gDynamicDrawing;
 extern uint8_t gTransformationDrawing;
 // 1 while the camera or the live view is driven in real time: coarser curves, no filtering.
 extern uint8_t gRealTimeDraw;
+// 1 while the wall-segment selection feedback draws its clearance dimensions: their readouts
+// turn red at a fixed height.
+extern uint8_t gSelectionState;
 
 // The object's plan line weight in whole points: 1 for a null object; a positive pen width
 // zoomed (flag set), times the horizontal print scale while printing, rounded, at least 1;

@@ -1,7 +1,10 @@
 // Plan hatches, outlines and text as they come out in an offscreen image.
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "app/core/main_window_seams.h"
 #include "plan/base_2d_view.h"
+#include "plan/annotations/dimension_lines.h"
+#include "plan/plan_color.h"
 #include "plan/plan_objects.h"
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
@@ -190,6 +193,28 @@ TEST_F(PlanPixels, TextKeepsItsSizeTurnAndAlignment) {
     EXPECT_TRUE(info.italic() && info.weight() == QFont::Bold && info.pixelSize() == 12);
     EXPECT_EQ(port::qt::MeasureText("\xBC", arial)->width,
               QFontMetricsF(port::qt::FontForLogFont(arial)).horizontalAdvance(QStringLiteral("\u00BA")));
+}
+
+TEST_F(PlanPixels, ReadoutSitsInABackgroundBoxAcrossItsLine) {
+    DocState* ds = doc->itsDocState;
+    ds->zoomFactor = 1, ds->font = Font("Arial", -16), ds->backgroundColor = {65535, 65535, 0}, ds->penColor = kInkColor;
+    SetMainWindowDocumentViewHandler([this] { return &view; });
+    // The dimension line runs at y = 85 (offset 0 + 15 above the measured points).
+    const QImage image = Paint([&](port::DrawingContext& context) {
+        context.setStrokeColor(PlanColor(kEdgeColor));
+        DrawDimensionLine(nullptr, 10, 100, 120, 100, 10, 100, 120, 100, 1, 0, 0, this, this, 0, 0, 0, 0, nullptr);
+    });
+    int left = 65, right = 65;
+    while (left > 10 && image.pixel(left, 85) != kEdge) --left;
+    while (right < 120 && image.pixel(right, 85) != kEdge) ++right;
+    const QRect box(left + 1, 78, right - left - 1, 15);  // the box covers the line in its middle
+    EXPECT_TRUE(left > 15 && right < 115 && Count(image, kEdge, box) == 0) << left << " " << right;
+    EXPECT_GT(Count(image, kPlan, box), box.width() * box.height() / 3);
+    int ink = 0, inkOutside = 0;  // antialiased text: more blue than red
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 64) ++(box.contains(x, y) ? ink : inkOutside);
+    EXPECT_TRUE(ink > 30 && inkOutside == 0) << ink << " " << inkOutside;
 }
 
 }  // namespace

@@ -1,0 +1,220 @@
+#include "plan/annotations/dimension_lines.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/core/main_window_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/numeric.h"
+#include "model/projection.h"
+#include "model/readouts.h"
+#include "model/transforms.h"
+#include "model/view_state.h"
+#include "plan/base_2d_view.h"
+#include "plan/annotations/arrowheads.h"
+#include "plan/plan_color.h"
+#include "plan/plan_objects.h"
+#include "plan/annotations/text_geometry.h"
+#include "plan/zoom.h"
+#include "port/drawing.h"
+
+using plantext::PathPoint;
+using plantext::Round16;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegrees = 180.0 / kPi;
+// Readouts with their extra text stay below this many characters.
+constexpr size_t kTextLimit = 250;
+
+PlatformPoint Polar(PlatformPoint base, double angle, double length) {
+    return {static_cast<float>(base.x + length * std::cos(angle)),
+            static_cast<float>(base.y - length * std::sin(angle))};
+}
+
+// Both plan points into the current view, zoomed.
+void Project(float h1, float v1, float h2, float v2, PlatformPoint* a, PlatformPoint* b) {
+    float y1 = 0.0f, y2 = 0.0f;
+    ConvertToIso(&h1, &y1, &v1, &h2, &y2, &v2, gPerspective);
+    *a = {h1, y1}, *b = {h2, y2};
+}
+
+// A view line into the engine's primary path, or stroked at once.
+void ViewLine(QMDDynamicDrawEngine* engine, PlatformPoint a, PlatformPoint b) {
+    const PlatformPoint from = PathPoint(a.x, a.y), to = PathPoint(b.x, b.y);
+    if (engine) return engine->appendLineToActivePathWithStartPoint(from, to);
+    port::Path path;
+    path.moveTo(from.x, from.y);
+    path.lineTo(to.x, to.y);
+    port::currentDrawingContext().strokePath(path);
+}
+
+void SetAngle(LOGFONT& font, double degrees) {
+    font.lfEscapement = font.lfOrientation = plantext::TenthsOfDegree(degrees);
+}
+
+// `throughPoints`: crossing marks and a line through the measured points, whatever the
+// document's show-dimensions switch; else extension lines and a line set off from them.
+void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h, float p2v,
+                  float m1h, float m1v, float m2h, float m2v, uint8_t side, float offset,
+                  uint8_t dynamic, const void* reference1, const void* reference2, uint8_t spare,
+                  uint8_t oneSided, float gap, uint8_t labelOnly, const char* extraText) {
+    const DocState* ds = CurrentDocState();
+    if (!ds || !reference1 || !reference2) return;
+    QMDDynamicDrawEngine* engine = nullptr;
+    if (dynamic) {
+        Base2DView* view = MainWindowDocumentView();
+        if (!view) return;
+        engine = view->dynamicDrawEngine.get();
+        engine->setActivePath(0);
+    } else if (!throughPoints && !ds->showDimensions) {
+        return;
+    }
+
+    PlatformPoint p1, p2, m1, m2;
+    Project(p1h, p1v, p2h, p2v, &p1, &p2);
+    Project(m1h, m1v, m2h, m2v, &m1, &m2);
+    float length = 0.0f;
+    const double a = GetLineLengthAndAngle(p1.x, p1.y, p2.x, p2.y, &length);
+    const double s = a + (side ? kPi / 2 : -kPi / 2);
+
+    // Extension lines (or crossing marks) run from `inner` at `innerAngle` to `outer` at s.
+    const double innerAngle = throughPoints ? s + kPi : s;
+    const float inner = throughPoints ? ZoomF(dynamic ? offset + 10.0f : 10.0f + gap)
+                                      : ZoomF(dynamic ? offset + 3.0f : gap + 3.0f);
+    const float outer = ZoomF(throughPoints ? offset + 10.0f : offset + 22.0f);
+    if (ZoomF(71.5f) > length) labelOnly = 1;
+    if (!labelOnly) {
+        ViewLine(engine, Polar(m1, innerAngle, inner), Polar(m1, s, outer));
+        if (!oneSided) ViewLine(engine, Polar(m2, innerAngle, inner), Polar(m2, s, outer));
+    }
+
+    const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
+    const PlatformPoint e1 = Polar(m1, s, rise), e2 = Polar(m2, s, rise);
+    if (dynamic) {
+        DrawDynamicDimensionText(dc, e1.x, e1.y, e2.x, e2.y, labelOnly);
+        return;
+    }
+    if (!labelOnly) {
+        ViewLine(nullptr, e1, e2);
+        DrawDimensionArrow(dc, e1.x, e1.y, e2.x, e2.y, ds->arrowStyleID, 0);
+        if (!oneSided) DrawDimensionArrow(dc, e2.x, e2.y, e1.x, e1.y, ds->arrowStyleID, 0);
+    }
+    DrawDimensionText(dc, e1.x, e1.y, e2.x, e2.y, m1h, m1v, m2h, m2v, reference1, reference2,
+                      spare, extraText);
+}
+
+// The length readout of a plan distance in the document's unit and format.
+void Readout(float planLength, const DocState* ds, char (&out)[kReadoutSize]) {
+    ConvertInchesToStr(ConvertScreenToWorld(planLength, ds, 0), out);
+}
+
+}  // namespace
+
+void DrawDimensionLine(void* dc, float p1h, float p1v, float p2h, float p2v, float m1h,
+                       float m1v, float m2h, float m2v, uint8_t side, float offset,
+                       uint8_t dynamic, const void* reference1, const void* reference2,
+                       uint8_t spare, uint8_t oneSided, float gap, uint8_t labelOnly,
+                       const char* extraText) {
+    DrawMeasured(false, dc, p1h, p1v, p2h, p2v, m1h, m1v, m2h, m2v, side, offset, dynamic,
+                 reference1, reference2, spare, oneSided, gap, labelOnly, extraText);
+}
+
+void DrawDimensionLineNoOffset(void* dc, float p1h, float p1v, float p2h, float p2v, float m1h,
+                               float m1v, float m2h, float m2v, uint8_t side, float offset,
+                               uint8_t dynamic, const void* reference1, const void* reference2,
+                               uint8_t spare, uint8_t oneSided, float gap, uint8_t labelOnly,
+                               const char* extraText) {
+    DrawMeasured(true, dc, p1h, p1v, p2h, p2v, m1h, m1v, m2h, m2v, side, offset, dynamic,
+                 reference1, reference2, spare, oneSided, gap, labelOnly, extraText);
+}
+
+void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v, float m1h,
+                       float m1v, float m2h, float m2v, const void* /*reference1*/,
+                       const void* /*reference2*/, uint8_t /*spare*/, const char* extraText) {
+    const DocState* ds = CurrentDocState();
+    Base2DView* view = MainWindowDocumentView();
+    if (!ds || !view) return;
+    const RGBColor color = gSelectionState ? RGBColor{65535, 0, 0} : ds->penColor;
+    LOGFONT font = ds->font;
+    int32_t height = dvxnum::TruncToInt16(ZoomF(static_cast<float>(font.lfHeight)) - 0.5);
+    if (height == 0) height = -1;
+    if (gSelectionState) height = -12;
+    if (gPrinting) height = dvxnum::TruncToInt32(height * static_cast<double>(gHPrintScale));
+    font.lfHeight = height;
+    float length = 0.0f;
+    const double degrees = plantext::PrintedDegrees(
+        plantext::UprightDegrees(GetLineLengthAndAngle(e1h, e1v, e2h, e2v, &length) * kDegrees));
+    SetAngle(font, degrees);
+
+    char readout[kReadoutSize] = {};
+    Readout(GetLineLength(m1h, m1v, m2h, m2v), ds, readout);
+    char text[kTextLimit] = {};
+    const size_t used = std::strlen(readout);
+    std::memcpy(text, readout, used);
+    if (extraText && used + std::strlen(extraText) < kTextLimit)
+        std::snprintf(text + used, sizeof text - used, "%s", extraText);
+
+    // The box turns with the text about the middle of the dimension line.
+    const PlatformSize size = view->textMetricsForString(text, &font);
+    const double w = dvxnum::TruncToInt16(size.width + 6.0) / 2, h = dvxnum::TruncToInt16(size.height) / 2;
+    const double t = degrees / kDegrees;
+    const double along[2] = {std::cos(t), -std::sin(t)}, across[2] = {-std::sin(t), -std::cos(t)};
+    double cx = (e1h + e2h) / 2.0, cy = (e1v + e2v) / 2.0;
+    if (gPrinting) cx *= gHPrintScale, cy *= gVPrintScale;
+    port::Path box;
+    const double corners[4][2] = {{-w, -h}, {w, -h}, {w, h}, {-w, h}};
+    for (const auto& k : corners) {
+        const double x = Round16(cx + k[0] * along[0] + k[1] * across[0]);
+        const double y = Round16(cy + k[0] * along[1] + k[1] * across[1]);
+        if (box.empty()) box.moveTo(x, y);
+        else box.lineTo(x, y);
+    }
+    box.closePath();
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.save();
+    context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
+    context.fillPath(box);
+    context.restore();
+    const port::Rect bounds = box.bounds();
+    const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
+                            static_cast<float>(bounds.width), static_cast<float>(bounds.height)};
+    view->drawText(text, &rect, &font, &color);
+}
+
+void DrawDynamicDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
+                              uint8_t labelOnly) {
+    const DocState* ds = CurrentDocState();
+    Base2DView* view = MainWindowDocumentView();
+    if (!ds || !view) return;
+    QMDDynamicDrawEngine& engine = *view->dynamicDrawEngine;
+    const PlatformPoint c{(e1h + e2h) / 2.0f, (e1v + e2v) / 2.0f};
+    float length = 0.0f;
+    const double degrees = plantext::UprightDegrees(
+        GetLineLengthAndAngle(UnzoomF(e1h), UnzoomF(e1v), UnzoomF(e2h), UnzoomF(e2v), &length) * kDegrees);
+    LOGFONT font = plantext::TrackingFont(-12);
+    SetAngle(font, degrees);
+    char readout[kReadoutSize] = {};
+    Readout(length, ds, readout);
+    if (!labelOnly) {
+        engine.setActivePath(0);
+        ViewLine(&engine, {e1h, e1v}, {e2h, e2v});
+    }
+
+    const PlatformSize size = view->textMetricsForString(readout, &font);
+    const double w = dvxnum::TruncToInt16(size.width + 6.0), h = dvxnum::TruncToInt16(size.height);
+    const float left = Round16(c.x - w / 2), right = Round16(c.x + w / 2);
+    const float top = Round16(c.y - h / 2), bottom = Round16(c.y + h / 2);
+    PlatformRect box;
+    ConvertCoordsToNSRect(&box, left, top, right, bottom);
+    PlatformPoint backing[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    for (PlatformPoint& p : backing) Rotate(&p.x, &p.y, c.x, c.y, static_cast<float>(degrees / kDegrees));
+    auto element = std::make_unique<QMDDynamicDimElement>();
+    element->initDynamicDimElementTextRect(&box, readout, &font, backing);
+    engine.addDynamicDimElement(std::move(element));
+}

@@ -1,0 +1,66 @@
+#include "plan/annotations/text_geometry.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "model/numeric.h"
+#include "model/projection.h"
+#include "model/view_state.h"
+#include "plan/plan_objects.h"
+#include "plan/zoom.h"
+
+namespace plantext {
+
+int16_t Round16(double x) { return dvxnum::TruncToInt16(x + 0.5); }
+
+PlatformPoint PathPoint(double x, double y) {
+    if (gPrinting) x *= gHPrintScale, y *= gVPrintScale;
+    return {static_cast<float>(Round16(x)), static_cast<float>(Round16(y))};
+}
+
+int32_t ScaledFontHeight(float lfHeight) {
+    const double scaled = gPrinting ? static_cast<double>(lfHeight) * gHPrintScale : ZoomF(lfHeight);
+    const int16_t height = dvxnum::TruncToInt16(scaled - 0.5);
+    return height == 0 ? -1 : height;
+}
+
+double UprightDegrees(double degrees) {
+    return degrees > 90.0 && degrees <= 270.0 ? degrees + 180.0 : degrees;
+}
+
+double PrintedDegrees(double degrees) {
+    if (!gPrinting) return degrees;
+    const double whole = std::floor(degrees + 0.5);
+    for (double turn : {0.0, 90.0, 180.0, 270.0, 360.0, 450.0})
+        if (whole == turn) return degrees + 0.1;
+    return degrees;
+}
+
+int32_t TenthsOfDegree(double degrees) { return dvxnum::TruncToInt32(degrees * 10.0 + 0.5); }
+
+PlatformPoint ProjectAnchor(float h, float v) {
+    float x = h, y = 0.0f, z = v;
+    ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle,
+                          gGlobalXOffset, gGlobalYOffset, gGlobalZOffset, 1);
+    if (gPerspective) AddPerspective(&x, &y, &z, gViewDistance, 0, 0, 0);
+    return {x, y};
+}
+
+LOGFONT TrackingFont(int32_t height) {
+    LOGFONT font{};
+    font.lfHeight = height;
+    font.lfItalic = 1;
+    font.lfPitchAndFamily = 0x34;
+    std::strcpy(font.lfFaceName, "Arial");
+    return font;
+}
+
+PlatformRect TextBox(PlatformPoint c, float w, float height) {
+    const double half = (static_cast<double>(w) + 6.0) / 2.0;
+    PlatformRect rect;
+    ConvertCoordsToNSRect(&rect, Round16(c.x - half), Round16(c.y - height / 2.0),
+                          Round16(c.x + half), Round16(c.y + height / 2.0));
+    return rect;
+}
+
+}  // namespace plantext
