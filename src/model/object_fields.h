@@ -44,6 +44,18 @@ inline constexpr int kSizeCount = 5;
 inline constexpr Param kSize(int i) { return Param{i}; }
 }  // namespace fence
 
+// Floors (13), floor cut-outs (48), detail objects (29) and decks (51): bit 0 of the display
+// word shows their automatic edge dimensions.
+namespace display {
+inline constexpr Field<int32_t> kWord{&Objex::optionA};
+inline constexpr int32_t kAutomaticDimensions = 1;
+}  // namespace display
+
+// Sprinklers (125): the watered arc in degrees.
+namespace sprinkler {
+inline constexpr Param kArcAngle{0};
+}  // namespace sprinkler
+
 // Staircases (38).
 namespace stair {
 inline constexpr Param kSizeA{0};

@@ -14,7 +14,9 @@
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
+#include "plan/plan_labels.h"
 #include "plan/plan_objects.h"
+#include "plan/walls.h"
 #include "port/drawing.h"
 
 namespace {
@@ -24,15 +26,16 @@ using Stage = PlanTypeEntry::Stage;
 using Then = PlanTypeEntry::Then;
 using Pieces = PlanTypeEntry::Pieces;
 
-// Drawings of other plan parts that come with their own issues; until then they draw nothing.
-constexpr PlanTypeRoutine kDrawObjectPerimeter = nullptr;
-constexpr PlanTypeRoutine kDraw2DWall = nullptr;  // a wall's plan solid in the plan view
-
 // Routines that need only the object.
 template <void (*Draw)(void*, const Objex*)>
 void ObjectOnly(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
     Draw(dc, object);
 }
+
+void PerimeterOf(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
+    DrawObjectPerimeter(dc, object);
+}
+constexpr PlanTypeRoutine kDrawObjectPerimeter = PerimeterOf;
 
 constexpr int16_t kType43 = 43;
 constexpr int16_t kType201 = objtype::kDimensionText;
@@ -67,11 +70,11 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kFloorCutout, INT32_MIN, INT32_MAX, Stage::Type, true},
     {objtype::kFreehandRoof, INT32_MIN, INT32_MAX, Stage::Type, true},
     {objtype::kPhoto, INT32_MIN, INT32_MAX, Stage::Type, true},
-    {objtype::kDeck, INT32_MIN, INT32_MAX, Stage::Type, true, nullptr, Then::Outline,  // DrawDeck
+    {objtype::kDeck, INT32_MIN, INT32_MAX, Stage::Type, true, ObjectOnly<DrawDeck>, Then::Outline,
      Pieces::Type43},
     // Type routines.
     {objtype::kRoof, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},  // DrawRoof
-    {objtype::kPath, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Outline,  // DrawPath
+    {objtype::kPath, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawPath>, Then::Outline,
      Pieces::All},
     {objtype::kEdging, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Outline,
      Pieces::All},
@@ -89,7 +92,7 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kFoundationPier, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kPostTensionStrand, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kAirDuct, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {kSprinkler, INT32_MIN, INT32_MAX, Stage::Type},                      // DrawSprinkler
+    {kSprinkler, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawSprinkler>},
     {objtype::kFoundationSlope, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kSlopeLot, INT32_MIN, INT32_MAX, Stage::Type},  // DrawTopoMultiSlopeDirectionArrow
     {objtype::kDimensionLine, INT32_MIN, INT32_MAX, Stage::Type, false, kDrawObjectPerimeter,
@@ -116,11 +119,6 @@ constexpr auto kFirstEntry = IndexPlanTypeTable();
 
 const port::Color kRed{1, 0, 0, 1};
 
-void Perimeter(void* dc, Objex* object, const RECT* rect, int32_t flags,
-               const TransformRecord* transform) {
-    if (kDrawObjectPerimeter) kDrawObjectPerimeter(dc, object, rect, flags, transform);
-}
-
 std::vector<const Poinz*> PointsOf(const Objex* object) {
     std::vector<const Poinz*> points;
     for (const Poinz* p = object->firstPoint; p; p = p->next) points.push_back(p);
@@ -128,12 +126,12 @@ std::vector<const Poinz*> PointsOf(const Objex* object) {
 }
 
 // The outline of a point-based object (rows of points, joined).
-void DrawOutline(void* dc, Objex* object, const RECT* rect, int32_t flags,
+void DrawOutline(void* dc, Objex* object, int32_t flags,
                  const TransformRecord* transform, int32_t view) {
     const bool ownedByWall = object->subtype == objsubtype::kWallSolid && object->sourceObject &&
                              object->sourceObject->type == objtype::kWall;
     if (ownedByWall && view == kPlanView) {
-        if (kDraw2DWall) kDraw2DWall(dc, object, rect, flags, transform);
+        Draw2DWall(dc, object, object->sourceObject);
         return;
     }
     const std::vector<const Poinz*> points = PointsOf(object);
@@ -147,7 +145,7 @@ void DrawOutline(void* dc, Objex* object, const RECT* rect, int32_t flags,
         if (object->closed && !quickForm && count > 1)
             DrawObjectSegment(dc, object, points[count - 1], points[0], flags, transform);
     } else if (object->subtype == objsubtype::kWallSolid) {
-        if (ownedByWall && kDraw2DWall) kDraw2DWall(dc, object, rect, flags, transform);
+        if (ownedByWall) Draw2DWall(dc, object, object->sourceObject);
         return;
     } else if (object->rows > 1) {
         const size_t rows = static_cast<size_t>(object->rows);
@@ -181,19 +179,19 @@ void DrawOwn(void* dc, Objex* object, const RECT* rect, int32_t flags,
         return;
     case Stage::Detail:
         if (entry->routine) entry->routine(dc, object, rect, flags, transform);
-        if (!gRealTimeDraw && !gDynamicDrawing) Perimeter(dc, object, rect, flags, transform);
+        if (!gRealTimeDraw && !gDynamicDrawing) DrawObjectPerimeter(dc, object);
         return;
     case Stage::Type:
         break;
     }
     if (entry && entry->perimeter && object->subtype != objsubtype::kSwitchConnector &&
         !gDynamicDrawing)
-        Perimeter(dc, object, rect, flags, transform);
+        DrawObjectPerimeter(dc, object);
     if (entry && !transform && !gDynamicDrawing) {
         if (entry->routine) entry->routine(dc, object, rect, flags, transform);
         if (entry->then == Then::Done) return;
     }
-    DrawOutline(dc, object, rect, flags, transform, view);
+    DrawOutline(dc, object, flags, transform, view);
 }
 
 void DrawChildren(void* dc, Objex* object, const RECT* rect, int32_t flags,

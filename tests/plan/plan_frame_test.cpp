@@ -90,8 +90,9 @@ TEST_F(PlanFrameTest, FrameDrawsBackgroundImageTopographyGridDecksFloorsThenMark
     EXPECT_EQ(seen, (std::vector<std::pair<Kind, port::Color>>{
                         {Kind::Fill, Color(ds->backgroundColor)}, {Kind::Image, {}}, {Kind::Stroke, Color(ds->topoLinesColor)},
                         {Kind::Segments, Color(ds->gridColor)}, {Kind::Fill, Color(ds->backgroundColor)},
-                        {Kind::Pattern, Color(kOtherFloors)}, {Kind::Stroke, Color(kOtherFloors)},
-                        {Kind::Stroke, Color(kFloorColor)}, {Kind::Fill, Color({})}}));  // the marker last
+                        {Kind::Pattern, Color(kOtherFloors)}, {Kind::TextAt, Color(kOtherFloors)},  // "DECK"
+                        {Kind::Stroke, Color(kOtherFloors)}, {Kind::Stroke, Color(kFloorColor)},
+                        {Kind::Fill, Color({})}}));  // the marker last
     EXPECT_EQ(Ops(Kind::Stroke).size(), 1u + 3 + 3 + 3);  // topography, deck, two floors; never the 2D layer
     const port::Rect image = Ops(Kind::Image)[0]->rect;  // centred on the plan origin
     EXPECT_EQ(Coords({image.x, image.y, image.width, image.height}), (Coords{-2, -1, 4, 2}));
@@ -144,7 +145,7 @@ TEST_F(PlanFrameTest, OutlinesFollowRowsClosingAndType) {
         {Outline(objtype::kPolygon, {{0, 0}, {9, 0}, {9, 9}, {0, 9}, {0, 20}, {9, 20}, {9, 29}, {0, 29}}).rows(2).on(current),
          false, {0, 0, 9, 0, 9, 9, 0, 9, 0, 20, 9, 20, 9, 29, 0, 29, 0, 0, 9, 0, 9, 9, 0, 9}},  // rows, then links
         {solid->sourceObject, false, {}},  // a wall draws nothing itself
-        {solid, false, {}},
+        {solid, false, {0, 0}},  // filled and outlined as a region in the plan view
         {solid, true, {0, 0, 9, 0, 9, 9}},  // real time does not read the view: outlined
     };
     const RECT r{};
