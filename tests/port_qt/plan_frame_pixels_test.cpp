@@ -1,11 +1,14 @@
 // The plan frame and the print road as they come out in an offscreen image and a PDF.
 #include "app/core/main_window_seams.h"
+#include "files/design_file.h"
+#include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "plan/plan_objects.h"
 #include "plan/print_view.h"
 #include "port/qt/painter_context.h"
+#include "tools/wall_construction.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 #include "support/build.h"
@@ -93,6 +96,25 @@ TEST_F(PlanFramePixels, PrintRoadScalesAndMovesTheInkWithoutScreenExtras) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlanFramePixels, AWallReadFromAFileShowsItsSolidInTheFloorColour) {
+    Objex* wall = dvxtest::Outline(objtype::kWall, {{20, 60}, {100, 60}}, false).on(doc->itsCurLayer);
+    wall->penWidth = 20;  // 10 each side of the centre line at scale 72
+    Update3DWall(wall);
+    const std::string path = dvxtest::FreshTempFolder("wall_pixels") + "/wall.pro";
+    ASSERT_EQ(KeyFileWrite(path.c_str()), 1);
+    DeleteObj(wall);
+    ASSERT_EQ(KeyFileRead(path.c_str()), 1);
+    ds = doc->itsDocState;
+    ds->zoomFactor = 1.0f, ds->planScale = 72.0f, ds->planColors[1] = {0, 0, 65535}, ds->showDimensions = 0;
+    const QImage image = Paint([&](int side) { view.draw3D({0, 0, float(side), float(side)}, 1); }, 130);
+    EXPECT_GT(Count(image, kBlue, {30, 53, 60, 14}), 60 * 14 * 9 / 10);  // filled between the faces
+    EXPECT_EQ(Count(image, kBlue, {30, 30, 60, 10}), 0);
 }
 
 }  // namespace
