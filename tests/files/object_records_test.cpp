@@ -37,8 +37,6 @@
 #include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
 
-using dvxtest::SolidFollowsCentreLine;
-
 using namespace dvxtest;
 
 // Object info and point lists by file version, texture IDs, stored IDs, the palette rule of
@@ -832,7 +830,7 @@ TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
     }
     EXPECT_EQ(PointAt(back, 1)->segmentValues[0], 100.0f);
     EXPECT_EQ(rebuilds.callsFor(back), (std::vector<std::string>{"UpdateAllWallAttachments"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(back));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(back));
     DeleteObj(wall);
 }
 
@@ -1193,7 +1191,7 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     EXPECT_EQ(Record(back->firstChild->next)->outsideCustomTrim, 0);
     Record(window)->outsideCustomTrim = 0;
     ExpectSameObject(wall, back, "wall");
-    EXPECT_TRUE(SolidFollowsCentreLine(back));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(back));
     EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", back), 1);
 }
 

@@ -20,13 +20,10 @@
 #include "scene/plane_object.h"
 #include "support/build.h"
 #include "support/wall_checks.h"
-#include "model/deletion.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
 #include "support/seam_recorders.h"
-
-using dvxtest::SolidFollowsCentreLine;
 
 using namespace dvxtest;
 
@@ -640,7 +637,7 @@ TEST_F(PalettePropagationTest, AWallIsRebuiltForTheLinksOfItsDoorRecord) {
     UpdatePalettedObjectFromPaletteEntry(wall, kRef);
     EXPECT_EQ(rebuilds().callsFor(wall),
               (std::vector<std::string>{"UpdateAllWallAttachments", "ReRenderObject"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     // The door is checked at its own slots only.
     EXPECT_TRUE(rebuilds().callsFor(door).empty());
 
@@ -660,7 +657,7 @@ TEST_F(PalettePropagationTest, AWallIsRebuiltForTheLinksOfItsDoorRecord) {
     EXPECT_TRUE(rebuilds().calls.empty());
     DeleteObjectData(wall);
     UpdatePalettedObjectFromPaletteEntry(wall, kRef);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
 
 TEST_F(PalettePropagationTest, GroupsAreNotRebuiltButTheirChildrenAre) {
@@ -877,7 +874,7 @@ TEST_F(PaletteClipboardTest, EveryLinkedSlotOfAPastedObjectIsResolved) {
 
     // Rebuilt, not re-rendered.
     EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"UpdateAllWallAttachments"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(rebuilds.count("ReRenderObject"), 0);
 }
 

@@ -27,8 +27,6 @@
 #include "support/seam_recorders.h"
 #include "support/selection_recorders.h"
 
-using dvxtest::SolidFollowsCentreLine;
-
 using namespace dvxtest;
 
 // The rows of SelectedObject: roofs under moves, plants, mirrors, deleting attachments,
@@ -182,7 +180,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     SelectedObjectAllLayers(doc->itsLayers, 0, 5199, nullptr);
     ASSERT_EQ(wall->firstChild, window);
     EXPECT_EQ(window->next, locked);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(rec.count("ReRenderObject", wall), 1);
     EXPECT_EQ(gRefreshRender, 1);
     (void)door;
@@ -191,7 +189,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     Make(window).select();
     SelectedObjectAllLayers(doc->itsLayers, 0, 21, nullptr);
     EXPECT_EQ(wall->firstChild, locked);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(floor->firstObject, wall);
 }
 
@@ -345,7 +343,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
         EXPECT_EQ(H(copy, 0), step);
         EXPECT_EQ(D(copy, 0), -step);
         EXPECT_EQ(H(copy, 1), 100 + step);
-        EXPECT_TRUE(SolidFollowsCentreLine(copy));
+        EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(copy));
         EXPECT_EQ(rec.count("ReRenderObject", copy), 1);
         EXPECT_FALSE(IsObjectSelected(copy));
     }
@@ -437,7 +435,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     RebuildRecorder rec;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 1);
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
 

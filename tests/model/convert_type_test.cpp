@@ -248,7 +248,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     EXPECT_EQ(tried[0].second, first);
     EXPECT_EQ(tried[1].second, last);
     EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"ReRenderObject"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
 
 TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
@@ -298,7 +298,7 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     EXPECT_EQ(wall->firstPoint->selected, 0);
     EXPECT_EQ(rebuilds.callsFor(wall),
               (std::vector<std::string>{"UpdateAllWallAttachments", "RenderSingleObject"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(refreshes, 1);
 
     // Plan bits other than 1 stay either way; only walls are switched.

@@ -18,8 +18,6 @@
 #include "support/wall_checks.h"
 #include "support/seam_recorders.h"
 
-using dvxtest::SolidFollowsCentreLine;
-
 using namespace dvxtest;
 
 // Moving, scaling, rotating and shearing selected points by the view; the angle fields that
@@ -554,13 +552,13 @@ TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     EXPECT_EQ(wall->planBits, 2);
     EXPECT_FLOAT_EQ(wall->elevation, 96);
     EXPECT_EQ(SelectedPointCount(wall), 0);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 
     doc->itsCurLayer = Second();
     MoveToNeighboringFloor(wall, floorcmd::kMoveDown);
     EXPECT_EQ(wall->layer, First());
     EXPECT_EQ(wall->planBits, 1);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
 
 TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {

@@ -32,8 +32,6 @@
 #include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 
-using dvxtest::SolidFollowsCentreLine;
-
 using namespace dvxtest;
 
 // Inserting points (onto the segment's line, trims copied, doors re-anchored) and removing
@@ -72,7 +70,7 @@ TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
     ASSERT_NE(Add(wall, p, 114, 48), nullptr);       // 80 from (50, 0): past the end point
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {50, 0}, {130, 0}, {100, 0}}));
     EXPECT_EQ(wall->pointCount, 4);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 
     // Beside the closing segment: after the last point, 50 from (0, 0) towards (100, 0).
     Objex* slab = Shape(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
@@ -148,7 +146,7 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
     EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {100, 100}}));
     EXPECT_EQ(wall->closed, 0);
     EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"UpdateAllWallAttachments"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_TRUE(alerts.shown.empty());
 
     Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
@@ -188,7 +186,7 @@ TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
     EXPECT_EQ(PlanPositions(wall), (Positions{{100, 0}, {100, 100}, {0, 100}}));
     EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{kept->objectID});
     EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"UpdateAllWallAttachments", "ReRenderObject"}));
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Remove Point"});
     EXPECT_EQ(gRemovePtTargetObject, nullptr);
     EXPECT_EQ(gRemovePtTargetPrevPoint, nullptr);
@@ -230,7 +228,7 @@ TEST_F(WallSegmentDelete, AClosedWallOpensAtItsSelectedSegment) {
     EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{closing->objectID});
     EXPECT_EQ(closing->typeData.attachment->segmentEnd, p1);
     EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 
     Objex* ring = Wall(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
     DeleteWith(ring, {0, 2});  // the closing segment
@@ -255,8 +253,8 @@ TEST_F(WallSegmentDelete, AnOpenWallSplitsAtAMiddleSegmentAndLosesAnEndPointForA
     EXPECT_EQ(copy->firstChild->typeData.attachment->segmentStart, copy->firstPoint);
     EXPECT_EQ(rebuilds->callsFor(wall), kWallRebuild);
     EXPECT_EQ(rebuilds->callsFor(copy), kWallRebuild);
-    EXPECT_TRUE(SolidFollowsCentreLine(wall));
-    EXPECT_TRUE(SolidFollowsCentreLine(copy));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(copy));
 
     DeleteWith(wall, {0, 1});
     EXPECT_EQ(PlanPositions(wall), (Positions{{10, 0}, {20, 0}}));

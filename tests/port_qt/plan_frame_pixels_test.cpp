@@ -2,6 +2,7 @@
 #include "app/core/main_window_seams.h"
 #include "files/design_file.h"
 #include "model/deletion.h"
+#include "model/marquee.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -102,7 +103,7 @@ TEST_F(PlanFramePixels, PrintRoadScalesAndMovesTheInkWithoutScreenExtras) {
 
 namespace {
 
-TEST_F(PlanFramePixels, AWallReadFromAFileShowsItsSolidInTheFloorColour) {
+TEST_F(PlanFramePixels, AWallReadFromAFileShowsItsSolidInTheFloorColourAndTheMarqueeFindsIt) {
     Objex* wall = dvxtest::Outline(objtype::kWall, {{20, 60}, {100, 60}}, false).on(doc->itsCurLayer);
     wall->penWidth = 20;  // 10 each side of the centre line at scale 72
     Update3DWall(wall);
@@ -115,6 +116,11 @@ TEST_F(PlanFramePixels, AWallReadFromAFileShowsItsSolidInTheFloorColour) {
     const QImage image = Paint([&](int side) { view.draw3D({0, 0, float(side), float(side)}, 1); }, 130);
     EXPECT_GT(Count(image, kBlue, {30, 53, 60, 14}), 60 * 14 * 9 / 10);  // filled between the faces
     EXPECT_EQ(Count(image, kBlue, {30, 30, 60, 10}), 0);
+    const RECT around{10, 40, 110, 80};
+    SelectAllLayersInRect(doc->itsLayers, &around, 1, 0);
+    const Objex* back = doc->itsCurLayer->firstObject;
+    EXPECT_EQ(back->bounds.floatBottom - back->bounds.floatTop, 20);  // its bounds are its solid's
+    EXPECT_EQ(back->firstPoint->selected, 1);
 }
 
 }  // namespace

@@ -1,9 +1,20 @@
 #pragma once
-// Whether a wall's plan solid is the one its present centre line gives: present, pointing
-// back at the wall, and point for point what a fresh build makes. Checks a rebuild by its
-// result rather than by the call.
-struct Objex;
+// A rebuild checked by its result: the wall's solid points back at it and is, point for
+// point, what its present centre line builds (the wall's elevation kept).
+#include "model/deletion.h"
+#include "tools/wall_construction.h"
 
 namespace dvxtest {
-bool SolidFollowsCentreLine(Objex* wall);
+inline bool SolidFollowsCentreLine(Objex* wall) {
+    const Objex* solid = wall && wall->typeData.kind == TypeDataKind::WallSolid ? wall->typeData.wallSolid : nullptr;
+    const float elevation = wall ? wall->elevation : 0;
+    Objex* fresh = solid && solid->sourceObject == wall ? Construct3DWall(wall) : nullptr;
+    if (!fresh) return false;
+    wall->elevation = elevation;
+    bool same = fresh->pointCount == solid->pointCount && fresh->rows == solid->rows;
+    for (const Poinz *a = fresh->firstPoint, *b = solid->firstPoint; same && a && b; a = a->next, b = b->next)
+        same = a->position[0] == b->position[0] && a->position[1] == b->position[1] && a->position[2] == b->position[2];
+    DeleteObj(fresh);
+    return same;
+}
 }  // namespace dvxtest
