@@ -18,7 +18,7 @@ namespace {
 using dvxtest::DrawnOp;
 using dvxtest::Outline;
 using dvxtest::PointAt;
-struct Seen { std::string text; double y; };  // a text and the height of its centre
+struct Seen { std::string text; double x, y; };  // a text and its centre
 
 class WallsInPlan : public dvxtest::DocumentTest {
 protected:
@@ -43,7 +43,7 @@ protected:
         std::vector<Seen> readouts, callouts;
         for (const DrawnOp& op : context.ops)
             if (op.kind == DrawnOp::Kind::TextAt)
-                (op.text.find(" x ") != std::string::npos ? callouts : readouts).push_back({op.text, op.state.matrix.map({0, 0}).y});
+                (op.text.find(" x ") != std::string::npos ? callouts : readouts).push_back({op.text, op.state.matrix.map({0, 0}).x, op.state.matrix.map({0, 0}).y});
         context.ops.clear();
         return {readouts, callouts};
     }
@@ -64,13 +64,15 @@ TEST_F(WallsInPlan, OpeningsSplitASegmentWithCalloutsThatAlternateWhenCrowded) {
     struct Row { std::vector<float> at; int32_t flags; size_t readouts, callouts; std::vector<bool> below; };
     for (const Row& row : {Row{{100}, 0, 2, 1, {true}}, Row{{100, 300}, 0, 4, 2, {true, true}},
                            Row{{100}, 1, 0, 1, {true}}, Row{{100}, 2, 2, 0, {}}, Row{{}, 0, 1, 0, {}},
-                           Row{{100, 140, 180}, 0, 5, 3, {true, false, true}}}) {
+                           Row{{100, 140, 180}, 0, 5, 3, {true, false, true}}, Row{{300, 100}, 0, 4, 2, {true, true}}}) {
         Objex* wall = Wall(row.at);
         wall->firstPoint->segmentFlags = row.flags;
         const auto [readouts, callouts] = Dimensioned(wall);
         ASSERT_EQ(readouts.size(), row.readouts) << row.at.size() << " " << row.flags;
         ASSERT_EQ(callouts.size(), row.callouts) << row.at.size() << " " << row.flags;
         for (size_t i = 0; i < callouts.size(); ++i) EXPECT_EQ(callouts[i].y > 0, row.below[i]);
+        for (size_t i = 1; i < callouts.size(); ++i) EXPECT_GT(callouts[i].x, callouts[i - 1].x);  // nearest first
+        for (Objex* c = wall->firstChild; c; c = c->next) EXPECT_FALSE(c->typeData.attachment->nextRecord);
         for (const Seen& r : readouts) EXPECT_LT(r.y, 0);  // flip flag 0: the dimension above
         if (row.at.size() == 2) EXPECT_NEAR(readouts[3].y - readouts[0].y, -20, 0.51);  // overall further out
     }
