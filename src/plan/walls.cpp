@@ -35,13 +35,13 @@ std::vector<Corner> SegmentOutline(float ph, float pd, float qh, float qd, float
     float length = 0;
     const float a = GetLineLengthAndAngle(ph, pd, qh, qd, &length);
     const float b = GetLineLengthAndAngle(qh, qd, ph, pd, &length);
-    struct { float h, d, angle; } spec[4] = {{ph, pd, a + kHalfPi}, {qh, qd, b - kHalfPi},
+    struct { float h, d, angle; } ends[4] = {{ph, pd, a + kHalfPi}, {qh, qd, b - kHalfPi},
                                              {qh, qd, b + kHalfPi}, {ph, pd, a - kHalfPi}};
     float c[4][3];
     for (int i = 0; i < 4; ++i) {
         float dh = 0, dd = 0;
-        GetPointFromLengthAndAngle(spec[i].angle, t, &dh, &dd);
-        c[i][0] = spec[i].h + dh, c[i][1] = 0, c[i][2] = spec[i].d + dd;
+        GetPointFromLengthAndAngle(ends[i].angle, t, &dh, &dd);
+        c[i][0] = ends[i].h + dh, c[i][1] = 0, c[i][2] = ends[i].d + dd;
     }
     ConvertToIso(&c[0][0], &c[0][1], &c[0][2], &c[1][0], &c[1][1], &c[1][2], gPerspective);
     ConvertToIso(&c[2][0], &c[2][1], &c[2][2], &c[3][0], &c[3][1], &c[3][2], gPerspective);

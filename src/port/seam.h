@@ -3,11 +3,11 @@
 // of the resets that put the program's globals back to their start-up state.
 //
 // A seam is declared where its owner's function will live, under the function's own name, so
-// callers write `Update3DWall(object)` whether a handler is registered or not:
+// callers write `Update3DRoof(object)` whether a handler is registered or not:
 //
-//     DVX_SEAM(Update3DWall, "tools", port::SeamKind::Temporary, void(Objex*))
+//     DVX_SEAM(Update3DRoof, "tools", port::SeamKind::Temporary, void(Objex*))
 //
-// declares the callable `Update3DWall` and `SetUpdate3DWallHandler(handler)`. Without a handler
+// declares the callable `Update3DRoof` and `SetUpdate3DRoofHandler(handler)`. Without a handler
 // the call does nothing and returns a value-initialised result; DVX_SEAM_WITH_DEFAULT gives a
 // fallback instead. DVX_SEAM_GUARDED adds a guard: a call it refuses never reaches the handler
 // and is answered as if none were registered (`port::NoNullPointer` refuses null pointer
