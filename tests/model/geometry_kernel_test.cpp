@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/bicubic.h"
@@ -75,19 +76,15 @@ TEST_F(SplinesTest, LineAnglesFollowThePlanConvention) {
     EXPECT_NEAR(y, -5, 1e-5);
     EXPECT_FLOAT_EQ(Get3DLineLength(1, 2, 3, 3, 5, 9), 7.0f);
 
-    uint16_t qd = 999;
-    ConvertPiRadiansToQDAngle(0, &qd);
-    EXPECT_EQ(qd, 90);
-    ConvertPiRadiansToQDAngle(std::numbers::pi / 2, &qd);
-    EXPECT_EQ(qd, 0);
-    ConvertPiRadiansToQDAngle(std::numbers::pi, &qd);
-    EXPECT_EQ(qd, 270);
-    ConvertPiRadiansToQDAngle(-std::numbers::pi / 2, &qd);
-    EXPECT_EQ(qd, 180);
-    ConvertPiRadiansToQDAngle(100.0f, &qd);  // far outside a turn: clamped, not undefined
-    EXPECT_EQ(qd, 0);
-    ConvertPiRadiansToQDAngle(NAN, &qd);
-    EXPECT_EQ(qd, 0);
+    // Far outside a turn, or not a number: clamped, not undefined.
+    const std::pair<double, uint16_t> quickdraw[] = {
+        {0, 90}, {std::numbers::pi / 2, 0}, {std::numbers::pi, 270}, {-std::numbers::pi / 2, 180}, {100.0f, 0},
+        {NAN, 0}};
+    for (auto [radians, angle] : quickdraw) {
+        uint16_t qd = 999;
+        ConvertPiRadiansToQDAngle(radians, &qd);
+        EXPECT_EQ(qd, angle) << radians;
+    }
 }
 
 TEST_F(SplinesTest, SlopesIntersectionsAndPerpendicularFeet) {
@@ -98,41 +95,40 @@ TEST_F(SplinesTest, SlopesIntersectionsAndPerpendicularFeet) {
     EXPECT_EQ(FGetSlope(2, 0, 2, 5), kVerticalSlope);
     EXPECT_FLOAT_EQ(GetYIntercept(2, 7, 3), 1.0f);
 
+    using Crossing = void (*)(float, float, float, float, float, float, float, float, float*, float*);
+    constexpr float kNo = kNoIntersection;
+    const struct { Crossing f; float in[8]; float x, y; } crossings[] = {
+        {FGetIntersection, {0, 0, 10, 10, 0, 5, 10, 15}, kNo, kNo},
+        {FGetIntersection, {1, 0, 1, 9, 4, 0, 4, 9}, kNo, kNo},  // both vertical
+        {FGetIntersection, {0, 0, 10, 10, 0, 10, 10, 0}, 5, 5},
+        {FGetIntersection, {3, 0, 3, 10, 0, 0, 1, 2}, 3, 6},     // first vertical
+        {FGetIntersection, {0, 1, 2, 1, 7, 0, 7, 4}, 7, 1},      // second vertical
+        // Screen form: slopes 1 and 1.0005 count as parallel; FGetIntersection still crosses.
+        {GetIntersection, {0, 0, 1000, 1000, 0, 5, 1000, 1005.5f}, kNo, kNo},
+        {GetIntersection, {0, 0, 10, 10, 0, 10, 10, 0}, 5, 5},
+    };
+    for (const auto& c : crossings) {
+        float x = 0, y = 0;
+        c.f(c.in[0], c.in[1], c.in[2], c.in[3], c.in[4], c.in[5], c.in[6], c.in[7], &x, &y);
+        EXPECT_FLOAT_EQ(x, c.x) << c.in[0] << "," << c.in[1] << " " << c.in[4] << "," << c.in[5];
+        EXPECT_FLOAT_EQ(y, c.y) << c.in[0] << "," << c.in[1] << " " << c.in[4] << "," << c.in[5];
+    }
     float x = 0, y = 0;
-    FGetIntersection(0, 0, 10, 10, 0, 5, 10, 15, &x, &y);
-    EXPECT_EQ(x, kNoIntersection);
-    EXPECT_EQ(y, kNoIntersection);
-    FGetIntersection(1, 0, 1, 9, 4, 0, 4, 9, &x, &y);  // both vertical
-    EXPECT_EQ(x, kNoIntersection);
-    FGetIntersection(0, 0, 10, 10, 0, 10, 10, 0, &x, &y);
-    EXPECT_FLOAT_EQ(x, 5);
-    EXPECT_FLOAT_EQ(y, 5);
-    FGetIntersection(3, 0, 3, 10, 0, 0, 1, 2, &x, &y);  // first vertical
-    EXPECT_FLOAT_EQ(x, 3);
-    EXPECT_FLOAT_EQ(y, 6);
-    FGetIntersection(0, 1, 2, 1, 7, 0, 7, 4, &x, &y);   // second vertical
-    EXPECT_FLOAT_EQ(x, 7);
-    EXPECT_FLOAT_EQ(y, 1);
-    // Screen form: slopes 1 and 1.0005 count as parallel; FGetIntersection still crosses.
-    GetIntersection(0, 0, 1000, 1000, 0, 5, 1000, 1005.5f, &x, &y);
-    EXPECT_EQ(x, kNoIntersection);
     FGetIntersection(0, 0, 1000, 1000, 0, 5, 1000, 1005.5f, &x, &y);
     EXPECT_NE(x, kNoIntersection);
-    GetIntersection(0, 0, 10, 10, 0, 10, 10, 0, &x, &y);
-    EXPECT_FLOAT_EQ(x, 5);
 
-    FGetPerpIntersection(0, 5, 10, 5, 3, 9, &x, &y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 5);
-    FGetPerpIntersection(4, 0, 4, 10, 7, 2, &x, &y);
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 2);
-    FGetPerpIntersection(0, 0, 10, 10, 0, 2, &x, &y);
-    EXPECT_FLOAT_EQ(x, 1);
-    EXPECT_FLOAT_EQ(y, 1);
-    GetPerpIntersection(4, 0, 4.3f, 10, 7, 2, &x, &y);  // nearly vertical on screen
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 2);
+    using Foot = void (*)(float, float, float, float, float, float, float*, float*);
+    const struct { Foot f; float in[6]; float x, y; } feet[] = {
+        {FGetPerpIntersection, {0, 5, 10, 5, 3, 9}, 3, 5},
+        {FGetPerpIntersection, {4, 0, 4, 10, 7, 2}, 4, 2},
+        {FGetPerpIntersection, {0, 0, 10, 10, 0, 2}, 1, 1},
+        {GetPerpIntersection, {4, 0, 4.3f, 10, 7, 2}, 4, 2},  // nearly vertical on screen
+    };
+    for (const auto& c : feet) {
+        c.f(c.in[0], c.in[1], c.in[2], c.in[3], c.in[4], c.in[5], &x, &y);
+        EXPECT_FLOAT_EQ(x, c.x) << c.in[0] << "," << c.in[1] << " " << c.in[2] << "," << c.in[3];
+        EXPECT_FLOAT_EQ(y, c.y) << c.in[0] << "," << c.in[1] << " " << c.in[2] << "," << c.in[3];
+    }
     FGetPerpIntersection(0, 0, 10, 10, 0, 2, nullptr, &y);
 }
 
@@ -166,11 +162,9 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
     Poinz* q = Point(path, 6, 0, 8);
     FloatPoint at{-1, -1};
     EXPECT_EQ(GetPointOnLineFromLength(p, q, &at, 15), 0);  // past the end: written anyway
-    EXPECT_NEAR(at.floatH, 9, 1e-4);
-    EXPECT_NEAR(at.floatV, 12, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {9, 12}, 1e-4));
     EXPECT_EQ(GetPointOnLineFromLength(p, q, &at, 5), 1);
-    EXPECT_NEAR(at.floatH, 3, 1e-4);
-    EXPECT_NEAR(at.floatV, 4, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {3, 4}, 1e-4));
 
     // Tangents equal to the chord make a curved segment that runs straight at even speed:
     // samples every 0.01 of t up to t = 1.01, 0.1 apart.
@@ -180,8 +174,7 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
     Poinz* a = Point(curve, 0, 0, 0, nullptr, chord);
     Poinz* b = Point(curve, 10, 0, 0, chord, nullptr);
     EXPECT_EQ(GetPointOnLineFromLength(a, b, &at, 5.05f), 1);
-    EXPECT_NEAR(at.floatH, 5.1f, 1e-4);
-    EXPECT_NEAR(at.floatV, 0, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {5.1f, 0}, 1e-4));
     EXPECT_EQ(gRemainingLength, -1.0f);
     at = FloatPoint{-1, -1};
     EXPECT_EQ(GetPointOnLineFromLength(a, b, &at, 15), 0);
@@ -197,16 +190,14 @@ TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {
     Objex* arc = Make(objtype::kWall);
     Poinz *p, *q;
     QuarterCircle(arc, &p, &q);
-    EXPECT_NEAR(p->position[0], 70.7107f, 1e-3);
-    EXPECT_NEAR(p->position[2], -70.7107f, 1e-3);
+    EXPECT_TRUE(Near({p->position[0], p->position[2]}, {70.7107f, -70.7107f}, 1e-3));
     EXPECT_NEAR(p->outTangent[0], 117.157f, 1e-2);   // 4 r (1 - cos 45)
     EXPECT_NEAR(q->inTangent[0], -117.157f, 1e-2);
     EXPECT_NEAR(p->outTangent[2], 117.157f, 1e-2);   // ... / tan 45
 
     float h, v, d;
     GetSplineCoordinate(p, q, 0.5f, &h, &v, &d);
-    EXPECT_NEAR(h, 100.0f, 1e-3);
-    EXPECT_NEAR(d, 0.0f, 1e-3);
+    EXPECT_TRUE(Near({h, d}, {100, 0}, 1e-3));
     for (int i = 0; i <= 100; ++i) {
         GetSplineCoordinate(p, q, i / 100.0f, &h, &v, &d);
         EXPECT_NEAR(std::sqrt(h * h + d * d), 100.0f, 0.03f) << "t " << i / 100.0f;
@@ -236,10 +227,7 @@ TEST_F(SplinesTest, SplineBoundsOfTheControlPolygonOnScreen) {
     // Control polygon (0,0), (30,0), (70,50), (100,50) zoomed by 0.6 in the plan view.
     RECT r;
     GetSplineBounds(0, 30, 30, 100, 0, 0, 0, 0, 0, 0, 0, 50, &r);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 60);
-    EXPECT_EQ(r.bottom, 30);
+    EXPECT_TRUE(Near({r.left, r.top, r.right, r.bottom}, {0, 0, 60, 30}));
     GetSplineBounds(-1e9f, 0, 0, 1e9f, 0, 0, 0, NAN, 0, 0, 0, 0, &r);
     EXPECT_EQ(r.left, -32766);  // -32767 + 0.5 truncated toward zero
     EXPECT_EQ(r.right, 32767);
@@ -303,9 +291,7 @@ TEST_F(BicubicTest, LinkPatchOfARepeatedPairFollowsTheSegment) {
         float out[3], h, v, d;
         At(s, 0, out);
         GetSplineCoordinate(a, b, s, &h, &v, &d);
-        EXPECT_NEAR(out[0], h, 1e-4) << s;
-        EXPECT_NEAR(out[1], v, 1e-4) << s;
-        EXPECT_NEAR(out[2], d, 1e-4) << s;
+        EXPECT_TRUE(Near({out[0], out[1], out[2]}, {h, v, d}, 1e-4)) << s;
     }
 }
 
@@ -341,15 +327,12 @@ TEST_F(BicubicTest, SurfaceNormalIsTakenJustPastTheParameterAndNotNormalised) {
     Establish(p1, p2, p3, p4, 0);
     float ds, dt;
     ComputePartialDifferential(&zresultMatrix, 0.5f, 0.5f, &ds, &dt);
-    EXPECT_NEAR(ds, 15, 1e-4);
-    EXPECT_NEAR(dt, 0, 1e-4);
+    EXPECT_TRUE(Near({ds, dt}, {15, 0}, 1e-4));
 
     // The plan view turns the upward normal into view depth -225.
     float nx, ny, nz;
     ComputeSurfaceNormal(&xresultMatrix, &yresultMatrix, &zresultMatrix, 0.49f, 0.49f, &nx, &ny, &nz);
-    EXPECT_NEAR(nx, 0, 1e-3);
-    EXPECT_NEAR(ny, 0, 1e-3);
-    EXPECT_NEAR(nz, -225, 1e-3);
+    EXPECT_TRUE(Near({nx, ny, nz}, {0, 0, -225}, 1e-3));
 
     nx = 0, ny = 1, nz = 0;
     AdjustNormalForIsoView(&nx, &ny, &nz);
@@ -384,33 +367,21 @@ TEST_F(ProjectionTest, PlanViewTurnsHeightIntoDepthAndBack) {
     PlanView();
     float x = 10, y = 5, z = 20;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-5);
-    EXPECT_NEAR(y, 20, 1e-5);
-    EXPECT_NEAR(z, -5, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {10, 20, -5}, 1e-5));
     ComputeInverseRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-5);
-    EXPECT_NEAR(y, 5, 1e-5);
-    EXPECT_NEAR(z, 20, 1e-5);
-
+    EXPECT_TRUE(Near({x, y, z}, {10, 5, 20}, 1e-5));
     // With the zoom (0.6) and a centre.
-    x = 10, y = 5, z = 20;
     ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 0, 2, 1);
-    EXPECT_NEAR(x, 5, 1e-5);
-    EXPECT_NEAR(y, 10, 1e-5);
-    EXPECT_NEAR(z, -3, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {5, 10, -3}, 1e-5));
 
     // In perspective the point and the centre are both scaled by the view factor.
     gPerspective = 1;
     gViewFactor = 2;
     x = 1, y = 2, z = 3;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 1, 1);
-    EXPECT_NEAR(x, 0, 1e-5);
-    EXPECT_NEAR(y, 4, 1e-5);
-    EXPECT_NEAR(z, -2, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {0, 4, -2}, 1e-5));
     ComputeInverseRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 1, 1);
-    EXPECT_NEAR(x, 1, 1e-5);
-    EXPECT_NEAR(y, 2, 1e-5);
-    EXPECT_NEAR(z, 3, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {1, 2, 3}, 1e-5));
 
     ComputeRotationAboutArbitraryAxis(&x, nullptr, &z, 1, 0, 1, 0, 0, 0, 0);
     EXPECT_EQ(x, 1.0f);
@@ -420,36 +391,25 @@ TEST_F(ProjectionTest, FrontViewLooksAlongDepth) {
     SetUpForRotationAboutArbitraryAxis(0, 0, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
     float x = 10, y = 5, z = 20;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_FLOAT_EQ(x, 10);
-    EXPECT_FLOAT_EQ(y, 5);
-    EXPECT_FLOAT_EQ(z, 20);
+    EXPECT_TRUE(Near({x, y, z}, {10, 5, 20}, kUlps));
     SetUpForRotationAboutArbitraryAxis(0, 90, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, -20, 1e-5);  // x cos Y - z sin Y
-    EXPECT_NEAR(y, 5, 1e-5);
-    EXPECT_NEAR(z, 10, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {-20, 5, 10}, 1e-5));  // x cos Y - z sin Y
 }
 
 TEST_F(ProjectionTest, PerspectiveDivideAndItsInverse) {
     float x = 10, y = 20, z = 100;
     AddPerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 12.5f, 1e-4);  // w = 1 - 100 / 500
-    EXPECT_NEAR(z, 125.0f, 1e-4);
+    EXPECT_TRUE(Near({x, z}, {12.5, 125}, 1e-4));  // w = 1 - 100 / 500
     RemovePerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-4);
-    EXPECT_NEAR(y, 20, 1e-4);
-    EXPECT_NEAR(z, 100, 1e-4);
-
+    EXPECT_TRUE(Near({x, y, z}, {10, 20, 100}, 1e-4));
     // Offsets are added before and taken off after.
     x = 0, y = 0, z = 0;
     AddPerspective(&x, &y, &z, 500, 1, 2, 100);
-    EXPECT_NEAR(x, 1.25f, 1e-5);
-    EXPECT_NEAR(y, 2.5f, 1e-5);
-
+    EXPECT_TRUE(Near({x, y}, {1.25, 2.5}, 1e-5));
     x = 2, y = 4, z = 500;  // in the eye plane
     AddPerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 20000, 1e-1);
-    EXPECT_NEAR(y, 40000, 1e-1);
+    EXPECT_TRUE(Near({x, y}, {20000, 40000}, 1e-1));
     EXPECT_NEAR(z, 5000000, 1);
 
     // Both ends of a line, zoomed, into the plan view with perspective.
@@ -464,10 +424,7 @@ TEST_F(ProjectionTest, PerspectiveDivideAndItsInverse) {
 TEST_F(ProjectionTest, PlanesThroughPointsAndDepthsOnThem) {
     float a, b, c, d;
     CalcParametric(0, 0, 0, 1, 0, 0, 0, 1, 0, &a, &b, &c, &d);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 0);
-    EXPECT_EQ(c, 1);
-    EXPECT_EQ(d, 0);
+    EXPECT_TRUE(Near({a, b, c, d}, {0, 0, 1, 0}));
     CalcParametric(0, 0, 5, 2, 0, 5, 0, 3, 5, &a, &b, &c, &d);  // the plane z = 5
     EXPECT_EQ(ComputePointOnPlane(7, 9, a, b, c, d), 5.0f);
 
@@ -509,8 +466,7 @@ TEST_F(ProjectionTest, GridPlaneFollowsTheViewKind) {
     gCurDocument = nullptr;
     float cx = 5, sx = 5, cy = 5, sy = 5;
     SetUpForRotationAboutArbitraryAxis(0, 0, &cx, &sx, &cy, &sy, 0);
-    EXPECT_EQ(cx, 1.0f);
-    EXPECT_EQ(sy, 0.0f);
+    EXPECT_TRUE(Near({cx, sy}, {1, 0}));
     EXPECT_EQ(gGridCONST, before);
     EXPECT_EQ(ComputePointOnPlaneParallelToGrid(1, 1, 1), 0.0f);
     gCurDocument = doc;
@@ -596,25 +552,20 @@ protected:
 TEST_F(TransformsTest, Primitives) {
     float x = 1, y = 2;
     Translate(&x, &y, 3, -4);
-    EXPECT_EQ(x, 4.0f);
-    EXPECT_EQ(y, -2.0f);
+    EXPECT_TRUE(Near({x, y}, {4, -2}));
     EXPECT_EQ(GetTranslate(3, 10), 7.0f);
     Scale(&x, &y, 2, 0, 3, 0.5f);
-    EXPECT_EQ(x, 8.0f);
-    EXPECT_EQ(y, -1.0f);
+    EXPECT_TRUE(Near({x, y}, {8, -1}));
     EXPECT_EQ(GetScale(5, 9, 1), 2.0f);
     EXPECT_EQ(GetScale(5, 9, 5), 1.0f);
 
     // A drag of (0, 10) to (5, 10) shifts x by half the height; y stays (x0 = origin).
     x = 2, y = 4;
     Shear(0, 10, 5, 10, &x, &y, 0, 0);
-    EXPECT_FLOAT_EQ(x, 4.0f);
-    EXPECT_FLOAT_EQ(y, 4.0f);
-
+    EXPECT_TRUE(Near({x, y}, {4, 4}, kUlps));
     x = 12, y = 5;
     Rotate(&x, &y, 2, 5, kPi / 2);  // a quarter turn towards -D
-    EXPECT_NEAR(x, 2, 1e-4);
-    EXPECT_NEAR(y, -5, 1e-4);
+    EXPECT_TRUE(Near({x, y}, {2, -5}, 1e-4));
 
     EXPECT_NEAR(GetRotate(0.1f, 6.2f), 6.2f - 2 * kPi - 0.1f, 1e-5);
     EXPECT_NEAR(GetRotate(0.5f, 1.5f), 1.0f, 1e-6);
@@ -680,9 +631,7 @@ TEST_F(TransformsTest, ScaleLeavesAnAxisWhoseStartIsTheOrigin) {
     const TransformRecord r = Drag(10, 0, 5, 20, 0, 15, 0, 0, 5);
     ScalePoint(p, 0, &r);
     ExpectPosition(p, 6, 7, 9);
-    EXPECT_EQ(p->outTangent[0], 2.0f);
-    EXPECT_EQ(p->outTangent[1], 1.0f);
-    EXPECT_EQ(p->inTangent[0], 0.0f);
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[1], p->inTangent[0]}, {2, 1, 0}));
 
     // Locked points stay.
     Poinz* fixed = Point(4, 1, 8, 1, 1);
@@ -727,8 +676,7 @@ TEST_F(TransformsTest, RotateAndShearCarryTangents) {
     r.values[xform::kCurrentAngle] = kPi / 2;
     RotatePoint(p, 0, &r);
     ExpectPosition(p, 0, 4, -10);
-    EXPECT_NEAR(p->outTangent[0], 0, 1e-5);
-    EXPECT_NEAR(p->outTangent[2], -1, 1e-5);
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[2]}, {0, -1}, 1e-5));
     EXPECT_EQ(p->inTangent[1], 5.0f);
     r.values[xform::kCurrentAngle] = 0;  // no turn
     RotatePoint(p, 0, &r);
@@ -741,10 +689,8 @@ TEST_F(TransformsTest, RotateAndShearCarryTangents) {
     ShearPoint(q, 0, &s);
     ExpectPosition(q, 4, 0, 4);
     // The tangent's end (2, 5) shears to (4.5, 5): relative to the new position (0.5, 1).
-    EXPECT_NEAR(q->outTangent[0], 0.5f, 1e-5);
-    EXPECT_NEAR(q->outTangent[2], 1.0f, 1e-5);
-    EXPECT_EQ(q->inTangent[0], 0.0f);
-    EXPECT_EQ(q->inTangent[2], 0.0f);
+    EXPECT_TRUE(Near({q->outTangent[0], q->outTangent[2]}, {0.5, 1}, 1e-5));
+    EXPECT_TRUE(Near({q->inTangent[0], q->inTangent[2]}, {0, 0}));
 }
 
 TEST_F(TransformsTest, DimensionTransformTakesTheFirstMatchingFlag) {
@@ -889,17 +835,14 @@ TEST_F(ReadoutsTest, EveryImperialCodeFor100Point3AndMinus0Point3) {
 }
 
 TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
-    EXPECT_EQ(Imperial(100.0f, 4), "8'-4\"");
-    EXPECT_EQ(Imperial(143.97f, 4), "12'-0\"");  // 16/16 carries into inches, 12 inches into a foot
-    EXPECT_EQ(Imperial(6.5f, 4), "6 1/2\"");
-    EXPECT_EQ(Imperial(0.25f, 4), "1/4\"");
-    EXPECT_EQ(Imperial(-30.5f, 4), "-2'-6 1/2\"");
-    EXPECT_EQ(Imperial(-0.25f, 0), "0\"");
-    EXPECT_EQ(Imperial(1.03125f, 4), "1\"");     // 0.5 sixteenths rounds to even
-    EXPECT_EQ(Imperial(11.99f, 4), "1'-0\"");
-    EXPECT_EQ(Imperial(11.99f, 9), "12\"");      // inches-only codes never make a foot
-    EXPECT_EQ(Imperial(-0.01f, 17), "0\"");      // no minus zero
-    EXPECT_EQ(Imperial(-0.01f, 13), "0\"");
+    const struct { float inches; int16_t code; const char* text; } rows[] = {
+        {100.0f, 4, "8'-4\""}, {143.97f, 4, "12'-0\""},  // 16/16 carries into inches, 12 inches into a foot
+        {6.5f, 4, "6 1/2\""}, {0.25f, 4, "1/4\""}, {-30.5f, 4, "-2'-6 1/2\""}, {-0.25f, 0, "0\""},
+        {1.03125f, 4, "1\""},  // 0.5 sixteenths rounds to even
+        {11.99f, 4, "1'-0\""}, {11.99f, 9, "12\""},  // inches-only codes never make a foot
+        {-0.01f, 17, "0\""}, {-0.01f, 13, "0\""},  // no minus zero
+    };
+    for (const auto& row : rows) EXPECT_EQ(Imperial(row.inches, row.code), row.text) << row.inches;
 
     // Out-of-range input stays defined and inside the buffer.
     for (int16_t code = -1; code < 19; ++code)
@@ -912,11 +855,9 @@ TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
 }
 
 TEST_F(ReadoutsTest, MetricReadoutsTrimZerosAndLookUpTheSuffix) {
-    EXPECT_EQ(Metric(100.0f, 0), "2.54 m");
-    EXPECT_EQ(Metric(100.0f, 1), "254 cm");
-    EXPECT_EQ(Metric(100.0f, 2), "2540 mm");
-    EXPECT_EQ(Metric(100.0f, 7), "2540 mm");
-    EXPECT_EQ(Metric(39.37f, 0), "1 m");
+    const struct { float inches; int16_t code; const char* text; } rows[] = {
+        {100.0f, 0, "2.54 m"}, {100.0f, 1, "254 cm"}, {100.0f, 2, "2540 mm"}, {100.0f, 7, "2540 mm"}, {39.37f, 0, "1 m"}};
+    for (const auto& row : rows) EXPECT_EQ(Metric(row.inches, row.code), row.text) << row.inches << " " << row.code;
 
     SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
     EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
@@ -970,30 +911,22 @@ TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
 
 TEST_F(ReadoutsTest, AnglesAndPitches) {
     char text[kReadoutSize];
-    ds()->angleReadout = 1;
-    ConvertAngleToStr(30.25f, text);
-    EXPECT_STREQ(text, "30.2\xBC");  // the halfway digit rounds to even
-    ds()->angleReadout = 2;
-    ConvertAngleToStr(45.0f, text);
-    EXPECT_STREQ(text, "45\xBC");
-    ConvertAngleToStr(22.5f, text);
-    EXPECT_STREQ(text, "22.5\xBC");
-    ds()->angleReadout = 9;  // four decimals
-    ConvertAngleToStr(1.23456f, text);
-    EXPECT_STREQ(text, "1.2346\xBC");
-
+    // Readout 1 rounds the halfway digit to even; 9 gives four decimals.
+    const struct { int16_t readout; float degrees; const char* text; } angles[] = {
+        {1, 30.25f, "30.2\xBC"}, {2, 45.0f, "45\xBC"}, {2, 22.5f, "22.5\xBC"}, {9, 1.23456f, "1.2346\xBC"}};
+    for (const auto& row : angles) {
+        ds()->angleReadout = row.readout;
+        ConvertAngleToStr(row.degrees, text);
+        EXPECT_STREQ(text, row.text) << row.degrees;
+    }
     ConvertPitchToMetricStr(6.0f, text);
     EXPECT_STREQ(text, "5");
-    ConvertPitchToImperialStr(6.25f, text, 4);
-    EXPECT_STREQ(text, "6 1/4");
-    ConvertPitchToImperialStr(0.5f, text, 9);
-    EXPECT_STREQ(text, "1/2");
-    ConvertPitchToImperialStr(6.5f, text, 0);
-    EXPECT_STREQ(text, "7");
-    ConvertPitchToImperialStr(6.3f, text, 13);
-    EXPECT_STREQ(text, "6.3125");
-    ConvertPitchToImperialStr(6.3f, text, 10);
-    EXPECT_STREQ(text, "6.5");
+    const struct { float pitch; int16_t code; const char* text; } pitches[] = {
+        {6.25f, 4, "6 1/4"}, {0.5f, 9, "1/2"}, {6.5f, 0, "7"}, {6.3f, 13, "6.3125"}, {6.3f, 10, "6.5"}};
+    for (const auto& row : pitches) {
+        ConvertPitchToImperialStr(row.pitch, text, row.code);
+        EXPECT_STREQ(text, row.text) << row.pitch << " " << row.code;
+    }
     ConvertPitchToStr(6.25f, text);  // imperial, code 4
     EXPECT_STREQ(text, "6 1/4");
     ds()->units = kMetricUnits;
@@ -1015,17 +948,13 @@ TEST_F(ReadoutsTest, AnglesAndPitches) {
 TEST_F(ReadoutsTest, FractionStepAndTrimming) {
     int32_t whole = 3, numerator = -1, denominator = -1;
     ConvertDecimalToSixteenths(0.5, &whole, &numerator, &denominator);
-    EXPECT_EQ(whole, 3);
-    EXPECT_EQ(numerator, 1);
-    EXPECT_EQ(denominator, 2);
+    EXPECT_TRUE(Near({whole, numerator, denominator}, {3, 1, 2}));
     ConvertDecimalToSixteenths(1.0 / 32.0, &whole, &numerator, &denominator);
     EXPECT_EQ(numerator, 0);  // halfway goes to the even neighbour
     ConvertDecimalToEighths(0.97, &whole, &numerator, &denominator);
-    EXPECT_EQ(whole, 4);      // 8/8 carries
-    EXPECT_EQ(numerator, 0);
+    EXPECT_TRUE(Near({whole, numerator}, {4, 0}));  // 8/8 carries
     ConvertDecimalToFourths(0.74, &whole, &numerator, &denominator);
-    EXPECT_EQ(numerator, 3);
-    EXPECT_EQ(denominator, 4);
+    EXPECT_TRUE(Near({numerator, denominator}, {3, 4}));
     ConvertDecimalToHalves(0.2, &whole, &numerator, &denominator);
     EXPECT_EQ(numerator, 0);
     ConvertDecimalToHalves(0.2, nullptr, &numerator, &denominator);  // no crash
@@ -1048,33 +977,31 @@ TEST_F(ReadoutsTest, FractionStepAndTrimming) {
 }
 
 TEST_F(ReadoutsTest, SnappingAndClampingFollowTheImperialFlags) {
-    float v;
-    ds()->imperialReadout = 1 | 32;
-    v = 6.5f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.0f);
-    v = 7.5f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 8.0f);
-    v = -7.5f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, -8.0f);
-    ds()->imperialReadout = 112;
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.3125f);
-    v = 6.99f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 7.0f);
-    v = -6.3f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, -6.3125f);
-    ds()->imperialReadout = 4 | 32;
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.25f);
-    v = 3e9f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 3e9f);
-    ds()->units = kMetricUnits;  // not consulted
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.25f);
-
+    // Snapping reads the imperial flags whatever the units.
+    const struct { int16_t units, flags; float in, out; } snaps[] = {
+        {kImperialUnits, 1 | 32, 6.5f, 6}, {kImperialUnits, 1 | 32, 7.5f, 8}, {kImperialUnits, 1 | 32, -7.5f, -8},
+        {kImperialUnits, 112, 6.3f, 6.3125f}, {kImperialUnits, 112, 6.99f, 7}, {kImperialUnits, 112, -6.3f, -6.3125f},
+        {kImperialUnits, 4 | 32, 6.3f, 6.25f}, {kImperialUnits, 4 | 32, 3e9f, 3e9f}, {kMetricUnits, 4 | 32, 6.3f, 6.25f}};
+    for (const auto& row : snaps) {
+        ds()->units = row.units;
+        ds()->imperialReadout = row.flags;
+        float v = row.in;
+        NormalizeInputToPrecision(&v);
+        EXPECT_EQ(v, row.out) << row.flags << " " << row.in;
+    }
     // Metric clamps plainly; imperial onto the readout grid; bad limits do nothing.
-    v = -3.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 0.1f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.3f);
-    ds()->units = kImperialUnits;
-    ds()->imperialReadout = 112;
-    v = -3.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 0.125f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.25f);
-    v = 5.01f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 5.01f);
-    ds()->imperialReadout = 2 | 32;
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.0f);
-    v = 12.0f; ConstrainValueToLimits(&v, 5.0f, 0.5f);   EXPECT_EQ(v, 12.0f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.0f, 0.5f);   EXPECT_EQ(v, 12.0f);
+    const struct { int16_t units, flags; float in, min, max, out; } clamps[] = {
+        {kMetricUnits, 4 | 32, -3, 0.1f, 10.3f, 0.1f}, {kMetricUnits, 4 | 32, 12, 0.1f, 10.3f, 10.3f},
+        {kImperialUnits, 112, -3, 0.1f, 10.3f, 0.125f}, {kImperialUnits, 112, 12, 0.1f, 10.3f, 10.25f},
+        {kImperialUnits, 112, 5.01f, 0.1f, 10.3f, 5.01f}, {kImperialUnits, 2 | 32, 12, 0.1f, 10.3f, 10},
+        {kImperialUnits, 2 | 32, 12, 5, 0.5f, 12}, {kImperialUnits, 2 | 32, 12, 0, 0.5f, 12}};
+    for (const auto& row : clamps) {
+        ds()->units = row.units;
+        ds()->imperialReadout = row.flags;
+        float v = row.in;
+        ConstrainValueToLimits(&v, row.min, row.max);
+        EXPECT_EQ(v, row.out) << row.flags << " " << row.in << " in " << row.min << ".." << row.max;
+    }
 }
 
 TEST_F(ReadoutsTest, WorldUnitsConvertThroughTheDecimalFactors) {

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "model/objects.h"
 #include "support/fixture.h"
 #include "tracking/click_info.h"
@@ -122,6 +124,16 @@ void ExpectPosition(const Poinz* p, float h, float v, float d);
 void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance = 1e-3f);
 void StoreBoundsDeep(Objex* object);
 int SelectedPointCount(const Objex* object);
+// Each value against the wanted one: exactly, within `tolerance`, or as EXPECT_FLOAT_EQ with kUlps.
+//   EXPECT_TRUE(Near({x, y, z}, {10, 20, -5}, 1e-5));
+inline constexpr double kUlps = -1;
+struct Num {
+    template <class T>
+    Num(T value) : v(static_cast<double>(value)) {}
+    double v;
+};
+::testing::AssertionResult Near(std::initializer_list<Num> got, std::initializer_list<Num> want,
+                                double tolerance = 0);
 
 // --- views and clicks ---
 
