@@ -367,8 +367,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     text->params[1] = 50;
     text->params[2] = 10;
     AdjustEnhancedTextObjectSize(text);
-    EXPECT_FLOAT_EQ(PointAt(text, 1)->position[0], 110);
-    EXPECT_FLOAT_EQ(PointAt(text, 2)->position[2], 60);
+    EXPECT_TRUE(Near({PointAt(text, 1)->position[0], PointAt(text, 2)->position[2]}, {110, 60}, kUlps));
     text->params[1] = 500;
     text->params[2] = 0.5f;
     AdjustEnhancedTextObjectSize(text);
@@ -427,11 +426,8 @@ TEST_F(BoundsTest, SimpleRotateTurnsPlanPositionsAndTangents) {
     rec.values[8] = 999;  // V of the centre plays no part
     rec.values[9] = 10;
     SimpleRotateObject(o, &rec);
-    EXPECT_NEAR(p->position[0], 20, kEps);
-    EXPECT_NEAR(p->position[1], 5, kEps);
-    EXPECT_NEAR(p->position[2], 0, kEps);
-    EXPECT_NEAR(p->outTangent[0], 0, kEps);
-    EXPECT_NEAR(p->outTangent[2], -4, kEps);
+    EXPECT_TRUE(Near({p->position[0], p->position[1], p->position[2]}, {20, 5, 0}, kEps));
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[2]}, {0, -4}, kEps));
     EXPECT_EQ(p->inTangent[1], 7);  // no H or D: not turned
     // Bounds follow, along the now curved segment: D(t) = -24 t^3 + 38 t^2 - 4 t dips to
     // -0.044 at t = 0.1. Nothing else of the object changes.
@@ -579,19 +575,14 @@ TEST_F(PlanarPolygonsTest, AppendOperationsGrowTheByteCount) {
     EXPECT_EQ(bytes, 10 * static_cast<int32_t>(sizeof(PolygonVertex)));
     EXPECT_NEAR(array[5].D, -15, 1e-4f);  // D = -60 t (1 - t) at t = 0.5
 
-    EXPECT_EQ(StorePolyPoint(&array, 1, 2, 3, &bytes, 7, 0.25f, 0.75f), 1);
-    EXPECT_EQ(array[10].flag, 7);
+    EXPECT_TRUE(Near({StorePolyPoint(&array, 1, 2, 3, &bytes, 7, 0.25f, 0.75f), array[10].flag}, {1, 7}));
     EXPECT_EQ(array[10].v, 0.75f);
     // StorePoint gives no texture coordinates; projecting takes the point into the view.
-    EXPECT_EQ(StorePoint(&array, 10, 50, 20, &bytes, 0, 3), 1);
-    EXPECT_EQ(array[11].u, 0.0f);
-    EXPECT_EQ(array[11].v, 0.0f);
-    EXPECT_EQ(array[11].V, 50.0f);
+    EXPECT_TRUE(Near({StorePoint(&array, 10, 50, 20, &bytes, 0, 3), array[11].u}, {1, 0.0f}));
+    EXPECT_TRUE(Near({array[11].v, array[11].V}, {0.0f, 50.0f}));
     SetView(0, 0);
     EXPECT_EQ(StorePoint(&array, 10, 50, 20, &bytes, 1, 0), 1);
-    EXPECT_NEAR(array[12].H, 10, 1e-4f);
-    EXPECT_NEAR(array[12].V, 50, 1e-4f);
-    EXPECT_NEAR(array[12].D, 20, 1e-4f);
+    EXPECT_TRUE(Near({array[12].H, array[12].V, array[12].D}, {10, 50, 20}, 1e-4f));
     EXPECT_EQ(bytes, 13 * static_cast<int32_t>(sizeof(PolygonVertex)));
     DeletePlanarPolygon(array);
 
@@ -642,10 +633,8 @@ TEST_F(TextureMappingTest, FaceAxisFollowsTheFlattestExtent) {
     // A floor (all V equal) faces up: u along H, v along D across its plan box.
     Objex* floor = Shape(objtype::kFloor, {{0, 0, 0}, {200, 0, 0}, {200, 0, 100}, {0, 0, 100}});
     SetTextureFaceUV(floor);
-    EXPECT_EQ(floor->faceAxis, 2);
-    EXPECT_EQ(floor->textureFaceRect.floatLeft, 0);
-    EXPECT_EQ(floor->textureFaceRect.floatRight, 200);
-    EXPECT_EQ(floor->textureFaceRect.floatTop, 0);
+    EXPECT_TRUE(Near({floor->faceAxis, floor->textureFaceRect.floatLeft}, {2, 0}));
+    EXPECT_TRUE(Near({floor->textureFaceRect.floatRight, floor->textureFaceRect.floatTop}, {200, 0}));
     EXPECT_EQ(floor->textureFaceRect.floatBottom, 100);
     EXPECT_EQ(std::memcmp(&floor->textureFaceRect, &floor->textureFaceRect2, sizeof(FloatRect)), 0);
     ExpectUV(floor, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
@@ -653,15 +642,13 @@ TEST_F(TextureMappingTest, FaceAxisFollowsTheFlattestExtent) {
     // Upright in H-V (all D equal): axis 1, u along H, v along V.
     Objex* front = Shape(objtype::kPolygon, {{0, 0, 5}, {100, 0, 5}, {100, 50, 5}, {50, 25, 5}});
     SetTextureFaceUV(front);
-    EXPECT_EQ(front->faceAxis, 1);
-    EXPECT_EQ(front->textureFaceRect.floatBottom, 50);
+    EXPECT_TRUE(Near({front->faceAxis, front->textureFaceRect.floatBottom}, {1, 50}));
     ExpectUV(front, {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}});
 
     // Upright in D-V (all H equal): axis 3, u along D, v along V.
     Objex* side = Shape(objtype::kPolygon, {{7, 0, 0}, {7, 0, 100}, {7, 50, 100}, {7, 50, 0}});
     SetTextureFaceUV(side);
-    EXPECT_EQ(side->faceAxis, 3);
-    EXPECT_EQ(side->textureFaceRect.floatLeft, 0);
+    EXPECT_TRUE(Near({side->faceAxis, side->textureFaceRect.floatLeft}, {3, 0}));
     EXPECT_EQ(side->textureFaceRect.floatRight, 100);
     ExpectUV(side, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
 
@@ -691,12 +678,9 @@ TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     AddRectangleRow(o, 100, 50, 0);
     Make(o).at({{-50, 0, -10}, {150, 0, -10}, {150, 0, 80}, {25, 0, 25}});
     SetTextureFaceUV(o);
-    EXPECT_EQ(o->faceAxis, 2);
-    EXPECT_EQ(o->textureFaceRect.floatRight, 100);
-    EXPECT_NEAR(PointAt(o, 4)->textureU, 0, kEps);
-    EXPECT_NEAR(PointAt(o, 5)->textureU, 1, kEps);
-    EXPECT_NEAR(PointAt(o, 6)->textureV, 1, kEps);
-    EXPECT_NEAR(PointAt(o, 7)->textureU, 0.25f, kEps);
+    EXPECT_TRUE(Near({o->faceAxis, o->textureFaceRect.floatRight}, {2, 100}));
+    EXPECT_TRUE(Near({PointAt(o, 4)->textureU, PointAt(o, 5)->textureU}, {0, 1}, kEps));
+    EXPECT_TRUE(Near({PointAt(o, 6)->textureV, PointAt(o, 7)->textureU}, {1, 0.25f}, kEps));
     EXPECT_NEAR(PointAt(o, 7)->textureV, 0.5f, kEps);
 
     // No rows: nothing is touched. A count that is not a multiple of rows is one row.
@@ -706,8 +690,7 @@ TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     EXPECT_EQ(o->faceAxis, 9);
     o->rows = 3;
     SetTextureFaceUV(o);
-    EXPECT_EQ(o->textureFaceRect.floatLeft, -50);
-    EXPECT_EQ(o->textureFaceRect.floatRight, 150);
+    EXPECT_TRUE(Near({o->textureFaceRect.floatLeft, o->textureFaceRect.floatRight}, {-50, 150}));
     DeleteObj(o);
 }
 
@@ -719,10 +702,8 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     Make(face).at({{50, 40, 100}, {50, 40, 0}});
     SetTextureFaceUV(face);
     EXPECT_EQ(face->faceAxis, 1);
-    EXPECT_NEAR(face->textureFaceRect.floatLeft, -100, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatRight, 0, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatTop, 0, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatBottom, 40, 1e-3f);
+    EXPECT_TRUE(Near({face->textureFaceRect.floatLeft, face->textureFaceRect.floatRight}, {-100, 0}, 1e-3f));
+    EXPECT_TRUE(Near({face->textureFaceRect.floatTop, face->textureFaceRect.floatBottom}, {0, 40}, 1e-3f));
     ExpectUV(face, {{1, 0}, {0, 0}, {0, 1}, {1, 1}});
 
     // Awkward values about an awkward centre: every stored point comes back bit for bit.
@@ -793,8 +774,7 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     AddRectangleRow(three, 10, 10, 30);
     three->rows = 4;
     SetObjectPointLengths(three);
-    EXPECT_FLOAT_EQ(PointAt(three, 9)->rowLength, 100);
-    EXPECT_FLOAT_EQ(PointAt(three, 15)->rowPerimeter, 300);
+    EXPECT_TRUE(Near({PointAt(three, 9)->rowLength, PointAt(three, 15)->rowPerimeter}, {100, 300}, kUlps));
 
     // One row, or a count that is not a multiple of the rows: left alone.
     Objex* one = Make(objtype::kPolygon);
@@ -803,8 +783,7 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     SetObjectPointLengths(one);
     one->rows = 2;
     SetObjectPointLengths(one);
-    EXPECT_FLOAT_EQ(PointAt(one, 1)->rowLength, 1.0f);
-    EXPECT_FLOAT_EQ(GetTotalPerimeterLength(one, 0), 0);
+    EXPECT_TRUE(Near({PointAt(one, 1)->rowLength, GetTotalPerimeterLength(one, 0)}, {1.0f, 0}, kUlps));
     for (Objex* o : {two, three, one}) DeleteObj(o);
 }
 

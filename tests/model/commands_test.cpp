@@ -80,9 +80,7 @@ TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisiting
     SelectedObjectLayer(floor, 1, 6000, &move);
 
     // The skylight moved once, carried by its roof; the roof's own points stayed.
-    EXPECT_EQ(H(skylight, 0), 50.0f);
-    EXPECT_EQ(D(skylight, 0), 45.0f);
-    EXPECT_EQ(H(roof, 1), 100.0f);
+    EXPECT_TRUE(Near({H(skylight, 0), D(skylight, 0), H(roof, 1)}, {50.0f, 45.0f, 100.0f}));
     EXPECT_EQ(rec.count("Update3DRoof", roof), 1);
     EXPECT_EQ(rec.count("ReRenderObject", roof), 1);
     EXPECT_EQ(rec.count("ReRenderObject", skylight), 0);
@@ -117,22 +115,17 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     Objex* duct = Shape(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
     Make(duct).select();
     SelectedObject(duct, 1, 5034, nullptr);
-    EXPECT_EQ(H(duct, 0), 80.0f);
-    EXPECT_EQ(H(duct, 1), 70.0f);
-    EXPECT_EQ(gCommandHappened, 1);
+    EXPECT_TRUE(Near({H(duct, 0), H(duct, 1), gCommandHappened}, {80.0f, 70.0f, 1}));
 
     // The plan flip moves it whole by -2 x its centre (75): order and shape kept.
     StoreBoundsDeep(duct);
     SelectedObject(duct, 1, 5363, nullptr);
-    EXPECT_EQ(H(duct, 0), -70.0f);
-    EXPECT_EQ(H(duct, 1), -80.0f);
+    EXPECT_TRUE(Near({H(duct, 0), H(duct, 1)}, {-70.0f, -80.0f}));
 
     // A fixed component mirrors about the axis as a whole: 2 x (50 - 15) = 70.
     Objex* symbol = Shape(floor, 68, {{10, 5}, {20, 5}});
     SelectedObject(symbol, 0, 5034, nullptr);
-    EXPECT_EQ(H(symbol, 0), 80.0f);
-    EXPECT_EQ(H(symbol, 1), 90.0f);
-    EXPECT_EQ(D(symbol, 0), 5.0f);
+    EXPECT_TRUE(Near({H(symbol, 0), H(symbol, 1), D(symbol, 0)}, {80.0f, 90.0f, 5.0f}));
 
     // Door swings: 30 degrees becomes -30 (quadrant 0), -30 becomes 30 (quadrant 4).
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -207,19 +200,14 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
     Make(text).select();
     RebuildRecorder rec;
     SelectedObject(text, 1, 6001, &twice);
-    EXPECT_EQ(H(text, 1), 30.0f);
-    EXPECT_EQ(H(text, 2), 30.0f);
-    EXPECT_EQ(D(text, 2), 20.0f);
+    EXPECT_TRUE(Near({H(text, 1), H(text, 2), D(text, 2)}, {30.0f, 30.0f, 20.0f}));
     EXPECT_EQ(rec.count("ReRenderObject", text), 0);
 
     // A quarter turn about the origin takes the plant's middle (15, 5) to (5, -15); the
     // plant moves there without turning (it has no record, so it keeps its size).
     const TransformRecord quarter = Turn(static_cast<float>(kPi / 2));
     SelectedObject(plant, 1, 6003, const_cast<TransformRecord*>(&quarter));
-    EXPECT_NEAR(H(plant, 0), 0.0, 1e-4);
-    EXPECT_NEAR(D(plant, 0), -20.0, 1e-4);
-    EXPECT_NEAR(H(plant, 2), 10.0, 1e-4);
-    EXPECT_NEAR(D(plant, 2), -10.0, 1e-4);
+    EXPECT_TRUE(Near({H(plant, 0), D(plant, 0), H(plant, 2), D(plant, 2)}, {0.0, -20.0, 10.0, -10.0}, 1e-4));
 
     // Rotating the plan turns the angles fixed components and cabinets keep.
     Objex* symbol = Shape(floor, 68, {{0, 0}, {10, 0}});
@@ -246,12 +234,8 @@ TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
 
     ds->snapToGrid = 1;
     SelectedObject(line, 0, 5015, nullptr);
-    EXPECT_EQ(H(line, 0), 24.0f);
-    EXPECT_EQ(D(line, 0), -24.0f);
-    EXPECT_EQ(PointAt(line, 0)->position[1], 7.0f);
-    EXPECT_EQ(H(line, 1), 48.0f);
-    EXPECT_EQ(D(line, 1), 48.0f);
-    EXPECT_EQ(line->bounds.floatBottom, 48.0f);
+    EXPECT_TRUE(Near({H(line, 0), D(line, 0), PointAt(line, 0)->position[1]}, {24.0f, -24.0f, 7.0f}));
+    EXPECT_TRUE(Near({H(line, 1), D(line, 1), line->bounds.floatBottom}, {48.0f, 48.0f, 48.0f}));
     SelectedObject(door, 0, 5015, nullptr);
     EXPECT_EQ(H(door, 0), 10.0f);
 }
@@ -298,8 +282,7 @@ TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
     }
     EXPECT_TRUE(rec.calls.empty());
     EXPECT_EQ(wall->firstChild, door);
-    EXPECT_EQ(H(wall, 1), 100.0f);
-    EXPECT_EQ(SelectedPointCount(wall), 4);
+    EXPECT_TRUE(Near({H(wall, 1), SelectedPointCount(wall)}, {100.0f, 4}));
 }
 
 }  // namespace selected
@@ -380,8 +363,7 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     Make(member).select();
     TopLevelObject(editor, 5170, nullptr);
     EXPECT_EQ(editor->layer, floor);
-    EXPECT_EQ(editor->elevation, 0.0f);
-    EXPECT_EQ(CountObjects(Floor(1)->firstObject), 1);
+    EXPECT_TRUE(Near({editor->elevation, CountObjects(Floor(1)->firstObject)}, {0.0f, 1}));
     EXPECT_EQ(toolResets.size(), 1u);
 }
 
@@ -410,8 +392,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     PointAt(wall, 1)->baseElevation = 10;
     wall->onTerrain = 1;
     TopLevelObjectLayer(floor, 5324, nullptr);
-    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 24.0f);
-    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 10.0f);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {24.0f, 10.0f}));
     EXPECT_EQ(wall->elevation, 10.0f);  // the lowest segment base
     EXPECT_EQ(wall->onTerrain, 0);
 
@@ -419,8 +400,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     Make(wall).select();
     gBaseElevation = 1;
     TopLevelObjectLayer(floor, 5431, nullptr);
-    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
-    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 22.0f);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {36.0f, 22.0f}));
     EXPECT_EQ(wall->elevation, 22.0f);
 
     // A door selected on its own gets 12 inches as a 24 plan-unit offset; the wall rebuilds.
@@ -442,8 +422,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
     wall->onTerrain = 1;
     TopLevelObject(wall, 5326, nullptr);
-    EXPECT_EQ(gTopoFloatNA, 1);
-    EXPECT_EQ(wall->onTerrain, 0);
+    EXPECT_TRUE(Near({gTopoFloatNA, wall->onTerrain}, {1, 0}));
     TopLevelObject(plant, 5326, nullptr);
     EXPECT_EQ(plant->onTerrain, 1);
     EXPECT_EQ(rec.count("ReRenderObject", plant), 1);
@@ -518,8 +497,7 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
     Objex* bare = Shape(floor, objtype::kPlant, {{0, 0}, {1, 1}});
     GetPlantBounds(bare, &w, &h, 1);
     GetPlantBounds(Box(0, 0, 5, 5), &w, &h, 1);
-    EXPECT_EQ(h, -1.0f);
-    EXPECT_EQ(H(bare, 1), 1.0f);
+    EXPECT_TRUE(Near({h, H(bare, 1)}, {-1.0f, 1.0f}));
 }
 
 TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
@@ -528,27 +506,20 @@ TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
     Make(box).select();
     FloatRect r;
     CenterObjects(1, &r);
-    EXPECT_EQ(H(box, 0), -50.0f);
-    EXPECT_EQ(D(box, 0), -100.0f);
-    EXPECT_EQ(r.floatLeft, -50.0f);
-    EXPECT_EQ(r.floatRight, 50.0f);
-    EXPECT_EQ(r.floatTop, -100.0f);
-    EXPECT_EQ(r.floatBottom, 100.0f);
-    EXPECT_EQ(H(other, 1), 10.0f);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0), r.floatLeft, r.floatRight}, {-50.0f, -100.0f, -50.0f, 50.0f}));
+    EXPECT_TRUE(Near({r.floatTop, r.floatBottom, H(other, 1)}, {-100.0f, 100.0f, 10.0f}));
 
     // The window adds the unzoomed projection offsets: 30 / 0.6 and -12 / 0.6.
     CurrentDocState()->zoomFactor = 0.6f;
     gGlobalXOffset = 30;
     gGlobalZOffset = -12;
     CenterObjectsInWindow(1, &r);
-    EXPECT_NEAR(H(box, 0), 0.0, 1e-4);
-    EXPECT_NEAR(D(box, 0), -120.0, 1e-4);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {0.0, -120.0}, 1e-4));
 
     // One layer, in a lot whose rounded extent 0..1001 halves to 500.
     CurrentDocState()->lotRect = FloatRect{0, 0, 1001.2f, 1000};
     CenterLayer(floor, 1, &r);
-    EXPECT_NEAR(H(box, 0), 450.0, 1e-4);
-    EXPECT_NEAR(D(box, 0), 400.0, 1e-4);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {450.0, 400.0}, 1e-4));
     r.floatLeft = 7;
     CenterLayer(nullptr, 1, &r);
     EXPECT_EQ(r.floatLeft, 0.0f);
@@ -565,11 +536,9 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
 
     Make(box).select();
     AlignSelectedToGrid(5140);  // left-top (30, 50) to (24, 48)
-    EXPECT_EQ(H(box, 0), 24.0f);
-    EXPECT_EQ(D(box, 0), 48.0f);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {24.0f, 48.0f}));
     AlignSelectedToGrid(5142);  // right-bottom (55, 71) to (48, 72)
-    EXPECT_EQ(H(box, 1), 48.0f);
-    EXPECT_EQ(D(box, 2), 72.0f);
+    EXPECT_TRUE(Near({H(box, 1), D(box, 2)}, {48.0f, 72.0f}));
 
     // Already on the grid: stays, also at a zoom whose cells are not whole view units.
     Objex* square = Box(24, 48, 48, 72);
@@ -578,9 +547,7 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
     ds->zoomFactor = 0.6f;
     AlignSelectedToGrid(5140);
     AlignSelectedToGrid(5141);
-    EXPECT_EQ(H(square, 0), 24.0f);
-    EXPECT_EQ(D(square, 0), 48.0f);
-    EXPECT_EQ(H(square, 1), 48.0f);
+    EXPECT_TRUE(Near({H(square, 0), D(square, 0), H(square, 1)}, {24.0f, 48.0f, 48.0f}));
 }
 
 }  // namespace services

@@ -130,8 +130,7 @@ TEST_F(ParallelTest, BandsAroundACentreLine) {
 TEST_F(ParallelTest, DirectionTellsWhichSideIsInside) {
     Objex* clockwise = Square(true);
     Objex* anticlockwise = Square(false);
-    EXPECT_EQ(GetParallelDirection(clockwise), -1);
-    EXPECT_EQ(GetParallelDirection(anticlockwise), 1);
+    EXPECT_TRUE(Near({GetParallelDirection(clockwise), GetParallelDirection(anticlockwise)}, {-1, 1}));
     for (Objex* square : {clockwise, anticlockwise}) {
         Objex* p = CreateParallelObject(square, parallel::kSide7, 10, 0);
         const bool inwards = p->bounds.floatRight - p->bounds.floatLeft < 100;
@@ -199,10 +198,8 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(wall->next, copy);
     Poinz* c0 = copy->firstPoint;
-    EXPECT_FLOAT_EQ(c0->position[0], 10);
-    EXPECT_FLOAT_EQ(c0->position[2], 20);
-    EXPECT_EQ(c0->selected, 0);
-    EXPECT_EQ(c0->valueQ, 0);
+    EXPECT_TRUE(Near({c0->position[0], c0->position[2]}, {10, 20}, kUlps));
+    EXPECT_TRUE(Near({c0->selected, c0->valueQ}, {0, 0}));
 
     Objex* door = copy->firstChild;
     ASSERT_TRUE(door && door->next);
@@ -221,8 +218,7 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     // Freeing the source leaves all of it readable (AddressSanitizer checks the reads).
     DeleteObj(wall);
     ASSERT_NE(c0->trim1, nullptr);
-    EXPECT_FLOAT_EQ(HOf(c0->trim1->profile[0]), 4);
-    EXPECT_FLOAT_EQ(HOf(dr->customParts[6]), 2);
+    EXPECT_TRUE(Near({HOf(c0->trim1->profile[0]), HOf(dr->customParts[6])}, {4, 2}, kUlps));
     EXPECT_FLOAT_EQ(HOf(dr->insideTrimProfile), 3);
     EXPECT_EQ(dr->segmentStart->owner, copy);
 
@@ -262,11 +258,9 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
     EXPECT_STREQ(tc->text, "Porch");
     EXPECT_EQ(tc->font.lfHeight, -28);
     EXPECT_EQ(rc->attachment, skyCopy);
-    EXPECT_EQ(rc->style, 806);
-    EXPECT_EQ(rc->flipFlags[1], 1);
+    EXPECT_TRUE(Near({rc->style, rc->flipFlags[1]}, {806, 1}));
     EXPECT_EQ(rc->customParts->parent, skyCopy);
-    EXPECT_FLOAT_EQ(HOf(rc->customParts), 7);
-    EXPECT_FLOAT_EQ(HOf(rc->partLists[4]), 8);
+    EXPECT_TRUE(Near({HOf(rc->customParts), HOf(rc->partLists[4])}, {7, 8}, kUlps));
 }
 
 TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
@@ -370,8 +364,7 @@ TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
     Objex* half = Bar();
     TransformRecord r = Revolve(kPi);
     RevolveObject(half, &r);
-    EXPECT_EQ(half->rows, 3);
-    EXPECT_EQ(half->pointCount, 6);
+    EXPECT_TRUE(Near({half->rows, half->pointCount}, {3, 6}));
     ExpectAt(half, 3, 0, 0, -20);
     ExpectAt(half, 5, -20, 0, 0);
     EXPECT_NEAR(r.values[xform::kCurrentAngle], kPi, 1e-5f);
@@ -415,9 +408,7 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     Poinz* b = Point(o, {30, 5, 10});
     a->selected = 1;
     FlipObject(o, 1);
-    EXPECT_FLOAT_EQ(a->position[0], 80);
-    EXPECT_FLOAT_EQ(a->outTangent[0], -4);
-    EXPECT_FLOAT_EQ(a->outTangent[2], 6);
+    EXPECT_TRUE(Near({a->position[0], a->outTangent[0], a->outTangent[2]}, {80, -4, 6}, kUlps));
     EXPECT_FLOAT_EQ(b->position[0], 30);
     EXPECT_EQ(o->needsRebuild, 1);
 
@@ -435,8 +426,7 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     TrimRecord* trim = w->trim1;
     w->selected = 1;
     FlipObject(wall, 0);
-    EXPECT_EQ(w->texture1, 22);
-    EXPECT_EQ(w->texture2, 11);
+    EXPECT_TRUE(Near({w->texture1, w->texture2}, {22, 11}));
     EXPECT_EQ(w->color1, (RGBColor{2, 2, 2}));
     EXPECT_EQ(w->faceScale2.x, 50);
     EXPECT_EQ(w->trim2, trim);
@@ -461,8 +451,7 @@ TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
 
     FlipObject(roof, 1);  // about 0
     EXPECT_FLOAT_EQ(sky->firstPoint->position[0], -12);
-    EXPECT_EQ(sky->firstPoint->selected, 0);
-    EXPECT_EQ(rec->flipFlags[0], 1);
+    EXPECT_TRUE(Near({sky->firstPoint->selected, rec->flipFlags[0]}, {0, 1}));
     EXPECT_FLOAT_EQ(rec->customParts->firstPoint->position[0], -13);
 
     // Part of the roof selected: only a skylight selected itself flips.
@@ -470,8 +459,7 @@ TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
     Objex* picked = skylightOn(roof, 15);
     picked->firstPoint->selected = 1;
     FlipObject(roof, 0);
-    EXPECT_EQ(rec->flipFlags[1], 0);
-    EXPECT_EQ(picked->typeData.roofAttachment->flipFlags[1], 1);
+    EXPECT_TRUE(Near({rec->flipFlags[1], picked->typeData.roofAttachment->flipFlags[1]}, {0, 1}));
     EXPECT_FLOAT_EQ(picked->firstPoint->position[2], -5);
 }
 
@@ -598,8 +586,7 @@ TEST_F(DirectionTest, VerifyReversesOnlyAWronglyWoundOutlineWhenAsked) {
         return o;
     };
     Objex* right = square({0, 0, 100, 100}, {0, 100, 100, 0});  // anticlockwise on screen
-    EXPECT_EQ(VerifyObjectDirection(right, 0), 1);
-    EXPECT_EQ(VerifyObjectDirection(right, 1), 1);
+    EXPECT_TRUE(Near({VerifyObjectDirection(right, 0), VerifyObjectDirection(right, 1)}, {1, 1}));
     EXPECT_EQ(HOrder(right), (std::vector<float>{0, 0, 100, 100}));
 
     Objex* wrong = square({0, 100, 100, 0}, {0, 0, 100, 100});
@@ -616,8 +603,7 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
     Objex* up = Capped(false);
     ValidateCapDirection(down);
     ValidateCapDirection(up);
-    EXPECT_EQ(down->elevationMode, -1);
-    EXPECT_EQ(up->elevationMode, 1);
+    EXPECT_TRUE(Near({down->elevationMode, up->elevationMode}, {-1, 1}));
 
     // Without the cap flag nothing is stored.
     Objex* noFlag = Capped(true);
@@ -634,9 +620,7 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
     Objex* opening = Capped(false);
     Make(opening).in(wall);
     ValidateCapDirection(wall);
-    EXPECT_EQ(solid->elevationMode, -1);
-    EXPECT_EQ(up->elevationMode, 1);
-    EXPECT_EQ(opening->elevationMode, 0);
+    EXPECT_TRUE(Near({solid->elevationMode, up->elevationMode, opening->elevationMode}, {-1, 1, 0}));
 
     for (Objex* o : {down, noFlag}) DeleteObj(o);
 }
@@ -655,10 +639,8 @@ TEST_F(DirectionTest, AllLayersUseTheFixedCapViewAndRestoreTheRotation) {
     AppendObjectToLayer(b, hidden);
 
     ValidateCapDirectionAllLayers(doc->itsLayers);
-    EXPECT_EQ(a->elevationMode, -1);
-    EXPECT_EQ(b->elevationMode, 0);
-    EXPECT_NEAR(gSinXAngle, -1.0f, 1e-5f);
-    EXPECT_NEAR(gCosXAngle, 0.0f, 1e-5f);
+    EXPECT_TRUE(Near({a->elevationMode, b->elevationMode}, {-1, 0}));
+    EXPECT_TRUE(Near({gSinXAngle, gCosXAngle}, {-1.0f, 0.0f}, 1e-5f));
 
     ValidateCapDirectionLayer(shown);
     EXPECT_EQ(a->elevationMode, 1);

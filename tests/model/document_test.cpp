@@ -51,8 +51,7 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     Objex* a = Make(objtype::kRectangle);
     Objex* b = Make(objtype::kPlant);
     EXPECT_EQ(b->objectID, a->objectID + 1);
-    EXPECT_FLOAT_EQ(a->plantAge, 5.5f);
-    EXPECT_FLOAT_EQ(a->elevation, 96.0f);
+    EXPECT_TRUE(Near({a->plantAge, a->elevation}, {5.5f, 96.0f}, kUlps));
 
     Poinz* p = NewPoint({1, 2, 3}, a);
     Poinz* q = NewPoint({4, 5, 6}, a);
@@ -67,14 +66,8 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     Objex* loose = Make(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
     // ...and an object comes back zero-filled: neither the arguments nor the defaults are set.
-    EXPECT_EQ(loose->type, 0);
-    EXPECT_EQ(loose->visible, 0);
-    EXPECT_EQ(loose->penWidth, 0.0f);
-    EXPECT_EQ(loose->penStyle, 0);
-    EXPECT_EQ(loose->rows, 0);
-    EXPECT_EQ(loose->flagA, 0);
-    EXPECT_EQ(loose->faceAxis, 0);
-    EXPECT_EQ(loose->needsRebuild, 0);
+    EXPECT_TRUE(Near({loose->type, loose->visible, loose->penWidth, loose->penStyle}, {0, 0, 0.0f, 0}));
+    EXPECT_TRUE(Near({loose->rows, loose->flagA, loose->faceAxis, loose->needsRebuild}, {0, 0, 0, 0}));
     EXPECT_EQ(loose->textureScales[4].x, 0);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
@@ -295,8 +288,7 @@ TEST_F(DocumentModelTest, NewMetricDesign) {
     EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 19.685f);
     EXPECT_EQ(std::bit_cast<uint32_t>(ds->flyAltitude), 0x44F9FFF8u);
     EXPECT_FLOAT_EQ(ds->roofValue, 7.0f);  // no metric value: stays imperial
-    EXPECT_NEAR(gdsAccessoryWidth, 47.244f, 1e-3);
-    EXPECT_NEAR(gCeilingThickness, 11.811f, 1e-3);
+    EXPECT_TRUE(Near({gdsAccessoryWidth, gCeilingThickness}, {47.244f, 11.811f}, 1e-3));
     // The metric switch ran before the undo ring was set.
     EXPECT_EQ(metric->itsCurrentUndo, -1);
     metric->dealloc();
@@ -389,8 +381,7 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     EXPECT_EQ(doc->itsTraceImage, nullptr);
     ASSERT_NE(doc->itsPaletteList, nullptr);
     EXPECT_EQ(doc->itsPaletteList->next, nullptr);
-    EXPECT_EQ(doc->itsPaletteList->active, 1);
-    EXPECT_EQ(doc->itsDocState->nextObjectID, 1u);
+    EXPECT_TRUE(Near({doc->itsPaletteList->active, doc->itsDocState->nextObjectID}, {1, 1u}));
     EXPECT_EQ(doc->itsCurrentUndo, -1);
 
     other->dealloc();
@@ -589,9 +580,7 @@ TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
     LoadModelPreferences();
     DocState* fresh = CreateDocState();
     EXPECT_EQ(fresh->units, kMetricUnits);
-    EXPECT_EQ(fresh->imperialReadout, 7);
-    EXPECT_EQ(fresh->metricReadout, 3);
-    EXPECT_EQ(fresh->angleReadout, 1);
+    EXPECT_TRUE(Near({fresh->imperialReadout, fresh->metricReadout, fresh->angleReadout}, {7, 3, 1}));
     // A settings record alone never switches to metric values.
     EXPECT_FLOAT_EQ(fresh->wallHeight, 96.0f);
     DeleteDocState(fresh);
@@ -618,8 +607,7 @@ TEST_F(ViewLayers, AskingTwiceAppendsOneLayerAtTheEnd) {
     Layer* front = Get2DViewLayer(5153);
     ASSERT_NE(front, nullptr);
     EXPECT_STREQ(front->name, "X_FRONT");
-    EXPECT_EQ(front->visible, 1);
-    EXPECT_EQ(front->active, 1);
+    EXPECT_TRUE(Near({front->visible, front->active}, {1, 1}));
     EXPECT_EQ(Get2DViewLayer(5153), front);
     EXPECT_EQ(CountLayers(doc->itsLayers), before + 1);
     EXPECT_EQ(Last(), front);
@@ -658,17 +646,11 @@ TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
     Make(note).select();
 
     Set2DViewLayerVisibility(front);
-    EXPECT_EQ(front->visible, 1);
-    EXPECT_EQ(front->active, 1);
-    EXPECT_EQ(left->visible, 0);
-    EXPECT_EQ(left->active, 0);
+    EXPECT_TRUE(Near({front->visible, front->active, left->visible, left->active}, {1, 1, 0, 0}));
     EXPECT_EQ(SelectedPointCount(note), 0);
     EXPECT_EQ(top1->visible, 1);  // its floor is shown
     EXPECT_EQ(top2->visible, 0);  // its floor is hidden
-    EXPECT_EQ(top1->active, 0);
-    EXPECT_EQ(top2->active, 0);
-    EXPECT_EQ(other->visible, 1);
-    EXPECT_EQ(other->active, 1);
+    EXPECT_TRUE(Near({top1->active, top2->active, other->visible, other->active}, {0, 0, 1, 1}));
 
     Set2DViewLayerVisibility(nullptr);
     EXPECT_EQ(front->visible, 0);
@@ -845,8 +827,7 @@ TEST_F(PlugInBlocksTest, OneBlockPerPlugIn) {
     QMDDocumentModel* withTools = QMDDocumentModel::alloc()->init();
     PlugInData* first = withTools->itsPlugIns;
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->plugInID, 7);
-    EXPECT_EQ(first->size, 0);
+    EXPECT_TRUE(Near({first->plugInID, first->size}, {7, 0}));
     EXPECT_EQ(first->data, nullptr);
     ASSERT_NE(first->next, nullptr);
     EXPECT_EQ(first->next->plugInID, 9);

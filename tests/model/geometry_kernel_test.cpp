@@ -64,16 +64,14 @@ TEST_F(SplinesTest, LineAnglesFollowThePlanConvention) {
     EXPECT_NEAR(GetLineLengthAndAngle(0, 0, 0, -10, &length), kPi / 2, 1e-5);
     EXPECT_NEAR(GetLineLengthAndAngle(0, 0, -10, 0, &length), kPi, 1e-5);
     EXPECT_EQ(GetLineLengthAndAngle(0, 0, 10, 0, &length), 0.0f);
-    EXPECT_EQ(GetLineLengthAndAngle(3, 4, 3, 4, &length), 0.0f);
-    EXPECT_EQ(length, 0.0f);
+    EXPECT_TRUE(Near({GetLineLengthAndAngle(3, 4, 3, 4, &length), length}, {0.0f, 0.0f}));
     EXPECT_EQ(GetLineLengthAndAngle(0, 0, 10, 0, nullptr), 0.0f);
     // A quotient rounding past 1 stays inside acos's domain.
     EXPECT_FALSE(std::isnan(GetLineLengthAndAngle(0, 0, 1e-20f, 1e-30f, &length)));
 
     float x = 1, y = 1;
     GetPointFromLengthAndAngle(kPi / 2, 5, &x, &y);
-    EXPECT_NEAR(x, 0, 1e-5);
-    EXPECT_NEAR(y, -5, 1e-5);
+    EXPECT_TRUE(Near({x, y}, {0, -5}, 1e-5));
     EXPECT_FLOAT_EQ(Get3DLineLength(1, 2, 3, 3, 5, 9), 7.0f);
 
     // Far outside a turn, or not a number: clamped, not undefined.
@@ -149,8 +147,7 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 50.0f + 40.0f + 30.0f);
 
     Objex* empty = Make(objtype::kPath);
-    EXPECT_EQ(GetObjectLength(empty), 0.0f);
-    EXPECT_EQ(GetObjectLength(nullptr), 0.0f);
+    EXPECT_TRUE(Near({GetObjectLength(empty), GetObjectLength(nullptr)}, {0.0f, 0.0f}));
     EXPECT_EQ(GetSegmentLength(wall, wall->firstPoint, nullptr), 0.0f);
     DeleteObj(wall);
     DeleteObj(empty);
@@ -279,8 +276,7 @@ TEST_F(BicubicTest, PatchCornersAreTheFourPoints) {
         }
     }
     // The S and T vectors are left filled for the last (1, 1).
-    EXPECT_EQ(sMatrix.v[0], 1.0f);
-    EXPECT_EQ(tMatrix.v[3], 1.0f);
+    EXPECT_TRUE(Near({sMatrix.v[0], tMatrix.v[3]}, {1.0f, 1.0f}));
 }
 
 TEST_F(BicubicTest, LinkPatchOfARepeatedPairFollowsTheSegment) {
@@ -310,8 +306,7 @@ TEST_F(BicubicTest, ProductsAndDotProducts) {
     EXPECT_EQ(r.m[0][0], 10.0f);  // (2,-2,1,1) . (2,-2,1,1)
 
     const Vector4 v{{1, 2, 3, 4}}, ones{{1, 1, 1, 1}};
-    EXPECT_EQ(CrossVectorMultiply(&v, &ones), 10.0f);
-    EXPECT_EQ(CrossVectorMultiply(&v, nullptr), 0.0f);
+    EXPECT_TRUE(Near({CrossVectorMultiply(&v, &ones), CrossVectorMultiply(&v, nullptr)}, {10.0f, 0.0f}));
     Vector4 row;
     MultiplyVector4X4(&v, &identity, &row);
     EXPECT_EQ(row.v[3], 4.0f);
@@ -556,8 +551,7 @@ TEST_F(TransformsTest, Primitives) {
     EXPECT_EQ(GetTranslate(3, 10), 7.0f);
     Scale(&x, &y, 2, 0, 3, 0.5f);
     EXPECT_TRUE(Near({x, y}, {8, -1}));
-    EXPECT_EQ(GetScale(5, 9, 1), 2.0f);
-    EXPECT_EQ(GetScale(5, 9, 5), 1.0f);
+    EXPECT_TRUE(Near({GetScale(5, 9, 1), GetScale(5, 9, 5)}, {2.0f, 1.0f}));
 
     // A drag of (0, 10) to (5, 10) shifts x by half the height; y stays (x0 = origin).
     x = 2, y = 4;
@@ -899,8 +893,7 @@ TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
     }
 
     gCurDocument = nullptr;
-    EXPECT_EQ(DecodeImperialReadoutFormat(), 17);
-    EXPECT_EQ(DecodeMetricReadoutFormat(), 2);
+    EXPECT_TRUE(Near({DecodeImperialReadoutFormat(), DecodeMetricReadoutFormat()}, {17, 2}));
     EXPECT_EQ(Length(100.0f), "untouched");
     char angle[kReadoutSize] = "untouched";
     ConvertAngleToStr(45.0f, angle);
@@ -934,15 +927,13 @@ TEST_F(ReadoutsTest, AnglesAndPitches) {
     EXPECT_STREQ(text, "5");
 
     EXPECT_NEAR(ConvertPitchToAngle(6.0f), 26.565f, 1e-3);
-    EXPECT_EQ(ConvertPitchToAngle(-1.0f), 0.0f);
-    EXPECT_EQ(ConvertPitchToAngle(1000.5f), 0.0f);
+    EXPECT_TRUE(Near({ConvertPitchToAngle(-1.0f), ConvertPitchToAngle(1000.5f)}, {0.0f, 0.0f}));
     EXPECT_EQ(ConvertPitchToAngle(NAN), 0.0f);
     EXPECT_NEAR(ConvertAngleToPitch(45.0f), 12.0f, 1e-4);  // metric: not snapped
     ds()->units = kImperialUnits;
     EXPECT_EQ(ConvertAngleToPitch(45.0f), 12.0f);
     EXPECT_EQ(ConvertAngleToPitch(26.0f), 5.875f);  // 5.8527 snapped to sixteenths
-    EXPECT_EQ(ConvertAngleToPitch(89.5f), 0.0f);
-    EXPECT_EQ(ConvertAngleToPitch(-2.0f), 0.0f);
+    EXPECT_TRUE(Near({ConvertAngleToPitch(89.5f), ConvertAngleToPitch(-2.0f)}, {0.0f, 0.0f}));
 }
 
 TEST_F(ReadoutsTest, FractionStepAndTrimming) {
@@ -959,10 +950,8 @@ TEST_F(ReadoutsTest, FractionStepAndTrimming) {
     EXPECT_EQ(numerator, 0);
     ConvertDecimalToHalves(0.2, nullptr, &numerator, &denominator);  // no crash
 
-    EXPECT_EQ(ConvertFractionToDecimal(3, 8), 0.375f);
-    EXPECT_EQ(ConvertFractionToDecimal(3, 1), 3.0f);
-    EXPECT_EQ(ConvertFractionToDecimal(1, 3), 0.0f);
-    EXPECT_EQ(ConvertFractionToDecimal(1, 0), 0.0f);
+    EXPECT_TRUE(Near({ConvertFractionToDecimal(3, 8), ConvertFractionToDecimal(3, 1)}, {0.375f, 3.0f}));
+    EXPECT_TRUE(Near({ConvertFractionToDecimal(1, 3), ConvertFractionToDecimal(1, 0)}, {0.0f, 0.0f}));
 
     const struct { const char* in; const char* out; } trims[] = {
         {"2.5400", "2.54"}, {"254.00", "254"}, {"10", "10"}, {"100", "100"}, {"0.0", "0"},
@@ -1015,11 +1004,9 @@ TEST_F(ReadoutsTest, WorldUnitsConvertThroughTheDecimalFactors) {
     }
     for (int16_t unit : {0, 9, -1}) {
         ds()->worldUnit = unit;
-        EXPECT_EQ(GetInchesFromWorld(7.25f, ds()), 7.25f);
-        EXPECT_EQ(GetWorldFromInches(7.25f, ds()), 7.25f);
+        EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, ds()), GetWorldFromInches(7.25f, ds())}, {7.25f, 7.25f}));
     }
-    EXPECT_EQ(GetInchesFromWorld(7.25f, nullptr), 7.25f);
-    EXPECT_EQ(ConvertMetersToInches(1.0f), 39.37f);
+    EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, nullptr), ConvertMetersToInches(1.0f)}, {7.25f, 39.37f}));
     EXPECT_EQ(ConvertInchesToPixels(2.0f), 144.0f);
 }
 

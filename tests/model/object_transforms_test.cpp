@@ -93,8 +93,7 @@ TEST_F(ObjectTransforms, MoveWorksInTheViewsTwoAxesOnSelectedUnlockedPoints) {
     ExpectNear(PointAt(o, 0), 13, 5, 27);
     ExpectNear(PointAt(o, 1), 50, 0, 20);  // not selected
     EXPECT_EQ(o->needsRebuild, 1);
-    EXPECT_NEAR(o->bounds3D.floatLeft, 13, kTol);
-    EXPECT_NEAR(o->bounds3D.floatFront, 27, kTol);
+    EXPECT_TRUE(Near({o->bounds3D.floatLeft, o->bounds3D.floatFront}, {13, 27}, kTol));
 
     ds()->viewKind = 3;  // side: D and V
     TranslateObject(o, &r);
@@ -145,16 +144,14 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
     ScaleObject(o, &scale);
     ExpectNear(PointAt(o, 0), 10, 0, 12);
     ExpectNear(PointAt(o, 1), 30, 0, 12);
-    EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[0], 2);
-    EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[2], 6);
+    EXPECT_TRUE(Near({PointAt(o, 1)->outTangent[0], PointAt(o, 1)->outTangent[2]}, {2, 6}, kUlps));
 
     // A quarter turn counter-clockwise on screen about (10, 12): +H goes to -D.
     const TransformRecord turn = Turn(90, 10, 0, 12);
     RotateObject(o, &turn);
     ExpectNear(PointAt(o, 0), 10, 0, 12);
     ExpectNear(PointAt(o, 1), 10, 0, -8);
-    EXPECT_NEAR(PointAt(o, 1)->outTangent[0], 6, kTol);
-    EXPECT_NEAR(PointAt(o, 1)->outTangent[2], -2, kTol);
+    EXPECT_TRUE(Near({PointAt(o, 1)->outTangent[0], PointAt(o, 1)->outTangent[2]}, {6, -2}, kTol));
 
     // Shear of H by D: (H 0, D 10) -> (H 5, D 10) about the origin adds D / 2 to H.
     Objex* s = Shape(floor, objtype::kPolygon, {{4, 20}, {0, 0}});
@@ -226,8 +223,7 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 2);
     ExpectNear(PointAt(fnx, 0), 25, 0, 75);
     ExpectNear(PointAt(fnx, 2), 75, 0, -25);
-    EXPECT_NEAR(fnx->params[4], 90, kTol);
-    EXPECT_NEAR(fnx->bounds3D.floatBack, -25, kTol);
+    EXPECT_TRUE(Near({fnx->params[4], fnx->bounds3D.floatBack}, {90, -25}, kTol));
 }
 
 TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
@@ -245,8 +241,7 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     ExpectNear(PointAt(symbol, 1), 0, 0, -20);
     ExpectNear(PointAt(cut, 0), 0, 0, -30);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 180, kTol);
-    EXPECT_EQ(SelectedPointCount(sky), 0);
-    EXPECT_EQ(SelectedPointCount(symbol), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(sky), SelectedPointCount(symbol)}, {0, 0}));
 
     // Only some roof points selected: only the selected skylight (and its symbol) turns.
     Objex* roof2 = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
@@ -284,8 +279,7 @@ TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
     ExpectNear(PointAt(sky, 1), 10, 0, -20);
     ExpectNear(PointAt(sky, 2), 10, 0, -10);
     ExpectNear(PointAt(sky, 3), 0, 0, -10);
-    EXPECT_NEAR(sky->bounds3D.floatBack, -20, kTol);
-    EXPECT_NEAR(sky->bounds3D.floatRight, 10, kTol);
+    EXPECT_TRUE(Near({sky->bounds3D.floatBack, sky->bounds3D.floatRight}, {-20, 10}, kTol));
     ASSERT_EQ(CountPoints(plain), 1);
     ExpectNear(PointAt(plain, 0), 70, 0, -70);
 }
@@ -343,19 +337,13 @@ TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
     FlipPlanObject(wall, kFlipPlanHorizontalCommand);
     ExpectNear(p0, -10, 0, 5);
     ExpectNear(PointAt(wall, 1), -30, 0, 5);
-    EXPECT_FLOAT_EQ(p0->inTangent[0], -1);
-    EXPECT_FLOAT_EQ(p0->outTangent[0], -2);
-    EXPECT_FLOAT_EQ(p0->outTangent[2], 3);
-    EXPECT_FLOAT_EQ(p0->acrossTangent[0], -4);
-    EXPECT_FLOAT_EQ(p0->acrossTangent[2], 6);
+    EXPECT_TRUE(Near({p0->inTangent[0], p0->outTangent[0], p0->outTangent[2]}, {-1, -2, 3}, kUlps));
+    EXPECT_TRUE(Near({p0->acrossTangent[0], p0->acrossTangent[2]}, {-4, 6}, kUlps));
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
-        EXPECT_EQ(p->texture1, 22);
-        EXPECT_EQ(p->texture2, 11);
+        EXPECT_TRUE(Near({p->texture1, p->texture2}, {22, 11}));
         EXPECT_EQ(p->color1, Grey(200));
         EXPECT_EQ(p->color2, Grey(100));
-        EXPECT_EQ(p->faceScale1.x, 70);
-        EXPECT_EQ(p->faceScale2.y, 60);
-        EXPECT_EQ(p->trim1->slot[0], 2);
+        EXPECT_TRUE(Near({p->faceScale1.x, p->faceScale2.y, p->trim1->slot[0]}, {70, 60, 2}));
         EXPECT_EQ(p->trim2->slot[0], 1);
     }
     EXPECT_EQ(wall->needsRebuild, 1);  // its solid, and so its bounds, come with the rebuild
@@ -446,8 +434,7 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     RotatePlanObject(roof, &half);
     ExpectNear(PointAt(roof, 2), -105, 0, -95);
     ExpectNear(PointAt(SymbolOf(sky), 0), -15, 0, -15);
-    EXPECT_NEAR(roof->params[0], 120, kTol);
-    EXPECT_NEAR(sky->typeData.roofAttachment->angle, 270, kTol);
+    EXPECT_TRUE(Near({roof->params[0], sky->typeData.roofAttachment->angle}, {120, 270}, kTol));
 
     Objex* fnx = Shape(floor, objtype::kFentrix, {{10, 0}});
     fnx->params[4] = 200;
@@ -488,10 +475,8 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     PointAt(wall, 1)->selected = 1;
     PointAt(wall, 2)->selected = 1;
     SendToNeighboringFloor(wall, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(wall, 0)->baseElevation, 10);
-    EXPECT_FLOAT_EQ(PointAt(wall, 1)->baseElevation, 116);
-    EXPECT_FLOAT_EQ(PointAt(wall, 2)->baseElevation, 30);
-    EXPECT_FLOAT_EQ(wall->elevation, 10);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {10, 116}, kUlps));
+    EXPECT_TRUE(Near({PointAt(wall, 2)->baseElevation, wall->elevation}, {30, 10}, kUlps));
 
     // Segment 0-1 instead: the open wall's last point does not count for the lowest.
     Objex* other = WallWithBases(floor, false, {10, 20, 5});
@@ -499,8 +484,7 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     PointAt(other, 1)->selected = 1;
     other->onTerrain = 1;
     SendToNeighboringFloor(other, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->baseElevation, 106);
-    EXPECT_FLOAT_EQ(other->elevation, 20);
+    EXPECT_TRUE(Near({PointAt(other, 0)->baseElevation, other->elevation}, {106, 20}, kUlps));
     EXPECT_EQ(other->onTerrain, 0);
 
     // A closed wall's closing segment counts when its last and first points are selected.
@@ -508,8 +492,7 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     PointAt(ring, 0)->selected = 1;
     PointAt(ring, 2)->selected = 1;
     SendToNeighboringFloor(ring, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(ring, 2)->baseElevation, 101);
-    EXPECT_FLOAT_EQ(ring->elevation, 10);
+    EXPECT_TRUE(Near({PointAt(ring, 2)->baseElevation, ring->elevation}, {101, 10}, kUlps));
 
     // Down from the second floor steps by the height of the floor below.
     doc->itsCurLayer = Second();
@@ -576,12 +559,8 @@ TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
     AttachmentRecord* shortened = addOpening(200, 30);
     AttachmentRecord* fits = addOpening(100, 20);
     ScaleObjectToWallHeight(wall);
-    EXPECT_FLOAT_EQ(lowered->elevation, 36);
-    EXPECT_FLOAT_EQ(lowered->height, 150);
-    EXPECT_FLOAT_EQ(shortened->elevation, 0);
-    EXPECT_FLOAT_EQ(shortened->height, 186);
-    EXPECT_FLOAT_EQ(fits->elevation, 20);
-    EXPECT_FLOAT_EQ(fits->height, 100);
+    EXPECT_TRUE(Near({lowered->elevation, lowered->height, shortened->elevation}, {36, 150, 0}, kUlps));
+    EXPECT_TRUE(Near({shortened->height, fits->elevation, fits->height}, {186, 20, 100}, kUlps));
 
     // On the second floor the cap is base 192 + top 192; every row is capped.
     Objex* surface = Shape(Second(), objtype::kClosedSolid, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}});
@@ -626,8 +605,7 @@ TEST_F(FloorOperations, NudgeFollowsTheView) {
     CurrentDocState()->viewKind = 1;  // front: down is V, left is H
     NudgeObject(o, 2, nudge::kDown);
     NudgeObject(o, 2, nudge::kLeft);
-    EXPECT_FLOAT_EQ(PointAt(o, 0)->position[0], 10);
-    EXPECT_FLOAT_EQ(PointAt(o, 0)->position[1], 30);
+    EXPECT_TRUE(Near({PointAt(o, 0)->position[0], PointAt(o, 0)->position[1]}, {10, 30}, kUlps));
     EXPECT_FLOAT_EQ(PointAt(o, 1)->position[0], 50);  // not selected
 }
 
@@ -647,15 +625,13 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
     NudgeObject(roof, 4, nudge::kDown);
     EXPECT_FLOAT_EQ(PointAt(chosen, 0)->position[2], 14);
     EXPECT_FLOAT_EQ(PointAt(chosen->typeData.roofAttachment->customParts, 0)->position[2], 14);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->position[2], 10);
-    EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 0);
+    EXPECT_TRUE(Near({PointAt(other, 0)->position[2], PointAt(roof, 0)->position[2]}, {10, 0}, kUlps));
 
     // The whole roof selected: every skylight and symbol goes along and ends deselected.
     Make(roof).select();
     Make(chosen).select(0);
     NudgeObject(roof, 4, nudge::kDown);
-    EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 4);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->position[2], 14);
+    EXPECT_TRUE(Near({PointAt(roof, 0)->position[2], PointAt(other, 0)->position[2]}, {4, 14}, kUlps));
     EXPECT_FLOAT_EQ(PointAt(other->typeData.roofAttachment->customParts, 0)->position[2], 14);
     EXPECT_EQ(SelectedPointCount(other), 0);
 }
@@ -668,13 +644,10 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
     ChangePattern(open, 7);
     ChangePattern(rect, 7);
     ChangePattern(other, 7);
-    EXPECT_EQ(open->fillPattern, 0);
-    EXPECT_EQ(rect->fillPattern, 7);
-    EXPECT_EQ(other->fillPattern, 0);
+    EXPECT_TRUE(Near({open->fillPattern, rect->fillPattern, other->fillPattern}, {0, 7, 0}));
     SetLineWeight(open);
     SetLineWeight(other);
-    EXPECT_FLOAT_EQ(open->penWidth, 3);
-    EXPECT_FLOAT_EQ(other->penWidth, 3);
+    EXPECT_TRUE(Near({open->penWidth, other->penWidth}, {3, 3}, kUlps));
     Objex* beyond = Shape(floor, objtype::kDetail, {{0, 0}}, true, 10);
     SetLineWeight(beyond);
     EXPECT_FLOAT_EQ(beyond->penWidth, 1);
@@ -741,10 +714,8 @@ TEST_F(FentrixSizing, UnturnedObjectIsMeasuredAndScaledDirectly) {
     // 50 percent in width halves H about the middle and leaves V and D.
     RebuildRecorder rebuilds;
     ResizeFentrixObject(box, 1, 50, 300, 300, 1, 0, 0);
-    EXPECT_FLOAT_EQ(PointAt(box, 0)->position[0], 25);
-    EXPECT_FLOAT_EQ(PointAt(box, 1)->position[0], 75);
-    EXPECT_FLOAT_EQ(PointAt(box, 2)->position[2], 50);
-    EXPECT_FLOAT_EQ(PointAt(box, 4)->position[1], 20);
+    EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 1)->position[0]}, {25, 75}, kUlps));
+    EXPECT_TRUE(Near({PointAt(box, 2)->position[2], PointAt(box, 4)->position[1]}, {50, 20}, kUlps));
     EXPECT_EQ(CurrentDocState()->viewKind, 3);
     EXPECT_EQ(rebuilds.count("RenderEntireObject", box), 1);
     EXPECT_FLOAT_EQ(box->bounds3D.floatLeft, 25);

@@ -118,9 +118,7 @@ protected:
 
 TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
     SelectionState same = Summary({Rectangle(1.6f), Rectangle(1.6f)});
-    EXPECT_EQ(same.ssPenWidth, 1);
-    EXPECT_EQ(same.ssPenWidthValue, 2);
-    EXPECT_EQ(same.ssStateFresh, 0);
+    EXPECT_TRUE(Near({same.ssPenWidth, same.ssPenWidthValue, same.ssStateFresh}, {1, 2, 0}));
 
     EXPECT_EQ(Summary({Rectangle(1.4f), Rectangle(1.6f)}).ssPenWidth, 0);
     EXPECT_EQ(Summary({Rectangle(2.5f)}).ssPenWidthValue, 3);
@@ -130,16 +128,13 @@ TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
 TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     SelectionState mixed = Summary({wall, Rectangle(1.0f, 2)});
-    EXPECT_EQ(mixed.ssPenStyle, 0);
-    EXPECT_EQ(mixed.ssPenWidth, 0);
+    EXPECT_TRUE(Near({mixed.ssPenStyle, mixed.ssPenWidth}, {0, 0}));
 
     SelectionState agreed = Summary({wall, Rectangle(1.0f, 6)});
-    EXPECT_EQ(agreed.ssPenStyle, 1);
-    EXPECT_EQ(agreed.ssPenStyleType, 6);
+    EXPECT_TRUE(Near({agreed.ssPenStyle, agreed.ssPenStyleType}, {1, 6}));
 
     SelectionState wallOnly = Summary({wall});
-    EXPECT_EQ(wallOnly.ssPenWidthValue, -1);
-    EXPECT_EQ(wallOnly.ssFillPatID, 0);
+    EXPECT_TRUE(Near({wallOnly.ssPenWidthValue, wallOnly.ssFillPatID}, {-1, 0}));
 }
 
 TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
@@ -152,9 +147,7 @@ TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
     };
     // Arrow bit 3, arrow position, text frame and tolerance bit 10.
     SelectionState ss = Summary({dimension(int16_t{100}, (1 << 3) | (1 << 7) | (1 << 8) | (1 << 10))});
-    EXPECT_EQ(ss.ssArrowHeadType, 5089);
-    EXPECT_EQ(ss.ssArrowPosID, 1);
-    EXPECT_EQ(ss.ssTextFrameID, 1);
+    EXPECT_TRUE(Near({ss.ssArrowHeadType, ss.ssArrowPosID, ss.ssTextFrameID}, {5089, 1, 1}));
     EXPECT_EQ(ss.ssToleranceType, 5055);
 
     // A leader takes only the arrow style; no arrow bit means 5086.
@@ -163,8 +156,7 @@ TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
     EXPECT_EQ(ss.ssArrowPosID, (CurrentDocState()->dimensionFlags >> 7) & 1);
 
     ss = Summary({dimension(objtype::kAngleDimension, 1 << 9), dimension(objtype::kAngleDimension, 0)});
-    EXPECT_EQ(ss.ssTolerance, 0);
-    EXPECT_EQ(ss.ssArrowHead, 1);
+    EXPECT_TRUE(Near({ss.ssTolerance, ss.ssArrowHead}, {0, 1}));
 }
 
 class ElevationSummary : public SelectionTest {
@@ -191,16 +183,14 @@ TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
     Make(wall).select(0);
     PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
     ss = Summary({wall});
-    EXPECT_EQ(ss.ssBaseElevation, 1);
-    EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
+    EXPECT_TRUE(Near({ss.ssBaseElevation, ss.ssBaseElevationValue}, {1, 0.0f}));
 
     // The closing segment of a closed wall runs from the last point to the first.
     Make(wall).select(0);
     wall->closed = 1;
     PointAt(wall, 3)->selected = PointAt(wall, 0)->selected = 1;
     ss = Summary({wall});
-    EXPECT_EQ(ss.ssBaseElevation, 1);
-    EXPECT_EQ(ss.ssBaseElevationValue, 12.0f);
+    EXPECT_TRUE(Near({ss.ssBaseElevation, ss.ssBaseElevationValue}, {1, 12.0f}));
 }
 
 TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
@@ -226,8 +216,7 @@ TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
     Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {1, 1}});
     box->elevation = 30;
     ss = Summary({box, plant});
-    EXPECT_EQ(ss.ssBaseElevationValue, 30.0f);
-    EXPECT_EQ(ss.ssBaseElevation, 0);
+    EXPECT_TRUE(Near({ss.ssBaseElevationValue, ss.ssBaseElevation}, {30.0f, 0}));
 }
 
 TEST_F(ElevationSummary, ControlsReachTheElevationPane) {
@@ -268,8 +257,7 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
     // Lock, unlock and hide touch only selected points.
     SelectPoint(p, selmode::kLock, 0);
     SelectPoint(p, selmode::kHide, 0);
-    EXPECT_EQ(p->locked, 0);
-    EXPECT_EQ(p->detectable, 1);
+    EXPECT_TRUE(Near({p->locked, p->detectable}, {0, 1}));
     p->selected = 1;
     SelectPoint(p, selmode::kLock, 0);
     EXPECT_EQ(p->locked, 1);
@@ -279,8 +267,7 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
     SelectPoint(p, selmode::kUnlock, 0);
     EXPECT_EQ(p->locked, 0);
     SelectPoint(p, selmode::kHide, 0);
-    EXPECT_EQ(p->selected, 0);
-    EXPECT_EQ(p->detectable, 0);
+    EXPECT_TRUE(Near({p->selected, p->detectable}, {0, 0}));
 
     // Every call first clears a shown wall segment dimension, even without a point.
     const int before = seams.dimensionClears;
@@ -369,8 +356,7 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}}, true);
     DoSelectObjectPoints(roof, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(roof), 3);
-    EXPECT_EQ(SelectedPointCount(skylight), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(roof), SelectedPointCount(skylight)}, {3, 0}));
 
     Make(skylight).select();
     DoSelectObjectPoints(roof, selmode::kDeselect, 0);
@@ -404,8 +390,7 @@ TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
 
     gCurTool = toolid::kSkylight;
     SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
-    EXPECT_EQ(SelectedPointCount(a), 0);
-    EXPECT_EQ(seams.propertiesStates.size(), 1u);
+    EXPECT_TRUE(Near({SelectedPointCount(a), seams.propertiesStates.size()}, {0, 1u}));
 }
 
 TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
@@ -415,8 +400,7 @@ TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
     SelectVisualAllLayers(doc->itsLayers, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(shown), 2);
-    EXPECT_EQ(SelectedPointCount(hidden), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(shown), SelectedPointCount(hidden)}, {2, 0}));
     // Roofs are point-wise even under the select tool only with point orientation; whole,
     // a freehand roof takes its skylight along.
     EXPECT_EQ(SelectedPointCount(skylight), 3);
@@ -474,8 +458,7 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
 
         // Near an end the point wins over its segment.
         ASSERT_TRUE(Hit(299, 100));
-        EXPECT_EQ(click.ciPointHit, 1);
-        EXPECT_EQ(click.ciSegmentHit, 0);
+        EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {1, 0}));
         EXPECT_EQ(click.ciPoint, start->next);
         EXPECT_EQ(click.ciHitPos.floatH, 300.0f);
         EXPECT_EQ(click.ciHit, 0);  // the caller stores the answer
@@ -518,8 +501,7 @@ TEST_F(HitTest, KeyEntryToolPicksNoWholeObjectAndReportsSegmentsOnly) {
     gCurTool = toolid::kKeyEntry;
     EXPECT_FALSE(Hit(120, 120));
     ASSERT_TRUE(Hit(100, 100));  // on its first point: a segment, not a point
-    EXPECT_EQ(click.ciPointHit, 0);
-    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {0, 1}));
 }
 
 TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
@@ -599,8 +581,7 @@ TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
     Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
     Group(floor, {line}, 123);
     ASSERT_TRUE(Hit(0, 0));
-    EXPECT_EQ(click.ciPointHit, 0);
-    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {0, 1}));
     EXPECT_EQ(click.ciObject, line);
     EXPECT_EQ(click.ciPoint, PointAt(line, 0));
     EXPECT_EQ(click.ciPoint2, PointAt(line, 1));
@@ -746,10 +727,8 @@ TEST_F(Marquee, ObjectsNeedTheirBoundsGrownByTwoInsideWallsGoPointByPoint) {
 
     // Part of both: the rectangle stays, the wall points inside are taken.
     Drag(50, -10, 301, 10);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-    EXPECT_EQ(PointAt(wall, 0)->selected, 1);
-    EXPECT_EQ(PointAt(wall, 1)->selected, 1);
-    EXPECT_EQ(PointAt(wall, 2)->selected, 0);
+    EXPECT_TRUE(Near({SelectedPointCount(rect), PointAt(wall, 0)->selected}, {0, 1}));
+    EXPECT_TRUE(Near({PointAt(wall, 1)->selected, PointAt(wall, 2)->selected}, {1, 0}));
 }
 
 TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
@@ -758,8 +737,7 @@ TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
     SelectObj(rect, selmode::kSelect, 0);
     PointAt(wall, 0)->selected = 1;
     Drag(-10, -10, 400, 100, selmode::kToggle);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-    EXPECT_EQ(SelectedPointCount(wall), 2);
+    EXPECT_TRUE(Near({SelectedPointCount(rect), SelectedPointCount(wall)}, {0, 2}));
 }
 
 TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
@@ -767,8 +745,7 @@ TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
     Objex* inside = Shape(roof, objtype::kSkylight, {{50, 50}, {100, 50}, {100, 100}, {50, 100}}, true);
     Objex* partly = Shape(roof, objtype::kSkylight, {{150, 50}, {250, 50}, {250, 100}, {150, 100}}, true);
     Drag(40, 40, 200, 200);
-    EXPECT_EQ(SelectedPointCount(inside), 4);
-    EXPECT_EQ(SelectedPointCount(partly), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(inside), SelectedPointCount(partly)}, {4, 0}));
     EXPECT_EQ(SelectedPointCount(roof), 4);  // only the skylight's points
 
     Drag(-10, -10, 500, 500, selmode::kToggle);
@@ -811,8 +788,7 @@ TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
     gCurTool = toolid::kPointEdit;
     EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
     EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
-    EXPECT_EQ(low->selected, 1);
-    EXPECT_EQ(high->selected, 0);
+    EXPECT_TRUE(Near({low->selected, high->selected}, {1, 0}));
 }
 
 }  // namespace marquee
@@ -870,9 +846,7 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     gGroupLeader = nullptr;
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->type, objtype::kGroup);
-    EXPECT_EQ(group->planBits, 4);
-    EXPECT_EQ(group->visible, 0);
-    EXPECT_EQ(group->penStyle, 6);
+    EXPECT_TRUE(Near({group->planBits, group->visible, group->penStyle}, {4, 0, 6}));
     EXPECT_EQ(group->layer, floor);
     EXPECT_EQ(group->firstChild, a);
     EXPECT_EQ(a->next, b);
@@ -880,8 +854,7 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     EXPECT_EQ(floor->firstObject, skip);
     EXPECT_EQ(skip->next, group);
     // The group follow-up gave it bounds around its members.
-    EXPECT_EQ(group->bounds.floatLeft, 0.0f);
-    EXPECT_EQ(group->bounds.floatBottom, 10.0f);
+    EXPECT_TRUE(Near({group->bounds.floatLeft, group->bounds.floatBottom}, {0.0f, 10.0f}));
 }
 
 TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
@@ -954,9 +927,7 @@ TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
     ClearSelectionState(ds, &ds->ss);
     SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
     UpdateSelectionStateAreas();
-    EXPECT_EQ(ds->ss.ssStateFresh, 0);
-    EXPECT_EQ(ds->ss.ssPenWidth, 1);
-    EXPECT_EQ(ds->ss.ssPenWidthValue, 3);
+    EXPECT_TRUE(Near({ds->ss.ssStateFresh, ds->ss.ssPenWidth, ds->ss.ssPenWidthValue}, {0, 1, 3}));
 
     SelectionSeamRecorder seams;
     ClearSelectionState40(ds, &ds->ss40);
