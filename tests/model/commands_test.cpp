@@ -346,8 +346,7 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     Make(line).select();
     TopLevelObjectAllLayers(doc->itsLayers, 5170, nullptr);
 
-    EXPECT_EQ(floor->firstObject, line);
-    EXPECT_EQ(line->next, nullptr);
+    EXPECT_TRUE(Same({floor->firstObject, line->next}, {line, nullptr}));
     EXPECT_FALSE(IsObjectSelected(line));
     ASSERT_EQ(CountObjects(Floor(1)->firstObject), 1);
     Objex* copy = Floor(1)->firstObject;
@@ -442,15 +441,11 @@ TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) 
     Objex* upstairs = Shape(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
     Make(a).select();
     TopLevelObject(a, 5105, nullptr);
-    EXPECT_EQ(floor->firstObject, b);
-    EXPECT_EQ(c->next, a);
+    EXPECT_TRUE(Same({floor->firstObject, c->next}, {b, a}));
     EXPECT_FALSE(IsObjectSelected(a));
     TopLevelObject(upstairs, 5106, nullptr);
-    EXPECT_EQ(floor->firstObject, upstairs);
-    EXPECT_EQ(upstairs->next, b);
-    EXPECT_EQ(b->prev, upstairs);
-    EXPECT_EQ(upstairs->layer, floor);
-    EXPECT_EQ(Floor(1)->firstObject, nullptr);
+    EXPECT_TRUE(Same({floor->firstObject, upstairs->next, b->prev}, {upstairs, b, upstairs}));
+    EXPECT_TRUE(Same({upstairs->layer, Floor(1)->firstObject}, {floor, nullptr}));
     EXPECT_EQ(refreshes, 2);
 }
 

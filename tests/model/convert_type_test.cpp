@@ -240,8 +240,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     }
     // Joined at its first end, then at its last.
     ASSERT_EQ(tried.size(), 2u);
-    EXPECT_EQ(tried[0].second, first);
-    EXPECT_EQ(tried[1].second, last);
+    EXPECT_TRUE(Same({tried[0].second, tried[1].second}, {first, last}));
     EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"Update3DWall", "ReRenderObject"}));
 }
 

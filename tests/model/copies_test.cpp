@@ -102,8 +102,7 @@ TEST_F(ParallelTest, BandsAroundACentreLine) {
     Objex* line = Outline({{0, 0}, {100, 0}});
     const uint32_t sourceID = line->objectID;
     Objex* band = MakeParallel(line, 10, 1);
-    EXPECT_EQ(GetObjectFromObjectID(sourceID), nullptr);
-    EXPECT_EQ(layer->firstObject, band);
+    EXPECT_TRUE(Same({GetObjectFromObjectID(sourceID), layer->firstObject}, {nullptr, band}));
     EXPECT_EQ(band->next, nullptr);
     EXPECT_EQ(band->closed, 1);
     ExpectPoints(band, {{0, 10}, {100, 10}, {100, -10}, {0, -10}});
@@ -205,15 +204,12 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     ASSERT_TRUE(door && door->next);
     AttachmentRecord* dr = door->typeData.attachment;
     AttachmentRecord* wr = door->next->typeData.attachment;
-    EXPECT_EQ(dr->segmentStart, PointAt(copy, 0));
-    EXPECT_EQ(dr->segmentEnd, PointAt(copy, 1));
-    EXPECT_EQ(wr->segmentStart, PointAt(copy, 1));
-    EXPECT_EQ(wr->segmentEnd, PointAt(copy, 2));
+    EXPECT_TRUE(Same({dr->segmentStart, dr->segmentEnd}, {PointAt(copy, 0), PointAt(copy, 1)}));
+    EXPECT_TRUE(Same({wr->segmentStart, wr->segmentEnd}, {PointAt(copy, 1), PointAt(copy, 2)}));
     EXPECT_FLOAT_EQ(dr->width, 36);
     EXPECT_EQ(dr->generatedParts, nullptr);
     // Record parts have the copy as parent but are not its children.
-    EXPECT_EQ(dr->customParts[6]->parent, door);
-    EXPECT_EQ(door->firstChild, nullptr);
+    EXPECT_TRUE(Same({dr->customParts[6]->parent, door->firstChild}, {door, nullptr}));
 
     // Freeing the source leaves all of it readable (AddressSanitizer checks the reads).
     DeleteObj(wall);
@@ -229,8 +225,7 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     EXPECT_EQ(ar->style, 501);
     EXPECT_EQ(ar->segmentStart, nullptr);
     EXPECT_FLOAT_EQ(ar->width, 0);
-    EXPECT_EQ(ar->customParts[6], nullptr);
-    EXPECT_EQ(ar->insideTrimProfile, nullptr);
+    EXPECT_TRUE(Same({ar->customParts[6], ar->insideTrimProfile}, {nullptr, nullptr}));
     DeleteObj(alone);
 }
 
@@ -288,12 +283,9 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
 
     // After a sibling (taking its parent), or as a parent's first child.
     Objex* afterM1 = DuplicateObject(m2, nullptr, m1, nullptr, 0, kCopy);
-    EXPECT_EQ(m1->next, afterM1);
-    EXPECT_EQ(m2->prev, afterM1);
-    EXPECT_EQ(afterM1->parent, group);
+    EXPECT_TRUE(Same({m1->next, m2->prev, afterM1->parent}, {afterM1, afterM1, group}));
     Objex* head = DuplicateObject(m2, group, nullptr, nullptr, 0, kCopy);
-    EXPECT_EQ(group->firstChild, head);
-    EXPECT_EQ(m1->prev, head);
+    EXPECT_TRUE(Same({group->firstChild, m1->prev}, {head, head}));
 
     // Mirror copies are selected and flipped about the flip centre, children with them.
     gFlipCenterX = 50;
@@ -429,8 +421,7 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     EXPECT_TRUE(Near({w->texture1, w->texture2}, {22, 11}));
     EXPECT_EQ(w->color1, (RGBColor{2, 2, 2}));
     EXPECT_EQ(w->faceScale2.x, 50);
-    EXPECT_EQ(w->trim2, trim);
-    EXPECT_EQ(w->trim1, nullptr);
+    EXPECT_TRUE(Same({w->trim2, w->trim1}, {trim, nullptr}));
     EXPECT_EQ(unselected->texture1, 11);
 }
 
@@ -525,9 +516,7 @@ TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
     Poinz* p2 = Point(o, {2, 0, 0});
     Poinz* p3 = Point(o, {3, 0, 0});
     Poinz* p4 = Point(o, {4, 0, 0});
-    EXPECT_EQ(ReverseSegmentDirection(p1, 3), p3);
-    EXPECT_EQ(p3->prev, nullptr);
-    EXPECT_EQ(p2->prev, p3);
+    EXPECT_TRUE(Same({ReverseSegmentDirection(p1, 3), p3->prev, p2->prev}, {p3, nullptr, p3}));
     EXPECT_EQ(p1->next, nullptr);
     // The caller relinks the rest.
     o->firstPoint = p3;

@@ -92,13 +92,9 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     EXPECT_EQ(first()->firstObject, a);
     Objex* b = Make(objtype::kLine).on(first());
     Objex* c = Make(objtype::kLine).on(first());
-    EXPECT_EQ(a->next, b);
-    EXPECT_EQ(b->prev, a);
+    EXPECT_TRUE(Same({a->next, b->prev}, {b, a}));
 
-    EXPECT_EQ(UnlinkObject(a), a);
-    EXPECT_EQ(first()->firstObject, b);
-    EXPECT_EQ(b->prev, nullptr);
-    EXPECT_EQ(a->layer, nullptr);
+    EXPECT_TRUE(Same({UnlinkObject(a), first()->firstObject, b->prev, a->layer}, {a, b, nullptr, nullptr}));
     UnlinkObject(c);
     EXPECT_EQ(b->next, nullptr);
     EXPECT_EQ(CountObjects(first()->firstObject), 1);
@@ -109,13 +105,9 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     GroupObject(a);
     GroupObject(c);
     GroupObject(group);  // the leader itself is not grouped
-    EXPECT_EQ(group->firstChild, a);
-    EXPECT_EQ(a->parent, group);
-    EXPECT_EQ(a->layer, nullptr);
-    EXPECT_EQ(c->prev, a);
+    EXPECT_TRUE(Same({group->firstChild, a->parent, a->layer, c->prev}, {a, group, nullptr, a}));
     UnlinkObject(a);
-    EXPECT_EQ(group->firstChild, c);
-    EXPECT_EQ(c->prev, nullptr);
+    EXPECT_TRUE(Same({group->firstChild, c->prev}, {c, nullptr}));
     EXPECT_EQ(a->parent, group);  // left as it was
     a->parent = nullptr;
     DeleteObj(a);
@@ -133,9 +125,7 @@ TEST_F(ObjectsTest, PointInsertion) {
     Poinz* added = NewPoint({99, 1, 2});
     InsertPointInObjectAndUpdatePointInfo(added, poly, p2);
     EXPECT_EQ(poly->pointCount, 4);
-    EXPECT_EQ(p2->next, added);
-    EXPECT_EQ(added->prev, p2);
-    EXPECT_EQ(added->owner, poly);
+    EXPECT_TRUE(Same({p2->next, added->prev, added->owner}, {added, p2, poly}));
     EXPECT_EQ(added->selected, 1);
     EXPECT_FLOAT_EQ(added->baseElevation, 8.0f);
     EXPECT_FLOAT_EQ(added->position[1], 1.0f);  // not a deck: own height kept
@@ -143,8 +133,7 @@ TEST_F(ObjectsTest, PointInsertion) {
     // At the head.
     Poinz* head = NewPoint({-5, 0, 0});
     InsertPointInObject(head, poly, nullptr);
-    EXPECT_EQ(poly->firstPoint, head);
-    EXPECT_EQ(p0->prev, head);
+    EXPECT_TRUE(Same({poly->firstPoint, p0->prev}, {head, head}));
     EXPECT_EQ(poly->pointCount, 5);
 
     // Decks take the neighbour's height; walls refuse.
@@ -167,9 +156,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     Layer* second = f->next;
     Make(objtype::kLine).on(f);
     DeleteLayer(f);
-    EXPECT_EQ(doc->itsLayers, second);
-    EXPECT_EQ(doc->itsCurLayer, second);
-    EXPECT_EQ(second->prev, nullptr);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer, second->prev}, {second, second, nullptr}));
 
     // The current layer in the middle falls back to its predecessor.
     Layer* third = second->next;
@@ -177,9 +164,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     AppendLayerToDocument(fourth);
     doc->itsCurLayer = third;
     DeleteLayer(third);
-    EXPECT_EQ(doc->itsCurLayer, second);
-    EXPECT_EQ(second->next, fourth);
-    EXPECT_EQ(fourth->prev, second);
+    EXPECT_TRUE(Same({doc->itsCurLayer, second->next, fourth->prev}, {second, fourth, second}));
 
     // The 2D view and topography layers are not left pointing at freed layers.
     doc->itsCur2DLayer = fourth;
@@ -189,18 +174,15 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     doc->itsTopoLayer = topo;
     Make(objtype::kTopography).on(topo);
     DeleteLayer(topo);
-    EXPECT_EQ(doc->itsTopoLayer, nullptr);
-    EXPECT_EQ(doc->itsLayers, second);
+    EXPECT_TRUE(Same({doc->itsTopoLayer, doc->itsLayers}, {nullptr, second}));
 
     DeleteLayer(second);
-    EXPECT_EQ(doc->itsLayers, nullptr);
-    EXPECT_EQ(doc->itsCurLayer, nullptr);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {nullptr, nullptr}));
 
     // An empty document takes its first appended layer as current.
     Layer* fresh = CreateLayer("Fresh", 1, 1, nullptr);
     AppendLayerToDocument(fresh);
-    EXPECT_EQ(doc->itsLayers, fresh);
-    EXPECT_EQ(doc->itsCurLayer, fresh);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {fresh, fresh}));
 }
 
 TEST_F(ObjectsTest, Lookups) {
@@ -212,8 +194,7 @@ TEST_F(ObjectsTest, Lookups) {
     Objex* grandChild = Make(objtype::kLine).in(child).line(1);
     const uint32_t childPoint = PointAt(child, 1)->pointID;
 
-    EXPECT_EQ(GetObjectFromPointID(childPoint), child);
-    EXPECT_EQ(GetPointFromPointID(childPoint), nullptr);
+    EXPECT_TRUE(Same({GetObjectFromPointID(childPoint), GetPointFromPointID(childPoint)}, {child, nullptr}));
     EXPECT_EQ(GetPointFromPointID(top->firstPoint->pointID), top->firstPoint);
     EXPECT_EQ(GetObjectFromPointID(grandChild->firstPoint->pointID), nullptr);
     EXPECT_EQ(GetObjectFromObjectID(child->objectID), child);
@@ -221,8 +202,7 @@ TEST_F(ObjectsTest, Lookups) {
     EXPECT_EQ(GetObjectFromObjectID(999999), nullptr);
     EXPECT_EQ(FindObjectWithID(top->objectID), nullptr);  // not on the current layer
     doc->itsCurLayer = second;
-    EXPECT_EQ(FindObjectWithID(top->objectID), top);
-    EXPECT_EQ(GetRootObject(grandChild), top);
+    EXPECT_TRUE(Same({FindObjectWithID(top->objectID), GetRootObject(grandChild)}, {top, top}));
     EXPECT_EQ(GetRootObject(top), top);
     EXPECT_EQ(GetLayerFromName("Second Floor"), second);
     EXPECT_EQ(GetLayerFromName("second floor"), nullptr);
@@ -363,8 +343,7 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
 
     doc->reinitializeDocumentModel();
 
-    EXPECT_EQ(gCurDocument, other);
-    EXPECT_EQ(other->itsLayers, otherFirst);
+    EXPECT_TRUE(Same({gCurDocument, other->itsLayers}, {other, otherFirst}));
     EXPECT_EQ(CountLayers(other->itsLayers), 3);
     EXPECT_EQ(doc->itsDocID, id);
     EXPECT_EQ(changes, (std::vector<int>{2, 2}));
@@ -375,10 +354,8 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     ASSERT_EQ(CountLayers(doc->itsLayers), 3);
     EXPECT_EQ(doc->itsCurLayer, doc->itsLayers);
     for (Layer* l = doc->itsLayers; l; l = l->next) EXPECT_EQ(l->firstObject, nullptr);
-    EXPECT_EQ(doc->itsCustomTextureList, nullptr);
-    EXPECT_EQ(doc->itsLiveViews, nullptr);
-    EXPECT_EQ(doc->itsPlugIns, nullptr);
-    EXPECT_EQ(doc->itsTraceImage, nullptr);
+    EXPECT_TRUE(Same({doc->itsCustomTextureList, doc->itsLiveViews}, {nullptr, nullptr}));
+    EXPECT_TRUE(Same({doc->itsPlugIns, doc->itsTraceImage}, {nullptr, nullptr}));
     ASSERT_NE(doc->itsPaletteList, nullptr);
     EXPECT_EQ(doc->itsPaletteList->next, nullptr);
     EXPECT_TRUE(Near({doc->itsPaletteList->active, doc->itsDocState->nextObjectID}, {1, 1u}));
@@ -668,14 +645,9 @@ TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
     Move2DObjectsTo2DLayer(floor, 5153);
     Layer* front = GetLayerFromName("X_FRONT");
     ASSERT_NE(front, nullptr);
-    EXPECT_EQ(front->firstObject, text);
-    EXPECT_EQ(text->next, label);
-    EXPECT_EQ(label->next, linked);
-    EXPECT_EQ(linked->next, group);
-    EXPECT_EQ(group->next, nullptr);
-    EXPECT_EQ(inner->layer, front);
-    EXPECT_EQ(floor->firstObject, wall);
-    EXPECT_EQ(wall->next, empty);
+    EXPECT_TRUE(Same({front->firstObject, text->next, label->next}, {text, label, linked}));
+    EXPECT_TRUE(Same({linked->next, group->next, inner->layer}, {group, nullptr, front}));
+    EXPECT_TRUE(Same({floor->firstObject, wall->next}, {wall, empty}));
 
     // Onto itself nothing moves.
     Move2DObjectsTo2DLayer(front, 5153);
@@ -803,8 +775,7 @@ TEST_F(SavedCamerasTest, SaveAndChooseRestoresEveryField) {
     EXPECT_EQ(GetLiveViewFromName(nullptr), nullptr);
 
     DeleteLiveViewsListEntry(porch);
-    EXPECT_EQ(doc->itsLiveViews, garden);
-    EXPECT_EQ(garden->prev, nullptr);
+    EXPECT_TRUE(Same({doc->itsLiveViews, garden->prev}, {garden, nullptr}));
     EXPECT_EQ(CountLiveViewsList(), 1);
     DeleteLiveViewsList();
     EXPECT_EQ(doc->itsLiveViews, nullptr);

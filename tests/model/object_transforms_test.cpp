@@ -529,8 +529,7 @@ TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     wall->planBits = 1;
     MoveToNeighboringFloor(wall, floorcmd::kMoveUp);
     EXPECT_EQ(wall->layer, Second());
-    EXPECT_EQ(Second()->firstObject, wall);
-    EXPECT_EQ(First()->firstObject, nullptr);
+    EXPECT_TRUE(Same({Second()->firstObject, First()->firstObject}, {wall, nullptr}));
     EXPECT_EQ(wall->planBits, 2);
     EXPECT_FLOAT_EQ(wall->elevation, 96);
     EXPECT_EQ(SelectedPointCount(wall), 0);

@@ -184,8 +184,7 @@ TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
     EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{kept->objectID});
     EXPECT_EQ(rebuilds->callsFor(wall), (Calls{"Update3DWall", "UpdateAllWallAttachments", "ReRenderObject"}));
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Remove Point"});
-    EXPECT_EQ(gRemovePtTargetObject, nullptr);
-    EXPECT_EQ(gRemovePtTargetPrevPoint, nullptr);
+    EXPECT_TRUE(Same({gRemovePtTargetObject, gRemovePtTargetPrevPoint}, {nullptr, nullptr}));
 }
 
 }  // namespace points
@@ -397,17 +396,14 @@ TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
     rec->nextRecord = windowRec;
     windowRec->prevRecord = rec;
     DeleteObj(window);
-    EXPECT_EQ(rec->nextRecord, nullptr);
-    EXPECT_EQ(wall->firstChild, door);
-    EXPECT_EQ(door->next, nullptr);
+    EXPECT_TRUE(Same({rec->nextRecord, wall->firstChild, door->next}, {nullptr, door, nullptr}));
 
     Objex* roomPart = Loose(objtype::kFloor, 4);
     wall->firstPart = roomPart;
     gWorkbenchObject = wall;
 
     DeleteObj(wall);
-    EXPECT_EQ(doc->itsLayers->firstObject, nullptr);
-    EXPECT_EQ(gWorkbenchObject, nullptr);
+    EXPECT_TRUE(Same({doc->itsLayers->firstObject, gWorkbenchObject}, {nullptr, nullptr}));
     EXPECT_EQ(lotRebuilds, 0);
     ExpectEachDiscardedOnce();
 }
@@ -459,9 +455,7 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
     Make(box).in(group);
 
     DeleteObj(box);
-    EXPECT_EQ(dr->textBox, nullptr);
-    EXPECT_EQ(group->firstChild, dim);
-    EXPECT_EQ(dim->next, nullptr);
+    EXPECT_TRUE(Same({dr->textBox, group->firstChild, dim->next}, {nullptr, dim, nullptr}));
 
     Objex* box2 = Loose(objtype::kDimensionText, 4);
     auto* tr2 = new DimensionTextRecord{};

@@ -450,9 +450,7 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
         // Away from the ends the segment is hit 1 above, not 1 below.
         ASSERT_TRUE(Hit(200, 99));
         EXPECT_EQ(click.ciSegmentHit, 1);
-        EXPECT_EQ(click.ciPoint, start);
-        EXPECT_EQ(click.ciPoint2, start->next);
-        EXPECT_EQ(click.ciObject, line);
+        EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2, click.ciObject}, {start, start->next, line}));
         EXPECT_FALSE(Hit(200, 101));
         EXPECT_FALSE(Hit(200, 98));
 
@@ -510,8 +508,7 @@ TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
     PointAt(shape, 0)->detectable = 0;
     ASSERT_TRUE(Hit(0, 0));
     EXPECT_EQ(click.ciSegmentHit, 1);
-    EXPECT_EQ(click.ciPoint, PointAt(shape, 2));
-    EXPECT_EQ(click.ciPoint2, PointAt(shape, 3));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(shape, 2), PointAt(shape, 3)}));
 
     // Both ends undetectable: the segment itself is no hit either.
     PointAt(shape, 2)->detectable = PointAt(shape, 3)->detectable = 0;
@@ -530,8 +527,7 @@ TEST_F(HitTest, LaterObjectsComeFirstAndTheSelectIndexTakesTheNext) {
 
     gSelectIndex = 3;
     EXPECT_FALSE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, nullptr);
-    EXPECT_EQ(click.ciPoint, nullptr);
+    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {nullptr, nullptr}));
 }
 
 TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
@@ -559,8 +555,7 @@ TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
     EXPECT_FALSE(Hit(0, 50));
     outline->closed = 1;
     ASSERT_TRUE(Hit(0, 50));
-    EXPECT_EQ(click.ciPoint, PointAt(outline, 3));
-    EXPECT_EQ(click.ciPoint2, PointAt(outline, 0));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(outline, 3), PointAt(outline, 0)}));
 }
 
 TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
@@ -568,11 +563,9 @@ TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
     Objex* surface = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
     surface->rows = 2;
     ASSERT_TRUE(Hit(50, 100));  // along the second row
-    EXPECT_EQ(click.ciPoint, PointAt(surface, 3));
-    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(surface, 3), PointAt(surface, 4)}));
     ASSERT_TRUE(Hit(100, 50));  // across, middle column
-    EXPECT_EQ(click.ciPoint, PointAt(surface, 1));
-    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(surface, 1), PointAt(surface, 4)}));
     EXPECT_FALSE(Hit(100, 20) && click.ciPoint == PointAt(surface, 2));
     EXPECT_FALSE(Hit(200, 200));
 }
@@ -582,8 +575,7 @@ TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
     Group(floor, {line}, 123);
     ASSERT_TRUE(Hit(0, 0));
     EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {0, 1}));
-    EXPECT_EQ(click.ciObject, line);
-    EXPECT_EQ(click.ciPoint, PointAt(line, 0));
+    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {line, PointAt(line, 0)}));
     EXPECT_EQ(click.ciPoint2, PointAt(line, 1));
 }
 
@@ -819,8 +811,7 @@ TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
     Objex* o = floor->firstObject;
     for (Objex* member : expected) {
         ASSERT_EQ(o, member);
-        EXPECT_EQ(o->parent, nullptr);
-        EXPECT_EQ(o->layer, floor);
+        EXPECT_TRUE(Same({o->parent, o->layer}, {nullptr, floor}));
         EXPECT_FALSE(IsObjectSelected(o));
         o = o->next;
     }
@@ -847,12 +838,8 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->type, objtype::kGroup);
     EXPECT_TRUE(Near({group->planBits, group->visible, group->penStyle}, {4, 0, 6}));
-    EXPECT_EQ(group->layer, floor);
-    EXPECT_EQ(group->firstChild, a);
-    EXPECT_EQ(a->next, b);
-    EXPECT_EQ(b->parent, group);
-    EXPECT_EQ(floor->firstObject, skip);
-    EXPECT_EQ(skip->next, group);
+    EXPECT_TRUE(Same({group->layer, group->firstChild, a->next, b->parent}, {floor, a, b, group}));
+    EXPECT_TRUE(Same({floor->firstObject, skip->next}, {skip, group}));
     // The group follow-up gave it bounds around its members.
     EXPECT_TRUE(Near({group->bounds.floatLeft, group->bounds.floatBottom}, {0.0f, 10.0f}));
 }
@@ -888,11 +875,8 @@ TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
     second->visible = second->active = 0;  // layer flags play no part
     Make(a).select();
     Make(b).select();
-    EXPECT_EQ(GetASelectedObject(0), nullptr);
-    EXPECT_EQ(GetASelectedObject(-1), nullptr);
-    EXPECT_EQ(GetASelectedObject(1), a);
-    EXPECT_EQ(GetASelectedObject(2), b);
-    EXPECT_EQ(GetASelectedObject(3), nullptr);
+    EXPECT_TRUE(Same({GetASelectedObject(0), GetASelectedObject(-1)}, {nullptr, nullptr}));
+    EXPECT_TRUE(Same({GetASelectedObject(1), GetASelectedObject(2), GetASelectedObject(3)}, {a, b, nullptr}));
 }
 
 TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {

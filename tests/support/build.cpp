@@ -367,6 +367,17 @@ void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance) {
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult Same(std::initializer_list<const void*> got, std::initializer_list<const void*> want) {
+    if (got.size() != want.size()) return ::testing::AssertionFailure() << "sizes differ";
+    auto w = want.begin();
+    int i = 0;
+    for (const void* g : got) {
+        if (g != *w) return ::testing::AssertionFailure() << "pointer " << i << " is " << g << ", not " << *w;
+        ++w, ++i;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 void StoreBoundsDeep(Objex* object) {
     if (!object) return;
     for (Objex* c = object->firstChild; c; c = c->next) StoreBoundsDeep(c);

@@ -134,6 +134,8 @@ struct Num {
 };
 ::testing::AssertionResult Near(std::initializer_list<Num> got, std::initializer_list<Num> want,
                                 double tolerance = 0);
+// Each pointer is the wanted one:  EXPECT_TRUE(Same({a->next, b->prev}, {b, a}));
+::testing::AssertionResult Same(std::initializer_list<const void*> got, std::initializer_list<const void*> want);
 
 // --- views and clicks ---
 
