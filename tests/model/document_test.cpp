@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/core/document_seams.h"
@@ -664,71 +665,36 @@ class SavedCamerasTest : public DocumentTest {
 protected:
     DocState* ds() { return doc->itsDocState; }
 
-    // Puts a distinct value into every camera field of the settings record.
-    void SetCamera(float base) {
+    // Every camera field of the settings record, in order; a point is two fields.
+    template <class F>
+    void EachCameraField(F f) {
         DocState* d = ds();
-        d->cameraMode = static_cast<int16_t>(base + 1);
-        d->navigationFlag = static_cast<uint8_t>(base + 2);
-        d->flyValueA = base + 3;
-        d->flyValueB = base + 4;
-        d->cameraHeading = base + 5;
-        d->cameraPosition = FloatPoint{base + 6, base + 7};
-        d->flyAltitude = base + 8;
-        d->eyeHeight = base + 9;
-        d->lightOffset = FloatPoint{base + 10, base + 11};
-        d->cutAwayPosition = static_cast<int32_t>(base + 12);
-        d->cutAwayKind = static_cast<int16_t>(base + 13);
-        d->renderValue = static_cast<int32_t>(base + 14);
-        d->liveViewFlag = static_cast<uint8_t>(base + 15);
-        d->liveViewValue = static_cast<int32_t>(base + 16);
-        d->liveViewFlagB = static_cast<uint8_t>(base + 17);
-        d->liveViewFlagC = static_cast<uint8_t>(base + 18);
-        d->navigationValue = static_cast<int16_t>(base + 19);
-        d->renderMode = static_cast<int16_t>(base + 20);
-        d->renderFlag = static_cast<uint8_t>(base + 21);
-        d->renderSetting = static_cast<uint16_t>(base + 22);
-        d->lightValue = base + 23;
-        d->sunOn = static_cast<uint8_t>(base + 24);
-        d->sunAngle = base + 25;
-        d->sunValueB = base + 26;
-        d->sunValueD = static_cast<int16_t>(base + 27);
-        d->cameraValue = base + 28;
-        d->lightIntensity = base + 29;
-        d->lightFlag = static_cast<uint8_t>(base + 30);
+        f(d->cameraMode), f(d->navigationFlag), f(d->flyValueA), f(d->flyValueB), f(d->cameraHeading);
+        f(d->cameraPosition), f(d->flyAltitude), f(d->eyeHeight), f(d->lightOffset), f(d->cutAwayPosition);
+        f(d->cutAwayKind), f(d->renderValue), f(d->liveViewFlag), f(d->liveViewValue), f(d->liveViewFlagB);
+        f(d->liveViewFlagC), f(d->navigationValue), f(d->renderMode), f(d->renderFlag), f(d->renderSetting);
+        f(d->lightValue), f(d->sunOn), f(d->sunAngle), f(d->sunValueB), f(d->sunValueD), f(d->cameraValue);
+        f(d->lightIntensity), f(d->lightFlag);
     }
-
+    // Field k (from 1) holds base + k.
+    void SetCamera(float base) {
+        EachCameraField([&](auto& field) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, FloatPoint>)
+                field = FloatPoint{++base, ++base};
+            else
+                field = static_cast<std::decay_t<decltype(field)>>(++base);
+        });
+    }
     void ExpectCamera(float base) {
-        const DocState* d = ds();
-        EXPECT_EQ(d->cameraMode, base + 1);
-        EXPECT_EQ(d->navigationFlag, base + 2);
-        EXPECT_EQ(d->flyValueA, base + 3);
-        EXPECT_EQ(d->flyValueB, base + 4);
-        EXPECT_EQ(d->cameraHeading, base + 5);
-        EXPECT_EQ(d->cameraPosition.floatH, base + 6);
-        EXPECT_EQ(d->cameraPosition.floatV, base + 7);
-        EXPECT_EQ(d->flyAltitude, base + 8);
-        EXPECT_EQ(d->eyeHeight, base + 9);
-        EXPECT_EQ(d->lightOffset.floatH, base + 10);
-        EXPECT_EQ(d->lightOffset.floatV, base + 11);
-        EXPECT_EQ(d->cutAwayPosition, base + 12);
-        EXPECT_EQ(d->cutAwayKind, base + 13);
-        EXPECT_EQ(d->renderValue, base + 14);
-        EXPECT_EQ(d->liveViewFlag, base + 15);
-        EXPECT_EQ(d->liveViewValue, base + 16);
-        EXPECT_EQ(d->liveViewFlagB, base + 17);
-        EXPECT_EQ(d->liveViewFlagC, base + 18);
-        EXPECT_EQ(d->navigationValue, base + 19);
-        EXPECT_EQ(d->renderMode, base + 20);
-        EXPECT_EQ(d->renderFlag, base + 21);
-        EXPECT_EQ(d->renderSetting, base + 22);
-        EXPECT_EQ(d->lightValue, base + 23);
-        EXPECT_EQ(d->sunOn, base + 24);
-        EXPECT_EQ(d->sunAngle, base + 25);
-        EXPECT_EQ(d->sunValueB, base + 26);
-        EXPECT_EQ(d->sunValueD, base + 27);
-        EXPECT_EQ(d->cameraValue, base + 28);
-        EXPECT_EQ(d->lightIntensity, base + 29);
-        EXPECT_EQ(d->lightFlag, base + 30);
+        int k = 0;
+        EachCameraField([&](const auto& field) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, FloatPoint>) {
+                EXPECT_EQ(field.floatH, base + ++k) << k;
+                EXPECT_EQ(field.floatV, base + ++k) << k;
+            } else {
+                EXPECT_EQ(field, base + ++k) << k;
+            }
+        });
     }
 };
 
