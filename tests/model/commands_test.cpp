@@ -30,8 +30,7 @@ using namespace dvxtest;
 
 // The rows of SelectedObject: roofs under moves, plants, mirrors, deleting attachments,
 // transforms that keep shapes, snapping to the grid and commands without a row.
-namespace dvxtest {
-namespace selected {
+namespace dvxtest::selected {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kRadiansPerDegree = 0.017453292519943295f;
@@ -285,13 +284,11 @@ TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
     EXPECT_TRUE(Near({H(wall, 1), SelectedPointCount(wall)}, {100.0f, 4}));
 }
 
-}  // namespace selected
-}  // namespace dvxtest
+}  // namespace dvxtest::selected
 
 // The rows of TopLevelObject: copies, floors, deleting, elevations, the terrain, plans and
 // ordering.
-namespace dvxtest {
-namespace toplevel {
+namespace dvxtest::toplevel {
 
 class TopLevelCommands : public SelectionTest {
 protected:
@@ -306,7 +303,6 @@ protected:
         for (int i = 0; l && i < index; ++i) l = l->next;
         return l;
     }
-
 
     std::vector<uint8_t> toolResets;
     int refreshes = 0;
@@ -449,12 +445,10 @@ TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) 
     EXPECT_EQ(refreshes, 2);
 }
 
-}  // namespace toplevel
-}  // namespace dvxtest
+}  // namespace dvxtest::toplevel
 
 // Plant sizes, centring in the lot and the window, and aligning the selection to the grid.
-namespace dvxtest {
-namespace services {
+namespace dvxtest::services {
 
 class CommandServices : public SelectionTest {
 protected:
@@ -544,5 +538,4 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
     EXPECT_TRUE(Near({H(square, 0), D(square, 0), H(square, 1)}, {24.0f, 48.0f, 48.0f}));
 }
 
-}  // namespace services
-}  // namespace dvxtest
+}  // namespace dvxtest::services

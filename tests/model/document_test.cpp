@@ -566,8 +566,7 @@ TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
 
 // Elevation view layers: names by view, creation on first use, moving drafting objects and
 // the visibility of each view's layer.
-namespace dvxtest {
-namespace viewlayers {
+namespace dvxtest::viewlayers {
 
 class ViewLayers : public SelectionTest {
 protected:
@@ -653,8 +652,7 @@ TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
     EXPECT_EQ(CountObjects(front->firstObject), 4);
 }
 
-}  // namespace viewlayers
-}  // namespace dvxtest
+}  // namespace dvxtest::viewlayers
 
 // Saved cameras and plug-in data blocks.
 namespace blocks {

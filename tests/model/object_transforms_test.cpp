@@ -21,8 +21,7 @@ using namespace dvxtest;
 
 // Moving, scaling, rotating and shearing selected points by the view; the angle fields that
 // follow a rotation; roofs carrying their skylights and symbols.
-namespace dvxtest {
-namespace objects {
+namespace dvxtest::objects {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kTol = 1e-3f;
@@ -46,7 +45,6 @@ TransformRecord Turn(float degrees, float centreH, float centreV, float centreD)
     r.values[9] = centreD;
     return r;
 }
-
 
 // A roof of four selected-or-not points with one child of the type carrying a roof
 // attachment record, and (for skylights) one symbol in the record's parts list.
@@ -284,16 +282,13 @@ TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
     ExpectNear(PointAt(plain, 0), 70, 0, -70);
 }
 
-}  // namespace objects
-}  // namespace dvxtest
+}  // namespace dvxtest::objects
 
 // Whole-plan move, rotation and flip: every point moves, roofs always carry their
 // attachments, walls swap sides, stored angles are mirrored.
-namespace dvxtest {
-namespace plan {
+namespace dvxtest::plan {
 
 constexpr float kTol = 1e-3f;
-
 
 RGBColor Grey(uint16_t level) { return RGBColor{level, level, level}; }
 
@@ -443,13 +438,11 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     ExpectNear(PointAt(fnx, 0), -10, 0, 0);
 }
 
-}  // namespace plan
-}  // namespace dvxtest
+}  // namespace dvxtest::plan
 
 // Floors up and down, wall-height caps, raising, nudging by view, detail styles and group
 // root bounds.
-namespace dvxtest {
-namespace floors {
+namespace dvxtest::floors {
 
 class FloorOperations : public SelectionTest {
 protected:
@@ -672,12 +665,10 @@ TEST_F(FloorOperations, GroupRootBoundsOnVisibleLayers) {
     EXPECT_FLOAT_EQ(upstairs->bounds3D.floatLeft, 0);  // hidden layer
 }
 
-}  // namespace floors
-}  // namespace dvxtest
+}  // namespace dvxtest::floors
 
 // Measuring and resizing imported objects in their own, unturned frame.
-namespace dvxtest {
-namespace sizing {
+namespace dvxtest::sizing {
 
 constexpr float kTol = 2e-3f;
 
@@ -770,5 +761,4 @@ TEST_F(FentrixSizing, AllThreeSizesInOneCall) {
     ResizeFentrixObject(nullptr, 1, 50, 50, 50, 1, 1, 1);
 }
 
-}  // namespace sizing
-}  // namespace dvxtest
+}  // namespace dvxtest::sizing

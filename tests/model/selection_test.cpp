@@ -27,8 +27,7 @@
 using namespace dvxtest;
 
 // Selection queries and the two selection summaries.
-namespace dvxtest {
-namespace queries {
+namespace dvxtest::queries {
 
 class SelectionQueries : public SelectionTest {};
 
@@ -230,12 +229,10 @@ TEST_F(ElevationSummary, ControlsReachTheElevationPane) {
     EXPECT_EQ(seams.elevationPanes[0].ssBaseElevationValue, 48.0f);
 }
 
-}  // namespace queries
-}  // namespace dvxtest
+}  // namespace dvxtest::queries
 
 // Selection modes on points, whole objects, point-wise objects and layers.
-namespace dvxtest {
-namespace ops {
+namespace dvxtest::ops {
 
 class SelectionModes : public SelectionTest {};
 
@@ -412,12 +409,10 @@ TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
     EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
 }
 
-}  // namespace ops
-}  // namespace dvxtest
+}  // namespace dvxtest::ops
 
 // Hit testing in plan view at zoom 1: a model point (H, V, D) shows at view (H, D).
-namespace dvxtest {
-namespace hits {
+namespace dvxtest::hits {
 
 class HitTest : public SelectionTest {
 protected:
@@ -684,12 +679,10 @@ TEST_F(HitTest, FarCoordinatesAreClampedNotOverflowed) {
     EXPECT_TRUE(SelectFromAllLayers(doc->itsLayers, &c, 0, nullptr, 0));
 }
 
-}  // namespace hits
-}  // namespace dvxtest
+}  // namespace dvxtest::hits
 
 // The marquee in plan view at zoom 1: view (x, y) is plan (H, D).
-namespace dvxtest {
-namespace marquee {
+namespace dvxtest::marquee {
 
 class Marquee : public SelectionTest {
 protected:
@@ -783,12 +776,10 @@ TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
     EXPECT_TRUE(Near({low->selected, high->selected}, {1, 0}));
 }
 
-}  // namespace marquee
-}  // namespace dvxtest
+}  // namespace dvxtest::marquee
 
 // The walkers with the selection and grouping commands.
-namespace dvxtest {
-namespace walkers {
+namespace dvxtest::walkers {
 
 class Walkers : public SelectionTest {};
 
@@ -959,5 +950,4 @@ TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
     EXPECT_FALSE(SelectedObject(nullptr, 1, 8001, nullptr));
 }
 
-}  // namespace walkers
-}  // namespace dvxtest
+}  // namespace dvxtest::walkers
