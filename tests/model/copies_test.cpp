@@ -23,17 +23,22 @@
 
 using namespace dvxtest;
 
-// Parallel outlines, the band around a centre line, and which side of an outline is inside.
-namespace parallel {
-
-class ParallelTest : public DocumentTest {
+// Each case works in plan view on the first floor.
+class PlanLayerTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
         doc->itsDocState->viewKind = 2;
         layer = doc->itsLayers;
     }
+    Layer* layer = nullptr;
+};
 
+// Parallel outlines, the band around a centre line, and which side of an outline is inside.
+namespace parallel {
+
+class ParallelTest : public PlanLayerTest {
+protected:
     // An outline through (H, D) pairs, V 0.
     Objex* Outline(std::initializer_list<std::pair<float, float>> hd, bool closed = false) {
         Objex* o = Make(objtype::kPolygon).on(layer).closed(closed);
@@ -57,8 +62,6 @@ protected:
             ++i;
         }
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(ParallelTest, OffsetsOpenAndClosedOutlines) {
@@ -149,14 +152,8 @@ namespace duplicate {
 
 constexpr int32_t kCopy = dupmode::kDuplicate;
 
-class DuplicateTest : public DocumentTest {
+class DuplicateTest : public PlanLayerTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
-    }
-
     // A loose one-point object at H (record parts, trim profiles).
     static Objex* Piece(float h) {
         Objex* o = Make(objtype::kOpeningMask).at({{h, 0, 0}});
@@ -179,8 +176,6 @@ protected:
         Make(o).with(r).in(wall);
         return o;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
@@ -321,14 +316,8 @@ namespace sweeps {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-class SweepsTest : public DocumentTest {
+class SweepsTest : public PlanLayerTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
-    }
-
     // Two points along H at 10 and 20.
     Objex* Bar() {
         Objex* o = Make(objtype::kPolygon).on(layer).at({{10, 0, 0}, {20, 0, 0}});
@@ -345,8 +334,6 @@ protected:
         EXPECT_NEAR(at[1], v, 1e-3f) << "point " << index;
         EXPECT_NEAR(at[2], d, 1e-3f) << "point " << index;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
@@ -476,12 +463,10 @@ TEST_F(SweepsTest, FlipMirrorsStoredAngles) {
 // current and the fixed cap view.
 namespace direction {
 
-class DirectionTest : public DocumentTest {
+class DirectionTest : public PlanLayerTest {
 protected:
     void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
+        PlanLayerTest::SetUp();
         SetPlanView();
     }
 
@@ -503,8 +488,6 @@ protected:
         }
         return o;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
