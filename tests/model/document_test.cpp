@@ -459,36 +459,23 @@ protected:
     DocState* ds() { return doc->itsDocState; }
 };
 
-TEST_F(DocStateTest, ArrowBitsOnlyForKnownStyles) {
+TEST_F(DocStateTest, ArrowToleranceAndReadoutBits) {
+    // Arrow styles 5086..5092 set one of bits 0..6; others none. Other bits are kept.
     const int32_t keep = 0x80000 | (1 << 10) | (1 << 14);
-    for (int16_t id : {5085, 5093, 0, -1}) {
+    for (int16_t id : {5085, 5086, 5087, 5088, 5089, 5090, 5091, 5092, 5093, 0, -1}) {
         ds()->dimensionFlags = keep | 0x7F;
         ds()->arrowStyleID = id;
         SetDocStateDimensionArrowFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, keep) << id;
+        EXPECT_EQ(ds()->dimensionFlags, keep | (id >= 5086 && id <= 5092 ? 1 << (id - 5086) : 0)) << id;
     }
-    for (int16_t id = 5086; id <= 5092; ++id) {
-        ds()->dimensionFlags = keep | 0x7F;
-        ds()->arrowStyleID = id;
-        SetDocStateDimensionArrowFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, keep | (1 << (id - 5086))) << id;
-    }
-}
-
-TEST_F(DocStateTest, ToleranceAndReadoutBits) {
-    const int32_t tolerance = 0x7 << 9;
-    for (int16_t id : {5053, 5057, 5052, 0}) {
-        ds()->dimensionFlags = 0x8 | tolerance;
+    const std::pair<int16_t, int32_t> tolerances[] = {
+        {5053, 0}, {5057, 0}, {5052, 0}, {0, 0}, {5054, 1 << 9}, {5056, 1 << 11}};
+    for (auto [id, bit] : tolerances) {
+        ds()->dimensionFlags = 0x8 | (0x7 << 9);
         ds()->toleranceID = id;
         SetDocStateDimensionToleranceFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, 0x8) << id;
+        EXPECT_EQ(ds()->dimensionFlags, 0x8 | bit) << id;
     }
-    ds()->toleranceID = 5054;
-    SetDocStateDimensionToleranceFlags(ds());
-    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 9));
-    ds()->toleranceID = 5056;
-    SetDocStateDimensionToleranceFlags(ds());
-    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 11));
 
     ds()->dimensionFlags = 0x7F << 12;
     ds()->readoutStyleID = 5058;
