@@ -102,9 +102,7 @@ TEST_F(BoundsTest, EmptyObjectsAndStraightSegments) {
     Objex* far = Make(objtype::kLine).at({{-30, 0, 7}});
     GetObjectBounds(far, 0, &r, 0, 0);
     ExpectRect(r, -30, -5, 50, 20);
-    DeleteObj(none);
-    DeleteObj(o);
-    DeleteObj(far);
+    for (Objex* o : {none, o, far}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, CurvesAreSampledAtTheCurveResolution) {
@@ -252,8 +250,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     Objex* freehand = Make(objtype::kFreehandRoof).at({{0, 0, 0}});
     Make(objtype::kSlopeArrow).at({{900, 0, 900}}).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
-    DeleteObj(roof);
-    DeleteObj(freehand);
+    for (Objex* o : {roof, freehand}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
@@ -332,8 +329,7 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     EXPECT_EQ(gDimensionSelected, 0);  // not selected, not measured
     GetObjectObjBounds(outer, 0, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 1);
-    DeleteObj(outer);
-    DeleteObj(leader);
+    for (Objex* o : {outer, leader}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
@@ -377,8 +373,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     Make(three).at({{0, 0, 0}, {5, 0, 0}, {5, 0, 5}});
     AdjustEnhancedTextObjectSize(three);
     EXPECT_FLOAT_EQ(PointAt(three, 1)->position[0], 5);
-    DeleteObj(text);
-    DeleteObj(three);
+    for (Objex* o : {text, three}) DeleteObj(o);
 }
 
 // The stored bounds come from one walk per object, and a group's from its members' stored

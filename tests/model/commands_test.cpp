@@ -162,8 +162,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     Objex* door = Opening(wall, objtype::kDoor, 0);
     Objex* window = Opening(wall, objtype::kWindow, 1);
     Objex* locked = Opening(wall, objtype::kComponent, 1);
-    Make(door).select();
-    Make(locked).select();
+    for (Objex* o : {door, locked}) Make(o).select();
     PointAt(locked, 0)->locked = 1;
     RebuildRecorder rec;
 
@@ -252,8 +251,7 @@ TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
     Objex* dimension = Shape(floor, objtype::kDimensionLinked, {{0, 20}, {40, 20}});
     Make(dimension).with(new DimensionRecord{0, held, 0, 0});
     held->typeData.dimensionText->owner = dimension;
-    Make(own).select();
-    Make(dimension).select();
+    for (Objex* o : {own, dimension}) Make(o).select();
 
     TransformRecord record;
     for (int i = 0; i < 17; ++i) record.values[i] = static_cast<float>(i) + 0.5f;
@@ -272,8 +270,7 @@ TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
 TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
-    Make(wall).select();
-    Make(door).select();
+    for (Objex* o : {wall, door}) Make(o).select();
     RebuildRecorder rec;
     for (int32_t command : {7001, 0, 5040, 9999}) {
         SelectedObjectAllLayers(doc->itsLayers, 1, command, CurrentDocState());

@@ -242,8 +242,7 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
     TextData* tc = DuplicateObject(text, nullptr, nullptr, nullptr, 1, kCopy)->typeData.text;
     Objex* skyCopy = DuplicateObject(roof, nullptr, nullptr, nullptr, 1, kCopy)->firstChild;
     RoofAttachmentRecord* rc = skyCopy->typeData.roofAttachment;
-    DeleteObj(text);
-    DeleteObj(roof);
+    for (Objex* o : {text, roof}) DeleteObj(o);
     EXPECT_STREQ(tc->text, "Porch");
     EXPECT_EQ(tc->font.lfHeight, -28);
     EXPECT_EQ(rc->attachment, skyCopy);
@@ -290,8 +289,7 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
     Objex* topBottom = DuplicateObject(group, nullptr, nullptr, nullptr, 0, dupmode::kMirrorTopBottom);
     EXPECT_FLOAT_EQ(topBottom->firstChild->firstPoint->position[2], 95);
     EXPECT_EQ(topBottom->firstChild->firstPoint->selected, 1);
-    DeleteObj(leftRight);
-    DeleteObj(topBottom);
+    for (Objex* o : {leftRight, topBottom}) DeleteObj(o);
 
     // Symbol-editor and section-detail groups and their members are not copied.
     for (int32_t kind : {groupkind::kSymbolEditor, groupkind::kSectionDetail}) {

@@ -72,9 +72,7 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     EXPECT_EQ(loose->textureScales[4].x, 0);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
-    DeleteObj(loose);
-    DeleteObj(a);
-    DeleteObj(b);
+    for (Objex* o : {loose, a, b}) DeleteObj(o);
 }
 
 TEST_F(ObjectsTest, LayerNamesAreCutTo255Bytes) {

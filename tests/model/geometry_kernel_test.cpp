@@ -149,8 +149,7 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     Objex* empty = Make(objtype::kPath);
     EXPECT_TRUE(Near({GetObjectLength(empty), GetObjectLength(nullptr)}, {0.0f, 0.0f}));
     EXPECT_EQ(GetSegmentLength(wall, wall->firstPoint, nullptr), 0.0f);
-    DeleteObj(wall);
-    DeleteObj(empty);
+    for (Objex* o : {wall, empty}) DeleteObj(o);
 }
 
 TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
@@ -179,8 +178,7 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
     EXPECT_EQ(at.floatH, -1.0f);  // untouched
     EXPECT_NEAR(GetSegmentLength(curve, a, b), 10.0f, 1e-4);
     EXPECT_EQ(GetPointOnLineFromLength(a, nullptr, &at, 1), 0);
-    DeleteObj(path);
-    DeleteObj(curve);
+    for (Objex* o : {path, curve}) DeleteObj(o);
 }
 
 TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {

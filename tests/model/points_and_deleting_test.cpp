@@ -434,8 +434,7 @@ TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
     DeleteObjectData(text);
     EXPECT_TRUE(text->typeData.empty());
     EXPECT_EQ(text->optionB, 0);
-    DeleteObj(text);
-    DeleteObj(plant);
+    for (Objex* o : {text, plant}) DeleteObj(o);
     EXPECT_EQ(doc->itsLayers->firstObject, nullptr);
     ExpectEachDiscardedOnce();
 }

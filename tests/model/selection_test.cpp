@@ -790,8 +790,7 @@ TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
     Objex* d = Shape(floor, objtype::kLine, {{5, 5}, {6, 6}});
     Objex* g1 = Group(floor, {a, b});
     Objex* g2 = Group(floor, {c, d});
-    Make(a).select();
-    Make(c).select();
+    for (Objex* o : {a, c}) Make(o).select();
     a->bounds = FloatRect{};  // stale bounds are made again
     (void)g1;
     (void)g2;
@@ -819,8 +818,7 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
     Objex* skip = Shape(floor, objtype::kLine, {{0, 5}, {10, 5}});
     Objex* b = Shape(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
-    Make(a).select();
-    Make(b).select();
+    for (Objex* o : {a, b}) Make(o).select();
 
     gGroupLeader = nullptr;
     TopLevelObjectAllLayers(doc->itsLayers, 5025, nullptr);
@@ -851,8 +849,7 @@ TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
     Objex* x = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Objex* y = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    Make(x).select();
-    Make(y).select();
+    for (Objex* o : {x, y}) Make(o).select();
     gObjectCount = 0;
     TopLevelObjectAllLayers(doc->itsLayers, 2000, nullptr);
     EXPECT_EQ(gObjectCount, 2);
@@ -864,8 +861,7 @@ TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
     Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Objex* b = Shape(second, objtype::kLine, {{0, 0}, {1, 0}});
     second->visible = second->active = 0;  // layer flags play no part
-    Make(a).select();
-    Make(b).select();
+    for (Objex* o : {a, b}) Make(o).select();
     EXPECT_TRUE(Same({GetASelectedObject(0), GetASelectedObject(-1)}, {nullptr, nullptr}));
     EXPECT_TRUE(Same({GetASelectedObject(1), GetASelectedObject(2), GetASelectedObject(3)}, {a, b, nullptr}));
 }
@@ -896,8 +892,7 @@ TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
     a->penWidth = b->penWidth = 3.2f;
     a->elevation = 10;
     b->elevation = 20;
-    Make(a).select();
-    Make(b).select();
+    for (Objex* o : {a, b}) Make(o).select();
 
     ClearSelectionState(ds, &ds->ss);
     SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
