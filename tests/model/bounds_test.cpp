@@ -192,35 +192,31 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
     UpdateObjectBounds(near);
     UpdateObjectBounds(far);
 
+    auto plan = [&](auto get) {
+        FloatRect r = EmptyFloatRect();
+        get(doc->itsLayers, 0, &r, 0, 0);
+        return r;
+    };
+    auto model = [&](auto get) {
+        Float3DRect b = EmptyFloat3DRect();
+        get(doc->itsLayers, 0, &b, 0);
+        return b;
+    };
     second->visible = 0;
-    FloatRect r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
-    r = EmptyFloatRect();
-    GetAllLayersObjBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
-    Float3DRect b = EmptyFloat3DRect();
-    GetAllLayers3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
-    b = EmptyFloat3DRect();
-    GetAllLayersObj3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
-    b = EmptyFloat3DRect();
-    GetAllSpecialLayers3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 50, 20);
+    ExpectRect(plan(GetAllLayersObjBounds), 10, -5, 50, 20);
+    ExpectBox(model(GetAllLayers3DBounds), 10, 50, 0, 0, -5, 20);
+    ExpectBox(model(GetAllLayersObj3DBounds), 10, 50, 0, 0, -5, 20);
+    ExpectBox(model(GetAllSpecialLayers3DBounds), 10, 50, 0, 0, -5, 20);
     second->visible = 1;
-    r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 1000, 1000);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 1000, 1000);
 
     // Printing keeps only objects on a visible plan: roofing (bit 4) shows, detail (bit 8) not.
     near->planBits = 1 << 4;
     far->planBits = 1 << 8;
     ds()->visiblePlans = 1 << 4;
     gPrinting = 1;
-    r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 50, 20);
     gPrinting = 0;
 }
 
