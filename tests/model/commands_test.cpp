@@ -80,10 +80,8 @@ TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisiting
 
     // The skylight moved once, carried by its roof; the roof's own points stayed.
     EXPECT_TRUE(Near({H(skylight, 0), D(skylight, 0), H(roof, 1)}, {50.0f, 45.0f, 100.0f}));
-    EXPECT_EQ(rec.count("Update3DRoof", roof), 1);
-    EXPECT_EQ(rec.count("ReRenderObject", roof), 1);
-    EXPECT_EQ(rec.count("ReRenderObject", skylight), 0);
-    EXPECT_EQ(rec.count("UpdateAllRoofAttachments"), 0);
+    EXPECT_TRUE(Near({rec.count("Update3DRoof", roof), rec.count("ReRenderObject", roof)}, {1, 1}));
+    EXPECT_TRUE(Near({rec.count("ReRenderObject", skylight), rec.count("UpdateAllRoofAttachments")}, {0, 0}));
 
     // A command that recurses refits the roof's attachments after its children.
     SelectedObject(roof, 0, 5227, nullptr);
@@ -137,8 +135,7 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     EXPECT_EQ(r->directionFlag, 0);
     SelectedObject(door, 0, 5035, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
-    EXPECT_EQ(r->directionFlag, 4);
-    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 2);
+    EXPECT_TRUE(Near({r->directionFlag, rec.count("UpdateAllWallAttachments", wall)}, {4, 2}));
     EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
 
     // Style 503 only changes side.
@@ -170,8 +167,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     SelectedObjectAllLayers(doc->itsLayers, 0, 5199, nullptr);
     ASSERT_EQ(wall->firstChild, window);
     EXPECT_EQ(window->next, locked);
-    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
-    EXPECT_EQ(rec.count("ReRenderObject", wall), 1);
+    EXPECT_TRUE(Near({rec.count("Update3DWall", wall), rec.count("ReRenderObject", wall)}, {1, 1}));
     EXPECT_EQ(gRefreshRender, 1);
     (void)door;
 
@@ -318,8 +314,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
         EXPECT_EQ(H(copy, 0), step);
         EXPECT_EQ(D(copy, 0), -step);
         EXPECT_EQ(H(copy, 1), 100 + step);
-        EXPECT_EQ(rec.count("Update3DWall", copy), 1);
-        EXPECT_EQ(rec.count("ReRenderObject", copy), 1);
+        EXPECT_TRUE(Near({rec.count("Update3DWall", copy), rec.count("ReRenderObject", copy)}, {1, 1}));
         EXPECT_FALSE(IsObjectSelected(copy));
     }
     EXPECT_EQ(H(wall, 0), 0.0f);
@@ -405,8 +400,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     Make(door).with(r).select();
     RebuildRecorder rec;
     TopLevelObjectLayer(floor, 5324, nullptr);
-    EXPECT_EQ(r->elevation, 24.0f);
-    EXPECT_EQ(rec.count("Update3DWall", wall), 1);
+    EXPECT_TRUE(Near({r->elevation, rec.count("Update3DWall", wall)}, {24.0f, 1}));
     EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 1);
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
 
@@ -416,8 +410,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     TopLevelObject(wall, 5326, nullptr);
     EXPECT_TRUE(Near({gTopoFloatNA, wall->onTerrain}, {1, 0}));
     TopLevelObject(plant, 5326, nullptr);
-    EXPECT_EQ(plant->onTerrain, 1);
-    EXPECT_EQ(rec.count("ReRenderObject", plant), 1);
+    EXPECT_TRUE(Near({plant->onTerrain, rec.count("ReRenderObject", plant)}, {1, 1}));
 }
 
 TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) {

@@ -607,8 +607,7 @@ TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
 
     Set2DViewLayerVisibility(front);
     EXPECT_TRUE(Near({front->visible, front->active, left->visible, left->active}, {1, 1, 0, 0}));
-    EXPECT_EQ(SelectedPointCount(note), 0);
-    EXPECT_EQ(top1->visible, 1);  // its floor is shown
+    EXPECT_TRUE(Near({SelectedPointCount(note), top1->visible}, {0, 1}));  // its floor is shown
     EXPECT_EQ(top2->visible, 0);  // its floor is hidden
     EXPECT_TRUE(Near({top1->active, top2->active, other->visible, other->active}, {0, 0, 1, 1}));
 

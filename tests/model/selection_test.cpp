@@ -453,8 +453,7 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
         ASSERT_TRUE(Hit(299, 100));
         EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {1, 0}));
         EXPECT_EQ(click.ciPoint, start->next);
-        EXPECT_EQ(click.ciHitPos.floatH, 300.0f);
-        EXPECT_EQ(click.ciHit, 0);  // the caller stores the answer
+        EXPECT_TRUE(Near({click.ciHitPos.floatH, click.ciHit}, {300.0f, 0}));  // the caller stores the answer
         DeleteObj(line);
     }
     CurrentDocState()->pickTolerance = 5;
