@@ -374,8 +374,7 @@ TEST_F(TopLevelCommands, DeleteEmptiesAWhollySelectedLayerInOnePassAndSparesLock
 TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenings) {
     gBaseElevation = 2;  // 24 inches
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {200, 0}});
-    PointAt(wall, 0)->selected = 1;
-    PointAt(wall, 1)->selected = 1;
+    PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
     PointAt(wall, 1)->baseElevation = 10;
     wall->onTerrain = 1;
     TopLevelObjectLayer(floor, 5324, nullptr);

@@ -281,8 +281,7 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
     EXPECT_TRUE(Same({group->firstChild, m1->prev}, {head, head}));
 
     // Mirror copies are selected and flipped about the flip centre, children with them.
-    gFlipCenterX = 50;
-    gFlipCenterY = 50;
+    gFlipCenterX = gFlipCenterY = 50;
     Objex* leftRight = DuplicateObject(m1, nullptr, nullptr, nullptr, 0, dupmode::kMirrorLeftRight);
     EXPECT_TRUE(Near({leftRight->firstPoint->position[0], leftRight->firstPoint->selected}, {80, 1}, kUlps));
     EXPECT_FLOAT_EQ(m1->firstPoint->position[0], 20);

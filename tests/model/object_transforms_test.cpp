@@ -408,8 +408,7 @@ TEST_F(PlanTransforms, FlipCarriesSkylightsWithSymbolsAndMirrorBytes) {
 TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* sky = SkylightOn(roof, 10, 20);
-    PointAt(roof, 0)->locked = 1;
-    PointAt(roof, 0)->selected = 1;
+    PointAt(roof, 0)->locked = PointAt(roof, 0)->selected = 1;
     TransformRecord move;
     move.values[0] = 5;
     move.values[1] = 9;  // V is not a plan axis
@@ -465,25 +464,21 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     ASSERT_STREQ(First()->name, "First Floor");
     // Segment 1-2 selected: its start rises by the floor height; the wall takes the lowest.
     Objex* wall = WallWithBases(floor, false, {10, 20, 30});
-    PointAt(wall, 1)->selected = 1;
-    PointAt(wall, 2)->selected = 1;
+    PointAt(wall, 1)->selected = PointAt(wall, 2)->selected = 1;
     SendToNeighboringFloor(wall, floorcmd::kMoveUp);
     EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {10, 116}, kUlps));
     EXPECT_TRUE(Near({PointAt(wall, 2)->baseElevation, wall->elevation}, {30, 10}, kUlps));
 
     // Segment 0-1 instead: the open wall's last point does not count for the lowest.
     Objex* other = WallWithBases(floor, false, {10, 20, 5});
-    PointAt(other, 0)->selected = 1;
-    PointAt(other, 1)->selected = 1;
-    other->onTerrain = 1;
+    PointAt(other, 0)->selected = PointAt(other, 1)->selected = other->onTerrain = 1;
     SendToNeighboringFloor(other, floorcmd::kMoveUp);
     EXPECT_TRUE(Near({PointAt(other, 0)->baseElevation, other->elevation}, {106, 20}, kUlps));
     EXPECT_EQ(other->onTerrain, 0);
 
     // A closed wall's closing segment counts when its last and first points are selected.
     Objex* ring = WallWithBases(floor, true, {10, 20, 5});
-    PointAt(ring, 0)->selected = 1;
-    PointAt(ring, 2)->selected = 1;
+    PointAt(ring, 0)->selected = PointAt(ring, 2)->selected = 1;
     SendToNeighboringFloor(ring, floorcmd::kMoveUp);
     EXPECT_TRUE(Near({PointAt(ring, 2)->baseElevation, ring->elevation}, {101, 10}, kUlps));
 
@@ -629,12 +624,9 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
     Objex* open = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 9);
     Objex* rect = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
     Objex* other = Shape(floor, objtype::kDetail, {{0, 0}}, true, 5);
-    ChangePattern(open, 7);
-    ChangePattern(rect, 7);
-    ChangePattern(other, 7);
+    for (Objex* o : {open, rect, other}) ChangePattern(o, 7);
     EXPECT_TRUE(Near({open->fillPattern, rect->fillPattern, other->fillPattern}, {0, 7, 0}));
-    SetLineWeight(open);
-    SetLineWeight(other);
+    for (Objex* o : {open, other}) SetLineWeight(o);
     EXPECT_TRUE(Near({open->penWidth, other->penWidth}, {3, 3}, kUlps));
     Objex* beyond = Shape(floor, objtype::kDetail, {{0, 0}}, true, 10);
     SetLineWeight(beyond);
@@ -685,9 +677,7 @@ protected:
     void ExpectSize(Objex* o, float w, float h, float d) {
         float width = 0, height = 0, depth = 0;
         GetFentrixSize(o, &width, &height, &depth);
-        EXPECT_NEAR(width, w, kTol);
-        EXPECT_NEAR(height, h, kTol);
-        EXPECT_NEAR(depth, d, kTol);
+        EXPECT_TRUE(Near({width, height, depth}, {w, h, d}, kTol));
     }
 };
 
@@ -713,8 +703,7 @@ TEST_F(FentrixSizing, TurnedObjectIsMeasuredInItsOwnFrameAndKeepsItsAngle) {
 
     ExpectSize(box, 100, 20, 50);
     EXPECT_NEAR(box->params[4], 30, 1e-4);
-    EXPECT_NEAR(PointAt(box, 0)->position[0], h0, kTol);
-    EXPECT_NEAR(PointAt(box, 0)->position[2], d0, kTol);
+    EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 0)->position[2]}, {h0, d0}, kTol));
 
     // 25 inches wide is 50 plan units; the first edge still runs at 30 degrees.
     ResizeFentrixObject(box, 0, 25, 0, 0, 1, 0, 0);

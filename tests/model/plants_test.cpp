@@ -114,8 +114,7 @@ TEST_F(PlantFillTest, OpenPolylineIsPlantedAlongItsOwnSegmentsOnly) {
 
 TEST_F(PlantFillTest, SpacingThatIsNotAPositiveNumberOrNoPlantEntryPlantsNothing) {
     Objex* square = outline({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    gFillPerimeter = 1;
-    gFillArea = 1;
+    gFillPerimeter = gFillArea = 1;
     for (float spacing : {0.0f, -30.0f, std::numeric_limits<float>::quiet_NaN()}) {
         gPlantSpacing = spacing;
         ApplePortFillObjectWithPlants(square);
@@ -154,8 +153,7 @@ TEST_F(PlantFillTest, AreaGridStaysInsideTheOutline) {
 
 TEST_F(PlantFillTest, BothFillsRunPerimeterFirst) {
     Objex* square = outline({{0, 0}, {60, 0}, {60, 60}, {0, 60}}, true);
-    gFillPerimeter = 1;
-    gFillArea = 1;
+    gFillPerimeter = gFillArea = 1;
     gPlantSpacing = 40;
     ApplePortFillObjectWithPlants(square);
     // Along, each side from where the last left off: 0, 40 | 20, 60 | 40 | 20, 60; then

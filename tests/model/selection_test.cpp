@@ -84,8 +84,7 @@ TEST_F(SelectionQueries, GroupsAreSelectedThroughMembersAndLockedAtAnyDepth) {
     EXPECT_FALSE(IsObjectSelected(outer));
     EXPECT_FALSE(IsObjectLocked(outer));
     EXPECT_FALSE(IsObjectUndetectable(outer));
-    PointAt(line, 1)->selected = 1;
-    PointAt(line, 1)->locked = 1;
+    PointAt(line, 1)->selected = PointAt(line, 1)->locked = 1;
     PointAt(line, 0)->detectable = 0;
     EXPECT_TRUE(IsObjectSelected(outer));
     EXPECT_FALSE(IsEntireObjectSelected(outer));
@@ -315,8 +314,7 @@ TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
 TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
     Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
     Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
-    PointAt(line, 1)->detectable = 0;
-    PointAt(poly, 1)->detectable = 0;
+    PointAt(line, 1)->detectable = PointAt(poly, 1)->detectable = 0;
     SelectObj(line, selmode::kSelect, 0);
     SelectObj(poly, selmode::kSelect, 0);
     EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
