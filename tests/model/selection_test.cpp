@@ -64,9 +64,8 @@ TEST_F(SelectionQueries, WallsAnswerByTheirOwnPointsWhileAnyObjectSeesAttachment
     Make(wall).select();
     EXPECT_TRUE(IsEntireObjectSelected(wall));
     EXPECT_FALSE(IsEntireObjectSelected(door));
-}
 
-TEST_F(SelectionQueries, RoofCountsItsSkylightOnlyWhileTracking) {
+    // Roof counts its skylight only while tracking.
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}, {50, 80}}, true);
     Make(skylight).select();
@@ -121,9 +120,8 @@ TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
     EXPECT_EQ(Summary({Rectangle(1.4f), Rectangle(1.6f)}).ssPenWidth, 0);
     EXPECT_EQ(Summary({Rectangle(2.5f)}).ssPenWidthValue, 3);
     EXPECT_EQ(Summary({Rectangle(-2.5f)}).ssPenWidthValue, -3);
-}
 
-TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
+    // Other objects count as pen style six without pen.
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     SelectionState mixed = Summary({wall, Rectangle(1.0f, 2)});
     EXPECT_TRUE(Near({mixed.ssPenStyle, mixed.ssPenWidth}, {0, 0}));
@@ -284,6 +282,15 @@ TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDesel
 
     // Already in the wanted state: nothing happens.
     EXPECT_FALSE(DoSelectObject(poly, selmode::kDeselect));
+
+    // Lines are always selected point by point.
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* whole = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
+    PointAt(line, 1)->detectable = PointAt(whole, 1)->detectable = 0;
+    SelectObj(line, selmode::kSelect, 0);
+    SelectObj(whole, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
+    EXPECT_EQ(SelectedPointCount(whole), 0);  // whole: refused
 }
 
 TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
@@ -309,16 +316,6 @@ TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
     EXPECT_FALSE(IsObjectLocked(group));
     SetObjectLockFlags(group, 1);
     EXPECT_EQ(b->firstPoint->next->locked, 1);
-}
-
-TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
-    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
-    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
-    PointAt(line, 1)->detectable = PointAt(poly, 1)->detectable = 0;
-    SelectObj(line, selmode::kSelect, 0);
-    SelectObj(poly, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
-    EXPECT_EQ(SelectedPointCount(poly), 0);  // whole: refused
 }
 
 TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
@@ -356,9 +353,8 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     Make(skylight).select();
     DoSelectObjectPoints(roof, selmode::kDeselect, 0);
     EXPECT_EQ(SelectedPointCount(roof), 0);
-}
 
-TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
+    // Feedback is redrawn when a door changes state.
     SelectionSeamRecorder seams;
     gCurTool = toolid::kPointEdit;
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -542,16 +538,14 @@ TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
     EXPECT_FALSE(Hit(100, 50));
 }
 
-TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
+TEST_F(HitTest, ClosingSegmentsRowsAndSpecialGroupMembers) {
     Objex* outline = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
     EXPECT_FALSE(Hit(0, 50));
     outline->closed = 1;
     ASSERT_TRUE(Hit(0, 50));
     EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(outline, 3), PointAt(outline, 0)}));
-}
 
-TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
-    // Two rows of three points: row 0 at D = 0, row 1 at D = 100.
+    // Multi-row surfaces, along and across rows: row 0 at D = 0, row 1 at D = 100.
     Objex* surface = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
     surface->rows = 2;
     ASSERT_TRUE(Hit(50, 100));  // along the second row
@@ -560,9 +554,8 @@ TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
     EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(surface, 1), PointAt(surface, 4)}));
     EXPECT_FALSE(Hit(100, 20) && click.ciPoint == PointAt(surface, 2));
     EXPECT_FALSE(Hit(200, 200));
-}
 
-TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
+    // Special group members are reported by segment.
     Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
     Group(floor, {line}, 123);
     ASSERT_TRUE(Hit(0, 0));
@@ -760,16 +753,15 @@ TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
     gCurTool = toolid::kNone;
     SelectObj(poly, selmode::kDeselect, 0);
     EXPECT_FALSE(SelectPointInRect(poly->firstPoint, poly, &r, selmode::kSelect, 0));
-}
 
-TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
-    Objex* line = Shape(floor, objtype::kLine, {});
-    Poinz* low = Point(line, {10, 10, 90});   // D outside the rectangle, V inside
-    Poinz* high = Point(line, {20, 90, 10});  // D inside, V outside
-    const RECT r{0, 0, 50, 50};
+    // Rectangle selection by points compares H and V.
+    Objex* column = Shape(floor, objtype::kLine, {});
+    Poinz* low = Point(column, {10, 10, 90});   // D outside the rectangle, V inside
+    Poinz* high = Point(column, {20, 90, 10});  // D inside, V outside
+    const RECT box{0, 0, 50, 50};
     gCurTool = toolid::kPointEdit;
-    EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
-    EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
+    EXPECT_TRUE(SelectPointInRect(low, column, &box, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectPointInRect(high, column, &box, selmode::kSelect, 0));
     EXPECT_TRUE(Near({low->selected, high->selected}, {1, 0}));
 }
 
@@ -929,9 +921,8 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
     EXPECT_TRUE(objtype::IsFixedComponent(146));
     EXPECT_FALSE(objtype::IsFixedComponent(124));
     (void)group;
-}
 
-TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
+    // Roofs are refitted after their children unless the command moves them.
     RebuildRecorder rebuilds;
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Make(roof).select();
