@@ -83,21 +83,6 @@ TEST_F(ParallelTest, OffsetsOpenAndClosedOutlines) {
     EXPECT_EQ(CreateConstantParallelObject(Outline({{1, 1}}), parallel::kSide7, 10), nullptr);
 }
 
-TEST_F(ParallelTest, SharpCornerBeyondTheLotIsCutBack) {
-    // Right to (200, 100), then back to (100, 110): the side-7 offsets meet near (400.5, 90).
-    auto sharp = [&] { return Outline({{100, 100}, {200, 100}, {100, 110}}); };
-    Objex* mitred = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
-    EXPECT_NEAR(PointAt(mitred, 1)->position[0], 400.499f, 1e-3f);
-    DeleteObj(mitred);
-
-    // A 200 x 200 lot allows corners up to 300: the corner becomes the offset start of the
-    // second segment, (200, 100) + 10 x (0.0995037, 0.995037).
-    doc->itsDocState->lotRect = FloatRect{0, 0, 200, 200};
-    Objex* cut = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
-    ExpectPoints(cut, {{100, 90}, {200.995037f, 109.95037f}, {100.995037f, 119.95037f}});
-    DeleteObj(cut);
-}
-
 TEST_F(ParallelTest, BandsAroundACentreLine) {
     // Code 0: a rectangle 20 wide (10 inches at the default scale) centred on the line, F1 F2
     // on side 8 then S2 S1 on side 7; the source is gone.
@@ -142,6 +127,19 @@ TEST_F(ParallelTest, DirectionTellsWhichSideIsInside) {
     Objex* rows = Outline({{0, 0}, {0, 100}, {100, 100}, {100, 100}, {0, 100}, {0, 0}}, true);
     rows->rows = 2;
     EXPECT_EQ(GetParallelDirection(rows), 1);
+
+    // Right to (200, 100), then back to (100, 110): the side-7 offsets meet near (400.5, 90).
+    auto sharp = [&] { return Outline({{100, 100}, {200, 100}, {100, 110}}); };
+    Objex* mitred = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
+    EXPECT_NEAR(PointAt(mitred, 1)->position[0], 400.499f, 1e-3f);
+    DeleteObj(mitred);
+
+    // A 200 x 200 lot allows corners up to 300: the corner becomes the offset start of the
+    // second segment, (200, 100) + 10 x (0.0995037, 0.995037).
+    doc->itsDocState->lotRect = FloatRect{0, 0, 200, 200};
+    Objex* cut = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
+    ExpectPoints(cut, {{100, 90}, {200.995037f, 109.95037f}, {100.995037f, 119.95037f}});
+    DeleteObj(cut);
 }
 
 }  // namespace parallel
@@ -262,6 +260,12 @@ TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
     EXPECT_EQ(gCurrentPhotoTextureID, kFirstCustomTextureID + 2);
     DeleteObj(photo);
     EXPECT_STREQ(a->typeData.imagePath, "/designs/porch.jpg");
+
+    // Mirror copy of an imported object group mirrors its rotation.
+    Objex* group = Make(objtype::kGroup).on(layer);
+    group->params[4] = 30;
+    Make(Make(objtype::kFentrix)).in(group);
+    EXPECT_FLOAT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kMirrorLeftRight)->params[4], 330);
 }
 
 TEST_F(DuplicateTest, PlacementModesAndRefusals) {
@@ -296,13 +300,6 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
         EXPECT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, kCopy), nullptr);
         EXPECT_EQ(DuplicateObject(m1, nullptr, nullptr, nullptr, 1, kCopy), nullptr);
     }
-}
-
-TEST_F(DuplicateTest, MirrorCopyOfAnImportedObjectGroupMirrorsItsRotation) {
-    Objex* group = Make(objtype::kGroup).on(layer);
-    group->params[4] = 30;
-    Make(Make(objtype::kFentrix)).in(group);
-    EXPECT_FLOAT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kMirrorLeftRight)->params[4], 330);
 }
 
 }  // namespace duplicate
@@ -501,9 +498,8 @@ TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
     p4->prev = p1;
     EXPECT_EQ(HOrder(o), (std::vector<float>{3, 2, 1, 4}));
     EXPECT_EQ(ReverseSegmentDirection(p4, 5), nullptr);  // no successor
-}
 
-TEST_F(DirectionTest, ObjectReversalGoesRowByRow) {
+    // Object reversal goes row by row.
     Objex* surface = Make(objtype::kPolygon).on(layer);
     surface->rows = 2;
     for (int i = 1; i <= 6; ++i) Point(surface, {static_cast<float>(i), 0, 0});

@@ -75,16 +75,6 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     for (Objex* o : {loose, a, b}) DeleteObj(o);
 }
 
-TEST_F(ObjectsTest, LayerNamesAreCutTo255Bytes) {
-    const std::string longName(300, 'x');
-    Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
-    EXPECT_TRUE(Near({std::strlen(l->name), l->height}, {255u, 96.0f}, kUlps));
-    Layer* unnamed = CreateLayer(nullptr, 0, 0, nullptr);
-    EXPECT_STREQ(unnamed->name, "");
-    DeleteLayer(l);
-    DeleteLayer(unnamed);
-}
-
 TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     Objex* a = Make(objtype::kLine).on(first());
     EXPECT_EQ(first()->firstObject, a);
@@ -180,6 +170,15 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     Layer* fresh = CreateLayer("Fresh", 1, 1, nullptr);
     AppendLayerToDocument(fresh);
     EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {fresh, fresh}));
+
+    // Layer names are cut to255 bytes.
+    const std::string longName(300, 'x');
+    Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
+    EXPECT_TRUE(Near({std::strlen(l->name), l->height}, {255u, 96.0f}, kUlps));
+    Layer* unnamed = CreateLayer(nullptr, 0, 0, nullptr);
+    EXPECT_STREQ(unnamed->name, "");
+    DeleteLayer(l);
+    DeleteLayer(unnamed);
 }
 
 TEST_F(ObjectsTest, Lookups) {
@@ -210,6 +209,14 @@ TEST_F(ObjectsTest, Lookups) {
     EXPECT_FALSE(IsObjectSectionDetailObject(grandChild));
     top->groupKind = groupkind::kSectionDetail;
     EXPECT_TRUE(IsObjectSectionDetailObject(child));
+
+    // A wall is deleted whole only with every point selected.
+    Objex* wall = Make(objtype::kWall).on(first()).line(3);
+    EXPECT_FALSE(DeleteEntireWallObject(wall));
+    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
+    EXPECT_TRUE(DeleteEntireWallObject(wall));
+    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
+    EXPECT_FALSE(DeleteEntireWallObject(nullptr));
 }
 
 TEST_F(ObjectsTest, CurrentViewFromAngles) {
@@ -235,15 +242,6 @@ TEST_F(ObjectsTest, CurrentViewFromAngles) {
     gCurDocument = nullptr;
     EXPECT_EQ(GetCurrentView(), 0);
     gCurDocument = doc;
-}
-
-TEST_F(ObjectsTest, AWallIsDeletedWholeOnlyWithEveryPointSelected) {
-    Objex* wall = Make(objtype::kWall).on(first()).line(3);
-    EXPECT_FALSE(DeleteEntireWallObject(wall));
-    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
-    EXPECT_TRUE(DeleteEntireWallObject(wall));
-    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
-    EXPECT_FALSE(DeleteEntireWallObject(nullptr));
 }
 
 }  // namespace objects
@@ -531,9 +529,8 @@ TEST_F(DocStateTest, MetricSwitchNeedsARecordAndADocument) {
     EXPECT_FLOAT_EQ(ds()->wallHeight, 96.0f);
     gCurDocument = keep;
     InitializeDocState(nullptr);
-}
 
-TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
+    // Readouts and units come from preferences.
     port::defaults().setInt("UseImperialSystemKey", 4);
     port::defaults().setInt("ImperialReadoutKey", 7);
     port::defaults().setInt("MetricReadoutKey", 3);
@@ -576,9 +573,8 @@ TEST_F(ViewLayers, AskingTwiceAppendsOneLayerAtTheEnd) {
     EXPECT_STREQ(Get2DViewLayerName(5152), "X_RIGHT");
     EXPECT_STREQ(Get2DViewLayerName(5154), "X_BACK");
     EXPECT_STREQ(Get2DViewLayerName(5162), "X_TOP_FIRST_FLOOR");
-}
 
-TEST_F(ViewLayers, PlanLayerFollowsTheCurrentFloorByName) {
+    // Plan layer follows the current floor by name.
     Layer* second = GetLayerFromName("Second Floor");
     doc->itsCurLayer = second;
     Layer* plan = Get2DViewLayer(5149);
@@ -726,9 +722,8 @@ TEST_F(SavedCamerasTest, SaveAndChooseRestoresEveryField) {
     DeleteLiveViewsList();
     EXPECT_EQ(doc->itsLiveViews, nullptr);
     EXPECT_EQ(CountLiveViewsList(), 0);
-}
 
-TEST_F(SavedCamerasTest, NothingWithoutADocument) {
+    // Nothing without a document.
     gCurDocument = nullptr;
     EXPECT_EQ(AddLiveViewsListEntry(), nullptr);
     EXPECT_EQ(CountLiveViewsList(), 0);

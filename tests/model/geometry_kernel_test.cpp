@@ -216,9 +216,7 @@ TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {
     GetUniformTensionDeriv(2, 10, 0.5f, &derivative);
     EXPECT_EQ(derivative, 4.0f);
     DeleteObj(arc);
-}
 
-TEST_F(SplinesTest, SplineBoundsOfTheControlPolygonOnScreen) {
     // Control polygon (0,0), (30,0), (70,50), (100,50) zoomed by 0.6 in the plan view.
     RECT r;
     GetSplineBounds(0, 30, 30, 100, 0, 0, 0, 0, 0, 0, 0, 50, &r);
@@ -275,9 +273,8 @@ TEST_F(BicubicTest, PatchCornersAreTheFourPoints) {
     }
     // The S and T vectors are left filled for the last (1, 1).
     EXPECT_TRUE(Near({sMatrix.v[0], tMatrix.v[3]}, {1.0f, 1.0f}));
-}
 
-TEST_F(BicubicTest, LinkPatchOfARepeatedPairFollowsTheSegment) {
+    // Link patch of a repeated pair follows the segment.
     Poinz* a = Point(0, 0, 0, 4);
     Poinz* b = Point(20, 5, 8, -3);
     Establish(a, a, b, b, 1);
@@ -412,9 +409,8 @@ TEST_F(ProjectionTest, PerspectiveDivideAndItsInverse) {
     EXPECT_NEAR(x1, 6, 1e-4);
     EXPECT_NEAR(z2, 60 / 0.94f, 1e-3);  // z = +60 after the turn, w = 1 - 60 / 1000
     EXPECT_NEAR(y2, 0, 1e-3);
-}
 
-TEST_F(ProjectionTest, PlanesThroughPointsAndDepthsOnThem) {
+    // Planes through points and depths on them.
     float a, b, c, d;
     CalcParametric(0, 0, 0, 1, 0, 0, 0, 1, 0, &a, &b, &c, &d);
     EXPECT_TRUE(Near({a, b, c, d}, {0, 0, 1, 0}));
@@ -561,9 +557,8 @@ TEST_F(TransformsTest, Primitives) {
 
     EXPECT_NEAR(GetRotate(0.1f, 6.2f), 6.2f - 2 * kPi - 0.1f, 1e-5);
     EXPECT_NEAR(GetRotate(0.5f, 1.5f), 1.0f, 1e-6);
-}
 
-TEST_F(TransformsTest, WorldAndScreenLengths) {
+    // World and screen lengths.
     EXPECT_FLOAT_EQ(ConvertWorldToScreen(36, ds(), 0), 72.0f);
     EXPECT_FLOAT_EQ(ConvertWorldToScreen(36, ds(), 1), 43.2f);  // zoom 0.6
     EXPECT_FLOAT_EQ(ConvertScreenToWorld(72, ds(), 0), 36.0f);
@@ -824,6 +819,18 @@ TEST_F(ReadoutsTest, EveryImperialCodeFor100Point3AndMinus0Point3) {
     // Unknown codes take the decimal-inches path in sixteenths.
     EXPECT_EQ(Imperial(100.3f, 18), "100.3125\"");
     EXPECT_EQ(Imperial(100.3f, -1), "100.3125\"");
+
+    // Metric readouts trim zeros and look up the suffix.
+    const struct { float inches; int16_t code; const char* text; } rows[] = {
+        {100.0f, 0, "2.54 m"}, {100.0f, 1, "254 cm"}, {100.0f, 2, "2540 mm"}, {100.0f, 7, "2540 mm"}, {39.37f, 0, "1 m"}};
+    for (const auto& row : rows) EXPECT_EQ(Metric(row.inches, row.code), row.text) << row.inches << " " << row.code;
+
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
+    EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
+    EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
+    // A translation too long for the buffer is cut, never overrun.
+    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
+    EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 
 TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
@@ -844,19 +851,6 @@ TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
             ConvertInchesToImperialStr(v, text, code);
             EXPECT_LT(std::strlen(text), size_t(kReadoutSize));
         }
-}
-
-TEST_F(ReadoutsTest, MetricReadoutsTrimZerosAndLookUpTheSuffix) {
-    const struct { float inches; int16_t code; const char* text; } rows[] = {
-        {100.0f, 0, "2.54 m"}, {100.0f, 1, "254 cm"}, {100.0f, 2, "2540 mm"}, {100.0f, 7, "2540 mm"}, {39.37f, 0, "1 m"}};
-    for (const auto& row : rows) EXPECT_EQ(Metric(row.inches, row.code), row.text) << row.inches << " " << row.code;
-
-    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
-    EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
-    EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
-    // A translation too long for the buffer is cut, never overrun.
-    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
-    EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 
 TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {

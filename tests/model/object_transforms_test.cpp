@@ -493,22 +493,6 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     EXPECT_TRUE(Near({group->elevation, rebuilds.count("ReRenderObject", box)}, {50, 1}, kUlps));
 }
 
-TEST_F(FloorOperations, NoFloorBeyondTheTopOrBottom) {
-    Objex* o = Shape(floor, objtype::kPolygon, {{0, 0}});
-    o->elevation = 7;
-    MoveToNeighboringFloor(o, floorcmd::kMoveDown);
-    SendToNeighboringFloor(o, floorcmd::kCopyDown);
-    SendToNeighboringFloor(o, 5000);
-    EXPECT_FLOAT_EQ(o->elevation, 7);
-    EXPECT_EQ(o->layer, First());
-
-    doc->itsCurLayer = Third();
-    Objex* top = Shape(Third(), objtype::kPolygon, {{0, 0}});
-    MoveToNeighboringFloor(top, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(top->elevation, 0);
-    EXPECT_EQ(top->layer, Third());
-}
-
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     RebuildRecorder rebuilds;
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -653,6 +637,21 @@ TEST_F(FloorOperations, GroupRootBoundsOnVisibleLayers) {
     UpdateAllLayerRootBounds(First(), 0, 0, 1);
     EXPECT_FLOAT_EQ(group->bounds3D.floatFront, 30);
     EXPECT_FLOAT_EQ(upstairs->bounds3D.floatLeft, 0);  // hidden layer
+
+    // No floor beyond the top or bottom.
+    Objex* o = Shape(floor, objtype::kPolygon, {{0, 0}});
+    o->elevation = 7;
+    MoveToNeighboringFloor(o, floorcmd::kMoveDown);
+    SendToNeighboringFloor(o, floorcmd::kCopyDown);
+    SendToNeighboringFloor(o, 5000);
+    EXPECT_FLOAT_EQ(o->elevation, 7);
+    EXPECT_EQ(o->layer, First());
+
+    doc->itsCurLayer = Third();
+    Objex* top = Shape(Third(), objtype::kPolygon, {{0, 0}});
+    MoveToNeighboringFloor(top, floorcmd::kMoveUp);
+    EXPECT_FLOAT_EQ(top->elevation, 0);
+    EXPECT_EQ(top->layer, Third());
 }
 
 }  // namespace dvxtest::floors
