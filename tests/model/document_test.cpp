@@ -171,7 +171,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     AppendLayerToDocument(fresh);
     EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {fresh, fresh}));
 
-    // Layer names are cut to255 bytes.
+    // Layer names are cut to 255 bytes.
     const std::string longName(300, 'x');
     Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
     EXPECT_TRUE(Near({std::strlen(l->name), l->height}, {255u, 96.0f}, kUlps));

@@ -726,7 +726,7 @@ TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
     Drag(-10, -10, 500, 500, selmode::kToggle);
     EXPECT_EQ(SelectedPointCount(roof), 12);  // roof and both skylights, whole
 
-    // Far wall points are clamped not overflowed.
+    // Far wall points are clamped, not overflowed.
     Objex* wall = Wall(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
     Drag(-2147483647, -2147483647, 2147483647, 2147483647);
     // The marquee rounds by truncating, adding 0.5 and truncating again: -3.7 lands on -2.
