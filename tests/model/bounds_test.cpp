@@ -128,6 +128,18 @@ TEST_F(BoundsTest, CurvesAreSampledAtTheCurveResolution) {
     PointAt(o, 0)->kind = 4;
     ExpectRect(Plan(o), 0, 0, 100, 0);
     DeleteObj(o);
+
+    // Two dimensional bounds follow the view.
+    Objex* dot = Make(objtype::kPolygon).at({{10, 50, 20}});
+    ExpectRect(Plan(dot), 10, 20, 10, 20);
+    SetView(0, 0);  // looking along D: H across, V down the box
+    ExpectRect(Plan(dot), 10, 50, 10, 50);
+    // Perspective at distance 100 from above: depth -50 divides by 1 + 50/100.
+    SetView(90, 0, 1, 100);
+    ExpectRect(Plan(dot), 10 / 1.5f, 20 / 1.5f, 10 / 1.5f, 20 / 1.5f);
+    // 3D bounds never depend on the view.
+    ExpectBox(Model(dot), 10, 10, 50, 50, 20, 20);
+    DeleteObj(dot);
 }
 
 TEST_F(BoundsTest, ClosingSegmentCountsOnlyWhenClosed) {
@@ -166,19 +178,6 @@ TEST_F(BoundsTest, PenWidthWidensEveryEdgeByHalfTheWeight) {
     FloatRect r = EmptyFloatRect();
     GetObjectObjBounds(o, 0, &r, 0, 1);
     ExpectRect(r, 9, -6, 51, 21);
-    DeleteObj(o);
-}
-
-TEST_F(BoundsTest, TwoDimensionalBoundsFollowTheView) {
-    Objex* o = Make(objtype::kPolygon).at({{10, 50, 20}});
-    ExpectRect(Plan(o), 10, 20, 10, 20);
-    SetView(0, 0);  // looking along D: H across, V down the box
-    ExpectRect(Plan(o), 10, 50, 10, 50);
-    // Perspective at distance 100 from above: depth -50 divides by 1 + 50/100.
-    SetView(90, 0, 1, 100);
-    ExpectRect(Plan(o), 10 / 1.5f, 20 / 1.5f, 10 / 1.5f, 20 / 1.5f);
-    // 3D bounds never depend on the view.
-    ExpectBox(Model(o), 10, 10, 50, 50, 20, 20);
     DeleteObj(o);
 }
 

@@ -356,9 +356,8 @@ TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
     r = Revolve(kPi);
     RevolveObject(none, &r);
     EXPECT_EQ(none->pointCount, 4);
-}
 
-TEST_F(SweepsTest, ExtrudeMovesAlongTheViewDepth) {
+    // Extrude moves along the view depth.
     struct Case { int16_t view; float h, v, d; };
     for (Case c : {Case{2, 10, 12, 0}, Case{3, 22, 0, 0}, Case{1, 10, 0, 12}}) {
         doc->itsDocState->viewKind = c.view;

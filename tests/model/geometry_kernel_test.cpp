@@ -150,9 +150,8 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     EXPECT_TRUE(Near({GetObjectLength(empty), GetObjectLength(nullptr)}, {0.0f, 0.0f}));
     EXPECT_EQ(GetSegmentLength(wall, wall->firstPoint, nullptr), 0.0f);
     for (Objex* o : {wall, empty}) DeleteObj(o);
-}
 
-TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
+    // Point along segments and the remaining length.
     Objex* path = Make(objtype::kPath);
     Poinz* p = Point(path, 0, 0, 0);
     Poinz* q = Point(path, 6, 0, 8);
@@ -625,11 +624,9 @@ TEST_F(TransformsTest, ScaleLeavesAnAxisWhoseStartIsTheOrigin) {
     const TransformRecord r2 = Drag(10, 0, 10, 5, 0, 30);
     ScalePoint(fixed, xform::kSelectedOnly, &r2);
     ExpectPosition(fixed, 4, 1, 8);
-}
 
-TEST_F(TransformsTest, ShiftGivesTheHeightTheHorizontalFactor) {
     // Drag (10, 10, 10) to (5, 20, 30) about (0, 2, 0): H 0.5, V (20-2)/(10-2) = 2.25, D 3.
-    const TransformRecord r = Drag(10, 10, 10, 5, 20, 30, 0, 2, 0);
+    const TransformRecord drag = Drag(10, 10, 10, 5, 20, 30, 0, 2, 0);
     struct Row {
         int16_t view;
         int32_t flags;
@@ -646,7 +643,7 @@ TEST_F(TransformsTest, ShiftGivesTheHeightTheHorizontalFactor) {
         ds()->viewKind = row.view;
         Poinz* p = Point(4, 6, 8);
         p->outTangent[1] = 1;
-        ScalePoint(p, row.flags, &r);
+        ScalePoint(p, row.flags, &drag);
         SCOPED_TRACE(row.view * 10 + row.flags);
         ExpectPosition(p, row.h, row.v, row.d);
         EXPECT_EQ(p->outTangent[1], row.tangentV);
@@ -955,6 +952,22 @@ TEST_F(ReadoutsTest, FractionStepAndTrimming) {
         EXPECT_STREQ(text, row.out) << row.in;
     }
     TruncateTrailingZeros(nullptr);
+
+    // World units convert through the decimal factors.
+    const struct { int16_t unit; float world; float inches; } rows[] = {
+        {1, 5.0f, 5.0f}, {2, 2.0f, 24.0f}, {3, 2.0f, 72.0f}, {4, 0.5f, 31680.0f},
+        {5, 100.0f, 3.937f}, {6, 10.0f, 3.937f}, {7, 1.0f, 3.937f}, {8, 2.0f, 78.74f}};
+    for (const auto& row : rows) {
+        ds()->worldUnit = row.unit;
+        EXPECT_FLOAT_EQ(GetInchesFromWorld(row.world, ds()), row.inches) << row.unit;
+        EXPECT_FLOAT_EQ(GetWorldFromInches(row.inches, ds()), row.world) << row.unit;
+    }
+    for (int16_t unit : {0, 9, -1}) {
+        ds()->worldUnit = unit;
+        EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, ds()), GetWorldFromInches(7.25f, ds())}, {7.25f, 7.25f}));
+    }
+    EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, nullptr), ConvertMetersToInches(1.0f)}, {7.25f, 39.37f}));
+    EXPECT_EQ(ConvertInchesToPixels(2.0f), 144.0f);
 }
 
 TEST_F(ReadoutsTest, SnappingAndClampingFollowTheImperialFlags) {
@@ -983,23 +996,6 @@ TEST_F(ReadoutsTest, SnappingAndClampingFollowTheImperialFlags) {
         ConstrainValueToLimits(&v, row.min, row.max);
         EXPECT_EQ(v, row.out) << row.flags << " " << row.in << " in " << row.min << ".." << row.max;
     }
-}
-
-TEST_F(ReadoutsTest, WorldUnitsConvertThroughTheDecimalFactors) {
-    const struct { int16_t unit; float world; float inches; } rows[] = {
-        {1, 5.0f, 5.0f}, {2, 2.0f, 24.0f}, {3, 2.0f, 72.0f}, {4, 0.5f, 31680.0f},
-        {5, 100.0f, 3.937f}, {6, 10.0f, 3.937f}, {7, 1.0f, 3.937f}, {8, 2.0f, 78.74f}};
-    for (const auto& row : rows) {
-        ds()->worldUnit = row.unit;
-        EXPECT_FLOAT_EQ(GetInchesFromWorld(row.world, ds()), row.inches) << row.unit;
-        EXPECT_FLOAT_EQ(GetWorldFromInches(row.inches, ds()), row.world) << row.unit;
-    }
-    for (int16_t unit : {0, 9, -1}) {
-        ds()->worldUnit = unit;
-        EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, ds()), GetWorldFromInches(7.25f, ds())}, {7.25f, 7.25f}));
-    }
-    EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, nullptr), ConvertMetersToInches(1.0f)}, {7.25f, 39.37f}));
-    EXPECT_EQ(ConvertInchesToPixels(2.0f), 144.0f);
 }
 
 }  // namespace readouts

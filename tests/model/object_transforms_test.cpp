@@ -728,21 +728,20 @@ TEST_F(FentrixSizing, NoSideBelowOneSixteenth) {
     ResizeFentrixObject(box, 0, 0, 0, 0, 0, 0, 1);
     GetFentrixSize(box, &width, &height, &depth);
     EXPECT_NEAR(ConvertScreenToWorld(depth, CurrentDocState(), 0), 0.0625f, 1e-6);
-}
 
-TEST_F(FentrixSizing, AllThreeSizesInOneCall) {
-    Objex* box = Box();
-    RotateObjectInDegrees(box, 90);
+    // All three sizes in one call.
+    Objex* turned = Box();
+    RotateObjectInDegrees(turned, 90);
     CurrentDocState()->viewKind = 1;
-    ResizeFentrixObject(box, 1, 50, 200, 50, 1, 1, 1);
+    ResizeFentrixObject(turned, 1, 50, 200, 50, 1, 1, 1);
     EXPECT_EQ(CurrentDocState()->viewKind, 1);
-    ExpectSize(box, 50, 40, 25);
-    EXPECT_NEAR(box->params[4], 90, 1e-4);
+    ExpectSize(turned, 50, 40, 25);
+    EXPECT_NEAR(turned->params[4], 90, 1e-4);
 
     // Missing arguments change nothing.
-    float width = -1;
-    GetFentrixSize(box, &width, nullptr, nullptr);
-    EXPECT_FLOAT_EQ(width, -1);
+    float wide = -1;
+    GetFentrixSize(turned, &wide, nullptr, nullptr);
+    EXPECT_FLOAT_EQ(wide, -1);
     ResizeFentrixObject(nullptr, 1, 50, 50, 50, 1, 1, 1);
 }
 

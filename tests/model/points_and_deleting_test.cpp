@@ -227,6 +227,18 @@ TEST_F(WallSegmentDelete, AClosedWallOpensAtItsSelectedSegment) {
     DeleteWith(ring, {0, 2});  // the closing segment
     EXPECT_EQ(ring->closed, 0);
     EXPECT_EQ(PlanPositions(ring), (Positions{{0, 0}, {100, 0}, {100, 100}}));
+
+    // Selections that name no segment change nothing.
+    Objex* row = Wall(floor, {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
+    Attach(row, objtype::kDoor, PointAt(row, 1), PointAt(row, 2), 5, 5);
+    Attach(row, objtype::kWindow, PointAt(row, 3), PointAt(row, 4), 5, 5);
+    const Positions all = PlanPositions(row);
+
+    DeleteWith(row, {0, 1, 2});
+    DeleteWith(row, {1, 3});  // no segment between points 2 and 4: the doors stay too
+    EXPECT_EQ(PlanPositions(row), all);
+    EXPECT_EQ(ChildIDs(row).size(), 2u);
+    EXPECT_EQ(rebuilds->callsFor(row), (std::vector<std::string>{"ReRenderObject", "ReRenderObject"}));
 }
 
 TEST_F(WallSegmentDelete, AnOpenWallSplitsAtAMiddleSegmentAndLosesAnEndPointForAnEndSegment) {
@@ -255,19 +267,6 @@ TEST_F(WallSegmentDelete, AnOpenWallSplitsAtAMiddleSegmentAndLosesAnEndPointForA
     Objex* three = Wall(floor, {{0, 0}, {10, 0}, {20, 0}});
     DeleteWith(three, {1, 2});
     EXPECT_EQ(PlanPositions(three), (Positions{{0, 0}, {10, 0}}));
-}
-
-TEST_F(WallSegmentDelete, SelectionsThatNameNoSegmentChangeNothing) {
-    Objex* wall = Wall(floor, {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
-    Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 5, 5);
-    Attach(wall, objtype::kWindow, PointAt(wall, 3), PointAt(wall, 4), 5, 5);
-    const Positions all = PlanPositions(wall);
-
-    DeleteWith(wall, {0, 1, 2});
-    DeleteWith(wall, {1, 3});  // no segment between points 2 and 4: the doors stay too
-    EXPECT_EQ(PlanPositions(wall), all);
-    EXPECT_EQ(ChildIDs(wall).size(), 2u);
-    EXPECT_EQ(rebuilds->callsFor(wall), (std::vector<std::string>{"ReRenderObject", "ReRenderObject"}));
 }
 
 class Attachments : public SelectionTest {};

@@ -369,21 +369,6 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     EXPECT_EQ(seams.selectionLines.size(), 1u);
 }
 
-TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
-    SelectionSeamRecorder seams;
-    Objex* a = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
-    Layer* second = floor->next;
-    Objex* b = Shape(second, objtype::kPolygon, {{0, 0}, {10, 0}});
-    SelectAllLayers(doc->itsLayers, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(a), 2);
-    EXPECT_EQ(SelectedPointCount(b), 0);  // the second floor is not active
-    EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
-
-    gCurTool = toolid::kSkylight;
-    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
-    EXPECT_TRUE(Near({SelectedPointCount(a), seams.propertiesStates.size()}, {0, 1u}));
-}
-
 TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
     Objex* shown = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
     Objex* hidden = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
@@ -401,6 +386,20 @@ TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
     gCurTool = toolid::kRemovePoint;
     SelectVisualObj(roof, selmode::kSelect, 0, 0x1FF);
     EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
+
+    // Layers select only when shown and active and tell the inspector.
+    SelectionSeamRecorder seams;
+    Objex* a = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Layer* second = floor->next;
+    Objex* b = Shape(second, objtype::kPolygon, {{0, 0}, {10, 0}});
+    SelectAllLayers(doc->itsLayers, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(a), 2);
+    EXPECT_EQ(SelectedPointCount(b), 0);  // the second floor is not active
+    EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
+
+    gCurTool = toolid::kSkylight;
+    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    EXPECT_TRUE(Near({SelectedPointCount(a), seams.propertiesStates.size()}, {0, 1u}));
 }
 
 }  // namespace dvxtest::ops
@@ -503,21 +502,6 @@ TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
     EXPECT_FALSE(Hit(0, 0));
 }
 
-TEST_F(HitTest, LaterObjectsComeFirstAndTheSelectIndexTakesTheNext) {
-    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
-    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
-    ASSERT_TRUE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, above);
-
-    gSelectIndex = 2;
-    ASSERT_TRUE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, below);
-
-    gSelectIndex = 3;
-    EXPECT_FALSE(Hit(100, 50));
-    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {nullptr, nullptr}));
-}
-
 TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
     Layer* upper = floor->next;
     ASSERT_NE(upper, nullptr);
@@ -536,6 +520,20 @@ TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
     // Objects not on a plan in force are passed by.
     low->planBits = 0;
     EXPECT_FALSE(Hit(100, 50));
+
+    // Later objects come first and the select index takes the next.
+    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, above);
+
+    gSelectIndex = 2;
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, below);
+
+    gSelectIndex = 3;
+    EXPECT_FALSE(Hit(100, 50));
+    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {nullptr, nullptr}));
 }
 
 TEST_F(HitTest, ClosingSegmentsRowsAndSpecialGroupMembers) {
