@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -426,14 +427,10 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
         Poinz* start = line->firstPoint;
 
         // Point squares are half-open: 2 to the left hits, 2 to the right does not.
-        click = ClickAt(98, 100);
-        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(102, 100);
-        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(100, 98);
-        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(100, 102);
-        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
+        for (auto [x, y, hit] : {std::tuple{98, 100, true}, {102, 100, false}, {100, 98, true}, {100, 102, false}}) {
+            click = ClickAt(x, y);
+            EXPECT_EQ(SearchPoint(start, &click, 0, 0), hit) << x << "," << y;
+        }
 
         // Away from the ends the segment is hit 1 above, not 1 below.
         ASSERT_TRUE(Hit(200, 99));
