@@ -27,20 +27,14 @@ namespace bounds {
 constexpr float kEps = 1e-3f;
 
 void ExpectRect(const FloatRect& r, float left, float top, float right, float bottom) {
-    EXPECT_NEAR(r.floatLeft, left, kEps);
-    EXPECT_NEAR(r.floatTop, top, kEps);
-    EXPECT_NEAR(r.floatRight, right, kEps);
+    EXPECT_TRUE(Near({r.floatLeft, r.floatTop, r.floatRight}, {left, top, right}, kEps));
     EXPECT_NEAR(r.floatBottom, bottom, kEps);
 }
 
 void ExpectBox(const Float3DRect& r, float left, float right, float top, float bottom, float back,
                float front) {
-    EXPECT_NEAR(r.floatLeft, left, kEps);
-    EXPECT_NEAR(r.floatRight, right, kEps);
-    EXPECT_NEAR(r.floatTop, top, kEps);
-    EXPECT_NEAR(r.floatBottom, bottom, kEps);
-    EXPECT_NEAR(r.floatBack, back, kEps);
-    EXPECT_NEAR(r.floatFront, front, kEps);
+    EXPECT_TRUE(Near({r.floatLeft, r.floatRight, r.floatTop}, {left, right, top}, kEps));
+    EXPECT_TRUE(Near({r.floatBottom, r.floatBack, r.floatFront}, {bottom, back, front}, kEps));
 }
 
 FloatRect Plan(Objex* o, uint8_t onlySelected = 0, uint8_t ignoreCurves = 0, uint8_t withPen = 0) {
@@ -466,11 +460,8 @@ TEST_F(PlanarPolygonsTest, StraightOutlinesKeepPointsAndTheirTextureCoordinates)
     ASSERT_EQ(forward.size(), 3);
     EXPECT_EQ(forward.byteLength(), 3 * static_cast<int32_t>(sizeof(PolygonVertex)));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(forward[i].H, pos[i][0]);
-        EXPECT_EQ(forward[i].V, pos[i][1]);
-        EXPECT_EQ(forward[i].D, pos[i][2]);
-        EXPECT_EQ(forward[i].flag, 0);
-        EXPECT_FLOAT_EQ(forward[i].u, 0.1f * static_cast<float>(i + 1));
+        EXPECT_TRUE(Near({forward[i].H, forward[i].V, forward[i].D}, {pos[i][0], pos[i][1], pos[i][2]}));
+        EXPECT_TRUE(Near({forward[i].flag, forward[i].u}, {0, 0.1f * static_cast<float>(i + 1)}, kUlps));
         EXPECT_FLOAT_EQ(forward[i].v, 0.5f + 0.1f * static_cast<float>(i));
     }
 
@@ -504,8 +495,7 @@ TEST_F(PlanarPolygonsTest, CurvedSegmentsAreSampledWithoutTheirEndPoint) {
     ASSERT_EQ(poly.size(), 40);  // t = 0, 0.1, ..., 0.9 on each of four segments
     for (const PolygonVertex& v : poly) {
         EXPECT_NEAR(std::hypot(v.H, v.D), 100.0f, 0.1f);
-        EXPECT_NEAR(v.u, (v.H + 100) / 200, 1e-5f);
-        EXPECT_NEAR(v.v, (v.D + 100) / 200, 1e-5f);
+        EXPECT_TRUE(Near({v.u, v.v}, {(v.H + 100) / 200, (v.D + 100) / 200}, 1e-5f));
     }
     EXPECT_NEAR(poly[0].H, 100, 1e-4f);
     EXPECT_NEAR(poly[10].D, -100, 1e-4f);  // the second point starts the second segment
@@ -561,8 +551,7 @@ TEST_F(PlanarPolygonsTest, AppendOperationsGrowTheByteCount) {
     int32_t bytes = 0;
     int32_t added = -1;
     AppendObjectSegment(&array, a, b, &bytes, &added);
-    EXPECT_EQ(added, 10);
-    EXPECT_EQ(bytes, 10 * static_cast<int32_t>(sizeof(PolygonVertex)));
+    EXPECT_TRUE(Near({added, bytes}, {10, 10 * static_cast<int32_t>(sizeof(PolygonVertex))}));
     EXPECT_NEAR(array[5].D, -15, 1e-4f);  // D = -60 t (1 - t) at t = 0.5
 
     EXPECT_TRUE(Near({StorePolyPoint(&array, 1, 2, 3, &bytes, 7, 0.25f, 0.75f), array[10].flag}, {1, 7}));

@@ -94,8 +94,7 @@ TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
     SelectedObject(young, 0, 5261, CommandParamFromInt(-5));
     EXPECT_EQ(young->plantAge, 1.0f);
     // Rate 0: 12 plan units high, 10.2 wide, scaled about its middle (5, 5).
-    EXPECT_NEAR(H(young, 0), 5.0 - 5.1, 1e-5);
-    EXPECT_NEAR(H(young, 1), 5.0 + 5.1, 1e-5);
+    EXPECT_TRUE(Near({H(young, 0), H(young, 1)}, {5.0 - 5.1, 5.0 + 5.1}, 1e-5));
 
     // A planting age of 1 adds 1 + 3 years: 0.4 + 4 rounds to 4, 12 x 1.2^4 = 24.8832 high.
     RebuildRecorder rec;
@@ -311,9 +310,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
     ASSERT_EQ(CountObjects(floor->firstObject), 4);
     Objex* copy = wall->next;
     for (float step = 1; step <= 3; ++step, copy = copy->next) {
-        EXPECT_EQ(H(copy, 0), step);
-        EXPECT_EQ(D(copy, 0), -step);
-        EXPECT_EQ(H(copy, 1), 100 + step);
+        EXPECT_TRUE(Near({H(copy, 0), D(copy, 0), H(copy, 1)}, {step, -step, 100 + step}));
         EXPECT_TRUE(Near({rec.count("Update3DWall", copy), rec.count("ReRenderObject", copy)}, {1, 1}));
         EXPECT_FALSE(IsObjectSelected(copy));
     }
@@ -339,8 +336,7 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     ASSERT_EQ(CountObjects(Floor(1)->firstObject), 1);
     Objex* copy = Floor(1)->firstObject;
     EXPECT_NE(copy, line);
-    EXPECT_EQ(copy->elevation, floor->height);
-    EXPECT_EQ(CountObjects(Floor(2)->firstObject), 0);
+    EXPECT_TRUE(Near({copy->elevation, CountObjects(Floor(2)->firstObject)}, {floor->height, 0}));
     EXPECT_EQ(toolResets, std::vector<uint8_t>{1});
     EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
 
@@ -456,8 +452,7 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
     float w = 0, h = 0;
     // 2.6 years round to 3: 12 x 1.2^3, below the maximum of 24 inches (48 plan units).
     GetPlantBounds(Plant(20, 24, 2.6f), &w, &h, 0);
-    EXPECT_FLOAT_EQ(h, 20.736f);
-    EXPECT_FLOAT_EQ(w, 0.85f * 20.736f);
+    EXPECT_TRUE(Near({h, w}, {20.736f, 0.85f * 20.736f}, kUlps));
     // Without growth: 12, or the maximum (4 inches, 8 plan units) when that is smaller.
     GetPlantBounds(Plant(0, 24, 9.0f), &w, &h, 0);
     EXPECT_EQ(h, 12.0f);

@@ -151,8 +151,7 @@ TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated
     ASSERT_EQ(o->pointCount, 5);
     const auto pts = Points(o);
     ASSERT_EQ(pts.size(), 5u);
-    EXPECT_EQ(pts[4]->position[0], pts[0]->position[0]);
-    EXPECT_EQ(pts[4]->position[2], pts[0]->position[2]);
+    EXPECT_TRUE(Near({pts[4]->position[0], pts[4]->position[2]}, {pts[0]->position[0], pts[0]->position[2]}));
     EXPECT_TRUE(Near({pts[4]->selected, o->params[4]}, {0, 96.0f}, kUlps));  // the floor's height
     EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject", "ReRenderObject"}));
 
@@ -169,8 +168,7 @@ TEST_F(ConvertTest, DetailOvalBecomesAPierOfItsWidthAndARectangleDoesNot) {
     oval->bounds3D.floatLeft = 0;
     oval->bounds3D.floatRight = 72;
     ASSERT_TRUE(ConvertObjectType(oval, convertcmd::kFoundationPier));
-    EXPECT_EQ(oval->type, objtype::kFoundationPier);
-    EXPECT_FLOAT_EQ(oval->params[0], 36.0f);
+    EXPECT_TRUE(Near({oval->type, oval->params[0]}, {objtype::kFoundationPier, 36.0f}, kUlps));
 
     for (int32_t subtype : {1, 2}) {  // a rectangle, and an "oval" without curves
         Objex* square = Square();
@@ -215,8 +213,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     Poinz* last = first->next;
     ASSERT_TRUE(ConvertObjectType(wall, convertcmd::kInteriorWall));
 
-    EXPECT_EQ(wall->type, objtype::kWall);
-    EXPECT_EQ(wall->planBits, 2);
+    EXPECT_TRUE(Near({wall->type, wall->planBits}, {objtype::kWall, 2}));
     const auto pts = Points(wall);
     ASSERT_EQ(pts.size(), 11u);  // nine new points in the one curved segment
     EXPECT_EQ(wall->pointCount, 11);

@@ -256,8 +256,7 @@ TEST_F(DocumentModelTest, NewMetricDesign) {
     QMDDocumentModel* metric = QMDDocumentModel::alloc()->init();
     ASSERT_NE(metric, nullptr);
     DocState* ds = metric->itsDocState;
-    EXPECT_EQ(ds->units, kMetricUnits);
-    EXPECT_FLOAT_EQ(ds->wallHeight, 94.4882f);
+    EXPECT_TRUE(Near({ds->units, ds->wallHeight}, {kMetricUnits, 94.4882f}, kUlps));
     for (Layer* l = metric->itsLayers; l; l = l->next) EXPECT_FLOAT_EQ(l->height, 94.48819f);
     EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(metric->itsLayers->next->next), 2 * 94.48819f);
     EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 19.685f);
@@ -339,8 +338,7 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     doc->reinitializeDocumentModel();
 
     EXPECT_TRUE(Same({gCurDocument, other->itsLayers}, {other, otherFirst}));
-    EXPECT_EQ(CountLayers(other->itsLayers), 3);
-    EXPECT_EQ(doc->itsDocID, id);
+    EXPECT_TRUE(Near({CountLayers(other->itsLayers), doc->itsDocID}, {3, id}));
     EXPECT_EQ(changes, (std::vector<int>{2, 2}));
     EXPECT_EQ(fileNameCalls, 1);
     EXPECT_EQ(lastName, nullptr);
@@ -517,8 +515,7 @@ TEST_F(DocStateTest, ToolsetOptionsOnlyAddPlanBits) {
     std::memcpy(ds()->planMasks, before, sizeof before);
     gToolsetOptions = 6911 & ~0x200;
     InitializeVisiblePlansFromToolsetOptions();
-    EXPECT_EQ(ds()->planMasks[0], 0x101 | 0x80);
-    EXPECT_EQ(ds()->planMasks[1], 0x1FF);
+    EXPECT_TRUE(Near({ds()->planMasks[0], ds()->planMasks[1]}, {0x101 | 0x80, 0x1FF}));
 }
 
 TEST_F(DocStateTest, MetricSwitchNeedsARecordAndADocument) {

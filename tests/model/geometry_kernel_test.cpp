@@ -77,10 +77,8 @@ TEST_F(SplinesTest, LineAnglesFollowThePlanConvention) {
 TEST_F(SplinesTest, SlopesIntersectionsAndPerpendicularFeet) {
     EXPECT_EQ(GetSlope(5, 0, 3.8f, 6), kVerticalSlope);  // dx -1.2 rounds to 0
     EXPECT_FLOAT_EQ(FGetSlope(5, 0, 3.8f, 6), 6 / -1.2f);
-    EXPECT_EQ(GetSlope(0, 0, 0.4f, 1), kVerticalSlope);
-    EXPECT_FLOAT_EQ(GetSlope(0, 0, -1.5f, 3), -2.0f);
-    EXPECT_EQ(FGetSlope(2, 0, 2, 5), kVerticalSlope);
-    EXPECT_FLOAT_EQ(GetYIntercept(2, 7, 3), 1.0f);
+    EXPECT_TRUE(Near({GetSlope(0, 0, 0.4f, 1), GetSlope(0, 0, -1.5f, 3)}, {kVerticalSlope, -2.0f}, kUlps));
+    EXPECT_TRUE(Near({FGetSlope(2, 0, 2, 5), GetYIntercept(2, 7, 3)}, {kVerticalSlope, 1.0f}, kUlps));
 
     using Crossing = void (*)(float, float, float, float, float, float, float, float, float*, float*);
     constexpr float kNo = kNoIntersection;
@@ -432,8 +430,7 @@ TEST_F(ProjectionTest, GridPlaneFollowsTheViewKind) {
     float cx = 5, sx = 5, cy = 5, sy = 5;
     SetUpForRotationAboutArbitraryAxis(0, 0, &cx, &sx, &cy, &sy, 0);
     EXPECT_TRUE(Near({cx, sy}, {1, 0}));
-    EXPECT_EQ(gGridCONST, before);
-    EXPECT_EQ(ComputePointOnPlaneParallelToGrid(1, 1, 1), 0.0f);
+    EXPECT_TRUE(Near({gGridCONST, ComputePointOnPlaneParallelToGrid(1, 1, 1)}, {before, 0.0f}));
     gCurDocument = doc;
 }
 
@@ -689,9 +686,7 @@ protected:
     // Both tangents of a smoothed point are the same.
     static void ExpectTangent(const Poinz* p, float h, float v, float d) {
         for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(p->inTangent[i], p->outTangent[i]);
-        EXPECT_FLOAT_EQ(p->outTangent[0], h);
-        EXPECT_FLOAT_EQ(p->outTangent[1], v);
-        EXPECT_FLOAT_EQ(p->outTangent[2], d);
+        EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[1], p->outTangent[2]}, {h, v, d}, kUlps));
     }
 };
 

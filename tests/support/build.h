@@ -11,6 +11,7 @@
 //   Objex* deck = Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(floor);
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -129,6 +130,7 @@ int SelectedPointCount(const Objex* object);
 inline constexpr double kUlps = -1;
 struct Num {
     template <class T>
+        requires std::is_arithmetic_v<T> || std::is_enum_v<T>
     Num(T value) : v(static_cast<double>(value)) {}
     double v;
 };
