@@ -27,20 +27,14 @@ namespace bounds {
 constexpr float kEps = 1e-3f;
 
 void ExpectRect(const FloatRect& r, float left, float top, float right, float bottom) {
-    EXPECT_NEAR(r.floatLeft, left, kEps);
-    EXPECT_NEAR(r.floatTop, top, kEps);
-    EXPECT_NEAR(r.floatRight, right, kEps);
+    EXPECT_TRUE(Near({r.floatLeft, r.floatTop, r.floatRight}, {left, top, right}, kEps));
     EXPECT_NEAR(r.floatBottom, bottom, kEps);
 }
 
 void ExpectBox(const Float3DRect& r, float left, float right, float top, float bottom, float back,
                float front) {
-    EXPECT_NEAR(r.floatLeft, left, kEps);
-    EXPECT_NEAR(r.floatRight, right, kEps);
-    EXPECT_NEAR(r.floatTop, top, kEps);
-    EXPECT_NEAR(r.floatBottom, bottom, kEps);
-    EXPECT_NEAR(r.floatBack, back, kEps);
-    EXPECT_NEAR(r.floatFront, front, kEps);
+    EXPECT_TRUE(Near({r.floatLeft, r.floatRight, r.floatTop}, {left, right, top}, kEps));
+    EXPECT_TRUE(Near({r.floatBottom, r.floatBack, r.floatFront}, {bottom, back, front}, kEps));
 }
 
 FloatRect Plan(Objex* o, uint8_t onlySelected = 0, uint8_t ignoreCurves = 0, uint8_t withPen = 0) {
@@ -102,9 +96,7 @@ TEST_F(BoundsTest, EmptyObjectsAndStraightSegments) {
     Objex* far = Make(objtype::kLine).at({{-30, 0, 7}});
     GetObjectBounds(far, 0, &r, 0, 0);
     ExpectRect(r, -30, -5, 50, 20);
-    DeleteObj(none);
-    DeleteObj(o);
-    DeleteObj(far);
+    for (Objex* o : {none, o, far}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, CurvesAreSampledAtTheCurveResolution) {
@@ -130,6 +122,18 @@ TEST_F(BoundsTest, CurvesAreSampledAtTheCurveResolution) {
     PointAt(o, 0)->kind = 4;
     ExpectRect(Plan(o), 0, 0, 100, 0);
     DeleteObj(o);
+
+    // Two dimensional bounds follow the view.
+    Objex* dot = Make(objtype::kPolygon).at({{10, 50, 20}});
+    ExpectRect(Plan(dot), 10, 20, 10, 20);
+    SetView(0, 0);  // looking along D: H across, V down the box
+    ExpectRect(Plan(dot), 10, 50, 10, 50);
+    // Perspective at distance 100 from above: depth -50 divides by 1 + 50/100.
+    SetView(90, 0, 1, 100);
+    ExpectRect(Plan(dot), 10 / 1.5f, 20 / 1.5f, 10 / 1.5f, 20 / 1.5f);
+    // 3D bounds never depend on the view.
+    ExpectBox(Model(dot), 10, 10, 50, 50, 20, 20);
+    DeleteObj(dot);
 }
 
 TEST_F(BoundsTest, ClosingSegmentCountsOnlyWhenClosed) {
@@ -171,19 +175,6 @@ TEST_F(BoundsTest, PenWidthWidensEveryEdgeByHalfTheWeight) {
     DeleteObj(o);
 }
 
-TEST_F(BoundsTest, TwoDimensionalBoundsFollowTheView) {
-    Objex* o = Make(objtype::kPolygon).at({{10, 50, 20}});
-    ExpectRect(Plan(o), 10, 20, 10, 20);
-    SetView(0, 0);  // looking along D: H across, V down the box
-    ExpectRect(Plan(o), 10, 50, 10, 50);
-    // Perspective at distance 100 from above: depth -50 divides by 1 + 50/100.
-    SetView(90, 0, 1, 100);
-    ExpectRect(Plan(o), 10 / 1.5f, 20 / 1.5f, 10 / 1.5f, 20 / 1.5f);
-    // 3D bounds never depend on the view.
-    ExpectBox(Model(o), 10, 10, 50, 50, 20, 20);
-    DeleteObj(o);
-}
-
 TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
     Layer* first = floor(0);
     Layer* second = floor(1);
@@ -194,35 +185,31 @@ TEST_F(BoundsTest, HiddenLayersAndPlansWhilePrinting) {
     UpdateObjectBounds(near);
     UpdateObjectBounds(far);
 
+    auto plan = [&](auto get) {
+        FloatRect r = EmptyFloatRect();
+        get(doc->itsLayers, 0, &r, 0, 0);
+        return r;
+    };
+    auto model = [&](auto get) {
+        Float3DRect b = EmptyFloat3DRect();
+        get(doc->itsLayers, 0, &b, 0);
+        return b;
+    };
     second->visible = 0;
-    FloatRect r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
-    r = EmptyFloatRect();
-    GetAllLayersObjBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
-    Float3DRect b = EmptyFloat3DRect();
-    GetAllLayers3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
-    b = EmptyFloat3DRect();
-    GetAllLayersObj3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
-    b = EmptyFloat3DRect();
-    GetAllSpecialLayers3DBounds(doc->itsLayers, 0, &b, 0);
-    ExpectBox(b, 10, 50, 0, 0, -5, 20);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 50, 20);
+    ExpectRect(plan(GetAllLayersObjBounds), 10, -5, 50, 20);
+    ExpectBox(model(GetAllLayers3DBounds), 10, 50, 0, 0, -5, 20);
+    ExpectBox(model(GetAllLayersObj3DBounds), 10, 50, 0, 0, -5, 20);
+    ExpectBox(model(GetAllSpecialLayers3DBounds), 10, 50, 0, 0, -5, 20);
     second->visible = 1;
-    r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 1000, 1000);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 1000, 1000);
 
     // Printing keeps only objects on a visible plan: roofing (bit 4) shows, detail (bit 8) not.
     near->planBits = 1 << 4;
     far->planBits = 1 << 8;
     ds()->visiblePlans = 1 << 4;
     gPrinting = 1;
-    r = EmptyFloatRect();
-    GetAllLayersBounds(doc->itsLayers, 0, &r, 0, 0);
-    ExpectRect(r, 10, -5, 50, 20);
+    ExpectRect(plan(GetAllLayersBounds), 10, -5, 50, 20);
     gPrinting = 0;
 }
 
@@ -252,8 +239,7 @@ TEST_F(BoundsTest, RoofsIgnoreAttachmentsInPlanAndUsePanelsIn3D) {
     Objex* freehand = Make(objtype::kFreehandRoof).at({{0, 0, 0}});
     Make(objtype::kSlopeArrow).at({{900, 0, 900}}).in(freehand);
     ExpectBox(Model(freehand), 0, 0, 0, 0, 0, 0);
-    DeleteObj(roof);
-    DeleteObj(freehand);
+    for (Objex* o : {roof, freehand}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, WallsAreMeasuredThroughTheirSolid) {
@@ -332,8 +318,7 @@ TEST_F(BoundsTest, StoredBoxesOfNestedGroupsAndDimensions) {
     EXPECT_EQ(gDimensionSelected, 0);  // not selected, not measured
     GetObjectObjBounds(outer, 0, &r, 0, 0);
     EXPECT_EQ(gDimensionSelected, 1);
-    DeleteObj(outer);
-    DeleteObj(leader);
+    for (Objex* o : {outer, leader}) DeleteObj(o);
 }
 
 TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
@@ -367,8 +352,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     text->params[1] = 50;
     text->params[2] = 10;
     AdjustEnhancedTextObjectSize(text);
-    EXPECT_FLOAT_EQ(PointAt(text, 1)->position[0], 110);
-    EXPECT_FLOAT_EQ(PointAt(text, 2)->position[2], 60);
+    EXPECT_TRUE(Near({PointAt(text, 1)->position[0], PointAt(text, 2)->position[2]}, {110, 60}, kUlps));
     text->params[1] = 500;
     text->params[2] = 0.5f;
     AdjustEnhancedTextObjectSize(text);
@@ -378,8 +362,7 @@ TEST_F(BoundsTest, RootBoundsAndMinimumTextBox) {
     Make(three).at({{0, 0, 0}, {5, 0, 0}, {5, 0, 5}});
     AdjustEnhancedTextObjectSize(three);
     EXPECT_FLOAT_EQ(PointAt(three, 1)->position[0], 5);
-    DeleteObj(text);
-    DeleteObj(three);
+    for (Objex* o : {text, three}) DeleteObj(o);
 }
 
 // The stored bounds come from one walk per object, and a group's from its members' stored
@@ -427,11 +410,8 @@ TEST_F(BoundsTest, SimpleRotateTurnsPlanPositionsAndTangents) {
     rec.values[8] = 999;  // V of the centre plays no part
     rec.values[9] = 10;
     SimpleRotateObject(o, &rec);
-    EXPECT_NEAR(p->position[0], 20, kEps);
-    EXPECT_NEAR(p->position[1], 5, kEps);
-    EXPECT_NEAR(p->position[2], 0, kEps);
-    EXPECT_NEAR(p->outTangent[0], 0, kEps);
-    EXPECT_NEAR(p->outTangent[2], -4, kEps);
+    EXPECT_TRUE(Near({p->position[0], p->position[1], p->position[2]}, {20, 5, 0}, kEps));
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[2]}, {0, -4}, kEps));
     EXPECT_EQ(p->inTangent[1], 7);  // no H or D: not turned
     // Bounds follow, along the now curved segment: D(t) = -24 t^3 + 38 t^2 - 4 t dips to
     // -0.044 at t = 0.1. Nothing else of the object changes.
@@ -480,11 +460,8 @@ TEST_F(PlanarPolygonsTest, StraightOutlinesKeepPointsAndTheirTextureCoordinates)
     ASSERT_EQ(forward.size(), 3);
     EXPECT_EQ(forward.byteLength(), 3 * static_cast<int32_t>(sizeof(PolygonVertex)));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(forward[i].H, pos[i][0]);
-        EXPECT_EQ(forward[i].V, pos[i][1]);
-        EXPECT_EQ(forward[i].D, pos[i][2]);
-        EXPECT_EQ(forward[i].flag, 0);
-        EXPECT_FLOAT_EQ(forward[i].u, 0.1f * static_cast<float>(i + 1));
+        EXPECT_TRUE(Near({forward[i].H, forward[i].V, forward[i].D}, {pos[i][0], pos[i][1], pos[i][2]}));
+        EXPECT_TRUE(Near({forward[i].flag, forward[i].u}, {0, 0.1f * static_cast<float>(i + 1)}, kUlps));
         EXPECT_FLOAT_EQ(forward[i].v, 0.5f + 0.1f * static_cast<float>(i));
     }
 
@@ -518,8 +495,7 @@ TEST_F(PlanarPolygonsTest, CurvedSegmentsAreSampledWithoutTheirEndPoint) {
     ASSERT_EQ(poly.size(), 40);  // t = 0, 0.1, ..., 0.9 on each of four segments
     for (const PolygonVertex& v : poly) {
         EXPECT_NEAR(std::hypot(v.H, v.D), 100.0f, 0.1f);
-        EXPECT_NEAR(v.u, (v.H + 100) / 200, 1e-5f);
-        EXPECT_NEAR(v.v, (v.D + 100) / 200, 1e-5f);
+        EXPECT_TRUE(Near({v.u, v.v}, {(v.H + 100) / 200, (v.D + 100) / 200}, 1e-5f));
     }
     EXPECT_NEAR(poly[0].H, 100, 1e-4f);
     EXPECT_NEAR(poly[10].D, -100, 1e-4f);  // the second point starts the second segment
@@ -575,23 +551,17 @@ TEST_F(PlanarPolygonsTest, AppendOperationsGrowTheByteCount) {
     int32_t bytes = 0;
     int32_t added = -1;
     AppendObjectSegment(&array, a, b, &bytes, &added);
-    EXPECT_EQ(added, 10);
-    EXPECT_EQ(bytes, 10 * static_cast<int32_t>(sizeof(PolygonVertex)));
+    EXPECT_TRUE(Near({added, bytes}, {10, 10 * static_cast<int32_t>(sizeof(PolygonVertex))}));
     EXPECT_NEAR(array[5].D, -15, 1e-4f);  // D = -60 t (1 - t) at t = 0.5
 
-    EXPECT_EQ(StorePolyPoint(&array, 1, 2, 3, &bytes, 7, 0.25f, 0.75f), 1);
-    EXPECT_EQ(array[10].flag, 7);
+    EXPECT_TRUE(Near({StorePolyPoint(&array, 1, 2, 3, &bytes, 7, 0.25f, 0.75f), array[10].flag}, {1, 7}));
     EXPECT_EQ(array[10].v, 0.75f);
     // StorePoint gives no texture coordinates; projecting takes the point into the view.
-    EXPECT_EQ(StorePoint(&array, 10, 50, 20, &bytes, 0, 3), 1);
-    EXPECT_EQ(array[11].u, 0.0f);
-    EXPECT_EQ(array[11].v, 0.0f);
-    EXPECT_EQ(array[11].V, 50.0f);
+    EXPECT_TRUE(Near({StorePoint(&array, 10, 50, 20, &bytes, 0, 3), array[11].u}, {1, 0.0f}));
+    EXPECT_TRUE(Near({array[11].v, array[11].V}, {0.0f, 50.0f}));
     SetView(0, 0);
     EXPECT_EQ(StorePoint(&array, 10, 50, 20, &bytes, 1, 0), 1);
-    EXPECT_NEAR(array[12].H, 10, 1e-4f);
-    EXPECT_NEAR(array[12].V, 50, 1e-4f);
-    EXPECT_NEAR(array[12].D, 20, 1e-4f);
+    EXPECT_TRUE(Near({array[12].H, array[12].V, array[12].D}, {10, 50, 20}, 1e-4f));
     EXPECT_EQ(bytes, 13 * static_cast<int32_t>(sizeof(PolygonVertex)));
     DeletePlanarPolygon(array);
 
@@ -642,10 +612,8 @@ TEST_F(TextureMappingTest, FaceAxisFollowsTheFlattestExtent) {
     // A floor (all V equal) faces up: u along H, v along D across its plan box.
     Objex* floor = Shape(objtype::kFloor, {{0, 0, 0}, {200, 0, 0}, {200, 0, 100}, {0, 0, 100}});
     SetTextureFaceUV(floor);
-    EXPECT_EQ(floor->faceAxis, 2);
-    EXPECT_EQ(floor->textureFaceRect.floatLeft, 0);
-    EXPECT_EQ(floor->textureFaceRect.floatRight, 200);
-    EXPECT_EQ(floor->textureFaceRect.floatTop, 0);
+    EXPECT_TRUE(Near({floor->faceAxis, floor->textureFaceRect.floatLeft}, {2, 0}));
+    EXPECT_TRUE(Near({floor->textureFaceRect.floatRight, floor->textureFaceRect.floatTop}, {200, 0}));
     EXPECT_EQ(floor->textureFaceRect.floatBottom, 100);
     EXPECT_EQ(std::memcmp(&floor->textureFaceRect, &floor->textureFaceRect2, sizeof(FloatRect)), 0);
     ExpectUV(floor, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
@@ -653,15 +621,13 @@ TEST_F(TextureMappingTest, FaceAxisFollowsTheFlattestExtent) {
     // Upright in H-V (all D equal): axis 1, u along H, v along V.
     Objex* front = Shape(objtype::kPolygon, {{0, 0, 5}, {100, 0, 5}, {100, 50, 5}, {50, 25, 5}});
     SetTextureFaceUV(front);
-    EXPECT_EQ(front->faceAxis, 1);
-    EXPECT_EQ(front->textureFaceRect.floatBottom, 50);
+    EXPECT_TRUE(Near({front->faceAxis, front->textureFaceRect.floatBottom}, {1, 50}));
     ExpectUV(front, {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}});
 
     // Upright in D-V (all H equal): axis 3, u along D, v along V.
     Objex* side = Shape(objtype::kPolygon, {{7, 0, 0}, {7, 0, 100}, {7, 50, 100}, {7, 50, 0}});
     SetTextureFaceUV(side);
-    EXPECT_EQ(side->faceAxis, 3);
-    EXPECT_EQ(side->textureFaceRect.floatLeft, 0);
+    EXPECT_TRUE(Near({side->faceAxis, side->textureFaceRect.floatLeft}, {3, 0}));
     EXPECT_EQ(side->textureFaceRect.floatRight, 100);
     ExpectUV(side, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
 
@@ -691,12 +657,9 @@ TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     AddRectangleRow(o, 100, 50, 0);
     Make(o).at({{-50, 0, -10}, {150, 0, -10}, {150, 0, 80}, {25, 0, 25}});
     SetTextureFaceUV(o);
-    EXPECT_EQ(o->faceAxis, 2);
-    EXPECT_EQ(o->textureFaceRect.floatRight, 100);
-    EXPECT_NEAR(PointAt(o, 4)->textureU, 0, kEps);
-    EXPECT_NEAR(PointAt(o, 5)->textureU, 1, kEps);
-    EXPECT_NEAR(PointAt(o, 6)->textureV, 1, kEps);
-    EXPECT_NEAR(PointAt(o, 7)->textureU, 0.25f, kEps);
+    EXPECT_TRUE(Near({o->faceAxis, o->textureFaceRect.floatRight}, {2, 100}));
+    EXPECT_TRUE(Near({PointAt(o, 4)->textureU, PointAt(o, 5)->textureU}, {0, 1}, kEps));
+    EXPECT_TRUE(Near({PointAt(o, 6)->textureV, PointAt(o, 7)->textureU}, {1, 0.25f}, kEps));
     EXPECT_NEAR(PointAt(o, 7)->textureV, 0.5f, kEps);
 
     // No rows: nothing is touched. A count that is not a multiple of rows is one row.
@@ -706,8 +669,7 @@ TEST_F(TextureMappingTest, OnlyTheFirstRowSetsTheFaceAndValuesAreClamped) {
     EXPECT_EQ(o->faceAxis, 9);
     o->rows = 3;
     SetTextureFaceUV(o);
-    EXPECT_EQ(o->textureFaceRect.floatLeft, -50);
-    EXPECT_EQ(o->textureFaceRect.floatRight, 150);
+    EXPECT_TRUE(Near({o->textureFaceRect.floatLeft, o->textureFaceRect.floatRight}, {-50, 150}));
     DeleteObj(o);
 }
 
@@ -719,10 +681,8 @@ TEST_F(TextureMappingTest, TurnedRoofFacesMapAlongTheRidgeAndKeepTheirPoints) {
     Make(face).at({{50, 40, 100}, {50, 40, 0}});
     SetTextureFaceUV(face);
     EXPECT_EQ(face->faceAxis, 1);
-    EXPECT_NEAR(face->textureFaceRect.floatLeft, -100, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatRight, 0, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatTop, 0, 1e-3f);
-    EXPECT_NEAR(face->textureFaceRect.floatBottom, 40, 1e-3f);
+    EXPECT_TRUE(Near({face->textureFaceRect.floatLeft, face->textureFaceRect.floatRight}, {-100, 0}, 1e-3f));
+    EXPECT_TRUE(Near({face->textureFaceRect.floatTop, face->textureFaceRect.floatBottom}, {0, 40}, 1e-3f));
     ExpectUV(face, {{1, 0}, {0, 0}, {0, 1}, {1, 1}});
 
     // Awkward values about an awkward centre: every stored point comes back bit for bit.
@@ -793,8 +753,7 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     AddRectangleRow(three, 10, 10, 30);
     three->rows = 4;
     SetObjectPointLengths(three);
-    EXPECT_FLOAT_EQ(PointAt(three, 9)->rowLength, 100);
-    EXPECT_FLOAT_EQ(PointAt(three, 15)->rowPerimeter, 300);
+    EXPECT_TRUE(Near({PointAt(three, 9)->rowLength, PointAt(three, 15)->rowPerimeter}, {100, 300}, kUlps));
 
     // One row, or a count that is not a multiple of the rows: left alone.
     Objex* one = Make(objtype::kPolygon);
@@ -803,8 +762,7 @@ TEST_F(TextureMappingTest, RowLengthsAndPerimeters) {
     SetObjectPointLengths(one);
     one->rows = 2;
     SetObjectPointLengths(one);
-    EXPECT_FLOAT_EQ(PointAt(one, 1)->rowLength, 1.0f);
-    EXPECT_FLOAT_EQ(GetTotalPerimeterLength(one, 0), 0);
+    EXPECT_TRUE(Near({PointAt(one, 1)->rowLength, GetTotalPerimeterLength(one, 0)}, {1.0f, 0}, kUlps));
     for (Objex* o : {two, three, one}) DeleteObj(o);
 }
 

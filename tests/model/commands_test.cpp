@@ -31,8 +31,7 @@ using namespace dvxtest;
 
 // The rows of SelectedObject: roofs under moves, plants, mirrors, deleting attachments,
 // transforms that keep shapes, snapping to the grid and commands without a row.
-namespace dvxtest {
-namespace selected {
+namespace dvxtest::selected {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kRadiansPerDegree = 0.017453292519943295f;
@@ -81,13 +80,9 @@ TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisiting
     SelectedObjectLayer(floor, 1, 6000, &move);
 
     // The skylight moved once, carried by its roof; the roof's own points stayed.
-    EXPECT_EQ(H(skylight, 0), 50.0f);
-    EXPECT_EQ(D(skylight, 0), 45.0f);
-    EXPECT_EQ(H(roof, 1), 100.0f);
-    EXPECT_EQ(rec.count("Update3DRoof", roof), 1);
-    EXPECT_EQ(rec.count("ReRenderObject", roof), 1);
-    EXPECT_EQ(rec.count("ReRenderObject", skylight), 0);
-    EXPECT_EQ(rec.count("UpdateAllRoofAttachments"), 0);
+    EXPECT_TRUE(Near({H(skylight, 0), D(skylight, 0), H(roof, 1)}, {50.0f, 45.0f, 100.0f}));
+    EXPECT_TRUE(Near({rec.count("Update3DRoof", roof), rec.count("ReRenderObject", roof)}, {1, 1}));
+    EXPECT_TRUE(Near({rec.count("ReRenderObject", skylight), rec.count("UpdateAllRoofAttachments")}, {0, 0}));
 
     // A command that recurses refits the roof's attachments after its children.
     SelectedObject(roof, 0, 5227, nullptr);
@@ -100,8 +95,7 @@ TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
     SelectedObject(young, 0, 5261, CommandParamFromInt(-5));
     EXPECT_EQ(young->plantAge, 1.0f);
     // Rate 0: 12 plan units high, 10.2 wide, scaled about its middle (5, 5).
-    EXPECT_NEAR(H(young, 0), 5.0 - 5.1, 1e-5);
-    EXPECT_NEAR(H(young, 1), 5.0 + 5.1, 1e-5);
+    EXPECT_TRUE(Near({H(young, 0), H(young, 1)}, {5.0 - 5.1, 5.0 + 5.1}, 1e-5));
 
     // A planting age of 1 adds 1 + 3 years: 0.4 + 4 rounds to 4, 12 x 1.2^4 = 24.8832 high.
     RebuildRecorder rec;
@@ -118,22 +112,17 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     Objex* duct = Shape(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
     Make(duct).select();
     SelectedObject(duct, 1, 5034, nullptr);
-    EXPECT_EQ(H(duct, 0), 80.0f);
-    EXPECT_EQ(H(duct, 1), 70.0f);
-    EXPECT_EQ(gCommandHappened, 1);
+    EXPECT_TRUE(Near({H(duct, 0), H(duct, 1), gCommandHappened}, {80.0f, 70.0f, 1}));
 
     // The plan flip moves it whole by -2 x its centre (75): order and shape kept.
     StoreBoundsDeep(duct);
     SelectedObject(duct, 1, 5363, nullptr);
-    EXPECT_EQ(H(duct, 0), -70.0f);
-    EXPECT_EQ(H(duct, 1), -80.0f);
+    EXPECT_TRUE(Near({H(duct, 0), H(duct, 1)}, {-70.0f, -80.0f}));
 
     // A fixed component mirrors about the axis as a whole: 2 x (50 - 15) = 70.
     Objex* symbol = Shape(floor, 68, {{10, 5}, {20, 5}});
     SelectedObject(symbol, 0, 5034, nullptr);
-    EXPECT_EQ(H(symbol, 0), 80.0f);
-    EXPECT_EQ(H(symbol, 1), 90.0f);
-    EXPECT_EQ(D(symbol, 0), 5.0f);
+    EXPECT_TRUE(Near({H(symbol, 0), H(symbol, 1), D(symbol, 0)}, {80.0f, 90.0f, 5.0f}));
 
     // Door swings: 30 degrees becomes -30 (quadrant 0), -30 becomes 30 (quadrant 4).
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -146,8 +135,7 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     EXPECT_EQ(r->directionFlag, 0);
     SelectedObject(door, 0, 5035, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
-    EXPECT_EQ(r->directionFlag, 4);
-    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 2);
+    EXPECT_TRUE(Near({r->directionFlag, rec.count("UpdateAllWallAttachments", wall)}, {4, 2}));
     EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
 
     // Style 503 only changes side.
@@ -171,8 +159,7 @@ TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuilds
     Objex* door = Opening(wall, objtype::kDoor, 0);
     Objex* window = Opening(wall, objtype::kWindow, 1);
     Objex* locked = Opening(wall, objtype::kComponent, 1);
-    Make(door).select();
-    Make(locked).select();
+    for (Objex* o : {door, locked}) Make(o).select();
     PointAt(locked, 0)->locked = 1;
     RebuildRecorder rec;
 
@@ -208,19 +195,14 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
     Make(text).select();
     RebuildRecorder rec;
     SelectedObject(text, 1, 6001, &twice);
-    EXPECT_EQ(H(text, 1), 30.0f);
-    EXPECT_EQ(H(text, 2), 30.0f);
-    EXPECT_EQ(D(text, 2), 20.0f);
+    EXPECT_TRUE(Near({H(text, 1), H(text, 2), D(text, 2)}, {30.0f, 30.0f, 20.0f}));
     EXPECT_EQ(rec.count("ReRenderObject", text), 0);
 
     // A quarter turn about the origin takes the plant's middle (15, 5) to (5, -15); the
     // plant moves there without turning (it has no record, so it keeps its size).
     const TransformRecord quarter = Turn(static_cast<float>(kPi / 2));
     SelectedObject(plant, 1, 6003, const_cast<TransformRecord*>(&quarter));
-    EXPECT_NEAR(H(plant, 0), 0.0, 1e-4);
-    EXPECT_NEAR(D(plant, 0), -20.0, 1e-4);
-    EXPECT_NEAR(H(plant, 2), 10.0, 1e-4);
-    EXPECT_NEAR(D(plant, 2), -10.0, 1e-4);
+    EXPECT_TRUE(Near({H(plant, 0), D(plant, 0), H(plant, 2), D(plant, 2)}, {0.0, -20.0, 10.0, -10.0}, 1e-4));
 
     // Rotating the plan turns the angles fixed components and cabinets keep.
     Objex* symbol = Shape(floor, 68, {{0, 0}, {10, 0}});
@@ -247,12 +229,8 @@ TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
 
     ds->snapToGrid = 1;
     SelectedObject(line, 0, 5015, nullptr);
-    EXPECT_EQ(H(line, 0), 24.0f);
-    EXPECT_EQ(D(line, 0), -24.0f);
-    EXPECT_EQ(PointAt(line, 0)->position[1], 7.0f);
-    EXPECT_EQ(H(line, 1), 48.0f);
-    EXPECT_EQ(D(line, 1), 48.0f);
-    EXPECT_EQ(line->bounds.floatBottom, 48.0f);
+    EXPECT_TRUE(Near({H(line, 0), D(line, 0), PointAt(line, 0)->position[1]}, {24.0f, -24.0f, 7.0f}));
+    EXPECT_TRUE(Near({H(line, 1), D(line, 1), line->bounds.floatBottom}, {48.0f, 48.0f, 48.0f}));
     SelectedObject(door, 0, 5015, nullptr);
     EXPECT_EQ(H(door, 0), 10.0f);
 }
@@ -270,8 +248,7 @@ TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
     Objex* dimension = Shape(floor, objtype::kDimensionLinked, {{0, 20}, {40, 20}});
     Make(dimension).with(new DimensionRecord{0, held, 0, 0});
     held->typeData.dimensionText->owner = dimension;
-    Make(own).select();
-    Make(dimension).select();
+    for (Objex* o : {own, dimension}) Make(o).select();
 
     TransformRecord record;
     for (int i = 0; i < 17; ++i) record.values[i] = static_cast<float>(i) + 0.5f;
@@ -290,8 +267,7 @@ TEST_F(SelectedCommands, TextBoxesTakeTheTransformFloatsAndKeepTheirFont) {
 TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Opening(wall, objtype::kDoor, 0);
-    Make(wall).select();
-    Make(door).select();
+    for (Objex* o : {wall, door}) Make(o).select();
     RebuildRecorder rec;
     for (int32_t command : {7001, 0, 5040, 9999}) {
         SelectedObjectAllLayers(doc->itsLayers, 1, command, CurrentDocState());
@@ -299,17 +275,14 @@ TEST_F(SelectedCommands, CommandsWithoutARowChangeNothing) {
     }
     EXPECT_TRUE(rec.calls.empty());
     EXPECT_EQ(wall->firstChild, door);
-    EXPECT_EQ(H(wall, 1), 100.0f);
-    EXPECT_EQ(SelectedPointCount(wall), 4);
+    EXPECT_TRUE(Near({H(wall, 1), SelectedPointCount(wall)}, {100.0f, 4}));
 }
 
-}  // namespace selected
-}  // namespace dvxtest
+}  // namespace dvxtest::selected
 
 // The rows of TopLevelObject: copies, floors, deleting, elevations, the terrain, plans and
 // ordering.
-namespace dvxtest {
-namespace toplevel {
+namespace dvxtest::toplevel {
 
 class TopLevelCommands : public SelectionTest {
 protected:
@@ -325,7 +298,6 @@ protected:
         return l;
     }
 
-
     std::vector<uint8_t> toolResets;
     int refreshes = 0;
 };
@@ -340,9 +312,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
     ASSERT_EQ(CountObjects(floor->firstObject), 4);
     Objex* copy = wall->next;
     for (float step = 1; step <= 3; ++step, copy = copy->next) {
-        EXPECT_EQ(H(copy, 0), step);
-        EXPECT_EQ(D(copy, 0), -step);
-        EXPECT_EQ(H(copy, 1), 100 + step);
+        EXPECT_TRUE(Near({H(copy, 0), D(copy, 0), H(copy, 1)}, {step, -step, 100 + step}));
         EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(copy));
         EXPECT_EQ(rec.count("ReRenderObject", copy), 1);
         EXPECT_FALSE(IsObjectSelected(copy));
@@ -364,14 +334,12 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     Make(line).select();
     TopLevelObjectAllLayers(doc->itsLayers, 5170, nullptr);
 
-    EXPECT_EQ(floor->firstObject, line);
-    EXPECT_EQ(line->next, nullptr);
+    EXPECT_TRUE(Same({floor->firstObject, line->next}, {line, nullptr}));
     EXPECT_FALSE(IsObjectSelected(line));
     ASSERT_EQ(CountObjects(Floor(1)->firstObject), 1);
     Objex* copy = Floor(1)->firstObject;
     EXPECT_NE(copy, line);
-    EXPECT_EQ(copy->elevation, floor->height);
-    EXPECT_EQ(CountObjects(Floor(2)->firstObject), 0);
+    EXPECT_TRUE(Near({copy->elevation, CountObjects(Floor(2)->firstObject)}, {floor->height, 0}));
     EXPECT_EQ(toolResets, std::vector<uint8_t>{1});
     EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});
 
@@ -381,8 +349,7 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     Make(member).select();
     TopLevelObject(editor, 5170, nullptr);
     EXPECT_EQ(editor->layer, floor);
-    EXPECT_EQ(editor->elevation, 0.0f);
-    EXPECT_EQ(CountObjects(Floor(1)->firstObject), 1);
+    EXPECT_TRUE(Near({editor->elevation, CountObjects(Floor(1)->firstObject)}, {0.0f, 1}));
     EXPECT_EQ(toolResets.size(), 1u);
 }
 
@@ -406,13 +373,11 @@ TEST_F(TopLevelCommands, DeleteEmptiesAWhollySelectedLayerInOnePassAndSparesLock
 TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenings) {
     gBaseElevation = 2;  // 24 inches
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {200, 0}});
-    PointAt(wall, 0)->selected = 1;
-    PointAt(wall, 1)->selected = 1;
+    PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
     PointAt(wall, 1)->baseElevation = 10;
     wall->onTerrain = 1;
     TopLevelObjectLayer(floor, 5324, nullptr);
-    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 24.0f);
-    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 10.0f);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {24.0f, 10.0f}));
     EXPECT_EQ(wall->elevation, 10.0f);  // the lowest segment base
     EXPECT_EQ(wall->onTerrain, 0);
 
@@ -420,8 +385,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     Make(wall).select();
     gBaseElevation = 1;
     TopLevelObjectLayer(floor, 5431, nullptr);
-    EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
-    EXPECT_EQ(PointAt(wall, 1)->baseElevation, 22.0f);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {36.0f, 22.0f}));
     EXPECT_EQ(wall->elevation, 22.0f);
 
     // A door selected on its own gets 12 inches as a 24 plan-unit offset; the wall rebuilds.
@@ -443,11 +407,9 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     Objex* plant = Shape(floor, objtype::kPlant, {{50, 50}, {60, 60}}, true);
     wall->onTerrain = 1;
     TopLevelObject(wall, 5326, nullptr);
-    EXPECT_EQ(gTopoFloatNA, 1);
-    EXPECT_EQ(wall->onTerrain, 0);
+    EXPECT_TRUE(Near({gTopoFloatNA, wall->onTerrain}, {1, 0}));
     TopLevelObject(plant, 5326, nullptr);
-    EXPECT_EQ(plant->onTerrain, 1);
-    EXPECT_EQ(rec.count("ReRenderObject", plant), 1);
+    EXPECT_TRUE(Near({plant->onTerrain, rec.count("ReRenderObject", plant)}, {1, 1}));
 }
 
 TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) {
@@ -464,24 +426,18 @@ TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) 
     Objex* upstairs = Shape(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
     Make(a).select();
     TopLevelObject(a, 5105, nullptr);
-    EXPECT_EQ(floor->firstObject, b);
-    EXPECT_EQ(c->next, a);
+    EXPECT_TRUE(Same({floor->firstObject, c->next}, {b, a}));
     EXPECT_FALSE(IsObjectSelected(a));
     TopLevelObject(upstairs, 5106, nullptr);
-    EXPECT_EQ(floor->firstObject, upstairs);
-    EXPECT_EQ(upstairs->next, b);
-    EXPECT_EQ(b->prev, upstairs);
-    EXPECT_EQ(upstairs->layer, floor);
-    EXPECT_EQ(Floor(1)->firstObject, nullptr);
+    EXPECT_TRUE(Same({floor->firstObject, upstairs->next, b->prev}, {upstairs, b, upstairs}));
+    EXPECT_TRUE(Same({upstairs->layer, Floor(1)->firstObject}, {floor, nullptr}));
     EXPECT_EQ(refreshes, 2);
 }
 
-}  // namespace toplevel
-}  // namespace dvxtest
+}  // namespace dvxtest::toplevel
 
 // Plant sizes, centring in the lot and the window, and aligning the selection to the grid.
-namespace dvxtest {
-namespace services {
+namespace dvxtest::services {
 
 class CommandServices : public SelectionTest {
 protected:
@@ -500,14 +456,12 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
     float w = 0, h = 0;
     // 2.6 years round to 3: 12 x 1.2^3, below the maximum of 24 inches (48 plan units).
     GetPlantBounds(Plant(20, 24, 2.6f), &w, &h, 0);
-    EXPECT_FLOAT_EQ(h, 20.736f);
-    EXPECT_FLOAT_EQ(w, 0.85f * 20.736f);
+    EXPECT_TRUE(Near({h, w}, {20.736f, 0.85f * 20.736f}, kUlps));
     // Without growth: 12, or the maximum (4 inches, 8 plan units) when that is smaller.
     GetPlantBounds(Plant(0, 24, 9.0f), &w, &h, 0);
     EXPECT_EQ(h, 12.0f);
     GetPlantBounds(Plant(0, 4, 9.0f), &w, &h, 0);
-    EXPECT_EQ(h, 8.0f);
-    EXPECT_FLOAT_EQ(w, 6.8f);
+    EXPECT_TRUE(Near({h, w}, {8.0f, 6.8f}, kUlps));
     // A fill pattern of 2 adds 5 years: 0.6 + 5 rounds to 6, 12 x 1.2^6.
     Objex* patterned = Plant(20, 24, 0.6f, 2);
     GetPlantBounds(patterned, &w, &h, 0);
@@ -519,8 +473,7 @@ TEST_F(CommandServices, PlantSizeGrowsByWholeYearsUpToTheConvertedMaximum) {
     Objex* bare = Shape(floor, objtype::kPlant, {{0, 0}, {1, 1}});
     GetPlantBounds(bare, &w, &h, 1);
     GetPlantBounds(Box(0, 0, 5, 5), &w, &h, 1);
-    EXPECT_EQ(h, -1.0f);
-    EXPECT_EQ(H(bare, 1), 1.0f);
+    EXPECT_TRUE(Near({h, H(bare, 1)}, {-1.0f, 1.0f}));
 }
 
 TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
@@ -529,27 +482,20 @@ TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
     Make(box).select();
     FloatRect r;
     CenterObjects(1, &r);
-    EXPECT_EQ(H(box, 0), -50.0f);
-    EXPECT_EQ(D(box, 0), -100.0f);
-    EXPECT_EQ(r.floatLeft, -50.0f);
-    EXPECT_EQ(r.floatRight, 50.0f);
-    EXPECT_EQ(r.floatTop, -100.0f);
-    EXPECT_EQ(r.floatBottom, 100.0f);
-    EXPECT_EQ(H(other, 1), 10.0f);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0), r.floatLeft, r.floatRight}, {-50.0f, -100.0f, -50.0f, 50.0f}));
+    EXPECT_TRUE(Near({r.floatTop, r.floatBottom, H(other, 1)}, {-100.0f, 100.0f, 10.0f}));
 
     // The window adds the unzoomed projection offsets: 30 / 0.6 and -12 / 0.6.
     CurrentDocState()->zoomFactor = 0.6f;
     gGlobalXOffset = 30;
     gGlobalZOffset = -12;
     CenterObjectsInWindow(1, &r);
-    EXPECT_NEAR(H(box, 0), 0.0, 1e-4);
-    EXPECT_NEAR(D(box, 0), -120.0, 1e-4);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {0.0, -120.0}, 1e-4));
 
     // One layer, in a lot whose rounded extent 0..1001 halves to 500.
     CurrentDocState()->lotRect = FloatRect{0, 0, 1001.2f, 1000};
     CenterLayer(floor, 1, &r);
-    EXPECT_NEAR(H(box, 0), 450.0, 1e-4);
-    EXPECT_NEAR(D(box, 0), 400.0, 1e-4);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {450.0, 400.0}, 1e-4));
     r.floatLeft = 7;
     CenterLayer(nullptr, 1, &r);
     EXPECT_EQ(r.floatLeft, 0.0f);
@@ -566,11 +512,9 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
 
     Make(box).select();
     AlignSelectedToGrid(5140);  // left-top (30, 50) to (24, 48)
-    EXPECT_EQ(H(box, 0), 24.0f);
-    EXPECT_EQ(D(box, 0), 48.0f);
+    EXPECT_TRUE(Near({H(box, 0), D(box, 0)}, {24.0f, 48.0f}));
     AlignSelectedToGrid(5142);  // right-bottom (55, 71) to (48, 72)
-    EXPECT_EQ(H(box, 1), 48.0f);
-    EXPECT_EQ(D(box, 2), 72.0f);
+    EXPECT_TRUE(Near({H(box, 1), D(box, 2)}, {48.0f, 72.0f}));
 
     // Already on the grid: stays, also at a zoom whose cells are not whole view units.
     Objex* square = Box(24, 48, 48, 72);
@@ -579,10 +523,7 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
     ds->zoomFactor = 0.6f;
     AlignSelectedToGrid(5140);
     AlignSelectedToGrid(5141);
-    EXPECT_EQ(H(square, 0), 24.0f);
-    EXPECT_EQ(D(square, 0), 48.0f);
-    EXPECT_EQ(H(square, 1), 48.0f);
+    EXPECT_TRUE(Near({H(square, 0), D(square, 0), H(square, 1)}, {24.0f, 48.0f, 48.0f}));
 }
 
-}  // namespace services
-}  // namespace dvxtest
+}  // namespace dvxtest::services

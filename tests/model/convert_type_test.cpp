@@ -129,15 +129,13 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
     }
     for (Objex* o : {three, curved}) {
         EXPECT_EQ(o->type, objtype::kDetail);
-        EXPECT_EQ(o->subtype, 6);
-        EXPECT_EQ(o->optionA, 9);
+        EXPECT_TRUE(Near({o->subtype, o->optionA}, {6, 9}));
         ASSERT_NE(o->text, nullptr);
         EXPECT_STREQ(o->text, "label");
     }
     EXPECT_EQ(Snapshots(), before);
     // Each refusal still shows the inspector and the plan again.
-    EXPECT_EQ(refreshes, 12);
-    EXPECT_EQ(inspectorUpdates, 12);
+    EXPECT_TRUE(Near({refreshes, inspectorUpdates}, {12, 12}));
 
     // Outside the command range, or with a single point: nothing at all.
     EXPECT_FALSE(ConvertObjectType(Line(1), convertcmd::kFence));
@@ -154,10 +152,8 @@ TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated
     ASSERT_EQ(o->pointCount, 5);
     const auto pts = Points(o);
     ASSERT_EQ(pts.size(), 5u);
-    EXPECT_EQ(pts[4]->position[0], pts[0]->position[0]);
-    EXPECT_EQ(pts[4]->position[2], pts[0]->position[2]);
-    EXPECT_EQ(pts[4]->selected, 0);
-    EXPECT_FLOAT_EQ(o->params[4], 96.0f);  // the floor's height
+    EXPECT_TRUE(Near({pts[4]->position[0], pts[4]->position[2]}, {pts[0]->position[0], pts[0]->position[2]}));
+    EXPECT_TRUE(Near({pts[4]->selected, o->params[4]}, {0, 96.0f}, kUlps));  // the floor's height
     EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject", "ReRenderObject"}));
 
     // Deck stairs from a curved run keep their segment flags.
@@ -173,8 +169,7 @@ TEST_F(ConvertTest, DetailOvalBecomesAPierOfItsWidthAndARectangleDoesNot) {
     oval->bounds3D.floatLeft = 0;
     oval->bounds3D.floatRight = 72;
     ASSERT_TRUE(ConvertObjectType(oval, convertcmd::kFoundationPier));
-    EXPECT_EQ(oval->type, objtype::kFoundationPier);
-    EXPECT_FLOAT_EQ(oval->params[0], 36.0f);
+    EXPECT_TRUE(Near({oval->type, oval->params[0]}, {objtype::kFoundationPier, 36.0f}, kUlps));
 
     for (int32_t subtype : {1, 2}) {  // a rectangle, and an "oval" without curves
         Objex* square = Square();
@@ -219,15 +214,13 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     Poinz* last = first->next;
     ASSERT_TRUE(ConvertObjectType(wall, convertcmd::kInteriorWall));
 
-    EXPECT_EQ(wall->type, objtype::kWall);
-    EXPECT_EQ(wall->planBits, 2);
+    EXPECT_TRUE(Near({wall->type, wall->planBits}, {objtype::kWall, 2}));
     const auto pts = Points(wall);
     ASSERT_EQ(pts.size(), 11u);  // nine new points in the one curved segment
     EXPECT_EQ(wall->pointCount, 11);
     // The middle of the Hermite curve from (0,0) leaving along +D (100) to (100,0) arriving
     // along -D (-100): H = 100 (3t^2 - 2t^3) = 50, D = 100 (t - t^2) = 25 at t = 0.5.
-    EXPECT_NEAR(pts[5]->position[0], 50.0f, 1e-3);
-    EXPECT_NEAR(pts[5]->position[2], 25.0f, 1e-3);
+    EXPECT_TRUE(Near({pts[5]->position[0], pts[5]->position[2]}, {50.0f, 25.0f}, 1e-3));
     EXPECT_NEAR(pts[1]->position[0], 2.8f, 1e-3);   // t = 0.1: 100 (0.03 - 0.002)
     EXPECT_NEAR(pts[1]->position[2], 9.0f, 1e-3);   // 100 (0.1 - 0.01)
     // Every piece, new or old, has its own trim records and the wall's base.
@@ -240,13 +233,11 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
         EXPECT_FLOAT_EQ(p->baseElevation, 5.0f);
     }
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(first->outTangent[k], 0.0f);
-        EXPECT_EQ(last->inTangent[k], 0.0f);
+        EXPECT_TRUE(Near({first->outTangent[k], last->inTangent[k]}, {0.0f, 0.0f}));
     }
     // Joined at its first end, then at its last.
     ASSERT_EQ(tried.size(), 2u);
-    EXPECT_EQ(tried[0].second, first);
-    EXPECT_EQ(tried[1].second, last);
+    EXPECT_TRUE(Same({tried[0].second, tried[1].second}, {first, last}));
     EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"ReRenderObject"}));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
@@ -263,8 +254,7 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
     doc->itsCurLayer = floor("Second Floor");
     Objex* onSecond = Line();
     ASSERT_TRUE(ConvertObjectType(onSecond, convertcmd::kExteriorWall));
-    EXPECT_EQ(onSecond->planBits, 2);
-    EXPECT_EQ(joins, 4);
+    EXPECT_TRUE(Near({onSecond->planBits, joins}, {2, 4}));
     ASSERT_TRUE(ConvertObjectType(Square(true), convertcmd::kInteriorWall));
     EXPECT_EQ(joins, 4);  // a closed wall is not joined
 
@@ -272,9 +262,7 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
     Objex* retaining = Line(3);
     for (ShortPoint& s : retaining->textureScales) s = ShortPoint{7, 7};
     ASSERT_TRUE(ConvertObjectType(retaining, convertcmd::kRetainingWall));
-    EXPECT_EQ(joins, 4);
-    EXPECT_EQ(retaining->textureScales[4].x, 100);
-    EXPECT_EQ(retaining->textureScales[0].x, 7);
+    EXPECT_TRUE(Near({joins, retaining->textureScales[4].x, retaining->textureScales[0].x}, {4, 100, 7}));
     for (Poinz* p : Points(retaining)) EXPECT_FLOAT_EQ(p->segmentValues[0], 36.0f);
 
     // A joined wall is re-rendered instead of the converted one.
@@ -293,9 +281,7 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     for (Poinz* p : Points(wall)) p->selected = 1;
     wall->planBits = 1;
     ConvertWallToInterior(wall);
-    EXPECT_EQ(wall->subtype, 0);
-    EXPECT_EQ(wall->planBits, 2);
-    EXPECT_EQ(wall->firstPoint->selected, 0);
+    EXPECT_TRUE(Near({wall->subtype, wall->planBits, wall->firstPoint->selected}, {0, 2, 0}));
     EXPECT_EQ(rebuilds.callsFor(wall),
               (std::vector<std::string>{"UpdateAllWallAttachments", "RenderSingleObject"}));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
@@ -304,8 +290,7 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     // Plan bits other than 1 stay either way; only walls are switched.
     wall->planBits = 4;
     ConvertWallToExterior(wall);
-    EXPECT_EQ(wall->subtype, 54);
-    EXPECT_EQ(wall->planBits, 4);
+    EXPECT_TRUE(Near({wall->subtype, wall->planBits}, {54, 4}));
     ConvertWallToInterior(wall);
     EXPECT_EQ(wall->planBits, 4);
     Objex* shape = Square();
@@ -317,8 +302,7 @@ TEST_F(ConvertTest, FencesTakeTheOrnamentalTextureForStyle704) {
     ds->fenceStyle = 704;
     Objex* fence = Square(true);
     ASSERT_TRUE(ConvertObjectType(fence, convertcmd::kFence));
-    EXPECT_EQ(fence->closed, 0);
-    EXPECT_EQ(fence->pointCount, 5);
+    EXPECT_TRUE(Near({fence->closed, fence->pointCount}, {0, 5}));
     const int32_t id = fence->firstPoint->texture1;
     EXPECT_GE(id, kFirstCustomTextureID);
     ASSERT_NE(GetCustomTextureIDPath(id), nullptr);
@@ -337,18 +321,14 @@ TEST_F(ConvertTest, OpenAndClosedPolygonsKeepTheirSubtypeAndOption) {
     closedShape->subtype = 5;
     closedShape->optionA = 2;
     ASSERT_TRUE(ConvertObjectType(closedShape, convertcmd::kOpenPolygon));
-    EXPECT_EQ(closedShape->closed, 0);
-    EXPECT_EQ(closedShape->pointCount, 5);
-    EXPECT_EQ(closedShape->subtype, 5);
+    EXPECT_TRUE(Near({closedShape->closed, closedShape->pointCount, closedShape->subtype}, {0, 5, 5}));
     EXPECT_EQ(closedShape->optionA, 2);
     EXPECT_FALSE(ConvertObjectType(closedShape, convertcmd::kOpenPolygon));
 
     // Last point within half a unit of the first (each coordinate taken to whole units).
     Objex* nearly = Shape({{10.2f, 0, 20.1f}, {60, 0, 20}, {60, 0, 70}, {10.4f, 0, 19.8f}}, false, 7);
     ASSERT_TRUE(ConvertObjectType(nearly, convertcmd::kClosedPolygon));
-    EXPECT_EQ(nearly->closed, 1);
-    EXPECT_EQ(nearly->pointCount, 3);
-    EXPECT_EQ(Points(nearly).size(), 3u);
+    EXPECT_TRUE(Near({nearly->closed, nearly->pointCount, Points(nearly).size()}, {1, 3, 3u}));
     EXPECT_EQ(nearly->subtype, 7);
 
     Objex* apart = Shape({{10.2f, 0, 20}, {60, 0, 20}, {60, 0, 70}, {10.6f, 0, 20}}, false);
@@ -372,15 +352,13 @@ TEST_F(ConvertTest, HeightsOfSiteAndFloorPoints) {
     // Floors sit one below the drawn height, fills two above, excavations at -1.
     Objex* floorShape = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
     ASSERT_TRUE(ConvertObjectType(floorShape, convertcmd::kFloor));
-    EXPECT_EQ(floorShape->closed, 1);
-    EXPECT_FLOAT_EQ(floorShape->firstPoint->position[1], 2.0f);
+    EXPECT_TRUE(Near({floorShape->closed, floorShape->firstPoint->position[1]}, {1, 2.0f}, kUlps));
     Objex* fill = Shape({{0, 3, 0}, {10, 3, 0}, {10, 3, 10}}, false);
     ASSERT_TRUE(ConvertObjectType(fill, convertcmd::kGroundFill));
     EXPECT_FLOAT_EQ(fill->firstPoint->position[1], 5.0f);
     Objex* excavation = Square();
     ASSERT_TRUE(ConvertObjectType(excavation, convertcmd::kExcavation));
-    EXPECT_FLOAT_EQ(excavation->elevation, -36.0f);
-    EXPECT_FLOAT_EQ(excavation->firstPoint->position[1], -1.0f);
+    EXPECT_TRUE(Near({excavation->elevation, excavation->firstPoint->position[1]}, {-36.0f, -1.0f}, kUlps));
 
     // A freehand roof on the second floor rests on top of it: 96 below it plus its own 96.
     doc->itsCurLayer = floor("Second Floor");
@@ -448,8 +426,7 @@ TEST_F(ConvertTest, OpeningAClosedWallCopiesItsTrimRecords) {
     ASSERT_NE(copy, nullptr);
     ASSERT_NE(copy->trim1, nullptr);
     EXPECT_NE(copy->trim1, wall->firstPoint->trim1);  // its own copy: no double free
-    EXPECT_EQ(copy->trim1->slot[0], 3);
-    EXPECT_EQ(wall->closed, 0);
+    EXPECT_TRUE(Near({copy->trim1->slot[0], wall->closed}, {3, 0}));
     PreserveConvertClosedToOpen(wall);  // an open object is left alone
     EXPECT_EQ(wall->pointCount, 4);
 }

@@ -23,17 +23,22 @@
 
 using namespace dvxtest;
 
-// Parallel outlines, the band around a centre line, and which side of an outline is inside.
-namespace parallel {
-
-class ParallelTest : public DocumentTest {
+// Each case works in plan view on the first floor.
+class PlanLayerTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
         doc->itsDocState->viewKind = 2;
         layer = doc->itsLayers;
     }
+    Layer* layer = nullptr;
+};
 
+// Parallel outlines, the band around a centre line, and which side of an outline is inside.
+namespace parallel {
+
+class ParallelTest : public PlanLayerTest {
+protected:
     // An outline through (H, D) pairs, V 0.
     Objex* Outline(std::initializer_list<std::pair<float, float>> hd, bool closed = false) {
         Objex* o = Make(objtype::kPolygon).on(layer).closed(closed);
@@ -57,8 +62,6 @@ protected:
             ++i;
         }
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(ParallelTest, OffsetsOpenAndClosedOutlines) {
@@ -68,8 +71,7 @@ TEST_F(ParallelTest, OffsetsOpenAndClosedOutlines) {
     PointAt(line, 1)->position[1] = 6;
     Objex* left = CreateParallelObject(line, parallel::kSide7, 10, 0);
     ExpectPoints(left, {{0, -10}, {50, -10}, {100, -10}});
-    EXPECT_FLOAT_EQ(PointAt(left, 2)->position[1], 6);
-    EXPECT_EQ(PointAt(left, 1)->selected, 1);
+    EXPECT_TRUE(Near({PointAt(left, 2)->position[1], PointAt(left, 1)->selected}, {6, 1}, kUlps));
     EXPECT_EQ(layer->firstObject->next, nullptr);  // not appended without the flag
     DeleteObj(left);
 
@@ -81,29 +83,13 @@ TEST_F(ParallelTest, OffsetsOpenAndClosedOutlines) {
     EXPECT_EQ(CreateConstantParallelObject(Outline({{1, 1}}), parallel::kSide7, 10), nullptr);
 }
 
-TEST_F(ParallelTest, SharpCornerBeyondTheLotIsCutBack) {
-    // Right to (200, 100), then back to (100, 110): the side-7 offsets meet near (400.5, 90).
-    auto sharp = [&] { return Outline({{100, 100}, {200, 100}, {100, 110}}); };
-    Objex* mitred = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
-    EXPECT_NEAR(PointAt(mitred, 1)->position[0], 400.499f, 1e-3f);
-    DeleteObj(mitred);
-
-    // A 200 x 200 lot allows corners up to 300: the corner becomes the offset start of the
-    // second segment, (200, 100) + 10 x (0.0995037, 0.995037).
-    doc->itsDocState->lotRect = FloatRect{0, 0, 200, 200};
-    Objex* cut = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
-    ExpectPoints(cut, {{100, 90}, {200.995037f, 109.95037f}, {100.995037f, 119.95037f}});
-    DeleteObj(cut);
-}
-
 TEST_F(ParallelTest, BandsAroundACentreLine) {
     // Code 0: a rectangle 20 wide (10 inches at the default scale) centred on the line, F1 F2
     // on side 8 then S2 S1 on side 7; the source is gone.
     Objex* line = Outline({{0, 0}, {100, 0}});
     const uint32_t sourceID = line->objectID;
     Objex* band = MakeParallel(line, 10, 1);
-    EXPECT_EQ(GetObjectFromObjectID(sourceID), nullptr);
-    EXPECT_EQ(layer->firstObject, band);
+    EXPECT_TRUE(Same({GetObjectFromObjectID(sourceID), layer->firstObject}, {nullptr, band}));
     EXPECT_EQ(band->next, nullptr);
     EXPECT_EQ(band->closed, 1);
     ExpectPoints(band, {{0, 10}, {100, 10}, {100, -10}, {0, -10}});
@@ -130,8 +116,7 @@ TEST_F(ParallelTest, BandsAroundACentreLine) {
 TEST_F(ParallelTest, DirectionTellsWhichSideIsInside) {
     Objex* clockwise = Square(true);
     Objex* anticlockwise = Square(false);
-    EXPECT_EQ(GetParallelDirection(clockwise), -1);
-    EXPECT_EQ(GetParallelDirection(anticlockwise), 1);
+    EXPECT_TRUE(Near({GetParallelDirection(clockwise), GetParallelDirection(anticlockwise)}, {-1, 1}));
     for (Objex* square : {clockwise, anticlockwise}) {
         Objex* p = CreateParallelObject(square, parallel::kSide7, 10, 0);
         const bool inwards = p->bounds.floatRight - p->bounds.floatLeft < 100;
@@ -142,6 +127,19 @@ TEST_F(ParallelTest, DirectionTellsWhichSideIsInside) {
     Objex* rows = Outline({{0, 0}, {0, 100}, {100, 100}, {100, 100}, {0, 100}, {0, 0}}, true);
     rows->rows = 2;
     EXPECT_EQ(GetParallelDirection(rows), 1);
+
+    // Right to (200, 100), then back to (100, 110): the side-7 offsets meet near (400.5, 90).
+    auto sharp = [&] { return Outline({{100, 100}, {200, 100}, {100, 110}}); };
+    Objex* mitred = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
+    EXPECT_NEAR(PointAt(mitred, 1)->position[0], 400.499f, 1e-3f);
+    DeleteObj(mitred);
+
+    // A 200 x 200 lot allows corners up to 300: the corner becomes the offset start of the
+    // second segment, (200, 100) + 10 x (0.0995037, 0.995037).
+    doc->itsDocState->lotRect = FloatRect{0, 0, 200, 200};
+    Objex* cut = CreateParallelObject(sharp(), parallel::kSide7, 10, 0);
+    ExpectPoints(cut, {{100, 90}, {200.995037f, 109.95037f}, {100.995037f, 119.95037f}});
+    DeleteObj(cut);
 }
 
 }  // namespace parallel
@@ -152,14 +150,8 @@ namespace duplicate {
 
 constexpr int32_t kCopy = dupmode::kDuplicate;
 
-class DuplicateTest : public DocumentTest {
+class DuplicateTest : public PlanLayerTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
-    }
-
     // A loose one-point object at H (record parts, trim profiles).
     static Objex* Piece(float h) {
         Objex* o = Make(objtype::kOpeningMask).at({{h, 0, 0}});
@@ -182,8 +174,6 @@ protected:
         Make(o).with(r).in(wall);
         return o;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
@@ -199,42 +189,34 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(wall->next, copy);
     Poinz* c0 = copy->firstPoint;
-    EXPECT_FLOAT_EQ(c0->position[0], 10);
-    EXPECT_FLOAT_EQ(c0->position[2], 20);
-    EXPECT_EQ(c0->selected, 0);
-    EXPECT_EQ(c0->valueQ, 0);
+    EXPECT_TRUE(Near({c0->position[0], c0->position[2]}, {10, 20}, kUlps));
+    EXPECT_TRUE(Near({c0->selected, c0->valueQ}, {0, 0}));
 
     Objex* door = copy->firstChild;
     ASSERT_TRUE(door && door->next);
     AttachmentRecord* dr = door->typeData.attachment;
     AttachmentRecord* wr = door->next->typeData.attachment;
-    EXPECT_EQ(dr->segmentStart, PointAt(copy, 0));
-    EXPECT_EQ(dr->segmentEnd, PointAt(copy, 1));
-    EXPECT_EQ(wr->segmentStart, PointAt(copy, 1));
-    EXPECT_EQ(wr->segmentEnd, PointAt(copy, 2));
+    EXPECT_TRUE(Same({dr->segmentStart, dr->segmentEnd}, {PointAt(copy, 0), PointAt(copy, 1)}));
+    EXPECT_TRUE(Same({wr->segmentStart, wr->segmentEnd}, {PointAt(copy, 1), PointAt(copy, 2)}));
     EXPECT_FLOAT_EQ(dr->width, 36);
     EXPECT_EQ(dr->generatedParts, nullptr);
     // Record parts have the copy as parent but are not its children.
-    EXPECT_EQ(dr->customParts[6]->parent, door);
-    EXPECT_EQ(door->firstChild, nullptr);
+    EXPECT_TRUE(Same({dr->customParts[6]->parent, door->firstChild}, {door, nullptr}));
 
     // Freeing the source leaves all of it readable (AddressSanitizer checks the reads).
     DeleteObj(wall);
     ASSERT_NE(c0->trim1, nullptr);
-    EXPECT_FLOAT_EQ(HOf(c0->trim1->profile[0]), 4);
-    EXPECT_FLOAT_EQ(HOf(dr->customParts[6]), 2);
+    EXPECT_TRUE(Near({HOf(c0->trim1->profile[0]), HOf(dr->customParts[6])}, {4, 2}, kUlps));
     EXPECT_FLOAT_EQ(HOf(dr->insideTrimProfile), 3);
     EXPECT_EQ(dr->segmentStart->owner, copy);
 
     // A door copied on its own, without a parent, keeps only owner type and style.
     Objex* alone = DuplicateObject(door, nullptr, nullptr, nullptr, 0, kCopy);
     AttachmentRecord* ar = alone->typeData.attachment;
-    EXPECT_EQ(ar->ownerType, objtype::kDoor);
-    EXPECT_EQ(ar->style, 501);
+    EXPECT_TRUE(Near({ar->ownerType, ar->style}, {objtype::kDoor, 501}));
     EXPECT_EQ(ar->segmentStart, nullptr);
     EXPECT_FLOAT_EQ(ar->width, 0);
-    EXPECT_EQ(ar->customParts[6], nullptr);
-    EXPECT_EQ(ar->insideTrimProfile, nullptr);
+    EXPECT_TRUE(Same({ar->customParts[6], ar->insideTrimProfile}, {nullptr, nullptr}));
     DeleteObj(alone);
 }
 
@@ -257,29 +239,31 @@ TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {
     TextData* tc = DuplicateObject(text, nullptr, nullptr, nullptr, 1, kCopy)->typeData.text;
     Objex* skyCopy = DuplicateObject(roof, nullptr, nullptr, nullptr, 1, kCopy)->firstChild;
     RoofAttachmentRecord* rc = skyCopy->typeData.roofAttachment;
-    DeleteObj(text);
-    DeleteObj(roof);
+    for (Objex* o : {text, roof}) DeleteObj(o);
     EXPECT_STREQ(tc->text, "Porch");
     EXPECT_EQ(tc->font.lfHeight, -28);
     EXPECT_EQ(rc->attachment, skyCopy);
-    EXPECT_EQ(rc->style, 806);
-    EXPECT_EQ(rc->flipFlags[1], 1);
+    EXPECT_TRUE(Near({rc->style, rc->flipFlags[1]}, {806, 1}));
     EXPECT_EQ(rc->customParts->parent, skyCopy);
-    EXPECT_FLOAT_EQ(HOf(rc->customParts), 7);
-    EXPECT_FLOAT_EQ(HOf(rc->partLists[4]), 8);
+    EXPECT_TRUE(Near({HOf(rc->customParts), HOf(rc->partLists[4])}, {7, 8}, kUlps));
 }
 
 TEST_F(DuplicateTest, PhotoCopiesTakeIncreasingTextureIDs) {
     Objex* photo = Make(objtype::kPhoto).on(layer).at({{0, 0, 0}}).image("/designs/porch.jpg");
     Objex* a = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
     Objex* b = DuplicateObject(photo, nullptr, nullptr, nullptr, 1, kCopy);
-    EXPECT_EQ(a->texture2, kFirstCustomTextureID);
-    EXPECT_EQ(a->texture4, kFirstCustomTextureID);
+    EXPECT_TRUE(Near({a->texture2, a->texture4}, {kFirstCustomTextureID, kFirstCustomTextureID}));
     EXPECT_EQ(a->firstPoint->texture1, kFirstCustomTextureID);
     EXPECT_EQ(b->texture3, kFirstCustomTextureID + 1);
     EXPECT_EQ(gCurrentPhotoTextureID, kFirstCustomTextureID + 2);
     DeleteObj(photo);
     EXPECT_STREQ(a->typeData.imagePath, "/designs/porch.jpg");
+
+    // Mirror copy of an imported object group mirrors its rotation.
+    Objex* group = Make(objtype::kGroup).on(layer);
+    group->params[4] = 30;
+    Make(Make(objtype::kFentrix)).in(group);
+    EXPECT_FLOAT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kMirrorLeftRight)->params[4], 330);
 }
 
 TEST_F(DuplicateTest, PlacementModesAndRefusals) {
@@ -294,25 +278,19 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
 
     // After a sibling (taking its parent), or as a parent's first child.
     Objex* afterM1 = DuplicateObject(m2, nullptr, m1, nullptr, 0, kCopy);
-    EXPECT_EQ(m1->next, afterM1);
-    EXPECT_EQ(m2->prev, afterM1);
-    EXPECT_EQ(afterM1->parent, group);
+    EXPECT_TRUE(Same({m1->next, m2->prev, afterM1->parent}, {afterM1, afterM1, group}));
     Objex* head = DuplicateObject(m2, group, nullptr, nullptr, 0, kCopy);
-    EXPECT_EQ(group->firstChild, head);
-    EXPECT_EQ(m1->prev, head);
+    EXPECT_TRUE(Same({group->firstChild, m1->prev}, {head, head}));
 
     // Mirror copies are selected and flipped about the flip centre, children with them.
-    gFlipCenterX = 50;
-    gFlipCenterY = 50;
+    gFlipCenterX = gFlipCenterY = 50;
     Objex* leftRight = DuplicateObject(m1, nullptr, nullptr, nullptr, 0, dupmode::kMirrorLeftRight);
-    EXPECT_FLOAT_EQ(leftRight->firstPoint->position[0], 80);
-    EXPECT_EQ(leftRight->firstPoint->selected, 1);
+    EXPECT_TRUE(Near({leftRight->firstPoint->position[0], leftRight->firstPoint->selected}, {80, 1}, kUlps));
     EXPECT_FLOAT_EQ(m1->firstPoint->position[0], 20);
     Objex* topBottom = DuplicateObject(group, nullptr, nullptr, nullptr, 0, dupmode::kMirrorTopBottom);
     EXPECT_FLOAT_EQ(topBottom->firstChild->firstPoint->position[2], 95);
     EXPECT_EQ(topBottom->firstChild->firstPoint->selected, 1);
-    DeleteObj(leftRight);
-    DeleteObj(topBottom);
+    for (Objex* o : {leftRight, topBottom}) DeleteObj(o);
 
     // Symbol-editor and section-detail groups and their members are not copied.
     for (int32_t kind : {groupkind::kSymbolEditor, groupkind::kSectionDetail}) {
@@ -320,13 +298,6 @@ TEST_F(DuplicateTest, PlacementModesAndRefusals) {
         EXPECT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, kCopy), nullptr);
         EXPECT_EQ(DuplicateObject(m1, nullptr, nullptr, nullptr, 1, kCopy), nullptr);
     }
-}
-
-TEST_F(DuplicateTest, MirrorCopyOfAnImportedObjectGroupMirrorsItsRotation) {
-    Objex* group = Make(objtype::kGroup).on(layer);
-    group->params[4] = 30;
-    Make(Make(objtype::kFentrix)).in(group);
-    EXPECT_FLOAT_EQ(DuplicateObject(group, nullptr, nullptr, nullptr, 1, dupmode::kMirrorLeftRight)->params[4], 330);
 }
 
 }  // namespace duplicate
@@ -337,14 +308,8 @@ namespace sweeps {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-class SweepsTest : public DocumentTest {
+class SweepsTest : public PlanLayerTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
-    }
-
     // Two points along H at 10 and 20.
     Objex* Bar() {
         Objex* o = Make(objtype::kPolygon).on(layer).at({{10, 0, 0}, {20, 0, 0}});
@@ -361,8 +326,6 @@ protected:
         EXPECT_NEAR(at[1], v, 1e-3f) << "point " << index;
         EXPECT_NEAR(at[2], d, 1e-3f) << "point " << index;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
@@ -370,8 +333,7 @@ TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
     Objex* half = Bar();
     TransformRecord r = Revolve(kPi);
     RevolveObject(half, &r);
-    EXPECT_EQ(half->rows, 3);
-    EXPECT_EQ(half->pointCount, 6);
+    EXPECT_TRUE(Near({half->rows, half->pointCount}, {3, 6}));
     ExpectAt(half, 3, 0, 0, -20);
     ExpectAt(half, 5, -20, 0, 0);
     EXPECT_NEAR(r.values[xform::kCurrentAngle], kPi, 1e-5f);
@@ -392,9 +354,8 @@ TEST_F(SweepsTest, RevolveMakesOneRowPerQuarterTurnAtMost) {
     r = Revolve(kPi);
     RevolveObject(none, &r);
     EXPECT_EQ(none->pointCount, 4);
-}
 
-TEST_F(SweepsTest, ExtrudeMovesAlongTheViewDepth) {
+    // Extrude moves along the view depth.
     struct Case { int16_t view; float h, v, d; };
     for (Case c : {Case{2, 10, 12, 0}, Case{3, 22, 0, 0}, Case{1, 10, 0, 12}}) {
         doc->itsDocState->viewKind = c.view;
@@ -415,11 +376,8 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     Poinz* b = Point(o, {30, 5, 10});
     a->selected = 1;
     FlipObject(o, 1);
-    EXPECT_FLOAT_EQ(a->position[0], 80);
-    EXPECT_FLOAT_EQ(a->outTangent[0], -4);
-    EXPECT_FLOAT_EQ(a->outTangent[2], 6);
-    EXPECT_FLOAT_EQ(b->position[0], 30);
-    EXPECT_EQ(o->needsRebuild, 1);
+    EXPECT_TRUE(Near({a->position[0], a->outTangent[0], a->outTangent[2]}, {80, -4, 6}, kUlps));
+    EXPECT_TRUE(Near({b->position[0], o->needsRebuild}, {30, 1}, kUlps));
 
     // A wall's selected points trade their two sides.
     Objex* wall = Make(objtype::kWall).on(layer);
@@ -435,12 +393,10 @@ TEST_F(SweepsTest, FlipMirrorsSelectedPoints) {
     TrimRecord* trim = w->trim1;
     w->selected = 1;
     FlipObject(wall, 0);
-    EXPECT_EQ(w->texture1, 22);
-    EXPECT_EQ(w->texture2, 11);
+    EXPECT_TRUE(Near({w->texture1, w->texture2}, {22, 11}));
     EXPECT_EQ(w->color1, (RGBColor{2, 2, 2}));
     EXPECT_EQ(w->faceScale2.x, 50);
-    EXPECT_EQ(w->trim2, trim);
-    EXPECT_EQ(w->trim1, nullptr);
+    EXPECT_TRUE(Same({w->trim2, w->trim1}, {trim, nullptr}));
     EXPECT_EQ(unselected->texture1, 11);
 }
 
@@ -461,8 +417,7 @@ TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
 
     FlipObject(roof, 1);  // about 0
     EXPECT_FLOAT_EQ(sky->firstPoint->position[0], -12);
-    EXPECT_EQ(sky->firstPoint->selected, 0);
-    EXPECT_EQ(rec->flipFlags[0], 1);
+    EXPECT_TRUE(Near({sky->firstPoint->selected, rec->flipFlags[0]}, {0, 1}));
     EXPECT_FLOAT_EQ(rec->customParts->firstPoint->position[0], -13);
 
     // Part of the roof selected: only a skylight selected itself flips.
@@ -470,8 +425,7 @@ TEST_F(SweepsTest, RoofFlipCarriesItsSkylightsAndTheirSymbols) {
     Objex* picked = skylightOn(roof, 15);
     picked->firstPoint->selected = 1;
     FlipObject(roof, 0);
-    EXPECT_EQ(rec->flipFlags[1], 0);
-    EXPECT_EQ(picked->typeData.roofAttachment->flipFlags[1], 1);
+    EXPECT_TRUE(Near({rec->flipFlags[1], picked->typeData.roofAttachment->flipFlags[1]}, {0, 1}));
     EXPECT_FLOAT_EQ(picked->firstPoint->position[2], -5);
 }
 
@@ -500,12 +454,10 @@ TEST_F(SweepsTest, FlipMirrorsStoredAngles) {
 // current and the fixed cap view.
 namespace direction {
 
-class DirectionTest : public DocumentTest {
+class DirectionTest : public PlanLayerTest {
 protected:
     void SetUp() override {
-        DocumentTest::SetUp();
-        doc->itsDocState->viewKind = 2;
-        layer = doc->itsLayers;
+        PlanLayerTest::SetUp();
         SetPlanView();
     }
 
@@ -527,8 +479,6 @@ protected:
         }
         return o;
     }
-
-    Layer* layer = nullptr;
 };
 
 TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
@@ -537,9 +487,7 @@ TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
     Poinz* p2 = Point(o, {2, 0, 0});
     Poinz* p3 = Point(o, {3, 0, 0});
     Poinz* p4 = Point(o, {4, 0, 0});
-    EXPECT_EQ(ReverseSegmentDirection(p1, 3), p3);
-    EXPECT_EQ(p3->prev, nullptr);
-    EXPECT_EQ(p2->prev, p3);
+    EXPECT_TRUE(Same({ReverseSegmentDirection(p1, 3), p3->prev, p2->prev}, {p3, nullptr, p3}));
     EXPECT_EQ(p1->next, nullptr);
     // The caller relinks the rest.
     o->firstPoint = p3;
@@ -547,9 +495,8 @@ TEST_F(DirectionTest, ReversingARunCutsItFromWhatFollowed) {
     p4->prev = p1;
     EXPECT_EQ(HOrder(o), (std::vector<float>{3, 2, 1, 4}));
     EXPECT_EQ(ReverseSegmentDirection(p4, 5), nullptr);  // no successor
-}
 
-TEST_F(DirectionTest, ObjectReversalGoesRowByRow) {
+    // Object reversal goes row by row.
     Objex* surface = Make(objtype::kPolygon).on(layer);
     surface->rows = 2;
     for (int i = 1; i <= 6; ++i) Point(surface, {static_cast<float>(i), 0, 0});
@@ -598,13 +545,11 @@ TEST_F(DirectionTest, VerifyReversesOnlyAWronglyWoundOutlineWhenAsked) {
         return o;
     };
     Objex* right = square({0, 0, 100, 100}, {0, 100, 100, 0});  // anticlockwise on screen
-    EXPECT_EQ(VerifyObjectDirection(right, 0), 1);
-    EXPECT_EQ(VerifyObjectDirection(right, 1), 1);
+    EXPECT_TRUE(Near({VerifyObjectDirection(right, 0), VerifyObjectDirection(right, 1)}, {1, 1}));
     EXPECT_EQ(HOrder(right), (std::vector<float>{0, 0, 100, 100}));
 
     Objex* wrong = square({0, 100, 100, 0}, {0, 0, 100, 100});
-    EXPECT_EQ(VerifyObjectDirection(wrong, 0), 0);
-    EXPECT_FLOAT_EQ(wrong->firstPoint->position[2], 0);
+    EXPECT_TRUE(Near({VerifyObjectDirection(wrong, 0), wrong->firstPoint->position[2]}, {0, 0}, kUlps));
     EXPECT_EQ(VerifyObjectDirection(wrong, 1), 0);
     EXPECT_FLOAT_EQ(wrong->firstPoint->position[2], 100);  // now (0, 100) (100, 100) ...
     EXPECT_EQ(VerifyObjectDirection(wrong, 0), 1);
@@ -616,8 +561,7 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
     Objex* up = Capped(false);
     ValidateCapDirection(down);
     ValidateCapDirection(up);
-    EXPECT_EQ(down->elevationMode, -1);
-    EXPECT_EQ(up->elevationMode, 1);
+    EXPECT_TRUE(Near({down->elevationMode, up->elevationMode}, {-1, 1}));
 
     // Without the cap flag nothing is stored.
     Objex* noFlag = Capped(true);
@@ -634,9 +578,7 @@ TEST_F(DirectionTest, CapFacingFollowsThePlaneOfTheFirstThreePoints) {
     Objex* opening = Capped(false);
     Make(opening).in(wall);
     ValidateCapDirection(wall);
-    EXPECT_EQ(solid->elevationMode, -1);
-    EXPECT_EQ(up->elevationMode, 1);
-    EXPECT_EQ(opening->elevationMode, 0);
+    EXPECT_TRUE(Near({solid->elevationMode, up->elevationMode, opening->elevationMode}, {-1, 1, 0}));
 
     for (Objex* o : {down, noFlag}) DeleteObj(o);
 }
@@ -655,10 +597,8 @@ TEST_F(DirectionTest, AllLayersUseTheFixedCapViewAndRestoreTheRotation) {
     AppendObjectToLayer(b, hidden);
 
     ValidateCapDirectionAllLayers(doc->itsLayers);
-    EXPECT_EQ(a->elevationMode, -1);
-    EXPECT_EQ(b->elevationMode, 0);
-    EXPECT_NEAR(gSinXAngle, -1.0f, 1e-5f);
-    EXPECT_NEAR(gCosXAngle, 0.0f, 1e-5f);
+    EXPECT_TRUE(Near({a->elevationMode, b->elevationMode}, {-1, 0}));
+    EXPECT_TRUE(Near({gSinXAngle, gCosXAngle}, {-1.0f, 0.0f}, 1e-5f));
 
     ValidateCapDirectionLayer(shown);
     EXPECT_EQ(a->elevationMode, 1);

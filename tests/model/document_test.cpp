@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/core/document_seams.h"
@@ -51,8 +52,7 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     Objex* a = Make(objtype::kRectangle);
     Objex* b = Make(objtype::kPlant);
     EXPECT_EQ(b->objectID, a->objectID + 1);
-    EXPECT_FLOAT_EQ(a->plantAge, 5.5f);
-    EXPECT_FLOAT_EQ(a->elevation, 96.0f);
+    EXPECT_TRUE(Near({a->plantAge, a->elevation}, {5.5f, 96.0f}, kUlps));
 
     Poinz* p = NewPoint({1, 2, 3}, a);
     Poinz* q = NewPoint({4, 5, 6}, a);
@@ -67,31 +67,12 @@ TEST_F(ObjectsTest, CreationTakesConsecutiveIDsAndDefaults) {
     Objex* loose = Make(objtype::kLine);
     EXPECT_EQ(loose->objectID, 0u);
     // ...and an object comes back zero-filled: neither the arguments nor the defaults are set.
-    EXPECT_EQ(loose->type, 0);
-    EXPECT_EQ(loose->visible, 0);
-    EXPECT_EQ(loose->penWidth, 0.0f);
-    EXPECT_EQ(loose->penStyle, 0);
-    EXPECT_EQ(loose->rows, 0);
-    EXPECT_EQ(loose->flagA, 0);
-    EXPECT_EQ(loose->faceAxis, 0);
-    EXPECT_EQ(loose->needsRebuild, 0);
+    EXPECT_TRUE(Near({loose->type, loose->visible, loose->penWidth, loose->penStyle}, {0, 0, 0.0f, 0}));
+    EXPECT_TRUE(Near({loose->rows, loose->flagA, loose->faceAxis, loose->needsRebuild}, {0, 0, 0, 0}));
     EXPECT_EQ(loose->textureScales[4].x, 0);
     gCurDocument = doc;
     EXPECT_EQ(doc->itsDocState->nextPointID, next);
-    DeleteObj(loose);
-    DeleteObj(a);
-    DeleteObj(b);
-}
-
-TEST_F(ObjectsTest, LayerNamesAreCutTo255Bytes) {
-    const std::string longName(300, 'x');
-    Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
-    EXPECT_EQ(std::strlen(l->name), 255u);
-    EXPECT_FLOAT_EQ(l->height, 96.0f);
-    Layer* unnamed = CreateLayer(nullptr, 0, 0, nullptr);
-    EXPECT_STREQ(unnamed->name, "");
-    DeleteLayer(l);
-    DeleteLayer(unnamed);
+    for (Objex* o : {loose, a, b}) DeleteObj(o);
 }
 
 TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
@@ -99,13 +80,9 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     EXPECT_EQ(first()->firstObject, a);
     Objex* b = Make(objtype::kLine).on(first());
     Objex* c = Make(objtype::kLine).on(first());
-    EXPECT_EQ(a->next, b);
-    EXPECT_EQ(b->prev, a);
+    EXPECT_TRUE(Same({a->next, b->prev}, {b, a}));
 
-    EXPECT_EQ(UnlinkObject(a), a);
-    EXPECT_EQ(first()->firstObject, b);
-    EXPECT_EQ(b->prev, nullptr);
-    EXPECT_EQ(a->layer, nullptr);
+    EXPECT_TRUE(Same({UnlinkObject(a), first()->firstObject, b->prev, a->layer}, {a, b, nullptr, nullptr}));
     UnlinkObject(c);
     EXPECT_EQ(b->next, nullptr);
     EXPECT_EQ(CountObjects(first()->firstObject), 1);
@@ -116,13 +93,9 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     GroupObject(a);
     GroupObject(c);
     GroupObject(group);  // the leader itself is not grouped
-    EXPECT_EQ(group->firstChild, a);
-    EXPECT_EQ(a->parent, group);
-    EXPECT_EQ(a->layer, nullptr);
-    EXPECT_EQ(c->prev, a);
+    EXPECT_TRUE(Same({group->firstChild, a->parent, a->layer, c->prev}, {a, group, nullptr, a}));
     UnlinkObject(a);
-    EXPECT_EQ(group->firstChild, c);
-    EXPECT_EQ(c->prev, nullptr);
+    EXPECT_TRUE(Same({group->firstChild, c->prev}, {c, nullptr}));
     EXPECT_EQ(a->parent, group);  // left as it was
     a->parent = nullptr;
     DeleteObj(a);
@@ -140,18 +113,14 @@ TEST_F(ObjectsTest, PointInsertion) {
     Poinz* added = NewPoint({99, 1, 2});
     InsertPointInObjectAndUpdatePointInfo(added, poly, p2);
     EXPECT_EQ(poly->pointCount, 4);
-    EXPECT_EQ(p2->next, added);
-    EXPECT_EQ(added->prev, p2);
-    EXPECT_EQ(added->owner, poly);
-    EXPECT_EQ(added->selected, 1);
-    EXPECT_FLOAT_EQ(added->baseElevation, 8.0f);
+    EXPECT_TRUE(Same({p2->next, added->prev, added->owner}, {added, p2, poly}));
+    EXPECT_TRUE(Near({added->selected, added->baseElevation}, {1, 8.0f}, kUlps));
     EXPECT_FLOAT_EQ(added->position[1], 1.0f);  // not a deck: own height kept
 
     // At the head.
     Poinz* head = NewPoint({-5, 0, 0});
     InsertPointInObject(head, poly, nullptr);
-    EXPECT_EQ(poly->firstPoint, head);
-    EXPECT_EQ(p0->prev, head);
+    EXPECT_TRUE(Same({poly->firstPoint, p0->prev}, {head, head}));
     EXPECT_EQ(poly->pointCount, 5);
 
     // Decks take the neighbour's height; walls refuse.
@@ -174,9 +143,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     Layer* second = f->next;
     Make(objtype::kLine).on(f);
     DeleteLayer(f);
-    EXPECT_EQ(doc->itsLayers, second);
-    EXPECT_EQ(doc->itsCurLayer, second);
-    EXPECT_EQ(second->prev, nullptr);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer, second->prev}, {second, second, nullptr}));
 
     // The current layer in the middle falls back to its predecessor.
     Layer* third = second->next;
@@ -184,9 +151,7 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     AppendLayerToDocument(fourth);
     doc->itsCurLayer = third;
     DeleteLayer(third);
-    EXPECT_EQ(doc->itsCurLayer, second);
-    EXPECT_EQ(second->next, fourth);
-    EXPECT_EQ(fourth->prev, second);
+    EXPECT_TRUE(Same({doc->itsCurLayer, second->next, fourth->prev}, {second, fourth, second}));
 
     // The 2D view and topography layers are not left pointing at freed layers.
     doc->itsCur2DLayer = fourth;
@@ -196,18 +161,24 @@ TEST_F(ObjectsTest, DeletingLayersMovesTheDocumentsPointers) {
     doc->itsTopoLayer = topo;
     Make(objtype::kTopography).on(topo);
     DeleteLayer(topo);
-    EXPECT_EQ(doc->itsTopoLayer, nullptr);
-    EXPECT_EQ(doc->itsLayers, second);
+    EXPECT_TRUE(Same({doc->itsTopoLayer, doc->itsLayers}, {nullptr, second}));
 
     DeleteLayer(second);
-    EXPECT_EQ(doc->itsLayers, nullptr);
-    EXPECT_EQ(doc->itsCurLayer, nullptr);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {nullptr, nullptr}));
 
     // An empty document takes its first appended layer as current.
     Layer* fresh = CreateLayer("Fresh", 1, 1, nullptr);
     AppendLayerToDocument(fresh);
-    EXPECT_EQ(doc->itsLayers, fresh);
-    EXPECT_EQ(doc->itsCurLayer, fresh);
+    EXPECT_TRUE(Same({doc->itsLayers, doc->itsCurLayer}, {fresh, fresh}));
+
+    // Layer names are cut to 255 bytes.
+    const std::string longName(300, 'x');
+    Layer* l = CreateLayer(longName.c_str(), 1, 0, nullptr);
+    EXPECT_TRUE(Near({std::strlen(l->name), l->height}, {255u, 96.0f}, kUlps));
+    Layer* unnamed = CreateLayer(nullptr, 0, 0, nullptr);
+    EXPECT_STREQ(unnamed->name, "");
+    DeleteLayer(l);
+    DeleteLayer(unnamed);
 }
 
 TEST_F(ObjectsTest, Lookups) {
@@ -219,8 +190,7 @@ TEST_F(ObjectsTest, Lookups) {
     Objex* grandChild = Make(objtype::kLine).in(child).line(1);
     const uint32_t childPoint = PointAt(child, 1)->pointID;
 
-    EXPECT_EQ(GetObjectFromPointID(childPoint), child);
-    EXPECT_EQ(GetPointFromPointID(childPoint), nullptr);
+    EXPECT_TRUE(Same({GetObjectFromPointID(childPoint), GetPointFromPointID(childPoint)}, {child, nullptr}));
     EXPECT_EQ(GetPointFromPointID(top->firstPoint->pointID), top->firstPoint);
     EXPECT_EQ(GetObjectFromPointID(grandChild->firstPoint->pointID), nullptr);
     EXPECT_EQ(GetObjectFromObjectID(child->objectID), child);
@@ -228,8 +198,7 @@ TEST_F(ObjectsTest, Lookups) {
     EXPECT_EQ(GetObjectFromObjectID(999999), nullptr);
     EXPECT_EQ(FindObjectWithID(top->objectID), nullptr);  // not on the current layer
     doc->itsCurLayer = second;
-    EXPECT_EQ(FindObjectWithID(top->objectID), top);
-    EXPECT_EQ(GetRootObject(grandChild), top);
+    EXPECT_TRUE(Same({FindObjectWithID(top->objectID), GetRootObject(grandChild)}, {top, top}));
     EXPECT_EQ(GetRootObject(top), top);
     EXPECT_EQ(GetLayerFromName("Second Floor"), second);
     EXPECT_EQ(GetLayerFromName("second floor"), nullptr);
@@ -240,6 +209,14 @@ TEST_F(ObjectsTest, Lookups) {
     EXPECT_FALSE(IsObjectSectionDetailObject(grandChild));
     top->groupKind = groupkind::kSectionDetail;
     EXPECT_TRUE(IsObjectSectionDetailObject(child));
+
+    // A wall is deleted whole only with every point selected.
+    Objex* wall = Make(objtype::kWall).on(first()).line(3);
+    EXPECT_FALSE(DeleteEntireWallObject(wall));
+    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
+    EXPECT_TRUE(DeleteEntireWallObject(wall));
+    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
+    EXPECT_FALSE(DeleteEntireWallObject(nullptr));
 }
 
 TEST_F(ObjectsTest, CurrentViewFromAngles) {
@@ -267,15 +244,6 @@ TEST_F(ObjectsTest, CurrentViewFromAngles) {
     gCurDocument = doc;
 }
 
-TEST_F(ObjectsTest, AWallIsDeletedWholeOnlyWithEveryPointSelected) {
-    Objex* wall = Make(objtype::kWall).on(first()).line(3);
-    EXPECT_FALSE(DeleteEntireWallObject(wall));
-    for (Poinz* p = wall->firstPoint; p; p = p->next) p->selected = 1;
-    EXPECT_TRUE(DeleteEntireWallObject(wall));
-    EXPECT_TRUE(DeleteEntireWallObject(Make(objtype::kLine).on(first())));
-    EXPECT_FALSE(DeleteEntireWallObject(nullptr));
-}
-
 }  // namespace objects
 
 // A new design, its metric variant, document IDs, resetting in place and undo file clean-up.
@@ -288,15 +256,13 @@ TEST_F(DocumentModelTest, NewMetricDesign) {
     QMDDocumentModel* metric = QMDDocumentModel::alloc()->init();
     ASSERT_NE(metric, nullptr);
     DocState* ds = metric->itsDocState;
-    EXPECT_EQ(ds->units, kMetricUnits);
-    EXPECT_FLOAT_EQ(ds->wallHeight, 94.4882f);
+    EXPECT_TRUE(Near({ds->units, ds->wallHeight}, {kMetricUnits, 94.4882f}, kUlps));
     for (Layer* l = metric->itsLayers; l; l = l->next) EXPECT_FLOAT_EQ(l->height, 94.48819f);
     EXPECT_FLOAT_EQ(GetLayerAbsBaseHeight(metric->itsLayers->next->next), 2 * 94.48819f);
     EXPECT_FLOAT_EQ(ds->gridSpacing.floatH, 19.685f);
     EXPECT_EQ(std::bit_cast<uint32_t>(ds->flyAltitude), 0x44F9FFF8u);
     EXPECT_FLOAT_EQ(ds->roofValue, 7.0f);  // no metric value: stays imperial
-    EXPECT_NEAR(gdsAccessoryWidth, 47.244f, 1e-3);
-    EXPECT_NEAR(gCeilingThickness, 11.811f, 1e-3);
+    EXPECT_TRUE(Near({gdsAccessoryWidth, gCeilingThickness}, {47.244f, 11.811f}, 1e-3));
     // The metric switch ran before the undo ring was set.
     EXPECT_EQ(metric->itsCurrentUndo, -1);
     metric->dealloc();
@@ -371,10 +337,8 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
 
     doc->reinitializeDocumentModel();
 
-    EXPECT_EQ(gCurDocument, other);
-    EXPECT_EQ(other->itsLayers, otherFirst);
-    EXPECT_EQ(CountLayers(other->itsLayers), 3);
-    EXPECT_EQ(doc->itsDocID, id);
+    EXPECT_TRUE(Same({gCurDocument, other->itsLayers}, {other, otherFirst}));
+    EXPECT_TRUE(Near({CountLayers(other->itsLayers), doc->itsDocID}, {3, id}));
     EXPECT_EQ(changes, (std::vector<int>{2, 2}));
     EXPECT_EQ(fileNameCalls, 1);
     EXPECT_EQ(lastName, nullptr);
@@ -383,14 +347,11 @@ TEST_F(DocumentModelTest, ResetKeepsIdentityAndFreesTheOldDesign) {
     ASSERT_EQ(CountLayers(doc->itsLayers), 3);
     EXPECT_EQ(doc->itsCurLayer, doc->itsLayers);
     for (Layer* l = doc->itsLayers; l; l = l->next) EXPECT_EQ(l->firstObject, nullptr);
-    EXPECT_EQ(doc->itsCustomTextureList, nullptr);
-    EXPECT_EQ(doc->itsLiveViews, nullptr);
-    EXPECT_EQ(doc->itsPlugIns, nullptr);
-    EXPECT_EQ(doc->itsTraceImage, nullptr);
+    EXPECT_TRUE(Same({doc->itsCustomTextureList, doc->itsLiveViews}, {nullptr, nullptr}));
+    EXPECT_TRUE(Same({doc->itsPlugIns, doc->itsTraceImage}, {nullptr, nullptr}));
     ASSERT_NE(doc->itsPaletteList, nullptr);
     EXPECT_EQ(doc->itsPaletteList->next, nullptr);
-    EXPECT_EQ(doc->itsPaletteList->active, 1);
-    EXPECT_EQ(doc->itsDocState->nextObjectID, 1u);
+    EXPECT_TRUE(Near({doc->itsPaletteList->active, doc->itsDocState->nextObjectID}, {1, 1u}));
     EXPECT_EQ(doc->itsCurrentUndo, -1);
 
     other->dealloc();
@@ -492,36 +453,23 @@ protected:
     DocState* ds() { return doc->itsDocState; }
 };
 
-TEST_F(DocStateTest, ArrowBitsOnlyForKnownStyles) {
+TEST_F(DocStateTest, ArrowToleranceAndReadoutBits) {
+    // Arrow styles 5086..5092 set one of bits 0..6; others none. Other bits are kept.
     const int32_t keep = 0x80000 | (1 << 10) | (1 << 14);
-    for (int16_t id : {5085, 5093, 0, -1}) {
+    for (int16_t id : {5085, 5086, 5087, 5088, 5089, 5090, 5091, 5092, 5093, 0, -1}) {
         ds()->dimensionFlags = keep | 0x7F;
         ds()->arrowStyleID = id;
         SetDocStateDimensionArrowFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, keep) << id;
+        EXPECT_EQ(ds()->dimensionFlags, keep | (id >= 5086 && id <= 5092 ? 1 << (id - 5086) : 0)) << id;
     }
-    for (int16_t id = 5086; id <= 5092; ++id) {
-        ds()->dimensionFlags = keep | 0x7F;
-        ds()->arrowStyleID = id;
-        SetDocStateDimensionArrowFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, keep | (1 << (id - 5086))) << id;
-    }
-}
-
-TEST_F(DocStateTest, ToleranceAndReadoutBits) {
-    const int32_t tolerance = 0x7 << 9;
-    for (int16_t id : {5053, 5057, 5052, 0}) {
-        ds()->dimensionFlags = 0x8 | tolerance;
+    const std::pair<int16_t, int32_t> tolerances[] = {
+        {5053, 0}, {5057, 0}, {5052, 0}, {0, 0}, {5054, 1 << 9}, {5056, 1 << 11}};
+    for (auto [id, bit] : tolerances) {
+        ds()->dimensionFlags = 0x8 | (0x7 << 9);
         ds()->toleranceID = id;
         SetDocStateDimensionToleranceFlags(ds());
-        EXPECT_EQ(ds()->dimensionFlags, 0x8) << id;
+        EXPECT_EQ(ds()->dimensionFlags, 0x8 | bit) << id;
     }
-    ds()->toleranceID = 5054;
-    SetDocStateDimensionToleranceFlags(ds());
-    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 9));
-    ds()->toleranceID = 5056;
-    SetDocStateDimensionToleranceFlags(ds());
-    EXPECT_EQ(ds()->dimensionFlags, 0x8 | (1 << 11));
 
     ds()->dimensionFlags = 0x7F << 12;
     ds()->readoutStyleID = 5058;
@@ -567,8 +515,7 @@ TEST_F(DocStateTest, ToolsetOptionsOnlyAddPlanBits) {
     std::memcpy(ds()->planMasks, before, sizeof before);
     gToolsetOptions = 6911 & ~0x200;
     InitializeVisiblePlansFromToolsetOptions();
-    EXPECT_EQ(ds()->planMasks[0], 0x101 | 0x80);
-    EXPECT_EQ(ds()->planMasks[1], 0x1FF);
+    EXPECT_TRUE(Near({ds()->planMasks[0], ds()->planMasks[1]}, {0x101 | 0x80, 0x1FF}));
 }
 
 TEST_F(DocStateTest, MetricSwitchNeedsARecordAndADocument) {
@@ -579,9 +526,8 @@ TEST_F(DocStateTest, MetricSwitchNeedsARecordAndADocument) {
     EXPECT_FLOAT_EQ(ds()->wallHeight, 96.0f);
     gCurDocument = keep;
     InitializeDocState(nullptr);
-}
 
-TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
+    // Readouts and units come from preferences.
     port::defaults().setInt("UseImperialSystemKey", 4);
     port::defaults().setInt("ImperialReadoutKey", 7);
     port::defaults().setInt("MetricReadoutKey", 3);
@@ -589,9 +535,7 @@ TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
     LoadModelPreferences();
     DocState* fresh = CreateDocState();
     EXPECT_EQ(fresh->units, kMetricUnits);
-    EXPECT_EQ(fresh->imperialReadout, 7);
-    EXPECT_EQ(fresh->metricReadout, 3);
-    EXPECT_EQ(fresh->angleReadout, 1);
+    EXPECT_TRUE(Near({fresh->imperialReadout, fresh->metricReadout, fresh->angleReadout}, {7, 3, 1}));
     // A settings record alone never switches to metric values.
     EXPECT_FLOAT_EQ(fresh->wallHeight, 96.0f);
     DeleteDocState(fresh);
@@ -601,8 +545,7 @@ TEST_F(DocStateTest, ReadoutsAndUnitsComeFromPreferences) {
 
 // Elevation view layers: names by view, creation on first use, moving drafting objects and
 // the visibility of each view's layer.
-namespace dvxtest {
-namespace viewlayers {
+namespace dvxtest::viewlayers {
 
 class ViewLayers : public SelectionTest {
 protected:
@@ -618,8 +561,7 @@ TEST_F(ViewLayers, AskingTwiceAppendsOneLayerAtTheEnd) {
     Layer* front = Get2DViewLayer(5153);
     ASSERT_NE(front, nullptr);
     EXPECT_STREQ(front->name, "X_FRONT");
-    EXPECT_EQ(front->visible, 1);
-    EXPECT_EQ(front->active, 1);
+    EXPECT_TRUE(Near({front->visible, front->active}, {1, 1}));
     EXPECT_EQ(Get2DViewLayer(5153), front);
     EXPECT_EQ(CountLayers(doc->itsLayers), before + 1);
     EXPECT_EQ(Last(), front);
@@ -628,9 +570,8 @@ TEST_F(ViewLayers, AskingTwiceAppendsOneLayerAtTheEnd) {
     EXPECT_STREQ(Get2DViewLayerName(5152), "X_RIGHT");
     EXPECT_STREQ(Get2DViewLayerName(5154), "X_BACK");
     EXPECT_STREQ(Get2DViewLayerName(5162), "X_TOP_FIRST_FLOOR");
-}
 
-TEST_F(ViewLayers, PlanLayerFollowsTheCurrentFloorByName) {
+    // Plan layer follows the current floor by name.
     Layer* second = GetLayerFromName("Second Floor");
     doc->itsCurLayer = second;
     Layer* plan = Get2DViewLayer(5149);
@@ -658,17 +599,10 @@ TEST_F(ViewLayers, VisibilityShowsOnlyTheViewsLayer) {
     Make(note).select();
 
     Set2DViewLayerVisibility(front);
-    EXPECT_EQ(front->visible, 1);
-    EXPECT_EQ(front->active, 1);
-    EXPECT_EQ(left->visible, 0);
-    EXPECT_EQ(left->active, 0);
-    EXPECT_EQ(SelectedPointCount(note), 0);
-    EXPECT_EQ(top1->visible, 1);  // its floor is shown
+    EXPECT_TRUE(Near({front->visible, front->active, left->visible, left->active}, {1, 1, 0, 0}));
+    EXPECT_TRUE(Near({SelectedPointCount(note), top1->visible}, {0, 1}));  // its floor is shown
     EXPECT_EQ(top2->visible, 0);  // its floor is hidden
-    EXPECT_EQ(top1->active, 0);
-    EXPECT_EQ(top2->active, 0);
-    EXPECT_EQ(other->visible, 1);
-    EXPECT_EQ(other->active, 1);
+    EXPECT_TRUE(Near({top1->active, top2->active, other->visible, other->active}, {0, 0, 1, 1}));
 
     Set2DViewLayerVisibility(nullptr);
     EXPECT_EQ(front->visible, 0);
@@ -686,22 +620,16 @@ TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
     Move2DObjectsTo2DLayer(floor, 5153);
     Layer* front = GetLayerFromName("X_FRONT");
     ASSERT_NE(front, nullptr);
-    EXPECT_EQ(front->firstObject, text);
-    EXPECT_EQ(text->next, label);
-    EXPECT_EQ(label->next, linked);
-    EXPECT_EQ(linked->next, group);
-    EXPECT_EQ(group->next, nullptr);
-    EXPECT_EQ(inner->layer, front);
-    EXPECT_EQ(floor->firstObject, wall);
-    EXPECT_EQ(wall->next, empty);
+    EXPECT_TRUE(Same({front->firstObject, text->next, label->next}, {text, label, linked}));
+    EXPECT_TRUE(Same({linked->next, group->next, inner->layer}, {group, nullptr, front}));
+    EXPECT_TRUE(Same({floor->firstObject, wall->next}, {wall, empty}));
 
     // Onto itself nothing moves.
     Move2DObjectsTo2DLayer(front, 5153);
     EXPECT_EQ(CountObjects(front->firstObject), 4);
 }
 
-}  // namespace viewlayers
-}  // namespace dvxtest
+}  // namespace dvxtest::viewlayers
 
 // Saved cameras and plug-in data blocks.
 namespace blocks {
@@ -710,71 +638,36 @@ class SavedCamerasTest : public DocumentTest {
 protected:
     DocState* ds() { return doc->itsDocState; }
 
-    // Puts a distinct value into every camera field of the settings record.
-    void SetCamera(float base) {
+    // Every camera field of the settings record, in order; a point is two fields.
+    template <class F>
+    void EachCameraField(F f) {
         DocState* d = ds();
-        d->cameraMode = static_cast<int16_t>(base + 1);
-        d->navigationFlag = static_cast<uint8_t>(base + 2);
-        d->flyValueA = base + 3;
-        d->flyValueB = base + 4;
-        d->cameraHeading = base + 5;
-        d->cameraPosition = FloatPoint{base + 6, base + 7};
-        d->flyAltitude = base + 8;
-        d->eyeHeight = base + 9;
-        d->lightOffset = FloatPoint{base + 10, base + 11};
-        d->cutAwayPosition = static_cast<int32_t>(base + 12);
-        d->cutAwayKind = static_cast<int16_t>(base + 13);
-        d->renderValue = static_cast<int32_t>(base + 14);
-        d->liveViewFlag = static_cast<uint8_t>(base + 15);
-        d->liveViewValue = static_cast<int32_t>(base + 16);
-        d->liveViewFlagB = static_cast<uint8_t>(base + 17);
-        d->liveViewFlagC = static_cast<uint8_t>(base + 18);
-        d->navigationValue = static_cast<int16_t>(base + 19);
-        d->renderMode = static_cast<int16_t>(base + 20);
-        d->renderFlag = static_cast<uint8_t>(base + 21);
-        d->renderSetting = static_cast<uint16_t>(base + 22);
-        d->lightValue = base + 23;
-        d->sunOn = static_cast<uint8_t>(base + 24);
-        d->sunAngle = base + 25;
-        d->sunValueB = base + 26;
-        d->sunValueD = static_cast<int16_t>(base + 27);
-        d->cameraValue = base + 28;
-        d->lightIntensity = base + 29;
-        d->lightFlag = static_cast<uint8_t>(base + 30);
+        f(d->cameraMode), f(d->navigationFlag), f(d->flyValueA), f(d->flyValueB), f(d->cameraHeading);
+        f(d->cameraPosition), f(d->flyAltitude), f(d->eyeHeight), f(d->lightOffset), f(d->cutAwayPosition);
+        f(d->cutAwayKind), f(d->renderValue), f(d->liveViewFlag), f(d->liveViewValue), f(d->liveViewFlagB);
+        f(d->liveViewFlagC), f(d->navigationValue), f(d->renderMode), f(d->renderFlag), f(d->renderSetting);
+        f(d->lightValue), f(d->sunOn), f(d->sunAngle), f(d->sunValueB), f(d->sunValueD), f(d->cameraValue);
+        f(d->lightIntensity), f(d->lightFlag);
     }
-
+    // Field k (from 1) holds base + k.
+    void SetCamera(float base) {
+        EachCameraField([&](auto& field) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, FloatPoint>)
+                field = FloatPoint{++base, ++base};
+            else
+                field = static_cast<std::decay_t<decltype(field)>>(++base);
+        });
+    }
     void ExpectCamera(float base) {
-        const DocState* d = ds();
-        EXPECT_EQ(d->cameraMode, base + 1);
-        EXPECT_EQ(d->navigationFlag, base + 2);
-        EXPECT_EQ(d->flyValueA, base + 3);
-        EXPECT_EQ(d->flyValueB, base + 4);
-        EXPECT_EQ(d->cameraHeading, base + 5);
-        EXPECT_EQ(d->cameraPosition.floatH, base + 6);
-        EXPECT_EQ(d->cameraPosition.floatV, base + 7);
-        EXPECT_EQ(d->flyAltitude, base + 8);
-        EXPECT_EQ(d->eyeHeight, base + 9);
-        EXPECT_EQ(d->lightOffset.floatH, base + 10);
-        EXPECT_EQ(d->lightOffset.floatV, base + 11);
-        EXPECT_EQ(d->cutAwayPosition, base + 12);
-        EXPECT_EQ(d->cutAwayKind, base + 13);
-        EXPECT_EQ(d->renderValue, base + 14);
-        EXPECT_EQ(d->liveViewFlag, base + 15);
-        EXPECT_EQ(d->liveViewValue, base + 16);
-        EXPECT_EQ(d->liveViewFlagB, base + 17);
-        EXPECT_EQ(d->liveViewFlagC, base + 18);
-        EXPECT_EQ(d->navigationValue, base + 19);
-        EXPECT_EQ(d->renderMode, base + 20);
-        EXPECT_EQ(d->renderFlag, base + 21);
-        EXPECT_EQ(d->renderSetting, base + 22);
-        EXPECT_EQ(d->lightValue, base + 23);
-        EXPECT_EQ(d->sunOn, base + 24);
-        EXPECT_EQ(d->sunAngle, base + 25);
-        EXPECT_EQ(d->sunValueB, base + 26);
-        EXPECT_EQ(d->sunValueD, base + 27);
-        EXPECT_EQ(d->cameraValue, base + 28);
-        EXPECT_EQ(d->lightIntensity, base + 29);
-        EXPECT_EQ(d->lightFlag, base + 30);
+        int k = 0;
+        EachCameraField([&](const auto& field) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, FloatPoint>) {
+                EXPECT_EQ(field.floatH, base + ++k) << k;
+                EXPECT_EQ(field.floatV, base + ++k) << k;
+            } else {
+                EXPECT_EQ(field, base + ++k) << k;
+            }
+        });
     }
 };
 
@@ -821,15 +714,13 @@ TEST_F(SavedCamerasTest, SaveAndChooseRestoresEveryField) {
     EXPECT_EQ(GetLiveViewFromName(nullptr), nullptr);
 
     DeleteLiveViewsListEntry(porch);
-    EXPECT_EQ(doc->itsLiveViews, garden);
-    EXPECT_EQ(garden->prev, nullptr);
+    EXPECT_TRUE(Same({doc->itsLiveViews, garden->prev}, {garden, nullptr}));
     EXPECT_EQ(CountLiveViewsList(), 1);
     DeleteLiveViewsList();
     EXPECT_EQ(doc->itsLiveViews, nullptr);
     EXPECT_EQ(CountLiveViewsList(), 0);
-}
 
-TEST_F(SavedCamerasTest, NothingWithoutADocument) {
+    // Nothing without a document.
     gCurDocument = nullptr;
     EXPECT_EQ(AddLiveViewsListEntry(), nullptr);
     EXPECT_EQ(CountLiveViewsList(), 0);
@@ -845,8 +736,7 @@ TEST_F(PlugInBlocksTest, OneBlockPerPlugIn) {
     QMDDocumentModel* withTools = QMDDocumentModel::alloc()->init();
     PlugInData* first = withTools->itsPlugIns;
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->plugInID, 7);
-    EXPECT_EQ(first->size, 0);
+    EXPECT_TRUE(Near({first->plugInID, first->size}, {7, 0}));
     EXPECT_EQ(first->data, nullptr);
     ASSERT_NE(first->next, nullptr);
     EXPECT_EQ(first->next->plugInID, 9);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/bicubic.h"
@@ -36,23 +37,12 @@ constexpr float kPi = std::numbers::pi_v<float>;
 
 class SplinesTest : public DocumentTest {
 protected:
-    // A point of `owner` at (h, v, d) with the given in- and out-tangents.
-    Poinz* Point(Objex* owner, float h, float v, float d, const float in[3] = nullptr,
-                 const float out[3] = nullptr) {
-        static const float zero[3] = {0, 0, 0};
-        if (!in) in = zero;
-        if (!out) out = zero;
-        return dvxtest::Point(owner, {h, v, d, {in[0], in[1], in[2]}, {out[0], out[1], out[2]}});
-    }
-
     // The quarter circle of radius 100 from -45 to +45 degrees as one segment of `owner`.
     void QuarterCircle(Objex* owner, Poinz** p, Poinz** q) {
         float h0, th0, th1, h1, d0, td0, td1, d1;
         BuildRadiusSpline(kPi / 2, 100.0f, &h0, &th0, &th1, &h1, &d0, &td0, &td1, &d1);
-        const float out[3] = {th0, 0, td0};
-        const float in[3] = {th1, 0, td1};
-        *p = Point(owner, h0, 0, d0, nullptr, out);
-        *q = Point(owner, h1, 0, d1, in, nullptr);
+        *p = Point(owner, {h0, 0, d0, {}, {th0, 0, td0}});
+        *q = Point(owner, {h1, 0, d1, {th1, 0, td1}});
     }
 };
 
@@ -63,83 +53,70 @@ TEST_F(SplinesTest, LineAnglesFollowThePlanConvention) {
     EXPECT_NEAR(GetLineLengthAndAngle(0, 0, 0, -10, &length), kPi / 2, 1e-5);
     EXPECT_NEAR(GetLineLengthAndAngle(0, 0, -10, 0, &length), kPi, 1e-5);
     EXPECT_EQ(GetLineLengthAndAngle(0, 0, 10, 0, &length), 0.0f);
-    EXPECT_EQ(GetLineLengthAndAngle(3, 4, 3, 4, &length), 0.0f);
-    EXPECT_EQ(length, 0.0f);
+    EXPECT_TRUE(Near({GetLineLengthAndAngle(3, 4, 3, 4, &length), length}, {0.0f, 0.0f}));
     EXPECT_EQ(GetLineLengthAndAngle(0, 0, 10, 0, nullptr), 0.0f);
     // A quotient rounding past 1 stays inside acos's domain.
     EXPECT_FALSE(std::isnan(GetLineLengthAndAngle(0, 0, 1e-20f, 1e-30f, &length)));
 
     float x = 1, y = 1;
     GetPointFromLengthAndAngle(kPi / 2, 5, &x, &y);
-    EXPECT_NEAR(x, 0, 1e-5);
-    EXPECT_NEAR(y, -5, 1e-5);
+    EXPECT_TRUE(Near({x, y}, {0, -5}, 1e-5));
     EXPECT_FLOAT_EQ(Get3DLineLength(1, 2, 3, 3, 5, 9), 7.0f);
 
-    uint16_t qd = 999;
-    ConvertPiRadiansToQDAngle(0, &qd);
-    EXPECT_EQ(qd, 90);
-    ConvertPiRadiansToQDAngle(std::numbers::pi / 2, &qd);
-    EXPECT_EQ(qd, 0);
-    ConvertPiRadiansToQDAngle(std::numbers::pi, &qd);
-    EXPECT_EQ(qd, 270);
-    ConvertPiRadiansToQDAngle(-std::numbers::pi / 2, &qd);
-    EXPECT_EQ(qd, 180);
-    ConvertPiRadiansToQDAngle(100.0f, &qd);  // far outside a turn: clamped, not undefined
-    EXPECT_EQ(qd, 0);
-    ConvertPiRadiansToQDAngle(NAN, &qd);
-    EXPECT_EQ(qd, 0);
+    // Far outside a turn, or not a number: clamped, not undefined.
+    const std::pair<double, uint16_t> quickdraw[] = {
+        {0, 90}, {std::numbers::pi / 2, 0}, {std::numbers::pi, 270}, {-std::numbers::pi / 2, 180}, {100.0f, 0},
+        {NAN, 0}};
+    for (auto [radians, angle] : quickdraw) {
+        uint16_t qd = 999;
+        ConvertPiRadiansToQDAngle(radians, &qd);
+        EXPECT_EQ(qd, angle) << radians;
+    }
 }
 
 TEST_F(SplinesTest, SlopesIntersectionsAndPerpendicularFeet) {
     EXPECT_EQ(GetSlope(5, 0, 3.8f, 6), kVerticalSlope);  // dx -1.2 rounds to 0
     EXPECT_FLOAT_EQ(FGetSlope(5, 0, 3.8f, 6), 6 / -1.2f);
-    EXPECT_EQ(GetSlope(0, 0, 0.4f, 1), kVerticalSlope);
-    EXPECT_FLOAT_EQ(GetSlope(0, 0, -1.5f, 3), -2.0f);
-    EXPECT_EQ(FGetSlope(2, 0, 2, 5), kVerticalSlope);
-    EXPECT_FLOAT_EQ(GetYIntercept(2, 7, 3), 1.0f);
+    EXPECT_TRUE(Near({GetSlope(0, 0, 0.4f, 1), GetSlope(0, 0, -1.5f, 3)}, {kVerticalSlope, -2.0f}, kUlps));
+    EXPECT_TRUE(Near({FGetSlope(2, 0, 2, 5), GetYIntercept(2, 7, 3)}, {kVerticalSlope, 1.0f}, kUlps));
 
+    using Crossing = void (*)(float, float, float, float, float, float, float, float, float*, float*);
+    constexpr float kNo = kNoIntersection;
+    const struct { Crossing f; float in[8]; float x, y; } crossings[] = {
+        {FGetIntersection, {0, 0, 10, 10, 0, 5, 10, 15}, kNo, kNo},
+        {FGetIntersection, {1, 0, 1, 9, 4, 0, 4, 9}, kNo, kNo},  // both vertical
+        {FGetIntersection, {0, 0, 10, 10, 0, 10, 10, 0}, 5, 5},
+        {FGetIntersection, {3, 0, 3, 10, 0, 0, 1, 2}, 3, 6},     // first vertical
+        {FGetIntersection, {0, 1, 2, 1, 7, 0, 7, 4}, 7, 1},      // second vertical
+        // Screen form: slopes 1 and 1.0005 count as parallel; FGetIntersection still crosses.
+        {GetIntersection, {0, 0, 1000, 1000, 0, 5, 1000, 1005.5f}, kNo, kNo},
+        {GetIntersection, {0, 0, 10, 10, 0, 10, 10, 0}, 5, 5},
+    };
     float x = 0, y = 0;
-    FGetIntersection(0, 0, 10, 10, 0, 5, 10, 15, &x, &y);
-    EXPECT_EQ(x, kNoIntersection);
-    EXPECT_EQ(y, kNoIntersection);
-    FGetIntersection(1, 0, 1, 9, 4, 0, 4, 9, &x, &y);  // both vertical
-    EXPECT_EQ(x, kNoIntersection);
-    FGetIntersection(0, 0, 10, 10, 0, 10, 10, 0, &x, &y);
-    EXPECT_FLOAT_EQ(x, 5);
-    EXPECT_FLOAT_EQ(y, 5);
-    FGetIntersection(3, 0, 3, 10, 0, 0, 1, 2, &x, &y);  // first vertical
-    EXPECT_FLOAT_EQ(x, 3);
-    EXPECT_FLOAT_EQ(y, 6);
-    FGetIntersection(0, 1, 2, 1, 7, 0, 7, 4, &x, &y);   // second vertical
-    EXPECT_FLOAT_EQ(x, 7);
-    EXPECT_FLOAT_EQ(y, 1);
-    // Screen form: slopes 1 and 1.0005 count as parallel; FGetIntersection still crosses.
-    GetIntersection(0, 0, 1000, 1000, 0, 5, 1000, 1005.5f, &x, &y);
-    EXPECT_EQ(x, kNoIntersection);
+    for (const auto& c : crossings) {
+        c.f(c.in[0], c.in[1], c.in[2], c.in[3], c.in[4], c.in[5], c.in[6], c.in[7], &x, &y);
+        EXPECT_TRUE(Near({x, y}, {c.x, c.y}, kUlps)) << c.in[0] << "," << c.in[1] << " " << c.in[4] << "," << c.in[5];
+    }
     FGetIntersection(0, 0, 1000, 1000, 0, 5, 1000, 1005.5f, &x, &y);
     EXPECT_NE(x, kNoIntersection);
-    GetIntersection(0, 0, 10, 10, 0, 10, 10, 0, &x, &y);
-    EXPECT_FLOAT_EQ(x, 5);
 
-    FGetPerpIntersection(0, 5, 10, 5, 3, 9, &x, &y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 5);
-    FGetPerpIntersection(4, 0, 4, 10, 7, 2, &x, &y);
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 2);
-    FGetPerpIntersection(0, 0, 10, 10, 0, 2, &x, &y);
-    EXPECT_FLOAT_EQ(x, 1);
-    EXPECT_FLOAT_EQ(y, 1);
-    GetPerpIntersection(4, 0, 4.3f, 10, 7, 2, &x, &y);  // nearly vertical on screen
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 2);
+    using Foot = void (*)(float, float, float, float, float, float, float*, float*);
+    const struct { Foot f; float in[6]; float x, y; } feet[] = {
+        {FGetPerpIntersection, {0, 5, 10, 5, 3, 9}, 3, 5},
+        {FGetPerpIntersection, {4, 0, 4, 10, 7, 2}, 4, 2},
+        {FGetPerpIntersection, {0, 0, 10, 10, 0, 2}, 1, 1},
+        {GetPerpIntersection, {4, 0, 4.3f, 10, 7, 2}, 4, 2},  // nearly vertical on screen
+    };
+    for (const auto& c : feet) {
+        c.f(c.in[0], c.in[1], c.in[2], c.in[3], c.in[4], c.in[5], &x, &y);
+        EXPECT_TRUE(Near({x, y}, {c.x, c.y}, kUlps)) << c.in[0] << "," << c.in[1] << " " << c.in[2] << "," << c.in[3];
+    }
     FGetPerpIntersection(0, 0, 10, 10, 0, 2, nullptr, &y);
 }
 
 TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     Objex* wall = Make(objtype::kWall);
-    Point(wall, 0, 0, 0);
-    Point(wall, 30, 7, 40);
+    Make(wall).at({{0, 0, 0}, {30, 7, 40}});
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 50.0f);  // plan length: V plays no part
     wall->closed = 1;
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 100.0f);
@@ -149,39 +126,32 @@ TEST_F(SplinesTest, ObjectLengthsOfStraightAndClosedOutlines) {
     wall->type = objtype::kPolygon;
     EXPECT_EQ(GetObjectLength(wall), 0.0f);
     wall->type = objtype::kFence;
-    Point(wall, 30, 0, 0);
+    Point(wall, {30, 0, 0});
     EXPECT_FLOAT_EQ(GetObjectLength(wall), 50.0f + 40.0f + 30.0f);
 
     Objex* empty = Make(objtype::kPath);
-    EXPECT_EQ(GetObjectLength(empty), 0.0f);
-    EXPECT_EQ(GetObjectLength(nullptr), 0.0f);
+    EXPECT_TRUE(Near({GetObjectLength(empty), GetObjectLength(nullptr)}, {0.0f, 0.0f}));
     EXPECT_EQ(GetSegmentLength(wall, wall->firstPoint, nullptr), 0.0f);
-    DeleteObj(wall);
-    DeleteObj(empty);
-}
+    for (Objex* o : {wall, empty}) DeleteObj(o);
 
-TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
+    // Point along segments and the remaining length.
     Objex* path = Make(objtype::kPath);
-    Poinz* p = Point(path, 0, 0, 0);
-    Poinz* q = Point(path, 6, 0, 8);
+    Poinz* p = Point(path, {0, 0, 0});
+    Poinz* q = Point(path, {6, 0, 8});
     FloatPoint at{-1, -1};
     EXPECT_EQ(GetPointOnLineFromLength(p, q, &at, 15), 0);  // past the end: written anyway
-    EXPECT_NEAR(at.floatH, 9, 1e-4);
-    EXPECT_NEAR(at.floatV, 12, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {9, 12}, 1e-4));
     EXPECT_EQ(GetPointOnLineFromLength(p, q, &at, 5), 1);
-    EXPECT_NEAR(at.floatH, 3, 1e-4);
-    EXPECT_NEAR(at.floatV, 4, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {3, 4}, 1e-4));
 
     // Tangents equal to the chord make a curved segment that runs straight at even speed:
     // samples every 0.01 of t up to t = 1.01, 0.1 apart.
     gRemainingLength = -1;
-    const float chord[3] = {10, 0, 0};
     Objex* curve = Make(objtype::kPath);
-    Poinz* a = Point(curve, 0, 0, 0, nullptr, chord);
-    Poinz* b = Point(curve, 10, 0, 0, chord, nullptr);
+    Poinz* a = Point(curve, {0, 0, 0, {}, {10, 0, 0}});
+    Poinz* b = Point(curve, {10, 0, 0, {10, 0, 0}});
     EXPECT_EQ(GetPointOnLineFromLength(a, b, &at, 5.05f), 1);
-    EXPECT_NEAR(at.floatH, 5.1f, 1e-4);
-    EXPECT_NEAR(at.floatV, 0, 1e-4);
+    EXPECT_TRUE(Near({at.floatH, at.floatV}, {5.1f, 0}, 1e-4));
     EXPECT_EQ(gRemainingLength, -1.0f);
     at = FloatPoint{-1, -1};
     EXPECT_EQ(GetPointOnLineFromLength(a, b, &at, 15), 0);
@@ -189,24 +159,20 @@ TEST_F(SplinesTest, PointAlongSegmentsAndTheRemainingLength) {
     EXPECT_EQ(at.floatH, -1.0f);  // untouched
     EXPECT_NEAR(GetSegmentLength(curve, a, b), 10.0f, 1e-4);
     EXPECT_EQ(GetPointOnLineFromLength(a, nullptr, &at, 1), 0);
-    DeleteObj(path);
-    DeleteObj(curve);
+    for (Objex* o : {path, curve}) DeleteObj(o);
 }
 
 TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {
     Objex* arc = Make(objtype::kWall);
     Poinz *p, *q;
     QuarterCircle(arc, &p, &q);
-    EXPECT_NEAR(p->position[0], 70.7107f, 1e-3);
-    EXPECT_NEAR(p->position[2], -70.7107f, 1e-3);
-    EXPECT_NEAR(p->outTangent[0], 117.157f, 1e-2);   // 4 r (1 - cos 45)
-    EXPECT_NEAR(q->inTangent[0], -117.157f, 1e-2);
-    EXPECT_NEAR(p->outTangent[2], 117.157f, 1e-2);   // ... / tan 45
+    EXPECT_TRUE(Near({p->position[0], p->position[2]}, {70.7107f, -70.7107f}, 1e-3));
+    // H: 4 r (1 - cos 45); D: the same over tan 45.
+    EXPECT_TRUE(Near({p->outTangent[0], q->inTangent[0], p->outTangent[2]}, {117.157f, -117.157f, 117.157f}, 1e-2));
 
     float h, v, d;
     GetSplineCoordinate(p, q, 0.5f, &h, &v, &d);
-    EXPECT_NEAR(h, 100.0f, 1e-3);
-    EXPECT_NEAR(d, 0.0f, 1e-3);
+    EXPECT_TRUE(Near({h, d}, {100, 0}, 1e-3));
     for (int i = 0; i <= 100; ++i) {
         GetSplineCoordinate(p, q, i / 100.0f, &h, &v, &d);
         EXPECT_NEAR(std::sqrt(h * h + d * d), 100.0f, 0.03f) << "t " << i / 100.0f;
@@ -214,35 +180,28 @@ TEST_F(SplinesTest, RadiusSplineFollowsTheCircle) {
     // Ten chords of the curve: 156.94, just under the arc's 50 pi = 157.08.
     EXPECT_NEAR(GetSegmentLength(arc, p, q), 156.94f, 0.01f);
     // A resolution below 1 counts as 1: the chord.
-    doc->itsDocState->curveSegments = 0;
-    EXPECT_NEAR(GetSegmentLength(arc, p, q), 141.421f, 1e-3);
-    doc->itsDocState->curveSegments = -5;
-    EXPECT_NEAR(GetSegmentLength(arc, p, q), 141.421f, 1e-3);
+    for (int16_t resolution : {0, -5}) {
+        doc->itsDocState->curveSegments = resolution;
+        EXPECT_NEAR(GetSegmentLength(arc, p, q), 141.421f, 1e-3) << resolution;
+    }
 
     // Coefficient forms and derivative agree with the curve.
     float a, b, c, k, a2, b2, c2, k2;
     SetupSpline(p->position[0], p->outTangent[0], q->position[0], q->inTangent[0], &a, &b, &c, &k);
     SetupSequencedSpline(p->position[0], q->position[0], p->outTangent[0], q->inTangent[0], &a2, &b2, &c2, &k2);
-    EXPECT_EQ(a, a2);
-    EXPECT_EQ(b, b2);
+    EXPECT_TRUE(Near({a, b}, {a2, b2}));
     EXPECT_FLOAT_EQ(GetTangentSplineCoord(a, b, c, 1.0f, 1.0f), q->inTangent[0]);
     float derivative = 0;
     GetUniformTensionDeriv(2, 10, 0.5f, &derivative);
     EXPECT_EQ(derivative, 4.0f);
     DeleteObj(arc);
-}
 
-TEST_F(SplinesTest, SplineBoundsOfTheControlPolygonOnScreen) {
     // Control polygon (0,0), (30,0), (70,50), (100,50) zoomed by 0.6 in the plan view.
     RECT r;
     GetSplineBounds(0, 30, 30, 100, 0, 0, 0, 0, 0, 0, 0, 50, &r);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 60);
-    EXPECT_EQ(r.bottom, 30);
+    EXPECT_TRUE(Near({r.left, r.top, r.right, r.bottom}, {0, 0, 60, 30}));
     GetSplineBounds(-1e9f, 0, 0, 1e9f, 0, 0, 0, NAN, 0, 0, 0, 0, &r);
-    EXPECT_EQ(r.left, -32766);  // -32767 + 0.5 truncated toward zero
-    EXPECT_EQ(r.right, 32767);
+    EXPECT_TRUE(Near({r.left, r.right}, {-32766, 32767}));  // -32767 + 0.5 truncated toward zero
 }
 
 }  // namespace splines
@@ -291,11 +250,9 @@ TEST_F(BicubicTest, PatchCornersAreTheFourPoints) {
         }
     }
     // The S and T vectors are left filled for the last (1, 1).
-    EXPECT_EQ(sMatrix.v[0], 1.0f);
-    EXPECT_EQ(tMatrix.v[3], 1.0f);
-}
+    EXPECT_TRUE(Near({sMatrix.v[0], tMatrix.v[3]}, {1.0f, 1.0f}));
 
-TEST_F(BicubicTest, LinkPatchOfARepeatedPairFollowsTheSegment) {
+    // Link patch of a repeated pair follows the segment.
     Poinz* a = Point(0, 0, 0, 4);
     Poinz* b = Point(20, 5, 8, -3);
     Establish(a, a, b, b, 1);
@@ -303,9 +260,7 @@ TEST_F(BicubicTest, LinkPatchOfARepeatedPairFollowsTheSegment) {
         float out[3], h, v, d;
         At(s, 0, out);
         GetSplineCoordinate(a, b, s, &h, &v, &d);
-        EXPECT_NEAR(out[0], h, 1e-4) << s;
-        EXPECT_NEAR(out[1], v, 1e-4) << s;
-        EXPECT_NEAR(out[2], d, 1e-4) << s;
+        EXPECT_TRUE(Near({out[0], out[1], out[2]}, {h, v, d}, 1e-4)) << s;
     }
 }
 
@@ -324,8 +279,7 @@ TEST_F(BicubicTest, ProductsAndDotProducts) {
     EXPECT_EQ(r.m[0][0], 10.0f);  // (2,-2,1,1) . (2,-2,1,1)
 
     const Vector4 v{{1, 2, 3, 4}}, ones{{1, 1, 1, 1}};
-    EXPECT_EQ(CrossVectorMultiply(&v, &ones), 10.0f);
-    EXPECT_EQ(CrossVectorMultiply(&v, nullptr), 0.0f);
+    EXPECT_TRUE(Near({CrossVectorMultiply(&v, &ones), CrossVectorMultiply(&v, nullptr)}, {10.0f, 0.0f}));
     Vector4 row;
     MultiplyVector4X4(&v, &identity, &row);
     EXPECT_EQ(row.v[3], 4.0f);
@@ -334,22 +288,15 @@ TEST_F(BicubicTest, ProductsAndDotProducts) {
 TEST_F(BicubicTest, SurfaceNormalIsTakenJustPastTheParameterAndNotNormalised) {
     // A flat square in the ground plane with zero tangents: x = 10 h(t), z = 10 h(s) with
     // h = 3u^2 - 2u^3, so at (0.5, 0.5) both derivatives are 15 and n = (0, 225, 0).
-    Poinz* p1 = Point(0, 0, 0, 0);
-    Poinz* p2 = Point(10, 0, 0, 0);
-    Poinz* p3 = Point(0, 0, 10, 0);
-    Poinz* p4 = Point(10, 0, 10, 0);
-    Establish(p1, p2, p3, p4, 0);
+    Establish(Point(0, 0, 0, 0), Point(10, 0, 0, 0), Point(0, 0, 10, 0), Point(10, 0, 10, 0), 0);
     float ds, dt;
     ComputePartialDifferential(&zresultMatrix, 0.5f, 0.5f, &ds, &dt);
-    EXPECT_NEAR(ds, 15, 1e-4);
-    EXPECT_NEAR(dt, 0, 1e-4);
+    EXPECT_TRUE(Near({ds, dt}, {15, 0}, 1e-4));
 
     // The plan view turns the upward normal into view depth -225.
     float nx, ny, nz;
     ComputeSurfaceNormal(&xresultMatrix, &yresultMatrix, &zresultMatrix, 0.49f, 0.49f, &nx, &ny, &nz);
-    EXPECT_NEAR(nx, 0, 1e-3);
-    EXPECT_NEAR(ny, 0, 1e-3);
-    EXPECT_NEAR(nz, -225, 1e-3);
+    EXPECT_TRUE(Near({nx, ny, nz}, {0, 0, -225}, 1e-3));
 
     nx = 0, ny = 1, nz = 0;
     AdjustNormalForIsoView(&nx, &ny, &nz);
@@ -384,33 +331,21 @@ TEST_F(ProjectionTest, PlanViewTurnsHeightIntoDepthAndBack) {
     PlanView();
     float x = 10, y = 5, z = 20;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-5);
-    EXPECT_NEAR(y, 20, 1e-5);
-    EXPECT_NEAR(z, -5, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {10, 20, -5}, 1e-5));
     ComputeInverseRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-5);
-    EXPECT_NEAR(y, 5, 1e-5);
-    EXPECT_NEAR(z, 20, 1e-5);
-
+    EXPECT_TRUE(Near({x, y, z}, {10, 5, 20}, 1e-5));
     // With the zoom (0.6) and a centre.
-    x = 10, y = 5, z = 20;
     ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 0, 2, 1);
-    EXPECT_NEAR(x, 5, 1e-5);
-    EXPECT_NEAR(y, 10, 1e-5);
-    EXPECT_NEAR(z, -3, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {5, 10, -3}, 1e-5));
 
     // In perspective the point and the centre are both scaled by the view factor.
     gPerspective = 1;
     gViewFactor = 2;
     x = 1, y = 2, z = 3;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 1, 1);
-    EXPECT_NEAR(x, 0, 1e-5);
-    EXPECT_NEAR(y, 4, 1e-5);
-    EXPECT_NEAR(z, -2, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {0, 4, -2}, 1e-5));
     ComputeInverseRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 1, 1, 1);
-    EXPECT_NEAR(x, 1, 1e-5);
-    EXPECT_NEAR(y, 2, 1e-5);
-    EXPECT_NEAR(z, 3, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {1, 2, 3}, 1e-5));
 
     ComputeRotationAboutArbitraryAxis(&x, nullptr, &z, 1, 0, 1, 0, 0, 0, 0);
     EXPECT_EQ(x, 1.0f);
@@ -420,36 +355,25 @@ TEST_F(ProjectionTest, FrontViewLooksAlongDepth) {
     SetUpForRotationAboutArbitraryAxis(0, 0, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
     float x = 10, y = 5, z = 20;
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_FLOAT_EQ(x, 10);
-    EXPECT_FLOAT_EQ(y, 5);
-    EXPECT_FLOAT_EQ(z, 20);
+    EXPECT_TRUE(Near({x, y, z}, {10, 5, 20}, kUlps));
     SetUpForRotationAboutArbitraryAxis(0, 90, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
     ComputeRotationAboutArbitraryAxis(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, 0, 0, 0);
-    EXPECT_NEAR(x, -20, 1e-5);  // x cos Y - z sin Y
-    EXPECT_NEAR(y, 5, 1e-5);
-    EXPECT_NEAR(z, 10, 1e-5);
+    EXPECT_TRUE(Near({x, y, z}, {-20, 5, 10}, 1e-5));  // x cos Y - z sin Y
 }
 
 TEST_F(ProjectionTest, PerspectiveDivideAndItsInverse) {
     float x = 10, y = 20, z = 100;
     AddPerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 12.5f, 1e-4);  // w = 1 - 100 / 500
-    EXPECT_NEAR(z, 125.0f, 1e-4);
+    EXPECT_TRUE(Near({x, z}, {12.5, 125}, 1e-4));  // w = 1 - 100 / 500
     RemovePerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 10, 1e-4);
-    EXPECT_NEAR(y, 20, 1e-4);
-    EXPECT_NEAR(z, 100, 1e-4);
-
+    EXPECT_TRUE(Near({x, y, z}, {10, 20, 100}, 1e-4));
     // Offsets are added before and taken off after.
     x = 0, y = 0, z = 0;
     AddPerspective(&x, &y, &z, 500, 1, 2, 100);
-    EXPECT_NEAR(x, 1.25f, 1e-5);
-    EXPECT_NEAR(y, 2.5f, 1e-5);
-
+    EXPECT_TRUE(Near({x, y}, {1.25, 2.5}, 1e-5));
     x = 2, y = 4, z = 500;  // in the eye plane
     AddPerspective(&x, &y, &z, 500, 0, 0, 0);
-    EXPECT_NEAR(x, 20000, 1e-1);
-    EXPECT_NEAR(y, 40000, 1e-1);
+    EXPECT_TRUE(Near({x, y}, {20000, 40000}, 1e-1));
     EXPECT_NEAR(z, 5000000, 1);
 
     // Both ends of a line, zoomed, into the plan view with perspective.
@@ -459,15 +383,11 @@ TEST_F(ProjectionTest, PerspectiveDivideAndItsInverse) {
     EXPECT_NEAR(x1, 6, 1e-4);
     EXPECT_NEAR(z2, 60 / 0.94f, 1e-3);  // z = +60 after the turn, w = 1 - 60 / 1000
     EXPECT_NEAR(y2, 0, 1e-3);
-}
 
-TEST_F(ProjectionTest, PlanesThroughPointsAndDepthsOnThem) {
+    // Planes through points and depths on them.
     float a, b, c, d;
     CalcParametric(0, 0, 0, 1, 0, 0, 0, 1, 0, &a, &b, &c, &d);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 0);
-    EXPECT_EQ(c, 1);
-    EXPECT_EQ(d, 0);
+    EXPECT_TRUE(Near({a, b, c, d}, {0, 0, 1, 0}));
     CalcParametric(0, 0, 5, 2, 0, 5, 0, 3, 5, &a, &b, &c, &d);  // the plane z = 5
     EXPECT_EQ(ComputePointOnPlane(7, 9, a, b, c, d), 5.0f);
 
@@ -509,10 +429,8 @@ TEST_F(ProjectionTest, GridPlaneFollowsTheViewKind) {
     gCurDocument = nullptr;
     float cx = 5, sx = 5, cy = 5, sy = 5;
     SetUpForRotationAboutArbitraryAxis(0, 0, &cx, &sx, &cy, &sy, 0);
-    EXPECT_EQ(cx, 1.0f);
-    EXPECT_EQ(sy, 0.0f);
-    EXPECT_EQ(gGridCONST, before);
-    EXPECT_EQ(ComputePointOnPlaneParallelToGrid(1, 1, 1), 0.0f);
+    EXPECT_TRUE(Near({cx, sy}, {1, 0}));
+    EXPECT_TRUE(Near({gGridCONST, ComputePointOnPlaneParallelToGrid(1, 1, 1)}, {before, 0.0f}));
     gCurDocument = doc;
 }
 
@@ -596,31 +514,24 @@ protected:
 TEST_F(TransformsTest, Primitives) {
     float x = 1, y = 2;
     Translate(&x, &y, 3, -4);
-    EXPECT_EQ(x, 4.0f);
-    EXPECT_EQ(y, -2.0f);
+    EXPECT_TRUE(Near({x, y}, {4, -2}));
     EXPECT_EQ(GetTranslate(3, 10), 7.0f);
     Scale(&x, &y, 2, 0, 3, 0.5f);
-    EXPECT_EQ(x, 8.0f);
-    EXPECT_EQ(y, -1.0f);
-    EXPECT_EQ(GetScale(5, 9, 1), 2.0f);
-    EXPECT_EQ(GetScale(5, 9, 5), 1.0f);
+    EXPECT_TRUE(Near({x, y}, {8, -1}));
+    EXPECT_TRUE(Near({GetScale(5, 9, 1), GetScale(5, 9, 5)}, {2.0f, 1.0f}));
 
     // A drag of (0, 10) to (5, 10) shifts x by half the height; y stays (x0 = origin).
     x = 2, y = 4;
     Shear(0, 10, 5, 10, &x, &y, 0, 0);
-    EXPECT_FLOAT_EQ(x, 4.0f);
-    EXPECT_FLOAT_EQ(y, 4.0f);
-
+    EXPECT_TRUE(Near({x, y}, {4, 4}, kUlps));
     x = 12, y = 5;
     Rotate(&x, &y, 2, 5, kPi / 2);  // a quarter turn towards -D
-    EXPECT_NEAR(x, 2, 1e-4);
-    EXPECT_NEAR(y, -5, 1e-4);
+    EXPECT_TRUE(Near({x, y}, {2, -5}, 1e-4));
 
     EXPECT_NEAR(GetRotate(0.1f, 6.2f), 6.2f - 2 * kPi - 0.1f, 1e-5);
     EXPECT_NEAR(GetRotate(0.5f, 1.5f), 1.0f, 1e-6);
-}
 
-TEST_F(TransformsTest, WorldAndScreenLengths) {
+    // World and screen lengths.
     EXPECT_FLOAT_EQ(ConvertWorldToScreen(36, ds(), 0), 72.0f);
     EXPECT_FLOAT_EQ(ConvertWorldToScreen(36, ds(), 1), 43.2f);  // zoom 0.6
     EXPECT_FLOAT_EQ(ConvertScreenToWorld(72, ds(), 0), 36.0f);
@@ -680,20 +591,16 @@ TEST_F(TransformsTest, ScaleLeavesAnAxisWhoseStartIsTheOrigin) {
     const TransformRecord r = Drag(10, 0, 5, 20, 0, 15, 0, 0, 5);
     ScalePoint(p, 0, &r);
     ExpectPosition(p, 6, 7, 9);
-    EXPECT_EQ(p->outTangent[0], 2.0f);
-    EXPECT_EQ(p->outTangent[1], 1.0f);
-    EXPECT_EQ(p->inTangent[0], 0.0f);
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[1], p->inTangent[0]}, {2, 1, 0}));
 
     // Locked points stay.
     Poinz* fixed = Point(4, 1, 8, 1, 1);
     const TransformRecord r2 = Drag(10, 0, 10, 5, 0, 30);
     ScalePoint(fixed, xform::kSelectedOnly, &r2);
     ExpectPosition(fixed, 4, 1, 8);
-}
 
-TEST_F(TransformsTest, ShiftGivesTheHeightTheHorizontalFactor) {
     // Drag (10, 10, 10) to (5, 20, 30) about (0, 2, 0): H 0.5, V (20-2)/(10-2) = 2.25, D 3.
-    const TransformRecord r = Drag(10, 10, 10, 5, 20, 30, 0, 2, 0);
+    const TransformRecord drag = Drag(10, 10, 10, 5, 20, 30, 0, 2, 0);
     struct Row {
         int16_t view;
         int32_t flags;
@@ -710,7 +617,7 @@ TEST_F(TransformsTest, ShiftGivesTheHeightTheHorizontalFactor) {
         ds()->viewKind = row.view;
         Poinz* p = Point(4, 6, 8);
         p->outTangent[1] = 1;
-        ScalePoint(p, row.flags, &r);
+        ScalePoint(p, row.flags, &drag);
         SCOPED_TRACE(row.view * 10 + row.flags);
         ExpectPosition(p, row.h, row.v, row.d);
         EXPECT_EQ(p->outTangent[1], row.tangentV);
@@ -727,8 +634,7 @@ TEST_F(TransformsTest, RotateAndShearCarryTangents) {
     r.values[xform::kCurrentAngle] = kPi / 2;
     RotatePoint(p, 0, &r);
     ExpectPosition(p, 0, 4, -10);
-    EXPECT_NEAR(p->outTangent[0], 0, 1e-5);
-    EXPECT_NEAR(p->outTangent[2], -1, 1e-5);
+    EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[2]}, {0, -1}, 1e-5));
     EXPECT_EQ(p->inTangent[1], 5.0f);
     r.values[xform::kCurrentAngle] = 0;  // no turn
     RotatePoint(p, 0, &r);
@@ -741,10 +647,8 @@ TEST_F(TransformsTest, RotateAndShearCarryTangents) {
     ShearPoint(q, 0, &s);
     ExpectPosition(q, 4, 0, 4);
     // The tangent's end (2, 5) shears to (4.5, 5): relative to the new position (0.5, 1).
-    EXPECT_NEAR(q->outTangent[0], 0.5f, 1e-5);
-    EXPECT_NEAR(q->outTangent[2], 1.0f, 1e-5);
-    EXPECT_EQ(q->inTangent[0], 0.0f);
-    EXPECT_EQ(q->inTangent[2], 0.0f);
+    EXPECT_TRUE(Near({q->outTangent[0], q->outTangent[2]}, {0.5, 1}, 1e-5));
+    EXPECT_TRUE(Near({q->inTangent[0], q->inTangent[2]}, {0, 0}));
 }
 
 TEST_F(TransformsTest, DimensionTransformTakesTheFirstMatchingFlag) {
@@ -782,9 +686,7 @@ protected:
     // Both tangents of a smoothed point are the same.
     static void ExpectTangent(const Poinz* p, float h, float v, float d) {
         for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(p->inTangent[i], p->outTangent[i]);
-        EXPECT_FLOAT_EQ(p->outTangent[0], h);
-        EXPECT_FLOAT_EQ(p->outTangent[1], v);
-        EXPECT_FLOAT_EQ(p->outTangent[2], d);
+        EXPECT_TRUE(Near({p->outTangent[0], p->outTangent[1], p->outTangent[2]}, {h, v, d}, kUlps));
     }
 };
 
@@ -886,20 +788,29 @@ TEST_F(ReadoutsTest, EveryImperialCodeFor100Point3AndMinus0Point3) {
     // Unknown codes take the decimal-inches path in sixteenths.
     EXPECT_EQ(Imperial(100.3f, 18), "100.3125\"");
     EXPECT_EQ(Imperial(100.3f, -1), "100.3125\"");
+
+    // Metric readouts trim zeros and look up the suffix.
+    const struct { float inches; int16_t code; const char* text; } rows[] = {
+        {100.0f, 0, "2.54 m"}, {100.0f, 1, "254 cm"}, {100.0f, 2, "2540 mm"}, {100.0f, 7, "2540 mm"}, {39.37f, 0, "1 m"}};
+    for (const auto& row : rows) EXPECT_EQ(Metric(row.inches, row.code), row.text) << row.inches << " " << row.code;
+
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
+    EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
+    EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
+    // A translation too long for the buffer is cut, never overrun.
+    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
+    EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 
 TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
-    EXPECT_EQ(Imperial(100.0f, 4), "8'-4\"");
-    EXPECT_EQ(Imperial(143.97f, 4), "12'-0\"");  // 16/16 carries into inches, 12 inches into a foot
-    EXPECT_EQ(Imperial(6.5f, 4), "6 1/2\"");
-    EXPECT_EQ(Imperial(0.25f, 4), "1/4\"");
-    EXPECT_EQ(Imperial(-30.5f, 4), "-2'-6 1/2\"");
-    EXPECT_EQ(Imperial(-0.25f, 0), "0\"");
-    EXPECT_EQ(Imperial(1.03125f, 4), "1\"");     // 0.5 sixteenths rounds to even
-    EXPECT_EQ(Imperial(11.99f, 4), "1'-0\"");
-    EXPECT_EQ(Imperial(11.99f, 9), "12\"");      // inches-only codes never make a foot
-    EXPECT_EQ(Imperial(-0.01f, 17), "0\"");      // no minus zero
-    EXPECT_EQ(Imperial(-0.01f, 13), "0\"");
+    const struct { float inches; int16_t code; const char* text; } rows[] = {
+        {100.0f, 4, "8'-4\""}, {143.97f, 4, "12'-0\""},  // 16/16 carries into inches, 12 inches into a foot
+        {6.5f, 4, "6 1/2\""}, {0.25f, 4, "1/4\""}, {-30.5f, 4, "-2'-6 1/2\""}, {-0.25f, 0, "0\""},
+        {1.03125f, 4, "1\""},  // 0.5 sixteenths rounds to even
+        {11.99f, 4, "1'-0\""}, {11.99f, 9, "12\""},  // inches-only codes never make a foot
+        {-0.01f, 17, "0\""}, {-0.01f, 13, "0\""},  // no minus zero
+    };
+    for (const auto& row : rows) EXPECT_EQ(Imperial(row.inches, row.code), row.text) << row.inches;
 
     // Out-of-range input stays defined and inside the buffer.
     for (int16_t code = -1; code < 19; ++code)
@@ -909,21 +820,6 @@ TEST_F(ReadoutsTest, ImperialEdgeCasesCarryRoundAndDropTheSignOfZero) {
             ConvertInchesToImperialStr(v, text, code);
             EXPECT_LT(std::strlen(text), size_t(kReadoutSize));
         }
-}
-
-TEST_F(ReadoutsTest, MetricReadoutsTrimZerosAndLookUpTheSuffix) {
-    EXPECT_EQ(Metric(100.0f, 0), "2.54 m");
-    EXPECT_EQ(Metric(100.0f, 1), "254 cm");
-    EXPECT_EQ(Metric(100.0f, 2), "2540 mm");
-    EXPECT_EQ(Metric(100.0f, 7), "2540 mm");
-    EXPECT_EQ(Metric(39.37f, 0), "1 m");
-
-    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " m" ? " metres" : key; });
-    EXPECT_EQ(Metric(100.0f, 0), "2.54 metres");
-    EXPECT_EQ(Metric(100.0f, 1), "254 cm");  // no translation: the key itself
-    // A translation too long for the buffer is cut, never overrun.
-    SetLocalizedStringHandler([](const char*) { return std::string(200, 'y'); });
-    EXPECT_EQ(Metric(100.0f, 0).size(), size_t(kReadoutSize - 1));
 }
 
 TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
@@ -958,8 +854,7 @@ TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
     }
 
     gCurDocument = nullptr;
-    EXPECT_EQ(DecodeImperialReadoutFormat(), 17);
-    EXPECT_EQ(DecodeMetricReadoutFormat(), 2);
+    EXPECT_TRUE(Near({DecodeImperialReadoutFormat(), DecodeMetricReadoutFormat()}, {17, 2}));
     EXPECT_EQ(Length(100.0f), "untouched");
     char angle[kReadoutSize] = "untouched";
     ConvertAngleToStr(45.0f, angle);
@@ -970,30 +865,22 @@ TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
 
 TEST_F(ReadoutsTest, AnglesAndPitches) {
     char text[kReadoutSize];
-    ds()->angleReadout = 1;
-    ConvertAngleToStr(30.25f, text);
-    EXPECT_STREQ(text, "30.2\xBC");  // the halfway digit rounds to even
-    ds()->angleReadout = 2;
-    ConvertAngleToStr(45.0f, text);
-    EXPECT_STREQ(text, "45\xBC");
-    ConvertAngleToStr(22.5f, text);
-    EXPECT_STREQ(text, "22.5\xBC");
-    ds()->angleReadout = 9;  // four decimals
-    ConvertAngleToStr(1.23456f, text);
-    EXPECT_STREQ(text, "1.2346\xBC");
-
+    // Readout 1 rounds the halfway digit to even; 9 gives four decimals.
+    const struct { int16_t readout; float degrees; const char* text; } angles[] = {
+        {1, 30.25f, "30.2\xBC"}, {2, 45.0f, "45\xBC"}, {2, 22.5f, "22.5\xBC"}, {9, 1.23456f, "1.2346\xBC"}};
+    for (const auto& row : angles) {
+        ds()->angleReadout = row.readout;
+        ConvertAngleToStr(row.degrees, text);
+        EXPECT_STREQ(text, row.text) << row.degrees;
+    }
     ConvertPitchToMetricStr(6.0f, text);
     EXPECT_STREQ(text, "5");
-    ConvertPitchToImperialStr(6.25f, text, 4);
-    EXPECT_STREQ(text, "6 1/4");
-    ConvertPitchToImperialStr(0.5f, text, 9);
-    EXPECT_STREQ(text, "1/2");
-    ConvertPitchToImperialStr(6.5f, text, 0);
-    EXPECT_STREQ(text, "7");
-    ConvertPitchToImperialStr(6.3f, text, 13);
-    EXPECT_STREQ(text, "6.3125");
-    ConvertPitchToImperialStr(6.3f, text, 10);
-    EXPECT_STREQ(text, "6.5");
+    const struct { float pitch; int16_t code; const char* text; } pitches[] = {
+        {6.25f, 4, "6 1/4"}, {0.5f, 9, "1/2"}, {6.5f, 0, "7"}, {6.3f, 13, "6.3125"}, {6.3f, 10, "6.5"}};
+    for (const auto& row : pitches) {
+        ConvertPitchToImperialStr(row.pitch, text, row.code);
+        EXPECT_STREQ(text, row.text) << row.pitch << " " << row.code;
+    }
     ConvertPitchToStr(6.25f, text);  // imperial, code 4
     EXPECT_STREQ(text, "6 1/4");
     ds()->units = kMetricUnits;
@@ -1001,39 +888,31 @@ TEST_F(ReadoutsTest, AnglesAndPitches) {
     EXPECT_STREQ(text, "5");
 
     EXPECT_NEAR(ConvertPitchToAngle(6.0f), 26.565f, 1e-3);
-    EXPECT_EQ(ConvertPitchToAngle(-1.0f), 0.0f);
-    EXPECT_EQ(ConvertPitchToAngle(1000.5f), 0.0f);
+    EXPECT_TRUE(Near({ConvertPitchToAngle(-1.0f), ConvertPitchToAngle(1000.5f)}, {0.0f, 0.0f}));
     EXPECT_EQ(ConvertPitchToAngle(NAN), 0.0f);
     EXPECT_NEAR(ConvertAngleToPitch(45.0f), 12.0f, 1e-4);  // metric: not snapped
     ds()->units = kImperialUnits;
     EXPECT_EQ(ConvertAngleToPitch(45.0f), 12.0f);
     EXPECT_EQ(ConvertAngleToPitch(26.0f), 5.875f);  // 5.8527 snapped to sixteenths
-    EXPECT_EQ(ConvertAngleToPitch(89.5f), 0.0f);
-    EXPECT_EQ(ConvertAngleToPitch(-2.0f), 0.0f);
+    EXPECT_TRUE(Near({ConvertAngleToPitch(89.5f), ConvertAngleToPitch(-2.0f)}, {0.0f, 0.0f}));
 }
 
 TEST_F(ReadoutsTest, FractionStepAndTrimming) {
     int32_t whole = 3, numerator = -1, denominator = -1;
     ConvertDecimalToSixteenths(0.5, &whole, &numerator, &denominator);
-    EXPECT_EQ(whole, 3);
-    EXPECT_EQ(numerator, 1);
-    EXPECT_EQ(denominator, 2);
+    EXPECT_TRUE(Near({whole, numerator, denominator}, {3, 1, 2}));
     ConvertDecimalToSixteenths(1.0 / 32.0, &whole, &numerator, &denominator);
     EXPECT_EQ(numerator, 0);  // halfway goes to the even neighbour
     ConvertDecimalToEighths(0.97, &whole, &numerator, &denominator);
-    EXPECT_EQ(whole, 4);      // 8/8 carries
-    EXPECT_EQ(numerator, 0);
+    EXPECT_TRUE(Near({whole, numerator}, {4, 0}));  // 8/8 carries
     ConvertDecimalToFourths(0.74, &whole, &numerator, &denominator);
-    EXPECT_EQ(numerator, 3);
-    EXPECT_EQ(denominator, 4);
+    EXPECT_TRUE(Near({numerator, denominator}, {3, 4}));
     ConvertDecimalToHalves(0.2, &whole, &numerator, &denominator);
     EXPECT_EQ(numerator, 0);
     ConvertDecimalToHalves(0.2, nullptr, &numerator, &denominator);  // no crash
 
-    EXPECT_EQ(ConvertFractionToDecimal(3, 8), 0.375f);
-    EXPECT_EQ(ConvertFractionToDecimal(3, 1), 3.0f);
-    EXPECT_EQ(ConvertFractionToDecimal(1, 3), 0.0f);
-    EXPECT_EQ(ConvertFractionToDecimal(1, 0), 0.0f);
+    EXPECT_TRUE(Near({ConvertFractionToDecimal(3, 8), ConvertFractionToDecimal(3, 1)}, {0.375f, 3.0f}));
+    EXPECT_TRUE(Near({ConvertFractionToDecimal(1, 3), ConvertFractionToDecimal(1, 0)}, {0.0f, 0.0f}));
 
     const struct { const char* in; const char* out; } trims[] = {
         {"2.5400", "2.54"}, {"254.00", "254"}, {"10", "10"}, {"100", "100"}, {"0.0", "0"},
@@ -1045,39 +924,8 @@ TEST_F(ReadoutsTest, FractionStepAndTrimming) {
         EXPECT_STREQ(text, row.out) << row.in;
     }
     TruncateTrailingZeros(nullptr);
-}
 
-TEST_F(ReadoutsTest, SnappingAndClampingFollowTheImperialFlags) {
-    float v;
-    ds()->imperialReadout = 1 | 32;
-    v = 6.5f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.0f);
-    v = 7.5f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 8.0f);
-    v = -7.5f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, -8.0f);
-    ds()->imperialReadout = 112;
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.3125f);
-    v = 6.99f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 7.0f);
-    v = -6.3f; NormalizeInputToPrecision(&v);  EXPECT_EQ(v, -6.3125f);
-    ds()->imperialReadout = 4 | 32;
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.25f);
-    v = 3e9f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 3e9f);
-    ds()->units = kMetricUnits;  // not consulted
-    v = 6.3f;  NormalizeInputToPrecision(&v);  EXPECT_EQ(v, 6.25f);
-
-    // Metric clamps plainly; imperial onto the readout grid; bad limits do nothing.
-    v = -3.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 0.1f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.3f);
-    ds()->units = kImperialUnits;
-    ds()->imperialReadout = 112;
-    v = -3.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 0.125f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.25f);
-    v = 5.01f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 5.01f);
-    ds()->imperialReadout = 2 | 32;
-    v = 12.0f; ConstrainValueToLimits(&v, 0.1f, 10.3f);  EXPECT_EQ(v, 10.0f);
-    v = 12.0f; ConstrainValueToLimits(&v, 5.0f, 0.5f);   EXPECT_EQ(v, 12.0f);
-    v = 12.0f; ConstrainValueToLimits(&v, 0.0f, 0.5f);   EXPECT_EQ(v, 12.0f);
-}
-
-TEST_F(ReadoutsTest, WorldUnitsConvertThroughTheDecimalFactors) {
+    // World units convert through the decimal factors.
     const struct { int16_t unit; float world; float inches; } rows[] = {
         {1, 5.0f, 5.0f}, {2, 2.0f, 24.0f}, {3, 2.0f, 72.0f}, {4, 0.5f, 31680.0f},
         {5, 100.0f, 3.937f}, {6, 10.0f, 3.937f}, {7, 1.0f, 3.937f}, {8, 2.0f, 78.74f}};
@@ -1088,12 +936,38 @@ TEST_F(ReadoutsTest, WorldUnitsConvertThroughTheDecimalFactors) {
     }
     for (int16_t unit : {0, 9, -1}) {
         ds()->worldUnit = unit;
-        EXPECT_EQ(GetInchesFromWorld(7.25f, ds()), 7.25f);
-        EXPECT_EQ(GetWorldFromInches(7.25f, ds()), 7.25f);
+        EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, ds()), GetWorldFromInches(7.25f, ds())}, {7.25f, 7.25f}));
     }
-    EXPECT_EQ(GetInchesFromWorld(7.25f, nullptr), 7.25f);
-    EXPECT_EQ(ConvertMetersToInches(1.0f), 39.37f);
+    EXPECT_TRUE(Near({GetInchesFromWorld(7.25f, nullptr), ConvertMetersToInches(1.0f)}, {7.25f, 39.37f}));
     EXPECT_EQ(ConvertInchesToPixels(2.0f), 144.0f);
+}
+
+TEST_F(ReadoutsTest, SnappingAndClampingFollowTheImperialFlags) {
+    // Snapping reads the imperial flags whatever the units.
+    const struct { int16_t units, flags; float in, out; } snaps[] = {
+        {kImperialUnits, 1 | 32, 6.5f, 6}, {kImperialUnits, 1 | 32, 7.5f, 8}, {kImperialUnits, 1 | 32, -7.5f, -8},
+        {kImperialUnits, 112, 6.3f, 6.3125f}, {kImperialUnits, 112, 6.99f, 7}, {kImperialUnits, 112, -6.3f, -6.3125f},
+        {kImperialUnits, 4 | 32, 6.3f, 6.25f}, {kImperialUnits, 4 | 32, 3e9f, 3e9f}, {kMetricUnits, 4 | 32, 6.3f, 6.25f}};
+    for (const auto& row : snaps) {
+        ds()->units = row.units;
+        ds()->imperialReadout = row.flags;
+        float v = row.in;
+        NormalizeInputToPrecision(&v);
+        EXPECT_EQ(v, row.out) << row.flags << " " << row.in;
+    }
+    // Metric clamps plainly; imperial onto the readout grid; bad limits do nothing.
+    const struct { int16_t units, flags; float in, min, max, out; } clamps[] = {
+        {kMetricUnits, 4 | 32, -3, 0.1f, 10.3f, 0.1f}, {kMetricUnits, 4 | 32, 12, 0.1f, 10.3f, 10.3f},
+        {kImperialUnits, 112, -3, 0.1f, 10.3f, 0.125f}, {kImperialUnits, 112, 12, 0.1f, 10.3f, 10.25f},
+        {kImperialUnits, 112, 5.01f, 0.1f, 10.3f, 5.01f}, {kImperialUnits, 2 | 32, 12, 0.1f, 10.3f, 10},
+        {kImperialUnits, 2 | 32, 12, 5, 0.5f, 12}, {kImperialUnits, 2 | 32, 12, 0, 0.5f, 12}};
+    for (const auto& row : clamps) {
+        ds()->units = row.units;
+        ds()->imperialReadout = row.flags;
+        float v = row.in;
+        ConstrainValueToLimits(&v, row.min, row.max);
+        EXPECT_EQ(v, row.out) << row.flags << " " << row.in << " in " << row.min << ".." << row.max;
+    }
 }
 
 }  // namespace readouts

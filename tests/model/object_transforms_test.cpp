@@ -22,8 +22,7 @@ using namespace dvxtest;
 
 // Moving, scaling, rotating and shearing selected points by the view; the angle fields that
 // follow a rotation; roofs carrying their skylights and symbols.
-namespace dvxtest {
-namespace objects {
+namespace dvxtest::objects {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kTol = 1e-3f;
@@ -47,7 +46,6 @@ TransformRecord Turn(float degrees, float centreH, float centreV, float centreD)
     r.values[9] = centreD;
     return r;
 }
-
 
 // A roof of four selected-or-not points with one child of the type carrying a roof
 // attachment record, and (for skylights) one symbol in the record's parts list.
@@ -94,8 +92,7 @@ TEST_F(ObjectTransforms, MoveWorksInTheViewsTwoAxesOnSelectedUnlockedPoints) {
     ExpectNear(PointAt(o, 0), 13, 5, 27);
     ExpectNear(PointAt(o, 1), 50, 0, 20);  // not selected
     EXPECT_EQ(o->needsRebuild, 1);
-    EXPECT_NEAR(o->bounds3D.floatLeft, 13, kTol);
-    EXPECT_NEAR(o->bounds3D.floatFront, 27, kTol);
+    EXPECT_TRUE(Near({o->bounds3D.floatLeft, o->bounds3D.floatFront}, {13, 27}, kTol));
 
     ds()->viewKind = 3;  // side: D and V
     TranslateObject(o, &r);
@@ -146,16 +143,14 @@ TEST_F(ObjectTransforms, ScaleRotateAndShearByHand) {
     ScaleObject(o, &scale);
     ExpectNear(PointAt(o, 0), 10, 0, 12);
     ExpectNear(PointAt(o, 1), 30, 0, 12);
-    EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[0], 2);
-    EXPECT_FLOAT_EQ(PointAt(o, 1)->outTangent[2], 6);
+    EXPECT_TRUE(Near({PointAt(o, 1)->outTangent[0], PointAt(o, 1)->outTangent[2]}, {2, 6}, kUlps));
 
     // A quarter turn counter-clockwise on screen about (10, 12): +H goes to -D.
     const TransformRecord turn = Turn(90, 10, 0, 12);
     RotateObject(o, &turn);
     ExpectNear(PointAt(o, 0), 10, 0, 12);
     ExpectNear(PointAt(o, 1), 10, 0, -8);
-    EXPECT_NEAR(PointAt(o, 1)->outTangent[0], 6, kTol);
-    EXPECT_NEAR(PointAt(o, 1)->outTangent[2], -2, kTol);
+    EXPECT_TRUE(Near({PointAt(o, 1)->outTangent[0], PointAt(o, 1)->outTangent[2]}, {6, -2}, kTol));
 
     // Shear of H by D: (H 0, D 10) -> (H 5, D 10) about the origin adds D / 2 to H.
     Objex* s = Shape(floor, objtype::kPolygon, {{4, 20}, {0, 0}});
@@ -227,8 +222,7 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 2);
     ExpectNear(PointAt(fnx, 0), 25, 0, 75);
     ExpectNear(PointAt(fnx, 2), 75, 0, -25);
-    EXPECT_NEAR(fnx->params[4], 90, kTol);
-    EXPECT_NEAR(fnx->bounds3D.floatBack, -25, kTol);
+    EXPECT_TRUE(Near({fnx->params[4], fnx->bounds3D.floatBack}, {90, -25}, kTol));
 }
 
 TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
@@ -246,8 +240,7 @@ TEST_F(ObjectTransforms, RoofCarriesItsSkylightsAndSymbols) {
     ExpectNear(PointAt(symbol, 1), 0, 0, -20);
     ExpectNear(PointAt(cut, 0), 0, 0, -30);
     EXPECT_NEAR(sky->typeData.roofAttachment->angle, 180, kTol);
-    EXPECT_EQ(SelectedPointCount(sky), 0);
-    EXPECT_EQ(SelectedPointCount(symbol), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(sky), SelectedPointCount(symbol)}, {0, 0}));
 
     // Only some roof points selected: only the selected skylight (and its symbol) turns.
     Objex* roof2 = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
@@ -285,22 +278,18 @@ TEST_F(ObjectTransforms, CustomSkylightRebuildsItsBoundsPointsAfterTheTurn) {
     ExpectNear(PointAt(sky, 1), 10, 0, -20);
     ExpectNear(PointAt(sky, 2), 10, 0, -10);
     ExpectNear(PointAt(sky, 3), 0, 0, -10);
-    EXPECT_NEAR(sky->bounds3D.floatBack, -20, kTol);
-    EXPECT_NEAR(sky->bounds3D.floatRight, 10, kTol);
+    EXPECT_TRUE(Near({sky->bounds3D.floatBack, sky->bounds3D.floatRight}, {-20, 10}, kTol));
     ASSERT_EQ(CountPoints(plain), 1);
     ExpectNear(PointAt(plain, 0), 70, 0, -70);
 }
 
-}  // namespace objects
-}  // namespace dvxtest
+}  // namespace dvxtest::objects
 
 // Whole-plan move, rotation and flip: every point moves, roofs always carry their
 // attachments, walls swap sides, stored angles are mirrored.
-namespace dvxtest {
-namespace plan {
+namespace dvxtest::plan {
 
 constexpr float kTol = 1e-3f;
-
 
 RGBColor Grey(uint16_t level) { return RGBColor{level, level, level}; }
 
@@ -344,19 +333,13 @@ TEST_F(PlanTransforms, FlipInPlanMirrorsPositionsTangentsAndWallSides) {
     FlipPlanObject(wall, kFlipPlanHorizontalCommand);
     ExpectNear(p0, -10, 0, 5);
     ExpectNear(PointAt(wall, 1), -30, 0, 5);
-    EXPECT_FLOAT_EQ(p0->inTangent[0], -1);
-    EXPECT_FLOAT_EQ(p0->outTangent[0], -2);
-    EXPECT_FLOAT_EQ(p0->outTangent[2], 3);
-    EXPECT_FLOAT_EQ(p0->acrossTangent[0], -4);
-    EXPECT_FLOAT_EQ(p0->acrossTangent[2], 6);
+    EXPECT_TRUE(Near({p0->inTangent[0], p0->outTangent[0], p0->outTangent[2]}, {-1, -2, 3}, kUlps));
+    EXPECT_TRUE(Near({p0->acrossTangent[0], p0->acrossTangent[2]}, {-4, 6}, kUlps));
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
-        EXPECT_EQ(p->texture1, 22);
-        EXPECT_EQ(p->texture2, 11);
+        EXPECT_TRUE(Near({p->texture1, p->texture2}, {22, 11}));
         EXPECT_EQ(p->color1, Grey(200));
         EXPECT_EQ(p->color2, Grey(100));
-        EXPECT_EQ(p->faceScale1.x, 70);
-        EXPECT_EQ(p->faceScale2.y, 60);
-        EXPECT_EQ(p->trim1->slot[0], 2);
+        EXPECT_TRUE(Near({p->faceScale1.x, p->faceScale2.y, p->trim1->slot[0]}, {70, 60, 2}));
         EXPECT_EQ(p->trim2->slot[0], 1);
     }
     EXPECT_EQ(wall->needsRebuild, 1);  // its solid, and so its bounds, come with the rebuild
@@ -426,8 +409,7 @@ TEST_F(PlanTransforms, FlipCarriesSkylightsWithSymbolsAndMirrorBytes) {
 TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Objex* sky = SkylightOn(roof, 10, 20);
-    PointAt(roof, 0)->locked = 1;
-    PointAt(roof, 0)->selected = 1;
+    PointAt(roof, 0)->locked = PointAt(roof, 0)->selected = 1;
     TransformRecord move;
     move.values[0] = 5;
     move.values[1] = 9;  // V is not a plan axis
@@ -447,8 +429,7 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     RotatePlanObject(roof, &half);
     ExpectNear(PointAt(roof, 2), -105, 0, -95);
     ExpectNear(PointAt(SymbolOf(sky), 0), -15, 0, -15);
-    EXPECT_NEAR(roof->params[0], 120, kTol);
-    EXPECT_NEAR(sky->typeData.roofAttachment->angle, 270, kTol);
+    EXPECT_TRUE(Near({roof->params[0], sky->typeData.roofAttachment->angle}, {120, 270}, kTol));
 
     Objex* fnx = Shape(floor, objtype::kFentrix, {{10, 0}});
     fnx->params[4] = 200;
@@ -457,13 +438,11 @@ TEST_F(PlanTransforms, MoveAndRotatePlanTakeEveryPointAndAttachment) {
     ExpectNear(PointAt(fnx, 0), -10, 0, 0);
 }
 
-}  // namespace plan
-}  // namespace dvxtest
+}  // namespace dvxtest::plan
 
 // Floors up and down, wall-height caps, raising, nudging by view, detail styles and group
 // root bounds.
-namespace dvxtest {
-namespace floors {
+namespace dvxtest::floors {
 
 class FloorOperations : public SelectionTest {
 protected:
@@ -486,31 +465,23 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     ASSERT_STREQ(First()->name, "First Floor");
     // Segment 1-2 selected: its start rises by the floor height; the wall takes the lowest.
     Objex* wall = WallWithBases(floor, false, {10, 20, 30});
-    PointAt(wall, 1)->selected = 1;
-    PointAt(wall, 2)->selected = 1;
+    PointAt(wall, 1)->selected = PointAt(wall, 2)->selected = 1;
     SendToNeighboringFloor(wall, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(wall, 0)->baseElevation, 10);
-    EXPECT_FLOAT_EQ(PointAt(wall, 1)->baseElevation, 116);
-    EXPECT_FLOAT_EQ(PointAt(wall, 2)->baseElevation, 30);
-    EXPECT_FLOAT_EQ(wall->elevation, 10);
+    EXPECT_TRUE(Near({PointAt(wall, 0)->baseElevation, PointAt(wall, 1)->baseElevation}, {10, 116}, kUlps));
+    EXPECT_TRUE(Near({PointAt(wall, 2)->baseElevation, wall->elevation}, {30, 10}, kUlps));
 
     // Segment 0-1 instead: the open wall's last point does not count for the lowest.
     Objex* other = WallWithBases(floor, false, {10, 20, 5});
-    PointAt(other, 0)->selected = 1;
-    PointAt(other, 1)->selected = 1;
-    other->onTerrain = 1;
+    PointAt(other, 0)->selected = PointAt(other, 1)->selected = other->onTerrain = 1;
     SendToNeighboringFloor(other, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->baseElevation, 106);
-    EXPECT_FLOAT_EQ(other->elevation, 20);
+    EXPECT_TRUE(Near({PointAt(other, 0)->baseElevation, other->elevation}, {106, 20}, kUlps));
     EXPECT_EQ(other->onTerrain, 0);
 
     // A closed wall's closing segment counts when its last and first points are selected.
     Objex* ring = WallWithBases(floor, true, {10, 20, 5});
-    PointAt(ring, 0)->selected = 1;
-    PointAt(ring, 2)->selected = 1;
+    PointAt(ring, 0)->selected = PointAt(ring, 2)->selected = 1;
     SendToNeighboringFloor(ring, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(PointAt(ring, 2)->baseElevation, 101);
-    EXPECT_FLOAT_EQ(ring->elevation, 10);
+    EXPECT_TRUE(Near({PointAt(ring, 2)->baseElevation, ring->elevation}, {101, 10}, kUlps));
 
     // Down from the second floor steps by the height of the floor below.
     doc->itsCurLayer = Second();
@@ -520,24 +491,7 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     group->elevation = 150;
     RebuildRecorder rebuilds;
     SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves
-    EXPECT_FLOAT_EQ(group->elevation, 50);
-    EXPECT_EQ(rebuilds.count("ReRenderObject", box), 1);
-}
-
-TEST_F(FloorOperations, NoFloorBeyondTheTopOrBottom) {
-    Objex* o = Shape(floor, objtype::kPolygon, {{0, 0}});
-    o->elevation = 7;
-    MoveToNeighboringFloor(o, floorcmd::kMoveDown);
-    SendToNeighboringFloor(o, floorcmd::kCopyDown);
-    SendToNeighboringFloor(o, 5000);
-    EXPECT_FLOAT_EQ(o->elevation, 7);
-    EXPECT_EQ(o->layer, First());
-
-    doc->itsCurLayer = Third();
-    Objex* top = Shape(Third(), objtype::kPolygon, {{0, 0}});
-    MoveToNeighboringFloor(top, floorcmd::kMoveUp);
-    EXPECT_FLOAT_EQ(top->elevation, 0);
-    EXPECT_EQ(top->layer, Third());
+    EXPECT_TRUE(Near({group->elevation, rebuilds.count("ReRenderObject", box)}, {50, 1}, kUlps));
 }
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
@@ -547,11 +501,8 @@ TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     wall->planBits = 1;
     MoveToNeighboringFloor(wall, floorcmd::kMoveUp);
     EXPECT_EQ(wall->layer, Second());
-    EXPECT_EQ(Second()->firstObject, wall);
-    EXPECT_EQ(First()->firstObject, nullptr);
-    EXPECT_EQ(wall->planBits, 2);
-    EXPECT_FLOAT_EQ(wall->elevation, 96);
-    EXPECT_EQ(SelectedPointCount(wall), 0);
+    EXPECT_TRUE(Same({Second()->firstObject, First()->firstObject}, {wall, nullptr}));
+    EXPECT_TRUE(Near({wall->planBits, wall->elevation, SelectedPointCount(wall)}, {2, 96, 0}, kUlps));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 
     doc->itsCurLayer = Second();
@@ -577,12 +528,8 @@ TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
     AttachmentRecord* shortened = addOpening(200, 30);
     AttachmentRecord* fits = addOpening(100, 20);
     ScaleObjectToWallHeight(wall);
-    EXPECT_FLOAT_EQ(lowered->elevation, 36);
-    EXPECT_FLOAT_EQ(lowered->height, 150);
-    EXPECT_FLOAT_EQ(shortened->elevation, 0);
-    EXPECT_FLOAT_EQ(shortened->height, 186);
-    EXPECT_FLOAT_EQ(fits->elevation, 20);
-    EXPECT_FLOAT_EQ(fits->height, 100);
+    EXPECT_TRUE(Near({lowered->elevation, lowered->height, shortened->elevation}, {36, 150, 0}, kUlps));
+    EXPECT_TRUE(Near({shortened->height, fits->elevation, fits->height}, {186, 20, 100}, kUlps));
 
     // On the second floor the cap is base 192 + top 192; every row is capped.
     Objex* surface = Shape(Second(), objtype::kClosedSolid, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}});
@@ -627,8 +574,7 @@ TEST_F(FloorOperations, NudgeFollowsTheView) {
     CurrentDocState()->viewKind = 1;  // front: down is V, left is H
     NudgeObject(o, 2, nudge::kDown);
     NudgeObject(o, 2, nudge::kLeft);
-    EXPECT_FLOAT_EQ(PointAt(o, 0)->position[0], 10);
-    EXPECT_FLOAT_EQ(PointAt(o, 0)->position[1], 30);
+    EXPECT_TRUE(Near({PointAt(o, 0)->position[0], PointAt(o, 0)->position[1]}, {10, 30}, kUlps));
     EXPECT_FLOAT_EQ(PointAt(o, 1)->position[0], 50);  // not selected
 }
 
@@ -648,15 +594,13 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
     NudgeObject(roof, 4, nudge::kDown);
     EXPECT_FLOAT_EQ(PointAt(chosen, 0)->position[2], 14);
     EXPECT_FLOAT_EQ(PointAt(chosen->typeData.roofAttachment->customParts, 0)->position[2], 14);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->position[2], 10);
-    EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 0);
+    EXPECT_TRUE(Near({PointAt(other, 0)->position[2], PointAt(roof, 0)->position[2]}, {10, 0}, kUlps));
 
     // The whole roof selected: every skylight and symbol goes along and ends deselected.
     Make(roof).select();
     Make(chosen).select(0);
     NudgeObject(roof, 4, nudge::kDown);
-    EXPECT_FLOAT_EQ(PointAt(roof, 0)->position[2], 4);
-    EXPECT_FLOAT_EQ(PointAt(other, 0)->position[2], 14);
+    EXPECT_TRUE(Near({PointAt(roof, 0)->position[2], PointAt(other, 0)->position[2]}, {4, 14}, kUlps));
     EXPECT_FLOAT_EQ(PointAt(other->typeData.roofAttachment->customParts, 0)->position[2], 14);
     EXPECT_EQ(SelectedPointCount(other), 0);
 }
@@ -666,16 +610,10 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
     Objex* open = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 9);
     Objex* rect = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
     Objex* other = Shape(floor, objtype::kDetail, {{0, 0}}, true, 5);
-    ChangePattern(open, 7);
-    ChangePattern(rect, 7);
-    ChangePattern(other, 7);
-    EXPECT_EQ(open->fillPattern, 0);
-    EXPECT_EQ(rect->fillPattern, 7);
-    EXPECT_EQ(other->fillPattern, 0);
-    SetLineWeight(open);
-    SetLineWeight(other);
-    EXPECT_FLOAT_EQ(open->penWidth, 3);
-    EXPECT_FLOAT_EQ(other->penWidth, 3);
+    for (Objex* o : {open, rect, other}) ChangePattern(o, 7);
+    EXPECT_TRUE(Near({open->fillPattern, rect->fillPattern, other->fillPattern}, {0, 7, 0}));
+    for (Objex* o : {open, other}) SetLineWeight(o);
+    EXPECT_TRUE(Near({open->penWidth, other->penWidth}, {3, 3}, kUlps));
     Objex* beyond = Shape(floor, objtype::kDetail, {{0, 0}}, true, 10);
     SetLineWeight(beyond);
     EXPECT_FLOAT_EQ(beyond->penWidth, 1);
@@ -685,8 +623,7 @@ TEST_F(FloorOperations, DetailStylesSpareEditorAndSectionObjects) {
         Group(floor, {inner}, kind);
         ChangePattern(inner, 7);
         SetLineWeight(inner);
-        EXPECT_EQ(inner->fillPattern, 0);
-        EXPECT_FLOAT_EQ(inner->penWidth, 1);
+        EXPECT_TRUE(Near({inner->fillPattern, inner->penWidth}, {0, 1}, kUlps));
     }
 }
 
@@ -702,14 +639,27 @@ TEST_F(FloorOperations, GroupRootBoundsOnVisibleLayers) {
     UpdateAllLayerRootBounds(First(), 0, 0, 1);
     EXPECT_FLOAT_EQ(group->bounds3D.floatFront, 30);
     EXPECT_FLOAT_EQ(upstairs->bounds3D.floatLeft, 0);  // hidden layer
+
+    // No floor beyond the top or bottom.
+    Objex* o = Shape(floor, objtype::kPolygon, {{0, 0}});
+    o->elevation = 7;
+    MoveToNeighboringFloor(o, floorcmd::kMoveDown);
+    SendToNeighboringFloor(o, floorcmd::kCopyDown);
+    SendToNeighboringFloor(o, 5000);
+    EXPECT_FLOAT_EQ(o->elevation, 7);
+    EXPECT_EQ(o->layer, First());
+
+    doc->itsCurLayer = Third();
+    Objex* top = Shape(Third(), objtype::kPolygon, {{0, 0}});
+    MoveToNeighboringFloor(top, floorcmd::kMoveUp);
+    EXPECT_FLOAT_EQ(top->elevation, 0);
+    EXPECT_EQ(top->layer, Third());
 }
 
-}  // namespace floors
-}  // namespace dvxtest
+}  // namespace dvxtest::floors
 
 // Measuring and resizing imported objects in their own, unturned frame.
-namespace dvxtest {
-namespace sizing {
+namespace dvxtest::sizing {
 
 constexpr float kTol = 2e-3f;
 
@@ -728,9 +678,7 @@ protected:
     void ExpectSize(Objex* o, float w, float h, float d) {
         float width = 0, height = 0, depth = 0;
         GetFentrixSize(o, &width, &height, &depth);
-        EXPECT_NEAR(width, w, kTol);
-        EXPECT_NEAR(height, h, kTol);
-        EXPECT_NEAR(depth, d, kTol);
+        EXPECT_TRUE(Near({width, height, depth}, {w, h, d}, kTol));
     }
 };
 
@@ -742,12 +690,9 @@ TEST_F(FentrixSizing, UnturnedObjectIsMeasuredAndScaledDirectly) {
     // 50 percent in width halves H about the middle and leaves V and D.
     RebuildRecorder rebuilds;
     ResizeFentrixObject(box, 1, 50, 300, 300, 1, 0, 0);
-    EXPECT_FLOAT_EQ(PointAt(box, 0)->position[0], 25);
-    EXPECT_FLOAT_EQ(PointAt(box, 1)->position[0], 75);
-    EXPECT_FLOAT_EQ(PointAt(box, 2)->position[2], 50);
-    EXPECT_FLOAT_EQ(PointAt(box, 4)->position[1], 20);
-    EXPECT_EQ(CurrentDocState()->viewKind, 3);
-    EXPECT_EQ(rebuilds.count("RenderEntireObject", box), 1);
+    EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 1)->position[0]}, {25, 75}, kUlps));
+    EXPECT_TRUE(Near({PointAt(box, 2)->position[2], PointAt(box, 4)->position[1]}, {50, 20}, kUlps));
+    EXPECT_TRUE(Near({CurrentDocState()->viewKind, rebuilds.count("RenderEntireObject", box)}, {3, 1}));
     EXPECT_FLOAT_EQ(box->bounds3D.floatLeft, 25);
 }
 
@@ -759,8 +704,7 @@ TEST_F(FentrixSizing, TurnedObjectIsMeasuredInItsOwnFrameAndKeepsItsAngle) {
 
     ExpectSize(box, 100, 20, 50);
     EXPECT_NEAR(box->params[4], 30, 1e-4);
-    EXPECT_NEAR(PointAt(box, 0)->position[0], h0, kTol);
-    EXPECT_NEAR(PointAt(box, 0)->position[2], d0, kTol);
+    EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 0)->position[2]}, {h0, d0}, kTol));
 
     // 25 inches wide is 50 plan units; the first edge still runs at 30 degrees.
     ResizeFentrixObject(box, 0, 25, 0, 0, 1, 0, 0);
@@ -786,23 +730,21 @@ TEST_F(FentrixSizing, NoSideBelowOneSixteenth) {
     ResizeFentrixObject(box, 0, 0, 0, 0, 0, 0, 1);
     GetFentrixSize(box, &width, &height, &depth);
     EXPECT_NEAR(ConvertScreenToWorld(depth, CurrentDocState(), 0), 0.0625f, 1e-6);
-}
 
-TEST_F(FentrixSizing, AllThreeSizesInOneCall) {
-    Objex* box = Box();
-    RotateObjectInDegrees(box, 90);
+    // All three sizes in one call.
+    Objex* turned = Box();
+    RotateObjectInDegrees(turned, 90);
     CurrentDocState()->viewKind = 1;
-    ResizeFentrixObject(box, 1, 50, 200, 50, 1, 1, 1);
+    ResizeFentrixObject(turned, 1, 50, 200, 50, 1, 1, 1);
     EXPECT_EQ(CurrentDocState()->viewKind, 1);
-    ExpectSize(box, 50, 40, 25);
-    EXPECT_NEAR(box->params[4], 90, 1e-4);
+    ExpectSize(turned, 50, 40, 25);
+    EXPECT_NEAR(turned->params[4], 90, 1e-4);
 
     // Missing arguments change nothing.
-    float width = -1;
-    GetFentrixSize(box, &width, nullptr, nullptr);
-    EXPECT_FLOAT_EQ(width, -1);
+    float wide = -1;
+    GetFentrixSize(turned, &wide, nullptr, nullptr);
+    EXPECT_FLOAT_EQ(wide, -1);
     ResizeFentrixObject(nullptr, 1, 50, 50, 50, 1, 1, 1);
 }
 
-}  // namespace sizing
-}  // namespace dvxtest
+}  // namespace dvxtest::sizing

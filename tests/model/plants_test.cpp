@@ -101,9 +101,7 @@ TEST_F(PlantFillTest, PerimeterCarriesTheSpacingRoundCornersOfAClosedSquare) {
         if (o->firstPoint && o->firstPoint->selected) ++selected;
         last = o;
     }
-    EXPECT_EQ(selected, 1);
-    EXPECT_EQ(last->firstPoint->selected, 1);
-    EXPECT_EQ(square->firstPoint->selected, 0);
+    EXPECT_TRUE(Near({selected, last->firstPoint->selected, square->firstPoint->selected}, {1, 1, 0}));
 }
 
 TEST_F(PlantFillTest, OpenPolylineIsPlantedAlongItsOwnSegmentsOnly) {
@@ -116,8 +114,7 @@ TEST_F(PlantFillTest, OpenPolylineIsPlantedAlongItsOwnSegmentsOnly) {
 
 TEST_F(PlantFillTest, SpacingThatIsNotAPositiveNumberOrNoPlantEntryPlantsNothing) {
     Objex* square = outline({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    gFillPerimeter = 1;
-    gFillArea = 1;
+    gFillPerimeter = gFillArea = 1;
     for (float spacing : {0.0f, -30.0f, std::numeric_limits<float>::quiet_NaN()}) {
         gPlantSpacing = spacing;
         ApplePortFillObjectWithPlants(square);
@@ -156,8 +153,7 @@ TEST_F(PlantFillTest, AreaGridStaysInsideTheOutline) {
 
 TEST_F(PlantFillTest, BothFillsRunPerimeterFirst) {
     Objex* square = outline({{0, 0}, {60, 0}, {60, 60}, {0, 60}}, true);
-    gFillPerimeter = 1;
-    gFillArea = 1;
+    gFillPerimeter = gFillArea = 1;
     gPlantSpacing = 40;
     ApplePortFillObjectWithPlants(square);
     // Along, each side from where the last left off: 0, 40 | 20, 60 | 40 | 20, 60; then
@@ -219,17 +215,14 @@ TEST_F(PlantRefreshTest, RecordsTakeTheirDefaultsAndKeepNamesTheFileLacks) {
     PlantInfo* user = CreateUserPlantInfo((dir + "/rose.jpg").c_str());
     ASSERT_NE(user, nullptr);
     EXPECT_STREQ(user->commonName, "Rose");
-    EXPECT_EQ(user->maximumGrowthHeight, 72);
-    EXPECT_EQ(user->annualGrowthRate, 20.0f);
-    EXPECT_EQ(user->zones[3], 1);
+    EXPECT_TRUE(Near({user->maximumGrowthHeight, user->annualGrowthRate, user->zones[3]}, {72, 20.0f, 1}));
 
     // Read again from a file without "CommonName": the old name stays.
     put(dir + "/rose.pui", "[Description]\nBotanicalName=Rosa\nMaximumGrowthHeight=-5\nAnnualGrowthRate=7\n");
     InitializeUserPlantInfo(user, (dir + "/rose.jpg").c_str());
     EXPECT_STREQ(user->commonName, "Rose");
     EXPECT_STREQ(user->botanicalName, "Rosa");
-    EXPECT_EQ(user->maximumGrowthHeight, 72);
-    EXPECT_EQ(user->annualGrowthRate, 7.0f);
+    EXPECT_TRUE(Near({user->maximumGrowthHeight, user->annualGrowthRate}, {72, 7.0f}));
     DeletePlantInfo(user);
 
     // A stock plant reads its texture's info file: a missing height is 24, the rate 0.
@@ -237,8 +230,7 @@ TEST_F(PlantRefreshTest, RecordsTakeTheirDefaultsAndKeepNamesTheFileLacks) {
     PlantInfo* stock = CreatePlantInfo(3000);
     ASSERT_NE(stock, nullptr);
     EXPECT_STREQ(stock->commonName, "Boxwood");
-    EXPECT_EQ(stock->maximumGrowthHeight, 24);
-    EXPECT_EQ(stock->annualGrowthRate, 0.0f);
+    EXPECT_TRUE(Near({stock->maximumGrowthHeight, stock->annualGrowthRate}, {24, 0.0f}));
 
     // IDs outside the stock range leave the record as it was.
     const PlantInfo before = *stock;

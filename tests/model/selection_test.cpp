@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -27,8 +28,7 @@
 using namespace dvxtest;
 
 // Selection queries and the two selection summaries.
-namespace dvxtest {
-namespace queries {
+namespace dvxtest::queries {
 
 class SelectionQueries : public SelectionTest {};
 
@@ -65,9 +65,8 @@ TEST_F(SelectionQueries, WallsAnswerByTheirOwnPointsWhileAnyObjectSeesAttachment
     Make(wall).select();
     EXPECT_TRUE(IsEntireObjectSelected(wall));
     EXPECT_FALSE(IsEntireObjectSelected(door));
-}
 
-TEST_F(SelectionQueries, RoofCountsItsSkylightOnlyWhileTracking) {
+    // Roof counts its skylight only while tracking.
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}, {50, 80}}, true);
     Make(skylight).select();
@@ -85,8 +84,7 @@ TEST_F(SelectionQueries, GroupsAreSelectedThroughMembersAndLockedAtAnyDepth) {
     EXPECT_FALSE(IsObjectSelected(outer));
     EXPECT_FALSE(IsObjectLocked(outer));
     EXPECT_FALSE(IsObjectUndetectable(outer));
-    PointAt(line, 1)->selected = 1;
-    PointAt(line, 1)->locked = 1;
+    PointAt(line, 1)->selected = PointAt(line, 1)->locked = 1;
     PointAt(line, 0)->detectable = 0;
     EXPECT_TRUE(IsObjectSelected(outer));
     EXPECT_FALSE(IsEntireObjectSelected(outer));
@@ -118,28 +116,22 @@ protected:
 
 TEST_F(SelectionSummary, PenWidthsRoundHalvesAwayFromZeroBeforeComparing) {
     SelectionState same = Summary({Rectangle(1.6f), Rectangle(1.6f)});
-    EXPECT_EQ(same.ssPenWidth, 1);
-    EXPECT_EQ(same.ssPenWidthValue, 2);
-    EXPECT_EQ(same.ssStateFresh, 0);
+    EXPECT_TRUE(Near({same.ssPenWidth, same.ssPenWidthValue, same.ssStateFresh}, {1, 2, 0}));
 
     EXPECT_EQ(Summary({Rectangle(1.4f), Rectangle(1.6f)}).ssPenWidth, 0);
     EXPECT_EQ(Summary({Rectangle(2.5f)}).ssPenWidthValue, 3);
     EXPECT_EQ(Summary({Rectangle(-2.5f)}).ssPenWidthValue, -3);
-}
 
-TEST_F(SelectionSummary, OtherObjectsCountAsPenStyleSixWithoutPen) {
+    // Other objects count as pen style six without pen.
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     SelectionState mixed = Summary({wall, Rectangle(1.0f, 2)});
-    EXPECT_EQ(mixed.ssPenStyle, 0);
-    EXPECT_EQ(mixed.ssPenWidth, 0);
+    EXPECT_TRUE(Near({mixed.ssPenStyle, mixed.ssPenWidth}, {0, 0}));
 
     SelectionState agreed = Summary({wall, Rectangle(1.0f, 6)});
-    EXPECT_EQ(agreed.ssPenStyle, 1);
-    EXPECT_EQ(agreed.ssPenStyleType, 6);
+    EXPECT_TRUE(Near({agreed.ssPenStyle, agreed.ssPenStyleType}, {1, 6}));
 
     SelectionState wallOnly = Summary({wall});
-    EXPECT_EQ(wallOnly.ssPenWidthValue, -1);
-    EXPECT_EQ(wallOnly.ssFillPatID, 0);
+    EXPECT_TRUE(Near({wallOnly.ssPenWidthValue, wallOnly.ssFillPatID}, {-1, 0}));
 }
 
 TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
@@ -152,9 +144,7 @@ TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
     };
     // Arrow bit 3, arrow position, text frame and tolerance bit 10.
     SelectionState ss = Summary({dimension(int16_t{100}, (1 << 3) | (1 << 7) | (1 << 8) | (1 << 10))});
-    EXPECT_EQ(ss.ssArrowHeadType, 5089);
-    EXPECT_EQ(ss.ssArrowPosID, 1);
-    EXPECT_EQ(ss.ssTextFrameID, 1);
+    EXPECT_TRUE(Near({ss.ssArrowHeadType, ss.ssArrowPosID, ss.ssTextFrameID}, {5089, 1, 1}));
     EXPECT_EQ(ss.ssToleranceType, 5055);
 
     // A leader takes only the arrow style; no arrow bit means 5086.
@@ -163,8 +153,7 @@ TEST_F(SelectionSummary, DimensionFlagsGiveArrowFrameAndToleranceCommands) {
     EXPECT_EQ(ss.ssArrowPosID, (CurrentDocState()->dimensionFlags >> 7) & 1);
 
     ss = Summary({dimension(objtype::kAngleDimension, 1 << 9), dimension(objtype::kAngleDimension, 0)});
-    EXPECT_EQ(ss.ssTolerance, 0);
-    EXPECT_EQ(ss.ssArrowHead, 1);
+    EXPECT_TRUE(Near({ss.ssTolerance, ss.ssArrowHead}, {0, 1}));
 }
 
 class ElevationSummary : public SelectionTest {
@@ -191,16 +180,14 @@ TEST_F(ElevationSummary, WallSegmentsMergeTheirBaseElevations) {
     Make(wall).select(0);
     PointAt(wall, 0)->selected = PointAt(wall, 1)->selected = 1;
     ss = Summary({wall});
-    EXPECT_EQ(ss.ssBaseElevation, 1);
-    EXPECT_EQ(ss.ssBaseElevationValue, 0.0f);
+    EXPECT_TRUE(Near({ss.ssBaseElevation, ss.ssBaseElevationValue}, {1, 0.0f}));
 
     // The closing segment of a closed wall runs from the last point to the first.
     Make(wall).select(0);
     wall->closed = 1;
     PointAt(wall, 3)->selected = PointAt(wall, 0)->selected = 1;
     ss = Summary({wall});
-    EXPECT_EQ(ss.ssBaseElevation, 1);
-    EXPECT_EQ(ss.ssBaseElevationValue, 12.0f);
+    EXPECT_TRUE(Near({ss.ssBaseElevation, ss.ssBaseElevationValue}, {1, 12.0f}));
 }
 
 TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
@@ -226,8 +213,7 @@ TEST_F(ElevationSummary, TerrainMakesItMixedAndAttachmentsEnterInWorldUnits) {
     Objex* box = Shape(floor, objtype::kPolygon, {{0, 0}, {1, 1}});
     box->elevation = 30;
     ss = Summary({box, plant});
-    EXPECT_EQ(ss.ssBaseElevationValue, 30.0f);
-    EXPECT_EQ(ss.ssBaseElevation, 0);
+    EXPECT_TRUE(Near({ss.ssBaseElevationValue, ss.ssBaseElevation}, {30.0f, 0}));
 }
 
 TEST_F(ElevationSummary, ControlsReachTheElevationPane) {
@@ -241,12 +227,10 @@ TEST_F(ElevationSummary, ControlsReachTheElevationPane) {
     EXPECT_EQ(seams.elevationPanes[0].ssBaseElevationValue, 48.0f);
 }
 
-}  // namespace queries
-}  // namespace dvxtest
+}  // namespace dvxtest::queries
 
 // Selection modes on points, whole objects, point-wise objects and layers.
-namespace dvxtest {
-namespace ops {
+namespace dvxtest::ops {
 
 class SelectionModes : public SelectionTest {};
 
@@ -268,8 +252,7 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
     // Lock, unlock and hide touch only selected points.
     SelectPoint(p, selmode::kLock, 0);
     SelectPoint(p, selmode::kHide, 0);
-    EXPECT_EQ(p->locked, 0);
-    EXPECT_EQ(p->detectable, 1);
+    EXPECT_TRUE(Near({p->locked, p->detectable}, {0, 1}));
     p->selected = 1;
     SelectPoint(p, selmode::kLock, 0);
     EXPECT_EQ(p->locked, 1);
@@ -279,8 +262,7 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
     SelectPoint(p, selmode::kUnlock, 0);
     EXPECT_EQ(p->locked, 0);
     SelectPoint(p, selmode::kHide, 0);
-    EXPECT_EQ(p->selected, 0);
-    EXPECT_EQ(p->detectable, 0);
+    EXPECT_TRUE(Near({p->selected, p->detectable}, {0, 0}));
 
     // Every call first clears a shown wall segment dimension, even without a point.
     const int before = seams.dimensionClears;
@@ -301,6 +283,15 @@ TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDesel
 
     // Already in the wanted state: nothing happens.
     EXPECT_FALSE(DoSelectObject(poly, selmode::kDeselect));
+
+    // Lines are always selected point by point.
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
+    Objex* whole = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
+    PointAt(line, 1)->detectable = PointAt(whole, 1)->detectable = 0;
+    SelectObj(line, selmode::kSelect, 0);
+    SelectObj(whole, selmode::kSelect, 0);
+    EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
+    EXPECT_EQ(SelectedPointCount(whole), 0);  // whole: refused
 }
 
 TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
@@ -326,17 +317,6 @@ TEST_F(SelectionModes, WholeObjectModesReachEveryMember) {
     EXPECT_FALSE(IsObjectLocked(group));
     SetObjectLockFlags(group, 1);
     EXPECT_EQ(b->firstPoint->next->locked, 1);
-}
-
-TEST_F(SelectionModes, LinesAreAlwaysSelectedPointByPoint) {
-    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {20, 0}});
-    Objex* poly = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}, {20, 0}});
-    PointAt(line, 1)->detectable = 0;
-    PointAt(poly, 1)->detectable = 0;
-    SelectObj(line, selmode::kSelect, 0);
-    SelectObj(poly, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(line), 2);  // the detectable ones
-    EXPECT_EQ(SelectedPointCount(poly), 0);  // whole: refused
 }
 
 TEST_F(SelectionModes, ClickedPointsSelectByToolAndType) {
@@ -369,15 +349,13 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 200}}, true);
     Objex* skylight = Shape(roof, objtype::kSkylight, {{50, 50}, {80, 50}, {80, 80}}, true);
     DoSelectObjectPoints(roof, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(roof), 3);
-    EXPECT_EQ(SelectedPointCount(skylight), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(roof), SelectedPointCount(skylight)}, {3, 0}));
 
     Make(skylight).select();
     DoSelectObjectPoints(roof, selmode::kDeselect, 0);
     EXPECT_EQ(SelectedPointCount(roof), 0);
-}
 
-TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
+    // Feedback is redrawn when a door changes state.
     SelectionSeamRecorder seams;
     gCurTool = toolid::kPointEdit;
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -392,7 +370,25 @@ TEST_F(SelectionModes, FeedbackIsRedrawnWhenADoorChangesState) {
     EXPECT_EQ(seams.selectionLines.size(), 1u);
 }
 
-TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
+TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
+    Objex* shown = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    Objex* hidden = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+    hidden->planBits = 0;
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    SelectVisualAllLayers(doc->itsLayers, selmode::kSelect, 0);
+    EXPECT_TRUE(Near({SelectedPointCount(shown), SelectedPointCount(hidden)}, {2, 0}));
+    // Roofs are point-wise even under the select tool only with point orientation; whole,
+    // a freehand roof takes its skylight along.
+    EXPECT_EQ(SelectedPointCount(skylight), 3);
+
+    SelectVisualAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    gPointOrientation = 1;
+    gCurTool = toolid::kRemovePoint;
+    SelectVisualObj(roof, selmode::kSelect, 0, 0x1FF);
+    EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
+
+    // Layers select only when shown and active and tell the inspector.
     SelectionSeamRecorder seams;
     Objex* a = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
     Layer* second = floor->next;
@@ -404,36 +400,13 @@ TEST_F(SelectionModes, LayersSelectOnlyWhenShownAndActiveAndTellTheInspector) {
 
     gCurTool = toolid::kSkylight;
     SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
-    EXPECT_EQ(SelectedPointCount(a), 0);
-    EXPECT_EQ(seams.propertiesStates.size(), 1u);
+    EXPECT_TRUE(Near({SelectedPointCount(a), seams.propertiesStates.size()}, {0, 1u}));
 }
 
-TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {
-    Objex* shown = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
-    Objex* hidden = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
-    hidden->planBits = 0;
-    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
-    SelectVisualAllLayers(doc->itsLayers, selmode::kSelect, 0);
-    EXPECT_EQ(SelectedPointCount(shown), 2);
-    EXPECT_EQ(SelectedPointCount(hidden), 0);
-    // Roofs are point-wise even under the select tool only with point orientation; whole,
-    // a freehand roof takes its skylight along.
-    EXPECT_EQ(SelectedPointCount(skylight), 3);
-
-    SelectVisualAllLayers(doc->itsLayers, selmode::kDeselect, 0);
-    gPointOrientation = 1;
-    gCurTool = toolid::kRemovePoint;
-    SelectVisualObj(roof, selmode::kSelect, 0, 0x1FF);
-    EXPECT_EQ(SelectedPointCount(roof), 3);  // the remove-point tool leaves skylights alone
-}
-
-}  // namespace ops
-}  // namespace dvxtest
+}  // namespace dvxtest::ops
 
 // Hit testing in plan view at zoom 1: a model point (H, V, D) shows at view (H, D).
-namespace dvxtest {
-namespace hits {
+namespace dvxtest::hits {
 
 class HitTest : public SelectionTest {
 protected:
@@ -454,31 +427,23 @@ TEST_F(HitTest, SmallPickTolerancesStillGiveTwoUnitPointsAndOneUnitSegments) {
         Poinz* start = line->firstPoint;
 
         // Point squares are half-open: 2 to the left hits, 2 to the right does not.
-        click = ClickAt(98, 100);
-        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(102, 100);
-        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(100, 98);
-        EXPECT_TRUE(SearchPoint(start, &click, 0, 0));
-        click = ClickAt(100, 102);
-        EXPECT_FALSE(SearchPoint(start, &click, 0, 0));
+        for (auto [x, y, hit] : {std::tuple{98, 100, true}, {102, 100, false}, {100, 98, true}, {100, 102, false}}) {
+            click = ClickAt(x, y);
+            EXPECT_EQ(SearchPoint(start, &click, 0, 0), hit) << x << "," << y;
+        }
 
         // Away from the ends the segment is hit 1 above, not 1 below.
         ASSERT_TRUE(Hit(200, 99));
         EXPECT_EQ(click.ciSegmentHit, 1);
-        EXPECT_EQ(click.ciPoint, start);
-        EXPECT_EQ(click.ciPoint2, start->next);
-        EXPECT_EQ(click.ciObject, line);
+        EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2, click.ciObject}, {start, start->next, line}));
         EXPECT_FALSE(Hit(200, 101));
         EXPECT_FALSE(Hit(200, 98));
 
         // Near an end the point wins over its segment.
         ASSERT_TRUE(Hit(299, 100));
-        EXPECT_EQ(click.ciPointHit, 1);
-        EXPECT_EQ(click.ciSegmentHit, 0);
+        EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {1, 0}));
         EXPECT_EQ(click.ciPoint, start->next);
-        EXPECT_EQ(click.ciHitPos.floatH, 300.0f);
-        EXPECT_EQ(click.ciHit, 0);  // the caller stores the answer
+        EXPECT_TRUE(Near({click.ciHitPos.floatH, click.ciHit}, {300.0f, 0}));  // the caller stores the answer
         DeleteObj(line);
     }
     CurrentDocState()->pickTolerance = 5;
@@ -518,8 +483,7 @@ TEST_F(HitTest, KeyEntryToolPicksNoWholeObjectAndReportsSegmentsOnly) {
     gCurTool = toolid::kKeyEntry;
     EXPECT_FALSE(Hit(120, 120));
     ASSERT_TRUE(Hit(100, 100));  // on its first point: a segment, not a point
-    EXPECT_EQ(click.ciPointHit, 0);
-    EXPECT_EQ(click.ciSegmentHit, 1);
+    EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {0, 1}));
 }
 
 TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
@@ -528,28 +492,11 @@ TEST_F(HitTest, UndetectableEndPointEndsThatSegmentOnlyAndTheSearchGoesOn) {
     PointAt(shape, 0)->detectable = 0;
     ASSERT_TRUE(Hit(0, 0));
     EXPECT_EQ(click.ciSegmentHit, 1);
-    EXPECT_EQ(click.ciPoint, PointAt(shape, 2));
-    EXPECT_EQ(click.ciPoint2, PointAt(shape, 3));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(shape, 2), PointAt(shape, 3)}));
 
     // Both ends undetectable: the segment itself is no hit either.
     PointAt(shape, 2)->detectable = PointAt(shape, 3)->detectable = 0;
     EXPECT_FALSE(Hit(0, 0));
-}
-
-TEST_F(HitTest, LaterObjectsComeFirstAndTheSelectIndexTakesTheNext) {
-    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
-    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
-    ASSERT_TRUE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, above);
-
-    gSelectIndex = 2;
-    ASSERT_TRUE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, below);
-
-    gSelectIndex = 3;
-    EXPECT_FALSE(Hit(100, 50));
-    EXPECT_EQ(click.ciObject, nullptr);
-    EXPECT_EQ(click.ciPoint, nullptr);
 }
 
 TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
@@ -570,39 +517,45 @@ TEST_F(HitTest, LayersAreSearchedFromTheLastAndMustBeShownAndActive) {
     // Objects not on a plan in force are passed by.
     low->planBits = 0;
     EXPECT_FALSE(Hit(100, 50));
+
+    // Later objects come first and the select index takes the next.
+    Objex* below = Shape(floor, objtype::kLine, {{0, 50}, {200, 50}});
+    Objex* above = Shape(floor, objtype::kLine, {{100, 0}, {100, 200}});
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, above);
+
+    gSelectIndex = 2;
+    ASSERT_TRUE(Hit(100, 50));
+    EXPECT_EQ(click.ciObject, below);
+
+    gSelectIndex = 3;
+    EXPECT_FALSE(Hit(100, 50));
+    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {nullptr, nullptr}));
 }
 
-TEST_F(HitTest, ClosingSegmentOnlyWhenClosed) {
+TEST_F(HitTest, ClosingSegmentsRowsAndSpecialGroupMembers) {
     Objex* outline = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
     EXPECT_FALSE(Hit(0, 50));
     outline->closed = 1;
     ASSERT_TRUE(Hit(0, 50));
-    EXPECT_EQ(click.ciPoint, PointAt(outline, 3));
-    EXPECT_EQ(click.ciPoint2, PointAt(outline, 0));
-}
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(outline, 3), PointAt(outline, 0)}));
 
-TEST_F(HitTest, MultiRowSurfacesAreSearchedAlongAndAcrossRows) {
-    // Two rows of three points: row 0 at D = 0, row 1 at D = 100.
+    // Multi-row surfaces, along and across rows: row 0 at D = 0, row 1 at D = 100.
     Objex* surface = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}, {200, 0}, {0, 100}, {100, 100}, {200, 100}});
     surface->rows = 2;
     ASSERT_TRUE(Hit(50, 100));  // along the second row
-    EXPECT_EQ(click.ciPoint, PointAt(surface, 3));
-    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(surface, 3), PointAt(surface, 4)}));
     ASSERT_TRUE(Hit(100, 50));  // across, middle column
-    EXPECT_EQ(click.ciPoint, PointAt(surface, 1));
-    EXPECT_EQ(click.ciPoint2, PointAt(surface, 4));
+    EXPECT_TRUE(Same({click.ciPoint, click.ciPoint2}, {PointAt(surface, 1), PointAt(surface, 4)}));
     EXPECT_FALSE(Hit(100, 20) && click.ciPoint == PointAt(surface, 2));
     EXPECT_FALSE(Hit(200, 200));
-}
 
-TEST_F(HitTest, SpecialGroupMembersAreReportedBySegment) {
+    // Special group members are reported by segment.
     Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
     Group(floor, {line}, 123);
     ASSERT_TRUE(Hit(0, 0));
-    EXPECT_EQ(click.ciPointHit, 0);
-    EXPECT_EQ(click.ciSegmentHit, 1);
-    EXPECT_EQ(click.ciObject, line);
-    EXPECT_EQ(click.ciPoint, PointAt(line, 0));
+    EXPECT_TRUE(Near({click.ciPointHit, click.ciSegmentHit}, {0, 1}));
+    EXPECT_TRUE(Same({click.ciObject, click.ciPoint}, {line, PointAt(line, 0)}));
     EXPECT_EQ(click.ciPoint2, PointAt(line, 1));
 }
 
@@ -711,12 +664,10 @@ TEST_F(HitTest, FarCoordinatesAreClampedNotOverflowed) {
     EXPECT_TRUE(SelectFromAllLayers(doc->itsLayers, &c, 0, nullptr, 0));
 }
 
-}  // namespace hits
-}  // namespace dvxtest
+}  // namespace dvxtest::hits
 
 // The marquee in plan view at zoom 1: view (x, y) is plan (H, D).
-namespace dvxtest {
-namespace marquee {
+namespace dvxtest::marquee {
 
 class Marquee : public SelectionTest {
 protected:
@@ -746,10 +697,8 @@ TEST_F(Marquee, ObjectsNeedTheirBoundsGrownByTwoInsideWallsGoPointByPoint) {
 
     // Part of both: the rectangle stays, the wall points inside are taken.
     Drag(50, -10, 301, 10);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-    EXPECT_EQ(PointAt(wall, 0)->selected, 1);
-    EXPECT_EQ(PointAt(wall, 1)->selected, 1);
-    EXPECT_EQ(PointAt(wall, 2)->selected, 0);
+    EXPECT_TRUE(Near({SelectedPointCount(rect), PointAt(wall, 0)->selected}, {0, 1}));
+    EXPECT_TRUE(Near({PointAt(wall, 1)->selected, PointAt(wall, 2)->selected}, {1, 0}));
 }
 
 TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
@@ -758,8 +707,7 @@ TEST_F(Marquee, ShiftTogglesObjectsButAlwaysSelectsWallPoints) {
     SelectObj(rect, selmode::kSelect, 0);
     PointAt(wall, 0)->selected = 1;
     Drag(-10, -10, 400, 100, selmode::kToggle);
-    EXPECT_EQ(SelectedPointCount(rect), 0);
-    EXPECT_EQ(SelectedPointCount(wall), 2);
+    EXPECT_TRUE(Near({SelectedPointCount(rect), SelectedPointCount(wall)}, {0, 2}));
 }
 
 TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
@@ -767,15 +715,13 @@ TEST_F(Marquee, PartOfARoofTakesOnlyTheSkylightsItWhollyCovers) {
     Objex* inside = Shape(roof, objtype::kSkylight, {{50, 50}, {100, 50}, {100, 100}, {50, 100}}, true);
     Objex* partly = Shape(roof, objtype::kSkylight, {{150, 50}, {250, 50}, {250, 100}, {150, 100}}, true);
     Drag(40, 40, 200, 200);
-    EXPECT_EQ(SelectedPointCount(inside), 4);
-    EXPECT_EQ(SelectedPointCount(partly), 0);
+    EXPECT_TRUE(Near({SelectedPointCount(inside), SelectedPointCount(partly)}, {4, 0}));
     EXPECT_EQ(SelectedPointCount(roof), 4);  // only the skylight's points
 
     Drag(-10, -10, 500, 500, selmode::kToggle);
     EXPECT_EQ(SelectedPointCount(roof), 12);  // roof and both skylights, whole
-}
 
-TEST_F(Marquee, FarWallPointsAreClampedNotOverflowed) {
+    // Far wall points are clamped, not overflowed.
     Objex* wall = Wall(floor, {{1e9f, -1e9f}, {-3.7f, 2.2f}});
     Drag(-2147483647, -2147483647, 2147483647, 2147483647);
     // The marquee rounds by truncating, adding 0.5 and truncating again: -3.7 lands on -2.
@@ -801,26 +747,22 @@ TEST_F(Marquee, RectangleSelectionOnPlanBoundsByPoints) {
     gCurTool = toolid::kNone;
     SelectObj(poly, selmode::kDeselect, 0);
     EXPECT_FALSE(SelectPointInRect(poly->firstPoint, poly, &r, selmode::kSelect, 0));
-}
 
-TEST_F(Marquee, RectangleSelectionByPointsComparesHAndV) {
-    Objex* line = Shape(floor, objtype::kLine, {});
-    Poinz* low = Point(line, {10, 10, 90});   // D outside the rectangle, V inside
-    Poinz* high = Point(line, {20, 90, 10});  // D inside, V outside
-    const RECT r{0, 0, 50, 50};
+    // Rectangle selection by points compares H and V.
+    Objex* column = Shape(floor, objtype::kLine, {});
+    Poinz* low = Point(column, {10, 10, 90});   // D outside the rectangle, V inside
+    Poinz* high = Point(column, {20, 90, 10});  // D inside, V outside
+    const RECT box{0, 0, 50, 50};
     gCurTool = toolid::kPointEdit;
-    EXPECT_TRUE(SelectPointInRect(low, line, &r, selmode::kSelect, 0));
-    EXPECT_FALSE(SelectPointInRect(high, line, &r, selmode::kSelect, 0));
-    EXPECT_EQ(low->selected, 1);
-    EXPECT_EQ(high->selected, 0);
+    EXPECT_TRUE(SelectPointInRect(low, column, &box, selmode::kSelect, 0));
+    EXPECT_FALSE(SelectPointInRect(high, column, &box, selmode::kSelect, 0));
+    EXPECT_TRUE(Near({low->selected, high->selected}, {1, 0}));
 }
 
-}  // namespace marquee
-}  // namespace dvxtest
+}  // namespace dvxtest::marquee
 
 // The walkers with the selection and grouping commands.
-namespace dvxtest {
-namespace walkers {
+namespace dvxtest::walkers {
 
 class Walkers : public SelectionTest {};
 
@@ -831,8 +773,7 @@ TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
     Objex* d = Shape(floor, objtype::kLine, {{5, 5}, {6, 6}});
     Objex* g1 = Group(floor, {a, b});
     Objex* g2 = Group(floor, {c, d});
-    Make(a).select();
-    Make(c).select();
+    for (Objex* o : {a, c}) Make(o).select();
     a->bounds = FloatRect{};  // stale bounds are made again
     (void)g1;
     (void)g2;
@@ -843,8 +784,7 @@ TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
     Objex* o = floor->firstObject;
     for (Objex* member : expected) {
         ASSERT_EQ(o, member);
-        EXPECT_EQ(o->parent, nullptr);
-        EXPECT_EQ(o->layer, floor);
+        EXPECT_TRUE(Same({o->parent, o->layer}, {nullptr, floor}));
         EXPECT_FALSE(IsObjectSelected(o));
         o = o->next;
     }
@@ -861,8 +801,7 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
     Objex* skip = Shape(floor, objtype::kLine, {{0, 5}, {10, 5}});
     Objex* b = Shape(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
-    Make(a).select();
-    Make(b).select();
+    for (Objex* o : {a, b}) Make(o).select();
 
     gGroupLeader = nullptr;
     TopLevelObjectAllLayers(doc->itsLayers, 5025, nullptr);
@@ -870,18 +809,11 @@ TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
     gGroupLeader = nullptr;
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->type, objtype::kGroup);
-    EXPECT_EQ(group->planBits, 4);
-    EXPECT_EQ(group->visible, 0);
-    EXPECT_EQ(group->penStyle, 6);
-    EXPECT_EQ(group->layer, floor);
-    EXPECT_EQ(group->firstChild, a);
-    EXPECT_EQ(a->next, b);
-    EXPECT_EQ(b->parent, group);
-    EXPECT_EQ(floor->firstObject, skip);
-    EXPECT_EQ(skip->next, group);
+    EXPECT_TRUE(Near({group->planBits, group->visible, group->penStyle}, {4, 0, 6}));
+    EXPECT_TRUE(Same({group->layer, group->firstChild, a->next, b->parent}, {floor, a, b, group}));
+    EXPECT_TRUE(Same({floor->firstObject, skip->next}, {skip, group}));
     // The group follow-up gave it bounds around its members.
-    EXPECT_EQ(group->bounds.floatLeft, 0.0f);
-    EXPECT_EQ(group->bounds.floatBottom, 10.0f);
+    EXPECT_TRUE(Near({group->bounds.floatLeft, group->bounds.floatBottom}, {0.0f, 10.0f}));
 }
 
 TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
@@ -900,8 +832,7 @@ TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
     Objex* x = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Objex* y = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
-    Make(x).select();
-    Make(y).select();
+    for (Objex* o : {x, y}) Make(o).select();
     gObjectCount = 0;
     TopLevelObjectAllLayers(doc->itsLayers, 2000, nullptr);
     EXPECT_EQ(gObjectCount, 2);
@@ -913,13 +844,9 @@ TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
     Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
     Objex* b = Shape(second, objtype::kLine, {{0, 0}, {1, 0}});
     second->visible = second->active = 0;  // layer flags play no part
-    Make(a).select();
-    Make(b).select();
-    EXPECT_EQ(GetASelectedObject(0), nullptr);
-    EXPECT_EQ(GetASelectedObject(-1), nullptr);
-    EXPECT_EQ(GetASelectedObject(1), a);
-    EXPECT_EQ(GetASelectedObject(2), b);
-    EXPECT_EQ(GetASelectedObject(3), nullptr);
+    for (Objex* o : {a, b}) Make(o).select();
+    EXPECT_TRUE(Same({GetASelectedObject(0), GetASelectedObject(-1)}, {nullptr, nullptr}));
+    EXPECT_TRUE(Same({GetASelectedObject(1), GetASelectedObject(2), GetASelectedObject(3)}, {a, b, nullptr}));
 }
 
 TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {
@@ -948,15 +875,12 @@ TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
     a->penWidth = b->penWidth = 3.2f;
     a->elevation = 10;
     b->elevation = 20;
-    Make(a).select();
-    Make(b).select();
+    for (Objex* o : {a, b}) Make(o).select();
 
     ClearSelectionState(ds, &ds->ss);
     SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
     UpdateSelectionStateAreas();
-    EXPECT_EQ(ds->ss.ssStateFresh, 0);
-    EXPECT_EQ(ds->ss.ssPenWidth, 1);
-    EXPECT_EQ(ds->ss.ssPenWidthValue, 3);
+    EXPECT_TRUE(Near({ds->ss.ssStateFresh, ds->ss.ssPenWidth, ds->ss.ssPenWidthValue}, {0, 1, 3}));
 
     SelectionSeamRecorder seams;
     ClearSelectionState40(ds, &ds->ss40);
@@ -991,9 +915,8 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
     EXPECT_TRUE(objtype::IsFixedComponent(146));
     EXPECT_FALSE(objtype::IsFixedComponent(124));
     (void)group;
-}
 
-TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
+    // Roofs are refitted after their children unless the command moves them.
     RebuildRecorder rebuilds;
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Make(roof).select();
@@ -1004,5 +927,4 @@ TEST_F(Walkers, RoofsAreRefittedAfterTheirChildrenUnlessTheCommandMovesThem) {
     EXPECT_FALSE(SelectedObject(nullptr, 1, 8001, nullptr));
 }
 
-}  // namespace walkers
-}  // namespace dvxtest
+}  // namespace dvxtest::walkers

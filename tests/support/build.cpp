@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/plant_info.h"
@@ -346,6 +348,34 @@ void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance) {
     EXPECT_NEAR(p->position[0], h, tolerance);
     EXPECT_NEAR(p->position[1], v, tolerance);
     EXPECT_NEAR(p->position[2], d, tolerance);
+}
+
+::testing::AssertionResult Near(std::initializer_list<Num> got, std::initializer_list<Num> want,
+                                double tolerance) {
+    if (got.size() != want.size()) return ::testing::AssertionFailure() << "sizes differ";
+    auto w = want.begin();
+    int i = 0;
+    for (const Num& n : got) {
+        const double g = n.v;
+        const bool same = tolerance == kUlps
+            ? ::testing::internal::FloatingPoint<float>(float(g)).AlmostEquals(
+                  ::testing::internal::FloatingPoint<float>(float(w->v)))
+            : std::fabs(g - w->v) <= tolerance;
+        if (!same) return ::testing::AssertionFailure() << "value " << i << " is " << g << ", not " << w->v;
+        ++w, ++i;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Same(std::initializer_list<const void*> got, std::initializer_list<const void*> want) {
+    if (got.size() != want.size()) return ::testing::AssertionFailure() << "sizes differ";
+    auto w = want.begin();
+    int i = 0;
+    for (const void* g : got) {
+        if (g != *w) return ::testing::AssertionFailure() << "pointer " << i << " is " << g << ", not " << *w;
+        ++w, ++i;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 void StoreBoundsDeep(Objex* object) {

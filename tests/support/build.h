@@ -11,8 +11,11 @@
 //   Objex* deck = Outline(objtype::kDeck, {{0, 0}, {40, 0}, {40, 40}}).on(floor);
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "model/objects.h"
 #include "support/fixture.h"
@@ -122,6 +125,19 @@ void ExpectPosition(const Poinz* p, float h, float v, float d);
 void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance = 1e-3f);
 void StoreBoundsDeep(Objex* object);
 int SelectedPointCount(const Objex* object);
+// Each value against the wanted one: exactly, within `tolerance`, or as EXPECT_FLOAT_EQ with kUlps.
+//   EXPECT_TRUE(Near({x, y, z}, {10, 20, -5}, 1e-5));
+inline constexpr double kUlps = -1;
+struct Num {
+    template <class T>
+        requires std::is_arithmetic_v<T> || std::is_enum_v<T>
+    Num(T value) : v(static_cast<double>(value)) {}
+    double v;
+};
+::testing::AssertionResult Near(std::initializer_list<Num> got, std::initializer_list<Num> want,
+                                double tolerance = 0);
+// Each pointer is the wanted one:  EXPECT_TRUE(Same({a->next, b->prev}, {b, a}));
+::testing::AssertionResult Same(std::initializer_list<const void*> got, std::initializer_list<const void*> want);
 
 // --- views and clicks ---
 
