@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "files/attachment_records.h"
 #include "files/content_folders.h"
@@ -62,21 +63,13 @@ void FaceItems(Bytes& b) {
 }
 
 void ExpectCommonItems(const Objex* o) {
-    EXPECT_EQ(o->closed, 1);
-    EXPECT_EQ(o->visible, 0);
-    EXPECT_EQ(o->fillColor, (RGBColor{1, 2, 3}));
-    EXPECT_EQ(o->auxColor, (RGBColor{4, 5, 6}));
-    EXPECT_EQ(o->penColor, (RGBColor{7, 8, 9}));
-    EXPECT_EQ(o->penWidth, 2.5f);
-    EXPECT_EQ(o->penStyle, 3);
-    EXPECT_EQ(o->fillPattern, 4);
-    EXPECT_EQ(o->flagA, 1);
-    EXPECT_EQ(o->elevationMode, 2);
-    EXPECT_EQ(o->textureFaceRect.floatTop, 1.0f);
-    EXPECT_EQ(o->textureFaceRect.floatRight, 4.0f);
-    EXPECT_EQ(o->textureFaceRect2.floatRight, 8.0f);
-    EXPECT_EQ(o->faceAxis, 3);
-    EXPECT_EQ(o->plantAge, 1.5f);
+    EXPECT_EQ(std::tuple(o->closed, o->visible, o->penWidth, o->penStyle, o->fillPattern, o->flagA, o->elevationMode),
+              std::tuple(1, 0, 2.5f, 3, 4, 1, 2));
+    EXPECT_TRUE(o->fillColor == (RGBColor{1, 2, 3}) && o->auxColor == (RGBColor{4, 5, 6}) &&
+                o->penColor == (RGBColor{7, 8, 9}));
+    EXPECT_EQ(std::tuple(o->textureFaceRect.floatTop, o->textureFaceRect.floatRight, o->textureFaceRect2.floatRight,
+                         o->faceAxis, o->plantAge),
+              std::tuple(1.0f, 4.0f, 8.0f, 3, 1.5f));
 }
 
 TEST_F(ObjectRecordsTest, TextureIDsStoreCustomTexturesByPath) {
@@ -140,24 +133,14 @@ TEST_F(ObjectRecordsTest, CurrentObjectInfoFillsEveryField) {
     EXPECT_EQ(o->type, 9);
     ExpectCommonItems(o);
     EXPECT_STREQ(GetCustomTextureIDPath(o->texture), "wood.jpg");
-    EXPECT_EQ(o->subtype, 77);
-    EXPECT_EQ(o->texture2, 2213);
-    EXPECT_EQ(o->texture3, 2212);
-    EXPECT_EQ(o->color2, (RGBColor{10, 11, 12}));
-    EXPECT_EQ(o->color3, (RGBColor{13, 14, 15}));
-    EXPECT_EQ(o->elevation, 48.0f);
-    EXPECT_EQ(o->onTerrain, 1);
-    EXPECT_EQ(o->texture4, 850);
-    EXPECT_EQ(o->color4, (RGBColor{16, 17, 18}));
     EXPECT_STREQ(GetCustomTextureIDPath(o->texture5), "tile");
-    EXPECT_EQ(o->color5, (RGBColor{19, 20, 21}));
-    EXPECT_EQ(o->textureScales[0].x, 101);
-    EXPECT_EQ(o->textureScales[4].y, 110);
-    EXPECT_EQ(o->planBits, 2);
-    EXPECT_EQ(o->params[4], 4.5f);
-    EXPECT_EQ(o->optionA, 7);
-    EXPECT_EQ(o->optionB, 8);
     EXPECT_STREQ(o->text, "hi");
+    EXPECT_EQ(std::tuple(o->subtype, o->texture2, o->texture3, o->elevation, o->onTerrain, o->texture4),
+              std::tuple(77, 2213, 2212, 48.0f, 1, 850));
+    EXPECT_TRUE(o->color2 == (RGBColor{10, 11, 12}) && o->color3 == (RGBColor{13, 14, 15}) &&
+                o->color4 == (RGBColor{16, 17, 18}) && o->color5 == (RGBColor{19, 20, 21}));
+    EXPECT_EQ(std::tuple(o->textureScales[0].x, o->textureScales[4].y, o->planBits, o->params[4], o->optionA, o->optionB),
+              std::tuple(101, 110, 2, 4.5f, 7, 8));
     // The stored ID replaces the fresh one, which goes back to the counter.
     EXPECT_EQ(o->objectID, 4242u);
     EXPECT_EQ(ds()->nextObjectID, before);
@@ -179,9 +162,8 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
         ReadObjectInfo(o);
         EXPECT_EQ(RemainingInput(), 0u);
         EXPECT_STREQ(GetCustomTextureIDPath(o->texture), "a.j");
-        EXPECT_EQ(o->texture5, 4);
         EXPECT_STREQ(o->text, "note");
-        EXPECT_EQ(o->objectID, 31u);
+        EXPECT_EQ(std::tuple(o->texture5, o->objectID), std::tuple(4, 31u));
         DeleteObj(o);
     }
     // 10700: a group carries its kind after the type; textures are plain; no text.
@@ -198,13 +180,8 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
         Objex* o = Fresh();
         ReadObjectInfo(o);
         EXPECT_EQ(RemainingInput(), 0u);
-        EXPECT_EQ(o->type, objtype::kGroup);
-        EXPECT_EQ(o->groupKind, 123);
-        EXPECT_EQ(o->texture, 1700);
-        EXPECT_EQ(o->elevation, 12.0f);
-        EXPECT_EQ(o->planBits, 64);
-        EXPECT_EQ(o->objectID, 55u);
-        EXPECT_EQ(ds()->nextObjectID, 100u);
+        EXPECT_EQ(std::tuple(o->type, o->groupKind, o->texture, o->elevation, o->planBits, o->objectID, ds()->nextObjectID),
+                  std::tuple(objtype::kGroup, 123, 1700, 12.0f, 64, 55u, 100u));
         DeleteObj(o);
     }
     // 10450: the full layout with plain textures, no stored ID; textured colours are kept.
@@ -221,10 +198,8 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
         Objex* o = Fresh();
         ReadObjectInfo(o);
         EXPECT_EQ(RemainingInput(), 0u);
-        EXPECT_EQ(o->texture, -1);
-        EXPECT_EQ(o->color2, (RGBColor{1, 2, 3}));
-        EXPECT_EQ(o->objectID, before);
-        EXPECT_EQ(ds()->nextObjectID, before + 1);
+        EXPECT_TRUE(o->color2 == (RGBColor{1, 2, 3}));
+        EXPECT_EQ(std::tuple(o->texture, o->objectID, ds()->nextObjectID), std::tuple(-1, before, before + 1));
         DeleteObj(o);
     }
     // 10300: subtype, two slots, four params and options; no elevation or plan bits in the
@@ -242,14 +217,9 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
         o->elevation = 33;
         ReadObjectInfo(o);
         EXPECT_EQ(RemainingInput(), 0u);
-        EXPECT_EQ(o->subtype, 9);
-        EXPECT_EQ(o->params[3], 4.0f);
-        EXPECT_EQ(o->params[4], 0.0f);
-        EXPECT_EQ(o->optionB, 6);
-        EXPECT_EQ(o->color2, (RGBColor{65535, 65535, 65535}));
-        EXPECT_EQ(o->color3, (RGBColor{4, 5, 6}));
-        EXPECT_EQ(o->elevation, 0.0f);
-        EXPECT_EQ(o->planBits, 64);
+        EXPECT_EQ(std::tuple(o->subtype, o->params[3], o->params[4], o->optionB, o->elevation, o->planBits),
+                  std::tuple(9, 4.0f, 0.0f, 6, 0.0f, 64));
+        EXPECT_TRUE(o->color2 == (RGBColor{65535, 65535, 65535}) && o->color3 == (RGBColor{4, 5, 6}));
         DeleteObj(o);
     }
     // 10000: only the shared items; a roof goes on the roof plan.
@@ -264,8 +234,7 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
         ReadObjectInfo(o);
         EXPECT_EQ(RemainingInput(), 0u);
         ExpectCommonItems(o);
-        EXPECT_EQ(o->texture, 1500);
-        EXPECT_EQ(o->planBits, 16);
+        EXPECT_EQ(std::tuple(o->texture, o->planBits), std::tuple(1500, 16));
         DeleteObj(o);
     }
 }
@@ -311,10 +280,9 @@ TEST_F(ObjectRecordsTest, StoredIDsAreTakenAndGivenBackFrom10500) {
     ReadObjectPoints(restored);
     EXPECT_EQ(RemainingInput(), 0u);
     ASSERT_EQ(restored->pointCount, 2);
-    EXPECT_EQ(restored->firstPoint->pointID, 500u);
-    EXPECT_EQ(restored->firstPoint->next->pointID, 501u);
-    EXPECT_EQ(restored->firstPoint->next->position[0], 6.0f);
-    EXPECT_EQ(ds()->nextPointID, points);
+    EXPECT_EQ(std::tuple(restored->firstPoint->pointID, restored->firstPoint->next->pointID,
+                         restored->firstPoint->next->position[0], ds()->nextPointID),
+              std::tuple(500u, 501u, 6.0f, points));
 
     // 10450 points carry no ID: they keep the fresh ones and the counter moves on.
     Bytes old;
@@ -325,10 +293,8 @@ TEST_F(ObjectRecordsTest, StoredIDsAreTakenAndGivenBackFrom10500) {
     Objex* fresh = Fresh();
     ReadObjectPoints(fresh);
     EXPECT_EQ(RemainingInput(), 0u);
-    EXPECT_EQ(fresh->firstPoint->pointID, points);
-    EXPECT_EQ(fresh->firstPoint->next->pointID, points + 1);
-    EXPECT_EQ(ds()->nextPointID, points + 2);
-    EXPECT_EQ(ds()->nextObjectID, objects + 2);
+    EXPECT_EQ(std::tuple(fresh->firstPoint->pointID, fresh->firstPoint->next->pointID, ds()->nextPointID, ds()->nextObjectID),
+              std::tuple(points, points + 1, points + 2, objects + 2));
 
     // The copy buffer and the symbol drop keep fresh IDs as well.
     gUpdateID = 1;
@@ -389,23 +355,19 @@ TEST_F(ObjectRecordsTest, WritersResolvePaletteLinksBelow11000) {
 
     sWriteVersion = 10900;
     const auto bytes = Written([o] { WriteObjectInfo(o); WriteObjectPoints(o); });
-    EXPECT_EQ(o->fillColor, (RGBColor{2570, 5140, 7710}));
-    EXPECT_EQ(o->penColor, (RGBColor{2570, 5140, 7710}));
-    EXPECT_EQ(o->textureScales[4].x, 40);
-    EXPECT_EQ(o->textureScales[4].y, 250);
-    EXPECT_EQ(o->color2, (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(o->textureScales[0].x, 60);
-    EXPECT_EQ(o->textureScales[0].y, 70);
-    EXPECT_EQ(o->firstPoint->faceScale1.x, 60);
+    EXPECT_TRUE(o->fillColor == (RGBColor{2570, 5140, 7710}) && o->penColor == (RGBColor{2570, 5140, 7710}) &&
+                o->color2 == (RGBColor{65535, 65535, 65535}));
+    EXPECT_EQ(std::tuple(o->textureScales[4].x, o->textureScales[4].y, o->textureScales[0].x, o->textureScales[0].y,
+                         o->firstPoint->faceScale1.x),
+              std::tuple(40, 250, 60, 70, 60));
     EXPECT_EQ(o->texture, -1001);  // the link itself stays
 
     StartInput(bytes, 10900);
     Objex* back = Fresh();
     ReadObjectInfo(back);
     ReadObjectPoints(back);
-    EXPECT_EQ(back->texture, 0);  // a colour entry has no texture
-    EXPECT_EQ(back->texture2, 1158);
-    EXPECT_EQ(back->firstPoint->texture1, 1158);
+    // A colour entry has no texture.
+    EXPECT_EQ(std::tuple(back->texture, back->texture2, back->firstPoint->texture1), std::tuple(0, 1158, 1158));
     DeleteObj(o);
     DeleteObj(back);
 }
@@ -418,8 +380,8 @@ TEST_F(ObjectRecordsTest, PointColoursAreLittleEndianBothWays) {
     Objex* back = Make(objtype::kWall);
     ReadObjectPoints(back);
     EXPECT_EQ(RemainingInput(), 0u);
-    EXPECT_EQ(back->firstPoint->color1, (RGBColor{0x0102, 0x0304, 0x0506}));
-    EXPECT_EQ(back->firstPoint->color2, (RGBColor{0xA1B2, 0xC3D4, 0xE5F6}));
+    EXPECT_TRUE(back->firstPoint->color1 == (RGBColor{0x0102, 0x0304, 0x0506}) &&
+                back->firstPoint->color2 == (RGBColor{0xA1B2, 0xC3D4, 0xE5F6}));
     DeleteObj(back);
 }
 
@@ -485,26 +447,18 @@ TEST_F(ObjectRecordsTest, WallTrimsOfOlderFilesTakeTheWallMaterials) {
     for (Poinz* p = w10800->firstPoint; p; p = p->next)
         for (TrimRecord* t : {p->trim1, p->trim2}) {
             ASSERT_NE(t, nullptr);
-            EXPECT_EQ(t->texture[0], 2213);
-            EXPECT_EQ(t->texture[1], 1801);
-            EXPECT_EQ(t->texture[2], 2213);
-            EXPECT_EQ(t->texture[3], 2212);
-            EXPECT_EQ(t->texture[4], 850);
-            EXPECT_EQ(t->color[1], (RGBColor{31, 32, 33}));
-            EXPECT_EQ(t->scale[3][0], 101);
-            EXPECT_EQ(t->scale[3][1], 51);
+            EXPECT_EQ(std::tuple(t->texture[0], t->texture[1], t->texture[2], t->texture[3], t->texture[4], t->scale[3][0],
+                                 t->scale[3][1]),
+                      std::tuple(2213, 1801, 2213, 2212, 850, 101, 51));
+            EXPECT_TRUE(t->color[1] == (RGBColor{31, 32, 33}));
         }
     // Older files: slot 4, the standard trim 2213 in white at 100 %, then slots 2, 3 and 5.
     Objex* w10700 = readAt(10700);
     TrimRecord* t = w10700->firstPoint->trim2;
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->texture[0], 1801);
-    EXPECT_EQ(t->texture[1], 2213);
-    EXPECT_EQ(t->color[1], (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(t->scale[1][1], 100);
-    EXPECT_EQ(t->texture[2], 2213);
-    EXPECT_EQ(t->texture[3], 2212);
-    EXPECT_EQ(t->texture[4], 850);
+    EXPECT_EQ(std::tuple(t->texture[0], t->texture[1], t->scale[1][1], t->texture[2], t->texture[3], t->texture[4]),
+              std::tuple(1801, 2213, 100, 2213, 2212, 850));
+    EXPECT_TRUE(t->color[1] == (RGBColor{65535, 65535, 65535}));
     // From 10900 the trims keep what they stored.
     Objex* w10900 = readAt(10900);
     EXPECT_EQ(w10900->firstPoint->trim1->texture[0], wall->firstPoint->trim1->texture[0]);
@@ -539,16 +493,12 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     ASSERT_EQ(CountObjects(back->firstChild), 2);
     const AttachmentRecord* first = back->firstChild->typeData.attachment;
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->width, 120.0f);   // 60 in at 36 in to the paper inch, 72 units an inch
-    EXPECT_EQ(first->height, 48.0f);
-    EXPECT_EQ(first->directionFlag, 1);
-    EXPECT_EQ(first->frameFlag, 0);
-    EXPECT_EQ(first->segmentStart, back->firstPoint);
+    // Width: 60 in at 36 in to the paper inch, 72 units an inch.
+    EXPECT_EQ(std::tuple(first->width, first->height, first->directionFlag, first->frameFlag, first->segmentStart),
+              std::tuple(120.0f, 48.0f, 1, 0, back->firstPoint));
     const AttachmentRecord* closing = back->firstChild->next->typeData.attachment;
-    EXPECT_EQ(closing->width, 72.0f);
-    EXPECT_EQ(closing->height, 24.0f);
-    EXPECT_EQ(closing->frameFlag, 1);
-    EXPECT_EQ(closing->segmentEnd, back->firstPoint);
+    EXPECT_EQ(std::tuple(closing->width, closing->height, closing->frameFlag, closing->segmentEnd),
+              std::tuple(72.0f, 24.0f, 1, back->firstPoint));
 
     // A 10350 deck has no tail: the next record follows at once.
     ReadShort(&tag);
@@ -578,9 +528,7 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
     gCabinetOpen = 0;
     gCabinetObject = nullptr;
     ASSERT_TRUE(part && kept);
-    EXPECT_EQ(part->type, objtype::kCabinetPart);
-    EXPECT_EQ(part->planBits, 512);
-    EXPECT_EQ(kept->type, objtype::kFentrix);
+    EXPECT_EQ(std::tuple(part->type, part->planBits, kept->type), std::tuple(objtype::kCabinetPart, 512, objtype::kFentrix));
 
     // Selected cabinet parts, also inside a group: 36 in of elevation is 72 plan units.
     part->elevation = 36.0f;
@@ -1246,9 +1194,8 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
     ASSERT_NE(back, nullptr);
     AttachmentRecord* rb = Record(back->firstChild);
     ASSERT_NE(rb, nullptr);
-    EXPECT_EQ(CountObjects(rb->customParts[0]), 1);
-    EXPECT_EQ(CountObjects(rb->customParts[1]), 2);
-    EXPECT_EQ(CountObjects(rb->customParts[2]), 1);
+    EXPECT_EQ(std::tuple(CountObjects(rb->customParts[0]), CountObjects(rb->customParts[1]), CountObjects(rb->customParts[2])),
+              std::tuple(1, 2, 1));
     EXPECT_EQ(rb->customParts[5], nullptr);
     EXPECT_EQ(rb->customParts[1]->next->type, objtype::kWindowSeparator);
     EXPECT_EQ(rb->customParts[0]->parent, back->firstChild);
@@ -1302,11 +1249,9 @@ TEST_F(AttachmentRecordsTest, TrimPaletteLinksAreResolvedBelow11000) {
     sWriteVersion = 10900;
     auto resolved = Written([r] { WriteObjectAttachment(r); });
     EXPECT_GE(Find(resolved, Bytes().u8(0).i32(1158).i16(60).i16(70).u16(65535).u16(65535).u16(65535).data()), 0);
-    EXPECT_EQ(r->insideTrimTexture, -1002);
-    EXPECT_EQ(r->insideTrimScale[0], 60);
-    EXPECT_EQ(r->insideTrimScale[1], 70);
-    EXPECT_EQ(r->insideTrimColor, (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(r->outsideTrimTexture, 2219);
+    EXPECT_EQ(std::tuple(r->insideTrimTexture, r->insideTrimScale[0], r->insideTrimScale[1], r->outsideTrimTexture),
+              std::tuple(-1002, 60, 70, 2219));
+    EXPECT_TRUE(r->insideTrimColor == (RGBColor{65535, 65535, 65535}));
 }
 
 TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
@@ -1325,25 +1270,14 @@ TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
     StartInput(b.data(), 10700);
     ReadObjectAttachment75(&r, door);
     EXPECT_EQ(RemainingInput(), 0u);
-    EXPECT_EQ(r.ownerType, 16);
-    EXPECT_EQ(r.style, 501);
-    EXPECT_EQ(r.startIndex, 1);
-    EXPECT_EQ(r.endIndex, 2);
-    EXPECT_EQ(r.height, 80.0f);
+    EXPECT_EQ(std::tuple(r.ownerType, r.style, r.startIndex, r.endIndex, r.height, r.sideFlag, r.swingOrOffset,
+                         r.directionFlag, r.frameFlag, r.reserved, r.trimWidth),
+              std::tuple(16, 501, 1, 2, 80.0f, 1, 1.5f, 4, 1, 0, 3.0f));
     EXPECT_EQ(r.generatedParts, nullptr);
-    EXPECT_EQ(r.sideFlag, 1);
-    EXPECT_EQ(r.swingOrOffset, 1.5f);
-    EXPECT_EQ(r.directionFlag, 4);
-    EXPECT_EQ(r.frameFlag, 1);
-    EXPECT_EQ(r.reserved, 0);
-    EXPECT_EQ(r.trimWidth, 3.0f);
     // Both trims take the door's texture, scale and pen colour.
-    EXPECT_EQ(r.insideTrimTexture, 1234);
-    EXPECT_EQ(r.outsideTrimTexture, 1234);
-    EXPECT_EQ(r.insideTrimScale[1], 90);
-    EXPECT_EQ(r.outsideTrimScale[0], 80);
-    EXPECT_EQ(r.insideTrimColor, (RGBColor{1, 2, 3}));
-    EXPECT_EQ(r.outsideTrimColor, (RGBColor{1, 2, 3}));
+    EXPECT_EQ(std::tuple(r.insideTrimTexture, r.outsideTrimTexture, r.insideTrimScale[1], r.outsideTrimScale[0]),
+              std::tuple(1234, 1234, 90, 80));
+    EXPECT_TRUE(r.insideTrimColor == (RGBColor{1, 2, 3}) && r.outsideTrimColor == (RGBColor{1, 2, 3}));
 
     // Written back: the links and the third value are zero.
     std::vector<uint8_t> expected = b.data();
@@ -1388,10 +1322,7 @@ TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
     EXPECT_EQ(sky->parent, back);
     EXPECT_EQ(sky->typeData.roofAttachment->attachment, sky);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].skylight, sky);
-    EXPECT_EQ(calls[0].h, 120.0f);
-    EXPECT_EQ(calls[0].d, 130.0f);
-    EXPECT_EQ(calls[0].angle, 90.0f);
+    EXPECT_EQ(std::tuple(calls[0].skylight, calls[0].h, calls[0].d, calls[0].angle), std::tuple(sky, 120.0f, 130.0f, 90.0f));
     EXPECT_EQ(sky->typeData.roofAttachment->customParts, nullptr);
 }
 
@@ -1405,17 +1336,12 @@ TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {
     ASSERT_EQ(CountObjects(r->customParts), 2);
     Objex* upper = r->customParts;
     Objex* lower = upper->next;
-    EXPECT_EQ(upper->type, objtype::kFrameGroup);
-    EXPECT_EQ(upper->subtype, 1);
-    EXPECT_EQ(lower->subtype, 0);
-    EXPECT_EQ(upper->closed, 1);
+    EXPECT_EQ(std::tuple(upper->type, upper->subtype, lower->subtype, upper->closed, upper->layer),
+              std::tuple(objtype::kFrameGroup, 1, 0, 1, layer()));
     ASSERT_EQ(upper->pointCount, 4);
     // 16 up and 2 down from V -50; mirrored in H about the skylight's centre (120).
-    EXPECT_EQ(upper->firstPoint->position[1], -66.0f);
     EXPECT_EQ(lower->firstPoint->position[1], -48.0f);
-    EXPECT_EQ(upper->firstPoint->position[0], 140.0f);
-    EXPECT_EQ(upper->firstPoint->position[2], 100.0f);
-    EXPECT_EQ(upper->layer, layer());
+    ExpectPosition(upper->firstPoint, 140, -66, 100);
 }
 
 TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {
@@ -1430,12 +1356,9 @@ TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {
     EXPECT_EQ(RemainingInput(), 0u);
     AttachmentRecord* rb = Record(back->firstChild);
     ASSERT_NE(rb, nullptr);
-    EXPECT_EQ(rb->segmentStart, PointAt(back, 1));
-    EXPECT_EQ(rb->segmentEnd, PointAt(back, 2));
-    EXPECT_EQ(rb->width, r->width);
-    EXPECT_EQ(rb->customParts[3], nullptr);
-    EXPECT_EQ(DeckStepLeftHandrail(rb), 1);
-    EXPECT_EQ(back->firstChild->type, objtype::kDeckSteps);
+    EXPECT_EQ(std::tuple(rb->segmentStart, rb->segmentEnd, rb->width, rb->customParts[3], DeckStepLeftHandrail(rb),
+                         back->firstChild->type),
+              std::tuple(PointAt(back, 1), PointAt(back, 2), r->width, nullptr, 1, objtype::kDeckSteps));
 }
 
 TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
@@ -1486,48 +1409,37 @@ TEST_F(WindowsRecordsTest, PointsAndRectanglesTruncateTowardZeroWithinRange) {
     PlatformRect r{-1.7f, 2.4f, 1.0f, 0.2f};
     RECT out{9, 9, 9, 9};
     ConvertNSRectToRECT(&out, &r);
-    EXPECT_EQ(out.left, -1);    // -1.2 truncated
-    EXPECT_EQ(out.right, 0);    // -0.2 truncated
-    EXPECT_EQ(out.top, 2);      // 2.9
-    EXPECT_EQ(out.bottom, 3);   // 3.1
+    // -1.2, -0.2, 2.9 and 3.1 truncated.
+    EXPECT_EQ(std::tuple(out.left, out.right, out.top, out.bottom), std::tuple(-1, 0, 2, 3));
     ConvertNSRectToRECT(&out, nullptr);
     EXPECT_EQ(out.left | out.top | out.right | out.bottom, 0);
 
     const float nan = std::numeric_limits<float>::quiet_NaN();
     PlatformRect wild{1e20f, -1e20f, nan, 0.0f};
     ConvertNSRectToRECT(&out, &wild);
-    EXPECT_EQ(out.left, std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(out.top, std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(out.right, 0);
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(std::tuple(out.left, out.top, out.right), std::tuple(kMax, kMin, 0));
 
     PlatformPoint p{2.9f, -2.9f};
     const POINT q = ConvertNSPointToPOINT(&p);
-    EXPECT_EQ(q.x, 2);
-    EXPECT_EQ(q.y, -2);
+    EXPECT_EQ(std::tuple(q.x, q.y), std::tuple(2, -2));
     PlatformPoint far{-1e12f, nan};
-    EXPECT_EQ(ConvertNSPointToPOINT(&far).x, std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(ConvertNSPointToPOINT(&far).y, 0);
+    EXPECT_EQ(std::tuple(ConvertNSPointToPOINT(&far).x, ConvertNSPointToPOINT(&far).y), std::tuple(kMin, 0));
     EXPECT_EQ(ConvertNSPointToPOINT(nullptr).x, 0);
 
     PlatformRect spanned;
     ConvertCoordsToNSRect(&spanned, 10, 5, 2, 8);
-    EXPECT_EQ(spanned.x, 2.0f);
-    EXPECT_EQ(spanned.y, 5.0f);
-    EXPECT_EQ(spanned.width, 8.0f);
-    EXPECT_EQ(spanned.height, 3.0f);
+    EXPECT_EQ(std::tuple(spanned.x, spanned.y, spanned.width, spanned.height), std::tuple(2.0f, 5.0f, 8.0f, 3.0f));
 
     RECT box{-3, 4, 7, 10};
     InflateRect(&box, 2, -1);
     PlatformRect back;
     EXPECT_EQ(ConvertRECTToNSRect(&back, &box), &back);
-    EXPECT_EQ(back.x, -5.0f);
-    EXPECT_EQ(back.y, 5.0f);
-    EXPECT_EQ(back.width, 14.0f);
-    EXPECT_EQ(back.height, 4.0f);
+    EXPECT_EQ(std::tuple(back.x, back.y, back.width, back.height), std::tuple(-5.0f, 5.0f, 14.0f, 4.0f));
     // Sides stop at the ends of the range instead of wrapping round.
     RECT edge{std::numeric_limits<int32_t>::min() + 1, 0, 0, 0};
     InflateRect(&edge, 5, 0);
-    EXPECT_EQ(edge.left, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(edge.left, kMin);
 }
 
 TEST_F(WindowsRecordsTest, FontsToThePlatformAndBack) {
@@ -1537,19 +1449,17 @@ TEST_F(WindowsRecordsTest, FontsToThePlatformAndBack) {
     lf.lfHeight = -16;
     lf.lfWeight = 800;
     ConvertWin32FontInfoToApple(&lf, &size, &traits);
-    EXPECT_EQ(size, 16.0f);
-    EXPECT_EQ(traits, 0);  // only 700 is bold
+    EXPECT_EQ(std::tuple(size, traits), std::tuple(16.0f, 0));  // only 700 is bold
     lf.lfHeight = 16;
     lf.lfWeight = 700;
     ConvertWin32FontInfoToApple(&lf, &size, &traits);
-    EXPECT_EQ(size, 12.0f);
-    EXPECT_EQ(traits, port::kBoldTrait);
+    EXPECT_EQ(std::tuple(size, traits), std::tuple(12.0f, int{port::kBoldTrait}));
     lf.lfHeight = 0;
     lf.lfWeight = 400;
     lf.lfItalic = 1;
     ConvertWin32FontInfoToApple(&lf, &size, &traits);
-    EXPECT_EQ(size, 0.0f);
-    EXPECT_EQ(traits, port::kBoldTrait | port::kItalicTrait);  // added, never cleared
+    // Traits are added, never cleared.
+    EXPECT_EQ(std::tuple(size, traits), std::tuple(0.0f, port::kBoldTrait | port::kItalicTrait));
 
     port::FontDescriptor font;
     font.family = std::string(40, 'W');
@@ -1561,11 +1471,9 @@ TEST_F(WindowsRecordsTest, FontsToThePlatformAndBack) {
     out.lfUnderline = 1;
     out.lfStrikeOut = 1;
     ConvertAppleFontToWin32FontInfo(&font, &out);
-    EXPECT_EQ(out.lfHeight, -10);
-    EXPECT_EQ(out.lfWeight, 0);
-    EXPECT_EQ(out.lfItalic, 1);
-    EXPECT_EQ(out.lfUnderline + out.lfStrikeOut, 2);  // kept
-    EXPECT_EQ(out.lfPitchAndFamily, 0x34);
+    // Underline and strike-out are kept.
+    EXPECT_EQ(std::tuple(out.lfHeight, out.lfWeight, out.lfItalic, out.lfUnderline + out.lfStrikeOut, out.lfPitchAndFamily),
+              std::tuple(-10, 0, 1, 2, 0x34));
     EXPECT_EQ(std::string(out.lfFaceName), std::string(31, 'W'));
 
     // 8-bit text in the record: "é" is one Mac OS Roman byte.
@@ -1574,9 +1482,7 @@ TEST_F(WindowsRecordsTest, FontsToThePlatformAndBack) {
     font.pointSize = std::numeric_limits<float>::infinity();
     ConvertAppleFontToWin32FontInfo(&font, &out);
     EXPECT_STREQ(out.lfFaceName, "Caf\x8E");
-    EXPECT_EQ(out.lfWeight, 700);
-    EXPECT_EQ(out.lfItalic, 0);
-    EXPECT_EQ(out.lfHeight, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(std::tuple(out.lfWeight, out.lfItalic, out.lfHeight), std::tuple(700, 0, std::numeric_limits<int32_t>::min()));
 }
 
 TEST_F(WindowsRecordsTest, ImagesComeAsBottomUpRGBOrNotAtAll) {
@@ -1593,9 +1499,7 @@ TEST_F(WindowsRecordsTest, ImagesComeAsBottomUpRGBOrNotAtAll) {
 
     const auto image = ApplePortDIBImageLoad("/img/good.png");
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width, 2);
-    EXPECT_EQ(image->height, 1);
-    EXPECT_EQ(image->pixels, good.rgb);
+    EXPECT_EQ(std::tuple(image->width, image->height, image->pixels), std::tuple(2, 1, good.rgb));
     // A decoder's buffer that does not fit its size is never handed on.
     EXPECT_EQ(ApplePortDIBImageLoad("/img/short.png"), nullptr);
     EXPECT_EQ(ApplePortDIBImageLoad("/img/missing.png"), nullptr);
@@ -1622,8 +1526,7 @@ TEST_F(WindowsRecordsTest, PaperIsTheProjectedLotAndAZoomedMargin) {
     doc = nullptr;
     width = height = -7;
     GetAdjustedPaperWidthAndHeight(&width, &height);
-    EXPECT_EQ(width, -7);
-    EXPECT_EQ(height, -7);
+    EXPECT_EQ(std::tuple(width, height), std::tuple(-7, -7));
 }
 
 }  // namespace windows
