@@ -39,16 +39,30 @@
 
 using namespace dvxtest;
 
-// Object info and point lists by file version, texture IDs, stored IDs, the palette rule of
-// the writers and the repairs older files need.
-namespace records {
+namespace {
 
-class ObjectRecordsTest : public DocumentTest {
+// The fixture of every object record test: a fresh design whose current floor takes what is read.
+class RecordTest : public DocumentTest {
 protected:
     Layer* layer() { return doc->itsCurLayer; }
     DocState* ds() { return doc->itsDocState; }
     Objex* Fresh() { return Make(int16_t{0}); }
 };
+
+// Reads a tag and the object record after it onto the layer.
+Objex* NextObject(Layer* layer) {
+    int16_t tag = 0;
+    ReadShort(&tag);
+    return ReadAnObject(layer, 1);
+}
+
+}  // namespace
+
+// Object info and point lists by file version, texture IDs, stored IDs, the palette rule of
+// the writers and the repairs older files need.
+namespace records {
+
+using ObjectRecordsTest = RecordTest;
 
 // Items 3 to 10 of the object info (the same in every version).
 void CommonItems(Bytes& b) {
@@ -485,9 +499,7 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     Bytes file;
     file.raw(WrittenObject(deck, 10350)).raw(WrittenObject(after, 10350));
     StartInput(file.data(), 10350);
-    int16_t tag = 0;
-    ReadShort(&tag);
-    Objex* back = ReadAnObject(layer(), 1);
+    Objex* back = NextObject(layer());
     ASSERT_NE(back, nullptr);
     // The edge from the first point and the closing edge from the last point.
     ASSERT_EQ(CountObjects(back->firstChild), 2);
@@ -501,6 +513,7 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
               std::tuple(72.0f, 24.0f, 1, back->firstPoint));
 
     // A 10350 deck has no tail: the next record follows at once.
+    int16_t tag = 0;
     ReadShort(&tag);
     EXPECT_EQ(tag, 200);
     Objex* next = ReadAnObject(layer(), 1);
@@ -520,11 +533,8 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
     gCabinetOpen = 1;
     gCabinetObject = cabinet;
     StartInput(file.data(), 11100);
-    int16_t tag = 0;
-    ReadShort(&tag);
-    Objex* part = ReadAnObject(layer(), 1);
-    ReadShort(&tag);
-    Objex* kept = ReadAnObject(layer(), 1);
+    Objex* part = NextObject(layer());
+    Objex* kept = NextObject(layer());
     gCabinetOpen = 0;
     gCabinetObject = nullptr;
     ASSERT_TRUE(part && kept);
@@ -547,14 +557,9 @@ TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {
 // selection of merged objects, and damaged input.
 namespace io {
 
-class ObjectIOTest : public DocumentTest {
+class ObjectIOTest : public RecordTest {
 protected:
-    Layer* layer() { return doc->itsCurLayer; }
-
-    Objex* Polygon(int points, int32_t subtype = 0) {
-        Objex* o = Make(9, subtype).line(points);
-        return o;
-    }
+    static Objex* Polygon(int points, int32_t subtype = 0) { return Make(9, subtype).line(points); }
 
     static void WriteFile(const std::string& path, const std::string& text) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -613,8 +618,8 @@ TEST_F(ObjectIOTest, DroppedObjectsLeaveTheRestReadable) {
 
     EXPECT_EQ(ReadAll(file.data(), layer(), 11100), 2);
     ASSERT_EQ(CountObjects(layer()->firstObject), 2);
-    EXPECT_EQ(layer()->firstObject->type, objtype::kGroup);  // a group needs no points
-    EXPECT_EQ(layer()->firstObject->next->subtype, 4711);
+    // A group needs no points.
+    EXPECT_EQ(std::tuple(layer()->firstObject->type, layer()->firstObject->next->subtype), std::tuple(objtype::kGroup, 4711));
     for (Objex* o : {panel, empty, group, far, last}) DeleteObj(o);
 }
 
@@ -630,12 +635,10 @@ TEST_F(ObjectIOTest, PointCountIsWhatWasRead) {
     patched.raw(std::vector<uint8_t>(bytes.begin() + at + 6, bytes.end()));
     Objex* back = ReadObjectFrom(patched.data(), layer());
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->pointCount, 6);
-    EXPECT_EQ(back->rows, 1);
+    EXPECT_EQ(std::tuple(back->pointCount, back->rows), std::tuple(6, 1));
     // Rows that divide the count stay.
     Objex* same = ReadObjectFrom(bytes, layer());
-    EXPECT_EQ(same->rows, 2);
-    EXPECT_EQ(same->pointCount, 6);
+    EXPECT_EQ(std::tuple(same->pointCount, same->rows), std::tuple(6, 2));
     DeleteObj(o);
 }
 
@@ -682,9 +685,8 @@ TEST_F(ObjectIOTest, PlantsOfOlderFilesTakeTheirRecordsFromTheTexture) {
     ASSERT_NE(back, nullptr);
     ASSERT_NE(back->plantInfo, nullptr);
     EXPECT_STREQ(back->plantInfo->commonName, "Maple");
-    EXPECT_EQ(back->plantInfo->annualGrowthRate, 15.0f);
-    EXPECT_EQ(back->plantInfo->maximumGrowthHeight, 24);
-    EXPECT_EQ(back->plantInfo->zones[2], 1);
+    EXPECT_EQ(std::tuple(back->plantInfo->annualGrowthRate, back->plantInfo->maximumGrowthHeight, back->plantInfo->zones[2]),
+              std::tuple(15.0f, 24, 1));
 
     // From 10800 wire-frame plants are kept.
     DeleteLayerObjects(layer());
@@ -705,12 +707,11 @@ TEST_F(ObjectIOTest, UserPlantsFindTheirImageInTheCustomPlantFolder) {
     ASSERT_NE(back, nullptr);
     ASSERT_EQ(back->typeData.kind, TypeDataKind::ImagePath);
     EXPECT_EQ(std::string(back->typeData.imagePath), folder + "/Shrubs/rose.jpg");
-    EXPECT_EQ(back->firstPoint->texture1, nextID);
-    EXPECT_EQ(back->texture4, nextID);
     ASSERT_NE(back->plantInfo, nullptr);
     EXPECT_STREQ(back->plantInfo->botanicalName, "Rosa");
-    EXPECT_EQ(back->plantInfo->maximumGrowthHeight, 72);
-    EXPECT_EQ(back->plantInfo->annualGrowthRate, 20.0f);
+    EXPECT_EQ(std::tuple(back->firstPoint->texture1, back->texture4, back->plantInfo->maximumGrowthHeight,
+                         back->plantInfo->annualGrowthRate),
+              std::tuple(nextID, nextID, 72, 20.0f));
 
     // A 10700 user plant has no path in its record: the next record follows.
     Objex* after = Polygon(2, 99);
@@ -729,9 +730,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     const int32_t nextID = gCurrentPhotoTextureID;
     Objex* none = ReadObjectFrom(WrittenObject(photo), layer());
     ASSERT_NE(none, nullptr);
-    EXPECT_EQ(none->typeData.kind, TypeDataKind::None);
-    EXPECT_EQ(none->texture4, 1);
-    EXPECT_EQ(gCurrentPhotoTextureID, nextID);
+    EXPECT_EQ(std::tuple(none->typeData.kind, none->texture4, gCurrentPhotoTextureID), std::tuple(TypeDataKind::None, 1, nextID));
 
     Make(photo).image("/pics/house.png");
     const auto bytes = WrittenObject(photo);
@@ -742,8 +741,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     for (int32_t t : {back->texture2, back->texture3, back->texture4, back->firstPoint->texture1,
                       back->firstPoint->next->texture2})
         EXPECT_EQ(t, nextID);
-    EXPECT_EQ(gCurrentPhotoTextureID, nextID + 1);
-    EXPECT_EQ(rebuilds.count("Update3DPhoto", back), 1);
+    EXPECT_EQ(std::tuple(gCurrentPhotoTextureID, rebuilds.count("Update3DPhoto", back)), std::tuple(nextID + 1, 1));
     DeleteObj(photo);
 }
 
@@ -757,23 +755,15 @@ TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
     UnlinkObject(wall);
     Objex* back = ReadObjectFrom(WrittenObject(wall, 10300), layer(), 10300);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->params[0], 100.0f);
-    EXPECT_EQ(back->params[1], 16.0f);
-    EXPECT_EQ(back->texture, 1700);
-    EXPECT_EQ(back->texture3, 2212);
-    EXPECT_EQ(back->auxColor.red, 1);
-    EXPECT_EQ(back->params[3], 12.0f);
+    EXPECT_EQ(std::tuple(back->params[0], back->params[1], back->texture, back->texture3, back->auxColor.red, back->params[3]),
+              std::tuple(100.0f, 16.0f, 1700, 2212, 1, 12.0f));
     const int16_t flips[3] = {0, 1, 0};
     int i = 0;
     for (Poinz* p = back->firstPoint; p; p = p->next, ++i) {
-        EXPECT_EQ(p->dimensionFlipped, flips[i]);
-        EXPECT_EQ(p->position[1], 0.0f);
-        EXPECT_EQ(p->segmentFlags, 0);
-        EXPECT_EQ(p->segmentValues[3], 125.0f);
-        EXPECT_EQ(p->segmentValues[4], 175.0f);
-        ASSERT_NE(p->trim1, nullptr);
-        ASSERT_NE(p->trim2, nullptr);
-        EXPECT_EQ(p->trim1->slot[0], 0);
+        ASSERT_TRUE(p->trim1 && p->trim2);
+        EXPECT_EQ(std::tuple(p->dimensionFlipped, p->position[1], p->segmentFlags, p->segmentValues[3], p->segmentValues[4],
+                             p->trim1->slot[0]),
+                  std::tuple(flips[i], 0.0f, 0, 125.0f, 175.0f, 0));
     }
     EXPECT_EQ(PointAt(back, 1)->segmentValues[0], 100.0f);
     EXPECT_EQ(rebuilds.callsFor(back), (std::vector<std::string>{"Update3DWall", "UpdateAllWallAttachments"}));
@@ -790,8 +780,7 @@ TEST_F(ObjectIOTest, OlderFencesTakeTheDocumentFenceSizes) {
     ASSERT_NE(back, nullptr);
     const float expected[5] = {10, 20, 40, 30, 50};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(back->params[i], expected[i]);
-    EXPECT_EQ(back->texture4, 2200);
-    EXPECT_EQ(rebuilds.count("UpdateFenceObject", back), 1);
+    EXPECT_EQ(std::tuple(back->texture4, rebuilds.count("UpdateFenceObject", back)), std::tuple(2200, 1));
     Objex* current = ReadObjectFrom(WrittenObject(fence, 10800), layer(), 10800);
     EXPECT_EQ(current->params[0], 0.0f);
     DeleteObj(fence);
@@ -825,9 +814,7 @@ TEST_F(ObjectIOTest, EveryPrefixOfARecordReadsWithoutHarm) {
         Layer* scratch = CreateLayer("scratch", 1, 1, nullptr);
         for (size_t n = 0; n < bytes.size(); ++n) {
             StartInput(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)), 11100);
-            int16_t tag = 0;
-            ReadShort(&tag);
-            ReadAnObject(scratch, 1);
+            NextObject(scratch);
             EXPECT_TRUE(AtEndOfInput()) << n;
         }
         DeleteLayerObjects(scratch);
@@ -869,11 +856,9 @@ TEST_F(ObjectIOTest, PlantRecordFiles) {
     PlantInfo* library = CreatePlantInfo(3001);
     ASSERT_NE(library, nullptr);
     EXPECT_EQ(std::string(library->commonName), std::string("An extraordinarily long common name that goes on and on and on").substr(0, 59));
-    EXPECT_EQ(library->plantType, 2);
-    EXPECT_EQ(library->sunLight, 5);
-    EXPECT_EQ(library->maximumGrowthHeight, 180);
-    EXPECT_EQ(library->zones[9], 1);
-    EXPECT_EQ(library->annualGrowthRate, 0.0f);
+    EXPECT_EQ(std::tuple(library->plantType, library->sunLight, library->maximumGrowthHeight, library->zones[9],
+                         library->annualGrowthRate),
+              std::tuple(2, 5, 180, 1, 0.0f));
     // Out of range IDs leave the record alone; missing names keep what was there.
     std::strcpy(library->botanicalName, "kept");
     InitializePlantInfo(library, 15000);
@@ -894,10 +879,8 @@ TEST_F(ObjectIOTest, PlantRecordFiles) {
 // their profiles and material groups.
 namespace texttrim {
 
-class TextTrimRecordsTest : public DocumentTest {
+class TextTrimRecordsTest : public RecordTest {
 protected:
-    Layer* layer() { return doc->itsCurLayer; }
-
     // An object of the type with four points, its info and points written at 11100.
     std::vector<uint8_t> HeadOf(int16_t type, int32_t subtype = 0) {
         Objex* o = Make(type, subtype).line(4);
@@ -932,10 +915,9 @@ TEST_F(TextTrimRecordsTest, EmptyTextReadsAsEmptyInTheApplicationFont) {
 
     Objex* back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(TextOf(back), nullptr);
-    EXPECT_EQ(RemainingInput(), 0u);
     EXPECT_STREQ(TextOf(back)->text, "(empty)");
     EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Arial");
-    EXPECT_EQ(TextOf(back)->font.lfHeight, -28);
+    EXPECT_EQ(std::tuple(RemainingInput(), TextOf(back)->font.lfHeight), std::tuple(0u, -28));
     EXPECT_EQ(0, std::memcmp(&TextOf(back)->font, &gTextFontInfo, sizeof(LOGFONT)));
 }
 
@@ -955,9 +937,7 @@ TEST_F(TextTrimRecordsTest, TextWithItsFontComesBackAndSizesItsBox) {
     ASSERT_NE(TextOf(back), nullptr);
     EXPECT_STREQ(TextOf(back)->text, "Porch");
     EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Helvetica");
-    EXPECT_EQ(TextOf(back)->font.lfHeight, -12);
-    EXPECT_EQ(TextOf(back)->boxWidth, 30.0f);
-    EXPECT_EQ(TextOf(back)->boxHeight, 25.0f);
+    EXPECT_EQ(std::tuple(TextOf(back)->font.lfHeight, TextOf(back)->boxWidth, TextOf(back)->boxHeight), std::tuple(-12, 30.0f, 25.0f));
 }
 
 TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
@@ -970,16 +950,13 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
         b.raw(HeadOf(objtype::kOldText)).text("Hello").i32(3).raw("xyz").i16(c.stored).raw(Font("Times", -20).data());
         b.i16(400);
         Objex* back = ReadObjectFrom(b.data(), layer());
-        ASSERT_NE(back, nullptr);
-        EXPECT_EQ(back->type, objtype::kEnhancedText);
         ASSERT_NE(TextOf(back), nullptr);
         EXPECT_STREQ(TextOf(back)->text, "Hello");
-        EXPECT_EQ(TextOf(back)->alignment, c.code);
         EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Times");
-        EXPECT_EQ(TextOf(back)->boxHeight, 0.0f);
         int16_t end = 0;
         ReadShort(&end);
-        EXPECT_EQ(end, 400);
+        EXPECT_EQ(std::tuple(back->type, TextOf(back)->alignment, TextOf(back)->boxHeight, end),
+                  std::tuple(objtype::kEnhancedText, c.code, 0.0f, 400));
     }
     // Without text: "(empty)" in the application font.
     Bytes none;
@@ -1002,23 +979,18 @@ TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
     ASSERT_NE(dimension, nullptr);
     int16_t end = 0;
     ReadShort(&end);
-    EXPECT_EQ(end, 400);
-    EXPECT_EQ(dimension->subtype, dimension->type);
+    EXPECT_EQ(std::tuple(end, dimension->subtype), std::tuple(400, dimension->type));
     // The dimension and its text now form a group on the layer.
     Objex* group = dimension->parent;
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group->type, objtype::kGroup);
-    EXPECT_EQ(group->layer, layer());
+    EXPECT_EQ(std::tuple(group->type, group->layer), std::tuple(objtype::kGroup, layer()));
     ASSERT_EQ(CountObjects(group->firstChild), 2);
     Objex* text = dimension == group->firstChild ? group->firstChild->next : group->firstChild;
     EXPECT_EQ(text->type, objtype::kDimensionText);
     ASSERT_EQ(text->typeData.kind, TypeDataKind::DimensionText);
     const DimensionTextRecord* r = text->typeData.dimensionText;
-    EXPECT_EQ(r->fontNum, 3);
-    EXPECT_EQ(r->fontSize, 12);
-    EXPECT_EQ(r->fontStyle, 1);
+    EXPECT_EQ(std::tuple(r->fontNum, r->fontSize, r->fontStyle, r->owner), std::tuple(3, 12, 1, dimension));
     EXPECT_STREQ(r->font.lfFaceName, "Geneva");
-    EXPECT_EQ(r->owner, dimension);
     // Deleting the group frees both without a dangling back-reference.
     DeleteObj(group);
     EXPECT_EQ(layer()->firstObject, nullptr);
@@ -1053,17 +1025,12 @@ TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
     StartInput(expected.data(), 11100);
     TrimRecord back;
     ReadTrimData(&back);
-    EXPECT_EQ(RemainingInput(), 0u);
-    EXPECT_EQ(back.slot[0], TrimRecord::kCustomProfile);
     ASSERT_NE(back.profile[0], nullptr);
-    EXPECT_EQ(back.profile[0]->layer, nullptr);
-    EXPECT_EQ(CountObjects(layer()->firstObject), 0);
     ExpectSameObject(trim.profile[0], back.profile[0], "profile");
-    EXPECT_EQ(back.slot[1], 0);
-    EXPECT_EQ(back.profile[1], nullptr);
-    EXPECT_EQ(back.texture[4], 2204);
-    EXPECT_EQ(back.scale[3][1], 53);
-    EXPECT_EQ(back.color[2], (RGBColor{2, 7, 8}));
+    EXPECT_EQ(std::tuple(RemainingInput(), back.slot[0], back.profile[0]->layer, CountObjects(layer()->firstObject), back.slot[1],
+                         back.profile[1], back.texture[4], back.scale[3][1]),
+              std::tuple(0u, TrimRecord::kCustomProfile, nullptr, 0, 0, nullptr, 2204, 53));
+    EXPECT_TRUE(back.color[2] == (RGBColor{2, 7, 8}));
 
     // 10800 trims have no groups: the record keeps its defaults.
     sWriteVersion = 10800;
@@ -1072,8 +1039,7 @@ TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
     StartInput(old, 10800);
     TrimRecord plain;
     ReadTrimData(&plain);
-    EXPECT_EQ(RemainingInput(), 0u);
-    EXPECT_EQ(plain.texture[0], 0);
+    EXPECT_EQ(std::tuple(RemainingInput(), plain.texture[0]), std::tuple(0u, 0));
     ASSERT_NE(plain.profile[0], nullptr);
 
     // A null record writes empty slots and zero groups; read into none, profiles are dropped.
@@ -1094,10 +1060,7 @@ TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
 // the older 60-byte record, roofs with skylights, decks with steps, and skipped entries.
 namespace attach {
 
-class AttachmentRecordsTest : public DocumentTest {
-protected:
-    Layer* layer() { return doc->itsCurLayer; }
-};
+using AttachmentRecordsTest = RecordTest;
 
 AttachmentRecord* Record(Objex* child) { return child ? child->typeData.attachment : nullptr; }
 
@@ -1131,14 +1094,12 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     EXPECT_EQ(RemainingInput(), 0u);
     ASSERT_EQ(CountObjects(back->firstChild), 2);
     Objex* doorBack = back->firstChild;
-    EXPECT_EQ(Record(doorBack)->segmentStart, PointAt(back, 2));
-    EXPECT_EQ(Record(doorBack)->segmentEnd, PointAt(back, 3));
-    EXPECT_EQ(doorBack->parent, back);
-    EXPECT_EQ(Record(back->firstChild->next)->outsideCustomTrim, 0);
+    EXPECT_EQ(std::tuple(Record(doorBack)->segmentStart, Record(doorBack)->segmentEnd, doorBack->parent,
+                         Record(back->firstChild->next)->outsideCustomTrim),
+              std::tuple(PointAt(back, 2), PointAt(back, 3), back, 0));
     Record(window)->outsideCustomTrim = 0;
     ExpectSameObject(wall, back, "wall");
-    EXPECT_EQ(rebuilds.count("Update3DWall", back), 1);
-    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", back), 1);
+    EXPECT_EQ(std::tuple(rebuilds.count("Update3DWall", back), rebuilds.count("UpdateAllWallAttachments", back)), std::tuple(1, 1));
 }
 
 TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
@@ -1148,12 +1109,10 @@ TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
     Poinz stranger{};
     r->segmentEnd = &stranger;  // not a point of the wall: stored as 0
     WallAttachmentsHdlToIndex(door, wall);
-    EXPECT_EQ(r->startIndex, 1);
-    EXPECT_EQ(r->endIndex, 0);
+    EXPECT_EQ(std::tuple(r->startIndex, r->endIndex), std::tuple(1, 0));
     r->endIndex = 9;  // past the points: the first point
     WallAttachmentsIndexToHdl(door, wall);
-    EXPECT_EQ(r->segmentStart, PointAt(wall, 1));
-    EXPECT_EQ(r->segmentEnd, wall->firstPoint);
+    EXPECT_EQ(std::tuple(r->segmentStart, r->segmentEnd), std::tuple(PointAt(wall, 1), wall->firstPoint));
     // Only walls and decks have point links.
     Objex* roof = Make(objtype::kRoof);
     r->startIndex = 3;
@@ -1196,9 +1155,8 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
     ASSERT_NE(rb, nullptr);
     EXPECT_EQ(std::tuple(CountObjects(rb->customParts[0]), CountObjects(rb->customParts[1]), CountObjects(rb->customParts[2])),
               std::tuple(1, 2, 1));
-    EXPECT_EQ(rb->customParts[5], nullptr);
-    EXPECT_EQ(rb->customParts[1]->next->type, objtype::kWindowSeparator);
-    EXPECT_EQ(rb->customParts[0]->parent, back->firstChild);
+    EXPECT_EQ(std::tuple(rb->customParts[5], rb->customParts[1]->next->type, rb->customParts[0]->parent),
+              std::tuple(nullptr, objtype::kWindowSeparator, back->firstChild));
     EXPECT_EQ(rb->customParts[0]->layer, nullptr);
     EXPECT_EQ(CountObjects(layer()->firstObject), 2);  // parts stay off the layer
 }
@@ -1223,9 +1181,7 @@ TEST_F(AttachmentRecordsTest, CopyBufferSelectsPartsJustWhileTheyAreWritten) {
     gUseScrap = 1;
     gPrivateScrap = scrap;
     gScrapIndex = 0;
-    int16_t tag = 0;
-    ReadShort(&tag);
-    Objex* pasted = ReadAnObject(layer(), 1);
+    Objex* pasted = NextObject(layer());
     gUseScrap = 0;
     ASSERT_NE(pasted, nullptr);
     EXPECT_NE(pasted->objectID, wall->objectID);
@@ -1369,13 +1325,10 @@ TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
     Bytes file;
     file.raw(WrittenObject(roof, 10800)).raw(WrittenObject(after, 10800));
     StartInput(file.data(), 10800);
-    int16_t tag = 0;
-    ReadShort(&tag);
-    Objex* roofBack = ReadAnObject(layer(), 1);
+    Objex* roofBack = NextObject(layer());
     ASSERT_NE(roofBack, nullptr);
     EXPECT_EQ(roofBack->firstChild, nullptr);
-    ReadShort(&tag);
-    Objex* next = ReadAnObject(layer(), 1);
+    Objex* next = NextObject(layer());
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->subtype, 99);
 
@@ -1403,7 +1356,7 @@ TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
 // texture loader takes them, and the plan's paper size.
 namespace windows {
 
-class WindowsRecordsTest : public DocumentTest {};
+using WindowsRecordsTest = RecordTest;
 
 TEST_F(WindowsRecordsTest, PointsAndRectanglesTruncateTowardZeroWithinRange) {
     PlatformRect r{-1.7f, 2.4f, 1.0f, 0.2f};
