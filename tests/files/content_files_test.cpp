@@ -88,13 +88,9 @@ TEST_F(TemplateFilesTest, GroupsComeInSelectedOnTheCurrentLayerWithTheCurrentPla
     for (int g = 0; g < 2; ++g) {
         Objex* group = top[g];
         ASSERT_EQ(group->type, objtype::kGroup);
-        EXPECT_TRUE(IsObjectSelected(group));
-        EXPECT_EQ(group->planBits, 16);
-        EXPECT_EQ(CountObjects(group->firstChild), 2);
+        EXPECT_EQ(std::tuple(IsObjectSelected(group), group->planBits, CountObjects(group->firstChild)), std::tuple(true, 16, 2));
         for (Objex* c = group->firstChild; c; c = c->next) {
-            EXPECT_EQ(c->parent, group);
-            EXPECT_EQ(c->layer, current());
-            EXPECT_EQ(c->planBits, 16);
+            EXPECT_EQ(std::tuple(c->parent, c->layer, c->planBits), std::tuple(group, current(), 16));
             for (Poinz* p = c->firstPoint; p; p = p->next) EXPECT_TRUE(p->selected);
         }
         // Bounds of the finished group: the two lines from `left` to `left` + 70.
@@ -135,10 +131,8 @@ TEST_F(TemplateFilesTest, UnknownVersionShowsTheAlertAndReadsNothing) {
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to read template file.");
     EXPECT_EQ(alerts.shown[0].alert.informative,
               "The file '" + path + "' might be damaged or created with a more recent version of Kesto! Dovrane");
-    EXPECT_FALSE(alerts.shown[0].sheet);
-    EXPECT_EQ(current()->firstObject, nullptr);
-    EXPECT_EQ(sInputVersion, 10900);
-    EXPECT_FALSE(DesignFileBusy());
+    EXPECT_EQ(std::tuple(alerts.shown[0].sheet, current()->firstObject, sInputVersion, DesignFileBusy()),
+              std::tuple(false, nullptr, 10900, false));
 
     // A file that cannot be opened says nothing.
     EXPECT_EQ(TemplateFileRead((dir + "/missing.ptm").c_str()), 0);
@@ -154,8 +148,7 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     SelectEntryOfKind(3);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 1);
-    EXPECT_EQ(current()->firstObject->groupKind, 0);
-    EXPECT_EQ(current()->firstObject->firstChild->optionA & 1, 0);
+    EXPECT_EQ(std::tuple(current()->firstObject->groupKind, current()->firstObject->firstChild->optionA & 1), std::tuple(0, 0));
     ClearCurrentLayer();
 
     SelectEntryOfKind(symentry::kSymbol);
@@ -198,11 +191,8 @@ TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingThe
     ASSERT_EQ(top.size(), 2u);
     ASSERT_EQ(top[0]->type, objtype::kGroup);
     Objex* readWall = top[0]->firstChild;
-    ASSERT_NE(readWall, nullptr);
-    ASSERT_EQ(readWall->type, objtype::kWall);
-    ASSERT_NE(readWall->firstChild, nullptr);
-    EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
-    EXPECT_EQ(readWall->firstChild->parent, readWall);
+    ASSERT_TRUE(readWall && readWall->type == objtype::kWall && readWall->firstChild);
+    EXPECT_EQ(std::tuple(readWall->firstChild->type, readWall->firstChild->parent), std::tuple(objtype::kDoor, readWall));
     // Same records, but for the selection the template gave the points.
     for (Objex* o : {readWall, top[1]}) SelectObj(o, selmode::kDeselect, 0);
     EXPECT_EQ(WrittenObject(readWall), expectedWall);
@@ -287,11 +277,8 @@ TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
     plain.type = 55;
     ASSERT_EQ(Symbol2DFileRead(path.c_str(), &plain), 1);
     ASSERT_EQ(CountObjects(plain.firstChild), 2);
-    for (Objex* c = plain.firstChild; c; c = c->next) {
-        EXPECT_EQ(c->type, 55);
-        EXPECT_EQ(c->parent, &plain);
-        EXPECT_EQ(c->layer, nullptr);
-    }
+    for (Objex* c = plain.firstChild; c; c = c->next)
+        EXPECT_EQ(std::tuple(c->type, c->parent, c->layer), std::tuple(55, &plain, nullptr));
     ExpectPosition(plain.firstChild->firstPoint, -10, 0, 0);
     ExpectPosition(plain.firstChild->firstPoint->next, 10, 0, 10);
     ExpectPosition(plain.firstChild->next->firstPoint, 0, 0, 20);
@@ -315,8 +302,7 @@ TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
     std::vector<uint8_t> bytes = SymbolFile();
     bytes[3] = static_cast<uint8_t>(bytes[3] + 1);  // 11101
     EXPECT_EQ(Symbol2DFileRead(Write(dir, "bad.ptm", bytes).c_str(), &plain), 0);
-    EXPECT_EQ(Symbol2DFileRead((dir + "/missing.ptm").c_str(), &plain), 0);
-    EXPECT_EQ(plain.firstChild, nullptr);
+    EXPECT_EQ(std::tuple(Symbol2DFileRead((dir + "/missing.ptm").c_str(), &plain), plain.firstChild), std::tuple(0, nullptr));
     EXPECT_TRUE(alerts.shown.empty());
 }
 
@@ -347,20 +333,14 @@ TEST_F(SymbolFilesTest, ListsHoldEveryBuiltInSymbolEvenWithAnEmptyFolder) {
         int i = 0;
         for (Objex* e = list; e; e = e->next, ++i) {
             ASSERT_LT(i, kBuiltInSymbolCount);
-            EXPECT_EQ(e->type, order[i]);
-            EXPECT_EQ(e->firstChild, nullptr);
-            if (e->next) {
-                EXPECT_EQ(e->next->prev, e);
-            }
+            EXPECT_EQ(std::tuple(e->type, e->firstChild, e->next ? e->next->prev : e), std::tuple(order[i], nullptr, e));
             types.insert(e->type);
         }
-        EXPECT_EQ(i, kBuiltInSymbolCount);
-        EXPECT_EQ(types.size(), static_cast<size_t>(kBuiltInSymbolCount));
+        EXPECT_EQ(std::tuple(i, types.size()), std::tuple(kBuiltInSymbolCount, static_cast<size_t>(kBuiltInSymbolCount)));
     }
-    EXPECT_EQ(Symbol2DLoadOrder()[16], 146);
-    EXPECT_EQ(Symbol3DLoadOrder()[27], 68);
-    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 89), nullptr);
-    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 89), nullptr);
+    EXPECT_EQ(std::tuple(Symbol2DLoadOrder()[16], Symbol3DLoadOrder()[27], FindSymbolEntry(gSymbol2DList, 89),
+                         FindSymbolEntry(gSymbol3DList, 89)),
+              std::tuple(146, 68, nullptr, nullptr));
 }
 
 TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
@@ -370,11 +350,10 @@ TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
     Write(LocalDomainOEMSym3DPath(), "RECSINGL3D.PTM", SymbolFile());
     LoadSymbolListsIfEmpty();
 
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol2DList, 147)->firstChild), 2);
-    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 83)->firstChild, nullptr);
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 152)->firstChild), 2);
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 55)->firstChild), 2);
-    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 152)->firstChild->type, 152);
+    EXPECT_EQ(std::tuple(CountObjects(FindSymbolEntry(gSymbol2DList, 147)->firstChild), FindSymbolEntry(gSymbol2DList, 83)->firstChild,
+                         CountObjects(FindSymbolEntry(gSymbol3DList, 152)->firstChild),
+                         CountObjects(FindSymbolEntry(gSymbol3DList, 55)->firstChild), FindSymbolEntry(gSymbol3DList, 152)->firstChild->type),
+              std::tuple(2, nullptr, 2, 2, 152));
 
     // Loaded once: a later document keeps the same lists.
     Objex* head = gSymbol2DList;
@@ -536,8 +515,7 @@ TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
     // Stored 36 is 12 in the plan, tangents included.
     const Poinz* p = objects[0]->firstPoint;
     ExpectPosition(p->next->next, 0.0f, 12.0f, 12.0f);
-    EXPECT_FLOAT_EQ(p->inTangent[2], 3.0f);
-    EXPECT_FLOAT_EQ(p->outTangent[0], -1.0f);
+    EXPECT_EQ(std::tuple(p->inTangent[2], p->outTangent[0]), std::tuple(3.0f, -1.0f));
     ExpectPosition(objects[1]->firstPoint, 120.0f, 0.0f, 0.0f);
     EXPECT_TRUE(alerts.shown.empty());
     ClearCurrentLayer();
@@ -557,13 +535,11 @@ TEST_F(ObjectFilesTest, OtherVersionsAreRefusedWithTheAlert) {
     sInputVersion = 10900;
 
     EXPECT_FALSE(ObjectFileRead(path.c_str()));
-    EXPECT_EQ(current()->firstObject, nullptr);
-    EXPECT_EQ(sheetsClosed, 1);
+    EXPECT_EQ(std::tuple(current()->firstObject, sheetsClosed, sInputVersion), std::tuple(nullptr, 1, 10900));
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to load the object file.");
     EXPECT_EQ(alerts.shown[0].alert.informative,
               "The file '" + path + "' might be damaged or created with a more recent version of Fentrix");
-    EXPECT_EQ(sInputVersion, 10900);
 
     EXPECT_FALSE(ObjectFileRead((dir + "/missing.obj").c_str()));
     EXPECT_EQ(alerts.shown.size(), 1u);
@@ -830,8 +806,8 @@ TEST_F(CustomDefinitionsTest, FailedReloadsAlertAndKeepThePreviousParts) {
     palette.category = customdef::kDoorCategory;
     EXPECT_FALSE(ReadCustomSkylightFile(Skylight(true)));
     ASSERT_EQ(alerts.shown.size(), 2u);
-    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the custom door definition file.");
-    EXPECT_EQ(alerts.shown[1].alert.message, "Unable to locate the custom window definition file.");
+    EXPECT_EQ(std::tuple(alerts.shown[0].alert.message, alerts.shown[1].alert.message),
+              std::tuple("Unable to locate the custom door definition file.", "Unable to locate the custom window definition file."));
 
     // An entry whose file is gone: only the second alert.
     alerts.shown.clear();
@@ -926,8 +902,7 @@ TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
 
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_EQ(centres, (std::vector<float>{5, 5, 90}));
-    EXPECT_FLOAT_EQ(widthSeen, 40.0f);
-    EXPECT_EQ(roof->firstChild, other);
+    EXPECT_EQ(std::tuple(widthSeen, roof->firstChild), std::tuple(40.0f, other));
     EXPECT_EQ(AlertLines(), (std::vector<std::string>{
                                 "One or more skylights have been removed. | The roof was not long enough to "
                                 "accommodate all of its attachments."}));
@@ -1039,9 +1014,8 @@ TEST_F(CustomGeometryTest, MissingOrFlatOutlinesGiveNoSizeOrUnitFactor) {
 
     float w = -1, h = -1;
     GetCustomAttachmentWidthAndHeight(record, &w, &h);
-    EXPECT_EQ(w + h, 0.0f);
     UpdateCustomAttachment(door);
-    EXPECT_EQ(record->generatedParts, nullptr);
+    EXPECT_EQ(std::tuple(w + h, record->generatedParts), std::tuple(0.0f, nullptr));
 
     // An outline with no height: the body keeps its height, its width is still halved.
     Add(0, Part(objtype::kOpeningMask, {{-18, 0, 0}, {18, 0, 0}}));
@@ -1056,8 +1030,7 @@ TEST_F(CustomGeometryTest, MissingOrFlatOutlinesGiveNoSizeOrUnitFactor) {
     float sw = -1, sh = -1;
     Float3DRect sb;
     GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
-    EXPECT_EQ(sw + sh, 0.0f);
-    EXPECT_TRUE(IsEmptyBounds(sb));
+    EXPECT_TRUE(sw + sh == 0.0f && IsEmptyBounds(sb));
     sky.partLists[0] = Part(objtype::kOpeningMask, {{10, 0, 20}, {40, 0, 20}, {40, 0, 44}});
     GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
     EXPECT_EQ(std::tuple(sw, sh, sb.floatLeft, sb.floatFront), std::tuple(30.0f, 24.0f, 10.0f, 44.0f));
@@ -1079,9 +1052,8 @@ TEST_F(CustomGeometryTest, HardwareSpreadsItsFifthParameterAndWhitePartsBecome15
     UpdateCustomAttachment(door);
     const auto parts = ListOf(record->generatedParts);
     ASSERT_EQ(parts.size(), 5u);
-    EXPECT_NEAR(parts[0]->params[4], 0.9f, 1e-6);
-    EXPECT_NEAR(parts[1]->params[4], 0.95f, 1e-6);
-    EXPECT_NEAR(parts[2]->params[4], 1.0f, 1e-6);
+    const float spread[3] = {0.9f, 0.95f, 1.0f};
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(parts[i]->params[4], spread[i], 1e-6) << i;
 
     EXPECT_EQ(std::tuple(parts[0]->type, parts[1]->type, parts[0]->firstPoint->texture1),
               std::tuple(objtype::kDoorHardware, objtype::kSkylightPart, 2218));
