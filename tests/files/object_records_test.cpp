@@ -904,36 +904,32 @@ const TextData* TextOf(const Objex* o) {
     return o && o->typeData.kind == TypeDataKind::Text ? o->typeData.text : nullptr;
 }
 
-TEST_F(TextTrimRecordsTest, EmptyTextReadsAsEmptyInTheApplicationFont) {
+TEST_F(TextTrimRecordsTest, TextComesBackWithItsFontOrEmptyInTheApplicationFont) {
     Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
-    const auto bytes = WrittenObject(text);
+    auto bytes = WrittenObject(text);
     const auto head = Written([text] { WriteShort(200); WriteObjectInfo(text); WriteObjectPoints(text); });
     // Length 0, then the 60 font bytes even without a font record.
     ASSERT_EQ(bytes.size(), head.size() + 4 + 60);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + static_cast<long>(head.size()), bytes.begin() + static_cast<long>(head.size()) + 4),
               Bytes().i32(0).data());
-
     Objex* back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(TextOf(back), nullptr);
     EXPECT_STREQ(TextOf(back)->text, "(empty)");
     EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Arial");
     EXPECT_EQ(std::tuple(RemainingInput(), TextOf(back)->font.lfHeight), std::tuple(0u, -28));
     EXPECT_EQ(0, std::memcmp(&TextOf(back)->font, &gTextFontInfo, sizeof(LOGFONT)));
-}
 
-TEST_F(TextTrimRecordsTest, TextWithItsFontComesBackAndSizesItsBox) {
-    Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
-    PointAt(text, 2)->position[2] = 25;  // points span 30 across and 25 down
+    // With words and a font; the points span 30 across and 25 down.
+    PointAt(text, 2)->position[2] = 25;
     TextData* td = new TextData{};
     td->text = CopyString("Porch");
     td->font.lfHeight = -12;
     std::strcpy(td->font.lfFaceName, "Helvetica");
     td->hasFont = 1;
     Make(text).with(td);
-
-    const auto bytes = WrittenObject(text);
+    bytes = WrittenObject(text);
     EXPECT_GE(Find(bytes, Bytes().text("Porch").data()), 0);
-    Objex* back = ReadObjectFrom(bytes, layer());
+    back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(TextOf(back), nullptr);
     EXPECT_STREQ(TextOf(back)->text, "Porch");
     EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Helvetica");
