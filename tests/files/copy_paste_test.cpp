@@ -260,7 +260,7 @@ TEST_F(CopyPasteTest, AScrapCutShortGivesTheRecordsItHoldsWhole) {
     // Cut inside a group: the group keeps the children that were there whole.
     Objex* group = Make(objtype::kGroup);
     Bytes grouped;
-    grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(std::vector<uint8_t>(recordB.begin(), recordB.end() - 5));
+    grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(Slice(recordB, 0, recordB.size() - 5));
     DeleteObj(group);
     gPrivateScrap = grouped.data();
     DoPasteObjects();

@@ -817,7 +817,7 @@ TEST_F(CabinetFilesTest, TheStateRecordKeepsAllFortyOneFields) {
     const std::vector<uint8_t> bytes = Written([&] { DoWriteCabinetState(&s); });
     ASSERT_EQ(bytes.size(), 162u);
     // The length says 164; the record is little-endian with two pad bytes.
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0xA4}));
+    EXPECT_EQ(Slice(bytes, 0, 4), (std::vector<uint8_t>{0, 0, 0, 0xA4}));
     const uint8_t* r = bytes.data() + 4;
     // Fields 2 (-2), 18, 22, 27, 30, 37 and 39 (-39).
     EXPECT_EQ(std::tuple(r[4], r[68], r[69], r[82], r[102], r[103], r[112], r[140], r[148], r[149]),
@@ -846,7 +846,7 @@ TEST_F(CabinetFilesTest, WriteThenReadAnAssembly) {
     EXPECT_EQ(gFileWriteFailed, 0);
     const std::vector<uint8_t> file = ReadWholeFile(path);
     ASSERT_GT(file.size(), 170u);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 6), (std::vector<uint8_t>{0, 0, 0x2A, 0xF8, 0, 2}));
+    EXPECT_EQ(Slice(file, 0, 6), (std::vector<uint8_t>{0, 0, 0x2A, 0xF8, 0, 2}));
     EXPECT_EQ(std::tuple(file[168], file[169]), std::tuple(0, 200));
 
     DeleteObj(group);

@@ -261,7 +261,7 @@ TEST_F(ObjectRecordsTest, OnlyGroupsCarryTheirKindAndOnlyFrom10700) {
     auto head = [](Objex* o, int32_t version) {
         sWriteVersion = version;
         auto bytes = Written([o] { WriteObjectInfo(o); });
-        return std::vector<uint8_t>(bytes.begin(), bytes.begin() + 6);
+        return Slice(bytes, 0, 6);
     };
     EXPECT_EQ(head(group, 10700), Bytes().i16(1000).i32(117).data());
     EXPECT_EQ(head(group, 11100), Bytes().i16(1000).i32(117).data());
@@ -630,10 +630,7 @@ TEST_F(ObjectIOTest, PointCountIsWhatWasRead) {
     // The stored count says 5 points in 4 rows; 6 points follow.
     const long at = Find(bytes, Bytes().i16(2).i32(6).data());
     ASSERT_GE(at, 0);
-    Bytes patched;
-    patched.raw(std::vector<uint8_t>(bytes.begin(), bytes.begin() + at)).i16(4).i32(5);
-    patched.raw(std::vector<uint8_t>(bytes.begin() + at + 6, bytes.end()));
-    Objex* back = ReadObjectFrom(patched.data(), layer());
+    Objex* back = ReadObjectFrom(Spliced(bytes, static_cast<size_t>(at), 6, Bytes().i16(4).i32(5).data()), layer());
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(std::tuple(back->pointCount, back->rows), std::tuple(6, 1));
     // Rows that divide the count stay.
@@ -813,7 +810,7 @@ TEST_F(ObjectIOTest, EveryPrefixOfARecordReadsWithoutHarm) {
         const auto bytes = WrittenObject(o);
         Layer* scratch = CreateLayer("scratch", 1, 1, nullptr);
         for (size_t n = 0; n < bytes.size(); ++n) {
-            StartInput(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)), 11100);
+            StartInput(Slice(bytes, 0, n), 11100);
             NextObject(scratch);
             EXPECT_TRUE(AtEndOfInput()) << n;
         }
@@ -910,8 +907,7 @@ TEST_F(TextTrimRecordsTest, TextComesBackWithItsFontOrEmptyInTheApplicationFont)
     const auto head = Written([text] { WriteShort(200); WriteObjectInfo(text); WriteObjectPoints(text); });
     // Length 0, then the 60 font bytes even without a font record.
     ASSERT_EQ(bytes.size(), head.size() + 4 + 60);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + static_cast<long>(head.size()), bytes.begin() + static_cast<long>(head.size()) + 4),
-              Bytes().i32(0).data());
+    EXPECT_EQ(Slice(bytes, head.size(), 4), Bytes().i32(0).data());
     Objex* back = ReadObjectFrom(bytes, layer());
     ASSERT_NE(TextOf(back), nullptr);
     EXPECT_STREQ(TextOf(back)->text, "(empty)");
@@ -967,7 +963,7 @@ TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
     Bytes b;
     b.raw(HeadOf(objtype::kDimensionFirst, 0));
     const auto textHead = HeadOf(objtype::kDimensionText);
-    b.i16(300).raw(std::vector<uint8_t>(textHead.begin() + 2, textHead.end()));
+    b.i16(300).raw(Slice(textHead, 2));
     b.i16(3).i16(12).u8(1).raw(Font("Geneva", -9).data());
     b.i32(5).f32(1.0f).f32(2.0f).i16(400);
 
@@ -1128,8 +1124,7 @@ TEST_F(AttachmentRecordsTest, CustomWindowPartsTravelInsideTheRecord) {
     auto empty = Written([r] { WriteObjectAttachment(r); });
     const size_t fixed = 2 + 2 + 4 + 4 + 20 + 12 + 1 + 4 + 6 + 4;
     ASSERT_GT(empty.size(), fixed + 4);
-    EXPECT_EQ(std::vector<uint8_t>(empty.begin() + fixed, empty.begin() + fixed + 4),
-              Bytes().i16(212).i16(213).data());
+    EXPECT_EQ(Slice(empty, fixed, 4), Bytes().i16(212).i16(213).data());
 
     // A custom trim flag without its profile object is stored as 0, with no profile block.
     r->insideCustomTrim = 1;
@@ -1333,13 +1328,8 @@ TEST_F(AttachmentRecordsTest, TailsOfOlderVersionsAndWrongTags) {
     AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
     const auto head = Written([deck] { WriteShort(200); WriteObjectInfo(deck); WriteObjectPoints(deck); });
     auto whole = WrittenObject(deck);
-    ASSERT_EQ(std::vector<uint8_t>(whole.begin() + static_cast<long>(head.size()), whole.begin() + static_cast<long>(head.size()) + 4),
-              Bytes().i32(1).data());
-    Bytes patched;
-    patched.raw(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(head.size())));
-    patched.i32(2).i16(201);
-    patched.raw(std::vector<uint8_t>(whole.begin() + static_cast<long>(head.size()) + 4, whole.end()));
-    Objex* deckBack = ReadObjectFrom(patched.data(), layer());
+    ASSERT_EQ(Slice(whole, head.size(), 4), Bytes().i32(1).data());
+    Objex* deckBack = ReadObjectFrom(Spliced(whole, head.size(), 4, Bytes().i32(2).i16(201).data()), layer());
     ASSERT_NE(deckBack, nullptr);
     EXPECT_EQ(RemainingInput(), 0u);
     EXPECT_EQ(CountObjects(deckBack->firstChild), 1);

@@ -237,7 +237,7 @@ TEST_F(PaletteIOTest, EveryPrefixOfASectionAndAPaletteFileReadsSafely) {
     ASSERT_GT(file.size(), 100u);
 
     for (size_t n = 0; n <= section.size(); ++n) {
-        ReadSection(std::vector<uint8_t>(section.begin(), section.begin() + n));
+        ReadSection(Slice(section, 0, n));
         EXPECT_LE(GetMark(), GetLength());
     }
     // Counts far beyond the data end at the data.
@@ -259,9 +259,7 @@ TEST_F(PaletteIOTest, APaletteFileCarriesGroupsAndEntriesOfTheActivePalette) {
     const std::string path = FreshTempFolder("file") + "/Interior.pal";
     ASSERT_EQ(PaletteFileWrite(path.c_str()), 1);
     const std::vector<uint8_t> file = ReadWholeFile(path);
-    ASSERT_GE(file.size(), 8u);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 8),
-              (std::vector<uint8_t>{0x10, 0x27, 0, 0, 15, 0, 0, 0}));  // 10000, 15 groups
+    EXPECT_EQ(Slice(file, 0, 8), (std::vector<uint8_t>{0x10, 0x27, 0, 0, 15, 0, 0, 0}));  // 10000, 15 groups
 
     // Into the other palette, made active: its name and flag stay its own.
     DocPaletteList* first = doc->itsPaletteList;
