@@ -76,6 +76,17 @@ void FaceItems(Bytes& b) {
     b.i16(3).f32(1.5f);
 }
 
+// Items 1 to 14: the type (and a group's kind) in `head`, the shared items, the texture field
+// and the face items.
+Bytes Info(const Bytes& head, const Bytes& texture) {
+    Bytes b;
+    b.raw(head.data());
+    CommonItems(b);
+    b.raw(texture.data());
+    FaceItems(b);
+    return b;
+}
+
 void ExpectCommonItems(const Objex* o) {
     EXPECT_EQ(std::tuple(o->closed, o->visible, o->penWidth, o->penStyle, o->fillPattern, o->flagA, o->elevationMode),
               std::tuple(1, 0, 2.5f, 3, 4, 1, 2));
@@ -129,11 +140,7 @@ TEST_F(ObjectRecordsTest, TextureIDsStoreCustomTexturesByPath) {
 
 TEST_F(ObjectRecordsTest, CurrentObjectInfoFillsEveryField) {
     const uint32_t before = ds()->nextObjectID;
-    Bytes b;
-    b.i16(9);
-    CommonItems(b);
-    b.i32(-1).i32(8).raw("wood.jpg");
-    FaceItems(b);
+    Bytes b = Info(Bytes().i16(9), Bytes().i32(-1).i32(8).raw("wood.jpg"));
     b.i32(77).i32(2213).i32(2212).u16(10).u16(11).u16(12).u16(13).u16(14).u16(15);
     b.f32(48.0f).u8(1).i32(850).u16(16).u16(17).u16(18).i32(-1).i32(4).raw("tile").u16(19).u16(20).u16(21);
     for (int16_t s = 101; s <= 110; ++s) b.i16(s);
@@ -164,11 +171,7 @@ TEST_F(ObjectRecordsTest, CurrentObjectInfoFillsEveryField) {
 TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
     // 10800: custom texture encoding and text, no group kind for a non-group.
     {
-        Bytes b;
-        b.i16(9);
-        CommonItems(b);
-        b.i32(-1).i32(3).raw("a.j");
-        FaceItems(b);
+        Bytes b = Info(Bytes().i16(9), Bytes().i32(-1).i32(3).raw("a.j"));
         b.i32(5).i32(1).i32(2).zeros(12).f32(0).u8(0).i32(3).zeros(6).i32(4).zeros(6).zeros(20).i32(2).zeros(20).i32(0).i32(0);
         b.text("note").i32(31);
         StartInput(b.data(), 10800);
@@ -182,11 +185,7 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
     }
     // 10700: a group carries its kind after the type; textures are plain; no text.
     {
-        Bytes b;
-        b.i16(1000).i32(123);
-        CommonItems(b);
-        b.i32(1700);
-        FaceItems(b);
+        Bytes b = Info(Bytes().i16(1000).i32(123), Bytes().i32(1700));
         b.i32(0).i32(0).i32(0).zeros(12).f32(12.0f).u8(1).i32(0).zeros(6).i32(0).zeros(6).zeros(20).i32(64).zeros(20).i32(1).i32(2);
         b.i32(55);
         StartInput(b.data(), 10700);
@@ -201,11 +200,7 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
     // 10450: the full layout with plain textures, no stored ID; textured colours are kept.
     {
         const uint32_t before = ds()->nextObjectID;
-        Bytes b;
-        b.i16(9);
-        CommonItems(b);
-        b.i32(-1);
-        FaceItems(b);
+        Bytes b = Info(Bytes().i16(9), Bytes().i32(-1));
         b.i32(0).i32(2213).i32(0).u16(1).u16(2).u16(3).zeros(6).f32(0).u8(0).i32(0).zeros(6).i32(0).zeros(6).zeros(20);
         b.i32(2).zeros(20).i32(0).i32(0);
         StartInput(b.data(), 10450);
@@ -219,11 +214,7 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
     // 10300: subtype, two slots, four params and options; no elevation or plan bits in the
     // file, so a deck gets the deck plan; a second slot with a texture turns white.
     {
-        Bytes b;
-        b.i16(51);
-        CommonItems(b);
-        b.i32(2300);
-        FaceItems(b);
+        Bytes b = Info(Bytes().i16(51), Bytes().i32(2300));
         b.i32(9).i32(1301).i32(0).u16(1).u16(2).u16(3).u16(4).u16(5).u16(6);
         b.f32(1).f32(2).f32(3).f32(4).i32(5).i32(6);
         StartInput(b.data(), 10300);
@@ -238,11 +229,7 @@ TEST_F(ObjectRecordsTest, OlderObjectInfoLayouts) {
     }
     // 10000: only the shared items; a roof goes on the roof plan.
     {
-        Bytes b;
-        b.i16(14);
-        CommonItems(b);
-        b.i32(1500);
-        FaceItems(b);
+        Bytes b = Info(Bytes().i16(14), Bytes().i32(1500));
         StartInput(b.data(), 10000);
         Objex* o = Fresh();
         ReadObjectInfo(o);
@@ -327,11 +314,7 @@ TEST_F(ObjectRecordsTest, StoredIDsAreTakenAndGivenBackFrom10500) {
 TEST_F(ObjectRecordsTest, Version10700IDsInUseAreReplacedWithoutReuse) {
     Objex* existing = Make(9).on(layer());
     const uint32_t taken = existing->objectID;
-    Bytes b;
-    b.i16(9);
-    CommonItems(b);
-    b.i32(0);
-    FaceItems(b);
+    Bytes b = Info(Bytes().i16(9), Bytes().i32(0));
     b.zeros(4 + 4 + 4 + 12 + 4 + 1 + 4 + 6 + 4 + 6 + 20 + 4 + 20 + 8).i32(static_cast<int32_t>(taken));
     StartInput(b.data(), 10700);
     Objex* o = Fresh();
