@@ -504,7 +504,8 @@ TEST_F(PaletteLookupsTest, DeletingPalettesRelinksTheList) {
     EXPECT_EQ(doc->itsPaletteList, nullptr);
 
     gCurDocument = nullptr;
-    EXPECT_EQ(std::tuple(AddNewDocPaletteList(), GetActiveDocPaletteList()), std::tuple(nullptr, nullptr));
+    EXPECT_EQ(AddNewDocPaletteList(), nullptr);
+    EXPECT_EQ(GetActiveDocPaletteList(), nullptr);
     gCurDocument = doc;
 }
 
