@@ -2,7 +2,6 @@
 // cabinet files, and every prefix of each read without harm.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <tuple>
