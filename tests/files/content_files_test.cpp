@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/core/main_window_seams.h"
@@ -87,13 +87,9 @@ TEST_F(TemplateFilesTest, GroupsComeInSelectedOnTheCurrentLayerWithTheCurrentPla
     for (int g = 0; g < 2; ++g) {
         Objex* group = top[g];
         ASSERT_EQ(group->type, objtype::kGroup);
-        EXPECT_TRUE(IsObjectSelected(group));
-        EXPECT_EQ(group->planBits, 16);
-        EXPECT_EQ(CountObjects(group->firstChild), 2);
+        EXPECT_EQ(std::tuple(IsObjectSelected(group), group->planBits, CountObjects(group->firstChild)), std::tuple(true, 16, 2));
         for (Objex* c = group->firstChild; c; c = c->next) {
-            EXPECT_EQ(c->parent, group);
-            EXPECT_EQ(c->layer, current());
-            EXPECT_EQ(c->planBits, 16);
+            EXPECT_EQ(std::tuple(c->parent, c->layer, c->planBits), std::tuple(group, current(), 16));
             for (Poinz* p = c->firstPoint; p; p = p->next) EXPECT_TRUE(p->selected);
         }
         // Bounds of the finished group: the two lines from `left` to `left` + 70.
@@ -134,10 +130,8 @@ TEST_F(TemplateFilesTest, UnknownVersionShowsTheAlertAndReadsNothing) {
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to read template file.");
     EXPECT_EQ(alerts.shown[0].alert.informative,
               "The file '" + path + "' might be damaged or created with a more recent version of Kesto! Dovrane");
-    EXPECT_FALSE(alerts.shown[0].sheet);
-    EXPECT_EQ(current()->firstObject, nullptr);
-    EXPECT_EQ(sInputVersion, 10900);
-    EXPECT_FALSE(DesignFileBusy());
+    EXPECT_EQ(std::tuple(alerts.shown[0].sheet, current()->firstObject, sInputVersion, DesignFileBusy()),
+              std::tuple(false, nullptr, 10900, false));
 
     // A file that cannot be opened says nothing.
     EXPECT_EQ(TemplateFileRead((dir + "/missing.ptm").c_str()), 0);
@@ -153,8 +147,7 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     SelectEntryOfKind(3);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     ASSERT_EQ(CountObjects(current()->firstObject), 1);
-    EXPECT_EQ(current()->firstObject->groupKind, 0);
-    EXPECT_EQ(current()->firstObject->firstChild->optionA & 1, 0);
+    EXPECT_EQ(std::tuple(current()->firstObject->groupKind, current()->firstObject->firstChild->optionA & 1), std::tuple(0, 0));
     ClearCurrentLayer();
 
     SelectEntryOfKind(symentry::kSymbol);
@@ -197,11 +190,8 @@ TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingThe
     ASSERT_EQ(top.size(), 2u);
     ASSERT_EQ(top[0]->type, objtype::kGroup);
     Objex* readWall = top[0]->firstChild;
-    ASSERT_NE(readWall, nullptr);
-    ASSERT_EQ(readWall->type, objtype::kWall);
-    ASSERT_NE(readWall->firstChild, nullptr);
-    EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
-    EXPECT_EQ(readWall->firstChild->parent, readWall);
+    ASSERT_TRUE(readWall && readWall->type == objtype::kWall && readWall->firstChild);
+    EXPECT_EQ(std::tuple(readWall->firstChild->type, readWall->firstChild->parent), std::tuple(objtype::kDoor, readWall));
     // Same records, but for the selection the template gave the points.
     for (Objex* o : {readWall, top[1]}) SelectObj(o, selmode::kDeselect, 0);
     EXPECT_EQ(WrittenObject(readWall), expectedWall);
@@ -286,11 +276,8 @@ TEST_F(SymbolFilesTest, ObjectsBecomeChildrenCentredOnTheSymbol) {
     plain.type = 55;
     ASSERT_EQ(Symbol2DFileRead(path.c_str(), &plain), 1);
     ASSERT_EQ(CountObjects(plain.firstChild), 2);
-    for (Objex* c = plain.firstChild; c; c = c->next) {
-        EXPECT_EQ(c->type, 55);
-        EXPECT_EQ(c->parent, &plain);
-        EXPECT_EQ(c->layer, nullptr);
-    }
+    for (Objex* c = plain.firstChild; c; c = c->next)
+        EXPECT_EQ(std::tuple(c->type, c->parent, c->layer), std::tuple(55, &plain, nullptr));
     ExpectPosition(plain.firstChild->firstPoint, -10, 0, 0);
     ExpectPosition(plain.firstChild->firstPoint->next, 10, 0, 10);
     ExpectPosition(plain.firstChild->next->firstPoint, 0, 0, 20);
@@ -346,20 +333,14 @@ TEST_F(SymbolFilesTest, ListsHoldEveryBuiltInSymbolEvenWithAnEmptyFolder) {
         int i = 0;
         for (Objex* e = list; e; e = e->next, ++i) {
             ASSERT_LT(i, kBuiltInSymbolCount);
-            EXPECT_EQ(e->type, order[i]);
-            EXPECT_EQ(e->firstChild, nullptr);
-            if (e->next) {
-                EXPECT_EQ(e->next->prev, e);
-            }
+            EXPECT_EQ(std::tuple(e->type, e->firstChild, e->next ? e->next->prev : e), std::tuple(order[i], nullptr, e));
             types.insert(e->type);
         }
-        EXPECT_EQ(i, kBuiltInSymbolCount);
-        EXPECT_EQ(types.size(), static_cast<size_t>(kBuiltInSymbolCount));
+        EXPECT_EQ(std::tuple(i, types.size()), std::tuple(kBuiltInSymbolCount, static_cast<size_t>(kBuiltInSymbolCount)));
     }
-    EXPECT_EQ(Symbol2DLoadOrder()[16], 146);
-    EXPECT_EQ(Symbol3DLoadOrder()[27], 68);
-    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 89), nullptr);
-    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 89), nullptr);
+    EXPECT_EQ(std::tuple(Symbol2DLoadOrder()[16], Symbol3DLoadOrder()[27], FindSymbolEntry(gSymbol2DList, 89),
+                         FindSymbolEntry(gSymbol3DList, 89)),
+              std::tuple(146, 68, nullptr, nullptr));
 }
 
 TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
@@ -369,11 +350,10 @@ TEST_F(SymbolFilesTest, MixedCaseFilesAreFoundByTheirExactNames) {
     Write(LocalDomainOEMSym3DPath(), "RECSINGL3D.PTM", SymbolFile());
     LoadSymbolListsIfEmpty();
 
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol2DList, 147)->firstChild), 2);
-    EXPECT_EQ(FindSymbolEntry(gSymbol2DList, 83)->firstChild, nullptr);
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 152)->firstChild), 2);
-    EXPECT_EQ(CountObjects(FindSymbolEntry(gSymbol3DList, 55)->firstChild), 2);
-    EXPECT_EQ(FindSymbolEntry(gSymbol3DList, 152)->firstChild->type, 152);
+    EXPECT_EQ(std::tuple(CountObjects(FindSymbolEntry(gSymbol2DList, 147)->firstChild), FindSymbolEntry(gSymbol2DList, 83)->firstChild,
+                         CountObjects(FindSymbolEntry(gSymbol3DList, 152)->firstChild),
+                         CountObjects(FindSymbolEntry(gSymbol3DList, 55)->firstChild), FindSymbolEntry(gSymbol3DList, 152)->firstChild->type),
+              std::tuple(2, nullptr, 2, 2, 152));
 
     // Loaded once: a later document keeps the same lists.
     Objex* head = gSymbol2DList;
@@ -528,27 +508,19 @@ TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
 
     std::vector<Objex*> objects = Imported();
     ASSERT_EQ(objects.size(), 2u);
-    for (Objex* o : objects) {
-        EXPECT_EQ(o->type, objtype::kFentrix);
-        EXPECT_EQ(o->planBits, 16);
-        EXPECT_EQ(o->pointCount, 3);
-        EXPECT_TRUE(IsObjectSelected(o));
-        EXPECT_EQ(rebuilds.count("RenderSingleObject", o), 1);
-    }
+    for (Objex* o : objects)
+        EXPECT_EQ(std::tuple(o->type, o->planBits, o->pointCount, IsObjectSelected(o), rebuilds.count("RenderSingleObject", o)),
+                  std::tuple(objtype::kFentrix, 16, 3, true, 1));
     EXPECT_EQ(CountLayers(doc->itsLayers), layers);
     // Stored 36 is 12 in the plan, tangents included.
     const Poinz* p = objects[0]->firstPoint;
     ExpectPosition(p->next->next, 0.0f, 12.0f, 12.0f);
-    EXPECT_FLOAT_EQ(p->inTangent[2], 3.0f);
-    EXPECT_FLOAT_EQ(p->outTangent[0], -1.0f);
+    EXPECT_EQ(std::tuple(p->inTangent[2], p->outTangent[0]), std::tuple(3.0f, -1.0f));
     ExpectPosition(objects[1]->firstPoint, 120.0f, 0.0f, 0.0f);
     EXPECT_TRUE(alerts.shown.empty());
     ClearCurrentLayer();
 
-    FILE* f = std::fopen((dir + "/chair.OBD").c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs("[Style]\nObject2D=1\n", f);
-    std::fclose(f);
+    std::ofstream(dir + "/chair.OBD") << "[Style]\nObject2D=1\n";
     ASSERT_TRUE(ObjectFileRead(path.c_str()));
     objects = Imported();
     ASSERT_EQ(objects.size(), 2u);
@@ -563,13 +535,11 @@ TEST_F(ObjectFilesTest, OtherVersionsAreRefusedWithTheAlert) {
     sInputVersion = 10900;
 
     EXPECT_FALSE(ObjectFileRead(path.c_str()));
-    EXPECT_EQ(current()->firstObject, nullptr);
-    EXPECT_EQ(sheetsClosed, 1);
+    EXPECT_EQ(std::tuple(current()->firstObject, sheetsClosed, sInputVersion), std::tuple(nullptr, 1, 10900));
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to load the object file.");
     EXPECT_EQ(alerts.shown[0].alert.informative,
               "The file '" + path + "' might be damaged or created with a more recent version of Fentrix");
-    EXPECT_EQ(sInputVersion, 10900);
 
     EXPECT_FALSE(ObjectFileRead((dir + "/missing.obj").c_str()));
     EXPECT_EQ(alerts.shown.size(), 1u);
@@ -606,20 +576,13 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     const std::vector<Objex*> objects = Imported();
     ASSERT_EQ(objects.size(), 2u);
     // The points read count, not the stored count; rows that do not divide it become 1.
-    EXPECT_EQ(objects[0]->pointCount, 3);
-    EXPECT_EQ(objects[0]->rows, 1);
-    EXPECT_EQ(objects[0]->planBits, 64);
+    EXPECT_EQ(std::tuple(objects[0]->pointCount, objects[0]->rows, objects[0]->planBits), std::tuple(3, 1, 64));
     const Poinz* p = objects[0]->firstPoint;
-    EXPECT_EQ(p->color1.red, kPen.red);
-    EXPECT_EQ(p->color2.blue, kFill.blue);
-    EXPECT_EQ(p->next->color1.green, 65535);
-    EXPECT_EQ(p->next->color2.green, kFill.green);
-    EXPECT_EQ(p->next->next->color2.red, 65535);
-
-    EXPECT_EQ(objects[1]->type, objtype::kFentrix);
-    EXPECT_EQ(objects[1]->subtype, 158);
-    EXPECT_EQ(objects[1]->optionB, 7);
-    EXPECT_EQ(objects[1]->rows, 2);
+    EXPECT_EQ(std::tuple(p->color1.red, p->color2.blue, p->next->color1.green, p->next->color2.green,
+                         p->next->next->color2.red),
+              std::tuple(kPen.red, kFill.blue, 65535, kFill.green, 65535));
+    EXPECT_EQ(std::tuple(objects[1]->type, objects[1]->subtype, objects[1]->optionB, objects[1]->rows),
+              std::tuple(objtype::kFentrix, 158, 7, 2));
     EXPECT_FLOAT_EQ(PointAt(objects[1], 3)->position[2], 1000000.0f);
     // A content drop renders the objects itself.
     EXPECT_EQ(rebuilds.count("RenderSingleObject"), 0);
@@ -780,18 +743,15 @@ TEST_F(CustomDefinitionsTest, DoorPartsAreSortedByTypeAndNamedByTheSidecar) {
     EXPECT_EQ(ListHs(r->customParts[1]), (std::vector<float>{10, 40, 50}));
     EXPECT_EQ(ListHs(r->customParts[2]), (std::vector<float>{20, 30}));
     for (int i = 3; i < 7; ++i) EXPECT_EQ(r->customParts[i], nullptr) << i;
+    // Doors keep their drawing.
     for (int i = 0; i < 3; ++i)
-        for (Objex* o = r->customParts[i]; o; o = o->next) {
-            EXPECT_EQ(o->parent, door);
-            EXPECT_EQ(o->layer, door->layer);
-            EXPECT_FLOAT_EQ(o->firstPoint->position[1], 5.0f);  // doors keep their drawing
-        }
+        for (Objex* o = r->customParts[i]; o; o = o->next)
+            EXPECT_EQ(std::tuple(o->parent, o->layer, o->firstPoint->position[1]), std::tuple(door, door->layer, 5.0f));
     ASSERT_NE(door->text, nullptr);
     EXPECT_STREQ(door->text, "Oak Door");
     // Nothing of the definition lands on the floor, and the scratch layer is gone.
-    EXPECT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
-    EXPECT_EQ(gAttachmentTempLayer, nullptr);
-    EXPECT_EQ(gReadingAttachmentDefinition, 0);
+    EXPECT_EQ(std::tuple(CountObjects(doc->itsCurLayer->firstObject), gAttachmentTempLayer, gReadingAttachmentDefinition),
+              std::tuple(1, nullptr, 0));
     EXPECT_TRUE(alerts.shown.empty());
 
     // Without the sidecar the name goes.
@@ -815,9 +775,7 @@ TEST_F(CustomDefinitionsTest, SkylightPartsAreLaidIntoThePlanAndOthersDropped) {
         EXPECT_EQ(ListHs(r->partLists[i]), (std::vector<float>{10.0f * i})) << i;
         EXPECT_EQ(r->partLists[i]->parent, sky);
         const Poinz* p = r->partLists[i]->firstPoint;
-        EXPECT_FLOAT_EQ(p->position[1], 0.0f);
-        EXPECT_FLOAT_EQ(p->position[2], 5.0f);
-        EXPECT_FLOAT_EQ(p->next->position[2], 7.0f);
+        EXPECT_EQ(std::tuple(p->position[1], p->position[2], p->next->position[2]), std::tuple(0.0f, 5.0f, 7.0f));
     }
     EXPECT_EQ(r->customParts, nullptr);  // the symbols are built by the skylight builder
     EXPECT_STREQ(sky->text, "Dome");
@@ -840,17 +798,16 @@ TEST_F(CustomDefinitionsTest, FailedReloadsAlertAndKeepThePreviousParts) {
                   "Unable to locate the custom door definition file. | Please make sure the file exists "
                   "and you have adequate permissions to access it."}));
     EXPECT_TRUE(alerts.shown[0].sheet);
-    EXPECT_EQ(Rec(door)->customParts[1], keep);
+    EXPECT_EQ(std::tuple(Rec(door)->customParts[1], gAttachmentTempLayer), std::tuple(keep, nullptr));
     EXPECT_STREQ(door->text, "Kept");
-    EXPECT_EQ(gAttachmentTempLayer, nullptr);
 
     // A skylight always names the window in its second alert.
     alerts.shown.clear();
     palette.category = customdef::kDoorCategory;
     EXPECT_FALSE(ReadCustomSkylightFile(Skylight(true)));
     ASSERT_EQ(alerts.shown.size(), 2u);
-    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the custom door definition file.");
-    EXPECT_EQ(alerts.shown[1].alert.message, "Unable to locate the custom window definition file.");
+    EXPECT_EQ(std::tuple(alerts.shown[0].alert.message, alerts.shown[1].alert.message),
+              std::tuple("Unable to locate the custom door definition file.", "Unable to locate the custom window definition file."));
 
     // An entry whose file is gone: only the second alert.
     alerts.shown.clear();
@@ -904,20 +861,17 @@ TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     // A door definition while only windows are selected.
     palette.pick(customdef::kDoorCategory, "oak.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
-    EXPECT_EQ(Rec(chosen)->customParts[0], nullptr);
     EXPECT_TRUE(undo.actionNames.empty());
-    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments"), 0);
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], rebuilds.count("UpdateAllWallAttachments"), refreshes),
+              std::tuple(nullptr, 0, 1));
 
     palette.pick(customdef::kWindowCategory, "bay.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_EQ(ListHs(Rec(chosen)->customParts[0]), (std::vector<float>{0}));
-    EXPECT_EQ(Rec(unselected)->customParts[0], nullptr);
-    EXPECT_EQ(Rec(standard)->customParts[0], nullptr);
-    EXPECT_EQ(rebuilds.count("UpdateAllWallAttachments", wall), 1);
-    EXPECT_EQ(rebuilds.count("ReRenderObject", wall), 1);
+    EXPECT_EQ(std::tuple(Rec(unselected)->customParts[0], Rec(standard)->customParts[0], refreshes,
+                         rebuilds.count("UpdateAllWallAttachments", wall), rebuilds.count("ReRenderObject", wall)),
+              std::tuple(nullptr, nullptr, 2, 1, 1));
     EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
-    EXPECT_EQ(refreshes, 2);
     EXPECT_TRUE(alerts.shown.empty());
 }
 
@@ -948,8 +902,7 @@ TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
 
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_EQ(centres, (std::vector<float>{5, 5, 90}));
-    EXPECT_FLOAT_EQ(widthSeen, 40.0f);
-    EXPECT_EQ(roof->firstChild, other);
+    EXPECT_EQ(std::tuple(widthSeen, roof->firstChild), std::tuple(40.0f, other));
     EXPECT_EQ(AlertLines(), (std::vector<std::string>{
                                 "One or more skylights have been removed. | The roof was not long enough to "
                                 "accommodate all of its attachments."}));
@@ -1013,6 +966,13 @@ protected:
         GetObject3DBounds(o, 0, &b, 0);
         return b;
     }
+    // Left, right, top and bottom of the box.
+    static void ExpectSides(const Float3DRect& b, float left, float right, float top, float bottom) {
+        EXPECT_NEAR(b.floatLeft, left, kTol);
+        EXPECT_NEAR(b.floatRight, right, kTol);
+        EXPECT_NEAR(b.floatTop, top, kTol);
+        EXPECT_NEAR(b.floatBottom, bottom, kTol);
+    }
 
     DocState* ds = nullptr;
     Objex* wall = nullptr;
@@ -1030,18 +990,14 @@ TEST_F(CustomGeometryTest, BodyPartsAreScaledToTheOpening) {
 
     float w = 0, h = 0;
     GetCustomAttachmentWidthAndHeight(record, &w, &h);
-    EXPECT_FLOAT_EQ(w, 36.0f);
-    EXPECT_FLOAT_EQ(h, 48.0f);
+    EXPECT_EQ(std::tuple(w, h), std::tuple(36.0f, 48.0f));
 
     UpdateCustomAttachment(door);
     const auto parts = ListOf(record->generatedParts);
     ASSERT_EQ(parts.size(), 3u);  // the body, then the outline on each face
     // Band -19..19 by -1..49, scaled by 0.5 and 2, centred on M (109, 50) just off the wall.
     const Float3DRect b = Box(parts[0]);
-    EXPECT_NEAR(b.floatLeft, 109.0f - 9.5f, kTol);
-    EXPECT_NEAR(b.floatRight, 109.0f + 9.5f, kTol);
-    EXPECT_NEAR(b.floatTop, -2.0f, kTol);
-    EXPECT_NEAR(b.floatBottom, 98.0f, kTol);
+    ExpectSides(b, 109.0f - 9.5f, 109.0f + 9.5f, -2.0f, 98.0f);
     EXPECT_NEAR(b.floatBack, 50.1f, kTol);
     EXPECT_NEAR(b.floatFront, 50.1f, kTol);
     EXPECT_EQ(parts[0]->parent, door);
@@ -1058,36 +1014,26 @@ TEST_F(CustomGeometryTest, MissingOrFlatOutlinesGiveNoSizeOrUnitFactor) {
 
     float w = -1, h = -1;
     GetCustomAttachmentWidthAndHeight(record, &w, &h);
-    EXPECT_EQ(w + h, 0.0f);
     UpdateCustomAttachment(door);
-    EXPECT_EQ(record->generatedParts, nullptr);
+    EXPECT_EQ(std::tuple(w + h, record->generatedParts), std::tuple(0.0f, nullptr));
 
     // An outline with no height: the body keeps its height, its width is still halved.
     Add(0, Part(objtype::kOpeningMask, {{-18, 0, 0}, {18, 0, 0}}));
     GetCustomAttachmentWidthAndHeight(record, &w, &h);
-    EXPECT_FLOAT_EQ(w, 36.0f);
-    EXPECT_EQ(h, 0.0f);
+    EXPECT_EQ(std::tuple(w, h), std::tuple(36.0f, 0.0f));
     UpdateCustomAttachment(door);
     ASSERT_NE(record->generatedParts, nullptr);
-    const Float3DRect b = Box(record->generatedParts);
-    EXPECT_NEAR(b.floatLeft, 9.0f - 9.5f, kTol);
-    EXPECT_NEAR(b.floatRight, 9.0f + 9.5f, kTol);
-    EXPECT_NEAR(b.floatTop, -1.0f, kTol);
-    EXPECT_NEAR(b.floatBottom, 49.0f, kTol);
+    ExpectSides(Box(record->generatedParts), 9.0f - 9.5f, 9.0f + 9.5f, -1.0f, 49.0f);
 
     // Skylights measure across H and D.
     RoofAttachmentRecord sky;
     float sw = -1, sh = -1;
     Float3DRect sb;
     GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
-    EXPECT_EQ(sw + sh, 0.0f);
-    EXPECT_TRUE(IsEmptyBounds(sb));
+    EXPECT_TRUE(sw + sh == 0.0f && IsEmptyBounds(sb));
     sky.partLists[0] = Part(objtype::kOpeningMask, {{10, 0, 20}, {40, 0, 20}, {40, 0, 44}});
     GetCustomSkylightWHAndBounds(&sky, &sw, &sh, &sb);
-    EXPECT_FLOAT_EQ(sw, 30.0f);
-    EXPECT_FLOAT_EQ(sh, 24.0f);
-    EXPECT_FLOAT_EQ(sb.floatLeft, 10.0f);
-    EXPECT_FLOAT_EQ(sb.floatFront, 44.0f);
+    EXPECT_EQ(std::tuple(sw, sh, sb.floatLeft, sb.floatFront), std::tuple(30.0f, 24.0f, 10.0f, 44.0f));
     DeleteObj(sky.partLists[0]);
 }
 
@@ -1106,18 +1052,14 @@ TEST_F(CustomGeometryTest, HardwareSpreadsItsFifthParameterAndWhitePartsBecome15
     UpdateCustomAttachment(door);
     const auto parts = ListOf(record->generatedParts);
     ASSERT_EQ(parts.size(), 5u);
-    EXPECT_NEAR(parts[0]->params[4], 0.9f, 1e-6);
-    EXPECT_NEAR(parts[1]->params[4], 0.95f, 1e-6);
-    EXPECT_NEAR(parts[2]->params[4], 1.0f, 1e-6);
+    const float spread[3] = {0.9f, 0.95f, 1.0f};
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(parts[i]->params[4], spread[i], 1e-6) << i;
 
-    EXPECT_EQ(parts[0]->type, objtype::kDoorHardware);
-    EXPECT_EQ(parts[1]->type, objtype::kSkylightPart);
-    for (Poinz* p = parts[1]->firstPoint; p; p = p->next) {
-        EXPECT_EQ(p->texture1 | p->texture2, 0);
-        EXPECT_EQ(p->color2, (RGBColor{65535, 65535, 65535}));
-    }
-    EXPECT_EQ(parts[0]->firstPoint->texture1, 2218);
-    EXPECT_EQ(parts[0]->firstPoint->color2, (RGBColor{100, 200, 300}));
+    EXPECT_EQ(std::tuple(parts[0]->type, parts[1]->type, parts[0]->firstPoint->texture1),
+              std::tuple(objtype::kDoorHardware, objtype::kSkylightPart, 2218));
+    for (Poinz* p = parts[1]->firstPoint; p; p = p->next)
+        EXPECT_TRUE((p->texture1 | p->texture2) == 0 && p->color2 == (RGBColor{65535, 65535, 65535}));
+    EXPECT_TRUE(parts[0]->firstPoint->color2 == (RGBColor{100, 200, 300}));
 
     // All alike: every one ends at 1.0.
     for (Objex* o = record->customParts[2]; o; o = o->next) o->params[4] = 7.0f;
@@ -1137,10 +1079,8 @@ TEST_F(CustomGeometryTest, EachOutlineIsClosedOnBothWallFaces) {
     ASSERT_EQ(parts.size(), 2u);
     const float faces[2] = {50.0f - 9.1f, 50.0f + 9.1f};
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(parts[i]->type, objtype::kFrameGroup);
-        EXPECT_EQ(parts[i]->closed, 1);
-        EXPECT_EQ(parts[i]->rows, 1);
-        EXPECT_EQ(parts[i]->flagA, 1);
+        EXPECT_EQ(std::tuple(parts[i]->type, parts[i]->closed, parts[i]->rows, parts[i]->flagA),
+                  std::tuple(objtype::kFrameGroup, 1, 1, 1));
         const Float3DRect b = parts[i]->bounds3D;
         EXPECT_NEAR(b.floatBack, faces[i], kTol);
         EXPECT_NEAR(b.floatFront, faces[i], kTol);
@@ -1163,9 +1103,7 @@ TEST_F(CustomGeometryTest, PartsSitAtTheCentreAndTurnAboutTheSidePivot) {
 
     UpdateCustomAttachment(door);
     Poinz* a = record->generatedParts->firstPoint;
-    EXPECT_NEAR(a->position[0], 115.5885f, kTol);
-    EXPECT_NEAR(a->position[1], -24.0f, kTol);
-    EXPECT_NEAR(a->position[2], 191.0f, kTol);
+    ExpectNear(a, 115.5885f, -24.0f, 191.0f, kTol);
     // Ten along the definition's H runs ten along the wall.
     EXPECT_NEAR(a->next->position[0], 115.5885f + 8.6603f, kTol);
     EXPECT_NEAR(a->next->position[2], 191.0f - 5.0f, kTol);
@@ -1180,13 +1118,8 @@ TEST_F(CustomGeometryTest, PartsSitAtTheCentreAndTurnAboutTheSidePivot) {
     EXPECT_NEAR(a->position[2], 200.0f - 15.5885f, kTol);
     record->sideFlag = 0;
     UpdateCustomAttachment(door);
-    a = record->generatedParts->firstPoint;
-    EXPECT_NEAR(a->position[0], 131.1769f + 9.0f, kTol);
-    EXPECT_NEAR(a->position[2], 182.0f + 15.5885f, kTol);
-    EXPECT_NEAR(a->position[1], -24.0f, kTol);
-
-    EXPECT_EQ(ds->viewKind, 2);
-    EXPECT_EQ(ds->curveSegments, 8);
+    ExpectNear(record->generatedParts->firstPoint, 131.1769f + 9.0f, -24.0f, 182.0f + 15.5885f, kTol);
+    EXPECT_EQ(std::tuple(ds->viewKind, ds->curveSegments), std::tuple(2, 8));
 }
 
 }  // namespace geometry
@@ -1213,29 +1146,19 @@ TEST_F(DeckSkylightServicesTest, StepsSitInTheMiddleOfTheEdge) {
     AddDeckSteps(deck, a, b);
     Objex* step = deck->firstChild;
     ASSERT_NE(step, nullptr);
-    EXPECT_EQ(step->type, objtype::kDeckSteps);
-    EXPECT_EQ(step->parent, deck);
-    EXPECT_EQ(step->layer, layer());
-    EXPECT_EQ(step->pointCount, 2);
-    EXPECT_EQ(step->penColor, (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(step->texture, 0);
-    EXPECT_NEAR(step->firstPoint->position[0], 200.0f, 1e-3);
-    EXPECT_NEAR(step->firstPoint->position[2], 40.0f, 1e-3);
+    EXPECT_EQ(std::tuple(step->type, step->parent, step->layer, step->pointCount, step->texture),
+              std::tuple(objtype::kDeckSteps, deck, layer(), 2, 0));
+    EXPECT_TRUE(step->penColor == (RGBColor{65535, 65535, 65535}));
+    ExpectNear(step->firstPoint, 200.0f, 0.0f, 40.0f);
     EXPECT_NEAR(step->firstPoint->next->position[2], 160.0f, 1e-3);
-    EXPECT_EQ(step->firstPoint->position[1], 0.0f);
     const AttachmentRecord* r = step->typeData.attachment;
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->ownerType, objtype::kDeckSteps);
-    EXPECT_EQ(r->segmentStart, a);
-    EXPECT_EQ(r->segmentEnd, b);
-    EXPECT_EQ(r->width, 120.0f);
-    EXPECT_EQ(r->height, 48.0f);
+    EXPECT_EQ(std::tuple(r->ownerType, r->segmentStart, r->segmentEnd, r->width, r->height, r->directionFlag, r->frameFlag,
+                         r->insideTrimScale[1]),
+              std::tuple(objtype::kDeckSteps, a, b, 120.0f, 48.0f, 1, 0, 100));
     EXPECT_NEAR(r->centreDistance, 100.0f, 1e-3);
     EXPECT_NEAR(r->remainder, 100.0f, 1e-3);
-    EXPECT_EQ(r->directionFlag, 1);
-    EXPECT_EQ(r->frameFlag, 0);
-    EXPECT_EQ(r->insideTrimScale[1], 100);
-    EXPECT_EQ(r->outsideTrimColor, (RGBColor{65535, 65535, 65535}));
+    EXPECT_TRUE(r->outsideTrimColor == (RGBColor{65535, 65535, 65535}));
     EXPECT_NEAR(step->bounds3D.floatBack, 40.0f, 1e-3);
     EXPECT_NEAR(step->bounds3D.floatFront, 160.0f, 1e-3);
 
@@ -1264,22 +1187,15 @@ TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
     FloatRect plan;
     Float3DRect box;
     GetCustomSkylightBounds(skylight, &plan, &box);
-    EXPECT_EQ(box.floatLeft, 10.0f);
-    EXPECT_EQ(box.floatRight, 50.0f);
-    EXPECT_EQ(box.floatBack, 20.0f);
-    EXPECT_EQ(box.floatFront, 80.0f);
-    EXPECT_EQ(box.floatTop, -5.0f);
+    EXPECT_EQ(std::tuple(box.floatLeft, box.floatRight, box.floatBack, box.floatFront, box.floatTop),
+              std::tuple(10.0f, 50.0f, 20.0f, 80.0f, -5.0f));
     EXPECT_LT(plan.floatLeft, plan.floatRight);
 
     CreateCustomSkylightBoundsPoints(skylight, &box);
     ASSERT_EQ(skylight->pointCount, 4);
     const float expected[4][2] = {{10, 20}, {50, 20}, {50, 80}, {10, 80}};
     int i = 0;
-    for (Poinz* p = skylight->firstPoint; p; p = p->next, ++i) {
-        EXPECT_EQ(p->position[0], expected[i][0]);
-        EXPECT_EQ(p->position[1], 0.0f);
-        EXPECT_EQ(p->position[2], expected[i][1]);
-    }
+    for (Poinz* p = skylight->firstPoint; p; p = p->next, ++i) ExpectPosition(p, expected[i][0], 0, expected[i][1]);
 
     // Without a record nothing is touched.
     Objex* bare = Make(objtype::kSkylight);
@@ -1298,12 +1214,9 @@ TEST_F(DeckSkylightServicesTest, FillerPlanesMirrorByTheFlipFlags) {
     CreateSkylightFillerPlane(skylight, 0);
     Objex* plane = r->customParts;
     ASSERT_NE(plane, nullptr);
-    EXPECT_EQ(plane->subtype, 0);
-    EXPECT_EQ(plane->fillColor, (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(plane->penWidth, 1.0f);
-    EXPECT_EQ(plane->firstPoint->position[0], 100.0f);
-    EXPECT_EQ(plane->firstPoint->position[1], -48.0f);
-    EXPECT_EQ(plane->firstPoint->position[2], 160.0f);
+    EXPECT_EQ(std::tuple(plane->subtype, plane->penWidth), std::tuple(0, 1.0f));
+    EXPECT_TRUE(plane->fillColor == (RGBColor{65535, 65535, 65535}));
+    ExpectPosition(plane->firstPoint, 100, -48, 160);
     EXPECT_NE(plane->firstPoint->pointID, skylight->firstPoint->pointID);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/core/main_window_seams.h"
@@ -53,20 +54,15 @@ protected:
         return Make(objtype::kPolygon).on(layer).closed().plan({{h, d}, {h + 20, d}, {h + 20, d + 20}, {h, d + 20}}).select();
     }
 
-    static std::vector<Objex*> Objects(Layer* layer) {
-        std::vector<Objex*> v;
-        for (Objex* o = layer->firstObject; o; o = o->next) v.push_back(o);
-        return v;
-    }
-
-    static void Centre(const Objex* o, float* h, float* d) {
+    // The middle of the object's plan extent; a square's lower left corner is 10 less.
+    static void ExpectCentre(const Objex* o, float h, float d) {
         float minH = 1e9f, maxH = -1e9f, minD = 1e9f, maxD = -1e9f;
         for (const Poinz* p = o->firstPoint; p; p = p->next) {
             minH = std::min(minH, p->position[0]), maxH = std::max(maxH, p->position[0]);
             minD = std::min(minD, p->position[2]), maxD = std::max(maxD, p->position[2]);
         }
-        *h = (minH + maxH) / 2;
-        *d = (minD + maxD) / 2;
+        EXPECT_FLOAT_EQ((minH + maxH) / 2, h);
+        EXPECT_FLOAT_EQ((minD + maxD) / 2, d);
     }
 
     RecordingAlerts alerts;
@@ -82,35 +78,27 @@ TEST_F(CopyPasteTest, RepeatedPastesAreCentredAndOffsetBy36) {
     const uint32_t originalID = original->objectID;
     const uint32_t nextID = doc->itsDocState->nextObjectID;
     DoCopyObjects();
-    EXPECT_EQ(gPasteOffset, 0.0f);
     EXPECT_STREQ(gClipboardLayerName, "First Floor");
-    EXPECT_EQ(gClipboardDoc, doc->itsSerial);
+    EXPECT_EQ(std::tuple(gPasteOffset, gClipboardDoc), std::tuple(0.0f, doc->itsSerial));
     ASSERT_GE(gPrivateScrap.size(), 2u);
-    EXPECT_EQ(gPrivateScrap[gPrivateScrap.size() - 2], 0x01);  // end tag 400
-    EXPECT_EQ(gPrivateScrap.back(), 0x90);
+    // End tag 400.
+    EXPECT_EQ(std::tuple(gPrivateScrap[gPrivateScrap.size() - 2], gPrivateScrap.back()), std::tuple(0x01, 0x90));
 
     for (int i = 0; i < 3; ++i) DoPasteObjects();
-    const auto objects = Objects(first);
+    const auto objects = ListOf(first->firstObject);
     ASSERT_EQ(objects.size(), 4u);
     // The lot runs from -2400 to 2400: its middle is (0, 0).
     for (int i = 0; i < 3; ++i) {
-        float h = 0, d = 0;
-        Centre(objects[i + 1], &h, &d);
-        EXPECT_FLOAT_EQ(h, 36.0f * i) << i;
-        EXPECT_FLOAT_EQ(d, 36.0f * i) << i;
+        SCOPED_TRACE(i);
+        ExpectCentre(objects[i + 1], 36.0f * i, 36.0f * i);
         EXPECT_GE(objects[i + 1]->objectID, nextID);
         EXPECT_NE(objects[i + 1]->objectID, originalID);
     }
-    EXPECT_EQ(gPasteOffset, 108.0f);
     // Only the last paste stays selected; the original stays where it was.
-    EXPECT_EQ(objects[3]->firstPoint->selected, 1);
-    EXPECT_EQ(objects[1]->firstPoint->selected, 0);
-    EXPECT_EQ(original->firstPoint->selected, 0);
-    EXPECT_FLOAT_EQ(original->firstPoint->position[0], 500.0f);
-    EXPECT_EQ(alerts.shown.size(), 0u);
-    EXPECT_EQ(standardTools, 3);
-    EXPECT_EQ(refreshes, 3);
-    EXPECT_EQ(viewTops, 0);
+    EXPECT_EQ(std::tuple(gPasteOffset, objects[3]->firstPoint->selected, objects[1]->firstPoint->selected,
+                         original->firstPoint->selected, original->firstPoint->position[0]),
+              std::tuple(108.0f, 1, 0, 0, 500.0f));
+    EXPECT_EQ(std::tuple(alerts.shown.size(), standardTools, refreshes, viewTops), std::tuple(0u, 3, 3, 0));
 
     // A new copy starts the offsets again; a mirror paste stays where the copy was.
     DoCopyObjects();
@@ -118,10 +106,7 @@ TEST_F(CopyPasteTest, RepeatedPastesAreCentredAndOffsetBy36) {
     gMirroring = 1;
     DoPasteObjects();
     gMirroring = 0;
-    float h = 0, d = 0;
-    Centre(first->firstObject->next->next->next->next, &h, &d);
-    EXPECT_FLOAT_EQ(h, 72.0f);
-    EXPECT_FLOAT_EQ(d, 72.0f);
+    ExpectCentre(first->firstObject->next->next->next->next, 72.0f, 72.0f);
     EXPECT_EQ(gPasteOffset, 0.0f);
 }
 
@@ -140,17 +125,15 @@ TEST_F(CopyPasteTest, PastingOnAnotherFloorGoesToTheCopiedFloor) {
               "To paste objects from another floor, use the \"Copy to Floor\" option.  The objects will be "
               "pasted to the floor from which they came.");
     EXPECT_EQ(alerts.shown[0].alert.buttons, std::vector<std::string>{"OK"});
-    EXPECT_EQ(CountObjects(first->firstObject), 2);
-    EXPECT_EQ(CountObjects(second->firstObject), 0);
-    EXPECT_EQ(doc->itsCurLayer, second);
-    EXPECT_EQ(first->active, 0);  // its flags back
-    EXPECT_EQ(first->visible, 1);
+    // The copied floor gets its flags back.
+    EXPECT_EQ(std::tuple(CountObjects(first->firstObject), CountObjects(second->firstObject), doc->itsCurLayer, first->active,
+                         first->visible),
+              std::tuple(2, 0, second, 0, 1));
 
     // A floor the target design lacks: the current layer takes the objects, with no alert.
     std::strcpy(gClipboardLayerName, "Attic");
     DoPasteObjects();
-    EXPECT_EQ(CountObjects(second->firstObject), 1);
-    EXPECT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(std::tuple(CountObjects(second->firstObject), alerts.shown.size()), std::tuple(1, 1u));
 }
 
 TEST_F(CopyPasteTest, PasteInAnotherViewSwitchesToTheTopView) {
@@ -159,8 +142,7 @@ TEST_F(CopyPasteTest, PasteInAnotherViewSwitchesToTheTopView) {
     gXViewAngle = 0.0f;
     gYViewAngle = 90.0f;
     DoPasteObjects();
-    EXPECT_EQ(viewTops, 1);
-    EXPECT_EQ(GetCurrentView(), kViewTop);
+    EXPECT_EQ(std::tuple(viewTops, GetCurrentView()), std::tuple(1, kViewTop));
 }
 
 TEST_F(CopyPasteTest, PastingIntoAnotherDesignResolvesPaletteLinks) {
@@ -179,8 +161,7 @@ TEST_F(CopyPasteTest, PastingIntoAnotherDesignResolvesPaletteLinks) {
     // Pasted back into its own design the links stay.
     DoCopyObjects();
     DoPasteObjects();
-    EXPECT_EQ(gUnlinkClipBoardFromPalette, 0);
-    EXPECT_EQ(wall->next->texture2, -1004);
+    EXPECT_EQ(std::tuple(gUnlinkClipBoardFromPalette, wall->next->texture2), std::tuple(0, -1004));
 
     other = QMDDocumentModel::alloc()->init();
     ASSERT_EQ(gCurDocument, other);
@@ -194,10 +175,9 @@ TEST_F(CopyPasteTest, PastingIntoAnotherDesignResolvesPaletteLinks) {
     EXPECT_EQ(gUnlinkClipBoardFromPalette, 1);
     Objex* pasted = GetLayerFromName("First Floor")->firstObject;
     ASSERT_NE(pasted, nullptr);
-    EXPECT_EQ(pasted->texture, 0);  // a plain colour now
-    EXPECT_EQ(pasted->penColor, (RGBColor{200 * 257, 100 * 257, 50 * 257}));
-    EXPECT_EQ(pasted->texture2, -1020);  // linked again, to the receiver's entry
-    EXPECT_EQ(pasted->textureScales[0].y, 75);
+    // Slot 1 is a plain colour now; slot 2 is linked again, to the receiver's entry.
+    EXPECT_EQ(std::tuple(pasted->texture, pasted->texture2, pasted->textureScales[0].y), std::tuple(0, -1020, 75));
+    EXPECT_TRUE(pasted->penColor == (RGBColor{200 * 257, 100 * 257, 50 * 257}));
 }
 
 TEST_F(CopyPasteTest, TheSourceMayBeClosedBeforePastingElsewhere) {
@@ -210,9 +190,8 @@ TEST_F(CopyPasteTest, TheSourceMayBeClosedBeforePastingElsewhere) {
     ASSERT_NE(other, nullptr);
     EXPECT_NE(other->itsSerial, source);
     DoPasteObjects();
-    EXPECT_EQ(gUnlinkClipBoardFromPalette, 1);
-    EXPECT_EQ(CountObjects(GetLayerFromName("First Floor")->firstObject), 1);
-    EXPECT_EQ(alerts.shown.size(), 0u);
+    EXPECT_EQ(std::tuple(gUnlinkClipBoardFromPalette, CountObjects(GetLayerFromName("First Floor")->firstObject), alerts.shown.size()),
+              std::tuple(1, 1, 0u));
     doc = other;
     other = nullptr;
 }
@@ -226,15 +205,14 @@ TEST_F(CopyPasteTest, ACopiedWallKeepsItsDoor) {
     DoPasteObjects();
     Objex* pasted = wall->next;
     ASSERT_NE(pasted, nullptr);
-    EXPECT_EQ(pasted->type, objtype::kWall);
-    EXPECT_NE(pasted->objectID, wall->objectID);
     ASSERT_NE(pasted->firstChild, nullptr);
     Objex* pastedDoor = pasted->firstChild;
-    EXPECT_EQ(pastedDoor->type, objtype::kDoor);
+    EXPECT_EQ(std::tuple(pasted->type, pastedDoor->type), std::tuple(objtype::kWall, objtype::kDoor));
+    EXPECT_NE(pasted->objectID, wall->objectID);
     EXPECT_NE(pastedDoor->objectID, door->objectID);
     ASSERT_EQ(pastedDoor->typeData.kind, TypeDataKind::Attachment);
-    EXPECT_EQ(pastedDoor->typeData.attachment->segmentStart, pasted->firstPoint);
-    EXPECT_EQ(pastedDoor->typeData.attachment->segmentEnd, pasted->firstPoint->next);
+    EXPECT_EQ(std::tuple(pastedDoor->typeData.attachment->segmentStart, pastedDoor->typeData.attachment->segmentEnd),
+              std::tuple(pasted->firstPoint, pasted->firstPoint->next));
 }
 
 TEST_F(CopyPasteTest, EmptyGroupsAreNotPasted) {
@@ -282,13 +260,12 @@ TEST_F(CopyPasteTest, AScrapCutShortGivesTheRecordsItHoldsWhole) {
     // Cut inside a group: the group keeps the children that were there whole.
     Objex* group = Make(objtype::kGroup);
     Bytes grouped;
-    grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(std::vector<uint8_t>(recordB.begin(), recordB.end() - 5));
+    grouped.raw(WrittenObject(group)).i16(202).raw(recordA).raw(Slice(recordB, 0, recordB.size() - 5));
     DeleteObj(group);
     gPrivateScrap = grouped.data();
     DoPasteObjects();
     ASSERT_EQ(CountObjects(first->firstObject), 1);
-    EXPECT_EQ(first->firstObject->type, objtype::kGroup);
-    EXPECT_EQ(CountObjects(first->firstObject->firstChild), 1);
+    EXPECT_EQ(std::tuple(first->firstObject->type, CountObjects(first->firstObject->firstChild)), std::tuple(objtype::kGroup, 1));
 }
 
 }  // namespace

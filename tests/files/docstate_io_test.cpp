@@ -9,6 +9,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/docstate_io.h"
@@ -305,10 +306,7 @@ TEST_F(DocStateIOTest, AVersion10000BlockLeavesTheLaterFieldsAtTheirDefaults) {
     block.lef(144, 48.0f).le16(792, 2);
     OpenInputBytes(block.bytes);
     ASSERT_TRUE(DoReadDocState2());
-    EXPECT_EQ(ds()->planScale, 48.0f);
-    EXPECT_EQ(ds()->gridStyle, 2);
-    EXPECT_EQ(ds()->shadowQuality, 5);
-    EXPECT_EQ(ds()->sceneValue, 1.0f);
+    EXPECT_EQ(std::tuple(ds()->planScale, ds()->gridStyle, ds()->shadowQuality, ds()->sceneValue), std::tuple(48.0f, 2, 5, 1.0f));
 
     DocState* fresh = CreateDocState();
     const Bytes read = Padded(ds()), defaults = Padded(fresh);
@@ -357,12 +355,8 @@ TEST_F(DocStateIOTest, EachCorrectionAppliesExactlyForTheVersionsItNames) {
 
             EXPECT_EQ(d.planMasks[8], 0x182);
 
-            EXPECT_EQ(d.cutAwayPosition, 0);
-            EXPECT_EQ(d.pluginByteB, 0);
-            EXPECT_EQ(d.framingView, 0);
-            EXPECT_EQ(d.liveViewValue, 0);
-            EXPECT_EQ(d.buildFlag, 0);
-            EXPECT_EQ(d.wallSegmentLength, 42.0f);
+            EXPECT_EQ(std::tuple(d.cutAwayPosition, d.pluginByteB, d.framingView, d.liveViewValue, d.buildFlag, d.wallSegmentLength),
+                      std::tuple(0, 0, 0, 0, 0, 42.0f));
 
             EXPECT_EQ(d.shadowQuality, upTo80.count(v) ? 5 : 2);
             if (v != V::V2) {  // fields the 10000 layout does not hold
@@ -382,8 +376,7 @@ TEST_F(DocStateIOTest, EachCorrectionAppliesExactlyForTheVersionsItNames) {
                 EXPECT_GE(d.lotTexture, kFirstCustomTextureID);
                 EXPECT_STREQ(GetCustomTextureIDPath(d.lotTexture), "Lots/grass.jpg");
             } else {
-                EXPECT_EQ(d.backgroundTexture, -1);
-                EXPECT_EQ(d.lotTexture, -1);
+                EXPECT_EQ(std::tuple(d.backgroundTexture, d.lotTexture), std::tuple(-1, -1));
             }
 
             EXPECT_EQ(d.skyColor, upTo80.count(v) ? white : (RGBColor{1, 2, 3}));
@@ -396,10 +389,8 @@ TEST_F(DocStateIOTest, EachCorrectionAppliesExactlyForTheVersionsItNames) {
     b.rgb(114, 4, 5, 6).rgb(398, 1, 2, 3).le32(710, 0xFFFFFFFF);
     OpenInputBytes(b.bytes);
     ASSERT_TRUE(DoReadDocState80());
-    EXPECT_EQ(ds()->backgroundTexture, -1);
-    EXPECT_EQ(ds()->lotTexture, 0);
-    EXPECT_EQ(ds()->skyColor, white);
-    EXPECT_EQ(ds()->lotColor, (RGBColor{4, 5, 6}));
+    EXPECT_EQ(std::tuple(ds()->backgroundTexture, ds()->lotTexture), std::tuple(-1, 0));
+    EXPECT_TRUE(ds()->skyColor == white && ds()->lotColor == (RGBColor{4, 5, 6}));
 }
 
 TEST_F(DocStateIOTest, Field82RidesInTheFloorPlanColourSlot) {
@@ -408,9 +399,8 @@ TEST_F(DocStateIOTest, Field82RidesInTheFloorPlanColourSlot) {
     b.rgb(328, 1, 2, 3).rgb(1746, 7, 8, 9).rgb(1740, 10, 11, 12);
     OpenInputBytes(b.bytes);
     ASSERT_TRUE(DoReadDocState50());
-    EXPECT_EQ(ds()->carried82, (RGBColor{7, 8, 9}));
-    EXPECT_EQ(ds()->planColors[1], (RGBColor{0, 0, 0}));
-    EXPECT_EQ(ds()->planColors[0], (RGBColor{10, 11, 12}));
+    EXPECT_TRUE(ds()->carried82 == (RGBColor{7, 8, 9}) && ds()->planColors[1] == (RGBColor{0, 0, 0}) &&
+                ds()->planColors[0] == (RGBColor{10, 11, 12}));
 
     Block old(794);
     old.rgb(328, 1, 2, 3);
@@ -426,9 +416,8 @@ TEST_F(DocStateIOTest, Field82RidesInTheFloorPlanColourSlot) {
     EXPECT_EQ(Bytes(out.begin() + 4 + 1746, out.begin() + 4 + 1752), (Bytes{0x11, 0x11, 0x22, 0x22, 0x33, 0x33}));
     OpenInputBytes(out);
     ASSERT_TRUE(DoReadDocState());
-    EXPECT_EQ(ds()->carried82, (RGBColor{0x1111, 0x2222, 0x3333}));
-    EXPECT_EQ(ds()->planColors[1], (RGBColor{0, 0, 0}));
-    EXPECT_EQ(ds()->planColors[0], (RGBColor{9, 9, 9}));
+    EXPECT_TRUE(ds()->carried82 == (RGBColor{0x1111, 0x2222, 0x3333}) && ds()->planColors[1] == (RGBColor{0, 0, 0}) &&
+                ds()->planColors[0] == (RGBColor{9, 9, 9}));
 }
 
 TEST_F(DocStateIOTest, ARecordWithEveryFieldChangedSurvivesTheCurrentLayoutButField244) {
@@ -447,14 +436,13 @@ TEST_F(DocStateIOTest, ARecordWithEveryFieldChangedSurvivesTheCurrentLayoutButFi
     EXPECT_TRUE(ApplePortReadPaddedDocState(back));
     EXPECT_EQ(GetMark(), 3662u);
     EXPECT_EQ(Padded(back), out);  // every stored value came back
-    EXPECT_EQ(back->carried82, changed->carried82);
-    EXPECT_EQ(back->planColors[1], fresh->planColors[1]);
-    EXPECT_NE(changed->planColors[1], fresh->planColors[1]);
+    EXPECT_TRUE(back->carried82 == changed->carried82 && back->planColors[1] == fresh->planColors[1] &&
+                !(changed->planColors[1] == fresh->planColors[1]));
     EXPECT_EQ(std::memcmp(&back->font, &changed->font, sizeof(LOGFONT)), 0);
     EXPECT_EQ(std::memcmp(back->customColors, changed->customColors, sizeof back->customColors), 0);
     EXPECT_STREQ(back->currentLiveView, changed->currentLiveView);
-    EXPECT_EQ(back->ss.ssTextAlignType, changed->ss.ssTextAlignType);
-    EXPECT_EQ(back->ss40.ssBaseElevationValue, changed->ss40.ssBaseElevationValue);
+    EXPECT_EQ(std::tuple(back->ss.ssTextAlignType, back->ss40.ssBaseElevationValue),
+              std::tuple(changed->ss.ssTextAlignType, changed->ss40.ssBaseElevationValue));
 
     EXPECT_FALSE(ApplePortReadPaddedDocState(nullptr));
     DeleteDocState(back);
@@ -467,8 +455,7 @@ TEST_F(DocStateIOTest, CustomTexturesGoOutAsPathsAndComeBackUnderNewIDs) {
     char lot[] = "Lots/grass.jpg";
     ds()->backgroundTexture = NewCustomTextureID(sky);
     ds()->lotTexture = static_cast<int16_t>(NewCustomTextureID(lot));
-    ASSERT_EQ(ds()->backgroundTexture, 20000);
-    ASSERT_EQ(ds()->lotTexture, 20001);
+    ASSERT_EQ(std::tuple(ds()->backgroundTexture, ds()->lotTexture), std::tuple(20000, 20001));
     std::vector<unsigned char> before(sizeof(DocState));
     std::memcpy(before.data(), ds(), sizeof(DocState));
 
@@ -484,8 +471,7 @@ TEST_F(DocStateIOTest, CustomTexturesGoOutAsPathsAndComeBackUnderNewIDs) {
     DeleteCustomTextureList();
     OpenInputBytes(out);
     ASSERT_TRUE(DoReadDocState());
-    EXPECT_EQ(ds()->backgroundTexture, 20002);
-    EXPECT_EQ(ds()->lotTexture, 20003);
+    EXPECT_EQ(std::tuple(ds()->backgroundTexture, ds()->lotTexture), std::tuple(20002, 20003));
     EXPECT_STREQ(GetCustomTextureIDPath(20002), "Photos/sky.jpg");
     EXPECT_STREQ(GetCustomTextureIDPath(20003), "Lots/grass.jpg");
 
@@ -505,10 +491,8 @@ TEST_F(DocStateIOTest, TemplateReadersPassOverTheBlockAndLeaveTheDocumentAlone) 
         std::vector<unsigned char> before(sizeof(DocState));
         std::memcpy(before.data(), record, sizeof(DocState));
         r.readTemplate();
-        EXPECT_EQ(ds(), record);
-        EXPECT_EQ(std::memcmp(before.data(), record, sizeof(DocState)), 0);
-        EXPECT_EQ(GetMark(), 4 + r.length);
-        EXPECT_EQ(doc->itsCustomTextureList, nullptr);
+        EXPECT_EQ(std::tuple(ds(), std::memcmp(before.data(), record, sizeof(DocState)), GetMark(), doc->itsCustomTextureList),
+                  std::tuple(record, 0, 4 + r.length, nullptr));
     }
 }
 
@@ -525,12 +509,9 @@ TEST_F(DocStateIOTest, FixedStringsEndInANulAndShortBlocksKeepDefaults) {
     b.fill(822, 512, 'x').fill(3521, 128, 'y').fill(1664 + 28, 32, 'z').fill(1904, 512, 'p').fill(2416, 512, 'q').fill(2954, 512, 't');
     OpenInputBytes(b.bytes);
     ASSERT_TRUE(DoReadDocState());
-    EXPECT_EQ(std::strlen(ds()->traceImagePath), 511u);
-    EXPECT_EQ(std::strlen(ds()->currentLiveView), 127u);
-    EXPECT_EQ(std::strlen(ds()->font.lfFaceName), 31u);
-    EXPECT_EQ(std::strlen(ds()->backgroundTexturePath), 511u);
-    EXPECT_EQ(std::strlen(ds()->lotTexturePath), 511u);
-    EXPECT_EQ(std::strlen(ds()->topoFilePath), 511u);
+    EXPECT_EQ(std::tuple(std::strlen(ds()->traceImagePath), std::strlen(ds()->currentLiveView), std::strlen(ds()->font.lfFaceName),
+                         std::strlen(ds()->backgroundTexturePath), std::strlen(ds()->lotTexturePath), std::strlen(ds()->topoFilePath)),
+              std::tuple(511u, 127u, 31u, 511u, 511u, 511u));
 
     // Cut inside field 143: what lies before is read, the rest keeps its defaults.
     Block cut(3662);
@@ -538,11 +519,9 @@ TEST_F(DocStateIOTest, FixedStringsEndInANulAndShortBlocksKeepDefaults) {
     OpenInputBytes(Bytes(cut.bytes.begin(), cut.bytes.begin() + 4 + 900));
     ASSERT_TRUE(DoReadDocState());
     EXPECT_TRUE(InputTruncated());
-    EXPECT_EQ(ds()->planScale, 12.0f);
     EXPECT_STREQ(ds()->traceImagePath, "");
-    EXPECT_EQ(ds()->traceImageScaleH, 1.0f);
-    EXPECT_EQ(ds()->gridColor, (RGBColor{0xA8A8, 0xB0B0, 0xC8C8}));
-    EXPECT_EQ(GetMark(), 4u + 822u);
+    EXPECT_EQ(std::tuple(ds()->planScale, ds()->traceImageScaleH, GetMark()), std::tuple(12.0f, 1.0f, 4u + 822u));
+    EXPECT_TRUE(ds()->gridColor == (RGBColor{0xA8A8, 0xB0B0, 0xC8C8}));
 }
 
 // Damaged input: every prefix of a written block reads without overrun or crash.

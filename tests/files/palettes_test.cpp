@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/content_paths.h"
@@ -125,32 +125,22 @@ TEST_F(PaletteIOTest, TwoPalettesSurviveAWriteAndRead) {
     DocPaletteList* second = first->next;
     EXPECT_STREQ(first->name, "Exterior");
     EXPECT_STREQ(second->name, "Interior");
-    EXPECT_EQ(first->active, 0);
-    EXPECT_EQ(GetActiveDocPaletteList(), second);
     EXPECT_STREQ(first->groupNames[0], "Siding");
     EXPECT_STREQ(first->groupNames[1], "Group 2");
-    EXPECT_EQ(first->groupFlags[14], 1);
     EXPECT_STREQ(second->groupNames[7], "Floors \xBC");
-    EXPECT_EQ(second->groupFlags[7], 1);
-    EXPECT_EQ(second->groupFlags[6], 0);
+    EXPECT_EQ(std::tuple(first->active, GetActiveDocPaletteList(), first->groupFlags[14], second->groupFlags[7],
+                         second->groupFlags[6]),
+              std::tuple(0, second, 1, 1, 0));
 
     const PaletteList* red = EntryOf(first, 0);
-    EXPECT_EQ(red->kind, kPaletteColor);
-    EXPECT_EQ(red->color[0], 200);
-    EXPECT_EQ(red->color[2], 17);
-    EXPECT_EQ(red->secondColor[1], 3);
-    EXPECT_EQ(red->secondColor[0], 255);
+    EXPECT_EQ(std::tuple(red->kind, red->color[0], red->color[2], red->secondColor[1], red->secondColor[0], red->path),
+              std::tuple(kPaletteColor, 200, 17, 3, 255, nullptr));
     EXPECT_STREQ(red->name, "Barn red");
-    EXPECT_EQ(red->path, nullptr);
     const PaletteList* brick = EntryOf(second, 36);
-    EXPECT_EQ(brick->refID, 37);
-    EXPECT_EQ(brick->kind, kPaletteTexture);
-    EXPECT_EQ(brick->textureID, 1158);
-    EXPECT_EQ(brick->textureScale[0], -5);
-    EXPECT_EQ(brick->textureScale[1], 300);
+    EXPECT_EQ(std::tuple(brick->refID, brick->kind, brick->textureID, brick->textureScale[0], brick->textureScale[1]),
+              std::tuple(37, kPaletteTexture, 1158, -5, 300));
     const PaletteList* slate = EntryOf(second, 149);
-    EXPECT_EQ(slate->refID, 150);
-    EXPECT_EQ(slate->next, nullptr);
+    EXPECT_EQ(std::tuple(slate->refID, slate->next), std::tuple(150, nullptr));
     EXPECT_STREQ(slate->path, "C:\\Textures\\Slate.jpg");
     EXPECT_STREQ(slate->name, "Slate");
 
@@ -190,29 +180,20 @@ TEST_F(PaletteIOTest, AHandBuiltSectionReadsIntoTheExpectedEntries) {
     ASSERT_EQ(CountPalettes(doc), 2);
     DocPaletteList* p = doc->itsPaletteList;
     EXPECT_STREQ(p->name, "Oak");
-    EXPECT_EQ(p->active, 1);
     EXPECT_STREQ(p->groupNames[0], "Gx");
-    EXPECT_EQ(p->groupFlags[0], 1);
     EXPECT_STREQ(p->groupNames[1], "Group 2");
+    EXPECT_EQ(std::tuple(p->active, p->groupFlags[0]), std::tuple(1, 1));
     const PaletteList* e = p->firstEntry;
-    EXPECT_EQ(e->refID, 1);  // the stored 77 is dropped
-    EXPECT_EQ(e->kind, kPaletteColor);
-    EXPECT_EQ(e->color[0], 1);
-    EXPECT_EQ(e->color[2], 0x0103);
-    EXPECT_EQ(e->textureID, 0x457);
-    EXPECT_EQ(e->textureScale[0], 50);
-    EXPECT_EQ(e->textureScale[1], 60);
-    EXPECT_EQ(e->secondColor[0], 7);
-    EXPECT_EQ(e->secondColor[2], 9);
+    // The stored reference 77 is dropped.
+    EXPECT_EQ(std::tuple(e->refID, e->kind, e->color[0], e->color[2], e->textureID, e->textureScale[0], e->textureScale[1],
+                         e->secondColor[0], e->secondColor[2], e->next->kind, e->next->textureScale[0]),
+              std::tuple(1, kPaletteColor, 1, 0x0103, 0x457, 50, 60, 7, 9, kPaletteEmpty, 100));
     EXPECT_STREQ(e->path, "a\\b.jpg");
     EXPECT_STREQ(e->name, "Hi");
-    EXPECT_EQ(e->next->kind, kPaletteEmpty);
-    EXPECT_EQ(e->next->textureScale[0], 100);
 
     DocPaletteList* empty = p->next;
     EXPECT_STREQ(empty->name, "Default Palette");  // a name of length 0 reads nothing
-    EXPECT_EQ(empty->active, 0);
-    EXPECT_EQ(EntryOf(empty, 149)->refID, 150);
+    EXPECT_EQ(std::tuple(empty->active, EntryOf(empty, 149)->refID), std::tuple(0, 150));
 }
 
 TEST_F(PaletteIOTest, OversizedNamesAndExtraGroupsAreCutWithoutMisreading) {
@@ -232,14 +213,11 @@ TEST_F(PaletteIOTest, OversizedNamesAndExtraGroupsAreCutWithoutMisreading) {
     EXPECT_EQ(std::string(p->name), std::string(127, 'n'));
     EXPECT_EQ(std::string(p->groupNames[2]), std::string(63, 'g'));
     EXPECT_STREQ(p->groupNames[14], "G14");
-    EXPECT_EQ(p->groupFlags[13], 1);
-    EXPECT_EQ(p->groupFlags[14], 0);
     const PaletteList* e = p->firstEntry;
+    EXPECT_EQ(std::tuple(p->groupFlags[13], p->groupFlags[14], e->next->textureID, p->next), std::tuple(1, 0, 42, nullptr));
     EXPECT_EQ(std::string(e->path), std::string(511, 'p'));
     EXPECT_STREQ(e->name, "First");
-    EXPECT_EQ(e->next->textureID, 42);
     EXPECT_EQ(std::string(e->next->name), std::string(511, 'q'));
-    EXPECT_EQ(p->next, nullptr);
 
     // A string longer than what is left takes only what is left.
     Bytes cut;
@@ -255,12 +233,11 @@ TEST_F(PaletteIOTest, EveryPrefixOfASectionAndAPaletteFileReadsSafely) {
     const std::vector<uint8_t> section = WrittenSection();
     const std::string path = FreshTempFolder("prefix") + "/p.pal";
     ASSERT_EQ(PaletteFileWrite(path.c_str()), 1);
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> file = ReadWholeFile(path);
     ASSERT_GT(file.size(), 100u);
 
     for (size_t n = 0; n <= section.size(); ++n) {
-        ReadSection(std::vector<uint8_t>(section.begin(), section.begin() + n));
+        ReadSection(Slice(section, 0, n));
         EXPECT_LE(GetMark(), GetLength());
     }
     // Counts far beyond the data end at the data.
@@ -281,38 +258,30 @@ TEST_F(PaletteIOTest, APaletteFileCarriesGroupsAndEntriesOfTheActivePalette) {
     FillTwoPalettes();
     const std::string path = FreshTempFolder("file") + "/Interior.pal";
     ASSERT_EQ(PaletteFileWrite(path.c_str()), 1);
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> head(8);
-    in.read(reinterpret_cast<char*>(head.data()), 8);
-    EXPECT_EQ(head, (std::vector<uint8_t>{0x10, 0x27, 0, 0, 15, 0, 0, 0}));  // 10000, 15 groups
+    const std::vector<uint8_t> file = ReadWholeFile(path);
+    EXPECT_EQ(Slice(file, 0, 8), (std::vector<uint8_t>{0x10, 0x27, 0, 0, 15, 0, 0, 0}));  // 10000, 15 groups
 
     // Into the other palette, made active: its name and flag stay its own.
     DocPaletteList* first = doc->itsPaletteList;
     SetActiveDocPaletteListByName("Exterior");
     ASSERT_EQ(PaletteFileOpen(path.c_str(), first->firstEntry), 1);
     EXPECT_STREQ(first->name, "Exterior");
-    EXPECT_EQ(first->active, 1);
     EXPECT_STREQ(first->groupNames[7], "Floors \xBC");
     EXPECT_STREQ(first->groupNames[0], "Group 1");
-    EXPECT_EQ(first->groupFlags[14], 0);
-    EXPECT_EQ(EntryOf(first, 0)->kind, kPaletteEmpty);
-    EXPECT_EQ(EntryOf(first, 0)->name, nullptr);
-    EXPECT_EQ(EntryOf(first, 36)->textureID, 1158);
-    EXPECT_EQ(EntryOf(first, 36)->textureScale[0], -5);
     EXPECT_STREQ(EntryOf(first, 149)->path, "C:\\Textures\\Slate.jpg");
-    EXPECT_EQ(EntryOf(first, 149)->secondColor[0], 255);
+    EXPECT_EQ(std::tuple(first->active, first->groupFlags[14], EntryOf(first, 0)->kind, EntryOf(first, 0)->name,
+                         EntryOf(first, 36)->textureID, EntryOf(first, 36)->textureScale[0], EntryOf(first, 149)->secondColor[0]),
+              std::tuple(1, 0, kPaletteEmpty, nullptr, 1158, -5, 255));
 
     // Another tag before the end moves to the next entry without counting it.
     Bytes b;
     b.le32(10000).le32(0).le32(1).le32(999);
     Entry(b, 5, 4, 9, 9, 9, 0, 100, 100, "", "Second", true).le32(621);
     const std::string odd = FreshTempFolder("odd") + "/odd.pal";
-    std::ofstream(odd, std::ios::binary).write(reinterpret_cast<const char*>(b.data().data()),
-                                               static_cast<std::streamsize>(b.size()));
+    WriteFileBytes(odd, b.data());
     ASSERT_EQ(PaletteFileOpen(odd.c_str(), first->firstEntry), 1);
-    EXPECT_EQ(EntryOf(first, 0)->kind, kPaletteEmpty);
     EXPECT_STREQ(EntryOf(first, 1)->name, "Second");
-    EXPECT_EQ(EntryOf(first, 1)->refID, 2);
+    EXPECT_EQ(std::tuple(EntryOf(first, 0)->kind, EntryOf(first, 1)->refID), std::tuple(kPaletteEmpty, 2));
 }
 
 TEST_F(PaletteIOTest, PaletteFileFailuresAreReportedAndChangeNothing) {
@@ -325,15 +294,13 @@ TEST_F(PaletteIOTest, PaletteFileFailuresAreReportedAndChangeNothing) {
     b.le32(10001).le32(1).u8(1).le32(5).raw("Newer").le32(1);
     Entry(b, 1, 4, 1, 1, 1, 0, 1, 1, "", "", true).le32(621);
     const std::string newer = dir + "/newer.pal";
-    std::ofstream(newer, std::ios::binary).write(reinterpret_cast<const char*>(b.data().data()),
-                                                 static_cast<std::streamsize>(b.size()));
+    WriteFileBytes(newer, b.data());
     EXPECT_EQ(PaletteFileOpen(newer.c_str(), p->firstEntry), 0);
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to load the palette file.");
     EXPECT_EQ(alerts.shown[0].alert.buttons, (std::vector<std::string>{"OK"}));
     EXPECT_STREQ(p->groupNames[0], "Group 1");
-    EXPECT_EQ(p->groupFlags[0], 0);
-    EXPECT_EQ(p->firstEntry->kind, kPaletteEmpty);
+    EXPECT_EQ(std::tuple(p->groupFlags[0], p->firstEntry->kind), std::tuple(0, kPaletteEmpty));
 
     // A file that cannot be opened: 0, silently.
     EXPECT_EQ(PaletteFileOpen((dir + "/missing.pal").c_str(), p->firstEntry), 0);
@@ -378,11 +345,8 @@ TEST_F(PaletteLookupsTest, LinksShowTheirEntryAndEverythingElseTheDefaults) {
     EXPECT_TRUE(IsTextureAPalette(-1001));
     EXPECT_TRUE(IsTextureAPalette(-1999));
     for (int32_t plain : {-1000, -2000, 1001}) EXPECT_FALSE(IsTextureAPalette(plain));
-    EXPECT_EQ(Entry(1), GetCurrentPaletteList());
-    EXPECT_EQ(Entry(1)->kind, kPaletteEmpty);
-    EXPECT_EQ(Entry(1)->textureScale[1], 100);
-    EXPECT_EQ(Entry(1)->secondColor[2], 255);
-    EXPECT_EQ(Entry(151), nullptr);
+    EXPECT_EQ(std::tuple(Entry(1), Entry(1)->kind, Entry(1)->textureScale[1], Entry(1)->secondColor[2], Entry(151)),
+              std::tuple(GetCurrentPaletteList(), kPaletteEmpty, 100, 255, nullptr));
     EXPECT_EQ(GetPaletteTextureID(-1001), 0);  // empty entry
 
     // A custom texture entry registers its path once and keeps it as stored.
@@ -400,43 +364,32 @@ TEST_F(PaletteLookupsTest, LinksShowTheirEntryAndEverythingElseTheDefaults) {
     Entry(2)->kind = kPaletteTexture;
     Entry(2)->textureID = 1158;
 
-    EXPECT_EQ(ColorOf(-1001), (RGBColor{10, 20, 30}));
-    EXPECT_EQ(ColorOf(-1150), (RGBColor{1, 2, 3}));
-    EXPECT_EQ(GetPaletteTextureScale(-1001), 40 + 250 * 65536);
-    EXPECT_EQ(GetPaletteTextureScale(-1150), 6553700);
-    EXPECT_EQ(GetPaletteTextureID(-1002), 1158);
+    EXPECT_TRUE(ColorOf(-1001) == (RGBColor{10, 20, 30}) && ColorOf(-1150) == (RGBColor{1, 2, 3}));
+    EXPECT_EQ(std::tuple(GetPaletteTextureScale(-1001), GetPaletteTextureScale(-1150), GetPaletteTextureID(-1002)),
+              std::tuple(40 + 250 * 65536, 6553700, 1158));
 
     // Plain textures: their own ID, white, 100 %.
     for (int32_t plain : {-1000, -2000, 0, 1158, 20000}) {
-        EXPECT_EQ(GetPaletteTextureID(plain), plain);
-        EXPECT_EQ(ColorOf(plain), (RGBColor{255, 255, 255}));
-        EXPECT_EQ(GetPaletteTextureScale(plain), 6553700);
+        EXPECT_EQ(std::tuple(GetPaletteTextureID(plain), GetPaletteTextureScale(plain)), std::tuple(plain, 6553700));
+        EXPECT_TRUE(ColorOf(plain) == (RGBColor{255, 255, 255})) << plain;
     }
     // A link to a texture entry has no colour of its own; a link past the list no entry.
-    EXPECT_EQ(ColorOf(-1002), (RGBColor{255, 255, 255}));
-    EXPECT_EQ(GetPaletteTextureScale(-1151), 6553700);
-    EXPECT_EQ(GetPaletteTextureID(-1151), 0);
+    EXPECT_TRUE(ColorOf(-1002) == (RGBColor{255, 255, 255}));
+    EXPECT_EQ(std::tuple(GetPaletteTextureScale(-1151), GetPaletteTextureID(-1151)), std::tuple(6553700, 0));
 
     // Entry 37 is in the fourth group (index 3).
     EXPECT_EQ(PaletteGroupOfRefID(37), 3);
     GetActiveDocPaletteList()->groupFlags[3] = 1;
-    EXPECT_EQ(IsPaletteGroupExpanded(37), 0);
-    EXPECT_EQ(IsPaletteGroupExpanded(31), 0);
-    EXPECT_EQ(IsPaletteGroupExpanded(40), 0);
-    EXPECT_EQ(IsPaletteGroupExpanded(30), 1);
-    EXPECT_EQ(IsPaletteGroupExpanded(41), 1);
-    EXPECT_EQ(IsPaletteGroupExpanded(151), 1);  // no 16th group
-    EXPECT_EQ(IsPaletteGroupExpanded(-30), 1);
+    // Entries 31 to 40 are folded; there is no 16th group.
+    for (int32_t ref : {37, 31, 40}) EXPECT_EQ(IsPaletteGroupExpanded(ref), 0) << ref;
+    for (int32_t ref : {30, 41, 151, -30}) EXPECT_EQ(IsPaletteGroupExpanded(ref), 1) << ref;
 
     // No active palette: every lookup answers its default.
     doc->itsPaletteList->active = 0;
-    EXPECT_EQ(GetCurrentPaletteList(), nullptr);
-    EXPECT_EQ(Entry(37), nullptr);
-    EXPECT_EQ(ColorOf(-1001), (RGBColor{255, 255, 255}));
-    EXPECT_EQ(GetPaletteTextureScale(-1001), 6553700);
-    EXPECT_EQ(GetPaletteTextureID(-1002), 0);
-    EXPECT_EQ(IsPaletteGroupExpanded(37), 1);
-    EXPECT_EQ(FindTextureOrColorInPalette(1158, 0), 0);
+    EXPECT_EQ(std::tuple(GetCurrentPaletteList(), Entry(37), GetPaletteTextureScale(-1001), GetPaletteTextureID(-1002),
+                         IsPaletteGroupExpanded(37), FindTextureOrColorInPalette(1158, 0)),
+              std::tuple(nullptr, nullptr, 6553700, 0, 1, 0));
+    EXPECT_TRUE(ColorOf(-1001) == (RGBColor{255, 255, 255}));
 }
 
 TEST_F(PaletteLookupsTest, EntriesAreMatchedByTextureOrBySixteenBitRed) {
@@ -477,34 +430,25 @@ TEST_F(PaletteLookupsTest, EditedEntriesKeepOnlyWhatTheirKindUses) {
 
     UpdateCurPaletteListEntry(8, &source);
     PaletteList* e = Entry(8);
-    EXPECT_EQ(e->refID, 8);
-    EXPECT_EQ(e->kind, kPaletteColor);
-    EXPECT_EQ(e->textureID, 0);
-    EXPECT_EQ(e->color[1], 34);
-    EXPECT_EQ(e->textureScale[1], 60);
-    EXPECT_EQ(e->secondColor[0], 255);  // never copied
+    // The second colour is never copied.
+    EXPECT_EQ(std::tuple(e->refID, e->kind, e->textureID, e->color[1], e->textureScale[1], e->secondColor[0], e->prev),
+              std::tuple(8, kPaletteColor, 0, 34, 60, 255, Entry(7)));
     EXPECT_STREQ(e->name, "Sand");
     EXPECT_NE(e->name, name);
-    EXPECT_EQ(e->prev, Entry(7));
 
     source.kind = kPaletteTexture;
     UpdateCurPaletteListEntry(8, &source);
-    EXPECT_EQ(e->textureID, 999);
-    EXPECT_EQ(e->color[0], 255);
-    EXPECT_EQ(e->color[2], 255);
+    EXPECT_EQ(std::tuple(e->textureID, e->color[0], e->color[2]), std::tuple(999, 255, 255));
 
     source.kind = kPaletteCustomTexture;
     source.name = nullptr;
     UpdateCurPaletteListEntry(8, &source);
-    EXPECT_EQ(e->textureID, 0);
-    EXPECT_EQ(e->color[0], 255);
+    EXPECT_EQ(std::tuple(e->textureID, e->color[0], e->name), std::tuple(0, 255, nullptr));
     EXPECT_STREQ(e->path, "a.jpg");
-    EXPECT_EQ(e->name, nullptr);
 
     source.kind = 3;  // an unknown kind stays as copied
     UpdateCurPaletteListEntry(8, &source);
-    EXPECT_EQ(e->textureID, 999);
-    EXPECT_EQ(e->color[0], 12);
+    EXPECT_EQ(std::tuple(e->textureID, e->color[0]), std::tuple(999, 12));
 
     UpdateCurPaletteListEntry(151, &source);  // no such entry: nothing happens
     CopyPaletteListEntry(e, e);               // onto itself: strings survive
@@ -522,30 +466,24 @@ TEST_F(PaletteLookupsTest, CopyingThePaletteIntoANamedOne) {
     DocPaletteList* copy = GetDocPaletteListByName("Copy");
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(DoesPaletteNameExists("copy"), 0);  // names match exactly
-    EXPECT_EQ(GetActiveDocPaletteList(), active);
     EXPECT_STREQ(copy->groupNames[14], "Roofing");
-    EXPECT_EQ(copy->groupFlags[14], 1);
     PaletteList* last = copy->firstEntry;
     while (last->next) last = last->next;
-    EXPECT_EQ(last->refID, 150);
-    EXPECT_EQ(last->color[2], 7);
+    EXPECT_EQ(std::tuple(GetActiveDocPaletteList(), copy->groupFlags[14], last->refID, last->color[2]),
+              std::tuple(active, 1, 150, 7));
     EXPECT_STREQ(last->name, "Last");
     EXPECT_NE(last->name, Entry(150)->name);
 
     // Into the existing palette again, now moving `active` to it.
     Entry(150)->color[2] = 8;
     ASSERT_EQ(CopyCurrentPalette("Copy", 1), 1);
-    EXPECT_EQ(GetActiveDocPaletteList(), copy);
-    EXPECT_EQ(active->active, 0);
-    EXPECT_EQ(last->color[2], 8);
-    EXPECT_EQ(copy->next, nullptr);
+    EXPECT_EQ(std::tuple(GetActiveDocPaletteList(), active->active, last->color[2], copy->next), std::tuple(copy, 0, 8, nullptr));
 
     // Copying the active palette onto its own name changes nothing.
     ASSERT_EQ(CopyCurrentPalette("Copy", 1), 1);
     EXPECT_EQ(GetActiveDocPaletteList(), copy);
     SetActiveDocPaletteListByName("Default Palette");
-    EXPECT_EQ(GetActiveDocPaletteList(), active);
-    EXPECT_EQ(copy->active, 0);
+    EXPECT_EQ(std::tuple(GetActiveDocPaletteList(), copy->active), std::tuple(active, 0));
 
     active->active = 0;
     EXPECT_EQ(CopyCurrentPalette("Other", 1), 0);
@@ -557,11 +495,9 @@ TEST_F(PaletteLookupsTest, DeletingPalettesRelinksTheList) {
     DocPaletteList* second = AddNewDocPaletteList();
     DocPaletteList* third = AddNewDocPaletteList();
     ASSERT_TRUE(second && third);
-    EXPECT_EQ(second->active, 0);
-    EXPECT_EQ(third->prev, second);
+    EXPECT_EQ(std::tuple(second->active, third->prev), std::tuple(0, second));
     DeleteDocPalette(original);
-    EXPECT_EQ(doc->itsPaletteList, second);
-    EXPECT_EQ(second->prev, nullptr);
+    EXPECT_EQ(std::tuple(doc->itsPaletteList, second->prev), std::tuple(second, nullptr));
     doc->deleteDocPalette(third);
     EXPECT_EQ(second->next, nullptr);
     DeleteAllDocPalettes();
@@ -738,10 +674,8 @@ TEST_F(PalettePropagationTest, LoadedEntriesAreFoundInTheSceneAndItsSubLists) {
     EXPECT_EQ(IsPaletteLoaded(7), 0);
     PlaneObject* planar = AddScenePiece(kPlanarSurface, -1007, -1017);
     PlaneObject* other = AddScenePiece(3, -1008, -1009);
-    EXPECT_EQ(IsPaletteLoaded(7), 1);    // planar: its first texture
-    EXPECT_EQ(IsPaletteLoaded(17), 0);
-    EXPECT_EQ(IsPaletteLoaded(9), 1);    // otherwise its second
-    EXPECT_EQ(IsPaletteLoaded(8), 0);
+    // A planar piece links by its first texture, any other by its second.
+    EXPECT_EQ(std::tuple(IsPaletteLoaded(7), IsPaletteLoaded(17), IsPaletteLoaded(9), IsPaletteLoaded(8)), std::tuple(1, 0, 1, 0));
 
     PlaneObject* mask = CreatePlaneObject();
     mask->backTexture = -1020;
@@ -750,15 +684,11 @@ TEST_F(PalettePropagationTest, LoadedEntriesAreFoundInTheSceneAndItsSubLists) {
     trim->surfaceKind = kPlanarSurface;
     trim->frontTexture = -1030;
     AppendPlaneObjectToList(planar->trims, trim);
-    EXPECT_EQ(IsPaletteLoaded(20), 1);
-    EXPECT_EQ(IsPaletteLoaded(30), 1);
-    EXPECT_EQ(IsPaletteLoaded(0), 0);
-
-    EXPECT_EQ(IsAnyPaletteLoaded(), 1);
+    EXPECT_EQ(std::tuple(IsPaletteLoaded(20), IsPaletteLoaded(30), IsPaletteLoaded(0), IsAnyPaletteLoaded()),
+              std::tuple(1, 1, 0, 1));
     DeletePlaneObjectList(gGLPlaneObjects);
     AddScenePiece(kPlanarSurface, -1151);  // beyond the palette's entries
-    EXPECT_EQ(IsPaletteLoaded(151), 1);
-    EXPECT_EQ(IsAnyPaletteLoaded(), 0);
+    EXPECT_EQ(std::tuple(IsPaletteLoaded(151), IsAnyPaletteLoaded()), std::tuple(1, 0));
 }
 
 }  // namespace propagation
@@ -807,11 +737,11 @@ protected:
 TEST_F(PaletteClipboardTest, TheClipboardPaletteIsAnOwnedCopyThatOutlivesTheDocument) {
     ASSERT_NE(gClipBoardPalette, nullptr);
     EXPECT_STREQ(gClipBoardPalette->name, "ClipBoard Palette");
-    EXPECT_EQ(gClipBoardPalette->active, 0);
-    EXPECT_EQ(gClipBoardPalette->prev, nullptr);
-    EXPECT_EQ(gClipBoardPalette->next, nullptr);
     EXPECT_STREQ(gClipBoardPalette->groupNames[14], "Group 15");
-    EXPECT_EQ(gClipBoardPalette->groupFlags[0], 0);  // the active palette's flags
+    // The flags are the active palette's.
+    EXPECT_EQ(std::tuple(gClipBoardPalette->active, gClipBoardPalette->prev, gClipBoardPalette->next,
+                         gClipBoardPalette->groupFlags[0]),
+              std::tuple(0, nullptr, nullptr, 0));
 
     doc->dealloc();
     doc = nullptr;
@@ -827,9 +757,8 @@ TEST_F(PaletteClipboardTest, TheClipboardPaletteIsAnOwnedCopyThatOutlivesTheDocu
     SwitchToOtherDocument();
     other->itsPaletteList->active = 0;
     CreateClipBoardPaletteList();
-    EXPECT_EQ(gClipBoardPalette, nullptr);
-    EXPECT_EQ(GetClipBoardPaletteTextureID(-1004), 0);
-    EXPECT_EQ(GetClipBoardPaletteTextureScale(-1004), 6553700);
+    EXPECT_EQ(std::tuple(gClipBoardPalette, GetClipBoardPaletteTextureID(-1004), GetClipBoardPaletteTextureScale(-1004)),
+              std::tuple(nullptr, 0, 6553700));
     GetClipBoardPaletteRGBColor(&c, -1003);
     EXPECT_EQ(c, (RGBColor{255, 255, 255}));
 }
@@ -853,20 +782,14 @@ TEST_F(PaletteClipboardTest, EveryLinkedSlotOfAPastedObjectIsResolved) {
 
     ConvertObjPaletteLinksToActual(wall);
 
-    EXPECT_EQ(wall->texture, 0);
-    EXPECT_EQ(wall->penColor, (RGBColor{k16(200), k16(100), k16(50)}));  // slot 1's colour
-    EXPECT_EQ(wall->texture2, 1158);
-    EXPECT_EQ(wall->color2, (RGBColor{0xFFFF, 0xFFFF, 0xFFFF}));
-    EXPECT_EQ(wall->textureScales[0].x, 50);
-    EXPECT_EQ(wall->textureScales[0].y, 75);
-    EXPECT_EQ(wall->texture5, 1158);
-    EXPECT_EQ(wall->color5, (RGBColor{1, 2, 3}));
-    EXPECT_EQ(p->texture2, 1158);
-    EXPECT_EQ(p->faceScale2.y, 75);
-    EXPECT_EQ(p->trim1->texture[2], 0);
-    EXPECT_EQ(p->trim1->color[2].green, k16(100));
-    EXPECT_EQ(window->typeData.attachment->insideTrimTexture, 1158);
-    EXPECT_EQ(window->typeData.attachment->insideTrimScale[0], 50);
+    // Slot 1's colour is the pen colour.
+    EXPECT_TRUE(wall->penColor == (RGBColor{k16(200), k16(100), k16(50)}) &&
+                wall->color2 == (RGBColor{0xFFFF, 0xFFFF, 0xFFFF}) && wall->color5 == (RGBColor{1, 2, 3}));
+    EXPECT_EQ(std::tuple(wall->texture, wall->texture2, wall->textureScales[0].x, wall->textureScales[0].y, wall->texture5),
+              std::tuple(0, 1158, 50, 75, 1158));
+    EXPECT_EQ(std::tuple(p->texture2, p->faceScale2.y, p->trim1->texture[2], p->trim1->color[2].green,
+                         window->typeData.attachment->insideTrimTexture, window->typeData.attachment->insideTrimScale[0]),
+              std::tuple(1158, 75, 0, k16(100), 1158, 50));
     // The child's own slots: a custom texture, registered in the receiving design.
     EXPECT_GE(window->texture3, 20000);
     EXPECT_STREQ(gClipBoardPalette->firstEntry->next->next->next->next->next->next->next->next->path,
@@ -907,11 +830,8 @@ TEST_F(PaletteClipboardTest, ResolvedSlotsLinkAgainToTheReceivingPalette) {
     ConvertObjPaletteLinksToActual(group);
 
     RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
-    EXPECT_EQ(r->texture1, -1012);
-    EXPECT_EQ(r->color1, (RGBColor{k16(200), k16(100), k16(50)}));
-    EXPECT_EQ(r->texture2, -1020);
-    EXPECT_EQ(r->textureScale2[1], 75);
-    EXPECT_EQ(group->texture4, -1012);
+    EXPECT_EQ(std::tuple(r->texture1, r->texture2, r->textureScale2[1], group->texture4), std::tuple(-1012, -1020, 75, -1012));
+    EXPECT_TRUE(r->color1 == (RGBColor{k16(200), k16(100), k16(50)}));
 }
 
 }  // namespace clipboard

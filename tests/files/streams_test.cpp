@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/content_folders.h"
@@ -27,60 +28,31 @@ protected:
     void TearDown() override { ResetAllGlobals(); }
 };
 
-TEST_F(StreamsTest, CodecsWriteTheirByteOrderAndReadItBack) {
+// One codec: writes `value` as `bytes`, and reads them back as `value`.
+template <typename T>
+void ExpectCodec(void (*write)(T), bool (*read)(T*), T value, const Bytes& bytes) {
     StartOutputBuffer();
-    WriteFloat(1.0f);
-    WriteStdFloat(1.0f);
-    WriteShort(100);
-    WriteUShort(0xABCD);
-    WriteLong(0x01020304);
-    WriteULong(0xFFFFFFFEu);
-    WriteStdShort(-2);
-    WriteStdUShort(0xABCD);
-    WriteStdLong(0x01020304);
-    WriteStdULong(0x80000001u);
-    const Bytes expected = {
-        0x3F, 0x80, 0x00, 0x00,  // 1.0 big-endian
-        0x00, 0x00, 0x80, 0x3F,  // 1.0 little-endian
-        0x00, 0x64,              // 100
-        0xAB, 0xCD,
-        0x01, 0x02, 0x03, 0x04,
-        0xFF, 0xFF, 0xFF, 0xFE,
-        0xFE, 0xFF,              // -2 little-endian
-        0xCD, 0xAB,
-        0x04, 0x03, 0x02, 0x01,
-        0x01, 0x00, 0x00, 0x80,
-    };
-    EXPECT_EQ(gOutDataBuffer, expected);
-
-    OpenInputBytes(expected);
-    float f = 0, g = 0;
-    int16_t s = 0, ss = 0;
-    uint16_t us = 0, sus = 0;
-    int32_t l = 0, sl = 0;
-    uint32_t ul = 0, sul = 0;
-    EXPECT_TRUE(ReadFloat(&f));
-    EXPECT_TRUE(ReadStdFloat(&g));
-    EXPECT_TRUE(ReadShort(&s));
-    EXPECT_TRUE(ReadUShort(&us));
-    EXPECT_TRUE(ReadLong(&l));
-    EXPECT_TRUE(ReadULong(&ul));
-    EXPECT_TRUE(ReadStdShort(&ss));
-    EXPECT_TRUE(ReadStdUShort(&sus));
-    EXPECT_TRUE(ReadStdLong(&sl));
-    EXPECT_TRUE(ReadStdULong(&sul));
-    EXPECT_EQ(f, 1.0f);
-    EXPECT_EQ(g, 1.0f);
-    EXPECT_EQ(s, 100);
-    EXPECT_EQ(us, 0xABCD);
-    EXPECT_EQ(l, 0x01020304);
-    EXPECT_EQ(ul, 0xFFFFFFFEu);
-    EXPECT_EQ(ss, -2);
-    EXPECT_EQ(sus, 0xABCD);
-    EXPECT_EQ(sl, 0x01020304);
-    EXPECT_EQ(sul, 0x80000001u);
+    write(value);
+    EXPECT_EQ(gOutDataBuffer, bytes);
+    OpenInputBytes(bytes);
+    T back{};
+    EXPECT_TRUE(read(&back));
+    EXPECT_EQ(back, value);
     EXPECT_EQ(GetMark(), GetLength());
     EXPECT_FALSE(InputTruncated());
+}
+
+TEST_F(StreamsTest, CodecsWriteTheirByteOrderAndReadItBack) {
+    ExpectCodec(WriteFloat, ReadFloat, 1.0f, {0x3F, 0x80, 0x00, 0x00});
+    ExpectCodec(WriteStdFloat, ReadStdFloat, 1.0f, {0x00, 0x00, 0x80, 0x3F});
+    ExpectCodec<int16_t>(WriteShort, ReadShort, 100, {0x00, 0x64});
+    ExpectCodec<uint16_t>(WriteUShort, ReadUShort, 0xABCD, {0xAB, 0xCD});
+    ExpectCodec<int32_t>(WriteLong, ReadLong, 0x01020304, {0x01, 0x02, 0x03, 0x04});
+    ExpectCodec<uint32_t>(WriteULong, ReadULong, 0xFFFFFFFEu, {0xFF, 0xFF, 0xFF, 0xFE});
+    ExpectCodec<int16_t>(WriteStdShort, ReadStdShort, -2, {0xFE, 0xFF});
+    ExpectCodec<uint16_t>(WriteStdUShort, ReadStdUShort, 0xABCD, {0xCD, 0xAB});
+    ExpectCodec<int32_t>(WriteStdLong, ReadStdLong, 0x01020304, {0x04, 0x03, 0x02, 0x01});
+    ExpectCodec<uint32_t>(WriteStdULong, ReadStdULong, 0x80000001u, {0x01, 0x00, 0x00, 0x80});
 
     EXPECT_EQ(SwapFloat(0x0000803Fu), 1.0f);
     EXPECT_EQ(SwapFloat(0x000080BFu), -1.0f);
@@ -93,16 +65,13 @@ TEST_F(StreamsTest, ShortReadsLeaveDestinationAndPositionAndRaiseTheFlag) {
     EXPECT_EQ(GetMark(), 4u);
 
     int32_t big = 0x0A0B0C0D;
-    EXPECT_FALSE(ReadLong(&big));
-    EXPECT_EQ(big, 0x0A0B0C0D);  // not even byte-reversed
     float fl = 2.5f;
-    EXPECT_FALSE(ReadFloat(&fl));
-    EXPECT_EQ(fl, 2.5f);
     uint32_t little = 7;
+    EXPECT_FALSE(ReadLong(&big));
+    EXPECT_FALSE(ReadFloat(&fl));
     EXPECT_FALSE(ReadStdULong(&little));
-    EXPECT_EQ(little, 7u);
-    EXPECT_EQ(GetMark(), 4u);
-    EXPECT_TRUE(InputTruncated());
+    // Not even byte-reversed.
+    EXPECT_EQ(std::tuple(big, fl, little, GetMark(), InputTruncated()), std::tuple(0x0A0B0C0D, 2.5f, 7u, 4u, true));
 
     // A null destination reads nothing and does not advance.
     EXPECT_FALSE(ReadShort(nullptr));
@@ -111,9 +80,8 @@ TEST_F(StreamsTest, ShortReadsLeaveDestinationAndPositionAndRaiseTheFlag) {
 
     int16_t rest = 0;
     EXPECT_TRUE(ReadShort(&rest));
-    EXPECT_EQ(rest, 0x5566);
-    EXPECT_EQ(GetMark(), 6u);
-    EXPECT_TRUE(InputTruncated());  // sticky until the next input
+    // The flag is sticky until the next input.
+    EXPECT_EQ(std::tuple(rest, GetMark(), InputTruncated()), std::tuple(0x5566, 6u, true));
 
     OpenInputBytes({1});
     EXPECT_FALSE(InputTruncated());
@@ -150,13 +118,8 @@ TEST_F(StreamsTest, FixedBlocksMatchTheFieldCodecsWholeOrShort) {
     WriteFields(fields(written));
     const Bytes block = gOutDataBuffer;
     StartOutputBuffer();
-    WriteSome(&written.u, 1);
-    WriteShort(written.s);
-    WriteStdUShort(written.le);
-    WriteFloat(written.f[0]);
-    WriteFloat(written.f[1]);
-    WriteStdFloat(written.lef);
-    WriteULong(written.id);
+    WriteSome(&written.u, 1), WriteShort(written.s), WriteStdUShort(written.le);
+    WriteFloat(written.f[0]), WriteFloat(written.f[1]), WriteStdFloat(written.lef), WriteULong(written.id);
     ASSERT_EQ(block, gOutDataBuffer);
 
     OpenInputBytes(block);
@@ -173,15 +136,8 @@ TEST_F(StreamsTest, FixedBlocksMatchTheFieldCodecsWholeOrShort) {
     OpenInputBytes(Bytes(block.begin(), block.begin() + 11));
     Block cut{9, 9, 9, {9, 9}, 9, 9};
     ReadFields(fields(cut));
-    EXPECT_EQ(cut.u, 7);
-    EXPECT_EQ(cut.s, -3);
-    EXPECT_EQ(cut.le, 0xABCD);
-    EXPECT_EQ(cut.f[0], 1.5f);
-    EXPECT_EQ(cut.f[1], 9.0f);
-    EXPECT_EQ(cut.lef, 9.0f);
-    EXPECT_EQ(cut.id, 9u);
-    EXPECT_EQ(GetMark(), 9u);
-    EXPECT_TRUE(InputTruncated());
+    EXPECT_EQ(std::tuple(cut.u, cut.s, cut.le, cut.f[0], cut.f[1], cut.lef, cut.id, GetMark(), InputTruncated()),
+              std::tuple(7, -3, 0xABCD, 1.5f, 9.0f, 9.0f, 9u, 9u, true));
 }
 
 TEST_F(StreamsTest, TheScrapTakesWritesAndStopsReadsAtItsEnd) {
@@ -192,30 +148,24 @@ TEST_F(StreamsTest, TheScrapTakesWritesAndStopsReadsAtItsEnd) {
 
     WriteShort(0x0102);
     WriteStdLong(0x03040506);
-    EXPECT_EQ(gScrapIndex, 6u);
-    EXPECT_EQ(gPrivateScrap, (Bytes{0x01, 0x02, 0x06, 0x05, 0x04, 0x03}));
-    EXPECT_TRUE(gOutDataBuffer.empty());
+    EXPECT_EQ(std::tuple(gScrapIndex, gPrivateScrap, gOutDataBuffer.empty()),
+              std::tuple(6u, Bytes{0x01, 0x02, 0x06, 0x05, 0x04, 0x03}, true));
 
     // Paste: read it back from the start.
     gScrapIndex = 0;
     int16_t s = 0;
     int32_t l = 0;
-    EXPECT_TRUE(ReadShort(&s));
-    EXPECT_TRUE(ReadStdLong(&l));
-    EXPECT_EQ(s, 0x0102);
-    EXPECT_EQ(l, 0x03040506);
+    EXPECT_TRUE(ReadShort(&s) && ReadStdLong(&l));
+    EXPECT_EQ(std::tuple(s, l), std::tuple(0x0102, 0x03040506));
     int16_t past = 42;
     EXPECT_FALSE(ReadShort(&past));
-    EXPECT_EQ(past, 42);
-    EXPECT_EQ(gScrapIndex, 6u);
-    EXPECT_TRUE(InputTruncated());
+    EXPECT_EQ(std::tuple(past, gScrapIndex, InputTruncated()), std::tuple(42, 6u, true));
 
     // A read that would run past the end takes nothing, even when part of it is there.
     gScrapIndex = 4;
     int32_t straddle = 5;
     EXPECT_FALSE(ReadLong(&straddle));
-    EXPECT_EQ(straddle, 5);
-    EXPECT_EQ(gScrapIndex, 4u);
+    EXPECT_EQ(std::tuple(straddle, gScrapIndex), std::tuple(5, 4u));
     gUseScrap = 0;
 }
 
@@ -236,11 +186,8 @@ TEST_F(StreamsTest, WholeFilesRoundTripThroughThePlatform) {
     int32_t version = 0;
     float half = 0;
     char back[5] = {};
-    EXPECT_TRUE(ReadLong(&version));
-    EXPECT_TRUE(ReadStdFloat(&half));
-    EXPECT_TRUE(ReadSome(back, 4));
-    EXPECT_EQ(version, 11100);
-    EXPECT_EQ(half, -0.5f);
+    EXPECT_TRUE(ReadLong(&version) && ReadStdFloat(&half) && ReadSome(back, 4));
+    EXPECT_EQ(std::tuple(version, half), std::tuple(11100, -0.5f));
     EXPECT_STREQ(back, "Zelt");
 
     {
@@ -350,17 +297,15 @@ TEST_F(IniTest, LookupsFollowTheGrammar) {
 TEST_F(IniTest, NumbersAreReadUpToTheFirstOtherCharacter) {
     const std::string path = write("n.ini", "[Size]\nZone = 12abc\nBad=abc\nNeg=-40\nPlus=+7\nHuge=99999999999\nWidth=640\n");
     const char* p = path.c_str();
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Zone", 99, p), 12);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Bad", 99, p), 0);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Neg", 99, p), -40);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Plus", 99, p), 7);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Huge", 99, p), INT32_MAX);
-    EXPECT_EQ(GetPrivateProfileInt("size", "WIDTH", 99, p), 640);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Height", -1, p), -1);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Width", -1, (dir + "/missing.ini").c_str()), -1);
-    EXPECT_EQ(GetPrivateProfileInt(nullptr, "Width", 5, p), 5);
-    EXPECT_EQ(GetPrivateProfileInt("Size", nullptr, 5, p), 5);
-    EXPECT_EQ(GetPrivateProfileInt("Size", "Width", 5, nullptr), 5);
+    const std::string missing = dir + "/missing.ini";
+    const std::tuple<const char*, const char*, int32_t, const char*, int32_t> rows[] = {
+        {"Size", "Zone", 99, p, 12},   {"Size", "Bad", 99, p, 0},         {"Size", "Neg", 99, p, -40},
+        {"Size", "Plus", 99, p, 7},    {"Size", "Huge", 99, p, INT32_MAX}, {"size", "WIDTH", 99, p, 640},
+        {"Size", "Height", -1, p, -1}, {"Size", "Width", -1, missing.c_str(), -1},
+        {nullptr, "Width", 5, p, 5},   {"Size", nullptr, 5, p, 5},        {"Size", "Width", 5, nullptr, 5},
+    };
+    for (const auto& [section, key, fallback, file, expected] : rows)
+        EXPECT_EQ(GetPrivateProfileInt(section, key, fallback, file), expected) << (key ? key : "no key");
 }
 
 TEST_F(IniTest, BufferSizesCutTheTextAndBadArgumentsLeaveTheBufferAlone) {
@@ -390,13 +335,12 @@ TEST_F(IniTest, BufferSizesCutTheTextAndBadArgumentsLeaveTheBufferAlone) {
     EXPECT_STREQ(buf, "Done");
 
     char untouched[8] = "keep";
-    EXPECT_EQ(GetPrivateProfileString("Description", "Name", "x", untouched, 0, p), 0);
-    EXPECT_EQ(GetPrivateProfileString("Description", "Name", "x", untouched, -5, p), 0);
-    EXPECT_EQ(GetPrivateProfileString(nullptr, "Name", "x", untouched, 8, p), 0);
-    EXPECT_EQ(GetPrivateProfileString("Description", nullptr, "x", untouched, 8, p), 0);
-    EXPECT_EQ(GetPrivateProfileString("Description", "Name", nullptr, untouched, 8, p), 0);
-    EXPECT_EQ(GetPrivateProfileString("Description", "Name", "x", untouched, 8, nullptr), 0);
-    EXPECT_EQ(GetPrivateProfileString("Description", "Name", "x", nullptr, 8, p), 0);
+    const char* d = "Description";
+    EXPECT_EQ(std::tuple(GetPrivateProfileString(d, "Name", "x", untouched, 0, p), GetPrivateProfileString(d, "Name", "x", untouched, -5, p),
+                         GetPrivateProfileString(nullptr, "Name", "x", untouched, 8, p), GetPrivateProfileString(d, nullptr, "x", untouched, 8, p),
+                         GetPrivateProfileString(d, "Name", nullptr, untouched, 8, p), GetPrivateProfileString(d, "Name", "x", untouched, 8, nullptr),
+                         GetPrivateProfileString(d, "Name", "x", nullptr, 8, p)),
+              std::tuple(0, 0, 0, 0, 0, 0, 0));
     EXPECT_STREQ(untouched, "keep");
 }
 
@@ -502,37 +446,22 @@ TEST_F(ContentFoldersTest, PathsLieBelowTheConfiguredRoots) {
 TEST_F(ContentFoldersTest, AMissingRootLeavesEveryPathBelowItEmpty) {
     FixedFolders noShared("/sys", "", "");
     port::setFolders(&noShared);
-    EXPECT_EQ(UserDomainApplicationSupportPath(), "");
-    EXPECT_EQ(LocalDomainUserSharedPath(), "");
-    EXPECT_EQ(LocalDomainContentPath(), "");
-    EXPECT_EQ(LocalDomainAccessoriesPath(), "");
-    EXPECT_EQ(LocalDomainCustomPlantPath(), "");
-    EXPECT_EQ(LocalDomainTexturePath(), "/sys/Zelt/Textures");
+    EXPECT_EQ(std::tuple(UserDomainApplicationSupportPath(), LocalDomainUserSharedPath(), LocalDomainContentPath(),
+                         LocalDomainAccessoriesPath(), LocalDomainCustomPlantPath(), LocalDomainTexturePath()),
+              std::tuple("", "", "", "", "", "/sys/Zelt/Textures"));
 
     FixedFolders noSystem("", "/u", "/Users");
     port::setFolders(&noSystem);
-    EXPECT_EQ(LocalDomainTexturePath(), "");
-    EXPECT_EQ(LocalDomainPowerToolPath(), "");
-    EXPECT_EQ(LocalDomainOEMSym3DPath(), "");
-    EXPECT_EQ(LocalDomainContentPath(), "/Users/Shared/Zelt/Content");
+    EXPECT_EQ(std::tuple(LocalDomainTexturePath(), LocalDomainPowerToolPath(), LocalDomainOEMSym3DPath(), LocalDomainContentPath()),
+              std::tuple("", "", "", "/Users/Shared/Zelt/Content"));
     port::setFolders(nullptr);
 }
 
 TEST(IsWin32Path, DriveLettersAndBackslashesAndShortStrings) {
-    EXPECT_TRUE(IsWin32Path(nullptr));
-    EXPECT_TRUE(IsWin32Path(""));
-    EXPECT_TRUE(IsWin32Path("a"));
-    EXPECT_TRUE(IsWin32Path("  a \r\n"));
-    EXPECT_TRUE(IsWin32Path(" \t "));
-    EXPECT_TRUE(IsWin32Path("C:\\Textures\\brick.jpg"));
-    EXPECT_TRUE(IsWin32Path("c:/Textures/brick.jpg"));
-    EXPECT_TRUE(IsWin32Path("  D:x"));
-    EXPECT_TRUE(IsWin32Path("\\\\server\\share\\a.jpg"));
-    EXPECT_TRUE(IsWin32Path("\\Textures"));
-    EXPECT_FALSE(IsWin32Path("/Users/Shared/Zelt/a.jpg"));
-    EXPECT_FALSE(IsWin32Path("  /tmp/a.jpg\n"));
-    EXPECT_FALSE(IsWin32Path("ab"));
-    EXPECT_FALSE(IsWin32Path("Photos/sky.jpg"));
+    for (const char* path : {static_cast<const char*>(nullptr), "", "a", "  a \r\n", " \t ", "C:\\Textures\\brick.jpg",
+                             "c:/Textures/brick.jpg", "  D:x", "\\\\server\\share\\a.jpg", "\\Textures"})
+        EXPECT_TRUE(IsWin32Path(path)) << (path ? path : "null");
+    for (const char* path : {"/Users/Shared/Zelt/a.jpg", "  /tmp/a.jpg\n", "ab", "Photos/sky.jpg"}) EXPECT_FALSE(IsWin32Path(path)) << path;
 }
 
 }  // namespace folders

@@ -1,5 +1,7 @@
 #include "support/records.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "files/docstate_io.h"
@@ -99,6 +101,20 @@ long Find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern
     for (size_t i = from; i + pattern.size() <= bytes.size(); ++i)
         if (std::equal(pattern.begin(), pattern.end(), bytes.begin() + static_cast<long>(i))) return static_cast<long>(i);
     return -1;
+}
+
+std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, size_t from, size_t n) {
+    from = std::min(from, bytes.size());
+    n = std::min(n, bytes.size() - from);
+    return {bytes.begin() + static_cast<long>(from), bytes.begin() + static_cast<long>(from + n)};
+}
+
+std::vector<uint8_t> Spliced(const std::vector<uint8_t>& bytes, size_t at, size_t n, const std::vector<uint8_t>& with) {
+    std::vector<uint8_t> out = Slice(bytes, 0, at);
+    out.insert(out.end(), with.begin(), with.end());
+    const std::vector<uint8_t> rest = Slice(bytes, at + n);
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
 }
 
 void ExpectSameObject(const Objex* a, const Objex* b, const std::string& where) {

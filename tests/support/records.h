@@ -81,6 +81,10 @@ Objex* ReadObjectFrom(const std::vector<uint8_t>& bytes, Layer* layer, int32_t v
 void ExpectSameObject(const Objex* a, const Objex* b, const std::string& where = "object");
 // Index of `pattern` in `bytes` from `from`, or -1.
 long Find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern, size_t from = 0);
+// Up to `n` bytes from `from`.
+std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, size_t from, size_t n = SIZE_MAX);
+// The bytes with the `n` at `at` replaced by `with`.
+std::vector<uint8_t> Spliced(const std::vector<uint8_t>& bytes, size_t at, size_t n, const std::vector<uint8_t>& with);
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
