@@ -156,7 +156,7 @@ TEST_F(PlanSymbols, TemporaryArcsFollowTheIncrementAndMayDropTheClosingPoint) {
 TEST_F(PlanSymbols, PlantSpokesAlternateAndOvershootTheCircleWhichFollowsTheZoom) {
     for (auto [zoom, r] : {std::pair{1.0f, 20.0f}, {2.0f, 20.0f}, {1.0f, 0.0f}}) {
         ds->zoomFactor = zoom;
-        Record([&] { DrawPlant(nullptr, Make(objtype::kPlant).plan({{0, 0}, {2 * r, 0}, {2 * r, 2 * r}})); });
+        Record([&] { DrawPlant(nullptr, Make(objtype::kPlant).on(doc->itsCurLayer).plan({{0, 0}, {2 * r, 0}, {2 * r, 2 * r}})); });
         const Segs spokes = Lines();
         ASSERT_EQ(spokes.size(), 6u);
         for (size_t i = 0; i < 6; ++i) {  // 30-degree steps
