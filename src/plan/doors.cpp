@@ -1,7 +1,9 @@
 #include "plan/doors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "files/windows_records.h"
 #include "model/docstate.h"
