@@ -201,9 +201,9 @@ void ConvertToStaircase(Objex* o, int32_t command, const Entry& e, const DocStat
     o->texture3 = deck ? 2207 : 1700;
     o->color2 = o->color3 = kWhite;
     SetAllTextureScales(o);
-    objfield::stair::kSizeA(*o) = ds->stairSizeA;
-    objfield::stair::kSizeB(*o) = ds->stairSizeB;
-    objfield::stair::kSizeC(*o) = ds->stairSizeC;
+    objfield::stair::kWidth(*o) = ds->stairSizeA;
+    objfield::stair::kRiser(*o) = ds->stairSizeB;
+    objfield::stair::kTread(*o) = ds->stairSizeC;
     objfield::stair::kSizeD(*o) = ds->stairSizeD;
     objfield::stair::kFloorHeight(*o) = layer->height;
     objfield::stair::kLeftRail(*o) = ds->stairLeftRail ? 1 : 0;

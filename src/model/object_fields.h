@@ -58,11 +58,11 @@ inline constexpr Param kArcAngle{0};
 
 // Staircases (38).
 namespace stair {
-inline constexpr Param kSizeA{0};
-inline constexpr Param kSizeB{1};
-inline constexpr Param kSizeC{2};
+inline constexpr Param kWidth{0};
+inline constexpr Param kRiser{1};            // riser height
+inline constexpr Param kTread{2};            // tread depth
 inline constexpr Param kSizeD{3};
-inline constexpr Param kFloorHeight{4};      // the height of the floor it climbs
+inline constexpr Param kFloorHeight{4};      // the height of the floor it climbs: its total rise
 inline constexpr Field<int32_t> kLeftRail{&Objex::optionA};
 inline constexpr Field<int32_t> kRightRail{&Objex::optionB};
 }  // namespace stair
@@ -93,7 +93,7 @@ inline constexpr Param kDepth{2};
 inline constexpr Param kWidth{3};
 }  // namespace beam
 namespace pier {
-inline constexpr Param kWidth{0};            // inches
+inline constexpr Param kWidth{0};            // the diameter, inches
 }  // namespace pier
 namespace duct {
 inline constexpr Param kWidth{2};

@@ -11,11 +11,13 @@
 #include "model/view_state.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
+#include "plan/doors.h"
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
 #include "plan/plan_labels.h"
 #include "plan/plan_objects.h"
+#include "plan/site_symbols.h"
 #include "plan/walls.h"
 #include "port/drawing.h"
 
@@ -37,6 +39,11 @@ void PerimeterOf(void* dc, Objex* object, const RECT*, int32_t, const TransformR
 }
 constexpr PlanTypeRoutine kDrawObjectPerimeter = PerimeterOf;
 
+// The pier keeps its square at its diameter while it is drawn.
+void PierOf(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
+    DrawFoundationPier(dc, object);
+}
+
 constexpr int16_t kType43 = 43;
 constexpr int16_t kType201 = objtype::kDimensionText;
 constexpr int16_t kSprinkler = 125;
@@ -47,14 +54,14 @@ constexpr int32_t kPlanView = 5149;
 // entry for the rest.
 constexpr Entry kPlanTypeTable[] = {
     // Drawn whole by their routine.
-    {objtype::kDoor, INT32_MIN, INT32_MAX, Stage::Own},                  // DrawDoor
-    {objtype::kWindow, INT32_MIN, INT32_MAX, Stage::Own},                // DrawWindow
-    {objtype::kPlant, INT32_MIN, INT32_MAX, Stage::Own},                 // DrawPlant
+    {objtype::kDoor, INT32_MIN, INT32_MAX, Stage::Own, false, DrawDoor},
+    {objtype::kWindow, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawWindow>},
+    {objtype::kPlant, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawPlant>},
     {objtype::kComponent, objsubtype::kAttachedDimension, objsubtype::kAttachedDimension, Stage::Own, false,
      ObjectOnly<DrawDimensionAttachment>},
     {objtype::kComponent, INT32_MIN, INT32_MAX, Stage::Own},             // DrawComponent
     {objtype::kSlopeArrow, INT32_MIN, INT32_MAX, Stage::Own},            // DrawRoofSlopeDirectionArrow
-    {objtype::kAccessory, INT32_MIN, INT32_MAX, Stage::Own},             // DrawAccessory
+    {objtype::kAccessory, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawAccessory>},
     {kType201, INT32_MIN, INT32_MAX, Stage::Own},
     // A wall's plan solid and outline are drawn by the layer before it.
     {objtype::kWall, INT32_MIN, INT32_MAX, Stage::OwnUntransformed, false, nullptr, Then::Outline,
@@ -78,7 +85,7 @@ constexpr Entry kPlanTypeTable[] = {
      Pieces::All},
     {objtype::kEdging, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Outline,
      Pieces::All},
-    {objtype::kStaircase, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done,  // DrawStaircase
+    {objtype::kStaircase, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawStaircase>, Then::Done,
      Pieces::Type43},
     {objtype::kEntireLot, INT32_MIN, INT32_MAX, Stage::Type},           // DrawTopoSlopeDirectionArrow
     // A through-the-points dimension from the first point to the second.
@@ -88,10 +95,12 @@ constexpr Entry kPlanTypeTable[] = {
      ObjectOnly<DrawDiameterDimension>, Then::Done},
     {objtype::kLeaderDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
      ObjectOnly<DrawLeaderDimension>, Then::Done},
-    {objtype::kStiffenerBeam, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kFoundationPier, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kPostTensionStrand, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kAirDuct, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
+    {objtype::kStiffenerBeam, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawFoundationBeam>,
+     Then::Done},
+    {objtype::kFoundationPier, INT32_MIN, INT32_MAX, Stage::Type, false, PierOf, Then::Done},
+    {objtype::kPostTensionStrand, INT32_MIN, INT32_MAX, Stage::Type, false,
+     ObjectOnly<DrawFoundationTensionCable>, Then::Done},
+    {objtype::kAirDuct, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawHVACDuct>, Then::Done},
     {kSprinkler, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawSprinkler>},
     {objtype::kFoundationSlope, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
     {objtype::kSlopeLot, INT32_MIN, INT32_MAX, Stage::Type},  // DrawTopoMultiSlopeDirectionArrow

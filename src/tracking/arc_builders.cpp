@@ -1,0 +1,137 @@
+#include "tracking/arc_builders.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/bounds.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_transforms.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "model/splines.h"
+#include "model/sweeps.h"
+#include "model/transforms.h"
+#include "plan/plan_lines.h"
+#include "tracking/poly_builders.h"
+
+namespace {
+
+constexpr float kRadiansPerDegree = 0.017453292519943295f;
+constexpr int16_t kArcPoint = 5;
+constexpr int16_t kFrontView = 1, kPlanKind = 2, kSideView = 3;
+
+// The document's view kind for the length of a build.
+class ViewKindScope {
+public:
+    ViewKindScope(DocState* ds, int16_t kind) : ds_(ds), saved_(ds->viewKind) { ds->viewKind = kind; }
+    ~ViewKindScope() { ds_->viewKind = saved_; }
+    ViewKindScope(const ViewKindScope&) = delete;
+    ViewKindScope& operator=(const ViewKindScope&) = delete;
+
+private:
+    DocState* ds_;
+    int16_t saved_;
+};
+
+struct Vec {
+    float x, y;
+};
+
+// Turned by `degrees` in the plan's sense (counter-clockwise with y down).
+Vec Turn(Vec v, float degrees) {
+    const float c = std::cos(degrees * kRadiansPerDegree), s = std::sin(degrees * kRadiansPerDegree);
+    return {v.x * c + v.y * s, -v.x * s + v.y * c};
+}
+
+bool Append(Objex* arc, Poinz*& tail, Vec centre, Vec at, Vec tangent, float third) {
+    Poinz* p = CreatePoint(kArcPoint, 1, 0, tangent.x, tangent.y, 0, centre.x + at.x, centre.y + at.y, third,
+                           tangent.x, tangent.y, 0, 0, 0, 0, arc);
+    if (!p) return false;
+    p->owner = arc;
+    p->prev = tail;
+    (tail ? tail->next : arc->firstPoint) = p;
+    tail = p;
+    ++arc->pointCount;
+    return true;
+}
+
+}  // namespace
+
+Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float start, float sweep,
+                                  float third, int16_t viewKind, float increment) {
+    DocState* ds = CurrentDocState();
+    if (!ds || (x1 == x2 && y1 == y2)) return nullptr;
+    ViewKindScope scope(ds, kFrontView);
+    const Vec c{x1 + (x2 - x1) / 2, y1 + (y2 - y1) / 2};
+    const float width = std::fabs(x2 - x1), height = std::fabs(y2 - y1);
+    const float r = std::max(width, height) / 2;
+    // A zero or non-finite increment would ask for endless segments.
+    const float parts = increment != 0 ? std::ceil(std::fabs(sweep / increment)) : 1.0f;
+    const int32_t n = std::isfinite(parts) ? std::clamp(static_cast<int32_t>(parts), 1, 3600) : 1;
+    const float s = sweep / static_cast<float>(n);
+
+    const DrawingStyle style = GetBuilderDrawingStyle(0);
+    Objex* arc = CreateObject(objtype::kArc, 0, 1, &style.fillColor, &style.penColor, style.penWidth,
+                              style.penStyle, style.fillPattern, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, TypeData{});
+    if (!arc || sweep == 0) return arc;
+
+    float h0, th0, th1, h1, d0, td0, td1, d1;
+    BuildRadiusSpline(s * kRadiansPerDegree, r, &h0, &th0, &th1, &h1, &d0, &td0, &td1, &d1);
+    const float turn = start + sweep - s / 2;
+    Vec end1 = Turn({h0, d0}, turn), t1 = Turn({th0, td0}, turn);
+    Vec end2 = Turn({h1, d1}, turn), t2 = Turn({th1, td1}, turn);
+    Poinz* tail = nullptr;
+    bool made = Append(arc, tail, c, end1, t1, third) && Append(arc, tail, c, end2, t2, third);
+    end1 = Turn(end1, -s), t1 = Turn(t1, -s);
+    for (int32_t i = 1; made && i < n; ++i) {
+        end1 = Turn(end1, -s), t1 = Turn(t1, -s);
+        made = Append(arc, tail, c, end1, t1, third);
+    }
+    if (!made) {
+        DeleteObj(arc);
+        return nullptr;
+    }
+    if (width != height) {
+        TransformRecord scale;
+        for (int i = 0; i < 3; ++i) scale.values[xform::kScaleH + i] = 1.0f;
+        if (width > height) scale.values[xform::kScaleH + 1] = height / width;
+        else scale.values[xform::kScaleH] = width / height;
+        scale.values[xform::kCentreH] = c.x;
+        scale.values[xform::kCentreH + 1] = c.y;
+        ScaleObject(arc, &scale);
+    }
+    if (viewKind == kPlanKind) ConvertXYtoXZ(arc);
+    else if (viewKind == kSideView) ConvertXYtoZY(arc);
+    UpdateObjectBounds(arc);
+    return arc;
+}
+
+void Draw3DEllipse(void* dc, const FloatRect* rect, float start, float sweep, int16_t viewKind,
+                   float level, Float3DPoint* positions, Float3DPoint* inTangents,
+                   Float3DPoint* outTangents, uint8_t draw, int32_t* count, uint8_t dropLast,
+                   float step) {
+    if (count) *count = 0;
+    if (!rect) return;
+    if (std::fabs(sweep) < 1e-5f) sweep = 1.0f;
+    Objex* arc = BuildTempArcGivenIncrement(rect->floatLeft, rect->floatTop, rect->floatRight,
+                                            rect->floatBottom, start, sweep, level, viewKind, step);
+    if (!arc) return;
+    int32_t points = 0;
+    for (Poinz* p = arc->firstPoint; p; p = p->next) {
+        const bool last = !p->next;
+        if (draw && !last) DrawObjectSegment(dc, arc, p, p->next, 0, nullptr);
+        if (last && dropLast) break;
+        auto copy = [&](Float3DPoint* into, const float* from) {
+            if (into) into[points] = {from[0], from[1], from[2]};
+        };
+        copy(positions, p->position);
+        copy(inTangents, p->inTangent);
+        copy(outTangents, p->outTangent);
+        ++points;
+    }
+    if (count) *count = points;
+    DeleteObj(arc);
+}

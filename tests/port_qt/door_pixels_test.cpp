@@ -1,0 +1,64 @@
+// A door's gap and swing in an offscreen image: 36 units from (100, 0) to (136, 0) in a 12-unit
+// wall, seen from above at zoom 1 (a plan unit a pixel), moved 50 down.
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "plan/doors.h"
+#include "plan/plan_objects.h"
+#include "port/qt/painter_context.h"
+#include "support/build.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb kGrey = qRgb(128, 128, 128), kWall = qRgb(0, 0, 0), kPen = qRgb(0, 0, 255);
+
+class DoorPixels : public dvxtest::DocumentTest {
+protected:
+    QImage Paint(int16_t style, uint8_t printing) {
+        DocState* ds = doc->itsDocState;
+        ds->zoomFactor = 1, ds->planScale = 72, ds->penColor = {0, 0, 65535}, ds->backgroundColor = {65535, 65535, 0};
+        dvxtest::SetPlanView();
+        Objex* wall = dvxtest::Outline(objtype::kWall, {{0, 0}, {160, 0}}, false).on(doc->itsCurLayer);
+        wall->penWidth = 12;
+        Objex* door = dvxtest::Make(dvxtest::Attach(wall, objtype::kDoor, dvxtest::PointAt(wall, 0), dvxtest::PointAt(wall, 1))).plan({{100, 0}, {136, 0}});
+        door->typeData.attachment->style = style, door->typeData.attachment->swingOrOffset = -1.5707963f;
+        QImage image(160, 100, QImage::Format_RGB32);
+        image.fill(kGrey);
+        QPainter(&image).fillRect(0, 44, 160, 12, QColor(kWall));  // the wall's solid
+        {
+            port::qt::QPainterContext context(&image);
+            port::DrawingScope scope(context);
+            context.setAntialiasing(false), context.translate(0, 50);
+            gPrinting = printing, gHPrintScale = gVPrintScale = 1;
+            DrawDoor(nullptr, door, nullptr, 1, nullptr);
+        }
+        gPrinting = 0;
+        return image;
+    }
+};
+
+int Count(const QImage& image, QRgb colour, int x1, int x2, int d) {
+    int n = 0;
+    for (int x = x1; x <= x2; ++x) n += image.pixel(x, 50 + d) == colour;
+    return n;
+}
+
+TEST_F(DoorPixels, TheGapClearsTheWallThreeBeyondEachFaceInTheBackgroundOrWhiteWhenPrinting) {
+    struct Row { int16_t style; uint8_t printing; QRgb clear; };
+    for (const Row& row : {Row{501, 0, qRgb(255, 255, 0)}, Row{501, 1, qRgb(255, 255, 255)}, Row{999, 0, qRgb(255, 255, 0)}}) {
+        const QImage image = Paint(row.style, row.printing);
+        for (int d : {-8, -6, -1, 1, 6, 8}) EXPECT_EQ(Count(image, row.clear, 110, 130, d), 21) << d;
+        for (int d : {-10, 10}) EXPECT_EQ(Count(image, kGrey, 110, 130, d), 21) << d;
+        EXPECT_EQ(Count(image, kWall, 90, 98, 0), 9);  // the wall beside the door is untouched
+        const int dashes = Count(image, kPen, 104, 132, 0);  // one dashed line along the centre
+        EXPECT_TRUE(dashes > 10 && dashes < 20) << dashes;
+        // The leaf across the wall at the hinge, and the top of the swing 33 above it.
+        EXPECT_EQ(Count(image, kPen, 136, 136, -20) + Count(image, kPen, 100, 140, -33), row.style == 501 ? 2 : 0);
+    }
+}
+
+}  // namespace
