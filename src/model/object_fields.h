@@ -23,6 +23,14 @@ struct Field {
     constexpr T operator()(const Objex& o) const { return o.*member; }
 };
 
+// A named `Poinz` field that points reuse for a quantity of their own.
+template <typename T>
+struct PointField {
+    T Poinz::*member;
+    constexpr T& operator()(Poinz& p) const { return p.*member; }
+    constexpr T operator()(const Poinz& p) const { return p.*member; }
+};
+
 // Walls (12).
 namespace wall {
 inline constexpr Param kHeight{0};           // raised to the floor height when below 0.5
@@ -123,5 +131,11 @@ namespace rotation {
 inline constexpr Param kFixedComponent{0};
 inline constexpr Param kImported{4};
 }  // namespace rotation
+
+// Points of any type: the flag their key-entry handle was last drawn with (memory only: files
+// do not store it, duplicates do not copy it).
+namespace point {
+inline constexpr PointField<int16_t> kKeyEntryMark{&Poinz::valueR};
+}  // namespace point
 
 }  // namespace objfield

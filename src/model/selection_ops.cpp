@@ -5,7 +5,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "plan/plan_objects.h"
-#include "plan/selection_feedback_seams.h"
+#include "plan/selection_feedback.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/custom_popups.h"
 #include "ui/core/inspector_seams.h"

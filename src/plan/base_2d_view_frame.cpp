@@ -13,6 +13,7 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
+#include "plan/handles.h"
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_objects.h"
@@ -115,7 +116,11 @@ void Base2DView::draw3D(const PlatformRect& rect, int32_t flags) {
     context.restore();
 
     doDraw3D(rect, flags);
-    // Handles (shown while no feedback is) come with their issue.
+    if (dynamicDrawEngine->areAllPathsEmpty()) {
+        RECT dirty;
+        ConvertNSRectToRECT(&dirty, &rect);
+        DrawAllLayerHandles(gCurDocument->itsLayers, &dirty);
+    }
     dynamicDrawEngine->strokeAllPaths();
     if (!gTrackingMouse) LiveViewNeedsDisplay();
 }

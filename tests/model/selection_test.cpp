@@ -18,7 +18,9 @@
 #include "model/shape_path.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
+#include "plan/selection_feedback.h"
 #include "support/build.h"
+#include "support/drawing_doubles.h"
 #include "support/seam_recorders.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
@@ -264,10 +266,10 @@ TEST_F(SelectionModes, PointModesRespectDetectabilityAndActOnSelectedPointsOnly)
     SelectPoint(p, selmode::kHide, 0);
     EXPECT_TRUE(Near({p->selected, p->detectable}, {0, 0}));
 
-    // Every call first clears a shown wall segment dimension, even without a point.
-    const int before = seams.dimensionClears;
+    // Every call first clears a shown wall segment clearance, even without a point.
+    gSelectedWallSegmentEndPtSideB = {10, 10};
     SelectPoint(nullptr, selmode::kSelect, 0);
-    EXPECT_EQ(seams.dimensionClears, before + 1);
+    EXPECT_TRUE(Near({gSelectedWallSegmentEndPtSideB.floatH, gSelectedWallSegmentEndPtSideB.floatV}, {-32000, -32000}));
 }
 
 TEST_F(SelectionModes, WholeObjectsRefuseSelectionWhenUndetectableButAlwaysDeselect) {
@@ -361,13 +363,15 @@ TEST_F(SelectionModes, RoofsPassDeselectionToAttachmentsButNotSelection) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* door = Shape(wall, objtype::kDoor, {{20, 0}, {40, 0}});
     gCustomDoorPopEntryHilite = 3;
+    RecordingContext context;
+    port::DrawingScope scope(context);
     DoSelectObjectPoints(wall, selmode::kSelect, 1);
-    ASSERT_EQ(seams.selectionLines.size(), 1u);
-    EXPECT_EQ(seams.selectionLines[0], door);
+    ASSERT_EQ(context.ops.size(), 1u);  // the door's selection line
+    EXPECT_TRUE(Near({context.ops[0].path.bounds().x, context.ops[0].path.bounds().width}, {H(door, 0), H(door, 1) - H(door, 0)}));
     EXPECT_EQ(gCustomDoorPopEntryHilite, -1);
     DoSelectObjectPoints(wall, selmode::kSelect, 1);  // no change, no redraw
     DoSelectObjectPoints(wall, selmode::kDeselect, 0);
-    EXPECT_EQ(seams.selectionLines.size(), 1u);
+    EXPECT_EQ(context.ops.size(), 1u);
 }
 
 TEST_F(SelectionModes, VisualSelectionSkipsObjectsOffThePlansInForce) {

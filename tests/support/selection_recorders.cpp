@@ -1,26 +1,18 @@
 #include "support/selection_recorders.h"
 
 #include "app/core/main_window_seams.h"
-#include "plan/selection_feedback_seams.h"
 #include "tools/component_seams.h"
 #include "ui/core/inspector_seams.h"
 
 namespace dvxtest {
 
 SelectionSeamRecorder::SelectionSeamRecorder() {
-    SetDrawSelectionLineHandler([this](Objex* o) { selectionLines.push_back(o); });
-    SetClearDimensionWallSegmentSelectionHandler([this] {
-        ++dimensionClears;
-        return false;
-    });
     SetMainWindowControllerSetElevationPaneHandler([this](const SelectionState40* s) { elevationPanes.push_back(*s); });
     SetInspectorUpdatePropertiesStateHandler([this](int32_t s) { propertiesStates.push_back(s); });
     SetUpdateFixedComponentHandler([this](Objex* o) { fixedComponents.push_back(o); });
 }
 
 SelectionSeamRecorder::~SelectionSeamRecorder() {
-    SetDrawSelectionLineHandler(nullptr);
-    SetClearDimensionWallSegmentSelectionHandler(nullptr);
     SetMainWindowControllerSetElevationPaneHandler(nullptr);
     SetInspectorUpdatePropertiesStateHandler(nullptr);
     SetUpdateFixedComponentHandler(nullptr);

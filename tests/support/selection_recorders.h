@@ -1,6 +1,6 @@
 #pragma once
-// Records the seams the selection code calls (selection lines, wall segment dimensions, the
-// elevation pane, the inspector, fixed components) and puts the defaults back when it goes.
+// Records the seams the selection code calls (the elevation pane, the inspector, fixed
+// components) and puts the defaults back when it goes.
 #include <vector>
 
 #include "model/selection_state.h"
@@ -16,8 +16,6 @@ public:
     SelectionSeamRecorder(const SelectionSeamRecorder&) = delete;
     SelectionSeamRecorder& operator=(const SelectionSeamRecorder&) = delete;
 
-    std::vector<Objex*> selectionLines;        // DrawSelectionLine
-    int dimensionClears = 0;                   // ClearDimensionWallSegmentSelection
     std::vector<SelectionState40> elevationPanes;
     std::vector<int> propertiesStates;         // updatePropertiesState:
     std::vector<Objex*> fixedComponents;       // UpdateFixedComponent
