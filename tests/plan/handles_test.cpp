@@ -216,3 +216,59 @@ TEST_F(HandlesTest, TheTransformBoxGoesToTheEngineWhileTransforming) {
 }
 
 }  // namespace
+
+TEST_F(HandlesTest, WallSegmentClearancesRunCentreToCentreAndShowOnce) {
+    Objex* wall = Wall(floor, {{0, 0}, {400, 0}});
+    Make(wall).select();
+    const FloatPoint* ends[] = {&gSelectedWallSegmentStartPtSideA, &gSelectedWallSegmentEndPtSideA,
+                                &gSelectedWallSegmentStartPtSideB, &gSelectedWallSegmentEndPtSideB};
+    auto stored = [&] {
+        std::vector<double> out;
+        for (const FloatPoint* p : ends) out.insert(out.end(), {std::round(p->floatH), std::round(p->floatV)});
+        return out;
+    };
+    const std::vector<double> none{-32000, -32000, -32000, -32000};
+    const struct { float a, b; std::vector<double> sideA, sideB; } rows[] = {
+        {-100, 100, {200, 0, 200, -100}, {200, 0, 200, 100}},
+        {-8, 100, none, {200, 0, 200, 100}},  // a neighbour 10 or nearer leaves its side empty
+        {0, 0, none, none},                    // nothing within reach
+    };
+    for (const auto& row : rows) {
+        std::vector<Objex*> near;
+        for (float d : {row.a, row.b}) if (d) near.push_back(Wall(floor, {{-50, d}, {450, d}}));
+        DrawDimensionWallSegmentSelection(wall, PointAt(wall, 0), PointAt(wall, 1), 200, 30);
+        std::vector<double> want = row.sideA;
+        want.insert(want.end(), row.sideB.begin(), row.sideB.end());
+        EXPECT_EQ(stored(), want) << row.a;
+        ClearDimensionWallSegmentSelection();
+        for (Objex* o : near) o->type = objtype::kLine;  // out of the next row's reach
+    }
+
+    // Drawn once: red readouts of fixed height; side B one-sided after side A.
+    auto drawn = [&](bool a, bool b) {
+        const FloatPoint none{-32000, -32000};
+        gSelectedWallSegmentStartPtSideA = a ? FloatPoint{200, 0} : none, gSelectedWallSegmentEndPtSideA = a ? FloatPoint{200, -100} : none;
+        gSelectedWallSegmentStartPtSideB = b ? FloatPoint{200, 0} : none, gSelectedWallSegmentEndPtSideB = b ? FloatPoint{200, 100} : none;
+        context.ops.clear();
+        ApplePortDrawDimensionWallSegmentSelection();
+        int extensions = 0, readouts = 0;  // extension lines lie across the vertical dimension
+        for (const DrawnOp& op : context.ops) {
+            extensions += op.kind == Kind::Stroke && op.path.bounds().height == 0;
+            if (op.kind != Kind::TextAt) continue;
+            ++readouts;
+            EXPECT_TRUE(Near({op.height, op.state.fill.red, op.state.fill.green}, {12, 1, 0}));
+        }
+        EXPECT_EQ(stored(), (std::vector<double>(8, -32000)));
+        return std::pair(extensions, readouts);
+    };
+    const auto [onlyA, textA] = drawn(true, false);
+    const auto [onlyB, textB] = drawn(false, true);
+    const auto [both, texts] = drawn(true, true);
+    EXPECT_TRUE(Near({textA, textB, texts, onlyA, onlyB, both}, {1, 1, 2, 2, 2, 3}));
+
+    // Clearing answers whether anything was shown; without a plan view it still empties.
+    SetMainWindowDocumentViewHandler(nullptr);
+    gSelectedWallSegmentEndPtSideB = {5, 5};
+    EXPECT_EQ(ClearDimensionWallSegmentSelection(), 1);
+    EXPECT_EQ(ClearDimensionWallSegmentSelection(), 0);
+}
