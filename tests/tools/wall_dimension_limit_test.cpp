@@ -1,7 +1,6 @@
-// The clearance probe: from (0, 0) up the plan's second axis to (0, 200), or as given.
+// The clearance probe from (0, 0) towards (0, 200), or as given, across walls.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "model/document_model.h"
@@ -10,36 +9,32 @@
 
 namespace {
 
-class WallDimensionLimit : public dvxtest::DocumentTest {};
+using namespace dvxtest;
+class WallDimensionLimit : public DocumentTest {};
 
 TEST_F(WallDimensionLimit, TheNearestCrossingWithinReachWinsInsideItsSegment) {
-    struct Wall { std::vector<std::pair<float, float>> at; float thickness; bool closed = false; };
-    const struct { const char* what; std::vector<Wall> walls; FloatPoint end; float want[3]; } rows[] = {
-        {"nearest of two", {{{{-50, 120}, {50, 120}}, 8}, {{{-50, 50}, {50, 50}}, 6}}, {0, 200}, {0, 50, 6}},
-        {"near an end: ignored", {{{{-50, 50}, {0.5f, 50}}, 6}, {{{-50, 120}, {50, 120}}, 8}}, {0, 200}, {0, 120, 8}},
-        {"closer than 10", {{{{-50, 4}, {50, 4}}, 6}}, {0, 200}, {0, 10, 6}},
-        {"the clicked segment skipped", {{{{-50, 0}, {50, 0}}, 4}, {{{-50, 80}, {50, 80}}, 6}}, {0, 200}, {0, 80, 6}},
-        {"closing segment", {{{{50, 60}, {50, 90}, {-50, 90}, {-50, 60}}, 5, true}}, {0, 200}, {0, 60, 5}},
-        {"beyond reach", {{{{-50, 250}, {50, 250}}, 6}}, {0, 200}, {0, 200, 0}},
-        {"nothing", {}, {0, 200}, {0, 200, 0}},
-        {"within 1 of the base", {{{{-50, 100}, {50, 100}}, 6}}, {0.8f, 200}, {0, 100, 6}},
+    using Walls = std::vector<std::vector<std::pair<float, float>>>;  // 5, 6, ... thick
+    const struct { Walls walls; bool skipFirst, closed; float endH, want[3]; } rows[] = {
+        {{{{-50, 120}, {50, 120}}, {{-50, 50}, {50, 50}}}, false, false, 0, {0, 50, 6}},
+        {{{{-50, 50}, {0.5f, 50}}, {{-50, 120}, {50, 120}}}, false, false, 0, {0, 120, 6}},  // near an end
+        {{{{-50, 4}, {50, 4}}}, false, false, 0, {0, 10, 5}},
+        {{{{-50, 0}, {50, 0}}, {{-50, 80}, {50, 80}}}, true, false, 0, {0, 80, 6}},  // the clicked one
+        {{{{50, 60}, {50, 90}, {-50, 90}, {-50, 60}}}, false, true, 0, {0, 60, 5}},  // closing segment
+        {{{{-50, 250}, {50, 250}}}, false, false, 0, {0, 200, 0}},                   // out of reach
+        {{{{-50, 100}, {50, 100}}}, false, false, 0.8f, {0, 100, 5}},                // aligned with the base
     };
     for (const auto& row : rows) {
-        Layer* floor = doc->itsCurLayer;
         std::vector<Objex*> walls;
-        for (const Wall& w : row.walls) {
-            Objex* o = dvxtest::Make(objtype::kWall).on(floor).closed(w.closed);
-            for (auto [h, d] : w.at) dvxtest::Point(o, {h, 0, d});
-            o->penWidth = w.thickness;
-            walls.push_back(o);
+        for (const auto& at : row.walls) {
+            Objex* o = walls.emplace_back(Make(objtype::kWall).on(doc->itsCurLayer).closed(row.closed));
+            for (auto [h, d] : at) Point(o, {h, 0, d});
+            o->penWidth = 4.0f + walls.size();
         }
-        // The first wall's first segment stands for the clicked one where a row says so.
-        const bool skip = std::string(row.what) == "the clicked segment skipped";
         const FloatPoint base{0, 0};
-        FloatPoint end = row.end;
-        const float t = LimitWallDimension(&base, &end, floor, skip ? walls[0]->firstPoint : nullptr,
-                                           skip ? walls[0]->firstPoint->next : nullptr);
-        EXPECT_TRUE(dvxtest::Near({end.floatH, end.floatV, t}, {row.want[0], row.want[1], row.want[2]}, 1e-3)) << row.what;
+        FloatPoint end{row.endH, 200};
+        const Poinz* skip = row.skipFirst ? walls[0]->firstPoint : nullptr;
+        const float t = LimitWallDimension(&base, &end, doc->itsCurLayer, skip, skip ? skip->next : nullptr);
+        EXPECT_TRUE(Near({end.floatH, end.floatV, t}, {row.want[0], row.want[1], row.want[2]}, 1e-3)) << t;
         for (Objex* o : walls) o->type = objtype::kLine;  // out of the next row's way
     }
 }
