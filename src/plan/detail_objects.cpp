@@ -85,8 +85,6 @@ void ApplyDash(port::DrawingContext& context) {
     context.setLineDash(std::vector<double>(gStyleState.dashes, gStyleState.dashes + count), gStyleState.phase);
 }
 
-ShapePathObject* KeptPath(Objex* object) { return dynamic_cast<ShapePathObject*>(object->platformObject); }
-
 void ReleaseKeptPath(Objex* object) {
     delete object->platformObject;
     object->platformObject = nullptr;

@@ -184,9 +184,9 @@ TEST_F(ShapesInPlan, ComponentsStandAgainstTheirWallFaceScaledToTheirSize) {
         const std::vector<std::string> texts = Texts();
         ASSERT_EQ(lines.size(), row.lines) << row.subtype << " " << row.width;
         ASSERT_EQ(texts.size(), row.texts);
-        if (!row.line.empty()) EXPECT_TRUE(dvxtest::Near({lines[0][0], lines[0][1], lines[0][2], lines[0][3]},
-                                                         {row.line[0], row.line[1], row.line[2], row.line[3]}, 0.51));
-        if (row.texts) EXPECT_TRUE(texts[0].find("Lx") != texts[0].npos && texts[0].back() == 'W' && texts[1] == "Tub/Shower");
+        if (!row.line.empty()) { EXPECT_TRUE(dvxtest::Near({lines[0][0], lines[0][1], lines[0][2], lines[0][3]},
+                                                           {row.line[0], row.line[1], row.line[2], row.line[3]}, 0.51)); }
+        if (row.texts) { EXPECT_TRUE(texts[0].find("Lx") != texts[0].npos && texts[0].back() == 'W' && texts[1] == "Tub/Shower"); }
     }
     FreeSymbolLists();
 }
