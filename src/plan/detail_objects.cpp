@@ -60,10 +60,8 @@ void Lay(port::Path* path, float x, float y, bool move) {
             const PlatformPoint p{Whole(x), Whole(y)};
             move ? element->moveToPoint(p) : element->lineToPoint(p);
         }
-    } else if (gPrinting) {
-        x *= gHPrintScale, y *= gVPrintScale;
-        move ? path->moveTo(x, y) : path->lineTo(x, y);
     } else {
+        if (gPrinting) x *= gHPrintScale, y *= gVPrintScale;
         move ? path->moveTo(Whole(x), Whole(y)) : path->lineTo(Whole(x), Whole(y));
     }
 }

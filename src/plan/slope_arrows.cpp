@@ -159,7 +159,10 @@ void DrawRoofPointElevation(void* dc, const Objex* object, const Poinz* point) {
     const DocState* ds = CurrentDocState();
     if (!ds || !object || !point || object->type != objtype::kFreehandRoof) return;
     (void)dc;
-    const Objex* record = object->typeData.kind == TypeDataKind::RoofPanels ? object->typeData.roofPanels : nullptr;
+    // The roof record, or else the generated slab, whose first ring follows the outline.
+    const Objex* record = object->typeData.kind == TypeDataKind::RoofPanels ? object->typeData.roofPanels
+                          : object->firstPart && object->firstPart->type == objtype::kPanelSlab ? object->firstPart
+                                                                                                 : nullptr;
     const int index = IndexOf(object, point);
     if (!record || index < 0) return;
     const Poinz* same = record->firstPoint;
