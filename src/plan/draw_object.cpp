@@ -42,6 +42,12 @@ void PerimeterOf(void* dc, Objex* object, const RECT*, int32_t, const TransformR
 }
 constexpr PlanTypeRoutine kDrawObjectPerimeter = PerimeterOf;
 
+constexpr int16_t kType43 = 43;
+constexpr int16_t kType201 = objtype::kDimensionText;
+constexpr int16_t kSprinkler = 125;
+constexpr int32_t kPlanView = 5149;
+
+// Shapes drawn by routines of their own files.
 void DetailShape(void*, Objex* object, const RECT*, int32_t flags, const TransformRecord* transform) {
     ApplePortDrawDetailObject(object, flags, transform);
 }
@@ -52,11 +58,6 @@ void Roof(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*)
 void RotatedText(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
     DrawTextDynamicObject(dc, object);
 }
-
-constexpr int16_t kType43 = 43;
-constexpr int16_t kType201 = objtype::kDimensionText;
-constexpr int16_t kSprinkler = 125;
-constexpr int32_t kPlanView = 5149;
 
 // Every type whose drawing is not a plain outline. An entry without a routine draws nothing
 // of its own until its routine lands; a type may have entries for subtype ranges before its
