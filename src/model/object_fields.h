@@ -93,6 +93,8 @@ inline constexpr Param kBalusterSpacing{1};
 namespace freehand_roof {
 inline constexpr Param kSlopeDirection{0};   // degrees
 inline constexpr Field<float> kPitch{&Objex::penWidth};
+// Non-zero: point heights are measured down from the elevation.
+inline constexpr Field<int16_t> kHeightsDownward{&Objex::elevationMode};
 }  // namespace freehand_roof
 
 // Foundation elements: stiffener beams (114), piers (115); air ducts (117).
@@ -118,6 +120,31 @@ namespace text_box {
 inline constexpr Param kMinimumWidth{1};
 inline constexpr Param kMinimumHeight{2};
 }  // namespace text_box
+
+// Text objects (144 rotated, 145 standard). The string, font and box live in the text record.
+namespace text_object {
+inline constexpr Param kAngle{0};                        // rotated text, degrees
+inline constexpr Field<int32_t> kHalfWidth{&Objex::optionA};  // rotated text, refitted by the draw
+// Standard text reads its alignment from the text record.
+inline int16_t Alignment(const Objex& o) { return o.typeData.text ? o.typeData.text->alignment : 0; }
+}  // namespace text_object
+
+// Roofs (14): the pitch (rise per 12) and the style code 1-6 (hips, gables, open ends).
+namespace roof {
+inline constexpr Field<float> kPitch{&Objex::penWidth};
+inline constexpr Field<int32_t> kStyle{&Objex::optionB};
+}  // namespace roof
+
+// Lot points (62, 133): the descent in degrees.
+namespace lot_point {
+inline float& Descent(Poinz& p) { return p.segmentValues[0]; }
+inline float Descent(const Poinz& p) { return p.segmentValues[0]; }
+}  // namespace lot_point
+
+// Topography lines (30): the height.
+namespace topo_line {
+inline constexpr Field<float> kHeight{&Objex::penWidth};
+}  // namespace topo_line
 
 // Plants (28): the planting age the plant adds to its age.
 namespace plant {

@@ -11,13 +11,18 @@
 #include "model/view_state.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
+#include "plan/detail_objects.h"
 #include "plan/doors.h"
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
 #include "plan/plan_labels.h"
 #include "plan/plan_objects.h"
+#include "plan/plan_symbols.h"
+#include "plan/roofs.h"
 #include "plan/site_symbols.h"
+#include "plan/slope_arrows.h"
+#include "plan/text_objects.h"
 #include "plan/walls.h"
 #include "port/drawing.h"
 
@@ -49,6 +54,18 @@ constexpr int16_t kType201 = objtype::kDimensionText;
 constexpr int16_t kSprinkler = 125;
 constexpr int32_t kPlanView = 5149;
 
+// Shapes drawn by routines of their own files.
+void DetailShape(void*, Objex* object, const RECT*, int32_t flags, const TransformRecord* transform) {
+    ApplePortDrawDetailObject(object, flags, transform);
+}
+void Component(void* dc, Objex* object, const RECT*, int32_t flags, const TransformRecord*) {
+    DrawComponent(dc, object, flags, 0, 0, static_cast<int16_t>(object->subtype));
+}
+void Roof(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) { DrawRoof(dc, object); }
+void RotatedText(void* dc, Objex* object, const RECT*, int32_t, const TransformRecord*) {
+    DrawTextDynamicObject(dc, object);
+}
+
 // Every type whose drawing is not a plain outline. An entry without a routine draws nothing
 // of its own until its routine lands; a type may have entries for subtype ranges before its
 // entry for the rest.
@@ -59,14 +76,14 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kPlant, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawPlant>},
     {objtype::kComponent, objsubtype::kAttachedDimension, objsubtype::kAttachedDimension, Stage::Own, false,
      ObjectOnly<DrawDimensionAttachment>},
-    {objtype::kComponent, INT32_MIN, INT32_MAX, Stage::Own},             // DrawComponent
-    {objtype::kSlopeArrow, INT32_MIN, INT32_MAX, Stage::Own},            // DrawRoofSlopeDirectionArrow
+    {objtype::kComponent, INT32_MIN, INT32_MAX, Stage::Own, false, Component},
+    {objtype::kSlopeArrow, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawRoofSlopeDirectionArrow>},
     {objtype::kAccessory, INT32_MIN, INT32_MAX, Stage::Own, false, ObjectOnly<DrawAccessory>},
     {kType201, INT32_MIN, INT32_MAX, Stage::Own},
     // A wall's plan solid and outline are drawn by the layer before it.
     {objtype::kWall, INT32_MIN, INT32_MAX, Stage::OwnUntransformed, false, nullptr, Then::Outline,
      Pieces::WallSolidAndOutline},
-    {objtype::kDetail, 1, 9, Stage::Detail},                             // ApplePortDrawDetailObject
+    {objtype::kDetail, 1, 9, Stage::Detail, false, DetailShape},
     {objtype::kDetail, INT32_MIN, INT32_MAX, Stage::Type, true},
     // Perimeter first, then outline.
     {objtype::kFloor, INT32_MIN, INT32_MAX, Stage::Type, true},
@@ -80,14 +97,14 @@ constexpr Entry kPlanTypeTable[] = {
     {objtype::kDeck, INT32_MIN, INT32_MAX, Stage::Type, true, ObjectOnly<DrawDeck>, Then::Outline,
      Pieces::Type43},
     // Type routines.
-    {objtype::kRoof, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},  // DrawRoof
+    {objtype::kRoof, INT32_MIN, INT32_MAX, Stage::Type, false, Roof, Then::Done},
     {objtype::kPath, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawPath>, Then::Outline,
      Pieces::All},
     {objtype::kEdging, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Outline,
      Pieces::All},
     {objtype::kStaircase, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawStaircase>, Then::Done,
      Pieces::Type43},
-    {objtype::kEntireLot, INT32_MIN, INT32_MAX, Stage::Type},           // DrawTopoSlopeDirectionArrow
+    {objtype::kEntireLot, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawTopoSlopeDirectionArrow>},
     // A through-the-points dimension from the first point to the second.
     {objtype::kDiameterDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
      ObjectOnly<DrawDiameterDimension>, Then::Done},
@@ -102,8 +119,9 @@ constexpr Entry kPlanTypeTable[] = {
      ObjectOnly<DrawFoundationTensionCable>, Then::Done},
     {objtype::kAirDuct, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawHVACDuct>, Then::Done},
     {kSprinkler, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawSprinkler>},
-    {objtype::kFoundationSlope, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kSlopeLot, INT32_MIN, INT32_MAX, Stage::Type},  // DrawTopoMultiSlopeDirectionArrow
+    {objtype::kFoundationSlope, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawFoundationSlope>,
+     Then::Done},
+    {objtype::kSlopeLot, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawTopoMultiSlopeDirectionArrow>},
     {objtype::kDimensionLine, INT32_MIN, INT32_MAX, Stage::Type, false, kDrawObjectPerimeter,
      Then::Done},
     {objtype::kOffsetDimensionV, INT32_MIN, INT32_MAX, Stage::Type, false,
@@ -112,8 +130,9 @@ constexpr Entry kPlanTypeTable[] = {
      ObjectOnly<DrawDimensionPerimeter>, Then::Done},
     {objtype::kLengthDimension, INT32_MIN, INT32_MAX, Stage::Type, false,
      ObjectOnly<DrawDimensionPerimeter>, Then::Done},
-    {objtype::kText, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
-    {objtype::kEnhancedText, INT32_MIN, INT32_MAX, Stage::Type, false, nullptr, Then::Done},
+    {objtype::kText, INT32_MIN, INT32_MAX, Stage::Type, false, RotatedText, Then::Done},
+    {objtype::kEnhancedText, INT32_MIN, INT32_MAX, Stage::Type, false, ObjectOnly<DrawTextStandardObject>,
+     Then::Done},
 };
 
 // First entry of each type code, or -1.
@@ -172,7 +191,10 @@ void DrawOutline(void* dc, Objex* object, int32_t flags,
                 DrawLinkSegment(dc, object, points[k * n + i], points[(k + 1) * n + i], flags, transform);
         }
     }
-    // Elevation labels of topography lines (on the topography layer) come with their issue.
+    if (object->type == objtype::kTopography && gCurDocument && object->layer &&
+        object->layer == gCurDocument->itsTopoLayer)
+        for (size_t i = 1; i < count; ++i)
+            if (i % 2 == 1 || i + 1 == count) DrawTopoLineElevation(dc, object, points[i]);
 }
 
 // Steps 4 to 9 of the object's own drawing, in the colour set by the caller.

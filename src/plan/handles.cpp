@@ -15,6 +15,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/plan_objects.h"
 #include "plan/selection_feedback.h"
+#include "plan/slope_arrows.h"
 #include "port/drawing.h"
 #include "port/seam.h"
 #include "tracking/tracking_state.h"
@@ -194,8 +195,21 @@ void DrawPointHandle(Poinz* point, uint8_t flag) {
     }
     if (!point) return;
     PlotHandle(nullptr, point->position[0], point->position[1], point->position[2], flag);
-    // PENDING(point labels): topography lines (30), freehand roofs (57) and lots (62, 133)
-    // label the point here once the slope and elevation labels are drawn in the plan.
+    const Objex* owner = point->owner;
+    switch (owner ? owner->type : 0) {
+    case objtype::kTopography:
+        DrawTopoLineElevation(nullptr, owner, point);
+        break;
+    case objtype::kFreehandRoof:
+        DrawRoofPointElevation(nullptr, owner, point);
+        break;
+    case objtype::kEntireLot:
+    case objtype::kSlopeLot:
+        DrawTopoSlopeElevation(nullptr, owner, point);
+        break;
+    default:
+        break;
+    }
 }
 
 void DrawObjectFrameHandles(Objex* object) {
@@ -221,8 +235,8 @@ void DrawObjectFrameHandles(Objex* object) {
             if (!plan) plot(R, B, depth), plot(L, B, depth);
         }
     }
-    // PENDING(roof point labels): a roof (14) labels every point's elevation here, in point
-    // order, once roofs are drawn in the plan.
+    if (object->type == objtype::kRoof)
+        for (Poinz* p = object->firstPoint; p; p = p->next) DrawCannedRoofPointElevation(nullptr, object, p);
 }
 
 void DrawObjectHandles(Objex* object, const RECT* rect) {

@@ -72,6 +72,12 @@ TEST_F(HandlesTest, FrameHandlesFollowTheViewAndTheBoxShape) {
         EXPECT_EQ(Handles(), row.seen) << row.x << " " << row.type;
         Make(o).select(0);
     }
+    Make(Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true)).select();  // labelled points
+    DrawAllLayerHandles(doc->itsLayers, &kAnyRect);
+    int labels = 0;
+    for (const DrawnOp& op : context.ops) labels += op.text.rfind("Elev: ", 0) == 0;
+    EXPECT_EQ(labels, 3);
+    context.ops.clear();
     SetPlanView();  // a 7 x 7 square from 3 left and above, outlined in black
     PlotHandle(nullptr, 10, 0, 20, 1);
     const port::Rect r = context.ops.at(0).path.bounds();
@@ -148,9 +154,14 @@ TEST_F(HandlesTest, KeyEntryHandlesAlternateFromStartUpAcrossRedraws) {
     DrawKeyEntryPointHandle(PointAt(line, 0), 1);
     const port::Rect round = context.ops.at(0).path.bounds();
     EXPECT_TRUE(Near({round.x, round.y, round.width, context.ops[0].state.fill.red}, {-4, -4, 9, 1}));
-    gCurTool = toolid::kPointEdit;  // a wall point: only its handle
+    context.ops.clear();
+    gCurTool = toolid::kPointEdit;  // a wall point: only its handle; a topography point also its label
     DrawPointHandle(PointAt(Wall(floor, {{0, 0}, {10, 0}}), 0), 1);
-    EXPECT_EQ(context.ops.size(), 2u + 2u);
+    Objex* topo = Shape(floor, objtype::kTopography, {{0, 0}, {10, 0}});
+    objfield::topo_line::kHeight(*topo) = 10;
+    DrawPointHandle(topo->firstPoint, 1);
+    ASSERT_EQ(context.ops.size(), 5u);
+    EXPECT_EQ(context.ops[4].text.rfind("Ascend: ", 0), 0u);
 }
 
 TEST_F(HandlesTest, WallSegmentClearancesRunCentreToCentreAndShowOnce) {

@@ -89,6 +89,7 @@ TEST_F(PlanFrameTest, FrameDrawsBackgroundImageTopographyGridDecksFloorsThenMark
     }
     EXPECT_EQ(seen, (std::vector<std::pair<Kind, port::Color>>{
                         {Kind::Fill, Color(ds->backgroundColor)}, {Kind::Image, {}}, {Kind::Stroke, Color(ds->topoLinesColor)},
+                        {Kind::TextAt, Color(ds->topoLinesColor)},  // the line's height at its last point
                         {Kind::Segments, Color(ds->gridColor)}, {Kind::Fill, Color(ds->backgroundColor)},
                         {Kind::Pattern, Color(kOtherFloors)}, {Kind::TextAt, Color(kOtherFloors)},  // "DECK"
                         {Kind::Stroke, Color(kOtherFloors)}, {Kind::Stroke, Color(kFloorColor)},

@@ -1,0 +1,21 @@
+#pragma once
+// Built-in 2D symbols drawn from the loaded symbol list, placed at an origin, scaled and
+// turned; and wall components (tubs, spas, showers) standing against their wall's face with
+// their symbol, size and name. The a and b arguments are passed along and not read.
+#include <cstdint>
+
+struct Objex;
+struct Poinz;
+
+// `origin` is (h, d); `angle` radians; scales are factors (1.0 as drawn). Types without a
+// built-in symbol, or not in the loaded list, draw nothing.
+void SetupToDraw2DSymbolObject(void* dc, int32_t a, int32_t b, float angle, const float* origin,
+                               int16_t symbolType, float scaleH, float scaleV);
+// One drawing object of a symbol: only one-row objects with points.
+void Draw2DSymbolObject(void* dc, const Objex* object, int32_t a, int32_t b, float angle,
+                        const float* origin, float scaleH, float scaleV);
+void Draw2DSymbolSegment(void* dc, const Objex* object, const Poinz* first, const Poinz* second,
+                         int32_t a, int32_t b, float angle, const float* origin, float scaleH,
+                         float scaleV);
+void DrawComponent(void* dc, const Objex* object, int32_t flags, int32_t a, int32_t b,
+                   int16_t symbolType);
