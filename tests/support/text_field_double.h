@@ -1,7 +1,5 @@
 #pragma once
 // A text field that keeps its text and counts writes.
-#include <string>
-
 #include "port/text_field.h"
 
 namespace dvxtest {
@@ -12,7 +10,6 @@ struct RecordingTextField : port::TextField {
     void setText(std::string_view macRoman) override { value = macRoman, ++writes; }
     bool isEnabled() const override { return enabled; }
     void setEnabled(bool on) override { enabled = on; }
-
     std::string value;
     bool enabled = true;
     int writes = 0;
