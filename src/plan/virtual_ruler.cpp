@@ -11,6 +11,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/numeric.h"
 #include "model/projection.h"
 #include "model/readouts.h"
 #include "model/transforms.h"
@@ -44,7 +45,7 @@ ViewPoint Offset(ViewPoint p, float angle, float length) {
     return {p.x + dx, p.y + dy};
 }
 
-int32_t Whole(float v) { return static_cast<int32_t>(v + 0.5f); }
+int32_t Whole(float v) { return dvxnum::TruncToInt32(v + 0.5f); }
 
 // The ruler's ends in the view and its angle and length there.
 struct Geometry {

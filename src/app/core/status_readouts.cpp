@@ -7,6 +7,7 @@
 #include "app/core/status_bar_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/numeric.h"
 #include "model/readouts.h"
 #include "model/transforms.h"
 #include "plan/annotations/plan_text.h"
@@ -23,15 +24,7 @@ std::string Length(float inches) {
 std::string Labelled(const char* label, float inches) { return LocalizedString(label) + Length(inches); }
 
 // Truncated after adding a half, as a 16-bit whole number.
-int16_t Whole16(float value) { return static_cast<int16_t>(static_cast<int32_t>(value + 0.5f)); }
-
-// A whole number within 32 bits, rounded to the nearest.
-int32_t Whole32(double value) {
-    if (!(value == value)) return 0;
-    if (value >= 2147483647.0) return INT32_MAX;
-    if (value <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(std::lround(value));
-}
+int16_t Whole16(float value) { return static_cast<int16_t>(dvxnum::TruncToInt32(value + 0.5f)); }
 
 }  // namespace
 
@@ -69,7 +62,7 @@ std::string drawWidthHeightArea(float width, float height) {
     const double squareInches = static_cast<double>(width) * height;
     const bool imperial = ds->units == kImperialUnits;
     // 144 square inches to the square foot; 39.37 inches to the metre, as the readouts have it.
-    const int32_t area = Whole32(imperial ? squareInches / 144.0 : squareInches / (39.37 * 39.37));
+    const int32_t area = dvxnum::TruncToInt32(std::round(imperial ? squareInches / 144.0 : squareInches / (39.37 * 39.37)));
     return Labelled("Width: ", width) + Labelled(", Height: ", height) + LocalizedString(", Area: ") +
            std::to_string(area) + LocalizedString(imperial ? " sq.ft." : " sq.m.");
 }
