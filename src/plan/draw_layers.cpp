@@ -18,6 +18,7 @@
 #include "plan/plan_lines.h"
 #include "plan/plan_objects.h"
 #include "plan/zoom.h"
+#include "plan/virtual_ruler.h"
 #include "render/core/color_conversions.h"
 #include "tracking/tracking_state.h"
 
@@ -197,5 +198,5 @@ void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
     if (!transform && !gPrinting &&
         (gCurTool == kExteriorWallTool || gCurTool == kFoundationWallTool))
         DrawAllFoundationPerimeters(dc, first);
-    // The virtual ruler comes with its issue.
+    DrawVirtualRuler(dc);
 }
