@@ -6,9 +6,11 @@ int16_t gCurTool = toolid::kSelect;
 uint8_t gTrackingMouse = 0;
 uint8_t gPointOrientation = 0;
 int16_t gCurSnap = snapmode::kNone;
+uint8_t gSnapLocked = 0;
 static const port::GlobalReset kReset([] {
     gCurTool = toolid::kSelect;
     gTrackingMouse = 0;
     gPointOrientation = 0;
     gCurSnap = snapmode::kNone;
+    gSnapLocked = 0;
 });

@@ -11,6 +11,8 @@ extern uint8_t gTrackingMouse;
 extern uint8_t gPointOrientation;
 // Current snap mode, written by the snap palette (500 none ... 508 on segment, 510 origin).
 extern int16_t gCurSnap;
+// The snap mode stays for more than one gesture (double-click on the snap palette).
+extern uint8_t gSnapLocked;
 
 // Tool IDs the selection rules test.
 namespace toolid {
@@ -31,4 +33,7 @@ inline constexpr int16_t kNone = 500;
 inline constexpr int16_t kEndPoint = 501;
 inline constexpr int16_t kObjectCentre = 503;
 inline constexpr int16_t kObjectCorner = 504;
+inline constexpr int16_t kSegmentOffset = 507;
+inline constexpr int16_t kOnSegment = 508;
+inline constexpr int16_t kOrigin = 510;
 }  // namespace snapmode

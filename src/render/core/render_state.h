@@ -4,3 +4,15 @@
 
 // Set when the whole 3D scene must be rebuilt before the next render.
 extern uint8_t gRefreshRender;
+// Render the scene when the live view is shown.
+extern uint8_t gRenderOnShow;
+// The rendered image no longer matches the model.
+extern uint8_t gRenderDirty;
+// Rendering goes through OpenGL (the only renderer here).
+extern uint8_t gRenderGL;
+// The other renderer; never set here.
+extern uint8_t gRenderingDirect3D;
+// Rebuild the current object's 3D model now rather than at the next refresh.
+extern uint8_t gForceRenderObjectNow;
+// Textures drawn on the wire frame.
+extern uint8_t gTexturedWire;
