@@ -1,10 +1,12 @@
 #include "app/application.h"
 
+#include "app/app_controller.h"
 #include "app/main_window.h"
 #include "port/qt/install.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -64,7 +66,20 @@ int RunApplication(int argc, char** argv) {
     port::qt::InstallQtPlatform();
     QuitOnTerminate(app);
 
+    AppController::initialize();
+    AppController* delegate = AppController::shared();
+    AppController::setSplashEnabled(!std::getenv("DVX_NO_SPLASH"));
+
     MainWindow window;
+    if (AppController::splashEnabled()) {
+        delegate->beginSplashScreen();
+        QTimer::singleShot(1500, delegate, [delegate] { delegate->endSplashScreen(); });
+    }
     window.show();
-    return app.exec();
+    // The placeholder window stands in for the first document until documents open.
+    delegate->restoreAllVisiblePanels();
+    delegate->applicationDidFinishLaunching();
+    const int code = app.exec();
+    AppController::destroyShared();
+    return code;
 }

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+
+#include "app/app_controller.h"
 #include <QMenuBar>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -10,5 +12,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     quitAction_ = file->addAction(tr("&Quit"));
     quitAction_->setShortcut(QKeySequence::Quit);
     quitAction_->setMenuRole(QAction::QuitRole);
-    connect(quitAction_, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(
+        quitAction_, &QAction::triggered, this, [] { AppController::shared()->terminate(); },
+        Qt::QueuedConnection);
+    AppController::shared()->installMenuItems(this);
 }

@@ -16,6 +16,12 @@ LOGFONT DefaultTextFontInfo() {
     return font;
 }
 
+LOGFONT DefaultPlanFontInfo() {
+    LOGFONT font = DefaultTextFontInfo();
+    font.lfHeight = -16;
+    return font;
+}
+
 }  // namespace
 
 int16_t gPattern = 0;
@@ -29,6 +35,7 @@ float gFlooringThickness = 12;
 float gSoffitThickness = 3;
 float gSoffitExtension = 18;
 LOGFONT gTextFontInfo = DefaultTextFontInfo();
+LOGFONT gCurFontInfo = DefaultPlanFontInfo();
 static const port::GlobalReset kReset([] {
     gPattern = 0;
     gTextAlignment = 0;
@@ -41,4 +48,5 @@ static const port::GlobalReset kReset([] {
     gSoffitThickness = 3;
     gSoffitExtension = 18;
     gTextFontInfo = DefaultTextFontInfo();
+    gCurFontInfo = DefaultPlanFontInfo();
 });

@@ -18,3 +18,5 @@ extern float gSoffitThickness;
 extern float gSoffitExtension;
 // The application's text font: new text objects and text read without a font take it.
 extern LOGFONT gTextFontInfo;
+// The plan font: the text font at 16 points.
+extern LOGFONT gCurFontInfo;

@@ -37,3 +37,14 @@ DVX_SEAM(ViewTop, "app", port::SeamKind::UserInterface, void())
 // The plan view of the main document window, asked by plan text, alerts and trackers; the
 // shell registers the lookup at start-up. Without it there is no view (null).
 DVX_SEAM(MainWindowDocumentView, "app", port::SeamKind::UserInterface, Base2DView*())
+
+// `updatePlantGrowthIndicatorLevel` of the document window and the plan tool palette.
+DVX_SEAM(UpdatePlantGrowthIndicatorLevel, "app", port::SeamKind::UserInterface, void())
+
+// The document cursor of the plan view's scroll view.
+enum class PlanCursor { Arrow, Crosshair, Zoom, OpenHand };
+DVX_SEAM(SetPlanDocumentCursor, "app", port::SeamKind::UserInterface, void(PlanCursor cursor))
+// The plan view's move, rotate and zoom sheets (a double click on their tools).
+DVX_SEAM(PlanViewMoveObjects, "app", port::SeamKind::UserInterface, void())
+DVX_SEAM(PlanViewRotateObjects, "app", port::SeamKind::UserInterface, void())
+DVX_SEAM(PlanViewSetPlanZoom, "app", port::SeamKind::UserInterface, void())

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/types.h"
 #include "port/defaults.h"
 
 inline constexpr const char* QMDUndoEnabledKey = "UndoEnabled";
@@ -35,12 +36,6 @@ inline constexpr const char* QMDMetricReadoutKey = "MetricReadoutKey";
 inline constexpr const char* QMDForcePlanDefaultsKey = "ForcePlanDefaultsKey";
 inline constexpr const char* QMDMaxSearchResultsKey = "MaxSearchResults";
 inline constexpr const char* QMDPreviewSizeKey = "PreviewSizeKey";
-
-// A colour with 16-bit channels (0-65535).
-struct RGBColor {
-    uint16_t red = 0, green = 0, blue = 0;
-    bool operator==(const RGBColor&) const = default;
-};
 
 // Colours are stored as one integer so that the store needs no colour type: 0x0000RRRRGGGGBBBB.
 int64_t PackRGBColor(const RGBColor& c);

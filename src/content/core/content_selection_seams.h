@@ -26,3 +26,7 @@ DVX_SEAM(ContentPaletteSelectedSymEntry, "content", port::SeamKind::UserInterfac
 // windows); -1 for none.
 DVX_SEAM_WITH_DEFAULT(ContentPaletteSelectedCategory, "content", port::SeamKind::UserInterface,
                       [] { return int16_t{-1}; }, int16_t())
+// `setCategorySelectionAbility:`: whether the user may switch categories.
+DVX_SEAM(ContentPaletteSetCategorySelectionAbility, "content", port::SeamKind::UserInterface, void(bool allowed))
+// `selectCategory:firstSymEntry:`: 0 accessories, 5 plants, 7 custom doors, 8 custom windows.
+DVX_SEAM(ContentPaletteSelectCategory, "content", port::SeamKind::UserInterface, void(int16_t category, bool firstEntry))

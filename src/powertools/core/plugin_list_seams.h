@@ -7,3 +7,13 @@
 
 // IDs of the loaded plug-ins; empty until the dispatcher registers its list.
 DVX_SEAM(LoadedPlugInIDs, "powertools", port::SeamKind::PlugIn, std::vector<int32_t>())
+
+struct QMDDocumentModel;
+
+// The plug-in dispatcher: finding the plug-ins, listening for their notifications, the plug-in
+// holding a document (0 for none) and launching one (false: not launched). Without a
+// dispatcher there are no plug-ins.
+DVX_SEAM(PowerToolBuildPluginList, "powertools", port::SeamKind::PlugIn, void())
+DVX_SEAM(PowerToolRegisterAllServerObservers, "powertools", port::SeamKind::PlugIn, void())
+DVX_SEAM(PowerToolEntryForDocument, "powertools", port::SeamKind::PlugIn, int32_t(const QMDDocumentModel* model))
+DVX_SEAM(LaunchPowerTool, "powertools", port::SeamKind::PlugIn, bool(int32_t plugInID))

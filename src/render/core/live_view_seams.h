@@ -6,6 +6,7 @@
 
 #include "port/alerts.h"
 #include "port/seam.h"
+#include "render/core/render_state.h"
 
 // initializeAnimatedLVStatus: starts the animated progress status.
 DVX_SEAM(InitializeAnimatedLVStatus, "render", port::SeamKind::Renderer, void())
@@ -22,3 +23,15 @@ DVX_SEAM_WITH_DEFAULT(BeginLiveViewAlertSheet, "render", port::SeamKind::Rendere
                       void(const port::Alert& alert, std::function<void(int)> onEnd))
 // The live view's OpenGL view needs display: the 3D view follows each plan redraw.
 DVX_SEAM(LiveViewNeedsDisplay, "render", port::SeamKind::Renderer, void())
+// The live-view panel's window: whether it is visible, showing it (`showWindow:`), ordering it
+// out and closing it, and `freeWalkThrough:`. Without a live view the window is a flag.
+DVX_SEAM_WITH_DEFAULT(LiveViewIsVisible, "render", port::SeamKind::Renderer,
+                      [] { return gLiveViewPanelVisible != 0; }, bool())
+DVX_SEAM_WITH_DEFAULT(ShowLiveView, "render", port::SeamKind::Renderer, [] { gLiveViewPanelVisible = 1; }, void())
+DVX_SEAM_WITH_DEFAULT(CloseLiveView, "render", port::SeamKind::Renderer, [] { gLiveViewPanelVisible = 0; }, void())
+DVX_SEAM(LiveViewFreeWalkThrough, "render", port::SeamKind::Renderer, void())
+// The live view's real-time drawing of a plant growth step: set up the scene, grow every
+// plant's visuals by the step, redraw.
+DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(GrowPlantVisuals, "render", port::SeamKind::Renderer, void(int32_t step))
+DVX_SEAM(RenderLoop, "render", port::SeamKind::Renderer, void())

@@ -9,6 +9,7 @@ uint8_t gRenderGL = 0;
 uint8_t gRenderingDirect3D = 0;
 uint8_t gForceRenderObjectNow = 0;
 uint8_t gTexturedWire = 0;
+uint8_t gLiveViewPanelVisible = 0;
 static const port::GlobalReset kReset([] {
     gRefreshRender = 0;
     gRenderOnShow = 0;
@@ -17,4 +18,5 @@ static const port::GlobalReset kReset([] {
     gRenderingDirect3D = 0;
     gForceRenderObjectNow = 0;
     gTexturedWire = 0;
+    gLiveViewPanelVisible = 0;
 });

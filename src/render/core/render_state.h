@@ -16,3 +16,5 @@ extern uint8_t gRenderingDirect3D;
 extern uint8_t gForceRenderObjectNow;
 // Textures drawn on the wire frame.
 extern uint8_t gTexturedWire;
+// The live view's window is shown (kept here while no live view registers itself).
+extern uint8_t gLiveViewPanelVisible;

@@ -1,0 +1,77 @@
+#include "app/about_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+AboutWindowController* sAbout = nullptr;
+
+QRect VisibleFrame() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+}  // namespace
+
+AppSplashScreen::AppSplashScreen(QSize size) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::SplashScreen) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    const QRect v = VisibleFrame();
+    setGeometry(v.x() + (v.width() - size.width()) / 2, v.y() + (v.height() - size.height()) / 2, size.width(),
+                size.height());
+}
+
+void AppSplashScreen::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0, 64, 136));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(rect(), 16, 16);
+    p.setPen(Qt::white);
+    QFont f = font();
+    f.setPointSize(28);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Dovranix"));
+}
+
+AboutWindowController* AboutWindowController::shared() {
+    if (!sAbout) sAbout = new AboutWindowController();
+    return sAbout;
+}
+
+bool AboutWindowController::exists() { return sAbout != nullptr; }
+
+AboutWindowController::AboutWindowController() : window_(new QWidget(nullptr, Qt::Window)) {
+    window_->setWindowTitle(QObject::tr("About Dovranix"));
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    auto* column = new QVBoxLayout(window_);
+    auto* name = new QLabel(QStringLiteral("<h2>Dovranix</h2><p>House and lot design.</p>"), window_);
+    name->setAlignment(Qt::AlignCenter);
+    column->addWidget(name);
+    window_->resize(320, 180);
+    // Centred across, high on the screen.
+    const QRect v = VisibleFrame();
+    const int w = window_->width(), h = window_->height();
+    window_->move(v.x() + (v.width() - w) / 2, int(v.y() + v.height() - (v.height() - h) / 1.2 - h));
+    // A closed window is dropped, so the next request loads it afresh.
+    connect(window_, &QObject::destroyed, this, [this] {
+        window_ = nullptr;
+        if (sAbout == this) sAbout = nullptr;
+        deleteLater();
+    });
+}
+
+AboutWindowController::~AboutWindowController() {
+    if (sAbout == this) sAbout = nullptr;
+    if (window_) {
+        disconnect(window_, nullptr, this, nullptr);
+        delete window_;
+    }
+}
+
+void AboutWindowController::showWindow() {
+    window_->show();
+    window_->raise();
+}

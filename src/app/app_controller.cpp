@@ -1,0 +1,333 @@
+#include "app/app_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBitmap>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/about_window.h"
+#include "app/core/app_seams.h"
+#include "app/core/localization_seams.h"
+#include "app/core/main_window_seams.h"
+#include "app/core/startup.h"
+#include "model/document_model.h"
+#include "plan/plan_lines.h"
+#include "port/defaults.h"
+#include "port/session.h"
+#include "powertools/core/plugin_list_seams.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
+#include "ui/core/inspector_seams.h"
+#include "ui/tool_palettes.h"
+
+namespace {
+
+AppController* sShared = nullptr;
+bool sSplashEnabled = true;
+
+// Bottom-left frames of the visible area and a window, y upwards from the screen's bottom.
+BottomLeftFrame ToBottomLeft(const QRect& r, int screenHeight) {
+    return BottomLeftFrame{double(r.x()), double(screenHeight - (r.y() + r.height())), double(r.width()),
+                           double(r.height())};
+}
+QPoint TopLeftOrigin(const BottomLeftFrame& f, int screenHeight) {
+    return QPoint(int(f.x), int(screenHeight - (f.y + f.height)));
+}
+
+struct MenuItem {
+    const char* title;
+    int32_t tag;
+    void (AppController::*action)();
+};
+
+}  // namespace
+
+void AppController::initialize() {
+    RegisterPreferenceDefaults(QLocale().measurementSystem() == QLocale::MetricSystem);
+}
+
+AppController* AppController::shared() {
+    if (!sShared) {
+        sShared = new AppController();
+        sShared->init();
+    }
+    return sShared;
+}
+
+void AppController::destroyShared() {
+    DestroySharedPalettes();
+    delete sShared;
+    sShared = nullptr;
+}
+
+void AppController::setSplashEnabled(bool enabled) { sSplashEnabled = enabled; }
+bool AppController::splashEnabled() { return sSplashEnabled; }
+
+AppController::AppController() = default;
+
+AppController::~AppController() {
+    SetResetStandardToolHandler(nullptr);
+    SetMainWindowDocumentViewHandler(nullptr);
+    FreeAcclLineBuffer();
+    delete splashWindow_;
+}
+
+void AppController::init() {
+    sessionID_ = int32_t(port::LoginSessionID());
+    InitializeSupportPath();
+    documentController_.documents().clear();
+    loadNewPlanReadoutState();
+    loadWindowVisibilityState();
+    initialWindowPositionsSet_ = false;
+    applicationDidLaunch_ = false;
+    InitializeApplicationGlobals();
+    shouldDisplaySplashScreen_ = true;
+    SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });
+    SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
+}
+
+const QCursor& AppController::zoomCursor() {
+    if (!zoomCursor_) {
+        // A magnifier: a ring with a handle, hot spot in the ring's centre.
+        QPixmap image(24, 24);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawEllipse(QPointF(11, 9), 6, 6);
+        p.drawLine(QPointF(15.5, 13.5), QPointF(21, 19));
+        p.end();
+        zoomCursor_ = std::make_unique<QCursor>(image, 11, 9);
+    }
+    return *zoomCursor_;
+}
+
+QMDDocument* AppController::mainWindowDocument() const {
+    if (!gCurDocument) return nullptr;
+    for (QMDDocument* d : const_cast<QMDDocumentController&>(documentController_).documents())
+        if (d && d->documentModel == gCurDocument) return d;
+    return nullptr;
+}
+
+QMainWindow* AppController::mainWindowController() const {
+    QMDDocument* d = mainWindowDocument();
+    return d ? d->windowController : nullptr;
+}
+
+Base2DView* AppController::mainWindowDocumentView() const {
+    QMDDocument* d = mainWindowDocument();
+    return d && d->windowController ? d->docView : nullptr;
+}
+
+int AppController::deMiniaturizedDocumentWindowCount() const {
+    int count = 0;
+    for (QMDDocument* d : const_cast<QMDDocumentController&>(documentController_).documents())
+        if (d && d->windowController && !d->windowController->isMinimized()) ++count;
+    return count;
+}
+
+void AppController::loadNewPlanReadoutState() { LoadNewPlanReadoutState(); }
+void AppController::loadWindowVisibilityState() { visible_ = LoadWindowVisibilityState(); }
+
+void AppController::closeVisiblePanelsAndSaveState() {
+    CloseLiveView();
+    // Each close clears its flag, so what was visible is read first and stored last.
+    auto closeAndRemember = [](bool visible, auto close, bool* flag) {
+        close();
+        *flag = visible;
+    };
+    ToolPaletteController* edit = ToolPaletteController::shared();
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    PlanToolPaletteController* plan = PlanToolPaletteController::shared();
+    closeAndRemember(edit->isVisible(), [edit] { edit->close(); }, &visible_.editTools);
+    closeAndRemember(snap->isVisible(), [snap] { snap->close(); }, &visible_.snapTools);
+    closeAndRemember(plan->isVisible(), [plan] { plan->close(); }, &visible_.planTools);
+    const bool inspector = InspectorIsVisible();
+    CloseInspector();
+    visible_.inspector = inspector;
+}
+
+void AppController::restoreAllVisiblePanels() {
+    if (visible_.editTools) ToolPaletteController::shared()->showWindow();
+    if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
+    // Placed once shown: only then do the window frames have their final size.
+    if (!initialWindowPositionsSet_) {
+        setInitialWindowPositionsAndAutoSaveNames();
+        initialWindowPositionsSet_ = true;
+    }
+}
+
+void AppController::setInitialWindowPositionsAndAutoSaveNames() {
+    ToolPaletteController* edit = ToolPaletteController::shared();
+    PlanToolPaletteController* plan = PlanToolPaletteController::shared();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const int height = screen->geometry().height();
+    const BottomLeftFrame v = ToBottomLeft(screen->availableGeometry(), height);
+    const QSize editSize = edit->window()->frameGeometry().size();
+    const QSize planSize = plan->window()->frameGeometry().size();
+    BottomLeftFrame e{0, 0, double(editSize.width()), double(editSize.height())};
+    BottomLeftFrame p{0, 0, double(planSize.width()), double(planSize.height())};
+    InitialPaletteOrigins(v, &e, &p);
+    if (!port::defaults().has(edit->frameKey())) edit->window()->move(TopLeftOrigin(e, height));
+    edit->setAutoSaveName();
+    if (!port::defaults().has(plan->frameKey())) plan->window()->move(TopLeftOrigin(p, height));
+    plan->setAutoSaveName();
+}
+
+void AppController::beginSplashScreen() {
+    if (!splashWindow_) splashWindow_ = new AppSplashScreen(QSize(420, 240));
+    splashWindow_->show();
+}
+
+void AppController::endSplashScreen() {
+    if (!splashWindow_) return;
+    splashWindow_->close();
+    delete splashWindow_;
+    splashWindow_ = nullptr;
+}
+
+void AppController::resetStandardTool(bool force) {
+    if (!ResetStandardToolState(force)) return;
+    PlanToolPaletteController::shared()->removeToolSelection();
+    ToolPaletteController::shared()->selectArrowTool();
+}
+
+void AppController::showLiveViewPanel() {
+    if (LiveViewIsVisible()) return;
+    ShowLiveView();
+    if (gRenderOnShow) {
+        RenderAllLayers();
+    } else {
+        gRenderDirty = 1;
+        gRefreshRender = 1;
+    }
+    LiveViewNeedsDisplay();
+}
+
+void AppController::toggleLiveViewPanel() {
+    if (LiveViewIsVisible()) CloseLiveView();
+    else showLiveViewPanel();
+}
+
+void AppController::toggleToolPalettePanel() {
+    ToolPaletteController* c = ToolPaletteController::shared();
+    c->isVisible() ? c->close() : c->showWindow();
+}
+
+void AppController::toggleSnapPalettePanel() {
+    SnapPaletteController* c = SnapPaletteController::shared();
+    c->isVisible() ? c->close() : c->showWindow();
+}
+
+void AppController::togglePlanToolPalettePanel() {
+    PlanToolPaletteController* c = PlanToolPaletteController::shared();
+    c->isVisible() ? c->close() : c->showWindow();
+}
+
+void AppController::toggleInspectorPanel() {
+    if (InspectorIsVisible()) {
+        CloseInspector();
+        setInspectorVisible(false);
+    } else {
+        setInspectorVisible(true);
+        ShowInspector();
+    }
+}
+
+void AppController::showPowerToolLauncherWindow() {
+    // No plug-ins are installed yet: the launcher has nothing to offer.
+}
+
+void AppController::showPreferenceWindow() {
+    // The preferences window belongs to the inspectors' issue.
+}
+
+void AppController::showAboutWindow() { AboutWindowController::shared()->showWindow(); }
+
+void AppController::launchManual() {
+    const QString manual =
+        QStandardPaths::locate(QStandardPaths::AppDataLocation, QStringLiteral("ZeltDovraneManual.pdf"));
+    if (!manual.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void AppController::visitKestoHomePage() {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(LocalizedString("https://dovranix.org/"))));
+}
+
+void AppController::applicationDidFinishLaunching() {
+    shouldDisplaySplashScreen_ = false;
+    applicationDidLaunch_ = true;
+    InspectorShowEmptyPane();
+}
+
+bool AppController::validateMenuItem(QAction* item) const {
+    const bool enabled = DelegateMenuItemsEnabled(gCurDocument != nullptr, PowerToolEntryForDocument(gCurDocument),
+                                                  deMiniaturizedDocumentWindowCount());
+    item->setEnabled(enabled);
+    const int32_t tag = item->data().toInt();
+    bool visible = false;
+    switch (tag) {
+    case 14000: visible = LiveViewIsVisible(); break;
+    case 14001: visible = ToolPaletteController::shared()->isVisible(); break;
+    case 14002: visible = SnapPaletteController::shared()->isVisible(); break;
+    case 14003: visible = PlanToolPaletteController::shared()->isVisible(); break;
+    case 14004: visible = InspectorIsVisible(); break;
+    default: return enabled;
+    }
+    item->setText(QString::fromStdString(PanelMenuItemTitle(tag, visible, enabled)));
+    return enabled;
+}
+
+bool AppController::terminate() {
+    if (LiveViewIsVisible()) CloseLiveView();
+    if (!CloseDocumentWindows()) return false;
+    QApplication::quit();
+    return true;
+}
+
+void AppController::installMenuItems(QMainWindow* window) {
+    static const MenuItem kWindowItems[] = {
+        {"Show 3D View", 14000, &AppController::toggleLiveViewPanel},
+        {"Show Editing Tools", 14001, &AppController::toggleToolPalettePanel},
+        {"Show Snap Tools", 14002, &AppController::toggleSnapPalettePanel},
+        {"Show Drawing Tools", 14003, &AppController::togglePlanToolPalettePanel},
+        {"Show Inspector", 14004, &AppController::toggleInspectorPanel},
+        {"Content Library", 0, &AppController::toggleContentLibraryPanel},
+        {"PowerTools...", 0, &AppController::showPowerToolLauncherWindow},
+    };
+    static const MenuItem kHelpItems[] = {
+        {"About Dovranix", 0, &AppController::showAboutWindow},
+        {"Preferences...", 0, &AppController::showPreferenceWindow},
+        {"Dovranix Manual", 0, &AppController::launchManual},
+        {"Dovranix Home Page", 0, &AppController::visitKestoHomePage},
+    };
+    auto fill = [this, window](const char* title, const MenuItem* items, size_t count) {
+        QMenu* menu = window->menuBar()->addMenu(QString::fromStdString(LocalizedString(title)));
+        menu->setObjectName(QString::fromLatin1(title));
+        for (size_t i = 0; i < count; ++i) {
+            QAction* a = menu->addAction(QString::fromStdString(LocalizedString(items[i].title)));
+            a->setData(items[i].tag);
+            auto action = items[i].action;
+            connect(a, &QAction::triggered, this, [this, action] { (this->*action)(); });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* a : menu->actions()) validateMenuItem(a);
+        });
+    };
+    fill("Window", kWindowItems, std::size(kWindowItems));
+    fill("Help", kHelpItems, std::size(kHelpItems));
+}

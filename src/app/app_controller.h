@@ -1,0 +1,114 @@
+#pragma once
+// The application delegate: what lives as long as the program (session, support folder,
+// document list, palettes' remembered visibility) and the commands that show the panels.
+#include <QObject>
+#include <QCursor>
+#include <memory>
+#include <vector>
+
+#include "app/core/preference_keys.h"
+
+class QAction;
+class QMainWindow;
+class QWidget;
+class Base2DView;
+struct QMDDocumentModel;
+
+// A document as the delegate sees it: its model, its window and that window's plan view.
+struct QMDDocument {
+    QMDDocumentModel* documentModel = nullptr;
+    QMainWindow* windowController = nullptr;  // null while it has no window
+    Base2DView* docView = nullptr;
+};
+
+// The shared list of open documents; the document issue fills it.
+class QMDDocumentController {
+public:
+    std::vector<QMDDocument*>& documents() { return documents_; }
+
+private:
+    std::vector<QMDDocument*> documents_;
+};
+
+class AppController : public QObject {
+    Q_OBJECT
+public:
+    // Registers the preference defaults (the current locale picks the unit system).
+    static void initialize();
+    // The delegate of the run; created by the first call.
+    static AppController* shared();
+    // Forgets the delegate (tests); the next shared() runs `init` again.
+    static void destroyShared();
+
+    // Whether the 1.5 s splash is shown (off for tests).
+    static void setSplashEnabled(bool enabled);
+    static bool splashEnabled();
+
+    int32_t sessionID() const { return sessionID_; }
+    QMDDocumentController* documentController() { return &documentController_; }
+    const QCursor& zoomCursor();
+
+    QMDDocument* mainWindowDocument() const;
+    QMainWindow* mainWindowController() const;
+    Base2DView* mainWindowDocumentView() const;
+    int deMiniaturizedDocumentWindowCount() const;
+
+    void loadNewPlanReadoutState();
+    void loadWindowVisibilityState();
+    void loadColorsForDocument(QMDDocumentModel*) {}
+
+    void setEditToolsVisible(bool v) { visible_.editTools = v; }
+    void setSnapToolsVisible(bool v) { visible_.snapTools = v; }
+    void setPlanToolsVisible(bool v) { visible_.planTools = v; }
+    void setInspectorVisible(bool v) { visible_.inspector = v; }
+    void setContentLibraryVisible(bool v) { visible_.contentLibrary = v; }
+    const WindowVisibility& visibility() const { return visible_; }
+
+    void closeVisiblePanelsAndSaveState();
+    void restoreAllVisiblePanels();
+    void setInitialWindowPositionsAndAutoSaveNames();
+
+    bool applicationDidLaunch() const { return applicationDidLaunch_; }
+    bool shouldDisplaySplashScreen() const { return shouldDisplaySplashScreen_; }
+    void beginSplashScreen();
+    void endSplashScreen();
+
+    void resetStandardTool(bool force);
+
+    void toggleLiveViewPanel();
+    void toggleToolPalettePanel();
+    void toggleSnapPalettePanel();
+    void togglePlanToolPalettePanel();
+    void toggleInspectorPanel();
+    void showLiveViewPanel();
+    void toggleContentLibraryPanel() {}
+    void showContentProvidersWindow() {}
+    void showPowerToolLauncherWindow();
+    void showPreferenceWindow();
+    void showAboutWindow();
+    void launchManual();
+    void visitKestoHomePage();
+
+    void applicationDidFinishLaunching();
+    // Enables (and for 14000-14004 titles) an item whose target is the delegate.
+    bool validateMenuItem(QAction* item) const;
+    // Closes the live view, then the document windows; quits unless one of them refused.
+    bool terminate();
+
+    // The panel commands as menu items on a window's menu bar (tags 14000-14004 among them).
+    void installMenuItems(QMainWindow* window);
+
+private:
+    AppController();
+    ~AppController() override;
+    void init();
+
+    bool initialWindowPositionsSet_ = false;
+    bool applicationDidLaunch_ = false;
+    bool shouldDisplaySplashScreen_ = false;
+    WindowVisibility visible_;
+    int32_t sessionID_ = 0;
+    std::unique_ptr<QCursor> zoomCursor_;
+    QMDDocumentController documentController_;
+    QWidget* splashWindow_ = nullptr;
+};

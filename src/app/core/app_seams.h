@@ -1,0 +1,7 @@
+#pragma once
+// What quitting asks of the document windows.
+#include "port/seam.h"
+
+// Asks every document window to close (saving as the user chooses); false when the user
+// cancelled, which stops the quit. Without document windows there is nothing to keep.
+DVX_SEAM_WITH_DEFAULT(CloseDocumentWindows, "app", port::SeamKind::UserInterface, [] { return true; }, bool())

@@ -1,0 +1,41 @@
+#include "render/core/plant_growth.h"
+
+#include <algorithm>
+
+#include "app/core/main_window_seams.h"
+#include "model/command_ids.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/selection_ops.h"
+#include "model/walkers.h"
+#include "plan/plan_objects.h"
+#include "plan/refresh_seams.h"
+#include "render/core/live_view_seams.h"
+
+void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
+    QMDDocumentModel* doc = gCurDocument;
+    DocState* ds = doc ? doc->itsDocState : nullptr;
+    if (!ds) return;
+    const bool live = LiveViewIsVisible();
+    if (live) {
+        gRealTimeDraw = 1;
+        RTInitializeGLScene();
+    }
+    int32_t level = age + step;
+    if (level < 1) level = 1, step = 0;
+    if (level > doc->itsMaximumPlantAge) step = 0;
+    ds->plantAge = static_cast<float>(std::min<int32_t>(level, doc->itsMaximumPlantAge));
+    UpdatePlantGrowthIndicatorLevel();
+    if (step != 0) {
+        if (live) {
+            GrowPlantVisuals(step);
+            RenderLoop();
+        } else {
+            SelectedObjectAllLayers(doc->itsLayers, 0, cmd::kPlantGrowth, CommandParamFromInt(step));
+        }
+    }
+    gRealTimeDraw = 0;
+    SelectedObjectAllLayers(doc->itsLayers, 0, cmd::kPlantSize, nullptr);
+    SelectAllLayers(doc->itsLayers, 2, 1);
+    Refresh();
+}

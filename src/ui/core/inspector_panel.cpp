@@ -1,0 +1,20 @@
+#include "ui/core/inspector_panel.h"
+
+#include "model/command_ids.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/selection_state.h"
+#include "model/selection_summary.h"
+#include "model/walkers.h"
+#include "port/seam.h"
+
+uint8_t gInspectorPanelVisible = 0;
+static const port::GlobalReset kReset([] { gInspectorPanelVisible = 0; });
+
+void RefreshSelectionState40() {
+    if (!gCurDocument || !gCurDocument->itsDocState) return;
+    DocState* ds = gCurDocument->itsDocState;
+    ClearSelectionState40(ds, &ds->ss40);
+    TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
+    UpdateSelectionState40Controls(&ds->ss40);
+}

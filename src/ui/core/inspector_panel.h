@@ -1,0 +1,10 @@
+#pragma once
+// What the inspector does while no inspector window is registered: the selection's base
+// elevation still follows every refresh, and the panel is a visible flag.
+#include <cstdint>
+
+// Set while the inspector panel is shown.
+extern uint8_t gInspectorPanelVisible;
+
+// Rebuilds the current document's selection summary and shows its elevation.
+void RefreshSelectionState40();

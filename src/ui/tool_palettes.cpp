@@ -1,0 +1,441 @@
+#include "ui/tool_palettes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <cmath>
+#include <cstdio>
+
+#include "app/app_controller.h"
+#include "app/core/dialog_fields.h"
+#include "app/core/localization_seams.h"
+#include "app/core/main_window_seams.h"
+#include "app/core/startup.h"
+#include "app/core/status_bar_seams.h"
+#include "content/core/content_selection_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "port/defaults.h"
+#include "port/qt/line_edit_field.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/plant_growth.h"
+#include "render/core/render_state.h"
+#include "scene/render_seams.h"
+#include "tracking/snap_modes.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/inspector_seams.h"
+#include "ui/core/palette_rules.h"
+#include "ui/core/palette_seams.h"
+
+namespace {
+
+constexpr int kCellSize = 28;
+ToolPaletteController* sEdit = nullptr;
+PlanToolPaletteController* sPlan = nullptr;
+SnapPaletteController* sSnap = nullptr;
+
+QString Localized(const char* key) { return QString::fromStdString(LocalizedString(key)); }
+
+}  // namespace
+
+// --- cells ---
+
+PaletteCellButton::PaletteCellButton(int tag, QWidget* parent) : QToolButton(parent), tag_(tag) {
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);  // cells never take the keyboard from the plan
+    setFixedSize(kCellSize, kCellSize);
+    setAutoRaise(true);
+}
+
+void PaletteCellButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit pressed(tag_, 1);
+    event->accept();
+}
+
+void PaletteCellButton::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void PaletteCellButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit pressed(tag_, 2);
+    event->accept();
+}
+
+PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QWidget(parent) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    for (const Cell& c : cells) {
+        auto* b = new PaletteCellButton(c.tag, this);
+        b->setToolTip(Localized(c.toolTip));
+        b->setProperty("image", QString::fromLatin1(c.image ? c.image : ""));
+        b->setText(Localized(c.toolTip).left(2));
+        connect(b, &PaletteCellButton::pressed, this, &PaletteCells::clickCell);
+        row->addWidget(b);
+        buttons_.push_back(b);
+    }
+    setFixedSize(kCellSize * int(cells.size()), kCellSize);
+}
+
+int PaletteCells::selectedTag() const {
+    for (PaletteCellButton* b : buttons_)
+        if (b->isChecked()) return b->tag();
+    return -1;
+}
+
+bool PaletteCells::hasTag(int tag) const { return cell(tag) != nullptr; }
+
+PaletteCellButton* PaletteCells::cell(int tag) const {
+    for (PaletteCellButton* b : buttons_)
+        if (b->tag() == tag) return b;
+    return nullptr;
+}
+
+void PaletteCells::selectCellWithTag(int tag) {
+    for (PaletteCellButton* b : buttons_) b->setChecked(b->tag() == tag);
+}
+
+void PaletteCells::deselectAll() { selectCellWithTag(-1); }
+
+void PaletteCells::clickCell(int tag, int clickCount) {
+    PaletteCellButton* b = cell(tag);
+    if (!b) return;
+    if (b->isChecked() && clickCount < 2) b->setChecked(false);
+    else selectCellWithTag(tag);
+    emit toolSelected(selectedTag(), clickCount);
+}
+
+// --- shared palette behaviour ---
+
+PaletteController::PaletteController(const char* title, const char* autoSaveName, void (*setFlag)(bool))
+    : window_(new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)), autoSaveName_(autoSaveName),
+      setFlag_(setFlag) {
+    window_->setWindowTitle(Localized(title));
+    window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    window_->setObjectName(QString::fromLatin1(autoSaveName));
+    window_->installEventFilter(this);
+}
+
+PaletteController::~PaletteController() { delete window_; }
+
+bool PaletteController::isVisible() const { return window_->isVisible(); }
+
+void PaletteController::showWindow() {
+    setFlag_(true);
+    window_->show();
+}
+
+void PaletteController::close() { window_->close(); }
+
+std::string PaletteController::frameKey() const { return std::string("NSWindow Frame ") + autoSaveName_; }
+
+void PaletteController::setAutoSaveName() {
+    const std::string saved = port::defaults().getString(frameKey());
+    int x, y, w, h;
+    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4) window_->move(x, y);
+}
+
+void PaletteController::windowWillClose() {
+    const QRect f = window_->frameGeometry();
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
+    port::defaults().setString(frameKey(), text);
+    setFlag_(false);
+}
+
+bool PaletteController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Close) windowWillClose();
+    return QObject::eventFilter(watched, event);
+}
+
+// --- edit tools ---
+
+ToolPaletteController* ToolPaletteController::shared() {
+    if (!sEdit) sEdit = new ToolPaletteController();
+    return sEdit;
+}
+
+ToolPaletteController::ToolPaletteController()
+    : PaletteController("Editing Tools", "EditToolPanel",
+                        [](bool v) { AppController::shared()->setEditToolsVisible(v); }) {
+    toolButtons_ = new PaletteCells({{200, "Selection", "Arrow"}, {202, "Rotate", "Rotate"}, {203, "Zoom", "Zoom"},
+                                     {204, "Pan", "Pan"}, {205, "View Point", "ViewPoint"}, {207, "Text", "Text"}},
+                                    window_);
+    connect(toolButtons_, &PaletteCells::toolSelected, this, &ToolPaletteController::selectTool);
+    window_->setFixedSize(toolButtons_->size());
+    gCurTool = 200;
+    toolButtons_->selectCellWithTag(200);
+}
+
+void ToolPaletteController::selectTool(int t, int clickCount) {
+    if (t != gCurTool) {
+        if (t == -1) {
+            toolButtons_->selectCellWithTag(gCurTool);
+        } else {
+            gCurTool = int16_t(t);
+            PlanToolPaletteController::shared()->removeToolSelection();
+            InspectorUpdatePropertiesState(1);
+            ContentPaletteSetCategorySelectionAbility(true);
+        }
+    }
+    if (clickCount == 2) OpenEditToolSheet(int16_t(t));
+    if (t == 205) {
+        LiveViewFreeWalkThrough();
+        if (!LiveViewIsVisible()) AppController::shared()->showLiveViewPanel();
+    }
+    AfterEditToolChosen(int16_t(t));
+}
+
+void ToolPaletteController::selectArrowTool() {
+    toolButtons_->selectCellWithTag(200);
+    ContentPaletteSetCategorySelectionAbility(true);
+    SetPlanDocumentCursor(PlanCursor::Arrow);
+}
+
+void ToolPaletteController::removeToolSelection() { toolButtons_->deselectAll(); }
+
+// --- plan tools ---
+
+namespace {
+
+const std::vector<std::vector<PaletteCells::Cell>>& PlanCells() {
+    static const std::vector<std::vector<PaletteCells::Cell>> kPlans = {
+        {{7000, "Foundation Perimeter", nullptr}, {7001, "Stiffener Beam", nullptr}, {7002, "Foundation Pier", nullptr},
+         {7003, "Post-Tension Strand", nullptr}, {7004, "Foundation Slope", nullptr}},
+        {{7050, "Exterior Wall", nullptr}, {7052, "Interior Wall", nullptr}, {7055, "Wall Break", nullptr},
+         {7056, "Door", nullptr}, {7057, "Window", nullptr}, {7058, "Straight Stairway", nullptr},
+         {7059, "Curved Stairway", nullptr}, {7060, "Straight Railing", nullptr}, {7061, "Curved Railing", nullptr},
+         {7062, "Floor", nullptr}, {7063, "Floor Cutout", nullptr}, {7065, "Fixture Lights", nullptr},
+         {7064, "Accessory", nullptr}},
+        {{7100, "110v Receptacle", nullptr}, {7102, "110v Floor/Ceiling Receptacle", nullptr},
+         {7103, "220v Receptacle", nullptr}, {7104, "220v Floor/Ceiling Receptacle", nullptr},
+         {7105, "Switch", nullptr}, {7106, "3/4/5-Way Switch", nullptr}, {7107, "Dimmer/Weather Proof Switch", nullptr},
+         {7108, "Switch Connector", nullptr}, {7109, "Fixture Light", nullptr}, {7110, "Flood Light", nullptr},
+         {7111, "Ceiling Fan", nullptr}, {7112, "Cable Outlet", nullptr}, {7113, "Phone Outlet", nullptr},
+         {7114, "Smoke Detector", nullptr}, {7115, "Thermostat", nullptr}},
+        {{7200, "Hose Bib", nullptr}, {7201, "Gas Bib", nullptr}, {7202, "Floor Drain", nullptr},
+         {7203, "Toilet", nullptr}, {7204, "Single Sink", nullptr}, {7205, "Double Sink", nullptr},
+         {7206, "Triple Sink", nullptr}, {7207, "Oval Sink", nullptr}, {7208, "Bath Tub", nullptr},
+         {7209, "Spa Tub", nullptr}, {7210, "Shower", nullptr}, {7211, "Water Heater", nullptr}},
+        {{7300, "Gable", nullptr}, {7301, "Hip", nullptr}, {7302, "Hip/Gable", nullptr},
+         {7303, "Gable Connector", nullptr}, {7304, "Hip Connector", nullptr}, {7305, "Cross Connector", nullptr},
+         {7306, "Freehand Roof", nullptr}, {7310, "Skylight", nullptr}},
+        {{7400, "Air Duct", nullptr}, {7401, "Floor Register", nullptr}, {7402, "Ceiling Register", nullptr},
+         {7403, "Air Return", nullptr}, {7404, "Furnace", nullptr}, {7405, "Air Conditioner", nullptr},
+         {7406, "Heat Pump", nullptr}, {7407, "Baseboard Heater", nullptr}},
+        {{7600, "Deck with Railing", nullptr}, {7601, "Deck without Railing", nullptr},
+         {7602, "Straight Railing", nullptr}, {7603, "Curved Railing", nullptr}, {7604, "Straight Stairway", nullptr},
+         {7605, "Curved Stairway", nullptr}},
+        {{7500, "Property Line", nullptr}, {7501, "Ground Fill Region", nullptr}, {7502, "Pathway/Driveway", nullptr},
+         {7503, "Fill", nullptr}, {7504, "Edging", nullptr}, {7505, "Fence", nullptr}, {7506, "Gate", nullptr},
+         {7507, "Retaining Wall", nullptr}, {7508, "Sprinkler Head", nullptr}, {7509, "Excavate Topography", nullptr},
+         {7512, "Straight Topography", nullptr}, {7511, "Curved Topography", nullptr}},
+        {{7700, "Rectangle", nullptr}, {7701, "Circle/Oval", nullptr}, {7702, "Line", nullptr},
+         {7703, "Polygon", nullptr}, {7704, "Arc", nullptr}, {7705, "Circular Arc", nullptr},
+         {7706, "Multigon", nullptr}, {7707, "Curve", nullptr}},
+    };
+    return kPlans;
+}
+
+const char* const kPlanNames[] = {"Foundation", "Floor", "Electrical", "Plumbing", "Roofing",
+                                  "HVAC", "Deck", "Landscape", "Detail"};
+
+}  // namespace
+
+PlanToolPaletteController* PlanToolPaletteController::shared() {
+    if (!sPlan) sPlan = new PlanToolPaletteController();
+    return sPlan;
+}
+
+PlanToolPaletteController::PlanToolPaletteController()
+    : PaletteController("Drawing Tools", "PlanToolPanel",
+                        [](bool v) { AppController::shared()->setPlanToolsVisible(v); }) {
+    auto* row = new QHBoxLayout(window_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    toolsetPopUp_ = new QComboBox(window_);
+    toolsetPopUp_->setFixedWidth(110);
+    for (int i = 0; i < 9; ++i) toolsetPopUp_->addItem(Localized(kPlanNames[i]), i);
+    superToolView_ = new QStackedWidget(window_);
+    for (const auto& cells : PlanCells()) {
+        auto* m = new PaletteCells(cells, superToolView_);
+        connect(m, &PaletteCells::toolSelected, this, [this, m](int tag, int) { selectTool(m, tag); });
+        superToolView_->addWidget(m);
+        matrices_.push_back(m);
+    }
+    left_ = new QToolButton(window_);
+    left_->setArrowType(Qt::LeftArrow);
+    indicator_ = new QProgressBar(window_);
+    indicator_->setTextVisible(false);
+    indicator_->setFixedWidth(40);
+    indicator_->setEnabled(false);
+    right_ = new QToolButton(window_);
+    right_->setArrowType(Qt::RightArrow);
+    for (QWidget* w : {static_cast<QWidget*>(toolsetPopUp_), static_cast<QWidget*>(superToolView_),
+                       static_cast<QWidget*>(left_), static_cast<QWidget*>(indicator_),
+                       static_cast<QWidget*>(right_)})
+        row->addWidget(w);
+    row->addStretch();
+    connect(toolsetPopUp_, &QComboBox::activated, this,
+            [this](int index) { loadToolPaletteForPlan(int16_t(toolsetPopUp_->itemData(index).toInt())); });
+    connect(left_, &QToolButton::clicked, this, &PlanToolPaletteController::plantGrowthLeftButtonChanged);
+    connect(right_, &QToolButton::clicked, this, &PlanToolPaletteController::plantGrowthRightButtonChanged);
+    SetUpdatePlantGrowthIndicatorLevelHandler([this] { updatePlantGrowthIndicatorLevel(); });
+    loadToolPaletteForPlan(1);
+    updateToolsetForPlan(1);
+}
+
+void PlanToolPaletteController::loadToolPaletteForPlan(int16_t plan) {
+    if (plan < 0 || plan >= int16_t(matrices_.size())) return;
+    shownPlan_ = plan;
+    superToolView_->setCurrentIndex(plan);
+    superToolView_->setFixedWidth(matrices_[plan]->width());
+    window_->setFixedSize(matrices_[plan]->width() + 204, 32);
+}
+
+void PlanToolPaletteController::updateToolsetForPlan(int16_t plan) {
+    const int index = toolsetPopUp_->findData(int(plan));
+    if (index >= 0) toolsetPopUp_->setCurrentIndex(index);
+}
+
+void PlanToolPaletteController::removeToolSelection() {
+    if (shownPlan_ >= 0) matrices_[shownPlan_]->deselectAll();
+}
+
+void PlanToolPaletteController::selectTool(PaletteCells* matrix, int t) {
+    if (t == gCurTool) return;
+    if (t == -1) {
+        // A click that deselected the current tool's cell selects it again.
+        if (matrices_[shownPlan_]->hasTag(gCurTool)) matrices_[shownPlan_]->selectCellWithTag(gCurTool);
+        return;
+    }
+    gCurTool = int16_t(t);
+    ToolPaletteController::shared()->removeToolSelection();
+    removeToolSelection();
+    matrix->selectCellWithTag(gCurTool);
+    FollowPlanToolInContentPalette(gCurTool);
+    AfterPlanToolChosen();
+}
+
+void PlanToolPaletteController::updatePlantGrowthIndicatorLevel() {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return;
+    const int maximum = gCurDocument->itsMaximumPlantAge;
+    int level = int(ds->plantAge + 0.5f);
+    if (level > 0) level = std::min(level, maximum);
+    if (level <= 0) level = 1;
+    indicator_->setRange(0, maximum);
+    indicator_->setValue(level);
+    left_->setEnabled(level != 1);
+    right_->setEnabled(level != maximum);
+}
+
+void PlanToolPaletteController::plantGrowthStep(int step) {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return;
+    RealTimePlantGrowthD3D(int16_t(ds->plantAge + 0.5f), step);
+    MainWindowStatusText(PlantGrowthStatusText(int(ds->plantAge)));
+}
+
+void PlanToolPaletteController::plantGrowthLeftButtonChanged() { plantGrowthStep(-1); }
+void PlanToolPaletteController::plantGrowthRightButtonChanged() { plantGrowthStep(1); }
+
+// --- snap modes ---
+
+namespace {
+
+const char* const kSnapImages[] = {"SPNone", "SPEndpoint", "SPSegmentCenter", "SPObjectCenter", "SPObjectCorner",
+                                   "SPIntersection", "SPPerpendicular", "SPSegmentOffset", "SPOnSegment"};
+bool HasSnapCell(int16_t mode) { return mode >= 500 && mode <= 508; }
+
+}  // namespace
+
+SnapPaletteController* SnapPaletteController::shared() {
+    if (!sSnap) sSnap = new SnapPaletteController();
+    return sSnap;
+}
+
+SnapPaletteController::SnapPaletteController()
+    : PaletteController("Snap Tools", "SnapPanel", [](bool v) { AppController::shared()->setSnapToolsVisible(v); }) {
+    static const char* const kTips[] = {"Snap Anywhere", "Snap to Endpoint", "Snap to Segment Center",
+                                        "Snap to Object Center", "Snap to Object Corner", "Snap to Intersection",
+                                        "Snap to Perpendicular", "Snap to Segment Offset", "Snap to On-Segment"};
+    std::vector<PaletteCells::Cell> cells;
+    for (int i = 0; i < 9; ++i) cells.push_back({500 + i, kTips[i], kSnapImages[i]});
+    auto* row = new QHBoxLayout(window_);
+    row->setContentsMargins(0, 0, 2, 0);
+    toolButtons_ = new PaletteCells(cells, window_);
+    offsetText_ = new QLineEdit(window_);
+    offsetText_->setFixedWidth(70);
+    offsetField_ = std::make_unique<port::qt::LineEditField>(offsetText_);
+    row->addWidget(toolButtons_);
+    row->addWidget(offsetText_);
+    connect(toolButtons_, &PaletteCells::toolSelected, this, &SnapPaletteController::selectTool);
+    connect(offsetText_, &QLineEdit::editingFinished, this, &SnapPaletteController::controlTextDidEndEditing);
+    SetSnapPaletteSetSnapToolHandler([this](int16_t m) { setSnapTool(m); });
+    toolButtons_->selectCellWithTag(gCurSnap);
+    offsetText_->setEnabled(gCurSnap == 507);
+    setAutoSaveName();
+}
+
+SnapPaletteController::~SnapPaletteController() { SetSnapPaletteSetSnapToolHandler(nullptr); }
+
+void SnapPaletteController::showLock(int16_t mode, bool locked) {
+    if (!HasSnapCell(mode)) return;
+    QString image = QString::fromLatin1(kSnapImages[mode - 500]);
+    if (locked) image += QStringLiteral("Lock");
+    PaletteCellButton* b = toolButtons_->cell(mode);
+    b->setProperty("image", image);
+    QFont f = b->font();
+    f.setUnderline(locked);
+    b->setFont(f);
+}
+
+void SnapPaletteController::selectTool(int t, int clickCount) {
+    if (t == -1) {
+        // A click that deselected the current mode's cell leaves that mode chosen.
+        toolButtons_->selectCellWithTag(gCurSnap);
+        return;
+    }
+    if (t != gCurSnap) {
+        if (gSnapLocked) showLock(gCurSnap, false);
+        gSnapLocked = 0;
+        gCurSnap = int16_t(t);
+        offsetText_->setEnabled(t == 507);
+    } else if (clickCount == 2) {
+        gSnapLocked = 1;
+        showLock(gCurSnap, true);
+    }
+}
+
+void SnapPaletteController::setSnapTool(int16_t m) {
+    if (m != gCurSnap && gSnapLocked) {
+        showLock(gCurSnap, false);
+        showLock(m, true);
+    }
+    gCurSnap = m;
+    toolButtons_->selectCellWithTag(m);
+    offsetText_->setEnabled(m == 507);
+}
+
+void SnapPaletteController::resetSnapTool() { ResetSnapTool(); }
+
+void SnapPaletteController::setSnapOffsetText(float offset) { SetFloatItem(offsetField_.get(), offset); }
+
+void SnapPaletteController::updateSnapOffsetText() { ShowSnapOffset(offsetField_.get()); }
+
+void SnapPaletteController::controlTextDidEndEditing() { StoreSnapOffset(offsetField_.get()); }
+
+void DestroySharedPalettes() {
+    // Closing would store frames and flags: the windows just go.
+    for (PaletteController* p : std::initializer_list<PaletteController*>{sEdit, sPlan, sSnap})
+        if (p) p->window()->removeEventFilter(p);
+    delete sEdit;
+    delete sPlan;
+    delete sSnap;
+    sEdit = nullptr, sPlan = nullptr, sSnap = nullptr;
+    SetUpdatePlantGrowthIndicatorLevelHandler(nullptr);
+}
