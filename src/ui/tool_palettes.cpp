@@ -192,7 +192,7 @@ void ToolPaletteController::selectTool(int t, int clickCount) {
 void ToolPaletteController::selectArrowTool() {
     toolButtons_->selectCellWithTag(200);
     ContentPaletteSetCategorySelectionAbility(true);
-    SetPlanDocumentCursor(PlanCursor::Arrow);
+    PlanViewDocumentCursor(PlanCursor::Arrow);
 }
 
 void ToolPaletteController::removeToolSelection() { toolButtons_->deselectAll(); }

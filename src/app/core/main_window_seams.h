@@ -43,7 +43,7 @@ DVX_SEAM(UpdatePlantGrowthIndicatorLevel, "app", port::SeamKind::UserInterface, 
 
 // The document cursor of the plan view's scroll view.
 enum class PlanCursor { Arrow, Crosshair, Zoom, OpenHand };
-DVX_SEAM(SetPlanDocumentCursor, "app", port::SeamKind::UserInterface, void(PlanCursor cursor))
+DVX_SEAM(PlanViewDocumentCursor, "app", port::SeamKind::UserInterface, void(PlanCursor cursor))
 // The plan view's move, rotate and zoom sheets (a double click on their tools).
 DVX_SEAM(PlanViewMoveObjects, "app", port::SeamKind::UserInterface, void())
 DVX_SEAM(PlanViewRotateObjects, "app", port::SeamKind::UserInterface, void())

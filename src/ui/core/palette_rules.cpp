@@ -26,7 +26,7 @@ void FollowPlanToolInContentPalette(int16_t tool) {
 }
 
 void AfterPlanToolChosen() {
-    SetPlanDocumentCursor(PlanCursor::Crosshair);
+    PlanViewDocumentCursor(PlanCursor::Crosshair);
     if (gCurDocument && gCurDocument->itsLayers) SelectAllLayers(gCurDocument->itsLayers, 2, 1);
     InspectorUpdatePropertiesState(1);
     Refresh();
@@ -48,7 +48,7 @@ void AfterEditToolChosen(int16_t t) {
             SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
             cursor = PlanCursor::Crosshair;
         }
-        SetPlanDocumentCursor(cursor);
+        PlanViewDocumentCursor(cursor);
     }
     Refresh();
 }

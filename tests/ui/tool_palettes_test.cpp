@@ -1,0 +1,186 @@
+// The three tool palettes on a fresh design: what a click on their cells does to the tool,
+// the snap mode, the content palette and the plant growth level.
+#include "ui/tool_palettes.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/app_controller.h"
+#include "app/core/main_window_seams.h"
+#include "app/core/status_bar_seams.h"
+#include "content/core/content_selection_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "render/core/live_view_seams.h"
+#include "support/build.h"
+#include "tracking/snap_modes.h"
+#include "tracking/tracking_state.h"
+
+namespace dvxtest {
+namespace {
+
+class Palettes : public SelectionTest {
+protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        AppController::setSplashEnabled(false);
+        AppController::shared();
+        edit = ToolPaletteController::shared();
+        plan = PlanToolPaletteController::shared();
+        snap = SnapPaletteController::shared();
+        SetContentPaletteSelectCategoryHandler([this](int16_t c, bool first) { categories.push_back({c, first}); });
+        SetContentPaletteSetCategorySelectionAbilityHandler([this](bool allowed) { switching.push_back(allowed); });
+    }
+    void TearDown() override {
+        AppController::destroyShared();
+        SelectionTest::TearDown();
+    }
+    ToolPaletteController* edit = nullptr;
+    PlanToolPaletteController* plan = nullptr;
+    SnapPaletteController* snap = nullptr;
+    std::vector<std::pair<int16_t, bool>> categories;
+    std::vector<bool> switching;
+};
+
+TEST_F(Palettes, PlanToolsChooseOnceReselectAndDeselectTheDesign) {
+    PaletteCells* floorTools = plan->toolButtons(1);
+    Objex* plant = Shape(floor, objtype::kPlant, {{0, 0}});
+    Make(plant).select();
+    floorTools->clickCell(7050, 1);
+    EXPECT_EQ(gCurTool, 7050);
+    EXPECT_EQ(SelectedPointCount(plant), 0);
+    EXPECT_EQ(edit->toolButtons()->selectedTag(), -1);
+
+    Make(plant).select();
+    const int selected = SelectedPointCount(plant);
+    floorTools->clickCell(7050, 1);  // deselects the cell: it comes back, nothing else happens
+    EXPECT_EQ(floorTools->selectedTag(), 7050);
+    EXPECT_EQ(gCurTool, 7050);
+    EXPECT_EQ(SelectedPointCount(plant), selected);
+    EXPECT_GT(selected, 0);
+
+    // The palette is the tool view's width plus the toolset pop-up and the growth stepper.
+    plan->loadToolPaletteForPlan(4);
+    EXPECT_EQ(plan->window()->width(), plan->toolButtons(4)->width() + 204);
+    EXPECT_EQ(plan->shownPlan(), 4);
+}
+
+TEST_F(Palettes, CustomDoorsWindowsSkylightsAndAccessoriesHoldTheContentCategory) {
+    DocState* ds = CurrentDocState();
+    ds->doorStyle = 512, ds->windowStyle = 626, ds->skylightStyle = 806;
+    struct Row { int16_t plan, tool; int16_t category; };
+    const Row rows[] = {{1, 7056, 7}, {1, 7057, 8}, {4, 7310, 8}, {1, 7064, 0}, {1, 7062, -1}};
+    for (const Row& r : rows) {
+        categories.clear(), switching.clear();
+        plan->loadToolPaletteForPlan(r.plan);
+        plan->toolButtons(r.plan)->clickCell(r.tool, 1);
+        const std::vector<std::pair<int16_t, bool>> expected =
+            r.category < 0 ? std::vector<std::pair<int16_t, bool>>{} : std::vector<std::pair<int16_t, bool>>{{r.category, true}};
+        EXPECT_EQ(categories, expected) << r.tool;
+        EXPECT_EQ(switching, std::vector<bool>{r.category < 0}) << r.tool;
+    }
+    ds->doorStyle = 500;
+    categories.clear();
+    plan->toolButtons(1)->clickCell(7056, 1);
+    EXPECT_TRUE(categories.empty());
+}
+
+TEST_F(Palettes, EditToolsSetTheCursorOpenTheirSheetsAndTheViewPointShowsTheLiveView) {
+    std::vector<std::string> calls;
+    SetPlanViewMoveObjectsHandler([&] { calls.push_back("move"); });
+    SetPlanViewRotateObjectsHandler([&] { calls.push_back("rotate"); });
+    SetPlanViewSetPlanZoomHandler([&] { calls.push_back("zoom"); });
+    SetPlanViewDocumentCursorHandler([&](PlanCursor c) { calls.push_back("cursor" + std::to_string(int(c))); });
+    struct Row { int tag, clicks; std::vector<std::string> calls; };
+    const std::vector<Row> rows = {
+        {200, 2, {"move", "cursor0"}},  // the current tool still opens its sheet
+        {202, 2, {"rotate", "cursor1"}},
+        {203, 1, {"cursor2"}},
+        {204, 1, {"cursor3"}},
+        {207, 1, {"cursor1"}},
+    };
+    for (const Row& r : rows) {
+        calls.clear();
+        edit->toolButtons()->clickCell(r.tag, 1);
+        if (r.clicks == 2) calls.clear(), edit->toolButtons()->clickCell(r.tag, 2);
+        EXPECT_EQ(calls, r.calls) << r.tag;
+        EXPECT_EQ(gCurTool, r.tag);
+    }
+    ASSERT_FALSE(LiveViewIsVisible());
+    edit->toolButtons()->clickCell(205, 1);
+    EXPECT_TRUE(LiveViewIsVisible());
+}
+
+TEST_F(Palettes, DoubleClickLocksASnapModeUntilAnotherIsChosen) {
+    PaletteCells* cells = snap->toolButtons();
+    cells->clickCell(503, 1);
+    cells->clickCell(503, 2);
+    EXPECT_EQ(gCurSnap, 503);
+    EXPECT_EQ(gSnapLocked, 1);
+    EXPECT_EQ(cells->cell(503)->property("image").toString(), QStringLiteral("SPObjectCenterLock"));
+    ResetSnapTool();
+    EXPECT_EQ(gCurSnap, 503);
+
+    SnapToolChange(false);  // Tab moves the lock along with the mode
+    EXPECT_EQ(cells->selectedTag(), 504);
+    EXPECT_EQ(cells->cell(503)->property("image").toString(), QStringLiteral("SPObjectCenter"));
+    EXPECT_EQ(cells->cell(504)->property("image").toString(), QStringLiteral("SPObjectCornerLock"));
+
+    cells->clickCell(501, 1);
+    EXPECT_EQ(gSnapLocked, 0);
+    EXPECT_EQ(cells->cell(504)->property("image").toString(), QStringLiteral("SPObjectCorner"));
+    ResetSnapTool();
+    EXPECT_EQ(gCurSnap, 500);
+    EXPECT_EQ(cells->selectedTag(), 500);
+
+    gCurSnap = 510, gSnapLocked = 1;
+    snap->resetSnapTool();
+    EXPECT_EQ(gCurSnap, 500);
+    EXPECT_EQ(gSnapLocked, 0);
+}
+
+TEST_F(Palettes, TheOffsetFieldServesOnlyTheOffsetModeAndShowsTheStoredValue) {
+    for (int16_t mode : {500, 507, 508}) {
+        snap->toolButtons()->clickCell(mode, 1);
+        EXPECT_EQ(snap->offsetText()->isEnabled(), mode == 507) << mode;
+    }
+    CurrentDocState()->units = 3;
+    snap->offsetText()->setText(QStringLiteral("18"));
+    snap->controlTextDidEndEditing();
+    EXPECT_FLOAT_EQ(CurrentDocState()->snapOffset, 18.0f);
+    EXPECT_NE(snap->offsetText()->text(), QStringLiteral("18"));
+}
+
+TEST_F(Palettes, PlantGrowthStepsWithinItsRangeAndSaysTheAge) {
+    doc->itsMaximumPlantAge = 23;
+    DocState* ds = CurrentDocState();
+    ds->plantAge = 0;
+    plan->updatePlantGrowthIndicatorLevel();
+    EXPECT_EQ(plan->plantGrowthLevelIndicator()->value(), 1);
+    EXPECT_FALSE(plan->plantGrowthLeftButton()->isEnabled());
+    ds->plantAge = 23;
+    plan->updatePlantGrowthIndicatorLevel();
+    EXPECT_FALSE(plan->plantGrowthRightButton()->isEnabled());
+    EXPECT_TRUE(plan->plantGrowthLeftButton()->isEnabled());
+
+    Objex* tree = Shape(floor, objtype::kPlant, {{0, 0}});
+    tree->plantAge = 3;
+    ds->plantAge = 3;
+    std::string status;
+    SetMainWindowStatusTextHandler([&](const std::string& text) { status = text; });
+    ASSERT_FALSE(LiveViewIsVisible());
+    plan->plantGrowthRightButtonChanged();
+    EXPECT_FLOAT_EQ(ds->plantAge, 4.0f);
+    EXPECT_FLOAT_EQ(tree->plantAge, 4.0f);
+    EXPECT_EQ(status, "Plant Growth at 1 Years");
+    EXPECT_EQ(plan->plantGrowthLevelIndicator()->value(), 4);
+}
+
+}  // namespace
+}  // namespace dvxtest
