@@ -321,6 +321,7 @@ void AppController::installMenuItems(QMainWindow* window) {
         for (size_t i = 0; i < count; ++i) {
             QAction* a = menu->addAction(QString::fromStdString(LocalizedString(items[i].title)));
             a->setData(items[i].tag);
+            if (items[i].tag >= 14000) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + items[i].tag - 14000)));
             auto action = items[i].action;
             connect(a, &QAction::triggered, this, [this, action] { (this->*action)(); });
         }

@@ -1,13 +1,18 @@
 // Starts the program on the virtual display, waits until its window shows, keeps a
-// screenshot under the build folder, then asks it to quit and expects a clean exit.
+// screenshot under the build folder, then asks it to quit and expects a clean exit. A second
+// run drives its palettes and menu commands from the keyboard (xdotool).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QRect>
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
 #include <QSet>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +52,76 @@ TEST(Window, StartsShowsAndQuits) {
 
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(15000)) << "the program did not quit";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+// Runs xdotool with the arguments; its standard output, trimmed.
+QString XDo(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(10000)) return {};
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// The shown window with exactly this title: its id, or empty.
+QString ShownWindow(const QString& title) {
+    return XDo({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+}
+
+QRect WindowFrame(const QString& id) {
+    const QString text = XDo({"getwindowgeometry", "--shell", id});
+    QMap<QString, int> v;
+    for (const QString& line : text.split('\n')) v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+    return QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        if (done()) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+TEST(Window, PalettesFloatAsToolWindowsTheirCommandsToggleThemAndQuitExits) {
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DVX_NO_SPLASH"), QStringLiteral("1"));
+    program.setProcessEnvironment(env);
+    program.start(gProgram, {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    QString edit, plan, main;
+    ASSERT_TRUE(WaitFor([&] {
+        edit = ShownWindow(QStringLiteral("Editing Tools"));
+        plan = ShownWindow(QStringLiteral("Drawing Tools"));
+        main = ShownWindow(QStringLiteral("Untitled"));
+        return !edit.isEmpty() && !plan.isEmpty() && !main.isEmpty();
+    })) << "the main window and the edit and plan palettes did not all show";
+    for (const QString& id : {edit, plan}) {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {"-id", id, "_NET_WM_WINDOW_TYPE"});
+        ASSERT_TRUE(xprop.waitForFinished(10000));
+        EXPECT_TRUE(xprop.readAllStandardOutput().contains("_NET_WM_WINDOW_TYPE_UTILITY")) << id.toStdString();
+    }
+    EXPECT_GT(WindowFrame(edit).y(), WindowFrame(plan).y()) << "the edit palette is not under the plan palette";
+
+    // Ctrl+2 is "Hide Editing Tools" / "Show Editing Tools"; Ctrl+4 the drawing tools.
+    XDo({"windowfocus", "--sync", main});
+    XDo({"key", "--window", main, "ctrl+2"});
+    EXPECT_TRUE(WaitFor([&] { return ShownWindow(QStringLiteral("Editing Tools")).isEmpty(); }));
+    XDo({"key", "--window", main, "ctrl+4"});
+    EXPECT_TRUE(WaitFor([&] { return ShownWindow(QStringLiteral("Drawing Tools")).isEmpty(); }));
+    XDo({"key", "--window", main, "ctrl+2"});
+    EXPECT_TRUE(WaitFor([&] { return !ShownWindow(QStringLiteral("Editing Tools")).isEmpty(); }));
+
+    XDo({"windowfocus", "--sync", main});
+    XDo({"key", "--window", main, "ctrl+q"});
+    ASSERT_TRUE(program.waitForFinished(15000)) << "Quit did not end the program";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
 }
