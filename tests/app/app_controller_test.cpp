@@ -21,6 +21,7 @@ namespace {
 class Delegate : public ::testing::Test {
 protected:
     void SetUp() override {
+        AppController::destroyShared();  // another case's window may have made one
         dvxtest::ResetAllGlobals();
         AppController::setSplashEnabled(false);
         AppController::initialize();

@@ -28,6 +28,7 @@ namespace {
 class Palettes : public SelectionTest {
 protected:
     void SetUp() override {
+        AppController::destroyShared();
         SelectionTest::SetUp();
         AppController::setSplashEnabled(false);
         AppController::shared();
