@@ -19,6 +19,7 @@
 
 #include "app/about_window.h"
 #include "app/core/app_seams.h"
+#include "app/core/document_seams.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
@@ -81,6 +82,9 @@ AppController::AppController() = default;
 AppController::~AppController() {
     SetResetStandardToolHandler(nullptr);
     SetMainWindowDocumentViewHandler(nullptr);
+    SetIsOpenDocumentIDInUseHandler(nullptr);
+    SetMainWindowDocumentUpdateChangeCountHandler(nullptr);
+    SetMainWindowDocumentSetFileNameHandler(nullptr);
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -97,6 +101,17 @@ void AppController::init() {
     shouldDisplaySplashScreen_ = true;
     SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
+    SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
+        for (QMDDocument* d : documentController_.documents())
+            if (d && d->documentModel && d->documentModel->itsDocID == id) return true;
+        return false;
+    });
+    SetMainWindowDocumentUpdateChangeCountHandler([this](int change) {
+        if (QMDDocument* d = mainWindowDocument()) d->updateChangeCount(change);
+    });
+    SetMainWindowDocumentSetFileNameHandler([this](const char* name) {
+        if (QMDDocument* d = mainWindowDocument()) d->setFileName(name ? name : "");
+    });
 }
 
 const QCursor& AppController::zoomCursor() {

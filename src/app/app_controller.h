@@ -7,28 +7,13 @@
 #include <vector>
 
 #include "app/core/preference_keys.h"
+#include "app/document.h"
 
 class QAction;
 class QMainWindow;
 class QWidget;
 class Base2DView;
 struct QMDDocumentModel;
-
-// A document as the delegate sees it: its model, its window and that window's plan view.
-struct QMDDocument {
-    QMDDocumentModel* documentModel = nullptr;
-    QMainWindow* windowController = nullptr;  // null while it has no window
-    Base2DView* docView = nullptr;
-};
-
-// The shared list of open documents; the document issue fills it.
-class QMDDocumentController {
-public:
-    std::vector<QMDDocument*>& documents() { return documents_; }
-
-private:
-    std::vector<QMDDocument*> documents_;
-};
 
 class AppController : public QObject {
     Q_OBJECT

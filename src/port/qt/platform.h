@@ -9,9 +9,12 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
+class QUndoCommand;
+class QUndoStack;
 class QWidget;
 
 namespace port::qt {
@@ -55,12 +58,21 @@ public:
 // Carries nothing until the documents connect their undo stacks.
 class QtDocumentUndo : public DocumentUndo {
 public:
-    bool canUndo(const void*) override { return false; }
-    bool canRedo(const void*) override { return false; }
-    bool isUndoing(const void*) override { return false; }
-    void removeAllActions(const void*) override {}
-    void setActionName(const void*, const std::string&) override {}
-    void markChanged(const void*) override {}
+    // Makes the command that carries one action name; its undo()/redo() restore snapshots.
+    using CommandFactory = std::function<QUndoCommand*(const std::string& name)>;
+    // Each document connects its stack under its model; `changed` counts one edit.
+    static void connectStack(const void* model, QUndoStack* stack, CommandFactory make,
+                             std::function<void()> changed);
+    static void disconnectStack(const void* model);
+    // Held by a command while it restores a snapshot, so restoring records no new action.
+    static void setUndoing(const void* model, bool undoing);
+
+    bool canUndo(const void* model) override;
+    bool canRedo(const void* model) override;
+    bool isUndoing(const void* model) override;
+    void removeAllActions(const void* model) override;
+    void setActionName(const void* model, const std::string& name) override;
+    void markChanged(const void* model) override;
 };
 
 class QtImageDecoder : public ImageDecoder {

@@ -1,0 +1,209 @@
+// Documents as the user meets them: designs read and saved, damaged and unwritable files,
+// undo over each document's own stack, and what the model tells the window.
+#include "app/document.h"
+
+#include <QFile>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/core/document_seams.h"
+#include "files/undo.h"
+#include "model/document_model.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "port/defaults.h"
+#include "port/files.h"
+#include "port/folders.h"
+#include "port/qt/platform.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/records.h"
+
+namespace {
+
+class Documents : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppController::destroyShared();
+        dvxtest::ResetAllGlobals();
+        root = dvxtest::FreshTempFolder("documents");
+        folders = std::make_unique<dvxtest::TempFolders>(root);
+        port::setFolders(folders.get());
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        AppController::setSplashEnabled(false);
+        AppController::initialize();
+        app = AppController::shared();
+    }
+    void TearDown() override {
+        for (QMDDocument* d : app->documentController()->documents()) delete d;
+        app->documentController()->documents().clear();
+        AppController::destroyShared();
+        port::setDocumentUndo(nullptr);
+        port::setAlerts(nullptr);
+        port::setFolders(nullptr);
+        dvxtest::ResetAllGlobals();
+    }
+    QMDDocument* Open() {
+        QMDDocument* d = QMDDocument::create();
+        app->documentController()->addDocument(d);
+        return d;
+    }
+    // A document with one wall (or `walls`), each edit stored as an undo step.
+    QMDDocument* WithWalls(int walls) {
+        QMDDocument* d = Open();
+        for (int i = 0; i < walls; ++i) {
+            dvxtest::TrimmedWall(d->model()->itsCurLayer, 3);
+            StoreUndo(i == walls - 1 ? "Delete" : "Add Wall");
+        }
+        return d;
+    }
+    std::string Path(const char* name) const { return root + "/" + name; }
+
+    std::string root;
+    std::unique_ptr<dvxtest::TempFolders> folders;
+    dvxtest::RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    AppController* app = nullptr;
+};
+
+int Walls(QMDDocument* d) { return dvxtest::CountObjects(d->model()->itsCurLayer->firstObject); }
+
+TEST_F(Documents, SavedDesignReadsBackDeselectedNamedAndWithNothingToUndo) {
+    QMDDocument* saved = WithWalls(2);
+    SelectAllLayers(saved->model()->itsLayers, 1, 0);
+    ASSERT_TRUE(saved->saveToFile(Path("house.pro")));
+    EXPECT_EQ(std::tuple(saved->isDocumentEdited(), saved->displayName()), std::tuple(false, "house.pro"));
+
+    QMDDocument* read = Open();
+    ASSERT_TRUE(read->readFromFile(Path("house.pro")));
+    EXPECT_EQ(gCurDocument, read->model());
+    EXPECT_EQ(std::tuple(read->fileName(), read->isDocumentEdited(), read->undoStack()->count()),
+              std::tuple(Path("house.pro"), false, 0));
+    EXPECT_EQ(read->model()->itsFirstUndo, read->model()->itsCurrentUndo);
+    {
+        CurrentDocumentScope scope(saved->model());
+        SelectAllLayers(saved->model()->itsLayers, 2, 0);
+    }
+    const Objex* a = saved->model()->itsCurLayer->firstObject;
+    const Objex* b = read->model()->itsCurLayer->firstObject;
+    ASSERT_EQ(Walls(read), 2);
+    for (; a && b; a = a->next, b = b->next) {
+        EXPECT_FALSE(IsObjectSelected(b));
+        dvxtest::ExpectSameObject(a, b);
+    }
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(Documents, UnreadableFilesAnswerNoAndKeepTheCurrentModel) {
+    QMDDocument* current = Open();
+    QFile junk(QString::fromStdString(Path("junk.pro")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(64, '\x07'));
+    junk.close();
+    struct Row { const char* file; QMDDocumentModel* before; };
+    for (const Row& r : {Row{"missing.pro", current->model()}, Row{"junk.pro", current->model()},
+                         Row{"missing.pro", nullptr}}) {
+        QMDDocument* other = Open();
+        gCurDocument = r.before;
+        EXPECT_FALSE(other->readFromFile(Path(r.file))) << r.file;
+        EXPECT_EQ(gCurDocument, r.before) << r.file;
+        app->documentController()->removeDocument(other);
+        delete other;
+    }
+}
+
+TEST_F(Documents, CutFileOpensWhatItHoldsUntitledWithAWarning) {
+    QMDDocument* saved = WithWalls(2);
+    ASSERT_TRUE(saved->saveToFile(Path("whole.pro")));
+    QFile whole(QString::fromStdString(Path("whole.pro")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QByteArray bytes = whole.readAll();
+    QFile cut(QString::fromStdString(Path("cut.pro")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() - 40));
+    cut.close();
+
+    QMDDocument* read = Open();
+    ASSERT_TRUE(read->readFromFile(Path("cut.pro")));
+    EXPECT_EQ(std::tuple(read->fileName(), read->displayName()), std::tuple("", "Untitled"));
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_TRUE(alerts.shown[0].sheet);
+    EXPECT_NE(alerts.shown[0].alert.message.find("incomplete"), std::string::npos);
+}
+
+TEST_F(Documents, FailedSaveAlertsAndKeepsTheOldFile) {
+    QMDDocument* d = WithWalls(1);
+    ASSERT_TRUE(d->saveToFile(Path("keep.pro")));
+    QFile f(QString::fromStdString(Path("keep.pro")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    dvxtest::TrimmedWall(d->model()->itsCurLayer, 2);
+    StoreUndo("Add Wall");
+    port::FailNextWriteAt(port::WriteStep::Rename);
+    EXPECT_FALSE(d->saveToFile(Path("keep.pro")));
+    EXPECT_TRUE(d->isDocumentEdited());
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "The design could not be saved.");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(Documents, UndoAndRedoStepThroughSnapshotsOnTheDocumentsStack) {
+    QMDDocument* d = WithWalls(2);
+    QUndoStack* stack = d->undoStack();
+    EXPECT_EQ(std::tuple(stack->count(), stack->undoText().toStdString()), std::tuple(2, "Delete"));
+    EXPECT_TRUE(d->isDocumentEdited());
+    stack->undo();
+    EXPECT_EQ(Walls(d), 1);
+    EXPECT_TRUE(stack->canRedo());
+    stack->redo();
+    EXPECT_EQ(Walls(d), 2);
+    stack->undo();
+    stack->undo();
+    EXPECT_EQ(std::tuple(Walls(d), d->isDocumentEdited()), std::tuple(0, false));
+}
+
+TEST_F(Documents, UndoPreferencesReachNewDocuments) {
+    port::defaults().setInt("UndoLevels", 3);
+    QMDDocument* limited = WithWalls(5);
+    EXPECT_EQ(limited->undoStack()->count(), 3);
+    limited->undoStack()->undo();
+    EXPECT_EQ(Walls(limited), 4);
+
+    port::defaults().setBool("UndoEnabled", false);
+    QMDDocument* off = WithWalls(1);
+    EXPECT_EQ(gUndoActive, 0);
+    EXPECT_EQ(std::tuple(off->undoStack()->count(), off->model()->itsCurrentUndo), std::tuple(0, -1));
+    EXPECT_TRUE(off->isDocumentEdited());
+}
+
+TEST_F(Documents, ModelReachesTheCurrentDocumentThroughTheSeams) {
+    QMDDocument* d = WithWalls(1);
+    ASSERT_TRUE(d->saveToFile(Path("named.pro")));
+    StoreUndo("Move");
+    EXPECT_TRUE(IsOpenDocumentIDInUse(d->model()->itsDocID));
+    EXPECT_FALSE(IsOpenDocumentIDInUse(d->model()->itsDocID + 1));
+    d->model()->reinitializeDocumentModel();
+    EXPECT_EQ(std::tuple(d->isDocumentEdited(), d->displayName()), std::tuple(false, "Untitled"));
+}
+
+TEST_F(Documents, ClosingAnEditedDocumentAsksToSave) {
+    QMDDocument* d = WithWalls(1);
+    ASSERT_TRUE(d->saveToFile(Path("close.pro")));
+    StoreUndo("Move");
+    struct Row { int answer; bool closes; bool clean; };
+    for (const Row& r : {Row{1, false, false}, Row{0, true, true}}) {
+        alerts.answer(r.answer);
+        EXPECT_EQ(d->canCloseDocument(), r.closes) << r.answer;
+        EXPECT_EQ(d->isDocumentEdited(), !r.clean) << r.answer;
+    }
+    EXPECT_EQ(alerts.shown.size(), 2u);
+    EXPECT_TRUE(d->canCloseDocument());  // clean: no question
+    EXPECT_EQ(alerts.shown.size(), 2u);
+}
+
+} // namespace
