@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <string>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/socket.h>
@@ -70,14 +72,11 @@ int RunApplication(int argc, char** argv) {
     AppController* delegate = AppController::shared();
     AppController::setSplashEnabled(!std::getenv("DVX_NO_SPLASH"));
 
-    MainWindow window;
-    if (AppController::splashEnabled()) {
-        delegate->beginSplashScreen();
-        QTimer::singleShot(1500, delegate, [delegate] { delegate->endSplashScreen(); });
-    }
+    std::vector<std::string> arguments;
+    const QStringList all = QApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
+    MainWindow window(delegate->documentController()->openAtLaunch(arguments));
     window.show();
-    // The placeholder window stands in for the first document until documents open.
-    delegate->restoreAllVisiblePanels();
     delegate->applicationDidFinishLaunching();
     const int code = app.exec();
     AppController::destroyShared();

@@ -10,15 +10,18 @@
 #include "model/selection_ops.h"
 #include "port/alerts.h"
 #include "port/defaults.h"
+#include "port/file_dialogs.h"
 #include "port/qt/platform.h"
 #include "render/core/live_view_seams.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QThread>
 #include <QUndoStack>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -87,6 +90,7 @@ bool QMDDocument::init() {
     const bool splash = app->shouldDisplaySplashScreen() && AppController::splashEnabled();
     if (splash) {
         app->beginSplashScreen();
+        QCoreApplication::processEvents();
         QThread::msleep(500);
         QThread::msleep(1000);
     }
@@ -130,6 +134,7 @@ bool QMDDocument::readFromFile(const std::string& path) {
         WarnIncompleteDesign();
     } else {
         setFileName(path);
+        AppController::shared()->documentController()->noteNewRecentDocument(path);
     }
     return true;
 }
@@ -156,20 +161,35 @@ bool QMDDocument::saveToFile(const std::string& path) {
     if (!writeToFile(path)) return false;
     setFileName(path);
     updateChangeCount(2);
+    AppController::shared()->documentController()->noteNewRecentDocument(path);
     return true;
 }
 
 bool QMDDocument::canCloseDocument() {
     if (LiveViewIsVisible()) CloseLiveView();
     if (!isDocumentEdited()) return true;
+    const bool untitled = fileName_.empty();
     port::Alert alert;
-    alert.message = "Do you want to save the changes you made in the document \"" + displayName() + "\"?";
+    alert.message = untitled ? std::string("Do you want to save the changes you made in the document Untitled?")
+                             : "Do you want to save the changes you made in the document \"" +
+                                   DocumentBaseName(fileName_) + "\"?";
     alert.informative = "Your changes will be lost if you don't save them.";
-    alert.buttons = {"Save", "Cancel", "Don't Save"};
+    alert.buttons = {untitled ? "Save..." : "Save", "Don't Save", "Cancel"};
     switch (port::alerts().runModal(alert)) {
     case 0:
-        return !fileName_.empty() && saveToFile(fileName_);
-    case 2:
+        if (!untitled) return saveToFile(fileName_);
+        {
+            // A panel that answers later closes the window itself once the design is saved.
+            enum { Pending, Saved, NotSaved, Later };
+            auto state = std::make_shared<int>(Pending);
+            AppController::shared()->documentController()->saveDocumentAs(this, [state, this](bool ok) {
+                if (*state == Pending) *state = ok ? Saved : NotSaved;
+                else if (ok && windowController) windowController->close();
+            });
+            if (*state == Pending) *state = Later;
+            return *state == Saved;
+        }
+    case 1:
         return true;
     default:
         return false;
@@ -198,6 +218,96 @@ void QMDDocument::refreshWindowTitle() {
     if (!windowController) return;
     windowController->setWindowTitle(QString::fromStdString(displayName()) + "[*]");
     windowController->setWindowModified(isDocumentEdited());
+}
+
+std::string DocumentBaseName(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
+}
+
+QMDDocumentController::~QMDDocumentController() {
+    for (QMDDocument* d : documents_) delete d;
+}
+
+QMDDocument* QMDDocumentController::openUntitledDocument() {
+    QMDDocument* d = QMDDocument::create();
+    addDocument(d);
+    return d;
+}
+
+QMDDocument* QMDDocumentController::openDocumentWithContentsOfFile(const std::string& path) {
+    QMDDocument* d = QMDDocument::create();
+    if (!d) return nullptr;
+    if (d->readFromFile(path)) {
+        addDocument(d);
+        return d;
+    }
+    delete d;
+    port::Alert alert;
+    alert.message = "The document \"" + DocumentBaseName(path) + "\" could not be loaded.";
+    alert.buttons = {"OK"};
+    alert.style = port::Alert::Style::Critical;
+    port::alerts().runModal(alert);
+    return nullptr;
+}
+
+QMDDocument* QMDDocumentController::openAtLaunch(const std::vector<std::string>& arguments) {
+    for (const std::string& a : arguments) {
+        if (a.empty() || a[0] == '-') continue;
+        if (QMDDocument* d = openDocumentWithContentsOfFile(a)) return d;
+        break;
+    }
+    return openUntitledDocument();
+}
+
+void QMDDocumentController::saveDocument(QMDDocument* d) {
+    if (!d) return;
+    if (d->fileName().empty()) saveDocumentAs(d);
+    else d->saveToFile(d->fileName());
+}
+
+void QMDDocumentController::saveDocumentAs(QMDDocument* d, std::function<void(bool)> done) {
+    if (!d) return;
+    port::FilePanel panel;
+    panel.title = "Save As";
+    panel.extensions = {"pro"};
+    if (d->fileName().empty()) {
+        panel.fileName = "Untitled.pro";
+    } else {
+        const QFileInfo info(QString::fromStdString(d->fileName()));
+        panel.directory = info.absolutePath().toStdString();
+        panel.fileName = info.fileName().toStdString();
+    }
+    port::fileDialogs().beginSavePanel(panel, [this, d, done](const std::string& path) {
+        // The document may have closed while the panel was up.
+        const bool open = std::find(documents_.begin(), documents_.end(), d) != documents_.end();
+        const bool saved = open && !path.empty() && d->saveToFile(path);
+        if (done) done(saved);
+    });
+}
+
+namespace {
+constexpr const char* kRecentDocumentsKey = "RecentDocuments";
+constexpr size_t kRecentDocumentsKept = 10;
+} // namespace
+
+void QMDDocumentController::noteNewRecentDocument(const std::string& path) {
+    const std::string absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    std::vector<std::string> recent = recentDocuments();
+    recent.erase(std::remove(recent.begin(), recent.end(), absolute), recent.end());
+    recent.insert(recent.begin(), absolute);
+    if (recent.size() > kRecentDocumentsKept) recent.resize(kRecentDocumentsKept);
+    std::string joined;
+    for (const std::string& r : recent) joined += r + '\n';
+    port::defaults().setString(kRecentDocumentsKey, joined);
+}
+
+std::vector<std::string> QMDDocumentController::recentDocuments() const {
+    std::vector<std::string> out;
+    const std::string joined = port::defaults().getString(kRecentDocumentsKey);
+    size_t from = 0;
+    for (size_t at; (at = joined.find('\n', from)) != std::string::npos; from = at + 1)
+        if (at > from) out.push_back(joined.substr(from, at - from));
+    return out;
 }
 
 void QMDDocumentController::addDocument(QMDDocument* d) {

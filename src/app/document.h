@@ -1,6 +1,7 @@
 #pragma once
 // A design document: one model, its undo stack, the file it was read from or saved to, and
 // the window that shows it.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,15 +62,39 @@ private:
     int changeCount_ = 0;
 };
 
-// The shared list of open documents.
+// The open documents (owned), opening at launch, saving under a chosen name, recent files.
 class QMDDocumentController {
 public:
+    QMDDocumentController() = default;
+    ~QMDDocumentController();
+    QMDDocumentController(const QMDDocumentController&) = delete;
+    QMDDocumentController& operator=(const QMDDocumentController&) = delete;
+
     std::vector<QMDDocument*>& documents() { return documents_; }
     void addDocument(QMDDocument* d);
+    // Forgets the document; the caller owns it again.
     void removeDocument(QMDDocument* d);
     // The document of the current model, or null.
     QMDDocument* currentDocument() const;
 
+    QMDDocument* openUntitledDocument();
+    // A new document holding the design; null after the "could not be loaded" alert.
+    QMDDocument* openDocumentWithContentsOfFile(const std::string& path);
+    // The first argument that is not an option names a design to open; without one, or when
+    // it cannot be read, an untitled document.
+    QMDDocument* openAtLaunch(const std::vector<std::string>& arguments);
+
+    // Writes to the document's file; an untitled document asks for a name first.
+    void saveDocument(QMDDocument* d);
+    // Asks for a name, then writes there. `done` (optional) hears whether it was saved.
+    void saveDocumentAs(QMDDocument* d, std::function<void(bool)> done = {});
+
+    void noteNewRecentDocument(const std::string& path);
+    std::vector<std::string> recentDocuments() const;
+
 private:
     std::vector<QMDDocument*> documents_;
 };
+
+// The base name of a path without its folder and extension, as alerts name a document.
+std::string DocumentBaseName(const std::string& path);

@@ -3,6 +3,7 @@
 #include "port/alerts.h"
 #include "port/defaults.h"
 #include "port/drawing.h"
+#include "port/file_dialogs.h"
 #include "port/files.h"
 #include "port/folders.h"
 #include "port/fonts.h"
@@ -16,6 +17,7 @@ namespace port {
 void ResetServices() {
     setAlerts(nullptr);
     setDefaults(nullptr);
+    setFileDialogs(nullptr);
     setFolders(nullptr);
     setFonts(nullptr);
     setDefaultDrawingContext(nullptr);

@@ -2,11 +2,13 @@
 // undo over each document's own stack, and what the model tells the window.
 #include "app/document.h"
 
+#include <QAction>
 #include <QFile>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/main_window.h"
 #include "app/core/document_seams.h"
 #include "files/undo.h"
 #include "model/document_model.h"
@@ -32,17 +34,17 @@ protected:
         folders = std::make_unique<dvxtest::TempFolders>(root);
         port::setFolders(folders.get());
         port::setAlerts(&alerts);
+        port::setFileDialogs(&panels);
         port::setDocumentUndo(&undo);
         AppController::setSplashEnabled(false);
         AppController::initialize();
         app = AppController::shared();
     }
     void TearDown() override {
-        for (QMDDocument* d : app->documentController()->documents()) delete d;
-        app->documentController()->documents().clear();
         AppController::destroyShared();
         port::setDocumentUndo(nullptr);
         port::setAlerts(nullptr);
+        port::setFileDialogs(nullptr);
         port::setFolders(nullptr);
         dvxtest::ResetAllGlobals();
     }
@@ -65,6 +67,7 @@ protected:
     std::string root;
     std::unique_ptr<dvxtest::TempFolders> folders;
     dvxtest::RecordingAlerts alerts;
+    dvxtest::ScriptedFileDialogs panels;
     port::qt::QtDocumentUndo undo;
     AppController* app = nullptr;
 };
@@ -192,18 +195,77 @@ TEST_F(Documents, ModelReachesTheCurrentDocumentThroughTheSeams) {
 }
 
 TEST_F(Documents, ClosingAnEditedDocumentAsksToSave) {
-    QMDDocument* d = WithWalls(1);
-    ASSERT_TRUE(d->saveToFile(Path("close.pro")));
+    QMDDocument* named = WithWalls(1);
+    ASSERT_TRUE(named->saveToFile(Path("close.pro")));
     StoreUndo("Move");
-    struct Row { int answer; bool closes; bool clean; };
-    for (const Row& r : {Row{1, false, false}, Row{0, true, true}}) {
+    QMDDocument* untitled = WithWalls(1);
+    // Buttons: save, don't save, cancel; an untitled design saves through the panel.
+    struct Row { QMDDocument* d; int answer; const char* panel; bool closes; bool edited; };
+    for (const Row& r : {Row{named, 2, nullptr, false, true}, Row{named, 0, nullptr, true, false},
+                         Row{untitled, 0, "", false, true}, Row{untitled, 1, nullptr, true, true},
+                         Row{untitled, 0, "/saved.pro", true, false}}) {
         alerts.answer(r.answer);
-        EXPECT_EQ(d->canCloseDocument(), r.closes) << r.answer;
-        EXPECT_EQ(d->isDocumentEdited(), !r.clean) << r.answer;
+        if (r.panel) panels.choose(r.panel[0] ? Path(r.panel + 1) : std::string());
+        EXPECT_EQ(r.d->canCloseDocument(), r.closes) << r.answer << r.panel;
+        EXPECT_EQ(r.d->isDocumentEdited(), r.edited) << r.answer << r.panel;
     }
-    EXPECT_EQ(alerts.shown.size(), 2u);
-    EXPECT_TRUE(d->canCloseDocument());  // clean: no question
-    EXPECT_EQ(alerts.shown.size(), 2u);
+    EXPECT_EQ(untitled->displayName(), "saved.pro");
+    EXPECT_EQ(alerts.shown[2].alert.message, "Do you want to save the changes you made in the document Untitled?");
+    EXPECT_EQ(alerts.shown.size(), 5u);
+    EXPECT_TRUE(named->canCloseDocument());  // clean: no question
+    EXPECT_EQ(alerts.shown.size(), 5u);
+}
+
+TEST_F(Documents, LaunchOpensTheNamedDesignOrAnUntitledOne) {
+    QMDDocumentController* c = app->documentController();
+    ASSERT_TRUE(WithWalls(2)->saveToFile(Path("Plan.pro")));
+    struct Row { std::vector<std::string> args; const char* title; size_t alerts; };
+    for (const Row& r : {Row{{"--verbose", Path("Plan.pro")}, "Plan.pro", 0}, Row{{}, "Untitled", 0},
+                         Row{{Path("gone.pro")}, "Untitled", 1}}) {
+        alerts.shown.clear();
+        QMDDocument* d = c->openAtLaunch(r.args);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->displayName(), r.title);
+        ASSERT_EQ(alerts.shown.size(), r.alerts);
+        if (r.alerts) EXPECT_EQ(alerts.shown[0].alert.message, "The document \"gone\" could not be loaded.");
+    }
+    EXPECT_EQ(c->documents().size(), 4u);
+
+    // The window of the opened design carries its name and saves it with File > Save.
+    QMDDocument* opened = c->openAtLaunch({Path("Plan.pro")});
+    MainWindow window(opened);
+    EXPECT_EQ(window.windowTitle().remove("[*]"), "Plan.pro");
+    EXPECT_EQ(window.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(window.saveAsAction()->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(Path("Plan.pro"))));
+    window.saveAction()->trigger();
+    QMDDocument* again = c->openDocumentWithContentsOfFile(Path("Plan.pro"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(Walls(again), 2);
+}
+
+TEST_F(Documents, SaveAsWritesWhereThePanelSaysAndRemembersRecentFiles) {
+    QMDDocumentController* c = app->documentController();
+    QMDDocument* d = WithWalls(1);
+    c->saveDocument(d);  // untitled: the panel, cancelled
+    EXPECT_TRUE(d->isDocumentEdited());
+    ASSERT_EQ(panels.asked.size(), 1u);
+    EXPECT_EQ(panels.asked[0].fileName, "Untitled.pro");
+    panels.choose(Path("first.pro"));
+    c->saveDocument(d);
+    EXPECT_EQ(std::tuple(d->displayName(), d->isDocumentEdited()), std::tuple("first.pro", false));
+    panels.choose(Path("second.pro"));
+    c->saveDocumentAs(d);
+    EXPECT_EQ(panels.asked.back().fileName, "first.pro");
+    EXPECT_EQ(d->displayName(), "second.pro");
+    StoreUndo("Move");
+    c->saveDocument(d);  // named: no panel
+    EXPECT_EQ(panels.asked.size(), 3u);
+    EXPECT_EQ(c->recentDocuments(), (std::vector<std::string>{Path("second.pro"), Path("first.pro")}));
+
+    QMDDocument* back = c->openDocumentWithContentsOfFile(Path("second.pro"));
+    ASSERT_NE(back, nullptr);
+    dvxtest::ExpectSameObject(d->model()->itsCurLayer->firstObject, back->model()->itsCurLayer->firstObject);
 }
 
 } // namespace

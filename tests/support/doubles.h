@@ -3,6 +3,7 @@
 // (port::setAlerts(&alerts)); a double that is still installed when it goes away puts the
 // built-in service back.
 #include "port/alerts.h"
+#include "port/file_dialogs.h"
 #include "port/folders.h"
 #include "port/images.h"
 #include "port/random.h"
@@ -45,6 +46,21 @@ public:
 private:
     int nextAnswer();
     std::deque<int> script_;
+};
+
+// Answers each panel with the next scripted path ("" cancels; cancels once the script runs
+// out) and records what was asked.
+class ScriptedFileDialogs : public port::FileDialogs {
+public:
+    ~ScriptedFileDialogs() override;
+    void choose(const std::string& path) { script_.push_back(path); }
+    void beginOpenPanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
+    void beginSavePanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
+
+    std::vector<port::FilePanel> asked;
+
+private:
+    std::deque<std::string> script_;
 };
 
 // Records action names and changes; the undo state is whatever the test sets.

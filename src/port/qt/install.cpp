@@ -19,6 +19,7 @@ public:
         if (&port::defaults() == &defaults) port::setDefaults(nullptr);
         if (&port::folders() == &folders) port::setFolders(nullptr);
         if (&port::alerts() == &alerts) port::setAlerts(nullptr);
+        if (&port::fileDialogs() == &fileDialogs) port::setFileDialogs(nullptr);
         if (&port::documentUndo() == &undo) port::setDocumentUndo(nullptr);
         if (&port::imageDecoder() == &images) port::setImageDecoder(nullptr);
         if (&port::fonts() == &fonts) port::setFonts(nullptr);
@@ -29,6 +30,7 @@ public:
         port::setDefaults(&defaults);
         port::setFolders(&folders);
         port::setAlerts(&alerts);
+        port::setFileDialogs(&fileDialogs);
         port::setDocumentUndo(&undo);
         port::setImageDecoder(&images);
         port::setFonts(&fonts);
@@ -39,6 +41,7 @@ public:
     QtUserDefaults defaults;
     QtFolders folders;
     QtAlerts alerts;
+    QtFileDialogs fileDialogs;
     QtDocumentUndo undo;
     QtImageDecoder images;
     QtFonts fonts;

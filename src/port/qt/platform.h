@@ -2,6 +2,7 @@
 // The Qt implementations of the platform services; InstallQtPlatform() puts them in place.
 #include "port/alerts.h"
 #include "port/defaults.h"
+#include "port/file_dialogs.h"
 #include "port/folders.h"
 #include "port/fonts.h"
 #include "port/images.h"
@@ -56,6 +57,14 @@ public:
 };
 
 // Carries nothing until the documents connect their undo stacks.
+// QFileDialog as a window-modal sheet on the main document window (application-modal without
+// one); save panels ask before replacing a file and add the first extension when none is typed.
+class QtFileDialogs : public FileDialogs {
+public:
+    void beginOpenPanel(const FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
+    void beginSavePanel(const FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
+};
+
 class QtDocumentUndo : public DocumentUndo {
 public:
     // Makes the command that carries one action name; its undo()/redo() restore snapshots.
