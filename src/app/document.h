@@ -7,6 +7,9 @@
 #include <vector>
 
 class QMainWindow;
+class QPagedPaintDevice;
+class QPainter;
+class QSizeF;
 class QUndoStack;
 class Base2DView;
 struct QMDDocumentModel;
@@ -33,6 +36,17 @@ public:
     // save fails.
     bool canCloseDocument();
 
+    // Prints the plan fitted to one page, or at the plan scale on as many pages as it covers,
+    // after the print dialog (the flag is not consulted). Without a design, nothing.
+    void printShowingPrintPanel(bool showPanel = true);
+    void printToScaleShowingPrintPanel();
+    // The print itself, on any paged device; answers the number of pages drawn. The view
+    // state is as before afterwards.
+    int printTo(QPagedPaintDevice& device, bool toScale);
+    // The same on an open painter whose transform maps points to the device; `newPage` starts
+    // each page after the first (false stops).
+    int printPages(QPainter& painter, const QSizeF& printable, bool toScale, const std::function<bool()>& newPage);
+
     // 0 one change done, 1 one undone, 2 cleared.
     void updateChangeCount(int change);
     bool isDocumentEdited() const { return changeCount_ != 0; }
@@ -56,6 +70,7 @@ private:
     bool init();
     void connectUndo();
     void refreshWindowTitle();
+    void runPrint(bool toScale);
 
     std::unique_ptr<QUndoStack> undoStack_;
     std::string fileName_;

@@ -25,6 +25,13 @@ MainWindow::MainWindow(QMDDocument* document, QWidget* parent) : QMainWindow(par
         AppController::shared()->documentController()->saveDocumentAs(document_);
     });
     file->addSeparator();
+    printAction_ = file->addAction(tr("Print..."));
+    printAction_->setShortcut(QKeySequence::Print);
+    printAction_->setEnabled(document_ != nullptr);
+    connect(printAction_, &QAction::triggered, this, [this] {
+        if (document_) document_->printShowingPrintPanel(true);
+    });
+    file->addSeparator();
     quitAction_ = file->addAction(tr("&Quit"));
     quitAction_->setShortcut(QKeySequence::Quit);
     quitAction_->setMenuRole(QAction::QuitRole);

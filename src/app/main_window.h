@@ -14,6 +14,7 @@ public:
     QAction* quitAction() const { return quitAction_; }
     QAction* saveAction() const { return saveAction_; }
     QAction* saveAsAction() const { return saveAsAction_; }
+    QAction* printAction() const { return printAction_; }
     QMDDocument* document() const { return document_; }
 
 protected:
@@ -24,4 +25,5 @@ private:
     QAction* quitAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
+    QAction* printAction_ = nullptr;
 };

@@ -3,7 +3,13 @@
 #include "app/document.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -11,7 +17,11 @@
 #include "app/main_window.h"
 #include "app/core/document_seams.h"
 #include "files/undo.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/projection.h"
+#include "plan/plan_objects.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "port/defaults.h"
@@ -266,6 +276,76 @@ TEST_F(Documents, SaveAsWritesWhereThePanelSaysAndRemembersRecentFiles) {
     QMDDocument* back = c->openDocumentWithContentsOfFile(Path("second.pro"));
     ASSERT_NE(back, nullptr);
     dvxtest::ExpectSameObject(d->model()->itsCurLayer->firstObject, back->model()->itsCurLayer->firstObject);
+}
+
+// The plan on paper, one point to a pixel: the bounding box of the ink of `colour`.
+QRect Ink(const QImage& page, QRgb colour) {
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) ink |= page.pixel(x, y) == colour ? QRect(x, y, 1, 1) : QRect();
+    return ink;
+}
+
+TEST_F(Documents, FittedPrintCentresThePlanAndGivesTheViewBack) {
+    QMDDocument* d = Open();
+    DocState* ds = d->model()->itsDocState;
+    ds->planScale = 72.0f, ds->planColors[1] = {0, 0, 65535};
+    dvxtest::Outline(objtype::kFloor, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}).on(d->model()->itsCurLayer);
+    ds->zoomFactor = 0.5f, ds->savedZoom = 0.4f, ds->printZoom = 0.3f, ds->viewOrigin = {9, 8, 7};
+    gGlobalXOffset = 3;
+    std::vector<QImage> pages;
+    QImage page(500, 400, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    EXPECT_EQ(d->printPages(painter, QSizeF(500, 400), false, [] { return false; }), 1);
+    painter.end();
+    const float s = std::min(500.0f / 244.0f, 400.0f / 194.0f);
+    const QRect ink = Ink(page, qRgb(0, 0, 255));
+    EXPECT_NEAR(ink.width(), 100 * s, 1.5);
+    EXPECT_NEAR(ink.height(), 50 * s, 1.5);
+    EXPECT_NEAR(ink.center().x(), 250, 1);
+    EXPECT_NEAR(ink.center().y(), 200, 1);
+    EXPECT_EQ(std::tuple(ds->zoomFactor, ds->savedZoom, ds->printZoom, ds->viewOrigin.floatH, gGlobalXOffset),
+              std::tuple(0.5f, 0.4f, 0.3f, 9.0f, 3.0f));
+    EXPECT_EQ(std::tuple(d->savedZoom, gPrinting, gHPrintScale), std::tuple(0.5f, 0, 1.0f));
+}
+
+TEST_F(Documents, PrintToScaleCutsThePlanIntoPages) {
+    QMDDocument* d = Open();
+    DocState* ds = d->model()->itsDocState;
+    ds->planScale = 72.0f, ds->planScaleChoice = 10, ds->units = kImperialUnits;
+    dvxtest::Outline(objtype::kFloor, {{0, 0}, {1000, 0}, {1000, 300}, {0, 300}}).on(d->model()->itsCurLayer);
+    const QString pdf = QString::fromStdString(Path("plan.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(QSizeF(500, 500), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        EXPECT_EQ(d->printTo(writer, true), 3);  // 1144 x 444 points
+    }
+    EXPECT_GT(QFile(pdf).size(), 0);
+
+    QMDDocument* empty = Open();
+    QImage page(300, 300, QImage::Format_RGB32);
+    QPainter painter(&page);
+    EXPECT_EQ(empty->printPages(painter, QSizeF(300, 300), false, [] { return false; }), 1);
+    EXPECT_EQ(gPrinting, 0);
+}
+
+TEST_F(Documents, PrintCommandShowsTheDialogAndCancelChangesNothing) {
+    QMDDocument* d = WithWalls(1);
+    MainWindow window(d);
+    const float zoom = d->model()->itsDocState->zoomFactor;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            dialog->reject();
+        }
+    });
+    window.printAction()->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(window.printAction()->shortcut(), QKeySequence(QKeySequence::Print));
+    EXPECT_EQ(std::tuple(d->model()->itsDocState->zoomFactor, gPrinting), std::tuple(zoom, 0));
 }
 
 } // namespace
