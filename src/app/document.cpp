@@ -5,7 +5,9 @@
 #include "app/core/startup.h"
 #include "files/design_file.h"
 #include "files/symbol_lists.h"
+#include "files/trace_image.h"
 #include "files/undo.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/selection_ops.h"
 #include "port/alerts.h"
@@ -13,6 +15,7 @@
 #include "port/file_dialogs.h"
 #include "port/qt/platform.h"
 #include "render/core/live_view_seams.h"
+#include "render/core/texture_files.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -21,6 +24,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -124,6 +128,7 @@ bool QMDDocument::readFromFile(const std::string& path) {
         gCurDocument = previous;
         return false;
     }
+    loadTraceImage();
     SelectAllLayers(documentModel->itsLayers, 2, 0);
     AppController::shared()->loadColorsForDocument(documentModel);
     InitializeUndo();
@@ -137,6 +142,28 @@ bool QMDDocument::readFromFile(const std::string& path) {
         AppController::shared()->documentController()->noteNewRecentDocument(path);
     }
     return true;
+}
+
+void QMDDocument::loadTraceImage() {
+    DocState* ds = documentModel->itsDocState;
+    delete documentModel->itsTraceImage;
+    documentModel->itsTraceImage = nullptr;
+    if (!ds->traceImagePath[0]) return;
+    // A design moved with its image into the content folder finds it there.
+    char path[512];
+    std::memcpy(path, ds->traceImagePath, sizeof path);
+    path[sizeof path - 1] = 0;
+    Validate512Pathname(path);
+    documentModel->itsTraceImage = LoadTraceImage(path);
+    if (documentModel->itsTraceImage) {
+        std::memcpy(ds->traceImagePath, path, sizeof path);
+        return;
+    }
+    port::Alert alert;
+    alert.message = "FloorPlan trace image could not be found.";
+    alert.informative = "Please make sure the file exists and you have adequate permissions to access it.";
+    alert.buttons = {"OK"};
+    port::alerts().runModal(alert);
 }
 
 bool QMDDocument::writeToFile(const std::string& path) {

@@ -71,6 +71,8 @@ private:
     void connectUndo();
     void refreshWindowTitle();
     void runPrint(bool toScale);
+    // The saved trace image, found again in the content folder when moved; an alert when gone.
+    void loadTraceImage();
 
     std::unique_ptr<QUndoStack> undoStack_;
     std::string fileName_;

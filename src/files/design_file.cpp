@@ -117,8 +117,6 @@ void ApplyPostReadResets(DocState* ds, int32_t version) {
     ds->penColor = kBlack;
     ds->inactiveFloorColor = kInactiveFloorColor;
     ds->interiorFillColor = kInteriorFillColor;
-    ds->traceImagePath[0] = 0;
-    ds->topoFilePath[0] = 0;
     InitializeVisiblePlansFromToolsetOptions();
     if (gForceNewPlanDefaults) {
         ds->units = gDefaultToImperial ? kImperialUnits : kMetricUnits;

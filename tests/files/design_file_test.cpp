@@ -297,9 +297,10 @@ TEST_F(DesignFileTest, SettingsCorrectionsOfOlderFiles) {
     ASSERT_EQ(Read(old.data()), 1);
     // The readout formats are not in a 10800 block: the defaults gain the older bits.
     DocState* defaults = CreateDocState();
+    // The trace image link is kept, so the next save does not lose it.
     EXPECT_EQ(std::tuple(ds()->sunAngle, ds()->imperialReadout, ds()->metricReadout, ds()->angleReadout, ds()->planMasks[1],
-                         ds()->traceImagePath[0]),
-              std::tuple(300.0f, defaults->imperialReadout | 97, defaults->metricReadout | 2, 0, 510, 0));
+                         std::string(ds()->traceImagePath)),
+              std::tuple(300.0f, defaults->imperialReadout | 97, defaults->metricReadout | 2, 0, 510, "/somewhere/trace.png"));
     DeleteDocState(defaults);
     EXPECT_TRUE(ds()->lotColor == (RGBColor{24415, 36751, 12079}) && ds()->planColors[0] == (RGBColor{49344, 0, 0}) &&
                 ds()->backgroundColor == (RGBColor{65535, 65535, 65535}));

@@ -8,24 +8,6 @@ namespace dvxtest {
 void ServicesTest::SetUp() { ResetAllGlobals(); }
 void ServicesTest::TearDown() { ResetAllGlobals(); }
 
-ScriptedFileDialogs::~ScriptedFileDialogs() {
-    if (&port::fileDialogs() == this) port::setFileDialogs(nullptr);
-}
-
-void ScriptedFileDialogs::beginOpenPanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) {
-    beginSavePanel(panel, std::move(onEnd));
-}
-
-void ScriptedFileDialogs::beginSavePanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) {
-    asked.push_back(panel);
-    std::string path;
-    if (!script_.empty()) {
-        path = script_.front();
-        script_.pop_front();
-    }
-    if (onEnd) onEnd(path);
-}
-
 RecordingAlerts::~RecordingAlerts() {
     if (&port::alerts() == this) port::setAlerts(nullptr);
 }

@@ -48,15 +48,19 @@ private:
     std::deque<int> script_;
 };
 
-// Answers each panel with the next scripted path ("" cancels; cancels once the script runs
-// out) and records what was asked.
+// Answers each panel with the next scripted path ("" or an empty script cancels) and records
+// what was asked.
 class ScriptedFileDialogs : public port::FileDialogs {
 public:
-    ~ScriptedFileDialogs() override;
+    ~ScriptedFileDialogs() override { if (&port::fileDialogs() == this) port::setFileDialogs(nullptr); }
     void choose(const std::string& path) { script_.push_back(path); }
-    void beginOpenPanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
-    void beginSavePanel(const port::FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
-
+    void beginOpenPanel(const port::FilePanel& p, std::function<void(const std::string&)> end) override { beginSavePanel(p, end); }
+    void beginSavePanel(const port::FilePanel& p, std::function<void(const std::string&)> end) override {
+        asked.push_back(p);
+        const std::string path = script_.empty() ? std::string() : script_.front();
+        if (!script_.empty()) script_.pop_front();
+        if (end) end(path);
+    }
     std::vector<port::FilePanel> asked;
 
 private:
