@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "app/app_controller.h"
+#include "app/core/app_seams.h"
 #include "app/document.h"
 #include "model/document_model.h"
 
@@ -44,10 +45,13 @@ MainWindow::MainWindow(QMDDocument* document, QWidget* parent) : QMainWindow(par
         // Plain functions work on the model of the window in front.
         gCurDocument = document_->model();
         document_->setFileName(document_->fileName());
+        // Quit asks the document window first, so unsaved changes are offered for saving.
+        SetCloseDocumentWindowsHandler([this] { return close(); });
     }
 }
 
 MainWindow::~MainWindow() {
+    if (document_) SetCloseDocumentWindowsHandler(nullptr);
     if (document_ && document_->windowController == this) document_->windowController = nullptr;
 }
 
