@@ -75,10 +75,14 @@ int RunApplication(int argc, char** argv) {
     std::vector<std::string> arguments;
     const QStringList all = QApplication::arguments();
     for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
-    MainWindow window(delegate->documentController()->openAtLaunch(arguments));
-    window.show();
-    delegate->applicationDidFinishLaunching();
-    const int code = app.exec();
+    int code = 0;
+    {
+        // The window goes before the documents it shows.
+        MainWindow window(delegate->documentController()->openAtLaunch(arguments));
+        window.show();
+        delegate->applicationDidFinishLaunching();
+        code = app.exec();
+    }
     AppController::destroyShared();
     return code;
 }
