@@ -83,20 +83,23 @@ bool IsCurvedOutline(const Objex* o) {
     return o->type == 9 && p && p->next && (p->outTangent[0] != 0 || p->outTangent[2] != 0);
 }
 
+// An empty spot between the neighbourhoods near the middle of the design; false (and the
+// benchmark skipped) when there is none.
+bool FindEmptySpot(benchmark::State& state, POINT* where) {
+    for (int32_t step = 0; step < 400; ++step) {
+        *where = ViewPoint(598.0f * 10 - static_cast<float>(step), 0, 598.0f * 4);
+        if (!Search(*where)) return true;
+    }
+    state.SkipWithError("no empty spot found");
+    return false;
+}
+
 // An empty spot between the neighbourhoods near the middle of the design, searched through
 // every object at each size.
 void BM_HitTest(benchmark::State& state) {
     if (!Prepare(state, state.range(0))) return;
     POINT where{};
-    bool found = false;
-    for (int32_t step = 0; step < 400 && !found; ++step) {
-        where = ViewPoint(598.0f * 10 - static_cast<float>(step), 0, 598.0f * 4);
-        found = !Search(where);
-    }
-    if (!found) {
-        state.SkipWithError("no empty spot found");
-        return;
-    }
+    if (!FindEmptySpot(state, &where)) return;
     dvxbench::Measured measured(state, "hit", dvxbench::BestSeconds(15, [] {
                                     benchmark::DoNotOptimize(PointsFloor(5970, 2380, 5990, 2400));
                                 }));
@@ -122,17 +125,8 @@ BENCHMARK(BM_Marquee)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchm
 
 void BM_SelectFromAllLayers_EmptySpace(benchmark::State& state) {
     if (!Prepare(state)) return;
-    // Between the neighbourhoods near the middle of the design.
     POINT where{};
-    bool found = false;
-    for (int32_t step = 0; step < 400 && !found; ++step) {
-        where = ViewPoint(598.0f * 10 - static_cast<float>(step), 0, 598.0f * 4);
-        found = !Search(where);
-    }
-    if (!found) {
-        state.SkipWithError("no empty spot found");
-        return;
-    }
+    if (!FindEmptySpot(state, &where)) return;
     for (auto _ : state) benchmark::DoNotOptimize(Search(where));
 }
 BENCHMARK(BM_SelectFromAllLayers_EmptySpace)->Unit(benchmark::kMicrosecond);

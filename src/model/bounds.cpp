@@ -427,7 +427,8 @@ bool IsNumberBox(const Float3DRect& r) {
 
 // Growing a box by another gives what growing it by each of the other's values in turn
 // gives: the first value of the lowest and of the highest is kept.
-void Merge(const FloatRect& from, FloatRect* box) {
+template <class Box>
+void Merge(const Box& from, Box* box) {
     if (IsEmptyBounds(from)) return;
     if (IsEmptyBounds(*box)) {
         *box = from;
@@ -437,19 +438,10 @@ void Merge(const FloatRect& from, FloatRect* box) {
     if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
     if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
     if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
-}
-void Merge(const Float3DRect& from, Float3DRect* box) {
-    if (IsEmptyBounds(from)) return;
-    if (IsEmptyBounds(*box)) {
-        *box = from;
-        return;
+    if constexpr (requires { box->floatBack; }) {
+        if (from.floatBack < box->floatBack) box->floatBack = from.floatBack;
+        if (from.floatFront > box->floatFront) box->floatFront = from.floatFront;
     }
-    if (from.floatLeft < box->floatLeft) box->floatLeft = from.floatLeft;
-    if (from.floatRight > box->floatRight) box->floatRight = from.floatRight;
-    if (from.floatTop < box->floatTop) box->floatTop = from.floatTop;
-    if (from.floatBottom > box->floatBottom) box->floatBottom = from.floatBottom;
-    if (from.floatBack < box->floatBack) box->floatBack = from.floatBack;
-    if (from.floatFront > box->floatFront) box->floatFront = from.floatFront;
 }
 
 }  // namespace
