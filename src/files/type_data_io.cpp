@@ -12,12 +12,11 @@
 #include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
-#include "model/command_ids.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/grouping.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
-#include "model/walkers.h"
 #include "render/core/custom_textures.h"
 
 namespace {
@@ -26,8 +25,6 @@ constexpr int16_t kWallChildTag = 201;
 constexpr int16_t kDeckChildTag = 204;
 constexpr int16_t kRoofChildTag = 214;
 constexpr int16_t kDimensionTextTag = 300;
-
-// Commands of the selection walks that group the old dimension with its text.
 
 AttachmentRecord* AttachmentOf(Objex* o) {
     return o->typeData.kind == TypeDataKind::Attachment ? o->typeData.attachment : nullptr;
@@ -211,14 +208,7 @@ void GroupWithDimension(Objex* dimension, Objex* text) {
     SelectAllLayers(layers, selmode::kDeselect, 0);
     SelectObj(dimension, selmode::kSelect, 0);
     SelectObj(text, selmode::kSelect, 0);
-    gObjectCount = 0;
-    gOverload = 0;
-    SelectedObjectAllLayers(layers, 1, cmd::kCountGroups, nullptr);
-    if (gOverload) return;
-    gGroupLeader = nullptr;
-    gObjectCount = 0;
-    TopLevelObjectAllLayers(layers, cmd::kCountTopLevel, nullptr);
-    if (gObjectCount > 1) TopLevelObjectAllLayers(layers, cmd::kGroup, nullptr);
+    GroupSelectedObjects(layers);
 }
 
 // The text box an old dimension kept in its block: an object record and its text record.

@@ -240,6 +240,25 @@ inline constexpr int32_t kStraightRailing = 802;
 inline constexpr int32_t kCurvedRailing = 803;
 }  // namespace objsubtype
 
+// Shapes of detail objects (type 29), as their subtype.
+namespace detailsubtype {
+inline constexpr int32_t kRectangle = 1;
+inline constexpr int32_t kOval = 2;
+inline constexpr int32_t kPolygon = 3;
+inline constexpr int32_t kMultigon = 4;
+inline constexpr int32_t kArc = 5;
+inline constexpr int32_t kLine = 6;
+inline constexpr int32_t kCurve = 7;
+}  // namespace detailsubtype
+
+// Point kinds (`Poinz::kind`).
+namespace pointkind {
+inline constexpr int16_t kVertex = 1;
+inline constexpr int16_t kGestureMarker = 2;  // temporary, inside a fillet or chamfer gesture
+inline constexpr int16_t kArcCentre = 4;
+inline constexpr int16_t kArcPoint = 5;       // on a circular arc, with Hermite tangents
+}  // namespace pointkind
+
 namespace groupkind {
 inline constexpr int32_t kSymbolEditor = 123;
 inline constexpr int32_t kSectionDetail = 117;

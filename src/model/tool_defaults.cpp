@@ -36,6 +36,9 @@ float gSoffitThickness = 3;
 float gSoffitExtension = 18;
 LOGFONT gTextFontInfo = DefaultTextFontInfo();
 LOGFONT gCurFontInfo = DefaultPlanFontInfo();
+int16_t gDimensionFontNum = 0;
+int16_t gDimensionFontSize = 0;
+int16_t gDimensionFontStyle = 0;
 static const port::GlobalReset kReset([] {
     gPattern = 0;
     gTextAlignment = 0;
@@ -49,4 +52,7 @@ static const port::GlobalReset kReset([] {
     gSoffitExtension = 18;
     gTextFontInfo = DefaultTextFontInfo();
     gCurFontInfo = DefaultPlanFontInfo();
+    gDimensionFontNum = 0;
+    gDimensionFontSize = 0;
+    gDimensionFontStyle = 0;
 });

@@ -20,3 +20,7 @@ extern float gSoffitExtension;
 extern LOGFONT gTextFontInfo;
 // The plan font: the text font at 16 points.
 extern LOGFONT gCurFontInfo;
+// What a new dimension text box records of its font.
+extern int16_t gDimensionFontNum;
+extern int16_t gDimensionFontSize;
+extern int16_t gDimensionFontStyle;

@@ -19,8 +19,8 @@
 namespace {
 
 constexpr float kRadiansPerDegree = 0.017453292519943295f;
-constexpr int16_t kArcPoint = 5;
 constexpr int16_t kFrontView = 1, kPlanKind = 2, kSideView = 3;
+constexpr int32_t kMostSegments = 3600;
 
 // The document's view kind for the length of a build.
 class ViewKindScope {
@@ -46,38 +46,26 @@ Vec Turn(Vec v, float degrees) {
 }
 
 bool Append(Objex* arc, Poinz*& tail, Vec centre, Vec at, Vec tangent, float third) {
-    Poinz* p = CreatePoint(kArcPoint, 1, 0, tangent.x, tangent.y, 0, centre.x + at.x, centre.y + at.y, third,
-                           tangent.x, tangent.y, 0, 0, 0, 0, arc);
-    if (!p) return false;
-    p->owner = arc;
-    p->prev = tail;
-    (tail ? tail->next : arc->firstPoint) = p;
-    tail = p;
-    ++arc->pointCount;
-    return true;
+    return AppendBuilderPoint(arc, tail, pointkind::kArcPoint, 1, {centre.x + at.x, centre.y + at.y, third},
+                              {tangent.x, tangent.y, 0}, {tangent.x, tangent.y, 0});
 }
 
-}  // namespace
+int32_t SegmentCount(float parts) {
+    return std::isfinite(parts) ? std::clamp(static_cast<int32_t>(parts), 1, kMostSegments) : 1;
+}
 
-Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float start, float sweep,
-                                  float third, int16_t viewKind, float increment) {
-    DocState* ds = CurrentDocState();
-    if (!ds || (x1 == x2 && y1 == y2)) return nullptr;
-    ViewKindScope scope(ds, kFrontView);
-    const Vec c{x1 + (x2 - x1) / 2, y1 + (y2 - y1) / 2};
-    const float width = std::fabs(x2 - x1), height = std::fabs(y2 - y1);
+struct ArcCorners {
+    float x1, y1, x2, y2;
+};
+
+// Lays the arc of `n` segments into `arc` (in the front view's H and V, at `third`) from the
+// end angle back to the start, with its centre point when asked, then squashes it to the
+// corners' proportions. False when a point cannot be made.
+bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float third, bool centre) {
+    const Vec c{k.x1 + (k.x2 - k.x1) / 2, k.y1 + (k.y2 - k.y1) / 2};
+    const float width = std::fabs(k.x2 - k.x1), height = std::fabs(k.y2 - k.y1);
     const float r = std::max(width, height) / 2;
-    // A zero or non-finite increment would ask for endless segments.
-    const float parts = increment != 0 ? std::ceil(std::fabs(sweep / increment)) : 1.0f;
-    const int32_t n = std::isfinite(parts) ? std::clamp(static_cast<int32_t>(parts), 1, 3600) : 1;
     const float s = sweep / static_cast<float>(n);
-
-    const DrawingStyle style = GetBuilderDrawingStyle(0);
-    Objex* arc = CreateObject(objtype::kArc, 0, 1, &style.fillColor, &style.penColor, style.penWidth,
-                              style.penStyle, style.fillPattern, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, TypeData{});
-    if (!arc || sweep == 0) return arc;
-
     float h0, th0, th1, h1, d0, td0, td1, d1;
     BuildRadiusSpline(s * kRadiansPerDegree, r, &h0, &th0, &th1, &h1, &d0, &td0, &td1, &d1);
     const float turn = start + sweep - s / 2;
@@ -90,10 +78,8 @@ Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float 
         end1 = Turn(end1, -s), t1 = Turn(t1, -s);
         made = Append(arc, tail, c, end1, t1, third);
     }
-    if (!made) {
-        DeleteObj(arc);
-        return nullptr;
-    }
+    if (made && centre) made = AppendBuilderPoint(arc, tail, pointkind::kArcCentre, 1, {c.x, c.y, third});
+    if (!made) return false;
     if (width != height) {
         TransformRecord scale;
         for (int i = 0; i < 3; ++i) scale.values[xform::kScaleH + i] = 1.0f;
@@ -102,6 +88,55 @@ Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float 
         scale.values[xform::kCentreH] = c.x;
         scale.values[xform::kCentreH + 1] = c.y;
         ScaleObject(arc, &scale);
+    }
+    return true;
+}
+
+Objex* NewArc(const DrawingStyle& style, Layer* layer) {
+    return CreateObject(objtype::kArc, 0, 1, &style.fillColor, &style.penColor, style.penWidth,
+                        style.penStyle, style.fillPattern, nullptr, nullptr, nullptr, nullptr, layer,
+                        TypeData{});
+}
+
+}  // namespace
+
+Objex* BuildArc(float x1, float y1, float x2, float y2, float start, float sweep, Layer* layer,
+                uint8_t useDocumentStyle) {
+    DocState* ds = CurrentDocState();
+    // An arc of no sweep (or of none that can be measured) has no points to hold.
+    if (!ds || !layer || (x1 == x2 && y1 == y2) || sweep == 0 || !std::isfinite(sweep)) return nullptr;
+    ViewKindScope scope(ds, kFrontView);
+    const int32_t n = SegmentCount(std::trunc(std::fabs(sweep) / 90) + 1);
+    Objex* arc = NewArc(GetBuilderDrawingStyle(useDocumentStyle), layer);
+    if (!arc) return nullptr;
+    if (!LayArc(arc, {x1, y1, x2, y2}, start, sweep, n, 0, true)) {
+        DeleteObj(arc);
+        return nullptr;
+    }
+    UpdateObjectBounds(arc);
+    AppendObjectToLayer(arc, layer);
+    return arc;
+}
+
+Objex* BuildTempArc(float x1, float y1, float x2, float y2, float start, float sweep, float third,
+                    int16_t viewKind) {
+    if (sweep == 0) return nullptr;
+    // ceil(|sweep| / 90) segments, at least one.
+    return BuildTempArcGivenIncrement(x1, y1, x2, y2, start, sweep, third, viewKind, 90);
+}
+
+Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float start, float sweep,
+                                  float third, int16_t viewKind, float increment) {
+    DocState* ds = CurrentDocState();
+    if (!ds || (x1 == x2 && y1 == y2)) return nullptr;
+    ViewKindScope scope(ds, kFrontView);
+    // A zero or non-finite increment would ask for endless segments.
+    const int32_t n = SegmentCount(increment != 0 ? std::ceil(std::fabs(sweep / increment)) : 1.0f);
+    Objex* arc = NewArc(GetBuilderDrawingStyle(0), nullptr);
+    if (!arc || sweep == 0) return arc;
+    if (!LayArc(arc, {x1, y1, x2, y2}, start, sweep, n, third, false)) {
+        DeleteObj(arc);
+        return nullptr;
     }
     if (viewKind == kPlanKind) ConvertXYtoXZ(arc);
     else if (viewKind == kSideView) ConvertXYtoZY(arc);

@@ -1,13 +1,26 @@
 #pragma once
-// Temporary circular arcs for feedback and plan symbols (door swings, ovals being dragged):
-// built as an unlinked type-5 object of Hermite segments, used, and deleted by the caller.
-// Angles in degrees, counter-clockwise on screen (a point at angle a and length L lies at
-// (L cos a, -L sin a) from the centre).
+// Circular arcs as type-5 objects of Hermite segments: drawn arcs that join a layer, and
+// temporary ones for feedback and plan symbols (door swings, ovals being dragged), built
+// unlinked, used, and deleted by the caller. Angles in degrees, counter-clockwise on screen (a
+// point at angle a and length L lies at (L cos a, -L sin a) from the centre). Arcs are laid
+// as circles of radius half the larger extent of the corners and squashed to an ellipse when
+// the extents differ; the document's view kind is unchanged on every return.
 #include <cstdint>
 
 #include "model/types.h"
 
+struct Layer;
 struct Objex;
+
+// The arc in trunc(|sweep| / 90) + 1 segments, its points (x, y, 0) of kind 5 from the end
+// angle back to the start, then its centre (kind 4); all selected. Bounds stored, then it
+// joins the layer. Null, with nothing made, without a settings record or layer, for
+// coinciding corners, a sweep of 0, or when memory runs out.
+Objex* BuildArc(float x1, float y1, float x2, float y2, float start, float sweep, Layer* layer,
+                uint8_t useDocumentStyle);
+// BuildTempArcGivenIncrement with segments of at most 90 degrees; null for a sweep of 0.
+Objex* BuildTempArc(float x1, float y1, float x2, float y2, float start, float sweep, float third,
+                    int16_t viewKind);
 
 // The arc inside the corners x1, y1, x2, y2 (radius half the larger extent, squashed to an
 // ellipse when they differ) from `start` over `sweep` in ceil(|sweep / increment|) segments (at

@@ -13,23 +13,12 @@ namespace {
 
 constexpr int16_t kOpenPolygon = 9;
 constexpr int16_t kClosedPolygon = 8;
-constexpr int16_t kVertex = 1;
 
 // Appends `count` points; false (points made so far stay with the object) when one fails.
 bool LayRow(Objex* object, Poinz*& tail, const Float3DPoint* at, const Float3DPoint* in,
             const Float3DPoint* out, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        Poinz* p = CreatePoint(kVertex, 1, 0, in[i].floatH, in[i].floatV, in[i].floatD, at[i].floatH,
-                               at[i].floatV, at[i].floatD, out[i].floatH, out[i].floatV,
-                               out[i].floatD, 0, 0, 0, object);
-        if (!p) return false;
-        p->owner = object;
-        p->prev = tail;
-        if (tail) tail->next = p;
-        else object->firstPoint = p;
-        tail = p;
-        ++object->pointCount;
-    }
+    for (int32_t i = 0; i < count; ++i)
+        if (!AppendBuilderPoint(object, tail, pointkind::kVertex, 1, at[i], in[i], out[i])) return false;
     return true;
 }
 
@@ -47,6 +36,19 @@ DrawingStyle GetBuilderDrawingStyle(uint8_t useDocumentStyle) {
     style.penWidth = static_cast<float>(ds->penWidth);
     style.fillPattern = gPattern;
     return style;
+}
+
+bool AppendBuilderPoint(Objex* object, Poinz*& tail, int16_t kind, uint8_t selected,
+                        const Float3DPoint& at, const Float3DPoint& in, const Float3DPoint& out) {
+    Poinz* p = CreatePoint(kind, selected, 0, in.floatH, in.floatV, in.floatD, at.floatH, at.floatV,
+                           at.floatD, out.floatH, out.floatV, out.floatD, 0, 0, 0, object);
+    if (!p) return false;
+    p->owner = object;
+    p->prev = tail;
+    (tail ? tail->next : object->firstPoint) = p;
+    tail = p;
+    ++object->pointCount;
+    return true;
 }
 
 Objex* BuildGeneralPoly(const Float3DPoint* first, const Float3DPoint* second,

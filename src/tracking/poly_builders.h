@@ -8,6 +8,7 @@
 
 struct Layer;
 struct Objex;
+struct Poinz;
 
 // The pen and fill a builder gives a new object.
 struct DrawingStyle {
@@ -20,6 +21,12 @@ struct DrawingStyle {
 // The document's current fill, pen and pattern when asked and a settings record exists;
 // otherwise the plain style: white fill, black pen, width 1.0, pen style 6, pattern 0.
 DrawingStyle GetBuilderDrawingStyle(uint8_t useDocumentStyle);
+
+// Appends a new point after `tail` (the object's last point, or null for none) and makes it
+// the tail; false when the point cannot be made.
+bool AppendBuilderPoint(Objex* object, Poinz*& tail, int16_t kind, uint8_t selected,
+                        const Float3DPoint& at, const Float3DPoint& in = {},
+                        const Float3DPoint& out = {});
 
 // A new object of the type through `count` first-row points (kind 1, selected) and, when all
 // three second-row arrays are given, as many second-row points; rows is 2 exactly when the
