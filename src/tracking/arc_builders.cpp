@@ -46,8 +46,9 @@ Vec Turn(Vec v, float degrees) {
 }
 
 bool Append(Objex* arc, Poinz*& tail, Vec centre, Vec at, Vec tangent, float third) {
-    return AppendBuilderPoint(arc, tail, pointkind::kArcPoint, 1, {centre.x + at.x, centre.y + at.y, third},
-                              {tangent.x, tangent.y, 0}, {tangent.x, tangent.y, 0});
+    return AppendBuilderPoint(arc, tail, pointkind::kArcPoint, 1,
+                              {centre.x + at.x, centre.y + at.y, third}, {tangent.x, tangent.y, 0},
+                              {tangent.x, tangent.y, 0});
 }
 
 int32_t SegmentCount(float parts) {
@@ -78,7 +79,8 @@ bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float
         end1 = Turn(end1, -s), t1 = Turn(t1, -s);
         made = Append(arc, tail, c, end1, t1, third);
     }
-    if (made && centre) made = AppendBuilderPoint(arc, tail, pointkind::kArcCentre, 1, {c.x, c.y, third});
+    if (made && centre)
+        made = AppendBuilderPoint(arc, tail, pointkind::kArcCentre, 1, {c.x, c.y, third});
     if (!made) return false;
     if (width != height) {
         TransformRecord scale;

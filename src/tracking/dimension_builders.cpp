@@ -42,8 +42,8 @@ struct Dimension {
 Objex* BuildDimension(const DocState& ds, Dimension kind, const Float3DPoint* points, int32_t count,
                       Layer* layer) {
     static const Float3DPoint kNoTangents[kMostPoints] = {};
-    Objex* o = BuildGeneralPoly(points, nullptr, kNoTangents, kNoTangents, nullptr, nullptr, count, layer,
-                                0, kind.type, 0, 0);
+    Objex* o = BuildGeneralPoly(points, nullptr, kNoTangents, kNoTangents, nullptr, nullptr, count,
+                                layer, 0, kind.type, 0, 0);
     if (!o) return nullptr;
     o->subtype = kind.subtype;
     o->fillColor = ds.fillColor;
@@ -102,7 +102,8 @@ Objex* BuildLengthDim(float x1, float y1, float x2, float y2, float pickX, float
     GetPerpIntersection(x1, y1, x2, y2, pickX, pickY, &footX, &footY);
     float ox = 0, oy = 0;
     GetPointFromLengthAndAngle(side, GetLineLength(pickX, pickY, footX, footY), &ox, &oy);
-    const Float3DPoint points[] = {{x2, y2, 0}, {x2 + ox, y2 + oy, 0}, {x1 + ox, y1 + oy, 0}, {x1, y1, 0}};
+    const Float3DPoint points[] = {
+        {x2, y2, 0}, {x2 + ox, y2 + oy, 0}, {x1 + ox, y1 + oy, 0}, {x1, y1, 0}};
     return BuildDimension(*ds, {objtype::kLengthDimension, 0, true}, points, 4, layer);
 }
 
@@ -122,7 +123,8 @@ Objex* BuildDiameterDim(float x1, float y1, float x2, float y2, Layer* layer) {
     const DocState* ds = DimensionDocState(x1, y1, x2, y2, layer);
     if (!ds) return nullptr;
     const Float3DPoint points[] = {Plan(x1, y1), Plan(x2, y2)};
-    return BuildDimension(*ds, {objtype::kDiameterDimension, objtype::kDiameterDimension}, points, 2, layer);
+    return BuildDimension(*ds, {objtype::kDiameterDimension, objtype::kDiameterDimension}, points, 2,
+                          layer);
 }
 
 Objex* BuildLeaderDim(float x1, float y1, float x2, float y2, float x3, float y3, Layer* layer) {

@@ -61,8 +61,8 @@ Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds, std::sp
     return object;
 }
 
-Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds, std::initializer_list<Laid> points,
-                  Layer* layer, uint8_t useDocumentStyle) {
+Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds,
+                  std::initializer_list<Laid> points, Layer* layer, uint8_t useDocumentStyle) {
     return BuildShape(type, closed, bounds, std::span<const Laid>(points.begin(), points.size()), layer,
                       useDocumentStyle);
 }
@@ -134,8 +134,8 @@ Objex* BuildRect(float x1, float y1, float x2, float y2, Layer* layer, uint8_t u
 
 Objex* BuildLine(float x1, float y1, float x2, float y2, Layer* layer, uint8_t useDocumentStyle) {
     if (Degenerate(x1, y1, x2, y2, layer)) return nullptr;
-    return BuildShape(objtype::kLine, 0, CornerBounds(x1, y1, x2, y2), {{{x1, y1, 0}, {}}, {{x2, y2, 0}, {}}},
-                      layer, useDocumentStyle);
+    return BuildShape(objtype::kLine, 0, CornerBounds(x1, y1, x2, y2),
+                      {{{x1, y1, 0}, {}}, {{x2, y2, 0}, {}}}, layer, useDocumentStyle);
 }
 
 Objex* BuildOval(float x1, float y1, float x2, float y2, Layer* layer, uint8_t useDocumentStyle) {
@@ -173,8 +173,9 @@ Objex* BuildMulti(float cx, float cy, float vx, float vy, Layer* layer, int16_t 
         const float a = a0 + static_cast<float>(i) * step;
         vertices.push_back({{cx + length * std::cos(a), cy - length * std::sin(a), third}, {}});
     }
-    return BuildShape(objtype::kRegularPolygon, 1, CornerBounds(cx - length, cy - length, cx + length, cy + length),
-                      vertices, layer, useDocumentStyle);
+    return BuildShape(objtype::kRegularPolygon, 1,
+                      CornerBounds(cx - length, cy - length, cx + length, cy + length), vertices,
+                      layer, useDocumentStyle);
 }
 
 Objex* BuildPoly(Objex* object, float h, float v, float d, Layer* layer, int16_t mode,

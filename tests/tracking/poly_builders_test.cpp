@@ -1,9 +1,8 @@
-// The polygon builders: rows as laid, the drawing style, nothing left behind when one fails.
+// The polygon builders: rows as laid, nothing left behind when one fails (their style is tested
+// with the shape builders').
 #include <gtest/gtest.h>
 
-#include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/tool_defaults.h"
 #include "support/build.h"
 #include "tracking/poly_builders.h"
 
@@ -30,19 +29,6 @@ TEST_F(PolyBuilders, RowsCountWhatWasLaidAndFailuresLeaveNothing) {
     EXPECT_EQ(BuildGeneralPoly(kFirst, kSecond, kZero, kZero, kZero, kZero, 3, layer, 1, 8, 1, 1), nullptr);
     gCurDocument = doc;
     EXPECT_EQ(dvxtest::CountObjects(layer->firstObject), 4);
-}
-
-TEST_F(PolyBuilders, PlainStyleIgnoresTheDocumentAndDocumentStyleTakesIt) {
-    DocState* ds = doc->itsDocState;
-    ds->fillColor = {1, 2, 3}, ds->penColor = {4, 5, 6}, ds->penWidth = 3, ds->penStyle = 9, gPattern = 4;
-    Objex* plain = BuildOpenPoly(kFirst, nullptr, kZero, kZero, nullptr, nullptr, 3, doc->itsCurLayer, 0);
-    Objex* styled = BuildOpenPoly(kFirst, nullptr, kZero, kZero, nullptr, nullptr, 3, doc->itsCurLayer, 1);
-    EXPECT_EQ(plain->fillColor, (RGBColor{65535, 65535, 65535}));
-    EXPECT_EQ(plain->penColor, (RGBColor{0, 0, 0}));
-    EXPECT_EQ(std::tuple(plain->penWidth, plain->penStyle, plain->fillPattern), std::tuple(1.0f, int16_t{6}, int16_t{0}));
-    EXPECT_EQ(styled->fillColor, (RGBColor{1, 2, 3}));
-    EXPECT_EQ(styled->penColor, (RGBColor{4, 5, 6}));
-    EXPECT_EQ(std::tuple(styled->penWidth, styled->penStyle, styled->fillPattern), std::tuple(3.0f, int16_t{9}, int16_t{4}));
 }
 
 }  // namespace
