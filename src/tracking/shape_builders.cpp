@@ -71,7 +71,7 @@ bool Degenerate(float x1, float y1, float x2, float y2, const Layer* layer) {
     return !layer || (x1 == x2 && y1 == y2);
 }
 
-// The style, the one point and the plan bit of a new polyline; null when the point cannot be made.
+// A new polyline on the layer holding the one point; null when the point cannot be made.
 Objex* StartPolyline(float h, float v, float d, Layer* layer, uint8_t useDocumentStyle) {
     const DrawingStyle style = GetBuilderDrawingStyle(useDocumentStyle);
     Objex* object = CreateObject(objtype::kPolygon, 0, 1, &style.fillColor, &style.penColor,
@@ -104,7 +104,7 @@ void FinishPolyline(Objex* object) {
     SelectObj(object, selmode::kSelect, 0);
 }
 
-// Modes 1 and 2 of both polyline builders; mode 3 is the caller's.
+// What both polyline builders do in each mode (the spline builder then smooths at mode 3).
 Objex* StepPolyline(Objex* object, float h, float v, float d, Layer* layer, int16_t mode,
                     uint8_t useDocumentStyle, bool planBit) {
     if (!layer) return nullptr;
