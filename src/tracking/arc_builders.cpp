@@ -24,13 +24,15 @@ constexpr int32_t kMostSegments = 3600;
 
 // The document's view kind for the length of a build.
 class ViewKindScope {
-public:
-    ViewKindScope(DocState* ds, int16_t kind) : ds_(ds), saved_(ds->viewKind) { ds->viewKind = kind; }
+  public:
+    ViewKindScope(DocState* ds, int16_t kind) : ds_(ds), saved_(ds->viewKind) {
+        ds->viewKind = kind;
+    }
     ~ViewKindScope() { ds_->viewKind = saved_; }
     ViewKindScope(const ViewKindScope&) = delete;
     ViewKindScope& operator=(const ViewKindScope&) = delete;
 
-private:
+  private:
     DocState* ds_;
     int16_t saved_;
 };
@@ -41,7 +43,8 @@ struct Vec {
 
 // Turned by `degrees` in the plan's sense (counter-clockwise with y down).
 Vec Turn(Vec v, float degrees) {
-    const float c = std::cos(degrees * kRadiansPerDegree), s = std::sin(degrees * kRadiansPerDegree);
+    const float c = std::cos(degrees * kRadiansPerDegree),
+                s = std::sin(degrees * kRadiansPerDegree);
     return {v.x * c + v.y * s, -v.x * s + v.y * c};
 }
 
@@ -62,7 +65,8 @@ struct ArcCorners {
 // Lays the arc of `n` segments into `arc` (in the front view's H and V, at `third`) from the
 // end angle back to the start, with its centre point when asked, then squashes it to the
 // corners' proportions. False when a point cannot be made.
-bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float third, bool centre) {
+bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float third,
+            bool centre) {
     const Vec c{k.x1 + (k.x2 - k.x1) / 2, k.y1 + (k.y2 - k.y1) / 2};
     const float width = std::fabs(k.x2 - k.x1), height = std::fabs(k.y2 - k.y1);
     const float r = std::max(width, height) / 2;
@@ -84,9 +88,12 @@ bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float
     if (!made) return false;
     if (width != height) {
         TransformRecord scale;
-        for (int i = 0; i < 3; ++i) scale.values[xform::kScaleH + i] = 1.0f;
-        if (width > height) scale.values[xform::kScaleH + 1] = height / width;
-        else scale.values[xform::kScaleH] = width / height;
+        for (int i = 0; i < 3; ++i)
+            scale.values[xform::kScaleH + i] = 1.0f;
+        if (width > height)
+            scale.values[xform::kScaleH + 1] = height / width;
+        else
+            scale.values[xform::kScaleH] = width / height;
         scale.values[xform::kCentreH] = c.x;
         scale.values[xform::kCentreH + 1] = c.y;
         ScaleObject(arc, &scale);
@@ -96,17 +103,18 @@ bool LayArc(Objex* arc, ArcCorners k, float start, float sweep, int32_t n, float
 
 Objex* NewArc(const DrawingStyle& style, Layer* layer) {
     return CreateObject(objtype::kArc, 0, 1, &style.fillColor, &style.penColor, style.penWidth,
-                        style.penStyle, style.fillPattern, nullptr, nullptr, nullptr, nullptr, layer,
-                        TypeData{});
+                        style.penStyle, style.fillPattern, nullptr, nullptr, nullptr, nullptr,
+                        layer, TypeData{});
 }
 
-}  // namespace
+} // namespace
 
 Objex* BuildArc(float x1, float y1, float x2, float y2, float start, float sweep, Layer* layer,
                 uint8_t useDocumentStyle) {
     DocState* ds = CurrentDocState();
     // An arc of no sweep (or of none that can be measured) has no points to hold.
-    if (!ds || !layer || (x1 == x2 && y1 == y2) || sweep == 0 || !std::isfinite(sweep)) return nullptr;
+    if (!ds || !layer || (x1 == x2 && y1 == y2) || sweep == 0 || !std::isfinite(sweep))
+        return nullptr;
     ViewKindScope scope(ds, kFrontView);
     const int32_t n = SegmentCount(std::trunc(std::fabs(sweep) / 90) + 1);
     Objex* arc = NewArc(GetBuilderDrawingStyle(useDocumentStyle), layer);
@@ -140,8 +148,10 @@ Objex* BuildTempArcGivenIncrement(float x1, float y1, float x2, float y2, float 
         DeleteObj(arc);
         return nullptr;
     }
-    if (viewKind == kPlanKind) ConvertXYtoXZ(arc);
-    else if (viewKind == kSideView) ConvertXYtoZY(arc);
+    if (viewKind == kPlanKind)
+        ConvertXYtoXZ(arc);
+    else if (viewKind == kSideView)
+        ConvertXYtoZY(arc);
     UpdateObjectBounds(arc);
     return arc;
 }

@@ -24,8 +24,10 @@ constexpr int kMostPoints = 4;
 
 // Into the plane of the view kind: plan (x, 0, y), side (0, y, x); the front view keeps (x, y, 0).
 void MapByViewKind(Objex* object, int16_t viewKind) {
-    if (viewKind == kPlanKind) ConvertXYtoXZ(object);
-    else if (viewKind == kSideView) ConvertXYtoZY(object);
+    if (viewKind == kPlanKind)
+        ConvertXYtoXZ(object);
+    else if (viewKind == kSideView)
+        ConvertXYtoZY(object);
 }
 
 DocState* DimensionDocState(float x1, float y1, float x2, float y2, const Layer* layer) {
@@ -36,7 +38,8 @@ DocState* DimensionDocState(float x1, float y1, float x2, float y2, const Layer*
 struct Dimension {
     int16_t type;
     int32_t subtype = 0;
-    bool lengthDimension = false;  // laid in the view's x and y, drawn in the length-dimension colour
+    bool lengthDimension =
+        false; // laid in the view's x and y, drawn in the length-dimension colour
 };
 
 Objex* BuildDimension(const DocState& ds, Dimension kind, const Float3DPoint* points, int32_t count,
@@ -58,7 +61,9 @@ Objex* BuildDimension(const DocState& ds, Dimension kind, const Float3DPoint* po
 }
 
 // Plan storage of view points.
-Float3DPoint Plan(float x, float y) { return {x, 0, y}; }
+Float3DPoint Plan(float x, float y) {
+    return {x, 0, y};
+}
 
 // The dimension's text box in its layer, or null when it cannot be made.
 Objex* BuildTextBox(Objex* dimension, float x, float y, const DocState& ds) {
@@ -84,9 +89,10 @@ Objex* BuildTextBox(Objex* dimension, float x, float y, const DocState& ds) {
     return box;
 }
 
-}  // namespace
+} // namespace
 
-Objex* BuildLengthDim(float x1, float y1, float x2, float y2, float pickX, float pickY, Layer* layer) {
+Objex* BuildLengthDim(float x1, float y1, float x2, float y2, float pickX, float pickY,
+                      Layer* layer) {
     const DocState* ds = DimensionDocState(x1, y1, x2, y2, layer);
     if (!ds) return nullptr;
     float length = 0;
@@ -107,12 +113,13 @@ Objex* BuildLengthDim(float x1, float y1, float x2, float y2, float pickX, float
     return BuildDimension(*ds, {objtype::kLengthDimension, 0, true}, points, 4, layer);
 }
 
-Objex* BuildOffsetDim(float x1, float y1, float x2, float y2, float pickX, float pickY, Layer* layer,
-                      uint8_t vertical) {
+Objex* BuildOffsetDim(float x1, float y1, float x2, float y2, float pickX, float pickY,
+                      Layer* layer, uint8_t vertical) {
     const DocState* ds = DimensionDocState(x1, y1, x2, y2, layer);
     if (!ds) return nullptr;
     if (vertical) {
-        const Float3DPoint points[] = {Plan(x2, y2), Plan(pickX, y2), Plan(pickX, y1), Plan(x1, y1)};
+        const Float3DPoint points[] = {Plan(x2, y2), Plan(pickX, y2), Plan(pickX, y1),
+                                       Plan(x1, y1)};
         return BuildDimension(*ds, {objtype::kOffsetDimensionV}, points, 4, layer);
     }
     const Float3DPoint points[] = {Plan(x2, y2), Plan(x2, pickY), Plan(x1, pickY), Plan(x1, y1)};
@@ -123,15 +130,16 @@ Objex* BuildDiameterDim(float x1, float y1, float x2, float y2, Layer* layer) {
     const DocState* ds = DimensionDocState(x1, y1, x2, y2, layer);
     if (!ds) return nullptr;
     const Float3DPoint points[] = {Plan(x1, y1), Plan(x2, y2)};
-    return BuildDimension(*ds, {objtype::kDiameterDimension, objtype::kDiameterDimension}, points, 2,
-                          layer);
+    return BuildDimension(*ds, {objtype::kDiameterDimension, objtype::kDiameterDimension}, points,
+                          2, layer);
 }
 
 Objex* BuildLeaderDim(float x1, float y1, float x2, float y2, float x3, float y3, Layer* layer) {
     const DocState* ds = DimensionDocState(x1, y1, x2, y2, layer);
     if (!ds) return nullptr;
     const Float3DPoint points[] = {Plan(x1, y1), Plan(x2, y2), Plan(x3, y3)};
-    return BuildDimension(*ds, {objtype::kLeaderDimension, objtype::kLeaderDimension}, points, 3, layer);
+    return BuildDimension(*ds, {objtype::kLeaderDimension, objtype::kLeaderDimension}, points, 3,
+                          layer);
 }
 
 Objex* BuildAngleDim(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
@@ -141,7 +149,8 @@ Objex* BuildAngleDim(float x1, float y1, float x2, float y2, float x3, float y3,
     const Float3DPoint points[] = {Plan(x1, y1), Plan(x2, y2), Plan(x3, y3), Plan(x4, y4)};
     // The subtype marks a dimension that carries no block in a design file: a reader takes
     // one of another subtype for an old dimension and reads its block.
-    return BuildDimension(*ds, {objtype::kAngleDimension, objtype::kAngleDimension}, points, 4, layer);
+    return BuildDimension(*ds, {objtype::kAngleDimension, objtype::kAngleDimension}, points, 4,
+                          layer);
 }
 
 Objex* AddDimensionInfo(Objex* dimension, float x, float y, uint8_t withText) {

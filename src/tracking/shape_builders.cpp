@@ -22,7 +22,7 @@
 namespace {
 
 constexpr float kTwoPi = 6.283185307179586f;
-constexpr float kQuarterTurn = 0.7853982f;  // pi / 4
+constexpr float kQuarterTurn = 0.7853982f; // pi / 4
 
 struct Laid {
     Float3DPoint at, tangent;
@@ -30,7 +30,9 @@ struct Laid {
 
 // The corners rounded half up to whole numbers, ordered.
 FloatRect CornerBounds(float x1, float y1, float x2, float y2) {
-    auto whole = [](float v) { return dvxnum::TruncToInt32(std::floor(static_cast<double>(v) + 0.5)); };
+    auto whole = [](float v) {
+        return dvxnum::TruncToInt32(std::floor(static_cast<double>(v) + 0.5));
+    };
     RECT r;
     Point2Rect(whole(x1), whole(y1), whole(x2), whole(y2), &r);
     return {static_cast<float>(r.top), static_cast<float>(r.left), static_cast<float>(r.bottom),
@@ -40,12 +42,12 @@ FloatRect CornerBounds(float x1, float y1, float x2, float y2) {
 // A new object of the type holding the points (kind 1, selected, in- and out-tangent equal),
 // the 2D bounds as given and the 3D bounds measured, linked into the layer; null with nothing
 // left behind when a point cannot be made.
-Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds, std::span<const Laid> points,
-                  Layer* layer, uint8_t useDocumentStyle) {
+Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds,
+                  std::span<const Laid> points, Layer* layer, uint8_t useDocumentStyle) {
     const DrawingStyle style = GetBuilderDrawingStyle(useDocumentStyle);
     Objex* object = CreateObject(type, closed, 1, &style.fillColor, &style.penColor, style.penWidth,
-                                 style.penStyle, style.fillPattern, &bounds, nullptr, nullptr, nullptr,
-                                 layer, TypeData{});
+                                 style.penStyle, style.fillPattern, &bounds, nullptr, nullptr,
+                                 nullptr, layer, TypeData{});
     if (!object) return nullptr;
     Poinz* tail = nullptr;
     for (const Laid& p : points) {
@@ -63,8 +65,8 @@ Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds, std::sp
 
 Objex* BuildShape(int16_t type, uint8_t closed, const FloatRect& bounds,
                   std::initializer_list<Laid> points, Layer* layer, uint8_t useDocumentStyle) {
-    return BuildShape(type, closed, bounds, std::span<const Laid>(points.begin(), points.size()), layer,
-                      useDocumentStyle);
+    return BuildShape(type, closed, bounds, std::span<const Laid>(points.begin(), points.size()),
+                      layer, useDocumentStyle);
 }
 
 bool Degenerate(float x1, float y1, float x2, float y2, const Layer* layer) {
@@ -75,8 +77,8 @@ bool Degenerate(float x1, float y1, float x2, float y2, const Layer* layer) {
 Objex* StartPolyline(float h, float v, float d, Layer* layer, uint8_t useDocumentStyle) {
     const DrawingStyle style = GetBuilderDrawingStyle(useDocumentStyle);
     Objex* object = CreateObject(objtype::kPolygon, 0, 1, &style.fillColor, &style.penColor,
-                                 style.penWidth, style.penStyle, style.fillPattern, nullptr, nullptr,
-                                 nullptr, nullptr, layer, TypeData{});
+                                 style.penWidth, style.penStyle, style.fillPattern, nullptr,
+                                 nullptr, nullptr, nullptr, layer, TypeData{});
     if (!object) return nullptr;
     Poinz* tail = nullptr;
     if (!AppendBuilderPoint(object, tail, pointkind::kVertex, 0, {h, v, d})) {
@@ -91,7 +93,8 @@ Objex* StartPolyline(float h, float v, float d, Layer* layer, uint8_t useDocumen
 
 Objex* AppendToPolyline(Objex* object, float h, float v, float d) {
     Poinz* tail = object->firstPoint;
-    while (tail && tail->next) tail = tail->next;
+    while (tail && tail->next)
+        tail = tail->next;
     if (!AppendBuilderPoint(object, tail, pointkind::kVertex, 0, {h, v, d})) return nullptr;
     object->rows = 1;
     UpdateObjectBounds(object);
@@ -123,13 +126,13 @@ Objex* StepPolyline(Objex* object, float h, float v, float d, Layer* layer, int1
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 Objex* BuildRect(float x1, float y1, float x2, float y2, Layer* layer, uint8_t useDocumentStyle) {
     if (Degenerate(x1, y1, x2, y2, layer)) return nullptr;
     return BuildShape(objtype::kRectangle, 1, CornerBounds(x1, y1, x2, y2),
-                      {{{x1, y1, 0}, {}}, {{x2, y1, 0}, {}}, {{x2, y2, 0}, {}}, {{x1, y2, 0}, {}}}, layer,
-                      useDocumentStyle);
+                      {{{x1, y1, 0}, {}}, {{x2, y1, 0}, {}}, {{x2, y2, 0}, {}}, {{x1, y2, 0}, {}}},
+                      layer, useDocumentStyle);
 }
 
 Objex* BuildLine(float x1, float y1, float x2, float y2, Layer* layer, uint8_t useDocumentStyle) {
@@ -145,13 +148,16 @@ Objex* BuildOval(float x1, float y1, float x2, float y2, Layer* layer, uint8_t u
     const float w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
     // A quarter circle from 45 degrees down to -45, turned to run from the top to the right.
     float h0, th0, th1, h1, d0, td0, td1, d1;
-    BuildRadiusSpline(2 * kQuarterTurn, std::fmax(w, h) / 2, &h0, &th0, &th1, &h1, &d0, &td0, &td1, &d1);
+    BuildRadiusSpline(2 * kQuarterTurn, std::fmax(w, h) / 2, &h0, &th0, &th1, &h1, &d0, &td0, &td1,
+                      &d1);
     float* axes[2][4] = {{&h0, &th0, &th1, &h1}, {&d0, &td0, &td1, &d1}};
-    for (int i = 0; i < 4; ++i) Rotate(axes[0][i], axes[1][i], 0, 0, kQuarterTurn);
+    for (int i = 0; i < 4; ++i)
+        Rotate(axes[0][i], axes[1][i], 0, 0, kQuarterTurn);
     const int squashed = w > h ? 1 : 0;
     const float factor = w > h ? GetScale(w, h, 0) : GetScale(h, w, 0);
     if (w != h)
-        for (float* value : axes[squashed]) *value *= factor;
+        for (float* value : axes[squashed])
+            *value *= factor;
     return BuildShape(objtype::kOval, 1, CornerBounds(x1, y1, x2, y2),
                       {{{cx + h0, cy + d0, 0}, {th0, td0, 0}},
                        {{cx + h1, cy + d1, 0}, {th1, td1, 0}},
