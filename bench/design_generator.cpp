@@ -250,7 +250,8 @@ private:
         Objex* o = NewObject(type, 1);
         const float width = type == 16 ? 30.0f : 36.0f;
         float length = 0;
-        const float angle = GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+        const float angle =
+            GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
         for (float along : {length / 2 - width / 2, length / 2 + width / 2}) {
             float dh = 0, dd = 0;
             GetPointFromLengthAndAngle(angle, along, &dh, &dd);

@@ -42,7 +42,9 @@ FloatPoint Along(float h, float d, float angle, float length) {
     return {h + dh, d + dd};
 }
 
-float Distance(const FloatPoint& a, const FloatPoint& b) { return GetLineLength(a.floatH, a.floatV, b.floatH, b.floatV); }
+float Distance(const FloatPoint& a, const FloatPoint& b) {
+    return GetLineLength(a.floatH, a.floatV, b.floatH, b.floatV);
+}
 
 }  // namespace
 

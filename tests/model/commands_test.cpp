@@ -136,7 +136,6 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     EXPECT_EQ(r->directionFlag, 0);
     SelectedObject(door, 0, 5035, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
-    // Each mirror refits the door on its wall.
     EXPECT_TRUE(Near({r->directionFlag, frames.count(door)}, {4, 2}));
     EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
 

@@ -194,10 +194,9 @@ Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment) {
     Poinz* b = a ? a->next : nullptr;
     if (!a || !b) return nullptr;
     Objex* child = Coloured(type, 0, wall->layer);
-    float length = 0;
+    float length = 0, dh = 0, dd = 0;
     const float angle = GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
     for (float along : {10.0f, 40.0f}) {
-        float dh = 0, dd = 0;
         GetPointFromLengthAndAngle(angle, along, &dh, &dd);
         Point(child, {a->position[0] + dh, 0, a->position[2] + dd});
     }
