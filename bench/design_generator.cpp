@@ -7,6 +7,7 @@
 
 #include "model/bounds.h"
 #include "model/document_model.h"
+#include "model/lines.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "model/type_data.h"
@@ -240,28 +241,29 @@ private:
         return p;
     }
 
-    // A door (16) or window (17) in the middle of segment `segment`: a 4-point frame and its
-    // attachment record linked to the segment's points.
+    // A door (16) or window (17) in the middle of segment `segment`: its two ends on the wall's
+    // centre line and its attachment record linked to the segment's points.
     void Opening(Objex* host, int16_t type, int segment, float bottom, float top) {
         Poinz* a = NthPoint(host, segment);
         Poinz* b = a ? a->next : nullptr;
         if (!b) return;
         Objex* o = NewObject(type, 1);
-        const P3 m{(a->position[0] + b->position[0]) / 2, 0, (a->position[2] + b->position[2]) / 2};
         const float width = type == 16 ? 30.0f : 36.0f;
-        Points(o, {{m.h - width / 2, bottom, m.d - kHalfThickness},
-                   {m.h + width / 2, bottom, m.d - kHalfThickness},
-                   {m.h + width / 2, top, m.d + kHalfThickness},
-                   {m.h - width / 2, top, m.d + kHalfThickness}});
+        float length = 0;
+        const float angle =
+            GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+        for (float along : {length / 2 - width / 2, length / 2 + width / 2}) {
+            float dh = 0, dd = 0;
+            GetPointFromLengthAndAngle(angle, along, &dh, &dd);
+            Point(o, {a->position[0] + dh, 0, a->position[2] + dd});
+        }
         AttachmentRecord* r = new AttachmentRecord{};
         r->ownerType = type;
         r->style = type == 16 ? 500 : 600;
         r->segmentStart = a;
         r->segmentEnd = b;
-        const float dh = b->position[0] - a->position[0], dd = b->position[2] - a->position[2];
-        const float length = std::sqrt(dh * dh + dd * dd);
         r->centreDistance = length / 2;
-        r->remainder = length / 2;
+        r->remainder = length - length / 2;
         r->width = width;
         r->height = top - bottom;
         r->elevation = bottom;

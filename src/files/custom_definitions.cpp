@@ -25,8 +25,8 @@
 #include "port/alerts.h"
 #include "port/files.h"
 #include "scene/render_seams.h"
-#include "tools/rebuild_seams.h"
 #include "tools/roof_attachment_seams.h"
+#include "tools/wall_attachments.h"
 
 namespace {
 

@@ -27,6 +27,7 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "powertools/core/id_counters.h"
+#include "tools/attached_dimensions.h"
 #include "tools/component_seams.h"
 
 int16_t sInputPlatform = kDesignFilePlatform;
@@ -387,6 +388,7 @@ public:
     bool run() {
         if (pasting_) SetViewForLayerName("");
         SharedPlantDescriptions plants;
+        AttachedDimensionBatch dimensions;
         return ReadObjectSectionTags(*this);
     }
 

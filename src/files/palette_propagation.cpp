@@ -12,6 +12,7 @@
 #include "scene/plane_object.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 namespace palette_detail {

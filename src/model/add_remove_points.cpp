@@ -20,6 +20,7 @@
 #include "port/seam.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tracking/click_info.h"
 #include "tracking/evaluate_point_seams.h"

@@ -8,7 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "render/core/texture_files.h"
-#include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 
 namespace {
 
@@ -18,27 +18,22 @@ constexpr int D = 2;
 
 bool IsHost(const Objex* o) { return o->type == objtype::kWall || o->type == objtype::kDeck; }
 
-AttachmentRecord* RecordOf(Objex* child) {
-    return child->typeData.kind == TypeDataKind::Attachment ? child->typeData.attachment : nullptr;
+// Removes every child whose segment starts at the point (and passes the filter).
+template <typename Filter>
+void DeleteChildrenStartingAt(Objex* host, Poinz* start, Filter keepOut) {
+    ForEachAttachment(host, [&](Objex* child, AttachmentRecord* r) {
+        if (r->segmentStart == start && !keepOut(child)) DeleteObj(child);
+    });
 }
 
-Poinz* SegmentStartOf(Objex* child) {
-    AttachmentRecord* r = RecordOf(child);
-    return r ? r->segmentStart : nullptr;
+bool AnyStartsAt(Objex* host, const Poinz* start) {
+    bool found = false;
+    ForEachAttachment(host, [&](Objex*, AttachmentRecord* r) { found = found || r->segmentStart == start; });
+    return found;
 }
 
 // The point segment (a, b) runs from.
 Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
-
-// Removes every child whose segment starts at the point (and passes the filter).
-template <typename Filter>
-void DeleteChildrenStartingAt(Objex* host, Poinz* start, Filter keepOut) {
-    for (Objex* child = host->firstChild; child;) {
-        Objex* next = child->next;
-        if (SegmentStartOf(child) == start && !keepOut(child)) DeleteObj(child);
-        child = next;
-    }
-}
 
 bool IsPointOf(const Objex* object, const Poinz* point) {
     for (const Poinz* p = object->firstPoint; p; p = p->next)
@@ -60,17 +55,12 @@ void SetScale(int16_t scale[2], int16_t w, int16_t h) {
 
 bool SegmentContainsAttachments(Objex* host, Poinz* a, Poinz* b) {
     if (!host || !a || !b || !IsHost(host)) return false;
-    Poinz* from = RunningFrom(a, b);
-    for (Objex* child = host->firstChild; child; child = child->next)
-        if (SegmentStartOf(child) == from) return true;
-    return false;
+    return AnyStartsAt(host, RunningFrom(a, b));
 }
 
 bool DoesPointContainAttachments(Objex* host, Poinz* point) {
     if (!host || !point || !IsHost(host)) return false;
-    for (Objex* child = host->firstChild; child; child = child->next)
-        if (SegmentStartOf(child) == point) return true;
-    return false;
+    return AnyStartsAt(host, point);
 }
 
 void DeleteWallSegmentAttachments(Objex* wall, Poinz* start) {
@@ -90,33 +80,23 @@ void DeletePointAttachments(Objex* host, Poinz* point) {
 
 void VerifyObjectAttachments(Objex* wall) {
     if (!wall || wall->type != objtype::kWall) return;
-    for (Objex* child = wall->firstChild; child;) {
-        Objex* next = child->next;
-        AttachmentRecord* r = RecordOf(child);
-        if (r && r->segmentStart) {
-            Poinz* start = r->segmentStart;
-            // Compared as an address only: a released point is never dereferenced.
-            if (!IsPointOf(wall, start)) {
-                DeleteObj(child);
-            } else if (start->next) {
-                r->segmentEnd = start->next;
-            } else if (wall->closed) {
-                r->segmentEnd = wall->firstPoint;
-            } else {
-                DeleteObj(child);
-            }
-        }
-        child = next;
-    }
+    ForEachAttachment(wall, [wall](Objex* child, AttachmentRecord* r) {
+        Poinz* start = r->segmentStart;
+        if (!start) return;
+        // Compared as an address only: a released point is never dereferenced.
+        if (!IsPointOf(wall, start)) DeleteObj(child);
+        else if (start->next) r->segmentEnd = start->next;
+        else if (wall->closed) r->segmentEnd = wall->firstPoint;
+        else DeleteObj(child);
+    });
 }
 
 void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint) {
     if (!host || !oldPoint || !newPoint || !IsHost(host)) return;
     const float d = GetLineLength(oldPoint->position[H], oldPoint->position[D], newPoint->position[H],
                                   newPoint->position[D]);
-    for (Objex* child = host->firstChild; child; child = child->next) {
-        AttachmentRecord* r = RecordOf(child);
-        if (!r || r->segmentStart != oldPoint) continue;
+    ForEachAttachment(host, [&](Objex*, AttachmentRecord* r) {
+        if (r->segmentStart != oldPoint) return;
         if (r->centreDistance > d) {
             r->centreDistance -= d;
             r->segmentStart = newPoint;
@@ -124,7 +104,7 @@ void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint
             r->remainder = d - r->centreDistance;
             r->segmentEnd = newPoint;
         }
-    }
+    });
     UpdateAllWallAttachments(host);
 }
 
@@ -139,13 +119,11 @@ void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
     for (Layer* layer = doc->itsLayers; layer; layer = layer->next) {
         for (Objex* o = layer->firstObject; o; o = o->next) {
             if (o->type == objtype::kWall) {
-                for (Objex* c = o->firstChild; c; c = c->next) {
-                    if (!objtype::IsOpening(c->type)) continue;
-                    AttachmentRecord* r = RecordOf(c);
-                    if (!r) continue;
+                ForEachAttachment(o, [&](Objex* c, AttachmentRecord* r) {
+                    if (!objtype::IsOpening(c->type)) return;
                     if (r->insideTrimTexture == textureID) SetScale(r->insideTrimScale, w, h);
                     if (r->outsideTrimTexture == textureID) SetScale(r->outsideTrimScale, w, h);
-                }
+                });
             } else if (objtype::IsRoof(o->type)) {
                 for (Objex* c = o->firstChild; c; c = c->next) {
                     if (c->type != objtype::kSkylight ||

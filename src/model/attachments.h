@@ -7,8 +7,23 @@
 // otherwise (a first, b last) it is the closing segment and runs from b.
 #include <cstdint>
 
-struct Objex;
-struct Poinz;
+#include "model/objects.h"
+
+// The attachment record a child carries, or null.
+inline AttachmentRecord* AttachmentRecordOf(Objex* child) {
+    return child && child->typeData.kind == TypeDataKind::Attachment ? child->typeData.attachment : nullptr;
+}
+
+// Calls `visit(child, record)` for each child of the host that carries an attachment record,
+// in list order. The next child is read first, so `visit` may delete the child it is given.
+template <typename Visit>
+void ForEachAttachment(Objex* host, Visit visit) {
+    for (Objex* child = host ? host->firstChild : nullptr; child;) {
+        Objex* next = child->next;
+        if (AttachmentRecord* record = AttachmentRecordOf(child)) visit(child, record);
+        child = next;
+    }
+}
 
 // True when the host is a wall or deck and one of its children lies on segment (a, b).
 bool SegmentContainsAttachments(Objex* host, Poinz* a, Poinz* b);

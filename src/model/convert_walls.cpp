@@ -13,7 +13,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/render_seams.h"
 #include "tools/conversion_seams.h"
-#include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 using convert_detail::kWhite;

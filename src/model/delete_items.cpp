@@ -7,7 +7,7 @@
 #include "model/duplicate.h"
 #include "model/objects.h"
 #include "scene/render_seams.h"
-#include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "scene/render_seams.h"
-#include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 using cmdsupport::AttachmentOf;

@@ -12,7 +12,7 @@
 #include "model/transform_support.h"
 #include "model/transforms.h"
 #include "scene/render_seams.h"
-#include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 using xformsupport::RoofAttachmentOf;

@@ -6,6 +6,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof) {

@@ -22,6 +22,7 @@
 #include "model/transform_support.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/wall_attachments.h"
 #include "tracking/grid_snap.h"
 
 using cmdsupport::AttachmentOf;

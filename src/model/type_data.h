@@ -28,7 +28,11 @@ struct TrimRecord {
 };
 
 // A door, window, accessory or component set into a wall segment (also reused by deck steps
-// and attached dimensions). Lengths are plan units unless noted.
+// and attached dimensions). Lengths are plan units unless noted. The opening geometry names
+// some fields otherwise: `centreDistance` the start distance, `remainder` the end distance,
+// `elevation` the sill offset, `generatedParts` the piece list, `customParts[0]` the mask
+// list, `trimWidth` the frame width; for windows `directionFlag` is the flip and `frameFlag`
+// the vertical bar count.
 struct AttachmentRecord {
     int16_t ownerType = 0;       // 16, 17, or the symbol/subtype code (157 accessories)
     int16_t style = 0;           // doors 500-512, windows 600-626
@@ -67,7 +71,8 @@ struct AttachmentRecord {
     Objex* outsideTrimProfile = nullptr;
 };
 
-// A skylight (160) or dormer cut-out (166) on a roof or freehand roof.
+// A skylight (160) or dormer cut-out (166) on a roof or freehand roof. The roof geometry
+// calls `sectionSubtype` the owning panel number.
 struct RoofAttachmentRecord {
     int16_t ownerType = 0;
     int16_t style = 0;           // 800, 801, 802, 806 custom

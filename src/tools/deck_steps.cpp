@@ -1,7 +1,6 @@
 #include "tools/deck_steps.h"
 
 #include <algorithm>
-#include <new>
 
 #include "model/bounds.h"
 #include "model/docstate.h"
@@ -9,6 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "tools/attachment_defaults.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     const float angle = GetLineLengthAndAngle(edgeStart->position[0], edgeStart->position[2], edgeEnd->position[0],
                                               edgeEnd->position[2], &length);
     const float width = std::min(ConvertWorldToScreen(ds->deckStepWidth, ds, 0), length - kStepEdgeMargin);
-    const float height = ConvertWorldToScreen(ds->deckStepSizeB, ds, 0);
 
-    AttachmentRecord* record = new (std::nothrow) AttachmentRecord{};
+    const float near = length / 2 - width / 2;
+    AttachmentRecord* record = NewDeckStepRecord(edgeStart, edgeEnd, near + width / 2, width);
     if (!record) return;
     RGBColor fill = ds->fillColor;
     RGBColor pen = ds->penColor;
@@ -46,28 +46,8 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     }
     step->texture = 0;
     step->penColor = kNoColor;
-    const float near = length / 2 - width / 2;
     AppendPointToObject(StepPoint(edgeStart, angle, near, step), step);
     AppendPointToObject(StepPoint(edgeStart, angle, length / 2 + width / 2, step), step);
     AppendChildToObject(step, deck);
-
-    record->ownerType = objtype::kDeckSteps;
-    record->style = 0;
-    record->segmentStart = edgeStart;
-    record->segmentEnd = edgeEnd;
-    const Poinz* first = step->firstPoint;
-    const float toFirst = first ? GetLineLength(edgeStart->position[0], edgeStart->position[2], first->position[0],
-                                                first->position[2])
-                                : near;
-    record->centreDistance = toFirst + width / 2;
-    record->remainder = length - record->centreDistance;
-    record->width = width;
-    record->height = height;
-    DeckStepLeftHandrail(record) = ds->deckStepLeftRail;
-    DeckStepRightHandrail(record) = ds->deckStepRightRail;
-    record->insideTrimScale[0] = record->insideTrimScale[1] = 100;
-    record->outsideTrimScale[0] = record->outsideTrimScale[1] = 100;
-    record->insideTrimColor = kNoColor;
-    record->outsideTrimColor = kNoColor;
     UpdateObjectBounds(step);
 }

@@ -1,16 +1,11 @@
 #pragma once
 // The 3D rebuilds of building and site elements that model and file code ask for after an
-// object changed. Until the tools land every call does nothing (and counts report 0); calls
-// without an object never reach a handler.
-#include <cstdint>
-
+// object changed. Until the tools land every call does nothing; calls without an object never
+// reach a handler.
 #include "port/seam.h"
 
 struct Objex;
 
-// Refits the doors, windows and fixtures of a wall; the number removed for not fitting.
-DVX_SEAM_GUARDED(UpdateAllWallAttachments, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
-                 int16_t(Objex*))
 // Floors, floor cut-outs and generated ceilings (13, 48, 136).
 DVX_SEAM_GUARDED(Update3DFloorSkirting, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex*))

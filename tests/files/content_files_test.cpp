@@ -862,15 +862,15 @@ TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     palette.pick(customdef::kDoorCategory, "oak.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_TRUE(undo.actionNames.empty());
-    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], rebuilds.count("UpdateAllWallAttachments"), refreshes),
+    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], rebuilds.count("ReRenderObject"), refreshes),
               std::tuple(nullptr, 0, 1));
 
     palette.pick(customdef::kWindowCategory, "bay.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_EQ(ListHs(Rec(chosen)->customParts[0]), (std::vector<float>{0}));
     EXPECT_EQ(std::tuple(Rec(unselected)->customParts[0], Rec(standard)->customParts[0], refreshes,
-                         rebuilds.count("UpdateAllWallAttachments", wall), rebuilds.count("ReRenderObject", wall)),
-              std::tuple(nullptr, nullptr, 2, 1, 1));
+                         rebuilds.count("ReRenderObject", wall)),
+              std::tuple(nullptr, nullptr, 2, 1));
     EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
     EXPECT_TRUE(alerts.shown.empty());
 }

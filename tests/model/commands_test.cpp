@@ -130,12 +130,13 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     AttachmentRecord* r = door->typeData.attachment;
     r->swingOrOffset = 30 * kRadiansPerDegree;
     RebuildRecorder rec;
+    FrameRecorder frames;
     SelectedObject(door, 0, 5034, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, -30.0, 1e-4);
     EXPECT_EQ(r->directionFlag, 0);
     SelectedObject(door, 0, 5035, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, 30.0, 1e-4);
-    EXPECT_TRUE(Near({r->directionFlag, rec.count("UpdateAllWallAttachments", wall)}, {4, 2}));
+    EXPECT_TRUE(Near({r->directionFlag, frames.count(door)}, {4, 2}));
     EXPECT_EQ(rec.count("ReRenderObject", wall), 2);
 
     // Style 503 only changes side.
@@ -397,10 +398,11 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     r->elevation = 5;
     Make(door).with(r).select();
     RebuildRecorder rec;
+    FrameRecorder frames;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
-    EXPECT_EQ(rec.count("UpdateAllWallAttachments", wall), 1);
+    EXPECT_EQ(frames.built, std::vector<Objex*>{door});  // refitted at its new height
     EXPECT_EQ(PointAt(wall, 0)->baseElevation, 36.0f);
 
     // Following the terrain: a wall cannot, a plant can.

@@ -282,8 +282,7 @@ TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     wall->planBits = 1;
     ConvertWallToInterior(wall);
     EXPECT_TRUE(Near({wall->subtype, wall->planBits, wall->firstPoint->selected}, {0, 2, 0}));
-    EXPECT_EQ(rebuilds.callsFor(wall),
-              (std::vector<std::string>{"UpdateAllWallAttachments", "RenderSingleObject"}));
+    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"RenderSingleObject"}));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(refreshes, 1);
 

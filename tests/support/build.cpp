@@ -8,6 +8,7 @@
 #include "model/docstate.h"
 #include "model/plant_info.h"
 #include "model/document_model.h"
+#include "model/lines.h"
 #include "model/projection.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
@@ -193,14 +194,19 @@ Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment) {
     Poinz* b = a ? a->next : nullptr;
     if (!a || !b) return nullptr;
     Objex* child = Coloured(type, 0, wall->layer);
-    Make(child).at({{a->position[0] + 10, 0, a->position[2]}, {a->position[0] + 40, 0, a->position[2]}});
+    float length = 0, dh = 0, dd = 0;
+    const float angle = GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+    for (float along : {10.0f, 40.0f}) {
+        GetPointFromLengthAndAngle(angle, along, &dh, &dd);
+        Point(child, {a->position[0] + dh, 0, a->position[2] + dd});
+    }
     AttachmentRecord* r = new AttachmentRecord{};
     r->ownerType = type;
     r->style = style;
     r->segmentStart = a;
     r->segmentEnd = b;
     r->centreDistance = 25.0f;
-    r->remainder = 75.0f;
+    r->remainder = length - 25.0f;
     r->width = 30.0f;
     r->height = 80.0f;
     r->elevation = 2.0f;

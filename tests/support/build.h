@@ -96,8 +96,8 @@ Objex* Wall(Layer* layer, PlanPoints points, bool closed = false);
 Objex* TrimmedWall(Layer* layer, int points);
 // A trim record whose values follow from the seed.
 TrimRecord* Trim(int seed);
-// A door or window with two points and every field of its record set, on the segment from
-// point `segment` of the wall, 25 from its start and 75 from its end.
+// A door or window 30 wide with two points and every field of its record set, centred 25 from
+// the start of the segment from point `segment` of the wall.
 Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment);
 // A bare attachment (no points) on the segment from `start` to `end` of the host.
 Objex* Attach(Objex* host, int16_t type, Poinz* start, Poinz* end, float centre = 0, float remainder = 0);

@@ -1,6 +1,7 @@
 #include "support/seam_recorders.h"
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/openings/attachment_frame_seams.h"
 #include "render/core/live_view_seams.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
@@ -11,10 +12,6 @@ RebuildRecorder::RebuildRecorder() {
     auto rec = [this](const char* name) {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
-    SetUpdateAllWallAttachmentsHandler([this](Objex* o) -> int16_t {
-        calls.push_back({"UpdateAllWallAttachments", o});
-        return 0;
-    });
     SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
     SetUpdate3DRoofHandler(rec("Update3DRoof"));
     SetUpdate3DRoofPanelHandler(rec("Update3DRoofPanel"));
@@ -40,7 +37,6 @@ RebuildRecorder::~RebuildRecorder() {
                       SetUpdateAllRoofAttachmentsHandler, SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
-    SetUpdateAllWallAttachmentsHandler(nullptr);
     SetCreateCustomSkylightSymbolsHandler(nullptr);
     SetReRenderObjectHandler(nullptr);
     SetRenderSingleObjectHandler(nullptr);
@@ -65,6 +61,18 @@ std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
     for (const Call& c : calls)
         if (c.object == object) names.push_back(c.name);
     return names;
+}
+
+FrameRecorder::FrameRecorder() {
+    SetBuildAttachmentFrameHandler([this](Objex* o) { built.push_back(o); });
+}
+
+FrameRecorder::~FrameRecorder() { SetBuildAttachmentFrameHandler(nullptr); }
+
+int FrameRecorder::count(const Objex* attachment) const {
+    int n = 0;
+    for (const Objex* o : built) n += o == attachment;
+    return n;
 }
 
 LiveViewRecorder::LiveViewRecorder() {

@@ -163,6 +163,16 @@ void Validate512Pathname(char* path) {
     if (port::FileExists(candidate)) PutPath(candidate, path);
 }
 
+int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height) {
+    if (IsTextureAPalette(textureID)) textureID = GetPaletteTextureID(textureID);
+    if (!width || !height || !IsStockTextureID(textureID)) return -1;
+    char info[kTexturePathBufferSize] = {};
+    GetTextureInfoFileNameFromID(textureID, info);
+    *width = GetPrivateProfileInt("Size", "Width", 100, info);
+    *height = GetPrivateProfileInt("Size", "Height", 100, info);
+    return *height;
+}
+
 int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height) {
     if (IsTextureAPalette(textureID)) textureID = GetPaletteTextureID(textureID);
     if (!width || !height || textureID < kFirstCustomTextureID) return -1;

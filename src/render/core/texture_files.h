@@ -26,6 +26,11 @@ const char* SetPathPtrToFilename(const char* path);
 // folder holds a file of the same name, the buffer takes that file's path. Else unchanged.
 void Validate512Pathname(char* path);
 
+// The "Size" of a stock texture (a palette link is resolved first): both outputs become
+// "Width" and "Height" of its info file, 100 for a missing file or key; returns the height.
+// Other IDs or null outputs leave the outputs alone and give -1.
+int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height);
+
 // The "Size" of a custom texture (a palette link is resolved first): both outputs become
 // "Width" and "Height" of its info file, -1 for a missing key; returns the height. Other IDs
 // or null outputs leave the outputs alone and give -1.
