@@ -178,7 +178,7 @@ bool KeepsItsPlanes(const PlaneObject* p, const Objex* owner) {
 
 void AppendPlaneObject(PlaneObject* planeObject, Objex* owner) {
     const DocState* ds = CurrentDocState();
-    if (!ds || !planeObject || !owner) return;
+    if (!ds || !planeObject || !owner || !planeObject->planes) return;
     planeObject->sourceObject = owner;
     planeObject->baseObject = gBase2DObject;
     planeObject->object3D = gActual3DObject;

@@ -116,7 +116,7 @@ void DeletePlaneObjectList(PlaneObject*& head);
 
 // Records its source (`owner`), base and 3D object, places it on its elevation, classes it by
 // the owner's type, tessellates it (not plants, photos and roofs) and links it at the tail of
-// the scene. Nothing without a document, either argument.
+// the scene. Nothing without a document, either argument or a plane (the caller deletes it).
 void AppendPlaneObject(PlaneObject* planeObject, Objex* owner);
 // An opening mask: placed, class 2, at the tail of the parent's masks.
 void AppendPlaneObjectChild(PlaneObject* mask, PlaneObject* parent);

@@ -8,6 +8,7 @@
 
 #include "model/lines.h"
 #include "model/object_types.h"
+#include "port/seam.h"
 #include "scene/point_in_polygon.h"
 
 Plane* gTessPlaneList = nullptr;
@@ -177,6 +178,14 @@ int FacingAxis(const Plane* plane) {
 
 }  // namespace
 
+static const port::GlobalReset kReset([] {
+    DeletePlaneList(gTessPlaneList);
+    gTessPlaneList = sTessTail = nullptr;
+    gTessTriangleType = gPointCount = gCombCount = sStripCorners = 0;
+    gTessEdgeFlag = newPointFlag = 0;
+    sTessSource = nullptr;
+});
+
 // --- callbacks ---
 
 void TessBeginCallback(unsigned int type) {
@@ -258,17 +267,13 @@ void R3DTriangulatePlaneObject(PlaneObject* planeObject) {
             AppendToTessList(p);
             p = next;
         }
-        // A tessellator that gave up on a polygon is not trusted with the next one.
-        gluDeleteTess(tess);
-        tess = NewTessellator();
-        if (!tess) break;
     }
     if (gTessPlaneList) {
         DeletePlaneList(planeObject->planes);
         planeObject->planes = gTessPlaneList;
     }
     gTessPlaneList = sTessTail = nullptr;
-    if (tess) gluDeleteTess(tess);
+    gluDeleteTess(tess);
 }
 
 void R3DTriangulatePlaneObjects(PlaneObject* first) {
