@@ -27,6 +27,8 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "powertools/core/id_counters.h"
+#include "scene/plane_object.h"
+#include "scene/terrain.h"
 #include "tools/attached_dimensions.h"
 #include "tools/component_seams.h"
 
@@ -155,6 +157,7 @@ bool PaletteSectionComplete(int32_t version, uint32_t start) {
 }
 
 void DeleteDocumentLayers(QMDDocumentModel* doc) {
+    DeleteDocumentRendererObjects(doc);
     while (doc->itsLayers) DeleteLayer(doc->itsLayers);
     doc->itsLayers = nullptr;
     doc->itsCurLayer = nullptr;
@@ -296,6 +299,8 @@ int KeyFileRead(const char* path) {
     // Stored IDs give the counters back; a damaged file may hold IDs above them.
     UpdateAllIDCounters();
     ReadTopoGridFile(doc->itsDocState ? doc->itsDocState->topoFilePath : "");
+    // The ground follows the terrain objects just read (unless a topography file gives it).
+    SetLotElevation();
     if (!ChooseCurrentFloorAfterRead()) return 0;
     ConvertOldTextBlockLayers();
     if (DocState* ds = doc->itsDocState) {

@@ -27,7 +27,9 @@
 #include "port/session.h"
 #include "port/undo.h"
 #include "powertools/core/id_counters.h"
+#include "scene/plane_object.h"
 #include "scene/render_seams.h"
+#include "scene/terrain.h"
 #include "ui/core/inspector_seams.h"
 
 uint8_t gUndoActive = 0;
@@ -188,6 +190,7 @@ int RestoreState(const char* path) {
             gUndoActive = 0;
             return 0;
         }
+        DeleteDocumentRendererObjects(doc);
         while (doc->itsLayers) DeleteLayer(doc->itsLayers);
         doc->itsLayers = nullptr;
         doc->itsCurLayer = nullptr;
@@ -199,6 +202,7 @@ int RestoreState(const char* path) {
     }
     UpdateAllIDCounters();
     if (!ChooseCurrentFloorAfterRead()) {
+        SetLotElevation();
         Refresh();
         RenderAllLayers();
         return 0;
@@ -212,6 +216,8 @@ int RestoreState(const char* path) {
         if (std::strncmp(ds->topoFilePath, keptTopoPath, sizeof keptTopoPath) != 0) ReadTopoGridFile(ds->topoFilePath);
         if (std::strncmp(ds->traceImagePath, keptTracePath, sizeof keptTracePath) != 0) ReloadTraceImage(doc, ds);
     }
+    // The ground follows the terrain objects restored (unless a topography file gives it).
+    SetLotElevation();
     InspectorUpdatePropertiesState(1);
     Refresh();
     RenderAllLayers();

@@ -22,6 +22,7 @@
 #include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
 #include "scene/render_seams.h"
+#include "scene/terrain.h"
 #include "tools/material_table.h"
 #include "tools/rebuild_seams.h"
 #include "ui/core/inspector_seams.h"

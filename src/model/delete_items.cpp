@@ -6,6 +6,7 @@
 #include "model/deletion.h"
 #include "model/duplicate.h"
 #include "model/objects.h"
+#include "scene/plane_object.h"
 #include "scene/render_seams.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"

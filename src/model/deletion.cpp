@@ -7,7 +7,8 @@
 #include "model/plant_info.h"
 #include "port/seam.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/plane_object.h"
+#include "scene/terrain.h"
 
 namespace {
 std::vector<ForgetObjectFunction>& Forgetters() {

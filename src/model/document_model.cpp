@@ -18,6 +18,7 @@
 #include "port/seam.h"
 #include "port/session.h"
 #include "render/core/custom_textures.h"
+#include "scene/plane_object.h"
 
 QMDDocumentModel* gCurDocument = nullptr;
 std::string gCurrentTraceImageSourcePath;
@@ -194,6 +195,8 @@ void QMDDocumentModel::deleteDocPalette(DocPaletteList* palette) {
 
 void QMDDocumentModel::deleteDocumentElements() {
     CurrentDocumentScope scope(this);
+    // The scene borrows these objects; freeing them one by one would search it for each.
+    DeleteDocumentRendererObjects(this);
     while (itsLayers) DeleteLayer(itsLayers);
     itsLayers = nullptr;
     itsCurLayer = nullptr;

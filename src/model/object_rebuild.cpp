@@ -4,7 +4,7 @@
 #include "model/bounds.h"
 #include "model/objects.h"
 #include "plan/refresh_seams.h"
-#include "scene/render_seams.h"
+#include "scene/terrain.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"

@@ -4,6 +4,9 @@
 
 struct Objex;
 
+// A plant's age never falls below a year.
+inline constexpr float kYoungestPlantAge = 1.0f;
+
 // Width and height of the plant in plan units: 12.0 grown by `annualGrowthRate` percent a
 // year over its age (plantAge, plus fillPattern + 3 when that is set, rounded to whole
 // years), at most the record's maximum height; the width is 0.85 times the height. With

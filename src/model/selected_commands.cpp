@@ -29,8 +29,6 @@ using cmdsupport::TypeIn;
 
 namespace {
 
-constexpr float kYoungestPlant = 1.0f;
-
 // Objects set into a wall, deck or roof that cut and delete remove one by one.
 bool IsAttachment(const Objex* o) { return objtype::IsAttachment(o->type); }
 
@@ -149,7 +147,7 @@ CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam p
         objfield::plant::kPlantingAge(*object) = Int16Param(param);
     } else if (command != cmd::kPlantSize) {
         object->plantAge += static_cast<float>(CommandParamToInt(param));
-        if (!(object->plantAge >= kYoungestPlant)) object->plantAge = kYoungestPlant;
+        if (!(object->plantAge >= kYoungestPlantAge)) object->plantAge = kYoungestPlantAge;
     }
     float width = 0.0f, height = 0.0f;
     GetPlantBounds(object, &width, &height, 1);

@@ -5,11 +5,6 @@
 
 struct Objex;
 
-// Discards the scene pieces built for the object.
-DVX_SEAM_GUARDED(DeleteRendererObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
-                 void(Objex*))
-// Recomputes the lot's elevation points from the topography objects.
-DVX_SEAM(SetLotElevation, "scene", port::SeamKind::Temporary, void())
 // Replaces the object's pieces in the live view's scene when the view is shown.
 DVX_SEAM_GUARDED(ReRenderObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Rebuilds the whole scene from the layers when the live view is shown.

@@ -10,6 +10,7 @@
 int32_t gTopoRowCnt = 0;
 int32_t gTopoColumnCnt = 0;
 std::vector<float> gTopographyGrid;
+uint8_t gTopoGridFromFile = 0;
 static const port::GlobalReset kReset(ResetTopoGrid);
 
 namespace {
@@ -44,10 +45,12 @@ void ReplaceTopoGrid(int32_t rows, int32_t columns, std::vector<float> heights) 
     gTopoRowCnt = rows;
     gTopoColumnCnt = columns;
     gTopographyGrid = std::move(heights);
+    gTopoGridFromFile = 1;
 }
 
 void ResetTopoGrid() {
     gTopoRowCnt = 0;
     gTopoColumnCnt = 0;
     std::vector<float>().swap(gTopographyGrid);
+    gTopoGridFromFile = 0;
 }

@@ -13,7 +13,7 @@
 #include "model/objects.h"
 #include "model/parallel.h"
 #include "model/transforms.h"
-#include "scene/render_seams.h"
+#include "scene/plane_object.h"
 #include "tracking/poly_builders.h"
 
 namespace {

@@ -2,9 +2,7 @@
 // they own.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "files/content_folders.h"
@@ -23,7 +21,9 @@
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/plane_object.h"
+#include "scene/terrain.h"
+#include "scene/topo_grid.h"
 #include "support/build.h"
 #include "support/wall_checks.h"
 #include "support/doubles.h"
@@ -342,25 +342,22 @@ class DeletionTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        SetDeleteRendererObjectHandler([this](Objex* o) { ++discarded[o->objectID]; });
-        SetSetLotElevationHandler([this] { ++lotRebuilds; });
+        doc->itsDocState->lotRect = {0, 0, 72, 72};  // one cell at the spacing of 72
+        SetupTopoGrid();
+        gTopographyGrid.assign(4, 5.0f);
     }
 
-    // A loose object remembered as created (by ID: freed addresses come back).
+    // A loose object with a piece in the scene.
     Objex* Loose(int16_t type, int points = 0) {
         Objex* o = Make(type).line(points);
-        created.insert(o->objectID);
+        PlaneObject* piece = CreatePlaneObject();
+        piece->baseObject = o;
+        AppendPlaneObjectToList(gGLPlaneObjects, piece);
         return o;
     }
 
-    void ExpectEachDiscardedOnce() {
-        EXPECT_EQ(discarded.size(), created.size());
-        for (uint32_t id : created) EXPECT_EQ(discarded[id], 1) << "object " << id;
-    }
-
-    std::map<uint32_t, int> discarded;
-    std::set<uint32_t> created;
-    int lotRebuilds = 0;
+    // Every deleted object took its pieces along.
+    static void ExpectEachDiscarded() { EXPECT_EQ(gGLPlaneObjects, nullptr); }
 };
 
 TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
@@ -409,8 +406,8 @@ TEST_F(DeletionTest, WallWithDoorTrimsAndSolid) {
 
     DeleteObj(wall);
     EXPECT_TRUE(Same({doc->itsLayers->firstObject, gWorkbenchObject}, {nullptr, nullptr}));
-    EXPECT_EQ(lotRebuilds, 0);
-    ExpectEachDiscardedOnce();
+    EXPECT_EQ(gTopographyGrid[0], 5);  // no terrain went
+    ExpectEachDiscarded();
 }
 
 TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
@@ -441,7 +438,7 @@ TEST_F(DeletionTest, PhotoTextAndPlantReleaseWhatTheyOwn) {
     EXPECT_EQ(text->optionB, 0);
     for (Objex* o : {text, plant}) DeleteObj(o);
     EXPECT_EQ(doc->itsLayers->firstObject, nullptr);
-    ExpectEachDiscardedOnce();
+    ExpectEachDiscarded();
 }
 
 TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
@@ -472,7 +469,7 @@ TEST_F(DeletionTest, DimensionAndItsTextBoxForgetEachOther) {
     gGroupLeader = group;
     DeleteObj(group);
     EXPECT_EQ(gGroupLeader, nullptr);
-    ExpectEachDiscardedOnce();
+    ExpectEachDiscarded();
 }
 
 // Every global that can point at an object or at one of its points: deleting the object (here
@@ -538,7 +535,7 @@ TEST_F(DeletionTest, RoofWithSkylightAndPanels) {
     Make(cutout).with(new RoofAttachmentRecord{}).in(roof);
 
     DeleteObj(roof);
-    ExpectEachDiscardedOnce();
+    ExpectEachDiscarded();
 }
 
 TEST_F(DeletionTest, TerrainRebuildAndLayerClearing) {
@@ -554,10 +551,12 @@ TEST_F(DeletionTest, TerrainRebuildAndLayerClearing) {
     Make(Loose(objtype::kCabinetPart, 8)).in(cabinet);
 
     gRefreshRender = 0;
+    gTopoInUse = 1;
     DeleteLayerObjects(layer);
     EXPECT_EQ(layer->firstObject, nullptr);
-    EXPECT_TRUE(Near({gRefreshRender, lotRebuilds}, {1, 3}));
-    ExpectEachDiscardedOnce();
+    // The terrain went with its objects.
+    EXPECT_TRUE(Near({gRefreshRender, gTopoInUse, gTopographyGrid[0], gTopographyGrid[3]}, {1, 0, 0, 0}));
+    ExpectEachDiscarded();
 }
 
 TEST_F(DeletionTest, PointsOnlyWithTheirTrims) {
@@ -569,7 +568,7 @@ TEST_F(DeletionTest, PointsOnlyWithTheirTrims) {
     EXPECT_EQ(wall->firstPoint, nullptr);
     EXPECT_EQ(wall->pointCount, 0);
     DeleteObj(wall);
-    ExpectEachDiscardedOnce();
+    ExpectEachDiscarded();
     DeleteObj(nullptr);
     DeleteObjectData(nullptr);
     DeleteObjectPoints(nullptr);

@@ -30,8 +30,7 @@ DVX_SEAM_WITH_DEFAULT(LiveViewIsVisible, "render", port::SeamKind::Renderer,
 DVX_SEAM_WITH_DEFAULT(ShowLiveView, "render", port::SeamKind::Renderer, [] { gLiveViewPanelVisible = 1; }, void())
 DVX_SEAM_WITH_DEFAULT(CloseLiveView, "render", port::SeamKind::Renderer, [] { gLiveViewPanelVisible = 0; }, void())
 DVX_SEAM(LiveViewFreeWalkThrough, "render", port::SeamKind::Renderer, void())
-// The live view's real-time drawing of a plant growth step: set up the scene, grow every
-// plant's visuals by the step, redraw.
+// The live view's real-time drawing of a plant growth step: set up the scene, then (after the
+// scene's plants grew) redraw.
 DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
-DVX_SEAM(GrowPlantVisuals, "render", port::SeamKind::Renderer, void(int32_t step))
 DVX_SEAM(RenderLoop, "render", port::SeamKind::Renderer, void())

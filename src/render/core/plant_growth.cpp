@@ -11,6 +11,7 @@
 #include "plan/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
+#include "scene/terrain.h"
 
 void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     QMDDocumentModel* doc = gCurDocument;
@@ -28,7 +29,7 @@ void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     UpdatePlantGrowthIndicatorLevel();
     if (step != 0) {
         if (live) {
-            GrowPlantVisuals(step);
+            GrowPlantVisuals(static_cast<float>(step));
             RenderLoop();
         } else {
             SelectedObjectAllLayers(doc->itsLayers, 0, cmd::kPlantGrowth, CommandParamFromInt(step));

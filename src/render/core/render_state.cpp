@@ -5,6 +5,7 @@
 uint8_t gRefreshRender = 0;
 uint8_t gRenderOnShow = 0;
 uint8_t gRenderDirty = 0;
+uint8_t gReRenderGLObjects = 0;
 uint8_t gRenderGL = 0;
 uint8_t gRenderingDirect3D = 0;
 uint8_t gForceRenderObjectNow = 0;
@@ -14,6 +15,7 @@ static const port::GlobalReset kReset([] {
     gRefreshRender = 0;
     gRenderOnShow = 0;
     gRenderDirty = 0;
+    gReRenderGLObjects = 0;
     gRenderGL = 0;
     gRenderingDirect3D = 0;
     gForceRenderObjectNow = 0;

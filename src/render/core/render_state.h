@@ -8,6 +8,8 @@ extern uint8_t gRefreshRender;
 extern uint8_t gRenderOnShow;
 // The rendered image no longer matches the model.
 extern uint8_t gRenderDirty;
+// Plane objects were removed from the scene: the renderer rebuilds what it cached of them.
+extern uint8_t gReRenderGLObjects;
 // Rendering goes through OpenGL (the only renderer here).
 extern uint8_t gRenderGL;
 // The other renderer; never set here.

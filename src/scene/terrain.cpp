@@ -1,0 +1,356 @@
+#include "scene/terrain.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/plant_bounds.h"
+#include "model/planar_polygons.h"
+#include "model/projection.h"
+#include "model/transforms.h"
+#include "port/seam.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
+#include "scene/plane_object.h"
+#include "scene/point_in_polygon.h"
+#include "scene/topo_grid.h"
+
+uint8_t gTopoInUse = 0;
+static const port::GlobalReset kReset([] { gTopoInUse = 0; });
+
+namespace {
+
+constexpr float kNoHeight = -10000.0f;     // no height found; also the limit of a usable one
+constexpr float kHighestStart = 10000.0f;  // the search for the highest ground starts below it
+constexpr float kSlopeReach = 1000.0f;     // how far the slope plane's defining points lie
+constexpr float kBandHalfWidth = 12000.0f; // a slope lot section reaches this far to each side
+constexpr float kDrapeLift = 6.0f;
+constexpr float kPropertyLineLift = 3.0f;
+constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
+
+bool IsUsableHeight(float h) { return h > kNoHeight && h < -kNoHeight; }
+
+// The plane through P0 at height 0 that falls by tan(descent) per unit along P0->P1 and is
+// level across it; heights by plan (H, D).
+struct SlopePlane {
+    float a = 0, b = 0, c = 0, d = 0;
+    float h0 = 0, d0 = 0, h1 = 0, d1 = 0;  // P0 and P1
+    float angle = 0;                       // of P0->P1
+    float fall = 0;                        // tan(descent)
+    float at(float h, float depth) const { return ComputePointOnPlane(h, depth, a, b, c, d); }
+};
+
+bool SlopePlaneOf(const Objex* o, SlopePlane* plane) {
+    const Poinz* p0 = o ? o->firstPoint : nullptr;
+    const Poinz* p1 = p0 ? p0->next : nullptr;
+    if (!p1) return false;
+    SlopePlane& s = *plane;
+    s.h0 = p0->position[0], s.d0 = p0->position[2];
+    s.h1 = p1->position[0], s.d1 = p1->position[2];
+    float length = 0;
+    s.angle = GetLineLengthAndAngle(s.h0, s.d0, s.h1, s.d1, &length);
+    s.fall = std::tan(objfield::lot_point::Descent(*p0) * gPiDiv180);
+    float ah = 0, ad = 0, ch = 0, cd = 0;
+    GetPointFromLengthAndAngle(s.angle, kSlopeReach, &ah, &ad);
+    GetPointFromLengthAndAngle(s.angle + kHalfPi, kSlopeReach, &ch, &cd);
+    CalcParametric(s.h0, s.d0, 0.0f, s.h0 + ah, s.d0 + ad, -s.fall * kSlopeReach, s.h0 + ch, s.d0 + cd, 0.0f, &s.a,
+                   &s.b, &s.c, &s.d);
+    return true;
+}
+
+// What one terrain object adds at a node (kNoHeight for nothing).
+class TerrainShape {
+public:
+    explicit TerrainShape(Objex* o) : type_(o->type) {
+        if (type_ == objtype::kTopography) {
+            int32_t count = o->pointCount;
+            outline_ = PlanarPolygon(CreatePlanarPolygon(o->firstPoint, &count), count);
+            height_ = objfield::topo_line::kHeight(*o);
+            usable_ = !outline_.empty();
+            return;
+        }
+        usable_ = SlopePlaneOf(o, &slope_);
+        if (!usable_ || type_ != objtype::kSlopeLot) return;
+        float lh = 0, ld = 0;
+        GetPointFromLengthAndAngle(slope_.angle + kHalfPi, kBandHalfWidth, &lh, &ld);
+        band_[0] = {slope_.h0 + lh, slope_.d0 + ld};
+        band_[1] = {slope_.h1 + lh, slope_.d1 + ld};
+        band_[2] = {slope_.h1 - lh, slope_.d1 - ld};
+        band_[3] = {slope_.h0 - lh, slope_.d0 - ld};
+        fullDrop_ = -slope_.fall * GetLineLength(slope_.h0, slope_.d0, slope_.h1, slope_.d1);
+    }
+    bool usable() const { return usable_; }
+
+    float heightAt(float x, float z) const {
+        if (type_ == objtype::kTopography) {
+            PlaneVertex node{};
+            node.H = x, node.D = z;
+            return IsPointInsideXZPolygon(&node, outline_.data(), outline_.size()) ? height_ : kNoHeight;
+        }
+        if (type_ == objtype::kEntireLot) return slope_.at(x, z);
+        const FloatPoint node{x, z};
+        if (IsPointInsidePolygon(&node, band_, 4)) return slope_.at(x, z);
+        const bool beyondP1 = GetLineLength(x, z, slope_.h0, slope_.d0) > GetLineLength(x, z, slope_.h1, slope_.d1);
+        return beyondP1 ? fullDrop_ : kNoHeight;
+    }
+
+private:
+    int16_t type_;
+    bool usable_ = false;
+    PlanarPolygon outline_;
+    float height_ = 0;
+    SlopePlane slope_;
+    FloatPoint band_[4];
+    float fullDrop_ = 0;
+};
+
+// The usable grid of the current settings: counts, spacing and lot agree with the heights.
+struct GridView {
+    const DocState* ds = nullptr;
+    int32_t rows = 0, columns = 0;
+    float spacing = 0;
+    float top = 0, left = 0;
+
+    bool valid() const { return ds != nullptr; }
+    float& node(int32_t r, int32_t c) const {
+        return gTopographyGrid[static_cast<size_t>(r) * static_cast<size_t>(columns + 1) + static_cast<size_t>(c)];
+    }
+};
+
+GridView CurrentGrid(const DocState* ds) {
+    GridView g;
+    if (!ds) return g;
+    const float spacing = ds->topoGridSpacing;
+    const int32_t rows = gTopoRowCnt, columns = gTopoColumnCnt;
+    if (!std::isfinite(spacing) || !(spacing > 0.0f) || rows < 0 || columns < 0) return g;
+    if (gTopographyGrid.size() != static_cast<size_t>(rows + 1) * static_cast<size_t>(columns + 1)) return g;
+    g.ds = ds;
+    g.rows = rows, g.columns = columns, g.spacing = spacing;
+    g.top = ds->lotRect.floatTop, g.left = ds->lotRect.floatLeft;
+    return g;
+}
+
+// The first span k in [0, last] whose closed extent [origin + k s, origin + (k + 1) s] holds v,
+// as a scan from 0 meets it (a value on a line belongs to the span before); -1 for none.
+int32_t FirstSpan(float v, float origin, float s, int32_t last) {
+    double t = std::floor((static_cast<double>(v) - origin) / s);
+    if (!(t >= 0)) t = 0;
+    if (t > last) t = last;
+    auto start = [&](int32_t k) { return origin + static_cast<float>(k) * s; };
+    int32_t k = static_cast<int32_t>(t);
+    while (k > 0 && v <= start(k)) --k;
+    while (k <= last && v > start(k + 1)) ++k;
+    return k <= last && v >= start(k) ? k : -1;
+}
+
+float Bilinear(const GridView& g, int32_t r, int32_t c, float x, float z) {
+    const float fx = (x - (g.left + static_cast<float>(c) * g.spacing)) / g.spacing;
+    const float fz = (z - (g.top + static_cast<float>(r) * g.spacing)) / g.spacing;
+    const float h00 = g.node(r, c), h10 = g.node(r, c + 1), h01 = g.node(r + 1, c), h11 = g.node(r + 1, c + 1);
+    const float upper = h00 + (h10 - h00) * fx, lower = h01 + (h11 - h01) * fx;
+    const float alongX = upper + (lower - upper) * fz;
+    const float leftSide = h00 + (h01 - h00) * fz, rightSide = h10 + (h11 - h10) * fz;
+    const float alongZ = leftSide + (rightSide - leftSide) * fx;
+    return (alongX + alongZ) * 0.5f;
+}
+
+// The height (up-positive) at a point of the lot, or kNoHeight.
+float HeightInsideLot(const GridView& g, float x, float z) {
+    const int32_t r = FirstSpan(z, g.top, g.spacing, g.rows);
+    const int32_t c = FirstSpan(x, g.left, g.spacing, g.columns);
+    if (r < 0 || c < 0) return kNoHeight;
+    if (r < g.rows && c < g.columns) return Bilinear(g, r, c, x, z);
+    // Beyond the last full cell: the highest node of the cells that hold the point.
+    auto holds = [&](float v, float origin, int32_t k) {
+        return v >= origin + static_cast<float>(k) * g.spacing && v <= origin + static_cast<float>(k + 1) * g.spacing;
+    };
+    float highest = kNoHeight;
+    for (int32_t rr = r; rr <= g.rows && holds(z, g.top, rr); ++rr)
+        for (int32_t cc = c; cc <= g.columns && holds(x, g.left, cc); ++cc) highest = std::max(highest, g.node(rr, cc));
+    return highest;
+}
+
+void ForEachVertex(PlaneObject* p, const std::function<void(PlaneVertex&)>& fn) {
+    for (Plane* plane = p->planes; plane; plane = plane->next)
+        for (uint32_t i = 0; plane->vertices && i < plane->count; ++i) fn(plane->vertices[i]);
+}
+
+Objex* FirstObjectOfType(int16_t type) {
+    for (Layer* l = gCurDocument ? gCurDocument->itsLayers : nullptr; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == type) return o;
+    return nullptr;
+}
+
+bool IsDraped(int kind) {
+    return kind == objtype::kPath || kind == objtype::kType23 || kind == objtype::kFill ||
+           kind == objtype::kGroundFill;
+}
+
+bool StandsAsBuilt(int kind) {
+    return kind == objtype::kFentrix || kind == objtype::kEdging || kind == objtype::kCabinetPart;
+}
+
+// The parts of a floor group (group subtype 170) that stand at their own elevation on top of
+// the group's.
+bool RaisedInFloorGroup(const Objex* part) {
+    switch (part->type) {
+    case 13: case 47: case 52: case 135: case 158: case 170: return true;
+    case objtype::kClosedSolid: return part->subtype == 170 || (part->subtype >= 173 && part->subtype <= 176);
+    default: return false;
+    }
+}
+
+// How far the piece rises above its build, in plan units, when its root is not on the terrain.
+float BaseElevation(const PlaneObject* p, const Objex* root, const DocState* ds) {
+    const Objex* part = p->object3D;
+    if (root->type == objtype::kWall) {
+        if (p->surfaceKind == kWallSolidCap) return ConvertWorldToScreen(p->elevationOverride + root->elevation, ds, 0);
+        const float segmentBase = ConvertWorldToScreen(p->elevationOverride, ds, 0);
+        if (part && part->type == objtype::kAccessory && part->typeData.kind == TypeDataKind::Attachment &&
+            part->typeData.attachment)
+            return segmentBase - part->typeData.attachment->elevation;
+        return segmentBase;
+    }
+    float e = root->elevation;
+    if (part && part->type == objtype::kExcavation) e = part->elevation;
+    else if (part && root->type == objtype::kGroup && root->subtype == 170 && RaisedInFloorGroup(part)) e += part->elevation;
+    return ConvertWorldToScreen(e, ds, 0);
+}
+
+}  // namespace
+
+int16_t TopoInUse() {
+    gTopoInUse = 0;
+    const QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState || gTopographyGrid.empty()) return 0;
+    bool uses = doc->itsDocState->topoFilePath[0] != 0;
+    for (const Layer* l = doc->itsLayers; l && !uses; l = l->next)
+        for (const Objex* o = l->firstObject; o && !uses; o = o->next)
+            uses = objtype::Has(o->type, objtype::kSetsLotElevation);
+    gTopoInUse = uses ? 1 : 0;
+    return gTopoInUse;
+}
+
+void SetLotElevation() {
+    // The grid follows the terrain objects at once; the scene, while nobody sees it, on show.
+    if (!LiveViewIsVisible()) gRenderOnShow = 1;
+    const GridView g = CurrentGrid(CurrentDocState());
+    // A topography file's heights are the ground as long as it is in use: never zeroed here.
+    if (g.valid() && g.rows >= 1 && g.columns >= 1 && !gTopoGridFromFile) {
+        std::fill(gTopographyGrid.begin(), gTopographyGrid.end(), 0.0f);
+        for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {
+            for (Objex* o = l->firstObject; o; o = o->next) {
+                if (!objtype::Has(o->type, objtype::kSetsLotElevation)) continue;
+                const TerrainShape shape(o);
+                if (!shape.usable()) continue;
+                for (int32_t r = 0; r <= g.rows; ++r) {
+                    const float z = g.top + static_cast<float>(r) * g.spacing;
+                    for (int32_t c = 0; c <= g.columns; ++c) {
+                        const float h = shape.heightAt(g.left + static_cast<float>(c) * g.spacing, z);
+                        if (IsUsableHeight(h)) g.node(r, c) += h;
+                    }
+                }
+            }
+        }
+    }
+    TopoInUse();
+}
+
+float GetTopoElevationAtGridPt(float x, float z) {
+    if (!gTopoInUse) return 0.0f;
+    if (!gCurDocument) return -0.0f;
+    const DocState* ds = gCurDocument->itsDocState;
+    const GridView g = CurrentGrid(ds);
+    if (!g.valid()) return 0.0f;
+    const FloatRect& lot = ds->lotRect;
+    float h = kNoHeight;
+    if (x >= lot.floatLeft && x <= lot.floatRight && z >= lot.floatTop && z <= lot.floatBottom) {
+        h = HeightInsideLot(g, x, z);
+    } else if ((x < lot.floatLeft || x > lot.floatRight) && z > lot.floatTop && z < lot.floatBottom) {
+        // Beside the lot: the edge node of the row.
+        const int32_t r = FirstSpan(z, g.top, g.spacing, g.rows);
+        if (r >= 0) h = g.node(r, x < lot.floatLeft ? 0 : g.columns);
+    } else if ((z < lot.floatTop || z > lot.floatBottom) && x > lot.floatLeft && x < lot.floatRight) {
+        const int32_t c = FirstSpan(x, g.left, g.spacing, g.columns);
+        if (c >= 0) h = g.node(z < lot.floatTop ? 0 : g.rows, c);
+    }
+    return h == kNoHeight ? -0.0f : -h;
+}
+
+void SetPropertyLineElevation(PlaneObject* planeObject) {
+    if (!planeObject || !CurrentDocState()) return;
+    SlopePlane slope;
+    const bool sloped = SlopePlaneOf(FirstObjectOfType(objtype::kEntireLot), &slope);
+    ForEachVertex(planeObject, [&](PlaneVertex& v) {
+        if (!sloped) {
+            v.V = -kPropertyLineLift;
+            return;
+        }
+        const float h = slope.at(v.H, v.D);
+        if (IsUsableHeight(h)) v.V = -(h + kPropertyLineLift);
+    });
+}
+
+void ElevatePlaneObject(PlaneObject* planeObject, Objex* baseObject) {
+    const DocState* ds = CurrentDocState();
+    const Objex* root = GetRootObject(baseObject);
+    if (!planeObject || !ds || !root) return;
+    if (planeObject->pieceKind == objtype::kPropertyLine) {
+        SetPropertyLineElevation(planeObject);
+        return;
+    }
+    if (!root->onTerrain) {
+        const float e = BaseElevation(planeObject, root, ds);
+        ForEachVertex(planeObject, [e](PlaneVertex& v) { v.V -= e; });
+        return;
+    }
+    const int kind = planeObject->pieceKind;
+    if (StandsAsBuilt(kind)) return;
+    if (IsDraped(kind)) {
+        ForEachVertex(planeObject, [](PlaneVertex& v) { v.V = GetTopoElevationAtGridPt(v.H, v.D) - kDrapeLift; });
+        return;
+    }
+    float highest = kHighestStart;
+    ForEachVertex(planeObject, [&](PlaneVertex& v) { highest = std::min(highest, GetTopoElevationAtGridPt(v.H, v.D)); });
+    ForEachVertex(planeObject, [highest](PlaneVertex& v) { v.V += highest; });
+}
+
+void ElevateObject(Objex* object) {
+    const DocState* ds = CurrentDocState();
+    const Objex* root = GetRootObject(object);
+    if (!ds || !root || !object->firstPoint) return;
+    auto ground = [](const Poinz* p) { return GetTopoElevationAtGridPt(p->position[0], p->position[2]); };
+    float shift = 0;
+    if (!root->onTerrain) {
+        shift = -ConvertWorldToScreen(root->elevation, ds, 0);
+    } else if (root->type == objtype::kPath || root->type == objtype::kType23) {
+        for (Poinz* p = object->firstPoint; p; p = p->next) p->position[1] = ground(p);
+        return;
+    } else if (root->type == objtype::kEdging) {
+        shift = ground(object->firstPoint) - object->firstPoint->position[1];
+    } else {
+        shift = kHighestStart;
+        for (const Poinz* p = object->firstPoint; p; p = p->next) shift = std::min(shift, ground(p));
+    }
+    for (Poinz* p = object->firstPoint; p; p = p->next) p->position[1] += shift;
+}
+
+void GrowPlantVisuals(float years) {
+    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if ((p->surfaceKind != kPlantSurface && p->surfaceKind != kUserPlantSurface) || !p->baseObject) continue;
+        Objex* plant = p->baseObject;
+        plant->plantAge += years;
+        if (!(plant->plantAge >= kYoungestPlantAge)) plant->plantAge = kYoungestPlantAge;
+        float width = p->plantHalfWidth * 2.0f, height = p->plantHeight;
+        GetPlantBounds(plant, &width, &height, 0);
+        p->plantHalfWidth = width * 0.5f;
+        p->plantHeight = height;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The ground and what stands on it. The topography grid (scene/topo_grid.h) holds heights over
+// the lot, read from a topography file or computed here from the plan's terrain objects: the
+// entire-lot slope (62), slope lot sections (133) and topography regions (30). Generated
+// geometry, built relative to its object's base, is then moved to its final height: by the
+// object's elevation, or onto the ground for objects that stand on the terrain.
+//
+// Heights in the grid are up-positive plan units; every function returning a terrain height
+// returns it as a scene y (the negated height).
+#include <cstdint>
+
+struct Objex;
+struct PlaneObject;
+
+// 1 while the terrain is in use (set by TopoInUse).
+extern uint8_t gTopoInUse;
+
+// 1, and sets gTopoInUse, when there is a grid and either a topography file or a terrain
+// object on some layer; else 0 and clears it.
+int16_t TopoInUse();
+// Recomputes the grid from the terrain objects of every layer (whether the live view shows or
+// not; while hidden it also marks the scene for a rebuild on show), then TopoInUse. A grid read
+// from a topography file keeps its heights.
+void SetLotElevation();
+// The scene y of the ground at plan point (x, z): bilinear inside the full cells, the highest
+// matching node in the strip beyond the last full row or column, the lot's edge node beside
+// the lot. 0.0 while the terrain is not in use, without settings or without a grid; -0.0
+// without a document and where no height is found.
+float GetTopoElevationAtGridPt(float x, float z);
+
+// Moves a piece's vertices to their final height (every append does).
+void ElevatePlaneObject(PlaneObject* planeObject, Objex* baseObject);
+// A property line floats 3 above the slope plane of the first entire-lot object (at y = -3
+// without one).
+void SetPropertyLineElevation(PlaneObject* planeObject);
+// The same placement on a model object's own points.
+void ElevateObject(Objex* object);
+// Ages every plant of the scene by `years` (never below 1.0) and resizes its piece.
+void GrowPlantVisuals(float years);

@@ -1,0 +1,106 @@
+#include "support/scene_checks.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace dvxtest {
+
+namespace {
+
+struct Vec {
+    double x, y, z;
+};
+double Length(Vec a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
+
+std::vector<PlaneObject*> Filter(PlaneObject* head, const std::function<bool(const PlaneObject*)>& keep) {
+    std::vector<PlaneObject*> out;
+    for (PlaneObject* p = head; p; p = p->next) if (keep(p)) out.push_back(p);
+    return out;
+}
+
+// Every edge of every plane of the pieces: the plane, the corner it leaves, its two ends.
+void ForEachEdge(const std::vector<PlaneObject*>& pieces, const std::function<void(const Plane*, uint32_t, Vec, Vec)>& fn) {
+    for (const PlaneObject* piece : pieces)
+        for (const Plane* p : PlanesOf(piece))
+            for (uint32_t i = 0; i < p->count; ++i) {
+                const PlaneVertex &a = p->vertices[i], &b = p->vertices[(i + 1) % p->count];
+                fn(p, i, {a.H, a.V, a.D}, {b.H, b.V, b.D});
+            }
+}
+
+}  // namespace
+
+Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {
+    auto* v = static_cast<PlaneVertex*>(std::calloc(corners.size(), sizeof(PlaneVertex)));
+    for (size_t i = 0; i < corners.size(); ++i) v[i].H = corners[i].h, v[i].V = corners[i].v, v[i].D = corners[i].d;
+    AppendPlane(v, static_cast<uint32_t>(corners.size()), normal.h, normal.v, normal.d, piece);
+    return piece ? const_cast<Plane*>(PlanesOf(piece).back()) : nullptr;
+}
+
+std::vector<PlaneObject*> PiecesOf(const Objex* base, PlaneObject* head) {
+    return Filter(head, [base](const PlaneObject* p) { return p->baseObject == base; });
+}
+
+std::vector<PlaneObject*> PiecesOfKind(int pieceKind, PlaneObject* head) {
+    return Filter(head, [pieceKind](const PlaneObject* p) { return p->pieceKind == pieceKind; });
+}
+
+std::vector<const Plane*> PlanesOf(const PlaneObject* piece) {
+    std::vector<const Plane*> out;
+    for (const Plane* p = piece ? piece->planes : nullptr; p; p = p->next) out.push_back(p);
+    return out;
+}
+
+int VertexCount(const PlaneObject* piece) {
+    int n = 0;
+    for (const Plane* p : PlanesOf(piece)) n += static_cast<int>(p->count);
+    return n;
+}
+
+std::vector<uint16_t> Tags(const Plane* plane) {
+    std::vector<uint16_t> out;
+    for (uint32_t i = 0; plane && i < plane->count; ++i) out.push_back(plane->vertices[i].flag);
+    return out;
+}
+
+double Area(const std::vector<PlaneObject*>& pieces) {
+    std::map<const Plane*, Vec> sums;  // per plane, the sum of its corners' cross products
+    ForEachEdge(pieces, [&](const Plane* p, uint32_t, Vec a, Vec b) {
+        Vec& s = sums[p];
+        s = {s.x + a.y * b.z - a.z * b.y, s.y + a.z * b.x - a.x * b.z, s.z + a.x * b.y - a.y * b.x};
+    });
+    double area = 0;
+    for (const auto& [plane, sum] : sums) area += Length(sum) / 2;
+    return area;
+}
+
+::testing::AssertionResult NormalsPerpendicular(const std::vector<PlaneObject*>& pieces, double tolerance) {
+    std::string fault;
+    ForEachEdge(pieces, [&](const Plane* p, uint32_t i, Vec a, Vec b) {
+        const Vec e{b.x - a.x, b.y - a.y, b.z - a.z};
+        const double lengths = Length({p->nx, p->ny, p->nz}) * Length(e);
+        const double cosine = lengths > 0 ? (p->nx * e.x + p->ny * e.y + p->nz * e.z) / lengths : 0;
+        if (std::fabs(cosine) > tolerance) fault = "edge " + std::to_string(i) + " at cosine " + std::to_string(cosine);
+    });
+    return fault.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << fault;
+}
+
+::testing::AssertionResult Band(const std::vector<PlaneObject*>& pieces, int boundary) {
+    using Welded = std::tuple<long long, long long, long long>;
+    auto weld = [](Vec v) { return Welded{std::llround(v.x * 1e3), std::llround(v.y * 1e3), std::llround(v.z * 1e3)}; };
+    std::map<std::pair<Welded, Welded>, int> uses;
+    ForEachEdge(pieces, [&](const Plane*, uint32_t, Vec a, Vec b) {
+        const Welded p = weld(a), q = weld(b);
+        if (p != q) ++uses[p < q ? std::pair(p, q) : std::pair(q, p)];
+    });
+    int once = 0, more = 0;
+    for (const auto& [edge, n] : uses) once += n == 1, more += n > 2;
+    if (once == boundary && more == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << once << " edges of one face (want " << boundary << "), " << more << " of more";
+}
+
+}  // namespace dvxtest

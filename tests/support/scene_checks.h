@@ -1,0 +1,29 @@
+#pragma once
+// Scene pieces: planes from corners, pieces by base object and piece kind, and their geometry
+// (vertex counts, tags, normals, areas, edges shared once corners are welded at 1e-3).
+//   AddPlane(piece, {{0, 0, 0}, {10, 0, 0}, {10, 0, 10}}, {0, 1, 0});
+//   EXPECT_TRUE(Band(PiecesOf(wall), 4));
+#include <gtest/gtest.h>
+
+#include "scene/plane_object.h"
+#include "support/build.h"
+
+namespace dvxtest {
+
+// A plane of the corners (x, y, z) at the tail of the piece's planes, tags 0.
+Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal);
+
+std::vector<PlaneObject*> PiecesOf(const Objex* base, PlaneObject* head = gGLPlaneObjects);
+std::vector<PlaneObject*> PiecesOfKind(int pieceKind, PlaneObject* head = gGLPlaneObjects);
+std::vector<const Plane*> PlanesOf(const PlaneObject* piece);
+int VertexCount(const PlaneObject* piece);
+std::vector<uint16_t> Tags(const Plane* plane);
+
+// The area of every plane of the pieces.
+double Area(const std::vector<PlaneObject*>& pieces);
+// Each plane's normal is perpendicular to each of its edges (|cosine| within the tolerance).
+::testing::AssertionResult NormalsPerpendicular(const std::vector<PlaneObject*>& pieces, double tolerance = 1e-3);
+// Every inner edge is shared by exactly two faces and `boundary` edges belong to one (0: closed).
+::testing::AssertionResult Band(const std::vector<PlaneObject*>& pieces, int boundary = 0);
+
+}  // namespace dvxtest
