@@ -1,7 +1,8 @@
 #pragma once
-// What the model asks of 3D generation. Until the scene lands every call does nothing; calls
-// without an object never reach a handler.
+// What the model asks of 3D generation. Until the scene lands every call does nothing but
+// emptying the scene, which frees its list; calls without an object never reach a handler.
 #include "port/seam.h"
+#include "scene/plane_object.h"
 
 struct Objex;
 
@@ -18,3 +19,6 @@ DVX_SEAM(RenderAllLayers, "scene", port::SeamKind::Temporary, void())
 DVX_SEAM_GUARDED(RenderSingleObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // Rebuilds the pieces of the object and of all its descendants.
 DVX_SEAM_GUARDED(RenderEntireObject, "scene", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
+// Empties the scene: every plane object is freed (the terrain list too, once it exists).
+DVX_SEAM_WITH_DEFAULT(DeleteAllRendererObjects, "scene", port::SeamKind::Temporary,
+                      [] { DeletePlaneObjectList(gGLPlaneObjects); }, void())
