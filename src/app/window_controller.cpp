@@ -180,7 +180,7 @@ void QMDWindowController::setupFileMenu() {
 }
 
 void QMDWindowController::setupToolbar() {
-    docToolbar_ = new QToolBar(Localized("Document Toolbar Identifier"), this);
+    docToolbar_ = new QToolBar(this);
     docToolbar_->setObjectName(QStringLiteral("Document Toolbar Identifier"));
     docToolbar_->setMovable(false);
     docToolbar_->setFloatable(false);
@@ -347,6 +347,9 @@ void QMDWindowController::reinitializeDocumentUI() {
     PlanToolPaletteController::shared()->updateToolsetForPlan(1);
     updatePlantGrowthIndicatorLevel();
     selectFloorPopUpItem(kFirstFloorPopUpTag);
+    // The tabs show the plan worked on again (a read design is on the floor plan).
+    const QSignalBlocker quiet(docTabView_);
+    docTabView_->setCurrentIndex(1);
 }
 
 void QMDWindowController::beginPowerToolProgressSheet(const std::string& plugInName) {

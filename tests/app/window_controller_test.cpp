@@ -137,7 +137,7 @@ TEST_F(Window, TheModelsCallsReachTheMainWindow) {
     StoreUndo("Move");
     alerts.answer(2);
     EXPECT_FALSE(AppController::shared()->terminate());
-    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->isVisible() && alerts.shown.back().alert.message.find("save the changes") != std::string::npos);
     // A design a PowerTool holds, or every window minimised, disables the delegate's items.
     QAction* item = w->menuBar()->findChild<QMenu*>("Window")->actions().first();
     EXPECT_TRUE(AppController::shared()->validateMenuItem(item));
