@@ -52,11 +52,9 @@ Box makeBox(const Alert& alert, QWidget* parent) {
     return b;
 }
 
-} // namespace
-
-namespace {
 std::function<QWidget*()> sSheetParentProvider;
-}  // namespace
+
+} // namespace
 
 void QtAlerts::setSheetParentProvider(std::function<QWidget*()> provider) { sSheetParentProvider = std::move(provider); }
 
