@@ -1,5 +1,6 @@
 #include "bench_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "support/drawing_doubles.h"
 
 namespace {
 
@@ -100,6 +102,25 @@ void Measured::report() {
     if (state_.range(0) == kLarge) {
         auto it = SmallRuns().find(family_);
         if (it != SmallRuns().end() && it->second > 0) state_.counters["x_5k"] = mean / it->second;
+    }
+}
+
+int64_t StrokedSegments(const dvxtest::RecordingContext& recorded) {
+    int64_t n = 0;
+    for (const auto& op : recorded.ops) {
+        if (op.kind == dvxtest::DrawnOp::Kind::Stroke) n += std::max(0, op.path.elementCount() - 1);
+        if (op.kind == dvxtest::DrawnOp::Kind::Segments) n += static_cast<int64_t>(op.points.size() / 2);
+    }
+    return n;
+}
+
+void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, int height) {
+    for (int64_t i = 0; i < segments; ++i) {
+        port::Path path;
+        const double x = static_cast<double>((i * 37) % width), y = static_cast<double>((i * 53) % height);
+        path.moveTo(x, y);
+        path.lineTo(x + 20, y + 10);
+        context.strokePath(path);
     }
 }
 

@@ -14,6 +14,12 @@
 #include "design_generator.h"
 
 class QMDDocumentModel;
+namespace dvxtest {
+class RecordingContext;
+}
+namespace port {
+class DrawingContext;
+}
 
 namespace dvxbench {
 
@@ -50,6 +56,11 @@ struct AllocationCount {
     uint64_t bytes = 0;
 };
 AllocationCount Allocations();
+
+// Segments a recorded frame strokes (the lines of its paths and the pairs of its segment lists).
+int64_t StrokedSegments(const dvxtest::RecordingContext& recorded);
+// The floor of a plan frame: that many one-line paths, 20 x 10 each, spread over the surface.
+void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, int height);
 
 // Whether `folder` is on a memory file system.
 bool IsMemoryFileSystem(const std::string& folder);

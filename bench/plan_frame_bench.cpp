@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/core/main_window_seams.h"
+#include "bench_support.h"
 #include "design_generator.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -103,16 +104,6 @@ bool Prepare(benchmark::State& state, Frame& frame) {
     return true;
 }
 
-// Segments one frame strokes (lines of paths and pairs of segment lists).
-int64_t SegmentsOf(const dvxtest::RecordingContext& recorded) {
-    int64_t n = 0;
-    for (const auto& op : recorded.ops) {
-        if (op.kind == dvxtest::DrawnOp::Kind::Stroke) n += std::max(0, op.path.elementCount() - 1);
-        if (op.kind == dvxtest::DrawnOp::Kind::Segments) n += static_cast<int64_t>(op.points.size() / 2);
-    }
-    return n;
-}
-
 void DrawFrame(Frame& frame, port::DrawingContext& context) {
     context.save();
     context.translate(frame.dx, frame.dy);
@@ -129,7 +120,7 @@ void BM_PlanFrame(benchmark::State& state) {
         port::DrawingScope scope(recorded);
         DrawFrame(frame, recorded);
     }
-    state.counters["segments"] = static_cast<double>(SegmentsOf(recorded));
+    state.counters["segments"] = static_cast<double>(dvxbench::StrokedSegments(recorded));
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     std::unique_ptr<port::DrawingContext> context;
     if (state.range(2) == kPainter) context = std::make_unique<port::qt::QPainterContext>(&image);
@@ -153,7 +144,7 @@ void BM_PlanFrameFloor(benchmark::State& state) {
         port::DrawingScope scope(recorded);
         DrawFrame(frame, recorded);
     }
-    const int64_t segments = SegmentsOf(recorded);
+    const int64_t segments = dvxbench::StrokedSegments(recorded);
     state.counters["segments"] = static_cast<double>(segments);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     std::unique_ptr<port::DrawingContext> context;
@@ -161,13 +152,7 @@ void BM_PlanFrameFloor(benchmark::State& state) {
     else context = std::make_unique<dvxtest::RecordingContext>();
     context->setAntialiasing(false);
     for (auto _ : state) {
-        for (int64_t i = 0; i < segments; ++i) {
-            port::Path path;
-            const double x = static_cast<double>((i * 37) % kWidth), y = static_cast<double>((i * 53) % kHeight);
-            path.moveTo(x, y);
-            path.lineTo(x + 20, y + 10);
-            context->strokePath(path);
-        }
+        dvxbench::StrokeSegments(*context, segments, kWidth, kHeight);
         if (auto* r = dynamic_cast<dvxtest::RecordingContext*>(context.get())) r->ops.clear();
     }
     SetMainWindowDocumentViewHandler(nullptr);

@@ -23,6 +23,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
+#include "app/screen_frames.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
 #include "port/defaults.h"
@@ -38,15 +39,6 @@ namespace {
 
 AppController* sShared = nullptr;
 bool sSplashEnabled = true;
-
-// Bottom-left frames of the visible area and a window, y upwards from the screen's bottom.
-BottomLeftFrame ToBottomLeft(const QRect& r, int screenHeight) {
-    return BottomLeftFrame{double(r.x()), double(screenHeight - (r.y() + r.height())), double(r.width()),
-                           double(r.height())};
-}
-QPoint TopLeftOrigin(const BottomLeftFrame& f, int screenHeight) {
-    return QPoint(int(f.x), int(screenHeight - (f.y + f.height)));
-}
 
 struct MenuItem {
     const char* title;
@@ -197,9 +189,9 @@ void AppController::setInitialWindowPositionsAndAutoSaveNames() {
     BottomLeftFrame e{0, 0, double(editSize.width()), double(editSize.height())};
     BottomLeftFrame p{0, 0, double(planSize.width()), double(planSize.height())};
     InitialPaletteOrigins(v, &e, &p);
-    if (!port::defaults().has(edit->frameKey())) edit->window()->move(TopLeftOrigin(e, height));
+    if (!port::defaults().has(edit->frameKey())) edit->window()->move(ToTopLeft(e, height).topLeft());
     edit->setAutoSaveName();
-    if (!port::defaults().has(plan->frameKey())) plan->window()->move(TopLeftOrigin(p, height));
+    if (!port::defaults().has(plan->frameKey())) plan->window()->move(ToTopLeft(p, height).topLeft());
     plan->setAutoSaveName();
 }
 

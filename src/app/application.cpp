@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_controller.h"
-#include "app/main_window.h"
+#include "app/document.h"
 #include "port/qt/install.h"
 
 #include <QApplication>
@@ -75,14 +75,18 @@ int RunApplication(int argc, char** argv) {
     std::vector<std::string> arguments;
     const QStringList all = QApplication::arguments();
     for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
-    int code = 0;
-    {
-        // The window goes before the documents it shows.
-        MainWindow window(delegate->documentController()->openAtLaunch(arguments));
-        window.show();
-        delegate->applicationDidFinishLaunching();
-        code = app.exec();
+    QMDDocument* document = delegate->documentController()->openAtLaunch(arguments);
+    if (!document) {
+        std::fprintf(stderr, "dovranix: there is not enough memory for a design.\n");
+        AppController::destroyShared();
+        return 1;
     }
+    document->makeWindowControllers();
+    document->showWindows();
+    delegate->applicationDidFinishLaunching();
+    // Closing the last document window quits (after its design was offered for saving).
+    const int code = app.exec();
+    // The documents free their windows before their models.
     AppController::destroyShared();
     return code;
 }

@@ -3,6 +3,7 @@
 #include "app/app_controller.h"
 #include "app/core/preference_keys.h"
 #include "app/core/startup.h"
+#include "app/window_controller.h"
 #include "files/design_file.h"
 #include "files/symbol_lists.h"
 #include "files/trace_image.h"
@@ -105,6 +106,8 @@ bool QMDDocument::init() {
 }
 
 QMDDocument::~QMDDocument() {
+    // The window goes before the model it shows.
+    delete windowController;
     if (!documentModel) return;
     port::qt::QtDocumentUndo::disconnectStack(documentModel);
     undoStack_->clear();
@@ -221,6 +224,14 @@ bool QMDDocument::canCloseDocument() {
     default:
         return false;
     }
+}
+
+void QMDDocument::makeWindowControllers() {
+    if (!windowController) new QMDWindowController(this);
+}
+
+void QMDDocument::showWindows() {
+    if (windowController) windowController->show();
 }
 
 void QMDDocument::updateChangeCount(int change) {

@@ -47,6 +47,10 @@ public:
     // each page after the first (false stops).
     int printPages(QPainter& painter, const QSizeF& printable, bool toScale, const std::function<bool()>& newPage);
 
+    // Creates the document's window (owned; freed before the model).
+    void makeWindowControllers();
+    void showWindows();
+
     // 0 one change done, 1 one undone, 2 cleared.
     void updateChangeCount(int change);
     bool isDocumentEdited() const { return changeCount_ != 0; }
@@ -57,7 +61,7 @@ public:
     std::string displayName() const;
 
     QMDDocumentModel* documentModel = nullptr;
-    QMainWindow* windowController = nullptr;  // null while it has no window
+    QMainWindow* windowController = nullptr;  // owned; null while it has no window
     Base2DView* docView = nullptr;
 
     // The view's zooms, kept while printing.

@@ -48,13 +48,6 @@ void ShowRestoreFailure() {
     ShowFileAlertSheet("Unable to restore the undo state.", kDiskSpaceText);
 }
 
-// The current floor as the main window's pop-up shows it.
-void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
-    if (!doc->itsCurLayer) return;
-    for (int i = 0; i < 3; ++i)
-        if (std::strcmp(doc->itsCurLayer->name, kFloorNames[i]) == 0) SelectActiveFloorPopUpItem(kFloorTags[i]);
-}
-
 void StepSnapshot(bool back) {
     QMDDocumentModel* doc = gCurDocument;
     if (!gUndoActive || !doc || DesignFileBusy()) return;
@@ -83,6 +76,12 @@ void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
 }
 
 }  // namespace
+
+void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
+    if (!doc || !doc->itsCurLayer) return;
+    for (int i = 0; i < 3; ++i)
+        if (std::strcmp(doc->itsCurLayer->name, kFloorNames[i]) == 0) SelectActiveFloorPopUpItem(kFloorTags[i]);
+}
 
 int32_t CountUndos(int32_t from, int32_t to) {
     if (from <= 0 || to <= 0) return 0;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class QMDDocumentModel;
+
 // Snapshots are stored and restored only while this is set (the "UndoEnabled" preference of
 // each new document; a failed restore clears it).
 extern uint8_t gUndoActive;
@@ -33,5 +35,7 @@ int RestoreState(const char* path);
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.
 int32_t CountUndos(int32_t from, int32_t to);
+// Shows the current floor in the main window's floor pop-up; a floor of another name leaves it.
+void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc);
 // The snapshot file of a slot of the current document; empty without a document.
 std::string UndoSnapshotPath(int32_t slot);

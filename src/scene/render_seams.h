@@ -1,7 +1,8 @@
 #pragma once
-// What the model asks of 3D generation. Until the scene lands every call does nothing; calls
-// without an object never reach a handler.
+// What the model asks of 3D generation. Until the scene lands every call does nothing but
+// emptying the scene, which frees its list; calls without an object never reach a handler.
 #include "port/seam.h"
+#include "scene/plane_object.h"
 
 struct Objex;
 

@@ -15,7 +15,7 @@
 
 #include "app/app_controller.h"
 #include "app/core/document_seams.h"
-#include "app/main_window.h"
+#include "app/window_controller.h"
 #include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -184,7 +184,9 @@ TEST_F(Documents, LaunchOpensTheNamedDesignSaveAsAsksWhereAndRecentFilesFollow) 
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "The document \"gone\" could not be loaded.");
 
-    MainWindow window(c->openAtLaunch({Path("Plan.pro")}));
+    QMDDocument* plan = c->openAtLaunch({Path("Plan.pro")});
+    plan->makeWindowControllers();
+    auto& window = *static_cast<QMDWindowController*>(plan->windowController);
     EXPECT_EQ(window.windowTitle().remove("[*]"), "Plan.pro");
     EXPECT_EQ(std::tuple(window.saveAction()->shortcut(), window.saveAsAction()->shortcut()),
               std::tuple(QKeySequence("Ctrl+S"), QKeySequence("Ctrl+Shift+S")));
@@ -248,7 +250,8 @@ TEST_F(Documents, PrintsFittedOrToScaleAndGivesTheViewBack) {
 
 TEST_F(Documents, PrintCommandShowsTheDialogAndCancelChangesNothing) {
     QMDDocument* d = WithWalls(1);
-    MainWindow window(d);
+    d->makeWindowControllers();
+    auto& window = *static_cast<QMDWindowController*>(d->windowController);
     const float zoom = d->model()->itsDocState->zoomFactor;
     bool shown = false;
     QTimer::singleShot(0, [&] {

@@ -1,6 +1,7 @@
 // Starts the program on the virtual display, waits until its window shows, keeps a
 // screenshot under the build folder, then asks it to quit and expects a clean exit. A second
-// run drives its palettes and menu commands from the keyboard (xdotool).
+// run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
+// design written here and finds its wall on the screen.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -14,6 +15,12 @@
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
+
+#include "files/design_file.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "support/build.h"
 
 namespace {
 
@@ -124,6 +131,80 @@ TEST(Window, PalettesFloatAsToolWindowsTheirCommandsToggleThemAndQuitExits) {
     ASSERT_TRUE(program.waitForFinished(15000)) << "Quit did not end the program";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+// Rows (or columns) of the image holding a run of at least `length` black pixels.
+QList<int> BlackRuns(const QImage& image, int length, bool rows) {
+    QList<int> found;
+    const int lines = rows ? image.height() : image.width(), along = rows ? image.width() : image.height();
+    for (int i = 0; i < lines; ++i) {
+        int run = 0, best = 0;
+        for (int j = 0; j < along; ++j) {
+            const QRgb c = rows ? image.pixel(j, i) : image.pixel(i, j);
+            run = qGray(c) == 0 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        if (best >= length) found << i;
+    }
+    return found;
+}
+
+class DesignWindow : public dvxtest::DocumentTest {};
+
+TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
+    // A lot of 600 x 400 with one exterior wall 200 long, 100 above the centre; at zoom 0.6 on
+    // the screen: a frame of 360 x 240 pixels and a wall 120 long, 60 above its centre.
+    DocState* ds = doc->itsDocState;
+    ds->lotRect = {-200, -300, 200, 300};
+    ds->zoomFactor = ds->savedZoom = 0.6f;
+    ds->cameraPosition = {250, 150};
+    Objex* wall = dvxtest::Outline(objtype::kWall, {{-150, -100}, {50, -100}}, false, objsubtype::kExteriorWall)
+                      .on(doc->itsCurLayer);
+    wall->penWidth = 6;
+    const QString path = QString::fromStdString(dvxtest::FreshTempFolder("design")) + "/house.pro";
+    ASSERT_NE(KeyFileWrite(path.toUtf8().constData()), 0);
+
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DVX_NO_SPLASH"), QStringLiteral("1"));
+    program.setProcessEnvironment(env);
+    program.start(gProgram, {path});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = ShownWindow(QStringLiteral("house.pro"))).isEmpty(); }));
+    QList<int> top, sides;
+    QImage shot;
+    // The frame's edges: the only long black lines on the screen (a window not painted yet is
+    // black all over).
+    auto edges = [](const QList<int>& lines) { return lines.size() >= 2 && lines.size() <= 6; };
+    ASSERT_TRUE(WaitFor([&] {
+        shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(WindowFrame(window));
+        top = BlackRuns(shot, 300, true), sides = BlackRuns(shot, 200, false);
+        return edges(top) && edges(sides);
+    })) << "no lot frame on the screen";
+    shot.save(gShot + ".design.png");
+    const QRect frame(QPoint(sides.first(), top.first()), QPoint(sides.last(), top.last()));
+    EXPECT_NEAR(frame.width(), 360, 2);
+    EXPECT_NEAR(frame.height(), 240, 2);
+    // The wall: the rows inside the frame that are black for 100 pixels and more (its
+    // dimension line above is broken by its text, the camera marker is small).
+    QRect ink;
+    for (int y = frame.top() + 2; y < frame.bottom() - 1; ++y) {
+        QRect row;
+        for (int x = frame.left() + 2; x < frame.right() - 1; ++x)
+            if (qGray(shot.pixel(x, y)) == 0) row |= QRect(x, y, 1, 1);
+        if (BlackRuns(shot.copy(row), 100, true).size() == 1) ink |= row;
+    }
+    ASSERT_FALSE(ink.isEmpty()) << "no wall";
+    EXPECT_NEAR(ink.center().x() - frame.center().x(), -30, 3);
+    EXPECT_NEAR(ink.center().y() - frame.center().y(), -60, 3);
+    EXPECT_NEAR(ink.width(), 120, 10);
+    EXPECT_LT(ink.height(), 12);
+
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
 }
 
 } // namespace

@@ -30,3 +30,6 @@ DVX_SEAM_WITH_DEFAULT(ContentPaletteSelectedCategory, "content", port::SeamKind:
 DVX_SEAM(ContentPaletteSetCategorySelectionAbility, "content", port::SeamKind::UserInterface, void(bool allowed))
 // `selectCategory:firstSymEntry:`: 0 accessories, 5 plants, 7 custom doors, 8 custom windows.
 DVX_SEAM(ContentPaletteSelectCategory, "content", port::SeamKind::UserInterface, void(int16_t category, bool firstEntry))
+// When the selected category is one read from a folder of the user's (category type 3, library
+// types 12, 14, 16 and 17), its entries are found again and the palette redraws them.
+DVX_SEAM(ContentPaletteRefreshFolderCategory, "content", port::SeamKind::UserInterface, void())

@@ -52,9 +52,15 @@ Box makeBox(const Alert& alert, QWidget* parent) {
     return b;
 }
 
+std::function<QWidget*()> sSheetParentProvider;
+
 } // namespace
 
+void QtAlerts::setSheetParentProvider(std::function<QWidget*()> provider) { sSheetParentProvider = std::move(provider); }
+
 QWidget* QtAlerts::sheetParent() {
+    if (QWidget* provided = sSheetParentProvider ? sSheetParentProvider() : nullptr)
+        if (provided->isVisible()) return provided;
     if (auto* active = qobject_cast<QMainWindow*>(QApplication::activeWindow())) return active;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow*>(w) && w->isVisible()) return w;

@@ -52,8 +52,11 @@ public:
     int runModal(const Alert& alert) override;
     void beginSheet(const Alert& alert, std::function<void(int)> onEnd) override;
 
-    // The window a sheet opens on: the active main window, else the first visible one.
+    // The window a sheet opens on: the provider's (the main document window, so alerts land
+    // there while a palette is active), else the active main window, else the first visible one.
     static QWidget* sheetParent();
+    // Null forgets the provider.
+    static void setSheetParentProvider(std::function<QWidget*()> provider);
 };
 
 // Carries nothing until the documents connect their undo stacks.

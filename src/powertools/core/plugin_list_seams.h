@@ -17,3 +17,5 @@ DVX_SEAM(PowerToolBuildPluginList, "powertools", port::SeamKind::PlugIn, void())
 DVX_SEAM(PowerToolRegisterAllServerObservers, "powertools", port::SeamKind::PlugIn, void())
 DVX_SEAM(PowerToolEntryForDocument, "powertools", port::SeamKind::PlugIn, int32_t(const QMDDocumentModel* model))
 DVX_SEAM(LaunchPowerTool, "powertools", port::SeamKind::PlugIn, bool(int32_t plugInID))
+// `forceQuitPowerToolOwnedByDocument:`: ends the plug-in holding the document, unsaved work lost.
+DVX_SEAM(PowerToolForceQuitOwnedByDocument, "powertools", port::SeamKind::PlugIn, void(const QMDDocumentModel* model))

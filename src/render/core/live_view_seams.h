@@ -3,6 +3,7 @@
 // alert sheets on its window. Until the live view registers itself the status calls do
 // nothing and alerts go to the platform's alerts (a sheet on the main document window).
 #include <functional>
+#include <string>
 
 #include "port/alerts.h"
 #include "port/seam.h"
@@ -33,4 +34,7 @@ DVX_SEAM(LiveViewFreeWalkThrough, "render", port::SeamKind::Renderer, void())
 // The live view's real-time drawing of a plant growth step: set up the scene, then (after the
 // scene's plants grew) redraw.
 DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
-DVX_SEAM(RenderLoop, "render", port::SeamKind::Renderer, void())
+// `updateCutAwayImageAndPosition` of the live view: its cut-away slider follows the design.
+DVX_SEAM(UpdateCutAwayImageAndPosition, "render", port::SeamKind::Renderer, void())
+// Writes the scene as a VRML file at the path (UTF-8).
+DVX_SEAM(ExportVRMLFile, "render", port::SeamKind::Renderer, void(const std::string& path))

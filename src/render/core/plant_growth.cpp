@@ -11,6 +11,7 @@
 #include "plan/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
+#include "scene/scene_camera.h"
 #include "scene/terrain.h"
 
 void RealTimePlantGrowthD3D(int16_t age, int32_t step) {

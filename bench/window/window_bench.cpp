@@ -1,0 +1,131 @@
+// The plan view of the generated design in a 1920 x 1080 window: one Ctrl+wheel zoom step and
+// one 100-pixel scroll, each with the repaint that follows, offscreen. Beside each, a floor:
+// as many one-line segments as a repaint of the visible plan strokes, stroked straight through
+// a painter context on an image of the same size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <memory>
+
+#include "app/core/main_window_seams.h"
+#include "app/document_view.h"
+#include "bench_support.h"
+#include "files/windows_records.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/projection.h"
+#include "model/view_state.h"
+#include "plan/plan_lines.h"
+#include "port/qt/painter_context.h"
+#include "support/drawing_doubles.h"
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1080;
+
+void EnsureApplication() {
+    static std::unique_ptr<QApplication> app;
+    if (app || QApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "bench_window";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QApplication>(argc, argv);
+}
+
+// The scroll view with a viewport of 1920 x 1080 onto the design's paper at zoom 0.6, centred.
+struct Window {
+    QMDDocumentScrollView scroll;
+    QMDDocumentView* view = new QMDDocumentView;
+    int64_t segments = 0;
+
+    bool open(benchmark::State& state) {
+        if (!dvxbench::SharedDesign(state.range(0))) {
+            state.SkipWithError("the design could not be built");
+            return false;
+        }
+        gXViewAngle = 90, gYViewAngle = 0, gPerspective = 0, gViewFactor = 1.0f, gViewDistance = 0;
+        gGlobalXOffset = gGlobalYOffset = gGlobalZOffset = 0;
+        gCurDocument->itsDocState->zoomFactor = 0.6f;
+        AllocateAcclLineBuffer();
+        SetMainWindowDocumentViewHandler([this] { return static_cast<Base2DView*>(view); });
+        scroll.setDocumentView(view);
+        scroll.resize(kWidth, kHeight);
+        scroll.show();
+        const QSize frame = scroll.size() - scroll.viewport()->size();
+        scroll.resize(QSize(kWidth, kHeight) + frame);
+        float w = 0, h = 0;
+        GetAdjustedPaperWidthAndHeight(&w, &h);
+        view->setFrameSize({w, h});
+        view->setBoundsOrigin({-w / 2, -h / 2});
+        const PlatformRect r = view->visibleRect();
+        view->scrollPoint({r.x + (w - r.width) / 2, r.y + (h - r.height) / 2});
+        QApplication::processEvents();
+        dvxtest::RecordingContext recorded;
+        {
+            port::DrawingScope scope(recorded);
+            view->draw3D(view->visibleRect(), 1);
+        }
+        segments = dvxbench::StrokedSegments(recorded);
+        state.counters["segments"] = static_cast<double>(segments);
+        return true;
+    }
+    ~Window() { SetMainWindowDocumentViewHandler(nullptr); }
+};
+
+double FloorSeconds(int64_t segments) {
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    port::qt::QPainterContext context(&image);
+    context.setAntialiasing(false);
+    return dvxbench::BestSeconds(5, [&] { dvxbench::StrokeSegments(context, segments, kWidth, kHeight); });
+}
+
+// Zooms in and out by one notch about the viewport's centre; the display pass repaints.
+void BM_WheelZoomStep(benchmark::State& state) {
+    EnsureApplication();
+    Window window;
+    if (!window.open(state)) return;
+    QWidget* viewport = window.scroll.viewport();
+    const QPointF centre(kWidth / 2.0, kHeight / 2.0);
+    dvxbench::Measured measured(state, "zoom", FloorSeconds(window.segments));
+    int notch = 120;
+    measured.start();
+    for (auto _ : state) {
+        QWheelEvent wheel(centre, viewport->mapToGlobal(centre), {}, {0, notch}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QApplication::processEvents();
+        notch = -notch;
+    }
+    measured.report();
+}
+
+// Scrolls 100 pixels across and back through the scroll bar; the display pass repaints.
+void BM_ScrollStep(benchmark::State& state) {
+    EnsureApplication();
+    Window window;
+    if (!window.open(state)) return;
+    QScrollBar* bar = window.scroll.horizontalScrollBar();
+    dvxbench::Measured measured(state, "scroll", FloorSeconds(window.segments));
+    int step = 100;
+    measured.start();
+    for (auto _ : state) {
+        bar->setValue(bar->value() + step);
+        QApplication::processEvents();
+        step = -step;
+    }
+    measured.report();
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->ArgName("objects")->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_WheelZoomStep)->Apply(Sizes);
+BENCHMARK(BM_ScrollStep)->Apply(Sizes);

@@ -1,0 +1,291 @@
+#include "app/document_view.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/app_controller.h"
+#include "app/document.h"
+#include "files/windows_records.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/projection.h"
+#include "plan/plan_objects.h"
+#include "plan/selection_feedback.h"
+#include "plan/zoom.h"
+#include "port/path.h"
+#include "port/qt/painter_context.h"
+#include "tracking/evaluate_point_seams.h"
+
+namespace {
+
+constexpr float kDegrees = 0.017453292f;
+constexpr double kMostZoom = 3.01, kNotchesPerZoomStep = 40;
+
+// A plan point into the view with the zoom, as the camera marker is drawn.
+port::Point Projected(float h, float d) {
+    float v = 0;
+    ConversionToIsometric(&h, &v, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                          gGlobalYOffset, gGlobalZOffset, 1);
+    return {h, v};
+}
+
+bool InSquare(port::Point click, port::Point centre) {
+    port::Path square;
+    square.appendRect({std::round(centre.x) - 5, std::round(centre.y) - 5, 10, 10});
+    return square.contains(click.x, click.y);
+}
+
+}  // namespace
+
+// --- plan view ---
+
+QMDDocumentView::QMDDocumentView(QMDDocument* document, QWidget* parent)
+    : QWidget(parent), Base2DView(static_cast<Base2DViewHost*>(this)), document_(document) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QMDDocumentClipView* QMDDocumentView::clipView() const { return qobject_cast<QMDDocumentClipView*>(parentWidget()); }
+
+QRect QMDDocumentView::visibleWidgetRect() const {
+    const QMDDocumentClipView* clip = clipView();
+    if (!clip) return rect();
+    return QRect(clip->boundsOrigin(), clip->size()) & rect();
+}
+
+PlatformRect QMDDocumentView::visibleRect() const {
+    const QRect r = visibleWidgetRect();
+    return {float(r.x()) + boundsOrigin_.x, float(r.y()) + boundsOrigin_.y, float(r.width()), float(r.height())};
+}
+
+PlatformSize QMDDocumentView::frameSize() const { return {float(width()), float(height())}; }
+
+void QMDDocumentView::scrollPoint(const PlatformPoint& p) {
+    if (QMDDocumentClipView* clip = clipView()) clip->scrollToPoint(QPointF(p.x - boundsOrigin_.x, p.y - boundsOrigin_.y));
+}
+
+void QMDDocumentView::scrollRectToVisible(const PlatformRect& r) {
+    QMDDocumentClipView* clip = clipView();
+    if (!clip) return;
+    // The least movement that shows the rectangle; one larger than the window shows its start.
+    auto axis = [](double start, double length, double shown, double shownLength) {
+        if (length >= shownLength || start < shown) return start;
+        if (start + length > shown + shownLength) return start + length - shownLength;
+        return shown;
+    };
+    const QPoint at = clip->boundsOrigin();
+    clip->scrollToPoint(QPointF(axis(r.x - boundsOrigin_.x, r.width, at.x(), clip->width()),
+                                axis(r.y - boundsOrigin_.y, r.height, at.y(), clip->height())));
+}
+
+void QMDDocumentView::setFrameSize(const PlatformSize& size) {
+    resize(int(std::lround(std::max(0.0f, size.width))), int(std::lround(std::max(0.0f, size.height))));
+    if (QMDDocumentClipView* clip = clipView()) clip->viewFrameChanged();
+}
+
+void QMDDocumentView::setBoundsOrigin(const PlatformPoint& origin) {
+    boundsOrigin_ = origin;
+    update();
+}
+
+bool QMDDocumentView::needsToDrawRect(const PlatformRect& r) const {
+    if (!painting_) return true;
+    const QRectF box(r.x - boundsOrigin_.x, r.y - boundsOrigin_.y, r.width, r.height);
+    return painting_->intersects(box.toAlignedRect());
+}
+
+void QMDDocumentView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.translate(-boundsOrigin_.x, -boundsOrigin_.y);
+    port::qt::QPainterContext context(painter);
+    port::DrawingScope scope(context);
+    const QRect r = event->rect();
+    painter_ = &painter;
+    painting_ = &event->region();
+    drawRect({float(r.x()) + boundsOrigin_.x, float(r.y()) + boundsOrigin_.y, float(r.width()), float(r.height())});
+    painter_ = nullptr;
+    painting_ = nullptr;
+}
+
+void QMDDocumentView::drawRect(const PlatformRect& rect) {
+    if (!gCurDocument) return;
+    // The window's own design draws, whichever is current.
+    CurrentDocumentScope scope(document_ && document_->model() ? document_->model() : gCurDocument);
+    const float left = std::floor(rect.x), top = std::floor(rect.y);
+    const PlatformRect r{left, top, std::ceil(rect.x + rect.width) - left, std::ceil(rect.y + rect.height) - top};
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.setAntialiasing(false);
+    if (r.width <= 0 || r.height <= 0) return;
+    if (drawViewPointDynamically_) {
+        if (painter_ && !dynamicViewPointImage_.isNull()) {
+            const PlatformRect shown = visibleRect();
+            const qreal ratio = dynamicViewPointImage_.devicePixelRatio();
+            const QRectF source((r.x - shown.x) * ratio, (r.y - shown.y) * ratio, r.width * ratio, r.height * ratio);
+            painter_->save();
+            painter_->setCompositionMode(QPainter::CompositionMode_Source);
+            painter_->drawImage(QRectF(r.x, r.y, r.width, r.height), dynamicViewPointImage_, source);
+            painter_->restore();
+        }
+        drawViewPoint();
+        return;
+    }
+    draw3D(r, 1);
+    if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
+}
+
+int16_t QMDDocumentView::ptInViewPoint(POINT point) {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return 0;
+    float x = 0, y = 0, z = 0;
+    EvaluatePoint(point.x, point.y, &x, &y, &z, 0, nullptr, 1);
+    ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset, gGlobalYOffset,
+                          gGlobalZOffset, 1);
+    const port::Point click{std::round(x), std::round(y)};
+    if (ds->cameraMode != 1) return InSquare(click, Projected(ds->lightOffset.floatH, ds->lightOffset.floatV)) ? 2 : 0;
+    const port::Point eye = Projected(ds->cameraPosition.floatH, ds->cameraPosition.floatV);
+    if (InSquare(click, eye)) return 2;
+    auto at = [&](float degrees, float length) {
+        float dx = 0, dy = 0;
+        GetPointFromLengthAndAngle((degrees + ds->cameraHeading) * kDegrees, length, &dx, &dy);
+        return port::Point{std::round(eye.x + dx), std::round(eye.y + dy)};
+    };
+    const port::Point apex = at(90, 20), left = at(130, 10), right = at(50, 10);
+    port::Path triangle;
+    triangle.moveTo(apex.x, apex.y);
+    triangle.lineTo(left.x, left.y);
+    triangle.lineTo(right.x, right.y);
+    triangle.closePath();
+    return triangle.contains(click.x, click.y) ? 1 : 0;
+}
+
+void QMDDocumentView::initializeDynamicViewPointSystem() {
+    shouldDrawViewPoint = 0;
+    dynamicViewPointImage_ = grab(visibleWidgetRect()).toImage();
+    drawViewPointDynamically_ = true;
+    update();
+}
+
+void QMDDocumentView::resetDynamicViewPointSystem() {
+    shouldDrawViewPoint = 1;
+    drawViewPointDynamically_ = false;
+    dynamicViewPointImage_ = QImage();
+    update();
+}
+
+// --- clip view ---
+
+QMDDocumentClipView::QMDDocumentClipView(QWidget* parent) : QWidget(parent) {}
+
+void QMDDocumentClipView::setDocumentView(QMDDocumentView* view) {
+    documentView_ = view;
+    if (view) view->setParent(this);
+    centerDocument();
+}
+
+QPoint QMDDocumentClipView::constrainScrollPoint(QPointF p) const {
+    if (!documentView_) return {};
+    const double maxX = documentView_->width() - width(), maxY = documentView_->height() - height();
+    const double x = maxX < 0 ? maxX / 2 : std::max(std::min(p.x(), maxX), 0.0);
+    const double y = maxY < 0 ? maxY / 2 : std::max(std::min(p.y(), maxY), 0.0);
+    return QPoint(int(std::round(x)), int(std::round(y)));
+}
+
+void QMDDocumentClipView::centerDocument() {
+    if (!documentView_) return;
+    QPointF at = origin_;
+    if (documentView_->width() < width()) at.setX(std::round((documentView_->width() - width()) / 2.0));
+    if (documentView_->height() < height()) at.setY(std::round((documentView_->height() - height()) / 2.0));
+    scrollToPoint(at);
+}
+
+void QMDDocumentClipView::scrollToPoint(QPointF proposed) {
+    if (!documentView_) return;
+    origin_ = constrainScrollPoint(proposed);
+    documentView_->move(-origin_);
+    if (auto* scroll = qobject_cast<QMDDocumentScrollView*>(parentWidget())) scroll->syncScrollBars();
+}
+
+// --- scroll view ---
+
+QMDDocumentScrollView::QMDDocumentScrollView(QWidget* parent) : QAbstractScrollArea(parent), clip_(new QMDDocumentClipView) {
+    setViewport(clip_);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    QPalette grey = clip_->palette();
+    grey.setColor(QPalette::Base, QColor(128, 128, 128));
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    clip_->setPalette(grey);
+    clip_->setAutoFillBackground(true);
+}
+
+void QMDDocumentScrollView::syncScrollBars() {
+    const QMDDocumentView* view = documentView();
+    const QSize plan = view ? view->size() : QSize();
+    const QPoint at = clip_->boundsOrigin();
+    auto sync = [](QScrollBar* bar, int overflow, int page, int value) {
+        const QSignalBlocker quiet(bar);
+        bar->setRange(0, std::max(0, overflow));
+        bar->setPageStep(std::max(1, page));
+        bar->setSingleStep(10);
+        bar->setValue(std::max(0, value));
+    };
+    sync(horizontalScrollBar(), plan.width() - clip_->width(), clip_->width(), at.x());
+    sync(verticalScrollBar(), plan.height() - clip_->height(), clip_->height(), at.y());
+}
+
+bool QMDDocumentScrollView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize) clip_->centerDocument();
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void QMDDocumentScrollView::scrollContentsBy(int, int) {
+    clip_->scrollToPoint(QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value()));
+}
+
+void QMDDocumentScrollView::wheelEvent(QWheelEvent* event) {
+    QMDDocumentView* view = documentView();
+    if (!(event->modifiers() & Qt::ControlModifier) || !view || !CurrentDocState()) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    const double delta = event->angleDelta().y() / 120.0;
+    if (delta != 0) zoomAbout(view->mapFromGlobal(event->globalPosition()), delta);
+}
+
+void QMDDocumentScrollView::zoomAbout(QPointF widgetPoint, double delta) {
+    QMDDocumentView* view = documentView();
+    DocState* ds = CurrentDocState();
+    if (!view || !ds) return;
+    const PlatformPoint origin = view->boundsOrigin();
+    const double mx = widgetPoint.x() + origin.x, my = widgetPoint.y() + origin.y;
+    const PlatformRect shown = view->visibleRect();
+    const float ux = UnzoomF(float(mx)), uy = UnzoomF(float(my));
+    const double ox = mx - shown.x, oy = my - shown.y;
+    double zoom = std::max<double>(ds->zoomFactor + delta / kNotchesPerZoomStep, GetMinZoom());
+    if (zoom > kMostZoom) zoom = kMostZoom;
+    ds->zoomFactor = ds->savedZoom = float(zoom);
+    float w = 0, h = 0;
+    GetAdjustedPaperWidthAndHeight(&w, &h);
+    view->setFrameSize({w, h});
+    view->setBoundsOrigin({-w / 2, -h / 2});
+    const PlatformRect now = view->visibleRect();
+    view->scrollRectToVisible({float(ZoomF(ux) - ox), float(ZoomF(uy) - oy), now.width, now.height});
+    view->update(view->visibleWidgetRect());
+}
+
+void QMDDocumentScrollView::setDocumentCursor(PlanCursor cursor) {
+    switch (cursor) {
+    case PlanCursor::Arrow: clip_->setCursor(Qt::ArrowCursor); break;
+    case PlanCursor::Crosshair: clip_->setCursor(Qt::CrossCursor); break;
+    case PlanCursor::Zoom: clip_->setCursor(AppController::shared()->zoomCursor()); break;
+    case PlanCursor::OpenHand: clip_->setCursor(Qt::OpenHandCursor); break;
+    }
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The plan view of a document window and the scroll view around it. The plan view is a
+// widget of the plan's paper size whose coordinates plus its bounds origin are plan view
+// coordinates (the paper's centre is the plan's origin); the clip view (the scroll area's
+// viewport) keeps it centred while it is smaller than the window and within its edges when
+// larger; Ctrl and the wheel zoom about the mouse.
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QWidget>
+
+#include "app/core/main_window_seams.h"
+#include "plan/base_2d_view.h"
+
+class QMDDocument;
+class QMDDocumentClipView;
+class QPainter;
+class QRegion;
+
+class QMDDocumentView : public QWidget, public Base2DViewHost, public Base2DView {
+    Q_OBJECT
+public:
+    // `document` (may be null) is made current while the view draws.
+    explicit QMDDocumentView(QMDDocument* document = nullptr, QWidget* parent = nullptr);
+
+    // Base2DViewHost, in plan view coordinates.
+    PlatformRect visibleRect() const override;
+    PlatformSize frameSize() const override;
+    PlatformPoint boundsOrigin() const override { return boundsOrigin_; }
+    void scrollRectToVisible(const PlatformRect& rect) override;
+    void setFrameSize(const PlatformSize& size) override;
+    void setBoundsOrigin(const PlatformPoint& origin) override;
+    void setNeedsDisplay() override { update(); }
+    bool needsToDrawRect(const PlatformRect& rect) const override;
+
+    // The part of the widget shown through the clip view, in widget coordinates.
+    QRect visibleWidgetRect() const;
+    // Scrolls so that the plan view point is the visible rectangle's origin (as far as the
+    // clip view allows).
+    void scrollPoint(const PlatformPoint& point);
+
+    // The camera marker under a view point: 0 none, 1 the heading triangle (walking only),
+    // 2 the camera's (or, flying, the target's) square.
+    int16_t ptInViewPoint(POINT point);
+    // While the live view navigates the plan is a snapshot with the marker drawn over it.
+    void initializeDynamicViewPointSystem();
+    void resetDynamicViewPointSystem();
+    bool drawsViewPointDynamically() const { return drawViewPointDynamically_; }
+
+    // The draw of one rectangle of plan view coordinates.
+    void drawRect(const PlatformRect& rect) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QMDDocumentClipView* clipView() const;
+
+    QMDDocument* document_;
+    PlatformPoint boundsOrigin_;
+    bool drawViewPointDynamically_ = false;
+    QImage dynamicViewPointImage_;
+    QPainter* painter_ = nullptr;       // while painting
+    const QRegion* painting_ = nullptr;  // the widget region being painted
+};
+
+// The scroll area's viewport. Its bounds origin is where the plan view's top left lies,
+// negative on an axis where the plan is smaller than the window (then centred).
+class QMDDocumentClipView : public QWidget {
+    Q_OBJECT
+public:
+    explicit QMDDocumentClipView(QWidget* parent = nullptr);
+    void setDocumentView(QMDDocumentView* view);
+    QMDDocumentView* documentView() const { return documentView_; }
+    QPoint boundsOrigin() const { return origin_; }
+
+    // Centred on an axis where the plan is smaller, else the origin kept.
+    void centerDocument();
+    // The origin the clip view may scroll to: centred where the plan is smaller, else within
+    // 0 .. the plan's overflow; whole numbers, halves away from zero.
+    QPoint constrainScrollPoint(QPointF proposed) const;
+    void scrollToPoint(QPointF proposed);
+    // The document view changed its size.
+    void viewFrameChanged() { centerDocument(); }
+
+private:
+    QMDDocumentView* documentView_ = nullptr;
+    QPoint origin_;
+};
+
+class QMDDocumentScrollView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit QMDDocumentScrollView(QWidget* parent = nullptr);
+    QMDDocumentClipView* clipView() const { return clip_; }
+    QMDDocumentView* documentView() const { return clip_->documentView(); }
+    void setDocumentView(QMDDocumentView* view) { clip_->setDocumentView(view); }
+    // The scroll bars follow the clip view's origin and the plan's size.
+    void syncScrollBars();
+    // One wheel step of `delta` notches about the point of the plan view (widget coordinates):
+    // the zoom changes by delta / 40 within the lot's minimum and 3.01, and the point stays put.
+    void zoomAbout(QPointF widgetPoint, double delta);
+    void setDocumentCursor(PlanCursor cursor);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    QMDDocumentClipView* clip_;
+};

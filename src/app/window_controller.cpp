@@ -1,0 +1,494 @@
+#include "app/window_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "app/app_controller.h"
+#include "app/core/app_seams.h"
+#include "app/core/document_window.h"
+#include "app/core/event_handler.h"
+#include "app/core/localization_seams.h"
+#include "app/core/main_window_seams.h"
+#include "app/core/status_bar_seams.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/screen_frames.h"
+#include "app/widgets.h"
+#include "content/core/content_selection_seams.h"
+#include "files/topography.h"
+#include "files/undo.h"
+#include "files/windows_records.h"
+#include "model/command_ids.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/projection.h"
+#include "model/selection_state.h"
+#include "model/walkers.h"
+#include "plan/refresh_seams.h"
+#include "port/alerts.h"
+#include "port/macroman.h"
+#include "port/qt/platform.h"
+#include "powertools/core/plugin_list_seams.h"
+#include "render/core/custom_textures.h"
+#include "render/core/live_view_seams.h"
+#include "scene/topo_grid.h"
+#include "ui/core/inspector_seams.h"
+#include "ui/tool_palettes.h"
+
+namespace {
+
+// The window whose handlers answer the model's calls to the main window.
+QMDWindowController* sSeamOwner = nullptr;
+
+QString Localized(const char* key) { return QString::fromStdString(LocalizedString(key)); }
+
+const char* const kPlanTabs[] = {"Foundation", "Floor", "Electrical", "Plumbing", "Roofing",
+                                 "HVAC", "Deck", "Landscape", "Detail"};
+
+struct FloorItem {
+    const char* title;
+    int tag;
+};
+constexpr FloorItem kFloors[] = {{"First Floor", kFirstFloorPopUpTag},
+                                 {"Second Floor", kSecondFloorPopUpTag},
+                                 {"Third Floor", kThirdFloorPopUpTag}};
+
+// Asks every document window to close; a window kept open (Cancel) stops the quit.
+bool CloseEveryDocumentWindow() {
+    for (QMDDocument* d : AppController::shared()->documentController()->documents())
+        if (d && d->windowController && d->windowController->isVisible() && !d->windowController->close()) return false;
+    return true;
+}
+
+// The frame a palette docks with, when it is shown on the window's screen.
+std::optional<BottomLeftFrame> PaletteFrame(const PaletteController* palette, const QScreen* screen, int height) {
+    QWidget* w = palette->window();
+    if (!w->isVisible() || w->screen() != screen) return std::nullopt;
+    return ToBottomLeft(w->frameGeometry(), height);
+}
+
+}  // namespace
+
+QMDWindowController::QMDWindowController(QMDDocument* document) : document_(document) {
+    setWindowTitle(Localized("Untitled"));
+    if (document_) {
+        document_->windowController = this;
+        gCurDocument = document_->model();
+    }
+    buildViews();
+    setupFileMenu();
+    setupToolbar();
+    placeWindow();
+    windowDidLoad();
+    if (document_) document_->setFileName(document_->fileName());
+}
+
+QMDWindowController::~QMDWindowController() {
+    releaseSeams(true);
+    if (document_ && document_->windowController == this) {
+        document_->windowController = nullptr;
+        document_->docView = nullptr;
+    }
+}
+
+void QMDWindowController::buildViews() {
+    auto* windowContainerView = new QWidget(this);
+    auto* column = new QVBoxLayout(windowContainerView);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    docTabView_ = new QTabBar(windowContainerView);
+    docTabView_->setDrawBase(false);
+    docTabView_->setFocusPolicy(Qt::NoFocus);
+    for (int i = 0; i < 9; ++i) {
+        docTabView_->addTab(Localized(kPlanTabs[i]));
+        docTabView_->setTabData(i, QString::number(1 << i));
+    }
+    docTabView_->setCurrentIndex(1);
+    connect(docTabView_, &QTabBar::currentChanged, this, &QMDWindowController::tabViewDidSelectTabViewItem);
+    auto* docContainerView = new QWidget(windowContainerView);
+    auto* holder = new QVBoxLayout(docContainerView);
+    holder->setContentsMargins(0, 0, 0, 0);
+    docScrollView_ = new QMDDocumentScrollView(docContainerView);
+    docView_ = new QMDDocumentView(document_);
+    docScrollView_->setDocumentView(docView_);
+    holder->addWidget(docScrollView_);
+    column->addWidget(docTabView_);
+    column->addWidget(docContainerView, 1);
+    setCentralWidget(windowContainerView);
+    if (document_) document_->docView = docView_;
+
+    statusText_ = new QLabel(this);
+    statusBar()->addWidget(statusText_, 1);
+    auto* elevationSliderView = new QWidget(this);
+    auto* row = new QHBoxLayout(elevationSliderView);
+    row->setContentsMargins(0, 0, 0, 0);
+    elevationSlider_ = new ElevationSlider(elevationSliderView);
+    elevationSlider_->setRange(-10, 20);
+    elevationSlider_->setFixedWidth(160);
+    elevationSlider_->setFocusPolicy(Qt::NoFocus);  // the plan keeps the keyboard
+    elevationText_ = new QLabel(elevationSliderView);
+    elevationText_->setMinimumWidth(40);
+    row->addWidget(elevationSlider_);
+    row->addWidget(elevationText_);
+    statusBar()->addPermanentWidget(elevationSliderView);
+    connect(elevationSlider_, &QSlider::valueChanged, this, &QMDWindowController::elevationSliderChanged);
+    connect(elevationSlider_, &ElevationSlider::released, this, &QMDWindowController::elevationSliderReleased);
+}
+
+void QMDWindowController::setupFileMenu() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    saveAction_ = file->addAction(tr("Save"));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction_ = file->addAction(tr("Save As..."));
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAction_, &QAction::triggered, this,
+            [this] { AppController::shared()->documentController()->saveDocument(document_); });
+    connect(saveAsAction_, &QAction::triggered, this,
+            [this] { AppController::shared()->documentController()->saveDocumentAs(document_); });
+    file->addSeparator();
+    printAction_ = file->addAction(tr("Print..."));
+    printAction_->setShortcut(QKeySequence::Print);
+    connect(printAction_, &QAction::triggered, this, [this] {
+        if (document_) document_->printShowingPrintPanel(true);
+    });
+    for (QAction* a : {saveAction_, saveAsAction_, printAction_}) a->setEnabled(document_ != nullptr);
+    file->addSeparator();
+    quitAction_ = file->addAction(tr("&Quit"));
+    quitAction_->setShortcut(QKeySequence::Quit);
+    quitAction_->setMenuRole(QAction::QuitRole);
+    connect(quitAction_, &QAction::triggered, this, [] { AppController::shared()->terminate(); }, Qt::QueuedConnection);
+    AppController::shared()->installMenuItems(this);
+}
+
+void QMDWindowController::setupToolbar() {
+    docToolbar_ = new QToolBar(this);
+    docToolbar_->setObjectName(QStringLiteral("Document Toolbar Identifier"));
+    docToolbar_->setMovable(false);
+    docToolbar_->setFloatable(false);
+    docToolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    docToolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    auto flexibleSpace = [this] {
+        auto* space = new QWidget(docToolbar_);
+        space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        docToolbar_->addWidget(space);
+    };
+    // The floor pop-up with its label under it, as the other items have theirs.
+    auto* activeFloorTBView = new QWidget(docToolbar_);
+    auto* stack = new QVBoxLayout(activeFloorTBView);
+    stack->setContentsMargins(2, 0, 2, 0);
+    stack->setSpacing(0);
+    activeFloorTBPopUpButton_ = new QComboBox(activeFloorTBView);
+    activeFloorTBPopUpButton_->setFocusPolicy(Qt::NoFocus);
+    for (const FloorItem& f : kFloors) activeFloorTBPopUpButton_->addItem(Localized(f.title), f.tag);
+    auto* label = new QLabel(Localized("Active Floor"), activeFloorTBView);
+    label->setAlignment(Qt::AlignHCenter);
+    stack->addWidget(activeFloorTBPopUpButton_);
+    stack->addWidget(label);
+    docToolbar_->addWidget(activeFloorTBView)->setText(Localized("Active Floor"));
+    flexibleSpace();
+    AppController* delegate = AppController::shared();
+    auto item = [this](const char* id, const char* label, const char* tip, std::function<void()> action) {
+        QAction* a = docToolbar_->addAction(Localized(label));
+        a->setObjectName(QString::fromLatin1(id));
+        a->setToolTip(Localized(tip));
+        if (action) connect(a, &QAction::triggered, this, action);
+    };
+    item("Document Toolbar Content Item", "Content", "Toggle the content library",
+         [delegate] { delegate->toggleContentLibraryPanel(); });
+    item("Document Toolbar Inspector Item", "Inspector", "Toggle the object inspector",
+         [delegate] { delegate->toggleInspectorPanel(); });
+    // The lot size sheet comes with the plan view's menu actions.
+    item("Document Toolbar Lot Properties Item", "Lot Properties", "Set lot properties such as size and resolution",
+         std::function<void()>());
+    flexibleSpace();
+    item("Document Toolbar LiveView Item", "LiveView", "Toggle the 3D LiveView window",
+         [delegate] { delegate->toggleLiveViewPanel(); });
+    addToolBar(Qt::TopToolBarArea, docToolbar_);
+}
+
+void QMDWindowController::placeWindow() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect visible = screen->availableGeometry();
+    const int height = screen->geometry().height();
+    setGeometry(QRect(visible.topLeft(), QSize(std::min(1024, visible.width()), std::min(700, visible.height()))));
+    AppController* delegate = AppController::shared();
+    const auto edit = PaletteFrame(ToolPaletteController::shared(), screen, height);
+    const auto snap = PaletteFrame(SnapPaletteController::shared(), screen, height);
+    const auto plan = PaletteFrame(PlanToolPaletteController::shared(), screen, height);
+    const BottomLeftFrame f =
+        PlaceDocumentWindow(ToBottomLeft(visible, height), ToBottomLeft(frameGeometry(), height), edit ? &*edit : nullptr,
+                            snap ? &*snap : nullptr, plan ? &*plan : nullptr, delegate->applicationDidLaunch());
+    setGeometry(ToTopLeft(f, height));
+}
+
+void QMDWindowController::windowDidLoad() {
+    registerSeams();
+    gGlobalZOffset = gGlobalYOffset = gGlobalXOffset = 0;
+    gSinXAngle = 1.0f;
+    gCosYAngle = 1.0f;
+    float w = 0, h = 0;
+    GetAdjustedPaperWidthAndHeight(&w, &h);
+    docView_->setFrameSize({w, h});
+    docView_->setBoundsOrigin({-w / 2, -h / 2});
+    // The views take the window's size now, so the plan is centred in what will show.
+    if (layout()) layout()->activate();
+    const PlatformRect r = docView_->visibleRect();
+    docView_->scrollPoint({r.x + (w - r.width) * 0.5f, r.y + (h - r.height) * 0.5f});
+    docView_->setFocus();
+
+    AppController* delegate = AppController::shared();
+    PlanToolPaletteController* plan = PlanToolPaletteController::shared();
+    plan->removeToolSelection();
+    ToolPaletteController::shared()->selectArrowTool();
+    InspectorShowEmptyPane();
+    gCurToolSet = 1;
+    plan->loadToolPaletteForPlan(1);
+    plan->updateToolsetForPlan(1);
+    Win32EventHandler().updateViewingHeight();
+    delegate->restoreAllVisiblePanels();
+    plan->plantGrowthLevelIndicator()->setEnabled(false);
+
+    DocState* ds = CurrentDocState();
+    if (!ds) return;
+    SnapPaletteController::shared()->setSnapOffsetText(ds->snapOffset);
+    ClearSelectionState40(ds, &ds->ss40);
+    TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
+    setElevationPane(&ds->ss40);
+    if (!ds->topoFilePath[0]) SetupTopoGrid();
+    delegate->loadColorsForDocument(gCurDocument);
+    delegate->resetStandardTool(true);
+    SelectCurrentFloorInPopUp(gCurDocument);
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(ds);
+    LiveViewNeedsDisplay();
+    UpdateCutAwayImageAndPosition();
+    updatePlantGrowthIndicatorLevel();
+    ContentPaletteRefreshFolderCategory();
+}
+
+void QMDWindowController::registerSeams() {
+    sSeamOwner = this;
+    SetRefreshHandler([this] { refreshDocumentVisibleView(); });
+    SetMainWindowControllerSetElevationPaneHandler([this](const SelectionState40* s) { setElevationPane(s); });
+    SetSelectActiveFloorPopUpItemHandler([this](int32_t tag) { selectFloorPopUpItem(tag); });
+    SetCloseMainWindowSheetHandler([this] { closeSheet(); });
+    SetMainWindowStatusTextHandler([this](const std::string& text) { setStatusBarText(text); });
+    SetPlanViewDocumentCursorHandler([this](PlanCursor c) { docScrollView_->setDocumentCursor(c); });
+    SetCloseDocumentWindowsHandler(CloseEveryDocumentWindow);
+    port::qt::QtAlerts::setSheetParentProvider([this]() -> QWidget* { return this; });
+}
+
+void QMDWindowController::releaseSeams(bool all) {
+    if (sSeamOwner != this) return;
+    SetRefreshHandler(nullptr);
+    SetMainWindowControllerSetElevationPaneHandler(nullptr);
+    SetSelectActiveFloorPopUpItemHandler(nullptr);
+    SetCloseMainWindowSheetHandler(nullptr);
+    SetMainWindowStatusTextHandler(nullptr);
+    SetPlanViewDocumentCursorHandler(nullptr);
+    port::qt::QtAlerts::setSheetParentProvider(nullptr);
+    // The quit may be closing this window right now: its handler goes with the window.
+    if (!all) return;
+    SetCloseDocumentWindowsHandler(nullptr);
+    sSeamOwner = nullptr;
+}
+
+void QMDWindowController::refreshDocumentVisibleView() { docView_->update(docView_->visibleWidgetRect()); }
+
+void QMDWindowController::setElevationPane(const SelectionState40* selection) {
+    const ElevationPane pane = ElevationPaneFor(selection);
+    if (!pane.shown) return;
+    elevationSlider_->setShouldDrawKnob(pane.knob);
+    if (pane.knob) {
+        const QSignalBlocker quiet(elevationSlider_);
+        elevationSlider_->setValue(int(std::lround(pane.value)));
+    }
+    updateElevationIndicatorTextWithValue(pane.rounded);
+}
+
+void QMDWindowController::updateElevationIndicatorTextWithValue(long value) {
+    elevationText_->setText(QString::fromStdString(port::MacRomanToUtf8(ElevationIndicatorText(value))));
+}
+
+void QMDWindowController::updatePlantGrowthIndicatorLevel() { UpdatePlantGrowthIndicatorLevel(); }
+
+void QMDWindowController::reinitializeDocumentUI() {
+    float w = 0, h = 0;
+    GetAdjustedPaperWidthAndHeight(&w, &h);
+    docView_->setFrameSize({w, h});
+    docView_->setBoundsOrigin({-w / 2, -h / 2});
+    const PlatformRect r = docView_->visibleRect();
+    docView_->scrollPoint({-r.width / 2, -r.height / 2});
+    refreshDocumentVisibleView();
+    ResetStandardTool(1);
+    InspectorUpdatePropertiesState(1);
+    gCurToolSet = 1;
+    PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
+    PlanToolPaletteController::shared()->updateToolsetForPlan(1);
+    updatePlantGrowthIndicatorLevel();
+    selectFloorPopUpItem(kFirstFloorPopUpTag);
+    // The tabs show the plan worked on again (a read design is on the floor plan).
+    const QSignalBlocker quiet(docTabView_);
+    docTabView_->setCurrentIndex(1);
+}
+
+void QMDWindowController::beginPowerToolProgressSheet(const std::string& plugInName) {
+    if (plugInName.empty()) return;
+    if (!powerToolProgressSheet_) {
+        powerToolProgressSheet_ = new QDialog(this);
+        powerToolProgressSheet_->setWindowModality(Qt::WindowModal);
+        auto* column = new QVBoxLayout(powerToolProgressSheet_);
+        powerToolStatusText_ = new QLabel(powerToolProgressSheet_);
+        powerToolProgressIndicator_ = new QProgressBar(powerToolProgressSheet_);
+        auto* close = new QPushButton(Localized("Close PowerTool"), powerToolProgressSheet_);
+        connect(close, &QPushButton::clicked, this, &QMDWindowController::closeDocumentPowerToolButtonChanged);
+        column->addWidget(powerToolStatusText_);
+        column->addWidget(powerToolProgressIndicator_);
+        column->addWidget(close, 0, Qt::AlignRight);
+    }
+    powerToolName_ = plugInName;
+    const std::string text = LocalizedString("'%@' is currently using this design.");
+    powerToolStatusText_->setText(QString::fromStdString(text).replace(QStringLiteral("%@"), QString::fromStdString(plugInName)));
+    powerToolProgressIndicator_->setRange(0, 0);
+    powerToolProgressSheet_->open();
+}
+
+void QMDWindowController::endPowerToolProgressSheet() {
+    if (!powerToolProgressSheet_) return;
+    powerToolProgressIndicator_->setRange(0, 1);
+    if (isMinimized()) showNormal();
+    powerToolProgressSheet_->done(1);
+}
+
+void QMDWindowController::closeDocumentPowerToolButtonChanged() {
+    port::Alert alert;
+    const QString name = QString::fromStdString(powerToolName_);
+    alert.message =
+        QString::fromStdString(LocalizedString("Are you sure you want to close '%@'?")).replace("%@", name).toStdString();
+    alert.informative = LocalizedString("You will lose all unsaved settings in this PowerTool if you choose to close it.");
+    alert.buttons = {LocalizedString("Close PowerTool"), LocalizedString("Cancel")};
+    if (port::alerts().runModal(alert) != 0) return;
+    endPowerToolProgressSheet();
+    PowerToolForceQuitOwnedByDocument(gCurDocument);
+    AppController::shared()->restoreAllVisiblePanels();
+}
+
+void QMDWindowController::clearStatusBar() { statusText_->clear(); }
+
+void QMDWindowController::setStatusBarText(const std::string& text) {
+    statusText_->setText(QString::fromStdString(port::MacRomanToUtf8(text)));
+}
+
+void QMDWindowController::elevationSliderChanged(int value) {
+    if (!CurrentDocState()) return;
+    updateElevationIndicatorTextWithValue(value);
+}
+
+void QMDWindowController::elevationSliderReleased() { ApplyElevationSlider(elevationSlider_->value()); }
+
+void QMDWindowController::show3DViewButtonChanged() { AppController::shared()->showLiveViewPanel(); }
+
+void QMDWindowController::tabViewDidSelectTabViewItem(int index) {
+    if (!CurrentDocState()) return;
+    SelectPlanTab(int16_t(index));
+    refreshDocumentVisibleView();
+    PlanToolPaletteController::shared()->loadToolPaletteForPlan(int16_t(index));
+}
+
+void QMDWindowController::windowDidBecomeMain() {
+    registerSeams();
+    QMDDocumentModel* model = document_ ? document_->model() : nullptr;
+    if (!model || model == gCurDocument) return;
+    gCurDocument = model;
+    DocState* ds = model->itsDocState;
+    if (!ds) return;
+    AppController* delegate = AppController::shared();
+    gCurToolSet = 1;
+    PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
+    delegate->resetStandardTool(true);
+    InspectorUpdatePropertiesState(1);
+    SnapPaletteController::shared()->setSnapOffsetText(ds->snapOffset);
+    if (PowerToolEntryForDocument(model)) delegate->closeVisiblePanelsAndSaveState();
+    else delegate->restoreAllVisiblePanels();
+    DeleteAllCachedCustomTextures();
+    ReadTopoGridFile(ds->topoFilePath);
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(ds);
+    if (LiveViewIsVisible()) LiveViewNeedsDisplay();
+    UpdateCutAwayImageAndPosition();
+    updatePlantGrowthIndicatorLevel();
+    ContentPaletteRefreshFolderCategory();
+}
+
+void QMDWindowController::windowDidMiniaturize() {
+    AppController* delegate = AppController::shared();
+    if (delegate->deMiniaturizedDocumentWindowCount() == 0) delegate->closeVisiblePanelsAndSaveState();
+}
+
+void QMDWindowController::windowDidDeminiaturize() { AppController::shared()->restoreAllVisiblePanels(); }
+
+void QMDWindowController::windowWillClose() {
+    releaseSeams(false);
+    if (!document_ || document_->model() != gCurDocument) return;
+    gCurDocument = nullptr;
+    AppController* delegate = AppController::shared();
+    if (delegate->documentController()->documents().empty() || delegate->deMiniaturizedDocumentWindowCount() == 1)
+        delegate->closeVisiblePanelsAndSaveState();
+}
+
+void QMDWindowController::floorplanTraceOpenPanelDidEnd(const std::string& path) { FloorplanTraceOpenPanelDidEnd(path); }
+
+void QMDWindowController::exportVRMLSavePanelDidEnd(const std::string& path) {
+    if (!path.empty()) ExportVRMLFile(path);
+}
+
+void QMDWindowController::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) windowDidBecomeMain();
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool was = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+        if (isMinimized() && !was) windowDidMiniaturize();
+        else if (!isMinimized() && was) windowDidDeminiaturize();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void QMDWindowController::closeEvent(QCloseEvent* event) {
+    if (document_ && !document_->canCloseDocument()) {
+        event->ignore();
+        return;
+    }
+    windowWillClose();
+    QMainWindow::closeEvent(event);
+}
+
+void QMDWindowController::selectFloorPopUpItem(int tag) {
+    const int index = activeFloorTBPopUpButton_->findData(tag);
+    if (index < 0) return;
+    const QSignalBlocker quiet(activeFloorTBPopUpButton_);
+    activeFloorTBPopUpButton_->setCurrentIndex(index);
+}
+
+void QMDWindowController::closeSheet() {
+    for (QDialog* sheet : findChildren<QDialog*>())
+        if (sheet->isVisible() && sheet->windowModality() == Qt::WindowModal) sheet->reject();
+}

@@ -1,0 +1,104 @@
+#pragma once
+// The document window: the plan view in its scroll view under the nine plan tabs, the toolbar
+// with the floor pop-up, the status text and the elevation slider. While it is the main window
+// its model is the current document and it answers the model's calls to the main window.
+#include <QMainWindow>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QProgressBar;
+class QTabBar;
+class QToolBar;
+class ElevationSlider;
+class QMDDocument;
+class QMDDocumentScrollView;
+class QMDDocumentView;
+struct SelectionState40;
+
+class QMDWindowController : public QMainWindow {
+    Q_OBJECT
+public:
+    // Placed beside the palettes and set up for the document's model, which becomes current.
+    explicit QMDWindowController(QMDDocument* document);
+    ~QMDWindowController() override;
+
+    QMDDocument* document() const { return document_; }
+    QToolBar* docToolbar() const { return docToolbar_; }
+    QTabBar* docTabView() const { return docTabView_; }
+    QComboBox* activeFloorTBPopUpButton() const { return activeFloorTBPopUpButton_; }
+    QMDDocumentScrollView* docScrollView() const { return docScrollView_; }
+    QMDDocumentView* docView() const { return docView_; }
+    ElevationSlider* elevationSlider() const { return elevationSlider_; }
+    QLabel* elevationText() const { return elevationText_; }
+    QLabel* statusText() const { return statusText_; }
+    QAction* quitAction() const { return quitAction_; }
+    QAction* saveAction() const { return saveAction_; }
+    QAction* saveAsAction() const { return saveAsAction_; }
+    QAction* printAction() const { return printAction_; }
+
+    // Marks the plan view's visible part for display.
+    void refreshDocumentVisibleView();
+    void setElevationPane(const SelectionState40* selection);
+    void updateElevationIndicatorTextWithValue(long value);
+    void updatePlantGrowthIndicatorLevel();
+    // After New or Open reused the model: the view, tools and floor pop-up start over.
+    void reinitializeDocumentUI();
+    // The sheet shown while a PowerTool holds the design, and the button on it that ends the tool.
+    void beginPowerToolProgressSheet(const std::string& plugInName);
+    void endPowerToolProgressSheet();
+    void closeDocumentPowerToolButtonChanged();
+    void clearStatusBar();
+    // 8-bit Mac OS Roman, as the readouts make it.
+    void setStatusBarText(const std::string& text);
+
+    void elevationSliderChanged(int value);
+    void elevationSliderReleased();
+    void show3DViewButtonChanged();
+    void tabViewDidSelectTabViewItem(int index);
+
+    void windowDidBecomeMain();
+    void windowDidMiniaturize();
+    void windowDidDeminiaturize();
+    void windowWillClose();
+
+    // Panel ends: the chosen path, empty when cancelled.
+    void floorplanTraceOpenPanelDidEnd(const std::string& path);
+    void exportVRMLSavePanelDidEnd(const std::string& path);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildViews();
+    void setupFileMenu();
+    void setupToolbar();
+    void placeWindow();
+    void windowDidLoad();
+    void registerSeams();
+    // Every handler this window registered goes back to its default (`all`: also the quit's).
+    void releaseSeams(bool all);
+    void selectFloorPopUpItem(int tag);
+    void closeSheet();
+
+    QMDDocument* document_;
+    QToolBar* docToolbar_ = nullptr;
+    QMDDocumentScrollView* docScrollView_ = nullptr;
+    QMDDocumentView* docView_ = nullptr;
+    QComboBox* activeFloorTBPopUpButton_ = nullptr;
+    QTabBar* docTabView_ = nullptr;
+    ElevationSlider* elevationSlider_ = nullptr;
+    QLabel* elevationText_ = nullptr;
+    QLabel* statusText_ = nullptr;
+    QDialog* powerToolProgressSheet_ = nullptr;
+    QLabel* powerToolStatusText_ = nullptr;
+    QProgressBar* powerToolProgressIndicator_ = nullptr;
+    std::string powerToolName_;
+    QAction* quitAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+};

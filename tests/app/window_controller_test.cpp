@@ -1,0 +1,369 @@
+// The document window on a design: what it shows, the model's calls it answers, its plan
+// tabs, elevation slider and trace image; the plan view's scrolling, zoom and camera marker.
+#include "app/window_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/core/document_window.h"
+#include "app/core/status_bar_seams.h"
+#include "app/core/preference_keys.h"
+#include "app/document_view.h"
+#include "app/widgets.h"
+#include "files/undo.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/selection_ops.h"
+#include "plan/refresh_seams.h"
+#include "plan/zoom.h"
+#include "port/qt/platform.h"
+#include "powertools/core/plugin_list_seams.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/inspector_panel.h"
+#include "ui/tool_palettes.h"
+
+namespace dvxtest {
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppController::destroyShared();
+        ResetAllGlobals();
+        root = FreshTempFolder("window");
+        folders = std::make_unique<TempFolders>(root);
+        port::setFolders(folders.get());
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        port::setImageDecoder(&images);
+        AppController::setSplashEnabled(false);
+        RegisterPreferenceDefaults(false);  // imperial designs
+        c = AppController::shared()->documentController();
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+    QMDWindowController* Open(QMDDocument* d = nullptr) {
+        if (!d) d = c->openUntitledDocument();
+        d->makeWindowControllers();
+        auto* w = static_cast<QMDWindowController*>(d->windowController);
+        w->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        return w;
+    }
+    std::string root;
+    std::unique_ptr<TempFolders> folders;
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    FakeImageDecoder images;
+    QMDDocumentController* c = nullptr;
+};
+
+struct PaintSpy : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted |= static_cast<QPaintEvent*>(e)->rect();
+        return false;
+    }
+    QRect painted;
+};
+
+TEST_F(Window, ADesignOpensWithItsPlanTabsToolbarFloorAndStatusBar) {
+    QMDDocument* saved = c->openUntitledDocument();
+    Wall(saved->model()->itsCurLayer, {{0, 0}, {100, 0}});
+    ASSERT_TRUE(saved->saveToFile(root + "/plan.pro"));
+    QMDWindowController* w = Open(c->openDocumentWithContentsOfFile(root + "/plan.pro"));
+    QStringList tabs, items;
+    for (int i = 0; i < w->docTabView()->count(); ++i) tabs << w->docTabView()->tabData(i).toString();
+    for (QAction* a : w->docToolbar()->actions())
+        if (!a->text().isEmpty()) items << a->text();
+    EXPECT_EQ(tabs, QStringList({"1", "2", "4", "8", "16", "32", "64", "128", "256"}));
+    EXPECT_EQ(items, QStringList({"Active Floor", "Content", "Inspector", "Lot Properties", "LiveView"}));
+    EXPECT_EQ(w->activeFloorTBPopUpButton()->currentText(), "First Floor");
+    EXPECT_TRUE(w->statusBar()->isVisible());
+    EXPECT_EQ(MainWindowDocumentView(), static_cast<Base2DView*>(w->docView()));
+
+    // Undoing back to a state on the second floor (the active one) shows it in the pop-up.
+    Layer *first = GetLayerFromName("First Floor"), *second = GetLayerFromName("Second Floor");
+    first->active = 0, second->active = 1;
+    StoreUndo("Move");
+    first->active = 1, second->active = 0;
+    StoreUndo("Move");
+    w->document()->undoStack()->undo();
+    EXPECT_EQ(w->activeFloorTBPopUpButton()->currentText(), "Second Floor");
+}
+
+TEST_F(Window, TheModelsCallsReachTheMainWindow) {
+    QMDWindowController* w = Open();
+    PaintSpy spy;
+    w->docView()->installEventFilter(&spy);
+    Refresh();
+    QApplication::processEvents();
+    EXPECT_TRUE(spy.painted.contains(w->docView()->visibleWidgetRect())) << spy.painted.width();
+    MainWindowStatusText("90\xBC");
+    EXPECT_EQ(w->statusText()->text(), QString::fromUtf8("90º"));
+
+    // A model alert is a sheet on this window while a palette is active; the model can close it.
+    port::qt::QtAlerts sheets;
+    port::setAlerts(&sheets);
+    QWidget* palette = ToolPaletteController::shared()->window();
+    palette->show();
+    QApplication::setActiveWindow(palette);
+    int ended = -1;
+    port::alerts().beginSheet({"The file could not be read.", "", {"OK", "Cancel"}}, [&](int b) { ended = b; });
+    QPointer<QMessageBox> sheet = w->findChild<QMessageBox*>();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    CloseMainWindowSheet();
+    EXPECT_EQ(std::tuple(sheet.isNull() || !sheet->isVisible(), ended), std::tuple(true, 1));
+    port::setAlerts(&alerts);
+
+    // Quit asks to save an edited design; Cancel keeps it running.
+    StoreUndo("Move");
+    alerts.answer(2);
+    EXPECT_FALSE(AppController::shared()->terminate());
+    EXPECT_TRUE(w->isVisible() && alerts.shown.back().alert.message.find("save the changes") != std::string::npos);
+    // A design a PowerTool holds, or every window minimised, disables the delegate's items.
+    QAction* item = w->menuBar()->findChild<QMenu*>("Window")->actions().first();
+    EXPECT_TRUE(AppController::shared()->validateMenuItem(item));
+    SetPowerToolEntryForDocumentHandler([](const QMDDocumentModel*) { return 109; });
+    EXPECT_FALSE(AppController::shared()->validateMenuItem(item));
+    SetPowerToolEntryForDocumentHandler(nullptr);
+    w->showMinimized();
+    EXPECT_FALSE(AppController::shared()->validateMenuItem(item));
+    EXPECT_FALSE(palette->isVisible());
+    w->showNormal();
+    EXPECT_TRUE(palette->isVisible());
+}
+
+TEST_F(Window, PlanTabsChooseThePlanAndTheMainWindowsDesignIsCurrent) {
+    QMDWindowController* first = Open();
+    DocState* ds = CurrentDocState();
+    for (int i = 0; i < 9; ++i) ds->planMasks[i] = 1000 + i;
+    Objex* plant = Shape(gCurDocument->itsCurLayer, objtype::kPlant, {{0, 0}});
+    Make(plant).select();
+    gCurTool = 7050;
+    first->docTabView()->setCurrentIndex(4);
+    EXPECT_EQ(std::tuple(gCurToolSet, ds->currentPlanBit, ds->visiblePlans, gCurTool, SelectedPointCount(plant),
+                         PlanToolPaletteController::shared()->shownPlan()),
+              std::tuple(4, 16, 1004, 200, 0, 4));
+
+    QMDWindowController* second = Open();
+    for (QMDWindowController* w : {first, second}) {
+        QApplication::setActiveWindow(w);
+        EXPECT_EQ(gCurDocument, w->document()->model());
+    }
+    first->close();  // not the current design's window: nothing changes
+    EXPECT_EQ(gCurDocument, second->document()->model());
+    EXPECT_EQ(MainWindowDocumentView(), static_cast<Base2DView*>(second->docView()));
+}
+
+TEST_F(Window, TheElevationSliderShowsTheSelectionAndAppliesWhenLetGo) {
+    QMDWindowController* w = Open();
+    ElevationSlider* slider = w->elevationSlider();
+    auto letGo = [&](int value) {
+        slider->setValue(value);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(5, 5));
+    };
+    QUndoStack* undos = w->document()->undoStack();
+    Layer* floor = gCurDocument->itsCurLayer;
+    Objex* high = Shape(floor, objtype::kPlant, {{0, 0}});
+    high->elevation = 360;
+    Make(high).select();
+    RefreshSelectionState40();
+    EXPECT_EQ(std::tuple(slider->shouldDrawKnob(), w->elevationText()->text()), std::tuple(false, QString("30'")));
+
+    SelectAllLayers(floor, 2, 0);
+    RefreshSelectionState40();
+    slider->setValue(7);  // a drag: only the text follows
+    EXPECT_EQ(std::tuple(slider->shouldDrawKnob(), w->elevationText()->text(), CurrentDocState()->currentElevation),
+              std::tuple(true, QString("7'"), 0.0f));
+    letGo(7);  // nothing selected: the working elevation
+    EXPECT_EQ(std::tuple(CurrentDocState()->currentElevation, undos->undoText()), std::tuple(84.0f, QString("Elevation Slider")));
+    Make(high).select();
+    RefreshSelectionState40();
+    letGo(5);  // one selected: its elevation
+    EXPECT_EQ(high->elevation, 60.0f);
+
+    Objex* low = Shape(floor, objtype::kPlant, {{50, 0}});
+    low->elevation = 0;
+    Make(low).select();
+    RefreshSelectionState40();
+    const int steps = undos->count();
+    alerts.answer(1);
+    letGo(3);  // mixed: asked first, and Cancel changes and stores nothing
+    EXPECT_EQ(alerts.shown.back().alert.message, "Elevation settings will be applied to all selected objects.");
+    EXPECT_EQ(std::tuple(high->elevation, low->elevation, undos->count()), std::tuple(60.0f, 0.0f, steps));
+    letGo(3);
+    EXPECT_EQ(std::tuple(high->elevation, low->elevation, undos->count()), std::tuple(36.0f, 36.0f, steps + 1));
+}
+
+TEST_F(Window, ATraceImageLoadsOrIsRefusedWithAnAlert) {
+    QMDWindowController* w = Open();
+    DocState* ds = CurrentDocState();
+    const std::string good = root + "/trace.png", tooLong = root + "/" + std::string(600 - root.size(), 'x');
+    for (const std::string& path : {good, tooLong}) images.add(path, port::DecodedImage{1, 1, {1, 2, 3}});
+    w->floorplanTraceOpenPanelDidEnd(good);
+    EXPECT_EQ(std::tuple(std::string(ds->traceImagePath), ds->traceImageShown, ds->traceImageScaleH, ds->traceImageScaleV),
+              std::tuple(good, 1, 1.0f, 1.0f));
+    EXPECT_TRUE(gCurDocument->itsTraceImage);
+    EXPECT_EQ(w->document()->undoStack()->undoText(), "Load Floorplan Trace Image");
+    for (const std::string& bad : {root + "/gone.png", tooLong}) {
+        const size_t shown = alerts.shown.size();
+        w->floorplanTraceOpenPanelDidEnd(bad);
+        ASSERT_EQ(alerts.shown.size(), shown + 1) << bad.size();
+        EXPECT_EQ(alerts.shown.back().alert.message, "Unable to load the Floorplan Trace image.");
+        EXPECT_EQ(std::tuple(gCurDocument->itsTraceImage, ds->traceImagePath[0], ds->traceImageShown),
+                  std::tuple(nullptr, 0, 0));
+    }
+    EXPECT_EQ(images.requested.back(), root + "/gone.png");  // the long path was never tried
+}
+
+// The plan view in a bare scroll view of 400 x 300 on a new design at zoom 1.
+class PlanView : public Window {
+protected:
+    void SetUp() override {
+        Window::SetUp();
+        c->openUntitledDocument();
+        CurrentDocState()->zoomFactor = 1.0f;
+        scroll.setDocumentView(view = new QMDDocumentView);
+        scroll.resize(400, 300);
+        scroll.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&scroll));
+        clip = scroll.clipView();
+    }
+    void Wheel(QPoint at, int angle, Qt::KeyboardModifiers keys = Qt::ControlModifier) {
+        QWheelEvent e(at, clip->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(clip, &e);
+    }
+    QMDDocumentScrollView scroll;
+    QMDDocumentView* view = nullptr;
+    QMDDocumentClipView* clip = nullptr;
+};
+
+TEST_F(PlanView, ASmallPlanIsCentredAWideOneScrollsWithinItself) {
+    const QSize b = clip->size();
+    view->setFrameSize({200, 100});
+    const QPoint centred((200 - b.width()) / 2, (100 - b.height()) / 2);
+    EXPECT_EQ(clip->boundsOrigin(), centred);
+    clip->scrollToPoint({40, 40});
+    EXPECT_EQ(std::tuple(clip->boundsOrigin(), view->pos()), std::tuple(centred, -centred));
+    view->setFrameSize({1000, 100});
+    for (auto [to, x] : {std::pair(-30.0, 0), {250.4, 250}, {5000.0, 1000 - b.width()}}) {
+        clip->scrollToPoint({to, 0});
+        EXPECT_EQ(clip->boundsOrigin(), QPoint(x, centred.y())) << to;
+    }
+    EXPECT_EQ(scroll.horizontalScrollBar()->maximum(), 1000 - b.width());
+    Wheel({50, 50}, -120, Qt::NoModifier);  // without Ctrl the wheel scrolls
+    view->setFrameSize({1000, 1000});
+    const int y = clip->boundsOrigin().y();
+    Wheel({50, 50}, -120, Qt::NoModifier);
+    EXPECT_GT(clip->boundsOrigin().y(), y);
+}
+
+TEST_F(PlanView, CtrlAndTheWheelZoomAboutTheMouse) {
+    DocState* ds = CurrentDocState();
+    float w = 0, h = 0;
+    GetAdjustedPaperWidthAndHeight(&w, &h);
+    view->setFrameSize({w, h});
+    view->setBoundsOrigin({-w / 2, -h / 2});
+    view->scrollPoint({-100, -100});
+    const QPoint mouse(130, 90);
+    const QPointF at = view->mapFrom(clip, mouse) + QPointF(view->boundsOrigin().x, view->boundsOrigin().y);
+    const float ux = UnzoomF(at.x()), uy = UnzoomF(at.y());
+    Wheel(mouse, 120);
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
+    EXPECT_EQ(ds->savedZoom, ds->zoomFactor);
+    const QPointF now(ZoomF(ux) - view->boundsOrigin().x, ZoomF(uy) - view->boundsOrigin().y);
+    const QPoint moved = view->mapTo(clip, now.toPoint()) - mouse;
+    EXPECT_TRUE(std::abs(moved.x()) <= 1 && std::abs(moved.y()) <= 1) << moved.x() << "," << moved.y();
+    Wheel(mouse, 0);
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
+    Wheel(mouse, 120 * 200);
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 3.01f);
+    Wheel(mouse, -120 * 400);
+    EXPECT_FLOAT_EQ(ds->zoomFactor, GetMinZoom());
+}
+
+TEST_F(PlanView, TheCameraMarkerAnswersClicksAndStaysOverASnapshot) {
+    SetPlanView();
+    DocState* ds = CurrentDocState();
+    ds->cameraPosition = {0, 0}, ds->lightOffset = {100, 50}, ds->cameraHeading = 0;
+    struct Row { int16_t mode; POINT at; int16_t hit; };
+    // Walking, the triangle points up from the camera (apex 20 up, corners 10 out at 50 degrees).
+    for (const Row& r : {Row{2, {100, 50}, 2}, {2, {106, 50}, 0}, {2, {0, 0}, 0}, {1, {0, 0}, 2}, {1, {4, -4}, 2},
+                         {1, {0, -12}, 1}, {1, {0, -22}, 0}, {1, {100, 50}, 0}}) {
+        ds->cameraMode = r.mode;
+        EXPECT_EQ(view->ptInViewPoint(r.at), r.hit) << r.mode << " " << r.at.x << "," << r.at.y;
+    }
+    QMDDocumentView plan;
+    plan.resize(200, 200);
+    plan.setBoundsOrigin({-100, -100});
+    const QImage before = plan.grab().toImage();
+    plan.initializeDynamicViewPointSystem();
+    Wall(gCurDocument->itsCurLayer, {{-50, -50}, {50, -50}});
+    EXPECT_EQ(plan.grab().toImage(), before);
+    plan.resetDynamicViewPointSystem();
+    EXPECT_NE(plan.grab().toImage(), before);
+}
+
+TEST(Widgets, ALimitedFieldTheGridPreviewAndAKnoblessSlider) {
+    QMDTextField field;
+    field.setFieldLength(10);
+    field.setText("0123456789");
+    QTest::keyClick(&field, Qt::Key_A);
+    EXPECT_EQ(field.text(), "0123456789");
+    field.setSelection(0, 1);
+    QTest::keyClick(&field, Qt::Key_Z);
+    EXPECT_EQ(field.text(), "z123456789");
+    field.setFieldLength(-5);
+    QTest::keyClick(&field, Qt::Key_B);
+    EXPECT_EQ(field.text().size(), 11);
+
+    ResetAllGlobals();
+    QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
+    doc->itsDocState->gridColor = {65535, 0, 0}, doc->itsDocState->gridStyle = 1;
+    GridStyleView grid;
+    grid.resize(20, 20);
+    const QImage g = grid.grab().toImage();
+    QString columns;
+    for (int x = 0; x < 20; ++x) columns += g.pixel(x, 3) == qRgb(255, 0, 0) ? '|' : '.';
+    EXPECT_EQ(columns, "........|.........|.");
+    EXPECT_EQ(g.pixel(3, 7), qRgb(255, 0, 0));
+    doc->dealloc();
+
+    ElevationSlider slider;
+    slider.setRange(-10, 20);
+    slider.resize(160, 24);
+    auto at = [&](int value) { return slider.setValue(value), slider.grab().toImage(); };
+    const QImage knobLow = at(-10), knobHigh = at(20);
+    slider.setShouldDrawKnob(false);
+    const QImage trackLow = at(-10), trackHigh = at(20);
+    EXPECT_NE(knobLow, knobHigh);
+    EXPECT_EQ(trackLow, trackHigh);  // nothing on the track moves with the value
+    EXPECT_NE(trackLow, knobLow);
+    int menus = 0;
+    QObject::connect(&slider, &QWidget::customContextMenuRequested, [&] { ++menus; });
+    slider.setValue(0);
+    QTest::mouseClick(&slider, Qt::LeftButton, Qt::ControlModifier, QPoint(150, 12));
+    EXPECT_EQ(std::tuple(menus, slider.value()), std::tuple(1, 0));
+    ResetAllGlobals();
+}
+
+}  // namespace
+}  // namespace dvxtest
