@@ -1,4 +1,4 @@
-// A wall's plan solid and quick-wall form built from its centre line, and a wall read back.
+// A wall's plan solid and quick-wall form built from its centre line, rebuilt under a scene.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +7,8 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/transforms.h"
-#include "support/build.h"
+#include "scene/surfaces.h"
+#include "support/scene_checks.h"
 #include "tools/wall_construction.h"
 
 namespace {
@@ -68,6 +69,30 @@ TEST_F(WallConstruction, TheQuickFormIsItsWidthWideAtAnyScaleAndTheWallStandsOnI
         Update3DWall(wall);
         EXPECT_FLOAT_EQ(wall->elevation, lowest);  // a closed wall's closing segment counts
     }
+}
+
+TEST_F(WallConstruction, RebuildsDropTheWallsPiecesAndFollowSubtypeAndLayer) {
+    Objex* wall = Wall({{0, 0}, {100, 0}, {100, 100}}, true);
+    for (Poinz* p = wall->firstPoint; float base : {12.0f, 0.0f, -6.0f}) p->baseElevation = base, p = p->next;
+    Update3DWall(wall);
+    EXPECT_TRUE(wall->firstPart == nullptr && wall->elevation == -6);  // the closing segment counts
+    for (int built = 0; built < 2; ++built) {
+        Objex* solid = wall->typeData.wallSolid;
+        const int n = solid->pointCount / 2;
+        gBase2DObject = gActual3DObject = wall, gCurPlaneObject = nullptr;
+        RenderBicubicSurface(dvxtest::PointAt(solid, 0), dvxtest::PointAt(solid, n), dvxtest::PointAt(solid, 1),
+                             dvxtest::PointAt(solid, n + 1), 1, solid);
+        AppendPlaneObject(gCurPlaneObject, wall);
+        gCurPlaneObject = nullptr;
+        ASSERT_EQ(dvxtest::PiecesOf(wall).size(), 1u);
+        wall->subtype = objsubtype::kExteriorWall;  // now it gets a quick-wall form
+        Update3DWall(wall);
+        EXPECT_TRUE(dvxtest::PiecesOf(wall).empty() && wall->firstPart && !wall->firstPart->next);
+    }
+    doc->itsCurLayer->visible = 0;
+    wall->subtype = 0;
+    Update3DWallLayer(doc->itsCurLayer);
+    EXPECT_NE(wall->firstPart, nullptr);  // a hidden layer is left alone
 }
 
 }  // namespace
