@@ -21,8 +21,9 @@ protected:
         SelectionTest::SetUp();
         doc->itsDocState->planScale = 36;
     }
-    // The outline built into a fresh piece, which the test owns.
+    // The outline built into a fresh piece, which the test owns (the last one is freed).
     PlaneObject* Planar(Objex* o, uint8_t front, int32_t count = -1) {
+        DeletePlaneObject(piece);
         piece = gCurPlaneObject = CreatePlaneObject();
         RenderPlanarSurface(o->firstPoint, count < 0 ? o->pointCount : count, {}, front, o);
         return piece;
@@ -34,7 +35,7 @@ protected:
     }
     // A cell of two rows, p00 (0, 0, 0) and p01 (10, 0, 0) over p10 and p11 at V -20.
     Objex* Cell(float perimeter, float outTangent = 0) {
-        Objex* o = Make(objtype::kClosedSolid).rows(2).at({{0, 0, 0, {}, {outTangent, 0, 0}}, {10, 0, 0}, {0, -20, 0}, {10, -20, 0}});
+        Objex* o = Make(objtype::kClosedSolid).on(floor).rows(2).at({{0, 0, 0, {}, {outTangent, 0, 0}}, {10, 0, 0}, {0, -20, 0}, {10, -20, 0}});
         const float lengths[] = {5, 15, 5, 15};
         for (int i = 0; i < 4; ++i) PointAt(o, i)->rowLength = lengths[i], PointAt(o, i)->rowPerimeter = perimeter;
         return o;
@@ -60,7 +61,6 @@ TEST_F(SurfacesTest, FlatFacesStandOnTheirThicknessWithTheirTypesMaterials) {
     float h = 0, v = 0;
     ComputeTextureScale(2203, 100, 50, &h, &v);
     EXPECT_TRUE(Near({piece->frontRepeat[0], piece->backRepeat[1]}, {h, v}, kUlps));
-    DeletePlaneObject(piece);
 
     // A point in the middle of the first edge still gives a normal across the face, and the
     // back faces the other way; any other type takes the first point's sides.
@@ -70,9 +70,7 @@ TEST_F(SurfacesTest, FlatFacesStandOnTheirThicknessWithTheirTypesMaterials) {
     EXPECT_TRUE(Same({piece->frontTextureField, piece->frontScaleField, piece->backColorField, piece->backScaleField},
                      {&notched->firstPoint->texture1, &notched->textureScales[0].x, &notched->firstPoint->color2,
                       &notched->textureScales[1].x}));
-    DeletePlaneObject(piece);
     EXPECT_EQ(Planar(notched, 0)->planes->ny, -frontY);
-    DeletePlaneObject(piece);
 
     // The framing view: lumber or flat colours, nothing to write back to; floors untextured.
     doc->itsDocState->framingView = 1;
@@ -81,7 +79,6 @@ TEST_F(SurfacesTest, FlatFacesStandOnTheirThicknessWithTheirTypesMaterials) {
         Planar(notched, 1);
         EXPECT_TRUE(Near({piece->frontTexture, piece->backColor.green}, {colours ? 0 : 2203, colours ? 0xE4E4 : 0xFFFF}));
         EXPECT_TRUE(Same({piece->frontTextureField, piece->backColorField}, {nullptr, nullptr}));
-        DeletePlaneObject(piece);
     }
     EXPECT_TRUE(Near({Planar(square, 1)->frontTexture}, {0}));
     EXPECT_EQ(piece->frontTextureField, nullptr);
