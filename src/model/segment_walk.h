@@ -3,8 +3,7 @@
 // object, the last point back to the first.
 #include "model/objects.h"
 
-template <typename Object, typename F>
-void ForEachSegment(Object* o, F&& f) {
+template <typename Object, typename F> void ForEachSegment(Object* o, F&& f) {
     if (!o) return;
     decltype(o->firstPoint) last = nullptr;
     for (auto p = o->firstPoint; p; p = p->next) {

@@ -32,7 +32,7 @@ constexpr int16_t kPhotoType = 131;
 struct Side {
     int32_t texture = 0;
     ShortPoint size{kFullSize, kFullSize};
-    const RGBColor* color = nullptr;  // shown when given; else the caller colours the piece
+    const RGBColor* color = nullptr; // shown when given; else the caller colours the piece
     int32_t* textureField = nullptr;
     RGBColor* colorField = nullptr;
     int16_t* scaleField = nullptr;
@@ -42,11 +42,21 @@ Side OfSlot(int32_t& texture, ShortPoint& size, RGBColor& color) {
     return {texture, size, &color, &texture, &color, &size.x};
 }
 // Slot 1, the object's own material.
-Side OwnSlot(Objex* o) { return OfSlot(o->texture, o->textureScales[4], o->fillColor); }
-Side FirstSet(Objex* o) { return OfSlot(o->texture2, o->textureScales[0], o->color2); }
-Side SecondSet(Objex* o) { return OfSlot(o->texture3, o->textureScales[1], o->color3); }
-Side PointSide1(Poinz* p) { return {p->texture1, p->faceScale1, nullptr, &p->texture1, &p->color1, &p->faceScale1.x}; }
-Side PointSide2(Poinz* p) { return {p->texture2, p->faceScale2, nullptr, &p->texture2, &p->color2, &p->faceScale2.x}; }
+Side OwnSlot(Objex* o) {
+    return OfSlot(o->texture, o->textureScales[4], o->fillColor);
+}
+Side FirstSet(Objex* o) {
+    return OfSlot(o->texture2, o->textureScales[0], o->color2);
+}
+Side SecondSet(Objex* o) {
+    return OfSlot(o->texture3, o->textureScales[1], o->color3);
+}
+Side PointSide1(Poinz* p) {
+    return {p->texture1, p->faceScale1, nullptr, &p->texture1, &p->color1, &p->faceScale1.x};
+}
+Side PointSide2(Poinz* p) {
+    return {p->texture2, p->faceScale2, nullptr, &p->texture2, &p->color2, &p->faceScale2.x};
+}
 
 void SetFront(PlaneObject* p, const Side& s) {
     p->frontTexture = s.texture;
@@ -74,7 +84,9 @@ void BothSides(PlaneObject* p, const Side& s) {
 }
 
 // No textures and no fields to write back to; colours stay.
-void Untextured(PlaneObject* p) { BothSides(p, Side{0}); }
+void Untextured(PlaneObject* p) {
+    BothSides(p, Side{0});
+}
 
 // The framing view shows lumber, or flat colours when the document asks for them.
 void Framing(PlaneObject* p, const DocState* ds, int32_t lumber) {
@@ -142,8 +154,10 @@ void SetCellMaterials(PlaneObject* p, Poinz* p00, const DocState* ds) {
 }
 
 void SetRepeats(PlaneObject* p, float width, float height) {
-    if (p->frontTexture) ComputeTextureScale(p->frontTexture, width, height, &p->frontRepeat[0], &p->frontRepeat[1]);
-    if (p->backTexture) ComputeTextureScale(p->backTexture, width, height, &p->backRepeat[0], &p->backRepeat[1]);
+    if (p->frontTexture)
+        ComputeTextureScale(p->frontTexture, width, height, &p->frontRepeat[0], &p->frontRepeat[1]);
+    if (p->backTexture)
+        ComputeTextureScale(p->backTexture, width, height, &p->backRepeat[0], &p->backRepeat[1]);
 }
 
 bool HasTangent(const Poinz* p) {
@@ -152,7 +166,9 @@ bool HasTangent(const Poinz* p) {
     return false;
 }
 
-Float3DPoint At(const Poinz* p) { return {p->position[0], p->position[1], p->position[2]}; }
+Float3DPoint At(const Poinz* p) {
+    return {p->position[0], p->position[1], p->position[2]};
+}
 
 float Distance(const Float3DPoint& a, const Float3DPoint& b) {
     return Get3DLineLength(a.floatH, a.floatV, a.floatD, b.floatH, b.floatV, b.floatD);
@@ -162,7 +178,8 @@ float Distance(const Float3DPoint& a, const Float3DPoint& b) {
 Objex* WallOfCell(Objex* object) {
     if (object->type == objtype::kWall) return object;
     Objex* wall = object->sourceObject;
-    if (object->subtype == objsubtype::kWallSolid && wall && wall->type == objtype::kWall) return wall;
+    if (object->subtype == objsubtype::kWallSolid && wall && wall->type == objtype::kWall)
+        return wall;
     return nullptr;
 }
 
@@ -174,9 +191,11 @@ int StripCount(const DocState* ds) {
     int n = kStripsWithoutBase;
     if (gBase2DObject) {
         const int16_t type = gBase2DObject->type;
-        n = type == objtype::kFloor || type == objtype::kFloorCutout ? ds->curveSegments : ds->surfaceDetail;
+        n = type == objtype::kFloor || type == objtype::kFloorCutout ? ds->curveSegments
+                                                                     : ds->surfaceDetail;
     }
-    if (gActual3DObject && (gActual3DObject->type == objtype::kDoor || gActual3DObject->type == objtype::kWindow))
+    if (gActual3DObject &&
+        (gActual3DObject->type == objtype::kDoor || gActual3DObject->type == objtype::kWindow))
         if (const AttachmentRecord* r = AttachmentOf(gActual3DObject))
             if (r->style == kCustomDoor || r->style == kCustomWindow) n = ds->detailValueA;
     return std::clamp(n, 1, kMostStrips);
@@ -191,14 +210,16 @@ PlaneObject* NewStripPiece(const Objex* object) {
     if (gBase2DObject && gBase2DObject->type == objtype::kWall && gActual3DObject) {
         const int16_t t = gActual3DObject->type;
         const AttachmentRecord* r = AttachmentOf(gActual3DObject);
-        if ((t == objtype::kDoor || t == objtype::kWindow || t == objtype::kComponent || t == objtype::kAccessory) &&
+        if ((t == objtype::kDoor || t == objtype::kWindow || t == objtype::kComponent ||
+             t == objtype::kAccessory) &&
             r && r->segmentStart)
             p->elevationOverride = r->segmentStart->baseElevation;
     }
     return p;
 }
 
-void BuildFlatCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, Objex* object, const DocState* ds) {
+void BuildFlatCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, Objex* object,
+                   const DocState* ds) {
     if (!gCurPlaneObject) {
         gCurPlaneObject = CreatePlaneObject();
         if (!gCurPlaneObject) return;
@@ -213,7 +234,8 @@ void BuildFlatCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, Objex* object
         b.floatV = c.floatV = static_cast<float>(p00->position[1] - rise);
         piece->elevationOverride = wall->firstPoint->baseElevation;
     }
-    RenderMeshPlane(a, b, c, d, p00->rowPerimeter, object, p00->rowLength, p01->rowLength, p11->rowLength);
+    RenderMeshPlane(a, b, c, d, p00->rowPerimeter, object, p00->rowLength, p01->rowLength,
+                    p11->rowLength);
     SetCellMaterials(piece, p00, ds);
     SetRepeats(piece, p00->rowPerimeter, Distance(a, b));
     if (piece->pieceKind == kCurvedPieceKind) piece->pieceKind = kMeshStrip;
@@ -225,20 +247,21 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
     const int strips = StripCount(ds);
     BuildMatrixM(&MMatrix);
     BuildMatrixMT(&MTMatrix);
-    EstablishSurface(&xBMatrix, &yBMatrix, &zBMatrix, &MMatrix, &MTMatrix, &mresultMatrix, &xresultMatrix,
-                     &yresultMatrix, &zresultMatrix, p00, p10, p01, p11, link);
+    EstablishSurface(&xBMatrix, &yBMatrix, &zBMatrix, &MMatrix, &MTMatrix, &mresultMatrix,
+                     &xresultMatrix, &yresultMatrix, &zresultMatrix, p00, p10, p01, p11, link);
     // Along the rows first, across them second: (t, 0) runs from p00 to p01.
     auto surface = [](float t, float s) {
         Float3DPoint q;
-        ComputeSurfacePoint(&xresultMatrix, &yresultMatrix, &zresultMatrix, &sMatrix, &tMatrix, t, s, &q.floatH,
-                            &q.floatV, &q.floatD);
+        ComputeSurfacePoint(&xresultMatrix, &yresultMatrix, &zresultMatrix, &sMatrix, &tMatrix, t,
+                            s, &q.floatH, &q.floatV, &q.floatD);
         return q;
     };
     const float step = 1.0f / static_cast<float>(strips);
     float start = p00->rowLength;
     for (int i = 0; i < strips; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(strips);
-        const Float3DPoint a = surface(t, 0), b = surface(t, 1), c = surface(t + step, 1), d = surface(t + step, 0);
+        const Float3DPoint a = surface(t, 0), b = surface(t, 1), c = surface(t + step, 1),
+                           d = surface(t + step, 0);
         PlaneObject* piece = gCurPlaneObject ? gCurPlaneObject : NewStripPiece(object);
         gCurPlaneObject = piece;
         if (!piece) return;
@@ -249,13 +272,15 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
         piece->surfaceKind = kMeshStrip;
         piece->frontColor = object->fillColor;
         piece->backColor = object->penColor;
-        if (piece->planes) AppendPlaneObject(piece, object);
-        else DeletePlaneObject(piece);
+        if (piece->planes)
+            AppendPlaneObject(piece, object);
+        else
+            DeletePlaneObject(piece);
         gCurPlaneObject = nullptr;
     }
 }
 
-}  // namespace
+} // namespace
 
 Float3DPoint PolygonNormal(const PlaneVertex* v, int32_t count) {
     Float3DPoint n;
@@ -269,7 +294,8 @@ Float3DPoint PolygonNormal(const PlaneVertex* v, int32_t count) {
     return n;
 }
 
-void RenderPlanarSurface(Poinz* first, int32_t count, RGBColor /*color*/, uint8_t front, Objex* object) {
+void RenderPlanarSurface(Poinz* first, int32_t count, RGBColor /*color*/, uint8_t front,
+                         Objex* object) {
     const DocState* ds = CurrentDocState();
     if (!first || !object || !ds) return;
     int32_t n = count;
@@ -288,12 +314,15 @@ void RenderPlanarSurface(Poinz* first, int32_t count, RGBColor /*color*/, uint8_
     PlaneVertex* vertices = outline.release();
     if (StandsOnItsThickness(object->type)) {
         const float rise = ConvertWorldToScreen(objfield::face::kThickness(*object), ds, 0);
-        for (int32_t i = 0; i < size; ++i) vertices[i].V -= rise;
+        for (int32_t i = 0; i < size; ++i)
+            vertices[i].V -= rise;
     }
-    AppendPlane(vertices, static_cast<uint32_t>(size), normal.floatH, normal.floatV, normal.floatD, gCurPlaneObject);
+    AppendPlane(vertices, static_cast<uint32_t>(size), normal.floatH, normal.floatV, normal.floatD,
+                gCurPlaneObject);
 }
 
-void RenderBicubicSurface(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t link, Objex* object) {
+void RenderBicubicSurface(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t link,
+                          Objex* object) {
     const DocState* ds = CurrentDocState();
     if (!p00 || !p10 || !p01 || !p11 || !object || !ds) return;
     if (HasTangent(p00) || HasTangent(p10) || HasTangent(p01) || HasTangent(p11))
@@ -302,12 +331,14 @@ void RenderBicubicSurface(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_
         BuildFlatCell(p00, p10, p01, p11, object, ds);
 }
 
-void RenderMeshPlane(const Float3DPoint& a, const Float3DPoint& b, const Float3DPoint& c, const Float3DPoint& d,
-                     float perimeter, Objex* object, float lengthAtD, float lengthAtA, float lengthAtB) {
+void RenderMeshPlane(const Float3DPoint& a, const Float3DPoint& b, const Float3DPoint& c,
+                     const Float3DPoint& d, float perimeter, Objex* object, float lengthAtD,
+                     float lengthAtA, float lengthAtB) {
     if (!object || !CurrentDocState()) return;
     const float s = perimeter == 0.0f ? 1.0f : perimeter;
     const float u = lengthAtD / s;
-    const float u2 = lengthAtA == 0.0f && lengthAtB == 0.0f ? (lengthAtD + Distance(d, a)) / s : lengthAtA / s;
+    const float u2 =
+        lengthAtA == 0.0f && lengthAtB == 0.0f ? (lengthAtD + Distance(d, a)) / s : lengthAtA / s;
     PlaneVertex* v = nullptr;
     int32_t bytes = 0;
     const struct {
@@ -316,7 +347,8 @@ void RenderMeshPlane(const Float3DPoint& a, const Float3DPoint& b, const Float3D
     } corners[] = {{a, u, 1.0f}, {b, u, 0.0f}, {c, u2, 0.0f}, {d, u2, 1.0f}};
     uint16_t tag = 1;
     for (const auto& k : corners)
-        if (!StorePolyPoint(&v, k.at.floatH, k.at.floatV, k.at.floatD, &bytes, tag++, k.u, k.v)) break;
+        if (!StorePolyPoint(&v, k.at.floatH, k.at.floatV, k.at.floatD, &bytes, tag++, k.u, k.v))
+            break;
     const int32_t count = v ? bytes / static_cast<int32_t>(sizeof(PlaneVertex)) : 0;
     if (count < 3) {
         DeletePlanarPolygon(v);
@@ -336,17 +368,25 @@ double GetWallHeight(const Poinz* point, int16_t end) {
     namespace seg = objfield::wall_segment;
     const double first = ConvertWorldToScreen(seg::kFirstHeight(*point), ds, 0);
     const double second = ConvertWorldToScreen(seg::kSecondHeight(*point), ds, 0);
-    const double length = GetLineLength(point->position[0], point->position[2], next->position[0], next->position[2]);
+    const double length =
+        GetLineLength(point->position[0], point->position[2], next->position[0], next->position[2]);
     const double rise = seg::kPitchA(*point) / 12.0 * length;
     const bool atStart = end == 1;
     switch (seg::kShape(*point)) {
-    case 1: case 4: case 5: case 6: case 7: case 10: case 11:
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 10:
+    case 11:
         return atStart ? first : second;
     case 2:
         return atStart ? first : first + rise;
     case 3:
         return atStart ? first + rise : first;
-    case 8: case 9:
+    case 8:
+    case 9:
         return atStart ? second : first;
     default:
         return first;

@@ -22,7 +22,7 @@ inline constexpr int16_t kWallOutlineLayer = 46; // the same, once more for the 
 inline constexpr int16_t kFloorUnderside = 47;   // a floor, outside the framing view
 inline constexpr int16_t kFloorCutout = 127;     // a floor cut-out
 inline constexpr int16_t kCabinetUnderside = 139;
-}  // namespace buildtype
+} // namespace buildtype
 
 // The outline of `count` points from `first` as one flat plane of the piece under
 // construction, its normal facing the front (`front` non-zero) or the back. The piece (when
@@ -36,7 +36,8 @@ void RenderPlanarSurface(Poinz* first, int32_t count, RGBColor color, uint8_t fr
 // whose corners have no tangents is one quad of the piece under construction (made when there
 // is none), left for the caller to carve and append; a wall's cell rises to the wall's height.
 // A curved cell becomes strips of the patch, each its own piece, appended at once.
-void RenderBicubicSurface(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t link, Objex* object);
+void RenderBicubicSurface(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t link,
+                          Objex* object);
 
 // The normal of a flat polygon by Newell's method: every edge counts, so corners in line
 // (a point in the middle of an edge) do not matter. Its direction follows the vertex order by
@@ -47,8 +48,9 @@ Float3DPoint PolygonNormal(const PlaneVertex* vertices, int32_t count);
 // 0 at b and c; u from running lengths over the perimeter (0 counts as 1), at a and b the one
 // at d, at c and d the one at a, or, when the ones at a and b are both 0 (a closing cell or a
 // strip), the one at d plus the length d-a.
-void RenderMeshPlane(const Float3DPoint& a, const Float3DPoint& b, const Float3DPoint& c, const Float3DPoint& d,
-                     float perimeter, Objex* object, float lengthAtD, float lengthAtA, float lengthAtB);
+void RenderMeshPlane(const Float3DPoint& a, const Float3DPoint& b, const Float3DPoint& c,
+                     const Float3DPoint& d, float perimeter, Objex* object, float lengthAtD,
+                     float lengthAtA, float lengthAtB);
 
 // The height (plan units) of the wall segment that starts at `point`, at its start (`end` 1)
 // or its end (any other value), by the segment's shape code. 0.0 without a next point (the

@@ -20,26 +20,28 @@ inline constexpr float kNoWallDimCrossing = 32000.0f;
 // skipEnd, each within its segment's box grown by 1.0, in the order found, at most
 // kMostWallDimCrossings. Null (count 0) when an argument, the document or its current layer
 // is missing or the block cannot be had; the caller frees it with EndWallDimTracking.
-FloatPoint* BeginWallDimTracking(const FloatPoint* lineStart, const FloatPoint* lineEnd, const Poinz* skipStart,
-                                 const Poinz* skipEnd, int32_t* outCount);
+FloatPoint* BeginWallDimTracking(const FloatPoint* lineStart, const FloatPoint* lineEnd,
+                                 const Poinz* skipStart, const Poinz* skipEnd, int32_t* outCount);
 // The crossing nearest to a probe 5.0 ahead of lineStart (towards lineEnd) among those nearer
 // to it than to a probe 5.0 behind, and the nearest to the probe behind among the rest. A side
 // without one, or no list or document, reports (kNoWallDimCrossing, kNoWallDimCrossing).
-void ContinueWallDimTracking(const FloatPoint* list, const FloatPoint* lineStart, const FloatPoint* lineEnd,
-                             FloatPoint* outPositive, FloatPoint* outNegative, int32_t count);
+void ContinueWallDimTracking(const FloatPoint* list, const FloatPoint* lineStart,
+                             const FloatPoint* lineEnd, FloatPoint* outPositive,
+                             FloatPoint* outNegative, int32_t count);
 // Nothing for null.
 void EndWallDimTracking(FloatPoint* list);
 
 // One track's crossings for the length of a drag, freed on every way out of it.
 class WallDimTrack {
-public:
+  public:
     WallDimTrack() = default;
     ~WallDimTrack() { end(); }
     WallDimTrack(const WallDimTrack&) = delete;
     WallDimTrack& operator=(const WallDimTrack&) = delete;
 
     // Replaces what the track held.
-    void begin(const FloatPoint& lineStart, const FloatPoint& lineEnd, const Poinz* skipStart, const Poinz* skipEnd);
+    void begin(const FloatPoint& lineStart, const FloatPoint& lineEnd, const Poinz* skipStart,
+               const Poinz* skipEnd);
     void nearest(const FloatPoint& lineStart, const FloatPoint& lineEnd, FloatPoint* positive,
                  FloatPoint* negative) const;
     void end();
@@ -47,7 +49,7 @@ public:
     int32_t count() const { return count_; }
     const FloatPoint* crossings() const { return list_; }
 
-private:
+  private:
     FloatPoint* list_ = nullptr;
     int32_t count_ = 0;
 };

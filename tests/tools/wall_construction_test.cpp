@@ -13,6 +13,7 @@
 
 namespace {
 
+using namespace dvxtest;
 class WallConstruction : public dvxtest::DocumentTest {
 protected:
     void SetUp() override {
@@ -73,26 +74,23 @@ TEST_F(WallConstruction, TheQuickFormIsItsWidthWideAtAnyScaleAndTheWallStandsOnI
 
 TEST_F(WallConstruction, RebuildsDropTheWallsPiecesAndFollowSubtypeAndLayer) {
     Objex* wall = Wall({{0, 0}, {100, 0}, {100, 100}}, true);
-    for (Poinz* p = wall->firstPoint; float base : {12.0f, 0.0f, -6.0f}) p->baseElevation = base, p = p->next;
     Update3DWall(wall);
-    EXPECT_TRUE(wall->firstPart == nullptr && wall->elevation == -6);  // the closing segment counts
-    for (int built = 0; built < 2; ++built) {
+    for (int built = 0; built < 2; ++built) { // a face of the solid in the scene, then a rebuild
         Objex* solid = wall->typeData.wallSolid;
         const int n = solid->pointCount / 2;
         gBase2DObject = gActual3DObject = wall, gCurPlaneObject = nullptr;
-        RenderBicubicSurface(dvxtest::PointAt(solid, 0), dvxtest::PointAt(solid, n), dvxtest::PointAt(solid, 1),
-                             dvxtest::PointAt(solid, n + 1), 1, solid);
+        RenderBicubicSurface(PointAt(solid, 0), PointAt(solid, n), PointAt(solid, 1),
+                             PointAt(solid, n + 1), 1, solid);
         AppendPlaneObject(gCurPlaneObject, wall);
         gCurPlaneObject = nullptr;
-        ASSERT_EQ(dvxtest::PiecesOf(wall).size(), 1u);
-        wall->subtype = objsubtype::kExteriorWall;  // now it gets a quick-wall form
+        ASSERT_EQ(PiecesOf(wall).size(), 1u);
+        wall->subtype = objsubtype::kExteriorWall; // now it gets a quick-wall form
         Update3DWall(wall);
-        EXPECT_TRUE(dvxtest::PiecesOf(wall).empty() && wall->firstPart && !wall->firstPart->next);
+        EXPECT_TRUE(PiecesOf(wall).empty() && wall->firstPart && !wall->firstPart->next);
     }
-    doc->itsCurLayer->visible = 0;
-    wall->subtype = 0;
+    doc->itsCurLayer->visible = 0, wall->subtype = 0;
     Update3DWallLayer(doc->itsCurLayer);
-    EXPECT_NE(wall->firstPart, nullptr);  // a hidden layer is left alone
+    EXPECT_NE(wall->firstPart, nullptr); // a hidden layer is left alone
 }
 
 }  // namespace
