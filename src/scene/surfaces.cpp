@@ -25,8 +25,9 @@ constexpr int kStripsWithoutBase = 3;
 constexpr int kMostStrips = 1024;
 constexpr int16_t kCustomDoor = 512;
 constexpr int16_t kCustomWindow = 626;
-constexpr int16_t kCurvedPieceKind = 60;
-constexpr int16_t kPhotoType = 131;
+// A flat cell of a piece of kind 60 is drawn as a strip; an object of type 131 is a photo face.
+constexpr int16_t kStripPieceKind = 60;
+constexpr int16_t kPhotoFaceType = 131;
 
 // What one side of a piece shows, and the model fields it came from.
 struct Side {
@@ -101,7 +102,7 @@ void SetPlanarMaterials(PlaneObject* p, Objex* o, uint8_t front, const DocState*
     const bool framing = ds->framingView != 0;
     switch (o->type) {
     case buildtype::kWallOutline:
-    case 49:
+    case 49: // 49 and 50: build types without a plan object of their own
         return framing ? Untextured(p) : BothSides(p, OwnSlot(o));
     case objtype::kFloor:
     case buildtype::kWallOutlineLayer:
@@ -238,8 +239,8 @@ void BuildFlatCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, Objex* object
                     p11->rowLength);
     SetCellMaterials(piece, p00, ds);
     SetRepeats(piece, p00->rowPerimeter, Distance(a, b));
-    if (piece->pieceKind == kCurvedPieceKind) piece->pieceKind = kMeshStrip;
-    if (object->type == kPhotoType) piece->surfaceKind = kPhotoSurface;
+    if (piece->pieceKind == kStripPieceKind) piece->pieceKind = kMeshStrip;
+    if (object->type == kPhotoFaceType) piece->surfaceKind = kPhotoSurface;
 }
 
 void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t link, Objex* object,

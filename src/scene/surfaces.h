@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "model/types.h"
-
 #include "scene/plane_object.h"
 
 struct Objex;
