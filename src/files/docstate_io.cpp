@@ -292,7 +292,7 @@ void ApplyDocStateCorrections(DocState* ds, V v) {
     if (AddsDetailPlanBit(v)) ds->planMasks[kDetailPlan] |= kDetailPlanBit;
 
     ds->cutAwayPosition = 0;
-    ds->pluginByteB = 0;
+    ds->framingColors = 0;
     ds->framingView = 0;
     ds->liveViewValue = 0;
     ds->buildFlag = 0;

@@ -224,7 +224,7 @@ struct DocState {
     uint8_t pluginByte;                      // 221 carried
     int32_t renderValue;                     // 222 render exclusion bits, a bit set when that part is not
     uint8_t framingView;                     // 223 framing view switch read by the 3D builders of studs,
-    uint8_t pluginByteB;                     // 224 carried
+    uint8_t framingColors;                   // 224 framing view in flat colours, not lumber textures
     uint8_t soffitLeft;                      // 225 roof left soffit
     uint8_t soffitRight;                     // 226 roof right soffit
     uint8_t soffitBase;                      // 227 roof base soffit

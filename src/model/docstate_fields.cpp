@@ -233,7 +233,7 @@ constexpr DocStateField kFields[] = {
     {221, "pluginByte", T::U8, offsetof(DocState, pluginByte), 1, 0, 1, {0}, 0, {}, ""},
     {222, "renderValue", T::I32, offsetof(DocState, renderValue), 1, 0, 1, {0}, 0, {}, ""},
     {223, "framingView", T::U8, offsetof(DocState, framingView), 1, 0, 1, {0}, 0, {}, "framing-view byte"},
-    {224, "pluginByteB", T::U8, offsetof(DocState, pluginByteB), 1, 0, 1, {0}, 0, {}, ""},
+    {224, "framingColors", T::U8, offsetof(DocState, framingColors), 1, 0, 1, {0}, 0, {}, "framing-colour byte; plain-framing-colours flag"},
     {225, "soffitLeft", T::U8, offsetof(DocState, soffitLeft), 1, 0, 1, {1}, 0, {}, ""},
     {226, "soffitRight", T::U8, offsetof(DocState, soffitRight), 1, 0, 1, {1}, 0, {}, ""},
     {227, "soffitBase", T::U8, offsetof(DocState, soffitBase), 1, 0, 1, {1}, 0, {}, ""},

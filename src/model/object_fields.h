@@ -41,10 +41,33 @@ inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exte
 inline constexpr Param kQuickWallWidth{3};
 }  // namespace wall
 
+// Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12
+// of run; the shape code 0-11 picks how the heights and pitches shape its top.
+namespace wall_segment {
+struct Value {
+    int index;
+    constexpr float& operator()(Poinz& p) const { return p.segmentValues[index]; }
+    constexpr float operator()(const Poinz& p) const { return p.segmentValues[index]; }
+};
+inline constexpr Value kFirstHeight{0};
+inline constexpr Value kPitchA{1};
+inline constexpr Value kPitchB{2};
+inline constexpr Value kSecondHeight{3};
+inline constexpr Value kPeakHeight{4};
+inline constexpr PointField<int32_t> kShape{&Poinz::wallStyle};
+}  // namespace wall_segment
+
 // Floors (13) and floor cut-outs (48); a deck cut-out keeps the deck height there.
 namespace floors {
 inline constexpr Param kThickness{2};
 }  // namespace floors
+
+// Flat faces built under a floor, cut-out, cabinet or wall-outline type stand on this
+// thickness: a floor's thickness is a wall's base offset, one stored field.
+namespace face {
+inline constexpr Param kThickness{2};
+static_assert(kThickness.index == floors::kThickness.index && kThickness.index == wall::kBaseOffset.index);
+}  // namespace face
 
 // Fences (25): the five fence sizes in the order the settings record keeps them.
 namespace fence {

@@ -10,6 +10,7 @@
 #include "model/objects.h"
 #include "model/parallel.h"
 #include "model/projection.h"
+#include "model/segment_walk.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/annotations/dimension_lines.h"
@@ -56,17 +57,6 @@ int32_t CountPoints(const Objex* o) {
     int32_t n = 0;
     for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
     return n;
-}
-
-// Every segment in point order, then the closing one of a closed object.
-template <typename F>
-void ForEachSegment(Objex* o, F&& f) {
-    Poinz* last = nullptr;
-    for (Poinz* p = o->firstPoint; p; p = p->next) {
-        if (p->next) f(p, p->next);
-        last = p;
-    }
-    if (o->closed && last && last != o->firstPoint) f(last, o->firstPoint);
 }
 
 }  // namespace

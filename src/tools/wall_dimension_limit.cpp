@@ -5,6 +5,7 @@
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/segment_walk.h"
 
 namespace {
 
@@ -39,15 +40,8 @@ float LimitWallDimension(const FloatPoint* base, FloatPoint* probeEnd, const Lay
             best = fromBase, crossH = xh, crossV = xv, found = wall;
         }
     };
-    for (const Objex* o = layer->firstObject; o; o = o->next) {
-        if (o->type != objtype::kWall || !o->firstPoint) continue;
-        const Poinz* last = o->firstPoint;
-        for (const Poinz* p = o->firstPoint; p->next; p = p->next) {
-            consider(o, p, p->next);
-            last = p->next;
-        }
-        if (o->closed && last != o->firstPoint) consider(o, last, o->firstPoint);
-    }
+    for (const Objex* o = layer->firstObject; o; o = o->next)
+        if (o->type == objtype::kWall) ForEachSegment(o, [&](const Poinz* p, const Poinz* q) { consider(o, p, q); });
     if (!found || best > reach) return 0;
 
     float distance = 0;

@@ -355,7 +355,7 @@ TEST_F(DocStateIOTest, EachCorrectionAppliesExactlyForTheVersionsItNames) {
 
             EXPECT_EQ(d.planMasks[8], 0x182);
 
-            EXPECT_EQ(std::tuple(d.cutAwayPosition, d.pluginByteB, d.framingView, d.liveViewValue, d.buildFlag, d.wallSegmentLength),
+            EXPECT_EQ(std::tuple(d.cutAwayPosition, d.framingColors, d.framingView, d.liveViewValue, d.buildFlag, d.wallSegmentLength),
                       std::tuple(0, 0, 0, 0, 0, 42.0f));
 
             EXPECT_EQ(d.shadowQuality, upTo80.count(v) ? 5 : 2);

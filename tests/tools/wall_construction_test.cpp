@@ -1,4 +1,4 @@
-// A wall's plan solid and quick-wall form built from its centre line, and a wall read back.
+// A wall's plan solid and quick-wall form built from its centre line, rebuilt under a scene.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,11 +7,13 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/transforms.h"
-#include "support/build.h"
+#include "scene/surfaces.h"
+#include "support/scene_checks.h"
 #include "tools/wall_construction.h"
 
 namespace {
 
+using namespace dvxtest;
 class WallConstruction : public dvxtest::DocumentTest {
 protected:
     void SetUp() override {
@@ -68,6 +70,27 @@ TEST_F(WallConstruction, TheQuickFormIsItsWidthWideAtAnyScaleAndTheWallStandsOnI
         Update3DWall(wall);
         EXPECT_FLOAT_EQ(wall->elevation, lowest);  // a closed wall's closing segment counts
     }
+}
+
+TEST_F(WallConstruction, RebuildsDropTheWallsPiecesAndFollowSubtypeAndLayer) {
+    Objex* wall = Wall({{0, 0}, {100, 0}, {100, 100}}, true);
+    Update3DWall(wall);
+    for (int built = 0; built < 2; ++built) { // a face of the solid in the scene, then a rebuild
+        Objex* solid = wall->typeData.wallSolid;
+        const int n = solid->pointCount / 2;
+        gBase2DObject = gActual3DObject = wall, gCurPlaneObject = nullptr;
+        RenderBicubicSurface(PointAt(solid, 0), PointAt(solid, n), PointAt(solid, 1),
+                             PointAt(solid, n + 1), 1, solid);
+        AppendPlaneObject(gCurPlaneObject, wall);
+        gCurPlaneObject = nullptr;
+        ASSERT_EQ(PiecesOf(wall).size(), 1u);
+        wall->subtype = objsubtype::kExteriorWall; // now it gets a quick-wall form
+        Update3DWall(wall);
+        EXPECT_TRUE(PiecesOf(wall).empty() && wall->firstPart && !wall->firstPart->next);
+    }
+    doc->itsCurLayer->visible = 0, wall->subtype = 0;
+    Update3DWallLayer(doc->itsCurLayer);
+    EXPECT_NE(wall->firstPart, nullptr); // a hidden layer is left alone
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/palettes.h"
+#include "model/document_model.h"
+#include "model/transforms.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 
@@ -176,11 +178,36 @@ int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height) {
 int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height) {
     if (IsTextureAPalette(textureID)) textureID = GetPaletteTextureID(textureID);
     if (!width || !height || textureID < kFirstCustomTextureID) return -1;
-    *width = 100;
-    *height = 100;
     char info[kTexturePathBufferSize] = {};
     GetCustomTextureInfoFileNameFromID(textureID, info);
     *width = GetPrivateProfileInt("Size", "Width", -1, info);
     *height = GetPrivateProfileInt("Size", "Height", -1, info);
     return *height;
+}
+
+void ComputeTextureScale(int32_t textureID, float faceWidth, float faceHeight, float* scaleH, float* scaleV) {
+    if (scaleH) *scaleH = 1.0f;
+    if (scaleV) *scaleV = 1.0f;
+    if (!scaleH || !scaleV) return;
+    if (IsTextureAPalette(textureID)) textureID = GetPaletteTextureID(textureID);
+    const DocState* ds = CurrentDocState();
+    int32_t w = -1, h = -1;
+    if (IsStockTextureID(textureID)) {
+        if (!ds) return;
+        LoadTextureWH(textureID, &w, &h);
+        if (w == -1 && h == -1) return;
+    } else if (textureID >= kFirstCustomTextureID && gCurDocument) {
+        *scaleV = -1.0f;
+        if (!ds) return;
+        LoadCustomTextureWH(textureID, &w, &h);
+        // A custom texture without a size keeps that factor.
+        if (w == -1) w = 0;
+        if (h == -1) h = 0;
+    } else {
+        return;
+    }
+    const float sw = ConvertWorldToScreen(static_cast<float>(w), ds, 0);
+    const float sh = ConvertWorldToScreen(static_cast<float>(h), ds, 0);
+    if (sw != 0.0f) *scaleH = faceWidth / sw;
+    if (sh != 0.0f) *scaleV = faceHeight / -sh;
 }

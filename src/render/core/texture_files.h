@@ -35,3 +35,10 @@ int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height);
 // "Width" and "Height" of its info file, -1 for a missing key; returns the height. Other IDs
 // or null outputs leave the outputs alone and give -1.
 int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height);
+
+// How often a texture repeats across a face `faceWidth` by `faceHeight` plan units (unzoomed)
+// wide: the face over the texture's "Size" in plan units, the vertical factor negative since
+// image rows run against the face's vertical axis. Both start at 1.0; a custom texture
+// starts at (1.0, -1.0) and keeps a factor whose size it does not give. A palette link is
+// resolved first; other IDs, or no document, keep (1.0, 1.0). Nothing for a null output.
+void ComputeTextureScale(int32_t textureID, float faceWidth, float faceHeight, float* scaleH, float* scaleV);

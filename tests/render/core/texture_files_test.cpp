@@ -1,7 +1,8 @@
-// Texture info files by ID, custom texture sizes and finding moved files in the content
-// folder.
+// Texture info files by ID, custom texture sizes, texture repeats and finding moved files in
+// the content folder.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -136,6 +137,24 @@ TEST_F(TextureFilesTest, PathsThatCannotBeOpenedAreLookedForInTheContentFolder) 
     EXPECT_STREQ(SetPathPtrToFilename("dir/"), "");
     EXPECT_EQ(SetPathPtrToFilename(""), nullptr);
     EXPECT_EQ(SetPathPtrToFilename(nullptr), nullptr);
+}
+
+TEST_F(TextureFilesTest, RepeatsAreTheFaceOverTheTextureSizeAtTheDrawingScale) {
+    put(LocalDomainTexturePath() + "/WOOD/WOOD4.PTI", "[Size]\nWidth=100\nHeight=50\n");
+    char sky[] = "Photos/sky.jpg";
+    PaletteList* entry = GetPaletteEntryFromRefID(3);
+    ASSERT_NE(entry, nullptr);
+    entry->kind = kPaletteTexture, entry->textureID = 2203;
+    // At scale 36, 100 by 50 inches span 200 by 100 plan units (100 by 100 without an info
+    // file); a custom texture without a size keeps (1, -1), IDs of neither kind (1, 1).
+    const std::pair<int32_t, std::pair<float, float>> rows[] = {
+        {2203, {1, -1}}, {-1003, {1, -1}}, {2204, {1, -0.5f}}, {NewCustomTextureID(sky), {1, -1}},
+        {17000, {1, 1}}};
+    for (const auto& [id, want] : rows) {
+        float h = 0, v = 0;
+        ComputeTextureScale(id, 200, 100, &h, &v);
+        EXPECT_TRUE(std::fabs(h - want.first) < 1e-5 && std::fabs(v - want.second) < 1e-5) << id;
+    }
 }
 
 }  // namespace
