@@ -167,7 +167,6 @@ TEST_F(Window, PlanTabsChooseThePlanAndTheMainWindowsDesignIsCurrent) {
     // The plan command selects the tab as a click would.
     Win32EventHandler().workOnPlanUsingCommand(5349);
     EXPECT_EQ(std::tuple(first->docTabView()->currentIndex(), gCurToolSet, ds->currentPlanBit), std::tuple(6, 6, 64));
-
     QMDWindowController* second = Open();
     for (QMDWindowController* w : {first, second}) {
         QApplication::setActiveWindow(w);

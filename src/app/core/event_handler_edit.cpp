@@ -89,7 +89,8 @@ void MoveToNeighbouringFloor(const FloorMove& move) {
     const bool possible = move.up ? current->next && !IsNamed(current, "Third Floor")
                                   : current->prev && !IsNamed(current, "First Floor");
     if (!possible) {
-        ShowAlertSheet(move.title, move.up ? "You are currently on the top floor." : "You are currently on the bottom floor.");
+        ShowAlertSheet(move.title,
+                       move.up ? "You are currently on the top floor." : "You are currently on the bottom floor.");
         return;
     }
     TopLevelObjectLayer(current, move.command, nullptr);
@@ -181,19 +182,23 @@ void Win32EventHandler::selectAllObjects() {
 }
 
 void Win32EventHandler::copyObjectsToUpperFloor() {
-    MoveToNeighbouringFloor({cmd::kCopyToUpperFloor, true, "Unable to copy objects to upper floor.", "Copy To Upper Floor"});
+    MoveToNeighbouringFloor(
+        {cmd::kCopyToUpperFloor, true, "Unable to copy objects to upper floor.", "Copy To Upper Floor"});
 }
 
 void Win32EventHandler::copyObjectsToLowerFloor() {
-    MoveToNeighbouringFloor({cmd::kCopyToLowerFloor, false, "Unable to copy objects to lower floor.", "Copy To Lower Floor"});
+    MoveToNeighbouringFloor(
+        {cmd::kCopyToLowerFloor, false, "Unable to copy objects to lower floor.", "Copy To Lower Floor"});
 }
 
 void Win32EventHandler::moveObjectsToUpperFloor() {
-    MoveToNeighbouringFloor({cmd::kMoveToUpperFloor, true, "Unable to move objects to upper floor.", "Move To Upper Floor"});
+    MoveToNeighbouringFloor(
+        {cmd::kMoveToUpperFloor, true, "Unable to move objects to upper floor.", "Move To Upper Floor"});
 }
 
 void Win32EventHandler::moveObjectsToLowerFloor() {
-    MoveToNeighbouringFloor({cmd::kMoveToLowerFloor, false, "Unable to move objects to lower floor.", "Move To Lower Floor"});
+    MoveToNeighbouringFloor(
+        {cmd::kMoveToLowerFloor, false, "Unable to move objects to lower floor.", "Move To Lower Floor"});
 }
 
 void Win32EventHandler::moveObjectsToPlanUsingCommand(int32_t command) {
@@ -221,7 +226,8 @@ void Win32EventHandler::flipObjectsUsingCommand(int32_t command) {
     SelectedObjectAllLayers(layers, 1, cmd::kSelect, ds);
     Float3DRect b = EmptyFloat3DRect();
     GetAllLayers3DBounds(layers, 1, &b, 0);
-    const float h = Mid(b.floatLeft, b.floatRight), v = Mid(b.floatTop, b.floatBottom), d = Mid(b.floatBack, b.floatFront);
+    const float h = Mid(b.floatLeft, b.floatRight), v = Mid(b.floatTop, b.floatBottom);
+    const float d = Mid(b.floatBack, b.floatFront);
     float pivot[3] = {0, 0, 0};
     switch (ds->viewKind) {
     case 2: pivot[0] = h, pivot[2] = d, gFlipCenterX = h, gFlipCenterY = d; break;
@@ -438,5 +444,6 @@ void Win32EventHandler::calculateAndDisplayArea() {
         if (area > 0) total += o->type == objtype::kFloorCutout ? -area : area;
     }
     const std::string whole = WholeArea(total);
-    SetStatusBar(LocalizedFormat(ds->units == kImperialUnits ? "Area: %s sq.ft." : "Area: %s sq.m.", {whole.c_str()}).c_str());
+    const char* format = ds->units == kImperialUnits ? "Area: %s sq.ft." : "Area: %s sq.m.";
+    SetStatusBar(LocalizedFormat(format, {whole.c_str()}).c_str());
 }
