@@ -95,7 +95,7 @@ void MoveToNeighbouringFloor(const FloorMove& move) {
     }
     TopLevelObjectLayer(current, move.command, nullptr);
     Refresh();
-    StoreUndo(move.undoName);
+    StoreUndo(LocalizedString(move.undoName).c_str());
 }
 
 float Mid(float a, float b) { return a + (b - a) * 0.5f; }
