@@ -199,6 +199,7 @@ void QMDWindowController::setupToolbar() {
     activeFloorTBPopUpButton_ = new QComboBox(activeFloorTBView);
     activeFloorTBPopUpButton_->setFocusPolicy(Qt::NoFocus);
     for (const FloorItem& f : kFloors) activeFloorTBPopUpButton_->addItem(Localized(f.title), f.tag);
+    connect(activeFloorTBPopUpButton_, &QComboBox::activated, this, &QMDWindowController::changeFloorTBPopUpButton);
     auto* label = new QLabel(Localized("Active Floor"), activeFloorTBView);
     label->setAlignment(Qt::AlignHCenter);
     stack->addWidget(activeFloorTBPopUpButton_);
@@ -291,6 +292,7 @@ void QMDWindowController::registerSeams() {
     SetRefreshHandler([this] { refreshDocumentVisibleView(); });
     SetMainWindowControllerSetElevationPaneHandler([this](const SelectionState40* s) { setElevationPane(s); });
     SetSelectActiveFloorPopUpItemHandler([this](int32_t tag) { selectFloorPopUpItem(tag); });
+    SetMainWindowSelectPlanTabHandler([this](int32_t planBit) { selectPlanTab(planBit); });
     SetCloseMainWindowSheetHandler([this] { closeSheet(); });
     SetMainWindowStatusTextHandler([this](const std::string& text) { setStatusBarText(text); });
     SetPlanViewDocumentCursorHandler([this](PlanCursor c) { docScrollView_->setDocumentCursor(c); });
@@ -303,6 +305,7 @@ void QMDWindowController::releaseSeams(bool all) {
     SetRefreshHandler(nullptr);
     SetMainWindowControllerSetElevationPaneHandler(nullptr);
     SetSelectActiveFloorPopUpItemHandler(nullptr);
+    SetMainWindowSelectPlanTabHandler(nullptr);
     SetCloseMainWindowSheetHandler(nullptr);
     SetMainWindowStatusTextHandler(nullptr);
     SetPlanViewDocumentCursorHandler(nullptr);
@@ -399,6 +402,10 @@ void QMDWindowController::setStatusBarText(const std::string& text) {
     statusText_->setText(QString::fromStdString(port::MacRomanToUtf8(text)));
 }
 
+void QMDWindowController::changeFloorTBPopUpButton() {
+    Win32EventHandler().workOnFloorUsingCommand(activeFloorTBPopUpButton_->currentData().toInt());
+}
+
 void QMDWindowController::elevationSliderChanged(int value) {
     if (!CurrentDocState()) return;
     updateElevationIndicatorTextWithValue(value);
@@ -486,6 +493,11 @@ void QMDWindowController::selectFloorPopUpItem(int tag) {
     if (index < 0) return;
     const QSignalBlocker quiet(activeFloorTBPopUpButton_);
     activeFloorTBPopUpButton_->setCurrentIndex(index);
+}
+
+void QMDWindowController::selectPlanTab(int32_t planBit) {
+    for (int i = 0; i < docTabView_->count(); ++i)
+        if (docTabView_->tabData(i).toString() == QString::number(planBit)) docTabView_->setCurrentIndex(i);
 }
 
 void QMDWindowController::closeSheet() {

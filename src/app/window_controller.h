@@ -54,6 +54,8 @@ public:
     // 8-bit Mac OS Roman, as the readouts make it.
     void setStatusBarText(const std::string& text);
 
+    // The floor chosen in the floor pop-up becomes the one worked on.
+    void changeFloorTBPopUpButton();
     void elevationSliderChanged(int value);
     void elevationSliderReleased();
     void show3DViewButtonChanged();
@@ -82,6 +84,7 @@ private:
     // Every handler this window registered goes back to its default (`all`: also the quit's).
     void releaseSeams(bool all);
     void selectFloorPopUpItem(int tag);
+    void selectPlanTab(int32_t planBit);
     void closeSheet();
 
     QMDDocument* document_;

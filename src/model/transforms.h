@@ -59,7 +59,8 @@ float GetRotate(float a0, float a1);
 // A world length (document unit) in plan units: inches / planScale x 72, zoomed when asked.
 float ConvertWorldToScreen(float length, const DocState* docState, uint8_t zoom);
 // Plan units back to the world unit. With the zoom flag the result is multiplied by the zoom
-// like ConvertWorldToScreen; every present caller passes 0.
+// like ConvertWorldToScreen (Select All's size readout asks for it and DrawWH takes the zoom
+// off again, so the two cancel).
 float ConvertScreenToWorld(float length, const DocState* docState, uint8_t zoom);
 
 // Tracking-form transforms of one point in place; need a current document.

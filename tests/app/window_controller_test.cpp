@@ -21,6 +21,7 @@
 
 #include "app/app_controller.h"
 #include "app/core/document_window.h"
+#include "app/core/event_handler.h"
 #include "app/core/status_bar_seams.h"
 #include "app/core/preference_keys.h"
 #include "app/document_view.h"
@@ -163,6 +164,9 @@ TEST_F(Window, PlanTabsChooseThePlanAndTheMainWindowsDesignIsCurrent) {
                          PlanToolPaletteController::shared()->shownPlan()),
               std::tuple(4, 16, 1004, 200, 0, 4));
 
+    // The plan command selects the tab as a click would.
+    Win32EventHandler().workOnPlanUsingCommand(5349);
+    EXPECT_EQ(std::tuple(first->docTabView()->currentIndex(), gCurToolSet, ds->currentPlanBit), std::tuple(6, 6, 64));
     QMDWindowController* second = Open();
     for (QMDWindowController* w : {first, second}) {
         QApplication::setActiveWindow(w);

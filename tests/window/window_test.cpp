@@ -1,7 +1,7 @@
 // Starts the program on the virtual display, waits until its window shows, keeps a
 // screenshot under the build folder, then asks it to quit and expects a clean exit. A second
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
-// design written here and finds its wall on the screen.
+// design written here, finds its wall on the screen and chooses another floor.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -201,6 +201,33 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
     EXPECT_NEAR(ink.center().y() - frame.center().y(), -60, 3);
     EXPECT_NEAR(ink.width(), 120, 10);
     EXPECT_LT(ink.height(), 12);
+
+    // Choosing "Second Floor" in the floor pop-up (the second line of text, under the menu bar)
+    // draws the first floor's wall in the other floors' colour.
+    auto dark = [&](int y) {
+        for (int x = 0; x < 150; ++x)
+            if (qGray(shot.pixel(x, y)) < 100) return true;
+        return false;
+    };
+    int popUpY = -1;
+    for (int y = 1, lines = 0; y < frame.top() && popUpY < 0; ++y)
+        if (dark(y) && !dark(y - 1) && ++lines == 2) popUpY = y + 4;
+    ASSERT_GE(popUpY, 0) << "no floor pop-up";
+    const QRect w = WindowFrame(window);
+    const QString pid = QString::number(program.processId());
+    auto windows = [&] { return XDo({"search", "--onlyvisible", "--pid", pid}).split('\n').size(); };
+    const int before = windows();
+    XDo({"mousemove", "--sync", QString::number(w.x() + 30), QString::number(w.y() + popUpY)});
+    XDo({"click", "1"});
+    ASSERT_TRUE(WaitFor([&] { return windows() > before; })) << "the floor pop-up did not open";
+    XDo({"key", "Down", "Return"});
+    EXPECT_TRUE(WaitFor([&] {
+        shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(w);
+        QSet<int> greys;
+        for (int y = ink.top(); y <= ink.bottom(); ++y)
+            for (int x = ink.left(); x <= ink.right(); ++x) greys << qGray(shot.pixel(x, y));
+        return !greys.contains(0) && greys.contains(qGray(qRgb(0xD7, 0xD7, 0xD7)));
+    })) << "the first floor's wall did not turn grey";
 
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(15000));

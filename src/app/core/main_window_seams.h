@@ -22,6 +22,10 @@ inline constexpr int32_t kThirdFloorPopUpTag = 5277;
 // redo changed the current floor).
 DVX_SEAM(SelectActiveFloorPopUpItem, "app", port::SeamKind::UserInterface, void(int32_t tag))
 
+// Selects the main window's plan tab of the plan bit (1 foundation ... 256 detail), as a click
+// on it would: the tab's own handler then changes the plan worked on.
+DVX_SEAM(MainWindowSelectPlanTab, "app", port::SeamKind::UserInterface, void(int32_t planBit))
+
 // Closes whatever sheet is attached to the main document window, so that an alert about a
 // file can take its place.
 DVX_SEAM(CloseMainWindowSheet, "app", port::SeamKind::UserInterface, void())
