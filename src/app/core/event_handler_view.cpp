@@ -307,6 +307,7 @@ void Win32EventHandler::setViewpointUsingCommand(int32_t command) {
     }
     gRefreshRender = gRenderDirty = 1;
     Refresh();
+    LiveViewResetCursorRects();
 }
 
 void Win32EventHandler::setNavigationSpeedUsingCommand(int32_t command) {

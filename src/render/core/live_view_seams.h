@@ -46,6 +46,8 @@ DVX_SEAM(LiveViewRenderShadows, "render", port::SeamKind::Renderer, void())
 // The live view's image export panel and its 3D print sheet.
 DVX_SEAM(LiveViewDisplayExport3DSavePanel, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewShowPrint3DPropertiesPanel, "render", port::SeamKind::Renderer, void())
+// The live view's OpenGL view resets its cursor rectangles after the camera moved.
+DVX_SEAM(LiveViewResetCursorRects, "render", port::SeamKind::Renderer, void())
 // The other three navigation methods beside `freeWalkThrough:`.
 DVX_SEAM(LiveViewFreeFlyAround, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewControlledWalkThrough, "render", port::SeamKind::Renderer, void())
