@@ -20,6 +20,7 @@
 #include "app/about_window.h"
 #include "app/core/app_seams.h"
 #include "app/core/document_seams.h"
+#include "app/core/event_handler.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
@@ -77,6 +78,8 @@ AppController::~AppController() {
     SetIsOpenDocumentIDInUseHandler(nullptr);
     SetMainWindowDocumentUpdateChangeCountHandler(nullptr);
     SetMainWindowDocumentSetFileNameHandler(nullptr);
+    SetViewTopHandler(nullptr);
+    SetCloseVisiblePanelsAndSaveStateHandler(nullptr);
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -93,6 +96,8 @@ void AppController::init() {
     shouldDisplaySplashScreen_ = true;
     SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
+    SetViewTopHandler([] { Win32EventHandler().viewTop(); });
+    SetCloseVisiblePanelsAndSaveStateHandler([this] { closeVisiblePanelsAndSaveState(); });
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())
             if (d && d->documentModel && d->documentModel->itsDocID == id) return true;

@@ -297,6 +297,7 @@ void QMDWindowController::registerSeams() {
     SetMainWindowStatusTextHandler([this](const std::string& text) { setStatusBarText(text); });
     SetPlanViewDocumentCursorHandler([this](PlanCursor c) { docScrollView_->setDocumentCursor(c); });
     SetCloseDocumentWindowsHandler(CloseEveryDocumentWindow);
+    SetBeginPowerToolProgressSheetHandler([this](const std::string& name) { beginPowerToolProgressSheet(name); });
     port::qt::QtAlerts::setSheetParentProvider([this]() -> QWidget* { return this; });
 }
 
@@ -309,6 +310,7 @@ void QMDWindowController::releaseSeams(bool all) {
     SetCloseMainWindowSheetHandler(nullptr);
     SetMainWindowStatusTextHandler(nullptr);
     SetPlanViewDocumentCursorHandler(nullptr);
+    SetBeginPowerToolProgressSheetHandler(nullptr);
     port::qt::QtAlerts::setSheetParentProvider(nullptr);
     // The quit may be closing this window right now: its handler goes with the window.
     if (!all) return;
@@ -465,9 +467,9 @@ void QMDWindowController::windowWillClose() {
 
 void QMDWindowController::floorplanTraceOpenPanelDidEnd(const std::string& path) { FloorplanTraceOpenPanelDidEnd(path); }
 
-void QMDWindowController::exportVRMLSavePanelDidEnd(const std::string& path) {
-    if (!path.empty()) ExportVRMLFile(path);
-}
+void QMDWindowController::import3DObjectOpenPanelDidEnd(const std::string& path) { Import3DObjectOpenPanelDidEnd(path); }
+
+void QMDWindowController::exportVRMLSavePanelDidEnd(const std::string& path) { ExportVRMLSavePanelDidEnd(path); }
 
 void QMDWindowController::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) windowDidBecomeMain();

@@ -68,6 +68,7 @@ public:
 
     // Panel ends: the chosen path, empty when cancelled.
     void floorplanTraceOpenPanelDidEnd(const std::string& path);
+    void import3DObjectOpenPanelDidEnd(const std::string& path);
     void exportVRMLSavePanelDidEnd(const std::string& path);
 
 protected:

@@ -3,6 +3,8 @@
 // the flip (flip.h), the scene rebuild flag with the renderer (render/core/render_state.h).
 #include <cstdint>
 
+struct Objex;
+
 // Set to 1 by the flip commands (5034, 5035) when they changed something.
 extern uint8_t gCommandHappened;
 // Set while a content drop places objects: the move command then leaves the scene alone.
@@ -11,3 +13,5 @@ extern uint8_t gSymbarObjectDrop;
 extern float gBaseElevation;
 // Set when the follow-terrain command (5326) meets an object that cannot follow the terrain.
 extern uint8_t gTopoFloatNA;
+// The object under the last context click, which the context menu's commands work on.
+extern Objex* gContextFoundObj;

@@ -16,6 +16,8 @@ class ImageDecoder {
 public:
     virtual ~ImageDecoder() = default;
     virtual bool decode(const std::string& path, DecodedImage& out) = 0;
+    // File name extensions (without the dot) of the images it decodes; empty: any file.
+    virtual std::vector<std::string> fileTypes() { return {}; }
 };
 
 ImageDecoder& imageDecoder();

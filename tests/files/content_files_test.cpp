@@ -415,52 +415,6 @@ TEST_F(SymbolFilesTest, EveryPrefixOfASymbolFileReadsWithoutHarm) {
 // Object files of the sibling modelling product: imported objects on the current layer.
 namespace objects {
 
-struct StoredPoint {
-    float h, v, d;           // as stored: three times the plan value
-    int32_t texture1 = 0;
-    int32_t texture2 = 0;
-};
-
-struct StoredObject {
-    int16_t type = 8;
-    int16_t rows = 1;
-    int32_t pointCount = -1;  // -1: the number of points
-    int16_t fillPattern = 0;
-    std::vector<StoredPoint> points;
-};
-
-constexpr RGBColor kFill{1000, 2000, 3000};
-constexpr RGBColor kPen{4000, 5000, 6000};
-
-void Color(Bytes& b, const RGBColor& c) { b.u16(c.red).u16(c.green).u16(c.blue); }
-
-void Record(Bytes& b, const StoredObject& o) {
-    const int32_t count = static_cast<int32_t>(o.points.size());
-    b.i16(200).i16(o.type).u8(1).u8(1);
-    Color(b, kFill);
-    Color(b, RGBColor{7, 8, 9});
-    Color(b, kPen);
-    b.f32(2.0f).i16(1).i16(o.fillPattern).i16(o.rows).i32(o.pointCount < 0 ? count : o.pointCount);
-    b.u8(1).i16(0).i32(0);
-    for (int i = 0; i < 8; ++i) b.lef32(static_cast<float>(i));
-    b.i16(2).i32(count);
-    for (const StoredPoint& p : o.points) {
-        b.i16(0).u8(0).u8(1).u8(0);
-        b.f32(3.0f).f32(6.0f).f32(9.0f);  // in-tangent
-        b.f32(p.h).f32(p.v).f32(p.d);
-        b.f32(-3.0f).f32(0.0f).f32(30.0f);  // out-tangent
-        b.f32(0.0f).f32(0.0f).f32(0.0f);
-        b.i32(p.texture1).i32(p.texture2);
-        b.f32(0.5f).f32(0.25f).f32(0.0f).f32(0.0f);
-    }
-}
-
-Bytes Header(int32_t version, int32_t settingsLength = 680) {
-    Bytes b;
-    b.i32(version).i16(2).i32(settingsLength).zeros(680);
-    return b;
-}
-
 StoredObject Triangle(float h) {
     StoredObject o;
     o.points = {{h, 0, 0}, {h + 36.0f, 0, 0}, {h, 36.0f, 36.0f}};
@@ -469,16 +423,16 @@ StoredObject Triangle(float h) {
 
 // A layer record, a group's record with tag 202, two objects, tag 203 and the end tag.
 std::vector<uint8_t> GroupFile(int32_t settingsLength = 680) {
-    Bytes b = Header(10001, settingsLength);
+    Bytes b = ObjectFileHeader(10001, settingsLength);
     b.i16(100).raw(std::string("Layer 1")).zeros(256 - 7).u8(1).u8(1).f32(96.0f);
     StoredObject group;
     group.type = 1000;
-    Record(b, group);
+    ObjectFileRecord(b, group);
     b.i16(202);
-    Record(b, Triangle(0));
+    ObjectFileRecord(b, Triangle(0));
     StoredObject second = Triangle(360.0f);
     second.type = 9;
-    Record(b, second);
+    ObjectFileRecord(b, second);
     b.i16(203).i16(400);
     return b.data();
 }
@@ -546,23 +500,23 @@ TEST_F(ObjectFilesTest, OtherVersionsAreRefusedWithTheAlert) {
 }
 
 TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
-    Bytes b = Header(10000);
+    Bytes b = ObjectFileHeader(10000);
     StoredObject overcounted = Triangle(0);
     overcounted.rows = 4;
     overcounted.pointCount = 99;
     overcounted.points[1].texture1 = 1700;
     overcounted.points[2].texture2 = 1701;
-    Record(b, overcounted);
+    ObjectFileRecord(b, overcounted);
     StoredObject solid;
     solid.type = 158;
     solid.rows = 2;
     solid.fillPattern = 7;
     solid.points = {{0, 0, 0}, {3, 0, 0}, {3, 3, 0}, {0, 3, 3000000.0f}};  // depth 1,000,000
-    Record(b, solid);
+    ObjectFileRecord(b, solid);
     StoredObject beyond = Triangle(0);
     beyond.points[2].d = 3000001.5f;  // 1,000,000.5
-    Record(b, beyond);
-    Record(b, StoredObject{});  // no points
+    ObjectFileRecord(b, beyond);
+    ObjectFileRecord(b, StoredObject{});  // no points
     b.i16(400);
     Objex* workbench = Make(objtype::kFentrix);
     workbench->planBits = 64;
@@ -580,7 +534,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     const Poinz* p = objects[0]->firstPoint;
     EXPECT_EQ(std::tuple(p->color1.red, p->color2.blue, p->next->color1.green, p->next->color2.green,
                          p->next->next->color2.red),
-              std::tuple(kPen.red, kFill.blue, 65535, kFill.green, 65535));
+              std::tuple(kStoredPen.red, kStoredFill.blue, 65535, kStoredFill.green, 65535));
     EXPECT_EQ(std::tuple(objects[1]->type, objects[1]->subtype, objects[1]->optionB, objects[1]->rows),
               std::tuple(objtype::kFentrix, 158, 7, 2));
     EXPECT_FLOAT_EQ(PointAt(objects[1], 3)->position[2], 1000000.0f);
@@ -589,10 +543,10 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
 }
 
 TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
-    Bytes b = Header(10000);
-    Record(b, Triangle(0));
+    Bytes b = ObjectFileHeader(10000);
+    ObjectFileRecord(b, Triangle(0));
     const size_t firstEnd = b.size();
-    Record(b, Triangle(36.0f));
+    ObjectFileRecord(b, Triangle(36.0f));
     b.i16(400);
     const std::string path = dir + "/cut.obj";
     ReadPrefixes(b.data(), path, [&](size_t length) {

@@ -236,4 +236,32 @@ void FileTest::ClearCurrentLayer() {
     while (current()->firstObject) DeleteObj(current()->firstObject);
 }
 
+Bytes ObjectFileHeader(int32_t version, int32_t settingsLength) {
+    Bytes b;
+    b.i32(version).i16(2).i32(settingsLength).zeros(680);
+    return b;
+}
+
+void ObjectFileRecord(Bytes& b, const StoredObject& o) {
+    const int32_t count = static_cast<int32_t>(o.points.size());
+    auto color = [&b](const RGBColor& c) { b.u16(c.red).u16(c.green).u16(c.blue); };
+    b.i16(200).i16(o.type).u8(1).u8(1);
+    color(kStoredFill);
+    color(RGBColor{7, 8, 9});
+    color(kStoredPen);
+    b.f32(2.0f).i16(1).i16(o.fillPattern).i16(o.rows).i32(o.pointCount < 0 ? count : o.pointCount);
+    b.u8(1).i16(0).i32(0);
+    for (int i = 0; i < 8; ++i) b.lef32(static_cast<float>(i));
+    b.i16(2).i32(count);
+    for (const StoredPoint& p : o.points) {
+        b.i16(0).u8(0).u8(1).u8(0);
+        b.f32(3.0f).f32(6.0f).f32(9.0f);  // in-tangent
+        b.f32(p.h).f32(p.v).f32(p.d);
+        b.f32(-3.0f).f32(0.0f).f32(30.0f);  // out-tangent
+        b.f32(0.0f).f32(0.0f).f32(0.0f);
+        b.i32(p.texture1).i32(p.texture2);
+        b.f32(0.5f).f32(0.25f).f32(0.0f).f32(0.0f);
+    }
+}
+
 }  // namespace dvxtest

@@ -94,6 +94,27 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void ReadPrefixes(const std::vector<uint8_t>& file, const std::string& path,
                   const std::function<void(size_t length)>& read, size_t every = 300, size_t stride = 37);
 
+// Object files of the sibling modelling product, big-endian.
+struct StoredPoint {
+    float h, v, d;  // as stored: three times the plan value
+    int32_t texture1 = 0;
+    int32_t texture2 = 0;
+};
+struct StoredObject {
+    int16_t type = 8;
+    int16_t rows = 1;
+    int32_t pointCount = -1;  // -1: the number of points
+    int16_t fillPattern = 0;
+    std::vector<StoredPoint> points;
+};
+// Fill and pen colours of every stored object.
+inline constexpr RGBColor kStoredFill{1000, 2000, 3000};
+inline constexpr RGBColor kStoredPen{4000, 5000, 6000};
+// Version, platform, the settings length as given and the 680-byte settings block.
+Bytes ObjectFileHeader(int32_t version, int32_t settingsLength = 680);
+// Tag 200 and the record of the object.
+void ObjectFileRecord(Bytes& b, const StoredObject& o);
+
 // A document test with a fresh folder for its files and alerts recorded while it runs.
 class FileTest : public DocumentTest {
 protected:

@@ -2,7 +2,7 @@
 // State the menu commands keep between calls and share with the plan view and context menus.
 #include <cstdint>
 
-struct Objex;
+#include "model/command_globals.h"  // gContextFoundObj, the object under the last context click
 
 // Working-floor-only mode: only the current floor is shown, and switching floors follows it.
 extern uint8_t gWorkingFloorVisibleOnly;
@@ -10,5 +10,3 @@ extern uint8_t gWorkingFloorVisibleOnly;
 extern uint8_t gSkipSelectionFilter;
 // Width, height and depth of the selection after Select All, in the world unit times the zoom.
 extern float gWidthHeightDepth[3];
-// The object under the last context click (forgotten when it is deleted).
-extern Objex* gContextFoundObj;

@@ -5,14 +5,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/core/event_handler.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
+#include "files/object_files.h"
+#include "files/object_records.h"
 #include "files/trace_image.h"
 #include "files/undo.h"
+#include "model/centering.h"
 #include "model/command_globals.h"
 #include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/grouping.h"
 #include "model/lines.h"
 #include "model/selection_ops.h"
 #include "model/units.h"
@@ -171,6 +176,26 @@ void FloorplanTraceOpenPanelDidEnd(const std::string& path) {
         port::alerts().beginSheet(alert, [](int) {});
     }
     Refresh();
+}
+
+void Import3DObjectOpenPanelDidEnd(const std::string& path) {
+    if (path.empty() || !DocumentState()) return;
+    Win32EventHandler().viewTop();
+    gOpenSymbol = 1;
+    SelectAllLayers(gCurDocument->itsLayers, 2, 1);
+    const bool read = ObjectFileRead(path.c_str());
+    if (read) {
+        FloatRect bounds{};
+        CenterObjects(1, &bounds);
+        Win32EventHandler().groupNoRedraw();
+    }
+    gOpenSymbol = 0;
+    Refresh();
+    if (read) StoreUndo(LocalizedString("Import 3D Object").c_str());
+}
+
+void ExportVRMLSavePanelDidEnd(const std::string& path) {
+    if (!path.empty()) ExportVRMLFile(path);
 }
 
 void SetUpLiveViewCamera(const DocState* ds) {

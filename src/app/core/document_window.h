@@ -48,6 +48,11 @@ void ElevateObjectSheetDidEnd(int button);
 // The trace image chosen in the open panel (empty: cancelled). A file that does not load, or
 // whose path does not fit the design's path field, leaves no image and says so.
 void FloorplanTraceOpenPanelDidEnd(const std::string& path);
+// The 3D object file chosen (empty: cancelled): read onto the current floor in the top view,
+// centred on the lot and grouped, as one undo step. A file that cannot be read stores none.
+void Import3DObjectOpenPanelDidEnd(const std::string& path);
+// The VRML file named in the save panel (empty: cancelled).
+void ExportVRMLSavePanelDidEnd(const std::string& path);
 
 // The live view's camera from the settings record: walking looks 1000 ahead along the heading,
 // flying sits on the orbit; the backdrop follows, and the live view redraws.

@@ -2,6 +2,7 @@
 // What the model asks of the main document window and its controls. Until the shell
 // registers them the calls do nothing.
 #include <cstdint>
+#include <string>
 
 #include "port/seam.h"
 
@@ -52,3 +53,6 @@ DVX_SEAM(PlanViewDocumentCursor, "app", port::SeamKind::UserInterface, void(Plan
 DVX_SEAM(PlanViewMoveObjects, "app", port::SeamKind::UserInterface, void())
 DVX_SEAM(PlanViewRotateObjects, "app", port::SeamKind::UserInterface, void())
 DVX_SEAM(PlanViewSetPlanZoom, "app", port::SeamKind::UserInterface, void())
+// `beginPowerToolProgressSheetForEntry:` of the main window controller: the sheet shown while
+// the named PowerTool holds the design.
+DVX_SEAM(BeginPowerToolProgressSheet, "app", port::SeamKind::UserInterface, void(const std::string& plugInName))

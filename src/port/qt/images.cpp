@@ -29,4 +29,10 @@ bool QtImageDecoder::decode(const std::string& path, DecodedImage& out) {
     return true;
 }
 
+std::vector<std::string> QtImageDecoder::fileTypes() {
+    std::vector<std::string> types;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) types.push_back(format.toStdString());
+    return types;
+}
+
 } // namespace port::qt

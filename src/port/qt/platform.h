@@ -90,6 +90,7 @@ public:
 class QtImageDecoder : public ImageDecoder {
 public:
     bool decode(const std::string& path, DecodedImage& out) override;
+    std::vector<std::string> fileTypes() override;
 };
 
 // The record's size and traits, with the family the font database actually matched.

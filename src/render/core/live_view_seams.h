@@ -38,3 +38,17 @@ DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(UpdateCutAwayImageAndPosition, "render", port::SeamKind::Renderer, void())
 // Writes the scene as a VRML file at the path (UTF-8).
 DVX_SEAM(ExportVRMLFile, "render", port::SeamKind::Renderer, void(const std::string& path))
+// The live view's OpenGL view draws at once (`display`).
+DVX_SEAM(LiveViewDisplay, "render", port::SeamKind::Renderer, void())
+// `renderFinal:` and `renderShadows:` of the live-view controller.
+DVX_SEAM(LiveViewRenderFinal, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewRenderShadows, "render", port::SeamKind::Renderer, void())
+// The live view's image export panel and its 3D print sheet.
+DVX_SEAM(LiveViewDisplayExport3DSavePanel, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewShowPrint3DPropertiesPanel, "render", port::SeamKind::Renderer, void())
+// The live view's OpenGL view resets its cursor rectangles after the camera moved.
+DVX_SEAM(LiveViewResetCursorRects, "render", port::SeamKind::Renderer, void())
+// The other three navigation methods beside `freeWalkThrough:`.
+DVX_SEAM(LiveViewFreeFlyAround, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewControlledWalkThrough, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewControlledFlyAround, "render", port::SeamKind::Renderer, void())

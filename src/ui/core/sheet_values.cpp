@@ -1,0 +1,14 @@
+#include "ui/core/sheet_values.h"
+
+#include "port/seam.h"
+
+float gDLOGElevation = 0.0f;
+uint8_t gDLOGTopoFloat = 0;
+float sLength = 0.0f;
+int16_t sDirection = 1;
+static const port::GlobalReset kReset([] {
+    gDLOGElevation = 0.0f;
+    gDLOGTopoFloat = 0;
+    sLength = 0.0f;
+    sDirection = 1;
+});

@@ -1,0 +1,11 @@
+#pragma once
+// Values the command layer hands to its sheets and that last from one opening to the next.
+#include <cstdint>
+
+// The object elevation sheet: the elevation it starts from (inches) and whether the objects
+// float above the terrain.
+extern float gDLOGElevation;
+extern uint8_t gDLOGTopoFloat;
+// The key-entry sheet: the last length (plan units) and location tag (1 to 3).
+extern float sLength;
+extern int16_t sDirection;
