@@ -2,6 +2,8 @@
 
 #include "geometry/elements/rebuild_seams.h"
 #include "geometry/openings/attachment_frame_seams.h"
+#include "geometry/openings/trim_plane_seams.h"
+#include "model/objects.h"
 #include "render/core/live_view_seams.h"
 #include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
@@ -85,6 +87,60 @@ LiveViewRecorder::~LiveViewRecorder() {
     SetInitializeAnimatedLVStatusHandler(nullptr);
     SetSetLVStatusStringHandler(nullptr);
     SetResetAnimatedLVStatusHandler(nullptr);
+}
+
+namespace {
+
+std::vector<Float3DPoint> PointsOf(const Objex* o) {
+    std::vector<Float3DPoint> out;
+    for (const Poinz* p = o ? o->firstPoint : nullptr; p; p = p->next)
+        out.push_back({p->position[0], p->position[1], p->position[2]});
+    return out;
+}
+
+}  // namespace
+
+TrimRecorder::TrimRecorder() {
+    SetBuildCustomTrimPlanesHandler([this](AttachmentRecord* r, Objex* outline, const Float3DPoint* profile, int32_t n,
+                                           float angle, float h, float v, float d, float half, float level, int16_t side) {
+        calls.push_back({"BuildCustomTrimPlanes", r, outline, nullptr, {profile, profile + n}, PointsOf(outline), angle,
+                         {h, v, d}, half, level, 0, side});
+    });
+    SetBuildCustomTrimPlanesForWallsHandler([this](TrimRecord* r, PolygonVertex*, PolygonVertex*, const Float3DPoint* profile,
+                                                   int32_t n, float length, int16_t slot, Poinz*, int16_t side) {
+        calls.push_back({"BuildCustomTrimPlanesForWalls", r, nullptr, nullptr, {profile, profile + n}, {}, 0, {}, 0,
+                         length, slot, side});
+    });
+    auto two = [this](const char* name) {
+        return [this, name](Objex* o, Objex* part) {
+            Call c;
+            c.name = name, c.object = o, c.part = part;
+            calls.push_back(c);
+        };
+    };
+    auto one = [two](const char* name) { return [f = two(name)](Objex* o) { f(o, nullptr); }; };
+    SetBuildTopSkylightTrimPlanesHandler(one("BuildTopSkylightTrimPlanes"));
+    SetBuildBottomSkylightTrimPlanesHandler(one("BuildBottomSkylightTrimPlanes"));
+    SetBuildDormerCutoutTrimPlanesHandler(one("BuildDormerCutoutTrimPlanes"));
+    SetBuildTopCustomSkylightTrimPlanesHandler(two("BuildTopCustomSkylightTrimPlanes"));
+    SetBuildBottomCustomSkylightTrimPlanesHandler(two("BuildBottomCustomSkylightTrimPlanes"));
+}
+
+TrimRecorder::~TrimRecorder() {
+    SetBuildCustomTrimPlanesHandler(nullptr);
+    SetBuildCustomTrimPlanesForWallsHandler(nullptr);
+    for (auto* set : {SetBuildTopSkylightTrimPlanesHandler, SetBuildBottomSkylightTrimPlanesHandler,
+                      SetBuildDormerCutoutTrimPlanesHandler})
+        set(nullptr);
+    SetBuildTopCustomSkylightTrimPlanesHandler(nullptr);
+    SetBuildBottomCustomSkylightTrimPlanesHandler(nullptr);
+}
+
+std::vector<const TrimRecorder::Call*> TrimRecorder::named(const std::string& name) const {
+    std::vector<const Call*> out;
+    for (const Call& c : calls)
+        if (c.name == name) out.push_back(&c);
+    return out;
 }
 
 }  // namespace dvxtest

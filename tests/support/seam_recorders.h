@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/types.h"
+
 struct Objex;
 
 namespace dvxtest {
@@ -50,6 +52,29 @@ public:
     LiveViewRecorder& operator=(const LiveViewRecorder&) = delete;
 
     std::vector<std::string> events;
+};
+
+// The trim planes asked of the trim geometry, each call with what it was handed: profiles
+// and outlines are copied, since they live only for the call.
+class TrimRecorder {
+public:
+    struct Call {
+        std::string name;            // the seam's function name
+        const void* record = nullptr;
+        Objex* object = nullptr;     // skylight, cut-out or outline copy
+        Objex* part = nullptr;       // a custom skylight's outline piece
+        std::vector<Float3DPoint> profile, outline;
+        float angle = 0, origin[3] = {}, halfThickness = 0, level = 0;  // level: a wall sweep's length
+        int slot = 0, side = 0;
+    };
+    TrimRecorder();
+    ~TrimRecorder();
+    TrimRecorder(const TrimRecorder&) = delete;
+    TrimRecorder& operator=(const TrimRecorder&) = delete;
+
+    std::vector<const Call*> named(const std::string& name) const;
+
+    std::vector<Call> calls;
 };
 
 }  // namespace dvxtest
