@@ -22,7 +22,7 @@ void MakeMovable(Objex* object) {
     SetObjectLockFlags(object, 0);
 }
 
-}  // namespace
+} // namespace
 
 BorrowedSettings::BorrowedSettings(DocState* ds)
     : ds_(ds), curveSegments_(ds->curveSegments), viewKind_(ds->viewKind) {}
@@ -34,7 +34,8 @@ BorrowedSettings::~BorrowedSettings() {
 
 void BorrowedSettings::convertCurves(Objex* object, int32_t resolution) {
     const int32_t limit = std::numeric_limits<int16_t>::max();
-    ds_->curveSegments = static_cast<int16_t>(resolution < 0 ? 0 : (resolution > limit ? limit : resolution));
+    ds_->curveSegments =
+        static_cast<int16_t>(resolution < 0 ? 0 : (resolution > limit ? limit : resolution));
     ConvertObjectCurvesToPolygons(object);
     ds_->curveSegments = curveSegments_;
 }

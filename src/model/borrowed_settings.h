@@ -9,7 +9,7 @@ struct DocState;
 struct Objex;
 
 class BorrowedSettings {
-public:
+  public:
     explicit BorrowedSettings(DocState* ds);
     ~BorrowedSettings();
     BorrowedSettings(const BorrowedSettings&) = delete;
@@ -23,7 +23,7 @@ public:
     // The same, turning it about (centreH, centreD) in the plan view.
     void rotateInPlan(Objex* object, float angle, float centreH, float centreD);
 
-private:
+  private:
     DocState* ds_;
     int16_t curveSegments_;
     int16_t viewKind_;

@@ -11,9 +11,9 @@ struct Objex;
 
 // The standard casing: a profile 2.5 units across the outline and as deep as the record's
 // trim width. Nothing without the record or its segment's two points.
-void ApplyStandardTrimToDoorWin(float direction, AttachmentRecord* record, int16_t side, int16_t custom,
-                                float baseOffset);
+void ApplyStandardTrimToDoorWin(float direction, AttachmentRecord* record, int16_t side,
+                                int16_t custom, float baseOffset);
 // A custom profile instead, its depth scaled to the trim width (side 1 measures the outside
 // profile, side 0 the inside one).
-void ApplyCustomTrimToDoorWin(Objex* profile, float direction, AttachmentRecord* record, int16_t side,
-                              int16_t custom, float baseOffset);
+void ApplyCustomTrimToDoorWin(Objex* profile, float direction, AttachmentRecord* record,
+                              int16_t side, int16_t custom, float baseOffset);

@@ -25,7 +25,8 @@ void CarveSkylight(Objex* skylight, RoofAttachmentRecord* record, Plane* face, i
     for (Objex* part = record->partLists[0]; part; part = part->next) {
         if (part->type != objtype::kOpeningMask) continue;
         CarveRoofAttachment(part, face, mode, objtype::kSkylight);
-        (mode == 1 ? BuildTopCustomSkylightTrimPlanes : BuildBottomCustomSkylightTrimPlanes)(skylight, part);
+        (mode == 1 ? BuildTopCustomSkylightTrimPlanes
+                   : BuildBottomCustomSkylightTrimPlanes)(skylight, part);
     }
 }
 
@@ -34,7 +35,7 @@ void CarveCutout(Objex* cutout, Plane* face, int16_t mode) {
     if (mode == 0) BuildDormerCutoutTrimPlanes(cutout);
 }
 
-}  // namespace
+} // namespace
 
 void CarveRoofAttachment(Objex* attachment, Plane* face, int16_t mode, int16_t pieceKind) {
     if (!attachment || !face || !CurrentDocState()) return;
@@ -43,7 +44,8 @@ void CarveRoofAttachment(Objex* attachment, Plane* face, int16_t mode, int16_t p
     mask->elevationOverride = attachment->elevation;
     PlaneVertex* v = nullptr;
     int32_t bytes = 0, count = 0;
-    for (const Poinz* p = attachment->firstPoint; p && count < attachment->pointCount; p = p->next, ++count) {
+    for (const Poinz* p = attachment->firstPoint; p && count < attachment->pointCount;
+         p = p->next, ++count) {
         const float y = p->position[1] - (mode == 1 ? kUpperFaceRise : 0.0f);
         if (!StorePolyPoint(&v, p->position[0], y, p->position[2], &bytes, 0, 1.0f, 1.0f)) break;
     }
@@ -68,7 +70,8 @@ void CarveAllRoofPanelAttachments(Objex* panel, Plane* face, int16_t mode) {
     if (!panel || !face) return;
     for (Objex* child = panel->firstChild; child; child = child->next) {
         if (child->type == objtype::kSkylight) {
-            if (RoofAttachmentRecord* record = RecordOf(child)) CarveSkylight(child, record, face, mode);
+            if (RoofAttachmentRecord* record = RecordOf(child))
+                CarveSkylight(child, record, face, mode);
         } else if (child->type == objtype::kRoofCutout) {
             CarveCutout(child, face, mode);
         }

@@ -60,19 +60,22 @@ struct Corner {
 struct FaceFrame {
     const PlaneVertex* b0;
     const PlaneVertex* b1;
-    float alongH = 0, alongD = 0;  // B0 towards B1
-    float outH = 0, outD = 0;      // off the wall
+    float alongH = 0, alongD = 0; // B0 towards B1
+    float outH = 0, outD = 0;     // off the wall
 
-    FaceFrame(const PlaneVertex* first, const PlaneVertex* last, float direction) : b0(first), b1(last) {
+    FaceFrame(const PlaneVertex* first, const PlaneVertex* last, float direction)
+        : b0(first), b1(last) {
         GetPointFromLengthAndAngle(direction, 1.0f, &alongH, &alongD);
         GetPointFromLengthAndAngle(direction + kHalfPi, 1.0f, &outH, &outD);
     }
     // The point `along` from B0 towards B1, `off` off the wall, at the level.
     Corner at(float along, float off, float level, float u = 0, float tv = 0) const {
-        return {b0->H + along * alongH + off * outH, b0->V - level, b0->D + along * alongD + off * outD, u, tv};
+        return {b0->H + along * alongH + off * outH, b0->V - level,
+                b0->D + along * alongD + off * outD, u, tv};
     }
     // The same from one of the two bottom corners themselves.
-    static Corner from(const PlaneVertex* b, const FaceFrame& f, float off, float level, float u, float tv) {
+    static Corner from(const PlaneVertex* b, const FaceFrame& f, float off, float level, float u,
+                       float tv) {
         return {b->H + off * f.outH, b->V - level, b->D + off * f.outD, u, tv};
     }
 };
@@ -169,11 +172,11 @@ float Inches(float inches, float centimetres, const DocState* ds) {
     return ds && ds->units == kMetricUnits ? ConvertCMToInches(centimetres) : inches;
 }
 
-}  // namespace
+} // namespace
 
-void CreateMoulding(TrimRecord* record, Plane* face, float direction, float length, const PlaneVertex* lastBottom,
-                    const PlaneVertex* vertices, float firstHeight, float baseOffset, int16_t /*side*/,
-                    float baseElevation, int16_t kind) {
+void CreateMoulding(TrimRecord* record, Plane* face, float direction, float length,
+                    const PlaneVertex* lastBottom, const PlaneVertex* vertices, float firstHeight,
+                    float baseOffset, int16_t /*side*/, float baseElevation, int16_t kind) {
     if (!HasInputs(record, face, lastBottom, vertices)) return;
     const DocState* ds = CurrentDocState();
     const float h = ConvertWorldToScreen(gBaseTrimHeight, ds, 0);
@@ -195,9 +198,10 @@ void CreateMoulding(TrimRecord* record, Plane* face, float direction, float leng
     Attach(piece);
 }
 
-void CreatePaneling(TrimRecord* record, Plane* face, float direction, float length, const PlaneVertex* lastBottom,
-                    const PlaneVertex* vertices, float /*firstHeight*/, float baseOffset, int16_t /*side*/,
-                    float baseElevation, int16_t kind) {
+void CreatePaneling(TrimRecord* record, Plane* face, float direction, float length,
+                    const PlaneVertex* lastBottom, const PlaneVertex* vertices,
+                    float /*firstHeight*/, float baseOffset, int16_t /*side*/, float baseElevation,
+                    int16_t kind) {
     if (!HasInputs(record, face, lastBottom, vertices)) return;
     const DocState* ds = CurrentDocState();
     const float H = ConvertWorldToScreen(gPanelingHeight, ds, 0);
@@ -214,12 +218,11 @@ void CreatePaneling(TrimRecord* record, Plane* face, float direction, float leng
     PlaneObject* panel = NewTrimPiece(kind, baseElevation, record, trimslot::kPanel);
     if (!panel) return;
     const float bottom = baseOffset + w, top = baseOffset + H - w;
-    const bool panelMade = AddQuad(panel,
-                                   {front(lastBottom, kStripOffset, bottom, 0, 1),
-                                    front(lastBottom, kStripOffset, top, 0, 0),
-                                    front(vertices, kStripOffset, top, 1, 0),
-                                    front(vertices, kStripOffset, bottom, 1, 1)},
-                                   faceNormal);
+    const bool panelMade = AddQuad(
+        panel,
+        {front(lastBottom, kStripOffset, bottom, 0, 1), front(lastBottom, kStripOffset, top, 0, 0),
+         front(vertices, kStripOffset, top, 1, 0), front(vertices, kStripOffset, bottom, 1, 1)},
+        faceNormal);
     SetRepeats(panel, length, H);
     Attach(panel);
     if (!panelMade) return;
@@ -232,14 +235,18 @@ void CreatePaneling(TrimRecord* record, Plane* face, float direction, float leng
     for (int i = 0; i < n && made; ++i) {
         const float lo = baseOffset + static_cast<float>(i) * (H - w) / static_cast<float>(n - 1);
         const float hi = lo + w;
-        made = AddQuad(rails,
-                       {front(lastBottom, kRailOffset, lo, 0, 1), front(lastBottom, kRailOffset, hi, 0, 0),
-                        front(vertices, kRailOffset, hi, 1, 0), front(vertices, kRailOffset, lo, 1, 1)},
-                       faceNormal) &&
-               AddOwnQuad(rails, front(lastBottom, 0, lo, 0, 1), front(lastBottom, kRailOffset, lo, 0, 0),
-                          front(vertices, kRailOffset, lo, 1, 0), front(vertices, 0, lo, 1, 1), down) &&
-               AddOwnQuad(rails, front(lastBottom, 0, hi, 0, 1), front(lastBottom, kRailOffset, hi, 0, 0),
-                          front(vertices, kRailOffset, hi, 1, 0), front(vertices, 0, hi, 1, 1), up);
+        made =
+            AddQuad(
+                rails,
+                {front(lastBottom, kRailOffset, lo, 0, 1), front(lastBottom, kRailOffset, hi, 0, 0),
+                 front(vertices, kRailOffset, hi, 1, 0), front(vertices, kRailOffset, lo, 1, 1)},
+                faceNormal) &&
+            AddOwnQuad(
+                rails, front(lastBottom, 0, lo, 0, 1), front(lastBottom, kRailOffset, lo, 0, 0),
+                front(vertices, kRailOffset, lo, 1, 0), front(vertices, 0, lo, 1, 1), down) &&
+            AddOwnQuad(rails, front(lastBottom, 0, hi, 0, 1),
+                       front(lastBottom, kRailOffset, hi, 0, 0),
+                       front(vertices, kRailOffset, hi, 1, 0), front(vertices, 0, hi, 1, 1), up);
     }
     SetRepeats(rails, length, w);
     Attach(rails);
@@ -258,17 +265,19 @@ void CreatePaneling(TrimRecord* record, Plane* face, float direction, float leng
                         f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1)},
                        faceNormal) &&
                AddOwnQuad(stiles, f.at(s0, 0, bottom, 0, 1), f.at(s0, 0, top, 0, 0),
-                          f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1), towardsB0) &&
+                          f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1),
+                          towardsB0) &&
                AddOwnQuad(stiles, f.at(s1, 0, bottom, 0, 1), f.at(s1, 0, top, 0, 0),
-                          f.at(s1, kStileOffset, top, 1, 0), f.at(s1, kStileOffset, bottom, 1, 1), towardsB1);
+                          f.at(s1, kStileOffset, top, 1, 0), f.at(s1, kStileOffset, bottom, 1, 1),
+                          towardsB1);
     }
     SetRepeats(stiles, w, H - 2 * w);
     Attach(stiles);
 }
 
-void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float direction, float baseOffset,
-                           float firstHeight, float baseElevation, int16_t side, TrimRecord* record,
-                           Poinz* segmentStart, int16_t slot) {
+void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float direction,
+                           float baseOffset, float firstHeight, float baseElevation, int16_t side,
+                           TrimRecord* record, Poinz* segmentStart, int16_t slot) {
     DocState* ds = CurrentDocState();
     if (!lastBottom || !vertices || !record || !ds || !gBase2DObject || !segmentStart) return;
     if (slot != trimslot::kBase && slot != trimslot::kCrown) return;
@@ -285,8 +294,9 @@ void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float
     const float extent = IsEmptyBounds(box) ? 0.0f : box.floatFront - box.floatBack;
 
     const float elevation = ConvertWorldToScreen(baseElevation, ds, 0);
-    const float shift = slot == trimslot::kBase ? elevation + baseOffset + extent
-                                                : baseOffset + ConvertWorldToScreen(firstHeight, ds, 0) + elevation;
+    const float shift = slot == trimslot::kBase
+                            ? elevation + baseOffset + extent
+                            : baseOffset + ConvertWorldToScreen(firstHeight, ds, 0) + elevation;
     const float turn = direction + (side == 1 ? -kHalfPi : kHalfPi);
     std::vector<Float3DPoint> points;
     for (const Poinz* p = copy->firstPoint; p; p = p->next) {
@@ -297,10 +307,12 @@ void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float
     }
     DeleteObj(copy);
     if (points.empty()) return;
-    const auto [low, high] = std::minmax_element(points.begin(), points.end(),
-                                                 [](const Float3DPoint& a, const Float3DPoint& b) { return a.floatV < b.floatV; });
-    BuildCustomTrimPlanesForWalls(record, lastBottom, vertices, points.data(), static_cast<int32_t>(points.size()),
-                                  high->floatV - low->floatV, slot, segmentStart, side);
+    const auto [low, high] = std::minmax_element(
+        points.begin(), points.end(),
+        [](const Float3DPoint& a, const Float3DPoint& b) { return a.floatV < b.floatV; });
+    BuildCustomTrimPlanesForWalls(record, lastBottom, vertices, points.data(),
+                                  static_cast<int32_t>(points.size()), high->floatV - low->floatV,
+                                  slot, segmentStart, side);
 }
 
 float GetMouldingHeight(uint32_t word, const DocState* ds) {
@@ -327,12 +339,12 @@ void AddWallFaceTrims(Poinz* segmentStart, int16_t side, Plane* face, float dire
     const float firstHeight = ConvertWorldToScreen(worldHeight, ds, 0);
     const float elevation = segmentStart->baseElevation;
     auto custom = [&](int16_t slot) {
-        ApplyCustomTrimToWall(lastBottom, vertices, direction, baseOffset, worldHeight, elevation, side, record,
-                              segmentStart, slot);
+        ApplyCustomTrimToWall(lastBottom, vertices, direction, baseOffset, worldHeight, elevation,
+                              side, record, segmentStart, slot);
     };
     auto moulding = [&](int16_t kind) {
-        CreateMoulding(record, face, direction, length, lastBottom, vertices, firstHeight, baseOffset, side,
-                       elevation, kind);
+        CreateMoulding(record, face, direction, length, lastBottom, vertices, firstHeight,
+                       baseOffset, side, elevation, kind);
     };
 
     const auto w = static_cast<uint32_t>(record->slot[0]);
@@ -341,8 +353,8 @@ void AddWallFaceTrims(Poinz* segmentStart, int16_t side, Plane* face, float dire
             custom(trimslot::kBase);
         } else if (w & kPanelingBit) {
             gPanelingHeight = GetPanelingHeight(w, kPanelingHeightBits, ds);
-            CreatePaneling(record, face, direction, length, lastBottom, vertices, firstHeight, baseOffset, side,
-                           elevation, trimkind::kPaneling);
+            CreatePaneling(record, face, direction, length, lastBottom, vertices, firstHeight,
+                           baseOffset, side, elevation, trimkind::kPaneling);
         } else if (w & kWainscotBit) {
             gBaseTrimHeight = GetPanelingHeight(w, kWainscotHeightBits, ds);
             moulding(trimkind::kWainscotCap);

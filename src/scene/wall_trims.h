@@ -25,7 +25,7 @@ inline constexpr int16_t kBase = 63;
 inline constexpr int16_t kPaneling = 64;
 inline constexpr int16_t kWainscotCap = 132;
 inline constexpr int16_t kCrown = 159;
-}  // namespace trimkind
+} // namespace trimkind
 
 // The record's material slots.
 namespace trimslot {
@@ -34,30 +34,30 @@ inline constexpr int kCrown = 1;
 inline constexpr int kRail = 2;
 inline constexpr int kPanel = 3;
 inline constexpr int kWainscot = 4;
-}  // namespace trimslot
+} // namespace trimslot
 
 // One strip 0.75 off the wall, gBaseTrimHeight high: a base moulding or wainscot cap from the
 // base offset up, a crown hanging from the segment's first height (whatever the segment's
 // shape), in the face's normal and the kind's slot. Nothing without the record, the face, its
 // corners, a document or a face under construction.
-void CreateMoulding(TrimRecord* record, Plane* face, float direction, float length, const PlaneVertex* lastBottom,
-                    const PlaneVertex* vertices, float firstHeight, float baseOffset, int16_t side,
-                    float baseElevation, int16_t kind);
+void CreateMoulding(TrimRecord* record, Plane* face, float direction, float length,
+                    const PlaneVertex* lastBottom, const PlaneVertex* vertices, float firstHeight,
+                    float baseOffset, int16_t side, float baseElevation, int16_t kind);
 
 // Raised paneling gPanelingHeight high: a back panel, rails across the face and stiles up it
 // (the kind is the paneling's, 64). Rails come every 12 inches or so, stiles every 18, at
 // least two of each, each 4 inches wide; every quad faces out of the piece it belongs to.
-void CreatePaneling(TrimRecord* record, Plane* face, float direction, float length, const PlaneVertex* lastBottom,
-                    const PlaneVertex* vertices, float firstHeight, float baseOffset, int16_t side,
-                    float baseElevation, int16_t kind);
+void CreatePaneling(TrimRecord* record, Plane* face, float direction, float length,
+                    const PlaneVertex* lastBottom, const PlaneVertex* vertices, float firstHeight,
+                    float baseOffset, int16_t side, float baseElevation, int16_t kind);
 
 // Sweeps the record's base (slot 0) or crown (slot 1) profile along the face: a copy laid out
 // across the wall, standing on the floor (the base) or hanging from the segment top (the
 // crown), mirrored on side 1. `firstHeight` and `baseElevation` are world inches. Nothing
 // without that profile.
-void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float direction, float baseOffset,
-                           float firstHeight, float baseElevation, int16_t side, TrimRecord* record,
-                           Poinz* segmentStart, int16_t slot);
+void ApplyCustomTrimToWall(PlaneVertex* lastBottom, PlaneVertex* vertices, float direction,
+                           float baseOffset, float firstHeight, float baseElevation, int16_t side,
+                           TrimRecord* record, Poinz* segmentStart, int16_t slot);
 
 // Heights in world inches by the word's height bits, in inches or, in a metric document,
 // centimetres converted: a base or crown moulding (3, 4, 8 or 6 inches), and paneling or a

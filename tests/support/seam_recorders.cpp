@@ -89,33 +89,30 @@ LiveViewRecorder::~LiveViewRecorder() {
     SetResetAnimatedLVStatusHandler(nullptr);
 }
 
-namespace {
-
-std::vector<Float3DPoint> PointsOf(const Objex* o) {
-    std::vector<Float3DPoint> out;
-    for (const Poinz* p = o ? o->firstPoint : nullptr; p; p = p->next)
-        out.push_back({p->position[0], p->position[1], p->position[2]});
-    return out;
-}
-
-}  // namespace
-
 TrimRecorder::TrimRecorder() {
-    SetBuildCustomTrimPlanesHandler([this](AttachmentRecord* r, Objex* outline, const Float3DPoint* profile, int32_t n,
-                                           float angle, float h, float v, float d, float half, float level, int16_t side) {
-        calls.push_back({"BuildCustomTrimPlanes", r, outline, nullptr, {profile, profile + n}, PointsOf(outline), angle,
-                         {h, v, d}, half, level, 0, side});
+    auto flat = [](const Float3DPoint* p, int32_t n) {
+        std::vector<float> out;
+        for (int32_t i = 0; i < n; ++i) out.insert(out.end(), {p[i].floatH, p[i].floatV, p[i].floatD});
+        return out;
+    };
+    SetBuildCustomTrimPlanesHandler([this, flat](AttachmentRecord* r, Objex* o, const Float3DPoint* p,
+                                                 int32_t n, float a, float h, float v, float d,
+                                                 float t, float level, int16_t side) {
+        std::vector<float> outline;
+        for (const Poinz* q = o->firstPoint; q; q = q->next)
+            outline.insert(outline.end(), q->position, q->position + 3);
+        calls.push_back({"BuildCustomTrimPlanes", r, o, nullptr, flat(p, n), outline,
+                         {a, h, v, d, t, level, 1.0f * side}});
     });
-    SetBuildCustomTrimPlanesForWallsHandler([this](TrimRecord* r, PolygonVertex*, PolygonVertex*, const Float3DPoint* profile,
-                                                   int32_t n, float length, int16_t slot, Poinz*, int16_t side) {
-        calls.push_back({"BuildCustomTrimPlanesForWalls", r, nullptr, nullptr, {profile, profile + n}, {}, 0, {}, 0,
-                         length, slot, side});
-    });
+    SetBuildCustomTrimPlanesForWallsHandler(
+        [this, flat](TrimRecord* r, PolygonVertex*, PolygonVertex*, const Float3DPoint* p, int32_t n,
+                     float length, int16_t slot, Poinz*, int16_t side) {
+            calls.push_back({"BuildCustomTrimPlanesForWalls", r, nullptr, nullptr, flat(p, n), {},
+                             {length, 1.0f * slot, 1.0f * side}});
+        });
     auto two = [this](const char* name) {
         return [this, name](Objex* o, Objex* part) {
-            Call c;
-            c.name = name, c.object = o, c.part = part;
-            calls.push_back(c);
+            calls.push_back({name, nullptr, o, part, {}, {}, {}});
         };
     };
     auto one = [two](const char* name) { return [f = two(name)](Objex* o) { f(o, nullptr); }; };
@@ -134,13 +131,6 @@ TrimRecorder::~TrimRecorder() {
         set(nullptr);
     SetBuildTopCustomSkylightTrimPlanesHandler(nullptr);
     SetBuildBottomCustomSkylightTrimPlanesHandler(nullptr);
-}
-
-std::vector<const TrimRecorder::Call*> TrimRecorder::named(const std::string& name) const {
-    std::vector<const Call*> out;
-    for (const Call& c : calls)
-        if (c.name == name) out.push_back(&c);
-    return out;
 }
 
 }  // namespace dvxtest

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "model/types.h"
-
 struct Objex;
 
 namespace dvxtest {
@@ -54,25 +52,21 @@ public:
     std::vector<std::string> events;
 };
 
-// The trim planes asked of the trim geometry, each call with what it was handed: profiles
-// and outlines are copied, since they live only for the call.
+// The trim planes asked of the trim geometry. Profiles and outlines live only for the call:
+// each is kept as its (H, V, D) values in order, with the call's numbers after the outline.
 class TrimRecorder {
 public:
     struct Call {
-        std::string name;            // the seam's function name
-        const void* record = nullptr;
-        Objex* object = nullptr;     // skylight, cut-out or outline copy
-        Objex* part = nullptr;       // a custom skylight's outline piece
-        std::vector<Float3DPoint> profile, outline;
-        float angle = 0, origin[3] = {}, halfThickness = 0, level = 0;  // level: a wall sweep's length
-        int slot = 0, side = 0;
+        std::string name;  // the seam's function name
+        const void* record;
+        Objex* object;     // skylight, cut-out or outline copy
+        Objex* part;       // a custom skylight's outline piece
+        std::vector<float> profile, outline, numbers;
     };
     TrimRecorder();
     ~TrimRecorder();
     TrimRecorder(const TrimRecorder&) = delete;
     TrimRecorder& operator=(const TrimRecorder&) = delete;
-
-    std::vector<const Call*> named(const std::string& name) const;
 
     std::vector<Call> calls;
 };

@@ -11,7 +11,7 @@ Float3DRect PointBounds(Objex* object) {
     return box;
 }
 
-}  // namespace
+} // namespace
 
 void MoveTrimProfileToFirstQuadrant(Objex* profile) {
     if (!profile || !profile->firstPoint) return;
@@ -25,7 +25,9 @@ void MoveTrimProfileToFirstQuadrant(Objex* profile) {
 void GetCustomTrimHeight(AttachmentRecord* record, int16_t outside, float* height) {
     if (!height) return;
     *height = 0.0f;
-    Objex* profile = !record ? nullptr : outside ? record->outsideTrimProfile : record->insideTrimProfile;
+    Objex* profile = !record   ? nullptr
+                     : outside ? record->outsideTrimProfile
+                               : record->insideTrimProfile;
     if (!profile || !profile->firstPoint) return;
     profile->bounds3D = PointBounds(profile);
     *height = profile->bounds3D.floatBack - profile->bounds3D.floatFront;
