@@ -43,6 +43,8 @@ constexpr float kStileOffset = 1.91f;
 constexpr float kMemberWidth = 4.0f;
 constexpr float kRailSpacing = 12.0f;
 constexpr float kStileSpacing = 18.0f;
+// A damaged record must not ask for millions of quads.
+constexpr float kMostMembers = 10000.0f;
 
 constexpr uint32_t kStandardTrim = 3;
 constexpr uint32_t kPanelingBit = 4;
@@ -55,6 +57,12 @@ struct Corner {
     float h, v, d;
     float u, tv;
 };
+
+struct Normal {
+    float x, y, z;
+};
+constexpr Normal kUp{0, -1, 0};
+constexpr Normal kDown{0, 1, 0};
 
 // The face's bottom corners and the two directions every piece is laid out in.
 struct FaceFrame {
@@ -69,19 +77,14 @@ struct FaceFrame {
         GetPointFromLengthAndAngle(direction + kHalfPi, 1.0f, &outH, &outD);
     }
     // The point `along` from B0 towards B1, `off` off the wall, at the level.
-    Corner at(float along, float off, float level, float u = 0, float tv = 0) const {
+    Corner at(float along, float off, float level, float u, float tv) const {
         return {b0->H + along * alongH + off * outH, b0->V - level,
                 b0->D + along * alongD + off * outD, u, tv};
     }
-    // The same from one of the two bottom corners themselves.
-    static Corner from(const PlaneVertex* b, const FaceFrame& f, float off, float level, float u,
-                       float tv) {
-        return {b->H + off * f.outH, b->V - level, b->D + off * f.outD, u, tv};
+    // The same over one of the bottom corners itself.
+    Corner over(const PlaneVertex* b, float off, float level, float u, float tv) const {
+        return {b->H + off * outH, b->V - level, b->D + off * outD, u, tv};
     }
-};
-
-struct Normal {
-    float x, y, z;
 };
 
 PlaneVertex* NewPolygon(std::initializer_list<Corner> corners) {
@@ -113,6 +116,27 @@ bool AddOwnQuad(PlaneObject* piece, Corner a, Corner b, Corner c, Corner d, Norm
     if (length > 0) n = {n.floatH / length, n.floatV / length, n.floatD / length};
     AppendPlane(v, 4, n.floatH, n.floatV, n.floatD, piece);
     return true;
+}
+
+// Across the whole face `off` off the wall, from level `lo` to `hi`, in the face's normal.
+bool AddFront(PlaneObject* p, const FaceFrame& f, float off, float lo, float hi, Normal n) {
+    return AddQuad(p,
+                   {f.over(f.b1, off, lo, 0, 1), f.over(f.b1, off, hi, 0, 0),
+                    f.over(f.b0, off, hi, 1, 0), f.over(f.b0, off, lo, 1, 1)},
+                   n);
+}
+
+// Across the whole face from the wall out to `off`, level.
+bool AddLedge(PlaneObject* p, const FaceFrame& f, float off, float level, Normal outward) {
+    return AddOwnQuad(p, f.over(f.b1, 0, level, 0, 1), f.over(f.b1, off, level, 0, 0),
+                      f.over(f.b0, off, level, 1, 0), f.over(f.b0, 0, level, 1, 1), outward);
+}
+
+// Up from `lo` to `hi`, `along` from B0, from the wall out to `off`.
+bool AddSide(PlaneObject* p, const FaceFrame& f, float along, float off, float lo, float hi,
+             Normal outward) {
+    return AddOwnQuad(p, f.at(along, 0, lo, 0, 1), f.at(along, 0, hi, 0, 0),
+                      f.at(along, off, hi, 1, 0), f.at(along, off, lo, 1, 1), outward);
 }
 
 // Both sides show the record's slot and write back to it.
@@ -160,7 +184,7 @@ void Attach(PlaneObject* piece) {
 // Taken to the nearest whole number, halves going up; never fewer than two.
 int MemberCount(float span, float spacing) {
     const float n = std::floor(span / spacing + 0.5f);
-    return n < 2.0f ? 2 : static_cast<int>(std::min(n, 10000.0f));
+    return n >= 2.0f ? static_cast<int>(std::min(n, kMostMembers)) : 2;
 }
 
 bool HasInputs(const TrimRecord* record, const Plane* face, const PlaneVertex* lastBottom,
@@ -187,13 +211,8 @@ void CreateMoulding(TrimRecord* record, Plane* face, float direction, float leng
                                                 : trimslot::kWainscot;
     PlaneObject* piece = NewTrimPiece(kind, baseElevation, record, slot);
     if (!piece) return;
-    const FaceFrame f(vertices, lastBottom, direction);
-    AddQuad(piece,
-            {FaceFrame::from(lastBottom, f, kStripOffset, lower, 0, 1),
-             FaceFrame::from(lastBottom, f, kStripOffset, upper, 0, 0),
-             FaceFrame::from(vertices, f, kStripOffset, upper, 1, 0),
-             FaceFrame::from(vertices, f, kStripOffset, lower, 1, 1)},
-            {face->nx, face->ny, face->nz});
+    AddFront(piece, FaceFrame(vertices, lastBottom, direction), kStripOffset, lower, upper,
+             {face->nx, face->ny, face->nz});
     SetRepeats(piece, length, h);
     Attach(piece);
 }
@@ -206,70 +225,47 @@ void CreatePaneling(TrimRecord* record, Plane* face, float direction, float leng
     const DocState* ds = CurrentDocState();
     const float H = ConvertWorldToScreen(gPanelingHeight, ds, 0);
     const float w = ConvertWorldToScreen(kMemberWidth, ds, 0);
-    const Normal faceNormal{face->nx, face->ny, face->nz};
+    const Normal n{face->nx, face->ny, face->nz};
     const FaceFrame f(vertices, lastBottom, direction);
-    const Normal up{0, -1, 0}, down{0, 1, 0};
-    const Normal towardsB0{-f.alongH, 0, -f.alongD}, towardsB1{f.alongH, 0, f.alongD};
-    auto front = [&](const PlaneVertex* b, float off, float level, float u, float tv) {
-        return FaceFrame::from(b, f, off, level, u, tv);
-    };
 
-    // Back panel.
     PlaneObject* panel = NewTrimPiece(kind, baseElevation, record, trimslot::kPanel);
     if (!panel) return;
     const float bottom = baseOffset + w, top = baseOffset + H - w;
-    const bool panelMade = AddQuad(
-        panel,
-        {front(lastBottom, kStripOffset, bottom, 0, 1), front(lastBottom, kStripOffset, top, 0, 0),
-         front(vertices, kStripOffset, top, 1, 0), front(vertices, kStripOffset, bottom, 1, 1)},
-        faceNormal);
+    const bool made = AddFront(panel, f, kStripOffset, bottom, top, n);
     SetRepeats(panel, length, H);
     Attach(panel);
-    if (!panelMade) return;
+    if (!made) return;
 
     // Rails: a front, a bottom and a top each.
     PlaneObject* rails = NewTrimPiece(kind, baseElevation, record, trimslot::kRail);
     if (!rails) return;
-    const int n = MemberCount(H - w, ConvertWorldToScreen(kRailSpacing, ds, 0));
-    bool made = true;
-    for (int i = 0; i < n && made; ++i) {
-        const float lo = baseOffset + static_cast<float>(i) * (H - w) / static_cast<float>(n - 1);
-        const float hi = lo + w;
-        made =
-            AddQuad(
-                rails,
-                {front(lastBottom, kRailOffset, lo, 0, 1), front(lastBottom, kRailOffset, hi, 0, 0),
-                 front(vertices, kRailOffset, hi, 1, 0), front(vertices, kRailOffset, lo, 1, 1)},
-                faceNormal) &&
-            AddOwnQuad(
-                rails, front(lastBottom, 0, lo, 0, 1), front(lastBottom, kRailOffset, lo, 0, 0),
-                front(vertices, kRailOffset, lo, 1, 0), front(vertices, 0, lo, 1, 1), down) &&
-            AddOwnQuad(rails, front(lastBottom, 0, hi, 0, 1),
-                       front(lastBottom, kRailOffset, hi, 0, 0),
-                       front(vertices, kRailOffset, hi, 1, 0), front(vertices, 0, hi, 1, 1), up);
+    const int railCount = MemberCount(H - w, ConvertWorldToScreen(kRailSpacing, ds, 0));
+    int i = 0;
+    for (; i < railCount; ++i) {
+        const float lo = baseOffset + i * (H - w) / static_cast<float>(railCount - 1);
+        if (!AddFront(rails, f, kRailOffset, lo, lo + w, n) ||
+            !AddLedge(rails, f, kRailOffset, lo, kDown) ||
+            !AddLedge(rails, f, kRailOffset, lo + w, kUp))
+            break;
     }
     SetRepeats(rails, length, w);
     Attach(rails);
-    if (!made) return;
+    if (i < railCount) return;
 
     // Stiles: a front and two sides each.
     PlaneObject* stiles = NewTrimPiece(kind, baseElevation, record, trimslot::kPanel);
     if (!stiles) return;
-    const int m = MemberCount(length - w, ConvertWorldToScreen(kStileSpacing, ds, 0));
-    made = true;
-    for (int j = 0; j < m && made; ++j) {
-        const float s0 = static_cast<float>(j) * (length - w) / static_cast<float>(m - 1);
-        const float s1 = s0 + w;
-        made = AddQuad(stiles,
-                       {f.at(s1, kStileOffset, bottom, 0, 1), f.at(s1, kStileOffset, top, 0, 0),
-                        f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1)},
-                       faceNormal) &&
-               AddOwnQuad(stiles, f.at(s0, 0, bottom, 0, 1), f.at(s0, 0, top, 0, 0),
-                          f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1),
-                          towardsB0) &&
-               AddOwnQuad(stiles, f.at(s1, 0, bottom, 0, 1), f.at(s1, 0, top, 0, 0),
-                          f.at(s1, kStileOffset, top, 1, 0), f.at(s1, kStileOffset, bottom, 1, 1),
-                          towardsB1);
+    const int stileCount = MemberCount(length - w, ConvertWorldToScreen(kStileSpacing, ds, 0));
+    const Normal towardsB0{-f.alongH, 0, -f.alongD}, towardsB1{f.alongH, 0, f.alongD};
+    for (int j = 0; j < stileCount; ++j) {
+        const float s0 = j * (length - w) / static_cast<float>(stileCount - 1), s1 = s0 + w;
+        if (!AddQuad(stiles,
+                     {f.at(s1, kStileOffset, bottom, 0, 1), f.at(s1, kStileOffset, top, 0, 0),
+                      f.at(s0, kStileOffset, top, 1, 0), f.at(s0, kStileOffset, bottom, 1, 1)},
+                     n) ||
+            !AddSide(stiles, f, s0, kStileOffset, bottom, top, towardsB0) ||
+            !AddSide(stiles, f, s1, kStileOffset, bottom, top, towardsB1))
+            break;
     }
     SetRepeats(stiles, w, H - 2 * w);
     Attach(stiles);
