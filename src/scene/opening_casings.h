@@ -10,7 +10,8 @@ struct AttachmentRecord;
 struct Objex;
 
 // The standard casing: a profile 2.5 units across the outline and as deep as the record's
-// trim width. Nothing without the record or its segment's two points.
+// trim width. The casing follows the record's segment from its start to its end, so the
+// face's `direction` is not needed. Nothing without the record or its segment's two points.
 void ApplyStandardTrimToDoorWin(float direction, AttachmentRecord* record, int16_t side,
                                 int16_t custom, float baseOffset);
 // A custom profile instead, its depth scaled to the trim width (side 1 measures the outside
