@@ -1,20 +1,16 @@
 // The natural size of custom door, window and skylight definitions, and the generated parts
 // a custom door or window builds from its definition's parts.
-#include <limits>
-
 #include "files/custom_definitions.h"
+#include "model/borrowed_settings.h"
 #include "model/bounds.h"
-#include "model/convert_type.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/duplicate.h"
 #include "model/lines.h"
 #include "model/object_fields.h"
-#include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/parallel.h"
-#include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
@@ -25,8 +21,6 @@ constexpr int H = 0;
 constexpr int V = 1;
 constexpr int D = 2;
 
-constexpr int16_t kFrontView = 1;
-constexpr int16_t kPlanView = 2;
 constexpr int kSlot1 = 4;  // `textureScales` holds slots 2, 3, 4, 5, 1
 constexpr int kSlot2 = 0;
 constexpr uint16_t kWhite = 65535;
@@ -39,36 +33,6 @@ AttachmentRecord* AttachmentOf(Objex* o) {
 void Assign(float* out, float value) {
     if (out) *out = value;
 }
-
-// The builds below borrow the document's curve resolution and view; whatever path a build
-// takes, both are back as they were when it ends.
-class BorrowedSettings {
-public:
-    explicit BorrowedSettings(DocState* ds)
-        : ds_(ds), curveSegments_(ds->curveSegments), viewKind_(ds->viewKind) {}
-    ~BorrowedSettings() {
-        ds_->curveSegments = curveSegments_;
-        ds_->viewKind = viewKind_;
-    }
-    BorrowedSettings(const BorrowedSettings&) = delete;
-    BorrowedSettings& operator=(const BorrowedSettings&) = delete;
-
-    // Curves to polygons at the door and window render quality.
-    void convertCurves(Objex* part) {
-        const int32_t quality = ds_->detailValueA;
-        const int32_t limit = std::numeric_limits<int16_t>::max();
-        ds_->curveSegments = static_cast<int16_t>(quality < 0 ? 0 : (quality > limit ? limit : quality));
-        ConvertObjectCurvesToPolygons(part);
-        ds_->curveSegments = curveSegments_;
-    }
-    void inView(int16_t view) { ds_->viewKind = view; }
-    void restoreView() { ds_->viewKind = viewKind_; }
-
-private:
-    DocState* ds_;
-    int16_t curveSegments_;
-    int16_t viewKind_;
-};
 
 // Everything one rebuild places its parts by.
 struct Frame {
@@ -85,12 +49,6 @@ struct Frame {
     float scaleV = 1;
 };
 
-// Every point of the part and of its descendants takes part in the transforms.
-void MakeMovable(Objex* part) {
-    SetObjectSelectFlags(part, 1);
-    SetObjectLockFlags(part, 0);
-}
-
 void Own(Objex* part, const Frame& f) {
     part->parent = f.opening;
     part->layer = f.opening->layer;
@@ -105,28 +63,6 @@ Objex* CopyPart(Objex* source, const Frame& f) {
     Objex* copy = DuplicateObject(source, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (copy) Own(copy, f);
     return copy;
-}
-
-void ScaleInFront(Objex* part, const Frame& f, BorrowedSettings& settings) {
-    MakeMovable(part);
-    TransformRecord r;
-    r.values[xform::kScaleH + H] = f.scaleH;
-    r.values[xform::kScaleH + V] = f.scaleV;
-    r.values[xform::kScaleH + D] = 1.0f;
-    settings.inView(kFrontView);
-    ScaleObject(part, &r);
-    settings.restoreView();
-}
-
-void RotateInPlan(Objex* part, float angle, float centreH, float centreD, BorrowedSettings& settings) {
-    MakeMovable(part);
-    TransformRecord r;
-    r.values[xform::kRotationAngle] = angle;
-    r.values[xform::kCentreH + H] = centreH;
-    r.values[xform::kCentreH + D] = centreD;
-    settings.inView(kPlanView);
-    RotateObject(part, &r);
-    settings.restoreView();
 }
 
 void MoveToOpening(Poinz* p, const Frame& f) {
@@ -171,7 +107,7 @@ Objex* BuildBodyPart(Objex* source, const Frame& f, BorrowedSettings& settings) 
     if (!copy) return nullptr;
     TakeTextureScales(copy, f);
     LayFlat(copy);
-    settings.convertCurves(copy);
+    settings.convertCurves(copy, CurrentDocState()->detailValueA);
 
     // The centred band replaces the copy (the copy is freed).
     const int32_t option = copy->optionA;
@@ -183,7 +119,7 @@ Objex* BuildBodyPart(Objex* source, const Frame& f, BorrowedSettings& settings) 
     TakeTextureScales(band, f);
 
     StandUp(band, f);
-    ScaleInFront(band, f, settings);
+    settings.scaleInFront(band, f.scaleH, f.scaleV);
     for (Poinz* p = band->firstPoint; p; p = p->next) {
         xformsupport::RotatePointInAxes(p, H, D, 0.0f, 0.0f, f.angle);
         MoveToOpening(p, f);
@@ -198,8 +134,8 @@ Objex* BuildHardwarePart(Objex* source, float fifth, const Frame& f, BorrowedSet
     if (!copy) return nullptr;
     copy->params[4] = fifth;
     TakeTextureScales(copy, f);
-    ScaleInFront(copy, f, settings);
-    RotateInPlan(copy, f.angle, 0.0f, 0.0f, settings);
+    settings.scaleInFront(copy, f.scaleH, f.scaleV);
+    settings.rotateInPlan(copy, f.angle, 0.0f, 0.0f);
 
     const bool white = copy->params[3] == 4.0f;
     if (white) copy->type = objtype::kSkylightPart;
@@ -214,7 +150,7 @@ Objex* BuildHardwarePart(Objex* source, float fifth, const Frame& f, BorrowedSet
         }
         p->faceScale1 = p->faceScale2 = f.opening->textureScales[kSlot1];
     }
-    RotateInPlan(copy, f.record->swingOrOffset, f.pivotH, f.pivotD, settings);
+    settings.rotateInPlan(copy, f.record->swingOrOffset, f.pivotH, f.pivotD);
     Finish(copy);
     return copy;
 }
@@ -222,12 +158,12 @@ Objex* BuildHardwarePart(Objex* source, float fifth, const Frame& f, BorrowedSet
 Objex* BuildOutlinePart(Objex* source, float depth, const Frame& f, BorrowedSettings& settings) {
     Objex* copy = CopyPart(source, f);
     if (!copy) return nullptr;
-    settings.convertCurves(copy);
+    settings.convertCurves(copy, CurrentDocState()->detailValueA);
     copy->rows = 1;
     copy->type = objtype::kFrameGroup;
     copy->closed = 1;
     copy->flagA = 1;
-    ScaleInFront(copy, f, settings);
+    settings.scaleInFront(copy, f.scaleH, f.scaleV);
     for (Poinz* p = copy->firstPoint; p; p = p->next) {
         p->position[D] += depth;
         xformsupport::RotatePointInAxes(p, H, D, 0.0f, 0.0f, f.angle);
@@ -251,10 +187,6 @@ void HardwareRange(const Objex* list, float* lowest, float* highest) {
 float SpreadFifth(float value, float lowest, float highest) {
     if (!(highest > lowest)) return 1.0f;
     return 1.0f + 0.1f * (value - highest) / (highest - lowest);
-}
-
-float ScaleFactor(float wanted, float natural) {
-    return natural != 0.0f ? wanted / natural : 1.0f;
 }
 
 }  // namespace
@@ -320,8 +252,8 @@ void UpdateCustomAttachment(Objex* opening) {
     const Poinz* pivot = record->sideFlag ? p1 : p2;
     f.pivotH = pivot->position[H];
     f.pivotD = pivot->position[D];
-    f.scaleH = ScaleFactor(record->width, naturalWidth);
-    f.scaleV = ScaleFactor(record->height, naturalHeight);
+    f.scaleH = SizeFactor(record->width, naturalWidth);
+    f.scaleV = SizeFactor(record->height, naturalHeight);
 
     BorrowedSettings settings(ds);
     Objex* head = nullptr;

@@ -82,8 +82,9 @@ double Area(const std::vector<PlaneObject*>& pieces) {
     std::string fault;
     ForEachEdge(pieces, [&](const Plane* p, uint32_t i, Vec a, Vec b) {
         const Vec e{b.x - a.x, b.y - a.y, b.z - a.z};
-        const double lengths = Length({p->nx, p->ny, p->nz}) * Length(e);
+        const double normal = Length({p->nx, p->ny, p->nz}), lengths = normal * Length(e);
         const double cosine = lengths > 0 ? (p->nx * e.x + p->ny * e.y + p->nz * e.z) / lengths : 0;
+        if (normal == 0) fault = "no normal";
         if (std::fabs(cosine) > tolerance) fault = "edge " + std::to_string(i) + " at cosine " + std::to_string(cosine);
     });
     return fault.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << fault;

@@ -21,7 +21,7 @@ std::vector<uint16_t> Tags(const Plane* plane);
 
 // The area of every plane of the pieces.
 double Area(const std::vector<PlaneObject*>& pieces);
-// Each plane's normal is perpendicular to each of its edges (|cosine| within the tolerance).
+// Each plane has a normal, perpendicular to each of its edges (|cosine| within the tolerance).
 ::testing::AssertionResult NormalsPerpendicular(const std::vector<PlaneObject*>& pieces, double tolerance = 1e-3);
 // Every inner edge is shared by exactly two faces and `boundary` edges belong to one (0: closed).
 ::testing::AssertionResult Band(const std::vector<PlaneObject*>& pieces, int boundary = 0);

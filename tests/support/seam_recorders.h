@@ -52,4 +52,23 @@ public:
     std::vector<std::string> events;
 };
 
+// The trim planes asked of the trim geometry. Profiles and outlines live only for the call:
+// each is kept as its (H, V, D) values in order, with the call's numbers after the outline.
+class TrimRecorder {
+public:
+    struct Call {
+        std::string name;  // the seam's function name
+        const void* record;
+        Objex* object;     // skylight, cut-out or outline copy
+        Objex* part;       // a custom skylight's outline piece
+        std::vector<float> profile, outline, numbers;
+    };
+    TrimRecorder();
+    ~TrimRecorder();
+    TrimRecorder(const TrimRecorder&) = delete;
+    TrimRecorder& operator=(const TrimRecorder&) = delete;
+
+    std::vector<Call> calls;
+};
+
 }  // namespace dvxtest
