@@ -32,6 +32,8 @@ public:
     // The release at `up`: the gesture ends at the last tracked point.
     void end(POINT up);
     bool running() const { return running_; }
+    // Where the gesture would end now.
+    POINT lastPoint() const { return last_; }
 
 private:
     void finish();
