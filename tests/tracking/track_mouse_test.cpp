@@ -4,6 +4,9 @@
 
 #include <optional>
 
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
 #include "support/build.h"
 #include "support/tracking_recorders.h"
 #include "tracking/track_mouse.h"
@@ -51,6 +54,18 @@ TEST_F(TrackMouseTest, AReleasedPressEndsAtOnceUnlessTheRoofToolsLoop) {
     EXPECT_TRUE(Near({gCurTool, gResetToWallTool}, {7050, 0}));
     gCurTool = 7308, gesture.begin({3, 4}, nullptr), gesture.keep({6, 8}, 0), gesture.end({6, 8});
     EXPECT_EQ(tracker->calls, (Names{"begin 3,4", "end 3,4 at 3,4", "begin 3,4", "keep 6,8 from 3,4", "end 6,8 at 6,8"}));
+}
+
+TEST_F(TrackMouseTest, TheFilledClickHoldsItsHitUntilTheObjectGoes) {
+    CurrentDocState()->zoomFactor = 1;
+    Objex* line = Shape(doc->itsCurLayer, 9, {{0, 0}, {100, 0}});
+    ClickInfo on = ClickAt(50, 0), off = ClickAt(50, 60);
+    on.ciHit = off.ciHit = 7;
+    FillClickInfo(&on), FillClickInfo(&off), FillClickInfo(nullptr);
+    EXPECT_TRUE(Near({on.ciHit, on.ciSegmentHit, off.ciHit}, {1, 1, 0}));
+    gClickInfo = on;
+    DeleteObj(line);
+    EXPECT_TRUE(Same({gClickInfo.ciObject, gClickInfo.ciPoint, gClickInfo.ciPoint2}, {nullptr, nullptr, nullptr}));
 }
 
 }  // namespace

@@ -461,11 +461,11 @@ PlanMouse::Flags PlanMouse::ownHitTest(ClickInfo& click) {
 void PlanMouse::readouts(const ClickInfo& click, bool hit, bool track) {
     DocState* ds = CurrentDocState();
     Layer* layers = Layers();
-    const Objex* object = click.ciObject;
+    Objex* object = click.ciObject;
     if (!object) {
         ClearStatusBar();
     } else if (object->type == objtype::kFentrix) {
-        const Objex* root = GetRootObject(const_cast<Objex*>(object));
+        const Objex* root = GetRootObject(object);
         if (root && root->subtype != objsubtype::kCabinetGroup) SetStatusBar(root->text);
     }
     Float3DRect box = EmptyFloat3DRect();
