@@ -4,6 +4,7 @@
 // by field with the stream writers. Every design-file seed is read back before it is kept.
 //   build/fuzz/make_seeds fuzz
 #include "content/core/content_selection_seams.h"
+#include "content/core/sym_entry.h"
 #include "files/cabinet_files.h"
 #include "files/copy_paste.h"
 #include "files/design_file.h"
@@ -370,6 +371,27 @@ void ImageSeeds() {
     Save("fuzz_images", "gray.png", Bytes(data.begin(), data.end()));
 }
 
+// Drag records of a few entry kinds, written by the entry itself.
+void ContentRecordSeeds() {
+    SymEntryInfo object;
+    object.type = 2, object.refNum = 3;
+    object.objectPreview = "/Library/Objects/Chair.PPV", object.objectData = "/Library/Objects/Chair.POB";
+    object.objectInfo = "/Library/Objects/Chair.POD", object.objectDescription = "Chair";
+    SymEntryInfo colour;
+    colour.type = 4, colour.refNum = 12, colour.colorIndex = 11, colour.textureColor = {255, 128, 0};
+    SymEntryInfo plant;
+    plant.type = 6, plant.textureID = 2001, plant.textureScale = {100, 100};
+    plant.objectData = "/Library/Plants/Oak.PTX", plant.objectInfo = "/Library/Plants/Oak.PTI";
+    for (const auto& [name, entry] : {std::pair{"object", object}, {"colour", colour}, {"plant", plant}})
+        Save("fuzz_sym_entry", name, entry.encodeSymEntry());
+    // Records the decoder refuses: one cut inside its last string, one whose first length
+    // runs past its end.
+    Bytes record = object.encodeSymEntry();
+    Save("fuzz_sym_entry", "object_cut", Bytes(record.begin(), record.end() - 7));
+    record[27] = 0xFF;
+    Save("fuzz_sym_entry", "length_beyond", record);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -392,5 +414,6 @@ int main(int argc, char** argv) {
     PaletteSeeds();
     TextSeeds();
     ImageSeeds();
+    ContentRecordSeeds();
     return gFailures == 0 ? 0 : 1;
 }

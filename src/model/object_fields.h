@@ -82,6 +82,11 @@ inline constexpr Field<int32_t> kWord{&Objex::optionA};
 inline constexpr int32_t kAutomaticDimensions = 1;
 }  // namespace display
 
+// Photos (130): the picture's height in plan units.
+namespace photo {
+inline constexpr Param kHeight{0};
+}  // namespace photo
+
 // Sprinklers (125): the watered arc in degrees.
 namespace sprinkler {
 inline constexpr Param kArcAngle{0};

@@ -35,3 +35,7 @@ struct ClickInfo {
 };
 
 inline constexpr int16_t kClickExtendsSelection = static_cast<int16_t>(0x8000);
+
+// Hit-tests the record's point on every layer of the current document and stores the answer
+// in ciHit; nothing without a record or layers.
+void FillClickInfo(ClickInfo* click);

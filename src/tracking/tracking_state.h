@@ -1,7 +1,11 @@
 #pragma once
 // The tool and gesture state the tracking engine and the palettes keep, which the model's
-// selection rules read.
+// selection rules read, and the state of the gesture in progress that the plan view's mouse
+// road shares with the engine.
 #include <cstdint>
+
+#include "model/types.h"
+#include "tracking/click_info.h"
 
 // Current tool ID; -1 (65535 as unsigned) while no tool is current.
 extern int16_t gCurTool;
@@ -14,11 +18,53 @@ extern int16_t gCurSnap;
 // The snap mode stays for more than one gesture (double-click on the snap palette).
 extern uint8_t gSnapLocked;
 
+// Set by the plan view for the length of a press; a tracker clears it to say that its gesture
+// needs no drag loop.
+extern uint8_t gMouseCaptured;
+// The click being tracked, copied in by the plan view before the gesture. Its object and
+// points are forgotten when the object is deleted.
+extern ClickInfo gClickInfo;
+// 2D and 3D bounds of the selection when the gesture began.
+extern FloatRect gDataRect;
+extern Float3DRect gData3DRect;
+// Skip the angle constraints for the rest of the gesture (cleared before each one).
+extern uint8_t gSkipConstraints;
+// Modifiers as the engine sees them (4 Shift, 8 Command) and as they were at the previous
+// event of the gesture.
+extern int16_t gTrackModifiers;
+extern int16_t gPrevTrackModifiers;
+// Set from the first drag of a gesture on (cleared at the press and after the gesture).
+extern uint8_t gTrackingObject;
+// A wall tool the engine turned into the move tool for one gesture, and the tool to return to.
+extern uint8_t gResetToWallTool;
+extern int16_t gResetWallTool;
+// The fillet and chamfer tools changed the design during the gesture.
+extern uint8_t gFilletChamferUndo;
+// Modifier flags of the event being handled (the masks below), as the platform reported them.
+extern uint32_t gEventModifiers;
+
+// Modifier masks of an event's flags.
+namespace evmod {
+inline constexpr uint32_t kShift = 0x20000;
+inline constexpr uint32_t kControl = 0x40000;
+inline constexpr uint32_t kOption = 0x80000;
+inline constexpr uint32_t kCommand = 0x100000;
+}  // namespace evmod
+
 // Tool IDs the selection rules test.
 namespace toolid {
 inline constexpr int16_t kNone = -1;
 inline constexpr int16_t kSelect = 200;
 inline constexpr int16_t kKeyEntry = 201;
+inline constexpr int16_t kRotate = 202;
+inline constexpr int16_t kZoom = 203;
+inline constexpr int16_t kPan = 204;
+inline constexpr int16_t kCamera = 205;
+inline constexpr int16_t kText = 207;
+inline constexpr int16_t kResize = 215;
+inline constexpr int16_t kFourPointRoof = 7307;
+inline constexpr int16_t kThreePointRoof = 7308;
+inline constexpr int16_t kInsertPoint = 7900;
 inline constexpr int16_t kPointEdit = 216;
 inline constexpr int16_t kSkylight = 7310;
 inline constexpr int16_t kRemovePoint = 7901;

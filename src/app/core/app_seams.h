@@ -8,3 +8,6 @@ DVX_SEAM_WITH_DEFAULT(CloseDocumentWindows, "app", port::SeamKind::UserInterface
 // `closeVisiblePanelsAndSaveState` of the application delegate: the palettes and panels hide,
 // remembering which were shown (while a PowerTool holds the design).
 DVX_SEAM(CloseVisiblePanelsAndSaveState, "app", port::SeamKind::UserInterface, void())
+// `restoreAllVisiblePanels` of the application delegate: the palettes hidden for a PowerTool
+// come back.
+DVX_SEAM(RestoreAllVisiblePanels, "app", port::SeamKind::UserInterface, void())

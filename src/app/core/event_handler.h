@@ -136,6 +136,9 @@ public:
 
     // The PowerTool of the plug-in object under the context click.
     void launchObjectPowerTool();
+    // The cabinet PowerTool on the selection, when it is loaded: a sheet says so when another
+    // design holds it or it does not start.
+    static void launchCabinetPowerTool();
     // The key-entry sheet for the segment start -> end of a wall or line being drawn.
     void keyEntrySheetForObject(Objex* object, Poinz* start, Poinz* end);
 

@@ -379,6 +379,12 @@ void Win32EventHandler::launchObjectPowerTool() {
     if (std::find(loaded.begin(), loaded.end(), kCabinetPowerTool) == loaded.end()) return;
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 1);
     SelectObj(part, selmode::kSelect, 1);
+    launchCabinetPowerTool();
+}
+
+void Win32EventHandler::launchCabinetPowerTool() {
+    const std::vector<int32_t> loaded = LoadedPlugInIDs();
+    if (std::find(loaded.begin(), loaded.end(), kCabinetPowerTool) == loaded.end()) return;
     const std::string name = PowerToolName(kCabinetPowerTool);
     if (!PowerToolIsAvailable(kCabinetPowerTool)) {
         AlertSheet(WithName("The PowerTool '%@' is currently being used.", name),

@@ -3,27 +3,14 @@
 // selected there. Until the palette registers itself nothing is selected.
 #include <cstdint>
 #include <optional>
-#include <string>
 
+#include "content/core/sym_entry.h"
 #include "port/seam.h"
-
-// One entry of the content library, as far as the placing code reads it.
-struct SymEntryInfo {
-    int16_t type = 0;        // 6 stock plant, 1000 user plant, 1001 2D symbol, ...
-    int32_t textureID = 0;   // numbered texture entries (stock plants among them)
-    std::string objectData;  // the entry's data file; empty for none
-};
-
-namespace symentry {
-inline constexpr int16_t kStockPlant = 6;
-inline constexpr int16_t kUserPlant = 1000;
-inline constexpr int16_t kSymbol = 1001;
-}  // namespace symentry
 
 // `selectedSymEntry` of the shared content palette controller: the selected entry, or none.
 DVX_SEAM(ContentPaletteSelectedSymEntry, "content", port::SeamKind::UserInterface, std::optional<SymEntryInfo>())
-// `selectedCategory`: the category selected in the palette's pop-up (7 custom doors, 8 custom
-// windows); -1 for none.
+// `selectedCategory`: the category selected in the palette's pop-up (4 objects, 5 plants, 6
+// templates, 7 custom doors, 8 custom windows); -1 for none or no palette.
 DVX_SEAM_WITH_DEFAULT(ContentPaletteSelectedCategory, "content", port::SeamKind::UserInterface,
                       [] { return int16_t{-1}; }, int16_t())
 // `setCategorySelectionAbility:`: whether the user may switch categories.

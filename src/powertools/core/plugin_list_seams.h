@@ -20,6 +20,9 @@ DVX_SEAM(PowerToolEntryForDocument, "powertools", port::SeamKind::PlugIn, int32_
 DVX_SEAM(LaunchPowerTool, "powertools", port::SeamKind::PlugIn, bool(int32_t plugInID))
 // `forceQuitPowerToolOwnedByDocument:`: ends the plug-in holding the document, unsaved work lost.
 DVX_SEAM(PowerToolForceQuitOwnedByDocument, "powertools", port::SeamKind::PlugIn, void(const QMDDocumentModel* model))
+// `releaseLockForPowerToolOwnedByDocument:`: the plug-in holding the document lets it go
+// (the photo tool, which runs no program of its own, holds it while its open panel shows).
+DVX_SEAM(PowerToolReleaseLockOwnedByDocument, "powertools", port::SeamKind::PlugIn, void(const QMDDocumentModel* model))
 // Whether a loaded plug-in is free (another design may hold it), and its name (UTF-8).
 DVX_SEAM(PowerToolIsAvailable, "powertools", port::SeamKind::PlugIn, bool(int32_t plugInID))
 DVX_SEAM(PowerToolName, "powertools", port::SeamKind::PlugIn, std::string(int32_t plugInID))

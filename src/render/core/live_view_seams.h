@@ -34,6 +34,9 @@ DVX_SEAM(LiveViewFreeWalkThrough, "render", port::SeamKind::Renderer, void())
 // The live view's real-time drawing of a plant growth step: set up the scene, then (after the
 // scene's plants grew) redraw.
 DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
+// One real-time frame from the settings record's camera (viewpoint, the scene's pieces,
+// finish), as the navigation drags draw while the button is down.
+DVX_SEAM(LiveViewRealTimeFrame, "render", port::SeamKind::Renderer, void())
 // `updateCutAwayImageAndPosition` of the live view: its cut-away slider follows the design.
 DVX_SEAM(UpdateCutAwayImageAndPosition, "render", port::SeamKind::Renderer, void())
 // Writes the scene as a VRML file at the path (UTF-8).

@@ -11,6 +11,7 @@ uint8_t gRenderingDirect3D = 0;
 uint8_t gForceRenderObjectNow = 0;
 uint8_t gTexturedWire = 0;
 uint8_t gLiveViewPanelVisible = 0;
+uint8_t gEnableBackgroundRendering = 0;
 static const port::GlobalReset kReset([] {
     gRefreshRender = 0;
     gRenderOnShow = 0;
@@ -21,4 +22,5 @@ static const port::GlobalReset kReset([] {
     gForceRenderObjectNow = 0;
     gTexturedWire = 0;
     gLiveViewPanelVisible = 0;
+    gEnableBackgroundRendering = 0;
 });

@@ -18,5 +18,7 @@ extern uint8_t gRenderingDirect3D;
 extern uint8_t gForceRenderObjectNow;
 // Textures drawn on the wire frame.
 extern uint8_t gTexturedWire;
+// The camera marker's drags change the camera without drawing real-time frames.
+extern uint8_t gEnableBackgroundRendering;
 // The live view's window is shown (kept here while no live view registers itself).
 extern uint8_t gLiveViewPanelVisible;

@@ -8,3 +8,7 @@ extern uint8_t gInspectorPanelVisible;
 
 // Rebuilds the current document's selection summary and shows its elevation.
 void RefreshSelectionState40();
+
+// Every selected top-level object of every floor takes a copy of the text as its name; no
+// document, no text or an empty one changes nothing.
+void AssignStringToSelectedObjects(const char* text);

@@ -152,7 +152,8 @@ TEST_F(CommandView, FillingWithPlantsNeedsAPlantOfThePlantCategory) {
     handler.fillObjectWithPlantsUsingWindow();
     EXPECT_EQ(std::tuple(category, fills, alerts.shown.at(0).alert.message, alerts.shown[0].alert.informative),
               std::tuple(5, 0, "No plant selected.", "You must select a plant before attempting to use this feature."));
-    entry = SymEntryInfo{symentry::kStockPlant, 7, {}}, handler.fillObjectWithPlantsUsingWindow();
+    entry.emplace(), entry->type = symentry::kStockPlant, entry->textureID = 7;
+    handler.fillObjectWithPlantsUsingWindow();
     EXPECT_EQ(std::tuple(fills, alerts.shown.size()), std::tuple(1, 1u));
 }
 

@@ -1,0 +1,134 @@
+#include "tracking/track_mouse.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/core/localization_seams.h"
+#include "files/undo.h"
+#include "model/document_model.h"
+#include "tools/key_entry.h"
+#include "tracking/tracking_seams.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/sheet_seams.h"
+
+namespace {
+
+struct ToolName {
+    int16_t tool;
+    const char* name;
+};
+
+// Sorted by tool.
+constexpr ToolName kToolNames[] = {
+    {200, "Move/Resize"}, {202, "Rotate"}, {208, "Dimension Wall Tool"}, {209, "Dimension Tool"},
+    {210, "Offset Dimension Tool"}, {211, "Length Dimension Tool"}, {212, "Diameter Dimension Tool"},
+    {213, "Leader Dimension Tool"}, {215, "Resize"}, {7000, "Foundation Perimeter Tool"},
+    {7001, "Stiffener Beam Tool"}, {7002, "Foundation Pier Tool"}, {7003, "Post-Tension Strand Tool"},
+    {7004, "Foundation Slope Tool"}, {7050, "Exterior Wall Tool"}, {7052, "Interior Wall Tool"},
+    {7054, "Curved Wall Tool"}, {7055, "Wall Break Tool"}, {7056, "Door Tool"}, {7057, "Window Tool"},
+    {7058, "Straight Stairway Tool"}, {7059, "Curved Stairway Tool"}, {7060, "Straight Railing Tool"},
+    {7061, "Curved Railing Tool"}, {7062, "Floor Tool"}, {7063, "Floor Cutout Tool"}, {7064, "Accessory Tool"},
+    {7066, "Cased Opening Tool"}, {7100, "110v Receptacle Tool"}, {7101, "110v Receptacle Tool"},
+    {7102, "110v Floor/Ceiling Receptacle Tool"}, {7103, "220v Receptacle Tool"},
+    {7104, "220v Floor/Ceiling Receptacle Tool"}, {7105, "Switch Tool"}, {7106, "3/4/5-Way Switch Tool"},
+    {7107, "Dimmer/Weather Proof Switch Tool"}, {7108, "Switch Connector Tool"}, {7109, "Fixture Light Tool"},
+    {7110, "Flood Light Tool"}, {7111, "Ceiling Fan Tool"}, {7112, "Cable Outlet Tool"},
+    {7113, "Phone Outlet Tool"}, {7114, "Smoke Detector Tool"}, {7115, "Thermostat Tool"},
+    {7200, "Hose Bib Tool"}, {7201, "Gas Bib Tool"}, {7202, "Floor Drain Tool"}, {7203, "Toilet Tool"},
+    {7204, "Single Sink Tool"}, {7205, "Double Sink Tool"}, {7206, "Triple Sink Tool"},
+    {7207, "Oval Sink Tool"}, {7208, "Bath Tub Tool"}, {7209, "Spa Tub Tool"}, {7210, "Shower Tool"},
+    {7211, "Water Heater Tool"}, {7300, "Gable Roof Tool"}, {7301, "Hip Roof Tool"},
+    {7302, "Hip/Gable Roof Tool"}, {7303, "Gable Roof Connector Tool"}, {7304, "Hip Roof Connector Tool"},
+    {7305, "Cross Roof Connector Tool"}, {7306, "Freehand Roof Tool"}, {7307, "Four-Point Freehand Roof Tool"},
+    {7308, "Three-Point Freehand Roof Tool"}, {7309, "Dormer Cutout"}, {7310, "Skylight"},
+    {7311, "Shed Roof Tool"}, {7400, "Air Duct Tool"}, {7401, "Floor Register Tool"},
+    {7402, "Ceiling Register Tool"}, {7403, "Air Return Tool"}, {7404, "Furnace Tool"},
+    {7405, "Air Conditioner Tool"}, {7406, "Heat Pump Tool"}, {7407, "Baseboard Heater Tool"},
+    {7500, "Property Line Tool"}, {7501, "Ground Fill Region Tool"}, {7502, "Pathway/Driveway Tool"},
+    {7503, "Fill Tool"}, {7504, "Edging Tool"}, {7505, "Fence Tool"}, {7506, "Gate Tool"},
+    {7507, "Retaining Wall Tool"}, {7508, "Sprinkler Head Tool"}, {7509, "Excavate Topography Tool"},
+    {7510, "Slope Lot Section Tool"}, {7511, "Curved Topography Tool"}, {7512, "Straight-Edge Topography Tool"},
+    {7515, "Slope Lot Tool"}, {7600, "Deck with Railing Tool"}, {7601, "Deck without Railing Tool"},
+    {7602, "Straight Railing Tool"}, {7603, "Curved Railing Tool"}, {7604, "Straight Stairway Tool"},
+    {7605, "Curved Stairway Tool"}, {7606, "Deck Cutout Tool"}, {7700, "Rectangle Tool"},
+    {7701, "Circle/Oval Tool"}, {7702, "Line Tool"}, {7703, "Polygon Tool"}, {7704, "Arc Tool"},
+    {7705, "Circular Arc Tool"}, {7706, "Multigon Tool"}, {7707, "Curve Tool"}, {7910, "Fillet Tool"},
+    {7911, "Inverted Fillet Tool"}, {7912, "Chamfer Tool"},
+};
+
+// The tools whose gestures store nothing (the key-entry, pan, camera and text tools, the
+// walls that join, and the point tools, which store their own steps).
+constexpr int16_t kSilentTools[] = {201, 204, 205, 207, 7051, 7053, 7900, 7901};
+
+bool StoresOnlyOnHit(int16_t tool) {
+    return tool == toolid::kSelect || tool == toolid::kRotate || tool == toolid::kResize;
+}
+
+bool IsFilletOrChamfer(int16_t tool) { return tool >= toolid::kFillet && tool <= toolid::kFilletChamfer; }
+
+}  // namespace
+
+const char* TrackUndoName(int16_t tool) {
+    if (std::find(std::begin(kSilentTools), std::end(kSilentTools), tool) != std::end(kSilentTools)) return nullptr;
+    const auto* row = std::lower_bound(std::begin(kToolNames), std::end(kToolNames), tool,
+                                       [](const ToolName& r, int16_t t) { return r.tool < t; });
+    return row != std::end(kToolNames) && row->tool == tool ? row->name : " ";
+}
+
+bool TrackMouse::begin(POINT click, CommandWindow* window) {
+    running_ = false;
+    if (!CurrentDocState()) return false;
+    click_ = last_ = click;
+    window_ = window;
+    if (gCurTool == toolid::kKeyEntry) {
+        TrackKeyEntry(click.x, click.y, window);
+        finish();
+        return false;
+    }
+    gSkipConstraints = 0;
+    BeginTracking(click.x, click.y);
+    // The four- and three-point roofs take the events until the release whatever the tracker
+    // said; the test is made once, before the first event.
+    if (gMouseCaptured || gCurTool == toolid::kFourPointRoof || gCurTool == toolid::kThreePointRoof) {
+        running_ = true;
+        return true;
+    }
+    EndTracking(click.x, click.y, click.x, click.y);
+    finish();
+    return false;
+}
+
+void TrackMouse::keep(POINT at, uint32_t modifiers) {
+    if (!running_) return;
+    gEventModifiers = modifiers;
+    gPrevTrackModifiers = gTrackModifiers;
+    KeepTracking(at.x, at.y, last_.x, last_.y);
+    last_ = at;
+}
+
+void TrackMouse::end(POINT up) {
+    if (!running_) return;
+    running_ = false;
+    EndTracking(up.x, up.y, last_.x, last_.y);
+    finish();
+}
+
+void TrackMouse::finish() {
+    if (gCurTool != toolid::kKeyEntry) {
+        gTrackingMouse = 0;
+        gTrackingObject = 0;
+        if (gResetToWallTool) {
+            gResetToWallTool = 0;
+            gCurTool = gResetWallTool;
+        }
+    }
+    const int16_t tool = gCurTool;
+    if (tool == toolid::kText) {
+        NewTextEntrySheetForParent(window_, nullptr);
+        return;
+    }
+    const char* name = TrackUndoName(tool);
+    if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo))
+        return;
+    StoreUndo(LocalizedString(name).c_str());
+}

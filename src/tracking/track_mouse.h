@@ -1,0 +1,50 @@
+#pragma once
+// One tracked gesture of the plan view, from the press to the release, fed the view's events
+// one at a time (there is no event loop of its own):
+//
+//   TrackMouse gesture;
+//   if (gesture.begin(click, window)) {   // false: already over, the release is not its own
+//       gesture.keep(at, modifiers);      // each drag, and each key or modifier change at the
+//       ...                               //   pointer's current position
+//       gesture.end(up);                  // the release (or a lost grab, at the last point)
+//   }
+//
+// The gesture clears gSkipConstraints and calls BeginTracking, then KeepTracking per event
+// with gPrevTrackModifiers holding the modifiers of the event before, and EndTracking at the
+// last tracked point. Afterwards it clears gTrackingMouse and gTrackingObject, gives back a
+// wall tool the engine swapped for the move tool, and stores the undo step named after the
+// (restored) tool. The caller has filled gClickInfo and set gMouseCaptured.
+#include <cstdint>
+
+#include "port/winrecords.h"
+
+struct CommandWindow;
+
+class TrackMouse {
+public:
+    // False without a current document and settings record, and for a gesture over at once:
+    // the key-entry tool, or a tracker that cleared gMouseCaptured (not tools 7307 and 7308,
+    // which always take the events until the release). `window` is where the text tool's
+    // sheet and the key-entry sheet open.
+    bool begin(POINT click, CommandWindow* window);
+    // The pointer at `at`; `modifiers` are the event's (evmod masks), kept in gEventModifiers.
+    void keep(POINT at, uint32_t modifiers);
+    // The release at `up`: the gesture ends at the last tracked point.
+    void end(POINT up);
+    bool running() const { return running_; }
+    // Where the gesture would end now.
+    POINT lastPoint() const { return last_; }
+
+private:
+    void finish();
+
+    bool running_ = false;
+    POINT click_;
+    POINT last_;
+    CommandWindow* window_ = nullptr;
+};
+
+// The undo action name the gesture of the tool stores: null for none, " " for a tool with no
+// name of its own. The move, rotate and resize tools store theirs only when gClickInfo's
+// ciHit is set at the end, fillet and chamfer only with gFilletChamferUndo.
+const char* TrackUndoName(int16_t tool);
