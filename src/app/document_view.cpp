@@ -38,8 +38,7 @@ namespace {
 
 constexpr float kDegrees = 0.017453292f;
 constexpr double kMostZoom = 3.01, kNotchesPerZoomStep = 40;
-constexpr int16_t kHandTool = 204, kMarqueeZoomTool = 205;
-constexpr float kAutoScrollStep = 10;
+constexpr int16_t kHandTool = 204;
 
 // A plan point into the view with the zoom, as the camera marker is drawn.
 port::Point Projected(float h, float d) {
@@ -240,15 +239,6 @@ void QMDDocumentView::nudge(int32_t command, const char* undoName) {
     SelectedObjectAllLayers(gCurDocument->itsLayers, 1, command, ds);
     Refresh();
     StoreUndo(LocalizedString(undoName).c_str());
-}
-
-void QMDDocumentView::autoScrollToPoint(POINT point) {
-    if (gCurTool == kMarqueeZoomTool) return;
-    PlatformRect r = visibleRect();
-    if (point.x < r.x) r.x -= kAutoScrollStep, scrollRectToVisible(r);
-    else if (point.x > r.x + r.width) r.x += kAutoScrollStep, scrollRectToVisible(r);
-    if (point.y < r.y) r.y -= kAutoScrollStep, scrollRectToVisible(r);
-    else if (point.y > r.y + r.height) r.y += kAutoScrollStep, scrollRectToVisible(r);
 }
 
 POINT QMDDocumentView::viewPoint(QPointF p) const {

@@ -61,10 +61,6 @@ public:
     void moveLeft();
     void moveRight();
 
-    // Trackers: a point (plan view coordinates) beyond the visible rectangle scrolls toward
-    // it by 10 along each axis it lies beyond. Not while zooming into a marquee.
-    void autoScrollToPoint(POINT point);
-
     // The hand tool's drag, in widget coordinates: begun at the press, each move scrolls the
     // plan with the mouse, the release ends it.
     void panView(QPointF press);

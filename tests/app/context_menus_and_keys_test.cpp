@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -12,12 +14,14 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/core/event_handler.h"
 #include "app/core/preference_keys.h"
 #include "app/core/status_bar_seams.h"
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
@@ -198,6 +202,111 @@ TEST_F(Shell, TheWindowsMenusPopUpValidatedAndSendTheirChoiceOn) {
     EXPECT_EQ(w->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly).size(), 0) << "menus left behind";
     EXPECT_EQ(chosen.join(' ').toStdString(), "setWorkingElevation:0 setFloorView:5277 setVisiblePlans:11000");
     EXPECT_EQ(validated.count("setVisiblePlans"), 9);
+}
+
+}  // namespace
+}  // namespace dvxtest
+
+namespace dvxtest {
+namespace {
+
+class Keys : public Shell {
+protected:
+    void SetUp() override {
+        Shell::SetUp();
+        view = w->docView();
+        floor = gCurDocument->itsCurLayer;
+        SetMainWindowStatusTextHandler([this](const std::string& text) { status = text; });
+    }
+    // The undo steps stored while `keys` are typed on the plan view, by name.
+    std::string Typed(std::initializer_list<QKeyCombination> keys) {
+        QUndoStack* undos = w->document()->undoStack();
+        const int before = undos->count();
+        for (QKeyCombination key : keys) QTest::keyClick(view, key.key(), key.keyboardModifiers());
+        std::string names;
+        for (int i = before; i < undos->count(); ++i) names += (names.empty() ? "" : ",") + undos->text(i).toStdString();
+        return names;
+    }
+    Objex* Selected(Layer* on) { return Make(Shape(on, objtype::kDetail, {{0, 0}, {20, 0}})).select(); }
+    QMDDocumentView* view = nullptr;
+    Layer* floor = nullptr;
+    std::string status;
+};
+
+TEST_F(Keys, DeleteTakesTheCurrentFloorsSelectionAndTabStepsTheSnapMode) {
+    Layer* other = GetLayerFromName("Second Floor");
+    other->visible = 1;
+    Objex* elsewhere = Selected(other);
+    EXPECT_EQ(Typed({Qt::Key_Delete}), "");  // nothing selected on the floor worked on
+    EXPECT_EQ(other->firstObject, elsewhere);
+    Make(elsewhere).select(0);
+    Selected(floor), status = "Width: 1'";
+    EXPECT_EQ(Typed({Qt::Key_Delete, Qt::CTRL | Qt::Key_Backspace}), "Delete");
+    Selected(floor);
+    EXPECT_EQ(Typed({Qt::Key_Backspace}), "Delete");
+    EXPECT_EQ(std::tuple(floor->firstObject, status), std::tuple(nullptr, ""));
+
+    std::vector<int16_t> modes;
+    for (QKeyCombination key : {QKeyCombination(Qt::Key_Tab), Qt::SHIFT | Qt::Key_Backtab, Qt::SHIFT | Qt::Key_Tab}) {
+        gCurSnap = snapmode::kNone;
+        Typed({key});
+        modes.push_back(gCurSnap);
+    }
+    EXPECT_EQ(modes, (std::vector<int16_t>{501, 508, 508}));
+    EXPECT_TRUE(view->hasFocus());
+}
+
+TEST_F(Keys, ArrowsNudgeAndStoreAStepOnlyWhenSomethingShownIsSelected) {
+    Layer* hidden = GetLayerFromName("Third Floor");
+    hidden->visible = 0;
+    Objex* unseen = Selected(hidden);
+    EXPECT_EQ(Typed({Qt::Key_Up, Qt::Key_Right}), "");
+    const int steps = w->document()->undoStack()->count();
+    Win32EventHandler().nudgeObjectsUsingCommand(cmd::kNudgeUp);  // the menu's nudge too
+    EXPECT_EQ(w->document()->undoStack()->count(), steps);
+    EXPECT_EQ(PointAt(unseen, 0)->position[2], 0.0f);
+
+    Objex* o = Selected(floor);
+    const float h = PointAt(o, 0)->position[0], d = PointAt(o, 0)->position[2];
+    EXPECT_EQ(Typed({Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::SHIFT | Qt::Key_Up}),
+              "Nudge Up,Nudge Down,Nudge Left,Nudge Right");
+    EXPECT_EQ(std::tuple(PointAt(o, 0)->position[0], PointAt(o, 0)->position[2]), std::tuple(h, d));
+    Typed({Qt::Key_Left});
+    EXPECT_LT(PointAt(o, 0)->position[0], h);
+    gTrackingMouse = 1;  // nothing moves under a gesture
+    EXPECT_EQ(Typed({Qt::Key_Left, Qt::Key_Delete}), "");
+    gTrackingMouse = 0;
+}
+
+TEST_F(Keys, TrackersScrollTenTowardAPointAndTheHandDragsThePlanByWholePixels) {
+    QMDDocumentClipView* clip = w->docScrollView()->clipView();
+    const QPoint start = clip->boundsOrigin();
+    auto scrolledBy = [&] { return clip->boundsOrigin() - start; };
+    const PlatformRect r = view->visibleRect();
+    struct Row { int16_t tool; POINT at; QPoint by; };
+    for (const Row& row : {Row{200, {int32_t(r.x) - 5, int32_t(r.y + r.height) + 5}, {-10, 10}},
+                           {205, {int32_t(r.x) - 5, int32_t(r.y) - 5}, {0, 0}},
+                           {200, {int32_t(r.x) + 5, int32_t(r.y) + 5}, {0, 0}}}) {
+        clip->scrollToPoint(start);
+        gCurTool = row.tool;
+        view->autoScrollToPoint(row.at);
+        EXPECT_EQ(scrolledBy(), row.by) << row.tool << " " << row.at.x;
+    }
+
+    clip->scrollToPoint(start);
+    gCurTool = 204;
+    auto move = [&](QPointF at) {
+        QMouseEvent e(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(view, &e);
+    };
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(clip->cursor().shape(), Qt::ClosedHandCursor);
+    move({230, 140});
+    EXPECT_EQ(scrolledBy(), QPoint(-30, 10));
+    move({200.3, 150.2});  // the plan moved with the hand: a third of a pixel on
+    EXPECT_EQ(scrolledBy(), QPoint(-30, 10));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(std::tuple(clip->cursor().shape(), view->isPanning()), std::tuple(Qt::OpenHandCursor, false));
 }
 
 }  // namespace
