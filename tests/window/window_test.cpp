@@ -1,7 +1,8 @@
 // Starts the program on the virtual display, waits until its window shows, keeps a
 // screenshot under the build folder, then asks it to quit and expects a clean exit. A second
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
-// design written here, finds its wall on the screen and chooses another floor.
+// design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
+// slider's menus and chooses another floor.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -149,62 +150,9 @@ QList<int> BlackRuns(const QImage& image, int length, bool rows) {
     return found;
 }
 
-// A row through the floor pop-up in a shot of the window: the second line of text from the
-// top at its left (under the menu bar), above `limit`; -1 when there is none.
-int FloorPopUpRow(const QImage& shot, int limit) {
-    auto dark = [&](int y) {
-        for (int x = 0; x < 150; ++x)
-            if (qGray(shot.pixel(x, y)) < 100) return true;
-        return false;
-    };
-    for (int y = 1, lines = 0; y < std::min(limit, shot.height()); ++y)
-        if (dark(y) && !dark(y - 1) && ++lines == 2) return y + 4;
-    return -1;
-}
-
-// A right click on the floor pop-up shows the floors as a menu, one on the elevation slider
-// (the status bar's right end) its menu: one menu each, which Escape closes.
-TEST(Window, TheFloorItemAndTheElevationSliderOpenTheirMenusOnARightClick) {
-    QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DVX_NO_SPLASH"), QStringLiteral("1"));
-    program.setProcessEnvironment(env);
-    program.start(gProgram, {});
-    ASSERT_TRUE(program.waitForStarted(10000));
-    QString main;
-    // The palettes come with the window: counting windows starts once all are shown.
-    ASSERT_TRUE(WaitFor([&] {
-        main = ShownWindow(QStringLiteral("Untitled"));
-        return !main.isEmpty() && !ShownWindow(QStringLiteral("Editing Tools")).isEmpty() &&
-               !ShownWindow(QStringLiteral("Drawing Tools")).isEmpty();
-    }));
-    const QRect w = WindowFrame(main);
-    int popUpY = -1;
-    ASSERT_TRUE(WaitFor([&] {
-        popUpY = FloorPopUpRow(QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(w), 150);
-        return popUpY >= 0;
-    })) << "no floor pop-up";
-    const QString pid = QString::number(program.processId());
-    auto windows = [&] { return XDo({"search", "--onlyvisible", "--pid", pid}).split('\n').size(); };
-    const int before = windows();
-    for (QPoint at : {QPoint(w.x() + 30, w.y() + popUpY), QPoint(w.right() - 140, w.bottom() - 10)}) {
-        XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-        XDo({"click", "3"});
-        EXPECT_TRUE(WaitFor([&] { return windows() > before; })) << "no menu at " << at.x() << "," << at.y();
-        EXPECT_EQ(windows(), before + 1) << "more than one menu";
-        // Without modifiers an earlier run may have left down.
-        EXPECT_TRUE(WaitFor([&] { return XDo({"key", "--clearmodifiers", "Escape"}), windows() == before; }))
-            << "the menu stayed open";
-    }
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(15000));
-    EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
-}
-
 class DesignWindow : public dvxtest::DocumentTest {};
 
-TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
+TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTerminate) {
     // A lot of 600 x 400 with one exterior wall 200 long, 100 above the centre; at zoom 0.6 on
     // the screen: a frame of 360 x 240 pixels and a wall 120 long, 60 above its centre.
     DocState* ds = doc->itsDocState;
@@ -255,14 +203,30 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
     EXPECT_NEAR(ink.width(), 120, 10);
     EXPECT_LT(ink.height(), 12);
 
-    // Choosing "Second Floor" in the floor pop-up draws the first floor's wall in the other
-    // floors' colour.
-    const int popUpY = FloorPopUpRow(shot, frame.top());
+    // Choosing "Second Floor" in the floor pop-up (the second line of text, under the menu bar)
+    // draws the first floor's wall in the other floors' colour.
+    auto dark = [&](int y) {
+        for (int x = 0; x < 150; ++x)
+            if (qGray(shot.pixel(x, y)) < 100) return true;
+        return false;
+    };
+    int popUpY = -1;
+    for (int y = 1, lines = 0; y < frame.top() && popUpY < 0; ++y)
+        if (dark(y) && !dark(y - 1) && ++lines == 2) popUpY = y + 4;
     ASSERT_GE(popUpY, 0) << "no floor pop-up";
     const QRect w = WindowFrame(window);
     const QString pid = QString::number(program.processId());
     auto windows = [&] { return XDo({"search", "--onlyvisible", "--pid", pid}).split('\n').size(); };
     const int before = windows();
+    // A right click on the pop-up shows the floors as a menu, one on the elevation slider (the
+    // status bar's right end) its menu: one menu each, which Escape closes.
+    for (QPoint at : {QPoint(w.x() + 30, w.y() + popUpY), QPoint(w.right() - 140, w.bottom() - 10)}) {
+        XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        XDo({"click", "3"});
+        EXPECT_TRUE(WaitFor([&] { return windows() > before; })) << "no menu at " << at.x() << "," << at.y();
+        EXPECT_EQ(windows(), before + 1) << "more than one menu";
+        EXPECT_TRUE(WaitFor([&] { return XDo({"key", "--clearmodifiers", "Escape"}), windows() == before; }));
+    }
     XDo({"mousemove", "--sync", QString::number(w.x() + 30), QString::number(w.y() + popUpY)});
     XDo({"click", "1"});
     ASSERT_TRUE(WaitFor([&] { return windows() > before; })) << "the floor pop-up did not open";
