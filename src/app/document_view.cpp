@@ -1,5 +1,7 @@
 #include "app/document_view.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -9,23 +11,34 @@
 #include <cmath>
 
 #include "app/app_controller.h"
+#include "app/core/event_handler.h"
+#include "app/core/localization_seams.h"
+#include "app/core/status_readouts.h"
 #include "app/document.h"
+#include "files/undo.h"
 #include "files/windows_records.h"
+#include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/projection.h"
+#include "model/walkers.h"
 #include "plan/plan_objects.h"
+#include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "plan/zoom.h"
 #include "port/path.h"
 #include "port/qt/painter_context.h"
 #include "tracking/evaluate_point_seams.h"
+#include "tracking/snap_modes.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/inspector_seams.h"
 
 namespace {
 
 constexpr float kDegrees = 0.017453292f;
 constexpr double kMostZoom = 3.01, kNotchesPerZoomStep = 40;
+constexpr int16_t kHandTool = 204;
 
 // A plan point into the view with the zoom, as the camera marker is drawn.
 port::Point Projected(float h, float d) {
@@ -52,6 +65,11 @@ QMDDocumentView::QMDDocumentView(QMDDocument* document, QWidget* parent)
 }
 
 QMDDocumentClipView* QMDDocumentView::clipView() const { return qobject_cast<QMDDocumentClipView*>(parentWidget()); }
+
+QMDDocumentScrollView* QMDDocumentView::scrollView() const {
+    QMDDocumentClipView* clip = clipView();
+    return clip ? qobject_cast<QMDDocumentScrollView*>(clip->parentWidget()) : nullptr;
+}
 
 QRect QMDDocumentView::visibleWidgetRect() const {
     const QMDDocumentClipView* clip = clipView();
@@ -162,6 +180,115 @@ int16_t QMDDocumentView::ptInViewPoint(POINT point) {
     triangle.lineTo(right.x, right.y);
     triangle.closePath();
     return triangle.contains(click.x, click.y) ? 1 : 0;
+}
+
+// --- keys, auto-scroll and the hand tool ---
+
+void QMDDocumentView::keyPressEvent(QKeyEvent* event) {
+    // Ctrl (Command) and Alt keys belong to the menus.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = !(mods & ~Qt::ShiftModifier), shift = mods & Qt::ShiftModifier;
+    // Nothing may change under a gesture; only its snap mode.
+    const bool editable = !gTrackingMouse;
+    switch (plain ? event->key() : 0) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (editable) deleteBackward();
+        break;
+    case Qt::Key_Tab: insertBacktab(shift); break;
+    case Qt::Key_Backtab: insertBacktab(true); break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (shift) return QWidget::keyPressEvent(event);
+        if (!editable) break;
+        if (event->key() == Qt::Key_Up) moveUp();
+        else if (event->key() == Qt::Key_Down) moveDown();
+        else if (event->key() == Qt::Key_Left) moveLeft();
+        else moveRight();
+        break;
+    default: return QWidget::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+void QMDDocumentView::deleteBackward() {
+    DocState* ds = CurrentDocState();
+    if (!gCurDocument || !gCurDocument->itsLayers || !ds || !Win32EventHandler::shouldProceedWithEditEvent()) return;
+    TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kDelete, nullptr);
+    SelectedObjectAllLayers(gCurDocument->itsLayers, 0, cmd::kDelete, ds);
+    Refresh();
+    SetStatusBar("");
+    StoreUndo(LocalizedString("Delete").c_str());
+    InspectorUpdatePropertiesState(1);
+}
+
+void QMDDocumentView::insertBacktab(bool shift) { SnapToolChange(shift); }
+
+void QMDDocumentView::moveUp() { nudge(cmd::kNudgeUp, "Nudge Up"); }
+void QMDDocumentView::moveDown() { nudge(cmd::kNudgeDown, "Nudge Down"); }
+void QMDDocumentView::moveLeft() { nudge(cmd::kNudgeLeft, "Nudge Left"); }
+void QMDDocumentView::moveRight() { nudge(cmd::kNudgeRight, "Nudge Right"); }
+
+void QMDDocumentView::nudge(int32_t command, const char* undoName) {
+    DocState* ds = CurrentDocState();
+    if (!gCurDocument || !gCurDocument->itsLayers || !ds) return;
+    // Nothing to move: no step that would undo nothing.
+    if (!Win32EventHandler::isAnyObjectSelectedOnShownLayers()) return;
+    SelectedObjectAllLayers(gCurDocument->itsLayers, 1, command, ds);
+    Refresh();
+    StoreUndo(LocalizedString(undoName).c_str());
+}
+
+POINT QMDDocumentView::viewPoint(QPointF p) const {
+    return {int32_t(std::floor(p.x() + boundsOrigin_.x)), int32_t(std::floor(p.y() + boundsOrigin_.y))};
+}
+
+void QMDDocumentView::panView(QPointF press) {
+    panning_ = true;
+    panFrom_ = viewPoint(press);
+    if (QMDDocumentScrollView* scroll = scrollView()) scroll->setDocumentCursor(PlanCursor::ClosedHand);
+}
+
+void QMDDocumentView::panViewTo(QPointF widgetPoint) {
+    if (!panning_) return;
+    const QPointF global = mapToGlobal(widgetPoint);
+    const POINT at = viewPoint(widgetPoint);
+    const int32_t dx = at.x - panFrom_.x, dy = at.y - panFrom_.y;
+    if (dx || dy) {
+        PlatformRect r = visibleRect();
+        r.x -= float(dx), r.y -= float(dy);
+        scrollRectToVisible(r);
+    }
+    // The same spot of the mouse in the view as it now lies, so the plan stays under the hand.
+    panFrom_ = viewPoint(mapFromGlobal(global));
+}
+
+void QMDDocumentView::endPanView() {
+    if (!panning_) return;
+    panning_ = false;
+    if (QMDDocumentScrollView* scroll = scrollView()) scroll->setDocumentCursor(PlanCursor::OpenHand);
+}
+
+void QMDDocumentView::mousePressEvent(QMouseEvent* event) {
+    // Control-click is a right click.
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) && gCurTool == kHandTool &&
+        CurrentDocState()) {
+        panView(event->position());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void QMDDocumentView::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_) panViewTo(event->position());
+    else QWidget::mouseMoveEvent(event);
+}
+
+void QMDDocumentView::mouseReleaseEvent(QMouseEvent* event) {
+    if (panning_ && event->button() == Qt::LeftButton) endPanView();
+    else QWidget::mouseReleaseEvent(event);
 }
 
 void QMDDocumentView::initializeDynamicViewPointSystem() {
@@ -287,5 +414,6 @@ void QMDDocumentScrollView::setDocumentCursor(PlanCursor cursor) {
     case PlanCursor::Crosshair: clip_->setCursor(Qt::CrossCursor); break;
     case PlanCursor::Zoom: clip_->setCursor(AppController::shared()->zoomCursor()); break;
     case PlanCursor::OpenHand: clip_->setCursor(Qt::OpenHandCursor); break;
+    case PlanCursor::ClosedHand: clip_->setCursor(Qt::ClosedHandCursor); break;
     }
 }

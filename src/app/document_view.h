@@ -13,6 +13,7 @@
 
 class QMDDocument;
 class QMDDocumentClipView;
+class QMDDocumentScrollView;
 class QPainter;
 class QRegion;
 
@@ -49,11 +50,39 @@ public:
     // The draw of one rectangle of plan view coordinates.
     void drawRect(const PlatformRect& rect) override;
 
+    // --- keys (Delete, Tab and the arrows reach these) ---
+    // Deletes the selection when the current floor has one; one undo step.
+    void deleteBackward();
+    // Steps the snap mode, backward with Shift.
+    void insertBacktab(bool shift);
+    // Nudge the selection; an undo step only when something on a shown floor is selected.
+    void moveUp();
+    void moveDown();
+    void moveLeft();
+    void moveRight();
+
+    // The hand tool's drag, in widget coordinates: begun at the press, each move scrolls the
+    // plan with the mouse, the release ends it.
+    void panView(QPointF press);
+    void panViewTo(QPointF widgetPoint);
+    void endPanView();
+    bool isPanning() const { return panning_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab step the snap mode rather than the focus.
+    bool focusNextPrevChild(bool) override { return false; }
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QMDDocumentClipView* clipView() const;
+    QMDDocumentScrollView* scrollView() const;
+    void nudge(int32_t command, const char* undoName);
+    // A widget point as a whole point of plan view coordinates.
+    POINT viewPoint(QPointF widgetPoint) const;
 
     QMDDocument* document_;
     PlatformPoint boundsOrigin_;
@@ -61,6 +90,8 @@ private:
     QImage dynamicViewPointImage_;
     QPainter* painter_ = nullptr;       // while painting
     const QRegion* painting_ = nullptr;  // the widget region being painted
+    bool panning_ = false;
+    POINT panFrom_{};
 };
 
 // The scroll area's viewport. Its bounds origin is where the plan view's top left lies,

@@ -1,5 +1,6 @@
 #include "app/widgets.h"
 
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -96,6 +97,16 @@ void ElevationSlider::paintEvent(QPaintEvent* event) {
     option.subControls = QStyle::SC_SliderGroove;
     option.sliderPosition = option.sliderValue = option.minimum;
     p.drawComplexControl(QStyle::CC_Slider, option);
+}
+
+bool ElevationSlider::event(QEvent* event) {
+    // The press asked already; the window system's context-menu event for it would ask again.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) {
+        event->accept();
+        return true;
+    }
+    return QSlider::event(event);
 }
 
 void ElevationSlider::mousePressEvent(QMouseEvent* event) {

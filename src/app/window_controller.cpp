@@ -152,6 +152,8 @@ void QMDWindowController::buildViews() {
     statusBar()->addPermanentWidget(elevationSliderView);
     connect(elevationSlider_, &QSlider::valueChanged, this, &QMDWindowController::elevationSliderChanged);
     connect(elevationSlider_, &ElevationSlider::released, this, &QMDWindowController::elevationSliderReleased);
+    connect(elevationSlider_, &QWidget::customContextMenuRequested, this,
+            &QMDWindowController::elevationSliderRightMouseDown);
 }
 
 void QMDWindowController::setupFileMenu() {
@@ -205,6 +207,13 @@ void QMDWindowController::setupToolbar() {
     stack->addWidget(activeFloorTBPopUpButton_);
     stack->addWidget(label);
     docToolbar_->addWidget(activeFloorTBView)->setText(Localized("Active Floor"));
+    // Its menu form, the floors as a menu, on a right click on the pop-up or its label.
+    for (QWidget* part : {static_cast<QWidget*>(activeFloorTBPopUpButton_), activeFloorTBView}) {
+        part->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(part, &QWidget::customContextMenuRequested, this, [this, part](QPoint at) {
+            PopUpContextMenu(ContextMenuFactory::toolbarFloorMenu(this), part->mapToGlobal(at), menuHandlers_);
+        });
+    }
     flexibleSpace();
     AppController* delegate = AppController::shared();
     auto item = [this](const char* id, const char* label, const char* tip, std::function<void()> action) {
@@ -414,6 +423,17 @@ void QMDWindowController::elevationSliderChanged(int value) {
 }
 
 void QMDWindowController::elevationSliderReleased() { ApplyElevationSlider(elevationSlider_->value()); }
+
+void QMDWindowController::elevationSliderRightMouseDown(QPoint at) {
+    PopUpContextMenu(ContextMenuFactory::elevationSliderContextMenu(this), elevationSlider_->mapToGlobal(at),
+                     menuHandlers_);
+}
+
+void QMDWindowController::setVisiblePlanUsingTBMenu(QWidget* sender) {
+    if (!sender) return;
+    PopUpContextMenu(ContextMenuFactory::visiblePlanMenu(this), sender->mapToGlobal(QPoint(0, sender->height())),
+                     menuHandlers_);
+}
 
 void QMDWindowController::show3DViewButtonChanged() { AppController::shared()->showLiveViewPanel(); }
 

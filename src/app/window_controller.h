@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <string>
 
+#include "app/context_menu_factory.h"
+
 class QAction;
 class QComboBox;
 class QDialog;
@@ -54,10 +56,18 @@ public:
     // 8-bit Mac OS Roman, as the readouts make it.
     void setStatusBarText(const std::string& text);
 
+    // Who validates the window's pop-up menus (the floor item's menu form, the visible-plan
+    // pull-down, the slider's menu) and runs their choices.
+    void setContextMenuHandlers(ContextMenuHandlers handlers) { menuHandlers_ = std::move(handlers); }
+
     // The floor chosen in the floor pop-up becomes the one worked on.
     void changeFloorTBPopUpButton();
+    // The visible-plan pull-down under the button that asks for it.
+    void setVisiblePlanUsingTBMenu(QWidget* sender);
     void elevationSliderChanged(int value);
     void elevationSliderReleased();
+    // A right click or Control-click on the slider (slider coordinates).
+    void elevationSliderRightMouseDown(QPoint at);
     void show3DViewButtonChanged();
     void tabViewDidSelectTabViewItem(int index);
 
@@ -105,4 +115,5 @@ private:
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* printAction_ = nullptr;
+    ContextMenuHandlers menuHandlers_;
 };

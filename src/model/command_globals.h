@@ -13,5 +13,8 @@ extern uint8_t gSymbarObjectDrop;
 extern float gBaseElevation;
 // Set when the follow-terrain command (5326) meets an object that cannot follow the terrain.
 extern uint8_t gTopoFloatNA;
-// The object under the last context click, which the context menu's commands work on.
+// The object under the last context click, which the context menu's commands work on, and
+// the top of its parent chain (the object itself when it has none). The plan view clears both
+// once the menu has closed.
 extern Objex* gContextFoundObj;
+extern Objex* gContextParentObj;

@@ -7,6 +7,7 @@
 #include "plan/hatch_patterns.h"
 #include "plan/plan_color.h"
 #include "plan/plan_objects.h"
+#include "tracking/tracking_state.h"
 
 namespace {
 
@@ -160,4 +161,15 @@ void Base2DView::drawDetailPatternObject(const port::Path* path, int16_t pattern
     context.setStrokeColor(foreground);
     context.strokePath(*path);
     context.restore();
+}
+
+void Base2DView::autoScrollToPoint(POINT point) {
+    constexpr int16_t kMarqueeZoomTool = 205;
+    constexpr float kStep = 10;
+    if (!host_ || gCurTool == kMarqueeZoomTool) return;
+    PlatformRect r = host_->visibleRect();
+    if (point.x < r.x) r.x -= kStep, host_->scrollRectToVisible(r);
+    else if (point.x > r.x + r.width) r.x += kStep, host_->scrollRectToVisible(r);
+    if (point.y < r.y) r.y -= kStep, host_->scrollRectToVisible(r);
+    else if (point.y > r.y + r.height) r.y += kStep, host_->scrollRectToVisible(r);
 }

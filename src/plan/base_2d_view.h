@@ -82,6 +82,10 @@ public:
     // The live view camera: a heading triangle on a dot, or a dot and a cross at its target.
     void drawViewPoint();
 
+    // For trackers: a point (view coordinates) beyond the visible rectangle scrolls toward it
+    // by 10 along each axis it lies beyond. Not while the marquee zoom tool (205) drags.
+    void autoScrollToPoint(POINT point);
+
     // Draw the camera marker with the plan.
     uint8_t shouldDrawViewPoint = 1;
     // Hatches, made the first time a fill needs them.

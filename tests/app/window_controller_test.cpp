@@ -1,15 +1,19 @@
 // The document window on a design: what it shows, the model's calls it answers, its plan
-// tabs, elevation slider and trace image; the plan view's scrolling, zoom and camera marker.
+// tabs, elevation slider, trace image and menus; the plan view's scrolling, zoom, camera
+// marker, keys and hand tool; what the context menus offer.
 #include "app/window_controller.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -20,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/context_menu_factory.h"
 #include "app/core/document_window.h"
 #include "app/core/event_handler.h"
 #include "app/core/status_bar_seams.h"
@@ -27,7 +32,9 @@
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "files/undo.h"
+#include "model/command_globals.h"
 #include "model/docstate.h"
+#include "model/command_ids.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
@@ -217,6 +224,54 @@ TEST_F(Window, TheElevationSliderShowsTheSelectionAndAppliesWhenLetGo) {
     EXPECT_EQ(std::tuple(high->elevation, low->elevation, undos->count()), std::tuple(36.0f, 36.0f, steps + 1));
 }
 
+TEST_F(Window, ItsMenusPopUpValidatedAndSendTheirChoiceOn) {
+    QMDWindowController* w = Open();
+    QStringList validated, chosen;
+    w->setContextMenuHandlers({[&](QAction* a) { validated << a->objectName(); },
+                               [&](QAction* a) { chosen << a->objectName() + ":" + a->data().toString(); }});
+    QTest::mouseClick(w->elevationSlider(), Qt::RightButton, {}, QPoint(20, 5));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    menu->actions()[0]->trigger();
+    menu->close();
+    QPushButton button(w);  // the visible plans drop from under it, without their face
+    button.setGeometry(100, 100, 40, 20);
+    w->setVisiblePlanUsingTBMenu(&button);
+    ASSERT_TRUE(menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    EXPECT_EQ(std::tuple(menu->pos(), menu->actions()[0]->isVisible()), std::tuple(button.mapToGlobal(QPoint(0, 20)), false));
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(chosen.join(' '), "setWorkingElevation:0 setVisiblePlans:11000");
+    EXPECT_EQ(validated.size(), 1 + 9);
+}
+
+TEST_F(Window, KeysDeleteTheFloorsSelectionStepTheSnapModeAndNudgeOnlyWhatIsShown) {
+    QMDWindowController* w = Open();
+    auto type = [&](std::initializer_list<QKeyCombination> keys) {
+        for (QKeyCombination k : keys) QTest::keyClick(w->docView(), k.key(), k.keyboardModifiers());
+    };
+    auto selected = [](Layer* on) { return Make(Shape(on, objtype::kDetail, {{0, 0}, {20, 0}})).select().get(); };
+    Layer *floor = gCurDocument->itsCurLayer, *hidden = GetLayerFromName("Third Floor");
+    hidden->visible = 0, selected(hidden);
+    type({Qt::Key_Delete, Qt::Key_Up});  // nothing selected on the floor worked on, nothing shown to move
+    Win32EventHandler().nudgeObjectsUsingCommand(cmd::kNudgeUp);
+    Objex* o = selected(floor);
+    const float d = PointAt(o, 0)->position[2];
+    type({Qt::Key_Up, Qt::SHIFT | Qt::Key_Up});
+    EXPECT_NE(PointAt(o, 0)->position[2], d);
+    w->setStatusBarText("Width: 1'"), type({Qt::CTRL | Qt::Key_Delete, Qt::Key_Backspace});
+    selected(floor);
+    type({Qt::Key_Delete});
+    QStringList steps;
+    for (int i = 0; i < w->document()->undoStack()->count(); ++i) steps << w->document()->undoStack()->text(i);
+    EXPECT_EQ(steps.join(','), "Nudge Up,Delete,Delete");
+    EXPECT_EQ(std::tuple(floor->firstObject, hidden->firstObject != nullptr, w->statusText()->text()),
+              std::tuple(nullptr, true, QString()));
+    gCurSnap = snapmode::kNone, type({Qt::Key_Tab});
+    const int16_t forward = gCurSnap;
+    gCurSnap = snapmode::kNone, type({Qt::SHIFT | Qt::Key_Backtab});
+    EXPECT_EQ(std::tuple(forward, gCurSnap, QApplication::focusWidget()), std::tuple(501, 508, w->docView()));
+}
+
 TEST_F(Window, ATraceImageLoadsOrIsRefusedWithAnAlert) {
     QMDWindowController* w = Open();
     DocState* ds = CurrentDocState();
@@ -324,6 +379,99 @@ TEST_F(PlanView, TheCameraMarkerAnswersClicksAndStaysOverASnapshot) {
     EXPECT_EQ(plan.grab().toImage(), before);
     plan.resetDynamicViewPointSystem();
     EXPECT_NE(plan.grab().toImage(), before);
+}
+
+TEST_F(PlanView, TrackersScrollTenTowardAPointAndTheHandDragsThePlanByWholePixels) {
+    view->setFrameSize({2000, 2000});
+    clip->scrollToPoint({800, 800});
+    const QPoint start = clip->boundsOrigin();
+    auto scrolled = [&] { return clip->boundsOrigin() - start; };
+    const PlatformRect r = view->visibleRect();
+    gCurTool = 205;  // zooming into a marquee
+    view->autoScrollToPoint({int32_t(r.x) - 5, int32_t(r.y) - 5});
+    EXPECT_EQ(scrolled(), QPoint());
+    gCurTool = 200;  // left of and below the visible rectangle
+    view->autoScrollToPoint({int32_t(r.x) - 5, int32_t(r.y + r.height) + 5});
+    EXPECT_EQ(scrolled(), QPoint(-10, 10));
+    clip->scrollToPoint(start);
+    gCurTool = 204;
+    auto drag = [&](QPointF at) {
+        QMouseEvent e(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+        return QApplication::sendEvent(view, &e), scrolled();
+    };
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(clip->cursor().shape(), Qt::ClosedHandCursor);
+    EXPECT_EQ(drag({230, 140}), QPoint(-30, 10));
+    EXPECT_EQ(drag({200.3, 150.2}), QPoint(-30, 10));  // the plan moved with the hand: a third of a pixel on
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(clip->cursor().shape(), Qt::OpenHandCursor);
+}
+
+// A menu as "title=action:tag" rows ("-" a separator, "^" a hidden face, the action and tag
+// only where asked and given), or "none". The menu is deleted.
+std::string Rows(QMenu* menu, bool actions = false) {
+    QStringList rows;
+    for (QAction* a : menu ? menu->actions() : QList<QAction*>()) {
+        QString row = a->isSeparator() ? "-" : a->isVisible() ? a->text() : "^";
+        if (actions && !a->objectName().isEmpty()) row += "=" + a->objectName();
+        rows << (a->data().toInt() ? row + ":" + a->data().toString() : row);
+    }
+    delete menu;
+    return menu ? rows.join('|').toStdString() : "none";
+}
+
+class ContextMenus : public SelectionTest {};
+
+TEST_F(ContextMenus, TheFixedMenusListTheirItemsInOrderWithTagsAndActions) {
+    EXPECT_EQ(Rows(ContextMenuFactory::baseContextMenu(), true),
+              "Show Automatic Dimensions=toggleDimensions:5290|Show Window & Door Callouts=toggleCallouts:5289|-|"
+              "View All Floors=setFloorView:5278|View Working Floor Only=setFloorView:5279|-|"
+              "Grid Properties...=setGridProperties|Show Grid=toggleGrid:5044|Snap to Grid=snapToGrid:5045|-|Paste=paste");
+    const std::string plans = "Foundation Plan:11000|Floor Plan:11001|Electrical Plan:11002|Plumbing Plan:11003|"
+                              "Roofing Plan:11004|HVAC Plan:11005|Deck Plan:11006|Landscape Plan:11007|Detail Plan:11008";
+    EXPECT_EQ(Rows(ContextMenuFactory::visiblePlanMenu()) + " " + Rows(ContextMenuFactory::toolbarVisiblePlanMenu()),
+              "^|" + plans + " " + plans);
+    EXPECT_EQ(Rows(ContextMenuFactory::liveViewViewpointMenu()),
+              "^|View from Lot's Top Edge:5154|View from Lot's Bottom Edge:5153|View from Lot's Left Edge:5151|"
+              "View from Lot's Right Edge:5152");
+    EXPECT_EQ(Rows(ContextMenuFactory::contentActionMenuUsingTarget(1), true) + " " +
+                  Rows(ContextMenuFactory::contentActionMenuUsingTarget(3)),
+              "^|Change Color...=changeSymItemColor:12000 ^");
+    doc->itsDocState->ss40.ssStateFresh = 0;  // something selected: its elevation
+    EXPECT_EQ(Rows(ContextMenuFactory::elevationSliderContextMenu(), true),
+              "Set Elevation...=setObjectElevation|Float Above Topography=floatObjectAboveTopo");
+    gCurDocument = nullptr;
+    EXPECT_EQ(ContextMenuFactory::elevationSliderContextMenu(), nullptr);
+    gCurDocument = doc;
+}
+
+TEST_F(ContextMenus, AnObjectsMenuFollowsItsTypeAndGroupAndNamesTheObjectAndItsRoot) {
+    const std::string detail = "Bring to Front:5105|Send to Back:5106|-|Calculate Area";
+    struct Row { int16_t type; int32_t subtype, groupKind; std::string menu; };  // groupKind -1: not grouped
+    for (const Row& r : {Row{objtype::kWall, objsubtype::kExteriorWall, -1, "Convert Wall to Interior:13000"},
+                         {objtype::kWall, 0, -1, "Convert Wall to Exterior:13001"},
+                         {objtype::kFloor, 0, 0, "Set Elevation...|-|Calculate Area"},
+                         {objtype::kFloor, 0, groupkind::kSymbolEditor, "none"},
+                         {objtype::kGroundFill, 0, -1, "Set Elevation...|Float Above Topography|-|Calculate Area"},
+                         {objtype::kFence, 0, -1, "Set Elevation...|Float Above Topography"},
+                         {objtype::kPlant, 0, -1, "Locate Plant|Plant Details...|-|Set Elevation...|Float Above Topography"},
+                         {objtype::kDetail, 0, -1, "none"},
+                         {objtype::kDetail, 1, -1, detail},
+                         {objtype::kDetail, 8, -1, "none"},
+                         {objtype::kStaircase, 0, -1, "Reverse Staircase Direction:13003"},
+                         {objtype::kText, 0, groupkind::kSymbolEditor, "none"},
+                         {11, 0, -1, "none"},
+                         {202, 0, -1, "none"}}) {
+        Objex* o = Shape(floor, r.type, {{0, 0}, {10, 0}}, false, r.subtype);
+        Objex* root = r.groupKind < 0 ? o : Group(floor, {o}, r.groupKind);
+        ClickInfo click = ClickAt(0, 0);
+        click.ciObject = o;
+        EXPECT_EQ(Rows(ContextMenuFactory::objectContextMenuWithClickInfo(&click)), r.menu) << r.type << "/" << r.subtype;
+        EXPECT_TRUE(Same({gContextFoundObj, gContextParentObj}, {o, root})) << r.type;
+    }
+    ClickInfo nothing = ClickAt(0, 0);
+    EXPECT_EQ(ContextMenuFactory::objectContextMenuWithClickInfo(&nothing), nullptr);
+    EXPECT_NE(gContextFoundObj, nullptr);  // a click on nothing names nothing
 }
 
 TEST(Widgets, ALimitedFieldTheGridPreviewAndAKnoblessSlider) {

@@ -12,6 +12,7 @@
 #include "model/add_remove_points.h"
 #include "model/selection_queries.h"
 #include "model/attachments.h"
+#include "model/command_globals.h"
 #include "model/delete_items.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -485,6 +486,8 @@ TEST_F(DeletionTest, GlobalsPointingIntoADeletedObjectAreCleared) {
         {"gGroupLeader", &gGroupLeader, nullptr},
         {"gIsAnyObjectSelectedObject", &gIsAnyObjectSelectedObject, nullptr},
         {"gCabinetObject", &gCabinetObject, nullptr},
+        {"gContextFoundObj", &gContextFoundObj, nullptr},
+        {"gContextParentObj", &gContextParentObj, nullptr},
         {"gRemovePtTargetObject", &gRemovePtTargetObject, nullptr},
         {"gRemovePtTargetPoint", nullptr, &gRemovePtTargetPoint},
         {"gRemovePtTargetPrevPoint", nullptr, &gRemovePtTargetPrevPoint},

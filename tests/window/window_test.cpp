@@ -1,7 +1,8 @@
 // Starts the program on the virtual display, waits until its window shows, keeps a
 // screenshot under the build folder, then asks it to quit and expects a clean exit. A second
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
-// design written here, finds its wall on the screen and chooses another floor.
+// design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
+// slider's menus and chooses another floor.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -151,7 +152,7 @@ QList<int> BlackRuns(const QImage& image, int length, bool rows) {
 
 class DesignWindow : public dvxtest::DocumentTest {};
 
-TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
+TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTerminate) {
     // A lot of 600 x 400 with one exterior wall 200 long, 100 above the centre; at zoom 0.6 on
     // the screen: a frame of 360 x 240 pixels and a wall 120 long, 60 above its centre.
     DocState* ds = doc->itsDocState;
@@ -217,6 +218,15 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotAndEndsOnTerminate) {
     const QString pid = QString::number(program.processId());
     auto windows = [&] { return XDo({"search", "--onlyvisible", "--pid", pid}).split('\n').size(); };
     const int before = windows();
+    // A right click on the pop-up shows the floors as a menu, one on the elevation slider (the
+    // status bar's right end) its menu: one menu each, which Escape closes.
+    for (QPoint at : {QPoint(w.x() + 30, w.y() + popUpY), QPoint(w.right() - 140, w.bottom() - 10)}) {
+        XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        XDo({"click", "3"});
+        EXPECT_TRUE(WaitFor([&] { return windows() > before; })) << "no menu at " << at.x() << "," << at.y();
+        EXPECT_EQ(windows(), before + 1) << "more than one menu";
+        EXPECT_TRUE(WaitFor([&] { return XDo({"key", "--clearmodifiers", "Escape"}), windows() == before; }));
+    }
     XDo({"mousemove", "--sync", QString::number(w.x() + 30), QString::number(w.y() + popUpY)});
     XDo({"click", "1"});
     ASSERT_TRUE(WaitFor([&] { return windows() > before; })) << "the floor pop-up did not open";

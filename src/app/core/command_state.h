@@ -2,7 +2,7 @@
 // State the menu commands keep between calls and share with the plan view and context menus.
 #include <cstdint>
 
-#include "model/command_globals.h"  // gContextFoundObj, the object under the last context click
+#include "model/command_globals.h"  // gContextFoundObj and gContextParentObj, the last context click
 
 // Working-floor-only mode: only the current floor is shown, and switching floors follows it.
 extern uint8_t gWorkingFloorVisibleOnly;

@@ -28,6 +28,8 @@ public:
     // Whether an edit has something to work on: a top-level object of the current floor is
     // selected or has a selected child (the plan view asks the same before a delete).
     static bool shouldProceedWithEditEvent();
+    // Whether a nudge has something to move: an object of a shown floor is selected.
+    static bool isAnyObjectSelectedOnShownLayers();
 
     void cutObjects();
     void copyObjects();
@@ -48,6 +50,7 @@ public:
     void flipPlanUsingCommand(int32_t command);
     // 5008 left to right, 5138 top to bottom: a flipped copy of the selection, one undo step.
     void mirrorObjectsUsingCommand(int32_t command);
+    // 5036-5039; an undo step only when something moved.
     void nudgeObjectsUsingCommand(int32_t command);
     void alterObjectPositionUsingCommand(int32_t command);
     void floatObjectAboveTopo();
