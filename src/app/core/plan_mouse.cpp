@@ -422,6 +422,7 @@ void PlanMouse::followUp(ClickInfo& click, const PlanMouseEvent& event, Flags& f
         InspectorUpdatePropertiesState(1);
         view_->popUpContextMenu(PlanContextMenu::Object, &click);
         gContextFoundObj = nullptr;
+        gContextParentObj = nullptr;
     } else {
         view_->popUpContextMenu(PlanContextMenu::Base, nullptr);
     }
