@@ -36,10 +36,10 @@ struct Cut {
     float angle = 0;
     int16_t side = 0;
     float baseOffset = 0;
-    float d = 0;                 // the centre, along the face
-    float base = 0;              // L0
+    float d = 0;    // the centre, along the face
+    float base = 0; // L0
     float alongH = 0, alongD = 0;
-    float dir = 1;               // +1 when "left" lies towards R
+    float dir = 1; // +1 when "left" lies towards R
     float w = 0, h = 0;
     std::vector<std::pair<float, float>> outline;
 
@@ -72,8 +72,7 @@ bool Begin(Cut& c, Plane* face, float angle, float length, const PlaneVertex* re
 
 // Calls `point` with the horizontal and vertical parts of each arc point from `from` down to
 // `to` degrees, in 10-degree steps.
-template <class Point>
-void Arc(int from, int to, float rh, float rv, Point point) {
+template <class Point> void Arc(int from, int to, float rh, float rv, Point point) {
     for (int deg = from; deg >= to; deg -= kArcStep) {
         const float t = static_cast<float>(deg) * kRadiansPerDegree;
         point(std::fabs(rh * std::cos(t)), std::fabs(rv * std::sin(t)));
@@ -115,6 +114,7 @@ float OrOne(float value) {
 
 using Cutter = OpeningCutter*;
 
+// clang-format off
 Cutter CutterFor(int16_t style) {
     switch (style) {
     case 500: case 501: case 502: case 503: case 508: case 509: case 510: case 511: case 600:
@@ -141,6 +141,7 @@ Cutter CutterFor(int16_t style) {
         return nullptr;
     }
 }
+// clang-format on
 
 bool IsCustomStyle(int16_t style) {
     return style == customdef::kDoorStyle || style == customdef::kWindowStyle;
@@ -185,15 +186,16 @@ void CarveOctagon(Plane* facePlane, float angle, float faceLength, PlaneVertex* 
     const float w = c.w, cut = OrOne(0.3f * w);
     const float l = c.left(w / 2.0f), r = c.right(w / 2.0f);
     const float li = l + c.dir * cut, ri = r - c.dir * cut;
-    for (const auto& [s, level] : {std::pair{li, 0.0f}, {l, cut}, {l, w - cut}, {li, w},
-                                   {ri, w}, {r, w - cut}, {r, cut}, {ri, 0.0f}})
+    const std::pair<float, float> outline[] = {{li, 0.0f}, {l, cut},     {l, w - cut}, {li, w},
+                                               {ri, w},    {r, w - cut}, {r, cut},     {ri, 0.0f}};
+    for (const auto& [s, level] : outline)
         c.add(s, level);
     Finish(c, false);
 }
 
 void CarveParallelogram(Plane* facePlane, float angle, float faceLength, PlaneVertex* reference,
-                        AttachmentRecord* record, int16_t side, float offset, float /*segmentHeight*/,
-                        float baseOffset) {
+                        AttachmentRecord* record, int16_t side, float offset,
+                        float /*segmentHeight*/, float baseOffset) {
     Cut c;
     if (!Begin(c, facePlane, angle, faceLength, reference, record, side, offset, baseOffset, true))
         return;
@@ -228,8 +230,8 @@ void CarvePentagon(Plane* facePlane, float angle, float faceLength, PlaneVertex*
 }
 
 void CarveTriangleCorner(Plane* facePlane, float angle, float faceLength, PlaneVertex* reference,
-                         AttachmentRecord* record, int16_t side, float offset, float /*segmentHeight*/,
-                         float baseOffset) {
+                         AttachmentRecord* record, int16_t side, float offset,
+                         float /*segmentHeight*/, float baseOffset) {
     Cut c;
     if (!Begin(c, facePlane, angle, faceLength, reference, record, side, offset, baseOffset, true))
         return;
@@ -285,8 +287,7 @@ void CarveQtrArch(Plane* facePlane, float angle, float faceLength, PlaneVertex* 
     if (style == 607 || style == 608) spring = c.h < w / 2.0f ? 1.0f : c.h - w / 2.0f;
     const float l = c.left(half), r = c.right(half);
     if (tall) c.add(l, -kMargin);
-    Arc(180, 100, radius, k * radius,
-        [&](float x, float y) { c.add(r - c.dir * x, spring + y); });
+    Arc(180, 100, radius, k * radius, [&](float x, float y) { c.add(r - c.dir * x, spring + y); });
     c.add(r, spring + k * radius);
     c.add(r, 0);
     Finish(c, true);
@@ -306,7 +307,8 @@ void CarveArch(Plane* facePlane, float angle, float faceLength, PlaneVertex* ref
     float spring = sides ? c.h - rise : 0.0f;
     if ((style == 603 || style == 604) && c.h < rise) spring = 1.0f;
     if (sides) c.add(c.d - c.dir * radius, -kMargin);
-    Arc(180, 100, radius, k * radius, [&](float x, float y) { c.add(c.d - c.dir * x, spring + y); });
+    Arc(180, 100, radius, k * radius,
+        [&](float x, float y) { c.add(c.d - c.dir * x, spring + y); });
     c.add(c.d, spring + k * radius);
     Arc(80, 0, radius, k * radius, [&](float x, float y) { c.add(c.d + c.dir * x, spring + y); });
     if (sides) c.add(c.d + c.dir * radius, -kMargin);
@@ -371,8 +373,8 @@ void CarveCustomShape(Plane* facePlane, float /*angle*/, float /*faceLength*/,
         settings.convertCurves(copy, ds->detailValueA);
         copy->sourceObject = outline;
         settings.scaleInFront(copy, sh, sv);
-        PlaneObject* mask = CustomMask(copy, facePlane, start, a, qh, qd, side == 1 ? -depth : depth,
-                                       baseOffset + record->elevation);
+        PlaneObject* mask = CustomMask(copy, facePlane, start, a, qh, qd,
+                                       side == 1 ? -depth : depth, baseOffset + record->elevation);
         DeleteObj(copy);
         if (!mask) return;
         if (!mask->planes) {
@@ -412,7 +414,8 @@ void CarveDoorWindowAttachment(Plane* facePlane, float angle, float faceLength,
     const int16_t custom = IsCustomStyle(style) ? 1 : 0;
     const bool outside = side == 1;
     Objex* profile = outside ? record->outsideTrimProfile : record->insideTrimProfile;
-    const bool profiled = (outside ? record->outsideCustomTrim : record->insideCustomTrim) && profile;
+    const bool profiled =
+        (outside ? record->outsideCustomTrim : record->insideCustomTrim) && profile;
     // Circles and parallelograms are always cased outside; a chosen profile is added to it.
     const bool standardToo = outside && (style == 620 || style == 621 || style == 623);
     if (!outside) BuildInnerTrimPlanes(record, angle, baseOffset, custom);

@@ -135,8 +135,8 @@ struct SegmentFace {
     PlaneObject* piece;
     const DocState* ds;
     float baseOffset;
-    float length = 0;      // from the first-edge bottom to the last-edge bottom
-    float toFirst = 0;     // the direction from the last-edge bottom to the first-edge bottom
+    float length = 0;  // from the first-edge bottom to the last-edge bottom
+    float toFirst = 0; // the direction from the last-edge bottom to the first-edge bottom
 };
 
 // The shift of the segment start along the face: none at an open wall's free start; at its
@@ -164,9 +164,11 @@ void CarveOpenings(const SegmentFace& f, Poinz* corner, float segmentHeight) {
         if (r && r->segmentStart == f.start) chain.push_back(r);
     }
     if (chain.empty()) return;
-    std::stable_sort(chain.begin(), chain.end(), [&](const AttachmentRecord* a, const AttachmentRecord* b) {
-        return f.side == 0 ? a->centreDistance < b->centreDistance : a->centreDistance > b->centreDistance;
-    });
+    std::stable_sort(chain.begin(), chain.end(),
+                     [&](const AttachmentRecord* a, const AttachmentRecord* b) {
+                         return f.side == 0 ? a->centreDistance < b->centreDistance
+                                            : a->centreDistance > b->centreDistance;
+                     });
     for (size_t i = 0; i < chain.size(); ++i) {
         chain[i]->prevRecord = i ? chain[i - 1] : nullptr;
         chain[i]->nextRecord = i + 1 < chain.size() ? chain[i + 1] : nullptr;
@@ -190,7 +192,8 @@ void ReshapeTop(const SegmentFace& f) {
                               seg::kPitchA(*start) / 12.0f, seg::kPitchB(*start) / 12.0f);
     // Side 0 runs from the segment's end: the same outline seen from the other face.
     if (f.side == 0) {
-        for (auto& point : top.points) point.first = L - point.first;
+        for (auto& point : top.points)
+            point.first = L - point.first;
         std::reverse(top.points.begin(), top.points.end());
     }
     const PlaneVertex b0 = f.plane->vertices[0], b1 = f.plane->vertices[3];
@@ -209,7 +212,8 @@ void ReshapeTop(const SegmentFace& f) {
     };
     bool stored = bottom(b0, 0, 0);
     for (size_t i = 0; stored && i < top.points.size(); ++i)
-        stored = topAt(top.points[i].first, top.points[i].second, i == 0 && hideEdges ? kHiddenEdge : 0);
+        stored =
+            topAt(top.points[i].first, top.points[i].second, i == 0 && hideEdges ? kHiddenEdge : 0);
     if (stored) stored = bottom(b1, 1, hideBottom ? kHiddenEdge : 0);
     if (!stored) return;
     const auto count = static_cast<uint32_t>(bytes / static_cast<int32_t>(sizeof(PlaneVertex)));
@@ -309,12 +313,13 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
     slot.segment = std::max(i, 0);
     if (i == n - 1) slot.kind = wall->closed ? WallFaceSlot::kSegment : WallFaceSlot::kEndFace;
     // The wrap-round column would cap segment 0 a second time, diagonally across the wall.
-    else if (i >= 0) slot.capCorner = i + 1;
+    else if (i >= 0)
+        slot.capCorner = i + 1;
     return slot;
 }
 
-void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2,
-                          Poinz* corner3, Poinz* corner4, int32_t column, Plane* facePlane) {
+void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
+                          Poinz* corner4, int32_t column, Plane* facePlane) {
     const DocState* ds = CurrentDocState();
     PlaneObject* piece = gCurPlaneObject;
     if (!ds || !solid || !wall || !corner1 || !corner2 || !corner3 || !corner4 || !facePlane ||
@@ -324,15 +329,17 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
     if (slot.kind == WallFaceSlot::kNone) return;
     const float baseOffset = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0);
     const auto [start, end] = slot.kind == WallFaceSlot::kSegment ? SegmentOf(wall, slot.segment)
-                                                                   : std::pair<Poinz*, Poinz*>{};
+                                                                  : std::pair<Poinz*, Poinz*>{};
     if (start) {
         SegmentFace f{wall, start, end, slot.side, facePlane, piece, ds, baseOffset};
         if (!FinishSegmentFace(f, corner1, corner3)) return;
     }
 
     Poinz* last = wall->firstPoint;
-    while (last && last->next) last = last->next;
-    if (slot.kind == WallFaceSlot::kClosingColumn) return RaiseTop(piece, facePlane, last, baseOffset);
+    while (last && last->next)
+        last = last->next;
+    if (slot.kind == WallFaceSlot::kClosingColumn)
+        return RaiseTop(piece, facePlane, last, baseOffset);
     if (slot.kind == WallFaceSlot::kEndFace)
         return RaiseTop(piece, facePlane, last ? last->prev : nullptr, baseOffset);
     if (slot.side != 1 || slot.capCorner < 0 || !start) return;

@@ -20,9 +20,9 @@ struct Poinz;
 // Where a column of the solid's quads lies on the wall.
 struct WallFaceSlot {
     enum Kind : uint8_t {
-        kNone,       // a wall of fewer than two points: the quad stays as built
-        kSegment,    // a side of segment `segment`
-        kEndFace,    // the end of an open wall at its last point
+        kNone,          // a wall of fewer than two points: the quad stays as built
+        kSegment,       // a side of segment `segment`
+        kEndFace,       // the end of an open wall at its last point
         kClosingColumn, // across a closed wall where its outline closes
     };
     Kind kind = kNone;
@@ -56,5 +56,5 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
 //   wall).
 // Nothing without a document, the wall, its solid, the corners, the face or a face under
 // construction.
-void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2,
-                          Poinz* corner3, Poinz* corner4, int32_t column, Plane* facePlane);
+void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
+                          Poinz* corner4, int32_t column, Plane* facePlane);

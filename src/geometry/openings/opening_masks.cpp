@@ -20,8 +20,8 @@ constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 Objex* NewOutline(const PolygonVertex* v, int32_t count, float angle, float rise, float pivotH,
                   float pivotD, int16_t turn) {
     const FloatRect none{};
-    Objex* mask = CreateObject(kMaskType, 1, 1, &kWhite, &kWhite, 1.0f, kSolidPen, kSolidFill, &none,
-                               nullptr, nullptr, nullptr, nullptr, TypeData{});
+    Objex* mask = CreateObject(kMaskType, 1, 1, &kWhite, &kWhite, 1.0f, kSolidPen, kSolidFill,
+                               &none, nullptr, nullptr, nullptr, nullptr, TypeData{});
     if (!mask) return nullptr;
     for (int32_t i = 0; i < count; ++i) {
         float x = v[i].H, z = v[i].D;
@@ -41,9 +41,9 @@ Objex* NewOutline(const PolygonVertex* v, int32_t count, float angle, float rise
 
 } // namespace
 
-Objex* BuildGenericMaskObject(AttachmentRecord* record, const PolygonVertex* vertices, int32_t count,
-                              float angle, float elevationOffset, float pivotH, float /*pivotV*/,
-                              float pivotD, int16_t turn) {
+Objex* BuildGenericMaskObject(AttachmentRecord* record, const PolygonVertex* vertices,
+                              int32_t count, float angle, float elevationOffset, float pivotH,
+                              float /*pivotV*/, float pivotD, int16_t turn) {
     if (!record || !vertices) return nullptr;
     Objex* mask = nullptr;
     if (gCurDocument && gCurDocument->itsCurLayer && CurrentDocState())

@@ -14,6 +14,6 @@ struct PolygonVertex;
 // carving a face again never leaves an outline behind. The outline joins no layer. Null (and
 // the list empty) without a document, its current layer or memory; null without the record
 // or the vertices (the list untouched).
-Objex* BuildGenericMaskObject(AttachmentRecord* record, const PolygonVertex* vertices, int32_t count,
-                              float angle, float elevationOffset, float pivotH, float pivotV,
-                              float pivotD, int16_t turn);
+Objex* BuildGenericMaskObject(AttachmentRecord* record, const PolygonVertex* vertices,
+                              int32_t count, float angle, float elevationOffset, float pivotH,
+                              float pivotV, float pivotD, int16_t turn);
