@@ -122,7 +122,7 @@ struct DocState {
     uint8_t liveViewFlag;                    // 107 flag saved with each live view
     int32_t customColors[72];                // 108 72 custom colour values of 24 bits each
     int32_t backgroundTexture;               // 109 3D background texture ID
-    int16_t carried110;                      // 110 carried
+    int16_t elevationView;                   // 110 live view camera: 0 perspective, 1-4 an orthographic elevation
     int16_t fillPattern;                     // 111 fill pattern of ground fills
     uint8_t carried112;                      // 112 carried
     int16_t pathStyle;                       // 113 path style value

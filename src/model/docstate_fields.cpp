@@ -119,7 +119,7 @@ constexpr DocStateField kFields[] = {
     {107, "liveViewFlag", T::U8, offsetof(DocState, liveViewFlag), 1, 0, 1, {0}, 0, {}, ""},
     {108, "customColors", T::I32Array, offsetof(DocState, customColors), 72, 0, 0, {}, 0, {}, ""},
     {109, "backgroundTexture", T::I32, offsetof(DocState, backgroundTexture), 1, 0, 1, {1550}, 0, {}, ""},
-    {110, "carried110", T::I16, offsetof(DocState, carried110), 1, 0, 1, {0}, 0, {}, ""},
+    {110, "elevationView", T::I16, offsetof(DocState, elevationView), 1, 0, 1, {0}, 0, {}, ""},
     {111, "fillPattern", T::I16, offsetof(DocState, fillPattern), 1, 0, 1, {0}, 0, {}, "ground-fill material number (ground fill tool and conversion)"},
     {112, "carried112", T::U8, offsetof(DocState, carried112), 1, 0, 1, {0}, 0, {}, ""},
     {113, "pathStyle", T::I16, offsetof(DocState, pathStyle), 1, 0, 1, {0}, 0, {}, "path material number (path tool and conversion)"},

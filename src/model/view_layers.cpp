@@ -80,6 +80,22 @@ void Move2DObjectsTo2DLayer(Layer* layer, uint16_t viewID) {
     }
 }
 
+bool IsViewLayer(const Layer* layer) {
+    if (!layer) return false;
+    for (const char* name : kTopNames)
+        if (std::strcmp(layer->name, name) == 0) return true;
+    for (const char* name : kElevationNames)
+        if (std::strcmp(layer->name, name) == 0) return true;
+    return false;
+}
+
+Layer* GetFirstFloorLayer() {
+    if (!gCurDocument) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        if (!IsViewLayer(l)) return l;
+    return nullptr;
+}
+
 void Set2DViewLayerVisibility(Layer* current) {
     if (!gCurDocument) return;
     for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {

@@ -22,6 +22,12 @@ void Move2DObjectsTo2DLayer(Layer* layer, uint16_t viewID);
 // Unlinks the object and appends it to the layer, with every descendant's layer link set.
 void Move2DObject(Objex* object, Layer* layer);
 void Move2DSubObjects(Objex* object, Layer* layer);
+// Whether the layer is one of the view layers named above.
+bool IsViewLayer(const Layer* layer);
+// The floors are the document's layers that are no view layer (the topography layer is kept
+// outside the list); the first floor is the first of them in the list, whatever the user
+// named it. Null without a document or a floor.
+Layer* GetFirstFloorLayer();
 // Hides and deselects the elevation layers, shows each floor's plan layer with its floor,
 // makes no view layer active, then shows and activates the given layer.
 void Set2DViewLayerVisibility(Layer* current);

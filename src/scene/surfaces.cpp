@@ -11,15 +11,14 @@
 #include "model/objects.h"
 #include "model/planar_polygons.h"
 #include "model/transforms.h"
-#include "render/core/texture_files.h"
+#include "scene/face_materials.h"
 
 namespace {
 
 constexpr RGBColor kNoColor{0xFFFF, 0xFFFF, 0xFFFF};
-constexpr RGBColor kFramingColor{0xD8D8, 0xE4E4, 0xF0F0};
 constexpr int32_t kFlatLumber = 2203;
-constexpr int32_t kGridLumber = 2202;
-constexpr uint16_t kFullSize = 100;
+constexpr int32_t kGridLumber = facemat::kGridLumber;
+constexpr uint16_t kFullSize = facemat::kFullSize;
 constexpr int kStripsWithoutBase = 3;
 // A damaged settings record must not ask for millions of strips per cell.
 constexpr int kMostStrips = 1024;
@@ -29,15 +28,14 @@ constexpr int16_t kCustomWindow = 626;
 constexpr int16_t kStripPieceKind = 60;
 constexpr int16_t kPhotoFaceType = 131;
 
-// What one side of a piece shows, and the model fields it came from.
-struct Side {
-    int32_t texture = 0;
-    ShortPoint size{kFullSize, kFullSize};
-    const RGBColor* color = nullptr; // shown when given; else the caller colours the piece
-    int32_t* textureField = nullptr;
-    RGBColor* colorField = nullptr;
-    int16_t* scaleField = nullptr;
-};
+using facemat::BothSides;
+using facemat::Framing;
+using facemat::PointSide1;
+using facemat::PointSide2;
+using facemat::SetBack;
+using facemat::SetFront;
+using facemat::SetRepeats;
+using facemat::Side;
 
 Side OfSlot(int32_t& texture, ShortPoint& size, RGBColor& color) {
     return {texture, size, &color, &texture, &color, &size.x};
@@ -52,50 +50,9 @@ Side FirstSet(Objex* o) {
 Side SecondSet(Objex* o) {
     return OfSlot(o->texture3, o->textureScales[1], o->color3);
 }
-Side PointSide1(Poinz* p) {
-    return {p->texture1, p->faceScale1, nullptr, &p->texture1, &p->color1, &p->faceScale1.x};
-}
-Side PointSide2(Poinz* p) {
-    return {p->texture2, p->faceScale2, nullptr, &p->texture2, &p->color2, &p->faceScale2.x};
-}
-
-void SetFront(PlaneObject* p, const Side& s) {
-    p->frontTexture = s.texture;
-    p->frontTextureSize[0] = static_cast<uint16_t>(s.size.x);
-    p->frontTextureSize[1] = static_cast<uint16_t>(s.size.y);
-    if (s.color) p->frontColor = *s.color;
-    p->frontTextureField = s.textureField;
-    p->frontColorField = s.colorField;
-    p->frontScaleField = s.scaleField;
-}
-
-void SetBack(PlaneObject* p, const Side& s) {
-    p->backTexture = s.texture;
-    p->backTextureSize[0] = static_cast<uint16_t>(s.size.x);
-    p->backTextureSize[1] = static_cast<uint16_t>(s.size.y);
-    if (s.color) p->backColor = *s.color;
-    p->backTextureField = s.textureField;
-    p->backColorField = s.colorField;
-    p->backScaleField = s.scaleField;
-}
-
-void BothSides(PlaneObject* p, const Side& s) {
-    SetFront(p, s);
-    SetBack(p, s);
-}
-
 // No textures and no fields to write back to; colours stay.
 void Untextured(PlaneObject* p) {
     BothSides(p, Side{0});
-}
-
-// The framing view shows lumber, or flat colours when the document asks for them.
-void Framing(PlaneObject* p, const DocState* ds, int32_t lumber) {
-    if (ds->framingColors) {
-        BothSides(p, Side{0, {kFullSize, kFullSize}, &kFramingColor});
-    } else {
-        BothSides(p, Side{lumber, {kFullSize, kFullSize}, &kNoColor});
-    }
 }
 
 void SetPlanarMaterials(PlaneObject* p, Objex* o, uint8_t front, const DocState* ds) {
@@ -152,13 +109,6 @@ void SetCellMaterials(PlaneObject* p, Poinz* p00, const DocState* ds) {
     if (ds->framingView) return Framing(p, ds, kGridLumber);
     SetFront(p, PointSide1(p00));
     SetBack(p, PointSide2(p00));
-}
-
-void SetRepeats(PlaneObject* p, float width, float height) {
-    if (p->frontTexture)
-        ComputeTextureScale(p->frontTexture, width, height, &p->frontRepeat[0], &p->frontRepeat[1]);
-    if (p->backTexture)
-        ComputeTextureScale(p->backTexture, width, height, &p->backRepeat[0], &p->backRepeat[1]);
 }
 
 bool HasTangent(const Poinz* p) {

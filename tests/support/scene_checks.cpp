@@ -1,6 +1,7 @@
 #include "support/scene_checks.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -30,6 +31,10 @@ void ForEachEdge(const std::vector<PlaneObject*>& pieces, const std::function<vo
                 const PlaneVertex &a = p->vertices[i], &b = p->vertices[(i + 1) % p->count];
                 fn(p, i, {a.H, a.V, a.D}, {b.H, b.V, b.D});
             }
+}
+
+std::vector<PlaneObject*> PieceList(PlaneObject* head) {
+    return Filter(head, [](const PlaneObject*) { return true; });
 }
 
 }  // namespace
@@ -86,6 +91,28 @@ double Area(const std::vector<PlaneObject*>& pieces) {
         const double cosine = lengths > 0 ? (p->nx * e.x + p->ny * e.y + p->nz * e.z) / lengths : 0;
         if (normal == 0) fault = "no normal";
         if (std::fabs(cosine) > tolerance) fault = "edge " + std::to_string(i) + " at cosine " + std::to_string(cosine);
+    });
+    return fault.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << fault;
+}
+
+::testing::AssertionResult MasksOnFace(const PlaneObject* face, double tolerance) {
+    const Plane* f = face ? face->planes : nullptr;
+    if (!f || !f->count) return ::testing::AssertionFailure() << "no face";
+    const Vec n{f->nx, f->ny, f->nz}, o{f->vertices[0].H, f->vertices[0].V, f->vertices[0].D};
+    Vec low{1e30, 1e30, 1e30}, high{-1e30, -1e30, -1e30};
+    for (const Plane* p : PlanesOf(face))
+        for (uint32_t i = 0; i < p->count; ++i) {
+            const PlaneVertex& v = p->vertices[i];
+            low = {std::min(low.x, double(v.H)), std::min(low.y, double(v.V)), std::min(low.z, double(v.D))};
+            high = {std::max(high.x, double(v.H)), std::max(high.y, double(v.V)), std::max(high.z, double(v.D))};
+        }
+    std::string fault;
+    ForEachEdge(PieceList(face->masks), [&](const Plane*, uint32_t i, Vec a, Vec) {
+        const double off = ((a.x - o.x) * n.x + (a.y - o.y) * n.y + (a.z - o.z) * n.z) / Length(n);
+        const bool inside = a.x > low.x - tolerance && a.x < high.x + tolerance && a.y > low.y - tolerance &&
+                            a.y < high.y + tolerance && a.z > low.z - tolerance && a.z < high.z + tolerance;
+        if (std::fabs(off) > tolerance || !inside)
+            fault = "vertex " + std::to_string(i) + " " + std::to_string(off) + " off the face";
     });
     return fault.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << fault;
 }

@@ -23,6 +23,9 @@ std::vector<uint16_t> Tags(const Plane* plane);
 double Area(const std::vector<PlaneObject*>& pieces);
 // Each plane has a normal, perpendicular to each of its edges (|cosine| within the tolerance).
 ::testing::AssertionResult NormalsPerpendicular(const std::vector<PlaneObject*>& pieces, double tolerance = 1e-3);
+// Every vertex of the face's masks lies in the plane of its first plane and within the box of
+// its vertices.
+::testing::AssertionResult MasksOnFace(const PlaneObject* face, double tolerance = 1e-3);
 // Every inner edge is shared by exactly two faces and `boundary` edges belong to one (0: closed).
 ::testing::AssertionResult Band(const std::vector<PlaneObject*>& pieces, int boundary = 0);
 

@@ -110,6 +110,9 @@ TrimRecorder::TrimRecorder() {
             calls.push_back({"BuildCustomTrimPlanesForWalls", r, nullptr, nullptr, flat(p, n), {},
                              {length, 1.0f * slot, 1.0f * side}});
         });
+    SetBuildInnerTrimPlanesHandler([this](AttachmentRecord* r, float a, float level, int16_t custom) {
+        calls.push_back({"BuildInnerTrimPlanes", r, nullptr, nullptr, {}, {}, {a, level, 1.0f * custom}});
+    });
     auto two = [this](const char* name) {
         return [this, name](Objex* o, Objex* part) {
             calls.push_back({name, nullptr, o, part, {}, {}, {}});
@@ -126,6 +129,7 @@ TrimRecorder::TrimRecorder() {
 TrimRecorder::~TrimRecorder() {
     SetBuildCustomTrimPlanesHandler(nullptr);
     SetBuildCustomTrimPlanesForWallsHandler(nullptr);
+    SetBuildInnerTrimPlanesHandler(nullptr);
     for (auto* set : {SetBuildTopSkylightTrimPlanesHandler, SetBuildBottomSkylightTrimPlanesHandler,
                       SetBuildDormerCutoutTrimPlanesHandler})
         set(nullptr);

@@ -1,0 +1,352 @@
+#include "scene/wall_faces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "model/planar_polygons.h"
+#include "model/projection.h"
+#include "model/transforms.h"
+#include "model/view_layers.h"
+#include "scene/face_materials.h"
+#include "scene/opening_cutters.h"
+#include "scene/surfaces.h"
+#include "scene/wall_trims.h"
+
+namespace {
+
+namespace seg = objfield::wall_segment;
+
+constexpr RGBColor kCapGrey{0xE0E0, 0xE0E0, 0xE0E0};
+// Pitches closer to opposite than this make the two slopes of a gable parallel.
+constexpr float kParallelSlopes = 0.001f;
+
+Poinz* NthPoint(Objex* o, int32_t n, bool wrap) {
+    Poinz* p = o->firstPoint;
+    for (int32_t i = 0; p && i < n; ++i) {
+        p = p->next;
+        if (!p && wrap) p = o->firstPoint;
+    }
+    return p;
+}
+
+// Segment i runs from the wall's point i to the next one (a closed wall's last point to its
+// first); a walk off the end of an open wall finds no segment.
+std::pair<Poinz*, Poinz*> SegmentOf(Objex* wall, int32_t i) {
+    Poinz* start = NthPoint(wall, i, false);
+    if (!start) return {};
+    Poinz* end = start->next;
+    if (!end && wall->closed && start != wall->firstPoint) end = wall->firstPoint;
+    if (!end) return {};
+    return {start, end};
+}
+
+void SetFaceMaterials(PlaneObject* p, Poinz* start, int16_t side, const DocState* ds) {
+    using namespace facemat;
+    SetFront(p, side == 0 ? PointSide2(start) : PointSide1(start));
+    SetBack(p, side == 0 ? PointSide1(start) : PointSide2(start));
+    p->segmentStart = start;
+    p->trimRecordField = side == 0 ? &start->trim1 : &start->trim2;
+    if (ds->framingView) Framing(p, ds, kGridLumber);
+}
+
+// The run of a slope rising `rise` at `pitch` per unit; a flat or damaged pitch gives none, so
+// the slope's corner stays where it starts.
+float Run(float rise, float pitch) {
+    const float run = pitch != 0.0f ? rise / pitch : 0.0f;
+    return std::isfinite(run) ? run : 0.0f;
+}
+
+struct TopOutline {
+    std::vector<std::pair<float, float>> points; // (distance from the segment start, height)
+    float tallest = 0;
+    bool flat = false;
+};
+
+// The top of a segment's face by its shape code, in segment order, heights over the bottom.
+TopOutline ShapeTop(int32_t shape, float L, float H1, float H2, float HP, float k1, float k2) {
+    TopOutline t;
+    switch (shape) {
+    case 1:
+        if (std::fabs(k1 + k2) < kParallelSlopes) {
+            t.points = {{0, H1}, {L, H2}};
+            t.tallest = std::max(H1, H2);
+        } else {
+            const float s = (H2 - H1 + k2 * L) / (k1 + k2), peak = std::fabs(H1 + k1 * s);
+            t.points = {{0, H1}, {std::fabs(s), peak}, {L, H2}};
+            t.tallest = peak;
+        }
+        break;
+    case 2:
+    case 3: {
+        const float high = H1 + k1 * L;
+        t.points = shape == 2 ? decltype(t.points){{0, H1}, {L, high}}
+                              : decltype(t.points){{0, high}, {L, H1}};
+        t.tallest = high;
+        break;
+    }
+    case 4:
+    case 5:
+    case 6:
+    case 7: {
+        const float up = Run(HP - H1, k1), down = Run(HP - H2, k2);
+        const float a = shape <= 5 ? up : -up;
+        const float b = shape == 4 || shape == 6 ? L - down : L + down;
+        t.points = {{0, H1}, {a, HP}, {b, HP}, {L, H2}};
+        t.tallest = HP;
+        break;
+    }
+    case 8:
+    case 9:
+    case 10:
+    case 11: {
+        const float run = Run(H2 - H1, k1);
+        if (shape == 8) t.points = {{0, H2}, {L - run, H2}, {L, H1}};
+        if (shape == 9) t.points = {{0, H2}, {L + run, H2}, {L, H1}};
+        if (shape == 10) t.points = {{0, H1}, {run, H2}, {L, H2}};
+        if (shape == 11) t.points = {{0, H1}, {-run, H2}, {L, H2}};
+        t.tallest = H2;
+        break;
+    }
+    default:
+        t.points = {{0, H1}, {L, H1}};
+        t.tallest = H1;
+        t.flat = true;
+        break;
+    }
+    if (t.tallest == 0.0f) t.tallest = 1.0f;
+    return t;
+}
+
+// What a face of a segment needs to know of it.
+struct SegmentFace {
+    Objex* wall;
+    Poinz* start;
+    Poinz* end;
+    int16_t side;
+    Plane* plane;
+    PlaneObject* piece;
+    const DocState* ds;
+    float baseOffset;
+    float length = 0;  // from the first-edge bottom to the last-edge bottom
+    float toFirst = 0; // the direction from the last-edge bottom to the first-edge bottom
+};
+
+// The shift of the segment start along the face: none at an open wall's free start; at its
+// free end what the face is longer than the segment; else by where the face's start-side
+// corner falls on the segment's line (behind the start: further from it).
+float StartShift(const SegmentFace& f, const AttachmentRecord* r, const Poinz* corner) {
+    if (!f.start->prev && !f.wall->closed) return 0.0f;
+    if (!f.end->next && !f.wall->closed) return f.length - (r->centreDistance + r->remainder);
+    const float *s = f.start->position, *e = f.end->position;
+    float fh = 0, fd = 0;
+    GetPerpIntersection(s[0], s[2], e[0], e[2], corner->position[0], corner->position[2], &fh, &fd);
+    const float startToFoot = GetLineLength(s[0], s[2], fh, fd);
+    const bool within = GetLineLength(fh, fd, e[0], e[2]) <= GetLineLength(s[0], s[2], e[0], e[2]);
+    return within ? -startToFoot : startToFoot;
+}
+
+// The segment's doors and windows, nearest the face's last edge first; openings at the same
+// distance keep the order of the wall's children. The records are chained through their
+// scratch links on the way.
+void CarveOpenings(const SegmentFace& f, Poinz* corner, float segmentHeight) {
+    std::vector<AttachmentRecord*> chain;
+    for (Objex* child = f.wall->firstChild; child; child = child->next) {
+        AttachmentRecord* r =
+            child->typeData.kind == TypeDataKind::Attachment ? child->typeData.attachment : nullptr;
+        if (r && r->segmentStart == f.start) chain.push_back(r);
+    }
+    if (chain.empty()) return;
+    std::stable_sort(chain.begin(), chain.end(),
+                     [&](const AttachmentRecord* a, const AttachmentRecord* b) {
+                         return f.side == 0 ? a->centreDistance < b->centreDistance
+                                            : a->centreDistance > b->centreDistance;
+                     });
+    for (size_t i = 0; i < chain.size(); ++i) {
+        chain[i]->prevRecord = i ? chain[i - 1] : nullptr;
+        chain[i]->nextRecord = i + 1 < chain.size() ? chain[i + 1] : nullptr;
+    }
+    for (AttachmentRecord* r = chain.front(); r; r = r->nextRecord) {
+        if (r->ownerType != objtype::kDoor && r->ownerType != objtype::kWindow) continue;
+        PlaneVertex reference = f.plane->vertices[3];
+        CarveDoorWindowAttachment(f.plane, f.toFirst, f.length, &reference, r, f.side,
+                                  StartShift(f, r, corner), segmentHeight, f.baseOffset);
+    }
+}
+
+// The face rebuilt as its bottom edge with the segment's top over it.
+void ReshapeTop(const SegmentFace& f) {
+    const DocState* ds = f.ds;
+    Poinz* start = f.start;
+    const float L = f.length;
+    auto height = [&](float inches) { return f.baseOffset + ConvertWorldToScreen(inches, ds, 0); };
+    TopOutline top = ShapeTop(seg::kShape(*start), L, height(seg::kFirstHeight(*start)),
+                              height(seg::kSecondHeight(*start)), height(seg::kPeakHeight(*start)),
+                              seg::kPitchA(*start) / 12.0f, seg::kPitchB(*start) / 12.0f);
+    // Side 0 runs from the segment's end: the same outline seen from the other face.
+    if (f.side == 0) {
+        for (auto& point : top.points)
+            point.first = L - point.first;
+        std::reverse(top.points.begin(), top.points.end());
+    }
+    const PlaneVertex b0 = f.plane->vertices[0], b1 = f.plane->vertices[3];
+    const bool hideEdges = top.flat && ds->elevationView != 0;
+    const bool hideBottom = hideEdges && f.wall->layer != GetFirstFloorLayer();
+
+    PlaneVertex* v = nullptr;
+    int32_t bytes = 0;
+    auto bottom = [&](const PlaneVertex& b, float u, uint16_t tag) {
+        return StorePolyPoint(&v, b.H, b.V, b.D, &bytes, tag, u, 1.0f);
+    };
+    auto topAt = [&](float s, float h, uint16_t tag) {
+        const float t = L != 0.0f ? s / L : 0.0f;
+        return StorePolyPoint(&v, std::lerp(b0.H, b1.H, t), std::lerp(b0.V, b1.V, t) - h,
+                              std::lerp(b0.D, b1.D, t), &bytes, tag, t, 1.0f - h / top.tallest);
+    };
+    bool stored = bottom(b0, 0, 0);
+    for (size_t i = 0; stored && i < top.points.size(); ++i)
+        stored =
+            topAt(top.points[i].first, top.points[i].second, i == 0 && hideEdges ? kHiddenEdge : 0);
+    if (stored) stored = bottom(b1, 1, hideBottom ? kHiddenEdge : 0);
+    if (!stored) return;
+    const auto count = static_cast<uint32_t>(bytes / static_cast<int32_t>(sizeof(PlaneVertex)));
+    DeletePlanarPolygon(f.plane->vertices);
+    f.plane->vertices = count >= 3 ? v : nullptr;
+    f.plane->count = count >= 3 ? count : 0;
+    if (count < 3) DeletePlanarPolygon(v);
+
+    SetFaceMaterials(f.piece, start, f.side, ds);
+    facemat::SetRepeats(f.piece, L, top.tallest);
+    f.piece->surfaceKind = kShapedWallFace;
+    f.piece->elevationOverride = start->baseElevation;
+}
+
+// Steps 2 to 7 for a face with a segment; false when the framing view took its planes.
+bool FinishSegmentFace(SegmentFace& f, Poinz* corner1, Poinz* corner3) {
+    if (f.ds->framingView && seg::kShape(*f.start) == 0) {
+        DeletePlaneList(f.piece->planes);
+        f.piece->planes = nullptr;
+        return false;
+    }
+    SetFaceMaterials(f.piece, f.start, f.side, f.ds);
+    if (!f.plane->vertices || f.plane->count < 4) return true;
+    PlaneVertex* v = f.plane->vertices;
+    f.toFirst = GetLineLengthAndAngle(v[3].H, v[3].D, v[0].H, v[0].D, &f.length);
+    float length = 0;
+    const float toLast = GetLineLengthAndAngle(v[0].H, v[0].D, v[3].H, v[3].D, &length);
+    const float segmentHeight = ConvertWorldToScreen(seg::kFirstHeight(*f.start), f.ds, 0);
+    CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
+    AddWallFaceTrims(f.start, f.side, f.plane, toLast, f.length, &v[3], v, f.baseOffset);
+    ReshapeTop(f);
+    return true;
+}
+
+// An end face or closing column reaches the height of the segment ending there.
+void RaiseTop(PlaneObject* piece, Plane* plane, const Poinz* segmentStart, float baseOffset) {
+    if (!segmentStart || !plane->vertices || plane->count < 4) return;
+    const float rise = baseOffset + static_cast<float>(GetWallHeight(segmentStart, 2));
+    PlaneVertex* v = plane->vertices;
+    v[1].V = v[0].V - rise;
+    v[2].V = v[3].V - rise;
+    piece->elevationOverride = segmentStart->baseElevation;
+}
+
+bool SameStep(const Poinz* a, const Poinz* b) {
+    return seg::kFirstHeight(*a) == seg::kFirstHeight(*b) && a->baseElevation == b->baseElevation &&
+           seg::kShape(*a) == 0 && seg::kShape(*b) == 0;
+}
+
+// A grey quad across the wall's thickness from `corner` to `other`, `rise` high.
+void AddStepCap(const Poinz* corner, const Poinz* other, float rise, float baseElevation,
+                Objex* wall) {
+    const float *a = corner->position, *b = other->position;
+    PlaneVertex* v = nullptr;
+    int32_t bytes = 0;
+    if (!StorePolyPoint(&v, a[0], a[1], a[2], &bytes, 1, 0, 1) ||
+        !StorePolyPoint(&v, a[0], a[1] - rise, a[2], &bytes, 2, 0, 0) ||
+        !StorePolyPoint(&v, b[0], b[1] - rise, b[2], &bytes, 3, 1, 0) ||
+        !StorePolyPoint(&v, b[0], b[1], b[2], &bytes, 4, 1, 1))
+        return;
+    PlaneObject* cap = CreatePlaneObject();
+    if (!cap) {
+        DeletePlanarPolygon(v);
+        return;
+    }
+    float na = 0, nb = 0, nc = 0, nd = 0;
+    CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &na, &nb,
+                   &nc, &nd);
+    AppendPlane(v, 4, na, nb, nc, cap);
+    cap->frontColor = cap->backColor = kCapGrey;
+    cap->elevationOverride = baseElevation;
+    if (cap->planes)
+        AppendPlaneObject(cap, wall);
+    else
+        DeletePlaneObject(cap);
+}
+
+} // namespace
+
+WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t column) {
+    WallFaceSlot slot;
+    if (!solid || !wall) return slot;
+    const int32_t m = solid->pointCount, c = column;
+    const int32_t n = wall->closed ? m / 4 - 1 : m / 4;
+    if (n < 2) return slot;
+    slot.kind = WallFaceSlot::kSegment;
+    if (c <= (wall->closed ? n - 1 : n - 2)) {
+        slot.segment = c;
+        return slot;
+    }
+    if (wall->closed && c == n) {
+        slot.kind = WallFaceSlot::kClosingColumn;
+        return slot;
+    }
+    const int32_t i = wall->closed ? 2 * n - c : m / 2 - c - 2;
+    slot.side = 1;
+    slot.segment = std::max(i, 0);
+    if (i == n - 1) slot.kind = wall->closed ? WallFaceSlot::kSegment : WallFaceSlot::kEndFace;
+    // The wrap-round column would cap segment 0 a second time, diagonally across the wall.
+    else if (i >= 0)
+        slot.capCorner = i + 1;
+    return slot;
+}
+
+void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
+                          Poinz* corner4, int32_t column, Plane* facePlane) {
+    const DocState* ds = CurrentDocState();
+    PlaneObject* piece = gCurPlaneObject;
+    if (!ds || !solid || !wall || !corner1 || !corner2 || !corner3 || !corner4 || !facePlane ||
+        !piece)
+        return;
+    const WallFaceSlot slot = GetWallFaceSlot(solid, wall, column);
+    if (slot.kind == WallFaceSlot::kNone) return;
+    const float baseOffset = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0);
+    const auto [start, end] = slot.kind == WallFaceSlot::kSegment ? SegmentOf(wall, slot.segment)
+                                                                  : std::pair<Poinz*, Poinz*>{};
+    if (start) {
+        SegmentFace f{wall, start, end, slot.side, facePlane, piece, ds, baseOffset};
+        if (!FinishSegmentFace(f, corner1, corner3)) return;
+    }
+
+    Poinz* last = wall->firstPoint;
+    while (last && last->next)
+        last = last->next;
+    if (slot.kind == WallFaceSlot::kClosingColumn)
+        return RaiseTop(piece, facePlane, last, baseOffset);
+    if (slot.kind == WallFaceSlot::kEndFace)
+        return RaiseTop(piece, facePlane, last ? last->prev : nullptr, baseOffset);
+    if (slot.side != 1 || slot.capCorner < 0 || !start) return;
+    Poinz* corner = NthPoint(solid, slot.capCorner, solid->closed != 0);
+    if (!corner || (!wall->closed && !end->next) || SameStep(start, end)) return;
+    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(start, 2)),
+               start->baseElevation, wall);
+    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(end, 1)),
+               end->baseElevation, wall);
+}

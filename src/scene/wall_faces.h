@@ -1,0 +1,60 @@
+#pragma once
+// A wall reaches the scene as the quads between the two rows of its solid (the outline of both
+// faces at full thickness, tools/wall_construction.h), each built as the face under
+// construction (gCurPlaneObject) by RenderBicubicSurface. Here each quad becomes a finished
+// wall face: the segment and side it belongs to give it that side's materials, its doors and
+// windows (as masks, scene/opening_cutters.h), its mouldings and paneling
+// (scene/wall_trims.h) and the top outline of the segment's shape; where neighbouring
+// segments differ, grey caps close the step.
+//
+// A face runs from its first edge to its last: vertices first-edge bottom, first-edge top,
+// last-edge top, last-edge bottom. Side 0 of a segment runs from its end back to its start,
+// side 1 from its start to its end.
+#include <cstdint>
+
+#include "scene/plane_object.h"
+
+struct Objex;
+struct Poinz;
+
+// Where a column of the solid's quads lies on the wall.
+struct WallFaceSlot {
+    enum Kind : uint8_t {
+        kNone,          // a wall of fewer than two points: the quad stays as built
+        kSegment,       // a side of segment `segment`
+        kEndFace,       // the end of an open wall at its last point
+        kClosingColumn, // across a closed wall where its outline closes
+    };
+    Kind kind = kNone;
+    int32_t segment = 0;
+    int16_t side = 0;
+    // On side 1, the solid's point that with the face's first corner spans the wall's
+    // thickness at the segment's end; -1 when that end takes no step caps.
+    int32_t capCorner = -1;
+};
+
+// The slot of the quads of `column`. With m the solid's points, an open wall of n = m / 4
+// points has side 0 of segment c at column c up to n - 2, its end face at n - 1 and side 1 of
+// segment m / 2 - c - 2 after that; a closed wall of n = m / 4 - 1 points has side 0 of segment
+// c up to n - 1, its closing column at n and side 1 of segment 2n - c after. The column that
+// wraps round to the solid's first point counts as side 1 of segment 0 and takes no caps.
+WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t column);
+
+// Finishes the face under construction, built from the quad corner1 (row 0, column), corner2
+// (row 1, column), corner3 (row 0, column + 1), corner4 (row 1, column + 1) of the wall's
+// solid, `facePlane` its plane:
+// - materials of the segment start's sides (side 0 shows the second side in front), each
+//   pointing back at the point's fields, and the segment start and trim record of the side;
+// - the segment's doors and windows by centre distance, and the side's trims;
+// - the top rebuilt by the segment's shape code 0-11 from its heights and pitches over the
+//   base offset (a pitch of 0 gives its slope no run); in an elevation view a flat face hides
+//   its top edge, and its bottom edge unless the wall stands on the first floor;
+// - in the framing view a flat face loses its planes (the caller drops the piece) and a shaped
+//   one shows lumber;
+// - end faces and closing columns reach their segment's height; on side 1 two grey caps close
+//   a step in height, base or shape at the segment's end (appended to the scene, owned by the
+//   wall).
+// Nothing without a document, the wall, its solid, the corners, the face or a face under
+// construction.
+void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
+                          Poinz* corner4, int32_t column, Plane* facePlane);
