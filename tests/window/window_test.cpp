@@ -126,8 +126,10 @@ TEST(Window, PalettesFloatAsToolWindowsTheirCommandsToggleThemAndQuitExits) {
     XDo({"key", "--window", main, "ctrl+2"});
     EXPECT_TRUE(WaitFor([&] { return !ShownWindow(QStringLiteral("Editing Tools")).isEmpty(); }));
 
+    // To the focused window through the server: a key sent to a window that is gone by its
+    // release would stay pressed for the next run.
     XDo({"windowfocus", "--sync", main});
-    XDo({"key", "--window", main, "ctrl+q"});
+    XDo({"key", "ctrl+q"});
     ASSERT_TRUE(program.waitForFinished(15000)) << "Quit did not end the program";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);

@@ -28,6 +28,9 @@ public:
     // Whether an edit has something to work on: a top-level object of the current floor is
     // selected or has a selected child (the plan view asks the same before a delete).
     static bool shouldProceedWithEditEvent();
+    // Whether some object of a visible floor is selected or has a selected child: only then
+    // can a nudge move anything.
+    static bool anyObjectSelectedOnVisibleLayer();
 
     void cutObjects();
     void copyObjects();
@@ -48,6 +51,7 @@ public:
     void flipPlanUsingCommand(int32_t command);
     // 5008 left to right, 5138 top to bottom: a flipped copy of the selection, one undo step.
     void mirrorObjectsUsingCommand(int32_t command);
+    // Nothing selected on a visible floor: nothing moves and no undo step is stored.
     void nudgeObjectsUsingCommand(int32_t command);
     void alterObjectPositionUsingCommand(int32_t command);
     void floatObjectAboveTopo();

@@ -128,6 +128,15 @@ bool Win32EventHandler::shouldProceedWithEditEvent() {
     return false;
 }
 
+bool Win32EventHandler::anyObjectSelectedOnVisibleLayer() {
+    for (Layer* layer = Layers(); layer; layer = layer->next) {
+        if (!layer->visible) continue;
+        for (Objex* o = layer->firstObject; o; o = o->next)
+            if (IsAnyObjectSelected(o)) return true;
+    }
+    return false;
+}
+
 void Win32EventHandler::cutObjects() {
     DocState* ds = CurrentDocState();
     if (!Layers() || !ds) return;
@@ -273,7 +282,7 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
 
 void Win32EventHandler::nudgeObjectsUsingCommand(int32_t command) {
     DocState* ds = CurrentDocState();
-    if (!Layers() || !ds) return;
+    if (!Layers() || !ds || !anyObjectSelectedOnVisibleLayer()) return;
     SelectedObjectAllLayers(Layers(), 1, command, ds);
     Refresh();
     StoreUndo(LocalizedString("Nudge").c_str());
