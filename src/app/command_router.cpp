@@ -84,7 +84,9 @@ bool IsDocumentAction(const QByteArray& name) {
     return false;
 }
 
-bool IsUndoItem(const QAction* a) { return a->objectName() == QLatin1String("undo") || a->objectName() == QLatin1String("redo"); }
+bool IsUndoItem(const QAction* a) {
+    return a->objectName() == QLatin1String("undo") || a->objectName() == QLatin1String("redo");
+}
 
 // Whether validation decides the item: one of the routed actions.
 bool IsRouted(const QByteArray& name) {
@@ -382,7 +384,8 @@ void CommandRouter::addUndoItems(QMenu* edit) {
             a = undo ? stack->createUndoAction(edit) : stack->createRedoAction(edit);
             // The stack's own titles would read an ampersand in a name as a mnemonic.
             auto title = [a, which](const QString& name) {
-                a->setText(name.isEmpty() ? Localized(which) : Localized(which) + ' ' + QString(name).replace('&', "&&"));
+                const QString prefix = Localized(which);
+                a->setText(name.isEmpty() ? prefix : prefix + ' ' + QString(name).replace('&', "&&"));
             };
             title(undo ? stack->undoText() : stack->redoText());
             connect(stack, undo ? &QUndoStack::undoTextChanged : &QUndoStack::redoTextChanged, a, title);

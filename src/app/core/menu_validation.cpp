@@ -43,7 +43,9 @@ MenuItemState ValidateMenuCommand(int32_t tag) {
         return s;
     }
     auto mark = [&s](bool on) { s.mark = on ? MenuItemState::Mark::On : MenuItemState::Mark::Off; };
-    auto title = [&s](bool shown, const char* hide, const char* show) { s.title = LocalizedString(shown ? hide : show); };
+    auto title = [&s](bool shown, const char* hide, const char* show) {
+        s.title = LocalizedString(shown ? hide : show);
+    };
     const bool traced = gCurDocument->itsTraceImage != nullptr;
 
     if (tag == 5044) {
