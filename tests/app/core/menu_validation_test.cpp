@@ -13,20 +13,18 @@
 namespace dvxtest {
 namespace {
 
-constexpr auto kOn = MenuItemState::Mark::On, kOff = MenuItemState::Mark::Off, kSame = MenuItemState::Mark::Unchanged;
+using Mark = MenuItemState::Mark;
+constexpr Mark kOn = Mark::On, kOff = Mark::Off, kSame = Mark::Unchanged;
 
 class MenuValidation : public DocumentTest {};
 
 TEST_F(MenuValidation, ItemsFollowTheDesign) {
     DocState* ds = doc->itsDocState;
-    Layer* floors[3] = {GetLayerFromName("First Floor"), GetLayerFromName("Second Floor"),
-                        GetLayerFromName("Third Floor")};
+    Layer* floors[3] = {doc->itsLayers, doc->itsLayers->next, doc->itsLayers->next->next};
     auto on = [&](int floor) { return [&, floor] { doc->itsCurLayer = floors[floor]; }; };
     auto traced = [&](bool yes, uint8_t shown) {
-        return [&, yes, shown] {
-            delete doc->itsTraceImage, doc->itsTraceImage = yes ? new PlatformObject : nullptr;
-            ds->traceImageShown = shown;
-        };
+        return [&, yes, shown] { delete doc->itsTraceImage, doc->itsTraceImage = yes ? new PlatformObject : nullptr,
+                                 ds->traceImageShown = shown; };
     };
     auto set = [](auto& field, auto value) { return [&field, value] { field = value; }; };
     Objex* wall = Shape(floors[0], objtype::kWall, {{0, 0}, {9, 0}});
@@ -36,7 +34,7 @@ TEST_F(MenuValidation, ItemsFollowTheDesign) {
         std::function<void()> given;
         std::vector<int32_t> tags;
         bool enabled;
-        MenuItemState::Mark mark = kSame;
+        Mark mark = kSame;
         const char* title = "";
     };
     const Row rows[] = {
@@ -71,8 +69,9 @@ TEST_F(MenuValidation, ItemsFollowTheDesign) {
         gCurDocument = design, design->itsCurLayer = floors[0];
         r.given();
         for (int32_t tag : r.tags) {
-            const MenuItemState s = ValidateMenuCommand(tag);
-            EXPECT_EQ(std::tuple(s.enabled, s.mark, s.title), std::tuple(r.enabled, r.mark, std::string(r.title))) << tag;
+            const MenuItemState got = ValidateMenuCommand(tag);
+            EXPECT_EQ(std::tuple(got.enabled, got.mark, got.title), std::tuple(r.enabled, r.mark, std::string(r.title)))
+                << tag;
         }
     }
     struct Switch { int32_t tag; uint8_t* shown; const char* what; };
