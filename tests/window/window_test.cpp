@@ -277,18 +277,14 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     auto choose = [&](const char* name) {
         ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
         if (!QTest::qWaitFor([&] { return edit->isVisible(); })) return false;
-        if (!name) return true;
         ClickAt(edit, edit->actionGeometry(w->commandRouter()->action(name)).center());
         return QTest::qWaitFor([&] { return !edit->isVisible(); });
     };
     ASSERT_TRUE(choose("selectAll"));
     ASSERT_TRUE(choose("delete"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Delete removed nothing";
-    ASSERT_TRUE(choose(nullptr));
     QAction* undoItem = w->commandRouter()->action("undo");
     EXPECT_EQ(std::tuple(undoItem->text(), undoItem->isEnabled()), std::tuple(QString("Undo Delete"), true));
-    XDo({"key", "Escape"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !edit->isVisible(); }));
 
     // The keys reach the document's undo stack while the palette is the active window.
     QWidget* palette = ToolPaletteController::shared()->window();
