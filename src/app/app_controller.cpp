@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
@@ -40,12 +38,6 @@ namespace {
 
 AppController* sShared = nullptr;
 bool sSplashEnabled = true;
-
-struct MenuItem {
-    const char* title;
-    int32_t tag;
-    void (AppController::*action)();
-};
 
 }  // namespace
 
@@ -260,9 +252,7 @@ void AppController::toggleInspectorPanel() {
     }
 }
 
-void AppController::showPowerToolLauncherWindow() {
-    // No plug-ins are installed yet: the launcher has nothing to offer.
-}
+void AppController::showPowerToolLauncherWindow() { RunPowerToolLauncher(); }
 
 void AppController::showPreferenceWindow() {
     // The preferences window belongs to the inspectors' issue.
@@ -309,38 +299,4 @@ bool AppController::terminate() {
     if (!CloseDocumentWindows()) return false;
     QApplication::quit();
     return true;
-}
-
-void AppController::installMenuItems(QMainWindow* window) {
-    static const MenuItem kWindowItems[] = {
-        {"Show 3D View", 14000, &AppController::toggleLiveViewPanel},
-        {"Show Editing Tools", 14001, &AppController::toggleToolPalettePanel},
-        {"Show Snap Tools", 14002, &AppController::toggleSnapPalettePanel},
-        {"Show Drawing Tools", 14003, &AppController::togglePlanToolPalettePanel},
-        {"Show Inspector", 14004, &AppController::toggleInspectorPanel},
-        {"Content Library", 0, &AppController::toggleContentLibraryPanel},
-        {"PowerTools...", 0, &AppController::showPowerToolLauncherWindow},
-    };
-    static const MenuItem kHelpItems[] = {
-        {"About Dovranix", 0, &AppController::showAboutWindow},
-        {"Preferences...", 0, &AppController::showPreferenceWindow},
-        {"Dovranix Manual", 0, &AppController::launchManual},
-        {"Dovranix Home Page", 0, &AppController::visitKestoHomePage},
-    };
-    auto fill = [this, window](const char* title, const MenuItem* items, size_t count) {
-        QMenu* menu = window->menuBar()->addMenu(QString::fromStdString(LocalizedString(title)));
-        menu->setObjectName(QString::fromLatin1(title));
-        for (size_t i = 0; i < count; ++i) {
-            QAction* a = menu->addAction(QString::fromStdString(LocalizedString(items[i].title)));
-            a->setData(items[i].tag);
-            if (items[i].tag >= 14000) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + items[i].tag - 14000)));
-            auto action = items[i].action;
-            connect(a, &QAction::triggered, this, [this, action] { (this->*action)(); });
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-            for (QAction* a : menu->actions()) validateMenuItem(a);
-        });
-    };
-    fill("Window", kWindowItems, std::size(kWindowItems));
-    fill("Help", kHelpItems, std::size(kHelpItems));
 }

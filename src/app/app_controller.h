@@ -80,9 +80,6 @@ public:
     // Closes the live view, then the document windows; quits unless one of them refused.
     bool terminate();
 
-    // The panel commands as menu items on a window's menu bar (tags 14000-14004 among them).
-    void installMenuItems(QMainWindow* window);
-
 private:
     AppController();
     ~AppController() override;

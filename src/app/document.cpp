@@ -14,6 +14,7 @@
 #include "port/alerts.h"
 #include "port/defaults.h"
 #include "port/file_dialogs.h"
+#include "port/macroman.h"
 #include "port/qt/platform.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/texture_files.h"
@@ -35,7 +36,7 @@ namespace {
 class SnapshotCommand : public QUndoCommand {
 public:
     SnapshotCommand(QMDDocument* doc, const std::string& name)
-        : QUndoCommand(QString::fromStdString(name)), doc_(doc) {}
+        : QUndoCommand(QString::fromStdString(port::MacRomanToUtf8(name))), doc_(doc) {}
 
     void undo() override {
         restore(&DoUndo);

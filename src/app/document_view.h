@@ -8,12 +8,15 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
+
 #include "app/core/main_window_seams.h"
 #include "plan/base_2d_view.h"
 
 class QMDDocument;
 class QMDDocumentClipView;
 class QMDDocumentScrollView;
+class Win32EventHandler;
 class QPainter;
 class QRegion;
 
@@ -68,6 +71,86 @@ public:
     void endPanView();
     bool isPanning() const { return panning_; }
 
+    // The menu actions (document_view_actions.cpp): each hands the item's tag, or this view's
+    // window for the sheets, to the command layer or the controller that answers it.
+    void import3DObject(int32_t tag);
+    void exportLiveViewImage(int32_t tag);
+    void exportVRML(int32_t tag);
+    void printToScale(int32_t tag);
+    void print3DLiveView(int32_t tag);
+    void cut(int32_t tag);
+    void copy(int32_t tag);
+    void paste(int32_t tag);
+    void del(int32_t tag);  // `delete`
+    void selectAll(int32_t tag);
+    void copyObjectsToFloor(int32_t tag);
+    void moveObjectsToFloor(int32_t tag);
+    void moveObjectsToPlan(int32_t tag);
+    void flipObjects(int32_t tag);
+    void flipPlan(int32_t tag);
+    void mirrorObjects(int32_t tag);
+    void nudgeObjects(int32_t tag);
+    void moveObjects(int32_t tag);
+    void movePlan(int32_t tag);
+    void rotateObjects(int32_t tag);
+    void rotatePlan(int32_t tag);
+    void setObjectElevation(int32_t tag);
+    void floatObjectAboveTopo(int32_t tag);
+    void resetPlanView(int32_t tag);
+    void setPlanZoom(int32_t tag);
+    void fitToWindow(int32_t tag);
+    void refreshView(int32_t tag);
+    void setGridProperties(int32_t tag);
+    void toggleGrid(int32_t tag);
+    void snapToGrid(int32_t tag);
+    void setFloorView(int32_t tag);
+    void setVisiblePlans(int32_t tag);
+    void setDimensionProperties(int32_t tag);
+    void toggleDimensions(int32_t tag);
+    void toggleCallouts(int32_t tag);
+    void toggleTopographyLines(int32_t tag);
+    void toggleVirtualRuler(int32_t tag);
+    void setWorkingElevation(int32_t tag);
+    void setPlanScale(int32_t tag);
+    void setMeasurementUnits(int32_t tag);
+    void setTrueNorthAngle(int32_t tag);
+    void workOnPlan(int32_t tag);
+    void workOnFloor(int32_t tag);
+    void setCeilingHeight(int32_t tag);
+    void calculateFloorArea(int32_t tag);
+    void setPlantingAge(int32_t tag);
+    void setPlantGrowthProjection(int32_t tag);
+    void loadFloorplanTraceImage(int32_t tag);
+    void resizeFloorplanTraceImage(int32_t tag);
+    void toggleFloorplanTraceImage(int32_t tag);
+    void removeFloorplanTraceImage(int32_t tag);
+    void showPowerToolLauncher(int32_t tag);
+    void setLotSize(int32_t tag);
+    void resetLV3DView(int32_t tag);
+    void setLVInteractionMethod(int32_t tag);
+    void setLVWalkThroughElevation(int32_t tag);
+    void setLVFlyAroundAltitude(int32_t tag);
+    void setRenderStyle(int32_t tag);
+    void setRenderQuality(int32_t tag);
+    void showLVAndRenderFinal(int32_t tag);
+    void setShadowQuality(int32_t tag);
+    void showLVAndRenderShadows(int32_t tag);
+    void showLVRenderProperties(int32_t tag);
+    void showLVLightProperties(int32_t tag);
+    void setViewpoint(int32_t tag);
+    void setLVNavigationSpeed(int32_t tag);
+    void moveToPlan(int32_t tag);
+    void convertWallType(int32_t tag);
+    void reverseStairDirection(int32_t tag);
+    void fillObjectWithPlants(int32_t tag);
+    void locatePlant(int32_t tag);
+    void showPlantDetails(int32_t tag);
+    void alterObjectPosition(int32_t tag);
+    void editTextObject(int32_t tag);
+    void showCeilingBuilder(int32_t tag);
+    void calculateAndDisplayArea(int32_t tag);
+    void launchObjectPowerTool(int32_t tag);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -83,6 +166,8 @@ private:
     void nudge(int32_t command, const char* undoName);
     // A widget point as a whole point of plan view coordinates.
     POINT viewPoint(QPointF widgetPoint) const;
+    // The command layer working on this view's window.
+    Win32EventHandler commands();
 
     QMDDocument* document_;
     PlatformPoint boundsOrigin_;

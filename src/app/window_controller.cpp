@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -23,6 +22,7 @@
 #include <optional>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/core/app_seams.h"
 #include "app/core/document_window.h"
 #include "app/core/event_handler.h"
@@ -95,7 +95,7 @@ QMDWindowController::QMDWindowController(QMDDocument* document) : document_(docu
         gCurDocument = document_->model();
     }
     buildViews();
-    setupFileMenu();
+    setupMenuBar();
     setupToolbar();
     placeWindow();
     windowDidLoad();
@@ -156,29 +156,17 @@ void QMDWindowController::buildViews() {
             &QMDWindowController::elevationSliderRightMouseDown);
 }
 
-void QMDWindowController::setupFileMenu() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    saveAction_ = file->addAction(tr("Save"));
-    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveAsAction_ = file->addAction(tr("Save As..."));
-    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAction_, &QAction::triggered, this,
-            [this] { AppController::shared()->documentController()->saveDocument(document_); });
-    connect(saveAsAction_, &QAction::triggered, this,
-            [this] { AppController::shared()->documentController()->saveDocumentAs(document_); });
-    file->addSeparator();
-    printAction_ = file->addAction(tr("Print..."));
-    printAction_->setShortcut(QKeySequence::Print);
-    connect(printAction_, &QAction::triggered, this, [this] {
-        if (document_) document_->printShowingPrintPanel(true);
-    });
-    for (QAction* a : {saveAction_, saveAsAction_, printAction_}) a->setEnabled(document_ != nullptr);
-    file->addSeparator();
-    quitAction_ = file->addAction(tr("&Quit"));
-    quitAction_->setShortcut(QKeySequence::Quit);
+void QMDWindowController::setupMenuBar() {
+    router_ = new CommandRouter(this, document_, docView_);
+    router_->buildMenuBar();
+    router_->takeShortcuts();
+    menuHandlers_ = {[](QAction* item) { CommandRouter::validateMenuItem(item); },
+                     [router = router_](QAction* item) { router->dispatch(item); }};
+    saveAction_ = router_->action("saveDocument");
+    saveAsAction_ = router_->action("saveDocumentAs");
+    printAction_ = router_->action("print");
+    quitAction_ = router_->action("terminate");
     quitAction_->setMenuRole(QAction::QuitRole);
-    connect(quitAction_, &QAction::triggered, this, [] { AppController::shared()->terminate(); }, Qt::QueuedConnection);
-    AppController::shared()->installMenuItems(this);
 }
 
 void QMDWindowController::setupToolbar() {
@@ -226,9 +214,8 @@ void QMDWindowController::setupToolbar() {
          [delegate] { delegate->toggleContentLibraryPanel(); });
     item("Document Toolbar Inspector Item", "Inspector", "Toggle the object inspector",
          [delegate] { delegate->toggleInspectorPanel(); });
-    // The lot size sheet comes with the plan view's menu actions.
     item("Document Toolbar Lot Properties Item", "Lot Properties", "Set lot properties such as size and resolution",
-         std::function<void()>());
+         [this] { docView_->setLotSize(0); });
     flexibleSpace();
     item("Document Toolbar LiveView Item", "LiveView", "Toggle the 3D LiveView window",
          [delegate] { delegate->toggleLiveViewPanel(); });
@@ -307,6 +294,10 @@ void QMDWindowController::registerSeams() {
     SetPlanViewDocumentCursorHandler([this](PlanCursor c) { docScrollView_->setDocumentCursor(c); });
     SetCloseDocumentWindowsHandler(CloseEveryDocumentWindow);
     SetBeginPowerToolProgressSheetHandler([this](const std::string& name) { beginPowerToolProgressSheet(name); });
+    // A double click on the edit palette's move, rotate and zoom tools.
+    SetPlanViewMoveObjectsHandler([this] { docView_->moveObjects(0); });
+    SetPlanViewRotateObjectsHandler([this] { docView_->rotateObjects(0); });
+    SetPlanViewSetPlanZoomHandler([this] { docView_->setPlanZoom(0); });
     port::qt::QtAlerts::setSheetParentProvider([this]() -> QWidget* { return this; });
 }
 
@@ -320,6 +311,9 @@ void QMDWindowController::releaseSeams(bool all) {
     SetMainWindowStatusTextHandler(nullptr);
     SetPlanViewDocumentCursorHandler(nullptr);
     SetBeginPowerToolProgressSheetHandler(nullptr);
+    SetPlanViewMoveObjectsHandler(nullptr);
+    SetPlanViewRotateObjectsHandler(nullptr);
+    SetPlanViewSetPlanZoomHandler(nullptr);
     port::qt::QtAlerts::setSheetParentProvider(nullptr);
     // The quit may be closing this window right now: its handler goes with the window.
     if (!all) return;
@@ -446,6 +440,7 @@ void QMDWindowController::tabViewDidSelectTabViewItem(int index) {
 
 void QMDWindowController::windowDidBecomeMain() {
     registerSeams();
+    router_->takeShortcuts();
     QMDDocumentModel* model = document_ ? document_->model() : nullptr;
     if (!model || model == gCurDocument) return;
     gCurDocument = model;

@@ -14,6 +14,7 @@ class QLabel;
 class QProgressBar;
 class QTabBar;
 class QToolBar;
+class CommandRouter;
 class ElevationSlider;
 class QMDDocument;
 class QMDDocumentScrollView;
@@ -40,6 +41,8 @@ public:
     QAction* saveAction() const { return saveAction_; }
     QAction* saveAsAction() const { return saveAsAction_; }
     QAction* printAction() const { return printAction_; }
+    // Sends the menu items of this window (its bar's and its context menus') to their targets.
+    CommandRouter* commandRouter() const { return router_; }
 
     // Marks the plan view's visible part for display.
     void refreshDocumentVisibleView();
@@ -87,7 +90,7 @@ protected:
 
 private:
     void buildViews();
-    void setupFileMenu();
+    void setupMenuBar();
     void setupToolbar();
     void placeWindow();
     void windowDidLoad();
@@ -111,6 +114,7 @@ private:
     QLabel* powerToolStatusText_ = nullptr;
     QProgressBar* powerToolProgressIndicator_ = nullptr;
     std::string powerToolName_;
+    CommandRouter* router_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;

@@ -1,6 +1,7 @@
 // The application delegate as the rest of the program reaches it: the standard-tool seam,
 // its menu items, the palettes it hides and brings back, and quitting.
 #include "app/app_controller.h"
+#include "app/command_router.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -55,7 +56,7 @@ TEST_F(Delegate, ResetStandardToolKeepsArmedToolsUnlessForced) {
 
 TEST_F(Delegate, WithoutADocumentPanelItemsAreDisabledAndOfferToShow) {
     QMainWindow window;
-    app->installMenuItems(&window);
+    CommandRouter(&window, nullptr, nullptr).buildMenuBar();
     ToolPaletteController::shared()->showWindow();
     PlanToolPaletteController::shared()->showWindow();
     QMenu* menu = window.menuBar()->findChild<QMenu*>(QStringLiteral("Window"));

@@ -2,8 +2,13 @@
 // screenshot under the build folder, then asks it to quit and expects a clean exit. A second
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
 // design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
-// slider's menus and chooses another floor.
+// slider's menus and chooses another floor. A fourth drives a document window of this process
+// through its menu bar and undo keys.
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QUndoStack>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
@@ -17,11 +22,18 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "app/app_controller.h"
+#include "app/command_router.h"
+#include "app/window_controller.h"
 #include "files/design_file.h"
+#include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "port/qt/platform.h"
 #include "support/build.h"
+#include "support/doubles.h"
+#include "ui/tool_palettes.h"
 
 namespace {
 
@@ -127,8 +139,10 @@ TEST(Window, PalettesFloatAsToolWindowsTheirCommandsToggleThemAndQuitExits) {
     XDo({"key", "--window", main, "ctrl+2"});
     EXPECT_TRUE(WaitFor([&] { return !ShownWindow(QStringLiteral("Editing Tools")).isEmpty(); }));
 
+    // To the focused window through the server: a key sent to a window that is gone by its
+    // release would stay pressed for the next run.
     XDo({"windowfocus", "--sync", main});
-    XDo({"key", "--window", main, "ctrl+q"});
+    XDo({"key", "ctrl+q"});
     ASSERT_TRUE(program.waitForFinished(15000)) << "Quit did not end the program";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
@@ -242,6 +256,56 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTe
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(15000));
     EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
+}
+
+void ClickAt(QWidget* w, QPoint at) {
+    const QPoint p = w->mapToGlobal(at);
+    XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+}
+
+// In this process: the menu bar of a document window, with the server's mouse and keys. Select
+// All and Delete from the Edit menu, then undo and redo by their keys while a palette is active.
+TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    TempFolders folders(FreshTempFolder("menus"));
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    for (float x : {0.0f, 100.0f}) Shape(d->model()->itsCurLayer, objtype::kDetail, {{x, 0}, {x + 40, 0}, {x + 40, 40}}, true);
+    StoreUndo("Rectangle");  // as the drawing tool leaves them
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    // An undo reads the design back, its floors new records.
+    auto objects = [] { return CountObjects(GetLayerFromName("First Floor")->firstObject); };
+
+    QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    auto choose = [&](const char* name) {
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
+        if (!QTest::qWaitFor([&] { return edit->isVisible(); })) return false;
+        ClickAt(edit, edit->actionGeometry(w->commandRouter()->action(name)).center());
+        return QTest::qWaitFor([&] { return !edit->isVisible(); });
+    };
+    ASSERT_TRUE(choose("selectAll"));
+    ASSERT_TRUE(choose("delete"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Delete removed nothing";
+    QAction* undoItem = w->commandRouter()->action("undo");
+    EXPECT_EQ(std::tuple(undoItem->text(), undoItem->isEnabled()), std::tuple(QString("Undo Delete"), true));
+
+    // The keys reach the document's undo stack while the palette is the active window.
+    QWidget* palette = ToolPaletteController::shared()->window();
+    palette->show();
+    XDo({"windowfocus", "--sync", QString::number(palette->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == palette; }));
+    XDo({"key", "ctrl+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+Z did not undo";
+    XDo({"key", "ctrl+shift+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Ctrl+Shift+Z did not redo";
+    AppController::destroyShared(), ResetAllGlobals();
 }
 
 } // namespace

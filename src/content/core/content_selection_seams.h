@@ -20,3 +20,6 @@ DVX_SEAM(ContentPaletteSelectCategory, "content", port::SeamKind::UserInterface,
 // When the selected category is one read from a folder of the user's (category type 3, library
 // types 12, 14, 16 and 17), its entries are found again and the palette redraws them.
 DVX_SEAM(ContentPaletteRefreshFolderCategory, "content", port::SeamKind::UserInterface, void())
+// `locatePlantForObject:`: shows the plant of the object in the palette.
+struct Objex;
+DVX_SEAM(ContentPaletteLocatePlant, "content", port::SeamKind::UserInterface, void(Objex* plant))

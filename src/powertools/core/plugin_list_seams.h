@@ -26,3 +26,5 @@ DVX_SEAM(PowerToolReleaseLockOwnedByDocument, "powertools", port::SeamKind::Plug
 // Whether a loaded plug-in is free (another design may hold it), and its name (UTF-8).
 DVX_SEAM(PowerToolIsAvailable, "powertools", port::SeamKind::PlugIn, bool(int32_t plugInID))
 DVX_SEAM(PowerToolName, "powertools", port::SeamKind::PlugIn, std::string(int32_t plugInID))
+// The PowerTool launcher's window, run modally until the launcher ends the run.
+DVX_SEAM(RunPowerToolLauncher, "powertools", port::SeamKind::PlugIn, void())

@@ -55,3 +55,10 @@ DVX_SEAM(LiveViewResetCursorRects, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewFreeFlyAround, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewControlledWalkThrough, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewControlledFlyAround, "render", port::SeamKind::Renderer, void())
+// The live-view controller's own menu commands: the camera back to its start, the walk-through
+// elevation and fly-around altitude sheets, and the render and light property panels.
+DVX_SEAM(LiveViewReset3DView, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewSetWalkThroughElevation, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewSetFlyAroundAltitude, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewShowRenderProperties, "render", port::SeamKind::Renderer, void())
+DVX_SEAM(LiveViewShowLightProperties, "render", port::SeamKind::Renderer, void())
