@@ -29,7 +29,7 @@
 #include "plan/zoom.h"
 #include "port/path.h"
 #include "port/qt/painter_context.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"

@@ -23,7 +23,7 @@
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tracking/click_info.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 
 Objex* gRemovePtTargetObject = nullptr;

@@ -11,7 +11,7 @@
 #include "plan/plan_objects.h"
 #include "port/seam.h"
 #include "tools/wall_dimension_limit.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 
 namespace {
 

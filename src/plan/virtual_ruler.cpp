@@ -19,7 +19,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/grid_snap.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/scene_camera.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 
 namespace {
 

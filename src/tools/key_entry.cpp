@@ -1,7 +1,7 @@
 #include "tools/key_entry.h"
 
 #include "app/core/event_handler.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 
 void TrackKeyEntry(int32_t x, int32_t y, CommandWindow* window) {

@@ -8,7 +8,7 @@
 #include "model/transforms.h"
 #include "render/core/custom_textures.h"
 #include "tools/rebuild_seams.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/poly_builders.h"
 
 namespace {

@@ -21,6 +21,19 @@ uint8_t gResetToWallTool = 0;
 int16_t gResetWallTool = 0;
 uint8_t gFilletChamferUndo = 0;
 uint32_t gEventModifiers = 0;
+float gDownX = 0, gDownY = 0, gDownZ = 0;
+float gUpX = 0, gUpY = 0, gUpZ = 0;
+float gTrackConstrainAngle = 0;
+float gPrevTrackConstrainAngle = kNoTrackValue;
+FloatPoint gTranslateWallSegPt1{kNoTrackValue, kNoTrackValue}, gTranslateWallSegPt2{kNoTrackValue, kNoTrackValue};
+FloatPoint gPrevTranslateWallSegPt1{kNoTrackValue, kNoTrackValue}, gPrevTranslateWallSegPt2{kNoTrackValue, kNoTrackValue};
+uint8_t gChangeSnapOK = 0;
+uint8_t gPerpAtStart = 0;
+Poinz* gPerpStartPtz = nullptr;
+Poinz* gPerpEndPtz = nullptr;
+ClickInfo gSnapInfo;
+uint8_t gTrackingPoly = 0;
+uint8_t gLockRectTool = 0, gLockOvalTool = 0, gLockArcTool = 0;
 static const port::GlobalReset kReset([] {
     gCurTool = toolid::kSelect;
     gTrackingMouse = 0;
@@ -39,11 +52,33 @@ static const port::GlobalReset kReset([] {
     gResetWallTool = 0;
     gFilletChamferUndo = 0;
     gEventModifiers = 0;
+    gDownX = gDownY = gDownZ = gUpX = gUpY = gUpZ = 0;
+    gTrackConstrainAngle = 0;
+    gPrevTrackConstrainAngle = kNoTrackValue;
+    gTranslateWallSegPt1 = gTranslateWallSegPt2 = FloatPoint{kNoTrackValue, kNoTrackValue};
+    gPrevTranslateWallSegPt1 = gPrevTranslateWallSegPt2 = FloatPoint{kNoTrackValue, kNoTrackValue};
+    gChangeSnapOK = 0;
+    gPerpAtStart = 0;
+    gPerpStartPtz = gPerpEndPtz = nullptr;
+    gSnapInfo = ClickInfo{};
+    gTrackingPoly = 0;
+    gLockRectTool = gLockOvalTool = gLockArcTool = 0;
 });
-// The click keeps its hit fields otherwise: the object and both points are dropped together.
+namespace {
+bool OwnsPoint(const Objex* o, const Poinz* point) {
+    for (const Poinz* p = o->firstPoint; p; p = p->next)
+        if (p == point) return true;
+    return false;
+}
+// A click keeps its hit fields otherwise: the object and both points are dropped together.
+void ForgetIn(ClickInfo& click, const Objex* o) {
+    if (click.ciObject == o || OwnsPoint(o, click.ciPoint) || OwnsPoint(o, click.ciPoint2))
+        click.ciObject = nullptr, click.ciPoint = click.ciPoint2 = nullptr;
+}
+}  // namespace
+
 static const ObjectForgetter kForget([](const Objex* o) {
-    bool pointed = gClickInfo.ciObject == o;
-    for (const Poinz* p = o->firstPoint; p && !pointed; p = p->next)
-        pointed = p == gClickInfo.ciPoint || p == gClickInfo.ciPoint2;
-    if (pointed) gClickInfo.ciObject = nullptr, gClickInfo.ciPoint = gClickInfo.ciPoint2 = nullptr;
+    ForgetIn(gClickInfo, o);
+    ForgetIn(gSnapInfo, o);
+    if (OwnsPoint(o, gPerpStartPtz) || OwnsPoint(o, gPerpEndPtz)) gPerpStartPtz = gPerpEndPtz = nullptr;
 });

@@ -43,6 +43,33 @@ extern uint8_t gFilletChamferUndo;
 // Modifier flags of the event being handled (the masks below), as the platform reported them.
 extern uint32_t gEventModifiers;
 
+// --- the gesture's points and constraints ---
+
+// "None" for the dragged segment and the constraint angle of the previous event.
+inline constexpr float kNoTrackValue = -999999.0f;
+// Plan points (H, V, D as X, Y, Z) of the press and of the release.
+extern float gDownX, gDownY, gDownZ;
+extern float gUpX, gUpY, gUpZ;
+// The angle (radians) the last angle constraint chose, and its value at the previous event.
+extern float gTrackConstrainAngle;
+extern float gPrevTrackConstrainAngle;
+// Where the dragged segment's ends lie now (H, D in floatH, floatV), and at the previous event.
+extern FloatPoint gTranslateWallSegPt1, gTranslateWallSegPt2;
+extern FloatPoint gPrevTranslateWallSegPt1, gPrevTranslateWallSegPt2;
+// The keyboard may change the snap mode now.
+extern uint8_t gChangeSnapOK;
+// The segment a perpendicular snap found in this gesture (forgotten with its object), and
+// whether it was found at the press.
+extern uint8_t gPerpAtStart;
+extern Poinz* gPerpStartPtz;
+extern Poinz* gPerpEndPtz;
+// The second object under the point of an intersection snap.
+extern ClickInfo gSnapInfo;
+// Set while the polyline tracker draws a polyline.
+extern uint8_t gTrackingPoly;
+// Shape locks of the detail tools' draw methods: Shift then draws freely.
+extern uint8_t gLockRectTool, gLockOvalTool, gLockArcTool;
+
 // Modifier masks of an event's flags.
 namespace evmod {
 inline constexpr uint32_t kShift = 0x20000;
@@ -57,11 +84,22 @@ inline constexpr int16_t kNone = -1;
 inline constexpr int16_t kSelect = 200;
 inline constexpr int16_t kKeyEntry = 201;
 inline constexpr int16_t kRotate = 202;
+inline constexpr int16_t kLeader = 213;
 inline constexpr int16_t kZoom = 203;
 inline constexpr int16_t kPan = 204;
 inline constexpr int16_t kCamera = 205;
+inline constexpr int16_t kTextEntry = 206;
 inline constexpr int16_t kText = 207;
 inline constexpr int16_t kResize = 215;
+inline constexpr int16_t kExteriorWall = 7050;
+inline constexpr int16_t kCurvedWall = 7054;
+inline constexpr int16_t kRectangle = 7700;
+inline constexpr int16_t kOval = 7701;
+inline constexpr int16_t kLine = 7702;
+inline constexpr int16_t kArc = 7704;
+inline constexpr int16_t kCircularArc = 7705;
+inline constexpr int16_t kMultigon = 7706;
+inline constexpr int16_t kFill = 7503;
 inline constexpr int16_t kFourPointRoof = 7307;
 inline constexpr int16_t kThreePointRoof = 7308;
 inline constexpr int16_t kInsertPoint = 7900;
@@ -73,12 +111,15 @@ inline constexpr int16_t kChamfer = 7911;
 inline constexpr int16_t kFilletChamfer = 7912;
 }  // namespace toolid
 
-// Snap modes the model tests.
+// Snap modes.
 namespace snapmode {
 inline constexpr int16_t kNone = 500;
 inline constexpr int16_t kEndPoint = 501;
 inline constexpr int16_t kObjectCentre = 503;
+inline constexpr int16_t kSegmentCentre = 502;
 inline constexpr int16_t kObjectCorner = 504;
+inline constexpr int16_t kIntersection = 505;
+inline constexpr int16_t kPerpendicular = 506;
 inline constexpr int16_t kSegmentOffset = 507;
 inline constexpr int16_t kOnSegment = 508;
 inline constexpr int16_t kOrigin = 510;

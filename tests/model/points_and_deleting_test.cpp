@@ -19,6 +19,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "model/projection.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/render_state.h"
@@ -30,7 +31,6 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/seam_recorders.h"
-#include "tracking/evaluate_point_seams.h"
 #include "tracking/tracking_state.h"
 
 using namespace dvxtest;
@@ -95,11 +95,7 @@ TEST_F(PointsTest, CurvedSegmentsOtherTypesAndPointSnapModesAreRefused) {
 }
 
 TEST_F(PointsTest, ElevationByTypeAndTrimRecordsOfTheirOwn) {
-    SetEvaluatePointHandler([](int32_t x, int32_t y, float* h, float* v, float* d, uint8_t, ClickInfo*, uint8_t) {
-        *h = static_cast<float>(x);
-        *v = 5.0f;  // the click evaluates at V 5
-        *d = static_cast<float>(y);
-    });
+    gGlobalYOffset = 5.0f;  // the click evaluates at V 5
     Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}}, true);
     deck->firstPoint->position[1] = 7.0f;
     EXPECT_FLOAT_EQ(Add(deck, deck->firstPoint, 40, 0)->position[1], 7.0f);

@@ -38,7 +38,7 @@
 #include "scene/render_seams.h"
 #include "tools/photos.h"
 #include "tools/rebuild_seams.h"
-#include "tracking/evaluate_point_seams.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
 #include "ui/core/inspector_seams.h"

@@ -11,7 +11,11 @@
 #include "port/seam.h"
 
 uint8_t gInspectorPanelVisible = 0;
-static const port::GlobalReset kReset([] { gInspectorPanelVisible = 0; });
+int32_t gCurPropertiesObjectCount = 0;
+static const port::GlobalReset kReset([] {
+    gInspectorPanelVisible = 0;
+    gCurPropertiesObjectCount = 0;
+});
 
 void RefreshSelectionState40() {
     if (!gCurDocument || !gCurDocument->itsDocState) return;

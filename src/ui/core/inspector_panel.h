@@ -5,6 +5,8 @@
 
 // Set while the inspector panel is shown.
 extern uint8_t gInspectorPanelVisible;
+// How many objects the inspector's properties show (0 until the inspector keeps it).
+extern int32_t gCurPropertiesObjectCount;
 
 // Rebuilds the current document's selection summary and shows its elevation.
 void RefreshSelectionState40();

@@ -16,12 +16,12 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/projection.h"
 #include "plan/selection_feedback.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/render_seams.h"
-#include "tracking/evaluate_point_seams.h"
 #include "support/drawing_doubles.h"
 #include "support/records.h"
 #include "support/seam_recorders.h"
@@ -229,9 +229,6 @@ class PlanContent : public PlanRoad {
 protected:
     void SetUp() override {
         PlanRoad::SetUp();
-        SetEvaluatePointHandler([this](int32_t, int32_t, float* h, float* v, float* d, uint8_t, ClickInfo*, uint8_t) {
-            *h = at[0], *v = at[1], *d = at[2];
-        });
         Bytes object = ObjectFileHeader(10000);
         ObjectFileRecord(object, {8, 1, -1, 0, {{30, 0, 0}, {90, 0, 0}, {30, 0, 60}}});
         entries[0] = Entry(symentry::kObject, Write(object.i16(400).data(), "chair.pob"));
@@ -258,7 +255,8 @@ protected:
         return {o->firstPoint->position[0], o->firstPoint->position[1], o->firstPoint->position[2]};
     }
 
-    float at[3] = {};
+    // The drops land at view point (0, 0): the view's centre moved evaluates it to (h, v, d).
+    static void Aim(float h, float v, float d) { gGlobalXOffset = h, gGlobalYOffset = v, gGlobalZOffset = d; }
     SymEntryInfo entries[4];
 };
 
@@ -284,9 +282,9 @@ TEST_F(PlanContent, DropsPlaceEachKindAndStoreItsStep) {
     // Every coordinate of the point applies, in the plan and in a front view alike.
     for (int16_t kind : {2, 1}) {
         ds->viewKind = kind;
-        at[0] = at[1] = at[2] = 0, Drop(entries[1]);
+        Aim(0, 0, 0), Drop(entries[1]);
         const std::vector<float> origin = Placed();
-        at[0] = 10.4f, at[1] = 20.6f, at[2] = 30.3f, Drop(entries[1]);
+        Aim(10.4f, 20.6f, 30.3f), Drop(entries[1]);
         const std::vector<float> moved = Placed();
         EXPECT_TRUE(Near({moved[0] - origin[0], moved[1] - origin[1], moved[2] - origin[2]},
                          {10, kind == 2 ? 20.6 : 21, kind == 2 ? 30 : 30.3}, 1e-3)) << kind;
@@ -313,7 +311,7 @@ TEST_F(PlanContent, AutoClicksInsertWithOneStepForTheirPeriod) {
     mouse.flagsChanged(option);
     mouse.mouseDown(option), mouse.mouseUp(option);
     const std::vector<float> origin = Placed();
-    at[1] = 20.6f, mouse.mouseDown(option), mouse.mouseUp(option);
+    Aim(0, 20.6f, 0), mouse.mouseDown(option), mouse.mouseUp(option);
     const std::vector<float> moved = Placed();
     const Names during = Stored();
     const size_t inserted = mouse.autoClick2DEntryIDs().size();
