@@ -1,10 +1,18 @@
-// Tab stepping through the snap modes and the reset at the first drag of a gesture.
+// Where each snap mode pulls a point; Tab stepping through the modes and the reset at the
+// first drag of a gesture.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
-#include "support/fixture.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/hit_testing.h"
+#include "support/build.h"
+#include "tracking/click_info.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
+#include "tracking/track_events.h"
 
 namespace {
 
@@ -42,6 +50,96 @@ TEST_F(SnapModes, ResetKeepsOnlyLockedModesOtherThanTheOrigin) {
         EXPECT_EQ(gSnapLocked, r.lockedAfter) << r.mode << "/" << int(r.locked);
         EXPECT_EQ(shown.empty(), !r.shown) << r.mode;
     }
+}
+
+TEST_F(SnapModes, TabEventsStepTheModeOnlyWhileAllowed) {
+    const TrackEvent shiftTab{trackevent::kKeyDown, {}, evmod::kShift, keycode::kTab};
+    const TrackEvent escape{trackevent::kKeyDown, {}, 0, keycode::kEscape};
+    gCurSnap = snapmode::kOrigin;
+    {
+        TrackEventSource::Delivery delivering(shiftTab);
+        MaintainSnapTools();
+        EXPECT_EQ(gCurSnap, snapmode::kOrigin);
+        gChangeSnapOK = 1;
+        {
+            TrackEventSource::Delivery inner(escape);
+            MaintainSnapTools();
+            EXPECT_EQ(gCurSnap, snapmode::kOrigin);
+        }
+        MaintainSnapTools();
+        EXPECT_EQ(gCurSnap, snapmode::kOnSegment);
+    }
+    EXPECT_EQ(TrackEventSource::current(), nullptr);
+}
+
+using dvxtest::Near;
+
+class SnapPlaces : public dvxtest::SelectionTest {
+protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        CurrentDocState()->snapToGrid = 0;
+        line = dvxtest::Shape(floor, objtype::kLine, {{0, 0}, {100, 0}});
+    }
+    ::testing::AssertionResult Snapped(int16_t mode, POINT at, float h, float d) {
+        gCurSnap = mode;
+        Float3DPoint p;
+        EvaluatePoint(at.x, at.y, &p.floatH, &p.floatV, &p.floatD, 1, nullptr, 1);
+        return Near({p.floatH, p.floatD}, {h, d}, 1e-3);
+    }
+    Objex* line = nullptr;
+};
+
+TEST_F(SnapPlaces, EachModePullsThePointOntoWhatLiesUnderIt) {
+    using dvxtest::Shape;
+    // A curve from (0, 100) to (100, 100) through (50, 80).
+    dvxtest::Make(objtype::kLine).on(floor).shown().at({{0, 0, 100, {}, {0, 0, -80}}, {100, 0, 100, {0, 0, 80}}}).bounds();
+    Objex* a = Shape(floor, objtype::kPolygon, {{300, 0}, {320, 0}, {320, 20}, {300, 20}}, true);
+    Objex* b = Shape(floor, objtype::kPolygon, {{400, 0}, {420, 0}, {420, 20}, {400, 20}}, true);
+    dvxtest::Group(floor, {a, b});
+    Objex* box = Shape(floor, objtype::kPolygon, {{200, 0}, {240, 0}, {240, 40}, {200, 40}}, true);
+    Shape(floor, objtype::kLine, {{500, 0}, {600, 100}});
+    Shape(floor, objtype::kLine, {{500, 100}, {600, 0}});
+
+    struct Row { int16_t mode, tool; float offset; POINT at; float h, d; };
+    const Row rows[] = {
+        {501, 200, 0, {30, 2}, 0, 0},       {501, 200, 0, {50, 2}, 100, 0},  // the nearer end; a tie the second
+        {502, 200, 0, {16, 85}, 50, 80},    // the middle of the curve
+        {503, 200, 0, {310, 1}, 360, 10},   // the centre of the group the square belongs to
+        {504, 200, 0, {239, 30}, 240, 40},  {504, 200, 0, {201, 5}, 200, 0},  // the corner on the pointer's side
+        {505, 200, 0, {30, 2}, 30, 2},      {505, 200, 0, {552, 50}, 550, 50},  // one segment; two crossing
+        {507, 200, 0, {30, 2}, 0, 0},       {507, 200, 12, {30, 2}, 24, 0},     // 12 inches along
+        {507, 7105, 12, {30, 2}, 24, 100},  // a switch stands 100 off the wall, on the pointer's side
+        // On the piece the hit reports (28.2 to 35.2), as far from its nearer end as the pointer.
+        {508, 200, 0, {33, 3}, 35.2f - std::sqrt(2.2f * 2.2f + 9), 0},
+        {510, 200, 0, {700, 700}, 2400, -2400},             // the origin, with nothing under the pointer
+    };
+    for (const Row& r : rows) {
+        gCurTool = r.tool, CurrentDocState()->snapOffset = r.offset;
+        EXPECT_TRUE(Snapped(r.mode, r.at, r.h, r.d)) << r.mode << " row " << (&r - rows);
+    }
+    EXPECT_EQ(gSelectIndex, 1);
+
+    // Handles 1-4 of the 2D bounds.
+    ClickInfo handle;
+    handle.ciHit = handle.ciHandleHit = 1, handle.ciObject = box;
+    const float corners[4][2] = {{200, 0}, {240, 0}, {240, 40}, {200, 40}};
+    for (int16_t i = 1; i <= 4; ++i) {
+        float h = 0, d = 0;
+        handle.ciHandle = i;
+        EXPECT_TRUE(SnapPoint(&handle, 0, 0, 501, floor, &h, &d) && h == corners[i - 1][0] && d == corners[i - 1][1]) << i;
+    }
+}
+
+TEST_F(SnapPlaces, PerpendicularRecordsTheFirstSegmentAndNeverMoves) {
+    gCurTool = toolid::kExteriorWall;  // wall tools take nothing from this mode
+    EXPECT_TRUE(Snapped(506, {30, 2}, 30, 2));
+    EXPECT_EQ(gPerpStartPtz, nullptr);
+    gCurTool = toolid::kSelect;
+    EXPECT_TRUE(Snapped(506, {30, 2}, 30, 2));
+    dvxtest::Shape(floor, objtype::kLine, {{0, 50}, {100, 50}});
+    EXPECT_TRUE(Snapped(506, {30, 52}, 30, 52));
+    EXPECT_TRUE(dvxtest::Same({gPerpStartPtz, gPerpEndPtz}, {line->firstPoint, line->firstPoint->next}));
 }
 
 }  // namespace
