@@ -118,13 +118,13 @@ void Constrain(const PlanPoint& p, const ClickInfo* info) {
         if (info) MoveToolConstraint(p, info);
         return;
     }
-    if ((tool == toolid::kLeader || (tool >= toolid::kExteriorWall && tool < toolid::kCurvedWall)) && !info) {
+    // The leader and the straight walls keep their angle only inside a tracked gesture.
+    const bool tracksAngle = tool == toolid::kLeader || (tool >= toolid::kExteriorWall && tool < toolid::kCurvedWall);
+    if (tracksAngle && !info) {
         p.grid();
         return ShapeLocks(p);
     }
-    if (tool == toolid::kLeader || (tool >= toolid::kExteriorWall && tool < toolid::kCurvedWall) || tool == 7059 ||
-        tool == 7605)
-        return p.angleFromDown(0);
+    if (tracksAngle || tool == 7059 || tool == 7605) return p.angleFromDown(0);
     if (std::find(std::begin(kPolylineTools), std::end(kPolylineTools), tool) != std::end(kPolylineTools))
         return SnapCursorToPolyAngleConstraint(gDownX, gDownZ, p.x, p.z, 0);
     if (tool < toolid::kFillet || tool > toolid::kFilletChamfer) p.grid();

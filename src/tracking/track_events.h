@@ -40,10 +40,6 @@ class TrackEventSource {
 public:
     // The event being handled, or null between events.
     static const TrackEvent* current();
-    // Whether an event of the type is taken by a loop with the mask.
-    static bool matches(const TrackEvent& event, uint32_t mask) {
-        return event.type >= 0 && event.type < 32 && (mask & trackevent::Mask(event.type)) != 0;
-    }
 
     // Makes the event current for as long as it lives; the one current before comes back after.
     class Delivery {
