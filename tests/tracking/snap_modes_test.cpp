@@ -7,6 +7,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/deletion.h"
 #include "model/hit_testing.h"
 #include "support/build.h"
 #include "tracking/click_info.h"
@@ -140,6 +141,8 @@ TEST_F(SnapPlaces, PerpendicularRecordsTheFirstSegmentAndNeverMoves) {
     dvxtest::Shape(floor, objtype::kLine, {{0, 50}, {100, 50}});
     EXPECT_TRUE(Snapped(506, {30, 52}, 30, 52));
     EXPECT_TRUE(dvxtest::Same({gPerpStartPtz, gPerpEndPtz}, {line->firstPoint, line->firstPoint->next}));
+    DeleteObj(line);  // the segment goes with its object
+    EXPECT_TRUE(dvxtest::Same({gPerpStartPtz, gPerpEndPtz}, {nullptr, nullptr}));
 }
 
 }  // namespace
