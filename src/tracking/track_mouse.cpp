@@ -7,7 +7,7 @@
 #include "files/undo.h"
 #include "model/document_model.h"
 #include "tools/key_entry.h"
-#include "tracking/tracking_seams.h"
+#include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/sheet_seams.h"
 
@@ -117,6 +117,7 @@ void TrackMouse::finish() {
     if (gCurTool != toolid::kKeyEntry) {
         gTrackingMouse = 0;
         gTrackingObject = 0;
+        gTrackInvertedFillet = 0;
         if (gResetToWallTool) {
             gResetToWallTool = 0;
             gCurTool = gResetWallTool;

@@ -1,5 +1,8 @@
 #include "tracking/tracking_state.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/deletion.h"
 #include "model/objects.h"
 #include "port/seam.h"
@@ -34,7 +37,39 @@ Poinz* gPerpEndPtz = nullptr;
 ClickInfo gSnapInfo;
 uint8_t gTrackingPoly = 0;
 uint8_t gLockRectTool = 0, gLockOvalTool = 0, gLockArcTool = 0;
+int16_t gMouseState = 0;
+float gTrackState[12] = {};
+float gMouseModeLimit = 20.0f;
+int32_t gLastEditToolID = 213;
+float gFirstDownX = 0, gFirstDownY = 0, gFirstDownZ = 0;
+float gFirstUpX = 0, gFirstUpY = 0, gFirstUpZ = 0;
+POINT gStartMouse, gBeginMouse, gEndMouse;
+uint8_t gBeginKeepTracking = 0;
+uint8_t gLineOpposingPtSelected = 0;
+Poinz* gLineOpposingPoint = nullptr;
+int32_t gInfoType = 128;
+float gXResizeDirection = 1, gYResizeDirection = 1, gZResizeDirection = 1;
+int16_t gStairToolStyle = 1;
+int16_t gRailToolStyle = 1;
+int16_t gRoofToolStyle = 0;
+uint8_t gTrackInvertedFillet = 0;
+uint8_t gDocumentChanged = 0;
 static const port::GlobalReset kReset([] {
+    gMouseState = 0;
+    std::fill(std::begin(gTrackState), std::end(gTrackState), 0.0f);
+    gMouseModeLimit = 20.0f;
+    gLastEditToolID = 213;
+    gFirstDownX = gFirstDownY = gFirstDownZ = gFirstUpX = gFirstUpY = gFirstUpZ = 0;
+    gStartMouse = gBeginMouse = gEndMouse = POINT{};
+    gBeginKeepTracking = 0;
+    gLineOpposingPtSelected = 0;
+    gLineOpposingPoint = nullptr;
+    gInfoType = 128;
+    gXResizeDirection = gYResizeDirection = gZResizeDirection = 1;
+    gStairToolStyle = gRailToolStyle = 1;
+    gRoofToolStyle = 0;
+    gTrackInvertedFillet = 0;
+    gDocumentChanged = 0;
     gCurTool = toolid::kSelect;
     gTrackingMouse = 0;
     gPointOrientation = 0;
@@ -80,5 +115,6 @@ void ForgetIn(ClickInfo& click, const Objex* o) {
 static const ObjectForgetter kForget([](const Objex* o) {
     ForgetIn(gClickInfo, o);
     ForgetIn(gSnapInfo, o);
+    if (OwnsPoint(o, gLineOpposingPoint)) gLineOpposingPoint = nullptr;
     if (OwnsPoint(o, gPerpStartPtz) || OwnsPoint(o, gPerpEndPtz)) gPerpStartPtz = gPerpEndPtz = nullptr;
 });

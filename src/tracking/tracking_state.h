@@ -70,6 +70,38 @@ extern uint8_t gTrackingPoly;
 // Shape locks of the detail tools' draw methods: Shift then draws freely.
 extern uint8_t gLockRectTool, gLockOvalTool, gLockArcTool;
 
+// --- the rest of the gesture's state ---
+
+// Stage of the tracker call in progress: 1 press, 2 drag, 3 release.
+extern int16_t gMouseState;
+// Shared with the trackers: [0..2] the press's plan point, [3..5] the current one, [6], [7]
+// the clicked object's centre (H, D), [9] the reference length (centre to press), [10] the
+// centre to the current point.
+extern float gTrackState[12];
+// Below this many view points between press and release a gesture is a click.
+extern float gMouseModeLimit;
+// The highest ID of the edit tools (200 and up).
+extern int32_t gLastEditToolID;
+// Press and release of the last finished gesture.
+extern float gFirstDownX, gFirstDownY, gFirstDownZ;
+extern float gFirstUpX, gFirstUpY, gFirstUpZ;
+// View points of the press (both) and the one the release is evaluated at.
+extern POINT gStartMouse, gBeginMouse, gEndMouse;
+// Set at the press, cleared at the first drag.
+extern uint8_t gBeginKeepTracking;
+// Reset at every press: the resize tool's opposing point and directions, the readout kind.
+extern uint8_t gLineOpposingPtSelected;
+extern Poinz* gLineOpposingPoint;
+extern int32_t gInfoType;
+extern float gXResizeDirection, gYResizeDirection, gZResizeDirection;
+// Styles the dispatch writes before calling the stair, rail, roof and fillet trackers.
+extern int16_t gStairToolStyle;
+extern int16_t gRailToolStyle;
+extern int16_t gRoofToolStyle;
+extern uint8_t gTrackInvertedFillet;
+// Raised by every tracker call of a gesture; whoever saves the design lowers it.
+extern uint8_t gDocumentChanged;
+
 // Modifier masks of an event's flags.
 namespace evmod {
 inline constexpr uint32_t kShift = 0x20000;

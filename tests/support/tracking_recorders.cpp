@@ -1,36 +1,20 @@
 #include "support/tracking_recorders.h"
 
-#include "tracking/tracking_seams.h"
+#include "tracking/tool_dispatch.h"
 #include "tracking/tracking_state.h"
 
 namespace dvxtest {
 
-namespace {
-std::string At(int32_t x, int32_t y) { return std::to_string(x) + "," + std::to_string(y); }
-void ReadModifiers() { gTrackModifiers = (gEventModifiers & evmod::kShift) ? 4 : 0; }
-}  // namespace
-
 RecordingTracker::RecordingTracker() {
-    SetBeginTrackingHandler([this](int32_t x, int32_t y) {
-        ReadModifiers();
-        calls.push_back("begin " + At(x, y));
-        if (releaseAtBegin) gMouseCaptured = 0;
-    });
-    SetKeepTrackingHandler([this](int32_t x, int32_t y, int32_t px, int32_t py) {
-        previousModifiers.push_back(gPrevTrackModifiers);
-        ReadModifiers();
-        calls.push_back("keep " + At(x, y) + " from " + At(px, py));
-    });
-    SetEndTrackingHandler([this](int32_t x, int32_t y, int32_t px, int32_t py) {
-        calls.push_back("end " + At(x, y) + " at " + At(px, py));
-        if (hitAtEnd >= 0) gClickInfo.ciHit = static_cast<uint8_t>(hitAtEnd);
-    });
+    for (int s = 1; s < static_cast<int>(TrackerSlot::Count); ++s)
+        RegisterTracker(static_cast<TrackerSlot>(s), [this](int32_t x, int32_t y, float, float, float, int16_t stage) {
+            calls.push_back(std::to_string(stage) + " " + std::to_string(x) + "," + std::to_string(y));
+            modifiers.push_back(gTrackModifiers);
+            if (stage == 1 && releaseAtBegin) gMouseCaptured = 0;
+            if (stage == 3 && hitAtEnd >= 0) gClickInfo.ciHit = static_cast<uint8_t>(hitAtEnd);
+        });
 }
 
-RecordingTracker::~RecordingTracker() {
-    BeginTracking.Reset();
-    KeepTracking.Reset();
-    EndTracking.Reset();
-}
+RecordingTracker::~RecordingTracker() { ClearTrackers(); }
 
 }  // namespace dvxtest

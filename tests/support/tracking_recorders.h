@@ -1,9 +1,8 @@
 #pragma once
-// Stands in for the tracking engine: records Begin, Keep and End as lines ("begin 10,20",
-// "keep 30,40 from 10,20", "end 35,45 at 30,40") and, as the engine will, reads the event's
-// Shift into gTrackModifiers (bit 4) at every call. `releaseAtBegin` makes the press a click
-// that needs no drag loop; `hitAtEnd` (0 or 1) refills gClickInfo's ciHit at the release as the
-// engine may. The engine's defaults come back when it goes.
+// A tracker in every slot of the tool table, recording each call as "stage x,y" (the view
+// point the engine passed). `releaseAtBegin` makes the press a click that needs no drag loop;
+// `hitAtEnd` (0 or 1) refills gClickInfo's ciHit at the release as a tracker may. The slots
+// are emptied when it goes.
 #include <string>
 #include <vector>
 
@@ -17,8 +16,8 @@ public:
     RecordingTracker& operator=(const RecordingTracker&) = delete;
 
     std::vector<std::string> calls;
-    // gPrevTrackModifiers as each Keep found it.
-    std::vector<int> previousModifiers;
+    // gTrackModifiers as each call saw it.
+    std::vector<int> modifiers;
     bool releaseAtBegin = false;
     int hitAtEnd = -1;
 };
