@@ -7,6 +7,7 @@
 #include "files/undo.h"
 #include "model/document_model.h"
 #include "tools/key_entry.h"
+#include "tracking/tracker_loops.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/sheet_seams.h"
@@ -77,6 +78,8 @@ const char* TrackUndoName(int16_t tool) {
 
 bool TrackMouse::begin(POINT click, CommandWindow* window) {
     running_ = false;
+    after_ = After::Nothing;
+    ended_ = false;
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
     window_ = window;
@@ -86,34 +89,76 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
         return false;
     }
     gSkipConstraints = 0;
+    running_ = true;
     BeginTracking(click.x, click.y);
+    if (TrackerLoopOpen()) after_ = After::Press;
+    else afterPress();
+    return running_;
+}
+
+void TrackMouse::afterPress() {
+    after_ = After::Nothing;
     // The four- and three-point roofs take the events until the release whatever the tracker
     // said; the test is made once, before the first event.
-    if (gMouseCaptured || gCurTool == toolid::kFourPointRoof || gCurTool == toolid::kThreePointRoof) {
-        running_ = true;
-        return true;
-    }
-    EndTracking(click.x, click.y, click.x, click.y);
-    finish();
-    return false;
+    if (gMouseCaptured || gCurTool == toolid::kFourPointRoof || gCurTool == toolid::kThreePointRoof) return;
+    endAt(last_);
 }
 
 void TrackMouse::keep(POINT at, uint32_t modifiers) {
-    if (!running_) return;
-    gEventModifiers = modifiers;
-    gPrevTrackModifiers = gTrackModifiers;
-    KeepTracking(at.x, at.y, last_.x, last_.y);
-    last_ = at;
+    event(TrackEvent{trackevent::kLeftMouseDragged, at, modifiers});
 }
 
-void TrackMouse::end(POINT up) {
+void TrackMouse::end(POINT up) { event(TrackEvent{trackevent::kLeftMouseUp, up, gEventModifiers}); }
+
+void TrackMouse::event(const TrackEvent& e) {
     if (!running_) return;
-    running_ = false;
+    if (TrackerLoopOpen()) {
+        DeliverToTrackerLoop(e);
+        if (!TrackerLoopOpen()) resume();
+        return;
+    }
+    if (ended_) return;
+    TrackEventSource::Delivery delivering(e);
+    switch (e.type) {
+    case trackevent::kLeftMouseDragged:
+    case trackevent::kKeyDown:
+    case trackevent::kFlagsChanged:
+        gEventModifiers = e.modifiers;
+        gPrevTrackModifiers = gTrackModifiers;
+        KeepTracking(e.where.x, e.where.y, last_.x, last_.y);
+        last_ = e.where;
+        break;
+    case trackevent::kLeftMouseUp: endAt(e.where); break;
+    default: break;
+    }
+}
+
+void TrackMouse::endAt(POINT up) {
+    ended_ = true;
     EndTracking(up.x, up.y, last_.x, last_.y);
+    if (TrackerLoopOpen()) after_ = After::End;
+    else finish();
+}
+
+void TrackMouse::resume() {
+    const After after = after_;
+    after_ = After::Nothing;
+    if (after == After::Press) afterPress();
+    else if (after == After::End) finish();
+}
+
+void TrackMouse::cancel() {
+    if (!running_) return;
+    CloseTrackerLoops();
+    after_ = After::Nothing;
+    if (!ended_) endAt(last_);
+    if (!running_) return;
+    CloseTrackerLoops();  // loops the release opened
     finish();
 }
 
 void TrackMouse::finish() {
+    running_ = false;
     if (gCurTool != toolid::kKeyEntry) {
         gTrackingMouse = 0;
         gTrackingObject = 0;

@@ -14,9 +14,14 @@
 // last tracked point. Afterwards it clears gTrackingMouse and gTrackingObject, gives back a
 // wall tool the engine swapped for the move tool, and stores the undo step named after the
 // (restored) tool. The caller has filled gClickInfo and set gMouseCaptured.
+//
+// A tracker may open loops (tracker_loops.h): while one is open every event goes to it first
+// (presses too, see event()), and what the runner does after the call that opened it (the
+// release of a click, or the end of the gesture) waits until the last loop closes.
 #include <cstdint>
 
 #include "port/winrecords.h"
+#include "tracking/track_events.h"
 
 struct CommandWindow;
 
@@ -31,13 +36,24 @@ public:
     void keep(POINT at, uint32_t modifiers);
     // The release at `up`: the gesture ends at the last tracked point.
     void end(POINT up);
+    // Any event of the gesture: drags, keys and modifier changes keep, a release ends; while
+    // a loop is open it goes to the loop (other presses and moves are dropped otherwise).
+    void event(const TrackEvent& event);
+    // A lost focus: open loops close, the gesture ends at its last point.
+    void cancel();
     bool running() const { return running_; }
     // Where the gesture would end now.
     POINT lastPoint() const { return last_; }
 
 private:
+    enum class After { Nothing, Press, End };
+    void afterPress();
+    void endAt(POINT up);
     void finish();
+    void resume();
 
+    After after_ = After::Nothing;
+    bool ended_ = false;
     bool running_ = false;
     POINT click_;
     POINT last_;

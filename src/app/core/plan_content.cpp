@@ -211,7 +211,7 @@ bool PlanMouse::canEnable2DAutoClick(uint32_t modifiers) const {
 
 void PlanMouse::flagsChanged(const PlanMouseEvent& atPointer) {
     if (gesture_ == Gesture::Track) {
-        mouseDragged(atPointer);
+        track(trackevent::kFlagsChanged, atPointer);
         return;
     }
     if (busy() || gCurTool != toolid::kSelect) return;

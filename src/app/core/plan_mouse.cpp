@@ -123,6 +123,7 @@ void PlanMouse::rightMouseDown(const PlanMouseEvent& event) {
 }
 
 void PlanMouse::mouseDown(const PlanMouseEvent& event) {
+    if (gesture_ == Gesture::Track) return track(trackevent::kLeftMouseDown, event);  // a loop's press
     if (busy()) return;
     mouseEvent_ = event;
     gEventModifiers = event.modifiers;
@@ -178,10 +179,7 @@ void PlanMouse::startMarkerDrag(int16_t part) {
 
 void PlanMouse::mouseDragged(const PlanMouseEvent& event) {
     switch (gesture_) {
-    case Gesture::Track:
-        track_.keep(event.where, event.modifiers);
-        redisplay();
-        break;
+    case Gesture::Track: track(trackevent::kLeftMouseDragged, event); break;
     case Gesture::Ruler: ruler_.move(event.where); break;
     case Gesture::Pan: {
         const int32_t dx = event.where.x - panLast_.x, dy = event.where.y - panLast_.y;
@@ -206,14 +204,26 @@ void PlanMouse::mouseDragged(const PlanMouseEvent& event) {
 }
 
 void PlanMouse::keyDown(const PlanMouseEvent& atPointer) {
-    if (gesture_ == Gesture::Track) mouseDragged(atPointer);
+    if (gesture_ == Gesture::Track) track(trackevent::kKeyDown, atPointer);
+}
+
+void PlanMouse::mouseMoved(const PlanMouseEvent& event) {
+    if (gesture_ == Gesture::Track) track(trackevent::kMouseMoved, event);
+}
+
+void PlanMouse::track(int16_t type, const PlanMouseEvent& event) {
+    track_.event(TrackEvent{type, event.where, event.modifiers, event.keyCode, event.clickCount});
+    if (track_.running()) {
+        redisplay();
+        return;
+    }
+    gesture_ = Gesture::None;
+    afterClick();
 }
 
 void PlanMouse::mouseUp(const PlanMouseEvent& event) {
     if (gesture_ == Gesture::Track) {
-        gesture_ = Gesture::None;
-        track_.end(event.where);
-        afterClick();
+        track(trackevent::kLeftMouseUp, event);
         return;
     }
     endGesture();
@@ -221,9 +231,9 @@ void PlanMouse::mouseUp(const PlanMouseEvent& event) {
 
 void PlanMouse::cancel() {
     if (gesture_ == Gesture::Track) {
-        PlanMouseEvent last;
-        last.where = track_.lastPoint();
-        mouseUp(last);
+        track_.cancel();
+        gesture_ = Gesture::None;
+        afterClick();
         return;
     }
     endGesture();

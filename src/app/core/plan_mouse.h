@@ -40,6 +40,7 @@ struct PlanMouseEvent {
     bool right = false;      // a right-button press
     int32_t clickCount = 1;
     uint32_t modifiers = 0;  // evmod masks (tracking/tracking_state.h)
+    uint16_t keyCode = 0;    // key presses
 };
 
 enum class PlanContextMenu { Base, Object };
@@ -72,7 +73,10 @@ public:
     void keyDown(const PlanMouseEvent& atPointer);
     void flagsChanged(const PlanMouseEvent& atPointer);
     void mouseUp(const PlanMouseEvent& event);
-    // The gesture ends at its last point, as if released there.
+    // A move without a button, reported while a tracker's loop follows the pointer
+    // (TrackerLoopWantsMoves); presses during such a loop are mouseDown as usual.
+    void mouseMoved(const PlanMouseEvent& event);
+    // The gesture ends at its last point, as if released there; a tracker's loops close.
     void cancel();
     // A press is being handled (from the press to its release).
     bool busy() const { return gesture_ != Gesture::None; }
@@ -112,6 +116,7 @@ private:
     void startMarkerDrag(int16_t part);
     void endGesture();
     void afterClick();
+    void track(int16_t type, const PlanMouseEvent& event);
     void finishPress();
     void endAutoClick();
     void redisplay();
