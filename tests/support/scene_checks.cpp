@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "render/core/live_view_seams.h"
+
 namespace dvxtest {
 
 namespace {
@@ -38,6 +40,12 @@ std::vector<PlaneObject*> PieceList(PlaneObject* head) {
 }
 
 }  // namespace
+
+void RegisterLiveView(bool visible) {
+    SetLiveViewControllerExistsHandler([] { return true; });
+    SetLiveViewIsVisibleHandler(nullptr);
+    gLiveViewPanelVisible = visible ? 1 : 0;
+}
 
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {
     auto* v = static_cast<PlaneVertex*>(std::calloc(corners.size(), sizeof(PlaneVertex)));

@@ -10,6 +10,10 @@
 
 namespace dvxtest {
 
+// A live view for the scene build: its controller exists and its window is shown or hidden
+// (the window is the live view's flag, so ShowLiveView and CloseLiveView work on it too).
+void RegisterLiveView(bool visible);
+
 // A plane of the corners (x, y, z) at the tail of the piece's planes, tags 0.
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal);
 

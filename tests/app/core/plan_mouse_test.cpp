@@ -20,7 +20,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tracking/evaluate_point_seams.h"
 #include "support/drawing_doubles.h"
 #include "support/records.h"
