@@ -47,6 +47,30 @@ void RegisterLiveView(bool visible) {
     gLiveViewPanelVisible = visible ? 1 : 0;
 }
 
+namespace {
+constexpr uint16_t kStaleKind = 0xBEEF;
+}  // namespace
+
+void AddStalePiece(Objex* base) {
+    PlaneObject* p = CreatePlaneObject();
+    p->surfaceKind = kStaleKind;
+    p->baseObject = p->sourceObject = base;
+    AddPlane(p, {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}}, {0, -1, 0});
+    AppendPlaneObjectToList(gGLPlaneObjects, p);
+}
+
+bool HasStalePiece(const Objex* base) {
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        if (p->baseObject == base && p->surfaceKind == kStaleKind) return true;
+    return false;
+}
+
+bool Built(const Objex* base) {
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        if (p->baseObject == base && p->surfaceKind != kStaleKind) return true;
+    return false;
+}
+
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {
     auto* v = static_cast<PlaneVertex*>(std::calloc(corners.size(), sizeof(PlaneVertex)));
     for (size_t i = 0; i < corners.size(); ++i) v[i].H = corners[i].h, v[i].V = corners[i].v, v[i].D = corners[i].d;

@@ -13,6 +13,12 @@ namespace dvxtest {
 // A live view for the scene build: its controller exists and its window is shown or hidden
 // (the window is the live view's flag, so ShowLiveView and CloseLiveView work on it too).
 void RegisterLiveView(bool visible);
+// A piece left in the scene for `base` as an earlier build would leave it; rebuilding the
+// object replaces it.
+void AddStalePiece(Objex* base);
+bool HasStalePiece(const Objex* base);
+// Whether the scene holds a piece built for `base` (stale pieces do not count).
+bool Built(const Objex* base);
 
 // A plane of the corners (x, y, z) at the tail of the piece's planes, tags 0.
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal);
