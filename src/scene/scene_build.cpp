@@ -41,10 +41,6 @@ constexpr int32_t kFlatLumber = 2203;
 constexpr int16_t kUpperFace = 1;
 constexpr int16_t kLowerFace = 0;
 
-// A full build starts from an empty scene: the objects it meets have no pieces to remove, so
-// it skips the scene walk per object that would make it quadratic.
-bool sBuildingAfresh = false;
-
 bool HasOwnGeometry(int type) {
     switch (type) {
     case 15: case 18: case 19: case 20: case 59: case 60: case 111: case 127: case 128: case 131:
@@ -502,10 +498,7 @@ void RenderAllLayers() {
     gPrevPlaneParentObject = nullptr;
     gPrevPlaneColor = {};
     InitializeAnimatedLVStatus();
-    {
-        Restore<bool> afresh(sBuildingAfresh, true);
-        for (Layer* layer = GetFirstFloorLayer(); layer; layer = layer->next) RenderLayer(layer);
-    }
+    for (Layer* layer = GetFirstFloorLayer(); layer; layer = layer->next) RenderLayer(layer);
     ResetAnimatedLVStatus();
 }
 
@@ -523,10 +516,10 @@ void RenderLayer(Layer* layer) {
 
 void RenderEntireObject(Objex* object) {
     if (!PassGate(true) || !object) return;
-    if (!sBuildingAfresh) DeleteRendererObject(object);
+    DeleteRendererObject(object);
     RenderSingleObject(object);
     for (Objex* child = object->firstChild; child; child = child->next) {
-        if (!sBuildingAfresh) DeleteRendererObject(child);
+        DeleteRendererObject(child);
         RenderEntireObject(child);
     }
 }
