@@ -1,6 +1,7 @@
 #include "scene/scene_build.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,6 @@
 #include "render/core/display_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "render/core/texture_files.h"
 #include "scene/face_materials.h"
 #include "scene/plane_object.h"
 #include "scene/roof_masks.h"
@@ -436,7 +436,7 @@ void DropGroupOnTerrain(Objex* group) {
     const Float3DRect& b = group->bounds3D;
     const float ground = GetTopoElevationAtGridPt((b.floatLeft + b.floatRight) * 0.5f, (b.floatBack + b.floatFront) * 0.5f);
     const float drop = b.floatBottom - ground;
-    if (drop == 0.0f) return;
+    if (drop == 0.0f || !std::isfinite(drop)) return;
     ShiftDescendants(group, drop);
     UpdateObjectBounds(group);
 }

@@ -804,7 +804,6 @@ TEST_F(CustomDefinitionsTest, EveryPrefixOfADefinitionReadsWithoutHarm) {
 
 TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     UseUndo();
-    RegisterLiveView(true);
     int refreshes = 0;
     SetRefreshHandler([&] { ++refreshes; });
     WriteDefinition(doorFolder, "oak.def");
@@ -812,7 +811,7 @@ TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     Objex* chosen = Opening(objtype::kWindow, customdef::kWindowStyle, true);
     Objex* unselected = Opening(objtype::kWindow, customdef::kWindowStyle, false);
     Objex* standard = Opening(objtype::kWindow, 600, true);
-    AddStalePiece(wall);
+    AddStalePieces({wall});
 
     // A door definition while only windows are selected.
     palette.pick(customdef::kDoorCategory, "oak.def");

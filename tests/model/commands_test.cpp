@@ -74,8 +74,7 @@ TEST_F(SelectedCommands, ARoofWithOnlyASkylightSelectedMovesAsOneWithoutVisiting
     Objex* skylight = Shape(roof, objtype::kSkylight, {{40, 40}, {60, 40}, {60, 60}, {40, 60}}, true);
     Make(skylight).with(new RoofAttachmentRecord{}).select();
     RebuildRecorder rec;
-    RegisterLiveView(true);
-    AddStalePiece(roof), AddStalePiece(skylight);
+    AddStalePieces({roof, skylight});
 
     TransformRecord move = Turn(0);
     move.values[xform::kTranslateH] = 10;
@@ -134,8 +133,7 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     r->swingOrOffset = 30 * kRadiansPerDegree;
     RebuildRecorder rec;
     FrameRecorder frames;
-    RegisterLiveView(true);
-    AddStalePiece(wall);
+    AddStalePieces({wall});
     SelectedObject(door, 0, 5034, nullptr);
     EXPECT_NEAR(r->swingOrOffset / kRadiansPerDegree, -30.0, 1e-4);
     EXPECT_EQ(r->directionFlag, 0);
@@ -148,7 +146,7 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     Objex* pocket = Opening(wall, objtype::kDoor, 0, 503);
     pocket->typeData.attachment->swingOrOffset = 0.5f;
     rec.calls.clear();
-    AddStalePiece(wall);
+    AddStalePieces({wall});
     SelectedObject(pocket, 0, 5034, nullptr);
     EXPECT_EQ(pocket->typeData.attachment->sideFlag, 1);
     EXPECT_EQ(pocket->typeData.attachment->swingOrOffset, 0.5f);
@@ -200,8 +198,7 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
     text->params[1] = 30;
     text->params[2] = 20;
     Make(text).select();
-    RegisterLiveView(true);
-    AddStalePiece(text);
+    AddStalePieces({text});
     SelectedObject(text, 1, 6001, &twice);
     EXPECT_TRUE(Near({H(text, 1), H(text, 2), D(text, 2)}, {30.0f, 30.0f, 20.0f}));
     EXPECT_TRUE(HasStalePiece(text));
@@ -404,7 +401,6 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     r->segmentEnd = PointAt(wall, 1);
     r->elevation = 5;
     Make(door).with(r).select();
-    RegisterLiveView(true);
     FrameRecorder frames;
     TopLevelObjectLayer(floor, 5324, nullptr);
     EXPECT_EQ(r->elevation, 24.0f);
@@ -417,7 +413,7 @@ TEST_F(TopLevelCommands, ElevationsFollowSelectedSegmentsAndWhollySelectedOpenin
     wall->onTerrain = 1;
     TopLevelObject(wall, 5326, nullptr);
     EXPECT_TRUE(Near({gTopoFloatNA, wall->onTerrain}, {1, 0}));
-    AddStalePiece(plant);
+    AddStalePieces({plant});
     TopLevelObject(plant, 5326, nullptr);
     EXPECT_TRUE(Near({plant->onTerrain, HasStalePiece(plant)}, {1, 0}));
 }

@@ -147,9 +147,8 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
 
 TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated) {
     RebuildRecorder rebuilds;
-    RegisterLiveView(true);
     Objex* o = Square();
-    AddStalePiece(o);
+    AddStalePieces({o});
     ASSERT_TRUE(ConvertObjectType(o, convertcmd::kStaircase));
     EXPECT_EQ(o->closed, 0);
     ASSERT_EQ(o->pointCount, 5);
@@ -271,10 +270,9 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
     for (Poinz* p : Points(retaining)) EXPECT_FLOAT_EQ(p->segmentValues[0], 36.0f);
 
     // A joined wall is re-rendered instead of the converted one.
-    RegisterLiveView(true);
     Objex* host = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
     Objex* line = Line();
-    AddStalePiece(host);
+    AddStalePieces({host});
     SetConnectWallPointHandler([&](Objex*, Poinz*) { return host; });
     ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
     EXPECT_TRUE(!HasStalePiece(host) && !Built(line));

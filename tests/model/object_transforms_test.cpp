@@ -219,7 +219,7 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     // 90 degrees about (50, 25): (0, 0) is 50 left and 25 up of it, and goes to 25 left,
     // 50 down.
     Make(fnx).select();
-    AddStalePiece(fnx);
+    AddStalePieces({fnx});
     RotateObjectInDegrees(fnx, 90);
     EXPECT_TRUE(Built(fnx) && !HasStalePiece(fnx));
     ExpectNear(PointAt(fnx, 0), 25, 0, 75);
@@ -491,8 +491,7 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     Objex* box = Shape(Second(), objtype::kPolygon, {{0, 0}});
     Objex* group = Group(Second(), {box});
     group->elevation = 150;
-    RegisterLiveView(true);
-    AddStalePiece(box);
+    AddStalePieces({box});
     SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves
     EXPECT_TRUE(Near({group->elevation, HasStalePiece(box)}, {50, 0}, kUlps));
 }
@@ -691,8 +690,7 @@ TEST_F(FentrixSizing, UnturnedObjectIsMeasuredAndScaledDirectly) {
     ExpectSize(box, 100, 20, 50);
 
     // 50 percent in width halves H about the middle and leaves V and D.
-    RegisterLiveView(true);
-    AddStalePiece(box);
+    AddStalePieces({box});
     ResizeFentrixObject(box, 1, 50, 300, 300, 1, 0, 0);
     EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 1)->position[0]}, {25, 75}, kUlps));
     EXPECT_TRUE(Near({PointAt(box, 2)->position[2], PointAt(box, 4)->position[1]}, {50, 20}, kUlps));

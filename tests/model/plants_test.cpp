@@ -253,8 +253,7 @@ TEST_F(PlantRefreshTest, ChangedUserPlantFileRefreshesEveryPlantOfThatPathOnly) 
 
     put(dir + "/Rose.pui", "[Description]\nCommonName=Tea rose\nMaximumGrowthHeight=108\n");
     put(dir + "/fern.pui", "[Description]\nCommonName=Changed too\nMaximumGrowthHeight=108\n");
-    RegisterLiveView(true);
-    for (Objex* plant : {a, b, other}) AddStalePiece(plant);
+    AddStalePieces({a, b, other});
     UpdateMatchingPlantsInfo(0, (dir + "/ROSE.JPG").c_str());
 
     for (Objex* plant : {a, b}) {

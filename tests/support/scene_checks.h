@@ -5,6 +5,8 @@
 //   EXPECT_TRUE(Band(PiecesOf(wall), 4));
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "scene/plane_object.h"
 #include "support/build.h"
 
@@ -13,9 +15,9 @@ namespace dvxtest {
 // A live view for the scene build: its controller exists and its window is shown or hidden
 // (the window is the live view's flag, so ShowLiveView and CloseLiveView work on it too).
 void RegisterLiveView(bool visible);
-// A piece left in the scene for `base` as an earlier build would leave it; rebuilding the
-// object replaces it.
-void AddStalePiece(Objex* base);
+// A shown live view whose scene holds a piece of each base as an earlier build would have left
+// it; rebuilding the object replaces it.
+void AddStalePieces(std::initializer_list<Objex*> bases);
 bool HasStalePiece(const Objex* base);
 // Whether the scene holds a piece built for `base` (stale pieces do not count).
 bool Built(const Objex* base);
