@@ -30,7 +30,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 
