@@ -104,7 +104,10 @@ bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
 
 bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     event->accept();
-    if (busy()) return true;  // one press at a time
+    if (busy()) {
+        if (event->button() != button_) return true;  // one press at a time
+        cancel();  // the held button pressed again: its release went astray
+    }
     const bool left = event->button() == Qt::LeftButton;
     if (!left && event->button() != Qt::RightButton) return false;
     PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());

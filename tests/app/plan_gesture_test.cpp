@@ -102,6 +102,13 @@ TEST_F(PlanGestures, APressIsTrackedUntilItsReleaseWhileTheWheelMenusAndEditsWai
     QApplication::sendEvent(view, &lost);
     EXPECT_EQ(std::tuple(tracker->calls.back(), view->gestureBusy(), CommandRouter::validateMenuItem(w->commandRouter()->action("selectAll"))),
               std::tuple("end -789,-640 at -789,-640", false, true));
+    // So does a second press of the held button: its release went astray.
+    tracker->calls.clear();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(220, 150));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(220, 150));
+    EXPECT_EQ(tracker->calls, (Names{"begin -799,-650", "end -799,-650 at -799,-650", "begin -779,-650",
+                                     "end -779,-650 at -779,-650"}));
 }
 
 TEST_F(PlanGestures, ControlAndRightClicksRunTheirMenusBeforeThePressReturns) {
