@@ -480,17 +480,13 @@ TEST_F(Gestures, APressIsTrackedUntilItsReleaseWhileTheWheelMenusAndEditsWait) {
               (std::vector<std::string>{"end -799,-650 at -799,-650", "begin -779,-650", "end -779,-650 at -779,-650"}));
 }
 
-TEST_F(Gestures, ControlAndRightClicksRunTheirMenusBeforeThePressReturns) {
+TEST_F(Gestures, AControlClickRunsItsMenuBeforeThePressReturns) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     wall->subtype = objsubtype::kExteriorWall;
     Choose("convertWallType");  // its command works on the clicked wall, forgotten after the menu
     QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, QPoint(1050, 801));
     EXPECT_EQ(std::tuple(wall->subtype == objsubtype::kExteriorWall, gContextFoundObj, lastStep()),
               std::tuple(false, nullptr, QString("Convert Wall to Interior")));
-    const uint8_t grid = ds->showGrid;
-    Choose("toggleGrid");
-    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(1500, 1200));
-    EXPECT_NE(ds->showGrid, grid);
 }
 
 TEST_F(Gestures, DropsNeedThe2DTypeAndTheAutoClickItsChosenModifier) {
