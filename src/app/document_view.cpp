@@ -225,17 +225,10 @@ void QMDDocumentView::makeWindowKey() {
 
 void QMDDocumentView::launchRorozErud() { LaunchRorozErud(); }
 
-void QMDDocumentView::dragEnterEvent(QDragEnterEvent* event) {
-    // Colours, materials and trims declare only the 3D type: they are for the live view.
-    if (!event->mimeData()->hasFormat(QLatin1String(kContent2DDNDPboardType)) || gesture_.busy()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
+void QMDDocumentView::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void QMDDocumentView::dragMoveEvent(QDragMoveEvent* event) {
+    // Colours, materials and trims declare only the 3D type: they are for the live view.
     if (!event->mimeData()->hasFormat(QLatin1String(kContent2DDNDPboardType)) || gesture_.busy()) {
         event->ignore();
         return;
