@@ -72,6 +72,7 @@ AppController::~AppController() {
     SetMainWindowDocumentSetFileNameHandler(nullptr);
     SetViewTopHandler(nullptr);
     SetCloseVisiblePanelsAndSaveStateHandler(nullptr);
+    SetRestoreAllVisiblePanelsHandler(nullptr);
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -90,6 +91,7 @@ void AppController::init() {
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
     SetViewTopHandler([] { Win32EventHandler().viewTop(); });
     SetCloseVisiblePanelsAndSaveStateHandler([this] { closeVisiblePanelsAndSaveState(); });
+    SetRestoreAllVisiblePanelsHandler([this] { restoreAllVisiblePanels(); });
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())
             if (d && d->documentModel && d->documentModel->itsDocID == id) return true;

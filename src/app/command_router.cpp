@@ -300,6 +300,9 @@ CommandRouter* sShortcutOwner = nullptr;
 
 QString Localized(const char* key) { return MenuText(LocalizedString(key)); }
 
+// A gesture is tracked, or a plan view's press is still being handled.
+bool Tracking() { return gTrackingMouse || PlanGesture::anyBusy(); }
+
 }  // namespace
 
 QString MenuText(const std::string& macRoman) {
@@ -314,7 +317,7 @@ CommandRouter::~CommandRouter() {
 }
 
 void CommandRouter::dispatch(QAction* action) {
-    if (!action || gTrackingMouse) return;
+    if (!action || Tracking()) return;
     const QByteArray name = action->objectName().toLatin1();
     const int32_t tag = action->data().toInt();
     AppController* app = AppController::shared();
@@ -340,7 +343,7 @@ bool CommandRouter::validateMenuItem(QAction* item) {
     if (!item) return false;
     const QByteArray name = item->objectName().toLatin1();
     if (!IsRouted(name)) return item->isEnabled();
-    if (gTrackingMouse) {
+    if (Tracking()) {
         item->setEnabled(false);
         return false;
     }
@@ -452,7 +455,7 @@ bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* a = qobject_cast<QAction*>(watched);
     if (!a || event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
     // An undo in the middle of a gesture would pull the design from under its tracker.
-    if (gTrackingMouse) return true;
+    if (Tracking()) return true;
     if (IsUndoItem(a)) return false;
     const bool enabled = validateMenuItem(a);
     a->setEnabled(true);

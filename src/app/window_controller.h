@@ -62,6 +62,8 @@ public:
     // Who validates the window's pop-up menus (the floor item's menu form, the visible-plan
     // pull-down, the slider's menu) and runs their choices.
     void setContextMenuHandlers(ContextMenuHandlers handlers) { menuHandlers_ = std::move(handlers); }
+    // The same handlers answer the plan view's menus.
+    const ContextMenuHandlers& contextMenuHandlers() const { return menuHandlers_; }
 
     // The floor chosen in the floor pop-up becomes the one worked on.
     void changeFloorTBPopUpButton();

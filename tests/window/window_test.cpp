@@ -3,11 +3,12 @@
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
 // design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
 // slider's menus and chooses another floor. A fourth drives a document window of this process
-// through its menu bar and undo keys.
+// through its menu bar and undo keys, a fifth clicks, right-clicks and Ctrl-wheels its plan.
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 #include <QElapsedTimer>
 #include <QImage>
@@ -24,12 +25,15 @@
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
+#include "app/document_view.h"
 #include "app/window_controller.h"
 #include "files/design_file.h"
 #include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "plan/zoom.h"
+#include "port/drawing.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -305,6 +309,81 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+Z did not undo";
     XDo({"key", "ctrl+shift+z"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Ctrl+Shift+Z did not redo";
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// The plan of a document window under the server's mouse: a click on a wall's end shows the
+// point's handle there, a right click on empty plan runs the base menu, Ctrl and the wheel zoom
+// one notch about the pointer.
+TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutThePointer) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    TempFolders folders(FreshTempFolder("plan"));
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    DocState* ds = d->model()->itsDocState;
+    ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), dp = std::round(shown.y + shown.height / 2);
+    Objex* wall = Wall(d->model()->itsCurLayer, {{h, dp}, {h + 100, dp}});
+    auto moveTo = [view](float x, float y) {
+        const QPoint p = view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
+        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+        return p;
+    };
+    // The handle: a square 8 pixels across, black edged, in the focus colour, on the point.
+    const port::Color c = port::systemColors().keyboardFocusIndicatorColor();
+    const QRgb focus = QColor::fromRgbF(c.red, c.green, c.blue).rgb();
+    const QPoint end = moveTo(h, dp);
+    auto screen = [&](int dx, int dy, int size) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, end.x() + dx, end.y() + dy, size, size).toImage();
+    };
+    auto handleShown = [&] {
+        const QImage a = screen(-3, -3, 8);
+        for (int i = 0; i < 8; ++i)
+            if (qGray(a.pixel(i, 0)) || qGray(a.pixel(i, 7))) return false;
+        return a.pixel(1, 1) == focus && a.pixel(6, 6) == focus;
+    };
+    view->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return qGray(screen(0, 0, 1).pixel(0, 0)) == 0; }));  // the wall, no handle
+    ASSERT_FALSE(handleShown());
+    XDo({"click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor(handleShown)) << "no handle at the wall's end";
+    EXPECT_EQ(PointAt(wall, 0)->selected, 1);
+
+    // The menu runs inside the press: a timer reads and shuts it.
+    QStringList items;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions()) items << a->objectName();
+            menu->close();
+        }
+    });
+    poll.start(50);
+    moveTo(h - 200, dp + 100), XDo({"click", "3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !items.isEmpty(); })) << "no menu";
+    EXPECT_EQ(std::tuple(items.join(' '), PointAt(wall, 0)->selected),
+              std::tuple("toggleDimensions toggleCallouts  setFloorView setFloorView  setGridProperties toggleGrid "
+                         "snapToGrid  paste", 0));
+
+    // The plan point under the pointer stays there.
+    const QPoint pointer = moveTo(h + 40, dp - 60);
+    XDo({"keydown", "ctrl", "click", "4", "keyup", "ctrl"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ds->zoomFactor != 1; }));
+    const QPointF under = view->mapFromGlobal(QPointF(pointer));
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
+    EXPECT_NEAR(UnzoomF(float(under.x() + view->boundsOrigin().x)), h + 40, 1.5);
+    EXPECT_NEAR(UnzoomF(float(under.y() + view->boundsOrigin().y)), dp - 60, 1.5);
     AppController::destroyShared(), ResetAllGlobals();
 }
 
