@@ -5,6 +5,12 @@
 // slider's menus and chooses another floor. A fourth drives a document window of this process
 // through its menu bar and undo keys.
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -258,6 +264,36 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTe
     EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
 }
 
+// A damaged design named on the command line: an alert says so, then an untitled design opens.
+TEST(Window, ADamagedDesignGivenAtLaunchIsRefusedAndAnUntitledOneOpens) {
+    const QString bad = QString::fromStdString(dvxtest::FreshTempFolder("launchbad")) + "/bad.pro";
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write("not a design") > 0);
+    out.close();
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DVX_NO_SPLASH"), QStringLiteral("1"));
+    program.setProcessEnvironment(env);
+    program.start(gProgram, {bad});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    // The alert: the one window of the program that is not a palette.
+    const QString pid = QString::number(program.processId());
+    QString alert;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const QString& id : XDo({"search", "--onlyvisible", "--pid", pid}).split('\n', Qt::SkipEmptyParts))
+            if (!XDo({"getwindowname", id}).endsWith("Tools")) alert = id;
+        return !alert.isEmpty();
+    })) << "no alert";
+    EXPECT_TRUE(ShownWindow(QStringLiteral("Untitled")).isEmpty()) << "a design opened before the alert was answered";
+    XDo({"windowfocus", "--sync", alert});
+    XDo({"key", "Return"});
+    EXPECT_TRUE(WaitFor([&] { return !ShownWindow(QStringLiteral("Untitled")).isEmpty(); })) << "no untitled design";
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
+}
+
 void ClickAt(QWidget* w, QPoint at) {
     const QPoint p = w->mapToGlobal(at);
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
@@ -305,6 +341,161 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+Z did not undo";
     XDo({"key", "ctrl+shift+z"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Ctrl+Shift+Z did not redo";
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// Clicks the button of the next application-modal box when it shows: the box runs its own
+// loop, so the test cannot wait for it from outside. Keeps the box's text.
+struct ModalAnswer {
+    explicit ModalAnswer(QString button) {
+        QObject::connect(&timer, &QTimer::timeout, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            text = box->text();
+            timer.stop();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == button) ClickAt(b, b->rect().center());
+        });
+        timer.start(100);
+    }
+    QString text;
+    QTimer timer;
+};
+
+// A sheet on the window: its text, and a click on one of its buttons.
+QString AnswerSheet(QWidget* w, const QString& button) {
+    QMessageBox* box = nullptr;
+    if (!QTest::qWaitFor([&] {
+            for (auto* b : w->findChildren<QMessageBox*>())
+                if (b->isVisible()) box = b;
+            return box != nullptr;
+        }))
+        return {};
+    const QString text = box->text();
+    for (QAbstractButton* b : box->buttons())
+        if (b->text() == button) ClickAt(b, b->rect().center());
+    QTest::qWaitFor([&] { return !box->isVisible(); });
+    return text;
+}
+
+// Types the path into the file panel the window shows and accepts it.
+bool ChooseInPanel(QWidget* w, const QString& path) {
+    QFileDialog* panel = nullptr;
+    if (!QTest::qWaitFor([&] {
+            for (auto* p : w->findChildren<QFileDialog*>())
+                if (p->isVisible()) panel = p;
+            return panel != nullptr;
+        }))
+        return false;
+    auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    XDo({"windowfocus", QString::number(panel->winId())});
+    ClickAt(name, name->rect().center());
+    QTest::qWaitFor([&] { return name->hasFocus(); });
+    XDo({"key", "ctrl+a"});
+    XDo({"type", "--delay", "5", path});
+    QTest::qWaitFor([&] { return name->text() == path; });
+    XDo({"key", "Return"});
+    return QTest::qWaitFor([&] { return !panel->isVisible(); });
+}
+
+// In this process, with the real alerts and panels: a design saved, started over, opened,
+// edited, undone, reverted, a damaged file refused, all from the File menu and its keys.
+TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    const QString folder = QString::fromStdString(FreshTempFolder("filemenu"));
+    TempFolders folders(folder.toStdString());
+    port::qt::QtAlerts alerts;
+    port::qt::QtFileDialogs panels;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setFileDialogs(&panels), port::setDocumentUndo(&undo);
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocumentController* c = AppController::shared()->documentController();
+    QMDDocument* d = c->openUntitledDocument();
+    d->makeWindowControllers();
+    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    QMDDocumentModel* model = d->model();
+    auto draw = [&] {
+        Shape(model->itsCurLayer, objtype::kDetail, {{0, 0}, {40, 0}, {40, 40}}, true);
+        StoreUndo("Rectangle");
+    };
+    draw(), draw();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    auto objects = [&] { return CountObjects(model->itsCurLayer->firstObject); };
+    auto key = [&](const char* k) {
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        XDo({"key", k});
+    };
+    QMenu* file = w->menuBar()->findChild<QMenu*>(QStringLiteral("File"));
+    auto choose = [&](QAction* item) {
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(file->menuAction()).center());
+        if (!QTest::qWaitFor([&] { return file->isVisible(); })) return false;
+        ClickAt(file, file->actionGeometry(item).center());
+        return QTest::qWaitFor([&] { return !file->isVisible(); });
+    };
+    const QString house = folder + "/house.pro", bad = folder + "/bad.pro";
+
+    key("ctrl+s");
+    ASSERT_TRUE(ChooseInPanel(w, house)) << "no save panel";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().startsWith("house.pro"); }));
+    key("ctrl+n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 0 && d->displayName() == "Untitled"; })) << "Ctrl+N";
+    EXPECT_EQ(std::tuple(d->windowController, d->model()), std::tuple(static_cast<QMainWindow*>(w), model));
+    key("ctrl+o");
+    ASSERT_TRUE(ChooseInPanel(w, house)) << "no open panel";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+O read nothing";
+    EXPECT_EQ(std::tuple(d->fileName(), d->isDocumentEdited(), d->undoStack()->count()),
+              std::tuple(house.toStdString(), false, 0));
+
+    // An edit, undone and redone by their keys, then Revert to Saved from the menu.
+    draw();
+    key("ctrl+z");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Ctrl+Z";
+    key("ctrl+shift+z");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 3; })) << "Ctrl+Shift+Z";
+    ASSERT_TRUE(choose(w->commandRouter()->action("revertDocumentToSaved")));
+    EXPECT_EQ(AnswerSheet(w, "Revert"), "Do you want to revert to the most recently saved version of the document \"house\"?");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Revert";
+
+    // New from the menu on an edited design: Cancel keeps it, Don't Save starts over.
+    draw();
+    ASSERT_TRUE(choose(w->commandRouter()->action("newDocument")));
+    EXPECT_EQ(AnswerSheet(w, "Cancel"), "Do you want to save the changes you made in the document \"house\"?");
+    EXPECT_EQ(objects(), 3);
+    key("ctrl+n");
+    AnswerSheet(w, "Don't Save");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Don't Save";
+
+    // A damaged file: named in an alert, and the design shown stays.
+    const char junk[] = "not a design";
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(junk, sizeof junk) > 0);
+    out.close();
+    key("ctrl+o");
+    ASSERT_TRUE(ChooseInPanel(w, house));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 2; }));
+    ModalAnswer refused(QStringLiteral("OK"));
+    key("ctrl+o");
+    ASSERT_TRUE(ChooseInPanel(w, bad));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !refused.text.isEmpty(); }));
+    EXPECT_EQ(refused.text, "The document \"bad\" could not be loaded.");
+    EXPECT_EQ(std::tuple(objects(), d->fileName()), std::tuple(2, house.toStdString()));
+
+    // Open Recent lists the file opened.
+    QMenu* recent = file->findChild<QMenu*>(QStringLiteral("Open Recent"));
+    emit recent->aboutToShow();
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_EQ(recent->actions().front()->text(), house);
+
+    // Quit with unsaved changes asks; Cancel keeps the window.
+    draw();
+    ModalAnswer kept(QStringLiteral("Cancel"));
+    key("ctrl+q");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !kept.text.isEmpty(); })) << "Quit did not ask";
+    QTest::qWait(200);
+    EXPECT_TRUE(w->isVisible());
     AppController::destroyShared(), ResetAllGlobals();
 }
 
