@@ -39,6 +39,7 @@
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
+#include "support/records.h"
 #include "ui/tool_palettes.h"
 
 namespace {
@@ -389,6 +390,8 @@ bool ChooseInPanel(QWidget* w, const QString& path) {
         return false;
     auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     XDo({"windowfocus", QString::number(panel->winId())});
+    // A --sync move to where the pointer already is would wait for a motion that never comes.
+    XDo({"mousemove", "0", "0"});
     ClickAt(name, name->rect().center());
     QTest::qWaitFor([&] { return name->hasFocus(); });
     XDo({"key", "ctrl+a"});
@@ -429,11 +432,12 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
         XDo({"key", k});
     };
     QMenu* file = w->menuBar()->findChild<QMenu*>(QStringLiteral("File"));
-    auto choose = [&](QAction* item) {
-        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(file->menuAction()).center());
-        if (!QTest::qWaitFor([&] { return file->isVisible(); })) return false;
-        ClickAt(file, file->actionGeometry(item).center());
-        return QTest::qWaitFor([&] { return !file->isVisible(); });
+    QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    auto choose = [&](const char* name, QMenu* menu) {
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
+        if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
+        ClickAt(menu, menu->actionGeometry(w->commandRouter()->action(name)).center());
+        return QTest::qWaitFor([&] { return !menu->isVisible(); });
     };
     const QString house = folder + "/house.pro", bad = folder + "/bad.pro";
 
@@ -455,13 +459,17 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Ctrl+Z";
     key("ctrl+shift+z");
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 3; })) << "Ctrl+Shift+Z";
-    ASSERT_TRUE(choose(w->commandRouter()->action("revertDocumentToSaved")));
+    ASSERT_TRUE(choose("undo", edit));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Undo from the menu";
+    ASSERT_TRUE(choose("redo", edit));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 3; })) << "Redo from the menu";
+    ASSERT_TRUE(choose("revertDocumentToSaved", file));
     EXPECT_EQ(AnswerSheet(w, "Revert"), "Do you want to revert to the most recently saved version of the document \"house\"?");
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Revert";
 
     // New from the menu on an edited design: Cancel keeps it, Don't Save starts over.
     draw();
-    ASSERT_TRUE(choose(w->commandRouter()->action("newDocument")));
+    ASSERT_TRUE(choose("newDocument", file));
     EXPECT_EQ(AnswerSheet(w, "Cancel"), "Do you want to save the changes you made in the document \"house\"?");
     EXPECT_EQ(objects(), 3);
     key("ctrl+n");
@@ -482,6 +490,18 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !refused.text.isEmpty(); }));
     EXPECT_EQ(refused.text, "The document \"bad\" could not be loaded.");
     EXPECT_EQ(std::tuple(objects(), d->fileName()), std::tuple(2, house.toStdString()));
+
+    // Saved by its key, then under another name: the same bytes.
+    draw();
+    key("ctrl+s");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S";
+    key("ctrl+shift+s");
+    ASSERT_TRUE(ChooseInPanel(w, folder + "/copy.pro"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->displayName() == "copy.pro"; })) << "Ctrl+Shift+S";
+    EXPECT_EQ(ReadWholeFile((folder + "/copy.pro").toStdString()), ReadWholeFile(house.toStdString()));
+    ASSERT_TRUE(choose("openDocument", file));
+    ASSERT_TRUE(ChooseInPanel(w, house));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 3 && d->displayName() == "house.pro"; })) << "Open...";
 
     // Open Recent lists the file opened.
     QMenu* recent = file->findChild<QMenu*>(QStringLiteral("Open Recent"));
