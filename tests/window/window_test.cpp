@@ -20,6 +20,7 @@
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QPixmap>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QSet>
@@ -334,14 +335,19 @@ struct Answer {
 
 // Types the path into the file panel on the window and accepts it.
 bool Choose(QWidget* w, const QString& path) {
-    QFileDialog* panel = nullptr;
-    if (!QTest::qWaitFor([&] { return (panel = w->findChild<QFileDialog*>()) && panel->isVisible(); })) return false;
+    QPointer<QFileDialog> panel;  // freed once closed
+    if (!QTest::qWaitFor([&] {
+            for (auto* p : w->findChildren<QFileDialog*>())
+                if (p->isVisible()) panel = p;
+            return !panel.isNull();
+        }))
+        return false;
     auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     XDo({"windowfocus", QString::number(panel->winId())});
     XDo({"mousemove", "0", "0"});  // a --sync move onto the pointer would wait for ever
     ClickAt(name, name->rect().center());
     XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", path}), XDo({"key", "Return"});
-    return QTest::qWaitFor([&] { return !panel->isVisible(); });
+    return QTest::qWaitFor([&] { return !panel || !panel->isVisible(); });
 }
 
 // In this process, the real alerts and panels: a design saved, started over, opened, undone,
