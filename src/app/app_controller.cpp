@@ -30,7 +30,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 
@@ -72,6 +72,7 @@ AppController::~AppController() {
     SetMainWindowDocumentSetFileNameHandler(nullptr);
     SetViewTopHandler(nullptr);
     SetCloseVisiblePanelsAndSaveStateHandler(nullptr);
+    SetRestoreAllVisiblePanelsHandler(nullptr);
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -90,6 +91,7 @@ void AppController::init() {
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
     SetViewTopHandler([] { Win32EventHandler().viewTop(); });
     SetCloseVisiblePanelsAndSaveStateHandler([this] { closeVisiblePanelsAndSaveState(); });
+    SetRestoreAllVisiblePanelsHandler([this] { restoreAllVisiblePanels(); });
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())
             if (d && d->documentModel && d->documentModel->itsDocID == id) return true;

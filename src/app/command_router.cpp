@@ -68,8 +68,11 @@ const DelegateAction kDelegateActions[] = {
 #undef DVX_DELEGATE
 
 // The document's own items; Quit asks every window, so it is always offered.
-const char* const kDocumentActions[] = {"saveDocument", "saveDocumentAs", "print"};
+const char* const kDocumentActions[] = {"saveDocument", "saveDocumentAs", "print", "revertDocumentToSaved"};
 constexpr const char* kQuit = "terminate";
+// New, Open and the recent files work with or without a design.
+const char* const kAlwaysActions[] = {kQuit, "newDocument", "openDocument", "openRecentDocument"};
+constexpr const char* kOpenRecent = "Open Recent";
 
 template <class Row, size_t N>
 const Row* Find(const Row (&rows)[N], const QByteArray& name) {
@@ -84,13 +87,19 @@ bool IsDocumentAction(const QByteArray& name) {
     return false;
 }
 
+bool IsAlwaysAction(const QByteArray& name) {
+    for (const char* n : kAlwaysActions)
+        if (name == n) return true;
+    return false;
+}
+
 bool IsUndoItem(const QAction* a) {
     return a->objectName() == QLatin1String("undo") || a->objectName() == QLatin1String("redo");
 }
 
 // Whether validation decides the item: one of the routed actions.
 bool IsRouted(const QByteArray& name) {
-    return Find(kPlanActions, name) || Find(kDelegateActions, name) || IsDocumentAction(name) || name == kQuit;
+    return Find(kPlanActions, name) || Find(kDelegateActions, name) || IsDocumentAction(name) || IsAlwaysAction(name);
 }
 
 // The menu bar, one row per item: depth 0 a menu, 1 its items, 2 the items of the submenu
@@ -105,8 +114,13 @@ struct Row {
 
 const Row kMenuBar[] = {
     {0, "File"},
+    {1, "New", "newDocument", 0, "Ctrl+N"},
+    {1, "Open...", "openDocument", 0, "Ctrl+O"},
+    {1, kOpenRecent},
+    {1},
     {1, "Save", "saveDocument", 0, "Ctrl+S"},
     {1, "Save As...", "saveDocumentAs", 0, "Ctrl+Shift+S"},
+    {1, "Revert to Saved", "revertDocumentToSaved"},
     {1},
     {1, "Import 3D Object...", "import3DObject"},
     {1, "Export VRML...", "exportVRML"},
@@ -297,8 +311,13 @@ const Row kMenuBar[] = {
 };
 
 CommandRouter* sShortcutOwner = nullptr;
+// The file an Open Recent item opens.
+constexpr const char* kRecentPath = "recentPath";
 
 QString Localized(const char* key) { return MenuText(LocalizedString(key)); }
+
+// A gesture is tracked, or a plan view's press is still being handled.
+bool Tracking() { return gTrackingMouse || PlanGesture::anyBusy(); }
 
 }  // namespace
 
@@ -314,7 +333,7 @@ CommandRouter::~CommandRouter() {
 }
 
 void CommandRouter::dispatch(QAction* action) {
-    if (!action || gTrackingMouse) return;
+    if (!action || Tracking()) return;
     const QByteArray name = action->objectName().toLatin1();
     const int32_t tag = action->data().toInt();
     AppController* app = AppController::shared();
@@ -325,6 +344,12 @@ void CommandRouter::dispatch(QAction* action) {
     } else if (name == kQuit) {
         // Quitting closes this window: not from inside its own menu's signal.
         QMetaObject::invokeMethod(app, [app] { app->terminate(); }, Qt::QueuedConnection);
+    } else if (name == "newDocument") {
+        app->documentController()->newDocument();
+    } else if (name == "openDocument") {
+        app->documentController()->openDocument();
+    } else if (name == "openRecentDocument") {
+        app->documentController()->openDocumentWithContentsOfURL(action->property(kRecentPath).toString().toStdString());
     } else if (!document_) {
         return;
     } else if (name == "saveDocument") {
@@ -333,6 +358,8 @@ void CommandRouter::dispatch(QAction* action) {
         app->documentController()->saveDocumentAs(document_);
     } else if (name == "print") {
         document_->printShowingPrintPanel(true);
+    } else if (name == "revertDocumentToSaved") {
+        app->documentController()->revertDocumentToSaved(document_);
     }
 }
 
@@ -340,13 +367,23 @@ bool CommandRouter::validateMenuItem(QAction* item) {
     if (!item) return false;
     const QByteArray name = item->objectName().toLatin1();
     if (!IsRouted(name)) return item->isEnabled();
-    if (gTrackingMouse) {
+    if (Tracking()) {
         item->setEnabled(false);
         return false;
     }
     if (Find(kDelegateActions, name)) return AppController::shared()->validateMenuItem(item);
-    if (name == kQuit || IsDocumentAction(name)) {
-        item->setEnabled(name == kQuit || gCurDocument);
+    if (IsAlwaysAction(name)) {
+        item->setEnabled(true);
+        return true;
+    }
+    if (name == "revertDocumentToSaved") {
+        // Only an edited design has a saved version to go back to.
+        const QMDDocument* d = AppController::shared()->mainWindowDocument();
+        item->setEnabled(d && d->isDocumentEdited() && !d->fileName().empty());
+        return item->isEnabled();
+    }
+    if (IsDocumentAction(name)) {
+        item->setEnabled(gCurDocument);
         return item->isEnabled();
     }
     const MenuItemState s = ValidateMenuCommand(item->data().toInt());
@@ -422,6 +459,7 @@ void CommandRouter::buildMenuBar() {
             items_ << a;
         }
     }
+    if (auto* recent = bar->findChild<QMenu*>(QString::fromLatin1(kOpenRecent))) fillRecentMenu(recent);
     for (size_t i = 0; i < std::size(kMenuBar); ++i)
         if (kMenuBar[i].key)
             if (QAction* a = action(kMenuBar[i].name, kMenuBar[i].tag)) a->setShortcut(QKeySequence(kMenuBar[i].key));
@@ -429,6 +467,22 @@ void CommandRouter::buildMenuBar() {
         a->setShortcutContext(Qt::WindowShortcut);
         a->installEventFilter(this);
     }
+}
+
+void CommandRouter::fillRecentMenu(QMenu* recent) {
+    auto fill = [this, recent] {
+        for (QAction* a : recent->actions()) items_.removeOne(a);
+        recent->clear();
+        for (const std::string& path : AppController::shared()->documentController()->recentDocuments()) {
+            QAction* a = recent->addAction(QString::fromStdString(path).replace('&', "&&"));
+            a->setObjectName(QStringLiteral("openRecentDocument"));
+            a->setProperty(kRecentPath, QString::fromStdString(path));
+            connect(a, &QAction::triggered, this, [this, a] { dispatch(a); });
+            items_ << a;
+        }
+    };
+    fill();
+    connect(recent, &QMenu::aboutToShow, this, fill);
 }
 
 QAction* CommandRouter::action(const char* name, int32_t tag) const {
@@ -452,7 +506,7 @@ bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* a = qobject_cast<QAction*>(watched);
     if (!a || event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
     // An undo in the middle of a gesture would pull the design from under its tracker.
-    if (gTrackingMouse) return true;
+    if (Tracking()) return true;
     if (IsUndoItem(a)) return false;
     const bool enabled = validateMenuItem(a);
     a->setEnabled(true);

@@ -52,6 +52,8 @@ protected:
 private:
     QMenu* addMenu(QWidget* parent, const char* title);
     void addUndoItems(QMenu* edit);
+    // Open Recent lists the recent files each time it opens.
+    void fillRecentMenu(QMenu* recent);
     void setShortcutContext(Qt::ShortcutContext context);
 
     QMainWindow* window_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QStyle>
 
 #include <initializer_list>
@@ -181,14 +182,30 @@ QMenu* ContextMenuFactory::contentActionMenuUsingTarget(uint16_t categoryType, Q
     return menu;
 }
 
-void PopUpContextMenu(QMenu* menu, QPoint global, const ContextMenuHandlers& handlers) {
-    if (!menu) return;
+namespace {
+
+void Connect(QMenu* menu, const ContextMenuHandlers& handlers) {
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, validate = handlers.validate] {
         if (!validate) return;
         for (QAction* a : menu->actions())
             if (!a->isSeparator() && !a->objectName().isEmpty()) validate(a);
     });
     if (handlers.dispatch) QObject::connect(menu, &QMenu::triggered, menu, handlers.dispatch);
+}
+
+}  // namespace
+
+void RunContextMenu(QMenu* menu, QPoint global, const ContextMenuHandlers& handlers) {
+    if (!menu) return;
+    Connect(menu, handlers);
+    QPointer<QMenu> shown(menu);
+    menu->exec(global);
+    delete shown.data();
+}
+
+void PopUpContextMenu(QMenu* menu, QPoint global, const ContextMenuHandlers& handlers) {
+    if (!menu) return;
+    Connect(menu, handlers);
     // Later than the choice, which is sent after the menu hides.
     QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     menu->popup(global);

@@ -52,3 +52,6 @@ struct ContextMenuHandlers {
 // Pops the menu up at the global point and takes it over: validated as it shows, its choice
 // dispatched, deleted once it has closed. A null menu shows nothing.
 void PopUpContextMenu(QMenu* menu, QPoint global, const ContextMenuHandlers& handlers);
+// The same, returning only once the menu has closed and its choice has run (the plan view
+// forgets the clicked object after its menu).
+void RunContextMenu(QMenu* menu, QPoint global, const ContextMenuHandlers& handlers);

@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QPointer>
 #include <QThread>
 #include <QUndoStack>
 
@@ -60,6 +61,19 @@ private:
     QMDDocument* doc_;
     bool pushed_ = true;
 };
+
+// Whether to save an edited design before it is closed or replaced.
+port::Alert SaveBeforeAlert(const QMDDocument* d, bool fullStop) {
+    port::Alert alert;
+    const bool untitled = d->fileName().empty();
+    alert.message = untitled ? std::string("Do you want to save the changes you made in the document Untitled?")
+                             : "Do you want to save the changes you made in the document \"" +
+                                   DocumentBaseName(d->fileName()) + "\"?";
+    alert.informative = fullStop ? "Your changes will be lost if you don't save them."
+                                 : "Your changes will be lost if you don't save them";
+    alert.buttons = {untitled ? "Save..." : "Save", "Don't Save", "Cancel"};
+    return alert;
+}
 
 void WarnIncompleteDesign() {
     port::Alert alert;
@@ -125,17 +139,24 @@ void QMDDocument::connectUndo() {
 
 bool QMDDocument::readFromFile(const std::string& path) {
     QMDDocumentModel* previous = gCurDocument;
-    gCurDocument = documentModel;
-    const int read = KeyFileRead(path.c_str());
-    if (read == 0 || !documentModel->itsDocState) {
-        // The model may be freed after a failed read: never leave it current unless it was.
+    // Read aside: a file that fails half way must not leave a half-read design here.
+    QMDDocumentModel* fresh = QMDDocumentModel::alloc()->init();
+    if (!fresh) {
         gCurDocument = previous;
         return false;
     }
+    const int read = KeyFileRead(path.c_str());
+    if (read == 0 || !fresh->itsDocState) {
+        fresh->dealloc();
+        // Never leave a freed model current.
+        gCurDocument = previous;
+        return false;
+    }
+    documentModel->takeDesignOf(fresh);
     loadTraceImage();
     SelectAllLayers(documentModel->itsLayers, 2, 0);
     AppController::shared()->loadColorsForDocument(documentModel);
-    InitializeUndo();
+    // The undo names of the design replaced would step through the new one's snapshots.
     undoStack_->clear();
     changeCount_ = 0;
     if (read == kKeyFileReadTruncated) {
@@ -170,13 +191,13 @@ void QMDDocument::loadTraceImage() {
     port::alerts().runModal(alert);
 }
 
-bool QMDDocument::writeToFile(const std::string& path) {
+bool QMDDocument::writeToFile(const std::string& path, bool alertOnFailure) {
     bool written = false;
     {
         CurrentDocumentScope scope(documentModel);
         written = KeyFileWrite(path.c_str()) != 0;
     }
-    if (!written) {
+    if (!written && alertOnFailure) {
         port::Alert alert;
         alert.message = "The design could not be saved.";
         alert.informative = "The file \"" + QFileInfo(QString::fromStdString(path)).fileName().toStdString() +
@@ -200,13 +221,7 @@ bool QMDDocument::canCloseDocument() {
     if (LiveViewIsVisible()) CloseLiveView();
     if (!isDocumentEdited()) return true;
     const bool untitled = fileName_.empty();
-    port::Alert alert;
-    alert.message = untitled ? std::string("Do you want to save the changes you made in the document Untitled?")
-                             : "Do you want to save the changes you made in the document \"" +
-                                   DocumentBaseName(fileName_) + "\"?";
-    alert.informative = "Your changes will be lost if you don't save them.";
-    alert.buttons = {untitled ? "Save..." : "Save", "Don't Save", "Cancel"};
-    switch (port::alerts().runModal(alert)) {
+    switch (port::alerts().runModal(SaveBeforeAlert(this, true))) {
     case 0:
         if (!untitled) return saveToFile(fileName_);
         {
@@ -281,12 +296,141 @@ QMDDocument* QMDDocumentController::openDocumentWithContentsOfFile(const std::st
         return d;
     }
     delete d;
+    AlertDesignNotLoaded(path);
+    return nullptr;
+}
+
+void AlertDesignNotLoaded(const std::string& path) {
     port::Alert alert;
     alert.message = "The document \"" + DocumentBaseName(path) + "\" could not be loaded.";
     alert.buttons = {"OK"};
     alert.style = port::Alert::Style::Critical;
     port::alerts().runModal(alert);
-    return nullptr;
+}
+
+int SaveBeforeReturnCode(int buttonIndex) {
+    return buttonIndex == 0 ? 1 : buttonIndex == 1 ? 0 : -1;
+}
+
+namespace {
+
+// The one document window of the current design, or null.
+QMDWindowController* MainWindow() {
+    return qobject_cast<QMDWindowController*>(AppController::shared()->mainWindowController());
+}
+
+// The same file: on Linux two names that differ in case are two files.
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    auto canonical = [](const std::string& p) {
+        const QFileInfo info(QString::fromStdString(p));
+        const QString c = info.canonicalFilePath();
+        return c.isEmpty() ? info.absoluteFilePath() : c;
+    };
+    return canonical(a) == canonical(b);
+}
+
+} // namespace
+
+QMDDocument* QMDDocumentController::openInNewWindow(QMDDocument* d) {
+    if (d) {
+        d->makeWindowControllers();
+        d->showWindows();
+    }
+    return d;
+}
+
+void QMDDocumentController::newDocument() {
+    QMDDocument* d = AppController::shared()->mainWindowDocument();
+    QMDWindowController* w = MainWindow();
+    if (!d || !w) {
+        openInNewWindow(openUntitledDocument());
+        return;
+    }
+    if (d->isDocumentEdited()) {
+        QPointer<QMDWindowController> window(w);
+        port::alerts().beginSheet(SaveBeforeAlert(d, false), [window](int button) {
+            if (window) window->saveBeforeCreateDocSheetDidEnd(SaveBeforeReturnCode(button));
+        });
+        return;
+    }
+    d->model()->reinitializeDocumentModel();
+    d->undoStack()->clear();
+    w->reinitializeDocumentUI();
+}
+
+void QMDDocumentController::openDocument() {
+    QMDDocument* d = AppController::shared()->mainWindowDocument();
+    QMDWindowController* w = MainWindow();
+    if (!d || !w) {
+        port::FilePanel panel;
+        panel.title = "Open";
+        panel.extensions = {"pro"};
+        port::fileDialogs().beginOpenPanel(panel, [this](const std::string& path) {
+            if (!path.empty()) openInNewWindow(openDocumentWithContentsOfFile(path));
+        });
+        return;
+    }
+    if (d->isDocumentEdited()) {
+        QPointer<QMDWindowController> window(w);
+        port::alerts().beginSheet(SaveBeforeAlert(d, true), [window](int button) {
+            if (window) window->saveBeforeOpenSheetDidEnd(SaveBeforeReturnCode(button));
+        });
+        return;
+    }
+    beginDesignOpenPanel();
+}
+
+void QMDDocumentController::beginDesignOpenPanel() {
+    port::FilePanel panel;
+    panel.title = "Open";
+    panel.extensions = {"pro"};
+    port::fileDialogs().beginOpenPanel(panel, [this](const std::string& path) { designFileOpenPanelDidEnd(path); });
+}
+
+void QMDDocumentController::designFileOpenPanelDidEnd(const std::string& path) {
+    QMDDocument* d = AppController::shared()->mainWindowDocument();
+    if (!d || path.empty()) return;
+    readDesignIntoDocument(d, path);
+}
+
+bool QMDDocumentController::readDesignIntoDocument(QMDDocument* d, const std::string& path) {
+    if (!d) return false;
+    if (!d->readFromFile(path)) {
+        AlertDesignNotLoaded(path);
+        return false;
+    }
+    if (auto* w = qobject_cast<QMDWindowController*>(d->windowController)) w->reinitializeDocumentUI();
+    return true;
+}
+
+QMDDocument* QMDDocumentController::openDocumentWithContentsOfURL(const std::string& path) {
+    QMDDocument* d = AppController::shared()->mainWindowDocument();
+    QMDWindowController* w = MainWindow();
+    if (!d || !w) return openInNewWindow(openDocumentWithContentsOfFile(path));
+    if (SameFile(d->fileName(), path)) return d;
+    if (!d->isDocumentEdited()) return readDesignIntoDocument(d, path) ? d : nullptr;
+    candidatePath_ = path;
+    QPointer<QMDWindowController> window(w);
+    port::alerts().beginSheet(SaveBeforeAlert(d, true), [window](int button) {
+        if (window) window->saveBeforeShellOpenSheetDidEnd(SaveBeforeReturnCode(button));
+    });
+    return d;
+}
+
+void QMDDocumentController::revertDocumentToSaved(QMDDocument* d) {
+    if (!d || d->fileName().empty() || !d->isDocumentEdited()) return;
+    port::Alert alert;
+    alert.message = "Do you want to revert to the most recently saved version of the document \"" +
+                    DocumentBaseName(d->fileName()) + "\"?";
+    alert.informative = "Your current changes will be lost.";
+    alert.buttons = {"Revert", "Cancel"};
+    port::alerts().beginSheet(alert, [this, d](int button) {
+        // The document may have closed while the sheet was up.
+        if (button != 0 || std::find(documents_.begin(), documents_.end(), d) == documents_.end()) return;
+        const std::string path = d->fileName();
+        readDesignIntoDocument(d, path);
+    });
 }
 
 QMDDocument* QMDDocumentController::openAtLaunch(const std::vector<std::string>& arguments) {

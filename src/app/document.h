@@ -25,11 +25,15 @@ public:
     QMDDocumentModel* model() const { return documentModel; }
     QUndoStack* undoStack() const { return undoStack_.get(); }
 
-    // Reads a design into this document's model. A damaged file opens with what it held,
-    // with a warning, and stays untitled so the original is not overwritten unasked.
+    // Reads a design into this document's model object, which stays the same object: the file
+    // is read aside and its design taken only once read, so a file that cannot be read leaves
+    // the design as it was. The document is then clean, with an empty undo stack. A damaged
+    // file opens with what it held, with a warning, and stays untitled so the original is not
+    // overwritten unasked.
     bool readFromFile(const std::string& path);
-    // Writes this document's design; the old file is kept when the write fails, with an alert.
-    bool writeToFile(const std::string& path);
+    // Writes this document's design; the old file is kept when the write fails, with an alert
+    // unless the caller tells the user itself.
+    bool writeToFile(const std::string& path, bool alertOnFailure = true);
     // writeToFile, then the document is clean and named after the file.
     bool saveToFile(const std::string& path);
     // Closes the live view, then asks to save changes. False when the user cancels or the
@@ -84,6 +88,8 @@ private:
 };
 
 // The open documents (owned), opening at launch, saving under a chosen name, recent files.
+// New and Open reuse the document window there is: its design is replaced in place, after
+// the user was asked whether to save an edited one.
 class QMDDocumentController {
 public:
     QMDDocumentController() = default;
@@ -113,9 +119,38 @@ public:
     void noteNewRecentDocument(const std::string& path);
     std::vector<std::string> recentDocuments() const;
 
+    // A file asked to be opened while the design had unsaved changes, until it is answered.
+    const std::string& candidatePath() const { return candidatePath_; }
+    // In the document window there is: a new design, or the open panel; an edited design is
+    // offered for saving first. Without a window, a new document and window.
+    void newDocument();
+    void openDocument();
+    // A given file (the command line, Open Recent): the document already showing it, else the
+    // window's design replaced by it, asking first when edited (the document is returned, the
+    // file read once answered). Null with an alert when it cannot be read; the design stays.
+    QMDDocument* openDocumentWithContentsOfURL(const std::string& path);
+    // The open panel's end: the chosen path, empty when cancelled.
+    void designFileOpenPanelDidEnd(const std::string& path);
+    // The design open panel on the document window.
+    void beginDesignOpenPanel();
+    // Reads the file into the document in place and starts its window over; false with the
+    // "could not be loaded" alert, the design unchanged.
+    bool readDesignIntoDocument(QMDDocument* d, const std::string& path);
+    // Reads the document's file again, after asking when the design was edited.
+    void revertDocumentToSaved(QMDDocument* d);
+
 private:
+    QMDDocument* openInNewWindow(QMDDocument* d);
+
     std::vector<QMDDocument*> documents_;
+    std::string candidatePath_;
 };
+
+// The save-before alert's button (0 Save, 1 Don't Save, other Cancel) as the code its end
+// handles: 1 save, 0 do not, -1 cancel.
+int SaveBeforeReturnCode(int buttonIndex);
+// The "could not be loaded" alert for the path.
+void AlertDesignNotLoaded(const std::string& path);
 
 // The base name of a path without its folder and extension, as alerts name a document.
 std::string DocumentBaseName(const std::string& path);

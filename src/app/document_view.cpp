@@ -1,7 +1,10 @@
 #include "app/document_view.h"
 
+#include <QCursor>
+#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -11,10 +14,13 @@
 #include <cmath>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/core/event_handler.h"
 #include "app/core/localization_seams.h"
 #include "app/core/status_readouts.h"
 #include "app/document.h"
+#include "app/window_controller.h"
+#include "content/core/sym_entry.h"
 #include "files/undo.h"
 #include "files/windows_records.h"
 #include "model/command_ids.h"
@@ -38,7 +44,6 @@ namespace {
 
 constexpr float kDegrees = 0.017453292f;
 constexpr double kMostZoom = 3.01, kNotchesPerZoomStep = 40;
-constexpr int16_t kHandTool = 204;
 
 // A plan point into the view with the zoom, as the camera marker is drawn.
 port::Point Projected(float h, float d) {
@@ -62,7 +67,10 @@ QMDDocumentView::QMDDocumentView(QMDDocument* document, QWidget* parent)
     : QWidget(parent), Base2DView(static_cast<Base2DViewHost*>(this)), document_(document) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
 }
+
+QMDDocumentView::~QMDDocumentView() = default;
 
 QMDDocumentClipView* QMDDocumentView::clipView() const { return qobject_cast<QMDDocumentClipView*>(parentWidget()); }
 
@@ -182,14 +190,82 @@ int16_t QMDDocumentView::ptInViewPoint(POINT point) {
     return triangle.contains(click.x, click.y) ? 1 : 0;
 }
 
-// --- keys, auto-scroll and the hand tool ---
+// --- the mouse road and drops ---
+
+CommandWindow* QMDDocumentView::commandWindow() { return AsCommandWindow(window()); }
+
+ContextMenuHandlers QMDDocumentView::menuHandlers() const {
+    if (auto* w = qobject_cast<QMDWindowController*>(window())) return w->contextMenuHandlers();
+    return {[](QAction* item) { CommandRouter::validateMenuItem(item); }, {}};
+}
+
+void QMDDocumentView::popUpContextMenu(PlanContextMenu menu, const ClickInfo* click) {
+    QMenu* shown = menu == PlanContextMenu::Base ? ContextMenuFactory::baseContextMenu(this)
+                                                 : ContextMenuFactory::objectContextMenuWithClickInfo(click, this);
+    const std::optional<PlanMouseEvent>& press = mouse_.mouseEvent();
+    const QPoint at = press ? QPoint(press->screen.x, press->screen.y) : QCursor::pos();
+    RunContextMenu(shown, at, menuHandlers());
+}
+
+void QMDDocumentView::setDocumentCursor(PlanMouseCursor cursor) {
+    PlanCursor shape = PlanCursor::Arrow;
+    switch (cursor) {
+    case PlanMouseCursor::Arrow: break;
+    case PlanMouseCursor::PointingHand: shape = PlanCursor::PointingHand; break;
+    case PlanMouseCursor::OpenHand: shape = PlanCursor::OpenHand; break;
+    case PlanMouseCursor::ClosedHand: shape = PlanCursor::ClosedHand; break;
+    }
+    if (QMDDocumentScrollView* scroll = scrollView()) scroll->setDocumentCursor(shape);
+}
+
+void QMDDocumentView::makeWindowKey() {
+    window()->raise();
+    window()->activateWindow();
+}
+
+void QMDDocumentView::launchRorozErud() { LaunchRorozErud(); }
+
+void QMDDocumentView::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+void QMDDocumentView::dragMoveEvent(QDragMoveEvent* event) {
+    // Colours, materials and trims declare only the 3D type: they are for the live view.
+    if (!event->mimeData()->hasFormat(QLatin1String(kContent2DDNDPboardType)) || gesture_.busy()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void QMDDocumentView::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    const QLatin1String record(kContent3DDNDPboardType);
+    std::optional<std::vector<uint8_t>> bytes;
+    if (data->hasFormat(record)) {
+        const QByteArray b = data->data(record);
+        bytes.emplace(b.begin(), b.end());
+    }
+    // Into this window's design, whichever window is the main one.
+    CurrentDocumentScope scope(document_ && document_->model() ? document_->model() : gCurDocument);
+    const bool taken = mouse_.performDragOperation(data->hasFormat(QLatin1String(kContent2DDNDPboardType)),
+                                                   bytes ? &*bytes : nullptr, gesture_.viewPoint(event->position()));
+    if (taken) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+    update();
+}
+
+// --- keys ---
 
 void QMDDocumentView::keyPressEvent(QKeyEvent* event) {
     // Ctrl (Command) and Alt keys belong to the menus.
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool plain = !(mods & ~Qt::ShiftModifier), shift = mods & Qt::ShiftModifier;
     // Nothing may change under a gesture; only its snap mode.
-    const bool editable = !gTrackingMouse;
+    const bool editable = !gTrackingMouse && !gesture_.busy();
     switch (plain ? event->key() : 0) {
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
@@ -239,56 +315,6 @@ void QMDDocumentView::nudge(int32_t command, const char* undoName) {
     SelectedObjectAllLayers(gCurDocument->itsLayers, 1, command, ds);
     Refresh();
     StoreUndo(LocalizedString(undoName).c_str());
-}
-
-POINT QMDDocumentView::viewPoint(QPointF p) const {
-    return {int32_t(std::floor(p.x() + boundsOrigin_.x)), int32_t(std::floor(p.y() + boundsOrigin_.y))};
-}
-
-void QMDDocumentView::panView(QPointF press) {
-    panning_ = true;
-    panFrom_ = viewPoint(press);
-    if (QMDDocumentScrollView* scroll = scrollView()) scroll->setDocumentCursor(PlanCursor::ClosedHand);
-}
-
-void QMDDocumentView::panViewTo(QPointF widgetPoint) {
-    if (!panning_) return;
-    const QPointF global = mapToGlobal(widgetPoint);
-    const POINT at = viewPoint(widgetPoint);
-    const int32_t dx = at.x - panFrom_.x, dy = at.y - panFrom_.y;
-    if (dx || dy) {
-        PlatformRect r = visibleRect();
-        r.x -= float(dx), r.y -= float(dy);
-        scrollRectToVisible(r);
-    }
-    // The same spot of the mouse in the view as it now lies, so the plan stays under the hand.
-    panFrom_ = viewPoint(mapFromGlobal(global));
-}
-
-void QMDDocumentView::endPanView() {
-    if (!panning_) return;
-    panning_ = false;
-    if (QMDDocumentScrollView* scroll = scrollView()) scroll->setDocumentCursor(PlanCursor::OpenHand);
-}
-
-void QMDDocumentView::mousePressEvent(QMouseEvent* event) {
-    // Control-click is a right click.
-    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) && gCurTool == kHandTool &&
-        CurrentDocState()) {
-        panView(event->position());
-        return;
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void QMDDocumentView::mouseMoveEvent(QMouseEvent* event) {
-    if (panning_) panViewTo(event->position());
-    else QWidget::mouseMoveEvent(event);
-}
-
-void QMDDocumentView::mouseReleaseEvent(QMouseEvent* event) {
-    if (panning_ && event->button() == Qt::LeftButton) endPanView();
-    else QWidget::mouseReleaseEvent(event);
 }
 
 void QMDDocumentView::initializeDynamicViewPointSystem() {
@@ -378,6 +404,11 @@ void QMDDocumentScrollView::scrollContentsBy(int, int) {
 
 void QMDDocumentScrollView::wheelEvent(QWheelEvent* event) {
     QMDDocumentView* view = documentView();
+    // Nothing scrolls or zooms under a press.
+    if (PlanGesture::anyBusy()) {
+        event->accept();
+        return;
+    }
     if (!(event->modifiers() & Qt::ControlModifier) || !view || !CurrentDocState()) {
         QAbstractScrollArea::wheelEvent(event);
         return;
@@ -413,6 +444,7 @@ void QMDDocumentScrollView::setDocumentCursor(PlanCursor cursor) {
     case PlanCursor::Arrow: clip_->setCursor(Qt::ArrowCursor); break;
     case PlanCursor::Crosshair: clip_->setCursor(Qt::CrossCursor); break;
     case PlanCursor::Zoom: clip_->setCursor(AppController::shared()->zoomCursor()); break;
+    case PlanCursor::PointingHand: clip_->setCursor(Qt::PointingHandCursor); break;
     case PlanCursor::OpenHand: clip_->setCursor(Qt::OpenHandCursor); break;
     case PlanCursor::ClosedHand: clip_->setCursor(Qt::ClosedHandCursor); break;
     }

@@ -3,14 +3,19 @@
 // widget of the plan's paper size whose coordinates plus its bounds origin are plan view
 // coordinates (the paper's centre is the plan's origin); the clip view (the scroll area's
 // viewport) keeps it centred while it is smaller than the window and within its edges when
-// larger; Ctrl and the wheel zoom about the mouse.
+// larger; Ctrl and the wheel zoom about the mouse. Its mouse road (app/core/plan_mouse) is fed
+// by a PlanGesture; content dragged from the palette drops onto it.
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
+#include "app/context_menu_factory.h"
 #include "app/core/main_window_seams.h"
+#include "app/core/plan_mouse.h"
+#include "app/plan_gesture.h"
 #include "plan/base_2d_view.h"
 
 class QMDDocument;
@@ -20,11 +25,12 @@ class Win32EventHandler;
 class QPainter;
 class QRegion;
 
-class QMDDocumentView : public QWidget, public Base2DViewHost, public Base2DView {
+class QMDDocumentView : public QWidget, public Base2DViewHost, public Base2DView, public PlanMouseView {
     Q_OBJECT
 public:
-    // `document` (may be null) is made current while the view draws.
+    // `document` (may be null) is made current while the view draws and takes the drops.
     explicit QMDDocumentView(QMDDocument* document = nullptr, QWidget* parent = nullptr);
+    ~QMDDocumentView() override;
 
     // Base2DViewHost, in plan view coordinates.
     PlatformRect visibleRect() const override;
@@ -64,12 +70,22 @@ public:
     void moveLeft();
     void moveRight();
 
-    // The hand tool's drag, in widget coordinates: begun at the press, each move scrolls the
-    // plan with the mouse, the release ends it.
-    void panView(QPointF press);
-    void panViewTo(QPointF widgetPoint);
-    void endPanView();
-    bool isPanning() const { return panning_; }
+    // --- the mouse road ---
+    PlanMouse& planMouse() { return mouse_; }
+    // The press being handled (from the press to the end of its gesture), else empty.
+    const std::optional<PlanMouseEvent>& mouseEvent() const { return mouse_.mouseEvent(); }
+    // A press is being handled: the wheel, menus and shortcuts wait.
+    bool gestureBusy() const { return gesture_.busy(); }
+
+    // PlanMouseView
+    Base2DViewHost* viewHost() override { return this; }
+    CommandWindow* commandWindow() override;
+    int16_t cameraMarkerAt(POINT where) override { return ptInViewPoint(where); }
+    // Runs the menu at the press (validated and dispatched by the window's handlers) and returns
+    // once it closed.
+    void popUpContextMenu(PlanContextMenu menu, const ClickInfo* click) override;
+    void setDocumentCursor(PlanMouseCursor cursor) override;
+    void makeWindowKey() override;
 
     // The menu actions (document_view_actions.cpp): each hands the item's tag, or this view's
     // window for the sheets, to the command layer or the controller that answers it.
@@ -151,23 +167,28 @@ public:
     void calculateAndDisplayArea(int32_t tag);
     void launchObjectPowerTool(int32_t tag);
 
+public slots:
+    // Sent by the PowerTool launcher once it holds the design for the photo tool: the image
+    // open panel, whose end inserts the photo and lets the design go.
+    void launchRorozErud();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Tab and Shift+Tab step the snap mode rather than the focus.
     bool focusNextPrevChild(bool) override { return false; }
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Drags declaring the palette's 2D type; the record is read under the 3D one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QMDDocumentClipView* clipView() const;
     QMDDocumentScrollView* scrollView() const;
     void nudge(int32_t command, const char* undoName);
-    // A widget point as a whole point of plan view coordinates.
-    POINT viewPoint(QPointF widgetPoint) const;
     // The command layer working on this view's window.
     Win32EventHandler commands();
+    ContextMenuHandlers menuHandlers() const;
 
     QMDDocument* document_;
     PlatformPoint boundsOrigin_;
@@ -175,8 +196,8 @@ private:
     QImage dynamicViewPointImage_;
     QPainter* painter_ = nullptr;       // while painting
     const QRegion* painting_ = nullptr;  // the widget region being painted
-    bool panning_ = false;
-    POINT panFrom_{};
+    PlanMouse mouse_{this};
+    PlanGesture gesture_{this, &mouse_};
 };
 
 // The scroll area's viewport. Its bounds origin is where the plan view's top left lies,

@@ -62,6 +62,8 @@ public:
     // Who validates the window's pop-up menus (the floor item's menu form, the visible-plan
     // pull-down, the slider's menu) and runs their choices.
     void setContextMenuHandlers(ContextMenuHandlers handlers) { menuHandlers_ = std::move(handlers); }
+    // The same handlers answer the plan view's menus.
+    const ContextMenuHandlers& contextMenuHandlers() const { return menuHandlers_; }
 
     // The floor chosen in the floor pop-up becomes the one worked on.
     void changeFloorTBPopUpButton();
@@ -79,7 +81,16 @@ public:
     void windowDidDeminiaturize();
     void windowWillClose();
 
+    // The save-before alert of New, Open and a given file (code 1 Save, 0 Don't Save, other
+    // Cancel), and the save panel an untitled design asks first; each saves, then goes on
+    // with the new design, the open panel or the given file. A failed save stops there.
+    void saveBeforeCreateDocSheetDidEnd(int code);
+    void saveBeforeOpenSheetDidEnd(int code);
+    void saveBeforeShellOpenSheetDidEnd(int code);
     // Panel ends: the chosen path, empty when cancelled.
+    void designCreateDocOpSavePanelDidEnd(const std::string& path);
+    void designOpenOpSavePanelDidEnd(const std::string& path);
+    void designShellOpenOpSavePanelDidEnd(const std::string& path);
     void floorplanTraceOpenPanelDidEnd(const std::string& path);
     void import3DObjectOpenPanelDidEnd(const std::string& path);
     void exportVRMLSavePanelDidEnd(const std::string& path);
@@ -100,6 +111,12 @@ private:
     void selectFloorPopUpItem(int tag);
     void selectPlanTab(int32_t planBit);
     void closeSheet();
+    // The save panel of the save-before roads; `end` gets the chosen path.
+    void beginSaveBeforePanel(void (QMDWindowController::*end)(const std::string&));
+    // Writes the design there; false after the "could not be saved as" alert.
+    bool saveDesignBefore(const std::string& path);
+    // The given file waiting for the save-before answer, read into the design.
+    void readCandidateDesign();
 
     QMDDocument* document_;
     QToolBar* docToolbar_ = nullptr;

@@ -23,7 +23,7 @@
 #include "model/walkers.h"
 #include "plan/refresh_seams.h"
 #include "port/seam.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 char gClipboardLayerName[kLayerNameSize] = {};
 const Layer* gClipboardLayer = nullptr;

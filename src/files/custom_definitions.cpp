@@ -24,7 +24,7 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/files.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/roof_attachment_seams.h"
 #include "tools/wall_attachments.h"
 

@@ -20,7 +20,7 @@
 #include "model/texture_mapping.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 uint8_t gObjectStyle2D = 0;
 static const port::GlobalReset kReset([] { gObjectStyle2D = 0; });

@@ -10,7 +10,7 @@
 #include "model/texture_mapping.h"
 #include "render/core/live_view_seams.h"
 #include "scene/plane_object.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"

@@ -28,7 +28,7 @@
 #include "port/undo.h"
 #include "powertools/core/id_counters.h"
 #include "scene/plane_object.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "ui/core/inspector_seams.h"
 

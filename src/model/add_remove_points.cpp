@@ -18,7 +18,7 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"

@@ -21,7 +21,7 @@
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "tools/material_table.h"
 #include "tools/rebuild_seams.h"

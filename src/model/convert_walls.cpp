@@ -11,7 +11,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/conversion_seams.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"

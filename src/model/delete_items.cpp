@@ -7,7 +7,7 @@
 #include "model/duplicate.h"
 #include "model/objects.h"
 #include "scene/plane_object.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

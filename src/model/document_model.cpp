@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/core/document_seams.h"
@@ -77,9 +78,13 @@ void QMDDocumentModel::chooseDocID() {
     itsDocID = static_cast<int32_t>(id);
 }
 
-bool QMDDocumentModel::buildNewDesign() {
+static uint64_t NextSerial() {
     static uint64_t sLastSerial = 0;
-    itsSerial = ++sLastSerial;
+    return ++sLastSerial;
+}
+
+bool QMDDocumentModel::buildNewDesign() {
+    itsSerial = NextSerial();
     Layer* first = CreateLayer("First Floor", 1, 1, nullptr);
     if (!first) return false;
     itsLayers = first;
@@ -163,6 +168,36 @@ void QMDDocumentModel::reinitializeDocumentModel() {
     MainWindowDocumentSetFileName(nullptr);
 
     buildNewDesign();
+}
+
+void QMDDocumentModel::takeDesignOf(QMDDocumentModel* source) {
+    if (!source || source == this) return;
+    {
+        CurrentDocumentScope scope(this);
+        sanitizeUndoFiles();
+        releaseContents();
+        delete itsTraceImage;
+    }
+    itsLayers = std::exchange(source->itsLayers, nullptr);
+    itsCurLayer = std::exchange(source->itsCurLayer, nullptr);
+    itsCur2DLayer = std::exchange(source->itsCur2DLayer, nullptr);
+    itsTopoLayer = std::exchange(source->itsTopoLayer, nullptr);
+    itsDocState = std::exchange(source->itsDocState, nullptr);
+    itsPlugIns = std::exchange(source->itsPlugIns, nullptr);
+    itsCustomTextureList = std::exchange(source->itsCustomTextureList, nullptr);
+    itsLiveViews = std::exchange(source->itsLiveViews, nullptr);
+    itsPaletteList = std::exchange(source->itsPaletteList, nullptr);
+    itsTraceImage = std::exchange(source->itsTraceImage, nullptr);
+    itsVRVisible = source->itsVRVisible;
+    itsVRStartPt = source->itsVRStartPt;
+    itsVREndPt = source->itsVREndPt;
+    itsMaximumPlantAge = source->itsMaximumPlantAge;
+    // Whatever was copied from the design before is from another design now.
+    itsSerial = NextSerial();
+    // The source's snapshots go with it; they hold its ID, not this model's.
+    source->dealloc();
+    gCurDocument = this;
+    InitializeUndo();
 }
 
 void QMDDocumentModel::deletePlugInDataList() {

@@ -26,6 +26,10 @@ public:
     void dealloc();
     // Turns the model into a new, untitled design in place; keeps `itsDocID`.
     void reinitializeDocumentModel();
+    // Takes the design of `source` (a model built to read a file into) in place of this one's,
+    // then frees `source`: the model keeps its ID, gets a new serial, becomes current and
+    // starts its undo ring over from the design taken.
+    void takeDesignOf(QMDDocumentModel* source);
 
     void deletePlugInDataList();
     void deleteCustomTextureList();

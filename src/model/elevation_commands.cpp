@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

@@ -9,7 +9,7 @@
 #include "model/selection_ops.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 using namespace xformsupport;
 

@@ -11,7 +11,7 @@
 #include "model/skylight_transforms.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

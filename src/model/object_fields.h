@@ -138,6 +138,12 @@ inline constexpr Param kWidth{2};
 inline constexpr Param kHeight{3};
 }  // namespace duct
 
+// Imported solids of subtype 158 (15) and glass pieces (158): the opacity 0-255 the scene
+// gives them, where an object file leaves a translucent solid's pattern.
+namespace translucent {
+inline constexpr Field<int32_t> kAlpha{&Objex::optionB};
+}  // namespace translucent
+
 // Topography excavations (134).
 namespace excavation {
 inline constexpr Param kDepth{2};

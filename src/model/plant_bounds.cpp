@@ -10,7 +10,7 @@
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
 #include "model/transforms.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_construction.h"
 

@@ -20,7 +20,7 @@
 #include "model/sweeps.h"
 #include "model/texture_mapping.h"
 #include "model/transform_support.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_attachments.h"
 #include "tracking/grid_snap.h"

@@ -17,7 +17,7 @@
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "ui/core/inspector_seams.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <unordered_map>
 
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -31,6 +32,10 @@ struct SceneTail {
 };
 SceneTail sSceneTail;
 
+// How many scene pieces each base object has: removing the pieces of an object that has none
+// (every temporary copy a builder frees goes through DeleteObj) costs no walk over the scene.
+std::unordered_map<const Objex*, uint32_t> sPiecesByBase;
+
 bool IsUnlinked(const PlaneObject* p) { return p && !p->prev && !p->next && p != gGLPlaneObjects; }
 
 bool LinksTo(const PlaneObject* p, const Objex* o) {
@@ -48,6 +53,7 @@ static const port::GlobalReset kReset([] {
     gActual3DObject = nullptr;
     gDisableRenderInterrupt = 0;
     sSceneTail = {};
+    sPiecesByBase.clear();
 });
 
 // The piece under construction belongs to the object being built: it goes with it.
@@ -114,7 +120,7 @@ void DeletePlaneList(Plane* first) {
 }
 
 void DeletePlaneObjectList(PlaneObject*& head) {
-    if (&head == &gGLPlaneObjects) sSceneTail = {};
+    if (&head == &gGLPlaneObjects) sSceneTail = {}, sPiecesByBase.clear();
     PlaneObject* p = head;
     head = nullptr;
     while (p) {
@@ -145,7 +151,7 @@ void AppendPlaneObjectToList(PlaneObject*& head, PlaneObject* planeObject) {
     planeObject->prev = tail;
     planeObject->next = nullptr;
     (tail ? tail->next : head) = planeObject;
-    if (scene) sSceneTail = {head, planeObject};
+    if (scene) sSceneTail = {head, planeObject}, ++sPiecesByBase[planeObject->baseObject];
 }
 
 // --- entering the scene ---
@@ -214,6 +220,9 @@ void DeleteRendererObject(Objex* object) {
     if (!object || !gGLPlaneObjects) return;
     ResetSceneDisplayList();
     gReRenderGLObjects = 1;
+    const auto counted = sPiecesByBase.find(object);
+    if (counted == sPiecesByBase.end()) return;
+    sPiecesByBase.erase(counted);
     PlaneObject* kept = nullptr;  // the last piece that stays
     for (PlaneObject* p = gGLPlaneObjects; p;) {
         PlaneObject* next = p->next;

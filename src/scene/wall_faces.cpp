@@ -137,6 +137,7 @@ struct SegmentFace {
     float baseOffset;
     float length = 0;  // from the first-edge bottom to the last-edge bottom
     float toFirst = 0; // the direction from the last-edge bottom to the first-edge bottom
+    bool acrossWall = false;
 };
 
 // The shift of the segment start along the face: none at an open wall's free start; at its
@@ -242,7 +243,8 @@ bool FinishSegmentFace(SegmentFace& f, Poinz* corner1, Poinz* corner3) {
     float length = 0;
     const float toLast = GetLineLengthAndAngle(v[0].H, v[0].D, v[3].H, v[3].D, &length);
     const float segmentHeight = ConvertWorldToScreen(seg::kFirstHeight(*f.start), f.ds, 0);
-    CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
+    // A face across the wall would take masks that lie off its plane and show as holes in it.
+    if (!f.acrossWall) CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
     AddWallFaceTrims(f.start, f.side, f.plane, toLast, f.length, &v[3], v, f.baseOffset);
     ReshapeTop(f);
     return true;
@@ -315,6 +317,8 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
     // The wrap-round column would cap segment 0 a second time, diagonally across the wall.
     else if (i >= 0)
         slot.capCorner = i + 1;
+    else
+        slot.acrossWall = true;
     return slot;
 }
 
@@ -332,6 +336,7 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
                                                                   : std::pair<Poinz*, Poinz*>{};
     if (start) {
         SegmentFace f{wall, start, end, slot.side, facePlane, piece, ds, baseOffset};
+        f.acrossWall = slot.acrossWall;
         if (!FinishSegmentFace(f, corner1, corner3)) return;
     }
 

@@ -31,13 +31,17 @@ struct WallFaceSlot {
     // On side 1, the solid's point that with the face's first corner spans the wall's
     // thickness at the segment's end; -1 when that end takes no step caps.
     int32_t capCorner = -1;
+    // The column that wraps round to the solid's first point: it runs across the wall, so no
+    // opening of segment 0 is masked in it.
+    bool acrossWall = false;
 };
 
 // The slot of the quads of `column`. With m the solid's points, an open wall of n = m / 4
 // points has side 0 of segment c at column c up to n - 2, its end face at n - 1 and side 1 of
 // segment m / 2 - c - 2 after that; a closed wall of n = m / 4 - 1 points has side 0 of segment
 // c up to n - 1, its closing column at n and side 1 of segment 2n - c after. The column that
-// wraps round to the solid's first point counts as side 1 of segment 0 and takes no caps.
+// wraps round to the solid's first point counts as side 1 of segment 0 and takes no caps and no
+// openings.
 WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t column);
 
 // Finishes the face under construction, built from the quad corner1 (row 0, column), corner2

@@ -14,7 +14,7 @@
 #include "model/selection_queries.h"
 #include "plan/base_2d_view.h"
 #include "plan/refresh_seams.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tool_dispatch.h"

@@ -25,7 +25,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/plant_growth.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"

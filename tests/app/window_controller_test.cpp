@@ -1,6 +1,7 @@
 // The document window on a design: what it shows, the model's calls it answers, its plan
 // tabs, elevation slider, trace image and menus; the plan view's scrolling, zoom, camera
-// marker, keys and hand tool; what the context menus offer.
+// marker, keys and hand tool; its events on their way into the mouse road, the menus a press
+// runs, drops and the auto-click modifier; what the context menus offer.
 #include "app/window_controller.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -18,12 +20,14 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/context_menu_factory.h"
 #include "app/core/document_window.h"
 #include "app/core/event_handler.h"
@@ -31,6 +35,8 @@
 #include "app/core/preference_keys.h"
 #include "app/document_view.h"
 #include "app/widgets.h"
+#include "content/core/content_selection_seams.h"
+#include "content/core/sym_entry.h"
 #include "files/undo.h"
 #include "model/command_globals.h"
 #include "model/docstate.h"
@@ -44,6 +50,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "support/build.h"
 #include "support/doubles.h"
+#include "support/tracking_recorders.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
 #include "ui/tool_palettes.h"
@@ -405,6 +412,115 @@ TEST_F(PlanView, TrackersScrollTenTowardAPointAndTheHandDragsThePlanByWholePixel
     EXPECT_EQ(drag({200.3, 150.2}), QPoint(-30, 10));  // the plan moved with the hand: a third of a pixel on
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 150));
     EXPECT_EQ(clip->cursor().shape(), Qt::OpenHandCursor);
+}
+
+// A window's plan view with the tracker recorded; widget (x, y) is plan view
+// (x - 1000.25, y - 800.75) before it is made whole.
+class Gestures : public Window {
+protected:
+    void SetUp() override {
+        Window::SetUp();
+        w = Open(), view = w->docView(), ds = CurrentDocState(), floor = gCurDocument->itsCurLayer;
+        ds->zoomFactor = 1;
+        view->setBoundsOrigin({-1000.25f, -800.75f});
+        tracker.emplace();
+    }
+    void TearDown() override { tracker.reset(), Window::TearDown(); }
+    void Drag(QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(view, &e);
+    }
+    // The next menu to show has its named item chosen and closes.
+    void Choose(const char* action) {
+        QTimer::singleShot(0, [action] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+                if (a->objectName() == action) a->trigger();
+            if (menu) menu->close();
+        });
+    }
+    bool offered() { return CommandRouter::validateMenuItem(w->commandRouter()->action("selectAll")); }
+    QString lastStep() { return w->document()->undoStack()->undoText(); }
+    QMDWindowController* w = nullptr;
+    QMDDocumentView* view = nullptr;
+    DocState* ds = nullptr;
+    Layer* floor = nullptr;
+    std::optional<RecordingTracker> tracker;
+};
+
+TEST_F(Gestures, APressIsTrackedUntilItsReleaseWhileTheWheelMenusAndEditsWait) {
+    QCursor::setPos(view->mapToGlobal(QPoint(230, 170)));
+    QApplication::processEvents();
+    gCurTool = 7050;
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150));  // returns: the gesture lives on
+    Drag({230, 170});
+    QTest::keyPress(view, Qt::Key_Shift);  // at the pointer, Shift now down
+    QTest::keyPress(view, Qt::Key_Delete);
+    QWheelEvent wheel({50, 50}, {50, 50}, {}, {0, 120}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w->docScrollView()->viewport(), &wheel);
+    const auto during = std::tuple(view->mouseEvent().value().where.x, view->mouseEvent()->where.y, offered());
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(230, 170));
+    // The pointer lies beyond the shown part of the plan, so each tracked step scrolls ten
+    // toward it and the unmoved pointer is then over a point ten further up and left; the
+    // release ends where the gesture was last tracked.
+    EXPECT_EQ(tracker->calls, (std::vector<std::string>{"1 -799,-650", "2 -799,-650", "2 -769,-630", "2 -769,-630",
+                                                        "2 -779,-640", "2 -779,-640", "2 -789,-650", "3 -789,-650"}));
+    // Shift reaches the draw after its press; the Delete and the release carry no modifiers.
+    EXPECT_EQ(tracker->modifiers, (std::vector<int>{0, 0, 0, 0, 4, 4, 0, 0}));
+    EXPECT_EQ(std::tuple(during, ds->zoomFactor, view->mouseEvent().has_value(), lastStep()),
+              std::tuple(std::tuple(-799, -650, false), 1.0f, false, QString("Exterior Wall Tool")));
+
+    // A lost focus ends a gesture where it last was, and so does a second press of the held
+    // button, whose release went astray.
+    gCurTool = 7050, QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150)), Drag({210, 160});
+    QFocusEvent lost(QEvent::FocusOut);
+    QApplication::sendEvent(view, &lost);
+    EXPECT_EQ(std::tuple(tracker->calls.back(), view->gestureBusy(), offered()),
+              std::tuple("3 -789,-640", false, true));
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 150)), QTest::mousePress(view, Qt::LeftButton, {}, QPoint(220, 150));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(220, 150));
+    EXPECT_EQ(std::vector(tracker->calls.end() - 3, tracker->calls.end()),
+              (std::vector<std::string>{"3 -799,-650", "1 -779,-650", "3 -779,-650"}));
+}
+
+TEST_F(Gestures, AControlClickRunsItsMenuBeforeThePressReturns) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    wall->subtype = objsubtype::kExteriorWall;
+    Choose("convertWallType");  // its command works on the clicked wall, forgotten after the menu
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, QPoint(1050, 801));
+    EXPECT_EQ(std::tuple(wall->subtype == objsubtype::kExteriorWall, gContextFoundObj, lastStep()),
+              std::tuple(false, nullptr, QString("Convert Wall to Interior")));
+}
+
+TEST_F(Gestures, DropsNeedThe2DTypeAndTheAutoClickItsChosenModifier) {
+    SymEntryInfo plant;
+    plant.type = symentry::kStockPlant, plant.textureID = 2001;
+    const std::vector<uint8_t> record = plant.encodeSymEntry();
+    QMimeData data;
+    data.setData(kContent3DDNDPboardType, QByteArray(reinterpret_cast<const char*>(record.data()), int(record.size())));
+    QDragEnterEvent onlyFor3D(QPoint(1000, 800), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(view, &onlyFor3D);
+    data.setData(kContent2DDNDPboardType, {});
+    QDragEnterEvent enter(QPoint(1000, 800), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(1000, 800), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(view, &enter), QApplication::sendEvent(view, &drop);
+    EXPECT_EQ(std::tuple(onlyFor3D.isAccepted(), enter.isAccepted(), drop.isAccepted(), CountObjects(floor->firstObject), lastStep()),
+              std::tuple(false, true, true, 1, QString("Insert Plant")));
+
+    SetContentPaletteSelectedCategoryHandler([] { return int16_t(5); });
+    SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(plant); });
+    auto armed = [&] { return std::tuple(view->planMouse().autoClick2DActive(), w->docScrollView()->viewport()->cursor().shape()); };
+    QTest::keyPress(view, Qt::Key_Alt);
+    const auto byAlt = armed();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view, &leave);
+    EXPECT_EQ(std::tuple(byAlt, armed()), std::tuple(std::tuple(true, Qt::PointingHandCursor), std::tuple(false, Qt::ArrowCursor)));
+    port::defaults().setString(QMDAutoClickModifierKey, "Meta");  // the window manager keeps Alt
+    QTest::keyPress(view, Qt::Key_Alt);
+    const bool altArms = view->planMouse().autoClick2DActive();
+    QTest::keyPress(view, Qt::Key_Meta);
+    EXPECT_EQ(std::tuple(altArms, view->planMouse().autoClick2DActive()), std::tuple(false, true));
+    port::defaults().remove(QMDAutoClickModifierKey);
 }
 
 // A menu as "title=action:tag" rows ("-" a separator, "^" a hidden face, the action and tag

@@ -43,6 +43,7 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
+#include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
 #include "tools/roof_attachment_seams.h"
@@ -453,7 +454,7 @@ protected:
 };
 
 TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
-    RebuildRecorder rebuilds;
+    RegisterLiveView(true);
     doc->itsDocState->currentPlanBit = 16;
     const int layers = CountLayers(doc->itsLayers);
     // The settings length says 704; the block is 680 bytes all the same.
@@ -463,8 +464,8 @@ TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
     std::vector<Objex*> objects = Imported();
     ASSERT_EQ(objects.size(), 2u);
     for (Objex* o : objects)
-        EXPECT_EQ(std::tuple(o->type, o->planBits, o->pointCount, IsObjectSelected(o), rebuilds.count("RenderSingleObject", o)),
-                  std::tuple(objtype::kFentrix, 16, 3, true, 1));
+        EXPECT_EQ(std::tuple(o->type, o->planBits, o->pointCount, IsObjectSelected(o), PiecesOf(o).size()),
+                  std::tuple(objtype::kFentrix, 16, 3, true, 1u));
     EXPECT_EQ(CountLayers(doc->itsLayers), layers);
     // Stored 36 is 12 in the plan, tangents included.
     const Poinz* p = objects[0]->firstPoint;
@@ -522,7 +523,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     workbench->planBits = 64;
     gWorkbenchObject = workbench;
     gSymbarObjectDrop = 1;
-    RebuildRecorder rebuilds;
+    RegisterLiveView(true);
     ASSERT_TRUE(ObjectFileRead(Write(b.data()).c_str()));
     gWorkbenchObject = nullptr;
     DeleteObj(workbench);
@@ -539,7 +540,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
               std::tuple(objtype::kFentrix, 158, 7, 2));
     EXPECT_FLOAT_EQ(PointAt(objects[1], 3)->position[2], 1000000.0f);
     // A content drop renders the objects itself.
-    EXPECT_EQ(rebuilds.count("RenderSingleObject"), 0);
+    EXPECT_EQ(gGLPlaneObjects, nullptr);
 }
 
 TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
@@ -803,7 +804,6 @@ TEST_F(CustomDefinitionsTest, EveryPrefixOfADefinitionReadsWithoutHarm) {
 
 TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     UseUndo();
-    RebuildRecorder rebuilds;
     int refreshes = 0;
     SetRefreshHandler([&] { ++refreshes; });
     WriteDefinition(doorFolder, "oak.def");
@@ -811,20 +811,19 @@ TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
     Objex* chosen = Opening(objtype::kWindow, customdef::kWindowStyle, true);
     Objex* unselected = Opening(objtype::kWindow, customdef::kWindowStyle, false);
     Objex* standard = Opening(objtype::kWindow, 600, true);
+    AddStalePieces({wall});
 
     // A door definition while only windows are selected.
     palette.pick(customdef::kDoorCategory, "oak.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_TRUE(undo.actionNames.empty());
-    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], rebuilds.count("ReRenderObject"), refreshes),
-              std::tuple(nullptr, 0, 1));
+    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], HasStalePiece(wall), refreshes), std::tuple(nullptr, true, 1));
 
     palette.pick(customdef::kWindowCategory, "bay.def");
     ApplyCurCustAttachToSelectedWinAndDoor();
     EXPECT_EQ(ListHs(Rec(chosen)->customParts[0]), (std::vector<float>{0}));
-    EXPECT_EQ(std::tuple(Rec(unselected)->customParts[0], Rec(standard)->customParts[0], refreshes,
-                         rebuilds.count("ReRenderObject", wall)),
-              std::tuple(nullptr, nullptr, 2, 1));
+    EXPECT_EQ(std::tuple(Rec(unselected)->customParts[0], Rec(standard)->customParts[0], refreshes, HasStalePiece(wall)),
+              std::tuple(nullptr, nullptr, 2, false));
     EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
     EXPECT_TRUE(alerts.shown.empty());
 }

@@ -22,6 +22,7 @@
 #include "support/wall_checks.h"
 #include "support/fixture.h"
 #include "support/build.h"
+#include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "tools/conversion_seams.h"
 #include "tools/material_table.h"
@@ -147,6 +148,7 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
 TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated) {
     RebuildRecorder rebuilds;
     Objex* o = Square();
+    AddStalePieces({o});
     ASSERT_TRUE(ConvertObjectType(o, convertcmd::kStaircase));
     EXPECT_EQ(o->closed, 0);
     ASSERT_EQ(o->pointCount, 5);
@@ -154,7 +156,8 @@ TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated
     ASSERT_EQ(pts.size(), 5u);
     EXPECT_TRUE(Near({pts[4]->position[0], pts[4]->position[2]}, {pts[0]->position[0], pts[0]->position[2]}));
     EXPECT_TRUE(Near({pts[4]->selected, o->params[4]}, {0, 96.0f}, kUlps));  // the floor's height
-    EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject", "ReRenderObject"}));
+    EXPECT_EQ(rebuilds.callsFor(o), (std::vector<std::string>{"UpdateStairObject"}));
+    EXPECT_FALSE(HasStalePiece(o));
 
     // Deck stairs from a curved run keep their segment flags.
     Objex* curved = Arc();
@@ -209,6 +212,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
         return wall;
     });
     RebuildRecorder rebuilds;
+    RegisterLiveView(true);
     Objex* wall = Arc();
     Poinz* first = wall->firstPoint;
     Poinz* last = first->next;
@@ -238,7 +242,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     // Joined at its first end, then at its last.
     ASSERT_EQ(tried.size(), 2u);
     EXPECT_TRUE(Same({tried[0].second, tried[1].second}, {first, last}));
-    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"ReRenderObject"}));
+    EXPECT_TRUE(rebuilds.callsFor(wall).empty() && Built(wall));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
 
@@ -266,23 +270,23 @@ TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
     for (Poinz* p : Points(retaining)) EXPECT_FLOAT_EQ(p->segmentValues[0], 36.0f);
 
     // A joined wall is re-rendered instead of the converted one.
-    RebuildRecorder rebuilds;
     Objex* host = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
     Objex* line = Line();
+    AddStalePieces({host});
     SetConnectWallPointHandler([&](Objex*, Poinz*) { return host; });
     ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
-    EXPECT_EQ(rebuilds.count("ReRenderObject", host), 1);
-    EXPECT_EQ(rebuilds.count("ReRenderObject", line), 0);
+    EXPECT_TRUE(!HasStalePiece(host) && !Built(line));
 }
 
 TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {
     RebuildRecorder rebuilds;
+    RegisterLiveView(true);
     Objex* wall = Make(objtype::kWall, 54).on(doc->itsCurLayer).line(3);
     for (Poinz* p : Points(wall)) p->selected = 1;
     wall->planBits = 1;
     ConvertWallToInterior(wall);
     EXPECT_TRUE(Near({wall->subtype, wall->planBits, wall->firstPoint->selected}, {0, 2, 0}));
-    EXPECT_EQ(rebuilds.callsFor(wall), (std::vector<std::string>{"RenderSingleObject"}));
+    EXPECT_TRUE(rebuilds.callsFor(wall).empty() && Built(wall));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_EQ(refreshes, 1);
 

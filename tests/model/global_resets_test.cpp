@@ -16,9 +16,9 @@
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/custom_textures.h"
+#include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/plane_object.h"
-#include "scene/render_seams.h"
 #include "scene/topo_grid.h"
 #include "support/fixture.h"
 #include "tools/material_table.h"
@@ -57,8 +57,8 @@ TEST(ResetAllGlobals, PutsGlobalsAndSeamsOfEveryFolderBack) {
         // Seams: after the reset the default answers and the handler is never reached.
         {"Update3DRoof", [&] { SetUpdate3DRoofHandler([&](Objex*) { ++handled; }); },
          [&] { return Update3DRoof(&marker), handled == 0; }},
-        {"RenderAllLayers", [&] { SetRenderAllLayersHandler([&] { ++handled; }); },
-         [&] { return RenderAllLayers(), handled == 0; }},
+        {"LiveViewControllerExists", [] { SetLiveViewControllerExistsHandler([] { return true; }); },
+         [] { return !LiveViewControllerExists(); }},
         {"Refresh", [&] { SetRefreshHandler([&] { ++handled; }); }, [&] { return Refresh(), handled == 0; }},
         {"IsOpenDocumentIDInUse", [] { SetIsOpenDocumentIDInUseHandler([](int32_t) { return true; }); },
          [] { return !IsOpenDocumentIDInUse(4); }},

@@ -16,6 +16,7 @@
 #include "model/transforms.h"
 #include "support/build.h"
 #include "support/wall_checks.h"
+#include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -205,12 +206,12 @@ TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
 }
 
 TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
-    RebuildRecorder rebuilds;
+    RegisterLiveView(true);
     Objex* fnx = Shape(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
     fnx->bounds3D = Float3DRect{};
 
     RotateObjectInDegrees(fnx, 0);
-    EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 1);
+    EXPECT_TRUE(Built(fnx));
     ExpectNear(PointAt(fnx, 0), 0, 0, 0);
     EXPECT_FLOAT_EQ(fnx->bounds3D.floatRight, 100);  // bounds updated
     EXPECT_FLOAT_EQ(fnx->params[4], 0);
@@ -218,8 +219,9 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     // 90 degrees about (50, 25): (0, 0) is 50 left and 25 up of it, and goes to 25 left,
     // 50 down.
     Make(fnx).select();
+    AddStalePieces({fnx});
     RotateObjectInDegrees(fnx, 90);
-    EXPECT_EQ(rebuilds.count("RenderEntireObject", fnx), 2);
+    EXPECT_TRUE(Built(fnx) && !HasStalePiece(fnx));
     ExpectNear(PointAt(fnx, 0), 25, 0, 75);
     ExpectNear(PointAt(fnx, 2), 75, 0, -25);
     EXPECT_TRUE(Near({fnx->params[4], fnx->bounds3D.floatBack}, {90, -25}, kTol));
@@ -489,9 +491,9 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     Objex* box = Shape(Second(), objtype::kPolygon, {{0, 0}});
     Objex* group = Group(Second(), {box});
     group->elevation = 150;
-    RebuildRecorder rebuilds;
+    AddStalePieces({box});
     SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves
-    EXPECT_TRUE(Near({group->elevation, rebuilds.count("ReRenderObject", box)}, {50, 1}, kUlps));
+    EXPECT_TRUE(Near({group->elevation, HasStalePiece(box)}, {50, 0}, kUlps));
 }
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
@@ -688,11 +690,11 @@ TEST_F(FentrixSizing, UnturnedObjectIsMeasuredAndScaledDirectly) {
     ExpectSize(box, 100, 20, 50);
 
     // 50 percent in width halves H about the middle and leaves V and D.
-    RebuildRecorder rebuilds;
+    AddStalePieces({box});
     ResizeFentrixObject(box, 1, 50, 300, 300, 1, 0, 0);
     EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 1)->position[0]}, {25, 75}, kUlps));
     EXPECT_TRUE(Near({PointAt(box, 2)->position[2], PointAt(box, 4)->position[1]}, {50, 20}, kUlps));
-    EXPECT_TRUE(Near({CurrentDocState()->viewKind, rebuilds.count("RenderEntireObject", box)}, {3, 1}));
+    EXPECT_TRUE(Near({CurrentDocState()->viewKind, HasStalePiece(box)}, {3, 0}));
     EXPECT_FLOAT_EQ(box->bounds3D.floatLeft, 25);
 }
 

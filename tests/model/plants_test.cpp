@@ -25,6 +25,7 @@
 #include "render/core/texture_files.h"
 #include "support/build.h"
 #include "support/fixture.h"
+#include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -252,7 +253,7 @@ TEST_F(PlantRefreshTest, ChangedUserPlantFileRefreshesEveryPlantOfThatPathOnly) 
 
     put(dir + "/Rose.pui", "[Description]\nCommonName=Tea rose\nMaximumGrowthHeight=108\n");
     put(dir + "/fern.pui", "[Description]\nCommonName=Changed too\nMaximumGrowthHeight=108\n");
-    RebuildRecorder rebuilds;
+    AddStalePieces({a, b, other});
     UpdateMatchingPlantsInfo(0, (dir + "/ROSE.JPG").c_str());
 
     for (Objex* plant : {a, b}) {
@@ -260,11 +261,11 @@ TEST_F(PlantRefreshTest, ChangedUserPlantFileRefreshesEveryPlantOfThatPathOnly) 
         EXPECT_EQ(plant->plantInfo->maximumGrowthHeight, 108);
         EXPECT_NEAR(width(plant), 0.85f * 216.0f, 1e-2f);
         EXPECT_EQ(plant->firstPoint->selected, 0);
-        EXPECT_GE(rebuilds.count("ReRenderObject", plant), 1);
+        EXPECT_FALSE(HasStalePiece(plant));
     }
     EXPECT_STREQ(other->plantInfo->commonName, "Fern");
     EXPECT_NEAR(width(other), 61.2f, 1e-3f);
-    EXPECT_EQ(rebuilds.count("ReRenderObject", other), 0);
+    EXPECT_TRUE(HasStalePiece(other));
 }
 
 TEST_F(PlantRefreshTest, StockPlantsMatchByTextureAndReadItsInfoFile) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "render/core/live_view_seams.h"
+
 namespace dvxtest {
 
 namespace {
@@ -38,6 +40,35 @@ std::vector<PlaneObject*> PieceList(PlaneObject* head) {
 }
 
 }  // namespace
+
+void RegisterLiveView(bool visible) {
+    SetLiveViewControllerExistsHandler([] { return true; });
+    SetLiveViewIsVisibleHandler(nullptr);
+    gLiveViewPanelVisible = visible ? 1 : 0;
+}
+
+namespace {
+constexpr uint16_t kStaleKind = 0xBEEF;
+}  // namespace
+
+void AddStalePieces(std::initializer_list<Objex*> bases) {
+    RegisterLiveView(true);
+    for (Objex* base : bases) {
+        PlaneObject* p = CreatePlaneObject();
+        p->surfaceKind = kStaleKind;
+        p->baseObject = p->sourceObject = base;
+        AddPlane(p, {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}}, {0, -1, 0});
+        AppendPlaneObjectToList(gGLPlaneObjects, p);
+    }
+}
+
+static bool Holds(const Objex* base, bool stale) {
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        if (p->baseObject == base && (p->surfaceKind == kStaleKind) == stale) return true;
+    return false;
+}
+bool HasStalePiece(const Objex* base) { return Holds(base, true); }
+bool Built(const Objex* base) { return Holds(base, false); }
 
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {
     auto* v = static_cast<PlaneVertex*>(std::calloc(corners.size(), sizeof(PlaneVertex)));

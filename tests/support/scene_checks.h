@@ -5,10 +5,22 @@
 //   EXPECT_TRUE(Band(PiecesOf(wall), 4));
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "scene/plane_object.h"
 #include "support/build.h"
 
 namespace dvxtest {
+
+// A live view for the scene build: its controller exists and its window is shown or hidden
+// (the window is the live view's flag, so ShowLiveView and CloseLiveView work on it too).
+void RegisterLiveView(bool visible);
+// A shown live view whose scene holds a piece of each base as an earlier build would have left
+// it; rebuilding the object replaces it.
+void AddStalePieces(std::initializer_list<Objex*> bases);
+bool HasStalePiece(const Objex* base);
+// Whether the scene holds a piece built for `base` (stale pieces do not count).
+bool Built(const Objex* base);
 
 // A plane of the corners (x, y, z) at the tail of the piece's planes, tags 0.
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal);

@@ -5,7 +5,6 @@
 #include "geometry/openings/trim_plane_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
-#include "scene/render_seams.h"
 #include "tools/rebuild_seams.h"
 
 namespace dvxtest {
@@ -26,10 +25,6 @@ RebuildRecorder::RebuildRecorder() {
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
     SetUpdateStairObjectHandler(rec("UpdateStairObject"));
     SetUpdateRailObjectHandler(rec("UpdateRailObject"));
-    SetReRenderObjectHandler(rec("ReRenderObject"));
-    SetRenderSingleObjectHandler(rec("RenderSingleObject"));
-    SetRenderEntireObjectHandler(rec("RenderEntireObject"));
-    SetRenderAllLayersHandler([this] { calls.push_back({"RenderAllLayers", nullptr}); });
 }
 
 RebuildRecorder::~RebuildRecorder() {
@@ -40,10 +35,6 @@ RebuildRecorder::~RebuildRecorder() {
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
     SetCreateCustomSkylightSymbolsHandler(nullptr);
-    SetReRenderObjectHandler(nullptr);
-    SetRenderSingleObjectHandler(nullptr);
-    SetRenderEntireObjectHandler(nullptr);
-    SetRenderAllLayersHandler(nullptr);
 }
 
 int RebuildRecorder::count(const std::string& name) const {

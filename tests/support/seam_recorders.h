@@ -8,7 +8,7 @@ struct Objex;
 
 namespace dvxtest {
 
-// The 3D rebuilds (tools and elements) and the scene's render calls.
+// The 3D rebuilds of tools and elements.
 class RebuildRecorder {
 public:
     struct Call {

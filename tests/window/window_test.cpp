@@ -3,11 +3,17 @@
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
 // design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
 // slider's menus and chooses another floor. A fourth drives a document window of this process
-// through its menu bar and undo keys.
+// through its menu bar and undo keys, a fifth clicks, right-clicks and Ctrl-wheels its plan.
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QPointer>
 #include <QUndoStack>
 #include <QElapsedTimer>
 #include <QImage>
@@ -24,12 +30,17 @@
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
+#include "app/document_view.h"
 #include "app/window_controller.h"
 #include "files/design_file.h"
 #include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "plan/zoom.h"
+#include "port/drawing.h"
+#include "support/records.h"
+#include "port/files.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -305,6 +316,178 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+Z did not undo";
     XDo({"key", "ctrl+shift+z"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Ctrl+Shift+Z did not redo";
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// The plan of a document window under the server's mouse: a click on a wall's end shows the
+// point's handle there, a right click on empty plan runs the base menu, Ctrl and the wheel zoom
+// one notch about the pointer.
+TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutThePointer) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    TempFolders folders(FreshTempFolder("plan"));
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    DocState* ds = d->model()->itsDocState;
+    ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), dp = std::round(shown.y + shown.height / 2);
+    Objex* wall = Wall(d->model()->itsCurLayer, {{h, dp}, {h + 100, dp}});
+    auto moveTo = [view](float x, float y) {
+        const QPoint p = view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
+        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+        return p;
+    };
+    // The handle: a square 8 pixels across, black edged, in the focus colour, on the point.
+    const port::Color c = port::systemColors().keyboardFocusIndicatorColor();
+    const QRgb focus = QColor::fromRgbF(c.red, c.green, c.blue).rgb();
+    const QPoint end = moveTo(h, dp);
+    auto screen = [&](int dx, int dy, int size) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, end.x() + dx, end.y() + dy, size, size).toImage();
+    };
+    auto handleShown = [&] {
+        const QImage a = screen(-3, -3, 8);
+        for (int i = 0; i < 8; ++i)
+            if (qGray(a.pixel(i, 0)) || qGray(a.pixel(i, 7))) return false;
+        return a.pixel(1, 1) == focus && a.pixel(6, 6) == focus;
+    };
+    view->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return qGray(screen(0, 0, 1).pixel(0, 0)) == 0; }));  // the wall, no handle
+    ASSERT_FALSE(handleShown());
+    XDo({"click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor(handleShown)) << "no handle at the wall's end";
+    EXPECT_EQ(PointAt(wall, 0)->selected, 1);
+
+    // The menu runs inside the press: a timer reads and shuts it.
+    QStringList items;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions()) items << a->objectName();
+            menu->close();
+        }
+    });
+    poll.start(50);
+    moveTo(h - 200, dp + 100), XDo({"click", "3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !items.isEmpty(); })) << "no menu";
+    EXPECT_EQ(std::tuple(items.join(' '), PointAt(wall, 0)->selected),
+              std::tuple("toggleDimensions toggleCallouts  setFloorView setFloorView  setGridProperties toggleGrid "
+                         "snapToGrid  paste", 0));
+
+    // The plan point under the pointer stays there.
+    const QPoint pointer = moveTo(h + 40, dp - 60);
+    XDo({"keydown", "ctrl", "click", "4", "keyup", "ctrl"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ds->zoomFactor != 1; }));
+    const QPointF under = view->mapFromGlobal(QPointF(pointer));
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
+    EXPECT_NEAR(UnzoomF(float(under.x() + view->boundsOrigin().x)), h + 40, 1.5);
+    EXPECT_NEAR(UnzoomF(float(under.y() + view->boundsOrigin().y)), dp - 60, 1.5);
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// Clicks the named button of the first message box to show, a sheet or a modal one (which
+// runs its own loop, so it is watched from a timer); keeps its text.
+struct Answer {
+    explicit Answer(QString button) {
+        QObject::connect(&timer, &QTimer::timeout, [this, button] {
+            for (auto* box : QApplication::allWidgets())
+                if (auto* b = qobject_cast<QMessageBox*>(box); b && b->isVisible() && text.isEmpty())
+                    for (QAbstractButton* k : b->buttons())
+                        if (k->text() == button) text = b->text(), ClickAt(k, k->rect().center());
+        });
+        timer.start(100);
+    }
+    bool given() { return QTest::qWaitFor([&] { return !text.isEmpty(); }); }
+    QString text;
+    QTimer timer;
+};
+
+// Types the path into the file panel on the window and accepts it.
+bool Choose(QWidget* w, const QString& path) {
+    QPointer<QFileDialog> panel;  // freed once closed
+    if (!QTest::qWaitFor([&] {
+            for (auto* p : w->findChildren<QFileDialog*>())
+                if (p->isVisible()) panel = p;
+            return !panel.isNull();
+        }))
+        return false;
+    auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    XDo({"windowfocus", QString::number(panel->winId())});
+    XDo({"mousemove", "0", "0"});  // a --sync move onto the pointer would wait for ever
+    ClickAt(name, name->rect().center());
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", path}), XDo({"key", "Return"});
+    return QTest::qWaitFor([&] { return !panel || !panel->isVisible(); });
+}
+
+// In this process, the real alerts and panels: a design saved, started over, opened, undone,
+// reverted, saved again, a damaged file refused, from the File and Edit menus and their keys.
+TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    const QString dir = QString::fromStdString(FreshTempFolder("filemenu")), house = dir + "/house.pro";
+    TempFolders folders(dir.toStdString());
+    port::qt::QtAlerts alerts;
+    port::qt::QtFileDialogs panels;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setFileDialogs(&panels), port::setDocumentUndo(&undo);
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    QMDDocumentModel* model = d->model();
+    auto draw = [&] { Shape(model->itsCurLayer, objtype::kDetail, {{0, 0}, {40, 0}, {40, 40}}, true), StoreUndo("Rectangle"); };
+    auto objects = [&] { return CountObjects(model->itsCurLayer->firstObject); };
+    auto key = [&](const char* k) { XDo({"windowfocus", "--sync", QString::number(w->winId())}), XDo({"key", k}); };
+    auto choose = [&](const char* menuName, const char* name) {
+        QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
+        if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
+        ClickAt(menu, menu->actionGeometry(w->commandRouter()->action(name)).center());
+        return QTest::qWaitFor([&] { return !menu->isVisible(); });
+    };
+    draw(), draw(), w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    key("ctrl+s");
+    ASSERT_TRUE(Choose(w, house) && QTest::qWaitFor([&] { return w->windowTitle().startsWith("house.pro"); }));
+    key("ctrl+n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 0 && d->displayName() == "Untitled"; })) << "Ctrl+N";
+    key("ctrl+o");
+    ASSERT_TRUE(Choose(w, house) && QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+O";
+    EXPECT_EQ(std::tuple(d->model(), d->isDocumentEdited(), d->undoStack()->count()), std::tuple(model, false, 0));
+    draw();
+    EXPECT_TRUE(choose("Edit", "undo") && QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Undo";
+    EXPECT_TRUE(choose("Edit", "redo") && QTest::qWaitFor([&] { return objects() == 3; })) << "Redo";
+    Answer revert(QStringLiteral("Revert"));
+    ASSERT_TRUE(choose("File", "revertDocumentToSaved") && revert.given());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Revert to Saved";
+    // New on an edited design asks; Cancel keeps it.
+    draw();
+    Answer cancel(QStringLiteral("Cancel"));
+    ASSERT_TRUE(choose("File", "newDocument") && cancel.given());
+    EXPECT_EQ(std::tuple(cancel.text, objects()), std::tuple(QString("Do you want to save the changes you made in the document \"house\"?"), 3));
+    key("ctrl+s");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S";
+    key("ctrl+shift+s");
+    ASSERT_TRUE(Choose(w, dir + "/copy.pro") && QTest::qWaitFor([&] { return d->displayName() == "copy.pro"; }));
+    EXPECT_EQ(ReadWholeFile((dir + "/copy.pro").toStdString()), ReadWholeFile(house.toStdString()));
+    // A damaged file: named in an alert, the design stays; the recent files list the last one.
+    ASSERT_TRUE(port::WriteWholeFile((dir + "/bad.pro").toStdString(), "not a design", 12));
+    Answer refused(QStringLiteral("OK"));
+    ASSERT_TRUE(choose("File", "openDocument") && Choose(w, dir + "/bad.pro") && refused.given());
+    EXPECT_EQ(std::tuple(refused.text, objects()), std::tuple(QString("The document \"bad\" could not be loaded."), 3));
+    QMenu* recent = w->menuBar()->findChild<QMenu*>(QStringLiteral("Open Recent"));
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().value(0) ? recent->actions()[0]->text() : QString(), dir + "/copy.pro");
     AppController::destroyShared(), ResetAllGlobals();
 }
 

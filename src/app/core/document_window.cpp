@@ -28,7 +28,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/plane_object.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "scene/scene_camera.h"
 #include "ui/core/inspector_panel.h"
 

@@ -34,7 +34,7 @@
 #include "plan/areas.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "scene/scene_camera.h"
 #include "ui/core/inspector_panel.h"
 #include "tracking/tracking_state.h"

@@ -47,7 +47,7 @@ DVX_SEAM(MainWindowDocumentView, "app", port::SeamKind::UserInterface, Base2DVie
 DVX_SEAM(UpdatePlantGrowthIndicatorLevel, "app", port::SeamKind::UserInterface, void())
 
 // The document cursor of the plan view's scroll view.
-enum class PlanCursor { Arrow, Crosshair, Zoom, OpenHand, ClosedHand };
+enum class PlanCursor { Arrow, Crosshair, Zoom, OpenHand, ClosedHand, PointingHand };
 DVX_SEAM(PlanViewDocumentCursor, "app", port::SeamKind::UserInterface, void(PlanCursor cursor))
 // The plan view's move, rotate and zoom sheets (a double click on their tools).
 DVX_SEAM(PlanViewMoveObjects, "app", port::SeamKind::UserInterface, void())

@@ -35,7 +35,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/photos.h"
 #include "tools/rebuild_seams.h"
 #include "tracking/evaluate_point.h"

@@ -30,7 +30,7 @@
 #include "plan/selection_feedback.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "tools/roof_panels.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"

@@ -36,6 +36,9 @@ inline constexpr const char* QMDMetricReadoutKey = "MetricReadoutKey";
 inline constexpr const char* QMDForcePlanDefaultsKey = "ForcePlanDefaultsKey";
 inline constexpr const char* QMDMaxSearchResultsKey = "MaxSearchResults";
 inline constexpr const char* QMDPreviewSizeKey = "PreviewSizeKey";
+// Not registered: the modifier that arms the content auto-click, "Alt" (the default) or "Meta"
+// where the window manager keeps Alt-clicks for itself.
+inline constexpr const char* QMDAutoClickModifierKey = "AutoClickModifier";
 
 // Colours are stored as one integer so that the store needs no colour type: 0x0000RRRRGGGGBBBB.
 int64_t PackRGBColor(const RGBColor& c);

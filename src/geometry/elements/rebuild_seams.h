@@ -22,3 +22,6 @@ DVX_SEAM_GUARDED(UpdateRailObject, "geometry/elements", port::SeamKind::Temporar
 // record and centred on (centreH, centreD), turned by `angle` degrees less 90.
 DVX_SEAM_GUARDED(CreateCustomSkylightSymbols, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer,
                  nullptr, void(Objex* skylight, float centreH, float centreD, float angle))
+// Builds the framing view of a wall (studs, headers, foundation) straight into the scene.
+DVX_SEAM_GUARDED(FrameWindowsAndDoors, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
+                 void(Objex* wall))

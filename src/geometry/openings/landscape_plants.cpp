@@ -9,7 +9,7 @@
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
 #include "render/core/custom_textures.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 
 namespace {
 

@@ -24,6 +24,9 @@ DVX_SEAM_WITH_DEFAULT(BeginLiveViewAlertSheet, "render", port::SeamKind::Rendere
                       void(const port::Alert& alert, std::function<void(int)> onEnd))
 // The live view's OpenGL view needs display: the 3D view follows each plan redraw.
 DVX_SEAM(LiveViewNeedsDisplay, "render", port::SeamKind::Renderer, void())
+// Whether the live-view controller exists (`sharedLiveViewController`): without it the scene
+// is never built. None until the live view registers itself.
+DVX_SEAM(LiveViewControllerExists, "render", port::SeamKind::Renderer, bool())
 // The live-view panel's window: whether it is visible, showing it (`showWindow:`), ordering it
 // out and closing it, and `freeWalkThrough:`. Without a live view the window is a flag.
 DVX_SEAM_WITH_DEFAULT(LiveViewIsVisible, "render", port::SeamKind::Renderer,

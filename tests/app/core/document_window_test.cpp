@@ -9,9 +9,9 @@
 #include "model/document_model.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
-#include "scene/render_seams.h"
+#include "scene/scene_build.h"
 #include "scene/scene_camera.h"
-#include "support/build.h"
+#include "support/scene_checks.h"
 
 namespace {
 
@@ -53,9 +53,8 @@ TEST_F(WindowRules, AMetricPaneShowsMetresAndAMixedSelectionNothing) {
 
 TEST_F(WindowRules, TheCameraMovesTheBackdropAndTheSceneIsBuiltAfresh) {
     DocState* ds = doc->itsDocState;
-    int redraws = 0, builds = 0;
+    int redraws = 0;
     SetLiveViewNeedsDisplayHandler([&] { ++redraws; });
-    SetRenderAllLayersHandler([&] { ++builds; });
     struct Row { int16_t mode; float heading, orbit; int32_t still; float u0, u1; };
     for (const Row& r : {Row{1, 90, 0, 0, -1, 0}, {2, 90, 180, 0, -2, -3}, {1, 45, 0, 0x40, -2, -3}}) {
         ds->cameraMode = r.mode, ds->cameraHeading = r.heading, ds->flyValueB = r.orbit, ds->renderValue = r.still;
@@ -65,10 +64,14 @@ TEST_F(WindowRules, TheCameraMovesTheBackdropAndTheSceneIsBuiltAfresh) {
                                   {r.u0, r.u1, r.u1, r.u0}, 1e-6));
     }
     EXPECT_EQ(std::tuple(gRefreshRender, redraws), std::tuple(1, 3));
+    // The stale pieces go; the floor is built again, under and on its slab.
+    dvxtest::RegisterLiveView(true);
+    Objex* slab = dvxtest::Shape(doc->itsLayers, objtype::kFloor, {{0, 0}, {90, 0}, {90, 90}}, true);
     AppendPlaneObjectToList(gGLPlaneObjects, CreatePlaneObject());
     AppendPlaneObjectToList(gGLPlaneObjects, CreatePlaneObject());
     RebuildLiveViewScene();
-    EXPECT_EQ(std::tuple(gGLPlaneObjects, builds), std::tuple(nullptr, 1));
+    EXPECT_EQ(dvxtest::PiecesOf(slab).size(), 2u);
+    EXPECT_TRUE(gGLPlaneObjects && gGLPlaneObjects->next && !gGLPlaneObjects->next->next);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "support/fixture.h"
-#include "support/seam_recorders.h"
+#include "support/scene_checks.h"
 
 using namespace dvxtest;
 
@@ -48,7 +48,7 @@ TEST_F(LandscapePlantTest, StockPlantIsASquareOfItsGrownWidthOnTheFloorsBase) {
     ds->penStyle = 3;
     ds->currentPlanBit = 0x80;
     ds->currentElevation = 0.0f;
-    RebuildRecorder rebuilds;
+    dvxtest::RegisterLiveView(true);
 
     Objex* plant = BuildLandscapePlant(second, 1, 3000);
     ASSERT_NE(plant, nullptr);
@@ -67,7 +67,8 @@ TEST_F(LandscapePlantTest, StockPlantIsASquareOfItsGrownWidthOnTheFloorsBase) {
     EXPECT_EQ(plant->planBits, 0x80);
     EXPECT_EQ(plant->onTerrain, 1);
     EXPECT_NEAR(plant->bounds3D.floatRight, 10.2f, 1e-4f);
-    EXPECT_EQ(rebuilds.count("RenderSingleObject", plant), 1);
+    const std::vector<PlaneObject*> built = dvxtest::PiecesOf(plant);  // standing on the ground as a plant
+    EXPECT_TRUE(built.size() == 1 && built[0]->surfaceKind == kPlantSurface);
 
     // Without the document's style: white, black, pen style 6, width 1; off the ground.
     ds->currentElevation = 12.0f;

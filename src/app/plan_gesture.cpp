@@ -1,0 +1,171 @@
+#include "app/plan_gesture.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/core/plan_mouse.h"
+#include "app/core/preference_keys.h"
+#include "app/document_view.h"
+#include "port/defaults.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+std::vector<const PlanGesture*> sGestures;
+
+// + 0.5 truncated toward zero, as every view point of the road is made whole.
+int32_t Whole(double coordinate) { return static_cast<int32_t>(coordinate + 0.5); }
+
+Qt::KeyboardModifier ModifierOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift: return Qt::ShiftModifier;
+    case Qt::Key_Control: return Qt::ControlModifier;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return Qt::AltModifier;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return Qt::MetaModifier;
+    default: return Qt::NoModifier;
+    }
+}
+
+}  // namespace
+
+uint32_t EventModifierFlags(Qt::KeyboardModifiers modifiers) {
+    uint32_t flags = 0;
+    if (modifiers & Qt::ShiftModifier) flags |= evmod::kShift;
+    if (modifiers & Qt::ControlModifier) flags |= evmod::kCommand;
+    if (modifiers & Qt::AltModifier) flags |= evmod::kOption;
+    if (modifiers & Qt::MetaModifier) flags |= evmod::kControl;
+    return flags;
+}
+
+uint32_t AutoClickModifierFlags() {
+    return port::defaults().getString(QMDAutoClickModifierKey) == "Meta" ? evmod::kControl : evmod::kOption;
+}
+
+PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse) : view_(view), mouse_(mouse) {
+    sGestures.push_back(this);
+    view_->installEventFilter(this);
+}
+
+PlanGesture::~PlanGesture() { std::erase(sGestures, this); }
+
+bool PlanGesture::anyBusy() {
+    return std::any_of(sGestures.begin(), sGestures.end(), [](const PlanGesture* g) { return g->busy(); });
+}
+
+bool PlanGesture::busy() const { return mouse_->busy(); }
+
+POINT PlanGesture::viewPoint(QPointF p) const {
+    const PlatformPoint origin = view_->boundsOrigin();
+    return {Whole(p.x() + origin.x), Whole(p.y() + origin.y)};
+}
+
+PlanMouseEvent PlanGesture::make(QPointF widgetPoint, QPointF global, Qt::KeyboardModifiers modifiers) const {
+    PlanMouseEvent e;
+    e.where = viewPoint(widgetPoint);
+    e.screen = {Whole(global.x()), Whole(global.y())};
+    e.modifiers = EventModifierFlags(modifiers);
+    return e;
+}
+
+PlanMouseEvent PlanGesture::atPointer(Qt::KeyboardModifiers modifiers) const {
+    const QPointF global = QCursor::pos();
+    return make(view_->mapFromGlobal(global), global, modifiers);
+}
+
+bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: return press(static_cast<QMouseEvent*>(event), 1);
+    case QEvent::MouseButtonDblClick: return press(static_cast<QMouseEvent*>(event), 2);
+    case QEvent::MouseMove: return move(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonRelease: return release(static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: return key(static_cast<QKeyEvent*>(event));
+    // A press whose release will not come here ends where it was.
+    case QEvent::FocusOut:
+    case QEvent::Hide:
+    case QEvent::WindowDeactivate:
+    case QEvent::UngrabMouse: cancel(); return false;
+    case QEvent::Leave:
+        // Only the armed auto-click watches the pointer leave (its cursor goes back to the arrow).
+        if (!busy() && mouse_->autoClick2DActive()) mouse_->mouseExited();
+        return false;
+    default: return false;
+    }
+}
+
+bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
+    event->accept();
+    if (busy()) {
+        if (event->button() != button_) return true;  // one press at a time
+        cancel();  // the held button pressed again: its release went astray
+    }
+    const bool left = event->button() == Qt::LeftButton;
+    if (!left && event->button() != Qt::RightButton) return false;
+    PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());
+    e.clickCount = clickCount;
+    button_ = event->button();
+    // A context menu runs inside the press; what it chose may close the window.
+    QPointer<QMDDocumentView> alive(view_);
+    // Control-click (Ctrl standing for Command, the Command key's click) is a right click.
+    if (!left || (event->modifiers() & Qt::ControlModifier)) mouse_->rightMouseDown(e);
+    else mouse_->mouseDown(e);
+    if (!alive) return true;
+    if (!busy()) button_ = Qt::NoButton;
+    view_->update();
+    return true;
+}
+
+bool PlanGesture::move(QMouseEvent* event) {
+    if (!busy()) return false;
+    event->accept();
+    if (!(event->buttons() & button_)) {
+        cancel();  // its release went elsewhere
+        return true;
+    }
+    mouse_->mouseDragged(make(event->position(), event->globalPosition(), event->modifiers()));
+    view_->update();
+    return true;
+}
+
+bool PlanGesture::release(QMouseEvent* event) {
+    if (!busy()) return false;
+    event->accept();
+    if (event->button() != button_) return true;
+    button_ = Qt::NoButton;
+    mouse_->mouseUp(make(event->position(), event->globalPosition(), event->modifiers()));
+    view_->update();
+    return true;
+}
+
+bool PlanGesture::key(QKeyEvent* event) {
+    const Qt::KeyboardModifier changed = ModifierOfKey(event->key());
+    if (changed != Qt::NoModifier) {
+        // The state after the key, whichever way the platform reports it.
+        Qt::KeyboardModifiers now = event->modifiers();
+        if (event->type() == QEvent::KeyPress) now |= changed;
+        else now &= ~changed;
+        mouse_->setAutoClickModifier(AutoClickModifierFlags());
+        mouse_->flagsChanged(atPointer(now));
+        view_->update();
+    } else if (event->type() == QEvent::KeyPress && busy()) {
+        mouse_->keyDown(atPointer(event->modifiers()));
+        view_->update();
+    }
+    return false;  // the view's own keys still see it, and wait for the gesture themselves
+}
+
+void PlanGesture::cancel() {
+    if (!busy()) return;
+    button_ = Qt::NoButton;
+    mouse_->cancel();
+    view_->update();
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Feeds a plan view's Qt events to its mouse road (PlanMouse): presses, moves and releases in
+// plan view coordinates, key and modifier changes at the pointer, and the ends a press may
+// have besides its release (focus lost, the window hidden, the pointer grab taken). One filter
+// on the view's widget takes every mouse event, so the hand tool, the zoom tool, the camera
+// marker and the trackers share one press, move and release road.
+#include <QObject>
+#include <QPointF>
+
+#include <cstdint>
+
+#include "port/winrecords.h"
+
+class QMouseEvent;
+class QKeyEvent;
+class QMDDocumentView;
+class PlanMouse;
+struct PlanMouseEvent;
+
+// Qt's keyboard modifiers as an event's flags (Ctrl is Command, Alt Option, Meta Control).
+uint32_t EventModifierFlags(Qt::KeyboardModifiers modifiers);
+// The auto-click modifier the user chose ("AutoClickModifier": "Meta", else Alt) as flags.
+uint32_t AutoClickModifierFlags();
+
+class PlanGesture : public QObject {
+public:
+    PlanGesture(QMDDocumentView* view, PlanMouse* mouse);
+    ~PlanGesture() override;
+
+    // A press of some plan view is being handled: the wheel, menus and shortcuts wait for it.
+    static bool anyBusy();
+    bool busy() const;
+    // A widget point as a plan view point: each coordinate + 0.5, truncated.
+    POINT viewPoint(QPointF widgetPoint) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PlanMouseEvent make(QPointF widgetPoint, QPointF global, Qt::KeyboardModifiers modifiers) const;
+    // The event at the pointer's current place (keys and modifier changes).
+    PlanMouseEvent atPointer(Qt::KeyboardModifiers modifiers) const;
+    bool press(QMouseEvent* event, int32_t clickCount);
+    bool move(QMouseEvent* event);
+    bool release(QMouseEvent* event);
+    bool key(QKeyEvent* event);
+    void cancel();
+
+    QMDDocumentView* view_;
+    PlanMouse* mouse_;
+    Qt::MouseButton button_ = Qt::NoButton;  // the button of the press being handled
+};
