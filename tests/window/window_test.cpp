@@ -274,6 +274,23 @@ void ClickAt(QWidget* w, QPoint at) {
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
 }
 
+// A document window of this process on an untitled design; the caller has set the services.
+QMDWindowController* OpenDocumentWindow() {
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    return static_cast<QMDWindowController*>(d->windowController);
+}
+
+// Opens the named menu of the bar with the server's mouse and clicks the action's item.
+bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action) {
+    QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
+    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
+    if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
+    ClickAt(menu, menu->actionGeometry(w->commandRouter()->action(action)).center());
+    return QTest::qWaitFor([&] { return !menu->isVisible(); });
+}
+
 // In this process: the menu bar of a document window, with the server's mouse and keys. Select
 // All and Delete from the Edit menu, then undo and redo by their keys while a palette is active.
 TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
@@ -283,10 +300,8 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     RecordingAlerts alerts;
     port::qt::QtDocumentUndo undo;
     port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
-    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-    d->makeWindowControllers();
-    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
     for (float x : {0.0f, 100.0f}) Shape(d->model()->itsCurLayer, objtype::kDetail, {{x, 0}, {x + 40, 0}, {x + 40, 40}}, true);
     StoreUndo("Rectangle");  // as the drawing tool leaves them
     w->show();
@@ -294,13 +309,7 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     // An undo reads the design back, its floors new records.
     auto objects = [] { return CountObjects(GetLayerFromName("First Floor")->firstObject); };
 
-    QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
-    auto choose = [&](const char* name) {
-        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
-        if (!QTest::qWaitFor([&] { return edit->isVisible(); })) return false;
-        ClickAt(edit, edit->actionGeometry(w->commandRouter()->action(name)).center());
-        return QTest::qWaitFor([&] { return !edit->isVisible(); });
-    };
+    auto choose = [&](const char* name) { return ChooseMenuItem(w, "Edit", name); };
     ASSERT_TRUE(choose("selectAll"));
     ASSERT_TRUE(choose("delete"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; })) << "Delete removed nothing";
@@ -329,10 +338,8 @@ TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutTh
     RecordingAlerts alerts;
     port::qt::QtDocumentUndo undo;
     port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
-    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-    d->makeWindowControllers();
-    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
     DocState* ds = d->model()->itsDocState;
     ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
     w->show();
@@ -440,21 +447,13 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     port::qt::QtFileDialogs panels;
     port::qt::QtDocumentUndo undo;
     port::setFolders(&folders), port::setAlerts(&alerts), port::setFileDialogs(&panels), port::setDocumentUndo(&undo);
-    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
-    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-    d->makeWindowControllers();
-    auto* w = static_cast<QMDWindowController*>(d->windowController);
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
     QMDDocumentModel* model = d->model();
     auto draw = [&] { Shape(model->itsCurLayer, objtype::kDetail, {{0, 0}, {40, 0}, {40, 40}}, true), StoreUndo("Rectangle"); };
     auto objects = [&] { return CountObjects(model->itsCurLayer->firstObject); };
     auto key = [&](const char* k) { XDo({"windowfocus", "--sync", QString::number(w->winId())}), XDo({"key", k}); };
-    auto choose = [&](const char* menuName, const char* name) {
-        QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
-        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
-        if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
-        ClickAt(menu, menu->actionGeometry(w->commandRouter()->action(name)).center());
-        return QTest::qWaitFor([&] { return !menu->isVisible(); });
-    };
+    auto choose = [&](const char* menuName, const char* name) { return ChooseMenuItem(w, menuName, name); };
     draw(), draw(), w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     key("ctrl+s");
