@@ -63,6 +63,7 @@ constexpr int16_t kCustomSkylightStyle = 806;
 
 using Call = ViewToolTracker;
 std::array<Call, static_cast<size_t>(S::Count)> sTrackers;
+KeyEntryTracker sKeyEntry;
 
 Call& At(S slot) { return sTrackers[static_cast<size_t>(slot)]; }
 
@@ -84,8 +85,16 @@ void RegisterViewToolTracker(TrackerSlot slot, ViewToolTracker t) { At(slot) = s
 void RegisterDoorTracker(TrackerSlot slot, DoorTracker t) {
     At(slot) = [t](int32_t x, int32_t y, float h, float, float, int16_t stage, int16_t) { t(x, y, h, stage); };
 }
+void RegisterKeyEntryTracker(KeyEntryTracker t) { sKeyEntry = std::move(t); }
+bool CallKeyEntryTracker(int32_t x, int32_t y, CommandWindow* window) {
+    if (!sKeyEntry) return false;
+    const KeyEntryTracker call = sKeyEntry;
+    call(x, y, window);
+    return true;
+}
 void ClearTrackers() {
     for (auto& t : sTrackers) t = nullptr;
+    sKeyEntry = nullptr;
 }
 
 ToolRoute RouteOfTool(int16_t tool) {

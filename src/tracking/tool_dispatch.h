@@ -1,7 +1,9 @@
 #pragma once
 // Which tracker each tool's gesture reaches. The trackers live with their tools; each folder
-// registers its own through one function called at start-up (and by tests), so the engine
-// calls nothing in src/tools. A slot nobody registered reaches nothing.
+// that owns trackers registers them in one function of its own (src/tools:
+// RegisterToolTrackers, tools/tool_trackers.h), which the program calls at start-up and tests
+// call before playing a gesture, so the engine calls nothing in src/tools. A slot nobody
+// registered reaches nothing; the global reset empties every slot.
 //
 //   RegisterTracker(TrackerSlot::Rect, TrackRect);                // (x, y, h, v, d, stage)
 //   RegisterPlanTracker(TrackerSlot::OffsetDim, TrackOffsetDim);  // (h, v, d, stage)
@@ -30,6 +32,13 @@ void RegisterPlanTracker(TrackerSlot slot, PlanTracker tracker);
 void RegisterToolTracker(TrackerSlot slot, ToolTracker tracker);
 void RegisterViewToolTracker(TrackerSlot slot, ViewToolTracker tracker);
 void RegisterDoorTracker(TrackerSlot slot, DoorTracker tracker);
+
+// The key-entry tool (201) runs its own road instead of the engine: the press's view point
+// and the window its sheet opens on. False when nothing is registered.
+struct CommandWindow;
+using KeyEntryTracker = std::function<void(int32_t x, int32_t y, CommandWindow* window)>;
+void RegisterKeyEntryTracker(KeyEntryTracker tracker);
+bool CallKeyEntryTracker(int32_t x, int32_t y, CommandWindow* window);
 // Forgets every registration (the global reset does it too).
 void ClearTrackers();
 

@@ -6,7 +6,7 @@
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
 #include "model/document_model.h"
-#include "tools/key_entry.h"
+#include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
@@ -84,7 +84,7 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     click_ = last_ = click;
     window_ = window;
     if (gCurTool == toolid::kKeyEntry) {
-        TrackKeyEntry(click.x, click.y, window);
+        CallKeyEntryTracker(click.x, click.y, window);
         finish();
         return false;
     }

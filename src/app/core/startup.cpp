@@ -13,6 +13,7 @@
 #include "port/defaults.h"
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"
+#include "tools/tool_trackers.h"
 #include "tracking/tracking_state.h"
 
 uint8_t gSupportFolderUnavailable = 0;
@@ -57,6 +58,7 @@ void InitializeApplicationGlobals() {
     PowerToolBuildPluginList();
     PowerToolRegisterAllServerObservers();
     if (!gAcclLineBuffer) AllocateAcclLineBuffer();
+    RegisterToolTrackers();
 }
 
 bool ToolStaysArmed(int16_t t) {

@@ -15,7 +15,8 @@ extern std::string gRorozErudPath;
 void InitializeSupportPath();
 // Whether a new document keeps undo snapshots ("UndoEnabled" and a usable support folder).
 bool NewDocumentUndoEnabled();
-// The globals `init` sets: feature masks, fonts, plug-in path, dispatcher, line buffer.
+// The globals `init` sets: feature masks, fonts, plug-in path, dispatcher, line buffer, and
+// every folder's trackers in the tool table.
 void InitializeApplicationGlobals();
 
 // Tools that stay current after a click instead of going back to the standard tool.

@@ -28,6 +28,7 @@
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "support/tracking_recorders.h"
+#include "tools/tool_trackers.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/sheet_seams.h"
@@ -69,7 +70,7 @@ protected:
         ds = doc->itsDocState, floor = doc->itsCurLayer;
         ds->zoomFactor = 1, ds->planScale = 36;
         slot = doc->itsCurrentUndo;
-        tracker.emplace();
+        tracker.emplace(), RegisterToolTrackers();
         SetResetStandardToolHandler([this](uint8_t flag) { resets.push_back(flag), gCurTool = toolid::kSelect; });
         SetMainWindowStatusTextHandler([this](const std::string& text) { status = text; });
         SetNewTextEntrySheetForParentHandler([this](CommandWindow* w, Objex* o) { sheets.push_back(w == kWindow ? o : nullptr); });
