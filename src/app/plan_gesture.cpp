@@ -12,6 +12,8 @@
 #include "app/core/preference_keys.h"
 #include "app/document_view.h"
 #include "port/defaults.h"
+#include "tracking/track_events.h"
+#include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
 namespace {
@@ -43,6 +45,19 @@ uint32_t EventModifierFlags(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier) flags |= evmod::kOption;
     if (modifiers & Qt::MetaModifier) flags |= evmod::kControl;
     return flags;
+}
+
+uint16_t TrackKeyCode(int key) {
+    switch (key) {
+    case Qt::Key_Escape: return keycode::kEscape;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return keycode::kTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return keycode::kReturn;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete: return keycode::kDelete;
+    default: return 0;
+    }
 }
 
 uint32_t AutoClickModifierFlags() {
@@ -104,11 +119,23 @@ bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
 
 bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     event->accept();
+    const bool left = event->button() == Qt::LeftButton;
+    if (busy() && button_ == Qt::NoButton) {
+        // A click a tracker's loop waits for; no menu while it is open.
+        if (!left) return true;
+        PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());
+        e.clickCount = clickCount;
+        button_ = Qt::LeftButton;
+        mouse_->mouseDown(e);
+        if (!busy()) button_ = Qt::NoButton;
+        followPointer();
+        view_->update();
+        return true;
+    }
     if (busy()) {
         if (event->button() != button_) return true;  // one press at a time
         cancel();  // the held button pressed again: its release went astray
     }
-    const bool left = event->button() == Qt::LeftButton;
     if (!left && event->button() != Qt::RightButton) return false;
     PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());
     e.clickCount = clickCount;
@@ -120,6 +147,7 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     else mouse_->mouseDown(e);
     if (!alive) return true;
     if (!busy()) button_ = Qt::NoButton;
+    followPointer();
     view_->update();
     return true;
 }
@@ -127,11 +155,16 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
 bool PlanGesture::move(QMouseEvent* event) {
     if (!busy()) return false;
     event->accept();
-    if (!(event->buttons() & button_)) {
+    const PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());
+    if (button_ == Qt::NoButton) {
+        mouse_->mouseMoved(e);  // between a loop's clicks
+    } else if (!(event->buttons() & button_)) {
         cancel();  // its release went elsewhere
         return true;
+    } else {
+        mouse_->mouseDragged(e);
     }
-    mouse_->mouseDragged(make(event->position(), event->globalPosition(), event->modifiers()));
+    followPointer();
     view_->update();
     return true;
 }
@@ -142,6 +175,7 @@ bool PlanGesture::release(QMouseEvent* event) {
     if (event->button() != button_) return true;
     button_ = Qt::NoButton;
     mouse_->mouseUp(make(event->position(), event->globalPosition(), event->modifiers()));
+    followPointer();
     view_->update();
     return true;
 }
@@ -157,9 +191,12 @@ bool PlanGesture::key(QKeyEvent* event) {
         mouse_->flagsChanged(atPointer(now));
         view_->update();
     } else if (event->type() == QEvent::KeyPress && busy()) {
-        mouse_->keyDown(atPointer(event->modifiers()));
+        PlanMouseEvent e = atPointer(event->modifiers());
+        e.keyCode = TrackKeyCode(event->key());
+        mouse_->keyDown(e);
         view_->update();
     }
+    followPointer();
     return false;  // the view's own keys still see it, and wait for the gesture themselves
 }
 
@@ -167,5 +204,11 @@ void PlanGesture::cancel() {
     if (!busy()) return;
     button_ = Qt::NoButton;
     mouse_->cancel();
+    followPointer();
     view_->update();
+}
+
+void PlanGesture::followPointer() {
+    const bool follow = busy() && TrackerLoopWantsMoves();
+    if (view_->hasMouseTracking() != follow) view_->setMouseTracking(follow);
 }

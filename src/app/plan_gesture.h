@@ -19,6 +19,8 @@ struct PlanMouseEvent;
 
 // Qt's keyboard modifiers as an event's flags (Ctrl is Command, Alt Option, Meta Control).
 uint32_t EventModifierFlags(Qt::KeyboardModifiers modifiers);
+// The key code a tracker's loop reads for a Qt key (keycode::...); 0 for keys no tracker reads.
+uint16_t TrackKeyCode(int key);
 // The auto-click modifier the user chose ("AutoClickModifier": "Meta", else Alt) as flags.
 uint32_t AutoClickModifierFlags();
 
@@ -45,8 +47,11 @@ private:
     bool release(QMouseEvent* event);
     bool key(QKeyEvent* event);
     void cancel();
+    // The view reports moves without a button while a tracker's loop follows the pointer.
+    void followPointer();
 
     QMDDocumentView* view_;
     PlanMouse* mouse_;
-    Qt::MouseButton button_ = Qt::NoButton;  // the button of the press being handled
+    // The button of the press being handled; none between the presses a tracker's loop takes.
+    Qt::MouseButton button_ = Qt::NoButton;
 };

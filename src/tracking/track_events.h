@@ -24,7 +24,9 @@ constexpr uint32_t Mask(int16_t type) { return 1u << type; }
 }  // namespace trackevent
 
 namespace keycode {
+inline constexpr uint16_t kReturn = 36;
 inline constexpr uint16_t kTab = 48;  // Shift-Tab (a back-tab) is Tab with Shift
+inline constexpr uint16_t kDelete = 51;
 inline constexpr uint16_t kEscape = 53;
 }  // namespace keycode
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
@@ -67,7 +68,33 @@ bool StoresOnlyOnHit(int16_t tool) {
 
 bool IsFilletOrChamfer(int16_t tool) { return tool >= toolid::kFillet && tool <= toolid::kFilletChamfer; }
 
+std::vector<TrackMouse*> sRunners;
+
 }  // namespace
+
+TrackMouse::TrackMouse() { sRunners.push_back(this); }
+
+TrackMouse::~TrackMouse() {
+    std::erase(sRunners, this);
+    if (running_) CloseTrackerLoops();  // their steps may hold what goes with the runner's owner
+}
+
+void ResetTrackingState() {
+    CloseTrackerLoops();
+    for (TrackMouse* runner : sRunners) {
+        runner->running_ = false;
+        runner->ended_ = true;
+        runner->after_ = TrackMouse::After::Nothing;
+    }
+    gTrackingMouse = gTrackingObject = 0;
+    gMouseState = 0;
+    gBeginKeepTracking = 0;
+    gTrackInvertedFillet = 0;
+    gMouseCaptured = 0;
+    gPerpStartPtz = gPerpEndPtz = nullptr, gPerpAtStart = 0;
+    gChangeSnapOK = 1;
+    if (gResetToWallTool) gResetToWallTool = 0, gCurTool = gResetWallTool;
+}
 
 const char* TrackUndoName(int16_t tool) {
     if (std::find(std::begin(kSilentTools), std::end(kSilentTools), tool) != std::end(kSilentTools)) return nullptr;

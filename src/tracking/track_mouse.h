@@ -27,6 +27,11 @@ struct CommandWindow;
 
 class TrackMouse {
 public:
+    TrackMouse();
+    ~TrackMouse();
+    TrackMouse(const TrackMouse&) = delete;
+    TrackMouse& operator=(const TrackMouse&) = delete;
+
     // False without a current document and settings record, and for a gesture over at once:
     // the key-entry tool, or a tracker that cleared gMouseCaptured (not tools 7307 and 7308,
     // which always take the events until the release). `window` is where the text tool's
@@ -46,6 +51,7 @@ public:
     POINT lastPoint() const { return last_; }
 
 private:
+    friend void ResetTrackingState();
     enum class After { Nothing, Press, End };
     void afterPress();
     void endAt(POINT up);
@@ -59,6 +65,11 @@ private:
     POINT last_;
     CommandWindow* window_ = nullptr;
 };
+
+// Abandons the gesture in progress, for a tool chosen or a window closed in its middle: open
+// loops close without what follows them, every runner still waiting stops (no release, no
+// undo step), a wall tool the engine swapped comes back and the gesture's flags drop.
+void ResetTrackingState();
 
 // The undo action name the gesture of the tool stores: null for none, " " for a tool with no
 // name of its own. The move, rotate and resize tools store theirs only when gClickInfo's

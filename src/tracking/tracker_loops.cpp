@@ -1,5 +1,6 @@
 #include "tracking/tracker_loops.h"
 
+#include <memory>
 #include <vector>
 
 #include "port/seam.h"
@@ -10,6 +11,8 @@ struct Loop {
     uint32_t mask;
     TrackerLoopStep step;
     TrackerLoopDone done;
+    const uint32_t* liveMask = nullptr;  // a routine's, which it sets at each wait
+    uint32_t Mask() const { return liveMask ? *liveMask : mask; }
 };
 
 std::vector<Loop> sLoops;
@@ -24,13 +27,13 @@ void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done) 
 bool TrackerLoopOpen() { return !sLoops.empty(); }
 
 bool TrackerLoopWantsMoves() {
-    return !sLoops.empty() && (sLoops.back().mask & trackevent::Mask(trackevent::kMouseMoved));
+    return !sLoops.empty() && (sLoops.back().Mask() & trackevent::Mask(trackevent::kMouseMoved));
 }
 
 bool DeliverToTrackerLoop(const TrackEvent& event) {
     if (sLoops.empty()) return false;
     const size_t depth = sLoops.size();
-    if (!(sLoops.back().mask & trackevent::Mask(event.type))) return true;
+    if (!(sLoops.back().Mask() & trackevent::Mask(event.type))) return true;
     TrackEventSource::Delivery delivering(event);
     // The step may open a loop inside this one; this loop is the one at `depth`.
     const TrackerLoopStep step = sLoops[depth - 1].step;
@@ -41,4 +44,22 @@ bool DeliverToTrackerLoop(const TrackEvent& event) {
     return true;
 }
 
-void CloseTrackerLoops() { sLoops.clear(); }
+void CloseTrackerLoops() {
+    // A step being run holds its own copy; the rest go with the loops.
+    std::vector<Loop> closing;
+    closing.swap(sLoops);
+}
+
+void StartTrackerRoutine(TrackerRoutine routine) {
+    const TrackerRoutine::Handle handle = routine.handle_;
+    handle.resume();
+    if (handle.done()) return;
+    auto owned = std::make_shared<TrackerRoutine>(std::move(routine));
+    OpenTrackerLoop(0, [owned](const TrackEvent& event) {
+        const TrackerRoutine::Handle h = owned->handle_;
+        h.promise().event = event;
+        h.resume();
+        return h.done();
+    });
+    sLoops.back().liveMask = &handle.promise().mask;
+}

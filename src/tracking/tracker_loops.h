@@ -8,8 +8,11 @@
 //   OpenTrackerLoop(trackevent::Mask(kLeftMouseDown) | trackevent::Mask(kMouseMoved),
 //                   [](const TrackEvent& e) { ...; return e.type == trackevent::kLeftMouseDown; },
 //                   [] { ... what follows the loop ... });
+#include <coroutine>
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <utility>
 
 #include "tracking/track_events.h"
 
@@ -25,3 +28,60 @@ bool TrackerLoopWantsMoves();
 bool DeliverToTrackerLoop(const TrackEvent& event);
 // Closes every loop without running the rest (a lost focus, a reset).
 void CloseTrackerLoops();
+
+// A tracker written as one routine around its own loop: each `co_await NextTrackEvent(mask)`
+// gives the runner back and resumes with the next event the mask holds (the mask may differ
+// from wait to wait); what follows the loop runs when the routine goes on past it.
+// StartTrackerRoutine runs it up to its first wait and keeps it as the innermost loop until
+// it returns; a closed loop frees the routine where it waits.
+//
+//   TrackerRoutine Polyline() {
+//       for (;;) {
+//           const TrackEvent e = co_await NextTrackEvent(0x142A);
+//           if (e.type == trackevent::kKeyDown && e.keyCode == keycode::kEscape) break;
+//           ...
+//       }
+//       ... what follows the loop ...
+//   }
+//   StartTrackerRoutine(Polyline());
+class TrackerRoutine {
+public:
+    struct promise_type {
+        uint32_t mask = 0;
+        TrackEvent event;
+        TrackerRoutine get_return_object() { return TrackerRoutine(Handle::from_promise(*this)); }
+        std::suspend_always initial_suspend() noexcept { return {}; }
+        std::suspend_always final_suspend() noexcept { return {}; }
+        void return_void() {}
+        void unhandled_exception() { std::terminate(); }
+    };
+    using Handle = std::coroutine_handle<promise_type>;
+
+    TrackerRoutine(TrackerRoutine&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+    TrackerRoutine& operator=(TrackerRoutine&&) = delete;
+    ~TrackerRoutine() {
+        if (handle_) handle_.destroy();
+    }
+
+private:
+    explicit TrackerRoutine(Handle handle) : handle_(handle) {}
+    friend void StartTrackerRoutine(TrackerRoutine routine);
+    Handle handle_;
+};
+
+class NextTrackEvent {
+public:
+    explicit NextTrackEvent(uint32_t mask) : mask_(mask) {}
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(TrackerRoutine::Handle routine) noexcept {
+        routine_ = routine;
+        routine.promise().mask = mask_;
+    }
+    TrackEvent await_resume() const noexcept { return routine_.promise().event; }
+
+private:
+    uint32_t mask_;
+    TrackerRoutine::Handle routine_;
+};
+
+void StartTrackerRoutine(TrackerRoutine routine);

@@ -88,8 +88,11 @@ void InsertPoint() {
 
 void RemovePointHit() {
     Objex* object = gClickInfo.ciObject;
-    if (!object || !gClickInfo.ciPointHit || !gClickInfo.ciPoint) return;
-    if (!RemovePoint(object, gClickInfo.ciPoint, CurrentDocState())) return;
+    Poinz* point = gClickInfo.ciPoint;
+    if (!object || !gClickInfo.ciPointHit || !point) return;
+    if (!RemovePoint(object, point, CurrentDocState())) return;
+    // The release evaluates its point against the click, whose point is gone.
+    ForgetTrackedPoint(point);
     SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
     Refresh();
     Rebuild(object);
@@ -113,6 +116,11 @@ void SetMobiusRect(RECT* rect, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void SetDirectionCursor() {}
+
+bool TrackedGestureWasClick() {
+    return GetLineLength(float(gStartMouse.x), float(gStartMouse.y), float(gEndMouse.x), float(gEndMouse.y)) <
+           gMouseModeLimit;
+}
 
 void TrackObject(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     if (!Ready()) return;

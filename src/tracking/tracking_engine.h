@@ -19,6 +19,10 @@ void EndTracking(int32_t x, int32_t y, int32_t prevX, int32_t prevY);
 // gDocumentChanged on every call; tool 65535 stops there.
 void TrackObject(int32_t x, int32_t y, float h, float v, float d, int16_t stage);
 
+// For a tracker at the release: the gesture was a click, its press and release view points
+// (gStartMouse, gEndMouse) lying less than gMouseModeLimit apart.
+bool TrackedGestureWasClick();
+
 // Shift and Command of the event being handled into bits 4 and 8 of gTrackModifiers; the
 // other bits stay.
 void MaintainModifiers();

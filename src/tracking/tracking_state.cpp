@@ -112,6 +112,15 @@ void ForgetIn(ClickInfo& click, const Objex* o) {
 }
 }  // namespace
 
+void ForgetTrackedPoint(const Poinz* point) {
+    if (!point) return;
+    for (ClickInfo* click : {&gClickInfo, &gSnapInfo})
+        if (click->ciPoint == point || click->ciPoint2 == point)
+            click->ciPoint = click->ciPoint2 = nullptr, click->ciPointHit = click->ciSegmentHit = 0;
+    if (gLineOpposingPoint == point) gLineOpposingPoint = nullptr;
+    if (gPerpStartPtz == point || gPerpEndPtz == point) gPerpStartPtz = gPerpEndPtz = nullptr;
+}
+
 static const ObjectForgetter kForget([](const Objex* o) {
     ForgetIn(gClickInfo, o);
     ForgetIn(gSnapInfo, o);

@@ -102,6 +102,11 @@ extern uint8_t gTrackInvertedFillet;
 // Raised by every tracker call of a gesture; whoever saves the design lowers it.
 extern uint8_t gDocumentChanged;
 
+// Drops a point taken out of its object from every tracking global that names it (the click,
+// the snap's second hit, the perpendicular segment, the resize tool's opposing point); the
+// object stays. Compares addresses only, so it may follow the point's freeing.
+void ForgetTrackedPoint(const Poinz* point);
+
 // Modifier masks of an event's flags.
 namespace evmod {
 inline constexpr uint32_t kShift = 0x20000;

@@ -27,6 +27,7 @@
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "tracking/snap_modes.h"
+#include "tracking/track_mouse.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/palette_rules.h"
@@ -175,6 +176,7 @@ void ToolPaletteController::selectTool(int t, int clickCount) {
         if (t == -1) {
             toolButtons_->selectCellWithTag(gCurTool);
         } else {
+            ResetTrackingState();  // a tracker's loop waiting for clicks ends with its tool
             gCurTool = int16_t(t);
             PlanToolPaletteController::shared()->removeToolSelection();
             InspectorUpdatePropertiesState(1);
@@ -312,6 +314,7 @@ void PlanToolPaletteController::selectTool(PaletteCells* matrix, int t) {
         if (matrices_[shownPlan_]->hasTag(gCurTool)) matrices_[shownPlan_]->selectCellWithTag(gCurTool);
         return;
     }
+    ResetTrackingState();
     gCurTool = int16_t(t);
     ToolPaletteController::shared()->removeToolSelection();
     removeToolSelection();

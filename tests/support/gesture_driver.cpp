@@ -21,7 +21,7 @@ bool GestureDriver::press(POINT at, uint32_t modifiers, int32_t clicks) {
     gMouseCaptured = 1;
     const TrackEvent down{trackevent::kLeftMouseDown, at, modifiers, 0, clicks};
     TrackEventSource::Delivery delivering(down);
-    return runner.begin(at, nullptr);
+    return runner.begin(at, window);
 }
 
 void GestureDriver::drag(POINT at, uint32_t modifiers) { pointer_ = at, send(trackevent::kLeftMouseDragged, at, modifiers); }

@@ -27,6 +27,8 @@ public:
     bool running() const { return runner.running(); }
 
     TrackMouse runner;
+    // Where the gesture's sheets open (the text and key-entry tools).
+    CommandWindow* window = nullptr;
 
 private:
     void send(int16_t type, POINT at, uint32_t modifiers, uint16_t code = 0, int32_t clicks = 0);

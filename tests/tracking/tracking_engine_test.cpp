@@ -1,6 +1,7 @@
 // Gestures played through the runner without a window: what each tracker call sees, the
 // loops trackers open, which slot each tool reaches, and the point tools.
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "files/content_paths.h"
 #include "files/undo.h"
@@ -10,9 +11,15 @@
 #include "support/doubles.h"
 #include "support/gesture_driver.h"
 #include "support/records.h"
+#include "support/scene_checks.h"
+#include "tools/tool_trackers.h"
 #include "tracking/tool_dispatch.h"
+#include "tracking/track_mouse.h"
 #include "tracking/tracker_loops.h"
+#include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
+#include "ui/core/inspector_seams.h"
+#include "ui/core/sheet_seams.h"
 
 using namespace dvxtest;
 
@@ -44,6 +51,9 @@ protected:
 };
 
 TEST_F(Gestures, EachEventIsErasedAtThePreviousPointThenDrawn) {
+    int told = 0;
+    SetInspectorUpdatePropertiesStateHandler([&](int32_t) { ++told; });
+    doc->itsDocState->snapToGrid = 0;  // plan points are the view's
     g.click({10, 20});
     g.press({10, 20}), g.drag({30, 20}), g.drag({30, 20}), g.drag({40, 20}, evmod::kShift);
     g.release({99, 99});  // the gesture ends at the last dragged point
@@ -51,8 +61,18 @@ TEST_F(Gestures, EachEventIsErasedAtThePreviousPointThenDrawn) {
                             "2 30,20 m0 a10", "2 30,20 m0 a30", "2 30,20 m0 a30", "2 30,20 m0 a30",
                             "2 40,20 m4 a30", "3 40,20 m4 a40"}));
     EXPECT_EQ(undo.actionNames, (Names{"Rectangle Tool", "Rectangle Tool"}));
-    EXPECT_TRUE(Near({float(gStartMouse.x), float(gEndMouse.x), gFirstDownX - gDownX, gFirstUpX - gUpX, gMouseModeLimit},
-                     {10, 40, 0, 0, 20}));
+    // Down (10, 20); Shift held at the end squares the rectangle tool's 30 wide drag: (40, -10).
+    EXPECT_TRUE(Near({float(gStartMouse.x), float(gEndMouse.x), gDownX, gDownZ, gUpX, gUpZ, gFirstDownX, gFirstUpX,
+                      gTrackState[0], gTrackState[2], gTrackState[3], gTrackState[5], float(told)},
+                     {10, 40, 10, 20, 40, -10, 10, 40, 10, 20, 40, -10, 2}));
+
+    // Nineteen view points between press and release make a click, twenty a drag.
+    std::vector<int> clicks;
+    RegisterTracker(TrackerSlot::Rect, [&](int32_t, int32_t, float, float, float, int16_t stage) {
+        if (stage == 3) clicks.push_back(TrackedGestureWasClick());
+    });
+    for (int x : {19, 20}) g.press({0, 0}), g.drag({x, 0}), g.release({x, 0});
+    EXPECT_EQ(clicks, (std::vector<int>{1, 0}));
 }
 
 TEST_F(Gestures, LoopsTakeTheirEventsAndTheGestureEndsAfterTheLast) {
@@ -84,6 +104,81 @@ TEST_F(Gestures, LoopsTakeTheirEventsAndTheGestureEndsAfterTheLast) {
     EXPECT_TRUE(Near({g.running(), undo.actionNames.size()}, {0, 2}));
 }
 
+// A polyline-like routine: moves and presses until a double click, then one key.
+TrackerRoutine Polyline(Names& seen, bool& freed) {
+    struct Guard {
+        bool& freed;
+        ~Guard() { freed = true; }
+    } guard{freed};
+    for (;;) {
+        const TrackEvent e = co_await NextTrackEvent(0x142A);
+        seen.push_back("p" + std::to_string(e.type));
+        if (e.type == trackevent::kLeftMouseDown && e.clickCount == 2) break;
+    }
+    const TrackEvent key = co_await NextTrackEvent(Mask(trackevent::kKeyDown));
+    seen.push_back("k" + std::to_string(key.keyCode));
+}
+
+TEST_F(Gestures, ARoutineResumesPerEventAndAResetAbandonsIt) {
+    Names seen;
+    bool freed = false;
+    RegisterTracker(TrackerSlot::Rect, [&](int32_t, int32_t, float, float, float, int16_t stage) {
+        if (stage == 3) StartTrackerRoutine(Polyline(seen, freed));
+    });
+    g.click({0, 0});
+    g.move({5, 5}), g.press({5, 5}), g.release({5, 5}), g.press({6, 6}, 0, 2), g.move({7, 7});
+    EXPECT_TRUE(Near({g.running(), freed, undo.actionNames.size()}, {1, 0, 0}));
+    g.key(keycode::kEscape);
+    EXPECT_EQ(seen, (Names{"p5", "p1", "p1", "k53"}));
+    EXPECT_TRUE(Near({g.running(), freed, undo.actionNames.size(), TrackerLoopOpen()}, {0, 1, 1, 0}));
+
+    // A tool chosen while the routine waits: it is freed where it waits, nothing more is stored.
+    freed = false, gResetToWallTool = 1, gResetWallTool = 7052;
+    g.click({0, 0}), g.move({5, 5});
+    ResetTrackingState();
+    g.key(keycode::kEscape), g.move({1, 1});
+    EXPECT_TRUE(Near({g.running(), freed, undo.actionNames.size(), TrackerLoopOpen(), gTrackingMouse, gCurTool},
+                     {0, 1, 1, 0, 0, 7052}));
+}
+
+TEST_F(Gestures, EveryToolOfTheTableReachesItsSlot) {
+    using S = TrackerSlot;
+    const std::pair<S, const char*> table[] = {
+        {S::Translate, "200 216 3550"}, {S::Rotate, "202"}, {S::Scale, "215"}, {S::Camera, "205"}, {S::Text, "206 207"},
+        {S::Component, "208 7055 7100 7101 7103 7105 7106 7107 7110 7112 7113 7114 7115 7200 7201 7203 7204 7205 "
+                       "7206 7207 7208 7209 7210 7407"},
+        {S::ComponentFixed, "7102 7104 7109 7111 7202 7211 7401 7402 7403 7404 7405 7406"},
+        {S::DimLine, "209"}, {S::OffsetDim, "210 211"}, {S::DiameterDim, "212"}, {S::LeaderDim, "213"},
+        {S::Foundation, "7000"}, {S::FoundationBeam, "7001"}, {S::FoundationPier, "7002"},
+        {S::FoundationTension, "7003"}, {S::FoundationSlope, "7004"}, {S::Wall, "7050 7051 7052 7053 7507"},
+        {S::CurvedWall, "7054"}, {S::Door, "7056 7066"}, {S::Window, "7057"}, {S::StraightStaircase, "7058 7604"},
+        {S::CurvedStaircase, "7059 7605"}, {S::StraightRailing, "7060 7602"}, {S::CurvedRailing, "7061 7603"},
+        {S::Floor, "7062 7063"}, {S::Accessory, "7064"}, {S::SwitchConnector, "7108"},
+        {S::GableRoof, "7300 7301 7302 7303 7304 7305"}, {S::RoofPanel, "7306"}, {S::FourPtRoof, "7307"},
+        {S::ThreePtRoof, "7308"}, {S::DormerCutout, "7309"}, {S::Skylight, "7310"}, {S::HVACDuct, "7400"},
+        {S::PropertyLine, "7500"}, {S::GroundFill, "7501"}, {S::Path, "7502"}, {S::Fill, "7503"},
+        {S::Edging, "7504"}, {S::Fence, "7505"}, {S::Gate, "7506"}, {S::Sprinkler, "7508 7705"},
+        {S::TopoCutout, "7509"}, {S::Topo, "7511 7512"}, {S::Deck, "7600 7601"}, {S::DeckCutout, "7606"},
+        {S::Rect, "7700"}, {S::Oval, "7701"}, {S::Line, "7702"}, {S::Poly, "7703 7707"}, {S::Arc, "7704"},
+        {S::Multi, "7706"}, {S::Fillet, "7910 7911"}, {S::Chamfer, "7912"},
+    };
+    ClearTrackers();
+    Shape(doc->itsCurLayer, 9, {{0, 0}, {200, 0}});  // under the click, for the tools that need a hit
+    Names seen, want;
+    for (int s = 1; s < int(S::Count); ++s)
+        RegisterViewToolTracker(S(s), [&seen, s](int32_t, int32_t, float, float, float, int16_t stage, int16_t tool) {
+            seen.push_back(std::to_string(s) + " " + std::to_string(tool) + " " + std::to_string(stage));
+        });
+    for (const auto& [slot, tools] : table) {
+        std::istringstream in(tools);
+        for (int tool; in >> tool;) {
+            gCurTool = int16_t(tool), g.click({100, 0});
+            for (int stage : {1, 3}) want.push_back(std::to_string(int(slot)) + " " + std::to_string(tool) + " " + std::to_string(stage));
+        }
+    }
+    EXPECT_EQ(seen, want);
+}
+
 TEST_F(Gestures, EachToolReachesItsSlotWithTheArgumentsOfItsKind) {
     ClearTrackers();
     Names seen;
@@ -112,28 +207,67 @@ TEST_F(Gestures, EachToolReachesItsSlotWithTheArgumentsOfItsKind) {
     const size_t stored = undo.actionNames.size();
     gCurTool = toolid::kNone, gDocumentChanged = 0, g.click({1, 1});
     EXPECT_TRUE(Near({float(undo.actionNames.size()), float(gDocumentChanged), float(seen.size())}, {float(stored), 1, 20}));
+
+    // The key-entry tool's road is reached once src/tools registered it; it stores nothing.
+    int sheets = 0;
+    g.window = reinterpret_cast<CommandWindow*>(&sheets);
+    SetNewKeyEntrySheetForParentHandler([&](CommandWindow*, Objex*, Poinz*, Poinz*, float, float, float) { ++sheets; });
+    Shape(doc->itsCurLayer, 9, {{0, 300}, {100, 300}});
+    gCurTool = toolid::kKeyEntry, g.click({50, 300});
+    RegisterToolTrackers(), g.click({50, 300});
+    EXPECT_TRUE(Near({sheets, undo.actionNames.size()}, {1, stored}));
 }
 
 TEST_F(Gestures, HandlesMoveWhatKeepsItsShapeAndPointsAreInsertedAndRemoved) {
     Names seen;
-    RegisterTracker(TrackerSlot::Translate, [&](int32_t, int32_t, float, float, float, int16_t s) { if (s == 1) seen.push_back("move"); });
-    RegisterTracker(TrackerSlot::Scale, [&](int32_t, int32_t, float, float, float, int16_t s) { if (s == 1) seen.push_back("resize"); });
-    Objex* plant = Shape(doc->itsCurLayer, 28, {{0, 0}, {40, 0}, {40, 40}}, true);
+    for (auto [slot, name] : {std::pair{TrackerSlot::Translate, "move"}, {TrackerSlot::Scale, "resize"},
+                              {TrackerSlot::Marquee, "marquee"}, {TrackerSlot::Rotate, "rotate"},
+                              {TrackerSlot::DimLine, "dimension"}})
+        RegisterTracker(slot, [&seen, name](int32_t, int32_t, float, float, float, int16_t s) { if (s == 1) seen.push_back(name); });
+    auto press = [&](int16_t tool, Objex* o, bool hit, bool handle) {
+        gCurTool = tool, gClickInfo = ClickAt(40, 40);
+        gClickInfo.ciHit = hit, gClickInfo.ciObject = o, gClickInfo.ciPoint = o->firstPoint;
+        (handle ? gClickInfo.ciHandleHit : gClickInfo.ciPointHit) = 1, gClickInfo.ciHandle = 3;
+        gMouseCaptured = 1, g.runner.begin({40, 40}, nullptr), g.runner.end({40, 40});
+    };
+    Objex* plant = Shape(doc->itsCurLayer, objtype::kPlant, {{0, 0}, {40, 0}, {40, 40}}, true);
+    Objex* pier = Shape(doc->itsCurLayer, objtype::kFoundationPier, {{0, 0}, {40, 0}, {40, 40}}, true);
     Objex* box = Shape(doc->itsCurLayer, 1, {{0, 0}, {40, 0}, {40, 40}}, true);
     Objex* group = Group(doc->itsCurLayer, {Shape(doc->itsCurLayer, 1, {{0, 0}, {9, 9}}, true)}, 123);
-    for (Objex* o : {plant, box, group}) {
-        gCurTool = 200, gClickInfo = ClickAt(40, 40);
-        gClickInfo.ciHit = 1, gClickInfo.ciHandleHit = 1, gClickInfo.ciHandle = 3, gClickInfo.ciObject = o;
-        gMouseCaptured = 1, g.runner.begin({40, 40}, nullptr), g.runner.end({40, 40});
-    }
-    EXPECT_EQ(seen, (Names{"move", "resize", "move"}));
+    for (Objex* o : {plant, pier, box, group}) press(200, o, true, true);
+    // With point editing a roof's point goes to the resize tracker (the marquee on a miss),
+    // whatever edit tool holds it but the rotate tool.
+    Objex* roof = Shape(doc->itsCurLayer, objtype::kRoof, {{0, 0}, {40, 0}, {40, 40}}, true);
+    gPointOrientation = 1;
+    press(209, roof, true, false), press(209, roof, false, false), press(202, roof, true, false);
+    gPointOrientation = 0;
+    EXPECT_EQ(seen, (Names{"move", "move", "resize", "move", "resize", "marquee", "rotate"}));
 
+    // A wall tool pressed by a selected wall point moves it and stays the tool.
+    Objex* wall = Wall(doc->itsCurLayer, {{300, 200}, {500, 200}});
+    PointAt(wall, 0)->selected = 1;
+    seen.clear(), gCurTool = 7050, g.click({300, 212});  // 12 off: within the wall tools' reach of 20
+    EXPECT_EQ(std::tuple(seen, gCurTool), std::tuple(Names{"move"}, int16_t(7050)));
+
+    // The grid takes an inserted point to 144; the point is removed where it lies, and the
+    // click forgets it (the release evaluates against the click).
+    undo.actionNames.clear();
     Objex* line = Shape(doc->itsCurLayer, objtype::kFence, {{100, 0}, {200, 0}});
     PointAt(line, 0)->selected = PointAt(line, 1)->selected = 1;
-    gCurTool = 7900, g.click({150, 0});
-    EXPECT_TRUE(Near({float(line->pointCount), float(SelectedPointCount(line))}, {3, 1}));
+    gCurSnap = snapmode::kNone, gCurTool = 7900, g.click({150, 0});
+    EXPECT_TRUE(Near({float(line->pointCount), float(SelectedPointCount(line)), PointAt(line, 1)->position[0]}, {3, 1, 144}));
     gCurTool = 7900, g.click({150, 90});  // nothing there: nothing stored
-    EXPECT_EQ(undo.actionNames, (Names{"Move/Resize", "Move/Resize", "Move/Resize", "Insert Point"}));
+    gCurSnap = snapmode::kEndPoint, gCurTool = 7901, g.click({144, 0});
+    EXPECT_TRUE(Near({float(line->pointCount), float(gClickInfo.ciPointHit)}, {2, 0}));
+    EXPECT_TRUE(Same({gClickInfo.ciPoint}, {nullptr}));
+    gCurTool = 7901, g.click({100, 0});  // not selected: stays
+    EXPECT_EQ(undo.actionNames, (Names{"Insert Point", "Remove Point"}));
+
+    // A point inserted in a roof's cut-out rebuilds the roof.
+    Objex* cutout = Shape(roof, objtype::kRoofCutout, {{1000, 1000}, {1100, 1000}, {1100, 1100}}, true);
+    AddStalePieces({roof});
+    gCurSnap = snapmode::kNone, gCurTool = 7900, g.click({1050, 1000});
+    EXPECT_TRUE(Near({float(cutout->pointCount), float(HasStalePiece(roof))}, {4, 0}));
 }
 
 TEST_F(Gestures, TheInvertedFilletLastsOneGestureAndAMissRunsTheMarquee) {

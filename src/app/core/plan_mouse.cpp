@@ -114,7 +114,14 @@ bool InReach(const Float3DRect& b) {
 
 // --- the press ---
 
+void PlanMouse::settle() {
+    if (gesture_ != Gesture::Track || track_.running()) return;
+    reset_ = false;
+    finishPress();
+}
+
 void PlanMouse::rightMouseDown(const PlanMouseEvent& event) {
+    settle();
     if (busy()) return;
     ResetStandardTool(1);
     PlanMouseEvent right = event;
@@ -123,6 +130,7 @@ void PlanMouse::rightMouseDown(const PlanMouseEvent& event) {
 }
 
 void PlanMouse::mouseDown(const PlanMouseEvent& event) {
+    settle();
     if (gesture_ == Gesture::Track) return track(trackevent::kLeftMouseDown, event);  // a loop's press
     if (busy()) return;
     mouseEvent_ = event;

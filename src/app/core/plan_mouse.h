@@ -78,8 +78,9 @@ public:
     void mouseMoved(const PlanMouseEvent& event);
     // The gesture ends at its last point, as if released there; a tracker's loops close.
     void cancel();
-    // A press is being handled (from the press to its release).
-    bool busy() const { return gesture_ != Gesture::None; }
+    // A press is being handled (from the press to its release, and while a tracker's loop is
+    // open); a gesture ResetTrackingState abandoned is not.
+    bool busy() const { return gesture_ != Gesture::None && (gesture_ != Gesture::Track || track_.running()); }
     // The press being handled, kept until its gesture ends.
     const std::optional<PlanMouseEvent>& mouseEvent() const { return mouseEvent_; }
 
@@ -118,6 +119,8 @@ private:
     void afterClick();
     void track(int16_t type, const PlanMouseEvent& event);
     void finishPress();
+    // Forgets a gesture abandoned between two events.
+    void settle();
     void endAutoClick();
     void redisplay();
 
