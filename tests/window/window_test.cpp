@@ -44,6 +44,11 @@
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
+#include "support/gesture_driver.h"
+#include "tracking/poly_builders.h"
+#include "tracking/tool_dispatch.h"
+#include "tracking/tracker_loops.h"
+#include "tracking/tracking_state.h"
 #include "ui/tool_palettes.h"
 
 namespace {
@@ -398,6 +403,114 @@ TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutTh
     EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
     EXPECT_NEAR(UnzoomF(float(under.x() + view->boundsOrigin().x)), h + 40, 1.5);
     EXPECT_NEAR(UnzoomF(float(under.y() + view->boundsOrigin().y)), dp - 60, 1.5);
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// Follows the pointer and takes presses and keys until Escape; consecutive moves count once.
+TrackerRoutine FollowUntilEscape(std::vector<std::string>& seen) {
+    for (;;) {
+        const TrackEvent e = co_await NextTrackEvent(0x142A);
+        std::string what = e.type == trackevent::kMouseMoved ? "move" : std::to_string(e.type);
+        if (e.type == trackevent::kKeyDown) what += " " + std::to_string(e.keyCode);
+        if (seen.empty() || seen.back() != what) seen.push_back(what);
+        if (e.type == trackevent::kKeyDown && e.keyCode == keycode::kEscape) break;
+    }
+    gMouseCaptured = 0;
+}
+
+// The plan of a document window under the server's mouse with drawing tools. A rectangle
+// dragged with tool 7700, built by a test tracker at the release, shows in the plan and Ctrl+Z
+// takes it away; the same events through the gesture driver give the same tracker calls. A
+// loop a click's release opens takes the pointer's moves, the next press and Escape, while the
+// menus wait.
+TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape) {
+    using namespace dvxtest;
+    AppController::destroyShared(), ResetAllGlobals();
+    TempFolders folders(FreshTempFolder("tools"));
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
+    DocState* ds = d->model()->itsDocState;
+    ds->zoomFactor = 1, ds->snapToGrid = 0;  // plan view points are the plan's (H, D)
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    QMDDocumentView* view = w->docView();
+    view->setFocus();
+    const PlatformRect shown = view->visibleRect();
+    const int h = int(shown.x + shown.width / 2), dp = int(shown.y + shown.height / 2);
+    auto global = [view](int x, int y) {
+        return view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
+    };
+    auto moveTo = [&](int x, int y) {
+        const QPoint p = global(x, y);
+        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    };
+    auto inked = [&](int x, int y) {  // anything but the white plan
+        const QPoint p = global(x, y);
+        return qGray(QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixel(0, 0)) < 200;
+    };
+    std::vector<std::string> calls;
+    std::vector<POINT> drawn;  // the press, then each drag's new point (its second call)
+    int drags = 0;
+    RegisterTracker(TrackerSlot::Rect, [&](int32_t x, int32_t y, float, float, float, int16_t stage) {
+        calls.push_back(std::to_string(stage) + " " + std::to_string(x) + "," + std::to_string(y));
+        if (stage == 1 || (stage == 2 && ++drags % 2 == 0)) drawn.push_back({x, y});
+        if (stage != 3) return;
+        // The plan's corners, as the rectangle tool lays them (BuildRect's lie across the plan).
+        const Float3DPoint corners[] = {{gUpX, gDownY, gUpZ}, {gUpX, gDownY, gDownZ}, {gDownX, gDownY, gDownZ},
+                                        {gDownX, gDownY, gUpZ}}, zero[4] = {};
+        BuildClosedPoly(corners, nullptr, zero, zero, nullptr, nullptr, 4, gCurDocument->itsCurLayer, 0);
+        gMouseCaptured = 0;
+    });
+
+    gCurTool = toolid::kRectangle;
+    view->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !inked(h, dp - 60) && !inked(h - 100, dp); }));
+    moveTo(h - 100, dp - 60), XDo({"mousedown", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.size() == 1; }));
+    moveTo(h - 20, dp - 10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.size() == 3; }));
+    moveTo(h + 100, dp + 60);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.size() == 5; }));
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.size() == 6 && !view->gestureBusy(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inked(h, dp - 60) && inked(h - 100, dp) && inked(h, dp + 60); }))
+        << "no rectangle in the plan";
+    EXPECT_FALSE(inked(h, dp));
+    QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".rectangle.png");
+    EXPECT_EQ(d->undoStack()->undoText(), QString("Rectangle Tool"));
+    XDo({"key", "ctrl+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CountObjects(gCurDocument->itsCurLayer->firstObject) == 0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !inked(h, dp - 60) && !inked(h - 100, dp); })) << "Ctrl+Z left it";
+
+    const std::vector<std::string> real = calls;
+    calls.clear();
+    ASSERT_EQ(drawn.size(), 3u);
+    GestureDriver g;
+    g.press(drawn[0]), g.drag(drawn[1]), g.drag(drawn[2]), g.release(drawn[2]);
+    EXPECT_EQ(calls, real);
+
+    std::vector<std::string> loop;
+    RegisterTracker(TrackerSlot::Poly, [&](int32_t, int32_t, float, float, float, int16_t stage) {
+        if (stage == 3) StartTrackerRoutine(FollowUntilEscape(loop));
+    });
+    gCurTool = 7703;
+    const int steps = d->undoStack()->index();
+    moveTo(h - 100, dp - 60), XDo({"click", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasMouseTracking(); })) << "the loop did not ask for moves";
+    moveTo(h, dp);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loop.empty(); }));
+    XDo({"click", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loop.size() == 2; }));
+    const bool offered = CommandRouter::validateMenuItem(w->commandRouter()->action("selectAll"));
+    XDo({"key", "Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); })) << "Escape did not end the loop";
+    EXPECT_EQ(loop, (std::vector<std::string>{"move", "1", "10 53"}));
+    EXPECT_EQ(std::tuple(offered, view->hasMouseTracking(), d->undoStack()->index() - steps, d->undoStack()->undoText()),
+              std::tuple(false, false, 1, QString("Polygon Tool")));
     AppController::destroyShared(), ResetAllGlobals();
 }
 
