@@ -1,10 +1,11 @@
 // Gestures played through the runner without a window: what each tracker call sees, the
-// loops trackers open, which slot each tool reaches, and the point tools.
+// loops trackers open, which slot each tool reaches, the point tools, and the click record.
 #include <gtest/gtest.h>
 #include <sstream>
 
 #include "files/content_paths.h"
 #include "files/undo.h"
+#include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "support/build.h"
@@ -57,6 +58,8 @@ TEST_F(Gestures, EachEventIsErasedAtThePreviousPointThenDrawn) {
     g.click({10, 20});
     g.press({10, 20}), g.drag({30, 20}), g.drag({30, 20}), g.drag({40, 20}, evmod::kShift);
     g.release({99, 99});  // the gesture ends at the last dragged point
+    g.drag({70, 80}), g.release({70, 80});  // after the release nothing is the gesture's
+    EXPECT_TRUE(Near({gTrackingMouse, gTrackingObject}, {0, 0}));
     EXPECT_EQ(calls, (Names{"1 10,20 m0 a0", "3 10,20 m0 a10", "1 10,20 m0 a10", "2 10,20 m0 a-999999",
                             "2 30,20 m0 a10", "2 30,20 m0 a30", "2 30,20 m0 a30", "2 30,20 m0 a30",
                             "2 40,20 m4 a30", "3 40,20 m4 a40"}));
@@ -282,6 +285,17 @@ TEST_F(Gestures, TheInvertedFilletLastsOneGestureAndAMissRunsTheMarquee) {
     gCurTool = 7910, g.click({150, 0}), g.click({150, 90});
     EXPECT_EQ(seen, (Names{"fillet 1", "fillet 1", "fillet 0", "fillet 0", "marquee"}));
     EXPECT_TRUE(line && undo.actionNames.empty());  // no fillet changed the design
+}
+
+TEST_F(Gestures, TheFilledClickHoldsItsHitUntilTheObjectGoes) {
+    Objex* line = Shape(doc->itsCurLayer, 9, {{0, 0}, {100, 0}});
+    ClickInfo on = ClickAt(50, 0), off = ClickAt(50, 60);
+    on.ciHit = off.ciHit = 7;
+    FillClickInfo(&on), FillClickInfo(&off), FillClickInfo(nullptr);
+    EXPECT_TRUE(Near({on.ciHit, on.ciSegmentHit, off.ciHit}, {1, 1, 0}));
+    gClickInfo = on;
+    DeleteObj(line);
+    EXPECT_TRUE(Same({gClickInfo.ciObject, gClickInfo.ciPoint, gClickInfo.ciPoint2}, {nullptr, nullptr, nullptr}));
 }
 
 }  // namespace

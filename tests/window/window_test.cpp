@@ -421,8 +421,8 @@ TrackerRoutine FollowUntilEscape(std::vector<std::string>& seen) {
 // The plan of a document window under the server's mouse with drawing tools. A rectangle
 // dragged with tool 7700, built by a test tracker at the release, shows in the plan and Ctrl+Z
 // takes it away; the same events through the gesture driver give the same tracker calls. A
-// loop a click's release opens takes the pointer's moves, the next press and Escape, while the
-// menus wait.
+// loop a click's release opens takes the pointer's moves, the next press and Escape while the
+// menus wait, and a lost focus closes it.
 TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape) {
     using namespace dvxtest;
     AppController::destroyShared(), ResetAllGlobals();
@@ -511,6 +511,13 @@ TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape
     EXPECT_EQ(loop, (std::vector<std::string>{"move", "1", "10 53"}));
     EXPECT_EQ(std::tuple(offered, view->hasMouseTracking(), d->undoStack()->index() - steps, d->undoStack()->undoText()),
               std::tuple(false, false, 1, QString("Polygon Tool")));
+    // A lost focus closes the loop where it waits (a click, not a double click).
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    XDo({"click", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasMouseTracking(); }));
+    QFocusEvent lost(QEvent::FocusOut);
+    QApplication::sendEvent(view, &lost);
+    EXPECT_EQ(std::tuple(view->gestureBusy(), TrackerLoopOpen(), view->hasMouseTracking()), std::tuple(false, false, false));
     AppController::destroyShared(), ResetAllGlobals();
 }
 
