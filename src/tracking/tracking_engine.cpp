@@ -91,7 +91,7 @@ void RemovePointHit() {
     Poinz* point = gClickInfo.ciPoint;
     if (!object || !gClickInfo.ciPointHit || !point) return;
     if (!RemovePoint(object, point, CurrentDocState())) return;
-    // The release evaluates its point against the click, whose point is gone.
+    // The click would otherwise name the freed point until the next press.
     ForgetTrackedPoint(point);
     SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
     Refresh();
