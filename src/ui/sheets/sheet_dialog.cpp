@@ -18,6 +18,14 @@
 #include "port/macroman.h"
 #include "port/qt/line_edit_field.h"
 
+namespace {
+
+// What a length field was last given to show, and the text it showed for it.
+constexpr const char* kShownInches = "dvxShownInches";
+constexpr const char* kShownText = "dvxShownText";
+
+}  // namespace
+
 RadioMatrix::RadioMatrix(const char* outlet, const QStringList& titles, QWidget* parent)
     : QWidget(parent), group_(new QButtonGroup(this)) {
     setObjectName(QString::fromLatin1(outlet));
@@ -126,6 +134,10 @@ void SheetDialog::addButtons() {
 }
 
 float SheetDialog::lengthOf(QLineEdit* field) {
+    // A field left as shown is the length it was shown from: a metric readout read back
+    // would otherwise come out a little off and count as an edit.
+    if (field->text() == field->property(kShownText).toString() && field->property(kShownInches).isValid())
+        return field->property(kShownInches).toFloat();
     port::qt::LineEditField f(field);
     return GetFloatItem(&f);
 }
@@ -133,6 +145,8 @@ float SheetDialog::lengthOf(QLineEdit* field) {
 void SheetDialog::showLength(QLineEdit* field, float inches) {
     port::qt::LineEditField f(field);
     SetFloatItem(&f, inches);
+    field->setProperty(kShownText, field->text());
+    field->setProperty(kShownInches, inches);
 }
 
 float SheetDialog::angleOf(QLineEdit* field, bool decimalOnly) {
