@@ -22,6 +22,7 @@
 #include "app/command_router.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/event_handler.h"
+#include "app/core/main_window_seams.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
 #include "app/widgets.h"
@@ -158,6 +159,7 @@ TEST_F(Sheets, EachOpensOnTheWindowAndCancelOrOKWithoutADesignChangesNothing) {
         o.open(c);
         SheetDialog* s = sheet();
         ASSERT_NE(s, nullptr);
+        o.open(c);  // a second opening while it is up adds nothing
         EXPECT_EQ(std::tuple(s->objectName(), s->parentWidget(), s->windowModality(), w->findChildren<SheetDialog*>().size()),
                   std::tuple(QString(o.role), static_cast<QWidget*>(w), Qt::WindowModal, qsizetype(1)));
         for (QLineEdit* f : s->findChildren<QLineEdit*>()) f->setText("7'");
@@ -186,6 +188,14 @@ TEST_F(Sheets, EachOpensOnTheWindowAndCancelOrOKWithoutADesignChangesNothing) {
     NewCeilingHeightSheetForParent(nullptr, floor);
     commands().setCeilingHeightForLayer(nullptr);
     for (QWidget* t : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<SheetDialog*>(t), nullptr);
+
+    // The window makes room for a file alert as for a Cancel.
+    commands().setWorkingElevationUsingWindow();
+    QPointer<SheetDialog> up = sheet();
+    type("elevationText", "5'");
+    CloseMainWindowSheet();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return up.isNull(); }));
+    EXPECT_EQ(std::tuple(ds->currentElevation, stack()->count()), std::tuple(0.0f, steps));
 
     // A sheet opened for a floor shows that floor's height at once.
     GetLayerFromName("Second Floor")->height = 110;
@@ -270,14 +280,31 @@ TEST_F(MoveSheets, MoveObjectsByXAndYOrAngleAndDistanceMovesTheSelectedUnlockedP
     EXPECT_TRUE(At(a, {{240, -168}, {100, 0}, {100, 50}}));
     EXPECT_EQ(stack()->count(), 3);
 
+    // The view decides which members act: the front view moves across and keeps the depth,
+    // the side view moves the depth alone.
+    struct View {
+        int16_t kind;
+        float h, d;
+    };
+    for (View v : {View{1, 480, -168}, View{3, 480, -216}}) {
+        ds->viewKind = v.kind;
+        commands().moveObjectsUsingWindow();
+        type("horizDistText", "10'");
+        type("vertDistText", "2'");
+        ASSERT_TRUE(ok());
+        EXPECT_TRUE(At(a, {{v.h, v.d}, {100, 0}, {100, 50}})) << v.kind;
+        EXPECT_EQ(PointAt(a, 0)->position[1], 0) << v.kind;
+    }
+    ds->viewKind = 2;
+
     // 45 degrees with no distance, and 0 by 0, do nothing and store nothing.
     for (const char* angle : {"45", ""}) {
         commands().moveObjectsUsingWindow();
         if (*angle) click(sheet()->findChild<RadioMatrix*>("coordinateSysMatrix")->cell(1)), type("horizDistText", angle);
         ASSERT_TRUE(ok());
     }
-    EXPECT_TRUE(At(a, {{240, -168}, {100, 0}, {100, 50}}));
-    EXPECT_EQ(stack()->count(), 3);
+    EXPECT_TRUE(At(a, {{480, -216}, {100, 0}, {100, 50}}));
+    EXPECT_EQ(stack()->count(), 5);
 }
 
 TEST_F(MoveSheets, MovePlanMovesEveryPointOfTheShownFloorsAndTheirBounds) {

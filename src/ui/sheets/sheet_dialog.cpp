@@ -89,6 +89,12 @@ SheetDialog::SheetDialog(QWidget* parent, const char* role, const QString& title
 
 int SheetDialog::tagOf(const QObject* sender) { return sender ? sender->property("tag").toInt() : 0; }
 
+bool SheetDialog::hasSheetUp(const QWidget* window) {
+    for (const SheetDialog* s : window->findChildren<SheetDialog*>(Qt::FindDirectChildrenOnly))
+        if (s->isVisible()) return true;
+    return false;
+}
+
 void SheetDialog::dismissSheet(QObject* sender) {
     endSheet();
     if (tagOf(sender) == kOK) applyValues();

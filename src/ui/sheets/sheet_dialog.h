@@ -59,11 +59,12 @@ class SheetDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens the sheet on the window, with the opener's further arguments handed to the sheet
-    // before its controls are filled. Nothing without a window.
+    // before its controls are filled. Nothing without a window, nor while the window has a
+    // sheet up (a palette, being a window of its own, can still ask).
     template <class Sheet, class... Args>
     static Sheet* begin(CommandWindow* parent, Args... args) {
         QWidget* window = FromCommandWindow(parent);
-        if (!window) return nullptr;
+        if (!window || hasSheetUp(window)) return nullptr;
         auto* sheet = new Sheet(window, args...);
         static_cast<SheetDialog*>(sheet)->awakeFromNib();
         sheet->open();
@@ -76,6 +77,7 @@ public:
     // The tag of OK.
     static constexpr int kOK = 1;
     static int tagOf(const QObject* sender);
+    static bool hasSheetUp(const QWidget* window);
 
 protected:
     // The sheet of the role: "Compass" makes "CompassSheet", titled `title`.
