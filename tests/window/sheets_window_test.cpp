@@ -174,7 +174,9 @@ TEST_F(SheetWindow, MoveAndRotateSheetsFromTheMenusAndTheEditPalette) {
         EXPECT_NE(before, std::pair(PlanPositions(box), PlanPositions(other))) << r.action;
         EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(++count, QString(r.undo)));
         // The plan moves the shape no longer selected too, a foot (24) down.
-        if (r.action == std::string("movePlan")) EXPECT_FLOAT_EQ(PlanPositions(box)[0].second, before.first[0].second + 24);
+        if (r.action == std::string("movePlan")) {
+            EXPECT_FLOAT_EQ(PlanPositions(box)[0].second, before.first[0].second + 24);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // Single values of the design: the true north angle, the grid, the curve tension to smooth
 // with, the trace image's scale.
 #include <QSlider>
+#include <cmath>
 
 #include "ui/sheets/sheet_dialog.h"
 
