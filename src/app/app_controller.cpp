@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/about_window.h"
+#include "app/command_router.h"
 #include "app/core/app_seams.h"
 #include "app/core/document_seams.h"
 #include "app/core/event_handler.h"
@@ -32,6 +33,7 @@
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
+#include "ui/sheets/sheet_table.h"
 #include "ui/tool_palettes.h"
 
 namespace {
@@ -73,6 +75,8 @@ AppController::~AppController() {
     SetViewTopHandler(nullptr);
     SetCloseVisiblePanelsAndSaveStateHandler(nullptr);
     SetRestoreAllVisiblePanelsHandler(nullptr);
+    SetMainWindowCommandWindowHandler(nullptr);
+    ForgetSheetHandlers();
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -92,6 +96,8 @@ void AppController::init() {
     SetViewTopHandler([] { Win32EventHandler().viewTop(); });
     SetCloseVisiblePanelsAndSaveStateHandler([this] { closeVisiblePanelsAndSaveState(); });
     SetRestoreAllVisiblePanelsHandler([this] { restoreAllVisiblePanels(); });
+    SetMainWindowCommandWindowHandler([this] { return AsCommandWindow(mainWindowController()); });
+    RegisterSheetHandlers();
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())
             if (d && d->documentModel && d->documentModel->itsDocID == id) return true;

@@ -18,6 +18,8 @@ struct CommandWindow;
 
 // The window the command layer opens its sheets on.
 inline CommandWindow* AsCommandWindow(QWidget* window) { return reinterpret_cast<CommandWindow*>(window); }
+// The window a command layer's window stands for (null for null).
+inline QWidget* FromCommandWindow(CommandWindow* window) { return reinterpret_cast<QWidget*>(window); }
 // A localised Mac OS Roman title as a menu shows it: UTF-8, an ampersand shown as itself.
 QString MenuText(const std::string& macRoman);
 

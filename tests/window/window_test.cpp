@@ -50,6 +50,7 @@
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 #include "ui/tool_palettes.h"
+#include "window/window_support.h"
 
 namespace {
 
@@ -90,14 +91,6 @@ TEST(Window, StartsShowsAndQuits) {
     ASSERT_TRUE(program.waitForFinished(15000)) << "the program did not quit";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
-}
-
-// Runs xdotool with the arguments; its standard output, trimmed.
-QString XDo(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (!p.waitForFinished(10000)) return {};
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 
 // The shown window with exactly this title: its id, or empty.
@@ -272,28 +265,6 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTe
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(15000));
     EXPECT_EQ(std::tuple(program.exitStatus(), program.exitCode()), std::tuple(QProcess::NormalExit, 0));
-}
-
-void ClickAt(QWidget* w, QPoint at) {
-    const QPoint p = w->mapToGlobal(at);
-    XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
-}
-
-// A document window of this process on an untitled design; the caller has set the services.
-QMDWindowController* OpenDocumentWindow() {
-    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
-    QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-    d->makeWindowControllers();
-    return static_cast<QMDWindowController*>(d->windowController);
-}
-
-// Opens the named menu of the bar with the server's mouse and clicks the action's item.
-bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action) {
-    QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
-    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
-    if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
-    ClickAt(menu, menu->actionGeometry(w->commandRouter()->action(action)).center());
-    return QTest::qWaitFor([&] { return !menu->isVisible(); });
 }
 
 // In this process: the menu bar of a document window, with the server's mouse and keys. Select

@@ -135,6 +135,7 @@ public:
     void setLotSizeUsingWindow();
     void editTextObjectUsingWindow();
     void showCeilingBuilderUsingWindow();
+    // On the main document window, whichever window asks.
     void smoothSelected();
 
     // The PowerTool of the plug-in object under the context click.

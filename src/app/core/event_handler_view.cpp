@@ -360,7 +360,7 @@ void Win32EventHandler::setCeilingHeightForLayer(Layer* layer) { NewCeilingHeigh
 void Win32EventHandler::setLotSizeUsingWindow() { NewLotSizeSheetForParent(window_); }
 void Win32EventHandler::editTextObjectUsingWindow() { NewTextEntrySheetForParent(window_, gContextFoundObj); }
 void Win32EventHandler::showCeilingBuilderUsingWindow() { NewCeilingBuilderSheetForParent(window_); }
-void Win32EventHandler::smoothSelected() { NewCurveTensionSheetForParent(window_); }
+void Win32EventHandler::smoothSelected() { NewCurveTensionSheetForParent(MainWindowCommandWindow()); }
 
 void Win32EventHandler::setObjectElevationUsingWindow() {
     DocState* ds = Settings();

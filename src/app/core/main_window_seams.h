@@ -7,6 +7,7 @@
 #include "port/seam.h"
 
 class Base2DView;
+struct CommandWindow;
 struct SelectionState40;
 
 // `setElevationPane:` of the main window controller: the pane showing the base elevation of
@@ -53,6 +54,9 @@ DVX_SEAM(PlanViewDocumentCursor, "app", port::SeamKind::UserInterface, void(Plan
 DVX_SEAM(PlanViewMoveObjects, "app", port::SeamKind::UserInterface, void())
 DVX_SEAM(PlanViewRotateObjects, "app", port::SeamKind::UserInterface, void())
 DVX_SEAM(PlanViewSetPlanZoom, "app", port::SeamKind::UserInterface, void())
+// The main document window, for the sheets that open on it rather than on the window of a
+// command (the curve tension sheet of the panes' adjust-curve buttons); null without one.
+DVX_SEAM(MainWindowCommandWindow, "app", port::SeamKind::UserInterface, CommandWindow*())
 // `beginPowerToolProgressSheetForEntry:` of the main window controller: the sheet shown while
 // the named PowerTool holds the design.
 DVX_SEAM(BeginPowerToolProgressSheet, "app", port::SeamKind::UserInterface, void(const std::string& plugInName))

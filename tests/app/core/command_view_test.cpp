@@ -132,7 +132,12 @@ TEST_F(CommandView, EachSheetOpensOnceOnTheHandlersWindow) {
     std::vector<std::pair<size_t, CommandWindow*>> opened, want;
     for (const Row& r : rows) r.factory([&, i = size_t(&r - rows)](CommandWindow* w) { opened.emplace_back(i, w); });
     ds->ss40.ssBaseElevationValue = 30.0f, gDrawElevation = 1, gDLOGTopoFloat = 1;  // the elevation sheet's start
-    for (const Row& r : rows) (handler.*r.opener)(), want.emplace_back(&r - rows, kWindow);
+    // The curve tension sheet opens on the main window, whichever window asks.
+    static char sMainToken;
+    CommandWindow* const main = reinterpret_cast<CommandWindow*>(&sMainToken);
+    SetMainWindowCommandWindowHandler([main] { return main; });
+    for (const Row& r : rows)
+        (handler.*r.opener)(), want.emplace_back(&r - rows, r.opener == &H::smoothSelected ? main : kWindow);
     EXPECT_EQ(std::tuple(opened, gDLOGElevation, gDLOGTopoFloat), std::tuple(want, 30.0f, 0));
 
     Objex* text = gContextFoundObj = Make(145).on(doc->itsCurLayer);

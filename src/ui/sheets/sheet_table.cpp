@@ -1,0 +1,40 @@
+#include "ui/sheets/sheet_table.h"
+
+#include "ui/core/sheet_seams.h"
+#include "ui/sheets/elevation_sheets.h"
+#include "ui/sheets/move_rotate_sheets.h"
+#include "ui/sheets/value_sheets.h"
+
+namespace {
+
+template <class Sheet>
+void Open(CommandWindow* parent) {
+    SheetDialog::begin<Sheet>(parent);
+}
+
+// A sheet whose target is required: nothing opens without it.
+template <class Sheet, class Target>
+void OpenFor(CommandWindow* parent, Target* target) {
+    if (target) SheetDialog::begin<Sheet>(parent, target);
+}
+
+// Seam, then the sheet it opens; `on` false puts each seam's default back.
+void Table(bool on) {
+    auto set = [on](auto setter, auto opener) { on ? setter(opener) : setter(nullptr); };
+    set(SetNewCompassSheetForParentHandler, Open<CompassController>);
+    set(SetNewMoveObjectsPanelForParentHandler, Open<MoveObjectsController>);
+    set(SetNewMovePlanPanelForParentHandler, Open<MovePlanController>);
+    set(SetNewRotateObjectsPanelForParentHandler, Open<RotateObjectsController>);
+    set(SetNewRotatePlanPanelForParentHandler, Open<RotatePlanController>);
+    set(SetNewObjectElevationSheetForParentHandler, Open<ObjectElevationController>);
+    set(SetNewWorkingElevationSheetForParentHandler, Open<WorkingElevationController>);
+    set(SetNewCeilingHeightSheetForParentHandler, OpenFor<CeilingHeightController, Layer>);
+    set(SetNewGridPropertiesSheetForParentHandler, Open<GridPropertiesController>);
+    set(SetNewCurveTensionSheetForParentHandler, Open<CurveTensionController>);
+    set(SetNewTraceImageScaleSheetForParentHandler, Open<TraceImageScaleController>);
+}
+
+}  // namespace
+
+void RegisterSheetHandlers() { Table(true); }
+void ForgetSheetHandlers() { Table(false); }

@@ -1,0 +1,290 @@
+// The sheets of a document window of this process on the virtual X server, opened as a user
+// opens them (the menus, a double click on an edit tool), filled with typed keys and closed by
+// a click on OK; what each leaves in the design, the undo list, the readouts and the plan.
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QUndoStack>
+#include <cmath>
+#include <string>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/window_controller.h"
+#include "files/trace_image.h"
+#include "files/undo.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/selection_ops.h"
+#include "plan/zoom.h"
+#include "port/qt/platform.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+using namespace dvxtest;
+
+class SheetWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppController::destroyShared(), ResetAllGlobals();
+        folders = std::make_unique<TempFolders>(FreshTempFolder("sheetwindow"));
+        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+        w = OpenDocumentWindow();
+        doc = w->document()->model();
+        ds = doc->itsDocState;
+        ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        // A shape around the middle of what the plan shows.
+        const PlatformRect shown = w->docView()->visibleRect();
+        h = std::round(shown.x + shown.width / 2), d = std::round(shown.y + shown.height / 2);
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+
+    SheetDialog* sheet() {
+        for (SheetDialog* s : w->findChildren<SheetDialog*>())
+            if (s->isVisible()) return s;
+        return nullptr;
+    }
+    bool sheetShown() { return QTest::qWaitFor([&] { return sheet() && sheet()->windowHandle()->isExposed(); }); }
+    // Clicks the field, replaces its text with typed keys.
+    void type(const char* outlet, const QString& text) {
+        QLineEdit* f = sheet()->findChild<QLineEdit*>(QString::fromLatin1(outlet));
+        ClickAt(f, f->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f->hasFocus(); })) << outlet;
+        XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", text});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f->text() == text; })) << outlet << ": " << f->text().toStdString();
+    }
+    // Clicks OK and waits until the sheet is gone.
+    bool ok() {
+        QPointer<SheetDialog> s = sheet();
+        if (!s) return false;
+        auto* b = s->findChild<QPushButton*>(QStringLiteral("okButton"));
+        ClickAt(b, b->rect().center());
+        return QTest::qWaitFor([&] { return s.isNull(); });
+    }
+    int steps() { return w->document()->undoStack()->count(); }
+    QString undoTitle() { return w->commandRouter()->action("undo")->text(); }
+    QImage plan() {
+        QMDDocumentView* v = w->docView();
+        const QPoint at = v->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), v->width(), v->height()).toImage();
+    }
+    // The view point of a plan point at zoom 1.
+    QPoint onView(float ph, float pd) {
+        const PlatformPoint o = w->docView()->boundsOrigin();
+        return QPoint(int(std::lround(ph - o.x)), int(std::lround(pd - o.y)));
+    }
+
+    std::unique_ptr<TempFolders> folders;
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    QMDWindowController* w = nullptr;
+    QMDDocumentModel* doc = nullptr;
+    DocState* ds = nullptr;
+    float h = 0, d = 0;
+};
+
+// "Move Objects..." hangs its sheet on the window, which takes no click meanwhile; OK moves
+// the selection ten feet (240 plan units) right in one step. The other move and rotate sheets
+// open from the Edit and Plan menus and the edit palette's move and rotate tools.
+TEST_F(SheetWindow, MoveAndRotateSheetsFromTheMenusAndTheEditPalette) {
+    Objex* box = Shape(doc->itsCurLayer, objtype::kDetail, {{h - 100, d}, {h - 60, d}, {h - 60, d + 40}}, true);
+    // Near the plan's top left corner, clear of the sheet over the window's middle.
+    const PlatformRect shown = w->docView()->visibleRect();
+    const float oh = std::round(shown.x + 40), od = std::round(shown.y + 40);
+    Objex* other = Shape(doc->itsCurLayer, objtype::kDetail, {{oh, od}, {oh + 40, od}}, false);
+    SelectObj(box, selmode::kSelect, 1);
+    w->docView()->update();
+    ASSERT_TRUE(ChooseMenuItem(w, "Edit", "moveObjects"));
+    ASSERT_TRUE(sheetShown());
+    SheetDialog* move = sheet();
+    EXPECT_EQ(std::tuple(move->objectName(), move->parentWidget(), move->windowModality()),
+              std::tuple(QString("MoveObjectsSheet"), static_cast<QWidget*>(w), Qt::WindowModal));
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {"-id", QString::number(move->winId()), "WM_TRANSIENT_FOR"});
+    ASSERT_TRUE(xprop.waitForFinished(10000));
+    EXPECT_TRUE(xprop.readAllStandardOutput().contains(QByteArray::number(qulonglong(w->winId()), 16)))
+        << "the sheet is not attached to the document window";
+    QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+    // A click on the other shape's end is refused while the sheet is up, taken once it is gone.
+    ClickAt(w->docView(), onView(oh, od));
+    QTest::qWait(300);
+    EXPECT_EQ(PointAt(other, 0)->selected, 0) << "the plan took a click under the sheet";
+    type("horizDistText", "10'");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(PlanPositions(box), (std::vector<std::pair<float, float>>{{h + 140, d}, {h + 180, d}, {h + 180, d + 40}}));
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(1, QString("Undo Move")));
+    ClickAt(w->docView(), onView(oh, od));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PointAt(other, 0)->selected == 1; })) << "the plan takes no click at all";
+
+    // A double click on the edit palette's move tool, then its rotate tool.
+    QWidget* palette = ToolPaletteController::shared()->window();
+    palette->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
+    const std::pair<int, const char*> tools[] = {{200, "MoveObjectsSheet"}, {202, "RotateObjectsSheet"}};
+    for (auto [tool, role] : tools) {
+        QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
+        const QPoint at = cell->mapToGlobal(cell->rect().center());
+        XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2",
+             "--delay", "80", "1"});
+        ASSERT_TRUE(sheetShown()) << role;
+        EXPECT_EQ(sheet()->objectName(), role);
+        auto* cancel = sheet()->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ClickAt(cancel, cancel->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet(); })) << role;
+    }
+    EXPECT_EQ(steps(), 1);
+
+    // Rotate Objects, Move Plan and Rotate Plan each change the design by one step.
+    struct Row {
+        const char* menu;
+        const char* action;
+        const char* outlet;
+        const char* typed;
+        const char* undo;
+    };
+    const Row rows[] = {{"Edit", "rotateObjects", "angleText", "90", "Undo Rotate"},
+                        {"Plan", "movePlan", "vertDistText", "-1'", "Undo Move Entire Plan"},
+                        {"Plan", "rotatePlan", "angleText", "180", "Undo Rotate Entire Plan"}};
+    int count = 1;
+    for (const Row& r : rows) {
+        const auto before = std::pair(PlanPositions(box), PlanPositions(other));
+        ASSERT_TRUE(ChooseMenuItem(w, r.menu, r.action)) << r.action;
+        ASSERT_TRUE(sheetShown()) << r.action;
+        type(r.outlet, r.typed);
+        ASSERT_TRUE(ok()) << r.action;
+        EXPECT_NE(before, std::pair(PlanPositions(box), PlanPositions(other))) << r.action;
+        EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(++count, QString(r.undo)));
+        // The plan moves the shape no longer selected too, a foot (24) down.
+        if (r.action == std::string("movePlan")) {
+            EXPECT_FLOAT_EQ(PlanPositions(box)[0].second, before.first[0].second + 24);
+        }
+    }
+}
+
+// Elevations and true north from the menus: the values reach the readout, the floor and the
+// design, one step each but none for true north, which marks the design edited all the same.
+TEST_F(SheetWindow, ElevationCeilingAndTrueNorthSheetsFromTheMenus) {
+    Objex* box = Shape(doc->itsCurLayer, objtype::kDetail, {{h, d}, {h + 40, d}, {h + 40, d + 40}}, true);
+    SelectObj(box, selmode::kSelect, 1);
+    ASSERT_TRUE(ChooseMenuItem(w, "Edit", "setObjectElevation"));
+    ASSERT_TRUE(sheetShown());
+    type("elevationText", "2'");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(std::tuple(box->elevation, w->elevationText()->text(), steps()), std::tuple(24.0f, QString("2'"), 1));
+
+    SelectObj(box, selmode::kDeselect, 1);
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "setWorkingElevation"));
+    ASSERT_TRUE(sheetShown());
+    type("elevationText", "10'");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(std::tuple(ds->currentElevation, w->elevationText()->text(), steps(), undoTitle()),
+              std::tuple(120.0f, QString("10'"), 2, QString("Undo Working Elevation")));
+
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "setCeilingHeight", 5156, "Ceiling Height"));
+    ASSERT_TRUE(sheetShown());
+    type("heightText", "9'");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(std::tuple(GetLayerFromName("First Floor")->height, steps(), undoTitle()),
+              std::tuple(108.0f, 3, QString("Undo First Floor Ceiling Height")));
+
+    w->document()->updateChangeCount(2);  // as after a save
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "setTrueNorthAngle"));
+    ASSERT_TRUE(sheetShown());
+    type("angleText", "30");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(std::tuple(ds->compassAngle, w->document()->isDocumentEdited(), steps()), std::tuple(30.0f, true, 3));
+}
+
+// Gaps between the runs of the colour along one row of the image.
+std::vector<int> Gaps(const QImage& image, int y, QRgb colour) {
+    std::vector<int> starts;
+    for (int x = 1; x < image.width(); ++x)
+        if (image.pixel(x, y) == colour && image.pixel(x - 1, y) != colour) starts.push_back(x);
+    std::vector<int> gaps;
+    for (size_t i = 1; i < starts.size(); ++i) gaps.push_back(starts[i] - starts[i - 1]);
+    return gaps;
+}
+
+// The grid and the trace image sheets redraw the plan: grid lines a foot apart (24 points at
+// zoom 1) become two feet apart; a trace image of 60 x 40 pixels is drawn 30 x 80.
+TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
+    ds->showGrid = 1, ds->gridStyle = 1;
+    ds->gridSpacing = {12, 12};
+    ds->gridColor = {0, 0, 0xFFFF};
+    auto* trace = new TraceImage;
+    trace->image.width = 60, trace->image.height = 40;
+    for (int i = 0; i < 60 * 40; ++i) trace->image.rgb.insert(trace->image.rgb.end(), {255, 0, 0});
+    doc->itsTraceImage = trace;
+    ds->traceImageShown = 1, ds->traceImageScaleH = ds->traceImageScaleV = 1;
+    // The image lies on the plan's origin: into the middle of the view.
+    const PlatformRect shown = w->docView()->visibleRect();
+    w->docView()->scrollRectToVisible({-shown.width / 2, -shown.height / 2, shown.width, shown.height});
+    w->docView()->update();
+    const QRgb blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
+    // The row a little below the plan's origin, clear of the trace image.
+    const int row = onView(0, 100).y() + 5;
+    auto gridGap = [&](int want) {
+        return QTest::qWaitFor([&] {
+            const std::vector<int> g = Gaps(plan(), row, blue);
+            return g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1;
+        });
+    };
+    ASSERT_TRUE(gridGap(24)) << "no grid a foot apart";
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "setGridProperties"));
+    ASSERT_TRUE(sheetShown());
+    type("gridHorSpacingText", "2'");
+    ASSERT_TRUE(ok());
+    EXPECT_TRUE(gridGap(48)) << "the grid was not redrawn two feet apart";
+    EXPECT_EQ(std::tuple(ds->gridSpacing.floatH, steps()), std::tuple(24.0f, 1));
+
+    auto traceSize = [&](QSize want) {
+        return QTest::qWaitFor([&] {
+            const QImage image = plan();
+            QRect box;
+            for (int y = 0; y < image.height(); y += 1)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) == red) box |= QRect(x, y, 1, 1);
+            return std::abs(box.width() - want.width()) <= 1 && std::abs(box.height() - want.height()) <= 1;
+        });
+    };
+    ASSERT_TRUE(traceSize({60, 40})) << "no trace image";
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "resizeFloorplanTraceImage", 5440));
+    ASSERT_TRUE(sheetShown());
+    type("horScaleText", "50");
+    type("verScaleText", "200");
+    ASSERT_TRUE(ok());
+    EXPECT_TRUE(traceSize({30, 80})) << "the trace image was not redrawn at its new size";
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Resize Floorplan Trace Image")));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_window_sheets <screenshot.png>\n");
+        return 2;
+    }
+    gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What the in-process window tests share: xdotool on the virtual X server, a document window
+// of the test's own process, and its menu bar chosen with the server's mouse.
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QMDWindowController;
+
+// Runs xdotool with the arguments; its standard output, trimmed.
+QString XDo(const QStringList& args);
+// Moves the server's pointer onto the widget's point and clicks the left button.
+void ClickAt(QWidget* w, QPoint at);
+// A document window of this process on an untitled design; the caller has set the services.
+QMDWindowController* OpenDocumentWindow();
+// Opens the named menu of the bar with the server's mouse and clicks the action's item (the
+// one with the tag, when not 0); `submenu` names a menu of that menu to go through first.
+bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag = 0,
+                    const char* submenu = nullptr);
