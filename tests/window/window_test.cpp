@@ -3,7 +3,8 @@
 // run drives its palettes and menu commands from the keyboard (xdotool); a third opens a
 // design written here, finds its wall on the screen, opens the floor pop-up's and the elevation
 // slider's menus and chooses another floor. A fourth drives a document window of this process
-// through its menu bar and undo keys, a fifth clicks, right-clicks and Ctrl-wheels its plan.
+// through its menu bar and undo keys, a fifth clicks, right-clicks and Ctrl-wheels its plan, a
+// sixth drags a rectangle with a drawing tool and clicks into a tracker's loop.
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
