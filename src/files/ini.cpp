@@ -94,19 +94,15 @@ bool FindProfileValue(const uint8_t* text, size_t length, const char* section, c
     return false;
 }
 
-int32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                                int32_t bufferSize, const char* path) {
-    if (!section || !key || !defaultValue || !buffer || !path || bufferSize < 1) return 0;
+namespace {
+
+int32_t StringFrom(bool found, const std::string& value, const char* defaultValue, char* buffer, int32_t bufferSize) {
     PutInBuffer(defaultValue, buffer, bufferSize);
-    std::string value;
-    if (!LookUp(section, key, path, &value)) return 0;
-    return PutInBuffer(value, buffer, bufferSize);
+    return found ? PutInBuffer(value, buffer, bufferSize) : 0;
 }
 
-int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defaultValue, const char* path) {
-    if (!section || !key || !path) return defaultValue;
-    std::string value;
-    if (!LookUp(section, key, path, &value)) return defaultValue;
+int32_t IntFrom(bool found, const std::string& value, int32_t defaultValue) {
+    if (!found) return defaultValue;
     size_t i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
@@ -118,4 +114,38 @@ int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defau
     if (negative) n = -n;
     if (n > INT32_MAX) n = INT32_MAX;
     return static_cast<int32_t>(n);
+}
+
+}  // namespace
+
+int32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                                int32_t bufferSize, const char* path) {
+    if (!section || !key || !defaultValue || !buffer || !path || bufferSize < 1) return 0;
+    std::string value;
+    const bool found = LookUp(section, key, path, &value);
+    return StringFrom(found, value, defaultValue, buffer, bufferSize);
+}
+
+int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defaultValue, const char* path) {
+    if (!section || !key || !path) return defaultValue;
+    std::string value;
+    const bool found = LookUp(section, key, path, &value);
+    return IntFrom(found, value, defaultValue);
+}
+
+ProfileFile::ProfileFile(const char* path) : readable_(path && port::ReadWholeFile(path, bytes_)) {}
+
+int32_t ProfileFile::getString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                               int32_t bufferSize) const {
+    if (!section || !key || !defaultValue || !buffer || bufferSize < 1) return 0;
+    std::string value;
+    const bool found = readable_ && FindProfileValue(bytes_.data(), bytes_.size(), section, key, &value);
+    return StringFrom(found, value, defaultValue, buffer, bufferSize);
+}
+
+int32_t ProfileFile::getInt(const char* section, const char* key, int32_t defaultValue) const {
+    if (!section || !key) return defaultValue;
+    std::string value;
+    const bool found = readable_ && FindProfileValue(bytes_.data(), bytes_.size(), section, key, &value);
+    return IntFrom(found, value, defaultValue);
 }
