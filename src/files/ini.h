@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The value of `key` in `section` put into `buffer` (cut to bufferSize - 1 characters), and
@@ -34,6 +35,9 @@ public:
     int32_t getInt(const char* section, const char* key, int32_t defaultValue) const;
 
 private:
+    bool find(const char* section, const char* key, std::string* value) const;
+
     std::vector<uint8_t> bytes_;
     bool readable_ = false;
+    std::unordered_map<std::string, size_t> sections_;  // lower-case "[name]" -> where its header begins
 };
