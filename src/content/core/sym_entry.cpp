@@ -63,14 +63,16 @@ SymEntryInfo SymEntryInfo::initWithColorIndex(int32_t colorIndex, int32_t identi
 }
 
 void ColorRampHSV(int32_t step, int32_t hue, uint16_t hsv[3]) {
-    constexpr uint16_t kFull = 65535, kStride = 2570;
-    hsv[0] = static_cast<uint16_t>(hue * 257);
+    // Unsigned, so steps and hues out of range wrap as 16-bit values do instead of overflowing.
+    constexpr uint32_t kFull = 65535, kStride = 2570;
+    const auto s = static_cast<uint32_t>(step);
+    hsv[0] = static_cast<uint16_t>(static_cast<uint32_t>(hue) * 257u);
     if (step >= 1 && step <= 25) {
-        hsv[1] = static_cast<uint16_t>(step * kStride);
-        hsv[2] = kFull;
+        hsv[1] = static_cast<uint16_t>(s * kStride);
+        hsv[2] = static_cast<uint16_t>(kFull);
     } else {
-        hsv[1] = kFull;
-        hsv[2] = static_cast<uint16_t>(kFull - static_cast<uint16_t>((step - 25) * kStride));
+        hsv[1] = static_cast<uint16_t>(kFull);
+        hsv[2] = static_cast<uint16_t>(kFull - (s - 25u) * kStride);
     }
 }
 
