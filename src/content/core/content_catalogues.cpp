@@ -1,5 +1,4 @@
 // The two catalogue readers of the shared content library manager.
-#include <cstdio>
 #include <cstring>
 #include <string>
 

@@ -1,6 +1,5 @@
 // The entry builders of the shared content library manager: a category's entries found again
 // from its folder, its numbered files, the document's colours or a paint description file.
-#include <cstdio>
 #include <string>
 
 #include "app/core/localization_seams.h"

@@ -254,9 +254,6 @@ TEST_F(Catalogues, SecondReaderAddsBelowTheParentAndSelectsNone) {
 
 TEST_F(Catalogues, NodesOwnTheirChildrenAndTakeOnlyValidSelections) {
     auto root = ContentCategoryItem::initWithName("Ramps", nullptr, nullptr, content::kColorsCategory, 1);
-    EXPECT_EQ(std::tuple(root->expanded(), root->selected(), root->selectionIndex(), root->baseTextureID(),
-                         root->baseHue(), root->textureCount(), root->numberOfSymEntries()),
-              std::tuple(false, false, 0u, 0, 0, 0u, 0u));
     ContentCategoryItem* ramp = root->addChildWithName("Blue", root.get(), content::kColorsCategory, 8, 170);
     EXPECT_EQ(std::tuple(ramp->baseHue(), ramp->fullPath(), ramp->parentItem()),
               std::tuple(170, std::string(), root.get()));
