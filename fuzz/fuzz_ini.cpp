@@ -1,12 +1,14 @@
-// Any bytes as a description file: lookups must neither overrun nor loop, and what they put
-// into the caller's buffer must fit it.
+// Any bytes as a description file: lookups must neither overrun nor loop, what they put into
+// the caller's buffer must fit it, and a file read once answers as the reader does.
 #include "files/ini.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The value, or the default (result 0), cut to four characters and a NUL.
     if (n < 0 || n > 4 || strnlen(buffer, 5) > 4 || (n > 0 && buffer[n] != 0) || buffer[5] != 0x55) std::abort();
     (void)GetPrivateProfileInt("Description", "Name", -1, FilePath().c_str());
+
+    // The file read once answers every lookup as the reader does, sections from the input too.
+    const ProfileFile once(FilePath().c_str());
+    std::vector<std::string> sections(std::begin(kSections), std::end(kSections));
+    for (size_t at = text.find('['); at != std::string::npos && sections.size() < 12; at = text.find('[', at + 1))
+        sections.push_back(text.substr(at + 1, text.find_first_of("]\n", at + 1) - at - 1));
+    for (const std::string& section : sections)
+        for (const char* key : kKeys) {
+            char a[64], b[64];
+            const int32_t na = GetPrivateProfileString(section.c_str(), key, "-", a, sizeof a, FilePath().c_str());
+            const int32_t nb = once.getString(section.c_str(), key, "-", b, sizeof b);
+            if (na != nb || std::strcmp(a, b) != 0 ||
+                GetPrivateProfileInt(section.c_str(), key, -7, FilePath().c_str()) != once.getInt(section.c_str(), key, -7))
+                std::abort();
+        }
     std::remove(FilePath().c_str());
     return 0;
 }

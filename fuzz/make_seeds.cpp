@@ -390,6 +390,47 @@ void ContentRecordSeeds() {
     Save("fuzz_sym_entry", "object_cut", Bytes(record.begin(), record.end() - 7));
     record[27] = 0xFF;
     Save("fuzz_sym_entry", "length_beyond", record);
+    // The library's other entry kinds, as its initializers make them.
+    const std::pair<const char*, SymEntryInfo> kinds[] = {
+        {"stock_material", SymEntryInfo::initWithPreviewPath(nullptr, "/T/Brick/BRICK1.PTI", "/T/Brick/BRICK1.PTX",
+                                                             "Red Brick", 850, 1, symentry::kStockMaterial)},
+        {"stock_trim", SymEntryInfo::initWithPreviewPath("/T/Wc/WC1M.PPV", "/T/Wc/WC1M.PTI", nullptr, "Wainscot",
+                                                         300, 1, symentry::kStockTrim)},
+        {"custom_texture", SymEntryInfo::initWithPreviewPath("Accessories/Vases/urn.PPV", "Accessories/Vases/urn.PTI",
+                                                             "Accessories/Vases/urn.PTX", "Urn", 2,
+                                                             symentry::kCustomTexture)},
+        {"custom_window", SymEntryInfo::initWithPreviewPath("Bays/bay.PPV", "Bays/bay.PTI", "Bays/bay.ptf",
+                                                            "Bay (Three panes)", 1, symentry::kCustomWindow)},
+        {"custom_door", SymEntryInfo::initWithPreviewPath("Oak/oak.PPV", "Oak/oak.PTI", "Oak/oak.PTF", "Oak", 3,
+                                                          symentry::kCustomDoor)},
+        {"custom_trim", SymEntryInfo::initWithPreviewPath("Crowns/cove.PPV", "Crowns/cove.PTI", "Crowns/cove.PTF",
+                                                          "Cove", 1, symentry::kCustomTrim)},
+        {"ramp_colour", SymEntryInfo::initWithColorIndex(26, 170, 26, symentry::kColor)},
+        {"paint_colour", SymEntryInfo::initWithRed(180, 40, 30, "Barn Red", 1, symentry::kColor)},
+    };
+    for (const auto& [name, entry] : kinds) Save("fuzz_sym_entry", name, entry.encodeSymEntry());
+}
+
+// Catalogues whose sections also serve as an object's info file and a paint file, so one
+// input reaches both readers and the rebuilds.
+void ContentCatalogueSeeds() {
+    const std::string listing =
+        "[Object]\n1Object=Chairs\n1ObjectDirectory=Chairs\n2Object=Tables\n2ObjectDirectory=Tables\n"
+        "[Chairs]\n1Chairs=Dining\n1ChairsDirectory=Dining\n2Chairs=Office\n2ChairsDirectory=Office\n"
+        "[Paint]\n1Paint=Reds\n1PaintDirectory=Reds\n";
+    const std::string files =
+        "[Description]\nObjectName=Chair\nObjectDescription=Ladder back\n"
+        "[CategoryInfo]\nCatID=2\n"
+        "[PaintInfo]\nRed-1=180\nGreen-1=40\nBlue-1=30\nName-1=Barn Red\nRed-2=65800\nGreen-2=0\nBlue-2=9\n";
+    Save("fuzz_content_catalogue", "catalogue", listing + files);
+    Save("fuzz_content_catalogue", "listing_only", listing);
+    Save("fuzz_content_catalogue", "skipped_and_done",
+         "[Object]\n1Object=NoFolder\n2Object=done\n2ObjectDirectory=done\n3Object=Done\n3ObjectDirectory=x\n"
+         "4Object=After\n4ObjectDirectory=After\n[done]\n");
+    Save("fuzz_content_catalogue", "long_values",
+         "[Object]\n1Object=" + std::string(600, 'c') + "\n1ObjectDirectory=" + std::string(600, 'd') +
+             "\n[Description]\nObjectName=" + std::string(300, 'n') + "\nObjectDescription=" +
+             std::string(300, 'e') + "\n");
 }
 
 }  // namespace
@@ -415,5 +456,6 @@ int main(int argc, char** argv) {
     TextSeeds();
     ImageSeeds();
     ContentRecordSeeds();
+    ContentCatalogueSeeds();
     return gFailures == 0 ? 0 : 1;
 }

@@ -19,14 +19,16 @@
 #include <cstdint>
 #include <string>
 
+#include "content/core/content_types.h"
+
 struct AttachmentRecord;
 struct Float3DRect;
 struct Objex;
 struct RoofAttachmentRecord;
 
 namespace customdef {
-inline constexpr int16_t kDoorCategory = 7;
-inline constexpr int16_t kWindowCategory = 8;
+inline constexpr int16_t kDoorCategory = content::kCustomDoorsCategory;
+inline constexpr int16_t kWindowCategory = content::kCustomWindowsCategory;
 inline constexpr int16_t kDoorStyle = 512;
 inline constexpr int16_t kWindowStyle = 626;
 inline constexpr int16_t kSkylightStyle = 806;

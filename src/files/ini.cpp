@@ -50,6 +50,24 @@ int32_t PutInBuffer(std::string_view text, char* buffer, int32_t size) {
     return static_cast<int32_t>(n);
 }
 
+// The next piece as a line reader gives it (up to and with the line feed, at most 4095
+// characters, text up to its first NUL), trimmed; `*at` moves past it.
+std::string_view NextLine(std::string_view all, size_t* at) {
+    size_t end = all.find('\n', *at);
+    end = end == std::string_view::npos ? all.size() : end + 1;
+    end = std::min(end, *at + kLinePiece);
+    std::string_view piece = all.substr(*at, end - *at);
+    *at = end;
+    piece = piece.substr(0, piece.find('\0'));
+    return Trim(piece, IsBlankOrLineEnd);
+}
+
+std::string Lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = Lower(c);
+    return out;
+}
+
 bool LookUp(const char* section, const char* key, const char* path, std::string* value) {
     std::vector<uint8_t> bytes;
     if (!port::ReadWholeFile(path, bytes)) return false;
@@ -67,15 +85,7 @@ bool FindProfileValue(const uint8_t* text, size_t length, const char* section, c
     bool inSection = false;
     size_t at = 0;
     while (at < all.size()) {
-        // One piece as a line reader gives it: up to and with the line feed, at most 4095.
-        size_t end = all.find('\n', at);
-        end = end == std::string_view::npos ? all.size() : end + 1;
-        end = std::min(end, at + kLinePiece);
-        std::string_view piece = all.substr(at, end - at);
-        at = end;
-        piece = piece.substr(0, piece.find('\0'));  // a line is text up to its first NUL
-
-        const std::string_view line = Trim(piece, IsBlankOrLineEnd);
+        const std::string_view line = NextLine(all, &at);
         if (line.size() <= 1) continue;
         if (!inSection) {
             inSection = SameIgnoringCase(line, header);
@@ -94,19 +104,15 @@ bool FindProfileValue(const uint8_t* text, size_t length, const char* section, c
     return false;
 }
 
-int32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                                int32_t bufferSize, const char* path) {
-    if (!section || !key || !defaultValue || !buffer || !path || bufferSize < 1) return 0;
+namespace {
+
+int32_t StringFrom(bool found, const std::string& value, const char* defaultValue, char* buffer, int32_t bufferSize) {
     PutInBuffer(defaultValue, buffer, bufferSize);
-    std::string value;
-    if (!LookUp(section, key, path, &value)) return 0;
-    return PutInBuffer(value, buffer, bufferSize);
+    return found ? PutInBuffer(value, buffer, bufferSize) : 0;
 }
 
-int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defaultValue, const char* path) {
-    if (!section || !key || !path) return defaultValue;
-    std::string value;
-    if (!LookUp(section, key, path, &value)) return defaultValue;
+int32_t IntFrom(bool found, const std::string& value, int32_t defaultValue) {
+    if (!found) return defaultValue;
     size_t i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
@@ -118,4 +124,53 @@ int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defau
     if (negative) n = -n;
     if (n > INT32_MAX) n = INT32_MAX;
     return static_cast<int32_t>(n);
+}
+
+}  // namespace
+
+int32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                                int32_t bufferSize, const char* path) {
+    if (!section || !key || !defaultValue || !buffer || !path || bufferSize < 1) return 0;
+    std::string value;
+    const bool found = LookUp(section, key, path, &value);
+    return StringFrom(found, value, defaultValue, buffer, bufferSize);
+}
+
+int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defaultValue, const char* path) {
+    if (!section || !key || !path) return defaultValue;
+    std::string value;
+    const bool found = LookUp(section, key, path, &value);
+    return IntFrom(found, value, defaultValue);
+}
+
+ProfileFile::ProfileFile(const char* path) : readable_(path && port::ReadWholeFile(path, bytes_)) {
+    const std::string_view all(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
+    for (size_t at = 0; at < all.size();) {
+        const size_t start = at;
+        const std::string_view line = NextLine(all, &at);
+        if (line.size() > 1 && IsHeader(line)) sections_.emplace(Lowered(line), start);  // the first one counts
+    }
+}
+
+bool ProfileFile::find(const char* section, const char* key, std::string* value) const {
+    if (!readable_) return false;
+    // The search starts at the section's header, where a search from the start would find it.
+    const auto it = sections_.find(Lowered("[" + std::string(Trim(std::string_view(section), IsBlank)) + "]"));
+    if (it == sections_.end()) return false;
+    return FindProfileValue(bytes_.data() + it->second, bytes_.size() - it->second, section, key, value);
+}
+
+int32_t ProfileFile::getString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                               int32_t bufferSize) const {
+    if (!section || !key || !defaultValue || !buffer || bufferSize < 1) return 0;
+    std::string value;
+    const bool found = find(section, key, &value);
+    return StringFrom(found, value, defaultValue, buffer, bufferSize);
+}
+
+int32_t ProfileFile::getInt(const char* section, const char* key, int32_t defaultValue) const {
+    if (!section || !key) return defaultValue;
+    std::string value;
+    const bool found = find(section, key, &value);
+    return IntFrom(found, value, defaultValue);
 }

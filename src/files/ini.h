@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 // The value of `key` in `section` put into `buffer` (cut to bufferSize - 1 characters), and
 // its length. When the key is missing, or the file cannot be read, the default is put there
@@ -21,3 +23,21 @@ int32_t GetPrivateProfileInt(const char* section, const char* key, int32_t defau
 
 // The lookup over a file's bytes: true with the value when the key is there.
 bool FindProfileValue(const uint8_t* text, size_t length, const char* section, const char* key, std::string* value);
+
+// One file read once for many lookups, each answering as the two functions above would
+// (a file that cannot be read answers every default).
+class ProfileFile {
+public:
+    explicit ProfileFile(const char* path);
+    bool readable() const { return readable_; }
+    int32_t getString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                      int32_t bufferSize) const;
+    int32_t getInt(const char* section, const char* key, int32_t defaultValue) const;
+
+private:
+    bool find(const char* section, const char* key, std::string* value) const;
+
+    std::vector<uint8_t> bytes_;
+    bool readable_ = false;
+    std::unordered_map<std::string, size_t> sections_;  // lower-case "[name]" -> where its header begins
+};

@@ -280,6 +280,7 @@ TEST_F(IniTest, LookupsFollowTheGrammar) {
         {"a half header does not", "[S]\n[T\nk=v\n", "S", "k", "v", 1},
         {"a line without = is ignored", "[S]\nk\nk=v\n", "S", "k", "v", 1},
         {"lines longer than 4095 come in pieces", "[S]\n" + longFiller + "k=v\n", "S", "k", "v", 1},
+        {"a piece can be a header", "[S]\n" + longFiller + "[T]\nk=v\n", "T", "k", "v", 1},
         {"empty file", "", "S", "k", "dflt", 0},
         {"last line without a line end", "[S]\nk=v", "S", "k", "v", 1},
     };
@@ -291,7 +292,16 @@ TEST_F(IniTest, LookupsFollowTheGrammar) {
         std::memset(buffer, '#', sizeof buffer);
         EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "dflt", buffer, sizeof buffer, path.c_str()), c.result);
         EXPECT_STREQ(buffer, c.expected);
+        // The file read once for many lookups answers the same.
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(ProfileFile(path.c_str()).getString(c.section, c.key, "dflt", buffer, sizeof buffer), c.result);
+        EXPECT_STREQ(buffer, c.expected);
     }
+    char buffer[8];
+    const ProfileFile missing((dir + "/missing.ini").c_str());
+    EXPECT_EQ(missing.getString("S", "k", "Done", buffer, sizeof buffer), 0);
+    EXPECT_EQ(std::tuple(missing.readable(), std::string(buffer), missing.getInt("S", "k", -1)),
+              std::tuple(false, std::string("Done"), -1));
 }
 
 TEST_F(IniTest, NumbersAreReadUpToTheFirstOtherCharacter) {

@@ -8,6 +8,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "content/core/content_selection_seams.h"
+#include "content/core/content_types.h"
 #include "files/undo.h"
 #include "files/windows_records.h"
 #include "model/command_globals.h"
@@ -42,7 +43,6 @@ constexpr float kStartZoom = 0.6f;
 constexpr float kDegrees = 0.017453292f;
 // The PowerTool that edits cabinets, launched from a cabinet part's context menu.
 constexpr int32_t kCabinetPowerTool = 131;
-constexpr int16_t kPlantCategory = 5;
 // Render modes of the live view.
 constexpr int16_t kWireframe = 1, kSolid = 5, kClearView = 6;
 
@@ -333,7 +333,8 @@ void Win32EventHandler::setPlantingAgeUsingWindow() { NewPlantingAgeSheetForPare
 void Win32EventHandler::setPlantGrowthProjectionUsingWindow() { NewPlantGrowthProjSheetForParent(window_); }
 
 void Win32EventHandler::fillObjectWithPlantsUsingWindow() {
-    if (ContentPaletteSelectedCategory() != kPlantCategory) ContentPaletteSelectCategory(kPlantCategory, false);
+    if (ContentPaletteSelectedCategory() != content::kPlantsCategory)
+        ContentPaletteSelectCategory(content::kPlantsCategory, false);
     if (ContentPaletteSelectedSymEntry()) {
         NewPlantFillSheetForParent(window_);
         return;

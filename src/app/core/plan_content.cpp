@@ -10,6 +10,7 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/plan_mouse.h"
 #include "content/core/content_selection_seams.h"
+#include "content/core/content_types.h"
 #include "files/ini.h"
 #include "files/object_files.h"
 #include "files/object_records.h"
@@ -47,7 +48,6 @@ namespace {
 
 constexpr float kBoundsReach = 30000.0f;
 constexpr int32_t kObjectNameLength = 250;
-constexpr int16_t kObjectsCategory = 4, kPlantsCategory = 5, kTemplatesCategory = 6;
 enum ViewKind : int16_t { kFrontView = 1, kPlanView = 2, kSideView = 3 };
 
 // Which coordinate (H 0, V 1, D 2) is the depth of the view kind, the one not in the view.
@@ -205,7 +205,8 @@ bool PlanMouse::performDragOperation(bool offers2DType, const std::vector<uint8_
 bool PlanMouse::canEnable2DAutoClick(uint32_t modifiers) const {
     if (gCurTool != toolid::kSelect || !(modifiers & autoClickModifier_)) return false;
     const int16_t category = ContentPaletteSelectedCategory();
-    return (category == kObjectsCategory || category == kPlantsCategory || category == kTemplatesCategory) &&
+    return (category == content::kObjectsCategory || category == content::kPlantsCategory ||
+            category == content::kTemplatesCategory) &&
            ContentPaletteSelectedSymEntry().has_value();
 }
 

@@ -1,0 +1,44 @@
+#include "support/content_library.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "port/files.h"
+
+namespace dvxtest {
+
+Ini& Ini::section(const std::string& name) {
+    text_ += "[" + name + "]\n";
+    return *this;
+}
+
+Ini& Ini::key(const std::string& key, const std::string& value) {
+    text_ += key + "=" + value + "\n";
+    return *this;
+}
+
+Ini& Ini::categories(const std::string& section, std::initializer_list<std::string> names) {
+    Ini& ini = *this;
+    ini.section(section);
+    int n = 0;
+    for (const std::string& listed : names) {
+        const bool withFolder = listed.empty() || listed[0] != '!';
+        const std::string name = withFolder ? listed : listed.substr(1);
+        const std::string key = std::to_string(++n) + section;
+        ini.key(key, name);
+        if (withFolder) ini.key(key + "Directory", name);
+    }
+    return ini;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_TRUE(port::WriteWholeFile(path, text.data(), text.size())) << path;
+}
+
+void WriteFiles(const std::string& folder, std::initializer_list<std::string> names, const std::string& text) {
+    for (const std::string& name : names) WriteTextFile(port::JoinPath(folder, name), text);
+}
+
+}  // namespace dvxtest
