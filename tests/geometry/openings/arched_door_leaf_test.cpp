@@ -119,11 +119,4 @@ TEST_F(ArchedDoorTest, NoRecordWidthShrinksOnlyTheOuterArch) {
     ExpectArch(pieces[9], 1, true, 156, kRi, kRi, 2);
 }
 
-TEST_F(ArchedDoorTest, ArchedOpeningsAndOtherStylesGetNoLeaf) {
-    for (int16_t style : {501, 503, 504, 505, 508, 512}) {
-        Objex* door = Arched(style, 72.0f);
-        EXPECT_EQ(Pieces(door), nullptr) << style;
-    }
-}
-
 }  // namespace
