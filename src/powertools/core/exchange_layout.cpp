@@ -21,17 +21,6 @@ int32_t NormalizedExchangeVersion(int32_t requested) {
 
 namespace exchange {
 
-bool Carries(Since since, int32_t v) {
-    switch (since) {
-    case Since::All: return true;
-    case Since::V8000: return xver::Is8000Plus(v);
-    case Since::V9000: return xver::Is9000Plus(v);
-    case Since::V10000: return xver::Is10000Plus(v);
-    case Since::V11000Only: return xver::Is11000Only(v);
-    }
-    return false;
-}
-
 uint32_t WireBytes(Wire wire) {
     switch (wire) {
     case Wire::U8: case Wire::Pad8: return 1;

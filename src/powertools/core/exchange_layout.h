@@ -81,7 +81,16 @@ inline constexpr int kColorTableEntries = 72;
 
 // Which versions carry a row.
 enum class Since : uint8_t { All, V8000, V9000, V10000, V11000Only };
-bool Carries(Since since, int32_t version);
+inline bool Carries(Since since, int32_t v) {
+    switch (since) {
+    case Since::All: return true;
+    case Since::V8000: return xver::Is8000Plus(v);
+    case Since::V9000: return xver::Is9000Plus(v);
+    case Since::V10000: return xver::Is10000Plus(v);
+    case Since::V11000Only: return xver::Is11000Only(v);
+    }
+    return false;
+}
 
 enum class Wire : uint8_t {
     U8, I16, U16, I32, U32, F32,

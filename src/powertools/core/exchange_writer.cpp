@@ -19,6 +19,7 @@
 #include "port/seam.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/power_tool_dispatcher.h"
+#include "render/core/custom_textures.h"
 
 using exchange::RecordRow;
 using exchange::SettingsRow;
@@ -44,12 +45,70 @@ void WriteShortPoint(int16_t h, int16_t v) {
     WriteStdShort(v);
 }
 
+// Fixed fields gathered in a small buffer and appended to the output in one piece; a field
+// of varying length (a text, a custom texture's path) first sends what was gathered.
+class Staging {
+public:
+    Staging() = default;
+    Staging(const Staging&) = delete;
+    Staging& operator=(const Staging&) = delete;
+    ~Staging() { flush(); }
+
+    void u8(uint8_t v) {
+        room(1);
+        b_[n_++] = v;
+    }
+    void u16(uint16_t v) {
+        room(2);
+        b_[n_++] = static_cast<uint8_t>(v);
+        b_[n_++] = static_cast<uint8_t>(v >> 8);
+    }
+    void u32(uint32_t v) {
+        room(4);
+        for (int shift = 0; shift < 32; shift += 8) b_[n_++] = static_cast<uint8_t>(v >> shift);
+    }
+    void f32(float f) {
+        uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        u32(bits);
+    }
+    void color(const RGBColor& c) {
+        u16(c.red);
+        u16(c.green);
+        u16(c.blue);
+    }
+    void text(const char* t, size_t limit = SIZE_MAX) {
+        flush();
+        WriteText(t, limit);
+    }
+    // Texture form: a custom texture goes out as -1 and its path.
+    void textureForm(int32_t id) {
+        if (id < kFirstCustomTextureID && id != -1) {
+            u32(static_cast<uint32_t>(id));
+            return;
+        }
+        flush();
+        WriteStdTextureID(id);
+    }
+    void flush() {
+        if (n_) WriteSome(b_, n_);
+        n_ = 0;
+    }
+
+private:
+    void room(uint32_t k) {
+        if (n_ + k > sizeof b_) flush();
+    }
+    uint8_t b_[512];
+    uint32_t n_ = 0;
+};
+
 // Rule T: links kept from 10000, resolved for 8000 and 9000, plain numbers before.
-void WriteTextureT(int32_t id) {
+void WriteTextureT(Staging& out, int32_t id) {
     const int32_t v = sPlugInWriteVersion;
-    if (xver::Is10000Plus(v)) WriteStdTextureID(id);
-    else if (xver::Is8000Plus(v)) WriteStdTextureID(GetPaletteTextureID(id));
-    else WriteStdLong(id);
+    if (xver::Is10000Plus(v)) out.textureForm(id);
+    else if (xver::Is8000Plus(v)) out.textureForm(GetPaletteTextureID(id));
+    else out.u32(static_cast<uint32_t>(id));
 }
 
 // Rule T', for records that only 8000 and later files carry.
@@ -57,39 +116,48 @@ void WriteTextureTPrime(int32_t id) {
     WriteStdTextureID(xver::Is10000Plus(sPlugInWriteVersion) ? id : GetPaletteTextureID(id));
 }
 
-void WriteSettingsFont(const LOGFONT& font) {
-    WriteStdLong(-font.lfHeight);
-    WriteStdLong(font.lfWeight);
-    WriteByte(font.lfItalic);
-    WriteByte(font.lfUnderline);
-    WriteText(font.lfFaceName, sizeof font.lfFaceName);
+void WriteSettingsFont(Staging& out, const LOGFONT& font) {
+    out.u32(static_cast<uint32_t>(-font.lfHeight));
+    out.u32(static_cast<uint32_t>(font.lfWeight));
+    out.u8(font.lfItalic);
+    out.u8(font.lfUnderline);
+    out.text(font.lfFaceName, sizeof font.lfFaceName);
 }
 
-// One value of a fixed wire at `at`; the address of the next one.
-const unsigned char* WriteValue(Wire wire, const unsigned char* at) {
+// One value of a wire at `at`; the address of the next one.
+const unsigned char* WriteValue(Staging& out, Wire wire, const unsigned char* at) {
     auto load = [at](auto& v) { std::memcpy(&v, at, sizeof v); };
     switch (wire) {
-    case Wire::U8: WriteByte(*at); return at + 1;
-    case Wire::I16: { int16_t v; load(v); WriteStdShort(v); return at + 2; }
-    case Wire::U16: { uint16_t v; load(v); WriteStdUShort(v); return at + 2; }
-    case Wire::I32: { int32_t v; load(v); WriteStdLong(v); return at + 4; }
-    case Wire::U32: { uint32_t v; load(v); WriteStdULong(v); return at + 4; }
-    case Wire::F32: { float v; load(v); WriteStdFloat(v); return at + 4; }
-    case Wire::I16AsF32: { int16_t v; load(v); WriteStdFloat(static_cast<float>(v)); return at + 2; }
-    case Wire::Point: { FloatPoint v; load(v); WriteStdFloat(v.floatH); WriteStdFloat(v.floatV); return at + sizeof v; }
-    case Wire::Rect: { FloatRect v; load(v); WriteStdRect(v); return at + sizeof v; }
-    case Wire::Color: { RGBColor v; load(v); WriteStdColor(v); return at + sizeof v; }
-    case Wire::ShortPoint: { ShortPoint v; load(v); WriteShortPoint(v.x, v.y); return at + sizeof v; }
-    case Wire::Texture: { int32_t v; load(v); WriteTextureT(v); return at + 4; }
-    case Wire::Texture16: { int16_t v; load(v); WriteTextureT(v); return at + 2; }
-    case Wire::Font: { LOGFONT v; load(v); WriteSettingsFont(v); return at + sizeof v; }
-    case Wire::OwnedText: { const char* v; load(v); WriteText(v); return at + sizeof v; }
-    case Wire::Pad8: WriteByte(0); return at;
+    case Wire::U8: out.u8(*at); return at + 1;
+    case Wire::I16: case Wire::U16: { uint16_t v; load(v); out.u16(v); return at + 2; }
+    case Wire::I32: case Wire::U32: { uint32_t v; load(v); out.u32(v); return at + 4; }
+    case Wire::F32: { float v; load(v); out.f32(v); return at + 4; }
+    case Wire::I16AsF32: { int16_t v; load(v); out.f32(static_cast<float>(v)); return at + 2; }
+    case Wire::Point: { FloatPoint v; load(v); out.f32(v.floatH); out.f32(v.floatV); return at + sizeof v; }
+    case Wire::Rect: {
+        FloatRect v;
+        load(v);
+        for (float f : {v.floatTop, v.floatLeft, v.floatBottom, v.floatRight}) out.f32(f);
+        return at + sizeof v;
+    }
+    case Wire::Color: { RGBColor v; load(v); out.color(v); return at + sizeof v; }
+    case Wire::ShortPoint: {
+        ShortPoint v;
+        load(v);
+        out.u16(static_cast<uint16_t>(v.x));
+        out.u16(static_cast<uint16_t>(v.y));
+        return at + sizeof v;
+    }
+    case Wire::Texture: { int32_t v; load(v); WriteTextureT(out, v); return at + 4; }
+    case Wire::Texture16: { int16_t v; load(v); WriteTextureT(out, v); return at + 2; }
+    case Wire::Font: { LOGFONT v; load(v); WriteSettingsFont(out, v); return at + sizeof v; }
+    case Wire::OwnedText: { const char* v; load(v); out.text(v); return at + sizeof v; }
+    case Wire::Pad8: out.u8(0); return at;
     case Wire::ColorTable: {
         for (int i = 0; i < exchange::kColorTableEntries; ++i, at += 4) {
             uint32_t v;
             std::memcpy(&v, at, 4);
-            for (int shift = 0; shift < 24; shift += 8) WriteStdUShort(static_cast<uint16_t>((v >> shift) & 0xFF));
+            for (int shift = 0; shift < 24; shift += 8) out.u16(static_cast<uint16_t>((v >> shift) & 0xFF));
         }
         return at;
     }
@@ -106,9 +174,9 @@ void RefreshFromPalette(int32_t texture, RGBColor* color, RGBColor* color2, Shor
 
 const DocStateField& SettingsField(int number) { return DocStateFields()[static_cast<size_t>(number - 1)]; }
 
-void WriteSettingsRow(DocState* ds, const SettingsRow& row) {
+void WriteSettingsRow(Staging& out, DocState* ds, const SettingsRow& row) {
     if (row.wire == Wire::AppFont) {
-        WriteSettingsFont(gTextFontInfo);
+        WriteSettingsFont(out, gTextFontInfo);
         return;
     }
     if (row.wire == Wire::Refresh) {
@@ -129,8 +197,8 @@ void WriteSettingsRow(DocState* ds, const SettingsRow& row) {
     for (int k = 0; k < row.count; ++k) {
         const DocStateField& f = SettingsField(row.number + k);
         const auto* at = static_cast<const unsigned char*>(DocStateFieldAddress(ds, f));
-        if (row.wire == Wire::Chars) WriteText(reinterpret_cast<const char*>(at), f.count);
-        else WriteValue(row.wire, at);
+        if (row.wire == Wire::Chars) out.text(reinterpret_cast<const char*>(at), f.count);
+        else WriteValue(out, row.wire, at);
     }
 }
 
@@ -139,6 +207,7 @@ void WriteSettingsRow(DocState* ds, const SettingsRow& row) {
 void WriteRecordRows(std::span<const RecordRow> rows, void* record, const Objex* object = nullptr) {
     auto* base = static_cast<unsigned char*>(record);
     const int32_t v = sPlugInWriteVersion;
+    Staging out;
     for (const RecordRow& row : rows) {
         if (!exchange::Carries(row.since, v)) continue;
         if (row.wire == Wire::Refresh) {
@@ -152,11 +221,11 @@ void WriteRecordRows(std::span<const RecordRow> rows, void* record, const Objex*
         if (row.wire == Wire::OwnerTool) {
             int32_t tool = 0;
             if (object && object->type == objtype::kGroup) std::memcpy(&tool, base + row.offset, 4);
-            WriteStdLong(tool);
+            out.u32(static_cast<uint32_t>(tool));
             continue;
         }
         const unsigned char* at = base + row.offset;
-        for (int k = 0; k < row.count; ++k) at = WriteValue(row.wire, at);
+        for (int k = 0; k < row.count; ++k) at = WriteValue(out, row.wire, at);
     }
 }
 
@@ -265,8 +334,11 @@ void DoWritePlugInDocState() {
     DocState* ds = CurrentDocState();
     if (!ds) return;
     WriteStdShort(exchange::kSettingsTag);
-    for (const SettingsRow& row : exchange::SettingsSection())
-        if (exchange::Carries(row.since, sPlugInWriteVersion)) WriteSettingsRow(ds, row);
+    {
+        Staging out;
+        for (const SettingsRow& row : exchange::SettingsSection())
+            if (exchange::Carries(row.since, sPlugInWriteVersion)) WriteSettingsRow(out, ds, row);
+    }
     if (!xver::Is10000Plus(sPlugInWriteVersion)) return;
     DoWritePlugInLiveViews();
     DoWritePlugInPalettes();
