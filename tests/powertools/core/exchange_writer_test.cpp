@@ -22,6 +22,7 @@
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_writer.h"
 #include "render/core/custom_textures.h"
+#include "design_generator.h"
 #include "support/build.h"
 #include "support/exchange_parser.h"
 #include "support/fixture.h"
@@ -470,6 +471,24 @@ TEST_F(ExchangeTest, WritingChangesOnlyRefreshedFieldsAndCabinetElevation) {
         size_t at = 0;
         while (at < after.size() && at < before.size() && after[at] == before[at]) ++at;
         EXPECT_EQ(after, before) << v << " first difference at " << at << " of " << before.size();
+    }
+}
+
+// The generated house and lot (walls with openings and trims, roofs, decks with steps, text,
+// cabinets, nested groups, plants) at every version: the whole file reads in step, and the
+// design is byte for byte the same afterwards.
+TEST_F(ExchangeTest, GeneratedDesignAtEveryVersion) {
+    dvxbench::GenerateDesign({1500, 3});
+    sWriteVersion = 11100;
+    const std::vector<uint8_t> before = Written([] { BuildDesignFile(); });
+    for (int32_t v : kVersions) {
+        const XFile f = Parsed(v);
+        ASSERT_TRUE(f.complete) << v;
+        size_t records = 0;
+        for (const XFloor& fl : f.floors) records += Records(fl).size();
+        EXPECT_GT(records, 500u) << v;
+        sWriteVersion = 11100;
+        EXPECT_EQ(Written([] { BuildDesignFile(); }), before) << v;
     }
 }
 
