@@ -1,6 +1,7 @@
 #include "powertools/core/exchange_writer.h"
 
 #include <cstring>
+#include <vector>
 
 #include "files/attachment_records.h"
 #include "files/design_file.h"
@@ -246,16 +247,31 @@ bool OldFileCarriesWallChild(Objex* child) {
            (r->ownerType == objtype::kDoor && r->style != kCustomDoorStyle);
 }
 
-// Point links become positions for as long as the children are written.
+// Point links become positions for as long as the children are written. The links are put
+// back as they were, so one that named no point of the host stays so.
 class HostIndexScope {
 public:
-    explicit HostIndexScope(Objex* host) : host_(host) { AllWallAttachmentsHdlToIndex(host_); }
-    ~HostIndexScope() { AllWallAttachmentsIndexToHdl(host_); }
+    explicit HostIndexScope(Objex* host) {
+        for (Objex* c = host->firstChild; c; c = c->next)
+            if (AttachmentRecord* r = AttachmentOf(c)) links_.push_back({r, r->segmentStart, r->segmentEnd});
+        AllWallAttachmentsHdlToIndex(host);
+    }
+    ~HostIndexScope() {
+        for (const Link& l : links_) {
+            l.record->segmentStart = l.start;
+            l.record->segmentEnd = l.end;
+        }
+    }
     HostIndexScope(const HostIndexScope&) = delete;
     HostIndexScope& operator=(const HostIndexScope&) = delete;
 
 private:
-    Objex* host_;
+    struct Link {
+        AttachmentRecord* record;
+        Poinz* start;
+        Poinz* end;
+    };
+    std::vector<Link> links_;
 };
 
 void WriteHostedChildren(Objex* host, int16_t tag, bool filterOld) {

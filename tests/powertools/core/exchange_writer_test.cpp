@@ -272,6 +272,25 @@ TEST_F(ExchangeTest, WallChildrenPerVersion) {
     }
 }
 
+// Links go out as positions and come back exactly, also one that names no point of its wall.
+TEST_F(ExchangeTest, AttachmentLinksComeBackAsTheyWere) {
+    Objex* wall = TrimmedWall(floor, 3);
+    Objex* door = Opening(wall, objtype::kDoor, 500, 1);
+    Objex* loose = Attach(wall, objtype::kComponent, nullptr, nullptr);
+    const AttachmentRecord* d = door->typeData.attachment;
+    const Poinz* start = d->segmentStart;
+    const Poinz* end = d->segmentEnd;
+    for (int32_t v : {11000, 7500}) {
+        const XObject& w = *Records(Parsed(v).floors.at(0)).at(0);
+        ASSERT_EQ(w.hosted.size(), v == 11000 ? 2u : 1u);
+        EXPECT_TRUE(Near({w.hosted[0].attachment.start, w.hosted[0].attachment.end}, {1, 2})) << v;
+        EXPECT_TRUE(Same({d->segmentStart, d->segmentEnd}, {start, end})) << v;
+        EXPECT_TRUE(Same({loose->typeData.attachment->segmentStart, loose->typeData.attachment->segmentEnd},
+                         {nullptr, nullptr}))
+            << v;
+    }
+}
+
 TEST_F(ExchangeTest, RoofsCarrySkylightsFrom9000AndFreehandRoofsNoChildren) {
     Objex* skylight = nullptr;
     Objex* roof = RoofWithSkylight(floor, 806, &skylight);
