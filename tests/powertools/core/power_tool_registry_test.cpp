@@ -2,6 +2,7 @@
 // the rest of the program asks it through.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,36 @@ TEST_F(RegistryTest, LongValuesAreCutToTheirBuffers) {
     EXPECT_EQ(e->plugInName(), std::string(125, 'n'));
     EXPECT_EQ(e->plugInDescription(), std::string(255, 's'));
     EXPECT_EQ(e->plugInAppleAppID(), std::string(255, 'a'));
+}
+
+// Joined paths are cut to their 512-byte buffer: a PowerTool folder deep enough that the
+// tool's folder would pass it.
+TEST_F(RegistryTest, JoinedPathsAreCutTo512Bytes) {
+    std::string root = FreshTempFolder("deep");
+    while (root.size() < 400) {
+        root = port::JoinPath(root, std::string(std::min<size_t>(120, 400 - root.size()), 'r'));
+        ASSERT_TRUE(port::MakeFolder(root));
+    }
+    TempFolders deep(root);
+    port::setFolders(&deep);
+    std::string folder = LocalDomainApplicationSupportPath();
+    for (const char* level : {"Zelt", kProductVersionFolderName, "Plugins"}) {
+        folder = port::JoinPath(folder, level);
+        ASSERT_TRUE(port::MakeFolder(folder));
+    }
+    ASSERT_LT(folder.size(), 505u);
+    plugins = folder;
+    Descriptor d;
+    d.directory = std::string(125, 'd');
+    const std::string path = Write("x.PEG", d, false);
+    const std::string dir = (folder + "/" + d.directory).substr(0, 511);
+    ASSERT_GT(folder.size() + 1 + 125, 511u);
+    decoder.add(dir, port::DecodedImage{1, 1, {1, 2, 3}});
+    auto e = dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->plugInDir(), dir);
+    EXPECT_EQ(e->plugInEXE(), dir);
+    port::setFolders(folders.get());
 }
 
 TEST_F(RegistryTest, SettersIgnoreEmptyValues) {
