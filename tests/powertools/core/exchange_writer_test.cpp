@@ -281,7 +281,8 @@ TEST_F(ExchangeTest, AttachmentLinksComeBackAsTheyWere) {
     const Poinz* start = d->segmentStart;
     const Poinz* end = d->segmentEnd;
     for (int32_t v : {11000, 7500}) {
-        const XObject& w = *Records(Parsed(v).floors.at(0)).at(0);
+        const XFile f = Parsed(v);
+        const XObject& w = *Records(f.floors.at(0)).at(0);
         ASSERT_EQ(w.hosted.size(), v == 11000 ? 2u : 1u);
         EXPECT_TRUE(Near({w.hosted[0].attachment.start, w.hosted[0].attachment.end}, {1, 2})) << v;
         EXPECT_TRUE(Same({d->segmentStart, d->segmentEnd}, {start, end})) << v;
