@@ -361,6 +361,7 @@ void DoWritePlugInDocState() {
 }
 
 void DoWritePlugInLiveViews() {
+    if (!gCurDocument) return;
     const int32_t count = CountLiveViewsList();
     WriteStdLong(count);
     if (count <= 0) return;
@@ -371,6 +372,7 @@ void DoWritePlugInLiveViews() {
 }
 
 void DoWritePlugInPalettes() {
+    if (!gCurDocument) return;
     int32_t count = 0;
     for (const DocPaletteList* p = gCurDocument->itsPaletteList; p; p = p->next) ++count;
     WriteStdLong(count);
@@ -379,6 +381,7 @@ void DoWritePlugInPalettes() {
 }
 
 void DoWritePlugInObjects() {
+    if (!gCurDocument) return;
     for (Layer* l = gCurDocument->itsLayers; l; l = l->next) WriteAPlugInLayer(l);
     WriteStdShort(exchange::kObjectsEndTag);
 }
