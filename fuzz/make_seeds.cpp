@@ -335,6 +335,14 @@ void PaletteSeeds() {
 void TextSeeds() {
     Save("fuzz_ini", "sizes", "[Size]\r\nWidth=120\r\nHeight=96\r\n\r\n[Description]\r\nName=Oak\r\n");
     Save("fuzz_ini", "sections", "Size=Width\n[A]\nx=1\n[a]\nx=2\n[Description]\nPath=C:\\Zelt\\a.jpg\n");
+    // Plug-in tool descriptors: a complete one, one that lacks its image, one too new to read.
+    const std::string tool = "[Description]\r\nDirectory=Deck\r\nPlugIn=Deck.app\r\nImage=deck.png\r\n"
+                             "DisplayName=Deck Designer\r\nDisplayDescription=Designs decks\r\n"
+                             "AppleAppID=com.example.deck\r\nDeveloperID=7\r\nID=120\r\nType=1\r\nRefID=2\r\n";
+    Save("fuzz_powertool_descriptor", "complete", tool + "FileVersion=10000\r\nMinFileVersion=8000\r\n");
+    Save("fuzz_powertool_descriptor", "bad_image", "[Description]\nDirectory=x\nPlugIn=y\nImage=bad.png\n"
+                                                   "DisplayName=n\nAppleAppID=a\nID=1\nType=1\n");
+    Save("fuzz_powertool_descriptor", "too_new", tool + "FileVersion=12000\r\n");
     Save("fuzz_macroman", "text", "Caf\x8e \xa5 50\xa1 \xd2quoted\xd3 \xff");
     Save("fuzz_macroman", "utf8", "Caf\xc3\xa9 \xe2\x80\xa2 \xe2\x82\xac");
     Save("fuzz_texture_info", "size", "[Size]\r\nWidth=120\r\nHeight=96\r\n");

@@ -29,6 +29,7 @@
 #include "port/defaults.h"
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
+#include "powertools/core/power_tool_dispatcher.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
@@ -89,6 +90,8 @@ void AppController::init() {
     loadWindowVisibilityState();
     initialWindowPositionsSet_ = false;
     applicationDidLaunch_ = false;
+    // Before the globals: they have the dispatcher build its list.
+    RegisterPowerToolDispatcherSeams();
     InitializeApplicationGlobals();
     shouldDisplaySplashScreen_ = true;
     SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });

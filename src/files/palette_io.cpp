@@ -194,6 +194,16 @@ struct EntryCopies {
 
 }  // namespace
 
+void WriteStdPaletteList(const DocPaletteList* p) {
+    if (!p) return;
+    const Codec& c = kLittleEndian;
+    c.writeLong(kPaletteTag);
+    WriteByte(p->active);
+    WriteString(c, p->name, sizeof p->name - 1);
+    WriteGroups(c, p);
+    WriteEntries(c, p);
+}
+
 void DoWritePalettes(int32_t writeVersion) {
     if (!IsPaletteSectionVersion(writeVersion) || !gCurDocument || !CurrentDocState()) return;
     int32_t count = 0;

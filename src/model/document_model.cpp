@@ -60,6 +60,11 @@ CurrentDocumentScope::~CurrentDocumentScope() {
     gCurDocument = previous_;
 }
 
+DocumentModelHandle::DocumentModelHandle(QMDDocumentModel* model)
+    : model_(model), docID_(model ? model->itsDocID : 0) {
+    if (model) alive_ = model->itsLifetime;
+}
+
 bool IsDocumentIDInUse(int32_t id, const QMDDocumentModel* except) {
     for (const QMDDocumentModel* m : LiveModels())
         if (m != except && m->itsDocID == id) return true;

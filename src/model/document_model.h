@@ -2,6 +2,7 @@
 // The root of one open design. Each document window owns one; the plain functions of the
 // whole program work on the model in `gCurDocument`.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/types.h"
@@ -62,6 +63,8 @@ public:
     int32_t itsCurrentUndo = 0;
     int16_t itsMaximumPlantAge = 0;
     PlatformObject* itsTraceImage = nullptr;  // owned
+    // Lives exactly as long as the model: a DocumentModelHandle watches it.
+    std::shared_ptr<const int> itsLifetime = std::make_shared<const int>(0);
 
 private:
     QMDDocumentModel() = default;
@@ -96,3 +99,20 @@ private:
 
 // The live models (in creation order) for document ID uniqueness.
 bool IsDocumentIDInUse(int32_t id, const QMDDocumentModel* except);
+
+// Refers to a model without keeping it alive, and knows when it is gone: whoever must not
+// outlive a model (a plug-in tool it locked) keeps one of these, never a bare pointer.
+class DocumentModelHandle {
+public:
+    DocumentModelHandle() = default;
+    explicit DocumentModelHandle(QMDDocumentModel* model);
+    // The model while it exists; null once it was freed (or for an empty handle).
+    QMDDocumentModel* get() const { return alive_.expired() ? nullptr : model_; }
+    // The document ID the model had when the handle was made.
+    int32_t docID() const { return docID_; }
+
+private:
+    QMDDocumentModel* model_ = nullptr;
+    int32_t docID_ = 0;
+    std::weak_ptr<const int> alive_;
+};
