@@ -29,6 +29,7 @@
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
+#include "render/renderer_startup.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
@@ -86,6 +87,7 @@ void AppController::init() {
     initialWindowPositionsSet_ = false;
     applicationDidLaunch_ = false;
     InitializeApplicationGlobals();
+    StartRenderer();
     shouldDisplaySplashScreen_ = true;
     SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });
