@@ -19,6 +19,7 @@
 
 #include "app/live_view_surface.h"
 #include "app/render_interrupt.h"
+#include "render/accum_buffer.h"
 
 namespace {
 
@@ -111,6 +112,28 @@ TEST(LiveViewSurface, AnOffscreenTargetLargerThanTheScreenRendersAndReadsBack) {
     EXPECT_TRUE(NearBytes(image, 1999u * 3000u + 2999u, 0, 0, 255, 2));
     s.endOffscreen();
     EXPECT_EQ(s.size().width, 320);
+}
+
+TEST(LiveViewSurface, AFinalRenderSumsItsPassesInAFramebufferSinceTheWindowHasNoAccumulationBits) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    QtGLSurface& s = shown.surface;
+    ASSERT_TRUE(s.makeCurrent());
+    QOpenGLContext::currentContext()->functions()->glViewport(0, 0, 320, 240);
+    AccumBuffer sum;
+    EXPECT_EQ(sum.path(), AccumBuffer::Path::Framebuffer);
+    sum.clear();
+    ASSERT_TRUE(sum.ok());
+    Clear(1, 0, 0);
+    sum.add(0.5f);
+    Clear(0, 0, 1);
+    sum.add(0.5f);
+    Clear(0, 1, 0);  // what the sum replaces
+    sum.returnScaled(1.0f);
+    const std::vector<uint8_t> image = s.readPixels();
+    ASSERT_EQ(image.size(), 320u * 240u * 4u);
+    EXPECT_TRUE(NearBytes(image, 0, 128, 0, 128, 1));
+    EXPECT_TRUE(NearBytes(image, 239u * 320u + 319u, 128, 0, 128, 1));
 }
 
 class ClickCounter : public QWidget {
