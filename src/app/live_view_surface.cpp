@@ -1,7 +1,15 @@
 #include "app/live_view_surface.h"
 
+#include <QEvent>
 #include <QOpenGLContext>
 #include <QWidget>
+
+#include "render/core/interrupt_source.h"
+
+namespace {
+// How often a paint held back by a render looks again.
+constexpr int kDeferredPaintMs = 20;
+}  // namespace
 
 QSurfaceFormat QtGLSurface::format() {
     QSurfaceFormat f;
@@ -21,6 +29,21 @@ QSurfaceFormat QtGLSurface::format() {
 
 LiveViewGLWindow::LiveViewGLWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {
     setFormat(QtGLSurface::format());
+    deferred_.setSingleShot(true);
+    deferred_.setInterval(kDeferredPaintMs);
+    connect(&deferred_, &QTimer::timeout, this, [this] {
+        if (RenderInterruptScope::busy()) deferred_.start();
+        else update();
+    });
+}
+
+bool LiveViewGLWindow::event(QEvent* event) {
+    const bool paints = event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose;
+    if (paints && RenderInterruptScope::busy() && isValid()) {
+        deferred_.start();
+        return true;
+    }
+    return QOpenGLWindow::event(event);
 }
 
 void LiveViewGLWindow::paintGL() {

@@ -6,6 +6,7 @@
 // bits: a final render sums its passes in a framebuffer object (render/accum_buffer.h).
 #include <QOpenGLWindow>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 
 #include "render/gl_surface.h"
@@ -20,7 +21,13 @@ public:
     std::function<void()> onPaint;
 
 protected:
+    // While a render runs (RenderInterruptScope::busy) an expose or update would swap the
+    // buffer the render is drawing into: it waits and is repainted once the render is over.
+    bool event(QEvent* event) override;
     void paintGL() override;
+
+private:
+    QTimer deferred_;
 };
 
 class QtGLSurface final : public GLSurface {

@@ -136,6 +136,20 @@ TEST(LiveViewSurface, AFinalRenderSumsItsPassesInAFramebufferSinceTheWindowHasNo
     EXPECT_TRUE(NearBytes(image, 239u * 320u + 319u, 128, 0, 128, 1));
 }
 
+TEST(LiveViewSurface, AnUpdateDuringARenderWaitsUntilTheRenderIsOver) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    int paints = 0;
+    shown.surface.window()->onPaint = [&paints] { ++paints; };
+    {
+        RenderInterruptScope render;
+        shown.surface.window()->update();
+        QTest::qWait(100);
+        EXPECT_EQ(paints, 0);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints > 0; }, 2000));
+}
+
 class ClickCounter : public QWidget {
 public:
     int presses = 0;
