@@ -3,7 +3,8 @@
 // buffer, added with a weight, and the sum comes back into the colour buffer at the end.
 // A context with accumulation bits (OSMesa) uses glAccum; the program's window surfaces have
 // none, so there the sum is kept in a 32-bit float RGBA framebuffer object that each pass is
-// blended into additively. The sum covers the viewport read at clear().
+// blended into additively. The sum covers the viewport read at clear(). Made, used and freed
+// while one context is current.
 #include <cstdint>
 
 class AccumBuffer {
