@@ -53,12 +53,6 @@ TEST_F(RenderGuards, PutSettingsAndFlagsBackOnEveryWayOut) {
     }
 }
 
-TEST_F(RenderGuards, WithoutASettingsRecordNothingIsTouched) {
-    ScopedRenderMode mode(nullptr, rendermode::kLines);
-    ScopedPassCount passes(nullptr);
-    EXPECT_EQ(doc->itsDocState->renderMode, rendermode::kSolid);
-}
-
 TEST(RenderGlobals, AResetPutsEveryRenderFlagBack) {
     ResetAllGlobals();
     gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = gPrinting3DView = 1;
