@@ -45,6 +45,8 @@ public:
             od_ = static_cast<float>(cell / columns) * kCell;
             Neighbourhood();
         }
+        floor_ = 0;
+        for (int32_t i = 0; i < size_.lights; ++i) Light(i);
         return stats_;
     }
 
@@ -498,6 +500,18 @@ private:
         Child(chair, group);
         Finish(table);
         Finish(chair);
+        Place(group);
+    }
+
+    // A fixture as the electrical tools place it: a group whose child carries the light's type.
+    void Light(int32_t i) {
+        constexpr int16_t kCanLight = 79;
+        Objex* group = NewObject(1000, 0);
+        const float h = 120.0f + 400.0f * static_cast<float>(i % 5), d = 200.0f + 400.0f * static_cast<float>(i / 5);
+        Objex* lamp = NewObject(kCanLight, 1);
+        Points(lamp, {{h, -90, d}, {h + 8, -90, d}, {h + 8, -90, d + 8}, {h, -90, d + 8}});
+        Child(lamp, group);
+        Finish(lamp);
         Place(group);
     }
 

@@ -31,6 +31,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "powertools/core/power_tool_dispatcher.h"
 #include "render/core/live_view_seams.h"
+#include "render/renderer_startup.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
@@ -93,6 +94,7 @@ void AppController::init() {
     // Before the globals: they have the dispatcher build its list.
     RegisterPowerToolDispatcherSeams();
     InitializeApplicationGlobals();
+    StartRenderer();
     shouldDisplaySplashScreen_ = true;
     SetResetStandardToolHandler([this](uint8_t flag) { resetStandardTool(flag != 0); });
     SetMainWindowDocumentViewHandler([this] { return mainWindowDocumentView(); });

@@ -312,6 +312,22 @@ struct DocState {
     RGBColor gridColor;                      // 321 grid colour
 };
 
+// Bits of the live-view hide flags (`renderValue`): a set bit leaves that group out of the
+// 3D view (or switches it off). The start-up mask `gLiveViewOptions` shares bit values with
+// different meanings; never test one word with the other's names.
+namespace hideflag {
+inline constexpr int32_t kDoors = 0x1;
+inline constexpr int32_t kObjects = 0x2;
+inline constexpr int32_t kPlants = 0x4;
+inline constexpr int32_t kRoofs = 0x8;
+inline constexpr int32_t kMaterials = 0x10;       // textures and the background picture
+inline constexpr int32_t kTopography = 0x20;      // the lot stays flat
+inline constexpr int32_t kStillBackdrop = 0x40;   // the background picture does not follow the heading
+inline constexpr int32_t kElectrical = 0x80;      // also every light fixture off
+inline constexpr int32_t kPlumbing = 0x100;
+inline constexpr int32_t kHVAC = 0x200;
+}  // namespace hideflag
+
 // Measurement systems (`units`).
 inline constexpr int16_t kImperialUnits = 3;
 inline constexpr int16_t kMetricUnits = 4;

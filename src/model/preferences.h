@@ -9,6 +9,10 @@ extern int16_t gMetricReadoutFormat;
 extern int16_t gAngleReadoutFormat;
 extern int32_t gToolsetOptions;          // toolset feature mask (6911)
 extern int32_t gLiveViewOptions;         // live view feature mask (1023)
+// Bits of `gLiveViewOptions` (not of the hide flags `renderValue`, which reuse the values).
+namespace liveviewoption {
+inline constexpr int32_t kGradientShading = 0x10;  // opaque faces shaded by a gradient
+}  // namespace liveviewoption
 
 // Reads the unit system and readout formats from the user defaults.
 void LoadModelPreferences();

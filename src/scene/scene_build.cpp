@@ -14,6 +14,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
+#include "model/scoped_restore.h"
 #include "model/texture_mapping.h"
 #include "model/view_layers.h"
 #include "render/core/display_list_seams.h"
@@ -76,20 +77,7 @@ bool PassGate(bool background) {
     return true;
 }
 
-// Puts a value back when it goes.
-template <typename T>
-class Restore {
-public:
-    explicit Restore(T& value) : value_(value), saved_(value) {}
-    Restore(T& value, T now) : Restore(value) { value_ = now; }
-    ~Restore() { value_ = saved_; }
-    Restore(const Restore&) = delete;
-    Restore& operator=(const Restore&) = delete;
-
-private:
-    T& value_;
-    T saved_;
-};
+using dvx::Restore;
 
 // How an object is built under another type.
 enum BuildAs : unsigned {

@@ -14,7 +14,6 @@ static const port::GlobalReset kReset([] {
 });
 
 namespace {
-constexpr int32_t kStillBackdrop = 0x40;
 constexpr int16_t kFlyAround = 2;
 }  // namespace
 
@@ -31,7 +30,7 @@ void SetCameraAngle(float, float, float) {
 void SetCameraPosition(float, float, float) {}
 
 void AnimateBackground(const DocState* ds) {
-    if (!ds || (ds->renderValue & kStillBackdrop)) return;
+    if (!ds || (ds->renderValue & hideflag::kStillBackdrop)) return;
     const bool flying = ds->cameraMode == kFlyAround;
     const float offset = (flying ? ds->flyValueB : ds->cameraHeading) / -90.0f;
     const float across = flying ? offset - 1.0f : offset + 1.0f;

@@ -10,12 +10,24 @@ OffscreenGL::OffscreenGL(int width, int height) : width_(width), height_(height)
     ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 16, nullptr);
     if (!ctx_) return;
     buffer_.assign(static_cast<size_t>(width) * height * 4, 0);
-    ok_ = OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, width, height);
+    ok_ = makeCurrent();
+    if (ok_) glViewport(0, 0, width, height);
 }
 
 OffscreenGL::~OffscreenGL() {
-    if (ctx_) OSMesaDestroyContext(ctx_);
+    if (!ctx_) return;
+    if (offscreen() && makeCurrent()) endOffscreen();
+    if (OSMesaGetCurrentContext() == ctx_) OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
+    OSMesaDestroyContext(ctx_);
 }
+
+bool OffscreenGL::makeCurrent() {
+    if (!ctx_ || !OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, width_, height_)) return false;
+    bindOffscreen();
+    return true;
+}
+
+void OffscreenGL::present() { glFinish(); }
 
 uint32_t OffscreenGL::pixel(int x, int y) const {
     uint8_t p[4] = {};

@@ -80,6 +80,34 @@ LiveViewRecorder::~LiveViewRecorder() {
     SetResetAnimatedLVStatusHandler(nullptr);
 }
 
+LiveViewHostRecorder::LiveViewHostRecorder(GLSurface* surface, float width, float height)
+    : surface_(surface), width_(width), height_(height) {
+    SetLiveViewHost(this);
+}
+
+LiveViewHostRecorder::~LiveViewHostRecorder() {
+    if (CurrentLiveViewHost() == this) SetLiveViewHost(nullptr);
+}
+
+FloatRect LiveViewHostRecorder::liveViewOGLViewBounds() {
+    FloatRect r;
+    r.floatBottom = height_, r.floatRight = width_;
+    return r;
+}
+
+void LiveViewHostRecorder::flushBuffer() { events.push_back("flush"); }
+void LiveViewHostRecorder::initializeLVLightProgressUsingLightCount(int32_t count) {
+    events.push_back("progress:" + std::to_string(count));
+}
+void LiveViewHostRecorder::updateLVLightProgressWithLightCount(int32_t count) {
+    events.push_back("progress-step:" + std::to_string(count));
+}
+void LiveViewHostRecorder::resetLVLightProgress() { events.push_back("progress-reset"); }
+void LiveViewHostRecorder::flushBufferedKeyEvents() {
+    events.push_back("drop-keys");
+    interrupts.dropBufferedKeys();
+}
+
 TrimRecorder::TrimRecorder() {
     auto flat = [](const Float3DPoint* p, int32_t n) {
         std::vector<float> out;

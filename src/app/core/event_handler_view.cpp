@@ -44,7 +44,7 @@ constexpr float kDegrees = 0.017453292f;
 // The PowerTool that edits cabinets, launched from a cabinet part's context menu.
 constexpr int32_t kCabinetPowerTool = 131;
 // Render modes of the live view.
-constexpr int16_t kWireframe = 1, kSolid = 5, kClearView = 6;
+using rendermode::kWireframe, rendermode::kSolid, rendermode::kClearView;
 
 DocState* Settings() { return gCurDocument ? gCurDocument->itsDocState : nullptr; }
 

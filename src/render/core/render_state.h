@@ -33,3 +33,45 @@ extern Objex* gPrevPlaneParentObject;
 extern RGBColor gPrevPlaneColor;
 // The live view's window is shown (kept here while no live view registers itself).
 extern uint8_t gLiveViewPanelVisible;
+
+// --- one render ---
+// (`gDisableRenderInterrupt` lives with the scene list in scene/plane_object.h, `gRealTimeDraw`
+// with the plan's drawing modes in plan/plan_objects.h.)
+
+// This render is a final one: jittered passes summed in the accumulation buffer.
+extern uint8_t gRenderOpenGLAntiAlias;
+// Escape cancelled the running render; cleared when the next frame starts.
+extern uint8_t gBreakOpenGLRender;
+// The same Escape, for the print and export preparation that asked for the render.
+extern uint8_t g3DViewPrintInterrupted;
+// The live view is being printed: its renders are not interrupted.
+extern uint8_t gPrinting3DView;
+// A shadow-map render runs (it keeps the status line), and its anti-aliased passes run.
+extern uint8_t gRenderingShadowMap;
+extern uint8_t gRenderingShadowMapAntiAlias;
+// A plants-in-colour render: white clear colour and nothing presented.
+extern uint8_t gRenderPlantsInColor;
+// The faces drawn leave out transparent objects, objects that cast no shadow, or plants.
+extern uint8_t gSkipTransparent;
+extern uint8_t gHideNonShadowObjects;
+extern uint8_t gNoPlants;
+// Plane objects drawn by the running render (zero outside one).
+extern int32_t gGLObjectsRendered;
+// Set during the first anti-aliasing pass only, while the drawn objects are counted.
+extern uint8_t gCountRenderingObjects;
+// The next stencil reference an opening mask takes; every pass starts again at 2.
+extern int32_t gCurrentStencilValue;
+// Field of view in use (degrees) and its values for the walk and the fly camera.
+extern float gFOV;
+extern float gWalkFOV;
+extern float gChopperFOV;
+
+// Render modes (`renderMode`): ClearView draws in the line mode, then the filled one.
+namespace rendermode {
+inline constexpr int16_t kWireframe = 1;
+inline constexpr int16_t kLines = 2;
+inline constexpr int16_t kFilled = 4;
+inline constexpr int16_t kSolid = 5;
+inline constexpr int16_t kClearView = 6;
+inline constexpr int16_t kNoColour = 11;  // depth only: no background, colour writes or presentation
+}  // namespace rendermode

@@ -1,0 +1,47 @@
+#include "reference_scene.h"
+
+#include <map>
+
+#include "design_generator.h"
+#include "model/document_model.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
+#include "scene/plane_object.h"
+#include "scene/scene_build.h"
+
+namespace dvxbench {
+
+namespace {
+struct Scene {
+    QMDDocumentModel* doc = nullptr;
+    PlaneObject* pieces = nullptr;
+    int64_t count = 0;
+};
+constexpr int32_t kLights = 10;
+}  // namespace
+
+int64_t UseReferenceScene(int64_t objects) {
+    static std::map<int64_t, Scene> scenes;
+    // The scene list belongs to one design at a time: park the current one.
+    for (auto& [size, scene] : scenes)
+        if (scene.doc == gCurDocument && gGLPlaneObjects) scene.pieces = gGLPlaneObjects;
+    Scene& scene = scenes[objects];
+    if (!scene.doc) {
+        DesignSize size;
+        size.objects = static_cast<int32_t>(objects);
+        size.lights = kLights;
+        gGLPlaneObjects = nullptr;
+        scene.doc = NewGeneratedDocument(size);
+        if (!scene.doc) return -1;
+        SetLiveViewControllerExistsHandler([] { return true; });
+        gLiveViewPanelVisible = 1;
+        RenderAllLayers();
+        scene.pieces = gGLPlaneObjects;
+        for (const PlaneObject* p = scene.pieces; p; p = p->next) ++scene.count;
+    }
+    gCurDocument = scene.doc;
+    gGLPlaneObjects = scene.pieces;
+    return scene.count;
+}
+
+}  // namespace dvxbench

@@ -1,0 +1,13 @@
+#pragma once
+// The reference scenes of the render benchmarks: the generated design at 5,000 or 50,000
+// objects with 10 light fixtures, built into the scene list as showing the live view builds
+// it (about 5,950 plane objects at 5,000, plants included). Made on first use and kept; each
+// call makes its design current and its scene the scene list.
+#include <cstdint>
+
+namespace dvxbench {
+
+// Plane objects in the scene, or -1 when the design could not be built.
+int64_t UseReferenceScene(int64_t objects);
+
+}  // namespace dvxbench

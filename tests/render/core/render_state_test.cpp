@@ -1,0 +1,76 @@
+// The render's temporary changes: settings and flags come back however a render ends, and a
+// reset of the program's globals puts every render flag back to its start-up value.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "render/core/render_guards.h"
+#include "render/core/render_state.h"
+#include "support/fixture.h"
+
+using namespace dvxtest;
+
+namespace {
+
+class RenderGuards : public DocumentTest {};
+
+// A render that changes what a final render changes and then ends in the given way.
+enum class Exit { Normal, Early, Thrown };
+
+void ChangeEverythingThen(DocState* ds, Exit exit) {
+    ScopedRenderMode lines(ds, rendermode::kLines);
+    ScopedBrightness bright(ds, 2.5f);
+    ScopedPassCount passes(ds, 24);
+    ScopedCurveSteps steps(ds, 3);
+    ScopedFlag plain(gRenderOpenGLAntiAlias, 0);
+    ScopedFlag shadow(gRenderingShadowMap, 1);
+    if (exit == Exit::Early) return;
+    if (exit == Exit::Thrown) throw std::runtime_error("failed pass");
+    ds->renderMode = rendermode::kFilled;  // a nested switch inside the scope is undone too
+}
+
+TEST_F(RenderGuards, PutSettingsAndFlagsBackOnEveryWayOut) {
+    DocState* ds = doc->itsDocState;
+    ds->renderMode = rendermode::kClearView;
+    ds->lightIntensity = 1.2f;
+    ds->lightSetting = 8;
+    ds->curveSegments = 10;
+    for (Exit exit : {Exit::Normal, Exit::Early, Exit::Thrown}) {
+        SCOPED_TRACE(static_cast<int>(exit));
+        gRenderOpenGLAntiAlias = 1;
+        gRenderingShadowMap = 0;
+        if (exit == Exit::Thrown) EXPECT_THROW(ChangeEverythingThen(ds, exit), std::runtime_error);
+        else ChangeEverythingThen(ds, exit);
+        EXPECT_EQ(ds->renderMode, rendermode::kClearView);
+        EXPECT_FLOAT_EQ(ds->lightIntensity, 1.2f);
+        EXPECT_EQ(ds->lightSetting, 8);
+        EXPECT_EQ(ds->curveSegments, 10);
+        EXPECT_EQ(gRenderOpenGLAntiAlias, 1);
+        EXPECT_EQ(gRenderingShadowMap, 0);
+    }
+}
+
+TEST(RenderGlobals, AResetPutsEveryRenderFlagBack) {
+    ResetAllGlobals();
+    gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = gPrinting3DView = 1;
+    gRenderingShadowMap = gRenderingShadowMapAntiAlias = gRenderPlantsInColor = 1;
+    gSkipTransparent = gHideNonShadowObjects = gNoPlants = gCountRenderingObjects = 1;
+    gGLObjectsRendered = 300;
+    gCurrentStencilValue = 9;
+    gFOV = gWalkFOV = gChopperFOV = 10.0f;
+    ResetAllGlobals();
+    for (uint8_t flag : {gRenderOpenGLAntiAlias, gBreakOpenGLRender, g3DViewPrintInterrupted, gPrinting3DView,
+                         gRenderingShadowMap, gRenderingShadowMapAntiAlias, gRenderPlantsInColor, gSkipTransparent,
+                         gHideNonShadowObjects, gNoPlants, gCountRenderingObjects})
+        EXPECT_EQ(flag, 0);
+    EXPECT_EQ(gGLObjectsRendered, 0);
+    EXPECT_EQ(gCurrentStencilValue, 2);
+    EXPECT_FLOAT_EQ(gFOV, 60.0f);
+    EXPECT_FLOAT_EQ(gWalkFOV, 45.0f);
+    EXPECT_FLOAT_EQ(gChopperFOV, 38.0f);
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The live view's GL surface and the render interrupt on a virtual X server: a clear that is
+// presented shows in a grab of the window (kept beside the test as live-view-surface.png), an
+// offscreen target larger than the screen renders and reads back, and during a render a click
+// reaches no widget while Escape is recorded.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QScreen>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/live_view_surface.h"
+#include "app/render_interrupt.h"
+#include "render/accum_buffer.h"
+
+namespace {
+
+QString gShot;
+
+void Clear(float r, float g, float b) {
+    QOpenGLFunctions* f = QOpenGLContext::currentContext()->functions();
+    f->glDisable(GL_SCISSOR_TEST);
+    f->glClearColor(r, g, b, 1);
+    f->glClear(GL_COLOR_BUFFER_BIT);
+}
+
+bool Near(QRgb c, int r, int g, int b, int tolerance) {
+    return std::abs(qRed(c) - r) <= tolerance && std::abs(qGreen(c) - g) <= tolerance &&
+           std::abs(qBlue(c) - b) <= tolerance;
+}
+
+bool NearBytes(const std::vector<uint8_t>& rgba, size_t pixel, int r, int g, int b, int tolerance) {
+    const uint8_t* p = rgba.data() + pixel * 4;
+    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
+}
+
+struct ShownSurface {
+    ShownSurface() {
+        host.resize(320, 240);
+        auto* layout = new QVBoxLayout(&host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(surface.container(&host));
+        // What Qt repaints on its own is grey: only the surface's own present shows the
+        // test's colour.
+        surface.window()->onPaint = [] { Clear(0.5f, 0.5f, 0.5f); };
+        host.show();
+    }
+    bool ready() {
+        return QTest::qWaitForWindowExposed(&host) && QTest::qWaitForWindowExposed(surface.window()) &&
+               QTest::qWaitFor([this] { return surface.window()->isValid(); });
+    }
+    QWidget host;
+    QtGLSurface surface;
+};
+
+TEST(LiveViewSurface, ClearsPresentsAndShowsTheColourInAGrabOfItsWindow) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    QtGLSurface& s = shown.surface;
+    ASSERT_TRUE(s.makeCurrent());
+    const QSurfaceFormat got = QOpenGLContext::currentContext()->format();
+    EXPECT_GE(got.depthBufferSize(), 24);
+    EXPECT_GE(got.stencilBufferSize(), 8);
+    EXPECT_EQ(s.size().width, 320);
+
+    Clear(0.2f, 0.6f, 0.8f);
+    const std::vector<uint8_t> drawn = s.readPixels();
+    ASSERT_EQ(drawn.size(), 320u * 240u * 4u);
+    EXPECT_TRUE(NearBytes(drawn, 120 * 320 + 160, 51, 153, 204, 2));
+    s.present();
+
+    QImage grab;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        // A late expose may repaint grey over the frame: present it again until it shows.
+        if (s.makeCurrent()) Clear(0.2f, 0.6f, 0.8f), s.present();
+        grab = shown.host.screen()->grabWindow(shown.host.winId()).toImage();
+        return !grab.isNull() && Near(grab.pixel(grab.width() / 2, grab.height() / 2), 51, 153, 204, 2);
+    })) << "the presented colour never reached the window";
+    EXPECT_TRUE(Near(grab.pixel(5, 5), 51, 153, 204, 2));
+    if (!gShot.isEmpty()) grab.save(gShot);
+}
+
+TEST(LiveViewSurface, AnOffscreenTargetLargerThanTheScreenRendersAndReadsBack) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    QtGLSurface& s = shown.surface;
+    ASSERT_TRUE(s.beginOffscreen(3000, 2000));
+    EXPECT_EQ(s.size().width, 3000);
+    EXPECT_EQ(s.size().height, 2000);
+    QOpenGLFunctions* f = QOpenGLContext::currentContext()->functions();
+    f->glViewport(0, 0, 3000, 2000);
+    Clear(0, 0, 1);
+    f->glEnable(GL_SCISSOR_TEST);
+    f->glScissor(0, 0, 3000, 1);  // the bottom row red
+    f->glClearColor(1, 0, 0, 1);
+    f->glClear(GL_COLOR_BUFFER_BIT);
+    f->glDisable(GL_SCISSOR_TEST);
+    // A present mid-render leaves the offscreen drawing alone.
+    s.present();
+    ASSERT_TRUE(s.makeCurrent());
+    const std::vector<uint8_t> image = s.readPixels();
+    ASSERT_EQ(image.size(), 3000u * 2000u * 4u);
+    EXPECT_TRUE(NearBytes(image, 2999, 255, 0, 0, 2));
+    EXPECT_TRUE(NearBytes(image, 1999u * 3000u + 2999u, 0, 0, 255, 2));
+    s.endOffscreen();
+    EXPECT_EQ(s.size().width, 320);
+}
+
+TEST(LiveViewSurface, AFinalRenderSumsItsPassesInAFramebufferSinceTheWindowHasNoAccumulationBits) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    QtGLSurface& s = shown.surface;
+    ASSERT_TRUE(s.makeCurrent());
+    QOpenGLContext::currentContext()->functions()->glViewport(0, 0, 320, 240);
+    AccumBuffer sum;
+    EXPECT_EQ(sum.path(), AccumBuffer::Path::Framebuffer);
+    sum.clear();
+    ASSERT_TRUE(sum.ok());
+    Clear(1, 0, 0);
+    sum.add(0.5f);
+    Clear(0, 0, 1);
+    sum.add(0.5f);
+    Clear(0, 1, 0);  // what the sum replaces
+    sum.returnScaled(1.0f);
+    const std::vector<uint8_t> image = s.readPixels();
+    ASSERT_EQ(image.size(), 320u * 240u * 4u);
+    EXPECT_TRUE(NearBytes(image, 0, 128, 0, 128, 1));
+    EXPECT_TRUE(NearBytes(image, 239u * 320u + 319u, 128, 0, 128, 1));
+}
+
+TEST(LiveViewSurface, AnUpdateDuringARenderWaitsUntilTheRenderIsOver) {
+    ShownSurface shown;
+    ASSERT_TRUE(shown.ready());
+    int paints = 0;
+    shown.surface.window()->onPaint = [&paints] { ++paints; };
+    {
+        RenderInterruptScope render;
+        shown.surface.window()->update();
+        QTest::qWait(100);
+        EXPECT_EQ(paints, 0);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints > 0; }, 2000));
+}
+
+class ClickCounter : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+TEST(RenderInterrupt, DuringARenderAClickReachesNoWidgetWhileEscapeIsRecorded) {
+    ClickCounter target;
+    target.resize(200, 150);
+    target.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+    QWindow* handle = target.windowHandle();
+    QtInterruptSource source;
+
+    source.beginRender();
+    QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(source.pollEscape());
+    EXPECT_EQ(target.presses, 0);
+    QTest::keyClick(handle, Qt::Key_A);
+    EXPECT_FALSE(source.pollEscape());
+    QTest::keyClick(handle, Qt::Key_Escape);
+    EXPECT_TRUE(source.pollEscape());
+    EXPECT_FALSE(source.pollEscape());  // seen once
+    source.endRender();
+
+    EXPECT_FALSE(source.pollEscape());  // no render, no poll
+    QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(50, 50));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(target.presses, 1);
+}
+
+// Mesa's GL driver is unloaded when the display closes, before the leak checker of a
+// sanitizer build reports; its process-lifetime allocations would then have no module to be
+// suppressed by. Keeping the loaded drivers in memory lets scripts/lsan.supp name them.
+void KeepGLDriversLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        const size_t slash = line.find('/');
+        if (slash == std::string::npos || line.find("_dri.so") == std::string::npos) continue;
+        dlopen(line.c_str() + slash, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) gShot = QString::fromLocal8Bit(argv[1]);
+    const int result = RUN_ALL_TESTS();
+    KeepGLDriversLoaded();
+    return result;
+}
