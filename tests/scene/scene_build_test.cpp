@@ -14,6 +14,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"
@@ -186,6 +187,37 @@ TEST_F(SceneBuildTest, BuildingAgainGivesTheSameSceneAndMovesNoPointButATerrainD
     for (Layer* l = doc->itsLayers; l; l = l->next) Points(l->firstObject, after);
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_TRUE(i + 3 < before.size() ? after[i] == before[i] : after[i][1] == -24.0f) << i;
+}
+
+TEST_F(SceneBuildTest, GlassKeepsItsOpacityOnEveryStripAndAnAccessoryPlaneShowsItsTranslucency) {
+    // A curved cell of glass: one piece a strip, every one as clear as the glass rule says.
+    gWindowGlassTransparency = 100;
+    struct Row { int16_t type; int32_t subtype; int strips; int alpha; };
+    for (const Row& row : {Row{objtype::kSkylightPart, objtype::kWindow, 1, 100}, Row{objtype::kSkylightPart, objtype::kWindow, 4, 100},
+                           Row{objtype::kSkylightPart, objtype::kWindow, 8, 100}, Row{objtype::kSkylightPart, 0, 4, 90},
+                           Row{objtype::kFentrix, objtype::kSkylightPart, 4, 90}, Row{objtype::kFentrix, 0, 4, 255}}) {
+        doc->itsDocState->surfaceDetail = static_cast<int16_t>(row.strips);
+        Objex* pane = Make(row.type, row.subtype).on(floor).rows(2).at(
+            {{0, 0, 0, {}, {30, 0, 0}}, {40, 0, 0}, {0, -20, 0}, {40, -20, 0}});
+        objfield::translucent::kAlpha(*pane) = 90;
+        RenderSingleObject(pane);
+        std::vector<int> alphas;
+        for (const PlaneObject* p : PiecesOf(pane)) alphas.push_back(p->alpha);
+        EXPECT_EQ(alphas, std::vector<int>(static_cast<size_t>(row.strips), row.alpha)) << row.type << " " << row.subtype;
+    }
+
+    // An accessory's plane (a two-row piece of type 18) lets 64 of 255 through: alpha 191.
+    Objex* wall = NewWall({{0, 400}, {200, 400}});
+    Objex* accessory = Attach(wall, objtype::kAccessory, PointAt(wall, 0), PointAt(wall, 1), 100, 100);
+    Objex* plane = Make(objtype::kAccessoryPlane).rows(2).at({{0, 0, 0}, {40, 0, 0}, {0, -20, 0}, {40, -20, 0}});
+    AppendObjectToList(accessory->typeData.attachment->generatedParts, plane);
+    for (const auto& [glass, alpha] : {std::pair{64.0f, 191}, {0.0f, 255}, {300.0f, 0}, {-5.0f, 255}}) {
+        objfield::accessory::kTranslucency(*accessory) = glass;
+        ReRenderObject(wall);
+        const std::vector<PlaneObject*> planes = PiecesOfKind(objtype::kAccessoryPlane);
+        ASSERT_EQ(planes.size(), 1u);
+        EXPECT_EQ(planes[0]->alpha, alpha) << glass;
+    }
 }
 
 TEST_F(SceneBuildTest, PiecesGoWithTheirObjectARebuildMovesThemToTheEndAndAnUndoLeavesNoneOfAFreedOne) {
