@@ -243,17 +243,22 @@ bool FinishSegmentFace(SegmentFace& f, Poinz* corner1, Poinz* corner3) {
     float length = 0;
     const float toLast = GetLineLengthAndAngle(v[0].H, v[0].D, v[3].H, v[3].D, &length);
     const float segmentHeight = ConvertWorldToScreen(seg::kFirstHeight(*f.start), f.ds, 0);
-    // A face across the wall would take masks that lie off its plane and show as holes in it.
-    if (!f.acrossWall) CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
+    // A face across the wall at the first point is an end, as the face at the last point is:
+    // no openings (their masks would lie off its plane and show as holes in it), none of the
+    // side's trims (a moulding would run across the wall's end), and its top is raised as
+    // the other end's is, to the height where the segment starts.
+    if (f.acrossWall) return true;
+    CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
     AddWallFaceTrims(f.start, f.side, f.plane, toLast, f.length, &v[3], v, f.baseOffset);
     ReshapeTop(f);
     return true;
 }
 
-// An end face or closing column reaches the height of the segment ending there.
-void RaiseTop(PlaneObject* piece, Plane* plane, const Poinz* segmentStart, float baseOffset) {
+// An end face or closing column reaches the height of the segment ending there (`end` 2) or,
+// at the first point, starting there (`end` 1).
+void RaiseTop(PlaneObject* piece, Plane* plane, const Poinz* segmentStart, float baseOffset, int16_t end = 2) {
     if (!segmentStart || !plane->vertices || plane->count < 4) return;
-    const float rise = baseOffset + static_cast<float>(GetWallHeight(segmentStart, 2));
+    const float rise = baseOffset + static_cast<float>(GetWallHeight(segmentStart, end));
     PlaneVertex* v = plane->vertices;
     v[1].V = v[0].V - rise;
     v[2].V = v[3].V - rise;
@@ -338,6 +343,7 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
         SegmentFace f{wall, start, end, slot.side, facePlane, piece, ds, baseOffset};
         f.acrossWall = slot.acrossWall;
         if (!FinishSegmentFace(f, corner1, corner3)) return;
+        if (slot.acrossWall) return RaiseTop(piece, facePlane, start, baseOffset, 1);
     }
 
     Poinz* last = wall->firstPoint;
