@@ -318,7 +318,11 @@ void RenderWall(Objex* wall, const DocState* ds) {
     }
     if (wall->typeData.kind == TypeDataKind::WallSolid && wall->typeData.wallSolid) {
         Restore<uint8_t> pending(wall->needsRebuild, 1);
+        StartWallTops();
         RenderObject(wall->typeData.wallSolid);
+        // Only the faces close a wall's sides; its top is closed here, outside the framing view.
+        if (ds->framingView) StartWallTops();
+        CloseWallTops(wall);
     }
     if (ds->framingView) {
         FrameWindowsAndDoors(wall);

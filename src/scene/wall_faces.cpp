@@ -15,6 +15,7 @@
 #include "model/projection.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
+#include "port/seam.h"
 #include "scene/face_materials.h"
 #include "scene/opening_cutters.h"
 #include "scene/surfaces.h"
@@ -25,6 +26,17 @@ namespace {
 namespace seg = objfield::wall_segment;
 
 constexpr RGBColor kCapGrey{0xE0E0, 0xE0E0, 0xE0E0};
+
+// The top edge of a finished side face, from the segment's start to its end.
+struct TopEdge {
+    const Objex* wall;
+    Poinz* start;
+    int16_t side;
+    std::vector<PlaneVertex> top;
+};
+// Noted between StartWallTops and CloseWallTops; the points are only compared, never read.
+std::vector<TopEdge> sTopEdges;
+const port::GlobalReset kReset([] { sTopEdges.clear(); });
 // Pitches closer to opposite than this make the two slopes of a gable parallel.
 constexpr float kParallelSlopes = 0.001f;
 
@@ -223,6 +235,13 @@ void ReshapeTop(const SegmentFace& f) {
     f.plane->count = count >= 3 ? count : 0;
     if (count < 3) DeletePlanarPolygon(v);
 
+    // Side 1 runs from the segment's start, side 0 from its end.
+    if (const PlaneVertex* kept = f.plane->vertices; kept && f.plane->count >= 4) {
+        std::vector<PlaneVertex> edge(kept + 1, kept + f.plane->count - 1);
+        if (f.side == 0) std::reverse(edge.begin(), edge.end());
+        sTopEdges.push_back({f.wall, start, f.side, std::move(edge)});
+    }
+
     SetFaceMaterials(f.piece, start, f.side, ds);
     facemat::SetRepeats(f.piece, L, top.tallest);
     f.piece->surfaceKind = kShapedWallFace;
@@ -298,7 +317,54 @@ void AddStepCap(const Poinz* corner, const Poinz* other, float rise, float baseE
         DeletePlaneObject(cap);
 }
 
+// One quad of a wall's top between the two sides' top edges.
+bool StoreTopQuad(PlaneVertex** v, int32_t* bytes, const PlaneVertex& a, const PlaneVertex& b,
+                  const PlaneVertex& c, const PlaneVertex& d) {
+    return StorePolyPoint(v, a.H, a.V, a.D, bytes, 0, 0, 0) && StorePolyPoint(v, b.H, b.V, b.D, bytes, 0, 1, 0) &&
+           StorePolyPoint(v, c.H, c.V, c.D, bytes, 0, 1, 1) && StorePolyPoint(v, d.H, d.V, d.D, bytes, 0, 0, 1);
+}
+
+void AddTop(const TopEdge& one, const TopEdge& zero, Objex* wall) {
+    if (one.top.size() < 2 || one.top.size() != zero.top.size()) return;
+    PlaneObject* top = CreatePlaneObject();
+    if (!top) return;
+    for (size_t k = 0; k + 1 < one.top.size(); ++k) {
+        PlaneVertex* v = nullptr;
+        int32_t bytes = 0;
+        if (!StoreTopQuad(&v, &bytes, one.top[k], one.top[k + 1], zero.top[k + 1], zero.top[k])) {
+            DeletePlanarPolygon(v);
+            break;
+        }
+        const Float3DPoint n = PolygonNormal(v, 4);
+        // Facing up: the height is the negated V.
+        const float up = n.floatV > 0 ? -1.0f : 1.0f;
+        AppendPlane(v, 4, n.floatH * up, n.floatV * up, n.floatD * up, top);
+    }
+    top->frontColor = top->backColor = kCapGrey;
+    top->elevationOverride = one.start->baseElevation;
+    if (top->planes)
+        AppendPlaneObject(top, wall);
+    else
+        DeletePlaneObject(top);
+}
+
 } // namespace
+
+void StartWallTops() { sTopEdges.clear(); }
+
+void CloseWallTops(Objex* wall) {
+    std::vector<TopEdge> edges;
+    edges.swap(sTopEdges);
+    if (!wall) return;
+    for (const TopEdge& one : edges) {
+        if (one.wall != wall || one.side != 1) continue;
+        for (const TopEdge& zero : edges)
+            if (zero.wall == wall && zero.side == 0 && zero.start == one.start) {
+                AddTop(one, zero, wall);
+                break;
+            }
+    }
+}
 
 WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t column) {
     WallFaceSlot slot;

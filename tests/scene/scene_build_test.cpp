@@ -73,11 +73,30 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     RenderSingleObject(open);
     const std::vector<PlaneObject*> band = PiecesOfKind(10);
     EXPECT_TRUE(band.size() == 6 && Band(band, 12) && NormalsPerpendicular(band) && std::fabs(Area(band) - 824 * 97) < 0.5);
-    EXPECT_EQ(KindsOf(open), (Kinds{10, 10, 10, 10, 10, 10, 36, 46}));
+    EXPECT_EQ(KindsOf(open), (Kinds{0, 0, 10, 10, 10, 10, 10, 10, 36, 46}));
+    // A grey top over each segment closes it from above: together the footprint, 12 wide along
+    // the centre line's 400 (mitred at the corner), all 97 over the base, sharing every top
+    // edge of the faces, so that only their bottoms stay open.
+    std::vector<PlaneObject*> tops = PiecesOfKind(0), shut = band;
+    shut.insert(shut.end(), tops.begin(), tops.end());
+    EXPECT_TRUE(tops.size() == 2 && std::fabs(Area(tops) - 400 * 12) < 0.05 && Band(shut, 6) && NormalsPerpendicular(tops));
+    for (const PlaneObject* top : tops) {
+        EXPECT_TRUE(top->frontColor.red == 0xE0E0 && top->planes->ny < 0);
+        for (const Plane* plane : PlanesOf(top))
+            for (uint32_t i = 0; i < plane->count; ++i) EXPECT_NEAR(plane->vertices[i].V, -97, 1e-3);
+    }
     // With a door and a window it stays whole; each masks both faces of its segment.
     Opening(open, objtype::kDoor, 500, 0), Opening(open, objtype::kWindow, 600, 1), ReRenderObject(open);
     EXPECT_TRUE(Band(PiecesOfKind(10), 12) && KindsOf(open, true) == (Kinds{61, 61, 61, 61}));
     for (const PlaneObject* face : PiecesOf(open)) EXPECT_TRUE(!face->masks || MasksOnFace(face));
+
+    // A gable (pitch 12 both ways, peak 100 along): the top follows it, and still only the
+    // bottoms stay open.
+    Objex* gable = NewWall({{0, 600}, {200, 600}});
+    seg::kShape(*gable->firstPoint) = 1, seg::kPitchA(*gable->firstPoint) = seg::kPitchB(*gable->firstPoint) = 12;
+    DeleteAllRendererObjects(), RenderSingleObject(gable);
+    std::vector<PlaneObject*> roofed = PiecesOf(gable);
+    EXPECT_TRUE(roofed.size() == 5 && PlanesOf(roofed.back()).size() == 2 && Band(roofed, 4));
 
     // Closed, 4 points: loops of 4 x 212 and 4 x 188, and two faces across at the seam.
     Objex* closed = NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
@@ -86,12 +105,15 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     ASSERT_EQ(loops.size(), 10u);
     loops.erase(loops.begin() + 9), loops.erase(loops.begin() + 4);
     EXPECT_TRUE(Band(loops, 16) && std::fabs(Area(loops) - 1600 * 97) < 0.5);
+    tops = PiecesOfKind(0);  // a ring 12 wide along the centre line's 800
+    loops.insert(loops.end(), tops.begin(), tops.end());
+    EXPECT_TRUE(tops.size() == 4 && std::fabs(Area(tops) - 800 * 12) < 0.05 && Band(loops, 8));
 
     // Two points: no outline, but the solid and its openings' parts; an interior wall no outline.
     Objex* two = NewWall({{0, 300}, {100, 300}});
     AppendObjectToList(Opening(two, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
     RenderSingleObject(two);
-    EXPECT_TRUE(KindsOf(two) == (Kinds{10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
+    EXPECT_TRUE(KindsOf(two) == (Kinds{0, 10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
     closed->auxColor.red = 1, ReRenderObject(closed);
     EXPECT_EQ(KindsOf(closed).count(36) + KindsOf(closed).count(46), 0u);
 }
@@ -122,7 +144,7 @@ TEST_F(SceneBuildTest, GridsCapsFloorsAndTheFramingViewBuildWhatTheirTypeAsks) {
     SetFrameWindowsAndDoorsHandler([&](Objex* o) { framed.push_back(o); });
     for (Objex* o : {path, deck, wall}) RenderSingleObject(o);
     EXPECT_TRUE(PiecesOf(path).empty() && KindsOf(deck) == (Kinds{8, 51}) && framed == std::vector<Objex*>{wall});
-    EXPECT_TRUE(Near({KindsOf(wall).count(36), KindsOf(wall).count(46), KindsOf(wall).count(900)}, {1, 0, 0}));
+    EXPECT_TRUE(Near({KindsOf(wall).count(36), KindsOf(wall).count(46), KindsOf(wall).count(900), KindsOf(wall).count(0)}, {1, 0, 0, 0}));
 }
 
 TEST_F(SceneBuildTest, ATemporaryTypeIsUndoneOnEveryPath) {
