@@ -317,11 +317,13 @@ void AddStepCap(const Poinz* corner, const Poinz* other, float rise, float baseE
         DeletePlaneObject(cap);
 }
 
-// One quad of a wall's top between the two sides' top edges.
+// One quad of a wall's top between the two sides' top edges: a to b along side 1, c to d
+// along side 0. An edge along a side shows as that face's top edge does (hidden on a flat face
+// in an elevation view): side 1's from a, side 0's from c, which starts it in that face.
 bool StoreTopQuad(PlaneVertex** v, int32_t* bytes, const PlaneVertex& a, const PlaneVertex& b,
                   const PlaneVertex& c, const PlaneVertex& d) {
-    return StorePolyPoint(v, a.H, a.V, a.D, bytes, 0, 0, 0) && StorePolyPoint(v, b.H, b.V, b.D, bytes, 0, 1, 0) &&
-           StorePolyPoint(v, c.H, c.V, c.D, bytes, 0, 1, 1) && StorePolyPoint(v, d.H, d.V, d.D, bytes, 0, 0, 1);
+    return StorePolyPoint(v, a.H, a.V, a.D, bytes, a.flag, 0, 0) && StorePolyPoint(v, b.H, b.V, b.D, bytes, 0, 1, 0) &&
+           StorePolyPoint(v, c.H, c.V, c.D, bytes, c.flag, 1, 1) && StorePolyPoint(v, d.H, d.V, d.D, bytes, 0, 0, 1);
 }
 
 void AddTop(const TopEdge& one, const TopEdge& zero, Objex* wall) {

@@ -85,6 +85,13 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
         for (const Plane* plane : PlanesOf(top))
             for (uint32_t i = 0; i < plane->count; ++i) EXPECT_NEAR(plane->vertices[i].V, -97, 1e-3);
     }
+    // In an elevation view its edges along the faces hide (a tag other than 0 once placed)
+    // with the faces' top edges.
+    doc->itsDocState->elevationView = 2, ReRenderObject(open);
+    std::vector<bool> hidden;
+    for (uint16_t tag : Tags(PiecesOfKind(0).at(0)->planes)) hidden.push_back(tag != 0);
+    EXPECT_EQ(hidden, (std::vector<bool>{true, false, true, false}));
+    doc->itsDocState->elevationView = 0, ReRenderObject(open);
     // With a door and a window it stays whole; each masks both faces of its segment.
     Opening(open, objtype::kDoor, 500, 0), Opening(open, objtype::kWindow, 600, 1), ReRenderObject(open);
     EXPECT_TRUE(Band(PiecesOfKind(10), 12) && KindsOf(open, true) == (Kinds{61, 61, 61, 61}));
