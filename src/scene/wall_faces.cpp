@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -358,13 +359,12 @@ void CloseWallTops(Objex* wall) {
     std::vector<TopEdge> edges;
     edges.swap(sTopEdges);
     if (!wall) return;
+    std::unordered_map<const Poinz*, const TopEdge*> sideZero;
+    for (const TopEdge& zero : edges)
+        if (zero.wall == wall && zero.side == 0) sideZero.emplace(zero.start, &zero);
     for (const TopEdge& one : edges) {
         if (one.wall != wall || one.side != 1) continue;
-        for (const TopEdge& zero : edges)
-            if (zero.wall == wall && zero.side == 0 && zero.start == one.start) {
-                AddTop(one, zero, wall);
-                break;
-            }
+        if (const auto found = sideZero.find(one.start); found != sideZero.end()) AddTop(one, *found->second, wall);
     }
 }
 
