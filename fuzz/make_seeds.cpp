@@ -180,15 +180,32 @@ void DesignFileSeeds() {
     Dispose(doc);
 }
 
+// A group holding a group and a rectangle, on the current floor: snapshots bracket both.
+void AddNestedGroups(QMDDocumentModel* doc) {
+    Layer* floor = doc->itsCurLayer;
+    Objex* outer = Shape(objtype::kGroup, {});
+    Objex* inner = Shape(objtype::kGroup, {});
+    for (Objex* into : {inner, outer}) {
+        const float h = into == inner ? 500.0f : 560.0f;
+        Objex* part = Shape(objtype::kRectangle, {{{h, 0, 0}}, {{h + 30, 0, 0}}, {{h + 30, 0, 30}}, {{h, 0, 30}}});
+        if (into == outer) AppendChildToObject(inner, outer), inner->layer = floor;
+        AppendChildToObject(part, into);
+        part->layer = floor;
+    }
+    AppendObjectToLayer(outer, floor);
+}
+
 void SnapshotSeeds() {
-    for (bool withDesign : {false, true}) {
+    for (int kind = 0; kind < 3; ++kind) {
+        const bool withDesign = kind > 0;
         QMDDocumentModel* doc = FreshDocument(withDesign);
+        if (kind == 2) AddNestedGroups(doc);
         const fs::path path = fs::temp_directory_path() / "make_seeds_snapshot";
         if (SaveState(path.string().c_str()) != 1) Fail("snapshot not written");
         std::ifstream in(path, std::ios::binary);
         const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         fs::remove(path);
-        Save("fuzz_undo_snapshot", withDesign ? "snapshot_design" : "snapshot_empty", bytes);
+        Save("fuzz_undo_snapshot", kind == 2 ? "snapshot_nested_groups" : withDesign ? "snapshot_design" : "snapshot_empty", bytes);
         Dispose(doc);
     }
 }

@@ -106,10 +106,13 @@ void SetViewForLayerName(const char* name) {
     SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
 }
 
-bool IsTopLevelGroup(const Objex* o) {
-    return o->type == objtype::kGroup && !o->parent && o->firstChild &&
-           o->firstChild->type != objtype::kDimensionLinked;
+// A group whose members the object section brackets; the file's format does so only at the
+// top level.
+bool IsBracketedGroup(const Objex* o) {
+    return o->type == objtype::kGroup && o->firstChild && o->firstChild->type != objtype::kDimensionLinked;
 }
+
+bool IsTopLevelGroup(const Objex* o) { return !o->parent && IsBracketedGroup(o); }
 
 // The post-read corrections of the settings record.
 void ApplyPostReadResets(DocState* ds, int32_t version) {
@@ -243,11 +246,11 @@ bool DoReadHeader() {
 
 // --- whole file ---
 
-void BuildDesignFile() {
+void BuildDesignFile(GroupBrackets brackets) {
     StartOutputBuffer();
     DoWriteHeader();
     DoWriteDocState();
-    DoWriteObjects();
+    DoWriteObjects(brackets);
     DoWriteBlackBoxes();
     DoWriteLiveViews();
     DoWritePalettes(sWriteVersion);
@@ -348,12 +351,12 @@ Layer* ReadALayer() {
     return layer;
 }
 
-void WriteAnObjectAndChildren(Objex* o) {
+void WriteAnObjectAndChildren(Objex* o, GroupBrackets brackets) {
     if (!o) return;
     if (gUseScrap && !IsObjectSelected(o)) return;
     WriteAnObject(o);
     if (objtype::IsAttachmentCarrier(o->type) || !o->firstChild) return;
-    const bool topLevel = IsTopLevelGroup(o);
+    const bool topLevel = brackets == GroupBrackets::Every ? IsBracketedGroup(o) : IsTopLevelGroup(o);
     const bool cabinet = topLevel && o->subtype == objsubtype::kCabinetGroup;
     if (cabinet) {
         WriteShort(designtag::kCabinetStart);
@@ -365,11 +368,11 @@ void WriteAnObjectAndChildren(Objex* o) {
     } else if (topLevel) {
         WriteShort(designtag::kGroupStart);
     }
-    for (Objex* child = o->firstChild; child; child = child->next) WriteAnObjectAndChildren(child);
+    for (Objex* child = o->firstChild; child; child = child->next) WriteAnObjectAndChildren(child, brackets);
     if (topLevel) WriteShort(cabinet ? designtag::kCabinetEnd : designtag::kGroupEnd);
 }
 
-void DoWriteObjects() {
+void DoWriteObjects(GroupBrackets brackets) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return;
     for (Layer* l = doc->itsLayers; l; l = l->next) {
@@ -378,7 +381,7 @@ void DoWriteObjects() {
         } else {
             WriteALayer(l);
         }
-        for (Objex* o = l->firstObject; o; o = o->next) WriteAnObjectAndChildren(o);
+        for (Objex* o = l->firstObject; o; o = o->next) WriteAnObjectAndChildren(o, brackets);
     }
     WriteShort(designtag::kSectionEnd);
 }
@@ -401,7 +404,7 @@ public:
         Layer* layer = ReadALayer();
         if (!layer) return;
         // Members read before this measured themselves in another view.
-        if (group_.get()) membersInOtherViews_ = true;
+        group_.markAll();
         SetViewForLayerName(layer->name);
         // Merged objects never go to the file's layers, so such a layer is not kept.
         if (gOpenSymbol)
@@ -418,21 +421,17 @@ public:
         if (pasting_ && gClipBoardPalette && gUnlinkClipBoardFromPalette) ConvertObjPaletteLinksToActual(o);
     }
 
-    void openGroup() {
-        group_.open(lastObject_);
-        noteEarlierMembers();
-    }
-    void openCabinet() {
-        group_.open(ReadCabinetIntoGroup(lastObject_));
-        noteEarlierMembers();
-    }
+    void openGroup() { noteEarlierMembers(group_.open(lastObject_)); }
+    void openCabinet() { noteEarlierMembers(group_.open(ReadCabinetIntoGroup(lastObject_))); }
     void closeGroup() { finishGroup(true); }
     void closeCabinet() { finishGroup(false); }
     bool otherTag(int16_t) { return true; }
 
 private:
     // Members the group held before it opened may have been measured in another view.
-    void noteEarlierMembers() { membersInOtherViews_ = group_.get() && group_.get()->firstChild; }
+    void noteEarlierMembers(bool opened) {
+        if (opened) group_.mark(group_.get()->firstChild != nullptr);
+    }
 
     Layer* targetLayer() {
         Layer* target = lastLayer_;
@@ -444,6 +443,7 @@ private:
     }
 
     void finishGroup(bool plainGroup) {
+        const bool membersInOtherViews = group_.marked();
         Objex* group = group_.take();
         if (!group) return;
         if (plainGroup && pasting_ && group->groupKind != 0) {
@@ -453,7 +453,7 @@ private:
             return;
         }
         // Each member was measured as it was read.
-        if (membersInOtherViews_) UpdateObjectRootBounds(group, 0, 0);
+        if (membersInOtherViews) UpdateObjectRootBounds(group, 0, 0);
         else UpdateGroupBoundsFromMembers(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
@@ -467,7 +467,6 @@ private:
     Layer* lastLayer_ = nullptr;
     Objex* lastObject_ = nullptr;
     OpenSectionGroup group_;
-    bool membersInOtherViews_ = false;
 };
 
 }  // namespace

@@ -75,9 +75,15 @@ bool ChooseCurrentFloorAfterRead();
 // stream buffers are taken and no snapshot may be stored.
 bool DesignFileBusy();
 
+// Which groups have their children bracketed in the object section. The design file's
+// format brackets only top-level groups (nesting below them is lost on reading); undo
+// snapshots, this program's own scratch files, bracket every group so that an undo gives
+// back the groups exactly as they were.
+enum class GroupBrackets { TopLevel, Every };
+
 // Builds the whole design file of the current document in the output buffer at
 // `sWriteVersion` (header, settings, objects, plug-in blocks, cameras, palettes).
-void BuildDesignFile();
+void BuildDesignFile(GroupBrackets brackets = GroupBrackets::TopLevel);
 
 // --- sections ---
 
@@ -89,7 +95,7 @@ bool DoReadHeader();
 // The object section of the current document: every layer with its objects, then tag 400.
 // While the copy buffer is in use (gUseScrap): no layer records, the "X_TOP_..." layers
 // skipped, only selected objects.
-void DoWriteObjects();
+void DoWriteObjects(GroupBrackets brackets = GroupBrackets::TopLevel);
 // Reads the object section at `sInputVersion`; true when it ended with its end tag. Objects
 // go to the last layer read; with gOpenSymbol to the topography layer (gReadingTopoLayer)
 // or the current layer. While pasting (gUseScrap): the plan view, every object on the
@@ -106,8 +112,9 @@ Layer* ReadALayer();
 // One object with its record and, for groups, its children: a top-level group's children
 // are bracketed by 202/203 (206 with the cabinet state / 207 for a cabinet group); the
 // children of nested groups follow as plain records, so nesting below the top level is not
-// kept. Walls, roofs, decks and freehand roofs carry their attachments in their own record.
-void WriteAnObjectAndChildren(Objex* object);
+// kept, unless every group is bracketed. Walls, roofs, decks and freehand roofs carry their
+// attachments in their own record.
+void WriteAnObjectAndChildren(Objex* object, GroupBrackets brackets = GroupBrackets::TopLevel);
 
 // The plug-in blocks (tags 600 ... 601 each, then 602). The reader stores each block by its
 // plug-in ID and returns whether the section was complete.

@@ -5,30 +5,46 @@
 #include "model/deletion.h"
 #include "model/objects.h"
 
-void OpenSectionGroup::open(Objex* group) {
-    if (!group || group->type != objtype::kGroup) return;
-    group_ = group;
-    tail_ = group->firstChild;
-    while (tail_ && tail_->next) tail_ = tail_->next;
+bool OpenSectionGroup::open(Objex* group) {
+    if (!group || group->type != objtype::kGroup) return false;
+    for (const Frame& f : frames_)
+        if (f.group == group) return false;
+    if (frames_.size() >= kMostNestedGroups) {
+        frames_.push_back({nullptr, nullptr, false});
+        return false;
+    }
+    Objex* tail = group->firstChild;
+    while (tail && tail->next) tail = tail->next;
+    frames_.push_back({group, tail, false});
+    return true;
+}
+
+Objex* OpenSectionGroup::get() const {
+    for (auto f = frames_.rbegin(); f != frames_.rend(); ++f)
+        if (f->group) return f->group;
+    return nullptr;
 }
 
 void OpenSectionGroup::append(Objex* o) {
-    if (!group_ || !o) return;
-    o->parent = group_;
-    o->layer = group_->layer;
-    o->prev = tail_;
+    auto frame = frames_.rbegin();
+    while (frame != frames_.rend() && !frame->group) ++frame;
+    if (frame == frames_.rend() || !o) return;
+    Objex* group = frame->group;
+    o->parent = group;
+    o->layer = group->layer;
+    o->prev = frame->tail;
     o->next = nullptr;
-    if (tail_)
-        tail_->next = o;
+    if (frame->tail)
+        frame->tail->next = o;
     else
-        group_->firstChild = o;
-    tail_ = o;
+        group->firstChild = o;
+    frame->tail = o;
 }
 
 Objex* OpenSectionGroup::take() {
-    Objex* group = group_;
-    group_ = nullptr;
-    tail_ = nullptr;
+    if (frames_.empty()) return nullptr;
+    Objex* group = frames_.back().group;
+    frames_.pop_back();
     return group;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // What the object-section readers of design files, templates and 2D symbols share: the tag
 // loop, the group that read objects join, and the layer that takes records with nowhere to go.
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "files/design_file.h"
 #include "files/streams.h"
@@ -45,21 +47,36 @@ bool ReadObjectSectionTags(Reader& reader) {
     return false;
 }
 
-// The group read objects join between a group's start and end tags.
+// The groups read objects join between a group's start and end tags. Brackets may nest: a
+// group opened inside another takes the members read until its end tag, and the outer one
+// goes on after it. Nesting deeper than kMostNestedGroups is read flat (the members join the
+// deepest group), so no damaged file can build a tree too deep to walk.
 class OpenSectionGroup {
 public:
-    // Only a group holds children here; brackets after anything else (or none) are ignored.
-    void open(Objex* group);
-    // Links `o` as the open group's last child. Only the sibling links: the object's own
-    // children (a wall's doors) stay.
+    static constexpr size_t kMostNestedGroups = 64;
+
+    // Only a group holds children here; brackets after anything else (or none), or after a
+    // group that is open already, are ignored. True when the group was opened.
+    bool open(Objex* group);
+    // Links `o` as the innermost open group's last child. Only the sibling links: the object's
+    // own children (a wall's doors) stay.
     void append(Objex* o);
-    // The open group, which is closed.
+    // The innermost open group, which is closed (null for brackets read flat).
     Objex* take();
-    Objex* get() const { return group_; }
+    // The innermost open group.
+    Objex* get() const;
+    // A mark kept with each open group: the innermost one's, and all of them set.
+    bool marked() const { return !frames_.empty() && frames_.back().marked; }
+    void mark(bool on) { if (!frames_.empty()) frames_.back().marked = on; }
+    void markAll() { for (Frame& f : frames_) f.marked = true; }
 
 private:
-    Objex* group_ = nullptr;
-    Objex* tail_ = nullptr;
+    struct Frame {
+        Objex* group;  // null: brackets read flat
+        Objex* tail;
+        bool marked;
+    };
+    std::vector<Frame> frames_;
 };
 
 // Reads the cabinet state after a cabinet's start tag into `group` (the object read last),

@@ -149,7 +149,9 @@ int SaveState(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!path || !*path || !doc || !doc->itsDocState || DesignFileBusy()) return 0;
     FileOperationScope operation;
-    BuildDesignFile();
+    // Every group bracketed, so that nesting comes back exactly; a saved design keeps the
+    // file format's top-level brackets.
+    BuildDesignFile(GroupBrackets::Every);
     // A snapshot only has to outlive the session, not a crash: no sync.
     if (!FlushOutputBufferToFile(path, port::Durability::Scratch)) {
         ShowFileAlertSheet("Unable to store the undo state.", kDiskSpaceText);

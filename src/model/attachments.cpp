@@ -137,3 +137,8 @@ void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
         }
     }
 }
+
+int16_t DoorSwingDirectionFlag(double degrees) {
+    constexpr int16_t kCounterClockwise = 4;
+    return (degrees > -360.0 && degrees < -180.0) || (degrees >= 0.0 && degrees <= 180.0) ? kCounterClockwise : 0;
+}

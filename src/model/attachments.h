@@ -25,6 +25,12 @@ void ForEachAttachment(Objex* host, Visit visit) {
     }
 }
 
+// The direction flag a door's swing of `degrees` (-360 to 360) is stored with: 4 when the leaf
+// turns counter-clockwise by at most a half turn (the swing, taken round to 0-360, is 0 to 180),
+// else 0. Whatever sets a swing sets the flag by this rule, so that the plan's arc, which takes
+// the sweep's sense from the flag, always finds the swing's own quarter.
+int16_t DoorSwingDirectionFlag(double degrees);
+
 // True when the host is a wall or deck and one of its children lies on segment (a, b).
 bool SegmentContainsAttachments(Objex* host, Poinz* a, Poinz* b);
 // True when the host is a wall or deck and a child's segment starts at the point.

@@ -144,6 +144,12 @@ namespace translucent {
 inline constexpr Field<int32_t> kAlpha{&Objex::optionB};
 }  // namespace translucent
 
+// Wall accessories (157): how far the accessory's plane lets the wall show through, 0
+// (opaque) to 255. A general parameter, so a new accessory is opaque and the value is stored.
+namespace accessory {
+inline constexpr Param kTranslucency{0};
+}  // namespace accessory
+
 // Topography excavations (134).
 namespace excavation {
 inline constexpr Param kDepth{2};

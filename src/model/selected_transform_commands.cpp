@@ -2,6 +2,7 @@
 // transforms and the object transforms of the trackers and sheets.
 #include "model/selected_commands.h"
 
+#include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/command_globals.h"
 #include "model/command_ids.h"
@@ -39,7 +40,6 @@ using xformsupport::WrapDegreesOnce;
 namespace {
 
 constexpr int16_t kSwingOnlyDoorStyle = 503;
-constexpr int16_t kSwingQuadrantMirrored = 4;
 constexpr int32_t kUnscaledSubtype = 89;
 constexpr int16_t kType170 = 170;
 
@@ -130,8 +130,7 @@ void AfterTurn(Objex* o, float angle, bool planTurn) {
 void MirrorDoorSwing(AttachmentRecord* record) {
     if (!record) return;
     const double degrees = record->swingOrOffset * -kDegreesPerRadian;
-    const bool mirrored = (degrees > -360.0 && degrees < -180.0) || (degrees >= 0.0 && degrees <= 180.0);
-    record->directionFlag = mirrored ? kSwingQuadrantMirrored : 0;
+    record->directionFlag = DoorSwingDirectionFlag(degrees);
     record->swingOrOffset = static_cast<float>(degrees * kRadiansPerDegree);
 }
 

@@ -181,13 +181,14 @@ void DrawStaircase(void* dc, const Objex* stair) {
     const float angle = (a + kHalfPi) * kDegreesPerRadian;
     const PlanPt step = Along(a, 27.0f);
     const std::string width = LocalizedFormat("%sW", {Inches(objfield::stair::kWidth(*stair)).c_str()});
-    DrawNormalText(dc, width.c_str(), (p + Along(a, 10.0f)).h, (p + Along(a, 10.0f)).d, angle);
+    // A stair drawn downward or leftward still labels itself so that it reads.
+    DrawUprightNormalText(dc, width.c_str(), (p + Along(a, 10.0f)).h, (p + Along(a, 10.0f)).d, angle);
     std::string risersText = LocalizedFormat("%ldR x %sT", {Inches(objfield::stair::kTread(*stair)).c_str()});
     if (const size_t at = risersText.find("%ld"); at != std::string::npos)
         risersText.replace(at, 3, std::to_string(n));
-    DrawNormalText(dc, risersText.c_str(), (p + step).h, (p + step).d, angle);
+    DrawUprightNormalText(dc, risersText.c_str(), (p + step).h, (p + step).d, angle);
     const PlanPt up = p - step * 0.75f;
-    DrawNormalText(dc, LocalizedString("Up").c_str(), up.h, up.d, angle);
+    DrawUprightNormalText(dc, LocalizedString("Up").c_str(), up.h, up.d, angle);
     port::Path path;
     AddLine(path, p - step, p - step * 2.0f);
     Stroke(path);

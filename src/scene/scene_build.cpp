@@ -153,20 +153,11 @@ float Thickness(const Objex* o) { return objfield::face::kThickness(*o); }
 
 // --- the generic builder ---
 
-uint16_t ObjectAlpha(const Objex* o) {
-    return static_cast<uint16_t>(std::clamp(objfield::translucent::kAlpha(*o), 0, kOpaque));
-}
-
 // Piece kind and opacity by the object's type (outlines and grids share all but the grid surface).
 void SetKindAndAlpha(PlaneObject* p, const Objex* o, bool grid) {
     p->pieceKind = static_cast<uint16_t>(o->type);
+    SetPieceAlpha(p, o, grid);
     switch (o->type) {
-    case objtype::kFentrix:
-        if (o->subtype == objtype::kSkylightPart) p->alpha = ObjectAlpha(o);
-        break;
-    case objtype::kSkylightPart:
-        p->alpha = o->subtype == kWindowGlass ? gWindowGlassTransparency : ObjectAlpha(o);
-        break;
     case buildtype::kCabinetUnderside:
         if (!grid) p->pieceKind = objtype::kCabinetPart;
         break;
@@ -315,7 +306,11 @@ void RenderWall(Objex* wall, const DocState* ds) {
     }
     if (wall->typeData.kind == TypeDataKind::WallSolid && wall->typeData.wallSolid) {
         Restore<uint8_t> pending(wall->needsRebuild, 1);
+        StartWallTops();
         RenderObject(wall->typeData.wallSolid);
+        // Only the faces close a wall's sides; its top is closed here, outside the framing view.
+        if (ds->framingView) StartWallTops();
+        CloseWallTops(wall);
     }
     if (ds->framingView) {
         FrameWindowsAndDoors(wall);
@@ -464,7 +459,37 @@ void Dispatch(Objex* o, const DocState* ds) {
     }
 }
 
+uint16_t ObjectAlpha(const Objex* o) {
+    return static_cast<uint16_t>(std::clamp(objfield::translucent::kAlpha(*o), 0, kOpaque));
+}
+
+// An accessory's translucency, 0 (opaque) to 255, as the opacity of its plane.
+uint16_t AccessoryAlpha(const Objex* accessory) {
+    const float glass = objfield::accessory::kTranslucency(*accessory);
+    if (!(glass > 0.0f)) return kOpaque;
+    return static_cast<uint16_t>(std::clamp(static_cast<int32_t>(255.0f - std::min(glass, 255.0f)), 0, kOpaque));
+}
+
 }  // namespace
+
+void SetPieceAlpha(PlaneObject* p, const Objex* o, bool grid) {
+    if (!p || !o) return;
+    switch (o->type) {
+    case objtype::kFentrix:
+        if (o->subtype == objtype::kSkylightPart) p->alpha = ObjectAlpha(o);
+        break;
+    case objtype::kSkylightPart:
+        p->alpha = o->subtype == kWindowGlass ? gWindowGlassTransparency : ObjectAlpha(o);
+        break;
+    case objtype::kAccessoryPlane:
+        if (grid && gBase2DObject && gBase2DObject->type == objtype::kWall && gActual3DObject &&
+            gActual3DObject->type == objtype::kAccessory)
+            p->alpha = AccessoryAlpha(gActual3DObject);
+        break;
+    default:
+        break;
+    }
+}
 
 void ReRenderObject(Objex* object) {
     if (!PassGate(false) || !object) return;

@@ -15,6 +15,7 @@
 // points (groups of imported solids or cabinet parts, and edging pieces, on the terrain).
 struct Layer;
 struct Objex;
+struct PlaneObject;
 
 // After an edit: the object's pieces are built again and move to the end of the scene. The
 // gate ignores background rendering here. A null object only runs the gate.
@@ -36,3 +37,8 @@ void RenderSingleObject(Objex* object);
 // (a piece per cell; wall faces carved with their openings; one piece for a grid surface;
 // closed grids wrap round and, with the face-builder flag, get both caps), then its children.
 void RenderObject(Objex* object);
+
+// The opacity a piece of `o` takes by its type: glass (158; of subtype 17 the window glass
+// setting), imported translucent solids, and under a wall an accessory's plane by the
+// accessory's translucency (grid cells only). Pieces of any other type keep theirs.
+void SetPieceAlpha(PlaneObject* piece, const Objex* o, bool grid);

@@ -12,6 +12,7 @@
 #include "model/planar_polygons.h"
 #include "model/transforms.h"
 #include "scene/face_materials.h"
+#include "scene/scene_build.h"
 
 namespace {
 
@@ -223,6 +224,7 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
         piece->surfaceKind = kMeshStrip;
         piece->frontColor = object->fillColor;
         piece->backColor = object->penColor;
+        SetPieceAlpha(piece, object, true);
         if (piece->planes)
             AppendPlaneObject(piece, object);
         else

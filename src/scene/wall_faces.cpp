@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "model/projection.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
+#include "port/seam.h"
 #include "scene/face_materials.h"
 #include "scene/opening_cutters.h"
 #include "scene/surfaces.h"
@@ -25,6 +27,17 @@ namespace {
 namespace seg = objfield::wall_segment;
 
 constexpr RGBColor kCapGrey{0xE0E0, 0xE0E0, 0xE0E0};
+
+// The top edge of a finished side face, from the segment's start to its end.
+struct TopEdge {
+    const Objex* wall;
+    Poinz* start;
+    int16_t side;
+    std::vector<PlaneVertex> top;
+};
+// Noted between StartWallTops and CloseWallTops; the points are only compared, never read.
+std::vector<TopEdge> sTopEdges;
+const port::GlobalReset kReset([] { sTopEdges.clear(); });
 // Pitches closer to opposite than this make the two slopes of a gable parallel.
 constexpr float kParallelSlopes = 0.001f;
 
@@ -223,6 +236,13 @@ void ReshapeTop(const SegmentFace& f) {
     f.plane->count = count >= 3 ? count : 0;
     if (count < 3) DeletePlanarPolygon(v);
 
+    // Side 1 runs from the segment's start, side 0 from its end.
+    if (const PlaneVertex* kept = f.plane->vertices; kept && f.plane->count >= 4) {
+        std::vector<PlaneVertex> edge(kept + 1, kept + f.plane->count - 1);
+        if (f.side == 0) std::reverse(edge.begin(), edge.end());
+        sTopEdges.push_back({f.wall, start, f.side, std::move(edge)});
+    }
+
     SetFaceMaterials(f.piece, start, f.side, ds);
     facemat::SetRepeats(f.piece, L, top.tallest);
     f.piece->surfaceKind = kShapedWallFace;
@@ -243,17 +263,22 @@ bool FinishSegmentFace(SegmentFace& f, Poinz* corner1, Poinz* corner3) {
     float length = 0;
     const float toLast = GetLineLengthAndAngle(v[0].H, v[0].D, v[3].H, v[3].D, &length);
     const float segmentHeight = ConvertWorldToScreen(seg::kFirstHeight(*f.start), f.ds, 0);
-    // A face across the wall would take masks that lie off its plane and show as holes in it.
-    if (!f.acrossWall) CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
+    // A face across the wall at the first point is an end, as the face at the last point is:
+    // no openings (their masks would lie off its plane and show as holes in it), none of the
+    // side's trims (a moulding would run across the wall's end), and its top is raised as
+    // the other end's is, to the height where the segment starts.
+    if (f.acrossWall) return true;
+    CarveOpenings(f, f.side == 0 ? corner1 : corner3, segmentHeight);
     AddWallFaceTrims(f.start, f.side, f.plane, toLast, f.length, &v[3], v, f.baseOffset);
     ReshapeTop(f);
     return true;
 }
 
-// An end face or closing column reaches the height of the segment ending there.
-void RaiseTop(PlaneObject* piece, Plane* plane, const Poinz* segmentStart, float baseOffset) {
+// An end face or closing column reaches the height of the segment ending there (`end` 2) or,
+// at the first point, starting there (`end` 1).
+void RaiseTop(PlaneObject* piece, Plane* plane, const Poinz* segmentStart, float baseOffset, int16_t end = 2) {
     if (!segmentStart || !plane->vertices || plane->count < 4) return;
-    const float rise = baseOffset + static_cast<float>(GetWallHeight(segmentStart, 2));
+    const float rise = baseOffset + static_cast<float>(GetWallHeight(segmentStart, end));
     PlaneVertex* v = plane->vertices;
     v[1].V = v[0].V - rise;
     v[2].V = v[3].V - rise;
@@ -293,7 +318,55 @@ void AddStepCap(const Poinz* corner, const Poinz* other, float rise, float baseE
         DeletePlaneObject(cap);
 }
 
+// One quad of a wall's top between the two sides' top edges: a to b along side 1, c to d
+// along side 0. An edge along a side shows as that face's top edge does (hidden on a flat face
+// in an elevation view): side 1's from a, side 0's from c, which starts it in that face.
+bool StoreTopQuad(PlaneVertex** v, int32_t* bytes, const PlaneVertex& a, const PlaneVertex& b,
+                  const PlaneVertex& c, const PlaneVertex& d) {
+    return StorePolyPoint(v, a.H, a.V, a.D, bytes, a.flag, 0, 0) && StorePolyPoint(v, b.H, b.V, b.D, bytes, 0, 1, 0) &&
+           StorePolyPoint(v, c.H, c.V, c.D, bytes, c.flag, 1, 1) && StorePolyPoint(v, d.H, d.V, d.D, bytes, 0, 0, 1);
+}
+
+void AddTop(const TopEdge& one, const TopEdge& zero, Objex* wall) {
+    if (one.top.size() < 2 || one.top.size() != zero.top.size()) return;
+    PlaneObject* top = CreatePlaneObject();
+    if (!top) return;
+    for (size_t k = 0; k + 1 < one.top.size(); ++k) {
+        PlaneVertex* v = nullptr;
+        int32_t bytes = 0;
+        if (!StoreTopQuad(&v, &bytes, one.top[k], one.top[k + 1], zero.top[k + 1], zero.top[k])) {
+            DeletePlanarPolygon(v);
+            break;
+        }
+        const Float3DPoint n = PolygonNormal(v, 4);
+        // Facing up: the height is the negated V.
+        const float up = n.floatV > 0 ? -1.0f : 1.0f;
+        AppendPlane(v, 4, n.floatH * up, n.floatV * up, n.floatD * up, top);
+    }
+    top->frontColor = top->backColor = kCapGrey;
+    top->elevationOverride = one.start->baseElevation;
+    if (top->planes)
+        AppendPlaneObject(top, wall);
+    else
+        DeletePlaneObject(top);
+}
+
 } // namespace
+
+void StartWallTops() { sTopEdges.clear(); }
+
+void CloseWallTops(Objex* wall) {
+    std::vector<TopEdge> edges;
+    edges.swap(sTopEdges);
+    if (!wall) return;
+    std::unordered_map<const Poinz*, const TopEdge*> sideZero;
+    for (const TopEdge& zero : edges)
+        if (zero.wall == wall && zero.side == 0) sideZero.emplace(zero.start, &zero);
+    for (const TopEdge& one : edges) {
+        if (one.wall != wall || one.side != 1) continue;
+        if (const auto found = sideZero.find(one.start); found != sideZero.end()) AddTop(one, *found->second, wall);
+    }
+}
 
 WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t column) {
     WallFaceSlot slot;
@@ -338,6 +411,7 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
         SegmentFace f{wall, start, end, slot.side, facePlane, piece, ds, baseOffset};
         f.acrossWall = slot.acrossWall;
         if (!FinishSegmentFace(f, corner1, corner3)) return;
+        if (slot.acrossWall) return RaiseTop(piece, facePlane, start, baseOffset, 1);
     }
 
     Poinz* last = wall->firstPoint;

@@ -5,7 +5,9 @@
 // wall face: the segment and side it belongs to give it that side's materials, its doors and
 // windows (as masks, scene/opening_cutters.h), its mouldings and paneling
 // (scene/wall_trims.h) and the top outline of the segment's shape; where neighbouring
-// segments differ, grey caps close the step.
+// segments differ, grey caps close the step; and once every face is done, grey tops close the
+// wall from above along each segment (nothing else does: the wall's outline faces lie at its
+// base).
 //
 // A face runs from its first edge to its last: vertices first-edge bottom, first-edge top,
 // last-edge top, last-edge bottom. Side 0 of a segment runs from its end back to its start,
@@ -62,3 +64,10 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
 // construction.
 void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
                           Poinz* corner4, int32_t column, Plane* facePlane);
+
+// The tops of a wall: CarveWindowsAndDoors notes the finished top edge of each side face of a
+// segment between these two calls; CloseWallTops appends, for every segment whose two sides
+// were noted, a grey piece spanning the wall's thickness between their top edges (one quad per
+// stretch of the top outline), owned by the wall and standing on the segment's base.
+void StartWallTops();
+void CloseWallTops(Objex* wall);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "files/design_file.h"
 #include "files/docstate_io.h"
 #include "files/object_io.h"
+#include "files/object_section.h"
 #include "files/object_records.h"
 #include "files/palettes.h"
 #include "files/streams.h"
@@ -24,10 +26,12 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/grouping.h"
 #include "model/live_views.h"
 #include "model/objects.h"
 #include "model/plugin_data.h"
 #include "model/projection.h"
+#include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
 #include "plan/refresh_seams.h"
@@ -335,6 +339,48 @@ TEST_F(DesignFileTest, RefusedAndIncompleteFiles) {
     EXPECT_NE(GetLayerFromName("Third Floor"), nullptr);
 }
 
+// Brackets inside brackets (which only snapshots write) nest their groups; a damaged file
+// cannot nest deeper than the reader keeps, nor open a group twice.
+TEST_F(DesignFileTest, NestedBracketsNestTheirGroupsUpToALimit) {
+    struct Row { const char* what; int depth; bool reopen; bool strayEnds; int kept; };
+    const int most = static_cast<int>(OpenSectionGroup::kMostNestedGroups);
+    for (const Row& row : {Row{"three deep", 3, false, false, 3}, Row{"too deep", most + 40, false, false, most},
+                           Row{"opened twice", 2, true, false, 2}, Row{"stray ends", 2, false, true, 2}}) {
+        DesignBytes file(11100);
+        file.layer("First Floor");
+        for (int i = 0; i < row.depth; ++i) {
+            file.object(objtype::kGroup, 0, 0, 0);
+            file.tag(designtag::kGroupStart);
+            if (row.reopen) file.tag(designtag::kGroupStart);
+        }
+        file.object(9, 3, 0, 7.0f);  // the innermost member
+        for (int i = 0; i < row.depth; ++i) {
+            file.tag(designtag::kGroupEnd);
+            if (row.reopen) file.tag(designtag::kGroupEnd);
+            file.object(9, 3, 0, 100.0f + i);  // a member of the group one level out, or the floor
+        }
+        if (row.strayEnds) file.tag(designtag::kGroupEnd).tag(designtag::kGroupEnd);
+        file.layer("Second Floor").layer("Third Floor").tag(400).raw().i16(602).i32(0).i32(0);
+        ASSERT_EQ(Read(file.data()), 1) << row.what;
+        // Nothing read is lost, the tree is no deeper than kept, and the innermost member
+        // lies that deep.
+        int objects = 0, deepest = 0, memberDepth = -1;
+        std::function<void(const Objex*, int)> walk = [&](const Objex* o, int depth) {
+            for (; o; o = o->next) {
+                ++objects;
+                if (o->type == 9 && o->firstPoint->position[0] == 7.0f) memberDepth = depth;
+                if (o->type == objtype::kGroup && o->firstChild) deepest = std::max(deepest, depth + 1), walk(o->firstChild, depth + 1);
+            }
+        };
+        walk(Floor("First Floor")->firstObject, 0);
+        EXPECT_EQ(std::tuple(objects, deepest, memberDepth), std::tuple(2 * row.depth + 1, row.kept, row.kept)) << row.what;
+        // Sound brackets leave the outermost group and the last member on the floor itself.
+        const Objex* top = Floor("First Floor")->firstObject;
+        if (!row.reopen)
+            EXPECT_TRUE(top && top->next && !top->next->next && top->next->firstPoint->position[0] == 100.0f + row.depth - 1) << row.what;
+    }
+}
+
 TEST_F(DesignFileTest, OversizedLengthsStayInsideTheirFieldsAndTheInput) {
     // A camera name of 200 bytes keeps 127 of them; the record after it is still right.
     DesignBytes f(11100);
@@ -623,6 +669,64 @@ TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
     Objex* readWall = first()->firstObject->firstChild;
     ASSERT_TRUE(readWall && readWall->firstChild);
     EXPECT_EQ(readWall->firstChild->type, objtype::kDoor);
+}
+
+// The groups of a floor as a tree: each object by type, ID and first point, its members after
+// it in brackets.
+std::string GroupTree(const Objex* first) {
+    std::string out;
+    for (const Objex* o = first; o; o = o->next) {
+        out += std::to_string(o->type) + "#" + std::to_string(o->objectID);
+        if (o->firstPoint) out += "@" + std::to_string(o->firstPoint->position[0]);
+        if (o->type == objtype::kGroup) out += "(" + GroupTree(o->firstChild) + ")";
+        out += " ";
+    }
+    return out;
+}
+
+TEST_F(UndoTest, NestedGroupsComeBackThroughUndoAndRedoAndASavedDesignBracketsOnlyTheTop) {
+    Objex* shapes[4];
+    for (int i = 0; i < 4; ++i) shapes[i] = Make(9).on(first()).at({{10.0f * i, 0, 0}, {10.0f * i + 5, 0, 0}});
+    auto group = [&](std::initializer_list<Objex*> members) {
+        for (Objex* o = first()->firstObject; o; o = o->next) SelectObj(o, selmode::kDeselect, 0);
+        for (Objex* m : members) SelectObj(m, selmode::kSelect, 0);
+        GroupSelectedObjects(first());
+        StoreUndo("Group");
+        return gGroupLeader;
+    };
+    Objex* left = group({shapes[0], shapes[1]});
+    Objex* right = group({shapes[2], shapes[3]});
+    ASSERT_TRUE(left && right && left != right);
+    const std::string twoGroups = GroupTree(first()->firstObject);
+    Objex* outer = group({left, right});
+    ASSERT_TRUE(outer && outer->firstChild == left && left->parent == outer);
+    const std::string nested = GroupTree(first()->firstObject);
+    ASSERT_NE(nested, twoGroups);
+    const FloatRect leftBounds = left->bounds;  // the objects themselves go with each restore
+
+    // Each step gives back exactly the tree that was there, nesting included.
+    DoUndo();
+    EXPECT_EQ(GroupTree(first()->firstObject), twoGroups);
+    DoRedo();
+    EXPECT_EQ(GroupTree(first()->firstObject), nested);
+    DoUndo(), DoRedo();
+    EXPECT_EQ(GroupTree(first()->firstObject), nested);
+    // An inner group's bounds are its members' again.
+    const Objex* readOuter = first()->firstObject;
+    ASSERT_TRUE(readOuter && readOuter->firstChild && readOuter->firstChild->type == objtype::kGroup);
+    const FloatRect& b = readOuter->firstChild->bounds;
+    EXPECT_EQ(std::tuple(b.floatLeft, b.floatRight, b.floatTop, b.floatBottom),
+              std::tuple(leftBounds.floatLeft, leftBounds.floatRight, leftBounds.floatTop, leftBounds.floatBottom));
+
+    // A saved design keeps the file format: the inner groups' members join the outer group.
+    const std::string saved = ApplicationTemporaryPath() + "/nested.pro";
+    ASSERT_EQ(KeyFileWrite(saved.c_str()), 1);
+    ASSERT_EQ(KeyFileRead(saved.c_str()), 1);
+    const Objex* flat = GetLayerFromName("First Floor")->firstObject;
+    std::vector<std::pair<int, bool>> members;  // type, has members
+    for (const Objex* m = flat ? flat->firstChild : nullptr; m; m = m->next) members.emplace_back(m->type, m->firstChild != nullptr);
+    EXPECT_EQ(members, (std::vector<std::pair<int, bool>>{{objtype::kGroup, false}, {9, false}, {9, false},
+                                                          {objtype::kGroup, false}, {9, false}, {9, false}}));
 }
 
 }  // namespace undo

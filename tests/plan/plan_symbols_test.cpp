@@ -215,6 +215,31 @@ TEST_F(PlanSymbols, StairsShowSizesAndAnUpArrowAlongTheirFirstStep) {
     }
 }
 
+TEST_F(PlanSymbols, StairLabelsReadUprightWhicheverWayTheStairRunsAndKeepTheirPlace) {
+    // The first point at the origin, the second 100 away; a is the direction back to the first.
+    // Labels sit 16, 33 and -14.25 along a (boxes made whole toward zero); a label angle (a + 90)
+    // in (90, 270] turns by 180, and the recorded turn is clockwise on screen.
+    struct Row { const char* runs; float h, d; double a, angle; };
+    for (const Row& row : {Row{"down", 0, 100, 90, 0}, Row{"left", -100, 0, 0, 90}, Row{"up", 0, -100, 270, 0},
+                           Row{"right", 100, 0, 180, 90}}) {
+        Objex* stair = Make(objtype::kStaircase).on(doc->itsCurLayer).at({{0, 0, 0}, {row.h, 0, row.d}});
+        objfield::stair::kWidth(*stair) = 36, objfield::stair::kRiser(*stair) = 7, objfield::stair::kTread(*stair) = 10;
+        objfield::stair::kFloorHeight(*stair) = 100;
+        Record([&] { DrawStaircase(nullptr, stair); });
+        std::vector<const DrawnOp*> texts;
+        for (const DrawnOp& op : context.ops) if (op.kind == DrawnOp::Kind::TextAt) texts.push_back(&op);
+        ASSERT_EQ(texts.size(), 3u) << row.runs;
+        const double rad = row.a * 3.14159265358979 / 180;
+        for (size_t i = 0; i < 3; ++i) {
+            const double along = std::array<double, 3>{16, 33, -14.25}[i];
+            const port::Point c = texts[i]->state.matrix.map({texts[i]->rect.x + texts[i]->rect.width / 2, texts[i]->rect.y + texts[i]->rect.height / 2});
+            EXPECT_NEAR(std::remainder(texts[i]->angle + row.angle, 360.0), 0, 1e-3) << row.runs << " " << texts[i]->text << " " << texts[i]->angle;
+            EXPECT_NEAR(c.x, along * std::cos(rad), 1.5) << row.runs << " " << texts[i]->text;
+            EXPECT_NEAR(c.y, -along * std::sin(rad), 1.5) << row.runs << " " << texts[i]->text;
+        }
+    }
+}
+
 TEST_F(PlanSymbols, DuctsFlowTwoThirdsOfTheirUnitArrowIntoTheEnd) {
     struct Row { int16_t units; uint8_t dims; double from; std::vector<std::string> texts; };
     for (const Row& row : {Row{kImperialUnits, 1, 83, {"10\"x8\"", "8'-4\""}}, Row{kMetricUnits, 0, 63, {}}}) {

@@ -1,5 +1,6 @@
 // A door's gap and swing in an offscreen image: 36 units from (100, 0) to (136, 0) in a 12-unit
 // wall, seen from above at zoom 1 (a plan unit a pixel), moved 50 down.
+#include "model/attachments.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "plan/doors.h"
@@ -12,21 +13,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 const QRgb kGrey = qRgb(128, 128, 128), kWall = qRgb(0, 0, 0), kPen = qRgb(0, 0, 255);
 
 class DoorPixels : public dvxtest::DocumentTest {
 protected:
-    QImage Paint(int16_t style, uint8_t printing) {
+    QImage Paint(int16_t style, uint8_t printing, float swing = -1.5707963f, int16_t flags = 0, int width = 160) {
         DocState* ds = doc->itsDocState;
         ds->zoomFactor = 1, ds->planScale = 72, ds->penColor = {0, 0, 65535}, ds->backgroundColor = {65535, 65535, 0};
         dvxtest::SetPlanView();
         Objex* wall = dvxtest::Outline(objtype::kWall, {{0, 0}, {160, 0}}, false).on(doc->itsCurLayer);
         wall->penWidth = 12;
         Objex* door = dvxtest::Make(dvxtest::Attach(wall, objtype::kDoor, dvxtest::PointAt(wall, 0), dvxtest::PointAt(wall, 1))).plan({{100, 0}, {136, 0}});
-        door->typeData.attachment->style = style, door->typeData.attachment->swingOrOffset = -1.5707963f;
-        QImage image(160, 100, QImage::Format_RGB32);
+        door->typeData.attachment->style = style, door->typeData.attachment->swingOrOffset = swing;
+        door->typeData.attachment->directionFlag = flags;
+        QImage image(width, 100, QImage::Format_RGB32);
         image.fill(kGrey);
         QPainter(&image).fillRect(0, 44, 160, 12, QColor(kWall));  // the wall's solid
         {
@@ -58,6 +62,39 @@ TEST_F(DoorPixels, TheGapClearsTheWallThreeBeyondEachFaceInTheBackgroundOrWhiteW
         EXPECT_TRUE(dashes > 10 && dashes < 20) << dashes;
         // The leaf across the wall at the hinge, and the top of the swing 33 above it.
         EXPECT_EQ(Count(image, kPen, 136, 136, -20) + Count(image, kPen, 100, 140, -33), row.style == 501 ? 2 : 0);
+    }
+}
+
+// Whether a pen pixel lies within `reach` pixels of the plan point (h, d).
+bool InkNear(const QImage& image, double h, double d, int reach = 1) {
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int x = int(std::lround(h)) + dx, y = 50 + int(std::lround(d)) + dy;
+            if (x >= 0 && y >= 0 && x < image.width() && y < image.height() && image.pixel(x, y) == kPen) return true;
+        }
+    return false;
+}
+
+TEST_F(DoorPixels, EverySwingTheToolsStoreDrawsItsArcAndLeaf) {
+    // The hinge is the second point (136, 0) and the closed leaf points back along the wall (180
+    // degrees); the flag is the one every swing is stored with. Open swings either way of up to
+    // a half turn, and their equals a full turn away, show the arc (radius 33) and the leaf
+    // (5 to 41 from the hinge) at 180 + the swing.
+    constexpr double kRad = 3.14159265358979323846 / 180;
+    for (const double swing : {90.0, -90.0, 45.0, -45.0, 150.0, -150.0, 270.0, -270.0, 315.0, -315.0, 179.0, -179.0}) {
+        const int16_t flags = DoorSwingDirectionFlag(swing);
+        const QImage image = Paint(501, 0, float(swing * kRad), flags, 200);
+        const double sweep = std::remainder(swing, 360.0), leaf = (180.0 + swing) * kRad;
+        int arc = 0, samples = 0;
+        for (double t = 0.1; t < 0.9; t += 0.05, ++samples) {
+            const double at = (180.0 + sweep * t) * kRad;
+            arc += InkNear(image, 136 + 33 * std::cos(at), -33 * std::sin(at));
+        }
+        // The leaf's ends are made whole toward zero, which sets it up to 3 off the exact line.
+        int along = 0;
+        for (int r = 10; r <= 28; r += 3) along += InkNear(image, 136 + r * std::cos(leaf), -r * std::sin(leaf), 3);
+        EXPECT_GE(arc, samples - 1) << swing << " flag " << flags;
+        EXPECT_EQ(along, 7) << swing << " flag " << flags;
     }
 }
 

@@ -14,6 +14,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"
@@ -72,11 +73,37 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     RenderSingleObject(open);
     const std::vector<PlaneObject*> band = PiecesOfKind(10);
     EXPECT_TRUE(band.size() == 6 && Band(band, 12) && NormalsPerpendicular(band) && std::fabs(Area(band) - 824 * 97) < 0.5);
-    EXPECT_EQ(KindsOf(open), (Kinds{10, 10, 10, 10, 10, 10, 36, 46}));
+    EXPECT_EQ(KindsOf(open), (Kinds{0, 0, 10, 10, 10, 10, 10, 10, 36, 46}));
+    // A grey top over each segment closes it from above: together the footprint, 12 wide along
+    // the centre line's 400 (mitred at the corner), all 97 over the base, sharing every top
+    // edge of the faces, so that only their bottoms stay open.
+    std::vector<PlaneObject*> tops = PiecesOfKind(0), shut = band;
+    shut.insert(shut.end(), tops.begin(), tops.end());
+    EXPECT_TRUE(tops.size() == 2 && std::fabs(Area(tops) - 400 * 12) < 0.05 && Band(shut, 6) && NormalsPerpendicular(tops));
+    for (const PlaneObject* top : tops) {
+        EXPECT_TRUE(top->frontColor.red == 0xE0E0 && top->planes->ny < 0);
+        for (const Plane* plane : PlanesOf(top))
+            for (uint32_t i = 0; i < plane->count; ++i) EXPECT_NEAR(plane->vertices[i].V, -97, 1e-3);
+    }
+    // In an elevation view its edges along the faces hide (a tag other than 0 once placed)
+    // with the faces' top edges.
+    doc->itsDocState->elevationView = 2, ReRenderObject(open);
+    std::vector<bool> hidden;
+    for (uint16_t tag : Tags(PiecesOfKind(0).at(0)->planes)) hidden.push_back(tag != 0);
+    EXPECT_EQ(hidden, (std::vector<bool>{true, false, true, false}));
+    doc->itsDocState->elevationView = 0, ReRenderObject(open);
     // With a door and a window it stays whole; each masks both faces of its segment.
     Opening(open, objtype::kDoor, 500, 0), Opening(open, objtype::kWindow, 600, 1), ReRenderObject(open);
     EXPECT_TRUE(Band(PiecesOfKind(10), 12) && KindsOf(open, true) == (Kinds{61, 61, 61, 61}));
     for (const PlaneObject* face : PiecesOf(open)) EXPECT_TRUE(!face->masks || MasksOnFace(face));
+
+    // A gable (pitch 12 both ways, peak 100 along): the top follows it, and still only the
+    // bottoms stay open.
+    Objex* gable = NewWall({{0, 600}, {200, 600}});
+    seg::kShape(*gable->firstPoint) = 1, seg::kPitchA(*gable->firstPoint) = seg::kPitchB(*gable->firstPoint) = 12;
+    DeleteAllRendererObjects(), RenderSingleObject(gable);
+    std::vector<PlaneObject*> roofed = PiecesOf(gable);
+    EXPECT_TRUE(roofed.size() == 5 && PlanesOf(roofed.back()).size() == 2 && Band(roofed, 4));
 
     // Closed, 4 points: loops of 4 x 212 and 4 x 188, and two faces across at the seam.
     Objex* closed = NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true);
@@ -85,12 +112,15 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     ASSERT_EQ(loops.size(), 10u);
     loops.erase(loops.begin() + 9), loops.erase(loops.begin() + 4);
     EXPECT_TRUE(Band(loops, 16) && std::fabs(Area(loops) - 1600 * 97) < 0.5);
+    tops = PiecesOfKind(0);  // a ring 12 wide along the centre line's 800
+    loops.insert(loops.end(), tops.begin(), tops.end());
+    EXPECT_TRUE(tops.size() == 4 && std::fabs(Area(tops) - 800 * 12) < 0.05 && Band(loops, 8));
 
     // Two points: no outline, but the solid and its openings' parts; an interior wall no outline.
     Objex* two = NewWall({{0, 300}, {100, 300}});
     AppendObjectToList(Opening(two, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
     RenderSingleObject(two);
-    EXPECT_TRUE(KindsOf(two) == (Kinds{10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
+    EXPECT_TRUE(KindsOf(two) == (Kinds{0, 10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
     closed->auxColor.red = 1, ReRenderObject(closed);
     EXPECT_EQ(KindsOf(closed).count(36) + KindsOf(closed).count(46), 0u);
 }
@@ -121,7 +151,7 @@ TEST_F(SceneBuildTest, GridsCapsFloorsAndTheFramingViewBuildWhatTheirTypeAsks) {
     SetFrameWindowsAndDoorsHandler([&](Objex* o) { framed.push_back(o); });
     for (Objex* o : {path, deck, wall}) RenderSingleObject(o);
     EXPECT_TRUE(PiecesOf(path).empty() && KindsOf(deck) == (Kinds{8, 51}) && framed == std::vector<Objex*>{wall});
-    EXPECT_TRUE(Near({KindsOf(wall).count(36), KindsOf(wall).count(46), KindsOf(wall).count(900)}, {1, 0, 0}));
+    EXPECT_TRUE(Near({KindsOf(wall).count(36), KindsOf(wall).count(46), KindsOf(wall).count(900), KindsOf(wall).count(0)}, {1, 0, 0, 0}));
 }
 
 TEST_F(SceneBuildTest, ATemporaryTypeIsUndoneOnEveryPath) {
@@ -186,6 +216,37 @@ TEST_F(SceneBuildTest, BuildingAgainGivesTheSameSceneAndMovesNoPointButATerrainD
     for (Layer* l = doc->itsLayers; l; l = l->next) Points(l->firstObject, after);
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_TRUE(i + 3 < before.size() ? after[i] == before[i] : after[i][1] == -24.0f) << i;
+}
+
+TEST_F(SceneBuildTest, GlassKeepsItsOpacityOnEveryStripAndAnAccessoryPlaneShowsItsTranslucency) {
+    // A curved cell of glass: one piece a strip, every one as clear as the glass rule says.
+    gWindowGlassTransparency = 100;
+    struct Row { int16_t type; int32_t subtype; int strips; int alpha; };
+    for (const Row& row : {Row{objtype::kSkylightPart, objtype::kWindow, 1, 100}, Row{objtype::kSkylightPart, objtype::kWindow, 4, 100},
+                           Row{objtype::kSkylightPart, objtype::kWindow, 8, 100}, Row{objtype::kSkylightPart, 0, 4, 90},
+                           Row{objtype::kFentrix, objtype::kSkylightPart, 4, 90}, Row{objtype::kFentrix, 0, 4, 255}}) {
+        doc->itsDocState->surfaceDetail = static_cast<int16_t>(row.strips);
+        Objex* pane = Make(row.type, row.subtype).on(floor).rows(2).at(
+            {{0, 0, 0, {}, {30, 0, 0}}, {40, 0, 0}, {0, -20, 0}, {40, -20, 0}});
+        objfield::translucent::kAlpha(*pane) = 90;
+        RenderSingleObject(pane);
+        std::vector<int> alphas;
+        for (const PlaneObject* p : PiecesOf(pane)) alphas.push_back(p->alpha);
+        EXPECT_EQ(alphas, std::vector<int>(static_cast<size_t>(row.strips), row.alpha)) << row.type << " " << row.subtype;
+    }
+
+    // An accessory's plane (a two-row piece of type 18) lets 64 of 255 through: alpha 191.
+    Objex* wall = NewWall({{0, 400}, {200, 400}});
+    Objex* accessory = Attach(wall, objtype::kAccessory, PointAt(wall, 0), PointAt(wall, 1), 100, 100);
+    Objex* plane = Make(objtype::kAccessoryPlane).rows(2).at({{0, 0, 0}, {40, 0, 0}, {0, -20, 0}, {40, -20, 0}});
+    AppendObjectToList(accessory->typeData.attachment->generatedParts, plane);
+    for (const auto& [glass, alpha] : {std::pair{64.0f, 191}, {0.0f, 255}, {300.0f, 0}, {-5.0f, 255}}) {
+        objfield::accessory::kTranslucency(*accessory) = glass;
+        ReRenderObject(wall);
+        const std::vector<PlaneObject*> planes = PiecesOfKind(objtype::kAccessoryPlane);
+        ASSERT_EQ(planes.size(), 1u);
+        EXPECT_EQ(planes[0]->alpha, alpha) << glass;
+    }
 }
 
 TEST_F(SceneBuildTest, PiecesGoWithTheirObjectARebuildMovesThemToTheEndAndAnUndoLeavesNoneOfAFreedOne) {

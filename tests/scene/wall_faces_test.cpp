@@ -202,6 +202,32 @@ TEST_F(WallFacesTest, DoorsAndWindowsAreMaskedInTheirFaceByCentreDistance) {
     EXPECT_TRUE(Near({spans.size(), spans[0].first, spans[1].second, spans[2].second}, {3, 36 - 6 - 16, 100 - 6 + 16, 100 - 6 + 6}, 1e-3));
 }
 
+TEST_F(WallFacesTest, AnOpenWallsEndsTakeNoTrimsNorMasksAndReachTheirSegmentsHeight) {
+    // Columns of a two-point wall: 0 side 0, 1 the end at the last point, 2 side 1, 3 the end
+    // at the first point (across the wall, 12 units). Base mouldings on both sides, a door.
+    Objex* wall = NewWall({{0, 0}, {200, 0}});
+    Poinz* p = wall->firstPoint;
+    p->trim1 = Trim(0), p->trim2 = Trim(1);
+    p->trim1->slot[0] = p->trim2->slot[0] = 1, p->trim1->slot[1] = p->trim2->slot[1] = 0;
+    Opening(wall, objtype::kDoor, 500, 0)->typeData.attachment->centreDistance = 60;
+    struct Row { int column; size_t mouldings; bool masked; };
+    auto& f = Faces(wall);
+    for (const Row& row : {Row{0, 1, true}, Row{1, 0, false}, Row{2, 1, true}, Row{3, 0, false}}) {
+        EXPECT_EQ(PiecesOfKind(63, f[row.column]->trims).size(), row.mouldings) << row.column;
+        EXPECT_EQ(f[row.column]->masks != nullptr, row.masked) << row.column;
+    }
+    // A slope falling from the first point (shape 3, 6 in 12 over 200): the first end stands
+    // 1 + 96 + 100 high, the last 1 + 96, each as its side faces meet it.
+    seg::kShape(*p) = 3, seg::kPitchA(*p) = 6;
+    Faces(wall);
+    auto height = [&](int column) {
+        const Plane* plane = faces[column]->planes;
+        return std::pair{plane->vertices[0].V - plane->vertices[1].V, plane->vertices[3].V - plane->vertices[2].V};
+    };
+    EXPECT_TRUE(Near({height(3).first, height(3).second, height(1).first, height(1).second}, {197, 197, 97, 97}, 1e-3));
+    EXPECT_TRUE(Near({faces[3]->elevationOverride, faces[1]->elevationOverride}, {p->baseElevation, p->baseElevation}));
+}
+
 TEST_F(WallFacesTest, StepsInHeightAreCappedInGreyAndEndsReachTheirSegmentsHeight) {
     Objex* wall = NewWall({{0, 0}, {200, 0}, {200, 200}});
     auto caps = [&] { return PiecesOf(wall); };

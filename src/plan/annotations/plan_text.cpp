@@ -87,15 +87,30 @@ const char* DoorSuffix(int16_t style) {
 
 }  // namespace
 
-void DrawNormalText(void* /*dc*/, const char* text, float h, float v, float angle) {
+namespace {
+
+// An object label set off its anchor by `angle` and turned by `textAngle`.
+void DrawLabel(const char* text, float h, float v, float angle, double textAngle) {
     const Target t;
     if (!text || !t) return;
     const PlatformPoint step = LabelStep(angle);
     LOGFONT font = t.ds->font;
     font.lfHeight = ScaledFontHeight(static_cast<float>(font.lfHeight));
-    SetAngle(font, angle);
+    SetAngle(font, textAngle);
     DrawCentred(*t.view, text, Printed(ProjectAnchor(h + step.x, v + step.y)), font,
                 t.ds->penColor);
+}
+
+}  // namespace
+
+void DrawNormalText(void* /*dc*/, const char* text, float h, float v, float angle) {
+    DrawLabel(text, h, v, angle, angle);
+}
+
+void DrawUprightNormalText(void* /*dc*/, const char* text, float h, float v, float angle) {
+    if (!std::isfinite(angle)) return;
+    const double turn = std::fmod(static_cast<double>(angle), 360.0);
+    DrawLabel(text, h, v, angle, UprightDegrees(turn < 0.0 ? turn + 360.0 : turn));
 }
 
 void DrawNormalTextNoOrientation(void* dc, const char* text, float h, float v, float angle) {

@@ -16,6 +16,9 @@ struct AttachmentRecord;
 // An object label in the document font and the plan pen colour, 6 units off the anchor
 // toward angle - 90 and turned by the angle as given.
 void DrawNormalText(void* dc, const char* text, float h, float v, float angle);
+// The same label, but one that would read upside down (its angle, taken round to 0-360,
+// in (90, 270]) is turned half a turn about its own centre: place and size stay.
+void DrawUprightNormalText(void* dc, const char* text, float h, float v, float angle);
 // Turns the text exactly as DrawNormalText does.
 void DrawNormalTextNoOrientation(void* dc, const char* text, float h, float v, float angle);
 // A rotated text object in the caller's font.
