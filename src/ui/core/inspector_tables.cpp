@@ -169,8 +169,6 @@ constexpr TypeRange kWithProperties[] = {
     {7506, 7506},
 };
 constexpr int32_t kComponentsWithProperties[] = {83, 95, 96, 97, 138};
-constexpr int32_t kCabinetPartSubtype = 136;
-constexpr int32_t kSwitchConnectorSubtype = 112;
 
 template <class Row, size_t N, class Key>
 const Row* Find(const Row (&rows)[N], Key key) {
@@ -196,11 +194,11 @@ bool objectHasProperties(Objex* object) {
     switch (object->type) {
     case objtype::kFentrix: {
         const Objex* root = GetRootObject(object);
-        return root && root->subtype != kCabinetPartSubtype;
+        return root && root->subtype != objsubtype::kCabinetGroup;
     }
     case objtype::kDetail:
         return !IsObjectSymbolEditorObject(object) && !IsObjectSectionDetailObject(object) &&
-               object->subtype != kSwitchConnectorSubtype;
+               object->subtype != objsubtype::kSwitchConnector;
     case objtype::kComponent:
         for (int32_t s : kComponentsWithProperties)
             if (object->subtype == s) return true;
