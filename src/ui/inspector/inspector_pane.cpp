@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "app/core/dialog_fields.h"
 #include "app/widgets.h"
 #include "ui/sheets/sheet_dialog.h"
 
@@ -98,7 +99,10 @@ QMDTextField* InspectorPane::addTextField(const char* outlet, QWidget* parent) {
     auto* edit = new QMDTextField(parent);
     edit->setObjectName(QString::fromLatin1(outlet));
     fields_[edit] = std::make_unique<port::qt::LineEditField>(edit);
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit] { controlTextDidEndEditing(edit); });
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+        controlTextDidEndEditing(edit);
+        if (const auto s = steppers_.find(edit); s != steppers_.end()) s->second->setValue(GetLongItem(field(edit)));
+    });
     return edit;
 }
 
@@ -110,11 +114,25 @@ port::TextField* InspectorPane::field(QLineEdit* edit) const {
 Stepper* InspectorPane::addStepper(const char* outlet, QLineEdit* pair, int minimum, int maximum,
                                    std::function<void()> changed) {
     auto* stepper = new Stepper(outlet, minimum, maximum, pair->parentWidget());
-    connect(stepper, &Stepper::valueChanged, this, [pair, changed = std::move(changed)](int value) {
-        pair->setText(QString::number(value));
+    connect(stepper, &Stepper::valueChanged, this, [this, pair, changed = std::move(changed)](int value) {
+        SetLongItem(field(pair), value);
         if (changed) changed();
     });
+    steppers_[pair] = stepper;
     return stepper;
+}
+
+void InspectorPane::mergeInteger(QLineEdit* edit, int32_t value, bool initialize) {
+    UpdatePropertiesLong(field(edit), value, initialize);
+    const auto s = steppers_.find(edit);
+    if (s == steppers_.end()) return;
+    const bool blank = edit->text().isEmpty();
+    s->second->setEnabled(!blank);
+    if (!blank) s->second->setValue(value);
+}
+
+void InspectorPane::showObjectOnlyControls(bool shown) {
+    for (QWidget* control : objectOnly_) control->setVisible(shown);
 }
 
 QCheckBox* InspectorPane::addCheckBox(const char* outlet, const QString& title, QWidget* parent) {

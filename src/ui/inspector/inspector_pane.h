@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "port/qt/line_edit_field.h"
 
@@ -93,8 +94,14 @@ protected:
     QMDTextField* addTextField(const char* outlet, QWidget* parent);
     // The field as the dialog-field functions read and write it.
     port::TextField* field(QLineEdit* edit) const;
-    // A stepper beside its text field: a step copies its value into the field and calls `changed`.
+    // A stepper beside its text field: a step copies its value into the field and calls
+    // `changed`; the field's end of editing copies what it then shows back into the stepper.
     Stepper* addStepper(const char* outlet, QLineEdit* pair, int minimum, int maximum, std::function<void()> changed);
+    // Shows (first) or merges a whole number in a field; a blanked field disables its stepper.
+    void mergeInteger(QLineEdit* edit, int32_t value, bool initialize);
+    // Controls that only apply to objects: hidden while the tool's defaults are shown.
+    void addObjectOnly(QWidget* control) { objectOnly_.push_back(control); }
+    void showObjectOnlyControls(bool shown);
     // A two-state check box; `mixed` (objects disagree) shows it off.
     static QCheckBox* addCheckBox(const char* outlet, const QString& title, QWidget* parent);
     static void showCheck(QCheckBox* box, bool value, bool initialize);
@@ -105,6 +112,8 @@ private:
     friend class InspectorPaneRegistry;
     QPointer<QWidget> view_;
     std::map<QLineEdit*, std::unique_ptr<port::qt::LineEditField>> fields_;
+    std::map<QLineEdit*, Stepper*> steppers_;
+    std::vector<QWidget*> objectOnly_;
 };
 
 // The pane classes that exist, by class name, and their one instance each.
