@@ -8,6 +8,7 @@
 
 #include "app/core/dialog_fields.h"
 #include "app/widgets.h"
+#include "model/document_model.h"
 #include "ui/sheets/sheet_dialog.h"
 
 namespace {
@@ -91,7 +92,30 @@ QWidget* InspectorPane::inspectorView() {
     return view_;
 }
 
-void InspectorPane::updatePropertiesForObject(Objex*, bool) {}
+void InspectorPane::updateToolProperties() { fill(nullptr, true); }
+
+void InspectorPane::updatePropertiesForObject(Objex* object, bool initialize) { fill(object, initialize); }
+
+void InspectorPane::fill(Objex* object, bool initialize) {
+    if (!CurrentDocState()) return;
+    checkObjects_ = false;
+    if (object) showObject(object, initialize);
+    else showToolDefaults();
+    showObjectOnlyControls(object != nullptr);
+    checkObjects_ = true;
+}
+
+bool InspectorPane::mergeStyleRow(StyleTable* table, int* rowGlobal, int row, bool first) {
+    if (first) {
+        *rowGlobal = row;
+        table->selectRow(row);
+        return true;
+    }
+    if (row == *rowGlobal) return true;
+    *rowGlobal = -1;
+    table->deselectAll();
+    return false;
+}
 
 void InspectorPane::controlTextDidEndEditing(QLineEdit*) {}
 

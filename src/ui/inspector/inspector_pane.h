@@ -73,8 +73,9 @@ public:
     QWidget* inspectorView();
 
     // Fills the controls from the tool defaults (tool-only panes).
-    virtual void updateToolProperties() {}
-    // Shows (first) or merges an object; nil shows the tool defaults.
+    virtual void updateToolProperties();
+    // Shows (first) or merges an object; nil shows the tool defaults with the object-only
+    // controls hidden. Nothing without a document; `checkObjects` is NO meanwhile.
     virtual void updatePropertiesForObject(Objex* object, bool initialize);
     // The one-argument form a few tools are given.
     virtual void updatePropertiesForObject(Objex* object) { updatePropertiesForObject(object, true); }
@@ -88,6 +89,15 @@ protected:
     InspectorPane() = default;
     // Lays the controls out in the view.
     virtual void buildView(QWidget* view) = 0;
+    // What a pane shows: every control from the settings record's defaults, or one object
+    // (`first`: set every control; otherwise merge, blanking what differs).
+    virtual void showToolDefaults() {}
+    virtual void showObject(Objex* object, bool first) { (void)object, (void)first; }
+
+    // The style row of the object in the pane family's row global: the first object selects
+    // and shows it; a later one with another row leaves no row chosen (global -1, table at
+    // its top). False when the rows differ, so style-bound controls can be disabled.
+    static bool mergeStyleRow(StyleTable* table, int* rowGlobal, int row, bool first);
 
     // A text field whose end of editing always reaches controlTextDidEndEditing (no validator
     // or mask: refused input is the pane's to answer).
@@ -110,6 +120,7 @@ protected:
 
 private:
     friend class InspectorPaneRegistry;
+    void fill(Objex* object, bool initialize);
     QPointer<QWidget> view_;
     std::map<QLineEdit*, std::unique_ptr<port::qt::LineEditField>> fields_;
     std::map<QLineEdit*, Stepper*> steppers_;

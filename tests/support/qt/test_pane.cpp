@@ -63,47 +63,32 @@ void TestPane::buildView(QWidget* view) {
     }
 }
 
-void TestPane::showTool() {
+void TestPane::showToolDefaults() {
     const DocState* ds = CurrentDocState();
-    if (!ds) return;
-    checkObjects_ = false;
     for (const InspectorEditRow& r : rows_.fields)
         ShowDefault(r, field(inspectorView()->findChild<QLineEdit*>(QString::fromLatin1(r.outlet))));
-    if (styleTable_) {
-        styleRowShown = int(rows_.style->getDefault(ds)) - rows_.styleBase;
-        styleTable_->selectRow(styleRowShown);
-    }
+    if (styleTable_) mergeStyleRow(styleTable_, &styleRowShown, int(rows_.style->getDefault(ds)) - rows_.styleBase, true);
     if (slider_) slider_->setValue(int(rows_.slider->getDefault(ds)));
-    checkObjects_ = true;
 }
 
 void TestPane::updateToolProperties() {
     calls.push_back({nullptr, true, true});
-    showTool();
+    InspectorPane::updateToolProperties();
 }
 
 void TestPane::updatePropertiesForObject(Objex* object, bool initialize) {
     calls.push_back({object, initialize, false});
-    if (!object) return showTool();
-    if (!CurrentDocState()) return;
-    checkObjects_ = false;
-    for (const InspectorEditRow& r : rows_.fields) {
-        if (object->type != r.type) continue;
-        MergeObjectValue(r, field(inspectorView()->findChild<QLineEdit*>(QString::fromLatin1(r.outlet))), object, initialize);
-    }
-    if (styleTable_ && object->type == rows_.style->type) {
-        const int row = int(rows_.style->get(object)) - rows_.styleBase;
-        if (initialize) {
-            styleRowShown = row;
-            styleTable_->selectRow(row);
-        } else if (row != styleRowShown) {
-            styleRowShown = -1;
-            styleTable_->deselectAll();
-        }
-    }
-    if (slider_ && object->type == rows_.slider->type && initialize)
+    InspectorPane::updatePropertiesForObject(object, initialize);
+}
+
+void TestPane::showObject(Objex* object, bool first) {
+    for (const InspectorEditRow& r : rows_.fields)
+        if (object->type == r.type)
+            MergeObjectValue(r, field(inspectorView()->findChild<QLineEdit*>(QString::fromLatin1(r.outlet))), object, first);
+    if (styleTable_ && object->type == rows_.style->type)
+        mergeStyleRow(styleTable_, &styleRowShown, int(rows_.style->get(object)) - rows_.styleBase, first);
+    if (slider_ && object->type == rows_.slider->type && first)
         slider_->setValue(int(FieldValueOf(*rows_.slider, object)));
-    checkObjects_ = true;
 }
 
 void TestPane::controlTextDidEndEditing(QLineEdit* edit) {

@@ -38,9 +38,10 @@ public:
 
 protected:
     void buildView(QWidget* view) override;
+    void showToolDefaults() override;
+    void showObject(Objex* object, bool first) override;
 
 private:
-    void showTool();
     void styleChanged();
     TestPaneRows rows_;
     StyleTable* styleTable_ = nullptr;
