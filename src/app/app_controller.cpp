@@ -181,7 +181,8 @@ void AppController::closeVisiblePanelsAndSaveState() {
 void AppController::restoreAllVisiblePanels() {
     if (visible_.editTools) ToolPaletteController::shared()->showWindow();
     if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
-    if (visible_.inspector) ShowInspector();
+    // The inspector is a column of each window: the main one follows the remembered state.
+    visible_.inspector ? ShowInspector() : CloseInspector();
     // Placed once shown: only then do the window frames have their final size.
     if (!initialWindowPositionsSet_) {
         setInitialWindowPositionsAndAutoSaveNames();

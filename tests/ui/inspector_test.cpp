@@ -361,13 +361,23 @@ TEST_F(Inspector, OnePaneMovesBetweenWindowsAndOutlivesThem) {
 }
 
 // Closing the panels (the last window minimised, a PowerTool) hides the column; restoring
-// brings it back as it was.
+// brings it back as it was, and a window becoming main shows or hides its column as remembered.
 TEST_F(Inspector, ClosingAndRestoringThePanelsHidesAndShowsTheColumn) {
     ASSERT_TRUE(w->isInspectorShown());
     AppController::shared()->closeVisiblePanelsAndSaveState();
     EXPECT_FALSE(w->isInspectorShown());
     AppController::shared()->restoreAllVisiblePanels();
     EXPECT_TRUE(w->isInspectorShown());
+
+    // Hidden by the toggle in one window, it is hidden in the next one that becomes main too.
+    QMDWindowController* other = openWindow();
+    ASSERT_TRUE(other->isInspectorShown());
+    AppController::shared()->toggleInspectorPanel();
+    EXPECT_FALSE(other->isInspectorShown());
+    gCurDocument = nullptr;  // as when another window was main
+    w->windowDidBecomeMain();
+    EXPECT_FALSE(w->isInspectorShown());
+    delete other;
 }
 
 }  // namespace
