@@ -1,3 +1,5 @@
+#include <initializer_list>
+
 #include "ui/inspector/inspector_pane.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
@@ -7,9 +9,7 @@ void RegisterInspectorPanes() {
         const char* className;
         InspectorPaneRegistry::Factory factory;
     };
-    const Row rows[] = {
-        {nullptr, nullptr},
+    const std::initializer_list<Row> rows = {
     };
-    for (const Row& r : rows)
-        if (r.className) InspectorPaneRegistry::registerPane(r.className, r.factory);
+    for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
