@@ -35,6 +35,7 @@
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
+#include "ui/inspector/inspector_controller.h"
 #include "ui/sheets/sheet_table.h"
 #include "ui/tool_palettes.h"
 
@@ -57,8 +58,11 @@ AppController* AppController::shared() {
     return sShared;
 }
 
+bool AppController::exists() { return sShared != nullptr; }
+
 void AppController::destroyShared() {
     DestroySharedPalettes();
+    InspectorController::destroyShared();
     delete sShared;
     sShared = nullptr;
 }
@@ -79,6 +83,7 @@ AppController::~AppController() {
     SetRestoreAllVisiblePanelsHandler(nullptr);
     SetMainWindowCommandWindowHandler(nullptr);
     ForgetSheetHandlers();
+    ForgetInspectorHandlers();
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -103,6 +108,7 @@ void AppController::init() {
     SetRestoreAllVisiblePanelsHandler([this] { restoreAllVisiblePanels(); });
     SetMainWindowCommandWindowHandler([this] { return AsCommandWindow(mainWindowController()); });
     RegisterSheetHandlers();
+    RegisterInspectorHandlers();
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())
             if (d && d->documentModel && d->documentModel->itsDocID == id) return true;
@@ -180,6 +186,8 @@ void AppController::closeVisiblePanelsAndSaveState() {
 void AppController::restoreAllVisiblePanels() {
     if (visible_.editTools) ToolPaletteController::shared()->showWindow();
     if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
+    // The inspector is a column of each window: the main one follows the remembered state.
+    visible_.inspector ? ShowInspector() : CloseInspector();
     // Placed once shown: only then do the window frames have their final size.
     if (!initialWindowPositionsSet_) {
         setInitialWindowPositionsAndAutoSaveNames();

@@ -22,6 +22,8 @@ public:
     static void initialize();
     // The delegate of the run; created by the first call.
     static AppController* shared();
+    // Whether the delegate was made (asking `shared` would make it).
+    static bool exists();
     // Forgets the delegate (tests); the next shared() runs `init` again.
     static void destroyShared();
 

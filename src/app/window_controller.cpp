@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -104,6 +105,8 @@ QMDWindowController::QMDWindowController(QMDDocument* document) : document_(docu
 
 QMDWindowController::~QMDWindowController() {
     releaseSeams(true);
+    releaseInspectorPane();
+    if (noPropertiesView_ && !noPropertiesView_->parent()) delete noPropertiesView_.data();
     if (document_ && document_->windowController == this) {
         document_->windowController = nullptr;
         document_->docView = nullptr;
@@ -133,7 +136,13 @@ void QMDWindowController::buildViews() {
     holder->addWidget(docScrollView_);
     column->addWidget(docTabView_);
     column->addWidget(docContainerView, 1);
-    setCentralWidget(windowContainerView);
+    auto* central = new QWidget(this);
+    auto* beside = new QHBoxLayout(central);
+    beside->setContentsMargins(0, 0, 0, 0);
+    beside->setSpacing(0);
+    beside->addWidget(windowContainerView, 1);
+    beside->addWidget(buildSideColumn());
+    setCentralWidget(central);
     if (document_) document_->docView = docView_;
 
     statusText_ = new QLabel(this);
@@ -155,6 +164,44 @@ void QMDWindowController::buildViews() {
     connect(elevationSlider_, &QWidget::customContextMenuRequested, this,
             &QMDWindowController::elevationSliderRightMouseDown);
 }
+
+QWidget* QMDWindowController::buildSideColumn() {
+    sideColumn_ = new QWidget(this);
+    sideColumn_->setObjectName(QStringLiteral("sideColumn"));
+    sideColumn_->setFixedWidth(260);
+    auto* column = new QVBoxLayout(sideColumn_);
+    column->setContentsMargins(0, 0, 0, 0);
+    inspectorScrollView_ = new QScrollArea(sideColumn_);
+    inspectorScrollView_->setObjectName(QStringLiteral("inspectorScrollView"));
+    inspectorScrollView_->setWidgetResizable(false);
+    parentInspectorView_ = new QMDInspectorView;
+    parentInspectorView_->setObjectName(QStringLiteral("parentInspectorView"));
+    inspectorScrollView_->setWidget(parentInspectorView_);
+    column->addWidget(inspectorScrollView_, 1);
+    noPropertiesView_ = new QLabel(Localized("No Properties"), parentInspectorView_);
+    noPropertiesView_->setObjectName(QStringLiteral("noPropertiesView"));
+    static_cast<QLabel*>(noPropertiesView_.data())->setAlignment(Qt::AlignCenter);
+    noPropertiesView_->setEnabled(false);
+    // Shown once the delegate restores the panels.
+    sideColumn_->hide();
+    return sideColumn_;
+}
+
+void QMDWindowController::takeInspectorSubview(QWidget* view) {
+    if (!view || view->parentWidget() != parentInspectorView_) return;
+    view->hide();
+    view->setParent(nullptr);
+}
+
+void QMDWindowController::releaseInspectorPane() {
+    if (!parentInspectorView_) return;
+    for (QWidget* v : parentInspectorView_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (v != noPropertiesView_) takeInspectorSubview(v);
+}
+
+bool QMDWindowController::isInspectorShown() const { return !sideColumn_->isHidden(); }
+
+void QMDWindowController::setInspectorShown(bool shown) { sideColumn_->setVisible(shown); }
 
 void QMDWindowController::setupMenuBar() {
     router_ = new CommandRouter(this, document_, docView_);
@@ -473,6 +520,7 @@ void QMDWindowController::windowDidDeminiaturize() { AppController::shared()->re
 
 void QMDWindowController::windowWillClose() {
     releaseSeams(false);
+    releaseInspectorPane();
     if (!document_ || document_->model() != gCurDocument) return;
     gCurDocument = nullptr;
     AppController* delegate = AppController::shared();

@@ -3,6 +3,7 @@
 // with the floor pop-up, the status text and the elevation slider. While it is the main window
 // its model is the current document and it answers the model's calls to the main window.
 #include <QMainWindow>
+#include <QPointer>
 #include <string>
 
 #include "app/context_menu_factory.h"
@@ -12,6 +13,7 @@ class QComboBox;
 class QDialog;
 class QLabel;
 class QProgressBar;
+class QScrollArea;
 class QTabBar;
 class QToolBar;
 class CommandRouter;
@@ -19,6 +21,7 @@ class ElevationSlider;
 class QMDDocument;
 class QMDDocumentScrollView;
 class QMDDocumentView;
+class QMDInspectorView;
 struct SelectionState40;
 
 class QMDWindowController : public QMainWindow {
@@ -37,6 +40,17 @@ public:
     ElevationSlider* elevationSlider() const { return elevationSlider_; }
     QLabel* elevationText() const { return elevationText_; }
     QLabel* statusText() const { return statusText_; }
+    // The inspector area in the side column: the pane on screen is its first subview.
+    QMDInspectorView* parentInspectorView() const { return parentInspectorView_; }
+    QScrollArea* inspectorScrollView() const { return inspectorScrollView_; }
+    // What the area shows when nothing with properties is selected.
+    QWidget* noPropertiesView() const { return noPropertiesView_; }
+    // The side column holding the inspector area.
+    QWidget* sideColumn() const { return sideColumn_; }
+    // Takes a view out of the inspector area; a pane's view goes back to its pane unparented.
+    void takeInspectorSubview(QWidget* view);
+    bool isInspectorShown() const;
+    void setInspectorShown(bool shown);
     QAction* quitAction() const { return quitAction_; }
     QAction* saveAction() const { return saveAction_; }
     QAction* saveAsAction() const { return saveAsAction_; }
@@ -101,6 +115,9 @@ protected:
 
 private:
     void buildViews();
+    QWidget* buildSideColumn();
+    // Gives the pane shown in the inspector area back before the window goes.
+    void releaseInspectorPane();
     void setupMenuBar();
     void setupToolbar();
     void placeWindow();
@@ -127,6 +144,11 @@ private:
     ElevationSlider* elevationSlider_ = nullptr;
     QLabel* elevationText_ = nullptr;
     QLabel* statusText_ = nullptr;
+    QWidget* sideColumn_ = nullptr;
+    QScrollArea* inspectorScrollView_ = nullptr;
+    QMDInspectorView* parentInspectorView_ = nullptr;
+    // Owned by the window, also while out of the area.
+    QPointer<QWidget> noPropertiesView_;
     QDialog* powerToolProgressSheet_ = nullptr;
     QLabel* powerToolStatusText_ = nullptr;
     QProgressBar* powerToolProgressIndicator_ = nullptr;

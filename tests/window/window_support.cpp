@@ -1,6 +1,7 @@
 #include "window/window_support.h"
 
 #include <QMenu>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTest>
@@ -8,7 +9,10 @@
 #include "app/app_controller.h"
 #include "app/command_router.h"
 #include "app/core/preference_keys.h"
+#include "app/document_view.h"
+#include "app/widgets.h"
 #include "app/window_controller.h"
+#include "model/objects.h"
 
 QString XDo(const QStringList& args) {
     QProcess p;
@@ -41,4 +45,22 @@ bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* ac
     }
     ClickAt(from, from->actionGeometry(w->commandRouter()->action(action, tag)).center());
     return QTest::qWaitFor([&] { return !menu->isVisible(); });
+}
+
+void ClickObject(QMDWindowController* w, const Objex* object) {
+    QMDDocumentView* view = w->docView();
+    const Poinz* p = object->firstPoint;
+    const PlatformPoint origin = view->boundsOrigin();
+    ClickAt(view, QPointF(p->position[0] - origin.x, p->position[2] - origin.y).toPoint());
+}
+
+bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString& text) {
+    auto* field = w->parentInspectorView()->findChild<QLineEdit*>(QString::fromLatin1(outlet));
+    if (!field || !field->isVisible()) return false;
+    ClickAt(field, field->rect().center());
+    if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return false;
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", text});
+    if (!QTest::qWaitFor([&] { return field->text() == text; })) return false;
+    XDo({"key", "Return"});
+    return true;
 }

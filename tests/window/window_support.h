@@ -7,6 +7,7 @@
 
 class QWidget;
 class QMDWindowController;
+struct Objex;
 
 // Runs xdotool with the arguments; its standard output, trimmed.
 QString XDo(const QStringList& args);
@@ -18,3 +19,9 @@ QMDWindowController* OpenDocumentWindow();
 // one with the tag, when not 0); `submenu` names a menu of that menu to go through first.
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag = 0,
                     const char* submenu = nullptr);
+
+// Clicks the object's first point in the window's plan (zoom 1: plan units are pixels).
+void ClickObject(QMDWindowController* w, const Objex* object);
+// Clicks the named field of the pane in the window's inspector area, types the text over what
+// it holds and presses Return; false when the field is missing or never took the keyboard.
+bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString& text);

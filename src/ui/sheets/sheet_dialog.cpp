@@ -49,6 +49,13 @@ void RadioMatrix::selectTag(int tag) {
     if (QAbstractButton* b = group_->button(tag)) b->setChecked(true);
 }
 
+void RadioMatrix::deselectAllCells() {
+    const QSignalBlocker quiet(group_);
+    group_->setExclusive(false);
+    for (QAbstractButton* b : group_->buttons()) b->setChecked(false);
+    group_->setExclusive(true);
+}
+
 QAbstractButton* RadioMatrix::cell(int tag) const { return group_->button(tag); }
 
 Stepper::Stepper(const char* outlet, int minimum, int maximum, QWidget* parent)

@@ -24,6 +24,8 @@ public:
     RadioMatrix(const char* outlet, const QStringList& titles, QWidget* parent);
     int selectedTag() const;
     void selectTag(int tag);
+    // No cell chosen (an inspector showing objects that disagree); no signal.
+    void deselectAllCells();
     QAbstractButton* cell(int tag) const;
 
 signals:

@@ -1,0 +1,140 @@
+#include "ui/core/inspector_edits.h"
+
+#include "app/core/dialog_fields.h"
+#include "app/core/localization_seams.h"
+#include "files/undo.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_rebuild.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "plan/refresh_seams.h"
+#include "scene/scene_build.h"
+#include "tools/wall_attachments.h"
+#include "tools/wall_construction.h"
+
+namespace {
+
+bool Applies(const InspectorEditRow& row, const Objex* o) {
+    return o->type == row.type || (row.alsoApplies && row.alsoApplies(o));
+}
+
+void Rebuild(EditRebuild how, Objex* o) {
+    switch (how) {
+    case EditRebuild::None: return;
+    case EditRebuild::Wall:
+        Update3DWall(o);
+        UpdateAllWallAttachments(o);
+        break;
+    case EditRebuild::ByType: RebuildObjectByType(o, RebuildTable::Full, false); break;
+    }
+    ReRenderObject(o);
+}
+
+// Stores the value where it differs; true when it did.
+bool Store(const InspectorEditRow& row, Objex* o, float stored) {
+    if (row.get(o) == stored) return false;
+    row.set(o, stored);
+    return true;
+}
+
+// Walks what the row reaches on the current floor; each changed object (an attachment's wall
+// once its children are done, so a rebuild that drops an attachment never meets the walk).
+bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
+    bool any = false;
+    for (Objex* o = floor->firstObject; o; o = o->next) {
+        bool changed = false;
+        if (row.walk == EditWalk::Attachments) {
+            if (o->type != objtype::kWall) continue;
+            for (Objex* c = o->firstChild; c; c = c->next)
+                if (Applies(row, c) && IsRootObjectSelected(c)) changed |= Store(row, c, stored);
+        } else if (Applies(row, o) && IsObjectSelected(o)) {
+            changed = Store(row, o, stored);
+        }
+        if (!changed) continue;
+        Rebuild(row.rebuild, o);
+        any = true;
+    }
+    return any;
+}
+
+}  // namespace
+
+float ReadEntry(FieldEntry entry, port::TextField* field) {
+    switch (entry) {
+    case FieldEntry::Length: return GetFloatItem(field);
+    case FieldEntry::Pitch: return GetFloatPitchItem(field);
+    case FieldEntry::Angle: return GetFloatAngleItem(field, false);
+    case FieldEntry::PitchAngle: return GetFloatPitchAngleItem(field);
+    case FieldEntry::Integer: return float(GetLongItem(field));
+    }
+    return 0;
+}
+
+void ShowEntry(FieldEntry entry, port::TextField* field, float value) {
+    switch (entry) {
+    case FieldEntry::Length: SetFloatItem(field, value); break;
+    case FieldEntry::Pitch: SetFloatPitchItem(field, value); break;
+    case FieldEntry::Angle: SetFloatAngleItem(field, value, false); break;
+    case FieldEntry::PitchAngle: SetFloatPitchAngleItem(field, value); break;
+    case FieldEntry::Integer: SetLongItem(field, int32_t(value)); break;
+    }
+}
+
+void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool initialize) {
+    switch (entry) {
+    case FieldEntry::Length: UpdatePropertiesFloat(field, value, initialize); break;
+    case FieldEntry::Pitch: UpdatePropertiesFloatPitch(field, value, initialize); break;
+    case FieldEntry::Angle: UpdatePropertiesFloatAngle(field, value, false, initialize); break;
+    case FieldEntry::PitchAngle: UpdatePropertiesFloatPitchAngle(field, value, initialize); break;
+    case FieldEntry::Integer: UpdatePropertiesLong(field, int32_t(value), initialize); break;
+    }
+}
+
+float FieldValueOf(const InspectorEditRow& row, const Objex* object) {
+    if (!row.get || !object) return 0;
+    const float v = row.get(object);
+    return row.planUnits ? ConvertScreenToWorld(v, CurrentDocState(), 0) : v;
+}
+
+void MergeObjectValue(const InspectorEditRow& row, port::TextField* field, const Objex* object, bool initialize) {
+    MergeEntry(row.entry, field, FieldValueOf(row, object), initialize);
+}
+
+void ShowDefault(const InspectorEditRow& row, port::TextField* field) {
+    if (const DocState* ds = CurrentDocState(); ds && row.getDefault) ShowEntry(row.entry, field, row.getDefault(ds));
+}
+
+EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
+    DocState* ds = CurrentDocState();
+    Layer* floor = ds ? gCurDocument->itsCurLayer : nullptr;
+    if (!floor) return EditResult::NoDocument;
+    const float stored = row.planUnits ? ConvertWorldToScreen(value, ds, 0) : value;
+    const bool changed = row.get && row.set && Walk(row, floor, stored);
+    const bool differsFromDefault = row.getDefault && row.getDefault(ds) != value;
+    bool store = false;
+    switch (row.undoRule) {
+    case UndoRule::WhenChanged: store = changed; break;
+    case UndoRule::WhenChangedOrNotDefault: store = changed || differsFromDefault; break;
+    case UndoRule::Always: store = true; break;
+    case UndoRule::Never: break;
+    }
+    if (store) StoreUndo(LocalizedString(row.undoName).c_str());
+    Refresh();
+    if (row.setDefault) row.setDefault(ds, value);
+    return changed ? EditResult::Changed : EditResult::Unchanged;
+}
+
+EditResult ApplyInspectorField(const InspectorEditRow& row, port::TextField* field, const float* remembered) {
+    if (!CurrentDocState() || !gCurDocument->itsCurLayer) return EditResult::NoDocument;
+    const float value = ReadEntry(row.entry, field);
+    if (!(value >= row.low && value <= row.high)) {
+        if (remembered) ShowEntry(row.entry, field, *remembered);
+        else ShowDefault(row, field);
+        return EditResult::Refused;
+    }
+    const EditResult result = ApplyInspectorValue(row, value);
+    ShowEntry(row.entry, field, value);
+    return result;
+}

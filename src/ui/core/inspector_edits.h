@@ -1,0 +1,89 @@
+#pragma once
+// What an inspector pane's control does to the design: every control is one row (its entry
+// function, limits, field, rebuild, undo name and rule, tool default), and one walk applies
+// an accepted value to the selected objects of the current floor. Panes add rows, never
+// another walk.
+#include <cstdint>
+
+#include "port/text_field.h"
+
+struct DocState;
+struct Objex;
+
+// How a field's text is read and written.
+enum class FieldEntry {
+    Length,      // inches, in the document's unit and readout format
+    Pitch,       // rise per 12
+    Angle,       // degrees (and minutes)
+    PitchAngle,  // a pitch shown as its angle
+    Integer,
+};
+
+// Which objects an edit reaches.
+enum class EditWalk {
+    TopLevel,     // top-level objects of the current floor that are selected
+    Attachments,  // children of the current floor's walls with a selected point of their own
+};
+
+// What is rebuilt after an object changed.
+enum class EditRebuild {
+    None,
+    Wall,    // the wall itself (or an attachment's wall): walls, then attachments, then its pieces
+    ByType,  // the object's own update, then its pieces
+};
+
+// When the edit stores an undo step.
+enum class UndoRule {
+    WhenChanged,
+    WhenChangedOrNotDefault,  // also when the accepted value differs from the tool default
+    Always,
+    Never,
+};
+
+struct InspectorEditRow {
+    const char* outlet;  // the field's name
+    FieldEntry entry;
+    float low, high;     // accepted values, inclusive (in the field's unit)
+    int16_t type;        // the objects it applies to
+    EditWalk walk;
+    // Stored in plan units (converted from the field's inches without zoom).
+    bool planUnits;
+    // The stored value, and storing one; null when only the tool default is edited.
+    float (*get)(const Objex*);
+    void (*set)(Objex*, float);
+    EditRebuild rebuild;
+    const char* undoName;  // English; localized when stored
+    UndoRule undoRule;
+    // The tool default in the settings record (field units); null when there is none.
+    float (*getDefault)(const DocState*);
+    void (*setDefault)(DocState*, float);
+    // Other objects the row applies to besides `type` (a family sharing a pane); may be null.
+    bool (*alsoApplies)(const Objex*) = nullptr;
+};
+
+enum class EditResult {
+    NoDocument,  // nothing done
+    Refused,     // outside the limits: the field shows the default (or remembered value) again
+    Unchanged,   // accepted; no object changed
+    Changed,     // accepted; objects changed
+};
+
+// Reads, writes and merges a field's text by its entry function.
+float ReadEntry(FieldEntry entry, port::TextField* field);
+void ShowEntry(FieldEntry entry, port::TextField* field, float value);
+void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool initialize);
+
+// The object's value as the field shows it (plan units converted to inches).
+float FieldValueOf(const InspectorEditRow& row, const Objex* object);
+// Shows or merges the object's value in the field (`initialize` for the first object).
+void MergeObjectValue(const InspectorEditRow& row, port::TextField* field, const Objex* object, bool initialize);
+// Shows the row's tool default (nothing for a row without one).
+void ShowDefault(const InspectorEditRow& row, port::TextField* field);
+
+// Applies an accepted value (field units): the walk sets it where it differs (exact), rebuilds
+// each changed object at once, stores one undo step by the row's rule, refreshes the plan and
+// writes the tool default.
+EditResult ApplyInspectorValue(const InspectorEditRow& row, float value);
+// The end of editing of the row's field: refused input shows the default (or `remembered`,
+// when given) again silently; accepted input is applied and shown formatted.
+EditResult ApplyInspectorField(const InspectorEditRow& row, port::TextField* field, const float* remembered = nullptr);

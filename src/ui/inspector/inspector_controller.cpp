@@ -1,0 +1,178 @@
+#include "ui/inspector/inspector_controller.h"
+
+#include <QScrollArea>
+
+#include "app/app_controller.h"
+#include "app/widgets.h"
+#include "app/window_controller.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/inspector_panel.h"
+#include "ui/core/inspector_seams.h"
+#include "ui/core/inspector_tables.h"
+#include "ui/inspector/inspector_pane.h"
+
+namespace {
+
+InspectorController* sShared = nullptr;
+
+// The window whose document is the current one.
+QMDWindowController* MainWindow() {
+    if (!AppController::exists()) return nullptr;
+    return qobject_cast<QMDWindowController*>(AppController::shared()->mainWindowController());
+}
+
+QWidget* FirstSubview(QWidget* area) {
+    const QList<QWidget*> views = area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return views.isEmpty() ? nullptr : views.first();
+}
+
+}  // namespace
+
+InspectorController* InspectorController::sharedInspectorController() {
+    if (!sShared) sShared = new InspectorController;
+    return sShared;
+}
+
+void InspectorController::destroyShared() {
+    delete sShared;
+    sShared = nullptr;
+    InspectorPaneRegistry::destroyAll();
+}
+
+void InspectorController::updatePropertiesState(bool useSelection) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState || !doc->itsCurLayer) return;
+    gToolProperties = 0;
+    gCurFentrixObject = nullptr;
+    RefreshSelectionState40();
+
+    if (useSelection) {
+        gCurPropertiesObjectCount = 0;
+        int32_t running = 0;
+        bool result = false;
+        for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
+            result = updatePropertiesObjectState(o, &running);
+            if (!result) break;
+            // A freehand roof's slope arrows and the like are its own business.
+            if (running == objtype::kFreehandRoof) continue;
+            for (Objex* c = o->firstChild; c && result; c = c->next) result = updatePropertiesObjectState(c, &running);
+            if (!result) break;
+        }
+        if (gCurPropertiesObjectCount > 0) {
+            if (result) {
+                swapCurrentViewWithInspectorView(loadInspectorView(running));
+            } else {
+                gCurPropertiesObjectCount = 0;
+                swapCurrentViewWithInspectorView(nullptr);
+            }
+            return;
+        }
+    }
+
+    const int32_t type = getToolPropertyType(gCurTool);
+    QWidget* view = type ? loadInspectorView(type) : nullptr;
+    swapCurrentViewWithInspectorView(view);
+    if (view) updatePropertiesForObject(nullptr, true);
+}
+
+bool InspectorController::updatePropertiesObjectState(Objex* object, int32_t* selectedType) {
+    if (!object || !selectedType || !IsRootObjectSelected(object)) return true;
+    if (!objectHasProperties(object)) {
+        *selectedType = 0;
+        return false;
+    }
+    const int32_t t = ObjectPropertyType(object);
+    if (*selectedType == 0) {
+        *selectedType = t;
+        if (loadInspectorView(t)) updatePropertiesForObject(object, true);
+    } else if (!isCommonPropertyTypes(*selectedType, t)) {
+        *selectedType = 0;
+        return false;
+    } else {
+        updatePropertiesForObject(object, false);
+    }
+    if (object->type != objtype::kWall) ++gCurPropertiesObjectCount;
+    return true;
+}
+
+QWidget* InspectorController::loadInspectorView(int32_t propertyType) {
+    InspectorPane* pane =
+        InspectorPaneRegistry::sharedInspectorController(PaneForPropertyType(propertyType, gToolProperties != 0));
+    return pane ? pane->inspectorView() : nullptr;
+}
+
+void InspectorController::updatePropertiesForObject(Objex* object, bool initialize) {
+    if (object) {
+        if (InspectorPane* pane = InspectorPaneRegistry::sharedInspectorController(PaneForObject(object)))
+            pane->updatePropertiesForObject(object, initialize);
+        return;
+    }
+    const std::optional<ToolRoute> route = PaneForTool(gCurTool);
+    if (!route) return;
+    InspectorPane* pane = InspectorPaneRegistry::sharedInspectorController(route->pane);
+    if (!pane) return;
+    switch (route->message) {
+    case ToolMessage::UpdateToolProperties: pane->updateToolProperties(); break;
+    case ToolMessage::UpdateForNil: pane->updatePropertiesForObject(nullptr); break;
+    case ToolMessage::UpdateForNilInitialize: pane->updatePropertiesForObject(nullptr, initialize); break;
+    }
+}
+
+void InspectorController::swapCurrentViewWithInspectorView(QWidget* view) {
+    QMDWindowController* w = MainWindow();
+    if (!w) return;
+    QWidget* area = w->parentInspectorView();
+    QWidget* none = w->noPropertiesView();
+    if (QWidget* first = FirstSubview(area); first && first != view) w->takeInspectorSubview(first);
+    if (view) {
+        area->resize(view->size());
+        view->setParent(area);
+        view->move(0, 0);
+        view->show();
+        return;
+    }
+    const QSize visible = w->inspectorScrollView()->viewport()->size();
+    area->resize(visible);
+    none->setGeometry(QRect(QPoint(0, 0), visible));
+    area->resize(none->size());
+    none->setParent(area);
+    none->show();
+}
+
+bool InspectorController::isVisible() {
+    if (QMDWindowController* w = MainWindow()) return w->isInspectorShown();
+    return gInspectorPanelVisible != 0;
+}
+
+void InspectorController::show() {
+    gInspectorPanelVisible = 1;
+    if (QMDWindowController* w = MainWindow()) w->setInspectorShown(true);
+}
+
+void InspectorController::close() {
+    gInspectorPanelVisible = 0;
+    if (QMDWindowController* w = MainWindow()) w->setInspectorShown(false);
+}
+
+void RegisterInspectorHandlers() {
+    SetInspectorUpdatePropertiesStateHandler(
+        [](int32_t state) { InspectorController::sharedInspectorController()->updatePropertiesState(state != 0); });
+    SetInspectorIsVisibleHandler(InspectorController::isVisible);
+    SetShowInspectorHandler(InspectorController::show);
+    SetCloseInspectorHandler(InspectorController::close);
+    SetInspectorShowEmptyPaneHandler(
+        [] { InspectorController::sharedInspectorController()->swapCurrentViewWithInspectorView(nullptr); });
+    RegisterInspectorPanes();
+}
+
+void ForgetInspectorHandlers() {
+    SetInspectorUpdatePropertiesStateHandler(nullptr);
+    SetInspectorIsVisibleHandler(nullptr);
+    SetShowInspectorHandler(nullptr);
+    SetCloseInspectorHandler(nullptr);
+    SetInspectorShowEmptyPaneHandler(nullptr);
+}

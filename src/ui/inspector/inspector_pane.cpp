@@ -1,0 +1,197 @@
+#include "ui/inspector/inspector_pane.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <string>
+
+#include "app/core/dialog_fields.h"
+#include "app/widgets.h"
+#include "model/document_model.h"
+#include "ui/sheets/sheet_dialog.h"
+
+namespace {
+
+struct PaneClass {
+    InspectorPaneRegistry::Factory factory;
+    std::unique_ptr<InspectorPane> instance;
+};
+
+std::map<std::string, PaneClass>& Classes() {
+    static std::map<std::string, PaneClass> classes;
+    return classes;
+}
+
+}  // namespace
+
+TaggedPopUp::TaggedPopUp(const char* outlet, QWidget* parent) : QComboBox(parent) {
+    setObjectName(QString::fromLatin1(outlet));
+}
+
+void TaggedPopUp::addItemWithTag(const QString& title, int tag) { addItem(title, tag); }
+
+bool TaggedPopUp::selectItemWithTag(int tag) {
+    const int index = findData(tag);
+    setCurrentIndex(index);
+    return index >= 0;
+}
+
+int TaggedPopUp::selectedTag() const { return currentIndex() < 0 ? -1 : currentData().toInt(); }
+
+StyleTable::StyleTable(const char* outlet, QWidget* parent) : QListWidget(parent) {
+    setObjectName(QString::fromLatin1(outlet));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(48, 48));
+}
+
+void StyleTable::addStyle(const QImage& image, const QString& title) {
+    addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(image)), title));
+}
+
+void StyleTable::selectRow(int row) {
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    if (QListWidgetItem* it = item(row)) scrollToItem(it);
+}
+
+void StyleTable::deselectAll() {
+    scrollToTop();
+    clearSelection();
+}
+
+int StyleTable::selectedRow() const {
+    const QList<QListWidgetItem*> chosen = selectedItems();
+    return chosen.isEmpty() ? -1 : row(chosen.first());
+}
+
+InspectorSlider::InspectorSlider(const char* outlet, int minimum, int maximum, QWidget* parent)
+    : QSlider(Qt::Horizontal, parent) {
+    setObjectName(QString::fromLatin1(outlet));
+    setRange(minimum, maximum);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void InspectorSlider::mouseReleaseEvent(QMouseEvent* event) {
+    QSlider::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) emit released(value());
+}
+
+void InspectorSlider::wheelEvent(QWheelEvent* event) { event->ignore(); }
+
+void InspectorSlider::keyPressEvent(QKeyEvent* event) { event->ignore(); }
+
+InspectorPane::~InspectorPane() { delete view_.data(); }
+
+QWidget* InspectorPane::inspectorView() {
+    if (!view_) {
+        view_ = new QWidget;
+        view_->setObjectName(QStringLiteral("inspectorView"));
+        buildView(view_);
+        view_->adjustSize();
+    }
+    return view_;
+}
+
+void InspectorPane::updateToolProperties() { fill(nullptr, true); }
+
+void InspectorPane::updatePropertiesForObject(Objex* object, bool initialize) { fill(object, initialize); }
+
+void InspectorPane::fill(Objex* object, bool initialize) {
+    if (!CurrentDocState()) return;
+    checkObjects_ = false;
+    if (object) showObject(object, initialize);
+    else showToolDefaults();
+    showObjectOnlyControls(object != nullptr);
+    checkObjects_ = true;
+}
+
+bool InspectorPane::mergeStyleRow(StyleTable* table, int* rowGlobal, int row, bool first) {
+    if (first) {
+        *rowGlobal = row;
+        table->selectRow(row);
+        return true;
+    }
+    if (row == *rowGlobal) return true;
+    *rowGlobal = -1;
+    table->deselectAll();
+    return false;
+}
+
+void InspectorPane::controlTextDidEndEditing(QLineEdit*) {}
+
+QMDTextField* InspectorPane::addTextField(const char* outlet, QWidget* parent) {
+    auto* edit = new QMDTextField(parent);
+    edit->setObjectName(QString::fromLatin1(outlet));
+    fields_[edit] = std::make_unique<port::qt::LineEditField>(edit);
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+        controlTextDidEndEditing(edit);
+        if (const auto s = steppers_.find(edit); s != steppers_.end()) s->second->setValue(GetLongItem(field(edit)));
+    });
+    return edit;
+}
+
+port::TextField* InspectorPane::field(QLineEdit* edit) const {
+    const auto it = fields_.find(edit);
+    return it == fields_.end() ? nullptr : it->second.get();
+}
+
+Stepper* InspectorPane::addStepper(const char* outlet, QLineEdit* pair, int minimum, int maximum,
+                                   std::function<void()> changed) {
+    auto* stepper = new Stepper(outlet, minimum, maximum, pair->parentWidget());
+    connect(stepper, &Stepper::valueChanged, this, [this, pair, changed = std::move(changed)](int value) {
+        SetLongItem(field(pair), value);
+        if (changed) changed();
+    });
+    steppers_[pair] = stepper;
+    return stepper;
+}
+
+void InspectorPane::mergeInteger(QLineEdit* edit, int32_t value, bool initialize) {
+    UpdatePropertiesLong(field(edit), value, initialize);
+    const auto s = steppers_.find(edit);
+    if (s == steppers_.end()) return;
+    const bool blank = edit->text().isEmpty();
+    s->second->setEnabled(!blank);
+    if (!blank) s->second->setValue(value);
+}
+
+void InspectorPane::showObjectOnlyControls(bool shown) {
+    for (QWidget* control : objectOnly_) control->setVisible(shown);
+}
+
+QCheckBox* InspectorPane::addCheckBox(const char* outlet, const QString& title, QWidget* parent) {
+    auto* box = new QCheckBox(title, parent);
+    box->setObjectName(QString::fromLatin1(outlet));
+    box->setTristate(false);
+    return box;
+}
+
+void InspectorPane::showCheck(QCheckBox* box, bool value, bool initialize) {
+    const QSignalBlocker quiet(box);
+    if (initialize) box->setChecked(value);
+    else if (box->isChecked() != value) box->setChecked(false);
+}
+
+void InspectorPaneRegistry::registerPane(const char* className, Factory factory) {
+    PaneClass& c = Classes()[className];
+    c.factory = std::move(factory);
+}
+
+InspectorPane* InspectorPaneRegistry::sharedInspectorController(const char* className) {
+    if (!className) return nullptr;
+    const auto it = Classes().find(className);
+    if (it == Classes().end() || !it->second.factory) return nullptr;
+    PaneClass& c = it->second;
+    if (!c.instance) {
+        c.instance.reset(c.factory());
+        if (c.instance) c.instance->inspectorView();
+    }
+    return c.instance.get();
+}
+
+InspectorPane* InspectorPaneRegistry::existing(const char* className) {
+    const auto it = className ? Classes().find(className) : Classes().end();
+    return it == Classes().end() ? nullptr : it->second.instance.get();
+}
+
+void InspectorPaneRegistry::destroyAll() { Classes().clear(); }
