@@ -79,8 +79,11 @@ float Signed(double magnitude, bool negative) {
     return static_cast<float>(negative ? -magnitude : magnitude);
 }
 
-// Feet and inches in the imperial grammar, before the precision rounding.
-float ImperialInches(const std::string& text) {
+// Feet and inches in the imperial grammar, before the precision rounding. A foot mark
+// ends its token, so "2'6" reads as 2' 6 rather than dropping the six inches.
+float ImperialInches(std::string text) {
+    for (size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 1))
+        if (at + 1 < text.size() && !IsBlank(text[at + 1])) text.insert(at + 1, 1, ' ');
     const std::vector<std::string> t = Split(text, " ", 3);
     double feet = 0, inches = 0;
     switch (t.size()) {
