@@ -1,5 +1,7 @@
 #include "support/exchange_parser.h"
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -22,26 +24,18 @@ uint16_t LittleEndianCursor::u16() {
     pos += 2;
     return v;
 }
-int32_t LittleEndianCursor::i32() { return static_cast<int32_t>(u32()); }
-uint32_t LittleEndianCursor::u32() {
+int32_t LittleEndianCursor::i32() {
     if (!take(4)) return 0;
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | b_[pos + static_cast<size_t>(i)];
     pos += 4;
-    return v;
+    return static_cast<int32_t>(v);
 }
 float LittleEndianCursor::f32() {
-    const uint32_t bits = u32();
+    const int32_t bits = i32();
     float f;
     std::memcpy(&f, &bits, 4);
     return f;
-}
-RGBColor LittleEndianCursor::color() {
-    RGBColor c;
-    c.red = u16();
-    c.green = u16();
-    c.blue = u16();
-    return c;
 }
 std::string LittleEndianCursor::text() {
     const int32_t n = i32();
@@ -59,6 +53,24 @@ std::vector<uint8_t> LittleEndianCursor::raw(size_t n) {
     pos += n;
     return v;
 }
+void LittleEndianCursor::skip(const char* run) {
+    for (const char* p = run; *p;) {
+        char* after = nullptr;
+        const long count = std::isdigit(static_cast<unsigned char>(*p)) ? std::strtol(p, &after, 10) : 1;
+        if (after) p = after;
+        for (long i = 0; i < count; ++i) {
+            switch (*p) {
+            case 'b': u8(); break;
+            case 'h': u16(); break;
+            case 'f': i32(); break;
+            case 'c': raw(6); break;
+            case 't': text(); break;
+            default: throw std::logic_error(std::string("bad run ") + run);
+            }
+        }
+        ++p;
+    }
+}
 
 namespace {
 
@@ -68,7 +80,7 @@ struct Lost : std::runtime_error {
 
 class Parser {
 public:
-    Parser(const std::vector<uint8_t>& bytes, int32_t version) : c(bytes), v(version) {}
+    Parser(const std::vector<uint8_t>& bytes, size_t at, int32_t version) : c(bytes, at), v(version) {}
 
     bool plus8000() const { return v == 8000 || v == 9000 || v == 10000 || v == 11000; }
     bool plus9000() const { return v == 9000 || v == 10000 || v == 11000; }
@@ -81,52 +93,40 @@ public:
             throw Lost(std::string(where) + ": tag " + std::to_string(tag) + " expected at " + std::to_string(at) +
                        ", found " + std::to_string(got));
     }
+    void expect32(int32_t tag, const char* where) {
+        if (c.i32() != tag) throw Lost(std::string(where) + ": tag " + std::to_string(tag) + " expected");
+    }
 
-    // Rule T: plain numbers in old files, else a -1 carries a path.
-    XTexture textureT() { return plus8000() ? encoded() : XTexture{c.i32(), {}}; }
+    // A -1 carries a path; old files have plain numbers only.
     XTexture encoded() {
         XTexture t{c.i32(), {}};
         if (t.id == -1) t.path = c.text();
         return t;
     }
+    XTexture textureT() { return plus8000() ? encoded() : XTexture{c.i32(), {}}; }
+    // Texture, scale, colour.
     XMaterial material(bool encodedAlways) {
         XMaterial m;
         m.texture = encodedAlways ? encoded() : textureT();
         m.scale[0] = c.i16();
         m.scale[1] = c.i16();
-        m.color = c.color();
+        c.skip("c");
         return m;
     }
 
     void info(XObject& o) {
-        o.id = c.u32();
+        c.skip("f");
         o.type = c.i16();
         o.subtype = c.i32();
-        c.u8();
-        if (plus9000()) c.u8();
-        o.fill = c.color();
-        o.aux = c.color();
-        o.pen = c.color();
-        c.f32();
-        for (int i = 0; i < 3; ++i) c.i16();
-        o.pointCount = c.i32();
-        c.u8();
-        c.i16();
+        c.skip(plus9000() ? "bb" : "b");
+        c.skip("3cf3hfbh");
         o.main.texture = textureT();
         o.main.scale[0] = c.i16();
         o.main.scale[1] = c.i16();
-        o.main.color = o.fill;
-        for (int i = 0; i < 8; ++i) c.f32();
-        c.i16();
-        c.f32();
+        c.skip("8fhf");
         for (XMaterial& s : o.slots) s = material(false);
-        o.elevation = c.f32();
-        c.u8();
-        c.i32();
-        for (int i = 0; i < 5; ++i) c.f32();
-        c.i32();
-        c.i32();
-        if (plus8000()) o.text = c.text();
+        c.skip("fbf5fff");
+        if (plus8000()) c.skip("t");
         if (plus9000()) o.ownerTool = c.i32();
     }
 
@@ -141,7 +141,7 @@ public:
             expect(211, "trim profile end");
         }
         if (plus9000())
-            for (int k = 0; k < 5; ++k) t.materials.push_back(material(true));
+            for (; t.materials < 5; ++t.materials) material(true);
         return t;
     }
 
@@ -150,21 +150,10 @@ public:
         if (n < 0 || n > 1000000) throw Lost("point count " + std::to_string(n));
         for (int32_t i = 0; i < n && !c.overrun; ++i) {
             XPoint p;
-            p.id = c.u32();
-            p.kind = c.i16();
-            c.i32();
-            c.u8();
-            for (int k = 0; k < 12; ++k) {
-                const float f = c.f32();
-                if (k >= 3 && k < 6) p.position[k - 3] = f;
-            }
+            c.skip("fhfb12f");
             p.side[0] = material(false);
             p.side[1] = material(false);
-            for (int k = 0; k < 4 + 1; ++k) c.f32();
-            c.i16();
-            c.i16();
-            for (int k = 0; k < 5; ++k) c.f32();
-            c.i32();
+            c.skip("5f2h5ff");
             if (o.type == 12 && plus8000()) {
                 expect(208, "trim records");
                 p.trims.push_back(trim());
@@ -190,21 +179,23 @@ public:
         }
     }
 
+    void zeroLinks(int n, const char* what) {
+        for (int i = 0; i < n; ++i)
+            if (c.i32() != 0) throw Lost(std::string(what) + " link not 0");
+    }
+
     XAttachment attachment(bool full) {
         XAttachment a;
         const size_t start = c.pos;
-        a.ownerType = c.i16();
+        c.skip("h");
         a.style = c.i16();
         a.start = c.i32();
         a.end = c.i32();
-        for (float& f : a.lengths) f = c.f32();
-        for (int i = 0; i < 3; ++i)
-            if (c.i32() != 0) throw Lost("attachment link not 0");
-        c.u8();
+        c.skip("5f");
+        zeroLinks(3, "attachment");
+        c.skip("b");
         if (!full && c.u8() != 0) throw Lost("short attachment pad not 0");
-        c.f32();
-        for (int16_t& s : a.shorts) s = c.i16();
-        c.f32();
+        c.skip("f3hf");
         if (!full) {
             if (c.pos - start != 60) throw Lost("short attachment not 60 bytes");
             return a;
@@ -213,38 +204,29 @@ public:
             expect(212, "custom parts");
             a.parts = partsUntil(213);
         }
-        for (uint8_t& flag : a.trimFlags) {
-            flag = c.u8();
-            XMaterial m;
-            m.texture = encoded();
-            m.scale[0] = c.i16();
-            m.scale[1] = c.i16();
-            m.color = c.color();
-            a.materials.push_back(m);
-            if (flag) {
-                expect(210, "attachment trim");
-                record(300, "attachment trim");
-                expect(211, "attachment trim end");
-            }
+        for (int side = 0; side < 2; ++side) {
+            const uint8_t flag = c.u8();
+            material(true);
+            if (!flag) continue;
+            expect(210, "attachment trim");
+            record(300, "attachment trim");
+            expect(211, "attachment trim end");
         }
         return a;
     }
 
     XAttachment roofAttachment() {
         XAttachment a;
-        a.ownerType = c.i16();
+        const int16_t ownerType = c.i16();
         a.style = c.i16();
-        for (int i = 0; i < 4; ++i) a.lengths[i] = c.f32();
-        c.i32();
-        c.u8();
-        c.u8();
-        if (c.i32() != 0 || c.i32() != 0) throw Lost("roof attachment links not 0");
-        if (a.ownerType == 160 && a.style == 806) {
+        c.skip("4ffbb");
+        zeroLinks(2, "roof attachment");
+        if (ownerType == 160 && a.style == 806) {
             expect(215, "skylight parts");
             a.parts = partsUntil(216);
         }
-        a.materials.push_back(material(true));
-        a.materials.push_back(material(true));
+        material(true);
+        material(true);
         return a;
     }
 
@@ -256,40 +238,24 @@ public:
             child.tag = c.i16();
             info(child);
             points(child);
-            if (roof) child.attachment = roofAttachment();
-            else child.attachment = attachment(plus8000());
-            child.end = c.pos;
+            child.attachment = roof ? roofAttachment() : attachment(plus8000());
             o.hosted.push_back(std::move(child));
         }
     }
 
+    void item(XObject& o) {
+        o.hasItem = true;
+        o.item = c.text();
+    }
+
     void data(XObject& o) {
         switch (o.type) {
-        case 12:
-        case 51:
-            hosted(o, false);
-            break;
-        case 14:
-            if (plus9000()) hosted(o, true);
-            break;
-        case 144:
-        case 145:
-            o.hasItem = true;
-            o.item = c.text();
-            o.font = c.raw(60);
-            break;
-        case 28:
-            if (o.subtype == 153 && v != 5000) {
-                o.hasItem = true;
-                o.item = c.text();
-            }
-            break;
-        case 130:
-            o.hasItem = true;
-            o.item = c.text();
-            break;
-        default:
-            break;
+        case 12: case 51: hosted(o, false); break;
+        case 14: if (plus9000()) hosted(o, true); break;
+        case 144: case 145: item(o); o.font = c.raw(60); break;
+        case 28: if (o.subtype == 153 && v != 5000) item(o); break;
+        case 130: item(o); break;
+        default: break;
         }
     }
 
@@ -299,7 +265,6 @@ public:
         info(o);
         points(o);
         data(o);
-        o.end = c.pos;
         return o;
     }
 
@@ -308,127 +273,62 @@ public:
         recordBody(tag);
     }
 
+    // Two fonts (height negated, weight, italic, underline, face), then the rest in order.
     void settings(XSettings& s) {
-        s.start = c.pos;
         expect(100, "settings");
-        c.u8(); c.u8();
-        for (int i = 0; i < 4; ++i) c.f32();
-        c.i16();
+        c.skip("bb4fh");
         s.penWidth = c.f32();
-        for (int i = 0; i < 4; ++i) c.f32();
-        c.i16();
-        c.color();
-        for (int i = 0; i < 9; ++i) c.color();
-        c.color();
-        c.color();
+        c.skip("4fh12c");
         s.fontHeight = c.i32();
-        c.i32();
-        c.u8(); c.u8();
+        c.skip("fbb");
         s.face = c.text();
         s.appFontHeight = c.i32();
-        c.i32();
-        c.u8(); c.u8();
+        c.skip("fbb");
         s.appFace = c.text();
-        if (plus8000()) c.i16();
-        c.f32();
-        c.i16();
-        c.f32();
-        c.i16(); c.i16();
-        c.i16();
-        for (int i = 0; i < 4; ++i) c.f32();
-        s.skyColor = c.color();
-        s.skyTexture = textureT();
-        s.skyScale[0] = c.i16();
-        s.skyScale[1] = c.i16();
-        s.lotColor = c.color();
+        if (plus8000()) c.skip("h");
+        c.skip("fhfhhh4fc");
+        textureT();
+        c.skip("2hc");
         s.lotTexture = textureT();
         s.lotScale[0] = c.i16();
         s.lotScale[1] = c.i16();
-        c.i16();
-        for (int i = 0; i < 5; ++i) c.f32();
+        c.skip("h5f");
         for (int i = 0; i < 216; ++i) s.colorTable.push_back(c.u16());
-        c.f32();
-        c.i16();
+        c.skip("fh");
         s.tracePath = c.text();
-        c.u8();
-        c.f32(); c.f32();
-        c.u8(); c.u8(); c.u8();
-        for (int i = 0; i < 3; ++i) c.f32();
-        c.i32();
-        c.f32();
-        for (int i = 0; i < 11; ++i) c.i32();
-        c.u8();
-        c.f32();
-        for (int i = 0; i < 5; ++i) c.i32();
-        c.u8();
-        c.i32();
-        c.u8();
-        c.f32();
-        s.nextObjectID = c.u32();
-        s.nextPointID = c.u32();
-        if (plus8000()) {
-            c.u8();
-            c.f32(); c.f32();
-            c.i16(); c.i16();
-            c.f32(); c.f32();
-            c.f32();
-            c.text();
-            c.i32(); c.i32(); c.i32();
-        }
+        c.skip("b2f3b3fff11fbf5fbfbf");
+        s.nextObjectID = static_cast<uint32_t>(c.i32());
+        s.nextPointID = static_cast<uint32_t>(c.i32());
+        if (plus8000()) c.skip("b2f2h3ft3f");
         if (plus9000()) {
             for (int i = 0; i < 5; ++i) s.fence.push_back(c.f32());
-            for (int i = 0; i < 3; ++i) c.f32();
-            c.i32();
-            c.u8();
-            c.color();
-            c.i16(); c.i16(); c.i16();
-            c.f32();
-            for (int i = 0; i < 5; ++i) c.u8();
-            c.i16(); c.i16();
-            c.u16();
-            c.i32();
-            c.i16();
-            c.u8();
+            c.skip("3ffbc3hf5b3hfhb");
         }
-        if (v == 11000) {
-            c.color();
-            c.color();
-        }
-        s.end = c.pos;
+        if (v == 11000) c.skip("2c");
         if (!plus10000()) return;
         s.savedViews = c.i32();
         for (int32_t i = 0; i < s.savedViews; ++i) {
             s.viewNames.push_back(c.text());
-            // i16, u8, f32 x9, i32, i16, i32, u8, i32, u8, i16, u8, i16, u8, u16, f32, u8, f32,
-            // f32, i16, f32, f32, u8.
-            s.viewFields.push_back(c.raw(2 + 1 + 36 + 4 + 2 + 4 + 1 + 4 + 1 + 2 + 1 + 2 + 1 + 2 + 4 + 1 + 4 + 4 + 2 +
-                                         4 + 4 + 1));
+            const size_t at = c.pos;
+            c.skip("hb9ffhfbfbhbhbhfbffhffb");
+            const size_t n = c.pos - at;
+            c.pos = at;
+            s.viewFields.push_back(c.raw(n));
         }
         s.palettes = c.i32();
         for (int32_t i = 0; i < s.palettes; ++i) {
-            if (c.i32() != 622) throw Lost("palette tag");
-            c.u8();
-            s.paletteNames.push_back(c.text());
+            expect32(622, "palette");
+            c.skip("bt");
             const int32_t groups = c.i32();
-            for (int32_t g = 0; g < groups; ++g) {
-                c.u8();
-                c.text();
-            }
+            for (int32_t g = 0; g < groups; ++g) c.skip("bt");
             const int32_t entries = c.i32();
             for (int32_t e = 0; e < entries; ++e) {
-                if (c.i32() != 620) throw Lost("palette entry tag");
-                c.i32();
-                c.i16();
-                c.color();
-                c.i32();
-                c.i16(); c.i16();
-                c.color();
-                c.text();
-                c.text();
+                expect32(620, "palette entry");
+                c.skip("fhcf2hctt");
             }
-            if (c.i32() != 621) throw Lost("palette entries end");
+            expect32(621, "palette entries end");
         }
-        if (c.i32() != 623) throw Lost("palettes end");
+        expect32(623, "palettes end");
     }
 
     void floors(XFile& f) {
@@ -439,8 +339,7 @@ public:
             if (tag == 200) {
                 XFloor floor;
                 floor.name = c.text();
-                floor.visible = c.u8();
-                floor.active = c.u8();
+                c.skip("bb");
                 floor.height = c.f32();
                 f.floors.push_back(std::move(floor));
                 continue;
@@ -453,12 +352,8 @@ public:
             } else if (tag == 306) {
                 // A state follows when the next i32 is its size.
                 const size_t at = c.pos;
-                if (c.i32() == 164) {
-                    t.cabinetSize = 164;
-                    t.cabinetState = c.raw(158);
-                } else {
-                    c.pos = at;
-                }
+                if (c.i32() == 164) t.cabinetState = c.raw(158);
+                else c.pos = at;
             } else if (tag != 302 && tag != 303 && tag != 307) {
                 throw Lost("unknown tag " + std::to_string(tag) + " at " + std::to_string(c.pos - 2));
             }
@@ -481,16 +376,14 @@ public:
 
 }  // namespace
 
+// Header: document ID, version, platform 2, two reserved texts.
 XFile ParseExchange(const std::vector<uint8_t>& bytes) {
     XFile f;
     LittleEndianCursor head(bytes);
-    f.docID = head.i32();
+    head.skip("f");
     f.version = head.i32();
-    f.platform = head.i16();
-    f.reserved[0] = head.text();
-    f.reserved[1] = head.text();
-    Parser p(bytes, f.version);
-    p.c.pos = head.pos;
+    head.skip("htt");
+    Parser p(bytes, head.pos, f.version);
     try {
         p.settings(f.settings);
         p.floors(f);

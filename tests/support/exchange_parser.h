@@ -1,30 +1,30 @@
 #pragma once
 // A small reader of the exchange file written for plug-in tools, for asserting its byte
 // layout. It is written from the layout alone and shares nothing with the program's own
-// reader or writer: a field the writer puts in the wrong place or leaves out shifts
-// everything after it, and the parse reports where it lost its footing.
+// reader or writer, its layout tables included: a field the writer puts in the wrong place,
+// in the wrong version or leaves out shifts everything after it, and the parse reports where
+// it lost its footing.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "model/types.h"
 
 namespace dvxtest {
 
 // Little-endian fields; a read past the end marks `overrun` and gives 0.
 class LittleEndianCursor {
 public:
-    explicit LittleEndianCursor(const std::vector<uint8_t>& bytes, size_t at = 0) : b_(bytes), pos(at) {}
+    explicit LittleEndianCursor(const std::vector<uint8_t>& bytes, size_t at = 0) : pos(at), b_(bytes) {}
     uint8_t u8();
     int16_t i16();
     uint16_t u16();
     int32_t i32();
-    uint32_t u32();
     float f32();
-    RGBColor color();
     std::string text();
     std::vector<uint8_t> raw(size_t n);
+    // Passes a run of fields: b u8, h 16 bits, f 32 bits, c colour, t text; a count before a
+    // letter repeats it ("bb4fh").
+    void skip(const char* run);
     bool atEnd() const { return pos >= b_.size(); }
 
     size_t pos;
@@ -44,93 +44,70 @@ struct XTexture {
 struct XMaterial {
     XTexture texture;
     int16_t scale[2] = {};
-    RGBColor color;
 };
 
 struct XTrim {
     int32_t kind[2] = {};
-    int profiles = 0;              // profile objects between 210 and 211
-    std::vector<XMaterial> materials;  // 9000 on
+    int profiles = 0;                  // profile objects between 210 and 211
+    size_t materials = 0;              // 9000 on
 };
 
 struct XPoint {
-    uint32_t id = 0;
-    int16_t kind = 0;
-    float position[3] = {};
     XMaterial side[2];
-    int32_t slots[2] = {};         // plain slot words (old walls, other objects)
-    std::vector<XTrim> trims;      // wall points of 8000 on
+    int32_t slots[2] = {};             // plain slot words (old walls, other objects)
+    std::vector<XTrim> trims;          // wall points of 8000 on
 };
 
 struct XObject;
 
 struct XAttachment {
-    int16_t ownerType = 0;
     int16_t style = 0;
     int32_t start = 0, end = 0;
-    float lengths[5] = {};
-    int16_t shorts[3] = {};
-    std::vector<XObject> parts;    // 212..213 (doors, windows) or 215..216 (skylights)
-    uint8_t trimFlags[2] = {};
-    std::vector<XMaterial> materials;  // trims or the two roof attachment materials
+    std::vector<XObject> parts;        // 212..213 (doors, windows) or 215..216 (skylights)
 };
 
 struct XObject {
-    int16_t tag = 0;               // the tag before the record (300, 301, 304, 214)
-    uint32_t id = 0;
+    int16_t tag = 0;                   // the tag before the record (300, 301, 304, 214)
     int16_t type = 0;
     int32_t subtype = 0;
-    RGBColor fill, aux, pen;
-    int32_t pointCount = 0;
-    XMaterial main;                // texture 23, scale 48 (colour: fill)
-    XMaterial slots[4];            // textures 2 to 5
-    float elevation = 0;
-    std::string text;              // 8000 on
-    int32_t ownerTool = 0;         // 9000 on
+    XMaterial main;                    // texture 23, scale 48
+    XMaterial slots[4];                // textures 2 to 5
+    int32_t ownerTool = 0;             // 9000 on
     std::vector<XPoint> points;
-    // Type data.
-    std::vector<XObject> hosted;   // wall, deck and roof children with their records
-    XAttachment attachment;        // of a hosted child
-    bool hasItem = false;          // text, plant name or photo path item present
+    std::vector<XObject> hosted;       // wall, deck and roof children with their records
+    XAttachment attachment;            // of a hosted child
+    bool hasItem = false;              // text, plant name or photo path item present
     std::string item;
-    std::vector<uint8_t> font;     // 60 bytes after a text object's text
-    size_t end = 0;                // offset after the record
+    std::vector<uint8_t> font;         // 60 bytes after a text object's text
 };
 
 // The flat sequence of a floor: records (tag 300) and group tags (302, 303, 306, 307).
 struct XToken {
     int16_t tag = 0;
-    XObject object;                       // tag 300
-    int32_t cabinetSize = 0;              // tag 306 with a state
-    std::vector<uint8_t> cabinetState;    // its 158 bytes
+    XObject object;                    // tag 300
+    std::vector<uint8_t> cabinetState; // tag 306: the 158 bytes after the size 164
 };
 
 struct XFloor {
     std::string name;
-    uint8_t visible = 0, active = 0;
     float height = 0;
     std::vector<XToken> tokens;
 };
 
 struct XSettings {
-    size_t start = 0, end = 0;            // the section, tag included, views and palettes not
     float penWidth = 0;
-    RGBColor skyColor, lotColor;
-    XTexture skyTexture, lotTexture;
-    int16_t skyScale[2] = {}, lotScale[2] = {};
-    int32_t fontHeight = 0;
-    std::string face;
-    int32_t appFontHeight = 0;
-    std::string appFace;
-    std::vector<uint16_t> colorTable;     // 216 values
+    int32_t fontHeight = 0, appFontHeight = 0;
+    std::string face, appFace;
+    XTexture lotTexture;
+    int16_t lotScale[2] = {};
+    std::vector<uint16_t> colorTable;  // 216 values
     std::string tracePath;
     uint32_t nextObjectID = 0, nextPointID = 0;
-    std::vector<float> fence;             // 9000 on
-    int32_t savedViews = -1;              // 10000 on
+    std::vector<float> fence;          // 9000 on
+    int32_t savedViews = -1;           // 10000 on
     std::vector<std::string> viewNames;
     std::vector<std::vector<uint8_t>> viewFields;  // each view's fields after its name
-    int32_t palettes = -1;                // 10000 on
-    std::vector<std::string> paletteNames;
+    int32_t palettes = -1;             // 10000 on
 };
 
 struct XBlock {
@@ -139,14 +116,12 @@ struct XBlock {
 };
 
 struct XFile {
-    int32_t docID = 0, version = 0;
-    int16_t platform = 0;
-    std::string reserved[2];
+    int32_t version = 0;
     XSettings settings;
     std::vector<XFloor> floors;
-    size_t objectsEnd = 0;                // offset after tag 500
+    size_t objectsEnd = 0;             // offset after tag 500
     std::vector<XBlock> blocks;
-    bool complete = false;                // every byte read, no overrun, every tag where due
+    bool complete = false;             // every byte read, no overrun, every tag where due
     std::string problem;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -23,57 +24,51 @@ using namespace dvxtest;
 
 namespace {
 
+// A descriptor's values; an empty one leaves its key out.
 struct Descriptor {
-    std::string directory = "Tool";
-    std::string program = "Tool.app";
-    std::string image = "preview.png";
-    std::string name = "Deck Designer";
-    std::string description = "Designs decks";
-    std::string appID = "com.example.deck";
-    std::string id = "120";
-    std::string type = "1";
-    std::string fileVersion = "10000";
-    std::string minFileVersion;  // absent when empty
+    std::string directory = "Tool", program = "Tool.app", image = "preview.png", name = "Deck Designer";
+    std::string description = "Designs decks", appID = "com.example.deck", id = "120", type = "1";
+    std::string fileVersion = "10000", minFileVersion{};
 };
 
 class RegistryTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
-        std::string path;
-        // The PowerTool folder is made level by level below the system support folder.
+        plugins = MakePowerToolFolder();
+        ASSERT_EQ(plugins, LocalDomainPowerToolPath());
+        port::setImageDecoder(&decoder);
+    }
+
+    // The PowerTool folder, made level by level below the system support folder.
+    static std::string MakePowerToolFolder() {
         std::string folder = LocalDomainApplicationSupportPath();
         for (const char* level : {"Zelt", kProductVersionFolderName, "Plugins"}) {
             folder = port::JoinPath(folder, level);
             port::MakeFolder(folder);
         }
-        plugins = folder;
-        ASSERT_EQ(plugins, LocalDomainPowerToolPath());
-        port::setImageDecoder(&decoder);
+        return folder;
     }
 
-    // Writes the descriptor as `fileName` and gives its tool's preview image an answer.
+    // Writes the descriptor as `fileName` and, when `decodable`, gives its preview an image.
     std::string Write(const std::string& fileName, const Descriptor& d, bool decodable = true) {
         std::string text = "[Description]\r\n";
-        auto key = [&](const char* k, const std::string& v) {
-            if (!v.empty()) text += std::string(k) + "=" + v + "\r\n";
-        };
-        key("Directory", d.directory);
-        key("PlugIn", d.program);
-        key("Image", d.image);
-        key("DisplayName", d.name);
-        key("DisplayDescription", d.description);
-        key("AppleAppID", d.appID);
-        key("ID", d.id);
-        key("Type", d.type);
-        key("FileVersion", d.fileVersion);
-        key("MinFileVersion", d.minFileVersion);
-        key("DeveloperID", "77");
-        key("RefID", "5");
+        const std::pair<const char*, std::string> keys[] = {
+            {"Directory", d.directory},     {"PlugIn", d.program},
+            {"Image", d.image},             {"DisplayName", d.name},
+            {"DisplayDescription", d.description}, {"AppleAppID", d.appID},
+            {"ID", d.id},                   {"Type", d.type},
+            {"FileVersion", d.fileVersion}, {"MinFileVersion", d.minFileVersion},
+            {"DeveloperID", "77"},          {"RefID", "5"}};
+        for (const auto& [key, value] : keys)
+            if (!value.empty()) text += std::string(key) + "=" + value + "\r\n";
         const std::string path = port::JoinPath(plugins, fileName);
         WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
         if (decodable) decoder.add(plugins + "/" + d.directory + "/" + d.image, port::DecodedImage{2, 3, std::vector<uint8_t>(18, 9)});
         return path;
+    }
+    std::unique_ptr<PowerToolEntry> Entry(const std::string& path) {
+        return dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000);
     }
 
     PowerToolDispatcher* dispatcher() { return PowerToolDispatcher::sharedPowerToolDispatcher(); }
@@ -87,140 +82,86 @@ protected:
     FakeImageDecoder decoder;
 };
 
-// Which descriptor files the scan takes, in which order, and with which versions.
+// Which descriptor files the scan takes, in which order, with which versions and values; the
+// list is made afresh each time, and a missing folder gives an empty one.
 TEST_F(RegistryTest, ScanFindsDescriptorsByExtensionAndMinimumVersion) {
-    Descriptor lower;
-    lower.name = "lower";
-    Write("a_lower.peg", lower);
-    Descriptor bare;
-    bare.name = "bare";
-    Write(".PEG", bare);
-    Descriptor noVersion;
-    noVersion.name = "no version";
-    noVersion.fileVersion.clear();
-    noVersion.description.clear();
-    Write("b_noversion.PEG", noVersion);
-    Descriptor tooNew;
-    tooNew.name = "too new";
-    tooNew.fileVersion = "12000";
-    Write("c_toonew.PEG", tooNew);
-    Descriptor newWithMinimum;
-    newWithMinimum.name = "new with minimum";
-    newWithMinimum.fileVersion = "12000";
-    newWithMinimum.minFileVersion = "11000";
-    Write("d_minimum.PEG", newWithMinimum);
-    Descriptor noImage;
-    noImage.name = "no image";
-    noImage.image = "broken.png";
-    Write("e_noimage.PEG", noImage, false);
-    Write("notes.txt", lower);
+    Write("a_lower.peg", {.name = "lower"});
+    Write(".PEG", {.name = "bare"});
+    Write("b_noversion.PEG", {.name = "no version", .description = "", .fileVersion = ""});
+    Write("c_toonew.PEG", {.name = "too new", .fileVersion = "12000"});
+    Write("d_minimum.PEG", {.name = "new with minimum", .fileVersion = "12000", .minFileVersion = "11000"});
+    Write("e_noimage.PEG", {.image = "broken.png", .name = "no image"}, false);
+    Write("notes.txt", {.name = "text"});
 
     dispatcher()->buildPluginList();
-    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"lower", "no version", "new with minimum"}));
+    ASSERT_EQ(ListedNames(), (std::vector<std::string>{"lower", "no version", "new with minimum"}));
     const auto& list = dispatcher()->pluginList();
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[1]->plugInFileVer(), 5000);
-    EXPECT_EQ(list[1]->plugInMinFileVer(), 5000);
-    EXPECT_TRUE(list[1]->plugInDescription().empty());
-    EXPECT_TRUE(list[1]->isPowerToolEntryValid());
-    EXPECT_EQ(list[2]->plugInFileVer(), 12000);
-    EXPECT_EQ(list[2]->plugInMinFileVer(), 11000);
-
+    EXPECT_TRUE(Near({list[1]->plugInFileVer(), list[1]->plugInMinFileVer(), list[2]->plugInFileVer(),
+                      list[2]->plugInMinFileVer(), list[1]->plugInDescription().size()},
+                     {5000, 5000, 12000, 11000, 0}));
     const PowerToolEntry& e = *list[0];
     EXPECT_EQ(e.plugInPEG(), plugins + "/a_lower.peg");
     EXPECT_EQ(e.plugInDir(), plugins + "/Tool");
     EXPECT_EQ(e.plugInEXE(), plugins + "/Tool/Tool.app");
     ASSERT_TRUE(e.plugInPreview());
-    EXPECT_EQ(e.plugInPreview()->width, 2);
-    EXPECT_EQ(e.plugInDescription(), "Designs decks");
-    EXPECT_EQ(e.plugInAppleAppID(), "com.example.deck");
-    EXPECT_EQ(e.plugInID(), 120);
-    EXPECT_EQ(e.plugInType(), 1);
-    EXPECT_EQ(e.plugInDevID(), 77);
-    EXPECT_EQ(e.plugInRefNum(), 5);
-    EXPECT_TRUE(e.plugInAvailable());
-    EXPECT_EQ(e.plugInOwnerDocument(), nullptr);
+    EXPECT_EQ(e.plugInDescription() + "|" + e.plugInAppleAppID(), "Designs decks|com.example.deck");
+    EXPECT_TRUE(Near({e.plugInPreview()->width, e.plugInID(), e.plugInType(), e.plugInDevID(), e.plugInRefNum()},
+                     {2, 120, 1, 77, 5}));
 
-    // The list is made afresh: a descriptor removed since is gone.
     port::RemoveFile(plugins + "/a_lower.peg");
     dispatcher()->buildPluginList();
     EXPECT_EQ(ListedNames(), (std::vector<std::string>{"no version", "new with minimum"}));
-}
-
-TEST_F(RegistryTest, MissingFolderGivesAnEmptyList) {
-    Write("a.PEG", Descriptor{});
-    dispatcher()->buildPluginList();
-    ASSERT_EQ(dispatcher()->pluginList().size(), 1u);
-    port::RemoveFile(plugins + "/a.PEG");
+    for (const std::string& name : port::ListFolder(plugins)) port::RemoveFile(plugins + "/" + name);
     ASSERT_EQ(::rmdir(plugins.c_str()), 0);
     dispatcher()->buildPluginList();
     EXPECT_TRUE(dispatcher()->pluginList().empty());
 }
 
-// Each descriptor lacks one thing an entry needs (or names an exchange folder outside the
-// temporary folder): none of them makes an entry.
+// Each descriptor lacks one thing an entry needs, or names an exchange folder that is not one
+// plain name under the temporary folder: none of them makes an entry.
 TEST_F(RegistryTest, InvalidDescriptorsMakeNoEntry) {
-    struct Row {
-        const char* what;
-        void (*spoil)(Descriptor&);
+    const std::pair<const char*, Descriptor> rows[] = {
+        {"no directory", {.directory = ""}},
+        {"no program", {.program = ""}},
+        {"no image key", {.image = ""}},
+        {"no name", {.name = ""}},
+        {"no exchange folder", {.appID = ""}},
+        {"ID 0", {.id = "0"}},
+        {"negative ID", {.id = "-4"}},
+        {"no type", {.type = ""}},
+        {"type whose low 16 bits are 0", {.type = "65536"}},
+        {"type negative in 16 bits", {.type = "40000"}},
+        {"exchange folder with a separator", {.appID = "../x"}},
+        {"exchange folder with a backslash", {.appID = "a\\b"}},
+        {"exchange folder .", {.appID = "."}},
+        {"exchange folder ..", {.appID = ".."}},
     };
-    const Row rows[] = {
-        {"no directory", [](Descriptor& d) { d.directory.clear(); }},
-        {"no program", [](Descriptor& d) { d.program.clear(); }},
-        {"no image key", [](Descriptor& d) { d.image.clear(); }},
-        {"no name", [](Descriptor& d) { d.name.clear(); }},
-        {"no exchange folder", [](Descriptor& d) { d.appID.clear(); }},
-        {"ID 0", [](Descriptor& d) { d.id = "0"; }},
-        {"negative ID", [](Descriptor& d) { d.id = "-4"; }},
-        {"no type", [](Descriptor& d) { d.type.clear(); }},
-        {"type whose low 16 bits are 0", [](Descriptor& d) { d.type = "65536"; }},
-        {"type negative in 16 bits", [](Descriptor& d) { d.type = "40000"; }},
-        {"exchange folder with a separator", [](Descriptor& d) { d.appID = "../x"; }},
-        {"exchange folder with a backslash", [](Descriptor& d) { d.appID = "a\\b"; }},
-        {"exchange folder .", [](Descriptor& d) { d.appID = "."; }},
-        {"exchange folder ..", [](Descriptor& d) { d.appID = ".."; }},
-    };
-    for (const Row& row : rows) {
-        Descriptor d;
-        row.spoil(d);
-        const std::string path = Write("x.PEG", d);
-        EXPECT_EQ(dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000), nullptr) << row.what;
-    }
-    Descriptor good;
-    good.type = "65537";  // the low 16 bits: 1
-    const std::string path = Write("x.PEG", good);
-    auto entry = dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000);
+    for (const auto& [what, d] : rows) EXPECT_EQ(Entry(Write("x.PEG", d)), nullptr) << what;
+    const std::string path = Write("x.PEG", {.type = "65537"});  // the low 16 bits: 1
+    auto entry = Entry(path);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->plugInType(), 1);
-    EXPECT_EQ(dispatcher()->createPowerToolEntryWithContentsAtPath("", 10000, 10000), nullptr);
+    EXPECT_EQ(Entry(""), nullptr);
     EXPECT_EQ(dispatcher()->createPowerToolEntryWithContentsAtPath(nullptr, 10000, 10000), nullptr);
     EXPECT_EQ(dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 0, 0), nullptr);
 }
 
 // Values longer than their buffers are cut to them (terminator included), never refused or
-// overrun.
-TEST_F(RegistryTest, LongValuesAreCutToTheirBuffers) {
-    Descriptor d;
-    d.directory = std::string(200, 'd');
-    d.program = std::string(300, 'p');
-    d.name = std::string(130, 'n');
-    d.description = std::string(400, 's');
-    d.appID = std::string(300, 'a');
-    d.image = std::string(125, 'i');
+// overrun; so are joined paths, to 512 bytes, under a PowerTool folder deep enough that the
+// tool's folder would pass them.
+TEST_F(RegistryTest, LongValuesAndJoinedPathsAreCutToTheirBuffers) {
+    const Descriptor d{.directory = std::string(200, 'd'), .program = std::string(300, 'p'),
+                       .image = std::string(125, 'i'), .name = std::string(130, 'n'),
+                       .description = std::string(400, 's'), .appID = std::string(300, 'a')};
     decoder.add(plugins + "/" + std::string(125, 'd') + "/" + d.image, port::DecodedImage{1, 1, {1, 2, 3}});
-    const std::string path = Write("long.PEG", d, false);
-    auto e = dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000);
+    auto e = Entry(Write("long.PEG", d, false));
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->plugInDir(), plugins + "/" + std::string(125, 'd'));
     EXPECT_EQ(e->plugInEXE(), e->plugInDir() + "/" + std::string(125, 'p'));
     EXPECT_EQ(e->plugInName(), std::string(125, 'n'));
     EXPECT_EQ(e->plugInDescription(), std::string(255, 's'));
     EXPECT_EQ(e->plugInAppleAppID(), std::string(255, 'a'));
-}
 
-// Joined paths are cut to their 512-byte buffer: a PowerTool folder deep enough that the
-// tool's folder would pass it.
-TEST_F(RegistryTest, JoinedPathsAreCutTo512Bytes) {
     std::string root = FreshTempFolder("deep");
     while (root.size() < 400) {
         root = port::JoinPath(root, std::string(std::min<size_t>(120, 400 - root.size()), 'r'));
@@ -228,52 +169,33 @@ TEST_F(RegistryTest, JoinedPathsAreCutTo512Bytes) {
     }
     TempFolders deep(root);
     port::setFolders(&deep);
-    std::string folder = LocalDomainApplicationSupportPath();
-    for (const char* level : {"Zelt", kProductVersionFolderName, "Plugins"}) {
-        folder = port::JoinPath(folder, level);
-        ASSERT_TRUE(port::MakeFolder(folder));
-    }
-    ASSERT_LT(folder.size(), 505u);
-    plugins = folder;
-    Descriptor d;
-    d.directory = std::string(125, 'd');
-    const std::string path = Write("x.PEG", d, false);
-    const std::string dir = (folder + "/" + d.directory).substr(0, 511);
-    ASSERT_GT(folder.size() + 1 + 125, 511u);
+    plugins = MakePowerToolFolder();
+    ASSERT_LT(plugins.size(), 505u);
+    ASSERT_GT(plugins.size() + 1 + 125, 511u);
+    const std::string dir = (plugins + "/" + std::string(125, 'd')).substr(0, 511);
     decoder.add(dir, port::DecodedImage{1, 1, {1, 2, 3}});
-    auto e = dispatcher()->createPowerToolEntryWithContentsAtPath(path.c_str(), 10000, 10000);
+    e = Entry(Write("x.PEG", {.directory = std::string(125, 'd')}, false));
+    port::setFolders(folders.get());
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->plugInDir(), dir);
     EXPECT_EQ(e->plugInEXE(), dir);
-    port::setFolders(folders.get());
 }
 
+// Setters keep what they hold when given nothing (a null text would not even be a string).
 TEST_F(RegistryTest, SettersIgnoreEmptyValues) {
     PowerToolEntry e;
     e.setPlugInName("Tool");
-    e.setPlugInName("");
     e.setPlugInName(nullptr);
     e.setPlugInDir("/a");
     e.setPlugInDir("");
-    auto image = std::make_shared<const port::DecodedImage>();
-    e.setPlugInPreview(image);
-    e.setPlugInPreview(nullptr);
-    EXPECT_EQ(e.plugInName(), "Tool");
-    EXPECT_EQ(e.plugInDir(), "/a");
-    EXPECT_EQ(e.plugInPreview(), image);
+    EXPECT_EQ(e.plugInName() + "|" + e.plugInDir(), "Tool|/a");
 }
 
 // Lookups by ID take the first listed; the tool holding a design is found by the design or
 // its ID only while the design exists.
 TEST_F(RegistryTest, LookupsByIDAndByHoldingDesign) {
-    Descriptor first;
-    first.name = "first";
-    first.id = "7";
-    Write("f.PEG", first);
-    Descriptor second;
-    second.name = "second";
-    second.id = "7";
-    Write("g.PEG", second);
+    Write("f.PEG", {.name = "first", .id = "7"});
+    Write("g.PEG", {.name = "second", .id = "7"});
     dispatcher()->buildPluginList();
     ASSERT_EQ(ListedNames(), (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(dispatcher()->powerToolEntryForID(7)->plugInName(), "first");
@@ -283,38 +205,27 @@ TEST_F(RegistryTest, LookupsByIDAndByHoldingDesign) {
     EXPECT_EQ(dispatcher()->powerToolEntryForDocument(doc), nullptr);
     EXPECT_EQ(dispatcher()->powerToolEntryForDocument(nullptr), nullptr);
     held->setPlugInOwnerDocument(doc);
-    held->setPlugInAvailable(false);
     EXPECT_EQ(dispatcher()->powerToolEntryForDocument(doc), held);
     EXPECT_EQ(dispatcher()->powerToolEntryForDocumentID(doc->itsDocID), held);
     EXPECT_EQ(dispatcher()->powerToolEntryForDocumentID(doc->itsDocID + 1), nullptr);
 
-    // The design goes away while the tool still holds it: nothing dangles.
+    // The design goes away while the tool still holds it: nothing dangles, and a new design,
+    // wherever it lands, is not the one that held the tool.
     const int32_t id = doc->itsDocID;
     doc->dealloc();
-    doc = nullptr;
+    doc = QMDDocumentModel::alloc()->init();
+    ASSERT_NE(doc, nullptr);
     EXPECT_EQ(held->plugInOwnerDocument(), nullptr);
     EXPECT_EQ(dispatcher()->powerToolEntryForDocumentID(id), nullptr);
-    // A new design, wherever it lands, is not the one that held the tool.
-    QMDDocumentModel* next = QMDDocumentModel::alloc()->init();
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(dispatcher()->powerToolEntryForDocument(next), nullptr);
-    EXPECT_EQ(dispatcher()->powerToolEntryForDocumentID(next->itsDocID), nullptr);
-    held->setPlugInOwnerDocument(nullptr);
-    EXPECT_EQ(held->plugInOwnerDocument(), nullptr);
-    doc = next;
+    EXPECT_EQ(dispatcher()->powerToolEntryForDocument(doc), nullptr);
+    EXPECT_EQ(dispatcher()->powerToolEntryForDocumentID(doc->itsDocID), nullptr);
 }
 
-// What the rest of the program asks: the list at start-up, one data block per tool in every
-// new design, a tool's name and whether it is free.
+// What the rest of the program asks: the list at start-up, one empty data block per tool in
+// every new design, a tool's name and whether it is free, the tool holding a design.
 TEST_F(RegistryTest, SeamsAnswerFromTheRegistry) {
-    Descriptor a;
-    a.name = "Cabinets";
-    a.id = "131";
-    Write("a.PEG", a);
-    Descriptor b;
-    b.name = "Sun";
-    b.id = "128";
-    Write("b.PEG", b);
+    Write("a.PEG", {.name = "Cabinets", .id = "131"});
+    Write("b.PEG", {.name = "Sun", .id = "128"});
     EXPECT_TRUE(LoadedPlugInIDs().empty());
     RegisterPowerToolDispatcherSeams();
     PowerToolBuildPluginList();
@@ -331,11 +242,11 @@ TEST_F(RegistryTest, SeamsAnswerFromTheRegistry) {
     EXPECT_EQ(blocks, (std::vector<int32_t>{131, 128}));
 
     EXPECT_EQ(PowerToolName(131), "Cabinets");
-    EXPECT_TRUE(PowerToolIsAvailable(131));
     EXPECT_EQ(PowerToolName(5), "");
+    EXPECT_TRUE(PowerToolIsAvailable(131));
     EXPECT_FALSE(PowerToolIsAvailable(5));
     EXPECT_EQ(PowerToolEntryForDocument(fresh), 0);
-    PowerToolEntry* sun = PowerToolDispatcher::sharedPowerToolDispatcher()->powerToolEntryForID(128);
+    PowerToolEntry* sun = dispatcher()->powerToolEntryForID(128);
     sun->setPlugInOwnerDocument(fresh);
     sun->setPlugInAvailable(false);
     EXPECT_EQ(PowerToolEntryForDocument(fresh), 128);
