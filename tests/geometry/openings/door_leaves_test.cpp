@@ -16,33 +16,26 @@
 
 using namespace dvxtest;
 
-namespace {
-
 // Memory running out mid-build: objects and points are made with the nothrow `new`, replaced
-// below for this whole test program; while a FailingAllocation lives, the allocation of `size`
+// here for this whole test program; while a FailingAllocation lives, the allocation of `size`
 // bytes that follows `succeeding` successful ones fails, once.
-std::size_t gFailSize = 0;
-int gSucceeding = -1;  // allocations of gFailSize still to succeed; -1: none fails
-bool gFailed = false;
+static std::size_t gFailSize = 0;
+static int gSucceeding = -1;  // allocations of gFailSize still to succeed; -1: none fails
+static bool gFailed = false;
+
+// The throwing form underneath keeps allocation and release matched for the sanitizers.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (gSucceeding >= 0 && size == gFailSize && gSucceeding-- == 0) return gFailed = true, nullptr;
+    try { return ::operator new(size); } catch (...) { return nullptr; }
+}
+
+namespace {
 
 struct FailingAllocation {
     FailingAllocation(std::size_t size, int succeeding) { gFailSize = size, gSucceeding = succeeding, gFailed = false; }
     ~FailingAllocation() { gSucceeding = -1; }
     bool failed() const { return gFailed; }
 };
-
-}  // namespace
-
-// The throwing form underneath keeps allocation and release matched for the sanitizers.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (gSucceeding >= 0 && size == gFailSize && gSucceeding-- == 0) {
-        gFailed = true;
-        return nullptr;
-    }
-    try { return ::operator new(size); } catch (...) { return nullptr; }
-}
-
-namespace {
 
 using Builder = void (*)(Objex*, AttachmentRecord*);
 constexpr float kPi = std::numbers::pi_v<float>;
