@@ -288,62 +288,52 @@ TEST_F(EntryBuilders, DescriptionsFromNameAndDescriptionKeys) {
 // The built-in numbered libraries: file n stands for texture ID base + n - 1, needs its info
 // file and is looked for only up to the count; identifiers count the entries added. Plants
 // take their preview and their common name; a library counting no files keeps what it had.
+// Stock trim lists previews, the "M" ones in a metric document, skipping a number whose "M"
+// file is missing; without a document it keeps its entries.
 TEST_F(EntryBuilders, NumberedLibrariesGiveTextureIDsByFileNumber) {
-    ContentCategoryList materials, plants;
+    ContentCategoryList materials, trims, plants;
     content::BuildBuiltInLibrary(content::kMaterialsCategory, materials);
+    content::BuildBuiltInLibrary(content::kTrimCategory, trims);
     content::BuildBuiltInLibrary(content::kPlantsCategory, plants);
     ContentCategoryItem& brick = *materials[0];  // BRICK, 850, 66 files
+    ContentCategoryItem& wainscot = *trims[3];   // WC, 300, 5 files
     ContentCategoryItem& shrubs = *plants[1];    // SHRUB, 5000, 682 files
     WriteFiles(brick.fullPath(), {"BRICK1.PTX", "BRICK1.PPV", "BRICK2.PTX", "BRICK66.PTX", "BRICK66.PTI",
                                   "BRICK67.PTX", "BRICK67.PTI"});
     WriteTextFile(brick.fullPath() + "/BRICK1.PTI", InfoText("Name", "Red Brick"));
+    WriteFiles(wainscot.fullPath(), {"WC1.PPV", "WC1.PTI", "WC1M.PPV", "WC1M.PTI", "WC2.PPV", "WC2.PTI", "WC3M.PPV",
+                                     "WC3M.PTI"});
     WriteFiles(shrubs.fullPath(), {"SHRUB1.PTX", "SHRUB1.PPV", "SHRUB2.PTX", "SHRUB3.PTX", "SHRUB4.PTX", "SHRUB4.PTI"});
     WriteTextFile(shrubs.fullPath() + "/SHRUB1.PTI", InfoText("CommonName", "Boxwood"));
     WriteTextFile(shrubs.fullPath() + "/SHRUB2.PTI", InfoText("Name", "not the key"));
-    using Entry = std::tuple<int32_t, int32_t, int16_t, std::string, std::string, std::string>;
+    // Identifier, texture ID, type, data, info and preview (in the node's folder), description.
+    using Entry = std::tuple<int32_t, int32_t, int16_t, std::string, std::string, std::string, std::string>;
     const auto entries = [&](ContentCategoryItem& node) {
         const size_t cut = node.fullPath().size() + 1;
+        const auto in = [&](const std::string& path) { return path.empty() ? path : path.substr(cut); };
         return Each(Rebuilt(node), [&](const SymEntryInfo& e) {
-            return Entry{e.refNum, e.textureID, e.type, e.objectData.substr(cut) + " " + e.objectInfo.substr(cut),
-                         e.objectPreview.empty() ? "" : e.objectPreview.substr(cut), e.objectDescription};
+            return Entry{e.refNum, e.textureID, e.type, in(e.objectData), in(e.objectInfo), in(e.objectPreview),
+                         e.objectDescription};
         });
     };
-    const int16_t stone = symentry::kStockMaterial, plant = symentry::kStockPlant;
-    EXPECT_EQ(entries(brick), (std::vector<Entry>{{1, 850, stone, "BRICK1.PTX BRICK1.PTI", "", "Red Brick"},
-                                                  {2, 915, stone, "BRICK66.PTX BRICK66.PTI", "", "No description"}}));
-    EXPECT_EQ(entries(shrubs), (std::vector<Entry>{{1, 5000, plant, "SHRUB1.PTX SHRUB1.PTI", "SHRUB1.PPV", "Boxwood"},
-                                                   {2, 5001, plant, "SHRUB2.PTX SHRUB2.PTI", "", "No description"},
-                                                   {3, 5003, plant, "SHRUB4.PTX SHRUB4.PTI", "", "No description"}}));
+    const int16_t stone = symentry::kStockMaterial, trim = symentry::kStockTrim, plant = symentry::kStockPlant;
+    const std::string none = "No description";
+    EXPECT_EQ(entries(brick), (std::vector<Entry>{{1, 850, stone, "BRICK1.PTX", "BRICK1.PTI", "", "Red Brick"},
+                                                  {2, 915, stone, "BRICK66.PTX", "BRICK66.PTI", "", none}}));
+    EXPECT_EQ(entries(shrubs),
+              (std::vector<Entry>{{1, 5000, plant, "SHRUB1.PTX", "SHRUB1.PTI", "SHRUB1.PPV", "Boxwood"},
+                                  {2, 5001, plant, "SHRUB2.PTX", "SHRUB2.PTI", "", none},
+                                  {3, 5003, plant, "SHRUB4.PTX", "SHRUB4.PTI", "", none}}));
     shrubs.setBaseTextureID(5000, 0, "SHRUB");
     EXPECT_EQ(Rebuilt(shrubs).size(), 3u);
-}
-
-// Stock trim lists the "M" previews in a metric document, skipping a number whose "M" file
-// is missing; without a document it keeps its entries.
-TEST_F(EntryBuilders, StockTrimFollowsTheDocumentsUnits) {
-    const std::string folder = LocalDomainTexturePath() + "/Wc";
-    WriteFiles(folder, {"WC1.PPV", "WC1.PTI", "WC1M.PPV", "WC1M.PTI", "WC2.PPV", "WC2.PTI", "WC3M.PPV", "WC3M.PTI"});
-    auto node = Node(folder, content::kWainscotLibrary);
-    node->setBaseTextureID(300, 5, "WC");
-    using Entry = std::tuple<int32_t, int32_t, int16_t, std::string, std::string, std::string>;
-    const int16_t t = symentry::kStockTrim;
-    const std::pair<int16_t, std::vector<Entry>> rows[] = {
-        {kImperialUnits, {{1, 300, t, "", "WC1.PPV", "WC1.PTI"}, {2, 301, t, "", "WC2.PPV", "WC2.PTI"}}},
-        {kMetricUnits, {{1, 300, t, "", "WC1M.PPV", "WC1M.PTI"}, {2, 302, t, "", "WC3M.PPV", "WC3M.PTI"}}}};
-    for (const auto& [units, want] : rows) {
-        doc->itsDocState->units = units;
-        const size_t cut = folder.size() + 1;
-        EXPECT_EQ(Each(Rebuilt(*node),
-                       [&](const SymEntryInfo& e) {
-                           return Entry{e.refNum, e.textureID, e.type, e.objectData, e.objectPreview.substr(cut),
-                                        e.objectInfo.substr(cut)};
-                       }),
-                  want)
-            << units;
-    }
+    EXPECT_EQ(entries(wainscot), (std::vector<Entry>{{1, 300, trim, "", "WC1.PTI", "WC1.PPV", none},
+                                                     {2, 301, trim, "", "WC2.PTI", "WC2.PPV", none}}));
+    doc->itsDocState->units = kMetricUnits;
+    EXPECT_EQ(entries(wainscot), (std::vector<Entry>{{1, 300, trim, "", "WC1M.PTI", "WC1M.PPV", none},
+                                                     {2, 302, trim, "", "WC3M.PTI", "WC3M.PPV", none}}));
     doc->dealloc();
     doc = nullptr;
-    EXPECT_EQ(Rebuilt(*node).size(), 2u);
+    EXPECT_EQ(Rebuilt(wainscot).size(), 2u);
 }
 
 // A paint file named after its folder lists colours up to the first missing one, each channel
