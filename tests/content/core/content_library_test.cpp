@@ -395,6 +395,10 @@ TEST_F(EntryBuilders, ColourSetsAndRamps) {
     ramp->setSelectionIndex(44);
     ramp->setSelectionIndex(45);
     EXPECT_EQ(std::tuple(ramp->selectionIndex(), ramp->symEntryAtIndex(45)), std::tuple(44u, nullptr));
+    // A rebuild to fewer entries keeps the index; readers compare it with the count.
+    ramp->setLibraryType(content::kWinterColorsLibrary);
+    EXPECT_EQ(Rebuilt(*ramp).size(), 12u);
+    EXPECT_EQ(ramp->selectionIndex(), 44u);
     EXPECT_TRUE(Rebuilt(*root).empty());
     // A colour past the table is black, never read beyond it; without a document, none at all.
     const SymEntryInfo beyond = SymEntryInfo::initWithColorIndex(72, 3, symentry::kColor);
