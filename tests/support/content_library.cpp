@@ -8,28 +8,16 @@
 
 namespace dvxtest {
 
-Ini& Ini::section(const std::string& name) {
-    text_ += "[" + name + "]\n";
-    return *this;
-}
-
-Ini& Ini::key(const std::string& key, const std::string& value) {
-    text_ += key + "=" + value + "\n";
-    return *this;
-}
-
 Ini& Ini::categories(const std::string& section, std::initializer_list<std::string> names) {
-    Ini& ini = *this;
-    ini.section(section);
+    this->section(section);
     int n = 0;
     for (const std::string& listed : names) {
-        const bool withFolder = listed.empty() || listed[0] != '!';
-        const std::string name = withFolder ? listed : listed.substr(1);
+        const bool bare = !listed.empty() && listed[0] == '!';
         const std::string key = std::to_string(++n) + section;
-        ini.key(key, name);
-        if (withFolder) ini.key(key + "Directory", name);
+        this->key(key, bare ? listed.substr(1) : listed);
+        if (!bare) this->key(key + "Directory", listed);
     }
-    return ini;
+    return *this;
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
