@@ -125,6 +125,7 @@ bool TrackedGestureWasClick() {
 void TrackObject(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     if (!Ready()) return;
     gDocumentChanged = 1;
+    gRoundToggle = 0;
     const int16_t tool = gCurTool;
     if (tool == toolid::kNone) return;
     if (tool == toolid::kInsertPoint || tool == toolid::kRemovePoint) {
