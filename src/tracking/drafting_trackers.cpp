@@ -3,6 +3,7 @@
 #include "tracking/line_trackers.h"
 #include "tracking/shape_trackers.h"
 #include "tracking/tool_dispatch.h"
+#include "tracking/transform_trackers.h"
 
 void RegisterDraftingTrackers() {
     RegisterTracker(TrackerSlot::Rect, TrackRect);
@@ -13,4 +14,9 @@ void RegisterDraftingTrackers() {
     RegisterViewToolTracker(TrackerSlot::Arc, TrackArc);
     RegisterTracker(TrackerSlot::Multi, TrackMulti);
     RegisterTracker(TrackerSlot::Text, TrackText);
+    RegisterTracker(TrackerSlot::Scale, [](int32_t x, int32_t y, float, float, float, int16_t stage) {
+        TrackScale(x, y, stage);
+    });
+    RegisterPlanTracker(TrackerSlot::Rotate, TrackRotate);
+    RegisterTracker(TrackerSlot::Marquee, TrackMarquee);
 }
