@@ -11,6 +11,7 @@ void RegisterDraftingTrackers() {
         TrackOval(x, y, h, v, d, stage);
     });
     RegisterTracker(TrackerSlot::Line, TrackLine);
+    RegisterTracker(TrackerSlot::Poly, TrackPoly);
     RegisterViewToolTracker(TrackerSlot::Arc, TrackArc);
     RegisterTracker(TrackerSlot::Multi, TrackMulti);
     RegisterTracker(TrackerSlot::Text, TrackText);

@@ -12,10 +12,12 @@
 #include "model/objects.h"
 #include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
+#include "tools/outline_tracker.h"
 #include "tracking/arc_builders.h"
 #include "tracking/constraints.h"
 #include "tracking/poly_builders.h"
 #include "tracking/shape_builders.h"
+#include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
@@ -128,6 +130,21 @@ void TrackLine(int32_t, int32_t, float h, float v, float d, int16_t stage) {
         feedback::DressDetailShape(BuildOpenPoly(at, nullptr, none, none, nullptr, nullptr, 2, layer, 1),
                                    detailsubtype::kLine, false, s);
     });
+}
+
+void TrackPoly(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
+    if (!gCurDocument || !CurrentDocState()) return;
+    const bool curve = gCurTool == toolid::kCurve;
+    if (stage == 1) {
+        const uint8_t saved = g3DObjects;
+        g3DObjects = 0;
+        RestoreAtGestureEnd([saved] { g3DObjects = saved; });
+    }
+    TrackGnrlPoly(x, y, h, v, d, stage, curve, curve ? gCloseSplineTool : gClosePolyTool, 1, objtype::kDetail,
+                  [curve](Objex* outline) {
+                      feedback::DressDetailShape(outline, curve ? detailsubtype::kCurve : detailsubtype::kPolygon, curve,
+                                                 CurrentDocState());
+                  });
 }
 
 void TrackArc(int32_t, int32_t, float h, float v, float d, int16_t stage, int16_t) {

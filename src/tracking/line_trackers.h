@@ -2,7 +2,7 @@
 // The line (7702), arc (7704) and multigon (7706) tools, each a detail shape from one drag,
 // the text tools' tracker, and the arc feedback of the curved wall, sprinkler and door swing
 // trackers. A gesture shorter than gMouseModeLimit makes nothing and gives back the standard
-// tool. (The polygon and curve tools are TrackPoly, drafting_trackers.h.)
+// tool.
 #include <cstdint>
 
 struct Objex;
@@ -10,6 +10,10 @@ struct Objex;
 // From the press (moved onto a segment the perpendicular snap found at the press; the middle
 // in centre-line mode) to the release: an open shape of two points.
 void TrackLine(int32_t x, int32_t y, float h, float v, float d, int16_t stage);
+// The polygon (7703) and curve (7707) tools: an outline drawn click by click (TrackGnrlPoly),
+// closed by the tool's close flag, becomes a detail shape; the curve's is smoothed.
+// g3DObjects is down for the whole gesture.
+void TrackPoly(int32_t x, int32_t y, float h, float v, float d, int16_t stage);
 // A quarter ellipse whose ends are the press and the release: an open shape.
 void TrackArc(int32_t x, int32_t y, float h, float v, float d, int16_t stage, int16_t tool);
 // A regular polygon of the settings record's side count about the press, its last vertex on
