@@ -2,9 +2,6 @@
 // a plan point), their results worked out by hand.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-#include <vector>
 
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
@@ -14,9 +11,7 @@
 #include "model/selection_queries.h"
 #include "plan/dynamic_draw_engine.h"
 #include "support/build.h"
-#include "support/drawing_doubles.h"
-#include "support/gesture_driver.h"
-#include "tracking/drafting_trackers.h"
+#include "support/plan_gestures.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracking_state.h"
 #include "tracking/transform_trackers.h"
@@ -26,51 +21,33 @@ namespace {
 using namespace dvxtest;
 using Plan = std::vector<std::pair<float, float>>;
 
-class TransformTools : public DocumentTest {
+class TransformTools : public PlanGestureTest {
 protected:
     void SetUp() override {
-        DocumentTest::SetUp();
-        ds = doc->itsDocState;
-        ds->zoomFactor = 1, ds->planScale = 72, ds->snapToGrid = 0, ds->viewKind = 2;
-        SetPlanView();
-        SetMainWindowDocumentViewHandler([this] { return &view; });
+        PlanGestureTest::SetUp();
         SetMainWindowStatusTextHandler([this](const std::string& text) { status.push_back(text); });
-        RegisterDraftingTrackers();
     }
-    // A selected closed outline through the plan points; the gesture's bounds are its own.
+    // A selected outline through the plan points, alone selected; the gesture's bounds are its own.
     Objex* Selected(PlanPoints points, bool closed = true) {
         if (current) Make(current).select(0);
         current = Make(8).closed(closed).shown().plan(points).select().on(doc->itsCurLayer).bounds();
         gData3DRect = current->bounds3D, gDataRect = current->bounds;
         return current;
     }
-    void Drag(std::vector<POINT> path, uint32_t modifiers = 0) {
-        g.press(path.front(), modifiers);
-        for (size_t i = 1; i < path.size(); ++i) g.drag(path[i], modifiers);
-        g.release(path.back(), modifiers);
-    }
-
-    DocState* ds = nullptr;
     Objex* current = nullptr;
-    RecordingContext context;
-    port::DrawingScope scope{context};
-    FakeViewHost host;
-    Base2DView view{&host};
-    GestureDriver g;
     std::vector<std::string> status;
 };
 
 TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
     gCurTool = toolid::kResize;
     // Pressed at the right-bottom corner of 100..200 x 100..160: the anchor is the left-top.
-    struct Row { POINT to; uint32_t modifiers; Plan want; };
-    for (const Row& r : {Row{{300, 190}, 0, {{100, 100}, {300, 100}, {300, 190}, {100, 190}}},
-                         Row{{50, 40}, 0, {{100, 100}, {50, 100}, {50, 40}, {100, 40}}},     // mirrored
-                         Row{{99, 101}, 0, {{100, 100}, {90, 100}, {90, 110}, {100, 110}}},  // 10 across
-                         Row{{300, 190}, evmod::kShift, {{100, 100}, {300, 100}, {300, 160}, {100, 160}}}}) {
+    for (auto [to, modifiers, want] : {std::tuple{POINT{300, 190}, 0u, Plan{{100, 100}, {300, 100}, {300, 190}, {100, 190}}},
+                                       {{50, 40}, 0u, {{100, 100}, {50, 100}, {50, 40}, {100, 40}}},     // mirrored
+                                       {{99, 101}, 0u, {{100, 100}, {90, 100}, {90, 110}, {100, 110}}},  // 10 across
+                                       {{300, 190}, evmod::kShift, {{100, 100}, {300, 100}, {300, 160}, {100, 160}}}}) {
         Objex* box = Selected({{100, 100}, {200, 100}, {200, 160}, {100, 160}});
-        Drag({{200, 160}, {250, 170}, r.to}, r.modifiers);
-        EXPECT_EQ(PlanPositions(box), r.want) << r.to.x << "," << r.to.y;
+        Drag({{200, 160}, {250, 170}, to}, modifiers);
+        EXPECT_EQ(PlanPositions(box), want) << to.x << "," << to.y;
     }
     // Pressed at the left-top: the right-bottom holds and the left follows.
     Objex* box = Selected({{100, 100}, {200, 100}, {200, 160}, {100, 160}});

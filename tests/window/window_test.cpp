@@ -507,8 +507,7 @@ TEST(PlanMouse, TheRectangleAndPolygonToolsDrawAndCtrlZTakesEachAway) {
     port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocument* d = w->document();
-    DocState* ds = d->model()->itsDocState;
-    ds->zoomFactor = 1, ds->snapToGrid = 0;
+    d->model()->itsDocState->zoomFactor = 1;  // view points are plan points
     RegisterDraftingTrackers();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -517,75 +516,58 @@ TEST(PlanMouse, TheRectangleAndPolygonToolsDrawAndCtrlZTakesEachAway) {
     view->setFocus();
     const PlatformRect shown = view->visibleRect();
     const int h = int(shown.x + shown.width / 2), dp = int(shown.y + shown.height / 2);
-    auto global = [view](int x, int y) {
+    auto global = [view](double x, double y) {
         return view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
     };
     auto moveTo = [&](int x, int y) {
         const QPoint p = global(x, y);
         XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
     };
-    auto inked = [&](int x, int y) {  // anything but the white plan, within a pixel
-        const QPoint p = global(x, y);
-        const QImage a = QGuiApplication::primaryScreen()->grabWindow(0, p.x() - 1, p.y() - 1, 3, 3).toImage();
-        for (int i = 0; i < 3; ++i)
-            for (int k = 0; k < 3; ++k)
-                if (qGray(a.pixel(i, k)) < 200) return true;
-        return false;
-    };
-    auto objects = [] { return CountObjects(gCurDocument->itsCurLayer->firstObject); };
-    // The middles of an outline's sides as made (view points are plan points at zoom 1).
-    auto middles = [](const Objex* o) {
+    // The middles of the outline's sides on the screen, and whether all or none is inked.
+    auto middles = [&](const Objex* o) {
         std::vector<QPoint> at;
         for (const Poinz* a = o->firstPoint; a; a = a->next) {
             const Poinz* b = a->next ? a->next : o->firstPoint;
-            at.push_back({int(std::lround((a->position[0] + b->position[0]) / 2)),
-                          int(std::lround((a->position[2] + b->position[2]) / 2))});
+            at.push_back(global((a->position[0] + b->position[0]) / 2, (a->position[2] + b->position[2]) / 2));
         }
         return at;
     };
-    std::vector<QPoint> edges = {{h, dp - 60}, {h - 100, dp}, {h, dp + 60}, {h + 100, dp}};
-    auto allInked = [&](const std::vector<QPoint>& at) {
-        return std::all_of(at.begin(), at.end(), [&](QPoint p) { return inked(p.x(), p.y()); });
+    auto inked = [](const std::vector<QPoint>& at, bool want) {
+        for (QPoint p : at) {
+            const QImage near = QGuiApplication::primaryScreen()->grabWindow(0, p.x() - 1, p.y() - 1, 3, 3).toImage();
+            bool ink = false;
+            for (int i = 0; i < 9; ++i) ink = ink || qGray(near.pixel(i % 3, i / 3)) < 200;
+            if (ink != want) return false;
+        }
+        return true;
     };
-    auto noneInked = [&](const std::vector<QPoint>& at) {
-        return std::none_of(at.begin(), at.end(), [&](QPoint p) { return inked(p.x(), p.y()); });
+    auto made = [&](const char* name, const char* step, int points) {
+        const Objex* o = gCurDocument->itsCurLayer->firstObject;
+        const std::vector<QPoint> sides = middles(o);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inked(sides, true); })) << name << " not in the plan";
+        EXPECT_TRUE(Near({o->type, o->pointCount}, {29, points})) << name;
+        QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".drafting-" + name + ".png");
+        EXPECT_EQ(d->undoStack()->undoText(), QString(step));
+        XDo({"key", "ctrl+z"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !gCurDocument->itsCurLayer->firstObject && inked(sides, false); }))
+            << "Ctrl+Z left the " << name;
     };
 
     gCurTool = toolid::kRectangle;
-    view->update();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return noneInked(edges); }));
     moveTo(h - 100, dp - 60), XDo({"mousedown", "1"});
-    moveTo(h - 20, dp - 10), moveTo(h + 100, dp + 60);
-    XDo({"mouseup", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 1 && !view->gestureBusy(); })) << "no rectangle made";
-    const Objex* rect = gCurDocument->itsCurLayer->firstObject;
-    EXPECT_TRUE(Near({rect->type, rect->subtype, rect->pointCount}, {29, 1, 4}));
-    edges = middles(rect);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return allInked(edges); })) << "no rectangle in the plan";
-    EXPECT_FALSE(inked(h, dp));
-    QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".drafting-rectangle.png");
-    EXPECT_EQ(d->undoStack()->undoText(), QString("Rectangle Tool"));
-    XDo({"key", "ctrl+z"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return noneInked(edges); })) << "Ctrl+Z left the rectangle";
+    moveTo(h - 20, dp - 10), moveTo(h + 100, dp + 60), XDo({"mouseup", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject && !view->gestureBusy(); }));
+    made("rectangle", "Rectangle Tool", 4);
 
-    // A closed polygon: click, click, double click; its three sides show.
     gCurTool = toolid::kPolygon, gClosePolyTool = 1;
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     moveTo(h - 100, dp - 60), XDo({"click", "1"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasMouseTracking(); })) << "the outline does not follow";
     moveTo(h + 100, dp - 60), XDo({"click", "1"});
     moveTo(h, dp + 60), XDo({"click", "--repeat", "2", "--delay", "40", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 1 && !view->gestureBusy(); })) << "no polygon made";
-    const Objex* polygon = gCurDocument->itsCurLayer->firstObject;
-    EXPECT_TRUE(Near({polygon->type, polygon->subtype, polygon->closed, polygon->pointCount}, {29, 3, 1, 3}));
-    const std::vector<QPoint> sides = middles(polygon);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return allInked(sides); })) << "no polygon in the plan";
-    QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".drafting-polygon.png");
-    EXPECT_EQ(d->undoStack()->undoText(), QString("Polygon Tool"));
-    XDo({"key", "ctrl+z"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return objects() == 0; }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return noneInked(sides); })) << "Ctrl+Z left the polygon";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject && !view->gestureBusy(); }));
+    EXPECT_EQ(gCurDocument->itsCurLayer->firstObject->closed, 1);
+    made("polygon", "Polygon Tool", 3);
     AppController::destroyShared(), ResetAllGlobals();
 }
 
