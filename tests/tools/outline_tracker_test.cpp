@@ -5,6 +5,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/readouts.h"
 #include "plan/dynamic_draw_engine.h"
 #include "plan/plan_objects.h"
 #include "render/core/live_view_seams.h"
@@ -57,6 +58,14 @@ TEST_F(Outlines, ClicksAddPointsUntilAnEndingClickOrKey) {
             << r.what;
         EXPECT_EQ(undo.actionNames, Names{"Polygon Tool"}) << r.what;  // one step, after the loop
     }
+    // The rubber band's readout is rounded: at zoom 0.6 from view 100 to 161 is 101.67 plan units.
+    ds->zoomFactor = 0.6f;
+    Clicks({{100, 100}}), g.move({161, 100});
+    char whole[kReadoutSize] = {};
+    ConvertInchesToStr(102, whole);
+    ASSERT_FALSE(view.dynamicDrawEngine->dynamicDimArray.empty());
+    EXPECT_STREQ(view.dynamicDrawEngine->dynamicDimArray[0]->dimensionText.get(), whole);
+    g.key(keycode::kEscape), ds->zoomFactor = 1;
     // Escape on the first point, or a lost focus in the middle, leaves nothing behind.
     const int before = CountObjects(doc->itsCurLayer->firstObject);
     Clicks({{100, 100}}), g.key(keycode::kEscape);

@@ -5,6 +5,7 @@
 
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
+#include "app/core/command_state.h"
 #include "app/core/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -69,6 +70,17 @@ TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
     gTrackState[3] = 99, gTrackState[4] = 1;
     TrackScale(0, 0, 3);
     EXPECT_EQ(PlanPositions(front), (Plan{{100, 50}, {90, 50}}));
+
+    // The size readout at zoom 0.6: the press stored 100 x 50 x 60 zoomed; plan factors 2 and 1.5.
+    ds->viewKind = 2, ds->zoomFactor = 0.6f;
+    Selected({{100, 100}, {200, 100}, {200, 160}, {100, 160}});
+    gWidthHeightDepth[0] = 60, gWidthHeightDepth[1] = 30, gWidthHeightDepth[2] = 36;
+    gDownX = 200, gDownY = 0, gDownZ = 160, gTrackState[3] = 200, gTrackState[4] = 0, gTrackState[5] = 160;
+    TrackScale(0, 0, 1);
+    gTrackState[3] = 300, gTrackState[5] = 190;
+    TrackScale(0, 0, 2);
+    EXPECT_EQ(status.back(), statustext::drawWidthHeightDepth(120, 30, 54));
+    ds->zoomFactor = 1;
 
     // Command in a side view works in the front view for the gesture, on every way out.
     for (bool abandoned : {false, true}) {
