@@ -143,12 +143,17 @@ void Finish(OutlineJob& job, const DocState* ds) {
 }
 
 // An outline whose loop was closed unfinished (a lost focus, another tool) is taken away
-// rather than left half made.
+// rather than left half made, while its document is still the current one.
 class Unfinished {
 public:
     explicit Unfinished(Objex** outline) : outline_(outline) {}
     ~Unfinished() {
-        if (*outline_ && gCurDocument) DeleteObj(*outline_);
+        if (!*outline_ || !gCurDocument) return;
+        for (Layer* layer = gCurDocument->itsLayers; layer; layer = layer->next)
+            if (layer == (*outline_)->layer) {
+                DeleteObj(*outline_);
+                return;
+            }
     }
     Unfinished(const Unfinished&) = delete;
     Unfinished& operator=(const Unfinished&) = delete;
