@@ -174,7 +174,10 @@ TrackerRoutine PointLoop(OutlineJob job) {
         gTrackingMouse = 1;
         const TrackEvent e = co_await NextTrackEvent(kLoopMask);
         ds = CurrentDocState();
-        if (!ds || !gCurDocument) break;
+        if (!ds || !gCurDocument) {
+            job.outline = nullptr;  // went with its document
+            co_return;
+        }
         if (e.type == trackevent::kMouseMoved || e.type == trackevent::kFlagsChanged) {
             const Float3DPoint p = Evaluate(e.where, last);
             if (Base2DView* view = MainWindowDocumentView()) view->autoScrollToPoint(e.where);
@@ -210,7 +213,10 @@ TrackerRoutine PointLoop(OutlineJob job) {
             made = true;
             break;
         }
-        if (!BuildPoly(job.outline, p.floatH, p.floatV, p.floatD, job.outline->layer, buildmode::kAppend, 1)) break;
+        if (!BuildPoly(job.outline, p.floatH, p.floatV, p.floatD, job.outline->layer, buildmode::kAppend, 1)) {
+            made = points > 1;  // out of memory: keep what was drawn
+            break;
+        }
         ++points;
         if (job.smooth) SmoothObject(job.outline);
         last = p;
@@ -220,7 +226,7 @@ TrackerRoutine PointLoop(OutlineJob job) {
         }
     }
     Objex* result = nullptr;
-    if (made && ds) {
+    if (made) {
         Finish(job, ds);
         result = job.outline;
     } else {
