@@ -81,8 +81,8 @@ inline constexpr float kNoPerpFrom = 32000.0f;
 extern uint8_t g3DObjects;
 // The next dimension lines drawn show their readout rounded: to the nearest whole inch in an
 // imperial document, the nearest whole centimetre in a metric one. The engine lowers it
-// before every tracker call, so it holds for the dimensions of the call that raised it; the
-// polyline tracker's loop raises it before each of its own.
+// before and after every tracker call, so it holds for the dimensions of the call that raised
+// it; the polyline tracker's loop raises it before each of its own and lowers it after.
 extern uint8_t gRoundToggle;
 
 // --- the rest of the gesture's state ---
