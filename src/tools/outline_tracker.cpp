@@ -257,7 +257,11 @@ Objex* TrackGnrlPoly(int32_t, int32_t, float, float, float, int16_t stage, uint8
         HoldSnapLock();
         RestoreAtGestureEnd(ReleaseSnapLock);
     }
-    if (stage != 3) return nullptr;
+    if (stage != 3) {
+        gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
+        gTrackingPoly = 0;
+        return nullptr;
+    }
     gUpX = gDownX, gUpY = gDownY, gUpZ = gDownZ;
     Layer* layer = feedback::CurrentLayer();
     Objex* outline = layer ? BuildPoly(nullptr, gDownX, gDownY, gDownZ, layer, buildmode::kStart, 1) : nullptr;
