@@ -396,7 +396,7 @@ TrackerRoutine FollowUntilEscape(std::vector<std::string>& seen) {
 // dragged with tool 7700, built by a test tracker at the release, shows in the plan and Ctrl+Z
 // takes it away; the same events through the gesture driver give the same tracker calls. A
 // loop a click's release opens takes the pointer's moves, the next press and Escape while the
-// menus wait, and a lost focus closes it.
+// menus wait, and a lost focus closes it. Then the rectangle and polygon tools themselves.
 TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape) {
     using namespace dvxtest;
     AppController::destroyShared(), ResetAllGlobals();
@@ -492,82 +492,12 @@ TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape
     QFocusEvent lost(QEvent::FocusOut);
     QApplication::sendEvent(view, &lost);
     EXPECT_EQ(std::tuple(view->gestureBusy(), TrackerLoopOpen(), view->hasMouseTracking()), std::tuple(false, false, false));
-    AppController::destroyShared(), ResetAllGlobals();
-}
 
-// The drafting tools themselves in the plan of a document window under the server's mouse: a
-// dragged rectangle and a polygon of a click, a click and a double click show in the plan, and
-// Ctrl+Z takes each away.
-TEST(PlanMouse, TheRectangleAndPolygonToolsDrawAndCtrlZTakesEachAway) {
-    using namespace dvxtest;
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("drafting"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-    QMDWindowController* w = OpenDocumentWindow();
-    QMDDocument* d = w->document();
-    d->model()->itsDocState->zoomFactor = 1;  // view points are plan points
+    // The drafting tools themselves: a dragged rectangle and a polygon of a click, a click and a
+    // double click show in the plan, and Ctrl+Z takes each away.
     RegisterDraftingTrackers();
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
-    QMDDocumentView* view = w->docView();
     view->setFocus();
-    const PlatformRect shown = view->visibleRect();
-    const int h = int(shown.x + shown.width / 2), dp = int(shown.y + shown.height / 2);
-    auto global = [view](double x, double y) {
-        return view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
-    };
-    auto moveTo = [&](int x, int y) {
-        const QPoint p = global(x, y);
-        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    };
-    // The middles of the outline's sides on the screen, and whether all or none is inked.
-    auto middles = [&](const Objex* o) {
-        std::vector<QPoint> at;
-        for (const Poinz* a = o->firstPoint; a; a = a->next) {
-            const Poinz* b = a->next ? a->next : o->firstPoint;
-            at.push_back(global((a->position[0] + b->position[0]) / 2, (a->position[2] + b->position[2]) / 2));
-        }
-        return at;
-    };
-    auto inked = [](const std::vector<QPoint>& at, bool want) {
-        for (QPoint p : at) {
-            const QImage near = QGuiApplication::primaryScreen()->grabWindow(0, p.x() - 1, p.y() - 1, 3, 3).toImage();
-            bool ink = false;
-            for (int i = 0; i < 9; ++i) ink = ink || qGray(near.pixel(i % 3, i / 3)) < 200;
-            if (ink != want) return false;
-        }
-        return true;
-    };
-    auto made = [&](const char* name, const char* step, int points) {
-        const Objex* o = gCurDocument->itsCurLayer->firstObject;
-        const std::vector<QPoint> sides = middles(o);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return inked(sides, true); })) << name << " not in the plan";
-        EXPECT_TRUE(Near({o->type, o->pointCount}, {29, points})) << name;
-        QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".drafting-" + name + ".png");
-        EXPECT_EQ(d->undoStack()->undoText(), QString(step));
-        XDo({"key", "ctrl+z"});
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !gCurDocument->itsCurLayer->firstObject && inked(sides, false); }))
-            << "Ctrl+Z left the " << name;
-    };
-
-    gCurTool = toolid::kRectangle;
-    moveTo(h - 100, dp - 60), XDo({"mousedown", "1"});
-    moveTo(h - 20, dp - 10), moveTo(h + 100, dp + 60), XDo({"mouseup", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject && !view->gestureBusy(); }));
-    made("rectangle", "Rectangle Tool", 4);
-
-    gCurTool = toolid::kPolygon, gClosePolyTool = 1;
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
-    moveTo(h - 100, dp - 60), XDo({"click", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasMouseTracking(); })) << "the outline does not follow";
-    moveTo(h + 100, dp - 60), XDo({"click", "1"});
-    moveTo(h, dp + 60), XDo({"click", "--repeat", "2", "--delay", "40", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject && !view->gestureBusy(); }));
-    EXPECT_EQ(gCurDocument->itsCurLayer->firstObject->closed, 1);
-    made("polygon", "Polygon Tool", 3);
     AppController::destroyShared(), ResetAllGlobals();
 }
 
