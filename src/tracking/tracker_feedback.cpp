@@ -71,7 +71,6 @@ void DressDetailShape(Objex* shape, int32_t subtype, bool ownFirstWord, const Do
     if (!shape || !ds) return;
     shape->type = objtype::kDetail;
     shape->subtype = subtype;
-    shape->penWidth = -1.0f;
     shape->penWidth = float(ds->penWidth);
     shape->planBits = ds->currentPlanBit;
     namespace f = objfield::detail_shape;
