@@ -52,6 +52,13 @@ TEST_F(DraftingTools, RectanglesAndOvalsFollowThePressAndTheRelease) {
             EXPECT_TRUE(Near({across, p->position[1], third}, {want[i].first, want[i].second, kind == 1 ? 30.0f : 10.0f})) << i;
         }
     }
+    // An oval in the front view is as tall as it is wide without Shift: V 20 to 60.
+    ds->viewKind = 1, gUpX = 50, gUpY = 99, gUpZ = 30;
+    Objex* upright = TrackOval(0, 0, 50, 99, 30, 3);
+    ASSERT_TRUE(upright);
+    EXPECT_TRUE(Near({upright->bounds3D.floatTop, upright->bounds3D.floatBottom, upright->bounds3D.floatLeft,
+                      upright->bounds3D.floatRight},
+                     {20, 60, 10, 50}, 0.01));
     ds->viewKind = 2;
 
     // Centre mode: symmetric about the press, which stays where it was.
