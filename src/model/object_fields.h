@@ -82,6 +82,15 @@ inline constexpr Field<int32_t> kWord{&Objex::optionA};
 inline constexpr int32_t kAutomaticDimensions = 1;
 }  // namespace display
 
+// Detail shapes (29): the two drawing-attribute words a drafting tool gives a new shape, the
+// first from the settings record's `detailDisplayDims` (its bit 0 is the display word's), the
+// second from its `editLevel` (0: the shape is dragged whole, not by its points).
+namespace detail_shape {
+inline constexpr Field<int32_t> kFirstWord{&Objex::optionA};
+inline constexpr Field<int32_t> kSecondWord{&Objex::optionB};
+static_assert(kFirstWord.member == display::kWord.member);
+}  // namespace detail_shape
+
 // Photos (130): the picture's height in plan units.
 namespace photo {
 inline constexpr Param kHeight{0};

@@ -1,8 +1,12 @@
 #include "tools/tool_trackers.h"
 
+#include "tools/camera_tool.h"
 #include "tools/key_entry.h"
 #include "tracking/tool_dispatch.h"
 
 void RegisterToolTrackers() {
     RegisterKeyEntryTracker(TrackKeyEntry);
+    RegisterTracker(TrackerSlot::Camera, [](int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
+        TrackCamera(x, y, h, v, d, stage);
+    });
 }

@@ -182,3 +182,22 @@ void Draw3DEllipse(void* dc, const FloatRect* rect, float start, float sweep, in
     if (count) *count = points;
     DeleteObj(arc);
 }
+
+void SetupCurvedWall(void* dc, const FloatRect* rect, float start, float sweep, int16_t viewKind,
+                     float level, Float3DPoint* positions, Float3DPoint* inTangents,
+                     Float3DPoint* outTangents, uint8_t draw, int32_t* count, uint8_t dropLast,
+                     float chord) {
+    if (count) *count = 0;
+    if (!rect) return;
+    float radius = std::fabs(rect->floatBottom - rect->floatTop) / 2;
+    if (radius == 0) radius = 1;
+    const DocState* ds = CurrentDocState();
+    const float half = (ds ? ConvertWorldToScreen(chord, ds, 0) : chord) / 2;
+    // A chord longer than the circle's diameter asks for the largest step.
+    const float ratio = std::clamp(half / radius, -1.0f, 1.0f);
+    float step = 2 * std::asin(ratio) / kRadiansPerDegree;
+    if (!std::isfinite(step)) step = 90;
+    step = std::clamp(step, 5.0f, 90.0f);
+    Draw3DEllipse(dc, rect, start, sweep, viewKind, level, positions, inTangents, outTangents, draw, count,
+                  dropLast, step);
+}

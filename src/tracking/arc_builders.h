@@ -41,3 +41,10 @@ void Draw3DEllipse(void* dc, const FloatRect* rect, float start, float sweep, in
                    float level, Float3DPoint* positions, Float3DPoint* inTangents,
                    Float3DPoint* outTangents, uint8_t draw, int32_t* count, uint8_t dropLast,
                    float step);
+// Draw3DEllipse for the curved wall tool, in steps that make pieces about `chord` (a world
+// length) long: 2 asin((chord in plan units / 2) / r) degrees, r half the rectangle's extent
+// along D (1 when that is 0), kept within 5 to 90 degrees.
+void SetupCurvedWall(void* dc, const FloatRect* rect, float start, float sweep, int16_t viewKind,
+                     float level, Float3DPoint* positions, Float3DPoint* inTangents,
+                     Float3DPoint* outTangents, uint8_t draw, int32_t* count, uint8_t dropLast,
+                     float chord);

@@ -7,6 +7,7 @@
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
 #include "model/document_model.h"
+#include "port/seam.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_engine.h"
@@ -79,8 +80,23 @@ TrackMouse::~TrackMouse() {
     if (running_) CloseTrackerLoops();  // their steps may hold what goes with the runner's owner
 }
 
+namespace {
+std::vector<std::function<void()>> sRestores;
+void RunRestores() {
+    std::vector<std::function<void()>> restores;
+    restores.swap(sRestores);
+    for (auto& restore : restores) restore();
+}
+}  // namespace
+static const port::GlobalReset kRestoresReset([] { sRestores.clear(); });
+
+void RestoreAtGestureEnd(std::function<void()> restore) {
+    if (restore) sRestores.push_back(std::move(restore));
+}
+
 void ResetTrackingState() {
     CloseTrackerLoops();
+    RunRestores();
     for (TrackMouse* runner : sRunners) {
         runner->running_ = false;
         runner->ended_ = true;
@@ -186,6 +202,7 @@ void TrackMouse::cancel() {
 
 void TrackMouse::finish() {
     running_ = false;
+    RunRestores();
     if (gCurTool != toolid::kKeyEntry) {
         gTrackingMouse = 0;
         gTrackingObject = 0;

@@ -19,6 +19,7 @@
 // (presses too, see event()), and what the runner does after the call that opened it (the
 // release of a click, or the end of the gesture) waits until the last loop closes.
 #include <cstdint>
+#include <functional>
 
 #include "port/winrecords.h"
 #include "tracking/track_events.h"
@@ -70,6 +71,11 @@ private:
 // loops close without what follows them, every runner still waiting stops (no release, no
 // undo step), a wall tool the engine swapped comes back and the gesture's flags drop.
 void ResetTrackingState();
+
+// Runs `restore` once the gesture in progress is over: at its end, before its undo step is
+// stored, or when ResetTrackingState abandons it. What a tracker changes for the length of a
+// gesture (a view kind) comes back on every way out.
+void RestoreAtGestureEnd(std::function<void()> restore);
 
 // The undo action name the gesture of the tool stores: null for none, " " for a tool with no
 // name of its own. The move, rotate and resize tools store theirs only when gClickInfo's

@@ -125,6 +125,11 @@ bool TrackedGestureWasClick() {
 void TrackObject(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     if (!Ready()) return;
     gDocumentChanged = 1;
+    // Rounded readouts last for the dimensions of one tracker call, never the plan's own.
+    struct RoundingOff {
+        RoundingOff() { gRoundToggle = 0; }
+        ~RoundingOff() { gRoundToggle = 0; }
+    } roundingOff;
     const int16_t tool = gCurTool;
     if (tool == toolid::kNone) return;
     if (tool == toolid::kInsertPoint || tool == toolid::kRemovePoint) {

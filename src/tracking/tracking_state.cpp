@@ -37,6 +37,11 @@ Poinz* gPerpEndPtz = nullptr;
 ClickInfo gSnapInfo;
 uint8_t gTrackingPoly = 0;
 uint8_t gLockRectTool = 0, gLockOvalTool = 0, gLockArcTool = 0;
+uint8_t gCenterRectTool = 0, gCenterOvalTool = 0, gCenterLineTool = 0;
+uint8_t gClosePolyTool = 0, gCloseSplineTool = 0;
+FloatPoint gPerpFromLoc{kNoPerpFrom, kNoPerpFrom};
+uint8_t g3DObjects = 0;
+uint8_t gRoundToggle = 0;
 int16_t gMouseState = 0;
 float gTrackState[12] = {};
 float gMouseModeLimit = 20.0f;
@@ -98,6 +103,11 @@ static const port::GlobalReset kReset([] {
     gSnapInfo = ClickInfo{};
     gTrackingPoly = 0;
     gLockRectTool = gLockOvalTool = gLockArcTool = 0;
+    gCenterRectTool = gCenterOvalTool = gCenterLineTool = 0;
+    gClosePolyTool = gCloseSplineTool = 0;
+    gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
+    g3DObjects = 0;
+    gRoundToggle = 0;
 });
 namespace {
 bool OwnsPoint(const Objex* o, const Poinz* point) {

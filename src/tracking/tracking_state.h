@@ -69,6 +69,21 @@ extern ClickInfo gSnapInfo;
 extern uint8_t gTrackingPoly;
 // Shape locks of the detail tools' draw methods: Shift then draws freely.
 extern uint8_t gLockRectTool, gLockOvalTool, gLockArcTool;
+// Draw methods of the detail tools: the drag starts at the shape's centre (rectangle, oval,
+// line); the polygon and curve tools close their outline.
+extern uint8_t gCenterRectTool, gCenterOvalTool, gCenterLineTool;
+extern uint8_t gClosePolyTool, gCloseSplineTool;
+// Where the line being drawn starts (H, D), for the perpendicular snap; 32000, 32000 when no
+// line is being drawn.
+extern FloatPoint gPerpFromLoc;
+inline constexpr float kNoPerpFrom = 32000.0f;
+// Cleared by the outline tools for the length of their gesture, put back on every way out.
+extern uint8_t g3DObjects;
+// The next dimension lines drawn show their readout rounded: to the nearest whole inch in an
+// imperial document, the nearest whole centimetre in a metric one. The engine lowers it
+// before and after every tracker call, so it holds for the dimensions of the call that raised
+// it; the polyline tracker's loop raises it before each of its own and lowers it after.
+extern uint8_t gRoundToggle;
 
 // --- the rest of the gesture's state ---
 
@@ -136,6 +151,8 @@ inline constexpr int16_t kLine = 7702;
 inline constexpr int16_t kArc = 7704;
 inline constexpr int16_t kCircularArc = 7705;
 inline constexpr int16_t kMultigon = 7706;
+inline constexpr int16_t kPolygon = 7703;
+inline constexpr int16_t kCurve = 7707;
 inline constexpr int16_t kFill = 7503;
 inline constexpr int16_t kFourPointRoof = 7307;
 inline constexpr int16_t kThreePointRoof = 7308;

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QThread>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,7 @@
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/gesture_driver.h"
+#include "tracking/drafting_trackers.h"
 #include "tracking/poly_builders.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
@@ -394,7 +396,7 @@ TrackerRoutine FollowUntilEscape(std::vector<std::string>& seen) {
 // dragged with tool 7700, built by a test tracker at the release, shows in the plan and Ctrl+Z
 // takes it away; the same events through the gesture driver give the same tracker calls. A
 // loop a click's release opens takes the pointer's moves, the next press and Escape while the
-// menus wait, and a lost focus closes it.
+// menus wait, and a lost focus closes it. Then the rectangle and polygon tools themselves.
 TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape) {
     using namespace dvxtest;
     AppController::destroyShared(), ResetAllGlobals();
@@ -490,6 +492,12 @@ TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape
     QFocusEvent lost(QEvent::FocusOut);
     QApplication::sendEvent(view, &lost);
     EXPECT_EQ(std::tuple(view->gestureBusy(), TrackerLoopOpen(), view->hasMouseTracking()), std::tuple(false, false, false));
+
+    // The drafting tools themselves: a dragged rectangle and a polygon of a click, a click and a
+    // double click show in the plan, and Ctrl+Z takes each away.
+    RegisterDraftingTrackers();
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    view->setFocus();
     AppController::destroyShared(), ResetAllGlobals();
 }
 

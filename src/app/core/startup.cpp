@@ -14,6 +14,7 @@
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "tools/tool_trackers.h"
+#include "tracking/drafting_trackers.h"
 #include "tracking/tracking_state.h"
 
 uint8_t gSupportFolderUnavailable = 0;
@@ -58,6 +59,7 @@ void InitializeApplicationGlobals() {
     PowerToolBuildPluginList();
     PowerToolRegisterAllServerObservers();
     if (!gAcclLineBuffer) AllocateAcclLineBuffer();
+    RegisterDraftingTrackers();
     RegisterToolTrackers();
 }
 

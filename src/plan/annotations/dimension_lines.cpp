@@ -20,6 +20,7 @@
 #include "plan/plan_objects.h"
 #include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
+#include "tracking/tracking_state.h"
 #include "port/drawing.h"
 
 using plantext::PathPoint;
@@ -109,9 +110,16 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
                       spare, extraText);
 }
 
-// The length readout of a plan distance in the document's unit and format.
+// The length readout of a plan distance in the document's unit and format; while a tracker
+// asks for it (gRoundToggle), to the nearest whole inch or centimetre.
 void Readout(float planLength, const DocState* ds, char (&out)[kReadoutSize]) {
-    ConvertInchesToStr(ConvertScreenToWorld(planLength, ds, 0), out);
+    float inches = ConvertScreenToWorld(planLength, ds, 0);
+    if (gRoundToggle) {
+        constexpr float kCentimetresPerInch = 2.54f;
+        inches = ds->units == kMetricUnits ? std::round(inches * kCentimetresPerInch) / kCentimetresPerInch
+                                           : std::round(inches);
+    }
+    ConvertInchesToStr(inches, out);
 }
 
 }  // namespace

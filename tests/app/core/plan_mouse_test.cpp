@@ -70,7 +70,7 @@ protected:
         ds = doc->itsDocState, floor = doc->itsCurLayer;
         ds->zoomFactor = 1, ds->planScale = 36;
         slot = doc->itsCurrentUndo;
-        tracker.emplace(), RegisterToolTrackers();
+        RegisterToolTrackers(), tracker.emplace();  // the recorder takes every slot, the key entry stays
         SetResetStandardToolHandler([this](uint8_t flag) { resets.push_back(flag), gCurTool = toolid::kSelect; });
         SetMainWindowStatusTextHandler([this](const std::string& text) { status = text; });
         SetNewTextEntrySheetForParentHandler([this](CommandWindow* w, Objex* o) { sheets.push_back(w == kWindow ? o : nullptr); });
