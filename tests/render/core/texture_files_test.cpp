@@ -1,5 +1,5 @@
-// Texture info files by ID, custom texture sizes, texture repeats and finding moved files in
-// the content folder.
+// Texture image and info files by ID, custom texture sizes and black keys, texture repeats,
+// and finding moved or missing images in the content folder or as the placeholder.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +8,13 @@
 
 #include "files/content_folders.h"
 #include "files/palettes.h"
+#include "files/windows_records.h"
 #include "model/document_model.h"
 #include "model/type_data.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/texture_files.h"
+#include "support/doubles.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -34,6 +36,36 @@ protected:
         ASSERT_TRUE(port::WriteWholeFile(path, text.data(), text.size()));
     }
 };
+
+TEST_F(TextureFilesTest, ImageNamesOfStockIDsComeFromTheRangeTable) {
+    auto name = [](int32_t id) {
+        char buf[kTexturePathBufferSize];
+        std::strcpy(buf, "untouched");
+        GetTextureFileNameFromID(id, buf);
+        return std::string(buf);
+    };
+    const std::pair<int32_t, const char*> rows[] = {
+        {1, "SKY/SKY1.PTX"},           {1551, "SKY/SKY2.PTX"},
+        {3, ""},                       {5, ""},
+        {7460, "TREES/TREE461.PTX"},   {7461, "TREES/KESTO1.PTX"},
+        {1500, "WOOD/WOOD1.PTX"},      {2200, "WOOD/WOOD1.PTX"},
+        {955, "CONCRETE/CONCRE6.PTX"}, {14005, "LIGHT/LIGHT6.PTX"},
+        {14006, ""},                   {14060, "WIREPLANTS/WireTree.ptx"},
+        {14065, "WIREPLANTS/WireGroundCover.ptx"}, {14071, "WIREPLANTS/WireEdible.ptx"},
+        {14072, ""},                   {14999, ""},
+        {0, "untouched"},              {15000, "untouched"},
+        {-1001, "untouched"},
+    };
+    for (const auto& [id, want] : rows) EXPECT_EQ(name(id), want) << id;
+    GetTextureFileNameFromID(1, nullptr);
+
+    // Plants draw in wire frame as their group's image; trees and everything else as a tree.
+    const std::pair<int32_t, int32_t> wire[] = {
+        {500, 14060}, {300, 14061}, {5681, 14061}, {6000, 14062}, {3609, 14063}, {9085, 14064},
+        {3700, 14065}, {10055, 14066}, {11000, 14067}, {12504, 14068}, {4034, 14069}, {4050, 14070},
+        {13022, 14071}, {13023, 14060}, {1, 14060}, {14999, 14060}, {0, 0}, {15000, 0}};
+    for (const auto& [id, want] : wire) EXPECT_EQ(GetWireFramePlantTextureIDNameFromID(id), want) << id;
+}
 
 TEST_F(TextureFilesTest, InfoFilesOfStockIDsComeFromTheRangeTable) {
     const std::string stock = LocalDomainTexturePath() + "/";
@@ -137,6 +169,66 @@ TEST_F(TextureFilesTest, PathsThatCannotBeOpenedAreLookedForInTheContentFolder) 
     EXPECT_STREQ(SetPathPtrToFilename("dir/"), "");
     EXPECT_EQ(SetPathPtrToFilename(""), nullptr);
     EXPECT_EQ(SetPathPtrToFilename(nullptr), nullptr);
+}
+
+TEST_F(TextureFilesTest, MissingImagesComeFromTheContentFolderElseThePlaceholderInAnyCase) {
+    PpmImageDecoder decoder;
+    port::setImageDecoder(&decoder);
+    auto solid = [](uint32_t rgb) {
+        port::DecodedImage image{2, 1, {}};
+        for (int i = 0; i < 2; ++i) image.rgb.insert(image.rgb.end(), {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
+        return image;
+    };
+    auto red = [](const std::unique_ptr<DIBImage>& image) { return image ? int(image->pixels[0]) : -1; };
+    const std::string here = FreshTempFolder("images");
+    const std::string content = LocalDomainContentPath(), custom = LocalDomainCustomTexturePath();
+    WritePpm(here + "/own.ptx", solid(0x100000));
+    put(here + "/broken.ptx", "P6 not an image");
+    WritePpm(content + "/moved.ptx", solid(0x300000));
+
+    // Found where it says, or in the content folder by its name; a file that cannot be decoded
+    // is not replaced.
+    EXPECT_EQ(red(LoadGLDIBImage((here + "/own.ptx").c_str())), 0x10);
+    EXPECT_EQ(red(LoadGLDIBImage("/gone/away/moved.ptx")), 0x30);
+    EXPECT_EQ(red(LoadGLDIBImage("C:\\Textures\\moved.ptx")), 0x30);
+    EXPECT_EQ(red(LoadGLDIBImage((here + "/broken.ptx").c_str())), -1);
+    // Nowhere: no placeholder yet, then one spelt in capitals.
+    EXPECT_EQ(red(LoadGLDIBImage("/gone/none.ptx")), -1);
+    WritePpm(custom + "/NA.PTX", solid(0x400000));
+    EXPECT_EQ(red(LoadGLDIBImage("/gone/none.ptx")), 0x40);
+    EXPECT_EQ(LoadGLDIBImage(nullptr), nullptr);
+
+    struct Row {
+        std::string path;
+        bool searchContent, substituteMissing, found;
+        std::string after;
+    };
+    const Row rows[] = {
+        {here + "/own.ptx", true, true, true, here + "/own.ptx"},
+        {"C:\\Textures\\moved.ptx", true, false, true, content + "/moved.ptx"},
+        {"/gone/none.ptx", true, true, false, "/gone/none.ptx"},
+        {"/gone/none.ptx", false, true, false, custom + "/NA.PTX"},
+        {"/gone/none.ptx", false, false, false, "/gone/none.ptx"},
+    };
+    for (const Row& r : rows) {
+        char buf[kTexturePathBufferSize];
+        std::strcpy(buf, r.path.c_str());
+        EXPECT_EQ(VerifyOrFindFile(buf, r.searchContent, r.substituteMissing), r.found) << r.path;
+        EXPECT_EQ(std::string(buf), r.after) << r.path;
+    }
+}
+
+TEST_F(TextureFilesTest, CustomBlackKeysComeFromTheInfoFile) {
+    char keyed[] = "Photos/keyed.jpg", plain[] = "Photos/plain.jpg", none[] = "Photos/none.jpg";
+    const int32_t k = NewCustomTextureID(keyed), p = NewCustomTextureID(plain), n = NewCustomTextureID(none);
+    const std::string custom = LocalDomainCustomTexturePath();
+    put(custom + "/Photos/keyed.PTI", "[Opacity]\nAlpha=1\n");
+    put(custom + "/Photos/plain.PTI", "[Opacity]\nAlpha=0\n[Size]\nWidth=10\n");
+    EXPECT_TRUE(LoadCustomTextureAlpha(k));
+    EXPECT_FALSE(LoadCustomTextureAlpha(p));
+    EXPECT_FALSE(LoadCustomTextureAlpha(n));       // no info file
+    EXPECT_FALSE(LoadCustomTextureAlpha(n + 1));   // not listed
+    EXPECT_TRUE(LoadCustomTextureAlpha(1550));     // stock and plant images key their black
 }
 
 TEST_F(TextureFilesTest, RepeatsAreTheFaceOverTheTextureSizeAtTheDrawingScale) {
