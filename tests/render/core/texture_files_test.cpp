@@ -1,5 +1,5 @@
-// Texture image and info files by ID, custom texture sizes and black keys, texture repeats,
-// and finding moved or missing images in the content folder or as the placeholder.
+// Texture image and info files by ID, custom texture sizes, texture repeats, and finding
+// moved or missing images in the content folder or as the placeholder.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -171,43 +171,22 @@ TEST_F(TextureFilesTest, PathsThatCannotBeOpenedAreLookedForInTheContentFolder) 
     EXPECT_EQ(SetPathPtrToFilename(nullptr), nullptr);
 }
 
-TEST_F(TextureFilesTest, MissingImagesComeFromTheContentFolderElseThePlaceholderInAnyCase) {
-    PpmImageDecoder decoder;
-    port::setImageDecoder(&decoder);
-    auto solid = [](uint32_t rgb) {
-        port::DecodedImage image{2, 1, {}};
-        for (int i = 0; i < 2; ++i) image.rgb.insert(image.rgb.end(), {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
-        return image;
-    };
-    auto red = [](const std::unique_ptr<DIBImage>& image) { return image ? int(image->pixels[0]) : -1; };
-    const std::string here = FreshTempFolder("images");
+TEST_F(TextureFilesTest, MissingFilesAreLookedForInTheContentFolderOrStandInForThePlaceholder) {
     const std::string content = LocalDomainContentPath(), custom = LocalDomainCustomTexturePath();
-    WritePpm(here + "/own.ptx", solid(0x100000));
-    put(here + "/broken.ptx", "P6 not an image");
-    WritePpm(content + "/moved.ptx", solid(0x300000));
-
-    // Found where it says, or in the content folder by its name; a file that cannot be decoded
-    // is not replaced.
-    EXPECT_EQ(red(LoadGLDIBImage((here + "/own.ptx").c_str())), 0x10);
-    EXPECT_EQ(red(LoadGLDIBImage("/gone/away/moved.ptx")), 0x30);
-    EXPECT_EQ(red(LoadGLDIBImage("C:\\Textures\\moved.ptx")), 0x30);
-    EXPECT_EQ(red(LoadGLDIBImage((here + "/broken.ptx").c_str())), -1);
-    // Nowhere: no placeholder yet, then one spelt in capitals.
-    EXPECT_EQ(red(LoadGLDIBImage("/gone/none.ptx")), -1);
-    WritePpm(custom + "/NA.PTX", solid(0x400000));
-    EXPECT_EQ(red(LoadGLDIBImage("/gone/none.ptx")), 0x40);
-    EXPECT_EQ(LoadGLDIBImage(nullptr), nullptr);
-
+    const std::string here = FreshTempFolder("images") + "/own.ptx";
+    put(here, "P6 not an image");
+    put(content + "/moved.ptx", "x");
+    put(custom + "/NA.PTX", "x");
     struct Row {
         std::string path;
         bool searchContent, substituteMissing, found;
         std::string after;
     };
     const Row rows[] = {
-        {here + "/own.ptx", true, true, true, here + "/own.ptx"},
+        {here, true, true, true, here},
         {"C:\\Textures\\moved.ptx", true, false, true, content + "/moved.ptx"},
         {"/gone/none.ptx", true, true, false, "/gone/none.ptx"},
-        {"/gone/none.ptx", false, true, false, custom + "/NA.PTX"},
+        {"/gone/none.ptx", false, true, false, custom + "/NA.PTX"},  // spelt as on disk
         {"/gone/none.ptx", false, false, false, "/gone/none.ptx"},
     };
     for (const Row& r : rows) {
@@ -216,19 +195,12 @@ TEST_F(TextureFilesTest, MissingImagesComeFromTheContentFolderElseThePlaceholder
         EXPECT_EQ(VerifyOrFindFile(buf, r.searchContent, r.substituteMissing), r.found) << r.path;
         EXPECT_EQ(std::string(buf), r.after) << r.path;
     }
-}
-
-TEST_F(TextureFilesTest, CustomBlackKeysComeFromTheInfoFile) {
-    char keyed[] = "Photos/keyed.jpg", plain[] = "Photos/plain.jpg", none[] = "Photos/none.jpg";
-    const int32_t k = NewCustomTextureID(keyed), p = NewCustomTextureID(plain), n = NewCustomTextureID(none);
-    const std::string custom = LocalDomainCustomTexturePath();
-    put(custom + "/Photos/keyed.PTI", "[Opacity]\nAlpha=1\n");
-    put(custom + "/Photos/plain.PTI", "[Opacity]\nAlpha=0\n[Size]\nWidth=10\n");
-    EXPECT_TRUE(LoadCustomTextureAlpha(k));
-    EXPECT_FALSE(LoadCustomTextureAlpha(p));
-    EXPECT_FALSE(LoadCustomTextureAlpha(n));       // no info file
-    EXPECT_FALSE(LoadCustomTextureAlpha(n + 1));   // not listed
-    EXPECT_TRUE(LoadCustomTextureAlpha(1550));     // stock and plant images key their black
+    // A file that is there but cannot be decoded is not swapped for another.
+    PpmImageDecoder decoder;
+    port::setImageDecoder(&decoder);
+    EXPECT_EQ(LoadGLDIBImage(here.c_str()), nullptr);
+    EXPECT_EQ(decoder.requested, std::vector<std::string>{here});
+    EXPECT_EQ(LoadGLDIBImage(nullptr), nullptr);
 }
 
 TEST_F(TextureFilesTest, RepeatsAreTheFaceOverTheTextureSizeAtTheDrawingScale) {
