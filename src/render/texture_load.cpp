@@ -13,9 +13,11 @@
 #include "port/files.h"
 #include "port/seam.h"
 #include "render/core/custom_textures.h"
+#include "render/core/live_view_host.h"
 #include "render/core/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"
+#include "render/gl_surface.h"
 
 namespace {
 
@@ -162,6 +164,9 @@ uint32_t NewRendererTextureName() {
 }
 
 void DeleteTexturesByID(const std::vector<int32_t>& textureIDs) {
+    // A document closes whatever context is current; its textures live in the live view's.
+    if (LiveViewHost* host = CurrentLiveViewHost())
+        if (GLSurface* surface = host->surface(); surface && !surface->makeCurrent()) return;
     std::vector<GLuint> names;
     names.reserve(textureIDs.size());
     for (int32_t id : textureIDs) {

@@ -31,5 +31,6 @@ void StartTextureFrame();
 // (15000-19999), so they never stand in for a texture by ID. 0 when all are taken.
 uint32_t NewRendererTextureName();
 
-// Deletes the GL textures of the given IDs in one call (the DeleteGLTextures seam's handler).
+// Deletes the GL textures of the given custom IDs in one call, in the live view's context when
+// it has one, else in the current one (the DeleteGLTextures seam's handler).
 void DeleteTexturesByID(const std::vector<int32_t>& textureIDs);

@@ -18,6 +18,7 @@
 #include "render/texture_load.h"
 #include "render_fixture.h"
 #include "support/doubles.h"
+#include "support/seam_recorders.h"
 
 using namespace dvxtest;
 
@@ -206,7 +207,11 @@ TEST_F(TextureLoad, ClosingADocumentsCustomTexturesDeletesOnlyThose) {
     const int32_t ia = NewCustomTextureID(a), ib = NewCustomTextureID(b);
     for (int32_t id : {1500, ia, ib}) ASSERT_TRUE(BindGLTexture(id)) << id;
 
+    // Closed while another context is current: the live view's textures go all the same.
+    LiveViewHostRecorder host(gl.get());
+    OffscreenGL other(8, 8);
     DeleteCustomTextureList();
+    gl->makeCurrent();
     EXPECT_TRUE(glIsTexture(1500));
     EXPECT_FALSE(glIsTexture(GLuint(ia)));
     EXPECT_FALSE(glIsTexture(GLuint(ib)));
