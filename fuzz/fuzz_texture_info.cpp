@@ -1,6 +1,6 @@
 // Any bytes as a custom texture's info file: taking the texture's size for the trims of the
-// openings that use it must read it without overrunning, and the size read is the one the
-// file's [Size] gives.
+// openings that use it must read it without overrunning, the size read is the one the
+// file's [Size] gives, and the black key the one its [Opacity] gives.
 #include "files/ini.h"
 #include "fuzz_support.h"
 #include "model/attachments.h"
@@ -59,5 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result != height || width != GetPrivateProfileInt("Size", "Width", -1, info) ||
         height != GetPrivateProfileInt("Size", "Height", -1, info))
         std::abort();
+    if (LoadCustomTextureAlpha(kTexture) != (GetPrivateProfileInt("Opacity", "Alpha", 0, info) != 0)) std::abort();
     return 0;
 }

@@ -20,6 +20,7 @@ WriteStep sFailAt = WriteStep::None;
 std::string sServedPath;
 const uint8_t* sServedData = nullptr;
 size_t sServedSize = 0;
+uint64_t sProbes = 0;
 
 // Consumes the injected fault when it names `step`.
 bool injectedFault(WriteStep step) {
@@ -93,8 +94,12 @@ void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t si
     sServedSize = size;
 }
 
+uint64_t FileProbeCount() { return sProbes; }
+void ResetFileProbeCount() { sProbes = 0; }
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
+    ++sProbes;
     if (!sServedPath.empty() && path == sServedPath) {
         out.assign(sServedData, sServedData + sServedSize);
         return true;
@@ -175,12 +180,14 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
 }
 
 bool FileExists(const std::string& path) {
+    ++sProbes;
     if (!sServedPath.empty() && path == sServedPath) return true;
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const std::string& path) {
+    ++sProbes;
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
@@ -193,6 +200,7 @@ bool MakeFolder(const std::string& path) {
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::vector<std::string> ListFolder(const std::string& path) {
+    ++sProbes;
     std::vector<std::string> names;
     DIR* dir = ::opendir(path.c_str());
     if (!dir) return names;

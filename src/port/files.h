@@ -46,4 +46,9 @@ void FailNextWriteAt(WriteStep step);
 // path ends it; ResetServices clears it.
 void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t size);
 
+// Test hook: how often the disk was asked (FileExists, FolderExists, ReadWholeFile,
+// ListFolder) since the count was last reset; ResetServices resets it.
+uint64_t FileProbeCount();
+void ResetFileProbeCount();
+
 } // namespace port

@@ -28,6 +28,7 @@ void ResetServices() {
     SetLoginSessionID(0);
     FailNextWriteAt(WriteStep::None);
     ServeFileFromMemory({}, nullptr, 0);
+    ResetFileProbeCount();
 }
 
 } // namespace port

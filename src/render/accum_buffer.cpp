@@ -1,6 +1,7 @@
 #include "render/accum_buffer.h"
 
 #include "render/gl.h"
+#include "render/texture_load.h"
 
 bool HasAccumulationBits() {
     GLint red = 0;
@@ -24,9 +25,10 @@ void AccumBuffer::release() {
 
 namespace {
 
+// Texture IDs are GL texture names: a generated name could take a stock texture's place.
 GLuint NewTexture(GLint format, GLenum type, int width, int height) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
+    const GLuint texture = NewRendererTextureName();
+    if (!texture) return 0;
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -70,6 +72,10 @@ void AccumBuffer::clear() {
         if (width < 1 || height < 1) return;
         sum_ = NewTexture(GL_RGBA32F, GL_FLOAT, width, height);
         pass_ = NewTexture(GL_RGBA8, GL_UNSIGNED_BYTE, width, height);
+        if (!sum_ || !pass_) {
+            release();
+            return;
+        }
         glGenFramebuffers(1, &framebuffer_);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
         glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sum_, 0);

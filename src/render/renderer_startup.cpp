@@ -1,7 +1,9 @@
 #include "render/renderer_startup.h"
 
 #include "render/core/accumulation_seams.h"
+#include "render/core/texture_seams.h"
 #include "render/gl.h"
+#include "render/texture_load.h"
 
 void StartRenderer() {
     SetAccumulationGetViewportHandler([](int32_t* viewport) {
@@ -21,4 +23,5 @@ void StartRenderer() {
         glLoadIdentity();
         glTranslated(x, y, z);
     });
+    SetDeleteGLTexturesHandler(DeleteTexturesByID);
 }

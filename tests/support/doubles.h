@@ -129,4 +129,19 @@ private:
     std::map<std::string, port::DecodedImage> images_;
 };
 
+// Decodes binary PPM files ("P6", maxval 255) by their content, whatever their name, read
+// through port::ReadWholeFile; anything else fails. Records every path asked for.
+class PpmImageDecoder : public port::ImageDecoder {
+public:
+    ~PpmImageDecoder() override;
+    bool decode(const std::string& path, port::DecodedImage& out) override;
+
+    std::vector<std::string> requested;
+};
+
+// A width x height RGB image, bottom row first, whose pixel (x, y) is `colour(x, y)`.
+port::DecodedImage RgbImage(int width, int height, uint32_t (*colour)(int x, int y));
+// Writes an image (bottom row first) as a binary PPM file, making the folders on its way.
+void WritePpm(const std::string& path, const port::DecodedImage& image);
+
 } // namespace dvxtest

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include <strings.h>
+
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/palettes.h"
+#include "files/windows_records.h"
 #include "model/document_model.h"
 #include "model/transforms.h"
 #include "port/files.h"
@@ -83,6 +86,29 @@ constexpr bool RangesSorted() {
 }
 static_assert(RangesSorted());
 
+// The wire-frame plant images, IDs 14060 on, in ID order.
+constexpr int32_t kFirstWireFrameID = 14060;
+constexpr const char* kWireFrameNames[] = {
+    "WireTree.ptx",    "WireShrub.ptx",    "WireAnnual.ptx",      "WireBulb.ptx",
+    "WireCacti.ptx",   "WireGroundCover.ptx", "WireHedge.ptx",    "WireGrasses.ptx",
+    "WirePerennial.ptx", "WireTropical.ptx", "WireWildFlower.ptx", "WireEdible.ptx",
+};
+constexpr int32_t kLastWireFrameID = kFirstWireFrameID + int32_t(sizeof kWireFrameNames / sizeof kWireFrameNames[0]) - 1;
+
+// The plant groups with a wire-frame image of their own; everything else draws as a tree.
+struct WireFrameGroup {
+    int32_t first;
+    int32_t last;
+    int32_t wireFrameID;
+};
+constexpr WireFrameGroup kWireFrameGroups[] = {
+    {300, 326, 14061},     {400, 425, 14062},     {3000, 3230, 14061},   {3300, 3371, 14062},
+    {3600, 3609, 14063},   {3650, 3659, 14064},   {3700, 3733, 14065},   {3750, 3759, 14066},
+    {3800, 3809, 14067},   {3850, 3952, 14068},   {4000, 4034, 14069},   {4050, 4066, 14070},
+    {5000, 5681, 14061},   {6000, 6213, 14062},   {8000, 8082, 14063},   {9000, 9085, 14064},
+    {10000, 10055, 14066}, {11000, 11098, 14067}, {12000, 12504, 14068}, {13000, 13022, 14071},
+};
+
 constexpr int32_t kFirstStockID = 1;
 constexpr int32_t kLastStockID = 14999;
 constexpr int32_t kFirstSharedPlantInfoID = 3000;
@@ -111,7 +137,47 @@ bool PutPath(const std::string& text, char* path) {
     return true;
 }
 
+// The placeholder in the custom texture folder as it is spelt on disk; "na.ptx" there when
+// no spelling exists (or "" without the folder).
+std::string PlaceholderTexturePath() {
+    const std::string folder = LocalDomainCustomTexturePath();
+    if (folder.empty()) return {};
+    const std::string plain = folder + "/" + kPlaceholderTextureName;
+    if (port::FileExists(plain)) return plain;
+    for (const std::string& entry : port::ListFolder(folder))
+        if (strcasecmp(entry.c_str(), kPlaceholderTextureName) == 0 && port::FileExists(folder + "/" + entry))
+            return folder + "/" + entry;
+    return plain;
+}
+
+// The content folder's file of the name that ends `path`, or "" without one.
+std::string ContentFolderCandidate(const char* path) {
+    const std::string content = LocalDomainContentPath();
+    const char* name = SetPathPtrToFilename(path);
+    if (content.empty() || !name || !*name) return {};
+    return content + "/" + name;
+}
+
+bool OpensAsItStands(const char* path) { return !IsWin32Path(path) && port::FileExists(path); }
+
 }  // namespace
+
+void GetTextureFileNameFromID(int32_t textureID, char* name) {
+    if (!name || !IsStockTextureID(textureID)) return;
+    std::string text;
+    if (textureID >= kFirstWireFrameID && textureID <= kLastWireFrameID)
+        text = std::string("WIREPLANTS/") + kWireFrameNames[textureID - kFirstWireFrameID];
+    else if (const TextureRange* r = FindStockRange(textureID))
+        text = std::string(r->folder) + "/" + r->prefix + std::to_string(textureID - r->first + 1) + ".PTX";
+    if (!PutPath(text, name)) name[0] = 0;
+}
+
+int32_t GetWireFramePlantTextureIDNameFromID(int32_t textureID) {
+    if (!IsStockTextureID(textureID)) return 0;
+    for (const WireFrameGroup& g : kWireFrameGroups)
+        if (textureID >= g.first && textureID <= g.last) return g.wireFrameID;
+    return kFirstWireFrameID;
+}
 
 void GetTextureInfoFileNameFromID(int32_t textureID, char* path) {
     if (!path || !IsStockTextureID(textureID)) return;
@@ -165,6 +231,31 @@ void Validate512Pathname(char* path) {
     if (port::FileExists(candidate)) PutPath(candidate, path);
 }
 
+bool VerifyOrFindFile(char* path, bool searchContent, bool substituteMissing) {
+    if (!path) return false;
+    const std::string current(path, strnlen(path, kTexturePathBufferSize - 1));
+    if (OpensAsItStands(current.c_str())) return true;
+    if (searchContent) {
+        const std::string candidate = ContentFolderCandidate(current.c_str());
+        return !candidate.empty() && port::FileExists(candidate) && PutPath(candidate, path);
+    }
+    if (substituteMissing) {
+        const std::string placeholder = PlaceholderTexturePath();
+        if (!placeholder.empty()) PutPath(placeholder, path);
+    }
+    return false;
+}
+
+std::unique_ptr<DIBImage> LoadGLDIBImage(const char* path) {
+    if (!path) return nullptr;
+    if (OpensAsItStands(path)) return ApplePortDIBImageLoad(path);
+    const std::string candidate = ContentFolderCandidate(path);
+    if (!candidate.empty() && port::FileExists(candidate)) return ApplePortDIBImageLoad(candidate.c_str());
+    const std::string placeholder = PlaceholderTexturePath();
+    if (placeholder.empty() || !port::FileExists(placeholder)) return nullptr;
+    return ApplePortDIBImageLoad(placeholder.c_str());
+}
+
 int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height) {
     if (IsTextureAPalette(textureID)) textureID = GetPaletteTextureID(textureID);
     if (!width || !height || !IsStockTextureID(textureID)) return -1;
@@ -183,6 +274,13 @@ int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height) 
     *width = GetPrivateProfileInt("Size", "Width", -1, info);
     *height = GetPrivateProfileInt("Size", "Height", -1, info);
     return *height;
+}
+
+bool LoadCustomTextureAlpha(int32_t textureID) {
+    if (textureID < kFirstCustomTextureID) return true;
+    char info[kTexturePathBufferSize] = {};
+    if (!GetCustomTextureInfoFileNameFromID(textureID, info)) return false;
+    return GetPrivateProfileInt("Opacity", "Alpha", 0, info) != 0;
 }
 
 void ComputeTextureScale(int32_t textureID, float faceWidth, float faceHeight, float* scaleH, float* scaleV) {

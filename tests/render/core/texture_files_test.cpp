@@ -1,5 +1,5 @@
-// Texture info files by ID, custom texture sizes, texture repeats and finding moved files in
-// the content folder.
+// Texture image and info files by ID, custom texture sizes, texture repeats, and finding
+// moved or missing images in the content folder or as the placeholder.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +8,13 @@
 
 #include "files/content_folders.h"
 #include "files/palettes.h"
+#include "files/windows_records.h"
 #include "model/document_model.h"
 #include "model/type_data.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/texture_files.h"
+#include "support/doubles.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;
@@ -34,6 +36,36 @@ protected:
         ASSERT_TRUE(port::WriteWholeFile(path, text.data(), text.size()));
     }
 };
+
+TEST_F(TextureFilesTest, ImageNamesOfStockIDsComeFromTheRangeTable) {
+    auto name = [](int32_t id) {
+        char buf[kTexturePathBufferSize];
+        std::strcpy(buf, "untouched");
+        GetTextureFileNameFromID(id, buf);
+        return std::string(buf);
+    };
+    const std::pair<int32_t, const char*> rows[] = {
+        {1, "SKY/SKY1.PTX"},           {1551, "SKY/SKY2.PTX"},
+        {3, ""},                       {5, ""},
+        {7460, "TREES/TREE461.PTX"},   {7461, "TREES/KESTO1.PTX"},
+        {1500, "WOOD/WOOD1.PTX"},      {2200, "WOOD/WOOD1.PTX"},
+        {955, "CONCRETE/CONCRE6.PTX"}, {14005, "LIGHT/LIGHT6.PTX"},
+        {14006, ""},                   {14060, "WIREPLANTS/WireTree.ptx"},
+        {14065, "WIREPLANTS/WireGroundCover.ptx"}, {14071, "WIREPLANTS/WireEdible.ptx"},
+        {14072, ""},                   {14999, ""},
+        {0, "untouched"},              {15000, "untouched"},
+        {-1001, "untouched"},
+    };
+    for (const auto& [id, want] : rows) EXPECT_EQ(name(id), want) << id;
+    GetTextureFileNameFromID(1, nullptr);
+
+    // Plants draw in wire frame as their group's image; trees and everything else as a tree.
+    const std::pair<int32_t, int32_t> wire[] = {
+        {500, 14060}, {300, 14061}, {5681, 14061}, {6000, 14062}, {3609, 14063}, {9085, 14064},
+        {3700, 14065}, {10055, 14066}, {11000, 14067}, {12504, 14068}, {4034, 14069}, {4050, 14070},
+        {13022, 14071}, {13023, 14060}, {1, 14060}, {14999, 14060}, {0, 0}, {15000, 0}};
+    for (const auto& [id, want] : wire) EXPECT_EQ(GetWireFramePlantTextureIDNameFromID(id), want) << id;
+}
 
 TEST_F(TextureFilesTest, InfoFilesOfStockIDsComeFromTheRangeTable) {
     const std::string stock = LocalDomainTexturePath() + "/";
@@ -137,6 +169,38 @@ TEST_F(TextureFilesTest, PathsThatCannotBeOpenedAreLookedForInTheContentFolder) 
     EXPECT_STREQ(SetPathPtrToFilename("dir/"), "");
     EXPECT_EQ(SetPathPtrToFilename(""), nullptr);
     EXPECT_EQ(SetPathPtrToFilename(nullptr), nullptr);
+}
+
+TEST_F(TextureFilesTest, MissingFilesAreLookedForInTheContentFolderOrStandInForThePlaceholder) {
+    const std::string content = LocalDomainContentPath(), custom = LocalDomainCustomTexturePath();
+    const std::string here = FreshTempFolder("images") + "/own.ptx";
+    put(here, "P6 not an image");
+    put(content + "/moved.ptx", "x");
+    put(custom + "/NA.PTX", "x");
+    struct Row {
+        std::string path;
+        bool searchContent, substituteMissing, found;
+        std::string after;
+    };
+    const Row rows[] = {
+        {here, true, true, true, here},
+        {"C:\\Textures\\moved.ptx", true, false, true, content + "/moved.ptx"},
+        {"/gone/none.ptx", true, true, false, "/gone/none.ptx"},
+        {"/gone/none.ptx", false, true, false, custom + "/NA.PTX"},  // spelt as on disk
+        {"/gone/none.ptx", false, false, false, "/gone/none.ptx"},
+    };
+    for (const Row& r : rows) {
+        char buf[kTexturePathBufferSize];
+        std::strcpy(buf, r.path.c_str());
+        EXPECT_EQ(VerifyOrFindFile(buf, r.searchContent, r.substituteMissing), r.found) << r.path;
+        EXPECT_EQ(std::string(buf), r.after) << r.path;
+    }
+    // A file that is there but cannot be decoded is not swapped for another.
+    PpmImageDecoder decoder;
+    port::setImageDecoder(&decoder);
+    EXPECT_EQ(LoadGLDIBImage(here.c_str()), nullptr);
+    EXPECT_EQ(decoder.requested, std::vector<std::string>{here});
+    EXPECT_EQ(LoadGLDIBImage(nullptr), nullptr);
 }
 
 TEST_F(TextureFilesTest, RepeatsAreTheFaceOverTheTextureSizeAtTheDrawingScale) {
