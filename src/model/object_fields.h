@@ -96,6 +96,16 @@ namespace photo {
 inline constexpr Param kHeight{0};
 }  // namespace photo
 
+// Grid surfaces (10, subtype 173): a height field of columns x rows cells, each point's
+// height its second coordinate.
+namespace grid_surface {
+inline constexpr int32_t kSubtype = 173;
+inline constexpr Field<int32_t> kColumns{&Objex::optionA};
+inline constexpr Field<int32_t> kRows{&Objex::optionB};
+inline constexpr Param kCellWidth{0};
+inline constexpr Param kCellDepth{1};
+}  // namespace grid_surface
+
 // Sprinklers (125): the watered arc in degrees.
 namespace sprinkler {
 inline constexpr Param kArcAngle{0};

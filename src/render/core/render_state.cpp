@@ -10,6 +10,7 @@ constexpr int32_t kFirstStencilValue = 2;
 constexpr float kDefaultFOV = 60.0f;
 constexpr float kDefaultWalkFOV = 45.0f;
 constexpr float kDefaultChopperFOV = 38.0f;
+constexpr RGBColor kDefaultClearViewLine{0, 64 * 257, 136 * 257};
 }  // namespace
 
 uint8_t gRefreshRender = 0;
@@ -21,6 +22,7 @@ uint8_t gRenderingDirect3D = 0;
 uint8_t gForceRenderObjectNow = 0;
 uint8_t gTexturedWire = 0;
 uint8_t gLiveViewPanelVisible = 0;
+RGBColor gClearViewLineColor = kDefaultClearViewLine;
 uint8_t gEnableBackgroundRendering = 0;
 uint8_t gWindowGlassTransparency = kDefaultGlassOpacity;
 Objex* gPrevPlaneParentObject = nullptr;
@@ -51,6 +53,7 @@ static const port::GlobalReset kReset([] {
     gForceRenderObjectNow = 0;
     gTexturedWire = 0;
     gLiveViewPanelVisible = 0;
+    gClearViewLineColor = kDefaultClearViewLine;
     gEnableBackgroundRendering = 0;
     gWindowGlassTransparency = kDefaultGlassOpacity;
     gPrevPlaneParentObject = nullptr;

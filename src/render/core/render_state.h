@@ -31,6 +31,11 @@ extern uint8_t gWindowGlassTransparency;
 // source continues; a full rebuild of the scene forgets both.
 extern Objex* gPrevPlaneParentObject;
 extern RGBColor gPrevPlaneColor;
+// Trims (piece kinds 1, 2, 3, 63 and 159) are shaded at brightness 1.2 while set.
+extern uint8_t gAdjustTrimLightIntensity;
+// The line colour of ClearView's line pass (the shell sets it from the "ClearViewColor"
+// preference); its fills are tinted from it towards the document's background colour.
+extern RGBColor gClearViewLineColor;
 // The live view's window is shown (kept here while no live view registers itself).
 extern uint8_t gLiveViewPanelVisible;
 
@@ -75,3 +80,27 @@ inline constexpr int16_t kSolid = 5;
 inline constexpr int16_t kClearView = 6;
 inline constexpr int16_t kNoColour = 11;  // depth only: no background, colour writes or presentation
 }  // namespace rendermode
+
+// --- the fixed directional light of face shading ---
+
+// Light angles in degrees (90, 150, 0 at start), the copies SetupLights last took and the
+// direction cosines face shading uses.
+extern float gLightXAngle;
+extern float gLightYAngle;
+extern float gLightZAngle;
+extern float gLightXDegrees;
+extern float gLightYDegrees;
+extern float gLightZDegrees;
+extern float gDirectionCosX;
+extern float gDirectionCosY;
+extern float gDirectionCosZ;
+
+// Turns the three light angles into the direction cosines.
+void SetupLights();
+// Shades a colour's HSV value (0..65535) in place by how squarely the face normal meets the
+// light and by the document's `lightIntensity`. Never brightens. Without noFloor at least 60 %
+// of the value scaled by the brightness factor is kept; with it a face edge-on to the light
+// goes black. Acts only with the shading bit of `gLiveViewOptions`, both pointers and a
+// document; `intensity` is not used (callers pass 1.0) and `saturation` only tested for null.
+void ComputeShading(float intensity, float nx, float ny, float nz, int32_t* saturation, int32_t* value,
+                    uint8_t noFloor);
