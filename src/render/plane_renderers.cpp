@@ -146,7 +146,7 @@ void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords
                                ? (i == 2 || i == 3)
                                : ((p->pieceKind == kMeshStrip && (i == 2 || i == 3)) ||
                                   (p->surfaceKind == kMeshStrip && (i == 0 || i == 1)));
-    if (continues && p->sourceObject == gPrevPlaneParentObject) {
+    if (continues && p->sourceObject && p->sourceObject == gPrevPlaneParentObject) {
         if (Same(gPrevPlaneColor, kNoMemory)) gPrevPlaneColor = d.k;
         c = gPrevPlaneColor;
     } else if (coords != Coords::AutoGen && !IsLineMode(mode) &&

@@ -1,0 +1,307 @@
+// The face drawers in an OSMesa context: shading, materials by render mode, fillers, hidden
+// edges, generated texture repeats and colour carried between pieces, read back as pixels.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/content_folders.h"
+#include "files/palettes.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/preferences.h"
+#include "model/type_data.h"
+#include "model/view_layers.h"
+#include "plan/plan_frame.h"
+#include "port/files.h"
+#include "render/core/color_conversions.h"
+#include "render/core/render_state.h"
+#include "render/gl.h"
+#include "render/plane_renderers.h"
+#include "render_fixture.h"
+#include "support/doubles.h"
+
+using namespace dvxtest;
+
+namespace {
+
+constexpr int32_t kWood = 2200;  // WOOD/WOOD1
+constexpr RGBColor kGrey{0x8080, 0x8080, 0x8080};
+
+class PlaneDrawers : public RenderTest {
+protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        port::setImageDecoder(&decoder);
+        ds = doc->itsDocState;
+        owner = Make(44).on(GetFirstFloorLayer());  // a type the gradient leaves alone
+        glViewport(0, 0, 64, 48);
+        view(0, 64, 0, 48);
+        glDisable(GL_DEPTH_TEST);
+        glShadeModel(GL_SMOOTH);
+    }
+    // Scene x0..x1 by y0..y1 (drawn y) over the 64 x 48 pixels, cleared to black.
+    void view(float x0, float x1, float y0, float y1) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(x0, x1, y0, y1, -1000, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    // A piece of one quad from (x0, y0) to (x1, y1) at z 0 (drawn y; stored negated).
+    PlaneObject* quad(float x0, float y0, float x1, float y1, RGBColor colour, float nx = 0, float ny = 0, float nz = 1) {
+        PlaneObject* p = AddQuad({{x0, -y0, 0}, {x1, -y0, 0}, {x1, -y1, 0}, {x0, -y1, 0}}, colour);
+        p->planes->nx = nx, p->planes->ny = ny, p->planes->nz = nz;
+        p->object3D = owner, p->object3DType = uint16_t(owner->type);
+        return p;
+    }
+    // An 8 x 8 texel wood texture, its left half black, its right half white, `size` inches wide.
+    void writeWood(int size) {
+        WritePpm(LocalDomainTexturePath() + "/WOOD/WOOD1.PTX",
+                 RgbImage(8, 8, [](int x, int) { return x < 4 ? 0u : 0xFFFFFFu; }));
+        const std::string info = "[Size]\nWidth=" + std::to_string(size) + "\nHeight=" + std::to_string(size) + "\n";
+        port::WriteWholeFile(LocalDomainTexturePath() + "/WOOD/WOOD1.PTI", info.data(), info.size());
+    }
+    // Dark-to-light steps along pixel row 24.
+    int repeats() {
+        gl->present();
+        int steps = 0;
+        bool light = false;
+        for (int x = 0; x < 64; ++x) {
+            const bool now = (gl->pixel(x, 24) >> 24) > 128;
+            steps += now && !light && x > 0;
+            light = now;
+        }
+        return steps;
+    }
+    uint8_t red(int x, int y) {
+        gl->present();
+        return uint8_t(gl->pixel(x, y) >> 24);
+    }
+
+    PpmImageDecoder decoder;
+    DocState* ds = nullptr;
+    Objex* owner = nullptr;
+};
+
+TEST_F(PlaneDrawers, AFaceTurnedToTheLightIsBrighterThanAnObliqueOne) {
+    ds->lightIntensity = 1.0f;
+    SetupLights();
+    quad(0, 0, 32, 48, kGrey, 0, 0, 1);           // cosine 1
+    quad(32, 0, 64, 48, kGrey, 1, 0, 0);          // edge-on
+    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) RenderGLPlaneObject(p, 0);
+    // 0x80 at factor 0.625: 80 (of 128) facing; the floor 0.6 x 0.625 = 48 edge-on.
+    EXPECT_NEAR(red(10, 24), 80, 1);
+    EXPECT_NEAR(red(50, 24), 48, 1);
+}
+
+TEST_F(PlaneDrawers, MaterialsByRenderMode) {
+    gLiveViewOptions &= ~liveviewoption::kGradientShading;
+    PaletteList* entry = GetPaletteEntryFromRefID(4);
+    ASSERT_NE(entry, nullptr);
+    entry->kind = kPaletteColor, entry->color[0] = 10, entry->color[1] = 200, entry->color[2] = 30;
+    Objex* door = Make(objtype::kDoor).on(GetFirstFloorLayer());
+    gClearViewLineColor = {0x4040, 0x4040, 0x4040};
+    ds->backgroundColor = {0xC0C0, 0xC0C0, 0xC0C0};
+    RGBColor doorPlan;
+    GetObjectPlanColor(door, &doorPlan);
+    struct Row {
+        const char* name;
+        int16_t mode;
+        bool doorPiece, palette;
+        RGBColor expected;
+    } rows[] = {
+        {"solid: the palette colour replaces the face's", rendermode::kSolid, false, true, {10 * 257, 200 * 257, 30 * 257}},
+        {"solid: the face colour", rendermode::kSolid, false, false, kRed},
+        {"wire frame: a door piece in the door's plan colour", rendermode::kWireframe, true, true, doorPlan},
+        {"lines: ClearView's line colour", rendermode::kLines, false, true, gClearViewLineColor},
+        {"filled: the background colour", rendermode::kFilled, false, true, ds->backgroundColor},
+        {"no colour: white", rendermode::kNoColour, false, true, kWhite},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ds->renderMode = r.mode;
+        view(0, 64, 0, 48);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        PlaneObject* p = quad(0, 0, 64, 48, kRed);
+        if (r.palette) p->backTexture = PaletteLinkOfRefID(4);
+        if (r.doorPiece) p->object3D = door;
+        RenderGLPlaneObject(p, 0);
+        gl->present();
+        EXPECT_TRUE(NearColor(gl->pixel(32, 24), r.expected.red / 257, r.expected.green / 257, r.expected.blue / 257, 1));
+        DeleteAllRendererObjects();
+    }
+    // A first scale of -1 draws at 100 % and is 100 from then on, in the piece and the model.
+    int16_t model[2] = {-1, -1};
+    PlaneObject* unset = quad(0, 0, 64, 48, kRed);
+    unset->backTextureSize[0] = unset->backTextureSize[1] = uint16_t(-1);
+    unset->backScaleField = model;
+    RenderGLPlaneObject(unset, 0);
+    EXPECT_EQ(unset->backTextureSize[0], 100);
+    EXPECT_EQ(unset->backTextureSize[1], 100);
+    EXPECT_EQ(model[0], 100);
+    EXPECT_EQ(model[1], 100);
+}
+
+TEST_F(PlaneDrawers, TexturesAreSwitchedOffByModeFlagAndKind) {
+    gLiveViewOptions &= ~liveviewoption::kGradientShading;
+    writeWood(20);
+    struct Row {
+        const char* name;
+        int16_t mode;
+        uint8_t texturedWire;
+        int32_t hide;
+        bool textured;
+    } rows[] = {
+        {"solid", rendermode::kSolid, 0, 0, true},
+        {"wire frame", rendermode::kWireframe, 0, 0, false},
+        {"wire frame, textured wire", rendermode::kWireframe, 1, 0, true},
+        {"materials hidden", rendermode::kSolid, 0, hideflag::kMaterials, false},
+        {"lines", rendermode::kLines, 0, 0, false},
+        {"filled", rendermode::kFilled, 0, 0, false},
+        {"no colour, stock texture", rendermode::kNoColour, 0, 0, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ds->renderMode = r.mode, ds->renderValue = r.hide, gTexturedWire = r.texturedWire;
+        view(0, 64, 0, 48);
+        PlaneObject* p = quad(0, 0, 64, 48, kWhite);
+        p->object3D = Make(12).on(GetFirstFloorLayer());
+        // u runs 0 to 4 across the face: four texture repeats when textured.
+        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].u = (i == 1 || i == 2) ? 4.0f : 0.0f;
+        p->backTexture = kWood;
+        RenderGLPlaneObject(p, 0);
+        EXPECT_EQ(repeats(), r.textured ? 4 : 0);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+        DeleteAllRendererObjects();
+    }
+}
+
+TEST_F(PlaneDrawers, FillersShowTheBackdropInLinesAndTheLineColourInFills) {
+    gClearViewLineColor = {0xFFFF, 0, 0};
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (int16_t mode : {rendermode::kLines, rendermode::kFilled}) {
+        ds->renderMode = mode;
+        view(0, 64, 0, 48);
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        PlaneObject* p = quad(0, 0, 64, 48, kGreen);
+        p->pieceKind = 900;
+        RenderGLPlaneObject(p, 0);
+        gl->present();
+        if (mode == rendermode::kLines) EXPECT_TRUE(NearColor(gl->pixel(32, 24), 0, 0, 255, 1));
+        else EXPECT_TRUE(NearColor(gl->pixel(32, 24), 128, 0, 127, 2));
+        DeleteAllRendererObjects();
+    }
+    glDisable(GL_BLEND);
+}
+
+TEST_F(PlaneDrawers, AHiddenEdgeWordLeavesThatEdgeUndrawnInTheWireFrame) {
+    ds->renderMode = rendermode::kWireframe;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    PlaneObject* p = quad(8, 8, 56, 40, kWhite);
+    p->planes->vertices[1].flag = kHiddenEdge;  // the edge from (56, 8) up to (56, 40)
+    RenderGLPlaneObject(p, 0);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    gl->present();
+    auto lit = [&](int x, int y) { return (gl->pixel(x, y) >> 8) != 0; };
+    EXPECT_TRUE(lit(32, 8) || lit(32, 7));    // bottom
+    EXPECT_TRUE(lit(8, 24) || lit(7, 24));    // left
+    EXPECT_TRUE(lit(32, 40) || lit(32, 39));  // top
+    EXPECT_FALSE(lit(56, 24) || lit(55, 24)); // the hidden right edge: backdrop
+}
+
+TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
+    gLiveViewOptions &= ~liveviewoption::kGradientShading;
+    writeWood(42);  // 0.504 / 42 = 0.012 repeats per unit: 3 over 250
+    auto* window = new AttachmentRecord;
+    window->insideTrimScale[0] = window->insideTrimScale[1] = 42;
+    window->outsideTrimScale[0] = window->outsideTrimScale[1] = 21;
+    Objex* win = Make(objtype::kWindow).on(GetFirstFloorLayer()).with(window);
+    Objex* lining = Make(9);
+    PaletteList* entry = GetPaletteEntryFromRefID(5);
+    entry->kind = kPaletteTexture, entry->textureID = kWood;
+    struct Row {
+        const char* name;
+        bool trim;
+        Objex* object3D;
+        uint16_t pieceKind;
+        uint8_t outsideCustom;
+        int32_t texture;
+        float width;  // of the face
+        int expected;
+    } rows[] = {
+        {"interior wall piece", false, nullptr, 0, 0, kWood, 250, 3},
+        {"trim on a plain object: 0.504 per unit", true, nullptr, 1, 0, kWood, 3 / 0.504f, 3},
+        {"inside trim", true, win, 1, 0, kWood, 250, 3},
+        {"outside trim", true, win, 2, 0, kWood, 250, 6},
+        {"lining, inside flag", true, win, 3, 0, kWood, 250, 3},
+        {"lining, outside flag and profile", true, win, 3, 1, kWood, 250, 6},
+        {"palette trim: the palette texture's size", true, win, 2, 0, PaletteLinkOfRefID(5), 250, 3},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        window->outsideCustomTrim = r.outsideCustom;
+        window->outsideTrimProfile = r.outsideCustom ? lining : nullptr;
+        view(0, r.width, 0, 48);
+        PlaneObject* p = quad(0, 0, r.width, 48, kWhite);
+        if (r.object3D) p->object3D = r.object3D;
+        p->pieceKind = r.pieceKind;
+        p->backTexture = r.texture;
+        if (r.trim) RenderGLTrimPlaneObject(p, 0);
+        else RenderGLAutoGenPlaneObject(p, 0);
+        EXPECT_EQ(repeats(), r.expected);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+        DeleteAllRendererObjects();
+    }
+    // Drawing the palette trim left the window's sizes as they were.
+    EXPECT_EQ(window->outsideTrimScale[0], 21);
+    EXPECT_EQ(window->insideTrimScale[0], 42);
+    window->outsideTrimProfile = nullptr;
+}
+
+TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
+    gLiveViewOptions &= ~liveviewoption::kGradientShading;
+    Objex* source = Make(9);
+    PlaneObject* a = quad(0, 0, 32, 48, kRed);
+    PlaneObject* b = quad(32, 0, 64, 48, kGreen);
+    PlaneObject* other = quad(0, 0, 1, 1, kBlue);
+    a->pieceKind = b->pieceKind = kMeshStrip;
+    a->sourceObject = b->sourceObject = source;
+    gPrevPlaneColor = {1, 1, 1};
+    RenderGLPlaneObject(a, 0);
+    EXPECT_EQ(gPrevPlaneParentObject, source);
+    EXPECT_EQ(gPrevPlaneColor.red, 0xFFFF);
+    RenderGLPlaneObject(b, 0);
+    gl->present();
+    // b's vertices 2 and 3 (its top) take a's red, 0 and 1 (its bottom) its own green.
+    EXPECT_TRUE(NearColor(gl->pixel(48, 47), 255, 0, 0, 12));
+    EXPECT_TRUE(NearColor(gl->pixel(48, 0), 0, 255, 0, 12));
+    RenderGLPlaneObject(other, 0);
+    EXPECT_EQ(gPrevPlaneColor.red, 1);
+    EXPECT_EQ(gPrevPlaneColor.blue, 1);
+}
+
+TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) {
+    // A 2 x 1 grid whose point list lacks a point: every cell black; a 3-vertex cell is skipped.
+    Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(2, 3, 10);
+    objfield::grid_surface::kColumns(*grid) = 2, objfield::grid_surface::kRows(*grid) = 1;
+    objfield::grid_surface::kCellWidth(*grid) = objfield::grid_surface::kCellDepth(*grid) = 10;
+    grid->pointCount = 5;
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    PlaneObject* p = quad(0, 0, 32, 48, kWhite);
+    auto* tri = static_cast<PlaneVertex*>(calloc(3, sizeof(PlaneVertex)));
+    tri[0] = {32, 0, 0}, tri[1] = {64, 0, 0}, tri[2] = {64, -48, 0};
+    AppendPlane(tri, 3, 0, 0, 1, p);
+    p->baseObject = grid;
+    RenderGLPlaneObject(p, 0);
+    gl->present();
+    EXPECT_TRUE(NearColor(gl->pixel(16, 24), 0, 0, 0, 1));
+    EXPECT_TRUE(NearColor(gl->pixel(60, 10), 0, 0, 255, 1));
+}
+
+}  // namespace
