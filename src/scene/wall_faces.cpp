@@ -395,6 +395,33 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
     return slot;
 }
 
+namespace {
+
+// A wall's faces are lit from outside: whichever way the solid's outline runs, the stored
+// normal points away from the wall's centre line (the nearest of its segments to the face).
+void FaceAwayFromCentreLine(Plane* face, const Objex* wall) {
+    if (!face->vertices || face->count == 0 || !wall->firstPoint) return;
+    float ch = 0, cd = 0;
+    for (uint32_t i = 0; i < face->count; ++i) ch += face->vertices[i].H, cd += face->vertices[i].D;
+    ch /= float(face->count), cd /= float(face->count);
+    float bestH = 0, bestD = 0, best = -1;
+    auto consider = [&](const Poinz* a, const Poinz* b) {
+        const float ah = a->position[0], ad = a->position[2], dh = b->position[0] - ah, dd = b->position[2] - ad;
+        const float len2 = dh * dh + dd * dd;
+        float t = len2 > 0 ? ((ch - ah) * dh + (cd - ad) * dd) / len2 : 0;
+        t = std::clamp(t, 0.0f, 1.0f);
+        const float ph = ah + t * dh, pd = ad + t * dd, dist = (ch - ph) * (ch - ph) + (cd - pd) * (cd - pd);
+        if (best < 0 || dist < best) best = dist, bestH = ph, bestD = pd;
+    };
+    const Poinz* p = wall->firstPoint;
+    for (; p->next; p = p->next) consider(p, p->next);
+    if (wall->closed) consider(p, wall->firstPoint);
+    if (!p->prev && !p->next) consider(p, p);
+    if ((ch - bestH) * face->nx + (cd - bestD) * face->nz < 0) face->nx = -face->nx, face->ny = -face->ny, face->nz = -face->nz;
+}
+
+}  // namespace
+
 void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
                           Poinz* corner4, int32_t column, Plane* facePlane) {
     const DocState* ds = CurrentDocState();
@@ -404,6 +431,7 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
         return;
     const WallFaceSlot slot = GetWallFaceSlot(solid, wall, column);
     if (slot.kind == WallFaceSlot::kNone) return;
+    FaceAwayFromCentreLine(facePlane, wall);
     const float baseOffset = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0);
     const auto [start, end] = slot.kind == WallFaceSlot::kSegment ? SegmentOf(wall, slot.segment)
                                                                   : std::pair<Poinz*, Poinz*>{};

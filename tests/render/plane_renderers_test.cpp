@@ -2,6 +2,8 @@
 // edges, generated texture repeats and colour carried between pieces, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "files/content_folders.h"
@@ -15,10 +17,14 @@
 #include "plan/plan_frame.h"
 #include "port/files.h"
 #include "render/core/color_conversions.h"
+#include "render/core/plane_material.h"
 #include "render/core/render_state.h"
 #include "render/gl.h"
 #include "render/plane_renderers.h"
 #include "render_fixture.h"
+#include "scene/scene_build.h"
+#include "support/scene_checks.h"
+#include "tools/wall_construction.h"
 #include "support/doubles.h"
 
 using namespace dvxtest;
@@ -302,6 +308,72 @@ TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) 
     gl->present();
     EXPECT_TRUE(NearColor(gl->pixel(16, 24), 0, 0, 0, 1));
     EXPECT_TRUE(NearColor(gl->pixel(60, 10), 0, 0, 255, 1));
+}
+
+}  // namespace
+
+namespace {
+
+// A wall from (0, 0) to (400, 0) and on to (400, 200) on the first floor, built by the scene
+// walk: its faces stand 6 off the centre line.
+TEST_F(PlaneDrawers, AWallsFacesPointAwayFromItsCentreLineAndDrawInTheirShadedColour) {
+    Objex* wall = Outline(objtype::kWall, {{0, 0}, {400, 0}, {400, 200}}, false).on(GetFirstFloorLayer());
+    wall->penWidth = 6;
+    for (Poinz* p = wall->firstPoint; p; p = p->next)
+        objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 48;
+    Update3DWall(wall);
+    RegisterLiveView(true);
+    RenderAllLayers();
+    // From the nearest point of the centre line to (h, d).
+    auto fromLine = [](float h, float d) {
+        const float ph = std::clamp(h, 0.0f, 400.0f), pd = std::clamp(d, 0.0f, 200.0f);
+        const float toFirst = std::hypot(h - ph, d), toSecond = std::hypot(h - 400, d - pd);
+        return toFirst <= toSecond ? std::pair{h - ph, d} : std::pair{h - 400, d - pd};
+    };
+    int sides = 0;
+    PlaneObject* outer = nullptr;
+    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        for (const Plane* plane = p->planes; plane; plane = plane->next) {
+            if (p->baseObject != wall || p->pieceKind != 10) continue;  // the band of faces round the wall
+            float ch = 0, cd = 0;
+            for (uint32_t i = 0; i < plane->count; ++i) ch += plane->vertices[i].H, cd += plane->vertices[i].D;
+            ch /= float(plane->count), cd /= float(plane->count);
+            const auto [oh, od] = fromLine(ch, cd);
+            if (std::hypot(oh, od) < 1e-3f) continue;  // an end, centred on the line's end
+            EXPECT_GT(oh * plane->nx + od * plane->nz, 0) << "face centred at " << ch << ", " << cd;
+            ++sides;
+            if (plane->nz < -0.5f && !outer) outer = p;
+        }
+    EXPECT_GE(sides, 4);
+    ASSERT_NE(outer, nullptr);
+
+    // Lit at 60 degrees to the outer face at d = -6 (the light's z cosine 0.5), seen from there.
+    ds->lightValue = 0;  // no gradient
+    gLightXAngle = 90, gLightYAngle = 90, gLightZAngle = 60;
+    SetupLights();
+    glViewport(0, 0, 64, 48);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-50, 450, -400, 400, 1000, -1000);  // looking down +d
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        if (p->baseObject == wall) RenderGLPlaneObject(p, 0);
+    gl->present();
+    const PlaneMaterial m = ResolvePlaneMaterial(outer, ds);
+    uint16_t hsv[3];
+    RGBtoHSV(&m.color, hsv);
+    int32_t saturation = hsv[1], value = hsv[2];
+    ComputeShading(1.0f, 0, 0, -1, &saturation, &value, 0);
+    hsv[2] = uint16_t(value);
+    RGBColor expected;
+    HSVtoRGB(hsv, &expected);
+    // Pixel column 25 is x 150, row 26 a little above the floor line.
+    EXPECT_TRUE(NearColor(gl->pixel(25, 26), expected.red / 257, expected.green / 257, expected.blue / 257, 1))
+        << std::hex << gl->pixel(25, 26);
 }
 
 }  // namespace
