@@ -17,6 +17,7 @@
 #include "plan/plan_frame.h"
 #include "port/files.h"
 #include "render/core/color_conversions.h"
+#include "render/core/custom_textures.h"
 #include "render/core/plane_material.h"
 #include "render/core/render_state.h"
 #include "render/gl.h"
@@ -267,6 +268,34 @@ TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
     EXPECT_EQ(window->outsideTrimScale[0], 21);
     EXPECT_EQ(window->insideTrimScale[0], 42);
     window->outsideTrimProfile = nullptr;
+}
+
+// A 512-texel custom texture, dark left half and white right half, without a real size.
+TEST_F(PlaneDrawers, CustomTexturesSpanAnOpenSizeAndCutByTheirAlphaReference) {
+    gLiveViewOptions &= ~liveviewoption::kGradientShading;
+    WritePpm(LocalDomainCustomTexturePath() + "/Mine/halves.ppm",
+             RgbImage(512, 512, [](int x, int) { return x < 256 ? 0x202020u : 0xFFFFFFu; }));
+    char path[] = "Mine/halves.ppm";
+    const int32_t id = NewCustomTextureID(path);
+    // An owner 250 units (125 inches) wide: 0.504 / 125 a unit, one repeat (1.008) across it.
+    Objex* wide = Make(9).on(GetFirstFloorLayer()).at({{0, 0, 0}, {250, 0, 0}, {250, -48, 0}});
+    view(0, 250, 0, 48);
+    PlaneObject* p = quad(0, 0, 250, 48, kWhite);
+    p->object3D = wide, p->backTexture = id;
+    RenderGLAutoGenPlaneObject(p, 0);
+    EXPECT_EQ(repeats(), 1);
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    // A translucent face keeps texels above 0.01 (faded to 100 / 255 here); a trim cuts at 0.5.
+    for (bool trim : {false, true}) {
+        SCOPED_TRACE(trim ? "trim" : "face");
+        view(0, 64, 0, 48);
+        PlaneObject* t = quad(0, 0, 64, 48, kWhite);
+        t->backTexture = id, t->alpha = 100, t->pieceKind = trim ? 1 : 0;
+        if (trim) RenderGLTrimPlaneObject(t, 0);
+        else RenderGLPlaneObject(t, 0);
+        gl->present();
+        EXPECT_EQ((gl->pixel(60, 24) >> 8) != 0, !trim) << std::hex << gl->pixel(60, 24);
+    }
 }
 
 TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
