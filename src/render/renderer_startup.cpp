@@ -1,6 +1,7 @@
 #include "render/renderer_startup.h"
 
 #include "render/core/accumulation_seams.h"
+#include "render/core/render_state.h"
 #include "render/core/texture_seams.h"
 #include "render/gl.h"
 #include "render/texture_load.h"
@@ -24,4 +25,5 @@ void StartRenderer() {
         glTranslated(x, y, z);
     });
     SetDeleteGLTexturesHandler(DeleteTexturesByID);
+    SetupLights();
 }

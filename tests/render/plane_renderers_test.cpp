@@ -109,23 +109,29 @@ TEST_F(PlaneDrawers, MaterialsByRenderMode) {
     PaletteList* entry = GetPaletteEntryFromRefID(4);
     ASSERT_NE(entry, nullptr);
     entry->kind = kPaletteColor, entry->color[0] = 10, entry->color[1] = 200, entry->color[2] = 30;
+    for (int i = 0; i < 9; ++i) ds->planColors[i] = {uint16_t(i * 7000), 0x3030, uint16_t(60000 - i * 7000)};
     Objex* door = Make(objtype::kDoor).on(GetFirstFloorLayer());
+    Objex* wall = Outline(objtype::kWall, {{0, 0}, {90, 0}}, false).on(GetFirstFloorLayer());
+    Objex* wallPiece = Make(9).in(wall);
     gClearViewLineColor = {0x4040, 0x4040, 0x4040};
     ds->backgroundColor = {0xC0C0, 0xC0C0, 0xC0C0};
-    RGBColor doorPlan;
-    GetObjectPlanColor(door, &doorPlan);
+    RGBColor doorPlan, wallPlan;
+    GetObjectPlanColor(door, &doorPlan), GetObjectPlanColor(wall, &wallPlan);
+    ASSERT_NE(doorPlan.red, wallPlan.red);
     struct Row {
         const char* name;
         int16_t mode;
-        bool doorPiece, palette;
+        Objex *object3D, *base;
+        bool palette;
         RGBColor expected;
     } rows[] = {
-        {"solid: the palette colour replaces the face's", rendermode::kSolid, false, true, {10 * 257, 200 * 257, 30 * 257}},
-        {"solid: the face colour", rendermode::kSolid, false, false, kRed},
-        {"wire frame: a door piece in the door's plan colour", rendermode::kWireframe, true, true, doorPlan},
-        {"lines: ClearView's line colour", rendermode::kLines, false, true, gClearViewLineColor},
-        {"filled: the background colour", rendermode::kFilled, false, true, ds->backgroundColor},
-        {"no colour: white", rendermode::kNoColour, false, true, kWhite},
+        {"solid: the palette colour replaces the face's", rendermode::kSolid, owner, nullptr, true, {10 * 257, 200 * 257, 30 * 257}},
+        {"solid: the face colour", rendermode::kSolid, owner, nullptr, false, kRed},
+        {"wire frame: a door piece in the door's plan colour", rendermode::kWireframe, door, wallPiece, true, doorPlan},
+        {"wire frame: a wall piece in its root's", rendermode::kWireframe, owner, wallPiece, true, wallPlan},
+        {"lines: ClearView's line colour", rendermode::kLines, owner, nullptr, true, gClearViewLineColor},
+        {"filled: the background colour", rendermode::kFilled, owner, nullptr, true, ds->backgroundColor},
+        {"no colour: white", rendermode::kNoColour, owner, nullptr, true, kWhite},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -134,7 +140,7 @@ TEST_F(PlaneDrawers, MaterialsByRenderMode) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         PlaneObject* p = quad(0, 0, 64, 48, kRed);
         if (r.palette) p->backTexture = PaletteLinkOfRefID(4);
-        if (r.doorPiece) p->object3D = door;
+        p->object3D = r.object3D, p->baseObject = r.base;
         RenderGLPlaneObject(p, 0);
         gl->present();
         EXPECT_TRUE(NearColor(gl->pixel(32, 24), r.expected.red / 257, r.expected.green / 257, r.expected.blue / 257, 1));

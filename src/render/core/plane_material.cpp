@@ -124,13 +124,11 @@ PlaneMaterial ResolvePlaneMaterial(PlaneObject* p, const DocState* ds) {
     m.textureID = off ? 0 : texture;
 
     if (mode == rendermode::kWireframe) {
+        // Textures on the wire frame keep the face's own colour; otherwise its plan colour.
         m.color = own;
-        if (gTexturedWire) {
-            m.color = own;
-        } else if (p->object3D && ColorsFromPlanOf(p->object3D->type)) {
-            GetObjectPlanColor(p->object3D, &m.color);
-        } else if (Objex* root = p->baseObject ? GetRootObject(p->baseObject) : nullptr) {
-            GetObjectPlanColor(root, &m.color);
+        if (!gTexturedWire) {
+            if (p->object3D && ColorsFromPlanOf(p->object3D->type)) GetObjectPlanColor(p->object3D, &m.color);
+            else if (Objex* root = p->baseObject ? GetRootObject(p->baseObject) : nullptr) GetObjectPlanColor(root, &m.color);
         }
     } else if (mode == rendermode::kLines) {
         m.color = ClearViewLineColor();
