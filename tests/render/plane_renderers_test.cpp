@@ -24,9 +24,9 @@
 #include "render/plane_renderers.h"
 #include "render_fixture.h"
 #include "scene/scene_build.h"
+#include "support/doubles.h"
 #include "support/scene_checks.h"
 #include "tools/wall_construction.h"
-#include "support/doubles.h"
 
 using namespace dvxtest;
 
@@ -83,10 +83,7 @@ protected:
         }
         return steps;
     }
-    uint8_t red(int x, int y) {
-        gl->present();
-        return uint8_t(gl->pixel(x, y) >> 24);
-    }
+    uint8_t red(int x, int y) { return gl->present(), uint8_t(gl->pixel(x, y) >> 24); }
 
     PpmImageDecoder decoder;
     DocState* ds = nullptr;
@@ -344,10 +341,6 @@ TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) 
     EXPECT_TRUE(NearColor(gl->pixel(16, 24), 0, 0, 0, 1));
     EXPECT_TRUE(NearColor(gl->pixel(60, 10), 0, 0, 255, 1));
 }
-
-}  // namespace
-
-namespace {
 
 // A wall from (0, 0) to (400, 0) and on to (400, 200) on the first floor, built by the scene
 // walk: its faces stand 6 off the centre line.
