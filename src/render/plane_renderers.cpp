@@ -1,7 +1,7 @@
 #include "render/plane_renderers.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <new>
 #include <memory>
 
 #include "geometry/openings/working_plane.h"
