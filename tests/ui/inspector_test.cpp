@@ -2,7 +2,6 @@
 // kind of object, with a test pane standing in for the panes not built yet: which pane a
 // refresh places and what it is given, what typing into a pane does to the objects, the undo
 // list and the tool default, and a pane moving between two windows.
-#include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -22,7 +21,6 @@
 #include "model/selection_state.h"
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
-#include "port/qt/line_edit_field.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -32,8 +30,6 @@
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
-#include "ui/core/inspector_tables.h"
-#include "ui/inspector/inspector_controller.h"
 
 namespace dvxtest {
 namespace {
@@ -106,8 +102,7 @@ protected:
     // Typed and ended with Return, as a user does.
     void type(QLineEdit* field, const QString& text) {
         field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
+        field->clear();
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
@@ -288,8 +283,14 @@ TEST_F(Inspector, StyleRowsApplyOnlyWhenChosenAndTheSliderOnlyOnRelease) {
 }
 
 // A pane shown in one window moves to the other when that one becomes main, and outlives a
-// window closed or destroyed while it shows it.
-TEST_F(Inspector, OnePaneMovesBetweenWindowsAndOutlivesThem) {
+// window closed or destroyed while it shows it. The column follows the panel commands and a
+// window becoming main shows or hides its column as the delegate remembers it.
+TEST_F(Inspector, APaneAndTheColumnFollowTheMainWindow) {
+    AppController* app = AppController::shared();
+    app->closeVisiblePanelsAndSaveState();
+    EXPECT_FALSE(w->isInspectorShown());
+    app->restoreAllVisiblePanels();
+    EXPECT_TRUE(w->isInspectorShown());
     refreshWith({design.window});
     TestPane* pane = SharedTestPane(kPanes[0]);
     QPointer<QWidget> view = pane->inspectorView();
@@ -304,9 +305,12 @@ TEST_F(Inspector, OnePaneMovesBetweenWindowsAndOutlivesThem) {
     EXPECT_EQ(shown(other), view.data());
     EXPECT_EQ(shown(w), nullptr);
     EXPECT_EQ(pane->calls.back().object, second.window);
+    app->toggleInspectorPanel();
+    EXPECT_FALSE(other->isInspectorShown());
 
     w->windowDidBecomeMain();
     ASSERT_EQ(shown(w), view.data());
+    EXPECT_FALSE(w->isInspectorShown());
     ASSERT_TRUE(w->close());
     EXPECT_EQ(view->parent(), nullptr);
     delete w;
@@ -316,24 +320,6 @@ TEST_F(Inspector, OnePaneMovesBetweenWindowsAndOutlivesThem) {
     delete other;
     ASSERT_FALSE(view.isNull());
     EXPECT_EQ(view->parent(), nullptr);
-}
-
-// Closing the panels hides the column and restoring brings it back; a window becoming main
-// shows or hides its column as the delegate remembers it.
-TEST_F(Inspector, ClosingAndRestoringThePanelsHidesAndShowsTheColumn) {
-    AppController* app = AppController::shared();
-    app->closeVisiblePanelsAndSaveState();
-    EXPECT_FALSE(w->isInspectorShown());
-    app->restoreAllVisiblePanels();
-    EXPECT_TRUE(w->isInspectorShown());
-
-    QMDWindowController* other = openWindow();
-    app->toggleInspectorPanel();
-    EXPECT_FALSE(other->isInspectorShown());
-    gCurDocument = nullptr;  // as when another window was main
-    w->windowDidBecomeMain();
-    EXPECT_FALSE(w->isInspectorShown());
-    delete other;
 }
 
 }  // namespace
