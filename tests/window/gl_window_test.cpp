@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QWidget>
 
 #include <dlfcn.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "app/live_view_surface.h"

@@ -57,12 +57,7 @@ TEST_F(RenderInterrupt, ARenderHoldsTheSourceUntilItEndsHoweverItEnds) {
         EXPECT_EQ(host.interrupts.ended(), 0);
     }
     EXPECT_FALSE(RenderInterruptScope::busy());
-    EXPECT_THROW(
-        {
-            RenderInterruptScope render;
-            throw std::runtime_error("failed pass");
-        },
-        std::runtime_error);
+    EXPECT_THROW([] { RenderInterruptScope render; throw std::runtime_error("failed pass"); }(), std::runtime_error);
     EXPECT_EQ(host.interrupts.ended(), 2);
     EXPECT_FALSE(RenderInterruptScope::busy());
     // Dropping the buffered keys forgets an Escape pressed before the render.

@@ -2,6 +2,7 @@
 // which side of the plane stays visible at a given position.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "model/docstate.h"
@@ -76,16 +77,13 @@ TEST_F(SlicePlane, EachDirectionSpansItsAxisOfTheWidenedModelAndKeepsItsSide) {
 
     // Without a document the globals stay.
     cut(1, 20);
-    const Float3DRect box = gCutawayBounds;
-    const float range = gCutawayRange, a = gSlicePaneEquation[0], d = gSlicePaneEquation[3];
+    const float right = gCutawayBounds.floatRight, range = gCutawayRange, d = gSlicePaneEquation[3];
     gCurDocument = nullptr;
     SetSlicePlaneBounds();
     ComputeSlicePlane();
     gCurDocument = doc;
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatRight, box.floatRight);
-    EXPECT_FLOAT_EQ(gCutawayRange, range);
-    EXPECT_FLOAT_EQ(gSlicePaneEquation[0], a);
-    EXPECT_FLOAT_EQ(gSlicePaneEquation[3], d);
+    EXPECT_EQ(std::make_tuple(gCutawayBounds.floatRight, gCutawayRange, gSlicePaneEquation[3]),
+              std::make_tuple(right, range, d));
 }
 
 }  // namespace
