@@ -1,5 +1,4 @@
-// The render's temporary changes: settings and flags come back however a render ends, and a
-// reset of the program's globals puts every render flag back to its start-up value.
+// The render's temporary changes: settings and flags come back however a render ends.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -47,23 +46,6 @@ TEST_F(RenderGuards, PutSettingsAndFlagsBackOnEveryWayOut) {
                                   int(ds->curveSegments), int(gRenderOpenGLAntiAlias), int(gRenderingShadowMap)),
                   std::make_tuple(int(rendermode::kClearView), 1.2f, 8, 10, 1, 0));
     }
-}
-
-TEST(RenderGlobals, AResetPutsEveryRenderFlagBack) {
-    ResetAllGlobals();
-    gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = gPrinting3DView = 1;
-    gRenderingShadowMap = gRenderingShadowMapAntiAlias = gRenderPlantsInColor = 1;
-    gSkipTransparent = gHideNonShadowObjects = gNoPlants = gCountRenderingObjects = 1;
-    gGLObjectsRendered = 300;
-    gCurrentStencilValue = 9;
-    gFOV = gWalkFOV = gChopperFOV = 10.0f;
-    ResetAllGlobals();
-    for (uint8_t flag : {gRenderOpenGLAntiAlias, gBreakOpenGLRender, g3DViewPrintInterrupted, gPrinting3DView,
-                         gRenderingShadowMap, gRenderingShadowMapAntiAlias, gRenderPlantsInColor, gSkipTransparent,
-                         gHideNonShadowObjects, gNoPlants, gCountRenderingObjects})
-        EXPECT_EQ(flag, 0);
-    EXPECT_EQ(std::make_tuple(gGLObjectsRendered, gCurrentStencilValue, gFOV, gWalkFOV, gChopperFOV),
-              std::make_tuple(0, 2, 60.0f, 45.0f, 38.0f));
 }
 
 }  // namespace
