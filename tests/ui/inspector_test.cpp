@@ -240,6 +240,14 @@ TEST_F(Inspector, TypedWidthsReachEverySelectedDoorInOneStep) {
         EXPECT_EQ(refreshes, refreshesBefore + (r.result == EditResult::Refused ? 0 : 1));
     }
     EXPECT_EQ(w->commandRouter()->action("undo")->text(), QStringLiteral("Undo Door Width"));
+
+    // Too wide for their segments, both doors go in the one rebuild of their wall, which
+    // follows the walk over its children: one alert, one step.
+    const int stepsBefore = steps();
+    type(width, "10'");
+    for (Objex* c = design.wall->firstChild; c; c = c->next) EXPECT_NE(c->type, objtype::kDoor);
+    EXPECT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(steps(), stepsBefore + 1);
 }
 
 // Filling the style table selects a row by code, which must not apply; a user's choice does.
