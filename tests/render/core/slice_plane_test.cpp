@@ -2,6 +2,9 @@
 // which side of the plane stays visible at a given position.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
@@ -35,30 +38,24 @@ protected:
     }
 };
 
-TEST_F(SlicePlane, TheBoxIsTheModelWidenedBy100) {
+// The box is the model widened by 100 (from above, the roof measured by its panel); each
+// direction spans its axis and keeps its side at position 10.
+TEST_F(SlicePlane, EachDirectionSpansItsAxisOfTheWidenedModelAndKeepsItsSide) {
     cut(0, 0);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatLeft, -100);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatRight, 500);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatBack, -100);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatFront, 400);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatTop, -100);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatBottom, 100);
-    cut(4, 0);
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatTop, -250);  // the roof's panel
-}
-
-TEST_F(SlicePlane, EachDirectionSpansItsAxisAndKeepsItsSideAtPosition10) {
+    const Float3DRect& b = gCutawayBounds;
+    EXPECT_EQ((std::vector<float>{b.floatLeft, b.floatRight, b.floatBack, b.floatFront, b.floatTop, b.floatBottom}),
+              (std::vector<float>{-100, 500, -100, 400, -100, 100}));
     struct Row {
         int16_t mode;
         float range;
         V3 kept, cut;  // just inside and just outside the visible part
     };
     const Row rows[] = {
-        {0, 500, {0, 0, 385}, {0, 0, 395}},   // front to back: z up to 400 - 10
-        {1, 600, {-85, 0, 0}, {-95, 0, 0}},   // left to right: x from -100 + 10
-        {2, 500, {0, 0, -85}, {0, 0, -95}},   // back to front: z from -100 + 10
-        {3, 600, {485, 0, 0}, {495, 0, 0}},   // right to left: x up to 500 - 10
-        {4, 350, {0, 1195, 0}, {0, 1205, 0}}, // from above: y up to (350 - 100 - 10) x 5
+        {0, 500, {0, 0, 385}, {0, 0, 395}},    // front to back: z up to 400 - 10
+        {1, 600, {-85, 0, 0}, {-95, 0, 0}},    // left to right: x from -100 + 10
+        {2, 500, {0, 0, -85}, {0, 0, -95}},    // back to front: z from -100 + 10
+        {3, 600, {485, 0, 0}, {495, 0, 0}},    // right to left: x up to 500 - 10
+        {4, 350, {0, 1195, 0}, {0, 1205, 0}},  // from above: y up to (350 - 100 - 10) x 5
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.mode);
@@ -67,31 +64,26 @@ TEST_F(SlicePlane, EachDirectionSpansItsAxisAndKeepsItsSideAtPosition10) {
         EXPECT_GT(side(r.kept.h, r.kept.v, r.kept.d), 0.0f);
         EXPECT_LT(side(r.cut.h, r.cut.v, r.cut.d), 0.0f);
     }
-}
+    EXPECT_FLOAT_EQ(gCutawayBounds.floatTop, -250);  // the roof's panel
 
-TEST_F(SlicePlane, AnUnknownModeStoresNoPlaneAndKeepsTheRange) {
+    // An unknown mode stores no plane and keeps the range; a range of 0 never reaches the slider.
     cut(0, 10);
     cut(5, 10);
     EXPECT_FLOAT_EQ(gCutawayRange, 500);
     for (float v : gSlicePaneEquation) EXPECT_EQ(v, 0.0f);
-    // A range of 0 left by anything else never reaches the slider.
     gCutawayRange = 0;
     ComputeSlicePlane();
     EXPECT_FLOAT_EQ(gCutawayRange, 1.0f);
-}
 
-TEST_F(SlicePlane, WithoutADocumentTheGlobalsStay) {
+    // Without a document the globals stay.
     cut(1, 20);
-    const Float3DRect box = gCutawayBounds;
-    const float range = gCutawayRange, a = gSlicePaneEquation[0], d = gSlicePaneEquation[3];
+    const float right = gCutawayBounds.floatRight, range = gCutawayRange, d = gSlicePaneEquation[3];
     gCurDocument = nullptr;
     SetSlicePlaneBounds();
     ComputeSlicePlane();
     gCurDocument = doc;
-    EXPECT_FLOAT_EQ(gCutawayBounds.floatRight, box.floatRight);
-    EXPECT_FLOAT_EQ(gCutawayRange, range);
-    EXPECT_FLOAT_EQ(gSlicePaneEquation[0], a);
-    EXPECT_FLOAT_EQ(gSlicePaneEquation[3], d);
+    EXPECT_EQ(std::make_tuple(gCutawayBounds.floatRight, gCutawayRange, gSlicePaneEquation[3]),
+              std::make_tuple(right, range, d));
 }
 
 }  // namespace
