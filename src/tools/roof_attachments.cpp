@@ -45,7 +45,7 @@ void RefuseSkylight() {
 
 // The section subtype a record keeps: the piece's on a 14 roof, 0 on a panel.
 int32_t SubtypeOn(const Objex* roof, const Objex* section) {
-    return roof->type == objtype::kRoof && section ? section->subtype : 0;
+    return roof && section && roof->type == objtype::kRoof ? section->subtype : 0;
 }
 
 bool RoofHasPieces(const Objex* roof) {
