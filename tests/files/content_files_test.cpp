@@ -40,6 +40,7 @@
 #include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
 #include "support/build.h"
+#include "tools/roof_attachments.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
@@ -845,6 +846,34 @@ TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
                                 "One or more skylights have been removed. | The roof was not long enough to "
                                 "accommodate all of its attachments."}));
     EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
+}
+
+TEST_F(CustomDefinitionsTest, ACustomSkylightTakesItsOutlineFromItsOpeningsAndItsHeightsFromTheSection) {
+    WriteDefinition(windowFolder, "dome.def", true);  // opening: a triangle over H 0..4, D 5..7
+    palette.pick(customdef::kWindowCategory, "dome.def");
+    DocState* ds = doc->itsDocState;
+    ds->planScale = 72, ds->skylightStyle = customdef::kSkylightStyle, ds->skylightWidth = 36, ds->skylightLength = 56;
+    // V = 100 - 0.5 D + 12 on the section.
+    Objex* piece = RoofSection({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 12, {0, 0.5f, 100, -12});
+    Objex* sectioned = SectionedRoof(doc->itsCurLayer, {piece});
+    TrackCustomSkylight(100, 0, 100, 3);
+    Objex* sky = sectioned->firstChild;
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(PlanPositions(sky), (std::vector<std::pair<float, float>>{{82, 72}, {118, 72}, {118, 128}, {82, 128}}));
+    std::vector<float> heights;
+    for (Poinz* p = sky->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
+    Objex* opening = SkyRec(sky)->customParts;
+    ASSERT_EQ(opening->type, objtype::kOpeningMask);
+    for (Poinz* p = opening->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
+    EXPECT_EQ(heights, (std::vector<float>{76, 76, 48, 48, 76, 48, 48}));
+    EXPECT_EQ(std::tuple(SkyRec(sky)->sectionSubtype, sky->parent, alerts.shown.size()), std::tuple(12, sectioned, 0u));
+
+    // Off the roof: refused, and nothing is left behind.
+    TrackCustomSkylight(600, 0, 600, 3);
+    EXPECT_EQ(std::tuple(CountObjects(sectioned->firstChild), CountObjects(doc->itsCurLayer->firstObject)), std::tuple(1, 1));
+    EXPECT_EQ(AlertLines(), (std::vector<std::string>{"Unable to place skylight on the roof. | Please make sure the "
+                                                      "skylight fits completely on the roof section and does not "
+                                                      "overlap other skylights."}));
 }
 
 }  // namespace definitions
