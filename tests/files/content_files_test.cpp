@@ -867,13 +867,6 @@ TEST_F(CustomDefinitionsTest, ACustomSkylightTakesItsOutlineFromItsOpeningsAndIt
     for (Poinz* p = opening->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
     EXPECT_EQ(heights, (std::vector<float>{76, 76, 48, 48, 76, 48, 48}));
     EXPECT_EQ(std::tuple(SkyRec(sky)->sectionSubtype, sky->parent, alerts.shown.size()), std::tuple(12, sectioned, 0u));
-
-    // Off the roof: refused, and nothing is left behind.
-    TrackCustomSkylight(600, 0, 600, 3);
-    EXPECT_EQ(std::tuple(CountObjects(sectioned->firstChild), CountObjects(doc->itsCurLayer->firstObject)), std::tuple(1, 1));
-    EXPECT_EQ(AlertLines(), (std::vector<std::string>{"Unable to place skylight on the roof. | Please make sure the "
-                                                      "skylight fits completely on the roof section and does not "
-                                                      "overlap other skylights."}));
 }
 
 }  // namespace definitions
