@@ -276,5 +276,5 @@ void UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t kee
         // The filler planes went with the symbols: a skylight keeps its two.
         if (count) CreateSkylightFillerPlane(skylight, 1), CreateSkylightFillerPlane(skylight, 0);
     }
-    SelectObj(skylight, 1, 0);
+    SelectObj(skylight, selmode::kSelect, 0);
 }
