@@ -25,7 +25,7 @@
 #include "port/alerts.h"
 #include "port/files.h"
 #include "scene/scene_build.h"
-#include "tools/roof_attachment_seams.h"
+#include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
 
 namespace {

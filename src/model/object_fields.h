@@ -194,6 +194,29 @@ inline constexpr Field<float> kPitch{&Objex::penWidth};
 inline constexpr Field<int32_t> kStyle{&Objex::optionB};
 }  // namespace roof
 
+// Roof sections: the type-32 pieces of a roof (14) and the slab (59) a freehand roof (57)
+// generates. The lower surface at plan (x, z) lies at ComputePointOnPlane(x, z, a, b, c, d) - e
+// (V grows downward); e is -12 on pieces and the slab's subtracted anchor value on slabs.
+namespace roof_section {
+struct Coefficient {
+    int index;
+    constexpr float& operator()(Objex& o) const { return o.sectionPlane[index]; }
+    constexpr float operator()(const Objex& o) const { return o.sectionPlane[index]; }
+};
+inline constexpr Coefficient kA{0};
+inline constexpr Coefficient kB{1};
+inline constexpr Coefficient kC{2};
+inline constexpr Coefficient kD{3};
+inline constexpr Coefficient kOffset{4};
+inline constexpr float kPieceOffset = -12.0f;
+}  // namespace roof_section
+
+// Lens shapes (128) of custom skylights: their depth, the last of the five dimension floats
+// the definition stores; the lens's back half lies this far below its front half.
+namespace skylight_lens {
+inline constexpr Param kThickness{4};
+}  // namespace skylight_lens
+
 // Lot points (62, 133): the descent in degrees.
 namespace lot_point {
 inline float& Descent(Poinz& p) { return p.segmentValues[0]; }

@@ -85,6 +85,9 @@ struct Objex {
     char* text = nullptr;           // owned
     PlatformObject* platformObject = nullptr;  // owned
     uint32_t objectID = 0;
+    // Roof sections (32, 59): the plane a, b, c, d and offset e of the surface (memory only;
+    // generated pieces are never stored). Read through objfield::roof_section.
+    float sectionPlane[5] = {};
     Objex* next = nullptr;
 };
 

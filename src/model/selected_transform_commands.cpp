@@ -23,6 +23,7 @@
 #include "model/transform_support.h"
 #include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
 #include "tracking/grid_snap.h"
 

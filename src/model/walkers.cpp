@@ -10,6 +10,7 @@
 #include "port/seam.h"
 #include "tools/component_seams.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_attachments.h"
 
 int32_t gObjectCount = 0;
 uint8_t gOverload = 0;

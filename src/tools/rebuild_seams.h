@@ -22,6 +22,3 @@ DVX_SEAM_GUARDED(Update3DPhoto, "tools", port::SeamKind::Temporary, port::NoNull
 // 134
 DVX_SEAM_GUARDED(Update3DTopoCutoutDepthObject, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex*))
-// Refits every skylight and cut-out of a roof (14 or 57).
-DVX_SEAM_GUARDED(UpdateAllRoofAttachments, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
-                 void(Objex*))

@@ -40,13 +40,13 @@
 #include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
 #include "support/build.h"
+#include "tools/roof_attachments.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
-#include "tools/roof_attachment_seams.h"
 
 using namespace dvxtest;
 
@@ -622,12 +622,14 @@ protected:
 
     // A definition with one part of each type of kDefinitionTypes, the i-th with its points at
     // H 10 i and V 5 and 7 (which a skylight moves into D).
-    void WriteDefinition(const std::string& folder, const std::string& name) {
+    // `openingArea` makes the opening shape a triangle instead of a line.
+    void WriteDefinition(const std::string& folder, const std::string& name, bool openingArea = false) {
         QMDDocumentModel* keep = gCurDocument;
         QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
         float h = 0.0f;
         for (int16_t type : kDefinitionTypes) {
-            Make(type).on(scratch->itsCurLayer).at({{h, 5, 1}, {h + 4, 7, 1}});
+            Make part = Make(type).on(scratch->itsCurLayer).at({{h, 5, 1}, {h + 4, 7, 1}});
+            if (openingArea && type == objtype::kOpeningMask) Point(part, {h, 7, 1});
             h += 10.0f;
         }
         EXPECT_EQ(KeyFileWrite((folder + "/" + name).c_str()), 1);
@@ -830,36 +832,41 @@ TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
 
 TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
     UseUndo();
-    WriteDefinition(windowFolder, "dome.def");
+    WriteDefinition(windowFolder, "dome.def", true);
     palette.pick(customdef::kWindowCategory, "dome.def");
-    Skylight(true);
+    Objex* picked = Skylight(true);
     Objex* other = Skylight(false);
-
-    // The symbol builder makes one opening shape 40 by 30 about the centre it is given.
-    std::vector<float> centres;
-    SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float angle) {
-        centres.insert(centres.end(), {h, d, angle});
-        Objex* shape = Make(objtype::kOpeningMask).plan({{h - 20, d - 15}, {h + 20, d - 15}, {h - 20, d + 15}, {h + 20, d + 15}});
-        shape->parent = s;
-        SkyRec(s)->customParts = shape;
-    });
-    // The roof refits by dropping the skylight.
-    float widthSeen = 0;
-    SetUpdateRoofAttachmentHandler([&](Objex* s, Objex* r) -> int16_t {
-        widthSeen = s->bounds3D.floatRight - s->bounds3D.floatLeft;
-        EXPECT_EQ(s->parent, r);
-        EXPECT_EQ(s->pointCount, 4);
-        DeleteObj(s);
-        return 1;
-    });
+    SkyRec(picked)->width = 40, SkyRec(picked)->length = 30;
+    // The roof's one piece lies far from the skylights: the refit drops the one it reloads.
+    Make(roof).panels(Outline(objtype::kRoofPanel, {{500, 500}, {600, 500}, {600, 600}, {500, 600}}));
 
     ApplyCurCustAttachToSelectedWinAndDoor();
-    EXPECT_EQ(centres, (std::vector<float>{5, 5, 90}));
-    EXPECT_EQ(std::tuple(widthSeen, roof->firstChild), std::tuple(40.0f, other));
+    EXPECT_EQ(std::tuple(roof->firstChild, other->next), std::tuple(other, nullptr));
     EXPECT_EQ(AlertLines(), (std::vector<std::string>{
                                 "One or more skylights have been removed. | The roof was not long enough to "
                                 "accommodate all of its attachments."}));
     EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
+}
+
+TEST_F(CustomDefinitionsTest, ACustomSkylightTakesItsOutlineFromItsOpeningsAndItsHeightsFromTheSection) {
+    WriteDefinition(windowFolder, "dome.def", true);  // opening: a triangle over H 0..4, D 5..7
+    palette.pick(customdef::kWindowCategory, "dome.def");
+    DocState* ds = doc->itsDocState;
+    ds->planScale = 72, ds->skylightStyle = customdef::kSkylightStyle, ds->skylightWidth = 36, ds->skylightLength = 56;
+    // V = 100 - 0.5 D + 12 on the section.
+    Objex* piece = RoofSection({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 12, {0, 0.5f, 100, -12});
+    Objex* sectioned = SectionedRoof(doc->itsCurLayer, {piece});
+    TrackCustomSkylight(100, 0, 100, 3);
+    Objex* sky = sectioned->firstChild;
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(PlanPositions(sky), (std::vector<std::pair<float, float>>{{82, 72}, {118, 72}, {118, 128}, {82, 128}}));
+    std::vector<float> heights;
+    for (Poinz* p = sky->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
+    Objex* opening = SkyRec(sky)->customParts;
+    ASSERT_EQ(opening->type, objtype::kOpeningMask);
+    for (Poinz* p = opening->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
+    EXPECT_EQ(heights, (std::vector<float>{76, 76, 48, 48, 76, 48, 48}));
+    EXPECT_EQ(std::tuple(SkyRec(sky)->sectionSubtype, sky->parent, alerts.shown.size()), std::tuple(12, sectioned, 0u));
 }
 
 }  // namespace definitions

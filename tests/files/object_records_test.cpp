@@ -20,6 +20,7 @@
 #include "files/type_data_io.h"
 #include "files/windows_records.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/skylight_symbols.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -1231,18 +1232,13 @@ TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
 }
 
 TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
-    struct Call {
-        Objex* skylight;
-        float h, d, angle;
-    };
-    std::vector<Call> calls;
-    SetCreateCustomSkylightSymbolsHandler([&](Objex* s, float h, float d, float a) { calls.push_back({s, h, d, a}); });
     Objex* skylight = nullptr;
     Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, &skylight);
     RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
     const int16_t types[5] = {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware,
                               objtype::kSkylightPart, objtype::kSkylightPart5};
-    for (int i = 0; i < 5; ++i) r->partLists[i] = Part(types[i]);
+    for (int i = 0; i < 5; ++i) r->partLists[i] = Part(types[i]);  // 5 x 7, drawn at the record's 40 x 60
+    CreateCustomSkylightSymbols(skylight, 120, 130, 90);  // as a read leaves it
 
     const auto bytes = WrittenObject(roof);
     EXPECT_GE(Find(bytes, Bytes().i16(214).i16(objtype::kSkylight).data()), 0);
@@ -1255,9 +1251,16 @@ TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
     ASSERT_NE(sky, nullptr);
     EXPECT_EQ(sky->parent, back);
     EXPECT_EQ(sky->typeData.roofAttachment->attachment, sky);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(std::tuple(calls[0].skylight, calls[0].h, calls[0].d, calls[0].angle), std::tuple(sky, 120.0f, 130.0f, 90.0f));
-    EXPECT_EQ(sky->typeData.roofAttachment->customParts, nullptr);
+    // The symbols are rebuilt about the skylight's centre (120, 130): the opening with its two
+    // filler planes, the frame and the lens.
+    const RoofAttachmentRecord* read = sky->typeData.roofAttachment;
+    std::vector<int> kinds;
+    for (Objex* o = read->customParts; o; o = o->next) kinds.push_back(o->type);
+    EXPECT_EQ(kinds, (std::vector<int>{61, 900, 900, 19, 128}));
+    FloatRect box;
+    Float3DRect box3D;
+    GetCustomSkylightBounds(sky, &box, &box3D);
+    EXPECT_TRUE(Near({box3D.floatLeft, box3D.floatBack, box3D.floatRight, box3D.floatFront}, {100, 100, 140, 160}));
 }
 
 TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {

@@ -277,6 +277,44 @@ Objex* Deck(Layer* layer) {
     return deck;
 }
 
+namespace {
+void SetPlane(Objex* o, SectionPlane plane) {
+    const float values[5] = {plane.a, plane.b, 1.0f, plane.d, plane.e};
+    for (int i = 0; i < 5; ++i) o->sectionPlane[i] = values[i];
+}
+}  // namespace
+
+Objex* RoofSection(PlanPoints outline, int32_t subtype, SectionPlane plane) {
+    Objex* piece = Outline(objtype::kRoofPanel, outline, true, subtype);
+    SetPlane(piece, plane);
+    UpdateObjectBounds(piece);
+    return piece;
+}
+
+Objex* SectionedRoof(Layer* layer, std::initializer_list<Objex*> pieces) {
+    Objex* head = nullptr;
+    FloatRect box = EmptyFloatRect();
+    for (Objex* piece : pieces) {
+        AppendObjectToList(head, piece);
+        DoGetObjectBounds(piece, 0, &box, 0, 0);
+    }
+    Make roof = Make(objtype::kRoof).closed().on(layer).panels(head);
+    roof.plan({{box.floatLeft, box.floatTop}, {box.floatRight, box.floatTop}, {box.floatRight, box.floatBottom},
+               {box.floatLeft, box.floatBottom}});
+    UpdateObjectBounds(roof);
+    return roof;
+}
+
+Objex* PanelRoof(Layer* layer, PlanPoints outline, SectionPlane plane) {
+    Make roof = Outline(objtype::kFreehandRoof, outline, true);
+    AppendObjectToLayer(roof, layer);
+    Objex* slab = Make(objtype::kPanelSlab);
+    SetPlane(slab, plane);
+    roof->firstPart = slab;
+    UpdateObjectBounds(roof);
+    return roof;
+}
+
 Objex* Part(int16_t type) {
     Objex* o = Coloured(type, 1, nullptr);
     Make(o).at({{0, 0, 0}, {5, 0, 0}, {5, 0, 7}});

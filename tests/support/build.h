@@ -103,6 +103,16 @@ Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment);
 Objex* Attach(Objex* host, int16_t type, Poinz* start, Poinz* end, float centre = 0, float remainder = 0);
 // A closed four-point roof with a skylight child of the style.
 Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylight = nullptr);
+// A roof section's plane: V = d - (a H + b D) - e on a section with c = 1.
+struct SectionPlane {
+    float a = 0, b = 0, d = 0, e = 0;
+};
+// A type-32 roof piece of the subtype over the closed outline, carrying the plane.
+Objex* RoofSection(PlanPoints outline, int32_t subtype, SectionPlane plane);
+// A type-14 roof on the layer over the pieces' outline whose generated pieces they are.
+Objex* SectionedRoof(Layer* layer, std::initializer_list<Objex*> pieces);
+// A freehand roof (57) over the outline whose generated slab (59) carries the plane.
+Objex* PanelRoof(Layer* layer, PlanPoints outline, SectionPlane plane);
 // A closed four-point deck at V -48.
 Objex* Deck(Layer* layer);
 // A closed three-point profile or part of the type, unlinked.

@@ -20,7 +20,6 @@ RebuildRecorder::RebuildRecorder() {
     SetUpdate3DDeckHandler(rec("Update3DDeck"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
     SetUpdate3DTopoCutoutDepthObjectHandler(rec("Update3DTopoCutoutDepthObject"));
-    SetUpdateAllRoofAttachmentsHandler(rec("UpdateAllRoofAttachments"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
     SetUpdateStairObjectHandler(rec("UpdateStairObject"));
@@ -31,10 +30,9 @@ RebuildRecorder::~RebuildRecorder() {
     for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
                       SetUpdate3DRoofPanelHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
-                      SetUpdateAllRoofAttachmentsHandler, SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
+                      SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
-    SetCreateCustomSkylightSymbolsHandler(nullptr);
 }
 
 int RebuildRecorder::count(const std::string& name) const {

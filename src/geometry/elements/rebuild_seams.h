@@ -18,10 +18,6 @@ DVX_SEAM_GUARDED(UpdateStairObject, "geometry/elements", port::SeamKind::Tempora
 // 45
 DVX_SEAM_GUARDED(UpdateRailObject, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex*))
-// Rebuilds a custom skylight's (160, style 806) symbols from its definition, scaled to its
-// record and centred on (centreH, centreD), turned by `angle` degrees less 90.
-DVX_SEAM_GUARDED(CreateCustomSkylightSymbols, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer,
-                 nullptr, void(Objex* skylight, float centreH, float centreD, float angle))
 // Builds the framing view of a wall (studs, headers, foundation) straight into the scene.
 DVX_SEAM_GUARDED(FrameWindowsAndDoors, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex* wall))

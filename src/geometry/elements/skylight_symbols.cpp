@@ -1,8 +1,20 @@
 #include "geometry/elements/skylight_symbols.h"
 
+#include <cmath>
+#include <numbers>
+
+#include "files/custom_definitions.h"
+#include "model/borrowed_settings.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/duplicate.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "model/objects.h"
+#include "model/parallel.h"
+#include "model/transforms.h"
 
 namespace {
 
@@ -43,6 +55,60 @@ void MirrorPoints(Objex* o, int axis, float centre) {
         p->outTangent[axis] = -p->outTangent[axis];
         p->acrossTangent[axis] = -p->acrossTangent[axis];
     }
+}
+
+constexpr float kCustomLowerFillerDrop = 12.0f;
+constexpr int kTextureSlot1 = 4;  // `textureScales` holds slots 2, 3, 4, 5, 1
+
+// Where one rebuild puts the definition's shapes.
+struct Placement {
+    float scaleH = 1, scaleD = 1;
+    float moveH = 0, moveD = 0;
+    float cx = 0, cz = 0;
+    float turn = 0;  // radians
+};
+
+void Scale(float* c, const Placement& at, bool position) {
+    c[0] = c[0] * at.scaleH + (position ? at.moveH : 0);
+    c[2] = c[2] * at.scaleD + (position ? at.moveD : 0);
+}
+
+void ScaleAndMove(Objex* o, const Placement& at) {
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        Scale(p->position, at, true);
+        for (float* t : {p->inTangent, p->outTangent, p->acrossTangent}) Scale(t, at, false);
+    }
+}
+
+void Turn(Objex* o, const Placement& at) {
+    if (at.turn == 0) return;
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        Rotate(&p->position[0], &p->position[2], at.cx, at.cz, at.turn);
+        for (float* t : {p->inTangent, p->outTangent, p->acrossTangent}) Rotate(&t[0], &t[2], 0, 0, at.turn);
+    }
+}
+
+void Dress(Objex* o, const Objex* skylight) {
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        p->texture1 = p->texture2 = skylight->texture;
+        p->faceScale1 = p->faceScale2 = skylight->textureScales[kTextureSlot1];
+        p->color1 = p->color2 = skylight->penColor;
+    }
+}
+
+Objex* Copy(Objex* shape, Objex* skylight, BorrowedSettings& settings, int32_t resolution) {
+    Objex* copy = DuplicateObject(shape, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
+    if (!copy) return nullptr;
+    copy->parent = skylight;
+    copy->layer = skylight->layer;
+    settings.convertCurves(copy, resolution);
+    return copy;
+}
+
+int32_t CountPoints(const Objex* o) {
+    int32_t n = 0;
+    for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
+    return n;
 }
 
 }  // namespace
@@ -92,4 +158,113 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (record->flipFlags[1]) MirrorPoints(plane, 2, (b.floatBack + b.floatFront) / 2);
     UpdateObjectBounds(plane);
     AppendObjectToList(record->customParts, plane);
+}
+
+void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind) {
+    RoofAttachmentRecord* record = RecordOf(skylight);
+    if (!record || !shape) return;
+    Objex* plane = DuplicateObject(shape, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
+    if (!plane) return;
+    plane->type = objtype::kFrameGroup;
+    plane->subtype = kind;
+    plane->closed = 1;
+    plane->parent = skylight;
+    plane->layer = skylight->layer;
+    if (kind == 0)
+        for (Poinz* p = plane->firstPoint; p; p = p->next) p->position[1] += kCustomLowerFillerDrop;
+    UpdateObjectBounds(plane);
+    AppendObjectToList(record->customParts, plane);
+}
+
+void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angle) {
+    RoofAttachmentRecord* record = RecordOf(skylight);
+    DocState* ds = CurrentDocState();
+    if (!record || !gCurDocument || !ds) return;
+    float width = 0, height = 0;
+    Float3DRect natural = EmptyFloat3DRect();
+    GetCustomSkylightWHAndBounds(record, &width, &height, &natural);
+    if (!(width > 0) || !(height > 0)) return;
+    DeleteObjectList(record->customParts);
+    record->customParts = nullptr;
+
+    Placement at;
+    at.scaleH = record->width / width;
+    at.scaleD = record->length / height;
+    at.moveH = cx - at.scaleH * (natural.floatLeft + natural.floatRight) / 2;
+    at.moveD = cz - at.scaleD * (natural.floatBack + natural.floatFront) / 2;
+    at.cx = cx, at.cz = cz;
+    at.turn = (angle - 90.0f) * std::numbers::pi_v<float> / 180.0f;
+    BorrowedSettings settings(ds);
+    const int32_t resolution = ds->detailValueA;
+
+    for (Objex* shape = record->partLists[0]; shape; shape = shape->next) {
+        Objex* copy = Copy(shape, skylight, settings, resolution);
+        if (!copy) continue;
+        ScaleAndMove(copy, at);
+        Turn(copy, at);
+        UpdateObjectBounds(copy);
+        AppendObjectToList(record->customParts, copy);
+        CreateCustomSkylightFillerPlane(skylight, copy, 1);
+        CreateCustomSkylightFillerPlane(skylight, copy, 0);
+    }
+    for (Objex* shape = record->partLists[1]; shape; shape = shape->next) {
+        Objex* copy = Copy(shape, skylight, settings, resolution);
+        if (!copy) continue;
+        const int32_t flags = copy->optionA;
+        copy->optionA = parallel::kCentred;
+        Objex* band = MakeParallel(copy, ConvertScreenToWorld(copy->penWidth, ds, 0), 0);
+        if (band != copy && band) band->optionA = flags;
+        else copy->optionA = flags;
+        Objex* frame = band ? band : copy;
+        frame->parent = skylight, frame->layer = skylight->layer;
+        ScaleAndMove(frame, at);
+        Turn(frame, at);
+        Dress(frame, skylight);
+        UpdateObjectBounds(frame);
+        AppendObjectToList(record->customParts, frame);
+    }
+    for (Objex* shape = record->partLists[2]; shape; shape = shape->next) {
+        Objex* copy = Copy(shape, skylight, settings, resolution);
+        if (!copy) continue;
+        ScaleAndMove(copy, at);
+        const int32_t half = CountPoints(copy) / 2;
+        int32_t index = 0;
+        for (Poinz* p = copy->firstPoint; p; p = p->next, ++index)
+            if (index >= half) p->position[1] += objfield::skylight_lens::kThickness(*copy);
+        Turn(copy, at);
+        Dress(copy, skylight);
+        UpdateObjectBounds(copy);
+        AppendObjectToList(record->customParts, copy);
+    }
+    record->customPartCount = 0;
+    for (Objex* symbol = record->customParts; symbol; symbol = symbol->next) {
+        ++record->customPartCount;
+        if (record->flipFlags[0]) MirrorPoints(symbol, 0, cx);
+        if (record->flipFlags[1]) MirrorPoints(symbol, 2, cz);
+        if (record->flipFlags[0] || record->flipFlags[1]) UpdateObjectBounds(symbol);
+    }
+}
+
+void DeleteCustomSkylightSymbols(RoofAttachmentRecord* record) {
+    if (!record) return;
+    DeleteObjectList(record->customParts);
+    record->customParts = nullptr;
+    record->customPartCount = 0;
+    for (Objex*& list : record->partLists) {
+        DeleteObjectList(list);
+        list = nullptr;
+    }
+}
+
+void ApplyVisualAttributesToSkylightSymbols(Objex* skylight, int32_t texture, RGBColor colour, ShortPoint scale) {
+    RoofAttachmentRecord* record = RecordOf(skylight);
+    if (!record) return;
+    for (Objex* symbol = record->customParts; symbol; symbol = symbol->next) {
+        if (symbol->type != objtype::kWindowSeparator && symbol->type != objtype::kDoorHardware) continue;
+        for (Poinz* p = symbol->firstPoint; p; p = p->next) {
+            p->texture1 = p->texture2 = texture;
+            p->color1 = p->color2 = colour;
+            p->faceScale1 = p->faceScale2 = scale;
+        }
+    }
 }
