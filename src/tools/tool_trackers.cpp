@@ -2,6 +2,7 @@
 
 #include "tools/camera_tool.h"
 #include "tools/key_entry.h"
+#include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
 void RegisterToolTrackers() {
@@ -9,4 +10,5 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::Camera, [](int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         TrackCamera(x, y, h, v, d, stage);
     });
+    RegisterTracker(TrackerSlot::Wall, TrackWall);
 }
