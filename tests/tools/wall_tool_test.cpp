@@ -1,0 +1,217 @@
+// The wall tools played as gestures in the plan (zoom 1, scale 72: a view point is a plan
+// point is an inch; default walls 4 thick), with walls checked against points worked out by
+// hand.
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
+#include "model/selection_ops.h"
+#include "support/build.h"
+#include "support/plan_gestures.h"
+#include "support/selection_recorders.h"
+#include "support/wall_checks.h"
+#include "tools/wall_joins.h"
+#include "tracking/tracking_state.h"
+#include "ui/core/wall_sheet_seams.h"
+
+namespace {
+
+using namespace dvxtest;
+using Plan = std::vector<std::pair<float, float>>;
+
+class WallTools : public PlanGestureTest {
+protected:
+    int Count() { return CountObjects(doc->itsCurLayer->firstObject); }
+    // A wall drawn with the tool from a to b.
+    Objex* Draw(int16_t tool, POINT a, POINT b) {
+        gCurTool = tool;
+        return Drag({a, {(a.x + b.x) / 2, (a.y + b.y) / 2}, b});
+    }
+    static bool SolidBuilt(Objex* wall) { return SolidFollowsCentreLine(wall); }
+};
+
+TEST_F(WallTools, ADragOnEmptyPlanBuildsAWallOfTheToolsKind) {
+    const struct { int16_t tool; int32_t subtype, planBits, interior, trimWord; const char* label; } rows[] = {
+        {7050, 54, 1, 0, 0, "Exterior Wall Tool"},
+        {7052, 0, 2, 1, 3, "Interior Wall Tool"},
+        {7507, 0, 128, 1, 0, "Retaining Wall Tool"},
+    };
+    int y = 100;
+    for (const auto& row : rows) {
+        Objex* wall = Draw(row.tool, {100, y}, {200, y});
+        ASSERT_EQ(wall->type, objtype::kWall) << row.tool;
+        EXPECT_EQ(PlanPositions(wall), (Plan{{100, float(y)}, {200, float(y)}}));
+        EXPECT_TRUE(Near({wall->subtype, wall->planBits, int(wall->auxColor.red), wall->penWidth, wall->texture,
+                          wall->texture2},
+                         {row.subtype, row.planBits, row.interior, 4, 1700, 2213}))
+            << row.tool;
+        EXPECT_TRUE(Near({objfield::wall::kStudSpacing(*wall), objfield::wall::kBaseOffset(*wall),
+                          objfield::wall::kQuickWallWidth(*wall)},
+                         {16, 0.5, 12}));
+        const Poinz* first = wall->firstPoint;
+        EXPECT_TRUE(Near({first->segmentValues[0], first->segmentValues[3], first->segmentValues[4],
+                          float(first->trim1->slot[0]), float(first->trim2->slot[0]), float(first->trim1->texture[3])},
+                         {96, 120, 168, float(row.trimWord), float(row.trimWord), 2212}));
+        EXPECT_TRUE(Near({first->dimensionFlipped, first->next->dimensionFlipped}, {0, 1}));
+        EXPECT_TRUE(SolidBuilt(wall) && SelectedPointCount(wall) == 0) << row.tool;
+        EXPECT_EQ(undo.actionNames.back(), row.label);
+        y += 100;
+    }
+
+    // Clicks build nothing: on empty plan the inspector hears 0; on a segment both its points
+    // are selected, on a point its wall (the selection rule of tools that are not point-wise),
+    // and it hears 1.
+    SelectionSeamRecorder seams;
+    Objex* wall = Last();
+    const int before = Count();
+    for (auto [at, selected, told] : {std::tuple{POINT{500, 500}, 0, 0}, {POINT{200, 300}, 2, 1}, {POINT{150, 300}, 2, 1}}) {
+        seams.propertiesStates.clear();
+        SelectAllLayers(doc->itsLayers, 2, 0);  // a press on a selected wall would move it
+        gCurTool = 7052;
+        Drag({at, {at.x + 5, at.y + 5}});
+        EXPECT_TRUE(Near({Count(), SelectedPointCount(wall)}, {before, selected})) << at.x;
+        // The tracker's word comes just before the engine's closing one.
+        ASSERT_GE(seams.propertiesStates.size(), 2u);
+        EXPECT_EQ(seams.propertiesStates.end()[-2], told) << at.x;
+    }
+}
+
+TEST_F(WallTools, FreeEndsExtendCloseAndJoinWalls) {
+    // Extending from either end, then closing from one free end to the other: no point added.
+    Objex* wall = Draw(7052, {100, 100}, {200, 100});
+    Draw(7052, {200, 100}, {200, 200});
+    Draw(7052, {100, 100}, {100, 200});
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(PlanPositions(wall), (Plan{{100, 200}, {100, 100}, {200, 100}, {200, 200}}));
+    // The new first point takes the other alternate flag than the point it grew from.
+    EXPECT_TRUE(Near({wall->firstPoint->dimensionFlipped, wall->firstPoint->next->dimensionFlipped}, {1, 0}));
+    Draw(7052, {200, 200}, {100, 200});
+    EXPECT_TRUE(Near({Count(), int(wall->closed), wall->pointCount}, {1, 1, 4}));
+    EXPECT_TRUE(SolidBuilt(wall));
+
+    // Last of A to last of B: A's points, then B's reversed; B's sides swapped, its shape code
+    // mirrored, its door turned round; B gone; exterior with interior is exterior.
+    Objex* a = Draw(7050, {400, 100}, {400, 200});
+    Objex* b = Draw(7052, {600, 400}, {600, 200});
+    b->firstPoint->texture1 = 7, b->firstPoint->texture2 = 9, b->firstPoint->wallStyle = 2;
+    b->firstPoint->segmentValues[0] = 50;
+    Objex* door = Opening(b, objtype::kDoor, 500, 0);
+    AttachmentRecord* record = door->typeData.attachment;
+    const uint8_t side = record->sideFlag;
+    Poinz* bFirst = b->firstPoint;
+    Poinz* bLast = b->firstPoint->next;
+    Draw(7052, {400, 200}, {600, 200});
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(PlanPositions(a), (Plan{{400, 100}, {400, 200}, {600, 200}, {600, 400}}));
+    const Poinz* turned = PointAt(a, 2);
+    EXPECT_TRUE(Near({turned->texture1, turned->texture2, turned->wallStyle}, {9, 7, 3}));
+    EXPECT_FLOAT_EQ(turned->segmentValues[0], 50);
+    EXPECT_TRUE(Near({a->subtype, int(a->auxColor.red)}, {54, 0}));
+    EXPECT_EQ(door->parent, a);
+    EXPECT_TRUE(record->segmentStart == bLast && record->segmentEnd == bFirst && record->sideFlag != side);
+    EXPECT_TRUE(SolidBuilt(a));
+
+    // An open polyline's free end is no connector: a wall of its own, the polyline untouched.
+    Objex* polyline = Shape(doc->itsCurLayer, objtype::kPolygon, {{900, 100}, {900, 300}});
+    Objex* apart = Draw(7052, {800, 100}, {900, 100});
+    EXPECT_TRUE(apart != polyline && apart->type == objtype::kWall);
+    EXPECT_EQ(PlanPositions(polyline), (Plan{{900, 100}, {900, 300}}));
+    EXPECT_EQ(PlanPositions(apart), (Plan{{800, 100}, {900, 100}}));
+}
+
+TEST_F(WallTools, WallsStopAtTheFaceOfTheWallTheyCross) {
+    // Scale 36: an inch is two plan units, a 6-inch wall 12 thick: the new segment stops 6 short
+    // of the crossed wall's centre line at H 300.
+    ds->planScale = 36, ds->wallThickness = 6;
+    Draw(7052, {300, 0}, {300, 400});
+    ds->wallThickness = 4;
+    Objex* wall = Draw(7052, {200, 200}, {350, 200});
+    EXPECT_EQ(PlanPositions(wall), (Plan{{200, 200}, {294, 200}}));
+
+    // LimitWall on its own: a crossing closer than 24 is ignored; the result is at least 10
+    // long; a coordinate within 1 of the fixed point's is made exact.
+    Layer* layer = doc->itsCurLayer;
+    Objex* thick = Wall(layer, {{600, 0}, {600, 400}});
+    thick->penWidth = 16;  // 32 plan units
+    const struct { float from[2], to[2], want[2]; } rows[] = {
+        {{580, 100}, {700, 100}, {580, 100}},          // 20 away: nothing
+        {{575, 150}, {700, 150}, {585, 150}},          // 25 - 16 = 9: 10
+        {{500, 200}, {700, 200.8f}, {584, 200}},        // 100 - 16 = 84, D exact
+    };
+    for (const auto& row : rows) {
+        Objex* probe = Wall(layer, {{row.from[0], row.from[1]}, {row.to[0], row.to[1]}});
+        Poinz* moving = probe->firstPoint->next;
+        LimitWall(probe, probe->firstPoint, moving, layer);
+        const bool unchanged = row.want[0] == row.from[0];
+        const float wantH = unchanged ? row.to[0] : row.want[0], wantD = unchanged ? row.to[1] : row.want[1];
+        EXPECT_TRUE(Near({moving->position[0], moving->position[2]}, {wantH, wantD}, 0.01)) << row.from[1];
+        probe->type = objtype::kLine;  // out of the next row's way
+    }
+}
+
+TEST_F(WallTools, ADragFromAFaceStaysSquareToIt) {
+    Draw(7052, {300, 0}, {300, 400});
+    // From the face at H 302 (half the 4 thickness), square to the wall, at the pointer's D.
+    Objex* square = Draw(7052, {305, 200}, {400, 230});
+    EXPECT_EQ(PlanPositions(square), (Plan{{302, 230}, {400, 230}}));
+    // Face to face: ends on the second wall's face.
+    Draw(7052, {500, 0}, {500, 400});
+    Objex* between = Draw(7052, {305, 300}, {497, 300});
+    EXPECT_EQ(PlanPositions(between), (Plan{{302, 300}, {498, 300}}));
+}
+
+TEST_F(WallTools, TidyingDropsPointsThatDoNotTurnTheWall) {
+    Layer* layer = doc->itsCurLayer;
+    const struct { Plan at; bool closed; Plan want; } rows[] = {
+        {{{100, 100}, {200, 100.5f}, {300, 100}}, false, {{100, 100}, {300, 100}}},             // within 1 degree
+        {{{100, 100}, {200, 100}, {150, 100}}, false, {{100, 100}, {150, 100}}},                 // doubling back
+        {{{300, 100}, {200, 100.5f}, {100, 100}}, false, {{300, 100}, {100, 100}}},             // westward
+        {{{100, 100}, {200, 100}, {200, 300}}, false, {{100, 100}, {200, 100}, {200, 300}}},     // a corner stays
+        {{{100, 100}, {200, 100}, {200, 200}, {100, 200}, {100, 150}}, true,                      // closed: last
+         {{100, 100}, {200, 100}, {200, 200}, {100, 200}}},
+        {{{150, 100}, {200, 100}, {200, 200}, {100, 200}, {100, 100}}, true,                      // closed: first
+         {{200, 100}, {200, 200}, {100, 200}, {100, 100}}},
+    };
+    for (const auto& row : rows) {
+        Objex* wall = Make(objtype::kWall).on(layer).closed(row.closed);
+        for (auto [h, d] : row.at) Point(wall, {h, 0, d});
+        OptimizeWall(wall);
+        EXPECT_EQ(PlanPositions(wall), row.want) << row.at[0].first << "," << row.at[1].second;
+        EXPECT_EQ(wall->pointCount, int(row.want.size()));
+        wall->type = objtype::kLine;  // out of the next row's way
+    }
+    // A door on the segment from a removed point takes the point before it.
+    Objex* wall = Wall(layer, {{0, 400}, {100, 400}, {200, 400}});
+    Objex* door = Opening(wall, objtype::kDoor, 500, 1);
+    Poinz* first = wall->firstPoint;
+    Poinz* last = PointAt(wall, 2);
+    OptimizeWall(wall);
+    EXPECT_TRUE(door->typeData.attachment->segmentStart == first && door->typeData.attachment->segmentEnd == last);
+}
+
+TEST_F(WallTools, TheTypedToolsOpenTheKeyEntrySheetOnANewSegmentOnly) {
+    std::vector<std::tuple<Poinz*, Poinz*, Objex*>> sheets;
+    SetNewWallKeyEntrySheetHandler([&](CommandWindow*, Poinz* s, Poinz* e, Objex* w) { sheets.emplace_back(s, e, w); });
+    Objex* wall = Draw(7051, {100, 100}, {200, 100});
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_TRUE(std::get<0>(sheets[0]) == wall->firstPoint && std::get<1>(sheets[0]) == wall->firstPoint->next &&
+                std::get<2>(sheets[0]) == wall);
+    // Extending: the connector and the new point.
+    Draw(7053, {200, 100}, {200, 200});
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_TRUE(std::get<0>(sheets[1]) == PointAt(wall, 1) && std::get<1>(sheets[1]) == PointAt(wall, 2));
+    // A merge and a close: nothing.
+    Draw(7052, {400, 200}, {400, 100});
+    Draw(7051, {200, 200}, {400, 200});
+    Draw(7051, {100, 100}, {400, 100});
+    EXPECT_EQ(sheets.size(), 2u);
+    EXPECT_TRUE(Near({Count(), int(wall->closed)}, {1, 1}));
+    SetNewWallKeyEntrySheetHandler({});
+}
+
+}  // namespace
