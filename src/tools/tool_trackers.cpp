@@ -1,6 +1,7 @@
 #include "tools/tool_trackers.h"
 
 #include "tools/camera_tool.h"
+#include "tools/curved_wall_tool.h"
 #include "tools/key_entry.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
@@ -11,4 +12,5 @@ void RegisterToolTrackers() {
         TrackCamera(x, y, h, v, d, stage);
     });
     RegisterTracker(TrackerSlot::Wall, TrackWall);
+    RegisterTracker(TrackerSlot::CurvedWall, TrackCurvedWall);
 }

@@ -3,6 +3,7 @@
 // hand.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -212,6 +213,80 @@ TEST_F(WallTools, TheTypedToolsOpenTheKeyEntrySheetOnANewSegmentOnly) {
     EXPECT_EQ(sheets.size(), 2u);
     EXPECT_TRUE(Near({Count(), int(wall->closed)}, {1, 1}));
     SetNewWallKeyEntrySheetHandler({});
+}
+
+}  // namespace
+
+namespace {
+
+using namespace dvxtest;
+
+class CurvedWall : public PlanGestureTest {
+protected:
+    int Count() { return CountObjects(doc->itsCurLayer->firstObject); }
+    // The chord (100,200) -> (300,200), then the pointer to `bend` and a click there.
+    void Curve(POINT bend, uint32_t modifiers = 0) {
+        gCurTool = 7054;
+        g.press({100, 200}), g.drag({200, 200}), g.drag({300, 200}), g.release({300, 200});
+        g.move(bend, modifiers), g.click(bend, modifiers);
+    }
+};
+
+// Along the circle of diameter (100,200)-(300,200) about (200,200), radius 100. The default
+// 42-inch chord steps 2 asin(21 / 100) = 24.2 degrees, so a half circle takes 8 pieces of 22.5.
+bool HasPoint(Objex* wall, float h, float d) {
+    for (Poinz* p = wall->firstPoint; p; p = p->next)
+        if (std::fabs(p->position[0] - h) < 1e-2f && std::fabs(p->position[2] - d) < 1e-2f) return true;
+    return false;
+}
+
+TEST_F(CurvedWall, AnArcAlongTheChordsCircleFromTheRelease) {
+    // Pointer a quarter turn on (counter-clockwise on the screen): 90 degrees in 4 pieces.
+    Curve({200, 100});
+    Objex* arc = Last();
+    ASSERT_TRUE(arc && arc->type == objtype::kWall);
+    EXPECT_EQ(arc->pointCount, 5);
+    EXPECT_TRUE(HasPoint(arc, 300, 200) && HasPoint(arc, 200, 100));
+    EXPECT_TRUE(HasPoint(arc, 200 + 100 * std::cos(0.3927f), 200 - 100 * std::sin(0.3927f)));
+    EXPECT_TRUE(Near({arc->subtype, int(arc->auxColor.red), arc->planBits}, {0, 1, 2}));
+    Poinz* last = PointAt(arc, 4);
+    for (Poinz* p = arc->firstPoint; p; p = p->next) {
+        const bool inner = p->prev && p->next;
+        EXPECT_EQ(p->kind, inner ? pointkind::kCurvePoint : pointkind::kVertex);
+        EXPECT_EQ(p->segmentFlags, p == arc->firstPoint->next ? 0 : 3);
+    }
+    EXPECT_TRUE(Near({arc->firstPoint->inTangent[0], arc->firstPoint->inTangent[2], last->outTangent[0], last->outTangent[2]},
+                     {0, 0, 0, 0}));
+    EXPECT_TRUE(SolidFollowsCentreLine(arc));
+
+    // Shift turns the other way: 270 degrees clockwise from the release, through (200,300).
+    arc->type = objtype::kLine;  // its ends would join the next one
+    Curve({200, 100}, evmod::kShift);
+    Objex* reversed = Last();
+    ASSERT_NE(reversed, arc);
+    EXPECT_TRUE(HasPoint(reversed, 200, 300) && HasPoint(reversed, 100, 200) && HasPoint(reversed, 200, 100));
+
+    // A release where the press was, or a sweep under 5 degrees (1.7 here), builds nothing.
+    const int before = Count();
+    gCurTool = 7054;
+    g.press({500, 500}), g.drag({505, 500}), g.release({505, 500});
+    EXPECT_FALSE(g.running());
+    Curve({300, 197});
+    EXPECT_EQ(Count(), before);
+}
+
+TEST_F(CurvedWall, AHalfCircleBetweenTwoFreeEndsJoinsThem) {
+    gCurTool = 7052;
+    Drag({{100, 400}, {100, 300}, {100, 200}});
+    Drag({{300, 400}, {300, 300}, {300, 200}});
+    Curve({100, 200});
+    ASSERT_EQ(Count(), 1);
+    Objex* wall = doc->itsCurLayer->firstObject;
+    // Both straight walls' two points and the nine of the arc, the two meeting pairs merged.
+    EXPECT_EQ(wall->pointCount, 11);
+    EXPECT_TRUE(HasPoint(wall, 100, 400) && HasPoint(wall, 300, 400) && HasPoint(wall, 200, 100));
+    EXPECT_FALSE(wall->closed);
+    EXPECT_TRUE(SolidFollowsCentreLine(wall));
 }
 
 }  // namespace
