@@ -256,7 +256,7 @@ void SelectClicked(int32_t x, int32_t y, DocState* ds) {
 
 void Finish() {
     posDim.end(), negDim.end();
-    if (gCurDocument) UpdateAttachedDimLayer(gCurDocument->itsCurLayer);
+    UpdateCurrentLayerAttachedDims();
     gMouseCaptured = 0;
     DrawAngle(32000);
     if (QMDDynamicDrawEngine* engine = feedback::Engine()) {
@@ -390,6 +390,8 @@ void TrackWall(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         DrawAngle(GetLineLengthAndAngle(gDownX, gDownZ, h, d, &length) * kDegrees);
     }
     if (stage != 3) return RubberBand(h, v, d);
+    // Every rebuild of the release asks for the floor's attached dimensions: measured once.
+    AttachedDimensionBatch once;
     Release(x, y, ds, gCurDocument->itsCurLayer);
     Finish();
 }
