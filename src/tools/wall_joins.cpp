@@ -135,6 +135,15 @@ bool IsEndOf(const Objex* wall, const Poinz* p) {
 
 }  // namespace
 
+bool CrossLines(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, float* x, float* y) {
+    const double dx1 = double(x2) - x1, dy1 = double(y2) - y1, dx2 = double(x4) - x3, dy2 = double(y4) - y3;
+    const double denominator = dx1 * dy2 - dy1 * dx2;
+    if (std::fabs(denominator) < 1e-9 * (std::fabs(dx1 * dy2) + std::fabs(dy1 * dx2)) || denominator == 0) return false;
+    const double t = ((double(x3) - x1) * dy2 - (double(y3) - y1) * dx2) / denominator;
+    *x = float(x1 + t * dx1), *y = float(y1 + t * dy1);
+    return true;
+}
+
 bool IsFreeEnd(const Poinz* point) { return point && (!point->prev || !point->next); }
 
 Poinz* LastWallPoint(Objex* wall) {
@@ -161,7 +170,7 @@ void MeetAtEndSegments(Poinz* a, Poinz* b) {
     const Poinz* nb = b->next ? b->next : b->prev;
     if (!na || !nb) return;
     float x = kNone, y = kNone;
-    FGetIntersection(H(na), D(na), H(a), D(a), H(nb), D(nb), H(b), D(b), &x, &y);
+    CrossLines(H(na), D(na), H(a), D(a), H(nb), D(nb), H(b), D(b), &x, &y);
     if (!(std::fabs(x) < kFarAway && std::fabs(y) < kFarAway)) return;
     a->position[0] = b->position[0] = x;
     a->position[2] = b->position[2] = y;
@@ -197,8 +206,7 @@ void LimitWall(Objex* wall, Poinz* p1, Poinz* p2, Layer* layer) {
             Poinz* b = a->next ? a->next : (o->closed && a != o->firstPoint ? o->firstPoint : nullptr);
             if (!b) break;
             float x = kNone, y = kNone;
-            FGetIntersection(H(p1), D(p1), H(p2), D(p2), H(a), D(a), H(b), D(b), &x, &y);
-            if (x == kNone || y == kNone) continue;
+            if (!CrossLines(H(p1), D(p1), H(p2), D(p2), H(a), D(a), H(b), D(b), &x, &y)) continue;
             const float fromStart = GetLineLength(H(p1), D(p1), x, y);
             const float segment = GetLineLength(H(a), D(a), H(b), D(b));
             if (fromStart > reach || fromStart >= best) continue;

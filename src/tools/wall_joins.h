@@ -55,5 +55,9 @@ float WallThickness(const Objex* wall);
 // Moves both ends to the crossing of their end segments' lines, when each has a neighbour and
 // the crossing lies within +-30000.
 void MeetAtEndSegments(Poinz* a, Poinz* b);
+// The crossing of the line through (x1, y1), (x2, y2) with the line through (x3, y3), (x4, y4),
+// solved without slopes so near-vertical lines stay exact; false (nothing written) for
+// parallel lines.
+bool CrossLines(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, float* x, float* y);
 // The wall rebuilt after an edit: solid, attachments, scene.
 void RebuildWall(Objex* wall);

@@ -164,8 +164,8 @@ void AlignConnector(Poinz* connector, float fromH, float fromD, float toH, float
     const float eh = fromH + kConstrainedLength * std::cos(gTrackConstrainAngle);
     const float ed = fromD - kConstrainedLength * std::sin(gTrackConstrainAngle);
     float x = kNone, y = kNone;
-    FGetIntersection(fromH, fromD, eh, ed, H(neighbour), D(neighbour), H(connector), D(connector), &x, &y);
-    if (x == kNone || y == kNone) return;
+    if (!CrossLines(fromH, fromD, eh, ed, H(neighbour), D(neighbour), H(connector), D(connector), &x, &y)) return;
+    if (!(std::fabs(x) < kFarAway && std::fabs(y) < kFarAway)) return;
     connector->position[0] = x, connector->position[2] = y;
 }
 
@@ -277,10 +277,10 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
         // Face to face: stop on the end wall's near face.
         wallThickness = WallThickness(endSegmentObject);
         float x1 = kNone, y1 = kNone;
-        FGetIntersection(down.floatH, down.floatD, end.floatH, end.floatD, H(startSegPoint2), D(startSegPoint2),
-                         H(endSegPoint2), D(endSegPoint2), &x1, &y1);
+        const bool crosses = CrossLines(down.floatH, down.floatD, end.floatH, end.floatD, H(startSegPoint2),
+                                        D(startSegPoint2), H(endSegPoint2), D(endSegPoint2), &x1, &y1);
         const float length = GetLineLength(down.floatH, down.floatD, x1, y1);
-        if (x1 != kNone && y1 != kNone && length > 0) {
+        if (crosses && length > 0) {
             const float back = wallThickness / 2 / length;
             end.floatH = x1 + (down.floatH - x1) * back;
             end.floatD = y1 + (down.floatD - y1) * back;

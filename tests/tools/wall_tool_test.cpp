@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -16,6 +17,7 @@
 #include "support/plan_gestures.h"
 #include "support/selection_recorders.h"
 #include "support/wall_checks.h"
+#include "tools/wall_construction.h"
 #include "tools/wall_joins.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/wall_sheet_seams.h"
@@ -193,6 +195,50 @@ TEST_F(WallTools, TidyingDropsPointsThatDoNotTurnTheWall) {
     Poinz* last = PointAt(wall, 2);
     OptimizeWall(wall);
     EXPECT_TRUE(door->typeData.attachment->segmentStart == first && door->typeData.attachment->segmentEnd == last);
+}
+
+TEST_F(WallTools, JoiningTwoWallsByWhichEndsMeet) {
+    // A runs (0,0) -> (100,0); B meets one of its ends with one of its own.
+    const struct { Plan b; bool aLast, bFirst, aSurvives; Plan want; } rows[] = {
+        {{{100, 0}, {100, 100}}, true, true, true, {{0, 0}, {100, 0}, {100, 100}}},
+        {{{100, 100}, {100, 0}}, true, false, false, {{100, 100}, {100, 0}, {0, 0}}},
+        {{{0, 0}, {0, 100}}, false, true, false, {{100, 0}, {0, 0}, {0, 100}}},
+        {{{0, 100}, {0, 0}}, false, false, false, {{0, 100}, {0, 0}, {100, 0}}},
+    };
+    for (const auto& row : rows) {
+        Objex* a = Make(objtype::kWall, 54).on(doc->itsCurLayer).plan({{0, 0}, {100, 0}});
+        Objex* b = Make(objtype::kWall).on(doc->itsCurLayer);
+        for (auto [h, d] : row.b) Point(b, {h, 0, d});
+        b->firstPoint->texture1 = 5;  // B's first segment
+        Poinz* pa = row.aLast ? a->firstPoint->next : a->firstPoint;
+        Poinz* pb = row.bFirst ? b->firstPoint : b->firstPoint->next;
+        Objex* kept = JoinWallObjects(a, pa, b, pb);
+        ASSERT_EQ(kept, row.aSurvives ? a : b);
+        EXPECT_EQ(PlanPositions(kept), row.want);
+        EXPECT_TRUE(Near({Count(), kept->subtype, kept->pointCount}, {1, 54, 3}));
+        if (row.bFirst && row.aLast) EXPECT_EQ(PointAt(kept, 1)->texture1, 5);
+        EXPECT_TRUE(SolidBuilt(kept));
+        kept->type = objtype::kLine;
+        DeleteObj(kept);
+    }
+    // A middle point is no end: refused, B comes back untouched.
+    Objex* a = Make(objtype::kWall).on(doc->itsCurLayer).plan({{0, 0}, {50, 0}, {100, 0}});
+    Objex* b = Make(objtype::kWall).on(doc->itsCurLayer).plan({{50, 0}, {50, 100}});
+    EXPECT_EQ(JoinWallObjects(a, a->firstPoint->next, b, b->firstPoint), b);
+    EXPECT_TRUE(Near({Count(), a->pointCount, b->pointCount}, {2, 3, 2}));
+}
+
+TEST_F(WallTools, ClosingAlignsTheEndOnTheConstrainedLine) {
+    // From (101,200) to the first point (100,100), 90.6 degrees: the drag keeps to 5-degree
+    // steps, straight up, which meets the first segment's line at (101,100); the first point
+    // moves there.
+    Objex* wall = Make(objtype::kWall).on(doc->itsCurLayer).plan({{100, 100}, {200, 100}, {200, 200}, {101, 200}});
+    Update3DWall(wall);  // hit tests find a wall by its solid
+    Draw(7052, {101, 200}, {100, 100});
+    EXPECT_TRUE(wall->closed);
+    const Plan want{{101, 100}, {200, 100}, {200, 200}, {101, 200}};
+    ASSERT_EQ(wall->pointCount, 4);
+    for (int i = 0; i < 4; ++i) ExpectNear(PointAt(wall, i), want[i].first, 0, want[i].second);
 }
 
 TEST_F(WallTools, TheTypedToolsOpenTheKeyEntrySheetOnANewSegmentOnly) {
