@@ -346,7 +346,14 @@ Objex* SeparateWallSegment(Objex* wall, Poinz* p1, Poinz* p2) {
     o->color2 = wall->color2, o->color3 = wall->color3, o->color4 = wall->color4, o->color5 = wall->color5;
     for (int i = 0; i < 5; ++i) o->textureScales[i] = wall->textureScales[i];
     AppendObjectToLayer(o, layer);
-    UpdateObjectBounds(o);
+    // From its points: the new wall has no solid yet to measure.
+    FloatRect box{kEmptyBoundsLow, kEmptyBoundsLow, kEmptyBoundsHigh, kEmptyBoundsHigh};
+    Float3DRect box3D{kEmptyBoundsLow, kEmptyBoundsLow, kEmptyBoundsLow, kEmptyBoundsHigh, kEmptyBoundsHigh, kEmptyBoundsHigh};
+    for (const Poinz* p = o->firstPoint; p; p = p->next) {
+        RefineBounds(p->position[0], p->position[1], p->position[2], &box);
+        Refine3DBounds(p->position[0], p->position[1], p->position[2], &box3D);
+    }
+    o->bounds = box, o->bounds3D = box3D;
     return o;
 }
 

@@ -221,6 +221,18 @@ TEST_F(WallTools, JoiningTwoWallsByWhichEndsMeet) {
         kept->type = objtype::kLine;
         DeleteObj(kept);
     }
+    // One segment made a wall of its own: positions, sides and materials copied, on the floor.
+    Objex* source = Make(objtype::kWall).on(doc->itsCurLayer).plan({{0, 0}, {50, 0}, {50, 80}});
+    source->texture4 = 77, source->penWidth = 6;
+    PointAt(source, 1)->texture2 = 9;
+    Objex* piece = SeparateWallSegment(source, PointAt(source, 1), PointAt(source, 2));
+    ASSERT_TRUE(piece && piece->layer == doc->itsCurLayer);
+    EXPECT_EQ(PlanPositions(piece), (Plan{{50, 0}, {50, 80}}));
+    EXPECT_TRUE(Near({piece->type, piece->rows, piece->texture4, piece->firstPoint->texture2, int(piece->penWidth)},
+                     {objtype::kWall, 1, 77, 9, 6}));
+    EXPECT_TRUE(Near({piece->bounds.floatTop, piece->bounds.floatBottom}, {0, 80}, 0.01));
+    DeleteObj(source), DeleteObj(piece);
+
     // A middle point is no end: refused, B comes back untouched.
     Objex* a = Make(objtype::kWall).on(doc->itsCurLayer).plan({{0, 0}, {50, 0}, {100, 0}});
     Objex* b = Make(objtype::kWall).on(doc->itsCurLayer).plan({{50, 0}, {50, 100}});
