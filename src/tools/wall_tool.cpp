@@ -237,6 +237,14 @@ Objex* NewWall(const Float3DPoint& from, const Float3DPoint& to, const DocState*
     return wall;
 }
 
+// Compares addresses only: the point may have been freed.
+bool Holds(const Objex* wall, const Poinz* point) {
+    if (!point) return false;
+    for (const Poinz* p = wall->firstPoint; p; p = p->next)
+        if (p == point) return true;
+    return false;
+}
+
 // Step 8: a click selects what it hit.
 void SelectClicked(int32_t x, int32_t y, DocState* ds) {
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
@@ -332,11 +340,10 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
         }
     }
     if (!result) return;
-    // Tidying may drop the new segment's far point only when it doubles back; the sheet then
-    // edits nothing.
+    // Tidying may drop a point of the new segment (one that doubles back); the sheet then has
+    // no segment to edit.
     OptimizeWall(result);
-    if ((gCurTool == 7051 || gCurTool == 7053) && sheetStart && sheetEnd && sheetStart->owner == result &&
-        sheetEnd->owner == result)
+    if ((gCurTool == 7051 || gCurTool == 7053) && Holds(result, sheetStart) && Holds(result, sheetEnd))
         NewWallKeyEntrySheet(MainWindowCommandWindow(), sheetStart, sheetEnd, result);
     result->flagA = 0;  // the field that follows the point count
     UpdateObjectBounds(result);
