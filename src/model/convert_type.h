@@ -13,6 +13,12 @@
 
 struct Objex;
 struct Poinz;
+struct TrimRecord;
+
+// A wall side's trim record as new walls get it: base, crown and rail textures 2213, panel
+// 2212, wainscot 850, white, full-size scales; `interior` adds the base moulding (trim word 3).
+// Null when it cannot be had.
+TrimRecord* NewWallTrimRecord(bool interior);
 
 namespace convertcmd {
 inline constexpr int32_t kInteriorWall = 10050;

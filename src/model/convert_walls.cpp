@@ -12,7 +12,7 @@
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
-#include "tools/conversion_seams.h"
+#include "tools/wall_joins.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
@@ -34,6 +34,8 @@ constexpr int16_t kFullScale = 100;
 constexpr int32_t kFloorPlanBits = 2;
 constexpr int32_t kFoundationPlanBits = 1;
 
+}  // namespace
+
 TrimRecord* NewWallTrimRecord(bool interior) {
     TrimRecord* trim = new (std::nothrow) TrimRecord{};
     if (!trim) return nullptr;
@@ -47,6 +49,8 @@ TrimRecord* NewWallTrimRecord(bool interior) {
     if (interior) trim->slot[0] |= kInteriorTrimBits;
     return trim;
 }
+
+namespace {
 
 void ApplyWallPointDefaults(Objex* wall, const DocState* ds, float height, bool interiorTrims, bool faceScales) {
     int16_t flipped = 0;

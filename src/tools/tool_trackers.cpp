@@ -1,8 +1,10 @@
 #include "tools/tool_trackers.h"
 
 #include "tools/camera_tool.h"
+#include "tools/curved_wall_tool.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
+#include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
 void RegisterToolTrackers() {
@@ -13,4 +15,6 @@ void RegisterToolTrackers() {
     RegisterPlanTracker(TrackerSlot::Skylight, TrackSkylight);
     RegisterPlanTracker(TrackerSlot::CustomSkylight, TrackCustomSkylight);
     RegisterTracker(TrackerSlot::DormerCutout, TrackDormerCutout);
+    RegisterTracker(TrackerSlot::Wall, TrackWall);
+    RegisterTracker(TrackerSlot::CurvedWall, TrackCurvedWall);
 }

@@ -24,7 +24,7 @@
 #include "support/build.h"
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
-#include "tools/conversion_seams.h"
+#include "tools/wall_joins.h"
 #include "tools/material_table.h"
 #include "ui/core/inspector_seams.h"
 
@@ -206,11 +206,6 @@ TEST_F(ConvertTest, PathsAndSwitchConnectorsOnlyFromOpenShapes) {
 TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     ds->curveSegments = 10;
     ds->currentElevation = 5.0f;
-    std::vector<std::pair<Objex*, Poinz*>> tried;
-    SetConnectWallPointHandler([&](Objex* wall, Poinz* point) {
-        tried.emplace_back(wall, point);
-        return wall;
-    });
     RebuildRecorder rebuilds;
     RegisterLiveView(true);
     Objex* wall = Arc();
@@ -239,43 +234,50 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     for (int k = 0; k < 3; ++k) {
         EXPECT_TRUE(Near({first->outTangent[k], last->inTangent[k]}, {0.0f, 0.0f}));
     }
-    // Joined at its first end, then at its last.
-    ASSERT_EQ(tried.size(), 2u);
-    EXPECT_TRUE(Same({tried[0].second, tried[1].second}, {first, last}));
+    // Alone on its floor: nothing to join, the wall stays open.
+    EXPECT_TRUE(Near({wall->closed, CountObjects(doc->itsCurLayer->firstObject)}, {0, 1}));
     EXPECT_TRUE(rebuilds.callsFor(wall).empty() && Built(wall));
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
 }
 
 TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {
-    int joins = 0;
-    SetConnectWallPointHandler([&](Objex* wall, Poinz*) {
-        ++joins;
-        return wall;
-    });
     Objex* onFirst = Line();
     ASSERT_TRUE(ConvertObjectType(onFirst, convertcmd::kExteriorWall));
     EXPECT_EQ(onFirst->planBits, 1);
     doc->itsCurLayer = floor("Second Floor");
     Objex* onSecond = Line();
     ASSERT_TRUE(ConvertObjectType(onSecond, convertcmd::kExteriorWall));
-    EXPECT_TRUE(Near({onSecond->planBits, joins}, {2, 4}));
+    EXPECT_EQ(onSecond->planBits, 2);
     ASSERT_TRUE(ConvertObjectType(Square(true), convertcmd::kInteriorWall));
-    EXPECT_EQ(joins, 4);  // a closed wall is not joined
 
     // A retaining wall: 36-inch segments, texture scales kept but slot 4's, no joining.
     Objex* retaining = Line(3);
     for (ShortPoint& s : retaining->textureScales) s = ShortPoint{7, 7};
     ASSERT_TRUE(ConvertObjectType(retaining, convertcmd::kRetainingWall));
-    EXPECT_TRUE(Near({joins, retaining->textureScales[4].x, retaining->textureScales[0].x}, {4, 100, 7}));
+    EXPECT_TRUE(Near({retaining->textureScales[4].x, retaining->textureScales[0].x}, {100, 7}));
     for (Poinz* p : Points(retaining)) EXPECT_FLOAT_EQ(p->segmentValues[0], 36.0f);
 
-    // A joined wall is re-rendered instead of the converted one.
-    Objex* host = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
-    Objex* line = Line();
+}
+
+TEST_F(ConvertTest, AShapeEndingOnAWallsFreeEndJoinsThatWall) {
+    // The interior wall (400,50) -> (100,50) and a line (0,0) -> (100,50) made an exterior wall: last
+    // end meets last end, so the wall survives with the line's points reversed after its own,
+    // exterior now, rebuilt, and the line is gone.
+    Objex* host = Outline(objtype::kWall, {{400, 50}, {100, 50}}, false).on(doc->itsCurLayer);
+    host->auxColor.red = 1;
     AddStalePieces({host});
-    SetConnectWallPointHandler([&](Objex*, Poinz*) { return host; });
-    ASSERT_TRUE(ConvertObjectType(line, convertcmd::kExteriorWall));
-    EXPECT_TRUE(!HasStalePiece(host) && !Built(line));
+    ASSERT_TRUE(ConvertObjectType(Shape({{0, 0, 0}, {100, 0, 50}}, false), convertcmd::kExteriorWall));
+    ASSERT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
+    EXPECT_EQ(doc->itsCurLayer->firstObject, host);
+    EXPECT_EQ(PlanPositions(host), (std::vector<std::pair<float, float>>{{400, 50}, {100, 50}, {0, 0}}));
+    EXPECT_TRUE(Near({host->subtype, host->auxColor.red, host->pointCount}, {54, 0, 3}));
+    EXPECT_TRUE(!HasStalePiece(host) && Built(host));
+
+    // A shape ending on an open polyline's end leaves the polyline alone.
+    Objex* polyline = Shape({{300, 0, 0}, {350, 0, 50}}, false);
+    Objex* other = Shape({{200, 0, 0}, {300, 0, 0}}, false);
+    ASSERT_TRUE(ConvertObjectType(other, convertcmd::kInteriorWall));
+    EXPECT_TRUE(Near({polyline->type, polyline->pointCount, other->pointCount}, {objtype::kDetail, 2, 2}));
 }
 
 TEST_F(ConvertTest, WallsSwitchBetweenInteriorAndExterior) {

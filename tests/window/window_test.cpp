@@ -45,6 +45,8 @@
 #include "port/files.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
+#include "tools/tool_trackers.h"
+#include "tracking/tracker_feedback.h"
 #include "support/doubles.h"
 #include "support/gesture_driver.h"
 #include "tracking/drafting_trackers.h"
@@ -498,6 +500,34 @@ TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape
     RegisterDraftingTrackers();
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
     view->setFocus();
+
+    // A wall dragged with the interior wall tool shows its solid along the drag, and Ctrl+Z
+    // takes it away.
+    RegisterToolTrackers();
+    gCurTool = 7052;
+    const int before = CountObjects(gCurDocument->itsCurLayer->firstObject);
+    moveTo(h - 100, dp + 100), XDo({"mousedown", "1"});
+    moveTo(h - 20, dp + 100), moveTo(h + 100, dp + 100);
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return !view->gestureBusy() && CountObjects(gCurDocument->itsCurLayer->firstObject) == before + 1;
+    }));
+    // Half way along the wall as the view projects it (the drag's angle keeps to 5-degree steps,
+    // so its far end need not lie on the pointer's row).
+    Objex* wall = gCurDocument->itsCurLayer->firstObject;
+    while (wall->next) wall = wall->next;
+    ASSERT_TRUE(wall->type == objtype::kWall && wall->pointCount == 2);
+    const Poinz* a = wall->firstPoint;
+    const Poinz* b = a->next;
+    const PlatformPoint middle = feedback::ToView(Float3DPoint{(a->position[0] + b->position[0]) / 2, 0,
+                                                               (a->position[2] + b->position[2]) / 2});
+    const int mx = int(middle.x), my = int(middle.y);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inked(mx, my); })) << "no wall in the plan";
+    QGuiApplication::primaryScreen()->grabWindow(w->winId()).save(gShot + ".wall.png");
+    EXPECT_EQ(d->undoStack()->undoText(), QString("Interior Wall Tool"));
+    XDo({"key", "ctrl+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CountObjects(gCurDocument->itsCurLayer->firstObject) == before; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !inked(mx, my); })) << "Ctrl+Z left the wall";
     AppController::destroyShared(), ResetAllGlobals();
 }
 
