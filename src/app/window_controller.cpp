@@ -44,6 +44,7 @@
 #include "model/projection.h"
 #include "model/selection_state.h"
 #include "model/walkers.h"
+#include "plan/zoom.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/macroman.h"
@@ -394,6 +395,7 @@ void QMDWindowController::reinitializeDocumentUI() {
     docView_->setBoundsOrigin({-w / 2, -h / 2});
     const PlatformRect r = docView_->visibleRect();
     docView_->scrollPoint({-r.width / 2, -r.height / 2});
+    BringDesignIntoView();
     refreshDocumentVisibleView();
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
@@ -401,7 +403,8 @@ void QMDWindowController::reinitializeDocumentUI() {
     PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
     PlanToolPaletteController::shared()->updateToolsetForPlan(1);
     updatePlantGrowthIndicatorLevel();
-    selectFloorPopUpItem(kFirstFloorPopUpTag);
+    // The design keeps the floor it was saved on.
+    SelectCurrentFloorInPopUp(gCurDocument);
     // The tabs show the plan worked on again (a read design is on the floor plan).
     const QSignalBlocker quiet(docTabView_);
     docTabView_->setCurrentIndex(1);
@@ -542,6 +545,16 @@ void QMDWindowController::changeEvent(QEvent* event) {
         else if (!isMinimized() && was) windowDidDeminiaturize();
     }
     QMainWindow::changeEvent(event);
+}
+
+void QMDWindowController::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placedOnScreen_ || !document_ || document_->model() != gCurDocument) return;
+    placedOnScreen_ = true;
+    if (layout()) layout()->activate();
+    const PlatformRect r = docView_->visibleRect();
+    docView_->scrollPoint({-r.width / 2, -r.height / 2});
+    BringDesignIntoView();
 }
 
 void QMDWindowController::closeEvent(QCloseEvent* event) {
