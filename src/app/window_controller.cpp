@@ -315,6 +315,7 @@ void QMDWindowController::windowDidLoad() {
 
     DocState* ds = CurrentDocState();
     if (!ds) return;
+    zoomAtLoad_ = ds->zoomFactor;
     SnapPaletteController::shared()->setSnapOffsetText(ds->snapOffset);
     ClearSelectionState40(ds, &ds->ss40);
     TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
@@ -395,7 +396,7 @@ void QMDWindowController::reinitializeDocumentUI() {
     docView_->setBoundsOrigin({-w / 2, -h / 2});
     const PlatformRect r = docView_->visibleRect();
     docView_->scrollPoint({-r.width / 2, -r.height / 2});
-    BringDesignIntoView();
+    BringDesignIntoView(document_ && document_->fileName().empty());
     refreshDocumentVisibleView();
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
@@ -552,9 +553,8 @@ void QMDWindowController::showEvent(QShowEvent* event) {
     if (placedOnScreen_ || !document_ || document_->model() != gCurDocument) return;
     placedOnScreen_ = true;
     if (layout()) layout()->activate();
-    const PlatformRect r = docView_->visibleRect();
-    docView_->scrollPoint({-r.width / 2, -r.height / 2});
-    BringDesignIntoView();
+    const DocState* ds = CurrentDocState();
+    BringDesignIntoView(document_->fileName().empty() && ds && ds->zoomFactor == zoomAtLoad_);
 }
 
 void QMDWindowController::closeEvent(QCloseEvent* event) {

@@ -157,6 +157,8 @@ private:
     // The plan is centred and the design brought into view again once the window has its
     // size on screen.
     bool placedOnScreen_ = false;
+    // A zoom changed between the set-up and the first show was chosen; it is kept.
+    float zoomAtLoad_ = 0;
     CommandRouter* router_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* saveAction_ = nullptr;

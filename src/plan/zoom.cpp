@@ -196,7 +196,7 @@ FloatRect ZoomedLot(const DocState* ds) {
 }
 }  // namespace
 
-bool BringDesignIntoView() {
+bool BringDesignIntoView(bool mayZoomOut) {
     Base2DView* view = MainWindowDocumentView();
     DocState* ds = CurrentDocState();
     if (!view || !view->host() || !ds || !gCurDocument) return false;
@@ -213,7 +213,7 @@ bool BringDesignIntoView() {
                      objects.floatRight >= -30000;
     if (OutlineShows(ZoomedLot(ds), visible) || (any && Meets(objects, visible))) return false;
 
-    if (!any) {
+    if (!any && mayZoomOut) {
         const FloatRect& lot = ds->lotRect;
         // A tenth of the lot to spare, so its outline stays clear of the window's edges.
         const float width = (lot.floatRight - lot.floatLeft) * 1.1f, height = (lot.floatBottom - lot.floatTop) * 1.1f;

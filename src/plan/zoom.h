@@ -36,7 +36,7 @@ uint8_t PinMaxZoom(DocState* docState);
 void FitToWindow();
 // Scrolls the main plan view, zoom unchanged, when neither the lot's outline nor any object
 // would show in its window: the objects' bounds (an empty design's lot) come to the window's
-// centre. An empty design whose lot is larger than the window is first zoomed out until the
-// whole lot fits, so a new design never opens as a blank page. A design that shows keeps its
-// place. True when it scrolled.
-bool BringDesignIntoView();
+// centre. With `mayZoomOut` (a new design, whose zoom nobody chose) an empty design whose lot
+// is larger than the window is first zoomed out until the whole lot fits, so it never opens as
+// a blank page. A design that shows keeps its place. True when it scrolled.
+bool BringDesignIntoView(bool mayZoomOut);

@@ -6,6 +6,7 @@
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
+#include "model/design_digest.h"
 #include "model/document_model.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
@@ -110,6 +111,8 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
     window_ = window;
+    designOf_ = gCurDocument;
+    designBefore_ = DesignDigest(gCurDocument);
     if (gCurTool == toolid::kKeyEntry) {
         CallKeyEntryTracker(click.x, click.y, window);
         finish();
@@ -203,5 +206,6 @@ void TrackMouse::finish() {
     const char* name = TrackUndoName(tool);
     if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo))
         return;
+    if (designOf_ == gCurDocument && DesignDigest(gCurDocument) == designBefore_) return;
     StoreUndo(LocalizedString(name).c_str());
 }

@@ -1,5 +1,7 @@
 #include "support/tracking_recorders.h"
 
+#include "model/docstate.h"
+#include "model/document_model.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_state.h"
 
@@ -12,6 +14,8 @@ RecordingTracker::RecordingTracker() {
             modifiers.push_back(gTrackModifiers);
             if (stage == 1 && releaseAtBegin) gMouseCaptured = 0;
             if (stage == 3 && hitAtEnd >= 0) gClickInfo.ciHit = static_cast<uint8_t>(hitAtEnd);
+            if (stage == 3 && makesSomething && gCurDocument && gCurDocument->itsDocState)
+                ++gCurDocument->itsDocState->nextObjectID;
         });
 }
 
