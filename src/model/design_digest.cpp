@@ -1,6 +1,8 @@
 #include "model/design_digest.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <cstring>
 #include <type_traits>
 
@@ -104,14 +106,22 @@ uint64_t DesignDigest(const QMDDocumentModel* doc) {
     Digest d;
     if (!doc) return d.result();
     if (const DocState* ds = doc->itsDocState) {
-        // Everything but the two selection summaries.
-        const size_t a = offsetof(DocState, ss), b = offsetof(DocState, ss40);
-        const size_t first = a < b ? a : b, second = a < b ? b : a;
-        const size_t firstSize = a < b ? sizeof ds->ss : sizeof ds->ss40;
-        const size_t secondSize = a < b ? sizeof ds->ss40 : sizeof ds->ss;
-        d.range(ds, 0, first);
-        d.range(ds, first + firstSize, second);
-        d.range(ds, second + secondSize, sizeof(DocState));
+        // Everything but the selection summaries and the ID counters (temporary records a
+        // click makes and frees take IDs; a record that stays shows in the lists below).
+        struct Skip {
+            size_t at, size;
+        };
+        Skip skips[] = {{offsetof(DocState, ss), sizeof ds->ss},
+                        {offsetof(DocState, ss40), sizeof ds->ss40},
+                        {offsetof(DocState, nextObjectID), sizeof ds->nextObjectID},
+                        {offsetof(DocState, nextPointID), sizeof ds->nextPointID}};
+        std::sort(std::begin(skips), std::end(skips), [](const Skip& a, const Skip& b) { return a.at < b.at; });
+        size_t from = 0;
+        for (const Skip& skip : skips) {
+            if (skip.at > from) d.range(ds, from, skip.at);
+            from = std::max(from, skip.at + skip.size);
+        }
+        d.range(ds, from, sizeof(DocState));
     }
     d.value(doc->itsCurLayer), d.value(doc->itsCur2DLayer);
     for (const Layer* layer = doc->itsLayers; layer; layer = layer->next) Floor(d, layer);

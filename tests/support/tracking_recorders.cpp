@@ -7,6 +7,10 @@
 
 namespace dvxtest {
 
+void MakeSomething() {
+    if (gCurDocument && gCurDocument->itsDocState) ++gCurDocument->itsDocState->lotTexture;
+}
+
 RecordingTracker::RecordingTracker() {
     for (int s = 1; s < static_cast<int>(TrackerSlot::Count); ++s)
         RegisterTracker(static_cast<TrackerSlot>(s), [this](int32_t x, int32_t y, float, float, float, int16_t stage) {
@@ -14,8 +18,7 @@ RecordingTracker::RecordingTracker() {
             modifiers.push_back(gTrackModifiers);
             if (stage == 1 && releaseAtBegin) gMouseCaptured = 0;
             if (stage == 3 && hitAtEnd >= 0) gClickInfo.ciHit = static_cast<uint8_t>(hitAtEnd);
-            if (stage == 3 && makesSomething && gCurDocument && gCurDocument->itsDocState)
-                ++gCurDocument->itsDocState->nextObjectID;
+            if (stage == 3 && makesSomething) MakeSomething();
         });
 }
 

@@ -13,6 +13,7 @@
 #include "support/gesture_driver.h"
 #include "support/records.h"
 #include "support/scene_checks.h"
+#include "support/tracking_recorders.h"
 #include "tools/tool_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/track_mouse.h"
@@ -46,8 +47,8 @@ protected:
             if (stage == 3) Made();
         });
     }
-    // What a tracker that built something leaves: the design changed (an object ID taken).
-    static void Made() { ++gCurDocument->itsDocState->nextObjectID; }
+    // What a tracker that built something leaves: a design that differs from the press.
+    static void Made() { MakeSomething(); }
     void TearDown() override { port::setDocumentUndo(nullptr), FileTest::TearDown(); }
     RecordingUndo undo;
     GestureDriver g;
@@ -125,7 +126,7 @@ TrackerRoutine Polyline(Names& seen, bool& freed) {
     }
     const TrackEvent key = co_await NextTrackEvent(Mask(trackevent::kKeyDown));
     seen.push_back("k" + std::to_string(key.keyCode));
-    ++gCurDocument->itsDocState->nextObjectID;  // the line is built
+    MakeSomething();  // the line is built
 }
 
 TEST_F(Gestures, ARoutineResumesPerEventAndAResetAbandonsIt) {
