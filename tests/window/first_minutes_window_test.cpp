@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
+#include "app/core/document_window.h"
 #include "app/core/event_handler.h"
 #include "app/document.h"
 #include "app/document_view.h"
@@ -256,6 +258,18 @@ TEST_F(PlanGestures, ADesignOpensOnTheFloorItWasSavedOn) {
     view->update();
     ASSERT_TRUE(click({h + 60, dp}));
     EXPECT_EQ(SelectedPointCount(read), 2) << "a click on the second floor's wall selected nothing";
+}
+
+// A click on a plan tab loads that plan's tools and names them in the toolset pop-up.
+TEST_F(PlanGestures, TheToolsetPopUpFollowsThePlanTab) {
+    QTabBar* tabs = w->docTabView();
+    QComboBox* toolsets = PlanToolPaletteController::shared()->toolsetPopUpButton();
+    for (int plan : {8, 4, 1}) {
+        ClickAt(tabs, tabs->tabRect(plan).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == plan; })) << plan;
+        EXPECT_EQ(std::tuple(toolsets->currentText(), toolsets->currentData().toInt()),
+                  std::tuple(tabs->tabText(plan), plan));
+    }
 }
 
 // Rows of the image holding a run of at least `length` pixels darker than mid grey.
