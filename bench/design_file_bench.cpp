@@ -20,6 +20,7 @@
 #include "files/content_paths.h"
 #include "files/design_file.h"
 #include "files/undo.h"
+#include "model/design_digest.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "port/files.h"
@@ -192,6 +193,19 @@ void BM_StoreUndo(benchmark::State& state) {
     gUndoActive = 0;
 }
 BENCHMARK(BM_StoreUndo)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond);
+
+// The gesture runner's digest of the design, taken at each press and release to tell a
+// gesture that changed nothing; its floor is the snapshot a gesture that changed something
+// stores (StoreUndo), so the digest should stay a small part of it.
+void BM_DesignDigest(benchmark::State& state) {
+    if (!StartUndo(state)) return;
+    dvxbench::Measured measured(state, "digest", dvxbench::BestSeconds(15, [] { StoreUndo("Edit"); }));
+    measured.start();
+    for (auto _ : state) benchmark::DoNotOptimize(DesignDigest(gCurDocument));
+    measured.report();
+    gUndoActive = 0;
+}
+BENCHMARK(BM_DesignDigest)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
 // One undo and one redo per iteration; its floor is two reads.
 void BM_DoUndo(benchmark::State& state) {

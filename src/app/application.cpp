@@ -2,7 +2,9 @@
 
 #include "app/app_controller.h"
 #include "app/document.h"
+#include "port/defaults.h"
 #include "port/qt/install.h"
+#include "port/qt/platform.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -34,16 +36,22 @@ bool HasDisplay() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// A terminate signal (session logout, a test harness) quits through the event loop so that
-// windows close and documents are released as they would be from the menu.
+// A terminate signal (session logout, a service manager, a test harness) ends the program at
+// once, whatever is on screen. Quitting through the event loop is not enough: before
+// app.exec() the quit is dropped, inside an alert's own loop it only ends that alert (whose
+// answer might then save or replace the design), and the window's close would ask to save.
+// Saved designs are written atomically, so ending here leaves each one as it was; only the
+// user defaults are written first.
 void QuitOnTerminate(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, sTermPipe) != 0) return;
     auto* notifier = new QSocketNotifier(sTermPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char c;
         ssize_t ignored = ::read(sTermPipe[0], &c, 1);
         (void)ignored;
-        app.quit();
+        if (auto* settings = dynamic_cast<port::qt::QtUserDefaults*>(&port::defaults())) settings->sync();
+        std::fflush(nullptr);
+        std::_Exit(0);
     });
     struct sigaction sa {};
     sa.sa_handler = onTerminate;
@@ -75,6 +83,8 @@ int RunApplication(int argc, char** argv) {
     std::vector<std::string> arguments;
     const QStringList all = QApplication::arguments();
     for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
+    // Alerts of the launch wait for the document window and show on it.
+    port::qt::QtAlerts::holdUntilWindow(true);
     QMDDocument* document = delegate->documentController()->openAtLaunch(arguments);
     if (!document) {
         std::fprintf(stderr, "dovranix: there is not enough memory for a design.\n");
@@ -83,6 +93,7 @@ int RunApplication(int argc, char** argv) {
     }
     document->makeWindowControllers();
     document->showWindows();
+    port::qt::QtAlerts::holdUntilWindow(false);
     delegate->applicationDidFinishLaunching();
     // Closing the last document window quits (after its design was offered for saving).
     const int code = app.exec();

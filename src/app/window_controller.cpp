@@ -44,6 +44,8 @@
 #include "model/projection.h"
 #include "model/selection_state.h"
 #include "model/walkers.h"
+#include "plan/zoom.h"
+#include "ui/tool_pictures.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/macroman.h"
@@ -223,6 +225,7 @@ void QMDWindowController::setupToolbar() {
     docToolbar_->setFloatable(false);
     docToolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
     docToolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    docToolbar_->setIconSize(QSize(24, 24));
     auto flexibleSpace = [this] {
         auto* space = new QWidget(docToolbar_);
         space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -251,20 +254,22 @@ void QMDWindowController::setupToolbar() {
     }
     flexibleSpace();
     AppController* delegate = AppController::shared();
-    auto item = [this](const char* id, const char* label, const char* tip, std::function<void()> action) {
-        QAction* a = docToolbar_->addAction(Localized(label));
+    auto item = [this](const char* id, const char* label, const char* tip, const char* image,
+                       std::function<void()> action) {
+        QAction* a = docToolbar_->addAction(ToolPicture(QString::fromLatin1(image)), Localized(label));
         a->setObjectName(QString::fromLatin1(id));
         a->setToolTip(Localized(tip));
         if (action) connect(a, &QAction::triggered, this, action);
     };
-    item("Document Toolbar Content Item", "Content", "Toggle the content library",
+    item("Document Toolbar Content Item", "Content", "Toggle the content library", "DocTBContentLib",
          [delegate] { delegate->toggleContentLibraryPanel(); });
-    item("Document Toolbar Inspector Item", "Inspector", "Toggle the object inspector",
+    item("Document Toolbar Inspector Item", "Inspector", "Toggle the object inspector", "DocTBInspect",
          [delegate] { delegate->toggleInspectorPanel(); });
     item("Document Toolbar Lot Properties Item", "Lot Properties", "Set lot properties such as size and resolution",
+         "DocTBLotProperties",
          [this] { docView_->setLotSize(0); });
     flexibleSpace();
-    item("Document Toolbar LiveView Item", "LiveView", "Toggle the 3D LiveView window",
+    item("Document Toolbar LiveView Item", "LiveView", "Toggle the 3D LiveView window", "DocTBLiveView",
          [delegate] { delegate->toggleLiveViewPanel(); });
     addToolBar(Qt::TopToolBarArea, docToolbar_);
 }
@@ -314,6 +319,7 @@ void QMDWindowController::windowDidLoad() {
 
     DocState* ds = CurrentDocState();
     if (!ds) return;
+    zoomAtLoad_ = ds->zoomFactor;
     SnapPaletteController::shared()->setSnapOffsetText(ds->snapOffset);
     ClearSelectionState40(ds, &ds->ss40);
     TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
@@ -394,6 +400,7 @@ void QMDWindowController::reinitializeDocumentUI() {
     docView_->setBoundsOrigin({-w / 2, -h / 2});
     const PlatformRect r = docView_->visibleRect();
     docView_->scrollPoint({-r.width / 2, -r.height / 2});
+    BringDesignIntoView(document_ && document_->fileName().empty());
     refreshDocumentVisibleView();
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
@@ -401,7 +408,8 @@ void QMDWindowController::reinitializeDocumentUI() {
     PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
     PlanToolPaletteController::shared()->updateToolsetForPlan(1);
     updatePlantGrowthIndicatorLevel();
-    selectFloorPopUpItem(kFirstFloorPopUpTag);
+    // The design keeps the floor it was saved on.
+    SelectCurrentFloorInPopUp(gCurDocument);
     // The tabs show the plan worked on again (a read design is on the floor plan).
     const QSignalBlocker quiet(docTabView_);
     docTabView_->setCurrentIndex(1);
@@ -482,7 +490,10 @@ void QMDWindowController::tabViewDidSelectTabViewItem(int index) {
     if (!CurrentDocState()) return;
     SelectPlanTab(int16_t(index));
     refreshDocumentVisibleView();
-    PlanToolPaletteController::shared()->loadToolPaletteForPlan(int16_t(index));
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->loadToolPaletteForPlan(int16_t(index));
+    // The pop-up names the toolset shown.
+    palette->updateToolsetForPlan(int16_t(index));
 }
 
 void QMDWindowController::windowDidBecomeMain() {
@@ -542,6 +553,15 @@ void QMDWindowController::changeEvent(QEvent* event) {
         else if (!isMinimized() && was) windowDidDeminiaturize();
     }
     QMainWindow::changeEvent(event);
+}
+
+void QMDWindowController::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placedOnScreen_ || !document_ || document_->model() != gCurDocument) return;
+    placedOnScreen_ = true;
+    if (layout()) layout()->activate();
+    const DocState* ds = CurrentDocState();
+    BringDesignIntoView(document_->fileName().empty() && ds && ds->zoomFactor == zoomAtLoad_);
 }
 
 void QMDWindowController::closeEvent(QCloseEvent* event) {

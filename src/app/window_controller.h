@@ -112,6 +112,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildViews();
@@ -153,6 +154,11 @@ private:
     QLabel* powerToolStatusText_ = nullptr;
     QProgressBar* powerToolProgressIndicator_ = nullptr;
     std::string powerToolName_;
+    // The plan is centred and the design brought into view again once the window has its
+    // size on screen.
+    bool placedOnScreen_ = false;
+    // A zoom changed between the set-up and the first show was chosen; it is kept.
+    float zoomAtLoad_ = 0;
     CommandRouter* router_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* saveAction_ = nullptr;

@@ -175,3 +175,58 @@ void FitToWindow() {
                               shown.height});
     Refresh();
 }
+
+namespace {
+bool Meets(const FloatRect& a, const PlatformRect& v) {
+    return a.floatLeft <= v.x + v.width && a.floatRight >= v.x && a.floatTop <= v.y + v.height &&
+           a.floatBottom >= v.y;
+}
+
+// The outline shows unless the rectangle misses the window or holds it with room to spare.
+bool OutlineShows(const FloatRect& r, const PlatformRect& v) {
+    const bool around = r.floatLeft < v.x && r.floatRight > v.x + v.width && r.floatTop < v.y &&
+                        r.floatBottom > v.y + v.height;
+    return Meets(r, v) && !around;
+}
+
+FloatRect ZoomedLot(const DocState* ds) {
+    FloatRect lot = ds->lotRect;
+    ZoomFRect(&lot);
+    return lot;
+}
+}  // namespace
+
+bool BringDesignIntoView(bool mayZoomOut) {
+    Base2DView* view = MainWindowDocumentView();
+    DocState* ds = CurrentDocState();
+    if (!view || !view->host() || !ds || !gCurDocument) return false;
+    Base2DViewHost& host = *view->host();
+    const PlatformRect visible = host.visibleRect();
+    if (!(visible.width > 0 && visible.height > 0)) return false;
+
+    FloatRect objects{32000, 32000, -32000, -32000};
+    const uint8_t printing = gPrinting;
+    gPrinting = 1;
+    GetAllLayersBounds(gCurDocument->itsLayers, 0, &objects, 0, 0);
+    gPrinting = printing;
+    const bool any = objects.floatTop <= 30000 && objects.floatLeft <= 30000 && objects.floatBottom >= -30000 &&
+                     objects.floatRight >= -30000;
+    if (OutlineShows(ZoomedLot(ds), visible) || (any && Meets(objects, visible))) return false;
+
+    if (!any && mayZoomOut) {
+        const FloatRect& lot = ds->lotRect;
+        // A tenth of the lot to spare, so its outline stays clear of the window's edges.
+        const float width = (lot.floatRight - lot.floatLeft) * 1.1f, height = (lot.floatBottom - lot.floatTop) * 1.1f;
+        const float fits = std::min(visible.width / width, visible.height / height);
+        if (fits > 0.0f && std::isfinite(fits) && fits < ds->zoomFactor) {
+            ds->zoomFactor = std::max(fits, GetMinZoom());
+            ds->savedZoom = ds->zoomFactor;
+        }
+    }
+    const FloatRect target = any ? objects : ZoomedLot(ds);
+    const float cx = (target.floatLeft + target.floatRight) / 2.0f;
+    const float cy = (target.floatTop + target.floatBottom) / 2.0f;
+    host.scrollRectToVisible({cx - visible.width / 2.0f, cy - visible.height / 2.0f, visible.width, visible.height});
+    Refresh();
+    return true;
+}

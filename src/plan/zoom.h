@@ -34,3 +34,9 @@ uint8_t PinMaxZoom(DocState* docState);
 // Zooms and scrolls the main plan view so the whole design (the plan extents when it is
 // empty) shows with a margin of 5, centred; keeps the zoom as the top view's and redraws.
 void FitToWindow();
+// Scrolls the main plan view, zoom unchanged, when neither the lot's outline nor any object
+// would show in its window: the objects' bounds (an empty design's lot) come to the window's
+// centre. With `mayZoomOut` (a new design, whose zoom nobody chose) an empty design whose lot
+// is larger than the window is first zoomed out until the whole lot fits, so it never opens as
+// a blank page. A design that shows keeps its place. True when it scrolled.
+bool BringDesignIntoView(bool mayZoomOut);

@@ -6,6 +6,7 @@
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
+#include "model/design_digest.h"
 #include "model/document_model.h"
 #include "port/seam.h"
 #include "tracking/tool_dispatch.h"
@@ -126,6 +127,8 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
     window_ = window;
+    designOf_ = gCurDocument;
+    designBefore_ = DesignDigest(gCurDocument);
     if (gCurTool == toolid::kKeyEntry) {
         CallKeyEntryTracker(click.x, click.y, window);
         finish();
@@ -220,5 +223,6 @@ void TrackMouse::finish() {
     const char* name = TrackUndoName(tool);
     if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo))
         return;
+    if (designOf_ == gCurDocument && DesignDigest(gCurDocument) == designBefore_) return;
     StoreUndo(LocalizedString(name).c_str());
 }

@@ -13,7 +13,9 @@
 // with gPrevTrackModifiers holding the modifiers of the event before, and EndTracking at the
 // last tracked point. Afterwards it clears gTrackingMouse and gTrackingObject, gives back a
 // wall tool the engine swapped for the move tool, and stores the undo step named after the
-// (restored) tool. The caller has filled gClickInfo and set gMouseCaptured.
+// (restored) tool, unless the design is as it was at the press (DesignDigest): a gesture that
+// made or moved nothing leaves no undo step and no change. The caller has filled gClickInfo
+// and set gMouseCaptured.
 //
 // A tracker may open loops (tracker_loops.h): while one is open every event goes to it first
 // (presses too, see event()), and what the runner does after the call that opened it (the
@@ -65,6 +67,9 @@ private:
     POINT click_;
     POINT last_;
     CommandWindow* window_ = nullptr;
+    // The design at the press, to tell a gesture that changed nothing.
+    const void* designOf_ = nullptr;
+    uint64_t designBefore_ = 0;
 };
 
 // Abandons the gesture in progress, for a tool chosen or a window closed in its middle: open

@@ -32,10 +32,12 @@
 #include "ui/core/inspector_seams.h"
 #include "ui/core/palette_rules.h"
 #include "ui/core/palette_seams.h"
+#include "ui/tool_pictures.h"
 
 namespace {
 
 constexpr int kCellSize = 28;
+constexpr int kPictureSize = 22;
 ToolPaletteController* sEdit = nullptr;
 PlanToolPaletteController* sPlan = nullptr;
 SnapPaletteController* sSnap = nullptr;
@@ -51,6 +53,12 @@ PaletteCellButton::PaletteCellButton(int tag, QWidget* parent) : QToolButton(par
     setFocusPolicy(Qt::NoFocus);  // cells never take the keyboard from the plan
     setFixedSize(kCellSize, kCellSize);
     setAutoRaise(true);
+}
+
+void PaletteCellButton::setImage(const QString& image) {
+    setProperty("image", image);
+    setIcon(ToolPicture(image));
+    setIconSize(QSize(kPictureSize, kPictureSize));
 }
 
 void PaletteCellButton::mousePressEvent(QMouseEvent* event) {
@@ -72,8 +80,9 @@ PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QW
     for (const Cell& c : cells) {
         auto* b = new PaletteCellButton(c.tag, this);
         b->setToolTip(Localized(c.toolTip));
-        b->setProperty("image", QString::fromLatin1(c.image ? c.image : ""));
-        b->setText(Localized(c.toolTip).left(2));
+        b->setImage(QString::fromLatin1(c.image ? c.image : ""));
+        // A cell without a picture names its tool.
+        if (b->icon().isNull()) b->setText(Localized(c.toolTip).left(2));
         connect(b, &PaletteCellButton::pressed, this, &PaletteCells::clickCell);
         row->addWidget(b);
         buttons_.push_back(b);
@@ -205,39 +214,39 @@ namespace {
 
 const std::vector<std::vector<PaletteCells::Cell>>& PlanCells() {
     static const std::vector<std::vector<PaletteCells::Cell>> kPlans = {
-        {{7000, "Foundation Perimeter", nullptr}, {7001, "Stiffener Beam", nullptr}, {7002, "Foundation Pier", nullptr},
-         {7003, "Post-Tension Strand", nullptr}, {7004, "Foundation Slope", nullptr}},
-        {{7050, "Exterior Wall", nullptr}, {7052, "Interior Wall", nullptr}, {7055, "Wall Break", nullptr},
-         {7056, "Door", nullptr}, {7057, "Window", nullptr}, {7058, "Straight Stairway", nullptr},
-         {7059, "Curved Stairway", nullptr}, {7060, "Straight Railing", nullptr}, {7061, "Curved Railing", nullptr},
-         {7062, "Floor", nullptr}, {7063, "Floor Cutout", nullptr}, {7065, "Fixture Lights", nullptr},
-         {7064, "Accessory", nullptr}},
-        {{7100, "110v Receptacle", nullptr}, {7102, "110v Floor/Ceiling Receptacle", nullptr},
-         {7103, "220v Receptacle", nullptr}, {7104, "220v Floor/Ceiling Receptacle", nullptr},
-         {7105, "Switch", nullptr}, {7106, "3/4/5-Way Switch", nullptr}, {7107, "Dimmer/Weather Proof Switch", nullptr},
-         {7108, "Switch Connector", nullptr}, {7109, "Fixture Light", nullptr}, {7110, "Flood Light", nullptr},
-         {7111, "Ceiling Fan", nullptr}, {7112, "Cable Outlet", nullptr}, {7113, "Phone Outlet", nullptr},
-         {7114, "Smoke Detector", nullptr}, {7115, "Thermostat", nullptr}},
-        {{7200, "Hose Bib", nullptr}, {7201, "Gas Bib", nullptr}, {7202, "Floor Drain", nullptr},
-         {7203, "Toilet", nullptr}, {7204, "Single Sink", nullptr}, {7205, "Double Sink", nullptr},
-         {7206, "Triple Sink", nullptr}, {7207, "Oval Sink", nullptr}, {7208, "Bath Tub", nullptr},
-         {7209, "Spa Tub", nullptr}, {7210, "Shower", nullptr}, {7211, "Water Heater", nullptr}},
-        {{7300, "Gable", nullptr}, {7301, "Hip", nullptr}, {7302, "Hip/Gable", nullptr},
-         {7303, "Gable Connector", nullptr}, {7304, "Hip Connector", nullptr}, {7305, "Cross Connector", nullptr},
-         {7306, "Freehand Roof", nullptr}, {7310, "Skylight", nullptr}},
-        {{7400, "Air Duct", nullptr}, {7401, "Floor Register", nullptr}, {7402, "Ceiling Register", nullptr},
-         {7403, "Air Return", nullptr}, {7404, "Furnace", nullptr}, {7405, "Air Conditioner", nullptr},
-         {7406, "Heat Pump", nullptr}, {7407, "Baseboard Heater", nullptr}},
-        {{7600, "Deck with Railing", nullptr}, {7601, "Deck without Railing", nullptr},
-         {7602, "Straight Railing", nullptr}, {7603, "Curved Railing", nullptr}, {7604, "Straight Stairway", nullptr},
-         {7605, "Curved Stairway", nullptr}},
-        {{7500, "Property Line", nullptr}, {7501, "Ground Fill Region", nullptr}, {7502, "Pathway/Driveway", nullptr},
-         {7503, "Fill", nullptr}, {7504, "Edging", nullptr}, {7505, "Fence", nullptr}, {7506, "Gate", nullptr},
-         {7507, "Retaining Wall", nullptr}, {7508, "Sprinkler Head", nullptr}, {7509, "Excavate Topography", nullptr},
-         {7512, "Straight Topography", nullptr}, {7511, "Curved Topography", nullptr}},
-        {{7700, "Rectangle", nullptr}, {7701, "Circle/Oval", nullptr}, {7702, "Line", nullptr},
-         {7703, "Polygon", nullptr}, {7704, "Arc", nullptr}, {7705, "Circular Arc", nullptr},
-         {7706, "Multigon", nullptr}, {7707, "Curve", nullptr}},
+        {{7000, "Foundation Perimeter", "FoundationPerimeter"}, {7001, "Stiffener Beam", "StiffenerBeam"}, {7002, "Foundation Pier", "FoundationPier"},
+         {7003, "Post-Tension Strand", "PostTensionStrand"}, {7004, "Foundation Slope", "FoundationSlope"}},
+        {{7050, "Exterior Wall", "ExteriorWall"}, {7052, "Interior Wall", "InteriorWall"}, {7055, "Wall Break", "WallBreak"},
+         {7056, "Door", "Door"}, {7057, "Window", "Window"}, {7058, "Straight Stairway", "StraightStairway"},
+         {7059, "Curved Stairway", "CurvedStairway"}, {7060, "Straight Railing", "StraightRailing"}, {7061, "Curved Railing", "CurvedRailing"},
+         {7062, "Floor", "Floor"}, {7063, "Floor Cutout", "FloorCutout"}, {7065, "Fixture Lights", "FixtureLight"},
+         {7064, "Accessory", "Accessory"}},
+        {{7100, "110v Receptacle", "Receptacle110"}, {7102, "110v Floor/Ceiling Receptacle", "FloorReceptacle110"},
+         {7103, "220v Receptacle", "Receptacle220"}, {7104, "220v Floor/Ceiling Receptacle", "FloorReceptacle220"},
+         {7105, "Switch", "Switch"}, {7106, "3/4/5-Way Switch", "MultiWaySwitch"}, {7107, "Dimmer/Weather Proof Switch", "DimmerSwitch"},
+         {7108, "Switch Connector", "SwitchConnector"}, {7109, "Fixture Light", "FixtureLight"}, {7110, "Flood Light", "FloodLight"},
+         {7111, "Ceiling Fan", "CeilingFan"}, {7112, "Cable Outlet", "CableOutlet"}, {7113, "Phone Outlet", "PhoneOutlet"},
+         {7114, "Smoke Detector", "SmokeDetector"}, {7115, "Thermostat", "Thermostat"}},
+        {{7200, "Hose Bib", "HoseBib"}, {7201, "Gas Bib", "GasBib"}, {7202, "Floor Drain", "FloorDrain"},
+         {7203, "Toilet", "Toilet"}, {7204, "Single Sink", "SingleSink"}, {7205, "Double Sink", "DoubleSink"},
+         {7206, "Triple Sink", "TripleSink"}, {7207, "Oval Sink", "OvalSink"}, {7208, "Bath Tub", "BathTub"},
+         {7209, "Spa Tub", "SpaTub"}, {7210, "Shower", "Shower"}, {7211, "Water Heater", "WaterHeater"}},
+        {{7300, "Gable", "GableRoof"}, {7301, "Hip", "HipRoof"}, {7302, "Hip/Gable", "HipGableRoof"},
+         {7303, "Gable Connector", "GableConnector"}, {7304, "Hip Connector", "HipConnector"}, {7305, "Cross Connector", "CrossConnector"},
+         {7306, "Freehand Roof", "FreehandRoof"}, {7310, "Skylight", "Skylight"}},
+        {{7400, "Air Duct", "AirDuct"}, {7401, "Floor Register", "FloorRegister"}, {7402, "Ceiling Register", "CeilingRegister"},
+         {7403, "Air Return", "AirReturn"}, {7404, "Furnace", "Furnace"}, {7405, "Air Conditioner", "AirConditioner"},
+         {7406, "Heat Pump", "HeatPump"}, {7407, "Baseboard Heater", "BaseboardHeater"}},
+        {{7600, "Deck with Railing", "DeckWithRailing"}, {7601, "Deck without Railing", "DeckWithoutRailing"},
+         {7602, "Straight Railing", "StraightRailing"}, {7603, "Curved Railing", "CurvedRailing"}, {7604, "Straight Stairway", "StraightStairway"},
+         {7605, "Curved Stairway", "CurvedStairway"}},
+        {{7500, "Property Line", "PropertyLine"}, {7501, "Ground Fill Region", "GroundFillRegion"}, {7502, "Pathway/Driveway", "Pathway"},
+         {7503, "Fill", "Fill"}, {7504, "Edging", "Edging"}, {7505, "Fence", "Fence"}, {7506, "Gate", "Gate"},
+         {7507, "Retaining Wall", "RetainingWall"}, {7508, "Sprinkler Head", "SprinklerHead"}, {7509, "Excavate Topography", "ExcavateTopography"},
+         {7512, "Straight Topography", "StraightTopography"}, {7511, "Curved Topography", "CurvedTopography"}},
+        {{7700, "Rectangle", "Rectangle"}, {7701, "Circle/Oval", "CircleOval"}, {7702, "Line", "Line"},
+         {7703, "Polygon", "Polygon"}, {7704, "Arc", "Arc"}, {7705, "Circular Arc", "CircularArc"},
+         {7706, "Multigon", "Multigon"}, {7707, "Curve", "Curve"}},
     };
     return kPlans;
 }
@@ -391,7 +400,7 @@ void SnapPaletteController::showLock(int16_t mode, bool locked) {
     QString image = QString::fromLatin1(kSnapImages[mode - 500]);
     if (locked) image += QStringLiteral("Lock");
     PaletteCellButton* b = toolButtons_->cell(mode);
-    b->setProperty("image", image);
+    b->setImage(image);
     QFont f = b->font();
     f.setUnderline(locked);
     b->setFont(f);

@@ -21,6 +21,8 @@ class PaletteCellButton : public QToolButton {
 public:
     PaletteCellButton(int tag, QWidget* parent);
     int tag() const { return tag_; }
+    // The cell's picture by name (ui/tool_pictures.h), kept in the property "image".
+    void setImage(const QString& image);
 
 signals:
     void pressed(int tag, int clickCount);

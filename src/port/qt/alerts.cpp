@@ -54,6 +54,26 @@ Box makeBox(const Alert& alert, QWidget* parent) {
 
 std::function<QWidget*()> sSheetParentProvider;
 
+struct HeldAlert {
+    Alert alert;
+    std::function<void(int)> onEnd;
+};
+bool sHolding = false;
+std::vector<HeldAlert> sHeld;
+
+bool Holds(const Alert& alert) { return sHolding && alert.buttons.size() <= 1 && !QtAlerts::sheetParent(); }
+
+void ShowNextHeld() {
+    if (sHeld.empty()) return;
+    HeldAlert next = std::move(sHeld.front());
+    sHeld.erase(sHeld.begin());
+    std::function<void(int)> onEnd = std::move(next.onEnd);
+    alerts().beginSheet(next.alert, [onEnd = std::move(onEnd)](int chosen) {
+        if (onEnd) onEnd(chosen);
+        ShowNextHeld();
+    });
+}
+
 } // namespace
 
 void QtAlerts::setSheetParentProvider(std::function<QWidget*()> provider) { sSheetParentProvider = std::move(provider); }
@@ -67,7 +87,16 @@ QWidget* QtAlerts::sheetParent() {
     return nullptr;
 }
 
+void QtAlerts::holdUntilWindow(bool hold) {
+    sHolding = hold;
+    if (!hold) ShowNextHeld();
+}
+
 int QtAlerts::runModal(const Alert& alert) {
+    if (Holds(alert)) {
+        sHeld.push_back({alert, {}});
+        return 0;
+    }
     Box b = makeBox(alert, QApplication::activeWindow());
     b.box->exec();
     const int chosen = b.chosen();
@@ -76,6 +105,10 @@ int QtAlerts::runModal(const Alert& alert) {
 }
 
 void QtAlerts::beginSheet(const Alert& alert, std::function<void(int)> onEnd) {
+    if (Holds(alert)) {
+        sHeld.push_back({alert, std::move(onEnd)});
+        return;
+    }
     QWidget* parent = sheetParent();
     if (!parent) {
         const int chosen = runModal(alert);

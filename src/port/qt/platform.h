@@ -57,6 +57,10 @@ public:
     static QWidget* sheetParent();
     // Null forgets the provider.
     static void setSheetParentProvider(std::function<QWidget*()> provider);
+    // While held and no window is there to carry them, alerts with one button wait (a modal
+    // run answers that button at once); releasing shows the waiting ones as sheets, one after
+    // the other, in the order they came.
+    static void holdUntilWindow(bool hold);
 };
 
 // Carries nothing until the documents connect their undo stacks.

@@ -1,0 +1,350 @@
+// A new user's first minutes under the virtual X server: pictures on every tool and toolbar
+// item; gestures that change nothing store no undo step; a design opens on its saved floor and
+// in view; the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
+#include <QApplication>
+#include <QComboBox>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/command_router.h"
+#include "app/core/document_window.h"
+#include "app/core/event_handler.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/window_controller.h"
+#include "files/design_file.h"
+#include "model/bounds.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "port/files.h"
+#include "port/qt/platform.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/records.h"
+#include "tracking/poly_builders.h"
+#include "tracking/tool_dispatch.h"
+#include "tracking/tracking_state.h"
+#include "ui/tool_palettes.h"
+#include "ui/tool_pictures.h"
+#include "window/window_support.h"
+
+namespace {
+
+using dvxtest::PointAt;
+using dvxtest::SelectedPointCount;
+
+QString gShot, gProgram;
+
+struct Services {
+    explicit Services(const char* name) : dir(dvxtest::FreshTempFolder(name)), folders(dir) {
+        AppController::destroyShared(), dvxtest::ResetAllGlobals();
+        port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    }
+    ~Services() { AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    std::string dir;
+    dvxtest::TempFolders folders;
+    dvxtest::RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+};
+
+// Pixels of the image matching `is`, every `step`th along both axes.
+int Count(const QImage& image, const std::function<bool(QRgb)>& is, int step = 1) {
+    int n = 0;
+    for (int y = 0; y < image.height(); y += step)
+        for (int x = 0; x < image.width(); x += step) n += is(image.pixel(x, y));
+    return n;
+}
+
+// Every cell of the three palettes (the nine toolsets) has a picture that draws lines, not a
+// blot, at 16 and 32 pixels in dark ink and in light ink (dark themes); the toolbar's items
+// have theirs; the palettes on the screen show pictures, not letters.
+TEST(Pictures, EveryToolAndToolbarItemHasOneLegibleAtBothSizes) {
+    Services services("pictures");
+    QMDWindowController* w = OpenDocumentWindow();
+    const std::initializer_list<PaletteController*> palettes{ToolPaletteController::shared(), SnapPaletteController::shared(),
+                                                             PlanToolPaletteController::shared()};
+    QStringList pictures{"SPNoneLock", "SPOnSegmentLock"};
+    for (PaletteController* palette : palettes)
+        for (PaletteCellButton* b : palette->window()->findChildren<PaletteCellButton*>())
+            pictures << b->property("image").toString();
+    ASSERT_EQ(pictures.size(), 2 + 6 + 9 + 87);  // locks, edit, snap, the nine toolsets
+    int items = 0;
+    for (QAction* a : w->findChild<QToolBar*>()->actions())
+        if (a->objectName().startsWith("Document Toolbar") && !a->objectName().contains("Active Floor")) {
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+            ++items;
+        }
+    EXPECT_EQ(items, 4);
+
+    // The sheet kept for review: each at 16 and 32 pixels, on light and (below) on dark.
+    const int rows = int(pictures.size() + 11) / 12;
+    QImage sheet(12 * 56, 2 * rows * 38, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.fillRect(0, rows * 38, sheet.width(), rows * 38, QColor(40, 40, 40));
+    auto inked = [](QRgb c) { return qAlpha(c) >= 128; };
+    for (int i = 0; i < int(pictures.size()); ++i) {
+        SCOPED_TRACE(pictures[i].toStdString());
+        ASSERT_TRUE(HasToolPicture(pictures[i]));
+        for (int size : {16, 32}) {
+            const QImage dark = RenderToolPicture(pictures[i], size, Qt::black);
+            const QImage light = RenderToolPicture(pictures[i], size, Qt::white);
+            EXPECT_GT(Count(dark, inked), size * size / 20) << size;
+            EXPECT_LT(Count(dark, inked), size * size * 3 / 5) << size;
+            EXPECT_EQ(Count(light, inked), Count(dark, inked));
+            const QPoint at(i % 12 * 56 + (size == 16 ? 2 : 20), i / 12 * 38 + 3);
+            painter.drawImage(at, dark), painter.drawImage(at + QPoint(0, rows * 38), light);
+        }
+    }
+    painter.end();
+    sheet.save(gShot + ".pictures.png");
+
+    int y = 600;
+    for (PaletteController* palette : palettes) palette->showWindow(), palette->window()->move(0, y), y += 120;
+    for (PaletteController* palette : palettes) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+        QTest::qWait(100);
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(palette->window()->winId()).toImage();
+        shot.save(gShot + "." + palette->window()->objectName() + ".png");
+        for (PaletteCellButton* b : palette->window()->findChildren<PaletteCellButton*>())
+            if (b->isVisible())
+                EXPECT_GT(Count(shot.copy(QRect(b->mapTo(palette->window(), QPoint()), b->size())),
+                                [](QRgb c) { return qGray(c) < 110; }),
+                          20) << "no picture on cell " << b->tag() << " " << b->text().toStdString();
+    }
+}
+
+// The document window's plan under the server's mouse at zoom 1 (plan units are pixels).
+class PlanGestures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = OpenDocumentWindow(), d = w->document(), view = w->docView();
+        d->model()->itsDocState->zoomFactor = 1, d->model()->itsDocState->snapToGrid = 0;
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        const PlatformRect shown = view->visibleRect();
+        // Right of and below the plan's origin, where points round onto their pixels.
+        h = int(shown.x + shown.width / 2) + 100, dp = int(shown.y + shown.height / 2) + 100;
+    }
+    void moveTo(QPoint at) {  // not --sync: a move onto the pointer would wait for ever
+        const QPoint p = view->mapToGlobal(QPointF(at.x() - view->boundsOrigin().x, at.y() - view->boundsOrigin().y)).toPoint();
+        XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
+    }
+    bool drag(QPoint from, std::initializer_list<QPoint> through) {
+        moveTo(from), XDo({"mousedown", "1"});
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
+        for (QPoint p : through) moveTo(p);
+        XDo({"mouseup", "1"});
+        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+    }
+    bool click(QPoint at) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        moveTo(at), XDo({"click", "1"}), QTest::qWait(300);
+        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+    }
+    // The Edit menu's Undo item, and whether Quit would ask.
+    std::tuple<QString, bool, bool> undoState() {
+        QAction* undo = w->commandRouter()->action("undo");
+        return {undo->text(), CommandRouter::validateMenuItem(undo), d->isDocumentEdited()};
+    }
+    Objex* wall() { return dvxtest::Wall(gCurDocument->itsCurLayer, {{float(h), float(dp)}, {float(h + 120), float(dp)}}); }
+    Services services{"gestures"};
+    QMDWindowController* w = nullptr;
+    QMDDocument* d = nullptr;
+    QMDDocumentView* view = nullptr;
+    int h = 0, dp = 0;
+};
+
+TEST_F(PlanGestures, OnlyAGestureThatChangedTheDesignLeavesAnUndoStep) {
+    Objex* moved = wall();
+    ClearTrackers();
+    const auto untouched = undoState();
+    EXPECT_EQ(untouched, std::tuple(QString("Undo"), false, false));
+    gCurTool = 7700;  // a drawing tool with nothing behind it
+    ASSERT_TRUE(drag({h - 80, dp - 80}, {{h - 40, dp - 60}, {h - 10, dp - 30}}));
+    EXPECT_EQ(undoState(), untouched) << "an empty drag stored a step";
+
+    // A rectangle tool that builds only what was dragged open: a click makes nothing.
+    int ends = 0, drags = 0;
+    RegisterTracker(TrackerSlot::Rect, [&](int32_t, int32_t, float, float, float, int16_t stage) {
+        drags = stage == 1 ? 0 : drags + (stage == 2);
+        if (stage != 3 || (++ends, !drags)) return;
+        const Float3DPoint corners[] = {{gUpX, gDownY, gUpZ}, {gUpX, gDownY, gDownZ}, {gDownX, gDownY, gDownZ},
+                                        {gDownX, gDownY, gUpZ}}, zero[4] = {};
+        BuildClosedPoly(corners, nullptr, zero, zero, nullptr, nullptr, 4, gCurDocument->itsCurLayer, 0);
+    });
+    ASSERT_TRUE(click({h - 60, dp - 60}));
+    EXPECT_EQ(std::tuple(ends, undoState()), std::tuple(1, untouched)) << "a click that built nothing stored a step";
+
+    // The move tool drags what it grabbed by the drag's length.
+    RegisterTracker(TrackerSlot::Translate, [](int32_t, int32_t, float, float, float, int16_t stage) {
+        if (stage != 3 || !gClickInfo.ciObject) return;
+        for (Poinz* p = gClickInfo.ciObject->firstPoint; p; p = p->next)
+            p->position[0] += gUpX - gDownX, p->position[2] += gUpZ - gDownZ;
+        UpdateObjectBounds(gClickInfo.ciObject);
+    });
+    gCurTool = 200;
+    ASSERT_TRUE(click({h + 60, dp}));  // selects the wall, tracks nothing
+    EXPECT_EQ(std::tuple(SelectedPointCount(moved), undoState()), std::tuple(2, untouched));
+    ASSERT_TRUE(drag({h + 60, dp}, {{h + 90, dp + 30}, {h + 60, dp}}));  // put back where it was
+    EXPECT_EQ(std::tuple(PointAt(moved, 0)->position[0], undoState()), std::tuple(float(h), untouched));
+    ASSERT_TRUE(drag({h + 60, dp}, {{h + 70, dp + 20}, {h + 90, dp + 40}}));
+    EXPECT_EQ(std::tuple(PointAt(moved, 0)->position[0], PointAt(moved, 0)->position[2], d->undoStack()->count(), undoState()),
+              std::tuple(float(h + 30), float(dp + 40), 1, std::tuple(QString("Undo Move/Resize"), true, true)));
+    ClearTrackers();
+}
+
+// A design saved on its second floor opens there (the pop-up and clicks); New shows the first.
+TEST_F(PlanGestures, ADesignOpensOnTheFloorItWasSavedOn) {
+    const std::string path = services.dir + "/upstairs.pro";
+    Win32EventHandler().workOnFloorUsingCommand(5276);
+    wall()->penWidth = 6;
+    ASSERT_NE(KeyFileWrite(path.c_str()), 0);
+    QMDDocumentController* documents = AppController::shared()->documentController();
+    documents->newDocument();
+    QComboBox* floors = w->activeFloorTBPopUpButton();
+    EXPECT_EQ(floors->currentText(), QString("First Floor"));
+    ASSERT_TRUE(documents->readDesignIntoDocument(d, path));
+    EXPECT_EQ(std::tuple(floors->currentText().toStdString(), std::string(gCurDocument->itsCurLayer->name)),
+              std::tuple("Second Floor", "Second Floor"));
+    gCurTool = 200;
+    ASSERT_TRUE(click({h + 60, dp}));
+    EXPECT_EQ(SelectedPointCount(gCurDocument->itsCurLayer->firstObject), 2) << "the click selected nothing";
+}
+
+TEST_F(PlanGestures, TheToolsetPopUpFollowsThePlanTab) {
+    QTabBar* tabs = w->docTabView();
+    QComboBox* toolsets = PlanToolPaletteController::shared()->toolsetPopUpButton();
+    for (int plan : {8, 4, 1}) {
+        ClickAt(tabs, tabs->tabRect(plan).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == plan; })) << plan;
+        EXPECT_EQ(std::tuple(toolsets->currentText(), toolsets->currentData().toInt()), std::tuple(tabs->tabText(plan), plan));
+    }
+}
+
+// The plan on the screen once painted (mostly white: a window not painted yet is black), and
+// whether `band` of it holds `lines` rows with a dark run of `length` pixels.
+bool Shows(QMDDocumentView* view, QImage& plan, int lines, int length, QRect band = {}) {
+    QApplication::processEvents();
+    const QWidget* port = view->parentWidget();
+    const QRect r(port->mapToGlobal(QPoint()), port->size() - QSize(20, 20));
+    plan = QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+    if (Count(plan, [](QRgb c) { return qGray(c) > 200; }, 3) * 9 < plan.width() * plan.height() * 8 / 10) return false;
+    const QImage part = band.isNull() ? plan : plan.copy(band);
+    int found = 0;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0, run = 0; x < part.width(); ++x)
+            if ((run = qGray(part.pixel(x, y)) < 128 ? run + 1 : 0) == length) ++found;
+    return found >= lines;
+}
+
+// New and Open bring a design none of which would show into the window, zoom kept (a new
+// design is zoomed out to its lot); one that shows at the paper's centre stays there.
+TEST(DesignInView, NewAndOpenShowTheLotOrTheObjectsAndKeepACentredDesignWhereItIs) {
+    Services services("inview");
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    QMDDocumentController* documents = AppController::shared()->documentController();
+    documents->newDocument();
+    QImage plan;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Shows(w->docView(), plan, 2, 400); })) << "a new design shows no lot";
+    plan.save(gShot + ".new-design.png");
+
+    // A wall far from the paper's centre on the large lot at zoom 0.6, then across the centre.
+    const std::string far = services.dir + "/far.pro", near = services.dir + "/near.pro";
+    d->model()->itsDocState->zoomFactor = d->model()->itsDocState->savedZoom = 0.6f;
+    Objex* wall = dvxtest::Wall(d->model()->itsCurLayer, {{1400, 1600}, {1900, 1600}});
+    wall->penWidth = 8;
+    ASSERT_NE(KeyFileWrite(far.c_str()), 0);
+    PointAt(wall, 0)->position[0] = -250, PointAt(wall, 1)->position[0] = 250;
+    PointAt(wall, 0)->position[2] = PointAt(wall, 1)->position[2] = 0;
+    ASSERT_NE(KeyFileWrite(near.c_str()), 0);
+    ASSERT_TRUE(documents->readDesignIntoDocument(d, far));
+    // The wall, 300 pixels long at 0.6, in the middle third of the window.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Shows(w->docView(), plan, 1, 250, QRect(0, plan.height() / 3, plan.width(), plan.height() / 3));
+    })) << "the wall is not in the window";
+    plan.save(gShot + ".far-design.png");
+    EXPECT_FLOAT_EQ(gCurDocument->itsDocState->zoomFactor, 0.6f);
+
+    ASSERT_TRUE(documents->readDesignIntoDocument(d, near));
+    const PlatformRect shown = w->docView()->visibleRect();
+    EXPECT_NEAR(shown.x, -shown.width / 2, 1) << "a design at the centre moved";
+    EXPECT_NEAR(shown.y, -shown.height / 2, 1) << "a design at the centre moved";
+}
+
+// Under each alert of the launch, and under the save alert of New on a changed design, SIGTERM
+// ends the program within a bound; the saved design keeps its bytes.
+TEST(Terminate, EndsTheProgramUnderEveryLaunchAlertAndLeavesTheSavedDesign) {
+    Services services("terminate");
+    const std::string dir = services.dir, good = dir + "/good.pro", traced = dir + "/traced.pro", cut = dir + "/cut.pro";
+    OpenDocumentWindow();
+    dvxtest::Wall(gCurDocument->itsCurLayer, {{0, 0}, {120, 0}});
+    ASSERT_NE(KeyFileWrite(good.c_str()), 0);
+    std::snprintf(gCurDocument->itsDocState->traceImagePath, 512, "%s", (dir + "/gone.png").c_str());
+    ASSERT_NE(KeyFileWrite(traced.c_str()), 0);
+    const std::vector<uint8_t> bytes = dvxtest::ReadWholeFile(good);
+    bool found = false;  // the longest cut that reads as an incomplete design
+    for (size_t keep = bytes.size() - 1; keep > bytes.size() / 2 && !found; --keep)
+        found = port::WriteWholeFile(cut, bytes.data(), keep) && KeyFileRead(cut.c_str()) == kKeyFileReadTruncated;
+    ASSERT_TRUE(found && port::WriteWholeFile(dir + "/bad.pro", "not a design", 12));
+
+    struct Row { std::string file, alert; bool change; };
+    for (const Row& r : {Row{dir + "/bad.pro", "could not be loaded", false}, Row{traced, "trace image", false},
+                         Row{cut, "incomplete", false}, Row{good, "save the changes", true}}) {
+        SCOPED_TRACE(r.alert);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DVX_NO_SPLASH", "1"), program.setProcessEnvironment(env);
+        program.start(gProgram, {QString::fromStdString(r.file)});
+        ASSERT_TRUE(program.waitForStarted(10000));
+        // The program's shown windows as (id, the window it is over, a dialog).
+        auto shown = [pid = QString::number(program.processId())] {
+            std::vector<std::tuple<QString, QString, bool>> out;
+            for (const QString& id : XDo({"search", "--onlyvisible", "--pid", pid, "--name", "."}).split('\n', Qt::SkipEmptyParts)) {
+                QProcess xprop;
+                xprop.start("xprop", {"-id", id, "WM_TRANSIENT_FOR", "_NET_WM_WINDOW_TYPE"}), xprop.waitForFinished(5000);
+                const QString text = QString::fromLatin1(xprop.readAllStandardOutput());
+                const QString over = text.section("window id # ", 1).section('\n', 0, 0).trimmed();
+                out.emplace_back(id, over.isEmpty() ? QString() : QString::number(over.toULongLong(nullptr, 0)), text.contains("_DIALOG"));
+            }
+            return out;
+        };
+        QString main;  // the document window: over no other
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            for (const auto& [id, over, dialog] : shown()) if (over.isEmpty() && !dialog) main = id;
+            return !main.isEmpty();
+        }, 15000)) << "no document window";
+        if (r.change) XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+a", "Delete"}), QTest::qWait(300), XDo({"key", "ctrl+n"});
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            for (const auto& [id, over, dialog] : shown()) if (dialog && over == main) return true;
+            return false;
+        }, 15000)) << "no alert over the document window";
+        program.terminate();
+        EXPECT_TRUE(program.waitForFinished(10000)) << "alive 10 s after SIGTERM";
+        if (program.state() != QProcess::NotRunning) program.kill(), program.waitForFinished(5000);
+        EXPECT_EQ(dvxtest::ReadWholeFile(good), bytes);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 3) return fprintf(stderr, "usage: test_window_first <screenshot.png> <dovranix>\n"), 2;
+    gShot = QString::fromLocal8Bit(argv[1]), gProgram = QString::fromLocal8Bit(argv[2]);
+    return RUN_ALL_TESTS();
+}
