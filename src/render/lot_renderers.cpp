@@ -102,17 +102,16 @@ struct NurbsRenderer {
     NurbsRenderer& operator=(const NurbsRenderer&) = delete;
 };
 
-GLfloat gKnots[4] = {0, 0, 1, 1};
-
 // One bilinear trimmed patch: corners indexed [s][t] (s along x, t from the near to the far
 // edge), colours and texture coordinates only when given.
 void TrimmedPatch(GLUnurbs* nurbs, const NurbPatch& patch, GLfloat vertices[2][2][3], GLfloat colors[2][2][4],
                   GLfloat texture[2][2][2]) {
+    GLfloat knots[4] = {0, 0, 1, 1};
     gluBeginSurface(nurbs);
-    if (colors) gluNurbsSurface(nurbs, 4, gKnots, 4, gKnots, 2 * 4, 4, &colors[0][0][0], 2, 2, GL_MAP2_COLOR_4);
+    if (colors) gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 4, 4, &colors[0][0][0], 2, 2, GL_MAP2_COLOR_4);
     if (texture)
-        gluNurbsSurface(nurbs, 4, gKnots, 4, gKnots, 2 * 2, 2, &texture[0][0][0], 2, 2, GL_MAP2_TEXTURE_COORD_2);
-    gluNurbsSurface(nurbs, 4, gKnots, 4, gKnots, 2 * 3, 3, &vertices[0][0][0], 2, 2, GL_MAP2_VERTEX_3);
+        gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 2, 2, &texture[0][0][0], 2, 2, GL_MAP2_TEXTURE_COORD_2);
+    gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 3, 3, &vertices[0][0][0], 2, 2, GL_MAP2_VERTEX_3);
     RenderPWLCurves(nurbs, patch);
     gluEndSurface(nurbs);
 }

@@ -213,10 +213,14 @@ TEST_F(LotDrawing, BackdropCoversTheViewAndFollowsJitterAndHeading) {
     camera(0);
     RenderGLBackground(false, 0);
     gl->present();
+    // Square in pixels: y runs -133.33..133.33 and the quad covers every pixel.
     int uncovered = 0;
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 400; ++x) uncovered += !Is(gl->pixel(x, y), ds->skyColor, 2);
     EXPECT_EQ(uncovered, 0);
+    const BackdropQuad q = BackdropExtents(400, 300);
+    EXPECT_NEAR(q.top, 133.333, 1e-3);
+    EXPECT_NEAR(q.bottom, -133.333, 1e-3);
 
     // A black and white texture, once across the view: the heading scrolls it.
     WritePpm(LocalDomainTexturePath() + "/WOOD/WOOD1.PTX", RgbImage(2, 2, [](int x, int) { return x < 1 ? 0u : 0xFFFFFFu; }));
