@@ -104,15 +104,32 @@ struct NurbsRenderer {
 
 // One bilinear trimmed patch: corners indexed [s][t] (s along x, t from the near to the far
 // edge), colours and texture coordinates only when given.
-void TrimmedPatch(GLUnurbs* nurbs, const NurbPatch& patch, GLfloat vertices[2][2][3], GLfloat colors[2][2][4],
-                  GLfloat texture[2][2][2]) {
+void Trims(GLUnurbs* nurbs, const std::vector<const Objex*>& outlines, const NurbPatch& patch) {
+    std::vector<std::vector<float>> holes;
+    for (const Objex* o : outlines) {
+        std::vector<float> curve = PWLTrimCurve(o, patch);
+        if (!curve.empty()) holes.push_back(std::move(curve));
+    }
+    std::vector<float> outer = OuterTrimCurve(holes);
+    gluBeginTrim(nurbs);
+    gluPwlCurve(nurbs, GLint(outer.size() / 2), outer.data(), 2, GLU_MAP1_TRIM_2);
+    gluEndTrim(nurbs);
+    for (std::vector<float>& h : holes) {
+        gluBeginTrim(nurbs);
+        gluPwlCurve(nurbs, GLint(h.size() / 2), h.data(), 2, GLU_MAP1_TRIM_2);
+        gluEndTrim(nurbs);
+    }
+}
+
+void TrimmedPatch(GLUnurbs* nurbs, const std::vector<Objex*>& cutouts, const NurbPatch& patch,
+                  GLfloat vertices[2][2][3], GLfloat colors[2][2][4], GLfloat texture[2][2][2]) {
     GLfloat knots[4] = {0, 0, 1, 1};
     gluBeginSurface(nurbs);
     if (colors) gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 4, 4, &colors[0][0][0], 2, 2, GL_MAP2_COLOR_4);
     if (texture)
         gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 2, 2, &texture[0][0][0], 2, 2, GL_MAP2_TEXTURE_COORD_2);
     gluNurbsSurface(nurbs, 4, knots, 4, knots, 2 * 3, 3, &vertices[0][0][0], 2, 2, GL_MAP2_VERTEX_3);
-    RenderPWLCurves(nurbs, patch);
+    Trims(nurbs, PatchTrimOutlines(cutouts, patch), patch);
     gluEndSurface(nurbs);
 }
 
@@ -135,21 +152,7 @@ void Quad(float x0, float y0, float z0, float x1, float y1, float z1, float x2, 
 }  // namespace
 
 void RenderPWLCurves(GLUnurbs* nurbs, const NurbPatch& patch) {
-    if (!nurbs) return;
-    std::vector<std::vector<float>> holes;
-    for (const Objex* o : PatchTrimOutlines(patch)) {
-        std::vector<float> curve = PWLTrimCurve(o, patch);
-        if (!curve.empty()) holes.push_back(std::move(curve));
-    }
-    std::vector<float> outer = OuterTrimCurve(holes);
-    gluBeginTrim(nurbs);
-    gluPwlCurve(nurbs, GLint(outer.size() / 2), outer.data(), 2, GLU_MAP1_TRIM_2);
-    gluEndTrim(nurbs);
-    for (std::vector<float>& h : holes) {
-        gluBeginTrim(nurbs);
-        gluPwlCurve(nurbs, GLint(h.size() / 2), h.data(), 2, GLU_MAP1_TRIM_2);
-        gluEndTrim(nurbs);
-    }
+    if (nurbs) Trims(nurbs, PatchTrimOutlines(patch), patch);
 }
 
 void RenderPWLCurve(GLUnurbs* nurbs, const Objex* object, const NurbPatch& patch) {
@@ -219,6 +222,7 @@ void RenderGLLot() {
     const int16_t mode = ds->renderMode;
     GroundColorMask mask;
     CutoutSelection selection;
+    const std::vector<Objex*> cutouts = UsableTopoCutouts();
     std::unique_ptr<RGBColor[]> carried(new (std::nothrow) RGBColor[size_t(grid.columns) + 1]);
     if (!carried) return;
     NurbsRenderer renderer(InMode(mode, {rendermode::kWireframe, rendermode::kLines}));
@@ -247,7 +251,7 @@ void RenderGLLot() {
 
             const NurbPatch patch{xa, xb, ya, yb};
             bool whole = false;
-            const bool touches = DoesNurbPatchTouchCutouts(patch, &whole);
+            const bool touches = DoesNurbPatchTouchCutouts(cutouts, patch, &whole);
             if (whole) continue;
             const float s0 = stepH * float(c), s1 = stepH * float(c + 1);
             const float t0 = stepV * float(r), t1 = stepV * float(r + 1);
@@ -274,7 +278,7 @@ void RenderGLLot() {
             Rgba(k, alpha / 255.0f, colors[1][1]);
             GLfloat texture[2][2][2] = {{{s0, t0}, {s0, t1}}, {{s1, t0}, {s1, t1}}};
             if (!nets) Color(k, alpha);
-            TrimmedPatch(renderer.nurbs, patch, vertices, nets ? colors : nullptr,
+            TrimmedPatch(renderer.nurbs, cutouts, patch, vertices, nets ? colors : nullptr,
                          nets && textured ? texture : nullptr);
         }
     }
@@ -307,7 +311,7 @@ void RenderGLFlatLot() {
             Rgba(colors.farColor, alpha / 255.0f, net[1][0]);
             Rgba(colors.nearColor, alpha / 255.0f, net[1][1]);
             GLfloat texture[2][2][2] = {{{0, 0}, {0, sV}}, {{sH, 0}, {sH, sV}}};
-            TrimmedPatch(renderer.nurbs, NurbPatch{left, right, top, bottom}, vertices, net,
+            TrimmedPatch(renderer.nurbs, UsableTopoCutouts(), NurbPatch{left, right, top, bottom}, vertices, net,
                          textured ? texture : nullptr);
         }
         TextureOff();

@@ -185,15 +185,27 @@ bool IsObjectPWLCompatible(const Objex* object) {
     return true;
 }
 
+std::vector<Objex*> UsableTopoCutouts() {
+    std::vector<Objex*> out;
+    ForEachTopoCutout([&](Objex* o) {
+        if (o->cutoutFlag == kCutoutUsable) out.push_back(o);
+    });
+    return out;
+}
+
 bool DoesNurbPatchTouchCutouts(const NurbPatch& patch, bool* wholeInside) {
+    return DoesNurbPatchTouchCutouts(UsableTopoCutouts(), patch, wholeInside);
+}
+
+bool DoesNurbPatchTouchCutouts(const std::vector<Objex*>& cutouts, const NurbPatch& patch, bool* wholeInside) {
     if (wholeInside) *wholeInside = false;
     bool touches = false;
-    ForEachTopoCutout([&](Objex* o) {
-        if (o->cutoutFlag != kCutoutUsable) return;
+    for (const Objex* o : cutouts) {
+        if (o->cutoutFlag != kCutoutUsable) continue;
         bool whole = false;
         if (DoesNurbPatchTouchObjectCutout(patch, o, &whole)) touches = true;
         if (whole && wholeInside) *wholeInside = true;
-    });
+    }
     return touches;
 }
 
@@ -296,12 +308,16 @@ std::vector<float> OuterTrimCurve(const std::vector<std::vector<float>>& holes) 
 }
 
 std::vector<const Objex*> PatchTrimOutlines(const NurbPatch& patch) {
+    return PatchTrimOutlines(UsableTopoCutouts(), patch);
+}
+
+std::vector<const Objex*> PatchTrimOutlines(const std::vector<Objex*>& cutouts, const NurbPatch& patch) {
     std::vector<const Objex*> out;
     const FloatRect cell = PatchExtents(patch);
-    ForEachTopoCutout([&](Objex* o) {
-        if (o->cutoutFlag != kCutoutUsable || !o->firstPoint || !o->firstPoint->next || !o->firstPoint->next->next) return;
-        if (!IsObjectPWLCompatible(o)) return;
-        if (DoBoundsTouch(ExtentsOf(Outline(o)), cell)) out.push_back(o);
-    });
+    for (const Objex* o : cutouts) {
+        if (o->cutoutFlag != kCutoutUsable || !o->firstPoint || !o->firstPoint->next || !o->firstPoint->next->next)
+            continue;
+        if (IsObjectPWLCompatible(o) && DoBoundsTouch(ExtentsOf(Outline(o)), cell)) out.push_back(o);
+    }
     return out;
 }

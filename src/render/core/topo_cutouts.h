@@ -54,6 +54,10 @@ bool IsObjectPWLCompatible(const Objex* object);
 // True when a usable cut-out touches the patch; `wholeInside` (may be null) is set when the
 // patch lies wholly inside one, and such a patch is not drawn at all.
 bool DoesNurbPatchTouchCutouts(const NurbPatch& patch, bool* wholeInside);
+// The same over a list gathered once per surface (UsableTopoCutouts).
+bool DoesNurbPatchTouchCutouts(const std::vector<Objex*>& cutouts, const NurbPatch& patch, bool* wholeInside);
+// The cut-outs whose flag lets them cut, in walk order.
+std::vector<Objex*> UsableTopoCutouts();
 // One cut-out (groups: their children): its corners all inside (`wholeInside` set), a patch
 // edge crossing its outline, or its outline lying inside the patch.
 bool DoesNurbPatchTouchObjectCutout(const NurbPatch& patch, const Objex* object, bool* wholeInside);
@@ -78,3 +82,4 @@ std::vector<float> PWLTrimCurve(const Objex* object, const NurbPatch& patch);
 std::vector<float> OuterTrimCurve(const std::vector<std::vector<float>>& holes);
 // The usable, trimmable outlines (groups: their children) whose extents touch the patch.
 std::vector<const Objex*> PatchTrimOutlines(const NurbPatch& patch);
+std::vector<const Objex*> PatchTrimOutlines(const std::vector<Objex*>& cutouts, const NurbPatch& patch);
