@@ -39,6 +39,8 @@ inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exte
 // Exterior walls: the quick-wall (footing) width in inches, the second width whose half sets
 // their plain dimension off the wall.
 inline constexpr Param kQuickWallWidth{3};
+// Exterior walls: 1 when the wall's outline cuts a hole in the lot's ground.
+inline constexpr Field<int32_t> kCutsGround{&Objex::optionB};
 }  // namespace wall
 
 // Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12

@@ -52,6 +52,9 @@ struct Objex {
     TypeData typeData;           // owned
     int16_t rows = 0;
     int32_t pointCount = 0;
+    // Scratch of the lot drawing: 5 leaves this cut-out out of the surface being drawn, 0 lets
+    // it cut. Never stored; every surface clears it again.
+    int16_t cutoutFlag = 0;
     uint8_t flagA = 0;
     int16_t elevationMode = 0;
     int32_t texture = 0;
