@@ -17,7 +17,6 @@
 #include "model/view_layers.h"
 #include "plan/plan_frame.h"
 #include "port/files.h"
-#include "render/core/color_conversions.h"
 #include "render/core/custom_textures.h"
 #include "render/core/plane_material.h"
 #include "render/core/render_state.h"
@@ -48,11 +47,12 @@ protected:
         glDisable(GL_DEPTH_TEST);
         glShadeModel(GL_SMOOTH);
     }
-    // Scene x0..x1 by y 0..48 (drawn y) over the 64 x 48 pixels, cleared to black or blue.
-    void view(float x0, float x1, bool blue = false) {
+    // Scene x0..x1 by y0..y1 (drawn y) over the 64 x 48 pixels, seen from +z (or from -z at a
+    // negative `z`), cleared to black or blue.
+    void view(float x0, float x1, bool blue = false, float y0 = 0, float y1 = 48, float z = 1000) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        glOrtho(x0, x1, 0, 48, -1000, 1000);
+        glOrtho(x0, x1, y0, y1, -z, z);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glClearColor(0, 0, blue ? 1.0f : 0.0f, 1);
@@ -117,22 +117,24 @@ TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
     RGBColor doorPlan, wallPlan;
     GetObjectPlanColor(door, &doorPlan), GetObjectPlanColor(wall, &wallPlan);
     ASSERT_NE(doorPlan.red, wallPlan.red);
+    using namespace rendermode;
     const struct Row {
         const char* name;
         int16_t mode;
         Objex *object3D, *base;
-        bool palette, filler;
+        bool palette;
+        uint16_t pieceKind;
         RGBColor expected;
     } rows[] = {
-        {"solid: the palette colour", rendermode::kSolid, owner, nullptr, true, false, {10 * 257, 200 * 257, 30 * 257}},
-        {"solid: the face colour", rendermode::kSolid, owner, nullptr, false, false, kRed},
-        {"wire frame: a door piece in the door's plan colour", rendermode::kWireframe, door, wallPiece, true, false, doorPlan},
-        {"wire frame: a wall piece in its root's", rendermode::kWireframe, owner, wallPiece, true, false, wallPlan},
-        {"lines: ClearView's line colour", rendermode::kLines, owner, nullptr, true, false, gClearViewLineColor},
-        {"filled: the background colour", rendermode::kFilled, owner, nullptr, true, false, ds->backgroundColor},
-        {"no colour: white", rendermode::kNoColour, owner, nullptr, true, false, kWhite},
-        {"filler in lines", rendermode::kLines, owner, nullptr, false, true, kBlue},
-        {"filler filled", rendermode::kFilled, owner, nullptr, false, true, {0x2020, 0x2020, 0x9F9F}},
+        {"solid: the palette colour", kSolid, owner, nullptr, true, 0, {10 * 257, 200 * 257, 30 * 257}},
+        {"solid: the face colour", kSolid, owner, nullptr, false, 0, kRed},
+        {"wire frame: a door piece in the door's plan colour", kWireframe, door, wallPiece, true, 0, doorPlan},
+        {"wire frame: a wall piece in its root's", kWireframe, owner, wallPiece, true, 0, wallPlan},
+        {"lines: ClearView's line colour", kLines, owner, nullptr, true, 0, gClearViewLineColor},
+        {"filled: the background colour", kFilled, owner, nullptr, true, 0, ds->backgroundColor},
+        {"no colour: white", kNoColour, owner, nullptr, true, 0, kWhite},
+        {"filler in lines", kLines, owner, nullptr, false, 900, kBlue},
+        {"filler filled", kFilled, owner, nullptr, false, 900, {0x2020, 0x2020, 0x9F9F}},
     };
     ds->renderSetting = 255;  // opaque faces
     glEnable(GL_BLEND);
@@ -143,7 +145,7 @@ TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
         view(0, 64, true);
         PlaneObject* p = quad(0, 0, 64, 48, kRed);
         if (r.palette) p->backTexture = PaletteLinkOfRefID(4);
-        p->object3D = r.object3D, p->baseObject = r.base, p->pieceKind = r.filler ? 900 : 0;
+        p->object3D = r.object3D, p->baseObject = r.base, p->pieceKind = r.pieceKind;
         RenderGLPlaneObject(p, 0);
         EXPECT_TRUE(shows(32, 24, r.expected, 2));
         DeleteAllRendererObjects();
@@ -159,40 +161,6 @@ TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
               std::vector<int>(4, 100));
 }
 
-TEST_F(PlaneDrawers, TexturesAreSwitchedOffByModeFlagAndKind) {
-    gLiveViewOptions &= ~liveviewoption::kGradientShading;
-    writeWood(20);
-    const struct Row {
-        const char* name;
-        int16_t mode;
-        uint8_t texturedWire;
-        int32_t hide;
-        bool textured;
-    } rows[] = {
-        {"solid", rendermode::kSolid, 0, 0, true},
-        {"wire frame", rendermode::kWireframe, 0, 0, false},
-        {"wire frame, textured wire", rendermode::kWireframe, 1, 0, true},
-        {"materials hidden", rendermode::kSolid, 0, hideflag::kMaterials, false},
-        {"lines", rendermode::kLines, 0, 0, false},
-        {"filled", rendermode::kFilled, 0, 0, false},
-        {"no colour, stock texture", rendermode::kNoColour, 0, 0, false},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        ds->renderMode = r.mode, ds->renderValue = r.hide, gTexturedWire = r.texturedWire;
-        view(0, 64);
-        PlaneObject* p = quad(0, 0, 64, 48, kWhite);
-        p->object3D = Make(12).on(GetFirstFloorLayer());
-        // u runs 0 to 4 across the face: four texture repeats when textured.
-        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].u = (i == 1 || i == 2) ? 4.0f : 0.0f;
-        p->backTexture = kWood;
-        RenderGLPlaneObject(p, 0);
-        EXPECT_EQ(repeats(), r.textured ? 4 : 0);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        DeleteAllRendererObjects();
-    }
-}
-
 TEST_F(PlaneDrawers, AHiddenEdgeWordLeavesThatEdgeUndrawnInTheWireFrame) {
     ds->renderMode = rendermode::kWireframe;
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
@@ -202,16 +170,17 @@ TEST_F(PlaneDrawers, AHiddenEdgeWordLeavesThatEdgeUndrawnInTheWireFrame) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     gl->present();
     auto lit = [&](int x, int y) { return (gl->pixel(x, y) >> 8) != 0; };
-    EXPECT_TRUE(lit(32, 8) || lit(32, 7));     // bottom
-    EXPECT_TRUE(lit(8, 24) || lit(7, 24));     // left
-    EXPECT_TRUE(lit(32, 40) || lit(32, 39));   // top
-    EXPECT_FALSE(lit(56, 24) || lit(55, 24));  // the hidden right edge: backdrop
+    // Bottom, left and top drawn; the hidden right edge shows the backdrop.
+    EXPECT_EQ((std::vector<bool>{lit(32, 8) || lit(32, 7), lit(8, 24) || lit(7, 24), lit(32, 40) || lit(32, 39),
+                                 lit(56, 24) || lit(55, 24)}),
+              (std::vector<bool>{true, true, true, false}));
 }
 
-// Wood 42 inches wide: 0.504 / 42 = 0.012 repeats per unit, 3 over 250. The custom texture is
-// 512 texels, dark left half and white right half, without a real size: it spans its owner,
-// 250 units (125 inches) wide, 0.504 / 125 a unit, one repeat (1.008) across it.
-TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
+// Texture repeats along a face. Its own coordinates run u 0 to 4 across it. Generated ones
+// go by the texture's real size: wood 42 inches wide gives 0.504 / 42 = 0.012 repeats per
+// unit, 3 over 250. The custom texture (512 texels, dark left half, white right half) has no
+// real size and spans its owner, 250 units (125 inches) wide: 0.504 / 125 a unit, one repeat.
+TEST_F(PlaneDrawers, TexturesRepeatByTheirSizeAndAreSwitchedOffByModeFlagAndKind) {
     gLiveViewOptions &= ~liveviewoption::kGradientShading;
     writeWood(42);
     WritePpm(LocalDomainCustomTexturePath() + "/Mine/halves.ppm",
@@ -226,54 +195,60 @@ TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
     Objex* lining = Make(9);
     PaletteList* entry = GetPaletteEntryFromRefID(5);
     entry->kind = kPaletteTexture, entry->textureID = kWood;
+    gClearViewLineColor = kWhite;  // lines would show a texture
+    using namespace rendermode;
+    auto* const own = RenderGLPlaneObject;
+    auto* const gen = RenderGLAutoGenPlaneObject;
+    auto* const trim = RenderGLTrimPlaneObject;
     const struct Row {
         const char* name;
-        bool trim;
+        void (*draw)(PlaneObject*, int16_t);
+        int16_t mode;
+        uint8_t texturedWire;
+        int32_t hide;
         Objex* object3D;
         uint16_t pieceKind;
-        uint8_t outsideCustom;
+        uint8_t outsideCustom, alpha;
         int32_t texture;
         float width;  // of the face
         int expected;
     } rows[] = {
-        {"interior wall piece", false, nullptr, 0, 0, kWood, 250, 3},
-        {"custom texture of open size", false, wide, 0, 0, custom, 250, 1},
-        {"trim on a plain object: 0.504 per unit", true, nullptr, 1, 0, kWood, 3 / 0.504f, 3},
-        {"inside trim", true, win, 1, 0, kWood, 250, 3},
-        {"outside trim", true, win, 2, 0, kWood, 250, 6},
-        {"lining, inside flag", true, win, 3, 0, kWood, 250, 3},
-        {"lining, outside flag and profile", true, win, 3, 1, kWood, 250, 6},
-        {"palette trim: the palette texture's size", true, win, 2, 0, PaletteLinkOfRefID(5), 250, 3},
+        {"solid", own, kSolid, 0, 0, nullptr, 0, 0, 255, kWood, 64, 4},
+        {"wire frame", own, kWireframe, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"wire frame, textured wire", own, kWireframe, 1, 0, nullptr, 0, 0, 255, kWood, 64, 4},
+        {"materials hidden", own, kSolid, 0, hideflag::kMaterials, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"lines", own, kLines, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"filled", own, kFilled, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"no colour, stock texture", gen, kNoColour, 0, 0, nullptr, 0, 0, 255, kWood, 250, 0},
+        {"translucent: custom texels kept above 0.01", own, kSolid, 0, 0, nullptr, 0, 0, 100, custom, 64, 4},
+        {"translucent trim: cut at 0.5", trim, kSolid, 0, 0, nullptr, 1, 0, 100, custom, 64, 0},
+        {"interior wall piece", gen, kSolid, 0, 0, nullptr, 0, 0, 255, kWood, 250, 3},
+        {"custom texture of open size", gen, kSolid, 0, 0, wide, 0, 0, 255, custom, 250, 1},
+        {"trim on a plain object: 0.504 per unit", trim, kSolid, 0, 0, nullptr, 1, 0, 255, kWood, 3 / 0.504f, 3},
+        {"inside trim", trim, kSolid, 0, 0, win, 1, 0, 255, kWood, 250, 3},
+        {"outside trim", trim, kSolid, 0, 0, win, 2, 0, 255, kWood, 250, 6},
+        {"lining, inside flag", trim, kSolid, 0, 0, win, 3, 0, 255, kWood, 250, 3},
+        {"lining, outside flag and profile", trim, kSolid, 0, 0, win, 3, 1, 255, kWood, 250, 6},
+        {"palette trim: its texture's size", trim, kSolid, 0, 0, win, 2, 0, 255, PaletteLinkOfRefID(5), 250, 3},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        ds->renderMode = r.mode, ds->renderValue = r.hide, gTexturedWire = r.texturedWire;
         window->outsideCustomTrim = r.outsideCustom;
         window->outsideTrimProfile = r.outsideCustom ? lining : nullptr;
         view(0, r.width);
         PlaneObject* p = quad(0, 0, r.width, 48, kWhite);
+        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].u = (i == 1 || i == 2) ? 4.0f : 0.0f;
         if (r.object3D) p->object3D = r.object3D;
-        p->pieceKind = r.pieceKind, p->backTexture = r.texture;
-        if (r.trim) RenderGLTrimPlaneObject(p, 0);
-        else RenderGLAutoGenPlaneObject(p, 0);
+        p->pieceKind = r.pieceKind, p->alpha = r.alpha, p->backTexture = r.texture;
+        r.draw(p, 0);
         EXPECT_EQ(repeats(), r.expected);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_ALPHA_TEST));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_ALPHA_TEST));
         DeleteAllRendererObjects();
     }
     // Drawing the palette trim left the window's sizes as they were.
     EXPECT_TRUE(window->outsideTrimScale[0] == 21 && window->insideTrimScale[0] == 42);
     window->outsideTrimProfile = nullptr;
-
-    // A translucent face keeps the custom texels above 0.01 (faded to 100 / 255); a trim cuts at 0.5.
-    for (bool trim : {false, true}) {
-        SCOPED_TRACE(trim ? "trim" : "face");
-        view(0, 64);
-        PlaneObject* t = quad(0, 0, 64, 48, kWhite);
-        t->backTexture = custom, t->alpha = 100, t->pieceKind = trim ? 1 : 0;
-        if (trim) RenderGLTrimPlaneObject(t, 0);
-        else RenderGLPlaneObject(t, 0);
-        gl->present();
-        EXPECT_EQ((gl->pixel(60, 24) >> 8) != 0, !trim) << std::hex << gl->pixel(60, 24);
-    }
 }
 
 // b's vertices 2 and 3 (its top) take a's red when both strips come from one source object;
@@ -351,23 +326,12 @@ TEST_F(PlaneDrawers, AWallsFacesPointAwayFromItsCentreLineAndDrawInTheirShadedCo
     ds->lightValue = 0;  // no gradient
     gLightXAngle = 90, gLightYAngle = 90, gLightZAngle = 60;
     SetupLights();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-50, 450, -400, 400, 1000, -1000);  // looking down +d
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    view(-50, 450, false, -400, 400, -1000);  // looking down +d
     glEnable(GL_DEPTH_TEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
     for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
         if (p->baseObject == wall) RenderGLPlaneObject(p, 0);
-    const PlaneMaterial m = ResolvePlaneMaterial(outer, ds);
-    uint16_t hsv[3];
-    RGBtoHSV(&m.color, hsv);
-    int32_t saturation = hsv[1], value = hsv[2];
-    ComputeShading(1.0f, 0, 0, -1, &saturation, &value, 0);
-    hsv[2] = uint16_t(value);
-    RGBColor expected;
-    HSVtoRGB(hsv, &expected);
+    const RGBColor expected = ShadePlaneColor(ResolvePlaneMaterial(outer, ds).color, 0, 0, -1, 10, ds, nullptr);
     EXPECT_TRUE(shows(25, 26, expected)) << std::hex << gl->pixel(25, 26);  // x 150, just above the floor line
 }
 
