@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "files/content_folders.h"
 #include "files/palettes.h"
@@ -16,7 +17,6 @@
 #include "model/view_layers.h"
 #include "plan/plan_frame.h"
 #include "port/files.h"
-#include "render/core/color_conversions.h"
 #include "render/core/custom_textures.h"
 #include "render/core/plane_material.h"
 #include "render/core/render_state.h"
@@ -43,24 +43,25 @@ protected:
         ds = doc->itsDocState;
         owner = Make(44).on(GetFirstFloorLayer());  // a type the gradient leaves alone
         glViewport(0, 0, 64, 48);
-        view(0, 64, 0, 48);
+        view(0, 64);
         glDisable(GL_DEPTH_TEST);
         glShadeModel(GL_SMOOTH);
     }
-    // Scene x0..x1 by y0..y1 (drawn y) over the 64 x 48 pixels, cleared to black.
-    void view(float x0, float x1, float y0, float y1) {
+    // Scene x0..x1 by y0..y1 (drawn y) over the 64 x 48 pixels, seen from +z (or from -z at a
+    // negative `z`), cleared to black or blue.
+    void view(float x0, float x1, bool blue = false, float y0 = 0, float y1 = 48, float z = 1000) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        glOrtho(x0, x1, y0, y1, -1000, 1000);
+        glOrtho(x0, x1, y0, y1, -z, z);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        glClearColor(0, 0, 0, 1);
+        glClearColor(0, 0, blue ? 1.0f : 0.0f, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
     // A piece of one quad from (x0, y0) to (x1, y1) at z 0 (drawn y; stored negated).
-    PlaneObject* quad(float x0, float y0, float x1, float y1, RGBColor colour, float nx = 0, float ny = 0, float nz = 1) {
+    PlaneObject* quad(float x0, float y0, float x1, float y1, RGBColor colour, float nx = 0, float nz = 1) {
         PlaneObject* p = AddQuad({{x0, -y0, 0}, {x1, -y0, 0}, {x1, -y1, 0}, {x0, -y1, 0}}, colour);
-        p->planes->nx = nx, p->planes->ny = ny, p->planes->nz = nz;
+        p->planes->nx = nx, p->planes->ny = 0, p->planes->nz = nz;
         p->object3D = owner, p->object3DType = uint16_t(owner->type);
         return p;
     }
@@ -68,22 +69,21 @@ protected:
     void writeWood(int size) {
         WritePpm(LocalDomainTexturePath() + "/WOOD/WOOD1.PTX",
                  RgbImage(8, 8, [](int x, int) { return x < 4 ? 0u : 0xFFFFFFu; }));
-        const std::string info = "[Size]\nWidth=" + std::to_string(size) + "\nHeight=" + std::to_string(size) + "\n";
+        const std::string n = std::to_string(size), info = "[Size]\nWidth=" + n + "\nHeight=" + n + "\n";
         port::WriteWholeFile(LocalDomainTexturePath() + "/WOOD/WOOD1.PTI", info.data(), info.size());
     }
     // Dark-to-light steps along pixel row 24.
     int repeats() {
         gl->present();
         int steps = 0;
-        bool light = false;
-        for (int x = 0; x < 64; ++x) {
-            const bool now = (gl->pixel(x, 24) >> 24) > 128;
-            steps += now && !light && x > 0;
-            light = now;
-        }
+        for (int x = 1; x < 64; ++x) steps += red(x, 24) > 128 && red(x - 1, 24) <= 128;
         return steps;
     }
-    uint8_t red(int x, int y) { return gl->present(), uint8_t(gl->pixel(x, y) >> 24); }
+    uint8_t red(int x, int y) { return uint8_t(gl->pixel(x, y) >> 24); }
+    bool shows(int x, int y, RGBColor c, int tolerance = 1) {
+        gl->present();
+        return NearColor(gl->pixel(x, y), c.red / 257, c.green / 257, c.blue / 257, tolerance);
+    }
 
     PpmImageDecoder decoder;
     DocState* ds = nullptr;
@@ -93,15 +93,17 @@ protected:
 TEST_F(PlaneDrawers, AFaceTurnedToTheLightIsBrighterThanAnObliqueOne) {
     ds->lightIntensity = 1.0f;
     SetupLights();
-    quad(0, 0, 32, 48, kGrey, 0, 0, 1);           // cosine 1
-    quad(32, 0, 64, 48, kGrey, 1, 0, 0);          // edge-on
+    quad(0, 0, 32, 48, kGrey, 0, 1);   // cosine 1
+    quad(32, 0, 64, 48, kGrey, 1, 0);  // edge-on
     for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) RenderGLPlaneObject(p, 0);
+    gl->present();
     // 0x80 at factor 0.625: 80 (of 128) facing; the floor 0.6 x 0.625 = 48 edge-on.
     EXPECT_NEAR(red(10, 24), 80, 1);
     EXPECT_NEAR(red(50, 24), 48, 1);
 }
 
-TEST_F(PlaneDrawers, MaterialsByRenderMode) {
+// Fillers are blended over a blue backdrop: nothing in lines, half the line colour when filled.
+TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
     gLiveViewOptions &= ~liveviewoption::kGradientShading;
     PaletteList* entry = GetPaletteEntryFromRefID(4);
     ASSERT_NE(entry, nullptr);
@@ -115,98 +117,48 @@ TEST_F(PlaneDrawers, MaterialsByRenderMode) {
     RGBColor doorPlan, wallPlan;
     GetObjectPlanColor(door, &doorPlan), GetObjectPlanColor(wall, &wallPlan);
     ASSERT_NE(doorPlan.red, wallPlan.red);
-    struct Row {
+    using namespace rendermode;
+    const struct Row {
         const char* name;
         int16_t mode;
         Objex *object3D, *base;
         bool palette;
+        uint16_t pieceKind;
         RGBColor expected;
     } rows[] = {
-        {"solid: the palette colour replaces the face's", rendermode::kSolid, owner, nullptr, true, {10 * 257, 200 * 257, 30 * 257}},
-        {"solid: the face colour", rendermode::kSolid, owner, nullptr, false, kRed},
-        {"wire frame: a door piece in the door's plan colour", rendermode::kWireframe, door, wallPiece, true, doorPlan},
-        {"wire frame: a wall piece in its root's", rendermode::kWireframe, owner, wallPiece, true, wallPlan},
-        {"lines: ClearView's line colour", rendermode::kLines, owner, nullptr, true, gClearViewLineColor},
-        {"filled: the background colour", rendermode::kFilled, owner, nullptr, true, ds->backgroundColor},
-        {"no colour: white", rendermode::kNoColour, owner, nullptr, true, kWhite},
+        {"solid: the palette colour", kSolid, owner, nullptr, true, 0, {10 * 257, 200 * 257, 30 * 257}},
+        {"solid: the face colour", kSolid, owner, nullptr, false, 0, kRed},
+        {"wire frame: a door piece in the door's plan colour", kWireframe, door, wallPiece, true, 0, doorPlan},
+        {"wire frame: a wall piece in its root's", kWireframe, owner, wallPiece, true, 0, wallPlan},
+        {"lines: ClearView's line colour", kLines, owner, nullptr, true, 0, gClearViewLineColor},
+        {"filled: the background colour", kFilled, owner, nullptr, true, 0, ds->backgroundColor},
+        {"no colour: white", kNoColour, owner, nullptr, true, 0, kWhite},
+        {"filler in lines", kLines, owner, nullptr, false, 900, kBlue},
+        {"filler filled", kFilled, owner, nullptr, false, 900, {0x2020, 0x2020, 0x9F9F}},
     };
+    ds->renderSetting = 255;  // opaque faces
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         ds->renderMode = r.mode;
-        view(0, 64, 0, 48);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        view(0, 64, true);
         PlaneObject* p = quad(0, 0, 64, 48, kRed);
         if (r.palette) p->backTexture = PaletteLinkOfRefID(4);
-        p->object3D = r.object3D, p->baseObject = r.base;
+        p->object3D = r.object3D, p->baseObject = r.base, p->pieceKind = r.pieceKind;
         RenderGLPlaneObject(p, 0);
-        gl->present();
-        EXPECT_TRUE(NearColor(gl->pixel(32, 24), r.expected.red / 257, r.expected.green / 257, r.expected.blue / 257, 1));
+        EXPECT_TRUE(shows(32, 24, r.expected, 2));
         DeleteAllRendererObjects();
     }
+    glDisable(GL_BLEND);
     // A first scale of -1 draws at 100 % and is 100 from then on, in the piece and the model.
     int16_t model[2] = {-1, -1};
     PlaneObject* unset = quad(0, 0, 64, 48, kRed);
     unset->backTextureSize[0] = unset->backTextureSize[1] = uint16_t(-1);
     unset->backScaleField = model;
     RenderGLPlaneObject(unset, 0);
-    EXPECT_EQ(unset->backTextureSize[0], 100);
-    EXPECT_EQ(unset->backTextureSize[1], 100);
-    EXPECT_EQ(model[0], 100);
-    EXPECT_EQ(model[1], 100);
-}
-
-TEST_F(PlaneDrawers, TexturesAreSwitchedOffByModeFlagAndKind) {
-    gLiveViewOptions &= ~liveviewoption::kGradientShading;
-    writeWood(20);
-    struct Row {
-        const char* name;
-        int16_t mode;
-        uint8_t texturedWire;
-        int32_t hide;
-        bool textured;
-    } rows[] = {
-        {"solid", rendermode::kSolid, 0, 0, true},
-        {"wire frame", rendermode::kWireframe, 0, 0, false},
-        {"wire frame, textured wire", rendermode::kWireframe, 1, 0, true},
-        {"materials hidden", rendermode::kSolid, 0, hideflag::kMaterials, false},
-        {"lines", rendermode::kLines, 0, 0, false},
-        {"filled", rendermode::kFilled, 0, 0, false},
-        {"no colour, stock texture", rendermode::kNoColour, 0, 0, false},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        ds->renderMode = r.mode, ds->renderValue = r.hide, gTexturedWire = r.texturedWire;
-        view(0, 64, 0, 48);
-        PlaneObject* p = quad(0, 0, 64, 48, kWhite);
-        p->object3D = Make(12).on(GetFirstFloorLayer());
-        // u runs 0 to 4 across the face: four texture repeats when textured.
-        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].u = (i == 1 || i == 2) ? 4.0f : 0.0f;
-        p->backTexture = kWood;
-        RenderGLPlaneObject(p, 0);
-        EXPECT_EQ(repeats(), r.textured ? 4 : 0);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        DeleteAllRendererObjects();
-    }
-}
-
-TEST_F(PlaneDrawers, FillersShowTheBackdropInLinesAndTheLineColourInFills) {
-    gClearViewLineColor = {0xFFFF, 0, 0};
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    for (int16_t mode : {rendermode::kLines, rendermode::kFilled}) {
-        ds->renderMode = mode;
-        view(0, 64, 0, 48);
-        glClearColor(0, 0, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        PlaneObject* p = quad(0, 0, 64, 48, kGreen);
-        p->pieceKind = 900;
-        RenderGLPlaneObject(p, 0);
-        gl->present();
-        if (mode == rendermode::kLines) EXPECT_TRUE(NearColor(gl->pixel(32, 24), 0, 0, 255, 1));
-        else EXPECT_TRUE(NearColor(gl->pixel(32, 24), 128, 0, 127, 2));
-        DeleteAllRendererObjects();
-    }
-    glDisable(GL_BLEND);
+    EXPECT_EQ(std::vector<int>({unset->backTextureSize[0], unset->backTextureSize[1], model[0], model[1]}),
+              std::vector<int>(4, 100));
 }
 
 TEST_F(PlaneDrawers, AHiddenEdgeWordLeavesThatEdgeUndrawnInTheWireFrame) {
@@ -218,15 +170,24 @@ TEST_F(PlaneDrawers, AHiddenEdgeWordLeavesThatEdgeUndrawnInTheWireFrame) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     gl->present();
     auto lit = [&](int x, int y) { return (gl->pixel(x, y) >> 8) != 0; };
-    EXPECT_TRUE(lit(32, 8) || lit(32, 7));    // bottom
-    EXPECT_TRUE(lit(8, 24) || lit(7, 24));    // left
-    EXPECT_TRUE(lit(32, 40) || lit(32, 39));  // top
-    EXPECT_FALSE(lit(56, 24) || lit(55, 24)); // the hidden right edge: backdrop
+    // Bottom, left and top drawn; the hidden right edge shows the backdrop.
+    EXPECT_EQ((std::vector<bool>{lit(32, 8) || lit(32, 7), lit(8, 24) || lit(7, 24), lit(32, 40) || lit(32, 39),
+                                 lit(56, 24) || lit(55, 24)}),
+              (std::vector<bool>{true, true, true, false}));
 }
 
-TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
+// Texture repeats along a face. Its own coordinates run u 0 to 4 across it. Generated ones
+// go by the texture's real size: wood 42 inches wide gives 0.504 / 42 = 0.012 repeats per
+// unit, 3 over 250. The custom texture (512 texels, dark left half, white right half) has no
+// real size and spans its owner, 250 units (125 inches) wide: 0.504 / 125 a unit, one repeat.
+TEST_F(PlaneDrawers, TexturesRepeatByTheirSizeAndAreSwitchedOffByModeFlagAndKind) {
     gLiveViewOptions &= ~liveviewoption::kGradientShading;
-    writeWood(42);  // 0.504 / 42 = 0.012 repeats per unit: 3 over 250
+    writeWood(42);
+    WritePpm(LocalDomainCustomTexturePath() + "/Mine/halves.ppm",
+             RgbImage(512, 512, [](int x, int) { return x < 256 ? 0x202020u : 0xFFFFFFu; }));
+    char path[] = "Mine/halves.ppm";
+    const int32_t custom = NewCustomTextureID(path);
+    Objex* wide = Make(9).on(GetFirstFloorLayer()).at({{0, 0, 0}, {250, 0, 0}, {250, -48, 0}});
     auto* window = new AttachmentRecord;
     window->insideTrimScale[0] = window->insideTrimScale[1] = 42;
     window->outsideTrimScale[0] = window->outsideTrimScale[1] = 21;
@@ -234,93 +195,84 @@ TEST_F(PlaneDrawers, GeneratedCoordinatesRepeatByTheTexturesRealSize) {
     Objex* lining = Make(9);
     PaletteList* entry = GetPaletteEntryFromRefID(5);
     entry->kind = kPaletteTexture, entry->textureID = kWood;
-    struct Row {
+    gClearViewLineColor = kWhite;  // lines would show a texture
+    using namespace rendermode;
+    auto* const own = RenderGLPlaneObject;
+    auto* const gen = RenderGLAutoGenPlaneObject;
+    auto* const trim = RenderGLTrimPlaneObject;
+    const struct Row {
         const char* name;
-        bool trim;
+        void (*draw)(PlaneObject*, int16_t);
+        int16_t mode;
+        uint8_t texturedWire;
+        int32_t hide;
         Objex* object3D;
         uint16_t pieceKind;
-        uint8_t outsideCustom;
+        uint8_t outsideCustom, alpha;
         int32_t texture;
         float width;  // of the face
         int expected;
     } rows[] = {
-        {"interior wall piece", false, nullptr, 0, 0, kWood, 250, 3},
-        {"trim on a plain object: 0.504 per unit", true, nullptr, 1, 0, kWood, 3 / 0.504f, 3},
-        {"inside trim", true, win, 1, 0, kWood, 250, 3},
-        {"outside trim", true, win, 2, 0, kWood, 250, 6},
-        {"lining, inside flag", true, win, 3, 0, kWood, 250, 3},
-        {"lining, outside flag and profile", true, win, 3, 1, kWood, 250, 6},
-        {"palette trim: the palette texture's size", true, win, 2, 0, PaletteLinkOfRefID(5), 250, 3},
+        {"solid", own, kSolid, 0, 0, nullptr, 0, 0, 255, kWood, 64, 4},
+        {"wire frame", own, kWireframe, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"wire frame, textured wire", own, kWireframe, 1, 0, nullptr, 0, 0, 255, kWood, 64, 4},
+        {"materials hidden", own, kSolid, 0, hideflag::kMaterials, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"lines", own, kLines, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"filled", own, kFilled, 0, 0, nullptr, 0, 0, 255, kWood, 64, 0},
+        {"no colour, stock texture", gen, kNoColour, 0, 0, nullptr, 0, 0, 255, kWood, 250, 0},
+        {"translucent: custom texels kept above 0.01", own, kSolid, 0, 0, nullptr, 0, 0, 100, custom, 64, 4},
+        {"translucent trim: cut at 0.5", trim, kSolid, 0, 0, nullptr, 1, 0, 100, custom, 64, 0},
+        {"interior wall piece", gen, kSolid, 0, 0, nullptr, 0, 0, 255, kWood, 250, 3},
+        {"custom texture of open size", gen, kSolid, 0, 0, wide, 0, 0, 255, custom, 250, 1},
+        {"trim on a plain object: 0.504 per unit", trim, kSolid, 0, 0, nullptr, 1, 0, 255, kWood, 3 / 0.504f, 3},
+        {"inside trim", trim, kSolid, 0, 0, win, 1, 0, 255, kWood, 250, 3},
+        {"outside trim", trim, kSolid, 0, 0, win, 2, 0, 255, kWood, 250, 6},
+        {"lining, inside flag", trim, kSolid, 0, 0, win, 3, 0, 255, kWood, 250, 3},
+        {"lining, outside flag and profile", trim, kSolid, 0, 0, win, 3, 1, 255, kWood, 250, 6},
+        {"palette trim: its texture's size", trim, kSolid, 0, 0, win, 2, 0, 255, PaletteLinkOfRefID(5), 250, 3},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        ds->renderMode = r.mode, ds->renderValue = r.hide, gTexturedWire = r.texturedWire;
         window->outsideCustomTrim = r.outsideCustom;
         window->outsideTrimProfile = r.outsideCustom ? lining : nullptr;
-        view(0, r.width, 0, 48);
+        view(0, r.width);
         PlaneObject* p = quad(0, 0, r.width, 48, kWhite);
+        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].u = (i == 1 || i == 2) ? 4.0f : 0.0f;
         if (r.object3D) p->object3D = r.object3D;
-        p->pieceKind = r.pieceKind;
-        p->backTexture = r.texture;
-        if (r.trim) RenderGLTrimPlaneObject(p, 0);
-        else RenderGLAutoGenPlaneObject(p, 0);
+        p->pieceKind = r.pieceKind, p->alpha = r.alpha, p->backTexture = r.texture;
+        r.draw(p, 0);
         EXPECT_EQ(repeats(), r.expected);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_ALPHA_TEST));
         DeleteAllRendererObjects();
     }
     // Drawing the palette trim left the window's sizes as they were.
-    EXPECT_EQ(window->outsideTrimScale[0], 21);
-    EXPECT_EQ(window->insideTrimScale[0], 42);
+    EXPECT_TRUE(window->outsideTrimScale[0] == 21 && window->insideTrimScale[0] == 42);
     window->outsideTrimProfile = nullptr;
 }
 
-// A 512-texel custom texture, dark left half and white right half, without a real size.
-TEST_F(PlaneDrawers, CustomTexturesSpanAnOpenSizeAndCutByTheirAlphaReference) {
-    gLiveViewOptions &= ~liveviewoption::kGradientShading;
-    WritePpm(LocalDomainCustomTexturePath() + "/Mine/halves.ppm",
-             RgbImage(512, 512, [](int x, int) { return x < 256 ? 0x202020u : 0xFFFFFFu; }));
-    char path[] = "Mine/halves.ppm";
-    const int32_t id = NewCustomTextureID(path);
-    // An owner 250 units (125 inches) wide: 0.504 / 125 a unit, one repeat (1.008) across it.
-    Objex* wide = Make(9).on(GetFirstFloorLayer()).at({{0, 0, 0}, {250, 0, 0}, {250, -48, 0}});
-    view(0, 250, 0, 48);
-    PlaneObject* p = quad(0, 0, 250, 48, kWhite);
-    p->object3D = wide, p->backTexture = id;
-    RenderGLAutoGenPlaneObject(p, 0);
-    EXPECT_EQ(repeats(), 1);
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    // A translucent face keeps texels above 0.01 (faded to 100 / 255 here); a trim cuts at 0.5.
-    for (bool trim : {false, true}) {
-        SCOPED_TRACE(trim ? "trim" : "face");
-        view(0, 64, 0, 48);
-        PlaneObject* t = quad(0, 0, 64, 48, kWhite);
-        t->backTexture = id, t->alpha = 100, t->pieceKind = trim ? 1 : 0;
-        if (trim) RenderGLTrimPlaneObject(t, 0);
-        else RenderGLPlaneObject(t, 0);
-        gl->present();
-        EXPECT_EQ((gl->pixel(60, 24) >> 8) != 0, !trim) << std::hex << gl->pixel(60, 24);
-    }
-}
-
+// b's vertices 2 and 3 (its top) take a's red when both strips come from one source object;
+// strips of no source keep their own green.
 TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
     gLiveViewOptions &= ~liveviewoption::kGradientShading;
     Objex* source = Make(9);
-    PlaneObject* a = quad(0, 0, 32, 48, kRed);
-    PlaneObject* b = quad(32, 0, 64, 48, kGreen);
-    PlaneObject* other = quad(0, 0, 1, 1, kBlue);
-    a->pieceKind = b->pieceKind = kMeshStrip;
-    a->sourceObject = b->sourceObject = source;
-    gPrevPlaneColor = {1, 1, 1};
-    RenderGLPlaneObject(a, 0);
-    EXPECT_EQ(gPrevPlaneParentObject, source);
-    EXPECT_EQ(gPrevPlaneColor.red, 0xFFFF);
-    RenderGLPlaneObject(b, 0);
-    gl->present();
-    // b's vertices 2 and 3 (its top) take a's red, 0 and 1 (its bottom) its own green.
-    EXPECT_TRUE(NearColor(gl->pixel(48, 47), 255, 0, 0, 12));
-    EXPECT_TRUE(NearColor(gl->pixel(48, 0), 0, 255, 0, 12));
-    RenderGLPlaneObject(other, 0);
-    EXPECT_EQ(gPrevPlaneColor.red, 1);
-    EXPECT_EQ(gPrevPlaneColor.blue, 1);
+    for (Objex* from : {source, static_cast<Objex*>(nullptr)}) {
+        SCOPED_TRACE(from ? "one source" : "no source");
+        view(0, 64);
+        PlaneObject* a = quad(0, 0, 32, 48, kRed);
+        PlaneObject* b = quad(32, 0, 64, 48, kGreen);
+        a->pieceKind = b->pieceKind = kMeshStrip;
+        a->sourceObject = b->sourceObject = from;
+        gPrevPlaneColor = {1, 1, 1};
+        RenderGLPlaneObject(a, 0);
+        EXPECT_TRUE(gPrevPlaneParentObject == from && gPrevPlaneColor.red == 0xFFFF);
+        RenderGLPlaneObject(b, 0);
+        EXPECT_TRUE(shows(48, 47, from ? kRed : kGreen, 12));
+        EXPECT_TRUE(shows(48, 0, kGreen, 12));
+        DeleteAllRendererObjects();
+    }
+    RenderGLPlaneObject(quad(0, 0, 1, 1, kBlue), 0);  // not a strip: nothing carried
+    EXPECT_TRUE(gPrevPlaneColor.red == 1 && gPrevPlaneColor.blue == 1);
 }
 
 TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) {
@@ -329,17 +281,15 @@ TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) 
     objfield::grid_surface::kColumns(*grid) = 2, objfield::grid_surface::kRows(*grid) = 1;
     objfield::grid_surface::kCellWidth(*grid) = objfield::grid_surface::kCellDepth(*grid) = 10;
     grid->pointCount = 5;
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    view(0, 64, true);
     PlaneObject* p = quad(0, 0, 32, 48, kWhite);
     auto* tri = static_cast<PlaneVertex*>(calloc(3, sizeof(PlaneVertex)));
     tri[0] = {32, 0, 0}, tri[1] = {64, 0, 0}, tri[2] = {64, -48, 0};
     AppendPlane(tri, 3, 0, 0, 1, p);
     p->baseObject = grid;
     RenderGLPlaneObject(p, 0);
-    gl->present();
-    EXPECT_TRUE(NearColor(gl->pixel(16, 24), 0, 0, 0, 1));
-    EXPECT_TRUE(NearColor(gl->pixel(60, 10), 0, 0, 255, 1));
+    EXPECT_TRUE(shows(16, 24, {}));
+    EXPECT_TRUE(shows(60, 10, kBlue));
 }
 
 // A wall from (0, 0) to (400, 0) and on to (400, 200) on the first floor, built by the scene
@@ -352,23 +302,20 @@ TEST_F(PlaneDrawers, AWallsFacesPointAwayFromItsCentreLineAndDrawInTheirShadedCo
     Update3DWall(wall);
     RegisterLiveView(true);
     RenderAllLayers();
-    // From the nearest point of the centre line to (h, d).
-    auto fromLine = [](float h, float d) {
-        const float ph = std::clamp(h, 0.0f, 400.0f), pd = std::clamp(d, 0.0f, 200.0f);
-        const float toFirst = std::hypot(h - ph, d), toSecond = std::hypot(h - 400, d - pd);
-        return toFirst <= toSecond ? std::pair{h - ph, d} : std::pair{h - 400, d - pd};
-    };
     int sides = 0;
     PlaneObject* outer = nullptr;
     for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
         for (const Plane* plane = p->planes; plane; plane = plane->next) {
             if (p->baseObject != wall || p->pieceKind != 10) continue;  // the band of faces round the wall
-            float ch = 0, cd = 0;
-            for (uint32_t i = 0; i < plane->count; ++i) ch += plane->vertices[i].H, cd += plane->vertices[i].D;
-            ch /= float(plane->count), cd /= float(plane->count);
-            const auto [oh, od] = fromLine(ch, cd);
+            float h = 0, d = 0;
+            for (uint32_t i = 0; i < plane->count; ++i) h += plane->vertices[i].H, d += plane->vertices[i].D;
+            h /= float(plane->count), d /= float(plane->count);
+            // From the nearest point of the centre line to the face's centre.
+            const float oh1 = h - std::clamp(h, 0.0f, 400.0f), oh2 = h - 400, od2 = d - std::clamp(d, 0.0f, 200.0f);
+            const bool first = std::hypot(oh1, d) <= std::hypot(oh2, od2);
+            const float oh = first ? oh1 : oh2, od = first ? d : od2;
             if (std::hypot(oh, od) < 1e-3f) continue;  // an end, centred on the line's end
-            EXPECT_GT(oh * plane->nx + od * plane->nz, 0) << "face centred at " << ch << ", " << cd;
+            EXPECT_GT(oh * plane->nx + od * plane->nz, 0) << "face centred at " << h << ", " << d;
             ++sides;
             if (plane->nz < -0.5f && !outer) outer = p;
         }
@@ -379,29 +326,13 @@ TEST_F(PlaneDrawers, AWallsFacesPointAwayFromItsCentreLineAndDrawInTheirShadedCo
     ds->lightValue = 0;  // no gradient
     gLightXAngle = 90, gLightYAngle = 90, gLightZAngle = 60;
     SetupLights();
-    glViewport(0, 0, 64, 48);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-50, 450, -400, 400, 1000, -1000);  // looking down +d
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    view(-50, 450, false, -400, 400, -1000);  // looking down +d
     glEnable(GL_DEPTH_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
     for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
         if (p->baseObject == wall) RenderGLPlaneObject(p, 0);
-    gl->present();
-    const PlaneMaterial m = ResolvePlaneMaterial(outer, ds);
-    uint16_t hsv[3];
-    RGBtoHSV(&m.color, hsv);
-    int32_t saturation = hsv[1], value = hsv[2];
-    ComputeShading(1.0f, 0, 0, -1, &saturation, &value, 0);
-    hsv[2] = uint16_t(value);
-    RGBColor expected;
-    HSVtoRGB(hsv, &expected);
-    // Pixel column 25 is x 150, row 26 a little above the floor line.
-    EXPECT_TRUE(NearColor(gl->pixel(25, 26), expected.red / 257, expected.green / 257, expected.blue / 257, 1))
-        << std::hex << gl->pixel(25, 26);
+    const RGBColor expected = ShadePlaneColor(ResolvePlaneMaterial(outer, ds).color, 0, 0, -1, 10, ds, nullptr);
+    EXPECT_TRUE(shows(25, 26, expected)) << std::hex << gl->pixel(25, 26);  // x 150, just above the floor line
 }
 
 }  // namespace
