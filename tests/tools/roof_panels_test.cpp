@@ -1,0 +1,136 @@
+// Freehand roof panels drawn with the freehand roof tool and rebuilt into their sloped slab,
+// played through the gesture runner in the plan (zoom 1, scale 72: a view point is a plan
+// point). Heights worked out by hand: at pitch 6 a panel sloping toward 270 degrees descends
+// 0.5 per unit of D, so on the square 100..200 the ring's V is 0.5 D minus the anchor value.
+#include <gtest/gtest.h>
+
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "support/build.h"
+#include "support/plan_gestures.h"
+#include "support/records.h"
+#include "tools/roof_panels.h"
+#include "tracking/tool_dispatch.h"
+#include "tracking/tracker_loops.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+using namespace dvxtest;
+using Plan = std::vector<std::pair<float, float>>;
+namespace fr = objfield::freehand_roof;
+namespace rs = objfield::roof_section;
+
+constexpr int16_t kFreehandRoofTool = 7306;
+const Plan kSquare = {{100, 100}, {200, 100}, {200, 200}, {100, 200}};
+
+Objex* SlabOf(Objex* panel) { return panel->typeData.kind == TypeDataKind::RoofPanels ? panel->typeData.roofPanels : nullptr; }
+
+// Every point of the slab's first ring at want(H, D), of the second `apart` higher.
+void ExpectRings(Objex* slab, const std::function<float(float, float)>& want, float apart, const char* what) {
+    ASSERT_NE(slab, nullptr) << what;
+    std::vector<Poinz*> points;
+    for (Poinz* p = slab->firstPoint; p; p = p->next) points.push_back(p);
+    ASSERT_EQ(points.size() % 2, 0u) << what;
+    const size_t k = points.size() / 2;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const Poinz* p = points[i];
+        const float v = want(p->position[0], p->position[2]) - (i < k ? 0 : apart);
+        EXPECT_NEAR(p->position[1], v, 1e-3f) << what << " point " << i << " at " << p->position[0] << ", "
+                                               << p->position[2];
+    }
+}
+
+class RoofPanels : public PlanGestureTest {
+protected:
+    void SetUp() override {
+        PlanGestureTest::SetUp();
+        ds->roofPitch = 6, ds->roofElevationChoice = 0;
+        doc->itsCurLayer->height = 96;
+    }
+    Objex* DrawPanel(const Plan& outline) {
+        gCurTool = kFreehandRoofTool;
+        for (auto [h, d] : outline) {
+            const POINT at{int32_t(h), int32_t(d)};
+            g.move(at), g.click(at);
+        }
+        g.key(keycode::kEscape);
+        return Last();
+    }
+};
+
+TEST_F(RoofPanels, TheFreehandToolMakesAPanelSlopingTowardIncreasingDepth) {
+    struct Row { const char* what; int16_t anchor; float scale; std::function<float(float, float)> v; float apart; };
+    const std::vector<Row> rows = {
+        {"lowest corner at the elevation", 0, 72, [](float, float d) { return 0.5f * d - 100; }, 6},
+        {"highest corner at the elevation", 1, 72, [](float, float d) { return 0.5f * d - 50; }, 6},
+        {"scale 36: rings 12 apart", 0, 36, [](float, float d) { return 0.5f * d - 100; }, 12},
+    };
+    for (const Row& r : rows) {
+        ds->roofElevationChoice = r.anchor, ds->planScale = r.scale;
+        Objex* panel = DrawPanel(kSquare);
+        ASSERT_NE(panel, nullptr) << r.what;
+        EXPECT_EQ(PlanPositions(panel), kSquare) << r.what;
+        EXPECT_TRUE(Near({panel->type, panel->planBits, fr::kPitch(*panel), fr::kSlopeDirection(*panel),
+                          fr::kHeightsDownward(*panel), panel->elevation, panel->texture2, panel->texture3,
+                          panel->color2.red, panel->color3.red, panel->color3.blue, panel->fillColor.green},
+                         {57, 16, 6, 270, r.anchor, 96, 1255, 0, 58000, 57311, 46517, 0}))
+            << r.what;
+        Objex* slab = SlabOf(panel);
+        ASSERT_NE(slab, nullptr) << r.what;
+        EXPECT_EQ(std::tuple(slab->type, CountObjects(slab), slab->pointCount, slab->texture2),
+                  std::tuple(objtype::kPanelSlab, 1, 8, 1255))
+            << r.what;
+        ExpectRings(slab, r.v, r.apart, r.what);
+        // The stored plane and offset give the ring back: V = plane(H, D) - offset.
+        const float offset = rs::kOffset(*slab);
+        EXPECT_NEAR(offset, r.anchor ? 50 : 100, 1e-3f) << r.what;
+        // The arrow: first child, 80 long through the centre, pointing downhill.
+        Objex* arrow = panel->firstChild;
+        ASSERT_TRUE(arrow && arrow->type == objtype::kSlopeArrow) << r.what;
+        EXPECT_EQ(PlanPositions(arrow), (Plan{{150, 110}, {150, 190}})) << r.what;
+        EXPECT_EQ(fr::kPitch(*arrow), 6.0f) << r.what;
+        EXPECT_FALSE(TrackerLoopOpen()) << r.what;
+        EXPECT_EQ(undo.actionNames.back(), "Freehand Roof Tool") << r.what;
+        DeleteObj(panel);
+    }
+}
+
+TEST_F(RoofPanels, RebuildsKeepOneSlabAndAnArrowAndSurviveAFile) {
+    Objex* panel = DrawPanel(kSquare);
+    ASSERT_NE(panel, nullptr);
+    Update3DRoofPanel(panel), Update3DRoofPanel(panel);
+    EXPECT_EQ(CountObjects(SlabOf(panel)), 1);
+
+    // Turned to 0 degrees the panel descends along H; the outline stays.
+    fr::kSlopeDirection(*panel) = 0;
+    Update3DRoofPanel(panel);
+    ExpectRings(SlabOf(panel), [](float h, float) { return 0.5f * h - 100; }, 6, "turned to 0");
+    EXPECT_EQ(PlanPositions(panel), kSquare);
+    EXPECT_EQ(PlanPositions(panel->firstChild), (Plan{{110, 150}, {190, 150}}));
+
+    // A deleted arrow comes back at the next rebuild.
+    DeleteObj(panel->firstChild);
+    EXPECT_FALSE(SlopeDirectionArrowExists(panel));
+    Update3DRoofPanel(panel);
+    ASSERT_TRUE(SlopeDirectionArrowExists(panel));
+    EXPECT_EQ(PlanPositions(FindSlopeDirectionArrowObject(panel)), (Plan{{110, 150}, {190, 150}}));
+
+    // Read back from its bytes, the panel has its arrow and its slab again.
+    Objex* back = ReadObjectFrom(WrittenObject(panel), doc->itsCurLayer);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(CountObjects(back->firstChild), 1);
+    ExpectRings(SlabOf(back), [](float h, float) { return 0.5f * h - 100; }, 6, "read back");
+
+    // Other types and missing documents are left alone.
+    Objex* plain = Make(8).on(doc->itsCurLayer).closed().plan({{100, 100}, {200, 100}, {200, 200}});
+    Update3DRoofPanel(plain), Update3DRoofPanel(nullptr), SetRoofPanelSlope(nullptr, nullptr);
+    EXPECT_EQ(std::tuple(plain->typeData.kind, plain->firstChild), std::tuple(TypeDataKind::None, nullptr));
+    EXPECT_FALSE(SlopeDirectionArrowExists(nullptr));
+}
+
+}  // namespace
