@@ -263,7 +263,17 @@ void DrawArrowLine(Objex* arrow, PlanCentre k, float degrees) {
     DrawLine(nullptr, k.h - dx, 0, k.d - dy, k.h + dx, 0, k.d + dy, 1, arrow, nullptr);
 }
 
+// The release ends the whole gesture: the loop took it.
+class ReleasesGesture {
+public:
+    ReleasesGesture() = default;
+    ~ReleasesGesture() { gMouseCaptured = 0; }
+    ReleasesGesture(const ReleasesGesture&) = delete;
+    ReleasesGesture& operator=(const ReleasesGesture&) = delete;
+};
+
 TrackerRoutine TurnArrow(Objex* arrow, Objex* panel, PlanCentre k, bool head, POINT press, float degrees) {
+    ReleasesGesture released;
     POINT last = press;
     for (;;) {
         const TrackEvent e = co_await NextTrackEvent(trackevent::Mask(trackevent::kLeftMouseDragged) |

@@ -10,6 +10,7 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/selection_queries.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "support/records.h"
@@ -131,6 +132,58 @@ TEST_F(RoofPanels, RebuildsKeepOneSlabAndAnArrowAndSurviveAFile) {
     Update3DRoofPanel(plain), Update3DRoofPanel(nullptr), SetRoofPanelSlope(nullptr, nullptr);
     EXPECT_EQ(std::tuple(plain->typeData.kind, plain->firstChild), std::tuple(TypeDataKind::None, nullptr));
     EXPECT_FALSE(SlopeDirectionArrowExists(nullptr));
+}
+
+// The move tool hands a press on a slope arrow to the arrow's own drag; this test stands in
+// for it.
+class TurningArrows : public RoofPanels {
+protected:
+    void SetUp() override {
+        RoofPanels::SetUp();
+        panel = DrawPanel(kSquare);
+        RegisterTracker(TrackerSlot::Translate, [](int32_t, int32_t, float, float, float, int16_t stage) {
+            if (stage == 1 && gClickInfo.ciObject && gClickInfo.ciObject->type == objtype::kSlopeArrow)
+                TrackRoofSlopeDirection();
+        });
+        gCurTool = toolid::kSelect;
+    }
+    Objex* panel = nullptr;
+};
+
+TEST_F(TurningArrows, TheArrowTurnsByFifteenDegreesUnlessShiftAndReheightsThePanel) {
+    struct Row { const char* what; POINT grab, to; uint32_t modifiers; float angle; Plan arrow; };
+    const float tilted = std::atan2(10.0f, 100.0f) * 57.29578f;  // 5.71 degrees
+    const std::vector<Row> rows = {
+        {"head to the right", {150, 190}, {250, 140}, 0, 0, {{110, 150}, {190, 150}}},
+        {"head above the centre", {150, 190}, {150, 50}, 0, 90, {{150, 190}, {150, 110}}},
+        {"Shift keeps the exact angle", {150, 190}, {250, 140}, evmod::kShift, tilted, {}},
+    };
+    for (const Row& r : rows) {
+        fr::kSlopeDirection(*panel) = 270, Update3DRoofPanel(panel);
+        SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);  // a selected arrow is picked whole
+        g.press(r.grab, r.modifiers);
+        g.drag(r.to, r.modifiers), g.release(r.to, r.modifiers);
+        EXPECT_NEAR(fr::kSlopeDirection(*panel), r.angle, 1e-3f) << r.what;
+        if (!r.arrow.empty()) EXPECT_EQ(PlanPositions(panel->firstChild), r.arrow) << r.what;
+        EXPECT_EQ(PlanPositions(panel), kSquare) << r.what;
+        EXPECT_TRUE(IsObjectSelected(panel->firstChild)) << r.what;
+        EXPECT_FALSE(TrackerLoopOpen()) << r.what;
+    }
+    ExpectRings(SlabOf(panel), [&](float h, float d) {
+        const float a = tilted / 57.29578f;
+        const float down = 0.5f * ((h - 150) * std::cos(a) - (d - 150) * std::sin(a));  // along the slope
+        const float low = 0.5f * (50 * std::cos(a) + 50 * std::sin(a));                // at (200, 100)
+        return down - low;
+    }, 6, "after Shift");
+
+    // A release where the press was changes nothing and keeps the selection.
+    fr::kSlopeDirection(*panel) = 270, Update3DRoofPanel(panel);
+    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    SelectObj(panel, selmode::kSelect, 0);
+    g.press({150, 190}), g.drag({250, 140}), g.release({150, 190});
+    EXPECT_EQ(fr::kSlopeDirection(*panel), 270.0f);
+    EXPECT_EQ(PlanPositions(panel->firstChild), (Plan{{150, 110}, {150, 190}}));
+    EXPECT_TRUE(IsObjectSelected(panel));
 }
 
 }  // namespace
