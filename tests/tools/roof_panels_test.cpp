@@ -12,6 +12,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "support/build.h"
+#include "support/doubles.h"
 #include "support/plan_gestures.h"
 #include "support/records.h"
 #include "tools/roof_panels.h"
@@ -184,6 +185,36 @@ TEST_F(TurningArrows, TheArrowTurnsByFifteenDegreesUnlessShiftAndReheightsThePan
     EXPECT_EQ(fr::kSlopeDirection(*panel), 270.0f);
     EXPECT_EQ(PlanPositions(panel->firstChild), (Plan{{150, 110}, {150, 190}}));
     EXPECT_TRUE(IsObjectSelected(panel));
+}
+
+// A skylight on a panel follows the panel's rebuilds: re-heighted by a steeper pitch, removed
+// with one alert when the panel no longer holds it.
+TEST_F(RoofPanels, SkylightsFollowThePanelThroughItsRebuild) {
+    RecordingAlerts alerts;
+    port::setAlerts(&alerts);
+    ds->skylightStyle = 800, ds->skylightWidth = 36, ds->skylightLength = 56;
+    Objex* panel = DrawPanel({{100, 100}, {300, 100}, {300, 300}, {100, 300}});
+    ASSERT_NE(panel, nullptr);
+    gCurTool = toolid::kSkylight;
+    g.click({200, 200});
+    Objex* sky = panel->firstChild ? panel->firstChild->next : nullptr;
+    ASSERT_TRUE(sky && sky->type == objtype::kSkylight);
+    auto expectOnSlope = [&](float perD, const char* what) {
+        for (const Poinz* p = sky->firstPoint; p; p = p->next)
+            EXPECT_NEAR(p->position[1], perD * (p->position[2] - 300), 1e-3f) << what;  // lowest at D 300
+    };
+    expectOnSlope(0.5f, "pitch 6");
+    fr::kPitch(*panel) = 12;
+    Update3DRoofPanel(panel);
+    expectOnSlope(1.0f, "pitch 12");
+    EXPECT_TRUE(alerts.shown.empty());
+
+    DeleteObjectPoints(panel);
+    Make(panel).plan({{100, 100}, {150, 100}, {150, 150}, {100, 150}});
+    Update3DRoofPanel(panel);
+    EXPECT_EQ(CountObjects(panel->firstChild), 1);  // the arrow alone
+    EXPECT_EQ(alerts.shown.size(), 1u);
+    port::setAlerts(nullptr);
 }
 
 }  // namespace
