@@ -118,6 +118,9 @@ TEST_F(PointRoofs, TheEaveFollowsTheWallTopAndTheSoffitsTheFarEdgeTheDrag) {
             EXPECT_NEAR(p->position[1], -0.5f * std::fabs(p->position[2] - eaveD), 1e-3) << r.what << " " << i;
         }
         EXPECT_TRUE(alerts.shown.empty()) << r.what;
+        EXPECT_EQ(undo.actionNames.back(), r.tool == toolid::kFourPointRoof ? "Four-Point Freehand Roof Tool"
+                                                                             : "Three-Point Freehand Roof Tool")
+            << r.what;
         DeleteObj(panel);
     }
 }
