@@ -2,7 +2,6 @@
 // pixel): its outline shows on the side it was dragged to, its slope arrow's head at the eave.
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/objects.h"
 #include "model/object_fields.h"
 #include "plan/plan_frame.h"
 #include "port/qt/painter_context.h"
@@ -11,7 +10,6 @@
 #include "tracking/tracking_state.h"
 
 #include <QImage>
-
 #include <gtest/gtest.h>
 
 namespace {
