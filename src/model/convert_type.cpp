@@ -25,6 +25,7 @@
 #include "scene/terrain.h"
 #include "tools/material_table.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_panels.h"
 #include "ui/core/inspector_seams.h"
 
 using convert_detail::kWhite;

@@ -138,9 +138,10 @@ inline constexpr Param kHeight{0};
 inline constexpr Param kBalusterSpacing{1};
 }  // namespace deck
 
-// Freehand roofs (57) and the slabs generated from them (59).
+// Freehand roofs (57) and the slabs generated from them (59); a slope arrow (58) keeps the
+// pitch its panel had when the arrow was made.
 namespace freehand_roof {
-inline constexpr Param kSlopeDirection{0};   // degrees
+inline constexpr Param kSlopeDirection{0};   // degrees, the downhill direction in plan
 inline constexpr Field<float> kPitch{&Objex::penWidth};
 // Non-zero: point heights are measured down from the elevation.
 inline constexpr Field<int16_t> kHeightsDownward{&Objex::elevationMode};

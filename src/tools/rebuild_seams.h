@@ -11,8 +11,6 @@ DVX_SEAM_GUARDED(Update3DFloorSkirting, "tools", port::SeamKind::Temporary, port
                  void(Objex*))
 // 14
 DVX_SEAM_GUARDED(Update3DRoof, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
-// 57 and its children
-DVX_SEAM_GUARDED(Update3DRoofPanel, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 22
 DVX_SEAM_GUARDED(Update3DPath, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 51

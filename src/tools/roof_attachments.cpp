@@ -49,7 +49,6 @@ int32_t SubtypeOn(const Objex* roof, const Objex* section) {
 }
 
 bool RoofHasPieces(const Objex* roof) {
-    if (roof->type == objtype::kFreehandRoof) return roof->firstPart != nullptr;
     return roof->typeData.kind == TypeDataKind::RoofPanels && roof->typeData.roofPanels;
 }
 

@@ -4,6 +4,8 @@
 #include "tools/curved_wall_tool.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
+#include "tools/point_roofs.h"
+#include "tools/roof_panels.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -17,4 +19,7 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::DormerCutout, TrackDormerCutout);
     RegisterTracker(TrackerSlot::Wall, TrackWall);
     RegisterTracker(TrackerSlot::CurvedWall, TrackCurvedWall);
+    RegisterTracker(TrackerSlot::RoofPanel, TrackRoofPanel);
+    RegisterTracker(TrackerSlot::FourPtRoof, TrackFourPtRoof);
+    RegisterTracker(TrackerSlot::ThreePtRoof, TrackThreePtRoof);
 }

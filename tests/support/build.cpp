@@ -310,7 +310,7 @@ Objex* PanelRoof(Layer* layer, PlanPoints outline, SectionPlane plane) {
     AppendObjectToLayer(roof, layer);
     Objex* slab = Make(objtype::kPanelSlab);
     SetPlane(slab, plane);
-    roof->firstPart = slab;
+    roof->typeData = TypeData::OfRoofPanels(slab);
     UpdateObjectBounds(roof);
     return roof;
 }

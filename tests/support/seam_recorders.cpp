@@ -15,7 +15,6 @@ RebuildRecorder::RebuildRecorder() {
     };
     SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
     SetUpdate3DRoofHandler(rec("Update3DRoof"));
-    SetUpdate3DRoofPanelHandler(rec("Update3DRoofPanel"));
     SetUpdate3DPathHandler(rec("Update3DPath"));
     SetUpdate3DDeckHandler(rec("Update3DDeck"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
@@ -28,7 +27,7 @@ RebuildRecorder::RebuildRecorder() {
 
 RebuildRecorder::~RebuildRecorder() {
     for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
-                      SetUpdate3DRoofPanelHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
+                      SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})

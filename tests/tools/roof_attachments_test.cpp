@@ -146,12 +146,12 @@ TEST_F(RoofAttachments, PanelsAndRoofsWithoutPiecesKeepOrDropByTheirOwnOutline) 
     EXPECT_EQ(std::tuple(sky->typeData.roofAttachment->sectionSubtype, Vs(sky)[0]), std::tuple(0, 112 - 582 * 0.25f));
 
     // Without generated parts the panel keeps its skylight whatever its outline.
-    Objex* slab = panel->firstPart;
-    panel->firstPart = nullptr;
+    Objex* slab = panel->typeData.roofPanels;
+    panel->typeData.roofPanels = nullptr;
     Reshape(panel, {{500, 0}, {510, 0}, {510, 10}});
     UpdateAllRoofAttachments(panel);
     EXPECT_EQ(std::tuple(panel->firstChild, Titles().size()), std::tuple(sky, 0u));
-    panel->firstPart = slab;
+    panel->typeData.roofPanels = slab;
     UpdateAllRoofAttachments(panel);
     EXPECT_EQ(std::tuple(panel->firstChild, Titles().size()), std::tuple(nullptr, 1u));
 }

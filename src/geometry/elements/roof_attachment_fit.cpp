@@ -44,10 +44,10 @@ int Round(float cx, float cz, Float3DPoint* points, float radius, int count, flo
     return count;
 }
 
-// The object whose plane fields describe the section.
+// The object whose plane fields describe the section: a freehand roof's generated slab.
 const Objex* PlaneHolder(const Objex* sectionObject) {
-    if (!sectionObject) return nullptr;
-    return sectionObject->type == objtype::kFreehandRoof ? sectionObject->firstPart : sectionObject;
+    if (!sectionObject || sectionObject->type != objtype::kFreehandRoof) return sectionObject;
+    return sectionObject->typeData.kind == TypeDataKind::RoofPanels ? sectionObject->typeData.roofPanels : nullptr;
 }
 
 Objex* Pieces(Objex* roof) {
