@@ -27,7 +27,11 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "model/lines.h"
 #include "model/selection_ops.h"
+#include "tools/tool_trackers.h"
+#include "tracking/drafting_trackers.h"
+#include "tracking/tracking_state.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -333,6 +337,56 @@ TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
     type("depthText", "80");
     ASSERT_TRUE(press("okButton"));
     EXPECT_EQ(std::tuple(ds->lotRect.floatTop, steps()), std::tuple(-960.0f, 2));
+}
+
+// The key-entry tool's click on a ten-foot fence segment opens its sheet; 12' and OK make the
+// segment twelve feet in one step. A wall dragged with tool 7051 opens the wall key-entry
+// sheet on the document window; 10' and OK make it ten feet in one "Exterior Wall Tool" step.
+float SegmentLength(Objex* o) {
+    const Poinz* a = o->firstPoint;
+    const Poinz* b = a->next;
+    float length = 0;
+    GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+    return length;
+}
+
+TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
+    RegisterDraftingTrackers();
+    RegisterToolTrackers();
+    ds->snapToGrid = 0;
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), d = std::round(shown.y + shown.height / 4);
+    auto moveTo = [&](float x, float y) {
+        const QPoint p = view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
+        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    };
+    Objex* fence = Shape(doc->itsCurLayer, objtype::kFence, {{h - 120, d}, {h + 120, d}});
+    PointAt(fence, 0)->detectable = PointAt(fence, 1)->detectable = 1;
+    view->update();
+    gCurTool = toolid::kKeyEntry;
+    moveTo(h, d), XDo({"click", "1"});
+    ASSERT_TRUE(sheetShown()) << "the key-entry click opened nothing";
+    EXPECT_EQ(sheet()->objectName(), "KeyEntrySheet");
+    type("lengthText", "12'");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_NEAR(SegmentLength(fence), 288, 1e-3);
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(1, QString("Undo Resize Segment")));
+
+    gCurTool = 7051;
+    moveTo(h - 100, d + 200), XDo({"mousedown", "1"});
+    moveTo(h - 20, d + 200), moveTo(h + 100, d + 200);
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(sheetShown()) << "the wall drag opened nothing";
+    EXPECT_EQ(std::tuple(sheet()->objectName(), sheet()->parentWidget()), std::tuple(QString("WallKeyEntrySheet"), static_cast<QWidget*>(w)));
+    type("lengthText", "10'");
+    ASSERT_TRUE(press("okButton"));
+    Objex* wall = doc->itsCurLayer->firstObject;
+    while (wall->next) wall = wall->next;
+    ASSERT_EQ(wall->type, objtype::kWall);
+    EXPECT_NEAR(SegmentLength(wall), 240, 1e-3);
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Exterior Wall Tool")));
+    gCurTool = toolid::kSelect;
 }
 
 }  // namespace
