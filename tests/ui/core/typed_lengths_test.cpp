@@ -19,7 +19,6 @@
 #include "model/objects.h"
 #include "model/view_state.h"
 #include "plan/wall_dimensions.h"
-#include "render/core/render_state.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/seam_recorders.h"
@@ -81,56 +80,21 @@ protected:
     DocState* ds = nullptr;
 };
 
-TEST_F(PlanSheets, ScaleScalesTheZoomsAndZoomIsAPercentOfScale36) {
-    ds->planScaleChoice = 9;
-    ds->savedZoom = ds->zoomFactor = 0.6f, ds->printZoom = 0.5f;
-    EXPECT_EQ(PlanZoomPercent(), 80);
-    EXPECT_FALSE(SetPlanScaleCode(9));
-    EXPECT_TRUE(undo.actionNames.empty());
-    EXPECT_TRUE(SetPlanScaleCode(8));
-    EXPECT_EQ(std::vector<float>({ds->savedZoom, ds->printZoom, ds->zoomFactor}), std::vector<float>({0.3f, 0.25f, 0.3f}));
-    EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Plan Scale"});
-
-    ds->planScaleChoice = 9;
-    SetPlanZoomPercent(100);
-    EXPECT_FLOAT_EQ(ds->savedZoom, 0.75f);
-    EXPECT_FLOAT_EQ(ds->zoomFactor, 0.75f);
-    SetPlanZoomPercent(1000);  // the top view stops at 3
-    EXPECT_FLOAT_EQ(ds->savedZoom, 3.0f);
-
-    // Metric elevation views: 500 % is held to 3 first, then scaled by 36 / 10.
+// Elevation views hold the percentage before scaling (metric code 11: 500 % is 3 x 36 / 10);
+// a code off the table shows at 20/36 in metric and applies the percentage unscaled. The
+// scale, top-view and lot cases run on the sheets themselves.
+TEST_F(PlanSheets, ZoomOfOtherViewsAndOfCodesOffTheTable) {
     ds->units = kMetricUnits, ds->planScaleChoice = 11;
     SetView(0, 0);
     ASSERT_NE(GetCurrentView(), kViewTop);
     SetPlanZoomPercent(500);
     EXPECT_NEAR(ds->printZoom, 10.8f, 1e-5);
     EXPECT_NEAR(ds->zoomFactor, 10.8f, 1e-5);
-    // A code off the table: shown at 20/36 in metric, applied unscaled.
     ds->planScaleChoice = 3, ds->printZoom = 0.9f;
     EXPECT_EQ(PlanZoomPercent(), 50);
     SetPlanZoomPercent(40);
     EXPECT_FLOAT_EQ(ds->printZoom, 0.4f);
-    EXPECT_EQ(undo.actionNames.size(), 1u) << "the zoom stores no step";
-}
-
-TEST_F(PlanSheets, LotSizeIsHeldCentredAndRebuildsTheTerrain) {
-    gRefreshRender = 0;
-    SetLotSize(0, 2000);  // 1 by 1000 feet: 24 by 24000 plan units
-    EXPECT_NEAR(ds->lotRect.floatTop, -12000, 1e-2);
-    EXPECT_NEAR(ds->lotRect.floatLeft, -12, 1e-4);
-    EXPECT_NEAR(ds->lotRect.floatBottom, 12000, 1e-2);
-    EXPECT_NEAR(ds->lotRect.floatRight, 12, 1e-4);
-    EXPECT_EQ(gRefreshRender, 1);
-    EXPECT_TRUE(undo.actionNames.empty());
-    int32_t w = 0, d = 0;
-    LotSizeShown(&w, &d);
-    EXPECT_EQ(std::pair(w, d), std::pair(1, 1000));
-
-    ds->units = kMetricUnits;
-    const float metre = 39.370079f / 36 * 72;  // plan units
-    ds->lotRect = {-15.45f * metre, -15.45f * metre, 15.45f * metre, 15.45f * metre};
-    LotSizeShown(&w, &d);
-    EXPECT_EQ(std::pair(w, d), std::pair(30, 30));
+    EXPECT_TRUE(undo.actionNames.empty()) << "the zoom stores no step";
 }
 
 // A fence A-B-C-D along the x axis, B-C ten feet (240 units) long; a closed square for the
@@ -241,28 +205,17 @@ TEST_F(KeyEntry, AWallMeasuredAtItsFacesShowsTheTypedLength) {
     }
 }
 
-TEST_F(KeyEntry, FinishingDeselectsAndTheWallSheetStoresItsToolsStep) {
-    PointAt(fence, 0)->selected = 1;
-    gMouseCaptured = 1;
-    FinishKeyEntry();
-    EXPECT_EQ(PointAt(fence, 0)->selected, 0);
-    EXPECT_EQ(gMouseCaptured, 0);
-
+// The wall sheet places the end along the drawn direction (plan y grows downwards) and names
+// its step after the tool.
+TEST_F(KeyEntry, TheWallSheetPlacesTheEndAndNamesItsTool) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    Poinz* s = PointAt(wall, 0);
     Poinz* e = PointAt(wall, 1);
-    e->position[0] = 101;  // the same length: left as drawn, not re-placed
-    SetWallSegmentLength(wall, s, e, 100, 0, 100);
-    EXPECT_EQ(e->position[0], 101);
-    const float down = 3 * std::numbers::pi_v<float> / 2;  // plan y grows downwards
-    SetWallSegmentLength(wall, s, e, 100, down, 240);
+    SetWallSegmentLength(wall, PointAt(wall, 0), e, 100, 3 * std::numbers::pi_v<float> / 2, 240);
     EXPECT_NEAR(e->position[0], 0, 1e-3);
     EXPECT_NEAR(e->position[2], 240, 1e-3);
-    gCurTool = 7051;
-    StoreWallToolStep();
     gCurTool = 7053;
     StoreWallToolStep();
-    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Exterior Wall Tool", "Interior Wall Tool"}));
+    EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Interior Wall Tool"});
 }
 
 }  // namespace
