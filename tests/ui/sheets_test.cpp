@@ -34,6 +34,9 @@
 #include "ui/core/inspector_seams.h"
 #include "ui/core/sheet_seams.h"
 #include "ui/core/sheet_values.h"
+#include "ui/core/wall_sheet_seams.h"
+#include "content/core/content_selection_seams.h"
+#include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
 
 namespace dvxtest {
@@ -131,6 +134,14 @@ const Opener kFirstFloorCeiling = [](W& c) { c.setCeilingHeightForLayer(GetLayer
 // The opener once nothing is selected, or once the design is metric.
 Opener Unselected(Opener o) { return [o](W& c) { SelectLayer(GetLayerFromName("First Floor"), selmode::kDeselect, 1), o(c); }; }
 Opener Metric(Opener o) { return [o](W& c) { gCurDocument->itsDocState->units = kMetricUnits, o(c); }; }
+// The opener at scale code 9 with the top view at 0.6 and the other views at 0.5.
+Opener AtZooms(Opener o) {
+    return [o](W& c) {
+        DocState* ds = gCurDocument->itsDocState;
+        ds->planScaleChoice = 9, ds->savedZoom = ds->zoomFactor = 0.6f, ds->printZoom = 0.5f;
+        o(c);
+    };
+}
 
 const std::pair<const char*, Opener> kOpeners[] = {
     {"CompassSheet", &W::setTrueNorthAngleUsingWindow},
@@ -144,6 +155,10 @@ const std::pair<const char*, Opener> kOpeners[] = {
     {"GridPropertiesSheet", &W::setGridPropertiesUsingWindow},
     {"CurveTensionSheet", &W::smoothSelected},
     {"TraceImageScaleSheet", &W::resizeFloorplanTraceImageUsingWindow},
+    {"MeasurementUnitsSheet", &W::setMeasurementUnitsUsingWindow},
+    {"PlanScaleSheet", &W::setPlanScaleUsingWindow},
+    {"PlanZoomSheet", &W::setPlanZoomUsingWindow},
+    {"LotSizeSheet", &W::setLotSizeUsingWindow},
 };
 
 // Every opener attaches its sheet to the window it was given, window-modally, one at a time.
@@ -294,6 +309,21 @@ const OkRow kOkRows[] = {
      [](Sheets& t) { return Near({t.ds->traceImageScaleH, t.ds->traceImageScaleV}, {0.5, 2}); }},
     {"TraceImageUnchanged", &W::resizeFloorplanTraceImageUsingWindow, {}, nullptr,
      [](Sheets& t) { return Near({t.ds->traceImageScaleH, t.ds->traceImageScaleV}, {1, 1}); }},
+    // Scale 1/4" (code 9) to 1/8" (code 8) halves the three zooms; the same scale stores nothing.
+    {"PlanScaleHalvesTheZooms", AtZooms(&W::setPlanScaleUsingWindow), {}, "Plan Scale",
+     [](Sheets& t) { return Near({t.ds->planScaleChoice, t.ds->savedZoom, t.ds->printZoom, t.ds->zoomFactor}, {8, 0.3, 0.25, 0.3}, 1e-6); },
+     nullptr, "scaleMatrix", 8},
+    {"PlanScaleUnchanged", AtZooms(&W::setPlanScaleUsingWindow), {}, nullptr,
+     [](Sheets& t) { return Near({t.ds->planScaleChoice, t.ds->savedZoom}, {9, 0.6}, 1e-6); }, nullptr, "scaleMatrix", 9},
+    {"PlanZoomOfTheTopView", AtZooms(&W::setPlanZoomUsingWindow), {{"zoomScaleText", "100"}}, nullptr,
+     [](Sheets& t) { return Near({t.ds->savedZoom, t.ds->zoomFactor, t.ds->printZoom}, {0.75, 0.75, 0.5}); }},
+    // 1 by 1000 feet, centred: 24 by 24000 plan units.
+    {"LotSizeHeldTo1To1000", &W::setLotSizeUsingWindow, {{"widthText", "0"}, {"depthText", "2000"}}, nullptr,
+     [](Sheets& t) {
+         const FloatRect& r = t.ds->lotRect;
+         return Near({r.floatLeft, r.floatRight, r.floatTop, r.floatBottom, t.w->document()->isDocumentEdited()},
+                     {-12, 12, -12000, 12000, 1}, 0.01);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Each, SheetOK, ::testing::ValuesIn(kOkRows),
@@ -388,6 +418,113 @@ TEST_F(Sheets, AlertsComeAfterTheSheetHasClosed) {
     std::strcpy(first->name, "Attic");
     ASSERT_TRUE(okWith([&](W& c) { c.setCeilingHeightForLayer(first); }, {{"heightText", "100"}}));
     EXPECT_EQ(std::tuple(first->height, stack()->count()), std::tuple(100.0f, 1));
+}
+
+QStringList Items(QComboBox* popUp) {
+    QStringList titles;
+    for (int i = 0; i < popUp->count(); ++i) titles << popUp->itemText(i);
+    return titles;
+}
+void Choose(QComboBox* popUp, int tag) {
+    popUp->setCurrentIndex(popUp->findData(tag));
+    emit popUp->activated(popUp->currentIndex());
+}
+
+// The unit switch reloads the second pop-up from the working copies and hides the imperial
+// controls; OK stores the shown system's format only, refreshes the inspector and the
+// palette's folder category once and stores "Measurement Options". Stored formats without
+// a precision bit select sixteenths or millimetres; the defaults reset only the shown system.
+TEST_F(Sheets, MeasurementUnitsStoreTheShownSystemsFormat) {
+    int folderRefreshes = 0;
+    SetContentPaletteRefreshFolderCategoryHandler([&] { ++folderRefreshes; });
+    ds->imperialReadout = 32, ds->metricReadout = 8;
+    ASSERT_TRUE(open(&W::setMeasurementUnitsUsingWindow));
+    auto* field2 = find<QComboBox>("field2PopUpButton");
+    EXPECT_EQ(field2->currentText(), "Sixteenth Inches (1/16\")");
+    EXPECT_EQ(std::tuple(find<QComboBox>("field3PopUpButton")->currentData().toInt(), find<QLabel>("field2Label")->text()),
+              std::tuple(0, QString("Precision:")));
+    Choose(find<QComboBox>("unitsPopUpButton"), kMetricUnits);
+    EXPECT_EQ(Items(field2), QStringList({"#.#### m", "#.## cm", "#.# mm"}));
+    EXPECT_EQ(std::tuple(field2->currentText(), find<QLabel>("field2Label")->text(), find<QComboBox>("field3PopUpButton")->isVisible()),
+              std::tuple(QString("#.# mm"), QString("Readout Format:"), false));
+    Choose(field2, 1);
+    const int inspectorBefore = inspector;
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->units, ds->metricReadout, ds->imperialReadout, folderRefreshes, inspector > inspectorBefore),
+              std::tuple(kMetricUnits, int16_t(2), int16_t(32), 1, true));
+    EXPECT_EQ(std::tuple(stack()->count(), stack()->undoText()), std::tuple(1, QString("Measurement Options")));
+
+    ASSERT_TRUE(open(&W::setMeasurementUnitsUsingWindow));
+    click(find<QPushButton>("defaultsButton"));
+    EXPECT_EQ(std::tuple(find<QComboBox>("field2PopUpButton")->currentText(), find<QComboBox>("field1PopUpButton")->currentData().toInt()),
+              std::tuple(QString("#.#### m"), 2));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->metricReadout, ds->imperialReadout, ds->angleReadout), std::tuple(int16_t(1), int16_t(32), int16_t(2)));
+    SetContentPaletteRefreshFolderCategoryHandler(nullptr);
+}
+
+// A metric design titles the scales by cell order; the zoom sheet shows the zoom as a percent
+// of the scale 36; a metric lot shows whole metres under "meters".
+TEST_F(Sheets, ScaleZoomAndLotShowTheDesignsValues) {
+    ds->units = kMetricUnits, ds->planScaleChoice = 11;
+    ASSERT_TRUE(open(&W::setPlanScaleUsingWindow));
+    auto* scales = find<RadioMatrix>("scaleMatrix");
+    EXPECT_EQ(std::tuple(scales->cell(11)->text(), scales->cell(8)->text(), scales->selectedTag()),
+              std::tuple(QString("1 : 10"), QString("1 : 100"), 11));
+    ASSERT_TRUE(press("cancelButton"));
+
+    ds->units = kImperialUnits, ds->planScaleChoice = 9, ds->savedZoom = 0.6f;
+    ASSERT_TRUE(open(&W::setPlanZoomUsingWindow));
+    EXPECT_EQ(find("zoomScaleText")->text(), "80");
+    ASSERT_TRUE(press("cancelButton"));
+
+    ds->units = kMetricUnits;
+    const float metre = 39.370079f / 36 * 72;
+    ds->lotRect = {-10 * metre, -15.45f * metre, 10 * metre, 15.45f * metre};
+    ASSERT_TRUE(open(&W::setLotSizeUsingWindow));
+    EXPECT_EQ(std::tuple(find("widthText")->text(), find("depthText")->text(), find<QLabel>("widthTextLabel")->text()),
+              std::tuple(QString("30"), QString("20"), QString("meters")));
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(stack()->count(), 0);
+}
+
+// A ten-foot fence segment typed 12': both ends move a foot out with their neighbours;
+// "Resize Segment" is stored and everything deselected. Cancel deselects and redraws; the wall
+// key-entry sheet's Cancel keeps the drawn segment and stores its tool's step.
+TEST_F(Sheets, TypedLengthsResizeTheSegment) {
+    Objex* fence = Shape(first, objtype::kFence, {{-48, 0}, {0, 0}, {240, 0}, {288, 0}});
+    ASSERT_TRUE(open([&](W& c) { c.keyEntrySheetForObject(fence, PointAt(fence, 1), PointAt(fence, 2)); }));
+    EXPECT_EQ(std::tuple(find("lengthText")->text(), find<RadioMatrix>("locationButtons")->selectedTag(),
+                         find<QCheckBox>("linkButton")->isChecked()),
+              std::tuple(QString("10'-0\""), 1, true));
+    find("lengthText")->setText("12'");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(PlanPositions(fence), (std::vector<std::pair<float, float>>{{-72, 0}, {-24, 0}, {264, 0}, {312, 0}}));
+    EXPECT_EQ(std::tuple(stack()->count(), stack()->undoText(), SelectedPointCount(a)), std::tuple(1, QString("Resize Segment"), 0));
+
+    int refreshes = 0;
+    SetRefreshHandler([&] { ++refreshes; });
+    SelectObj(fence, selmode::kSelect, 0);
+    gMouseCaptured = 1;
+    ASSERT_TRUE(open([&](W& c) { c.keyEntrySheetForObject(fence, PointAt(fence, 1), PointAt(fence, 2)); }));
+    find("lengthText")->setText("20'");
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(std::tuple(H(fence, 2), SelectedPointCount(fence), gMouseCaptured, refreshes > 0, stack()->count()),
+              std::tuple(264.0f, 0, uint8_t(0), true, 1));
+
+    Objex* wall = Wall(first, {{0, 100}, {100, 100}});
+    gCurTool = 7051;
+    NewWallKeyEntrySheet(AsCommandWindow(w), PointAt(wall, 0), PointAt(wall, 1), wall);
+    ASSERT_NE(sheet(), nullptr);
+    find("lengthText")->setText("10'");
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(std::tuple(H(wall, 1), stack()->undoText()), std::tuple(100.0f, QString("Exterior Wall Tool")));
+    NewWallKeyEntrySheet(AsCommandWindow(w), PointAt(wall, 0), PointAt(wall, 1), wall);
+    find("lengthText")->setText("10'");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_NEAR(H(wall, 1), 240, 1e-3);
+    EXPECT_EQ(std::tuple(stack()->count(), stack()->undoText()), std::tuple(3, QString("Exterior Wall Tool")));
+    gCurTool = toolid::kSelect;
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 // The sheets of a document window of this process on the virtual X server, opened as a user
 // opens them (the menus, a double click on an edit tool), filled with typed keys and closed by
 // a click on OK; how they attach, what each leaves in the undo list, and the plan redrawn.
+#include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QToolBar>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -22,7 +27,11 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "model/lines.h"
 #include "model/selection_ops.h"
+#include "tools/tool_trackers.h"
+#include "tracking/drafting_trackers.h"
+#include "tracking/tracking_state.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -226,6 +235,158 @@ TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
     type("verScaleText", "200");
     ASSERT_TRUE(press("okButton"));
     EXPECT_TRUE(traceSize({30, 80})) << "the trace image was not redrawn at its new size";
+}
+
+// The view menu's plan sheets, chosen and filled with the server's mouse and keys: metric
+// units show in the elevation readout with one step; another scale and a zoom redraw the grid
+// at their sizes (a foot is 24 points at zoom 1), the zoom with no step; the zoom tool's double
+// click opens the zoom sheet; a new lot size, from the menu or the toolbar, changes the lot
+// and marks the design edited with no step.
+TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
+    ds->currentElevation = 120;
+    ds->showGrid = 1, ds->gridStyle = 1, ds->gridSpacing = {12, 12}, ds->gridColor = {0, 0, 0xFFFF};
+    ds->planScaleChoice = 9, ds->savedZoom = ds->zoomFactor = 1;
+    w->docView()->update();
+
+    ASSERT_TRUE(fromMenu("Plan", "setMeasurementUnits"));
+    auto* units = sheet()->findChild<QComboBox*>(QStringLiteral("unitsPopUpButton"));
+    ClickAt(units, units->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return units->view()->window()->isVisible(); })) << "no unit list";
+    XDo({"key", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !units->view()->window()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet()->findChild<QWidget*>(QStringLiteral("field3PopUpButton"))->isVisible(); }))
+        << "metric was not chosen";
+    QTest::qWait(300);  // the sheet shrinks without the imperial rows
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->units, steps(), undoTitle()), std::tuple(kMetricUnits, 1, QString("Undo Measurement Options")));
+    // Ten feet read as metres.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->elevationText()->text().startsWith("3"); }))
+        << w->elevationText()->text().toStdString();
+
+    const QRgb blue = qRgb(0, 0, 255);
+    // What the scroll view shows of the plan (the view itself is as large as the lot).
+    auto shownPlan = [&] {
+        QWidget* port = w->docView()->parentWidget();
+        const QPoint at = port->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), port->width(), port->height()).toImage();
+    };
+    // Gaps between bluish runs: lines off whole pixels blend with the white around them.
+    auto bluish = [](const QImage& image) {
+        QImage marked = image.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < marked.height(); ++y)
+            for (int x = 0; x < marked.width(); ++x) {
+                const QRgb p = marked.pixel(x, y);
+                marked.setPixel(x, y, qBlue(p) > qRed(p) + 60 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
+            }
+        return marked;
+    };
+    auto gridGap = [&](int want) {
+        return QTest::qWaitFor([&] {
+            const QImage image = bluish(shownPlan());
+            // One of a few rows, as one may run along a horizontal line.
+            for (int row = image.height() / 3; row < image.height() / 3 + 6; ++row) {
+                const std::vector<int> g = Gaps(image, row, blue);
+                if (g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1) return true;
+            }
+            return false;
+        });
+    };
+    ds->units = kImperialUnits;
+    ASSERT_TRUE(gridGap(24)) << "no grid a foot apart";
+    ASSERT_TRUE(fromMenu("Plan", "setPlanScale"));
+    QWidget* eighth = sheet()->findChild<RadioMatrix*>(QStringLiteral("scaleMatrix"))->cell(8);
+    ClickAt(eighth, QPoint(8, eighth->height() / 2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet()->findChild<RadioMatrix*>(QStringLiteral("scaleMatrix"))->selectedTag() == 8; }));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->zoomFactor, steps(), undoTitle()), std::tuple(0.5f, 2, QString("Undo Plan Scale")));
+    EXPECT_TRUE(gridGap(12)) << "the plan was not redrawn at the smaller scale";
+
+    ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
+    EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"))->text(), "133");
+    type("zoomScaleText", "200");  // 2 x 36 / 96
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->zoomFactor, steps()), std::tuple(0.75f, 2));
+    EXPECT_TRUE(gridGap(18)) << "the plan was not redrawn at the new zoom";
+
+    QWidget* palette = ToolPaletteController::shared()->window();
+    palette->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
+    const QWidget* zoomTool = ToolPaletteController::shared()->toolButtons()->cell(203);
+    const QPoint at = zoomTool->mapToGlobal(zoomTool->rect().center());
+    XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2", "--delay", "80", "1"});
+    ASSERT_TRUE(sheetShown());
+    EXPECT_EQ(sheet()->objectName(), "PlanZoomSheet");
+    ASSERT_TRUE(press("cancelButton"));
+    palette->hide();
+
+    w->document()->updateChangeCount(2);  // as after a save
+    ASSERT_TRUE(fromMenu("Plan", "setLotSize"));
+    type("widthText", "100");
+    type("depthText", "50");
+    ASSERT_TRUE(press("okButton"));
+    // 100 by 50 feet: 2400 by 1200 plan units about the origin.
+    EXPECT_EQ(std::tuple(ds->lotRect.floatLeft, ds->lotRect.floatRight, ds->lotRect.floatTop, ds->lotRect.floatBottom),
+              std::tuple(-1200.0f, 1200.0f, -600.0f, 600.0f));
+    EXPECT_EQ(std::tuple(steps(), w->document()->isDocumentEdited()), std::tuple(2, true));
+    QWidget* lotItem = w->docToolbar()->widgetForAction(
+        w->docToolbar()->findChild<QAction*>(QStringLiteral("Document Toolbar Lot Properties Item")));
+    ASSERT_NE(lotItem, nullptr);
+    ClickAt(lotItem, lotItem->rect().center());
+    ASSERT_TRUE(sheetShown());
+    EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("widthText"))->text(), "100");
+    type("depthText", "80");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->lotRect.floatTop, steps()), std::tuple(-960.0f, 2));
+}
+
+// The key-entry tool's click on a ten-foot fence segment opens its sheet; 12' and OK make the
+// segment twelve feet in one step. A wall dragged with tool 7051 opens the wall key-entry
+// sheet on the document window; 10' and OK make it ten feet in one "Exterior Wall Tool" step.
+float SegmentLength(Objex* o) {
+    const Poinz* a = o->firstPoint;
+    const Poinz* b = a->next;
+    float length = 0;
+    GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+    return length;
+}
+
+TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
+    RegisterDraftingTrackers();
+    RegisterToolTrackers();
+    ds->snapToGrid = 0;
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), d = std::round(shown.y + shown.height / 4);
+    auto moveTo = [&](float x, float y) {
+        const QPoint p = view->mapToGlobal(QPointF(x - view->boundsOrigin().x, y - view->boundsOrigin().y)).toPoint();
+        XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    };
+    Objex* fence = Shape(doc->itsCurLayer, objtype::kFence, {{h - 120, d}, {h + 120, d}});
+    PointAt(fence, 0)->detectable = PointAt(fence, 1)->detectable = 1;
+    view->update();
+    gCurTool = toolid::kKeyEntry;
+    moveTo(h, d), XDo({"click", "1"});
+    ASSERT_TRUE(sheetShown()) << "the key-entry click opened nothing";
+    EXPECT_EQ(sheet()->objectName(), "KeyEntrySheet");
+    type("lengthText", "12'");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_NEAR(SegmentLength(fence), 288, 1e-3);
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(1, QString("Undo Resize Segment")));
+
+    gCurTool = 7051;
+    moveTo(h - 100, d + 200), XDo({"mousedown", "1"});
+    moveTo(h - 20, d + 200), moveTo(h + 100, d + 200);
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(sheetShown()) << "the wall drag opened nothing";
+    EXPECT_EQ(std::tuple(sheet()->objectName(), sheet()->parentWidget()), std::tuple(QString("WallKeyEntrySheet"), static_cast<QWidget*>(w)));
+    type("lengthText", "10'");
+    ASSERT_TRUE(press("okButton"));
+    Objex* wall = doc->itsCurLayer->firstObject;
+    while (wall->next) wall = wall->next;
+    ASSERT_EQ(wall->type, objtype::kWall);
+    EXPECT_NEAR(SegmentLength(wall), 240, 1e-3);
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Exterior Wall Tool")));
+    gCurTool = toolid::kSelect;
 }
 
 }  // namespace

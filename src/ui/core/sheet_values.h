@@ -11,3 +11,5 @@ extern int16_t gTension;
 // The key-entry sheet: the last length (plan units) and location tag (1 to 3).
 extern float sLength;
 extern int16_t sDirection;
+// Whether the neighbouring points moved along last time; on when the program starts.
+extern uint8_t sKeyEntryLinked;

@@ -27,16 +27,19 @@ constexpr const char* kShownText = "dvxShownText";
 }  // namespace
 
 RadioMatrix::RadioMatrix(const char* outlet, const QStringList& titles, QWidget* parent)
+    : RadioMatrix(outlet, titles, {}, parent) {}
+
+RadioMatrix::RadioMatrix(const char* outlet, const QStringList& titles, const QList<int>& tags, QWidget* parent)
     : QWidget(parent), group_(new QButtonGroup(this)) {
     setObjectName(QString::fromLatin1(outlet));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    for (int tag = 0; tag < titles.size(); ++tag) {
-        auto* cell = new QRadioButton(titles[tag], this);
-        group_->addButton(cell, tag);
+    for (int i = 0; i < titles.size(); ++i) {
+        auto* cell = new QRadioButton(titles[i], this);
+        group_->addButton(cell, i < tags.size() ? tags[i] : i);
         column->addWidget(cell);
     }
-    selectTag(0);
+    if (!group_->buttons().isEmpty()) group_->buttons().first()->setChecked(true);
     // Only a change of choice: a click on the chosen cell converts nothing twice.
     connect(group_, &QButtonGroup::idToggled, this, [this](int tag, bool on) {
         if (on) emit changed(tag);

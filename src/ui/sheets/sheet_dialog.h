@@ -22,6 +22,8 @@ class RadioMatrix : public QWidget {
     Q_OBJECT
 public:
     RadioMatrix(const char* outlet, const QStringList& titles, QWidget* parent);
+    // Cells tagged by `tags` in order instead of 0, 1, ...; the first is chosen.
+    RadioMatrix(const char* outlet, const QStringList& titles, const QList<int>& tags, QWidget* parent);
     int selectedTag() const;
     void selectTag(int tag);
     // No cell chosen (an inspector showing objects that disagree); no signal.

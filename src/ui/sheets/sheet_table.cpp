@@ -1,8 +1,11 @@
 #include "ui/sheets/sheet_table.h"
 
 #include "ui/core/sheet_seams.h"
+#include "ui/core/wall_sheet_seams.h"
 #include "ui/sheets/elevation_sheets.h"
+#include "ui/sheets/key_entry_sheets.h"
 #include "ui/sheets/move_rotate_sheets.h"
+#include "ui/sheets/unit_scale_sheets.h"
 #include "ui/sheets/value_sheets.h"
 
 namespace {
@@ -32,6 +35,12 @@ void Table(bool on) {
     set(SetNewGridPropertiesSheetForParentHandler, Open<GridPropertiesController>);
     set(SetNewCurveTensionSheetForParentHandler, Open<CurveTensionController>);
     set(SetNewTraceImageScaleSheetForParentHandler, Open<TraceImageScaleController>);
+    set(SetNewMeasurementUnitsSheetForParentHandler, Open<MeasurementUnitsController>);
+    set(SetNewPlanScaleSheetForParentHandler, Open<PlanScaleController>);
+    set(SetNewPlanZoomSheetForParentHandler, Open<PlanZoomController>);
+    set(SetNewLotSizeSheetForParentHandler, Open<LotSizeController>);
+    set(SetNewKeyEntrySheetForParentHandler, OpenKeyEntrySheet);
+    set(SetNewWallKeyEntrySheetHandler, OpenWallKeyEntrySheet);
 }
 
 }  // namespace
