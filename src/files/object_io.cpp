@@ -19,6 +19,7 @@
 #include "model/texture_mapping.h"
 #include "port/seam.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

@@ -12,6 +12,7 @@
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

@@ -6,6 +6,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/terrain.h"
 #include "tools/rebuild_seams.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

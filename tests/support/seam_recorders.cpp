@@ -14,7 +14,6 @@ RebuildRecorder::RebuildRecorder() {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
     SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
-    SetUpdate3DRoofHandler(rec("Update3DRoof"));
     SetUpdate3DRoofPanelHandler(rec("Update3DRoofPanel"));
     SetUpdate3DPathHandler(rec("Update3DPath"));
     SetUpdate3DDeckHandler(rec("Update3DDeck"));
@@ -27,7 +26,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
+    for (auto* set : {SetUpdate3DFloorSkirtingHandler,
                       SetUpdate3DRoofPanelHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
