@@ -47,7 +47,6 @@ TEST_F(RoofToolPixels, AHipRoofShowsItsOutlineAndHipLinesOverTheWalls) {
         view.draw3D({0, 0, 140, 120}, 1);
     }
     image.save(QString::fromStdString(dvxtest::FreshTempFolder("roof_tool") + "/hip.png"));
-    EXPECT_GT(Count(image, qRgb(0, 0, 255), {22, 90, 40, 20}), 0);  // the walls are there
     for (QRect along : {QRect{50, 18, 20, 5}, QRect{118, 50, 5, 20}, QRect{50, 98, 20, 5}, QRect{18, 50, 5, 20}})
         EXPECT_GT(Count(image, kRed, along), 10) << along.x() << "," << along.y();  // the outline over the walls
     for (QPoint hip : {QPoint{40, 40}, QPoint{40, 80}, QPoint{100, 40}, QPoint{100, 80}, QPoint{70, 60}})
