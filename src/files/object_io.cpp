@@ -20,6 +20,7 @@
 #include "port/seam.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

@@ -21,6 +21,7 @@
 #include "scene/scene_build.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tracking/click_info.h"

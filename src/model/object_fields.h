@@ -195,6 +195,44 @@ inline int16_t Alignment(const Objex& o) { return o.typeData.text ? o.typeData.t
 namespace roof {
 inline constexpr Field<float> kPitch{&Objex::penWidth};
 inline constexpr Field<int32_t> kStyle{&Objex::optionB};
+// Style codes; any other code builds plain ends. The tool of each style writes it (7300-7305).
+inline constexpr int32_t kHipStyle = 1;
+inline constexpr int32_t kGableStyle = 2;
+inline constexpr int32_t kHipGableStyle = 3;
+inline constexpr int32_t kGableConnectorStyle = 4;
+inline constexpr int32_t kHipConnectorStyle = 5;
+inline constexpr int32_t kCrossConnectorStyle = 6;
+// What closes each end: the left end is the P3-P0 edge, the right end the P1-P2 edge. A hip
+// pulls the ridge in by half the span, an open end pushes it out as far.
+enum class End : uint8_t { Plain, Hip, Gable, Open };
+constexpr End LeftEnd(int32_t style) {
+    switch (style) {
+    case kHipStyle: case kHipGableStyle: return End::Hip;
+    case kGableStyle: return End::Gable;
+    case kGableConnectorStyle: case kHipConnectorStyle: case kCrossConnectorStyle: return End::Open;
+    default: return End::Plain;
+    }
+}
+constexpr End RightEnd(int32_t style) {
+    switch (style) {
+    case kHipStyle: case kHipConnectorStyle: return End::Hip;
+    case kGableStyle: case kHipGableStyle: case kGableConnectorStyle: return End::Gable;
+    case kCrossConnectorStyle: return End::Open;
+    default: return End::Plain;
+    }
+}
+// The style a roof tool draws, 0 for other tools.
+constexpr int32_t StyleOfTool(int32_t tool) {
+    switch (tool) {
+    case 7300: return kGableStyle;
+    case 7301: return kHipStyle;
+    case 7302: return kHipGableStyle;
+    case 7303: return kGableConnectorStyle;
+    case 7304: return kHipConnectorStyle;
+    case 7305: return kCrossConnectorStyle;
+    default: return 0;
+    }
+}
 }  // namespace roof
 
 // Roof sections: the type-32 pieces of a roof (14) and the slab (59) a freehand roof (57)

@@ -7,6 +7,7 @@
 #include "scene/terrain.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
+#include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 

@@ -9,8 +9,6 @@ struct Objex;
 // Floors, floor cut-outs and generated ceilings (13, 48, 136).
 DVX_SEAM_GUARDED(Update3DFloorSkirting, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex*))
-// 14
-DVX_SEAM_GUARDED(Update3DRoof, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 22
 DVX_SEAM_GUARDED(Update3DPath, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 51

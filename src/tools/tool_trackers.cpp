@@ -6,6 +6,7 @@
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
+#include "tools/roof_tool.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -22,4 +23,5 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::RoofPanel, TrackRoofPanel);
     RegisterTracker(TrackerSlot::FourPtRoof, TrackFourPtRoof);
     RegisterTracker(TrackerSlot::ThreePtRoof, TrackThreePtRoof);
+    RegisterTracker(TrackerSlot::GableRoof, TrackGableRoof);
 }

@@ -6,6 +6,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "port/seam.h"
 #include "tracking/tracking_state.h"
 
@@ -110,12 +111,11 @@ void WriteToolStyle(int16_t tool) {
     case 7059: case 7605: gStairToolStyle = 2; break;
     case 7060: case 7602: gRailToolStyle = 1; break;
     case 7061: case 7603: gRailToolStyle = 2; break;
-    case 7300: gRoofToolStyle = 2; break;
-    case 7301: gRoofToolStyle = 1; break;
-    case 7302: gRoofToolStyle = 3; break;
-    case 7303: gRoofToolStyle = 4; break;
-    case 7304: gRoofToolStyle = 5; break;
-    case 7305: gRoofToolStyle = 6; break;
+    case 7300: case 7301: case 7302: case 7303: case 7304: case 7305:
+        // The document keeps the style as its current roof style, which the tracker reads.
+        gRoofToolStyle = int16_t(objfield::roof::StyleOfTool(tool));
+        if (DocState* ds = CurrentDocState()) ds->gableRoofValue.red = uint16_t(gRoofToolStyle);
+        break;
     case 7910: gTrackInvertedFillet = 0; break;
     case 7911: gTrackInvertedFillet = 1; break;
     default: break;

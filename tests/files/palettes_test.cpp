@@ -627,12 +627,13 @@ TEST_F(PalettePropagationTest, WithoutASceneNothingIsRebuilt) {
 
 TEST_F(PalettePropagationTest, RoofsAreRebuiltForTheirSkylightsAndCutouts) {
     AddScenePiece();
-    Objex* roof = Make(objtype::kRoof).on(layer).panels(nullptr);
-    Objex* skylight = Make(objtype::kSkylight).with(new RoofAttachmentRecord{}).in(roof);
+    Objex* roof = Make(objtype::kRoof).on(layer).closed().plan({{0, 0}, {100, 0}, {100, 100}, {0, 100}}).panels(nullptr);
+    Objex* skylight = Make(Shape(roof, objtype::kSkylight, {{40, 60}, {60, 60}, {60, 80}, {40, 80}}, true))
+                          .with(new RoofAttachmentRecord{});
     skylight->typeData.roofAttachment->texture2 = kLink;
 
     UpdatePalettedObjectFromPaletteEntry(roof, kRef);
-    EXPECT_EQ(rebuilds().count("Update3DRoof", roof), 1);
+    EXPECT_EQ(CountObjects(roof->typeData.roofPanels), 6);  // rebuilt: two slopes, fascias, undersides
     EXPECT_TRUE(rebuilds().callsFor(skylight).empty());
 
     // The same record on another child type does not count.

@@ -55,8 +55,8 @@ TEST(ResetAllGlobals, PutsGlobalsAndSeamsOfEveryFolderBack) {
         {"gCustomDoorPopEntryHilite", [] { gCustomDoorPopEntryHilite = 2; },
          [] { return gCustomDoorPopEntryHilite == -1; }},
         // Seams: after the reset the default answers and the handler is never reached.
-        {"Update3DRoof", [&] { SetUpdate3DRoofHandler([&](Objex*) { ++handled; }); },
-         [&] { return Update3DRoof(&marker), handled == 0; }},
+        {"Update3DPath", [&] { SetUpdate3DPathHandler([&](Objex*) { ++handled; }); },
+         [&] { return Update3DPath(&marker), handled == 0; }},
         {"LiveViewControllerExists", [] { SetLiveViewControllerExistsHandler([] { return true; }); },
          [] { return !LiveViewControllerExists(); }},
         {"Refresh", [&] { SetRefreshHandler([&] { ++handled; }); }, [&] { return Refresh(), handled == 0; }},

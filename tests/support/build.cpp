@@ -9,9 +9,11 @@
 #include "model/plant_info.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/projection.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
+#include "tools/roof_construction.h"
 
 namespace dvxtest {
 
@@ -241,12 +243,15 @@ Objex* Attach(Objex* host, int16_t type, Poinz* start, Poinz* end, float centre,
 
 Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylightOut) {
     Objex* roof = Coloured(objtype::kRoof, 1, layer);
-    Make(roof).at({{0, 0, 0}, {400, 0, 0}, {400, 0, 300}, {0, 0, 300}});
+    // A gable of pitch 6 whose P0-P1 slope rises half a unit per unit of depth up to z 200.
+    Make(roof).at({{0, 0, 0}, {400, 0, 0}, {400, 0, 400}, {0, 0, 400}});
+    objfield::roof::kStyle(*roof) = objfield::roof::kGableStyle;
+    objfield::roof::kPitch(*roof) = 6;
     AppendObjectToLayer(roof, layer);
     Finish(roof);
 
     Objex* sky = Coloured(objtype::kSkylight, 1, layer);
-    Make(sky).at({{100, -50, 100}, {140, -50, 100}, {140, -60, 160}, {100, -60, 160}});
+    Make(sky).at({{100, -50, 100}, {140, -50, 100}, {140, -80, 160}, {100, -80, 160}});
     RoofAttachmentRecord* r = new RoofAttachmentRecord{};
     r->ownerType = objtype::kSkylight;
     r->style = style;
@@ -265,6 +270,7 @@ Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylightOut) {
     Make(sky).with(r);
     AppendChildToObject(sky, roof);
     UpdateObjectBounds(sky);
+    Update3DRoof(roof);  // its pieces built and the skylight set on the P0-P1 slope
     if (skylightOut) *skylightOut = sky;
     return roof;
 }

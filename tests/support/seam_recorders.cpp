@@ -14,7 +14,6 @@ RebuildRecorder::RebuildRecorder() {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
     SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
-    SetUpdate3DRoofHandler(rec("Update3DRoof"));
     SetUpdate3DPathHandler(rec("Update3DPath"));
     SetUpdate3DDeckHandler(rec("Update3DDeck"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
@@ -26,8 +25,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DRoofHandler,
-                      SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
+    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})

@@ -15,7 +15,7 @@ namespace dvxtest {
 class RebuildRecorder {
 public:
     struct Call {
-        std::string name;  // the seam's function name, e.g. "Update3DRoof"
+        std::string name;  // the seam's function name, e.g. "Update3DPath"
         Objex* object = nullptr;
     };
     RebuildRecorder();
