@@ -167,6 +167,8 @@ inline constexpr Field<int32_t> kAlpha{&Objex::optionB};
 // (opaque) to 255. A general parameter, so a new accessory is opaque and the value is stored.
 namespace accessory {
 inline constexpr Param kTranslucency{0};
+// The name an accessories entry's info file gives it (owned text; none without one).
+inline constexpr Field<char*> kName{&Objex::text};
 }  // namespace accessory
 
 // Topography excavations (134).

@@ -4,6 +4,7 @@
 #include "tools/curved_wall_tool.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
+#include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -17,4 +18,7 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::DormerCutout, TrackDormerCutout);
     RegisterTracker(TrackerSlot::Wall, TrackWall);
     RegisterTracker(TrackerSlot::CurvedWall, TrackCurvedWall);
+    RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
+    RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
+    RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);
 }
