@@ -2,8 +2,10 @@
 
 #include "tools/camera_tool.h"
 #include "tools/curved_wall_tool.h"
+#include "tools/fixed_components.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
+#include "tools/wall_components.h"
 #include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
@@ -21,4 +23,6 @@ void RegisterToolTrackers() {
     RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
     RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
     RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);
+    RegisterToolTracker(TrackerSlot::Component, TrackComponent);
+    RegisterToolTracker(TrackerSlot::ComponentFixed, TrackComponentFixed);
 }
