@@ -1,5 +1,7 @@
 #include "tools/fixed_components.h"
 
+#include <vector>
+
 #include "files/symbol2d_files.h"
 #include "files/symbol_lists.h"
 #include "model/bounds.h"
@@ -13,6 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plan_transforms.h"
+#include "model/selection_commands.h"
 #include "model/selection_ops.h"
 #include "model/transforms.h"
 #include "model/units.h"
@@ -20,6 +23,7 @@
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "tools/light_defaults.h"
+#include "tracking/tracking_state.h"
 
 namespace {
 
@@ -89,9 +93,11 @@ Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
     Objex* symbol = FindSymbolEntry(gSymbol2DList, symbolType);
     if (!symbol || !symbol->firstChild) return nullptr;
+    std::vector<Objex*> placed;
     auto place = [&](Objex* piece) {
         Objex* copy = Duplicate(piece, h, d);
         if (!copy) return;
+        placed.push_back(copy);
         copy->subtype = kSymbolPiece;
         copy->texture = symbolType;
         copy->layer = layer;
@@ -104,6 +110,8 @@ Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
     }
     gGroupLeader = nullptr;
     GroupSelectedObjects(gCurDocument->itsLayers);
+    // The group command wants two objects; a symbol of one piece is grouped all the same.
+    if (!gGroupLeader && placed.size() == 1) GroupCommand(placed.front(), cmd::kGroup, CommandParam{});
     Objex* group = gGroupLeader;
     gGroupLeader = nullptr;
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
@@ -135,7 +143,10 @@ void TrackComponentFixed(float worldX, float, float worldZ, int16_t stage, int16
     if (stage != 3 || !ds || !layer) return;
     const Fixed f = FixedOfTool(toolID, ds, layer->height - 0.5f);
     Objex* group = Place2DSymbol(worldX, worldZ, f.symbol);
-    if (!group) return;
+    if (!group) {
+        gTrackMadeNothing = 1;
+        return;
+    }
     group->planBits = f.planBits;
     group->texture = f.symbol;
     group->elevation = f.elevation;

@@ -132,6 +132,7 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
         return false;
     }
     gSkipConstraints = 0;
+    gTrackMadeNothing = 0;
     running_ = true;
     BeginTracking(click.x, click.y);
     if (TrackerLoopOpen()) after_ = After::Press;
@@ -218,7 +219,8 @@ void TrackMouse::finish() {
         return;
     }
     const char* name = TrackUndoName(tool);
-    if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo))
+    if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo) ||
+        gTrackMadeNothing)
         return;
     StoreUndo(LocalizedString(name).c_str());
 }

@@ -40,6 +40,8 @@ extern uint8_t gResetToWallTool;
 extern int16_t gResetWallTool;
 // The fillet and chamfer tools changed the design during the gesture.
 extern uint8_t gFilletChamferUndo;
+// The tracker found it had nothing to make: the gesture stores no undo step.
+extern uint8_t gTrackMadeNothing;
 // Modifier flags of the event being handled (the masks below), as the platform reported them.
 extern uint32_t gEventModifiers;
 
