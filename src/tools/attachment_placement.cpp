@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "files/symbol_lists.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -22,13 +23,15 @@
 
 namespace {
 
-constexpr uint32_t kPlacementMask = 1092;  // drags, the release, keys
+constexpr uint32_t kPlacementMask = 1092; // drags, the release, keys
 constexpr float kQuarterTurn = std::numbers::pi_v<float> / 2;
 constexpr float kSideProbe = 100.0f;
 constexpr float kOpeningLineWidth = 3.0f;
 constexpr int16_t kSecondaryPath = 1;
 
-FloatPoint At(const Poinz* p) { return FloatPoint{p->position[0], p->position[2]}; }
+FloatPoint At(const Poinz* p) {
+    return FloatPoint{p->position[0], p->position[2]};
+}
 
 FloatPoint Along(FloatPoint from, float angle, float length) {
     float dh = 0, dd = 0;
@@ -38,25 +41,32 @@ FloatPoint Along(FloatPoint from, float angle, float length) {
 
 float SegmentAngle(const Poinz* a, const Poinz* b) {
     float length = 0;
-    return GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2], &length);
+    return GetLineLengthAndAngle(a->position[0], a->position[2], b->position[0], b->position[2],
+                                 &length);
 }
 
-float Distance(FloatPoint a, FloatPoint b) { return GetLineLength(a.floatH, a.floatV, b.floatH, b.floatV); }
+float Distance(FloatPoint a, FloatPoint b) {
+    return GetLineLength(a.floatH, a.floatV, b.floatH, b.floatV);
+}
 
 // s..e for the pointer at distance c along the segment (see PositionDoor).
-void Fit(float c, float w, float rangeStart, float rangeEnd, float currentS, float currentE, bool dragEnd,
-         bool dragStart, float* s, float* e) {
+void Fit(float c, float w, float rangeStart, float rangeEnd, float currentS, float currentE,
+         bool dragEnd, bool dragStart, float* s, float* e) {
     *s = c - w / 2, *e = c + w / 2;
-    if (rangeStart + kPlacementKeepClear >= *s) *s = rangeStart + kPlacementKeepClear, *e = *s + w;
-    else if (*e >= rangeEnd - kPlacementKeepClear) *e = rangeEnd - kPlacementKeepClear, *s = *e - w;
+    if (rangeStart + kPlacementKeepClear >= *s)
+        *s = rangeStart + kPlacementKeepClear, *e = *s + w;
+    else if (*e >= rangeEnd - kPlacementKeepClear)
+        *e = rangeEnd - kPlacementKeepClear, *s = *e - w;
     const float at = (*s + *e) / 2;
-    if (dragStart && !dragEnd) *s = std::min(at, currentE - kNarrowestOpening), *e = currentE;
-    else if (dragEnd && !dragStart) *e = std::max(at, currentS + kNarrowestOpening), *s = currentS;
+    if (dragStart && !dragEnd)
+        *s = std::min(at, currentE - kNarrowestOpening), *e = currentE;
+    else if (dragEnd && !dragStart)
+        *e = std::max(at, currentS + kNarrowestOpening), *s = currentS;
 }
 
 // The document's grid spacings are 1 x 1 while this lives.
 class HeldGrid {
-public:
+  public:
     HeldGrid() : ds_(CurrentDocState()) {
         if (ds_) saved_ = ds_->gridSpacing, ds_->gridSpacing = FloatPoint{1.0f, 1.0f};
     }
@@ -68,7 +78,7 @@ public:
         ds_ = nullptr;
     }
 
-private:
+  private:
     DocState* ds_;
     FloatPoint saved_;
 };
@@ -111,7 +121,8 @@ POINT MovedReference(const WallPlacement& p) {
     if (p.dragEnd && !p.dragStart) c += r->width / 2;
     if (p.dragStart && !p.dragEnd) c -= r->width / 2;
     const FloatPoint ref = Along(At(p.segStart), SegmentAngle(p.segStart, p.segEnd), c);
-    const PlatformPoint view = feedback::ToView(Float3DPoint{ref.floatH, p.segStart->position[1], ref.floatV});
+    const PlatformPoint view =
+        feedback::ToView(Float3DPoint{ref.floatH, p.segStart->position[1], ref.floatV});
     return POINT{int32_t(view.x), int32_t(view.y)};
 }
 
@@ -125,7 +136,8 @@ void DrawOpening(const WallPlacement& p) {
     if (!engine) return;
     const float v = p.segStart->position[1];
     feedback::DynamicDrawing drawing;
-    feedback::Line(engine, Float3DPoint{p.start.floatH, v, p.start.floatV}, Float3DPoint{p.end.floatH, v, p.end.floatV});
+    feedback::Line(engine, Float3DPoint{p.start.floatH, v, p.start.floatV},
+                   Float3DPoint{p.end.floatH, v, p.end.floatV});
 }
 
 void ClearFeedback() {
@@ -166,16 +178,18 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
         if (!first && q.floatH == previous.floatH && q.floatV == previous.floatV) return;
         first = false, previous = q;
         feedback::Clear();
-        if (QMDDynamicDrawEngine* engine = feedback::Engine()) engine->removeAllDynamicDimElements();
+        if (QMDDynamicDrawEngine* engine = feedback::Engine())
+            engine->removeAllDynamicDimElements();
         if (door) {
-            PositionDoor(p.segStart, p.segEnd, p.size, p.workingLength, p.rangeStart, p.rangeEnd, q.floatH, q.floatV,
-                         &p.start, &p.end, p.dragEnd, p.dragStart);
-            p.centre = FloatPoint{(p.start.floatH + p.end.floatH) / 2, (p.start.floatV + p.end.floatV) / 2};
+            PositionDoor(p.segStart, p.segEnd, p.size, p.workingLength, p.rangeStart, p.rangeEnd,
+                         q.floatH, q.floatV, &p.start, &p.end, p.dragEnd, p.dragStart);
+            p.centre = FloatPoint{(p.start.floatH + p.end.floatH) / 2,
+                                  (p.start.floatV + p.end.floatV) / 2};
             DrawOpening(p);
         } else {
-            p.side = PositionAttachment(p.segStart, p.segEnd, p.size, p.workingLength, p.rangeStart, p.rangeEnd,
-                                        q.floatH, q.floatV, &p.start, &p.end, p.dragEnd, p.dragStart, &angle,
-                                        &p.centre);
+            p.side = PositionAttachment(p.segStart, p.segEnd, p.size, p.workingLength, p.rangeStart,
+                                        p.rangeEnd, q.floatH, q.floatV, &p.start, &p.end, p.dragEnd,
+                                        p.dragStart, &angle, &p.centre);
             DrawAttachment(p, angle);
         }
         ShowDistances(p);
@@ -208,40 +222,89 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
     if (done) done(moved, p);
 }
 
-bool Usable(const WallPlacement& p) { return p.wall && p.segStart && p.segEnd && gCurDocument && CurrentDocState(); }
+bool DrawnAsSymbol(int16_t symbol) {
+    return symbol == 55 || (symbol >= 65 && symbol <= 67) || symbol == 70 ||
+           (symbol >= 73 && symbol <= 78) || (symbol >= 83 && symbol <= 87) ||
+           (symbol >= 90 && symbol <= 97) || symbol == 99 || symbol == 109 || symbol == 124;
+}
 
-}  // namespace
+// Tubs and showers stretch their symbol (drawn at 60 x 30, 60 x 42 and 48 x 36) to their size.
+FloatPoint SymbolScale(int16_t symbol, FloatPoint size) {
+    switch (symbol) {
+    case 95:
+        return {size.floatH / 60, size.floatV / 30};
+    case 96:
+        return {size.floatH / 60, size.floatV / 42};
+    case 97:
+        return {size.floatH / 48, size.floatV / 36};
+    default:
+        return {1, 1};
+    }
+}
 
-void PositionDoor(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float, float rangeStart,
-                  float rangeEnd, float pointerH, float pointerD, FloatPoint* start, FloatPoint* end, bool dragEnd,
-                  bool dragStart) {
+// The 2D symbol's strokes with their back edge on the anchor, reaching away from the wall.
+void DrawSymbol(QMDDynamicDrawEngine* engine, const Objex* symbol, FloatPoint anchor, float turn,
+                FloatPoint scale, float v) {
+    const float c = std::cos(turn), s = std::sin(turn);
+    auto at = [&](const Poinz* p) {
+        const float x = p->position[0] * scale.floatH, z = p->position[2] * scale.floatV;
+        return Float3DPoint{anchor.floatH + x * c + z * s, v, anchor.floatV - x * s + z * c};
+    };
+    auto strokes = [&](const Objex* piece) {
+        for (const Poinz* p = piece->firstPoint; p && p->next; p = p->next)
+            feedback::Line(engine, at(p), at(p->next));
+        if (piece->closed && piece->firstPoint && piece->firstPoint->next) {
+            const Poinz* last = piece->firstPoint;
+            while (last->next)
+                last = last->next;
+            feedback::Line(engine, at(last), at(piece->firstPoint));
+        }
+    };
+    for (const Objex* top = symbol->firstChild; top; top = top->next) {
+        strokes(top);
+        for (const Objex* child = top->firstChild; child; child = child->next)
+            strokes(child);
+    }
+}
+
+bool Usable(const WallPlacement& p) {
+    return p.wall && p.segStart && p.segEnd && gCurDocument && CurrentDocState();
+}
+
+} // namespace
+
+void PositionDoor(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float,
+                  float rangeStart, float rangeEnd, float pointerH, float pointerD,
+                  FloatPoint* start, FloatPoint* end, bool dragEnd, bool dragStart) {
     if (!segStart || !segEnd || !start || !end) return;
     const FloatPoint origin = At(segStart);
     const float a = SegmentAngle(segStart, segEnd);
     const float c = Distance(origin, FloatPoint{pointerH, pointerD});
     float s = 0, e = 0;
-    Fit(c, size.floatH, rangeStart, rangeEnd, Distance(origin, *start), Distance(origin, *end), dragEnd, dragStart,
-        &s, &e);
+    Fit(c, size.floatH, rangeStart, rangeEnd, Distance(origin, *start), Distance(origin, *end),
+        dragEnd, dragStart, &s, &e);
     *start = Along(origin, a, s);
     *end = Along(origin, a, e);
 }
 
-uint8_t PositionAttachment(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float, float rangeStart,
-                           float rangeEnd, float mouseH, float mouseD, FloatPoint* start, FloatPoint* end,
-                           bool dragEnd, bool dragStart, float* outAngle, FloatPoint* outCentre) {
+uint8_t PositionAttachment(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float,
+                           float rangeStart, float rangeEnd, float mouseH, float mouseD,
+                           FloatPoint* start, FloatPoint* end, bool dragEnd, bool dragStart,
+                           float* outAngle, FloatPoint* outCentre) {
     if (!segStart || !segEnd || !start || !end) return 0;
     const FloatPoint origin = At(segStart);
     const float a = SegmentAngle(segStart, segEnd);
     const FloatPoint unit = Along(FloatPoint{}, a, 1.0f);
     const float c = (mouseH - origin.floatH) * unit.floatH + (mouseD - origin.floatV) * unit.floatV;
     float s = 0, e = 0;
-    Fit(c, size.floatH, rangeStart, rangeEnd, Distance(origin, *start), Distance(origin, *end), dragEnd, dragStart,
-        &s, &e);
+    Fit(c, size.floatH, rangeStart, rangeEnd, Distance(origin, *start), Distance(origin, *end),
+        dragEnd, dragStart, &s, &e);
     *start = Along(origin, a, s);
     *end = Along(origin, a, e);
     if (outAngle) *outAngle = a;
     if (outCentre)
-        *outCentre = FloatPoint{(start->floatH + end->floatH) / 2, (start->floatV + end->floatV) / 2};
+        *outCentre =
+            FloatPoint{(start->floatH + end->floatH) / 2, (start->floatV + end->floatV) / 2};
     const FloatPoint mouse{mouseH, mouseD};
     const float plus = Distance(mouse, Along(origin, a + kQuarterTurn, kSideProbe));
     const float minus = Distance(mouse, Along(origin, a - kQuarterTurn, kSideProbe));
@@ -260,7 +323,11 @@ void DrawAttachment(const WallPlacement& p, float angle) {
     const float v = p.segStart->position[1];
     auto at = [v](FloatPoint q) { return Float3DPoint{q.floatH, v, q.floatV}; };
     feedback::DynamicDrawing drawing;
-    if (symbol == objtype::kAccessory || symbol == 303)
+    const Objex* art = DrawnAsSymbol(symbol) ? FindSymbolEntry(gSymbol2DList, symbol) : nullptr;
+    if (art)
+        DrawSymbol(engine, art, anchor, p.side ? angle + 2 * kQuarterTurn : angle,
+                   SymbolScale(symbol, p.size), v);
+    else if (symbol == objtype::kAccessory || symbol == 303)
         feedback::Line(engine, at(Along(p.centre, turn, -reach)), at(anchor));
     else if (symbol == 138)
         feedback::Line(engine, at(p.centre), at(Along(p.centre, turn, p.size.floatV)));

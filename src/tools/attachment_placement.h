@@ -21,7 +21,7 @@ struct WallPlacement {
     Objex* wall = nullptr;
     Poinz* segStart = nullptr;
     Poinz* segEnd = nullptr;
-    FloatPoint size;  // width along the wall, height (a component's reach off the wall)
+    FloatPoint size; // width along the wall, height (a component's reach off the wall)
     float workingLength = 0;
     float rangeStart = 0;
     float rangeEnd = 0;
@@ -45,12 +45,13 @@ void TrackAttachmentPlacement(WallPlacement placement, PlacementDone done);
 
 // One step of each: the opening s..e along the segment, kept 5 clear of the range's ends;
 // dragging one end moves only that end and keeps 18 between the ends.
-void PositionDoor(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float workingLength, float rangeStart,
-                  float rangeEnd, float pointerH, float pointerD, FloatPoint* start, FloatPoint* end, bool dragEnd,
-                  bool dragStart);
+void PositionDoor(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float workingLength,
+                  float rangeStart, float rangeEnd, float pointerH, float pointerD,
+                  FloatPoint* start, FloatPoint* end, bool dragEnd, bool dragStart);
 // Also the segment angle and the centre; returns the side (1: at the segment angle + 90 degrees).
-uint8_t PositionAttachment(const Poinz* segStart, const Poinz* segEnd, FloatPoint size, float workingLength,
-                           float rangeStart, float rangeEnd, float mouseH, float mouseD, FloatPoint* start,
-                           FloatPoint* end, bool dragEnd, bool dragStart, float* outAngle, FloatPoint* outCentre);
+uint8_t PositionAttachment(const Poinz* segStart, const Poinz* segEnd, FloatPoint size,
+                           float workingLength, float rangeStart, float rangeEnd, float mouseH,
+                           float mouseD, FloatPoint* start, FloatPoint* end, bool dragEnd,
+                           bool dragStart, float* outAngle, FloatPoint* outCentre);
 // The rubber-band feedback of one step of a component, accessory or wall break.
 void DrawAttachment(const WallPlacement& placement, float angle);

@@ -37,7 +37,7 @@ constexpr float kRadiansPerDegree = 3.14159265358979f / 180.0f;
 struct Fixed {
     int16_t symbol = 68;
     int32_t planBits = kElectricalPlan;
-    float elevation = 0;  // inches
+    float elevation = 0; // inches
 };
 
 // Symbol, plan and height of what the tool drops: e the document's base elevation, c the
@@ -45,7 +45,9 @@ struct Fixed {
 Fixed FixedOfTool(int16_t tool, const DocState* ds, float c) {
     const float e = ds->currentElevation;
     const bool metric = ds->units != kImperialUnits;
-    auto cm = [metric](float inches, float centimetres) { return metric ? ConvertCMToInches(centimetres) : inches; };
+    auto cm = [metric](float inches, float centimetres) {
+        return metric ? ConvertCMToInches(centimetres) : inches;
+    };
     switch (tool) {
     case 7102:
         if (ds->receptacleStyle2 == 9) return {69, kElectricalPlan, e + c};
@@ -57,35 +59,57 @@ Fixed FixedOfTool(int16_t tool, const DocState* ds, float c) {
     case 7109: {
         const int32_t style = ds->lightStyle;
         switch (style) {
-        case 80: case 81: case 82: return {int16_t(style), kElectricalPlan, e + c};
-        case 146: return {146, kElectricalPlan, e + (metric ? 0.0f : 0.5f)};
-        case 147: case 149: case 150: return {int16_t(style), kElectricalPlan, e};
-        case 148: return {148, kElectricalPlan, e + c - cm(3.0f, 8.0f)};
-        case 151: return {151, kElectricalPlan, e + c};
-        case 152: return {152, kElectricalPlan, e + c / 2};
-        default: return {79, kElectricalPlan, e + c};
+        case 80:
+        case 81:
+        case 82:
+            return {int16_t(style), kElectricalPlan, e + c};
+        case 146:
+            return {146, kElectricalPlan, e + (metric ? 0.0f : 0.5f)};
+        case 147:
+        case 149:
+        case 150:
+            return {int16_t(style), kElectricalPlan, e};
+        case 148:
+            return {148, kElectricalPlan, e + c - cm(3.0f, 8.0f)};
+        case 151:
+            return {151, kElectricalPlan, e + c};
+        case 152:
+            return {152, kElectricalPlan, e + c / 2};
+        default:
+            return {79, kElectricalPlan, e + c};
         }
     }
-    case 7111: return {88, kElectricalPlan, e + c};
-    case 7202: return {110, kPlumbingPlan, e + 1.0f};
-    case 7211: return {98, kPlumbingPlan, e + 0.5f};
-    case 7401: return {118, kHVACPlan, e + cm(1.0f, 2.0f)};
-    case 7402: return {119, kHVACPlan, e + c};
-    case 7403: return {120, kHVACPlan, e + c};
-    case 7404: case 7405: case 7406:
+    case 7111:
+        return {88, kElectricalPlan, e + c};
+    case 7202:
+        return {110, kPlumbingPlan, e + 1.0f};
+    case 7211:
+        return {98, kPlumbingPlan, e + 0.5f};
+    case 7401:
+        return {118, kHVACPlan, e + cm(1.0f, 2.0f)};
+    case 7402:
+        return {119, kHVACPlan, e + c};
+    case 7403:
+        return {120, kHVACPlan, e + c};
+    case 7404:
+    case 7405:
+    case 7406:
         return {int16_t(121 + tool - 7404), kHVACPlan, e + (metric ? 0.0f : 0.5f)};
-    default: return {68, kElectricalPlan, e + cm(1.0f, 2.0f)};
+    default:
+        return {68, kElectricalPlan, e + cm(1.0f, 2.0f)};
     }
 }
 
-bool IsFixtureLightTool(int16_t tool) { return tool == 7109 || tool == 7065; }
+bool IsFixtureLightTool(int16_t tool) {
+    return tool == 7109 || tool == 7065;
+}
 
 Objex* Duplicate(Objex* piece, float h, float d) {
     const float offset[2] = {h, d};
     return DuplicateObject(piece, nullptr, nullptr, offset, 0, cmd::kSymbolTop);
 }
 
-}  // namespace
+} // namespace
 
 Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
     Layer* layer = gCurDocument ? gCurDocument->itsCurLayer : nullptr;
@@ -106,12 +130,14 @@ Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
     };
     for (Objex* top = symbol->firstChild; top; top = top->next) {
         place(top);
-        for (Objex* child = top->firstChild; child; child = child->next) place(child);
+        for (Objex* child = top->firstChild; child; child = child->next)
+            place(child);
     }
     gGroupLeader = nullptr;
     GroupSelectedObjects(gCurDocument->itsLayers);
     // The group command wants two objects; a symbol of one piece is grouped all the same.
-    if (!gGroupLeader && placed.size() == 1) GroupCommand(placed.front(), cmd::kGroup, CommandParam{});
+    if (!gGroupLeader && placed.size() == 1)
+        GroupCommand(placed.front(), cmd::kGroup, CommandParam{});
     Objex* group = gGroupLeader;
     gGroupLeader = nullptr;
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
@@ -133,7 +159,8 @@ void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]) {
     };
     for (Objex* top = symbol->firstChild; top; top = top->next) {
         attach(top);
-        for (Objex* child = top->firstChild; child; child = child->next) attach(child);
+        for (Objex* child = top->firstChild; child; child = child->next)
+            attach(child);
     }
 }
 
@@ -178,20 +205,24 @@ void UpdateFixedComponent(Objex* object) {
     const float centre[2] = {(b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2};
     Attach3DSymbol(object, static_cast<int16_t>(object->type), centre);
     TransformRecord turn;
-    turn.values[xform::kRotationAngle] = objfield::rotation::kFixedComponent(*object) * kRadiansPerDegree;
+    turn.values[xform::kRotationAngle] =
+        objfield::rotation::kFixedComponent(*object) * kRadiansPerDegree;
     turn.values[xform::kCentreH] = centre[0];
     turn.values[xform::kCentreH + 2] = centre[1];
     if (turn.values[xform::kRotationAngle] != 0)
-        for (Objex* piece = object->firstPart; piece; piece = piece->next) RotatePlanObject(piece, &turn);
+        for (Objex* piece = object->firstPart; piece; piece = piece->next)
+            RotatePlanObject(piece, &turn);
     ReRenderObject(object);
 }
 
 void UpdateFixedComponentLayer(Layer* layer) {
     if (!layer || !layer->visible) return;
     for (Objex* o = layer->firstObject; o; o = o->next)
-        if (o->type == objtype::kGroup && o->firstChild && o->firstChild->firstPart) UpdateFixedComponent(o->firstChild);
+        if (o->type == objtype::kGroup && o->firstChild && o->firstChild->firstPart)
+            UpdateFixedComponent(o->firstChild);
 }
 
 void UpdateFixedComponentAllLayers(Layer* firstLayer) {
-    for (Layer* layer = firstLayer; layer; layer = layer->next) UpdateFixedComponentLayer(layer);
+    for (Layer* layer = firstLayer; layer; layer = layer->next)
+        UpdateFixedComponentLayer(layer);
 }

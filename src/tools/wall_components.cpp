@@ -47,28 +47,32 @@ void Sheet(const char* title, const char* message) {
 void NotOnAWall(int16_t symbol, bool hitSomething) {
     if (symbol == kWallBreakSymbol)
         return Sheet("Unable to place wall break.",
-                     "To place a wall break, click on a wall segment of sufficient length and then drag to position "
+                     "To place a wall break, click on a wall segment of sufficient length and then "
+                     "drag to position "
                      "the break.");
     if (symbol == kWallDimensionSymbol && hitSomething)
         return Sheet("Unable to place wall dimension.",
-                     "To place a wall dimension, click on a wall segment of sufficient length and then drag to "
+                     "To place a wall dimension, click on a wall segment of sufficient length and "
+                     "then drag to "
                      "position the dimension line.");
-    Sheet("Unable to place component.",
-          "To place a component, click on a wall segment of sufficient length and then drag to position the "
-          "component.");
+    Sheet("Unable to place component.", "To place a component, click on a wall segment of "
+                                        "sufficient length and then drag to position the "
+                                        "component.");
 }
 
 void TooShort(int16_t symbol) {
     if (symbol == kWallDimensionSymbol)
         return Sheet("Unable to attach dimension line.",
-                     "The wall segment is not long enough to attach the dimension line.  Please lengthen the segment "
+                     "The wall segment is not long enough to attach the dimension line.  Please "
+                     "lengthen the segment "
                      "and try again.");
     if (symbol == kWallBreakSymbol)
         return Sheet("Unable to break wall segment.",
-                     "The wall segment is not long enough to break.  Please lengthen the segment and try again.");
-    Sheet("Unable to place component.",
-          "The wall segment is not long enough to accommodate the selected component.  Please lengthen the segment "
-          "and try again.");
+                     "The wall segment is not long enough to break.  Please lengthen the segment "
+                     "and try again.");
+    Sheet("Unable to place component.", "The wall segment is not long enough to accommodate the "
+                                        "selected component.  Please lengthen the segment "
+                                        "and try again.");
 }
 
 int32_t PlanBitsOfTool(int16_t tool, const DocState* ds) {
@@ -92,7 +96,8 @@ Poinz* PointAt(Objex* owner, FloatPoint at, int16_t dimensionSetting) {
 void BreakWall(WallPlacement& p) {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    AddPointAtPosition(p.wall, p.segStart, ds, p.start.floatH, p.segStart->position[1], p.start.floatV);
+    AddPointAtPosition(p.wall, p.segStart, ds, p.start.floatH, p.segStart->position[1],
+                       p.start.floatV);
     ReRenderObject(p.wall);
     Refresh();
 }
@@ -104,8 +109,9 @@ Objex* MakeComponent(WallPlacement& p, int16_t symbol) {
     const float centre = Distance(p.segStart, p.start) + p.size.floatH / 2;
     AttachmentRecord* r = NewComponentRecord(symbol, p.segStart, p.segEnd, centre, p.side);
     if (!r) return nullptr;
-    Objex* o = CreateObject(objtype::kComponent, 0, 1, &ds->fillColor, &ds->penColor, 1.0f, kComponentPenStyle, 0,
-                            nullptr, nullptr, nullptr, p.wall, layer, TypeData::OfAttachment(r));
+    Objex* o = CreateObject(objtype::kComponent, 0, 1, &ds->fillColor, &ds->penColor, 1.0f,
+                            kComponentPenStyle, 0, nullptr, nullptr, nullptr, p.wall, layer,
+                            TypeData::OfAttachment(r));
     if (!o) return nullptr;
     o->subtype = symbol;
     o->texture = 0;
@@ -135,7 +141,7 @@ void SelectAlone(Objex* o) {
     Refresh();
 }
 
-}  // namespace
+} // namespace
 
 int16_t ComponentSymbolOfTool(int16_t tool) {
     const DocState* ds = CurrentDocState();
@@ -143,53 +149,81 @@ int16_t ComponentSymbolOfTool(int16_t tool) {
     const int32_t switches = ds ? ds->switchStyle : 8;
     const int32_t switches2 = ds ? ds->switchStyle2 : 8;
     switch (tool) {
-    case 7100: return 55;
-    case 7101: return receptacle == 9 ? 66 : receptacle == 10 ? 67 : 65;
-    case 7103: return 70;
-    case 7105: return 73;
-    case 7106: return switches == 9 ? 75 : switches == 10 ? 76 : 74;
-    case 7107: return switches2 == 9 ? 78 : 77;
-    case 7110: return kFloodLightSymbol;
-    case 7112: case 7113: case 7114: case 7115: return int16_t(84 + tool - 7112);
-    case 7200: return 99;
-    case 7201: return 109;
-    case 7203: case 7204: case 7205: case 7206: case 7207: case 7208: case 7209: case 7210:
+    case 7100:
+        return 55;
+    case 7101:
+        return receptacle == 9 ? 66 : receptacle == 10 ? 67 : 65;
+    case 7103:
+        return 70;
+    case 7105:
+        return 73;
+    case 7106:
+        return switches == 9 ? 75 : switches == 10 ? 76 : 74;
+    case 7107:
+        return switches2 == 9 ? 78 : 77;
+    case 7110:
+        return kFloodLightSymbol;
+    case 7112:
+    case 7113:
+    case 7114:
+    case 7115:
+        return int16_t(84 + tool - 7112);
+    case 7200:
+        return 99;
+    case 7201:
+        return 109;
+    case 7203:
+    case 7204:
+    case 7205:
+    case 7206:
+    case 7207:
+    case 7208:
+    case 7209:
+    case 7210:
         return int16_t(90 + tool - 7203);
-    case 7407: return 124;
-    case toolid::kWallDimension: return kWallDimensionSymbol;
-    case toolid::kWallBreak: return kWallBreakSymbol;
-    default: return 55;
+    case 7407:
+        return 124;
+    case toolid::kWallDimension:
+        return kWallDimensionSymbol;
+    case toolid::kWallBreak:
+        return kWallBreakSymbol;
+    default:
+        return 55;
     }
 }
 
 void TrackComponent(float worldX, float worldY, float worldZ, int16_t stage, int16_t toolID) {
     if (stage != 1 || !CurrentDocState()) return;
-    TrackWallAttachment(worldX, worldY, worldZ, stage, ComponentSymbolOfTool(toolID), [toolID](Objex* o) {
-        const DocState* ds = CurrentDocState();
-        if (!ds) return;
-        o->planBits = PlanBitsOfTool(toolID, ds);
-        if (toolID == 7110) CopyLightDefaults(o, ds);
-    });
+    TrackWallAttachment(worldX, worldY, worldZ, stage, ComponentSymbolOfTool(toolID),
+                        [toolID](Objex* o) {
+                            const DocState* ds = CurrentDocState();
+                            if (!ds) return;
+                            o->planBits = PlanBitsOfTool(toolID, ds);
+                            if (toolID == 7110) CopyLightDefaults(o, ds);
+                        });
 }
 
-void TrackWallAttachment(float worldX, float worldY, float worldZ, int16_t stage, int16_t symbolType,
-                         ComponentMade made) {
+void TrackWallAttachment(float worldX, float worldY, float worldZ, int16_t stage,
+                         int16_t symbolType, ComponentMade made) {
     if (!CurrentDocState()) return;
     FloatPoint size;
     ComponentDefaultSize(symbolType, &size.floatH, &size.floatV);
     const ClickInfo click = gClickInfo;
-    SupportTrackAttachment(worldX, worldY, worldZ, stage, &click, gTrackModifiers, size, symbolType, std::move(made));
+    SupportTrackAttachment(worldX, worldY, worldZ, stage, &click, gTrackModifiers, size, symbolType,
+                           std::move(made));
     gMouseCaptured = 0;
 }
 
-void SupportTrackAttachment(float, float, float, int16_t stage, const ClickInfo* click, int16_t, FloatPoint size,
-                            int16_t symbolType, ComponentMade made) {
+void SupportTrackAttachment(float, float, float, int16_t stage, const ClickInfo* click, int16_t,
+                            FloatPoint size, int16_t symbolType, ComponentMade made) {
     if (stage != 1 || !click || !gCurDocument || !CurrentDocState()) return;
-    if (!click->ciHit || !click->ciSegmentHit || !click->ciPoint || !click->ciPoint2 || !click->ciObject)
+    if (!click->ciHit || !click->ciSegmentHit || !click->ciPoint || !click->ciPoint2 ||
+        !click->ciObject)
         return NotOnAWall(symbolType, false);
     if (click->ciObject->type != objtype::kWall) return NotOnAWall(symbolType, true);
     float rangeStart = 0, rangeEnd = 0;
-    const float working = GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
+    const float working =
+        GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
     if (size.floatH > working) return TooShort(symbolType);
     WallPlacement p;
     p.wall = click->ciObject, p.segStart = click->ciPoint, p.segEnd = click->ciPoint2;
@@ -215,7 +249,8 @@ void TranslateWallComponent() {
     p.wall = o->parent, p.segStart = r->segmentStart, p.segEnd = r->segmentEnd;
     p.size = FloatPoint{r->width, r->height};
     p.workingLength = length + kAttachmentOverhang, p.rangeStart = 0, p.rangeEnd = length;
-    p.click = click.ciWhere, p.ownerType = o->type == objtype::kAccessory ? objtype::kAccessory : r->ownerType;
+    p.click = click.ciWhere,
+    p.ownerType = o->type == objtype::kAccessory ? objtype::kAccessory : r->ownerType;
     p.existing = o;
     TrackAttachmentPlacement(p, [o](int16_t moved, WallPlacement& placed) {
         AttachmentRecord* rec = AttachmentRecordOf(o);
@@ -225,7 +260,8 @@ void TranslateWallComponent() {
         rec->sideFlag = placed.side;
         float reach = rec->height;
         if (o->type == objtype::kAccessory)
-            reach = std::max(kLeastAccessoryOffset, ConvertWorldToScreen(rec->swingOrOffset, state, 0)) +
+            reach = std::max(kLeastAccessoryOffset,
+                             ConvertWorldToScreen(rec->swingOrOffset, state, 0)) +
                     ConvertWorldToScreen(placed.wall->penWidth, state, 0) / 2;
         LayOnSegment(o, rec, reach, false);
         UpdateObjectBounds(o);

@@ -21,11 +21,12 @@ int16_t ComponentSymbolOfTool(int16_t toolID);
 // light defaults. The component comes when the drag ends, so nothing is returned.
 void TrackComponent(float worldX, float worldY, float worldZ, int16_t stage, int16_t toolID);
 // The symbol's default size, then SupportTrackAttachment with a copy of the click.
-void TrackWallAttachment(float worldX, float worldY, float worldZ, int16_t stage, int16_t symbolType,
-                         ComponentMade made = {});
+void TrackWallAttachment(float worldX, float worldY, float worldZ, int16_t stage,
+                         int16_t symbolType, ComponentMade made = {});
 // At stage 1 only; `size` is the width along the wall and the reach off it, plan units.
-void SupportTrackAttachment(float worldX, float worldY, float worldZ, int16_t stage, const ClickInfo* click,
-                            int16_t modifiers, FloatPoint size, int16_t symbolType, ComponentMade made = {});
+void SupportTrackAttachment(float worldX, float worldY, float worldZ, int16_t stage,
+                            const ClickInfo* click, int16_t modifiers, FloatPoint size,
+                            int16_t symbolType, ComponentMade made = {});
 
 // The move tool on a wall component, accessory or attached dimension (gClickInfo's object).
 void TranslateWallComponent();

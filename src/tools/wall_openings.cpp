@@ -48,7 +48,7 @@ constexpr int16_t kCustomDoor = 512;
 constexpr int16_t kCustomWindow = 626;
 constexpr int32_t kFloorPlan = 2;
 constexpr int16_t kAttachmentPenStyle = 6;
-constexpr uint32_t kSwingMask = 34;  // pointer moves and the press
+constexpr uint32_t kSwingMask = 34; // pointer moves and the press
 constexpr int16_t kShiftModifier = 4;
 constexpr float kDegrees = 57.29577951308232f;
 constexpr float kLeastAccessoryOffset = 6.0f;
@@ -66,7 +66,9 @@ void Sheet(const char* title, const char* message) {
     port::alerts().beginSheet(alert, [](int) {});
 }
 
-float Plan(float inches, const DocState* ds) { return ConvertWorldToScreen(inches, ds, 0); }
+float Plan(float inches, const DocState* ds) {
+    return ConvertWorldToScreen(inches, ds, 0);
+}
 
 bool OnWallSegment(const ClickInfo* c) {
     return c && c->ciHit && c->ciSegmentHit && c->ciPoint && c->ciPoint2 && c->ciObject &&
@@ -74,7 +76,8 @@ bool OnWallSegment(const ClickInfo* c) {
 }
 
 bool SwingsOpen(int16_t style) {
-    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 || style == kCustomDoor;
+    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 ||
+           style == kCustomDoor;
 }
 
 struct OpeningKind {
@@ -84,25 +87,30 @@ struct OpeningKind {
 };
 
 constexpr OpeningKind kDoorKind{
-    objtype::kDoor, "To place a door, click on a wall segment of sufficient length and then drag to position the door.",
+    objtype::kDoor,
+    "To place a door, click on a wall segment of sufficient length and then drag to position the "
+    "door.",
     "Please make sure the wall segment is long enough to accommodate the door."};
 constexpr OpeningKind kWindowKind{
     objtype::kWindow,
-    "To place a window, click on a wall segment of sufficient length and then drag to position the window.",
+    "To place a window, click on a wall segment of sufficient length and then drag to position the "
+    "window.",
     "Please make sure the wall segment is long enough to accommodate the window."};
 
-Poinz* NewPoint(Objex* owner) { return CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, owner); }
+Poinz* NewPoint(Objex* owner) {
+    return CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, owner);
+}
 
 // An attachment object hung on the wall: its points laid from the record.
-Objex* NewAttachment(int16_t type, uint8_t closed, const RGBColor& fill, Objex* wall, AttachmentRecord* record,
-                     int points) {
+Objex* NewAttachment(int16_t type, uint8_t closed, const RGBColor& fill, Objex* wall,
+                     AttachmentRecord* record, int points) {
     Layer* layer = feedback::CurrentLayer();
     if (!layer || !record) {
         delete record;
         return nullptr;
     }
-    Objex* o = CreateObject(type, closed, 1, &fill, &kWhite, 1.0f, kAttachmentPenStyle, 0, nullptr, nullptr, nullptr,
-                            wall, layer, TypeData::OfAttachment(record));
+    Objex* o = CreateObject(type, closed, 1, &fill, &kWhite, 1.0f, kAttachmentPenStyle, 0, nullptr,
+                            nullptr, nullptr, wall, layer, TypeData::OfAttachment(record));
     if (!o) return nullptr;
     o->penColor = kWhite;
     o->rows = 1;
@@ -119,7 +127,9 @@ void SelectAlone(Objex* o) {
 }
 
 float CentreOf(const WallPlacement& p, float width) {
-    return GetLineLength(p.segStart->position[0], p.segStart->position[2], p.start.floatH, p.start.floatV) + width / 2;
+    return GetLineLength(p.segStart->position[0], p.segStart->position[2], p.start.floatH,
+                         p.start.floatV) +
+           width / 2;
 }
 
 void FinishOpening(const OpeningKind& kind, WallPlacement& p) {
@@ -173,7 +183,8 @@ void SupportTrackOpening(const OpeningKind& kind, const ClickInfo* click, FloatP
     }
     if (ds->viewKind != kPlanViewKind) return;
     float rangeStart = 0, rangeEnd = 0;
-    const float working = GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
+    const float working =
+        GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
     // Doors: the width against the segment + 5; windows: the working length, the same number.
     if (size.floatH > working) {
         Sheet(title, kind.tooShort);
@@ -189,9 +200,13 @@ void SupportTrackOpening(const OpeningKind& kind, const ClickInfo* click, FloatP
 
 // --- the swing ---
 
-FloatPoint PlanAt(const Poinz* p) { return FloatPoint{p->position[0], p->position[2]}; }
+FloatPoint PlanAt(const Poinz* p) {
+    return FloatPoint{p->position[0], p->position[2]};
+}
 
-PlatformPoint ViewOf(FloatPoint q, float v) { return feedback::ToView(Float3DPoint{q.floatH, v, q.floatV}); }
+PlatformPoint ViewOf(FloatPoint q, float v) {
+    return feedback::ToView(Float3DPoint{q.floatH, v, q.floatV});
+}
 
 float Angle(FloatPoint a, FloatPoint b) {
     float length = 0;
@@ -205,11 +220,12 @@ float DrawSwing(FloatPoint hinge, FloatPoint other, FloatPoint pointer, float v)
     const float start = GetLineLengthAndAngle(c.x, c.y, f.x, f.y, &length);
     auto draw = [&] {
         feedback::Clear();
-        return DrawDoorArcState(int32_t(c.x), int32_t(c.y), int32_t(f.x), int32_t(f.y), int32_t(q.x), int32_t(q.y),
-                                start, length);
+        return DrawDoorArcState(int32_t(c.x), int32_t(c.y), int32_t(f.x), int32_t(f.y),
+                                int32_t(q.x), int32_t(q.y), start, length);
     };
     const float sweep = draw();
-    gTrackModifiers = ((sweep > -360 && sweep < -180) || (sweep >= 0 && sweep <= 180)) ? kShiftModifier : 0;
+    gTrackModifiers =
+        ((sweep > -360 && sweep < -180) || (sweep >= 0 && sweep <= 180)) ? kShiftModifier : 0;
     const float shown = draw();
     feedback::Redraw();
     return shown;
@@ -254,11 +270,12 @@ TrackerRoutine SwingLoop(Objex* door, std::function<void()> then) {
 void SetAccessoryDefaults(const DocState* ds) {
     const bool imperial = ds->units == kImperialUnits;
     if (gdsAccessoryWidth == 0)
-        gdsAccessoryWidth = ds->windowWidth + 2 * ds->windowValue + (imperial ? 4.0f : 3.937007874f);
+        gdsAccessoryWidth =
+            ds->windowWidth + 2 * ds->windowValue + (imperial ? 4.0f : 3.937007874f);
     if (gdsAccessoryHeight == 0) gdsAccessoryHeight = ds->windowHeight + 3 * ds->windowValue;
     if (gdsAccessoryElevation == 0)
-        gdsAccessoryElevation =
-            ds->windowElevation + ds->windowHeight + ds->windowValue + (imperial ? 1.0f : 1.1811023622f);
+        gdsAccessoryElevation = ds->windowElevation + ds->windowHeight + ds->windowValue +
+                                (imperial ? 1.0f : 1.1811023622f);
 }
 
 // The accessories entry selected in the content palette: its texture and the name its info
@@ -266,12 +283,14 @@ void SetAccessoryDefaults(const DocState* ds) {
 void DressFromPalette(Objex* accessory) {
     const std::optional<SymEntryInfo> entry = ContentPaletteSelectedSymEntry();
     int32_t texture = 0;
-    if (entry && !entry->objectData.empty() && ContentPaletteSelectedCategory() == kAccessoriesCategory) {
+    if (entry && !entry->objectData.empty() &&
+        ContentPaletteSelectedCategory() == kAccessoriesCategory) {
         std::string path = entry->objectData;
         texture = NewCustomTextureID(path.data());
         if (!entry->objectInfo.empty()) {
             char name[kAccessoryNameLength + 1] = {};
-            GetPrivateProfileString("Description", "Name", "Done", name, sizeof name, entry->objectInfo.c_str());
+            GetPrivateProfileString("Description", "Name", "Done", name, sizeof name,
+                                    entry->objectInfo.c_str());
             if (name[0] && std::strcmp(name, "Done") != 0) {
                 char*& held = objfield::accessory::kName(*accessory);
                 FreeString(held);
@@ -287,7 +306,8 @@ void DressFromPalette(Objex* accessory) {
 void FinishAccessory(WallPlacement& p, float wallOffset) {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    AttachmentRecord* r = NewAccessoryRecord(p.segStart, p.segEnd, CentreOf(p, p.size.floatH), p.side);
+    AttachmentRecord* r =
+        NewAccessoryRecord(p.segStart, p.segEnd, CentreOf(p, p.size.floatH), p.side);
     if (!r) return;
     r->width = p.size.floatH;
     r->height = p.size.floatV;
@@ -297,9 +317,11 @@ void FinishAccessory(WallPlacement& p, float wallOffset) {
     o->subtype = objtype::kAccessory;
     o->texture = 0;
     DressFromPalette(o);
-    const float reach = std::max(kLeastAccessoryOffset, Plan(wallOffset, ds)) + Plan(p.wall->penWidth, ds) / 2;
+    const float reach =
+        std::max(kLeastAccessoryOffset, Plan(wallOffset, ds)) + Plan(p.wall->penWidth, ds) / 2;
     LayOnSegment(o, r, reach, false);
-    for (Poinz* q = o->firstPoint; q; q = q->next) q->dimensionMethod = ds->accessoryKind;
+    for (Poinz* q = o->firstPoint; q; q = q->next)
+        q->dimensionMethod = ds->accessoryKind;
     o->planBits = ds->currentPlanBit;
     UpdateObjectBounds(o);
     BuildAttachmentFrame(o);
@@ -307,7 +329,7 @@ void FinishAccessory(WallPlacement& p, float wallOffset) {
     Refresh();
 }
 
-}  // namespace
+} // namespace
 
 void TrackDoor(int32_t x, int32_t y, float worldX, int16_t stage) {
     const DocState* ds = CurrentDocState();
@@ -333,16 +355,18 @@ void TrackAccessory(int32_t x, int32_t y, float worldX, int16_t stage) {
     SetAccessoryDefaults(ds);
     const ClickInfo click = gClickInfo;
     SupportTrackAccessory(x, y, worldX, stage, &click, gTrackModifiers,
-                          FloatPoint{Plan(gdsAccessoryWidth, ds), Plan(gdsAccessoryHeight, ds)}, objtype::kAccessory,
-                          gdsAccessoryWallOffset);
+                          FloatPoint{Plan(gdsAccessoryWidth, ds), Plan(gdsAccessoryHeight, ds)},
+                          objtype::kAccessory, gdsAccessoryWallOffset);
     gMouseCaptured = 0;
 }
 
-void SupportTrackDoor(int32_t, int32_t, float, int16_t stage, const ClickInfo* click, int16_t, FloatPoint size) {
+void SupportTrackDoor(int32_t, int32_t, float, int16_t stage, const ClickInfo* click, int16_t,
+                      FloatPoint size) {
     if (stage == 1) SupportTrackOpening(kDoorKind, click, size);
 }
 
-void SupportTrackWindow(int32_t, int32_t, float, int16_t stage, const ClickInfo* click, int16_t, FloatPoint size) {
+void SupportTrackWindow(int32_t, int32_t, float, int16_t stage, const ClickInfo* click, int16_t,
+                        FloatPoint size) {
     if (stage == 1) SupportTrackOpening(kWindowKind, click, size);
 }
 
@@ -350,13 +374,14 @@ void SupportTrackAccessory(int32_t, int32_t, float, int16_t stage, const ClickIn
                            FloatPoint size, int16_t subtype, float wallOffset) {
     if (stage != 1 || !gCurDocument || !CurrentDocState()) return;
     if (!OnWallSegment(click)) {
-        Sheet("Wall segment not found.",
-              "To place an accessory, click on a wall segment of sufficient length and then drag to position the "
-              "accessory.");
+        Sheet("Wall segment not found.", "To place an accessory, click on a wall segment of "
+                                         "sufficient length and then drag to position the "
+                                         "accessory.");
         return;
     }
     float rangeStart = 0, rangeEnd = 0;
-    const float working = GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
+    const float working =
+        GetWallSegmentWorkingLength(0, 0, click->ciPoint, click->ciPoint2, &rangeStart, &rangeEnd);
     if (size.floatH > working) {
         Sheet("Unable to place accessory on wall segment.",
               "Please make sure the wall segment is long enough to accommodate the accessory.");
@@ -366,7 +391,8 @@ void SupportTrackAccessory(int32_t, int32_t, float, int16_t stage, const ClickIn
     p.wall = click->ciObject, p.segStart = click->ciPoint, p.segEnd = click->ciPoint2;
     p.size = size, p.workingLength = working, p.rangeStart = rangeStart, p.rangeEnd = rangeEnd;
     p.click = click->ciWhere, p.ownerType = subtype;
-    TrackAttachmentPlacement(p, [wallOffset](int16_t, WallPlacement& placed) { FinishAccessory(placed, wallOffset); });
+    TrackAttachmentPlacement(
+        p, [wallOffset](int16_t, WallPlacement& placed) { FinishAccessory(placed, wallOffset); });
 }
 
 void TrackDoorSwing(Objex* door, std::function<void()> then) {
@@ -381,8 +407,8 @@ void TranslateWallAttachment() {
     const ClickInfo click = gClickInfo;
     Objex* o = click.ciObject;
     AttachmentRecord* r = o ? AttachmentRecordOf(o) : nullptr;
-    if (!gCurDocument || !CurrentDocState() || !r || !r->segmentStart || !r->segmentEnd || !o->parent ||
-        !o->firstPoint || !o->firstPoint->next)
+    if (!gCurDocument || !CurrentDocState() || !r || !r->segmentStart || !r->segmentEnd ||
+        !o->parent || !o->firstPoint || !o->firstPoint->next)
         return;
     Poinz* first = o->firstPoint;
     Poinz* second = first->next;
@@ -406,7 +432,8 @@ void TranslateWallAttachment() {
         AttachmentRecord* rec = AttachmentRecordOf(o);
         if (!moved || !rec) return;
         if (dragStart || dragEnd)
-            rec->width = GetLineLength(placed.start.floatH, placed.start.floatV, placed.end.floatH, placed.end.floatV);
+            rec->width = GetLineLength(placed.start.floatH, placed.start.floatV, placed.end.floatH,
+                                       placed.end.floatV);
         rec->centreDistance = CentreOf(placed, rec->width);
         LayOnSegment(o, rec, rec->height, false);
         UpdateObjectBounds(o);

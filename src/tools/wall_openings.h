@@ -17,12 +17,13 @@ void TrackAccessory(int32_t x, int32_t y, float worldX, int16_t stage);
 
 // The work of each tracker with a copy of the click, at stage 1 only. `size` is the width
 // along the wall and the height, plan units.
-void SupportTrackDoor(int32_t x, int32_t y, float worldX, int16_t stage, const ClickInfo* click, int16_t modifiers,
-                      FloatPoint size);
+void SupportTrackDoor(int32_t x, int32_t y, float worldX, int16_t stage, const ClickInfo* click,
+                      int16_t modifiers, FloatPoint size);
 void SupportTrackWindow(int32_t x, int32_t y, float worldX, int16_t stage, const ClickInfo* click,
                         int16_t modifiers, FloatPoint size);
-void SupportTrackAccessory(int32_t x, int32_t y, float worldX, int16_t stage, const ClickInfo* click,
-                           int16_t modifiers, FloatPoint size, int16_t subtype, float wallOffset);
+void SupportTrackAccessory(int32_t x, int32_t y, float worldX, int16_t stage,
+                           const ClickInfo* click, int16_t modifiers, FloatPoint size,
+                           int16_t subtype, float wallOffset);
 
 // The swing of a placed door: the hinge is the end nearer the pointer, a press ends it, and the
 // swing of at most 180 degrees is kept unless it is within 2 degrees of closed. `then` runs

@@ -21,7 +21,7 @@ const QRgb kCanvas = qRgb(255, 255, 255);
 constexpr int kOriginX = 50, kOriginY = 150;
 
 class DoorPixels : public dvxtest::PlanGestureTest {
-protected:
+  protected:
     QImage Paint() {
         QImage image(300, 300, QImage::Format_RGB32);
         image.fill(kCanvas);
@@ -35,14 +35,16 @@ protected:
     // Inked pixels on the wall's line from h1 to h2.
     static int InkAlongWall(const QImage& image, int h1, int h2) {
         int n = 0;
-        for (int h = h1; h <= h2; ++h) n += image.pixel(h + kOriginX, kOriginY) != kCanvas;
+        for (int h = h1; h <= h2; ++h)
+            n += image.pixel(h + kOriginX, kOriginY) != kCanvas;
         return n;
     }
     // Ink anywhere within 1 pixel of the plan point.
     static bool Inked(const QImage& image, float h, float d) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (image.pixel(int(h) + kOriginX + dx, int(d) + kOriginY + dy) != kCanvas) return true;
+                if (image.pixel(int(h) + kOriginX + dx, int(d) + kOriginY + dy) != kCanvas)
+                    return true;
         return false;
     }
 };
@@ -54,8 +56,8 @@ TEST_F(DoorPixels, APlacedDoorShowsItsGapAndItsSwing) {
     const QImage before = Paint();
     ds->doorStyle = 501, ds->doorWidth = 30;
     gCurTool = toolid::kDoor;
-    g.press({100, 0}), g.drag({150, 0}), g.release({150, 0});  // 135..165
-    g.click({135, -30});                                        // a quarter turn up about 135
+    g.press({100, 0}), g.drag({150, 0}), g.release({150, 0}); // 135..165
+    g.click({135, -30});                                      // a quarter turn up about 135
     ASSERT_FALSE(TrackerLoopOpen());
     ASSERT_NE(wall->firstChild, nullptr);
     const QImage after = Paint();
@@ -71,4 +73,4 @@ TEST_F(DoorPixels, APlacedDoorShowsItsGapAndItsSwing) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
+#include "files/design_file.h"
 #include "files/symbol_lists.h"
 #include "model/attachments.h"
 #include "model/docstate.h"
@@ -26,10 +28,12 @@ using namespace dvxtest;
 using Titles = std::vector<std::string>;
 using Pos = std::pair<float, float>;
 
-Pos At(const Poinz* p) { return {p->position[0], p->position[2]}; }
+Pos At(const Poinz* p) {
+    return {p->position[0], p->position[2]};
+}
 
 class WallComponents : public PlanGestureTest {
-protected:
+  protected:
     void SetUp() override {
         PlanGestureTest::SetUp();
         wall = Wall(doc->itsCurLayer, {{0, 0}, {200, 0}});
@@ -43,15 +47,18 @@ protected:
     Objex* Place(int16_t tool, std::vector<POINT> path) {
         gCurTool = tool;
         g.press(path.front());
-        for (size_t i = 1; i < path.size(); ++i) g.drag(path[i]);
+        for (size_t i = 1; i < path.size(); ++i)
+            g.drag(path[i]);
         g.release(path.back());
         Objex* c = wall->firstChild;
-        while (c && c->next) c = c->next;
+        while (c && c->next)
+            c = c->next;
         return c;
     }
     Titles Shown() const {
         Titles t;
-        for (const auto& s : alerts.shown) t.push_back(s.alert.message);
+        for (const auto& s : alerts.shown)
+            t.push_back(s.alert.message);
         return t;
     }
 
@@ -60,7 +67,7 @@ protected:
 
 TEST_F(WallComponents, APressOffAWallOrOnAShortSegmentIsRefusedWithTheToolsAlert) {
     Shape(doc->itsCurLayer, objtype::kFloor, {{0, 300}, {200, 300}, {200, 400}, {0, 400}}, true);
-    Objex* stub = Wall(doc->itsCurLayer, {{0, 600}, {25, 600}});  // working length 30
+    Objex* stub = Wall(doc->itsCurLayer, {{0, 600}, {25, 600}}); // working length 30
     stub->penWidth = 6;
     struct Row {
         const char* what;
@@ -68,19 +75,26 @@ TEST_F(WallComponents, APressOffAWallOrOnAShortSegmentIsRefusedWithTheToolsAlert
         POINT at;
         const char* title;
     };
-    for (const Row& row : {Row{"floor edge, receptacle", 7100, {100, 300}, "Unable to place component."},
-                           Row{"empty plan, receptacle", 7100, {100, 800}, "Unable to place component."},
-                           Row{"floor edge, wall break", toolid::kWallBreak, {100, 300}, "Unable to place wall break."},
-                           Row{"floor edge, wall dimension", toolid::kWallDimension, {100, 300},
-                               "Unable to place wall dimension."},
-                           Row{"36 wide on 30", 7205, {12, 600}, "Unable to place component."}}) {
+    for (const Row& row :
+         {Row{"floor edge, receptacle", 7100, {100, 300}, "Unable to place component."},
+          Row{"empty plan, receptacle", 7100, {100, 800}, "Unable to place component."},
+          Row{"floor edge, wall break",
+              toolid::kWallBreak,
+              {100, 300},
+              "Unable to place wall break."},
+          Row{"floor edge, wall dimension",
+              toolid::kWallDimension,
+              {100, 300},
+              "Unable to place wall dimension."},
+          Row{"36 wide on 30", 7205, {12, 600}, "Unable to place component."}}) {
         alerts.shown.clear();
         Place(row.tool, {row.at});
         EXPECT_EQ(Shown(), Titles{row.title}) << row.what;
         EXPECT_FALSE(TrackerLoopOpen()) << row.what;
     }
     EXPECT_EQ(alerts.shown.back().alert.informative,
-              "The wall segment is not long enough to accommodate the selected component.  Please lengthen the "
+              "The wall segment is not long enough to accommodate the selected component.  Please "
+              "lengthen the "
               "segment and try again.");
     EXPECT_EQ(std::tuple(wall->firstChild, stub->firstChild), std::tuple(nullptr, nullptr));
 }
@@ -91,26 +105,58 @@ TEST_F(WallComponents, AComponentFollowsTheDragAndStopsShortOfTheEnd) {
     gCurTool = 7101;
     g.press({100, 0}), g.drag({150, 0}), g.key(keycode::kTab);
     EXPECT_NE(gCurSnap, snap);
-    EXPECT_TRUE(TrackerLoopOpen());  // Tab does not end the drag
+    EXPECT_TRUE(TrackerLoopOpen()); // Tab does not end the drag
     g.drag({199, -20}), g.release({199, -20});
     Objex* c = wall->firstChild;
     ASSERT_NE(c, nullptr);
     const AttachmentRecord* r = AttachmentRecordOf(c);
     // 6 wide, its end 5 short of 200, its third point 12 up on the pointer's side.
-    EXPECT_EQ((std::vector<Pos>{At(c->firstPoint), At(c->firstPoint->next), At(c->firstPoint->next->next)}),
+    EXPECT_EQ((std::vector<Pos>{At(c->firstPoint), At(c->firstPoint->next),
+                                At(c->firstPoint->next->next)}),
               (std::vector<Pos>{{189, 0}, {195, 0}, {192, -12}}));
-    EXPECT_EQ(std::tuple(c->type, c->subtype, c->planBits, c->parent, r->ownerType, r->sideFlag, r->elevation),
+    EXPECT_EQ(std::tuple(c->type, c->subtype, c->planBits, c->parent, r->ownerType, r->sideFlag,
+                         r->elevation),
               std::tuple(objtype::kComponent, 66, 4, wall, int16_t(66), uint8_t(1), 12.0f));
     EXPECT_FLOAT_EQ(r->centreDistance, 192);
     EXPECT_FLOAT_EQ(r->remainder, 8);
-    EXPECT_EQ(c->firstPoint->selected, 0);  // ends deselected
+    EXPECT_EQ(c->firstPoint->selected, 0); // ends deselected
 
     // Dragging an end never brings it nearer than 18 to the other.
     Poinz* segStart = wall->firstPoint;
     FloatPoint start{100, 0}, end{106, 0};
-    PositionAttachment(segStart, segStart->next, FloatPoint{6, 12}, 205, 0, 200, 103, 5, &start, &end, true, false,
-                       nullptr, nullptr);
+    PositionAttachment(segStart, segStart->next, FloatPoint{6, 12}, 205, 0, 200, 103, 5, &start,
+                       &end, true, false, nullptr, nullptr);
     EXPECT_EQ(std::tuple(start.floatH, end.floatH), std::tuple(100.0f, 118.0f));
+}
+
+TEST_F(WallComponents, TheDragShowsTheSymbolOnThePointersSideOfTheWall) {
+    // A receptacle drawn 6 wide and 8 deep, its back edge on the origin.
+    Objex* symbol = Make(55);
+    Make(55).closed().plan({{-3, 0}, {3, 0}, {3, 8}, {-3, 8}}).in(symbol);
+    gSymbol2DList = symbol;
+    // Every point the rubber band passes through.
+    auto drawn = [this] {
+        std::set<Pos> points;
+        for (const auto& e : view.dynamicDrawEngine->primaryPath.path.elements())
+            points.insert({float(e.p[0]), float(e.p[1])});
+        return points;
+    };
+    const std::vector<Pos> below{{97, 3}, {103, 3}, {103, 11}, {97, 11}},
+        above{{97, -2}, {103, -2}, {103, -10}, {97, -10}};
+    // (View points are made whole by + 0.5 and truncation: -3 shows at -2.)
+    for (const bool down : {true, false}) {
+        const POINT pointer{100, down ? 20 : -20};
+        gCurTool = 7100;
+        g.press({100, 0}), g.drag(pointer);
+        const std::set<Pos> points = drawn();
+        // From the wall's face (3 off the centre line) outwards, on the pointer's side only.
+        for (const Pos& corner : down ? below : above)
+            EXPECT_TRUE(points.count(corner)) << corner.first << corner.second;
+        for (const Pos& corner : down ? above : below)
+            EXPECT_FALSE(points.count(corner)) << corner.first << corner.second;
+        g.release(pointer);
+        EXPECT_TRUE(view.dynamicDrawEngine->areAllPathsEmpty());
+    }
 }
 
 TEST_F(WallComponents, SwitchesMountByTheUnitsAndAFloodLightIsLit) {
@@ -129,7 +175,8 @@ TEST_F(WallComponents, SwitchesMountByTheUnitsAndAFloodLightIsLit) {
     Objex* flood = Place(7110, {{100, 0}});
     ASSERT_NE(flood, nullptr);
     const AttachmentRecord* r = AttachmentRecordOf(flood);
-    EXPECT_EQ(std::tuple(flood->subtype, r->width, r->height, r->elevation), std::tuple(83, 25.0f, 11.0f, 84.0f));
+    EXPECT_EQ(std::tuple(flood->subtype, r->width, r->height, r->elevation),
+              std::tuple(83, 25.0f, 11.0f, 84.0f));
     EXPECT_EQ(std::tuple(objfield::light::kLightOff(*flood), objfield::light::kGlowOff(*flood),
                          objfield::light::kDimmer(*flood), objfield::light::kRadius(*flood)),
               std::tuple(0, 0.0f, 63, 80.0f));
@@ -147,14 +194,15 @@ TEST_F(WallComponents, AWallBreakSplitsTheSegmentAndAWallDimensionMeasuresAtOnce
     Objex* dim = Place(toolid::kWallDimension, {{120, 0}, {120, 20}});
     ASSERT_NE(dim, nullptr);
     const AttachmentRecord* r = AttachmentRecordOf(dim);
-    EXPECT_EQ(std::tuple(dim->subtype, dim->planBits, r->sideFlag, r->width), std::tuple(138, 4, uint8_t(0), 0.0f));
-    EXPECT_FLOAT_EQ(r->height, 100);  // to the other wall's centre line
+    EXPECT_EQ(std::tuple(dim->subtype, dim->planBits, r->sideFlag, r->width),
+              std::tuple(138, 4, uint8_t(0), 0.0f));
+    EXPECT_FLOAT_EQ(r->height, 100); // to the other wall's centre line
 }
 
 // The symbol lists hold one light (80): two crossing 2D strokes and one 3D piece, each about
 // the origin as the lists keep them.
 class FixedComponents : public WallComponents {
-protected:
+  protected:
     void SetUp() override {
         WallComponents::SetUp();
         Objex* sym2 = Make(80);
@@ -171,7 +219,8 @@ protected:
         gCurTool = tool;
         g.click(at);
         Objex* o = doc->itsCurLayer->firstObject;
-        while (o && o->next) o = o->next;
+        while (o && o->next)
+            o = o->next;
         return o;
     }
 };
@@ -179,15 +228,18 @@ protected:
 TEST_F(FixedComponents, ALightIsDroppedAsAGroupCarryingItsThreeDPieces) {
     Objex* group = Drop({300, 200});
     ASSERT_EQ(group->type, objtype::kGroup);
-    EXPECT_EQ(std::tuple(group->elevation, group->planBits, group->texture), std::tuple(95.5f, 4, 80));
+    EXPECT_EQ(std::tuple(group->elevation, group->planBits, group->texture),
+              std::tuple(95.5f, 4, 80));
     EXPECT_EQ(objfield::light::kDimmer(*group), 63);
     ASSERT_EQ(CountObjects(group->firstChild), 2);
     Objex* first = group->firstChild;
-    EXPECT_EQ(std::tuple(first->type, first->subtype, first->next->subtype), std::tuple(int16_t(80), 89, 89));
+    EXPECT_EQ(std::tuple(first->type, first->subtype, first->next->subtype),
+              std::tuple(int16_t(80), 89, 89));
     EXPECT_EQ((std::vector<Pos>{At(first->firstPoint), At(first->next->firstPoint)}),
               (std::vector<Pos>{{295, 200}, {300, 195}}));
     ASSERT_NE(first->firstPart, nullptr);
-    EXPECT_EQ(std::tuple(first->firstPart->type, At(first->firstPart->firstPoint), first->firstPart->next),
+    EXPECT_EQ(std::tuple(first->firstPart->type, At(first->firstPart->firstPoint),
+                         first->firstPart->next),
               std::tuple(int16_t(111), Pos{302, 200}, static_cast<Objex*>(nullptr)));
     EXPECT_EQ(undo.actionNames.back(), "Fixture Light Tool");
 
@@ -195,7 +247,8 @@ TEST_F(FixedComponents, ALightIsDroppedAsAGroupCarryingItsThreeDPieces) {
     const size_t steps = undo.actionNames.size();
     ds->lightStyle = 81;
     EXPECT_EQ(Drop({400, 200}), group);
-    EXPECT_EQ(std::tuple(gGroupLeader, undo.actionNames.size()), std::tuple(static_cast<Objex*>(nullptr), steps));
+    EXPECT_EQ(std::tuple(gGroupLeader, undo.actionNames.size()),
+              std::tuple(static_cast<Objex*>(nullptr), steps));
 }
 
 TEST_F(FixedComponents, TheRebuildTurnsThePiecesAboutTheGroupsMiddle) {
@@ -210,6 +263,23 @@ TEST_F(FixedComponents, TheRebuildTurnsThePiecesAboutTheGroupsMiddle) {
     EXPECT_NEAR(a.first, 300, 1e-4);
     EXPECT_NEAR(a.second, 198, 1e-4);
     EXPECT_NEAR(b.second, 196, 1e-4);
+
+    // Read back from a design file, the light's pieces come turned the same way.
+    ASSERT_EQ(KeyFileWrite((dir + "/light.pro").c_str()), 1);
+    QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
+    ASSERT_EQ(KeyFileRead((dir + "/light.pro").c_str()), 1);
+    Objex* back = nullptr;
+    for (Layer* l = other->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == objtype::kGroup) back = o;
+    ASSERT_NE(back, nullptr);
+    const Objex* piece = back->firstChild->firstPart;
+    ASSERT_NE(piece, nullptr);
+    EXPECT_EQ(std::tuple(piece->type, piece->next),
+              std::tuple(int16_t(111), static_cast<Objex*>(nullptr)));
+    EXPECT_NEAR(At(piece->firstPoint).first, 300, 1e-4);
+    EXPECT_NEAR(At(piece->firstPoint).second, 198, 1e-4);
+    other->dealloc();
 }
 
-}  // namespace
+} // namespace

@@ -29,13 +29,14 @@ using Titles = std::vector<std::string>;
 constexpr float kPi = std::numbers::pi_v<float>;
 
 class WallOpenings : public PlanGestureTest {
-protected:
+  protected:
     void SetUp() override {
         PlanGestureTest::SetUp();
         wall = Wall(doc->itsCurLayer, {{0, 0}, {200, 0}});
         wall->penWidth = 6;
         ds->doorStyle = 500, ds->doorWidth = 30, ds->doorHeight = 80;
-        ds->windowStyle = 600, ds->windowWidth = 36, ds->windowHeight = 56, ds->windowElevation = 24;
+        ds->windowStyle = 600, ds->windowWidth = 36, ds->windowHeight = 56,
+        ds->windowElevation = 24;
         ds->windowValue = 3;
     }
     // Press on the wall at `from`, drag and release at `to`; the wall's last child.
@@ -46,7 +47,8 @@ protected:
     }
     Objex* LastChild() const {
         Objex* c = wall->firstChild;
-        while (c && c->next) c = c->next;
+        while (c && c->next)
+            c = c->next;
         return c;
     }
     static Ends EndsOf(const Objex* o) {
@@ -56,7 +58,8 @@ protected:
     }
     Titles Shown() const {
         Titles t;
-        for (const auto& s : alerts.shown) t.push_back(s.alert.message);
+        for (const auto& s : alerts.shown)
+            t.push_back(s.alert.message);
         return t;
     }
 
@@ -72,11 +75,16 @@ TEST_F(WallOpenings, ADoorNeedsAWallSegmentLongEnoughInThePlanView) {
         Titles shown;
         int doors;
     };
-    for (const Row& row : {Row{"off the wall, plan view", 30, true, {100, 80}, {"Wall segment not found."}, 0},
-                           Row{"off the wall, front view", 30, false, {100, 80}, {}, 0},
-                           Row{"wider than the segment + 5", 205.01f, true, {100, 0},
-                               {"Unable to place door on wall segment."}, 0},
-                           Row{"just inside the segment + 5", 204.99f, true, {100, 0}, {}, 1}}) {
+    for (const Row& row :
+         {Row{"off the wall, plan view", 30, true, {100, 80}, {"Wall segment not found."}, 0},
+          Row{"off the wall, front view", 30, false, {100, 80}, {}, 0},
+          Row{"wider than the segment + 5",
+              205.01f,
+              true,
+              {100, 0},
+              {"Unable to place door on wall segment."},
+              0},
+          Row{"just inside the segment + 5", 204.99f, true, {100, 0}, {}, 1}}) {
         alerts.shown.clear();
         row.plan ? SetPlanView() : SetView(0, 0);
         ds->doorWidth = row.width;
@@ -99,7 +107,8 @@ TEST_F(WallOpenings, ADoorLandsWhereDraggedAndKeepsClearOfTheEnds) {
         EXPECT_EQ(EndsOf(door), row.ends) << row.to.x;
         const AttachmentRecord* r = AttachmentRecordOf(door);
         const float centre = (row.ends.first.first + row.ends.second.first) / 2;
-        EXPECT_EQ(std::tuple(door->type, door->parent, door->planBits, door->rows, r->style, r->width, r->height),
+        EXPECT_EQ(std::tuple(door->type, door->parent, door->planBits, door->rows, r->style,
+                             r->width, r->height),
                   std::tuple(objtype::kDoor, wall, 2, int16_t(1), int16_t(500), 30.0f, 80.0f));
         EXPECT_FLOAT_EQ(r->centreDistance, centre);
         EXPECT_FLOAT_EQ(r->remainder, 200 - centre);
@@ -110,33 +119,35 @@ TEST_F(WallOpenings, ADoorLandsWhereDraggedAndKeepsClearOfTheEnds) {
 
 TEST_F(WallOpenings, ASwingingDoorTakesItsSwingFromASecondClick) {
     ds->doorStyle = 501;
-    Objex* door = Place(toolid::kDoor, {100, 0}, {150, 0});  // 135..165
+    Objex* door = Place(toolid::kDoor, {100, 0}, {150, 0}); // 135..165
     ASSERT_TRUE(TrackerLoopOpen());
     g.move({140, -10});
-    g.click({135, -30});  // straight up from the hinge at 135
+    g.click({135, -30}); // straight up from the hinge at 135
     EXPECT_FALSE(TrackerLoopOpen());
     AttachmentRecord* r = AttachmentRecordOf(door);
     EXPECT_NEAR(r->swingOrOffset, kPi / 2, 1e-5);
     EXPECT_EQ(std::tuple(r->sideFlag, r->directionFlag), std::tuple(uint8_t(1), int16_t(4)));
 
     // The hinge is the end nearer the pointer: down from 75, a quarter turn from the leaf to 45.
-    Objex* second = Place(toolid::kDoor, {100, 0}, {60, 0});  // 45..75
+    Objex* second = Place(toolid::kDoor, {100, 0}, {60, 0}); // 45..75
     g.click({75, 30});
     r = AttachmentRecordOf(second);
-    EXPECT_NEAR(r->swingOrOffset, kPi / 2, 1e-5);  // 3 pi / 2 - pi
+    EXPECT_NEAR(r->swingOrOffset, kPi / 2, 1e-5); // 3 pi / 2 - pi
     EXPECT_EQ(std::tuple(r->sideFlag, r->directionFlag), std::tuple(uint8_t(0), int16_t(4)));
 
     // A click on the closed leaf keeps the record as it was.
-    Objex* third = Place(toolid::kDoor, {100, 0}, {110, 0});  // 95..125
+    Objex* third = Place(toolid::kDoor, {100, 0}, {110, 0}); // 95..125
     AttachmentRecord* r3 = AttachmentRecordOf(third);
     r3->swingOrOffset = 0.25f, r3->sideFlag = 0, r3->directionFlag = 0;
     g.click({105, 0});
-    EXPECT_EQ(std::tuple(r3->swingOrOffset, r3->sideFlag, r3->directionFlag), std::tuple(0.25f, uint8_t(0), int16_t(0)));
+    EXPECT_EQ(std::tuple(r3->swingOrOffset, r3->sideFlag, r3->directionFlag),
+              std::tuple(0.25f, uint8_t(0), int16_t(0)));
 }
 
 TEST_F(WallOpenings, OverheadDoorsFaceByTheWallsWinding) {
     ds->doorStyle = 503;
-    EXPECT_EQ(AttachmentRecordOf(Place(toolid::kDoor, {100, 0}, {100, 0}))->sideFlag, 0);  // two points
+    EXPECT_EQ(AttachmentRecordOf(Place(toolid::kDoor, {100, 0}, {100, 0}))->sideFlag,
+              0); // two points
     Objex* room = Wall(doc->itsCurLayer, {{0, 300}, {200, 300}, {200, 500}});
     room->penWidth = 6;
     Objex* other = Wall(doc->itsCurLayer, {{0, 900}, {200, 900}, {200, 700}});
@@ -146,7 +157,8 @@ TEST_F(WallOpenings, OverheadDoorsFaceByTheWallsWinding) {
     g.press({100, 900}), g.release({100, 900});
     ASSERT_NE(room->firstChild, nullptr);
     ASSERT_NE(other->firstChild, nullptr);
-    EXPECT_NE(AttachmentRecordOf(room->firstChild)->sideFlag, AttachmentRecordOf(other->firstChild)->sideFlag);
+    EXPECT_NE(AttachmentRecordOf(room->firstChild)->sideFlag,
+              AttachmentRecordOf(other->firstChild)->sideFlag);
 }
 
 TEST_F(WallOpenings, AWindowSitsAtTheSillWithTheFlipsAndNoSwing) {
@@ -165,7 +177,7 @@ TEST_F(WallOpenings, AWindowSitsAtTheSillWithTheFlipsAndNoSwing) {
 }
 
 TEST_F(WallOpenings, MovingADoorDragsAnEndOrTheWholeOpening) {
-    Objex* door = Place(toolid::kDoor, {100, 0}, {100, 0});  // 85..115
+    Objex* door = Place(toolid::kDoor, {100, 0}, {100, 0}); // 85..115
     AttachmentRecord* r = AttachmentRecordOf(door);
     struct Row {
         const char* what;
@@ -173,42 +185,51 @@ TEST_F(WallOpenings, MovingADoorDragsAnEndOrTheWholeOpening) {
         POINT to;
         float width, centre;
     };
-    for (const Row& row : {Row{"the end out", true, true, false, {140, 0}, 55, 112.5f},
-                           Row{"the end in past 18", true, true, false, {90, 0}, 18, 94},
-                           Row{"the whole door", false, false, true, {60, 0}, 18, 60},
-                           Row{"a click that does not move", false, false, true, {100, 0}, 18, 60}}) {
+    for (const Row& row :
+         {Row{"the end out", true, true, false, {140, 0}, 55, 112.5f},
+          Row{"the end in past 18", true, true, false, {90, 0}, 18, 94},
+          Row{"the whole door", false, false, true, {60, 0}, 18, 60},
+          Row{"a click that does not move", false, false, true, {100, 0}, 18, 60}}) {
         gClickInfo = ClickInfo{};
         gClickInfo.ciHit = 1, gClickInfo.ciObject = door;
         gClickInfo.ciPointHit = row.point, gClickInfo.ciSegmentHit = row.segment;
         gClickInfo.ciPoint = row.second ? door->firstPoint->next : door->firstPoint;
         gClickInfo.ciPoint2 = row.segment ? door->firstPoint->next : nullptr;
-        const POINT at{int32_t(std::lround(row.segment ? r->centreDistance : door->firstPoint->next->position[0])), 0};
+        const POINT at{int32_t(std::lround(row.segment ? r->centreDistance
+                                                       : door->firstPoint->next->position[0])),
+                       0};
         gClickInfo.ciWhere = row.segment && row.to.x == 100 ? row.to : at;
         TranslateWallAttachment();
-        TrackEvent drag{trackevent::kLeftMouseDragged, row.to}, up{trackevent::kLeftMouseUp, row.to};
+        TrackEvent drag{trackevent::kLeftMouseDragged, row.to},
+            up{trackevent::kLeftMouseUp, row.to};
         DeliverToTrackerLoop(drag), DeliverToTrackerLoop(up);
         EXPECT_FALSE(TrackerLoopOpen()) << row.what;
         EXPECT_FLOAT_EQ(r->width, row.width) << row.what;
         EXPECT_FLOAT_EQ(r->centreDistance, row.centre) << row.what;
-        EXPECT_FLOAT_EQ(door->firstPoint->next->position[0] - door->firstPoint->position[0], row.width) << row.what;
+        EXPECT_FLOAT_EQ(door->firstPoint->next->position[0] - door->firstPoint->position[0],
+                        row.width)
+            << row.what;
     }
 }
 
 TEST_F(WallOpenings, AnAccessoryStandsOffTheWallWithThePalettesMaterial) {
-    gdsAccessoryWidth = 0, gdsAccessoryHeight = 0, gdsAccessoryElevation = 0, gdsAccessoryWallOffset = 10;
+    gdsAccessoryWidth = 0, gdsAccessoryHeight = 0, gdsAccessoryElevation = 0,
+    gdsAccessoryWallOffset = 10;
     ds->units = kImperialUnits;
     ds->currentPlanBit = 4;
     Objex* a = Place(toolid::kAccessory, {100, 0}, {100, -20});
     ASSERT_NE(a, nullptr);
     // 36 + 2 x 3 + 4 wide, 56 + 9 high, at 24 + 56 + 3 + 1.
-    EXPECT_EQ(std::tuple(gdsAccessoryWidth, gdsAccessoryHeight, gdsAccessoryElevation), std::tuple(46.0f, 65.0f, 84.0f));
+    EXPECT_EQ(std::tuple(gdsAccessoryWidth, gdsAccessoryHeight, gdsAccessoryElevation),
+              std::tuple(46.0f, 65.0f, 84.0f));
     const AttachmentRecord* r = AttachmentRecordOf(a);
-    EXPECT_EQ(std::tuple(a->type, a->subtype, a->planBits, a->texture2, a->texture3, r->sideFlag, r->swingOrOffset),
+    EXPECT_EQ(std::tuple(a->type, a->subtype, a->planBits, a->texture2, a->texture3, r->sideFlag,
+                         r->swingOrOffset),
               std::tuple(objtype::kAccessory, 157, 4, 0, 0, uint8_t(1), 10.0f));
     ASSERT_EQ(a->pointCount, 3);
     const Poinz* third = a->firstPoint->next->next;
     EXPECT_FLOAT_EQ(third->position[0], 100);
-    EXPECT_FLOAT_EQ(third->position[2], -13);  // max(6, 10) + 6 / 2 towards the pointer
+    EXPECT_FLOAT_EQ(third->position[2], -13); // max(6, 10) + 6 / 2 towards the pointer
     EXPECT_EQ(objfield::accessory::kName(*a), nullptr);
 
     // Set once: a changed window leaves them.
@@ -242,4 +263,4 @@ TEST_F(WallOpenings, AnAccessoryStandsOffTheWallWithThePalettesMaterial) {
     SetContentPaletteSelectedCategoryHandler(nullptr);
 }
 
-}  // namespace
+} // namespace
