@@ -19,6 +19,9 @@
 #include "tools/attachment_placement.h"
 #include "tools/fixed_components.h"
 #include "tools/wall_components.h"
+#include "tools/wall_openings.h"
+#include "model/tool_defaults.h"
+#include "tracking/click_info.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
@@ -157,6 +160,43 @@ TEST_F(WallComponents, TheDragShowsTheSymbolOnThePointersSideOfTheWall) {
         g.release(pointer);
         EXPECT_TRUE(view.dynamicDrawEngine->areAllPathsEmpty());
     }
+}
+
+TEST_F(WallComponents, TheMoveToolSlidesAComponentOrAnAccessoryAlongItsWall) {
+    Objex* receptacle = Place(7100, {{100, 0}, {100, 20}}); // 97..103, 12 below
+    gdsAccessoryWallOffset = 10;
+    Objex* accessory = Place(toolid::kAccessory, {{40, 0}, {40, 20}});
+    ASSERT_TRUE(receptacle && accessory);
+    const float accessoryWidth = AttachmentRecordOf(accessory)->width;
+    auto move = [](Objex* o, POINT from, POINT to, bool onSegment) {
+        gClickInfo = ClickInfo{};
+        gClickInfo.ciHit = 1, gClickInfo.ciObject = o, gClickInfo.ciWhere = from;
+        gClickInfo.ciSegmentHit = onSegment;
+        gClickInfo.ciPoint = onSegment ? o->firstPoint : nullptr;
+        gClickInfo.ciPoint2 = onSegment ? o->firstPoint->next : nullptr;
+        TranslateWallComponent();
+        if (!TrackerLoopOpen()) return;
+        DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseDragged, to});
+        DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseUp, to});
+    };
+    // Whole, to the other side: 147..153, its third point 12 above.
+    move(receptacle, {100, 0}, {150, -20}, true);
+    EXPECT_EQ((std::vector<Pos>{At(receptacle->firstPoint), At(receptacle->firstPoint->next),
+                                At(receptacle->firstPoint->next->next)}),
+              (std::vector<Pos>{{147, 0}, {153, 0}, {150, -12}}));
+    EXPECT_EQ(std::tuple(AttachmentRecordOf(receptacle)->centreDistance,
+                         AttachmentRecordOf(receptacle)->sideFlag,
+                         receptacle->firstPoint->selected),
+              std::tuple(150.0f, uint8_t(1), uint8_t(1)));
+    // An accessory keeps its width and stands max(6, 10) + 3 off the wall.
+    move(accessory, {40, 0}, {60, 20}, true);
+    EXPECT_FLOAT_EQ(AttachmentRecordOf(accessory)->width, accessoryWidth);
+    EXPECT_EQ(At(accessory->firstPoint->next->next), (Pos{60, 13}));
+    // A drag that ends where it began, or a click off the segment, changes nothing.
+    move(receptacle, {150, 0}, {150, 0}, true);
+    move(receptacle, {150, 0}, {90, 0}, false);
+    EXPECT_FLOAT_EQ(AttachmentRecordOf(receptacle)->centreDistance, 150);
+    EXPECT_FALSE(TrackerLoopOpen());
 }
 
 TEST_F(WallComponents, SwitchesMountByTheUnitsAndAFloodLightIsLit) {

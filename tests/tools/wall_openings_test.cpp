@@ -254,6 +254,17 @@ TEST_F(WallOpenings, AnAccessoryStandsOffTheWallWithThePalettesMaterial) {
     EXPECT_EQ(AttachmentRecordOf(b)->sideFlag, 0);
     EXPECT_FLOAT_EQ(b->firstPoint->next->next->position[2], 13);
 
+    // A name longer than the field is cut at 250 characters; "Done" names nothing.
+    for (const auto& [written, kept] : {std::pair{std::string(300, 'x'), std::string(250, 'x')},
+                                        std::pair{std::string("Done"), std::string()}}) {
+        FILE* f = fopen(info.c_str(), "w");
+        fputs(("[Description]\nName=" + written + "\n").c_str(), f);
+        fclose(f);
+        Objex* named = Place(toolid::kAccessory, {100, 0}, {100, 0});
+        const char* name = objfield::accessory::kName(*named);
+        EXPECT_EQ(name ? std::string(name) : std::string(), kept) << written.size();
+    }
+
     // Off the wall the alert shows in any view.
     SetView(0, 0);
     alerts.shown.clear();
