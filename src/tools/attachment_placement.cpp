@@ -14,6 +14,7 @@
 #include "model/view_state.h"
 #include "plan/dynamic_draw_engine.h"
 #include "plan/wall_dimensions.h"
+#include "tools/attached_dimensions.h"
 #include "tools/attachment_layout.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
@@ -165,7 +166,8 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
     }
     StartFromExisting(p);
     POINT offset{0, 0};
-    if (p.existing) {
+    // A dimension dragged by its end follows the pointer itself: its reach is the pointer's.
+    if (p.existing && !p.dimensionByPointer) {
         const POINT ref = MovedReference(p);
         offset = POINT{ref.x - p.click.x, ref.y - p.click.y};
     }
@@ -186,6 +188,13 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
             p.centre = FloatPoint{(p.start.floatH + p.end.floatH) / 2,
                                   (p.start.floatV + p.end.floatV) / 2};
             DrawOpening(p);
+        } else if (p.dimensionByPointer) {
+            p.side =
+                PositionDimAttachment(p.segStart, p.segEnd, &p.size, 0, p.rangeStart, p.rangeEnd,
+                                      &q, &p.start, &p.end, false, false, &angle, &p.centre)
+                    ? 1
+                    : 0;
+            DrawAttachment(p, angle);
         } else {
             p.side = PositionAttachment(p.segStart, p.segEnd, p.size, p.workingLength, p.rangeStart,
                                         p.rangeEnd, q.floatH, q.floatV, &p.start, &p.end, p.dragEnd,

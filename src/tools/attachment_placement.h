@@ -30,6 +30,8 @@ struct WallPlacement {
     bool dragEnd = false;
     int16_t ownerType = 0;     // door or window type, or the component's symbol
     Objex* existing = nullptr; // a placed attachment being moved, with its record
+    // An attached dimension dragged by its measured end: the pointer sets its reach as well.
+    bool dimensionByPointer = false;
     // Results.
     FloatPoint start, end, centre, third;
     uint8_t side = 0;

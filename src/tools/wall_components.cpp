@@ -252,6 +252,7 @@ void TranslateWallComponent() {
     p.click = click.ciWhere,
     p.ownerType = o->type == objtype::kAccessory ? objtype::kAccessory : r->ownerType;
     p.existing = o;
+    p.dimensionByPointer = o->subtype == kWallDimensionSymbol && !onSegment;
     TrackAttachmentPlacement(p, [o](int16_t moved, WallPlacement& placed) {
         AttachmentRecord* rec = AttachmentRecordOf(o);
         const DocState* state = CurrentDocState();
@@ -266,6 +267,7 @@ void TranslateWallComponent() {
         LayOnSegment(o, rec, reach, false);
         UpdateObjectBounds(o);
         if (o->subtype == kWallDimensionSymbol) {
+            if (placed.wall->type != objtype::kWall) return SelectAlone(o);
             UpdateAttachedDim(o, placed.wall);
             UpdateAllWallAttachments(placed.wall);
         } else {

@@ -237,6 +237,19 @@ TEST_F(WallComponents, AWallBreakSplitsTheSegmentAndAWallDimensionMeasuresAtOnce
     EXPECT_EQ(std::tuple(dim->subtype, dim->planBits, r->sideFlag, r->width),
               std::tuple(138, 4, uint8_t(0), 0.0f));
     EXPECT_FLOAT_EQ(r->height, 100); // to the other wall's centre line
+
+    // Dragged by its measured end it slides to the pointer's foot on its segment (from the
+    // break at 70) and measures again.
+    gClickInfo = ClickInfo{};
+    gClickInfo.ciHit = 1, gClickInfo.ciObject = dim, gClickInfo.ciPointHit = 1,
+    gClickInfo.ciWhere = {120, 100};
+    gClickInfo.ciPoint = dim->firstPoint->next->next;
+    TranslateWallComponent();
+    DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseDragged, {150, 50}});
+    DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseUp, {150, 50}});
+    EXPECT_FALSE(TrackerLoopOpen());
+    EXPECT_EQ(std::tuple(r->centreDistance, r->height, r->sideFlag),
+              std::tuple(80.0f, 100.0f, uint8_t(0))); // 150 - 70
 }
 
 // The symbol lists hold one light (80): two crossing 2D strokes and one 3D piece, each about
