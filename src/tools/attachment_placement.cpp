@@ -165,6 +165,8 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
         engine->setActivePathLineWidth(kOpeningLineWidth);
     }
     StartFromExisting(p);
+    p.fromCentre =
+        !(p.existing && p.existing->firstPoint && p.existing->firstPoint->dimensionMethod != 0);
     POINT offset{0, 0};
     // A dimension dragged by its end follows the pointer itself: its reach is the pointer's.
     if (p.existing && !p.dimensionByPointer) {
@@ -339,7 +341,8 @@ void DrawAttachment(const WallPlacement& p, float angle) {
     else if (symbol == objtype::kAccessory || symbol == 303)
         feedback::Line(engine, at(Along(p.centre, turn, -reach)), at(anchor));
     else if (symbol == 138)
-        feedback::Line(engine, at(p.centre), at(Along(p.centre, turn, p.size.floatV)));
+        feedback::Line(engine, at(p.fromCentre ? p.centre : anchor),
+                       at(Along(p.centre, turn, p.size.floatV)));
     else
         feedback::Line(engine, at(p.centre), at(anchor));
 }

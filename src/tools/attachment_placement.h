@@ -32,6 +32,9 @@ struct WallPlacement {
     Objex* existing = nullptr; // a placed attachment being moved, with its record
     // An attached dimension dragged by its measured end: the pointer sets its reach as well.
     bool dimensionByPointer = false;
+    // A wall dimension's line starts at the centre, or at the wall's face when the moved one
+    // measures to faces (its first point's dimension setting).
+    bool fromCentre = true;
     // Results.
     FloatPoint start, end, centre, third;
     uint8_t side = 0;

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 
 #include "content/core/content_selection_seams.h"
+#include "files/content_folders.h"
+#include "files/custom_definitions.h"
+#include "files/design_file.h"
 #include "model/attachments.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -174,6 +178,32 @@ TEST_F(WallOpenings, AWindowSitsAtTheSillWithTheFlipsAndNoSwing) {
     ds->windowWidth = 206;
     Place(toolid::kWindow, {100, 0}, {100, 0});
     EXPECT_EQ(Shown(), Titles{"Unable to place window on wall segment."});
+}
+
+TEST_F(WallOpenings, ACustomWindowReadsTheSelectedDefinition) {
+    // A definition of one opening outline, written from a scratch design.
+    const std::string folder = LocalDomainCustomWindowPath();
+    std::filesystem::create_directories(folder);
+    QMDDocumentModel* keep = gCurDocument;
+    QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
+    Make(objtype::kOpeningMask).on(scratch->itsCurLayer).at({{0, 0, 0}, {20, 30, 0}});
+    ASSERT_EQ(KeyFileWrite((folder + "/arch.def").c_str()), 1);
+    scratch->dealloc();
+    gCurDocument = keep;
+    SymEntryInfo entry;
+    entry.objectData = "arch.def";
+    SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(entry); });
+    SetContentPaletteSelectedCategoryHandler([] { return customdef::kWindowCategory; });
+    ds->windowStyle = customdef::kWindowStyle;
+    Objex* window = Place(toolid::kWindow, {100, 0}, {100, 0});
+    SetContentPaletteSelectedSymEntryHandler(nullptr);
+    SetContentPaletteSelectedCategoryHandler(nullptr);
+    ASSERT_NE(window, nullptr);
+    const AttachmentRecord* r = AttachmentRecordOf(window);
+    ASSERT_NE(r->customParts[0], nullptr);
+    EXPECT_EQ(r->customParts[0]->type, objtype::kOpeningMask);
+    EXPECT_EQ(EndsOf(window), (Ends{{82, 0}, {118, 0}})); // refitted where it was placed
+    EXPECT_TRUE(alerts.shown.empty());
 }
 
 TEST_F(WallOpenings, MovingADoorDragsAnEndOrTheWholeOpening) {
