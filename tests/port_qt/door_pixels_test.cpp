@@ -1,76 +1,101 @@
-// A door placed by the door tool, drawn into an offscreen image by the plan's frame: the wall
-// from (0, 0) to (200, 0) shows a gap where the door stands and the door's swing arc. Seen from
-// above at zoom 1 (a plan unit a pixel), the plan origin at (50, 150) in the image.
+// A door's gap and swing in an offscreen image: 36 units from (100, 0) to (136, 0) in a 12-unit
+// wall, seen from above at zoom 1 (a plan unit a pixel), moved 50 down.
 #include "model/attachments.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "plan/plan_frame.h"
+#include "plan/doors.h"
+#include "plan/plan_objects.h"
 #include "port/qt/painter_context.h"
 #include "support/build.h"
-#include "support/plan_gestures.h"
-#include "tracking/tracker_loops.h"
-#include "tracking/tracking_state.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
-const QRgb kCanvas = qRgb(255, 255, 255);
-constexpr int kOriginX = 50, kOriginY = 150;
+const QRgb kGrey = qRgb(128, 128, 128), kWall = qRgb(0, 0, 0), kPen = qRgb(0, 0, 255);
 
-class DoorPixels : public dvxtest::PlanGestureTest {
-  protected:
-    QImage Paint() {
-        QImage image(300, 300, QImage::Format_RGB32);
-        image.fill(kCanvas);
-        port::qt::QPainterContext painter(&image);
-        port::DrawingScope drawing(painter);
-        painter.setAntialiasing(false), painter.translate(kOriginX, kOriginY);
-        const RECT r{-1000, -1000, 1000, 1000};
-        DrawAllLayers(nullptr, doc->itsLayers, &r, drawflag::kAll, nullptr);
+class DoorPixels : public dvxtest::DocumentTest {
+protected:
+    QImage Paint(int16_t style, uint8_t printing, float swing = -1.5707963f, int16_t flags = 0, int width = 160) {
+        DocState* ds = doc->itsDocState;
+        ds->zoomFactor = 1, ds->planScale = 72, ds->penColor = {0, 0, 65535}, ds->backgroundColor = {65535, 65535, 0};
+        dvxtest::SetPlanView();
+        Objex* wall = dvxtest::Outline(objtype::kWall, {{0, 0}, {160, 0}}, false).on(doc->itsCurLayer);
+        wall->penWidth = 12;
+        Objex* door = dvxtest::Make(dvxtest::Attach(wall, objtype::kDoor, dvxtest::PointAt(wall, 0), dvxtest::PointAt(wall, 1))).plan({{100, 0}, {136, 0}});
+        door->typeData.attachment->style = style, door->typeData.attachment->swingOrOffset = swing;
+        door->typeData.attachment->directionFlag = flags;
+        QImage image(width, 100, QImage::Format_RGB32);
+        image.fill(kGrey);
+        QPainter(&image).fillRect(0, 44, 160, 12, QColor(kWall));  // the wall's solid
+        {
+            port::qt::QPainterContext context(&image);
+            port::DrawingScope scope(context);
+            context.setAntialiasing(false), context.translate(0, 50);
+            gPrinting = printing, gHPrintScale = gVPrintScale = 1;
+            DrawDoor(nullptr, door, nullptr, 1, nullptr);
+        }
+        gPrinting = 0;
         return image;
-    }
-    // Inked pixels on the wall's line from h1 to h2.
-    static int InkAlongWall(const QImage& image, int h1, int h2) {
-        int n = 0;
-        for (int h = h1; h <= h2; ++h)
-            n += image.pixel(h + kOriginX, kOriginY) != kCanvas;
-        return n;
-    }
-    // Ink anywhere within 1 pixel of the plan point.
-    static bool Inked(const QImage& image, float h, float d) {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (image.pixel(int(h) + kOriginX + dx, int(d) + kOriginY + dy) != kCanvas)
-                    return true;
-        return false;
     }
 };
 
-TEST_F(DoorPixels, APlacedDoorShowsItsGapAndItsSwing) {
-    Objex* wall = dvxtest::Wall(doc->itsCurLayer, {{0, 0}, {200, 0}});
-    wall->penWidth = 6;
-    wall->penColor = {0, 0, 0};
-    const QImage before = Paint();
-    ds->doorStyle = 501, ds->doorWidth = 30;
-    gCurTool = toolid::kDoor;
-    g.press({100, 0}), g.drag({150, 0}), g.release({150, 0}); // 135..165
-    g.click({135, -30});                                      // a quarter turn up about 135
-    ASSERT_FALSE(TrackerLoopOpen());
-    ASSERT_NE(wall->firstChild, nullptr);
-    const QImage after = Paint();
-    after.save(QString::fromStdString(dvxtest::FreshTempFolder("look") + "/door.png"));
-    // The wall's line runs solid through the opening before; after it is broken there.
-    EXPECT_EQ(InkAlongWall(before, 136, 164), 29);
-    EXPECT_LT(InkAlongWall(after, 136, 164), 20);
-    EXPECT_EQ(InkAlongWall(after, 100, 130), 31);
-    // The open leaf runs up from the hinge at 135; the arc comes down to the wall by the far end.
-    for (const auto& [h, d] : {std::pair{135.0f, -15.0f}, std::pair{161.0f, -8.0f}}) {
-        EXPECT_FALSE(Inked(before, h, d)) << h;
-        EXPECT_TRUE(Inked(after, h, d)) << h;
+int Count(const QImage& image, QRgb colour, int x1, int x2, int d) {
+    int n = 0;
+    for (int x = x1; x <= x2; ++x) n += image.pixel(x, 50 + d) == colour;
+    return n;
+}
+
+TEST_F(DoorPixels, TheGapClearsTheWallThreeBeyondEachFaceInTheBackgroundOrWhiteWhenPrinting) {
+    struct Row { int16_t style; uint8_t printing; QRgb clear; };
+    for (const Row& row : {Row{501, 0, qRgb(255, 255, 0)}, Row{501, 1, qRgb(255, 255, 255)}, Row{999, 0, qRgb(255, 255, 0)}}) {
+        const QImage image = Paint(row.style, row.printing);
+        for (int d : {-8, -6, -1, 1, 6, 8}) EXPECT_EQ(Count(image, row.clear, 110, 130, d), 21) << d;
+        for (int d : {-10, 10}) EXPECT_EQ(Count(image, kGrey, 110, 130, d), 21) << d;
+        EXPECT_EQ(Count(image, kWall, 90, 98, 0), 9);  // the wall beside the door is untouched
+        const int dashes = Count(image, kPen, 104, 132, 0);  // one dashed line along the centre
+        EXPECT_TRUE(dashes > 10 && dashes < 20) << dashes;
+        // The leaf across the wall at the hinge, and the top of the swing 33 above it.
+        EXPECT_EQ(Count(image, kPen, 136, 136, -20) + Count(image, kPen, 100, 140, -33), row.style == 501 ? 2 : 0);
     }
 }
 
-} // namespace
+// Whether a pen pixel lies within `reach` pixels of the plan point (h, d).
+bool InkNear(const QImage& image, double h, double d, int reach = 1) {
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int x = int(std::lround(h)) + dx, y = 50 + int(std::lround(d)) + dy;
+            if (x >= 0 && y >= 0 && x < image.width() && y < image.height() && image.pixel(x, y) == kPen) return true;
+        }
+    return false;
+}
+
+TEST_F(DoorPixels, EverySwingTheToolsStoreDrawsItsArcAndLeaf) {
+    // The hinge is the second point (136, 0) and the closed leaf points back along the wall (180
+    // degrees); the flag is the one every swing is stored with. Open swings either way of up to
+    // a half turn, and their equals a full turn away, show the arc (radius 33) and the leaf
+    // (5 to 41 from the hinge) at 180 + the swing.
+    constexpr double kRad = 3.14159265358979323846 / 180;
+    for (const double swing : {90.0, -90.0, 45.0, -45.0, 150.0, -150.0, 270.0, -270.0, 315.0, -315.0, 179.0, -179.0}) {
+        const int16_t flags = DoorSwingDirectionFlag(swing);
+        const QImage image = Paint(501, 0, float(swing * kRad), flags, 200);
+        const double sweep = std::remainder(swing, 360.0), leaf = (180.0 + swing) * kRad;
+        int arc = 0, samples = 0;
+        for (double t = 0.1; t < 0.9; t += 0.05, ++samples) {
+            const double at = (180.0 + sweep * t) * kRad;
+            arc += InkNear(image, 136 + 33 * std::cos(at), -33 * std::sin(at));
+        }
+        // The leaf's ends are made whole toward zero, which sets it up to 3 off the exact line.
+        int along = 0;
+        for (int r = 10; r <= 28; r += 3) along += InkNear(image, 136 + r * std::cos(leaf), -r * std::sin(leaf), 3);
+        EXPECT_GE(arc, samples - 1) << swing << " flag " << flags;
+        EXPECT_EQ(along, 7) << swing << " flag " << flags;
+    }
+}
+
+}  // namespace
