@@ -102,6 +102,12 @@ void BreakWall(WallPlacement& p) {
     Refresh();
 }
 
+bool IsChildOf(const Objex* o, const Objex* parent) {
+    for (const Objex* c = parent->firstChild; c; c = c->next)
+        if (c == o) return true;
+    return false;
+}
+
 Objex* MakeComponent(WallPlacement& p, int16_t symbol) {
     DocState* ds = CurrentDocState();
     Layer* layer = gCurDocument ? gCurDocument->itsCurLayer : nullptr;
@@ -127,11 +133,13 @@ Objex* MakeComponent(WallPlacement& p, int16_t symbol) {
     if (symbol == kWallDimensionSymbol) {
         UpdateAttachedDim(o, p.wall);
         UpdateAllWallAttachments(p.wall);
+        // The refit may have found no room for it after all.
+        if (!IsChildOf(o, p.wall)) o = nullptr;
     } else {
         BuildAttachmentFrame(o);
     }
     ReRenderObject(p.wall);
-    SelectObj(o, selmode::kDeselect, 0);
+    if (o) SelectObj(o, selmode::kDeselect, 0);
     return o;
 }
 

@@ -154,7 +154,11 @@ void FinishOpening(const OpeningKind& kind, WallPlacement& p) {
     SelectAlone(o);
     if (r->style == (door ? kCustomDoor : kCustomWindow)) {
         ReadCustomWindowDoorFile(o);
-        UpdateWallAttachment(o);
+        if (UpdateWallAttachment(o)) { // no room for the definition's size: it is gone
+            ReRenderObject(wall);
+            Refresh();
+            return;
+        }
     } else {
         BuildAttachmentFrame(o);
     }
