@@ -16,6 +16,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
+#include "model/selection_ops.h"
 #include "model/tool_defaults.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
@@ -219,7 +220,9 @@ TEST_F(WallOpenings, MovingADoorDragsAnEndOrTheWholeOpening) {
          {Row{"the end out", true, true, false, {140, 0}, 55, 112.5f},
           Row{"the end in past 18", true, true, false, {90, 0}, 18, 94},
           Row{"the whole door", false, false, true, {60, 0}, 18, 60},
-          Row{"a click that does not move", false, false, true, {100, 0}, 18, 60}}) {
+          Row{"a click that does not move", false, false, true, {100, 0}, 18, 60},
+          Row{"a click on neither end nor the segment", false, false, false, {150, 0}, 18, 60}}) {
+        SelectObj(door, selmode::kDeselect, 0);
         gClickInfo = ClickInfo{};
         gClickInfo.ciHit = 1, gClickInfo.ciObject = door;
         gClickInfo.ciPointHit = row.point, gClickInfo.ciSegmentHit = row.segment;
@@ -239,6 +242,7 @@ TEST_F(WallOpenings, MovingADoorDragsAnEndOrTheWholeOpening) {
         EXPECT_FLOAT_EQ(door->firstPoint->next->position[0] - door->firstPoint->position[0],
                         row.width)
             << row.what;
+        EXPECT_EQ(door->firstPoint->selected, row.to.x == 100 ? 0 : 1) << row.what; // left selected
     }
 }
 
