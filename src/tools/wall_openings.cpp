@@ -24,7 +24,6 @@
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
-#include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "render/core/custom_textures.h"
@@ -50,7 +49,6 @@ constexpr int32_t kFloorPlan = 2;
 constexpr int16_t kAttachmentPenStyle = 6;
 constexpr uint32_t kSwingMask = 34; // pointer moves and the press
 constexpr int16_t kShiftModifier = 4;
-constexpr float kDegrees = 57.29577951308232f;
 constexpr float kLeastAccessoryOffset = 6.0f;
 constexpr int16_t kFullScale = 100;
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
