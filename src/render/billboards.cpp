@@ -191,7 +191,7 @@ void RenderGLPlantObject(PlaneObject* object) {
     Vec b{(v[0].H + v[1].H) / 2.0, 0, (v[1].D + v[2].D) / 2.0};
     const float e = base->onTerrain ? -GetTopoElevationAtGridPt(float(b.x), float(b.z))
                                     : ConvertWorldToScreen(base->elevation, ds, 0);
-    b.y = -e;
+    b.y = e;
 
     const Matrices m;
     const Vec r = m.towards(b, kProbe, 0) * object->plantHalfWidth;
