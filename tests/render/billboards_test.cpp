@@ -172,4 +172,67 @@ TEST_F(Billboards, PlantsThatDrawNothing) {
     }
 }
 
+// A photo over the left half of the view (x -32..0, drawn y -8..40), its image red on the
+// left and green on the right.
+class Photos : public Billboards {
+protected:
+    PlaneObject* photo(const std::string& path, uint8_t mirrored = 0) {
+        Objex* o = Make(objtype::kPhoto).on(GetFirstFloorLayer()).image(path.c_str());
+        objfield::photo::kMirrored(*o) = mirrored;
+        PlaneObject* p = AddQuad({{-32, 8, 0}, {0, 8, 0}, {0, -40, 0}, {-32, -40, 0}}, kWhite);
+        const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        for (int i = 0; i < 4; ++i) p->planes->vertices[i].u = uv[i][0], p->planes->vertices[i].v = uv[i][1];
+        p->surfaceKind = kPhotoSurface;
+        p->baseObject = p->sourceObject = p->object3D = o;
+        p->object3DType = uint16_t(o->type);
+        p->frontTexture = p->backTexture = 20001;
+        return p;
+    }
+};
+
+uint32_t LeftRed(int x, int) { return x < 320 ? 0xFF0000u : 0x00FF00u; }
+
+TEST_F(Photos, AnImageIsUploadedAt512SquareAndReadsReversedWhenMirrored) {
+    gLiveViewOptions = 0;
+    const std::string path = LocalDomainCustomTexturePath() + "/wide.ppm";
+    WritePpm(path, RgbImage(640, 480, LeftRed));
+    RenderGLPhotoObject(photo(path));
+    GLint w = 0, h = 0;
+    glBindTexture(GL_TEXTURE_2D, 20001);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    EXPECT_EQ(w, 512);
+    EXPECT_EQ(h, 512);
+    EXPECT_TRUE(NearColor(at(6, 30), 255, 0, 0));
+    EXPECT_TRUE(NearColor(at(26, 30), 0, 255, 0));
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    RenderGLPhotoObject(photo(path, 1));
+    EXPECT_TRUE(NearColor(at(26, 30), 255, 0, 0)) << "the left colour on the right";
+    EXPECT_TRUE(NearColor(at(6, 30), 0, 255, 0));
+}
+
+TEST_F(Photos, NotDrawnInTheWireFrameNorInClearViewsTransparentPassUnlessAsked) {
+    const std::string path = LocalDomainCustomTexturePath() + "/wide.ppm";
+    WritePpm(path, RgbImage(64, 64, Green));
+    const struct Row {
+        const char* name;
+        int16_t mode;
+        uint8_t transparent, asked;
+        bool drawn;
+    } rows[] = {
+        {"wire frame", rendermode::kWireframe, 0, 0, false},
+        {"transparent pass", rendermode::kSolid, 1, 0, false},
+        {"transparent pass, asked for", rendermode::kSolid, 1, 1, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        glClear(GL_COLOR_BUFFER_BIT);
+        ds->renderMode = r.mode, ds->renderFlag = r.transparent;
+        gDrawClearViewRorozErud = r.asked;
+        RenderGLPhotoObject(photo(path));
+        EXPECT_EQ(!isBackground(16, 30), r.drawn);
+    }
+}
+
 }  // namespace
