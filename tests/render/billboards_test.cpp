@@ -17,6 +17,10 @@
 #include "render/core/texture_files.h"
 #include "render/gl.h"
 #include "render_fixture.h"
+#include "geometry/openings/landscape_plants.h"
+#include "model/deletion.h"
+#include "scene/scene_build.h"
+#include "support/scene_checks.h"
 #include "support/doubles.h"
 
 using namespace dvxtest;
@@ -169,6 +173,38 @@ TEST_F(Billboards, PlantsThatDrawNothing) {
         if (r.triangle) p->planes->count = 3;
         RenderGLPlantObject(p);
         EXPECT_EQ(rows(32).first, -1);
+    }
+}
+
+// Plants as the plant tool makes them and the scene build hangs them in the list: a seedling
+// of the oak, 12 units high and 10.2 wide, its footprint from (0, 0) to (10.2, 10.2).
+TEST_F(Billboards, APlantOfThePlantToolStandsWhereItIsPlanted) {
+    WritePpm(PlantFile(kOak, LocalDomainUserSharedTexturePath()), RgbImage(8, 8, Green));
+    ds->plantAge = 0.0f;
+    RegisterLiveView(true);
+    const struct Row {
+        const char* name;
+        float elevation;
+        int base;
+    } table[] = {
+        {"on the ground", 0.0f, 8},
+        {"12 inches up: 24 plan units", 12.0f, 8 + 24},
+    };
+    for (const Row& r : table) {
+        SCOPED_TRACE(r.name);
+        glClear(GL_COLOR_BUFFER_BIT);
+        ds->currentElevation = r.elevation;
+        Objex* oak = BuildLandscapePlant(GetFirstFloorLayer(), 0, kOak);
+        ASSERT_NE(oak, nullptr);
+        RenderAllLayers();
+        const std::vector<PlaneObject*> pieces = PiecesOf(oak);
+        ASSERT_EQ(pieces.size(), 1u);
+        RenderGLPlantObject(pieces[0]);
+        // Columns 32 to 42, rows base to base + 11.
+        EXPECT_EQ(rows(37), std::make_pair(r.base, r.base + 11));
+        EXPECT_TRUE(isBackground(30, r.base + 4));
+        EXPECT_TRUE(isBackground(44, r.base + 4));
+        DeleteObj(oak);
     }
 }
 
