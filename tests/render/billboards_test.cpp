@@ -2,6 +2,9 @@
 // what its texture shows and which image it was loaded from, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,8 @@
 #include "geometry/openings/landscape_plants.h"
 #include "model/deletion.h"
 #include "scene/scene_build.h"
+#include "scene/terrain.h"
+#include "scene/topo_grid.h"
 #include "support/scene_checks.h"
 #include "support/doubles.h"
 
@@ -206,6 +211,27 @@ TEST_F(Billboards, APlantOfThePlantToolStandsWhereItIsPlanted) {
         EXPECT_TRUE(isBackground(44, r.base + 4));
         DeleteObj(oak);
     }
+}
+
+TEST_F(Billboards, APlantOnTheTerrainStandsOnTheGround) {
+    WritePpm(PlantFile(kOak, LocalDomainUserSharedTexturePath()), RgbImage(8, 8, Green));
+    // A 10 x 10 grid of 72-unit cells, as read from a file, its ground raised.
+    ds->lotRect = {-360, -360, 360, 360};
+    ds->topoGridSpacing = 72;
+    std::strcpy(ds->topoFilePath, "flat.topo");
+    SetupTopoGrid();
+    ASSERT_FALSE(gTopographyGrid.empty());
+    std::fill(gTopographyGrid.begin(), gTopographyGrid.end(), 20.0f);
+    gTopoGridFromFile = 1;
+    ASSERT_TRUE(TopoInUse());
+    const float ground = -GetTopoElevationAtGridPt(0, 0);
+    ASSERT_GT(ground, 0.0f) << "a height above the floor";
+    PlaneObject* p = plant(0, 0);
+    base->onTerrain = 1;
+    RenderGLPlantObject(p);
+    const int row = 8 + int(std::lround(ground));
+    EXPECT_EQ(rows(32), std::make_pair(row, row + 29));
+    gTopographyGrid.clear(), gTopoRowCnt = gTopoColumnCnt = 0, gTopoGridFromFile = 0;
 }
 
 // A photo over the left half of the view (x -32..0, drawn y -8..40), its image red on the
