@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "render/core/interrupt_source.h"
+#include "render/light_glows.h"
 
 namespace {
 // How often a paint held back by a render looks again.
@@ -44,6 +45,14 @@ bool LiveViewGLWindow::event(QEvent* event) {
         return true;
     }
     return QOpenGLWindow::event(event);
+}
+
+void LiveViewGLWindow::initializeGL() {
+    StartGLContextObjects();
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+        makeCurrent();
+        EndGLContextObjects();
+    });
 }
 
 void LiveViewGLWindow::paintGL() {

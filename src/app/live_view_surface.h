@@ -25,6 +25,8 @@ protected:
     // buffer the render is drawing into: it waits and is repainted once the render is over.
     bool event(QEvent* event) override;
     void paintGL() override;
+    // The context's own objects are made with it and go before it does.
+    void initializeGL() override;
 
 private:
     QTimer deferred_;

@@ -96,7 +96,20 @@ static_assert(kFirstWord.member == display::kWord.member);
 // Photos (130): the picture's height in plan units.
 namespace photo {
 inline constexpr Param kHeight{0};
+inline constexpr Field<uint8_t> kMirrored{&Objex::flagA};   // non-zero: the picture reads reversed
 }  // namespace photo
+
+// Light fixtures (the child objects of a fixture group, and wall-mounted flood lights).
+namespace light {
+inline constexpr Field<int32_t> kOff{&Objex::optionA};       // non-zero: switched off
+inline constexpr Field<int32_t> kDimmer{&Objex::optionB};    // 0 full brightness .. 255
+inline constexpr Param kGlow{0};           // 0.0 shows the glow, anything else hides it
+inline constexpr Param kBeamWidth{1};      // degrees, the shadow view's field of view
+inline constexpr Param kFalloff{2};
+inline constexpr Param kRotation{3};       // degrees, lights turned in plan (147, 148)
+inline constexpr Param kAmbient{4};        // 1.0 when the fixture also throws ambient light
+inline constexpr int32_t kFloodSubtype = 83;
+}  // namespace light
 
 // Grid surfaces (10, subtype 173): a height field of columns x rows cells, each point's
 // height its second coordinate.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "render/gl.h"
+#include "render/light_glows.h"
 #include "render/renderer_startup.h"
 #include "support/fixture.h"
 
@@ -36,14 +37,17 @@ void RenderTest::SetUp() {
 }
 
 void RenderTest::Resize(int width, int height) {
+    if (gl) EndGLContextObjects();
     gl.reset();
     gl = std::make_unique<OffscreenGL>(width, height);
     ASSERT_TRUE(gl->ok());
     StartRenderer();
+    StartGLContextObjects();
 }
 
 void RenderTest::TearDown() {
     DeleteAllRendererObjects();
+    EndGLContextObjects();
     gl.reset();
     DocumentTest::TearDown();
 }

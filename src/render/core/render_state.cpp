@@ -37,6 +37,7 @@ uint8_t gRenderPlantsInColor = 0;
 uint8_t gSkipTransparent = 0;
 uint8_t gHideNonShadowObjects = 0;
 uint8_t gNoPlants = 0;
+uint8_t gDrawClearViewRorozErud = 0;
 int32_t gGLObjectsRendered = 0;
 uint8_t gCountRenderingObjects = 0;
 int32_t gCurrentStencilValue = kFirstStencilValue;
@@ -68,6 +69,7 @@ static const port::GlobalReset kReset([] {
     gSkipTransparent = 0;
     gHideNonShadowObjects = 0;
     gNoPlants = 0;
+    gDrawClearViewRorozErud = 0;
     gGLObjectsRendered = 0;
     gCountRenderingObjects = 0;
     gCurrentStencilValue = kFirstStencilValue;

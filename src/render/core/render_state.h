@@ -60,6 +60,8 @@ extern uint8_t gRenderPlantsInColor;
 extern uint8_t gSkipTransparent;
 extern uint8_t gHideNonShadowObjects;
 extern uint8_t gNoPlants;
+// Photos are drawn in ClearView's transparent pass too; nothing sets it yet.
+extern uint8_t gDrawClearViewRorozErud;
 // Plane objects drawn by the running render (zero outside one).
 extern int32_t gGLObjectsRendered;
 // Set during the first anti-aliasing pass only, while the drawn objects are counted.

@@ -1,0 +1,16 @@
+#pragma once
+// Plants and photos of the scene list. A plant is a camera-facing billboard rebuilt from the
+// current matrices at every draw (never in a display list); a photo is a flat picture plane.
+// Both key their texture's black texels out. Each leaves texturing and the alpha test off.
+#include <cstdint>
+
+struct PlaneObject;
+
+// A plant (surface kind 8 or 9): its quad stands on the ground point of its footprint, its
+// base half width wide and its height tall on screen whatever the camera's pitch. The plant
+// drawer owns plant texture IDs: the first to load one keys it, and a stock load of the same
+// ID (a face drawn first) keeps it unkeyed for the life of the context.
+void RenderGLPlantObject(PlaneObject* object);
+// A photo (surface kind 131): its image at 512 x 512, texture coordinates mirrored when its
+// base object's mirror flag is set.
+void RenderGLPhotoObject(PlaneObject* object);

@@ -1,0 +1,323 @@
+#include "render/light_glows.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/content_folders.h"
+#include "files/windows_records.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/lines.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/transforms.h"
+#include "model/type_data.h"
+#include "port/seam.h"
+#include "render/core/live_view_host.h"
+#include "render/core/interrupt_source.h"
+#include "render/core/render_state.h"
+#include "render/core/texture_files.h"
+#include "render/core/texture_pixels.h"
+#include "render/gl.h"
+#include "scene/plane_object.h"
+
+GLUquadric* gQuadricObject = nullptr;
+// Freeing a quadric touches no GL state, so a reset needs no context.
+static const port::GlobalReset kReset([] { EndGLContextObjects(); });
+
+namespace {
+
+constexpr GLuint kGlowTexture = 14001;
+constexpr uint16_t kLightPiece = 111;
+constexpr int kPollEvery = 300;
+constexpr int16_t kWallType = 12;
+constexpr float kHeadAngle = 0.9948377f;  // 57 degrees
+constexpr float kHeadDistance = 9.0f;
+constexpr double kHeadTilt = 38.0;
+
+// What each can or point light draws: its volume and its sprite.
+struct CanLight {
+    int16_t type;
+    enum Volume { Down, Up, Sphere } volume;
+    int sides;
+    double topRadius;
+    float spriteDy, spriteDz;  // the sprite's shift from the light's centre
+    float width, height;       // sprite extents in scene units
+    float alphaScale;          // 0: 255 less the dimmed part; else scaled
+    float dimmerDivisor;
+};
+constexpr CanLight kCanLights[] = {
+    {79, CanLight::Down, 15, 1600, -2, 0, 220, 130, 200, 2.0f},
+    {80, CanLight::Down, 15, 1400, 0, 0, 95, 75, 0, 2.0f},
+    {81, CanLight::Down, 15, 1600, -5, 7, 190, 100, 240, 2.0f},
+    {82, CanLight::Down, 15, 1600, -5, 7, 190, 100, 240, 2.0f},
+    {146, CanLight::Up, 30, 1800, 2, 0, 115, 65, 0, 2.0f},
+    {149, CanLight::Sphere, 30, 10, 19, 0, 75, 75, 0, 2.0f},
+    {150, CanLight::Up, 30, 1800, 0, 0, 95, 75, 0, 2.0f},
+    {151, CanLight::Down, 15, 1600, 0, 0, 95, 75, 0, 2.0f},
+    {152, CanLight::Sphere, 30, 10, 0, 0, 95, 75, 0, 1.25f},
+};
+constexpr double kConeBase = 10, kConeHeight = 1600;
+
+const CanLight* CanLightOf(int16_t type) {
+    for (const CanLight& c : kCanLights)
+        if (c.type == type) return &c;
+    return nullptr;
+}
+
+int SpriteAlpha(const CanLight& c, int32_t dimmer) {
+    const float dimmed = 255.0f - float(dimmer) / c.dimmerDivisor;
+    const float a = c.alphaScale > 0 ? c.alphaScale * dimmed / 255.0f : dimmed;
+    return std::clamp(int(a + 0.5f), 0, 255);
+}
+
+struct Saved {
+    const double* modelview;
+    const double* projection;
+    const int* viewport;
+};
+
+// Loads the glow image: its alpha rises from 0 at brightness 191 to 255 at white.
+bool LoadGlowTexture() {
+    char name[kTexturePathBufferSize] = {};
+    GetTextureFileNameFromID(int32_t(kGlowTexture), name);
+    const std::string folder = LocalDomainTexturePath();
+    if (!name[0] || folder.empty()) return false;
+    const std::unique_ptr<DIBImage> image = LoadGLDIBImage((folder + "/" + name).c_str());
+    if (!image) return true;  // drawn untextured
+    const int32_t width = image->width, height = image->height;
+    std::vector<uint8_t> rgba = ConvertTextureToRGBA(image->pixels.data(), 1.0f, width, height);
+    if (rgba.empty()) return false;
+    // Every pixel of the image, wide or tall, not a square of its width.
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        const int l = int(0.3 * rgba[i] + 0.59 * rgba[i + 1] + 0.11 * rgba[i + 2] + 0.5) & 255;
+        rgba[i + 3] = uint8_t(std::max(0, 4 * l - 765));
+    }
+    glBindTexture(GL_TEXTURE_2D, kGlowTexture);
+    GLint unpack = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpack);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    return true;
+}
+
+// A camera-facing sprite of the glow image centred on (x, y, z) (drawn coordinates, y up),
+// `width` and `height` scene units from its centre to its sides.
+void DrawSprite(double x, double y, double z, float width, float height, int alpha, const Saved& m) {
+    if (!glIsTexture(kGlowTexture) && !LoadGlowTexture()) return;
+    if (glIsTexture(kGlowTexture)) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, kGlowTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_STENCIL_TEST);
+    double cx, cy, cz, wx, wy, wz, hx, hy, hz;
+    gluProject(x, y, z, m.modelview, m.projection, m.viewport, &cx, &cy, &cz);
+    gluProject(x, y + width, z, m.modelview, m.projection, m.viewport, &wx, &wy, &wz);
+    gluProject(x, y + height, z, m.modelview, m.projection, m.viewport, &hx, &hy, &hz);
+    const double hw = std::sqrt((wx - cx) * (wx - cx) + (wy - cy) * (wy - cy) + (wz - cz) * (wz - cz));
+    const double hh = std::sqrt((hx - cx) * (hx - cx) + (hy - cy) * (hy - cy) + (hz - cz) * (hz - cz));
+    const double corners[4][2] = {{cx - hw, cy + hh}, {cx + hw, cy + hh}, {cx + hw, cy - hh}, {cx - hw, cy - hh}};
+    const float st[4][2] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    glDisable(GL_DEPTH_TEST);
+    glColor4ub(255, 255, 255, uint8_t(alpha));
+    glBegin(GL_POLYGON);
+    for (int i = 0; i < 4; ++i) {
+        double px, py, pz;
+        gluUnProject(corners[i][0], corners[i][1], cz, m.modelview, m.projection, m.viewport, &px, &py, &pz);
+        glTexCoord2f(st[i][0], st[i][1]);
+        glVertex3d(px, py, pz);
+    }
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_STENCIL_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+// The centre of a can light in drawn coordinates, before any per-type shift.
+bool LightCentre(const PlaneObject* p, const Objex* light, double* x, double* y, double* z) {
+    const DocState* ds = CurrentDocState();
+    const Objex* root = p->baseObject ? p->baseObject : light;
+    if (!ds || !root) return false;
+    const Float3DRect& b = light->bounds3D;
+    *x = (b.floatLeft + b.floatRight) / 2.0;
+    *z = (b.floatBack + b.floatFront) / 2.0;
+    *y = ConvertWorldToScreen(root->elevation, ds, 0);
+    return true;
+}
+
+void CanLightStep(PlaneObject* p, Objex* light, const Saved& m) {
+    glClear(GL_STENCIL_BUFFER_BIT);
+    RenderCanLightMask(p, light, m.modelview, m.projection, m.viewport);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DITHER);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_BLEND);
+    glStencilFunc(GL_EQUAL, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    RenderCanLightMap(p, light, m.modelview, m.projection, m.viewport);
+    glEnable(GL_DEPTH_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+bool InterruptsAllowed() {
+    return !gDisableRenderInterrupt && !gPrinting3DView && (gRenderOpenGLAntiAlias || gRenderingShadowMapAntiAlias);
+}
+
+}  // namespace
+
+void StartGLContextObjects() {
+    if (!gQuadricObject) gQuadricObject = gluNewQuadric();
+}
+
+void EndGLContextObjects() {
+    if (gQuadricObject) gluDeleteQuadric(gQuadricObject);
+    gQuadricObject = nullptr;
+}
+
+void RenderCanLightMask(PlaneObject* object, Objex* light, const double*, const double*, const int*) {
+    const CanLight* c = light ? CanLightOf(light->type) : nullptr;
+    double x, y, z;
+    if (!gQuadricObject || !object || !c || !LightCentre(object, light, &x, &y, &z)) return;
+    if (c->type == 149) y += 19;
+    glPushMatrix();
+    glTranslated(x, y, z);
+    glColor3ub(255, 255, 255);
+    glRotated(90, 1, 0, 0);
+    if (c->volume == CanLight::Up) glRotated(180, 1, 0, 0);
+    if (c->volume == CanLight::Sphere) gluSphere(gQuadricObject, 10, 30, 30);
+    else gluCylinder(gQuadricObject, kConeBase, c->topRadius, kConeHeight, c->sides, 1);
+    glPopMatrix();
+}
+
+void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
+                       const int* viewport) {
+    const CanLight* c = light ? CanLightOf(light->type) : nullptr;
+    double x, y, z;
+    if (!object || !c || !modelview || !projection || !viewport || !LightCentre(object, light, &x, &y, &z)) return;
+    DrawSprite(x, y + c->spriteDy, z + c->spriteDz, c->width, c->height,
+               SpriteAlpha(*c, objfield::light::kDimmer(*light)), Saved{modelview, projection, viewport});
+}
+
+void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
+                          const int* viewport) {
+    const DocState* ds = CurrentDocState();
+    const Objex* wall = object ? object->baseObject : nullptr;
+    if (!ds || !light || !wall || wall->type != kWallType || light->typeData.kind != TypeDataKind::Attachment) return;
+    const AttachmentRecord* r = light->typeData.attachment;
+    if (!r || !r->segmentStart || !r->segmentEnd) return;
+    const Poinz* start = r->segmentStart;
+    const Poinz* end = r->segmentEnd;
+    const float y = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0) + r->elevation +
+                    ConvertWorldToScreen(start->baseElevation, ds, 0);
+    float length = 0;
+    const float a = GetLineLengthAndAngle(start->position[0], start->position[2], end->position[0], end->position[2],
+                                          &length);
+    float bx = start->position[0], bz = start->position[2], dx = 0, dz = 0;
+    GetPointFromLengthAndAngle(a, r->centreDistance, &dx, &dz);
+    bx += dx, bz += dz;
+    const float n = r->sideFlag == 0 ? a - float(M_PI / 2) : a + float(M_PI / 2);
+    GetPointFromLengthAndAngle(n, ConvertWorldToScreen(wall->penWidth, ds, 0), &dx, &dz);
+    bx += dx, bz += dz;
+    float heads[2][2];
+    for (int i = 0; i < 2; ++i) {
+        GetPointFromLengthAndAngle(i == 0 ? n + kHeadAngle : n - kHeadAngle, kHeadDistance, &dx, &dz);
+        heads[i][0] = bx + dx, heads[i][1] = bz + dz;
+    }
+    if (!gQuadricObject) return;
+    for (int i = 0; i < 2; ++i) {
+        glPushMatrix();
+        glTranslated(heads[i][0], y + 5.0, heads[i][1]);
+        glRotated(90, 1, 0, 0);
+        glRotated(a * 180.0 / M_PI + (i == 0 ? kHeadTilt : -kHeadTilt), 0, 0, -1);
+        glRotated(r->sideFlag == 0 ? -kHeadTilt : kHeadTilt, 1, 0, 0);
+        glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
+        glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+        gluCylinder(gQuadricObject, 4, 600, 1600, 40, 1);
+        glPopMatrix();
+    }
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DITHER);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_STENCIL_TEST);
+    for (const auto& h : heads) RenderFloodLightMap(light, h[0], y + 5.0f, h[1], modelview, projection, viewport);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+void RenderFloodLightMap(Objex* light, float x, float y, float z, const double* modelview, const double* projection,
+                         const int* viewport) {
+    if (!light || !modelview || !projection || !viewport) return;
+    glEnable(GL_BLEND);
+    DrawSprite(x, y, z, 95, 75, 255 - objfield::light::kDimmer(*light) / 2, Saved{modelview, projection, viewport});
+}
+
+void RenderLights(PlaneObject* scene) {
+    const DocState* ds = CurrentDocState();
+    if (!ds || !scene || (ds->renderValue & hideflag::kElectrical) || ds->renderFlag ||
+        ds->renderMode == rendermode::kWireframe)
+        return;
+    double modelview[16], projection[16];
+    int viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const Saved m{modelview, projection, viewport};
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+
+    const void* marker = nullptr;
+    const bool polls = InterruptsAllowed();
+    int count = 0;
+    for (PlaneObject* p = scene; p; p = p->next) {
+        if (polls && ++count % kPollEvery == 0 && PollRenderInterrupt()) break;
+        Objex* light = p->object3D;
+        if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
+        // A switched-off lamp gives no light, so it shows no glow either.
+        if (objfield::light::kOff(*light)) continue;
+        if (marker && (p->baseObject == marker || light == marker)) continue;
+        if (CanLightOf(light->type)) {
+            CanLightStep(p, light, m);
+            marker = p->baseObject;
+        } else if (light->subtype == objfield::light::kFloodSubtype) {
+            glClear(GL_STENCIL_BUFFER_BIT);
+            RenderFloodLightMask(p, light, modelview, projection, viewport);
+            marker = light;
+        }
+    }
+
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DITHER);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_BLEND);
+}

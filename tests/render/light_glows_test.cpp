@@ -1,0 +1,209 @@
+// Light fixture glows in an OSMesa context: which fixtures glow, how bright and how large
+// their sprites are on screen, and when the walk stops for Escape, read back as pixels.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/content_folders.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/type_data.h"
+#include "model/view_layers.h"
+#include "render/core/render_state.h"
+#include "render/core/texture_files.h"
+#include "render/gl.h"
+#include "render/light_glows.h"
+#include "render_fixture.h"
+#include "support/doubles.h"
+#include "support/seam_recorders.h"
+
+using namespace dvxtest;
+
+namespace {
+
+constexpr GLuint kGlow = 14001;
+
+class LightGlows : public RenderTest {
+protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        Resize(64, 64);
+        port::setImageDecoder(&decoder);
+        ds = doc->itsDocState;
+        ds->renderMode = rendermode::kSolid;
+        writeGlow(8, 8);
+        // A 90-degree camera at the origin looking down -z: at distance d a scene unit is
+        // 32 / d pixels.
+        glViewport(0, 0, 64, 64);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(90, 1, 1, 5000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        gGLPlaneObjects = nullptr;
+    }
+    // A new document, context and scene for the next case.
+    void fresh() {
+        TearDown();
+        SetUp();
+    }
+    void writeGlow(int width, int height) {
+        char name[kTexturePathBufferSize] = {};
+        GetTextureFileNameFromID(int32_t(kGlow), name);
+        WritePpm(LocalDomainTexturePath() + "/" + name, RgbImage(width, height, [](int, int) { return 0xFFFFFFu; }));
+    }
+    // A fixture group holding a lamp of `type` centred at (x, 0, z), drawn as `pieces` plane objects.
+    Objex* fixture(int16_t type, float x, float z, int pieces = 1, int32_t dimmer = 0) {
+        Objex* group = Make(1000).on(GetFirstFloorLayer());
+        Objex* lamp = Make(type).in(group);
+        lamp->bounds3D.floatLeft = lamp->bounds3D.floatRight = x;
+        lamp->bounds3D.floatBack = lamp->bounds3D.floatFront = z;
+        objfield::light::kDimmer(*lamp) = dimmer;
+        for (int i = 0; i < pieces; ++i) piece(lamp, group);
+        return lamp;
+    }
+    PlaneObject* piece(Objex* lamp, Objex* base) {
+        PlaneObject* p = AddQuad({{0, 0, 0}, {1, 0, 0}, {1, -1, 0}}, kWhite);
+        p->pieceKind = 111;
+        p->object3D = p->sourceObject = lamp;
+        p->baseObject = base;
+        return p;
+    }
+    // Red of pixel (x, y): over black, the sprite's alpha.
+    int red(int x, int y) {
+        gl->present();
+        return int(gl->pixel(x, y) >> 24);
+    }
+    // Lit pixels along row 32.
+    int litWidth() {
+        int n = 0;
+        for (int x = 0; x < 64; ++x) n += red(x, 32) > 0;
+        return n;
+    }
+
+    PpmImageDecoder decoder;
+    DocState* ds = nullptr;
+};
+
+TEST_F(LightGlows, DimmerSetsTheSpriteAlphaByType) {
+    const struct Row {
+        int16_t type;
+        int32_t dimmer;
+        int alpha;
+    } rows[] = {{80, 0, 255}, {80, 255, 128}, {152, 255, 51}, {79, 255, 100}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.type * 1000 + r.dimmer);
+        fresh();
+        fixture(r.type, 0, -200, 1, r.dimmer);
+        RenderLights(gGLPlaneObjects);
+        // 79's sprite sits 2 units lower: still on the centre pixel.
+        EXPECT_NEAR(red(32, 32), r.alpha, 1);
+    }
+}
+
+TEST_F(LightGlows, ASpriteTwiceAsFarIsHalfAsLarge) {
+    fixture(80, 0, -200);
+    RenderLights(gGLPlaneObjects);
+    const int near = litWidth();
+    EXPECT_NEAR(near, 2 * 95 * 32 / 200, 2);  // half width 15.2 pixels
+    fresh();
+    fixture(80, 0, -400);
+    RenderLights(gGLPlaneObjects);
+    EXPECT_NEAR(litWidth() * 2, near, 2);
+}
+
+TEST_F(LightGlows, OneSpritePerFixture) {
+    fixture(80, 0, -200, 3, 255);
+    RenderLights(gGLPlaneObjects);
+    EXPECT_NEAR(red(32, 32), 128, 1) << "three sprites would add up";
+    fresh();
+    fixture(80, -100, -200, 2);
+    fixture(80, 100, -200, 2);
+    RenderLights(gGLPlaneObjects);
+    EXPECT_EQ(red(32, 32), 0);
+    EXPECT_EQ(red(16, 32), 255);
+    EXPECT_EQ(red(48, 32), 255);
+}
+
+TEST_F(LightGlows, NoGlow) {
+    const struct Row {
+        const char* name;
+        int16_t mode = rendermode::kSolid;
+        uint8_t transparent = 0;
+        int32_t hidden = 0;
+        float glow = 0;
+        int32_t off = 0;
+    } rows[] = {
+        {"wire frame", rendermode::kWireframe},
+        {"ClearView's transparency", rendermode::kSolid, 1},
+        {"electrical symbols hidden", rendermode::kSolid, 0, hideflag::kElectrical},
+        {"glow switched off", rendermode::kSolid, 0, 0, 1.0f},
+        {"light switched off", rendermode::kSolid, 0, 0, 0, 1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        fresh();
+        ds->renderMode = r.mode, ds->renderFlag = r.transparent, ds->renderValue = r.hidden;
+        Objex* lamp = fixture(80, 0, -200);
+        objfield::light::kGlow(*lamp) = r.glow;
+        objfield::light::kOff(*lamp) = r.off;
+        RenderLights(gGLPlaneObjects);
+        EXPECT_EQ(red(32, 32), 0);
+        GLboolean mask[4] = {};
+        glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+        EXPECT_TRUE(mask[0]);
+    }
+}
+
+TEST_F(LightGlows, FloodLightsGlowOnlyOnAWall) {
+    for (bool onWall : {false, true}) {
+        SCOPED_TRACE(onWall);
+        fresh();
+        Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
+        Objex* root = onWall ? wall : Make(1000).on(GetFirstFloorLayer()).get();
+        Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(root);
+        auto* r = new AttachmentRecord{};
+        r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
+        r->centreDistance = 100;
+        Make(lamp).with(r);
+        piece(lamp, root);
+        RenderLights(gGLPlaneObjects);
+        EXPECT_EQ(litWidth() > 0, onWall);
+    }
+}
+
+TEST_F(LightGlows, AWideGlowImageUploadsAtItsOwnSize) {
+    writeGlow(64, 32);
+    fixture(80, 0, -200);
+    RenderLights(gGLPlaneObjects);
+    GLint w = 0, h = 0;
+    glBindTexture(GL_TEXTURE_2D, kGlow);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    EXPECT_EQ(w, 64);
+    EXPECT_EQ(h, 32);
+    EXPECT_EQ(red(32, 32), 255);
+}
+
+TEST_F(LightGlows, EscapeIsSeenOnEvery300thEntryOfAnAntiAliasedRender) {
+    for (uint8_t antiAliased : {0, 1}) {
+        SCOPED_TRACE(int(antiAliased));
+        fresh();
+        LiveViewHostRecorder host(gl.get());
+        host.interrupts.pressEscape();
+        gRenderOpenGLAntiAlias = antiAliased;
+        for (int i = 0; i < 299; ++i) AddQuad({{0, 0, 0}, {1, 0, 0}, {1, -1, 0}}, kWhite);
+        fixture(80, 0, -200);  // entry 300
+        RenderLights(gGLPlaneObjects);
+        EXPECT_EQ(host.interrupts.polls(), antiAliased);
+        EXPECT_EQ(gBreakOpenGLRender, antiAliased);
+        EXPECT_EQ(g3DViewPrintInterrupted, antiAliased);
+        EXPECT_EQ(red(32, 32), antiAliased ? 0 : 255);
+        gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = 0;
+    }
+}
+
+}  // namespace
