@@ -99,15 +99,17 @@ inline constexpr Param kHeight{0};
 inline constexpr Field<uint8_t> kMirrored{&Objex::flagA};   // non-zero: the picture reads reversed
 }  // namespace photo
 
-// Light fixtures (the child objects of a fixture group, and wall-mounted flood lights).
+// Light fixtures: the flood light (component 83), the fixture lights (a fixed-component group
+// and each of its pieces). The ambient flag of a fixture light's piece replaces the symbol code
+// its texture field held.
 namespace light {
 inline constexpr Field<int32_t> kOff{&Objex::optionA};       // non-zero: switched off
 inline constexpr Field<int32_t> kDimmer{&Objex::optionB};    // 0 full brightness .. 255
 inline constexpr Param kGlow{0};           // 0.0 shows the glow, anything else hides it
-inline constexpr Param kBeamWidth{1};      // degrees, the shadow view's field of view
+inline constexpr Param kBeamWidth{1};      // the radius the tools set; the shadow view's field of view
 inline constexpr Param kFalloff{2};
 inline constexpr Param kRotation{3};       // degrees, lights turned in plan (147, 148)
-inline constexpr Param kAmbient{4};        // 1.0 when the fixture also throws ambient light
+inline constexpr Field<int32_t> kAmbient{&Objex::texture};  // 1 when the fixture also throws ambient light
 inline constexpr int32_t kFloodSubtype = 83;
 }  // namespace light
 
@@ -178,18 +180,6 @@ inline constexpr Param kHeight{3};
 namespace translucent {
 inline constexpr Field<int32_t> kAlpha{&Objex::optionB};
 }  // namespace translucent
-
-// Lights: the flood light (component 83) and the fixture lights (a fixed-component group and
-// each of its pieces). The ambient flag of a fixture light's piece replaces the symbol code its
-// texture field held.
-namespace light {
-inline constexpr Field<int32_t> kLightOff{&Objex::optionA};  // 1: off
-inline constexpr Field<int32_t> kDimmer{&Objex::optionB};    // 0..255
-inline constexpr Param kGlowOff{1};                          // 1.0: no glow
-inline constexpr Param kRadius{2};
-inline constexpr Param kFalloff{3};
-inline constexpr Field<int32_t> kAmbient{&Objex::texture};
-}  // namespace light
 
 // Wall accessories (157): how far the accessory's plane lets the wall show through, 0
 // (opaque) to 255. A general parameter, so a new accessory is opaque and the value is stored.

@@ -32,7 +32,7 @@ TEST_F(LightFields, ALightKeepsItsSettingsThroughAFile) {
     light::kBeamWidth(*lamp) = 95.0f;
     light::kFalloff(*lamp) = 3.0f;
     light::kOff(*lamp) = 1;
-    light::kAmbient(*lamp) = 1.0f;
+    light::kAmbient(*lamp) = 1;
     const uint32_t id = lamp->objectID;
     const std::string path = dir + "/light.pro";
     ASSERT_EQ(KeyFileWrite(path.c_str()), 1);
@@ -46,7 +46,7 @@ TEST_F(LightFields, ALightKeepsItsSettingsThroughAFile) {
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(std::tuple(light::kGlow(*back), light::kDimmer(*back), light::kBeamWidth(*back), light::kFalloff(*back),
                          light::kOff(*back), light::kAmbient(*back)),
-              std::tuple(1.0f, 128, 95.0f, 3.0f, 1, 1.0f));
+              std::tuple(1.0f, 128, 95.0f, 3.0f, 1, 1));
     other->dealloc();
 }
 

@@ -217,8 +217,8 @@ TEST_F(WallComponents, SwitchesMountByTheUnitsAndAFloodLightIsLit) {
     const AttachmentRecord* r = AttachmentRecordOf(flood);
     EXPECT_EQ(std::tuple(flood->subtype, r->width, r->height, r->elevation),
               std::tuple(83, 25.0f, 11.0f, 84.0f));
-    EXPECT_EQ(std::tuple(objfield::light::kLightOff(*flood), objfield::light::kGlowOff(*flood),
-                         objfield::light::kDimmer(*flood), objfield::light::kRadius(*flood)),
+    EXPECT_EQ(std::tuple(objfield::light::kOff(*flood), objfield::light::kGlow(*flood),
+                         objfield::light::kDimmer(*flood), objfield::light::kBeamWidth(*flood)),
               std::tuple(0, 0.0f, 63, 80.0f));
 }
 
