@@ -8,7 +8,15 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "app/core/localization_seams.h"
+#include "model/attachments.h"
+#include "model/deletion.h"
+#include "model/object_types.h"
+#include "plan/refresh_seams.h"
+#include "port/alerts.h"
 #include "tools/attachment_defaults.h"
+#include "tools/attachment_layout.h"
+#include "tools/wall_attachments.h"
 
 namespace {
 
@@ -23,6 +31,27 @@ Poinz* StepPoint(const Poinz* edgeStart, float angle, float distance, Objex* ste
                        0, 0, 0, step);
 }
 
+// A refit keeps this much of the working length free.
+constexpr float kRefitMargin = 10.0f;
+
+void ShowStepsRemoved() {
+    port::Alert alert;
+    alert.message = LocalizedString("One or more deck steps removed.");
+    alert.informative = LocalizedString(
+        "Deck steps are removed when either the deck segment is shorter than the step width or the step width is "
+        "larger than the deck segment width.");
+    alert.buttons = {LocalizedString("OK")};
+    port::alerts().beginSheet(alert, [](int) {});
+}
+
+void PlaceStepPoint(Poinz* p, const Poinz* edgeStart, float angle, float distance) {
+    float dh = 0, dd = 0;
+    GetPointFromLengthAndAngle(angle, distance, &dh, &dd);
+    p->position[0] = edgeStart->position[0] + dh;
+    p->position[1] = 0;
+    p->position[2] = edgeStart->position[2] + dd;
+}
+
 }  // namespace
 
 void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
@@ -32,6 +61,7 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     const float angle = GetLineLengthAndAngle(edgeStart->position[0], edgeStart->position[2], edgeEnd->position[0],
                                               edgeEnd->position[2], &length);
     const float width = std::min(ConvertWorldToScreen(ds->deckStepWidth, ds, 0), length - kStepEdgeMargin);
+    if (!(width > 0)) return;
 
     const float near = length / 2 - width / 2;
     AttachmentRecord* record = NewDeckStepRecord(edgeStart, edgeEnd, near + width / 2, width);
@@ -50,4 +80,68 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     AppendPointToObject(StepPoint(edgeStart, angle, length / 2 + width / 2, step), step);
     AppendChildToObject(step, deck);
     UpdateObjectBounds(step);
+}
+
+int16_t UpdateDeckAttachment(Objex* step) {
+    if (!step || !CurrentDocState()) return 0;
+    Objex* deck = step->parent;
+    AttachmentRecord* r = AttachmentRecordOf(step);
+    if (!deck || !deck->layer || !r || !r->segmentStart || !r->segmentEnd) return 0;
+    float rangeStart = 0, rangeLength = 0;
+    const float working = GetWallSegmentWorkingLength(0, 0, r->segmentStart, r->segmentEnd, &rangeStart, &rangeLength);
+    if (r->width > working - kRefitMargin) r->width = working - kRefitMargin;
+    // A step narrowed to nothing is no step: it goes like one that does not fit.
+    if (r->width > 0 && working > r->width) {
+        const float hw = r->width / 2;
+        float c = r->centreDistance;
+        if (hw > c) c = hw + kStepEdgeMargin;
+        if (c + hw > working) c = working - (hw + kStepEdgeMargin);
+        Poinz* first = step->firstPoint;
+        Poinz* second = first ? first->next : nullptr;
+        if (c >= hw && c + hw <= working && second) {
+            float length = 0;
+            const float angle = GetLineLengthAndAngle(r->segmentStart->position[0], r->segmentStart->position[2],
+                                                      r->segmentEnd->position[0], r->segmentEnd->position[2], &length);
+            r->centreDistance = c;
+            r->remainder = length - c;
+            PlaceStepPoint(first, r->segmentStart, angle, c - hw);
+            PlaceStepPoint(second, r->segmentStart, angle, c + hw);
+            while (second->next) {
+                Poinz* extra = second->next;
+                second->next = extra->next;
+                if (extra->next) extra->next->prev = second;
+                delete extra;
+            }
+            step->pointCount = 2;
+            UpdateObjectBounds(step);
+            return 0;
+        }
+    }
+    DeleteObj(step);
+    return 1;
+}
+
+int16_t UpdateAllDeckAttachments(Objex* deck) {
+    if (!deck || !CurrentDocState()) return 0;
+    int16_t removed = 0;
+    for (Objex* c = deck->firstChild; c;) {
+        Objex* next = c->next;
+        if (c->type == objtype::kDeckSteps) removed += UpdateDeckAttachment(c);
+        c = next;
+    }
+    if (removed) {
+        ShowStepsRemoved();
+        Refresh();
+    }
+    return removed;
+}
+
+void UpdateAllDeckAttachmentsLayer(Layer* layer) {
+    if (!layer || !layer->visible) return;
+    for (Objex* o = layer->firstObject; o; o = o->next)
+        if (o->type == objtype::kDeck) UpdateAllDeckAttachments(o);
+}
+
+void UpdateAllDeckAttachmentsAllLayers(Layer* firstLayer) {
+    for (Layer* layer = firstLayer; layer; layer = layer->next) UpdateAllDeckAttachmentsLayer(layer);
 }
