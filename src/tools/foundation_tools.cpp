@@ -99,6 +99,7 @@ enum class LineTool { Beam, Strand, Slope };
 
 Float3DPoint LineEnd(const Float3DPoint& start, float h, float d) {
     Float3DPoint end{h, start.floatV, d};
+    MaintainModifiers();
     if (gTrackModifiers & kShift) return end;
     float length = 0;
     const float angle = GetLineLengthAndAngle(start.floatH, start.floatD, h, d, &length);
