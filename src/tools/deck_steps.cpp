@@ -16,6 +16,10 @@
 #include "port/alerts.h"
 #include "tools/attachment_defaults.h"
 #include "tools/attachment_layout.h"
+#include "tools/attachment_placement.h"
+#include "model/selection_ops.h"
+#include "tracking/click_info.h"
+#include "tracking/tracking_state.h"
 #include "tools/wall_attachments.h"
 
 namespace {
@@ -50,6 +54,12 @@ void PlaceStepPoint(Poinz* p, const Poinz* edgeStart, float angle, float distanc
     p->position[0] = edgeStart->position[0] + dh;
     p->position[1] = 0;
     p->position[2] = edgeStart->position[2] + dd;
+}
+
+void SelectStepAlone(Objex* step) {
+    if (gCurDocument) SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
+    SelectObj(step, selmode::kSelect, 0);
+    Refresh();
 }
 
 }  // namespace
@@ -144,4 +154,50 @@ void UpdateAllDeckAttachmentsLayer(Layer* layer) {
 
 void UpdateAllDeckAttachmentsAllLayers(Layer* firstLayer) {
     for (Layer* layer = firstLayer; layer; layer = layer->next) UpdateAllDeckAttachmentsLayer(layer);
+}
+
+void TranslateDeckAttachment() {
+    const ClickInfo click = gClickInfo;
+    Objex* step = click.ciObject;
+    AttachmentRecord* r = step && step->type == objtype::kDeckSteps ? AttachmentRecordOf(step) : nullptr;
+    if (!gCurDocument || !CurrentDocState() || !r || !r->segmentStart || !r->segmentEnd || !step->parent ||
+        !step->firstPoint || !step->firstPoint->next)
+        return;
+    Poinz* first = step->firstPoint;
+    Poinz* second = first->next;
+    const bool whole = click.ciSegmentHit && click.ciPoint && click.ciPoint2;
+    const bool dragStart = !whole && click.ciPointHit && click.ciPoint == first;
+    const bool dragEnd = !whole && click.ciPointHit && click.ciPoint == second;
+    if (!whole && !dragStart && !dragEnd) {
+        SelectStepAlone(step);
+        return;
+    }
+    float rangeStart = 0, rangeLength = 0;
+    const float working = GetWallSegmentWorkingLength(0, 0, r->segmentStart, r->segmentEnd, &rangeStart, &rangeLength);
+    WallPlacement p;
+    p.wall = step->parent, p.segStart = r->segmentStart, p.segEnd = r->segmentEnd;
+    p.size = FloatPoint{r->width, r->height};
+    p.workingLength = working;
+    p.rangeStart = rangeStart, p.rangeEnd = rangeStart + rangeLength;
+    if (dragStart || dragEnd) p.rangeStart -= r->width / 2, p.rangeEnd += r->width / 2;
+    p.click = click.ciWhere, p.dragStart = dragStart, p.dragEnd = dragEnd;
+    p.ownerType = objtype::kDeckSteps, p.existing = step;
+    TrackDoorPlacement(p, [step, dragStart, dragEnd](int16_t moved, WallPlacement& placed) {
+        AttachmentRecord* rec = AttachmentRecordOf(step);
+        if (!moved || !rec || !rec->segmentStart || !rec->segmentEnd || !step->firstPoint ||
+            !step->firstPoint->next)
+            return;
+        const Poinz* s = rec->segmentStart;
+        if (dragStart || dragEnd)
+            rec->width = GetLineLength(placed.start.floatH, placed.start.floatV, placed.end.floatH, placed.end.floatV);
+        rec->centreDistance =
+            GetLineLength(s->position[0], s->position[2], placed.start.floatH, placed.start.floatV) + rec->width / 2;
+        rec->remainder = SegmentSpan(rec->segmentStart, rec->segmentEnd) - rec->centreDistance;
+        Poinz* a = step->firstPoint;
+        Poinz* b = a->next;
+        a->position[0] = placed.start.floatH, a->position[1] = 0, a->position[2] = placed.start.floatV;
+        b->position[0] = placed.end.floatH, b->position[1] = 0, b->position[2] = placed.end.floatV;
+        UpdateObjectBounds(step);
+        SelectStepAlone(step);
+    });
 }

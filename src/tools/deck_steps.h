@@ -27,3 +27,8 @@ int16_t UpdateDeckAttachment(Objex* step);
 int16_t UpdateAllDeckAttachments(Objex* deck);
 void UpdateAllDeckAttachmentsLayer(Layer* layer);
 void UpdateAllDeckAttachmentsAllLayers(Layer* firstLayer);
+
+// The move tool's drag of the deck step in gClickInfo: an end hit moves that end (the width
+// follows), a hit on its line moves it whole along its edge; any other hit selects it alone.
+// The caller rebuilds the deck.
+void TranslateDeckAttachment();

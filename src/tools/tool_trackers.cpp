@@ -4,11 +4,14 @@
 #include "tools/curved_wall_tool.h"
 #include "tools/deck_tools.h"
 #include "tools/foundation_tools.h"
+#include "tools/fixed_components.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
+#include "tools/wall_components.h"
+#include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -35,4 +38,9 @@ void RegisterToolTrackers() {
                                  {TrackerSlot::FoundationTension, TrackFoundationTension},
                                  {TrackerSlot::FoundationSlope, TrackFoundationSlope}})
         RegisterTracker(slot, tracker);
+    RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
+    RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
+    RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);
+    RegisterToolTracker(TrackerSlot::Component, TrackComponent);
+    RegisterToolTracker(TrackerSlot::ComponentFixed, TrackComponentFixed);
 }

@@ -17,6 +17,8 @@
 #include "support/plan_gestures.h"
 #include "tools/deck_steps.h"
 #include "tools/deck_tools.h"
+#include "tracking/click_info.h"
+#include "tracking/track_events.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
@@ -169,6 +171,34 @@ TEST_F(Decks, StepsNarrowOnShortEdgesAndGoWhenNothingIsLeft) {
     EXPECT_EQ(alerts.shown[0].alert.message, "One or more deck steps removed.");
     AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
     EXPECT_EQ(deck->firstChild, nullptr);
+}
+
+TEST_F(Decks, MovingAStepDragsAnEndOrTheWholeStepAlongItsEdge) {
+    // The first edge runs from H 100 to 300 at D 100; the step stands 170..230 (centre 100).
+    struct Row { const char* what; bool second, segment; int32_t to; float width, centre; Plan at; };
+    const std::vector<Row> rows = {
+        {"its far end out", true, false, 260, 90, 115, {{170, 100}, {260, 100}}},
+        {"whole, to centre 50", false, true, 150, 90, 50, {{105, 100}, {195, 100}}},
+    };
+    Objex* deck = Square(24);
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    Objex* step = deck->firstChild;
+    AttachmentRecord* r = AttachmentRecordOf(step);
+    for (const Row& row : rows) {
+        gClickInfo = ClickInfo{};
+        gClickInfo.ciHit = 1, gClickInfo.ciObject = step;
+        gClickInfo.ciPointHit = !row.segment, gClickInfo.ciSegmentHit = row.segment;
+        gClickInfo.ciPoint = row.second ? step->firstPoint->next : step->firstPoint;
+        gClickInfo.ciPoint2 = row.segment ? step->firstPoint->next : nullptr;
+        gClickInfo.ciWhere = POINT{int32_t(row.segment ? 100 + r->centreDistance : step->firstPoint->next->position[0]), 100};
+        TranslateDeckAttachment();
+        TrackEvent drag{trackevent::kLeftMouseDragged, {row.to, 100}}, up{trackevent::kLeftMouseUp, {row.to, 100}};
+        DeliverToTrackerLoop(drag), DeliverToTrackerLoop(up);
+        EXPECT_TRUE(Near({r->width, r->centreDistance, r->remainder}, {row.width, row.centre, 200 - row.centre}))
+            << row.what;
+        EXPECT_EQ(PlanPositions(step), row.at) << row.what;
+        EXPECT_EQ(step->firstPoint->selected, 1) << row.what;
+    }
 }
 
 TEST_F(Decks, ACurvedDeckIsSkirtedOnStraightPiecesAndRailedAlongItsArc) {
