@@ -170,7 +170,7 @@ void MakeFloorLike(Objex* o, int32_t planBits, int32_t texture, float skirting, 
     o->texture = 0;
     o->texture2 = texture, o->color2 = kNoColour;
     o->texture3 = 0, o->color3 = kNoColour;
-    for (int i = 0; i < 4; ++i) o->textureScales[i] = ShortPoint{kFullScale, kFullScale};
+    for (ShortPoint& scale : o->textureScales) scale = ShortPoint{kFullScale, kFullScale};
     objfield::floors::kThickness(*o) = skirting;
     objfield::display::kWord(*o) |= objfield::display::kAutomaticDimensions;
     SetTextureFaceUV(o);
@@ -224,7 +224,7 @@ void TrackDeck(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         deck->texture = kSkirtingTexture;
         deck->texture2 = kSurfaceTexture, deck->color2 = kNoColour;
         deck->texture3 = kRailingTexture, deck->color3 = kNoColour;
-        for (int i = 0; i < 4; ++i) deck->textureScales[i] = ShortPoint{kFullScale, kFullScale};
+        for (ShortPoint& scale : deck->textureScales) scale = ShortPoint{kFullScale, kFullScale};
         // The byte is the inspector's "closed risers" choice.
         df::kStepStyle(*deck) = ds->deckOpenSteps ? 1.0f : 0.0f;
         SetTextureFaceUV(deck);
@@ -331,7 +331,7 @@ void CreateDeckSkirting(Objex* deck, Poinz* p1, Poinz* p2) {
     for (Poinz* b = piece->firstPoint; b; b = b->next) {
         b->texture1 = b->texture2 = deck->texture;
         b->color1 = b->color2 = deck->fillColor;
-        b->faceScale1 = b->faceScale2 = deck->textureScales[0];
+        b->faceScale1 = b->faceScale2 = deck->textureScales[4];  // the main texture's slot
     }
     piece->sourceObject = deck;
     AppendObjectToList(deck->firstPart, piece);

@@ -52,17 +52,20 @@ TEST_F(Foundations, APerimeterBecomesTheSameExteriorWallEitherWayRound) {
     Plan got = PlanPositions(ccw);
     std::sort(got.begin(), got.end());
     EXPECT_EQ(got, (Plan{{104, 104}, {104, 296}, {296, 104}, {296, 296}}));
-    const Poinz* p = ccw->firstPoint;
-    const bool secondSide = p->trim2 != nullptr;
-    EXPECT_NE(p->trim1 != nullptr, secondSide);
 
     Objex* cw = Perimeter({{100, 100}, {300, 100}, {300, 300}, {100, 300}});
     ASSERT_TRUE(cw && cw != ccw);
     Plan again = PlanPositions(cw);
     std::sort(again.begin(), again.end());
     EXPECT_EQ(again, got);
-    // The trim record sits on the face the winding names.
-    EXPECT_TRUE((cw->firstPoint->trim2 != nullptr) != secondSide || cw->firstPoint->dimensionFlipped != p->dimensionFlipped);
+    // One trim record, a base moulding, in the slot the winding names (flagged on the point).
+    for (const Objex* wall : {ccw, cw})
+        for (const Poinz* p = wall->firstPoint; p; p = p->next) {
+            const TrimRecord* trim = p->dimensionFlipped ? p->trim2 : p->trim1;
+            ASSERT_TRUE(trim && !(p->dimensionFlipped ? p->trim1 : p->trim2));
+            EXPECT_EQ(trim->slot[0], 3);
+        }
+    EXPECT_NE(ccw->firstPoint->dimensionFlipped, cw->firstPoint->dimensionFlipped);
     EXPECT_TRUE(alerts.shown.empty());
 
     const int before = CountObjects(doc->itsCurLayer->firstObject);
