@@ -345,7 +345,7 @@ private:
         Link(deck);
         Count(deck);
         Objex* steps = NewObject(53, 1);
-        Points(steps, {{h + 100, 0, d + 40}, {h + 130, 0, d + 40}, {h + 130, 0, d + 76}, {h + 100, 0, d + 76}});
+        Points(steps, {{h + 100, 0, d + 40}, {h + 100, 0, d + 76}});  // on the edge, where a refit keeps it
         AttachmentRecord* r = new AttachmentRecord{};
         r->ownerType = 53;
         r->segmentStart = NthPoint(deck, 1);

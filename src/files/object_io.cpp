@@ -18,6 +18,7 @@
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"

@@ -11,6 +11,7 @@
 #include "render/core/live_view_seams.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"

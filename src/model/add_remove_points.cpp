@@ -19,6 +19,7 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "scene/scene_build.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"

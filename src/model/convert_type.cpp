@@ -23,6 +23,7 @@
 #include "render/core/custom_textures.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
+#include "tools/deck_tools.h"
 #include "tools/material_table.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
@@ -40,8 +41,6 @@ constexpr int32_t kDeckPlanBits = 64;
 constexpr int32_t kOvalSubtype = 2;
 constexpr int32_t kCurvedStairSubtype = 801;
 constexpr int32_t kStraightStairSubtype = 800;
-constexpr int32_t kHandrailEdgeFlags = 33;   // handrail on the edge, post at its corner
-constexpr int32_t kSkirtingEdgeFlag = 4;
 constexpr int32_t kRailingPointFlags = 32;   // a post at every point
 constexpr float kRoofSlopeDirection = 270.0f;
 constexpr int32_t kOrnamentalFenceStyle = 704;
@@ -306,19 +305,19 @@ void ConvertToDeck(Objex* o, int32_t command, const DocState* ds) {
     o->texture2 = 2300;
     o->texture3 = 2210;
     o->color2 = o->color3 = kWhite;
-    o->plantAge = 1.0f;
+    objfield::deck::kStepStyle(*o) = 1.0f;
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
     objfield::deck::kHeight(*o) = ds->deckHeight;
     objfield::deck::kBalusterSpacing(*o) = ds->balusterSpacing;
-    int32_t flags = command == cc::kDeckWithRailing ? kHandrailEdgeFlags : 0;
-    if (ds->deckSkirting) flags |= kSkirtingEdgeFlag;
+    int32_t flags = command == cc::kDeckWithRailing ? objfield::deck::kRailingEdge : 0;
+    if (ds->deckSkirting) flags |= objfield::deck::kSkirtingEdge;
     const float top = -ConvertWorldToScreen(ds->deckHeight, ds, 0);
     for (Poinz* p = o->firstPoint; p; p = p->next) {
         p->texture1 = p->texture2 = 2300;
         p->position[1] = top;
         p->segmentFlags = flags;
-        p->segmentValues[0] = ds->deckRailHeight;  // the edge's handrail height
+        objfield::deck::kHandrailHeight(*p) = ds->deckRailHeight;
     }
     Update3DDeck(o);
     ReRenderObject(o);

@@ -148,9 +148,26 @@ inline constexpr Field<int32_t> kFlagB{&Objex::optionB};
 }  // namespace railing
 
 // Decks (51).
+// Decks (51): heights and spacing in inches; each point describes the edge that starts at it.
 namespace deck {
 inline constexpr Param kHeight{0};
 inline constexpr Param kBalusterSpacing{1};
+inline constexpr Field<float> kStepStyle{&Objex::plantAge};  // 1.0 closed risers, 0.0 open steps
+inline constexpr PointField<int32_t> kEdgeFlags{&Poinz::segmentFlags};
+inline constexpr int32_t kHandrailEdge = 1;
+inline constexpr int32_t kSkirtingEdge = 4;      // skirting down to the ground, else a fascia band
+inline constexpr int32_t kLeftStepRail = 8;
+inline constexpr int32_t kRightStepRail = 16;
+inline constexpr int32_t kPostCorner = 32;
+inline constexpr int32_t kRailingEdge = kHandrailEdge | kPostCorner;
+struct EdgeValue {
+    int index;
+    constexpr float& operator()(Poinz& p) const { return p.segmentValues[index]; }
+    constexpr float operator()(const Poinz& p) const { return p.segmentValues[index]; }
+};
+inline constexpr EdgeValue kHandrailHeight{0};   // inches
+inline constexpr EdgeValue kStepWidth{1};        // inches
+inline constexpr EdgeValue kStepHeight{2};       // total step height, inches
 }  // namespace deck
 
 // Freehand roofs (57) and the slabs generated from them (59); a slope arrow (58) keeps the

@@ -5,6 +5,7 @@
 #include "model/objects.h"
 #include "plan/refresh_seams.h"
 #include "scene/terrain.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"

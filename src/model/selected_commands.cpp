@@ -19,6 +19,7 @@
 #include "model/texture_mapping.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "tools/wall_construction.h"
 

@@ -18,6 +18,7 @@
 #include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
+#include "tools/deck_tools.h"
 #include "tools/rebuild_seams.h"
 #include "ui/core/inspector_seams.h"
 

@@ -6,13 +6,8 @@
 
 struct Objex;
 
-// Floors, floor cut-outs and generated ceilings (13, 48, 136).
-DVX_SEAM_GUARDED(Update3DFloorSkirting, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
-                 void(Objex*))
 // 22
 DVX_SEAM_GUARDED(Update3DPath, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
-// 51
-DVX_SEAM_GUARDED(Update3DDeck, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 130
 DVX_SEAM_GUARDED(Update3DPhoto, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 // 134

@@ -2,6 +2,8 @@
 
 #include "tools/camera_tool.h"
 #include "tools/curved_wall_tool.h"
+#include "tools/deck_tools.h"
+#include "tools/foundation_tools.h"
 #include "tools/fixed_components.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
@@ -12,6 +14,8 @@
 #include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
+
+#include <utility>
 
 void RegisterToolTrackers() {
     RegisterKeyEntryTracker(TrackKeyEntry);
@@ -27,6 +31,13 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::FourPtRoof, TrackFourPtRoof);
     RegisterTracker(TrackerSlot::ThreePtRoof, TrackThreePtRoof);
     RegisterTracker(TrackerSlot::GableRoof, TrackGableRoof);
+    for (auto [slot, tracker] : {std::pair{TrackerSlot::Deck, &TrackDeck}, {TrackerSlot::DeckCutout, TrackDeckCutout},
+                                 {TrackerSlot::Floor, TrackFloor}, {TrackerSlot::Foundation, TrackFoundation},
+                                 {TrackerSlot::FoundationBeam, TrackFoundationBeam},
+                                 {TrackerSlot::FoundationPier, TrackFoundationPier},
+                                 {TrackerSlot::FoundationTension, TrackFoundationTension},
+                                 {TrackerSlot::FoundationSlope, TrackFoundationSlope}})
+        RegisterTracker(slot, tracker);
     RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
     RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
     RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);

@@ -1118,15 +1118,15 @@ TEST_F(LargeDesignTest, SavedAndReadBackAsBefore) {
     const std::string path = dir + "/design.pro";
     ASSERT_EQ(KeyFileWrite(path.c_str()), 1);
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    EXPECT_EQ(bytes.size(), 4719315u);
-    EXPECT_EQ(BytesHash(bytes), 0x2043cda45e33b250ull) << std::hex << BytesHash(bytes) << " over " << std::dec << bytes.size();
+    EXPECT_EQ(bytes.size(), 4680165u);
+    EXPECT_EQ(BytesHash(bytes), 0x233292756f2186a6ull) << std::hex << BytesHash(bytes) << " over " << std::dec << bytes.size();
 
     QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
     ASSERT_TRUE(other);
     gCurDocument = other;
     ASSERT_EQ(KeyFileRead(path.c_str()), 1);
     const uint64_t readBack = DocumentHash(other);
-    EXPECT_EQ(readBack, 0x69116a9228d73b9aull) << std::hex << readBack;
+    EXPECT_EQ(readBack, 0x2e3dc1ecf69a01beull) << std::hex << readBack;
     const Layer* l = doc->itsLayers;
     const Layer* m = other->itsLayers;
     for (; l && m; l = l->next, m = m->next) ExpectSameObjects(l, m);

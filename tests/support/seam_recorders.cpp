@@ -13,9 +13,7 @@ RebuildRecorder::RebuildRecorder() {
     auto rec = [this](const char* name) {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
-    SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
     SetUpdate3DPathHandler(rec("Update3DPath"));
-    SetUpdate3DDeckHandler(rec("Update3DDeck"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
     SetUpdate3DTopoCutoutDepthObjectHandler(rec("Update3DTopoCutoutDepthObject"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
@@ -25,7 +23,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
+    for (auto* set : {SetUpdate3DPathHandler,
                       SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})

@@ -1,0 +1,260 @@
+// Decks, deck cut-outs and floors drawn with their outline tools, and the pieces their rebuilds
+// make, played through the gesture runner at zoom 1 and scale 72 (a plan unit is an inch).
+// The railing and stair builders are recorded where they are called: where the posts, rails,
+// spindles and flights would stand is checked against numbers worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/elements/rebuild_seams.h"
+#include "model/attachments.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "support/build.h"
+#include "support/plan_gestures.h"
+#include "tools/deck_steps.h"
+#include "tools/deck_tools.h"
+#include "tracking/click_info.h"
+#include "tracking/track_events.h"
+#include "tracking/tracker_loops.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+using namespace dvxtest;
+using Plan = std::vector<std::pair<float, float>>;
+namespace df = objfield::deck;
+
+const Plan kSquare = {{100, 100}, {300, 100}, {300, 300}, {100, 300}};
+
+struct Built {
+    std::vector<Float3DPoint> posts;
+    std::vector<std::pair<Float3DPoint, Float3DPoint>> rails;
+    std::vector<Float3DPoint> spindles;  // kept ones
+    std::vector<StairFlight> flights;
+    int railStarts = 0;
+};
+
+class Decks : public PlanGestureTest {
+protected:
+    void SetUp() override {
+        PlanGestureTest::SetUp();
+        port::setAlerts(&alerts);
+        ds->deckHeight = 24, ds->deckRailHeight = 36, ds->balusterSpacing = 6, ds->deckSkirting = 1;
+        ds->deckStepWidth = 60, ds->deckStepSizeB = 24, ds->deckStepLeftRail = 1, ds->deckStepRightRail = 1;
+        ds->curveSegments = 4;
+        SetConstructBalusterHandler([this](const Float3DPoint& at, float, Objex*, float, int16_t, const RailMaterial&) {
+            built.posts.push_back(at);
+        });
+        SetConstructRailingHandler([this](const Float3DPoint& a, const Float3DPoint& b, float, Objex*, float, float,
+                                          const RailMaterial&) { built.rails.push_back({a, b}); });
+        SetStartDeckRailHandler([this](Objex*) { ++built.railStarts; });
+        SetAppendDeckRailSpindleHandler(
+            [this](Objex*, float h, float v, float d, float, float, const RailMaterial&, int16_t keep) {
+                if (keep) built.spindles.push_back({h, v, d});
+            });
+        SetUpdateStraightStairSegmentHandler([this](Objex*, const StairFlight& f) { built.flights.push_back(f); });
+    }
+    void TearDown() override {
+        SetConstructBalusterHandler(nullptr), SetConstructRailingHandler(nullptr), SetStartDeckRailHandler(nullptr);
+        SetAppendDeckRailSpindleHandler(nullptr), SetUpdateStraightStairSegmentHandler(nullptr);
+        port::setAlerts(nullptr), PlanGestureTest::TearDown();
+    }
+    Objex* Draw(int16_t tool, const Plan& outline) {
+        gCurTool = tool;
+        for (auto [h, d] : outline) {
+            const POINT at{int32_t(h), int32_t(d)};
+            g.move(at), g.click(at);
+        }
+        g.key(keycode::kEscape);
+        return Last();
+    }
+    Objex* Square(float height) {
+        ds->deckHeight = height;
+        Objex* deck = Draw(7600, kSquare);
+        built = {};
+        return deck;
+    }
+    Built built;
+    RecordingAlerts alerts;
+};
+
+std::vector<float> BottomsOf(Objex* owner) {
+    std::vector<float> v;
+    for (Objex* p = owner->firstPart; p; p = p->next) v.push_back(p->firstPoint->next->next->position[1]);
+    return v;
+}
+
+TEST_F(Decks, TheToolsBuildRailingsPostsAndSkirtingByTheirEdgeFlags) {
+    struct Row { const char* what; int16_t tool; uint8_t skirting, closedByte; int rails; float bottom; float style; };
+    const std::vector<Row> rows = {
+        {"railing, skirting to the ground, closed steps", 7600, 1, 1, 4, 0.0f, 1.0f},
+        {"no railing, a 12-unit band, open steps", 7601, 0, 0, 0, -12.0f, 0.0f},
+    };
+    for (const Row& r : rows) {
+        ds->deckSkirting = r.skirting, ds->deckOpenSteps = r.closedByte;
+        built = {};
+        Objex* deck = Draw(r.tool, kSquare);
+        ASSERT_TRUE(deck && deck->type == objtype::kDeck) << r.what;
+        EXPECT_EQ(PlanPositions(deck), kSquare) << r.what;
+        EXPECT_TRUE(Near({float(deck->planBits), df::kHeight(*deck), df::kBalusterSpacing(*deck),
+                          df::kStepStyle(*deck), float(deck->texture), float(deck->texture2), float(deck->texture3)},
+                         {64, 24, 6, r.style, 1301, 2300, 2210}))
+            << r.what;
+        for (Poinz* p = deck->firstPoint; p; p = p->next)
+            EXPECT_TRUE(Near({p->position[1], df::kHandrailHeight(*p)}, {-24, 36})) << r.what;
+        // One piece per edge, the closing one included, from the deck top down.
+        EXPECT_EQ(BottomsOf(deck), std::vector<float>(4, r.bottom)) << r.what;
+        EXPECT_EQ(deck->firstPart->firstPoint->position[1], -24) << r.what;
+        EXPECT_EQ(std::tuple(int(built.rails.size()), int(built.posts.size())), std::tuple(r.rails, r.rails))
+            << r.what;
+        if (r.rails) {
+            EXPECT_EQ(built.posts[3].floatH, 100) << r.what;
+        }
+        // A rebuild throws the pieces away first.
+        Update3DDeck(deck);
+        EXPECT_EQ(CountObjects(deck->firstPart), 4) << r.what;
+    }
+}
+
+TEST_F(Decks, StepsRiseBySevenInchRisersAndOpenTheRailing) {
+    struct Row { const char* what; float height; int risers; float riser; float bottom; };
+    for (const Row& r : std::vector<Row>{{"24-inch deck", 24, 3, 8, 0}, {"3-inch deck", 3, 1, 3, 0}}) {
+        Objex* deck = Square(r.height);
+        AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+        Update3DDeck(deck);
+        ASSERT_EQ(built.flights.size(), 1u) << r.what;
+        const StairFlight& f = built.flights[0];
+        EXPECT_NEAR(f.riserHeight, r.riser, 1e-4f) << r.what;
+        EXPECT_NEAR(f.startLevel, r.height, 1e-4f) << r.what;
+        EXPECT_NEAR(f.endLevel, r.bottom, 1e-4f) << r.what;
+        // The edge runs along +H with the deck below it on screen: the flight goes up the screen
+        // (smaller D), 10 inches a riser, centred at H = 200 across 60.
+        const float run = 10.0f * r.risers;
+        const float nearH = std::min(f.top[0].floatH, f.top[1].floatH);
+        EXPECT_TRUE(Near({nearH, std::abs(f.top[0].floatH - f.top[1].floatH), std::abs(f.bottom[0].floatD - 100)},
+                         {170, 60, run}, 1e-3f))
+            << r.what;
+        // The railing of the step's edge stops at the opening; with both handrails no posts there.
+        ASSERT_EQ(built.rails.size(), 5u) << r.what;
+        EXPECT_TRUE(Near({built.rails[0].second.floatH, built.rails[1].first.floatH}, {170, 230})) << r.what;
+        EXPECT_EQ(built.posts.size(), 4u) << r.what;
+        DeleteObj(deck);
+    }
+    // Without handrails the opening gets a post at each side.
+    ds->deckStepLeftRail = ds->deckStepRightRail = 0;
+    Objex* deck = Square(24);
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    Update3DDeck(deck);
+    EXPECT_EQ(built.posts.size(), 6u);
+}
+
+TEST_F(Decks, StepsNarrowOnShortEdgesAndGoWhenNothingIsLeft) {
+    // A 40-unit edge takes a 35-wide step (40 - 5); the refit keeps it at 45 - 10.
+    Objex* deck = Draw(7600, {{100, 100}, {140, 100}, {140, 300}, {100, 300}});
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    Objex* step = deck->firstChild;
+    ASSERT_NE(step, nullptr);
+    EXPECT_NEAR(AttachmentRecordOf(step)->width, 35, 1e-4f);
+    AttachmentRecordOf(step)->width = 60;
+    EXPECT_EQ(UpdateDeckAttachment(step), 0);
+    EXPECT_NEAR(AttachmentRecordOf(step)->width, 35, 1e-4f);
+    EXPECT_EQ(PlanPositions(step), (Plan{{102.5f, 100}, {137.5f, 100}}));
+
+    // Moved to 4 units the edge leaves no width: the rebuild removes it with one alert.
+    PointAt(deck, 1)->position[0] = 104;
+    Update3DDeck(deck);
+    EXPECT_EQ(std::tuple(deck->firstChild, alerts.shown.size()), std::tuple(nullptr, size_t(1)));
+    EXPECT_EQ(alerts.shown[0].alert.message, "One or more deck steps removed.");
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    EXPECT_EQ(deck->firstChild, nullptr);
+}
+
+TEST_F(Decks, MovingAStepDragsAnEndOrTheWholeStepAlongItsEdge) {
+    // The first edge runs from H 100 to 300 at D 100; the step stands 170..230 (centre 100).
+    struct Row { const char* what; bool second, segment; int32_t to; float width, centre; Plan at; };
+    const std::vector<Row> rows = {
+        {"its far end out", true, false, 260, 90, 115, {{170, 100}, {260, 100}}},
+        {"whole, to centre 50", false, true, 150, 90, 50, {{105, 100}, {195, 100}}},
+    };
+    Objex* deck = Square(24);
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    Objex* step = deck->firstChild;
+    AttachmentRecord* r = AttachmentRecordOf(step);
+    for (const Row& row : rows) {
+        gClickInfo = ClickInfo{};
+        gClickInfo.ciHit = 1, gClickInfo.ciObject = step;
+        gClickInfo.ciPointHit = !row.segment, gClickInfo.ciSegmentHit = row.segment;
+        gClickInfo.ciPoint = row.second ? step->firstPoint->next : step->firstPoint;
+        gClickInfo.ciPoint2 = row.segment ? step->firstPoint->next : nullptr;
+        gClickInfo.ciWhere = POINT{int32_t(row.segment ? 100 + r->centreDistance : step->firstPoint->next->position[0]), 100};
+        TranslateDeckAttachment();
+        TrackEvent drag{trackevent::kLeftMouseDragged, {row.to, 100}}, up{trackevent::kLeftMouseUp, {row.to, 100}};
+        DeliverToTrackerLoop(drag), DeliverToTrackerLoop(up);
+        EXPECT_TRUE(Near({r->width, r->centreDistance, r->remainder}, {row.width, row.centre, 200 - row.centre}))
+            << row.what;
+        EXPECT_EQ(PlanPositions(step), row.at) << row.what;
+        EXPECT_EQ(step->firstPoint->selected, 1) << row.what;
+    }
+}
+
+TEST_F(Decks, ACurvedDeckIsSkirtedOnStraightPiecesAndRailedAlongItsArc) {
+    struct Row { const char* what; int16_t resolution; int pieces; };
+    for (const Row& r : std::vector<Row>{{"resolution 4", 4, 4}, {"resolution 1", 1, 2}}) {
+        ds->curveSegments = r.resolution;
+        Objex* deck = Square(24);
+        // The first edge bows out: a curve through (200, 50) at its middle.
+        PointAt(deck, 0)->outTangent[2] = -100, PointAt(deck, 1)->inTangent[2] = 100;
+        built = {};
+        Update3DDeck(deck);
+        EXPECT_EQ(CountObjects(deck->firstPart), r.pieces + 3) << r.what;
+        EXPECT_EQ(deck->pointCount, 4) << r.what;
+        EXPECT_EQ(PointAt(deck, 0)->outTangent[2], -100) << r.what;
+        // Spindles every 6 along the arc, the first at its start.
+        ASSERT_GE(built.spindles.size(), 2u) << r.what;
+        EXPECT_TRUE(Near({built.spindles[0].floatH, built.spindles[0].floatD}, {100, 100})) << r.what;
+        for (size_t i = 1; i < built.spindles.size(); ++i) {
+            const auto& a = built.spindles[i - 1];
+            const auto& b = built.spindles[i];
+            EXPECT_NEAR(std::hypot(b.floatH - a.floatH, b.floatD - a.floatD), 6, 0.3f) << r.what << " " << i;
+        }
+        EXPECT_EQ(built.railStarts, 1) << r.what;
+        DeleteObj(deck);
+    }
+}
+
+TEST_F(Decks, FloorsAndCutoutsTakeBandsOfTheirSkirtingDepth) {
+    struct Row { const char* what; int16_t tool; float depth; int16_t type; int32_t subtype, plan, bands; };
+    const std::vector<Row> rows = {
+        {"floor", 7062, 12, objtype::kFloor, 0, 2, 4},
+        {"floor without skirting", 7062, 0, objtype::kFloor, 0, 2, 0},
+        {"floor cut-out", 7063, 12, objtype::kFloorCutout, 0, 2, 4},
+        {"deck cut-out: the deck height less 1", 7606, 23, objtype::kFloorCutout, 51, 64, 4},
+    };
+    for (const Row& r : rows) {
+        ds->floorValue = r.depth;
+        Objex* floor = Draw(r.tool, kSquare);
+        ASSERT_NE(floor, nullptr) << r.what;
+        EXPECT_EQ(std::tuple(floor->type, floor->subtype, floor->planBits), std::tuple(r.type, r.subtype, r.plan))
+            << r.what;
+        EXPECT_EQ(objfield::floors::kThickness(*floor), r.depth) << r.what;
+        EXPECT_NEAR(PointAt(floor, 0)->position[1], -1, 1e-4f) << r.what;
+        EXPECT_EQ(CountObjects(floor->firstPart), r.bands) << r.what;
+        if (r.bands) {
+            for (float v : BottomsOf(floor)) EXPECT_NEAR(v, -1 - r.depth, 1e-4f) << r.what;
+        }
+    }
+    // A curved edge's band keeps the edge's tangents.
+    Objex* floor = Last();
+    PointAt(floor, 0)->outTangent[2] = -40, PointAt(floor, 1)->inTangent[2] = 40;
+    Update3DFloorSkirting(floor);
+    const Objex* band = floor->firstPart;
+    EXPECT_TRUE(Near({band->firstPoint->outTangent[2], band->firstPoint->next->inTangent[2],
+                      band->firstPoint->next->next->outTangent[2]},
+                     {-40, 40, -40}));
+}
+
+}  // namespace
