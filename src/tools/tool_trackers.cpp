@@ -2,11 +2,13 @@
 
 #include "tools/camera_tool.h"
 #include "tools/curved_wall_tool.h"
+#include "tools/duct_tools.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
+#include "tools/stair_tools.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -24,4 +26,10 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::FourPtRoof, TrackFourPtRoof);
     RegisterTracker(TrackerSlot::ThreePtRoof, TrackThreePtRoof);
     RegisterTracker(TrackerSlot::GableRoof, TrackGableRoof);
+    RegisterTracker(TrackerSlot::StraightStaircase, TrackStraightStaircase);
+    RegisterTracker(TrackerSlot::CurvedStaircase, TrackCurvedStaircase);
+    RegisterTracker(TrackerSlot::StraightRailing, TrackStraightRailing);
+    RegisterTracker(TrackerSlot::CurvedRailing, TrackCurvedRailing);
+    RegisterTracker(TrackerSlot::HVACDuct, TrackHVACDuct);
+    RegisterTracker(TrackerSlot::SwitchConnector, TrackSwitchConnector);
 }
