@@ -8,6 +8,7 @@
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
+#include "tools/site_tools.h"
 #include "tools/stair_tools.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
@@ -32,4 +33,12 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::CurvedRailing, TrackCurvedRailing);
     RegisterTracker(TrackerSlot::HVACDuct, TrackHVACDuct);
     RegisterTracker(TrackerSlot::SwitchConnector, TrackSwitchConnector);
+    RegisterTracker(TrackerSlot::PropertyLine, TrackPropertyLine);
+    RegisterTracker(TrackerSlot::GroundFill, TrackGroundFill);
+    RegisterTracker(TrackerSlot::Path, TrackPath);
+    RegisterTracker(TrackerSlot::Fill, TrackFill);
+    RegisterTracker(TrackerSlot::Edging, TrackEdging);
+    RegisterTracker(TrackerSlot::Fence, TrackFence);
+    RegisterTracker(TrackerSlot::Topo, TrackTopo);
+    RegisterTracker(TrackerSlot::TopoCutout, TrackTopoCutout);
 }

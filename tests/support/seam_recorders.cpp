@@ -14,10 +14,8 @@ RebuildRecorder::RebuildRecorder() {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
     SetUpdate3DFloorSkirtingHandler(rec("Update3DFloorSkirting"));
-    SetUpdate3DPathHandler(rec("Update3DPath"));
     SetUpdate3DDeckHandler(rec("Update3DDeck"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
-    SetUpdate3DTopoCutoutDepthObjectHandler(rec("Update3DTopoCutoutDepthObject"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
     SetUpdateStairObjectHandler(rec("UpdateStairObject"));
@@ -25,8 +23,8 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DPathHandler, SetUpdate3DDeckHandler,
-                      SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
+    for (auto* set : {SetUpdate3DFloorSkirtingHandler, SetUpdate3DDeckHandler,
+                      SetUpdate3DPhotoHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);

@@ -1,0 +1,145 @@
+// The landscape outline tools and the path and excavation rebuilds, played through the gesture
+// runner in the plan (zoom 1, scale 72: a view point is a plan point).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/elements/rebuild_seams.h"
+#include "model/default_textures.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "support/build.h"
+#include "support/plan_gestures.h"
+#include "tools/material_table.h"
+#include "tools/rebuild_seams.h"
+#include "tools/site_tools.h"
+#include "tracking/tracker_loops.h"
+#include "tracking/tracking_state.h"
+
+namespace {
+
+using namespace dvxtest;
+
+class SiteTools : public PlanGestureTest {
+protected:
+    int Count() { return CountObjects(doc->itsCurLayer->firstObject); }
+    // Clicks through the points, then a double click on the last; the new object or null.
+    Objex* Draw(int16_t tool, std::vector<POINT> at) {
+        gCurTool = tool;
+        const int before = Count();
+        for (POINT p : at) g.move(p), g.click(p);
+        g.click(at.back(), 0, 2);
+        return Count() > before ? Last() : nullptr;
+    }
+    static int Parts(const Objex* o) { return CountObjects(o->firstPart); }
+};
+
+TEST_F(SiteTools, OutlinesTakeTheirTypeHeightAndMaterial) {
+    ds->fillPattern = 3, ds->conversionValueB = 36;
+    const std::vector<POINT> square = {{100, 100}, {200, 100}, {200, 200}, {100, 200}};
+    struct Row { int16_t tool, type; float raise; int32_t pointTexture; int onTerrain; };
+    const Row rows[] = {
+        {7500, objtype::kPropertyLine, 1.0f, 1150, 1},
+        {7501, objtype::kGroundFill, 2.0f, gFillDefaultTexture, 1},
+        {7509, objtype::kExcavation, -1.0f, 1115, 0},
+    };
+    for (const Row& r : rows) {
+        Objex* o = Draw(r.tool, square);
+        ASSERT_TRUE(o) << r.tool;
+        EXPECT_TRUE(Near({o->type, o->planBits, int(o->onTerrain), o->closed, o->pointCount}, {r.type, 128, r.onTerrain, 1, 4}))
+            << r.tool;
+        for (Poinz* p = o->firstPoint; p; p = p->next)
+            EXPECT_TRUE(Near({p->position[1], float(p->texture1), float(p->color1.red)}, {r.raise, float(r.pointTexture), 65535}, 1e-3f))
+                << r.tool;
+    }
+    // The ground fill takes the colour of the document's material, its number in the texture.
+    Objex* fill = doc->itsCurLayer->firstObject->next;
+    EXPECT_EQ(fill->fillColor, MaterialTableColor(3));
+    EXPECT_EQ(fill->texture, 3);
+
+    // A deep excavation sinks by its depth and has one band of two rows: V and V - 1.
+    Objex* pit = Last();
+    EXPECT_TRUE(Near({pit->elevation, pit->params[2], float(Parts(pit))}, {-36, 36, 1}));
+    const Objex* band = pit->firstPart;
+    EXPECT_TRUE(Near({band->type, band->subtype, band->pointCount, band->closed}, {134, 134, 8, 1}));
+    float lowest = 0, highest = -10;
+    for (const Poinz* p = band->firstPoint; p; p = p->next)
+        lowest = std::fmin(lowest, p->position[1]), highest = std::fmax(highest, p->position[1]);
+    EXPECT_TRUE(Near({lowest, highest}, {-2, -1}, 1e-3f));
+    ds->conversionValueB = 0;
+    Objex* flat = Draw(7509, square);
+    ASSERT_TRUE(flat);
+    EXPECT_EQ(Parts(flat), 0);
+
+    // Too short: a property line of two points, an excavation of two points.
+    EXPECT_EQ(Draw(7500, {{300, 300}, {400, 300}}), nullptr);
+    EXPECT_EQ(Draw(7509, {{300, 300}, {400, 300}}), nullptr);
+    EXPECT_FALSE(TrackerLoopOpen());
+}
+
+TEST_F(SiteTools, FencesTakeTheOrnamentalTextureOnlyForItsStyle) {
+    ds->fenceSizes[0] = 72, ds->fenceSizes[4] = 60;
+    for (int16_t style : {703, 704}) {
+        ds->fenceStyle = style;
+        Objex* fence = Draw(7505, {{100, 100}, {300, 100}});
+        ASSERT_TRUE(fence);
+        EXPECT_TRUE(Near({fence->type, fence->planBits, fence->texture, fence->texture2, fence->texture4, int(fence->onTerrain)},
+                         {25, 128, style, 850, 2200, 1}));
+        EXPECT_TRUE(Near({fence->params[0], fence->params[4]}, {72, 60}));
+        const int32_t first = fence->firstPoint->texture1;
+        EXPECT_EQ(first == gFenceDefaultTexture, style != 704) << style;
+        for (Poinz* p = fence->firstPoint; p; p = p->next) EXPECT_EQ(p->texture1, first);
+    }
+}
+
+TEST_F(SiteTools, PathsCarryTheirBordersBeforeTheirSurface) {
+    // Each edging built gets one piece that remembers which side it came from.
+    SetUpdateEdgingObjectHandler([](Objex* edging) {
+        Objex* piece = CreateObject(objtype::kPolygon, 0, 1, nullptr, nullptr, 0, 0, 0, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, TypeData{});
+        piece->params[0] = edging->firstPoint->position[2];
+        AppendObjectToList(edging->firstPart, piece);
+    });
+    ds->pathWidth = 36, ds->pathStyle = 2, ds->pathStyleChoice = 0;
+    Objex* path = Draw(7502, {{100, 100}, {200, 100}, {300, 150}});
+    ASSERT_TRUE(path);
+    EXPECT_TRUE(Near({path->type, path->planBits, path->penWidth, float(path->texture), float(path->optionB)},
+                     {22, 128, 36, 2, 0}));
+    EXPECT_EQ(path->fillColor, MaterialTableColor(2));
+    ASSERT_EQ(Parts(path), 1);
+    Objex* surface = path->firstPart;
+    EXPECT_TRUE(Near({surface->type, surface->closed}, {23, 1}));
+    EXPECT_EQ(surface->sourceObject, path);
+    // Square ends: no tangents at the first and last points and at the turn at the far end.
+    const int n = surface->pointCount;
+    for (int i : {0, n / 2 - 1, n / 2, n - 1}) {
+        Poinz* p = PointAt(surface, i);
+        EXPECT_TRUE(Near({p->inTangent[0], p->inTangent[2], p->outTangent[0], p->outTangent[2]}, {0, 0, 0, 0})) << i;
+    }
+    // The surface is 36 wide about the line: across the first point it runs from D 82 to 118.
+    float top = 1000, bottom = 0;
+    for (const Poinz* p = surface->firstPoint; p; p = p->next)
+        if (std::fabs(p->position[0] - 100) < 1e-2f) top = std::fmin(top, p->position[2]), bottom = std::fmax(bottom, p->position[2]);
+    EXPECT_TRUE(Near({top, bottom, surface->firstPoint->position[1]}, {82, 118, path->firstPoint->position[1] + 2}, 1e-2f));
+
+    // Border style 2: the left edging's piece (side 7: above the line on screen, D 82), then
+    // the right one's (D 118), then the surface.
+    path->fillPattern = 2;
+    Update3DPath(path);
+    ASSERT_EQ(Parts(path), 3);
+    EXPECT_TRUE(Near({path->firstPart->params[0], path->firstPart->next->params[0]}, {82, 118}, 1e-2f));
+    EXPECT_EQ(path->firstPart->next->next->type, objtype::kType23);
+    SetUpdateEdgingObjectHandler(nullptr);
+
+    // A straight path style draws a straight path.
+    ds->pathStyleChoice = 1;
+    Objex* straight = Draw(7502, {{100, 400}, {200, 400}, {300, 450}});
+    ASSERT_TRUE(straight);
+    for (Poinz* p = straight->firstPoint; p; p = p->next)
+        EXPECT_TRUE(Near({p->inTangent[0], p->outTangent[0], p->outTangent[2]}, {0, 0, 0}));
+}
+
+}  // namespace
