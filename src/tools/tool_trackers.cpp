@@ -9,6 +9,7 @@
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
 #include "tools/site_tools.h"
+#include "tools/sprinkler_tool.h"
 #include "tools/stair_tools.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
@@ -41,4 +42,5 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::Fence, TrackFence);
     RegisterTracker(TrackerSlot::Topo, TrackTopo);
     RegisterTracker(TrackerSlot::TopoCutout, TrackTopoCutout);
+    RegisterTracker(TrackerSlot::Sprinkler, TrackSprinkler);
 }

@@ -143,3 +143,52 @@ TEST_F(SiteTools, PathsCarryTheirBordersBeforeTheirSurface) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace dvxtest;
+
+class Sprinklers : public PlanGestureTest {
+protected:
+    int Count() { return CountObjects(doc->itsCurLayer->firstObject); }
+    // Centre (200, 200), radius to (300, 200), then a quarter turn to (200, 100) and a click.
+    Objex* Turn(int16_t tool) {
+        gCurTool = tool;
+        const int before = Count();
+        g.press({200, 200}), g.drag({250, 200}), g.drag({300, 200}), g.release({300, 200});
+        g.move({200, 100}), g.click({200, 100});
+        return Count() > before ? Last() : nullptr;
+    }
+};
+
+bool HasPoint(Objex* o, float h, float d) {
+    for (Poinz* p = o->firstPoint; p; p = p->next)
+        if (std::fabs(p->position[0] - h) < 1e-2f && std::fabs(p->position[2] - d) < 1e-2f) return true;
+    return false;
+}
+
+TEST_F(Sprinklers, APieOfTheTurnAboutThePressOrADetailArc) {
+    Objex* pie = Turn(7508);
+    ASSERT_TRUE(pie);
+    EXPECT_TRUE(Near({pie->type, pie->planBits, pie->closed, pie->params[0]}, {125, 128, 1, 90}, 1e-2f));
+    Poinz* centre = PointAt(pie, pie->pointCount - 1);
+    EXPECT_TRUE(Near({centre->position[0], centre->position[2]}, {200, 200}, 1e-3f));
+    EXPECT_TRUE(HasPoint(pie, 300, 200) && HasPoint(pie, 200, 100) &&
+                HasPoint(pie, 200 + 100 * std::sqrt(0.75f), 150));  // every 30 degrees
+    EXPECT_FALSE(TrackerLoopOpen() || gMouseCaptured);
+
+    Objex* arc = Turn(7705);
+    ASSERT_TRUE(arc && arc != pie);
+    EXPECT_TRUE(Near({arc->type, arc->subtype, arc->closed, arc->fillPattern}, {29, 5, 0, 0}));
+    EXPECT_TRUE(HasPoint(arc, 300, 200) && HasPoint(arc, 200, 100) && !HasPoint(arc, 200, 200));
+
+    // Under 20 units: nothing, and the standard tool again.
+    const int before = Count(), resetsBefore = resets;
+    gCurTool = 7508;
+    g.press({400, 400}), g.drag({405, 400}), g.release({410, 400});
+    EXPECT_FALSE(g.running());
+    EXPECT_EQ(Count(), before);
+    EXPECT_EQ(resets, resetsBefore + 1);
+}
+
+}  // namespace
