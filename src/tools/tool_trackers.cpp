@@ -3,6 +3,7 @@
 #include "tools/camera_tool.h"
 #include "tools/curved_wall_tool.h"
 #include "tools/duct_tools.h"
+#include "tools/fixed_components.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
@@ -11,6 +12,8 @@
 #include "tools/site_tools.h"
 #include "tools/sprinkler_tool.h"
 #include "tools/stair_tools.h"
+#include "tools/wall_components.h"
+#include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -43,4 +46,9 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::Topo, TrackTopo);
     RegisterTracker(TrackerSlot::TopoCutout, TrackTopoCutout);
     RegisterTracker(TrackerSlot::Sprinkler, TrackSprinkler);
+    RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
+    RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
+    RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);
+    RegisterToolTracker(TrackerSlot::Component, TrackComponent);
+    RegisterToolTracker(TrackerSlot::ComponentFixed, TrackComponentFixed);
 }
