@@ -4,6 +4,7 @@
 #include "tools/curved_wall_tool.h"
 #include "tools/duct_tools.h"
 #include "tools/fixed_components.h"
+#include "tools/gate_tool.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
@@ -46,6 +47,7 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::Topo, TrackTopo);
     RegisterTracker(TrackerSlot::TopoCutout, TrackTopoCutout);
     RegisterTracker(TrackerSlot::Sprinkler, TrackSprinkler);
+    RegisterPlanTracker(TrackerSlot::Gate, TrackGate);
     RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
     RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
     RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);

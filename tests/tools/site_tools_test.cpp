@@ -192,3 +192,65 @@ TEST_F(Sprinklers, APieOfTheTurnAboutThePressOrADetailArc) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace dvxtest;
+using Titles = std::vector<std::string>;
+
+// A fence from (0, 0) to (200, 0) and a wall from (0, 300) to (200, 300), 6 thick.
+class Gates : public PlanGestureTest {
+protected:
+    void SetUp() override {
+        PlanGestureTest::SetUp();
+        fence = Wall(doc->itsCurLayer, {{0, 0}, {200, 0}});
+        fence->type = objtype::kFence;
+        wall = Wall(doc->itsCurLayer, {{0, 300}, {200, 300}});
+        wall->penWidth = 6;
+        ds->gateLength = 36, ds->gateColor = RGBColor{1, 2, 3};
+        gCurTool = 7506;
+    }
+    Titles Place(POINT from, POINT to) {
+        alerts.shown.clear();
+        g.press(from), g.drag(to), g.release(to);
+        Titles t;
+        for (const auto& s : alerts.shown) t.push_back(s.alert.message);
+        return t;
+    }
+    Objex* fence = nullptr;
+    Objex* wall = nullptr;
+};
+
+TEST_F(Gates, AGateIsTwoPointsOnAFenceSectionLongEnoughForIt) {
+    // Off any fence: a message in the plan view only; a wall keeps its thickness and colour.
+    const RGBColor pen = wall->penColor;
+    EXPECT_EQ(Place({100, 300}, {100, 300}), Titles{"Fence section not found."});
+    EXPECT_TRUE(Near({wall->penWidth, float(wall->penColor.blue)}, {6, float(pen.blue)}));
+
+    // Wider than the section's working length (its length + 5).
+    ds->gateLength = 206;
+    EXPECT_EQ(Place({100, 0}, {100, 0}), Titles{"Unable to place gate on fence section."});
+    EXPECT_EQ(fence->pointCount, 2);
+
+    ds->gateLength = 36;
+    fence->penWidth = 0;  // a press is hit-tested against the pen; the gate width widens it
+    EXPECT_EQ(Place({100, 0}, {100, 0}), Titles{});
+    ASSERT_EQ(fence->pointCount, 4);
+    Poinz* start = PointAt(fence, 1);
+    Poinz* end = PointAt(fence, 2);
+    EXPECT_EQ(start->kind, pointkind::kGatePoint);
+    EXPECT_NE(end->kind, pointkind::kGatePoint);
+    EXPECT_TRUE(Near({end->position[0] - start->position[0], start->position[2], end->position[2]}, {36, 0, 0}, 1e-2f));
+    EXPECT_TRUE(Near({fence->penWidth, float(fence->penColor.blue)}, {36, 3}));
+
+    // The section that starts at the gate point holds that gate.
+    fence->penWidth = 0;
+    EXPECT_EQ(Place({start->position[0] + 18, 0}, {start->position[0] + 18, 0}),
+              Titles{"Gate already exists on this fence section."});
+    EXPECT_EQ(fence->pointCount, 4);
+
+    SetView(0, 0);
+    EXPECT_EQ(Place({100, 150}, {100, 150}), Titles{});
+}
+
+}  // namespace
