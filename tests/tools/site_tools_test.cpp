@@ -233,7 +233,6 @@ TEST_F(Gates, AGateIsTwoPointsOnAFenceSectionLongEnoughForIt) {
     EXPECT_EQ(fence->pointCount, 2);
 
     ds->gateLength = 36;
-    fence->penWidth = 0;  // a press is hit-tested against the pen; the gate width widens it
     EXPECT_EQ(Place({100, 0}, {100, 0}), Titles{});
     ASSERT_EQ(fence->pointCount, 4);
     Poinz* start = PointAt(fence, 1);
@@ -244,7 +243,6 @@ TEST_F(Gates, AGateIsTwoPointsOnAFenceSectionLongEnoughForIt) {
     EXPECT_TRUE(Near({fence->penWidth, float(fence->penColor.blue)}, {36, 3}));
 
     // The section that starts at the gate point holds that gate.
-    fence->penWidth = 0;
     EXPECT_EQ(Place({start->position[0] + 18, 0}, {start->position[0] + 18, 0}),
               Titles{"Gate already exists on this fence section."});
     EXPECT_EQ(fence->pointCount, 4);
