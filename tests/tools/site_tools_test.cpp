@@ -13,6 +13,7 @@
 #include "model/objects.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "scene/topo_grid.h"
 #include "tools/material_table.h"
 #include "tools/rebuild_seams.h"
 #include "tools/site_tools.h"
@@ -73,6 +74,15 @@ TEST_F(SiteTools, OutlinesTakeTheirTypeHeightAndMaterial) {
     Objex* flat = Draw(7509, square);
     ASSERT_TRUE(flat);
     EXPECT_EQ(Parts(flat), 0);
+
+    // A topography outline over the lot raises the ground grid inside it to its elevation.
+    ds->lotRect = FloatRect{0, 0, 400, 400}, ds->topoGridSpacing = 100, ds->topoValue = 24;
+    SetupTopoGrid();
+    ASSERT_GT(gTopoRowCnt, 1);
+    Objex* topo = Draw(7512, {{-10, -10}, {410, -10}, {410, 410}, {-10, 410}});
+    ASSERT_TRUE(topo);
+    EXPECT_TRUE(Near({topo->type, topo->planBits, topo->penWidth, topo->closed}, {30, 128, 24, 1}));
+    EXPECT_EQ(gTopographyGrid[size_t(gTopoColumnCnt) + 2], 24);  // node (1, 1)
 
     // Too short: a property line of two points, an excavation of two points.
     EXPECT_EQ(Draw(7500, {{300, 300}, {400, 300}}), nullptr);
