@@ -135,11 +135,12 @@ bool TestHandles(Objex* o, ClickInfo* click) {
     return false;
 }
 
-// A topography object is searched with a hairline pen; its own width comes back on every
-// way out.
+// Topography lines and fences are searched with a hairline pen (their pen-width field holds an
+// elevation and a gate width); their own width comes back on every way out.
 class PenWidthSwap {
 public:
-    explicit PenWidthSwap(Objex* o) : object_(o->type == objtype::kTopography ? o : nullptr) {
+    explicit PenWidthSwap(Objex* o)
+        : object_(o->type == objtype::kTopography || o->type == objtype::kFence ? o : nullptr) {
         if (object_) {
             saved_ = object_->penWidth;
             object_->penWidth = 1.0f;

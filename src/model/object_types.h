@@ -262,6 +262,7 @@ inline constexpr int16_t kVertex = 1;
 inline constexpr int16_t kGestureMarker = 2;  // temporary, inside a fillet or chamfer gesture
 inline constexpr int16_t kArcCentre = 4;
 inline constexpr int16_t kArcPoint = 5;       // on a circular arc, with Hermite tangents
+inline constexpr int16_t kGatePoint = 6;      // a fence point where a gate starts
 inline constexpr int16_t kCurvePoint = 9;     // an inner point of a curved wall
 }  // namespace pointkind
 

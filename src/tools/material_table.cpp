@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr RGBColor kPlaceholderMaterials[kMaterialTableSize] = {
+constexpr RGBColor kMaterials[kMaterialTableSize] = {
     {0x5A5A, 0x9E9E, 0x3C3C},  // lawn
     {0x8B8B, 0x6565, 0x4242},  // soil
     {0x6B6B, 0x4444, 0x2828},  // mulch
@@ -28,14 +28,14 @@ constexpr RGBColor kPlaceholderMaterials[kMaterialTableSize] = {
 }  // namespace
 
 RGBColor gMaterialTable[kMaterialTableSize] = {
-    kPlaceholderMaterials[0],  kPlaceholderMaterials[1],  kPlaceholderMaterials[2],  kPlaceholderMaterials[3],
-    kPlaceholderMaterials[4],  kPlaceholderMaterials[5],  kPlaceholderMaterials[6],  kPlaceholderMaterials[7],
-    kPlaceholderMaterials[8],  kPlaceholderMaterials[9],  kPlaceholderMaterials[10], kPlaceholderMaterials[11],
-    kPlaceholderMaterials[12], kPlaceholderMaterials[13], kPlaceholderMaterials[14], kPlaceholderMaterials[15],
+    kMaterials[0],  kMaterials[1],  kMaterials[2],  kMaterials[3],
+    kMaterials[4],  kMaterials[5],  kMaterials[6],  kMaterials[7],
+    kMaterials[8],  kMaterials[9],  kMaterials[10], kMaterials[11],
+    kMaterials[12], kMaterials[13], kMaterials[14], kMaterials[15],
 };
 
 static const port::GlobalReset kReset([] {
-    std::copy(std::begin(kPlaceholderMaterials), std::end(kPlaceholderMaterials), gMaterialTable);
+    std::copy(std::begin(kMaterials), std::end(kMaterials), gMaterialTable);
 });
 
 RGBColor MaterialTableColor(int32_t material) {

@@ -1,8 +1,9 @@
 #pragma once
 // The table of material colours that ground fills and paths take their fill and pen colours
-// from. No part of the program defines the materials yet, so this is a fixed placeholder set
-// of sixteen ground and paving colours (lawn first: the documents' material numbers start at
-// 0); the landscape tools and the conversions read it.
+// from: sixteen ground and paving materials, numbered as the documents' material indices (lawn
+// first, 0): lawn, soil, mulch, gravel, sand, concrete, asphalt, brick pavers, flagstone,
+// water, wood chips, ground cover, crushed stone, clay, snow, rock. The landscape tools and the
+// conversions both read it; the inspectors may change an entry for the session.
 #include <cstdint>
 
 #include "model/types.h"

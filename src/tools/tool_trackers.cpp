@@ -4,12 +4,17 @@
 #include "tools/curved_wall_tool.h"
 #include "tools/deck_tools.h"
 #include "tools/foundation_tools.h"
+#include "tools/duct_tools.h"
 #include "tools/fixed_components.h"
+#include "tools/gate_tool.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
+#include "tools/site_tools.h"
+#include "tools/sprinkler_tool.h"
+#include "tools/stair_tools.h"
 #include "tools/wall_components.h"
 #include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
@@ -38,6 +43,22 @@ void RegisterToolTrackers() {
                                  {TrackerSlot::FoundationTension, TrackFoundationTension},
                                  {TrackerSlot::FoundationSlope, TrackFoundationSlope}})
         RegisterTracker(slot, tracker);
+    RegisterTracker(TrackerSlot::StraightStaircase, TrackStraightStaircase);
+    RegisterTracker(TrackerSlot::CurvedStaircase, TrackCurvedStaircase);
+    RegisterTracker(TrackerSlot::StraightRailing, TrackStraightRailing);
+    RegisterTracker(TrackerSlot::CurvedRailing, TrackCurvedRailing);
+    RegisterTracker(TrackerSlot::HVACDuct, TrackHVACDuct);
+    RegisterTracker(TrackerSlot::SwitchConnector, TrackSwitchConnector);
+    RegisterTracker(TrackerSlot::PropertyLine, TrackPropertyLine);
+    RegisterTracker(TrackerSlot::GroundFill, TrackGroundFill);
+    RegisterTracker(TrackerSlot::Path, TrackPath);
+    RegisterTracker(TrackerSlot::Fill, TrackFill);
+    RegisterTracker(TrackerSlot::Edging, TrackEdging);
+    RegisterTracker(TrackerSlot::Fence, TrackFence);
+    RegisterTracker(TrackerSlot::Topo, TrackTopo);
+    RegisterTracker(TrackerSlot::TopoCutout, TrackTopoCutout);
+    RegisterTracker(TrackerSlot::Sprinkler, TrackSprinkler);
+    RegisterPlanTracker(TrackerSlot::Gate, TrackGate);
     RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
     RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
     RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);

@@ -646,7 +646,7 @@ TEST_F(PalettePropagationTest, RoofsAreRebuiltForTheirSkylightsAndCutouts) {
 TEST_F(PalettePropagationTest, AllObjectsOfAllLayersWithProgressStatus) {
     AddScenePiece();
     LiveViewRecorder status;
-    Objex* path = Make(objtype::kPath).on(layer);
+    Objex* path = Make(objtype::kEdging).on(layer);
     path->texture2 = kLink;
     Objex* stair = Make(objtype::kStaircase).on(layer->next);
     stair->texture4 = -1002;
@@ -655,7 +655,7 @@ TEST_F(PalettePropagationTest, AllObjectsOfAllLayersWithProgressStatus) {
     AddStalePieces({path, stair});
 
     UpdateAllPalettedObjectsFromPaletteEntry(kRef);
-    EXPECT_EQ(rebuilds().callsFor(path), (std::vector<std::string>{"Update3DPath"}));
+    EXPECT_EQ(rebuilds().callsFor(path), (std::vector<std::string>{"UpdateEdgingObject"}));
     EXPECT_TRUE(!HasStalePiece(path) && rebuilds().callsFor(stair).empty() && HasStalePiece(stair));
     EXPECT_EQ(status.events, (std::vector<std::string>{"start", "status:Updating paletted objects",
                                                       "reset", "status:"}));
@@ -667,7 +667,7 @@ TEST_F(PalettePropagationTest, AllObjectsOfAllLayersWithProgressStatus) {
     GetPaletteEntryFromRefID(2)->kind = kPaletteTexture;
     UpdateAllPalettedObjectsFromPaletteList();
     EXPECT_EQ(rebuilds().count("UpdateStairObject", stair), 1);
-    EXPECT_EQ(rebuilds().count("Update3DPath", path), 1);
+    EXPECT_EQ(rebuilds().count("UpdateEdgingObject", path), 1);
     EXPECT_TRUE(rebuilds().callsFor(rail).empty());
     EXPECT_TRUE(status.events.empty());
 }

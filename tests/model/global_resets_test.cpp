@@ -55,8 +55,8 @@ TEST(ResetAllGlobals, PutsGlobalsAndSeamsOfEveryFolderBack) {
         {"gCustomDoorPopEntryHilite", [] { gCustomDoorPopEntryHilite = 2; },
          [] { return gCustomDoorPopEntryHilite == -1; }},
         // Seams: after the reset the default answers and the handler is never reached.
-        {"Update3DPath", [&] { SetUpdate3DPathHandler([&](Objex*) { ++handled; }); },
-         [&] { return Update3DPath(&marker), handled == 0; }},
+        {"Update3DPhoto", [&] { SetUpdate3DPhotoHandler([&](Objex*) { ++handled; }); },
+         [&] { return Update3DPhoto(&marker), handled == 0; }},
         {"LiveViewControllerExists", [] { SetLiveViewControllerExistsHandler([] { return true; }); },
          [] { return !LiveViewControllerExists(); }},
         {"Refresh", [&] { SetRefreshHandler([&] { ++handled; }); }, [&] { return Refresh(), handled == 0; }},

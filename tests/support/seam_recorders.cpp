@@ -13,9 +13,7 @@ RebuildRecorder::RebuildRecorder() {
     auto rec = [this](const char* name) {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
-    SetUpdate3DPathHandler(rec("Update3DPath"));
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
-    SetUpdate3DTopoCutoutDepthObjectHandler(rec("Update3DTopoCutoutDepthObject"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
     SetUpdateStairObjectHandler(rec("UpdateStairObject"));
@@ -23,8 +21,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DPathHandler,
-                      SetUpdate3DPhotoHandler, SetUpdate3DTopoCutoutDepthObjectHandler,
+    for (auto* set : {SetUpdate3DPhotoHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
