@@ -2,6 +2,7 @@
 // what the tool pane enables per tool and writes (the defaults only), and what the object pane
 // shows of the selected walls and segments and does to them, their undo steps and the defaults.
 #include <QCheckBox>
+#include <cmath>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -27,6 +28,8 @@
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
+#include "model/transforms.h"
+#include "ui/inspector/opening_inspectors.h"
 #include "ui/inspector/wall_inspectors.h"
 #include "ui/sheets/sheet_dialog.h"
 
@@ -223,6 +226,119 @@ TEST_F(WallPanes, ObjectPaneMergesWallsAndEditsEverySelectedSegment) {
     // A two-point wall alone has no ceiling to build.
     refreshWith({wall2});
     EXPECT_FALSE(p->ceilingBuilderButton->isEnabled());
+}
+
+class OpeningPanes : public WallPanes {
+protected:
+    WindowInspectorController* window() {
+        return static_cast<WindowInspectorController*>(
+            InspectorPaneRegistry::sharedInspectorController("WindowInspectorController"));
+    }
+    DoorInspectorController* door() {
+        return static_cast<DoorInspectorController*>(
+            InspectorPaneRegistry::sharedInspectorController("DoorInspectorController"));
+    }
+    static AttachmentRecord* rec(Objex* o) { return o->typeData.attachment; }
+    float plan(float inches) { return ConvertWorldToScreen(inches, ds, 0); }
+};
+
+TEST_F(OpeningPanes, WindowsMergeStylesAndKeepDividersToStyle600) {
+    Objex* w604 = Opening(design.wall, objtype::kWindow, 604, 2);
+    rec(design.window)->frameFlag = 0, rec(design.window)->reserved = 1;
+    refreshWith({design.window, w604});
+    WindowInspectorController* p = window();
+    EXPECT_EQ(p->windowStyleTableView->selectedRow(), -1);
+    for (QWidget* c : std::initializer_list<QWidget*>{p->windowWidthText, p->windowHeightText, p->windowElevationText,
+                                                      p->windowTrimText, p->horDivsText, p->verDivsText,
+                                                      p->horDivsStepper, p->verDivsStepper, p->flipHorizButton,
+                                                      p->flipVertButton})
+        EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
+
+    // Dividers typed on the 604 window leave it as it is but become the default.
+    refreshWith({w604});
+    const int before = steps();
+    p->horDivsText->setText(QStringLiteral("3"));
+    p->controlTextDidEndEditing(p->horDivsText);
+    EXPECT_EQ(rec(w604)->reserved, 0);
+    EXPECT_EQ(ds->windowDivisions.y, 3);
+    EXPECT_EQ(steps(), before);
+
+    // The divided row: a 0/1 window becomes 2 by 2; other dividers stay.
+    refreshWith({design.window});
+    EXPECT_EQ(p->windowStyleTableView->selectedRow(), 0);
+    p->windowStyleTableView->selectRow(1);
+    EXPECT_EQ(rec(design.window)->frameFlag, 2);
+    EXPECT_EQ(rec(design.window)->reserved, 2);
+    EXPECT_EQ(undoTitle(), QStringLiteral("Window Style"));
+    rec(design.window)->frameFlag = 3, rec(design.window)->reserved = 4;
+    refreshWith({design.window});
+    p->windowStyleTableView->deselectAll();
+    p->windowStyleTableView->selectRow(1);
+    EXPECT_EQ(rec(design.window)->frameFlag, 3);
+    EXPECT_EQ(rec(design.window)->reserved, 4);
+    EXPECT_EQ(ds->windowDivisions.x, 2);
+
+    // A typed width reaches the window in plan units.
+    const float narrower = std::floor(ConvertScreenToWorld(rec(design.window)->width, ds, 0)) - 2;
+    type(p->windowWidthText, QString::number(narrower));
+    EXPECT_FLOAT_EQ(rec(design.window)->width, plan(narrower));
+    EXPECT_FLOAT_EQ(ds->windowWidth, narrower);
+
+    // Codes whose rows the table lacks show none (window 611, door 506).
+    rec(w604)->style = 611;
+    refreshWith({w604});
+    EXPECT_EQ(p->windowStyleTableView->selectedRow(), -1);
+    rec(design.door)->style = 506;
+    refreshWith({design.door});
+    EXPECT_EQ(door()->doorStyleTableView->selectedRow(), -1);
+    EXPECT_TRUE(door()->doorSwingText->isEnabled());
+}
+
+TEST_F(OpeningPanes, DoorEditsReachEveryWallAndKeepTheirLimits) {
+    Objex* wall2 = Wall(design.first, {{600, 0}, {800, 0}});
+    Objex* door2 = Opening(wall2, objtype::kDoor, 501, 0);
+    rec(design.door)->style = 501;
+    refreshWith({design.door, door2});
+    DoorInspectorController* p = door();
+    int before = steps();
+    const float narrower = std::floor(ConvertScreenToWorld(rec(design.door)->width, ds, 0)) - 2;
+    type(p->doorWidthText, QString::number(narrower));
+    EXPECT_FLOAT_EQ(rec(design.door)->width, plan(narrower));
+    EXPECT_FLOAT_EQ(rec(door2)->width, plan(narrower));
+    EXPECT_EQ(steps(), before + 1);
+    EXPECT_EQ(undoTitle(), QStringLiteral("Door Width"));
+
+    const struct {
+        const char* typed;
+        bool accepted;
+        int16_t side;
+    } swings[] = {{"90", true, 4}, {"-90", true, 0}, {"400", false, 0}};
+    for (const auto& s : swings) {
+        SCOPED_TRACE(s.typed);
+        type(p->doorSwingText, QString::fromLatin1(s.typed));
+        EXPECT_EQ(rec(door2)->directionFlag, s.side);
+        if (!s.accepted) {
+            EXPECT_NEAR(rec(door2)->swingOrOffset, -90 * 0.017453292519943295, 1e-6);
+            EXPECT_NEAR(p->prevDoorSwingAngle, -90, 1e-4);
+        }
+    }
+    EXPECT_EQ(undoTitle(), QStringLiteral("Door Swing Angle"));
+
+    type(p->doorElevationText, "-1201");
+    const float kept = rec(door2)->elevation;
+    EXPECT_NE(kept, plan(-1201));
+    type(p->doorElevationText, "-1200");
+    EXPECT_FLOAT_EQ(rec(door2)->elevation, plan(-1200));
+
+    // Trim: rows 0-2 take 0; a mixed selection wants more than nothing.
+    rec(door2)->style = 503;
+    refreshWith({design.door, door2});
+    p->doorTrimText->setText(QStringLiteral("0"));
+    p->controlTextDidEndEditing(p->doorTrimText);
+    EXPECT_NE(rec(door2)->trimWidth, 0);
+    refreshWith({design.door});
+    type(p->doorTrimText, "0");
+    EXPECT_EQ(rec(design.door)->trimWidth, 0);
 }
 
 }  // namespace

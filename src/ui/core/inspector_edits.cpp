@@ -36,14 +36,14 @@ void Rebuild(EditRebuild how, Objex* o) {
 bool Store(const InspectorEditRow& row, Objex* o, float stored) {
     const float now = row.get(o);
     const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
-    if (now != next) row.set(o, next);
+    if (now != next || row.countReached) row.set(o, next);
     return now != next || row.countReached;
 }
 
 bool StorePoint(const InspectorEditRow& row, Poinz* p, float stored) {
     const float now = row.getPoint(p);
     const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
-    if (now != next) row.setPoint(p, next);
+    if (now != next || row.countReached) row.setPoint(p, next);
     return now != next || row.countReached;
 }
 

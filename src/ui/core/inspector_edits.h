@@ -69,7 +69,7 @@ struct InspectorEditRow {
     bool (*onlyIf)(const Objex*) = nullptr;
     // Every reached object is rebuilt, whether or not its value differed.
     bool rebuildReached = false;
-    // Every reached object (or segment) counts as changed, whether or not its value differed.
+    // Every reached object (or segment) is stored and counts as changed, even with the value it had.
     bool countReached = false;
     // The reached values are inverted (0 and 1) instead of set to the value.
     bool toggles = false;

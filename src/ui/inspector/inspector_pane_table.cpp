@@ -1,6 +1,7 @@
 #include <initializer_list>
 
 #include "ui/inspector/inspector_pane.h"
+#include "ui/inspector/opening_inspectors.h"
 #include "ui/inspector/wall_inspectors.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
@@ -14,6 +15,8 @@ void RegisterInspectorPanes() {
         // Walls, windows and doors.
         {"WallToolInspectorController", [] { return new WallToolInspectorController; }},
         {"WallObjectInspectorController", [] { return new WallObjectInspectorController; }},
+        {"WindowInspectorController", [] { return new WindowInspectorController; }},
+        {"DoorInspectorController", [] { return new DoorInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
