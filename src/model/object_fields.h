@@ -41,6 +41,11 @@ inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exte
 inline constexpr Param kQuickWallWidth{3};
 // Exterior walls: 1 when the wall's outline cuts a hole in the lot's ground.
 inline constexpr Field<int32_t> kCutsGround{&Objex::optionB};
+// Exterior walls: the automatic flooring's depth in inches, and 0 while it is on (1 off).
+inline constexpr Param kFloorDepth{4};
+inline constexpr Field<uint8_t> kAutoFlooringOff{&Objex::flagA};
+// Exterior walls: a foundation while bit 0 is set (1 on, 2 off).
+inline constexpr Field<int32_t> kFoundation{&Objex::optionA};
 }  // namespace wall
 
 // Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12

@@ -17,7 +17,7 @@
 namespace {
 
 bool Applies(const InspectorEditRow& row, const Objex* o) {
-    return o->type == row.type || (row.alsoApplies && row.alsoApplies(o));
+    return (o->type == row.type || (row.alsoApplies && row.alsoApplies(o))) && (!row.onlyIf || row.onlyIf(o));
 }
 
 void Rebuild(EditRebuild how, Objex* o) {
@@ -32,11 +32,29 @@ void Rebuild(EditRebuild how, Objex* o) {
     ReRenderObject(o);
 }
 
-// Stores the value where it differs; true when it did.
+// Stores the value where it differs; true when it did (or when the row counts every one).
 bool Store(const InspectorEditRow& row, Objex* o, float stored) {
-    if (row.get(o) == stored) return false;
-    row.set(o, stored);
-    return true;
+    const float now = row.get(o);
+    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
+    if (now != next || row.countReached) row.set(o, next);
+    return now != next || row.countReached;
+}
+
+bool StorePoint(const InspectorEditRow& row, Poinz* p, float stored) {
+    const float now = row.getPoint(p);
+    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
+    if (now != next || row.countReached) row.setPoint(p, next);
+    return now != next || row.countReached;
+}
+
+// The wall's selected segments: both ends selected, the closing one of a closed wall last.
+bool StoreSegments(const InspectorEditRow& row, Objex* wall, float stored) {
+    bool changed = false;
+    for (Poinz* p = wall->firstPoint; p; p = p->next) {
+        Poinz* end = p->next ? p->next : (wall->closed && p != wall->firstPoint ? wall->firstPoint : nullptr);
+        if (end && p->selected && end->selected) changed |= StorePoint(row, p, stored);
+    }
+    return changed;
 }
 
 // Walks what the row reaches on the current floor; each changed object (an attachment's wall
@@ -49,12 +67,15 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
             if (o->type != objtype::kWall) continue;
             for (Objex* c = o->firstChild; c; c = c->next)
                 if (Applies(row, c) && IsRootObjectSelected(c)) changed |= Store(row, c, stored);
-        } else if (Applies(row, o) && IsObjectSelected(o)) {
+        } else if (!Applies(row, o) || !IsObjectSelected(o)) {
+            continue;
+        } else if (row.walk == EditWalk::WallSegments) {
+            changed = StoreSegments(row, o, stored);
+        } else {
             changed = Store(row, o, stored);
         }
-        if (!changed) continue;
-        Rebuild(row.rebuild, o);
-        any = true;
+        if (changed || (row.rebuildReached && row.walk != EditWalk::Attachments)) Rebuild(row.rebuild, o);
+        any |= changed;
     }
     return any;
 }
@@ -111,7 +132,8 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
     Layer* floor = ds ? gCurDocument->itsCurLayer : nullptr;
     if (!floor) return EditResult::NoDocument;
     const float stored = row.planUnits ? ConvertWorldToScreen(value, ds, 0) : value;
-    const bool changed = row.get && row.set && Walk(row, floor, stored);
+    const bool reaches = row.walk == EditWalk::WallSegments ? row.getPoint && row.setPoint : row.get && row.set;
+    const bool changed = reaches && Walk(row, floor, stored);
     const bool differsFromDefault = row.getDefault && row.getDefault(ds) != value;
     bool store = false;
     switch (row.undoRule) {
@@ -121,7 +143,7 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
     case UndoRule::Never: break;
     }
     if (store) StoreUndo(LocalizedString(row.undoName).c_str());
-    Refresh();
+    if (!row.noRefresh) Refresh();
     if (row.setDefault) row.setDefault(ds, value);
     return changed ? EditResult::Changed : EditResult::Unchanged;
 }

@@ -9,6 +9,7 @@
 
 struct DocState;
 struct Objex;
+struct Poinz;
 
 // How a field's text is read and written.
 enum class FieldEntry {
@@ -22,6 +23,8 @@ enum class FieldEntry {
 // Which objects an edit reaches.
 enum class EditWalk {
     TopLevel,     // top-level objects of the current floor that are selected
+    WallSegments, // selected segments (both ends selected, a closed wall's closing one too) of
+                  // the current floor's selected walls; the value is the segment's start point's
     Attachments,  // children of the current floor's walls with a selected point of their own
 };
 
@@ -59,6 +62,19 @@ struct InspectorEditRow {
     void (*setDefault)(DocState*, float);
     // Other objects the row applies to besides `type` (a family sharing a pane); may be null.
     bool (*alsoApplies)(const Objex*) = nullptr;
+    // Segment rows: the value a segment keeps in its start point.
+    float (*getPoint)(const Poinz*) = nullptr;
+    void (*setPoint)(Poinz*, float) = nullptr;
+    // Only the objects it passes are reached (exterior walls, say); may be null.
+    bool (*onlyIf)(const Objex*) = nullptr;
+    // Every reached object is rebuilt, whether or not its value differed.
+    bool rebuildReached = false;
+    // Every reached object (or segment) is stored and counts as changed, even with the value it had.
+    bool countReached = false;
+    // The reached values are inverted (0 and 1) instead of set to the value.
+    bool toggles = false;
+    // The plan is not refreshed after the edit.
+    bool noRefresh = false;
 };
 
 enum class EditResult {

@@ -1,6 +1,8 @@
 #include <initializer_list>
 
 #include "ui/inspector/inspector_pane.h"
+#include "ui/inspector/opening_inspectors.h"
+#include "ui/inspector/wall_inspectors.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -10,6 +12,11 @@ void RegisterInspectorPanes() {
         InspectorPaneRegistry::Factory factory;
     };
     const std::initializer_list<Row> rows = {
+        // Walls, windows and doors.
+        {"WallToolInspectorController", [] { return new WallToolInspectorController; }},
+        {"WallObjectInspectorController", [] { return new WallObjectInspectorController; }},
+        {"WindowInspectorController", [] { return new WindowInspectorController; }},
+        {"DoorInspectorController", [] { return new DoorInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
