@@ -176,6 +176,8 @@ inline constexpr Param kGlowOff{1};                          // 1.0: no glow
 inline constexpr Param kRadius{2};
 inline constexpr Param kFalloff{3};
 inline constexpr Field<int32_t> kAmbient{&Objex::texture};
+// A fixture group's light type code (79-82, 146-152), in the field its pieces hold ambient in.
+inline constexpr Field<int32_t> kSymbolType{&Objex::texture};
 }  // namespace light
 
 // Wall accessories (157): how far the accessory's plane lets the wall show through, 0

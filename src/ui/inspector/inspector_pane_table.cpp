@@ -1,6 +1,7 @@
 #include <initializer_list>
 
 #include "ui/inspector/inspector_pane.h"
+#include "ui/inspector/light_panes.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -10,6 +11,10 @@ void RegisterInspectorPanes() {
         InspectorPaneRegistry::Factory factory;
     };
     const std::initializer_list<Row> rows = {
+        // Lights, skylights, imported objects, accessories and plants.
+        {"LightToolInspectorController", [] { return new LightToolInspectorController; }},
+        {"LightObjectInspectorController", [] { return new LightObjectInspectorController; }},
+        {"FloodLightInspectorController", [] { return new FloodLightInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
