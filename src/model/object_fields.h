@@ -188,6 +188,11 @@ inline constexpr Param kTranslucency{0};
 inline constexpr Field<char*> kName{&Objex::text};
 }  // namespace accessory
 
+// Imported 3D objects (15), and a group whose first child is one: 1 casts no shadow.
+namespace fentrix {
+inline constexpr Field<int32_t> kShadowOff{&Objex::optionA};
+}  // namespace fentrix
+
 // Topography excavations (134).
 namespace excavation {
 inline constexpr Param kDepth{2};

@@ -35,6 +35,7 @@ void Rebuild(EditRebuild how, Objex* o) {
         UpdateAllWallAttachments(o);
         break;
     case EditRebuild::ByType: RebuildObjectByType(o, RebuildTable::Full, false); break;
+    case EditRebuild::Render: break;
     case EditRebuild::RenderFlag:
         o->needsRebuild = 1;
         gRefreshRender = 1;

@@ -35,6 +35,7 @@ enum class EditRebuild {
     None,
     Wall,    // the wall itself (or an attachment's wall): walls, then attachments, then its pieces
     ByType,  // the object's own update, then its pieces
+    Render,  // its 3D form only
     // The walked object (group or wall) is marked for the live view, which rebuilds it on its
     // next draw; nothing is rebuilt now.
     RenderFlag,

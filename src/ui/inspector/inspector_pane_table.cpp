@@ -2,6 +2,7 @@
 
 #include "ui/inspector/inspector_pane.h"
 #include "ui/inspector/light_panes.h"
+#include "ui/inspector/object_panes.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -15,6 +16,9 @@ void RegisterInspectorPanes() {
         {"LightToolInspectorController", [] { return new LightToolInspectorController; }},
         {"LightObjectInspectorController", [] { return new LightObjectInspectorController; }},
         {"FloodLightInspectorController", [] { return new FloodLightInspectorController; }},
+        {"ObjectInspectorController", [] { return new ObjectInspectorController; }},
+        {"AccessoryInspectorController", [] { return new AccessoryInspectorController; }},
+        {"PlantInspectorController", [] { return new PlantInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
