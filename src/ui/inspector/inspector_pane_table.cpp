@@ -3,6 +3,7 @@
 #include "ui/inspector/inspector_pane.h"
 #include "ui/inspector/light_panes.h"
 #include "ui/inspector/object_panes.h"
+#include "ui/inspector/skylight_pane.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -16,6 +17,7 @@ void RegisterInspectorPanes() {
         {"LightToolInspectorController", [] { return new LightToolInspectorController; }},
         {"LightObjectInspectorController", [] { return new LightObjectInspectorController; }},
         {"FloodLightInspectorController", [] { return new FloodLightInspectorController; }},
+        {"SkylightInspectorController", [] { return new SkylightInspectorController; }},
         {"ObjectInspectorController", [] { return new ObjectInspectorController; }},
         {"AccessoryInspectorController", [] { return new AccessoryInspectorController; }},
         {"PlantInspectorController", [] { return new PlantInspectorController; }},
