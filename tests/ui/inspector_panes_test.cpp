@@ -11,6 +11,7 @@
 #include "app/app_controller.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
+#include "content/core/content_selection_seams.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -250,6 +251,16 @@ TEST_F(InspectorPanes, SkylightFieldsRefuseMergeAndRefit) {
     EXPECT_EQ(gSkylightStyleRow, -1);
     EXPECT_FALSE(p->skylightWidthText->isEnabled() || p->skylightHeightText->isEnabled() ||
                  p->skylightTrimText->isEnabled());
+
+    // Custom, with the skylight tool current: section 8's first entry, its pop-up disabled.
+    std::vector<std::pair<int, bool>> palette;
+    SetContentPaletteSelectCategoryHandler([&](int16_t c, bool first) { palette.emplace_back(c, first); });
+    SetContentPaletteSetCategorySelectionAbilityHandler([&](bool on) { palette.emplace_back(-1, on); });
+    gCurTool = 7310;
+    p->skylightStyleTableView->selectRow(3);
+    EXPECT_EQ(palette, (std::vector<std::pair<int, bool>>{{8, true}, {-1, false}}));
+    SetContentPaletteSelectCategoryHandler(nullptr);
+    SetContentPaletteSetCategorySelectionAbilityHandler(nullptr);
 }
 
 TEST_F(InspectorPanes, PlantAgesAreBoundedAndChangeOnlyWhatDiffers) {
