@@ -115,6 +115,8 @@ inline constexpr Param kBeamWidth{1};      // the radius the tools set; the shad
 inline constexpr Param kFalloff{2};
 inline constexpr Param kRotation{3};       // degrees, lights turned in plan (147, 148)
 inline constexpr Field<int32_t> kAmbient{&Objex::texture};  // 1 when the fixture also throws ambient light
+// A fixture group's light type code (79-82, 146-152), in the field its pieces hold ambient in.
+inline constexpr Field<int32_t> kSymbolType{&Objex::texture};
 inline constexpr int32_t kFloodSubtype = 83;
 }  // namespace light
 
@@ -210,6 +212,11 @@ inline constexpr Param kTranslucency{0};
 // The name an accessories entry's info file gives it (owned text; none without one).
 inline constexpr Field<char*> kName{&Objex::text};
 }  // namespace accessory
+
+// Imported 3D objects (15), and a group whose first child is one: 1 casts no shadow.
+namespace fentrix {
+inline constexpr Field<int32_t> kShadowOff{&Objex::optionA};
+}  // namespace fentrix
 
 // Topography excavations (134).
 namespace excavation {

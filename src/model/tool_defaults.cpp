@@ -30,6 +30,7 @@ float gdsAccessoryWidth = 46;
 float gdsAccessoryHeight = 65;
 float gdsAccessoryElevation = 84;
 float gdsAccessoryWallOffset = 2;
+int16_t gdsAccessoryTranslucency = 0;
 float gCeilingThickness = 12;
 float gFlooringThickness = 12;
 float gSoffitThickness = 3;
@@ -46,6 +47,7 @@ static const port::GlobalReset kReset([] {
     gdsAccessoryHeight = 65;
     gdsAccessoryElevation = 84;
     gdsAccessoryWallOffset = 2;
+    gdsAccessoryTranslucency = 0;
     gCeilingThickness = 12;
     gFlooringThickness = 12;
     gSoffitThickness = 3;

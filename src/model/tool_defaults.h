@@ -12,6 +12,8 @@ extern float gdsAccessoryWidth;
 extern float gdsAccessoryHeight;
 extern float gdsAccessoryElevation;
 extern float gdsAccessoryWallOffset;
+// Translucency 0 (opaque) to 255 of the next accessory placed.
+extern int16_t gdsAccessoryTranslucency;
 extern float gCeilingThickness;
 extern float gFlooringThickness;
 extern float gSoffitThickness;

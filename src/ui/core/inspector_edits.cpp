@@ -9,10 +9,17 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "plan/refresh_seams.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
 #include "scene/scene_build.h"
+#include "tools/roof_attachments.h"
+#include "tools/roof_panels.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
+#include "ui/core/light_values.h"
 
 namespace {
 
@@ -28,8 +35,30 @@ void Rebuild(EditRebuild how, Objex* o) {
         UpdateAllWallAttachments(o);
         break;
     case EditRebuild::ByType: RebuildObjectByType(o, RebuildTable::Full, false); break;
+    case EditRebuild::Render: break;
+    case EditRebuild::RenderFlag:
+        o->needsRebuild = 1;
+        gRefreshRender = 1;
+        return;
+    case EditRebuild::Roof:
+    case EditRebuild::RoofReadingDefinition:
+        // The skylights were refitted one by one; the roof takes them all again once.
+        UpdateAllRoofAttachments(o);
+        Update3DRoofPanel(o);
+        break;
     }
     ReRenderObject(o);
+}
+
+bool IsLightGroup(const Objex* o) {
+    return o->type == objtype::kGroup && IsLightTypeCode(objfield::light::kSymbolType(*o));
+}
+
+// Writes into the group and the pieces of its fixture, whatever they held.
+void StoreLight(const InspectorEditRow& row, Objex* group, float stored) {
+    row.set(group, stored);
+    if (group->subtype != 83)
+        for (Objex* c = GetRootObject(group)->firstChild; c; c = c->next) row.set(c, stored);
 }
 
 // Stores the value where it differs; true when it did (or when the row counts every one).
@@ -67,6 +96,17 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
             if (o->type != objtype::kWall) continue;
             for (Objex* c = o->firstChild; c; c = c->next)
                 if (Applies(row, c) && IsRootObjectSelected(c)) changed |= Store(row, c, stored);
+        } else if (row.walk == EditWalk::RoofChildren) {
+            if (!objtype::IsRoof(o->type)) continue;
+            for (Objex* c = o->firstChild; c; c = c->next) {
+                if (!Applies(row, c) || !IsObjectSelected(c) || !Store(row, c, stored)) continue;
+                UpdateRoofAttachmentProperties(c, o, row.rebuild != EditRebuild::RoofReadingDefinition);
+                changed = true;
+            }
+        } else if (row.walk == EditWalk::LightGroups) {
+            if (!IsLightGroup(o) || !IsObjectSelected(o)) continue;
+            StoreLight(row, o, stored);
+            changed = true;
         } else if (!Applies(row, o) || !IsObjectSelected(o)) {
             continue;
         } else if (row.walk == EditWalk::WallSegments) {
@@ -143,7 +183,11 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
     case UndoRule::Never: break;
     }
     if (store) StoreUndo(LocalizedString(row.undoName).c_str());
-    if (!row.noRefresh) Refresh();
+    if (!row.noRefresh && row.redraw != EditRedraw::LiveView) Refresh();
+    if (row.redraw != EditRedraw::Plan && changed) {
+        gRefreshRender = 1;
+        LiveViewNeedsDisplay();
+    }
     if (row.setDefault) row.setDefault(ds, value);
     return changed ? EditResult::Changed : EditResult::Unchanged;
 }

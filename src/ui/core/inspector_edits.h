@@ -26,6 +26,11 @@ enum class EditWalk {
     WallSegments, // selected segments (both ends selected, a closed wall's closing one too) of
                   // the current floor's selected walls; the value is the segment's start point's
     Attachments,  // children of the current floor's walls with a selected point of their own
+    RoofChildren, // selected children of the current floor's roofs (14, 57)
+    // Selected top-level light groups (1000 holding a light code): the value goes into the
+    // group and, unless its subtype is 83, into every child of its root, written even where it
+    // is already held so the live view takes the whole fixture again.
+    LightGroups,
 };
 
 // What is rebuilt after an object changed.
@@ -33,6 +38,21 @@ enum class EditRebuild {
     None,
     Wall,    // the wall itself (or an attachment's wall): walls, then attachments, then its pieces
     ByType,  // the object's own update, then its pieces
+    Render,  // its 3D form only
+    // The walked object (group or wall) is marked for the live view, which rebuilds it on its
+    // next draw; nothing is rebuilt now.
+    RenderFlag,
+    // A skylight refitted on its roof (a custom one keeping its definition); each roof holding
+    // a changed one is refitted and rebuilt once.
+    Roof,
+    RoofReadingDefinition,  // the same, a custom skylight reading its definition again
+};
+
+// What is redrawn after an accepted value.
+enum class EditRedraw {
+    Plan,
+    LiveView,         // when anything changed: the live view re-renders, the plan is left
+    PlanAndLiveView,
 };
 
 // When the edit stores an undo step.
@@ -62,6 +82,7 @@ struct InspectorEditRow {
     void (*setDefault)(DocState*, float);
     // Other objects the row applies to besides `type` (a family sharing a pane); may be null.
     bool (*alsoApplies)(const Objex*) = nullptr;
+    EditRedraw redraw = EditRedraw::Plan;
     // Segment rows: the value a segment keeps in its start point.
     float (*getPoint)(const Poinz*) = nullptr;
     void (*setPoint)(Poinz*, float) = nullptr;

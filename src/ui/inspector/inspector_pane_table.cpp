@@ -3,6 +3,9 @@
 #include "ui/inspector/inspector_pane.h"
 #include "ui/inspector/opening_inspectors.h"
 #include "ui/inspector/wall_inspectors.h"
+#include "ui/inspector/light_panes.h"
+#include "ui/inspector/object_panes.h"
+#include "ui/inspector/skylight_pane.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -17,6 +20,14 @@ void RegisterInspectorPanes() {
         {"WallObjectInspectorController", [] { return new WallObjectInspectorController; }},
         {"WindowInspectorController", [] { return new WindowInspectorController; }},
         {"DoorInspectorController", [] { return new DoorInspectorController; }},
+        // Lights, skylights, imported objects, accessories and plants.
+        {"LightToolInspectorController", [] { return new LightToolInspectorController; }},
+        {"LightObjectInspectorController", [] { return new LightObjectInspectorController; }},
+        {"FloodLightInspectorController", [] { return new FloodLightInspectorController; }},
+        {"SkylightInspectorController", [] { return new SkylightInspectorController; }},
+        {"ObjectInspectorController", [] { return new ObjectInspectorController; }},
+        {"AccessoryInspectorController", [] { return new AccessoryInspectorController; }},
+        {"PlantInspectorController", [] { return new PlantInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
