@@ -248,14 +248,14 @@ TEST_F(PlaneDrawers, TexturesRepeatByTheirSizeAndAreSwitchedOffByModeFlagAndKind
     }
     // Drawing the palette trim left the window's sizes as they were.
     EXPECT_TRUE(window->outsideTrimScale[0] == 21 && window->insideTrimScale[0] == 42);
-    window->outsideTrimProfile = nullptr;
+    window->outsideTrimProfile = lining;  // the window frees its profile
 }
 
 // b's vertices 2 and 3 (its top) take a's red when both strips come from one source object;
 // strips of no source keep their own green.
 TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
     gLiveViewOptions &= ~liveviewoption::kGradientShading;
-    Objex* source = Make(9);
+    Objex* source = Make(9).on(GetFirstFloorLayer());
     for (Objex* from : {source, static_cast<Objex*>(nullptr)}) {
         SCOPED_TRACE(from ? "one source" : "no source");
         view(0, 64);
@@ -277,7 +277,7 @@ TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
 
 TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) {
     // A 2 x 1 grid whose point list lacks a point: every cell black; a 3-vertex cell is skipped.
-    Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(2, 3, 10);
+    Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(2, 3, 10).on(GetFirstFloorLayer());
     objfield::grid_surface::kColumns(*grid) = 2, objfield::grid_surface::kRows(*grid) = 1;
     objfield::grid_surface::kCellWidth(*grid) = objfield::grid_surface::kCellDepth(*grid) = 10;
     grid->pointCount = 5;

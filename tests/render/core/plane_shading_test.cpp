@@ -139,7 +139,7 @@ TEST_F(PlaneShading, GridColoursAreFiveByFiveMeansOfEightBitShades) {
     ds->lightIntensity = 1.2f;  // ambient factor 0.35 + 0.65 / 1.5
     ds->lightValue = 40000;
     SetupLights();
-    Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(5, 5);
+    Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(5, 5).on(GetFirstFloorLayer());
     for (Poinz* p = grid->firstPoint; p; p = p->next) p->position[1] = p->position[0];
     std::vector<RGBColor> colors(25);
     const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
