@@ -41,6 +41,10 @@ inline constexpr Param kBaseOffset{2};       // 0.5 for exterior and former exte
 inline constexpr Param kQuickWallWidth{3};
 // Exterior walls: 1 when the wall's outline cuts a hole in the lot's ground.
 inline constexpr Field<int32_t> kCutsGround{&Objex::optionB};
+// The foundation setting: 1 on, 2 off; the framing view tests bit 0. The same stored word as
+// `flags::kWord`, which walls do not use for greying.
+inline constexpr Field<int32_t> kFoundation{&Objex::optionA};
+inline constexpr int32_t kFoundationOn = 1;
 }  // namespace wall
 
 // Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12
@@ -83,6 +87,14 @@ namespace display {
 inline constexpr Field<int32_t> kWord{&Objex::optionA};
 inline constexpr int32_t kAutomaticDimensions = 1;
 }  // namespace display
+
+// The flag word after the five dimension floats: bit 0 greys a plain outline in the framing
+// view. Types whose word already holds another quantity (the display word's types, walls'
+// foundation setting) are not greyed by it.
+namespace flags {
+inline constexpr Field<int32_t> kWord{&Objex::optionA};
+inline constexpr int32_t kFramingGrey = 1;
+}  // namespace flags
 
 // Detail shapes (29): the two drawing-attribute words a drafting tool gives a new shape, the
 // first from the settings record's `detailDisplayDims` (its bit 0 is the display word's), the
