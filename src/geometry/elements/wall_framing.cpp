@@ -55,6 +55,7 @@ void BuildFace(const FramePoint* const c[4], Objex* source, Material m, float wi
     if (!ds || !source || !c[0] || !c[1] || !c[2] || !c[3]) return;
     PlaneObject* p = CreatePlaneObject();
     if (!p) return;
+    PlaneObject* building = gCurPlaneObject;  // whatever the caller was building
     gCurPlaneObject = p;
     const UV* uv = m == Material::Stud ? kStudUV : kHeaderUV;
     PolygonVertex* v = nullptr;
@@ -77,7 +78,7 @@ void BuildFace(const FramePoint* const c[4], Objex* source, Material m, float wi
         AppendPlaneObject(p, source);
     else
         DeletePlaneObject(p);
-    gCurPlaneObject = nullptr;
+    gCurPlaneObject = building;
 }
 
 float PlanLength(const FramePoint* a, const FramePoint* b) { return GetLineLength(a->H, a->D, b->H, b->D); }
