@@ -44,8 +44,10 @@ inline constexpr Field<int32_t> kCutsGround{&Objex::optionB};
 // Exterior walls: the automatic flooring's depth in inches, and 0 while it is on (1 off).
 inline constexpr Param kFloorDepth{4};
 inline constexpr Field<uint8_t> kAutoFlooringOff{&Objex::flagA};
-// Exterior walls: a foundation while bit 0 is set (1 on, 2 off).
+// The foundation setting: 1 on, 2 off; the framing view tests bit 0. The same stored word as
+// `flags::kWord`, which walls do not use for greying.
 inline constexpr Field<int32_t> kFoundation{&Objex::optionA};
+inline constexpr int32_t kFoundationOn = 1;
 }  // namespace wall
 
 // Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12
@@ -88,6 +90,14 @@ namespace display {
 inline constexpr Field<int32_t> kWord{&Objex::optionA};
 inline constexpr int32_t kAutomaticDimensions = 1;
 }  // namespace display
+
+// The flag word after the five dimension floats: bit 0 greys a plain outline in the framing
+// view. Types whose word already holds another quantity (the display word's types, walls'
+// foundation setting) are not greyed by it.
+namespace flags {
+inline constexpr Field<int32_t> kWord{&Objex::optionA};
+inline constexpr int32_t kFramingGrey = 1;
+}  // namespace flags
 
 // Detail shapes (29): the two drawing-attribute words a drafting tool gives a new shape, the
 // first from the settings record's `detailDisplayDims` (its bit 0 is the display word's), the

@@ -7,6 +7,7 @@
 
 #include "app/core/localization_seams.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/wall_framing.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -200,14 +201,25 @@ bool Finish(PlaneObject* p, Objex* owner) {
     return true;
 }
 
+// The flag word's grey bit, on types whose word holds no other quantity.
+bool GreyInFraming(const Objex* o) {
+    switch (o->type) {
+    case objtype::kFloor: case objtype::kFloorCutout: case objtype::kDetail: case objtype::kDeck: case objtype::kWall:
+        return false;
+    default:
+        return (objfield::flags::kWord(*o) & objfield::flags::kFramingGrey) != 0;
+    }
+}
+
 void ColourOutline(PlaneObject* p, Objex* o, const DocState* ds) {
     if (!ds->framingView) {
         p->frontColor = o->fillColor;
         p->backColor = o->penColor;
         return;
     }
-    if (!o->layer) {
+    if (!o->layer || GreyInFraming(o)) {
         p->frontColor = p->backColor = kFramingGrey;
+        p->frontTexture = p->backTexture = 0;
         return;
     }
     facemat::Framing(p, ds, kFlatLumber);

@@ -14,6 +14,7 @@
 #include "model/objects.h"
 #include "model/planar_polygons.h"
 #include "model/projection.h"
+#include "model/segment_openings.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
 #include "port/seam.h"
@@ -171,18 +172,8 @@ float StartShift(const SegmentFace& f, const AttachmentRecord* r, const Poinz* c
 // distance keep the order of the wall's children. The records are chained through their
 // scratch links on the way.
 void CarveOpenings(const SegmentFace& f, Poinz* corner, float segmentHeight) {
-    std::vector<AttachmentRecord*> chain;
-    for (Objex* child = f.wall->firstChild; child; child = child->next) {
-        AttachmentRecord* r =
-            child->typeData.kind == TypeDataKind::Attachment ? child->typeData.attachment : nullptr;
-        if (r && r->segmentStart == f.start) chain.push_back(r);
-    }
+    std::vector<AttachmentRecord*> chain = SegmentOpenings(f.wall, f.start, f.side != 0);
     if (chain.empty()) return;
-    std::stable_sort(chain.begin(), chain.end(),
-                     [&](const AttachmentRecord* a, const AttachmentRecord* b) {
-                         return f.side == 0 ? a->centreDistance < b->centreDistance
-                                            : a->centreDistance > b->centreDistance;
-                     });
     for (size_t i = 0; i < chain.size(); ++i) {
         chain[i]->prevRecord = i ? chain[i - 1] : nullptr;
         chain[i]->nextRecord = i + 1 < chain.size() ? chain[i + 1] : nullptr;

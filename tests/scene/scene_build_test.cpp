@@ -147,11 +147,34 @@ TEST_F(SceneBuildTest, GridsCapsFloorsAndTheFramingViewBuildWhatTheirTypeAsks) {
     AppendObjectToList(deck->firstPart, Part(objtype::kClosedOutline));
     Objex* wall = NewWall({{0, 0}, {200, 0}, {200, 200}});
     AppendObjectToList(Opening(wall, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
-    std::vector<Objex*> framed;
-    SetFrameWindowsAndDoorsHandler([&](Objex* o) { framed.push_back(o); });
     for (Objex* o : {path, deck, wall}) RenderSingleObject(o);
-    EXPECT_TRUE(PiecesOf(path).empty() && KindsOf(deck) == (Kinds{8, 51}) && framed == std::vector<Objex*>{wall});
+    const auto pieces = PiecesOf(wall);
+    const auto framed = std::count_if(pieces.begin(), pieces.end(),
+                                      [](const PlaneObject* p) { return p->surfaceKind == kFramingMember; });
+    EXPECT_TRUE(PiecesOf(path).empty() && KindsOf(deck) == (Kinds{8, 51}) && framed > 0);
     EXPECT_TRUE(Near({KindsOf(wall).count(36), KindsOf(wall).count(46), KindsOf(wall).count(900), KindsOf(wall).count(0)}, {1, 0, 0, 0}));
+}
+
+TEST_F(SceneBuildTest, TheFramingViewGreysAPlainOutlineWhoseFlagWordAsksForIt) {
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {50, 0}, {50, 50}}, true);
+    Objex* panel = Part(objtype::kClosedOutline);
+    panel->layer = floor;
+    AppendObjectToList(roof->firstPart, panel);
+    struct Row {
+        uint8_t framing;
+        int32_t word;
+        int32_t texture;
+        uint16_t front, back;
+    };
+    for (const Row& r : {Row{1, 1, 0, 0xC0C0, 0xC0C0}, {1, 0, 2203, 0xFFFF, 0xFFFF},
+                         {0, 1, 0, panel->fillColor.red, panel->penColor.red}}) {
+        doc->itsDocState->framingView = r.framing, objfield::flags::kWord(*panel) = r.word;
+        ReRenderObject(roof);
+        ASSERT_EQ(PiecesOf(roof).size(), 1u) << int(r.framing) << r.word;
+        const PlaneObject* p = PiecesOf(roof)[0];
+        EXPECT_TRUE(Near({p->frontTexture, p->frontColor.red, p->backColor.red}, {r.texture, r.front, r.back}))
+            << int(r.framing) << r.word;
+    }
 }
 
 TEST_F(SceneBuildTest, ATemporaryTypeIsUndoneOnEveryPath) {

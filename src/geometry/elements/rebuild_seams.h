@@ -19,10 +19,6 @@ DVX_SEAM_GUARDED(UpdateStairObject, "geometry/elements", port::SeamKind::Tempora
 // 45
 DVX_SEAM_GUARDED(UpdateRailObject, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
                  void(Objex*))
-// Builds the framing view of a wall (studs, headers, foundation) straight into the scene.
-DVX_SEAM_GUARDED(FrameWindowsAndDoors, "geometry/elements", port::SeamKind::Temporary, port::NoNullPointer, nullptr,
-                 void(Objex* wall))
-
 // Deck railings, posts and step flights, hung on their owner's parts. Until the railing and
 // stair builders land they build nothing.
 struct RailMaterial {

@@ -1,0 +1,161 @@
+// The framing view: framing the four walls of a house full of openings, a full scene build of
+// the generated design with the framing view on beside the normal one, and the trusses of a
+// hip roof (the house and roof beside the 5,000-object design). The floor of each is appending the same number of one-quad planes with
+// AppendPlane alone and emptying the scene.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "bench_support.h"
+#include "geometry/elements/roof_trusses.h"
+#include "geometry/elements/wall_framing.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/render_state.h"
+#include "scene/plane_object.h"
+#include "scene/scene_build.h"
+
+namespace {
+
+int64_t ScenePieces() {
+    int64_t n = 0;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) ++n;
+    return n;
+}
+
+// The floor: `count` quads appended one plane object each, then the scene emptied.
+double AppendFloor(int64_t count) {
+    return dvxbench::BestSeconds(5, [count] {
+        for (int64_t i = 0; i < count; ++i) {
+            PlaneObject* p = CreatePlaneObject();
+            auto* v = static_cast<PlaneVertex*>(std::calloc(4, sizeof(PlaneVertex)));
+            v[1].V = v[2].V = -1, v[2].H = v[3].H = 1;
+            AppendPlane(v, 4, 0, 0, -0.5f, p);
+            AppendPlaneObjectToList(gGLPlaneObjects, p);
+        }
+        DeleteAllRendererObjects();
+    });
+}
+
+bool Prepare(benchmark::State& state, int64_t objects) {
+    if (!dvxbench::SharedDesign(objects)) {
+        state.SkipWithError("the design could not be built");
+        return false;
+    }
+    SetLiveViewControllerExistsHandler([] { return true; });
+    gLiveViewPanelVisible = 1;
+    return true;
+}
+
+Objex* NewObject(int16_t type, Layer* layer) {
+    const RGBColor fill{0xC000, 0xC000, 0xC000}, pen{};
+    return CreateObject(type, 0, 1, &fill, &pen, 6.0f, 6, 0, nullptr, nullptr, nullptr, nullptr, layer, TypeData{});
+}
+
+Poinz* AddPoint(Objex* o, float h, float d) {
+    Poinz* p = CreatePoint(1, 0, 0, 0, 0, 0, h, 0, d, 0, 0, 0, 0, 0, 0, o);
+    objfield::wall_segment::kFirstHeight(*p) = 96.0f;
+    AppendPointToObject(p, o);
+    return p;
+}
+
+// Four exterior walls round a 40 x 30 foot house: six windows and two doors among them.
+std::vector<Objex*> House(Layer* floor) {
+    const float corners[5][2] = {{0, 0}, {960, 0}, {960, 720}, {0, 720}, {0, 0}};
+    const int openings[4] = {3, 1, 3, 1};
+    std::vector<Objex*> walls;
+    for (int w = 0; w < 4; ++w) {
+        Objex* wall = NewObject(objtype::kWall, floor);
+        wall->subtype = objsubtype::kExteriorWall;
+        objfield::wall::kFoundation(*wall) = objfield::wall::kFoundationOn;
+        objfield::wall::kQuickWallWidth(*wall) = 12, objfield::wall::kStudSpacing(*wall) = 16;
+        Poinz* a = AddPoint(wall, corners[w][0], corners[w][1]);
+        AddPoint(wall, corners[w + 1][0], corners[w + 1][1]);
+        AppendObjectToLayer(wall, floor);
+        for (int i = 0; i < openings[w]; ++i) {
+            const bool door = w % 2 == 1 || (w == 0 && i == 1);
+            Objex* o = NewObject(door ? objtype::kDoor : objtype::kWindow, floor);
+            auto* r = new AttachmentRecord{};
+            r->ownerType = o->type, r->segmentStart = a, r->segmentEnd = a->next;
+            r->centreDistance = 200.0f * static_cast<float>(i + 1), r->width = 60;
+            r->height = door ? 160 : 96, r->elevation = door ? 0 : 60;
+            o->typeData = TypeData::OfAttachment(r);
+            AppendChildToObject(o, wall);
+        }
+        walls.push_back(wall);
+    }
+    return walls;
+}
+
+void FrameHouse(const std::vector<Objex*>& walls) {
+    for (Objex* wall : walls) {
+        gBase2DObject = gActual3DObject = wall;
+        FrameWindowsAndDoors(wall);
+    }
+    gBase2DObject = gActual3DObject = nullptr;
+}
+
+void BM_FrameHouseWalls(benchmark::State& state) {
+    if (!Prepare(state, state.range(0))) return;
+    DeleteAllRendererObjects();
+    const std::vector<Objex*> walls = House(gCurDocument->itsLayers);
+    FrameHouse(walls);
+    const int64_t pieces = ScenePieces();
+    DeleteAllRendererObjects();
+    dvxbench::Measured measured(state, "frame_house", AppendFloor(pieces));
+    measured.start();
+    for (auto _ : state) {
+        FrameHouse(walls);
+        DeleteAllRendererObjects();
+    }
+    measured.report();
+    state.counters["pieces"] = static_cast<double>(pieces);
+    for (Objex* wall : walls) DeleteObj(wall);
+}
+BENCHMARK(BM_FrameHouseWalls)->Arg(dvxbench::kSmall)->Unit(benchmark::kMillisecond);
+
+void BM_RenderAllLayersFraming(benchmark::State& state) {
+    if (!Prepare(state, state.range(0))) return;
+    CurrentDocState()->framingView = 1;
+    RenderAllLayers();
+    const int64_t pieces = ScenePieces();
+    DeleteAllRendererObjects();
+    dvxbench::Measured measured(state, "render_all_framing", AppendFloor(pieces));
+    measured.start();
+    for (auto _ : state) RenderAllLayers();
+    measured.report();
+    state.counters["pieces"] = static_cast<double>(pieces);
+    DeleteAllRendererObjects();
+    CurrentDocState()->framingView = 0;
+}
+BENCHMARK(BM_RenderAllLayersFraming)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
+
+void BM_FrameRoofTrusses(benchmark::State& state) {
+    if (!Prepare(state, state.range(0))) return;
+    DeleteAllRendererObjects();
+    Objex* roof = NewObject(objtype::kRoof, gCurDocument->itsLayers);
+    for (const auto& c : {std::pair{0.0f, 0.0f}, {960.0f, 0.0f}, {960.0f, 480.0f}, {0.0f, 480.0f}})
+        AddPoint(roof, c.first, c.second);
+    objfield::roof::kPitch(*roof) = 6, objfield::roof::kStyle(*roof) = objfield::roof::kHipStyle;
+    AppendObjectToLayer(roof, gCurDocument->itsLayers);
+    FrameRoofTrusses(roof);
+    const int64_t pieces = ScenePieces();
+    DeleteAllRendererObjects();
+    dvxbench::Measured measured(state, "frame_trusses", AppendFloor(pieces));
+    measured.start();
+    for (auto _ : state) {
+        FrameRoofTrusses(roof);
+        DeleteAllRendererObjects();
+    }
+    measured.report();
+    state.counters["pieces"] = static_cast<double>(pieces);
+    DeleteObj(roof);
+}
+BENCHMARK(BM_FrameRoofTrusses)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
