@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/openings/attachment_frames.h"
+#include "geometry/openings/component_parts.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -307,6 +308,46 @@ TEST_F(AttachmentFrames, StoolAndSillReachThroughTheWall) {
         EXPECT_EQ(sill->type, objtype::kAccessoryPlane);
         EXPECT_TRUE(Same(All(sill), {from, 1, -9, from, -2, -9, to, -2, -9, to, 1, -9,
                                                  from, 1, 9, from, -2, 9, to, -2, 9, to, 1, 9})) << style;
+    }
+}
+
+// A component's fresh parts: a symbol centred on H 0, from D 0 to 5, V 0. On the wall they end
+// 25 along the segment, from the face (6 + 0.1 off the centre line, on the hand's side) outward,
+// 2 lower; a 96 stretches to the record's 20 by 10, other subtypes, matching and flat extents do not.
+TEST_F(AttachmentFrames, ComponentPartsStandOnTheWallFaceInTheirMaterials) {
+    struct Row {
+        const char* what;
+        int32_t subtype;
+        uint8_t side;
+        float depth;  // the symbol's extent along D
+        float W, H;
+        bool onWall;
+        std::vector<float> want;  // the part's two points
+    };
+    const Row rows[] = {
+        {"stretched", 96, 0, 5, 20, 10, true, {15, -2, 6.1f, 35, -2, 16.1f}},
+        {"other hand: turned half round", 96, 1, 5, 20, 10, true, {35, -2, -6.1f, 15, -2, -16.1f}},
+        {"extents already match", 96, 0, 5, 10, 5, true, {20, -2, 6.1f, 30, -2, 11.1f}},
+        {"not stretchable", 55, 0, 5, 20, 10, true, {20, -2, 6.1f, 30, -2, 11.1f}},
+        {"flat symbol: depth kept", 96, 0, 0, 20, 10, true, {15, -2, 6.1f, 35, -2, 6.1f}},
+        {"not in a wall: 4 deep, halved, + 0.1", 55, 0, 5, 20, 10, false, {20, -2, 4.1f, 30, -2, 9.1f}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Objex* host = row.onWall ? wall : Shape(floor, objtype::kFloor, {{0, 0}, {500, 0}});
+        host->elevation = 0;
+        auto* r = new AttachmentRecord{};
+        r->segmentStart = PointAt(wall, 0), r->segmentEnd = PointAt(wall, 1);
+        r->centreDistance = 25, r->width = row.W, r->height = row.H, r->elevation = 2, r->sideFlag = row.side;
+        Objex* component = Make(objtype::kComponent, row.subtype).line(2).with(r).in(host);
+        Objex* old = Make(objtype::kClosedOutline).at({{0, 0, 0}, {1, 0, 1}});
+        old->texture2 = 9, old->penColor = RGBColor{7, 7, 7};
+        old->firstPoint->texture1 = 31;
+        Objex* fresh = Make(objtype::kClosedOutline).at({{-5, 0, 0}, {5, 0, row.depth}});
+        component->firstPart = fresh;
+        FitComponentParts(component, old);
+        EXPECT_TRUE(Same(All(fresh), row.want));
+        EXPECT_TRUE(fresh->texture2 == 9 && fresh->penColor.red == 7 && fresh->firstPoint->texture1 == 31);
     }
 }
 
