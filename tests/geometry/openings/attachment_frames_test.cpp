@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "geometry/openings/attachment_frames.h"
@@ -13,7 +14,9 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "scene/scene_build.h"
 #include "support/build.h"
+#include "support/scene_checks.h"
 
 using namespace dvxtest;
 
@@ -349,6 +352,21 @@ TEST_F(AttachmentFrames, ComponentPartsStandOnTheWallFaceInTheirMaterials) {
         EXPECT_TRUE(Same(All(fresh), row.want));
         EXPECT_TRUE(fresh->texture2 == 9 && fresh->penColor.red == 7 && fresh->firstPoint->texture1 == 31);
     }
+}
+
+// The live view draws a wall's hinged door as its frame, leaf boxes and infill, plane objects of
+// the wall's build whose normals stand square to their edges.
+TEST_F(AttachmentFrames, TheLiveViewShowsTheFrameAndLeavesOfTheDoor) {
+    RegisterLiveView(true);
+    Objex* door = Open(objtype::kDoor, 501);
+    BuildAttachmentFrame(door);
+    RenderSingleObject(wall);
+    // The bare wall builds nothing of its own here: every plane object is the door's.
+    const std::vector<PlaneObject*> pieces = PiecesOf(wall);
+    std::set<int> kinds;
+    for (const PlaneObject* p : pieces) kinds.insert(p->pieceKind);
+    EXPECT_EQ(kinds, (std::set<int>{objtype::kDoorPanel, objtype::kDoorHardware, objtype::kFrameGroup}));
+    EXPECT_TRUE(NormalsPerpendicular(pieces));
 }
 
 }  // namespace
