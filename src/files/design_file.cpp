@@ -30,7 +30,7 @@
 #include "scene/plane_object.h"
 #include "scene/terrain.h"
 #include "tools/attached_dimensions.h"
-#include "tools/component_seams.h"
+#include "tools/fixed_components.h"
 
 int16_t sInputPlatform = kDesignFilePlatform;
 uint8_t gFileWriteFailed = 0;

@@ -19,7 +19,7 @@
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
-#include "tools/component_seams.h"
+#include "tools/fixed_components.h"
 
 namespace {
 

@@ -166,10 +166,24 @@ namespace translucent {
 inline constexpr Field<int32_t> kAlpha{&Objex::optionB};
 }  // namespace translucent
 
+// Lights: the flood light (component 83) and the fixture lights (a fixed-component group and
+// each of its pieces). The ambient flag of a fixture light's piece replaces the symbol code its
+// texture field held.
+namespace light {
+inline constexpr Field<int32_t> kLightOff{&Objex::optionA};  // 1: off
+inline constexpr Field<int32_t> kDimmer{&Objex::optionB};    // 0..255
+inline constexpr Param kGlowOff{1};                          // 1.0: no glow
+inline constexpr Param kRadius{2};
+inline constexpr Param kFalloff{3};
+inline constexpr Field<int32_t> kAmbient{&Objex::texture};
+}  // namespace light
+
 // Wall accessories (157): how far the accessory's plane lets the wall show through, 0
 // (opaque) to 255. A general parameter, so a new accessory is opaque and the value is stored.
 namespace accessory {
 inline constexpr Param kTranslucency{0};
+// The name an accessories entry's info file gives it (owned text; none without one).
+inline constexpr Field<char*> kName{&Objex::text};
 }  // namespace accessory
 
 // Topography excavations (134).

@@ -8,7 +8,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "port/seam.h"
-#include "tools/component_seams.h"
+#include "tools/fixed_components.h"
 #include "tools/rebuild_seams.h"
 #include "tools/roof_attachments.h"
 

@@ -2,11 +2,14 @@
 
 #include "tools/camera_tool.h"
 #include "tools/curved_wall_tool.h"
+#include "tools/fixed_components.h"
 #include "tools/key_entry.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_tool.h"
+#include "tools/wall_components.h"
+#include "tools/wall_openings.h"
 #include "tools/wall_tool.h"
 #include "tracking/tool_dispatch.h"
 
@@ -24,4 +27,9 @@ void RegisterToolTrackers() {
     RegisterTracker(TrackerSlot::FourPtRoof, TrackFourPtRoof);
     RegisterTracker(TrackerSlot::ThreePtRoof, TrackThreePtRoof);
     RegisterTracker(TrackerSlot::GableRoof, TrackGableRoof);
+    RegisterDoorTracker(TrackerSlot::Door, TrackDoor);
+    RegisterDoorTracker(TrackerSlot::Window, TrackWindow);
+    RegisterDoorTracker(TrackerSlot::Accessory, TrackAccessory);
+    RegisterToolTracker(TrackerSlot::Component, TrackComponent);
+    RegisterToolTracker(TrackerSlot::ComponentFixed, TrackComponentFixed);
 }

@@ -32,7 +32,7 @@ constexpr Row kRows[] = {
     {7054, S::CurvedWall, false}, {7055, S::Component, false}, {7056, S::Door, false}, {7057, S::Window, false},
     {7058, S::StraightStaircase, false}, {7059, S::CurvedStaircase, false}, {7060, S::StraightRailing, false},
     {7061, S::CurvedRailing, false}, {7062, S::Floor, false}, {7063, S::Floor, false},
-    {7064, S::Accessory, false}, {7066, S::Door, false}, {7100, S::Component, false},
+    {7064, S::Accessory, false}, {7065, S::ComponentFixed, false}, {7066, S::Door, false}, {7100, S::Component, false},
     {7101, S::Component, false}, {7102, S::ComponentFixed, false}, {7103, S::Component, false},
     {7104, S::ComponentFixed, false}, {7105, S::Component, false}, {7106, S::Component, false},
     {7107, S::Component, false}, {7108, S::SwitchConnector, false}, {7109, S::ComponentFixed, false},

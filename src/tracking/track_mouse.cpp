@@ -32,7 +32,7 @@ constexpr ToolName kToolNames[] = {
     {7054, "Curved Wall Tool"}, {7055, "Wall Break Tool"}, {7056, "Door Tool"}, {7057, "Window Tool"},
     {7058, "Straight Stairway Tool"}, {7059, "Curved Stairway Tool"}, {7060, "Straight Railing Tool"},
     {7061, "Curved Railing Tool"}, {7062, "Floor Tool"}, {7063, "Floor Cutout Tool"}, {7064, "Accessory Tool"},
-    {7066, "Cased Opening Tool"}, {7100, "110v Receptacle Tool"}, {7101, "110v Receptacle Tool"},
+    {7065, "Fixture Light Tool"}, {7066, "Cased Opening Tool"}, {7100, "110v Receptacle Tool"}, {7101, "110v Receptacle Tool"},
     {7102, "110v Floor/Ceiling Receptacle Tool"}, {7103, "220v Receptacle Tool"},
     {7104, "220v Floor/Ceiling Receptacle Tool"}, {7105, "Switch Tool"}, {7106, "3/4/5-Way Switch Tool"},
     {7107, "Dimmer/Weather Proof Switch Tool"}, {7108, "Switch Connector Tool"}, {7109, "Fixture Light Tool"},
@@ -135,6 +135,7 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
         return false;
     }
     gSkipConstraints = 0;
+    gTrackMadeNothing = 0;
     running_ = true;
     BeginTracking(click.x, click.y);
     if (TrackerLoopOpen()) after_ = After::Press;
@@ -221,7 +222,8 @@ void TrackMouse::finish() {
         return;
     }
     const char* name = TrackUndoName(tool);
-    if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo))
+    if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo) ||
+        gTrackMadeNothing)
         return;
     if (designOf_ == gCurDocument && DesignDigest(gCurDocument) == designBefore_) return;
     StoreUndo(LocalizedString(name).c_str());

@@ -40,6 +40,8 @@ extern uint8_t gResetToWallTool;
 extern int16_t gResetWallTool;
 // The fillet and chamfer tools changed the design during the gesture.
 extern uint8_t gFilletChamferUndo;
+// The tracker found it had nothing to make: the gesture stores no undo step.
+extern uint8_t gTrackMadeNothing;
 // Modifier flags of the event being handled (the masks below), as the platform reported them.
 extern uint32_t gEventModifiers;
 
@@ -145,6 +147,12 @@ inline constexpr int16_t kText = 207;
 inline constexpr int16_t kResize = 215;
 inline constexpr int16_t kExteriorWall = 7050;
 inline constexpr int16_t kCurvedWall = 7054;
+inline constexpr int16_t kWallBreak = 7055;
+inline constexpr int16_t kDoor = 7056;
+inline constexpr int16_t kWindow = 7057;
+inline constexpr int16_t kAccessory = 7064;
+inline constexpr int16_t kWallDimension = 208;
+inline constexpr int16_t kFixtureLights = 7109;
 inline constexpr int16_t kRectangle = 7700;
 inline constexpr int16_t kOval = 7701;
 inline constexpr int16_t kLine = 7702;

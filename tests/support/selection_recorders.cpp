@@ -1,7 +1,6 @@
 #include "support/selection_recorders.h"
 
 #include "app/core/main_window_seams.h"
-#include "tools/component_seams.h"
 #include "ui/core/inspector_seams.h"
 
 namespace dvxtest {
@@ -9,13 +8,11 @@ namespace dvxtest {
 SelectionSeamRecorder::SelectionSeamRecorder() {
     SetMainWindowControllerSetElevationPaneHandler([this](const SelectionState40* s) { elevationPanes.push_back(*s); });
     SetInspectorUpdatePropertiesStateHandler([this](int32_t s) { propertiesStates.push_back(s); });
-    SetUpdateFixedComponentHandler([this](Objex* o) { fixedComponents.push_back(o); });
 }
 
 SelectionSeamRecorder::~SelectionSeamRecorder() {
     SetMainWindowControllerSetElevationPaneHandler(nullptr);
     SetInspectorUpdatePropertiesStateHandler(nullptr);
-    SetUpdateFixedComponentHandler(nullptr);
 }
 
 }  // namespace dvxtest

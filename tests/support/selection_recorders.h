@@ -1,6 +1,6 @@
 #pragma once
-// Records the seams the selection code calls (the elevation pane, the inspector, fixed
-// components) and puts the defaults back when it goes.
+// Records the seams the selection code calls (the elevation pane and the inspector) and puts
+// the defaults back when it goes.
 #include <vector>
 
 #include "model/selection_state.h"
@@ -18,7 +18,6 @@ public:
 
     std::vector<SelectionState40> elevationPanes;
     std::vector<int> propertiesStates;         // updatePropertiesState:
-    std::vector<Objex*> fixedComponents;       // UpdateFixedComponent
 };
 
 }  // namespace dvxtest

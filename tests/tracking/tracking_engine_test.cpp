@@ -157,7 +157,7 @@ TEST_F(Gestures, EveryToolOfTheTableReachesItsSlot) {
         {S::Translate, "200 216 3550"}, {S::Rotate, "202"}, {S::Scale, "215"}, {S::Camera, "205"}, {S::Text, "206 207"},
         {S::Component, "208 7055 7100 7101 7103 7105 7106 7107 7110 7112 7113 7114 7115 7200 7201 7203 7204 7205 "
                        "7206 7207 7208 7209 7210 7407"},
-        {S::ComponentFixed, "7102 7104 7109 7111 7202 7211 7401 7402 7403 7404 7405 7406"},
+        {S::ComponentFixed, "7065 7102 7104 7109 7111 7202 7211 7401 7402 7403 7404 7405 7406"},
         {S::DimLine, "209"}, {S::OffsetDim, "210 211"}, {S::DiameterDim, "212"}, {S::LeaderDim, "213"},
         {S::Foundation, "7000"}, {S::FoundationBeam, "7001"}, {S::FoundationPier, "7002"},
         {S::FoundationTension, "7003"}, {S::FoundationSlope, "7004"}, {S::Wall, "7050 7051 7052 7053 7507"},

@@ -12,7 +12,7 @@
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
-#include "tools/component_seams.h"
+#include "tools/fixed_components.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tracking/tracking_state.h"
