@@ -10,6 +10,7 @@
 
 #include "files/custom_definitions.h"
 #include "geometry/openings/attachment_pieces.h"
+#include "geometry/openings/component_parts.h"
 #include "geometry/openings/door_leaves.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
@@ -21,6 +22,7 @@
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
+#include "tools/fixed_components.h"
 #include "tracking/poly_builders.h"
 
 namespace {
@@ -29,6 +31,7 @@ constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kDegree = kPi / 180.0f;
 constexpr float kDoorProud = 2.1f;    // a door or rectangular frame stands this far off each face
 constexpr float kWindowProud = 2.0f;  // a shaped window frame
+constexpr int32_t kUntouchedComponent = 138;
 
 struct Plan {
     float h = 0;
@@ -261,6 +264,21 @@ void BuildWindow(Objex* window, AttachmentRecord* record) {
     if (Mirrored(style) && record->directionFlag == 1) FlipWindow(window, 0);
 }
 
+// Fresh copies of the library symbol's parts, fitted to the opening. A symbol the library no
+// longer has leaves the old parts in place rather than none.
+void RebuildComponent(Objex* component) {
+    if (component->subtype == kUntouchedComponent) return;
+    Objex* old = component->firstPart;
+    component->firstPart = nullptr;
+    const float origin[2] = {0, 0};
+    Attach3DSymbol(component, static_cast<int16_t>(component->subtype), origin);
+    if (!component->firstPart) {
+        component->firstPart = old;
+        return;
+    }
+    FitComponentParts(component, old);
+}
+
 }  // namespace
 
 void BuildAttachmentFrame(Objex* object) {
@@ -273,7 +291,8 @@ void BuildAttachmentFrame(Objex* object) {
         Build3DAccessoryPlane(object);
         if (record->directionFlag == 1) FlipWindow(object, 0);
         return;
-    default: return;  // wall components rebuild through their library symbol
+    case objtype::kComponent: return RebuildComponent(object);
+    default: return;
     }
 }
 
