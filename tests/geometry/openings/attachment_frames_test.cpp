@@ -10,6 +10,7 @@
 
 #include "geometry/openings/attachment_frames.h"
 #include "geometry/openings/component_parts.h"
+#include "files/symbol_lists.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -351,6 +352,31 @@ TEST_F(AttachmentFrames, ComponentPartsStandOnTheWallFaceInTheirMaterials) {
         FitComponentParts(component, old);
         EXPECT_TRUE(Same(All(fresh), row.want));
         EXPECT_TRUE(fresh->texture2 == 9 && fresh->penColor.red == 7 && fresh->firstPoint->texture1 == 31);
+    }
+}
+
+// The rebuild hangs the library symbol's parts afresh and fits them as above; a symbol missing
+// from the library leaves the old parts, and subtype 138 is never touched.
+TEST_F(AttachmentFrames, ComponentsRebuildFromTheLibrary) {
+    Objex* entry = Make(96);
+    Make(objtype::kClosedOutline).at({{-5, 0, 0}, {5, 0, 5}}).in(entry);
+    gSymbol3DList = entry;
+    for (int32_t subtype : {96, 95, 138}) {
+        auto* r = new AttachmentRecord{};
+        r->segmentStart = PointAt(wall, 0), r->segmentEnd = PointAt(wall, 1);
+        r->centreDistance = 25, r->width = 20, r->height = 10, r->elevation = 2;
+        Objex* component = Make(objtype::kComponent, subtype).line(2).with(r).in(wall);
+        Objex* old = Make(objtype::kClosedOutline).at({{0, 0, 0}});
+        old->texture2 = 9;
+        component->firstPart = old;
+        BuildAttachmentFrame(component);
+        ASSERT_NE(component->firstPart, nullptr);
+        if (subtype != 96) {
+            EXPECT_EQ(component->firstPart, old) << subtype;
+            continue;
+        }
+        EXPECT_TRUE(Same(All(component->firstPart), {15, -2, 6.1f, 35, -2, 16.1f}));
+        EXPECT_TRUE(component->firstPart->texture2 == 9 && !component->firstPart->next);
     }
 }
 
