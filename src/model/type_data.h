@@ -32,8 +32,9 @@ struct TrimRecord {
 // some fields otherwise: `centreDistance` the start distance, `remainder` the end distance,
 // `elevation` the sill offset, `generatedParts` the piece list, `customParts[0]` the mask
 // list, `trimWidth` the frame width, `sideFlag` the side flag (a door hinges at its first
-// point when set), `swingOrOffset` a door's swing angle; for windows `directionFlag` is the
-// flip and `frameFlag` the vertical bar count.
+// point when set), `swingOrOffset` a door's swing angle or an accessory's stand-off from the
+// wall face (world units); `directionFlag` is the flip, `frameFlag` the vertical and `reserved`
+// the horizontal bar count.
 struct AttachmentRecord {
     int16_t ownerType = 0;       // 16, 17, or the symbol/subtype code (157 accessories)
     int16_t style = 0;           // doors 500-512, windows 600-626

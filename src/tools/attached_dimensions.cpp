@@ -3,7 +3,7 @@
 #include <numbers>
 #include <utility>
 
-#include "geometry/openings/attachment_frame_seams.h"
+#include "geometry/openings/attachment_frames.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/docstate.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/core/localization_seams.h"
-#include "geometry/openings/attachment_frame_seams.h"
+#include "geometry/openings/attachment_frames.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/deletion.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/core/localization_seams.h"
-#include "geometry/openings/attachment_frame_seams.h"
+#include "geometry/openings/attachment_frames.h"
 #include "model/add_remove_points.h"
 #include "model/attachments.h"
 #include "model/bounds.h"

@@ -9,7 +9,7 @@
 #include "content/core/content_selection_seams.h"
 #include "files/custom_definitions.h"
 #include "files/ini.h"
-#include "geometry/openings/attachment_frame_seams.h"
+#include "geometry/openings/attachment_frames.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/default_textures.h"

@@ -1,7 +1,6 @@
 #include "support/seam_recorders.h"
 
 #include "geometry/elements/rebuild_seams.h"
-#include "geometry/openings/attachment_frame_seams.h"
 #include "geometry/openings/trim_plane_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
@@ -44,18 +43,6 @@ std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
     for (const Call& c : calls)
         if (c.object == object) names.push_back(c.name);
     return names;
-}
-
-FrameRecorder::FrameRecorder() {
-    SetBuildAttachmentFrameHandler([this](Objex* o) { built.push_back(o); });
-}
-
-FrameRecorder::~FrameRecorder() { SetBuildAttachmentFrameHandler(nullptr); }
-
-int FrameRecorder::count(const Objex* attachment) const {
-    int n = 0;
-    for (const Objex* o : built) n += o == attachment;
-    return n;
 }
 
 LiveViewRecorder::LiveViewRecorder() {

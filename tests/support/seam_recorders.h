@@ -31,19 +31,6 @@ public:
     std::vector<Call> calls;
 };
 
-// The attachments whose 3D frame was asked to be rebuilt, in call order.
-class FrameRecorder {
-public:
-    FrameRecorder();
-    ~FrameRecorder();
-    FrameRecorder(const FrameRecorder&) = delete;
-    FrameRecorder& operator=(const FrameRecorder&) = delete;
-
-    int count(const Objex* attachment) const;
-
-    std::vector<Objex*> built;
-};
-
 // The live view's status calls, each as one line ("start", "status:<text>", "reset").
 class LiveViewRecorder {
 public:
