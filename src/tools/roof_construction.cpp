@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/deletion.h"
+#include "model/generated_numbers.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -132,11 +133,6 @@ bool Outline(const Objex* roof, Float3DPoint (&at)[4]) {
         at[i] = {p->position[0], p->position[1], p->position[2]};
     }
     return true;
-}
-
-void Unnumber(Objex* piece) {
-    piece->objectID = 0;
-    for (Poinz* p = piece->firstPoint; p; p = p->next) p->pointID = 0;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/bounds.h"
+#include "model/generated_numbers.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -58,12 +59,6 @@ void Detach(Objex* built, const Objex* wall) {
     UnlinkObject(built);
     built->fillColor = wall->fillColor;
     built->penColor = wall->penColor;
-}
-
-void Unnumber(Objex* form) {
-    if (!form) return;
-    form->objectID = 0;
-    for (Poinz* p = form->firstPoint; p; p = p->next) p->pointID = 0;
 }
 
 }  // namespace

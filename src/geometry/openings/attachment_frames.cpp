@@ -1,5 +1,7 @@
 #include "geometry/openings/attachment_frames.h"
 
+#include "model/generated_numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -284,16 +286,20 @@ void RebuildComponent(Objex* component) {
 void BuildAttachmentFrame(Objex* object) {
     AttachmentRecord* record = RecordOf(object);
     if (!record || !CurrentDocState()) return;
-    switch (object->type) {
-    case objtype::kDoor: return BuildDoor(object, record);
-    case objtype::kWindow: return BuildWindow(object, record);
-    case objtype::kAccessory:
-        Build3DAccessoryPlane(object);
-        if (record->directionFlag == 1) FlipWindow(object, 0);
-        return;
-    case objtype::kComponent: return RebuildComponent(object);
-    default: return;
+    if (object->type == objtype::kComponent) return RebuildComponent(object);
+    {
+        const KeepNumberCounters keep(CurrentDocState());
+        switch (object->type) {
+        case objtype::kDoor: BuildDoor(object, record); break;
+        case objtype::kWindow: BuildWindow(object, record); break;
+        case objtype::kAccessory:
+            Build3DAccessoryPlane(object);
+            if (record->directionFlag == 1) FlipWindow(object, 0);
+            break;
+        default: return;
+        }
     }
+    for (Objex* piece = record->generatedParts; piece; piece = piece->next) Unnumber(piece);
 }
 
 void BuildRectangularDoorFrame(Objex* object) {
