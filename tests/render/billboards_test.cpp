@@ -108,7 +108,7 @@ TEST_F(Billboards, APlantStandsOnItsGroundPointAsTallAsItIsFromAnyPitch) {
     // quad still spans its full 30 rows.
     glClear(GL_COLOR_BUFFER_BIT);
     glRotatef(45, 1, 0, 0);
-    gGLPlaneObjects = nullptr;
+    DeleteAllRendererObjects();
     RenderGLPlantObject(plant(0, -20));
     const auto [low, high] = rows(32);
     EXPECT_NEAR(low, 8 + 14, 1);
