@@ -25,6 +25,7 @@
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/inspector_design.h"
+#include "support/qt/inspector_window_fixture.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
@@ -38,51 +39,18 @@ namespace {
 
 namespace lf = objfield::light;
 
-void Deselect(Objex* o) {
-    for (; o; o = o->next) {
-        for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 0;
-        Deselect(o->firstChild);
-    }
-}
-
-class InspectorPanes : public ::testing::Test {
+class InspectorPanes : public InspectorWindowTest {
 protected:
-    void SetUp() override {
-        AppController::destroyShared();
-        ResetAllGlobals();
-        folders = std::make_unique<TempFolders>(FreshTempFolder("inspector_panes"));
-        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-        AppController::setSplashEnabled(false);
-        RegisterPreferenceDefaults(false);
-        QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-        d->makeWindowControllers();
-        w = static_cast<QMDWindowController*>(d->windowController);
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        doc = w->document()->model();
-        ds = doc->itsDocState;
-        design = BuildInspectorDesign(doc);
-        SetRefreshHandler([this] { ++refreshes; });
-    }
-    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+    void SetUp() override { openDesign("inspector_panes"); }
 
     void refreshWith(const std::vector<Objex*>& objects, int16_t tool = toolid::kSelect) {
-        for (Layer* l = doc->itsLayers; l; l = l->next) Deselect(l->firstObject);
-        for (Objex* o : objects) Make(o).select();
-        gCurTool = tool;
-        InspectorUpdatePropertiesState(objects.empty() ? 0 : 1);
+        InspectorWindowTest::refreshWith(objects, tool, objects.empty() ? 0 : 1);
     }
     template <class Pane> Pane* pane(const char* name) {
         return static_cast<Pane*>(InspectorPaneRegistry::sharedInspectorController(name));
     }
     QLineEdit* edit(InspectorPane* p, const char* outlet) {
         return p->inspectorView()->findChild<QLineEdit*>(QString::fromLatin1(outlet));
-    }
-    void type(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->clear();
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
     }
     // A fixture light: a group of two pieces holding its type code.
     Objex* lightGroup(int32_t code, float x) {
@@ -92,17 +60,7 @@ protected:
         lf::kSymbolType(*g) = code;
         return g;
     }
-    int steps() { return w->document()->undoStack()->count(); }
-    QString undoTitle() { return w->document()->undoStack()->undoText(); }
 
-    std::unique_ptr<TempFolders> folders;
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    QMDWindowController* w = nullptr;
-    QMDDocumentModel* doc = nullptr;
-    DocState* ds = nullptr;
-    InspectorDesign design;
-    int refreshes = 0;
 };
 
 TEST_F(InspectorPanes, LightToolShowsAndSetsTheDefaultsOnly) {

@@ -25,6 +25,7 @@
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/inspector_design.h"
+#include "support/qt/inspector_window_fixture.h"
 #include "support/qt/test_pane.h"
 #include "support/text_field_double.h"
 #include "tracking/tracking_state.h"
@@ -39,26 +40,10 @@ constexpr const char* kPanes[] = {"WindowInspectorController",      "FloorInspec
                                   "WallObjectInspectorController",  "DeckStepInspectorController",
                                   "DeckObjectInspectorController"};
 
-void Deselect(Objex* o) {
-    for (; o; o = o->next) {
-        for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 0;
-        Deselect(o->firstChild);
-    }
-}
-
-class Inspector : public ::testing::Test {
+class Inspector : public InspectorWindowTest {
 protected:
     void SetUp() override {
-        AppController::destroyShared();
-        ResetAllGlobals();
-        folders = std::make_unique<TempFolders>(FreshTempFolder("inspector"));
-        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-        AppController::setSplashEnabled(false);
-        RegisterPreferenceDefaults(false);  // imperial designs
-        w = openWindow();
-        doc = w->document()->model();
-        ds = doc->itsDocState;
-        design = BuildInspectorDesign(doc);
+        openDesign("inspector");
         for (const char* p : kPanes) RegisterTestPanes({p});
         RegisterTestPanes({"DoorInspectorController"}, DoorTestRows());
         static const TestPaneRows wallTool{{{"thicknessText", FieldEntry::Length, 1, 48, objtype::kWall,
@@ -71,59 +56,26 @@ protected:
             handed.push_back(*s);
             w->setElevationPane(s);
         });
-        SetRefreshHandler([this] { ++refreshes; });
     }
-    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
 
-    QMDWindowController* openWindow() {
-        QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-        d->makeWindowControllers();
-        auto* window = static_cast<QMDWindowController*>(d->windowController);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        return window;
-    }
     // What the window's inspector area shows.
     static QWidget* shown(QMDWindowController* window) {
         const QList<QWidget*> views = window->parentInspectorView()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         return views.isEmpty() ? nullptr : views.first();
     }
     QWidget* viewOf(const char* pane) { return SharedTestPane(pane)->inspectorView(); }
-    // Only `objects` selected, `tool` current, then a refresh.
-    void refreshWith(const std::vector<Objex*>& objects, int16_t tool = toolid::kSelect, int32_t state = 1) {
-        for (Layer* l = doc->itsLayers; l; l = l->next) Deselect(l->firstObject);
-        for (Objex* o : objects) Make(o).select();
-        gCurTool = tool;
-        InspectorUpdatePropertiesState(state);
-    }
     template <class T> T* control(const char* pane, const char* outlet) {
         return viewOf(pane)->findChild<T*>(QString::fromLatin1(outlet));
     }
     // Typed and ended with Return, as a user does.
-    void type(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->clear();
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
     std::string inches(float value) {
         RecordingTextField f;
         SetFloatItem(&f, value);
         return f.value;
     }
     float plan(float inches) { return ConvertWorldToScreen(inches, ds, 0); }
-    int steps() { return w->document()->undoStack()->count(); }
-    QString undoTitle() { return w->document()->undoStack()->undoText(); }
 
-    std::unique_ptr<TempFolders> folders;
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    QMDWindowController* w = nullptr;
-    QMDDocumentModel* doc = nullptr;
-    DocState* ds = nullptr;
-    InspectorDesign design;
     std::vector<SelectionState40> handed;
-    int refreshes = 0;
 };
 
 // Each row selects objects on a floor with a tool current and refreshes: the pane placed (or

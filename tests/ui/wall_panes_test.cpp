@@ -24,6 +24,7 @@
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/inspector_design.h"
+#include "support/qt/inspector_window_fixture.h"
 #include "support/text_field_double.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
@@ -36,43 +37,15 @@
 namespace dvxtest {
 namespace {
 
-void Deselect(Objex* o) {
-    for (; o; o = o->next) {
-        for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = 0;
-        Deselect(o->firstChild);
-    }
-}
-
-class WallPanes : public ::testing::Test {
+class WallPanes : public InspectorWindowTest {
 protected:
     void SetUp() override {
-        AppController::destroyShared();
-        ResetAllGlobals();
-        folders = std::make_unique<TempFolders>(FreshTempFolder("wall-panes"));
-        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
-        AppController::setSplashEnabled(false);
-        RegisterPreferenceDefaults(false);  // imperial designs
-        QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
-        d->makeWindowControllers();
-        w = static_cast<QMDWindowController*>(d->windowController);
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        doc = w->document()->model();
-        ds = doc->itsDocState;
-        design = BuildInspectorDesign(doc);
+        openDesign("wall-panes");
         design.wall->penWidth = 6;
         InspectorPaneRegistry::destroyAll();
         RegisterInspectorPanes();
-        SetRefreshHandler([this] { ++refreshes; });
     }
-    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
 
-    void refreshWith(const std::vector<Objex*>& objects, int16_t tool = toolid::kSelect) {
-        for (Layer* l = doc->itsLayers; l; l = l->next) Deselect(l->firstObject);
-        for (Objex* o : objects) Make(o).select();
-        gCurTool = tool;
-        InspectorUpdatePropertiesState(1);
-    }
     WallToolInspectorController* tool() {
         return static_cast<WallToolInspectorController*>(
             InspectorPaneRegistry::sharedInspectorController("WallToolInspectorController"));
@@ -81,28 +54,12 @@ protected:
         return static_cast<WallObjectInspectorController*>(
             InspectorPaneRegistry::sharedInspectorController("WallObjectInspectorController"));
     }
-    void type(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->clear();
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
     static std::string inches(float value) {
         RecordingTextField f;
         SetFloatItem(&f, value);
         return f.value;
     }
-    int steps() { return w->document()->undoStack()->count(); }
-    QString undoTitle() { return w->document()->undoStack()->undoText(); }
 
-    std::unique_ptr<TempFolders> folders;
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    QMDWindowController* w = nullptr;
-    QMDDocumentModel* doc = nullptr;
-    DocState* ds = nullptr;
-    InspectorDesign design;
-    int refreshes = 0;
 };
 
 TEST_F(WallPanes, ToolPaneEnablesByToolAndWritesOnlyTheDefaults) {
