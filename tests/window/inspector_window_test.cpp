@@ -105,8 +105,13 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
-    // As drawn in a design: the wall with its solid.
+    // As placed in a design: the wall with its solid, the plant on the plan in view with its
+    // model's bounds.
     Update3DWall(design.wall);
+    design.plant->planBits = w->document()->model()->itsDocState->visiblePlans;
+    Float3DRect& crown = design.plant->bounds3D;
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
     w->docView()->scrollPoint({-60, -60});  // the house and the plants beside it
     w->docView()->update();
     const auto showsPane = [&](const char* name) {
@@ -144,6 +149,11 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return windowWidth() == wide; })) << windowWidth();
     EXPECT_EQ(stack->undoText(), QStringLiteral("Window Width"));
 
+    // A plant beside the house: its pane, the window chosen before it no longer selected.
+    ClickObject(w, design.plant);
+    EXPECT_TRUE(showsPane("plantAgeText")) << "no plant pane";
+    EXPECT_TRUE(IsRootObjectSelected(design.plant));
+    EXPECT_FALSE(IsAnyObjectSelected(design.wall)) << "the window stayed selected";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
