@@ -120,7 +120,9 @@ void SetObjectLockFlags(Objex* object, uint8_t value) {
 bool DoSelectObject(Objex* object, int8_t mode) {
     if (!object) return false;
     if (mode >= selmode::kDetectable) return SpecialSelectObject(object, mode);
-    const bool selected = IsObjectSelected(object);
+    // A wall, deck or roof counts as selected by its own points only, but deselecting one also
+    // clears a door or window chosen in it on its own, or "deselect all" would leave it behind.
+    const bool selected = mode == selmode::kDeselect ? IsAnyObjectSelected(object) : IsObjectSelected(object);
     const bool wanted = mode == selmode::kDeselect ? false : (mode == selmode::kToggle ? !selected : true);
     if (wanted && IsObjectUndetectable(object)) return false;
     if (selected == wanted) return false;

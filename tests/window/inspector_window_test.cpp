@@ -3,6 +3,7 @@
 // object in one named undo step, and the Window menu's and the toolbar's items hide and show
 // the column.
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
@@ -14,10 +15,15 @@
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
+#include "model/attachments.h"
 #include "model/docstate.h"
+#include "model/object_fields.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
 #include "model/document_model.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
+#include "tools/wall_construction.h"
 #include "support/doubles.h"
 #include "support/inspector_design.h"
 #include "support/qt/test_pane.h"
@@ -81,6 +87,74 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     ClickAt(toolbarItem, toolbarItem->rect().center());
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->sideColumn()->isVisible(); })) << "the toolbar item left the column";
 
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// The house's own panes, reached by clicks on the plan: a wall segment, the window in it and a
+// plant beside the house each bring their pane, and an edit typed there is one undo step.
+TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
+    AppController::destroyShared(), ResetAllGlobals();
+    TempFolders folders(FreshTempFolder("inspectorpanes"));
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    InspectorDesign design = BuildInspectorDesign(w->document()->model());
+    // As placed in a design: the wall with its solid, the plant on the plan in view with its
+    // model's bounds.
+    Update3DWall(design.wall);
+    design.plant->planBits = w->document()->model()->itsDocState->visiblePlans;
+    Float3DRect& crown = design.plant->bounds3D;
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+    w->docView()->scrollPoint({-60, -60});  // the house and the plants beside it
+    w->docView()->update();
+    const auto showsPane = [&](const char* name) {
+        return QTest::qWaitFor([&] { return Shown(w) && Shown(w)->findChild<QLineEdit*>(QLatin1String(name)); });
+    };
+    QUndoStack* stack = w->document()->undoStack();
+    const auto clickPlan = [&](float h, float d) {
+        const PlatformPoint origin = w->docView()->boundsOrigin();
+        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
+    };
+
+    // The wall's west segment: its height, stored in the segment's start point, in one step.
+    Poinz* west = PointAt(design.wall, 3);
+    clickPlan(0, 150);
+    ASSERT_TRUE(showsPane("wallHeightText")) << "no wall pane";
+    const int steps = stack->count();
+    ASSERT_TRUE(TypeIntoPaneField(w, "wallHeightText", "9'"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objfield::wall_segment::kFirstHeight(*west) == 108; }));
+    EXPECT_EQ(stack->count(), steps + 1);
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Wall Base Height"));
+
+    // The window, clicked between its ends once nothing is selected: its own pane, not its
+    // wall's, and its width in plan units.
+    clickPlan(-40, 150);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !IsRootObjectSelected(design.wall); }));
+    clickPlan(25, 0);
+    ASSERT_TRUE(showsPane("windowWidthText")) << "the click on the window showed another pane";
+    ASSERT_TRUE(TypeIntoPaneField(w, "windowWidthText", "2'"));
+    const float wide = ConvertWorldToScreen(24, w->document()->model()->itsDocState, 0);
+    const auto windowWidth = [&] {  // the rebuild may renew the wall's children
+        for (Objex* c = design.wall->firstChild; c; c = c->next)
+            if (c->type == objtype::kWindow && AttachmentRecordOf(c)) return AttachmentRecordOf(c)->width;
+        return -1.0f;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windowWidth() == wide; })) << windowWidth();
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Window Width"));
+
+    // A plant beside the house: its pane, the window chosen before it no longer selected.
+    ClickObject(w, design.plant);
+    EXPECT_TRUE(showsPane("plantAgeText")) << "no plant pane";
+    EXPECT_TRUE(IsRootObjectSelected(design.plant));
+    EXPECT_FALSE(IsAnyObjectSelected(design.wall)) << "the window stayed selected";
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
 

@@ -86,6 +86,12 @@ std::optional<OwnTest> OwnTestOf(int16_t tool) {
     return std::nullopt;
 }
 
+// A door, window or other attachment that the first test found is what the user clicked: it
+// is selected on its own, not through its wall, so its own pane and handles follow.
+bool SelectsItself(const Objex* object) {
+    return object->parent && In(object->type, kAttachmentTypes);
+}
+
 bool UsesSelectionRules(int16_t tool) {
     return tool == toolid::kSelect || tool == toolid::kKeyEntry || tool == toolid::kRotate ||
            (tool >= toolid::kFillet && tool <= toolid::kFilletChamfer);
@@ -366,7 +372,8 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
         } else {
             if (!extending) DeselectAll(), f.reset = false;
             const int16_t t = object->type;
-            if (t == objtype::kAccessory || t == objtype::kSkylight || t == objtype::kComponent)
+            if (t == objtype::kAccessory || t == objtype::kSkylight || t == objtype::kComponent ||
+                SelectsItself(object))
                 SelectObj(object, mode, 1);
             else SelectObjectPoint(click.ciPoint, object, mode, 1);
             f.track = keyEntry;
@@ -384,7 +391,8 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
             f.track = true;
         } else {
             if (!extending) DeselectAll(), f.reset = false;
-            SelectObjectSpline(click.ciPoint, click.ciPoint2, object, mode, 1);
+            if (!keyEntry && SelectsItself(object)) SelectObj(object, mode, 1);
+            else SelectObjectSpline(click.ciPoint, click.ciPoint2, object, mode, 1);
             f.track = keyEntry;
             const int16_t t = object->type;
             if (keyEntry) {

@@ -59,6 +59,8 @@ void InspectorController::updatePropertiesState(bool useSelection) {
             if (!result) break;
             // A freehand roof's slope arrows and the like are its own business.
             if (running == objtype::kFreehandRoof) continue;
+            // A wall chosen whole carries its openings along: they are not a second selection.
+            if (running == objtype::kWall && o->type == objtype::kWall && IsEntireObjectSelected(o)) continue;
             for (Objex* c = o->firstChild; c && result; c = c->next) result = updatePropertiesObjectState(c, &running);
             if (!result) break;
         }
