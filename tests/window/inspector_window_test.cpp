@@ -154,6 +154,18 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(showsPane("plantAgeText")) << "no plant pane";
     EXPECT_TRUE(IsRootObjectSelected(design.plant));
     EXPECT_FALSE(IsAnyObjectSelected(design.wall)) << "the window stayed selected";
+
+    // The door on the east segment, clicked once nothing is selected: its pane, and a width
+    // typed there is one step.
+    clickPlan(-40, 150);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !IsAnyObjectSelected(design.plant); }));
+    clickPlan(400, 25);
+    ASSERT_TRUE(showsPane("doorSwingText")) << "the click on the door showed another pane";
+    const int doorSteps = stack->count();
+    ASSERT_TRUE(TypeIntoPaneField(w, "doorWidthText", "3'"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stack->count() == doorSteps + 1; })) << stack->count();
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Door Width"));
+
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
