@@ -28,6 +28,9 @@
 #include "support/inspector_design.h"
 #include "support/qt/test_pane.h"
 #include "ui/core/inspector_panel.h"
+#include "ui/tool_palettes.h"
+#include "tracking/tracking_state.h"
+#include "app/core/document_window.h"
 #include "window/window_support.h"
 
 namespace {
@@ -105,10 +108,15 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
-    // As placed in a design: the wall with its solid, the plant on the plan in view with its
-    // model's bounds.
+    // As placed in a design: the wall with its solid, the plant and the flood light on the plan
+    // in view with their models' bounds.
     Update3DWall(design.wall);
     design.plant->planBits = w->document()->model()->itsDocState->visiblePlans;
+    Objex* flood = design.floodLight;  // its lamp's bounds
+    flood->planBits = w->document()->model()->itsDocState->visiblePlans;
+    flood->bounds3D = {};
+    flood->bounds3D.floatLeft = 115, flood->bounds3D.floatRight = 125, flood->bounds3D.floatBack = 45;
+    flood->bounds3D.floatFront = 55, flood->bounds3D.floatBottom = 10;
     Float3DRect& crown = design.plant->bounds3D;
     crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
     crown.floatTop = 0, crown.floatBottom = 120;
@@ -166,6 +174,34 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return stack->count() == doorSteps + 1; })) << stack->count();
     EXPECT_EQ(stack->undoText(), QStringLiteral("Door Width"));
 
+    // Each further object, clicked with nothing selected, brings its own pane.
+    const struct {
+        const char* what;
+        float h, d;
+        const char* field;
+    } kPanes[] = {
+        {"flood light", 120, 50, "dimmerSlider"},
+    };
+    for (const auto& row : kPanes) {
+        clickPlan(-40, 150);
+        ASSERT_TRUE(QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id); })) << row.what;
+        clickPlan(row.h, row.d);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(w) && Shown(w)->findChild<QWidget*>(QLatin1String(row.field)); }))
+            << row.what;
+    }
+
+    // The exterior wall tool chosen from the plan's palette with nothing selected: the wall
+    // tool's pane.
+    clickPlan(-40, 150);
+    ASSERT_TRUE(QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id); }));
+    QWidget* palette = PlanToolPaletteController::shared()->window();
+    palette->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
+    const QWidget* wallTool = PlanToolPaletteController::shared()->toolButtons(gCurToolSet)->cell(7050);
+    ASSERT_TRUE(wallTool);
+    ClickAt(const_cast<QWidget*>(wallTool), wallTool->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7050; })) << gCurTool;
+    EXPECT_TRUE(showsPane("wallHeightText")) << "no wall tool pane";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
