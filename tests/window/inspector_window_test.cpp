@@ -20,6 +20,7 @@
 #include "model/object_fields.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
+#include "model/view_layers.h"
 #include "model/document_model.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
@@ -189,6 +190,14 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(w) && Shown(w)->findChild<QWidget*>(QLatin1String(row.field)); }))
             << row.what;
     }
+
+    // The skylight in the roof on the third floor, clicked inside its frame: its own pane.
+    w->document()->model()->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    design.roof->planBits = design.skylight->planBits = w->document()->model()->itsDocState->visiblePlans;
+    w->docView()->update();
+    clickPlan(120, 130);
+    EXPECT_TRUE(showsPane("skylightWidthText")) << "no skylight pane";
 
     // The exterior wall tool chosen from the plan's palette with nothing selected: the wall
     // tool's pane.
