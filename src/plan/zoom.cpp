@@ -165,15 +165,18 @@ void FitToWindow() {
     gSinXAngle = 1.0f;
     gCosYAngle = 1.0f;
 
+    FramePaperAround(host, cx, cy);
+    Refresh();
+}
+
+void FramePaperAround(Base2DViewHost& host, float cx, float cy) {
     float paperWidth = 0.0f, paperHeight = 0.0f;
     GetAdjustedPaperWidthAndHeight(&paperWidth, &paperHeight);
     host.setFrameSize({paperWidth, paperHeight});
     host.setBoundsOrigin({-paperWidth / 2.0f, -paperHeight / 2.0f});
-
     const PlatformRect shown = host.visibleRect();
     host.scrollRectToVisible({cx - shown.width / 2.0f, cy - shown.height / 2.0f, shown.width,
                               shown.height});
-    Refresh();
 }
 
 namespace {

@@ -109,12 +109,7 @@ void Win32EventHandler::resetPlanView() {
     gSinXAngle = gCosYAngle = 1.0f;
     Base2DView* view = MainWindowDocumentView();
     if (Base2DViewHost* host = view ? view->host() : nullptr) {
-        float w = 0, h = 0;
-        GetAdjustedPaperWidthAndHeight(&w, &h);
-        host->setFrameSize({w, h});
-        host->setBoundsOrigin({-w / 2, -h / 2});
-        const PlatformRect r = host->visibleRect();
-        host->scrollRectToVisible({-r.width / 2, -r.height / 2, r.width, r.height});
+        FramePaperAround(*host, 0, 0);
     }
     Refresh();
 }

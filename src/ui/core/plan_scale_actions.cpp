@@ -63,12 +63,7 @@ void ReframePlanView(Reframe how) {
     }
     Base2DView* view = MainWindowDocumentView();
     if (Base2DViewHost* host = view ? view->host() : nullptr) {
-        float w = 0, h = 0;
-        GetAdjustedPaperWidthAndHeight(&w, &h);
-        host->setFrameSize({w, h});
-        host->setBoundsOrigin({-w / 2, -h / 2});
-        const PlatformRect r = host->visibleRect();
-        host->scrollRectToVisible({-r.width / 2, -r.height / 2, r.width, r.height});
+        FramePaperAround(*host, 0, 0);
         if (how == Reframe::AfterLotSize) host->setNeedsDisplay();
     }
     if (how == Reframe::AfterScaleOrZoom) Refresh();
