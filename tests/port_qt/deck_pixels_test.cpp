@@ -7,6 +7,7 @@
 #include "port/qt/painter_context.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "plan_image.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
@@ -40,15 +41,7 @@ TEST_F(DeckPixels, ADeckShowsItsFillAndLabelInsideItsOutline) {
     ASSERT_EQ(pier->type, objtype::kFoundationPier);
     const auto built = PlanPositions(pier);
 
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        port::qt::QPainterContext painter(&image);
-        port::DrawingScope drawing(painter);
-        painter.setAntialiasing(false);
-        const RECT r{};
-        DrawAllLayers(nullptr, doc->itsLayers, &r, drawflag::kAll, nullptr);
-    }
+    const QImage image = PaintPlan(doc, 400, 300);
     image.save(QString::fromStdString(FreshTempFolder("look") + "/deck.png"));
     EXPECT_GT(Count(image, {110, 110, 40, 40}, Tinted), 100);  // the hatch, away from the label
     EXPECT_GT(Count(image, {170, 170, 60, 20}, Dark), 20);     // "DECK" about the centre (200, 180)

@@ -7,6 +7,7 @@
 #include "port/qt/painter_context.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "plan_image.h"
 #include "tracking/tracking_state.h"
 
 #include <QImage>
@@ -33,15 +34,7 @@ TEST_F(RoofPanelPixels, AFourPointRoofShowsItsOutlineAndArrowOnTheEaveSide) {
     Objex* panel = Drag({{200, 100}, {200, 150}, {200, 200}});
     ASSERT_TRUE(panel && panel->type == objtype::kFreehandRoof);
 
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        port::qt::QPainterContext painter(&image);
-        port::DrawingScope drawing(painter);
-        painter.setAntialiasing(false);
-        const RECT r{};
-        DrawAllLayers(nullptr, doc->itsLayers, &r, drawflag::kAll, nullptr);
-    }
+    const QImage image = PaintPlan(doc, 400, 300);
     image.save(QString::fromStdString(FreshTempFolder("look") + "/four_point_roof.png"));
     EXPECT_GT(Ink(image, {120, 197, 160, 6}), 150);  // the far edge at D 200
     EXPECT_GT(Ink(image, {97, 140, 6, 20}), 15);     // the left side at H 100

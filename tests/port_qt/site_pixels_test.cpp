@@ -7,6 +7,7 @@
 #include "port/qt/painter_context.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "plan_image.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
@@ -21,16 +22,7 @@ constexpr int kOriginX = 50, kOriginY = 150;
 
 class SitePixels : public dvxtest::PlanGestureTest {
   protected:
-    QImage Paint() {
-        QImage image(300, 300, QImage::Format_RGB32);
-        image.fill(kCanvas);
-        port::qt::QPainterContext painter(&image);
-        port::DrawingScope drawing(painter);
-        painter.setAntialiasing(false), painter.translate(kOriginX, kOriginY);
-        const RECT r{-1000, -1000, 1000, 1000};
-        DrawAllLayers(nullptr, doc->itsLayers, &r, drawflag::kAll, nullptr);
-        return image;
-    }
+    QImage Paint() { return dvxtest::PaintPlan(doc, 300, 300, kOriginX, kOriginY, {-1000, -1000, 1000, 1000}); }
     // Inked pixels along the plan line D = d from h1 to h2.
     static int InkAlong(const QImage& image, int d, int h1, int h2) {
         int n = 0;
