@@ -46,11 +46,7 @@ QWidget* Shown(QMDWindowController* w) {
 }
 
 TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("inspectorwindow"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    WindowTestServices services("inspectorwindow");
     QMDWindowController* w = OpenDocumentWindow();
     w->document()->model()->itsDocState->zoomFactor = 1;  // plan view points are the plan's (H, D)
     w->show();
@@ -97,11 +93,7 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
 // The house's own panes, reached by clicks on the plan: a wall segment, the window in it and a
 // plant beside the house each bring their pane, and an edit typed there is one undo step.
 TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("inspectorpanes"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    WindowTestServices services("inspectorpanes");
     QMDWindowController* w = OpenDocumentWindow();
     w->document()->model()->itsDocState->zoomFactor = 1;
     w->show();

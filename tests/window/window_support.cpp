@@ -26,6 +26,17 @@ void ClickAt(QWidget* w, QPoint at) {
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
 }
 
+namespace {
+std::string FolderAfterReset(const char* folder) {
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
+    return dvxtest::FreshTempFolder(folder);
+}
+}  // namespace
+
+WindowTestServices::WindowTestServices(const char* folder) : folders(FolderAfterReset(folder)) {
+    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+}
+
 QMDWindowController* OpenDocumentWindow() {
     AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
     QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();

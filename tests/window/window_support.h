@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "port/qt/platform.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+
 class QWidget;
 class QMDWindowController;
 struct Objex;
@@ -13,6 +17,14 @@ struct Objex;
 QString XDo(const QStringList& args);
 // Moves the server's pointer onto the widget's point and clicks the left button.
 void ClickAt(QWidget* w, QPoint at);
+// Fresh globals, then the services a window test records: its own folders (named `folder`),
+// alerts and undo names.
+struct WindowTestServices {
+    explicit WindowTestServices(const char* folder);
+    dvxtest::TempFolders folders;
+    dvxtest::RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+};
 // A document window of this process on an untitled design; the caller has set the services.
 QMDWindowController* OpenDocumentWindow();
 // Opens the named menu of the bar with the server's mouse and clicks the action's item (the

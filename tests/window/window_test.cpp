@@ -276,11 +276,7 @@ TEST_F(DesignWindow, ShowsTheWallOfTheDesignInsideItsLotOpensItsMenusAndEndsOnTe
 // All and Delete from the Edit menu, then undo and redo by their keys while a palette is active.
 TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
     using namespace dvxtest;
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("menus"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    WindowTestServices services("menus");
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocument* d = w->document();
     for (float x : {0.0f, 100.0f}) Shape(d->model()->itsCurLayer, objtype::kDetail, {{x, 0}, {x + 40, 0}, {x + 40, 40}}, true);
@@ -314,11 +310,7 @@ TEST(MenuBar, DeleteFromTheEditMenuThenUndoFromAPaletteAndRedo) {
 // one notch about the pointer.
 TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutThePointer) {
     using namespace dvxtest;
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("plan"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    WindowTestServices services("plan");
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocument* d = w->document();
     DocState* ds = d->model()->itsDocState;
@@ -401,11 +393,7 @@ TrackerRoutine FollowUntilEscape(std::vector<std::string>& seen) {
 // menus wait, and a lost focus closes it. Then the rectangle and polygon tools themselves.
 TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape) {
     using namespace dvxtest;
-    AppController::destroyShared(), ResetAllGlobals();
-    TempFolders folders(FreshTempFolder("tools"));
-    RecordingAlerts alerts;
-    port::qt::QtDocumentUndo undo;
-    port::setFolders(&folders), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+    WindowTestServices services("tools");
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocument* d = w->document();
     DocState* ds = d->model()->itsDocState;
