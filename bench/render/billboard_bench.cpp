@@ -37,13 +37,7 @@ void Surface() {
 
 // A perspective view from above the scene's south-west corner towards its middle.
 void Frame() {
-    float minX = FLT_MAX, maxX = -FLT_MAX, minZ = FLT_MAX, maxZ = -FLT_MAX;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 0; i < plane->count; ++i) {
-                minX = std::min(minX, plane->vertices[i].H), maxX = std::max(maxX, plane->vertices[i].H);
-                minZ = std::min(minZ, plane->vertices[i].D), maxZ = std::max(maxZ, plane->vertices[i].D);
-            }
+    const auto [minX, maxX, minZ, maxZ] = dvxbench::SceneExtent();
     const double cx = (minX + maxX) / 2, cz = (minZ + maxZ) / 2, span = std::max(maxX - minX, maxZ - minZ);
     glViewport(0, 0, kWidth, kHeight);
     glMatrixMode(GL_PROJECTION);

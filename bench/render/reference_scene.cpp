@@ -1,5 +1,7 @@
 #include "reference_scene.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <map>
 
 #include "design_generator.h"
@@ -42,6 +44,17 @@ int64_t UseReferenceScene(int64_t objects) {
     gCurDocument = scene.doc;
     gGLPlaneObjects = scene.pieces;
     return scene.count;
+}
+
+Extent SceneExtent() {
+    Extent e{FLT_MAX, -FLT_MAX, FLT_MAX, -FLT_MAX};
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i) {
+                e.minX = std::min(e.minX, plane->vertices[i].H), e.maxX = std::max(e.maxX, plane->vertices[i].H);
+                e.minZ = std::min(e.minZ, plane->vertices[i].D), e.maxZ = std::max(e.maxZ, plane->vertices[i].D);
+            }
+    return e;
 }
 
 }  // namespace dvxbench

@@ -10,4 +10,10 @@ namespace dvxbench {
 // Plane objects in the scene, or -1 when the design could not be built.
 int64_t UseReferenceScene(int64_t objects);
 
+// The scene list's extent in plan (H) and depth (D).
+struct Extent {
+    float minX, maxX, minZ, maxZ;
+};
+Extent SceneExtent();
+
 }  // namespace dvxbench

@@ -32,20 +32,8 @@ dvxtest::OffscreenGL& Surface() {
     return *gl;
 }
 
-struct Extent {
-    float minX = FLT_MAX, maxX = -FLT_MAX, minZ = FLT_MAX, maxZ = -FLT_MAX;
-};
-
-Extent SceneExtent() {
-    Extent e;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 0; i < plane->count; ++i) {
-                e.minX = std::min(e.minX, plane->vertices[i].H), e.maxX = std::max(e.maxX, plane->vertices[i].H);
-                e.minZ = std::min(e.minZ, plane->vertices[i].D), e.maxZ = std::max(e.maxZ, plane->vertices[i].D);
-            }
-    return e;
-}
+using dvxbench::Extent;
+using dvxbench::SceneExtent;
 
 // One pass: the scene seen from above, moved by the pass's jitter.
 void DrawPass(const Extent& e, int pass) {
