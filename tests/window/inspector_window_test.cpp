@@ -2,7 +2,10 @@
 // click on an object shows its pane beside the plan, a value typed there and Return change the
 // object in one named undo step, and the Window menu's and the toolbar's items hide and show
 // the column.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QSlider>
+#include <QTabBar>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
@@ -204,6 +207,146 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7050; })) << gCurTool;
     EXPECT_TRUE(showsPane("wallHeightText")) << "no wall tool pane";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A fixture light, an accessory, an imported object, the plant and the skylight, each clicked
+// as placed; a real slider drag, a box or a typed value there is one named undo step.
+TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOneStep) {
+    WindowTestServices services("inspectorlights");
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocumentModel* doc = w->document()->model();
+    doc->itsDocState->zoomFactor = 1;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    InspectorDesign design = BuildInspectorDesign(doc);
+    const uint32_t shown = doc->itsDocState->visiblePlans;
+    // A fixture light as placed: a group holding its light code, its two parts carrying the values.
+    Objex* lamp = Make(150).plan({{450, 150}, {470, 150}}).on(design.first);
+    Objex* shade = Make(150).plan({{450, 160}, {470, 160}}).on(design.first);
+    Objex* light = Group(design.first, {lamp, shade});
+    objfield::light::kSymbolType(*light) = 150;
+    objfield::light::kDimmer(*light) = 0;  // full brightness: the slider's end
+    // An accessory on the south segment, and an imported object beside the house.
+    Objex* accessory = Attach(design.wall, objtype::kAccessory, PointAt(design.wall, 2), PointAt(design.wall, 3), 200, 200);
+    accessory->layer = design.first;
+    Make(accessory).plan({{200, 300}, {180, 300}});
+    accessory->typeData.attachment->width = 20, accessory->typeData.attachment->height = 20;
+    Update3DWall(design.wall);  // lays the accessory out on its segment
+    accessory->bounds3D = {};   // as its model gives it
+    accessory->bounds3D.floatLeft = 190, accessory->bounds3D.floatRight = 210;
+    accessory->bounds3D.floatBack = 295, accessory->bounds3D.floatFront = 305, accessory->bounds3D.floatBottom = 20;
+    Objex* solid = Make(objtype::kFentrix).plan({{450, 220}, {480, 220}, {480, 250}, {450, 250}}).on(design.first);
+    for (Objex* o : {light, lamp, shade, accessory, solid, design.plant}) o->planBits = shown;
+    Make(light).bounds(), Make(solid).bounds();
+    Float3DRect& crown = design.plant->bounds3D;
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+    w->docView()->scrollPoint({-60, -60});
+    w->docView()->update();
+    QUndoStack* stack = w->document()->undoStack();
+    const auto clickPlan = [&](float h, float d) {
+        const PlatformPoint origin = w->docView()->boundsOrigin();
+        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
+    };
+    const auto deselect = [&] {
+        clickPlan(-40, 150);
+        return QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id); });
+    };
+    const auto paneWith = [&](const char* name) -> QWidget* {
+        QWidget* found = nullptr;
+        (void)QTest::qWaitFor([&] { return Shown(w) && (found = Shown(w)->findChild<QWidget*>(QLatin1String(name))); });
+        return found;
+    };
+
+    // The light: its dimmer dragged to the slider's start writes the group once, on release.
+    clickPlan(460, 150);
+    auto* dimmer = qobject_cast<QSlider*>(paneWith("dimmerSlider"));
+    ASSERT_TRUE(dimmer) << "no light pane";
+    EXPECT_TRUE(paneWith("lightOnButton"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dimmer->value() == 100; })) << dimmer->value();
+    const int steps = stack->count();
+    const QPoint from = dimmer->mapToGlobal(QPoint(dimmer->width() - 4, dimmer->height() / 2));
+    const QPoint to = dimmer->mapToGlobal(QPoint(-40, dimmer->height() / 2));
+    XDo({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())});
+    XDo({"mousedown", "1"});
+    for (int x = from.x() - 20; x >= to.x(); x -= 20) XDo({"mousemove", "--sync", QString::number(x), QString::number(from.y())});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dimmer->value() == 0; })) << dimmer->value();
+    EXPECT_EQ(objfield::light::kDimmer(*light), 0) << "written before the release";
+    XDo({"mouseup", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objfield::light::kDimmer(*light) == 255; })) << objfield::light::kDimmer(*light);
+    EXPECT_EQ(objfield::light::kDimmer(*lamp), 255);
+    EXPECT_EQ(stack->count(), steps + 1);
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Light Dimmer"));
+
+    // The accessory, its width typed in feet and stored in plan units.
+    ASSERT_TRUE(deselect());
+    clickPlan(200, 300);
+    ASSERT_TRUE(paneWith("accessoryWidthText")) << "no accessory pane";
+    ASSERT_TRUE(TypeIntoPaneField(w, "accessoryWidthText", "3'"));
+    const float wide = ConvertWorldToScreen(36, doc->itsDocState, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessory->typeData.attachment->width == wide; }));
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Accessory Width"));
+
+    // The imported object: shadows off.
+    ASSERT_TRUE(deselect());
+    clickPlan(465, 235);
+    auto* shadows = qobject_cast<QAbstractButton*>(paneWith("castShadowsButton"));
+    ASSERT_TRUE(shadows) << "no imported object pane";
+    ClickAt(shadows, QPoint(8, shadows->height() / 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objfield::fentrix::kShadowOff(*solid) == 1; }));
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Fentrix Shadow"));
+
+    // The plant: its age.
+    ASSERT_TRUE(deselect());
+    ClickObject(w, design.plant);
+    ASSERT_TRUE(paneWith("plantAgeText")) << "no plant pane";
+    ASSERT_TRUE(TypeIntoPaneField(w, "plantAgeText", "7"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return objfield::plant::kPlantingAge(*design.plant) == 7; }));
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Age Planted"));
+
+    // The skylight on the third floor: a new width changes it and rebuilds its roof.
+    ASSERT_TRUE(deselect());
+    doc->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    design.roof->planBits = design.skylight->planBits = shown;
+    w->docView()->update();
+    clickPlan(120, 130);
+    ASSERT_TRUE(paneWith("skylightWidthText")) << "no skylight pane";
+    const float skyWide = ConvertWorldToScreen(30, doc->itsDocState, 0);
+    const auto outline = [&] {
+        std::vector<float> at;
+        for (const Poinz* p = design.skylight->firstPoint; p; p = p->next) at.insert(at.end(), p->position, p->position + 3);
+        return at;
+    };
+    const std::vector<float> before = outline();
+    ASSERT_TRUE(TypeIntoPaneField(w, "skylightWidthText", "30"));
+    const RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sky->width == skyWide; })) << sky->width;
+    EXPECT_NE(outline(), before) << "the opening in the roof kept its old size";
+    EXPECT_EQ(stack->undoText(), QStringLiteral("Skylight Width"));
+
+    // The light tool chosen from the electrical plan's palette: the tool's pane, with its styles.
+    doc->itsCurLayer = design.first;
+    Set2DViewLayerVisibility(design.first);
+    ASSERT_TRUE(deselect());
+    QTabBar* tabs = w->docTabView();
+    ClickAt(tabs, tabs->tabRect(2).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == 2; })) << gCurToolSet;
+    QWidget* palette = PlanToolPaletteController::shared()->window();
+    palette->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
+    const QWidget* lightTool = PlanToolPaletteController::shared()->toolButtons(2)->cell(7109);
+    ASSERT_TRUE(lightTool);
+    ClickAt(const_cast<QWidget*>(lightTool), lightTool->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; })) << gCurTool;
+    QWidget* styles = paneWith("lightStyleTableView");
+    ASSERT_TRUE(styles) << "no light tool pane";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return styles->isVisible(); }));
+    w->repaint();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-lights.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
 
