@@ -47,6 +47,14 @@ bool HoldsNumber(const QLineEdit* edit) {
     return false;
 }
 
+// Imperial pitches are rounded to the input precision as they are read: a plain number typed
+// past the limit is refused as typed, not taken as the limit.
+bool TypedPast(const QLineEdit* edit, float limit) {
+    bool number = false;
+    const float typed = edit->text().trimmed().toFloat(&number);
+    return number && typed > limit;
+}
+
 bool HaveFloor() { return CurrentDocState() && gCurDocument->itsCurLayer; }
 
 }  // namespace
@@ -140,10 +148,12 @@ void RoofPane::showObject(Objex* object, bool first) {
 
 void RoofPane::controlTextDidEndEditing(QLineEdit* edit) {
     const DocState* ds = CurrentDocState();
-    if (!HaveFloor() || (edit != pitchRatioText && edit != pitchAngleText)) return;
+    // Only what the user typed: the angle the pane shows reads back as another pitch.
+    if (!HaveFloor() || (edit != pitchRatioText && edit != pitchAngleText) || !edit->isModified()) return;
     if (edit == pitchRatioText) {
         const float pitch = GetFloatPitchItem(field(edit));
-        if (!HoldsNumber(edit) || !(pitch >= 0 && pitch <= kMaxPitch)) {
+        const bool past = ds->units == kImperialUnits && TypedPast(edit, kMaxPitch);
+        if (!HoldsNumber(edit) || past || !(pitch >= 0 && pitch <= kMaxPitch)) {
             showPitch(ds->roofPitch);
             return;
         }
@@ -252,7 +262,7 @@ void Roof2InspectorController::enableSoffitSides(bool on) {
 }
 
 void Roof2InspectorController::controlTextDidEndEditing(QLineEdit* edit) {
-    if (edit == soffitDepthText) ApplyInspectorField(SoffitDepthRow(), field(edit));
+    if (edit == soffitDepthText && edit->isModified()) ApplyInspectorField(SoffitDepthRow(), field(edit));
     else RoofPane::controlTextDidEndEditing(edit);
 }
 

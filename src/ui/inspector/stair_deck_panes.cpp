@@ -24,6 +24,12 @@ bool HaveFloor() { return CurrentDocState() && gCurDocument->itsCurLayer; }
 
 QString Outlet(const QObject* control) { return control->objectName(); }
 
+// The row of a field the user typed into; leaving a field that shows a refused entry's default
+// applies nothing.
+const InspectorEditRow* TypedRow(QLineEdit* edit, const InspectorEditRow* (*rowOf)(const char*)) {
+    return edit->isModified() ? rowOf(Outlet(edit).toLatin1().constData()) : nullptr;
+}
+
 // A check box applying its row with its state (1 on, 0 off).
 void ConnectBox(InspectorPane* pane, QCheckBox* box, const InspectorEditRow* (*rowOf)(const char*),
                 float (*stored)(bool on) = nullptr) {
@@ -81,8 +87,7 @@ void StairInspectorController::showObject(Objex* object, bool first) {
 }
 
 void StairInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
-    if (const InspectorEditRow* row = StairRow(Outlet(edit).toLatin1().constData()))
-        ApplyInspectorField(*row, field(edit));
+    if (const InspectorEditRow* row = TypedRow(edit, StairRow)) ApplyInspectorField(*row, field(edit));
 }
 
 // --- Deck steps ---
@@ -110,8 +115,7 @@ void DeckStepInspectorController::showObject(Objex* object, bool first) {
 }
 
 void DeckStepInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
-    if (const InspectorEditRow* row = DeckStepRow(Outlet(edit).toLatin1().constData()))
-        ApplyInspectorField(*row, field(edit));
+    if (const InspectorEditRow* row = TypedRow(edit, DeckStepRow)) ApplyInspectorField(*row, field(edit));
 }
 
 // --- Decks ---
@@ -151,7 +155,7 @@ void DeckToolInspectorController::showToolDefaults() {
 // The tool's defaults only: no deck changes, no undo, no redraw.
 void DeckToolInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     DocState* ds = CurrentDocState();
-    const InspectorEditRow* row = DeckRow(Outlet(edit).toLatin1().constData());
+    const InspectorEditRow* row = TypedRow(edit, DeckRow);
     if (!ds || !row) return;
     const float v = ReadEntry(row->entry, field(edit));
     if (!(v >= row->low && v <= row->high)) {
@@ -217,6 +221,5 @@ void DeckObjectInspectorController::showObject(Objex* object, bool first) {
 }
 
 void DeckObjectInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
-    if (const InspectorEditRow* row = DeckRow(Outlet(edit).toLatin1().constData()))
-        ApplyInspectorField(*row, field(edit));
+    if (const InspectorEditRow* row = TypedRow(edit, DeckRow)) ApplyInspectorField(*row, field(edit));
 }
