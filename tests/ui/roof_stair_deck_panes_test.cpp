@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -65,10 +66,12 @@ TEST_F(RoofStairDeckPanes, RoofPitchTakesItsBoundsAndStoresByTheDefault) {
     const int redraws = refreshes;
     typeExpecting(p->pitchRatioText, "0", 0);
     EXPECT_GT(refreshes, redraws);
+    p->pitchRatioStepper->upButton()->click();
+    EXPECT_EQ(std::tuple(pitch, p->pitchRatioText->text(), steps()), std::tuple(1.0f, QStringLiteral("1"), 5));
     // A new pitch with nothing selected: a step, and only the default changes.
     refreshWith({});
     typeExpecting(p->pitchRatioText, "5", 1);
-    EXPECT_EQ(pitch, 0);
+    EXPECT_EQ(pitch, 1);
     EXPECT_EQ(ds->roofPitch, 5);
 }
 
