@@ -91,7 +91,7 @@ struct DocState {
     float windowValue;                       // 76 fourth window and accessory size, inches
     RGBColor skylightColor;                  // 77 colour of new skylights and deck steps
     int16_t carried78;                       // 78 carried
-    float roofValue;                         // 79 roof value edited with the pitch stepper
+    float roofValue;                         // 79 pitch copy: the roof panes write it with roofPitch
     float roofPitch;                         // 80 roof pitch given to new roofs
     RGBColor gableRoofValue;                 // 81 three 16-bit values read by gable-roof tracking and written
     RGBColor carried82;                      // 82 carried

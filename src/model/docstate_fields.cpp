@@ -88,7 +88,7 @@ constexpr DocStateField kFields[] = {
     {76, "windowValue", T::F32, offsetof(DocState, windowValue), 1, 0, 1, {3}, 1, {2.75591}, ""},
     {77, "skylightColor", T::RGBColor, offsetof(DocState, skylightColor), 1, 0, 3, {45232, 31868, 7710}, 0, {}, ""},
     {78, "carried78", T::I16, offsetof(DocState, carried78), 1, 0, 1, {12}, 1, {11}, ""},
-    {79, "roofValue", T::F32, offsetof(DocState, roofValue), 1, 0, 1, {7}, 0, {}, ""},
+    {79, "roofValue", T::F32, offsetof(DocState, roofValue), 1, 0, 1, {7}, 0, {}, "pitch copy (the roof panes write it with roofPitch)"},
     {80, "roofPitch", T::F32, offsetof(DocState, roofPitch), 1, 0, 1, {10}, 1, {9.6}, "roof default (freehand roof conversion: its pitch)"},
     {81, "gableRoofValue", T::RGBColor, offsetof(DocState, gableRoofValue), 1, 0, 3, {1, 0, 0}, 0, {}, ""},
     {82, "carried82", T::RGBColor, offsetof(DocState, carried82), 1, 0, 3, {61166, 54998, 43176}, 0, {}, ""},

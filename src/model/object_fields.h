@@ -154,6 +154,10 @@ inline constexpr Param kSizeD{3};
 inline constexpr Param kFloorHeight{4};      // the height of the floor it climbs: its total rise
 inline constexpr Field<int32_t> kLeftRail{&Objex::optionA};
 inline constexpr Field<int32_t> kRightRail{&Objex::optionB};
+inline constexpr Field<uint8_t> kSkirtWalls{&Objex::flagA};          // 0 or 1
+inline constexpr Field<float> kRiserFlag{&Objex::plantAge};          // 1.0 closed risers, 0.0 open steps
+inline constexpr Field<int16_t> kClosedStringers{&Objex::penStyle};  // 0 or 1
+inline constexpr Field<int16_t> kLongStringerBase{&Objex::fillPattern};  // 0 or 1
 }  // namespace stair
 
 // Railings (45).
@@ -192,7 +196,8 @@ inline constexpr EdgeValue kStepHeight{2};       // total step height, inches
 namespace freehand_roof {
 inline constexpr Param kSlopeDirection{0};   // degrees, the downhill direction in plan
 inline constexpr Field<float> kPitch{&Objex::penWidth};
-// Non-zero: point heights are measured down from the elevation.
+// Non-zero: point heights are measured down from the elevation. The inspector calls it the
+// panel's elevation reference (0: the highest point sits on the base elevation).
 inline constexpr Field<int16_t> kHeightsDownward{&Objex::elevationMode};
 }  // namespace freehand_roof
 

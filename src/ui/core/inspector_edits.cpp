@@ -92,8 +92,9 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
     bool any = false;
     for (Objex* o = floor->firstObject; o; o = o->next) {
         bool changed = false;
-        if (row.walk == EditWalk::Attachments) {
-            if (o->type != objtype::kWall) continue;
+        const bool children = row.walk == EditWalk::Attachments || row.walk == EditWalk::DeckSteps;
+        if (children) {
+            if (o->type != (row.walk == EditWalk::Attachments ? objtype::kWall : objtype::kDeck)) continue;
             for (Objex* c = o->firstChild; c; c = c->next)
                 if (Applies(row, c) && IsRootObjectSelected(c)) changed |= Store(row, c, stored);
         } else if (row.walk == EditWalk::RoofChildren) {
@@ -111,10 +112,13 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
             continue;
         } else if (row.walk == EditWalk::WallSegments) {
             changed = StoreSegments(row, o, stored);
+        } else if (row.walk == EditWalk::SelectedPoints) {
+            for (Poinz* p = o->firstPoint; p; p = p->next)
+                if (p->selected) changed |= StorePoint(row, p, stored);
         } else {
             changed = Store(row, o, stored);
         }
-        if (changed || (row.rebuildReached && row.walk != EditWalk::Attachments)) Rebuild(row.rebuild, o);
+        if (changed || (row.rebuildReached && !children)) Rebuild(row.rebuild, o);
         any |= changed;
     }
     return any;
@@ -172,7 +176,8 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
     Layer* floor = ds ? gCurDocument->itsCurLayer : nullptr;
     if (!floor) return EditResult::NoDocument;
     const float stored = row.planUnits ? ConvertWorldToScreen(value, ds, 0) : value;
-    const bool reaches = row.walk == EditWalk::WallSegments ? row.getPoint && row.setPoint : row.get && row.set;
+    const bool pointWalk = row.walk == EditWalk::WallSegments || row.walk == EditWalk::SelectedPoints;
+    const bool reaches = pointWalk ? row.getPoint && row.setPoint : row.get && row.set;
     const bool changed = reaches && Walk(row, floor, stored);
     const bool differsFromDefault = row.getDefault && row.getDefault(ds) != value;
     bool store = false;

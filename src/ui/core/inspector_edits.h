@@ -3,7 +3,9 @@
 // function, limits, field, rebuild, undo name and rule, tool default), and one walk applies
 // an accepted value to the selected objects of the current floor. Panes add rows, never
 // another walk.
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "port/text_field.h"
 
@@ -26,6 +28,9 @@ enum class EditWalk {
     WallSegments, // selected segments (both ends selected, a closed wall's closing one too) of
                   // the current floor's selected walls; the value is the segment's start point's
     Attachments,  // children of the current floor's walls with a selected point of their own
+    DeckSteps,    // children of the current floor's decks selected as root objects (their deck
+                  // need not be); a deck with a changed one is rebuilt
+    SelectedPoints,  // selected points of the current floor's selected objects
     RoofChildren, // selected children of the current floor's roofs (14, 57)
     // Selected top-level light groups (1000 holding a light code): the value goes into the
     // group and, unless its subtype is 83, into every child of its root, written even where it
@@ -104,6 +109,10 @@ enum class EditResult {
     Unchanged,   // accepted; no object changed
     Changed,     // accepted; objects changed
 };
+
+// Open limits ("above 0.01, below 10000") as the closed ones a row holds.
+inline float JustAbove(float v) { return std::nextafter(v, std::numeric_limits<float>::infinity()); }
+inline float JustBelow(float v) { return std::nextafter(v, -std::numeric_limits<float>::infinity()); }
 
 // Reads, writes and merges a field's text by its entry function.
 float ReadEntry(FieldEntry entry, port::TextField* field);

@@ -59,8 +59,10 @@ void InspectorController::updatePropertiesState(bool useSelection) {
             if (!result) break;
             // A freehand roof's slope arrows and the like are its own business.
             if (running == objtype::kFreehandRoof) continue;
-            // A wall chosen whole carries its openings along: they are not a second selection.
-            if (running == objtype::kWall && o->type == objtype::kWall && IsEntireObjectSelected(o)) continue;
+            // A wall, deck or roof chosen whole carries its openings, steps or skylights along:
+            // they are not a second selection.
+            const bool carrier = o->type == objtype::kWall || o->type == objtype::kDeck || o->type == objtype::kRoof;
+            if (carrier && running == o->type && IsEntireObjectSelected(o)) continue;
             for (Objex* c = o->firstChild; c && result; c = c->next) result = updatePropertiesObjectState(c, &running);
             if (!result) break;
         }

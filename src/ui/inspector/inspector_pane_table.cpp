@@ -6,6 +6,8 @@
 #include "ui/inspector/light_panes.h"
 #include "ui/inspector/object_panes.h"
 #include "ui/inspector/skylight_pane.h"
+#include "ui/inspector/roof_panes.h"
+#include "ui/inspector/stair_deck_panes.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -28,6 +30,13 @@ void RegisterInspectorPanes() {
         {"ObjectInspectorController", [] { return new ObjectInspectorController; }},
         {"AccessoryInspectorController", [] { return new AccessoryInspectorController; }},
         {"PlantInspectorController", [] { return new PlantInspectorController; }},
+        // Roofs, panels, staircases, deck steps and decks.
+        {"Roof1InspectorController", [] { return new Roof1InspectorController; }},
+        {"Roof2InspectorController", [] { return new Roof2InspectorController; }},
+        {"StairInspectorController", [] { return new StairInspectorController; }},
+        {"DeckStepInspectorController", [] { return new DeckStepInspectorController; }},
+        {"DeckToolInspectorController", [] { return new DeckToolInspectorController; }},
+        {"DeckObjectInspectorController", [] { return new DeckObjectInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }

@@ -1,0 +1,121 @@
+#include "ui/core/deck_pane_rules.h"
+
+#include <vector>
+
+#include "app/core/event_handler.h"
+#include "app/core/localization_seams.h"
+#include "files/undo.h"
+#include "model/attachments.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "plan/refresh_seams.h"
+#include "port/alerts.h"
+#include "scene/scene_build.h"
+#include "tools/deck_steps.h"
+#include "tools/deck_tools.h"
+
+namespace {
+
+Layer* CurrentFloor() { return CurrentDocState() ? gCurDocument->itsCurLayer : nullptr; }
+
+bool IsSelectedDeck(const Objex* o) { return o->type == objtype::kDeck && IsObjectSelected(o); }
+
+void SheetAlert(const char* title, const char* message) {
+    port::Alert alert;
+    alert.message = LocalizedString(title);
+    alert.informative = LocalizedString(message);
+    alert.buttons = {LocalizedString("OK")};
+    port::alerts().beginSheet(alert, [](int) {});
+}
+
+int ChildCount(const Objex* o) {
+    int n = 0;
+    for (const Objex* c = o->firstChild; c; c = c->next) ++n;
+    return n;
+}
+
+}  // namespace
+
+Poinz* DeckSegmentEnd(const Objex* deck, Poinz* p) {
+    if (p->next) return p->next;
+    return deck->closed && p != deck->firstPoint ? deck->firstPoint : nullptr;
+}
+
+bool IsStraightDeckSegment(const Poinz* start, const Poinz* end) {
+    for (const Poinz* p : {start, end})
+        for (int i = 0; i < 3; ++i)
+            if (p->inTangent[i] != 0 || p->outTangent[i] != 0) return false;
+    return true;
+}
+
+void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& visit) {
+    for (Poinz* p = deck->firstPoint; p; p = p->next) {
+        Poinz* end = DeckSegmentEnd(deck, p);
+        if (end && p->selected && end->selected) visit(p);
+    }
+}
+
+InsertStepsResult InsertDeckSteps() {
+    Layer* floor = CurrentFloor();
+    if (!floor) return InsertStepsResult::NoFloor;
+    struct Segment {
+        Objex* deck;
+        Poinz *start, *end;
+    };
+    std::vector<Segment> segments;
+    bool curved = false;
+    for (Objex* o = floor->firstObject; o; o = o->next) {
+        if (!IsSelectedDeck(o)) continue;
+        ForEachSelectedDeckSegment(o, [&](Poinz* p) {
+            Poinz* end = DeckSegmentEnd(o, p);
+            curved |= !IsStraightDeckSegment(p, end);
+            segments.push_back({o, p, end});
+        });
+    }
+    // Steps stop at no curve halfway: the whole command is refused before any deck changes.
+    if (curved) {
+        SheetAlert("Unable to insert deck steps.", "Deck steps cannot be inserted into curved deck segments.");
+        Refresh();
+        return InsertStepsResult::Curved;
+    }
+    std::vector<Objex*> grown;
+    for (const Segment& s : segments) {
+        const int before = ChildCount(s.deck);
+        AddDeckSteps(s.deck, s.start, s.end);
+        if (ChildCount(s.deck) != before && (grown.empty() || grown.back() != s.deck)) grown.push_back(s.deck);
+    }
+    for (Objex* deck : grown) {
+        Update3DDeck(deck);
+        ReRenderObject(deck);
+    }
+    if (!grown.empty()) StoreUndo(LocalizedString("Insert Deck Steps").c_str());
+    Refresh();
+    return grown.empty() ? InsertStepsResult::NothingAdded : InsertStepsResult::Added;
+}
+
+bool AdjustDeckCurve() {
+    Layer* floor = CurrentFloor();
+    if (!floor) return false;
+    for (Objex* o = floor->firstObject; o; o = o->next) {
+        if (!IsSelectedDeck(o)) continue;
+        for (Objex* c = o->firstChild; c; c = c->next) {
+            const AttachmentRecord* r = AttachmentRecordOf(c);
+            if (!r || !r->segmentStart || !r->segmentEnd) continue;
+            if (r->segmentStart->selected || r->segmentEnd->selected) {
+                SheetAlert("Unable to adjust deck segment curvature.",
+                           "Curvature cannot be adjusted on deck segments that either contain steps or have "
+                           "neighboring segments that contain steps.");
+                return false;
+            }
+        }
+    }
+    Win32EventHandler().smoothSelected();
+    return true;
+}
+
+void StraightenDeckCurve() {
+    if (CurrentFloor()) Win32EventHandler().unsmoothSelected();
+}

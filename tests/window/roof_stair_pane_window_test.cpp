@@ -1,0 +1,187 @@
+// The roof, panel, staircase, deck step and deck panes in a document window on the virtual X
+// server, reached as a user reaches them: a click on the object in the plan (or the deck tool
+// chosen from the palette), a value typed there and Return, and the Edit menu's undo item
+// naming the one step it made.
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/document_view.h"
+#include "app/command_router.h"
+#include "app/widgets.h"
+#include "model/docstate.h"
+#include "model/transforms.h"
+#include "model/object_fields.h"
+#include "model/view_layers.h"
+#include "tools/roof_panels.h"
+#include "support/qt/inspector_window_fixture.h"
+#include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+using namespace dvxtest;
+
+class PaneWindow : public InspectorWindowTest {
+protected:
+    void SetUp() override {
+        openDesign("roofstairpanes");
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
+        ds->zoomFactor = 1, ds->showDimensions = 1;
+        // The deck and its step clear of the panel above them.
+        for (Objex* o : {design.deck, design.steps})
+            for (Poinz* p = o->firstPoint; p; p = p->next) p->position[0] += 300;
+        StoreBoundsDeep(design.deck), StoreBoundsDeep(design.panel);
+        design.steps->typeData.attachment->width = ConvertWorldToScreen(36, ds, 0);
+        w->docView()->scrollPoint({-60, -60});
+    }
+    // The floor current and shown, its objects on the plan in view.
+    void onFloor(Layer* floor) {
+        refreshWith({});
+        doc->itsCurLayer = floor;
+        Set2DViewLayerVisibility(floor);
+        for (Objex* o = floor->firstObject; o; o = o->next) o->planBits = ds->visiblePlans;
+        w->docView()->update();
+    }
+    void clickPlan(float h, float d) {
+        const PlatformPoint origin = w->docView()->boundsOrigin();
+        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
+    }
+    QLineEdit* shownField(const char* outlet) {
+        QLineEdit* f = nullptr;
+        QTest::qWaitFor([&] {
+            f = w->parentInspectorView()->findChild<QLineEdit*>(QLatin1String(outlet));
+            return f && f->isVisible();
+        });
+        return f;
+    }
+    // Types into the pane's field and waits for the step it makes.
+    void typeStep(const char* outlet, const char* text, const char* undo) {
+        const int before = steps();
+        ASSERT_TRUE(TypeIntoPaneField(w, outlet, QString::fromLatin1(text))) << outlet;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return steps() == before + 1; })) << outlet << " " << steps() - before;
+        EXPECT_EQ(w->commandRouter()->action("undo")->text(), QString::fromLatin1(undo));
+    }
+    void clickButton(const char* outlet) {
+        auto* b = w->parentInspectorView()->findChild<QPushButton*>(QLatin1String(outlet));
+        ASSERT_TRUE(b && QTest::qWaitFor([&] { return b->isVisible(); })) << outlet;
+        ClickAt(b, b->rect().center());
+    }
+    QImage grab(float h, float d, int size) {
+        const PlatformPoint o = w->docView()->boundsOrigin();
+        const QPoint at = w->docView()->mapToGlobal(QPoint(int(h - o.x) - size / 2, int(d - o.y) - size / 2));
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), size, size).toImage();
+    }
+};
+
+TEST_F(PaneWindow, RoofAndPanelPitchesAreTypedInTheirPanes) {
+    onFloor(design.third);
+    ClickObject(w, design.roof);
+    ASSERT_TRUE(shownField("pitchRatioText")) << "no roof pane";
+    EXPECT_EQ(shownField("pitchRatioText")->text(), QStringLiteral("6"));
+    EXPECT_FALSE(shownField("pitchAngleText")->text().isEmpty());
+    typeStep("pitchRatioText", "8", "Undo Roof Pitch");
+    EXPECT_EQ(objfield::roof::kPitch(*design.roof), 8);
+
+    onFloor(design.second);
+    Update3DRoofPanel(design.panel);
+    clickPlan(200, 75);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->parentInspectorView()->findChild<QWidget*>("elevationButtons"); }));
+    typeStep("pitchRatioText", "9", "Undo Roof Pitch");
+    EXPECT_EQ(objfield::freehand_roof::kPitch(*design.panel), 9);
+    EXPECT_EQ(objfield::freehand_roof::kPitch(*design.arrow), 9);
+}
+
+TEST_F(PaneWindow, StaircaseWidthRedrawsItsLabelAndAStepTakesItsWidth) {
+    Objex* stair = Make(objtype::kStaircase, objsubtype::kStraightStair).plan({{650, 150}, {650, 300}}).bounds().on(design.first);
+    objfield::stair::kWidth(*stair) = 36, objfield::stair::kRiser(*stair) = 7, objfield::stair::kTread(*stair) = 10;
+    objfield::stair::kFloorHeight(*stair) = 96;
+    onFloor(design.first);
+    const QImage before = grab(650, 150, 90);
+    ClickObject(w, stair);
+    ASSERT_TRUE(shownField("stairWidthText")) << "no staircase pane";
+    typeStep("stairWidthText", "4'", "Undo Staircase Width");
+    EXPECT_EQ(objfield::stair::kWidth(*stair), 48);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grab(650, 150, 90) != before; })) << "the width label stayed";
+
+    onFloor(design.second);
+    clickPlan(400, 0);
+    ASSERT_TRUE(shownField("stepWidthText")) << "no deck step pane";
+    typeStep("stepWidthText", "4'", "Undo Step Width");
+    EXPECT_FLOAT_EQ(design.steps->typeData.attachment->width, ConvertWorldToScreen(48, ds, 0));
+}
+
+TEST_F(PaneWindow, DeckToolPaneDeckEditsStepsAndTheCurveSheet) {
+    onFloor(design.second);
+    auto* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    int16_t deckPlan = 0;
+    while (!palette->toolButtons(deckPlan)->cell(7600)) ++deckPlan;
+    palette->updateToolsetForPlan(deckPlan), palette->loadToolPaletteForPlan(deckPlan);
+    QWidget* deckTool = palette->toolButtons(deckPlan)->cell(7600);
+    ClickAt(deckTool, deckTool->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7600; }));
+    ASSERT_TRUE(shownField("balusterSpacingText")) << "no deck tool pane";
+
+    // Back to selecting: the deck's east edge, a new height, then steps on that edge.
+    QWidget* edit = ToolPaletteController::shared()->window();
+    edit->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QWidget* arrow = ToolPaletteController::shared()->toolButtons()->cell(200);
+    ClickAt(arrow, arrow->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == toolid::kSelect; }));
+    clickPlan(500, 100);
+    ASSERT_TRUE(shownField("deckHeightText")) << "no deck pane";
+    typeStep("deckHeightText", "5'", "Undo Deck Height");
+    EXPECT_EQ(objfield::deck::kHeight(*design.deck), 60);
+    const int children = CountObjects(design.deck->firstChild), before = steps();
+    clickButton("insertStepsButton");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CountObjects(design.deck->firstChild) > children; }));
+    EXPECT_EQ(steps(), before + 1);
+    EXPECT_EQ(w->commandRouter()->action("undo")->text(), QStringLiteral("Undo Insert Deck Steps"));
+
+    // A deck without steps, chosen by a click on its corner: the curve tension sheet on the
+    // window; 10 and OK curve its edges.
+    Objex* other = Deck(design.second);
+    for (Poinz* p = other->firstPoint; p; p = p->next) p->position[2] += 250;
+    StoreBoundsDeep(other);
+    onFloor(design.second);
+    clickPlan(200, 450);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PointAt(other, 2)->selected && PointAt(other, 3)->selected; }));
+    clickButton("adjustCurveButton");
+    SheetDialog* sheet = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = w->findChild<SheetDialog*>("CurveTensionSheet")) && sheet->isVisible(); }));
+    auto* tension = sheet->findChild<QLineEdit*>("tensionText");
+    ClickAt(tension, tension->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tension->hasFocus(); }));
+    XDo({"key", "ctrl+a"}), XDo({"type", "--", "10"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tension->text() == QStringLiteral("10"); })) << tension->text().toStdString();
+    auto* ok = sheet->findChild<QPushButton*>("okButton");
+    const int beforeCurve = steps();
+    ClickAt(ok, ok->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return steps() == beforeCurve + 1; }));
+    EXPECT_EQ(w->commandRouter()->action("undo")->text(), QStringLiteral("Undo Smooth Objects"));
+    EXPECT_NE(PointAt(other, 2)->outTangent[0], 0) << "the south edge stayed straight";
+    EXPECT_TRUE(alerts.shown.empty());
+    QTest::qWaitFor([&] { return !w->findChild<SheetDialog*>("CurveTensionSheet"); });
+    w->docView()->repaint();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_window_roof_stair_panes <screenshot.png>\n");
+        return 2;
+    }
+    gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
