@@ -178,8 +178,9 @@ void FloorPass(PlaneObject* list, const DocState* ds, Layer* floor, bool& eyeAbo
         if (walk.interrupted()) break;
         const uint16_t k = p->pieceKind;
         if (k != kFloor && k != kWallOutline && k != kCeiling && k != kFloorUnderside && k != kDeck) continue;
+        // A kind-13 piece without a base object is never drawn.
         const Objex* base = p->baseObject;
-        if (!base || (base->layer == floor && base->subtype != 170 && base->subtype != 177)) walk.plane(p);
+        if (!base ? k != kFloor : base->layer == floor && base->subtype != 170 && base->subtype != 177) walk.plane(p);
     }
     glDisable(GL_STENCIL_TEST);
     for (PlaneObject* p = list; p; p = p->next) {
