@@ -1,6 +1,7 @@
 #include "render/scene_list_renderer.h"
 
 #include <array>
+#include <vector>
 
 #include "app/core/localization_seams.h"
 #include "model/docstate.h"
@@ -41,11 +42,14 @@ public:
     Walk(const DocState* ds, const PlaneWalkOptions& options)
         : ds_(ds), d_(*options.drawers), picking_(options.picking) {}
 
-    // True when an Escape ends the walk.
-    bool interrupted() {
+    // True when an Escape ends the walk. Every piece of the list a walk passes counts, drawn or
+    // not, so `n` pieces passed at once poll as they would one by one.
+    bool interrupted(size_t n = 1) {
         if (gDisableRenderInterrupt || gPrinting3DView) return false;
         if (!gRenderOpenGLAntiAlias && !gRenderingShadowMapAntiAlias) return false;
-        return ++count_ % kPollEvery == 0 && PollRenderInterrupt();
+        const size_t before = count_;
+        count_ += n;
+        return count_ / kPollEvery != before / kPollEvery && PollRenderInterrupt();
     }
 
     void face(PlaneObject* p) {
@@ -116,7 +120,7 @@ private:
     const DocState* ds_;
     const PlaneDrawers& d_;
     bool picking_;
-    int count_ = 0;
+    size_t count_ = 0;
 };
 
 bool OnLayer(const PlaneObject* p, const Layer* floor) { return !p->baseObject || p->baseObject->layer == floor; }
@@ -131,12 +135,40 @@ std::array<Layer*, 3> FirstThreeFloors() {
     return floors;
 }
 
+// The pieces the passes after the main walk draw, gathered by it in list order with their
+// place in the list, so those passes walk them alone.
+struct Gathered {
+    struct Entry {
+        PlaneObject* piece;
+        size_t index;
+    };
+    std::vector<Entry> floors, translucent;
+    size_t length = 0;
+};
+
+// Walks gathered entries as if it walked the whole list: the pieces between them count for
+// the Escape poll. False when an Escape ended it.
+template <typename Draw>
+bool WalkEntries(const std::vector<Gathered::Entry>& entries, size_t length, Walk& walk, Draw&& draw) {
+    size_t next = 0;
+    for (const Gathered::Entry& e : entries) {
+        if (walk.interrupted(e.index + 1 - next)) return false;
+        next = e.index + 1;
+        draw(e.piece);
+    }
+    return !walk.interrupted(length - next);
+}
+
 // Returns false when an Escape ended it.
-bool MainWalk(PlaneObject* list, const DocState* ds, Walk& walk) {
-    for (PlaneObject* p = list; p; p = p->next) {
+bool MainWalk(PlaneObject* list, const DocState* ds, Walk& walk, Gathered& later) {
+    for (PlaneObject* p = list; p; p = p->next, ++later.length) {
         if (walk.interrupted()) return false;
         if (gCountRenderingObjects) ++gTotalObjectsRendered;
-        if (p->alpha < 255) continue;
+        if (p->alpha < 255) {
+            later.translucent.push_back({p, later.length});
+            continue;
+        }
+        if (IsFloorPassKind(p->pieceKind) || p->pieceKind == piecekind::kFloor) later.floors.push_back({p, later.length});
         if (IsPlant(p)) {
             if (!gNoPlants && !(ds->renderValue & hideflag::kPlants)) walk.plant(p);
             continue;
@@ -156,59 +188,57 @@ bool MainWalk(PlaneObject* list, const DocState* ds, Walk& walk) {
 }
 
 // One floor's holes, floors and insets. `eyeAbove` carries from floor to floor.
-void FloorPass(PlaneObject* list, const DocState* ds, Layer* floor, bool& eyeAbove, Walk& walk) {
+void FloorPass(const Gathered& g, const DocState* ds, Layer* floor, bool& eyeAbove, Walk& walk) {
     using namespace piecekind;
     const bool fly = ds->cameraMode != 1;
     glClear(GL_STENCIL_BUFFER_BIT);
     gCurrentStencilValue = kFirstMaskValue;
     walk.stencilWrites(1);
-    for (PlaneObject* p = list; p; p = p->next) {
-        if (walk.interrupted()) break;
+    WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {
         const uint16_t k = p->pieceKind;
-        if ((k != kFloorHoleBelow && k != kInsetOutline && k != kFloorHoleAbove) || !OnLayer(p, floor)) continue;
+        if ((k != kFloorHoleBelow && k != kInsetOutline && k != kFloorHoleAbove) || !OnLayer(p, floor)) return;
         if (fly)
             eyeAbove = true;
         else if (p->planes && p->planes->count > 0)
             eyeAbove = ds->eyeHeight > -p->planes->vertices[0].V;
         if (k == kInsetOutline || (k == kFloorHoleAbove && eyeAbove) || (k == kFloorHoleBelow && !eyeAbove))
             walk.plane(p);
-    }
+    });
     walk.drawThrough(GL_NOTEQUAL, 1);
-    for (PlaneObject* p = list; p; p = p->next) {
-        if (walk.interrupted()) break;
+    WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {
         const uint16_t k = p->pieceKind;
-        if (k != kFloor && k != kWallOutline && k != kCeiling && k != kFloorUnderside && k != kDeck) continue;
+        if (k != kFloor && k != kWallOutline && k != kCeiling && k != kFloorUnderside && k != kDeck) return;
         // A kind-13 piece without a base object is never drawn.
         const Objex* base = p->baseObject;
         if (!base ? k != kFloor : base->layer == floor && base->subtype != 170 && base->subtype != 177) walk.plane(p);
-    }
+    });
     glDisable(GL_STENCIL_TEST);
-    for (PlaneObject* p = list; p; p = p->next) {
-        if (walk.interrupted()) break;
+    WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {
+        if (p->pieceKind != kInsetOutline) return;
         Objex* root = RootOfBase(p);
-        if (p->pieceKind != kInsetOutline || !root || root->layer != floor) continue;
+        if (!root || root->layer != floor) return;
         PlaneObject* inset = nullptr;
-        for (PlaneObject* q = list; q && !inset; q = q->next)
+        for (size_t i = 0; i < g.floors.size() && !inset; ++i) {
+            PlaneObject* q = g.floors[i].piece;
             if (q->pieceKind == kInset && q->baseObject && RootOfBase(q) == root) inset = q;
-        if (!inset) continue;
+        }
+        if (!inset) return;
         glClear(GL_STENCIL_BUFFER_BIT);
         gCurrentStencilValue = kFirstMaskValue;
         walk.stencilWrites(1);
         walk.plane(p);
         walk.drawThrough(GL_EQUAL, 1);
         walk.plane(inset);
-    }
+    });
     glStencilFunc(GL_NOTEQUAL, 1, kAllBits);
     glDisable(GL_STENCIL_TEST);
 }
 
 // Returns false when an Escape ended it.
-bool TranslucentPass(PlaneObject* list, const DocState* ds, Walk& walk) {
-    for (PlaneObject* p = list; p; p = p->next) {
-        if (walk.interrupted()) return false;
-        if (p->alpha >= 255) continue;
+bool TranslucentPass(const Gathered& g, const DocState* ds, Walk& walk) {
+    return WalkEntries(g.translucent, g.length, walk, [&](PlaneObject* p) {
         // A hidden imported object keeps its trims hidden too.
-        if (p->pieceKind == piecekind::kImported && (ds->renderValue & hideflag::kObjects)) continue;
+        if (p->pieceKind == piecekind::kImported && (ds->renderValue & hideflag::kObjects)) return;
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         if (FaceDrawerFor(p) == FaceDrawer::AutoGen)
@@ -217,8 +247,7 @@ bool TranslucentPass(PlaneObject* list, const DocState* ds, Walk& walk) {
             walk.plane(p);
         for (PlaneObject* t = p->trims; t; t = t->next) walk.plane(t);
         if (!ds->renderFlag) glDisable(GL_BLEND);
-    }
-    return true;
+    });
 }
 
 bool ShowsStatus() { return !gRenderOpenGLAntiAlias && !gRenderingShadowMap; }
@@ -233,13 +262,14 @@ void RenderGLPlaneObjects(PlaneObject* list, const PlaneWalkOptions& options) {
     if (gCountRenderingObjects && !gNoPlants) gTotalObjectsRendered = 0;
     if (ShowsStatus()) SetLVStatusString(LocalizedString("Rendering").c_str());
     Walk walk(ds, options);
-    if (!MainWalk(list, ds, walk)) return;
+    Gathered later;
+    if (!MainWalk(list, ds, walk, later)) return;
     bool eyeAbove = false;
     for (Layer* floor : FirstThreeFloors()) {
         if (!floor || gBreakOpenGLRender) break;
-        FloorPass(list, ds, floor, eyeAbove, walk);
+        FloorPass(later, ds, floor, eyeAbove, walk);
     }
-    if (!gHideNonShadowObjects && !gSkipTransparent && !gRenderPlantsInColor && !TranslucentPass(list, ds, walk))
+    if (!gHideNonShadowObjects && !gSkipTransparent && !gRenderPlantsInColor && !TranslucentPass(later, ds, walk))
         return;
     if (ShowsStatus()) SetLVStatusString("");
     gDisableRenderInterrupt = 0;
