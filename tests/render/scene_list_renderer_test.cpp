@@ -90,6 +90,7 @@ TEST_F(SceneWalk, HideFlagsAndPieceKindsChooseTheDrawer) {
         int16_t type3D = 0, subtype3D = 0, baseType = 0;  // none for 0; base type -1: an interior wall
         int32_t groupSubtype = -1;                        // the base object in a group of this subtype
         uint16_t surface = kPlanarSurface;
+        bool noShadow = false;  // the base object casts none (while only shadow casters show)
     };
     using namespace hideflag;
     const Row rows[] = {
@@ -102,7 +103,9 @@ TEST_F(SceneWalk, HideFlagsAndPieceKindsChooseTheDrawer) {
         {"", 111, kHVAC, 120}, {"", 111, kHVAC, 56, 124}, {"plane", 111, kPlumbing | kHVAC, 79},
         {"plane", 111, kElectrical}, {"", 900, 0}, {"", 13, 0}, {"plant", 0, ~kPlants, 0, 0, 0, -1, kPlantSurface},
         {"", 0, kPlants, 0, 0, 0, -1, kUserPlantSurface}, {"photo", 0, ~0, 0, 0, 0, -1, kPhotoSurface},
+        {"", 0, 0, 0, 0, 130, -1, kPhotoSurface, true}, {"", 10, 0, 0, 0, 15, 0, kPlanarSurface, true},
     };
+    gHideNonShadowObjects = 1;
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "kind " << r.kind << ", hide " << r.hide << ", 3D " << r.type3D);
         DeleteAllRendererObjects(), ds->renderValue = r.hide;
@@ -112,6 +115,8 @@ TEST_F(SceneWalk, HideFlagsAndPieceKindsChooseTheDrawer) {
         if (r.baseType) p->baseObject = Make(r.baseType < 0 ? objtype::kWall : r.baseType).on(floor);
         if (r.baseType < 0) p->baseObject->auxColor.red = 1;
         if (r.groupSubtype >= 0) Group(floor, {p->baseObject})->subtype = r.groupSubtype;
+        if (r.noShadow && r.baseType == objtype::kFentrix) objfield::fentrix::kShadowOff(*GetRootObject(p->baseObject)) = 1;
+        if (r.noShadow && r.baseType != objtype::kFentrix) p->baseObject->auxColor.green = 1;
         render();
         EXPECT_EQ(gDrawers, *r.drawer ? std::vector<std::string>{r.drawer} : std::vector<std::string>{});
     }
