@@ -116,7 +116,7 @@ TEST_F(SceneWalk, HideFlagsAndPieceKindsChooseTheDrawer) {
         if (r.baseType < 0) p->baseObject->auxColor.red = 1;
         if (r.groupSubtype >= 0) Group(floor, {p->baseObject})->subtype = r.groupSubtype;
         if (r.noShadow && r.baseType == objtype::kFentrix) objfield::fentrix::kShadowOff(*GetRootObject(p->baseObject)) = 1;
-        if (r.noShadow && r.baseType != objtype::kFentrix) p->baseObject->auxColor.green = 1;
+        if (r.noShadow && r.baseType != objtype::kFentrix) objfield::no_shadow::kMark(*p->baseObject) = 1;
         render();
         EXPECT_EQ(gDrawers, *r.drawer ? std::vector<std::string>{r.drawer} : std::vector<std::string>{});
     }

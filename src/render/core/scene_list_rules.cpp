@@ -121,7 +121,7 @@ bool HasInteriorWallMark(const Objex* object) { return object && object->auxColo
 bool CastsNoShadow(const PlaneObject* piece) {
     const Objex* root = RootOfBase(piece);
     if (!root) return false;
-    if (root->auxColor.green == 1) return true;
+    if (objfield::no_shadow::kMark(*root) == 1) return true;
     const bool imported = root->type == objtype::kFentrix ||
                           (root->type == objtype::kGroup && root->firstChild &&
                            root->firstChild->type == objtype::kFentrix);

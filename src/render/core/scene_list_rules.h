@@ -43,6 +43,6 @@ bool DrawnInMainWalk(const PlaneObject* piece);
 
 // The interior-wall mark of an object (a wall's auxColor red word, 1).
 bool HasInteriorWallMark(const Objex* object);
-// Whether the root of the piece's base object casts no shadow: the second word of its
-// auxColor, or an imported object's (or its group's) shadow switch.
+// Whether the root of the piece's base object casts no shadow: its no-shadow mark, or an
+// imported object's (or its group's) shadow switch.
 bool CastsNoShadow(const PlaneObject* piece);
