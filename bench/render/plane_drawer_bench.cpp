@@ -1,5 +1,5 @@
-// The face drawers over the reference scenes beside their floor (the same vertices as one
-// triangle batch in one colour), and a 100 x 100 grid's shading list beside one pass that only
+// The face drawers, and one pass of the scene walk, over the reference scenes beside their
+// floor (the same vertices as one triangle batch in one colour), and a 100 x 100 grid's shading list beside one pass that only
 // computes each cell's normal.
 #include <benchmark/benchmark.h>
 
@@ -18,9 +18,11 @@
 #include "osmesa_context.h"
 #include "reference_scene.h"
 #include "render/core/plane_material.h"
+#include "render/core/render_state.h"
 #include "render/gl.h"
 #include "render/plane_renderers.h"
 #include "render/renderer_startup.h"
+#include "render/scene_list_renderer.h"
 #include "scene/plane_object.h"
 #include "support/build.h"
 
@@ -65,14 +67,8 @@ void DrawBatch(const std::vector<float>& triangles) {
     glFinish();
 }
 
-void BM_RenderGLPlaneObject(benchmark::State& state) {
-    Surface();
-    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
-    if (pieces < 0) {
-        state.SkipWithError("the design could not be built");
-        return;
-    }
-    Frame();
+// Every plane of the scene fanned into one triangle batch, the floor of both benchmarks below.
+std::vector<float> SceneTriangles() {
     std::vector<float> triangles;
     for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
         for (const Plane* plane = p->planes; plane; plane = plane->next)
@@ -80,17 +76,47 @@ void BM_RenderGLPlaneObject(benchmark::State& state) {
                 for (uint32_t k : {0u, i, i + 1})
                     triangles.insert(triangles.end(),
                                      {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
-    dvxbench::Measured measured(state, "plane_drawer", dvxbench::BestSeconds(3, [&] { DrawBatch(triangles); }));
+    return triangles;
+}
+
+// Draws the reference scene of the state's size with `draw` per iteration, beside the floor.
+void DrawScene(benchmark::State& state, const char* family, void (*draw)()) {
+    Surface();
+    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
+    if (pieces < 0) {
+        state.SkipWithError("the design could not be built");
+        return;
+    }
+    Frame();
+    const std::vector<float> triangles = SceneTriangles();
+    dvxbench::Measured measured(state, family, dvxbench::BestSeconds(3, [&] { DrawBatch(triangles); }));
     measured.start();
     for (auto _ : state) {
         Clear();
-        for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) RenderGLPlaneObject(p, 0);
+        draw();
         glFinish();
     }
     measured.report();
     state.counters["pieces"] = static_cast<double>(pieces);
 }
+
+void BM_RenderGLPlaneObject(benchmark::State& state) {
+    DrawScene(state, "plane_drawer", [] {
+        for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) RenderGLPlaneObject(p, 0);
+    });
+}
 BENCHMARK(BM_RenderGLPlaneObject)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
+
+// One pass of the scene walk: visibility, masks through the stencil, three floor passes and
+// the translucent pass.
+void BM_RenderGLPlaneObjects(benchmark::State& state) {
+    DrawScene(state, "scene_walk", [] {
+        glClear(GL_STENCIL_BUFFER_BIT);
+        gCurrentStencilValue = 2;
+        RenderGLPlaneObjects(gGLPlaneObjects);
+    });
+}
+BENCHMARK(BM_RenderGLPlaneObjects)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
 
 // A 100 x 100 grid of rolling heights.
 void BM_GridShadingList(benchmark::State& state) {

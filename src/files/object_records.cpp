@@ -9,6 +9,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
@@ -260,7 +261,7 @@ void ApplyFixtureDefaults(Objex* o) {
     o->params[1] = 80.0f;
     o->params[2] = 2.0f;
     o->texture = 0;
-    if (withAux) o->auxColor.green = 1;
+    if (withAux) objfield::no_shadow::kMark(*o) = 1;
 }
 
 void RepairObjectInfo(Objex* o) {

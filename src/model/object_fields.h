@@ -233,6 +233,16 @@ namespace fentrix {
 inline constexpr Field<int32_t> kShadowOff{&Objex::optionA};
 }  // namespace fentrix
 
+// A root object's no-shadow mark, 1 when it casts no shadow (light fixtures 150-152 from the
+// start): the green word of its aux colour. Imported objects keep theirs in kShadowOff.
+namespace no_shadow {
+struct Mark {
+    constexpr uint16_t& operator()(Objex& o) const { return o.auxColor.green; }
+    constexpr uint16_t operator()(const Objex& o) const { return o.auxColor.green; }
+};
+inline constexpr Mark kMark{};
+}  // namespace no_shadow
+
 // Topography excavations (134).
 namespace excavation {
 inline constexpr Param kDepth{2};

@@ -19,16 +19,19 @@ PlaneObject* AddQuad(const std::vector<V3>& corners, RGBColor colour) {
     return piece;
 }
 
-void DrawPlaneObjects(const PlaneObject* head) {
-    for (const PlaneObject* p = head; p; p = p->next) {
-        glColor3f(p->frontColor.red / 65535.0f, p->frontColor.green / 65535.0f, p->frontColor.blue / 65535.0f);
-        for (const Plane* plane = p->planes; plane; plane = plane->next) {
-            glBegin(GL_POLYGON);
-            for (uint32_t i = 0; i < plane->count; ++i)
-                glVertex3f(plane->vertices[i].H, -plane->vertices[i].V, plane->vertices[i].D);
-            glEnd();
-        }
+void DrawPlaneObject(const PlaneObject* p) {
+    glColor4f(p->frontColor.red / 65535.0f, p->frontColor.green / 65535.0f, p->frontColor.blue / 65535.0f,
+              p->alpha / 255.0f);
+    for (const Plane* plane = p->planes; plane; plane = plane->next) {
+        glBegin(GL_POLYGON);
+        for (uint32_t i = 0; i < plane->count; ++i)
+            glVertex3f(plane->vertices[i].H, -plane->vertices[i].V, plane->vertices[i].D);
+        glEnd();
     }
+}
+
+void DrawPlaneObjects(const PlaneObject* head) {
+    for (const PlaneObject* p = head; p; p = p->next) DrawPlaneObject(p);
 }
 
 void RenderTest::SetUp() {

@@ -24,7 +24,9 @@ inline constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 // A plane object of one polygon (scene coordinates h = x, v = negated height, d = z) in `colour`, at the
 // tail of the scene list.
 PlaneObject* AddQuad(const std::vector<V3>& corners, RGBColor colour);
-// Draws every plane object of the list as flat polygons in its front colour.
+// Draws the plane object, or every one of the list, as flat polygons in its front colour and
+// its alpha.
+void DrawPlaneObject(const PlaneObject* piece);
 void DrawPlaneObjects(const PlaneObject* head = gGLPlaneObjects);
 
 // A fresh document as DocumentTest gives it, and a current surface of 64 x 48 unless a test
