@@ -17,6 +17,7 @@
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
+#include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
