@@ -15,6 +15,7 @@
 #include "render/core/render_state.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "tools/site_tools.h"
+#include "tools/wall_components.h"
 #include "ui/inspector/fixture_panes.h"
 #include "ui/inspector/site_panes.h"
 #include "ui/inspector/structure_panes.h"
@@ -144,6 +145,15 @@ TEST_F(SitePanes, PostsMatricesAndPopUpsReachOnlyWhatTheirRulesReach) {
     refreshWith({design.floor});
     EXPECT_EQ(pane<FloorInspectorController>("FloorInspectorController")->objectTypeLabel->text(),
               QStringLiteral("Deck Cutout Properties"));
+
+    // A receptacle style changes only the next receptacle: no step, no redraw.
+    refreshWith({}, 7101);
+    TaggedPopUp* style = pane<Recept1InspectorController>("Recept1InspectorController")->stylePopUp();
+    const int redraws = refreshes, stored = steps();
+    style->setCurrentIndex(1), emit style->activated(1);
+    EXPECT_EQ(ComponentSymbolOfTool(7101), 66);
+    EXPECT_EQ(refreshes, redraws);
+    EXPECT_EQ(steps(), stored);
 
     // Two wall dimensions take the method in every point.
     Objex *d1 = fixture(138, -400), *d2 = fixture(138, -500);
