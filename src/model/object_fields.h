@@ -78,8 +78,12 @@ inline constexpr Param kThickness{2};
 static_assert(kThickness.index == floors::kThickness.index && kThickness.index == wall::kBaseOffset.index);
 }  // namespace face
 
-// Fences (25): the five fence sizes in the order the settings record keeps them.
+// Fences (25): the style code and the five fence sizes in inches, in the order the settings
+// record keeps them (span length, span height, post width, post height, gate height); only
+// the custom style builds from the sizes.
 namespace fence {
+inline constexpr Field<int32_t> kStyle{&Objex::texture};
+inline constexpr int32_t kCustomStyle = 704;
 inline constexpr int kSizeCount = 5;
 inline constexpr Param kSize(int i) { return Param{i}; }
 }  // namespace fence
@@ -160,13 +164,29 @@ inline constexpr Field<int16_t> kClosedStringers{&Objex::penStyle};  // 0 or 1
 inline constexpr Field<int16_t> kLongStringerBase{&Objex::fillPattern};  // 0 or 1
 }  // namespace stair
 
-// Railings (45).
+// Railings (45): the handrail height and the baluster spacing (`kValueB`) in inches; a point's
+// flag word with `kPostAtPoint` set stands a post there.
 namespace railing {
 inline constexpr Param kHeight{0};
 inline constexpr Param kValueB{1};
 inline constexpr Field<int32_t> kFlagA{&Objex::optionA};
 inline constexpr Field<int32_t> kFlagB{&Objex::optionB};
+inline constexpr PointField<int32_t> kPointFlags{&Poinz::segmentFlags};
+inline constexpr int32_t kPostAtPoint = 0x20;
 }  // namespace railing
+
+// Paths (22): the width in inches and the style, the material number that also picks its
+// colours; the tool's straight or curved form follows in `optionB`.
+namespace path {
+inline constexpr Field<float> kWidth{&Objex::penWidth};
+inline constexpr Field<int32_t> kStyle{&Objex::texture};
+}  // namespace path
+
+// Edgings (24): the style, 0 for the curved form.
+namespace edging {
+inline constexpr Field<int32_t> kStyle{&Objex::optionB};
+inline constexpr int32_t kCurved = 0;
+}  // namespace edging
 
 // Decks (51).
 // Decks (51): heights and spacing in inches; each point describes the edge that starts at it.

@@ -36,7 +36,6 @@ constexpr int32_t kStepTexture = 2206;
 constexpr int32_t kDeckStairTexture = 2207;
 constexpr int32_t kStairTexture = 1700;
 constexpr int32_t kDeckPointFlags = 1;
-constexpr int32_t kPostAtPoint = 32;
 constexpr uint32_t kCurveMask = 0x1022;  // mouse down, mouse moved, modifier changes
 constexpr int16_t kPlanView = 2;
 
@@ -79,7 +78,7 @@ void DressStaircase(Objex* o, int32_t subtype, const DocState* ds) {
 }
 
 void DressRailing(Objex* o, int32_t subtype, const DocState* ds) {
-    DressShared(o, objtype::kRailing, subtype, 0, kPostAtPoint);
+    DressShared(o, objtype::kRailing, subtype, 0, objfield::railing::kPostAtPoint);
     namespace f = objfield::railing;
     f::kHeight(*o) = ds->railHeight;
     f::kValueB(*o) = ds->railValueB;

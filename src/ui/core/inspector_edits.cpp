@@ -15,6 +15,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
+#include "tools/attached_dimensions.h"
 #include "tools/roof_attachments.h"
 #include "tools/roof_panels.h"
 #include "tools/wall_attachments.h"
@@ -29,11 +30,13 @@ bool Applies(const InspectorEditRow& row, const Objex* o) {
 
 void Rebuild(EditRebuild how, Objex* o) {
     switch (how) {
-    case EditRebuild::None: return;
+    case EditRebuild::None:
+    case EditRebuild::AttachedDimension: return;
     case EditRebuild::Wall:
         Update3DWall(o);
         UpdateAllWallAttachments(o);
         break;
+    case EditRebuild::WallAttachments: UpdateAllWallAttachments(o); break;
     case EditRebuild::ByType: RebuildObjectByType(o, RebuildTable::Full, false); break;
     case EditRebuild::Render: break;
     case EditRebuild::RenderFlag:
@@ -95,8 +98,11 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
         const bool children = row.walk == EditWalk::Attachments || row.walk == EditWalk::DeckSteps;
         if (children) {
             if (o->type != (row.walk == EditWalk::Attachments ? objtype::kWall : objtype::kDeck)) continue;
-            for (Objex* c = o->firstChild; c; c = c->next)
-                if (Applies(row, c) && IsRootObjectSelected(c)) changed |= Store(row, c, stored);
+            for (Objex* c = o->firstChild; c; c = c->next) {
+                if (!Applies(row, c) || !IsRootObjectSelected(c) || !Store(row, c, stored)) continue;
+                if (row.rebuild == EditRebuild::AttachedDimension) UpdateAttachedDim(c, o);
+                changed = true;
+            }
         } else if (row.walk == EditWalk::RoofChildren) {
             if (!objtype::IsRoof(o->type)) continue;
             for (Objex* c = o->firstChild; c; c = c->next) {

@@ -42,6 +42,9 @@ enum class EditWalk {
 enum class EditRebuild {
     None,
     Wall,    // the wall itself (or an attachment's wall): walls, then attachments, then its pieces
+    WallAttachments,  // an attachment's wall: its attachments only, then its pieces
+    // Each changed attached dimension is measured again on its wall; the wall is left alone.
+    AttachedDimension,
     ByType,  // the object's own update, then its pieces
     Render,  // its 3D form only
     // The walked object (group or wall) is marked for the live view, which rebuilds it on its

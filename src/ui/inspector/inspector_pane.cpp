@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <string>
 
@@ -38,6 +39,42 @@ bool TaggedPopUp::selectItemWithTag(int tag) {
 }
 
 int TaggedPopUp::selectedTag() const { return currentIndex() < 0 ? -1 : currentData().toInt(); }
+
+TagMatrix::TagMatrix(const char* outlet, QObject* parent) : QObject(parent), group_(new QButtonGroup(this)) {
+    setObjectName(QString::fromLatin1(outlet));
+    group_->setExclusive(true);
+    connect(group_, &QButtonGroup::idClicked, this, &TagMatrix::cellChosen);
+}
+
+QAbstractButton* TagMatrix::addCellWithTag(const QString& title, int tag, QWidget* parent) {
+    auto* cell = new QPushButton(title, parent);
+    cell->setObjectName(objectName() + QString::number(group_->buttons().size()));
+    cell->setCheckable(true);
+    group_->addButton(cell, tag);
+    return cell;
+}
+
+bool TagMatrix::selectCellWithTag(int tag) {
+    if (QAbstractButton* cell = group_->button(tag)) {
+        cell->setChecked(true);
+        return true;
+    }
+    deselectAllCells();
+    return false;
+}
+
+void TagMatrix::deselectAllCells() {
+    QAbstractButton* chosen = group_->checkedButton();
+    if (!chosen) return;
+    group_->setExclusive(false);
+    chosen->setChecked(false);
+    group_->setExclusive(true);
+}
+
+void TagMatrix::mergeTag(int tag, bool first) {
+    if (first) selectCellWithTag(tag);
+    else if (selectedTag() != tag) deselectAllCells();
+}
 
 StyleTable::StyleTable(const char* outlet, QWidget* parent) : QListWidget(parent) {
     setObjectName(QString::fromLatin1(outlet));

@@ -6,6 +6,7 @@
 //
 // A pane's view is never deleted by a window: the area gives it back (setParent(nullptr))
 // before it goes, and the pane deletes its view when the pane itself goes.
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QListWidget>
 #include <QObject>
@@ -34,6 +35,29 @@ public:
     // False, with nothing chosen, for a tag no item has.
     bool selectItemWithTag(int tag);
     int selectedTag() const;
+};
+
+// A matrix of radio cells, each carrying a tag. It may be left with no cell chosen (a mixed
+// selection); a click on a cell reports its tag.
+class TagMatrix : public QObject {
+    Q_OBJECT
+public:
+    TagMatrix(const char* outlet, QObject* parent);
+    // A checkable cell, named after the outlet and its index.
+    QAbstractButton* addCellWithTag(const QString& title, int tag, QWidget* parent);
+    // False, with no cell chosen, for a tag no cell has.
+    bool selectCellWithTag(int tag);
+    void deselectAllCells();
+    int selectedTag() const { return group_->checkedId(); }
+    QAbstractButton* cellWithTag(int tag) const { return group_->button(tag); }
+    // Selects the tag (`first`), or leaves no cell chosen when it differs from the chosen one.
+    void mergeTag(int tag, bool first);
+
+signals:
+    void cellChosen(int tag);
+
+private:
+    QButtonGroup* group_;
 };
 
 // The table of a pane's style pictures, one row a style. Choosing a row by hand or by code

@@ -8,6 +8,9 @@
 #include "ui/inspector/skylight_pane.h"
 #include "ui/inspector/roof_panes.h"
 #include "ui/inspector/stair_deck_panes.h"
+#include "ui/inspector/fixture_panes.h"
+#include "ui/inspector/site_panes.h"
+#include "ui/inspector/structure_panes.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -37,6 +40,26 @@ void RegisterInspectorPanes() {
         {"DeckStepInspectorController", [] { return new DeckStepInspectorController; }},
         {"DeckToolInspectorController", [] { return new DeckToolInspectorController; }},
         {"DeckObjectInspectorController", [] { return new DeckObjectInspectorController; }},
+        // Railings, paths, edgings, fences, gates, topography; floors, foundations and ducts;
+        // electrical styles, bath fixtures and wall dimensions.
+        {"RailInspectorController", [] { return new RailInspectorController; }},
+        {"PathwayInspectorController", [] { return new PathwayInspectorController; }},
+        {"EdgingInspectorController", [] { return new EdgingInspectorController; }},
+        {"FenceInspectorController", [] { return new FenceInspectorController; }},
+        {"GateToolInspectorController", [] { return new GateToolInspectorController; }},
+        {"TopoInspectorController", [] { return new TopoInspectorController; }},
+        {"FloorInspectorController", [] { return new FloorInspectorController; }},
+        {"StiffenerBeamInspectorController", [] { return new StiffenerBeamInspectorController; }},
+        {"FoundationPierInspectorController", [] { return new FoundationPierInspectorController; }},
+        {"AirDuctInspectorController", [] { return new AirDuctInspectorController; }},
+        {"Recept1InspectorController", [] { return new Recept1InspectorController; }},
+        {"Recept2InspectorController", [] { return new Recept2InspectorController; }},
+        {"Switch1InspectorController", [] { return new Switch1InspectorController; }},
+        {"Switch2InspectorController", [] { return new Switch2InspectorController; }},
+        {"BathTubInspectorController", [] { return new BathTubInspectorController; }},
+        {"SpaTubInspectorController", [] { return new SpaTubInspectorController; }},
+        {"ShowerInspectorController", [] { return new ShowerInspectorController; }},
+        {"WallDimInspectorController", [] { return new WallDimInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }
