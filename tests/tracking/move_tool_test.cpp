@@ -8,12 +8,17 @@
 #include "model/attachments.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/object_fields.h"
+#include "scene/terrain.h"
+#include "scene/topo_grid.h"
+#include "tools/deck_steps.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "support/wall_checks.h"
 #include "tracking/move_tracker.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracking_state.h"
@@ -41,6 +46,14 @@ protected:
         wall->penWidth = 4;
         Make(wall).select();
         return wall;
+    }
+    // A press on the segment of the object's first two points at `at`.
+    void PressOnSegment(Objex* o, POINT at) {
+        gClickInfo = ClickAt(at.x, at.y);
+        gClickInfo.ciHit = 1, gClickInfo.ciObject = o, gClickInfo.ciSegmentHit = 1;
+        gClickInfo.ciPoint = o->firstPoint, gClickInfo.ciPoint2 = o->firstPoint->next;
+        gMouseCaptured = 1;
+        g.runner.begin(at, nullptr);
     }
     static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
     static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
@@ -179,6 +192,58 @@ TEST_F(MoveTool, AWallEndJoinsClosesOrStops) {
         Drag({{100, y}, {200, y}, {to, y}});
         EXPECT_EQ(PlanPositions(w), (Plan{{100, float(y)}, {300, float(y)}})) << to;
     }
+}
+
+TEST_F(MoveTool, AMovedWallSegmentTakesTheWallsThatMetItAlong) {
+    // The segment D 100 moves to D 60. The wall ending 2 short of its line (within the
+    // thickness 4) follows, still 2 short; the one ending 10 short stays.
+    Objex* moved = SelectedWall({{100, 100}, {300, 100}});
+    Make(moved).select(0);
+    Objex* meeting = SelectedWall({{150, 300}, {150, 102}});
+    Objex* far = SelectedWall({{250, 300}, {250, 110}});
+    Make(meeting).select(0), Make(far).select(0);
+    Drag({{200, 100}, {200, 80}, {200, 60}});
+    EXPECT_EQ(PlanPositions(moved), (Plan{{100, 60}, {300, 60}}));
+    EXPECT_EQ(PlanPositions(meeting), (Plan{{150, 300}, {150, 62}}));
+    EXPECT_EQ(PlanPositions(far), (Plan{{250, 300}, {250, 110}}));
+    EXPECT_TRUE(SolidFollowsCentreLine(moved) && SolidFollowsCentreLine(meeting));
+    // The marquee finds the moved wall where it went.
+    Drag({{90, 50}, {310, 70}});
+    EXPECT_TRUE(IsObjectSelected(moved));
+    // An abandoned segment drag leaves the walls and its crossing list behind.
+    g.press({200, 60}), g.drag({200, 40});
+    ResetTrackingState();
+    EXPECT_EQ(PlanPositions(moved), (Plan{{100, 60}, {300, 60}}));
+}
+
+TEST_F(MoveTool, DoorsAndStepsSlideOnTheirOwnAndTheGroundFollowsTheTerrain) {
+    // The door (centred 25 along) and the step (centred on the deck's first edge) slide 40;
+    // their hosts' centre lines hide them from the hit test, so the press names them.
+    Objex* wall = Wall(doc->itsCurLayer, {{100, 500}, {300, 500}});
+    Objex* door = Opening(wall, objtype::kDoor, 500, 0);
+    PressOnSegment(door, {125, 500});
+    g.drag({145, 500}), g.drag({165, 500}), g.release({165, 500});
+    EXPECT_FLOAT_EQ(AttachmentRecordOf(door)->centreDistance, 65);
+    Objex* deck = Deck(doc->itsCurLayer);
+    AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
+    Objex* step = deck->firstChild;
+    ASSERT_TRUE(step && !deck->firstPart);
+    PressOnSegment(step, {100, 0});
+    g.drag({120, 0}), g.drag({140, 0}), g.release({140, 0});
+    EXPECT_FLOAT_EQ(AttachmentRecordOf(step)->centreDistance, 140);
+    EXPECT_NE(deck->firstPart, nullptr);  // rebuilt
+
+    // A terrain region carried 400 right no longer raises the node at (300, 300) but the one at
+    // (600, 300).
+    ds->lotRect = {0, 0, 600, 1000}, ds->topoGridSpacing = 300;
+    SetupTopoGrid();
+    Objex* region = Selected({{10, 10}, {450, 10}, {450, 350}, {10, 350}}, objtype::kTopography);
+    objfield::topo_line::kHeight(*region) = 24;
+    SetLotElevation();
+    auto node = [](int r, int c) { return gTopographyGrid[size_t(r * (gTopoColumnCnt + 1) + c)]; };
+    ASSERT_TRUE(Near({node(1, 1), node(1, 2)}, {24, 0}));
+    Drag({{200, 10}, {400, 10}, {600, 10}});
+    EXPECT_TRUE(Near({node(1, 1), node(1, 2)}, {0, 24}));
 }
 
 }  // namespace
