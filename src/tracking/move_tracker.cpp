@@ -119,6 +119,8 @@ struct MoveGesture {
 };
 
 MoveGesture sMove;
+// EndGesture waits in the runner's restores (once, however often a caller presses).
+bool sEndPending = false;
 // The crossings of the perpendicular track with the other walls; freed at the end of every
 // gesture, whichever way it ends.
 WallDimTrack sPosIntersect;
@@ -130,6 +132,7 @@ void RestoreActivePlane() {
 }
 
 void EndGesture() {
+    sEndPending = false;
     RestoreActivePlane();
     sPosIntersect.end();
 }
@@ -138,6 +141,7 @@ void EndGesture() {
 static const port::GlobalReset kReset([] {
     sPosIntersect.end();
     sMove = MoveGesture{};
+    sEndPending = false;
 });
 static const ObjectForgetter kForget([](const Objex* o) {
     auto owns = [o](const Poinz* point) {
@@ -206,7 +210,7 @@ void BeginPointDrag(Layer* layers, Objex* hit, Poinz* point) {
 
 // The perpendicular through the cursor's place along a wall segment, and its crossings with
 // the other walls.
-void BeginPerpendicular(Objex* wall, Poinz* a, Poinz* b, float h, float d) {
+void BeginPerpendicular(Poinz* a, Poinz* b, float h, float d) {
     float length = 0;
     sMove.perpAngle = GetLineLengthAndAngle(H(a), D(a), H(b), D(b), &length);
     const float along = GetLineLength(H(a), D(a), h, d);
@@ -216,7 +220,6 @@ void BeginPerpendicular(Objex* wall, Poinz* a, Poinz* b, float h, float d) {
                          sMove.posDimStartPt.floatV - kPerpLength * std::sin(sMove.perpAngle)};
     sPosIntersect.begin(sMove.posDimStartPt, sMove.posDimEndPt, a, b);
     sMove.trackingPerp = true;
-    (void)wall;
 }
 
 void BeginSegmentHit(Layer* layers, Objex* hit, float h, float d) {
@@ -243,7 +246,7 @@ void BeginSegmentHit(Layer* layers, Objex* hit, float h, float d) {
         SelectObj(hit, selmode::kSelect, 1);
     }
     SetDimensionPoints(hit, c.ciPoint, c.ciPoint2);
-    if (IsWall(hit)) BeginPerpendicular(hit, c.ciPoint, c.ciPoint2, h, d);
+    if (IsWall(hit)) BeginPerpendicular(c.ciPoint, c.ciPoint2, h, d);
 }
 
 void Press(DocState* ds, float h, float d) {
@@ -271,7 +274,7 @@ void Press(DocState* ds, float h, float d) {
         ds->viewKind = kFrontKind;
     }
     // Whatever way the gesture ends, the view kind comes back and the crossings are freed.
-    RestoreAtGestureEnd(EndGesture);
+    if (!sEndPending) sEndPending = true, RestoreAtGestureEnd(EndGesture);
     if (!objtype::Has(hit->type, objtype::kMovedByPoint)) return;
     const bool pointDragged = !IsPlainDetailShape(hit) && hit->type != objtype::kText;
     Poinz* point = gClickInfo.ciPoint;
@@ -412,7 +415,7 @@ void SegmentMoveDimensions(Objex* hit) {
     if (sMove.dimensionNextPt != sMove.dimensionMainPt) dimension(sMove.dimensionNextPt, s2, false);
 }
 
-void Feedback(DocState* ds, Objex* hit, float h, float v, float d, int16_t stage) {
+void Feedback(Objex* hit, float h, float v, float d, int16_t stage) {
     if (h == gDownX && v == gDownY && d == gDownZ) return;
     if (sMove.resizeWall) PointDragDimensions(hit);
     AngleReadout(hit);
@@ -454,7 +457,6 @@ void Feedback(DocState* ds, Objex* hit, float h, float v, float d, int16_t stage
     gTransformationDrawing = 1;
     DrawAllLayers(nullptr, gCurDocument->itsLayers, nullptr, flags, &record);
     gTransformationDrawing = 0;
-    (void)ds;
 }
 
 // --- the release ---
@@ -477,7 +479,7 @@ void MoveWallSegment(Objex* hit) {
     if (IsWall(hit)) RefitMeetingWalls(hit, oldA, oldB, s1, s2, gCurDocument->itsCurLayer);
 }
 
-void FinishWallEnd(DocState* ds) {
+void FinishWallEnd() {
     Objex* wall = sMove.trackLengthObj;
     Poinz* end = sMove.trackLengthPt;
     Poinz* opposite = sMove.trackLengthOppPt;
@@ -493,7 +495,6 @@ void FinishWallEnd(DocState* ds) {
     }
     const WallEndDrag drag{wall, end, opposite, sMove.resizeFromStart, sMove.saveStart, sMove.saveEnd};
     DropWallEnd(drag, at, gCurSnap == 500);
-    (void)ds;
     sMove.trackLengthObj = nullptr, sMove.trackLengthPt = sMove.trackLengthOppPt = nullptr;
     sMove.dimensionMainPt = sMove.dimensionMainPt2 = sMove.dimensionPrevPt = sMove.dimensionNextPt = nullptr;
     gClickInfo.ciHit = 1;
@@ -502,7 +503,7 @@ void FinishWallEnd(DocState* ds) {
     sPosIntersect.end();
 }
 
-void Release(DocState* ds, Objex* hit) {
+void Release(Objex* hit) {
     const int16_t hitType = hit ? hit->type : 0;
     const bool moved = gUpX != gDownX || gUpY != gDownY || gUpZ != gDownZ;
     if (moved && hit) {
@@ -544,7 +545,7 @@ void Release(DocState* ds, Objex* hit) {
     Objex* wall = sMove.trackLengthObj;
     if (sMove.trackLength && sMove.trackLengthPt && sMove.trackLengthOppPt && IsWall(wall) &&
         wall->layer == gCurDocument->itsCurLayer)
-        FinishWallEnd(ds);
+        FinishWallEnd();
 
     if (gTrackPrevPoint && gTrackPrevPointSelected) SelectPoint(gTrackPrevPoint, selmode::kSelect, 1);
     if (gTrackNextPoint && gTrackNextPointSelected) SelectPoint(gTrackNextPoint, selmode::kSelect, 1);
@@ -585,8 +586,8 @@ void TrackTranslate(int32_t, int32_t, float h, float v, float d, int16_t stage) 
     }
     if (!sMove.resizeWall) LimitDisplacement(ds);
     if (stage == 3) {
-        Release(ds, hit);
+        Release(hit);
         return;
     }
-    if (hit) Feedback(ds, hit, h, v, d, stage);
+    if (hit) Feedback(hit, h, v, d, stage);
 }
