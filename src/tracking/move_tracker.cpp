@@ -483,11 +483,6 @@ void FinishWallEnd() {
     Objex* wall = sMove.trackLengthObj;
     Poinz* end = sMove.trackLengthPt;
     Poinz* opposite = sMove.trackLengthOppPt;
-    if (sMove.resizeFromStart) {
-        const float before =
-            GetLineLength(sMove.saveStart.floatH, sMove.saveStart.floatD, sMove.saveEnd.floatH, sMove.saveEnd.floatD);
-        UpdateWallAttachmentStartDistance(wall, end, GetLineLength(H(opposite), D(opposite), H(end), D(end)) - before);
-    }
     POINT at = gEndMouse;
     if (gCurSnap != 500) {
         const PlatformPoint view = feedback::ToView(Float3DPoint{gUpX, gUpY, gUpZ});
@@ -516,6 +511,15 @@ void Release(Objex* hit) {
                 delta[0] = delta[2] = 0;
         }
         if (sMove.saveActivePlane) delta[0] = delta[2] = 0;
+        // A wall's first point: the attachments of its first segment shift before the move
+        // refits them, so a shorter segment does not drop what still fits from its far end.
+        if (sMove.resizeFromStart && sMove.trackLengthOppPt && IsWall(sMove.trackLengthObj)) {
+            const Poinz* p = sMove.trackLengthPt;
+            const Poinz* o = sMove.trackLengthOppPt;
+            UpdateWallAttachmentStartDistance(sMove.trackLengthObj, p,
+                                              GetLineLength(H(p) + delta[0], D(p) + delta[2], H(o), D(o)) -
+                                                  GetLineLength(H(p), D(p), H(o), D(o)));
+        }
         if (sMove.translateWallSegment) {
             MoveWallSegment(hit);
         } else {

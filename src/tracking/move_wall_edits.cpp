@@ -12,6 +12,7 @@
 #include "model/objects.h"
 #include "plan/zoom.h"
 #include "tools/attached_dimensions.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_joins.h"
 #include "tracking/click_info.h"
 #include "tracking/tracking_state.h"
@@ -141,12 +142,22 @@ Objex* DropWallEnd(const WallEndDrag& drag, POINT at, bool meet) {
         ds->pickTolerance = saved;
     }
 
+    // The first segment's attachments keep their place from its far end: they shift by what
+    // the drop changes of its length.
+    const float lengthAtDrop = GetLineLength(H(opposite), D(opposite), H(end), D(end));
+    auto keepFromFarEnd = [&] {
+        if (!drag.fromStart) return;
+        UpdateWallAttachmentStartDistance(wall, end,
+                                          GetLineLength(H(opposite), D(opposite), H(end), D(end)) - lengthAtDrop);
+    };
     if (partner && partnerPoint) {
+        keepFromFarEnd();
         if (wall->closed || partner->closed || (partnerPoint->prev && partnerPoint->next)) return wall;
         if (meet) MeetAtEndSegments(end, partnerPoint);
         return JoinWallObjects(wall, end, partner, partnerPoint);
     }
     if (closing) {
+        keepFromFarEnd();
         CloseWallOnFirstPoint(wall, drag.fromStart, meet);
         return wall;
     }
@@ -157,6 +168,7 @@ Objex* DropWallEnd(const WallEndDrag& drag, POINT at, bool meet) {
             PlaceAt(end, drag.savedEnd);
         }
     }
+    keepFromFarEnd();
     UpdateObjectBounds(wall);
     RebuildWall(wall);
     return wall;

@@ -31,7 +31,9 @@ struct WallEndDrag {
 // become one (with `meet`, their end segments meeting at their crossing first); onto an end
 // of another wall that is closed or no end, nothing more; onto the wall's own other end, the
 // wall closes, its first point kept; otherwise the end stops at the walls it crosses and a
-// segment left under 20 goes back to where it was. The click record is used for the hit test
+// segment left under 20 goes back to where it was. A dragged first point shifts the
+// attachments of the first segment by what the drop changes of its length, so they keep their
+// place from its far end. The click record is used for the hit test
 // at the pick tolerance of 20 zoomed units (restored after). The wall that holds the end
 // afterwards: another wall when the dragged one was merged into it (and deleted).
 Objex* DropWallEnd(const WallEndDrag& drag, POINT at, bool meet);

@@ -8,17 +8,17 @@
 #include "model/attachments.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
-#include "model/object_fields.h"
-#include "scene/terrain.h"
-#include "scene/topo_grid.h"
-#include "tools/deck_steps.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
+#include "scene/terrain.h"
+#include "scene/topo_grid.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "support/wall_checks.h"
+#include "tools/deck_steps.h"
 #include "tracking/move_tracker.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracking_state.h"
@@ -65,13 +65,11 @@ protected:
 };
 
 TEST_F(MoveTool, ASelectionMovesOnceAndStaysInsideTheExtentAndItsStops) {
-    const Plan square{{100, 100}, {200, 100}, {200, 200}, {100, 200}};
     // A click moves nothing and stores nothing; a drag moves by the drag, one step.
     Objex* box = Selected({{100, 100}, {200, 100}, {200, 200}, {100, 200}});
     g.click({150, 100});
-    EXPECT_EQ(PlanPositions(box), square);
-    EXPECT_TRUE(IsEntireObjectSelected(box));
-    EXPECT_EQ(Steps(), 0u);
+    EXPECT_EQ(PlanPositions(box), (Plan{{100, 100}, {200, 100}, {200, 200}, {100, 200}}));
+    EXPECT_TRUE(IsEntireObjectSelected(box) && Steps() == 0);
     Drag({{150, 100}, {170, 110}, {180, 120}});
     EXPECT_EQ(PlanPositions(box), (Plan{{130, 120}, {230, 120}, {230, 220}, {130, 220}}));
     ASSERT_EQ(Steps(), 1u);
@@ -142,7 +140,7 @@ TEST_F(MoveTool, AWallEndJoinsClosesOrStops) {
     // Dropped near another wall's free end: one wall, cornered on the crossing of the end
     // segments' lines: x = 300 on the line from (100, 100) through (296, 104).
     Objex* a = SelectedWall({{100, 100}, {200, 100}});
-    Objex* b = Wall(doc->itsCurLayer, {{300, 100}, {300, 200}});
+    Wall(doc->itsCurLayer, {{300, 100}, {300, 200}});
     // Shift: the end follows the pointer off the 5-degree steps.
     Drag({{200, 100}, {250, 102}, {296, 104}}, evmod::kShift);
     ASSERT_EQ(Walls(), 1);
@@ -150,7 +148,6 @@ TEST_F(MoveTool, AWallEndJoinsClosesOrStops) {
     EXPECT_EQ(PlanPositions(a).size(), 3u);
     EXPECT_EQ(PlanPositions(a)[2], (std::pair<float, float>{300, 200}));
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Move/Resize"});
-    (void)b;
     DeleteObj(a);
 
     // The last point dropped on the first: closed on three points, the first at the crossing
@@ -180,12 +177,17 @@ TEST_F(MoveTool, AWallEndJoinsClosesOrStops) {
     EXPECT_EQ(PlanPositions(line), (Plan{{300, 400}, {300, 500}}));
     DeleteObj(e);
 
-    // The first point drawn out 40: the door keeps its place from the far end. Ending 15 or 5
-    // from the other end puts the wall back.
-    Objex* f = SelectedWall({{100, 500}, {300, 500}});
-    Objex* door2 = Opening(f, objtype::kDoor, 500, 0);
-    Drag({{100, 500}, {80, 500}, {60, 500}});
-    EXPECT_TRUE(Near({H(f, 0), AttachmentRecordOf(door2)->centreDistance}, {60, 65}));
+    // The first point drawn out 40, or in 60: the door keeps its place from the far end (in
+    // the second row it would not fit where it stood from the start). Ending 15 or 5 from the
+    // other end puts the wall back.
+    for (auto [to, centre, want] : {std::tuple{60, 25.0f, 65.0f}, {160, 170.0f, 110.0f}}) {
+        const float y = 450 + to;
+        Objex* f = SelectedWall({{100, y}, {300, y}});
+        Objex* door = Opening(f, objtype::kDoor, 500, 0);
+        AttachmentRecordOf(door)->centreDistance = centre;
+        Drag({{100, int(y)}, {80, int(y)}, {to, int(y)}});
+        EXPECT_TRUE(Near({H(f, 0), f->firstChild == door, AttachmentRecordOf(door)->centreDistance}, {to, 1, want}));
+    }
     for (int to : {285, 295}) {
         const int y = to * 10 - 2000;
         Objex* w = SelectedWall({{100, float(y)}, {300, float(y)}});
@@ -198,10 +200,9 @@ TEST_F(MoveTool, AMovedWallSegmentTakesTheWallsThatMetItAlong) {
     // The segment D 100 moves to D 60. The wall ending 2 short of its line (within the
     // thickness 4) follows, still 2 short; the one ending 10 short stays.
     Objex* moved = SelectedWall({{100, 100}, {300, 100}});
-    Make(moved).select(0);
     Objex* meeting = SelectedWall({{150, 300}, {150, 102}});
     Objex* far = SelectedWall({{250, 300}, {250, 110}});
-    Make(meeting).select(0), Make(far).select(0);
+    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
     Drag({{200, 100}, {200, 80}, {200, 60}});
     EXPECT_EQ(PlanPositions(moved), (Plan{{100, 60}, {300, 60}}));
     EXPECT_EQ(PlanPositions(meeting), (Plan{{150, 300}, {150, 62}}));
