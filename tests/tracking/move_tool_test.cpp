@@ -2,6 +2,7 @@
 // is an inch), its moves worked out by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -57,11 +58,7 @@ protected:
     }
     static float H(Objex* o, int i) { return PointAt(o, i)->position[0]; }
     static float D(Objex* o, int i) { return PointAt(o, i)->position[2]; }
-    int Walls() {
-        int n = 0;
-        for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) n += o->type == objtype::kWall;
-        return n;
-    }
+    int Walls() { return int(std::ranges::count(ListOf(doc->itsCurLayer->firstObject), objtype::kWall, &Objex::type)); }
 };
 
 TEST_F(MoveTool, ASelectionMovesOnceAndStaysInsideTheExtentAndItsStops) {
@@ -72,8 +69,7 @@ TEST_F(MoveTool, ASelectionMovesOnceAndStaysInsideTheExtentAndItsStops) {
     EXPECT_TRUE(IsEntireObjectSelected(box) && Steps() == 0);
     Drag({{150, 100}, {170, 110}, {180, 120}});
     EXPECT_EQ(PlanPositions(box), (Plan{{130, 120}, {230, 120}, {230, 220}, {130, 220}}));
-    ASSERT_EQ(Steps(), 1u);
-    EXPECT_EQ(undo.actionNames.back(), "Move/Resize");
+    EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Move/Resize"});
     // A press on nothing is the marquee's and stores nothing.
     Drag({{600, 600}, {650, 650}});
     EXPECT_EQ(Steps(), 1u);
@@ -112,9 +108,8 @@ TEST_F(MoveTool, CommandInAnElevationViewMovesOnlyVerticallyAndGivesTheViewBack)
             EXPECT_EQ(box->firstPoint->position[1], -30);
         }
         EXPECT_EQ(ds->viewKind, 3) << abandoned;
-        gTrackModifiers = 0;
-        SetPlanView(), ds->viewKind = 2;
-        ResetTrackingState();
+        gTrackModifiers = 0, ds->viewKind = 2;
+        SetPlanView(), ResetTrackingState();
     }
 }
 
