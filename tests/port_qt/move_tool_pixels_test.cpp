@@ -1,7 +1,6 @@
 // A wall segment moved with the move tool, as the plan paints it in an offscreen image.
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "plan/plan_frame.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tracking/tracking_state.h"
