@@ -1,6 +1,7 @@
 #include "tracking/drafting_trackers.h"
 
 #include "tracking/line_trackers.h"
+#include "tracking/move_tracker.h"
 #include "tracking/shape_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/transform_trackers.h"
@@ -20,4 +21,5 @@ void RegisterDraftingTrackers() {
     });
     RegisterPlanTracker(TrackerSlot::Rotate, TrackRotate);
     RegisterTracker(TrackerSlot::Marquee, TrackMarquee);
+    RegisterTracker(TrackerSlot::Translate, TrackTranslate);
 }

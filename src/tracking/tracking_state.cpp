@@ -53,6 +53,9 @@ POINT gStartMouse, gBeginMouse, gEndMouse;
 uint8_t gBeginKeepTracking = 0;
 uint8_t gLineOpposingPtSelected = 0;
 Poinz* gLineOpposingPoint = nullptr;
+Poinz* gTrackPrevPoint = nullptr;
+Poinz* gTrackNextPoint = nullptr;
+uint8_t gTrackPrevPointSelected = 0, gTrackNextPointSelected = 0;
 int32_t gInfoType = 128;
 float gXResizeDirection = 1, gYResizeDirection = 1, gZResizeDirection = 1;
 int16_t gStairToolStyle = 1;
@@ -70,6 +73,8 @@ static const port::GlobalReset kReset([] {
     gBeginKeepTracking = 0;
     gLineOpposingPtSelected = 0;
     gLineOpposingPoint = nullptr;
+    gTrackPrevPoint = gTrackNextPoint = nullptr;
+    gTrackPrevPointSelected = gTrackNextPointSelected = 0;
     gInfoType = 128;
     gXResizeDirection = gYResizeDirection = gZResizeDirection = 1;
     gStairToolStyle = gRailToolStyle = 1;
@@ -130,6 +135,8 @@ void ForgetTrackedPoint(const Poinz* point) {
         if (click->ciPoint == point || click->ciPoint2 == point)
             click->ciPoint = click->ciPoint2 = nullptr, click->ciPointHit = click->ciSegmentHit = 0;
     if (gLineOpposingPoint == point) gLineOpposingPoint = nullptr;
+    if (gTrackPrevPoint == point) gTrackPrevPoint = nullptr;
+    if (gTrackNextPoint == point) gTrackNextPoint = nullptr;
     if (gPerpStartPtz == point || gPerpEndPtz == point) gPerpStartPtz = gPerpEndPtz = nullptr;
 }
 
@@ -137,5 +144,7 @@ static const ObjectForgetter kForget([](const Objex* o) {
     ForgetIn(gClickInfo, o);
     ForgetIn(gSnapInfo, o);
     if (OwnsPoint(o, gLineOpposingPoint)) gLineOpposingPoint = nullptr;
+    if (OwnsPoint(o, gTrackPrevPoint)) gTrackPrevPoint = nullptr;
+    if (OwnsPoint(o, gTrackNextPoint)) gTrackNextPoint = nullptr;
     if (OwnsPoint(o, gPerpStartPtz) || OwnsPoint(o, gPerpEndPtz)) gPerpStartPtz = gPerpEndPtz = nullptr;
 });

@@ -109,6 +109,11 @@ extern uint8_t gBeginKeepTracking;
 // Reset at every press: the resize tool's opposing point and directions, the readout kind.
 extern uint8_t gLineOpposingPtSelected;
 extern Poinz* gLineOpposingPoint;
+// The neighbours of the point the move tool drags, and whether each was selected before the
+// press took the selection from them (they are selected again at the release).
+extern Poinz* gTrackPrevPoint;
+extern Poinz* gTrackNextPoint;
+extern uint8_t gTrackPrevPointSelected, gTrackNextPointSelected;
 extern int32_t gInfoType;
 extern float gXResizeDirection, gYResizeDirection, gZResizeDirection;
 // Styles the dispatch writes before calling the stair, rail, roof and fillet trackers.
