@@ -113,6 +113,8 @@ enum Trait : uint32_t {
     kIsOpening = 1u << 14,          // a door or window: cuts an opening with trim into its wall
     kPointDragKeepsEdges = 1u << 15,  // the move tool drags its points along the neighbouring edges
     kDraggedWhole = 1u << 16,       // the move tool drags it whole, on the grid and the Shift axes
+    kTakesFillet = 1u << 17,        // a corner of its outline can be rounded in place
+    kTakesChamfer = 1u << 18,       // a corner of its outline can be cut in place
 };
 
 struct TypeRow {
@@ -131,17 +133,17 @@ inline constexpr TypeRow kTypeTable[] = {
     {kClosedSolid, kDirectedOutline},
     {kOpenSolid, kDirectedOutline},
     {kWall, kHoldsAttachments | kDirectedOutline},
-    {kFloor, kPointDragKeepsEdges},
+    {kFloor, kPointDragKeepsEdges | kTakesFillet | kTakesChamfer},
     {kRoof, kIsRoof, 16},
     {kFentrix, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindowSeparator, kDirectedOutline, 2, 1},
     {kPropertyLine, 0, 128},
-    {kPath, 0, 128},
+    {kPath, kTakesFillet | kTakesChamfer, 128},
     {kType23, 0, 128},
-    {kEdging, 0, 128},
-    {kFence, 0, 128},
+    {kEdging, kTakesChamfer, 128},
+    {kFence, kTakesChamfer, 128},
     {kFill, 0, 128},
     {kGroundFill, kPointDragKeepsEdges, 128},
     {kPlant, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole, 128},
@@ -153,11 +155,13 @@ inline constexpr TypeRow kTypeTable[] = {
     {kRoofPiece35, 0, 16},
     {kStaircase, kHasFeedbackLine},
     {kRoofPiece41, 0, 16},
-    {kFloorCutout, kPointDragKeepsEdges},
-    {kDeck, kHoldsAttachments | kPointDragKeepsEdges, 64},
+    {kDetail, kTakesFillet | kTakesChamfer},
+    {kRailing, kTakesFillet | kTakesChamfer},
+    {kFloorCutout, kPointDragKeepsEdges | kTakesFillet | kTakesChamfer},
+    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kTakesFillet | kTakesChamfer, 64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
-    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges},
+    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kTakesFillet | kTakesChamfer},
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation},
@@ -166,7 +170,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kType125, kSelectedWhole},
     {kDoorHardware, 0, 2, 2},
     {kSlopeLot, kSetsLotElevation},
-    {kExcavation, kPointDragKeepsEdges},
+    {kExcavation, kPointDragKeepsEdges | kTakesFillet | kTakesChamfer},
     {kCabinetPart, kSelectedWhole | kPickedWhole},
     {kText, kKeepsShapeWhenTurned | kDraggedWhole},
     {kEnhancedText, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole},
