@@ -42,8 +42,7 @@ protected:
     Objex* Gesture(int16_t tool, std::vector<POINT> path) { return gCurTool = tool, Drag(path); }
     float H(int i) { return PointAt(Last(), i)->position[0]; }
     float D(int i) { return PointAt(Last(), i)->position[2]; }
-    static int Markers(const Objex* o) {
-        int n = 0;
+    static int Markers(const Objex* o, int n = 0) {
         for (const Poinz* p = o->firstPoint; p; p = p->next) n += p->kind == 2;
         return n;
     }
@@ -64,8 +63,7 @@ TEST_F(FilletChamfer, AFilletIsAnArcTangentToBothLegs) {
             EXPECT_NEAR(std::hypot(h - c, d - c), t, 0.05) << s;
         }
     // Leaving along the leg from (100, 200), arriving along the one to (200, 100).
-    const float* out = PointAt(floor, 0)->outTangent;
-    const float* in = PointAt(floor, 2)->inTangent;
+    const float *out = PointAt(floor, 0)->outTangent, *in = PointAt(floor, 2)->inTangent;
     EXPECT_TRUE(std::fabs(out[0]) < 1e-3 && out[2] < 0 && in[0] > 0 && std::fabs(in[2]) < 1e-3);
     EXPECT_EQ(undo.actionNames.back(), "Fillet Tool");
 
@@ -74,8 +72,7 @@ TEST_F(FilletChamfer, AFilletIsAnArcTangentToBothLegs) {
     for (auto [tool, side, reach, along] : {std::tuple{kFillet, 100.0f, 90, 63.64f},
                                             {kFillet, 60.0f, 200, 57.98f}, {kInverted, 60.0f, 200, 57.0f}}) {
         DeleteObj(UnlinkObject(Last()));
-        Square(side);
-        Objex* o = Gesture(tool, {{100, 100}, {100 + reach, 100}});
+        Objex* o = (Square(side), Gesture(tool, {{100, 100}, {100 + reach, 100}}));
         EXPECT_TRUE(Near({o->pointCount, D(0), H(2)}, {6, 100 + along, 100 + along}, 0.01)) << tool << " " << reach;
     }
     // The inverted arc is centred on the corner: its middle 57 out along the bisector.
