@@ -114,6 +114,8 @@ enum Trait : uint32_t {
     kPointDragKeepsEdges = 1u << 15,  // the move tool drags its points along the neighbouring edges
     kDraggedWhole = 1u << 16,       // the move tool drags it whole, on the grid and the Shift axes
     kMovedByPoint = 1u << 17,       // the move tool drags one of its points, and draws it displaced
+    kTakesFillet = 1u << 18,        // a corner of its outline can be rounded in place
+    kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
 };
 
 struct TypeRow {
@@ -132,21 +134,21 @@ inline constexpr TypeRow kTypeTable[] = {
     {kClosedSolid, kDirectedOutline},
     {kOpenSolid, kDirectedOutline},
     {kWall, kHoldsAttachments | kDirectedOutline | kMovedByPoint},
-    {kFloor, kPointDragKeepsEdges | kMovedByPoint},
+    {kFloor, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kRoof, kIsRoof, 16},
     {kFentrix, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindowSeparator, kDirectedOutline, 2, 1},
     {kPropertyLine, kMovedByPoint, 128},
-    {kPath, kMovedByPoint, 128},
+    {kPath, kMovedByPoint | kTakesFillet | kTakesChamfer, 128},
     {kType23, 0, 128},
-    {kEdging, kMovedByPoint, 128},
-    {kFence, kMovedByPoint, 128},
+    {kEdging, kMovedByPoint | kTakesChamfer, 128},
+    {kFence, kMovedByPoint | kTakesChamfer, 128},
     {kFill, kMovedByPoint, 128},
     {kGroundFill, kPointDragKeepsEdges | kMovedByPoint, 128},
     {kPlant, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole, 128},
-    {kDetail, kMovedByPoint},
+    {kDetail, kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kTopography, kSetsLotElevation | kMovedByPoint, 128},
     {kImported2D, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kRoofPanel, 0, 16},
@@ -154,14 +156,14 @@ inline constexpr TypeRow kTypeTable[] = {
     {kRoofPiece34, 0, 16},
     {kRoofPiece35, 0, 16},
     {kStaircase, kHasFeedbackLine | kMovedByPoint},
-    {kRailing, kMovedByPoint},
+    {kRailing, kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kRoofPiece41, 0, 16},
-    {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint},
+    {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
     {50, kMovedByPoint},
-    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint, 64},
+    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer, 64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
-    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint},
+    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
@@ -175,7 +177,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kFoundationSlope, kMovedByPoint},
     {kPhoto, kMovedByPoint},
     {kSlopeLot, kSetsLotElevation | kMovedByPoint},
-    {kExcavation, kPointDragKeepsEdges | kMovedByPoint},
+    {kExcavation, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kDimensionLine, kMovedByPoint},
     {kOffsetDimensionV, kMovedByPoint},
     {kOffsetDimensionH, kMovedByPoint},

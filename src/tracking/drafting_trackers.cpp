@@ -1,5 +1,7 @@
 #include "tracking/drafting_trackers.h"
 
+#include "tracking/dimension_trackers.h"
+#include "tracking/fillet_chamfer.h"
 #include "tracking/line_trackers.h"
 #include "tracking/move_tracker.h"
 #include "tracking/shape_trackers.h"
@@ -7,6 +9,8 @@
 #include "tracking/transform_trackers.h"
 
 void RegisterDraftingTrackers() {
+    RegisterDimensionTrackers();
+    RegisterCornerTrackers();
     RegisterTracker(TrackerSlot::Rect, TrackRect);
     RegisterTracker(TrackerSlot::Oval, [](int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         TrackOval(x, y, h, v, d, stage);

@@ -1,6 +1,6 @@
 #pragma once
 // The trackers of src/tracking enter the tool table (tool_dispatch.h) here: the drafting tools
-// (rectangle, oval, line, polygon and curve, arc, multigon, text) and the edit tools' move,
-// resize, rotate and marquee. Called with RegisterToolTrackers at start-up and by tests before they
+// (rectangle, oval, line, polygon and curve, arc, multigon, text), the dimension tools, the
+// fillet and chamfer, and the edit tools' move, resize, rotate and marquee. Called with RegisterToolTrackers at start-up and by tests before they
 // play a gesture.
 void RegisterDraftingTrackers();
