@@ -1,20 +1,16 @@
 // The ceiling builder against outlines worked out by hand: at the default scale 36 an inch is
 // two plan units, so a 6-inch wall is 12 units thick and an 18-inch soffit 36 units deep.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-
 #include "files/content_paths.h"
 #include "files/undo.h"
 #include "geometry/elements/auto_ceilings.h"
 #include "model/deletion.h"
-#include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/selection_queries.h"
 #include "model/tool_defaults.h"
-#include "port/undo.h"
 #include "support/doubles.h"
 #include "support/scene_checks.h"
 
@@ -31,7 +27,6 @@ protected:
         ASSERT_TRUE(MakeApplicationTemporaryFolder());
         port::setDocumentUndo(&undo), gUndoActive = 1, InitializeUndo();
     }
-    void TearDown() override { port::setDocumentUndo(nullptr), SelectionTest::TearDown(); }
     // A 6-inch wall; segment heights 100, 90, 110, 80 from point 0 on; points selected by index.
     Objex* NewWall(PlanPoints points, bool closed, const std::vector<int>& selected) {
         Objex* w = Wall(floor, points, closed);
@@ -41,16 +36,11 @@ protected:
         for (int i : selected) PointAt(w, i)->selected = 1;
         return w;
     }
-    // What the builder added behind the wall.
-    std::vector<Objex*> Made() {
-        std::vector<Objex*> all = ListOf(floor->firstObject);
-        return {all.begin() + 1, all.end()};
-    }
+    std::vector<Objex*> Made() { return ListOf(floor->firstObject->next); }  // behind the wall
     RecordingUndo undo;
 };
 
-// Plan corners to a hundredth.
-Corners At(const Objex* o) {
+Corners At(const Objex* o) {  // plan corners to a hundredth
     Corners c = PlanPositions(o);
     for (auto& [h, d] : c) h = std::round(h * 100) / 100 + 0.0f, d = std::round(d * 100) / 100 + 0.0f;
     return c;
@@ -72,7 +62,7 @@ TEST_F(AutoCeilings, DefaultsComeFromTheOneSelectedWall) {
                           gSoffitElevation, gFlooringThickness, gBuildAutoCeiling},
                          {row.interior, 10, -3, -3, row.ceiling, row.ceiling, 7, 0}));
         EXPECT_EQ(gTheWallObject, wall);
-        DeleteObj(wall);
+        DeleteObj(wall);  // and forgotten with it
         EXPECT_EQ(gTheWallObject, nullptr);
     }
     EXPECT_EQ(InitializeAutoCeilingFloorDlgVar(), 0);  // none selected
@@ -82,38 +72,33 @@ TEST_F(AutoCeilings, DefaultsComeFromTheOneSelectedWall) {
 
 TEST_F(AutoCeilings, SlabsFollowTheWallLineAtTheirExtension) {
     const PlanPoints reversed = {{0, 200}, {200, 200}, {200, 0}, {0, 0}};
-    for (const PlanPoints& outline : {kSquare, reversed}) {
-        Objex* wall = NewWall(outline, true, {});
-        BuildAutoCeilingFloor(wall, 1, 12, 0, -3, 1, 10, 96, 0);
+    struct Row { PlanPoints outline; float floorExtension, lo, hi; };  // the floor's square
+    for (const Row& row : {Row{kSquare, -3, 6, 194}, Row{reversed, -3, 6, 194}, Row{reversed, 3, -6, 206}}) {
+        BuildAutoCeilingFloor(NewWall(row.outline, true, {}), 1, 12, 0, row.floorExtension, 1, 10, 96, 0);
         const std::vector<Objex*> slabs = Made();
         ASSERT_EQ(slabs.size(), 2u);
-        EXPECT_EQ(Sorted(At(slabs[0])), Corners({{6, 6}, {6, 194}, {194, 6}, {194, 194}}));
-        EXPECT_EQ(Sorted(At(slabs[1])), Sorted(At(wall)));
-        for (Objex* s : slabs)
+        EXPECT_EQ(Sorted(At(slabs[0])), Corners({{row.lo, row.lo}, {row.lo, row.hi}, {row.hi, row.lo}, {row.hi, row.hi}}));
+        EXPECT_EQ(Sorted(At(slabs[1])), Sorted(At(floor->firstObject)));
+        for (Objex* s : slabs)  // the floor at 0, 12 thick, then the ceiling at 96, 10 thick
             EXPECT_TRUE(Near({s->type, s->closed, s->texture, s->texture2, s->fillColor.red, objfield::display::kWord(*s),
-                              IsObjectSelected(s), dvxtest::Built(s), s->firstPoint->texture1},
-                             {13, 1, 0, 1700, 0xFFFF, 2, 1, 1, 1700}));
-        EXPECT_TRUE(Near({slabs[0]->elevation, objfield::floors::kThickness(*slabs[0]), slabs[1]->elevation,
-                          objfield::floors::kThickness(*slabs[1])}, {0, 12, 96, 10}));
+                              IsObjectSelected(s), dvxtest::Built(s), s->firstPoint->texture1, s->elevation,
+                              objfield::floors::kThickness(*s)},
+                             {13, 1, 0, 1700, 0xFFFF, 2, 1, 1, 1700, s == slabs[0] ? 0 : 96, s == slabs[0] ? 12 : 10}));
         DeleteLayerObjects(floor);
     }
-    // Outwards, one step for both slabs, and undone together.
+    // One step for both slabs, undone together; a wall with no outline makes nothing.
     Objex* wall = NewWall(kSquare, true, {});
     InitializeUndo(), undo.actionNames.clear();
     BuildAutoCeilingFloor(wall, 1, 12, 0, 3, 1, 10, 96, 3);
-    EXPECT_EQ(Sorted(At(Made()[0])), Corners({{-6, -6}, {-6, 206}, {206, -6}, {206, 206}}));
+    BuildAutoCeilingFloor(NewWall({{0, 0}}, false, {}), 1, 12, 0, 0, 1, 10, 96, 0);
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Build Ceiling/Floor"});
     DoUndo();
-    floor = doc->itsCurLayer;
-    EXPECT_EQ(CountObjects(floor->firstObject), 1);
-    BuildAutoCeilingFloor(NewWall({{0, 0}}, false, {}), 1, 12, 0, 0, 1, 10, 96, 0);  // no outline: nothing
-    EXPECT_EQ(std::tuple(undo.actionNames.size(), CountObjects(floor->firstObject)), std::tuple(1u, 2));
+    EXPECT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
 }
 
 TEST_F(AutoCeilings, SoffitsRunFromTheWallFaceUnderSelectedSegments) {
     const PlanPoints line = {{0, 0}, {50, 0}, {100, 0}, {150, 0}, {200, 0}, {250, 0}};
-    struct Row { PlanPoints outline; bool closed; std::vector<int> selected; float extension; int join;
-                 std::vector<Corners> soffits; };
+    struct Row { PlanPoints outline; bool closed; std::vector<int> selected; float extension; int join; std::vector<Corners> soffits; };
     const Row rows[] = {
         {kSquare, true, {0, 1}, 18, 0, {{{-6, -6}, {-42, -42}, {242, -42}, {206, -6}}}},
         {kSquare, true, {3, 0}, 18, 0, {{{-6, 206}, {-42, 242}, {-42, -42}, {-6, -6}}}},
@@ -132,7 +117,7 @@ TEST_F(AutoCeilings, SoffitsRunFromTheWallFaceUnderSelectedSegments) {
             EXPECT_EQ(At(built[i]), row.soffits[i]);
             EXPECT_TRUE(Near({built[i]->elevation, objfield::floors::kThickness(*built[i]), built[i]->texture2,
                               built[i]->firstPoint->position[1], built[i]->penWidth, dvxtest::Built(built[i])},
-                             {100, 3, 0, 0, CurrentDocState()->penWidth, 1}));
+                             {100, 3, 0, 0, 1, 1}));  // the document's pen, not the wall's 6
         }
         EXPECT_EQ(undo.actionNames.size(), built.empty() ? 0u : 1u);
         DeleteLayerObjects(floor);
