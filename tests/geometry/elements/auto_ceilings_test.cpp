@@ -82,8 +82,8 @@ TEST_F(AutoCeilings, SlabsFollowTheWallLineAtTheirExtension) {
         for (Objex* s : slabs)  // the floor at 0, 12 thick, then the ceiling at 96, 10 thick
             EXPECT_TRUE(Near({s->type, s->closed, s->texture, s->texture2, s->fillColor.red, objfield::display::kWord(*s),
                               IsObjectSelected(s), dvxtest::Built(s), s->firstPoint->texture1, s->elevation,
-                              objfield::floors::kThickness(*s)},
-                             {13, 1, 0, 1700, 0xFFFF, 2, 1, 1, 1700, s == slabs[0] ? 0 : 96, s == slabs[0] ? 12 : 10}));
+                              objfield::floors::kThickness(*s), s->planBits},
+                             {13, 1, 0, 1700, 0xFFFF, 2, 1, 1, 1700, s == slabs[0] ? 0 : 96, s == slabs[0] ? 12 : 10, 2}));
         DeleteLayerObjects(floor);
     }
     // One step for both slabs, undone together; a wall with no outline makes nothing.
@@ -104,6 +104,7 @@ TEST_F(AutoCeilings, SoffitsRunFromTheWallFaceUnderSelectedSegments) {
         {kSquare, true, {3, 0}, 18, 0, {{{-6, 206}, {-42, 242}, {-42, -42}, {-6, -6}}}},
         {kSquare, true, {0, 1}, -18, 0, {{{6, 6}, {42, 42}, {158, 42}, {194, 6}}}},
         {kSquare, true, {3, 0, 1}, 18, 1, {{{-6, 206}, {-6, -6}, {206, -6}, {242, -42}, {-42, -42}, {-42, 242}}}},
+        {kSquare, true, {0, 1, 2, 3}, 18, 1, {{{-6, -6}, {206, -6}, {206, 206}, {-6, 206}, {-6, -6}, {-42, -42}, {-42, 242}, {242, 242}, {242, -42}, {-42, -42}}}},
         {line, false, {0, 1, 3, 4, 5}, 18, 1,
          {{{0, -6}, {50, -6}, {50, -42}, {0, -42}}, {{150, -6}, {200, -6}, {250, -6}, {250, -42}, {200, -42}, {150, -42}}}},
         {kSquare, true, {0, 1}, 0, 0, {}},
