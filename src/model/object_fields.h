@@ -48,6 +48,10 @@ inline constexpr Field<uint8_t> kAutoFlooringOff{&Objex::flagA};
 // `flags::kWord`, which walls do not use for greying.
 inline constexpr Field<int32_t> kFoundation{&Objex::optionA};
 inline constexpr int32_t kFoundationOn = 1;
+// The interior mark, the first word of the second colour: non-zero for interior and retaining
+// walls, 0 for exterior ones.
+inline constexpr uint16_t& Interior(Objex& o) { return o.auxColor.red; }
+inline constexpr uint16_t Interior(const Objex& o) { return o.auxColor.red; }
 }  // namespace wall
 
 // Wall points: the segment that starts at the point. Heights in inches, pitches as rise per 12
@@ -93,6 +97,9 @@ inline constexpr Param kSize(int i) { return Param{i}; }
 namespace display {
 inline constexpr Field<int32_t> kWord{&Objex::optionA};
 inline constexpr int32_t kAutomaticDimensions = 1;
+// The whole word of floors built from a wall by the ceiling builder (their floor form): no
+// automatic dimensions.
+inline constexpr int32_t kBuiltFromWall = 2;
 }  // namespace display
 
 // The flag word after the five dimension floats: bit 0 greys a plain outline in the framing

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/deletion.h"
 #include "port/seam.h"
 
 namespace {
@@ -35,6 +36,16 @@ float gCeilingThickness = 12;
 float gFlooringThickness = 12;
 float gSoffitThickness = 3;
 float gSoffitExtension = 18;
+Objex* gTheWallObject = nullptr;
+uint8_t gBuildAutoFlooring = 1;
+uint8_t gBuildAutoCeiling = 1;
+uint8_t gBuildAutoSoffit = 1;
+float gFlooringElevation = 0;
+float gFlooringExtension = 0;
+float gCeilingElevation = 96;
+float gCeilingExtension = 0;
+float gSoffitElevation = 0;
+int16_t gSoffitConfig = 0;
 LOGFONT gTextFontInfo = DefaultTextFontInfo();
 LOGFONT gCurFontInfo = DefaultPlanFontInfo();
 int16_t gDimensionFontNum = 0;
@@ -52,9 +63,19 @@ static const port::GlobalReset kReset([] {
     gFlooringThickness = 12;
     gSoffitThickness = 3;
     gSoffitExtension = 18;
+    gTheWallObject = nullptr;
+    gBuildAutoFlooring = gBuildAutoCeiling = gBuildAutoSoffit = 1;
+    gFlooringElevation = gFlooringExtension = 0;
+    gCeilingElevation = 96;
+    gCeilingExtension = 0;
+    gSoffitElevation = 0;
+    gSoffitConfig = 0;
     gTextFontInfo = DefaultTextFontInfo();
     gCurFontInfo = DefaultPlanFontInfo();
     gDimensionFontNum = 0;
     gDimensionFontSize = 0;
     gDimensionFontStyle = 0;
+});
+static const ObjectForgetter kForget([](const Objex* o) {
+    if (gTheWallObject == o) gTheWallObject = nullptr;
 });
