@@ -234,7 +234,8 @@ void ReadHostedChildren(Objex* host, Layer* layer, int16_t childTag) {
     int32_t count = 0;
     ReadStdLong(&count);
     const bool full = xver::Is8000Plus(sInputVersion);
-    for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
+    int32_t i = 0;
+    for (; i < count && !AtEndOfInput(); ++i) {
         int16_t tag = 0;
         if (!ReadStdShort(&tag)) break;
         if (tag != childTag) continue;
@@ -253,13 +254,16 @@ void ReadHostedChildren(Objex* host, Layer* layer, int16_t childTag) {
         AppendChildToObject(c, host);
         UpdateObjectBounds(c);
     }
+    // A list that ends before its count cuts the record short.
+    if (i < count) SkipInput(RemainingInput() + 1);
     AllWallAttachmentsIndexToHdl(host);
 }
 
 void ReadRoofChildren(Objex* roof, Layer* layer) {
     int32_t count = 0;
     ReadStdLong(&count);
-    for (int32_t i = 0; i < count && !AtEndOfInput(); ++i) {
+    int32_t i = 0;
+    for (; i < count && !AtEndOfInput(); ++i) {
         int16_t tag = 0;
         if (!ReadStdShort(&tag)) break;
         if (tag != exchange::kRoofChildTag) continue;
@@ -287,6 +291,8 @@ void ReadRoofChildren(Objex* roof, Layer* layer) {
             CreateSkylightFillerPlane(c, 1);
         }
     }
+    // A list that ends before its count cuts the record short.
+    if (i < count) SkipInput(RemainingInput() + 1);
 }
 
 // Fix-ups a tool's objects may need, then the rebuild of the type.
@@ -367,6 +373,8 @@ void ReadPlugInObjectPoints(Objex* o) {
             DeleteTrimRecord(scratch.trim2);
         }
     }
+    // A list that ends before its count cuts the record short.
+    if (read < count) SkipInput(RemainingInput() + 1);
     o->pointCount = 0;
     for (const Poinz* q = o->firstPoint; q; q = q->next) ++o->pointCount;
     o->rows = rows > 0 && o->pointCount % rows == 0 ? rows : 1;
