@@ -8,9 +8,12 @@
 #include "model/objects.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_reader.h"
+#include "tools/attached_dimensions.h"
 #include "tools/fixed_components.h"
 
 void ExchangeTokenReader::run() {
+    // Walls measure their attached dimensions once, after the last record.
+    AttachedDimensionBatch dimensions;
     int16_t tag = 0;
     while (!AtEndOfInput() && ReadStdShort(&tag) && tag != exchange::kObjectsEndTag) {
         switch (tag) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
@@ -47,6 +48,25 @@ struct Waiting {
     Objex* before = nullptr;
 };
 Waiting sWaiting;
+
+// The top-level objects of the design by ID while a result is merged (the first of each ID,
+// first floor first), so each replacement finds its object at once.
+std::unordered_map<uint32_t, Objex*>* sTopLevel = nullptr;
+
+void IndexTopLevel(Objex* o) {
+    if (sTopLevel && o && !o->parent) sTopLevel->emplace(o->objectID, o);
+}
+
+Objex* FindTopLevel(uint32_t id) {
+    if (sTopLevel) {
+        const auto found = sTopLevel->find(id);
+        return found == sTopLevel->end() ? nullptr : found->second;
+    }
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->objectID == id) return o;
+    return nullptr;
+}
 
 bool IsPaletteLink(int32_t texture) { return texture <= -1001 && texture >= -1999; }
 
@@ -110,9 +130,16 @@ void RestoreLinks(const Objex* o, Objex* n) {
 class ResultReader : public ExchangeTokenReader {
 public:
     ResultReader(int32_t plugInID, ExchangeIDIndex& ids)
-        : plugInID_(plugInID), ids_(ids), target_(gCurDocument->itsCurLayer) {}
+        : plugInID_(plugInID), ids_(ids), target_(gCurDocument->itsCurLayer) {
+        for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+            for (Objex* o = l->firstObject; o; o = o->next) topLevel_.emplace(o->objectID, o);
+        sTopLevel = &topLevel_;
+    }
     // An object still waiting when the objects end goes back.
-    ~ResultReader() override { putBack(); }
+    ~ResultReader() override {
+        putBack();
+        sTopLevel = nullptr;
+    }
 
 protected:
     Layer* target() override { return target_; }
@@ -146,6 +173,7 @@ protected:
     }
 
     void objectRead(Objex* o) override {
+        IndexTopLevel(o);
         Objex* old = gCurPlugInObject;
         if (!old) return;
         // The replaced object goes only once its replacement exists.
@@ -171,11 +199,13 @@ private:
         InsertObjectInLayer(o, sWaiting.floor, sWaiting.before);
         sWaiting = {};
         ids_.remember(o);
+        IndexTopLevel(o);
     }
 
     int32_t plugInID_;
     ExchangeIDIndex& ids_;
     Layer* target_;
+    std::unordered_map<uint32_t, Objex*> topLevel_;
 };
 
 }  // namespace
@@ -232,16 +262,15 @@ Layer* ReadAPlugOutLayerName() {
 Layer* ReadAndLocatePlugOutObjectID() {
     uint32_t id = 0;
     if (!ReadStdULong(&id) || !gCurDocument) return nullptr;
-    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        for (Objex* o = l->firstObject; o; o = o->next) {
-            if (o->objectID != id) continue;
-            SelectObj(o, selmode::kSelect, 0);
-            sWaiting = {l, o->prev};
-            UnlinkObject(o);
-            gCurPlugInObject = o;
-            return l;
-        }
-    return nullptr;
+    Objex* o = FindTopLevel(id);
+    if (!o || !o->layer) return nullptr;
+    Layer* floor = o->layer;
+    SelectObj(o, selmode::kSelect, 0);
+    sWaiting = {floor, o->prev};
+    UnlinkObject(o);
+    if (sTopLevel) sTopLevel->erase(id);
+    gCurPlugInObject = o;
+    return floor;
 }
 
 void DoReadPlugOutObjects(int32_t plugInID) {

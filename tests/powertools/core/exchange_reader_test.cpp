@@ -388,4 +388,24 @@ TEST_F(ExchangeReadTest, CountsAndLengthsBeyondTheDataEndCleanly) {
     EXPECT_STRNE(doc->itsPaletteList->groupNames[14], "Extra");
 }
 
+// Every prefix of a sound result and of a sound exchange file reads without overrun, endless
+// loop or an object left waiting.
+TEST_F(ExchangeReadTest, EveryPrefixOfSoundFilesReadsCleanly) {
+    Objex* wall = TrimmedWall(Floor(0), 3);
+    Opening(wall, objtype::kDoor, 500, 0);
+    Objex* group = Group(Floor(0), {Make(objtype::kLine).plan({{0, 0}, {5, 0}}).on(Floor(0))});
+    Objex* text = Make(objtype::kEnhancedText).plan({{5, 5}}).on(Floor(0));
+    text->typeData = TypeData::OfText(new TextData{});
+    text->typeData.text->text = CopyString("Porch");
+    ResultBuilder result(kTool);
+    result.replace(wall->objectID).object(wall).object(group).floorName("Second Floor").object(text);
+    result.end().block("state");
+    ReadPrefixes(result.data(), path, [&](size_t length) {
+        PlugOutFileRead(path.c_str());
+        EXPECT_EQ(gCurPlugInObject, nullptr) << length;
+    });
+    ReadPrefixes(Write(11000), path, [&](size_t) { PlugInFileRead(path.c_str(), kTool); });
+    EXPECT_TRUE(gInDataBuffer.empty());
+}
+
 }  // namespace
