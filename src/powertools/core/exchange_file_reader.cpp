@@ -72,17 +72,10 @@ bool FinishRead() {
 }  // namespace
 
 bool DoReadPlugInHeader() {
-    int32_t docID = 0;
-    ReadStdLong(&docID);
-    int32_t version = 0;
-    ReadStdLong(&version);
-    int16_t platform = 0;
-    ReadStdShort(&platform);
+    ReadExchangeHeader();  // the document ID is not used
     ReadTextItem(kPathLimit);
     ReadTextItem(kPathLimit);
-    sInputVersion = version;
-    sInputPlatform = platform;
-    return xver::IsExchangeVersion(version) && !InputTruncated();
+    return xver::IsExchangeVersion(sInputVersion) && !InputTruncated();
 }
 
 void DoReadPlugInDocState() {

@@ -49,11 +49,17 @@ void EachObjectOf(const Objex* tree, Visit&& visit) {
     for (const Objex* c = tree->firstChild; c; c = c->next) EachObjectOf(c, visit);
 }
 
-// A number for an ID that cannot be kept: the counter's, past any that is taken.
-uint32_t Fresh(uint32_t& counter, std::unordered_set<uint32_t>& taken) {
-    if (counter == 0) counter = 1;
-    while (taken.count(counter)) ++counter;
-    return counter++;
+// The stored ID when it is not 0 and not taken, else the counter's next free number; taken
+// from then on.
+uint32_t Take(std::unordered_set<uint32_t>& taken, uint32_t& counter, uint32_t stored) {
+    uint32_t id = stored;
+    if (id == 0 || taken.count(id)) {
+        if (counter == 0) counter = 1;
+        while (taken.count(counter)) ++counter;
+        id = counter++;
+    }
+    taken.insert(id);
+    return id;
 }
 
 }  // namespace
@@ -86,24 +92,12 @@ void ExchangeIDIndex::remember(const Objex* tree) {
 
 uint32_t ExchangeIDIndex::objectID(uint32_t stored) {
     DocState* ds = CurrentDocState();
-    uint32_t id = stored;
-    if (id == 0 || objects_.count(id)) {
-        if (!ds) return stored;
-        id = Fresh(ds->nextObjectID, objects_);
-    }
-    objects_.insert(id);
-    return id;
+    return ds ? Take(objects_, ds->nextObjectID, stored) : stored;
 }
 
 uint32_t ExchangeIDIndex::pointID(uint32_t stored) {
     DocState* ds = CurrentDocState();
-    uint32_t id = stored;
-    if (id == 0 || points_.count(id)) {
-        if (!ds) return stored;
-        id = Fresh(ds->nextPointID, points_);
-    }
-    points_.insert(id);
-    return id;
+    return ds ? Take(points_, ds->nextPointID, stored) : stored;
 }
 
 namespace {

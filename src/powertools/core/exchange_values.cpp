@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "files/design_file.h"
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "model/docstate.h"
@@ -129,6 +130,18 @@ unsigned char* ReadValue(Wire wire, unsigned char* at) {
 const DocStateField& SettingsField(int number) { return DocStateFields()[static_cast<size_t>(number - 1)]; }
 
 }  // namespace
+
+int32_t ReadExchangeHeader() {
+    int32_t id = 0;
+    ReadStdLong(&id);
+    int32_t version = 0;
+    ReadStdLong(&version);
+    int16_t platform = 0;
+    ReadStdShort(&platform);
+    sInputVersion = version;
+    sInputPlatform = platform;
+    return id;
+}
 
 std::string ReadTextItem(size_t keep) {
     int32_t length = 0;

@@ -17,6 +17,9 @@ namespace exchange_values {
 inline constexpr size_t kPathLimit = 511;
 inline constexpr size_t kFaceNameLimit = sizeof(LOGFONT::lfFaceName) - 1;
 
+// The first three fields of a file: an i32 (the tool's or the document's ID), given back, then
+// the version and the platform, which become `sInputVersion` and `sInputPlatform`.
+int32_t ReadExchangeHeader();
 // A text item (length and bytes), cut to `keep` bytes; the bytes past it are passed over.
 std::string ReadTextItem(size_t keep);
 // A font as the settings carry it: height (negated back), weight, italic, underline, face.

@@ -242,17 +242,7 @@ void UpdateObjectPaletteLinks(const Objex* oldObject, Objex* newObject) {
     RebuildObjectByType(newObject);
 }
 
-int32_t DoReadPlugOutHeader() {
-    int32_t plugInID = 0;
-    ReadStdLong(&plugInID);
-    int32_t version = 0;
-    ReadStdLong(&version);
-    int16_t platform = 0;
-    ReadStdShort(&platform);
-    sInputVersion = version;
-    sInputPlatform = platform;
-    return plugInID;
-}
+int32_t DoReadPlugOutHeader() { return exchange_values::ReadExchangeHeader(); }
 
 Layer* ReadAPlugOutLayerName() {
     const std::string name = exchange_values::ReadTextItem(kLayerNameSize - 1);
