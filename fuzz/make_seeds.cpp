@@ -21,6 +21,8 @@
 #include "model/selection_ops.h"
 #include "model/type_data.h"
 #include "object_file_bytes.h"
+#include "powertools/core/exchange_layout.h"
+#include "powertools/core/exchange_writer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -458,6 +460,54 @@ void ContentCatalogueSeeds() {
              std::string(300, 'e') + "\n");
 }
 
+// Whole exchange files of every version from the small design, and tool results built from
+// its records: replacements on their floor and on the current one, a group, a named floor,
+// the end token and a data block.
+void ExchangeSeeds() {
+    QMDDocumentModel* doc = FreshDocument(true);
+    const fs::path path = fs::temp_directory_path() / "make_seeds_exchange";
+    for (int32_t v : {5000, 7500, 8000, 9000, 10000, 11000}) {
+        if (PlugInFileWrite(path.string().c_str(), 120, 0, v) != 1) {
+            Fail("exchange file not written");
+            continue;
+        }
+        std::ifstream in(path, std::ios::binary);
+        Save("fuzz_plugin_exchange", "exchange_" + std::to_string(v),
+             Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    }
+    fs::remove(path);
+    Layer* floor = doc->itsCurLayer;
+    Objex* first = floor->firstObject;
+    Objex* group = nullptr;
+    for (Objex* o = first; o; o = o->next)
+        if (o->type == objtype::kGroup) group = o;
+    for (int32_t v : {7500, 11000}) {
+        sPlugInWriteVersion = v;
+        Save("fuzz_plugout", "result_" + std::to_string(v), Written([&] {
+                 WriteStdLong(120);
+                 WriteStdLong(v);
+                 WriteStdShort(exchange::kPlatform);
+                 WriteStdShort(309);
+                 WriteStdULong(1);
+                 WriteAPlugInObject(first);
+                 WriteAPlugInObject(group);
+                 WriteStdShort(308);
+                 WriteStdLong(12);
+                 WriteSome("Second Floor", 12);
+                 WriteStdShort(310);
+                 WriteStdULong(2);
+                 for (Objex* o = first; o; o = o->next) WriteAPlugInObject(o);
+                 WriteStdShort(exchange::kObjectsEndTag);
+                 WriteStdShort(exchange::kDataBlockTag);
+                 WriteStdLong(5);
+                 WriteSome("state", 5);
+                 WriteStdShort(exchange::kDataBlockEndTag);
+             }));
+    }
+    sPlugInWriteVersion = xver::k11000;
+    Dispose(doc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -482,5 +532,6 @@ int main(int argc, char** argv) {
     ImageSeeds();
     ContentRecordSeeds();
     ContentCatalogueSeeds();
+    ExchangeSeeds();
     return gFailures == 0 ? 0 : 1;
 }

@@ -85,7 +85,8 @@ bool IsTopLayerName(const char* name) {
     return false;
 }
 
-// The view a layer's name asks for (any name that is no elevation gives the plan).
+}  // namespace
+
 void SetViewForLayerName(const char* name) {
     float x = 90.0f;
     float y = 0.0f;
@@ -105,6 +106,8 @@ void SetViewForLayerName(const char* name) {
     if (DocState* ds = CurrentDocState()) ds->viewKind = kind;
     SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);
 }
+
+namespace {
 
 // A group whose members the object section brackets; the file's format does so only at the
 // top level.
@@ -159,6 +162,8 @@ bool PaletteSectionComplete(int32_t version, uint32_t start) {
     return end >= start + 8 && static_cast<int32_t>(BigEndianAt(end - 4)) == kPaletteSectionEndTag;
 }
 
+}  // namespace
+
 void DeleteDocumentLayers(QMDDocumentModel* doc) {
     DeleteDocumentRendererObjects(doc);
     while (doc->itsLayers) DeleteLayer(doc->itsLayers);
@@ -166,9 +171,6 @@ void DeleteDocumentLayers(QMDDocumentModel* doc) {
     doc->itsCurLayer = nullptr;
     doc->itsCur2DLayer = nullptr;
 }
-
-
-}  // namespace
 
 // --- shared helpers ---
 

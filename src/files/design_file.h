@@ -7,6 +7,7 @@
 // cabinet files (topography.h, cabinet_files.h). Big-endian unless a record says otherwise.
 #include <cstdint>
 
+class QMDDocumentModel;
 struct Layer;
 struct Objex;
 
@@ -70,6 +71,11 @@ int KeyFileRead(const char* path);
 // otherwise the first of them that is both active and visible becomes the current layer
 // (none such: the current layer stays).
 bool ChooseCurrentFloorAfterRead();
+// The view a floor's name asks for: "X_FRONT", "X_BACK", "X_LEFT" and "X_RIGHT" their
+// elevations, any other name the plan from above (perspective off).
+void SetViewForLayerName(const char* name);
+// Deletes every floor of the document with its 3D pieces; no current floors remain.
+void DeleteDocumentLayers(QMDDocumentModel* doc);
 
 // True while a file is being read or written, or the copy buffer is in use: the shared
 // stream buffers are taken and no snapshot may be stored.

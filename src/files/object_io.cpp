@@ -127,19 +127,12 @@ void ApplyOldWallDefaults(Objex* o, Layer* layer) {
     }
 }
 
-// Old-file defaults and the 3D rebuild of each type after reading.
+// Old-file defaults, then the 3D rebuild of the type.
 void RebuildReadObject(Objex* o, Layer* layer) {
     const int32_t v = sInputVersion;
     switch (o->type) {
     case objtype::kWall:
         ApplyOldWallDefaults(o, layer);
-        Update3DWall(o);
-        UpdateAllWallAttachments(o);
-        break;
-    case objtype::kFloor:
-    case objtype::kFloorCutout:
-    case objtype::kCabinetPart:
-        Update3DFloorSkirting(o);
         break;
     case objtype::kRoof:
         if (!filever::HasCurrentMaterials(v)) {
@@ -147,28 +140,9 @@ void RebuildReadObject(Objex* o, Layer* layer) {
             o->textureScales[0] = kFullScale;
             o->texture2 = 0;
         }
-        Update3DRoof(o);
-        break;
-    case objtype::kPath:
-        Update3DPath(o);
-        break;
-    case objtype::kEdging:
-        UpdateEdgingObject(o);
         break;
     case objtype::kFence:
-        if (!filever::HasFenceMaterials(v)) {
-            if (const DocState* ds = CurrentDocState()) {
-                const float* f = ds->fenceSizes;
-                const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
-                for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = sizes[i];
-            }
-            o->texture2 = 850;
-            o->texture3 = 850;
-            o->texture4 = 2200;
-            o->color2 = o->color3 = o->color4 = kWhite;
-            SetAllScales(o, 3);
-        }
-        UpdateFenceObject(o);
+        if (!filever::HasFenceMaterials(v)) ApplyDefaultFenceMaterials(o);
         break;
     case objtype::kStaircase:
         if (filever::NeedsStairStyleReset(v)) {
@@ -176,13 +150,6 @@ void RebuildReadObject(Objex* o, Layer* layer) {
             o->fillPattern = 0;
         }
         if (filever::IsFirstReleaseFile(v)) objfield::stair::kFloorHeight(*o) = layer ? layer->height : 0.0f;
-        UpdateStairObject(o);
-        break;
-    case objtype::kRailing:
-        UpdateRailObject(o);
-        break;
-    case objtype::kDeck:
-        Update3DDeck(o);
         break;
     case objtype::kFreehandRoof:
         if (!filever::HasCurrentMaterials(v)) {
@@ -190,17 +157,11 @@ void RebuildReadObject(Objex* o, Layer* layer) {
             o->color4 = kWhite;
             o->textureScales[2] = kFullScale;
         }
-        Update3DRoofPanel(o);
-        break;
-    case objtype::kPhoto:
-        Update3DPhoto(o);
-        break;
-    case objtype::kExcavation:
-        Update3DTopoCutoutDepthObject(o);
         break;
     default:
         break;
     }
+    RebuildObjectByType(o);
 }
 
 void GivePlantInfo(Objex* o, PlantInfo* info) {
@@ -216,6 +177,66 @@ void AbandonInput() {
 }
 
 }  // namespace
+
+void ApplyDefaultFenceMaterials(Objex* o) {
+    if (const DocState* ds = CurrentDocState()) {
+        const float* f = ds->fenceSizes;
+        const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
+        for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = sizes[i];
+    }
+    o->texture2 = 850;
+    o->texture3 = 850;
+    o->texture4 = 2200;
+    o->color2 = o->color3 = o->color4 = kWhite;
+    SetAllScales(o, 3);
+}
+
+void RebuildObjectByType(Objex* o) {
+    if (!o) return;
+    switch (o->type) {
+    case objtype::kWall:
+        Update3DWall(o);
+        UpdateAllWallAttachments(o);
+        break;
+    case objtype::kFloor:
+    case objtype::kFloorCutout:
+    case objtype::kCabinetPart:
+        Update3DFloorSkirting(o);
+        break;
+    case objtype::kRoof:
+        Update3DRoof(o);
+        break;
+    case objtype::kPath:
+        Update3DPath(o);
+        break;
+    case objtype::kEdging:
+        UpdateEdgingObject(o);
+        break;
+    case objtype::kFence:
+        UpdateFenceObject(o);
+        break;
+    case objtype::kStaircase:
+        UpdateStairObject(o);
+        break;
+    case objtype::kRailing:
+        UpdateRailObject(o);
+        break;
+    case objtype::kDeck:
+        Update3DDeck(o);
+        break;
+    case objtype::kFreehandRoof:
+        Update3DRoofPanel(o);
+        break;
+    case objtype::kPhoto:
+        Update3DPhoto(o);
+        break;
+    case objtype::kExcavation:
+        Update3DTopoCutoutDepthObject(o);
+        break;
+    default:
+        break;
+    }
+}
 
 bool IsObjectPointValuesInvalid(const Objex* o) {
     if (!o) return false;

@@ -39,6 +39,12 @@ public:
     SharedPlantDescriptions& operator=(const SharedPlantDescriptions&) = delete;
 };
 
+// The 3D form of a read or replaced object, by its type (walls with their attachments).
+void RebuildObjectByType(Objex* object);
+// A fence of a file without fence materials: the document's default fence sizes, textures
+// 850, 850 and 2200 at full scale, white.
+void ApplyDefaultFenceMaterials(Objex* object);
+
 // True when a point lies beyond +-1,000,000 or is not a number in any coordinate, or when a
 // floor, property line, ground fill, floor cut-out, deck, freehand roof, excavation (134) or
 // roof cut-out has two points or fewer. False for null.

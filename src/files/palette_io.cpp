@@ -220,9 +220,10 @@ void DoWritePalettes(int32_t writeVersion) {
     if (count > 0) kBigEndian.writeLong(kSectionEndTag);
 }
 
-void DoReadPalettes(int32_t fileVersion) {
-    if (!IsPaletteSectionVersion(fileVersion) || !gCurDocument || !CurrentDocState()) return;
-    const Codec& c = kBigEndian;
+namespace {
+
+// The palettes after their count: each 622, its fields, until the count is reached or 623.
+void ReadPaletteLists(const Codec& c) {
     DeleteAllDocPalettes();
     int32_t count = 0;
     if (!c.readLong(&count) || count <= 0) return;
@@ -243,6 +244,18 @@ void DoReadPalettes(int32_t fileVersion) {
         // its defaults.
         p = tag != kSectionEndTag && read < count ? AddNewDocPaletteList() : nullptr;
     }
+}
+
+}  // namespace
+
+void DoReadPalettes(int32_t fileVersion) {
+    if (!IsPaletteSectionVersion(fileVersion) || !gCurDocument || !CurrentDocState()) return;
+    ReadPaletteLists(kBigEndian);
+}
+
+void ReadStdPaletteLists() {
+    if (!gCurDocument || !CurrentDocState()) return;
+    ReadPaletteLists(kLittleEndian);
 }
 
 int PaletteFileWrite(const char* path) {

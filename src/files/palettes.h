@@ -130,6 +130,8 @@ void DoReadPalettes(int32_t fileVersion);
 // One palette as the design file's section holds it, little-endian: tag 622, active flag,
 // name, groups, entries (the exchange file of plug-in tools).
 void WriteStdPaletteList(const DocPaletteList* palette);
+// Replaces the document's palettes with a count and palettes of that form, to 623.
+void ReadStdPaletteLists();
 // Writes the active palette to a palette file; 1 on success.
 int PaletteFileWrite(const char* path);
 // Reads a palette file into the active palette's groups and the entries from `firstEntry`.

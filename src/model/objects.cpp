@@ -242,6 +242,18 @@ void AppendLayerToDocument(Layer* layer) {
     layer->prev = tail;
 }
 
+void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
+    if (!object || !layer) return;
+    object->layer = layer;
+    object->parent = nullptr;
+    object->prev = after;
+    object->next = after ? after->next : layer->firstObject;
+    if (after) after->next = object;
+    else layer->firstObject = object;
+    if (object->next) object->next->prev = object;
+    else layer->lastObject = object;
+}
+
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
     if (object->layer && object->layer->lastObject == object)

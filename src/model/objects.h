@@ -163,6 +163,8 @@ void AppendObjectToList(Objex*& head, Objex* object);
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after);
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after);
 void AppendLayerToDocument(Layer* layer);
+// Links an unlinked object into the layer's list right after `after` (first when null).
+void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after);
 
 // --- unlinking ---
 

@@ -10,6 +10,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/duplicate.h"
+#include "model/generated_numbers.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -142,6 +143,7 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     RoofAttachmentRecord* record = RecordOf(skylight);
     if (!record) return;
     RGBColor none = kNoColor;
+    KeepNumberCounters numbers(CurrentDocState());
     Objex* plane = CreateObject(objtype::kFrameGroup, 1, 1, &none, &none, 1.0f, 6, 0, nullptr, nullptr, nullptr,
                                 nullptr, skylight->layer, TypeData{});
     if (!plane) return;
@@ -157,12 +159,14 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (record->flipFlags[0]) MirrorPoints(plane, 0, (b.floatLeft + b.floatRight) / 2);
     if (record->flipFlags[1]) MirrorPoints(plane, 2, (b.floatBack + b.floatFront) / 2);
     UpdateObjectBounds(plane);
+    Unnumber(plane);
     AppendObjectToList(record->customParts, plane);
 }
 
 void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind) {
     RoofAttachmentRecord* record = RecordOf(skylight);
     if (!record || !shape) return;
+    KeepNumberCounters numbers(CurrentDocState());
     Objex* plane = DuplicateObject(shape, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (!plane) return;
     plane->type = objtype::kFrameGroup;
@@ -173,6 +177,7 @@ void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind
     if (kind == 0)
         for (Poinz* p = plane->firstPoint; p; p = p->next) p->position[1] += kCustomLowerFillerDrop;
     UpdateObjectBounds(plane);
+    Unnumber(plane);
     AppendObjectToList(record->customParts, plane);
 }
 
@@ -184,6 +189,7 @@ void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angl
     Float3DRect natural = EmptyFloat3DRect();
     GetCustomSkylightWHAndBounds(record, &width, &height, &natural);
     if (!(width > 0) || !(height > 0)) return;
+    KeepNumberCounters numbers(ds);
     DeleteObjectList(record->customParts);
     record->customParts = nullptr;
 
@@ -239,6 +245,7 @@ void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angl
     record->customPartCount = 0;
     for (Objex* symbol = record->customParts; symbol; symbol = symbol->next) {
         ++record->customPartCount;
+        Unnumber(symbol);
         if (record->flipFlags[0]) MirrorPoints(symbol, 0, cx);
         if (record->flipFlags[1]) MirrorPoints(symbol, 2, cz);
         if (record->flipFlags[0] || record->flipFlags[1]) UpdateObjectBounds(symbol);

@@ -6,62 +6,89 @@
 
 namespace {
 
-struct Highest {
-    uint32_t object = 0;
-    uint32_t point = 0;
-};
-
-void Scan(const Objex* o, Highest& h) {
+void Visit(const Objex* o, const std::function<void(const Objex*)>& visit) {
     for (; o; o = o->next) {
-        if (o->objectID > h.object) h.object = o->objectID;
-        for (const Poinz* p = o->firstPoint; p; p = p->next)
-            if (p->pointID > h.point) h.point = p->pointID;
-        Scan(o->firstChild, h);
+        visit(o);
+        Visit(o->firstChild, visit);
     }
 }
 
-template <typename Visit>
-bool AnyObject(const Objex* o, Visit&& visit) {
-    for (; o; o = o->next)
-        if (visit(o) || AnyObject(o->firstChild, visit)) return true;
+template <typename Match>
+bool AnyInTree(const Objex* tree, Match&& match) {
+    if (!tree) return false;
+    if (match(tree)) return true;
+    for (const Objex* c = tree->firstChild; c; c = c->next)
+        if (AnyInTree(c, match)) return true;
     return false;
 }
 
-template <typename Visit>
-bool AnyObjectInDocument(Visit&& visit) {
+template <typename InTree>
+bool UsedInDesign(InTree&& inTree) {
     for (const Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        if (AnyObject(l->firstObject, visit)) return true;
-    return gCurDocument->itsTopoLayer && AnyObject(gCurDocument->itsTopoLayer->firstObject, visit);
+        for (const Objex* o = l->firstObject; o; o = o->next)
+            if (inTree(o)) return true;
+    const Layer* topo = gCurDocument->itsTopoLayer;
+    for (const Objex* o = topo ? topo->firstObject : nullptr; o; o = o->next)
+        if (inTree(o)) return true;
+    return false;
+}
+
+// The rule of both checks: 0, a used ID, or one the counter has not reached yet is replaced.
+uint32_t Validated(uint32_t id, bool used, uint32_t& next) {
+    if (id != 0 && !used && id < next) return id;
+    return next++;
 }
 
 }  // namespace
 
+void ForEachDesignObject(const std::function<void(const Objex*)>& visit) {
+    if (!gCurDocument) return;
+    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) Visit(l->firstObject, visit);
+    if (gCurDocument->itsTopoLayer) Visit(gCurDocument->itsTopoLayer->firstObject, visit);
+}
+
+void UpdateObjectIDCounters(const Objex* object, DocState* ds) {
+    if (!object || !ds) return;
+    AnyInTree(object, [ds](const Objex* o) {
+        if (o->objectID >= ds->nextObjectID) ds->nextObjectID = o->objectID + 1;
+        for (const Poinz* p = o->firstPoint; p; p = p->next)
+            if (p->pointID >= ds->nextPointID) ds->nextPointID = p->pointID + 1;
+        return false;
+    });
+}
+
 void UpdateAllIDCounters() {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    Highest h;
-    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next) Scan(l->firstObject, h);
-    if (gCurDocument->itsTopoLayer) Scan(gCurDocument->itsTopoLayer->firstObject, h);
-    if (h.object + 1 > ds->nextObjectID) ds->nextObjectID = h.object + 1;
-    if (h.point + 1 > ds->nextPointID) ds->nextPointID = h.point + 1;
+    ForEachDesignObject([ds](const Objex* o) {
+        if (o->objectID >= ds->nextObjectID) ds->nextObjectID = o->objectID + 1;
+        for (const Poinz* p = o->firstPoint; p; p = p->next)
+            if (p->pointID >= ds->nextPointID) ds->nextPointID = p->pointID + 1;
+    });
+}
+
+bool ValidateObjectIDWithObject(const Objex* object, const DocState*, uint32_t id) {
+    return AnyInTree(object, [id](const Objex* o) { return o->objectID == id; });
+}
+
+bool ValidatePointIDWithObject(const Objex* object, const DocState*, uint32_t id) {
+    return AnyInTree(object, [id](const Objex* o) {
+        for (const Poinz* p = o->firstPoint; p; p = p->next)
+            if (p->pointID == id) return true;
+        return false;
+    });
 }
 
 uint32_t ValidateObjectID(uint32_t id) {
     DocState* ds = CurrentDocState();
     if (!ds) return id;
-    const bool used = AnyObjectInDocument([id](const Objex* o) { return o->objectID == id; });
-    if (!used && id < ds->nextObjectID) return id;
-    return ds->nextObjectID++;
+    const bool used = id != 0 && UsedInDesign([&](const Objex* o) { return ValidateObjectIDWithObject(o, ds, id); });
+    return Validated(id, used, ds->nextObjectID);
 }
 
 uint32_t ValidatePointID(uint32_t id) {
     DocState* ds = CurrentDocState();
     if (!ds) return id;
-    const bool used = AnyObjectInDocument([id](const Objex* o) {
-        for (const Poinz* p = o->firstPoint; p; p = p->next)
-            if (p->pointID == id) return true;
-        return false;
-    });
-    if (!used && id < ds->nextPointID) return id;
-    return ds->nextPointID++;
+    const bool used = id != 0 && UsedInDesign([&](const Objex* o) { return ValidatePointIDWithObject(o, ds, id); });
+    return Validated(id, used, ds->nextPointID);
 }

@@ -1,0 +1,22 @@
+// Any bytes as a whole exchange file read into the design: the reader must stay inside the
+// input, end, and leave a model that writes again. Every few inputs start from a fresh document.
+#include "files/design_file.h"
+#include "files/streams.h"
+#include "fuzz_support.h"
+#include "powertools/core/exchange_file_reader.h"
+#include "powertools/core/exchange_writer.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!fuzz::CurrentDocument(64)) return 0;
+    const char* path = fuzz::WriteInputFile("fuzz_plugin_exchange", data, size);
+    if (!path) return 0;
+    PlugInFileRead(path, 120);
+    if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
+    StartOutputBuffer();
+    DoWritePlugInObjects();
+    ReleaseOutputBuffer();
+    return 0;
+}
