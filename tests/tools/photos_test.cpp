@@ -19,16 +19,15 @@ TEST_F(PhotosTest, APhotoStandsAsOnePanelFromItsLineUpByItsHeight) {
     photo->firstPoint->texture1 = 2001, photo->firstPoint->color1 = {1, 2, 3};
     Update3DPhoto(photo);
     Update3DPhoto(photo);
-    const Objex* panel = photo->firstPart;
+    Objex* panel = photo->firstPart;
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(std::tuple(panel->type, panel->pointCount, panel->next, panel->layer), std::tuple(131, 4, nullptr, nullptr));
     // 360 inches at the drawing scale of 36 are 720 plan units; a smaller V is higher.
-    const Poinz *a = photo->firstPoint, *b = a->next;
-    ExpectPosition(PointAt(photo->firstPart, 0), a->position[0], a->position[1], a->position[2]);
-    ExpectPosition(PointAt(photo->firstPart, 1), b->position[0], b->position[1], b->position[2]);
-    ExpectPosition(PointAt(photo->firstPart, 2), a->position[0], a->position[1] - 720, a->position[2]);
-    ExpectPosition(PointAt(photo->firstPart, 3), b->position[0], b->position[1] - 720, b->position[2]);
-    for (const Poinz* p = panel->firstPoint; p; p = p->next) EXPECT_EQ(std::tuple(p->texture1, p->color1.blue), std::tuple(2001, 3));
+    for (int i = 0; i < 4; ++i) {
+        const Poinz* p = PointAt(photo, i % 2);
+        ExpectPosition(PointAt(panel, i), p->position[0], p->position[1] - (i < 2 ? 0 : 720), p->position[2]);
+        EXPECT_EQ(std::tuple(PointAt(panel, i)->texture1, PointAt(panel, i)->color1.blue), std::tuple(2001, 3));
+    }
 
     Objex* lone = Make(objtype::kPhoto).line(1).on(floor);
     Update3DPhoto(lone);
