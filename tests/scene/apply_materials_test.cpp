@@ -286,13 +286,10 @@ protected:
         std::filesystem::create_directories(folder);
         WriteFileBytes(folder + "/ogee.ptt", DesignBytes(11100).object(9, 3, 1).tag(400).data());
         WriteTextFile(folder + "/ogee.pti", "[Description]\nTrimName=Ogee\n");
-        Choose("ogee.ptt");
-        wall = TrimmedWall(floor, 3);
-    }
-    void Choose(const char* file) {
         SymEntryInfo entry;
-        entry.type = 12, entry.objectData = file;
+        entry.type = 12, entry.objectData = "ogee.ptt";
         SetContentPaletteSelectedSymEntryHandler([entry] { return std::optional<SymEntryInfo>(entry); });
+        wall = TrimmedWall(floor, 3);
     }
     // The read came and went: no scratch layer left and nothing new on the floor.
     void ExpectNoScratch(int layers) {
