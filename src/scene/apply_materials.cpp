@@ -43,13 +43,14 @@ constexpr int16_t kCommandBit = 8;
 constexpr int32_t kFirstPaletteRef = -1001;
 constexpr int32_t kPaletteRefBase = 1000;
 constexpr int16_t kPaletteColour = 4;
-constexpr int16_t kRiserPiece = 43;    // stair and deck pieces by the type they are built as
-constexpr int16_t kTreadPiece = 44;
-constexpr int16_t kStringerPiece = 39;
-constexpr int32_t kGateFrame = 154;    // fence and railing subtypes with materials of their own
-constexpr int32_t kGatePanel = 155;
-constexpr int32_t kRailingPost = 156;
-constexpr int32_t kCabinetStyleGroup = 136;
+// Generated stair, railing and deck pieces: step blocks, rails and spindles, curved rails.
+constexpr int16_t kStepBlock = 43;
+constexpr int16_t kCurvedRail = 44;
+constexpr int16_t kRailPiece = 39;
+// Fence and railing pieces whose subtype says which of the owner's material sets they show.
+constexpr int32_t kFenceBothSetsPiece = 154;
+constexpr int32_t kFenceThirdSetPiece = 155;
+constexpr int32_t kRailingSecondSetPiece = 156;
 constexpr const char* kNoName = "Done";
 constexpr int kNameLimit = 250;
 constexpr RGBColor kNoColour{0xFFFF, 0xFFFF, 0xFFFF};
@@ -218,8 +219,8 @@ void CarryToDeck(const Hit& hit, const Material& m) {
     Objex* deck = hit.base;
     switch (hit.type3D()) {
     case 0: break;
-    case kTreadPiece: case kStringerPiece: SecondSet(deck, m); break;
-    case kRiserPiece: case objtype::kDeck:
+    case kCurvedRail: case kRailPiece: SecondSet(deck, m); break;
+    case kStepBlock: case objtype::kDeck:
         PointsSide1(deck, m);
         FirstSet(deck, m);
         break;
@@ -231,8 +232,8 @@ void CarryToDeck(const Hit& hit, const Material& m) {
 void CarryToStair(const Hit& hit, const Material& m) {
     switch (hit.type3D()) {
     case 0: break;
-    case kRiserPiece: SecondSet(hit.base, m); break;
-    case kTreadPiece: case kStringerPiece: FirstSet(hit.base, m); break;
+    case kStepBlock: SecondSet(hit.base, m); break;
+    case kCurvedRail: case kRailPiece: FirstSet(hit.base, m); break;
     default: AllPoints(hit.base, m); break;
     }
     UpdateStairObject(hit.base);
@@ -240,8 +241,8 @@ void CarryToStair(const Hit& hit, const Material& m) {
 
 void CarryToFence(const Hit& hit, const Material& m) {
     const int32_t subtype = hit.object3D ? hit.object3D->subtype : 0;
-    if (subtype == kGateFrame) FirstSet(hit.base, m), SecondSet(hit.base, m);
-    else if (subtype == kGatePanel) ThirdSet(hit.base, m);
+    if (subtype == kFenceBothSetsPiece) FirstSet(hit.base, m), SecondSet(hit.base, m);
+    else if (subtype == kFenceThirdSetPiece) ThirdSet(hit.base, m);
     else AllPoints(hit.base, m);
     UpdateFenceObject(hit.base);
 }
@@ -313,7 +314,7 @@ void CarryOver(const Hit& hit, const Material& m, Kind kind, const SymEntryInfo*
     case objtype::kGroundFill: return AllPoints(base, m);
     case objtype::kStaircase: return CarryToStair(hit, m);
     case objtype::kRailing:
-        if (hit.object3D && hit.object3D->subtype == kRailingPost) SecondSet(base, m);
+        if (hit.object3D && hit.object3D->subtype == kRailingSecondSetPiece) SecondSet(base, m);
         else FirstSet(base, m);
         return UpdateRailObject(base);
     case objtype::kDeck: return CarryToDeck(hit, m);
@@ -436,7 +437,7 @@ int32_t ApplyPalette(int32_t x, int32_t y, int32_t paletteRef) {
 
 void AssignCabinetTextures(int32_t style, int32_t texture, ShortPoint size, RGBColor colour, Objex* object) {
     Objex* root = GetRootObject(object);
-    if (!root || (root->type != objtype::kGroup && root->subtype != kCabinetStyleGroup)) return;
+    if (!root || (root->type != objtype::kGroup && root->subtype != objsubtype::kCabinetGroup)) return;
     const Material m{texture, true, colour, size};
     const bool styled = (style >= 4020 && style <= 4027) || (style >= 4040 && style <= 4042);
     if (!styled) return;
