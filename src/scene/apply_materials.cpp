@@ -329,10 +329,17 @@ void CarryOver(const Hit& hit, const Material& m, Kind kind, const SymEntryInfo*
     }
 }
 
-int32_t Apply(int32_t x, int32_t y, const Material& m, Kind kind, const SymEntryInfo* entry = nullptr) {
+int32_t Apply(int32_t x, int32_t y, Material m, Kind kind, const SymEntryInfo* entry = nullptr) {
     DocState* ds = CurrentDocState();
     if (!gCurDocument || !ds) return 0;
     const GLPick pick = PickForMaterial(x, y);
+    if (pick.kind == GLPick::NoSelectionBuffer) return 0;
+    if (entry) {
+        // The image joins the document's custom textures only once it lands somewhere.
+        std::string path = entry->objectData;
+        m.texture = NewCustomTextureID(path.data());
+        if (m.texture <= 0) return 0;
+    }
     switch (pick.kind) {
     case GLPick::NoSelectionBuffer: return 0;
     case GLPick::Nothing:
@@ -408,12 +415,9 @@ int32_t ApplyTexture(int32_t x, int32_t y, int32_t textureID) {
 }
 
 int32_t ApplyCustomTextureImage(int32_t x, int32_t y, const SymEntryInfo& entry) {
-    if (!gCurDocument || entry.objectData.empty()) return 0;
-    std::string path = entry.objectData;
-    const int32_t id = NewCustomTextureID(path.data());
-    if (id <= 0) return 0;
+    if (entry.objectData.empty()) return 0;
     Material m;
-    m.texture = id, m.writesTexture = true;
+    m.writesTexture = true;
     return Apply(x, y, m, Kind::CustomImage, &entry);
 }
 
