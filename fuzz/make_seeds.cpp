@@ -175,6 +175,11 @@ void DesignFileSeeds() {
         const Bytes objects = DesignFileAt(v, false);
         Save("fuzz_template", "template_" + std::to_string(v), objects);
         Save("fuzz_symbol2d", "symbol_" + std::to_string(v), objects);
+        // A trim definition with its side file's lines after the objects.
+        Bytes trim = objects;
+        const std::string side = "\r\n[Description]\r\nTrimName=Colonial Base\r\n";
+        trim.insert(trim.end(), side.begin(), side.end());
+        Save("fuzz_trim_file", "trim_" + std::to_string(v), trim);
     }
     Dispose(doc);
     doc = FreshDocument(false);
@@ -364,6 +369,7 @@ void TextSeeds() {
     Save("fuzz_powertool_descriptor", "too_new", tool + "FileVersion=12000\r\n");
     Save("fuzz_macroman", "text", "Caf\x8e \xa5 50\xa1 \xd2quoted\xd3 \xff");
     Save("fuzz_macroman", "utf8", "Caf\xc3\xa9 \xe2\x80\xa2 \xe2\x82\xac");
+    Save("fuzz_trim_file", "side_only", "[Description]\r\nTrimName=Ogee Crown\r\n");
     Save("fuzz_texture_info", "size", "[Size]\r\nWidth=120\r\nHeight=96\r\n");
     Save("fuzz_texture_info", "no_height", "[Description]\nName=Brick\n[Size]\nWidth=-12\n");
     Save("fuzz_plant_info", "plant",

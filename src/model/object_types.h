@@ -69,6 +69,7 @@ inline constexpr int16_t kType125 = 125;          // selected whole; no name of 
 inline constexpr int16_t kDoorHardware = 128;     // generated: door hardware or a leaf's infill plane
 inline constexpr int16_t kFoundationSlope = 129;
 inline constexpr int16_t kPhoto = 130;
+inline constexpr int16_t kPhotoPanel = 131;     // generated: a photo's upright panel
 inline constexpr int16_t kSlopeLot = 133;
 inline constexpr int16_t kExcavation = 134;
 inline constexpr int16_t kCabinetPart = 136;

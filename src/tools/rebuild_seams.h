@@ -1,14 +1,10 @@
 #pragma once
 // The 3D rebuilds of building and site elements that model and file code ask for after an
-// object changed. Seams do nothing until their tools land; calls without an object never
-// reach a handler.
-#include "port/seam.h"
+// object changed.
+#include "tools/photos.h"
 
 struct Layer;
 struct Objex;
-
-// 130
-DVX_SEAM_GUARDED(Update3DPhoto, "tools", port::SeamKind::Temporary, port::NoNullPointer, nullptr, void(Objex*))
 
 // Paths (22): the edgings of a border of style 2 (left, then right), then the surface, as the
 // path's parts; other types are left alone. The layer variants run over the visible layers.

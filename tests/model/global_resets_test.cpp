@@ -55,8 +55,6 @@ TEST(ResetAllGlobals, PutsGlobalsAndSeamsOfEveryFolderBack) {
         {"gCustomDoorPopEntryHilite", [] { gCustomDoorPopEntryHilite = 2; },
          [] { return gCustomDoorPopEntryHilite == -1; }},
         // Seams: after the reset the default answers and the handler is never reached.
-        {"Update3DPhoto", [&] { SetUpdate3DPhotoHandler([&](Objex*) { ++handled; }); },
-         [&] { return Update3DPhoto(&marker), handled == 0; }},
         {"LiveViewControllerExists", [] { SetLiveViewControllerExistsHandler([] { return true; }); },
          [] { return !LiveViewControllerExists(); }},
         {"Refresh", [&] { SetRefreshHandler([&] { ++handled; }); }, [&] { return Refresh(), handled == 0; }},

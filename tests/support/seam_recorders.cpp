@@ -12,7 +12,6 @@ RebuildRecorder::RebuildRecorder() {
     auto rec = [this](const char* name) {
         return [this, name](Objex* o) { calls.push_back({name, o}); };
     };
-    SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
     SetUpdateStairObjectHandler(rec("UpdateStairObject"));
@@ -20,8 +19,7 @@ RebuildRecorder::RebuildRecorder() {
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdate3DPhotoHandler,
-                      SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
+    for (auto* set : {SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
                       SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
 }

@@ -1,0 +1,13 @@
+#include "render/core/pick_state.h"
+
+#include "port/seam.h"
+
+int32_t gPickX = 0;
+int32_t gPickY = 0;
+uint8_t gRenderingOpenGL = 0;
+uint8_t gGLPickMode = 0;
+
+static const port::GlobalReset kReset([] {
+    gPickX = gPickY = 0;
+    gRenderingOpenGL = gGLPickMode = 0;
+});
