@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "geometry/elements/stair_direction.h"
 #include "model/bounds.h"
 #include "model/docstate.h"

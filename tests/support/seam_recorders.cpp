@@ -15,14 +15,13 @@ RebuildRecorder::RebuildRecorder() {
     SetUpdate3DPhotoHandler(rec("Update3DPhoto"));
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
-    SetUpdateStairObjectHandler(rec("UpdateStairObject"));
     SetUpdateRailObjectHandler(rec("UpdateRailObject"));
 }
 
 RebuildRecorder::~RebuildRecorder() {
     for (auto* set : {SetUpdate3DPhotoHandler,
                       SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
-                      SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
+                      SetUpdateRailObjectHandler})
         set(nullptr);
 }
 
