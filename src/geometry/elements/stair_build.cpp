@@ -59,13 +59,13 @@ StairContext ContextOf(Objex* stair, const DocState* ds, float rise, float baseV
     return c;
 }
 
-// What every build of a staircase sets up and puts back: the framing view's lumber in place of
-// the step material and no rails, the built riser in place of the user's step height, the
-// document's ID counters. The old parts go first.
+// What every build of a staircase sets up and puts back on every exit: the framing view's
+// lumber in place of the step material and no rails, the built riser in place of the user's
+// step height, the document's ID counters. The old parts go first.
 class StairBuild {
 public:
     StairBuild(Objex* stair, DocState* ds)
-        : stair_(stair), counters_(ds), riser_(sf::kRiser(*stair)), texture_(sf::kStepTexture(*stair)),
+        : counters_(ds), riser_(sf::kRiser(*stair)), texture_(sf::kStepTexture(*stair)),
           colour_(sf::kStepColour(*stair)), scale_(stair->textureScales[sf::kStepScaleSlot]),
           left_(sf::kLeftRail(*stair)), right_(sf::kRightRail(*stair)) {
         if (ds->framingView) {
@@ -78,8 +78,8 @@ public:
         DeleteObjectList(stair->firstPart);
         // Whole risers only (100 / 7 builds 14); the 0.01 carries the last one past the top,
         // which ends the walk. A damaged step height of 0 or less builds one riser.
-        const float height = sf::kFloorHeight(*stair);
-        const double count = riser_ > 0 ? std::floor(double(height) / double(riser_)) : 1.0;
+        const float height = sf::kFloorHeight(*stair), wished = riser_.saved();
+        const double count = wished > 0 ? std::floor(double(height) / double(wished)) : 1.0;
         sf::kRiser(*stair) = float(double(height) / (count >= 1 ? count : 1.0) + 0.01);
         rise_ = Plan(ds, height);
         gStairHeightAccum = 0;
@@ -88,25 +88,16 @@ public:
         gPlaceFinalBalusters = 0;
         gStairStringerHeightAccum = 0;
     }
-    ~StairBuild() {
-        sf::kRiser(*stair_) = riser_;
-        sf::kStepTexture(*stair_) = texture_, sf::kStepColour(*stair_) = colour_;
-        stair_->textureScales[sf::kStepScaleSlot] = scale_;
-        sf::kLeftRail(*stair_) = left_, sf::kRightRail(*stair_) = right_;
-    }
-    StairBuild(const StairBuild&) = delete;
-    StairBuild& operator=(const StairBuild&) = delete;
 
     float rise() const { return rise_; }
 
 private:
-    Objex* stair_;
     KeepNumberCounters counters_;
-    float riser_;
-    int32_t texture_;
-    RGBColor colour_;
-    ShortPoint scale_;
-    int32_t left_, right_;
+    Restore<float> riser_;
+    Restore<int32_t> texture_;
+    Restore<RGBColor> colour_;
+    Restore<ShortPoint> scale_;
+    Restore<int32_t> left_, right_;
     float rise_ = 0;
 };
 
