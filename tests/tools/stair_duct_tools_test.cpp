@@ -51,6 +51,7 @@ bool HasSteps(const Objex* stair) {
 TEST_F(StairTools, StraightStaircasesAndRailingsTakeTheirPlanAndDefaults) {
     ds->stairSizeA = 48, ds->stairSizeB = 7, ds->stairSizeC = 10, ds->stairSizeD = 36, ds->stairHeight = 96;
     ds->stairLeftRail = 1, ds->stairRightRail = 0, ds->stairOpenSteps = 0;
+    ds->stairSkirtWalls = 0, ds->stairClosedStringer = 1, ds->stairLargeBase = 1;
     ds->railHeight = 36, ds->railValueB = 6, ds->railFlagA = 1, ds->railFlagB = 1;
     struct Row { int16_t tool; int16_t type; int32_t subtype, planBits, third, pointFlags; };
     const Row rows[] = {
@@ -78,6 +79,8 @@ TEST_F(StairTools, StraightStaircasesAndRailingsTakeTheirPlanAndDefaults) {
             EXPECT_TRUE(Near({o->params[0], o->params[1], o->params[2], o->params[3], o->params[4], float(o->optionA),
                               float(o->optionB), o->plantAge},
                              {48, 7, 10, 36, 96, 1, 0, 1}));
+            namespace sf = objfield::stair;
+            EXPECT_TRUE(Near({sf::kSkirtWalls(*o), sf::kClosedStringer(*o), sf::kLargeBase(*o)}, {0, 1, 1}));
         } else {
             EXPECT_TRUE(Near({o->params[0], o->params[1], float(o->optionA), float(o->optionB)}, {36, 6, 1, 1}));
         }
