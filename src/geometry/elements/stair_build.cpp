@@ -113,6 +113,7 @@ void UpdateCurvedStairObject(Objex* stair, DocState* ds) {
     gCurvedStepCount = 0;
     UpdateStairStyle(sf::kClosedStringer(*stair), gStyleState, stair);
     const StairContext c = ContextOf(stair, ds, build.rise(), stair->firstPoint->position[1]);
+    if (!(c.riser > 0)) return;  // a scale that leaves no riser would never end the walk
     for (const Poinz* p = stair->firstPoint; p && p->next && c.rise > gStairHeightAccum; p = p->next)
         UpdateStairSegment(c, p, p->next, gStyleState);
 }
