@@ -33,8 +33,12 @@ float Plan(const DocState* ds, float world) { return ConvertWorldToScreen(world,
 
 Float3DPoint PositionOf(const Poinz* p) { return {p->position[0], p->position[1], p->position[2]}; }
 
-RailMaterial StepMaterial(const Objex* o) { return {sf::kStepTexture(*o), sf::kStepColour(*o), o->textureScales[sf::kStepScaleSlot]}; }
-RailMaterial RailOf(const Objex* o) { return {sf::kRailTexture(*o), sf::kRailColour(*o), o->textureScales[sf::kRailScaleSlot]}; }
+RailMaterial StepMaterial(const Objex* o) {
+    return {sf::kStepTexture(*o), sf::kStepColour(*o), o->textureScales[sf::kStepScaleSlot]};
+}
+RailMaterial RailOf(const Objex* o) {
+    return {sf::kRailTexture(*o), sf::kRailColour(*o), o->textureScales[sf::kRailScaleSlot]};
+}
 
 Layer* PieceLayer(const Objex* owner) { return owner->layer ? owner->layer : gCurDocument->itsCurLayer; }
 

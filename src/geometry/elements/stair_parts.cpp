@@ -75,7 +75,8 @@ void AppendStairStepObject(const StairContext& c, float h, float v, float d, flo
                                           AtV(right, c.At(reached)), AtV(left, c.At(reached))};
             AppendFlatPiece(c, wall, 4, kCurvedUnderPanel, c.side, c.sideFill);
         } else {
-            const Float3DPoint under[4] = {AtV(Beyond(sl, sr), c.At(reached - r)), AtV(Beyond(sr, sl), c.At(reached - r)),
+            const Float3DPoint under[4] = {AtV(Beyond(sl, sr), c.At(reached - r)),
+                                           AtV(Beyond(sr, sl), c.At(reached - r)),
                                            AtV(Beyond(right, left), c.At(reached)),
                                            AtV(Beyond(left, right), c.At(reached))};
             AppendFlatPiece(c, under, 4, kCurvedUnderPanel, c.side, c.sideFill);
@@ -115,10 +116,10 @@ void BuildStairLanding(const StairContext& c, Float3DPoint& leftRunEnd, const Fl
     const bool outerLeft = leftRest > rightRest;
     // The outer side turns round the inner corner: +90 degrees from the next run on the left.
     const float toOuter = outerLeft ? kQuarterTurn : -kQuarterTurn;
-    const float incoming = PlanAngle(outerLeft ? leftRunEnd : rightRunEnd, outerLeft ? leftSegmentEnd : rightSegmentEnd);
-    const float next = outerLeft ? PlanAngle(rightSegmentEnd, rightNext) : PlanAngle(leftSegmentEnd, leftNext);
     const Float3DPoint outerRunEnd = outerLeft ? leftRunEnd : rightRunEnd;
     const Float3DPoint outerCorner = outerLeft ? leftSegmentEnd : rightSegmentEnd;
+    const float incoming = PlanAngle(outerRunEnd, outerCorner);
+    const float next = outerLeft ? PlanAngle(rightSegmentEnd, rightNext) : PlanAngle(leftSegmentEnd, leftNext);
     const Float3DPoint innerCorner = outerLeft ? rightSegmentEnd : leftSegmentEnd;
     const Float3DPoint far = Moved(innerCorner, next + toOuter, c.width);
     const float r = c.riser;
