@@ -7,6 +7,7 @@
 #include "files/streams.h"
 #include "files/type_data_io.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -146,8 +147,8 @@ void RebuildReadObject(Objex* o, Layer* layer) {
         break;
     case objtype::kStaircase:
         if (filever::NeedsStairStyleReset(v)) {
-            o->penStyle = 0;
-            o->fillPattern = 0;
+            objfield::stair::kClosedStringer(*o) = 0;
+            objfield::stair::kLargeBase(*o) = 0;
         }
         if (filever::IsFirstReleaseFile(v)) objfield::stair::kFloorHeight(*o) = layer ? layer->height : 0.0f;
         break;

@@ -5,6 +5,7 @@
 #include "files/palette_internal.h"
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"

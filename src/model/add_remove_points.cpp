@@ -5,6 +5,7 @@
 
 #include "files/undo.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/deletion.h"

@@ -8,6 +8,7 @@
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/convert_internal.h"
 #include "model/default_textures.h"

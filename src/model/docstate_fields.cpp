@@ -59,7 +59,7 @@ constexpr DocStateField kFields[] = {
     {47, "multigonSides", T::I16, offsetof(DocState, multigonSides), 1, 0, 1, {6}, 0, {}, ""},
     {48, "carried48", T::I16, offsetof(DocState, carried48), 1, 0, 1, {50}, 0, {}, ""},
     {49, "pickTolerance", T::I16, offsetof(DocState, pickTolerance), 1, 0, 1, {5}, 0, {}, "hit tolerance"},
-    {50, "curveTension", T::I16, offsetof(DocState, curveTension), 1, 0, 1, {8}, 0, {}, ""},
+    {50, "curveTension", T::I16, offsetof(DocState, curveTension), 1, 0, 1, {8}, 0, {}, "spline tension; put back after every curved staircase build"},
     {51, "zoomFactor", T::F32, offsetof(DocState, zoomFactor), 1, 0, 1, {0.6}, 0, {}, "zoom factor"},
     {52, "carried52", T::I16, offsetof(DocState, carried52), 1, 0, 1, {100}, 0, {}, ""},
     {53, "carried53", T::U8, offsetof(DocState, carried53), 1, 0, 1, {0}, 0, {}, ""},

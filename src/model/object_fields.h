@@ -161,14 +161,27 @@ namespace stair {
 inline constexpr Param kWidth{0};
 inline constexpr Param kRiser{1};            // riser height
 inline constexpr Param kTread{2};            // tread depth
-inline constexpr Param kSizeD{3};
+inline constexpr Param kRailHeight{3};      // hand rails above the treads
+inline constexpr Param kSizeD = kRailHeight;
 inline constexpr Param kFloorHeight{4};      // the height of the floor it climbs: its total rise
+// Rails are built only where the value is exactly 1.
 inline constexpr Field<int32_t> kLeftRail{&Objex::optionA};
 inline constexpr Field<int32_t> kRightRail{&Objex::optionB};
-inline constexpr Field<uint8_t> kSkirtWalls{&Objex::flagA};          // 0 or 1
-inline constexpr Field<float> kRiserFlag{&Objex::plantAge};          // 1.0 closed risers, 0.0 open steps
-inline constexpr Field<int16_t> kClosedStringers{&Objex::penStyle};  // 0 or 1
-inline constexpr Field<int16_t> kLongStringerBase{&Objex::fillPattern};  // 0 or 1
+inline constexpr Field<uint8_t> kSkirtWalls{&Objex::flagA};
+// 0.0 open steps; 1.0 closed steps with under-stair panels; any other value closed without.
+inline constexpr Field<float> kOpenSteps{&Objex::plantAge};
+inline constexpr float kClosedSteps = 1.0f;
+// Stringers with a sloped top instead of a saw-tooth one; files before 10800 store 0.
+inline constexpr Field<int16_t> kClosedStringer{&Objex::penStyle};
+// Stringers keep a level foot on the floor under the first two steps; files before 10800 store 0.
+inline constexpr Field<int16_t> kLargeBase{&Objex::fillPattern};
+// Rails, spindles and posts: the first material slot; steps and landings: the second.
+inline constexpr Field<int32_t> kRailTexture{&Objex::texture2};
+inline constexpr Field<RGBColor> kRailColour{&Objex::color2};
+inline constexpr int kRailScaleSlot = 0;
+inline constexpr Field<int32_t> kStepTexture{&Objex::texture3};
+inline constexpr Field<RGBColor> kStepColour{&Objex::color3};
+inline constexpr int kStepScaleSlot = 1;
 }  // namespace stair
 
 // Railings (45): the handrail height and the baluster spacing (`kValueB`) in inches; a point's

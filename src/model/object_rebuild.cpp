@@ -1,6 +1,7 @@
 #include "model/object_rebuild.h"
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/objects.h"
 #include "plan/refresh_seams.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/command_ids.h"
 #include "model/command_support.h"
 #include "model/deletion.h"

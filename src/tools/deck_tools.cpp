@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
+#include "geometry/elements/stair_rails.h"
 #include "model/attachments.h"
 #include "model/default_textures.h"
 #include "model/deletion.h"
@@ -137,29 +139,32 @@ void BuildFlight(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd, float centre, fl
     const int risers = std::max(1, int(std::lround(rise / kRiserTarget)));
     const float hw = std::min(width / 2, length / 2);
     const float v = edgeStart->position[1];
-    StairFlight f;
-    f.top[0] = Along(edgeStart, angle, centre + hw, v);
-    f.top[1] = Along(edgeStart, angle, centre - hw, v);
+    Float3DPoint top[2] = {Along(edgeStart, angle, centre + hw, v), Along(edgeStart, angle, centre - hw, v)};
     const bool forward = GetParallelDirection(deck) == 1;
     const float run = risers * ConvertWorldToScreen(kTreadDepth, ds, 0);
     const float outward = forward ? angle - kQuarterTurn : angle + kQuarterTurn;
-    if (forward) std::swap(f.top[0], f.top[1]);
+    // [0] is the left side looking up the flight.
+    if (forward) std::swap(top[0], top[1]);
+    Float3DPoint bottom[2];
     for (int i = 0; i < 2; ++i) {
         float dh = 0, dd = 0;
         GetPointFromLengthAndAngle(outward, run, &dh, &dd);
-        f.bottom[i] = {f.top[i].floatH + dh, f.top[i].floatV, f.top[i].floatD + dd};
+        bottom[i] = {top[i].floatH + dh, top[i].floatV, top[i].floatD + dd};
     }
-    f.startLevel = -v;
-    f.endLevel = v + ConvertWorldToScreen(rise, ds, 0);
-    f.riserHeight = rise / float(risers);
-    f.treadDepth = kTreadDepth;
+    // The flight climbs from its foot, `rise` below the edge, to the deck's edge.
+    StairRun f;
+    f.leftStart = bottom[0], f.rightStart = bottom[1];
+    f.leftEnd = top[0], f.rightEnd = top[1];
+    f.rise = ConvertWorldToScreen(rise, ds, 0);
+    f.baseV = v + f.rise;
+    f.riser = rise / float(risers);
+    f.depth = kTreadDepth;
     f.leftRail = leftRail, f.rightRail = rightRail;
-    f.handrailHeight = df::kHandrailHeight(*edgeStart);
-    f.treadTexture = deck->texture2, f.treadColour = deck->color2;
-    f.skirtTexture = deck->texture, f.skirtColour = deck->fillColor;
-    f.railTexture = deck->texture3, f.railColour = deck->color3;
-    f.skirting = (df::kEdgeFlags(*edgeStart) & df::kSkirtingEdge) ? 1 : 0;
-    f.closedRisers = df::kStepStyle(*deck);
+    f.railHeight = df::kHandrailHeight(*edgeStart);
+    f.step = {deck->texture2, deck->color2, deck->textureScales[0]};
+    f.rail = Railing(deck);
+    f.sideFill = deck->fillColor;
+    f.skirt = (df::kEdgeFlags(*edgeStart) & df::kSkirtingEdge) ? 1 : 0;
     StartStairSegments();
     UpdateStraightStairSegment(deck, f);
 }

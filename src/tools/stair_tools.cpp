@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "geometry/elements/stair_direction.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
@@ -74,7 +75,10 @@ void DressStaircase(Objex* o, int32_t subtype, const DocState* ds) {
     f::kFloorHeight(*o) = ds->stairHeight;
     f::kLeftRail(*o) = ds->stairLeftRail ? 1 : 0;
     f::kRightRail(*o) = ds->stairRightRail ? 1 : 0;
-    o->plantAge = ds->stairOpenSteps ? 0.0f : 1.0f;  // closed steps
+    f::kOpenSteps(*o) = ds->stairOpenSteps ? 0.0f : f::kClosedSteps;
+    f::kSkirtWalls(*o) = ds->stairSkirtWalls ? 1 : 0;
+    f::kClosedStringer(*o) = ds->stairClosedStringer ? 1 : 0;
+    f::kLargeBase(*o) = subtype == objsubtype::kStraightStair && ds->stairLargeBase ? 1 : 0;
 }
 
 void DressRailing(Objex* o, int32_t subtype, const DocState* ds) {

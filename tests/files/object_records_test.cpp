@@ -24,6 +24,8 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
 #include "model/selection_queries.h"
@@ -505,6 +507,24 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->subtype, 4711);
     EXPECT_EQ(RemainingInput(), 0u);
+}
+
+// A staircase is built as it is read; files up to 10800 had no stringer styles.
+TEST_F(ObjectRecordsTest, StaircasesAreBuiltAsTheyAreRead) {
+    for (int32_t version : {10800, 11100}) {
+        Objex* stair = Make(objtype::kStaircase, objsubtype::kStraightStair).plan({{0, 0}, {0, -100}});
+        stair->params[0] = 36, stair->params[1] = 7, stair->params[2] = 10, stair->params[4] = 96;
+        objfield::stair::kClosedStringer(*stair) = 1;
+        sWriteVersion = version;
+        StartInput(WrittenObject(stair, version), version);
+        Objex* back = NextObject(layer());
+        ASSERT_NE(back, nullptr) << version;
+        EXPECT_EQ(objfield::stair::kClosedStringer(*back), version > 10800 ? 1 : 0) << version;
+        int steps = 0;
+        for (const Objex* p = back->firstPart; p; p = p->next) steps += p->type == objtype::kStairStep;
+        EXPECT_GT(steps, 0) << version;
+        DeleteObj(stair);
+    }
 }
 
 TEST_F(ObjectRecordsTest, CabinetFilesMakeCabinetPartsAndFoldTheirElevation) {

@@ -14,13 +14,11 @@ RebuildRecorder::RebuildRecorder() {
     };
     SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
     SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
-    SetUpdateStairObjectHandler(rec("UpdateStairObject"));
     SetUpdateRailObjectHandler(rec("UpdateRailObject"));
 }
 
 RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler,
-                      SetUpdateStairObjectHandler, SetUpdateRailObjectHandler})
+    for (auto* set : {SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler, SetUpdateRailObjectHandler})
         set(nullptr);
 }
 

@@ -1,7 +1,7 @@
 // Decks, deck cut-outs and floors drawn with their outline tools, and the pieces their rebuilds
 // make, played through the gesture runner at zoom 1 and scale 72 (a plan unit is an inch).
-// The railing and stair builders are recorded where they are called: where the posts, rails,
-// spindles and flights would stand is checked against numbers worked out by hand.
+// The railing builders are recorded where they are called; posts and step flights are built:
+// where they stand is checked against numbers worked out by hand.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -31,10 +31,8 @@ namespace df = objfield::deck;
 const Plan kSquare = {{100, 100}, {300, 100}, {300, 300}, {100, 300}};
 
 struct Built {
-    std::vector<Float3DPoint> posts;
     std::vector<std::pair<Float3DPoint, Float3DPoint>> rails;
     std::vector<Float3DPoint> spindles;  // kept ones
-    std::vector<StairFlight> flights;
     int railStarts = 0;
 };
 
@@ -46,9 +44,6 @@ protected:
         ds->deckHeight = 24, ds->deckRailHeight = 36, ds->balusterSpacing = 6, ds->deckSkirting = 1;
         ds->deckStepWidth = 60, ds->deckStepSizeB = 24, ds->deckStepLeftRail = 1, ds->deckStepRightRail = 1;
         ds->curveSegments = 4;
-        SetConstructBalusterHandler([this](const Float3DPoint& at, float, Objex*, float, int16_t, const RailMaterial&) {
-            built.posts.push_back(at);
-        });
         SetConstructRailingHandler([this](const Float3DPoint& a, const Float3DPoint& b, float, Objex*, float, float,
                                           const RailMaterial&) { built.rails.push_back({a, b}); });
         SetStartDeckRailHandler([this](Objex*) { ++built.railStarts; });
@@ -56,11 +51,10 @@ protected:
             [this](Objex*, float h, float v, float d, float, float, const RailMaterial&, int16_t keep) {
                 if (keep) built.spindles.push_back({h, v, d});
             });
-        SetUpdateStraightStairSegmentHandler([this](Objex*, const StairFlight& f) { built.flights.push_back(f); });
     }
     void TearDown() override {
-        SetConstructBalusterHandler(nullptr), SetConstructRailingHandler(nullptr), SetStartDeckRailHandler(nullptr);
-        SetAppendDeckRailSpindleHandler(nullptr), SetUpdateStraightStairSegmentHandler(nullptr);
+        SetConstructRailingHandler(nullptr), SetStartDeckRailHandler(nullptr);
+        SetAppendDeckRailSpindleHandler(nullptr);
         port::setAlerts(nullptr), PlanGestureTest::TearDown();
     }
     Objex* Draw(int16_t tool, const Plan& outline) {
@@ -82,10 +76,29 @@ protected:
     RecordingAlerts alerts;
 };
 
+std::vector<Objex*> PartsOfType(Objex* owner, int16_t type) {
+    std::vector<Objex*> parts;
+    for (Objex* p = owner->firstPart; p; p = p->next)
+        if (p->type == type) parts.push_back(p);
+    return parts;
+}
+
 std::vector<float> BottomsOf(Objex* owner) {
     std::vector<float> v;
-    for (Objex* p = owner->firstPart; p; p = p->next) v.push_back(p->firstPoint->next->next->position[1]);
+    for (Objex* p = owner->firstPart; p; p = p->next)
+        if (p->type != objtype::kStairRail) v.push_back(p->firstPoint->next->next->position[1]);
     return v;
+}
+
+// Plan centres of the square posts (8 x 8) among the owner's parts, in build order.
+std::vector<Float3DPoint> PostsOf(Objex* owner) {
+    std::vector<Float3DPoint> posts;
+    for (Objex* p : PartsOfType(owner, objtype::kStairRail)) {
+        const FloatRect& b = p->bounds;
+        if (std::abs(b.floatRight - b.floatLeft - 8) < 1e-3f && std::abs(b.floatBottom - b.floatTop - 8) < 1e-3f)
+            posts.push_back({(b.floatLeft + b.floatRight) / 2, p->bounds3D.floatBottom, (b.floatTop + b.floatBottom) / 2});
+    }
+    return posts;
 }
 
 TEST_F(Decks, TheToolsBuildRailingsPostsAndSkirtingByTheirEdgeFlags) {
@@ -109,39 +122,42 @@ TEST_F(Decks, TheToolsBuildRailingsPostsAndSkirtingByTheirEdgeFlags) {
         // One piece per edge, the closing one included, from the deck top down.
         EXPECT_EQ(BottomsOf(deck), std::vector<float>(4, r.bottom)) << r.what;
         EXPECT_EQ(deck->firstPart->firstPoint->position[1], -24) << r.what;
-        EXPECT_EQ(std::tuple(int(built.rails.size()), int(built.posts.size())), std::tuple(r.rails, r.rails))
-            << r.what;
+        const std::vector<Float3DPoint> posts = PostsOf(deck);
+        EXPECT_EQ(std::tuple(int(built.rails.size()), int(posts.size())), std::tuple(r.rails, r.rails)) << r.what;
         if (r.rails) {
-            EXPECT_EQ(built.posts[3].floatH, 100) << r.what;
+            EXPECT_EQ(posts[3].floatH, 100) << r.what;
         }
         // A rebuild throws the pieces away first.
         Update3DDeck(deck);
-        EXPECT_EQ(CountObjects(deck->firstPart), 4) << r.what;
+        EXPECT_EQ(CountObjects(deck->firstPart), 4 + r.rails) << r.what;
     }
 }
 
 TEST_F(Decks, StepsRiseBySevenInchRisersAndOpenTheRailing) {
-    struct Row { const char* what; float height; int risers; float riser; float bottom; };
-    for (const Row& r : std::vector<Row>{{"24-inch deck", 24, 3, 8, 0}, {"3-inch deck", 3, 1, 3, 0}}) {
+    struct Row { const char* what; float height; int risers; float riser; size_t posts; };
+    ds->deckOpenSteps = 1;  // closed risers
+    // A flight of one tread has only its bottom posts.
+    for (const Row& r : std::vector<Row>{{"24-inch deck", 24, 3, 8, 8}, {"3-inch deck", 3, 1, 3, 6}}) {
         Objex* deck = Square(r.height);
         AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
         Update3DDeck(deck);
-        ASSERT_EQ(built.flights.size(), 1u) << r.what;
-        const StairFlight& f = built.flights[0];
-        EXPECT_NEAR(f.riserHeight, r.riser, 1e-4f) << r.what;
-        EXPECT_NEAR(f.startLevel, r.height, 1e-4f) << r.what;
-        EXPECT_NEAR(f.endLevel, r.bottom, 1e-4f) << r.what;
-        // The edge runs along +H with the deck below it on screen: the flight goes up the screen
-        // (smaller D), 10 inches a riser, centred at H = 200 across 60.
-        const float run = 10.0f * r.risers;
-        const float nearH = std::min(f.top[0].floatH, f.top[1].floatH);
-        EXPECT_TRUE(Near({nearH, std::abs(f.top[0].floatH - f.top[1].floatH), std::abs(f.bottom[0].floatD - 100)},
-                         {170, 60, run}, 1e-3f))
-            << r.what;
+        // Closed treads climb from the ground to the deck's edge (D 100) up the screen, 10 a
+        // riser, centred at H = 200 across 60; the top one ends at the deck's top.
+        const std::vector<Objex*> treads = PartsOfType(deck, objtype::kStairStep);
+        ASSERT_EQ(int(treads.size()), r.risers) << r.what;
+        for (int i = 0; i < r.risers; ++i) {
+            const Float3DRect& b = treads[size_t(i)]->bounds3D;
+            EXPECT_TRUE(Near({b.floatLeft, b.floatRight, b.floatBack, b.floatFront, b.floatBottom, b.floatTop},
+                             {170, 230, 100 - 10.0f * (r.risers - i), 110 - 10.0f * (r.risers - i), -r.riser * i,
+                              -r.riser * (i + 1)},
+                             1e-3f))
+                << r.what << " tread " << i;
+        }
         // The railing of the step's edge stops at the opening; with both handrails no posts there.
         ASSERT_EQ(built.rails.size(), 5u) << r.what;
         EXPECT_TRUE(Near({built.rails[0].second.floatH, built.rails[1].first.floatH}, {170, 230})) << r.what;
-        EXPECT_EQ(built.posts.size(), 4u) << r.what;
+        // Four on the deck, and a bottom and a top post on each side of the flight.
+        EXPECT_EQ(PostsOf(deck).size(), r.posts) << r.what;
         DeleteObj(deck);
     }
     // Without handrails the opening gets a post at each side.
@@ -149,7 +165,7 @@ TEST_F(Decks, StepsRiseBySevenInchRisersAndOpenTheRailing) {
     Objex* deck = Square(24);
     AddDeckSteps(deck, PointAt(deck, 0), PointAt(deck, 1));
     Update3DDeck(deck);
-    EXPECT_EQ(built.posts.size(), 6u);
+    EXPECT_EQ(PostsOf(deck).size(), 6u);
 }
 
 TEST_F(Decks, StepsNarrowOnShortEdgesAndGoWhenNothingIsLeft) {
@@ -210,7 +226,7 @@ TEST_F(Decks, ACurvedDeckIsSkirtedOnStraightPiecesAndRailedAlongItsArc) {
         PointAt(deck, 0)->outTangent[2] = -100, PointAt(deck, 1)->inTangent[2] = 100;
         built = {};
         Update3DDeck(deck);
-        EXPECT_EQ(CountObjects(deck->firstPart), r.pieces + 3) << r.what;
+        EXPECT_EQ(PartsOfType(deck, objtype::kDeckPart).size(), size_t(r.pieces + 3)) << r.what;
         EXPECT_EQ(deck->pointCount, 4) << r.what;
         EXPECT_EQ(PointAt(deck, 0)->outTangent[2], -100) << r.what;
         // Spindles every 6 along the arc, the first at its start.

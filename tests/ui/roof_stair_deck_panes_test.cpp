@@ -134,7 +134,7 @@ TEST_F(RoofStairDeckPanes, StaircaseBoxesAlwaysStoreAndOpenStepsInvert) {
     refreshWith({stair});
     for (const auto& [on, riser, openDefault] : {std::tuple{true, 0.0f, 1}, std::tuple{false, 1.0f, 0}}) {
         if (p->openStepsButton->isChecked() != on) p->openStepsButton->click();
-        EXPECT_EQ(objfield::stair::kRiserFlag(*stair), riser);
+        EXPECT_EQ(objfield::stair::kOpenSteps(*stair), riser);
         EXPECT_EQ(ds->stairOpenSteps, openDefault);
     }
     typeExpecting(p->stairHeightText, "10000", 0);

@@ -11,7 +11,7 @@
 #include "files/copy_paste.h"
 #include "files/streams.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/command_globals.h"
 #include "model/command_ids.h"
