@@ -10,6 +10,7 @@
 #include "files/palettes.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
+#include "geometry/elements/stair_build.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
