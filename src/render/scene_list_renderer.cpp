@@ -8,6 +8,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/view_layers.h"
+#include "render/core/pick_state.h"
 #include "port/seam.h"
 #include "render/billboards.h"
 #include "render/core/interrupt_source.h"
@@ -254,7 +255,11 @@ bool ShowsStatus() { return !gRenderOpenGLAntiAlias && !gRenderingShadowMap; }
 
 }  // namespace
 
-void RenderGLPlaneObjects(PlaneObject* list) { RenderGLPlaneObjects(list, PlaneWalkOptions{}); }
+void RenderGLPlaneObjects(PlaneObject* list) {
+    PlaneWalkOptions options;
+    options.picking = gGLPickMode != 0;
+    RenderGLPlaneObjects(list, options);
+}
 
 void RenderGLPlaneObjects(PlaneObject* list, const PlaneWalkOptions& options) {
     const DocState* ds = CurrentDocState();

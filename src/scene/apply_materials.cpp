@@ -43,11 +43,6 @@ constexpr int16_t kShiftBit = 4;
 constexpr int16_t kCommandBit = 8;
 constexpr int32_t kFirstPaletteRef = -1001;
 constexpr int32_t kPaletteRefBase = 1000;
-constexpr int16_t kPaletteColour = 4;
-// Generated stair, railing and deck pieces: step blocks, rails and spindles, curved rails.
-constexpr int16_t kStepBlock = 43;
-constexpr int16_t kCurvedRail = 44;
-constexpr int16_t kRailPiece = 39;
 // Fence and railing pieces whose subtype says which of the owner's material sets they show.
 constexpr int32_t kFenceBothSetsPiece = 154;
 constexpr int32_t kFenceThirdSetPiece = 155;
@@ -220,8 +215,8 @@ void CarryToDeck(const Hit& hit, const Material& m) {
     Objex* deck = hit.base;
     switch (hit.type3D()) {
     case 0: break;
-    case kCurvedRail: case kRailPiece: SecondSet(deck, m); break;
-    case kStepBlock: case objtype::kDeck:
+    case objtype::kCurvedRailPiece: case objtype::kStairRail: SecondSet(deck, m); break;
+    case objtype::kStairStep: case objtype::kDeck:
         PointsSide1(deck, m);
         FirstSet(deck, m);
         break;
@@ -233,8 +228,8 @@ void CarryToDeck(const Hit& hit, const Material& m) {
 void CarryToStair(const Hit& hit, const Material& m) {
     switch (hit.type3D()) {
     case 0: break;
-    case kStepBlock: SecondSet(hit.base, m); break;
-    case kCurvedRail: case kRailPiece: FirstSet(hit.base, m); break;
+    case objtype::kStairStep: SecondSet(hit.base, m); break;
+    case objtype::kCurvedRailPiece: case objtype::kStairRail: FirstSet(hit.base, m); break;
     default: AllPoints(hit.base, m); break;
     }
     UpdateStairObject(hit.base);
@@ -436,7 +431,7 @@ int32_t ApplyPalette(int32_t x, int32_t y, int32_t paletteRef) {
     if (!entry || GetPaletteTextureID(paletteRef) < 0) return 0;
     Material m;
     m.texture = paletteRef, m.writesTexture = true;
-    if (entry->kind == kPaletteColour) m.size = {entry->textureScale[0], entry->textureScale[1]};
+    if (entry->kind == kPaletteColor) m.size = {entry->textureScale[0], entry->textureScale[1]};
     return Apply(x, y, m, Kind::Palette);
 }
 
