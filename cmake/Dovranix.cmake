@@ -8,6 +8,15 @@ set(DVX_LAYER_port port)
 set(DVX_LAYER_logic
   model files plan tracking tools scene geometry
   app/core ui/core content/core powertools/core render/core)
+
+# The logic folders by rank, lowest first: a folder includes its own rank and lower ones only
+# (subfolders take their parent's rank). A lower folder reaches a higher one through a table the
+# higher one fills (rebuilds, tool trackers) or through the UI seams (a `*_seams.h` header that
+# holds only seam declarations is rank-free). scripts/layering-exceptions.txt lists the
+# upward includes still to be removed.
+set(DVX_LOGIC_RANKS
+  model files geometry scene render/core plan tracking tools
+  content/core powertools/core ui/core app/core)
 set(DVX_LAYER_render render)
 set(DVX_LAYER_ui port/qt app ui content powertools)
 
@@ -48,13 +57,23 @@ function(dvx_layer_sources out base sub)
   set(${out} ${all} PARENT_SCOPE)
 endfunction()
 
-# dvx_write_layers(<file> <src folder>): the table above for scripts/check-layering.sh.
+# dvx_write_layers(<file> <src folder>): the tables above for scripts/check-layering.sh.
 function(dvx_write_layers file src)
   set(text "src ${src}\n")
   foreach(layer IN LISTS DVX_LAYERS)
     foreach(prefix IN LISTS DVX_LAYER_${layer})
       string(APPEND text "layer ${prefix} ${layer}\n")
     endforeach()
+  endforeach()
+  foreach(folder IN LISTS DVX_LAYER_logic)
+    if(NOT folder IN_LIST DVX_LOGIC_RANKS)
+      message(FATAL_ERROR "src/${folder}: a logic folder without a rank (DVX_LOGIC_RANKS)")
+    endif()
+  endforeach()
+  set(rank 0)
+  foreach(folder IN LISTS DVX_LOGIC_RANKS)
+    math(EXPR rank "${rank} + 1")
+    string(APPEND text "rank ${folder} ${rank}\n")
   endforeach()
   file(WRITE "${file}" "${text}")
 endfunction()

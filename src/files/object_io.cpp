@@ -20,7 +20,7 @@
 #include "model/texture_mapping.h"
 #include "port/seam.h"
 #include "tools/deck_tools.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"

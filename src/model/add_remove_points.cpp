@@ -21,7 +21,7 @@
 #include "port/seam.h"
 #include "scene/scene_build.h"
 #include "tools/deck_tools.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"

@@ -26,7 +26,7 @@
 #include "scene/terrain.h"
 #include "tools/deck_tools.h"
 #include "tools/material_table.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
 #include "ui/core/inspector_seams.h"
 

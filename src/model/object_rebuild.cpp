@@ -7,7 +7,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/terrain.h"
 #include "tools/deck_tools.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
 #include "tools/roof_construction.h"
 #include "tools/wall_attachments.h"

@@ -21,7 +21,7 @@
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/deck_tools.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/wall_construction.h"
 
 using cmdsupport::AttachmentOf;

@@ -22,7 +22,7 @@
 #include "model/texture_mapping.h"
 #include "model/transform_support.h"
 #include "scene/scene_build.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
 #include "tracking/grid_snap.h"

@@ -9,7 +9,7 @@
 #include "model/selection_queries.h"
 #include "port/seam.h"
 #include "tools/fixed_components.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_attachments.h"
 
 int32_t gObjectCount = 0;

@@ -28,7 +28,7 @@
 #include "tools/deck_tools.h"
 #include "tools/fixed_components.h"
 #include "tools/photos.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/roof_construction.h"
 #include "tools/roof_panels.h"
 #include "tools/wall_attachments.h"

@@ -14,7 +14,7 @@
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
 #include "scene/plane_object.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tracking/poly_builders.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "scene/terrain.h"
 #include "tools/material_table.h"
 #include "tools/outline_tracker.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tracking/shape_trackers.h"
 #include "tracking/tracking_state.h"
 

@@ -22,7 +22,7 @@
 #include "scene/topo_grid.h"
 #include "support/fixture.h"
 #include "tools/material_table.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/custom_popups.h"
 

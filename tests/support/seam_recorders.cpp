@@ -4,7 +4,7 @@
 #include "geometry/openings/trim_plane_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 
 namespace dvxtest {
 

@@ -15,7 +15,7 @@
 #include "support/plan_gestures.h"
 #include "scene/topo_grid.h"
 #include "tools/material_table.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tools/site_tools.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"

@@ -38,7 +38,7 @@
 #include "render/core/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/photos.h"
-#include "tools/rebuild_seams.h"
+#include "tools/site_rebuilds.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_panel.h"
