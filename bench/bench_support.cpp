@@ -8,6 +8,7 @@
 
 #include <sys/vfs.h>
 
+#include "app/core/startup.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "support/drawing_doubles.h"
@@ -63,6 +64,9 @@ void operator delete(void* p, size_t) noexcept { std::free(p); }
 void operator delete[](void* p, size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+// Every benchmark program rebuilds what it reads, as the program does.
+static const bool kRebuilds = (RegisterAllRebuilders(), true);
 
 namespace dvxbench {
 

@@ -2,6 +2,7 @@
 // What the file-reader targets share: the document kept across inputs, the input written to
 // a file of the target's own, a folder tree of the target's own for the readers that look
 // for files by folder, and dropping what a reader added.
+#include "app/core/startup.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -38,6 +39,8 @@ inline QMDDocumentModel* CurrentDocument(int renewEvery = 0) {
     static int runs = 0;
     if (renewEvery > 0 && ++runs % renewEvery == 0) RenewDocument();
     QMDDocumentModel*& doc = KeptDocument();
+    static const bool rebuilds = (RegisterAllRebuilders(), true);
+    (void)rebuilds;
     if (!doc) doc = QMDDocumentModel::alloc()->init();
     if (doc) gCurDocument = doc;
     return doc;

@@ -21,9 +21,9 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "model/walkers.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/seam.h"
-#include "scene/scene_build.h"
 
 char gClipboardLayerName[kLayerNameSize] = {};
 const Layer* gClipboardLayer = nullptr;
@@ -211,6 +211,6 @@ void DoPasteObjects() {
         sourceFloor->active = floorActive;
         doc->itsCurLayer = previousLayer;
     }
-    RenderAllLayers();
+    rebuild::RenderAllLayers();
     Refresh();
 }

@@ -21,10 +21,10 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/sweeps.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/files.h"
-#include "scene/scene_build.h"
 #include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
 
@@ -180,7 +180,7 @@ bool ApplyToWall(Objex* wall, bool doorMode) {
     }
     if (reloaded) {
         UpdateAllWallAttachments(wall);
-        ReRenderObject(wall);
+        rebuild::ReRenderObject(wall);
     }
     return reloaded;
 }
@@ -215,7 +215,7 @@ void ApplyToRoof(Objex* roof, int* refitted, int* removed) {
         skylight->parent = roof;
         ++*refitted;
         *removed += UpdateRoofAttachment(skylight, roof);
-        ReRenderObject(roof);
+        rebuild::ReRenderObject(roof);
         if (IsChildOf(skylight, roof)) SelectObj(skylight, selmode::kSelect, 0);
     }
 }

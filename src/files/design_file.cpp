@@ -24,11 +24,10 @@
 #include "model/view_layers.h"
 #include "model/view_state.h"
 #include "model/walkers.h"
+#include "model/rebuild_table.h"
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "powertools/core/id_counters.h"
-#include "scene/plane_object.h"
-#include "scene/terrain.h"
 #include "tools/attached_dimensions.h"
 #include "tools/fixed_components.h"
 
@@ -165,7 +164,7 @@ bool PaletteSectionComplete(int32_t version, uint32_t start) {
 }  // namespace
 
 void DeleteDocumentLayers(QMDDocumentModel* doc) {
-    DeleteDocumentRendererObjects(doc);
+    rebuild::DeleteDocumentRendererObjects(doc);
     while (doc->itsLayers) DeleteLayer(doc->itsLayers);
     doc->itsLayers = nullptr;
     doc->itsCurLayer = nullptr;
@@ -305,7 +304,7 @@ int KeyFileRead(const char* path) {
     UpdateAllIDCounters();
     ReadTopoGridFile(doc->itsDocState ? doc->itsDocState->topoFilePath : "");
     // The ground follows the terrain objects just read (unless a topography file gives it).
-    SetLotElevation();
+    rebuild::SetLotElevation();
     if (!ChooseCurrentFloorAfterRead()) return 0;
     ConvertOldTextBlockLayers();
     if (DocState* ds = doc->itsDocState) {

@@ -6,8 +6,6 @@
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "files/type_data_io.h"
-#include "geometry/elements/rebuild_seams.h"
-#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -15,16 +13,11 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
-#include "tools/deck_tools.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_panels.h"
-#include "tools/roof_construction.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 
 namespace {
 
@@ -193,50 +186,7 @@ void ApplyDefaultFenceMaterials(Objex* o) {
 }
 
 void RebuildObjectByType(Objex* o) {
-    if (!o) return;
-    switch (o->type) {
-    case objtype::kWall:
-        Update3DWall(o);
-        UpdateAllWallAttachments(o);
-        break;
-    case objtype::kFloor:
-    case objtype::kFloorCutout:
-    case objtype::kCabinetPart:
-        Update3DFloorSkirting(o);
-        break;
-    case objtype::kRoof:
-        Update3DRoof(o);
-        break;
-    case objtype::kPath:
-        Update3DPath(o);
-        break;
-    case objtype::kEdging:
-        UpdateEdgingObject(o);
-        break;
-    case objtype::kFence:
-        UpdateFenceObject(o);
-        break;
-    case objtype::kStaircase:
-        UpdateStairObject(o);
-        break;
-    case objtype::kRailing:
-        UpdateRailObject(o);
-        break;
-    case objtype::kDeck:
-        Update3DDeck(o);
-        break;
-    case objtype::kFreehandRoof:
-        Update3DRoofPanel(o);
-        break;
-    case objtype::kPhoto:
-        Update3DPhoto(o);
-        break;
-    case objtype::kExcavation:
-        Update3DTopoCutoutDepthObject(o);
-        break;
-    default:
-        break;
-    }
+    rebuild::Run(o, rebuild::kReadScopes);
 }
 
 bool IsObjectPointValuesInvalid(const Objex* o) {

@@ -9,9 +9,9 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
-#include "render/core/live_view_seams.h"
+#include "model/rebuild_table.h"
 #include "scene/plane_object.h"
-#include "scene/scene_build.h"
+#include "render/core/live_view_seams.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
@@ -142,7 +142,7 @@ void UpdatePalettedObjectFromPaletteEntry(Objex* object, int32_t refID) {
     }
     if (!uses || object->type == objtype::kGroup) return;
     RebuildPalettedObject(object);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
 }
 
 void UpdateAllPalettedObjectsFromPaletteEntry(int32_t refID) {

@@ -21,15 +21,13 @@
 #include "model/selection_state.h"
 #include "model/selection_summary.h"
 #include "model/walkers.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/files.h"
 #include "port/seam.h"
 #include "port/session.h"
 #include "port/undo.h"
 #include "powertools/core/id_counters.h"
-#include "scene/plane_object.h"
-#include "scene/scene_build.h"
-#include "scene/terrain.h"
 #include "ui/core/inspector_seams.h"
 
 uint8_t gUndoActive = 0;
@@ -191,7 +189,7 @@ int RestoreState(const char* path) {
             gUndoActive = 0;
             return 0;
         }
-        DeleteDocumentRendererObjects(doc);
+        rebuild::DeleteDocumentRendererObjects(doc);
         while (doc->itsLayers) DeleteLayer(doc->itsLayers);
         doc->itsLayers = nullptr;
         doc->itsCurLayer = nullptr;
@@ -203,9 +201,9 @@ int RestoreState(const char* path) {
     }
     UpdateAllIDCounters();
     if (!ChooseCurrentFloorAfterRead()) {
-        SetLotElevation();
+        rebuild::SetLotElevation();
         Refresh();
-        RenderAllLayers();
+        rebuild::RenderAllLayers();
         return 0;
     }
     DocState* ds = doc->itsDocState;
@@ -218,9 +216,9 @@ int RestoreState(const char* path) {
         if (std::strncmp(ds->traceImagePath, keptTracePath, sizeof keptTracePath) != 0) ReloadTraceImage(doc, ds);
     }
     // The ground follows the terrain objects restored (unless a topography file gives it).
-    SetLotElevation();
+    rebuild::SetLotElevation();
     InspectorUpdatePropertiesState(1);
     Refresh();
-    RenderAllLayers();
+    rebuild::RenderAllLayers();
     return 1;
 }

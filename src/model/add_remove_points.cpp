@@ -16,10 +16,10 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "scene/scene_build.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "tools/roof_panels.h"
@@ -338,7 +338,7 @@ void removePointSheetDidEnd(void* /*sheet*/, int32_t returnCode, void* /*context
     UpdateObjectBounds(object);
     SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
     Refresh();
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     StoreUndo("Remove Point");
 }
 

@@ -20,10 +20,9 @@
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
-#include "scene/scene_build.h"
-#include "scene/terrain.h"
 #include "tools/deck_tools.h"
 #include "tools/material_table.h"
 #include "tools/site_rebuilds.h"
@@ -217,7 +216,7 @@ void ConvertToStaircase(Objex* o, int32_t command, const Entry& e, const DocStat
         p->color1 = p->color2 = kWhite;
     }
     UpdateStairObject(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToRailing(Objex* o, int32_t command, const Entry& e, const DocState* ds) {
@@ -245,7 +244,7 @@ void ConvertToRailing(Objex* o, int32_t command, const Entry& e, const DocState*
         p->color1 = p->color2 = kWhite;
     }
     UpdateRailObject(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToFloor(Objex* o, int16_t type, const DocState* ds) {
@@ -268,7 +267,7 @@ void ConvertToFloor(Objex* o, int16_t type, const DocState* ds) {
         p->position[1] -= 1.0f;
     }
     Update3DFloorSkirting(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToFreehandRoof(Objex* o, const DocState* ds, Layer* layer) {
@@ -294,7 +293,7 @@ void ConvertToFreehandRoof(Objex* o, const DocState* ds, Layer* layer) {
     SetObjectPointLengths(o);
     Update3DRoofPanel(o);
     Refresh();
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToDeck(Objex* o, int32_t command, const DocState* ds) {
@@ -321,7 +320,7 @@ void ConvertToDeck(Objex* o, int32_t command, const DocState* ds) {
         objfield::deck::kHandrailHeight(*p) = ds->deckRailHeight;
     }
     Update3DDeck(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToFence(Objex* o, const DocState* ds) {
@@ -345,7 +344,7 @@ void ConvertToFence(Objex* o, const DocState* ds) {
     }
     SetPointTextures(o, texture);
     UpdateFenceObject(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToExcavation(Objex* o, const DocState* ds) {
@@ -365,7 +364,7 @@ void ConvertToExcavation(Objex* o, const DocState* ds) {
     SetPointTextures(o, 1115);
     RaisePoints(o, -1.0f);
     Update3DTopoCutoutDepthObject(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToDeckCutout(Objex* o, const DocState* ds) {
@@ -384,7 +383,7 @@ void ConvertToDeckCutout(Objex* o, const DocState* ds) {
     SetPointTextures(o, 1301);
     RaisePoints(o, -1.0f);
     Update3DFloorSkirting(o);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* ds, Layer* layer) {
@@ -473,7 +472,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         RaisePoints(o, 2.0f);
         SetTextureFaceUV(o);
         SetObjectPointLengths(o);
-        ReRenderObject(o);
+        rebuild::ReRenderObject(o);
         break;
     }
     case cc::kEdging:
@@ -485,7 +484,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         SetPointTextures(o, gEdgingDefaultTexture);
         SetPointColoursWhite(o);
         UpdateEdgingObject(o);
-        ReRenderObject(o);
+        rebuild::ReRenderObject(o);
         break;
     case cc::kPath: {
         const int32_t material = ds->pathStyle;  // the path material number
@@ -502,7 +501,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         SetPointTextures(o, gPathDefaultTexture);
         SetPointColoursWhite(o);
         Update3DPath(o);
-        ReRenderObject(o);
+        rebuild::ReRenderObject(o);
         break;
     }
     case cc::kFence:
@@ -514,7 +513,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->planBits = plan;
         int i = 0;
         for (Poinz* p = o->firstPoint; p && i < 2; p = p->next, ++i) p->segmentValues[0] = ds->conversionValue;
-        RenderAllLayers();
+        rebuild::RenderAllLayers();
         break;
     }
     case cc::kTopography:
@@ -522,8 +521,8 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->type = objtype::kTopography;
         o->penWidth = ds->topoValue;
         o->planBits = plan;
-        SetLotElevation();
-        RenderAllLayers();
+        rebuild::SetLotElevation();
+        rebuild::RenderAllLayers();
         break;
     case cc::kExcavation:
         ConvertToExcavation(o, ds);

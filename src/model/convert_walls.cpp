@@ -10,8 +10,9 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
-#include "plan/refresh_seams.h"
+#include "model/rebuild_table.h"
 #include "scene/scene_build.h"
+#include "plan/refresh_seams.h"
 #include "tools/wall_joins.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
@@ -138,7 +139,7 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
     UpdateObjectBounds(o);
     Update3DWall(o);
     Objex* result = retaining ? o : JoinWallEnds(o);
-    if (result) ReRenderObject(result);
+    if (result) rebuild::ReRenderObject(result);
 }
 
 void ConvertWallToInterior(Objex* wall) {

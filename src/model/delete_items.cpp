@@ -6,8 +6,7 @@
 #include "model/deletion.h"
 #include "model/duplicate.h"
 #include "model/objects.h"
-#include "scene/plane_object.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
@@ -82,7 +81,7 @@ void RebuildWall(Objex* wall) {
     VerifyObjectAttachments(wall);
     Update3DWall(wall);
     UpdateAllWallAttachments(wall);
-    ReRenderObject(wall);
+    rebuild::ReRenderObject(wall);
 }
 
 // The wall keeps its points up to F, a copy of it those from S on.
@@ -145,7 +144,7 @@ void DeleteObjItem(Objex* object) {
         DeleteObj(object);
         return;
     }
-    DeleteRendererObject(object);
+    rebuild::DeleteRendererObject(object);
     if (gWorkbenchObject == object) gWorkbenchObject = nullptr;
 
     Poinz* f = nullptr;
@@ -153,7 +152,7 @@ void DeleteObjItem(Objex* object) {
     Objex* copy = nullptr;
     if (!DeleteWallSegmentObject(object, &f, &s) || !DeleteWallSegment(object, f, s, &copy)) {
         // Its scene pieces were discarded above.
-        ReRenderObject(object);
+        rebuild::ReRenderObject(object);
         return;
     }
     RebuildWall(object);

@@ -5,10 +5,9 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
+#include "model/rebuild_table.h"
 #include "port/seam.h"
 #include "render/core/render_state.h"
-#include "scene/plane_object.h"
-#include "scene/terrain.h"
 
 namespace {
 std::vector<ForgetObjectFunction>& Forgetters() {
@@ -156,7 +155,7 @@ void DeleteObjectData(Objex* object) {
 void DeleteObj(Objex* object) {
     if (!object) return;
     ForgetObjectInGlobals(object);
-    DeleteRendererObject(object);
+    rebuild::DeleteRendererObject(object);
 
     // A photo's image path is its type record: released with it below, never lost.
     delete object->platformObject;
@@ -173,7 +172,7 @@ void DeleteObj(Objex* object) {
     FreeString(object->text);
     object->text = nullptr;
 
-    if (objtype::Has(object->type, objtype::kSetsLotElevation)) SetLotElevation();
+    if (objtype::Has(object->type, objtype::kSetsLotElevation)) rebuild::SetLotElevation();
 
     for (Objex* child = object->firstChild; child;) {
         Objex* next = child->next;

@@ -14,12 +14,12 @@
 #include "model/live_views.h"
 #include "model/objects.h"
 #include "model/plugin_data.h"
+#include "model/rebuild_table.h"
 #include "port/files.h"
 #include "port/random.h"
 #include "port/seam.h"
 #include "port/session.h"
 #include "render/core/custom_textures.h"
-#include "scene/plane_object.h"
 
 QMDDocumentModel* gCurDocument = nullptr;
 std::string gCurrentTraceImageSourcePath;
@@ -236,7 +236,7 @@ void QMDDocumentModel::deleteDocPalette(DocPaletteList* palette) {
 void QMDDocumentModel::deleteDocumentElements() {
     CurrentDocumentScope scope(this);
     // The scene borrows these objects; freeing them one by one would search it for each.
-    DeleteDocumentRendererObjects(this);
+    rebuild::DeleteDocumentRendererObjects(this);
     while (itsLayers) DeleteLayer(itsLayers);
     itsLayers = nullptr;
     itsCurLayer = nullptr;

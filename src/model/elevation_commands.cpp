@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
@@ -86,9 +86,9 @@ CommandFate ElevationCommand(Objex* object, int32_t command, CommandParam) {
     root->onTerrain = 0;
     if (root->type == objtype::kGroup) {
         root->needsRebuild = 1;
-        for (Objex* c = root->firstChild; c; c = c->next) ReRenderObject(c);
+        for (Objex* c = root->firstChild; c; c = c->next) rebuild::ReRenderObject(c);
     } else {
-        ReRenderObject(root);
+        rebuild::ReRenderObject(root);
     }
     return CommandFate::Kept;
 }

@@ -9,7 +9,7 @@
 #include "model/selection_ops.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 using namespace xformsupport;
 
@@ -136,6 +136,6 @@ void ResizeFentrixObject(Objex* object, uint8_t percent, float width, float heig
             TurnInPlan(ds, object, angle, MiddleH(scaled), MiddleD(scaled));
         }
     }
-    RenderEntireObject(object);
+    rebuild::RenderEntireObject(object);
     UpdateObjectBounds(object);
 }

@@ -11,7 +11,7 @@
 #include "model/skylight_transforms.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 
@@ -98,9 +98,9 @@ void SendToNeighboringFloor(Objex* object, int32_t command) {
     else root->elevation += step;
     root->onTerrain = 0;
     if (root->type == objtype::kGroup) {
-        for (Objex* child = root->firstChild; child; child = child->next) ReRenderObject(child);
+        for (Objex* child = root->firstChild; child; child = child->next) rebuild::ReRenderObject(child);
     } else {
-        ReRenderObject(root);
+        rebuild::ReRenderObject(root);
     }
 }
 

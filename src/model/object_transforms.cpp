@@ -11,7 +11,7 @@
 #include "model/skylight_transforms.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 using namespace xformsupport;
 
@@ -155,7 +155,7 @@ void RotateObjectInDegrees(Objex* object, float degrees) {
         record.values[xform::kCentreH + kD] = box.floatBack + (box.floatFront - box.floatBack) * 0.5f;
         RotateTheObject(object, &record);
     }
-    RenderEntireObject(object);
+    rebuild::RenderEntireObject(object);
     UpdateObjectBounds(object);
 }
 

@@ -10,7 +10,7 @@
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
 #include "model/transforms.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -64,5 +64,5 @@ void GetPlantBounds(Objex* plant, float* width, float* height, uint8_t rescale) 
     if (!rescale) return;
     SelectObj(plant, selmode::kSelect, 0);
     ScaleToWidth(plant, w);
-    ReRenderObject(plant);
+    rebuild::ReRenderObject(plant);
 }

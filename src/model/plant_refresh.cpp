@@ -5,7 +5,7 @@
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void Refresh(Objex* object, int32_t textureID, const char* userPlantPath) {
             float width = 0.0f, height = 0.0f;
             GetPlantBounds(object, &width, &height, 1);
             SelectObj(object, selmode::kDeselect, 0);
-            ReRenderObject(object);
+            rebuild::ReRenderObject(object);
         }
         Refresh(object->firstChild, textureID, userPlantPath);
     }

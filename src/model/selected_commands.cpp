@@ -18,8 +18,8 @@
 #include "model/selection_queries.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
+#include "model/rebuild_table.h"
 #include "render/core/render_state.h"
-#include "scene/scene_build.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "tools/wall_construction.h"
@@ -72,7 +72,7 @@ CommandFate RemoveAttachmentCommand(Objex* object, uint8_t, int32_t command, Com
     if (host) {
         if (host->type == objtype::kDeck) Update3DDeck(host);
         else if (command != cmd::kCut && host->type == objtype::kWall) Update3DWall(host);
-        ReRenderObject(host);
+        rebuild::ReRenderObject(host);
     }
     gRefreshRender = 1;
     return CommandFate::Deleted;
@@ -168,7 +168,7 @@ CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, Command
                                objtype::kDeck, objtype::kExcavation})) {
         RebuildObjectByType(object, RebuildTable::Full);
     }
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     RefreshObjectBounds(object);
     return CommandFate::Kept;
 }

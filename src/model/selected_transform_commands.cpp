@@ -21,7 +21,7 @@
 #include "model/sweeps.h"
 #include "model/texture_mapping.h"
 #include "model/transform_support.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 #include "tools/site_rebuilds.h"
 #include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
@@ -75,7 +75,7 @@ bool RefitHostWall(Objex* attachment) {
     Objex* wall = attachment->parent;
     if (!wall) return true;
     const int16_t removed = UpdateAllWallAttachments(wall);
-    ReRenderObject(wall);
+    rebuild::ReRenderObject(wall);
     if (removed <= 0) return true;
     for (Objex* c = wall->firstChild; c; c = c->next)
         if (c == attachment) return true;
@@ -105,7 +105,7 @@ CommandFate MirrorInWall(Objex* o) {
 void MoveWhole(Objex* o, float h, float d) {
     const TransformRecord record = Translation(h, 0.0f, d);
     TranslatePlanObject(o, &record);
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 // Angles some objects keep of their own follow a turn by `angle` radians; the rest rebuild.
@@ -123,7 +123,7 @@ void AfterTurn(Objex* o, float angle, bool planTurn) {
     } else {
         RebuildObjectByType(o, RebuildTable::Full);
     }
-    ReRenderObject(o);
+    rebuild::ReRenderObject(o);
 }
 
 }  // namespace
@@ -142,7 +142,7 @@ CommandFate SnapToGridCommand(Objex* object, uint8_t, int32_t, CommandParam) {
     for (Poinz* p = object->firstPoint; p; p = p->next)
         Snap3DPointToGrid(ds, &p->position[0], &p->position[1], &p->position[2]);
     RebuildObjectByType(object, RebuildTable::Short);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     RefreshObjectBounds(object);
     return CommandFate::Kept;
 }
@@ -162,7 +162,7 @@ CommandFate FlipCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
     }
     FlipObject(object, horizontal ? 1 : 0);
     RebuildObjectByType(object, RebuildTable::Full, false);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 
@@ -184,7 +184,7 @@ CommandFate NudgeCommand(Objex* object, uint8_t, int32_t command, CommandParam p
     SetTextureFaceUV(object);
     SetObjectPointLengths(object);
     RebuildObjectByType(object, RebuildTable::Full);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     RefreshObjectBounds(object);
     return CommandFate::Kept;
 }
@@ -194,7 +194,7 @@ CommandFate MovePlanCommand(Objex* object, uint8_t, int32_t, CommandParam param)
     if (!record || FollowsHost(object)) return CommandFate::Kept;
     TranslatePlanObject(object, record);
     RebuildObjectByType(object, RebuildTable::Full);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 
@@ -232,7 +232,7 @@ CommandFate FlipPlanCommand(Objex* object, uint8_t, int32_t command, CommandPara
     }
     FlipPlanObject(object, command);
     RebuildObjectByType(object, RebuildTable::Full);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 
@@ -241,7 +241,7 @@ CommandFate MoveCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
     if (!record || FollowsHost(object)) return CommandFate::Kept;
     TranslateObject(object, record);
     RebuildObjectByType(object, RebuildTable::Full);
-    if (!gSymbarObjectDrop) ReRenderObject(object);
+    if (!gSymbarObjectDrop) rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 
@@ -259,7 +259,7 @@ CommandFate ScaleCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
         return CommandFate::Kept;
     }
     RebuildObjectByType(object, RebuildTable::Short);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 

@@ -15,9 +15,9 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
-#include "scene/scene_build.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "ui/core/inspector_seams.h"
@@ -47,7 +47,7 @@ void InsertAtHead(Objex* object, Layer* layer) {
 
 void MoveObjectToFloor(Objex* object, int32_t command) {
     MoveToNeighboringFloor(object, command);
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
     GroupFollowUp(object);
@@ -103,7 +103,7 @@ CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param)
         // Mirror copies come selected; the walk must not meet them again.
         if (command != cmd::kDuplicate) SelectObj(copy, selmode::kDeselect, 0);
         RebuildObjectByType(copy, RebuildTable::Short);
-        ReRenderObject(copy);
+        rebuild::ReRenderObject(copy);
         from = last = copy;
     }
     GroupFollowUp(last);
@@ -148,7 +148,7 @@ CommandFate FollowTerrainCommand(Objex* object, int32_t, CommandParam) {
         return CommandFate::Kept;
     }
     object->onTerrain = 1;
-    ReRenderObject(object);
+    rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }
 

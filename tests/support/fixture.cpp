@@ -1,5 +1,6 @@
 #include "support/fixture.h"
 
+#include "app/core/startup.h"
 #include "model/document_model.h"
 #include "port/seam.h"
 #include "port/services.h"
@@ -15,6 +16,8 @@ void ResetAllGlobals() {
     // Seams first: the resets below free lists, and freeing must not reach a test's handler.
     port::ResetEverySeam();
     port::ResetEveryGlobal();
+    // The program's rebuilds, as start-up fills them; a test may register its own over them.
+    RegisterAllRebuilders();
 }
 
 std::string FreshTempFolder(const std::string& name) {

@@ -6,6 +6,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
 #include "files/content_paths.h"
+#include "geometry/elements/element_rebuilds.h"
 #include "model/preferences.h"
 #include "model/tool_defaults.h"
 #include "plan/plan_lines.h"
@@ -13,6 +14,8 @@
 #include "port/defaults.h"
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"
+#include "scene/scene_rebuilds.h"
+#include "tools/tool_rebuilds.h"
 #include "tools/tool_trackers.h"
 #include "tracking/drafting_trackers.h"
 #include "tracking/tracking_state.h"
@@ -61,6 +64,13 @@ void InitializeApplicationGlobals() {
     if (!gAcclLineBuffer) AllocateAcclLineBuffer();
     RegisterDraftingTrackers();
     RegisterToolTrackers();
+    RegisterAllRebuilders();
+}
+
+void RegisterAllRebuilders() {
+    RegisterSceneRebuilders();
+    RegisterElementRebuilders();
+    RegisterToolRebuilders();
 }
 
 bool ToolStaysArmed(int16_t t) {

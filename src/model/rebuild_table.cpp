@@ -1,0 +1,74 @@
+#include "model/rebuild_table.h"
+
+#include <map>
+
+#include "model/objects.h"
+
+#include "port/seam.h"
+
+namespace rebuild {
+namespace {
+
+struct Entry {
+    Builder build = nullptr;
+    Scope scope = Scope::Object;
+};
+// Every registered rebuild by type, and the scene's hooks (made on first use: registration may
+// run from another file's static initializer).
+std::map<int16_t, Entry>& Entries() {
+    static std::map<int16_t, Entry> entries;
+    return entries;
+}
+SceneHooks& Scene() {
+    static SceneHooks hooks;
+    return hooks;
+}
+
+const port::GlobalReset kReset([] {
+    Entries().clear();
+    Scene() = {};
+});
+
+}  // namespace
+
+void Register(int16_t type, Builder build, Scope scope) {
+    if (build) Entries()[type] = {build, scope};
+    else Entries().erase(type);
+}
+
+bool Run(Objex* object, uint8_t scopes) {
+    if (!object) return false;
+    const auto it = Entries().find(object->type);
+    if (it == Entries().end() || !(scopes & uint8_t(it->second.scope))) return false;
+    it->second.build(object);
+    return true;
+}
+
+std::vector<int16_t> RegisteredTypes() {
+    std::vector<int16_t> types;
+    for (const auto& [type, entry] : Entries()) types.push_back(type);
+    return types;
+}
+
+void RegisterScene(const SceneHooks& hooks) { Scene() = hooks; }
+
+void ReRenderObject(Objex* object) {
+    if (Scene().reRenderObject) Scene().reRenderObject(object);
+}
+void RenderEntireObject(Objex* object) {
+    if (Scene().renderEntireObject) Scene().renderEntireObject(object);
+}
+void RenderAllLayers() {
+    if (Scene().renderAllLayers) Scene().renderAllLayers();
+}
+void DeleteRendererObject(Objex* object) {
+    if (Scene().deleteRendererObject) Scene().deleteRendererObject(object);
+}
+void DeleteDocumentRendererObjects(const QMDDocumentModel* doc) {
+    if (Scene().deleteDocumentRendererObjects) Scene().deleteDocumentRendererObjects(doc);
+}
+void SetLotElevation() {
+    if (Scene().setLotElevation) Scene().setLotElevation();
+}
+
+}  // namespace rebuild

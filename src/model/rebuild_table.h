@@ -1,0 +1,47 @@
+#pragma once
+// The 3D rebuilds the model and the readers ask for, filled at start-up by the folders that
+// build the pieces (tools, geometry, scene: RegisterAllRebuilders in app/core/startup.h), so
+// nothing below them includes a builder. A type nobody registered rebuilds nothing, and
+// without a scene nothing is rendered or freed. The global reset empties the table.
+#include <cstdint>
+#include <vector>
+
+class QMDDocumentModel;
+struct Objex;
+
+namespace rebuild {
+
+// What a type's rebuild reaches: the object alone, the terrain under it (excavations), or the
+// whole lot (topography, lot and slope lot: the lot elevation).
+enum class Scope : uint8_t { Object = 1, Terrain = 2, Lot = 4 };
+inline constexpr uint8_t kObjectScopes = uint8_t(Scope::Object);
+inline constexpr uint8_t kReadScopes = kObjectScopes | uint8_t(Scope::Terrain);
+inline constexpr uint8_t kEveryScope = kReadScopes | uint8_t(Scope::Lot);
+
+using Builder = void (*)(Objex*);
+// Registers (a null builder: forgets) the rebuild of a type.
+void Register(int16_t type, Builder build, Scope scope = Scope::Object);
+// Runs the rebuild of the object's type when its scope is among `scopes`; false when none ran.
+bool Run(Objex* object, uint8_t scopes);
+// The types with a registered rebuild, in type order.
+std::vector<int16_t> RegisteredTypes();
+
+// The scene's side: rendering an object's pieces again, freeing them, the lot's heights.
+struct SceneHooks {
+    void (*reRenderObject)(Objex*) = nullptr;
+    void (*renderEntireObject)(Objex*) = nullptr;
+    void (*renderAllLayers)() = nullptr;
+    void (*deleteRendererObject)(Objex*) = nullptr;
+    void (*deleteDocumentRendererObjects)(const QMDDocumentModel*) = nullptr;
+    void (*setLotElevation)() = nullptr;
+};
+void RegisterScene(const SceneHooks& hooks);
+void ReRenderObject(Objex* object);
+void RenderEntireObject(Objex* object);
+void RenderAllLayers();
+void DeleteRendererObject(Objex* object);
+void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);
+// The terrain grid again from every layer's terrain objects.
+void SetLotElevation();
+
+}  // namespace rebuild

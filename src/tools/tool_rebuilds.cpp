@@ -1,0 +1,27 @@
+#include "tools/tool_rebuilds.h"
+
+#include "model/objects.h"
+#include "model/rebuild_table.h"
+#include "tools/deck_tools.h"
+#include "tools/photos.h"
+#include "tools/roof_construction.h"
+#include "tools/roof_panels.h"
+#include "tools/site_rebuilds.h"
+#include "tools/wall_attachments.h"
+#include "tools/wall_construction.h"
+
+void RegisterToolRebuilders() {
+    using rebuild::Register;
+    Register(objtype::kWall, [](Objex* wall) {
+        Update3DWall(wall);
+        UpdateAllWallAttachments(wall);
+    });
+    for (int16_t type : {objtype::kFloor, objtype::kFloorCutout, objtype::kCabinetPart})
+        Register(type, Update3DFloorSkirting);
+    Register(objtype::kRoof, Update3DRoof);
+    Register(objtype::kPath, Update3DPath);
+    Register(objtype::kDeck, Update3DDeck);
+    Register(objtype::kFreehandRoof, Update3DRoofPanel);
+    Register(objtype::kPhoto, Update3DPhoto);
+    Register(objtype::kExcavation, Update3DTopoCutoutDepthObject, rebuild::Scope::Terrain);
+}
