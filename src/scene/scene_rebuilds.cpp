@@ -9,6 +9,7 @@
 void RegisterSceneRebuilders() {
     rebuild::RegisterScene({ReRenderObject, RenderEntireObject, RenderAllLayers, DeleteRendererObject,
                             DeleteDocumentRendererObjects, SetLotElevation});
-    for (int16_t type : {objtype::kTopography, objtype::kEntireLot, objtype::kSlopeLot})
-        rebuild::Register(type, [](Objex*) { SetLotElevation(); }, rebuild::Scope::Lot);
+    for (int16_t type = 0; type < objtype::kTypeCodeLimit; ++type)
+        if (objtype::Has(type, objtype::kSetsLotElevation))
+            rebuild::Register(type, [](Objex*) { SetLotElevation(); }, rebuild::Scope::Lot);
 }
