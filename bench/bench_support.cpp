@@ -65,8 +65,8 @@ void operator delete[](void* p, size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
-// Every benchmark program rebuilds what it reads, as the program does.
-static const bool kRebuilds = (RegisterAllRebuilders(), true);
+// Every benchmark program rebuilds what it reads and runs commands, as the program does.
+static const bool kTables = (RegisterLogicTables(), true);
 
 namespace dvxbench {
 

@@ -6,7 +6,7 @@
 set(DVX_LAYERS port logic render ui)
 set(DVX_LAYER_port port)
 set(DVX_LAYER_logic
-  model files plan tracking tools scene geometry
+  model files plan tracking tools scene geometry commands
   app/core ui/core content/core powertools/core render/core)
 
 # The logic folders by rank, lowest first: a folder includes its own rank and lower ones only
@@ -15,7 +15,7 @@ set(DVX_LAYER_logic
 # holds only seam declarations is rank-free). scripts/layering-exceptions.txt lists the
 # upward includes still to be removed.
 set(DVX_LOGIC_RANKS
-  model files geometry scene render/core plan tracking tools
+  model files geometry scene render/core plan tracking tools commands
   content/core powertools/core ui/core app/core)
 set(DVX_LAYER_render render)
 set(DVX_LAYER_ui port/qt app ui content powertools)

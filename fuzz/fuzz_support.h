@@ -39,8 +39,8 @@ inline QMDDocumentModel* CurrentDocument(int renewEvery = 0) {
     static int runs = 0;
     if (renewEvery > 0 && ++runs % renewEvery == 0) RenewDocument();
     QMDDocumentModel*& doc = KeptDocument();
-    static const bool rebuilds = (RegisterAllRebuilders(), true);
-    (void)rebuilds;
+    static const bool tables = (RegisterLogicTables(), true);
+    (void)tables;
     if (!doc) doc = QMDDocumentModel::alloc()->init();
     if (doc) gCurDocument = doc;
     return doc;

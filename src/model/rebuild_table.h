@@ -1,6 +1,6 @@
 #pragma once
 // The 3D rebuilds the model and the readers ask for, filled at start-up by the folders that
-// build the pieces (tools, geometry, scene: RegisterAllRebuilders in app/core/startup.h), so
+// build the pieces (tools, geometry, scene: RegisterLogicTables in app/core/startup.h), so
 // nothing below them includes a builder. A type nobody registered rebuilds nothing, and
 // without a scene nothing is rendered or freed. The global reset empties the table.
 #include <cstdint>

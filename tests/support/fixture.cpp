@@ -16,8 +16,8 @@ void ResetAllGlobals() {
     // Seams first: the resets below free lists, and freeing must not reach a test's handler.
     port::ResetEverySeam();
     port::ResetEveryGlobal();
-    // The program's rebuilds, as start-up fills them; a test may register its own over them.
-    RegisterAllRebuilders();
+    // The tables start-up fills (rebuilds, command rows); a test may register its own over them.
+    RegisterLogicTables();
 }
 
 std::string FreshTempFolder(const std::string& name) {

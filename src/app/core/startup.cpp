@@ -5,6 +5,7 @@
 
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
+#include "commands/command_rows.h"
 #include "files/content_paths.h"
 #include "geometry/elements/element_rebuilds.h"
 #include "model/preferences.h"
@@ -64,13 +65,14 @@ void InitializeApplicationGlobals() {
     if (!gAcclLineBuffer) AllocateAcclLineBuffer();
     RegisterDraftingTrackers();
     RegisterToolTrackers();
-    RegisterAllRebuilders();
+    RegisterLogicTables();
 }
 
-void RegisterAllRebuilders() {
+void RegisterLogicTables() {
     RegisterSceneRebuilders();
     RegisterElementRebuilders();
     RegisterToolRebuilders();
+    RegisterCommandRows();
 }
 
 bool ToolStaysArmed(int16_t t) {

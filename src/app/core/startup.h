@@ -18,9 +18,10 @@ bool NewDocumentUndoEnabled();
 // The globals `init` sets: feature masks, fonts, plug-in path, dispatcher, line buffer, and
 // every folder's trackers in the tool table.
 void InitializeApplicationGlobals();
-// Fills the rebuild table (model/rebuild_table.h) from every folder that builds 3D pieces:
-// part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
-void RegisterAllRebuilders();
+// Fills the tables through which lower folders reach higher ones: the rebuild table
+// (model/rebuild_table.h) from every folder that builds 3D pieces, and the walkers' command
+// rows. Part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
+void RegisterLogicTables();
 
 // Tools that stay current after a click instead of going back to the standard tool.
 bool ToolStaysArmed(int16_t tool);

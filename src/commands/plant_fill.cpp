@@ -1,4 +1,4 @@
-#include "model/plant_fill.h"
+#include "commands/plant_fill.h"
 
 #include <new>
 #include <optional>

@@ -1,6 +1,6 @@
 // The geometric rows of SelectedObject: snap to grid, flips, nudges, the whole-plan
 // transforms and the object transforms of the trackers and sheets.
-#include "model/selected_commands.h"
+#include "commands/selected_commands.h"
 
 #include "model/attachments.h"
 #include "model/bounds.h"

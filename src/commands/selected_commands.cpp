@@ -1,4 +1,4 @@
-#include "model/selected_commands.h"
+#include "commands/selected_commands.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Setting (5324) and raising (5431) the elevation of top-level objects: walls by their
 // selected segments and the offsets of wholly selected openings on unselected segments.
-#include "model/top_level_commands.h"
+#include "commands/top_level_commands.h"
 
 #include "model/command_globals.h"
 #include "model/command_ids.h"

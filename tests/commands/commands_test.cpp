@@ -16,7 +16,7 @@
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
 #include "model/projection.h"
-#include "model/selected_commands.h"
+#include "commands/selected_commands.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "model/walkers.h"

@@ -1,4 +1,4 @@
-#include "model/top_level_commands.h"
+#include "commands/top_level_commands.h"
 
 #include "app/core/main_window_seams.h"
 #include "model/command_globals.h"
