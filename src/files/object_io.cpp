@@ -186,7 +186,7 @@ void ApplyDefaultFenceMaterials(Objex* o) {
 }
 
 void RebuildObjectByType(Objex* o) {
-    rebuild::Run(o, rebuild::kReadScopes);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
 }
 
 bool IsObjectPointValuesInvalid(const Objex* o) {

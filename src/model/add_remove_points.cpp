@@ -4,8 +4,6 @@
 #include <new>
 
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
-#include "geometry/elements/stair_build.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
@@ -20,12 +18,6 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "tools/deck_tools.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_panels.h"
-#include "tools/roof_construction.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 #include "tracking/click_info.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
@@ -125,25 +117,21 @@ enum class RebuildScope {
 void RebuildAfterPointChange(Objex* o, RebuildScope scope) {
     switch (o->type) {
     case objtype::kWall:
-        Update3DWall(o);
-        UpdateAllWallAttachments(o);
-        break;
     case objtype::kFloor:
     case objtype::kFloorCutout:
-        Update3DFloorSkirting(o);
+    case objtype::kPath:
+    case objtype::kDeck:
+    case objtype::kFreehandRoof:
+    case objtype::kEdging:
+    case objtype::kFence:
+    case objtype::kStaircase:
+    case objtype::kRailing:
+        rebuild::Run(o, rebuild::kObjectScopes);
         break;
-    case objtype::kPath: Update3DPath(o); break;
-    case objtype::kDeck: Update3DDeck(o); break;
-    case objtype::kFreehandRoof: Update3DRoofPanel(o); break;
-    case objtype::kEdging: UpdateEdgingObject(o); break;
-    case objtype::kFence: UpdateFenceObject(o); break;
-    case objtype::kStaircase: UpdateStairObject(o); break;
-    case objtype::kRailing: UpdateRailObject(o); break;
     case objtype::kRoofCutout:
-        if (scope == RebuildScope::Full && o->parent) {
-            if (o->parent->type == objtype::kRoof) Update3DRoof(o->parent);
-            else if (o->parent->type == objtype::kFreehandRoof) Update3DRoofPanel(o->parent);
-        }
+        if (scope == RebuildScope::Full && o->parent &&
+            (o->parent->type == objtype::kRoof || o->parent->type == objtype::kFreehandRoof))
+            rebuild::Run(o->parent, rebuild::kObjectScopes);
         break;
     default:
         break;
@@ -330,10 +318,9 @@ void removePointSheetDidEnd(void* /*sheet*/, int32_t returnCode, void* /*context
     RemovePointInObject(object, point);
     if (object->type == objtype::kWall) {
         if (object->pointCount < 3) object->closed = 0;
-        Update3DWall(object);
-        UpdateAllWallAttachments(object);
+        rebuild::Run(object, rebuild::kObjectScopes);
     } else if (object->type == objtype::kDeck) {
-        Update3DDeck(object);
+        rebuild::Run(object, rebuild::kObjectScopes);
     }
     UpdateObjectBounds(object);
     SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);

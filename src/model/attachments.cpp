@@ -7,8 +7,8 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "render/core/texture_files.h"
-#include "tools/wall_attachments.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint
             r->segmentEnd = newPoint;
         }
     });
-    UpdateAllWallAttachments(host);
+    rebuild::RefitAttachments(host);
 }
 
 void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {

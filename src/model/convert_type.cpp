@@ -7,8 +7,6 @@
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
-#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/convert_internal.h"
 #include "model/default_textures.h"
@@ -23,10 +21,7 @@
 #include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "render/core/custom_textures.h"
-#include "tools/deck_tools.h"
-#include "tools/material_table.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_panels.h"
+#include "model/material_table.h"
 #include "ui/core/inspector_seams.h"
 
 using convert_detail::kWhite;
@@ -215,7 +210,7 @@ void ConvertToStaircase(Objex* o, int32_t command, const Entry& e, const DocStat
         p->texture1 = p->texture2 = 0;
         p->color1 = p->color2 = kWhite;
     }
-    UpdateStairObject(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -243,7 +238,7 @@ void ConvertToRailing(Objex* o, int32_t command, const Entry& e, const DocState*
         p->texture1 = p->texture2 = 0;
         p->color1 = p->color2 = kWhite;
     }
-    UpdateRailObject(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -266,7 +261,7 @@ void ConvertToFloor(Objex* o, int16_t type, const DocState* ds) {
         p->faceScale1 = p->faceScale2 = ShortPoint{kFullScale, kFullScale};
         p->position[1] -= 1.0f;
     }
-    Update3DFloorSkirting(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -291,7 +286,7 @@ void ConvertToFreehandRoof(Objex* o, const DocState* ds, Layer* layer) {
     FreeChildren(o);
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
-    Update3DRoofPanel(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     Refresh();
     rebuild::ReRenderObject(o);
 }
@@ -319,7 +314,7 @@ void ConvertToDeck(Objex* o, int32_t command, const DocState* ds) {
         p->segmentFlags = flags;
         objfield::deck::kHandrailHeight(*p) = ds->deckRailHeight;
     }
-    Update3DDeck(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -343,7 +338,7 @@ void ConvertToFence(Objex* o, const DocState* ds) {
         texture = NewCustomTextureID(path);
     }
     SetPointTextures(o, texture);
-    UpdateFenceObject(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -363,7 +358,7 @@ void ConvertToExcavation(Objex* o, const DocState* ds) {
     SetObjectPointLengths(o);
     SetPointTextures(o, 1115);
     RaisePoints(o, -1.0f);
-    Update3DTopoCutoutDepthObject(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -382,7 +377,7 @@ void ConvertToDeckCutout(Objex* o, const DocState* ds) {
     SetObjectPointLengths(o);
     SetPointTextures(o, 1301);
     RaisePoints(o, -1.0f);
-    Update3DFloorSkirting(o);
+    rebuild::Run(o, rebuild::kObjectAndTerrain);
     rebuild::ReRenderObject(o);
 }
 
@@ -483,7 +478,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->optionB = e.curves ? 0 : 1;
         SetPointTextures(o, gEdgingDefaultTexture);
         SetPointColoursWhite(o);
-        UpdateEdgingObject(o);
+        rebuild::Run(o, rebuild::kObjectAndTerrain);
         rebuild::ReRenderObject(o);
         break;
     case cc::kPath: {
@@ -500,7 +495,7 @@ void ConvertToTarget(Objex* o, int32_t command, const Entry& e, const DocState* 
         o->optionB = (!e.curves || e.points == 2) ? 1 : 0;
         SetPointTextures(o, gPathDefaultTexture);
         SetPointColoursWhite(o);
-        Update3DPath(o);
+        rebuild::Run(o, rebuild::kObjectAndTerrain);
         rebuild::ReRenderObject(o);
         break;
     }

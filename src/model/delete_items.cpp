@@ -7,8 +7,6 @@
 #include "model/duplicate.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 
 namespace {
 
@@ -79,8 +77,7 @@ void TurnUntilFirst(Objex* wall, Poinz* first) {
 
 void RebuildWall(Objex* wall) {
     VerifyObjectAttachments(wall);
-    Update3DWall(wall);
-    UpdateAllWallAttachments(wall);
+    rebuild::Run(wall, rebuild::kObjectScopes);
     rebuild::ReRenderObject(wall);
 }
 

@@ -12,8 +12,6 @@
 #include "model/transform_support.h"
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 
 using xformsupport::RoofAttachmentOf;
 
@@ -116,8 +114,7 @@ void MoveToNeighboringFloor(Objex* object, int32_t command) {
     if (object->type != objtype::kWall) return;
     if (IsUpCommand(command) && std::strcmp(target->name, "Second Floor") == 0) object->planBits = 2;
     if (IsDownCommand(command) && std::strcmp(target->name, "First Floor") == 0) object->planBits = 1;
-    Update3DWall(object);
-    UpdateAllWallAttachments(object);
+    rebuild::Run(object, rebuild::kObjectScopes);
 }
 
 void ScaleObjectToWallHeight(Objex* object) {

@@ -19,6 +19,10 @@ std::map<int16_t, Entry>& Entries() {
     static std::map<int16_t, Entry> entries;
     return entries;
 }
+std::map<int16_t, Builder>& Refits() {
+    static std::map<int16_t, Builder> refits;
+    return refits;
+}
 SceneHooks& Scene() {
     static SceneHooks hooks;
     return hooks;
@@ -26,6 +30,7 @@ SceneHooks& Scene() {
 
 const port::GlobalReset kReset([] {
     Entries().clear();
+    Refits().clear();
     Scene() = {};
 });
 
@@ -44,10 +49,22 @@ bool Run(Objex* object, uint8_t scopes) {
     return true;
 }
 
-std::vector<int16_t> RegisteredTypes() {
+std::vector<int16_t> RegisteredTypes(uint8_t scopes) {
     std::vector<int16_t> types;
-    for (const auto& [type, entry] : Entries()) types.push_back(type);
+    for (const auto& [type, entry] : Entries())
+        if (scopes & uint8_t(entry.scope)) types.push_back(type);
     return types;
+}
+
+void RegisterRefit(int16_t type, Builder refit) {
+    if (refit) Refits()[type] = refit;
+    else Refits().erase(type);
+}
+
+void RefitAttachments(Objex* host) {
+    if (!host) return;
+    const auto it = Refits().find(host->type);
+    if (it != Refits().end()) it->second(host);
 }
 
 void RegisterScene(const SceneHooks& hooks) { Scene() = hooks; }

@@ -11,20 +11,26 @@ struct Objex;
 
 namespace rebuild {
 
-// What a type's rebuild reaches: the object alone, the terrain under it (excavations), or the
-// whole lot (topography, lot and slope lot: the lot elevation).
-enum class Scope : uint8_t { Object = 1, Terrain = 2, Lot = 4 };
+// What a type's rebuild reaches: the object alone, the terrain under it (excavations), the
+// whole lot (topography, lot and slope lot: the lot elevation), or a fixed component's 3D
+// symbol pieces (rebuilt only when a caller asks for that scope: grouping, reading).
+enum class Scope : uint8_t { Object = 1, Terrain = 2, Lot = 4, Symbol = 8 };
 inline constexpr uint8_t kObjectScopes = uint8_t(Scope::Object);
-inline constexpr uint8_t kReadScopes = kObjectScopes | uint8_t(Scope::Terrain);
-inline constexpr uint8_t kEveryScope = kReadScopes | uint8_t(Scope::Lot);
+inline constexpr uint8_t kObjectAndTerrain = kObjectScopes | uint8_t(Scope::Terrain);
+inline constexpr uint8_t kEveryScope = kObjectAndTerrain | uint8_t(Scope::Lot);
 
 using Builder = void (*)(Objex*);
 // Registers (a null builder: forgets) the rebuild of a type.
 void Register(int16_t type, Builder build, Scope scope = Scope::Object);
 // Runs the rebuild of the object's type when its scope is among `scopes`; false when none ran.
 bool Run(Objex* object, uint8_t scopes);
-// The types with a registered rebuild, in type order.
-std::vector<int16_t> RegisteredTypes();
+// The types with a registered rebuild of one of the scopes, in type order.
+std::vector<int16_t> RegisteredTypes(uint8_t scopes = kEveryScope);
+
+// What refits a host's attachments after the host changed (walls: doors, windows and the
+// rest; roofs: skylights and cut-outs). Nothing for a type nobody registered.
+void RegisterRefit(int16_t type, Builder refit);
+void RefitAttachments(Objex* host);
 
 // The scene's side: rendering an object's pieces again, freeing them, the lot's heights.
 struct SceneHooks {

@@ -7,10 +7,8 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
+#include "model/rebuild_table.h"
 #include "port/seam.h"
-#include "tools/fixed_components.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_attachments.h"
 
 int32_t gObjectCount = 0;
 uint8_t gOverload = 0;
@@ -62,7 +60,8 @@ void GroupFollowUp(Objex* group) {
     if (!group || group->type != objtype::kGroup) return;
     UpdateObjectRootBounds(group, 0, 0);
     Objex* first = group->firstChild;
-    if (first && objtype::IsFixedComponent(first->type) && first->firstPart) UpdateFixedComponent(first);
+    if (first && objtype::IsFixedComponent(first->type) && first->firstPart)
+        rebuild::Run(first, uint8_t(rebuild::Scope::Symbol));
 }
 
 bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param) {
@@ -75,7 +74,7 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
         SelectedObject(child, selectedOnly, command, param);
         child = next;
     }
-    if (objtype::IsRoof(object->type)) UpdateAllRoofAttachments(object);
+    if (objtype::IsRoof(object->type)) rebuild::RefitAttachments(object);
     return true;
 }
 

@@ -16,7 +16,7 @@
 #include "render/core/custom_textures.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
-#include "tools/material_table.h"
+#include "model/material_table.h"
 #include "tools/outline_tracker.h"
 #include "tools/site_rebuilds.h"
 #include "tracking/shape_trackers.h"

@@ -3,7 +3,9 @@
 #include "model/objects.h"
 #include "model/rebuild_table.h"
 #include "tools/deck_tools.h"
+#include "tools/fixed_components.h"
 #include "tools/photos.h"
+#include "tools/roof_attachments.h"
 #include "tools/roof_construction.h"
 #include "tools/roof_panels.h"
 #include "tools/site_rebuilds.h"
@@ -24,4 +26,12 @@ void RegisterToolRebuilders() {
     Register(objtype::kFreehandRoof, Update3DRoofPanel);
     Register(objtype::kPhoto, Update3DPhoto);
     Register(objtype::kExcavation, Update3DTopoCutoutDepthObject, rebuild::Scope::Terrain);
+    for (int16_t type = 0; type < objtype::kTypeCodeLimit; ++type) {
+        if (objtype::IsFixedComponent(type)) Register(type, UpdateFixedComponent, rebuild::Scope::Symbol);
+        if (objtype::IsRoof(type)) rebuild::RegisterRefit(type, UpdateAllRoofAttachments);
+    }
+    // A deck's points move its steps' records too; the wall refit then re-measures the floor's
+    // attached dimensions and leaves the deck alone.
+    for (int16_t type : {objtype::kWall, objtype::kDeck})
+        rebuild::RegisterRefit(type, [](Objex* host) { UpdateAllWallAttachments(host); });
 }

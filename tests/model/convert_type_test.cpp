@@ -25,7 +25,7 @@
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "tools/wall_joins.h"
-#include "tools/material_table.h"
+#include "model/material_table.h"
 #include "ui/core/inspector_seams.h"
 
 using namespace dvxtest;

@@ -21,7 +21,7 @@
 #include "scene/plane_object.h"
 #include "scene/topo_grid.h"
 #include "support/fixture.h"
-#include "tools/material_table.h"
+#include "model/material_table.h"
 #include "tools/site_rebuilds.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/custom_popups.h"

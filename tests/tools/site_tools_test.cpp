@@ -14,7 +14,7 @@
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "scene/topo_grid.h"
-#include "tools/material_table.h"
+#include "model/material_table.h"
 #include "tools/site_rebuilds.h"
 #include "tools/site_tools.h"
 #include "tracking/tracker_loops.h"

@@ -18,7 +18,7 @@
 #include "plan/refresh_seams.h"
 #include "render/core/render_state.h"
 #include "scene/terrain.h"
-#include "tools/material_table.h"
+#include "model/material_table.h"
 #include "tools/site_tools.h"
 
 namespace {

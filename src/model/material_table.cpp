@@ -1,4 +1,4 @@
-#include "tools/material_table.h"
+#include "model/material_table.h"
 
 #include <algorithm>
 
