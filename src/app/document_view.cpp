@@ -29,7 +29,7 @@
 #include "model/lines.h"
 #include "model/projection.h"
 #include "model/walkers.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "plan/zoom.h"

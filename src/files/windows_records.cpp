@@ -11,7 +11,7 @@
 #include "model/numeric.h"
 #include "model/projection.h"
 #include "model/view_state.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 #include "port/images.h"
 #include "port/macroman.h"
 

@@ -7,7 +7,7 @@
 #include "model/document_model.h"
 #include "model/numeric.h"
 #include "model/walkers.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 #include "tracking/grid_snap.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/segment_sampling.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/seam.h"
 
 uint8_t gDimensionSelected = 0;

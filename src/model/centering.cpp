@@ -9,7 +9,7 @@
 #include "model/objects.h"
 #include "model/projection.h"
 #include "model/walkers.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "model/projection.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
-#include "plan/plan_objects.h"
-#include "plan/zoom.h"
+#include "model/plan_objects.h"
+#include "model/zoom_units.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -8,7 +8,7 @@
 // PlanarPolygon.
 #include <cstdint>
 
-#include "plan/plan_objects.h"  // gRealTimeDraw: while set, curved segments make straight edges
+#include "model/plan_objects.h"  // gRealTimeDraw: while set, curved segments make straight edges
 
 struct Poinz;
 

@@ -6,7 +6,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 #include "port/seam.h"
 #include "render/core/accumulation_seams.h"
 

@@ -4,7 +4,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/selection_queries.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/selection_feedback.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/custom_popups.h"

@@ -9,7 +9,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/units.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 
 void Translate(float* x, float* y, float dx, float dy) {
     if (!x || !y) return;

@@ -6,7 +6,7 @@
 #include "model/document_model.h"
 #include "plan/hatch_patterns.h"
 #include "plan/plan_color.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "tracking/tracking_state.h"
 
 namespace {

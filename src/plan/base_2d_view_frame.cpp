@@ -16,7 +16,7 @@
 #include "plan/handles.h"
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "render/core/live_view_seams.h"
 #include "tracking/tracking_state.h"

@@ -18,7 +18,7 @@
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 #include "port/seam.h"

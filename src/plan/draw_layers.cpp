@@ -16,7 +16,7 @@
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
 #include "render/core/color_conversions.h"

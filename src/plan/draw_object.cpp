@@ -17,7 +17,7 @@
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
 #include "plan/plan_labels.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/plan_symbols.h"
 #include "plan/roofs.h"
 #include "plan/site_symbols.h"

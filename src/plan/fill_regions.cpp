@@ -14,7 +14,7 @@
 #include "model/projection.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/selection_feedback.h"
 #include "plan/slope_arrows.h"
 #include "port/drawing.h"

@@ -18,7 +18,7 @@
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_color.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 #include "port/seam.h"

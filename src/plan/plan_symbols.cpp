@@ -15,7 +15,7 @@
 #include "model/transforms.h"
 #include "plan/annotations/plan_text.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 
 namespace {

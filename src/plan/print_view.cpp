@@ -4,7 +4,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 
 void QMDDocumentPrintView::drawRect(const PlatformRect& rect) {
     port::DrawingContext& context = port::currentDrawingContext();

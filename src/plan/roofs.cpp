@@ -17,7 +17,7 @@
 #include "model/view_state.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/annotations/plan_text.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/slope_arrows.h"
 #include "plan/wall_dimensions.h"
 #include "port/drawing.h"

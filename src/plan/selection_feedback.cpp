@@ -8,7 +8,7 @@
 #include "model/objects.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/seam.h"
 #include "tools/wall_dimension_limit.h"
 #include "tracking/evaluate_point.h"

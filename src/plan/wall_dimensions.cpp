@@ -15,7 +15,7 @@
 #include "model/transforms.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/annotations/plan_text.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/seam.h"
 
 uint8_t gToggleCallout = 0;

@@ -16,7 +16,7 @@
 #include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
 #include "plan/fill_regions.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/wall_dimensions.h"
 #include "port/drawing.h"
 

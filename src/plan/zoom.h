@@ -1,30 +1,16 @@
 #pragma once
-// The plan view's magnification: the current document's `zoomFactor`. A factor of exactly
-// 1.0 (or no current document) leaves every value as it is, without rounding.
+// The plan view's zoom limits and fitting the design to the window; the zoom arithmetic
+// itself is the model's (model/zoom_units.h).
 #include <cstdint>
 
 #include "model/types.h"
+#include "model/zoom_units.h"
 #include "port/winrecords.h"
 
 class Base2DViewHost;
 
 struct DocState;
 struct Poinz;
-
-float ZoomF(float value);
-// A factor of 0 or not a number (never set by the program) leaves the value unchanged rather
-// than dividing; so do UnzoomL and UnzoomFRect.
-float UnzoomF(float value);
-void ZoomFRect(FloatRect* rect);
-void UnzoomFRect(FloatRect* rect);
-// Integer forms: the product (or quotient) plus 0.5, truncated toward zero.
-int32_t ZoomL(int32_t value);
-int32_t UnzoomL(int32_t value);
-void ZoomLRect(RECT* rect);
-// As ZoomLRect, each side then cut to 16 bits (sign-extended).
-void ZoomRect(RECT* rect);
-// H and V of the position, and of each tangent that is not 0; D is left alone.
-void ZoomPoinz(Poinz* point);
 
 // The smallest zoom the lot allows: 0.01 for lots over 1500 feet down to 0.06 over 100 feet;
 // 0.045 for a smaller lot. 0.01 without a settings record.

@@ -17,7 +17,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/type_data.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/pick_state.h"

@@ -11,7 +11,7 @@
 #include "model/view_state.h"
 #include "files/windows_records.h"
 #include "plan/base_2d_view.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/render_state.h"

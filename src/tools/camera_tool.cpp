@@ -11,7 +11,7 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/dynamic_draw_engine.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/real_time_seams.h"

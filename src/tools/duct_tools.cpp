@@ -12,7 +12,7 @@
 #include "model/objects.h"
 #include "plan/annotations/arrowheads.h"
 #include "plan/dynamic_draw_engine.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
 #include "tracking/arc_builders.h"

@@ -27,7 +27,7 @@
 #include "model/transforms.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/annotations/plan_text.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "scene/scene_build.h"

@@ -22,7 +22,7 @@
 #include "plan/annotations/dimension_lines.h"
 #include "plan/handles.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "plan/wall_dimensions.h"

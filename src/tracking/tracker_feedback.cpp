@@ -12,7 +12,7 @@
 #include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "tracking/tracking_state.h"
 
 namespace feedback {

@@ -23,7 +23,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/handles.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"

@@ -22,7 +22,7 @@
 #include "model/object_types.h"
 #include "model/projection.h"
 #include "model/selection_queries.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/defaults.h"
 #include "port/files.h"
 #include "port/qt/platform.h"

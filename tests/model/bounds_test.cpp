@@ -14,7 +14,7 @@
 #include "model/simple_rotate.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "support/build.h"
 #include "support/fixture.h"
 

@@ -11,7 +11,7 @@
 #include "files/symbol_lists.h"
 #include "model/objects.h"
 #include "model/view_state.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"

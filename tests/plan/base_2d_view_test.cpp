@@ -7,7 +7,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "plan/base_2d_view.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 

@@ -11,7 +11,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/handles.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/selection_feedback.h"
 #include "support/build.h"
 #include "support/drawing_doubles.h"

@@ -13,7 +13,7 @@
 #include "model/transforms.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "render/core/color_conversions.h"
 #include "tracking/tracking_state.h"
 #include "support/drawing_doubles.h"

@@ -15,7 +15,7 @@
 #include "model/object_types.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_lines.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 #include "support/build.h"

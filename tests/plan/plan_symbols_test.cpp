@@ -12,7 +12,7 @@
 #include "model/type_data.h"
 #include "plan/doors.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/site_symbols.h"
 #include "support/build.h"
 #include "support/drawing_doubles.h"

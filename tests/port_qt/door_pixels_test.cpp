@@ -4,7 +4,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "plan/doors.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/qt/painter_context.h"
 #include "support/build.h"
 

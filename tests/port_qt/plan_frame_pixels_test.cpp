@@ -6,7 +6,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/print_view.h"
 #include "port/qt/painter_context.h"
 #include "tools/wall_construction.h"

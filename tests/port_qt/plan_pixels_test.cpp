@@ -5,7 +5,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/plan_color.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"

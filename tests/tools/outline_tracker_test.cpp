@@ -7,7 +7,7 @@
 #include "model/document_model.h"
 #include "model/readouts.h"
 #include "plan/dynamic_draw_engine.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/real_time_seams.h"
 #include "render/core/render_state.h"

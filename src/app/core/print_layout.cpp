@@ -10,7 +10,7 @@
 #include "model/projection.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "plan/base_2d_view.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"

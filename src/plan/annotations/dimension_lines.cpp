@@ -17,7 +17,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/annotations/arrowheads.h"
 #include "plan/plan_color.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 #include "tracking/tracking_state.h"

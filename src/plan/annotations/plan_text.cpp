@@ -16,7 +16,7 @@
 #include "model/type_data.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
 

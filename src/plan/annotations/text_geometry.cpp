@@ -6,7 +6,7 @@
 #include "model/numeric.h"
 #include "model/projection.h"
 #include "model/view_state.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/zoom.h"
 
 namespace plantext {

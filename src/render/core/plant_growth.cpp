@@ -8,7 +8,7 @@
 #include "model/document_model.h"
 #include "model/selection_ops.h"
 #include "model/walkers.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
 #include "scene/scene_camera.h"

@@ -19,7 +19,7 @@
 #include "plan/annotations/plan_text.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 #include "support/build.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"

@@ -1,5 +1,6 @@
 #pragma once
-// Line weights and plan membership of objects, and the print state the plan draw reads.
+// Line weights and plan membership of objects, and the print and drawing-mode state the plan
+// draw sets and the model (bounds, hit tests, curve flattening) reads.
 #include <cstdint>
 
 struct Objex;

@@ -7,8 +7,8 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "plan/plan_objects.h"
-#include "plan/zoom.h"
+#include "model/plan_objects.h"
+#include "model/zoom_units.h"
 #include "support/fixture.h"
 #include "support/build.h"
 

@@ -1,11 +1,11 @@
-#include "plan/plan_objects.h"
+#include "model/plan_objects.h"
 
 #include <cmath>
 
 #include "model/numeric.h"
 #include "model/object_types.h"
 #include "model/objects.h"
-#include "plan/zoom.h"
+#include "model/zoom_units.h"
 #include "port/seam.h"
 
 uint8_t gPrinting = 0;
