@@ -1,0 +1,119 @@
+// Whole live-view frames in a 64 x 64 OSMesa surface, read back as pixels: clear colours,
+// the walk, fly and elevation cameras, the render modes, anti-aliasing, the cut-away plane,
+// Escape and the shadow hook.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_types.h"
+#include "model/projection.h"
+#include "model/view_layers.h"
+#include "support/build.h"
+#include "render/core/accumulation_seams.h"
+#include "render/core/live_view_seams.h"
+#include "render/core/pick_state.h"
+#include "render/gl.h"
+#include "render/render_frame.h"
+#include "render/scene_list_renderer.h"
+#include "render_fixture.h"
+#include "support/seam_recorders.h"
+
+using namespace dvxtest;
+
+namespace {
+
+constexpr RGBColor kGrey{0x8080, 0x8080, 0x8080}, kCyan{0, 0xFFFF, 0xFFFF}, kYellow{0xFFFF, 0xFFFF, 0},
+    kMagenta{0xFFFF, 0, 0xFFFF};
+
+// The strongest channels of a pixel as letters ("r", "rg", ...); "" for black.
+std::string Hue(uint32_t p) {
+    std::string s;
+    for (int i = 0; i < 3; ++i) if (int((p >> (24 - 8 * i)) & 0xFF) > 60) s += "rgb"[i];
+    return s;
+}
+
+class Frame : public RenderTest {
+protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        Resize(64, 64);
+        SetLiveViewControllerExistsHandler([] { return true; });
+        host = std::make_unique<LiveViewHostRecorder>(gl.get(), 64, 64);
+        ds = doc->itsDocState;
+        ds->renderMode = rendermode::kSolid, ds->cameraMode = 1, ds->cameraHeading = 0, ds->eyeHeight = 0;
+        ds->cameraPosition = {0, 0}, ds->navigationFlag = 0, ds->elevationView = 0, ds->shadowsOn = 0;
+        ds->renderValue = hideflag::kMaterials | hideflag::kTopography, ds->lotRect = {30000, 30000, 30001, 30001};
+        ds->skyColor = kGrey, ds->sceneColor = kCyan, ds->lightSetting = 8, ds->renderFlag = 0;
+    }
+    void TearDown() override {
+        host.reset();
+        SetLiveViewControllerExistsHandler(nullptr);
+        RenderTest::TearDown();
+    }
+    // A square of half size s facing +z (or +x), centred at GL (x, y, z).
+    PlaneObject* square(float x, float y, float z, float s, RGBColor c, bool facingX = false) {
+        const float a = facingX ? 0 : s, b = facingX ? s : 0;
+        return own(AddQuad({{x - a, s - y, z - b}, {x + a, s - y, z + b}, {x + a, -s - y, z + b}, {x - a, -s - y, z - b}}, c),
+                   facingX ? 1 : 0, 0, facingX ? 0 : 1);
+    }
+    // The piece drawn for a plain object, its face turned to (nx, ny, nz).
+    PlaneObject* own(PlaneObject* p, float nx, float ny, float nz) {
+        if (!owner) owner = Make(44).on(GetFirstFloorLayer());
+        p->planes->nx = nx, p->planes->ny = ny, p->planes->nz = nz;
+        p->object3D = owner, p->object3DType = uint16_t(owner->type);
+        return p;
+    }
+    std::vector<uint8_t> frame(bool antiAliased = false) {
+        const int16_t mode = ds->renderMode;
+        gRenderOpenGLAntiAlias = antiAliased;
+        RefreshGLScene();
+        gRenderOpenGLAntiAlias = 0;
+        EXPECT_EQ(ds->renderMode, mode);
+        return gl->readPixels();
+    }
+    std::string centre() { return Hue(gl->pixel(32, 32)); }
+    bool flushed() { return std::count(host->events.begin(), host->events.end(), "flush") > 0; }
+    DocState* ds = nullptr;
+    Objex* owner = nullptr;
+    std::unique_ptr<LiveViewHostRecorder> host;
+};
+
+TEST_F(Frame, ClearsToTheModesColourAndTheBackdropCoversIt) {
+    struct Row { int16_t mode; uint8_t plants; float clear[3]; std::string seen; } rows[] = {
+        {rendermode::kNoColour, 0, {0, 0, 0}, ""}, {rendermode::kWireframe, 0, {0, 1, 1}, "gb"},
+        {rendermode::kSolid, 1, {1, 1, 1}, "rgb"}, {rendermode::kSolid, 0, {0, 0, 0}, "rgb"}};
+    for (const Row& r : rows) {
+        ds->renderMode = r.mode, gRenderPlantsInColor = r.plants, host->events.clear();
+        frame();
+        float c[4] = {};
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, c);
+        EXPECT_EQ((std::vector<float>{c[0], c[1], c[2]}), (std::vector<float>(r.clear, r.clear + 3))) << r.mode;
+        EXPECT_EQ(centre(), r.seen) << r.mode;
+        EXPECT_EQ(flushed(), r.mode != rendermode::kNoColour && !r.plants) << r.mode;
+    }
+    gRenderPlantsInColor = 0;
+}
+
+TEST_F(Frame, WalkAndFlyCamerasLookWhereTheSettingsSay) {
+    // The walk camera looks along (-sin h, -cos h); a positive pitch turns the view down.
+    struct Row { float heading; uint8_t pitchOn; float x, y, z; int row; bool seen; } rows[] = {
+        {0, 0, 0, 0, -100, 32, true}, {90, 0, -100, 0, 0, 32, true}, {0, 0, 0, 0, 100, 32, false},
+        {0, 1, 0, 0, -100, 32, false}, {0, 1, 0, 0, -100, 46, true}, {0, 0, 0, 0, -100, 46, false}};
+    for (const Row& r : rows) {
+        DeletePlaneObjectList(gGLPlaneObjects);
+        ds->cameraHeading = r.heading, ds->navigationFlag = r.pitchOn, ds->cameraValue = 10;
+        square(r.x, r.y, r.z, 4, kRed, r.heading != 0);
+        frame();
+        EXPECT_EQ(Hue(gl->pixel(32, r.row)), r.seen ? "r" : "rgb") << r.heading << " " << int(r.pitchOn) << r.row;
+    }
+    DeletePlaneObjectList(gGLPlaneObjects);
+    ds->cameraMode = 2, ds->lightOffset = {200, -300};
+    ds->flyValueA = 30, ds->flyValueB = 40, ds->flyAltitude = 500;
+    own(AddQuad({{180, 0, -320}, {220, 0, -320}, {220, 0, -280}, {180, 0, -280}}, kRed), 0, -1, 0);
+    frame();
+    EXPECT_EQ(centre(), "r");
+}
+
+}  // namespace
