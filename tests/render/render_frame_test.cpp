@@ -75,6 +75,12 @@ protected:
     }
     std::string centre() { return Hue(gl->pixel(32, 32)); }
     bool flushed() { return std::count(host->events.begin(), host->events.end(), "flush") > 0; }
+    // The owner spans the 20-unit cube x, z -10..10, y 0..20, the design's only bounds.
+    void cubeBounds() {
+        own(AddQuad({{0, 0, 0}, {1, 0, 0}, {1, -1, 0}}, kRed), 0, 0, 1);
+        DeletePlaneObjectList(gGLPlaneObjects);
+        Point(owner, {-10, -20, -10}), Point(owner, {10, 0, 10});
+    }
     DocState* ds = nullptr;
     Objex* owner = nullptr;
     std::unique_ptr<LiveViewHostRecorder> host;
@@ -114,6 +120,51 @@ TEST_F(Frame, WalkAndFlyCamerasLookWhereTheSettingsSay) {
     own(AddQuad({{180, 0, -320}, {220, 0, -320}, {220, 0, -280}, {180, 0, -280}}, kRed), 0, -1, 0);
     frame();
     EXPECT_EQ(centre(), "r");
+}
+
+TEST_F(Frame, EachElevationShowsTheFaceItsRotationTurnsToTheCamera) {
+    // Elevation 1 faces +z, 2 -x, 3 -z, 4 +x; the cube fills the view at scale 1.
+    struct Face { RGBColor c; float n[3]; V3 q[4]; } faces[] = {
+        {kRed, {0, 0, 1}, {{-10, 0, 10}, {10, 0, 10}, {10, -20, 10}, {-10, -20, 10}}},
+        {kGreen, {-1, 0, 0}, {{-10, 0, -10}, {-10, 0, 10}, {-10, -20, 10}, {-10, -20, -10}}},
+        {kBlue, {0, 0, -1}, {{-10, 0, -10}, {10, 0, -10}, {10, -20, -10}, {-10, -20, -10}}},
+        {kYellow, {1, 0, 0}, {{10, 0, -10}, {10, 0, 10}, {10, -20, 10}, {10, -20, -10}}},
+        {kCyan, {0, 1, 0}, {{-10, -20, -10}, {10, -20, -10}, {10, -20, 10}, {-10, -20, 10}}},
+        {kMagenta, {0, -1, 0}, {{-10, 0, -10}, {10, 0, -10}, {10, 0, 10}, {-10, 0, 10}}}};
+    ds->elevationView = 1;
+    frame();  // an empty design: a zero-wide range draws nothing and fails nothing
+    EXPECT_TRUE(flushed());
+    cubeBounds();
+    for (const Face& f : faces) own(AddQuad({f.q[0], f.q[1], f.q[2], f.q[3]}, f.c), f.n[0], f.n[1], f.n[2]);
+    // Scaling is about the shifted origin: at 0.5 the cube fills x -5..5, y -10..0.
+    struct Row { int16_t view; float scale; std::string centre, corner; } rows[] = {
+        {1, 1, "r", "r"}, {2, 1, "g", "g"}, {3, 1, "b", "b"}, {4, 1, "rg", "rg"}, {1, 0.5f, "r", "rgb"}, {1, 0, "r", "r"}};
+    for (const Row& r : rows) {
+        ds->elevationView = r.view, ds->sceneValue = r.scale;
+        frame();
+        EXPECT_EQ(Hue(gl->pixel(32, 20)), r.centre) << r.view << " " << r.scale;
+        EXPECT_EQ(Hue(gl->pixel(4, 4)), r.corner) << r.view << " " << r.scale;
+    }
+    EXPECT_EQ(ds->sceneValue, 1.0f);
+}
+
+TEST_F(Frame, RenderModesDrawTheirPasses) {
+    // Wireframe without depth test: the far square's edges, drawn last, cover the near one's.
+    square(0, 0, -100, 20, kRed), square(0, 0, -200, 40, kGreen);
+    ds->renderMode = rendermode::kWireframe;
+    const std::vector<uint8_t> wire = frame();
+    int red = 0, green = 0;
+    for (size_t i = 0; i < wire.size(); i += 4) red += wire[i] > 200 && wire[i + 1] < 60, green += wire[i + 1] > 200 && wire[i] < 60 && wire[i + 2] < 60;
+    EXPECT_EQ(red, 0);
+    EXPECT_GT(green, 40);
+    // ClearView: the line colour on the edge, a fill inside.
+    gClearViewLineColor = kMagenta, ds->renderMode = rendermode::kClearView;
+    frame();
+    int lines = 0;
+    for (int x = 0; x < 64; ++x) lines += Hue(gl->pixel(x, 32)) == "rb";
+    EXPECT_GE(lines, 2);
+    EXPECT_NE(centre(), "rb");
+    EXPECT_NE(centre(), "");
 }
 
 }  // namespace
