@@ -167,4 +167,85 @@ TEST_F(Frame, RenderModesDrawTheirPasses) {
     EXPECT_NE(centre(), "");
 }
 
+TEST_F(Frame, PassesFollowTheQualityAndEscapeEndsThemUnpresented) {
+    // One viewport read per jittered perspective pass; Escape is seen every 300 pieces.
+    for (int i = 0; i < 300; ++i) square(0, 0, -100, 0.01f, kRed);
+    struct Row { int32_t passes; int escapeAt, seen; bool presented; } rows[] = {
+        {0, 0, 8, true}, {24, 0, 24, true}, {5, 0, 5, true}, {8, 3, 3, false}};
+    for (const Row& r : rows) {
+        int reads = 0;
+        SetAccumulationGetViewportHandler([&](int32_t* v) {
+            if (++reads == r.escapeAt) host->interrupts.pressEscape();
+            glGetIntegerv(GL_VIEWPORT, v);
+        });
+        ds->lightSetting = r.passes, ds->renderMode = rendermode::kClearView, host->events.clear();
+        frame(true);
+        EXPECT_EQ(reads, r.seen) << r.passes;
+        EXPECT_EQ(flushed(), r.presented) << r.passes;
+        EXPECT_EQ(std::count(host->events.begin(), host->events.end(), "status:Rendering interrupted"), !r.presented);
+        EXPECT_EQ(gRenderingOpenGL + gGLObjectsRendered, 0);
+    }
+    EXPECT_EQ(ds->lightSetting, 8);
+}
+
+TEST_F(Frame, AntiAliasingMovesOnlyEdgesAndBothSumsAgree) {
+    square(0, 0, -100, 20, kRed), square(5, 5, -90, 5, kGreen);
+    const std::vector<uint8_t> plain = frame(), summed = frame(true);
+    gRenderOpenGLAntiAlias = 1;
+    RenderGLScene(AccumBuffer::Path::Framebuffer);
+    const std::vector<uint8_t> framebuffer = gl->readPixels();
+    // The frame's own camera and the jittered one at (0, 0) through the seams.
+    InitializeGLScene();
+    RenderGLPlaneObjects(gGLPlaneObjects);
+    const std::vector<uint8_t> own = gl->readPixels();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    accPerspective(gFOV, 1.0, 1.0, 40000.0, 0, 0, 0, 0, 1.0);
+    RenderGLPlaneObjects(gGLPlaneObjects);
+    EXPECT_EQ(gl->readPixels(), own);
+    gRenderOpenGLAntiAlias = 0;
+    int edges = 0;
+    for (int y = 1; y < 63; ++y)
+        for (int x = 1; x < 63; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const size_t i = size_t(y * 64 + x) * 4 + c;
+                bool flat = true;
+                for (int d : {-4, 4, -256, 256, -260, -252, 252, 260}) flat = flat && plain[i + d] == plain[i];
+                EXPECT_NEAR(framebuffer[i], summed[i], 2);
+                if (flat) EXPECT_NEAR(summed[i], plain[i], 3) << x << "," << y;
+                else edges += std::abs(summed[i] - plain[i]) > 8;
+            }
+    EXPECT_GT(edges, 20);
+}
+
+TEST_F(Frame, CutAwayClipsTheSceneNotTheBackdrop) {
+    cubeBounds();
+    ds->cameraPosition = {0, 100}, ds->eyeHeight = 10, ds->cutAwayKind = 0;
+    // The plane starts 100 in front of the front face (z 10) and moves back by the position.
+    square(-10, 10, 9, 8, kRed), square(10, 10, -9, 8, kGreen);
+    for (int32_t position : {0, 105}) {
+        ds->cutAwayPosition = position;
+        frame();
+        EXPECT_EQ(Hue(gl->pixel(24, 32)), position ? "rgb" : "r");
+        EXPECT_EQ(Hue(gl->pixel(40, 32)), "g");
+        EXPECT_EQ(Hue(gl->pixel(1, 62)), "rgb");
+    }
+}
+
+TEST_F(Frame, ShadowedFramesGoToTheShadowRendererWhereTheModeHasShadows) {
+    square(0, 0, -100, 20, kRed);
+    struct Row { int16_t mode; uint8_t shadows; bool registered; int calls; } rows[] = {
+        {rendermode::kWireframe, 1, true, 0}, {rendermode::kClearView, 1, true, 0},
+        {rendermode::kSolid, 1, false, 0}, {rendermode::kSolid, 1, true, 1}, {rendermode::kSolid, 0, true, 0}};
+    for (const Row& r : rows) {
+        int calls = 0;
+        SetRenderShadowsHandler(r.registered ? std::function<void()>([&] { ++calls; }) : nullptr);
+        ds->renderMode = r.mode, ds->shadowsOn = r.shadows;
+        glClearColor(0, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT);
+        frame();
+        EXPECT_EQ(calls, r.calls) << r.mode;
+        EXPECT_EQ(centre() == "", r.calls == 1) << r.mode;
+    }
+    SetRenderShadowsHandler(nullptr);
+}
+
 }  // namespace
