@@ -17,6 +17,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/pick_state.h"
 #include "render/core/render_state.h"
+#include "render/core/shadow_seams.h"
 #include "render/core/slice_plane.h"
 #include "render/frame_camera.h"
 #include "render/gl.h"
@@ -219,8 +220,9 @@ void RefreshGLScene() {
     if (!ds) return;
     gBreakOpenGLRender = 0;
     const int16_t mode = ds->renderMode;
-    if (mode == rendermode::kWireframe || mode == rendermode::kClearView || !ds->shadowsOn) RenderGLScene();
-    else RenderShadows();
+    const bool shadows = ds->shadowsOn && mode != rendermode::kWireframe && mode != rendermode::kClearView;
+    if (shadows && RenderShadows.IsSet()) RenderShadows();
+    else RenderGLScene();
     RenderLights(gGLPlaneObjects);
     FinalizeGLScene();
     gRenderDirty = 0;

@@ -4,7 +4,6 @@
 // draws the backdrop and the lot, draws the scene list by the render mode, optionally sums
 // jittered passes, adds the light glows and presents. Every entry returns without drawing
 // when there is no document or no live view.
-#include "port/seam.h"
 #include "render/accum_buffer.h"
 
 // A whole frame: the scene (through the shadow renderer when shadows are asked for in a mode
@@ -21,7 +20,3 @@ void InitializeGLScene();
 void FinalizeGLScene();
 // Registers the anti-aliasing pass set-up on its seam (`InitializeAntiAliasGLScene`).
 void StartRenderFrame();
-
-// The shadow renderer, which draws its own passes through RenderGLScene. Until it registers,
-// a shadowed frame is the plain scene.
-DVX_SEAM_WITH_DEFAULT(RenderShadows, "render", port::SeamKind::Temporary, [] { RenderGLScene(); }, void())

@@ -11,6 +11,7 @@
 #include "render/core/accumulation_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/pick_state.h"
+#include "render/core/shadow_seams.h"
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/scene_list_renderer.h"
