@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "app/core/event_handler.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/view_layers.h"
@@ -104,23 +105,28 @@ TEST_F(Frame, WalkAndFlyCamerasLookWhereTheSettingsSay) {
     EXPECT_EQ(at(), "r");
 }
 
-TEST_F(Frame, EachElevationShowsTheFaceItsRotationTurnsToTheCamera) {
+TEST_F(Frame, ElevationsAndViewpointsShowTheSideTheyFace) {
     ds->elevationView = 1;
     frame();  // an empty design: a zero-wide range fails nothing
     EXPECT_EQ(events("flush"), 2);
-    // A cube x, z -10..10, y 0..20 that fills the view at scale 1; 1 faces +z, 2 -x, 3 -z, 4 +x.
-    Point(owner, {-10, -20, -10}), Point(owner, {10, 0, 10});
-    quad({{-10, 0, 10}, {10, 0, 10}, {10, -20, 10}, {-10, -20, 10}}, kRed, {0, 0, 1});
-    quad({{-10, 0, -10}, {-10, 0, 10}, {-10, -20, 10}, {-10, -20, -10}}, kGreen, {-1, 0, 0});
-    quad({{-10, 0, -10}, {10, 0, -10}, {10, -20, -10}, {-10, -20, -10}}, kBlue, {0, 0, -1});
-    quad({{10, 0, -10}, {10, 0, 10}, {10, -20, 10}, {10, -20, -10}}, kMagenta, {1, 0, 0});
-    // Scaling is about the shifted origin: at 0.5 the cube fills x -5..5, y -10..0.
-    struct Row { int16_t view; float scale; std::string face, corner; } rows[] = {
-        {1, 1, "r", "r"}, {2, 1, "g", "g"}, {3, 1, "b", "b"}, {4, 1, "rb", "rb"}, {1, 0.5f, "r", "rgb"}, {1, 0, "r", "r"}};
+    // A pillar x, z -10..10, y 0..200 whose middle fills an elevation at scale 1; elevation 1
+    // and viewpoint 5153 see its +z side, 2 and 5151 -x, 3 and 5154 -z, 4 and 5152 +x.
+    Point(owner, {-10, -200, -10}), Point(owner, {10, 0, 10});
+    quad({{-10, 0, 10}, {10, 0, 10}, {10, -200, 10}, {-10, -200, 10}}, kRed, {0, 0, 1});
+    quad({{-10, 0, -10}, {-10, 0, 10}, {-10, -200, 10}, {-10, -200, -10}}, kGreen, {-1, 0, 0});
+    quad({{-10, 0, -10}, {10, 0, -10}, {10, -200, -10}, {-10, -200, -10}}, kBlue, {0, 0, -1});
+    quad({{10, 0, -10}, {10, 0, 10}, {10, -200, 10}, {10, -200, -10}}, kMagenta, {1, 0, 0});
+    ds->lotRect = {-300, -300, 300, 300};
+    // Scaling is about the shifted origin: at 0.5 the pillar spans x -5..5, y -100..0.
+    struct Row { int16_t view; float scale; int32_t command; std::string face, corner; } rows[] = {
+        {1, 1, 0, "r", "r"}, {2, 1, 0, "g", "g"}, {3, 1, 0, "b", "b"}, {4, 1, 0, "rb", "rb"},
+        {1, 0.5f, 0, "r", "rgb"}, {1, 0, 0, "r", "r"}, {0, 1, 5153, "r", "rgb"}, {0, 1, 5151, "g", "rgb"},
+        {0, 1, 5154, "b", "rgb"}, {0, 1, 5152, "rb", "rgb"}};
     for (const Row& r : rows) {
         ds->elevationView = r.view, ds->sceneValue = r.scale;
+        if (r.command) Win32EventHandler().setViewpointUsingCommand(r.command);
         frame();
-        EXPECT_EQ(at(32, 20) + "/" + at(4, 4), r.face + "/" + r.corner) << r.view << " " << r.scale;
+        EXPECT_EQ(at(32, 20) + "/" + at(4, 60), r.face + "/" + r.corner) << r.view << " " << r.scale << " " << r.command;
     }
     EXPECT_EQ(ds->sceneValue, 1.0f);
 }
