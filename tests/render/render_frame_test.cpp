@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/core/event_handler.h"
+#include "files/content_folders.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/view_layers.h"
@@ -13,10 +14,12 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/pick_state.h"
 #include "render/core/shadow_seams.h"
+#include "render/core/texture_files.h"
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/scene_list_renderer.h"
 #include "render_fixture.h"
+#include "support/doubles.h"
 #include "support/seam_recorders.h"
 
 using namespace dvxtest;
@@ -218,6 +221,26 @@ TEST_F(Frame, ShadowedFramesGoToTheShadowRendererWhereTheModeHasShadows) {
         frame();
         EXPECT_EQ(calls, r.calls) << r.mode;
         EXPECT_EQ(at() == "", r.calls == 1) << r.mode;
+    }
+}
+
+TEST_F(Frame, LightGlowsShowOverTheSceneInThePresentedImage) {
+    PpmImageDecoder decoder;
+    port::setImageDecoder(&decoder);
+    char name[kTexturePathBufferSize] = {};
+    GetTextureFileNameFromID(14001, name);
+    WritePpm(LocalDomainTexturePath() + "/" + name, RgbImage(8, 8, [](int, int) { return 0xFFFFFFu; }));
+    square(0, 0, -3000, 1000, kBlue);
+    // A lamp 2000 ahead; its own piece lies behind the eye.
+    Objex *group = Make(1000).on(GetFirstFloorLayer()), *lamp = Make(80).in(group);
+    lamp->bounds3D.floatBack = lamp->bounds3D.floatFront = -2000;
+    PlaneObject* p = AddQuad({{0, 0, 50}, {1, 0, 50}, {1, -1, 50}}, kWhite);
+    p->pieceKind = 111, p->object3D = p->sourceObject = lamp, p->baseObject = group;
+    for (bool antiAliased : {false, true}) {
+        host->events.clear();
+        frame(antiAliased);
+        EXPECT_EQ(at() + "/" + at(10, 32), "rgb/b") << antiAliased;
+        EXPECT_EQ(host->events.back(), "flush");
     }
 }
 
