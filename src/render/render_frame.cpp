@@ -141,8 +141,8 @@ void InitializeAntiAliasPass(double fov, double aspect, double jitterX, double j
     BlendOff(*ds);
 }
 
-// Returns false when an Escape cancelled the passes.
-bool AntiAliasedPasses(DocState& ds, std::optional<AccumBuffer::Path> path) {
+// An Escape seen during any pass leaves the sum unreturned and the frame unpresented.
+void AntiAliasedPasses(DocState& ds, std::optional<AccumBuffer::Path> path) {
     glDisable(GL_CLIP_PLANE0);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -153,7 +153,7 @@ bool AntiAliasedPasses(DocState& ds, std::optional<AccumBuffer::Path> path) {
     const int32_t passes = ds.lightSetting;
     const double aspect = double(viewport[2]) / (viewport[3] != 0 ? viewport[3] : 1);
     for (int32_t i = 0; i < passes; ++i) {
-        if (gBreakOpenGLRender) return false;
+        if (gBreakOpenGLRender) return;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glClear(GL_STENCIL_BUFFER_BIT);
         gCurrentStencilValue = 2;
@@ -170,10 +170,9 @@ bool AntiAliasedPasses(DocState& ds, std::optional<AccumBuffer::Path> path) {
         if (i == 0) gCountRenderingObjects = 0;
         sum->add(1.0f / float(passes));
     }
-    if (gBreakOpenGLRender) return false;
+    if (gBreakOpenGLRender) return;
     sum->returnScaled(1.0f);
     FinalizeGLScene();
-    return true;
 }
 
 void RenderPasses(std::optional<AccumBuffer::Path> path) {
