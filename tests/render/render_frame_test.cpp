@@ -73,8 +73,7 @@ protected:
 
 TEST_F(Frame, ClearsToTheModesColourUnderTheBackdrop) {
     struct Row { int16_t mode; uint8_t plants; float clear; std::string seen; } rows[] = {
-        {rendermode::kNoColour, 0, 0, ""}, {rendermode::kWireframe, 0, 1, "gb"}, {rendermode::kSolid, 1, 1, "rgb"},
-        {rendermode::kSolid, 0, 0, "rgb"}};
+        {11, 0, 0, ""}, {1, 0, 1, "gb"}, {5, 1, 1, "rgb"}, {5, 0, 0, "rgb"}};
     for (const Row& r : rows) {
         ds->renderMode = r.mode, gRenderPlantsInColor = r.plants, host->events.clear();
         frame();
@@ -204,25 +203,22 @@ TEST_F(Frame, AntiAliasingMovesOnlyEdgesAndBothSumsAgree) {
 
 TEST_F(Frame, ShadowedFramesGoToTheShadowRendererWhereTheModeHasShadows) {
     square(0, 0, -100, 20, kRed);
-    struct Row { int16_t mode; uint8_t shadows; bool registered; int calls; } rows[] = {
-        {rendermode::kWireframe, 1, true, 0}, {rendermode::kClearView, 1, true, 0},
-        {rendermode::kSolid, 1, false, 0}, {rendermode::kSolid, 1, true, 1}, {rendermode::kSolid, 0, true, 0}};
+    struct Row { int16_t mode; uint8_t shadows; bool registered; int calls; } rows[] = {{1, 1, true, 0},
+        {6, 1, true, 0}, {5, 1, false, 0}, {5, 1, true, 1}, {5, 0, true, 0}};
     for (const Row& r : rows) {
         int calls = 0;
         SetRenderShadowsHandler(r.registered ? std::function<void()>([&] { ++calls; }) : nullptr);
-        ds->renderMode = r.mode, ds->shadowsOn = r.shadows;
-        glClearColor(0, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT);
+        ds->renderMode = r.mode, ds->shadowsOn = r.shadows, glClearColor(0, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT);
         frame();
-        EXPECT_EQ(calls, r.calls) << r.mode;
-        EXPECT_EQ(at() == "", r.calls == 1) << r.mode;
+        // The recording shadow renderer draws nothing: black stays.
+        EXPECT_EQ(std::to_string(calls) + (at().empty() ? "-" : "+"), r.calls ? "1-" : "0+") << r.mode;
     }
 }
 
 TEST_F(Frame, LightGlowsShowOverTheSceneInThePresentedImage) {
     PpmImageDecoder decoder;
-    port::setImageDecoder(&decoder);
     char name[kTexturePathBufferSize] = {};
-    GetTextureFileNameFromID(14001, name);
+    port::setImageDecoder(&decoder), GetTextureFileNameFromID(14001, name);
     WritePpm(LocalDomainTexturePath() + "/" + name, RgbImage(8, 8, [](int, int) { return 0xFFFFFFu; }));
     square(0, 0, -3000, 1000, kBlue);
     // A lamp 2000 ahead; its own piece lies behind the eye.
@@ -231,10 +227,8 @@ TEST_F(Frame, LightGlowsShowOverTheSceneInThePresentedImage) {
     PlaneObject* p = AddQuad({{0, 0, 50}, {1, 0, 50}, {1, -1, 50}}, kWhite);
     p->pieceKind = 111, p->object3D = p->sourceObject = lamp, p->baseObject = group;
     for (bool antiAliased : {false, true}) {
-        host->events.clear();
         frame(antiAliased);
-        EXPECT_EQ(at() + "/" + at(10, 32), "rgb/b") << antiAliased;
-        EXPECT_EQ(host->events.back(), "flush");
+        EXPECT_EQ(at() + "/" + at(10, 32) + "/" + host->events.back(), "rgb/b/flush") << antiAliased;
     }
 }
 
