@@ -117,14 +117,14 @@ TEST_F(Frame, ElevationsAndViewpointsShowTheSideTheyFace) {
     quad({{10, 0, -10}, {10, 0, 10}, {10, -200, 10}, {10, -200, -10}}, kMagenta, {1, 0, 0});
     ds->lotRect = {-300, -300, 300, 300};
     // Scaling is about the shifted origin: at 0.5 the pillar spans x -5..5, y -100..0.
-    struct Row { int16_t view; float scale; int32_t command; std::string face, corner; } rows[] = {
-        {1, 1, 0, "r", "r"}, {2, 1, 0, "g", "g"}, {3, 1, 0, "b", "b"}, {4, 1, 0, "rb", "rb"},
+    struct Row { int16_t view; float scale; int32_t command; std::string face, corner; bool aa = false; } rows[] = {
+        {1, 1, 0, "r", "r"}, {3, 0.5f, 0, "b", "rgb", true}, {2, 1, 0, "g", "g"}, {3, 1, 0, "b", "b"}, {4, 1, 0, "rb", "rb"},
         {1, 0.5f, 0, "r", "rgb"}, {1, 0, 0, "r", "r"}, {0, 1, 5153, "r", "rgb"}, {0, 1, 5151, "g", "rgb"},
         {0, 1, 5154, "b", "rgb"}, {0, 1, 5152, "rb", "rgb"}};
     for (const Row& r : rows) {
         ds->elevationView = r.view, ds->sceneValue = r.scale;
         if (r.command) Win32EventHandler().setViewpointUsingCommand(r.command);
-        frame();
+        frame(r.aa);
         EXPECT_EQ(at(32, 20) + "/" + at(4, 60), r.face + "/" + r.corner) << r.view << " " << r.scale << " " << r.command;
     }
     EXPECT_EQ(ds->sceneValue, 1.0f);
