@@ -1,11 +1,11 @@
 #include "render/frame_camera.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include <numbers>
 #include "render/gl.h"
 
 namespace {

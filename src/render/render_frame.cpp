@@ -3,13 +3,13 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 #include "app/core/localization_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/projection.h"
-#include <numbers>
 #include "render/core/accumulation_seams.h"
 #include "render/core/interrupt_source.h"
 #include "render/core/jitter.h"
