@@ -308,7 +308,7 @@ struct DocState {
     uint8_t liveViewFlagC;                   // 317 flag saved with each live view
     char currentLiveView[128];               // 318 name of the current live view
     uint8_t carried319;                      // 319 carried
-    RGBColor sceneColor;                     // 320 colour read by 3D scene set-up
+    RGBColor sceneColor;                     // 320 wireframe background colour (the 3D clear colour in wireframe)
     RGBColor gridColor;                      // 321 grid colour
 };
 

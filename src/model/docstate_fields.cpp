@@ -329,7 +329,7 @@ constexpr DocStateField kFields[] = {
     {317, "liveViewFlagC", T::U8, offsetof(DocState, liveViewFlagC), 1, 0, 1, {0}, 0, {}, ""},
     {318, "currentLiveView", T::Chars, offsetof(DocState, currentLiveView), 128, 0, 0, {}, 0, {}, ""},
     {319, "carried319", T::U8, offsetof(DocState, carried319), 1, 0, 1, {0}, 0, {}, ""},
-    {320, "sceneColor", T::RGBColor, offsetof(DocState, sceneColor), 1, 0, 3, {0, 0, 0}, 0, {}, ""},
+    {320, "sceneColor", T::RGBColor, offsetof(DocState, sceneColor), 1, 0, 3, {0, 0, 0}, 0, {}, "wireframe background colour"},
     {321, "gridColor", T::RGBColor, offsetof(DocState, gridColor), 1, 0, 3, {43176, 45232, 51400}, 0, {}, "grid colour"},
 };
 

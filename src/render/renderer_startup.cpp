@@ -4,6 +4,7 @@
 #include "render/core/render_state.h"
 #include "render/core/texture_seams.h"
 #include "render/gl.h"
+#include "render/render_frame.h"
 #include "render/texture_load.h"
 
 void StartRenderer() {
@@ -25,5 +26,6 @@ void StartRenderer() {
         glTranslated(x, y, z);
     });
     SetDeleteGLTexturesHandler(DeleteTexturesByID);
+    StartRenderFrame();
     SetupLights();
 }
