@@ -14,7 +14,7 @@
 #include "model/selection_ops.h"
 #include "model/splines.h"
 #include "model/view_state.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 
 namespace {
 

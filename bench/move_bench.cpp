@@ -18,7 +18,7 @@
 #include "model/view_state.h"
 #include "support/drawing_doubles.h"
 #include "tools/wall_joins.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/drafting_trackers.h"
 #include "tracking/move_tracker.h"
 #include "tracking/tool_dispatch.h"

@@ -20,7 +20,7 @@
 #include "plan/plan_lines.h"
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"

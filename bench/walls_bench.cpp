@@ -19,7 +19,7 @@
 #include "tools/wall_defaults.h"
 #include "tools/wall_joins.h"
 #include "tools/wall_tool.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/poly_builders.h"
 #include "tracking/tracking_state.h"
 

@@ -15,7 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "port/macroman.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 
 namespace {
 

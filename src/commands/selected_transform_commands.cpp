@@ -25,7 +25,7 @@
 #include "tools/site_rebuilds.h"
 #include "tools/roof_attachments.h"
 #include "tools/wall_attachments.h"
-#include "tracking/grid_snap.h"
+#include "model/grid_snap.h"
 
 using cmdsupport::AttachmentOf;
 using cmdsupport::Centre3D;

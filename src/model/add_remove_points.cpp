@@ -18,9 +18,9 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/evaluate_point.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 Objex* gRemovePtTargetObject = nullptr;
 Poinz* gRemovePtTargetPoint = nullptr;

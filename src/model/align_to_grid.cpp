@@ -8,7 +8,7 @@
 #include "model/numeric.h"
 #include "model/walkers.h"
 #include "model/zoom_units.h"
-#include "tracking/grid_snap.h"
+#include "model/grid_snap.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "model/plan_objects.h"
 #include "model/zoom_units.h"
 #include "port/seam.h"
-#include "tracking/click_info.h"
-#include "tracking/tracking_state.h"
+#include "model/click_info.h"
+#include "model/tool_state.h"
 
 int16_t gSelectIndex = 1;
 static const port::GlobalReset kReset([] { gSelectIndex = 1; });

@@ -10,7 +10,7 @@
 #include "model/selection_queries.h"
 #include "model/plan_objects.h"
 #include "model/zoom_units.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "model/selection_queries.h"
 #include "model/plan_objects.h"
 #include "plan/selection_feedback.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 #include "ui/core/custom_popups.h"
 #include "ui/core/inspector_seams.h"
 

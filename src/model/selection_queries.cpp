@@ -4,7 +4,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "port/seam.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 Objex* gIsAnyObjectSelectedObject = nullptr;
 static const port::GlobalReset kReset([] { gIsAnyObjectSelectedObject = nullptr; });

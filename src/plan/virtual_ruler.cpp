@@ -20,7 +20,7 @@
 #include "plan/zoom.h"
 #include "port/drawing.h"
 #include "tracking/evaluate_point.h"
-#include "tracking/grid_snap.h"
+#include "model/grid_snap.h"
 
 namespace {
 

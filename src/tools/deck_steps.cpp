@@ -18,7 +18,7 @@
 #include "tools/attachment_layout.h"
 #include "tools/attachment_placement.h"
 #include "model/selection_ops.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracking_state.h"
 #include "tools/wall_attachments.h"
 

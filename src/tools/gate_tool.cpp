@@ -13,7 +13,7 @@
 #include "scene/scene_build.h"
 #include "tools/attachment_placement.h"
 #include "tools/wall_attachments.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "port/alerts.h"
 #include "scene/scene_build.h"
 #include "tools/roof_panels.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_state.h"

@@ -18,7 +18,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
 #include "tools/roof_construction.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"

@@ -23,7 +23,7 @@
 #include "tools/attachment_placement.h"
 #include "tools/light_defaults.h"
 #include "tools/wall_attachments.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracking_state.h"
 
 namespace {

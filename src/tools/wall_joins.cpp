@@ -24,7 +24,7 @@
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tools/wall_defaults.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_state.h"
 

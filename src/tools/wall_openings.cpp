@@ -32,7 +32,7 @@
 #include "tools/attachment_layout.h"
 #include "tools/attachment_placement.h"
 #include "tools/wall_attachments.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"
 #include "tracking/tracker_feedback.h"

@@ -1,4 +1,4 @@
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 
 #include "model/document_model.h"
 #include "model/hit_testing.h"

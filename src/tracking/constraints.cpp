@@ -13,8 +13,8 @@
 #include "model/segment_sampling.h"
 #include "model/transforms.h"
 #include "plan/zoom.h"
-#include "tracking/click_info.h"
-#include "tracking/grid_snap.h"
+#include "model/click_info.h"
+#include "model/grid_snap.h"
 #include "tracking/tracking_state.h"
 
 namespace {

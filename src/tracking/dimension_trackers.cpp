@@ -14,7 +14,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/dimension_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/poly_builders.h"

@@ -14,7 +14,7 @@
 #include "tools/attached_dimensions.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_joins.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracking_state.h"
 
 namespace {

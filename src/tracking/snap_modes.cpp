@@ -15,7 +15,7 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/zoom.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/constraints.h"
 #include "tracking/track_events.h"
 

@@ -7,10 +7,6 @@
 #include "model/objects.h"
 #include "port/seam.h"
 
-int16_t gCurTool = toolid::kSelect;
-uint8_t gTrackingMouse = 0;
-uint8_t gPointOrientation = 0;
-int16_t gCurSnap = snapmode::kNone;
 uint8_t gSnapLocked = 0;
 uint8_t gMouseCaptured = 0;
 ClickInfo gClickInfo;
@@ -81,10 +77,6 @@ static const port::GlobalReset kReset([] {
     gRoofToolStyle = 0;
     gTrackInvertedFillet = 0;
     gDocumentChanged = 0;
-    gCurTool = toolid::kSelect;
-    gTrackingMouse = 0;
-    gPointOrientation = 0;
-    gCurSnap = snapmode::kNone;
     gSnapLocked = 0;
     gMouseCaptured = 0;
     gClickInfo = ClickInfo{};

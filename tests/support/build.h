@@ -19,7 +19,7 @@
 
 #include "model/objects.h"
 #include "support/fixture.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 
 namespace dvxtest {
 

@@ -1,6 +1,6 @@
 #include "support/gesture_driver.h"
 
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/track_events.h"
 #include "tracking/tracking_state.h"
 

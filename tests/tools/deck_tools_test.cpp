@@ -17,7 +17,7 @@
 #include "support/plan_gestures.h"
 #include "tools/deck_steps.h"
 #include "tools/deck_tools.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/track_events.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"

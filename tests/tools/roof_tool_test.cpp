@@ -12,7 +12,7 @@
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tools/roof_tool.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "tools/wall_components.h"
 #include "tools/wall_openings.h"
 #include "model/tool_defaults.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 

@@ -10,7 +10,7 @@
 #include "model/deletion.h"
 #include "model/hit_testing.h"
 #include "support/build.h"
-#include "tracking/click_info.h"
+#include "model/click_info.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
 #include "tracking/track_events.h"

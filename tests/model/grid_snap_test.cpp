@@ -4,7 +4,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "support/fixture.h"
-#include "tracking/grid_snap.h"
+#include "model/grid_snap.h"
 
 namespace dvxtest {
 namespace {

@@ -1,4 +1,4 @@
-#include "tracking/grid_snap.h"
+#include "model/grid_snap.h"
 
 #include <cmath>
 
