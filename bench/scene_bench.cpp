@@ -14,7 +14,7 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "tools/wall_construction.h"

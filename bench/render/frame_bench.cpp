@@ -13,7 +13,7 @@
 #include "reference_scene.h"
 #include "render/accum_buffer.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/gl.h"
 #include "render/light_glows.h"
 #include "render/render_frame.h"

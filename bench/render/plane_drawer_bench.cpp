@@ -18,7 +18,7 @@
 #include "osmesa_context.h"
 #include "reference_scene.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/gl.h"
 #include "render/plane_renderers.h"
 #include "render/renderer_startup.h"

@@ -7,7 +7,7 @@
 #include "design_generator.h"
 #include "model/document_model.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 

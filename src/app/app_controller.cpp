@@ -32,7 +32,7 @@
 #include "powertools/core/power_tool_dispatcher.h"
 #include "render/core/live_view_seams.h"
 #include "render/renderer_startup.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/inspector/inspector_controller.h"

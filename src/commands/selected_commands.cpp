@@ -19,7 +19,7 @@
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
 #include "model/rebuild_table.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "tools/wall_construction.h"

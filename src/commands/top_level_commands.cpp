@@ -17,7 +17,7 @@
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "tools/deck_tools.h"
 #include "tools/site_rebuilds.h"
 #include "ui/core/inspector_seams.h"

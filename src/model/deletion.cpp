@@ -7,7 +7,7 @@
 #include "model/plant_info.h"
 #include "model/rebuild_table.h"
 #include "port/seam.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 namespace {
 std::vector<ForgetObjectFunction>& Forgetters() {

@@ -5,7 +5,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "model/type_data.h"
 #include "render/core/color_conversions.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"

@@ -18,7 +18,7 @@
 #include "port/seam.h"
 #include "render/core/live_view_host.h"
 #include "render/core/interrupt_source.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"

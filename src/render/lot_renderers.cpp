@@ -14,7 +14,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/lot_surface.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/topo_cutouts.h"
 #include "render/gl.h"
 #include "render/texture_load.h"

@@ -1,7 +1,7 @@
 #include "render/renderer_startup.h"
 
 #include "render/core/accumulation_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_seams.h"
 #include "render/gl.h"
 #include "render/render_frame.h"

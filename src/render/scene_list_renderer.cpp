@@ -13,7 +13,7 @@
 #include "render/billboards.h"
 #include "render/core/interrupt_source.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/scene_list_rules.h"
 #include "render/gl.h"
 #include "render/plane_renderers.h"

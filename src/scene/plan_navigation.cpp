@@ -14,7 +14,7 @@
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_camera.h"
 #include "tracking/evaluate_point.h"
 

@@ -11,7 +11,7 @@
 #include "model/objects.h"
 #include "port/seam.h"
 #include "render/core/display_list_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/terrain.h"
 #include "scene/tessellation.h"
 

@@ -20,7 +20,7 @@
 #include "model/view_layers.h"
 #include "render/core/display_list_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/face_materials.h"
 #include "scene/plane_object.h"
 #include "scene/roof_masks.h"

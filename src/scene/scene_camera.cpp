@@ -4,7 +4,7 @@
 #include "model/document_model.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 uint8_t gAnimateBackground = 0;
 float gBackgroundVertices[4] = {0, 1, 1, 0};

@@ -16,7 +16,7 @@
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/point_in_polygon.h"
 #include "scene/topo_grid.h"

@@ -15,7 +15,7 @@
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/real_time_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/scene_camera.h"
 #include "tracking/tracker_feedback.h"

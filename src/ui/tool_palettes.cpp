@@ -24,7 +24,7 @@
 #include "port/qt/line_edit_field.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/plant_growth.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "tracking/snap_modes.h"
 #include "tracking/track_mouse.h"

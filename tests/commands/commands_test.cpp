@@ -21,7 +21,7 @@
 #include "model/transforms.h"
 #include "model/walkers.h"
 #include "plan/refresh_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/build.h"
 #include "support/wall_checks.h"
 #include "support/scene_checks.h"

@@ -31,7 +31,7 @@
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/custom_textures.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"

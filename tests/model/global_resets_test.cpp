@@ -17,7 +17,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/custom_textures.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/topo_grid.h"
 #include "support/fixture.h"

@@ -22,7 +22,7 @@
 #include "model/projection.h"
 #include "port/files.h"
 #include "render/core/custom_textures.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"

@@ -16,7 +16,7 @@
 #include "model/preferences.h"
 #include "model/view_layers.h"
 #include "render/billboards.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_files.h"
 #include "render/gl.h"
 #include "render_fixture.h"

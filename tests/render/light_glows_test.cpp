@@ -10,7 +10,7 @@
 #include "model/object_fields.h"
 #include "model/type_data.h"
 #include "model/view_layers.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_files.h"
 #include "render/gl.h"
 #include "render/light_glows.h"

@@ -19,7 +19,7 @@
 #include "port/files.h"
 #include "render/core/custom_textures.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/gl.h"
 #include "render/plane_renderers.h"
 #include "render_fixture.h"

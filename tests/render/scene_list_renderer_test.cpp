@@ -13,7 +13,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/view_layers.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/gl.h"
 #include "render/scene_list_renderer.h"
 #include "render_fixture.h"

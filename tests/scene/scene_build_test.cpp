@@ -14,7 +14,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"

@@ -10,7 +10,7 @@
 #include "model/object_fields.h"
 #include "model/plant_bounds.h"
 #include "render/core/display_list_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"
 #include "support/scene_checks.h"

@@ -10,7 +10,7 @@
 #include "model/plan_objects.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/real_time_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tools/camera_tool.h"

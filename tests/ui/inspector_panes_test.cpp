@@ -21,7 +21,7 @@
 #include "model/type_data.h"
 #include "plan/refresh_seams.h"
 #include "port/qt/platform.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/inspector_design.h"

@@ -12,7 +12,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "port/qt/line_edit_field.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "tools/site_tools.h"
 #include "tools/wall_components.h"

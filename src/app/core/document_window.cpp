@@ -26,7 +26,7 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"

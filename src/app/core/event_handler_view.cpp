@@ -31,7 +31,7 @@
 #include "port/images.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"
 #include "ui/core/sheet_seams.h"

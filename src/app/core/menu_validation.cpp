@@ -8,7 +8,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 namespace {
 

@@ -35,7 +35,7 @@
 #include "port/images.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/photos.h"
 #include "tools/site_rebuilds.h"

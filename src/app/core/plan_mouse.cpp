@@ -29,7 +29,7 @@
 #include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/roof_panels.h"
 #include "tracking/tracking_state.h"

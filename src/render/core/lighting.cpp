@@ -5,7 +5,7 @@
 #include "model/document_model.h"
 #include "model/preferences.h"
 #include "port/seam.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 namespace {
 constexpr float kInitialX = 90.0f, kInitialY = 150.0f, kInitialZ = 0.0f;

@@ -2,7 +2,7 @@
 
 #include "port/seam.h"
 #include "render/core/interrupt_source.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 
 namespace {

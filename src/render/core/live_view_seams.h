@@ -7,7 +7,7 @@
 
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 // initializeAnimatedLVStatus: starts the animated progress status.
 DVX_SEAM(InitializeAnimatedLVStatus, "render", port::SeamKind::Renderer, void())

@@ -9,7 +9,7 @@
 #include "model/preferences.h"
 #include "render/core/color_conversions.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/texture_files.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"

@@ -16,7 +16,7 @@
 #include "plan/plan_frame.h"
 #include "render/core/color_conversions.h"
 #include "render/core/render_guards.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "model/object_types.h"
 #include "plan/refresh_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/attached_dimensions.h"
 #include "tools/roof_attachments.h"

@@ -16,7 +16,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"
 #include "ui/core/inspector_seams.h"

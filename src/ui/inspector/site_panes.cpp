@@ -16,7 +16,7 @@
 #include "model/smoothing.h"
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/terrain.h"
 #include "model/material_table.h"
 #include "tools/site_tools.h"

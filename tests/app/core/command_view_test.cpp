@@ -20,7 +20,7 @@
 #include "plan/refresh_seams.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/drawing_doubles.h"
 #include "support/records.h"
 #include "ui/core/sheet_seams.h"

@@ -8,7 +8,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"
 #include "support/scene_checks.h"

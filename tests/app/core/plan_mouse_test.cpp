@@ -21,7 +21,7 @@
 #include "plan/selection_feedback.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "support/drawing_doubles.h"
 #include "support/records.h"

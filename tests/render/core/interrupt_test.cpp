@@ -6,7 +6,7 @@
 
 #include "render/core/interrupt_source.h"
 #include "render/core/live_view_host.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "support/fixture.h"
 #include "support/seam_recorders.h"

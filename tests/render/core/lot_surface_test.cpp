@@ -14,7 +14,7 @@
 #include "model/view_layers.h"
 #include "render/core/lot_surface.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/topo_cutouts.h"
 #include "support/build.h"
 

@@ -12,7 +12,7 @@
 #include "model/preferences.h"
 #include "model/view_layers.h"
 #include "render/core/plane_material.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "support/build.h"
 

@@ -7,7 +7,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "render/core/render_guards.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "support/fixture.h"
 
 using namespace dvxtest;

@@ -1,4 +1,4 @@
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 
 #include "model/deletion.h"
 #include "port/seam.h"
