@@ -4,7 +4,7 @@
 #include "files/streams.h"
 #include "model/document_model.h"
 #include "port/winrecords.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 #include <cstdint>
 #include <cstdlib>

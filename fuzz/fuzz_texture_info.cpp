@@ -5,7 +5,7 @@
 #include "fuzz_support.h"
 #include "model/attachments.h"
 #include "model/type_data.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/texture_files.h"
 
 #include <cstdint>

@@ -13,7 +13,7 @@
 #include "osmesa_context.h"
 #include "port/folders.h"
 #include "port/images.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/gl.h"
 #include "render/renderer_startup.h"
 #include "render/texture_load.h"

@@ -51,7 +51,7 @@
 #include "port/macroman.h"
 #include "port/qt/platform.h"
 #include "powertools/core/plugin_list_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/live_view_seams.h"
 #include "scene/topo_grid.h"
 #include "ui/core/inspector_seams.h"

@@ -9,7 +9,7 @@
 #include "model/docstate.h"
 #include "model/docstate_fields.h"
 #include "model/document_model.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/type_data.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 namespace {
 

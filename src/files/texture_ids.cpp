@@ -4,7 +4,7 @@
 
 #include "files/object_records.h"
 #include "files/streams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 namespace {
 

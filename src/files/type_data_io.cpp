@@ -17,7 +17,7 @@
 #include "model/grouping.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "model/material_table.h"
 #include "ui/core/inspector_seams.h"
 

@@ -19,7 +19,7 @@
 #include "port/random.h"
 #include "port/seam.h"
 #include "port/session.h"
-#include "render/core/custom_textures.h"
+#include "model/custom_texture_list.h"
 
 QMDDocumentModel* gCurDocument = nullptr;
 std::string gCurrentTraceImageSourcePath;

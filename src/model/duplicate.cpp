@@ -8,7 +8,7 @@
 #include "model/flip.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
-#include "render/core/custom_textures.h"
+#include "model/custom_texture_list.h"
 
 namespace {
 

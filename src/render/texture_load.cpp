@@ -12,7 +12,7 @@
 #include "files/windows_records.h"
 #include "port/files.h"
 #include "port/seam.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/live_view_host.h"
 #include "render/core/texture_files.h"
 #include "render/core/texture_pixels.h"

@@ -19,7 +19,7 @@
 #include "model/type_data.h"
 #include "model/plan_objects.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/pick_state.h"
 #include "render/core/texture_files.h"
 #include "scene/material_pick.h"

@@ -7,7 +7,7 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/transforms.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/plane_object.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/poly_builders.h"

@@ -13,7 +13,7 @@
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "model/material_table.h"

@@ -26,7 +26,7 @@
 #include "model/view_state.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/scene_build.h"
 #include "tools/attachment_defaults.h"
 #include "tools/attachment_layout.h"

@@ -36,7 +36,7 @@
 #include "model/view_state.h"
 #include "plan/refresh_seams.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/topo_grid.h"
 #include "support/build.h"
 #include "support/doubles.h"

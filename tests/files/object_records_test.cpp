@@ -31,7 +31,7 @@
 #include "model/selection_queries.h"
 #include "model/tool_defaults.h"
 #include "port/images.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/texture_files.h"
 #include "support/build.h"
 #include "support/wall_checks.h"

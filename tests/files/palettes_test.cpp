@@ -16,7 +16,7 @@
 #include "model/type_data.h"
 #include "port/alerts.h"
 #include "port/folders.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/plane_object.h"
 #include "support/build.h"
 #include "support/wall_checks.h"

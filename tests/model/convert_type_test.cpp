@@ -17,7 +17,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "plan/refresh_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "support/doubles.h"
 #include "support/wall_checks.h"
 #include "support/fixture.h"

@@ -17,7 +17,7 @@
 #include "model/segment_sampling.h"
 #include "model/sweeps.h"
 #include "model/transforms.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "support/build.h"
 #include "support/fixture.h"
 

@@ -30,7 +30,7 @@
 #include "port/random.h"
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "model/render_state.h"
 #include "support/build.h"
 #include "support/doubles.h"

@@ -15,7 +15,7 @@
 #include "plan/refresh_seams.h"
 #include "port/seam.h"
 #include "powertools/core/plugin_list_seams.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"

@@ -21,7 +21,7 @@
 #include "model/plant_info.h"
 #include "model/projection.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/terrain.h"

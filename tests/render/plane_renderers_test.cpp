@@ -17,7 +17,7 @@
 #include "model/view_layers.h"
 #include "plan/plan_frame.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "render/gl.h"

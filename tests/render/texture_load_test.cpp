@@ -12,7 +12,7 @@
 #include "model/document_model.h"
 #include "port/files.h"
 #include "render/accum_buffer.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/gl.h"
 #include "render/texture_load.h"
 #include "render_fixture.h"

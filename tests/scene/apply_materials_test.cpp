@@ -15,7 +15,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/pick_seams.h"
 #include "render/core/pick_state.h"
 #include "scene/apply_materials.h"

@@ -8,7 +8,7 @@
 #include "model/objects.h"
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/scene_build.h"
 
 namespace {

@@ -29,7 +29,7 @@
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_values.h"
 #include "powertools/core/id_counters.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 using exchange::RecordRow;
 using exchange::Wire;

@@ -20,7 +20,7 @@
 #include "port/seam.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/power_tool_dispatcher.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 using exchange::RecordRow;
 using exchange::SettingsRow;

@@ -27,7 +27,7 @@
 #include "powertools/core/exchange_tokens.h"
 #include "powertools/core/exchange_values.h"
 #include "powertools/core/id_counters.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "scene/scene_build.h"
 
 Objex* gCurPlugInObject = nullptr;

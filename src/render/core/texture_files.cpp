@@ -14,7 +14,7 @@
 #include "model/document_model.h"
 #include "model/transforms.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/plant_info.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "support/fixture.h"
 #include "support/scene_checks.h"
 

@@ -24,7 +24,7 @@
 #include "powertools/core/exchange_file_reader.h"
 #include "powertools/core/exchange_writer.h"
 #include "powertools/core/result_merge.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "design_generator.h"
 #include "support/build.h"
 #include "support/doubles.h"

@@ -24,7 +24,7 @@
 #include "port/files.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_writer.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "design_generator.h"
 #include "support/build.h"
 #include "support/exchange_parser.h"

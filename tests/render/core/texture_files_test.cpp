@@ -12,7 +12,7 @@
 #include "model/document_model.h"
 #include "model/type_data.h"
 #include "port/files.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/texture_files.h"
 #include "support/doubles.h"
 #include "support/fixture.h"

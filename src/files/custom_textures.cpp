@@ -1,18 +1,12 @@
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 
 #include <cstring>
 #include <new>
 #include <strings.h>
-#include <vector>
 
 #include "files/palettes.h"
 #include "model/document_model.h"
 #include "model/type_data.h"
-#include "port/seam.h"
-#include "render/core/texture_seams.h"
-
-int32_t gCurrentPhotoTextureID = kFirstCustomTextureID;
-static const port::GlobalReset kReset([] { gCurrentPhotoTextureID = kFirstCustomTextureID; });
 
 namespace {
 
@@ -63,30 +57,4 @@ int32_t IsTexturePathLoaded(const char* path) {
     for (CustomTextureIDList* e = CurrentList(); e; e = e->next)
         if (e->path && std::strcmp(e->path, path) == 0) return e->textureID;
     return 0;
-}
-
-void DeleteAllCachedCustomTextures(CustomTextureIDList* head) {
-    std::vector<int32_t> ids;
-    for (CustomTextureIDList* e = head; e; e = e->next) ids.push_back(e->textureID);
-    if (!ids.empty()) DeleteGLTextures(ids);
-}
-
-void DeleteCustomTextureList(CustomTextureIDList*& head) {
-    DeleteAllCachedCustomTextures(head);
-    CustomTextureIDList* e = head;
-    head = nullptr;
-    while (e) {
-        CustomTextureIDList* next = e->next;
-        FreeString(e->path);
-        delete e;
-        e = next;
-    }
-}
-
-void DeleteAllCachedCustomTextures() {
-    DeleteAllCachedCustomTextures(CurrentList());
-}
-
-void DeleteCustomTextureList() {
-    if (gCurDocument) DeleteCustomTextureList(gCurDocument->itsCustomTextureList);
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/document_model.h"
-#include "render/core/custom_textures.h"
+#include "files/custom_textures.h"
 #include "render/core/texture_seams.h"
 #include "support/fixture.h"
 
