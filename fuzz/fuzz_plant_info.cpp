@@ -3,8 +3,8 @@
 // terminated in their fields, and a missing or unusable maximum height gets its default.
 #include "files/content_folders.h"
 #include "fuzz_support.h"
-#include "model/plant_info.h"
-#include "render/core/texture_files.h"
+#include "files/plant_info_files.h"
+#include "files/texture_files.h"
 
 #include <cstdint>
 #include <cstdlib>

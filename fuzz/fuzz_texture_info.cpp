@@ -6,7 +6,7 @@
 #include "model/attachments.h"
 #include "model/type_data.h"
 #include "files/custom_textures.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -17,7 +17,7 @@
 #include "port/macroman.h"
 #include "port/qt/platform.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -12,7 +12,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
-#include "model/plant_info.h"
+#include "files/plant_info_files.h"
 #include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"

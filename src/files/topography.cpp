@@ -17,7 +17,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "port/alerts.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/topo_grid.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 namespace {
 

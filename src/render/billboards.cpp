@@ -21,7 +21,7 @@
 #include "render/core/color_conversions.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"
 #include "scene/plane_object.h"

@@ -19,7 +19,7 @@
 #include "render/core/live_view_host.h"
 #include "render/core/interrupt_source.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"
 #include "scene/plane_object.h"

@@ -16,7 +16,7 @@
 #include "render/core/color_conversions.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/gl.h"
 #include "render/texture_load.h"
 #include "scene/plane_object.h"

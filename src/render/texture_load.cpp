@@ -14,7 +14,7 @@
 #include "port/seam.h"
 #include "files/custom_textures.h"
 #include "render/core/live_view_host.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"
 #include "render/gl_surface.h"

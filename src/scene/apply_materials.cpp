@@ -21,7 +21,7 @@
 #include "port/files.h"
 #include "files/custom_textures.h"
 #include "render/core/pick_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/material_pick.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"

@@ -2,7 +2,7 @@
 
 #include "model/docstate.h"
 #include "model/objects.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/plane_object.h"
 
 namespace facemat {

@@ -21,7 +21,7 @@
 #include "model/transforms.h"
 #include "model/units.h"
 #include "port/seam.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/surfaces.h"
 
 float gBaseTrimHeight = 0;

@@ -12,7 +12,7 @@
 #include "model/transforms.h"
 #include "model/units.h"
 #include "port/seam.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 uint8_t gFlipWinHorizontal = 0;
 int16_t gFlipWinVertical = 0;

@@ -17,7 +17,7 @@
 #include "model/view_layers.h"
 #include "render/billboards.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/gl.h"
 #include "render_fixture.h"
 #include "geometry/openings/landscape_plants.h"

@@ -11,7 +11,7 @@
 #include "model/type_data.h"
 #include "model/view_layers.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/gl.h"
 #include "render/light_glows.h"
 #include "render_fixture.h"

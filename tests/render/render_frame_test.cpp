@@ -12,7 +12,7 @@
 #include "render/core/live_view_seams.h"
 #include "render/core/pick_state.h"
 #include "render/core/shadow_seams.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/scene_list_renderer.h"

@@ -6,7 +6,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/surfaces.h"
 #include "support/scene_checks.h"
 #include "tools/wall_construction.h"

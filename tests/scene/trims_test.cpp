@@ -9,7 +9,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/units.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/opening_casings.h"
 #include "scene/roof_masks.h"
 #include "scene/wall_trims.h"

@@ -8,7 +8,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/opening_cutters.h"
 #include "scene/surfaces.h"
 #include "scene/wall_faces.h"

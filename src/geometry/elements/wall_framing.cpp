@@ -12,7 +12,7 @@
 #include "model/projection.h"
 #include "model/segment_openings.h"
 #include "model/transforms.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/plane_object.h"
 
 namespace {

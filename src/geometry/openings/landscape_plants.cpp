@@ -7,7 +7,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
-#include "model/plant_info.h"
+#include "files/plant_info_files.h"
 #include "files/custom_textures.h"
 #include "scene/scene_build.h"
 

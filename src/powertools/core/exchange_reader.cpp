@@ -20,7 +20,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
-#include "model/plant_info.h"
+#include "files/plant_info_files.h"
 #include "model/plugin_data.h"
 #include "model/texture_mapping.h"
 #include "model/tool_defaults.h"

@@ -10,7 +10,7 @@
 #include "render/core/color_conversions.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/terrain.h"
 #include "scene/topo_grid.h"
 

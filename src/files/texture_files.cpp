@@ -1,4 +1,4 @@
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -13,7 +13,7 @@
 #include "model/type_data.h"
 #include "port/files.h"
 #include "files/custom_textures.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 

@@ -1,5 +1,6 @@
-#include "model/plant_refresh.h"
+#include "files/plant_refresh.h"
 
+#include "files/plant_info_files.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
