@@ -5,9 +5,9 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/plan_objects.h"
-#include "plan/selection_feedback.h"
 #include "model/tool_state.h"
-#include "ui/core/custom_popups.h"
+#include "model/custom_popups.h"
+#include "model/selection_feedback_hooks.h"
 #include "ui/core/inspector_seams.h"
 
 namespace {
@@ -34,7 +34,7 @@ public:
             gCustomWindowPopEntryHilite = -1;
             gCustomDoorPopEntryHilite = -1;
         }
-        DrawSelectionLine(object_);
+        ShowSelectionLine(object_);
     }
     FeedbackWatch(const FeedbackWatch&) = delete;
     FeedbackWatch& operator=(const FeedbackWatch&) = delete;
@@ -79,7 +79,7 @@ void SpecialSelectPoint(Poinz* point, int8_t mode, uint8_t) {
 }
 
 void SelectPoint(Poinz* point, int8_t mode, uint8_t flag) {
-    ClearDimensionWallSegmentSelection();
+    ClearWallSegmentClearances();
     if (!point) return;
     if (mode >= selmode::kDetectable) {
         SpecialSelectPoint(point, mode, flag);

@@ -9,6 +9,7 @@
 #include "plan/annotations/dimension_lines.h"
 #include "plan/plan_lines.h"
 #include "model/plan_objects.h"
+#include "model/selection_feedback_hooks.h"
 #include "port/seam.h"
 #include "tools/wall_dimension_limit.h"
 #include "tracking/evaluate_point.h"
@@ -146,4 +147,8 @@ void DrawSelectionDimension(Objex* wall) {
     const Poinz* last = wall->firstPoint;
     for (const Poinz* p = wall->firstPoint; p->next; p = p->next) dimension(p, p->next), last = p->next;
     if (wall->closed && last != wall->firstPoint) dimension(last, wall->firstPoint);
+}
+
+void RegisterSelectionFeedback() {
+    RegisterSelectionFeedbackHooks({DrawSelectionLine, ClearDimensionWallSegmentSelection});
 }

@@ -40,3 +40,7 @@ void ApplePortDrawDimensionWallSegmentSelection();
 int16_t ClearDimensionWallSegmentSelection();
 // Dimension lines along every segment of a wall into the plan view's engine.
 void DrawSelectionDimension(Objex* wall);
+
+// Hands DrawSelectionLine and ClearDimensionWallSegmentSelection to the model
+// (model/selection_feedback_hooks.h). Called at start-up with the other tables.
+void RegisterSelectionFeedback();

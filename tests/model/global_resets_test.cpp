@@ -24,7 +24,7 @@
 #include "model/material_table.h"
 #include "tools/site_rebuilds.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/custom_popups.h"
+#include "model/custom_popups.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "support/seam_recorders.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/custom_popups.h"
+#include "model/custom_popups.h"
 #include "ui/core/inspector_seams.h"
 
 using namespace dvxtest;

@@ -11,6 +11,7 @@
 #include "model/preferences.h"
 #include "model/tool_defaults.h"
 #include "plan/plan_lines.h"
+#include "plan/selection_feedback.h"
 #include "port/alerts.h"
 #include "port/defaults.h"
 #include "port/seam.h"
@@ -73,6 +74,7 @@ void RegisterLogicTables() {
     RegisterElementRebuilders();
     RegisterToolRebuilders();
     RegisterCommandRows();
+    RegisterSelectionFeedback();
 }
 
 bool ToolStaysArmed(int16_t t) {

@@ -1,4 +1,4 @@
-#include "ui/core/custom_popups.h"
+#include "model/custom_popups.h"
 
 #include "port/seam.h"
 
