@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "app/core/document_seams.h"
-#include "files/content_paths.h"
-#include "files/palettes.h"
-#include "files/undo.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/live_views.h"
@@ -20,6 +17,7 @@
 #include "port/seam.h"
 #include "port/session.h"
 #include "model/custom_texture_list.h"
+#include "model/document_file_hooks.h"
 
 QMDDocumentModel* gCurDocument = nullptr;
 std::string gCurrentTraceImageSourcePath;
@@ -109,7 +107,7 @@ bool QMDDocumentModel::buildNewDesign() {
     itsLiveViews = nullptr;
     itsPaletteList = nullptr;
 
-    if (DocPaletteList* palette = AddNewDocPaletteList()) palette->active = 1;
+    if (DocumentFiles().addActiveDocPaletteList) DocumentFiles().addActiveDocPaletteList();
     gCurrentTraceImageSourcePath.clear();
     InitializeVisiblePlansFromToolsetOptions();
 
@@ -120,7 +118,7 @@ bool QMDDocumentModel::buildNewDesign() {
 
     CreatePlugInDataList();
     if (itsDocState && itsDocState->units == kMetricUnits) SetDocStateMetricDefaults(itsDocState);
-    InitializeUndo();
+    if (DocumentFiles().initializeUndo) DocumentFiles().initializeUndo();
     return true;
 }
 
@@ -202,7 +200,7 @@ void QMDDocumentModel::takeDesignOf(QMDDocumentModel* source) {
     // The source's snapshots go with it; they hold its ID, not this model's.
     source->dealloc();
     gCurDocument = this;
-    InitializeUndo();
+    if (DocumentFiles().initializeUndo) DocumentFiles().initializeUndo();
 }
 
 void QMDDocumentModel::deletePlugInDataList() {
@@ -225,12 +223,12 @@ void QMDDocumentModel::deleteLiveViewList() {
 
 void QMDDocumentModel::deleteAllDocPalettes() {
     CurrentDocumentScope scope(this);
-    DeleteAllDocPalettes();
+    if (DocumentFiles().deleteAllDocPalettes) DocumentFiles().deleteAllDocPalettes();
 }
 
 void QMDDocumentModel::deleteDocPalette(DocPaletteList* palette) {
     CurrentDocumentScope scope(this);
-    DeleteDocPalette(palette);
+    if (DocumentFiles().deleteDocPalette) DocumentFiles().deleteDocPalette(palette);
 }
 
 void QMDDocumentModel::deleteDocumentElements() {
@@ -248,7 +246,7 @@ void QMDDocumentModel::deleteDocumentElements() {
 }
 
 void QMDDocumentModel::sanitizeUndoFiles() {
-    const std::string folder = ApplicationTemporaryPath();
+    const std::string folder = DocumentFiles().undoFolder ? DocumentFiles().undoFolder() : std::string();
     if (folder.empty()) return;
     // The "_" after the document ID keeps document 12 from matching document 123's files.
     const std::string prefix = "com.dedarovozurev.dovranix_1100_" + std::to_string(port::LoginSessionID()) +

@@ -7,6 +7,7 @@
 #include "app/core/preference_keys.h"
 #include "commands/command_rows.h"
 #include "files/content_paths.h"
+#include "files/document_files.h"
 #include "geometry/elements/element_rebuilds.h"
 #include "model/preferences.h"
 #include "model/tool_defaults.h"
@@ -75,6 +76,7 @@ void RegisterLogicTables() {
     RegisterToolRebuilders();
     RegisterCommandRows();
     RegisterSelectionFeedback();
+    RegisterDocumentFileHooks();
 }
 
 bool ToolStaysArmed(int16_t t) {
