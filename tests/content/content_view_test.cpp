@@ -6,8 +6,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/core/status_bar_seams.h"
 #include "content/content_drag.h"
 #include "content/content_view.h"
@@ -17,21 +15,10 @@
 #include "content/core/trim_placement.h"
 #include "files/content_folders.h"
 #include "support/fixture.h"
+#include "support/qt/content_images.h"
 
 namespace dvxtest {
 namespace {
-
-// An image file whose top half is `top` and bottom half `bottom`, under a name Qt cannot
-// guess the format from.
-std::string WriteImage(const std::string& path, QColor top, QColor bottom) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    QImage image(20, 20, QImage::Format_RGB32);
-    image.fill(bottom);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x) image.setPixelColor(x, y, top);
-    EXPECT_TRUE(image.save(QString::fromStdString(path), "PNG"));
-    return path;
-}
 
 class Grid : public DocumentTest {
 protected:
@@ -86,7 +73,7 @@ TEST_F(Grid, AClickSelectsBlocksTheDragOrReappliesTheSelectedDoor) {
     };
     const std::string doors = LocalDomainCustomDoorPath(), windows = LocalDomainCustomWindowPath();
     for (const std::string& root : {doors, windows})
-        for (const char* name : {"a.PPV", "b.PPV"}) WriteImage(root + "/" + name, Qt::red, Qt::red);
+        for (const char* name : {"a.PPV", "b.PPV"}) WritePreviewImage(root + "/" + name, Qt::red, Qt::red);
     int applied = 0;  // applying asks which section the definition comes from
     SetContentPaletteSelectedCategoryHandler([&] { return ++applied, int16_t(-1); });
     for (const Row& r : rows) {
@@ -103,13 +90,13 @@ TEST_F(Grid, AClickSelectsBlocksTheDragOrReappliesTheSelectedDoor) {
 // A stock plant without a preview shows its texture, black turned light blue-grey; a custom
 // trim preview shows upside down exactly while trim goes to the crown.
 TEST_F(Grid, PlantTexturesLoseTheirBlackAndCrownTrimIsFlipped) {
-    const std::string texture = WriteImage(LocalDomainPlantPath() + "/Trees/TREE1.PTX", Qt::black, QColor(0, 200, 0));
+    const std::string texture = WritePreviewImage(LocalDomainPlantPath() + "/Trees/TREE1.PTX", Qt::black, QColor(0, 200, 0));
     Show(content::kStockPlantLibrary, {Entry(symentry::kStockPlant, "", texture)});
     const QImage plant = Painted();
     EXPECT_EQ(std::tuple(plant.pixelColor(35, 10), plant.pixelColor(35, 60)),
               std::tuple(QColor(157, 172, 193), QColor(0, 200, 0)));
 
-    WriteImage(LocalDomainCustomTrimPath() + "/t.PPV", Qt::red, Qt::blue);
+    WritePreviewImage(LocalDomainCustomTrimPath() + "/t.PPV", Qt::red, Qt::blue);
     for (uint8_t asBase : {1, 0}) {
         gApplyTrimAsBase = asBase;
         Show(content::kCustomTrimLibrary, {Entry(symentry::kCustomTrim, "t.PPV")});
@@ -121,7 +108,7 @@ TEST_F(Grid, PlantTexturesLoseTheirBlackAndCrownTrimIsFlipped) {
 TEST_F(Grid, ThePointerOverAnEntryDescribesItAndLeavingClearsTheText) {
     std::vector<std::string> status;
     SetMainWindowStatusTextHandler([&](const std::string& text) { status.push_back(text); });
-    WriteImage(LocalDomainCustomDoorPath() + "/a.PPV", Qt::red, Qt::red);
+    WritePreviewImage(LocalDomainCustomDoorPath() + "/a.PPV", Qt::red, Qt::red);
     Show(content::kCustomDoorLibrary, {Entry(symentry::kCustomDoor, "a.PPV", "", "Oak Door")});
     Painted();
     QTest::mouseMove(view, {30, 30});

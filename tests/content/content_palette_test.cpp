@@ -1,0 +1,202 @@
+// The content palette of a document window on the offscreen platform, over a small library
+// written for each case: the section shown at start-up, what switching sections remembers,
+// sections chosen from code (also those the pop-up does not list), the seams the rest of the
+// program asks through, locating a placed plant, "Change Color..." and drops on the plan.
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/core/preference_keys.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/window_controller.h"
+#include "content/content_drag.h"
+#include "content/content_palette_controller.h"
+#include "content/content_view.h"
+#include "content/core/content_selection_seams.h"
+#include "content/core/content_types.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "port/defaults.h"
+#include "port/qt/platform.h"
+#include "support/build.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/qt/content_images.h"
+
+namespace dvxtest {
+namespace {
+
+class Palette : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppController::destroyShared();
+        ResetAllGlobals();
+        folders = std::make_unique<TempFolders>(FreshTempFolder("palette"));
+        port::setFolders(folders.get());
+        port::setAlerts(&alerts);
+        port::setDocumentUndo(&undo);
+        AppController::setSplashEnabled(false);
+        RegisterPreferenceDefaults(false);
+        WriteSmallContentLibrary();
+        document = AppController::shared()->documentController()->openUntitledDocument();
+        document->makeWindowControllers();
+        window = static_cast<QMDWindowController*>(document->windowController);
+        window->show();
+        p = window->contentPaletteController();
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+
+    // The user picks the pop-up item with the title / the outline row of the node.
+    void Choose(const char* title) {
+        QComboBox* popUp = p->categoryPopUpButton();
+        popUp->setCurrentIndex(popUp->findText(title));
+        emit popUp->activated(popUp->currentIndex());
+    }
+    void Click(const ContentCategoryItem* item) {
+        QTreeView* outline = p->categoryOutlineView();
+        const QModelIndex index = outline->model()->match(outline->model()->index(0, 0), Qt::DisplayRole,
+                                                          QString::fromStdString(item->categoryName()), 1,
+                                                          Qt::MatchRecursive).value(0);
+        outline->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    }
+    std::string Shown() const {
+        const ContentCategoryItem* item = p->selectedCategoryItem();
+        return item ? item->categoryName() : "none";
+    }
+    ContentCategoryItem* Tree(int16_t section, size_t i) { return (*p->treeOfSection(section))[i].get(); }
+
+    std::unique_ptr<TempFolders> folders;
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    QMDDocument* document = nullptr;
+    QMDWindowController* window = nullptr;
+    ContentPaletteController* p = nullptr;
+};
+
+TEST_F(Palette, SectionsRememberTheirNodesAndCodeReachesTheToolsSections) {
+    EXPECT_EQ(std::tuple(p->selectedCategory(), p->categoryPopUpButton()->currentText(), Shown(),
+                         p->contentView()->previewCount(), p->selectedSymEntry()->objectDescription),
+              std::tuple(int16_t(2), QString("Materials"), std::string("Brick"), 3u, std::string("Red Brick")));
+    ContentCategoryItem* brick = Tree(2, 0);
+    brick->removeAllSymEntries();
+    Choose("Materials");  // already shown: nothing is loaded again
+    EXPECT_EQ(brick->numberOfSymEntries(), 0u);
+
+    Click(Tree(2, 2)), Click(Tree(2, 1));  // Stone, then Siding (before it in the tree)
+    Choose("Objects");
+    ContentCategoryItem* chairs = Tree(4, 0);
+    p->categoryOutlineView()->expand(p->categoryOutlineView()->model()->index(0, 0));
+    Click(chairs->childAtIndex(1));  // Office
+    Choose("Materials");
+    EXPECT_EQ(Shown(), "Siding");
+    Choose("Objects");
+    EXPECT_EQ(std::tuple(Shown(), chairs->expanded(), p->categoryOutlineView()->isExpanded(p->categoryOutlineView()->model()->index(0, 0))),
+              std::tuple(std::string("Office"), true, true));
+
+    p->selectCategory(9, true);
+    EXPECT_EQ(p->selectedCategory(), 4);
+    p->selectCategory(5, true);
+    Click(Tree(5, 1));  // Shrubs
+    p->selectCategory(5, true);
+    EXPECT_EQ(Shown(), "Shrubs");
+
+    // The custom doors are read on first need; their item shows only while they do.
+    p->selectCategory(7, true);
+    EXPECT_EQ(std::tuple(p->selectedCategory(), p->categoryPopUpButton()->currentText(), Shown(),
+                         p->selectedSymEntry() ? p->selectedSymEntry()->objectDescription : "none"),
+              std::tuple(int16_t(7), QString("Custom Doors"), std::string("Panel"), std::string("Oak")));
+    Choose("Trim");
+    EXPECT_EQ(std::tuple(p->categoryPopUpButton()->findText("Custom Doors"), p->categoryPopUpButton()->count()),
+              std::tuple(-1, 6));
+}
+
+TEST_F(Palette, SeamsAnswerFromTheMainWindowsPaletteUntilNoWindowIsLeft) {
+    ContentPaletteSelectCategory(3, true);  // Base Trim shown
+    ContentCategoryItem* baseTrim = p->selectedCategoryItem();
+    ASSERT_TRUE(baseTrim);
+    baseTrim->removeAllSymEntries();
+    ContentPaletteRefreshFolderCategory();  // stock trim follows the units: found again
+    ContentPaletteSetCategorySelectionAbility(false);
+    port::defaults().setInt(QMDPreviewSizeKey, 4);  // read afresh by every window's palette
+    RefreshAllContentPalettes();
+    EXPECT_EQ(p->contentView()->previewAt(0).width(), 128);
+    port::defaults().remove(QMDPreviewSizeKey);
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), ContentPaletteSelectedSymEntry()->objectDescription,
+                         baseTrim->numberOfSymEntries(), p->categoryPopUpButton()->isEnabled()),
+              std::tuple(int16_t(3), std::string("Cove"), 1u, false));
+
+    // A placed plant: its texture ID finds its category and entry, or an alert says it cannot.
+    Poinz point;
+    Objex plant;
+    plant.firstPoint = &point, plant.pointCount = 1, point.texture1 = 7001;
+    ContentPaletteLocatePlant(&plant);
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), Shown(), Tree(5, 0)->selectionIndex()),
+              std::tuple(int16_t(5), std::string("Trees"), 1u));
+    point.texture1 = 7461;
+    ContentPaletteLocatePlant(&plant);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the selected plant.");
+
+    window->close();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !gCurDocument; }));
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), ContentPaletteSelectedSymEntry().has_value()),
+              std::tuple(int16_t(-1), false));
+    ContentPaletteSelectCategory(5, true), ContentPaletteRefreshFolderCategory();  // nothing to reach
+}
+
+// A colour picked for an entry goes to the design's colour table at its index alone, as no
+// undo step, yet the design asks to be saved.
+TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
+    Choose("Colors");
+    Click(Tree(1, 0));  // Winter Colors
+    ContentCategoryItem* winter = p->selectedCategoryItem();
+    ASSERT_TRUE(winter && winter->numberOfSymEntries() > 3);
+    winter->setSelectionIndex(3);
+    const SymEntryInfo* entry = p->selectedSymEntry();
+    DocState* ds = document->model()->itsDocState;
+    const std::vector<int32_t> before(std::begin(ds->customColors), std::end(ds->customColors));
+    QMenu* menu = p->actionsPopUpButton()->menu();
+    ASSERT_TRUE(menu && p->actionsPopUpButton()->isEnabled());
+    QAction* change = menu->actions().last();
+    ASSERT_TRUE(p->validateMenuItem(change));
+    change->trigger();
+    EXPECT_FALSE(p->validateMenuItem(change));  // while the panel is open
+
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* panel = qobject_cast<QColorDialog*>(w)) panel->setCurrentColor(QColor(10, 20, 30));
+    std::vector<int32_t> after = before;
+    after[size_t(entry->colorIndex)] = 10 + 20 * 256 + 30 * 65536;
+    EXPECT_EQ(std::vector<int32_t>(std::begin(ds->customColors), std::end(ds->customColors)), after);
+    EXPECT_EQ(std::tuple(entry->textureColor.red, entry->textureColor.green, entry->textureColor.blue),
+              std::tuple(10, 20, 30));
+    EXPECT_EQ(std::tuple(document->undoStack()->count(), document->isDocumentEdited()), std::tuple(0, true));
+}
+
+// The plan view takes the palette's own drags of placeable content and refuses the 3D ones.
+TEST_F(Palette, ThePlanTakesThePalettes2DDragsAndRefusesIts3DOnes) {
+    SymEntryInfo plant;
+    plant.type = symentry::kStockPlant, plant.textureID = 7000;
+    const auto as3D = ContentDragMimeData::forEntry(content::kStockMaterialLibrary, plant);
+    const auto as2D = ContentDragMimeData::forEntry(content::kStockPlantLibrary, plant);
+    QWidget* view = window->docView();
+    QDragEnterEvent refused(QPoint(100, 100), Qt::CopyAction, as3D.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view, &refused);
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view, &enter), QApplication::sendEvent(view, &drop);
+    EXPECT_EQ(std::tuple(refused.isAccepted(), enter.isAccepted(), drop.isAccepted(), document->undoStack()->undoText()),
+              std::tuple(false, true, true, QString("Insert Plant")));
+}
+
+}  // namespace
+}  // namespace dvxtest
