@@ -258,10 +258,10 @@ void ContentView::mouseMoveEvent(QMouseEvent* event) {
     }
     if (!pressed_ || (event->position() - pressedAt_).manhattanLength() < 3) return;
     pressed_ = false;
-    startDrag(event->position());
+    startDrag();
 }
 
-void ContentView::startDrag(QPointF at) {
+void ContentView::startDrag() {
     if (!hasEntries() || ignoreDragEvents_) return;
     const SymEntryInfo* entry = cacheSource_->symEntryAtIndex(cacheSource_->selectionIndex());
     if (!entry) return;
@@ -271,8 +271,7 @@ void ContentView::startDrag(QPointF at) {
     drag->setMimeData(data.release());
     drag->setPixmap(QPixmap::fromImage(ContentDragImage()));
     drag->setHotSpot(QPoint(9, 8));
-    Q_UNUSED(at);
-    // Only this program's own views take content.
+    // Only this program's own views know the types: a copy, nothing else.
     drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 

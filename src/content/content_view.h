@@ -53,7 +53,7 @@ private:
     QScrollArea* enclosingScrollArea() const;
     QRectF visibleRect() const;
     bool hasEntries() const;
-    void startDrag(QPointF at);
+    void startDrag();
     void showTrackingAreaAt(QPointF at);
 
     bool ignoreDragEvents_ = false;

@@ -28,7 +28,6 @@
 #include "model/objects.h"
 #include "port/defaults.h"
 #include "port/qt/platform.h"
-#include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/qt/content_images.h"
@@ -39,19 +38,13 @@ namespace {
 class Palette : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppController::destroyShared();
-        ResetAllGlobals();
+        AppController::destroyShared(), ResetAllGlobals();
         folders = std::make_unique<TempFolders>(FreshTempFolder("palette"));
-        port::setFolders(folders.get());
-        port::setAlerts(&alerts);
-        port::setDocumentUndo(&undo);
-        AppController::setSplashEnabled(false);
-        RegisterPreferenceDefaults(false);
+        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+        AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
         WriteSmallContentLibrary();
-        document = AppController::shared()->documentController()->openUntitledDocument();
-        document->makeWindowControllers();
-        window = static_cast<QMDWindowController*>(document->windowController);
-        window->show();
+        (document = AppController::shared()->documentController()->openUntitledDocument())->makeWindowControllers();
+        (window = static_cast<QMDWindowController*>(document->windowController))->show();
         p = window->contentPaletteController();
     }
     void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
@@ -69,10 +62,7 @@ protected:
                                                           Qt::MatchRecursive).value(0);
         outline->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     }
-    std::string Shown() const {
-        const ContentCategoryItem* item = p->selectedCategoryItem();
-        return item ? item->categoryName() : "none";
-    }
+    std::string Shown() const { return p->selectedCategoryItem() ? p->selectedCategoryItem()->categoryName() : "none"; }
     ContentCategoryItem* Tree(int16_t section, size_t i) { return (*p->treeOfSection(section))[i].get(); }
 
     std::unique_ptr<TempFolders> folders;
@@ -87,27 +77,21 @@ TEST_F(Palette, SectionsRememberTheirNodesAndCodeReachesTheToolsSections) {
     EXPECT_EQ(std::tuple(p->selectedCategory(), p->categoryPopUpButton()->currentText(), Shown(),
                          p->contentView()->previewCount(), p->selectedSymEntry()->objectDescription),
               std::tuple(int16_t(2), QString("Materials"), std::string("Brick"), 3u, std::string("Red Brick")));
-    ContentCategoryItem* brick = Tree(2, 0);
-    brick->removeAllSymEntries();
-    Choose("Materials");  // already shown: nothing is loaded again
-    EXPECT_EQ(brick->numberOfSymEntries(), 0u);
+    Tree(2, 0)->removeAllSymEntries(), Choose("Materials");  // already shown: nothing is loaded again
+    EXPECT_EQ(Tree(2, 0)->numberOfSymEntries(), 0u);
 
     Click(Tree(2, 2)), Click(Tree(2, 1));  // Stone, then Siding (before it in the tree)
     Choose("Objects");
-    ContentCategoryItem* chairs = Tree(4, 0);
-    p->categoryOutlineView()->expand(p->categoryOutlineView()->model()->index(0, 0));
-    Click(chairs->childAtIndex(1));  // Office
+    QTreeView* outline = p->categoryOutlineView();
+    outline->expand(outline->model()->index(0, 0)), Click(Tree(4, 0)->childAtIndex(1));  // Chairs, Office
     Choose("Materials");
     EXPECT_EQ(Shown(), "Siding");
     Choose("Objects");
-    EXPECT_EQ(std::tuple(Shown(), chairs->expanded(), p->categoryOutlineView()->isExpanded(p->categoryOutlineView()->model()->index(0, 0))),
-              std::tuple(std::string("Office"), true, true));
+    EXPECT_EQ(std::tuple(Shown(), outline->isExpanded(outline->model()->index(0, 0))), std::tuple(std::string("Office"), true));
 
     p->selectCategory(9, true);
     EXPECT_EQ(p->selectedCategory(), 4);
-    p->selectCategory(5, true);
-    Click(Tree(5, 1));  // Shrubs
-    p->selectCategory(5, true);
+    p->selectCategory(5, true), Click(Tree(5, 1)), p->selectCategory(5, true);  // Shrubs kept
     EXPECT_EQ(Shown(), "Shrubs");
 
     // The custom doors are read on first need; their item shows only while they do.
@@ -124,8 +108,7 @@ TEST_F(Palette, SeamsAnswerFromTheMainWindowsPaletteUntilNoWindowIsLeft) {
     ContentPaletteSelectCategory(3, true);  // Base Trim shown
     ContentCategoryItem* baseTrim = p->selectedCategoryItem();
     ASSERT_TRUE(baseTrim);
-    baseTrim->removeAllSymEntries();
-    ContentPaletteRefreshFolderCategory();  // stock trim follows the units: found again
+    baseTrim->removeAllSymEntries(), ContentPaletteRefreshFolderCategory();  // stock trim: found again
     ContentPaletteSetCategorySelectionAbility(false);
     port::defaults().setInt(QMDPreviewSizeKey, 4);  // read afresh by every window's palette
     RefreshAllContentPalettes();
@@ -138,12 +121,10 @@ TEST_F(Palette, SeamsAnswerFromTheMainWindowsPaletteUntilNoWindowIsLeft) {
     // A placed plant: its texture ID finds its category and entry, or an alert says it cannot.
     Poinz point;
     Objex plant;
-    plant.firstPoint = &point, plant.pointCount = 1, point.texture1 = 7001;
-    ContentPaletteLocatePlant(&plant);
+    plant.firstPoint = &point, plant.pointCount = 1, point.texture1 = 7001, ContentPaletteLocatePlant(&plant);
     EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), Shown(), Tree(5, 0)->selectionIndex()),
               std::tuple(int16_t(5), std::string("Trees"), 1u));
-    point.texture1 = 7461;
-    ContentPaletteLocatePlant(&plant);
+    point.texture1 = 7461, ContentPaletteLocatePlant(&plant);
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the selected plant.");
 
@@ -151,32 +132,27 @@ TEST_F(Palette, SeamsAnswerFromTheMainWindowsPaletteUntilNoWindowIsLeft) {
     ASSERT_TRUE(QTest::qWaitFor([] { return !gCurDocument; }));
     EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), ContentPaletteSelectedSymEntry().has_value()),
               std::tuple(int16_t(-1), false));
-    ContentPaletteSelectCategory(5, true), ContentPaletteRefreshFolderCategory();  // nothing to reach
 }
 
 // A colour picked for an entry goes to the design's colour table at its index alone, as no
 // undo step, yet the design asks to be saved.
 TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
-    Choose("Colors");
-    Click(Tree(1, 0));  // Winter Colors
-    ContentCategoryItem* winter = p->selectedCategoryItem();
-    ASSERT_TRUE(winter && winter->numberOfSymEntries() > 3);
-    winter->setSelectionIndex(3);
+    Choose("Colors"), Click(Tree(1, 0));  // Winter Colors
+    ASSERT_TRUE(Tree(1, 0)->numberOfSymEntries() > 3);
+    Tree(1, 0)->setSelectionIndex(3);
     const SymEntryInfo* entry = p->selectedSymEntry();
-    DocState* ds = document->model()->itsDocState;
-    const std::vector<int32_t> before(std::begin(ds->customColors), std::end(ds->customColors));
+    int32_t* table = document->model()->itsDocState->customColors;
+    std::vector<int32_t> expected(table, table + 72);
+    expected[size_t(entry->colorIndex)] = 10 + 20 * 256 + 30 * 65536;
     QMenu* menu = p->actionsPopUpButton()->menu();
     ASSERT_TRUE(menu && p->actionsPopUpButton()->isEnabled());
     QAction* change = menu->actions().last();
     ASSERT_TRUE(p->validateMenuItem(change));
     change->trigger();
     EXPECT_FALSE(p->validateMenuItem(change));  // while the panel is open
-
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* panel = qobject_cast<QColorDialog*>(w)) panel->setCurrentColor(QColor(10, 20, 30));
-    std::vector<int32_t> after = before;
-    after[size_t(entry->colorIndex)] = 10 + 20 * 256 + 30 * 65536;
-    EXPECT_EQ(std::vector<int32_t>(std::begin(ds->customColors), std::end(ds->customColors)), after);
+    EXPECT_EQ(std::vector<int32_t>(table, table + 72), expected);
     EXPECT_EQ(std::tuple(entry->textureColor.red, entry->textureColor.green, entry->textureColor.blue),
               std::tuple(10, 20, 30));
     EXPECT_EQ(std::tuple(document->undoStack()->count(), document->isDocumentEdited()), std::tuple(0, true));

@@ -18,7 +18,6 @@
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "model/document_model.h"
-#include "model/objects.h"
 #include "support/build.h"
 #include "support/qt/content_images.h"
 #include "window/window_support.h"
@@ -49,9 +48,9 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     EXPECT_TRUE(QTest::qWaitFor([p] { return Shows(Screen(p->contentView()), Qt::red); })) << "no Brick preview";
 
     QComboBox* popUp = p->categoryPopUpButton();
-    ClickAt(popUp, popUp->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([popUp] { return popUp->view()->isVisible(); }));
     QAbstractItemView* list = popUp->view();
+    ClickAt(popUp, popUp->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
     ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText("Objects"), 0)).center());
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->selectedCategory() == 4; }));
     QTreeView* outline = p->categoryOutlineView();
@@ -66,12 +65,8 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     const QImage before = Screen(plan);
     const int objects = dvxtest::CountObjects(gCurDocument->itsCurLayer->firstObject);
     const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from);
-    QTest::qWait(100);
-    XDo({"mousedown", "1"});
-    QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i)
-        QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
+    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
+    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
     QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
     move(from + QPoint(10, 10));
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->count() > 0; }, 5000)) << "no drop";
