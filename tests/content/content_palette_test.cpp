@@ -6,7 +6,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QMenu>
-#include <QMimeData>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -164,12 +163,10 @@ TEST_F(Palette, ThePlanTakesThePalettes2DDragsAndRefusesIts3DOnes) {
     plant.type = symentry::kStockPlant, plant.textureID = 7000;
     const auto as3D = ContentDragMimeData::forEntry(content::kStockMaterialLibrary, plant);
     const auto as2D = ContentDragMimeData::forEntry(content::kStockPlantLibrary, plant);
-    QWidget* view = window->docView();
-    QDragEnterEvent refused(QPoint(100, 100), Qt::CopyAction, as3D.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(view, &refused);
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
+    QDragEnterEvent refused({100, 100}, Qt::CopyAction, as3D.get(), Qt::LeftButton, {});
+    QDragEnterEvent enter({100, 100}, Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(view, &enter), QApplication::sendEvent(view, &drop);
+    for (QEvent* e : std::initializer_list<QEvent*>{&refused, &enter, &drop}) QApplication::sendEvent(window->docView(), e);
     EXPECT_EQ(std::tuple(refused.isAccepted(), enter.isAccepted(), drop.isAccepted(), document->undoStack()->undoText()),
               std::tuple(false, true, true, QString("Insert Plant")));
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "files/content_folders.h"
-#include "port/files.h"
 #include "support/content_library.h"
 #include "support/records.h"
 
@@ -15,45 +14,35 @@ std::string WritePreviewImage(const std::string& path, QColor top, QColor bottom
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(bottom);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x) image.setPixelColor(x, y, top);
+    for (int y = 0; y < 10; ++y) std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), 20, top.rgb());
     EXPECT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
     return path;
 }
 
 void WriteSmallContentLibrary() {
-    const auto info = [](const char* key, const std::string& name) {
-        return Ini().section("Description").key(key, name).text();
-    };
-    const std::string brick = LocalDomainTexturePath() + "/Brick/BRICK";
-    for (int n = 1; n <= 3; ++n) {
-        WritePreviewImage(brick + std::to_string(n) + ".PTX", Qt::red, QColor(128, 0, 0));
-        WriteTextFile(brick + std::to_string(n) + ".PTI", info("Name", n == 1 ? "Red Brick" : "Brick"));
+    const auto info = [](const char* key, const std::string& name) { return Ini().section("Description").key(key, name).text(); };
+    const std::string brick = LocalDomainTexturePath() + "/Brick/BRICK", trees = LocalDomainPlantPath() + "/Trees/TREE";
+    for (const std::string n : {"1", "2", "3"}) {
+        WritePreviewImage(brick + n + ".PTX", Qt::red, QColor(128, 0, 0));
+        WriteTextFile(brick + n + ".PTI", info("Name", n == "1" ? "Red Brick" : "Brick"));
     }
-    const std::string trees = LocalDomainPlantPath() + "/Trees/TREE";
-    WritePreviewImage(trees + "1.PTX", Qt::black, Qt::green);
+    for (const std::string n : {"1", "2"})
+        WritePreviewImage(trees + n + ".PTX", Qt::black, Qt::green), WriteTextFile(trees + n + ".PTI", info("CommonName", "Oak"));
     WritePreviewImage(trees + "1.PPV", Qt::green, Qt::green);
-    WritePreviewImage(trees + "2.PTX", Qt::black, Qt::green);
-    for (const char* n : {"1", "2"}) WriteTextFile(trees + n + ".PTI", info("CommonName", "Oak"));
-    const std::string trim = LocalDomainTexturePath() + "/BaseTrim/BASETRIM1";
-    WritePreviewImage(trim + ".PPV", Qt::gray, Qt::gray);
-    WriteTextFile(trim + ".PTI", info("Name", "Cove"));
+    WritePreviewImage(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PPV", Qt::gray, Qt::gray);
+    WriteTextFile(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PTI", info("Name", "Cove"));
 
-    const std::string zelt = LocalDomainUserSharedPath() + "/Zelt/";
+    const std::string zelt = LocalDomainUserSharedPath() + "/Zelt/", table = LocalDomain3DObjectPath() + "/Tables/table";
     WriteTextFile(zelt + "ObjectCat.ini",
                   Ini().categories("Object", {"Chairs", "Tables"}).categories("Chairs", {"Dining", "Office"}).text());
-    const std::string table = LocalDomain3DObjectPath() + "/Tables/table";
     Bytes b = ObjectFileHeader(10000);
     ObjectFileRecord(b, {8, 1, -1, 0, {{0, 0, 0}, {360, 0, 0}, {360, 0, 180}, {0, 0, 180}}});
-    b.i16(400);
-    WriteTextFile(table + ".POB", std::string(b.data().begin(), b.data().end()));
+    b.i16(400), WriteTextFile(table + ".POB", std::string(b.data().begin(), b.data().end()));
     WriteTextFile(table + ".POD", Ini().section("Description").key("ObjectName", "Table").text());
     WritePreviewImage(table + ".PPV", Qt::blue, Qt::blue);
-
     WriteTextFile(zelt + "DoorCat.ini", Ini().categories("Door", {"Panel"}).text());
     const std::string oak = LocalDomainCustomDoorPath() + "/Panel/oak";
-    WriteTextFile(oak + ".PTF", "");
-    WriteTextFile(oak + ".PTI", Ini().section("Description").key("AttachmentName", "Oak").text());
+    WriteTextFile(oak + ".PTF", ""), WriteTextFile(oak + ".PTI", info("AttachmentName", "Oak"));
     WritePreviewImage(oak + ".PPV", Qt::yellow, Qt::yellow);
 }
 
