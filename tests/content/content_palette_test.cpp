@@ -1,7 +1,5 @@
-// The content palette of a document window on the offscreen platform, over a small library
-// written for each case: the section shown at start-up, what switching sections remembers,
-// sections chosen from code (also those the pop-up does not list), the seams the rest of the
-// program asks through, locating a placed plant, "Change Color..." and drops on the plan.
+// A document window's content palette, offscreen, over a small library written per case:
+// sections and what they remember, the seams, plant locating, "Change Color...", plan drops.
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
@@ -17,6 +15,7 @@
 #include "app/document.h"
 #include "app/document_view.h"
 #include "app/window_controller.h"
+#include "content/content_category_model.h"
 #include "content/content_drag.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
@@ -55,11 +54,8 @@ protected:
         emit popUp->activated(popUp->currentIndex());
     }
     void Click(const ContentCategoryItem* item) {
-        QTreeView* outline = p->categoryOutlineView();
-        const QModelIndex index = outline->model()->match(outline->model()->index(0, 0), Qt::DisplayRole,
-                                                          QString::fromStdString(item->categoryName()), 1,
-                                                          Qt::MatchRecursive).value(0);
-        outline->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        const QModelIndex row = static_cast<ContentCategoryModel*>(p->categoryOutlineView()->model())->indexOf(item);
+        p->categoryOutlineView()->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
     }
     std::string Shown() const { return p->selectedCategoryItem() ? p->selectedCategoryItem()->categoryName() : "none"; }
     ContentCategoryItem* Tree(int16_t section, size_t i) { return (*p->treeOfSection(section))[i].get(); }
