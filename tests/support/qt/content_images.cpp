@@ -28,7 +28,6 @@ void WriteSmallContentLibrary() {
     }
     for (const std::string n : {"1", "2"})
         WritePreviewImage(trees + n + ".PTX", Qt::black, Qt::green), WriteTextFile(trees + n + ".PTI", info("CommonName", "Oak"));
-    WritePreviewImage(trees + "1.PPV", Qt::green, Qt::green);
     WritePreviewImage(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PPV", Qt::gray, Qt::gray);
     WriteTextFile(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PTI", info("Name", "Cove"));
 

@@ -9,7 +9,7 @@ namespace dvxtest {
 // A 20 x 20 PNG, `top` above `bottom`, at `path` (folders made); its name need not say PNG.
 std::string WritePreviewImage(const std::string& path, QColor top, QColor bottom);
 
-// Brick: three red textures ("Red Brick" first); Trees: two plants, the first with a preview;
+// Brick: three red textures ("Red Brick" first); Trees: two plants;
 // Base Trim: one preview; objects: "Chairs" (holding "Dining" and "Office") and "Tables" with
 // one object file, "Table", 120 x 60 plan units; custom doors: "Panel" with the door "Oak".
 void WriteSmallContentLibrary();
