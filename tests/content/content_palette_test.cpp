@@ -1,5 +1,5 @@
 // A document window's content palette, offscreen, over a small library written per case:
-// sections and what they remember, the seams, plant locating, "Change Color...", plan drops.
+// sections and what they remember, the seams, plant locating, "Change Color...".
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
@@ -13,14 +13,11 @@
 #include "app/app_controller.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
-#include "app/document_view.h"
 #include "app/window_controller.h"
 #include "content/content_category_model.h"
-#include "content/content_drag.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/content_types.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -151,20 +148,6 @@ TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
     EXPECT_EQ(std::tuple(entry->textureColor.red, entry->textureColor.green, entry->textureColor.blue),
               std::tuple(10, 20, 30));
     EXPECT_EQ(std::tuple(document->undoStack()->count(), document->isDocumentEdited()), std::tuple(0, true));
-}
-
-// The plan view takes the palette's own drags of placeable content and refuses the 3D ones.
-TEST_F(Palette, ThePlanTakesThePalettes2DDragsAndRefusesIts3DOnes) {
-    SymEntryInfo plant;
-    plant.type = symentry::kStockPlant, plant.textureID = 7000;
-    const auto as3D = ContentDragMimeData::forEntry(content::kStockMaterialLibrary, plant);
-    const auto as2D = ContentDragMimeData::forEntry(content::kStockPlantLibrary, plant);
-    QDragEnterEvent refused({100, 100}, Qt::CopyAction, as3D.get(), Qt::LeftButton, {});
-    QDragEnterEvent enter({100, 100}, Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, as2D.get(), Qt::LeftButton, {});
-    for (QEvent* e : std::initializer_list<QEvent*>{&refused, &enter, &drop}) QApplication::sendEvent(window->docView(), e);
-    EXPECT_EQ(std::tuple(refused.isAccepted(), enter.isAccepted(), drop.isAccepted(), document->undoStack()->undoText()),
-              std::tuple(false, true, true, QString("Insert Plant")));
 }
 
 }  // namespace
