@@ -107,6 +107,10 @@ bool AppendTrimPlane(const float corners[4][3], AttachmentRecord* record, uint16
     Objex* owner = gCurPlaneObject && gCurPlaneObject->sourceObject
                        ? gCurPlaneObject->sourceObject
                        : gBase2DObject;
+    if (!owner || !CurrentDocState()) {
+        DeletePlaneObject(piece);
+        return false;
+    }
     AppendPlaneObject(piece, owner);
     Objex* pick = GetAttachmentObjectHdl(record);
     piece->object3D = pick;
