@@ -34,6 +34,7 @@
 #include "app/document_view.h"
 #include "app/screen_frames.h"
 #include "app/widgets.h"
+#include "content/content_palette_controller.h"
 #include "content/core/content_selection_seams.h"
 #include "files/topography.h"
 #include "files/undo.h"
@@ -180,6 +181,8 @@ QWidget* QMDWindowController::buildSideColumn() {
     parentInspectorView_->setObjectName(QStringLiteral("parentInspectorView"));
     inspectorScrollView_->setWidget(parentInspectorView_);
     column->addWidget(inspectorScrollView_, 1);
+    contentPaletteController_ = new ContentPaletteController(sideColumn_);
+    column->addWidget(contentPaletteController_, 1);
     noPropertiesView_ = new QLabel(Localized("No Properties"), parentInspectorView_);
     noPropertiesView_->setObjectName(QStringLiteral("noPropertiesView"));
     static_cast<QLabel*>(noPropertiesView_.data())->setAlignment(Qt::AlignCenter);

@@ -17,6 +17,7 @@ class QScrollArea;
 class QTabBar;
 class QToolBar;
 class CommandRouter;
+class ContentPaletteController;
 class ElevationSlider;
 class QMDDocument;
 class QMDDocumentScrollView;
@@ -45,8 +46,9 @@ public:
     QScrollArea* inspectorScrollView() const { return inspectorScrollView_; }
     // What the area shows when nothing with properties is selected.
     QWidget* noPropertiesView() const { return noPropertiesView_; }
-    // The side column holding the inspector area.
+    // The side column holding the inspector area and, below it, the content palette.
     QWidget* sideColumn() const { return sideColumn_; }
+    ContentPaletteController* contentPaletteController() const { return contentPaletteController_; }
     // Takes a view out of the inspector area; a pane's view goes back to its pane unparented.
     void takeInspectorSubview(QWidget* view);
     bool isInspectorShown() const;
@@ -148,6 +150,7 @@ private:
     QWidget* sideColumn_ = nullptr;
     QScrollArea* inspectorScrollView_ = nullptr;
     QMDInspectorView* parentInspectorView_ = nullptr;
+    ContentPaletteController* contentPaletteController_ = nullptr;
     // Owned by the window, also while out of the area.
     QPointer<QWidget> noPropertiesView_;
     QDialog* powerToolProgressSheet_ = nullptr;

@@ -118,9 +118,21 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
 
     // Two points: no outline, but the solid and its openings' parts; an interior wall no outline.
     Objex* two = NewWall({{0, 300}, {100, 300}});
-    AppendObjectToList(Opening(two, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
+    AttachmentRecord* door = Opening(two, objtype::kDoor, 500, 0)->typeData.attachment;
+    AppendObjectToList(door->generatedParts, Part(900));
     RenderSingleObject(two);
-    EXPECT_TRUE(KindsOf(two) == (Kinds{0, 10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
+    Kinds kinds = KindsOf(two);
+    for (int trim : {1, 2, 3}) kinds.erase(trim);
+    EXPECT_TRUE(kinds == (Kinds{0, 10, 10, 10, 10, 900}) && PiecesOfKind(900)[0]->object3D == two->firstChild);
+    // Re-rendered with a custom trim inside: its two bands and the standard three outside round
+    // the four edges, and the lining, all picked as the door.
+    door->generatedParts->parent = two->firstChild;
+    door->insideTrimProfile = Make(8).at({{0, 0, 0}, {2, 0, 0}, {2, 0, 3}}), door->insideCustomTrim = 1;
+    for (int i = 0; i < 2; ++i) ReRenderObject(two);
+    Kinds trims;
+    for (const PlaneObject* p : PiecesOf(two))
+        if (p->object3D == two->firstChild && p->pieceKind < 4) trims.insert(p->pieceKind);
+    EXPECT_TRUE(Near({trims.count(1), trims.count(2), trims.count(3)}, {8, 12, 4}));
     closed->auxColor.red = 1, ReRenderObject(closed);
     EXPECT_EQ(KindsOf(closed).count(36) + KindsOf(closed).count(46), 0u);
 }

@@ -2,6 +2,7 @@
 // of roof openings.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 
 #include "model/deletion.h"
@@ -19,7 +20,6 @@
 namespace {
 
 using namespace dvxtest;
-using Floats = std::vector<float>;
 constexpr float kPi = std::numbers::pi_v<float>;
 
 // A wall 6 inches thick with a door centred 25 along, 2 up, its trim 3 wide. Side 0 of its
@@ -113,41 +113,47 @@ TEST_F(TrimsTest, PanelingLaysRailsAndStilesOutByTheirSpacing) {
 }
 
 TEST_F(TrimsTest, CustomWallProfilesStandOnTheFloorOrHangFromTheTopOncePerWord) {
-    TrimRecorder sweeps;
     for (TrimRecord* r : {start->trim1, start->trim2})
         r->profile[0] = Profile(), r->profile[1] = Profile();
     start->baseElevation = 10;
-    EXPECT_TRUE(Trims(0x10000, 0x10000).empty());
-    Trims(0x10000, 0x10000, 1);
-    ASSERT_EQ(sweeps.calls.size(), 4u);
-    for (int side : {0, 1}) {
-        const auto &base = sweeps.calls[2 * side], &crown = sweeps.calls[2 * side + 1];
-        EXPECT_EQ(base.record, side ? start->trim2 : start->trim1);
-        EXPECT_EQ(base.numbers, (Floats{7, 0, 1.0f * side})); // profile height, slot, side
+    for (int16_t side : {0, 1}) {
+        // Per word two faces of the three-point profile, then its shape at both free ends.
+        const auto trims = Trims(0x10000, 0x10000, side);
+        ASSERT_EQ(trims.size(), 8u);
+        const TrimRecord* r = side ? start->trim2 : start->trim1;
+        const PlaneVertex *base = trims[2]->planes->vertices, *crown = trims[6]->planes->vertices;
         // The base's bottom on the floor (10.5 inches up), the crown's top at the segment's;
-        // turned off the wall towards the face's side: +D on side 0, mirrored on side 1.
-        EXPECT_TRUE(Near(
-            {base.profile[7], crown.numbers[1], crown.profile[1], base.profile[3], base.profile[5]},
-            {-21, 1, -(1 + 192 + 20), 0, side ? -5 : 5}, 1e-4));
+        // 5 off the wall towards the face's side: +D on side 0, mirrored on side 1.
+        const float out = side ? -5 : 5;
+        EXPECT_TRUE(Near({base[0].V, base[1].D, base[2].V, base[2].D, base[0].H, crown[0].V,
+                          VertexCount(trims[2]), trims[0]->pieceKind},
+                         {-28, out, -21, out, 0, -(1 + 192 + 20), 3, 63}, 1e-4));
+        EXPECT_TRUE(Same({trims[0]->frontTextureField, trims[4]->backScaleField, trims[7]->trimRecordField},
+                         {&r->texture[0], r->scale[1], &start->trim1}));
     }
+    EXPECT_EQ(sides[1]->vertices[3].H, 200); // the reversed side's ends are given back
 }
 
 TEST_F(TrimsTest, CasingsSweepTheirProfileRoundCopiesOfEveryOutline) {
-    TrimRecorder sweeps;
     AppendObjectToList(door->customParts[0], Outline(15));
     AppendObjectToList(door->customParts[0], Outline(15));
     start->selected = 1;
     DocState* ds = doc->itsDocState;
     ds->viewKind = 2;
     const int16_t curves = ds->curveSegments;
+    // The outline's own band (the last of three, two edges each) on the back face, 6 off the
+    // wall's centre, at the door's centre 25 along, under the level 3.
+    auto inner = [](int kind, int outline, int edge) {
+        return PiecesOfKind(kind).at(outline * 6 + 4 + edge)->planes->vertices;
+    };
     ApplyStandardTrimToDoorWin(0, door, 1, 0, 1);
-    ASSERT_EQ(sweeps.calls.size(), 2u);
-    for (const auto& c : sweeps.calls) {
-        EXPECT_EQ(c.profile, (Floats{-1.25, 0, 3, -1.25, 0, -3, 1.25, 0, -3, 1.25, 0, 3}));
-        EXPECT_EQ(c.numbers, (Floats{0, 25, -96, 0, 6, 3, 1})); // angle, centre, half wall, level
-        EXPECT_TRUE(c.outline == (Floats{0, 0, 0, 15, 0, 0, 15, 40, 0}) &&
-                    c.object != door->customParts[0]);
-    }
+    ASSERT_EQ(PiecesOfKind(2).size(), 12u);
+    for (int outline : {0, 1})
+        EXPECT_TRUE(Near({inner(2, outline, 0)[3].H, inner(2, outline, 0)[2].H, inner(2, outline, 0)[3].V,
+                          inner(2, outline, 1)[2].V, inner(2, outline, 0)[3].D},
+                         {25, 40, -3, 37, -6}, 1e-4));
+    EXPECT_TRUE(Near({door->customParts[0]->firstPoint->next->position[0], PiecesOfKind(2)[0]->backTexture},
+                     {15, door->outsideTrimTexture}));
 
     // A custom door fits its definition's size (15 by 40) to its own (30 by 80) on its
     // segment's base; a size of 0 leaves that axis alone.
@@ -156,26 +162,26 @@ TEST_F(TrimsTest, CasingsSweepTheirProfileRoundCopiesOfEveryOutline) {
     for (bool flat : {false, true}) {
         DeleteObjectList(door->customParts[0]);
         door->customParts[0] = Outline(flat ? 0 : 15);
-        sweeps.calls.clear();
+        DeleteAllRendererObjects();
         ApplyStandardTrimToDoorWin(0, door, 0, 1, 1);
-        ASSERT_EQ(sweeps.calls.size(), 1u);
-        EXPECT_EQ(sweeps.calls[0].outline, (flat ? Floats{0, 0, 0, 0, 0, 0, 0, 80, 0}
-                                                 : Floats{0, 0, 0, 30, 0, 0, 30, 80, 0}));
-        EXPECT_FLOAT_EQ(sweeps.calls[0].numbers[5], 23);
+        ASSERT_EQ(PiecesOfKind(1).size(), 6u);
+        EXPECT_TRUE(Near({inner(1, 0, 0)[2].H, inner(1, 0, 1)[2].V, inner(1, 0, 0)[3].D},
+                         {flat ? 25.0f : 55.0f, 80 - 23, 6}, 1e-4));
     }
     EXPECT_TRUE(Near({ds->viewKind, ds->curveSegments, start->selected,
                       SelectedPointCount(door->customParts[0])},
                      {2, curves, 1, 0}));
 
-    // A custom profile takes the trim width as its depth; without an inside profile to
-    // measure, the inside casing keeps the depth as drawn.
+    // A custom profile takes the trim width (6) as its depth; without an inside profile to
+    // measure, the inside casing keeps the depth as drawn (7): the outer contour's distance.
     door->outsideTrimProfile = Profile();
-    ApplyCustomTrimToDoorWin(door->outsideTrimProfile, 0, door, 1, 0, 1);
-    ApplyCustomTrimToDoorWin(door->outsideTrimProfile, 0, door, 0, 0, 1);
-    ASSERT_EQ(sweeps.calls.size(), 3u);
-    EXPECT_TRUE(Near({sweeps.calls[1].profile[8], sweeps.calls[1].outline[3],
-                      door->outsideTrimProfile->bounds3D.floatFront, sweeps.calls[2].profile[8]},
-                     {9 * -6.0f / 7, 0, 9, 9}, 1e-5));
+    for (int16_t side : {1, 0}) {
+        DeleteAllRendererObjects();
+        ApplyCustomTrimToDoorWin(door->outsideTrimProfile, 0, door, side, 0, 1);
+        const PlaneVertex* outer = PiecesOfKind(1 + side).at(2)->planes->vertices;
+        EXPECT_NEAR(std::fabs(outer[0].V - outer[3].V), side ? 6 : 7, 1e-4);
+    }
+    EXPECT_FLOAT_EQ(door->outsideTrimProfile->bounds3D.floatFront, 9);
 }
 
 TEST_F(TrimsTest, RoofOpeningsMaskTheFaceOfTheirOwnSectionTheUpperOneTwelveHigher) {

@@ -13,7 +13,6 @@
 #include "scene/surfaces.h"
 #include "scene/wall_faces.h"
 #include "support/scene_checks.h"
-#include "support/seam_recorders.h"
 #include "tools/wall_construction.h"
 
 namespace {
@@ -296,12 +295,14 @@ TEST_F(CuttersTest, EachStyleHasItsOutlineOnTheOpeningsCentre) {
 }
 
 TEST_F(CuttersTest, StandardOutlinesLiveOnlyUntilCasedAndCustomShapesUseTheirOwn) {
-    TrimRecorder trims;
     Cut(600, 30, 40, 0);
-    ASSERT_EQ(trims.calls.size(), 2u); // lined across the wall, then cased
-    EXPECT_TRUE(trims.calls[0].name == "BuildInnerTrimPlanes" && !record->customParts[0]);
-    // Kept in the opening's own frame: x from the centre, y the negated level over the sill.
-    EXPECT_TRUE(Near({trims.calls[1].outline[0], trims.calls[1].outline[1], trims.calls[1].outline[7]}, {-16, 1, -40}, 1e-4));
+    // Lined across the wall and cased edge by edge round the outline, which goes once cased.
+    const auto lining = PiecesOfKind(3), casing = PiecesOfKind(1);
+    ASSERT_TRUE(lining.size() == 4u && casing.size() == 12u && !record->customParts[0]);
+    // Kept in the opening's own frame and put back on the centre 100 along, level with the base.
+    const PlaneVertex *across = lining[0]->planes->vertices, *edge = casing[8]->planes->vertices;
+    EXPECT_TRUE(Near({across[0].H, across[0].V, across[0].D + across[3].D, edge[3].H, edge[3].V, edge[3].D},
+                     {84, 0, 0, 84, 0, across[0].D}, 1e-4));
     // A profile keeps the outline; carving again frees the one held, never a layer's.
     record->outsideTrimProfile = Make(8).at({{0, 0, 0}, {2, 0, 0}, {2, 0, 3}});
     record->outsideCustomTrim = 1;

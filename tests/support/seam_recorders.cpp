@@ -82,32 +82,9 @@ void LiveViewHostRecorder::flushBufferedKeyEvents() {
 }
 
 TrimRecorder::TrimRecorder() {
-    auto flat = [](const Float3DPoint* p, int32_t n) {
-        std::vector<float> out;
-        for (int32_t i = 0; i < n; ++i) out.insert(out.end(), {p[i].floatH, p[i].floatV, p[i].floatD});
-        return out;
-    };
-    SetBuildCustomTrimPlanesHandler([this, flat](AttachmentRecord* r, Objex* o, const Float3DPoint* p,
-                                                 int32_t n, float a, float h, float v, float d,
-                                                 float t, float level, int16_t side) {
-        std::vector<float> outline;
-        for (const Poinz* q = o->firstPoint; q; q = q->next)
-            outline.insert(outline.end(), q->position, q->position + 3);
-        calls.push_back({"BuildCustomTrimPlanes", r, o, nullptr, flat(p, n), outline,
-                         {a, h, v, d, t, level, 1.0f * side}});
-    });
-    SetBuildCustomTrimPlanesForWallsHandler(
-        [this, flat](TrimRecord* r, PolygonVertex*, PolygonVertex*, const Float3DPoint* p, int32_t n,
-                     float length, int16_t slot, Poinz*, int16_t side) {
-            calls.push_back({"BuildCustomTrimPlanesForWalls", r, nullptr, nullptr, flat(p, n), {},
-                             {length, 1.0f * slot, 1.0f * side}});
-        });
-    SetBuildInnerTrimPlanesHandler([this](AttachmentRecord* r, float a, float level, int16_t custom) {
-        calls.push_back({"BuildInnerTrimPlanes", r, nullptr, nullptr, {}, {}, {a, level, 1.0f * custom}});
-    });
     auto two = [this](const char* name) {
         return [this, name](Objex* o, Objex* part) {
-            calls.push_back({name, nullptr, o, part, {}, {}, {}});
+            calls.push_back({name, nullptr, o, part});
         };
     };
     auto one = [two](const char* name) { return [f = two(name)](Objex* o) { f(o, nullptr); }; };
@@ -119,9 +96,6 @@ TrimRecorder::TrimRecorder() {
 }
 
 TrimRecorder::~TrimRecorder() {
-    SetBuildCustomTrimPlanesHandler(nullptr);
-    SetBuildCustomTrimPlanesForWallsHandler(nullptr);
-    SetBuildInnerTrimPlanesHandler(nullptr);
     for (auto* set : {SetBuildTopSkylightTrimPlanesHandler, SetBuildBottomSkylightTrimPlanesHandler,
                       SetBuildDormerCutoutTrimPlanesHandler})
         set(nullptr);

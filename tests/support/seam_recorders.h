@@ -66,16 +66,14 @@ private:
     float width_, height_;
 };
 
-// The trim planes asked of the trim geometry. Profiles and outlines live only for the call:
-// each is kept as its (H, V, D) values in order, with the call's numbers after the outline.
+// The roof opening trims asked of the trim geometry.
 class TrimRecorder {
 public:
     struct Call {
         std::string name;  // the seam's function name
         const void* record;
-        Objex* object;     // skylight, cut-out or outline copy
+        Objex* object;     // skylight or cut-out
         Objex* part;       // a custom skylight's outline piece
-        std::vector<float> profile, outline, numbers;
     };
     TrimRecorder();
     ~TrimRecorder();

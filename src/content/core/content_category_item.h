@@ -49,6 +49,10 @@ public:
     // Null for an index out of range.
     ContentCategoryItem* childAtIndex(size_t index) const;
     const SymEntryInfo* symEntryAtIndex(size_t index) const;
+    // The same entry to change in place (a colour picked for it).
+    SymEntryInfo* mutableSymEntryAtIndex(size_t index) {
+        return index < symEntries_.size() ? &symEntries_[index] : nullptr;
+    }
     size_t numberOfChildren() const { return children_.size(); }
     size_t numberOfSymEntries() const { return symEntries_.size(); }
     const std::vector<SymEntryInfo>& symEntries() const { return symEntries_; }

@@ -1,0 +1,141 @@
+// Trims built with every scene build: the casing of an arched window (a 36-point outline, a
+// 6-point profile) and a custom profile swept along a closed wall of 40 segments, in a large
+// design. The floor of each is appending planes of the same corners, as many, with
+// AppendPlane alone, and freeing them.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+#include "bench_support.h"
+#include "geometry/openings/opening_trims.h"
+#include "geometry/openings/wall_trim_sweep.h"
+#include "model/deletion.h"
+#include "model/objects.h"
+#include "model/type_data.h"
+#include "scene/plane_object.h"
+
+namespace {
+
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+
+Objex* NewObject(int16_t type, uint8_t closed, TypeData data = TypeData{}) {
+    return CreateObject(type, closed, 1, &kWhite, &kWhite, 12.0f, 6, 0, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, std::move(data));
+}
+
+void AddPoint(Objex* o, float h, float v, float d) {
+    AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, h, v, d, 0, 0, 0, 0, 0, 0, o), o);
+}
+
+// Every plane's corners of the pieces.
+std::vector<std::vector<PlaneVertex>> Corners(const PlaneObject* head) {
+    std::vector<std::vector<PlaneVertex>> planes;
+    for (const PlaneObject* p = head; p; p = p->next)
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            planes.emplace_back(plane->vertices, plane->vertices + plane->count);
+    return planes;
+}
+
+// The floor: one piece per plane of the same corners, appended to a list and freed.
+double AppendFloor(const std::vector<std::vector<PlaneVertex>>& planes) {
+    return dvxbench::BestSeconds(20, [&planes] {
+        PlaneObject* list = nullptr;
+        for (const auto& corners : planes) {
+            PlaneObject* p = CreatePlaneObject();
+            auto* v = static_cast<PlaneVertex*>(std::malloc(corners.size() * sizeof(PlaneVertex)));
+            std::copy(corners.begin(), corners.end(), v);
+            AppendPlane(v, static_cast<uint32_t>(corners.size()), 0, 0, 1, p);
+            AppendPlaneObjectToList(list, p);
+        }
+        DeletePlaneObjectList(list);
+    });
+}
+
+void BM_ArchedCasing(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) {
+        state.SkipWithError("the design could not be built");
+        return;
+    }
+    auto* record = new AttachmentRecord{};
+    record->style = 600;
+    Objex* wall = NewObject(objtype::kWall, 0);
+    Objex* window = NewObject(objtype::kWindow, 0, TypeData::OfAttachment(record));
+    AppendChildToObject(window, wall);
+    // 72 wide, the arch's spring 120 up: two corners and 34 points over the half circle.
+    Objex* mask = NewObject(29, 1);
+    AddPoint(mask, 0, 0, 0), AddPoint(mask, 72, 0, 0);
+    for (int i = 0; i < 34; ++i) {
+        const float a = std::numbers::pi_v<float> * static_cast<float>(i) / 33.0f;
+        AddPoint(mask, 36 + 36 * std::cos(a), 120 + 36 * std::sin(a), 0);
+    }
+    const Float3DPoint profile[] = {{0, 0, 0}, {0, 0, 6}, {1, 0, 6}, {1.5f, 0, 5}, {1.5f, 0, 2}, {0.5f, 0, 1}};
+    gBase2DObject = wall;
+    auto casing = [&] { BuildCustomTrimPlanes(record, mask, profile, 6, 0.3f, 100, 0, 50, 6, 0, 0); };
+    casing();
+    const auto planes = Corners(gGLPlaneObjects);
+    DeleteAllRendererObjects();
+    state.counters["planes"] = static_cast<double>(planes.size());
+    dvxbench::Measured measured(state, "arched casing", AppendFloor(planes));
+    measured.start();
+    for (auto _ : state) {
+        casing();
+        DeleteAllRendererObjects();
+    }
+    measured.report();
+    gBase2DObject = nullptr;
+    DeleteObj(mask);
+    DeleteObj(wall);
+}
+
+void BM_WallProfileSweep(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) {
+        state.SkipWithError("the design could not be built");
+        return;
+    }
+    // 40 segments round a circle 400 across, every point carrying the profile in its base slot.
+    Objex* wall = NewObject(objtype::kWall, 1);
+    for (int i = 0; i < 40; ++i) {
+        const float a = 2 * std::numbers::pi_v<float> * static_cast<float>(i) / 40.0f;
+        AddPoint(wall, 200 * std::cos(a), 0, 200 * std::sin(a));
+    }
+    for (Poinz* p = wall->firstPoint; p; p = p->next) {
+        p->trim1 = new TrimRecord{};
+        p->trim1->slot[0] = TrimRecord::kCustomProfile;
+    }
+    const Float3DPoint profile[] = {{0, 0, 0}, {0, 0, -1}, {0, -2, -1.5f}, {0, -6, -1}, {0, -8, 0}};
+    PlaneObject* face = CreatePlaneObject();
+    gBase2DObject = wall;
+    gCurPlaneObject = face;
+    auto sweep = [&] {
+        for (Poinz* p = wall->firstPoint; p; p = p->next) {
+            const Poinz* q = p->next ? p->next : wall->firstPoint;
+            PolygonVertex start, end;
+            start.H = p->position[0], start.D = p->position[2];
+            end.H = q->position[0], end.D = q->position[2];
+            BuildCustomTrimPlanesForWalls(p->trim1, &start, &end, profile, 5, 8, 0, p, 0);
+        }
+    };
+    sweep();
+    const auto planes = Corners(face->trims);
+    DeletePlaneObjectList(face->trims);
+    state.counters["planes"] = static_cast<double>(planes.size());
+    dvxbench::Measured measured(state, "wall profile sweep", AppendFloor(planes));
+    measured.start();
+    for (auto _ : state) {
+        sweep();
+        DeletePlaneObjectList(face->trims);
+    }
+    measured.report();
+    gCurPlaneObject = nullptr;
+    gBase2DObject = nullptr;
+    DeletePlaneObject(face);
+    DeleteObj(wall);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ArchedCasing)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WallProfileSweep)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);

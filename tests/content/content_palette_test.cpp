@@ -1,0 +1,154 @@
+// A document window's content palette, offscreen, over a small library written per case:
+// sections and what they remember, the seams, plant locating, "Change Color...".
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/core/preference_keys.h"
+#include "app/document.h"
+#include "app/window_controller.h"
+#include "content/content_category_model.h"
+#include "content/content_palette_controller.h"
+#include "content/content_view.h"
+#include "content/core/content_selection_seams.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "port/defaults.h"
+#include "port/qt/platform.h"
+#include "support/doubles.h"
+#include "support/fixture.h"
+#include "support/qt/content_images.h"
+
+namespace dvxtest {
+namespace {
+
+class Palette : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppController::destroyShared(), ResetAllGlobals();
+        folders = std::make_unique<TempFolders>(FreshTempFolder("palette"));
+        port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+        AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+        WriteSmallContentLibrary();
+        (document = AppController::shared()->documentController()->openUntitledDocument())->makeWindowControllers();
+        (window = static_cast<QMDWindowController*>(document->windowController))->show();
+        p = window->contentPaletteController();
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+
+    // The user picks the pop-up item with the title / the outline row of the node.
+    void Choose(const char* title) {
+        QComboBox* popUp = p->categoryPopUpButton();
+        popUp->setCurrentIndex(popUp->findText(title));
+        emit popUp->activated(popUp->currentIndex());
+    }
+    void Click(const ContentCategoryItem* item) {
+        const QModelIndex row = static_cast<ContentCategoryModel*>(p->categoryOutlineView()->model())->indexOf(item);
+        p->categoryOutlineView()->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    }
+    std::string Shown() const { return p->selectedCategoryItem() ? p->selectedCategoryItem()->categoryName() : "none"; }
+    ContentCategoryItem* Tree(int16_t section, size_t i) { return (*p->treeOfSection(section))[i].get(); }
+
+    std::unique_ptr<TempFolders> folders;
+    RecordingAlerts alerts;
+    port::qt::QtDocumentUndo undo;
+    QMDDocument* document = nullptr;
+    QMDWindowController* window = nullptr;
+    ContentPaletteController* p = nullptr;
+};
+
+TEST_F(Palette, SectionsRememberTheirNodesAndCodeReachesTheToolsSections) {
+    EXPECT_EQ(std::tuple(p->selectedCategory(), p->categoryPopUpButton()->currentText(), Shown(),
+                         p->contentView()->previewCount(), p->selectedSymEntry()->objectDescription),
+              std::tuple(int16_t(2), QString("Materials"), std::string("Brick"), 3u, std::string("Red Brick")));
+    Tree(2, 0)->removeAllSymEntries(), Choose("Materials");  // already shown: nothing is loaded again
+    EXPECT_EQ(Tree(2, 0)->numberOfSymEntries(), 0u);
+
+    Click(Tree(2, 2)), Click(Tree(2, 1));  // Stone, then Siding (before it in the tree)
+    Choose("Objects");
+    QTreeView* outline = p->categoryOutlineView();
+    outline->expand(outline->model()->index(0, 0)), Click(Tree(4, 0)->childAtIndex(1));  // Chairs, Office
+    Choose("Materials");
+    EXPECT_EQ(Shown(), "Siding");
+    Choose("Objects");
+    EXPECT_EQ(std::tuple(Shown(), outline->isExpanded(outline->model()->index(0, 0))), std::tuple(std::string("Office"), true));
+
+    p->selectCategory(9, true);
+    EXPECT_EQ(p->selectedCategory(), 4);
+    p->selectCategory(5, true), Click(Tree(5, 1)), p->selectCategory(5, true);  // Shrubs kept
+    EXPECT_EQ(Shown(), "Shrubs");
+
+    // The custom doors are read on first need; their item shows only while they do.
+    p->selectCategory(7, true);
+    EXPECT_EQ(std::tuple(p->selectedCategory(), p->categoryPopUpButton()->currentText(), Shown(),
+                         p->selectedSymEntry() ? p->selectedSymEntry()->objectDescription : "none"),
+              std::tuple(int16_t(7), QString("Custom Doors"), std::string("Panel"), std::string("Oak")));
+    Choose("Trim");
+    EXPECT_EQ(std::tuple(p->categoryPopUpButton()->findText("Custom Doors"), p->categoryPopUpButton()->count()),
+              std::tuple(-1, 6));
+}
+
+TEST_F(Palette, SeamsAnswerFromTheMainWindowsPaletteUntilNoWindowIsLeft) {
+    ContentPaletteSelectCategory(3, true);  // Base Trim shown
+    ContentCategoryItem* baseTrim = p->selectedCategoryItem();
+    ASSERT_TRUE(baseTrim);
+    baseTrim->removeAllSymEntries(), ContentPaletteRefreshFolderCategory();  // stock trim: found again
+    ContentPaletteSetCategorySelectionAbility(false);
+    port::defaults().setInt(QMDPreviewSizeKey, 4);  // read afresh by every window's palette
+    RefreshAllContentPalettes();
+    EXPECT_EQ(p->contentView()->previewAt(0).width(), 128);
+    port::defaults().remove(QMDPreviewSizeKey);
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), ContentPaletteSelectedSymEntry()->objectDescription,
+                         baseTrim->numberOfSymEntries(), p->categoryPopUpButton()->isEnabled()),
+              std::tuple(int16_t(3), std::string("Cove"), 1u, false));
+
+    // A placed plant: its texture ID finds its category and entry, or an alert says it cannot.
+    Poinz point;
+    Objex plant;
+    plant.firstPoint = &point, plant.pointCount = 1, point.texture1 = 7001, ContentPaletteLocatePlant(&plant);
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), Shown(), Tree(5, 0)->selectionIndex()),
+              std::tuple(int16_t(5), std::string("Trees"), 1u));
+    point.texture1 = 7461, ContentPaletteLocatePlant(&plant);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to locate the selected plant.");
+
+    window->close();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !gCurDocument; }));
+    EXPECT_EQ(std::tuple(ContentPaletteSelectedCategory(), ContentPaletteSelectedSymEntry().has_value()),
+              std::tuple(int16_t(-1), false));
+}
+
+// A colour picked for an entry goes to the design's colour table at its index alone, as no
+// undo step, yet the design asks to be saved.
+TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
+    Choose("Colors"), Click(Tree(1, 0));  // Winter Colors
+    ASSERT_TRUE(Tree(1, 0)->numberOfSymEntries() > 3);
+    Tree(1, 0)->setSelectionIndex(3);
+    const SymEntryInfo* entry = p->selectedSymEntry();
+    int32_t* table = document->model()->itsDocState->customColors;
+    std::vector<int32_t> expected(table, table + 72);
+    expected[size_t(entry->colorIndex)] = 10 + 20 * 256 + 30 * 65536;
+    QMenu* menu = p->actionsPopUpButton()->menu();
+    ASSERT_TRUE(menu && p->actionsPopUpButton()->isEnabled());
+    QAction* change = menu->actions().last();
+    ASSERT_TRUE(p->validateMenuItem(change));
+    change->trigger();
+    EXPECT_FALSE(p->validateMenuItem(change));  // while the panel is open
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* panel = qobject_cast<QColorDialog*>(w)) panel->setCurrentColor(QColor(10, 20, 30));
+    EXPECT_EQ(std::vector<int32_t>(table, table + 72), expected);
+    EXPECT_EQ(std::tuple(entry->textureColor.red, entry->textureColor.green, entry->textureColor.blue),
+              std::tuple(10, 20, 30));
+    EXPECT_EQ(std::tuple(document->undoStack()->count(), document->isDocumentEdited()), std::tuple(0, true));
+}
+
+}  // namespace
+}  // namespace dvxtest
