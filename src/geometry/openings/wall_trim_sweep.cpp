@@ -8,7 +8,7 @@
 #include "model/objects.h"
 #include "model/projection.h"
 #include "model/type_data.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "scene/plane_object.h"
 
 namespace {

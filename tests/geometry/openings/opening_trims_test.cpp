@@ -11,7 +11,7 @@
 #include "model/deletion.h"
 #include "model/lines.h"
 #include "model/type_data.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 #include "support/scene_checks.h"
 
 using namespace dvxtest;
