@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
 #include "model/docstate.h"
 #include "model/object_transforms.h"
 #include "model/selection_ops.h"

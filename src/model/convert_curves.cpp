@@ -3,7 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
+#include "model/convert_internal.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/duplicate.h"
@@ -108,4 +109,29 @@ void PreserveConvertClosedToOpen(Objex* object) {
     p->faceScale1 = first->faceScale1;
     p->faceScale2 = first->faceScale2;
     AppendPointToObject(p, object);
+}
+
+namespace {
+
+constexpr int32_t kTrimTexture = 2213;
+constexpr int32_t kPanelTexture = 2212;
+constexpr int32_t kWainscotTexture = 850;
+// Trim word bits 1 and 2: a base moulding, given to interior walls.
+constexpr int32_t kInteriorTrimBits = 3;
+constexpr int16_t kTrimFullScale = 100;
+
+}  // namespace
+
+TrimRecord* NewWallTrimRecord(bool interior) {
+    TrimRecord* trim = new (std::nothrow) TrimRecord{};
+    if (!trim) return nullptr;
+    trim->texture[0] = trim->texture[1] = trim->texture[2] = kTrimTexture;
+    trim->texture[3] = kPanelTexture;
+    trim->texture[4] = kWainscotTexture;
+    for (int i = 0; i < 5; ++i) {
+        trim->color[i] = convert_detail::kWhite;
+        trim->scale[i][0] = trim->scale[i][1] = kTrimFullScale;
+    }
+    if (interior) trim->slot[0] |= kInteriorTrimBits;
+    return trim;
 }

@@ -4,7 +4,7 @@
 
 #include "app/core/main_window_seams.h"
 #include "model/command_ids.h"
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/core/localization_seams.h"
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/object_fields.h"

@@ -12,7 +12,7 @@
 #include "model/attachments.h"
 #include "model/add_remove_points.h"
 #include "model/bounds.h"
-#include "model/convert_type.h"
+#include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

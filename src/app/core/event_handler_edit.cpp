@@ -15,7 +15,7 @@
 #include "model/bounds.h"
 #include "model/command_globals.h"
 #include "model/command_ids.h"
-#include "model/convert_type.h"
+#include "commands/convert_type.h"
 #include "model/direction.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -11,7 +11,7 @@
 
 #include "files/content_paths.h"
 #include "files/undo.h"
-#include "model/convert_type.h"
+#include "commands/convert_type.h"
 #include "model/default_textures.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -4,7 +4,7 @@
 
 #include "model/convert_internal.h"
 #include "model/bounds.h"
-#include "model/convert_type.h"
+#include "commands/convert_type.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/object_fields.h"
@@ -23,11 +23,6 @@ namespace {
 
 constexpr int32_t kWallTexture = 1700;
 constexpr int32_t kWallSecondTexture = 2213;
-constexpr int32_t kTrimTexture = 2213;
-constexpr int32_t kPanelTexture = 2212;
-constexpr int32_t kWainscotTexture = 850;
-// Trim word bits 1 and 2: a base moulding, given to interior walls.
-constexpr int32_t kInteriorTrimBits = 3;
 constexpr float kExteriorBaseOffset = 0.5f;
 constexpr float kRetainingWallHeight = 36.0f;
 constexpr float kSegmentPitch = 12.0f;
@@ -36,20 +31,6 @@ constexpr int32_t kFloorPlanBits = 2;
 constexpr int32_t kFoundationPlanBits = 1;
 
 }  // namespace
-
-TrimRecord* NewWallTrimRecord(bool interior) {
-    TrimRecord* trim = new (std::nothrow) TrimRecord{};
-    if (!trim) return nullptr;
-    trim->texture[0] = trim->texture[1] = trim->texture[2] = kTrimTexture;
-    trim->texture[3] = kPanelTexture;
-    trim->texture[4] = kWainscotTexture;
-    for (int i = 0; i < 5; ++i) {
-        trim->color[i] = kWhite;
-        trim->scale[i][0] = trim->scale[i][1] = kFullScale;
-    }
-    if (interior) trim->slot[0] |= kInteriorTrimBits;
-    return trim;
-}
 
 namespace {
 

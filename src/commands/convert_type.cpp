@@ -1,6 +1,6 @@
 // The conversion of shapes into building and site elements: the condition of each target,
 // the steps every conversion shares, and the table of targets.
-#include "model/convert_type.h"
+#include "commands/convert_type.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,8 +1,7 @@
 #pragma once
 // Turning a shape drawn with the detail tools into a building or site element (commands
 // 10050-10079 of the detail-object inspector), switching walls between interior and exterior
-// (commands 13000 and 13001 of the wall's context menu), flattening curved segments into
-// straight pieces and opening a closed shape without changing its outline.
+// (commands 13000 and 13001 of the wall's context menu).
 //
 // A conversion keeps the object's identity, points and place in its layer; it rewrites type,
 // subtype, flags, colours, materials and per-point data to the target's defaults taken from
@@ -11,14 +10,9 @@
 // nothing and only refreshes the inspector and the plan.
 #include <cstdint>
 
-struct Objex;
-struct Poinz;
-struct TrimRecord;
+#include "model/convert_curves.h"
 
-// A wall side's trim record as new walls get it: base, crown and rail textures 2213, panel
-// 2212, wainscot 850, white, full-size scales; `interior` adds the base moulding (trim word 3).
-// Null when it cannot be had.
-TrimRecord* NewWallTrimRecord(bool interior);
+struct Objex;
 
 namespace convertcmd {
 inline constexpr int32_t kInteriorWall = 10050;
@@ -77,18 +71,3 @@ bool ConvertObjectType(Objex* object, int32_t command);
 // offset (third param) 0.5, then rebuilt, its attachments refitted, rendered and redrawn.
 void ConvertWallToInterior(Objex* wall);
 void ConvertWallToExterior(Objex* wall);
-
-// True when any point has a non-zero in- or out-tangent component.
-bool ObjectHasCurves(const Objex* object);
-// Replaces the curved segment a -> b (b follows a, or b is the first point of a closed
-// object's closing segment) by N straight pieces, N the document's curve segment count (2
-// when that is 1 or less): N - 1 new points of kind 9 with segment flags 3 go in after a,
-// a gets kind 9 and segment flags 3, and the two tangents of the segment become zero.
-// Nothing for a straight segment or without a current settings record.
-void ConvertSegmentCurveToPolygon(Objex* object, Poinz* a, Poinz* b);
-// The same on every segment in order, and on the closing segment of a closed object.
-void ConvertObjectCurvesToPolygons(Objex* object);
-// A closed object with points becomes open with a copy of its first point appended, so its
-// outline is unchanged. The copy shares nothing with the first point (trim records are
-// copied).
-void PreserveConvertClosedToOpen(Objex* object);
