@@ -24,7 +24,7 @@
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "model/grid_snap.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 namespace {
 

@@ -42,7 +42,7 @@
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 namespace {
 

@@ -52,7 +52,7 @@
 #include "support/doubles.h"
 #include "support/tracking_recorders.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/tool_palettes.h"
 
 namespace dvxtest {

@@ -27,7 +27,7 @@
 #include "support/inspector_design.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/inspector_tables.h"
 #include "ui/inspector/light_panes.h"

@@ -29,7 +29,7 @@
 #include "support/qt/test_pane.h"
 #include "support/text_field_double.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 
 namespace dvxtest {

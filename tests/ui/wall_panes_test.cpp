@@ -27,7 +27,7 @@
 #include "support/qt/inspector_window_fixture.h"
 #include "support/text_field_double.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 #include "model/transforms.h"
 #include "ui/inspector/opening_inspectors.h"

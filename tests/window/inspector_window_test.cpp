@@ -31,7 +31,7 @@
 #include "support/doubles.h"
 #include "support/inspector_design.h"
 #include "support/qt/test_pane.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/tool_palettes.h"
 #include "tracking/tracking_state.h"
 #include "app/core/document_window.h"

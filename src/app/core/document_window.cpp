@@ -30,7 +30,7 @@
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 int16_t gCurToolSet = 1;
 uint8_t gDrawElevation = 0;

@@ -36,7 +36,7 @@
 #include "port/alerts.h"
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_seams.h"
 

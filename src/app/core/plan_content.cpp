@@ -41,7 +41,7 @@
 #include "tools/site_rebuilds.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 
 namespace {

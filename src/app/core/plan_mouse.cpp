@@ -33,7 +33,7 @@
 #include "scene/scene_build.h"
 #include "tools/roof_panels.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/sheet_seams.h"
 

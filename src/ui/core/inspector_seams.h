@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "port/seam.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 // `updatePropertiesState:` of the shared inspector controller.
 DVX_SEAM_WITH_DEFAULT(InspectorUpdatePropertiesState, "ui", port::SeamKind::UserInterface,

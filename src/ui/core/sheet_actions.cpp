@@ -22,7 +22,7 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "scene/scene_build.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/sheet_values.h"
 

@@ -10,7 +10,7 @@
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/inspector_tables.h"
 #include "ui/inspector/inspector_pane.h"

@@ -14,7 +14,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/selection_queries.h"
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 #include "ui/inspector/wall_inspectors.h"
 #include "ui/inspector/wall_pane_rows.h"
 #include "ui/sheets/sheet_dialog.h"

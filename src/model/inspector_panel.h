@@ -1,6 +1,7 @@
 #pragma once
-// What the inspector does while no inspector window is registered: the selection's base
-// elevation still follows every refresh, and the panel is a visible flag.
+// What the inspector seams (ui/core/inspector_seams.h) do while no inspector window is
+// registered: the selection's base elevation still follows every refresh, and the panel is a
+// visible flag.
 #include <cstdint>
 
 // Set while the inspector panel is shown.

@@ -1,4 +1,4 @@
-#include "ui/core/inspector_panel.h"
+#include "model/inspector_panel.h"
 
 #include "model/command_ids.h"
 #include "model/docstate.h"
