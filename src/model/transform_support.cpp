@@ -1,6 +1,6 @@
 #include "model/transform_support.h"
 
-#include "geometry/elements/skylight_symbols.h"
+#include "model/skylight_bounds.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
