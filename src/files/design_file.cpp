@@ -29,7 +29,6 @@
 #include "port/seam.h"
 #include "powertools/core/id_counters.h"
 #include "tools/attached_dimensions.h"
-#include "tools/fixed_components.h"
 
 int16_t sInputPlatform = kDesignFilePlatform;
 uint8_t gFileWriteFailed = 0;
@@ -458,7 +457,7 @@ private:
         else UpdateGroupBoundsFromMembers(group);
         if (!plainGroup) return;
         Objex* first = group->firstChild;
-        if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
+        if (first && objtype::IsFixedComponent(first->type)) rebuild::Run(first, uint8_t(rebuild::Scope::Symbol));
     }
 
     QMDDocumentModel* doc_;

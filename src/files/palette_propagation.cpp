@@ -4,20 +4,12 @@
 #include "app/core/localization_seams.h"
 #include "files/palette_internal.h"
 #include "files/palettes.h"
-#include "geometry/elements/rebuild_seams.h"
-#include "geometry/elements/stair_build.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "model/rebuild_table.h"
 #include "scene/plane_object.h"
 #include "render/core/live_view_seams.h"
-#include "tools/deck_tools.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_panels.h"
-#include "tools/roof_construction.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 
 namespace palette_detail {
 
@@ -108,28 +100,7 @@ void RebuildPalettedObject(Objex* object) {
     if (!object) return;
     SetTextureFaceUV(object);
     SetObjectPointLengths(object);
-    switch (object->type) {
-    case objtype::kWall:
-        Update3DWall(object);
-        UpdateAllWallAttachments(object);
-        break;
-    case objtype::kFloor:
-    case objtype::kFloorCutout:
-    case objtype::kCabinetPart:
-        Update3DFloorSkirting(object);
-        break;
-    case objtype::kRoof: Update3DRoof(object); break;
-    case objtype::kPath: Update3DPath(object); break;
-    case objtype::kEdging: UpdateEdgingObject(object); break;
-    case objtype::kFence: UpdateFenceObject(object); break;
-    case objtype::kStaircase: UpdateStairObject(object); break;
-    case objtype::kRailing: UpdateRailObject(object); break;
-    case objtype::kDeck: Update3DDeck(object); break;
-    case objtype::kFreehandRoof: Update3DRoofPanel(object); break;
-    case objtype::kPhoto: Update3DPhoto(object); break;
-    case objtype::kExcavation: Update3DTopoCutoutDepthObject(object); break;
-    default: break;
-    }
+    rebuild::Run(object, rebuild::kObjectAndTerrain);
 }
 
 void UpdatePalettedObjectFromPaletteEntry(Objex* object, int32_t refID) {

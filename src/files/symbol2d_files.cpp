@@ -19,7 +19,7 @@
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
-#include "tools/fixed_components.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ public:
         if (!group) return;
         UpdateGroupAndRootBounds(group);
         Objex* first = group->firstChild;
-        if (first && objtype::IsFixedComponent(first->type)) UpdateFixedComponent(first);
+        if (first && objtype::IsFixedComponent(first->type)) rebuild::Run(first, uint8_t(rebuild::Scope::Symbol));
     }
 
 private:
