@@ -16,6 +16,7 @@
 #include "content/core/trim_placement.h"
 #include "files/content_folders.h"
 #include "files/custom_definitions.h"
+#include "commands/custom_attachment_commands.h"
 #include "files/ini.h"
 #include "model/document_model.h"
 #include "port/defaults.h"

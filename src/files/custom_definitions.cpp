@@ -1,5 +1,4 @@
-// Loading custom door, window and skylight definitions into openings, and applying the
-// content palette's definition to the selected openings of the current floor.
+// Loading custom door, window and skylight definitions into openings.
 #include "files/custom_definitions.h"
 
 #include <cstring>
@@ -10,7 +9,6 @@
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/template_files.h"
-#include "files/undo.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
@@ -22,11 +20,8 @@
 #include "model/selection_queries.h"
 #include "model/sweeps.h"
 #include "model/rebuild_table.h"
-#include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "port/files.h"
-#include "tools/roof_attachments.h"
-#include "tools/wall_attachments.h"
 
 namespace {
 
@@ -36,8 +31,6 @@ constexpr const char* kPickDoorMessage = "Please select a custom door from the p
 constexpr const char* kPickWindowMessage = "Please select a custom window from the preview list before using this option.";
 constexpr const char* kFileAccessMessage =
     "Please make sure the file exists and you have adequate permissions to access it.";
-constexpr const char* kSkylightsRemovedTitle = "One or more skylights have been removed.";
-constexpr const char* kSkylightsRemovedMessage = "The roof was not long enough to accommodate all of its attachments.";
 
 constexpr const char* kSidecarSection = "Description";
 constexpr const char* kSidecarKey = "AttachmentName";
@@ -162,64 +155,6 @@ Kind KindOfCategory(int16_t category, const Objex* opening) {
     return opening->type == objtype::kDoor ? Kind::Door : Kind::Window;
 }
 
-bool IsChildOf(const Objex* child, const Objex* parent) {
-    for (const Objex* c = parent->firstChild; c; c = c->next)
-        if (c == child) return true;
-    return false;
-}
-
-// Reloads the wall's selected custom doors (door mode) or windows; whether any was.
-bool ApplyToWall(Objex* wall, bool doorMode) {
-    const int16_t type = doorMode ? objtype::kDoor : objtype::kWindow;
-    const int16_t style = doorMode ? customdef::kDoorStyle : customdef::kWindowStyle;
-    bool reloaded = false;
-    for (Objex* child = wall->firstChild; child; child = child->next) {
-        const AttachmentRecord* r = AttachmentOf(child);
-        if (child->type != type || !r || r->style != style || !IsRootObjectSelected(child)) continue;
-        if (ReadCustomWindowDoorFile(child)) reloaded = true;
-    }
-    if (reloaded) {
-        UpdateAllWallAttachments(wall);
-        rebuild::ReRenderObject(wall);
-    }
-    return reloaded;
-}
-
-// Reloads the roof's selected custom skylights. Counts those that went through the bounds
-// step and the attachments the roof removed.
-void ApplyToRoof(Objex* roof, int* refitted, int* removed) {
-    // Refitting may remove skylights: the candidates are taken first and each is looked for
-    // again before it is touched.
-    std::vector<Objex*> skylights;
-    for (Objex* child = roof->firstChild; child; child = child->next) {
-        const RoofAttachmentRecord* r = RoofAttachmentOf(child);
-        if (child->type == objtype::kSkylight && r && r->style == customdef::kSkylightStyle &&
-            IsRootObjectSelected(child))
-            skylights.push_back(child);
-    }
-    for (Objex* skylight : skylights) {
-        if (!IsChildOf(skylight, roof) || !ReadCustomSkylightFile(skylight)) continue;
-        RoofAttachmentRecord* r = RoofAttachmentOf(skylight);
-        const Float3DRect& b = skylight->bounds3D;
-        CreateCustomSkylightSymbols(skylight, b.floatLeft + (b.floatRight - b.floatLeft) / 2.0f,
-                                    b.floatBack + (b.floatFront - b.floatBack) / 2.0f, r->angle);
-        if (!r->partLists[0] || !r->customParts) continue;
-        FloatRect bounds = EmptyFloatRect();
-        Float3DRect bounds3D = EmptyFloat3DRect();
-        GetCustomSkylightBounds(skylight, &bounds, &bounds3D);
-        // Symbols without an opening shape give no box to take the corners from.
-        if (IsEmptyBounds(bounds3D)) continue;
-        CreateCustomSkylightBoundsPoints(skylight, &bounds3D);
-        skylight->bounds = bounds;
-        skylight->bounds3D = bounds3D;
-        skylight->parent = roof;
-        ++*refitted;
-        *removed += UpdateRoofAttachment(skylight, roof);
-        rebuild::ReRenderObject(roof);
-        if (IsChildOf(skylight, roof)) SelectObj(skylight, selmode::kSelect, 0);
-    }
-}
-
 }  // namespace
 
 bool GetCurrentDefinitionFilePath(std::string* path) {
@@ -284,26 +219,4 @@ bool ReadCustomSkylightFile(Objex* skylight) {
         record->partLists[i] = lists[i];
     }
     return true;
-}
-
-void ApplyCurCustAttachToSelectedWinAndDoor() {
-    QMDDocumentModel* doc = gCurDocument;
-    if (!doc || !CurrentDocState() || !doc->itsCurLayer) return;
-    const int16_t category = ContentPaletteSelectedCategory();
-    if (category != customdef::kDoorCategory && category != customdef::kWindowCategory) return;
-    const bool doorMode = category == customdef::kDoorCategory;
-
-    bool changed = false;
-    int refitted = 0;
-    int removed = 0;
-    for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next) {
-        if (o->type == objtype::kWall) {
-            if (ApplyToWall(o, doorMode)) changed = true;
-        } else if (!doorMode && objtype::IsRoof(o->type)) {
-            ApplyToRoof(o, &refitted, &removed);
-        }
-    }
-    Refresh();
-    if (removed > 0) ShowSheet(kSkylightsRemovedTitle, kSkylightsRemovedMessage);
-    if (changed || refitted > 0) StoreUndo(doorMode ? customdef::kDoorUndoName : customdef::kWindowUndoName);
 }

@@ -69,7 +69,3 @@ void GetCustomSkylightWHAndBounds(const RoofAttachmentRecord* record, float* wid
 // points; a definition without outline parts yields no parts.
 void UpdateCustomAttachment(Objex* opening);
 
-// Applies the selected definition to every selected custom door (category 7) or window and
-// skylight (category 8) of the current floor, refits their walls and roofs, redraws and
-// stores one undo snapshot when anything was reloaded.
-void ApplyCurCustAttachToSelectedWinAndDoor();

@@ -18,6 +18,7 @@
 #include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
 #include "files/content_paths.h"
+#include "commands/custom_attachment_commands.h"
 #include "files/custom_definitions.h"
 #include "files/design_file.h"
 #include "files/object_files.h"
