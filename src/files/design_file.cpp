@@ -27,7 +27,7 @@
 #include "model/rebuild_table.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "tools/attached_dimensions.h"
 
 int16_t sInputPlatform = kDesignFilePlatform;

@@ -14,7 +14,7 @@
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "port/seam.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "tools/deck_steps.h"
 
 int32_t sInputVersion = filever::kCurrent;

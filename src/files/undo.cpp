@@ -27,7 +27,7 @@
 #include "port/seam.h"
 #include "port/session.h"
 #include "port/undo.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "ui/core/inspector_seams.h"
 
 uint8_t gUndoActive = 0;

@@ -28,7 +28,7 @@
 #include "port/seam.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_values.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "files/custom_textures.h"
 
 using exchange::RecordRow;

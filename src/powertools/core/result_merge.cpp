@@ -26,7 +26,7 @@
 #include "powertools/core/exchange_reader.h"
 #include "powertools/core/exchange_tokens.h"
 #include "powertools/core/exchange_values.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "files/custom_textures.h"
 #include "scene/scene_build.h"
 

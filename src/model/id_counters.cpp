@@ -1,4 +1,4 @@
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -4,7 +4,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
-#include "powertools/core/id_counters.h"
+#include "model/id_counters.h"
 #include "support/fixture.h"
 #include "support/build.h"
 
