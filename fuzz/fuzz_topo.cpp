@@ -3,7 +3,7 @@
 #include "files/object_records.h"
 #include "files/topography.h"
 #include "fuzz_support.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -21,7 +21,7 @@
 #include "render/lot_renderers.h"
 #include "render/renderer_startup.h"
 #include "render/texture_load.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"

@@ -54,7 +54,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "files/custom_textures.h"
 #include "render/core/live_view_seams.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 

@@ -18,7 +18,7 @@
 #include "model/selection_ops.h"
 #include "port/alerts.h"
 #include "files/texture_files.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 
 namespace {
 

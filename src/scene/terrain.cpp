@@ -19,7 +19,7 @@
 #include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/point_in_polygon.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 
 uint8_t gTopoInUse = 0;
 static const port::GlobalReset kReset([] { gTopoInUse = 0; });

@@ -37,7 +37,7 @@
 #include "plan/refresh_seams.h"
 #include "port/files.h"
 #include "files/custom_textures.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"

@@ -19,7 +19,7 @@
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/fixture.h"
 #include "model/material_table.h"
 #include "tools/site_rebuilds.h"

@@ -25,7 +25,7 @@
 #include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/build.h"
 #include "support/wall_checks.h"
 #include "support/doubles.h"

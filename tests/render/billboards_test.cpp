@@ -24,7 +24,7 @@
 #include "model/deletion.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/scene_checks.h"
 #include "support/doubles.h"
 

@@ -22,7 +22,7 @@
 #include "render_fixture.h"
 #include "scene/scene_camera.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/doubles.h"
 #include "support/seam_recorders.h"
 

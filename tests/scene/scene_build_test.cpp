@@ -17,7 +17,7 @@
 #include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
 #include "tools/wall_construction.h"

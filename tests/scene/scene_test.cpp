@@ -12,7 +12,7 @@
 #include "render/core/display_list_seams.h"
 #include "model/render_state.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/scene_checks.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "model/objects.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "model/material_table.h"
 #include "tools/site_rebuilds.h"
 #include "tools/site_tools.h"

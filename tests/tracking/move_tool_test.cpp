@@ -15,7 +15,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "support/wall_checks.h"

@@ -12,7 +12,7 @@
 #include "model/render_state.h"
 #include "files/texture_files.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "plan/zoom.h"
 #include "model/render_state.h"
 #include "scene/terrain.h"
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 #include "ui/core/inspector_seams.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/topo_grid.h"
+#include "model/topo_grid.h"
 
 #include <cmath>
 #include <utility>
