@@ -23,7 +23,6 @@
 #include "port/drawing.h"
 #include "port/seam.h"
 
-StyleState gStyleState;
 PlatformPoint* gAcclLineBuffer = nullptr;
 int32_t gAcclLinePointCount = 0;
 int32_t gAcclLinePointCap = 1000;
@@ -40,7 +39,6 @@ constexpr int16_t kOldText = objtype::kOldText, kDimensionText = objtype::kDimen
 
 static const port::GlobalReset kReset([] {
     FreeAcclLineBuffer();
-    gStyleState = {};
 });
 
 // --- accelerated line buffer ---

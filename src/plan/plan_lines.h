@@ -8,20 +8,13 @@
 #include <cstdint>
 
 #include "files/windows_records.h"
+#include "model/style_state.h"
 #include "port/winrecords.h"
 
 struct Objex;
 struct Poinz;
 struct TransformRecord;
 
-// The dash of a detail line style, shared by every user of the record.
-struct StyleState {
-    int16_t dashCount = 0;
-    float dashes[6] = {};
-    int16_t phase = 0;
-    float extra = 0;
-};
-extern StyleState gStyleState;
 
 // Line segments collected per top-level object (pairs of points) and stroked together.
 extern PlatformPoint* gAcclLineBuffer;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "model/types.h"
-#include "plan/plan_lines.h"
+#include "model/style_state.h"
 
 struct DocState;
 struct Layer;

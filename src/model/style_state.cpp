@@ -1,0 +1,7 @@
+#include "model/style_state.h"
+
+#include "port/seam.h"
+
+StyleState gStyleState;
+
+static const port::GlobalReset kReset([] { gStyleState = {}; });
