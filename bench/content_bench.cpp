@@ -14,7 +14,7 @@
 
 #include "bench_support.h"
 #include "content/core/content_library_manager.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "port/folders.h"

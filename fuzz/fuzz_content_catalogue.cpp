@@ -2,7 +2,7 @@
 // object's info file, a paint file): both catalogue readers and every rebuild must stay
 // within their buffers, keep names and texts to 250 characters and end.
 #include "content/core/content_library_manager.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/content_folders.h"
 #include "fuzz_support.h"
 

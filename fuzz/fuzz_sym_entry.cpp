@@ -1,6 +1,6 @@
 // Any bytes as a dropped content record: the decoder must not read past them, and a record it
 // takes must be the one its entry writes back.
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 
 #include <cstdint>
 #include <cstdlib>

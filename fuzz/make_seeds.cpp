@@ -4,7 +4,7 @@
 // by field with the stream writers. Every design-file seed is read back before it is kept.
 //   build/fuzz/make_seeds fuzz
 #include "content/core/content_selection_seams.h"
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "files/cabinet_files.h"
 #include "files/copy_paste.h"
 #include "files/design_file.h"

@@ -17,7 +17,7 @@
 #include "bench_support.h"
 #include "content/content_view.h"
 #include "content/core/content_category_item.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "model/document_model.h"
 #include "port/defaults.h"
 

@@ -20,7 +20,7 @@
 #include "app/core/status_readouts.h"
 #include "app/document.h"
 #include "app/window_controller.h"
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "files/undo.h"
 #include "files/windows_records.h"
 #include "model/command_ids.h"

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 
 std::unique_ptr<ContentDragMimeData> ContentDragMimeData::forEntry(int16_t libraryType, const SymEntryInfo& entry) {
     const content::ContentDrag drag = content::DragOfLibrary(libraryType);

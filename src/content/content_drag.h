@@ -7,7 +7,7 @@
 #include <QMimeData>
 #include <memory>
 
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 
 class ContentDragMimeData : public QMimeData {
     Q_OBJECT

@@ -21,7 +21,7 @@
 #include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "content/core/trim_placement.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

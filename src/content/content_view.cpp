@@ -12,7 +12,7 @@
 #include "app/core/status_readouts.h"
 #include "content/content_drag.h"
 #include "content/core/content_category_item.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "content/core/trim_placement.h"
 #include "files/content_folders.h"
 #include "files/custom_definitions.h"

@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 
 struct AttachmentRecord;
 struct Float3DRect;

@@ -19,7 +19,7 @@
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "model/preferences.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/palettes.h"

@@ -36,7 +36,7 @@
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "files/undo.h"
 #include "model/command_globals.h"
 #include "model/docstate.h"

@@ -10,7 +10,7 @@
 #include "content/content_view.h"
 #include "content/core/content_category_item.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "content/core/trim_placement.h"
 #include "files/content_folders.h"
 #include "support/fixture.h"

@@ -14,7 +14,7 @@
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
 #include "model/plan_objects.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 #include "tracking/tracking_state.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"

@@ -8,7 +8,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/undo.h"
 #include "files/windows_records.h"
 #include "model/command_globals.h"

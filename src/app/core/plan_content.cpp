@@ -10,7 +10,7 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/plan_mouse.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/ini.h"
 #include "files/object_files.h"
 #include "files/object_records.h"

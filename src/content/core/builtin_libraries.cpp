@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/core/localization_seams.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/content_folders.h"
 #include "port/files.h"
 

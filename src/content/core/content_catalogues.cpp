@@ -3,7 +3,7 @@
 #include <string>
 
 #include "content/core/content_library_manager.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "port/files.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 
 class ContentCategoryItem;
 // A list of top-level nodes, as a tree's reader fills it.

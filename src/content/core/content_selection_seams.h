@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "port/seam.h"
 
 // `selectedSymEntry` of the shared content palette controller: the selected entry, or none.

@@ -4,7 +4,7 @@
 
 #include "app/core/localization_seams.h"
 #include "content/core/content_library_manager.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "content/core/library_files.h"
 #include "files/content_folders.h"
 #include "files/ini.h"

@@ -7,7 +7,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/preferences.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"

@@ -14,7 +14,7 @@
 #include "model/transforms.h"
 #include "model/view_layers.h"
 #include "plan/plan_frame.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 #include "render/core/render_guards.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"

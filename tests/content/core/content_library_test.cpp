@@ -12,7 +12,7 @@
 
 #include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
-#include "content/core/content_types.h"
+#include "model/content_types.h"
 #include "files/content_folders.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -1,4 +1,4 @@
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 
 #include <iterator>
 
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "render/core/color_conversions.h"
+#include "model/color_conversions.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "support/records.h"
 
 using namespace dvxtest;
