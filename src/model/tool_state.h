@@ -1,6 +1,7 @@
 #pragma once
-// The tool and gesture state the model's selection and hit-testing rules read; the palettes
-// and the tracking engine (tracking/tracking_state.h) write it.
+// The tool and gesture state that the model's selection and hit-testing rules, the plan's
+// readouts and the 3D drops read; the palettes and the tracking engine
+// (tracking/tracking_state.h) write it.
 #include <cstdint>
 
 // Current tool ID; -1 (65535 as unsigned) while no tool is current.
@@ -11,6 +12,13 @@ extern uint8_t gTrackingMouse;
 extern uint8_t gPointOrientation;
 // Current snap mode, written by the snap palette (500 none ... 508 on segment, 510 origin).
 extern int16_t gCurSnap;
+// Modifiers as the engine sees them (4 Shift, 8 Command).
+extern int16_t gTrackModifiers;
+// The next dimension lines drawn show their readout rounded: to the nearest whole inch in an
+// imperial document, the nearest whole centimetre in a metric one. The engine lowers it
+// before and after every tracker call, so it holds for the dimensions of the call that raised
+// it; the polyline tracker's loop raises it before each of its own and lowers it after.
+extern uint8_t gRoundToggle;
 
 // Tool IDs the selection rules test.
 namespace toolid {

@@ -7,7 +7,7 @@
 #include "plan/hatch_patterns.h"
 #include "plan/plan_color.h"
 #include "model/plan_objects.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "render/core/live_view_seams.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
 #include "model/color_conversions.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

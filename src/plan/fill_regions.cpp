@@ -15,7 +15,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
 #include "model/plan_objects.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

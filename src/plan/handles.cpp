@@ -18,7 +18,7 @@
 #include "plan/slope_arrows.h"
 #include "port/drawing.h"
 #include "port/seam.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 int16_t gKeyEntrySelectionFlag = 1;
 static const port::GlobalReset kReset([] { gKeyEntrySelectionFlag = 1; });

@@ -32,7 +32,7 @@
 #include "tools/roof_construction.h"
 #include "tools/roof_panels.h"
 #include "tools/wall_attachments.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

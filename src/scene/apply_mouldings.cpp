@@ -10,7 +10,7 @@
 #include "scene/material_pick.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 
 namespace {
 

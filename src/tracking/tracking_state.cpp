@@ -13,7 +13,6 @@ ClickInfo gClickInfo;
 FloatRect gDataRect;
 Float3DRect gData3DRect;
 uint8_t gSkipConstraints = 0;
-int16_t gTrackModifiers = 0;
 int16_t gPrevTrackModifiers = 0;
 uint8_t gTrackingObject = 0;
 uint8_t gResetToWallTool = 0;
@@ -38,7 +37,6 @@ uint8_t gCenterRectTool = 0, gCenterOvalTool = 0, gCenterLineTool = 0;
 uint8_t gClosePolyTool = 0, gCloseSplineTool = 0;
 FloatPoint gPerpFromLoc{kNoPerpFrom, kNoPerpFrom};
 uint8_t g3DObjects = 0;
-uint8_t gRoundToggle = 0;
 int16_t gMouseState = 0;
 float gTrackState[12] = {};
 float gMouseModeLimit = 20.0f;
@@ -83,7 +81,6 @@ static const port::GlobalReset kReset([] {
     gDataRect = FloatRect{};
     gData3DRect = Float3DRect{};
     gSkipConstraints = 0;
-    gTrackModifiers = 0;
     gPrevTrackModifiers = 0;
     gTrackingObject = 0;
     gResetToWallTool = 0;
@@ -106,7 +103,6 @@ static const port::GlobalReset kReset([] {
     gClosePolyTool = gCloseSplineTool = 0;
     gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
     g3DObjects = 0;
-    gRoundToggle = 0;
 });
 namespace {
 bool OwnsPoint(const Objex* o, const Poinz* point) {

@@ -22,9 +22,7 @@ extern FloatRect gDataRect;
 extern Float3DRect gData3DRect;
 // Skip the angle constraints for the rest of the gesture (cleared before each one).
 extern uint8_t gSkipConstraints;
-// Modifiers as the engine sees them (4 Shift, 8 Command) and as they were at the previous
-// event of the gesture.
-extern int16_t gTrackModifiers;
+// Modifiers as they were at the previous event of the gesture (the current ones: gTrackModifiers).
 extern int16_t gPrevTrackModifiers;
 // Set from the first drag of a gesture on (cleared at the press and after the gesture).
 extern uint8_t gTrackingObject;
@@ -74,11 +72,6 @@ extern FloatPoint gPerpFromLoc;
 inline constexpr float kNoPerpFrom = 32000.0f;
 // Cleared by the outline tools for the length of their gesture, put back on every way out.
 extern uint8_t g3DObjects;
-// The next dimension lines drawn show their readout rounded: to the nearest whole inch in an
-// imperial document, the nearest whole centimetre in a metric one. The engine lowers it
-// before and after every tracker call, so it holds for the dimensions of the call that raised
-// it; the polyline tracker's loop raises it before each of its own and lowers it after.
-extern uint8_t gRoundToggle;
 
 // --- the rest of the gesture's state ---
 

@@ -20,7 +20,7 @@
 #include "model/plan_objects.h"
 #include "plan/annotations/text_geometry.h"
 #include "plan/zoom.h"
-#include "tracking/tracking_state.h"
+#include "model/tool_state.h"
 #include "port/drawing.h"
 
 using plantext::PathPoint;
