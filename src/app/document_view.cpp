@@ -17,7 +17,7 @@
 #include "app/command_router.h"
 #include "app/core/event_handler.h"
 #include "app/core/localization_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "app/document.h"
 #include "app/window_controller.h"
 #include "model/sym_entry.h"

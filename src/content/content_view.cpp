@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "app/core/preference_keys.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "content/content_drag.h"
 #include "content/core/content_category_item.h"
 #include "model/content_types.h"

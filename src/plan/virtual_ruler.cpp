@@ -7,7 +7,7 @@
 
 #include "app/core/dialog_fields.h"
 #include "app/core/main_window_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"

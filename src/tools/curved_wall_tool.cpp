@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/core/main_window_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "app/core/main_window_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"

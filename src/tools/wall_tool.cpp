@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/core/main_window_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/bounds.h"
 #include "model/command_ids.h"
 #include "model/deletion.h"

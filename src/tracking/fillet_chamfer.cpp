@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/core/localization_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "geometry/elements/rebuild_seams.h"
 #include "model/attachments.h"
 #include "model/add_remove_points.h"

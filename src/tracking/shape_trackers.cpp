@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"

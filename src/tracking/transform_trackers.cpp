@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "app/core/command_state.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/bounds.h"
 #include "model/command_ids.h"
 #include "model/docstate.h"

@@ -7,7 +7,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "files/copy_paste.h"
 #include "files/streams.h"
 #include "files/undo.h"

@@ -10,7 +10,7 @@
 #include "app/core/document_window.h"
 #include "app/core/event_handler.h"
 #include "app/core/main_window_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "content/core/content_selection_seams.h"
 #include "model/bounds.h"
 #include "model/command_globals.h"

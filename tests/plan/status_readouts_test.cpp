@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/core/status_bar_seams.h"
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/transforms.h"

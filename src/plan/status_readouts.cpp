@@ -1,4 +1,4 @@
-#include "app/core/status_readouts.h"
+#include "plan/status_readouts.h"
 
 #include <cmath>
 #include <cstdint>
