@@ -25,7 +25,7 @@
 
 #include "plan/virtual_ruler.h"
 #include "port/winrecords.h"
-#include "scene/plan_navigation.h"
+#include "app/core/plan_navigation.h"
 #include "tracking/track_mouse.h"
 
 class Base2DViewHost;

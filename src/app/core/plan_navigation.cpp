@@ -1,4 +1,4 @@
-#include "scene/plan_navigation.h"
+#include "app/core/plan_navigation.h"
 
 #include <algorithm>
 
