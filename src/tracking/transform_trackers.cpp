@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 #include "plan/status_readouts.h"
 #include "model/bounds.h"
 #include "model/command_ids.h"

@@ -5,7 +5,7 @@
 
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 #include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/core/app_seams.h"
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 #include "app/core/event_handler.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"

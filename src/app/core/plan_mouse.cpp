@@ -6,7 +6,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 #include "app/core/document_window.h"
 #include "app/core/event_handler.h"
 #include "app/core/main_window_seams.h"

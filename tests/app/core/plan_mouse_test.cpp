@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/core/app_seams.h"
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/plan_mouse.h"
 #include "app/core/status_bar_seams.h"

@@ -1,4 +1,4 @@
-#include "app/core/command_state.h"
+#include "model/command_state.h"
 
 #include "port/seam.h"
 
