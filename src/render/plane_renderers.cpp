@@ -139,9 +139,10 @@ void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords
     const int16_t mode = d.ds->renderMode;
     const uint8_t opacity = ClearViewOpacity(d.ds);
     const bool edges = d.rt ? (mode == rendermode::kWireframe || mode == rendermode::kClearView) : IsLineMode(mode);
-    if (d.rt && d.rt->wireColour) {
-        glColor4ub(ColorByte(d.rt->lineColour.red), ColorByte(d.rt->lineColour.green), ColorByte(d.rt->lineColour.blue),
-                   opacity);
+    if (d.rt && (d.rt->wireColour || d.rt->passColour)) {
+        if (d.rt->wireColour)
+            glColor4ub(ColorByte(d.rt->lineColour.red), ColorByte(d.rt->lineColour.green),
+                       ColorByte(d.rt->lineColour.blue), opacity);
         if (d.textured && coords == Coords::FromVertices) glTexCoord2f(d.m.repeatA * vx.u, d.m.repeatB * vx.v);
         glEdgeFlag(vx.flag == 0 ? GL_TRUE : GL_FALSE);
         glVertex3f(vx.H, -vx.V, vx.D);

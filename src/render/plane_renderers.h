@@ -34,6 +34,7 @@ struct RealTimeFaceStyle {
     bool nearest = false;    // else linear filtering
     bool replace = false;    // else modulate
     bool wireColour = false; // plain wireframe: every vertex in lineColour
+    bool passColour = false; // ClearView: no colour of its own, each pass sets one
     RGBColor lineColour;
 };
 // One face of a piece the caller found drawable; `rt` null draws it as the full frame does.

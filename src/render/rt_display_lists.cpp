@@ -25,6 +25,7 @@ void Delete(uint32_t& list) {
 }
 }  // namespace
 
+namespace rt {
 void ResetSceneDisplayList() { Delete(gSceneDisplayList); }
 void ResetViewpointDisplayList() { Delete(gViewpointDisplayList); }
 void ResetBackgroundDisplayList() { Delete(gBackgroundDisplayList); }
@@ -40,6 +41,7 @@ void ResetAllDisplayLists() {
     ResetFlatLotDisplayList();
     ResetBaseLotDisplayList();
 }
+}  // namespace rt
 
 bool BeginDisplayList(uint32_t& list) {
     if (list) {

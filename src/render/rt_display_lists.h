@@ -18,6 +18,9 @@ extern uint32_t gBaseLotDisplayList;
 // Lists compiled since start-up (tests and benchmarks count them).
 extern int64_t gDisplayListCompiles;
 
+// The resets (the scene's is also the handler of the ResetSceneDisplayList seam, whose name
+// the namespace keeps apart).
+namespace rt {
 void ResetSceneDisplayList();
 void ResetViewpointDisplayList();
 void ResetBackgroundDisplayList();
@@ -25,6 +28,7 @@ void ResetLotDisplayList();
 void ResetFlatLotDisplayList();
 void ResetBaseLotDisplayList();
 void ResetAllDisplayLists();
+}  // namespace rt
 
 // Replays the list when it exists and returns false; otherwise opens a new one for compile
 // and execute (none when GL has no name to give) and returns true: the caller draws, then

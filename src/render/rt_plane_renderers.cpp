@@ -45,6 +45,7 @@ RealTimeFaceStyle StyleFor(const PlaneObject* p, const DocState* ds) {
     s.nearest = q.nearest, s.replace = q.replace;
     s.textures = q.planeTextures && !(ds->renderValue & hideflag::kMaterials) &&
                  (!IsWireOrClearView(ds->renderMode) || gTexturedWire);
+    s.passColour = ds->renderMode == rendermode::kClearView;
     if (ds->renderMode == rendermode::kWireframe && !gTexturedWire) {
         s.wireColour = true;
         const Objex* source = p->sourceObject ? p->sourceObject : p->object3D;
