@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "model/docstate.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "model/document_model.h"
 #include "model/preferences.h"
 #include "model/view_layers.h"
@@ -20,6 +22,7 @@
 #include "scene/scene_build.h"
 #include "scene/topo_grid.h"
 #include "support/seam_recorders.h"
+#include "tools/wall_construction.h"
 
 using namespace dvxtest;
 
@@ -70,7 +73,11 @@ protected:
 };
 
 TEST_F(RealTime, ListsCompileOncePerInteractionAndTheSceneAgainWhenItChanges) {
-    Objex* wall = Wall(GetFirstFloorLayer(), {{-60, -150}, {60, -150}});
+    Objex* wall = Outline(objtype::kWall, {{-60, -150}, {60, -150}}, false).on(GetFirstFloorLayer());
+    wall->penWidth = 6;
+    for (Poinz* p = wall->firstPoint; p; p = p->next)
+        objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 48;
+    Update3DWall(wall);
     gLiveViewPanelVisible = 1;
     ReRenderObject(wall);
     ASSERT_NE(gGLPlaneObjects, nullptr);
