@@ -19,6 +19,7 @@
 #include "render/rt_display_lists.h"
 #include "render/rt_lot_renderers.h"
 #include "render_fixture.h"
+#include "scene/plan_navigation.h"
 #include "scene/scene_build.h"
 #include "scene/topo_grid.h"
 #include "support/seam_recorders.h"
@@ -67,19 +68,24 @@ protected:
         std::strcpy(ds->topoFilePath, "/lot.topo");
         ReplaceTopoGrid(2, 2, std::move(heights));
     }
+    // A built wall 6 thick and 96 high from (-60, z) to (60, z) in the plan.
+    Objex* wall(float z) {
+        Objex* w = Outline(objtype::kWall, {{-60, z}, {60, z}}, false).on(GetFirstFloorLayer());
+        w->penWidth = 6;
+        for (Poinz* p = w->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 48;
+        Update3DWall(w);
+        gLiveViewPanelVisible = 1;
+        ReRenderObject(w);
+        return w;
+    }
     DocState* ds = nullptr;
     Objex* owner = nullptr;
     std::unique_ptr<LiveViewHostRecorder> host;
 };
 
 TEST_F(RealTime, ListsCompileOncePerInteractionAndTheSceneAgainWhenItChanges) {
-    Objex* wall = Outline(objtype::kWall, {{-60, -150}, {60, -150}}, false).on(GetFirstFloorLayer());
-    wall->penWidth = 6;
-    for (Poinz* p = wall->firstPoint; p; p = p->next)
-        objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 48;
-    Update3DWall(wall);
-    gLiveViewPanelVisible = 1;
-    ReRenderObject(wall);
+    Objex* built = wall(-150);
     ASSERT_NE(gGLPlaneObjects, nullptr);
     frames();
     RTInitializeGLScene();
@@ -95,7 +101,7 @@ TEST_F(RealTime, ListsCompileOncePerInteractionAndTheSceneAgainWhenItChanges) {
     LiveViewRealTimeFrame();
     EXPECT_EQ(gDisplayListCompiles - before, 0);
     EXPECT_EQ(gl->readPixels(), first);
-    ReRenderObject(wall);
+    ReRenderObject(built);
     EXPECT_EQ(gSceneDisplayList, 0u);
     LiveViewRealTimeFrame();
     EXPECT_EQ(gDisplayListCompiles - before, 1);
@@ -216,6 +222,25 @@ TEST_F(RealTime, AnUntexturedSceneLooksAsTheFullFrameDrawsIt) {
         // Rasterising differs at most along edges.
         EXPECT_LT(differ, 64 * 2) << int(pitch);
     }
+}
+
+TEST_F(RealTime, DraggingTheMarkersHeadingDrawsOneFramePerMoveWithTheWallTurning) {
+    // The wall spans 21.8 degrees either side of straight ahead; pixels 10 and 54 look 15.9
+    // degrees left and right, and a pointer 30 aside turns the eye 16.7 degrees.
+    wall(-150);
+    ds->navigationFlag = 0, ds->renderValue = hideflag::kMaterials | hideflag::kTopography;
+    RealTimeTrackAngleD3D drag;
+    ASSERT_TRUE(drag.begin(nullptr));
+    struct Row { POINT at; bool left, right; } rows[] = {
+        {{0, -100}, true, true}, {{30, -100}, true, false}, {{-30, -100}, false, true}};
+    for (const Row& r : rows) {
+        host->events.clear();
+        drag.move(r.at);
+        EXPECT_EQ(std::count(host->events.begin(), host->events.end(), "flush"), 1);
+        EXPECT_EQ(!is(10, 40, kGrey), r.left) << r.at.x;
+        EXPECT_EQ(!is(54, 40, kGrey), r.right) << r.at.x;
+    }
+    drag.end();
 }
 
 }  // namespace
