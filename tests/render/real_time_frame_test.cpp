@@ -19,6 +19,7 @@
 #include "render/rt_display_lists.h"
 #include "render/rt_lot_renderers.h"
 #include "render_fixture.h"
+#include "scene/apply_materials.h"
 #include "scene/plan_navigation.h"
 #include "scene/scene_build.h"
 #include "scene/topo_grid.h"
@@ -207,6 +208,14 @@ TEST_F(RealTime, APickAnswersThePieceTheLotOrNothing) {
     }
     // The pick's lists hold its pick box: none is left for a display frame.
     EXPECT_EQ(gSceneDisplayList + gViewpointDisplayList, 0u);
+}
+
+TEST_F(RealTime, AColourDroppedOnAWallFaceLandsInTheWall) {
+    wall(-150);
+    ds->renderValue = hideflag::kMaterials | hideflag::kTopography;
+    EXPECT_EQ(ApplyColor(32, 32, 0x3380FF, 0, 0), 1);
+    frames();
+    EXPECT_TRUE(is(32, 32, {0xFFFF, 0x8080, 0x3333}, 2));
 }
 
 TEST_F(RealTime, AnUntexturedSceneLooksAsTheFullFrameDrawsIt) {
