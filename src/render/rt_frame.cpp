@@ -181,7 +181,8 @@ void RTSetViewpoint(DocState& ds) {
     glClear(GL_STENCIL_BUFFER_BIT);
     gCurrentStencilValue = 2;
     if (picture && !gGLPickMode) RTRenderGLBackground();
-    Viewport v{int(gRTAspect * 1000), 1000};
+    // Elevations fit the design to the view as it is now.
+    Viewport v;
     if (ds.elevationView != 0) v = LoadViewport(host);
     if (BeginDisplayList(gViewpointDisplayList)) {
         if (ds.elevationView == 0) {

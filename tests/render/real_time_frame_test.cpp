@@ -210,6 +210,18 @@ TEST_F(RealTime, APickAnswersThePieceTheLotOrNothing) {
     EXPECT_EQ(gSceneDisplayList + gViewpointDisplayList, 0u);
 }
 
+TEST_F(RealTime, ClearViewDrawsLinesThenFillsMostOfTheWayToThePaper) {
+    ds->lotRect = {30000, 30000, 30001, 30001}, ds->renderValue |= hideflag::kTopography, ds->navigationFlag = 0;
+    ds->renderMode = rendermode::kClearView, ds->backgroundColor = kWhite, gClearViewLineColor = {0xFFFF, 0, 0xFFFF};
+    square(0, 50, -100, 20, kRed);
+    frames(2);
+    // 0.87 of the way from 0 to 65535 is 57015, 221 as a byte.
+    EXPECT_TRUE(is(32, 32, {0xFFFF, 57015, 0xFFFF}, 1));
+    int lines = 0;
+    for (int x = 0; x < 64; ++x) lines += is(x, 32, {0xFFFF, 0, 0xFFFF}, 1);
+    EXPECT_EQ(lines, 2);
+}
+
 TEST_F(RealTime, AColourDroppedOnAWallFaceLandsInTheWall) {
     wall(-150);
     ds->renderValue = hideflag::kMaterials | hideflag::kTopography;
