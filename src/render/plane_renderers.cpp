@@ -290,7 +290,8 @@ void DrawPlaneFace(PlaneObject* p, DocState* ds, FaceCoords coords, const RealTi
         glEnd();
     }
     if (!rt) RememberColour(d);
-    EndDraw();
+    // An untextured real-time face enabled nothing; its list stays short.
+    if (!rt || d.textured) EndDraw();
 }
 
 namespace {
