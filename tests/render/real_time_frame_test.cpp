@@ -234,14 +234,18 @@ TEST_F(RealTime, AnUntexturedSceneLooksAsTheFullFrameDrawsIt) {
     // Textures shown (the scene has none) so both frames draw the backdrop.
     ds->lotRect = {30000, 30000, 30001, 30001}, ds->renderValue = hideflag::kTopography;
     square(0, 20, -100, 20, kRed), square(15, 25, -90, 6, kGreen), square(-30, 10, -150, 15, kBlue);
-    for (uint8_t pitch : {0, 1}) {
-        ds->navigationFlag = pitch;
+    Point(owner, {-45, -40, -150}), Point(owner, {35, 0, -90});
+    for (auto [pitch, elevation] : {std::pair<uint8_t, int16_t>{0, 0}, {1, 0}, {0, 1}}) {
+        ds->navigationFlag = pitch, ds->elevationView = elevation;
         RefreshGLScene();
         const std::vector<uint8_t> full = gl->readPixels(), fast = frames();
         int differ = 0;
         for (size_t i = 0; i < full.size(); ++i) differ += std::abs(int(full[i]) - int(fast[i])) > 8;
         // Rasterising differs at most along edges.
-        EXPECT_LT(differ, 64 * 2) << int(pitch);
+        EXPECT_LT(differ, 64 * 2) << int(pitch) << " " << elevation;
+        int scene = 0;  // pixels unlike the corner's background
+        for (int i = 0; i < 64 * 64; ++i) scene += gl->pixel(i % 64, i / 64) != gl->pixel(0, 0);
+        EXPECT_GT(scene, 300) << elevation;
     }
 }
 
