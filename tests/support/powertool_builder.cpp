@@ -5,6 +5,9 @@
 
 #include "files/content_folders.h"
 #include "port/files.h"
+#include "support/doubles.h"
+
+#include <unistd.h>
 
 namespace dvxtest {
 
@@ -31,6 +34,13 @@ std::string WritePowerToolDescriptor(const std::string& fileName, const PowerToo
     port::WriteWholeFile(path, text.data(), text.size());
     if (!d.directory.empty()) port::MakeFolder(port::JoinPath(folder, d.directory));
     return path;
+}
+
+void InstallPowerTool(const std::string& fileName, const PowerToolDescriptor& d, const std::string& program) {
+    WritePowerToolDescriptor(fileName, d);
+    const std::string tool = port::JoinPath(MakePowerToolFolder(), d.directory);
+    WritePpm(tool + "/" + d.image, RgbImage(4, 4, [](int, int y) { return y < 2 ? 0x0000FFu : 0xFF0000u; }));
+    ::symlink(program.c_str(), (tool + "/" + d.program).c_str());
 }
 
 PowerToolMessage ToolMessage(const char* name, int32_t plugInID, int64_t userID, int32_t docID) {

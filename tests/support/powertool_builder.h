@@ -20,6 +20,10 @@ std::string MakePowerToolFolder();
 // Writes the descriptor as `fileName` there (and the tool's folder); its path.
 std::string WritePowerToolDescriptor(const std::string& fileName, const PowerToolDescriptor& d);
 
+// The descriptor, the tool's folder with its picture (a 4 x 4 PPM, red above blue, for
+// PpmImageDecoder) and, as its program, a link to `program`.
+void InstallPowerTool(const std::string& fileName, const PowerToolDescriptor& d, const std::string& program);
+
 // A message with the three keys every tool message carries.
 PowerToolMessage ToolMessage(const char* name, int32_t plugInID, int64_t userID, int32_t docID);
 

@@ -1,9 +1,11 @@
 // A plug-in tool for the tests, started by the program like any other: it reads the design
 // the program left in its exchange folder, hands back one new wall and says so over the
-// channel. With the argument "no-update" it hands back nothing.
+// channel. The wall runs between the plan points in DVX_TEST_PLUGIN_WALL ("h1 d1 h2 d2"),
+// else from (0, 0) to (480, 0).
 #include <QCoreApplication>
 #include <QLocalSocket>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -28,14 +30,15 @@ int64_t Number(const char* name) { return std::atoll(Env(name).c_str()); }
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const bool update = !(argc > 1 && std::string(argv[1]) == "no-update");
     const std::string path = port::JoinPath(Env(kPowerToolFolderVariable), kExchangeFileName);
     const auto plugInID = static_cast<int32_t>(Number(kPowerToolIDVariable));
 
     bool answered = false;
     QMDDocumentModel* design = QMDDocumentModel::alloc()->init();
-    if (update && design && PlugInFileRead(path.c_str(), plugInID) == 1) {
-        Objex* wall = dvxtest::Wall(design->itsCurLayer, {{0, 0}, {480, 0}});
+    if (design && PlugInFileRead(path.c_str(), plugInID) == 1) {
+        float h1 = 0, d1 = 0, h2 = 480, d2 = 0;
+        std::sscanf(Env("DVX_TEST_PLUGIN_WALL").c_str(), "%f %f %f %f", &h1, &d1, &h2, &d2);
+        Objex* wall = dvxtest::Wall(design->itsCurLayer, {{h1, d1}, {h2, d2}});
         dvxtest::ResultBuilder(plugInID).object(wall).end().save(path);
         answered = true;
     }
