@@ -2,7 +2,6 @@
 // menu, the tool chosen and launched in the launcher, the progress sheet on the document
 // window while the tool (a real program) runs, and its wall in the plan once it answers.
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,14 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
-#include "app/document.h"
 #include "app/document_view.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
-#include "model/document_model.h"
 #include "powertools/core/power_tool_dispatcher.h"
 #include "powertools/power_tool_launcher.h"
-#include "support/build.h"
 #include "support/powertool_builder.h"
 #include "window/window_support.h"
 
@@ -55,8 +51,7 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     QMDDocumentView* view = w->docView();
     const PlatformRect shown = view->visibleRect();
     const float h = std::round(shown.x + shown.width / 4), d = std::round(shown.y + shown.height / 4);
-    qputenv("DVX_TEST_PLUGIN_WALL", QByteArray::number(h) + " " + QByteArray::number(d) + " " +
-                                        QByteArray::number(h + 200) + " " + QByteArray::number(d));
+    qputenv("DVX_TEST_PLUGIN_WALL", QStringLiteral("%1 %2 %3 %2").arg(h).arg(d).arg(h + 200).toUtf8());
     auto plan = [&] {
         const QPoint at = view->mapToGlobal(QPoint(0, 0));
         return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), view->width(), view->height()).toImage();

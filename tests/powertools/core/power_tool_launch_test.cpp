@@ -8,11 +8,10 @@
 #include "app/core/app_seams.h"
 #include "app/core/event_handler.h"
 #include "app/core/main_window_seams.h"
-#include "files/content_paths.h"
 #include "files/undo.h"
+#include "files/content_paths.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
-#include "model/objects.h"
 #include "port/files.h"
 #include "port/session.h"
 #include "powertools/core/notification_channel.h"
@@ -22,9 +21,7 @@
 #include "scene/topo_grid.h"
 #include "support/build.h"
 #include "support/doubles.h"
-#include "support/fixture.h"
 #include "support/powertool_builder.h"
-#include "support/records.h"
 #include "support/result_builder.h"
 
 using namespace dvxtest;
