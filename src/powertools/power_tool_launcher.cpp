@@ -44,10 +44,9 @@ QPixmap PreviewPixmap(const port::DecodedImage* image) {
     return QPixmap::fromImage(out);
 }
 
+// A style sheet, so the colour holds over the list's own styling of its rows.
 void SetTextColour(QLabel* label, const QColor& colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
+    label->setStyleSheet(QStringLiteral("color: %1").arg(colour.name()));
 }
 
 }  // namespace
@@ -168,9 +167,13 @@ void PowerToolLauncherController::awakeFromNib() {
         auto* item = new QListWidgetItem(ptEntryTableView);
         item->setSizeHint(row->sizeHint());
         ptEntryTableView->setItemWidget(item, row);
+        row->highlightEntryText(false);
     }
-    if (!ptEntryControllers_.empty()) ptEntryControllers_.front()->highlightEntryText(true);
-    for (size_t i = 1; i < ptEntryControllers_.size(); ++i) ptEntryControllers_[i]->highlightEntryText(false);
+    // The first row starts chosen, its text highlighted and the buttons set for it.
+    if (ptEntryControllers_.empty()) return;
+    ptEntryTableView->setCurrentRow(0);
+    // The list may have made the first row current as it was added, before its colours were set.
+    selectionChanged(-1, 0);
 }
 
 void PowerToolLauncherController::selectionChanged(int previousRow, int row) {
