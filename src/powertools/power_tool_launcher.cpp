@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/app_controller.h"
 #include "app/core/app_seams.h"
 #include "app/core/localization_seams.h"
@@ -73,10 +76,6 @@ PowerToolEntryController::PowerToolEntryController() {
     auto* row = new QHBoxLayout(this);
     row->addWidget(ptImageView);
     row->addLayout(texts, 1);
-}
-
-PowerToolEntryController::~PowerToolEntryController() {
-    if (owner_ && owner_->plugInViewController() == this) owner_->setPlugInViewController(nullptr);
 }
 
 PowerToolEntryController* PowerToolEntryController::newPowerToolEntryControllerUsingEntry(PowerToolEntry* entry) {
@@ -155,8 +154,11 @@ PowerToolLauncherController::PowerToolLauncherController() {
 PowerToolLauncherController::~PowerToolLauncherController() {
     SetPowerToolEntryUpdateControlsHandler(nullptr);
     SetPowerToolLauncherUpdateButtonStatesHandler(nullptr);
-    for (PowerToolEntryController* row : ptEntryControllers_)
-        if (row->PTOwner() && row->PTOwner()->plugInViewController() == row) row->PTOwner()->setPlugInViewController(nullptr);
+    // Through the live registry: an entry a row once showed may be gone already.
+    for (const auto& entry : Dispatcher()->pluginList())
+        if (std::find(ptEntryControllers_.begin(), ptEntryControllers_.end(), entry->plugInViewController()) !=
+            ptEntryControllers_.end())
+            entry->setPlugInViewController(nullptr);
 }
 
 void PowerToolLauncherController::awakeFromNib() {

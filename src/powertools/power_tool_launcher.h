@@ -19,7 +19,6 @@ class PowerToolEntryController : public QWidget {
 public:
     // A row for `entry`, which then points back at it; null for a null entry.
     static PowerToolEntryController* newPowerToolEntryControllerUsingEntry(PowerToolEntry* entry);
-    ~PowerToolEntryController() override;
 
     // "Running" or "Available", the name (or "Unknown"), the description and the picture.
     void updateControls();
