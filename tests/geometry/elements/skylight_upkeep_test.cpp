@@ -25,22 +25,23 @@ protected:
         SetRefreshHandler([this] { ++refreshes; });
     }
     void TearDown() override { SetRefreshHandler(nullptr), SelectionTest::TearDown(); }
-    // A skylight of the style on the roof whose plan outline spans the box.
     static Objex* Skylight(Objex* roof, int16_t style, PlanPoints outline) {
         auto* r = new RoofAttachmentRecord{};
         r->ownerType = objtype::kSkylight, r->style = style, r->width = 20, r->length = 40, r->angle = 90;
         r->sectionSubtype = 10;
         if (style == 806) r->partLists[0] = Outline(objtype::kOpeningMask, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-        Objex* sky = Outline(objtype::kSkylight, outline).with(r).in(roof);
-        r->attachment = sky;
-        UpdateObjectBounds(sky);
-        return sky;
+        r->attachment = Outline(objtype::kSkylight, outline).with(r).in(roof);
+        UpdateObjectBounds(r->attachment);
+        return r->attachment;
+    }
+    static Objex* Roof(Layer* layer, float size, float slope) {
+        return SectionedRoof(layer, {RoofSection({{0, 0}, {size, 0}, {size, size}, {0, size}}, 10, {0, slope, 100, -12})});
     }
     int refreshes = 0;
 };
 
 TEST_F(SkylightUpkeep, CustomSkylightsAreRebuiltWhereTheyStandOthersAreLeft) {
-    Objex* roof = SectionedRoof(floor, {RoofSection({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 10, {0, 0.5f, 100, -12})});
+    Objex* roof = Roof(floor, 200, 0.5f);
     // Moved so its bounds centre on (60, 100); its old symbols are gone with the move.
     Objex* custom = Skylight(roof, 806, {{50, 80}, {70, 80}, {70, 120}, {50, 120}});
     Objex* plain = Skylight(roof, 800, {{120, 20}, {140, 20}, {140, 60}, {120, 60}});
@@ -68,10 +69,10 @@ TEST_F(SkylightUpkeep, SkylightsARoofCannotHoldAreRemovedOnEveryLayerAndThePlanR
     int layers = 0;
     for (Layer* l = doc->itsLayers; l; l = l->next) ++layers;
     // A section 10 across cannot take a symbol 20 x 40.
-    Objex* small = SectionedRoof(upper, {RoofSection({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 10, {0, 0, 100, -12})});
+    Objex* small = Roof(upper, 10, 0);
     Skylight(small, 806, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
     Skylight(small, 806, {{0, 0}, {10, 0}, {10, 5}, {0, 5}});
-    Objex* roof = SectionedRoof(floor, {RoofSection({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 10, {0, 0.5f, 100, -12})});
+    Objex* roof = Roof(floor, 200, 0.5f);
     Objex* kept = Skylight(roof, 806, {{50, 80}, {70, 80}, {70, 120}, {50, 120}});
     EXPECT_EQ(UpdateSkylightSymbolsAllLayers(), 2);
     EXPECT_TRUE(Same({small->firstChild, roof->firstChild}, {nullptr, kept}));
