@@ -64,28 +64,24 @@ protected:
 
 TEST_F(RoofOpeningTrims, SkylightCurbsRingTheOutlineOnEitherSurface) {
     Objex* part = Outline(objtype::kOpeningMask, {{80, 60}, {120, 60}, {120, 100}, {80, 100}});
-    struct Row {
-        std::function<void()> build;
-        uint16_t band, cap;
-        float head;  // the trim's top above the surface; the foot is 12 above
-        int32_t* texture;
-        RGBColor* colour;
-    } rows[] = {{[&] { BuildTopSkylightTrimPlanes(sky); }, 4, 1, 16, &r->texture1, &r->color1},
-                {[&] { BuildBottomSkylightTrimPlanes(sky); }, 5, 2, -2, &r->texture2, &r->color2},
-                {[&] { BuildTopCustomSkylightTrimPlanes(sky, part); }, 4, 1, 16, &r->texture1, &r->color1},
-                {[&] { BuildBottomCustomSkylightTrimPlanes(sky, part); }, 5, 2, -2, &r->texture2, &r->color2}};
-    for (const Row& row : rows) {
-        const auto pieces = Built(row.build);
-        ASSERT_EQ(pieces.size(), 12u) << row.band;
+    const std::function<void()> builds[] = {[&] { BuildTopSkylightTrimPlanes(sky); }, [&] { BuildBottomSkylightTrimPlanes(sky); },
+                                            [&] { BuildTopCustomSkylightTrimPlanes(sky, part); },
+                                            [&] { BuildBottomCustomSkylightTrimPlanes(sky, part); }};
+    for (int row = 0; row < 4; ++row) {
+        const bool top = row % 2 == 0;
+        const float head = top ? 16 : -2;  // the trim's top above the surface; the foot is 12 above
+        const auto pieces = Built(builds[row]);
+        ASSERT_EQ(pieces.size(), 12u) << row;
         for (int i = 0, j = 1; i < 4; ++i, j = (i + 1) % 4) {
-            EXPECT_TRUE(Quad(pieces[i], {kInner[i], kInner[j], kInner[j], kInner[i]}, 12, row.head)) << i;
-            EXPECT_TRUE(Quad(pieces[4 + i], {kOuter[i], kOuter[j], kOuter[j], kOuter[i]}, 12, row.head)) << i;
-            EXPECT_TRUE(Quad(pieces[8 + i], {kOuter[i], kOuter[j], kInner[j], kInner[i]}, row.head, row.head)) << i;
-            EXPECT_TRUE(Near({pieces[i]->pieceKind, pieces[8 + i]->pieceKind}, {row.band, row.cap}));
+            EXPECT_TRUE(Quad(pieces[i], {kInner[i], kInner[j], kInner[j], kInner[i]}, 12, head)) << row << i;
+            EXPECT_TRUE(Quad(pieces[4 + i], {kOuter[i], kOuter[j], kOuter[j], kOuter[i]}, 12, head)) << row << i;
+            EXPECT_TRUE(Quad(pieces[8 + i], {kOuter[i], kOuter[j], kInner[j], kInner[i]}, head, head)) << row << i;
+            EXPECT_TRUE(Near({pieces[i]->pieceKind, pieces[8 + i]->pieceKind}, {top ? 4 : 5, top ? 1 : 2}));
         }
         const PlaneObject* p = pieces[5];
-        EXPECT_TRUE(Near({p->backTexture, p->frontColor.red}, {*row.texture, row.colour->red}));
-        EXPECT_TRUE(Same({p->frontTextureField, p->backColorField, p->object3D}, {row.texture, row.colour, sky}));
+        EXPECT_TRUE(Near({p->backTexture, p->frontColor.red}, {top ? 2218 : 2219, top ? 28784 : 1}));
+        EXPECT_TRUE(Same({p->frontTextureField, p->backColorField, p->object3D},
+                         {top ? &r->texture1 : &r->texture2, top ? &r->color1 : &r->color2, sky}));
     }
     DeleteObj(part);
 
