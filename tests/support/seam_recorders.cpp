@@ -1,7 +1,6 @@
 #include "support/seam_recorders.h"
 
 #include "geometry/elements/rebuild_seams.h"
-#include "geometry/openings/trim_plane_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
 #include "tools/rebuild_seams.h"
@@ -79,28 +78,6 @@ void LiveViewHostRecorder::resetLVLightProgress() { events.push_back("progress-r
 void LiveViewHostRecorder::flushBufferedKeyEvents() {
     events.push_back("drop-keys");
     interrupts.dropBufferedKeys();
-}
-
-TrimRecorder::TrimRecorder() {
-    auto two = [this](const char* name) {
-        return [this, name](Objex* o, Objex* part) {
-            calls.push_back({name, nullptr, o, part});
-        };
-    };
-    auto one = [two](const char* name) { return [f = two(name)](Objex* o) { f(o, nullptr); }; };
-    SetBuildTopSkylightTrimPlanesHandler(one("BuildTopSkylightTrimPlanes"));
-    SetBuildBottomSkylightTrimPlanesHandler(one("BuildBottomSkylightTrimPlanes"));
-    SetBuildDormerCutoutTrimPlanesHandler(one("BuildDormerCutoutTrimPlanes"));
-    SetBuildTopCustomSkylightTrimPlanesHandler(two("BuildTopCustomSkylightTrimPlanes"));
-    SetBuildBottomCustomSkylightTrimPlanesHandler(two("BuildBottomCustomSkylightTrimPlanes"));
-}
-
-TrimRecorder::~TrimRecorder() {
-    for (auto* set : {SetBuildTopSkylightTrimPlanesHandler, SetBuildBottomSkylightTrimPlanesHandler,
-                      SetBuildDormerCutoutTrimPlanesHandler})
-        set(nullptr);
-    SetBuildTopCustomSkylightTrimPlanesHandler(nullptr);
-    SetBuildBottomCustomSkylightTrimPlanesHandler(nullptr);
 }
 
 }  // namespace dvxtest

@@ -66,21 +66,4 @@ private:
     float width_, height_;
 };
 
-// The roof opening trims asked of the trim geometry.
-class TrimRecorder {
-public:
-    struct Call {
-        std::string name;  // the seam's function name
-        const void* record;
-        Objex* object;     // skylight or cut-out
-        Objex* part;       // a custom skylight's outline piece
-    };
-    TrimRecorder();
-    ~TrimRecorder();
-    TrimRecorder(const TrimRecorder&) = delete;
-    TrimRecorder& operator=(const TrimRecorder&) = delete;
-
-    std::vector<Call> calls;
-};
-
 }  // namespace dvxtest
