@@ -72,10 +72,11 @@ StairContext ContextOf(Objex* owner, const DocState* ds) {
 
 float Plan(const DocState* ds, float world) { return ConvertWorldToScreen(world, ds, 0); }
 
-// A converted spacing of 0 would never move along the line.
+// A converted spacing of 0 would never move along the line, a negative one (a damaged file)
+// would walk backward for ever: both count as 1.0.
 float SpacingOf(const DocState* ds, float world) {
     const float s = Plan(ds, world);
-    return s == 0.0f ? 1.0f : s;
+    return s > 0.0f ? s : 1.0f;
 }
 
 // A rail 4.0 wide centred on a -> b and 2.0 deep, its underside at the V given for each end.

@@ -121,20 +121,21 @@ TEST_F(Elements, PostsStandAtFlaggedPointsAndCurvedSpindlesAreJoinedBackward) {
             if (std::abs(BoxOf(p).h1 - BoxOf(p).h0 - 8) < 1e-3f) posts.push_back((BoxOf(p).h0 + BoxOf(p).h1) / 2), posts.push_back(BoxOf(p).high);
         EXPECT_EQ(posts, (std::vector<float>{0, 40, 80, 40})) << curved;
     }
-    // Along a curve that stays on its line (out-tangent along it, none in), a spacing of 0 puts
-    // a spindle 2.0 wide and 36.5 high every 1.0, the first on the first point without rails,
-    // each later one with a top and a bottom rail (44) back to the one before.
-    Objex* rail = Railing({{0, 0}, {40, 0}}, 0);
-    PointAt(rail, 0)->outTangent[0] = 40;
-    UpdateRailObject(rail);
-    const std::vector<Objex*> spindles = Typed(rail, objtype::kStairRail);
-    const std::vector<Objex*> rails = Typed(rail, objtype::kCurvedRailPiece);
-    ASSERT_GE(spindles.size(), 40u);
-    EXPECT_EQ(rails.size(), 2 * (spindles.size() - 1));
-    for (size_t i = 0; i < spindles.size(); ++i)
-        EXPECT_TRUE(Near({BoxOf(spindles[i]).h0, BoxOf(spindles[i]).high}, {float(i) - 1, 36.5f}, 2e-3f))
-            << i;
-    EXPECT_TRUE(Near({BoxOf(rails[0]).h0, BoxOf(rails[0]).low, BoxOf(rails[1]).low}, {0, 36.5f, 0}, 2e-3f));
+    // Along a curve that stays on its line (out-tangent along it, none in), a spacing of 0 (or
+    // a damaged negative one) puts a spindle 2.0 wide and 36.5 high every 1.0, the first on the
+    // first point without rails, each later one with a top and a bottom rail (44) back.
+    for (float spacing : {0.0f, -6.0f}) {
+        Objex* rail = Railing({{0, 0}, {40, 0}}, spacing);
+        PointAt(rail, 0)->outTangent[0] = 40;
+        UpdateRailObject(rail);
+        const std::vector<Objex*> spindles = Typed(rail, objtype::kStairRail);
+        const std::vector<Objex*> rails = Typed(rail, objtype::kCurvedRailPiece);
+        ASSERT_GE(spindles.size(), 40u) << spacing;
+        EXPECT_EQ(rails.size(), 2 * (spindles.size() - 1)) << spacing;
+        for (size_t i = 0; i < spindles.size(); ++i)
+            EXPECT_TRUE(Near({BoxOf(spindles[i]).h0, BoxOf(spindles[i]).high}, {float(i) - 1, 36.5f}, 2e-3f)) << i;
+        EXPECT_TRUE(Near({BoxOf(rails[0]).h0, BoxOf(rails[0]).low, BoxOf(rails[1]).low}, {0, 36.5f, 0}, 2e-3f));
+    }
 }
 
 TEST_F(Elements, DeckSpansAndSpindlesTakeTheDecksForms) {
