@@ -199,7 +199,7 @@ TEST_F(SceneWalk, FillersShowWhilePickingAndThePlantsOnlyWalkDrawsPlants) {
 TEST_F(SceneWalk, EscapeStopsAnAntiAliasedWalkAtThe300thPieceAndPlainRendersShowTheStatus) {
     LiveViewHostRecorder host;
     for (int i = 0; i < 600; ++i) piece(0);
-    auto escapeDuring = [&](std::initializer_list<uint8_t*> flags) {
+    auto escapeDuring = [&](const std::vector<uint8_t*>& flags) {
         host.events.clear(), host.interrupts = {}, host.interrupts.pressEscape();
         gBreakOpenGLRender = g3DViewPrintInterrupted = gRenderOpenGLAntiAlias = 0;
         gRenderingShadowMapAntiAlias = gRenderingShadowMap = 0;
@@ -207,7 +207,8 @@ TEST_F(SceneWalk, EscapeStopsAnAntiAliasedWalkAtThe300thPieceAndPlainRendersShow
         render();
     };
     using Status = std::vector<std::string>;  // a plain render never polls
-    for (auto [flags, status] : {std::pair{std::initializer_list<uint8_t*>{}, Status{"status:Rendering", "status:"}},
+    // Vectors: a nested initializer list would not outlive the outer one's construction.
+    for (auto [flags, status] : {std::pair{std::vector<uint8_t*>{}, Status{"status:Rendering", "status:"}},
                                  {{&gRenderOpenGLAntiAlias}, {}}, {{&gRenderingShadowMapAntiAlias, &gRenderingShadowMap}, {}}}) {
         escapeDuring(flags);
         const int polls = flags.size() > 0;
