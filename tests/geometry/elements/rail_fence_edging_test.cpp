@@ -148,6 +148,18 @@ TEST_F(Elements, DeckSpansAndSpindlesTakeTheDecksForms) {
     EXPECT_EQ(BoxOf(Typed(deck, objtype::kCurvedRailPiece)[0]).low, 36);
 }
 
+TEST_F(Elements, PanelRailingsRiseToTheRailHeight) {
+    Objex* rail = Railing({{0, 0}, {40, 0}}, 6);
+    ConstructCurvedRailSpan(rail);
+    ConstructTexturedRailing({10, 0, 0}, 1.5707964f, 30, rail, {2300, {}, {100, 100}});
+    const std::vector<Objex*> panels = Typed(rail, objtype::kStairRail);
+    ASSERT_EQ(panels.size(), 2u);
+    const Box span = BoxOf(panels[0]), flat = BoxOf(panels[1]);
+    EXPECT_TRUE(Near({span.h0, span.h1, span.low, span.high, flat.h0, flat.h1, flat.d0, flat.d1, flat.high},
+                     {0, 40, 0, 36, 10, 10, -30, 0, 36}, 1e-3f));
+    EXPECT_TRUE(panels[0]->subtype == 156 && panels[1]->subtype == 156 && panels[1]->firstPoint->texture1 == 2300);
+}
+
 TEST_F(Elements, StandardFenceSegmentsAndGatesFollowTheirStyle) {
     const Extents spacers6 = {{12, 18, 14, 22}, {12, 18, 39.2f, 47.2f}};
     struct Row { const char* what; int32_t style; int gate; float length; Extents parts; };
