@@ -11,7 +11,6 @@
 #include "files/ini.h"
 #include "files/template_files.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/deletion.h"

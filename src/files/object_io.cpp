@@ -6,7 +6,9 @@
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "files/type_data_io.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
@@ -181,9 +183,8 @@ void AbandonInput() {
 
 void ApplyDefaultFenceMaterials(Objex* o) {
     if (const DocState* ds = CurrentDocState()) {
-        const float* f = ds->fenceSizes;
-        const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
-        for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = sizes[i];
+        for (int i = 0; i < objfield::fence::kSizeCount; ++i)
+            objfield::fence::kSize(i)(*o) = ds->fenceSizes[objfield::fence::kSettingsSize[i]];
     }
     o->texture2 = 850;
     o->texture3 = 850;

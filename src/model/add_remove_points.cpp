@@ -4,7 +4,9 @@
 #include <new>
 
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "model/attachments.h"
 #include "model/bounds.h"

@@ -1,5 +1,8 @@
 // The conversion of shapes into building and site elements: the condition of each target,
 // the steps every conversion shares, and the table of targets.
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "model/convert_type.h"
 
 #include <cmath>
@@ -7,7 +10,6 @@
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/convert_internal.h"
@@ -331,7 +333,7 @@ void ConvertToFence(Objex* o, const DocState* ds) {
     o->fillColor = o->penColor = ds->fenceColor;
     o->onTerrain = 1;
     o->texture = ds->fenceStyle;
-    for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = ds->fenceSizes[i];
+    for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = ds->fenceSizes[objfield::fence::kSettingsSize[i]];
     o->texture2 = o->texture3 = 850;
     o->texture4 = 2200;
     o->color2 = o->color3 = o->color4 = kWhite;

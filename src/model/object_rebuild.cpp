@@ -1,6 +1,8 @@
 #include "model/object_rebuild.h"
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/objects.h"

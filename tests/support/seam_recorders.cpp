@@ -1,44 +1,9 @@
 #include "support/seam_recorders.h"
 
-#include "geometry/elements/rebuild_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
-#include "tools/rebuild_seams.h"
 
 namespace dvxtest {
-
-RebuildRecorder::RebuildRecorder() {
-    auto rec = [this](const char* name) {
-        return [this, name](Objex* o) { calls.push_back({name, o}); };
-    };
-    SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
-    SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
-    SetUpdateRailObjectHandler(rec("UpdateRailObject"));
-}
-
-RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler, SetUpdateRailObjectHandler})
-        set(nullptr);
-}
-
-int RebuildRecorder::count(const std::string& name) const {
-    int n = 0;
-    for (const Call& c : calls) n += c.name == name;
-    return n;
-}
-
-int RebuildRecorder::count(const std::string& name, const Objex* object) const {
-    int n = 0;
-    for (const Call& c : calls) n += c.name == name && c.object == object;
-    return n;
-}
-
-std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
-    std::vector<std::string> names;
-    for (const Call& c : calls)
-        if (c.object == object) names.push_back(c.name);
-    return names;
-}
 
 LiveViewRecorder::LiveViewRecorder() {
     SetInitializeAnimatedLVStatusHandler([this] { events.push_back("start"); });
