@@ -2,19 +2,27 @@
 // the generated design with the framing view on beside the normal one, and the trusses of a
 // hip roof (the house and roof beside the 5,000-object design). The floor of each is appending the same number of one-quad planes with
 // AppendPlane alone and emptying the scene.
+// Railings, fences and edging: a 30 m fence with two gates, a 20-point curved railing and a
+// 30 m curved edging rebuilt, and every fence and railing of the generated design; the floor
+// of each is creating and freeing as many pieces with as many points alone.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <vector>
 
 #include "bench_support.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/roof_trusses.h"
 #include "geometry/elements/wall_framing.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/object_types.h"
 #include "model/objects.h"
+#include "model/transforms.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"
@@ -157,5 +165,136 @@ void BM_FrameRoofTrusses(benchmark::State& state) {
     DeleteObj(roof);
 }
 BENCHMARK(BM_FrameRoofTrusses)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+// --- railings, fences and edging ---
+
+struct Count {
+    int64_t pieces = 0, points = 0;
+};
+
+Count PartsOf(const Objex* o) {
+    Count n;
+    for (const Objex* p = o->firstPart; p; p = p->next) ++n.pieces, n.points += p->pointCount;
+    return n;
+}
+
+Count AllParts(int16_t type) {
+    Count n;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == type) {
+                const Count c = PartsOf(o);
+                n.pieces += c.pieces, n.points += c.points;
+            }
+    return n;
+}
+
+double PartsFloor(Count n) {
+    return dvxbench::BestSeconds(5, [n] {
+        const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
+        const int64_t each = n.pieces ? n.points / n.pieces : 0;
+        for (int64_t i = 0; i < n.pieces; ++i) {
+            Objex* o = CreateObject(objtype::kFence, 1, 1, &white, &white, 1, 6, 0, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, TypeData{});
+            for (int64_t k = 0; k < each; ++k)
+                AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, float(k), 0, 0, 0, 0, 0, 0, 0, 0, o), o);
+            DeleteObj(o);
+        }
+    });
+}
+
+// Points (H, D, kind) with the in- and out-tangent (H, D).
+struct At {
+    float h, d;
+    int16_t kind = 1;
+    float th = 0, td = 0;
+};
+Objex* NewLine(int16_t type, std::initializer_list<At> points) {
+    Layer* floor = gCurDocument->itsLayers;
+    Objex* o = NewObject(type, floor);
+    o->rows = 1;
+    for (const At& a : points) {
+        Poinz* q = CreatePoint(a.kind, 0, 0, 0, 0, 0, a.h, 0, a.d, 0, 0, 0, 0, 0, 0, o);
+        q->inTangent[0] = q->outTangent[0] = a.th, q->inTangent[2] = q->outTangent[2] = a.td;
+        AppendPointToObject(q, o);
+    }
+    AppendObjectToLayer(o, floor);
+    return o;
+}
+
+void RebuildOne(benchmark::State& state, const char* family, Objex* o, void (*rebuild)(Objex*)) {
+    rebuild(o);
+    dvxbench::Measured measured(state, family, PartsFloor(PartsOf(o)));
+    measured.start();
+    for (auto _ : state) rebuild(o);
+    measured.report();
+    state.counters["pieces"] = double(PartsOf(o).pieces);
+    DeleteObj(UnlinkObject(o));
+}
+
+float Metres(float m) { return ConvertWorldToScreen(m * 39.3701f, CurrentDocState(), 0); }
+
+void BM_UpdateFenceWithGates(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
+    const float l = Metres(30), g = Metres(1);
+    Objex* fence = NewLine(objtype::kFence, {{0, 0}, {l / 3, 0, pointkind::kGatePoint}, {l / 3 + g, 0},
+                                             {2 * l / 3, 0, pointkind::kGatePoint}, {2 * l / 3 + g, 0}, {l, 0}});
+    objfield::fence::kStyle(*fence) = 700;
+    RebuildOne(state, "fence_gates", fence, UpdateFenceObject);
+}
+BENCHMARK(BM_UpdateFenceWithGates)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateCurvedRailing(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
+    Objex* rail = NewLine(objtype::kRailing, {});
+    for (int i = 0; i < 20; ++i) {
+        Poinz* q = CreatePoint(1, 0, 0, 0, 0, 0, 60.0f * float(i), 0, (i % 2) ? 40.0f : 0.0f, 0, 0, 0, 0, 0, 0, rail);
+        q->inTangent[0] = q->outTangent[0] = 60;
+        AppendPointToObject(q, rail);
+    }
+    objfield::railing::kHeight(*rail) = 36, objfield::railing::kBalusterSpacing(*rail) = 6;
+    RebuildOne(state, "railing_curved", rail, UpdateRailObject);
+}
+BENCHMARK(BM_UpdateCurvedRailing)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateCurvedEdging(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
+    const float q = Metres(10);
+    Objex* edging = NewLine(objtype::kEdging, {{0, 0, 1, q, 0}, {q, q / 4, 1, q, 0}, {2 * q, 0, 1, q, 0},
+                                               {3 * q, q / 4, 1, q, 0}});
+    RebuildOne(state, "edging_curved", edging, UpdateEdgingObject);
+}
+BENCHMARK(BM_UpdateCurvedEdging)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+// The generated fences and railings take a picket style and a 36-inch rail at 6.
+void DressDesign() {
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == objtype::kFence) objfield::fence::kStyle(*o) = 700;
+            else if (o->type == objtype::kRailing)
+                objfield::railing::kHeight(*o) = 36, objfield::railing::kBalusterSpacing(*o) = 6;
+}
+
+void AllLayers(benchmark::State& state, const char* family, int16_t type, void (*rebuild)(Layer*)) {
+    if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
+    DressDesign();
+    rebuild(gCurDocument->itsLayers);
+    const Count n = AllParts(type);
+    dvxbench::Measured measured(state, family, PartsFloor(n));
+    measured.start();
+    for (auto _ : state) rebuild(gCurDocument->itsLayers);
+    measured.report();
+    state.counters["pieces"] = double(n.pieces);
+}
+
+void BM_UpdateFenceAllLayers(benchmark::State& state) {
+    AllLayers(state, "fence_all_layers", objtype::kFence, UpdateFenceAllLayers);
+}
+BENCHMARK(BM_UpdateFenceAllLayers)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
+
+void BM_UpdateRailAllLayers(benchmark::State& state) {
+    AllLayers(state, "rail_all_layers", objtype::kRailing, UpdateRailAllLayers);
+}
+BENCHMARK(BM_UpdateRailAllLayers)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond);
 
 }  // namespace

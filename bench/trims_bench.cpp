@@ -1,6 +1,6 @@
 // Trims built with every scene build: the casing of an arched window (a 36-point outline, a
-// 6-point profile) and a custom profile swept along a closed wall of 40 segments, in a large
-// design. The floor of each is appending planes of the same corners, as many, with
+// 6-point profile), a custom profile swept along a closed wall of 40 segments, and the top and
+// bottom curbs of a 36-point round skylight on a sloped roof section, in a large design. The floor of each is appending planes of the same corners, as many, with
 // AppendPlane alone, and freeing them.
 #include <benchmark/benchmark.h>
 
@@ -11,9 +11,11 @@
 
 #include "bench_support.h"
 #include "geometry/openings/opening_trims.h"
+#include "geometry/openings/roof_opening_trims.h"
 #include "geometry/openings/wall_trim_sweep.h"
 #include "model/deletion.h"
 #include "model/objects.h"
+#include "model/object_types.h"
 #include "model/type_data.h"
 #include "scene/plane_object.h"
 
@@ -135,7 +137,53 @@ void BM_WallProfileSweep(benchmark::State& state) {
     DeleteObj(wall);
 }
 
+void BM_SkylightCurbs(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) {
+        state.SkipWithError("the design could not be built");
+        return;
+    }
+    // A section rising half a unit per unit of depth; the skylight a circle 40 across on it.
+    Objex* section = NewObject(objtype::kRoofPanel, 1);
+    section->subtype = 10;
+    const float plane[5] = {0, 0.5f, 1, 100, -12};
+    std::copy(plane, plane + 5, section->sectionPlane);
+    Objex* roof = NewObject(objtype::kRoof, 1, TypeData::OfRoofPanels(section));
+    auto* record = new RoofAttachmentRecord{};
+    record->ownerType = objtype::kSkylight, record->style = 802, record->trimWidth = 2;
+    record->sectionSubtype = 10, record->texture1 = record->texture2 = 2218;
+    Objex* sky = NewObject(objtype::kSkylight, 1, TypeData::OfRoofAttachment(record));
+    record->attachment = sky;
+    for (int k = 0; k < 36; ++k) {
+        const float a = std::numbers::pi_v<float> * static_cast<float>(180 - 10 * k) / 180.0f;
+        AddPoint(sky, 100 + 20 * std::cos(a), 0, 100 - 20 * std::sin(a));
+    }
+    AppendChildToObject(sky, roof);
+    PlaneObject* face = CreatePlaneObject();
+    face->sourceObject = gBase2DObject = roof;
+    gCurPlaneObject = face;
+    auto curbs = [&] {
+        BuildTopSkylightTrimPlanes(sky);
+        BuildBottomSkylightTrimPlanes(sky);
+    };
+    curbs();
+    const auto planes = Corners(gGLPlaneObjects);
+    DeleteAllRendererObjects();
+    state.counters["planes"] = static_cast<double>(planes.size());
+    dvxbench::Measured measured(state, "skylight curbs", AppendFloor(planes));
+    measured.start();
+    for (auto _ : state) {
+        curbs();
+        DeleteAllRendererObjects();
+    }
+    measured.report();
+    gCurPlaneObject = nullptr;
+    gBase2DObject = nullptr;
+    DeletePlaneObject(face);
+    DeleteObj(roof);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ArchedCasing)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WallProfileSweep)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SkylightCurbs)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMicrosecond);

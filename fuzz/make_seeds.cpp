@@ -23,6 +23,7 @@
 #include "object_file_bytes.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_writer.h"
+#include "powertools/core/power_tool_message.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -514,6 +515,27 @@ void ExchangeSeeds() {
     Dispose(doc);
 }
 
+// What tools send: an update with the three keys and the extra ones, a no-update, and two
+// messages back to back.
+void PowerToolMessageSeeds() {
+    auto keys = [](const char* name) {
+        return PowerToolMessage{name,
+                                {{kAuxDictPowerToolIDKey, PowerToolValue::Of(int64_t(118))},
+                                 {kAuxDictUserIDKey, PowerToolValue::Of(int64_t(1000))},
+                                 {kAuxDictDocumentIDKey, PowerToolValue::Of(int64_t(42))}}};
+    };
+    PowerToolMessage update = keys(kPowerToolClosingUpdate);
+    update.values[kAuxDictTopographyKey] = PowerToolValue::Of(std::string("/home/user/lot.topo"));
+    update.values[kAuxDictGSPSunLotAngleKey] = PowerToolValue::Of(30.5);
+    const Bytes first = EncodePowerToolMessage(update);
+    const Bytes second = EncodePowerToolMessage(keys(kPowerToolClosingNoUpdate));
+    Save("fuzz_powertool_message", "update", first);
+    Save("fuzz_powertool_message", "no_update", second);
+    Bytes both = first;
+    both.insert(both.end(), second.begin(), second.end());
+    Save("fuzz_powertool_message", "two_messages", both);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -539,5 +561,6 @@ int main(int argc, char** argv) {
     ContentRecordSeeds();
     ContentCatalogueSeeds();
     ExchangeSeeds();
+    PowerToolMessageSeeds();
     return gFailures == 0 ? 0 : 1;
 }

@@ -30,6 +30,8 @@
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "powertools/core/power_tool_dispatcher.h"
+#include "powertools/notification_channel.h"
+#include "powertools/power_tool_host.h"
 #include "render/core/live_view_seams.h"
 #include "render/renderer_startup.h"
 #include "model/render_state.h"
@@ -84,6 +86,7 @@ AppController::~AppController() {
     SetMainWindowCommandWindowHandler(nullptr);
     ForgetSheetHandlers();
     ForgetInspectorHandlers();
+    RemovePowerToolHost();
     FreeAcclLineBuffer();
     delete splashWindow_;
 }
@@ -98,6 +101,7 @@ void AppController::init() {
     applicationDidLaunch_ = false;
     // Before the globals: they have the dispatcher build its list.
     RegisterPowerToolDispatcherSeams();
+    powerToolChannel_ = InstallPowerToolHost();
     InitializeApplicationGlobals();
     StartRenderer();
     shouldDisplaySplashScreen_ = true;

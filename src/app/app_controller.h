@@ -13,6 +13,7 @@ class QAction;
 class QMainWindow;
 class QWidget;
 class Base2DView;
+class NotificationChannel;
 struct QMDDocumentModel;
 
 class AppController : public QObject {
@@ -95,4 +96,6 @@ private:
     std::unique_ptr<QCursor> zoomCursor_;
     QMDDocumentController documentController_;
     QWidget* splashWindow_ = nullptr;
+    // What plug-in tools talk to; installed before the start-up has the dispatcher hear it.
+    std::unique_ptr<NotificationChannel> powerToolChannel_;
 };

@@ -10,6 +10,7 @@
 #include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "powertools/core/plugin_list_seams.h"
 #include "model/selection_ops.h"
 #include "port/alerts.h"
 #include "port/defaults.h"
@@ -127,6 +128,8 @@ QMDDocument::~QMDDocument() {
     port::qt::QtDocumentUndo::disconnectStack(documentModel);
     undoStack_->clear();
     if (gCurDocument == documentModel) gCurDocument = nullptr;
+    // A tool still working on this design is told to stop; its lock must not outlive it.
+    PowerToolForceQuitOwnedByDocument(documentModel);
     documentModel->dealloc();
 }
 

@@ -325,7 +325,7 @@ void ConvertToFence(Objex* o, const DocState* ds) {
     o->fillColor = o->penColor = ds->fenceColor;
     o->onTerrain = 1;
     o->texture = ds->fenceStyle;
-    for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = ds->fenceSizes[i];
+    for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = ds->fenceSizes[objfield::fence::kSettingsSize[i]];
     o->texture2 = o->texture3 = 850;
     o->texture4 = 2200;
     o->color2 = o->color3 = o->color4 = kWhite;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "model/command_ids.h"
 #include "model/command_support.h"

@@ -174,9 +174,8 @@ void AbandonInput() {
 
 void ApplyDefaultFenceMaterials(Objex* o) {
     if (const DocState* ds = CurrentDocState()) {
-        const float* f = ds->fenceSizes;
-        const float sizes[5] = {f[0], f[1], f[3], f[2], f[4]};
-        for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = sizes[i];
+        for (int i = 0; i < objfield::fence::kSizeCount; ++i)
+            objfield::fence::kSize(i)(*o) = ds->fenceSizes[objfield::fence::kSettingsSize[i]];
     }
     o->texture2 = 850;
     o->texture3 = 850;

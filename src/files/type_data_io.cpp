@@ -9,7 +9,6 @@
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "files/text_trim_records.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/deletion.h"

@@ -82,14 +82,27 @@ inline constexpr Param kThickness{2};
 static_assert(kThickness.index == floors::kThickness.index && kThickness.index == wall::kBaseOffset.index);
 }  // namespace face
 
-// Fences (25): the style code and the five fence sizes in inches, in the order the settings
-// record keeps them (span length, span height, post width, post height, gate height); only
-// the custom style builds from the sizes.
+// Fences (25): the style code and the five fence sizes in inches (span length, span height,
+// post height, post width, gate height); only the custom style builds from the sizes. The
+// settings record keeps post width before post height: `kSettingsSize` names its slot for each.
 namespace fence {
 inline constexpr Field<int32_t> kStyle{&Objex::texture};
 inline constexpr int32_t kCustomStyle = 704;
 inline constexpr int kSizeCount = 5;
 inline constexpr Param kSize(int i) { return Param{i}; }
+inline constexpr Param kPicketWidth{0};      // the custom span length
+inline constexpr Param kPicketHeight{1};
+inline constexpr Param kPostHeight{2};
+inline constexpr Param kPostWidth{3};
+inline constexpr Param kGateHeight{4};
+inline constexpr int kSettingsSize[kSizeCount] = {0, 1, 3, 2, 4};
+// Posts: the second material slot; custom gate panels: the fourth.
+inline constexpr Field<int32_t> kPostTexture{&Objex::texture2};
+inline constexpr Field<RGBColor> kPostColour{&Objex::color2};
+inline constexpr int kPostScaleSlot = 0;
+inline constexpr Field<int32_t> kGateTexture{&Objex::texture4};
+inline constexpr Field<RGBColor> kGateColour{&Objex::color4};
+inline constexpr int kGateScaleSlot = 2;
 }  // namespace fence
 
 // Floors (13), floor cut-outs (48), detail objects (29) and decks (51): bit 0 of the display
@@ -189,6 +202,14 @@ inline constexpr int kStepScaleSlot = 1;
 namespace railing {
 inline constexpr Param kHeight{0};
 inline constexpr Param kValueB{1};
+inline constexpr Param kBalusterSpacing = kValueB;
+// Rails, spindles and posts: the second material slot; panels: the third.
+inline constexpr Field<int32_t> kRailTexture{&Objex::texture2};
+inline constexpr Field<RGBColor> kRailColour{&Objex::color2};
+inline constexpr int kRailScaleSlot = 0;
+inline constexpr Field<int32_t> kPanelTexture{&Objex::texture3};
+inline constexpr Field<RGBColor> kPanelColour{&Objex::color3};
+inline constexpr int kPanelScaleSlot = 1;
 inline constexpr Field<int32_t> kFlagA{&Objex::optionA};
 inline constexpr Field<int32_t> kFlagB{&Objex::optionB};
 inline constexpr PointField<int32_t> kPointFlags{&Poinz::segmentFlags};

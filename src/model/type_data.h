@@ -80,18 +80,20 @@ struct RoofAttachmentRecord {
     int16_t style = 0;           // 800, 801, 802, 806 custom
     float width = 0;
     float length = 0;
-    float trimWidth = 0;
+    float trimWidth = 0;         // plan units: how far the curb's ring stands off the outline
     float angle = 0;             // degrees
-    int32_t sectionSubtype = 0;  // the roof section (10-13) that holds it; 0 on panels
-    uint8_t flipFlags[2] = {};
-    Objex* attachment = nullptr; // the attachment object itself (not owned)
-    Objex* customParts = nullptr;
+    int32_t sectionSubtype = 0;  // the roof section (10-13) that holds it (the owning panel); 0 on panels
+    uint8_t flipFlags[2] = {};   // horizontal, vertical
+    Objex* attachment = nullptr; // the attachment object itself (not owned): what picks on its trims select
+    Objex* customParts = nullptr;  // the generated symbols (filler planes, custom symbol pieces)
     int32_t customPartCount = 0;
-    // Generated pieces by type: 61, 19, 128, 158, 165.
+    // A custom definition's pieces by type: outline 61, frame 19, lens 128, then 158, 165.
     Objex* partLists[5] = {};
+    // First trim material: the curb on the upper surface.
     int32_t texture1 = 0;
     int16_t textureScale1[2] = {};
     RGBColor color1;
+    // Second: the curb on the lower surface and the band round a cut-out.
     int32_t texture2 = 0;
     int16_t textureScale2[2] = {};
     RGBColor color2;

@@ -95,7 +95,9 @@ const char* ImagePath(const Objex* o) {
     return o && o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
 }
 
-void LoadPlantTexture(int32_t id, const Objex* base, int16_t mode) {
+}  // namespace
+
+std::string PlantTexturePath(int32_t id, const Objex* base, int16_t mode) {
     std::string path;
     if (base->subtype == objsubtype::kUserPlant && mode != rendermode::kWireframe) {
         if (const char* own = ImagePath(base)) path = own;
@@ -106,6 +108,29 @@ void LoadPlantTexture(int32_t id, const Objex* base, int16_t mode) {
             mode == rendermode::kWireframe ? LocalDomainTexturePath() : LocalDomainUserSharedTexturePath();
         if (name[0] && !folder.empty()) path = folder + "/" + name;
     }
+    return path;
+}
+
+bool PlantBillboardCorners(const PlaneObject* object, const DocState* ds, double corners[4][3]) {
+    const Objex* base = object ? object->baseObject : nullptr;
+    if (!base || !ds || !object->planes || object->planes->count != 4) return false;
+    const PlaneVertex* v = object->planes->vertices;
+    Vec b{(v[0].H + v[1].H) / 2.0, 0, (v[1].D + v[2].D) / 2.0};
+    b.y = base->onTerrain ? -GetTopoElevationAtGridPt(float(b.x), float(b.z))
+                          : ConvertWorldToScreen(base->elevation, ds, 0);
+    const Matrices m;
+    const Vec r = m.towards(b, kProbe, 0) * object->plantHalfWidth;
+    const Vec t = b + m.towards(b, 0, kProbe) * object->plantHeight;
+    const Vec r2 = m.towards(t, kProbe, 0) * object->plantHalfWidth;
+    const Vec c[4] = {t - r2, t + r2, b + r, b - r};
+    for (int i = 0; i < 4; ++i) corners[i][0] = c[i].x, corners[i][1] = c[i].y, corners[i][2] = c[i].z;
+    return true;
+}
+
+namespace {
+
+void LoadPlantTexture(int32_t id, const Objex* base, int16_t mode) {
+    const std::string path = PlantTexturePath(id, base, mode);
     if (path.empty()) return;
     const std::unique_ptr<DIBImage> image = LoadGLDIBImage(path.c_str());
     if (!image) return;
@@ -187,16 +212,8 @@ void RenderGLPlantObject(PlaneObject* object) {
         id = GetWireFramePlantTextureIDNameFromID(id);
         if (!id) id = kNoWirePlant;
     }
-    const PlaneVertex* v = object->planes->vertices;
-    Vec b{(v[0].H + v[1].H) / 2.0, 0, (v[1].D + v[2].D) / 2.0};
-    const float e = base->onTerrain ? -GetTopoElevationAtGridPt(float(b.x), float(b.z))
-                                    : ConvertWorldToScreen(base->elevation, ds, 0);
-    b.y = e;
-
-    const Matrices m;
-    const Vec r = m.towards(b, kProbe, 0) * object->plantHalfWidth;
-    const Vec t = b + m.towards(b, 0, kProbe) * object->plantHeight;
-    const Vec r2 = m.towards(t, kProbe, 0) * object->plantHalfWidth;
+    double corners[4][3];
+    PlantBillboardCorners(object, ds, corners);
 
     if (!glIsTexture(GLuint(id))) LoadPlantTexture(id, base, mode);
     const bool textured = glIsTexture(GLuint(id));
@@ -217,12 +234,11 @@ void RenderGLPlantObject(PlaneObject* object) {
     glAlphaFunc(GL_GREATER, 0.5f);
     glBegin(GL_POLYGON);
     glColor4ub(ColorByte(colour.red), ColorByte(colour.green), ColorByte(colour.blue), alpha);
-    const Vec corners[4] = {t - r2, t + r2, b + r, b - r};
     const float st[4][2] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
     for (int i = 0; i < 4; ++i) {
         if (i == 2) glColor4ub(ColorByte(ground.red), ColorByte(ground.green), ColorByte(ground.blue), alpha);
         glTexCoord2f(st[i][0], st[i][1]);
-        glVertex3d(corners[i].x, corners[i].y, corners[i].z);
+        glVertex3dv(corners[i]);
     }
     glEnd();
     glDisable(GL_TEXTURE_2D);

@@ -3,6 +3,10 @@
 // current matrices at every draw (never in a display list); a photo is a flat picture plane.
 // Both key their texture's black texels out. Each leaves texturing and the alpha test off.
 #include <cstdint>
+#include <string>
+
+struct DocState;
+struct Objex;
 
 struct PlaneObject;
 
@@ -14,3 +18,9 @@ void RenderGLPlantObject(PlaneObject* object);
 // A photo (surface kind 131): its image at 512 x 512, texture coordinates mirrored when its
 // base object's mirror flag is set.
 void RenderGLPhotoObject(PlaneObject* object);
+
+// What the real-time plant drawer shares: the quad from the current matrices (top left, top
+// right, bottom right, bottom left; false without a base object or a four-corner footprint),
+// and the image file of plant texture `id` in the render mode (empty when there is none).
+bool PlantBillboardCorners(const PlaneObject* object, const DocState* ds, double corners[4][3]);
+std::string PlantTexturePath(int32_t id, const Objex* base, int16_t mode);

@@ -14,6 +14,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "model/color_conversions.h"
+#include "render/core/pick_state.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"
@@ -28,7 +29,7 @@ constexpr RGBColor kNoMemory{1, 1, 1};
 constexpr float kTexelsPerUnit = 0.028f * 18;
 constexpr uint16_t kFiller = 900;
 
-enum class Coords { FromVertices, AutoGen, Trim };
+using Coords = FaceCoords;
 
 bool IsCustom(int32_t id) { return id >= kFirstCustomTexture; }
 bool IsLineMode(int16_t mode) { return mode == rendermode::kWireframe || mode == rendermode::kLines; }
@@ -129,6 +130,7 @@ struct FaceDraw {
     bool flatWhite = false;   // render mode 11 with a stock texture, or plants in colour
     RGBColor k;               // the shaded colour
     int32_t value = 0;        // its HSV value
+    const RealTimeFaceStyle* rt = nullptr;
 };
 
 void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords) {
@@ -136,6 +138,17 @@ void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords
     const PlaneVertex& vx = plane->vertices[i];
     const int16_t mode = d.ds->renderMode;
     const uint8_t opacity = ClearViewOpacity(d.ds);
+    const bool edges = d.rt ? (mode == rendermode::kWireframe || mode == rendermode::kClearView) : IsLineMode(mode);
+    if (d.rt && (d.rt->wireColour || d.rt->passColour)) {
+        if (d.rt->wireColour)
+            glColor4ub(ColorByte(d.rt->lineColour.red), ColorByte(d.rt->lineColour.green),
+                       ColorByte(d.rt->lineColour.blue), opacity);
+        if (d.textured && coords == Coords::FromVertices) glTexCoord2f(d.m.repeatA * vx.u, d.m.repeatB * vx.v);
+        glEdgeFlag(vx.flag == 0 ? GL_TRUE : GL_FALSE);
+        glVertex3f(vx.H, -vx.V, vx.D);
+        glEdgeFlag(GL_TRUE);
+        return;
+    }
     if (d.flatWhite) {
         glColor4ub(ColorByte(d.k.red), ColorByte(d.k.green), ColorByte(d.k.blue), opacity);
         glVertex3f(vx.H, -vx.V, vx.D);
@@ -146,7 +159,7 @@ void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords
                                ? (i == 2 || i == 3)
                                : ((p->pieceKind == kMeshStrip && (i == 2 || i == 3)) ||
                                   (p->surfaceKind == kMeshStrip && (i == 0 || i == 1)));
-    if (continues && p->sourceObject && p->sourceObject == gPrevPlaneParentObject) {
+    if (!d.rt && continues && p->sourceObject && p->sourceObject == gPrevPlaneParentObject) {
         if (Same(gPrevPlaneColor, kNoMemory)) gPrevPlaneColor = d.k;
         c = gPrevPlaneColor;
     } else if (coords != Coords::AutoGen && !IsLineMode(mode) &&
@@ -163,9 +176,9 @@ void EmitVertex(const FaceDraw& d, const Plane* plane, uint32_t i, Coords coords
     }
     glColor4ub(ColorByte(c.red), ColorByte(c.green), ColorByte(c.blue), alpha);
     if (d.textured && coords == Coords::FromVertices) glTexCoord2f(d.m.repeatA * vx.u, d.m.repeatB * vx.v);
-    if (IsLineMode(mode)) glEdgeFlag(vx.flag == 0 ? GL_TRUE : GL_FALSE);
+    if (edges) glEdgeFlag(vx.flag == 0 ? GL_TRUE : GL_FALSE);
     glVertex3f(vx.H, -vx.V, vx.D);
-    if (IsLineMode(mode)) glEdgeFlag(GL_TRUE);
+    if (edges) glEdgeFlag(GL_TRUE);
 }
 
 void RememberColour(const FaceDraw& d) {
@@ -179,8 +192,27 @@ void RememberColour(const FaceDraw& d) {
     }
 }
 
-void DrawFace(PlaneObject* p, DocState* ds, Coords coords) {
-    FaceDraw d{p, ds, ResolvePlaneMaterial(p, ds)};
+// Real-time frames bind only textures some frame already loaded, unless picking.
+bool BindRealTime(int32_t id, const RealTimeFaceStyle& rt, float alphaReference) {
+    if (!id || (!gGLPickMode && !glIsTexture(GLuint(id))) || !BindGLTexture(id)) {
+        glDisable(GL_TEXTURE_2D);
+        return false;
+    }
+    const GLint filter = IsCustom(id) || rt.nearest ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, rt.replace ? GL_REPLACE : GL_MODULATE);
+    if (IsCustom(id)) {
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, alphaReference);
+    }
+    return true;
+}
+
+}  // namespace
+
+void DrawPlaneFace(PlaneObject* p, DocState* ds, FaceCoords coords, const RealTimeFaceStyle* rt) {
+    FaceDraw d{p, ds, ResolvePlaneMaterial(p, ds), false, false, {}, 0, rt};
     const int16_t mode = ds->renderMode;
     d.flatWhite = (mode == rendermode::kNoColour && d.m.slotTexture && !IsCustom(d.m.slotTexture)) ||
                   gRenderPlantsInColor;
@@ -190,14 +222,26 @@ void DrawFace(PlaneObject* p, DocState* ds, Coords coords) {
                          gRenderPlantsInColor || (coords == Coords::AutoGen && mode == rendermode::kNoColour));
     d.k = d.m.color;
     if (shade) {
+        // Real-time trims keep their plain brightness.
+        const uint8_t trims = gAdjustTrimLightIntensity;
+        if (rt) gAdjustTrimLightIntensity = 0;
         d.k = ShadePlaneColor(d.m.color, nx, ny, nz, p->pieceKind, ds, &d.value);
+        gAdjustTrimLightIntensity = trims;
     } else {
         uint16_t hsv[3];
         RGBtoHSV(&d.k, hsv);
         d.value = hsv[2];
     }
     const float alphaReference = coords == Coords::Trim ? 0.5f : (p->alpha < 255 ? 0.01f : 0.5f);
-    d.textured = BindForDraw(d.m.textureID, alphaReference);
+    if (rt) {
+        int32_t id = d.m.textureID;
+        if (mode == rendermode::kWireframe || mode == rendermode::kClearView) id = gTexturedWire ? d.m.slotTexture : 0;
+        if (!rt->textures) id = 0;
+        d.m.textureID = id;
+        d.textured = BindRealTime(id, *rt, alphaReference);
+    } else {
+        d.textured = BindForDraw(d.m.textureID, alphaReference);
+    }
 
     // Generated coordinates: the real size of the texture, measured over the root's bounds
     // where the info file leaves it open (-1).
@@ -236,15 +280,22 @@ void DrawFace(PlaneObject* p, DocState* ds, Coords coords) {
             UpdateFactor(h, &kh);
             TexGenPlanes(axis, kw, kh);
         }
-        glBegin(GL_POLYGON);
-        glNormal3f(plane->nx, plane->ny, plane->nz);
+        if (rt) {
+            glBegin(plane->count == 3 ? GL_TRIANGLES : plane->count == 4 ? GL_QUADS : GL_POLYGON);
+        } else {
+            glBegin(GL_POLYGON);
+            glNormal3f(plane->nx, plane->ny, plane->nz);
+        }
         for (uint32_t i = 0; i < plane->count; ++i) EmitVertex(d, plane, i, coords);
         glEnd();
     }
-    RememberColour(d);
-    EndDraw();
+    if (!rt) RememberColour(d);
+    // An untextured real-time face enabled nothing; its list stays short.
+    if (!rt || d.textured) EndDraw();
 }
 
+namespace {
+void DrawFace(PlaneObject* p, DocState* ds, Coords coords) { DrawPlaneFace(p, ds, coords, nullptr); }
 }  // namespace
 
 void RenderGLPlaneObject(PlaneObject* object, int16_t pickFlag) {

@@ -6,6 +6,10 @@
 // alpha test and texture generation off.
 #include <cstdint>
 
+#include "model/types.h"
+
+struct DocState;
+
 struct PlaneObject;
 
 // The general drawer: texture coordinates from the vertices. Grid surfaces go to
@@ -19,3 +23,19 @@ void RenderGLAutoGenPlaneObject(PlaneObject* object, int16_t pickFlag);
 void RenderGLTrimPlaneObject(PlaneObject* object, int16_t pickFlag);
 // A grid surface: each cell corner in the smoothed colour of its grid point.
 void RenderGLGridPlaneObject(PlaneObject* object);
+
+// What the drawers above share with their real-time twins (render/rt_plane_renderers.h).
+enum class FaceCoords : uint8_t { FromVertices, AutoGen, Trim };
+// A real-time face: no normals, no colour carried between pieces, trims at plain brightness,
+// triangles and quads as such, edge flags in wireframe and ClearView, and only textures some
+// frame already loaded (any while picking) with the speed's filter and environment.
+struct RealTimeFaceStyle {
+    bool textures = true;    // false draws untextured
+    bool nearest = false;    // else linear filtering
+    bool replace = false;    // else modulate
+    bool wireColour = false; // plain wireframe: every vertex in lineColour
+    bool passColour = false; // ClearView: no colour of its own, each pass sets one
+    RGBColor lineColour;
+};
+// One face of a piece the caller found drawable; `rt` null draws it as the full frame does.
+void DrawPlaneFace(PlaneObject* p, DocState* ds, FaceCoords coords, const RealTimeFaceStyle* rt);

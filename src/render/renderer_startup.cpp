@@ -5,6 +5,7 @@
 #include "render/core/texture_seams.h"
 #include "render/gl.h"
 #include "render/render_frame.h"
+#include "render/rt_frame.h"
 #include "render/texture_load.h"
 
 void StartRenderer() {
@@ -27,5 +28,6 @@ void StartRenderer() {
     });
     SetDeleteGLTexturesHandler(DeleteTexturesByID);
     StartRenderFrame();
+    StartRealTimeRenderer();
     SetupLights();
 }

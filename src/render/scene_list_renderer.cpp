@@ -124,17 +124,7 @@ private:
     size_t count_ = 0;
 };
 
-bool OnLayer(const PlaneObject* p, const Layer* floor) { return !p->baseObject || p->baseObject->layer == floor; }
 Objex* RootOfBase(const PlaneObject* p) { return p->baseObject ? GetRootObject(p->baseObject) : nullptr; }
-
-// The first three floors by their place in the layer list, whatever they are named.
-std::array<Layer*, 3> FirstThreeFloors() {
-    std::array<Layer*, 3> floors{};
-    size_t n = 0;
-    for (Layer* l = GetFirstFloorLayer(); l && n < floors.size(); l = l->next)
-        if (!IsViewLayer(l)) floors[n++] = l;
-    return floors;
-}
 
 // The pieces the passes after the main walk draw, gathered by it in list order with their
 // place in the list, so those passes walk them alone.
@@ -191,27 +181,15 @@ bool MainWalk(PlaneObject* list, const DocState* ds, Walk& walk, Gathered& later
 // One floor's holes, floors and insets. `eyeAbove` carries from floor to floor.
 void FloorPass(const Gathered& g, const DocState* ds, Layer* floor, bool& eyeAbove, Walk& walk) {
     using namespace piecekind;
-    const bool fly = ds->cameraMode != 1;
     glClear(GL_STENCIL_BUFFER_BIT);
     gCurrentStencilValue = kFirstMaskValue;
     walk.stencilWrites(1);
     WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {
-        const uint16_t k = p->pieceKind;
-        if ((k != kFloorHoleBelow && k != kInsetOutline && k != kFloorHoleAbove) || !OnLayer(p, floor)) return;
-        if (fly)
-            eyeAbove = true;
-        else if (p->planes && p->planes->count > 0)
-            eyeAbove = ds->eyeHeight > -p->planes->vertices[0].V;
-        if (k == kInsetOutline || (k == kFloorHoleAbove && eyeAbove) || (k == kFloorHoleBelow && !eyeAbove))
-            walk.plane(p);
+        if (FloorHoleDrawn(p, floor, *ds, eyeAbove)) walk.plane(p);
     });
     walk.drawThrough(GL_NOTEQUAL, 1);
     WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {
-        const uint16_t k = p->pieceKind;
-        if (k != kFloor && k != kWallOutline && k != kCeiling && k != kFloorUnderside && k != kDeck) return;
-        // A kind-13 piece without a base object is never drawn.
-        const Objex* base = p->baseObject;
-        if (!base ? k != kFloor : base->layer == floor && base->subtype != 170 && base->subtype != 177) walk.plane(p);
+        if (DrawnInFloorWalk(p, floor)) walk.plane(p);
     });
     glDisable(GL_STENCIL_TEST);
     WalkEntries(g.floors, g.length, walk, [&](PlaneObject* p) {

@@ -8,7 +8,9 @@
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/palettes.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "geometry/elements/stair_build.h"
 #include "model/docstate.h"
@@ -237,9 +239,13 @@ void CarryToStair(const Hit& hit, const Material& m) {
 
 void CarryToFence(const Hit& hit, const Material& m) {
     const int32_t subtype = hit.object3D ? hit.object3D->subtype : 0;
-    if (subtype == kFenceBothSetsPiece) FirstSet(hit.base, m), SecondSet(hit.base, m);
-    else if (subtype == kFenceThirdSetPiece) ThirdSet(hit.base, m);
-    else AllPoints(hit.base, m);
+    Objex* fence = hit.base;
+    namespace ff = objfield::fence;
+    if (subtype == kFenceBothSetsPiece) FirstSet(fence, m), SecondSet(fence, m);
+    // A fence's own slot holds its style: a gate's material has the fourth slot.
+    else if (subtype == kFenceThirdSetPiece)
+        Put(ff::kGateTexture(*fence), ff::kGateColour(*fence), fence->textureScales[ff::kGateScaleSlot], m);
+    else AllPoints(fence, m);
     UpdateFenceObject(hit.base);
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/core/localization_seams.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/wall_framing.h"
 #include "model/bounds.h"
 #include "model/docstate.h"

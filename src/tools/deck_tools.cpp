@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "geometry/elements/stair_rails.h"
 #include "model/attachments.h"
@@ -18,6 +18,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/parallel.h"
+#include "model/scoped_restore.h"
 #include "model/segment_sampling.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
@@ -485,7 +486,10 @@ void Update3DDeck(Objex* deck) {
     } else {
         ForEachEdge(deck, [&](Poinz* p, Poinz* q) { CreateDeckSkirting(deck, p, q); });
     }
-    ForEachEdge(deck, [&](Poinz* p, Poinz* q) { CreateDeckRailing(deck, p, q); });
+    {
+        const dvx::Restore<uint8_t> curved(gBuildingCurvedDeck, IsCurvedDeck(deck) ? 1 : 0);
+        ForEachEdge(deck, [&](Poinz* p, Poinz* q) { CreateDeckRailing(deck, p, q); });
+    }
     for (Objex* c = deck->firstChild; c; c = c->next) {
         AttachmentRecord* r = c->type == objtype::kDeckSteps ? AttachmentRecordOf(c) : nullptr;
         if (r && r->segmentStart && r->segmentEnd) CreateDeckAttachmentSteps(deck, r->segmentStart, r->segmentEnd, c);

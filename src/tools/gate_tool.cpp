@@ -1,7 +1,7 @@
 #include "tools/gate_tool.h"
 
 #include "app/core/localization_seams.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/fence_build.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"

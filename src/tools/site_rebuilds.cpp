@@ -1,7 +1,7 @@
 // Paths and their edged borders, and the band that shows an excavation's depth.
 #include <vector>
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/default_textures.h"
@@ -144,7 +145,7 @@ void TrackFence(int32_t x, int32_t y, float h, float v, float d, int16_t stage) 
         Landscape(o, objtype::kFence, true);
         o->fillColor = o->penColor = s->fenceColor;
         o->texture = int16_t(s->fenceStyle);
-        for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = s->fenceSizes[i];
+        for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = s->fenceSizes[objfield::fence::kSettingsSize[i]];
         o->texture2 = o->texture3 = 850;
         o->texture4 = 2200;
         o->color2 = o->color3 = o->color4 = kNoColour;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "geometry/elements/stair_direction.h"
 #include "model/bounds.h"

@@ -8,7 +8,9 @@
 
 #include "app/core/localization_seams.h"
 #include "plan/status_readouts.h"
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "model/attachments.h"
 #include "model/add_remove_points.h"
 #include "model/bounds.h"

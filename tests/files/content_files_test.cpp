@@ -28,7 +28,6 @@
 #include "files/symbol_lists.h"
 #include "files/template_files.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/command_globals.h"

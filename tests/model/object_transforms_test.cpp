@@ -17,7 +17,6 @@
 #include "support/build.h"
 #include "support/wall_checks.h"
 #include "support/scene_checks.h"
-#include "support/seam_recorders.h"
 
 using namespace dvxtest;
 
@@ -497,7 +496,6 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
 }
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
-    RebuildRecorder rebuilds;
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Make(wall).select();
     wall->planBits = 1;

@@ -22,7 +22,6 @@
 #include "plan/selection_feedback.h"
 #include "support/build.h"
 #include "support/drawing_doubles.h"
-#include "support/seam_recorders.h"
 #include "support/selection_recorders.h"
 #include "tracking/tracking_state.h"
 #include "model/custom_popups.h"
@@ -932,7 +931,6 @@ TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
 
     // Roofs are refitted after their children unless the command moves them: a skylight off
     // its roof stays through a move and goes at the refit.
-    RebuildRecorder rebuilds;
     Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
     Make(roof).panels(Make(objtype::kPanelSlab));
     Make(Shape(roof, objtype::kSkylight, {{200, 200}, {210, 200}, {210, 210}}, true)).with(new RoofAttachmentRecord{});

@@ -14,12 +14,7 @@ namespace {
 
 const QRgb kBlue = qRgb(0, 0, 255);
 
-int Count(const QImage& image, QRgb colour, QRect area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
-    return n;
-}
+using dvxtest::Count;
 
 class MoveToolPixels : public dvxtest::PlanGestureTest {};
 

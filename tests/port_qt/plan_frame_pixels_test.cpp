@@ -13,6 +13,7 @@
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 #include "support/build.h"
+#include "plan_image.h"
 
 #include <QFile>
 #include <QImage>
@@ -52,12 +53,7 @@ protected:
     QMDDocumentPrintView printView;
 };
 
-int Count(const QImage& image, QRgb colour, QRect area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
-    return n;
-}
+using dvxtest::Count;
 
 TEST_F(PlanFramePixels, OtherFloorsShowGreyUnderTheCurrentFloorInItsPlanColour) {
     Square(doc->itsCurLayer, 20, 20, 60, 100);

@@ -23,4 +23,12 @@ inline QImage PaintPlan(QMDDocumentModel* doc, int width, int height, int origin
     return image;
 }
 
+// Pixels of exactly `colour` inside `area`.
+inline int Count(const QImage& image, QRgb colour, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
+    return n;
+}
+
 }  // namespace dvxtest

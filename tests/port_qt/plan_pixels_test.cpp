@@ -9,6 +9,7 @@
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
+#include "plan_image.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -56,12 +57,7 @@ protected:
     Base2DView view{&host};
 };
 
-int Count(const QImage& image, QRgb colour, QRect area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
-    return n;
-}
+using dvxtest::Count;
 
 // Ink pixels with ink below right ("\") and above right ("/").
 std::pair<int, int> Diagonals(const QImage& image) {

@@ -7,6 +7,7 @@
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tracking/tracking_state.h"
+#include "plan_image.h"
 
 #include <QImage>
 
@@ -16,12 +17,7 @@ namespace {
 
 const QRgb kRed = qRgb(255, 0, 0);
 
-int Count(const QImage& image, QRgb colour, QRect area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
-    return n;
-}
+using dvxtest::Count;
 
 class RoofToolPixels : public dvxtest::PlanGestureTest {};
 

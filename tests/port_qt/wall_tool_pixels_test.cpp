@@ -6,6 +6,7 @@
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tracking/tracking_state.h"
+#include "plan_image.h"
 
 #include <QImage>
 
@@ -15,12 +16,7 @@ namespace {
 
 const QRgb kBlue = qRgb(0, 0, 255);
 
-int Count(const QImage& image, QRgb colour, QRect area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
-    return n;
-}
+using dvxtest::Count;
 
 class WallToolPixels : public dvxtest::PlanGestureTest {};
 

@@ -18,6 +18,7 @@
 #include "render/billboards.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"
+#include "render/rt_plane_renderers.h"
 #include "render/gl.h"
 #include "render_fixture.h"
 #include "geometry/openings/landscape_plants.h"
@@ -120,6 +121,22 @@ TEST_F(Billboards, BlackTexelsOfAPlantImageAreSeeThrough) {
     RenderGLPlantObject(plant(0, 0));
     EXPECT_TRUE(isBackground(25, 20)) << "no black border";
     EXPECT_TRUE(NearColor(at(38, 20), 0, 255, 0));
+}
+
+TEST_F(Billboards, TheRealTimePlantReadsItsImageAtItsOwnSizeAndKeepsBlack) {
+    // Wider than tall and far from 256 x 256: red left, black in the middle, green right.
+    WritePpm(PlantFile(kOak, LocalDomainUserSharedTexturePath()),
+             RgbImage(12, 4, [](int x, int) { return x < 4 ? 0xFF0000u : x < 8 ? 0u : 0x00FF00u; }));
+    struct Row { uint8_t transparency; int x; uint8_t r, g, b; bool background; } rows[] = {
+        {0, 24, 255, 0, 0, false}, {0, 32, 0, 0, 0, false}, {0, 40, 0, 255, 0, false}, {1, 32, 0, 0, 0, true}};
+    for (const Row& r : rows) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        DeleteAllRendererObjects();
+        ds->renderFlag = r.transparency;
+        RTRenderGLPlantObject(plant(0, 0));
+        EXPECT_EQ(isBackground(r.x, 20), r.background) << r.x;
+        if (!r.background) EXPECT_TRUE(NearColor(at(r.x, 20), r.r, r.g, r.b)) << r.x;
+    }
 }
 
 TEST_F(Billboards, ThePlantImageComesFromTheModeAndThePlantsOwnFile) {

@@ -10,9 +10,11 @@
 #include "files/content_folders.h"
 #include "files/palettes.h"
 #include "files/template_files.h"
+#include "geometry/elements/fence_build.h"
 #include "geometry/openings/trim_files.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/object_fields.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "files/custom_textures.h"
@@ -182,6 +184,16 @@ TEST_F(ApplyMaterialsTest, EachTypeCarriesTheMaterialOver) {
              for (Poinz* p = deck->firstPoint; p; p = p->next) EXPECT_EQ(p->texture1, 2007);
              EXPECT_EQ(std::tuple(deck->texture2, deck->firstPoint->texture2), std::tuple(2007, own));
              DeleteObj(riser);
+         }},
+        {"fence gate panel: the gate's slot, the style kept, rebuilt", [&] {
+             Objex* fence = Shape(floor, objtype::kFence, {{0, 0}, {50, 0}});
+             objfield::fence::kStyle(*fence) = objfield::fence::kCustomStyle;
+             fence->firstPoint->kind = pointkind::kGatePoint;
+             UpdateFenceObject(fence);
+             Piece(fence, fence->firstPart, 0, PointSide1(fence->firstPart->firstPoint));
+             EXPECT_EQ(ApplyTexture(1, 1, 2012), 1);
+             EXPECT_EQ(std::tuple(objfield::fence::kStyle(*fence), fence->texture4, fence->firstPart->firstPoint->texture1),
+                       std::tuple(objfield::fence::kCustomStyle, 2012, 2012));
          }},
         {"path: every point, rebuilt", [&] {
              Objex* path = Outline(objtype::kPath, {{0, 0}, {50, 0}, {50, 60}}, false).on(floor);

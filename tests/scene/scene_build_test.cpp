@@ -8,7 +8,6 @@
 
 #include "design_generator.h"
 #include "files/undo.h"
-#include "geometry/elements/rebuild_seams.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

@@ -267,6 +267,7 @@ Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylightOut) {
     r->textureScale2[0] = 90;
     r->textureScale2[1] = 110;
     r->color2 = RGBColor{65535, 65535, 65535};
+    r->attachment = sky;
     Make(sky).with(r);
     AppendChildToObject(sky, roof);
     UpdateObjectBounds(sky);

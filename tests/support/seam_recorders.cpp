@@ -1,45 +1,10 @@
 #include "support/seam_recorders.h"
 
-#include "geometry/elements/rebuild_seams.h"
-#include "geometry/openings/trim_plane_seams.h"
 #include "model/objects.h"
 #include "render/core/live_view_seams.h"
 #include "tools/site_rebuilds.h"
 
 namespace dvxtest {
-
-RebuildRecorder::RebuildRecorder() {
-    auto rec = [this](const char* name) {
-        return [this, name](Objex* o) { calls.push_back({name, o}); };
-    };
-    SetUpdateEdgingObjectHandler(rec("UpdateEdgingObject"));
-    SetUpdateFenceObjectHandler(rec("UpdateFenceObject"));
-    SetUpdateRailObjectHandler(rec("UpdateRailObject"));
-}
-
-RebuildRecorder::~RebuildRecorder() {
-    for (auto* set : {SetUpdateEdgingObjectHandler, SetUpdateFenceObjectHandler, SetUpdateRailObjectHandler})
-        set(nullptr);
-}
-
-int RebuildRecorder::count(const std::string& name) const {
-    int n = 0;
-    for (const Call& c : calls) n += c.name == name;
-    return n;
-}
-
-int RebuildRecorder::count(const std::string& name, const Objex* object) const {
-    int n = 0;
-    for (const Call& c : calls) n += c.name == name && c.object == object;
-    return n;
-}
-
-std::vector<std::string> RebuildRecorder::callsFor(const Objex* object) const {
-    std::vector<std::string> names;
-    for (const Call& c : calls)
-        if (c.object == object) names.push_back(c.name);
-    return names;
-}
 
 LiveViewRecorder::LiveViewRecorder() {
     SetInitializeAnimatedLVStatusHandler([this] { events.push_back("start"); });
@@ -79,28 +44,6 @@ void LiveViewHostRecorder::resetLVLightProgress() { events.push_back("progress-r
 void LiveViewHostRecorder::flushBufferedKeyEvents() {
     events.push_back("drop-keys");
     interrupts.dropBufferedKeys();
-}
-
-TrimRecorder::TrimRecorder() {
-    auto two = [this](const char* name) {
-        return [this, name](Objex* o, Objex* part) {
-            calls.push_back({name, nullptr, o, part});
-        };
-    };
-    auto one = [two](const char* name) { return [f = two(name)](Objex* o) { f(o, nullptr); }; };
-    SetBuildTopSkylightTrimPlanesHandler(one("BuildTopSkylightTrimPlanes"));
-    SetBuildBottomSkylightTrimPlanesHandler(one("BuildBottomSkylightTrimPlanes"));
-    SetBuildDormerCutoutTrimPlanesHandler(one("BuildDormerCutoutTrimPlanes"));
-    SetBuildTopCustomSkylightTrimPlanesHandler(two("BuildTopCustomSkylightTrimPlanes"));
-    SetBuildBottomCustomSkylightTrimPlanesHandler(two("BuildBottomCustomSkylightTrimPlanes"));
-}
-
-TrimRecorder::~TrimRecorder() {
-    for (auto* set : {SetBuildTopSkylightTrimPlanesHandler, SetBuildBottomSkylightTrimPlanesHandler,
-                      SetBuildDormerCutoutTrimPlanesHandler})
-        set(nullptr);
-    SetBuildTopCustomSkylightTrimPlanesHandler(nullptr);
-    SetBuildBottomCustomSkylightTrimPlanesHandler(nullptr);
 }
 
 }  // namespace dvxtest

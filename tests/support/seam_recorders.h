@@ -11,26 +11,6 @@ struct Objex;
 
 namespace dvxtest {
 
-// The 3D rebuilds of tools and elements.
-class RebuildRecorder {
-public:
-    struct Call {
-        std::string name;  // the seam's function name, e.g. "Update3DPath"
-        Objex* object = nullptr;
-    };
-    RebuildRecorder();
-    ~RebuildRecorder();
-    RebuildRecorder(const RebuildRecorder&) = delete;
-    RebuildRecorder& operator=(const RebuildRecorder&) = delete;
-
-    int count(const std::string& name) const;
-    int count(const std::string& name, const Objex* object) const;
-    // Names of the calls made for the object, in order.
-    std::vector<std::string> callsFor(const Objex* object) const;
-
-    std::vector<Call> calls;
-};
-
 // The live view's status calls, each as one line ("start", "status:<text>", "reset").
 class LiveViewRecorder {
 public:
@@ -64,23 +44,6 @@ public:
 private:
     GLSurface* surface_;
     float width_, height_;
-};
-
-// The roof opening trims asked of the trim geometry.
-class TrimRecorder {
-public:
-    struct Call {
-        std::string name;  // the seam's function name
-        const void* record;
-        Objex* object;     // skylight or cut-out
-        Objex* part;       // a custom skylight's outline piece
-    };
-    TrimRecorder();
-    ~TrimRecorder();
-    TrimRecorder(const TrimRecorder&) = delete;
-    TrimRecorder& operator=(const TrimRecorder&) = delete;
-
-    std::vector<Call> calls;
 };
 
 }  // namespace dvxtest

@@ -179,7 +179,9 @@ TEST_F(SitePanes, FenceSizesAreEnabledAndTakenForCustomFencesOnly) {
         EXPECT_EQ(p->stylePopUpButton->currentText(), QLatin1String(r.shown)) << r.shown;
         EXPECT_EQ(enabled(), r.sizes) << r.shown;
     }
-    EXPECT_EQ(shown("FenceInspectorController", "postHeightText"), 53);
+    // The fence keeps post height before post width: 52 and 53.
+    EXPECT_EQ(std::pair(shown("FenceInspectorController", "postHeightText"), shown("FenceInspectorController", "postWidthText")),
+              std::pair(52.0f, 53.0f));
     for (const char* refused : {"0", "12000"}) {
         type(p->text("spanLengthText"), QString::fromLatin1(refused));
         EXPECT_EQ(shown("FenceInspectorController", "spanLengthText"), ds->fenceSizes[0]) << refused;

@@ -1,6 +1,8 @@
 #include "geometry/elements/element_rebuilds.h"
 
-#include "geometry/elements/rebuild_seams.h"
+#include "geometry/elements/edging_build.h"
+#include "geometry/elements/fence_build.h"
+#include "geometry/elements/rail_build.h"
 #include "geometry/elements/stair_build.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
@@ -8,7 +10,7 @@
 void RegisterElementRebuilders() {
     using rebuild::Register;
     Register(objtype::kStaircase, UpdateStairObject);
-    Register(objtype::kRailing, [](Objex* o) { UpdateRailObject(o); });
-    Register(objtype::kFence, [](Objex* o) { UpdateFenceObject(o); });
-    Register(objtype::kEdging, [](Objex* o) { UpdateEdgingObject(o); });
+    Register(objtype::kRailing, UpdateRailObject);
+    Register(objtype::kFence, UpdateFenceObject);
+    Register(objtype::kEdging, UpdateEdgingObject);
 }

@@ -89,6 +89,16 @@ Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const 
     return Hang(c, piece);
 }
 
+Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const RailMaterial& material, RGBColor fill) {
+    if (!built) return nullptr;
+    if (!c.owner) {
+        DeleteObj(built);
+        return nullptr;
+    }
+    Dress(built, type, material, fill);
+    return Hang(c, built);
+}
+
 Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32_t count, int16_t type,
                        const RailMaterial& material, RGBColor fill) {
     if (!c.owner || !c.layer || count < 3) return nullptr;

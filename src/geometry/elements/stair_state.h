@@ -97,6 +97,8 @@ inline Float3DPoint AtV(Float3DPoint p, float v) {
 // parts with the material on every point; null when it cannot be made.
 Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const Float3DPoint* upper, int32_t count,
                         int16_t type, const RailMaterial& material, RGBColor fill);
+// A piece the caller built on the context's layer, dressed and hung likewise; null when none.
+Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const RailMaterial& material, RGBColor fill);
 // A flat closed panel through the corners, hung likewise.
 Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32_t count, int16_t type,
                        const RailMaterial& material, RGBColor fill);

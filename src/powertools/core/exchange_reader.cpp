@@ -147,6 +147,23 @@ void ReadTaggedObjects(Layer* layer, int16_t endTag, Take&& take) {
     }
 }
 
+// The fixed fields both forms share; the short form has a pad byte after the side flag.
+void ReadAttachmentFields(AttachmentRecord* r, bool shortForm) {
+    ReadStdShort(&r->ownerType);
+    ReadStdShort(&r->style);
+    ReadStdLong(&r->startIndex);
+    ReadStdLong(&r->endIndex);
+    for (float* f : {&r->centreDistance, &r->remainder, &r->width, &r->height, &r->elevation}) ReadStdFloat(f);
+    SkipInput(12);
+    ReadSome(&r->sideFlag, 1);
+    if (shortForm) SkipInput(1);
+    ReadStdFloat(&r->swingOrOffset);
+    ReadStdShort(&r->directionFlag);
+    ReadStdShort(&r->frameFlag);
+    ReadStdShort(&r->reserved);
+    ReadStdFloat(&r->trimWidth);
+}
+
 void ReadMaterial(int32_t* texture, int16_t* scaleH, int16_t* scaleV, RGBColor* color) {
     *texture = ReadStdTextureID();
     ReadStdShort(scaleH);
@@ -444,18 +461,7 @@ void ReadPlugInObjectData(Objex* o, Layer* layer) {
 
 void ReadPlugInObjectAttachment(AttachmentRecord* r, Objex* o, Layer* layer) {
     if (!r) return;
-    ReadStdShort(&r->ownerType);
-    ReadStdShort(&r->style);
-    ReadStdLong(&r->startIndex);
-    ReadStdLong(&r->endIndex);
-    for (float* f : {&r->centreDistance, &r->remainder, &r->width, &r->height, &r->elevation}) ReadStdFloat(f);
-    SkipInput(12);
-    ReadSome(&r->sideFlag, 1);
-    ReadStdFloat(&r->swingOrOffset);
-    ReadStdShort(&r->directionFlag);
-    ReadStdShort(&r->frameFlag);
-    ReadStdShort(&r->reserved);
-    ReadStdFloat(&r->trimWidth);
+    ReadAttachmentFields(r, false);
     if (r->style == kCustomDoorStyle || r->style == kCustomWindowStyle) {
         int16_t tag = 0;
         ReadStdShort(&tag);  // 212
@@ -473,19 +479,7 @@ void ReadPlugInObjectAttachment(AttachmentRecord* r, Objex* o, Layer* layer) {
 
 void ReadPlugInObjectAttachment75(AttachmentRecord* r, Objex* o) {
     if (!r) return;
-    ReadStdShort(&r->ownerType);
-    ReadStdShort(&r->style);
-    ReadStdLong(&r->startIndex);
-    ReadStdLong(&r->endIndex);
-    for (float* f : {&r->centreDistance, &r->remainder, &r->width, &r->height, &r->elevation}) ReadStdFloat(f);
-    SkipInput(12);
-    ReadSome(&r->sideFlag, 1);
-    SkipInput(1);
-    ReadStdFloat(&r->swingOrOffset);
-    ReadStdShort(&r->directionFlag);
-    ReadStdShort(&r->frameFlag);
-    ReadStdShort(&r->reserved);
-    ReadStdFloat(&r->trimWidth);
+    ReadAttachmentFields(r, true);
     if (!o || (o->type != objtype::kDoor && o->type != objtype::kWindow)) return;
     const ShortPoint scale = o->textureScales[4];
     r->insideTrimTexture = r->outsideTrimTexture = o->texture;

@@ -28,3 +28,17 @@ DVX_SEAM(PowerToolIsAvailable, "powertools", port::SeamKind::PlugIn, bool(int32_
 DVX_SEAM(PowerToolName, "powertools", port::SeamKind::PlugIn, std::string(int32_t plugInID))
 // The PowerTool launcher's window, run modally until the launcher ends the run.
 DVX_SEAM(RunPowerToolLauncher, "powertools", port::SeamKind::PlugIn, void())
+
+class PowerToolEntry;
+
+// Starts the tool's program without waiting for it, with `environment` ("NAME=value") added
+// to the program's own; false when the file is no executable or the start failed.
+DVX_SEAM(StartPowerToolProcess, "powertools", port::SeamKind::PlugIn,
+         bool(const std::string& program, const std::vector<std::string>& environment))
+// The open document whose design is `model` ends its window's PowerTool progress sheet;
+// false when no open document has that design.
+DVX_SEAM(EndPowerToolProgressSheetForDocument, "powertools", port::SeamKind::UserInterface,
+         bool(const QMDDocumentModel* model))
+// The launcher's row of an entry shows its state again, and the launcher its buttons.
+DVX_SEAM(PowerToolEntryUpdateControls, "powertools", port::SeamKind::UserInterface, void(PowerToolEntry* entry))
+DVX_SEAM(PowerToolLauncherUpdateButtonStates, "powertools", port::SeamKind::UserInterface, void())

@@ -128,6 +128,12 @@ PowerToolEntry* PowerToolDispatcher::powerToolEntryForDocumentID(int32_t docID) 
 void RegisterPowerToolDispatcherSeams() {
     auto shared = [] { return PowerToolDispatcher::sharedPowerToolDispatcher(); };
     SetPowerToolBuildPluginListHandler([shared] { shared()->buildPluginList(); });
+    SetPowerToolRegisterAllServerObserversHandler([shared] { shared()->registerAllServerObservers(); });
+    SetLaunchPowerToolHandler([shared](int32_t id) { return shared()->launchPowerToolWithID(id); });
+    SetPowerToolReleaseLockOwnedByDocumentHandler(
+        [shared](const QMDDocumentModel* model) { shared()->releaseLockForPowerToolOwnedByDocument(model); });
+    SetPowerToolForceQuitOwnedByDocumentHandler(
+        [shared](const QMDDocumentModel* model) { shared()->forceQuitPowerToolOwnedByDocument(model); });
     SetLoadedPlugInIDsHandler([shared] {
         std::vector<int32_t> ids;
         for (const auto& e : shared()->pluginList()) ids.push_back(e->plugInID());

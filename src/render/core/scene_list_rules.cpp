@@ -7,6 +7,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/view_layers.h"
 #include "scene/plane_object.h"
 
 namespace {
@@ -126,4 +127,33 @@ bool CastsNoShadow(const PlaneObject* piece) {
                           (root->type == objtype::kGroup && root->firstChild &&
                            root->firstChild->type == objtype::kFentrix);
     return imported && objfield::fentrix::kShadowOff(*root) == 1;
+}
+
+std::array<Layer*, 3> FirstThreeFloors() {
+    std::array<Layer*, 3> floors{};
+    size_t n = 0;
+    for (Layer* l = GetFirstFloorLayer(); l && n < floors.size(); l = l->next)
+        if (!IsViewLayer(l)) floors[n++] = l;
+    return floors;
+}
+
+bool FloorHoleDrawn(const PlaneObject* p, const Layer* floor, const DocState& ds, bool& eyeAbove) {
+    using namespace piecekind;
+    const uint16_t k = p->pieceKind;
+    if ((k != kFloorHoleBelow && k != kInsetOutline && k != kFloorHoleAbove) || (p->baseObject && p->baseObject->layer != floor))
+        return false;
+    if (ds.cameraMode != 1)
+        eyeAbove = true;
+    else if (p->planes && p->planes->count > 0)
+        eyeAbove = ds.eyeHeight > -p->planes->vertices[0].V;
+    return k == kInsetOutline || (k == kFloorHoleAbove && eyeAbove) || (k == kFloorHoleBelow && !eyeAbove);
+}
+
+bool DrawnInFloorWalk(const PlaneObject* p, const Layer* floor) {
+    using namespace piecekind;
+    const uint16_t k = p->pieceKind;
+    if (k != kFloor && k != kWallOutline && k != kCeiling && k != kFloorUnderside && k != kDeck) return false;
+    // A kind-13 piece without a base object is never drawn.
+    const Objex* base = p->baseObject;
+    return !base ? k != kFloor : base->layer == floor && base->subtype != 170 && base->subtype != 177;
 }

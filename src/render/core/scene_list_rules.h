@@ -2,7 +2,11 @@
 // What the scene list's walks decide before anything is drawn, shared by the full-quality and
 // the real-time walks: which pieces the live view's hide flags leave out, which pieces the
 // floor passes draw instead of the main walk, and which face drawer a piece goes to.
+#include <array>
 #include <cstdint>
+
+struct DocState;
+struct Layer;
 
 struct Objex;
 struct PlaneObject;
@@ -46,3 +50,14 @@ bool HasInteriorWallMark(const Objex* object);
 // Whether the root of the piece's base object casts no shadow: its no-shadow mark, or an
 // imported object's (or its group's) shadow switch.
 bool CastsNoShadow(const PlaneObject* piece);
+
+// The floors the floor passes walk: the first three by their place in the layer list,
+// whatever they are named (null where there are fewer).
+std::array<Layer*, 3> FirstThreeFloors();
+// The hole walk of a floor pass: whether `piece` is a hole of `floor` that is drawn into the
+// stencil. Kind 171 always is, kind 48 only seen from above, kind 127 only from below;
+// `eyeAbove` (false before the first floor) carries from hole to hole and floor to floor.
+bool FloorHoleDrawn(const PlaneObject* piece, const Layer* floor, const DocState& ds, bool& eyeAbove);
+// The floor walk of a floor pass: floors, wall outlines, ceilings, undersides and decks of
+// `floor` (or of no object, except kind 13), drawn around the holes.
+bool DrawnInFloorWalk(const PlaneObject* piece, const Layer* floor);

@@ -104,20 +104,22 @@ const InspectorEditRow kFenceStyleRow{
     EditRebuild::ByType, "Fence Style", UndoRule::WhenChanged, [](const DocState* d) { return float(d->fenceStyle); },
     [](DocState* d, float v) { d->fenceStyle = int16_t(v); }};
 
+// I: the object's size; the default is the settings record's slot for it.
 template <int I>
 InspectorEditRow FenceSizeRow(const char* outlet, const char* undoName) {
+    constexpr int S = ff::kSettingsSize[I];
     InspectorEditRow r{outlet, FieldEntry::Length, Above(0), kHigh, objtype::kFence, EditWalk::TopLevel, false,
                        [](const Objex* o) { return ff::kSize(I)(*o); }, [](Objex* o, float v) { ff::kSize(I)(*o) = v; },
                        EditRebuild::ByType, undoName, UndoRule::WhenChanged,
-                       [](const DocState* d) { return d->fenceSizes[I]; }, [](DocState* d, float v) { d->fenceSizes[I] = v; }};
+                       [](const DocState* d) { return d->fenceSizes[S]; }, [](DocState* d, float v) { d->fenceSizes[S] = v; }};
     r.onlyIf = IsCustomFence;
     return r;
 }
 const InspectorEditRow kFenceSizeRows[] = {
     FenceSizeRow<0>("spanLengthText", "Custom Fence Span Length"),
     FenceSizeRow<1>("spanHeightText", "Custom Fence Span Height"),
-    FenceSizeRow<2>("postWidthText", "Custom Fence Post Width"),
-    FenceSizeRow<3>("postHeightText", "Custom Fence Post Height"),
+    FenceSizeRow<3>("postWidthText", "Custom Fence Post Width"),
+    FenceSizeRow<2>("postHeightText", "Custom Fence Post Height"),
     FenceSizeRow<4>("gateHeightText", "Custom Fence Gate Height"),
 };
 

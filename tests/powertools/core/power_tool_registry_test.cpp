@@ -18,6 +18,7 @@
 #include "powertools/core/power_tool_dispatcher.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
+#include "support/powertool_builder.h"
 #include "support/records.h"
 
 using namespace dvxtest;
@@ -38,16 +39,6 @@ protected:
         plugins = MakePowerToolFolder();
         ASSERT_EQ(plugins, LocalDomainPowerToolPath());
         port::setImageDecoder(&decoder);
-    }
-
-    // The PowerTool folder, made level by level below the system support folder.
-    static std::string MakePowerToolFolder() {
-        std::string folder = LocalDomainApplicationSupportPath();
-        for (const char* level : {"Zelt", kProductVersionFolderName, "Plugins"}) {
-            folder = port::JoinPath(folder, level);
-            port::MakeFolder(folder);
-        }
-        return folder;
     }
 
     // Writes the descriptor as `fileName` and, when `decodable`, gives its preview an image.

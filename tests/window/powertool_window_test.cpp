@@ -1,0 +1,121 @@
+// A plug-in tool used as a user uses one, on the virtual X server: "PowerTools..." from the
+// menu, the tool chosen and launched in the launcher, the progress sheet on the document
+// window while the tool (a real program) runs, and its wall in the plan once it answers.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/document_view.h"
+#include "app/window_controller.h"
+#include "model/docstate.h"
+#include "powertools/core/power_tool_dispatcher.h"
+#include "powertools/power_tool_launcher.h"
+#include "support/powertool_builder.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+// Notes every dialog that shows, with its texts, however briefly.
+class ShownDialogs : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (auto* d = qobject_cast<QDialog*>(o); d && e->type() == QEvent::Show)
+            for (const QLabel* label : d->findChildren<QLabel*>()) texts << label->text();
+        return false;
+    }
+    QStringList texts;
+};
+
+TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
+    WindowTestServices services("powertoolwindow");
+    dvxtest::PpmImageDecoder pictures;
+    port::setImageDecoder(&pictures);
+    dvxtest::InstallPowerTool("deck.PEG", {.name = "Deck Designer", .id = "120"}, DVX_TEST_PLUGIN);
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* document = w->document();
+    document->model()->itsDocState->zoomFactor = 1;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+
+    // The wall across the middle of what the plan shows (zoom 1: plan units are pixels).
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 4), d = std::round(shown.y + shown.height / 4);
+    qputenv("DVX_TEST_PLUGIN_WALL", QStringLiteral("%1 %2 %3 %2").arg(h).arg(d).arg(h + 200).toUtf8());
+    auto plan = [&] {
+        const QPoint at = view->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), view->width(), view->height()).toImage();
+    };
+    const QImage before = plan();
+
+    // In the launcher: look, choose the row, launch; given up after 20 s.
+    ShownDialogs dialogs;
+    qApp->installEventFilter(&dialogs);
+    QString row;
+    QTimer driver;
+    int step = 0;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        PowerToolLauncherController* l = PowerToolLauncherController::sharedPowerToolLauncherController();
+        if (++step > 200) l->done(-2);
+        if (!l->isVisible() || !l->windowHandle()->isExposed()) return;
+        const PowerToolEntryController* c = l->ptEntryControllers().at(0);
+        if (row.isEmpty()) {
+            row = c->ptNameText->text() + "|" + c->ptStatusText->text() + "|" +
+                  (c->ptImageView->pixmap().isNull() ? "no picture" : "picture");
+            QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+            ClickAt(l->ptEntryTableView->viewport(), l->ptEntryTableView->visualItemRect(l->ptEntryTableView->item(0)).center());
+        } else if (l->ptEntryTableView->currentRow() == 0 && l->launchButton->isEnabled()) {
+            driver.stop();
+            ClickAt(l->launchButton, l->launchButton->rect().center());
+        }
+    });
+    driver.start(100);
+    ASSERT_TRUE(ChooseMenuItem(w, "Window", "showPowerToolLauncherWindow"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PowerToolLauncherController::sharedPowerToolLauncherController()->isVisible(); },
+                                20000));
+    EXPECT_EQ(row, "Deck Designer|Available|picture");
+
+    PowerToolEntry* entry = PowerToolDispatcher::sharedPowerToolDispatcher()->powerToolEntryForID(120);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 20000)) << "the tool never answered";
+    qApp->removeEventFilter(&dialogs);
+    EXPECT_TRUE(dialogs.texts.contains("'Deck Designer' is currently using this design.")) << dialogs.texts.join("; ").toStdString();
+    for (const QDialog* sheet : w->findChildren<QDialog*>()) EXPECT_FALSE(sheet->isVisible()) << "a sheet stayed open";
+    EXPECT_EQ(document->undoStack()->count(), 1);
+    EXPECT_EQ(document->undoStack()->undoText(), "Deck Designer");
+
+    // The wall is drawn: the plan changed along it (its length readout just above), and
+    // nowhere far from it.
+    QTest::qWait(300);
+    const QImage after = plan();
+    const PlatformPoint o = view->boundsOrigin();
+    int along = 0, elsewhere = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            if (before.pixel(x, y) == after.pixel(x, y)) continue;
+            const bool near = x >= h - o.x - 12 && x <= h + 200 - o.x + 12 && std::abs(y - (d - o.y)) <= 30;
+            ++(near ? along : elsewhere);
+        }
+    EXPECT_GT(along, 200);
+    EXPECT_EQ(elsewhere, 0);
+    port::setImageDecoder(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) return 2;
+    gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
