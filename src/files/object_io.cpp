@@ -6,27 +6,18 @@
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "files/type_data_io.h"
-#include "geometry/elements/edging_build.h"
-#include "geometry/elements/fence_build.h"
-#include "geometry/elements/rail_build.h"
-#include "geometry/elements/stair_build.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "model/plant_info.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
-#include "tools/deck_tools.h"
-#include "tools/rebuild_seams.h"
-#include "tools/roof_panels.h"
-#include "tools/roof_construction.h"
-#include "tools/wall_attachments.h"
-#include "tools/wall_construction.h"
 
 namespace {
 
@@ -164,7 +155,7 @@ void RebuildReadObject(Objex* o, Layer* layer) {
     default:
         break;
     }
-    RebuildObjectByType(o);
+    RebuildObjectByType(o, RebuildTable::Read, false);
 }
 
 void GivePlantInfo(Objex* o, PlantInfo* info) {
@@ -191,53 +182,6 @@ void ApplyDefaultFenceMaterials(Objex* o) {
     o->texture4 = 2200;
     o->color2 = o->color3 = o->color4 = kWhite;
     SetAllScales(o, 3);
-}
-
-void RebuildObjectByType(Objex* o) {
-    if (!o) return;
-    switch (o->type) {
-    case objtype::kWall:
-        Update3DWall(o);
-        UpdateAllWallAttachments(o);
-        break;
-    case objtype::kFloor:
-    case objtype::kFloorCutout:
-    case objtype::kCabinetPart:
-        Update3DFloorSkirting(o);
-        break;
-    case objtype::kRoof:
-        Update3DRoof(o);
-        break;
-    case objtype::kPath:
-        Update3DPath(o);
-        break;
-    case objtype::kEdging:
-        UpdateEdgingObject(o);
-        break;
-    case objtype::kFence:
-        UpdateFenceObject(o);
-        break;
-    case objtype::kStaircase:
-        UpdateStairObject(o);
-        break;
-    case objtype::kRailing:
-        UpdateRailObject(o);
-        break;
-    case objtype::kDeck:
-        Update3DDeck(o);
-        break;
-    case objtype::kFreehandRoof:
-        Update3DRoofPanel(o);
-        break;
-    case objtype::kPhoto:
-        Update3DPhoto(o);
-        break;
-    case objtype::kExcavation:
-        Update3DTopoCutoutDepthObject(o);
-        break;
-    default:
-        break;
-    }
 }
 
 bool IsObjectPointValuesInvalid(const Objex* o) {

@@ -62,7 +62,7 @@ bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof) {
         SetLotElevation();
         return true;
     case objtype::kExcavation:
-        if (table != RebuildTable::Full) return false;
+        if (table == RebuildTable::Short) return false;
         Update3DTopoCutoutDepthObject(object);
         return true;
     default:
