@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -28,7 +29,7 @@ constexpr float kMostWalkPitch = 35.0f;
 constexpr double kPixelsPerPitchDegree = 3.0;
 constexpr float kMarkerSquare = 50.0f;
 
-float Radians(float degrees) { return degrees * static_cast<float>(M_PI / 180.0); }
+float Radians(float degrees) { return degrees * static_cast<float>(std::numbers::pi / 180.0); }
 
 // Once, not modulo: a heading just past 359 becomes slightly negative, as the marker drag's.
 float WrapOnce(float heading) {
@@ -235,7 +236,7 @@ void RealTimeRotateAnimOpenGL::step(DocState& ds) {
         }
         if (dx != 0) flyHeading_ = WrapOnce(flyHeading_ - dx / perDegree);
         ds.flyValueA = flyPitch_, ds.flyValueB = flyHeading_;
-        if (gAnimateBackground) AnimateBackground(&ds);
+        if (dx != 0 && gAnimateBackground) AnimateBackground(&ds);
     }
     DrawRealTimeFrame();
 }
