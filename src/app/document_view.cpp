@@ -120,6 +120,10 @@ void QMDDocumentView::setBoundsOrigin(const PlatformPoint& origin) {
     update();
 }
 
+void QMDDocumentView::setNeedsDisplayInRect(const PlatformRect& r) {
+    update(QRectF(r.x - boundsOrigin_.x, r.y - boundsOrigin_.y, r.width, r.height).toAlignedRect());
+}
+
 bool QMDDocumentView::needsToDrawRect(const PlatformRect& r) const {
     if (!painting_) return true;
     const QRectF box(r.x - boundsOrigin_.x, r.y - boundsOrigin_.y, r.width, r.height);

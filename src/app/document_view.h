@@ -40,6 +40,7 @@ public:
     void setFrameSize(const PlatformSize& size) override;
     void setBoundsOrigin(const PlatformPoint& origin) override;
     void setNeedsDisplay() override { update(); }
+    void setNeedsDisplayInRect(const PlatformRect& rect) override;
     bool needsToDrawRect(const PlatformRect& rect) const override;
 
     // The part of the widget shown through the clip view, in widget coordinates.
@@ -52,8 +53,8 @@ public:
     // 2 the camera's (or, flying, the target's) square.
     int16_t ptInViewPoint(POINT point);
     // While the live view navigates the plan is a snapshot with the marker drawn over it.
-    void initializeDynamicViewPointSystem();
-    void resetDynamicViewPointSystem();
+    void initializeDynamicViewPointSystem() override;
+    void resetDynamicViewPointSystem() override;
     bool drawsViewPointDynamically() const { return drawViewPointDynamically_; }
 
     // The draw of one rectangle of plan view coordinates.

@@ -11,9 +11,9 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "files/plant_info_files.h"
-#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
@@ -155,7 +155,7 @@ void RebuildReadObject(Objex* o, Layer* layer) {
     default:
         break;
     }
-    RebuildObjectByType(o);
+    RebuildObjectByType(o, RebuildTable::Read, false);
 }
 
 void GivePlantInfo(Objex* o, PlantInfo* info) {
@@ -182,10 +182,6 @@ void ApplyDefaultFenceMaterials(Objex* o) {
     o->texture4 = 2200;
     o->color2 = o->color3 = o->color4 = kWhite;
     SetAllScales(o, 3);
-}
-
-void RebuildObjectByType(Objex* o) {
-    rebuild::Run(o, rebuild::kObjectAndTerrain);
 }
 
 bool IsObjectPointValuesInvalid(const Objex* o) {

@@ -39,9 +39,6 @@ public:
     SharedPlantDescriptions& operator=(const SharedPlantDescriptions&) = delete;
 };
 
-// The 3D form of a read or replaced object, by its type through the rebuild table (not the
-// lot elevation, which a read sets once at its end).
-void RebuildObjectByType(Objex* object);
 // A fence of a file without fence materials: the document's default fence sizes, textures
 // 850, 850 and 2200 at full scale, white.
 void ApplyDefaultFenceMaterials(Objex* object);

@@ -7,8 +7,10 @@
 
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof) {
     if (!object) return false;
-    if (!rebuild::Run(object, table == RebuildTable::Full ? rebuild::kEveryScope : rebuild::kObjectScopes))
-        return false;
+    uint8_t scopes = rebuild::kObjectScopes;
+    if (table == RebuildTable::Full) scopes = rebuild::kEveryScope;
+    if (table == RebuildTable::Read) scopes = rebuild::kObjectAndTerrain;
+    if (!rebuild::Run(object, scopes)) return false;
     if (object->type == objtype::kRoof && refreshRoof) Refresh();
     return true;
 }

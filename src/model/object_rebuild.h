@@ -6,11 +6,13 @@ struct Objex;
 enum class RebuildTable {
     Full,   // every rebuildable type
     Short,  // without the terrain rebuilds (topography, lot, slope lot, excavation)
+    Read,   // as read from a file: excavations, but not the lot elevation (set once afterwards)
 };
 
 // Walls (with their attachments), floors, cabinet parts, roofs (then the plan redraw unless
 // refreshRoof is false), paths, edgings, fences, stairs, railings, decks, freehand roofs,
-// photos; in the full table also the lot elevation and excavations. Other types: nothing.
+// photos; in the full table also the lot elevation and excavations, in the read table the
+// excavations. Other types: nothing.
 // True when the type had a rebuild.
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof = true);
 

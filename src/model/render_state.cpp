@@ -24,6 +24,7 @@ uint8_t gTexturedWire = 0;
 uint8_t gLiveViewPanelVisible = 0;
 RGBColor gClearViewLineColor = kDefaultClearViewLine;
 uint8_t gEnableBackgroundRendering = 0;
+uint8_t gRealTimeElevate = 0;
 uint8_t gWindowGlassTransparency = kDefaultGlassOpacity;
 Objex* gPrevPlaneParentObject = nullptr;
 RGBColor gPrevPlaneColor;
@@ -56,6 +57,7 @@ static const port::GlobalReset kReset([] {
     gLiveViewPanelVisible = 0;
     gClearViewLineColor = kDefaultClearViewLine;
     gEnableBackgroundRendering = 0;
+    gRealTimeElevate = 0;
     gWindowGlassTransparency = kDefaultGlassOpacity;
     gPrevPlaneParentObject = nullptr;
     gPrevPlaneColor = {};

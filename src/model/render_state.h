@@ -25,6 +25,9 @@ extern uint8_t gTexturedWire;
 // A live-view preference: objects are built into the scene while the live view is hidden too,
 // and the camera marker's drags change the camera without drawing real-time frames.
 extern uint8_t gEnableBackgroundRendering;
+// Which way the live view's navigation moves in its elevation mode: 1 up (the eye rises, the
+// fly-around distance grows), 0 down. Every right press in the live view turns it over.
+extern uint8_t gRealTimeElevate;
 // Opacity (0-255) of window glass in the scene, a live-view preference.
 extern uint8_t gWindowGlassTransparency;
 // The source object and colour of the last plane drawn, which the next plane of the same

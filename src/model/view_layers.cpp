@@ -96,6 +96,13 @@ Layer* GetFirstFloorLayer() {
     return nullptr;
 }
 
+Layer* GetFloorLayerAt(int place) {
+    if (!gCurDocument || place < 0) return nullptr;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        if (!IsViewLayer(l) && place-- == 0) return l;
+    return nullptr;
+}
+
 void Set2DViewLayerVisibility(Layer* current) {
     if (!gCurDocument) return;
     for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {

@@ -28,6 +28,8 @@ bool IsViewLayer(const Layer* layer);
 // outside the list); the first floor is the first of them in the list, whatever the user
 // named it. Null without a document or a floor.
 Layer* GetFirstFloorLayer();
+// The floor at the place (0 the first) among the floors, whatever its name; null past the last.
+Layer* GetFloorLayerAt(int place);
 // Hides and deselects the elevation layers, shows each floor's plan layer with its floor,
 // makes no view layer active, then shows and activates the given layer.
 void Set2DViewLayerVisibility(Layer* current);

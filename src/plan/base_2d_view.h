@@ -25,6 +25,15 @@ public:
     virtual void setFrameSize(const PlatformSize& size) = 0;
     virtual void setBoundsOrigin(const PlatformPoint& origin) = 0;
     virtual void setNeedsDisplay() = 0;
+    // Only the rectangle (plan view coordinates) needs drawing again.
+    virtual void setNeedsDisplayInRect(const PlatformRect& rect) {
+        (void)rect;
+        setNeedsDisplay();
+    }
+    // While the live view navigates, the plan is kept as a picture and only the camera marker
+    // is drawn over it; the reset draws the plan again.
+    virtual void initializeDynamicViewPointSystem() {}
+    virtual void resetDynamicViewPointSystem() {}
     // Whether the rectangle meets the part of the view being redrawn.
     virtual bool needsToDrawRect(const PlatformRect& rect) const = 0;
 };

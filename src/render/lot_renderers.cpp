@@ -367,4 +367,3 @@ void RenderGLLotBase() {
     glEnable(GL_DITHER);
 }
 
-void SetupTopoTrimObjectList() { DeletePlaneObjectList(gGLTopoTrimPlaneObjects); }

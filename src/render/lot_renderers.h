@@ -23,7 +23,3 @@ void RenderGLLotBase();
 // gluEndSurface, after the outer trim.
 void RenderPWLCurves(GLUnurbs* nurbs, const NurbPatch& patch);
 void RenderPWLCurve(GLUnurbs* nurbs, const Objex* object, const NurbPatch& patch);
-
-// The copies of cut-out pieces real-time navigation once kept are drawn by nothing: starting
-// navigation only empties the list.
-void SetupTopoTrimObjectList();

@@ -130,6 +130,8 @@ void DeletePlaneObjectList(PlaneObject*& head) {
     }
 }
 
+void SetupTopoTrimObjectList() { DeletePlaneObjectList(gGLTopoTrimPlaneObjects); }
+
 void DeletePlaneObject(PlaneObject* planeObject) {
     if (!planeObject) return;
     gRenderDirty = 1;

@@ -111,6 +111,9 @@ void DeletePlaneObject(PlaneObject* planeObject);
 void AppendPlaneObjectToList(PlaneObject*& head, PlaneObject* planeObject);
 // Frees every piece of a list and empties it.
 void DeletePlaneObjectList(PlaneObject*& head);
+// The copies of cut-out pieces real-time navigation once kept are drawn by nothing: starting
+// navigation only empties the list.
+void SetupTopoTrimObjectList();
 
 // --- entering the scene ---
 

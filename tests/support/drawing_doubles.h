@@ -78,6 +78,9 @@ struct FakeViewHost : Base2DViewHost {
     PlatformPoint boundsOrigin() const override { return origin; }
     void scrollRectToVisible(const PlatformRect& r) override { scrolledTo.push_back(r); }
     void setNeedsDisplay() override { ++displayRequests; }
+    void setNeedsDisplayInRect(const PlatformRect& r) override { invalidated.push_back(r); }
+    void initializeDynamicViewPointSystem() override { ++pictureKept; }
+    void resetDynamicViewPointSystem() override { ++pictureReset; }
     void setFrameSize(const PlatformSize& size) override { frame = size; }
     void setBoundsOrigin(const PlatformPoint& p) override { origin = p; }
     bool needsToDrawRect(const PlatformRect&) const override { return needsToDraw; }
@@ -88,6 +91,8 @@ struct FakeViewHost : Base2DViewHost {
     bool needsToDraw = true;
     std::vector<PlatformRect> scrolledTo;
     int displayRequests = 0;
+    std::vector<PlatformRect> invalidated;
+    int pictureKept = 0, pictureReset = 0;
 };
 
 }  // namespace dvxtest

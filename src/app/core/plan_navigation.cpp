@@ -8,6 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/projection.h"
+#include "model/view_layers.h"
 #include "model/view_state.h"
 #include "files/windows_records.h"
 #include "plan/base_2d_view.h"
@@ -24,12 +25,6 @@ constexpr float kDegreesPerRadian = 57.29578f;
 constexpr int16_t kEyeLevel = 1;
 constexpr double kPixelsPerZoom = 150.0;
 constexpr double kMostZoom = 3.0;
-
-DocState* NavigableState() {
-    DocState* ds = CurrentDocState();
-    if (!ds || !GetLayerFromName("First Floor") || !GetLayerFromName("Third Floor")) return nullptr;
-    return ds;
-}
 
 void StartRealTime() {
     if (gEnableBackgroundRendering) return;
@@ -51,6 +46,13 @@ void Finish() {
 }
 
 }  // namespace
+
+DocState* NavigableState() {
+    DocState* ds = CurrentDocState();
+    // The first and third floors by their place: a renamed floor still navigates.
+    if (!ds || !GetFirstFloorLayer() || !GetFloorLayerAt(2)) return nullptr;
+    return ds;
+}
 
 bool RealTimeTrackAngleD3D::begin(Base2DViewHost* view) {
     active_ = false;

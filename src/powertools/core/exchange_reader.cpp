@@ -19,6 +19,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "files/plant_info_files.h"
 #include "model/plugin_data.h"
@@ -322,7 +323,7 @@ void RebuildReadObject(Objex* o, Layer* layer) {
     default:
         break;
     }
-    RebuildObjectByType(o);
+    RebuildObjectByType(o, RebuildTable::Read, false);
 }
 
 }  // namespace

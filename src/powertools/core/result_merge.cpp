@@ -16,6 +16,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
@@ -239,7 +240,7 @@ void UpdateObjectPaletteLinks(const Objex* oldObject, Objex* newObject) {
     if (newObject->type == objtype::kGroup) return;
     SetTextureFaceUV(newObject);
     SetObjectPointLengths(newObject);
-    RebuildObjectByType(newObject);
+    RebuildObjectByType(newObject, RebuildTable::Read, false);
 }
 
 int32_t DoReadPlugOutHeader() { return exchange_values::ReadExchangeHeader(); }
