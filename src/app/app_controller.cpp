@@ -38,6 +38,7 @@
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/inspector/inspector_controller.h"
+#include "ui/preferences/preferences_controller.h"
 #include "ui/sheets/sheet_table.h"
 #include "ui/tool_palettes.h"
 
@@ -279,9 +280,7 @@ void AppController::toggleInspectorPanel() {
 
 void AppController::showPowerToolLauncherWindow() { RunPowerToolLauncher(); }
 
-void AppController::showPreferenceWindow() {
-    // The preferences window belongs to the inspectors' issue.
-}
+void AppController::showPreferenceWindow() { PreferencesController::shared()->showWindow(); }
 
 void AppController::showAboutWindow() { AboutWindowController::shared()->showWindow(); }
 
