@@ -24,6 +24,7 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
 #include "app/screen_frames.h"
+#include "content/content_provider_controller.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
 #include "port/defaults.h"
@@ -282,6 +283,13 @@ void AppController::showPowerToolLauncherWindow() { RunPowerToolLauncher(); }
 
 void AppController::showPreferenceWindow() { PreferencesController::shared()->showWindow(); }
 
+void AppController::showContentProvidersWindow() {
+    ContentProviderController* w = ContentProviderController::sharedContentProviderController();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
 void AppController::showAboutWindow() { AboutWindowController::shared()->showWindow(); }
 
 void AppController::launchManual() {
@@ -324,3 +332,4 @@ bool AppController::terminate() {
     QApplication::quit();
     return true;
 }
+
