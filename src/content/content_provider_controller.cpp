@@ -91,8 +91,8 @@ void ContentProviderController::setControlsForEntryAtIndex(int32_t index) {
     vendorURLText_->setText(QString::fromStdString(e.vendorURL()));
     vendorURLText_->setVendorURL(QString::fromStdString(e.vendorURL()));
     // A logo that cannot be read leaves the one shown.
-    const QImage logo(QString::fromStdString(e.vendorImagePath));
-    if (!e.vendorImagePath.empty() && !logo.isNull())
+    const QImage logo = e.vendorImagePath.empty() ? QImage() : QImage(QString::fromStdString(e.vendorImagePath));
+    if (!logo.isNull())
         vendorImageView_->setPixmap(QPixmap::fromImage(logo).scaled(vendorImageView_->size(), Qt::KeepAspectRatio,
                                                                     Qt::SmoothTransformation));
 }

@@ -192,6 +192,9 @@ PreferencesController::PreferencesController()
     unitsPopUpButton_->addItem(Localized("Metric"), int(kMetricUnits));
     unitsForm->addRow(Localized("Units:"), unitsPopUpButton_);
     unitsForm->addRow(Localized("Angles:"), field1PopUpButton_);
+    // Room for the longer of the label's two texts.
+    field2Label_->setMinimumWidth(std::max(field2Label_->fontMetrics().horizontalAdvance(Localized("Readout Format:")),
+                                           field2Label_->fontMetrics().horizontalAdvance(Localized("Precision:"))));
     unitsForm->addRow(field2Label_, field2PopUpButton_);
     unitsForm->addRow(field3Label_, field3PopUpButton_);
     unitsForm->addRow(QString(), readoutFormatMatrix_);
@@ -220,6 +223,7 @@ PreferencesController::PreferencesController()
     column->addWidget(prefTabView_);
     column->addLayout(buttons);
     resetColorsButton_->hide();
+    setMinimumWidth(420);
 
     connect(prefTabView_, &QTabWidget::currentChanged, this, &PreferencesController::tabViewDidSelectTabViewItem);
     connect(enableUndoButton_, &QCheckBox::toggled, this, &PreferencesController::enableUndoButtonChanged);

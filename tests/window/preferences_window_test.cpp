@@ -1,0 +1,169 @@
+// The preferences, plant details and vendor windows as a user reaches them: the menus of a
+// document window of this process, clicks and typed keys on the virtual X server.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/core/preference_keys.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/window_controller.h"
+#include "content/content_provider_controller.h"
+#include "files/content_folders.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/plant_info.h"
+#include "port/defaults.h"
+#include "port/files.h"
+#include "support/build.h"
+#include "support/inspector_design.h"
+#include "ui/preferences/preferences_controller.h"
+#include "ui/sheets/plant_details_controller.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+using namespace dvxtest;
+
+class PreferenceWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = OpenDocumentWindow();
+        w->document()->model()->itsDocState->zoomFactor = 1;
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+
+    template <class T>
+    static T* Get(QWidget* in, const char* outlet) {
+        return in->findChild<T*>(QString::fromLatin1(outlet));
+    }
+    // Opens the preferences from the Help menu on the tab.
+    PreferencesController* Preferences(int tab) {
+        if (!ChooseMenuItem(w, "Help", "showPreferenceWindow")) return nullptr;
+        PreferencesController* p = PreferencesController::shared();
+        if (!QTest::qWaitFor([&] { return p->isVisible() && p->windowHandle()->isExposed(); })) return nullptr;
+        QTabBar* bar = Get<QTabWidget>(p, "prefTabView")->tabBar();
+        ClickAt(bar, bar->tabRect(tab).center());
+        return QTest::qWaitFor([&] { return bar->currentIndex() == tab; }) ? p : nullptr;
+    }
+    static bool Ok(PreferencesController* p) {
+        QPushButton* ok = Get<QPushButton>(p, "okButton");
+        ClickAt(ok, ok->rect().center());
+        return QTest::qWaitFor([&] { return !p->isVisible(); });
+    }
+
+    WindowTestServices services{"preferencewindows"};
+    QMDWindowController* w = nullptr;
+};
+
+TEST_F(PreferenceWindows, OkPutsTheUnitsIntoNewPlansAndTheLevelsIntoTheUndoStack) {
+    port::defaults().setInt(QMDMeasurementSystemKey, 3);
+    PreferencesController* p = Preferences(2);
+    ASSERT_TRUE(p);
+    QComboBox* units = Get<QComboBox>(p, "unitsPopUpButton");
+    ClickAt(units, units->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return units->view()->isVisible(); }));
+    XDo({"key", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return units->currentData().toInt() == 4; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QComboBox>(p, "field3PopUpButton")->isHidden(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !units->view()->isVisible(); }));
+    p->grab().save(gShot);  // the window as drawn, metric
+    ASSERT_TRUE(Ok(p));
+    QMDDocument* next = AppController::shared()->documentController()->openUntitledDocument();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->model()->itsDocState->units, kMetricUnits);
+
+    p = Preferences(0);
+    ASSERT_TRUE(p);
+    QLineEdit* levels = Get<QLineEdit>(p, "undoLevelsText");
+    ClickAt(levels, levels->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return levels->hasFocus(); }));
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", "30"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return levels->text() == "30"; }));
+    ASSERT_TRUE(Ok(p));
+    EXPECT_EQ(std::tuple(w->document()->undoStack()->undoLimit(), port::defaults().getInt(QMDUndoLevelKey)),
+              std::tuple(30, int64_t{30}));
+}
+
+TEST_F(PreferenceWindows, PlantDetailsOpenFromThePlantsContextMenu) {
+    InspectorDesign design = BuildInspectorDesign(w->document()->model());
+    std::strcpy(design.plant->plantInfo->commonName, "Sugar Maple");
+    design.plant->planBits = w->document()->model()->itsDocState->visiblePlans;
+    Float3DRect& crown = design.plant->bounds3D;  // its model's bounds, found by the click
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+    w->docView()->scrollPoint({-60, -60});
+    w->docView()->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+    // The menu runs inside the press: a timer clicks its item.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        poll.stop();
+        for (QAction* a : menu->actions())
+            if (a->objectName() == "showPlantDetails") {
+                const QPoint at = menu->mapToGlobal(menu->actionGeometry(a).center());
+                XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+                return;
+            }
+        menu->close();  // not the plant's menu
+    });
+    poll.start(50);
+    const PlatformPoint origin = w->docView()->boundsOrigin();
+    const QPoint at = w->docView()->mapToGlobal(
+        QPointF(design.plant->firstPoint->position[0] - origin.x, design.plant->firstPoint->position[2] - origin.y)
+            .toPoint());
+    XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+    PlantDetailsController* details = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if ((details = qobject_cast<PlantDetailsController*>(top)) && details->isVisible()) return true;
+        return false;
+    })) << "no details window";
+    EXPECT_EQ(Get<QLabel>(details, "commonNameText")->text(), "Sugar Maple");
+}
+
+TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendor) {
+    const std::string dir = LocalDomainContentProviderPath();
+    port::MakeFolder(dir.substr(0, dir.rfind('/'))), port::MakeFolder(dir);
+    const std::string text = "[Provider]\nName=Cedar Works\nURL=example.com\n";
+    port::WriteWholeFile(dir + "/cedar.PPI", text.data(), text.size());
+    ASSERT_TRUE(ChooseMenuItem(w, "Window", "showContentProvidersWindow"));
+    ASSERT_TRUE(QTest::qWaitFor([] {
+        return ContentProviderController::exists() && ContentProviderController::sharedContentProviderController()->isVisible();
+    }));
+    auto* list = Get<QListWidget>(ContentProviderController::sharedContentProviderController(), "providerTableView");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Cedar Works");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_window_preferences <screenshot.png>\n");
+        return 2;
+    }
+    gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
