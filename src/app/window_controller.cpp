@@ -129,7 +129,7 @@ void QMDWindowController::buildViews() {
         docTabView_->setTabData(i, QString::number(1 << i));
     }
     docTabView_->setCurrentIndex(1);
-    connect(docTabView_, &QTabBar::currentChanged, this, &QMDWindowController::tabView);
+    connect(docTabView_, &QTabBar::currentChanged, this, &QMDWindowController::tabViewDidSelectTabViewItem);
     auto* docContainerView = new QWidget(windowContainerView);
     auto* holder = new QVBoxLayout(docContainerView);
     holder->setContentsMargins(0, 0, 0, 0);
@@ -489,7 +489,7 @@ void QMDWindowController::setVisiblePlanUsingTBMenu(QWidget* sender) {
 
 void QMDWindowController::show3DViewButtonChanged() { AppController::shared()->showLiveViewPanel(); }
 
-void QMDWindowController::tabView(int index) {
+void QMDWindowController::tabViewDidSelectTabViewItem(int index) {
     if (!CurrentDocState()) return;
     SelectPlanTab(int16_t(index));
     refreshDocumentVisibleView();

@@ -90,7 +90,7 @@ public:
     // A right click or Control-click on the slider (slider coordinates).
     void elevationSliderRightMouseDown(QPoint at);
     void show3DViewButtonChanged();
-    void tabView(int index);
+    void tabViewDidSelectTabViewItem(int index);
 
     void windowDidBecomeMain();
     void windowDidMiniaturize();

@@ -225,7 +225,7 @@ PreferencesController::PreferencesController()
     resetColorsButton_->hide();
     setMinimumWidth(420);
 
-    connect(prefTabView_, &QTabWidget::currentChanged, this, &PreferencesController::tabView);
+    connect(prefTabView_, &QTabWidget::currentChanged, this, &PreferencesController::tabViewDidSelectTabViewItem);
     connect(enableUndoButton_, &QCheckBox::toggled, this, &PreferencesController::enableUndoButtonChanged);
     connect(resetColorsButton_, &QPushButton::clicked, this, &PreferencesController::resetColorsButtonChanged);
     connect(unitsPopUpButton_, &QComboBox::activated, this, &PreferencesController::unitsPopUpButtonChanged);
@@ -317,7 +317,7 @@ std::optional<int64_t> PreferencesController::archivedColorForSender(const Color
     return PackedColor(sender->color());
 }
 
-void PreferencesController::tabView(int index) { resetColorsButton_->setVisible(index == 1); }
+void PreferencesController::tabViewDidSelectTabViewItem(int index) { resetColorsButton_->setVisible(index == 1); }
 
 void PreferencesController::enableUndoButtonChanged() { undoLevelsText_->setEnabled(enableUndoButton_->isChecked()); }
 

@@ -51,7 +51,7 @@ public:
     // The packed colour of the well; none for a null sender.
     static std::optional<int64_t> archivedColorForSender(const ColorWell* sender);
 
-    void tabView(int index);
+    void tabViewDidSelectTabViewItem(int index);
     void enableUndoButtonChanged();
     void resetColorsButtonChanged();
     void unitsPopUpButtonChanged();
