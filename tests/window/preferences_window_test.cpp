@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/widgets.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
 #include "app/document_view.h"
@@ -141,18 +143,37 @@ TEST_F(PreferenceWindows, PlantDetailsOpenFromThePlantsContextMenu) {
     EXPECT_EQ(Get<QLabel>(details, "commonNameText")->text(), "Sugar Maple");
 }
 
-TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendor) {
+TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendorsAndOpenTheirAddress) {
+    const auto open = [&] {
+        EXPECT_TRUE(ChooseMenuItem(w, "Window", "showContentProvidersWindow"));
+        ContentProviderController* c = ContentProviderController::sharedContentProviderController();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c->isVisible() && c->windowHandle()->isExposed(); }));
+        return c;
+    };
+    ContentProviderController* c = open();
+    EXPECT_EQ(Get<QLabel>(c, "vendorNameText")->text(), "No Vendors Found");
+    c->close();
+    ASSERT_FALSE(ContentProviderController::exists());  // the next opening reads the folder again
+
     const std::string dir = LocalDomainContentProviderPath();
     port::MakeFolder(dir.substr(0, dir.rfind('/'))), port::MakeFolder(dir);
-    const std::string text = "[Provider]\nName=Cedar Works\nURL=example.com\n";
-    port::WriteWholeFile(dir + "/cedar.PPI", text.data(), text.size());
-    ASSERT_TRUE(ChooseMenuItem(w, "Window", "showContentProvidersWindow"));
-    ASSERT_TRUE(QTest::qWaitFor([] {
-        return ContentProviderController::exists() && ContentProviderController::sharedContentProviderController()->isVisible();
-    }));
-    auto* list = Get<QListWidget>(ContentProviderController::sharedContentProviderController(), "providerTableView");
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->item(0)->text(), "Cedar Works");
+    for (auto [name, text] : {std::pair("cedar.PPI", "Name=Cedar Works\nURL=example.com/x\nPhone=555-1\n"),
+                              std::pair("alder.ppi", "Name=Alder\n")})
+        port::WriteWholeFile(dir + "/" + name, ("[Provider]\n" + std::string(text)).data(), 11 + std::strlen(text));
+    QStringList opened;
+    QMDURLTextField::setOpener([&](const QUrl& u) { opened << u.toString(); });
+    c = open();
+    auto* list = Get<QListWidget>(c, "providerTableView");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(std::tuple(list->item(0)->text(), list->item(1)->text()), std::tuple(QString("Alder"), QString("Cedar Works")));
+    auto* url = Get<QMDURLTextField>(c, "vendorURLText");
+    ClickAt(url, url->rect().center());  // Alder gives no address
+    ClickAt(list->viewport(), list->visualItemRect(list->item(1)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QLabel>(c, "contactInfoText")->text() == "Phone: 555-1\n"; }));
+    c->layout()->activate();  // the address placed below the new texts
+    ClickAt(url, url->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }));
+    EXPECT_EQ(opened, QStringList({"http://example.com/x"}));
 }
 
 }  // namespace
