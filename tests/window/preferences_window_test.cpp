@@ -77,23 +77,22 @@ protected:
 
 TEST_F(PreferenceWindows, OkPutsTheUnitsIntoNewPlansAndTheLevelsIntoTheUndoStack) {
     port::defaults().setInt(QMDMeasurementSystemKey, 3);
-    PreferencesController* p = Preferences(2);
-    ASSERT_TRUE(p);
+    PreferencesController* p = nullptr;
+    ASSERT_TRUE(p = Preferences(2));
     QComboBox* units = Get<QComboBox>(p, "unitsPopUpButton");
     ClickAt(units, units->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return units->view()->isVisible(); }));
     XDo({"key", "Down", "Return"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return units->currentData().toInt() == 4; }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QComboBox>(p, "field3PopUpButton")->isHidden(); }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !units->view()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return units->currentData().toInt() == 4 && Get<QComboBox>(p, "field3PopUpButton")->isHidden() &&
+               !units->view()->isVisible();
+    }));
     p->grab().save(gShot);  // the window as drawn, metric
     ASSERT_TRUE(Ok(p));
-    QMDDocument* next = AppController::shared()->documentController()->openUntitledDocument();
-    ASSERT_TRUE(next);
-    EXPECT_EQ(next->model()->itsDocState->units, kMetricUnits);
+    EXPECT_EQ(AppController::shared()->documentController()->openUntitledDocument()->model()->itsDocState->units,
+              kMetricUnits);
 
-    p = Preferences(0);
-    ASSERT_TRUE(p);
+    ASSERT_TRUE(p = Preferences(0));
     QLineEdit* levels = Get<QLineEdit>(p, "undoLevelsText");
     ClickAt(levels, levels->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return levels->hasFocus(); }));
@@ -111,29 +110,19 @@ TEST_F(PreferenceWindows, PlantDetailsOpenFromThePlantsContextMenu) {
     Float3DRect& crown = design.plant->bounds3D;  // its model's bounds, found by the click
     crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
     crown.floatTop = 0, crown.floatBottom = 120;
-    w->docView()->scrollPoint({-60, -60});
-    w->docView()->update();
+    w->docView()->scrollPoint({-60, -60}), w->docView()->update();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
     // The menu runs inside the press: a timer clicks its item.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        poll.stop();
-        for (QAction* a : menu->actions())
-            if (a->objectName() == "showPlantDetails") {
-                const QPoint at = menu->mapToGlobal(menu->actionGeometry(a).center());
-                XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
-                return;
-            }
-        menu->close();  // not the plant's menu
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            poll.stop();
+            QAction* item = menu->findChild<QAction*>("showPlantDetails");
+            item ? ClickAt(menu, menu->actionGeometry(item).center()) : void(menu->close());  // not the plant's
+        }
     });
     poll.start(50);
-    const PlatformPoint origin = w->docView()->boundsOrigin();
-    const QPoint at = w->docView()->mapToGlobal(
-        QPointF(design.plant->firstPoint->position[0] - origin.x, design.plant->firstPoint->position[2] - origin.y)
-            .toPoint());
-    XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+    ClickObject(w, design.plant, 3);
     PlantDetailsController* details = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] {
         for (QWidget* top : QApplication::topLevelWidgets())
