@@ -2,6 +2,7 @@
 // info file's texts with their fallbacks, and the user plant's info file found by its name.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "model/object_fields.h"
@@ -79,7 +80,10 @@ TEST_F(PlantDetailsTest, InfoTextsFallBackAndTheRecordIsRefreshedInPlace) {
     EXPECT_EQ(Shown(ReadPlantDetails(p), PlantDetail::currentHeight), "1'-0\"");
     CurrentDocState()->planScale = 63;  // 10.5 inches
     EXPECT_EQ(Shown(ReadPlantDetails(p), PlantDetail::currentHeight), "11\"");
-    EXPECT_EQ(PlantInfoFilePath(p).substr(PlantInfoFilePath(p).size() - 5), "x.pti");
+    const std::string info = PlantInfoFilePath(p);
+    EXPECT_EQ(info.substr(info.size() - 5), "x.pti");
+    std::rename(info.c_str(), (info.substr(0, info.size() - 3) + "PTI").c_str());  // found in the case the folder has
+    EXPECT_EQ(PlantInfoFilePath(p), info.substr(0, info.size() - 3) + "PTI");
     EXPECT_EQ(Shown(ReadPlantDetails(nullptr), PlantDetail::commonName), "(layout)");
 }
 
