@@ -378,6 +378,10 @@ void TextSeeds() {
          "Water=2\r\nSunLight=3\r\nMaximumGrowthHeight=720\r\nSoilType=1\r\nZone3=1\r\nZone4=1\r\nZone9=1\r\n"
          "AnnualGrowthRate=15\r\n");
     Save("fuzz_plant_info", "sparse", "[Description]\nCommonName=Fern\nMaximumGrowthHeight=0\n");
+    Save("fuzz_content_provider", "vendor",
+         "[Provider]\r\nName=Cedar \xc9tage\r\nURL=example.com/x\r\nAddr1=1 Elm\r\nCityStateZIP=Oak, CA\r\n"
+         "Phone=555-1\r\nFax=555-2\r\nDescription=Doors\r\nLogo=cedar.png\r\n");
+    Save("fuzz_content_provider", "long", "[Provider]\nPhone=" + std::string(300, '5') + "\nFax=9\n");
     Save("fuzz_object_sidecar", "flat", "[Style]\r\nObject2D=1\r\n");
     Save("fuzz_object_sidecar", "solid", "[Description]\nName=Chair\n[Style]\nObject2D=0\n");
 }

@@ -24,6 +24,7 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
 #include "app/screen_frames.h"
+#include "content/content_provider_controller.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
 #include "port/defaults.h"
@@ -38,6 +39,7 @@
 #include "scene/scene_build.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/inspector/inspector_controller.h"
+#include "ui/preferences/preferences_controller.h"
 #include "ui/sheets/sheet_table.h"
 #include "ui/tool_palettes.h"
 
@@ -279,8 +281,13 @@ void AppController::toggleInspectorPanel() {
 
 void AppController::showPowerToolLauncherWindow() { RunPowerToolLauncher(); }
 
-void AppController::showPreferenceWindow() {
-    // The preferences window belongs to the inspectors' issue.
+void AppController::showPreferenceWindow() { PreferencesController::shared()->showWindow(); }
+
+void AppController::showContentProvidersWindow() {
+    ContentProviderController* w = ContentProviderController::sharedContentProviderController();
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 void AppController::showAboutWindow() { AboutWindowController::shared()->showWindow(); }
@@ -325,3 +332,4 @@ bool AppController::terminate() {
     QApplication::quit();
     return true;
 }
+

@@ -70,7 +70,7 @@ public:
     void toggleInspectorPanel();
     void showLiveViewPanel();
     void toggleContentLibraryPanel() {}
-    void showContentProvidersWindow() {}
+    void showContentProvidersWindow();
     void showPowerToolLauncherWindow();
     void showPreferenceWindow();
     void showAboutWindow();

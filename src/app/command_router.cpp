@@ -63,7 +63,7 @@ const DelegateAction kDelegateActions[] = {
     DVX_DELEGATE(toggleLiveViewPanel), DVX_DELEGATE(toggleToolPalettePanel), DVX_DELEGATE(toggleSnapPalettePanel),
     DVX_DELEGATE(togglePlanToolPalettePanel), DVX_DELEGATE(toggleInspectorPanel),
     DVX_DELEGATE(toggleContentLibraryPanel), DVX_DELEGATE(showPowerToolLauncherWindow), DVX_DELEGATE(showAboutWindow),
-    DVX_DELEGATE(showPreferenceWindow), DVX_DELEGATE(launchManual), DVX_DELEGATE(visitKestoHomePage),
+    DVX_DELEGATE(showPreferenceWindow), DVX_DELEGATE(showContentProvidersWindow), DVX_DELEGATE(launchManual), DVX_DELEGATE(visitKestoHomePage),
 };
 #undef DVX_DELEGATE
 
@@ -302,6 +302,7 @@ const Row kMenuBar[] = {
     {1, "Show Inspector", "toggleInspectorPanel", 14004, "Ctrl+5"},
     {1, "Content Library", "toggleContentLibraryPanel"},
     {1, "PowerTools...", "showPowerToolLauncherWindow"},
+    {1, "Content Providers...", "showContentProvidersWindow"},
 
     {0, "Help"},
     {1, "About Dovranix", "showAboutWindow"},

@@ -1,6 +1,7 @@
 #include "app/widgets.h"
 
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +11,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "port/seam.h"
 
 namespace {
 
@@ -165,4 +167,29 @@ void QMDContentView::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     p.setPen(QPen(Qt::gray, 1));
     p.drawRect(QRectF(0, 0, width() - 2, height() - 1));
+}
+
+namespace {
+QMDURLTextField::Opener sURLOpener;
+const port::GlobalReset kURLOpenerReset([] { sURLOpener = nullptr; });
+}  // namespace
+
+QMDURLTextField::QMDURLTextField(QWidget* parent) : QLabel(parent) {
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void QMDURLTextField::setOpener(Opener opener) { sURLOpener = std::move(opener); }
+
+void QMDURLTextField::mousePressEvent(QMouseEvent* event) {
+    // Taken here, not passed on to the label.
+    event->accept();
+    if (vendorURL_.isEmpty()) return;
+    const QUrl url(QStringLiteral("http://") + vendorURL_);
+    if (sURLOpener)
+        sURLOpener(url);
+    else
+        QDesktopServices::openUrl(url);
 }

@@ -1,13 +1,16 @@
 #pragma once
 // Small widgets of the document window and its sheets: buttons that pop up a menu, the grid
 // style preview, the elevation slider, an image view, the live view's auto-click marker, a
-// text field with a length limit and two plain views.
+// text field with a length limit, a web address and two plain views.
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSlider>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 
 #include "port/winrecords.h"
 
@@ -121,6 +124,25 @@ public:
 
 private:
     int fieldLength_ = 0;
+};
+
+// A web address shown underlined; a click opens "http://" + the address (never when empty)
+// through the opener, the desktop's browser unless a test set another.
+class QMDURLTextField : public QLabel {
+    Q_OBJECT
+public:
+    using Opener = std::function<void(const QUrl&)>;
+    explicit QMDURLTextField(QWidget* parent = nullptr);
+    void setVendorURL(const QString& url) { vendorURL_ = url; }
+    const QString& vendorURL() const { return vendorURL_; }
+    // Null puts the desktop's opener back.
+    static void setOpener(Opener opener);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString vendorURL_;
 };
 
 // The inspector's pane holder.

@@ -21,9 +21,9 @@ QString XDo(const QStringList& args) {
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 
-void ClickAt(QWidget* w, QPoint at) {
+void ClickAt(QWidget* w, QPoint at, int button) {
     const QPoint p = w->mapToGlobal(at);
-    XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+    XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", QString::number(button)});
 }
 
 namespace {
@@ -58,11 +58,11 @@ bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* ac
     return QTest::qWaitFor([&] { return !menu->isVisible(); });
 }
 
-void ClickObject(QMDWindowController* w, const Objex* object) {
+void ClickObject(QMDWindowController* w, const Objex* object, int button) {
     QMDDocumentView* view = w->docView();
     const Poinz* p = object->firstPoint;
     const PlatformPoint origin = view->boundsOrigin();
-    ClickAt(view, QPointF(p->position[0] - origin.x, p->position[2] - origin.y).toPoint());
+    ClickAt(view, QPointF(p->position[0] - origin.x, p->position[2] - origin.y).toPoint(), button);
 }
 
 bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString& text) {

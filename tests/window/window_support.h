@@ -15,8 +15,8 @@ struct Objex;
 
 // Runs xdotool with the arguments; its standard output, trimmed.
 QString XDo(const QStringList& args);
-// Moves the server's pointer onto the widget's point and clicks the left button.
-void ClickAt(QWidget* w, QPoint at);
+// Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
+void ClickAt(QWidget* w, QPoint at, int button = 1);
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.
 struct WindowTestServices {
@@ -33,7 +33,7 @@ bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* ac
                     const char* submenu = nullptr);
 
 // Clicks the object's first point in the window's plan (zoom 1: plan units are pixels).
-void ClickObject(QMDWindowController* w, const Objex* object);
+void ClickObject(QMDWindowController* w, const Objex* object, int button = 1);
 // Clicks the named field of the pane in the window's inspector area, types the text over what
 // it holds and presses Return; false when the field is missing or never took the keyboard.
 bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString& text);

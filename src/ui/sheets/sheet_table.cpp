@@ -5,6 +5,7 @@
 #include "ui/sheets/elevation_sheets.h"
 #include "ui/sheets/key_entry_sheets.h"
 #include "ui/sheets/move_rotate_sheets.h"
+#include "ui/sheets/plant_details_controller.h"
 #include "ui/sheets/unit_scale_sheets.h"
 #include "ui/sheets/value_sheets.h"
 
@@ -41,6 +42,7 @@ void Table(bool on) {
     set(SetNewLotSizeSheetForParentHandler, Open<LotSizeController>);
     set(SetNewKeyEntrySheetForParentHandler, OpenKeyEntrySheet);
     set(SetNewWallKeyEntrySheetHandler, OpenWallKeyEntrySheet);
+    set(SetNewPlantDetailsWindowHandler, [] { PlantDetailsController::newPlantDetailsWindow(); });
 }
 
 }  // namespace

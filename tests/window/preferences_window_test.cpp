@@ -1,0 +1,170 @@
+// The preferences, plant details and vendor windows as a user reaches them: the menus of a
+// document window of this process, clicks and typed keys on the virtual X server.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/document_view.h"
+#include "app/widgets.h"
+#include "app/window_controller.h"
+#include "content/content_provider_controller.h"
+#include "files/content_folders.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/plant_info.h"
+#include "port/files.h"
+#include "support/inspector_design.h"
+#include "ui/preferences/preferences_controller.h"
+#include "ui/sheets/plant_details_controller.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+using namespace dvxtest;
+
+class PreferenceWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        (w = OpenDocumentWindow())->document()->model()->itsDocState->zoomFactor = 1;
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    }
+    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+
+    template <class T>
+    static T* Get(QWidget* in, const char* outlet) { return in->findChild<T*>(QString::fromLatin1(outlet)); }
+    // Opens the preferences from the Help menu on the tab.
+    PreferencesController* Preferences(int tab) {
+        if (!ChooseMenuItem(w, "Help", "showPreferenceWindow")) return nullptr;
+        PreferencesController* p = PreferencesController::shared();
+        if (!QTest::qWaitFor([&] { return p->isVisible() && p->windowHandle()->isExposed(); })) return nullptr;
+        QTabBar* bar = Get<QTabWidget>(p, "prefTabView")->tabBar();
+        ClickAt(bar, bar->tabRect(tab).center());
+        return QTest::qWaitFor([&] { return bar->currentIndex() == tab; }) ? p : nullptr;
+    }
+    static bool Ok(PreferencesController* p) {
+        QPushButton* ok = Get<QPushButton>(p, "okButton");
+        ClickAt(ok, ok->rect().center());
+        return QTest::qWaitFor([&] { return !p->isVisible(); });
+    }
+
+    WindowTestServices services{"preferencewindows"};
+    QMDWindowController* w = nullptr;
+};
+
+TEST_F(PreferenceWindows, OkPutsTheUnitsIntoNewPlansAndTheLevelsIntoTheUndoStack) {
+    port::defaults().setInt(QMDMeasurementSystemKey, 3);
+    PreferencesController* p = nullptr;
+    ASSERT_TRUE(p = Preferences(2));
+    QComboBox* units = Get<QComboBox>(p, "unitsPopUpButton");
+    ClickAt(units, units->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return units->view()->isVisible(); }));
+    XDo({"key", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return units->currentData().toInt() == 4 && Get<QComboBox>(p, "field3PopUpButton")->isHidden() &&
+               !units->view()->isVisible();
+    }));
+    p->grab().save(gShot);  // the window as drawn, metric
+    ASSERT_TRUE(Ok(p));
+    EXPECT_EQ(AppController::shared()->documentController()->openUntitledDocument()->model()->itsDocState->units,
+              kMetricUnits);
+
+    ASSERT_TRUE(p = Preferences(0));
+    QLineEdit* levels = Get<QLineEdit>(p, "undoLevelsText");
+    ClickAt(levels, levels->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return levels->hasFocus(); }));
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", "30"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return levels->text() == "30"; }));
+    ASSERT_TRUE(Ok(p));
+    EXPECT_EQ(std::tuple(w->document()->undoStack()->undoLimit(), port::defaults().getInt(QMDUndoLevelKey)),
+              std::tuple(30, int64_t{30}));
+}
+
+TEST_F(PreferenceWindows, PlantDetailsOpenFromThePlantsContextMenu) {
+    InspectorDesign design = BuildInspectorDesign(w->document()->model());
+    std::strcpy(design.plant->plantInfo->commonName, "Sugar Maple");
+    design.plant->planBits = w->document()->model()->itsDocState->visiblePlans;
+    Float3DRect& crown = design.plant->bounds3D;  // its model's bounds, found by the click
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+    w->docView()->scrollPoint({-60, -60}), w->docView()->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+    // The menu runs inside the press: a timer clicks its item.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            poll.stop();
+            QAction* item = menu->findChild<QAction*>("showPlantDetails");
+            item ? ClickAt(menu, menu->actionGeometry(item).center()) : void(menu->close());  // not the plant's
+        }
+    });
+    poll.start(50);
+    ClickObject(w, design.plant, 3);
+    PlantDetailsController* details = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if ((details = qobject_cast<PlantDetailsController*>(top)) && details->isVisible()) return true;
+        return false;
+    })) << "no details window";
+    EXPECT_EQ(Get<QLabel>(details, "commonNameText")->text(), "Sugar Maple");
+}
+
+TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendorsAndOpenTheirAddress) {
+    const auto open = [&] {
+        EXPECT_TRUE(ChooseMenuItem(w, "Window", "showContentProvidersWindow"));
+        ContentProviderController* c = ContentProviderController::sharedContentProviderController();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c->isVisible() && c->windowHandle()->isExposed(); }));
+        return c;
+    };
+    ContentProviderController* c = open();
+    EXPECT_EQ(Get<QLabel>(c, "vendorNameText")->text(), "No Vendors Found");
+    c->close();
+    ASSERT_FALSE(ContentProviderController::exists());  // the next opening reads the folder again
+
+    const std::string dir = LocalDomainContentProviderPath();
+    port::MakeFolder(dir.substr(0, dir.rfind('/'))), port::MakeFolder(dir);
+    for (auto [name, text] : {std::pair("cedar.PPI", "Name=Cedar Works\nURL=example.com/x\nPhone=555-1\n"),
+                              std::pair("alder.ppi", "Name=Alder\n")})
+        port::WriteWholeFile(dir + "/" + name, ("[Provider]\n" + std::string(text)).data(), 11 + std::strlen(text));
+    QStringList opened;
+    QMDURLTextField::setOpener([&](const QUrl& u) { opened << u.toString(); });
+    c = open();
+    auto* list = Get<QListWidget>(c, "providerTableView");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(std::tuple(list->item(0)->text(), list->item(1)->text()), std::tuple(QString("Alder"), QString("Cedar Works")));
+    auto* url = Get<QMDURLTextField>(c, "vendorURLText");
+    ClickAt(url, url->rect().center());  // Alder gives no address
+    ClickAt(list->viewport(), list->visualItemRect(list->item(1)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QLabel>(c, "contactInfoText")->text() == "Phone: 555-1\n"; }));
+    c->layout()->activate();  // the address placed below the new texts
+    ClickAt(url, url->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == QStringList({"http://example.com/x"}); })) << opened.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: test_window_preferences <screenshot.png>\n");
+        return 2;
+    }
+    gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
