@@ -15,11 +15,11 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
-#include "model/plant_info.h"
+#include "files/plant_info_files.h"
 #include "model/readouts.h"
 #include "model/transforms.h"
 #include "port/macroman.h"
-#include "render/core/texture_files.h"
+#include "files/texture_files.h"
 
 namespace {
 

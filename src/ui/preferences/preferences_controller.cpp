@@ -30,7 +30,7 @@
 #include "port/files.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "ui/core/readout_formats.h"
 #include "ui/sheets/sheet_dialog.h"
 
