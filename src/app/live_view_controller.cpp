@@ -7,6 +7,8 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSlider>
@@ -17,6 +19,7 @@
 
 #include "app/core/document_window.h"
 #include "app/core/localization_seams.h"
+#include "app/core/print_layout.h"
 #include "app/command_router.h"
 #include "app/live_view_ogl_view.h"
 #include "app/render_interrupt.h"
@@ -518,7 +521,40 @@ void LiveViewController::showPrint3DPropertiesPanel() {
 }
 
 void LiveViewController::print3DLiveViewUsingQuality(int quality, QSize size) {
-    (void)quality, (void)size;  // printing follows below
+    if (!CurrentDocState()) return;
+    size = size.expandedTo(QSize(kMinimumExportSide, kMinimumExportSide));
+    const QImage image = prepareLiveViewUsingQuality(quality, size);
+    if (image.isNull()) {
+        if (g3DViewPrintInterrupted)
+            Alert("Exporting interrupted.", "The scene must be fully rendered before it can be printed.");
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, window_);
+    dialog.setWindowModality(Qt::WindowModal);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    painter.scale(printer.logicalDpiX() / 72.0, printer.logicalDpiY() / 72.0);
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
+    printImagePages(painter, image, printable.size(), [&printer] { return printer.newPage(); });
+}
+
+int LiveViewController::printImagePages(QPainter& painter, const QImage& image, const QSizeF& printable,
+                                        const std::function<bool()>& newPage) {
+    if (image.isNull() || printable.isEmpty()) return 0;
+    // One image pixel a point, cut into as many pages as it needs across and down.
+    const float width = float(image.width()), height = float(image.height());
+    const QTransform points = painter.worldTransform();
+    int pages = 0;
+    for (const PrintTile& tile : PrintTiles(width, height, float(printable.width()), float(printable.height()))) {
+        if (pages > 0 && !newPage()) break;
+        painter.setWorldTransform(points);
+        painter.setClipRect(QRectF(QPointF(0, 0), printable));
+        painter.drawImage(QPointF(-tile.left, -tile.top), image);
+        ++pages;
+    }
+    return pages;
 }
 
 void LiveViewController::cutAwaySliderUpButtonChanged() {

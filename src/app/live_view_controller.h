@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 
 class QAbstractSlider;
 class QLabel;
+class QPainter;
 class QProgressBar;
 class QToolBar;
 class QWidget;
@@ -77,6 +79,10 @@ public:
     void showPrint3DPropertiesPanel();
     // Renders and prints at the size, paginated automatically.
     void print3DLiveViewUsingQuality(int quality, QSize size);
+    // Paints the image a pixel a point onto pages of `printable` points, across then down;
+    // `newPage` starts each page after the first. The pages painted.
+    static int printImagePages(QPainter& painter, const QImage& image, const QSizeF& printable,
+                               const std::function<bool()>& newPage);
 
     void cutAwaySliderUpButtonChanged();
     void cutAwaySliderDownButtonChanged();

@@ -1,14 +1,18 @@
-// The live-view panel on the virtual X server: the scene of a one-wall design in the panel,
-// walking in it, a final render, the exported image read back, the cut-away buttons. The
-// grab of the panel is kept beside the test as live-view-panel.png.
+// The live-view panel on the virtual X server, on a design of one wall straight ahead of the
+// eye: the panel opened from the keyboard with the wall in view, walking by a drag, a final
+// render, the camera commands, exported images read back, printed pages and the cut-away
+// buttons. The grab of the panel is kept beside the test as live-view-panel.png.
 #include <QApplication>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/app_controller.h"
@@ -18,11 +22,12 @@
 #include "app/live_view_ogl_view.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
-#include "model/object_fields.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/transforms.h"
+#include "port/defaults.h"
 #include "render/core/render_state.h"
-#include "render/core/slice_plane.h"
-#include "scene/plane_object.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
 #include "window/window_support.h"
@@ -31,9 +36,15 @@ namespace {
 
 QString gShot;
 
-QImage Grab(LiveViewController* c) {
-    QWidget* v = c->liveViewOGLWidget();
-    return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
+int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+// The columns of the row that differ from the sky at its left end: the wall's span.
+std::pair<int, int> WallSpan(const QImage& image, int row) {
+    const int sky = Grey(image.pixel(0, row));
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
+    return {first, last};
 }
 
 struct Panel {
@@ -41,30 +52,213 @@ struct Panel {
     QMDWindowController* w = OpenDocumentWindow();
     LiveViewController* c = LiveViewController::sharedLiveViewController();
     DocState* ds = w->document()->model()->itsDocState;
-    Objex* wall = nullptr;
     Panel() {
-        wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-100, -300}, {100, -300}});
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-100, -300}, {100, -300}});
         wall->planBits = ds->visiblePlans;
-        for (Poinz* q = wall->firstPoint; q; q = q->next) objfield::wall_segment::kFirstHeight(*q) = objfield::wall_segment::kSecondHeight(*q) = 96;
+        for (Poinz* p = wall->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 96;
         Update3DWall(wall);
-        ds->cameraMode = 1, ds->cameraHeading = 0, ds->cameraPosition = {0, 0}, ds->elevationView = 0, ds->eyeHeight = 60;
+        ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
+        ds->elevationView = 0, ds->eyeHeight = 60, ds->navigationSpeed = 8;
         w->show();
     }
     ~Panel() { LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    QImage grab() const {
+        QWidget* v = c->liveViewOGLWidget();
+        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
+    }
+    // Waits until the panel shows a frame whose wall spans the centre row.
+    QImage shown() const {
+        QImage image;
+        QTest::qWaitFor([&] {
+            image = grab();
+            return !image.isNull() && WallSpan(image, image.height() / 2).first > 0;
+        });
+        return image;
+    }
 };
 
-TEST(LiveViewPanel, ShowsTheWallAndRendersFinal) {
+TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     Panel p;
-    AppController::shared()->toggleLiveViewPanel();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
+    XDo({"windowfocus", "--sync", QString::number(p.w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.w->isActiveWindow(); }));
+    XDo({"key", "ctrl+1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->isVisible(); })) << "Ctrl+1 opened no panel";
     ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
     RebuildLiveViewScene();
     SetUpLiveViewCamera(p.ds);
-    QTest::qWait(300);
-    QImage shot = Grab(p.c);
-    if (!gShot.isEmpty()) shot.save(gShot);
-    const QRgb centre = shot.pixel(shot.width() / 2, shot.height() / 2);
-    std::printf("centre %08x corner %08x\n", centre, shot.pixel(2, 2));
+    QImage still = p.shown();
+    const int row = still.height() / 2;
+    const auto [left, right] = WallSpan(still, row);
+    // Straight ahead: the wall's span holds the centre and leaves sky on both sides.
+    EXPECT_LT(left, still.width() / 2);
+    EXPECT_GT(right, still.width() / 2);
+    EXPECT_LT(right, still.width() - 1);
+
+    // Held right of the press, the walk turns right: the wall slides left while the button is
+    // down, and a frame of full quality follows the release.
+    QWindow* gl = p.c->glSurface().window();
+    const QPoint centre(gl->width() / 2, gl->height() / 2);
+    QTest::mousePress(gl, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(gl, centre + QPoint(120, 0));
+    QImage during;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        during = p.grab();
+        return WallSpan(during, row).first < left - 20;
+    }, 3000)) << "the wall never moved during the drag";
+    QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(120, 0));
+    EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
+    EXPECT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0; }, 2000));
+
+    // The final render smooths the wall's edge: a pixel between wall and sky where the plain
+    // frame has none; the shadows flag and anti-aliasing come back as they were.
+    p.ds->cameraHeading = 0, p.ds->shadowsOn = 0;
+    SetUpLiveViewCamera(p.ds);
+    auto between = [row](const QImage& image) {
+        const auto [l, r] = WallSpan(image, row);
+        const int sky = Grey(image.pixel(0, row)), wall = Grey(image.pixel((l + r) / 2, row));
+        int n = 0;
+        for (int x = l - 2; x <= l + 2; ++x) {
+            const int g = Grey(image.pixel(x, row));
+            n += g > std::min(sky, wall) + 6 && g < std::max(sky, wall) - 6;
+        }
+        return n;
+    };
+    QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; });
+    EXPECT_EQ(between(p.grab()), 0);
+    p.c->renderFinal();
+    QImage final;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
+    EXPECT_EQ(p.ds->shadowsOn, 0);
+    EXPECT_EQ(gRenderOpenGLAntiAlias, 0);
+    if (!gShot.isEmpty()) final.save(gShot);
+
+    // The frame comes back where it was for the next panel.
+    p.c->window()->move(140, 120);
+    AppController::shared()->toggleLiveViewPanel();
+    EXPECT_FALSE(p.c->isVisible());
+    LiveViewController::destroyShared();
+    LiveViewController* again = LiveViewController::sharedLiveViewController();
+    EXPECT_EQ(again->window()->pos(), QPoint(140, 120));
+}
+
+TEST(LiveViewPanel, ToolbarAndCameraCommands) {
+    Panel p;
+    QStringList items;
+    for (QAction* a : p.c->liveViewToolbar()->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "|" + a->text() + "|" + a->toolTip());
+    EXPECT_EQ(items, QStringList({"LiveView Toolbar Animated Walk Item|Free Walk|Activates animated walk-through navigation mode",
+                                  "LiveView Toolbar Animated Fly Item|Free Fly|Activates animated fly-around navigation mode", "-",
+                                  "LiveView Toolbar Render Final Item|Render|Perform a final render",
+                                  "LiveView Toolbar Render Shadows Item|Shadows|Render scene with shadows",
+                                  "LiveView Toolbar Lighting Options Item|Lighting|Set scene lighting options"}));
+    EXPECT_EQ(p.c->liveViewToolbar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+
+    p.ds->navigationFlag = 1, p.ds->cameraMode = 2, p.ds->elevationView = 3;
+    p.c->freeWalkThrough();
+    EXPECT_EQ(p.ds->navigationFlag, 0);
+    EXPECT_EQ(p.ds->cameraMode, 1);
+    EXPECT_EQ(p.ds->elevationView, 0);
+    EXPECT_EQ(p.c->liveViewOGLView()->cursorShape(), Qt::CrossCursor);
+    p.c->controlledFlyAround();
+    EXPECT_EQ(p.ds->cameraMode, 2);
+    EXPECT_EQ(p.c->liveViewOGLView()->cursorShape(), Qt::ClosedHandCursor);
+
+    // Eye level: at the lot's bottom less 125, at the floor's middle height.
+    p.ds->cameraMode = 1, p.ds->lightOffset = {4, 5}, p.ds->cameraValue = 7, p.ds->cameraHeading = 45;
+    p.c->reset3DView();
+    Layer* floor = gCurDocument->itsCurLayer;
+    EXPECT_EQ(p.ds->cameraHeading, 0);
+    EXPECT_EQ(p.ds->cameraPosition.floatH, 0);
+    EXPECT_EQ(p.ds->cameraPosition.floatV, p.ds->lotRect.floatBottom - 125);
+    EXPECT_FLOAT_EQ(p.ds->eyeHeight, ConvertWorldToScreen(GetLayerAbsBaseHeight(floor), p.ds, 0) +
+                                         ConvertWorldToScreen(floor->height, p.ds, 0) / 2);
+    EXPECT_EQ(p.ds->lightOffset.floatH, 0);
+    EXPECT_EQ(p.ds->cameraValue, 0);
+    p.ds->cameraMode = 2;
+    p.c->reset3DView();
+    EXPECT_EQ(p.ds->flyAltitude, 1500);
+    EXPECT_EQ(p.ds->flyValueA, 20);
+    EXPECT_EQ(p.ds->flyValueB, 330);
+
+    struct Row { int16_t mode; uint8_t textured; int checked; };
+    for (const Row& r : {Row{1, 0, 10000}, Row{1, 1, 10001}, Row{6, 0, 10002}, Row{5, 0, 10003}, Row{4, 0, 0}}) {
+        p.ds->renderMode = r.mode, gTexturedWire = r.textured;
+        for (int tag = 10000; tag <= 10003; ++tag)
+            EXPECT_EQ(LiveViewOGLView::renderStyleChecked(tag), tag == r.checked) << r.mode << " " << tag;
+    }
+}
+
+TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
+    Panel p;
+    p.c->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(p.ds);
+    p.shown();
+    const std::string dir = p.services.folders.temporaryBase();
+    p.ds->lightSetting = 6, p.ds->shadowsOn = 0, p.ds->renderValue = 0x20;
+    struct Row { int format, quality, width, height; const char* name; int wantWidth, wantHeight; };
+    for (const Row& r : {Row{3, 0, 320, 200, "current.png", 320, 200}, Row{0, 1, 5, 40, "narrow.bmp", 16, 40},
+                         Row{3, 2, 3000, 2000, "large.png", 3000, 2000}}) {
+        SCOPED_TRACE(r.name);
+        p.c->imageFormat = r.format, p.c->renderQuality = r.quality, p.c->exportSize = QSize(r.width, r.height);
+        const std::string path = dir + "/" + r.name;
+        p.c->export3DSavePanelDidEnd(path);
+        QImage read(QString::fromStdString(path));
+        ASSERT_FALSE(read.isNull());
+        EXPECT_EQ(read.size(), QSize(r.wantWidth, r.wantHeight));
+        // The top row is the sky's, the bottom one the ground's: not upside down.
+        EXPECT_GT(Grey(read.pixel(0, 0)), Grey(read.pixel(0, read.height() - 1)) + 40);
+        EXPECT_EQ(p.ds->lightSetting, 6);
+        EXPECT_EQ(p.ds->shadowsOn, 0);
+        EXPECT_EQ(p.ds->renderValue, 0x20);
+    }
+    EXPECT_TRUE(p.services.alerts.shown.empty());
+    const std::string unwritable = dir + "/missing/folder/view.png";
+    p.c->export3DSavePanelDidEnd(unwritable);
+    ASSERT_EQ(p.services.alerts.shown.size(), 1u);
+    EXPECT_EQ(p.services.alerts.shown[0].alert.message, "Unable to export the 3D image.");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(unwritable)));
+
+    struct PageRow { int width; int pages; };
+    for (const PageRow& r : {PageRow{300, 1}, PageRow{800, 2}}) {
+        QImage picture(r.width, 100, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        std::vector<QImage> pages(1, QImage(400, 300, QImage::Format_RGB32));
+        pages[0].fill(Qt::white);
+        QPainter painter(&pages[0]);
+        const int n = LiveViewController::printImagePages(painter, picture, QSizeF(400, 300), [&] {
+            painter.end(), pages.emplace_back(400, 300, QImage::Format_RGB32).fill(Qt::white);
+            return painter.begin(&pages.back());
+        });
+        painter.end();
+        EXPECT_EQ(n, r.pages);
+        ASSERT_EQ(int(pages.size()), r.pages);
+        // At its own size: red to the picture's width on the first page, white beyond.
+        EXPECT_EQ(pages[0].pixel(std::min(r.width, 400) - 1, 99), qRgb(255, 0, 0));
+        EXPECT_EQ(pages[0].pixel(10, 100), qRgb(255, 255, 255));
+        if (r.width < 400) EXPECT_EQ(pages[0].pixel(r.width, 50), qRgb(255, 255, 255));
+        else EXPECT_EQ(pages[1].pixel(0, 50), qRgb(255, 0, 0));
+    }
+}
+
+TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
+    Panel p;
+    p.ds->cutAwayKind = 0, p.ds->cutAwayPosition = 30;
+    p.c->updateCutAwayImageAndPosition();
+    const qint64 north = p.c->cutAwaySliderImage()->pixmap().cacheKey();
+    p.c->cutAwaySliderDownButtonChanged();
+    EXPECT_EQ(p.ds->cutAwayKind, 4);
+    EXPECT_EQ(p.ds->cutAwayPosition, 0);
+    EXPECT_NE(p.c->cutAwaySliderImage()->pixmap().cacheKey(), north);
+    p.ds->cutAwayPosition = 12;
+    p.c->cutAwaySliderUpButtonChanged();
+    EXPECT_EQ(p.ds->cutAwayKind, 0);
+    EXPECT_EQ(p.ds->cutAwayPosition, 0);
 }
 
 }  // namespace
