@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,6 +23,8 @@
 #include "app/live_view_controller.h"
 #include "app/live_view_ogl_view.h"
 #include "app/window_controller.h"
+#include "content/core/content_selection_seams.h"
+#include "content/core/sym_entry.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -45,6 +49,12 @@ std::pair<int, int> WallSpan(const QImage& image, int row) {
     for (int x = 0; x < image.width(); ++x)
         if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
     return {first, last};
+}
+
+// What the GL window's key handling sees of Alt going down or up.
+void Key(QWindow* window, QEvent::Type type, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent e(type, Qt::Key_Alt, modifiers);
+    QApplication::sendEvent(window, &e);
 }
 
 struct Panel {
@@ -259,6 +269,66 @@ TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
     p.c->cutAwaySliderUpButtonChanged();
     EXPECT_EQ(p.ds->cutAwayKind, 0);
     EXPECT_EQ(p.ds->cutAwayPosition, 0);
+}
+
+// Dropped entries paint by kind and store one step named by it; a 3D object is refused.
+// Auto-click runs with Alt held and a colour, material or trim category chosen, and stores one
+// step when Alt comes up or the pointer leaves.
+TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
+    Panel p;
+    p.c->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(p.ds);
+    p.shown();
+    QUndoStack* undo = p.w->document()->undoStack();
+    LiveViewOGLView* view = p.c->liveViewOGLView();
+    const QPointF centre(p.c->liveViewOGLWidget()->width() / 2.0, p.c->liveViewOGLWidget()->height() / 2.0);
+    auto entry = [](int16_t kind) {
+        SymEntryInfo e;
+        e.type = kind, e.textureID = 3, e.refNum = 1, e.textureColor = {200, 10, 10};
+        return e;
+    };
+    struct Row { int16_t kind; const char* name; };
+    for (const Row& r : {Row{4, "Color"}, Row{5, "Material"}, Row{7, "Moulding/Wainscot"}, Row{9, "Custom Material"},
+                         Row{12, "Custom Moulding"}, Row{2, nullptr}}) {
+        SCOPED_TRACE(r.kind);
+        const int before = undo->count();
+        const std::vector<uint8_t> bytes = entry(r.kind).encodeSymEntry();
+        EXPECT_EQ(view->performDragOperation(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())), centre),
+                  r.name != nullptr);
+        EXPECT_EQ(undo->count(), before + (r.name ? 1 : 0));
+        if (r.name) EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), r.name);
+    }
+
+    int16_t category = 5;
+    SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(entry(4)); });
+    SetContentPaletteSelectedCategoryHandler([&] { return category; });
+    QWindow* gl = p.c->glSurface().window();
+    const QPoint at = centre.toPoint();
+    Key(gl, QEvent::KeyPress, Qt::AltModifier);
+    EXPECT_FALSE(view->autoClick3DActive()) << "a plant category started auto-click";
+    Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+    category = 1;
+    for (bool leave : {false, true}) {
+        SCOPED_TRACE(leave ? "leaving" : "releasing Alt");
+        const int before = undo->count();
+        Key(gl, QEvent::KeyPress, Qt::AltModifier);
+        ASSERT_TRUE(view->autoClick3DActive());
+        EXPECT_EQ(view->cursorShape(), Qt::PointingHandCursor);
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(gl, Qt::LeftButton, Qt::AltModifier, at + QPoint(4 * i, 0));
+        EXPECT_EQ(undo->count(), before);
+        if (leave) {
+            QEvent left(QEvent::Leave);
+            QApplication::sendEvent(gl, &left);
+        }
+        Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+        EXPECT_FALSE(view->autoClick3DActive());
+        ASSERT_EQ(undo->count(), before + 1);
+        EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), "Auto-click Color");
+    }
+    SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
 }
 
 }  // namespace
