@@ -228,11 +228,33 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
         EXPECT_EQ(p.ds->renderValue, 0x20);
     }
     EXPECT_TRUE(p.services.alerts.shown.empty());
-    const std::string unwritable = dir + "/missing/folder/view.png";
-    p.c->export3DSavePanelDidEnd(unwritable);
-    ASSERT_EQ(p.services.alerts.shown.size(), 1u);
-    EXPECT_EQ(p.services.alerts.shown[0].alert.message, "Unable to export the 3D image.");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(unwritable)));
+    // Escape during the render, and a folder that is not there: an alert each, no file, the
+    // settings as they were.
+    // Enough pieces behind the eye for the render to look for Escape.
+    for (int i = 0; i < 200; ++i) {
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-1000.0f + 10 * i, 600}, {-995.0f + 10 * i, 600}});
+        wall->planBits = p.ds->visiblePlans;
+        Update3DWall(wall);
+    }
+    RebuildLiveViewScene();
+    struct Failing { bool escape; std::string path; const char* alert; };
+    for (const Failing& r : {Failing{true, dir + "/escaped.png", "Exporting interrupted."},
+                             Failing{false, dir + "/missing/folder/view.png", "Unable to export the 3D image."}}) {
+        SCOPED_TRACE(r.alert);
+        p.services.alerts.shown.clear();
+        p.c->renderQuality = 4, p.c->exportSize = QSize(200, 150);
+        if (r.escape) {
+            QKeyEvent* escape = new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::postEvent(p.c->glSurface().window(), escape);
+        }
+        p.c->export3DSavePanelDidEnd(r.path);
+        ASSERT_EQ(p.services.alerts.shown.size(), 1u);
+        EXPECT_EQ(p.services.alerts.shown[0].alert.message, r.alert);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(r.path)));
+        EXPECT_EQ(p.ds->lightSetting, 6);
+        EXPECT_EQ(p.ds->shadowsOn, 0);
+        EXPECT_EQ(p.ds->renderValue, 0x20);
+    }
 
     struct PageRow { int width; int pages; };
     for (const PageRow& r : {PageRow{300, 1}, PageRow{800, 2}}) {
