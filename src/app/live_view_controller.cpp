@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
@@ -12,8 +16,10 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSlider>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -484,13 +490,55 @@ QImage LiveViewController::prepareLiveViewUsingQuality(int quality, QSize size) 
 }
 
 void LiveViewController::displayExport3DSavePanel() {
-    if (!CurrentDocState()) return;
+    if (!CurrentDocState() || export3DView_) return;
     const SurfaceSize s = surface_.size();
-    if (!exportSize.isValid()) exportSize = QSize(s.width, s.height);
-    port::FilePanel panel;
-    panel.fileName = "Untitled";
-    panel.extensions = FormatExtensions(imageFormat);
-    port::fileDialogs().beginSavePanel(panel, [this](const std::string& path) { export3DSavePanelDidEnd(path); });
+    // The format, quality and size asked first, window-modal on the panel; the save panel
+    // follows with the format's extensions.
+    auto* dialog = new QDialog(window_);
+    dialog->setObjectName(QStringLiteral("export3DView"));
+    dialog->setWindowTitle(Localized("Export 3D Image"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* form = new QFormLayout(dialog);
+    auto* format = new QComboBox(dialog);
+    format->setObjectName(QStringLiteral("imageFormatPopUpButton"));
+    format->addItem(Localized("BMP"), 0);
+    format->addItem(Localized("PNG"), 3);
+    format->setCurrentIndex(std::max(0, format->findData(imageFormat)));
+    auto* quality = new QComboBox(dialog);
+    quality->setObjectName(QStringLiteral("renderQualityPopUpButton"));
+    for (const char* item : {"Current Image", "Low Quality (Fast)", "High Quality (Moderate)", "Ultra-High Quality (Slow)",
+                             "Excellent Quality (Very Slow)"})
+        quality->addItem(Localized(item));
+    quality->setCurrentIndex(std::clamp(renderQuality, 0, 4));
+    auto* width = new QSpinBox(dialog);
+    auto* height = new QSpinBox(dialog);
+    width->setObjectName(QStringLiteral("exportImageWidthText"));
+    height->setObjectName(QStringLiteral("exportImageHeightText"));
+    for (QSpinBox* box : {width, height}) box->setRange(1, 20000);
+    width->setValue(s.width), height->setValue(s.height);
+    auto enable = [width, height](int q) { width->setEnabled(q != 0), height->setEnabled(q != 0); };
+    enable(quality->currentIndex());
+    connect(quality, &QComboBox::currentIndexChanged, dialog, enable);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    form->addRow(Localized("Format:"), format);
+    form->addRow(Localized("Quality:"), quality);
+    form->addRow(Localized("Width:"), width);
+    form->addRow(Localized("Height:"), height);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [=, this] {
+        imageFormat = format->currentData().toInt();
+        renderQuality = quality->currentIndex();
+        exportSize = renderQuality == 0 ? QSize(s.width, s.height) : QSize(width->value(), height->value());
+        port::FilePanel panel;
+        panel.fileName = "Untitled";
+        panel.extensions = FormatExtensions(imageFormat);
+        port::fileDialogs().beginSavePanel(panel, [this](const std::string& path) { export3DSavePanelDidEnd(path); });
+    });
+    export3DView_ = dialog;
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
 }
 
 void LiveViewController::export3DSavePanelDidEnd(const std::string& path) {

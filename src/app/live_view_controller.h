@@ -69,8 +69,10 @@ public:
     // What the view shows now, top row first; null without a context.
     QImage liveViewOGLViewBitmapImageRep();
 
-    // The save panel with the format (0 BMP, 3 PNG) and quality of the last export.
+    // The export's format (0 BMP, 3 PNG), quality and size asked window-modally on the panel
+    // ("export3DView"), then the save panel.
     void displayExport3DSavePanel();
+    QWidget* export3DView() const { return export3DView_; }
     int imageFormat = 3;
     int renderQuality = 0;
     QSize exportSize;
@@ -119,6 +121,7 @@ private:
     QLabel* cutAwayImage_ = nullptr;
     QAbstractSlider* slider_ = nullptr;
     int cutAwayMode_ = -1;
+    QPointer<QWidget> export3DView_;
     std::unique_ptr<LiveViewOGLView> view_;
     std::unique_ptr<QtInterruptSource> interrupt_;
 };

@@ -3,6 +3,10 @@
 // render, the camera commands, exported images read back, printed pages and the cut-away
 // buttons. The grab of the panel is kept beside the test as live-view-panel.png.
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QFile>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -31,6 +35,7 @@
 #include "model/objects.h"
 #include "model/transforms.h"
 #include "port/defaults.h"
+#include "port/file_dialogs.h"
 #include "render/core/render_state.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
@@ -227,6 +232,25 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
         EXPECT_EQ(p.ds->shadowsOn, 0);
         EXPECT_EQ(p.ds->renderValue, 0x20);
     }
+    // Through the panels: BMP at low quality, the size fields live only beyond "Current Image".
+    dvxtest::ScriptedFileDialogs panels;
+    port::setFileDialogs(&panels);
+    panels.choose(dir + "/panel.bmp");
+    p.c->displayExport3DSavePanel();
+    QWidget* accessory = p.c->export3DView();
+    ASSERT_TRUE(accessory && QTest::qWaitForWindowExposed(accessory));
+    auto* quality = accessory->findChild<QComboBox*>("renderQualityPopUpButton");
+    auto* width = accessory->findChild<QSpinBox*>("exportImageWidthText");
+    quality->setCurrentIndex(0);
+    EXPECT_FALSE(width->isEnabled());
+    quality->setCurrentIndex(1);
+    EXPECT_TRUE(width->isEnabled());
+    accessory->findChild<QComboBox*>("imageFormatPopUpButton")->setCurrentIndex(0);
+    width->setValue(40), accessory->findChild<QSpinBox*>("exportImageHeightText")->setValue(30);
+    QTest::mouseClick(accessory->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    ASSERT_EQ(panels.asked.size(), 1u);
+    EXPECT_EQ(panels.asked[0].extensions, std::vector<std::string>{"bmp"});
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/panel.bmp")).size(), QSize(40, 30));
     EXPECT_TRUE(p.services.alerts.shown.empty());
     // Escape during the render, and a folder that is not there: an alert each, no file, the
     // settings as they were.
