@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QImageWriter>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,7 +27,11 @@
 #include "app/core/document_window.h"
 #include "app/core/localization_seams.h"
 #include "app/core/print_layout.h"
+#include "app/app_controller.h"
 #include "app/command_router.h"
+#include "app/document.h"
+#include "app/context_menu_factory.h"
+#include "app/core/event_handler.h"
 #include "app/live_view_ogl_view.h"
 #include "app/render_interrupt.h"
 #include "model/docstate.h"
@@ -215,6 +220,7 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
             const QSignalBlocker quiet(slider_);
             slider_->setValue(int(std::lround(double(slider_->value()) / old * slider_->maximum())));
         }
+        if (DocState* ds = CurrentDocState()) ds->cutAwayPosition = slider_->value();
     });
     view_->navigation().attachCutawaySlider(slider);
 
@@ -413,6 +419,32 @@ void LiveViewController::setWalkThroughElevation() {
 
 void LiveViewController::setFlyAroundAltitude() {
     if (CurrentDocState()) NewFlyAltitudeSheetForParent(AsCommandWindow(window_));
+}
+
+QMenu* LiveViewController::setRenderStyleUsingTBMenu(QWidget* sender) {
+    return popUpMenu(ContextMenuFactory::liveViewRenderStyleMenu(window_), sender);
+}
+
+QMenu* LiveViewController::setViewpointUsingTBMenu(QWidget* sender) {
+    return popUpMenu(ContextMenuFactory::liveViewViewpointMenu(window_), sender);
+}
+
+QMenu* LiveViewController::popUpMenu(QMenu* menu, QWidget* sender) {
+    if (!menu) return nullptr;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() != QLatin1String("setRenderStyle")) continue;
+        a->setCheckable(true);
+        a->setChecked(LiveViewOGLView::renderStyleChecked(a->data().toInt()));
+    }
+    connect(menu, &QMenu::triggered, this, [](QAction* a) {
+        const int tag = a->data().toInt();
+        if (a->objectName() == QLatin1String("setRenderStyle")) Win32EventHandler().setRenderStyleUsingCommand(tag);
+        else if (a->objectName() == QLatin1String("setViewpoint")) Win32EventHandler().setViewpointUsingCommand(tag);
+    });
+    QWidget* at = sender ? sender : container_;
+    menu->popup(at->mapToGlobal(QPoint(0, at->height())));
+    return menu;
 }
 
 void LiveViewController::renderFinal() {
@@ -638,4 +670,10 @@ void LiveViewController::updateCutAwayImageAndPosition() {
 void LiveViewController::updateCutAwaySliderBounds() {
     const QSignalBlocker quiet(slider_);
     slider_->setMaximum(std::max(1, int(std::lround(gCutawayRange))));
+}
+
+QUndoStack* LiveViewController::windowWillReturnUndoManager() const {
+    if (!AppController::exists()) return nullptr;
+    QMDDocument* d = AppController::shared()->documentController()->currentDocument();
+    return d ? d->undoStack() : nullptr;
 }

@@ -18,6 +18,8 @@
 
 class QAbstractSlider;
 class QLabel;
+class QMenu;
+class QUndoStack;
 class QPainter;
 class QProgressBar;
 class QToolBar;
@@ -58,6 +60,13 @@ public:
     void reset3DView();
     void setWalkThroughElevation();
     void setFlyAroundAltitude();
+
+    // The factory's render-style and viewpoint menus popped up under the sender (the view
+    // without one), the current style checked; a choice goes to the command layer.
+    QMenu* setRenderStyleUsingTBMenu(QWidget* sender);
+    QMenu* setViewpointUsingTBMenu(QWidget* sender);
+    // The current document's undo stack (null without one).
+    QUndoStack* windowWillReturnUndoManager() const;
 
     void renderFinal();
     void renderShadows();
@@ -111,6 +120,7 @@ private:
     void walkOrFly(int16_t cameraMode, uint8_t control);
     void windowWillClose();
     void redraw();
+    QMenu* popUpMenu(QMenu* menu, QWidget* sender);
 
     QtGLSurface surface_;
     QPointer<QWidget> window_;

@@ -11,6 +11,8 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QAbstractSlider>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
@@ -37,6 +39,7 @@
 #include "port/defaults.h"
 #include "port/file_dialogs.h"
 #include "render/core/render_state.h"
+#include "render/core/slice_plane.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
 #include "window/window_support.h"
@@ -198,6 +201,21 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
     EXPECT_EQ(p.ds->flyValueA, 20);
     EXPECT_EQ(p.ds->flyValueB, 330);
 
+    EXPECT_EQ(p.c->windowWillReturnUndoManager(), p.w->document()->undoStack());
+    // The toolbar's pull-downs: the mode checked, a choice carried out.
+    p.ds->renderMode = 5;
+    QMenu* styles = p.c->setRenderStyleUsingTBMenu(nullptr);
+    QStringList checked;
+    for (QAction* a : styles->actions()) if (a->isChecked()) checked << a->text();
+    EXPECT_EQ(checked, QStringList{"Solid Render"});
+    styles->actions()[1]->trigger();
+    EXPECT_EQ(p.ds->renderMode, 1);
+    styles->close();
+    QMenu* viewpoints = p.c->setViewpointUsingTBMenu(nullptr);
+    for (QAction* a : viewpoints->actions()) if (a->data().toInt() == 5154) a->trigger();
+    EXPECT_EQ(p.ds->cameraPosition.floatV, p.ds->lotRect.floatTop + 125);
+    viewpoints->close();
+
     struct Row { int16_t mode; uint8_t textured; int checked; };
     for (const Row& r : {Row{1, 0, 10000}, Row{1, 1, 10001}, Row{6, 0, 10002}, Row{5, 0, 10003}, Row{4, 0, 0}}) {
         p.ds->renderMode = r.mode, gTexturedWire = r.textured;
@@ -315,6 +333,16 @@ TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
     p.c->cutAwaySliderUpButtonChanged();
     EXPECT_EQ(p.ds->cutAwayKind, 0);
     EXPECT_EQ(p.ds->cutAwayPosition, 0);
+
+    // A press takes the design's range now, keeping the value's share: 50 of 100 is 100 of 200.
+    QAbstractSlider* slider = p.c->cutAwaySlider();
+    gCutawayRange = 100, p.c->updateCutAwaySliderBounds(), slider->setValue(50);
+    gCutawayRange = 200;
+    slider->setSliderDown(true);
+    EXPECT_EQ(slider->maximum(), 200);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(p.ds->cutAwayPosition, 100);
+    slider->setSliderDown(false);
 }
 
 // Dropped entries paint by kind and store one step named by it; a 3D object is refused.
