@@ -130,6 +130,25 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
     EXPECT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0; }, 2000));
 
+    // Controlled, the held up arrow walks toward the wall, which grows, and its release stops.
+    p.ds->cameraHeading = 0, p.ds->cameraPosition = {0, 0}, p.ds->navigationFlag = 1;
+    SetUpLiveViewCamera(p.ds);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; }));
+    auto width = [&] {
+        const auto [l, r] = WallSpan(p.grab(), row);
+        return r - l;
+    };
+    QTest::mousePress(gl, Qt::LeftButton, {}, centre);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier), upRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(gl, &up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return width() > right - left + 20; }, 3000)) << "the wall came no closer";
+    QApplication::sendEvent(gl, &upRelease);
+    QTest::qWait(100);
+    const int held = width();
+    QTest::qWait(200);
+    EXPECT_EQ(width(), held);
+    QTest::mouseRelease(gl, Qt::LeftButton, {}, centre);
+
     // The final render smooths the wall's edge: a pixel between wall and sky where the plain
     // frame has none; the shadows flag and anti-aliasing come back as they were.
     p.ds->cameraHeading = 0, p.ds->shadowsOn = 0;
