@@ -18,6 +18,7 @@
 #include "files/undo.h"
 #include "port/defaults.h"
 #include "scene/apply_materials.h"
+#include "ui/tool_pictures.h"
 #include "app/document_view.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
@@ -222,14 +223,30 @@ void LiveViewOGLView::paintAutoClick() {
 
 void LiveViewOGLView::resetCursorRects() {
     const DocState* ds = CurrentDocState();
-    shape_ = Qt::ArrowCursor;
-    if (autoClick_) shape_ = Qt::PointingHandCursor;
-    // Qt has no walking or flying figures: the crosshair walks, the size-all cross flies; a
-    // controlled mode shows the open hand it is steered with.
-    else if (ds && ds->cameraMode == 1) shape_ = ds->navigationFlag ? Qt::OpenHandCursor : Qt::CrossCursor;
-    else if (ds && ds->cameraMode == 2) shape_ = ds->navigationFlag ? Qt::ClosedHandCursor : Qt::SizeAllCursor;
-    if (widget_) widget_->setCursor(shape_);
-    if (surface_.window()) surface_.window()->setCursor(shape_);
+    cursor_ = LVCursor::Arrow;
+    if (autoClick_) cursor_ = LVCursor::PointingHand;
+    else if (ds && ds->cameraMode == 1) cursor_ = ds->navigationFlag ? LVCursor::CtrlWalk : LVCursor::FreeWalk;
+    else if (ds && ds->cameraMode == 2) cursor_ = ds->navigationFlag ? LVCursor::CtrlFly : LVCursor::FreeFly;
+    QCursor cursor(cursor_ == LVCursor::PointingHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (cursor_ != LVCursor::Arrow && cursor_ != LVCursor::PointingHand) {
+        struct Picture { const char* name; int x, y; };
+        static const Picture kPictures[] = {{"LVCtrlWalkCursor", 14, 15}, {"LVFreeWalkCursor", 14, 15},
+                                            {"LVCtrlFlyCursor", 11, 17}, {"LVFreeFlyCursor", 11, 17}};
+        const Picture& p = kPictures[int(cursor_) - int(LVCursor::CtrlWalk)];
+        // Drawn in black with a white halo so the figure shows on any scene.
+        const QImage ink = RenderToolPicture(QString::fromLatin1(p.name), 32, Qt::black);
+        QImage halo = RenderToolPicture(QString::fromLatin1(p.name), 32, Qt::white);
+        if (!ink.isNull() && !halo.isNull()) {
+            QPainter painter(&halo);
+            for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+                painter.drawImage(d, halo.copy());
+            painter.drawImage(0, 0, ink);
+            painter.end();
+            cursor = QCursor(QPixmap::fromImage(halo), p.x, p.y);
+        }
+    }
+    if (widget_) widget_->setCursor(cursor);
+    if (surface_.window()) surface_.window()->setCursor(cursor);
 }
 
 bool LiveViewOGLView::renderStyleChecked(int tag) {

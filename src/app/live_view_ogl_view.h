@@ -26,9 +26,11 @@ public:
     // Draws the frame when `gRefreshRender` is set and no anti-aliased render runs.
     void drawRect();
     LiveViewNavigationDriver& navigation() { return navigation_; }
-    // The cursor the camera and control modes ask for (the arrow in other modes).
+    // The cursor the camera and control modes ask for (the arrow in other modes), the
+    // pointing hand while auto-click paints.
+    enum class LVCursor { Arrow, PointingHand, CtrlWalk, FreeWalk, CtrlFly, FreeFly };
     void resetCursorRects();
-    Qt::CursorShape cursorShape() const { return shape_; }
+    LVCursor cursor() const { return cursor_; }
     // Whether the render-style item `tag` (10000 to 10003) carries a check mark.
     static bool renderStyleChecked(int tag);
 
@@ -49,7 +51,7 @@ private:
     QtGLSurface& surface_;
     QPointer<QWidget> widget_;
     LiveViewNavigationDriver navigation_;
-    Qt::CursorShape shape_ = Qt::ArrowCursor;
+    LVCursor cursor_ = LVCursor::Arrow;
     void flagsChanged(Qt::KeyboardModifiers modifiers);
     void endAutoClick();
     void paintAutoClick();

@@ -198,10 +198,10 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
     EXPECT_EQ(p.ds->navigationFlag, 0);
     EXPECT_EQ(p.ds->cameraMode, 1);
     EXPECT_EQ(p.ds->elevationView, 0);
-    EXPECT_EQ(p.c->liveViewOGLView()->cursorShape(), Qt::CrossCursor);
+    EXPECT_EQ(p.c->liveViewOGLView()->cursor(), LiveViewOGLView::LVCursor::FreeWalk);
     p.c->controlledFlyAround();
     EXPECT_EQ(p.ds->cameraMode, 2);
-    EXPECT_EQ(p.c->liveViewOGLView()->cursorShape(), Qt::ClosedHandCursor);
+    EXPECT_EQ(p.c->liveViewOGLView()->cursor(), LiveViewOGLView::LVCursor::CtrlFly);
 
     // Eye level: at the lot's bottom less 125, at the floor's middle height.
     p.ds->cameraMode = 1, p.ds->lightOffset = {4, 5}, p.ds->cameraValue = 7, p.ds->cameraHeading = 45;
@@ -409,7 +409,7 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
         const int before = undo->count();
         Key(gl, QEvent::KeyPress, Qt::AltModifier);
         ASSERT_TRUE(view->autoClick3DActive());
-        EXPECT_EQ(view->cursorShape(), Qt::PointingHandCursor);
+        EXPECT_EQ(view->cursor(), LiveViewOGLView::LVCursor::PointingHand);
         for (int i = 0; i < 3; ++i) QTest::mouseClick(gl, Qt::LeftButton, Qt::AltModifier, at + QPoint(4 * i, 0));
         EXPECT_EQ(undo->count(), before);
         if (leave) {
