@@ -58,6 +58,8 @@ LiveViewController* sShared = nullptr;
 const port::GlobalReset kReset([] { LiveViewController::destroyShared(); });
 
 constexpr const char* kFrameKey = "NSWindow Frame LiveViewPanel";
+// The hidden toolbar items' identifiers, one a line.
+constexpr const char* kToolbarKey = "NSToolbar Configuration LiveView Toolbar Identifier";
 constexpr int kMinimumExportSide = 16;
 
 QString Localized(const char* key) { return QString::fromStdString(port::MacRomanToUtf8(LocalizedString(key))); }
@@ -177,6 +179,14 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
         else connect(a, &QAction::triggered, this, [] { LiveViewShowLightProperties(); });
     }
     column->addWidget(toolbar_);
+    restoreToolbarConfiguration();
+    // Customised by its context menu: each item shown or hidden, the choice kept.
+    toolbar_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(toolbar_, &QToolBar::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = toolbarConfigurationMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(toolbar_->mapToGlobal(at));
+    });
 
     container_ = surface_.container(window_);
     container_->setMinimumSize(160, 120);
@@ -293,6 +303,30 @@ void LiveViewController::registerSeams() {
     SetLiveViewFreeFlyAroundHandler([this] { freeFlyAround(); });
     SetLiveViewControlledWalkThroughHandler([this] { controlledWalkThrough(); });
     SetLiveViewControlledFlyAroundHandler([this] { controlledFlyAround(); });
+}
+
+QMenu* LiveViewController::toolbarConfigurationMenu() {
+    auto* menu = new QMenu(toolbar_);
+    for (QAction* item : toolbar_->actions()) {
+        if (item->isSeparator()) continue;
+        QAction* a = menu->addAction(item->iconText());
+        a->setCheckable(true);
+        a->setChecked(item->isVisible());
+        connect(a, &QAction::toggled, this, [this, item](bool shown) {
+            item->setVisible(shown);
+            QStringList hidden;
+            for (QAction* i : toolbar_->actions())
+                if (!i->isSeparator() && !i->isVisible()) hidden << i->objectName();
+            port::defaults().setString(kToolbarKey, hidden.join(QLatin1Char('\n')).toStdString());
+        });
+    }
+    return menu;
+}
+
+void LiveViewController::restoreToolbarConfiguration() {
+    const QStringList hidden = QString::fromStdString(port::defaults().getString(kToolbarKey)).split(QLatin1Char('\n'));
+    for (QAction* a : toolbar_->actions())
+        if (!a->isSeparator()) a->setVisible(!hidden.contains(a->objectName()));
 }
 
 QAbstractSlider* LiveViewController::cutAwaySlider() const { return slider_; }

@@ -37,6 +37,9 @@ public:
 
     QWidget* window() const { return window_; }
     QToolBar* liveViewToolbar() const { return toolbar_; }
+    // A check item for each toolbar item (by its palette label): unchecking hides the item,
+    // and the panel remembers it.
+    QMenu* toolbarConfigurationMenu();
     LiveViewOGLView* liveViewOGLView() const { return view_.get(); }
     QWidget* liveViewOGLWidget() const { return container_; }
     QtGLSurface& glSurface() { return surface_; }
@@ -120,6 +123,7 @@ private:
     void walkOrFly(int16_t cameraMode, uint8_t control);
     void windowWillClose();
     void redraw();
+    void restoreToolbarConfiguration();
     QMenu* popUpMenu(QMenu* menu, QWidget* sender);
 
     QtGLSurface surface_;

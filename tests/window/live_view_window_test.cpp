@@ -192,6 +192,15 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
                                   "LiveView Toolbar Render Shadows Item|Shadows|Render scene with shadows",
                                   "LiveView Toolbar Lighting Options Item|Lighting|Set scene lighting options"}));
     EXPECT_EQ(p.c->liveViewToolbar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    // Hiding "Render Shadows" holds for the next panel.
+    QMenu* configure = p.c->toolbarConfigurationMenu();
+    configure->actions()[3]->setChecked(false);
+    delete configure;
+    LiveViewController::destroyShared();
+    p.c = LiveViewController::sharedLiveViewController();
+    QStringList shown;
+    for (QAction* a : p.c->liveViewToolbar()->actions()) if (a->isVisible() && !a->isSeparator()) shown << a->text();
+    EXPECT_EQ(shown, QStringList({"Free Walk", "Free Fly", "Render", "Lighting"}));
 
     p.ds->navigationFlag = 1, p.ds->cameraMode = 2, p.ds->elevationView = 3;
     p.c->freeWalkThrough();
