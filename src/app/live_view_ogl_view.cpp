@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "app/app_controller.h"
+#include "app/core/menu_validation.h"
 #include "app/core/preference_keys.h"
 #include "app/live_view_controller.h"
 #include "app/live_view_surface.h"
@@ -250,13 +251,5 @@ void LiveViewOGLView::resetCursorRects() {
 }
 
 bool LiveViewOGLView::renderStyleChecked(int tag) {
-    const DocState* ds = CurrentDocState();
-    if (!ds) return false;
-    switch (tag) {
-        case 10000: return ds->renderMode == rendermode::kWireframe && !gTexturedWire;
-        case 10001: return ds->renderMode == rendermode::kWireframe && gTexturedWire;
-        case 10002: return ds->renderMode == rendermode::kClearView;
-        case 10003: return ds->renderMode == rendermode::kSolid;
-        default: return false;
-    }
+    return tag >= 10000 && tag <= 10003 && ValidateMenuCommand(tag).mark == MenuItemState::Mark::On;
 }

@@ -5,11 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QFile>
-#include <QImageReader>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QAbstractSlider>
@@ -20,8 +19,8 @@
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "app/app_controller.h"
 #include "app/core/document_window.h"
@@ -36,7 +35,6 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/transforms.h"
-#include "port/defaults.h"
 #include "port/file_dialogs.h"
 #include "render/core/render_state.h"
 #include "render/core/slice_plane.h"
@@ -59,12 +57,6 @@ std::pair<int, int> WallSpan(const QImage& image, int row) {
     return {first, last};
 }
 
-// What the GL window's key handling sees of Alt going down or up.
-void Key(QWindow* window, QEvent::Type type, Qt::KeyboardModifiers modifiers) {
-    QKeyEvent e(type, Qt::Key_Alt, modifiers);
-    QApplication::sendEvent(window, &e);
-}
-
 struct Panel {
     WindowTestServices services{"liveviewwindow"};
     QMDWindowController* w = OpenDocumentWindow();
@@ -85,6 +77,15 @@ struct Panel {
         QWidget* v = c->liveViewOGLWidget();
         return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
     }
+    // Shows the panel with the wall's scene: false when it never drew.
+    bool open() {
+        if (!c->isVisible()) c->showWindow();
+        if (!QTest::qWaitForWindowExposed(c->window()) || !QTest::qWaitFor([&] { return c->glSurface().window()->isValid(); }))
+            return false;
+        RebuildLiveViewScene();
+        SetUpLiveViewCamera(ds);
+        return !shown().isNull();
+    }
     // Waits until the panel shows a frame whose wall spans the centre row.
     QImage shown() const {
         QImage image;
@@ -92,7 +93,7 @@ struct Panel {
             image = grab();
             return !image.isNull() && WallSpan(image, image.height() / 2).first > 0;
         });
-        return image;
+        return WallSpan(image, image.height() / 2).first > 0 ? image : QImage();
     }
 };
 
@@ -103,10 +104,7 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.w->isActiveWindow(); }));
     XDo({"key", "ctrl+1"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->isVisible(); })) << "Ctrl+1 opened no panel";
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
-    RebuildLiveViewScene();
-    SetUpLiveViewCamera(p.ds);
+    ASSERT_TRUE(p.open());
     QImage still = p.shown();
     const int row = still.height() / 2;
     const auto [left, right] = WallSpan(still, row);
@@ -121,11 +119,8 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     const QPoint centre(gl->width() / 2, gl->height() / 2);
     QTest::mousePress(gl, Qt::LeftButton, {}, centre);
     QTest::mouseMove(gl, centre + QPoint(120, 0));
-    QImage during;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        during = p.grab();
-        return WallSpan(during, row).first < left - 20;
-    }, 3000)) << "the wall never moved during the drag";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first < left - 20; }, 3000))
+        << "the wall never moved during the drag";
     QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(120, 0));
     EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
     EXPECT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0; }, 2000));
@@ -168,17 +163,14 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     p.c->renderFinal();
     QImage final;
     EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
-    EXPECT_EQ(p.ds->shadowsOn, 0);
-    EXPECT_EQ(gRenderOpenGLAntiAlias, 0);
+    EXPECT_EQ(std::make_tuple(p.ds->shadowsOn, gRenderOpenGLAntiAlias), std::make_tuple(0, 0));
     if (!gShot.isEmpty()) final.save(gShot);
 
     // The frame comes back where it was for the next panel.
     p.c->window()->move(140, 120);
     AppController::shared()->toggleLiveViewPanel();
-    EXPECT_FALSE(p.c->isVisible());
     LiveViewController::destroyShared();
-    LiveViewController* again = LiveViewController::sharedLiveViewController();
-    EXPECT_EQ(again->window()->pos(), QPoint(140, 120));
+    EXPECT_EQ(LiveViewController::sharedLiveViewController()->window()->pos(), QPoint(140, 120));
 }
 
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {
@@ -204,9 +196,7 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
 
     p.ds->navigationFlag = 1, p.ds->cameraMode = 2, p.ds->elevationView = 3;
     p.c->freeWalkThrough();
-    EXPECT_EQ(p.ds->navigationFlag, 0);
-    EXPECT_EQ(p.ds->cameraMode, 1);
-    EXPECT_EQ(p.ds->elevationView, 0);
+    EXPECT_EQ(std::make_tuple(p.ds->navigationFlag, p.ds->cameraMode, p.ds->elevationView), std::make_tuple(0, 1, 0));
     EXPECT_EQ(p.c->liveViewOGLView()->cursor(), LiveViewOGLView::LVCursor::FreeWalk);
     p.c->controlledFlyAround();
     EXPECT_EQ(p.ds->cameraMode, 2);
@@ -216,18 +206,14 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
     p.ds->cameraMode = 1, p.ds->lightOffset = {4, 5}, p.ds->cameraValue = 7, p.ds->cameraHeading = 45;
     p.c->reset3DView();
     Layer* floor = gCurDocument->itsCurLayer;
-    EXPECT_EQ(p.ds->cameraHeading, 0);
-    EXPECT_EQ(p.ds->cameraPosition.floatH, 0);
-    EXPECT_EQ(p.ds->cameraPosition.floatV, p.ds->lotRect.floatBottom - 125);
+    EXPECT_EQ(std::make_tuple(p.ds->cameraHeading, p.ds->cameraPosition.floatH, p.ds->cameraPosition.floatV),
+              std::make_tuple(0.0f, 0.0f, p.ds->lotRect.floatBottom - 125));
     EXPECT_FLOAT_EQ(p.ds->eyeHeight, ConvertWorldToScreen(GetLayerAbsBaseHeight(floor), p.ds, 0) +
                                          ConvertWorldToScreen(floor->height, p.ds, 0) / 2);
-    EXPECT_EQ(p.ds->lightOffset.floatH, 0);
-    EXPECT_EQ(p.ds->cameraValue, 0);
+    EXPECT_EQ(std::make_tuple(p.ds->lightOffset.floatH, p.ds->cameraValue), std::make_tuple(0.0f, 0.0f));
     p.ds->cameraMode = 2;
     p.c->reset3DView();
-    EXPECT_EQ(p.ds->flyAltitude, 1500);
-    EXPECT_EQ(p.ds->flyValueA, 20);
-    EXPECT_EQ(p.ds->flyValueB, 330);
+    EXPECT_EQ(std::make_tuple(p.ds->flyAltitude, p.ds->flyValueA, p.ds->flyValueB), std::make_tuple(1500.0f, 20.0f, 330.0f));
 
     EXPECT_EQ(p.c->windowWillReturnUndoManager(), p.w->document()->undoStack());
     // The toolbar's pull-downs: the mode checked, a choice carried out.
@@ -243,25 +229,16 @@ TEST(LiveViewPanel, ToolbarAndCameraCommands) {
     for (QAction* a : viewpoints->actions()) if (a->data().toInt() == 5154) a->trigger();
     EXPECT_EQ(p.ds->cameraPosition.floatV, p.ds->lotRect.floatTop + 125);
     viewpoints->close();
-
-    struct Row { int16_t mode; uint8_t textured; int checked; };
-    for (const Row& r : {Row{1, 0, 10000}, Row{1, 1, 10001}, Row{6, 0, 10002}, Row{5, 0, 10003}, Row{4, 0, 0}}) {
-        p.ds->renderMode = r.mode, gTexturedWire = r.textured;
-        for (int tag = 10000; tag <= 10003; ++tag)
-            EXPECT_EQ(LiveViewOGLView::renderStyleChecked(tag), tag == r.checked) << r.mode << " " << tag;
-    }
 }
 
 TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
     Panel p;
-    p.c->showWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
-    RebuildLiveViewScene();
-    SetUpLiveViewCamera(p.ds);
-    p.shown();
+    ASSERT_TRUE(p.open());
     const std::string dir = p.services.folders.temporaryBase();
+    // Pass count, shadows flag and hide flags: each export gives them back.
     p.ds->lightSetting = 6, p.ds->shadowsOn = 0, p.ds->renderValue = 0x20;
+    const auto settings = [&] { return std::make_tuple(p.ds->lightSetting, p.ds->shadowsOn, p.ds->renderValue); };
+    const auto kSettings = settings();
     struct Row { int format, quality, width, height; const char* name; int wantWidth, wantHeight; };
     for (const Row& r : {Row{3, 0, 320, 200, "current.png", 320, 200}, Row{0, 1, 5, 40, "narrow.bmp", 16, 40},
                          Row{3, 2, 3000, 2000, "large.png", 3000, 2000}}) {
@@ -274,9 +251,7 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
         EXPECT_EQ(read.size(), QSize(r.wantWidth, r.wantHeight));
         // The top row is the sky's, the bottom one the ground's: not upside down.
         EXPECT_GT(Grey(read.pixel(0, 0)), Grey(read.pixel(0, read.height() - 1)) + 40);
-        EXPECT_EQ(p.ds->lightSetting, 6);
-        EXPECT_EQ(p.ds->shadowsOn, 0);
-        EXPECT_EQ(p.ds->renderValue, 0x20);
+        EXPECT_EQ(settings(), kSettings);
     }
     // Through the panels: BMP at low quality, the size fields live only beyond "Current Image".
     dvxtest::ScriptedFileDialogs panels;
@@ -298,9 +273,8 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
     EXPECT_EQ(panels.asked[0].extensions, std::vector<std::string>{"bmp"});
     EXPECT_EQ(QImage(QString::fromStdString(dir + "/panel.bmp")).size(), QSize(40, 30));
     EXPECT_TRUE(p.services.alerts.shown.empty());
-    // Escape during the render, and a folder that is not there: an alert each, no file, the
-    // settings as they were.
-    // Enough pieces behind the eye for the render to look for Escape.
+    // Escape during the render, and a folder that is not there: an alert each, no file. Enough
+    // pieces behind the eye for the render to look for Escape.
     for (int i = 0; i < 200; ++i) {
         Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-1000.0f + 10 * i, 600}, {-995.0f + 10 * i, 600}});
         wall->planBits = p.ds->visiblePlans;
@@ -313,38 +287,33 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
         SCOPED_TRACE(r.alert);
         p.services.alerts.shown.clear();
         p.c->renderQuality = 4, p.c->exportSize = QSize(200, 150);
-        if (r.escape) {
-            QKeyEvent* escape = new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QCoreApplication::postEvent(p.c->glSurface().window(), escape);
-        }
+        if (r.escape)
+            QCoreApplication::postEvent(p.c->glSurface().window(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         p.c->export3DSavePanelDidEnd(r.path);
         ASSERT_EQ(p.services.alerts.shown.size(), 1u);
         EXPECT_EQ(p.services.alerts.shown[0].alert.message, r.alert);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(r.path)));
-        EXPECT_EQ(p.ds->lightSetting, 6);
-        EXPECT_EQ(p.ds->shadowsOn, 0);
-        EXPECT_EQ(p.ds->renderValue, 0x20);
+        EXPECT_EQ(settings(), kSettings);
     }
 
-    struct PageRow { int width; int pages; };
-    for (const PageRow& r : {PageRow{300, 1}, PageRow{800, 2}}) {
-        QImage picture(r.width, 100, QImage::Format_RGB32);
+    // Printed a pixel a point: one page when it fits, two across at twice the page's width.
+    for (const auto& [width, pages] : {std::pair{300, 1}, std::pair{800, 2}}) {
+        QImage picture(width, 100, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        std::vector<QImage> pages(1, QImage(400, 300, QImage::Format_RGB32));
-        pages[0].fill(Qt::white);
-        QPainter painter(&pages[0]);
-        const int n = LiveViewController::printImagePages(painter, picture, QSizeF(400, 300), [&] {
-            painter.end(), pages.emplace_back(400, 300, QImage::Format_RGB32).fill(Qt::white);
-            return painter.begin(&pages.back());
-        });
+        std::vector<QImage> painted;
+        QPainter painter;
+        auto page = [&] {
+            if (painter.isActive()) painter.end();
+            painted.emplace_back(400, 300, QImage::Format_RGB32).fill(Qt::white);
+            return painter.begin(&painted.back());
+        };
+        page();
+        EXPECT_EQ(LiveViewController::printImagePages(painter, picture, QSizeF(400, 300), page), pages);
         painter.end();
-        EXPECT_EQ(n, r.pages);
-        ASSERT_EQ(int(pages.size()), r.pages);
-        // At its own size: red to the picture's width on the first page, white beyond.
-        EXPECT_EQ(pages[0].pixel(std::min(r.width, 400) - 1, 99), qRgb(255, 0, 0));
-        EXPECT_EQ(pages[0].pixel(10, 100), qRgb(255, 255, 255));
-        if (r.width < 400) EXPECT_EQ(pages[0].pixel(r.width, 50), qRgb(255, 255, 255));
-        else EXPECT_EQ(pages[1].pixel(0, 50), qRgb(255, 0, 0));
+        ASSERT_EQ(int(painted.size()), pages);
+        EXPECT_EQ(painted[0].pixel(std::min(width, 400) - 1, 99), qRgb(255, 0, 0));
+        EXPECT_EQ(painted[0].pixel(10, 100), qRgb(255, 255, 255));
+        EXPECT_EQ(painted.back().pixel(width < 400 ? width : 0, 50), width < 400 ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
     }
 }
 
@@ -354,22 +323,18 @@ TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
     p.c->updateCutAwayImageAndPosition();
     const qint64 north = p.c->cutAwaySliderImage()->pixmap().cacheKey();
     p.c->cutAwaySliderDownButtonChanged();
-    EXPECT_EQ(p.ds->cutAwayKind, 4);
-    EXPECT_EQ(p.ds->cutAwayPosition, 0);
+    EXPECT_EQ(std::make_pair(p.ds->cutAwayKind, p.ds->cutAwayPosition), std::make_pair(int16_t(4), 0));
     EXPECT_NE(p.c->cutAwaySliderImage()->pixmap().cacheKey(), north);
     p.ds->cutAwayPosition = 12;
     p.c->cutAwaySliderUpButtonChanged();
-    EXPECT_EQ(p.ds->cutAwayKind, 0);
-    EXPECT_EQ(p.ds->cutAwayPosition, 0);
+    EXPECT_EQ(std::make_pair(p.ds->cutAwayKind, p.ds->cutAwayPosition), std::make_pair(int16_t(0), 0));
 
     // A press takes the design's range now, keeping the value's share: 50 of 100 is 100 of 200.
     QAbstractSlider* slider = p.c->cutAwaySlider();
     gCutawayRange = 100, p.c->updateCutAwaySliderBounds(), slider->setValue(50);
     gCutawayRange = 200;
     slider->setSliderDown(true);
-    EXPECT_EQ(slider->maximum(), 200);
-    EXPECT_EQ(slider->value(), 100);
-    EXPECT_EQ(p.ds->cutAwayPosition, 100);
+    EXPECT_EQ(std::make_tuple(slider->maximum(), slider->value(), p.ds->cutAwayPosition), std::make_tuple(200, 100, 100));
     slider->setSliderDown(false);
 }
 
@@ -378,12 +343,7 @@ TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
 // step when Alt comes up or the pointer leaves.
 TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
     Panel p;
-    p.c->showWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.c->window()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
-    RebuildLiveViewScene();
-    SetUpLiveViewCamera(p.ds);
-    p.shown();
+    ASSERT_TRUE(p.open());
     QUndoStack* undo = p.w->document()->undoStack();
     LiveViewOGLView* view = p.c->liveViewOGLView();
     const QPointF centre(p.c->liveViewOGLWidget()->width() / 2.0, p.c->liveViewOGLWidget()->height() / 2.0);
@@ -409,6 +369,10 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
     SetContentPaletteSelectedCategoryHandler([&] { return category; });
     QWindow* gl = p.c->glSurface().window();
     const QPoint at = centre.toPoint();
+    auto Key = [](QWindow* window, QEvent::Type type, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(type, Qt::Key_Alt, mods);
+        QApplication::sendEvent(window, &e);
+    };
     Key(gl, QEvent::KeyPress, Qt::AltModifier);
     EXPECT_FALSE(view->autoClick3DActive()) << "a plant category started auto-click";
     Key(gl, QEvent::KeyRelease, Qt::NoModifier);
