@@ -26,6 +26,7 @@
 #include "app/app_controller.h"
 #include "app/core/document_window.h"
 #include "app/document.h"
+#include "app/document_view.h"
 #include "app/live_view_controller.h"
 #include "app/live_view_ogl_view.h"
 #include "app/window_controller.h"
@@ -38,6 +39,7 @@
 #include "model/transforms.h"
 #include "port/file_dialogs.h"
 #include "render/core/render_state.h"
+#include "scene/plan_navigation.h"
 #include "render/core/slice_plane.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
@@ -157,6 +159,13 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
     EXPECT_EQ(std::make_tuple(p.ds->shadowsOn, gRenderOpenGLAntiAlias), std::make_tuple(0, 0));
     if (!gShot.isEmpty()) final.save(gShot);
+
+    // Turning the camera's marker in the plan turns the view: the wall leaves the centre.
+    RealTimeTrackAngleD3D turn;
+    ASSERT_TRUE(turn.begin(p.w->docView()));
+    turn.move({2000, 2000});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(WallSpan(p.grab(), row).first - left) > 20; }, 3000));
+    turn.end();
 
     // The frame comes back where it was for the next panel.
     p.c->window()->move(140, 120);
