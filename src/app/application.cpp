@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/live_view_controller.h"
 
 #include "app/app_controller.h"
 #include "app/document.h"
@@ -78,6 +79,7 @@ int RunApplication(int argc, char** argv) {
 
     AppController::initialize();
     AppController* delegate = AppController::shared();
+    LiveViewController::sharedLiveViewController();
     AppController::setSplashEnabled(!std::getenv("DVX_NO_SPLASH"));
 
     std::vector<std::string> arguments;
@@ -88,6 +90,7 @@ int RunApplication(int argc, char** argv) {
     QMDDocument* document = delegate->documentController()->openAtLaunch(arguments);
     if (!document) {
         std::fprintf(stderr, "dovranix: there is not enough memory for a design.\n");
+        LiveViewController::destroyShared();
         AppController::destroyShared();
         return 1;
     }
@@ -98,6 +101,7 @@ int RunApplication(int argc, char** argv) {
     // Closing the last document window quits (after its design was offered for saving).
     const int code = app.exec();
     // The documents free their windows before their models.
+    LiveViewController::destroyShared();
     AppController::destroyShared();
     return code;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The sheets the command layer opens, each on the window it is given (the document window,
 // opaque here). Until the sheets register their factories nothing opens.
+#include <functional>
+
 #include "port/seam.h"
 
 struct CommandWindow;
@@ -48,3 +50,12 @@ DVX_SEAM_GUARDED(NewKeyEntrySheetForParent, "ui", port::SeamKind::UserInterface,
                       float initialLength, float angle))
 // The plant details window (not a sheet).
 DVX_SEAM(NewPlantDetailsWindow, "ui", port::SeamKind::UserInterface, void())
+
+// The live view's walk-through elevation and fly-around altitude sheets, on the live-view
+// panel's window.
+DVX_SEAM(NewWalkElevationSheetForParent, "ui", port::SeamKind::UserInterface, void(CommandWindow* parent))
+DVX_SEAM(NewFlyAltitudeSheetForParent, "ui", port::SeamKind::UserInterface, void(CommandWindow* parent))
+// The live view's print sheet; `print` renders and prints at the quality tag (0 the current
+// image) and the size in pixels chosen.
+DVX_SEAM(NewLV3DPrintSheetForParent, "ui", port::SeamKind::UserInterface,
+         void(CommandWindow* parent, std::function<void(int quality, int width, int height)> print))

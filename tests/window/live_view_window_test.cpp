@@ -1,0 +1,404 @@
+// The live-view panel on the virtual X server, on a design of one wall straight ahead of the
+// eye: the panel opened from the keyboard with the wall in view, walking by a drag, a final
+// render, the camera commands, exported images read back, printed pages and the cut-away
+// buttons. The grab of the panel is kept beside the test as live-view-panel.png.
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QAbstractSlider>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+#include <QToolBar>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "app/app_controller.h"
+#include "app/core/document_window.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/live_view_controller.h"
+#include "app/live_view_ogl_view.h"
+#include "app/window_controller.h"
+#include "content/core/content_selection_seams.h"
+#include "content/core/sym_entry.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/transforms.h"
+#include "port/file_dialogs.h"
+#include "render/core/render_state.h"
+#include "scene/plan_navigation.h"
+#include "render/core/slice_plane.h"
+#include "support/build.h"
+#include "tools/wall_construction.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+// The columns of the row that differ from the sky at its left end: the wall's span.
+std::pair<int, int> WallSpan(const QImage& image, int row) {
+    const int sky = Grey(image.pixel(0, row));
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
+    return {first, last};
+}
+
+struct Panel {
+    WindowTestServices services{"liveviewwindow"};
+    QMDWindowController* w = OpenDocumentWindow();
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    DocState* ds = w->document()->model()->itsDocState;
+    Panel() {
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-100, -300}, {100, -300}});
+        wall->planBits = ds->visiblePlans;
+        for (Poinz* p = wall->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 96;
+        Update3DWall(wall);
+        ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
+        ds->elevationView = 0, ds->eyeHeight = 60, ds->navigationSpeed = 8;
+        w->show();
+    }
+    ~Panel() { LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    QImage grab() const {
+        QWidget* v = c->liveViewOGLWidget();
+        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
+    }
+    // Shows the panel with the wall's scene: false when it never drew.
+    bool open() {
+        if (!c->isVisible()) c->showWindow();
+        if (!QTest::qWaitForWindowExposed(c->window()) || !QTest::qWaitFor([&] { return c->glSurface().window()->isValid(); }))
+            return false;
+        RebuildLiveViewScene();
+        SetUpLiveViewCamera(ds);
+        return !shown().isNull();
+    }
+    // Waits until the panel shows a frame whose wall spans the centre row.
+    QImage shown() const {
+        QImage image;
+        QTest::qWaitFor([&] {
+            image = grab();
+            return !image.isNull() && WallSpan(image, image.height() / 2).first > 0;
+        });
+        return WallSpan(image, image.height() / 2).first > 0 ? image : QImage();
+    }
+};
+
+TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
+    Panel p;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
+    XDo({"windowfocus", "--sync", QString::number(p.w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.w->isActiveWindow(); }));
+    XDo({"key", "ctrl+1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->isVisible(); })) << "Ctrl+1 opened no panel";
+    ASSERT_TRUE(p.open());
+    const QImage still = p.shown();
+    const int row = still.height() / 2, half = still.width() / 2;
+    const auto [left, right] = WallSpan(still, row);
+    // Straight ahead: the wall's span holds the centre and leaves sky on both sides.
+    EXPECT_TRUE(left < half && right > half && right < still.width() - 1) << left << " " << right;
+
+    // Held right of the press, the walk turns right: the wall slides left while the button is
+    // down, and a frame of full quality follows the release.
+    QWindow* gl = p.c->glSurface().window();
+    const QPoint centre(gl->width() / 2, gl->height() / 2);
+    QTest::mousePress(gl, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(gl, centre + QPoint(120, 0));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first < left - 20; }, 3000))
+        << "the wall never moved during the drag";
+    QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(120, 0));
+    EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
+    EXPECT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0; }, 2000));
+
+    // Controlled, the held up arrow walks toward the wall, which grows, and its release stops.
+    p.ds->cameraHeading = 0, p.ds->cameraPosition = {0, 0}, p.ds->navigationFlag = 1;
+    SetUpLiveViewCamera(p.ds);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; }));
+    auto width = [&] { return WallSpan(p.grab(), row).second - WallSpan(p.grab(), row).first; };
+    QTest::mousePress(gl, Qt::LeftButton, {}, centre);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier), upRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(gl, &up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return width() > right - left + 20; }, 3000)) << "the wall came no closer";
+    QApplication::sendEvent(gl, &upRelease);
+    QTest::qWait(100);
+    const int held = width();
+    EXPECT_FALSE(QTest::qWaitFor([&] { return width() != held; }, 200));
+    QTest::mouseRelease(gl, Qt::LeftButton, {}, centre);
+
+    // The final render smooths the wall's edge: a pixel between wall and sky where the plain
+    // frame has none; the shadows flag and anti-aliasing come back as they were.
+    p.ds->cameraHeading = 0, p.ds->shadowsOn = 0;
+    SetUpLiveViewCamera(p.ds);
+    auto between = [row](const QImage& im) {  // beside the left edge, clear of both grey levels
+        const auto [l, r] = WallSpan(im, row);
+        const int sky = Grey(im.pixel(0, row)), wall = Grey(im.pixel((l + r) / 2, row));
+        int n = 0;
+        for (int x = l - 2; x <= l + 2; ++x) n += std::abs(2 * Grey(im.pixel(x, row)) - sky - wall) < std::abs(sky - wall) - 12;
+        return n;
+    };
+    QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; });
+    EXPECT_EQ(between(p.grab()), 0);
+    p.c->renderFinal();
+    QImage final;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
+    EXPECT_EQ(std::make_tuple(p.ds->shadowsOn, gRenderOpenGLAntiAlias), std::make_tuple(0, 0));
+    if (!gShot.isEmpty()) final.save(gShot);
+
+    // Turning the camera's marker in the plan turns the view: the wall leaves the centre.
+    RealTimeTrackAngleD3D turn;
+    ASSERT_TRUE(turn.begin(p.w->docView()));
+    turn.move({2000, 2000});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(WallSpan(p.grab(), row).first - left) > 20; }, 3000));
+    turn.end();
+
+    // The frame comes back where it was for the next panel.
+    p.c->window()->move(140, 120);
+    AppController::shared()->toggleLiveViewPanel();
+    LiveViewController::destroyShared();
+    EXPECT_EQ(LiveViewController::sharedLiveViewController()->window()->pos(), QPoint(140, 120));
+}
+
+TEST(LiveViewPanel, ToolbarAndCameraCommands) {
+    Panel p;
+    QStringList items;
+    for (QAction* a : p.c->liveViewToolbar()->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "|" + a->text() + "|" + a->toolTip());
+    EXPECT_EQ(items, QStringList({"LiveView Toolbar Animated Walk Item|Free Walk|Activates animated walk-through navigation mode",
+                                  "LiveView Toolbar Animated Fly Item|Free Fly|Activates animated fly-around navigation mode", "-",
+                                  "LiveView Toolbar Render Final Item|Render|Perform a final render",
+                                  "LiveView Toolbar Render Shadows Item|Shadows|Render scene with shadows",
+                                  "LiveView Toolbar Lighting Options Item|Lighting|Set scene lighting options"}));
+    EXPECT_EQ(p.c->liveViewToolbar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    // Hiding "Render Shadows" holds for the next panel.
+    std::unique_ptr<QMenu>(p.c->toolbarConfigurationMenu())->actions()[3]->setChecked(false);
+    LiveViewController::destroyShared();
+    p.c = LiveViewController::sharedLiveViewController();
+    QStringList shown;
+    for (QAction* a : p.c->liveViewToolbar()->actions()) if (a->isVisible() && !a->isSeparator()) shown << a->text();
+    EXPECT_EQ(shown, QStringList({"Free Walk", "Free Fly", "Render", "Lighting"}));
+
+    p.ds->navigationFlag = 1, p.ds->cameraMode = 2, p.ds->elevationView = 3;
+    p.c->freeWalkThrough();
+    EXPECT_EQ(std::make_tuple(p.ds->navigationFlag, p.ds->cameraMode, p.ds->elevationView), std::make_tuple(0, 1, 0));
+    EXPECT_EQ(p.c->liveViewOGLView()->cursor(), LiveViewOGLView::LVCursor::FreeWalk);
+    p.c->controlledFlyAround();
+    EXPECT_EQ(p.ds->cameraMode, 2);
+    EXPECT_EQ(p.c->liveViewOGLView()->cursor(), LiveViewOGLView::LVCursor::CtrlFly);
+
+    // Eye level: at the lot's bottom less 125, at the floor's middle height.
+    p.ds->cameraMode = 1, p.ds->lightOffset = {4, 5}, p.ds->cameraValue = 7, p.ds->cameraHeading = 45;
+    p.c->reset3DView();
+    Layer* floor = gCurDocument->itsCurLayer;
+    EXPECT_EQ(std::make_tuple(p.ds->cameraHeading, p.ds->cameraPosition.floatH, p.ds->cameraPosition.floatV),
+              std::make_tuple(0.0f, 0.0f, p.ds->lotRect.floatBottom - 125));
+    EXPECT_FLOAT_EQ(p.ds->eyeHeight, ConvertWorldToScreen(GetLayerAbsBaseHeight(floor), p.ds, 0) +
+                                         ConvertWorldToScreen(floor->height, p.ds, 0) / 2);
+    EXPECT_EQ(std::make_tuple(p.ds->lightOffset.floatH, p.ds->cameraValue), std::make_tuple(0.0f, 0.0f));
+    p.ds->cameraMode = 2;
+    p.c->reset3DView();
+    EXPECT_EQ(std::make_tuple(p.ds->flyAltitude, p.ds->flyValueA, p.ds->flyValueB), std::make_tuple(1500.0f, 20.0f, 330.0f));
+
+    EXPECT_EQ(p.c->windowWillReturnUndoManager(), p.w->document()->undoStack());
+    // The toolbar's pull-downs: the mode checked, a choice carried out.
+    p.ds->renderMode = 5;
+    QMenu* styles = p.c->setRenderStyleUsingTBMenu(nullptr);
+    for (QAction* a : styles->actions()) EXPECT_EQ(a->isChecked(), a->text() == "Solid Render") << a->text().toStdString();
+    styles->actions()[1]->trigger();
+    EXPECT_EQ(p.ds->renderMode, 1);
+    styles->close();
+    QMenu* viewpoints = p.c->setViewpointUsingTBMenu(nullptr);
+    for (QAction* a : viewpoints->actions()) if (a->data().toInt() == 5154) a->trigger();
+    EXPECT_EQ(p.ds->cameraPosition.floatV, p.ds->lotRect.floatTop + 125);
+    viewpoints->close();
+}
+
+TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
+    Panel p;
+    ASSERT_TRUE(p.open());
+    const std::string dir = p.services.folders.temporaryBase();
+    // Pass count, shadows flag and hide flags: each export gives them back.
+    p.ds->lightSetting = 6, p.ds->shadowsOn = 0, p.ds->renderValue = 0x20;
+    const auto settings = [&] { return std::make_tuple(p.ds->lightSetting, p.ds->shadowsOn, p.ds->renderValue); };
+    const auto kSettings = settings();
+    struct Row { int format, quality, width, height; const char* name; int wantWidth, wantHeight; };
+    for (const Row& r : {Row{3, 0, 320, 200, "current.png", 320, 200}, Row{0, 1, 5, 40, "narrow.bmp", 16, 40},
+                         Row{3, 2, 3000, 2000, "large.png", 3000, 2000}}) {
+        SCOPED_TRACE(r.name);
+        p.c->imageFormat = r.format, p.c->renderQuality = r.quality, p.c->exportSize = QSize(r.width, r.height);
+        const std::string path = dir + "/" + r.name;
+        p.c->export3DSavePanelDidEnd(path);
+        QImage read(QString::fromStdString(path));
+        ASSERT_FALSE(read.isNull());
+        EXPECT_EQ(read.size(), QSize(r.wantWidth, r.wantHeight));
+        // The top row is the sky's, the bottom one the ground's: not upside down.
+        EXPECT_GT(Grey(read.pixel(0, 0)), Grey(read.pixel(0, read.height() - 1)) + 40);
+        EXPECT_EQ(settings(), kSettings);
+    }
+    // Through the panels: BMP at low quality, the size fields live only beyond "Current Image".
+    dvxtest::ScriptedFileDialogs panels;
+    port::setFileDialogs(&panels);
+    panels.choose(dir + "/panel.bmp");
+    p.c->displayExport3DSavePanel();
+    QWidget* accessory = p.c->export3DView();
+    ASSERT_TRUE(accessory && QTest::qWaitForWindowExposed(accessory));
+    auto* quality = accessory->findChild<QComboBox*>("renderQualityPopUpButton");
+    auto* width = accessory->findChild<QSpinBox*>("exportImageWidthText");
+    quality->setCurrentIndex(0);
+    EXPECT_FALSE(width->isEnabled());
+    quality->setCurrentIndex(1);
+    EXPECT_TRUE(width->isEnabled());
+    accessory->findChild<QComboBox*>("imageFormatPopUpButton")->setCurrentIndex(0);
+    width->setValue(40), accessory->findChild<QSpinBox*>("exportImageHeightText")->setValue(30);
+    QTest::mouseClick(accessory->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    ASSERT_EQ(panels.asked.size(), 1u);
+    EXPECT_EQ(panels.asked[0].extensions, std::vector<std::string>{"bmp"});
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/panel.bmp")).size(), QSize(40, 30));
+    EXPECT_TRUE(p.services.alerts.shown.empty());
+    // Escape during the render, and a folder that is not there: an alert each, no file. Enough
+    // pieces behind the eye for the render to look for Escape.
+    for (int i = 0; i < 200; ++i) {
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-1000.0f + 10 * i, 600}, {-995.0f + 10 * i, 600}});
+        wall->planBits = p.ds->visiblePlans;
+        Update3DWall(wall);
+    }
+    RebuildLiveViewScene();
+    struct Failing { bool escape; std::string path; const char* alert; };
+    for (const Failing& r : {Failing{true, dir + "/escaped.png", "Exporting interrupted."},
+                             Failing{false, dir + "/missing/folder/view.png", "Unable to export the 3D image."}}) {
+        SCOPED_TRACE(r.alert);
+        p.services.alerts.shown.clear();
+        p.c->renderQuality = 4, p.c->exportSize = QSize(200, 150);
+        if (r.escape)
+            QCoreApplication::postEvent(p.c->glSurface().window(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        p.c->export3DSavePanelDidEnd(r.path);
+        ASSERT_EQ(p.services.alerts.shown.size(), 1u);
+        EXPECT_EQ(p.services.alerts.shown[0].alert.message, r.alert);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(r.path)));
+        EXPECT_EQ(settings(), kSettings);
+    }
+
+    // Printed a pixel a point: one page when it fits, two across at twice the page's width.
+    for (const auto& [width, pages] : {std::pair{300, 1}, std::pair{800, 2}}) {
+        QImage picture(width, 100, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        std::vector<QImage> painted;
+        QPainter painter;
+        auto page = [&] {
+            if (painter.isActive()) painter.end();
+            painted.emplace_back(400, 300, QImage::Format_RGB32).fill(Qt::white);
+            return painter.begin(&painted.back());
+        };
+        page();
+        EXPECT_EQ(LiveViewController::printImagePages(painter, picture, QSizeF(400, 300), page), pages);
+        painter.end();
+        ASSERT_EQ(int(painted.size()), pages);
+        EXPECT_EQ(painted[0].pixel(std::min(width, 400) - 1, 99), qRgb(255, 0, 0));
+        EXPECT_EQ(painted[0].pixel(10, 100), qRgb(255, 255, 255));
+        EXPECT_EQ(painted.back().pixel(width < 400 ? width : 0, 50), width < 400 ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
+    }
+}
+
+TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
+    Panel p;
+    p.ds->cutAwayKind = 0, p.ds->cutAwayPosition = 30;
+    p.c->updateCutAwayImageAndPosition();
+    const qint64 north = p.c->cutAwaySliderImage()->pixmap().cacheKey();
+    p.c->cutAwaySliderDownButtonChanged();
+    EXPECT_EQ(std::make_pair(p.ds->cutAwayKind, p.ds->cutAwayPosition), std::make_pair(int16_t(4), 0));
+    EXPECT_NE(p.c->cutAwaySliderImage()->pixmap().cacheKey(), north);
+    p.ds->cutAwayPosition = 12;
+    p.c->cutAwaySliderUpButtonChanged();
+    EXPECT_EQ(std::make_pair(p.ds->cutAwayKind, p.ds->cutAwayPosition), std::make_pair(int16_t(0), 0));
+
+    // A press takes the design's range now, keeping the value's share: 50 of 100 is 100 of 200.
+    QAbstractSlider* slider = p.c->cutAwaySlider();
+    gCutawayRange = 100, p.c->updateCutAwaySliderBounds(), slider->setValue(50);
+    gCutawayRange = 200;
+    slider->setSliderDown(true);
+    EXPECT_EQ(std::make_tuple(slider->maximum(), slider->value(), p.ds->cutAwayPosition), std::make_tuple(200, 100, 100));
+    slider->setSliderDown(false);
+}
+
+// Dropped entries paint by kind and store one step named by it; a 3D object is refused.
+// Auto-click runs with Alt held and a colour, material or trim category chosen, and stores one
+// step when Alt comes up or the pointer leaves.
+TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
+    Panel p;
+    ASSERT_TRUE(p.open());
+    QUndoStack* undo = p.w->document()->undoStack();
+    LiveViewOGLView* view = p.c->liveViewOGLView();
+    const QPointF centre(p.c->liveViewOGLWidget()->width() / 2.0, p.c->liveViewOGLWidget()->height() / 2.0);
+    auto entry = [](int16_t kind) {
+        SymEntryInfo e;
+        e.type = kind, e.textureID = 3, e.refNum = 1, e.textureColor = {200, 10, 10};
+        return e;
+    };
+    struct Row { int16_t kind; const char* name; };
+    for (const Row& r : {Row{4, "Color"}, Row{5, "Material"}, Row{7, "Moulding/Wainscot"}, Row{9, "Custom Material"},
+                         Row{12, "Custom Moulding"}, Row{2, nullptr}}) {
+        SCOPED_TRACE(r.kind);
+        const int before = undo->count();
+        const std::vector<uint8_t> bytes = entry(r.kind).encodeSymEntry();
+        EXPECT_EQ(view->performDragOperation(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())), centre),
+                  r.name != nullptr);
+        EXPECT_EQ(undo->count(), before + (r.name ? 1 : 0));
+        if (r.name) EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), r.name);
+    }
+
+    int16_t category = 5;
+    SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(entry(4)); });
+    SetContentPaletteSelectedCategoryHandler([&] { return category; });
+    QWindow* gl = p.c->glSurface().window();
+    const QPoint at = centre.toPoint();
+    auto Key = [](QWindow* window, QEvent::Type type, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(type, Qt::Key_Alt, mods);
+        QApplication::sendEvent(window, &e);
+    };
+    Key(gl, QEvent::KeyPress, Qt::AltModifier);
+    EXPECT_FALSE(view->autoClick3DActive()) << "a plant category started auto-click";
+    Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+    category = 1;
+    for (bool leave : {false, true}) {
+        SCOPED_TRACE(leave ? "leaving" : "releasing Alt");
+        const int before = undo->count();
+        Key(gl, QEvent::KeyPress, Qt::AltModifier);
+        ASSERT_TRUE(view->autoClick3DActive());
+        EXPECT_EQ(view->cursor(), LiveViewOGLView::LVCursor::PointingHand);
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(gl, Qt::LeftButton, Qt::AltModifier, at + QPoint(4 * i, 0));
+        EXPECT_EQ(undo->count(), before);
+        if (leave) {
+            QEvent left(QEvent::Leave);
+            QApplication::sendEvent(gl, &left);
+        }
+        Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+        EXPECT_FALSE(view->autoClick3DActive());
+        ASSERT_EQ(undo->count(), before + 1);
+        EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), "Auto-click Color");
+    }
+    SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
