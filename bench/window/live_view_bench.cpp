@@ -15,7 +15,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "reference_scene.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/renderer_startup.h"

@@ -45,7 +45,7 @@
 #include "port/seam.h"
 #include "port/macroman.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/core/slice_plane.h"
 #include "render/render_frame.h"
 #include "scene/scene_camera.h"

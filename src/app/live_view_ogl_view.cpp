@@ -15,7 +15,7 @@
 #include "app/live_view_surface.h"
 #include "app/widgets.h"
 #include "content/core/content_selection_seams.h"
-#include "content/core/sym_entry.h"
+#include "model/sym_entry.h"
 #include "files/undo.h"
 #include "port/defaults.h"
 #include "scene/apply_materials.h"
@@ -24,7 +24,7 @@
 #include "app/window_controller.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "render/core/render_state.h"
+#include "model/render_state.h"
 #include "render/light_glows.h"
 #include "render/render_frame.h"
 
