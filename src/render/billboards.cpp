@@ -70,7 +70,19 @@ struct Matrices {
     }
 };
 
-// Uploads RGBA pixels as texture `id` with the settings of every texture by ID.
+
+// Every texel whose red, green and blue are all 0 becomes transparent.
+void KeyBlack(std::vector<uint8_t>& rgba) {
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4)
+        if (!rgba[i] && !rgba[i + 1] && !rgba[i + 2]) rgba[i + 3] = 0;
+}
+
+const char* ImagePath(const Objex* o) {
+    return o && o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
+}
+
+}  // namespace
+
 void UploadRGBA(int32_t id, int32_t width, int32_t height, const uint8_t* rgba) {
     glBindTexture(GL_TEXTURE_2D, GLuint(id));
     GLint unpack = 4;
@@ -84,18 +96,6 @@ void UploadRGBA(int32_t id, int32_t width, int32_t height, const uint8_t* rgba) 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
-
-// Every texel whose red, green and blue are all 0 becomes transparent.
-void KeyBlack(std::vector<uint8_t>& rgba) {
-    for (size_t i = 0; i + 3 < rgba.size(); i += 4)
-        if (!rgba[i] && !rgba[i + 1] && !rgba[i + 2]) rgba[i + 3] = 0;
-}
-
-const char* ImagePath(const Objex* o) {
-    return o && o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
-}
-
-}  // namespace
 
 std::string PlantTexturePath(int32_t id, const Objex* base, int16_t mode) {
     std::string path;

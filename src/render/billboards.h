@@ -24,3 +24,5 @@ void RenderGLPhotoObject(PlaneObject* object);
 // and the image file of plant texture `id` in the render mode (empty when there is none).
 bool PlantBillboardCorners(const PlaneObject* object, const DocState* ds, double corners[4][3]);
 std::string PlantTexturePath(int32_t id, const Objex* base, int16_t mode);
+// Uploads RGBA pixels as texture `id` with the settings of every texture by ID (repeat, linear).
+void UploadRGBA(int32_t id, int32_t width, int32_t height, const uint8_t* rgba);

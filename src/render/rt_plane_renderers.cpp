@@ -65,20 +65,6 @@ const char* ImagePath(const Objex* o) {
     return o && o->typeData.kind == TypeDataKind::ImagePath ? o->typeData.imagePath : nullptr;
 }
 
-void Upload(int32_t id, int32_t width, int32_t height, const uint8_t* rgba, GLint filter) {
-    glBindTexture(GL_TEXTURE_2D, GLuint(id));
-    GLint unpack = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, unpack);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-}
-
 // Plant pictures come in any size: converted at the image's own size.
 void LoadPlantTexture(int32_t id, const Objex* base, int16_t mode) {
     const std::string path = PlantTexturePath(id, base, mode);
@@ -88,7 +74,7 @@ void LoadPlantTexture(int32_t id, const Objex* base, int16_t mode) {
     std::vector<uint8_t> rgba = ConvertTextureToRGBA(image->pixels.data(), 1.0f, image->width, image->height);
     if (rgba.empty()) return;
     SetTextureAlpha(rgba.data(), 1.0f, image->width, image->height);
-    Upload(id, image->width, image->height, rgba.data(), GL_LINEAR);
+    UploadRGBA(id, image->width, image->height, rgba.data());
 }
 
 void LoadPhotoTexture(int32_t id, const char* path) {
@@ -97,7 +83,7 @@ void LoadPhotoTexture(int32_t id, const char* path) {
     std::vector<uint8_t> rgba = ConvertTextureToRGBACustom(image->pixels.data(), 1.0f, image->width, image->height);
     if (rgba.empty()) return;
     SetTextureAlphaCustom(rgba.data(), 1.0f, image->width, image->height);
-    Upload(id, image->width, image->height, rgba.data(), GL_LINEAR);
+    UploadRGBA(id, image->width, image->height, rgba.data());
 }
 
 }  // namespace
