@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include "model/deletion.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -134,6 +136,37 @@ bool IsMemoryFileSystem(const std::string& folder) {
     struct statfs fs;
     constexpr long kTmpfsMagic = 0x01021994;
     return ::statfs(folder.c_str(), &fs) == 0 && static_cast<long>(fs.f_type) == kTmpfsMagic;
+}
+
+PartCount PartsOf(const Objex* o) {
+    PartCount n;
+    for (const Objex* p = o->firstPart; p; p = p->next) ++n.pieces, n.points += p->pointCount;
+    return n;
+}
+
+PartCount AllParts(int16_t type) {
+    PartCount n;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == type) {
+                const PartCount c = PartsOf(o);
+                n.pieces += c.pieces, n.points += c.points;
+            }
+    return n;
+}
+
+double PartsFloor(PartCount n, int16_t type) {
+    return BestSeconds(5, [n, type] {
+        const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
+        const int64_t each = n.pieces ? n.points / n.pieces : 0;
+        for (int64_t i = 0; i < n.pieces; ++i) {
+            Objex* o = CreateObject(type, 1, 1, &white, &white, 1, 6, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                    TypeData{});
+            for (int64_t k = 0; k < each; ++k)
+                AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, float(k), 0, 0, 0, 0, 0, 0, 0, 0, o), o);
+            DeleteObj(o);
+        }
+    });
 }
 
 }  // namespace dvxbench

@@ -21,6 +21,8 @@ namespace port {
 class DrawingContext;
 }
 
+struct Objex;
+
 namespace dvxbench {
 
 inline constexpr int64_t kSmall = 5000;
@@ -61,6 +63,16 @@ AllocationCount Allocations();
 int64_t StrokedSegments(const dvxtest::RecordingContext& recorded);
 // The floor of a plan frame: that many one-line paths, 20 x 10 each, spread over the surface.
 void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, int height);
+
+// The generated pieces (firstPart) of an object, of every object of a type on every floor.
+struct PartCount {
+    int64_t pieces = 0, points = 0;
+};
+PartCount PartsOf(const Objex* object);
+PartCount AllParts(int16_t type);
+// The floor of a rebuild that makes those pieces: as many objects of the type with as many
+// points made and freed, nothing computed (seconds of the fastest of five runs).
+double PartsFloor(PartCount count, int16_t type);
 
 // Whether `folder` is on a memory file system.
 bool IsMemoryFileSystem(const std::string& folder);

@@ -168,40 +168,9 @@ BENCHMARK(BM_FrameRoofTrusses)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosec
 
 // --- railings, fences and edging ---
 
-struct Count {
-    int64_t pieces = 0, points = 0;
-};
-
-Count PartsOf(const Objex* o) {
-    Count n;
-    for (const Objex* p = o->firstPart; p; p = p->next) ++n.pieces, n.points += p->pointCount;
-    return n;
-}
-
-Count AllParts(int16_t type) {
-    Count n;
-    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        for (Objex* o = l->firstObject; o; o = o->next)
-            if (o->type == type) {
-                const Count c = PartsOf(o);
-                n.pieces += c.pieces, n.points += c.points;
-            }
-    return n;
-}
-
-double PartsFloor(Count n) {
-    return dvxbench::BestSeconds(5, [n] {
-        const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
-        const int64_t each = n.pieces ? n.points / n.pieces : 0;
-        for (int64_t i = 0; i < n.pieces; ++i) {
-            Objex* o = CreateObject(objtype::kFence, 1, 1, &white, &white, 1, 6, 0, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, TypeData{});
-            for (int64_t k = 0; k < each; ++k)
-                AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, float(k), 0, 0, 0, 0, 0, 0, 0, 0, o), o);
-            DeleteObj(o);
-        }
-    });
-}
+using dvxbench::AllParts;
+using dvxbench::PartCount;
+using dvxbench::PartsOf;
 
 // Points (H, D, kind) with the in- and out-tangent (H, D).
 struct At {
@@ -224,7 +193,7 @@ Objex* NewLine(int16_t type, std::initializer_list<At> points) {
 
 void RebuildOne(benchmark::State& state, const char* family, Objex* o, void (*rebuild)(Objex*)) {
     rebuild(o);
-    dvxbench::Measured measured(state, family, PartsFloor(PartsOf(o)));
+    dvxbench::Measured measured(state, family, dvxbench::PartsFloor(PartsOf(o), objtype::kFence));
     measured.start();
     for (auto _ : state) rebuild(o);
     measured.report();
@@ -279,8 +248,8 @@ void AllLayers(benchmark::State& state, const char* family, int16_t type, void (
     if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
     DressDesign();
     rebuild(gCurDocument->itsLayers);
-    const Count n = AllParts(type);
-    dvxbench::Measured measured(state, family, PartsFloor(n));
+    const PartCount n = AllParts(type);
+    dvxbench::Measured measured(state, family, dvxbench::PartsFloor(n, objtype::kFence));
     measured.start();
     for (auto _ : state) rebuild(gCurDocument->itsLayers);
     measured.report();

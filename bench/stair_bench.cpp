@@ -20,41 +20,12 @@ namespace {
 
 namespace sf = objfield::stair;
 
-struct Count {
-    int64_t pieces = 0, points = 0;
-};
-
-Count PartsOf(const Objex* o) {
-    Count n;
-    for (const Objex* p = o->firstPart; p; p = p->next) ++n.pieces, n.points += p->pointCount;
-    return n;
-}
-
-Count AllParts() {
-    Count n;
-    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        for (Objex* o = l->firstObject; o; o = o->next)
-            if (o->type == objtype::kStaircase) {
-                const Count c = PartsOf(o);
-                n.pieces += c.pieces, n.points += c.points;
-            }
-    return n;
-}
+using dvxbench::AllParts;
+using dvxbench::PartCount;
+using dvxbench::PartsOf;
 
 // The floor: the pieces and their points made and freed, nothing computed.
-double Floor(Count n) {
-    return dvxbench::BestSeconds(5, [n] {
-        const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
-        const int64_t each = n.pieces ? n.points / n.pieces : 0;
-        for (int64_t i = 0; i < n.pieces; ++i) {
-            Objex* o = CreateObject(objtype::kStairStep, 1, 1, &white, &white, 1, 6, 0, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, TypeData{});
-            for (int64_t k = 0; k < each; ++k)
-                AppendPointToObject(CreatePoint(1, 0, 0, 0, 0, 0, float(k), 0, 0, 0, 0, 0, 0, 0, 0, o), o);
-            DeleteObj(o);
-        }
-    });
-}
+double Floor(PartCount n) { return dvxbench::PartsFloor(n, objtype::kStairStep); }
 
 // Points (H, D) with their in- and out-tangent (H, D).
 Objex* NewStair(int32_t subtype, std::initializer_list<std::array<float, 4>> points) {
@@ -101,7 +72,7 @@ BENCHMARK(BM_UpdateCurvedStair)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrose
 void BM_UpdateStairAllLayers(benchmark::State& state) {
     if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
     UpdateStairAllLayers(gCurDocument->itsLayers);
-    const Count n = AllParts();
+    const PartCount n = AllParts(objtype::kStaircase);
     dvxbench::Measured measured(state, "stair_all_layers", Floor(n));
     measured.start();
     for (auto _ : state) UpdateStairAllLayers(gCurDocument->itsLayers);
