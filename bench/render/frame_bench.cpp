@@ -69,9 +69,7 @@ void Frame(benchmark::State& state, bool antiAliased, const char* family) {
     }
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
-    const dvxbench::Extent e = dvxbench::SceneExtent();
-    ds->cameraMode = 2, ds->flyValueA = 45, ds->flyValueB = 30, ds->renderMode = rendermode::kSolid;
-    ds->lightOffset = {(e.minX + e.maxX) / 2, (e.minZ + e.maxZ) / 2}, ds->flyAltitude = e.maxX - e.minX;
+    dvxbench::FlyOverScene(ds);
     ds->lightSetting = kPasses, ds->shadowsOn = 0;
     const std::vector<float> triangles = SceneTriangles();
     std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);

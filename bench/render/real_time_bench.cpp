@@ -79,10 +79,8 @@ void RealTime(benchmark::State& state, bool firstFrame) {
     }
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
-    const dvxbench::Extent e = dvxbench::SceneExtent();
     const int16_t speed = int16_t(state.range(1));
-    ds->cameraMode = 2, ds->flyValueA = 45, ds->flyValueB = 30, ds->renderMode = rendermode::kSolid;
-    ds->lightOffset = {(e.minX + e.maxX) / 2, (e.minZ + e.maxZ) / 2}, ds->flyAltitude = e.maxX - e.minX;
+    dvxbench::FlyOverScene(ds);
     ds->navigationSpeed = speed;
     std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
     rt::RTInitializeGLScene();

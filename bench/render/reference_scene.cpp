@@ -5,6 +5,7 @@
 #include <map>
 
 #include "design_generator.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
@@ -55,6 +56,12 @@ Extent SceneExtent() {
                 e.minZ = std::min(e.minZ, plane->vertices[i].D), e.maxZ = std::max(e.maxZ, plane->vertices[i].D);
             }
     return e;
+}
+
+void FlyOverScene(DocState* ds) {
+    const Extent e = SceneExtent();
+    ds->cameraMode = 2, ds->flyValueA = 45, ds->flyValueB = 30, ds->renderMode = rendermode::kSolid;
+    ds->lightOffset = {(e.minX + e.maxX) / 2, (e.minZ + e.maxZ) / 2}, ds->flyAltitude = e.maxX - e.minX;
 }
 
 }  // namespace dvxbench

@@ -5,6 +5,8 @@
 // call makes its design current and its scene the scene list.
 #include <cstdint>
 
+struct DocState;
+
 namespace dvxbench {
 
 // Plane objects in the scene, or -1 when the design could not be built.
@@ -15,5 +17,8 @@ struct Extent {
     float minX, maxX, minZ, maxZ;
 };
 Extent SceneExtent();
+
+// The fly camera over the scene's middle from its width away (heading 45, pitch 30), solid.
+void FlyOverScene(DocState* ds);
 
 }  // namespace dvxbench

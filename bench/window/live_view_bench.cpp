@@ -70,9 +70,7 @@ void Frame(benchmark::State& state, bool realTime, const char* family) {
         state.SkipWithError("the design could not be built");
         return;
     }
-    const dvxbench::Extent e = dvxbench::SceneExtent();
-    ds->cameraMode = 2, ds->flyValueA = 45, ds->flyValueB = 30, ds->renderMode = rendermode::kSolid;
-    ds->lightOffset = {(e.minX + e.maxX) / 2, (e.minZ + e.maxZ) / 2}, ds->flyAltitude = e.maxX - e.minX;
+    dvxbench::FlyOverScene(ds);
     ds->shadowsOn = 0;
     const std::vector<float> triangles = SceneTriangles();
     GLSurface& surface = c->glSurface();
