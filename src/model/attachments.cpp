@@ -7,6 +7,7 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/point_edits.h"
 #include "model/rebuild_table.h"
 #include "files/texture_files.h"
 
@@ -34,12 +35,6 @@ bool AnyStartsAt(Objex* host, const Poinz* start) {
 
 // The point segment (a, b) runs from.
 Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
-
-bool IsPointOf(const Objex* object, const Poinz* point) {
-    for (const Poinz* p = object->firstPoint; p; p = p->next)
-        if (p == point) return true;
-    return false;
-}
 
 int16_t ClampToScale(int32_t value) {
     return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),

@@ -12,7 +12,7 @@
 #include "geometry/elements/fence_build.h"
 #include "geometry/elements/rail_build.h"
 #include "model/attachments.h"
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/bounds.h"
 #include "model/convert_curves.h"
 #include "model/deletion.h"
@@ -53,12 +53,6 @@ constexpr int16_t kArcCentre = 4;  // an arc's centre, never a corner
 constexpr int16_t kFilletCurveSegments = 6;
 
 bool IsMarkerOrCentre(const Poinz* p) { return p->kind == kMarker || p->kind == kArcCentre; }
-
-bool IsPointOf(const Objex* object, const Poinz* point) {
-    for (const Poinz* p = object->firstPoint; p; p = p->next)
-        if (p == point) return true;
-    return false;
-}
 
 Poinz* LastPoint(const Objex* object) {
     Poinz* p = object->firstPoint;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
