@@ -9,7 +9,6 @@
 #include "model/objects.h"
 #include "model/point_edits.h"
 #include "model/rebuild_table.h"
-#include "files/texture_files.h"
 
 namespace {
 
@@ -103,11 +102,9 @@ void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint
     rebuild::RefitAttachments(host);
 }
 
-void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
+void SetAllAttachmentsCustomTextureWH(int32_t textureID, int32_t width, int32_t height) {
     QMDDocumentModel* doc = gCurDocument;
     if (textureID < kFirstCustomTextureID || !doc || !doc->itsLayers) return;
-    int32_t width = 0, height = 0;
-    LoadCustomTextureWH(textureID, &width, &height);
     const int16_t w = ClampToScale(width);
     const int16_t h = ClampToScale(height);
 
