@@ -12,8 +12,9 @@ struct Objex;
 namespace rebuild {
 
 // What a type's rebuild reaches: the object alone, the terrain under it (excavations), the
-// whole lot (topography, lot and slope lot: the lot elevation), or a fixed component's 3D
-// symbol pieces (rebuilt only when a caller asks for that scope: grouping, reading).
+// whole lot (topography, lot and slope lot: the lot elevation), or the symbol pieces of a
+// fixed component (3D) or of a skylight (plan) (built only when a caller asks for that scope:
+// grouping, reading).
 enum class Scope : uint8_t { Object = 1, Terrain = 2, Lot = 4, Symbol = 8 };
 inline constexpr uint8_t kObjectScopes = uint8_t(Scope::Object);
 inline constexpr uint8_t kObjectAndTerrain = kObjectScopes | uint8_t(Scope::Terrain);
