@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "model/deletion.h"
 #include "model/document_model.h"
@@ -100,6 +101,18 @@ void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint
         }
     });
     rebuild::RefitAttachments(host);
+}
+
+AttachmentRecord* NewAttachmentRecordOnSegment(int16_t owner, Poinz* start, Poinz* end, float centre) {
+    if (!start || !end || !CurrentDocState()) return nullptr;
+    AttachmentRecord* r = new (std::nothrow) AttachmentRecord{};
+    if (!r) return nullptr;
+    r->ownerType = owner;
+    r->segmentStart = start;
+    r->segmentEnd = end;
+    r->centreDistance = centre;
+    r->remainder = GetLineLength(start->position[0], start->position[2], end->position[0], end->position[2]) - centre;
+    return r;
 }
 
 void SetAllAttachmentsCustomTextureWH(int32_t textureID, int32_t width, int32_t height) {

@@ -41,14 +41,23 @@ struct SceneHooks {
     void (*deleteRendererObject)(Objex*) = nullptr;
     void (*deleteDocumentRendererObjects)(const QMDDocumentModel*) = nullptr;
     void (*setLotElevation)() = nullptr;
+    void (*renderSingleObject)(Objex*) = nullptr;
+    bool (*hasPieces)() = nullptr;
+    bool (*pieceShowsTexture)(int32_t texture) = nullptr;
 };
 void RegisterScene(const SceneHooks& hooks);
 void ReRenderObject(Objex* object);
 void RenderEntireObject(Objex* object);
+// Appends the pieces of a new object (nothing is replaced).
+void RenderSingleObject(Objex* object);
 void RenderAllLayers();
 void DeleteRendererObject(Objex* object);
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);
 // The terrain grid again from every layer's terrain objects.
 void SetLotElevation();
+// Whether the scene holds any piece; whether a piece, mask or trim shows the texture on its
+// visible face. False without a scene.
+bool SceneHasPieces();
+bool ScenePieceShowsTexture(int32_t texture);
 
 }  // namespace rebuild
