@@ -132,6 +132,7 @@ TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
     ASSERT_TRUE(type<QPlainTextEdit>("textView", "Dining room"));
     ASSERT_TRUE(press("okButton"));
     EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Edit Text")));
+    QTest::qWait(300);  // the screen without the sheet
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
 }
 
