@@ -1,36 +1,31 @@
-// The text, ceiling builder and small value sheets on a document window of the offscreen
-// platform, on the inspector fixture design: what each shows, what its OK stores and the undo
-// steps it leaves.
-#include <QDir>
-#include <QFile>
-#include <QImage>
+// The text, ceiling builder, photo information and small value sheets on a document window of
+// the offscreen platform, on the inspector fixture design: what each shows, what its OK stores
+// and the undo steps it leaves.
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
-#include <QTest>
-#include <cstring>
 
 #include "app/core/event_handler.h"
 #include "files/content_folders.h"
 #include "model/docstate.h"
 #include "model/object_fields.h"
 #include "model/tool_defaults.h"
-#include "model/transforms.h"
-#include "port/drawing.h"
 #include "support/drawing_doubles.h"
-#include "model/type_data.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "ui/core/sheet_seams.h"
-#include "ui/sheets/roroz_erud_info_controller.h"
-#include "ui/sheets/sheet_dialog.h"
 #include "ui/sheets/font_selection.h"
+#include "ui/sheets/roroz_erud_info_controller.h"
 #include "ui/sheets/text_entry_controller.h"
 
 namespace dvxtest {
 namespace {
+
+using W = Win32EventHandler;
+using Typed = std::vector<std::pair<const char*, QString>>;
 
 class TextCeilingSheets : public InspectorWindowTest {
 protected:
@@ -42,80 +37,56 @@ protected:
     }
     template <class T = QLineEdit>
     T* find(const char* outlet) { return sheet()->findChild<T*>(QString::fromLatin1(outlet)); }
+    std::string shown(const char* outlet) { return find(outlet)->text().toStdString(); }
     bool press(const char* button) {
         QPointer<SheetDialog> s = sheet();
         if (!s) return false;
         QTest::mouseClick(s->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
         return QTest::qWaitFor([&] { return s.isNull(); });
     }
-    // A picture of `width` x `height` pixels written at `path`.
-    static std::string Picture(const std::string& path, int width, int height) {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        EXPECT_TRUE(image.save(QFile::decodeName(path.c_str()), "PNG"));
-        return path;
-    }
-    void open(void (Win32EventHandler::*opener)()) { (Win32EventHandler(AsCommandWindow(w)).*opener)(); }
-    // Types into the fields (an outlet of a check box: "1" ticks it) and presses OK.
-    bool ok(const std::vector<std::pair<const char*, QString>>& typed) {
-        if (!sheet()) return false;
+    bool open(void (W::*opener)()) { return (W(AsCommandWindow(w)).*opener)(), sheet() != nullptr; }
+    // Types into the fields (a check box's outlet: "1" ticks it) and presses OK.
+    bool ok(const Typed& typed) {
         for (const auto& [outlet, text] : typed) {
             if (auto* box = find<QAbstractButton>(outlet)) box->setChecked(text == "1");
             else find(outlet)->setText(text);
         }
         return press("okButton");
     }
-    void setPhotoPath(const std::string& path) {
-        FreeString(design.photo->typeData.imagePath);
-        design.photo->typeData = TypeData::OfImagePath(CopyString(path.c_str()));
-    }
 };
 
-// The photo's file as it is named, found by its file name in the content folder, or nowhere.
+// The photo's file as it is named, found by its file name in the content folder, or nowhere;
+// the object's own path is never rewritten.
 TEST_F(TextCeilingSheets, PhotoInformationShowsTheFileFoundAndItsSize) {
-    const std::string own = Picture(FreshTempFolder("photo_own") + "/porch.png", 30, 20);
-    const std::string content = LocalDomainContentPath();
-    QDir().mkpath(QFile::decodeName(content.c_str()));
-    Picture(content + "/moved.png", 12, 48);
-    struct Row {
-        std::string path, shown, width, height;
-        bool preview;
+    const std::string own = FreshTempFolder("photo_own") + "/porch.png", content = LocalDomainContentPath();
+    QDir().mkpath(QString::fromStdString(content));
+    EXPECT_TRUE(QImage(30, 20, QImage::Format_RGB32).save(QString::fromStdString(own), "PNG"));
+    EXPECT_TRUE(QImage(12, 48, QImage::Format_RGB32).save(QString::fromStdString(content + "/moved.png"), "PNG"));
+    const std::vector<std::string> rows[] = {
+        {own, own, "30 pixels", "20 pixels"},
+        {"/gone/away/moved.png", content + "/moved.png", "12 pixels", "48 pixels"},
+        {"/gone/away/none.png", "Image not found.", "n/a", "n/a"},
     };
-    const Row rows[] = {
-        {own, own, "30 pixels", "20 pixels", true},
-        {"/gone/away/moved.png", content + "/moved.png", "12 pixels", "48 pixels", true},
-        {"/gone/away/none.png", "Image not found.", "n/a", "n/a", false},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.path);
-        setPhotoPath(r.path);
+    for (const std::vector<std::string>& r : rows) {
+        SCOPED_TRACE(r[0]);
+        FreeString(design.photo->typeData.imagePath);
+        design.photo->typeData = TypeData::OfImagePath(CopyString(r[0].c_str()));
         ASSERT_TRUE(RorozErudInfoController::newRorozErudInfoSheetForParent(w->centralWidget(), design.photo));
         EXPECT_EQ(std::tuple(sheet()->objectName(), sheet()->parentWidget(), sheet()->windowModality()),
                   std::tuple(QString("RorozErudInfoSheet"), static_cast<QWidget*>(w), Qt::WindowModal));
-        EXPECT_EQ(find<QPlainTextEdit>("pathTextView")->toPlainText().toStdString(), r.shown);
-        EXPECT_EQ(std::tuple(find<QLabel>("imageWidthText")->text().toStdString(),
-                             find<QLabel>("imageHeightText")->text().toStdString(),
-                             !find<QLabel>("previewImageView")->pixmap().isNull()),
-                  std::tuple(r.width, r.height, r.preview));
-        ASSERT_TRUE(press(r.preview ? "okButton" : "cancelButton"));
+        EXPECT_EQ((std::vector<std::string>{r[0], find<QPlainTextEdit>("pathTextView")->toPlainText().toStdString(),
+                                            find<QLabel>("imageWidthText")->text().toStdString(),
+                                            find<QLabel>("imageHeightText")->text().toStdString()}),
+                  r);
+        EXPECT_EQ(find<QLabel>("previewImageView")->pixmap().isNull(), r[3] == "n/a");
+        ASSERT_TRUE(press("okButton"));
+        EXPECT_EQ(design.photo->typeData.imagePath, r[0]);
     }
-    // The lookup never rewrites the object's own path; nothing was stored.
-    EXPECT_STREQ(design.photo->typeData.imagePath, "/gone/away/none.png");
-    setPhotoPath("/gone/away/moved.png");
-    ASSERT_TRUE(RorozErudInfoController::newRorozErudInfoSheetForParent(w, design.photo));
-    ASSERT_TRUE(press("okButton"));
-    EXPECT_EQ(std::tuple(std::string(design.photo->typeData.imagePath), steps()),
-              std::tuple(std::string("/gone/away/moved.png"), 0));
-
     EXPECT_EQ(RorozErudInfoController::newRorozErudInfoSheetForParent(nullptr, design.photo), nullptr);
     EXPECT_EQ(RorozErudInfoController::newRorozErudInfoSheetForParent(w, nullptr), nullptr);
-    EXPECT_EQ(sheet(), nullptr);
+    EXPECT_EQ(std::tuple(sheet(), steps()), std::tuple(nullptr, 0));
 }
 
-const std::string Plain(const Objex* o) {
-    return o && o->typeData.kind == TypeDataKind::Text && o->typeData.text ? o->typeData.text->text : "";
-}
-// The frame's corners, H and D of points one to four.
 std::vector<float> Frame(const Objex* o) {
     std::vector<float> f;
     for (const Poinz* p = o->firstPoint; p; p = p->next) f.push_back(p->position[0]), f.push_back(p->position[2]);
@@ -126,108 +97,95 @@ std::vector<float> Frame(const Objex* o) {
 // frame is laid out 20 square and then grown to the text.
 struct TextRow {
     const char* name;
-    int16_t type;     // of the text edited; 0 for new text
-    const char* text;
-    int tag;          // alignment chosen
-    const char* angle;
+    int16_t type;  // of the text edited; 0 for new text
+    const char *text, *angle;
+    int tag;  // alignment chosen
     int16_t typeAfter;
     std::vector<float> frame;
     float angleAfter;
-    int alignment;
+    int16_t alignment;
     const char* undo;  // null: nothing stored
+};
+const std::vector<float> kOldBox = {0, 0, 100, 0, 100, 40, 0, 40}, kNewBox = {200, 300, 250, 300, 250, 312, 200, 312};
+const TextRow kTextRows[] = {
+    {"ShorterKeepsTheBox", 145, "Kitchen", "0", 2, 145, kOldBox, 0, 2, "Edit Text"},
+    {"LongerWidensTheBox", 145, "Kitchen and dining", "0", 0, 145, {0, 0, 130, 0, 130, 40, 0, 40}, 0, 0, "Edit Text"},
+    {"RotatedIsRefitted", 144, "Kitchen", "45", 0, 144, {0, 0, 50, 0, 50, 20, 0, 20}, 45, 0, "Edit Text"},
+    {"ClearedChangesNothing", 145, "", "0", 1, 145, kOldBox, 0, 0, nullptr},
+    {"NewLeftAtNoAngleIsStandard", 0, "Kitchen", "0", 0, 145, kNewBox, 0, 0, "Insert Text"},
+    {"NewAngledIsRotated", 0, "Kitchen", "30", 0, 144, kNewBox, 30, 0, "Insert Text"},
+    {"NewCentredIgnoresTheAngle", 0, "Kitchen", "30", 1, 145, kNewBox, 0, 1, "Insert Text"},
+    {"NewEmptyMakesNothing", 0, "", "0", 0, 0, {}, 0, 0, nullptr},
 };
 
 TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
     RecordingContext metrics;
     port::DrawingScope measuring(metrics);
-    const TextRow rows[] = {
-        {"ShorterKeepsTheBox", 145, "Kitchen", 2, "0", 145, {0, 0, 100, 0, 100, 40, 0, 40}, 0, 2, "Edit Text"},
-        {"LongerWidensTheBox", 145, "Kitchen and dining", 0, "0", 145, {0, 0, 130, 0, 130, 40, 0, 40}, 0, 0, "Edit Text"},
-        {"RotatedIsRefitted", 144, "Kitchen", 0, "45", 144, {0, 0, 50, 0, 50, 20, 0, 20}, 45, 0, "Edit Text"},
-        {"ClearedChangesNothing", 145, "", 1, "0", 145, {0, 0, 100, 0, 100, 40, 0, 40}, 0, 0, nullptr},
-        {"NewLeftAtNoAngleIsStandard", 0, "Kitchen", 0, "0", 145, {200, 300, 250, 300, 250, 312, 200, 312}, 0, 0, "Insert Text"},
-        {"NewAngledIsRotated", 0, "Kitchen", 0, "30", 144, {200, 300, 250, 300, 250, 312, 200, 312}, 30, 0, "Insert Text"},
-        {"NewCentredIgnoresTheAngle", 0, "Kitchen", 1, "30", 145, {200, 300, 250, 300, 250, 312, 200, 312}, 0, 1, "Insert Text"},
-        {"NewEmptyMakesNothing", 0, "", 0, "0", 0, {}, 0, 0, nullptr},
-    };
-    gUpX = 200, gUpY = 10, gUpZ = 300;
-    gEndMouse = {-5000, -5000};  // over no text
-    for (const TextRow& r : rows) {
+    gUpX = 200, gUpY = 10, gUpZ = 300, gEndMouse = {-5000, -5000};  // over no text
+    QFont bold(QStringLiteral("Sans"), 20);
+    bold.setBold(true);
+    for (const TextRow& r : kTextRows) {
         SCOPED_TRACE(r.name);
         w->document()->undoStack()->clear();
         const int before = CountObjects(design.first->firstObject), redrawn = refreshes;
-        Objex* target = nullptr;
-        if (r.type) target = Make(r.type).plan({{0, 0}, {100, 0}, {100, 40}, {0, 40}}).closed().text("Hi").on(design.first);
-        NewTextEntrySheetForParent(AsCommandWindow(w), target);
+        Objex* o = nullptr;
+        if (r.type) o = Make(r.type).plan({{0, 0}, {100, 0}, {100, 40}, {0, 40}}).closed().text("Hi").on(design.first);
+        NewTextEntrySheetForParent(AsCommandWindow(w), o);
         ASSERT_TRUE(sheet());
-        find<QPlainTextEdit>("textView")->setPlainText(QString::fromUtf8(r.text));
+        find<QPlainTextEdit>("textView")->setPlainText(r.text);
         find<RadioMatrix>("alignmentButtons")->selectTag(r.tag);
-        find("angleText")->setText(r.angle);
-        QFont bold(QStringLiteral("Sans"), 20);
-        bold.setBold(true);
         static_cast<TextEntryController*>(sheet())->fontSelection()->setSelectedFont(bold);
-        ASSERT_TRUE(press("okButton"));
-
-        Objex* o = target ? target : CountObjects(design.first->firstObject) > before ? ListOf(design.first->firstObject).back() : nullptr;
-        EXPECT_EQ(std::tuple(steps(), undoTitle(), refreshes - redrawn),
-                  std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : ""), 1));
+        ASSERT_TRUE(ok({{"angleText", r.angle}}));
+        if (!o && CountObjects(design.first->firstObject) > before) o = ListOf(design.first->firstObject).back();
+        EXPECT_EQ(std::tuple(steps(), undoTitle(), refreshes - redrawn), std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : ""), 1));
         if (!r.typeAfter) {
             EXPECT_EQ(o, nullptr);
             continue;
         }
         ASSERT_TRUE(o);
-        EXPECT_EQ(std::tuple(o->type, Plain(o), Frame(o)),
-                  std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame));
-        EXPECT_EQ(std::tuple(objfield::text_object::kAngle(*o), objfield::text_object::Alignment(*o)),
-                  std::tuple(r.angleAfter, int16_t(r.alignment)));
-        if (!r.undo) continue;
-        const LOGFONT& lf = o->typeData.text->font;
-        EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWeight, o->typeData.text->hasFont), std::tuple(-20, 700, uint8_t(1)));
-        if (!target) {
-            EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit));
-        }
+        const TextData* t = o->typeData.text;
+        EXPECT_EQ(std::tuple(o->type, std::string(t->text), Frame(o), objfield::text_object::kAngle(*o), t->alignment),
+                  std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame, r.angleAfter, r.alignment));
+        if (r.undo) EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1)));
+        if (!r.type) EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit));
     }
 }
 
-// The angle field and its slider, which count from different places.
+// The angle field and its slider count from different places; only new text lets the
+// alignment turn the angle off.
 TEST_F(TextCeilingSheets, TextAngleFieldAndSliderFollowEachOther) {
     NewTextEntrySheetForParent(AsCommandWindow(w), nullptr);
     ASSERT_TRUE(sheet());
     QLineEdit* angle = find("angleText");
     auto* slider = find<QSlider>("angleSlider");
-    const std::pair<const char*, std::pair<const char*, int>> typed[] = {
-        {"400", {"0", 90}}, {"-3", {"0", 90}}, {"30", {"30", 60}}, {"100", {"100", 350}}};
-    for (const auto& [text, shown] : typed) {
-        angle->setText(text);
+    for (const auto& [typed, text, value] : {std::tuple("400", "0", 90), std::tuple("-3", "0", 90),
+                                             std::tuple("30", "30", 60), std::tuple("100", "100", 350)}) {
+        angle->setText(typed);
         emit angle->editingFinished();
-        EXPECT_EQ(std::pair(angle->text().toStdString(), slider->value()), std::pair(std::string(shown.first), shown.second)) << text;
+        EXPECT_EQ(std::pair(angle->text(), slider->value()), std::pair(QString(text), value)) << typed;
     }
     for (const auto& [value, text] : {std::pair(0, "90"), std::pair(180, "270"), std::pair(90, "0"), std::pair(91, "359")}) {
         slider->setValue(value);
         EXPECT_EQ(angle->text(), text) << value;
     }
-    // Only new text lets the alignment turn the angle off.
     find<RadioMatrix>("alignmentButtons")->selectTag(1);
     EXPECT_FALSE(angle->isEnabled());
     ASSERT_TRUE(press("cancelButton"));
-    EXPECT_EQ(steps(), 0);
 }
 
+// Opens on one selected wall only; thicknesses, the soffit extension and the join confirmed
+// come back, cancelled ones do not; OK is one step for all it built, deselects and redraws.
 TEST_F(TextCeilingSheets, CeilingBuilderBuildsFromOneWallAsOneStep) {
-    using W = Win32EventHandler;
-    open(&W::showCeilingBuilderUsingWindow);  // nothing selected
-    EXPECT_EQ(sheet(), nullptr);
+    EXPECT_FALSE(open(&W::showCeilingBuilderUsingWindow));
     Make(design.wall).select();
-    open(&W::showCeilingBuilderUsingWindow);
-    ASSERT_TRUE(sheet());
-    const auto shown = [this](const char* f) { return find(f)->text().toStdString(); };
-    const std::vector<std::string> first = {shown("soffitThicknessText"), shown("soffitExtensionText"),
-                                            shown("floorThicknessText"), shown("ceilingThicknessText")};
-    EXPECT_EQ(first, (std::vector<std::string>{"3\"", "1'-6\"", "1'-0\"", "1'-0\""}));
+    ASSERT_TRUE(open(&W::showCeilingBuilderUsingWindow));
+    EXPECT_EQ((std::vector{shown("soffitThicknessText"), shown("soffitExtensionText"), shown("floorThicknessText"),
+                           shown("ceilingThicknessText")}),
+              (std::vector<std::string>{"3\"", "1'-6\"", "1'-0\"", "1'-0\""}));
     ASSERT_TRUE(ok({{"buildSoffitsButton", "1"}, {"soffitThicknessText", "5"}, {"soffitExtensionText", "2'"},
                     {"joinSoffitsButton", "1"}, {"floorThicknessText", "7"}}));  // floors not asked: not kept
     Make(design.wall).select();
-    open(&W::showCeilingBuilderUsingWindow);
+    ASSERT_TRUE(open(&W::showCeilingBuilderUsingWindow));
     EXPECT_EQ(std::tuple(shown("soffitThicknessText"), shown("soffitExtensionText"), shown("floorThicknessText"),
                          find<QAbstractButton>("joinSoffitsButton")->isChecked()),
               std::tuple(std::string("5\""), std::string("2'-0\""), std::string("1'-0\""), true));
@@ -235,101 +193,55 @@ TEST_F(TextCeilingSheets, CeilingBuilderBuildsFromOneWallAsOneStep) {
     ASSERT_TRUE(press("cancelButton"));
     EXPECT_EQ(gSoffitThickness, 5.0f);
 
-    struct Row {
-        const char* name;
-        bool shortWall;
-        std::vector<std::pair<const char*, QString>> boxes;
-        int made;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool, Typed, int> rows[] = {
         {"NoBoxBuildsNothing", false, {}, 0},
         {"FloorsAndCeilings", false, {{"buildFloorsButton", "1"}, {"buildCeilingsButton", "1"}}, 2},
         {"SoffitsPerSegment", false, {{"buildSoffitsButton", "1"}, {"joinSoffitsButton", "0"}}, 4},
         {"NoSoffitsOnTwoPoints", true, {{"buildSoffitsButton", "1"}, {"buildFloorsButton", "1"}}, 1},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, twoPoints, boxes, made] : rows) {
+        SCOPED_TRACE(name);
         w->document()->undoStack()->clear();
-        Objex* wall = r.shortWall ? Wall(design.first, {{0, 600}, {200, 600}}) : design.wall;
+        Objex* wall = twoPoints ? Wall(design.first, {{0, 600}, {200, 600}}) : design.wall;
         Make(wall).select();
-        const int before = CountObjects(design.first->firstObject) - (r.shortWall ? 1 : 0), redrawn = refreshes;
-        open(&W::showCeilingBuilderUsingWindow);
-        ASSERT_TRUE(ok(r.boxes));
-        EXPECT_EQ(std::tuple(CountObjects(design.first->firstObject) - (r.shortWall ? 1 : 0) - before, steps(),
-                             SelectedPointCount(wall), refreshes > redrawn),
-                  std::tuple(r.made, r.made ? 1 : 0, 0, true));
-        if (r.made) EXPECT_EQ(undoTitle(), "Build Ceiling/Floor");
+        const int before = CountObjects(design.first->firstObject), redrawn = refreshes;
+        ASSERT_TRUE(open(&W::showCeilingBuilderUsingWindow));
+        ASSERT_TRUE(ok(boxes));
+        EXPECT_EQ(std::tuple(CountObjects(design.first->firstObject) - before, steps(), SelectedPointCount(wall), refreshes > redrawn),
+                  std::tuple(made, made ? 1 : 0, 0, true));
+        if (made) EXPECT_EQ(undoTitle(), "Build Ceiling/Floor");
     }
 }
 
 TEST_F(TextCeilingSheets, SmallSheetsStoreTheirValueClampedAndOneStepWhereDue) {
-    using W = Win32EventHandler;
     Make(design.plant).select();
-    struct Row {
-        const char* name;
-        void (W::*opener)();
-        std::vector<std::pair<const char*, QString>> typed;
-        const char* undo;
-        std::function<bool()> check;
-    };
-    const Row rows[] = {
+    auto age = [](Objex* plant) { return objfield::plant::kPlantingAge(*plant); };
+    const std::tuple<const char*, void (W::*)(), Typed, const char*, std::function<bool()>> rows[] = {
         {"AgeAboveTwenty", &W::setPlantingAgeUsingWindow, {{"plantAgeText", "25"}}, "Planting Age",
-         [&] { return objfield::plant::kPlantingAge(*design.plant) == 20 && objfield::plant::kPlantingAge(*design.plant2) == 0; }},
+         [&] { return age(design.plant) == 20 && age(design.plant2) == 0; }},
         {"AgeBelowZero", &W::setPlantingAgeUsingWindow, {{"plantAgeText", "-3"}}, "Planting Age",
-         [&] { return objfield::plant::kPlantingAge(*design.plant) == 0; }},
+         [&] { return age(design.plant) == 0; }},
         {"GrowthOne", &W::setPlantGrowthProjectionUsingWindow, {{"maxAgeText", "1"}}, "Plant Growth Projection",
          [&] { return doc->itsMaximumPlantAge == 5; }},
-        {"GrowthShownAgain", &W::setPlantGrowthProjectionUsingWindow, {}, nullptr,
-         [&] { return doc->itsMaximumPlantAge == 5; }},
+        {"GrowthShownAgain", &W::setPlantGrowthProjectionUsingWindow, {}, nullptr, [&] { return doc->itsMaximumPlantAge == 5; }},
         {"GrowthSixty", &W::setPlantGrowthProjectionUsingWindow, {{"maxAgeText", "60"}}, "Plant Growth Projection",
          [&] { return doc->itsMaximumPlantAge == 53; }},
         {"OpenDotArrow", &W::setDimensionPropertiesUsingWindow, {}, "Dimension Properties",
          [&] { return ds->dimensionStyle == 14 && ds->arrowStyleID == 5092 && (ds->dimensionFlags & 0x7f) == 64; }},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, opener, typed, undo, check] : rows) {
+        SCOPED_TRACE(name);
         w->document()->undoStack()->clear();
-        open(r.opener);
-        ASSERT_TRUE(sheet());
+        ASSERT_TRUE(open(opener));
         if (auto* arrows = find<QComboBox>("dimStylePopUpButton")) {
             EXPECT_EQ(arrows->currentText(), "Inward-Slant Arrow");
             arrows->setCurrentIndex(arrows->findText("Open Dot Arrow"));
         }
-        if (r.typed.empty() && find("maxAgeText")) EXPECT_EQ(find("maxAgeText")->text(), "2");
-        ASSERT_TRUE(ok(r.typed));
-        EXPECT_TRUE(r.check());
-        EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : "")));
+        if (typed.empty() && find("maxAgeText")) EXPECT_EQ(shown("maxAgeText"), "2");
+        ASSERT_TRUE(ok(typed));
+        EXPECT_TRUE(check());
+        EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(undo ? 1 : 0, QString(undo ? undo : "")));
     }
-}
-
-// On the live view's window: the camera heights in plan units, no step, the window forward
-// whichever button closed the sheet.
-TEST_F(TextCeilingSheets, WalkAndFlySheetsSetTheCameraOnTheLiveViewWindow) {
-    QWidget liveView;
-    liveView.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&liveView));
-    struct Row {
-        std::function<void(CommandWindow*)> opener;
-        const char* field;
-        float DocState::*value;
-    };
-    for (const Row& r : {Row{[](CommandWindow* p) { NewWalkElevationSheetForParent(p); }, "elevationText", &DocState::eyeHeight},
-                         Row{[](CommandWindow* p) { NewFlyAltitudeSheetForParent(p); }, "altitudeText", &DocState::flyAltitude}}) {
-        SCOPED_TRACE(r.field);
-        for (const char* button : {"cancelButton", "okButton"}) {
-            r.opener(AsCommandWindow(&liveView));
-            SheetDialog* s = liveView.findChild<SheetDialog*>();
-            ASSERT_TRUE(s && s->isVisible());
-            s->findChild<QLineEdit*>(r.field)->setText("10'");
-            w->activateWindow();
-            QPointer<SheetDialog> up = s;
-            QTest::mouseClick(s->findChild<QPushButton*>(button), Qt::LeftButton);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return up.isNull(); }));
-            EXPECT_TRUE(QTest::qWaitFor([&] { return liveView.isActiveWindow(); }));
-        }
-        EXPECT_FLOAT_EQ(ds->*r.value, ConvertWorldToScreen(120, ds, 0));
-    }
-    EXPECT_EQ(steps(), 0);
 }
 
 }  // namespace

@@ -174,30 +174,27 @@ TEST_F(TextCeilingWindow, PlanMenuSheetsChangeTheDesignInOneStepEach) {
               std::tuple(int16_t(15), 4, QString("Undo Plant Growth Projection")));
 }
 
-// With the live view shown (Ctrl+1) its menu's walk and fly sheets open on its window and store
-// their heights with no step.
+// With the live view shown (Ctrl+1) its menu's walk and fly sheets open on its window, bring
+// it forward on Cancel and store their heights with no step on OK.
 TEST_F(TextCeilingWindow, WalkAndFlySheetsOpenOnTheLiveView) {
     XDo({"key", "ctrl+1"});
     LiveViewController* c = LiveViewController::sharedLiveViewController();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c->isVisible(); })) << "Ctrl+1 opened no live view";
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(c->window()));
-    // Clear of the document window's menu bar.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    c->window()->move(screen.width() - c->window()->frameGeometry().width(), screen.height() - c->window()->frameGeometry().height());
-    QTest::qWait(300);
-    struct Row {
-        const char *action, *field;
-        int tag;
-        float DocState::*value;
-    };
-    for (const Row& r : {Row{"setLVWalkThroughElevation", "elevationText", 5240, &DocState::eyeHeight},
-                         Row{"setLVFlyAroundAltitude", "altitudeText", 5241, &DocState::flyAltitude}}) {
-        SCOPED_TRACE(r.action);
-        ASSERT_TRUE(fromMenu("LiveView", r.action, r.tag, c->window()));
-        EXPECT_EQ(sheet(c->window())->parentWidget(), c->window());
-        ASSERT_TRUE(type(r.field, "8'", c->window()));
-        ASSERT_TRUE(press("okButton", c->window()));
-        EXPECT_FLOAT_EQ(ds->*r.value, ConvertWorldToScreen(96, ds, 0));
+    QWidget* lv = c->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(lv));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();  // clear of the menu bar
+    lv->move(screen.width() - lv->frameGeometry().width(), screen.height() - lv->frameGeometry().height());
+    for (const auto& [action, field, tag, value] : {std::tuple("setLVWalkThroughElevation", "elevationText", 5240, &DocState::eyeHeight),
+                                                    std::tuple("setLVFlyAroundAltitude", "altitudeText", 5241, &DocState::flyAltitude)}) {
+        SCOPED_TRACE(action);
+        ASSERT_TRUE(fromMenu("LiveView", action, tag, lv));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(press("cancelButton", lv));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lv->isActiveWindow(); })) << "the live view stayed behind";
+        ASSERT_TRUE(fromMenu("LiveView", action, tag, lv));
+        ASSERT_TRUE(type(field, "8'", lv));
+        ASSERT_TRUE(press("okButton", lv));
+        EXPECT_FLOAT_EQ(ds->*value, ConvertWorldToScreen(96, ds, 0));
     }
     EXPECT_EQ(steps(), 0);
 }
