@@ -11,6 +11,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "render/core/live_view_seams.h"
+#include "scene/tessellation.h"
 #include "tools/wall_construction.h"
 
 namespace dvxtest {
@@ -85,6 +86,16 @@ void HouseWithDoorAndRoof(Layer* floor, Objex** doored) {
     for (Objex* w : walls) Update3DWall(w);
     RoofWithSkylight(floor, 1);
     if (doored) *doored = walls[0];
+}
+
+std::vector<ExportedPlane> ExportedPlanes() {
+    std::vector<ExportedPlane> out;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if (p->surfaceKind == kPlantSurface || p->surfaceKind == kPhotoSurface) continue;
+        for (const PlaneObject* q = p; q; q = q == p ? p->trims : q->next)
+            for (const Plane* plane : PlanesOf(q)) out.push_back({q, plane, q->masks && MasksCutPlane(plane, q->masks)});
+    }
+    return out;
 }
 
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {

@@ -29,24 +29,6 @@ namespace {
 
 using namespace dvxtest;
 
-struct Written {
-    const PlaneObject* piece;
-    const Plane* plane;
-    bool masked;
-};
-
-// The planes the export writes, in order: each face's own, then its trims'.
-std::vector<Written> WrittenPlanes() {
-    std::vector<Written> out;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
-        if (p->surfaceKind == kPlantSurface || p->surfaceKind == kPhotoSurface) continue;
-        for (const PlaneObject* q = p; q; q = q == p ? p->trims : q->next)
-            for (const Plane* plane : PlanesOf(q))
-                out.push_back({q, plane, q->masks && MasksCutPlane(plane, q->masks)});
-    }
-    return out;
-}
-
 RGBColor ExpectedColor(const PlaneObject* p) {
     const bool planar = p->surfaceKind == kPlanarSurface;
     if (planar && p->frontColorField) return *p->frontColorField;
@@ -91,14 +73,14 @@ TEST_F(VRMLReadTest, AHouseReadsBackShapeByShapeWithItsDoorOpen) {
     search.setInterest(SoSearchAction::ALL);
     search.apply(root);
     const SoPathList& shapes = search.getPaths();
-    const std::vector<Written> planes = WrittenPlanes();
+    const std::vector<ExportedPlane> planes = ExportedPlanes();
     ASSERT_EQ(shapes.getLength(), static_cast<int>(planes.size()));
 
     SbBox3f expected;
     int holes = 0;
     for (int i = 0; i < shapes.getLength(); ++i) {
         SCOPED_TRACE(i);
-        const Written& w = planes[i];
+        const ExportedPlane& w = planes[i];
         auto* shape = static_cast<SoVRMLShape*>(shapes[i]->getTail());
         auto* faces = static_cast<SoVRMLIndexedFaceSet*>(shape->geometry.getValue());
         auto* material = static_cast<SoVRMLMaterial*>(

@@ -2,6 +2,7 @@
 // view shown for the export, and a failed write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -151,16 +152,11 @@ TEST_F(VRMLExportTest, AWallWithADoorIsWrittenWithItsHoleAndNoMaskShape) {
     Objex* wall = nullptr;
     HouseWithDoorAndRoof(floor, &wall);
     ShowLiveView(), RenderAllLayers();
-    size_t planes = 0, masked = 0;
-    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (PlaneObject* q = p; q; q = q == p ? p->trims : q->next)
-            for (const Plane* plane : PlanesOf(q)) {
-                ++planes;
-                if (q->masks && MasksCutPlane(plane, q->masks)) ++masked;
-            }
-    ASSERT_EQ(masked, 4u);  // both faces of the door's segment, the roof's slope and its underside
+    const std::vector<ExportedPlane> planes = ExportedPlanes();
+    const auto masked = std::count_if(planes.begin(), planes.end(), [](const ExportedPlane& p) { return p.masked; });
+    ASSERT_EQ(masked, 4);  // both faces of the door's segment, the roof's slope and its underside
     const std::string text = Export();
-    EXPECT_EQ(Count(text, "Shape {"), planes);
+    EXPECT_EQ(Count(text, "Shape {"), planes.size());
     EXPECT_EQ(Count(text, "-1 ]\n"), 4u);  // as triangles
     EXPECT_EQ(Count(text, "Shape {"), Count(text, "convex FALSE\nsolid FALSE\n}\n}\n"));
 }
