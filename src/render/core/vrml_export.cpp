@@ -1,6 +1,7 @@
 #include "render/core/vrml_export.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "app/core/localization_seams.h"
@@ -27,9 +28,15 @@ void Integer(long value) {
 }
 
 void Fixed2(double value) {
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2).ptr;
-    WriteSome(digits, static_cast<uint32_t>(end - digits));
+    char digits[400];  // the widest double in fixed notation fits
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    if (error == std::errc()) WriteSome(digits, static_cast<uint32_t>(end - digits));
+}
+
+// A settings value plus 0.5, truncated; a damaged value (not a number, beyond a long) gives 0.
+long Rounded(float value) {
+    const double v = double(value) + 0.5;
+    return std::isfinite(v) && std::fabs(v) < 9.0e18 ? static_cast<long>(v) : 0;
 }
 
 RGBColor ShapeColor(const PlaneObject* p) {
@@ -101,9 +108,9 @@ void ExportVRMLHeader() {
     const DocState* ds = CurrentDocState();
     if (!ds) return;
     Text("#VRML V2.0 utf8\nViewpoint {position 0 ");
-    Integer(static_cast<long>(ds->eyeHeight + 0.5f));
+    Integer(Rounded(ds->eyeHeight));
     Text(" ");
-    Integer(static_cast<long>(ds->lotRect.floatBottom + 0.5f));
+    Integer(Rounded(ds->lotRect.floatBottom));
     Text("}\n");
 }
 
