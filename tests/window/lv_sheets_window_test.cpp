@@ -1,4 +1,4 @@
-// The light sheet on the live-view panel of the virtual X server, on a design of one wall
+// The light sheet, chosen from the LiveView menu, on the live-view panel of the virtual X server, on a design of one wall
 // straight ahead of the eye: a lower brightness confirmed darkens the wall as the panel shows
 // it, a cancelled one leaves it. The grab after OK is kept as lv-light-sheet.png.
 #include <QApplication>
@@ -19,7 +19,6 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/render_state.h"
-#include "render/core/live_view_seams.h"
 #include "app/core/document_window.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
@@ -44,6 +43,7 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
     ds->elevationView = 0, ds->eyeHeight = 60;
     w->show();
     LiveViewController* c = LiveViewController::sharedLiveViewController();
+    c->window()->move(640, 300);  // clear of the document window's menu bar
     c->showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(c->window()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return c->glSurface().window()->isValid(); }));
@@ -66,9 +66,10 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
 
     for (const char* button : {"cancelButton", "okButton"}) {
         SCOPED_TRACE(button);
-        LiveViewShowLightProperties();
-        SheetDialog* sheet = c->window()->findChild<SheetDialog*>();
-        ASSERT_TRUE(sheet) << "no sheet on the panel";
+        ASSERT_TRUE(ChooseMenuItem(w, "LiveView", "showLVLightProperties", 5416));
+        SheetDialog* sheet = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = c->window()->findChild<SheetDialog*>()) != nullptr; }))
+            << "no sheet on the panel";
         ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
         sheet->findChild<QSlider*>("lightBrightnessSlider")->setValue(30);
         QPointer<SheetDialog> open = sheet;
