@@ -101,15 +101,6 @@ TEST_F(VRMLExportTest, WhatIsWrittenAndInWhichColour) {
         EXPECT_EQ(Count(text, "Shape {"), row.colour ? 1u : 0u) << row.surface << " " << row.piece;
         if (row.colour) EXPECT_EQ(Count(text, std::string("diffuseColor ") + row.colour + "\n"), 1u) << row.colour;
     }
-    // A face's trims follow it; a plane without corners is skipped.
-    DeleteAllRendererObjects();
-    PlaneObject* face = Piece(kShapedWallFace);
-    AppendPlane(nullptr, 0, 0, 0, 1, face);
-    Piece(kShapedWallFace, 10, &face->trims)->frontColor = {0, 65535, 0};
-    Piece(kShapedWallFace)->frontColor = {65535, 0, 0};
-    const std::string text = Export();
-    EXPECT_EQ(Count(text, "Shape {"), 3u);
-    EXPECT_LT(text.find("0.00 1.00 0.00"), text.find("1.00 0.00 0.00"));
 }
 
 TEST_F(VRMLExportTest, AHiddenLiveViewIsShownWithItsSceneBuiltWhenDueAndClosedAShownOneStays) {
