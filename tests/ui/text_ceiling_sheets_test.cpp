@@ -72,13 +72,11 @@ TEST_F(TextCeilingSheets, PhotoInformationShowsTheFileFoundAndItsSize) {
         FreeString(design.photo->typeData.imagePath);
         design.photo->typeData = TypeData::OfImagePath(CopyString(r[0].c_str()));
         ASSERT_TRUE(RorozErudInfoController::newRorozErudInfoSheetForParent(w->centralWidget(), design.photo));
-        EXPECT_EQ(std::tuple(sheet()->objectName(), sheet()->parentWidget(), sheet()->windowModality()),
-                  std::tuple(QString("RorozErudInfoSheet"), static_cast<QWidget*>(w), Qt::WindowModal));
-        EXPECT_EQ((std::vector<std::string>{r[0], find<QPlainTextEdit>("pathTextView")->toPlainText().toStdString(),
-                                            find<QLabel>("imageWidthText")->text().toStdString(),
-                                            find<QLabel>("imageHeightText")->text().toStdString()}),
-                  r);
-        EXPECT_EQ(find<QLabel>("previewImageView")->pixmap().isNull(), r[3] == "n/a");
+        EXPECT_EQ(std::tuple(sheet()->parentWidget(), sheet()->windowModality(), find<QLabel>("previewImageView")->pixmap().isNull()),
+                  std::tuple(static_cast<QWidget*>(w), Qt::WindowModal, r[3] == "n/a"));
+        auto text = [this](const char* o) { return find<QLabel>(o)->text().toStdString(); };
+        EXPECT_EQ((std::vector{r[0], find<QPlainTextEdit>("pathTextView")->toPlainText().toStdString(), text("imageWidthText"),
+                               text("imageHeightText")}), r);
         ASSERT_TRUE(press("okButton"));
         EXPECT_EQ(design.photo->typeData.imagePath, r[0]);
     }
@@ -99,8 +97,7 @@ struct TextRow {
     const char* name;
     int16_t type;  // of the text edited; 0 for new text
     const char *text, *angle;
-    int tag;  // alignment chosen
-    int16_t typeAfter;
+    int tag, typeAfter;  // alignment chosen; the type after (0: none)
     std::vector<float> frame;
     float angleAfter;
     int16_t alignment;
@@ -138,13 +135,10 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         ASSERT_TRUE(ok({{"angleText", r.angle}}));
         if (!o && CountObjects(design.first->firstObject) > before) o = ListOf(design.first->firstObject).back();
         EXPECT_EQ(std::tuple(steps(), undoTitle(), refreshes - redrawn), std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : ""), 1));
-        if (!r.typeAfter) {
-            EXPECT_EQ(o, nullptr);
-            continue;
-        }
-        ASSERT_TRUE(o);
+        ASSERT_EQ(o != nullptr, r.typeAfter != 0);
+        if (!o) continue;
         const TextData* t = o->typeData.text;
-        EXPECT_EQ(std::tuple(o->type, std::string(t->text), Frame(o), objfield::text_object::kAngle(*o), t->alignment),
+        EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), Frame(o), objfield::text_object::kAngle(*o), t->alignment),
                   std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame, r.angleAfter, r.alignment));
         if (r.undo) EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1)));
         if (!r.type) EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit));
@@ -176,7 +170,7 @@ TEST_F(TextCeilingSheets, TextAngleFieldAndSliderFollowEachOther) {
 // Opens on one selected wall only; thicknesses, the soffit extension and the join confirmed
 // come back, cancelled ones do not; OK is one step for all it built, deselects and redraws.
 TEST_F(TextCeilingSheets, CeilingBuilderBuildsFromOneWallAsOneStep) {
-    EXPECT_FALSE(open(&W::showCeilingBuilderUsingWindow));
+    EXPECT_FALSE(open(&W::showCeilingBuilderUsingWindow));  // no wall selected
     Make(design.wall).select();
     ASSERT_TRUE(open(&W::showCeilingBuilderUsingWindow));
     EXPECT_EQ((std::vector{shown("soffitThicknessText"), shown("soffitExtensionText"), shown("floorThicknessText"),
