@@ -85,12 +85,6 @@ TEST_F(TextCeilingSheets, PhotoInformationShowsTheFileFoundAndItsSize) {
     EXPECT_EQ(std::tuple(sheet(), steps()), std::tuple(nullptr, 0));
 }
 
-std::vector<float> Frame(const Objex* o) {
-    std::vector<float> f;
-    for (const Poinz* p = o->firstPoint; p; p = p->next) f.push_back(p->position[0]), f.push_back(p->position[2]);
-    return f;
-}
-
 // Text measures 7 units a character and 12 high here: "Kitchen" records 50 by 12. A rotated
 // frame is laid out 20 square and then grown to the text.
 struct TextRow {
@@ -98,16 +92,17 @@ struct TextRow {
     int16_t type;  // of the text edited; 0 for new text
     const char *text, *angle;
     int tag, typeAfter;  // alignment chosen; the type after (0: none)
-    std::vector<float> frame;
+    std::vector<std::pair<float, float>> frame;
     float angleAfter;
     int16_t alignment;
     const char* undo;  // null: nothing stored
 };
-const std::vector<float> kOldBox = {0, 0, 100, 0, 100, 40, 0, 40}, kNewBox = {200, 300, 250, 300, 250, 312, 200, 312};
+const std::vector<std::pair<float, float>> kOldBox = {{0, 0}, {100, 0}, {100, 40}, {0, 40}},
+                                          kNewBox = {{200, 300}, {250, 300}, {250, 312}, {200, 312}};
 const TextRow kTextRows[] = {
     {"ShorterKeepsTheBox", 145, "Kitchen", "0", 2, 145, kOldBox, 0, 2, "Edit Text"},
-    {"LongerWidensTheBox", 145, "Kitchen and dining", "0", 0, 145, {0, 0, 130, 0, 130, 40, 0, 40}, 0, 0, "Edit Text"},
-    {"RotatedIsRefitted", 144, "Kitchen", "45", 0, 144, {0, 0, 50, 0, 50, 20, 0, 20}, 45, 0, "Edit Text"},
+    {"LongerWidensTheBox", 145, "Kitchen and dining", "0", 0, 145, {{0, 0}, {130, 0}, {130, 40}, {0, 40}}, 0, 0, "Edit Text"},
+    {"RotatedIsRefitted", 144, "Kitchen", "45", 0, 144, {{0, 0}, {50, 0}, {50, 20}, {0, 20}}, 45, 0, "Edit Text"},
     {"ClearedChangesNothing", 145, "", "0", 1, 145, kOldBox, 0, 0, nullptr},
     {"NewLeftAtNoAngleIsStandard", 0, "Kitchen", "0", 0, 145, kNewBox, 0, 0, "Insert Text"},
     {"NewAngledIsRotated", 0, "Kitchen", "30", 0, 144, kNewBox, 30, 0, "Insert Text"},
@@ -138,7 +133,7 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         ASSERT_EQ(o != nullptr, r.typeAfter != 0);
         if (!o) continue;
         const TextData* t = o->typeData.text;
-        EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), Frame(o), objfield::text_object::kAngle(*o), t->alignment),
+        EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), PlanPositions(o), objfield::text_object::kAngle(*o), t->alignment),
                   std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame, r.angleAfter, r.alignment));
         if (r.undo) EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1)));
         if (!r.type) EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit));
@@ -180,9 +175,9 @@ TEST_F(TextCeilingSheets, CeilingBuilderBuildsFromOneWallAsOneStep) {
                     {"joinSoffitsButton", "1"}, {"floorThicknessText", "7"}}));  // floors not asked: not kept
     Make(design.wall).select();
     ASSERT_TRUE(open(&W::showCeilingBuilderUsingWindow));
-    EXPECT_EQ(std::tuple(shown("soffitThicknessText"), shown("soffitExtensionText"), shown("floorThicknessText"),
-                         find<QAbstractButton>("joinSoffitsButton")->isChecked()),
-              std::tuple(std::string("5\""), std::string("2'-0\""), std::string("1'-0\""), true));
+    EXPECT_EQ((std::vector{shown("soffitThicknessText"), shown("soffitExtensionText"), shown("floorThicknessText")}),
+              (std::vector<std::string>{"5\"", "2'-0\"", "1'-0\""}));
+    EXPECT_TRUE(find<QAbstractButton>("joinSoffitsButton")->isChecked());
     find("soffitThicknessText")->setText("9");
     ASSERT_TRUE(press("cancelButton"));
     EXPECT_EQ(gSoffitThickness, 5.0f);

@@ -36,8 +36,7 @@ protected:
     void SetUp() override {
         port::setDefaultDrawingContext(&measuring);  // text is measured as the program measures it
         w = OpenDocumentWindow();
-        doc = w->document()->model();
-        ds = doc->itsDocState;
+        doc = w->document()->model(), ds = doc->itsDocState;
         ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -48,15 +47,15 @@ protected:
         LiveViewController::destroyShared(), AppController::destroyShared(), ResetAllGlobals();
         port::setDefaultDrawingContext(nullptr);
     }
-
-    // The sheet up on `on` (the document window when null).
+    // The sheet up on `on` (the document window when null), once it shows.
     SheetDialog* sheet(QWidget* on = nullptr) {
-        for (SheetDialog* s : (on ? on : w)->findChildren<SheetDialog*>())
-            if (s->isVisible()) return s;
-        return nullptr;
-    }
-    bool sheetShown(QWidget* on = nullptr) {
-        return QTest::qWaitFor([&] { return sheet(on) && sheet(on)->windowHandle()->isExposed(); });
+        SheetDialog* up = nullptr;
+        QTest::qWaitFor([&] {
+            for (SheetDialog* s : (on ? on : w)->findChildren<SheetDialog*>())
+                if (s->isVisible() && s->windowHandle()->isExposed()) up = s;
+            return up != nullptr;
+        });
+        return up;
     }
     // Clicks the field (a line or a text view), replaces its text with typed keys.
     bool type(const char* outlet, const QString& text, QWidget* on = nullptr) {
@@ -68,13 +67,11 @@ protected:
     }
     bool press(const char* button, QWidget* on = nullptr) {
         QPointer<SheetDialog> s = sheet(on);
-        if (!s) return false;
-        auto* b = s->findChild<QPushButton*>(QString::fromLatin1(button));
-        ClickAt(b, b->rect().center());
-        return QTest::qWaitFor([&] { return s.isNull(); });
+        auto* b = s ? s->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
+        return b && (ClickAt(b, b->rect().center()), QTest::qWaitFor([&] { return s.isNull(); }));
     }
     bool fromMenu(const char* menu, const char* action, int tag = 0, QWidget* on = nullptr) {
-        return ChooseMenuItem(w, menu, action, tag) && sheetShown(on);
+        return ChooseMenuItem(w, menu, action, tag) && sheet(on);
     }
     int steps() { return w->document()->undoStack()->count(); }
     QString undoTitle() { return w->commandRouter()->action("undo")->text(); }
@@ -106,7 +103,7 @@ TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
     const QImage before = plan(near);
     gCurTool = toolid::kText;
     ClickAt(w->docView(), click);
-    ASSERT_TRUE(sheetShown());
+    ASSERT_TRUE(sheet());
     EXPECT_EQ(sheet()->objectName(), "TextEntrySheet");
     ASSERT_TRUE(type("textView", "Kitchen"));
     ASSERT_TRUE(press("okButton"));
@@ -117,7 +114,7 @@ TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
     const QPoint in = onView(gUpX + 8, gUpZ + 6), at = w->docView()->mapToGlobal(in);
     XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2", "--delay",
          "80", "1"});
-    ASSERT_TRUE(sheetShown()) << "a double click on the text opened nothing";
+    ASSERT_TRUE(sheet()) << "a double click on the text opened nothing";
     EXPECT_EQ(sheet()->findChild<QWidget*>(QStringLiteral("textView"))->property("plainText"), "Kitchen");
     ASSERT_TRUE(type("textView", "Dining room"));
     ASSERT_TRUE(press("okButton"));
