@@ -26,7 +26,7 @@
 #include "scene/scene_build.h"
 #include "tools/deck_steps.h"
 #include "tools/outline_tracker.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "plan/zoom.h"
 #include "tracking/arc_builders.h"
 #include "tracking/constraints.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"

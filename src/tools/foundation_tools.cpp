@@ -21,7 +21,7 @@
 #include "tools/outline_tracker.h"
 #include "tools/wall_construction.h"
 #include "tools/wall_defaults.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"

@@ -24,7 +24,7 @@
 #include "tools/outline_tracker.h"
 #include "tools/roof_attachments.h"
 #include "tracking/evaluate_point.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracker_loops.h"

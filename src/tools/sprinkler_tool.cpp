@@ -19,7 +19,7 @@
 #include "tracking/arc_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_engine.h"

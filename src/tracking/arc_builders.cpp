@@ -14,7 +14,7 @@
 #include "model/sweeps.h"
 #include "model/transforms.h"
 #include "plan/plan_lines.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

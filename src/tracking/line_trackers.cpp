@@ -15,7 +15,7 @@
 #include "tools/outline_tracker.h"
 #include "tracking/arc_builders.h"
 #include "tracking/constraints.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/shape_builders.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"

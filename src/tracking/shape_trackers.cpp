@@ -9,7 +9,7 @@
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
 #include "tracking/arc_builders.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"

@@ -15,7 +15,7 @@
 #include "support/build.h"
 #include "tracking/arc_builders.h"
 #include "tracking/dimension_builders.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/shape_builders.h"
 
 namespace {

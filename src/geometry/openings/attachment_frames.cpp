@@ -25,7 +25,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "tools/fixed_components.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 
