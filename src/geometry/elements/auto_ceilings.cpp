@@ -19,7 +19,7 @@
 #include "model/texture_mapping.h"
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
-#include "plan/areas.h"
+#include "model/areas.h"
 #include "scene/scene_build.h"
 #include "tools/deck_tools.h"
 
