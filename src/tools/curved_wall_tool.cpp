@@ -23,7 +23,7 @@
 #include "tools/wall_construction.h"
 #include "tools/wall_defaults.h"
 #include "tools/wall_joins.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"
 #include "model/poly_builders.h"

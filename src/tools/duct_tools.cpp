@@ -15,7 +15,7 @@
 #include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/constraints.h"
 #include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"

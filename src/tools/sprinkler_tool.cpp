@@ -16,7 +16,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"
 #include "model/poly_builders.h"

@@ -17,7 +17,7 @@
 #include "scene/scene_build.h"
 #include "tools/duct_tools.h"
 #include "tools/outline_tracker.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"
 #include "model/poly_builders.h"

@@ -13,7 +13,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
 #include "tools/outline_tracker.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/constraints.h"
 #include "model/poly_builders.h"
 #include "tracking/shape_builders.h"

@@ -8,7 +8,7 @@
 #include "model/object_types.h"
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "model/poly_builders.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_feedback.h"

@@ -1,4 +1,4 @@
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 
 #include <algorithm>
 #include <cmath>
