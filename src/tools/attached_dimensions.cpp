@@ -13,7 +13,7 @@
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "tools/attachment_layout.h"
-#include "tools/wall_dimension_limit.h"
+#include "model/wall_dimension_limit.h"
 
 namespace {
 
