@@ -21,6 +21,7 @@
 #include "ui/core/photo_pane_rules.h"
 #include "ui/inspector/detail_panes.h"
 #include "ui/inspector/photo_pane.h"
+#include "ui/sheets/roroz_erud_info_controller.h"
 #include "ui/sheets/sheet_dialog.h"
 
 namespace dvxtest {
@@ -270,6 +271,12 @@ TEST_F(DetailPanes, PhotoSizesShadowFlipAndImageEditTheSelectedPhotos) {
     EXPECT_FALSE(p->imageInfoButton->isEnabled() || p->setImageButton->isEnabled());
     EXPECT_TRUE(p->photoWidthText->text().isEmpty());
     EXPECT_TRUE(p->photoHeightText->text().isEmpty());
+    // The information sheet is the first selected photo's, on the document window.
+    p->imageInfoButtonChanged();
+    auto* info = w->findChild<RorozErudInfoController*>();
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->targetObject(), one);
+    info->reject();
 
     // Flip with nothing selected still stores its step.
     refreshWith({});

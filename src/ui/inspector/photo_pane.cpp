@@ -6,8 +6,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 
+#include "app/app_controller.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/main_window_seams.h"
 #include "model/docstate.h"
@@ -18,6 +20,7 @@
 #include "port/file_dialogs.h"
 #include "port/images.h"
 #include "ui/core/photo_pane_rules.h"
+#include "ui/sheets/roroz_erud_info_controller.h"
 
 namespace {
 
@@ -83,9 +86,8 @@ void RorozErudInspectorController::castShadowsButtonChanged() { ApplyPhotoShadow
 void RorozErudInspectorController::flipImageButtonChanged() { FlipPhotoImages(); }
 
 void RorozErudInspectorController::imageInfoButtonChanged() {
-    Objex* photo = FirstSelectedPhoto();
-    if (!photo) return;
-    (void)photo;
+    if (Objex* photo = FirstSelectedPhoto())
+        RorozErudInfoController::newRorozErudInfoSheetForParent(AppController::shared()->mainWindowController(), photo);
 }
 
 void RorozErudInspectorController::setImageButtonChanged() {
