@@ -43,9 +43,11 @@ void RorozErudInspectorController::buildView(QWidget* view) {
     flipImageButton = Button("flipImageButton", tr("Flip Image"), view);
     imageInfoButton = Button("imageInfoButton", tr("Info..."), view);
     setImageButton = Button("setImageButton", tr("Set Image..."), view);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {flipImageButton, imageInfoButton, setImageButton}) buttons->addWidget(b);
-    form->addRow(buttons);
+    form->addRow(flipImageButton);
+    auto* image = new QHBoxLayout;
+    image->addWidget(imageInfoButton);
+    image->addWidget(setImageButton);
+    form->addRow(image);
     connect(castShadowsButton, &QCheckBox::clicked, this, [this] { castShadowsButtonChanged(); });
     connect(flipImageButton, &QPushButton::clicked, this, [this] { flipImageButtonChanged(); });
     connect(imageInfoButton, &QPushButton::clicked, this, [this] { imageInfoButtonChanged(); });
