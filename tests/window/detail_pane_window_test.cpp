@@ -1,7 +1,7 @@
 // The detail and photo panes in a document window on the virtual X server, reached as a user
-// reaches them: the line tool chosen on the palette, its style picked from the pop-up and a
-// line dragged in the plan; a shape and a photo clicked in the plan, a pattern, a conversion or
-// a width chosen in their panes, the Edit menu's undo item naming the one step each made.
+// reaches them: the line tool chosen on the palette, a style picked and a line dragged; a shape
+// and a photo clicked in the plan, a pattern, a conversion or a width chosen in their panes,
+// the Edit menu's undo item naming the one step each made.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -9,15 +9,14 @@
 #include <QScreen>
 
 #include "app/command_router.h"
+#include "app/core/dialog_fields.h"
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
-#include "plan/refresh_seams.h"
-#include "app/core/dialog_fields.h"
 #include "model/docstate.h"
-#include "model/object_fields.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
+#include "plan/refresh_seams.h"
 #include "port/qt/line_edit_field.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "ui/sheets/roroz_erud_info_controller.h"
@@ -27,44 +26,19 @@
 namespace {
 
 QString gShot;
-
 using namespace dvxtest;
 
 class DetailPaneWindow : public InspectorWindowTest {
 protected:
-    void SetUp() override {
-        openDesign("detailpanes");
-        // The plan redraws as in the program, so what an edit changed is seen there.
-        SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
-        XDo({"windowfocus", "--sync", QString::number(w->winId())});
-        ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
-        ds->zoomFactor = 1, ds->snapToGrid = 0;
-        w->docView()->scrollPoint({-60, -60});
-    }
-    void showFloor() {
-        for (Objex* o = design.first->firstObject; o; o = o->next) o->planBits = ds->visiblePlans, StoreBoundsDeep(o);
-        w->docView()->update();
-    }
     QPoint screen(float h, float d) {
         const PlatformPoint o = w->docView()->boundsOrigin();
         return w->docView()->mapToGlobal(QPointF(h - o.x, d - o.y).toPoint());
     }
-    void clickPlan(float h, float d) {
-        const PlatformPoint origin = w->docView()->boundsOrigin();
-        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
-    }
-    QImage grab(float h, float d, int size) {
-        const QPoint at = screen(h, d) - QPoint(size / 2, size / 2);
-        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), size, size).toImage();
-    }
+    QRgb pixel(float h, float d) { return QGuiApplication::primaryScreen()->grabWindow(0, screen(h, d).x(), screen(h, d).y(), 1, 1).toImage().pixel(0, 0); }
     template <class T>
     T* shown(const char* outlet) {
         T* c = nullptr;
-        (void)QTest::qWaitFor([&] {
-            c = w->parentInspectorView()->findChild<T*>(QLatin1String(outlet));
-            return c && c->isVisible();
-        });
-        return c && c->isVisible() ? c : nullptr;
+        return QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<T*>(QLatin1String(outlet))) && c->isVisible(); }) ? c : nullptr;
     }
     // Clicks the pop-up, then its item in the list it opens.
     bool chooseItem(const char* outlet, const QString& title) {
@@ -72,17 +46,28 @@ protected:
         if (!box) return false;
         ClickAt(box, box->rect().center());
         QAbstractItemView* list = box->view();
+        const QModelIndex item = list->model()->index(box->findText(title), 0);
         if (!QTest::qWaitFor([&] { return list->isVisible(); })) return false;
-        const int row = box->findText(title);
-        list->scrollTo(list->model()->index(row, 0));
-        ClickAt(list->viewport(), list->visualRect(list->model()->index(row, 0)).center());
+        list->scrollTo(item);
+        ClickAt(list->viewport(), list->visualRect(item).center());
         return QTest::qWaitFor([&] { return !list->isVisible(); });
     }
     QString undoItem() { return w->commandRouter()->action("undo")->text(); }
 };
 
-TEST_F(DetailPaneWindow, TheLineToolDrawsInTheStyleItsPanePicked) {
-    showFloor();
+TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMadeInTheirPanes) {
+    openDesign("detailpanes");
+    // The plan redraws as in the program, so what an edit changed is seen there.
+    SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
+    ds->zoomFactor = 1, ds->snapToGrid = 0;
+    w->docView()->scrollPoint({-60, -60});
+    Objex* shape = Shape(design.first, objtype::kDetail, {{450, 380}, {560, 380}, {560, 450}, {450, 450}}, true, 1);
+    for (Objex* o = design.first->firstObject; o; o = o->next) o->planBits = ds->visiblePlans, StoreBoundsDeep(o);
+    w->docView()->update();
+
+    // The line tool: "Style 4" dashes 20 on, 6 off in its item's picture; a line drawn in it.
     auto* palette = PlanToolPaletteController::shared();
     palette->window()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
@@ -94,73 +79,51 @@ TEST_F(DetailPaneWindow, TheLineToolDrawsInTheStyleItsPanePicked) {
     ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7702; }));
     auto* style = shown<QComboBox>("lineStylePopUpButton");
     ASSERT_TRUE(style) << "no detail tool pane";
-
-    // "Style 4": 20 on, 6 off along the middle row of its preview.
     const QImage icon = style->itemIcon(style->findText("Style 4")).pixmap(84, 12).toImage();
-    const auto ink = [&](int x) { return qAlpha(icon.pixel(x, 5)) > 128; };
-    EXPECT_TRUE(ink(2) && ink(18) && !ink(21) && !ink(24) && ink(27) && ink(44) && !ink(47));
+    for (const auto& [x, ink] : {std::pair(2, true), {18, true}, {21, false}, {24, false}, {27, true}, {47, false}})
+        EXPECT_EQ(qAlpha(icon.pixel(x, 5)) > 128, ink) << x;
     ASSERT_TRUE(chooseItem("lineStylePopUpButton", "Style 4"));
-    EXPECT_EQ(ds->penStyle, 9);
-
-    const auto count = [&] {
-        int n = 0;
-        for (Objex* o = design.first->firstObject; o; o = o->next) n += o->type == objtype::kDetail;
-        return n;
-    };
-    const int before = count();
-    const QPoint from = screen(450, 520), to = screen(620, 520);
-    XDo({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())});
-    XDo({"mousedown", "1"});
-    for (int x = from.x() + 20; x <= to.x(); x += 20) XDo({"mousemove", "--sync", QString::number(x), QString::number(from.y())});
+    const QPoint from = screen(450, 520);
+    XDo({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
+    for (int x = 20; x <= 160; x += 20) XDo({"mousemove", "--sync", QString::number(from.x() + x), QString::number(from.y())});
     XDo({"mouseup", "1"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return count() == before + 1; })) << "no line drawn";
-    Objex* line = design.first->firstObject;
-    while (line->next) line = line->next;
-    EXPECT_EQ(line->type, objtype::kDetail);
-    EXPECT_EQ(line->penStyle, 9);
-}
+    Objex* line = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (line = shape; line->next; line = line->next) {}
+        return line != shape;
+    })) << "no line drawn";
+    EXPECT_EQ(std::pair(line->type, line->penStyle), std::pair(objtype::kDetail, int16_t(9)));
 
-TEST_F(DetailPaneWindow, AShapesPatternAndConversionAreOneStepEach) {
-    Objex* shape = Shape(design.first, objtype::kDetail, {{450, 380}, {560, 380}, {560, 450}, {450, 450}}, true,
-                         detailsubtype::kRectangle);
-    showFloor();
-    const QImage empty = grab(505, 415, 20);
-    clickPlan(450, 415);
+    // The shape: filled in the plan, then a floor, one step each.
+    QWidget* edit = ToolPaletteController::shared()->window();
+    edit->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QWidget* arrow = ToolPaletteController::shared()->toolButtons()->cell(200);
+    ClickAt(arrow, arrow->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == toolid::kSelect; }));
+    ClickObject(w, shape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(shape); }));
-    ASSERT_TRUE(shown<QComboBox>("patternPopUpButton")) << "no detail shape pane";
     const int before = steps();
     ASSERT_TRUE(chooseItem("patternPopUpButton", "Solid foreground"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return steps() == before + 1; }));
-    EXPECT_EQ(shape->fillPattern, 2);
-    EXPECT_EQ(undoItem(), QStringLiteral("Undo Object Pattern"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return qGray(grab(505, 415, 20).pixel(10, 10)) < 64; }))
-        << "the shape was not filled: " << qGray(empty.pixel(10, 10));
-
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qGray(pixel(505, 415)) < 64; })) << "the shape was not filled";
+    EXPECT_EQ(std::pair(steps(), undoItem()), std::pair(before + 1, QStringLiteral("Undo Object Pattern")));
     ASSERT_TRUE(chooseItem("conversionPopUpButton", "Floor"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return shape->type == objtype::kFloor; }));
-    EXPECT_EQ(steps(), before + 2);
-    EXPECT_EQ(undoItem(), QStringLiteral("Undo Convert to Floor"));
-}
+    EXPECT_EQ(std::pair(steps(), undoItem()), std::pair(before + 2, QStringLiteral("Undo Convert to Floor")));
 
-TEST_F(DetailPaneWindow, APhotosWidthIsTypedAndItsInfoSheetOpensOnTheWindow) {
-    Objex* photo = design.photo;  // (500, 200) to (540, 200)
-    showFloor();
-    const QImage before = grab(500, 200, 16);
+    // The photo from (500, 200) to (540, 200): 20 plan units wide about its centre, then its sheet.
+    Objex* photo = design.photo;
+    const QRgb end = pixel(502, 200);
     ClickObject(w, photo);
     ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(photo); }));
-    ASSERT_TRUE(shown<QLineEdit>("photoWidthText")) << "no photo pane";
-    // 20 plan units as the field writes them.
     QLineEdit scratch;
-    port::qt::LineEditField f(&scratch);
-    SetFloatItem(&f, ConvertScreenToWorld(20, ds, 0));
-    const int steps0 = steps();
-    ASSERT_TRUE(TypeIntoPaneField(w, "photoWidthText", scratch.text()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return steps() == steps0 + 1; }));
-    EXPECT_EQ(undoItem(), QStringLiteral("Undo RorozErud Width"));
+    port::qt::LineEditField field(&scratch);
+    SetFloatItem(&field, ConvertScreenToWorld(20, ds, 0));
+    ASSERT_TRUE(TypeIntoPaneField(w, "photoWidthText", scratch.text())) << "no photo pane";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return undoItem() == QStringLiteral("Undo RorozErud Width"); }));
     EXPECT_NEAR(photo->firstPoint->position[0], 510, 0.01f);
     EXPECT_NEAR(photo->firstPoint->next->position[0], 530, 0.01f);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grab(500, 200, 16) != before; })) << "the plan kept the old photo";
-
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(502, 200) != end; })) << "the plan kept the old photo";
     auto* info = shown<QPushButton>("imageInfoButton");
     ASSERT_TRUE(info);
     ClickAt(info, info->rect().center());

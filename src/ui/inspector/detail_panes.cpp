@@ -151,6 +151,15 @@ int StepperTakes(Stepper* stepper, port::TextField* field) {
 
 bool HasFloor() { return CurrentDocState() && gCurDocument->itsCurLayer; }
 
+// Only what was typed is taken: the end of editing also comes when the focus leaves a field
+// the pane itself rewrote (a whole number shown for a fraction, a step), and that text would
+// overwrite the shapes selected by then.
+bool TypedInto(QLineEdit* edit) {
+    const bool typed = edit->isModified();
+    edit->setModified(false);
+    return typed;
+}
+
 }  // namespace
 
 QImage DetailPatternImage(int16_t code) {
@@ -245,7 +254,7 @@ void DetailToolPane::changeDisplayDimsButton() {
 }
 
 void DetailToolPane::controlTextDidEndEditing(QLineEdit* edit) {
-    if (edit != lineWidthText) return;
+    if (edit != lineWidthText || !TypedInto(edit)) return;
     DocState* ds = CurrentDocState();
     if (!ds) return;
     ds->penWidth = int16_t(StepperTakes(lineWidthStepper, field(lineWidthText)));
@@ -312,6 +321,7 @@ void DetailTool2InspectorController::changeMultigonSidesStepper() {
 
 void DetailTool2InspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     if (edit != multigonSidesText) return DetailToolPane::controlTextDidEndEditing(edit);
+    if (!TypedInto(edit)) return;
     if (DocState* ds = CurrentDocState())
         ds->multigonSides = int16_t(StepperTakes(multigonSidesStepper, field(multigonSidesText)));
 }
@@ -399,7 +409,7 @@ void DetailObjectInspectorController::displayDimsButtonChanged() {
 }
 
 void DetailObjectInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
-    if (edit != lineWidthText || !HasFloor()) return;
+    if (edit != lineWidthText || !TypedInto(edit) || !HasFloor()) return;
     const std::string text = edit->text().toStdString();
     char* end = nullptr;
     const float width = std::strtof(text.c_str(), &end);

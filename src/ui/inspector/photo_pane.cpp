@@ -70,7 +70,9 @@ void RorozErudInspectorController::showObject(Objex* object, bool first) {
 void RorozErudInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     if (!CurrentDocState() || !gCurDocument->itsCurLayer) return;
     const bool width = edit == photoWidthText;
-    if (!width && edit != photoHeightText) return;
+    // A value the pane showed again is not an entry: it would resize every photo selected.
+    if ((!width && edit != photoHeightText) || !edit->isModified()) return;
+    edit->setModified(false);
     float& old = width ? oldWidthValue : oldHeightValue;
     const float value = GetFloatItem(field(edit));
     if (!PhotoSizeAccepted(value)) {
