@@ -1,7 +1,5 @@
 #include "ui/inspector/detail_panes.h"
 
-#include "app/widgets.h"
-
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,6 +11,7 @@
 
 #include "app/core/dialog_fields.h"
 #include "app/core/event_handler.h"
+#include "app/widgets.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -28,7 +27,7 @@ namespace {
 
 namespace ds_ = objfield::detail_shape;
 
-// Whole points; a shape wider than this is no longer a line.
+// The widest pen the steppers and the shape pane's field take, in whole points.
 constexpr int kMaxLineWidth = 100;
 // The multigon builder refuses fewer than three sides.
 constexpr int kMinSides = 3, kMaxSides = 100;
@@ -56,9 +55,8 @@ int32_t WithHidden(int32_t word, bool hidden) { return hidden ? word | kDimsHidd
 InspectorEditRow ObjectRow(const char* outlet, float (*get)(const Objex*), void (*set)(Objex*, float),
                            const char* undoName, float (*getDefault)(const DocState*),
                            void (*setDefault)(DocState*, float)) {
-    return InspectorEditRow{outlet,    FieldEntry::Integer, -1e9f,           1e9f,       objtype::kDetail,
-                            EditWalk::TopLevel, false,      get,             set,        EditRebuild::None,
-                            undoName,  UndoRule::WhenChanged, getDefault,   setDefault};
+    return InspectorEditRow{outlet, FieldEntry::Integer, -1e9f, 1e9f, objtype::kDetail, EditWalk::TopLevel, false,
+                            get, set, EditRebuild::None, undoName, UndoRule::WhenChanged, getDefault, setDefault};
 }
 
 const InspectorEditRow kPatternRow = ObjectRow(

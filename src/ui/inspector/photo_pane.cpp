@@ -1,7 +1,5 @@
 #include "ui/inspector/photo_pane.h"
 
-#include "app/widgets.h"
-
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,6 +10,7 @@
 #include "app/app_controller.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/main_window_seams.h"
+#include "app/widgets.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
