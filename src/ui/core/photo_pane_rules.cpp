@@ -22,7 +22,7 @@ Layer* CurrentFloor() { return CurrentDocState() ? gCurDocument->itsCurLayer : n
 
 bool HasBaseLine(const Objex* o) { return o->firstPoint && o->firstPoint->next; }
 
-// Each selected photo of the floor with its base line, given to `change`; true when any changed.
+// Each selected photo of the floor, given to `change`, is rebuilt when it changed; true when any did.
 template <class Change>
 bool OverSelectedPhotos(Layer* floor, Change change) {
     bool any = false;

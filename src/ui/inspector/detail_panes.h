@@ -9,6 +9,7 @@
 #include "ui/inspector/inspector_pane.h"
 
 class QCheckBox;
+class QFormLayout;
 class QPushButton;
 
 // The picture of a fill pattern item, drawn from the plan's own hatch tiles.
@@ -36,7 +37,7 @@ public:
 
 protected:
     // Adds the controls in this order; `pattern` and `dims` only where the pane has them.
-    void buildShared(class QFormLayout* form, QWidget* view, bool pattern, bool dims);
+    void buildShared(QFormLayout* form, QWidget* view, bool pattern, bool dims);
     void showEditLevel();
     void showDisplayDims(bool enabled);
 };
