@@ -18,7 +18,7 @@
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "scene/scene_build.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "tools/wall_construction.h"
 #include "tools/wall_defaults.h"
 #include "model/poly_builders.h"

@@ -21,7 +21,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "tools/roof_attachments.h"
 #include "tracking/evaluate_point.h"
 #include "model/poly_builders.h"

@@ -16,7 +16,7 @@
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
 #include "tools/duct_tools.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "plan/arc_builders.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/line_trackers.h"

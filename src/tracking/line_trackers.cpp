@@ -12,7 +12,7 @@
 #include "model/objects.h"
 #include "plan/dynamic_draw_engine.h"
 #include "plan/refresh_seams.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "plan/arc_builders.h"
 #include "tracking/constraints.h"
 #include "model/poly_builders.h"
