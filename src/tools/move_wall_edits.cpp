@@ -1,4 +1,4 @@
-#include "tracking/move_wall_edits.h"
+#include "tools/move_wall_edits.h"
 
 #include <cmath>
 
