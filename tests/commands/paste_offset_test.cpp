@@ -1,26 +1,15 @@
 // Repeated pastes: each centred in the window, then offset 36 further by the move command.
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
+
 #include "app/core/main_window_seams.h"
 #include "files/copy_paste.h"
-#include "files/palettes.h"
-#include "support/records.h"
 #include "files/streams.h"
-#include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/objects.h"
-#include "model/selection_ops.h"
-#include "model/view_state.h"
 #include "plan/refresh_seams.h"
+#include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/build.h"
-#include "support/seam_recorders.h"
 
 using namespace dvxtest;
 

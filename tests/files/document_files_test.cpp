@@ -15,7 +15,6 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/live_views.h"
-#include "model/objects.h"
 #include "model/plugin_data.h"
 #include "model/preferences.h"
 #include "port/session.h"

@@ -1,29 +1,14 @@
 // Palette edits reaching the objects that link them: which objects are rebuilt and which
 // entries the scene's pieces show.
 #include <gtest/gtest.h>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
-#include "files/content_paths.h"
+
 #include "files/palettes.h"
-#include "files/streams.h"
 #include "model/document_model.h"
-#include "model/objects.h"
-#include "model/type_data.h"
-#include "port/alerts.h"
-#include "port/folders.h"
-#include "files/custom_textures.h"
-#include "scene/plane_object.h"
 #include "support/build.h"
-#include "support/wall_checks.h"
-#include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/records.h"
 #include "support/scene_checks.h"
 #include "support/seam_recorders.h"
-#include "render/core/live_view_seams.h"
+#include "support/wall_checks.h"
 
 using namespace dvxtest;
 

@@ -1,43 +1,10 @@
 // The generated design saved and read back with the builders linked, so what the read rebuilds
 // is part of the state compared.
 #include <gtest/gtest.h>
-#include <cstring>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
-#include "app/core/main_window_seams.h"
+
 #include "design_generator.h"
-#include "files/cabinet_files.h"
-#include "files/content_paths.h"
-#include "files/design_file.h"
-#include "files/docstate_io.h"
-#include "files/object_io.h"
 #include "files/object_section.h"
-#include "files/object_records.h"
-#include "files/palettes.h"
-#include "files/streams.h"
-#include "files/topography.h"
-#include "files/trace_image.h"
-#include "files/undo.h"
-#include "model/bounds.h"
-#include "model/deletion.h"
-#include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/grouping.h"
-#include "model/live_views.h"
-#include "model/objects.h"
-#include "model/plugin_data.h"
-#include "model/projection.h"
-#include "model/selection_ops.h"
-#include "model/texture_mapping.h"
-#include "model/view_state.h"
-#include "plan/refresh_seams.h"
-#include "port/files.h"
-#include "files/custom_textures.h"
-#include "model/topo_grid.h"
-#include "support/build.h"
-#include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
 

@@ -2,43 +2,15 @@
 // solid and its openings refitted, skylights read with their roof get their symbols (a custom
 // one from its definition, a standard one its two filler planes).
 #include <gtest/gtest.h>
-#include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <limits>
-#include <string>
-#include <tuple>
+
 #include "files/attachment_records.h"
-#include "files/content_folders.h"
-#include "files/object_io.h"
 #include "files/object_records.h"
-#include "files/palettes.h"
-#include "files/streams.h"
-#include "files/text_trim_records.h"
-#include "files/type_data_io.h"
-#include "files/windows_records.h"
-#include "geometry/elements/fence_build.h"
 #include "geometry/elements/skylight_symbols.h"
-#include "model/deletion.h"
-#include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/object_fields.h"
-#include "model/object_types.h"
-#include "model/objects.h"
-#include "files/plant_info_files.h"
-#include "model/selection_queries.h"
-#include "model/tool_defaults.h"
-#include "port/images.h"
-#include "files/custom_textures.h"
-#include "files/texture_files.h"
 #include "support/build.h"
-#include "support/wall_checks.h"
-#include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
-#include "support/scene_checks.h"
-#include "tools/deck_steps.h"
+#include "support/wall_checks.h"
 
 using namespace dvxtest;
 

@@ -1,48 +1,12 @@
 // Deck steps on an edge and the symbols of skylights.
 #include <gtest/gtest.h>
-#include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <initializer_list>
-#include <optional>
-#include <set>
-#include <string>
-#include <tuple>
-#include <vector>
-#include "app/core/main_window_seams.h"
-#include "content/core/content_selection_seams.h"
-#include "files/content_folders.h"
-#include "files/content_paths.h"
-#include "commands/custom_attachment_commands.h"
-#include "files/custom_definitions.h"
-#include "files/design_file.h"
-#include "files/object_files.h"
-#include "files/object_records.h"
-#include "files/streams.h"
-#include "files/symbol2d_files.h"
-#include "files/symbol_lists.h"
-#include "files/template_files.h"
-#include "files/undo.h"
+
 #include "geometry/elements/skylight_symbols.h"
-#include "model/bounds.h"
-#include "model/command_globals.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/objects.h"
-#include "model/selection_ops.h"
-#include "model/selection_queries.h"
-#include "model/texture_mapping.h"
-#include "plan/refresh_seams.h"
-#include "support/build.h"
-#include "tools/roof_attachments.h"
-#include "support/doubles.h"
 #include "support/fixture.h"
-#include "support/records.h"
 #include "support/scene_checks.h"
-#include "support/seam_recorders.h"
 #include "tools/deck_steps.h"
 
 using namespace dvxtest;
