@@ -13,12 +13,15 @@
 #include <QMenu>
 #include <QAbstractSlider>
 #include <QPainter>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -59,6 +62,29 @@ std::pair<int, int> WallSpan(const QImage& image, int row) {
         if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
     return {first, last};
 }
+
+// What the panel paints while a render blocks the event loop: the status line's texts and the
+// progress bar's values, in order.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget* panel) : panel_(panel) { qApp->installEventFilter(this); }
+    ~PaintLog() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Paint || !w || w->window() != panel_) return false;
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty()) texts << label->text();
+        if (auto* bar = qobject_cast<QProgressBar*>(w)) values.push_back({bar->value(), bar->maximum()});
+        return false;
+    }
+    bool saw(const QString& part) const {
+        return std::any_of(texts.begin(), texts.end(), [&](const QString& t) { return t.contains(part); });
+    }
+    QStringList texts;
+    std::vector<std::pair<int, int>> values;
+
+private:
+    QWidget* panel_;
+};
 
 struct Panel {
     WindowTestServices services{"liveviewwindow"};
@@ -154,7 +180,11 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     };
     QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; });
     EXPECT_EQ(between(p.grab()), 0);
-    p.c->renderFinal();
+    {
+        PaintLog painted(p.c->window());
+        p.c->renderFinal();
+        EXPECT_TRUE(painted.saw("Rendering")) << painted.texts.join("|").toStdString();
+    }
     QImage final;
     EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
     EXPECT_EQ(std::make_tuple(p.ds->shadowsOn, gRenderOpenGLAntiAlias), std::make_tuple(0, 0));
@@ -172,6 +202,48 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     AppController::shared()->toggleLiveViewPanel();
     LiveViewController::destroyShared();
     EXPECT_EQ(LiveViewController::sharedLiveViewController()->window()->pos(), QPoint(140, 120));
+}
+
+TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
+    // An uplight on the ground 200 ahead throws light up the wall at 300; a box 30 inches
+    // high (a short wall) 250 ahead keeps it off the wall below about 117 units.
+    Panel p;
+    Objex* box = dvxtest::Wall(gCurDocument->itsCurLayer, {{-30, -250}, {30, -250}});
+    box->planBits = p.ds->visiblePlans;
+    for (Poinz* pt = box->firstPoint; pt; pt = pt->next)
+        objfield::wall_segment::kFirstHeight(*pt) = objfield::wall_segment::kSecondHeight(*pt) = 30;
+    Update3DWall(box);
+    Objex* group = dvxtest::Make(1000).on(gCurDocument->itsCurLayer);
+    Objex* lamp = dvxtest::Make(146).in(group);
+    objfield::light::kBeamWidth(*lamp) = 140;
+    p.ds->sunOn = 0, p.ds->shadowQuality = 5, p.ds->lightIntensity = 0.5f;  // a dim room
+    ASSERT_TRUE(p.open());
+    lamp->bounds3D.floatLeft = lamp->bounds3D.floatRight = 0;
+    lamp->bounds3D.floatBack = lamp->bounds3D.floatFront = -200;
+    // The wall's point (x, y) in the view: 45 degrees of height over 300 units, eye at 60.
+    auto grey = [&](const QImage& im, float x, float y) {
+        const double k = im.height() / 2.0 / (300 * std::tan(22.5 * M_PI / 180));
+        return Grey(im.pixel(int(im.width() / 2 + x * k), int(im.height() / 2 - (y - 60) * k)));
+    };
+    const QImage plain = p.shown();
+    ASSERT_FALSE(plain.isNull());
+    QProgressBar* bar = p.c->window()->findChild<QProgressBar*>();
+    ASSERT_TRUE(bar);
+    std::vector<int> values;
+    QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int v) { values.push_back(v); });
+    PaintLog painted(p.c->window());
+    p.c->renderShadows();
+    const QImage lit = p.grab();
+    EXPECT_GT(grey(lit, 0, 150), grey(plain, 0, 150) + 15) << "no light on the wall";
+    EXPECT_NEAR(grey(lit, 0, 100), grey(plain, 0, 100), 6) << "no shadow of the box";
+    // The bar rose one step at a time to its end, and the status tells the time.
+    ASSERT_FALSE(values.empty());
+    for (size_t i = 1; i < values.size(); ++i) EXPECT_TRUE(values[i] == values[i - 1] + 1 || values[i] == 0) << i;
+    // The light's view (two steps) and the composite: the progress runs to its total of 3.
+    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 3);
+    EXPECT_TRUE(painted.saw("Rendering shadows (press Escape to cancel)"));
+    EXPECT_TRUE(painted.texts.back().endsWith("seconds to render")) << painted.texts.back().toStdString();
+    if (!gShot.isEmpty()) lit.save(QString(gShot).replace(".png", "-shadows.png"));
 }
 
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {
