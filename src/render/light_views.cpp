@@ -19,6 +19,7 @@
 #include "render/core/render_guards.h"
 #include "render/core/slice_plane.h"
 #include "render/gl.h"
+#include "render/gl_scoped_state.h"
 #include "render/lot_renderers.h"
 #include "render/scene_list_renderer.h"
 #include "render/shadow_render.h"
@@ -47,19 +48,6 @@ void ReadMatrices(ViewMatrices* m) {
     glGetIntegerv(GL_VIEWPORT, v);
     std::copy(v, v + 4, m->viewport);
 }
-
-// The colour writes as they were, back however the view ends.
-class ScopedColorWrites {
-public:
-    explicit ScopedColorWrites(bool on) {
-        glGetBooleanv(GL_COLOR_WRITEMASK, saved_);
-        glColorMask(on, on, on, on);
-    }
-    ~ScopedColorWrites() { glColorMask(saved_[0], saved_[1], saved_[2], saved_[3]); }
-
-private:
-    GLboolean saved_[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
-};
 
 // The depth image from the light moved by its offset, then the unmoved light's matrices.
 // False when the depth image could not be kept.
@@ -181,8 +169,9 @@ void InitializeGLLightScene(bool sun, float x, float z, float heading, float pit
     LiveViewHost* host = CurrentLiveViewHost();
     if (!host) return;
     const FloatRect b = host->liveViewOGLViewBounds();
-    const int w = int(b.floatRight - b.floatLeft);
+    int w = int(b.floatRight - b.floatLeft);
     int h = int(b.floatBottom - b.floatTop);
+    if (sun && gSunViewWidth > 0 && gSunViewHeight > 0) w = gSunViewWidth, h = gSunViewHeight;
     if (h == 0) h = 1;
     glViewport(0, 0, w, h);
     if (gRenderForBuffer) {

@@ -30,10 +30,12 @@
 #include "render/render_frame.h"
 #include "render/scene_list_renderer.h"
 #include "render/slice_plane_gl.h"
+#include "render/sun_shadows.h"
 #include "scene/plane_object.h"
 
 std::vector<uint8_t> gDarkColorBuffer, gLightColorBuffer, gPlantColorBuffer;
 std::vector<float> gCamDBuffer, gEyeUnProBuf, gLightDBuffer, gLightMap, gLightMapAA, gMultiMap;
+std::vector<float> gSunMap;
 int32_t gVPWidth = 0, gVPHeight = 0;
 ViewMatrices gCamMatrices;
 uint32_t gShadowDisplayList = 0;
@@ -53,7 +55,7 @@ void Release(std::vector<T>& v) {
 static const port::GlobalReset kReset([] {
     Release(gDarkColorBuffer), Release(gLightColorBuffer), Release(gPlantColorBuffer);
     Release(gCamDBuffer), Release(gEyeUnProBuf), Release(gLightDBuffer);
-    Release(gLightMap), Release(gLightMapAA), Release(gMultiMap);
+    Release(gLightMap), Release(gLightMapAA), Release(gMultiMap), Release(gSunMap);
     gVPWidth = gVPHeight = 0;
     gCamMatrices = {};
     gShadowDisplayList = 0;
@@ -68,7 +70,7 @@ constexpr float kTrimBrightness = 1.2f;
 
 size_t BytesNow() {
     size_t bytes = gDarkColorBuffer.size() + gLightColorBuffer.size() + gPlantColorBuffer.size();
-    for (const auto* v : {&gCamDBuffer, &gEyeUnProBuf, &gLightDBuffer, &gLightMap, &gLightMapAA, &gMultiMap})
+    for (const auto* v : {&gCamDBuffer, &gEyeUnProBuf, &gLightDBuffer, &gLightMap, &gLightMapAA, &gMultiMap, &gSunMap})
         bytes += v->size() * sizeof(float);
     return bytes;
 }
@@ -256,13 +258,14 @@ void AntiAliasedShadowPasses(DocState& ds, int32_t steps) {
 void FreeShadowBuffers() {
     Release(gDarkColorBuffer), Release(gLightColorBuffer), Release(gPlantColorBuffer);
     Release(gCamDBuffer), Release(gLightDBuffer);
-    Release(gLightMap), Release(gLightMapAA), Release(gMultiMap);
+    Release(gLightMap), Release(gLightMapAA), Release(gMultiMap), Release(gSunMap);
 }
 
 void FreeShadowRenderState() {
     FreeShadowBuffers();
     Release(gEyeUnProBuf);
     DeleteShadowDisplayList();
+    FreeSunGrid();
 }
 
 bool BreakOpenRender() {
@@ -365,6 +368,14 @@ void RenderShadowMap(int32_t steps) {
         RenderGLScene();
     }
     ReadColour(gPlantColorBuffer);
+    if (ds->sunOn && Allocate(gSunMap, n)) std::fill(gSunMap.begin(), gSunMap.end(), ds->sunValueD / 100.0f);
+    if (!BreakOpenRender() && ds->sunOn) {
+        if (gSunDBuffer.empty()) FillSunMapWithGrid();
+        FillSunMapWithPreRenderedGrid();
+        const size_t lit = std::min(gSunMap.size(), gLightMap.size());
+        for (size_t i = 0; i < lit; ++i)
+            if (gSunMap[i] > 0) gLightMap[i] += (1 - gLightMap[i]) * gSunMap[i];
+    }
     if (!CastLights(*ds)) return;
     if (!gLightMap.empty() && !gDarkColorBuffer.empty() && !gLightColorBuffer.empty())
         CompositeShadowImage(gDarkColorBuffer, gLightColorBuffer, gLightMap);

@@ -19,12 +19,15 @@ struct Objex;
 // map (0..1); one light's contribution; the smallest ambient contribution of a fixture's views.
 extern std::vector<uint8_t> gDarkColorBuffer, gLightColorBuffer, gPlantColorBuffer;
 extern std::vector<float> gCamDBuffer, gEyeUnProBuf, gLightDBuffer, gLightMap, gLightMapAA, gMultiMap;
+// The sun's light on each camera pixel (its brightness / 100 where lit).
+extern std::vector<float> gSunMap;
 extern int32_t gVPWidth, gVPHeight;
 // What the buffers took: allocations made and the most bytes held at once (kept across
 // renders; a test or benchmark resets it).
 struct ShadowBufferUse {
     size_t allocations = 0;
     size_t peakBytes = 0;
+    size_t sunPeakBytes = 0;  // the sun's depth grid with its coverage and square images
 };
 extern ShadowBufferUse gShadowBufferUse;
 // The camera's matrices and viewport as the shadow map found them.
@@ -54,7 +57,8 @@ void RenderOffscreenFullyLight();
 void CastSpotLight(const Objex* wall, const Objex* light);
 // Frees every per-render buffer (not the eye positions or the display list).
 void FreeShadowBuffers();
-// Frees what lives for a whole render: the buffers, the eye positions, the display list.
+// Frees what lives for a whole render: the buffers, the eye positions, the display list and
+// the sun's depth grid.
 void FreeShadowRenderState();
 // Registers shadow::RenderShadows with the render frame.
 void StartShadowRenderer();

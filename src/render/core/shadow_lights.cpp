@@ -15,6 +15,7 @@
 float gOrthoSizeLeft = 0, gOrthoSizeRight = 0, gOrthoSizeBottom = 0, gOrthoSizeTop = 0;
 float gXSunOffset = 0, gZSunOffset = 0, gVerticalSunOffset = 0;
 uint8_t gFillingBucketBuffer = 0;
+int32_t gSunViewWidth = 0, gSunViewHeight = 0;
 uint8_t gAmbientLightDown = 0, gAmbientLightUp = 0, gAmbientLightUpDown = 0, gFadeDown = 0;
 uint8_t gPointLightDownShot = 0;
 uint8_t gRenderForBuffer = 1;
@@ -24,6 +25,7 @@ static const port::GlobalReset kReset([] {
     gOrthoSizeLeft = gOrthoSizeRight = gOrthoSizeBottom = gOrthoSizeTop = 0;
     gXSunOffset = gZSunOffset = gVerticalSunOffset = 0;
     gFillingBucketBuffer = 0;
+    gSunViewWidth = gSunViewHeight = 0;
     gAmbientLightDown = gAmbientLightUp = gAmbientLightUpDown = gFadeDown = 0;
     gPointLightDownShot = 0;
     gRenderForBuffer = 1;

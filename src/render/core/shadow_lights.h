@@ -20,6 +20,9 @@ extern float gOrthoSizeLeft, gOrthoSizeRight, gOrthoSizeBottom, gOrthoSizeTop;
 extern float gXSunOffset, gZSunOffset, gVerticalSunOffset;
 // Set while the sun's depth grid is filled: each sun view stops after its depth image.
 extern uint8_t gFillingBucketBuffer;
+// The sun views' viewport while it is smaller than the live view's (0 x 0: the view's), so a
+// fine grid stays within its memory.
+extern int32_t gSunViewWidth, gSunViewHeight;
 
 // --- light-view switches ---
 // The ambient views of a fixture in progress: down, up, or both (with `gFadeDown` while the
