@@ -90,6 +90,8 @@ bool PixelBuffersReady() {
 
 // Every camera pixel the light view sees (on a checkerboard when `checker`), with whether the
 // light reaches it and its falloff.
+// The eye positions are filled by the first view of a camera that does pixel work (sun grid
+// views do none) and kept for the camera's other views.
 template <class Visit>
 void ForEachSeenPixel(bool checker, const FloatRect& r, int32_t falloff, Visit visit) {
     if (gFillUnProjectBuffer) FillEyePositions(gCamMatrices, gCamDBuffer, gVPWidth, gVPHeight, gEyeUnProBuf);
@@ -158,7 +160,6 @@ void ApplySoft(DocState& ds, float y, float x, float z, float pitch, float headi
             ForEachSeenPixel(false, r, falloff, [&](size_t i, bool lit, float t) {
                 if (lit) gLightMapAA[i] += (1 - t) * intensity / float(passes);
             });
-        gFillUnProjectBuffer = 0;
     }
     FoldIntoLightMap(gLightMap, gLightMapAA);
 }
@@ -275,7 +276,6 @@ void RenderLightView(DocState* ds, float y, float x, float z, float pitch, float
             else ApplyFull(r, falloff, intensity);
         }
     }
-    gFillUnProjectBuffer = 0;
     UpdateShadowGLRenderStatus();
 }
 

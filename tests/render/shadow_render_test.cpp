@@ -5,6 +5,7 @@
 
 #include <GL/glu.h>
 
+#include <array>
 #include <string>
 
 #include "model/docstate.h"
@@ -17,6 +18,7 @@
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/shadow_render.h"
+#include "render/sun_shadows.h"
 #include "render_fixture.h"
 #include "scene/plane_object.h"
 #include "support/seam_recorders.h"
@@ -198,6 +200,109 @@ TEST_F(Shadows, EscapeInTheFourthPassKeepsThreePassesAndRedrawsThePlainScene) {
     EXPECT_FALSE(BreakOpenRender());
     EXPECT_EQ(host->interrupts.polls(), polls);
     gBreakOpenGLRender = gDisableRenderInterrupt = 0;
+}
+
+}  // namespace
+
+namespace {
+
+// The sun at 45 degrees over the box (no lamp): looking down from 1400 units the floor shows to
+// 580 either way, past the sun's window of +-500 round the box.
+class SunShadows : public Shadows {
+protected:
+    void SetUp() override {
+        Shadows::SetUp();
+        objfield::light::kOff(*lamp) = 1;
+        Point(owner, {-60, 0, -60}), Point(owner, {60, 0, 60});
+        ds->eyeHeight = 1400, ds->sunOn = 1, ds->sunValueB = 45, ds->sunValueD = 100, ds->sunShadowQuality = 1;
+    }
+    // The camera as a shadow map saves it, from a plain frame.
+    void saveCamera() {
+        ds->shadowsOn = 0, frame(), ds->shadowsOn = 1;
+        glGetDoublev(GL_MODELVIEW_MATRIX, gCamMatrices.modelview), glGetDoublev(GL_PROJECTION_MATRIX, gCamMatrices.projection);
+        glGetIntegerv(GL_VIEWPORT, gCamMatrices.viewport);
+    }
+};
+
+TEST_F(SunShadows, TheBoxShadowsTheFloorAwayFromTheSun) {
+    ds->sunOn = 0;
+    frame();
+    const int dark = at(0, 150);
+    ds->sunOn = 1;
+    // Sun direction 0 throws shadows towards +z, 180 towards -z; a grid or one view alike.
+    struct Row { float angle; int16_t quality, brightness; int32_t hidden; } rows[] = {
+        {0, 1, 100, 0}, {180, 1, 100, 0}, {0, 3, 100, 0}, {180, 3, 100, hideflag::kElectrical}, {0, 1, 50, 0}};
+    int full = 0;
+    for (const Row& r : rows) {
+        ds->sunAngle = r.angle, ds->sunShadowQuality = r.quality, ds->sunValueD = r.brightness;
+        ds->renderValue = hideflag::kMaterials | hideflag::kTopography | r.hidden;
+        frame();
+        const float away = r.angle == 0 ? 150 : -150;
+        const std::string row = std::to_string(int(r.angle)) + "/" + std::to_string(r.quality) + "/" + std::to_string(r.brightness);
+        EXPECT_NEAR(at(0, away), dark, 3) << row;
+        if (r.brightness == 100) {
+            full = at(0, -away);
+            EXPECT_GT(full, dark + 40) << row;
+            EXPECT_NEAR(at(560, 0), full, 3) << row;  // outside the sun's window: lit
+        } else {
+            EXPECT_NEAR(at(0, -away), dark + (full - dark) / 2, 3) << row;
+        }
+        EXPECT_TRUE(gSunDBuffer.empty());
+        expectRestored();
+    }
+}
+
+TEST_F(SunShadows, TheGridSkipsEmptySquaresAndIsReadThroughItsBottomLeftSquare) {
+    // Only the box: 4 x 4 squares of 250 over the window, the box in the middle four.
+    DeletePlaneObjectList(gGLPlaneObjects);
+    quad(60, 150);
+    saveCamera();
+    ds->sunShadowQuality = 3, host->events.clear();
+    FillSunMapWithGrid();
+    ASSERT_EQ(std::make_pair(gSunDBufferWidth, gSunDBufferHeight), std::make_pair(256, 256));
+    std::string drawn;
+    for (int r = 1; r <= 4; ++r, drawn += "/")
+        for (int c = 1; c <= 4; ++c) {
+            bool any = false;
+            for (int y = (4 - r) * 64; y < (5 - r) * 64; ++y)
+                for (int x = (c - 1) * 64; x < c * 64; ++x) any = any || gSunDBuffer[size_t(y) * 256 + x] != 0;
+            drawn += any ? "x" : ".";
+        }
+    EXPECT_EQ(drawn, "..../.xx./.xx./x.../");
+    EXPECT_EQ(count("progress-step:"), 32);
+    // The box's corners, looked up through the bottom-left square's view, find their own depth.
+    const ViewProjector sun(gSunMatrices);
+    for (const std::array<float, 3>& p : {std::array<float, 3>{55, 150, 55}, std::array<float, 3>{-55, 150, -55}}) {
+        double sx, sy, sz;
+        ASSERT_TRUE(sun.project(p.data(), &sx, &sy, &sz));
+        ASSERT_TRUE(sx >= 64 && sx < 192 && sy >= 64 && sy < 192) << sx << "," << sy;
+        EXPECT_NEAR(gSunDBuffer[size_t(sy) * 256 + size_t(sx)], sz, 2e-3);
+    }
+    ds->sunShadowQuality = 1;
+    FillSunMapWithGrid();
+    EXPECT_EQ(std::make_pair(gSunDBufferWidth, gSunDBufferHeight), std::make_pair(64, 64));
+    FreeShadowRenderState();
+}
+
+TEST_F(SunShadows, EscapeWhileTheGridIsBuiltFreesItAndRedrawsThePlainScene) {
+    ds->sunOn = 0;
+    const std::vector<uint8_t> plain = frame();
+    ds->sunOn = 1, ds->sunShadowQuality = 2, host->escapeAt = 1;
+    EXPECT_EQ(frame(), plain);
+    EXPECT_EQ(host->events.back(), "status:Rendering interrupted");
+    EXPECT_TRUE(gSunDBuffer.empty());
+    expectRestored();
+}
+
+TEST_F(SunShadows, AFineGridAtALargeViewKeepsItsBuffersUnder300MB) {
+    saveCamera();
+    host = std::make_unique<EscapeAtStep>(gl.get(), 1600, 1200);
+    ds->sunShadowQuality = 6, gShadowBufferUse = {};
+    FillSunMapWithGrid();
+    EXPECT_EQ(gSunDBufferWidth % 10, 0);
+    EXPECT_GT(gShadowBufferUse.sunPeakBytes, size_t(200) << 20);
+    EXPECT_LT(gShadowBufferUse.sunPeakBytes, size_t(300) << 20);
+    FreeShadowRenderState();
 }
 
 }  // namespace
