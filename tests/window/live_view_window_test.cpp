@@ -246,6 +246,45 @@ TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
     if (!gShot.isEmpty()) lit.save(QString(gShot).replace(".png", "-shadows.png"));
 }
 
+TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
+    // A box 30 inches high (a short wall, x -30..30) stands 20 in front of the wall; the sun
+    // 20 degrees up behind the eye throws its shadow on the wall up to about 52 units. The eye
+    // looks down on it from 400 units. The ground's colour here does not follow the brightness,
+    // so the shadow is looked for on the wall. With the sun turned by 180 degrees the box's
+    // shadow leaves the wall, whose face is then in its own shade.
+    Panel p;
+    Objex* box = dvxtest::Wall(gCurDocument->itsCurLayer, {{-30, -280}, {30, -280}});
+    box->planBits = p.ds->visiblePlans;
+    for (Poinz* pt = box->firstPoint; pt; pt = pt->next)
+        objfield::wall_segment::kFirstHeight(*pt) = objfield::wall_segment::kSecondHeight(*pt) = 30;
+    Update3DWall(box);
+    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1;
+    p.ds->lightIntensity = 0.5f;
+    p.ds->eyeHeight = 400, p.ds->navigationFlag = 1, p.ds->cameraValue = 50;
+    ASSERT_TRUE(p.c->isVisible() || (p.c->showWindow(), QTest::qWaitForWindowExposed(p.c->window())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(p.ds);
+    // The wall's point (x, y) as the eye pitched 50 degrees down sees it.
+    auto grey = [&](const QImage& im, float x, float y) {
+        const double a = 50 * M_PI / 180, dy = y - 400, dz = -300;
+        const double vy = dy * std::cos(a) - dz * std::sin(a), vz = dy * std::sin(a) + dz * std::cos(a);
+        const double k = im.height() / 2.0 / std::tan(22.5 * M_PI / 180);
+        return Grey(im.pixel(int(im.width() / 2 + x / -vz * k), int(im.height() / 2 - vy / -vz * k)));
+    };
+    struct Row { float angle; bool shadowSeen; } rows[] = {{180, true}, {0, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.angle);
+        p.ds->sunAngle = r.angle;
+        p.c->renderShadows();
+        const QImage seen = p.grab();
+        const int shade = grey(seen, 0, 40), beside = grey(seen, 70, 40);
+        if (r.shadowSeen) EXPECT_GT(beside, shade + 15);
+        else EXPECT_NEAR(beside, shade, 6);
+        if (!gShot.isEmpty() && r.shadowSeen) seen.save(QString(gShot).replace(".png", "-sun.png"));
+    }
+}
+
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {
     Panel p;
     QStringList items;
