@@ -2,7 +2,9 @@
 // quality, and ten without anti-aliasing: the floor draws the scene once per depth image the
 // render needs (the dark, depth, lit, plant and refill renders and one per light view) with
 // its read-back, and does no per-pixel work. Then the eye-position fill of one camera beside a
-// plain pass over the same depth image.
+// plain pass over the same depth image. Last the sun: an 8 x 8 depth grid beside 64 depth renders
+// of the scene at the square size with their read-backs, and the per-pixel sun lookup, with the
+// sun buffers' peak.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -24,6 +26,8 @@
 #include "render/light_glows.h"
 #include "render/render_frame.h"
 #include "render/renderer_startup.h"
+#include "render/shadow_render.h"
+#include "render/sun_shadows.h"
 #include "scene/plane_object.h"
 #include "support/seam_recorders.h"
 
@@ -131,5 +135,61 @@ void BM_EyePositionFill(benchmark::State& state) {
     state.counters["x_floor"] = fill / floor;
 }
 BENCHMARK(BM_EyePositionFill)->Unit(benchmark::kMillisecond);
+
+// The sun's grid at quality 5 (8 x 8) over the reference scene, then one lookup of every camera
+// pixel in it.
+void BM_SunGrid(benchmark::State& state) {
+    dvxtest::OffscreenGL& gl = Surface();
+    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
+    DocState* ds = CurrentDocState();
+    if (pieces < 0 || !ds) {
+        state.SkipWithError("the design could not be built");
+        return;
+    }
+    dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
+    SetLiveViewControllerExistsHandler([] { return true; });
+    dvxbench::FlyOverScene(ds);
+    SwitchFixtures(0);
+    ds->shadowsOn = 1, ds->sunOn = 1, ds->sunShadowQuality = 5, ds->sunValueB = 45, ds->sunValueD = 100;
+    const std::vector<float> triangles = SceneTriangles();
+    std::vector<float> depth(size_t(kWidth) * kHeight);
+    InitializeGLScene();
+    glGetDoublev(GL_MODELVIEW_MATRIX, gCamMatrices.modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, gCamMatrices.projection);
+    glGetIntegerv(GL_VIEWPORT, gCamMatrices.viewport);
+    // The camera's depth of the scene, for the lookup.
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, triangles.data());
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles.size() / 3));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    std::vector<float> camera(size_t(kWidth) * kHeight);
+    glReadPixels(0, 0, kWidth, kHeight, GL_DEPTH_COMPONENT, GL_FLOAT, camera.data());
+    dvxbench::Measured measured(state, "sun_grid", dvxbench::BestSeconds(1, [&] {
+        for (int i = 0; i < 64; ++i) {
+            glClear(GL_DEPTH_BUFFER_BIT);
+            glEnableClientState(GL_VERTEX_ARRAY);
+            glVertexPointer(3, GL_FLOAT, 0, triangles.data());
+            glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles.size() / 3));
+            glDisableClientState(GL_VERTEX_ARRAY);
+            glReadPixels(0, 0, kWidth, kHeight, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+        }
+    }));
+    gShadowBufferUse = {};
+    measured.start();
+    for (auto _ : state) FillSunMapWithGrid();
+    measured.report();
+    // The lookup over a full camera: every pixel's depth and eye position in place.
+    gVPWidth = kWidth, gVPHeight = kHeight;
+    gCamDBuffer = camera, gEyeUnProBuf.assign(depth.size() * 3, 0.0f), gSunMap.assign(depth.size(), 1.0f);
+    gFillUnProjectBuffer = 1;
+    FillEyePositions(gCamMatrices, gCamDBuffer, kWidth, kHeight, gEyeUnProBuf);
+    gFillUnProjectBuffer = 0;
+    state.counters["lookup_ms"] = dvxbench::BestSeconds(3, [] { FillSunMapWithPreRenderedGrid(); }) * 1e3;
+    state.counters["sun_peak_MB"] = double(gShadowBufferUse.sunPeakBytes) / (1 << 20);
+    state.counters["pieces"] = double(pieces);
+    FreeShadowRenderState();
+    SetLiveViewControllerExistsHandler(nullptr);
+}
+BENCHMARK(BM_SunGrid)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
