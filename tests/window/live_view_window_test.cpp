@@ -91,12 +91,16 @@ struct Panel {
     QMDWindowController* w = OpenDocumentWindow();
     LiveViewController* c = LiveViewController::sharedLiveViewController();
     DocState* ds = w->document()->model()->itsDocState;
-    Panel() {
-        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-100, -300}, {100, -300}});
+    // A wall from x `left` to `right` at z, `height` inches high.
+    void box(float z, float left = -30, float right = 30, float height = 30) {
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{left, z}, {right, z}});
         wall->planBits = ds->visiblePlans;
         for (Poinz* p = wall->firstPoint; p; p = p->next)
-            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 96;
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = height;
         Update3DWall(wall);
+    }
+    Panel() {
+        box(-300, -100, 100, 96);
         ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
         ds->elevationView = 0, ds->eyeHeight = 60, ds->navigationSpeed = 8;
         w->show();
@@ -208,11 +212,7 @@ TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
     // An uplight on the ground 200 ahead throws light up the wall at 300; a box 30 inches
     // high (a short wall) 250 ahead keeps it off the wall below about 117 units.
     Panel p;
-    Objex* box = dvxtest::Wall(gCurDocument->itsCurLayer, {{-30, -250}, {30, -250}});
-    box->planBits = p.ds->visiblePlans;
-    for (Poinz* pt = box->firstPoint; pt; pt = pt->next)
-        objfield::wall_segment::kFirstHeight(*pt) = objfield::wall_segment::kSecondHeight(*pt) = 30;
-    Update3DWall(box);
+    p.box(-250);
     Objex* group = dvxtest::Make(1000).on(gCurDocument->itsCurLayer);
     Objex* lamp = dvxtest::Make(146).in(group);
     objfield::light::kBeamWidth(*lamp) = 140;
@@ -253,11 +253,7 @@ TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
     // so the shadow is looked for on the wall. With the sun turned by 180 degrees the box's
     // shadow leaves the wall, whose face is then in its own shade.
     Panel p;
-    Objex* box = dvxtest::Wall(gCurDocument->itsCurLayer, {{-30, -280}, {30, -280}});
-    box->planBits = p.ds->visiblePlans;
-    for (Poinz* pt = box->firstPoint; pt; pt = pt->next)
-        objfield::wall_segment::kFirstHeight(*pt) = objfield::wall_segment::kSecondHeight(*pt) = 30;
-    Update3DWall(box);
+    p.box(-280);
     p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1;
     p.ds->lightIntensity = 0.5f;
     p.ds->eyeHeight = 400, p.ds->navigationFlag = 1, p.ds->cameraValue = 50;
