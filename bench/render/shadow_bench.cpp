@@ -154,9 +154,9 @@ void BM_SunGrid(benchmark::State& state) {
     const std::vector<float> triangles = SceneTriangles();
     std::vector<float> depth(size_t(kWidth) * kHeight);
     InitializeGLScene();
-    glGetDoublev(GL_MODELVIEW_MATRIX, gCamMatrices.modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, gCamMatrices.projection);
-    glGetIntegerv(GL_VIEWPORT, gCamMatrices.viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, gCamMVMatrix);
+    glGetDoublev(GL_PROJECTION_MATRIX, gCamProjMatrix);
+    glGetIntegerv(GL_VIEWPORT, gCamViewPort);
     // The camera's depth of the scene, for the lookup.
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, triangles.data());
@@ -182,7 +182,7 @@ void BM_SunGrid(benchmark::State& state) {
     gVPWidth = kWidth, gVPHeight = kHeight;
     gCamDBuffer = camera, gEyeUnProBuf.assign(depth.size() * 3, 0.0f), gSunMap.assign(depth.size(), 1.0f);
     gFillUnProjectBuffer = 1;
-    FillEyePositions(gCamMatrices, gCamDBuffer, kWidth, kHeight, gEyeUnProBuf);
+    FillEyePositions(CameraView(), gCamDBuffer, kWidth, kHeight, gEyeUnProBuf);
     gFillUnProjectBuffer = 0;
     state.counters["lookup_ms"] = dvxbench::BestSeconds(3, [] { FillSunMapWithPreRenderedGrid(); }) * 1e3;
     state.counters["sun_peak_MB"] = double(gShadowBufferUse.sunPeakBytes) / (1 << 20);

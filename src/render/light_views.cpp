@@ -26,9 +26,14 @@
 #include "render/slice_plane_gl.h"
 #include "scene/plane_object.h"
 
-ViewMatrices gLightMatrices;
+double gLightMVMatrix[16] = {}, gLightProjMatrix[16] = {};
+int32_t gLightViewPort[4] = {};
 
-static const port::GlobalReset kReset([] { gLightMatrices = {}; });
+static const port::GlobalReset kReset([] {
+    std::fill_n(gLightMVMatrix, 16, 0.0), std::fill_n(gLightProjMatrix, 16, 0.0), std::fill_n(gLightViewPort, 4, 0);
+});
+
+ViewMatrices SavedLightView() { return ViewOf(gLightMVMatrix, gLightProjMatrix, gLightViewPort); }
 
 namespace {
 
@@ -41,12 +46,12 @@ constexpr float kAmbientPitch = 52.0f;
 
 int32_t Passes(const DocState& ds) { return ds.lightSetting > 0 ? ds.lightSetting : 8; }
 
-void ReadMatrices(ViewMatrices* m) {
-    glGetDoublev(GL_MODELVIEW_MATRIX, m->modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, m->projection);
+void ReadLightMatrices() {
+    glGetDoublev(GL_MODELVIEW_MATRIX, gLightMVMatrix);
+    glGetDoublev(GL_PROJECTION_MATRIX, gLightProjMatrix);
     GLint v[4] = {};
     glGetIntegerv(GL_VIEWPORT, v);
-    std::copy(v, v + 4, m->viewport);
+    std::copy(v, v + 4, gLightViewPort);
 }
 
 // The depth image from the light moved by its offset, then the unmoved light's matrices.
@@ -59,14 +64,14 @@ bool TakeLightViews(bool sun, float y, float x, float z, float pitch, float head
     const Vec3 o = GetLightOffset(x, z, pitch, heading, type);
     RenderGLLightScene(sun, float(x + o.x), float(z + o.z), heading, pitch, float(y + o.y), fov);
     glDisable(GL_POLYGON_OFFSET_FILL);
-    ReadMatrices(&gLightMatrices);
-    const int lw = gLightMatrices.viewport[2], lh = gLightMatrices.viewport[3];
+    ReadLightMatrices();
+    const int lw = gLightViewPort[2], lh = gLightViewPort[3];
     bool kept = lw > 0 && lh > 0;
     if (kept) {
         try {
             gLightDBuffer.resize(size_t(lw) * lh);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
-            glReadPixels(gLightMatrices.viewport[0], gLightMatrices.viewport[1], lw, lh, GL_DEPTH_COMPONENT, GL_FLOAT,
+            glReadPixels(gLightViewPort[0], gLightViewPort[1], lw, lh, GL_DEPTH_COMPONENT, GL_FLOAT,
                          gLightDBuffer.data());
         } catch (const std::bad_alloc&) {
             gLightDBuffer = {};
@@ -77,7 +82,7 @@ bool TakeLightViews(bool sun, float y, float x, float z, float pitch, float head
         ScopedFlag matricesOnly(gRenderForBuffer, 0);
         gRenderGL = 0;
         RenderGLLightScene(sun, x, z, heading, pitch, y, fov);
-        ReadMatrices(&gLightMatrices);
+        ReadLightMatrices();
     }
     return kept;
 }
@@ -94,10 +99,10 @@ bool PixelBuffersReady() {
 // views do none) and kept for the camera's other views.
 template <class Visit>
 void ForEachSeenPixel(bool checker, const FloatRect& r, int32_t falloff, Visit visit) {
-    if (gFillUnProjectBuffer) FillEyePositions(gCamMatrices, gCamDBuffer, gVPWidth, gVPHeight, gEyeUnProBuf);
+    if (gFillUnProjectBuffer) FillEyePositions(CameraView(), gCamDBuffer, gVPWidth, gVPHeight, gEyeUnProBuf);
     gFillUnProjectBuffer = 0;
-    const ViewProjector light(gLightMatrices);
-    const int lw = gLightMatrices.viewport[2], lh = gLightMatrices.viewport[3];
+    const ViewProjector light(SavedLightView());
+    const int lw = gLightViewPort[2], lh = gLightViewPort[3];
     if (gLightDBuffer.size() < size_t(lw) * size_t(lh)) return;
     const int32_t mode = CurrentFalloffMode();
     for (int y = 0; y < gVPHeight; ++y)

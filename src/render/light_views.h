@@ -9,7 +9,9 @@
 struct DocState;
 
 // The light view's matrices and viewport as its last matrix view left them.
-extern ViewMatrices gLightMatrices;
+extern double gLightMVMatrix[16], gLightProjMatrix[16];
+extern int32_t gLightViewPort[4];
+ViewMatrices SavedLightView();
 
 // Adds one light view at (x, y, z) to the light map (or, with an ambient switch set, to the
 // ambient map). `type` is the light's type code (83 flood light, 1 the sun).

@@ -37,7 +37,8 @@ std::vector<uint8_t> gDarkColorBuffer, gLightColorBuffer, gPlantColorBuffer;
 std::vector<float> gCamDBuffer, gEyeUnProBuf, gLightDBuffer, gLightMap, gLightMapAA, gMultiMap;
 std::vector<float> gSunMap;
 int32_t gVPWidth = 0, gVPHeight = 0;
-ViewMatrices gCamMatrices;
+double gCamMVMatrix[16] = {}, gCamProjMatrix[16] = {};
+int32_t gCamViewPort[4] = {};
 uint32_t gShadowDisplayList = 0;
 ShadowBufferUse gShadowBufferUse;
 
@@ -57,7 +58,7 @@ static const port::GlobalReset kReset([] {
     Release(gCamDBuffer), Release(gEyeUnProBuf), Release(gLightDBuffer);
     Release(gLightMap), Release(gLightMapAA), Release(gMultiMap), Release(gSunMap);
     gVPWidth = gVPHeight = 0;
-    gCamMatrices = {};
+    std::fill_n(gCamMVMatrix, 16, 0.0), std::fill_n(gCamProjMatrix, 16, 0.0), std::fill_n(gCamViewPort, 4, 0);
     gShadowDisplayList = 0;
     gShadowBufferUse = {};
     gStepsTotal = gStepsDone = 0;
@@ -93,24 +94,24 @@ bool Allocate(std::vector<T>& v, size_t n) {
 int32_t Passes(const DocState& ds) { return ds.lightSetting > 0 ? ds.lightSetting : 8; }
 
 void ReadCameraMatrices() {
-    glGetDoublev(GL_MODELVIEW_MATRIX, gCamMatrices.modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, gCamMatrices.projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, gCamMVMatrix);
+    glGetDoublev(GL_PROJECTION_MATRIX, gCamProjMatrix);
     GLint v[4] = {};
     glGetIntegerv(GL_VIEWPORT, v);
-    std::copy(v, v + 4, gCamMatrices.viewport);
+    std::copy(v, v + 4, gCamViewPort);
 }
 
 void ReadColour(std::vector<uint8_t>& into) {
     if (into.size() < size_t(gVPWidth) * gVPHeight * 3) return;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(gCamMatrices.viewport[0], gCamMatrices.viewport[1], gVPWidth, gVPHeight, GL_RGB, GL_UNSIGNED_BYTE,
+    glReadPixels(gCamViewPort[0], gCamViewPort[1], gVPWidth, gVPHeight, GL_RGB, GL_UNSIGNED_BYTE,
                  into.data());
 }
 
 void ReadDepth(std::vector<float>& into) {
     if (into.size() < size_t(gVPWidth) * gVPHeight) return;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(gCamMatrices.viewport[0], gCamMatrices.viewport[1], gVPWidth, gVPHeight, GL_DEPTH_COMPONENT, GL_FLOAT,
+    glReadPixels(gCamViewPort[0], gCamViewPort[1], gVPWidth, gVPHeight, GL_DEPTH_COMPONENT, GL_FLOAT,
                  into.data());
 }
 
@@ -255,6 +256,8 @@ void AntiAliasedShadowPasses(DocState& ds, int32_t steps) {
 
 }  // namespace
 
+ViewMatrices CameraView() { return ViewOf(gCamMVMatrix, gCamProjMatrix, gCamViewPort); }
+
 void FreeShadowBuffers() {
     Release(gDarkColorBuffer), Release(gLightColorBuffer), Release(gPlantColorBuffer);
     Release(gCamDBuffer), Release(gLightDBuffer);
@@ -342,7 +345,7 @@ void RenderShadowMap(int32_t steps) {
         }
     } end;
     ReadCameraMatrices();
-    gVPWidth = std::max(0, gCamMatrices.viewport[2]), gVPHeight = std::max(0, gCamMatrices.viewport[3]);
+    gVPWidth = std::max(0, gCamViewPort[2]), gVPHeight = std::max(0, gCamViewPort[3]);
     const size_t n = size_t(gVPWidth) * size_t(gVPHeight);
     if (n == 0) return;
     Allocate(gPlantColorBuffer, 3 * n);

@@ -31,7 +31,9 @@ struct ShadowBufferUse {
 };
 extern ShadowBufferUse gShadowBufferUse;
 // The camera's matrices and viewport as the shadow map found them.
-extern ViewMatrices gCamMatrices;
+extern double gCamMVMatrix[16], gCamProjMatrix[16];
+extern int32_t gCamViewPort[4];
+ViewMatrices CameraView();
 // The occluders of every light view of one render, compiled at its first light view (0: none).
 extern uint32_t gShadowDisplayList;
 

@@ -19,12 +19,13 @@
 
 std::vector<float> gSunDBuffer;
 int32_t gSunDBufferWidth = 0, gSunDBufferHeight = 0;
-ViewMatrices gSunMatrices;
+double gSunMVMatrix[16] = {}, gSunProjMatrix[16] = {};
+int32_t gSunViewPort[4] = {};
 
 static const port::GlobalReset kReset([] {
     std::vector<float>().swap(gSunDBuffer);
     gSunDBufferWidth = gSunDBufferHeight = 0;
-    gSunMatrices = {};
+    std::fill_n(gSunMVMatrix, 16, 0.0), std::fill_n(gSunProjMatrix, 16, 0.0), std::fill_n(gSunViewPort, 4, 0);
 });
 
 namespace {
@@ -61,7 +62,7 @@ bool Covered(const std::vector<float>& coverage, int w, int h, int32_t n, int32_
 
 // The last sun view's depth image into the grid with its bottom-left corner at (x0, y0).
 void CopyIntoGrid(int x0, int y0) {
-    const int lw = gLightMatrices.viewport[2], lh = gLightMatrices.viewport[3];
+    const int lw = gLightViewPort[2], lh = gLightViewPort[3];
     if (gLightDBuffer.size() < size_t(lw) * lh) return;
     for (int y = 0; y < lh && y0 + y < gSunDBufferHeight; ++y) {
         const int width = std::min(lw, gSunDBufferWidth - x0);
@@ -71,6 +72,8 @@ void CopyIntoGrid(int x0, int y0) {
 }
 
 }  // namespace
+
+ViewMatrices SunView() { return ViewOf(gSunMVMatrix, gSunProjMatrix, gSunViewPort); }
 
 void FreeSunGrid() {
     std::vector<float>().swap(gSunDBuffer);
@@ -87,15 +90,15 @@ void GetViewingBoundsForSun(float* bounds) {
         RenderGLLot();
     }
     std::vector<float> depth;
-    if (!ReadDepth(gCamMatrices.viewport, depth)) return;
-    const int w = gCamMatrices.viewport[2], h = gCamMatrices.viewport[3];
+    if (!ReadDepth(gCamViewPort, depth)) return;
+    const int w = gCamViewPort[2], h = gCamViewPort[3];
     std::vector<float> eyes;
     try {
         eyes.assign(depth.size() * 3, 0.0f);
     } catch (const std::bad_alloc&) {
         return;
     }
-    if (!FillEyePositions(gCamMatrices, depth, w, h, eyes)) return;
+    if (!FillEyePositions(CameraView(), depth, w, h, eyes)) return;
     for (size_t i = 0; i < depth.size(); ++i) {
         if (!(depth[i] > 0 && depth[i] < 1)) continue;
         const float x = eyes[3 * i], z = eyes[3 * i + 2];
@@ -177,7 +180,8 @@ void FillSunMapWithGrid() {
     }
     sunView();
     CopyIntoGrid(0, 0);
-    gSunMatrices = gLightMatrices;
+    std::copy_n(gLightMVMatrix, 16, gSunMVMatrix), std::copy_n(gLightProjMatrix, 16, gSunProjMatrix);
+    std::copy_n(gLightViewPort, 4, gSunViewPort);
 }
 
 void FillSunMapWithPreRenderedGrid() {
@@ -186,9 +190,9 @@ void FillSunMapWithPreRenderedGrid() {
     if (!ds || gSunDBuffer.empty() || n == 0 || gCamDBuffer.size() < n || gSunMap.size() < n ||
         gEyeUnProBuf.size() < 3 * n || BreakOpenRender())
         return;
-    if (gFillUnProjectBuffer) FillEyePositions(gCamMatrices, gCamDBuffer, gVPWidth, gVPHeight, gEyeUnProBuf);
+    if (gFillUnProjectBuffer) FillEyePositions(CameraView(), gCamDBuffer, gVPWidth, gVPHeight, gEyeUnProBuf);
     gFillUnProjectBuffer = 0;
-    const ViewProjector sun(gSunMatrices);
+    const ViewProjector sun(SunView());
     const float brightness = ds->sunValueD / 100.0f;
     const bool plants = gPlantColorBuffer.size() >= 3 * n;
     for (size_t i = 0; i < n; ++i) {

@@ -14,7 +14,9 @@
 // addressed through (the bottom-left square's, whose projection extends over the grid).
 extern std::vector<float> gSunDBuffer;
 extern int32_t gSunDBufferWidth, gSunDBufferHeight;
-extern ViewMatrices gSunMatrices;
+extern double gSunMVMatrix[16], gSunProjMatrix[16];
+extern int32_t gSunViewPort[4];
+ViewMatrices SunView();
 
 // Builds the grid and the sun view for the current camera. Nothing without a document.
 void FillSunMapWithGrid();

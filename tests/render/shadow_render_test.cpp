@@ -219,8 +219,8 @@ protected:
     // The camera as a shadow map saves it, from a plain frame.
     void saveCamera() {
         ds->shadowsOn = 0, frame(), ds->shadowsOn = 1;
-        glGetDoublev(GL_MODELVIEW_MATRIX, gCamMatrices.modelview), glGetDoublev(GL_PROJECTION_MATRIX, gCamMatrices.projection);
-        glGetIntegerv(GL_VIEWPORT, gCamMatrices.viewport);
+        glGetDoublev(GL_MODELVIEW_MATRIX, gCamMVMatrix), glGetDoublev(GL_PROJECTION_MATRIX, gCamProjMatrix);
+        glGetIntegerv(GL_VIEWPORT, gCamViewPort);
     }
 };
 
@@ -271,7 +271,7 @@ TEST_F(SunShadows, TheGridSkipsEmptySquaresAndIsReadThroughItsBottomLeftSquare) 
     EXPECT_EQ(drawn, "..../.xx./.xx./x.../");
     EXPECT_EQ(count("progress-step:"), 32);
     // The box's corners, looked up through the bottom-left square's view, find their own depth.
-    const ViewProjector sun(gSunMatrices);
+    const ViewProjector sun(SunView());
     for (const std::array<float, 3>& p : {std::array<float, 3>{55, 150, 55}, std::array<float, 3>{-55, 150, -55}}) {
         double sx, sy, sz;
         ASSERT_TRUE(sun.project(p.data(), &sx, &sy, &sz));

@@ -326,6 +326,12 @@ bool Invert(const double* m, double* out) {
 
 }  // namespace
 
+ViewMatrices ViewOf(const double* modelview, const double* projection, const int32_t* viewport) {
+    ViewMatrices m;
+    std::copy_n(modelview, 16, m.modelview), std::copy_n(projection, 16, m.projection), std::copy_n(viewport, 4, m.viewport);
+    return m;
+}
+
 ViewProjector::ViewProjector(const ViewMatrices& m) {
     Multiply(m.projection, m.modelview, m_);
     std::copy(m.viewport, m.viewport + 4, vp_);

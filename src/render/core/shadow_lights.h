@@ -92,6 +92,9 @@ struct ViewMatrices {
     int32_t viewport[4] = {};
 };
 
+// A view from the three globals it is saved in.
+ViewMatrices ViewOf(const double* modelview, const double* projection, const int32_t* viewport);
+
 // Window coordinates of world points in a view: gluProject with the product formed once.
 class ViewProjector {
 public:
