@@ -3,9 +3,11 @@
 #include "ui/core/sheet_seams.h"
 #include "ui/core/wall_sheet_seams.h"
 #include "ui/sheets/elevation_sheets.h"
+#include "ui/sheets/finder_sheets.h"
 #include "ui/sheets/key_entry_sheets.h"
 #include "ui/sheets/move_rotate_sheets.h"
 #include "ui/sheets/plant_details_controller.h"
+#include "ui/sheets/plant_fill_print_sheets.h"
 #include "ui/sheets/unit_scale_sheets.h"
 #include "ui/sheets/value_sheets.h"
 
@@ -43,6 +45,15 @@ void Table(bool on) {
     set(SetNewKeyEntrySheetForParentHandler, OpenKeyEntrySheet);
     set(SetNewWallKeyEntrySheetHandler, OpenWallKeyEntrySheet);
     set(SetNewPlantDetailsWindowHandler, [] { PlantDetailsController::newPlantDetailsWindow(); });
+    set(SetNewPlantFillSheetForParentHandler, Open<PlantFillController>);
+    set(SetNewFindPlantByNameSheetForParentHandler, Open<FindPlantByNameController>);
+    set(SetNewFindObjectByNameSheetForParentHandler, Open<FindObjectByNameController>);
+    set(SetNewPlantZoneSheetForParentHandler, Open<PlantZoneController>);
+    set(SetSharedPlantFinderSheetForParentHandler,
+        [](CommandWindow* parent) { PlantFinderController::sharedPlantFinderSheetForParent(parent); });
+    set(SetNewLV3DPrintSheetForParentHandler, [](CommandWindow* parent, LV3DPrintController::PrintRoutine print) {
+        SheetDialog::begin<LV3DPrintController>(parent, std::move(print));
+    });
 }
 
 }  // namespace
