@@ -116,8 +116,8 @@ int CheckMatrix::checkedCellCount() const {
     return n;
 }
 
-SearchProgress::SearchProgress(QWidget* parent, QLayout* into)
-    : progressIndicator_(new QProgressBar(parent)), progressText_(new QLabel(Localized("Searching..."), parent)) {
+SearchProgress::SearchProgress(QWidget* parent, QLayout* into, const char* text)
+    : progressIndicator_(new QProgressBar(parent)), progressText_(new QLabel(Localized(text), parent)) {
     progressIndicator_->setObjectName(QStringLiteral("progressIndicator"));
     progressText_->setObjectName(QStringLiteral("progressText"));
     progressIndicator_->setRange(0, 1);

@@ -41,7 +41,7 @@ private:
 // A finder's progress indicator and text: hidden until a search starts.
 class SearchProgress {
 public:
-    SearchProgress(QWidget* parent, QLayout* into);
+    SearchProgress(QWidget* parent, QLayout* into, const char* text = "Searching...");
     // Shown and drawn at once: the search that follows runs on this thread.
     void start();
     void stop();

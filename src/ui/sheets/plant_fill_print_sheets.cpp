@@ -36,7 +36,7 @@ PlantFillController::PlantFillController(QWidget* parent)
     : SheetDialog(parent, "PlantFill", localized("Fill with Plants")),
       fillAreaButton_(CheckBox("fillAreaButton", localized("Fill area"), this)),
       fillPerimeterButton_(CheckBox("fillPerimeterButton", localized("Fill perimeter"), this)),
-      spacingText_(nullptr), progress_(this, layout()) {
+      spacingText_(nullptr), progress_(this, layout(), "Planting...") {
     addRow(QString(), fillAreaButton_);
     addRow(QString(), fillPerimeterButton_);
     spacingText_ = addField("spacingText", localized("Spacing:"));
