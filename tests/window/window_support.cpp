@@ -1,5 +1,6 @@
 #include "window/window_support.h"
 
+#include <QMap>
 #include <QMenu>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -19,6 +20,17 @@ QString XDo(const QStringList& args) {
     p.start(QStringLiteral("xdotool"), args);
     if (!p.waitForFinished(10000)) return {};
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QString ShownWindow(const QString& title) {
+    return XDo({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+}
+
+QRect WindowFrame(const QString& id) {
+    QMap<QString, int> v;
+    for (const QString& line : XDo({"getwindowgeometry", "--shell", id}).split('\n'))
+        v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+    return QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
 }
 
 void ClickAt(QWidget* w, QPoint at, int button) {

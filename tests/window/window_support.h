@@ -2,6 +2,7 @@
 // What the in-process window tests share: xdotool on the virtual X server, a document window
 // of the test's own process, and its menu bar chosen with the server's mouse.
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,10 @@ struct Objex;
 
 // Runs xdotool with the arguments; its standard output, trimmed.
 QString XDo(const QStringList& args);
+// The shown window with exactly this title: its id, or empty.
+QString ShownWindow(const QString& title);
+// The window's frame on the screen, by its id.
+QRect WindowFrame(const QString& id);
 // Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
 void ClickAt(QWidget* w, QPoint at, int button = 1);
 // Fresh globals, then the services a window test records: its own folders (named `folder`),

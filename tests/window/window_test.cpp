@@ -98,18 +98,6 @@ TEST(Window, StartsShowsAndQuits) {
     EXPECT_EQ(program.exitCode(), 0);
 }
 
-// The shown window with exactly this title: its id, or empty.
-QString ShownWindow(const QString& title) {
-    return XDo({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
-}
-
-QRect WindowFrame(const QString& id) {
-    const QString text = XDo({"getwindowgeometry", "--shell", id});
-    QMap<QString, int> v;
-    for (const QString& line : text.split('\n')) v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
-    return QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
-}
-
 bool WaitFor(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
