@@ -1,9 +1,8 @@
 // What the finder, plant fill and 3D print sheets decide without their controls: the Search
-// button's rule, the print size, the area box, the spacing and the planting of a selection.
+// button's rule, the print size and the planting of a selection.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <map>
 
 #include "commands/plant_fill.h"
@@ -20,7 +19,7 @@
 namespace dvxtest {
 namespace {
 
-TEST(ContentSheetRules, SearchButtonSizeAreaBoxAndSpacing) {
+TEST(ContentSheetRules, SearchButtonAndPrintSize) {
     using C = FindPlantControl;
     struct Button { C changed; bool stock, user; int cells, enabled; };
     for (const Button& r : {Button{C::StockBox, true, false, 2, 1}, Button{C::StockBox, false, true, 0, 0},
@@ -37,19 +36,6 @@ TEST(ContentSheetRules, SearchButtonSizeAreaBoxAndSpacing) {
         const LV3DPrintSize s = LV3DPrintSizeFor(r.tag, 540, 720, {640, 480}, r.fields);
         EXPECT_EQ(std::tuple(s.width, s.height), std::tuple(r.width, r.height)) << r.tag;
     }
-
-    Objex open, closed, wall;
-    open.type = objtype::kLine, closed.type = objtype::kRectangle, closed.closed = 1, wall.type = objtype::kWall;
-    struct Box { const Objex* context; bool last, enabled, on; };
-    for (const Box& r : {Box{&open, true, false, false}, Box{&closed, false, true, false}, Box{&closed, true, true, true},
-                         Box{&wall, true, true, true}, Box{nullptr, false, true, false}}) {
-        const PlantFillAreaBox b = PlantFillAreaBoxFor(r.context, r.last);
-        EXPECT_EQ(std::tuple(b.enabled, b.on), std::tuple(r.enabled, r.on));
-    }
-
-    for (const auto& [typed, kept] : {std::pair{0.0f, 1.0f}, std::pair{5000.0f, 3000.0f}, std::pair{-3.0f, 1.0f},
-                                      std::pair{std::numeric_limits<float>::quiet_NaN(), 1.0f}, std::pair{48.0f, 48.0f}})
-        EXPECT_EQ(ClampPlantSpacing(typed), kept) << typed;
 }
 
 // Two selected rectangles far apart, one not selected and a selected wall: a 50 spacing grids
