@@ -25,7 +25,6 @@
 #include "content/content_view.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
-#include "model/objects.h"
 #include "model/selection_ops.h"
 #include "support/build.h"
 #include "support/qt/content_images.h"
@@ -73,9 +72,9 @@ bool Press(QWidget* window, const char* button) {
     return QTest::qWaitFor([window] { return !SheetOn(window); });
 }
 
-int Plants(const Layer* layer) {
+int Plants() {
     int n = 0;
-    for (const Objex* o = layer->firstObject; o; o = o->next) n += o->type == objtype::kPlant ? 1 : 0;
+    for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) n += o->type == objtype::kPlant;
     return n;
 }
 
@@ -89,8 +88,7 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && p->actionsPopUpButton()->isEnabled(); }));
 
-    ASSERT_TRUE(ChooseAction(p, "findPlantByName"));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
+    ASSERT_TRUE(ChooseAction(p, "findPlantByName") && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
     auto* name = SheetOn(w)->findChild<QLineEdit*>("nameText");
     ClickAt(name, name->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([name] { return name->hasFocus(); }));
@@ -116,14 +114,13 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     move(from + QPoint(10, 10));
     QUndoStack* undo = w->document()->undoStack();
     ASSERT_TRUE(QTest::qWaitFor([&] { return undo->count() > 0; }, 5000)) << "no drop";
-    EXPECT_EQ(std::tuple(Plants(gCurDocument->itsCurLayer), undo->undoText()), std::tuple(1, QString("Insert Plant")));
+    EXPECT_EQ(std::tuple(Plants(), undo->undoText()), std::tuple(1, QString("Insert Plant")));
     const QRect drop(plan->rect().center() - QPoint(200, 50), QSize(100, 100));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Screen(plan).copy(drop) != before.copy(drop); })) << "no plant drawn";
 
     for (const char* action : {"showPlantFinder", "showPlantHardinessZones", "findObjectByName"}) {
         SCOPED_TRACE(action);
-        ASSERT_TRUE(ChooseAction(p, action));
-        ASSERT_TRUE(QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
+        ASSERT_TRUE(ChooseAction(p, action) && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
         EXPECT_TRUE(Press(w, SheetOn(w)->objectName() == "PlantZoneSheet" ? "okButton" : "cancelButton"));
     }
 
@@ -143,13 +140,12 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
                                 {{left, top}, {left + 120, top}, {left + 120, top + 120}, {left, top + 120}}, true);
     const QImage unplanted = unselectedPlan();
     dvxtest::Make(bed).select();
-    const int plants = Plants(gCurDocument->itsCurLayer);
-    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "fillObjectWithPlants"));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
+    const int plants = Plants();
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "fillObjectWithPlants") && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
     EXPECT_EQ(SheetOn(w)->objectName(), "PlantFillSheet");
     ASSERT_TRUE(Press(w, "okButton"));
     EXPECT_EQ(undo->undoText(), "Fill Object with Plants");
-    EXPECT_GT(Plants(gCurDocument->itsCurLayer), plants + 4);
+    EXPECT_GT(Plants(), plants + 4);
     EXPECT_NE(unselectedPlan(), unplanted) << "no plants drawn";
     QTest::qWait(200);
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
@@ -174,8 +170,8 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     printDialogs.start(50);
     for (const char* button : {"cancelButton", "okButton"}) {
         SCOPED_TRACE(button);
-        ASSERT_TRUE(ChooseMenuItem(w, "File", "print3DLiveView"));
-        ASSERT_TRUE(QTest::qWaitFor([live] { return SheetOn(live->window()) != nullptr; }));
+        ASSERT_TRUE(ChooseMenuItem(w, "File", "print3DLiveView") &&
+                    QTest::qWaitFor([live] { return SheetOn(live->window()) != nullptr; }));
         EXPECT_EQ(SheetOn(live->window())->objectName(), "LV3DPrintSheet");
         EXPECT_TRUE(Press(live->window(), button));
     }

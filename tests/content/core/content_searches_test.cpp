@@ -73,31 +73,18 @@ TEST_F(ContentSearches, StockPlantsStopAtTheLimitInCategoryThenTextureOrder) {
     EXPECT_EQ(content::SearchResultsName(*results), "Search results (0 items)");
 }
 
-// One key at a time: absent ("Done"), shorter than the text, other letter case.
-TEST_F(ContentSearches, NameTestReadsOneKey) {
-    const std::string path = folders->temporaryBase() + "/name.PTI";
-    struct Row { const char* value; const char* text; bool match; };
-    for (const Row& r : {Row{"Red Oak", "oak", true}, Row{"Red Oak", "RED OAK", true}, Row{"Oak", "Oaks", false},
-                         Row{"Done", "Done", false}, Row{nullptr, "a", false}, Row{"\x83t\x82", "\x8e", true}}) {
-        Ini ini;
-        ini.section("Description");
-        if (r.value) ini.key("CommonName", r.value);
-        WriteTextFile(path, ini.text());
+// The name test reads one key: absent ("Done"), shorter than the text, other letter case
+// (accented capitals too). The condition test needs every non-zero filter.
+TEST_F(ContentSearches, NameAndConditionTestsReadTheInfoFile) {
+    const std::string path = folders->temporaryBase() + "/plant.PTI";
+    struct Name { const char* value; const char* text; bool match; };
+    for (const Name& r : {Name{"Red Oak", "RED OAK", true}, Name{"Oak", "Oaks", false}, Name{"Done", "Done", false},
+                          Name{nullptr, "a", false}, Name{"\x83t\x82", "\x8e", true}}) {
+        WriteTextFile(path, r.value ? PlantInfo(r.value) : Ini().section("Description").text());
         EXPECT_EQ(content::NameTestMatches(ProfileFile(path.c_str()), "CommonName", r.text), r.match) << r.text;
     }
-}
-
-TEST_F(ContentSearches, ConditionTestAcceptsEachNonZeroFilter) {
-    const std::string path = folders->temporaryBase() + "/plant.PTI";
-    WriteTextFile(path, Ini()
-                            .section("Description")
-                            .key("SunLight", "2")
-                            .key("Water", "4")
-                            .key("Propagation", "1")
-                            .key("SoilType", "9")
-                            .key("Zone1", "1")
-                            .key("Zone3", "0")
-                            .text());
+    WriteTextFile(path, Ini().section("Description").key("SunLight", "2").key("Water", "4").key("Propagation", "1")
+                            .key("SoilType", "9").key("Zone1", "1").key("Zone3", "0").text());
     const ProfileFile info(path.c_str());
     using C = content::PlantConditions;
     struct Row { const char* what; C conditions; bool pass; };
