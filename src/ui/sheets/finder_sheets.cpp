@@ -296,7 +296,8 @@ PlantFinderController* PlantFinderController::shared() { return sPlantFinder.dat
 
 PlantFinderController* PlantFinderController::sharedPlantFinderSheetForParent(CommandWindow* parent) {
     QWidget* window = FromCommandWindow(parent);
-    if (!window || hasSheetUp(window)) return nullptr;
+    // Up on another window: it stays there.
+    if (!window || hasSheetUp(window) || (sPlantFinder && sPlantFinder->isVisible())) return nullptr;
     if (!sPlantFinder) {
         sPlantFinder = new PlantFinderController(window);
         sPlantFinder->awakeFromNib();
