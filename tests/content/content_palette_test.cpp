@@ -259,20 +259,21 @@ TEST_F(Palette, PlantFillSheetKeepsOrLeavesItsSettings) {
     EXPECT_EQ(document->undoStack()->count(), 0);
 
     // Of two selected rectangles, one not selected and a selected wall, only the two are
-    // planted (2 x 2 at a 50 inch spacing, as plan units at scale 36), as one step.
+    // planted (2 x 2 at a 50 inch spacing), as one step; a selection upstairs stays put.
     Layer* floor = gCurDocument->itsCurLayer;
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
     for (float left : {1000.0f, 2000.0f, 3000.0f})
         Make(Shape(floor, objtype::kRectangle, {{left, 0}, {left + 100, 0}, {left + 100, 100}, {left, 100}}, true))
             .select(left < 3000);
     Make(Wall(floor, {{4000, 0}, {4100, 0}, {4100, 100}})).select();
+    Objex* upstairs = Make(Shape(floor->next, objtype::kLine, {{0, 0}, {100, 0}})).select();  // stays where it is
     commands.fillObjectWithPlantsUsingWindow();
     find<QCheckBox>("fillAreaButton")->setChecked(true), find<QLineEdit>("spacingText")->setText("50\"");
     ASSERT_TRUE(press("okButton"));
     std::map<int, int> planted;  // by the thousands of the plant's middle
     for (Objex* o = floor->firstObject; o; o = o->next)
         if (o->type == objtype::kPlant) ++planted[int(std::floor((PointAt(o, 0)->position[0] + PointAt(o, 2)->position[0]) / 2000)) * 1000];
-    EXPECT_EQ(planted, (std::map<int, int>{{1000, 4}, {2000, 4}}));
+    EXPECT_EQ(std::tuple(planted, PointAt(upstairs, 1)->position[0]), std::tuple(std::map<int, int>{{1000, 4}, {2000, 4}}, 100.0f));
     EXPECT_EQ(std::tuple(document->undoStack()->count(), document->undoStack()->undoText()),
               std::tuple(1, QString("Fill Object with Plants")));
 }

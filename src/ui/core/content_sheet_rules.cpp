@@ -10,6 +10,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "plan/refresh_seams.h"
 
@@ -58,6 +59,11 @@ void FillSelectedObjectsWithPlants() {
     std::vector<Objex*> outlines;
     for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
         if (objtype::IsPlantFillable(o->type) && IsObjectSelected(o)) outlines.push_back(o);
+    // Each plant is moved into place as the selection: a selection left on another floor
+    // would move with every plant.
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
+        if (l != gCurDocument->itsCurLayer)
+            for (Objex* o = l->firstObject; o; o = o->next) SetObjectSelectFlags(o, 0);
     for (Objex* o : outlines) ApplePortFillObjectWithPlants(o);
     StoreUndo(LocalizedString("Fill Object with Plants").c_str());
     Refresh();

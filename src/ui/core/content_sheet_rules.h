@@ -35,5 +35,6 @@ float ClampPlantSpacing(float inches);
 // plant filling globals. True when there is something to plant (area or perimeter on).
 bool ApplyPlantFillSettings(bool fillArea, bool fillPerimeter, float spacingInches);
 // Plants each selected fillable top-level object of the current floor, in list order, then
-// stores one undo step "Fill Object with Plants" and redraws. Nothing without a floor.
+// stores one undo step "Fill Object with Plants" and redraws; the other floors are left
+// unselected. Nothing without a floor.
 void FillSelectedObjectsWithPlants();
