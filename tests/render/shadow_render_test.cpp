@@ -168,7 +168,9 @@ TEST_F(Shadows, ProgressCountsEveryStepAndTheStatusGivesTheTime) {
                              : "status:Rendering shadows (press Escape to cancel)"),
                   total)
             << row;
-        if (*r.time) EXPECT_EQ(count(std::string("status:") + r.time), 1) << row;
+        if (*r.time) {
+            EXPECT_EQ(count(std::string("status:") + r.time), 1) << row;
+        }
         expectRestored();
     }
 }
