@@ -118,7 +118,9 @@ TEST_F(Shadows, NothingToCastDrawsThePlainSceneWithoutBuffers) {
         ds->renderValue = hideflag::kMaterials | hideflag::kTopography | r.hidden;
         GetFirstFloorLayer()->visible = r.layerShown;
         const std::vector<uint8_t> seen = frame();
-        if (r.mode == rendermode::kSolid) EXPECT_EQ(seen, plain) << r.what;
+        if (r.mode == rendermode::kSolid) {
+            EXPECT_EQ(seen, plain) << r.what;
+        }
         EXPECT_EQ(gShadowBufferUse.allocations, 0u) << r.what;
         EXPECT_EQ(count("progress-step"), 0) << r.what;
         ds->renderMode = rendermode::kSolid;
