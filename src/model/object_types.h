@@ -261,6 +261,13 @@ constexpr int32_t DefaultPlanBits(int type) { return RowOf(type).planBits; }
 // -1 for types no list holds.
 constexpr int RoofAttachmentPartList(int type) { return RowOf(type).partList; }
 
+// Outlines the plant fill plants: shapes 1-7, property lines, paths, fills, ground fill
+// regions and detail objects.
+constexpr bool IsPlantFillable(int type) {
+    return (type >= 1 && type <= 7) || type == kPropertyLine || type == kPath || type == kFill ||
+           type == kGroundFill || type == kDetail;
+}
+
 }  // namespace objtype
 
 namespace objsubtype {
