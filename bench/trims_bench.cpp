@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "geometry/openings/opening_trims.h"
-#include "geometry/openings/roof_opening_trims.h"
-#include "geometry/openings/wall_trim_sweep.h"
+#include "scene/opening_trims.h"
+#include "scene/roof_opening_trims.h"
+#include "scene/wall_trim_sweep.h"
 #include "model/deletion.h"
 #include "model/objects.h"
 #include "model/object_types.h"

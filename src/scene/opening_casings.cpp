@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "files/custom_definitions.h"
-#include "geometry/openings/opening_trims.h"
+#include "scene/opening_trims.h"
 #include "geometry/openings/trim_profiles.h"
 #include "model/borrowed_settings.h"
 #include "model/deletion.h"

@@ -7,7 +7,7 @@
 
 #include "files/custom_definitions.h"
 #include "geometry/openings/opening_masks.h"
-#include "geometry/openings/opening_trims.h"
+#include "scene/opening_trims.h"
 #include "model/borrowed_settings.h"
 #include "model/deletion.h"
 #include "model/docstate.h"

@@ -1,7 +1,7 @@
 #include "scene/roof_masks.h"
 
 #include "files/custom_definitions.h"
-#include "geometry/openings/roof_opening_trims.h"
+#include "scene/roof_opening_trims.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/planar_polygons.h"

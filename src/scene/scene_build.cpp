@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/core/localization_seams.h"
-#include "geometry/elements/wall_framing.h"
+#include "scene/wall_framing.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

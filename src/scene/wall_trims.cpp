@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "geometry/openings/wall_trim_sweep.h"
+#include "scene/wall_trim_sweep.h"
 #include "geometry/openings/trim_profiles.h"
 #include "model/borrowed_settings.h"
 #include "model/bounds.h"

@@ -1,4 +1,4 @@
-#include "geometry/openings/roof_opening_trims.h"
+#include "scene/roof_opening_trims.h"
 
 #include <vector>
 

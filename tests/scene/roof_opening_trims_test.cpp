@@ -6,7 +6,7 @@
 #include <cmath>
 #include <functional>
 
-#include "geometry/openings/roof_opening_trims.h"
+#include "scene/roof_opening_trims.h"
 #include "model/deletion.h"
 #include "model/object_types.h"
 #include "model/type_data.h"

@@ -6,8 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include "geometry/openings/opening_trims.h"
-#include "geometry/openings/wall_trim_sweep.h"
+#include "scene/opening_trims.h"
+#include "scene/wall_trim_sweep.h"
 #include "model/deletion.h"
 #include "model/lines.h"
 #include "model/type_data.h"

@@ -1,4 +1,4 @@
-#include "geometry/openings/wall_trim_sweep.h"
+#include "scene/wall_trim_sweep.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -4,7 +4,7 @@
 // the scene build calls it: the framing view frames walls only.
 #include <cstdint>
 
-#include "geometry/elements/wall_framing.h"
+#include "scene/wall_framing.h"
 
 // The first (1) and last (2) truss's points of the latest roof framed; `recorded` says whether
 // this roof's call wrote them. Cleared at the start of every FrameRoofTrusses.

@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "geometry/elements/wall_framing.h"
+#include "scene/wall_framing.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"

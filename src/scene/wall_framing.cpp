@@ -1,4 +1,4 @@
-#include "geometry/elements/wall_framing.h"
+#include "scene/wall_framing.h"
 
 #include <cmath>
 #include <numbers>

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "geometry/elements/roof_trusses.h"
+#include "scene/roof_trusses.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"

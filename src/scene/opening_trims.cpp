@@ -1,4 +1,4 @@
-#include "geometry/openings/opening_trims.h"
+#include "scene/opening_trims.h"
 
 #include <cmath>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "geometry/elements/roof_trusses.h"
+#include "scene/roof_trusses.h"
 
 #include <cmath>
 #include <numbers>
