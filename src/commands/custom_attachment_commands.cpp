@@ -5,6 +5,7 @@
 #include "content/core/content_selection_seams.h"
 #include "files/custom_definitions.h"
 #include "files/undo.h"
+#include "geometry/elements/roof_attachment_fit.h"
 #include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/document_model.h"

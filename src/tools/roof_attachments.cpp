@@ -48,10 +48,6 @@ int32_t SubtypeOn(const Objex* roof, const Objex* section) {
     return roof && section && roof->type == objtype::kRoof ? section->subtype : 0;
 }
 
-bool RoofHasPieces(const Objex* roof) {
-    return roof->typeData.kind == TypeDataKind::RoofPanels && roof->typeData.roofPanels;
-}
-
 // A new skylight with its record, not yet linked anywhere; null (nothing left) on failure.
 Objex* NewSkylight(Layer* layer, const DocState* ds, Objex* roof, Objex* section) {
     const RGBColor fill = ds->skylightColor, pen = kNoColor;
@@ -80,23 +76,6 @@ int DeriveByStyle(int16_t style, float cx, float cz, Float3DPoint* points, uint8
     case kEllipticalSkylightStyle: return DeriveEllipticalSkylightPoints(cx, cz, points, useRecord, record);
     default: return 0;
     }
-}
-
-// Heights on the section for every kind of attachment, then its bounds.
-void SetOnSection(Objex* attachment, Objex* section) {
-    RoofAttachmentRecord* record = RoofAttachmentOf(attachment);
-    if (attachment->type == objtype::kRoofCutout) {
-        CalculateDormerPointElevations(attachment, section);
-        UpdateObjectBounds(attachment);
-        return;
-    }
-    FindCustomSkylightPointElevations(attachment, section);
-    for (Objex* part = record->customParts; part; part = part->next) {
-        if (part->type == objtype::kWindowSeparator || part->type == objtype::kDoorHardware) SetTextureFaceUV(part);
-        UpdateObjectBounds(part);
-    }
-    if (record->style == kCustomSkylightStyle) GetCustomSkylightBounds(attachment, &attachment->bounds, &attachment->bounds3D);
-    else UpdateObjectBounds(attachment);
 }
 
 bool OnCurrentLayer(const Objex* roof) {
@@ -213,29 +192,6 @@ void TrackDormerCutout(int32_t x, int32_t y, float h, float v, float d, int16_t 
     }
     TrackGnrlPoly(x, y, h, v, d, stage, 0, 1, 1, objtype::kRoofCutout,
                   [roof, section](Objex* polygon) { KeepCutout(polygon, roof, section); });
-}
-
-int16_t UpdateRoofAttachment(Objex* attachment, Objex* roof) {
-    RoofAttachmentRecord* record = RoofAttachmentOf(attachment);
-    if (!record || !roof || !CurrentDocState() || !objtype::IsRoof(roof->type) || !RoofHasPieces(roof)) return 0;
-    if (attachment->type != objtype::kSkylight && attachment->type != objtype::kRoofCutout) return 0;
-    const bool skylight = attachment->type == objtype::kSkylight;
-    Objex* section = FindSkylightOwnerPanel(roof, attachment);
-    const std::optional<port::Region> own = CreateRoofAttachmentRegion(attachment);
-    const std::optional<port::Region> sectionRegion = section ? CreateObjectAppleRegion(section) : std::nullopt;
-    if (!own || (section && !sectionRegion)) return 0;
-    const bool fits = sectionRegion && port::EqualRgn(port::UnionRgn(*sectionRegion, *own), *sectionRegion) &&
-                      !(skylight && SkylightOverlapsWithOthers(roof, *own, 1, attachment->objectID));
-    if (!fits) {
-        Objex* other = nullptr;
-        if (roof->type != objtype::kRoof || !DoesRoofAttachmentFitOnAny3DPanel(roof, attachment, &other)) {
-            DeleteObj(attachment);
-            return 1;
-        }
-        section = other;
-    }
-    SetOnSection(attachment, section);
-    return 0;
 }
 
 void UpdateAllRoofAttachments(Objex* roof) {

@@ -15,10 +15,6 @@ void TrackCustomSkylight(float h, float v, float d, int16_t stage);
 // inside that section. A press outside every section alerts once.
 void TrackDormerCutout(int32_t x, int32_t y, float h, float v, float d, int16_t stage);
 
-// Refits one attachment on its roof (14 or 57): moves it to another piece of a 14 roof when
-// its own no longer holds it, deletes it when none does, and sets its heights on its section.
-// 1 when it was deleted, else 0 (also for a missing argument or a roof without pieces).
-int16_t UpdateRoofAttachment(Objex* attachment, Objex* roof);
 // Every skylight and cut-out of the roof in turn; one alert when any was removed.
 void UpdateAllRoofAttachments(Objex* roof);
 // Rebuilds a skylight's outline on the section after its style or sizes changed; a custom

@@ -4,6 +4,8 @@
 #include <numbers>
 #include <vector>
 
+#include "model/bounds.h"
+#include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/docstate.h"
 #include "model/lines.h"
@@ -11,6 +13,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/projection.h"
+#include "model/skylight_bounds.h"
 #include "model/texture_mapping.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
@@ -277,4 +280,52 @@ void FindCustomSkylightPointElevations(Objex* skylight, Objex* sectionObject) {
             }
         }
     }
+}
+
+namespace {
+
+bool RoofHasPieces(const Objex* roof) {
+    return roof->typeData.kind == TypeDataKind::RoofPanels && roof->typeData.roofPanels;
+}
+
+// Heights on the section for every kind of attachment, then its bounds.
+void SetOnSection(Objex* attachment, Objex* section) {
+    RoofAttachmentRecord* record = RoofAttachmentOf(attachment);
+    if (attachment->type == objtype::kRoofCutout) {
+        CalculateDormerPointElevations(attachment, section);
+        UpdateObjectBounds(attachment);
+        return;
+    }
+    FindCustomSkylightPointElevations(attachment, section);
+    for (Objex* part = record->customParts; part; part = part->next) {
+        if (part->type == objtype::kWindowSeparator || part->type == objtype::kDoorHardware) SetTextureFaceUV(part);
+        UpdateObjectBounds(part);
+    }
+    if (record->style == kCustomSkylightStyle) GetCustomSkylightBounds(attachment, &attachment->bounds, &attachment->bounds3D);
+    else UpdateObjectBounds(attachment);
+}
+
+}  // namespace
+
+int16_t UpdateRoofAttachment(Objex* attachment, Objex* roof) {
+    RoofAttachmentRecord* record = RoofAttachmentOf(attachment);
+    if (!record || !roof || !CurrentDocState() || !objtype::IsRoof(roof->type) || !RoofHasPieces(roof)) return 0;
+    if (attachment->type != objtype::kSkylight && attachment->type != objtype::kRoofCutout) return 0;
+    const bool skylight = attachment->type == objtype::kSkylight;
+    Objex* section = FindSkylightOwnerPanel(roof, attachment);
+    const std::optional<port::Region> own = CreateRoofAttachmentRegion(attachment);
+    const std::optional<port::Region> sectionRegion = section ? CreateObjectAppleRegion(section) : std::nullopt;
+    if (!own || (section && !sectionRegion)) return 0;
+    const bool fits = sectionRegion && port::EqualRgn(port::UnionRgn(*sectionRegion, *own), *sectionRegion) &&
+                      !(skylight && SkylightOverlapsWithOthers(roof, *own, 1, attachment->objectID));
+    if (!fits) {
+        Objex* other = nullptr;
+        if (roof->type != objtype::kRoof || !DoesRoofAttachmentFitOnAny3DPanel(roof, attachment, &other)) {
+            DeleteObj(attachment);
+            return 1;
+        }
+        section = other;
+    }
+    SetOnSection(attachment, section);
+    return 0;
 }

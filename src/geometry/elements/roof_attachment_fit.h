@@ -78,3 +78,8 @@ void CalculateDormerPointElevations(Objex* cutout, Objex* section);
 // (19) 6 above, lenses (128) 6 above split by their thickness, filler planes (900) 16 above
 // (subtype 1) or 2 below (subtype 0).
 void FindCustomSkylightPointElevations(Objex* skylight, Objex* section);
+
+// Refits one attachment on its roof (14 or 57): moves it to another piece of a 14 roof when
+// its own no longer holds it, deletes it when none does, and sets its heights on its section.
+// 1 when it was deleted, else 0 (also for a missing argument or a roof without pieces).
+int16_t UpdateRoofAttachment(Objex* attachment, Objex* roof);

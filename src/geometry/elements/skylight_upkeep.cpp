@@ -8,7 +8,6 @@
 #include "model/transform_support.h"
 #include "model/type_data.h"
 #include "plan/refresh_seams.h"
-#include "tools/roof_attachments.h"
 
 int16_t UpdateSkylightSymbols(Objex* skylight) {
     RoofAttachmentRecord* record = skylight ? xformsupport::RoofAttachmentOf(skylight) : nullptr;
