@@ -14,7 +14,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "model/color_conversions.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"

@@ -15,7 +15,7 @@
 #include "render/core/jitter.h"
 #include "render/core/live_view_host.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "model/render_state.h"
 #include "render/core/shadow_seams.h"
 #include "render/core/slice_plane.h"

@@ -12,7 +12,7 @@
 #include "render/core/live_view_host.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/pick_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "render/core/plane_material.h"
 #include "render/core/real_time_quality.h"
 #include "render/core/real_time_seams.h"

@@ -12,7 +12,7 @@
 #include "model/type_data.h"
 #include "plan/plan_frame.h"
 #include "render/billboards.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "render/core/plane_material.h"
 #include "render/core/real_time_quality.h"
 #include "model/render_state.h"

@@ -7,7 +7,7 @@
 #include "model/objects.h"
 #include "port/seam.h"
 #include "render/core/pick_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "model/render_state.h"
 #include "render/core/scene_list_rules.h"
 #include "render/gl.h"

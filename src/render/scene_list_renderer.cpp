@@ -8,7 +8,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/view_layers.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "port/seam.h"
 #include "render/billboards.h"
 #include "render/core/interrupt_source.h"

@@ -22,7 +22,7 @@
 #include "model/plan_objects.h"
 #include "port/files.h"
 #include "files/custom_textures.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "files/texture_files.h"
 #include "scene/material_pick.h"
 #include "scene/plane_object.h"

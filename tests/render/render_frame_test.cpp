@@ -10,7 +10,7 @@
 #include "model/projection.h"
 #include "render/core/accumulation_seams.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "render/core/shadow_seams.h"
 #include "files/texture_files.h"
 #include "render/gl.h"

@@ -19,7 +19,7 @@
 #include "model/objects.h"
 #include "files/custom_textures.h"
 #include "render/core/pick_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "scene/apply_materials.h"
 #include "scene/face_materials.h"
 #include "scene/scene_build.h"

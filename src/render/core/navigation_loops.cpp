@@ -12,7 +12,7 @@
 #include "model/plan_objects.h"
 #include "render/core/live_view_host.h"
 #include "render/core/live_view_seams.h"
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 #include "render/core/real_time_seams.h"
 #include "model/render_state.h"
 #include "render/core/slice_plane.h"

@@ -1,4 +1,4 @@
-#include "render/core/pick_state.h"
+#include "scene/pick_state.h"
 
 #include "port/seam.h"
 
