@@ -18,6 +18,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/type_data.h"
 #include "model/plan_objects.h"
 #include "port/files.h"
@@ -27,13 +28,6 @@
 #include "scene/material_pick.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
-#include "tools/deck_tools.h"
-#include "tools/fixed_components.h"
-#include "tools/photos.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_construction.h"
-#include "tools/roof_panels.h"
-#include "tools/wall_attachments.h"
 #include "model/tool_state.h"
 
 namespace {
@@ -127,6 +121,9 @@ void TextureSize(int32_t textureID, int16_t* scale) {
 
 bool LoadsTrimSize(Kind kind) { return kind != Kind::Colour; }
 
+// The object's own pieces again, through whichever folder builds its type.
+void Rebuild(Objex* object) { rebuild::Run(object, rebuild::kObjectScopes); }
+
 void CarryToWall(const Hit& hit, const Material& m, Kind kind) {
     Objex* o3 = hit.object3D;
     const int16_t t = hit.type3D();
@@ -137,7 +134,7 @@ void CarryToWall(const Hit& hit, const Material& m, Kind kind) {
     } else if (t == objtype::kAccessory) {
         FirstSet(o3, m);
     }
-    UpdateAllWallAttachments(hit.base);
+    rebuild::RefitAttachments(hit.base);
 }
 
 // Skylights and dormer cut-outs on a roof or freehand roof; true when the roof was rebuilt.
@@ -176,25 +173,25 @@ void CarryToRoof(const Hit& hit, const Material& m, Kind kind) {
         FirstSet(roof, m);
         break;
     case objtype::kSkylight:
-        CarryToRoofAttachment(hit, m, kind, Update3DRoof);
+        CarryToRoofAttachment(hit, m, kind, Rebuild);
         break;
     default:
         break;
     }
-    Update3DRoof(roof);
+    Rebuild(roof);
 }
 
 void CarryToPanel(const Hit& hit, const Material& m, Kind kind) {
     Objex* panel = hit.base;
     if (hit.type3D() == objtype::kSkylight) {
-        CarryToRoofAttachment(hit, m, kind, Update3DRoofPanel);
+        CarryToRoofAttachment(hit, m, kind, Rebuild);
     } else {
         const float side = hit.object3D ? objfield::roof_section::kB(*hit.object3D) : 0;
         const bool against = (hit.normalY > 0 && side < 0) || (hit.normalY < 0 && side > 0);
         if (hit.planar && against) ThirdSet(panel, m);
         else FirstSet(panel, m);
     }
-    Update3DRoofPanel(panel);
+    Rebuild(panel);
 }
 
 void CarryToFentrix(const Hit& hit, const Material& m) {
@@ -224,7 +221,7 @@ void CarryToDeck(const Hit& hit, const Material& m) {
         break;
     default: OwnWithPen(deck, m); break;
     }
-    Update3DDeck(deck);
+    Rebuild(deck);
 }
 
 void CarryToStair(const Hit& hit, const Material& m) {
@@ -290,7 +287,7 @@ void ShowOnPhoto(Objex* photo, int32_t textureID) {
     photo->typeData = TypeData::OfImagePath(path);
     photo->texture2 = photo->texture3 = photo->texture4 = textureID;
     for (Poinz* p = photo->firstPoint; p; p = p->next) p->texture1 = p->texture2 = textureID;
-    Update3DPhoto(photo);
+    Rebuild(photo);
 }
 
 void CarryOver(const Hit& hit, const Material& m, Kind kind, const SymEntryInfo* entry) {
@@ -302,12 +299,12 @@ void CarryOver(const Hit& hit, const Material& m, Kind kind, const SymEntryInfo*
     case objtype::kFloor:
     case objtype::kFloorCutout:
         if (hit.type3D() == objtype::kDeckPart) AllPoints(base, m);
-        return Update3DFloorSkirting(base);
+        return Rebuild(base);
     case objtype::kRoof: return CarryToRoof(hit, m, kind);
     case objtype::kFentrix: return CarryToFentrix(hit, m);
     case objtype::kPath:
         AllPoints(base, m);
-        return Update3DPath(base);
+        return Rebuild(base);
     case objtype::kEdging:
         AllPoints(base, m);
         return UpdateEdgingObject(base);
@@ -326,7 +323,7 @@ void CarryOver(const Hit& hit, const Material& m, Kind kind, const SymEntryInfo*
         if (entry) ShowOnPhoto(base, m.texture);
         return;
     default:
-        if (objtype::IsFixedComponent(base->type) && base->firstPart) UpdateFixedComponent(base);
+        if (objtype::IsFixedComponent(base->type) && base->firstPart) rebuild::Run(base, uint8_t(rebuild::Scope::Symbol));
         return;
     }
 }
@@ -453,7 +450,7 @@ void AssignCabinetTextures(int32_t style, int32_t texture, ShortPoint size, RGBC
         SecondSet(c, m);
         AllPoints(c, m);
         c->needsRebuild = 1;
-        Update3DFloorSkirting(c);
+        Rebuild(c);
         ReRenderObject(c);
     }
 }
