@@ -33,7 +33,7 @@
 #include "support/doubles.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/sheet_seams.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 #include "ui/core/wall_sheet_seams.h"
 #include "content/core/content_selection_seams.h"
 #include "tracking/tracking_state.h"

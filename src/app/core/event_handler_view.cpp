@@ -35,7 +35,7 @@
 #include "scene/scene_build.h"
 #include "scene/scene_camera.h"
 #include "ui/core/sheet_seams.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace {
 

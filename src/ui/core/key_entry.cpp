@@ -16,7 +16,7 @@
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
 #include "tracking/tracking_state.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace {
 

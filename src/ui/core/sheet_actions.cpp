@@ -24,7 +24,7 @@
 #include "scene/scene_build.h"
 #include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ DVX_SHEET_SEAM(NewMoveObjectsPanelForParent)
 DVX_SHEET_SEAM(NewMovePlanPanelForParent)
 DVX_SHEET_SEAM(NewRotateObjectsPanelForParent)
 DVX_SHEET_SEAM(NewRotatePlanPanelForParent)
-// Reads gDLOGElevation and gDLOGTopoFloat (ui/core/sheet_values.h).
+// Reads gDLOGElevation and gDLOGTopoFloat (app/core/sheet_values.h).
 DVX_SHEET_SEAM(NewObjectElevationSheetForParent)
 DVX_SHEET_SEAM(NewPlanZoomSheetForParent)
 DVX_SHEET_SEAM(NewGridPropertiesSheetForParent)

@@ -7,7 +7,7 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "ui/core/sheet_actions.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace {
 

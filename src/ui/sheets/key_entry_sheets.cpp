@@ -8,7 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/transforms.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 KeyEntryController::KeyEntryController(QWidget* parent, KeyEntrySegment segment)
     : SheetDialog(parent, "KeyEntry", localized("Resize Segment")), segment_(segment),

@@ -11,7 +11,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "ui/core/sheet_actions.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace {
 

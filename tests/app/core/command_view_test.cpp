@@ -24,7 +24,7 @@
 #include "support/drawing_doubles.h"
 #include "support/records.h"
 #include "ui/core/sheet_seams.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 using namespace dvxtest;
 

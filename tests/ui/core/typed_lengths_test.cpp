@@ -25,7 +25,7 @@
 #include "ui/core/key_entry.h"
 #include "ui/core/plan_scale_actions.h"
 #include "ui/core/readout_formats.h"
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 namespace dvxtest {
 namespace {

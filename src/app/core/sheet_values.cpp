@@ -1,4 +1,4 @@
-#include "ui/core/sheet_values.h"
+#include "app/core/sheet_values.h"
 
 #include "port/seam.h"
 
