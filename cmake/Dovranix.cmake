@@ -15,8 +15,8 @@ set(DVX_LAYER_logic
 # holds only seam declarations is rank-free). scripts/layering-exceptions.txt lists the
 # upward includes still to be removed.
 set(DVX_LOGIC_RANKS
-  model files geometry scene render/core plan tracking tools commands
-  content/core powertools/core app/core ui/core)
+  model files geometry scene plan tracking tools commands
+  content/core powertools/core render/core app/core ui/core)
 set(DVX_LAYER_render render)
 set(DVX_LAYER_ui port/qt app ui content powertools)
 

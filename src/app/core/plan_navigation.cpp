@@ -15,6 +15,7 @@
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "render/core/live_view_seams.h"
+#include "render/core/navigation_loops.h"
 #include "model/render_state.h"
 #include "scene/scene_camera.h"
 #include "tracking/evaluate_point.h"
@@ -46,13 +47,6 @@ void Finish() {
 }
 
 }  // namespace
-
-DocState* NavigableState() {
-    DocState* ds = CurrentDocState();
-    // The first and third floors by their place: a renamed floor still navigates.
-    if (!ds || !GetFirstFloorLayer() || !GetFloorLayerAt(2)) return nullptr;
-    return ds;
-}
 
 bool RealTimeTrackAngleD3D::begin(Base2DViewHost* view) {
     active_ = false;

@@ -9,11 +9,6 @@
 #include "port/winrecords.h"
 
 class Base2DViewHost;
-struct DocState;
-
-// The settings record when the design can be navigated: a document with settings and at
-// least three floors (found by their place, not their names); else null.
-DocState* NavigableState();
 
 // The marker's heading triangle: the eye-level heading follows the pointer round the camera.
 class RealTimeTrackAngleD3D {

@@ -8,6 +8,7 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/projection.h"
+#include "model/view_layers.h"
 #include "plan/base_2d_view.h"
 #include "model/plan_objects.h"
 #include "render/core/live_view_host.h"
@@ -16,7 +17,6 @@
 #include "render/core/real_time_seams.h"
 #include "model/render_state.h"
 #include "render/core/slice_plane.h"
-#include "app/core/plan_navigation.h"
 #include "scene/plane_object.h"
 #include "scene/scene_camera.h"
 
@@ -91,6 +91,13 @@ constexpr float kArrowSteps[] = {0.5f, 1.0f, 2.0f, 3.0f, 4.0f, 0.5f};
 size_t SpeedRow(int16_t speed) { return speed >= 6 && speed <= 10 ? size_t(speed - 6) : 5; }
 
 }  // namespace
+
+DocState* NavigableState() {
+    DocState* ds = CurrentDocState();
+    // The first and third floors by their place: a renamed floor still navigates.
+    if (!ds || !GetFirstFloorLayer() || !GetFloorLayerAt(2)) return nullptr;
+    return ds;
+}
 
 const FreeNavigationSteps& FreeNavigationStepsFor(int16_t speed) { return kFreeSteps[SpeedRow(speed)]; }
 const ControlledWalkSteps& ControlledWalkStepsFor(int16_t speed) { return kWalkSteps[SpeedRow(speed)]; }

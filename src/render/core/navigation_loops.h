@@ -14,6 +14,10 @@
 class Base2DViewHost;
 struct DocState;
 
+// The settings record when the design can be navigated: a document with settings and at
+// least three floors (found by their place, not their names); else null.
+DocState* NavigableState();
+
 enum class NavigationArrow : uint8_t { Left, Right, Up, Down };
 
 struct HeldArrows {
