@@ -8,11 +8,11 @@
 #include "model/objects.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/plan_lines.h"
+#include "plan/point_evaluation.h"
 #include "model/plan_objects.h"
 #include "model/selection_feedback_hooks.h"
 #include "port/seam.h"
 #include "model/wall_dimension_limit.h"
-#include "tracking/evaluate_point.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ void DrawDimensionWallSegmentSelection(Objex* wall, Poinz* start, Poinz* end, in
                                        int32_t clickV) {
     if (!wall || wall->type != objtype::kWall || !start || !end || !start->selected || !end->selected) return;
     float x = 0, y = 0, z = 0;
-    EvaluatePoint(clickH, clickV, &x, &y, &z, 0, nullptr, 1);
+    EvaluateViewPoint(clickH, clickV, &x, &y, &z, 0, nullptr, 1);
     const float sh = start->position[0], sd = start->position[2], eh = end->position[0], ed = end->position[2];
     float length = 0;
     const float a = GetLineLengthAndAngle(sh, sd, eh, ed, &length);

@@ -7,6 +7,7 @@
 
 #include "files/windows_records.h"
 #include "app/core/main_window_seams.h"
+#include "plan/point_evaluation.h"
 #include "plan/status_readouts.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -19,7 +20,6 @@
 #include "plan/base_2d_view.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
-#include "tracking/evaluate_point.h"
 #include "model/grid_snap.h"
 
 namespace {
@@ -116,7 +116,7 @@ port::Rect Frame(const RECT& r) {
 
 FloatPoint Evaluated(POINT p) {
     float h = 0, v = 0, d = 0;
-    EvaluatePoint(p.x, p.y, &h, &v, &d, 1, nullptr, 1);
+    EvaluateViewPoint(p.x, p.y, &h, &v, &d, 1, nullptr, 1);
     return {h, d};
 }
 

@@ -12,6 +12,7 @@
 #include "model/objects.h"
 #include "model/projection.h"
 #include "model/view_state.h"
+#include "plan/point_evaluation.h"
 #include "plan/zoom.h"
 #include "model/click_info.h"
 #include "tracking/constraints.h"
@@ -303,3 +304,5 @@ void EvaluateFloatPoint(float x, float y, float* outX, float* outY, float* outZ,
     if (unzoom) Unzoom(outX, outY, outZ);
     if (snap && gCurTool != toolid::kTextEntry) Snap3DPointToGrid(ds, outX, outY, outZ);
 }
+
+void RegisterPointEvaluation() { RegisterPointEvaluator(EvaluatePoint); }

@@ -36,3 +36,6 @@ void ConstrainPoint(const Float3DPoint* from, Float3DPoint* to);
 // clicked object's hit position (parallel to the grid) when there is one; then the grid.
 void EvaluateFloatPoint(float x, float y, float* outX, float* outY, float* outZ, uint8_t snap,
                         const ClickInfo* info, uint8_t unzoom);
+
+// Gives the plan EvaluatePoint (plan/point_evaluation.h); part of RegisterLogicTables.
+void RegisterPointEvaluation();

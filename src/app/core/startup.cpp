@@ -22,6 +22,7 @@
 #include "tools/tool_rebuilds.h"
 #include "tools/tool_trackers.h"
 #include "tracking/drafting_trackers.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracking_state.h"
 
 uint8_t gSupportFolderUnavailable = 0;
@@ -78,6 +79,7 @@ void RegisterLogicTables() {
     RegisterCommandRows();
     RegisterPointTrackers();
     RegisterSelectionFeedback();
+    RegisterPointEvaluation();
     RegisterDocumentFileHooks();
 }
 
