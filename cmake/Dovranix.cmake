@@ -16,7 +16,7 @@ set(DVX_LAYER_logic
 # upward includes still to be removed.
 set(DVX_LOGIC_RANKS
   model files geometry scene plan tracking tools commands
-  content/core powertools/core render/core app/core ui/core)
+  content/core render/core app/core powertools/core ui/core)
 set(DVX_LAYER_render render)
 set(DVX_LAYER_ui port/qt app ui content powertools)
 
