@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/core/key_entry.h"
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
 #include "commands/add_remove_points.h"
@@ -23,6 +24,7 @@
 #include "tools/tool_trackers.h"
 #include "tracking/drafting_trackers.h"
 #include "tracking/evaluate_point.h"
+#include "tracking/tool_dispatch.h"
 #include "tracking/tracking_state.h"
 
 uint8_t gSupportFolderUnavailable = 0;
@@ -80,6 +82,7 @@ void RegisterLogicTables() {
     RegisterPointTrackers();
     RegisterSelectionFeedback();
     RegisterPointEvaluation();
+    RegisterKeyEntryTracker(TrackKeyEntry);
     RegisterDocumentFileHooks();
 }
 

@@ -20,7 +20,8 @@ bool NewDocumentUndoEnabled();
 void InitializeApplicationGlobals();
 // Fills the tables through which lower folders reach higher ones: the rebuild table
 // (model/rebuild_table.h) from every folder that builds 3D pieces, the walkers' command rows,
-// the point tools' presses, the plan's selection feedback and its point evaluation. Part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
+// the point tools' presses and the key-entry tool, the plan's selection feedback and its point
+// evaluation. Part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
 void RegisterLogicTables();
 
 // Tools that stay current after a click instead of going back to the standard tool.

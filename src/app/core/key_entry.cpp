@@ -1,4 +1,4 @@
-#include "tools/key_entry.h"
+#include "app/core/key_entry.h"
 
 #include "app/core/event_handler.h"
 #include "tracking/evaluate_point.h"
