@@ -1,5 +1,6 @@
 #include "model/hit_testing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "model/bounds.h"
@@ -7,6 +8,7 @@
 #include "model/document_model.h"
 #include "model/numeric.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_queries.h"
 #include "model/shape_path.h"
@@ -360,11 +362,21 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
     if (!layer || !click || !layer->visible || !layer->active || !layer->firstObject) return false;
     const DocState* ds = CurrentDocState();
     if (!ds) return false;
-    Objex* last = layer->firstObject;
-    while (last->next) last = last->next;
+    // Only objects whose boxes come near the click can be hit: handles reach 5 units out,
+    // the pick square its half size, and the boxes hold the pens.
+    std::vector<Objex*> candidates;
+    const float x = static_cast<float>(click->ciWhere.x), y = static_cast<float>(click->ciWhere.y);
+    const float margin = static_cast<float>(std::max<int32_t>(PickHalfSize(), 5) + 2);
+    FloatRect area;
+    if (PlanIndexViewArea(x, y, x, y, margin, &area)) {
+        PlanIndexCandidates(layer, area, &candidates);
+    } else {
+        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+    }
 
     int16_t counter = 1;
-    for (Objex* o = last; o; o = o->prev) {
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        Objex* o = *it;
         bool hit = false;
         {
             PenWidthSwap hairline(o);

@@ -16,6 +16,7 @@
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
+#include "model/plan_index.h"
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
@@ -94,6 +95,30 @@ bool CulledOnScreen(const Objex* object, float minimumSize) {
     return !host->needsToDrawRect(box);
 }
 
+// What objects draw beyond their boxes, in view pixels: pen widths, handles, arrowheads,
+// dimension text.
+constexpr float kMarginPixels = 48;
+
+}  // namespace
+
+bool PlanAreaToRedraw(const RECT* rect, const TransformRecord* transform, FloatRect* area) {
+    if (!rect || transform || gPrinting) return false;
+    if (rect->right <= rect->left || rect->bottom <= rect->top) return false;
+    return PlanIndexViewArea(static_cast<float>(rect->left), static_cast<float>(rect->top),
+                             static_cast<float>(rect->right), static_cast<float>(rect->bottom), kMarginPixels, area);
+}
+
+namespace {
+
+// The layer's objects to draw in list order: those near the area, or all of them.
+const std::vector<Objex*>& ObjectsToDraw(Layer* layer, const FloatRect* area, std::vector<Objex*>& out) {
+    out.clear();
+    if (area) PlanIndexCandidates(layer, *area, &out);
+    else
+        for (Objex* o = layer->firstObject; o; o = o->next) out.push_back(o);
+    return out;
+}
+
 // The collected member or edging lines in one stroke, in the object's colour.
 void StrokeCollectedLines(int32_t flags, const RGBColor& color, bool dashed) {
     if (!gAcclLineBuffer || gAcclLinePointCount < 2) return;
@@ -139,7 +164,10 @@ int32_t DrawLayer(void* dc, Layer* layer, const RECT* rect, int32_t flags,
                   const TransformRecord* transform) {
     DocState* ds = CurrentDocState();
     if (!layer || !layer->visible || !ds) return 0;
-    for (Objex* object = layer->firstObject; object; object = object->next) {
+    FloatRect area;
+    const bool culled = PlanAreaToRedraw(rect, transform, &area);
+    std::vector<Objex*> objects;
+    for (Objex* object : ObjectsToDraw(layer, culled ? &area : nullptr, objects)) {
         if (!IsObjectOnCurrentPlan(object, ds->visiblePlans)) continue;
         const RGBColor saved = ds->penColor;
         if (layer == gCurDocument->itsCurLayer) GetObjectPlanColor(object, &ds->penColor);
@@ -174,15 +202,19 @@ void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
     DocState* ds = CurrentDocState();
     if (!ds) return;
     Layer* current = gCurDocument->itsCurLayer;
-    if (!transform && !gPrinting && !ds->traceImageShown) FillAllExteriorPerimeterSpaces(dc, current);
+    FloatRect area;
+    const bool culled = PlanAreaToRedraw(rect, transform, &area);
+    if (!transform && !gPrinting && !ds->traceImageShown)
+        FillAllExteriorPerimeterSpaces(dc, current, culled ? &area : nullptr);
 
     const RGBColor saved = ds->penColor, otherFloors = ds->inactiveFloorColor;
     ds->penColor = otherFloors;
     if (!transform) {
         const RGBColor paleDeck = Pale(ds->planColors[kDeckPlan]);
+        std::vector<Objex*> objects;
         for (Layer* layer = first; layer; layer = layer->next) {
             if (!layer->visible) continue;
-            for (Objex* o = layer->firstObject; o; o = o->next)
+            for (Objex* o : ObjectsToDraw(layer, culled ? &area : nullptr, objects))
                 if (o->type == objtype::kDeck && IsObjectOnCurrentPlan(o, ds->visiblePlans))
                     Draw2DCurvedFillRegion(dc, o, 5, 0, &otherFloors,
                                            layer == current ? &paleDeck : &otherFloors, 2);
