@@ -357,19 +357,24 @@ bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, con
     return false;
 }
 
-bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
-                     int16_t typeCount) {
+namespace {
+
+// The plan area near the click where an object's box must lie for the click to hit it:
+// handles reach 5 units out, the pick square its half size, and the boxes hold the pens.
+bool ClickArea(const ClickInfo* click, FloatRect* area) {
+    const float x = static_cast<float>(click->ciWhere.x), y = static_cast<float>(click->ciWhere.y);
+    const float margin = static_cast<float>(std::max<int32_t>(PickHalfSize(), 5) + 2);
+    return PlanIndexViewArea(x, y, x, y, margin, area);
+}
+
+bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
+                 const FloatRect* area, std::vector<Objex*>& candidates) {
     if (!layer || !click || !layer->visible || !layer->active || !layer->firstObject) return false;
     const DocState* ds = CurrentDocState();
     if (!ds) return false;
-    // Only objects whose boxes come near the click can be hit: handles reach 5 units out,
-    // the pick square its half size, and the boxes hold the pens.
-    std::vector<Objex*> candidates;
-    const float x = static_cast<float>(click->ciWhere.x), y = static_cast<float>(click->ciWhere.y);
-    const float margin = static_cast<float>(std::max<int32_t>(PickHalfSize(), 5) + 2);
-    FloatRect area;
-    if (PlanIndexViewArea(x, y, x, y, margin, &area)) {
-        PlanIndexCandidates(layer, area, &candidates);
+    candidates.clear();
+    if (area) {
+        PlanIndexCandidates(layer, *area, &candidates);
     } else {
         for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
     }
@@ -396,13 +401,27 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
     return false;
 }
 
+}  // namespace
+
+bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
+                     int16_t typeCount) {
+    if (!click) return false;
+    FloatRect area;
+    const bool near = ClickArea(click, &area);
+    std::vector<Objex*> candidates;
+    return SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates);
+}
+
 bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
                          const int16_t* types, int16_t typeCount) {
     if (!firstLayer || !click) return false;
+    FloatRect area;
+    const bool near = ClickArea(click, &area);
+    std::vector<Objex*> candidates;
     Layer* layer = firstLayer;
     while (layer->next) layer = layer->next;
     for (;; layer = layer->prev) {
-        if (SelectFromLayer(layer, click, onlySelected, types, typeCount)) return true;
+        if (SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates)) return true;
         if (layer == firstLayer || !layer->prev) break;
     }
     return false;
