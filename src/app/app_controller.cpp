@@ -23,6 +23,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
+#include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
 #include "content/content_provider_controller.h"
 #include "model/document_model.h"
@@ -87,6 +88,7 @@ AppController::~AppController() {
     SetRestoreAllVisiblePanelsHandler(nullptr);
     SetMainWindowCommandWindowHandler(nullptr);
     ForgetSheetHandlers();
+    ForgetLVPropertySheets();
     ForgetInspectorHandlers();
     RemovePowerToolHost();
     FreeAcclLineBuffer();
@@ -114,6 +116,7 @@ void AppController::init() {
     SetRestoreAllVisiblePanelsHandler([this] { restoreAllVisiblePanels(); });
     SetMainWindowCommandWindowHandler([this] { return AsCommandWindow(mainWindowController()); });
     RegisterSheetHandlers();
+    RegisterLVPropertySheets();
     RegisterInspectorHandlers();
     SetIsOpenDocumentIDInUseHandler([this](int32_t id) {
         for (QMDDocument* d : documentController_.documents())

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <deque>
 #include <vector>
 
 #include "model/lines.h"
@@ -402,4 +403,201 @@ uint8_t TriangleInsideRegion(const FloatPoint* triangle, const FloatPoint* outli
         if (!untested && IsPointInsidePolygon(&p, triangle, 3)) return 0;
     }
     return 1;
+}
+
+// --- faces with openings ---
+
+namespace {
+
+constexpr double kOnPlane = 0.05;
+constexpr double kSameFacing = 0.999;
+
+struct Vec3 {
+    double x = 0, y = 0, z = 0;
+};
+
+// Newell's normal of the corners, unit length (zero for a degenerate plane).
+Vec3 NewellNormal(const Plane* plane) {
+    Vec3 n;
+    for (uint32_t i = 0; i < plane->count; ++i) {
+        const PlaneVertex& a = plane->vertices[i];
+        const PlaneVertex& b = plane->vertices[(i + 1) % plane->count];
+        n.x += (double(a.V) - b.V) * (double(a.D) + b.D);
+        n.y += (double(a.D) - b.D) * (double(a.H) + b.H);
+        n.z += (double(a.H) - b.H) * (double(a.V) + b.V);
+    }
+    const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+    if (length == 0) return {};
+    return {n.x / length, n.y / length, n.z / length};
+}
+
+double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+struct Box {
+    float lo[3] = {INFINITY, INFINITY, INFINITY};
+    float hi[3] = {-INFINITY, -INFINITY, -INFINITY};
+};
+
+Box BoxOf(const Plane* plane) {
+    Box b;
+    for (uint32_t i = 0; i < plane->count; ++i) {
+        const float c[3] = {plane->vertices[i].H, plane->vertices[i].V, plane->vertices[i].D};
+        for (int k = 0; k < 3; ++k) b.lo[k] = std::fmin(b.lo[k], c[k]), b.hi[k] = std::fmax(b.hi[k], c[k]);
+    }
+    return b;
+}
+
+bool Usable(const Plane* plane) { return plane && plane->vertices && plane->count >= 3; }
+
+bool CutsFace(const Plane* face, const Vec3& n, const Box& faceBox, const Plane* mask) {
+    if (!Usable(mask) || std::fabs(Dot(NewellNormal(mask), n)) < kSameFacing) return false;
+    const PlaneVertex& o = face->vertices[0];
+    for (uint32_t i = 0; i < mask->count; ++i) {
+        const PlaneVertex& v = mask->vertices[i];
+        const Vec3 d{double(v.H) - o.H, double(v.V) - o.V, double(v.D) - o.D};
+        if (std::fabs(Dot(d, n)) > kOnPlane) return false;
+    }
+    const Box b = BoxOf(mask);
+    for (int k = 0; k < 3; ++k)
+        if (b.lo[k] >= faceBox.hi[k] + kOnPlane || b.hi[k] <= faceBox.lo[k] - kOnPlane) return false;
+    return true;
+}
+
+// One corner handed to the tessellator; kept in a deque so combined corners stay put.
+struct MaskedCorner {
+    double coords[3];
+    PlaneVertex vertex;
+};
+
+struct MaskedTessellation {
+    std::deque<MaskedCorner> corners;
+    const Plane* face = nullptr;
+    PlaneVertex held[3];
+    int heldCount = 0;
+    Plane* head = nullptr;
+    Plane* tail = nullptr;
+};
+
+void MaskedBegin(GLenum, void* data) { static_cast<MaskedTessellation*>(data)->heldCount = 0; }
+
+// With an edge-flag callback the tessellator hands out independent triangles only.
+void MaskedEdgeFlag(GLboolean, void*) {}
+
+void MaskedVertex(void* corner, void* data) {
+    auto* t = static_cast<MaskedTessellation*>(data);
+    t->held[t->heldCount++] = static_cast<MaskedCorner*>(corner)->vertex;
+    if (t->heldCount < 3) return;
+    t->heldCount = 0;
+    PlaneVertex* v = NewVertices(3);
+    if (!v) return;
+    for (int k = 0; k < 3; ++k) v[k] = t->held[k], v[k].flag = 0;
+    Plane* plane = NewPlane(v, 3, t->face);
+    if (!plane) return;
+    plane->prev = t->tail;
+    (t->tail ? t->tail->next : t->head) = plane;
+    t->tail = plane;
+}
+
+void MaskedCombine(const GLdouble coords[3], void*[4], const GLfloat[4], void** out, void* data) {
+    auto* t = static_cast<MaskedTessellation*>(data);
+    PlaneVertex v;
+    v.H = float(coords[0]), v.V = float(coords[1]), v.D = float(coords[2]);
+    t->corners.push_back({{coords[0], coords[1], coords[2]}, v});
+    *out = &t->corners.back();
+}
+
+void MaskedError(GLenum, void*) {}
+
+// A face's texture values are affine over it: taken at the corners of its widest triangle
+// (in the projection its normal faces most), they give every point's, a mask's corners and
+// the crossings of edges among them.
+class FaceTexture {
+public:
+    FaceTexture(const Plane* face, const Vec3& n) : face_(face) {
+        const double ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
+        axis_ = ax >= ay && ax >= az ? 0 : ay >= az ? 1 : 2;
+        for (uint32_t i = 1; i < face->count; ++i)
+            for (uint32_t j = i + 1; j < face->count; ++j) {
+                const double area = std::fabs(Cross(At(0), At(i), At(j)));
+                if (area > best_) best_ = area, b_ = i, c_ = j;
+            }
+    }
+    void apply(PlaneVertex& v) const {
+        if (best_ == 0) return;
+        const Flat p = Project(v), a = At(0), b = At(b_), c = At(c_);
+        const double whole = Cross(a, b, c);
+        const double wb = Cross(a, p, c) / whole, wc = Cross(a, b, p) / whole, wa = 1 - wb - wc;
+        const PlaneVertex &A = face_->vertices[0], &B = face_->vertices[b_], &C = face_->vertices[c_];
+        v.u = float(wa * A.u + wb * B.u + wc * C.u);
+        v.v = float(wa * A.v + wb * B.v + wc * C.v);
+    }
+
+private:
+    struct Flat {
+        double s, t;
+    };
+    Flat Project(const PlaneVertex& v) const {
+        return axis_ == 0 ? Flat{v.V, v.D} : axis_ == 1 ? Flat{v.H, v.D} : Flat{v.H, v.V};
+    }
+    Flat At(uint32_t i) const { return Project(face_->vertices[i]); }
+    static double Cross(const Flat& a, const Flat& b, const Flat& c) {
+        return (b.s - a.s) * (c.t - a.t) - (b.t - a.t) * (c.s - a.s);
+    }
+    const Plane* face_;
+    int axis_ = 2;
+    uint32_t b_ = 0, c_ = 0;
+    double best_ = 0;
+};
+
+// One contour of the plane's corners, walked backwards when `reverse`.
+void AddContour(GLUtesselator* tess, MaskedTessellation& t, const Plane* plane, bool reverse) {
+    gluTessBeginContour(tess);
+    for (uint32_t k = 0; k < plane->count; ++k) {
+        const PlaneVertex& v = plane->vertices[reverse ? plane->count - 1 - k : k];
+        t.corners.push_back({{v.H, v.V, v.D}, v});
+        gluTessVertex(tess, t.corners.back().coords, &t.corners.back());
+    }
+    gluTessEndContour(tess);
+}
+
+}  // namespace
+
+bool MasksCutPlane(const Plane* face, const PlaneObject* masks) {
+    if (!Usable(face)) return false;
+    const Vec3 n = NewellNormal(face);
+    const Box box = BoxOf(face);
+    for (const PlaneObject* m = masks; m; m = m->next)
+        for (const Plane* p = m->planes; p; p = p->next)
+            if (CutsFace(face, n, box, p)) return true;
+    return false;
+}
+
+Plane* TriangulatePlaneMinusMasks(const Plane* face, const PlaneObject* masks) {
+    if (!Usable(face)) return nullptr;
+    const Vec3 n = NewellNormal(face);
+    if (Dot(n, n) == 0) return nullptr;
+    GLUtesselator* tess = gluNewTess();
+    if (!tess) return nullptr;
+    SetCallback(tess, GLU_TESS_BEGIN_DATA, MaskedBegin);
+    SetCallback(tess, GLU_TESS_VERTEX_DATA, MaskedVertex);
+    SetCallback(tess, GLU_TESS_EDGE_FLAG_DATA, MaskedEdgeFlag);
+    SetCallback(tess, GLU_TESS_COMBINE_DATA, MaskedCombine);
+    SetCallback(tess, GLU_TESS_ERROR_DATA, MaskedError);
+    gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_POSITIVE);
+    // Against the face's own turning its contour winds +1, a mask turned the other way -1.
+    gluTessNormal(tess, n.x, n.y, n.z);
+    MaskedTessellation t;
+    t.face = face;
+    const Box box = BoxOf(face);
+    gluTessBeginPolygon(tess, &t);
+    AddContour(tess, t, face, false);
+    for (const PlaneObject* m = masks; m; m = m->next)
+        for (const Plane* p = m->planes; p; p = p->next)
+            if (CutsFace(face, n, box, p)) AddContour(tess, t, p, Dot(NewellNormal(p), n) > 0);
+    gluTessEndPolygon(tess);
+    gluDeleteTess(tess);
+    const FaceTexture texture(face, n);
+    for (Plane* p = t.head; p; p = p->next)
+        for (uint32_t k = 0; k < p->count; ++k) texture.apply(p->vertices[k]);
+    return t.head;
 }

@@ -48,3 +48,15 @@ void TessEndCallback();
 void TessCombineCallback(const double coords[3], void* data[4], const float weights[4], void** out);
 void TessEdgeCallback(unsigned char flag);
 void TessErrorCallback(unsigned int error);
+
+// --- faces with openings ---
+
+// Whether a plane of the masks lies in the face's plane (same facing, every corner within
+// 0.05 of it) and overlaps its extent: the face then has a hole there.
+bool MasksCutPlane(const Plane* face, const PlaneObject* masks);
+// The face less every mask plane that cuts it (MasksCutPlane), as independent triangles
+// keeping the face's normal. The face counts positively and each mask negatively whatever
+// their corners' order, so a mask reaching past the face (a door below the floor line) adds
+// nothing and overlapping masks cut once. Texture values follow the face's, affine over it.
+// Null when nothing of the face remains or it cannot be tessellated.
+Plane* TriangulatePlaneMinusMasks(const Plane* face, const PlaneObject* masks);

@@ -8,7 +8,11 @@
 #include <string>
 #include <tuple>
 
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "render/core/live_view_seams.h"
+#include "scene/tessellation.h"
+#include "tools/wall_construction.h"
 
 namespace dvxtest {
 
@@ -69,6 +73,30 @@ static bool Holds(const Objex* base, bool stale) {
 }
 bool HasStalePiece(const Objex* base) { return Holds(base, true); }
 bool Built(const Objex* base) { return Holds(base, false); }
+
+void HouseWithDoorAndRoof(Layer* floor, Objex** doored) {
+    Objex* walls[2] = {Outline(objtype::kWall, {{0, 0}, {200, 0}}, false).on(floor),
+                       Outline(objtype::kWall, {{200, 0}, {200, 200}}, false).on(floor)};
+    for (Objex* w : walls) {
+        w->penWidth = 6, objfield::wall::kBaseOffset(*w) = 0.5f;
+        for (Poinz* p = w->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 48;
+    }
+    Opening(walls[0], objtype::kDoor, 500, 0);
+    for (Objex* w : walls) Update3DWall(w);
+    RoofWithSkylight(floor, 1);
+    if (doored) *doored = walls[0];
+}
+
+std::vector<ExportedPlane> ExportedPlanes() {
+    std::vector<ExportedPlane> out;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if (p->surfaceKind == kPlantSurface || p->surfaceKind == kPhotoSurface) continue;
+        for (const PlaneObject* q = p; q; q = q == p ? p->trims : q->next)
+            for (const Plane* plane : PlanesOf(q)) out.push_back({q, plane, q->masks && MasksCutPlane(plane, q->masks)});
+    }
+    return out;
+}
 
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal) {
     auto* v = static_cast<PlaneVertex*>(std::calloc(corners.size(), sizeof(PlaneVertex)));

@@ -22,6 +22,20 @@ bool HasStalePiece(const Objex* base);
 // Whether the scene holds a piece built for `base` (stale pieces do not count).
 bool Built(const Objex* base);
 
+// A small house for the whole-scene paths: two walls 6 inches thick and 48 high meeting at
+// (200, 0), a door (style 500) in the first, and a gable roof with a skylight; the walls'
+// 3D parts are built. `doored` (may be null) gets the wall with the door.
+void HouseWithDoorAndRoof(Layer* floor, Objex** doored = nullptr);
+
+// The planes a VRML export of the scene writes, one shape each, in order: every piece's own but
+// plants of kind 8 and photos, then its trims'; `masked` when an opening cuts the plane.
+struct ExportedPlane {
+    const PlaneObject* piece;
+    const Plane* plane;
+    bool masked;
+};
+std::vector<ExportedPlane> ExportedPlanes();
+
 // A plane of the corners (x, y, z) at the tail of the piece's planes, tags 0.
 Plane* AddPlane(PlaneObject* piece, const std::vector<V3>& corners, V3 normal);
 

@@ -26,6 +26,7 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
+#include "render/core/vrml_export.h"
 #include "model/render_state.h"
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
@@ -195,7 +196,7 @@ void Import3DObjectOpenPanelDidEnd(const std::string& path) {
 }
 
 void ExportVRMLSavePanelDidEnd(const std::string& path) {
-    if (!path.empty()) ExportVRMLFile(path);
+    if (!path.empty()) ExportVRMLFile(path.c_str());
 }
 
 void SetUpLiveViewCamera(const DocState* ds) {

@@ -42,8 +42,6 @@ DVX_SEAM(RTInitializeGLScene, "render", port::SeamKind::Renderer, void())
 DVX_SEAM(LiveViewRealTimeFrame, "render", port::SeamKind::Renderer, void())
 // `updateCutAwayImageAndPosition` of the live view: its cut-away slider follows the design.
 DVX_SEAM(UpdateCutAwayImageAndPosition, "render", port::SeamKind::Renderer, void())
-// Writes the scene as a VRML file at the path (UTF-8).
-DVX_SEAM(ExportVRMLFile, "render", port::SeamKind::Renderer, void(const std::string& path))
 // The live view's OpenGL view draws at once (`display`).
 DVX_SEAM(LiveViewDisplay, "render", port::SeamKind::Renderer, void())
 // `renderFinal:` and `renderShadows:` of the live-view controller.
