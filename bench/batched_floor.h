@@ -19,7 +19,10 @@ inline double BatchedStrokeSeconds(const std::vector<double>& segments, int widt
     std::vector<port::Point> points;
     points.reserve(segments.size() / 2);
     for (size_t i = 0; i + 1 < segments.size(); i += 2) points.push_back({segments[i] + dx, segments[i + 1] + dy});
-    return BestSeconds(5, [&] { context.strokeLineSegments(points); });
+    return BestSeconds(5, [&] {
+        context.strokeLineSegments(points);
+        context.flush();
+    });
 }
 
 }  // namespace dvxbench

@@ -132,6 +132,7 @@ void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, 
         path.lineTo(x + 20, y + 10);
         context.strokePath(path);
     }
+    context.flush();
 }
 
 std::vector<double> SegmentsMeeting(const dvxtest::RecordingContext& recorded, double x, double y, double width,

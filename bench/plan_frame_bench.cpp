@@ -111,6 +111,7 @@ void DrawFrame(Frame& frame, port::DrawingContext& context) {
     context.translate(frame.dx, frame.dy);
     frame.view.draw3D(frame.host.visible, 1);
     context.restore();
+    context.flush();
 }
 
 void BM_PlanFrame(benchmark::State& state) {
