@@ -3,6 +3,7 @@
 // the same order when clicks cycle through what lies under them, and the same selection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -50,19 +51,12 @@ protected:
                 click.ciAreaHit, click.ciHandleHit, click.ciHandle};
     }
 
-    // Every object's and point's selection, in list order.
-    std::vector<int> Selection() const {
-        std::vector<int> out;
-        struct Walk {
-            static void Tree(const Objex* o, std::vector<int>& out) {
-                for (; o; o = o->next) {
-                    for (const Poinz* p = o->firstPoint; p; p = p->next) out.push_back(p->selected);
-                    Tree(o->firstChild, out);
-                }
-            }
-        };
-        for (const Layer* l = doc->itsLayers; l; l = l->next) Walk::Tree(l->firstObject, out);
-        return out;
+    // Every point's selection, in list order (children follow their parent).
+    static void Selection(const Objex* o, std::vector<int>& out) {
+        for (; o; o = o->next) {
+            for (const Poinz* p = o->firstPoint; p; p = p->next) out.push_back(p->selected);
+            Selection(o->firstChild, out);
+        }
     }
 };
 
@@ -121,11 +115,10 @@ TEST_F(IndexedSearch, MarqueesSelectWhatTheFullWalkSelects) {
                 gPlanIndexOn = indexed;
                 SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
                 SelectAllLayersInRect(doc->itsLayers, &r, selmode::kToggle, 0);
-                selections[indexed] = Selection();
+                for (const Layer* l = doc->itsLayers; l; l = l->next) Selection(l->firstObject, selections[indexed]);
             }
             EXPECT_EQ(selections[1], selections[0]) << "marquee " << r.left << ", " << r.top << " zoom " << zoom;
-            int selected = 0;
-            for (int s : selections[0]) selected += s != 0;
+            const auto selected = std::count(selections[0].begin(), selections[0].end(), 1);
             if (r.right - r.left > 100) {
                 EXPECT_GT(selected, 0) << "marquee " << r.left << ", " << r.top;
             }

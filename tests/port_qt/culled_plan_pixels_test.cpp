@@ -1,6 +1,6 @@
 // The plan drawn through its index against the plan drawn object by object: over the generated
 // house-and-lot design, at the usual zoom, close up, fitted whole, scrolled, in a strip being
-// redrawn and in an isometric view, every pixel the same.
+// redrawn, in an isometric and a front view, every pixel the same.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -38,7 +38,7 @@ struct View {
     const char* name;
     float zoom;          // 0: the whole design fitted to the window
     float across, down;  // where the window's corner lies, as a share of the design's extent
-    bool isometric;
+    float xAngle, yAngle;  // 90, 0: the top view
     bool strip;          // only a 40-pixel strip at the bottom is redrawn, as after a scroll
 };
 
@@ -60,8 +60,8 @@ protected:
 
     QImage Draw(const View& v, bool indexed) {
         gPlanIndexOn = indexed;
-        gXViewAngle = v.isometric ? 30 : 90, gYViewAngle = v.isometric ? 45 : 0;
-        gViewFactor = v.isometric ? 6.0f : 1.0f;
+        gXViewAngle = v.xAngle, gYViewAngle = v.yAngle;
+        gViewFactor = v.xAngle == 30 ? 6.0f : 1.0f;
         const float width = extent.floatRight - extent.floatLeft, height = extent.floatBottom - extent.floatTop;
         const float zoom = v.zoom > 0 ? v.zoom : std::min(kWidth / width, kHeight / height);
         doc->itsDocState->zoomFactor = zoom;
@@ -90,12 +90,13 @@ protected:
 
 TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
     const View views[] = {
-        {"usual zoom at the corner", 0.6f, 0, 0, false, false},
-        {"usual zoom in the middle", 0.6f, 0.45f, 0.4f, false, false},
-        {"close up", 2.5f, 0.5f, 0.5f, false, false},
-        {"whole design", 0, 0, 0, false, false},
-        {"scrolled strip", 0.6f, 0.3f, 0.6f, false, true},
-        {"isometric", 0.6f, 0.2f, 0.2f, true, false},
+        {"usual zoom at the corner", 0.6f, 0, 0, 90, 0, false},
+        {"usual zoom in the middle", 0.6f, 0.45f, 0.4f, 90, 0, false},
+        {"close up", 2.5f, 0.5f, 0.5f, 90, 0, false},
+        {"whole design", 0, 0, 0, 90, 0, false},
+        {"scrolled strip", 0.6f, 0.3f, 0.6f, 90, 0, true},
+        {"isometric", 0.6f, 0.2f, 0.2f, 30, 45, false},
+        {"front", 0.6f, 0.4f, 0.5f, 0, 0, false},
     };
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
