@@ -15,4 +15,13 @@ FontDescriptor QtFonts::fontFor(const LOGFONT& lf) {
     return d;
 }
 
+FontDescriptor DescribeQFont(const QFont& font) {
+    FontDescriptor d;
+    d.family = font.family().toStdString();
+    d.pointSize = static_cast<float>(font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize());
+    if (font.italic()) d.traits |= kItalicTrait;
+    if (font.bold()) d.traits |= kBoldTrait;
+    return d;
+}
+
 } // namespace port::qt

@@ -13,12 +13,16 @@
 #include <functional>
 #include <memory>
 
+class QFont;
 class QSettings;
 class QUndoCommand;
 class QUndoStack;
 class QWidget;
 
 namespace port::qt {
+
+// What a Qt font is, as the font records take it: family, point size, bold and italic.
+FontDescriptor DescribeQFont(const QFont& font);
 
 // QSettings of the application's organisation and name. Strings are UTF-8; bytes that are not
 // are kept as they are. Values reach the disk when Qt syncs (event loop, exit), not per set.

@@ -11,6 +11,8 @@
 #include "ui/inspector/fixture_panes.h"
 #include "ui/inspector/site_panes.h"
 #include "ui/inspector/structure_panes.h"
+#include "ui/inspector/detail_panes.h"
+#include "ui/inspector/photo_pane.h"
 
 // One row per pane class built: its class name and how it is made. A class without a row
 // answers no view, and the host shows the no-properties view in its place.
@@ -60,6 +62,12 @@ void RegisterInspectorPanes() {
         {"SpaTubInspectorController", [] { return new SpaTubInspectorController; }},
         {"ShowerInspectorController", [] { return new ShowerInspectorController; }},
         {"WallDimInspectorController", [] { return new WallDimInspectorController; }},
+        // The detail tools and shapes; photos.
+        {"DetailTool1InspectorController", [] { return new DetailTool1InspectorController; }},
+        {"DetailTool2InspectorController", [] { return new DetailTool2InspectorController; }},
+        {"DetailTool3InspectorController", [] { return new DetailTool3InspectorController; }},
+        {"DetailObjectInspectorController", [] { return new DetailObjectInspectorController; }},
+        {"RorozErudInspectorController", [] { return new RorozErudInspectorController; }},
     };
     for (const Row& r : rows) InspectorPaneRegistry::registerPane(r.className, r.factory);
 }

@@ -2,10 +2,13 @@
 
 #include "ui/core/sheet_seams.h"
 #include "ui/core/wall_sheet_seams.h"
+#include "ui/sheets/ceiling_builder_controller.h"
 #include "ui/sheets/elevation_sheets.h"
 #include "ui/sheets/key_entry_sheets.h"
 #include "ui/sheets/move_rotate_sheets.h"
 #include "ui/sheets/plant_details_controller.h"
+#include "ui/sheets/small_value_sheets.h"
+#include "ui/sheets/text_entry_controller.h"
 #include "ui/sheets/unit_scale_sheets.h"
 #include "ui/sheets/value_sheets.h"
 
@@ -42,6 +45,15 @@ void Table(bool on) {
     set(SetNewLotSizeSheetForParentHandler, Open<LotSizeController>);
     set(SetNewKeyEntrySheetForParentHandler, OpenKeyEntrySheet);
     set(SetNewWallKeyEntrySheetHandler, OpenWallKeyEntrySheet);
+    set(SetNewTextEntrySheetForParentHandler,
+        [](CommandWindow* parent, Objex* object) { SheetDialog::begin<TextEntryController>(parent, object); });
+    set(SetNewCeilingBuilderSheetForParentHandler,
+        [](CommandWindow* parent) { CeilingBuilderController::newCeilingBuilderSheetForParent(parent); });
+    set(SetNewWalkElevationSheetForParentHandler, Open<WalkElevationController>);
+    set(SetNewFlyAltitudeSheetForParentHandler, Open<FlyAltitudeController>);
+    set(SetNewDimensionPropertiesSheetForParentHandler, Open<DimensionPropertiesController>);
+    set(SetNewPlantingAgeSheetForParentHandler, Open<PlantingAgeController>);
+    set(SetNewPlantGrowthProjSheetForParentHandler, Open<PlantGrowthProjController>);
     set(SetNewPlantDetailsWindowHandler, [] { PlantDetailsController::newPlantDetailsWindow(); });
 }
 

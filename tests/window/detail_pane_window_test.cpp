@@ -1,0 +1,135 @@
+// The detail and photo panes on the virtual X server, used with the server's mouse and keys:
+// a styled line drawn, a shape filled and converted, a photo resized and its sheet opened.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/command_router.h"
+#include "app/core/dialog_fields.h"
+#include "app/document_view.h"
+#include "app/widgets.h"
+#include "app/window_controller.h"
+#include "model/docstate.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "plan/refresh_seams.h"
+#include "port/qt/line_edit_field.h"
+#include "support/qt/inspector_window_fixture.h"
+#include "ui/sheets/roroz_erud_info_controller.h"
+#include "ui/tool_palettes.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+using namespace dvxtest;
+
+class DetailPaneWindow : public InspectorWindowTest {
+protected:
+    QPoint screen(float h, float d) {
+        const PlatformPoint o = w->docView()->boundsOrigin();
+        return w->docView()->mapToGlobal(QPointF(h - o.x, d - o.y).toPoint());
+    }
+    QRgb pixel(float h, float d) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, screen(h, d).x(), screen(h, d).y(), 1, 1).toImage().pixel(0, 0);
+    }
+    template <class T>
+    T* shown(const char* outlet) {
+        T* c = nullptr;
+        return QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<T*>(QLatin1String(outlet))) && c->isVisible(); }) ? c : nullptr;
+    }
+    // Clicks the pop-up, then its item in the list it opens.
+    bool chooseItem(const char* outlet, const QString& title) {
+        auto* box = shown<QComboBox>(outlet);
+        if (!box) return false;
+        ClickAt(box, box->rect().center());
+        QAbstractItemView* list = box->view();
+        const QModelIndex item = list->model()->index(box->findText(title), 0);
+        if (!QTest::qWaitFor([&] { return list->isVisible(); })) return false;
+        list->scrollTo(item);
+        ClickAt(list->viewport(), list->visualRect(item).center());
+        return QTest::qWaitFor([&] { return !list->isVisible(); });
+    }
+    QString undoItem() { return w->commandRouter()->action("undo")->text(); }
+};
+
+TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMadeInTheirPanes) {
+    openDesign("detailpanes");
+    // The plan redraws as in the program, so what an edit changed is seen there.
+    SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
+    ds->zoomFactor = 1, ds->snapToGrid = 0;
+    w->docView()->scrollPoint({-60, -60});
+    Objex* shape = Shape(design.first, objtype::kDetail, {{450, 380}, {560, 380}, {560, 450}, {450, 450}}, true, 1);
+    for (Objex* o = design.first->firstObject; o; o = o->next) o->planBits = ds->visiblePlans, StoreBoundsDeep(o);
+    w->docView()->update();
+
+    // The line tool: "Style 4" dashes 20 on, 6 off in its item's picture; a line drawn in it.
+    auto* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    int16_t plan = 0;
+    while (!palette->toolButtons(plan)->cell(7702)) ++plan;
+    palette->updateToolsetForPlan(plan), palette->loadToolPaletteForPlan(plan);
+    QWidget* lineTool = palette->toolButtons(plan)->cell(7702);
+    ClickAt(lineTool, lineTool->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7702; }));
+    auto* style = shown<QComboBox>("lineStylePopUpButton");
+    ASSERT_TRUE(style) << "no detail tool pane";
+    const QImage icon = style->itemIcon(style->findText("Style 4")).pixmap(84, 12).toImage();
+    for (const auto& [x, ink] : {std::pair(2, true), {18, true}, {21, false}, {24, false}, {27, true}, {47, false}})
+        EXPECT_EQ(qAlpha(icon.pixel(x, 5)) > 128, ink) << x;
+    ASSERT_TRUE(chooseItem("lineStylePopUpButton", "Style 4"));
+    const QPoint from = screen(450, 520);
+    XDo({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
+    for (int x = 20; x <= 160; x += 20) XDo({"mousemove", "--sync", QString::number(from.x() + x), QString::number(from.y())});
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shape->next; })) << "no line drawn";
+    EXPECT_EQ(std::pair(shape->next->type, shape->next->penStyle), std::pair(objtype::kDetail, int16_t(9)));
+
+    // The shape: filled in the plan, then a floor, one step each.
+    refreshWith({});
+    ClickObject(w, shape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(shape); }));
+    const int before = steps();
+    ASSERT_TRUE(chooseItem("patternPopUpButton", "Solid foreground"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qGray(pixel(505, 415)) < 64; })) << "the shape was not filled";
+    EXPECT_EQ(std::pair(steps(), undoItem()), std::pair(before + 1, QStringLiteral("Undo Object Pattern")));
+    ASSERT_TRUE(chooseItem("conversionPopUpButton", "Floor"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shape->type == objtype::kFloor; }));
+    EXPECT_EQ(std::pair(steps(), undoItem()), std::pair(before + 2, QStringLiteral("Undo Convert to Floor")));
+
+    // The photo from (500, 200) to (540, 200): 20 plan units wide about its centre, then its sheet.
+    Objex* photo = design.photo;
+    const QRgb end = pixel(502, 200);
+    ClickObject(w, photo);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(photo); }));
+    QLineEdit scratch;
+    port::qt::LineEditField field(&scratch);
+    SetFloatItem(&field, ConvertScreenToWorld(20, ds, 0));
+    ASSERT_TRUE(TypeIntoPaneField(w, "photoWidthText", scratch.text())) << "no photo pane";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return undoItem() == QStringLiteral("Undo RorozErud Width"); }));
+    EXPECT_EQ(std::pair(std::lround(photo->firstPoint->position[0]), std::lround(photo->firstPoint->next->position[0])),
+              std::pair(510L, 530L));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(502, 200) != end; })) << "the plan kept the old photo";
+    QPushButton* info = nullptr;
+    ASSERT_TRUE(info = shown<QPushButton>("imageInfoButton"));
+    ClickAt(info, info->rect().center());
+    RorozErudInfoController* sheet = nullptr;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (sheet = w->findChild<RorozErudInfoController*>()) && sheet->isVisible(); }));
+    EXPECT_EQ(sheet ? sheet->targetObject() : nullptr, photo);
+    QTest::qWait(200);  // painted for the screenshot
+    QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    gShot = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("detail-panes-window.png");
+    return RUN_ALL_TESTS();
+}

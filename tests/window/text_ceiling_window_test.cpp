@@ -1,0 +1,193 @@
+// The text sheet, the ceiling builder and the small value sheets in a document window of this
+// process on the virtual X server: opened by a click of the text tool, a double click on text
+// and the menus, filled with the server's keys and closed by a click on OK.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+#include "app/app_controller.h"
+#include "app/document_view.h"
+#include "app/live_view_controller.h"
+#include "app/window_controller.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/selection_ops.h"
+#include "model/transforms.h"
+#include "port/qt/painter_context.h"
+#include "support/build.h"
+#include "tracking/tracking_state.h"
+#include "ui/sheets/sheet_dialog.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+using namespace dvxtest;
+
+class TextCeilingWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        port::setDefaultDrawingContext(&measuring);  // text is measured as the program measures it
+        w = OpenDocumentWindow();
+        doc = w->document()->model(), ds = doc->itsDocState;
+        ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    }
+    void TearDown() override {
+        gCurTool = toolid::kSelect;
+        LiveViewController::destroyShared(), AppController::destroyShared(), ResetAllGlobals();
+        port::setDefaultDrawingContext(nullptr);
+    }
+    // The sheet up on `on` (the document window when null), once it shows.
+    SheetDialog* sheet(QWidget* on = nullptr) {
+        SheetDialog* up = nullptr;
+        QTest::qWaitFor([&] {
+            for (SheetDialog* s : (on ? on : w)->findChildren<SheetDialog*>())
+                if (s->isVisible() && s->windowHandle()->isExposed()) up = s;
+            return up != nullptr;
+        });
+        return up;
+    }
+    // Clicks the field (a line or a text view), replaces its text with typed keys.
+    bool type(const char* outlet, const QString& text, QWidget* on = nullptr) {
+        auto* f = sheet(on)->findChild<QWidget*>(QString::fromLatin1(outlet));
+        ClickAt(f, f->rect().center());
+        if (!QTest::qWaitFor([&] { return f->hasFocus(); })) return false;
+        XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", text});
+        return QTest::qWaitFor([&] { return f->property(qobject_cast<QLineEdit*>(f) ? "text" : "plainText") == text; });
+    }
+    bool press(const char* button, QWidget* on = nullptr) {
+        QPointer<SheetDialog> s = sheet(on);
+        auto* b = s ? s->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
+        return b && (ClickAt(b, b->rect().center()), QTest::qWaitFor([&] { return s.isNull(); }));
+    }
+    bool fromMenu(const char* menu, const char* action, int tag = 0, QWidget* on = nullptr) {
+        return ChooseMenuItem(w, menu, action, tag) && sheet(on);
+    }
+    int steps() { return w->document()->undoStack()->count(); }
+    QString undoTitle() { return w->commandRouter()->action("undo")->text(); }
+    QImage plan(QRect r) {
+        const QPoint at = w->docView()->mapToGlobal(r.topLeft());
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), r.width(), r.height()).toImage();
+    }
+    QPoint onView(float ph, float pd) {
+        const PlatformPoint o = w->docView()->boundsOrigin();
+        return QPoint(int(std::lround(ph - o.x)), int(std::lround(pd - o.y)));
+    }
+
+    WindowTestServices services{"textceilingwindow"};
+    port::qt::QtMeasuringContext measuring;
+    QMDWindowController* w = nullptr;
+    QMDDocumentModel* doc = nullptr;
+    DocState* ds = nullptr;
+};
+
+// A click of the text tool opens the sheet on the window; the text typed shows on the plan
+// where the click was, one step "Insert Text"; a double click on it edits it ("Edit Text").
+TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
+    const PlatformRect shown = w->docView()->visibleRect();
+    const QPoint click = onView(std::round(shown.x + 60), std::round(shown.y + 60));
+    // The click snaps to the grid, up to a foot (24 points) up and left.
+    const QRect near(click - QPoint(24, 24), QSize(90, 48));
+    w->docView()->update();
+    QTest::qWait(200);
+    const QImage before = plan(near);
+    gCurTool = toolid::kText;
+    ClickAt(w->docView(), click);
+    ASSERT_TRUE(sheet());
+    EXPECT_EQ(sheet()->objectName(), "TextEntrySheet");
+    ASSERT_TRUE(type("textView", "Kitchen"));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(1, QString("Undo Insert Text")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return plan(near) != before; })) << "no text near the click";
+
+    gCurTool = toolid::kSelect;
+    const QPoint in = onView(gUpX + 8, gUpZ + 6), at = w->docView()->mapToGlobal(in);
+    XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2", "--delay",
+         "80", "1"});
+    ASSERT_TRUE(sheet()) << "a double click on the text opened nothing";
+    EXPECT_EQ(sheet()->findChild<QWidget*>(QStringLiteral("textView"))->property("plainText"), "Kitchen");
+    ASSERT_TRUE(type("textView", "Dining room"));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Edit Text")));
+    QTest::qWait(300);  // the screen without the sheet
+    QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// The plan menu's ceiling builder on the selected wall, the dimension, planting age and plant
+// growth sheets: one step each.
+TEST_F(TextCeilingWindow, PlanMenuSheetsChangeTheDesignInOneStepEach) {
+    Objex* wall = Wall(doc->itsCurLayer, {{0, 0}, {240, 0}, {240, 240}, {0, 240}}, true);
+    Objex* plant = Make(objtype::kPlant).plan({{400, 50}}).plant(10, 120).on(doc->itsCurLayer);
+    Make(wall).select();
+    const int objects = CountObjects(doc->itsCurLayer->firstObject);
+    ASSERT_TRUE(fromMenu("Plan", "showCeilingBuilder"));
+    auto* floors = sheet()->findChild<QWidget*>(QStringLiteral("buildFloorsButton"));
+    ClickAt(floors, QPoint(8, floors->height() / 2));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(CountObjects(doc->itsCurLayer->firstObject) - objects, steps(), undoTitle()),
+              std::tuple(1, 1, QString("Undo Build Ceiling/Floor")));
+
+    ASSERT_TRUE(fromMenu("View", "setDimensionProperties"));
+    auto* arrows = sheet()->findChild<QComboBox*>(QStringLiteral("dimStylePopUpButton"));
+    ClickAt(arrows, arrows->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrows->view()->window()->isVisible(); })) << "no arrow list";
+    XDo({"key", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrows->view()->window()->isVisible(); }));
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->dimensionStyle, ds->arrowStyleID, steps(), undoTitle()),
+              std::tuple(int16_t(12), int16_t(5090), 2, QString("Undo Dimension Properties")));
+
+    SelectObj(plant, selmode::kSelect, 1);
+    for (const auto& [action, field, undo] : {std::tuple("setPlantingAge", "plantAgeText", "Undo Planting Age"),
+                                              std::tuple("setPlantGrowthProjection", "maxAgeText", "Undo Plant Growth Projection")}) {
+        ASSERT_TRUE(fromMenu("Plan", action)) << action;
+        ASSERT_TRUE(type(field, "7")) << action;
+        ASSERT_TRUE(press("okButton")) << action;
+        EXPECT_EQ(undoTitle(), undo);
+    }
+    EXPECT_EQ(std::tuple(objfield::plant::kPlantingAge(*plant), doc->itsMaximumPlantAge, steps()), std::tuple(int16_t(7), int16_t(10), 4));
+}
+
+// With the live view shown (Ctrl+1) its menu's walk and fly sheets open on its window, bring
+// it forward on Cancel and store their heights with no step on OK.
+TEST_F(TextCeilingWindow, WalkAndFlySheetsOpenOnTheLiveView) {
+    XDo({"key", "ctrl+1"});
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->isVisible(); })) << "Ctrl+1 opened no live view";
+    QWidget* lv = c->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(lv));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();  // clear of the menu bar
+    lv->move(screen.width() - lv->frameGeometry().width(), screen.height() - lv->frameGeometry().height());
+    for (const auto& [action, field, tag, value] : {std::tuple("setLVWalkThroughElevation", "elevationText", 5240, &DocState::eyeHeight),
+                                                    std::tuple("setLVFlyAroundAltitude", "altitudeText", 5241, &DocState::flyAltitude)}) {
+        SCOPED_TRACE(action);
+        ASSERT_TRUE(fromMenu("LiveView", action, tag, lv));
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(press("cancelButton", lv));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lv->isActiveWindow(); })) << "the live view stayed behind";
+        ASSERT_TRUE(fromMenu("LiveView", action, tag, lv));
+        ASSERT_TRUE(type(field, "8'", lv));
+        ASSERT_TRUE(press("okButton", lv));
+        EXPECT_FLOAT_EQ(ds->*value, ConvertWorldToScreen(96, ds, 0));
+    }
+    EXPECT_EQ(steps(), 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) gShot = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
