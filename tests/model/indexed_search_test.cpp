@@ -36,16 +36,12 @@ protected:
                                            &gSinYAngle, gPerspective);
     }
 
-    POINT ViewPoint(float h, float v, float d) const {
+    Answer Search(float h, float v, float d, bool indexed) {
         ConversionToIsometric(&h, &v, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
                               gGlobalYOffset, gGlobalZOffset, 1);
-        return POINT{static_cast<int32_t>(h + 0.5f), static_cast<int32_t>(v + 0.5f)};
-    }
-
-    Answer Search(POINT where, bool indexed) {
         gPlanIndexOn = indexed;
         ClickInfo click;
-        click.ciWhere = where;
+        click.ciWhere = POINT{static_cast<int32_t>(h + 0.5f), static_cast<int32_t>(v + 0.5f)};
         const bool hit = SelectFromAllLayers(doc->itsLayers, &click, 0, nullptr, 0);
         return {hit, click.ciObject, click.ciPoint, click.ciPoint2, click.ciPointHit, click.ciSegmentHit,
                 click.ciAreaHit, click.ciHandleHit, click.ciHandle};
@@ -70,11 +66,9 @@ TEST_F(IndexedSearch, ClicksFindWhatTheFullWalkFinds) {
             if (n % 23 || !o->firstPoint) continue;
             Poinz* p = o->firstPoint;
             spots.emplace_back(p->position[0], p->position[1], p->position[2]);
-            if (p->next) {
-                float h = 0, v = 0, d = 0;
-                GetSplineCoordinate(p, p->next, 0.5f, &h, &v, &d);
-                spots.emplace_back(h, v, d);
-            }
+            float h = p->position[0], v = 0, d = p->position[2];
+            if (p->next) GetSplineCoordinate(p, p->next, 0.5f, &h, &v, &d);
+            spots.emplace_back(h, v, d);
             if (n % 3 == 0) {
                 SelectObj(o, selmode::kSelect, 0);
                 spots.emplace_back(o->bounds3D.floatLeft, o->bounds3D.floatTop, o->bounds3D.floatBack);
@@ -88,10 +82,8 @@ TEST_F(IndexedSearch, ClicksFindWhatTheFullWalkFinds) {
         for (int16_t index = 1; index <= 3; ++index) {
             gSelectIndex = index;
             for (const auto& [h, v, d] : spots) {
-                const POINT where = ViewPoint(h, v, d);
-                const Answer walked = Search(where, false);
-                EXPECT_EQ(Search(where, true), walked) << "click at " << where.x << ", " << where.y << " zoom " << zoom
-                                                       << " index " << index;
+                const Answer walked = Search(h, v, d, false);
+                EXPECT_EQ(Search(h, v, d, true), walked) << "click at " << h << ", " << d << " zoom " << zoom;
                 hits += std::get<0>(walked);
             }
         }
@@ -118,10 +110,8 @@ TEST_F(IndexedSearch, MarqueesSelectWhatTheFullWalkSelects) {
                 for (const Layer* l = doc->itsLayers; l; l = l->next) Selection(l->firstObject, selections[indexed]);
             }
             EXPECT_EQ(selections[1], selections[0]) << "marquee " << r.left << ", " << r.top << " zoom " << zoom;
-            const auto selected = std::count(selections[0].begin(), selections[0].end(), 1);
-            if (r.right - r.left > 100) {
-                EXPECT_GT(selected, 0) << "marquee " << r.left << ", " << r.top;
-            }
+            // A wide marquee takes something, so the comparison says something.
+            EXPECT_TRUE(r.right - r.left < 100 || std::count(selections[0].begin(), selections[0].end(), 1) > 0);
         }
 }
 

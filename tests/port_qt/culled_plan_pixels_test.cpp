@@ -49,10 +49,9 @@ protected:
         dvxbench::GenerateDesign({5000, 1});
         for (Layer* l = doc->itsLayers; l; l = l->next)
             for (Objex* o = l->firstObject; o; o = o->next) {
-                extent.floatLeft = std::min(extent.floatLeft, o->bounds.floatLeft);
-                extent.floatTop = std::min(extent.floatTop, o->bounds.floatTop);
-                extent.floatRight = std::max(extent.floatRight, o->bounds.floatRight);
-                extent.floatBottom = std::max(extent.floatBottom, o->bounds.floatBottom);
+                const FloatRect& b = o->bounds;
+                extent = {std::min(extent.floatTop, b.floatTop), std::min(extent.floatLeft, b.floatLeft),
+                          std::max(extent.floatBottom, b.floatBottom), std::max(extent.floatRight, b.floatRight)};
             }
         SetMainWindowDocumentViewHandler([this] { return &view; });
         AllocateAcclLineBuffer();
@@ -103,16 +102,11 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         const QImage walked = Draw(v, false);
         const QImage indexed = Draw(v, true);
         // Something of the design is in the window, so the comparison says something.
-        int drawn = 0;
-        for (int y = 0; y < kHeight; y += 2)
-            for (int x = 0; x < kWidth; x += 2) drawn += walked.pixel(x, y) != walked.pixel(0, kHeight - 1);
-        EXPECT_GT(drawn, 50);
+        EXPECT_GT(walked.copy(0, 0, kWidth, 40).convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
         // The window shows only what was redrawn (a scroll keeps the rest).
-        int differ = 0;
-        for (int y = v.strip ? kHeight - 40 : 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) differ += walked.pixel(x, y) != indexed.pixel(x, y);
-        EXPECT_EQ(differ, 0);
-        if (differ) indexed.save(QString("culled-") + v.name + ".png");
+        const QRect shown(0, v.strip ? kHeight - 40 : 0, kWidth, v.strip ? 40 : kHeight);
+        EXPECT_TRUE(walked.copy(shown) == indexed.copy(shown));
+        if (walked.copy(shown) != indexed.copy(shown)) indexed.save(QString("culled-") + v.name + ".png");
     }
 }
 
