@@ -9,8 +9,10 @@
 #include "files/copy_paste.h"
 #include "files/undo.h"
 #include "model/bounds.h"
+#include "model/command_ids.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/duplicate.h"
 #include "model/floor_operations.h"
 #include "model/object_transforms.h"
 #include "model/plan_index.h"
@@ -62,6 +64,11 @@ TEST_F(DocumentTest, EveryEditKeepsThePlanIndexEqualToAFullScan) {
     const std::vector<std::pair<const char*, std::function<void()>>> edits = {
         {"add at the end", [&] { Square(first, 145, 145); }},
         {"add in the middle", [&] { InsertObjectInLayer(Square(nullptr, 90, 90), first, squares[1]); }},
+        {"duplicate beside", [&] {
+             const float by[2] = {700, 0};
+             DuplicateObject(squares[1], nullptr, squares[1], by, 0, cmd::kDuplicate);
+             DuplicateObject(wall, nullptr, nullptr, by, 1, cmd::kDuplicate);
+         }},
         {"move", [&] { Move(squares[2], 500, -300); }},
         {"resize", [&] {
              TransformRecord r;
