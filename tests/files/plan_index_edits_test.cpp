@@ -94,6 +94,7 @@ TEST_F(DocumentTest, EveryEditKeepsThePlanIndexEqualToAFullScan) {
         {"move what was pasted", [&] { Move(first->lastObject ? first->lastObject : first->firstObject, -40, 900); }},
     };
     for (const auto& [name, edit] : edits) {
+        first = GetLayerFromName("First Floor");  // an undo makes the floors anew
         std::vector<Objex*> found, scanned;
         // The first search builds each floor's index, so the edit must keep it.
         for (Layer* l = doc->itsLayers; l; l = l->next) PlanIndexCandidates(l, areas[0], &found);
