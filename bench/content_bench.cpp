@@ -1,22 +1,28 @@
-// The content palette finds a category's entries again each time it shows it, and reads the
-// object catalogue at start-up. Each run stands beside its floor: listing the folder and
-// stating each file for a rebuild, the INI reader alone for the catalogue.
+// The content palette finds a category's entries again each time it shows it, reads the
+// object catalogue at start-up and searches the library. Each run stands beside its floor:
+// listing the folder and stating each file for a rebuild, the INI reader alone for the
+// catalogue, reading the same info files' bytes with no parsing for a search.
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 
 #include "bench_support.h"
+#include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
+#include "content/core/content_searches.h"
 #include "model/content_types.h"
 #include "files/content_folders.h"
 #include "files/ini.h"
+#include "files/texture_files.h"
 #include "port/folders.h"
 
 namespace fs = std::filesystem;
@@ -166,5 +172,92 @@ void BM_ObjectCatalogue(benchmark::State& state) {
     measured.report();
 }
 BENCHMARK(BM_ObjectCatalogue)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Reads each file whole, parsing nothing.
+double ReadBytesFloor(const std::vector<std::string>& paths) {
+    return dvxbench::BestSeconds(3, [&] {
+        int64_t bytes = 0;
+        for (const std::string& path : paths) {
+            std::ifstream in(path, std::ios::binary);
+            bytes += std::string(std::istreambuf_iterator<char>(in), {}).size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    });
+}
+
+// Every stock plant (2,295) with its data and info file, none matching: the whole walk.
+const std::vector<std::string>& StockPlantInfos() {
+    static std::vector<std::string> infos = [] {
+        (void)Folders();
+        std::vector<std::string> out;
+        for (const content::BuiltInLibrary& row : content::BuiltInPlantLibraries())
+            for (int32_t id = row.baseTextureID; id < row.baseTextureID + int32_t(row.textureCount); ++id) {
+                char path[kTexturePathBufferSize] = {};
+                GetTextureInfoFileNameFromID(id, path);
+                fs::create_directories(fs::path(path).parent_path());
+                Write(path, "[Description]\nCommonName=Plant " + std::to_string(id) +
+                                "\nBotanicalName=Planta generica\nSunLight=2\nWater=3\nZone4=1\nZone5=1\n");
+                Write(std::string(path, std::strlen(path) - 3) + "PTX", "");
+                out.push_back(path);
+            }
+        return out;
+    }();
+    return infos;
+}
+
+// By name (both keys read) and by condition (sun, water, then the zone keys).
+void BM_SearchStockPlants(benchmark::State& state) {
+    const std::vector<std::string>& infos = StockPlantInfos();
+    const bool byName = state.range(0) == 0;
+    auto results = ContentCategoryItem::initWithName("", nullptr, nullptr, content::kPlantsCategory,
+                                                     content::kSearchResultsLibrary);
+    const ContentCategoryList none;
+    dvxbench::Measured measured(state, byName ? "stock plants by name" : "stock plants by condition",
+                                ReadBytesFloor(infos));
+    measured.start();
+    for (auto _ : state) {
+        if (byName)
+            content::SearchPlantsUsingName(results.get(), none, "rosa", 0xfff, true, false, 100);
+        else
+            content::SearchPlantsUsingZoneFilter(results.get(), none, {1, 2, 0, 4, 0}, true, false, 100);
+    }
+    measured.report();
+    state.counters["files"] = double(infos.size());
+    state.counters["entries"] = double(results->numberOfSymEntries());
+}
+BENCHMARK(BM_SearchStockPlants)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// 10,000 objects in 100 folders, every one matching: the limit ends the walk early or not.
+void BM_SearchObjects(benchmark::State& state) {
+    (void)Folders();
+    static ContentCategoryList tree;
+    static std::vector<std::string> infos;
+    if (tree.empty()) {
+        tree.push_back(ContentCategoryItem::initWithName("Objects", nullptr, nullptr, content::kObjectsCategory,
+                                                         content::kObject3DLibrary));
+        for (int f = 0; f < 100; ++f) {
+            const std::string folder = LocalDomain3DObjectPath() + "/Search" + std::to_string(f);
+            fs::create_directories(folder);
+            tree[0]->addChildWithName(("Search " + std::to_string(f)).c_str(), folder.c_str(), tree[0].get(),
+                                      content::kObjectsCategory, content::kObject3DLibrary);
+            for (int i = 0; i < 100; ++i) {
+                const std::string stem = folder + "/object" + std::to_string(i);
+                Write(stem + ".POB", ""), Write(stem + ".PPV", "");
+                Write(stem + ".POD", "[Description]\nObjectName=Chair " + std::to_string(i) +
+                                         "\nObjectDescription=A generated chair\n");
+                infos.push_back(stem + ".POD");
+            }
+        }
+    }
+    const auto limit = size_t(state.range(0));
+    auto results = ContentCategoryItem::initWithName("", nullptr, nullptr, content::kObjectsCategory,
+                                                     content::kSearchResultsLibrary);
+    dvxbench::Measured measured(state, "objects by name", ReadBytesFloor(infos));
+    measured.start();
+    for (auto _ : state) content::SearchObjectsUsingName(results.get(), tree, "chair", false, true, limit);
+    measured.report();
+    state.counters["entries"] = double(results->numberOfSymEntries());
+}
+BENCHMARK(BM_SearchObjects)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

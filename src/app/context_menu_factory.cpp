@@ -179,6 +179,12 @@ QMenu* ContextMenuFactory::contentActionMenuUsingTarget(uint16_t categoryType, Q
         a->setObjectName(QStringLiteral("changeSymItemColor"));
         a->setData(12000);
     }
+    // The library's finders, which the palette answers itself.
+    for (const auto& [title, action] : {std::pair{"Find Plant by Name...", "findPlantByName"},
+                                        std::pair{"Plant Finder...", "showPlantFinder"},
+                                        std::pair{"Plant Hardiness Zones...", "showPlantHardinessZones"},
+                                        std::pair{"Find Object by Name...", "findObjectByName"}})
+        menu->addAction(Localized(title))->setObjectName(QString::fromLatin1(action));
     return menu;
 }
 

@@ -36,9 +36,10 @@ public:
     // Null without a current design. With nothing selected it sets the working elevation,
     // otherwise the selection's.
     static QMenu* elevationSliderContextMenu(QWidget* parent = nullptr);
-    // The content palette's action pull-down: its face, and "Change Color..." for colour
-    // categories (type 1) only, which the palette answers itself. Neither the palette's target
-    // nor its library type changes the menu, so they are not asked for.
+    // The content palette's action pull-down: its face, "Change Color..." for colour
+    // categories (type 1) only, then the finders (plants by name or by growing conditions,
+    // the hardiness zone maps, objects by name), all answered by the palette itself. Neither
+    // the palette's target nor its library type changes the menu, so they are not asked for.
     static QMenu* contentActionMenuUsingTarget(uint16_t categoryType, QWidget* parent = nullptr);
 };
 

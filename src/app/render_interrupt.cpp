@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPointer>
 
 QtInterruptSource::~QtInterruptSource() {
     if (depth_ > 0 && QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
@@ -17,7 +18,11 @@ void QtInterruptSource::beginRender() {
 
 void QtInterruptSource::endRender() {
     if (depth_ == 0) return;
-    if (--depth_ == 0 && QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
+    if (--depth_ > 0) return;
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
+    for (const QPointer<QObject>& held : heldDeletes_)
+        if (held) held->deleteLater();
+    heldDeletes_.clear();
 }
 
 bool QtInterruptSource::pollEscape() {
@@ -28,8 +33,13 @@ bool QtInterruptSource::pollEscape() {
     return seen;
 }
 
-bool QtInterruptSource::eventFilter(QObject*, QEvent* event) {
+bool QtInterruptSource::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    // A render started from a handler (a dialog's accepted signal) must not have that dialog
+    // deleted under it by a poll: deletions wait for the render's end.
+    case QEvent::DeferredDelete:
+        if (watched) heldDeletes_.push_back(watched);
+        return true;
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) escape_ = true;
         return true;

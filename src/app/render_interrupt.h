@@ -1,10 +1,13 @@
 #pragma once
 // The program's interrupt source: while a render runs, an application event filter records
 // Escape and swallows every other key, mouse, wheel, close and shortcut event, so no handler
-// runs underneath the renderer; a poll lets Qt deliver what waits and answers whether Escape
+// runs underneath the renderer, and holds back deletions until the render ends; a poll lets Qt deliver what waits and answers whether Escape
 // came. Timers and paints still run during a poll: whatever would render again checks
 // RenderInterruptScope::busy() and waits.
 #include <QObject>
+#include <QPointer>
+
+#include <vector>
 
 #include "render/core/interrupt_source.h"
 
@@ -24,4 +27,5 @@ protected:
 private:
     int depth_ = 0;
     bool escape_ = false;
+    std::vector<QPointer<QObject>> heldDeletes_;
 };

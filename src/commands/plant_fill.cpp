@@ -18,13 +18,13 @@
 #include "port/seam.h"
 #include "scene/point_in_polygon.h"
 
-uint8_t gFillPerimeter = 0;
-uint8_t gFillArea = 0;
-float gPlantSpacing = 0.0f;
+uint8_t gFillPerimeter = 1;
+uint8_t gFillArea = 1;
+float gPlantSpacing = 60.0f;
 static const port::GlobalReset kReset([] {
-    gFillPerimeter = 0;
-    gFillArea = 0;
-    gPlantSpacing = 0.0f;
+    gFillPerimeter = 1;
+    gFillArea = 1;
+    gPlantSpacing = 60.0f;
 });
 
 namespace {

@@ -6,7 +6,8 @@
 struct Objex;
 
 // Set by the plant fill sheet before it fills: plant along the outline, plant a grid inside
-// it, and the distance between plants (plan units).
+// it, and the distance between plants (plan units). They keep the last values the sheet
+// accepted; the program starts with both fills on and a spacing of 60.
 extern uint8_t gFillPerimeter;
 extern uint8_t gFillArea;
 extern float gPlantSpacing;

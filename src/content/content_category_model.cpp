@@ -8,6 +8,11 @@ void ContentCategoryModel::setRoot(const ContentCategoryList* root) {
     endResetModel();
 }
 
+void ContentCategoryModel::reloadItem(const ContentCategoryItem* item) {
+    const QModelIndex at = indexOf(item);
+    if (at.isValid()) emit dataChanged(at, at);
+}
+
 ContentCategoryItem* ContentCategoryModel::itemAt(const QModelIndex& index) {
     return index.isValid() ? static_cast<ContentCategoryItem*>(index.internalPointer()) : nullptr;
 }

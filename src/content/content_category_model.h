@@ -16,6 +16,8 @@ public:
     static ContentCategoryItem* itemAt(const QModelIndex& index);
     // The index of a node shown by this model; invalid for none.
     QModelIndex indexOf(const ContentCategoryItem* item) const;
+    // The node's row shows its name again.
+    void reloadItem(const ContentCategoryItem* item);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

@@ -1,5 +1,7 @@
 #include "content/content_palette_controller.h"
 
+#include <algorithm>
+
 #include <QColorDialog>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/context_menu_factory.h"
 #include "app/core/localization_seams.h"
 #include "app/document.h"
@@ -20,14 +23,18 @@
 #include "content/content_view.h"
 #include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
+#include "content/core/content_searches.h"
 #include "content/core/content_selection_seams.h"
 #include "model/content_types.h"
 #include "content/core/trim_placement.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "app/core/preference_keys.h"
 #include "port/alerts.h"
+#include "port/defaults.h"
 #include "port/seam.h"
+#include "ui/core/sheet_seams.h"
 
 namespace {
 
@@ -172,6 +179,8 @@ void ContentPaletteController::awakeFromNib() {
     content::BuildBuiltInLibrary(content::kPlantsCategory, trees_[5]);
     content::BuildBuiltInLibrary(content::kTrimCategory, trees_[3]);
     for (int16_t s : {1, 2, 3, 4, 5}) built_[size_t(s)] = true;
+    objectSearchResultsItem_ = appendSearchResultsItem(content::kObjectsCategory);
+    plantSearchResultsItem_ = appendSearchResultsItem(content::kPlantsCategory);
     categoryPopUpButton_->clear();
     categoryPopUpButton_->addItem(Localized("Colors"), 1);
     categoryPopUpButton_->addItem(Localized("Materials"), 2);
@@ -387,14 +396,22 @@ void ContentPaletteController::updateActionsMenu() {
         return;
     }
     QMenu* menu = ContextMenuFactory::contentActionMenuUsingTarget(uint16_t(item->categoryType()), actionsPopUpButton_);
-    for (QAction* a : menu->actions())
+    const std::pair<const char*, void (ContentPaletteController::*)()> actions[] = {
+        {"findPlantByName", &ContentPaletteController::findPlantByName},
+        {"showPlantFinder", &ContentPaletteController::showPlantFinder},
+        {"showPlantHardinessZones", &ContentPaletteController::showPlantHardinessZones},
+        {"findObjectByName", &ContentPaletteController::findObjectByName}};
+    for (QAction* a : menu->actions()) {
         if (a->data().toInt() == kChangeColorTag) connect(a, &QAction::triggered, this, [this] { changeSymItemColor(); });
+        for (const auto& [name, action] : actions)
+            if (a->objectName() == QLatin1String(name)) connect(a, &QAction::triggered, this, action);
+    }
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         for (QAction* a : menu->actions())
             if (!a->isSeparator() && a->isVisible()) a->setEnabled(validateMenuItem(a));
     });
     actionsPopUpButton_->setMenu(menu);
-    actionsPopUpButton_->setEnabled(item->categoryType() == content::kColorsCategory);
+    actionsPopUpButton_->setEnabled(true);
 }
 
 void ContentPaletteController::changeSymItemColor() {
@@ -425,6 +442,80 @@ void ContentPaletteController::symItemColorChanged(const QColor& color) {
     // No undo step, but the design has changed: closing asks to save it.
     document->updateChangeCount(0);
     contentView_->update();
+}
+
+ContentCategoryItem* ContentPaletteController::appendSearchResultsItem(int16_t section) {
+    ContentCategoryList& tree = trees_[size_t(section)];
+    tree.push_back(ContentCategoryItem::initWithName("", nullptr, nullptr, section, content::kSearchResultsLibrary));
+    ContentCategoryItem* results = tree.back().get();
+    results->setCategoryName(content::SearchResultsName(*results).c_str());
+    return results;
+}
+
+void ContentPaletteController::findObjectByName() { NewFindObjectByNameSheetForParent(AsCommandWindow(window())); }
+void ContentPaletteController::findPlantByName() { NewFindPlantByNameSheetForParent(AsCommandWindow(window())); }
+void ContentPaletteController::showPlantFinder() { SharedPlantFinderSheetForParent(AsCommandWindow(window())); }
+void ContentPaletteController::showPlantHardinessZones() { NewPlantZoneSheetForParent(AsCommandWindow(window())); }
+
+namespace {
+
+size_t MaxSearchResults() { return size_t(std::max<int64_t>(0, port::defaults().getInt(QMDMaxSearchResultsKey))); }
+
+}  // namespace
+
+void ContentPaletteController::searchPlantsUsingName(const std::string& text, uint32_t filter, bool searchOEMLib,
+                                                     bool searchUserLib) {
+    if (!plantSearchResultsItem_) return;
+    content::SearchPlantsUsingName(plantSearchResultsItem_, trees_[content::kPlantsCategory], text, filter,
+                                   searchOEMLib, searchUserLib, MaxSearchResults());
+    plantSearchResultsItem_->setCategoryName(content::SearchResultsName(*plantSearchResultsItem_).c_str());
+    if (!showSearchResults(content::kPlantsCategory, plantSearchResultsItem_)) {
+        outlineModel_->reloadItem(plantSearchResultsItem_);
+        contentView_->invalidateCacheAndSetNewSource(plantSearchResultsItem_);
+        refreshContentView();
+    }
+}
+
+void ContentPaletteController::searchPlantsUsingZoneFilter(uint32_t zoneFilter, uint32_t sunFilter, uint32_t soilFilter,
+                                                           uint32_t waterFilter, uint32_t propagationFilter,
+                                                           bool searchOEMLib, bool searchUserLIB) {
+    if (!plantSearchResultsItem_) return;
+    const content::PlantConditions conditions{zoneFilter, sunFilter, soilFilter, waterFilter, propagationFilter};
+    content::SearchPlantsUsingZoneFilter(plantSearchResultsItem_, trees_[content::kPlantsCategory], conditions,
+                                         searchOEMLib, searchUserLIB, MaxSearchResults());
+    plantSearchResultsItem_->setCategoryName(content::SearchResultsName(*plantSearchResultsItem_).c_str());
+    if (!showSearchResults(content::kPlantsCategory, plantSearchResultsItem_)) {
+        outlineModel_->reloadItem(plantSearchResultsItem_);
+        contentView_->invalidateCacheAndSetNewSource(plantSearchResultsItem_);
+        refreshContentView();
+    }
+}
+
+void ContentPaletteController::searchObjectsUsingName(const std::string& text, bool search2DLib, bool search3DLib) {
+    if (!objectSearchResultsItem_) return;
+    content::SearchObjectsUsingName(objectSearchResultsItem_, trees_[content::kObjectsCategory], text, search2DLib,
+                                    search3DLib, MaxSearchResults());
+    objectSearchResultsItem_->setCategoryName(content::SearchResultsName(*objectSearchResultsItem_).c_str());
+    outlineModel_->reloadItem(objectSearchResultsItem_);
+    if (!showSearchResults(content::kObjectsCategory, objectSearchResultsItem_)) {
+        contentView_->invalidateCacheAndSetNewSource(objectSearchResultsItem_);
+        refreshContentView();
+    }
+}
+
+bool ContentPaletteController::showSearchResults(int16_t section, ContentCategoryItem* results) {
+    // The results stand in their section's tree: shown there, as a user's choice of the row.
+    if (selectedCategory_ != section) {
+        selectPopUpItem(section);
+        changeCategoryPopUpButton();
+    }
+    if (selectedCategoryItem() == results) return false;
+    const QModelIndex row = outlineModel_->indexOf(results);
+    if (!row.isValid()) return false;
+    categoryOutlineView_->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
+                                                                     QItemSelectionModel::Rows);
+    categoryOutlineView_->scrollTo(row);
+    return true;
 }
 
 void RefreshAllContentPalettes() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "content/core/content_category_item.h"
 
@@ -58,11 +59,21 @@ public:
     void updateActionsMenu();
     void changeSymItemColor();
     void symItemColorChanged(const QColor& color);
-    // Searches are not offered yet.
-    void findObjectByName() {}
-    void findPlantByName() {}
-    void showPlantFinder() {}
-    void showPlantHardinessZones() {}
+    // The finder sheets and the zone maps, on the palette's document window.
+    void findObjectByName();
+    void findPlantByName();
+    void showPlantFinder();
+    void showPlantHardinessZones();
+
+    // Searches into the results nodes, up to "MaxSearchResults" entries, which the outline
+    // then shows (texts are 8-bit Mac OS Roman).
+    void searchPlantsUsingName(const std::string& text, uint32_t filter, bool searchOEMLib, bool searchUserLib);
+    void searchPlantsUsingZoneFilter(uint32_t zoneFilter, uint32_t sunFilter, uint32_t soilFilter, uint32_t waterFilter,
+                                     uint32_t propagationFilter, bool searchOEMLib, bool searchUserLIB);
+    void searchObjectsUsingName(const std::string& text, bool search2DLib, bool search3DLib);
+    // The last nodes of the plant and object trees; no folder, no rebuild.
+    ContentCategoryItem* plantSearchResultsItem() const { return plantSearchResultsItem_; }
+    ContentCategoryItem* objectSearchResultsItem() const { return objectSearchResultsItem_; }
 
     // The tree of a section (built on first need for the catalogue-only sections); null
     // outside 0-8.
@@ -83,6 +94,9 @@ private:
     void loadItemWithProgress(ContentCategoryItem* item);
     void outlineSelectionChanged(const QItemSelection& deselected);
     void selectRow(const ContentCategoryItem* item);
+    // The section of the node shown, then its row: selected (and so loaded) when it is not.
+    bool showSearchResults(int16_t section, ContentCategoryItem* results);
+    ContentCategoryItem* appendSearchResultsItem(int16_t section);
 
     int16_t selectedCategory_ = 2;
     // The trees of sections 0-8 in display order; `built_` marks the catalogue-only sections
@@ -98,6 +112,8 @@ private:
     QComboBox* categoryPopUpButton_ = nullptr;
     QToolButton* actionsPopUpButton_ = nullptr;
     QProgressBar* progressIndicator_ = nullptr;
+    ContentCategoryItem* plantSearchResultsItem_ = nullptr;
+    ContentCategoryItem* objectSearchResultsItem_ = nullptr;
 };
 
 // Rebuilds the previews of the palette of every open document window (the preview size

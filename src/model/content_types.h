@@ -1,7 +1,7 @@
 #pragma once
 // The sections of the content palette (category types) and the kinds of library a category
 // node can be (library types), with the drag each kind's entries make. Library types not
-// named here (1, 20, 23, ...) have no entries.
+// named here (1, 20, ...) have no entries.
 #include <cstdint>
 
 namespace content {
@@ -42,6 +42,9 @@ inline constexpr int16_t kCustomPlantLibrary = 22;
 inline constexpr int16_t kTemplateLibrary = 24;
 inline constexpr int16_t kCustomDoorLibrary = 25;
 inline constexpr int16_t kCustomWindowLibrary = 26;
+// The palette's search results: entries put there by a search, none found from a folder;
+// dragged into the plan like the plants and objects they are.
+inline constexpr int16_t kSearchResultsLibrary = 23;
 
 inline constexpr bool IsColorSetLibrary(int16_t type) {
     return type >= kWinterColorsLibrary && type <= kGrayTonesLibrary;

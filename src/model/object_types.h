@@ -122,6 +122,7 @@ enum Trait : uint32_t {
     kMovedByPoint = 1u << 17,       // the move tool drags one of its points, and draws it displaced
     kTakesFillet = 1u << 18,        // a corner of its outline can be rounded in place
     kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
+    kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
 };
 
 struct TypeRow {
@@ -132,9 +133,13 @@ struct TypeRow {
 };
 
 inline constexpr TypeRow kTypeTable[] = {
-    {kOval, kSelectedWhole},
-    {3, kDirectedOutline},
-    {kArc, kSelectedWhole},
+    {kRectangle, kCastsNoSunShadow},
+    {kOval, kSelectedWhole | kCastsNoSunShadow},
+    {3, kDirectedOutline | kCastsNoSunShadow},
+    {kRegularPolygon, kCastsNoSunShadow},
+    {kArc, kSelectedWhole | kCastsNoSunShadow},
+    {kLine, kCastsNoSunShadow},
+    {7, kCastsNoSunShadow},
     {kClosedOutline, kSelectedWhole | kDirectedOutline | kMovedByPoint},
     {kPolygon, kSelectedWhole | kDirectedOutline},
     {kClosedSolid, kDirectedOutline},
@@ -146,7 +151,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindowSeparator, kDirectedOutline, 2, 1},
-    {kPropertyLine, kMovedByPoint, 128},
+    {kPropertyLine, kMovedByPoint | kCastsNoSunShadow, 128},
     {kPath, kMovedByPoint | kTakesFillet | kTakesChamfer, 128},
     {kType23, 0, 128},
     {kEdging, kMovedByPoint | kTakesChamfer, 128},
@@ -154,7 +159,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kFill, kMovedByPoint, 128},
     {kGroundFill, kPointDragKeepsEdges | kMovedByPoint, 128},
     {kPlant, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole, 128},
-    {kDetail, kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kDetail, kMovedByPoint | kTakesFillet | kTakesChamfer | kCastsNoSunShadow},
     {kTopography, kSetsLotElevation | kMovedByPoint, 128},
     {kImported2D, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kRoofPanel, 0, 16},
@@ -173,12 +178,18 @@ inline constexpr TypeRow kTypeTable[] = {
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
-    {kLeaderDimension, kMovedByPoint},
-    {kStiffenerBeam, kMovedByPoint},
-    {kDimensionLinked, kSelectedWhole | kOnViewLayer},
-    {kFoundationPier, kSelectedWhole | kPickedWhole | kDraggedWhole},
-    {kPostTensionStrand, kMovedByPoint},
-    {kType125, kSelectedWhole},
+    {kDimensionFirst, kCastsNoSunShadow},
+    {101, kCastsNoSunShadow},
+    {kAngleDimension, kCastsNoSunShadow},
+    {kDiameterDimension, kCastsNoSunShadow},
+    {kDimension106, kCastsNoSunShadow},
+    {107, kCastsNoSunShadow},
+    {kLeaderDimension, kMovedByPoint | kCastsNoSunShadow},
+    {kStiffenerBeam, kMovedByPoint | kCastsNoSunShadow},
+    {kDimensionLinked, kSelectedWhole | kOnViewLayer | kCastsNoSunShadow},
+    {kFoundationPier, kSelectedWhole | kPickedWhole | kDraggedWhole | kCastsNoSunShadow},
+    {kPostTensionStrand, kMovedByPoint | kCastsNoSunShadow},
+    {kType125, kSelectedWhole | kCastsNoSunShadow},
     {kDoorHardware, 0, 2, 2},
     {kFoundationSlope, kMovedByPoint},
     {kPhoto, kMovedByPoint},
@@ -189,8 +200,8 @@ inline constexpr TypeRow kTypeTable[] = {
     {kOffsetDimensionH, kMovedByPoint},
     {kLengthDimension, kMovedByPoint},
     {kCabinetPart, kSelectedWhole | kPickedWhole},
-    {kText, kKeepsShapeWhenTurned | kDraggedWhole | kMovedByPoint},
-    {kEnhancedText, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole},
+    {kText, kKeepsShapeWhenTurned | kDraggedWhole | kMovedByPoint | kCastsNoSunShadow},
+    {kEnhancedText, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole | kCastsNoSunShadow},
     {kAccessory, kIsHostedAttachment | kFollowsHost | kPickedWhole},
     {kSkylightPart, kDirectedOutline, 2, 3},
     {kSkylight, kIsRoofAttachment | kSelectedWhole | kPickedWhole, 16},
@@ -204,7 +215,7 @@ inline constexpr TypeRow kTypeTable[] = {
     // Built-in symbols that are fixed components.
     {68, kFixedComponent}, {69, kFixedComponent}, {71, kFixedComponent}, {72, kFixedComponent},
     {79, kFixedComponent}, {80, kFixedComponent}, {81, kFixedComponent}, {82, kFixedComponent},
-    {88, kFixedComponent}, {98, kFixedComponent}, {110, kFixedComponent}, {kAirDuct, kFixedComponent | kMovedByPoint},
+    {88, kFixedComponent}, {98, kFixedComponent}, {110, kFixedComponent}, {kAirDuct, kFixedComponent | kMovedByPoint | kCastsNoSunShadow},
     {118, kFixedComponent}, {119, kFixedComponent}, {120, kFixedComponent}, {121, kFixedComponent},
     {122, kFixedComponent}, {123, kFixedComponent}, {146, kFixedComponent}, {147, kFixedComponent},
     {148, kFixedComponent}, {149, kFixedComponent}, {150, kFixedComponent}, {151, kFixedComponent},
@@ -249,6 +260,13 @@ constexpr int32_t DefaultPlanBits(int type) { return RowOf(type).planBits; }
 // The part list (0-4) of a roof attachment record that holds a generated piece of this type;
 // -1 for types no list holds.
 constexpr int RoofAttachmentPartList(int type) { return RowOf(type).partList; }
+
+// Outlines the plant fill plants: shapes 1-7, property lines, paths, fills, ground fill
+// regions and detail objects.
+constexpr bool IsPlantFillable(int type) {
+    return (type >= 1 && type <= 7) || type == kPropertyLine || type == kPath || type == kFill ||
+           type == kGroundFill || type == kDetail;
+}
 
 }  // namespace objtype
 

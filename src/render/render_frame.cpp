@@ -182,7 +182,8 @@ void RenderPasses(std::optional<AccumBuffer::Path> path) {
     if (ds->lightSetting <= 0) ds->lightSetting = kDefaultPasses;
     RenderInterruptScope busy;
     gGLObjectsRendered = 0;
-    if (!gRenderOpenGLAntiAlias) ResetAnimatedLVStatus();
+    // A shadow render's own passes leave its light progress showing.
+    if (!gRenderOpenGLAntiAlias && !gRenderingShadowMap) ResetAnimatedLVStatus();
     gRenderingOpenGL = 1;
     const bool noColour = ds->renderMode == rendermode::kNoColour;
     if (noColour) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);

@@ -6,6 +6,7 @@
 #include "render/gl.h"
 #include "render/render_frame.h"
 #include "render/rt_frame.h"
+#include "render/shadow_render.h"
 #include "render/texture_load.h"
 
 void StartRenderer() {
@@ -28,6 +29,7 @@ void StartRenderer() {
     });
     SetDeleteGLTexturesHandler(DeleteTexturesByID);
     StartRenderFrame();
+    StartShadowRenderer();
     StartRealTimeRenderer();
     SetupLights();
 }

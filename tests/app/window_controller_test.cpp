@@ -552,7 +552,10 @@ TEST_F(ContextMenus, TheFixedMenusListTheirItemsInOrderWithTagsAndActions) {
               "View from Lot's Right Edge:5152");
     EXPECT_EQ(Rows(ContextMenuFactory::contentActionMenuUsingTarget(1), true) + " " +
                   Rows(ContextMenuFactory::contentActionMenuUsingTarget(3)),
-              "^|Change Color...=changeSymItemColor:12000 ^");
+              "^|Change Color...=changeSymItemColor:12000|Find Plant by Name...=findPlantByName|"
+              "Plant Finder...=showPlantFinder|Plant Hardiness Zones...=showPlantHardinessZones|"
+              "Find Object by Name...=findObjectByName "
+              "^|Find Plant by Name...|Plant Finder...|Plant Hardiness Zones...|Find Object by Name...");
     doc->itsDocState->ss40.ssStateFresh = 0;  // something selected: its elevation
     EXPECT_EQ(Rows(ContextMenuFactory::elevationSliderContextMenu(), true),
               "Set Elevation...=setObjectElevation|Float Above Topography=floatObjectAboveTopo");

@@ -71,7 +71,7 @@ protected:
 
 TEST_F(PlantFillTest, PerimeterCarriesTheSpacingRoundCornersOfAClosedSquare) {
     Objex* square = outline({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    gFillPerimeter = 1;
+    gFillPerimeter = 1, gFillArea = 0;
     gPlantSpacing = 30;
     ApplePortFillObjectWithPlants(square);
 
@@ -93,7 +93,7 @@ TEST_F(PlantFillTest, PerimeterCarriesTheSpacingRoundCornersOfAClosedSquare) {
 
 TEST_F(PlantFillTest, OpenPolylineIsPlantedAlongItsOwnSegmentsOnly) {
     Objex* line = outline({{0, 0}, {100, 0}, {100, 100}}, false);
-    gFillPerimeter = 1;
+    gFillPerimeter = 1, gFillArea = 0;
     gPlantSpacing = 30;
     ApplePortFillObjectWithPlants(line);
     expectAt(plants(), {{0, 0}, {30, 0}, {60, 0}, {90, 0}, {100, 20}, {100, 50}, {100, 80}});
@@ -118,7 +118,7 @@ TEST_F(PlantFillTest, SpacingThatIsNotAPositiveNumberOrNoPlantEntryPlantsNothing
 }
 
 TEST_F(PlantFillTest, AreaGridStaysInsideTheOutline) {
-    gFillArea = 1;
+    gFillArea = 1, gFillPerimeter = 0;
     gPlantSpacing = 30;
     // Narrower than the spacing: one row, at the top edge + 0.5.
     Objex* strip = outline({{0, 0}, {100, 0}, {100, 20}, {0, 20}}, true);

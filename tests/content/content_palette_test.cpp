@@ -1,16 +1,25 @@
 // A document window's content palette, offscreen, over a small library written per case:
-// sections and what they remember, the seams, plant locating, "Change Color...".
+// sections and what they remember, the seams, plant locating, "Change Color...", and the
+// library's sheets: the finders, the plant finder and the plant fill sheet.
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 #include <QUndoStack>
+#include <cmath>
+#include <map>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/core/event_handler.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
 #include "app/window_controller.h"
@@ -21,6 +30,12 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "commands/plant_fill.h"
+#include "model/command_globals.h"
+#include "model/object_types.h"
+#include "model/selection_ops.h"
+#include "support/build.h"
+#include "ui/sheets/finder_sheets.h"
 #include "port/defaults.h"
 #include "port/qt/platform.h"
 #include "support/doubles.h"
@@ -40,6 +55,7 @@ protected:
         WriteSmallContentLibrary();
         (document = AppController::shared()->documentController()->openUntitledDocument())->makeWindowControllers();
         (window = static_cast<QMDWindowController*>(document->windowController))->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         p = window->contentPaletteController();
     }
     void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
@@ -53,6 +69,25 @@ protected:
     void Click(const ContentCategoryItem* item) {
         const QModelIndex row = static_cast<ContentCategoryModel*>(p->categoryOutlineView()->model())->indexOf(item);
         p->categoryOutlineView()->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    }
+    // The window's sheet and its controls; a click through the window system, which honours
+    // the sheet's modality; a button pressed and the sheet gone (or hidden, when it is kept).
+    SheetDialog* sheet() const {
+        for (SheetDialog* s : window->findChildren<SheetDialog*>())
+            if (s->isVisible()) return s;
+        return nullptr;
+    }
+    template <class T>
+    T* find(const char* outlet) const { return sheet() ? sheet()->findChild<T*>(QString::fromLatin1(outlet)) : nullptr; }
+    static void Tap(QWidget* b) {
+        ASSERT_TRUE(b && QTest::qWaitForWindowExposed(b->window()));
+        QTest::mouseClick(b->window()->windowHandle(), Qt::LeftButton, {},
+                          b->mapTo(b->window(), QPoint(std::min(8, b->width() / 2), b->height() / 2)));
+    }
+    bool press(const char* button) {
+        QPointer<SheetDialog> s = sheet();
+        if (QPushButton* b = s ? s->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr) b->click();
+        return s && QTest::qWaitFor([&] { return s.isNull() || !s->isVisible(); });
     }
     std::string Shown() const { return p->selectedCategoryItem() ? p->selectedCategoryItem()->categoryName() : "none"; }
     ContentCategoryItem* Tree(int16_t section, size_t i) { return (*p->treeOfSection(section))[i].get(); }
@@ -138,7 +173,7 @@ TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
     expected[size_t(entry->colorIndex)] = 10 + 20 * 256 + 30 * 65536;
     QMenu* menu = p->actionsPopUpButton()->menu();
     ASSERT_TRUE(menu && p->actionsPopUpButton()->isEnabled());
-    QAction* change = menu->actions().last();
+    QAction* change = menu->findChild<QAction*>("changeSymItemColor");
     ASSERT_TRUE(p->validateMenuItem(change));
     change->trigger();
     EXPECT_FALSE(p->validateMenuItem(change));  // while the panel is open
@@ -148,6 +183,99 @@ TEST_F(Palette, ChangeColorWritesTheDesignsColourTableAndMarksItChanged) {
     EXPECT_EQ(std::tuple(entry->textureColor.red, entry->textureColor.green, entry->textureColor.blue),
               std::tuple(10, 20, 30));
     EXPECT_EQ(std::tuple(document->undoStack()->count(), document->isDocumentEdited()), std::tuple(0, true));
+}
+
+// A search into the results node already shown refreshes it in place; the object finder
+// needs one of its boxes and shows its section's results node; the zone maps change.
+TEST_F(Palette, FindersFillTheResultsNodesAndTheZoneMapsChange) {
+    p->searchPlantsUsingName("OAK", 1, true, true);
+    p->searchPlantsUsingName("Elm", 1, true, true);
+    EXPECT_EQ(std::tuple(p->selectedCategoryItem(), Shown(), p->contentView()->previewCount()),
+              std::tuple(p->plantSearchResultsItem(), std::string("Search results (0 items)"), 0u));
+    p->findObjectByName();
+    find<QLineEdit>("nameText")->setText("tab");
+    Tap(find<QCheckBox>("search3DLibButton")), Tap(find<QCheckBox>("search2DLibButton"));
+    EXPECT_FALSE(find<QPushButton>("searchButton")->isEnabled());
+    Tap(find<QCheckBox>("search3DLibButton"));
+    ASSERT_TRUE(press("searchButton"));
+    EXPECT_EQ(std::tuple(p->selectedCategory(), p->selectedCategoryItem(), Shown(), p->selectedSymEntry()->objectDescription),
+              std::tuple(int16_t(4), p->objectSearchResultsItem(), std::string("Search results (1 items)"), std::string("Table")));
+
+    p->showPlantHardinessZones();
+    const QImage usa = find<QLabel>("imageView")->pixmap().toImage();
+    auto* region = find<QComboBox>("zonePopUpButton");
+    region->setCurrentIndex(4), emit region->activated(4);
+    EXPECT_EQ(std::tuple(region->count(), usa.size(), usa == find<QLabel>("imageView")->pixmap().toImage()),
+              std::tuple(5, QSize(400, 250), false));
+    EXPECT_TRUE(press("okButton"));
+}
+
+// Unlike the other sheets the plant finder is kept: its cells and masks survive Cancel, a
+// reopening and the window that showed it.
+TEST_F(Palette, PlantFinderKeepsItsCellsAndMasks) {
+    p->showPlantFinder();
+    PlantFinderController* finder = PlantFinderController::shared();
+    ASSERT_TRUE(finder && sheet() == finder);
+    EXPECT_EQ(std::tuple(finder->zoneView, finder->sunlightView, finder->soilView, finder->waterView, finder->propagationView),
+              std::tuple(1023u, 15u, 255u, 15u, 15u));
+    for (QCheckBox* cell : find<CheckMatrix>("zoneButtons")->cells()) cell->setChecked(false);
+    ASSERT_TRUE(press("searchButton"));
+    EXPECT_EQ(std::tuple(finder->zoneView, finder->soilView, Shown()), std::tuple(0u, 255u, std::string("Search results (0 items)")));
+    p->showPlantFinder();
+    ASSERT_EQ(sheet(), finder);
+    EXPECT_EQ(find<CheckMatrix>("zoneButtons")->checkedCellCount(), 0);
+    find<CheckMatrix>("soilButtons")->cells()[0]->setChecked(false);
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(std::tuple(finder->zoneView, finder->soilView), std::tuple(0u, 255u));
+    window->close();
+    QTest::qWait(0);
+    EXPECT_EQ(PlantFinderController::shared(), finder);
+}
+
+// The area box follows the object under the context click; Cancel keeps every setting; the
+// spacing is held to 1 to 3000 inches.
+TEST_F(Palette, PlantFillSheetKeepsOrLeavesItsSettings) {
+    Win32EventHandler commands(AsCommandWindow(window));
+    gContextFoundObj = Shape(gCurDocument->itsCurLayer, objtype::kLine, {{0, 0}, {100, 0}});
+    commands.fillObjectWithPlantsUsingWindow();
+    auto* area = find<QCheckBox>("fillAreaButton");
+    ASSERT_TRUE(area);
+    EXPECT_EQ(std::tuple(area->isChecked(), area->isEnabled(), find<QLineEdit>("spacingText")->text()),
+              std::tuple(false, false, QString("5'-0\"")));
+    find<QLineEdit>("spacingText")->setText("12"), Tap(find<QCheckBox>("fillPerimeterButton"));
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(std::tuple(gFillArea, gFillPerimeter, gPlantSpacing), std::tuple(1, 1, 60.0f));
+
+    gContextFoundObj = Shape(gCurDocument->itsCurLayer, objtype::kRectangle, {{0, 0}, {100, 0}, {100, 100}}, true);
+    gFillArea = 0;
+    for (const auto& [typed, kept] : {std::pair{"0", 1.0f}, std::pair{"5000\"", 3000.0f}}) {
+        commands.fillObjectWithPlantsUsingWindow();
+        EXPECT_EQ(std::tuple(find<QCheckBox>("fillAreaButton")->isChecked(), find<QCheckBox>("fillAreaButton")->isEnabled()),
+                  std::tuple(false, true));
+        find<QCheckBox>("fillPerimeterButton")->setChecked(false), find<QLineEdit>("spacingText")->setText(typed);
+        ASSERT_TRUE(press("okButton"));
+        EXPECT_EQ(std::tuple(gFillArea, gFillPerimeter, gPlantSpacing), std::tuple(0, 0, kept));
+    }
+    EXPECT_EQ(document->undoStack()->count(), 0);
+
+    // Of two selected rectangles, one not selected and a selected wall, only the two are
+    // planted (2 x 2 at a 50 inch spacing), as one step; a selection upstairs stays put.
+    Layer* floor = gCurDocument->itsCurLayer;
+    SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
+    for (float left : {1000.0f, 2000.0f, 3000.0f})
+        Make(Shape(floor, objtype::kRectangle, {{left, 0}, {left + 100, 0}, {left + 100, 100}, {left, 100}}, true))
+            .select(left < 3000);
+    Make(Wall(floor, {{4000, 0}, {4100, 0}, {4100, 100}})).select();
+    Objex* upstairs = Make(Shape(floor->next, objtype::kLine, {{0, 0}, {100, 0}})).select();  // stays where it is
+    commands.fillObjectWithPlantsUsingWindow();
+    find<QCheckBox>("fillAreaButton")->setChecked(true), find<QLineEdit>("spacingText")->setText("50\"");
+    ASSERT_TRUE(press("okButton"));
+    std::map<int, int> planted;  // by the thousands of the plant's middle
+    for (Objex* o = floor->firstObject; o; o = o->next)
+        if (o->type == objtype::kPlant) ++planted[int(std::floor((PointAt(o, 0)->position[0] + PointAt(o, 2)->position[0]) / 2000)) * 1000];
+    EXPECT_EQ(std::tuple(planted, PointAt(upstairs, 1)->position[0]), std::tuple(std::map<int, int>{{1000, 4}, {2000, 4}}, 100.0f));
+    EXPECT_EQ(std::tuple(document->undoStack()->count(), document->undoStack()->undoText()),
+              std::tuple(1, QString("Fill Object with Plants")));
 }
 
 }  // namespace

@@ -13,12 +13,15 @@
 #include <QMenu>
 #include <QAbstractSlider>
 #include <QPainter>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -60,17 +63,44 @@ std::pair<int, int> WallSpan(const QImage& image, int row) {
     return {first, last};
 }
 
+// What the panel paints while a render blocks the event loop: the status line's texts and the
+// progress bar's values, in order.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget* panel) : panel_(panel) { qApp->installEventFilter(this); }
+    ~PaintLog() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Paint || !w || w->window() != panel_) return false;
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty()) texts << label->text();
+        if (auto* bar = qobject_cast<QProgressBar*>(w)) values.push_back({bar->value(), bar->maximum()});
+        return false;
+    }
+    bool saw(const QString& part) const {
+        return std::any_of(texts.begin(), texts.end(), [&](const QString& t) { return t.contains(part); });
+    }
+    QStringList texts;
+    std::vector<std::pair<int, int>> values;
+
+private:
+    QWidget* panel_;
+};
+
 struct Panel {
     WindowTestServices services{"liveviewwindow"};
     QMDWindowController* w = OpenDocumentWindow();
     LiveViewController* c = LiveViewController::sharedLiveViewController();
     DocState* ds = w->document()->model()->itsDocState;
-    Panel() {
-        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-100, -300}, {100, -300}});
+    // A wall from x `left` to `right` at z, `height` inches high.
+    void box(float z, float left = -30, float right = 30, float height = 30) {
+        Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{left, z}, {right, z}});
         wall->planBits = ds->visiblePlans;
         for (Poinz* p = wall->firstPoint; p; p = p->next)
-            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 96;
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = height;
         Update3DWall(wall);
+    }
+    Panel() {
+        box(-300, -100, 100, 96);
         ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
         ds->elevationView = 0, ds->eyeHeight = 60, ds->navigationSpeed = 8;
         w->show();
@@ -154,7 +184,11 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     };
     QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; });
     EXPECT_EQ(between(p.grab()), 0);
-    p.c->renderFinal();
+    {
+        PaintLog painted(p.c->window());
+        p.c->renderFinal();
+        EXPECT_TRUE(painted.saw("Rendering")) << painted.texts.join("|").toStdString();
+    }
     QImage final;
     EXPECT_TRUE(QTest::qWaitFor([&] { return between(final = p.grab()) > 0; }, 3000));
     EXPECT_EQ(std::make_tuple(p.ds->shadowsOn, gRenderOpenGLAntiAlias), std::make_tuple(0, 0));
@@ -172,6 +206,79 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     AppController::shared()->toggleLiveViewPanel();
     LiveViewController::destroyShared();
     EXPECT_EQ(LiveViewController::sharedLiveViewController()->window()->pos(), QPoint(140, 120));
+}
+
+TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
+    // An uplight on the ground 200 ahead throws light up the wall at 300; a box 30 inches
+    // high (a short wall) 250 ahead keeps it off the wall below about 117 units.
+    Panel p;
+    p.box(-250);
+    Objex* group = dvxtest::Make(1000).on(gCurDocument->itsCurLayer);
+    Objex* lamp = dvxtest::Make(146).in(group);
+    objfield::light::kBeamWidth(*lamp) = 140;
+    p.ds->sunOn = 0, p.ds->shadowQuality = 5, p.ds->lightIntensity = 0.5f;  // a dim room
+    ASSERT_TRUE(p.open());
+    lamp->bounds3D.floatLeft = lamp->bounds3D.floatRight = 0;
+    lamp->bounds3D.floatBack = lamp->bounds3D.floatFront = -200;
+    // The wall's point (x, y) in the view: 45 degrees of height over 300 units, eye at 60.
+    auto grey = [&](const QImage& im, float x, float y) {
+        const double k = im.height() / 2.0 / (300 * std::tan(22.5 * M_PI / 180));
+        return Grey(im.pixel(int(im.width() / 2 + x * k), int(im.height() / 2 - (y - 60) * k)));
+    };
+    const QImage plain = p.shown();
+    ASSERT_FALSE(plain.isNull());
+    QProgressBar* bar = p.c->window()->findChild<QProgressBar*>();
+    ASSERT_TRUE(bar);
+    std::vector<int> values;
+    QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int v) { values.push_back(v); });
+    PaintLog painted(p.c->window());
+    p.c->renderShadows();
+    const QImage lit = p.grab();
+    EXPECT_GT(grey(lit, 0, 150), grey(plain, 0, 150) + 15) << "no light on the wall";
+    EXPECT_NEAR(grey(lit, 0, 100), grey(plain, 0, 100), 6) << "no shadow of the box";
+    // The bar rose one step at a time to its end, and the status tells the time.
+    ASSERT_FALSE(values.empty());
+    for (size_t i = 1; i < values.size(); ++i) EXPECT_TRUE(values[i] == values[i - 1] + 1 || values[i] == 0) << i;
+    // The light's view (two steps) and the composite: the progress runs to its total of 3.
+    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 3);
+    EXPECT_TRUE(painted.saw("Rendering shadows (press Escape to cancel)"));
+    EXPECT_TRUE(painted.texts.back().endsWith("seconds to render")) << painted.texts.back().toStdString();
+    if (!gShot.isEmpty()) lit.save(QString(gShot).replace(".png", "-shadows.png"));
+}
+
+TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
+    // A box 30 inches high (a short wall, x -30..30) stands 20 in front of the wall; the sun
+    // 20 degrees up behind the eye throws its shadow on the wall up to about 52 units. The eye
+    // looks down on it from 400 units. The ground's colour here does not follow the brightness,
+    // so the shadow is looked for on the wall. With the sun turned by 180 degrees the box's
+    // shadow leaves the wall, whose face is then in its own shade.
+    Panel p;
+    p.box(-280);
+    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1;
+    p.ds->lightIntensity = 0.5f;
+    p.ds->eyeHeight = 400, p.ds->navigationFlag = 1, p.ds->cameraValue = 50;
+    ASSERT_TRUE(p.c->isVisible() || (p.c->showWindow(), QTest::qWaitForWindowExposed(p.c->window())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->glSurface().window()->isValid(); }));
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(p.ds);
+    // The wall's point (x, y) as the eye pitched 50 degrees down sees it.
+    auto grey = [&](const QImage& im, float x, float y) {
+        const double a = 50 * M_PI / 180, dy = y - 400, dz = -300;
+        const double vy = dy * std::cos(a) - dz * std::sin(a), vz = dy * std::sin(a) + dz * std::cos(a);
+        const double k = im.height() / 2.0 / std::tan(22.5 * M_PI / 180);
+        return Grey(im.pixel(int(im.width() / 2 + x / -vz * k), int(im.height() / 2 - vy / -vz * k)));
+    };
+    struct Row { float angle; bool shadowSeen; } rows[] = {{180, true}, {0, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.angle);
+        p.ds->sunAngle = r.angle;
+        p.c->renderShadows();
+        const QImage seen = p.grab();
+        const int shade = grey(seen, 0, 40), beside = grey(seen, 70, 40);
+        if (r.shadowSeen) EXPECT_GT(beside, shade + 15);
+        else EXPECT_NEAR(beside, shade, 6);
+        if (!gShot.isEmpty() && r.shadowSeen) seen.save(QString(gShot).replace(".png", "-sun.png"));
+    }
 }
 
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {

@@ -119,8 +119,9 @@ bool DrawnInMainWalk(const PlaneObject* piece) {
 
 bool HasInteriorWallMark(const Objex* object) { return object && object->auxColor.red == 1; }
 
-bool CastsNoShadow(const PlaneObject* piece) {
-    const Objex* root = RootOfBase(piece);
+bool CastsNoShadow(const PlaneObject* piece) { return RootCastsNoShadow(RootOfBase(piece)); }
+
+bool RootCastsNoShadow(const Objex* root) {
     if (!root) return false;
     if (objfield::no_shadow::kMark(*root) == 1) return true;
     const bool imported = root->type == objtype::kFentrix ||

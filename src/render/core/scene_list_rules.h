@@ -50,6 +50,8 @@ bool HasInteriorWallMark(const Objex* object);
 // Whether the root of the piece's base object casts no shadow: its no-shadow mark, or an
 // imported object's (or its group's) shadow switch.
 bool CastsNoShadow(const PlaneObject* piece);
+// The same test on a root object.
+bool RootCastsNoShadow(const Objex* root);
 
 // The floors the floor passes walk: the first three by their place in the layer list,
 // whatever they are named (null where there are fewer).

@@ -34,6 +34,12 @@ DVX_SHEET_SEAM(NewPlantFillSheetForParent)
 DVX_SHEET_SEAM(NewCeilingBuilderSheetForParent)
 // Smooths the selected objects at the tension chosen.
 DVX_SHEET_SEAM(NewCurveTensionSheetForParent)
+// The content palette's finders: plants and objects by name, plants by growing conditions
+// (one sheet kept between openings), and the hardiness zone maps.
+DVX_SHEET_SEAM(NewFindPlantByNameSheetForParent)
+DVX_SHEET_SEAM(NewFindObjectByNameSheetForParent)
+DVX_SHEET_SEAM(SharedPlantFinderSheetForParent)
+DVX_SHEET_SEAM(NewPlantZoneSheetForParent)
 
 #undef DVX_SHEET_SEAM
 

@@ -4,9 +4,11 @@
 #include "ui/core/wall_sheet_seams.h"
 #include "ui/sheets/ceiling_builder_controller.h"
 #include "ui/sheets/elevation_sheets.h"
+#include "ui/sheets/finder_sheets.h"
 #include "ui/sheets/key_entry_sheets.h"
 #include "ui/sheets/move_rotate_sheets.h"
 #include "ui/sheets/plant_details_controller.h"
+#include "ui/sheets/plant_fill_print_sheets.h"
 #include "ui/sheets/small_value_sheets.h"
 #include "ui/sheets/text_entry_controller.h"
 #include "ui/sheets/unit_scale_sheets.h"
@@ -55,6 +57,15 @@ void Table(bool on) {
     set(SetNewPlantingAgeSheetForParentHandler, Open<PlantingAgeController>);
     set(SetNewPlantGrowthProjSheetForParentHandler, Open<PlantGrowthProjController>);
     set(SetNewPlantDetailsWindowHandler, [] { PlantDetailsController::newPlantDetailsWindow(); });
+    set(SetNewPlantFillSheetForParentHandler, Open<PlantFillController>);
+    set(SetNewFindPlantByNameSheetForParentHandler, Open<FindPlantByNameController>);
+    set(SetNewFindObjectByNameSheetForParentHandler, Open<FindObjectByNameController>);
+    set(SetNewPlantZoneSheetForParentHandler, Open<PlantZoneController>);
+    set(SetSharedPlantFinderSheetForParentHandler,
+        [](CommandWindow* parent) { PlantFinderController::sharedPlantFinderSheetForParent(parent); });
+    set(SetNewLV3DPrintSheetForParentHandler, [](CommandWindow* parent, LV3DPrintController::PrintRoutine print) {
+        SheetDialog::begin<LV3DPrintController>(parent, std::move(print));
+    });
 }
 
 }  // namespace
