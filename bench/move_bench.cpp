@@ -20,7 +20,7 @@
 #include "tools/wall_joins.h"
 #include "model/click_info.h"
 #include "tracking/drafting_trackers.h"
-#include "tracking/move_tracker.h"
+#include "tools/move_tracker.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"

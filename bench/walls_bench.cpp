@@ -20,7 +20,7 @@
 #include "tools/wall_joins.h"
 #include "tools/wall_tool.h"
 #include "model/click_info.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracking_state.h"
 
 namespace {

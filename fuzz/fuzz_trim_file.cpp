@@ -3,7 +3,7 @@
 // the input and end; each slot holds a whole profile of its own off every layer, its name
 // within the name field, and nothing of the definition stays on the floor or in the reader.
 #include "content/core/content_selection_seams.h"
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "files/content_folders.h"
 #include "files/design_file.h"
 #include "files/object_records.h"

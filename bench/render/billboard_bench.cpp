@@ -15,6 +15,7 @@
 #include "model/objects.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/billboards.h"
 #include "render/gl.h"
 #include "render/light_glows.h"
@@ -23,17 +24,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
-
-void Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        StartGLContextObjects();
-        return s;
-    }();
-    gl->makeCurrent();
-}
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight;
 
 // A perspective view from above the scene's south-west corner towards its middle.
 void Frame() {
@@ -54,7 +45,7 @@ void Clear() {
 }
 
 void BM_PlantBillboardsAndGlows(benchmark::State& state) {
-    Surface();
+    dvxbench::RenderSurface();
     if (dvxbench::UseReferenceScene(state.range(0)) < 0) {
         state.SkipWithError("the design could not be built");
         return;

@@ -11,6 +11,7 @@
 #include "model/document_model.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/accum_buffer.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
@@ -23,29 +24,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600, kPasses = 8;
-
-dvxtest::OffscreenGL& Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        StartGLContextObjects();
-        return s;
-    }();
-    gl->makeCurrent();
-    return *gl;
-}
-
-// Every plane of the scene list as a fan of triangles, in scene coordinates.
-std::vector<float> SceneTriangles() {
-    std::vector<float> v;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 2; i < plane->count; ++i)
-                for (uint32_t k : {0u, i - 1, i})
-                    v.insert(v.end(), {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
-    return v;
-}
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight, kPasses = 8;
 
 void Floor(const std::vector<float>& triangles, std::vector<uint8_t>& pixels, int passes) {
     for (int pass = 0; pass < passes; ++pass) {
@@ -60,7 +39,7 @@ void Floor(const std::vector<float>& triangles, std::vector<uint8_t>& pixels, in
 }
 
 void Frame(benchmark::State& state, bool antiAliased, const char* family) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     DocState* ds = CurrentDocState();
     if (pieces < 0 || !ds) {
@@ -71,7 +50,7 @@ void Frame(benchmark::State& state, bool antiAliased, const char* family) {
     SetLiveViewControllerExistsHandler([] { return true; });
     dvxbench::FlyOverScene(ds);
     ds->lightSetting = kPasses, ds->shadowsOn = 0;
-    const std::vector<float> triangles = SceneTriangles();
+    const std::vector<float> triangles = dvxbench::SceneTriangles();
     std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
     InitializeGLScene();  // the frame's camera for the floor
     dvxbench::Measured measured(state, family, dvxbench::BestSeconds(3, [&] {

@@ -14,6 +14,7 @@
 #include "osmesa_context.h"
 #include "plan/base_2d_view.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/navigation_loops.h"
 #include "render/core/real_time_seams.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600, kTicks = 100;
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight, kTicks = 100;
 
 // A plan view that only counts what it is asked to redraw.
 struct CountingPlan : Base2DViewHost {
@@ -42,17 +43,6 @@ struct CountingPlan : Base2DViewHost {
     bool needsToDrawRect(const PlatformRect&) const override { return true; }
     double area = 0;
 };
-
-dvxtest::OffscreenGL& Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        StartGLContextObjects();
-        return s;
-    }();
-    gl->makeCurrent();
-    return *gl;
-}
 
 DocState* Camera(int16_t mode, uint8_t controlled) {
     DocState* ds = CurrentDocState();
@@ -95,7 +85,7 @@ BENCHMARK(BM_NavigationTick)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_FreeWalkHundredTicks(benchmark::State& state) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     if (dvxbench::UseReferenceScene(state.range(0)) < 0) return state.SkipWithError("the design could not be built");
     DocState* ds = Camera(1, 0);
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);

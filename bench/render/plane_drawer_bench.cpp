@@ -17,6 +17,7 @@
 #include "model/projection.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/core/plane_material.h"
 #include "model/render_state.h"
 #include "render/gl.h"
@@ -28,16 +29,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
-
-void Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        return s;
-    }();
-    gl->makeCurrent();
-}
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight;
 
 void Frame() {
     const auto [minX, maxX, minZ, maxZ] = dvxbench::SceneExtent();
@@ -67,28 +59,16 @@ void DrawBatch(const std::vector<float>& triangles) {
     glFinish();
 }
 
-// Every plane of the scene fanned into one triangle batch, the floor of both benchmarks below.
-std::vector<float> SceneTriangles() {
-    std::vector<float> triangles;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 1; i + 1 < plane->count; ++i)
-                for (uint32_t k : {0u, i, i + 1})
-                    triangles.insert(triangles.end(),
-                                     {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
-    return triangles;
-}
-
 // Draws the reference scene of the state's size with `draw` per iteration, beside the floor.
 void DrawScene(benchmark::State& state, const char* family, void (*draw)()) {
-    Surface();
+    dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     if (pieces < 0) {
         state.SkipWithError("the design could not be built");
         return;
     }
     Frame();
-    const std::vector<float> triangles = SceneTriangles();
+    const std::vector<float> triangles = dvxbench::SceneTriangles();
     dvxbench::Measured measured(state, family, dvxbench::BestSeconds(3, [&] { DrawBatch(triangles); }));
     measured.start();
     for (auto _ : state) {

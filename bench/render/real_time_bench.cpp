@@ -13,6 +13,7 @@
 #include "model/document_model.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "render/gl.h"
@@ -24,18 +25,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
-
-dvxtest::OffscreenGL& Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        StartGLContextObjects();
-        return s;
-    }();
-    gl->makeCurrent();
-    return *gl;
-}
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight;
 
 // The floor: the scene's triangles in one colour through one list, compiled (and drawn) or
 // replayed, then read back.
@@ -70,7 +60,7 @@ double FloorSeconds(bool compile, std::vector<uint8_t>& pixels) {
 }
 
 void RealTime(benchmark::State& state, bool firstFrame) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     DocState* ds = CurrentDocState();
     if (pieces < 0 || !ds) {

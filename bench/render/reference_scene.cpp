@@ -23,6 +23,16 @@ struct Scene {
 constexpr int32_t kLights = 10;
 }  // namespace
 
+std::vector<float> SceneTriangles() {
+    std::vector<float> v;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 2; i < plane->count; ++i)
+                for (uint32_t k : {0u, i - 1, i})
+                    v.insert(v.end(), {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
+    return v;
+}
+
 int64_t UseReferenceScene(int64_t objects) {
     static std::map<int64_t, Scene> scenes;
     // The scene list belongs to one design at a time: park the current one.

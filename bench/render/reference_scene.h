@@ -4,6 +4,7 @@
 // it (about 5,950 plane objects at 5,000, plants included). Made on first use and kept; each
 // call makes its design current and its scene the scene list.
 #include <cstdint>
+#include <vector>
 
 struct DocState;
 
@@ -17,6 +18,10 @@ struct Extent {
     float minX, maxX, minZ, maxZ;
 };
 Extent SceneExtent();
+
+// Every plane of the scene list fanned into triangles (x, y, z a corner, y up): the one batch
+// the render benchmarks' floors draw.
+std::vector<float> SceneTriangles();
 
 // The fly camera over the scene's middle from its width away (heading 45, pitch 30), solid.
 void FlyOverScene(DocState* ds);

@@ -12,6 +12,7 @@
 #include "bench_support.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/accum_buffer.h"
 #include "render/core/jitter.h"
 #include "render/gl.h"
@@ -20,17 +21,7 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600, kPasses = 8;
-
-dvxtest::OffscreenGL& Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        return s;
-    }();
-    gl->makeCurrent();
-    return *gl;
-}
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight, kPasses = 8;
 
 using dvxbench::Extent;
 using dvxbench::SceneExtent;
@@ -63,7 +54,7 @@ void Passes(const Extent& e, AccumBuffer* sum) {
 }
 
 void Accumulate(benchmark::State& state, AccumBuffer::Path path, const char* family) {
-    Surface();
+    dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     if (pieces < 0) {
         state.SkipWithError("the design could not be built");
@@ -95,7 +86,7 @@ BENCHMARK(BM_AccumulateFramebuffer)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge
 
 // Reading the whole 800 x 600 image back; the floor copies the same bytes in memory.
 void BM_ReadBack(benchmark::State& state) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     glClearColor(0.2f, 0.4f, 0.6f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glFinish();

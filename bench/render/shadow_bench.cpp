@@ -20,6 +20,7 @@
 #include "model/render_state.h"
 #include "osmesa_context.h"
 #include "reference_scene.h"
+#include "render_surface.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/shadow_lights.h"
 #include "render/gl.h"
@@ -33,29 +34,8 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
+constexpr int kWidth = dvxbench::kSurfaceWidth, kHeight = dvxbench::kSurfaceHeight;
 constexpr int kReferenceRenders = 5;
-
-dvxtest::OffscreenGL& Surface() {
-    static std::unique_ptr<dvxtest::OffscreenGL> gl = [] {
-        auto s = std::make_unique<dvxtest::OffscreenGL>(kWidth, kHeight);
-        StartRenderer();
-        StartGLContextObjects();
-        return s;
-    }();
-    gl->makeCurrent();
-    return *gl;
-}
-
-std::vector<float> SceneTriangles() {
-    std::vector<float> v;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 2; i < plane->count; ++i)
-                for (uint32_t k : {0u, i - 1, i})
-                    v.insert(v.end(), {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
-    return v;
-}
 
 // The design's fixtures as can lights beside their floor, the first `on` switched on.
 int SwitchFixtures(int on) {
@@ -71,7 +51,7 @@ int SwitchFixtures(int on) {
 }
 
 void Shadowed(benchmark::State& state, int lights, int16_t quality, const char* family) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     DocState* ds = CurrentDocState();
     if (pieces < 0 || !ds) {
@@ -83,7 +63,7 @@ void Shadowed(benchmark::State& state, int lights, int16_t quality, const char* 
     dvxbench::FlyOverScene(ds);
     const int on = SwitchFixtures(lights);
     ds->shadowsOn = 1, ds->sunOn = 0, ds->shadowQuality = quality, ds->renderValue = 0;
-    const std::vector<float> triangles = SceneTriangles();
+    const std::vector<float> triangles = dvxbench::SceneTriangles();
     std::vector<float> depth(size_t(kWidth) * kHeight);
     InitializeGLScene();
     dvxbench::Measured measured(state, family, dvxbench::BestSeconds(3, [&] {
@@ -139,7 +119,7 @@ BENCHMARK(BM_EyePositionFill)->Unit(benchmark::kMillisecond);
 // The sun's grid at quality 5 (8 x 8) over the reference scene, then one lookup of every camera
 // pixel in it.
 void BM_SunGrid(benchmark::State& state) {
-    dvxtest::OffscreenGL& gl = Surface();
+    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
     const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
     DocState* ds = CurrentDocState();
     if (pieces < 0 || !ds) {
@@ -151,7 +131,7 @@ void BM_SunGrid(benchmark::State& state) {
     dvxbench::FlyOverScene(ds);
     SwitchFixtures(0);
     ds->shadowsOn = 1, ds->sunOn = 1, ds->sunShadowQuality = 5, ds->sunValueB = 45, ds->sunValueD = 100;
-    const std::vector<float> triangles = SceneTriangles();
+    const std::vector<float> triangles = dvxbench::SceneTriangles();
     std::vector<float> depth(size_t(kWidth) * kHeight);
     InitializeGLScene();
     glGetDoublev(GL_MODELVIEW_MATRIX, gCamMVMatrix);

@@ -42,20 +42,10 @@ LiveViewController* Panel() {
         if (!QTest::qWaitForWindowExposed(c->window()) ||
             !QTest::qWaitFor([c] { return c->glSurface().window()->isValid(); }))
             return nullptr;
-        QTest::qWaitFor([view] { return view->size() == QSize(kWidth, kHeight); });
+        (void)QTest::qWaitFor([view] { return view->size() == QSize(kWidth, kHeight); });
         return c;
     }();
     return panel;
-}
-
-std::vector<float> SceneTriangles() {
-    std::vector<float> v;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        for (const Plane* plane = p->planes; plane; plane = plane->next)
-            for (uint32_t i = 2; i < plane->count; ++i)
-                for (uint32_t k : {0u, i - 1, i})
-                    v.insert(v.end(), {plane->vertices[k].H, -plane->vertices[k].V, plane->vertices[k].D});
-    return v;
 }
 
 void Frame(benchmark::State& state, bool realTime, const char* family) {
@@ -72,7 +62,7 @@ void Frame(benchmark::State& state, bool realTime, const char* family) {
     }
     dvxbench::FlyOverScene(ds);
     ds->shadowsOn = 0;
-    const std::vector<float> triangles = SceneTriangles();
+    const std::vector<float> triangles = dvxbench::SceneTriangles();
     GLSurface& surface = c->glSurface();
     InitializeGLScene();  // the frame's camera for the floor
     dvxbench::Measured measured(state, family, dvxbench::BestSeconds(3, [&] {

@@ -26,7 +26,7 @@
 #include "content/core/content_searches.h"
 #include "content/core/content_selection_seams.h"
 #include "model/content_types.h"
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"

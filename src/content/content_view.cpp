@@ -13,7 +13,7 @@
 #include "content/content_drag.h"
 #include "content/core/content_category_item.h"
 #include "model/content_types.h"
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "files/content_folders.h"
 #include "files/custom_definitions.h"
 #include "commands/custom_attachment_commands.h"

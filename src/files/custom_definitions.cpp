@@ -9,7 +9,6 @@
 #include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/template_files.h"
-#include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/document_model.h"

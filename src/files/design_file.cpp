@@ -15,6 +15,7 @@
 #include "model/bounds.h"
 #include "model/delete_items.h"
 #include "model/deletion.h"
+#include "model/attached_dimension_batch.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -28,7 +29,6 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "model/id_counters.h"
-#include "tools/attached_dimensions.h"
 
 int16_t sInputPlatform = kDesignFilePlatform;
 uint8_t gFileWriteFailed = 0;

@@ -20,7 +20,7 @@
 #include "model/texture_mapping.h"
 #include "port/alerts.h"
 #include "port/seam.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 uint8_t gObjectStyle2D = 0;
 static const port::GlobalReset kReset([] { gObjectStyle2D = 0; });
@@ -215,7 +215,7 @@ Objex* OBJReadAnObject(Layer* layer) {
     }
     SetTextureFaceUV(o);
     SetObjectPointLengths(o);
-    if (!gSymbarObjectDrop) RenderSingleObject(o);
+    if (!gSymbarObjectDrop) rebuild::RenderSingleObject(o);
     return o;
 }
 

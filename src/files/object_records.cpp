@@ -7,6 +7,7 @@
 #include "files/streams.h"
 #include "files/text_trim_records.h"
 #include "model/deletion.h"
+#include "model/deck_step_records.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -15,7 +16,6 @@
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "model/id_counters.h"
-#include "tools/deck_steps.h"
 
 int32_t sInputVersion = filever::kCurrent;
 int32_t sWriteVersion = filever::kCurrent;

@@ -8,7 +8,6 @@
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "model/rebuild_table.h"
-#include "scene/plane_object.h"
 #include "render/core/live_view_seams.h"
 
 namespace palette_detail {
@@ -104,7 +103,7 @@ void RebuildPalettedObject(Objex* object) {
 }
 
 void UpdatePalettedObjectFromPaletteEntry(Objex* object, int32_t refID) {
-    if (!gCurDocument || !gGLPlaneObjects || !object) return;
+    if (!gCurDocument || !rebuild::SceneHasPieces() || !object) return;
     const bool uses = UsesLink(object, PaletteLinkOfRefID(refID));
     for (Objex* c = object->firstChild; c;) {
         Objex* next = c->next;
@@ -133,26 +132,9 @@ void UpdateAllPalettedObjectsFromPaletteList() {
     }
 }
 
-namespace {
-
-bool ShowsLink(const PlaneObject* p, int32_t link) {
-    const int32_t texture = p->surfaceKind == kPlanarSurface ? p->frontTexture : p->backTexture;
-    return texture == link;
-}
-
-}  // namespace
-
 int IsPaletteLoaded(int32_t refID) {
-    if (!gGLPlaneObjects || refID < 1 || refID > 999) return 0;
-    const int32_t link = PaletteLinkOfRefID(refID);
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
-        if (ShowsLink(p, link)) return 1;
-        for (const PlaneObject* m = p->masks; m; m = m->next)
-            if (ShowsLink(m, link)) return 1;
-        for (const PlaneObject* t = p->trims; t; t = t->next)
-            if (ShowsLink(t, link)) return 1;
-    }
-    return 0;
+    if (refID < 1 || refID > 999) return 0;
+    return rebuild::ScenePieceShowsTexture(PaletteLinkOfRefID(refID)) ? 1 : 0;
 }
 
 int IsAnyPaletteLoaded() {

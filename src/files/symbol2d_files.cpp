@@ -9,7 +9,10 @@
 #include "files/streams.h"
 #include "files/template_files.h"
 #include "files/type_data_io.h"
+#include "files/symbol_lists.h"
 #include "model/bounds.h"
+#include "model/duplicate.h"
+#include "model/command_ids.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -206,6 +209,29 @@ void Append3DSymbolToParent(Objex* object, Objex* symbol) {
     if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
     object->parent = symbol;
     AppendObjectToList(symbol->firstPart, object);
+}
+
+namespace {
+constexpr int16_t kSymbol3DPiece = 111;
+}  // namespace
+
+void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]) {
+    if (!object || !offset || !CurrentDocState()) return;
+    Objex* symbol = FindSymbolEntry(gSymbol3DList, symbolType);
+    if (!symbol) return;
+    auto attach = [&](Objex* piece) {
+        Objex* copy = DuplicateObject(piece, nullptr, nullptr, offset, 0, cmd::kSymbolTop);
+        if (!copy) return;
+        copy->layer = object->layer;
+        Append3DSymbolToParent(copy, object);
+        copy->type = kSymbol3DPiece;
+        SelectObj(copy, selmode::kDeselect, 0);
+    };
+    for (Objex* top = symbol->firstChild; top; top = top->next) {
+        attach(top);
+        for (Objex* child = top->firstChild; child; child = child->next)
+            attach(child);
+    }
 }
 
 void ClearSymbolLayerLinks(Objex* o) {

@@ -11,6 +11,7 @@
 #include "files/ini.h"
 #include "files/palettes.h"
 #include "files/windows_records.h"
+#include "model/attachments.h"
 #include "model/document_model.h"
 #include "model/transforms.h"
 #include "port/files.h"
@@ -274,6 +275,13 @@ int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height) 
     *width = GetPrivateProfileInt("Size", "Width", -1, info);
     *height = GetPrivateProfileInt("Size", "Height", -1, info);
     return *height;
+}
+
+void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
+    if (textureID < kFirstCustomTextureID || !gCurDocument) return;
+    int32_t width = 0, height = 0;
+    LoadCustomTextureWH(textureID, &width, &height);
+    SetAllAttachmentsCustomTextureWH(textureID, width, height);
 }
 
 bool LoadCustomTextureAlpha(int32_t textureID) {

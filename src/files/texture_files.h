@@ -63,6 +63,11 @@ int32_t LoadTextureWH(int32_t textureID, int32_t* width, int32_t* height);
 // or null outputs leave the outputs alone and give -1.
 int32_t LoadCustomTextureWH(int32_t textureID, int32_t* width, int32_t* height);
 
+// Stores a custom texture's "Size" (its info file, as LoadCustomTextureWH reads it) as the
+// scales of every door and window trim and every skylight texture that uses it, over the
+// top-level objects of every layer; sizes beyond the 16-bit scale fields are clamped.
+void UpdateAllAttachmentsCustomTextureWH(int32_t textureID);
+
 // True when a custom texture's info file asks for its black pixels to be transparent
 // ("Opacity": "Alpha" not 0); true for every ID below 20000.
 bool LoadCustomTextureAlpha(int32_t textureID);

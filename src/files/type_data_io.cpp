@@ -9,12 +9,12 @@
 #include "files/object_records.h"
 #include "files/streams.h"
 #include "files/text_trim_records.h"
-#include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/grouping.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "files/custom_textures.h"
 
@@ -115,17 +115,6 @@ void WriteRoofChildren(Objex* roof) {
     }
 }
 
-void RebuildSkylightSymbols(Objex* child, const RoofAttachmentRecord* r) {
-    if (r->ownerType != objtype::kSkylight) return;
-    if (r->style == kCustomSkylightStyle) {
-        const Float3DRect& b = child->bounds3D;
-        CreateCustomSkylightSymbols(child, (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2, r->angle);
-        return;
-    }
-    CreateSkylightFillerPlane(child, 1);
-    CreateSkylightFillerPlane(child, 0);
-}
-
 void ReadRoofChildren(Objex* roof, Layer* layer) {
     Layer* roofLayer = roof->layer ? roof->layer : layer;
     int32_t count = 0;
@@ -153,7 +142,8 @@ void ReadRoofChildren(Objex* roof, Layer* layer) {
         child->typeData = TypeData::OfRoofAttachment(record);
         ReadRoofAttachment(record, child, layer);
         tail = AppendChildAfter(child, roof, tail);
-        RebuildSkylightSymbols(child, record);
+        // A skylight's symbols are built from its record once it is read.
+        rebuild::Run(child, uint8_t(rebuild::Scope::Symbol));
     }
 }
 

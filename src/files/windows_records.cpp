@@ -1,5 +1,6 @@
 #include "files/windows_records.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -138,4 +139,15 @@ void GetAdjustedPaperWidthAndHeight(float* width, float* height) {
     h2 = lot.floatLeft, v2 = 0.0f, d2 = lot.floatBottom;
     ConvertToIso(&h1, &v1, &d1, &h2, &v2, &d2, gPerspective);
     *height = v2 - v1 + margin;
+}
+
+PlatformRect FindBoundingNSRectFromPoints(const POINT* points, int32_t count) {
+    if (!points || count < 4) return {};
+    int32_t left = points[0].x, right = left, top = points[0].y, bottom = top;
+    for (int32_t i = 1; i < count; ++i) {
+        left = std::min(left, points[i].x), right = std::max(right, points[i].x);
+        top = std::min(top, points[i].y), bottom = std::max(bottom, points[i].y);
+    }
+    return {static_cast<float>(left), static_cast<float>(top), static_cast<float>(int64_t(right) - left),
+            static_cast<float>(int64_t(bottom) - top)};
 }

@@ -26,6 +26,8 @@ struct PlatformRect {
     float width = 0;
     float height = 0;
 };
+// From the smallest to the largest coordinates; the zero rectangle for fewer than 4 points.
+PlatformRect FindBoundingNSRectFromPoints(const POINT* points, int32_t count);
 
 // An image as the texture loader takes it: `height` rows of `width` pixels, bottom row first,
 // three bytes (red, green, blue) a pixel, rows not padded.

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/point_edits.h"
 #include "model/rebuild_table.h"
-#include "files/texture_files.h"
 
 namespace {
 
@@ -34,12 +35,6 @@ bool AnyStartsAt(Objex* host, const Poinz* start) {
 
 // The point segment (a, b) runs from.
 Poinz* RunningFrom(Poinz* a, Poinz* b) { return a->next == b ? a : b; }
-
-bool IsPointOf(const Objex* object, const Poinz* point) {
-    for (const Poinz* p = object->firstPoint; p; p = p->next)
-        if (p == point) return true;
-    return false;
-}
 
 int16_t ClampToScale(int32_t value) {
     return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
@@ -108,11 +103,21 @@ void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint
     rebuild::RefitAttachments(host);
 }
 
-void UpdateAllAttachmentsCustomTextureWH(int32_t textureID) {
+AttachmentRecord* NewAttachmentRecordOnSegment(int16_t owner, Poinz* start, Poinz* end, float centre) {
+    if (!start || !end || !CurrentDocState()) return nullptr;
+    AttachmentRecord* r = new (std::nothrow) AttachmentRecord{};
+    if (!r) return nullptr;
+    r->ownerType = owner;
+    r->segmentStart = start;
+    r->segmentEnd = end;
+    r->centreDistance = centre;
+    r->remainder = GetLineLength(start->position[0], start->position[2], end->position[0], end->position[2]) - centre;
+    return r;
+}
+
+void SetAllAttachmentsCustomTextureWH(int32_t textureID, int32_t width, int32_t height) {
     QMDDocumentModel* doc = gCurDocument;
     if (textureID < kFirstCustomTextureID || !doc || !doc->itsLayers) return;
-    int32_t width = 0, height = 0;
-    LoadCustomTextureWH(textureID, &width, &height);
     const int16_t w = ClampToScale(width);
     const int16_t h = ClampToScale(height);
 

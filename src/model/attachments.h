@@ -53,7 +53,12 @@ void VerifyObjectAttachments(Objex* wall);
 // refitted.
 void UpdateAttachmentsWithNewPoint(Objex* host, Poinz* oldPoint, Poinz* newPoint);
 
-// Stores a custom texture's size (its info file's [Size]) as the scales of every door and
-// window trim and every skylight texture that uses it, over the top-level objects of every
-// layer. Sizes beyond the 16-bit scale fields are clamped.
-void UpdateAllAttachmentsCustomTextureWH(int32_t textureID);
+// A new record of the owner type on the segment from `start` to `end`, `centre` along it and
+// the rest of the segment as its remainder; null without both points or a current document.
+AttachmentRecord* NewAttachmentRecordOnSegment(int16_t owner, Poinz* start, Poinz* end, float centre);
+
+// Stores a custom texture's size as the scales of every door and window trim and every
+// skylight texture that uses it, over the top-level objects of every layer. Sizes beyond the
+// 16-bit scale fields are clamped. (Read from the texture's info file:
+// UpdateAllAttachmentsCustomTextureWH, files/texture_files.h.)
+void SetAllAttachmentsCustomTextureWH(int32_t textureID, int32_t width, int32_t height);

@@ -1,6 +1,6 @@
 #include "model/delete_items.h"
 
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/deletion.h"

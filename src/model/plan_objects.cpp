@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/docstate.h"
+#include "model/document_model.h"
 #include "model/numeric.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -66,4 +68,27 @@ bool IsObjectOnCurrentPlan(const Objex* object, int32_t planMask) {
         return shares;
     }
     return shares;
+}
+
+namespace {
+constexpr int32_t kLandscapeOnly = 128;
+constexpr int kFloorPlan = 1;
+}  // namespace
+
+void GetObjectPlanColor(const Objex* object, RGBColor* color) {
+    if (!object || !color || !gCurDocument) return;
+    *color = {0, 16448, 34952};
+    const DocState* ds = gCurDocument->itsDocState;
+    if (!ds) return;
+    const int32_t bits = object->planBits;
+    if (object->type == objtype::kWall && bits != kLandscapeOnly) {
+        *color = ds->planColors[kFloorPlan];
+        return;
+    }
+    for (int plan = 0; plan < 9; ++plan)
+        if (bits == (1 << plan)) {
+            *color = ds->planColors[plan];
+            return;
+        }
+    *color = ds->penColor;
 }

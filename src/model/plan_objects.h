@@ -1,9 +1,10 @@
 #pragma once
-// Line weights and plan membership of objects, and the print and drawing-mode state the plan
-// draw sets and the model (bounds, hit tests, curve flattening) reads.
+// Line weights, plan membership and plan colours of objects, and the print and drawing-mode
+// state the plan draw sets and the model (bounds, hit tests, curve flattening) reads.
 #include <cstdint>
 
 struct Objex;
+struct RGBColor;
 
 // 1 while the print view draws (line weights then follow the print scale).
 extern uint8_t gPrinting;
@@ -32,3 +33,8 @@ void GetPenOffset(int16_t weight, int16_t* dx, int16_t* dy);
 // Whether the object shows under the plan mask (bit 1 << plan index). Walls, doors and
 // windows show through on the floor, electrical, plumbing and HVAC plans.
 bool IsObjectOnCurrentPlan(const Objex* object, int32_t planMask);
+// The colour the object's lines take on the current floor: walls the floor colour (the
+// landscape colour for a landscape-only wall), one-plan objects their plan's colour, any
+// other the pen colour. Without a settings record (0, 16448, 34952); without a document or
+// with null arguments nothing is written.
+void GetObjectPlanColor(const Objex* object, RGBColor* color);

@@ -75,6 +75,9 @@ void ReRenderObject(Objex* object) {
 void RenderEntireObject(Objex* object) {
     if (Scene().renderEntireObject) Scene().renderEntireObject(object);
 }
+void RenderSingleObject(Objex* object) {
+    if (Scene().renderSingleObject) Scene().renderSingleObject(object);
+}
 void RenderAllLayers() {
     if (Scene().renderAllLayers) Scene().renderAllLayers();
 }
@@ -83,6 +86,10 @@ void DeleteRendererObject(Objex* object) {
 }
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc) {
     if (Scene().deleteDocumentRendererObjects) Scene().deleteDocumentRendererObjects(doc);
+}
+bool SceneHasPieces() { return Scene().hasPieces && Scene().hasPieces(); }
+bool ScenePieceShowsTexture(int32_t texture) {
+    return Scene().pieceShowsTexture && Scene().pieceShowsTexture(texture);
 }
 void SetLotElevation() {
     if (Scene().setLotElevation) Scene().setLotElevation();

@@ -12,8 +12,9 @@ struct Objex;
 namespace rebuild {
 
 // What a type's rebuild reaches: the object alone, the terrain under it (excavations), the
-// whole lot (topography, lot and slope lot: the lot elevation), or a fixed component's 3D
-// symbol pieces (rebuilt only when a caller asks for that scope: grouping, reading).
+// whole lot (topography, lot and slope lot: the lot elevation), or the symbol pieces of a
+// fixed component (3D) or of a skylight (plan) (built only when a caller asks for that scope:
+// grouping, reading).
 enum class Scope : uint8_t { Object = 1, Terrain = 2, Lot = 4, Symbol = 8 };
 inline constexpr uint8_t kObjectScopes = uint8_t(Scope::Object);
 inline constexpr uint8_t kObjectAndTerrain = kObjectScopes | uint8_t(Scope::Terrain);
@@ -40,14 +41,23 @@ struct SceneHooks {
     void (*deleteRendererObject)(Objex*) = nullptr;
     void (*deleteDocumentRendererObjects)(const QMDDocumentModel*) = nullptr;
     void (*setLotElevation)() = nullptr;
+    void (*renderSingleObject)(Objex*) = nullptr;
+    bool (*hasPieces)() = nullptr;
+    bool (*pieceShowsTexture)(int32_t texture) = nullptr;
 };
 void RegisterScene(const SceneHooks& hooks);
 void ReRenderObject(Objex* object);
 void RenderEntireObject(Objex* object);
+// Appends the pieces of a new object (nothing is replaced).
+void RenderSingleObject(Objex* object);
 void RenderAllLayers();
 void DeleteRendererObject(Objex* object);
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);
 // The terrain grid again from every layer's terrain objects.
 void SetLotElevation();
+// Whether the scene holds any piece; whether a piece, mask or trim shows the texture on its
+// visible face. False without a scene.
+bool SceneHasPieces();
+bool ScenePieceShowsTexture(int32_t texture);
 
 }  // namespace rebuild

@@ -14,7 +14,7 @@
 #include "plan/plan_color.h"
 #include "plan/symbol_plot.h"
 #include "port/drawing.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 
 using namespace plansymbol;
 

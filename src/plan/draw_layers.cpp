@@ -28,10 +28,8 @@ namespace {
 
 using Pieces = PlanTypeEntry::Pieces;
 
-constexpr int32_t kLandscapeOnly = 128;
 constexpr int16_t kType43 = 43;
 constexpr int kDeckPlan = 6;  // the seventh plan colour
-constexpr int kFloorPlan = 1;
 
 // The deck plan colour made pale: a tenth of its saturation, half way to full value.
 RGBColor Pale(const RGBColor& color) {
@@ -181,24 +179,6 @@ bool CanObjectBeDrawn(const Objex* object, int32_t flags) {
     if (flags & drawflag::kAll) return true;
     if (!(flags & drawflag::kSelectedOnly)) return false;
     return objtype::IsRoof(object->type) ? IsRootObjectSelected(object) : IsObjectSelected(object);
-}
-
-void GetObjectPlanColor(const Objex* object, RGBColor* color) {
-    if (!object || !color || !gCurDocument) return;
-    *color = {0, 16448, 34952};
-    const DocState* ds = gCurDocument->itsDocState;
-    if (!ds) return;
-    const int32_t bits = object->planBits;
-    if (object->type == objtype::kWall && bits != kLandscapeOnly) {
-        *color = ds->planColors[kFloorPlan];
-        return;
-    }
-    for (int plan = 0; plan < 9; ++plan)
-        if (bits == (1 << plan)) {
-            *color = ds->planColors[plan];
-            return;
-        }
-    *color = ds->penColor;
 }
 
 int32_t DrawLayer(void* dc, Layer* layer, const RECT* rect, int32_t flags,

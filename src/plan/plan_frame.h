@@ -6,6 +6,7 @@
 // outlines, transformed).
 #include <cstdint>
 
+#include "model/plan_objects.h"
 #include "model/types.h"
 #include "port/winrecords.h"
 
@@ -45,11 +46,6 @@ void DrawObject(void* dc, Objex* object, const RECT* rect, int32_t flags,
 
 // Flags 1: anything; else flags 2: selected objects (roofs by their own points only).
 bool CanObjectBeDrawn(const Objex* object, int32_t flags);
-// The colour the object's lines take on the current floor: walls the floor colour (the
-// landscape colour for a landscape-only wall), one-plan objects their plan's colour, any
-// other the pen colour. Without a settings record (0, 16448, 34952); without a document or
-// with null arguments nothing is written.
-void GetObjectPlanColor(const Objex* object, RGBColor* color);
 
 // --- the per-type table of DrawObject ---
 

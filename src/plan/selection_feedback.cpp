@@ -11,7 +11,7 @@
 #include "model/plan_objects.h"
 #include "model/selection_feedback_hooks.h"
 #include "port/seam.h"
-#include "tools/wall_dimension_limit.h"
+#include "model/wall_dimension_limit.h"
 #include "tracking/evaluate_point.h"
 
 namespace {

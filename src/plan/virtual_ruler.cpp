@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/core/dialog_fields.h"
+#include "files/windows_records.h"
 #include "app/core/main_window_seams.h"
 #include "plan/status_readouts.h"
 #include "model/docstate.h"

@@ -1,5 +1,5 @@
 // Mouldings and custom trims dropped on wall faces and on door and window trims.
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "geometry/openings/trim_files.h"
 #include "model/deletion.h"
 #include "model/document_model.h"

@@ -13,17 +13,9 @@
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "tools/attachment_layout.h"
-#include "tools/wall_dimension_limit.h"
+#include "model/wall_dimension_limit.h"
 
 namespace {
-
-// Open batches, and whether a refit asked for a measure meanwhile.
-int sBatchDepth = 0;
-bool sMeasureDue = false;
-const port::GlobalReset kReset([] {
-    sBatchDepth = 0;
-    sMeasureDue = false;
-});
 
 constexpr float kQuarterTurn = std::numbers::pi_v<float> / 2;
 constexpr float kProbeLength = 32000.0f;
@@ -103,19 +95,6 @@ void UpdateAttachedDimLayer(Layer* layer) {
 
 void UpdateAttachedDimAllLayers(Layer* firstLayer) {
     for (Layer* layer = firstLayer; layer; layer = layer->next) UpdateAttachedDimLayer(layer);
-}
-
-AttachedDimensionBatch::AttachedDimensionBatch() { ++sBatchDepth; }
-
-AttachedDimensionBatch::~AttachedDimensionBatch() {
-    if (--sBatchDepth > 0 || !sMeasureDue) return;
-    sMeasureDue = false;
-    if (gCurDocument) UpdateAttachedDimLayer(gCurDocument->itsCurLayer);
-}
-
-void UpdateCurrentLayerAttachedDims() {
-    if (sBatchDepth > 0) sMeasureDue = true;
-    else if (gCurDocument) UpdateAttachedDimLayer(gCurDocument->itsCurLayer);
 }
 
 bool PositionDimAttachment(const Poinz* segmentStart, const Poinz* segmentEnd, FloatPoint* size, int16_t,

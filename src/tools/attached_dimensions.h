@@ -10,6 +10,7 @@
 // replaced or its direction reversed.
 #include <cstdint>
 
+#include "model/attached_dimension_batch.h"
 #include "model/types.h"
 
 struct Layer;
@@ -28,19 +29,6 @@ void UpdateAttachedDimObject(Objex* wall);
 void UpdateAttachedDimLayer(Layer* layer);
 void UpdateAttachedDimAllLayers(Layer* firstLayer);
 
-// While one is alive, wall refits leave the current layer's attached dimensions alone, and
-// the outermost one measures them once as it ends when any refit asked for it: reading a
-// design refits every wall it reads, and each would otherwise walk the whole floor.
-class AttachedDimensionBatch {
-public:
-    AttachedDimensionBatch();
-    ~AttachedDimensionBatch();
-    AttachedDimensionBatch(const AttachedDimensionBatch&) = delete;
-    AttachedDimensionBatch& operator=(const AttachedDimensionBatch&) = delete;
-};
-// The wall refit's first step: the current layer's attached dimensions, now or at the end of
-// the batch.
-void UpdateCurrentLayerAttachedDims();
 
 // Places a dimension's base of width size->floatH along a segment while it is dragged, for the
 // pointer (H, D in floatH, floatV): its ends 5 clear of [minimum, maximum] along the segment,

@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "model/attachments.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -60,19 +61,6 @@ void SetTrims(AttachmentRecord* r, int32_t texture) {
     r->insideTrimColor = r->outsideTrimColor = kNoColor;
 }
 
-// A record on the segment with its distances, or null.
-AttachmentRecord* OnSegment(int16_t owner, Poinz* start, Poinz* end, float centre) {
-    if (!start || !end || !CurrentDocState()) return nullptr;
-    AttachmentRecord* r = new (std::nothrow) AttachmentRecord{};
-    if (!r) return nullptr;
-    r->ownerType = owner;
-    r->segmentStart = start;
-    r->segmentEnd = end;
-    r->centreDistance = centre;
-    r->remainder = GetLineLength(start->position[0], start->position[2], end->position[0], end->position[2]) - centre;
-    return r;
-}
-
 struct Size {
     float width, height;  // inches
 };
@@ -117,7 +105,7 @@ float ComponentElevation(int16_t symbol, const DocState* ds) {
 }  // namespace
 
 AttachmentRecord* NewDoorRecord(Poinz* segmentStart, Poinz* segmentEnd, float centreDistance) {
-    AttachmentRecord* r = OnSegment(objtype::kDoor, segmentStart, segmentEnd, centreDistance);
+    AttachmentRecord* r = NewAttachmentRecordOnSegment(objtype::kDoor, segmentStart, segmentEnd, centreDistance);
     if (!r) return nullptr;
     const DocState* ds = CurrentDocState();
     r->style = ds->doorStyle;
@@ -131,7 +119,7 @@ AttachmentRecord* NewDoorRecord(Poinz* segmentStart, Poinz* segmentEnd, float ce
 }
 
 AttachmentRecord* NewWindowRecord(Poinz* segmentStart, Poinz* segmentEnd, float centreDistance) {
-    AttachmentRecord* r = OnSegment(objtype::kWindow, segmentStart, segmentEnd, centreDistance);
+    AttachmentRecord* r = NewAttachmentRecordOnSegment(objtype::kWindow, segmentStart, segmentEnd, centreDistance);
     if (!r) return nullptr;
     const DocState* ds = CurrentDocState();
     r->style = ds->windowStyle;
@@ -147,7 +135,7 @@ AttachmentRecord* NewWindowRecord(Poinz* segmentStart, Poinz* segmentEnd, float 
 }
 
 AttachmentRecord* NewAccessoryRecord(Poinz* segmentStart, Poinz* segmentEnd, float centreDistance, uint8_t side) {
-    AttachmentRecord* r = OnSegment(objtype::kAccessory, segmentStart, segmentEnd, centreDistance);
+    AttachmentRecord* r = NewAttachmentRecordOnSegment(objtype::kAccessory, segmentStart, segmentEnd, centreDistance);
     if (!r) return nullptr;
     const DocState* ds = CurrentDocState();
     r->width = Plan(gdsAccessoryWidth, ds);
@@ -175,7 +163,7 @@ void ComponentDefaultSize(int16_t symbol, float* width, float* height) {
 
 AttachmentRecord* NewComponentRecord(int16_t symbol, Poinz* segmentStart, Poinz* segmentEnd, float centreDistance,
                                      uint8_t side) {
-    AttachmentRecord* r = OnSegment(symbol, segmentStart, segmentEnd, centreDistance);
+    AttachmentRecord* r = NewAttachmentRecordOnSegment(symbol, segmentStart, segmentEnd, centreDistance);
     if (!r) return nullptr;
     const DocState* ds = CurrentDocState();
     ComponentDefaultSize(symbol, &r->width, &r->height);
@@ -183,18 +171,6 @@ AttachmentRecord* NewComponentRecord(int16_t symbol, Poinz* segmentStart, Poinz*
     r->sideFlag = side;
     r->directionFlag = 1;
     r->frameFlag = 0;
-    SetTrims(r, 0);
-    return r;
-}
-
-AttachmentRecord* NewDeckStepRecord(Poinz* edgeStart, Poinz* edgeEnd, float centreDistance, float width) {
-    AttachmentRecord* r = OnSegment(objtype::kDeckSteps, edgeStart, edgeEnd, centreDistance);
-    if (!r) return nullptr;
-    const DocState* ds = CurrentDocState();
-    r->width = width;
-    r->height = Plan(ds->deckStepSizeB, ds);
-    r->directionFlag = ds->deckStepLeftRail;
-    r->frameFlag = ds->deckStepRightRail;
     SetTrims(r, 0);
     return r;
 }

@@ -27,8 +27,6 @@ AttachmentRecord* NewComponentRecord(int16_t symbol, Poinz* segmentStart, Poinz*
                                      uint8_t side);
 // Width along the wall and height (the third point's reach) of a new component of the symbol.
 void ComponentDefaultSize(int16_t symbol, float* width, float* height);
-// Steps of the given width on a deck edge, with the document's total height and handrails.
-AttachmentRecord* NewDeckStepRecord(Poinz* edgeStart, Poinz* edgeEnd, float centreDistance, float width);
 
 // The roof section subtype is that of the type-14 roof's piece holding it, 0 on a panel.
 // Skylights: the document's style and sizes, angle 90, texture 2218 at its size.

@@ -24,16 +24,6 @@
 
 namespace {
 
-constexpr RGBColor kNoColor{0xFFFF, 0xFFFF, 0xFFFF};
-// Plan units an inserted step leaves free along its edge.
-constexpr float kStepEdgeMargin = 5.0f;
-
-Poinz* StepPoint(const Poinz* edgeStart, float angle, float distance, Objex* step) {
-    float dh = 0, dd = 0;
-    GetPointFromLengthAndAngle(angle, distance, &dh, &dd);
-    return CreatePoint(1, 0, 0, 0, 0, 0, edgeStart->position[0] + dh, 0, edgeStart->position[2] + dd, 0, 0, 0,
-                       0, 0, 0, step);
-}
 
 // A refit keeps this much of the working length free.
 constexpr float kRefitMargin = 10.0f;
@@ -64,34 +54,6 @@ void SelectStepAlone(Objex* step) {
 
 }  // namespace
 
-void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
-    DocState* ds = CurrentDocState();
-    if (!deck || !edgeStart || !edgeEnd || !ds) return;
-    float length = 0;
-    const float angle = GetLineLengthAndAngle(edgeStart->position[0], edgeStart->position[2], edgeEnd->position[0],
-                                              edgeEnd->position[2], &length);
-    const float width = std::min(ConvertWorldToScreen(ds->deckStepWidth, ds, 0), length - kStepEdgeMargin);
-    if (!(width > 0)) return;
-
-    const float near = length / 2 - width / 2;
-    AttachmentRecord* record = NewDeckStepRecord(edgeStart, edgeEnd, near + width / 2, width);
-    if (!record) return;
-    RGBColor fill = ds->fillColor;
-    RGBColor pen = ds->penColor;
-    Objex* step = CreateObject(objtype::kDeckSteps, 0, 1, &fill, &pen, 1.0f, 6, 0, nullptr, nullptr, nullptr,
-                               deck, gCurDocument->itsCurLayer, TypeData::OfAttachment(record));
-    if (!step) {
-        delete record;
-        return;
-    }
-    step->texture = 0;
-    step->penColor = kNoColor;
-    AppendPointToObject(StepPoint(edgeStart, angle, near, step), step);
-    AppendPointToObject(StepPoint(edgeStart, angle, length / 2 + width / 2, step), step);
-    AppendChildToObject(step, deck);
-    UpdateObjectBounds(step);
-}
-
 int16_t UpdateDeckAttachment(Objex* step) {
     if (!step || !CurrentDocState()) return 0;
     Objex* deck = step->parent;
@@ -104,8 +66,8 @@ int16_t UpdateDeckAttachment(Objex* step) {
     if (r->width > 0 && working > r->width) {
         const float hw = r->width / 2;
         float c = r->centreDistance;
-        if (hw > c) c = hw + kStepEdgeMargin;
-        if (c + hw > working) c = working - (hw + kStepEdgeMargin);
+        if (hw > c) c = hw + kDeckStepEdgeMargin;
+        if (c + hw > working) c = working - (hw + kDeckStepEdgeMargin);
         Poinz* first = step->firstPoint;
         Poinz* second = first ? first->next : nullptr;
         if (c >= hw && c + hw <= working && second) {

@@ -1,24 +1,14 @@
 #pragma once
-// Steps set into a deck edge: a two-point child of the deck (type 53) whose attachment record
-// holds the edge, the step's centre distance and remainder, its width and total height
-// (plan units), and its left and right handrail flags.
+// Refitting deck steps to their edges and dragging them (the record and making one:
+// model/deck_step_records.h).
 #include <cstdint>
 
-#include "model/type_data.h"
+#include "model/deck_step_records.h"
 
 struct Objex;
 struct Poinz;
 
-// The handrail flags are the record's two 16-bit flag fields (1 = on).
-inline int16_t& DeckStepLeftHandrail(AttachmentRecord* record) { return record->directionFlag; }
-inline int16_t& DeckStepRightHandrail(AttachmentRecord* record) { return record->frameFlag; }
-
 struct Layer;
-
-// Adds a step at the middle of the edge from `edgeStart` to `edgeEnd` with the document's
-// step width (at most the edge length less 5 plan units), total step height and handrail
-// defaults, as the deck's last child. None when the width would not stay above 0.
-void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd);
 
 // Refits a step to its edge (narrowed to the working length less 10, centred inside it);
 // 1 when it no longer fits and was deleted, else 0.

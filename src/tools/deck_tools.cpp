@@ -25,8 +25,8 @@
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "tools/deck_steps.h"
-#include "tools/outline_tracker.h"
-#include "tracking/poly_builders.h"
+#include "tracking/outline_tracker.h"
+#include "model/poly_builders.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -145,25 +145,6 @@ Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
     return group;
 }
 
-void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]) {
-    if (!object || !offset || !CurrentDocState()) return;
-    Objex* symbol = FindSymbolEntry(gSymbol3DList, symbolType);
-    if (!symbol) return;
-    auto attach = [&](Objex* piece) {
-        Objex* copy = Duplicate(piece, offset[0], offset[1]);
-        if (!copy) return;
-        copy->layer = object->layer;
-        Append3DSymbolToParent(copy, object);
-        copy->type = kSymbol3DPiece;
-        SelectObj(copy, selmode::kDeselect, 0);
-    };
-    for (Objex* top = symbol->firstChild; top; top = top->next) {
-        attach(top);
-        for (Objex* child = top->firstChild; child; child = child->next)
-            attach(child);
-    }
-}
-
 void TrackComponentFixed(float worldX, float, float worldZ, int16_t stage, int16_t toolID) {
     DocState* ds = CurrentDocState();
     Layer* layer = gCurDocument ? gCurDocument->itsCurLayer : nullptr;

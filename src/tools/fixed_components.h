@@ -14,8 +14,6 @@ void TrackComponentFixed(float worldX, float worldY, float worldZ, int16_t stage
 // The 2D symbol's pieces, moved to (h, d), grouped on the current layer and left deselected;
 // the group, or null (nothing made) when the symbol is missing or has no pieces.
 Objex* Place2DSymbol(float h, float d, int16_t symbolType);
-// Copies of the 3D symbol's pieces moved by the offset (h, d) become the object's 3D pieces.
-void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]);
 
 // Rebuilds the 3D pieces of a fixed component at the plan middle of its root's 3D bounds,
 // turned by its rotation angle. Objects of other types, and air ducts without symbol pieces,

@@ -10,7 +10,7 @@
 #include "files/custom_textures.h"
 #include "scene/plane_object.h"
 #include "tracking/evaluate_point.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 constexpr float kHalfWidth = 720.0f;

@@ -17,7 +17,7 @@
 #include "scene/scene_build.h"
 #include "tools/roof_panels.h"
 #include "model/click_info.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_state.h"
 

@@ -17,7 +17,7 @@
 #include "port/alerts.h"
 #include "scene/scene_build.h"
 #include "tools/attachment_defaults.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "model/texture_mapping.h"
 #include "scene/plane_object.h"
 #include "tools/roof_attachments.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

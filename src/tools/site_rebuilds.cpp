@@ -15,7 +15,7 @@
 #include "model/texture_mapping.h"
 #include "scene/plane_object.h"
 #include "tools/site_rebuilds.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "scene/scene_build.h"
 #include "scene/terrain.h"
 #include "model/material_table.h"
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 #include "tools/site_rebuilds.h"
 #include "tracking/shape_trackers.h"
 #include "tracking/tracking_state.h"

@@ -2,6 +2,7 @@
 
 #include "model/objects.h"
 #include "model/rebuild_table.h"
+#include "tools/attached_dimensions.h"
 #include "tools/deck_tools.h"
 #include "tools/fixed_components.h"
 #include "tools/photos.h"
@@ -34,4 +35,5 @@ void RegisterToolRebuilders() {
     // attached dimensions and leaves the deck alone.
     for (int16_t type : {objtype::kWall, objtype::kDeck})
         rebuild::RegisterRefit(type, [](Objex* host) { UpdateAllWallAttachments(host); });
+    RegisterAttachedDimensionMeasure(UpdateAttachedDimLayer);
 }

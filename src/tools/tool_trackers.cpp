@@ -8,6 +8,7 @@
 #include "tools/fixed_components.h"
 #include "tools/gate_tool.h"
 #include "tools/key_entry.h"
+#include "tools/move_tracker.h"
 #include "tools/roof_attachments.h"
 #include "tools/point_roofs.h"
 #include "tools/roof_panels.h"
@@ -24,6 +25,7 @@
 
 void RegisterToolTrackers() {
     RegisterKeyEntryTracker(TrackKeyEntry);
+    RegisterTracker(TrackerSlot::Translate, TrackTranslate);
     RegisterTracker(TrackerSlot::Camera, [](int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         TrackCamera(x, y, h, v, d, stage);
     });

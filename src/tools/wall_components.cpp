@@ -4,7 +4,7 @@
 
 #include "app/core/localization_seams.h"
 #include "geometry/openings/attachment_frames.h"
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/docstate.h"

@@ -15,7 +15,7 @@
 #include "model/parallel.h"
 #include "model/transforms.h"
 #include "scene/plane_object.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

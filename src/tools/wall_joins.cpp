@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/attachments.h"
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/bounds.h"
 #include "model/delete_items.h"
 #include "model/deletion.h"

@@ -29,7 +29,7 @@
 #include "tools/wall_defaults.h"
 #include "tools/wall_dimension_tracks.h"
 #include "tools/wall_joins.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"

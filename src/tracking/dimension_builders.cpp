@@ -12,7 +12,7 @@
 #include "model/selection_ops.h"
 #include "model/sweeps.h"
 #include "model/tool_defaults.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/shape_builders.h"
 
 namespace {

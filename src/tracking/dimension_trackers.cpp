@@ -17,7 +17,7 @@
 #include "model/click_info.h"
 #include "tracking/dimension_builders.h"
 #include "tracking/evaluate_point.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_feedback.h"

@@ -3,7 +3,6 @@
 #include "tracking/dimension_trackers.h"
 #include "tracking/fillet_chamfer.h"
 #include "tracking/line_trackers.h"
-#include "tracking/move_tracker.h"
 #include "tracking/shape_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/transform_trackers.h"
@@ -25,5 +24,4 @@ void RegisterDraftingTrackers() {
     });
     RegisterPlanTracker(TrackerSlot::Rotate, TrackRotate);
     RegisterTracker(TrackerSlot::Marquee, TrackMarquee);
-    RegisterTracker(TrackerSlot::Translate, TrackTranslate);
 }

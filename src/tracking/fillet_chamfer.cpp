@@ -8,11 +8,9 @@
 
 #include "app/core/localization_seams.h"
 #include "plan/status_readouts.h"
-#include "geometry/elements/edging_build.h"
-#include "geometry/elements/fence_build.h"
-#include "geometry/elements/rail_build.h"
 #include "model/attachments.h"
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
+#include "model/rebuild_table.h"
 #include "model/bounds.h"
 #include "model/convert_curves.h"
 #include "model/deletion.h"
@@ -33,9 +31,6 @@
 #include "port/alerts.h"
 #include "port/seam.h"
 #include "scene/scene_build.h"
-#include "tools/deck_tools.h"
-#include "tools/site_rebuilds.h"
-#include "tools/roof_panels.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"
@@ -53,12 +48,6 @@ constexpr int16_t kArcCentre = 4;  // an arc's centre, never a corner
 constexpr int16_t kFilletCurveSegments = 6;
 
 bool IsMarkerOrCentre(const Poinz* p) { return p->kind == kMarker || p->kind == kArcCentre; }
-
-bool IsPointOf(const Objex* object, const Poinz* point) {
-    for (const Poinz* p = object->firstPoint; p; p = p->next)
-        if (p == point) return true;
-    return false;
-}
 
 Poinz* LastPoint(const Objex* object) {
     Poinz* p = object->firstPoint;
@@ -173,17 +162,19 @@ void GiveCornerBack() {
     ForgetRun();
 }
 
+// The outline types the two tools reshape rebuild through the table (an excavation its
+// terrain); walls, roofs and the rest are left to their own upkeep.
 void Rebuild(Objex* o) {
     switch (o->type) {
     case objtype::kFloor:
-    case objtype::kFloorCutout: Update3DFloorSkirting(o); break;
-    case objtype::kPath: Update3DPath(o); break;
-    case objtype::kEdging: UpdateEdgingObject(o); break;
-    case objtype::kFence: UpdateFenceObject(o); break;
-    case objtype::kRailing: UpdateRailObject(o); break;
-    case objtype::kDeck: Update3DDeck(o); break;
-    case objtype::kFreehandRoof: Update3DRoofPanel(o); break;
-    case objtype::kExcavation: Update3DTopoCutoutDepthObject(o); break;
+    case objtype::kFloorCutout:
+    case objtype::kPath:
+    case objtype::kEdging:
+    case objtype::kFence:
+    case objtype::kRailing:
+    case objtype::kDeck:
+    case objtype::kFreehandRoof:
+    case objtype::kExcavation: rebuild::Run(o, rebuild::kObjectAndTerrain); break;
     default: break;
     }
 }

@@ -17,7 +17,7 @@
 #include "model/splines.h"
 #include "model/sweeps.h"
 #include "model/transforms.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

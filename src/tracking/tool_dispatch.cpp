@@ -65,6 +65,7 @@ constexpr int16_t kCustomSkylightStyle = 806;
 using Call = ViewToolTracker;
 std::array<Call, static_cast<size_t>(S::Count)> sTrackers;
 KeyEntryTracker sKeyEntry;
+PointTracker sPointTracker;
 
 Call& At(S slot) { return sTrackers[static_cast<size_t>(slot)]; }
 
@@ -93,9 +94,17 @@ bool CallKeyEntryTracker(int32_t x, int32_t y, CommandWindow* window) {
     call(x, y, window);
     return true;
 }
+void RegisterPointTracker(PointTracker t) { sPointTracker = std::move(t); }
+bool CallPointTracker(int16_t tool) {
+    if (!sPointTracker) return false;
+    const PointTracker call = sPointTracker;
+    call(tool);
+    return true;
+}
 void ClearTrackers() {
     for (auto& t : sTrackers) t = nullptr;
     sKeyEntry = nullptr;
+    sPointTracker = nullptr;
 }
 
 ToolRoute RouteOfTool(int16_t tool) {

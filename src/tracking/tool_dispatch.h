@@ -39,6 +39,11 @@ struct CommandWindow;
 using KeyEntryTracker = std::function<void(int32_t x, int32_t y, CommandWindow* window)>;
 void RegisterKeyEntryTracker(KeyEntryTracker tracker);
 bool CallKeyEntryTracker(int32_t x, int32_t y, CommandWindow* window);
+// The insert and remove point tools (7900, 7901) act on the press alone, through what the
+// commands register. False when nothing is registered.
+using PointTracker = std::function<void(int16_t tool)>;
+void RegisterPointTracker(PointTracker tracker);
+bool CallPointTracker(int16_t tool);
 // Forgets every registration (the global reset does it too).
 void ClearTrackers();
 

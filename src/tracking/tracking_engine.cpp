@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "app/core/main_window_seams.h"
-#include "files/undo.h"
-#include "model/add_remove_points.h"
 #include "model/delete_items.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -13,8 +11,6 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "plan/base_2d_view.h"
-#include "plan/refresh_seams.h"
-#include "scene/scene_build.h"
 #include "tracking/evaluate_point.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tool_dispatch.h"
@@ -26,7 +22,6 @@ namespace {
 
 constexpr int16_t kRoofType = 14;
 constexpr int16_t kGroupType = 1000;
-constexpr int16_t kCutoutType = 166;
 
 bool Ready() { return gCurDocument && CurrentDocState(); }
 
@@ -72,33 +67,6 @@ TrackerSlot Routed(int16_t tool) {
     return TrackerSlot::None;
 }
 
-void Rebuild(Objex* object) { ReRenderObject(object->type == kCutoutType && object->parent ? object->parent : object); }
-
-void InsertPoint() {
-    Objex* object = gClickInfo.ciObject;
-    if (!object || !gClickInfo.ciSegmentHit || !gClickInfo.ciPoint || !gClickInfo.ciPoint2) return;
-    SelectAllLayers(gCurDocument->itsCurLayer, 2, 1);
-    Poinz* added = AddPoint(object, gClickInfo.ciPoint, CurrentDocState(), &gClickInfo);
-    if (!added) return;
-    SelectPoint(added, 1, 1);
-    Refresh();
-    Rebuild(object);
-    StoreUndo("Insert Point");
-}
-
-void RemovePointHit() {
-    Objex* object = gClickInfo.ciObject;
-    Poinz* point = gClickInfo.ciPoint;
-    if (!object || !gClickInfo.ciPointHit || !point) return;
-    if (!RemovePoint(object, point, CurrentDocState())) return;
-    // The click would otherwise name the freed point until the next press.
-    ForgetTrackedPoint(point);
-    SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
-    Refresh();
-    Rebuild(object);
-    StoreUndo("Remove Point");
-}
-
 }  // namespace
 
 void MaintainModifiers() {
@@ -133,7 +101,7 @@ void TrackObject(int32_t x, int32_t y, float h, float v, float d, int16_t stage)
     const int16_t tool = gCurTool;
     if (tool == toolid::kNone) return;
     if (tool == toolid::kInsertPoint || tool == toolid::kRemovePoint) {
-        if (stage == 1) tool == toolid::kInsertPoint ? InsertPoint() : RemovePointHit();
+        if (stage == 1) CallPointTracker(tool);
         return;
     }
     if (const TrackerSlot routed = Routed(tool); routed != TrackerSlot::None) {

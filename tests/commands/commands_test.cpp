@@ -20,6 +20,9 @@
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
+#include "files/symbol_lists.h"
+#include "model/grouping.h"
+#include "model/selection_summary.h"
 #include "plan/refresh_seams.h"
 #include "model/render_state.h"
 #include "support/build.h"
@@ -533,3 +536,190 @@ TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
 }
 
 }  // namespace dvxtest::services
+
+// The walkers with the selection and grouping commands, and their follow-ups with the builders
+// linked: a grouped fixed component gets its symbol pieces again, and roofs are refitted after
+// their children.
+namespace dvxtest::walkers {
+
+class Walkers : public SelectionTest {};
+
+
+TEST_F(Walkers, UngroupingAWholeLayerInOneWalkLeavesEveryMemberTopLevel) {
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
+    Objex* c = Shape(floor, objtype::kPolygon, {{0, 20}, {30, 20}});
+    Objex* d = Shape(floor, objtype::kLine, {{5, 5}, {6, 6}});
+    Objex* g1 = Group(floor, {a, b});
+    Objex* g2 = Group(floor, {c, d});
+    for (Objex* o : {a, c}) Make(o).select();
+    a->bounds = FloatRect{};  // stale bounds are made again
+    (void)g1;
+    (void)g2;
+
+    TopLevelObjectLayer(floor, 5026, nullptr);
+    EXPECT_EQ(CountObjects(floor->firstObject), 4);
+    Objex* expected[] = {a, b, c, d};
+    Objex* o = floor->firstObject;
+    for (Objex* member : expected) {
+        ASSERT_EQ(o, member);
+        EXPECT_TRUE(Same({o->parent, o->layer}, {nullptr, floor}));
+        EXPECT_FALSE(IsObjectSelected(o));
+        o = o->next;
+    }
+    EXPECT_EQ(a->bounds.floatRight, 10.0f);
+    EXPECT_EQ(floor->firstObject->prev, nullptr);
+
+    // Ungrouping a non-group does nothing.
+    UngroupObject(a);
+    EXPECT_EQ(CountObjects(floor->firstObject), 4);
+}
+
+TEST_F(Walkers, GroupingBuildsOneGroupWithTheCurrentPlanBitsInOrder) {
+    CurrentDocState()->currentPlanBit = 4;
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+    Objex* skip = Shape(floor, objtype::kLine, {{0, 5}, {10, 5}});
+    Objex* b = Shape(floor, objtype::kPolygon, {{0, 10}, {10, 10}});
+    for (Objex* o : {a, b}) Make(o).select();
+
+    gGroupLeader = nullptr;
+    TopLevelObjectAllLayers(doc->itsLayers, 5025, nullptr);
+    Objex* group = gGroupLeader;
+    gGroupLeader = nullptr;
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->type, objtype::kGroup);
+    EXPECT_TRUE(Near({group->planBits, group->visible, group->penStyle}, {4, 0, 6}));
+    EXPECT_TRUE(Same({group->layer, group->firstChild, a->next, b->parent}, {floor, a, b, group}));
+    EXPECT_TRUE(Same({floor->firstObject, skip->next}, {skip, group}));
+    // The group follow-up gave it bounds around its members.
+    EXPECT_TRUE(Near({group->bounds.floatLeft, group->bounds.floatBottom}, {0.0f, 10.0f}));
+}
+
+TEST_F(Walkers, CountingGroupsOverloadsAtTwentySixIncludingTheTopGroup) {
+    for (int total : {25, 26}) {
+        Objex* leaf = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}});
+        Make(leaf).select();
+        Objex* top = leaf;
+        for (int i = 0; i < total; ++i) top = Group(floor, {top});
+        gOverload = 0;
+        SelectedObjectLayer(floor, 1, 2001, nullptr);
+        EXPECT_EQ(gObjectCount, total);
+        EXPECT_EQ(gOverload, total > 25 ? 1 : 0) << total;
+        DeleteObj(top);
+    }
+    // 2000 counts selected top-level objects.
+    Objex* x = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* y = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    for (Objex* o : {x, y}) Make(o).select();
+    gObjectCount = 0;
+    TopLevelObjectAllLayers(doc->itsLayers, 2000, nullptr);
+    EXPECT_EQ(gObjectCount, 2);
+}
+
+TEST_F(Walkers, SelectedObjectsAreFoundInLayerAndListOrder) {
+    Layer* second = floor->next;
+    Objex* a = Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Shape(floor, objtype::kLine, {{0, 0}, {1, 0}});
+    Objex* b = Shape(second, objtype::kLine, {{0, 0}, {1, 0}});
+    second->visible = second->active = 0;  // layer flags play no part
+    for (Objex* o : {a, b}) Make(o).select();
+    EXPECT_TRUE(Same({GetASelectedObject(0), GetASelectedObject(-1)}, {nullptr, nullptr}));
+    EXPECT_TRUE(Same({GetASelectedObject(1), GetASelectedObject(2), GetASelectedObject(3)}, {a, b, nullptr}));
+}
+
+TEST_F(Walkers, SelectCommandSelectsWholeAndPicksUpRoofAttachments) {
+    // A line is selected point by point: copying one with a selected point takes it all.
+    Objex* line = Shape(floor, objtype::kLine, {{0, 0}, {10, 0}, {10, 10}});
+    line->firstPoint->selected = 1;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    Make(skylight).select();
+    Objex* other = Shape(floor, objtype::kPolygon, {{0, 0}, {10, 0}});
+
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8001, nullptr);
+    EXPECT_EQ(SelectedPointCount(line), 3);
+    EXPECT_EQ(SelectedPointCount(roof), 3);  // the roof itself was skipped
+    EXPECT_EQ(SelectedPointCount(other), 0);
+
+    // Without selectedOnly every object takes the command.
+    SelectedObjectLayer(floor, 0, 8001, nullptr);
+    EXPECT_EQ(SelectedPointCount(other), 2);
+}
+
+TEST_F(Walkers, SummaryCommandsMergeIntoTheSettingsRecord) {
+    DocState* ds = CurrentDocState();
+    Objex* a = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    Objex* b = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}}, false, 1);
+    a->penWidth = b->penWidth = 3.2f;
+    a->elevation = 10;
+    b->elevation = 20;
+    for (Objex* o : {a, b}) Make(o).select();
+
+    ClearSelectionState(ds, &ds->ss);
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8006, ds);
+    UpdateSelectionStateAreas();
+    EXPECT_TRUE(Near({ds->ss.ssStateFresh, ds->ss.ssPenWidth, ds->ss.ssPenWidthValue}, {0, 1, 3}));
+
+    SelectionSeamRecorder seams;
+    ClearSelectionState40(ds, &ds->ss40);
+    TopLevelObjectAllLayers(doc->itsLayers, 8007, ds);
+    UpdateSelectionState40Controls(&ds->ss40);
+    EXPECT_EQ(ds->ss40.ssBaseElevation, 0);
+    ASSERT_EQ(seams.elevationPanes.size(), 1u);
+    EXPECT_EQ(seams.elevationPanes[0].ssBaseElevation, 0);
+
+    // A wall whose only selected part is a door still qualifies for 8007.
+    Make(a).select(0);
+    Make(b).select(0);
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    Objex* door = Shape(wall, objtype::kDoor, {{10, 0}, {20, 0}});
+    Make(door).select();
+    ClearSelectionState40(ds, &ds->ss40);
+    ds->ss40.ssBaseElevationValue = 99;
+    TopLevelObjectAllLayers(doc->itsLayers, 8007, ds);
+    EXPECT_EQ(ds->ss40.ssStateFresh, 1);  // the door has no attachment record: nothing merged
+    SelectedObjectAllLayers(doc->itsLayers, 1, 8007, nullptr);  // without a record: nothing
+}
+
+TEST_F(Walkers, GroupFollowUpRebuildsAFixedComponentThatHeadsTheGroup) {
+    SelectionSeamRecorder seams;
+    // The 3D symbol: one piece from -1 to 1 about the origin.
+    Objex* entry = Make(objtype::kAirDuct);
+    Make(objtype::kClosedSolid).plan({{-1, 0}, {1, 0}}).in(entry);
+    gSymbol3DList = entry;
+    Objex* symbol = Shape(floor, objtype::kAirDuct, {{0, 0}, {10, 0}});
+    symbol->subtype = 89;  // a placed symbol piece, not a duct
+    symbol->firstPart = Make(objtype::kRoofPanel);
+    Make(symbol).select();
+    Objex* group = Group(floor, {symbol});
+    SelectedObjectLayer(floor, 1, 8001, nullptr);
+    // The old piece went; the new one stands at the middle of the group.
+    ASSERT_NE(symbol->firstPart, nullptr);
+    EXPECT_EQ(std::tuple(symbol->firstPart->type, symbol->firstPart->firstPoint->position[0],
+                         symbol->firstPart->firstPoint->next->position[0], symbol->firstPart->next),
+              std::tuple(int16_t(111), 4.0f, 6.0f, static_cast<Objex*>(nullptr)));
+    EXPECT_TRUE(objtype::IsFixedComponent(146));
+    EXPECT_FALSE(objtype::IsFixedComponent(124));
+    (void)group;
+    FreeSymbolLists();
+
+    // Roofs are refitted after their children unless the command moves them: a skylight off
+    // its roof stays through a move and goes at the refit.
+    Objex* roof = Shape(floor, objtype::kFreehandRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Make(roof).panels(Make(objtype::kPanelSlab));
+    Make(Shape(roof, objtype::kSkylight, {{200, 200}, {210, 200}, {210, 210}}, true)).with(new RoofAttachmentRecord{});
+    Make(roof).select();
+    auto skylights = [roof] {
+        int n = 0;
+        for (const Objex* c = roof->firstChild; c; c = c->next) n += c->type == objtype::kSkylight;
+        return n;
+    };
+    SelectedObject(roof, 1, 6000, nullptr);
+    EXPECT_EQ(skylights(), 1);
+    SelectedObject(roof, 1, 8001, nullptr);
+    EXPECT_EQ(skylights(), 0);
+    EXPECT_FALSE(SelectedObject(nullptr, 1, 8001, nullptr));
+}
+
+}  // namespace dvxtest::walkers

@@ -11,7 +11,7 @@
 #include "content/core/content_category_item.h"
 #include "content/core/content_selection_seams.h"
 #include "model/content_types.h"
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "files/content_folders.h"
 #include "support/fixture.h"
 #include "support/qt/content_images.h"

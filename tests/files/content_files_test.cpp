@@ -28,7 +28,6 @@
 #include "files/symbol_lists.h"
 #include "files/template_files.h"
 #include "files/undo.h"
-#include "geometry/elements/skylight_symbols.h"
 #include "model/bounds.h"
 #include "model/command_globals.h"
 #include "model/deletion.h"
@@ -40,13 +39,12 @@
 #include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
 #include "support/build.h"
-#include "tools/roof_attachments.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
-#include "support/scene_checks.h"
+#include "support/rebuild_recorder.h"
 #include "support/seam_recorders.h"
-#include "tools/deck_steps.h"
+#include "model/deck_step_records.h"
 
 using namespace dvxtest;
 
@@ -454,7 +452,7 @@ protected:
 };
 
 TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
-    RegisterLiveView(true);
+    RebuildRecorder seen;
     doc->itsDocState->currentPlanBit = 16;
     const int layers = CountLayers(doc->itsLayers);
     // The settings length says 704; the block is 680 bytes all the same.
@@ -464,8 +462,8 @@ TEST_F(ObjectFilesTest, GroupsComeApartIntoSelectedImportedObjectsInPlanUnits) {
     std::vector<Objex*> objects = Imported();
     ASSERT_EQ(objects.size(), 2u);
     for (Objex* o : objects)
-        EXPECT_EQ(std::tuple(o->type, o->planBits, o->pointCount, IsObjectSelected(o), PiecesOf(o).size()),
-                  std::tuple(objtype::kFentrix, 16, 3, true, 1u));
+        EXPECT_EQ(std::tuple(o->type, o->planBits, o->pointCount, IsObjectSelected(o), seen.Rendered(o)),
+                  std::tuple(objtype::kFentrix, 16, 3, true, true));
     EXPECT_EQ(CountLayers(doc->itsLayers), layers);
     // Stored 36 is 12 in the plan, tangents included.
     const Poinz* p = objects[0]->firstPoint;
@@ -523,7 +521,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     workbench->planBits = 64;
     gWorkbenchObject = workbench;
     gSymbarObjectDrop = 1;
-    RegisterLiveView(true);
+    RebuildRecorder seen;
     ASSERT_TRUE(ObjectFileRead(Write(b.data()).c_str()));
     gWorkbenchObject = nullptr;
     DeleteObj(workbench);
@@ -540,7 +538,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
               std::tuple(objtype::kFentrix, 158, 7, 2));
     EXPECT_FLOAT_EQ(PointAt(objects[1], 3)->position[2], 1000000.0f);
     // A content drop renders the objects itself.
-    EXPECT_EQ(gGLPlaneObjects, nullptr);
+    EXPECT_TRUE(seen.rendered.empty());
 }
 
 TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
@@ -560,316 +558,6 @@ TEST_F(ObjectFilesTest, CutFilesKeepTheCompleteObjects) {
 }
 
 }  // namespace objects
-
-// Loading custom door, window and skylight definitions from the content palette's entry and
-// applying them to the selected openings. Definition files are written with the design-file
-// writer from a small scratch design, as the template reader reads the same object section.
-namespace definitions {
-
-struct PaletteSelection {
-    void pick(int16_t c, const std::string& file) {
-        category = c;
-        entry = SymEntryInfo{};
-        entry->objectData = file;
-    }
-
-    std::optional<SymEntryInfo> entry;
-    int16_t category = -1;
-};
-
-// The parts of the test definition in file order, told apart by the H of their first point.
-constexpr int16_t kDefinitionTypes[] = {objtype::kOpeningMask, objtype::kWindowSeparator,
-                                        objtype::kDoorHardware, objtype::kSkylightPart,
-                                        objtype::kSkylightPart5, objtype::kDetail};
-
-float FirstH(const Objex* o) { return o && o->firstPoint ? o->firstPoint->position[0] : -1.0f; }
-
-std::vector<float> ListHs(const Objex* head) {
-    std::vector<float> hs;
-    for (const Objex* o = head; o; o = o->next) hs.push_back(FirstH(o));
-    return hs;
-}
-
-Objex* LoosePart(int16_t type, float h) {
-    return Make(type).at({{h, 0, 0}});
-}
-
-class CustomDefinitionsTest : public DocumentTest {
-protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        SetContentPaletteSelectedSymEntryHandler([this] { return palette.entry; });
-        SetContentPaletteSelectedCategoryHandler([this] { return palette.category; });
-        port::setAlerts(&alerts);
-        doorFolder = LocalDomainCustomDoorPath();
-        windowFolder = LocalDomainCustomWindowPath();
-        std::filesystem::create_directories(doorFolder);
-        std::filesystem::create_directories(windowFolder);
-    }
-    void TearDown() override {
-        port::setAlerts(nullptr);
-        port::setDocumentUndo(nullptr);
-        DocumentTest::TearDown();
-    }
-
-    void UseUndo() {
-        ASSERT_TRUE(MakeApplicationTemporaryFolder());
-        port::setDocumentUndo(&undo);
-        gUndoActive = 1;
-        InitializeUndo();
-        undo.actionNames.clear();
-    }
-
-    // A definition with one part of each type of kDefinitionTypes, the i-th with its points at
-    // H 10 i and V 5 and 7 (which a skylight moves into D).
-    // `openingArea` makes the opening shape a triangle instead of a line.
-    void WriteDefinition(const std::string& folder, const std::string& name, bool openingArea = false) {
-        QMDDocumentModel* keep = gCurDocument;
-        QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
-        float h = 0.0f;
-        for (int16_t type : kDefinitionTypes) {
-            Make part = Make(type).on(scratch->itsCurLayer).at({{h, 5, 1}, {h + 4, 7, 1}});
-            if (openingArea && type == objtype::kOpeningMask) Point(part, {h, 7, 1});
-            h += 10.0f;
-        }
-        EXPECT_EQ(KeyFileWrite((folder + "/" + name).c_str()), 1);
-        scratch->dealloc();
-        gCurDocument = keep;
-    }
-
-    static void WriteSidecar(const std::string& path, const std::string& text) {
-        std::ofstream(path) << text;
-    }
-
-    // A custom opening of the type on a wall of the current floor, its points selected or not.
-    Objex* Opening(int16_t type, int16_t style, bool selected) {
-        if (!wall) {
-            wall = Make(objtype::kWall).on(doc->itsCurLayer).line(2);
-        }
-        auto* r = new AttachmentRecord{};
-        r->ownerType = type;
-        r->style = style;
-        Objex* o = Make(type).line(2).select(selected).with(r).in(wall);
-        o->layer = doc->itsCurLayer;
-        return o;
-    }
-
-    Objex* Skylight(bool selected) {
-        if (!roof) {
-            roof = Make(objtype::kRoof).on(doc->itsCurLayer).line(3);
-        }
-        Objex* o = Make(objtype::kSkylight).plan({{0, 0}, {10, 0}, {0, 10}, {10, 10}}).select(selected);
-        auto* r = new RoofAttachmentRecord{};
-        r->ownerType = objtype::kSkylight;
-        r->style = customdef::kSkylightStyle;
-        r->angle = 90.0f;
-        r->attachment = o;
-        Make(o).with(r).in(roof)->layer = doc->itsCurLayer;
-        UpdateObjectBounds(o);
-        return o;
-    }
-
-    static AttachmentRecord* Rec(Objex* o) { return o->typeData.attachment; }
-    static RoofAttachmentRecord* SkyRec(Objex* o) { return o->typeData.roofAttachment; }
-
-    std::vector<std::string> AlertLines() const {
-        std::vector<std::string> lines;
-        for (const auto& s : alerts.shown) lines.push_back(s.alert.message + " | " + s.alert.informative);
-        return lines;
-    }
-
-    PaletteSelection palette;
-    RecordingAlerts alerts;
-    RecordingUndo undo;
-    std::string doorFolder, windowFolder;
-    Objex* wall = nullptr;
-    Objex* roof = nullptr;
-};
-
-TEST_F(CustomDefinitionsTest, DoorPartsAreSortedByTypeAndNamedByTheSidecar) {
-    WriteDefinition(doorFolder, "oak.def");
-    WriteSidecar(doorFolder + "/oak.pti", "[Description]\nAttachmentName=Oak Door\n");
-    palette.pick(customdef::kDoorCategory, "oak.def");
-    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
-    AttachmentRecord* r = Rec(door);
-    r->customParts[4] = LoosePart(objtype::kFrameGroup, 99);  // left from before: replaced
-    door->text = CopyString("Old Name");
-
-    ASSERT_TRUE(ReadCustomWindowDoorFile(door));
-    EXPECT_EQ(ListHs(r->customParts[0]), (std::vector<float>{0}));
-    EXPECT_EQ(ListHs(r->customParts[1]), (std::vector<float>{10, 40, 50}));
-    EXPECT_EQ(ListHs(r->customParts[2]), (std::vector<float>{20, 30}));
-    for (int i = 3; i < 7; ++i) EXPECT_EQ(r->customParts[i], nullptr) << i;
-    // Doors keep their drawing.
-    for (int i = 0; i < 3; ++i)
-        for (Objex* o = r->customParts[i]; o; o = o->next)
-            EXPECT_EQ(std::tuple(o->parent, o->layer, o->firstPoint->position[1]), std::tuple(door, door->layer, 5.0f));
-    ASSERT_NE(door->text, nullptr);
-    EXPECT_STREQ(door->text, "Oak Door");
-    // Nothing of the definition lands on the floor, and the scratch layer is gone.
-    EXPECT_EQ(std::tuple(CountObjects(doc->itsCurLayer->firstObject), gAttachmentTempLayer, gReadingAttachmentDefinition),
-              std::tuple(1, nullptr, 0));
-    EXPECT_TRUE(alerts.shown.empty());
-
-    // Without the sidecar the name goes.
-    std::filesystem::remove(doorFolder + "/oak.pti");
-    ASSERT_TRUE(ReadCustomWindowDoorFile(door));
-    EXPECT_EQ(door->text, nullptr);
-    EXPECT_EQ(ListHs(r->customParts[1]), (std::vector<float>{10, 40, 50}));
-}
-
-TEST_F(CustomDefinitionsTest, SkylightPartsAreLaidIntoThePlanAndOthersDropped) {
-    WriteDefinition(windowFolder, "dome.def");
-    WriteSidecar(windowFolder + "/dome.pti", "[Description]\nAttachmentName=Dome\n");
-    palette.pick(customdef::kWindowCategory, "dome.def");
-    Objex* sky = Skylight(true);
-    RoofAttachmentRecord* r = SkyRec(sky);
-    r->partLists[1] = LoosePart(objtype::kWindowSeparator, 99);
-
-    ASSERT_TRUE(ReadCustomSkylightFile(sky));
-    for (int i = 0; i < 5; ++i) {
-        ASSERT_NE(r->partLists[i], nullptr) << i;
-        EXPECT_EQ(ListHs(r->partLists[i]), (std::vector<float>{10.0f * i})) << i;
-        EXPECT_EQ(r->partLists[i]->parent, sky);
-        const Poinz* p = r->partLists[i]->firstPoint;
-        EXPECT_EQ(std::tuple(p->position[1], p->position[2], p->next->position[2]), std::tuple(0.0f, 5.0f, 7.0f));
-    }
-    EXPECT_EQ(r->customParts, nullptr);  // the symbols are built by the skylight builder
-    EXPECT_STREQ(sky->text, "Dome");
-}
-
-TEST_F(CustomDefinitionsTest, FailedReloadsAlertAndKeepThePreviousParts) {
-    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
-    Objex* keep = LoosePart(objtype::kWindowSeparator, 3);
-    Rec(door)->customParts[1] = keep;
-    keep->parent = door;
-    door->text = CopyString("Kept");
-
-    // No entry picked among the custom doors.
-    palette.category = customdef::kDoorCategory;
-    EXPECT_FALSE(ReadCustomWindowDoorFile(door));
-    EXPECT_EQ(AlertLines(),
-              (std::vector<std::string>{
-                  "Unable to locate the custom door definition file. | Please select a custom door from "
-                  "the preview list before using this option.",
-                  "Unable to locate the custom door definition file. | Please make sure the file exists "
-                  "and you have adequate permissions to access it."}));
-    EXPECT_TRUE(alerts.shown[0].sheet);
-    EXPECT_EQ(std::tuple(Rec(door)->customParts[1], gAttachmentTempLayer), std::tuple(keep, nullptr));
-    EXPECT_STREQ(door->text, "Kept");
-
-    // A skylight always names the window in its second alert.
-    alerts.shown.clear();
-    palette.category = customdef::kDoorCategory;
-    EXPECT_FALSE(ReadCustomSkylightFile(Skylight(true)));
-    ASSERT_EQ(alerts.shown.size(), 2u);
-    EXPECT_EQ(std::tuple(alerts.shown[0].alert.message, alerts.shown[1].alert.message),
-              std::tuple("Unable to locate the custom door definition file.", "Unable to locate the custom window definition file."));
-
-    // An entry whose file is gone: only the second alert.
-    alerts.shown.clear();
-    palette.pick(customdef::kDoorCategory, "gone.def");
-    EXPECT_FALSE(ReadCustomWindowDoorFile(door));
-    ASSERT_EQ(alerts.shown.size(), 1u);
-    EXPECT_EQ(alerts.shown[0].alert.informative,
-              "Please make sure the file exists and you have adequate permissions to access it.");
-    EXPECT_EQ(Rec(door)->customParts[1], keep);
-
-    // Another category: no path and no first alert.
-    alerts.shown.clear();
-    palette.pick(3, "oak.def");
-    std::string path;
-    EXPECT_FALSE(GetCurrentDefinitionFilePath(&path));
-    EXPECT_TRUE(alerts.shown.empty());
-    palette.pick(customdef::kWindowCategory, "oak.def");
-    ASSERT_TRUE(GetCurrentDefinitionFilePath(&path));
-    EXPECT_EQ(path, windowFolder + "/oak.def");
-}
-
-TEST_F(CustomDefinitionsTest, EveryPrefixOfADefinitionReadsWithoutHarm) {
-    WriteDefinition(doorFolder, "oak.def");
-    palette.pick(customdef::kDoorCategory, "oak.def");
-    const std::string path = doorFolder + "/oak.def";
-    const std::vector<uint8_t> file = ReadWholeFile(path);
-    Objex* door = Opening(objtype::kDoor, customdef::kDoorStyle, true);
-    Objex* sky = Skylight(true);
-    ReadPrefixes(file, path, [&](size_t length) {
-        const bool doorRead = ReadCustomWindowDoorFile(door);
-        const bool skyRead = ReadCustomSkylightFile(sky);
-        EXPECT_TRUE(length < file.size() || (doorRead && skyRead));
-        ASSERT_EQ(gAttachmentTempLayer, nullptr);
-        ASSERT_EQ(gReadingAttachmentDefinition, 0);
-        ASSERT_FALSE(DesignFileBusy());
-    });
-    EXPECT_EQ(ListHs(Rec(door)->customParts[2]), (std::vector<float>{20, 30}));
-}
-
-TEST_F(CustomDefinitionsTest, ApplyingReloadsOnlySelectedOpeningsOfTheMode) {
-    UseUndo();
-    int refreshes = 0;
-    SetRefreshHandler([&] { ++refreshes; });
-    WriteDefinition(doorFolder, "oak.def");
-    WriteDefinition(windowFolder, "bay.def");
-    Objex* chosen = Opening(objtype::kWindow, customdef::kWindowStyle, true);
-    Objex* unselected = Opening(objtype::kWindow, customdef::kWindowStyle, false);
-    Objex* standard = Opening(objtype::kWindow, 600, true);
-    AddStalePieces({wall});
-
-    // A door definition while only windows are selected.
-    palette.pick(customdef::kDoorCategory, "oak.def");
-    ApplyCurCustAttachToSelectedWinAndDoor();
-    EXPECT_TRUE(undo.actionNames.empty());
-    EXPECT_EQ(std::tuple(Rec(chosen)->customParts[0], HasStalePiece(wall), refreshes), std::tuple(nullptr, true, 1));
-
-    palette.pick(customdef::kWindowCategory, "bay.def");
-    ApplyCurCustAttachToSelectedWinAndDoor();
-    EXPECT_EQ(ListHs(Rec(chosen)->customParts[0]), (std::vector<float>{0}));
-    EXPECT_EQ(std::tuple(Rec(unselected)->customParts[0], Rec(standard)->customParts[0], refreshes, HasStalePiece(wall)),
-              std::tuple(nullptr, nullptr, 2, false));
-    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
-    EXPECT_TRUE(alerts.shown.empty());
-}
-
-TEST_F(CustomDefinitionsTest, SkylightsThatNoLongerFitAreCountedAndReported) {
-    UseUndo();
-    WriteDefinition(windowFolder, "dome.def", true);
-    palette.pick(customdef::kWindowCategory, "dome.def");
-    Objex* picked = Skylight(true);
-    Objex* other = Skylight(false);
-    SkyRec(picked)->width = 40, SkyRec(picked)->length = 30;
-    // The roof's one piece lies far from the skylights: the refit drops the one it reloads.
-    Make(roof).panels(Outline(objtype::kRoofPanel, {{500, 500}, {600, 500}, {600, 600}, {500, 600}}));
-
-    ApplyCurCustAttachToSelectedWinAndDoor();
-    EXPECT_EQ(std::tuple(roof->firstChild, other->next), std::tuple(other, nullptr));
-    EXPECT_EQ(AlertLines(), (std::vector<std::string>{
-                                "One or more skylights have been removed. | The roof was not long enough to "
-                                "accommodate all of its attachments."}));
-    EXPECT_EQ(undo.actionNames, (std::vector<std::string>{"Custom Window Type"}));
-}
-
-TEST_F(CustomDefinitionsTest, ACustomSkylightTakesItsOutlineFromItsOpeningsAndItsHeightsFromTheSection) {
-    WriteDefinition(windowFolder, "dome.def", true);  // opening: a triangle over H 0..4, D 5..7
-    palette.pick(customdef::kWindowCategory, "dome.def");
-    DocState* ds = doc->itsDocState;
-    ds->planScale = 72, ds->skylightStyle = customdef::kSkylightStyle, ds->skylightWidth = 36, ds->skylightLength = 56;
-    // V = 100 - 0.5 D + 12 on the section.
-    Objex* piece = RoofSection({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 12, {0, 0.5f, 100, -12});
-    Objex* sectioned = SectionedRoof(doc->itsCurLayer, {piece});
-    TrackCustomSkylight(100, 0, 100, 3);
-    Objex* sky = sectioned->firstChild;
-    ASSERT_NE(sky, nullptr);
-    EXPECT_EQ(PlanPositions(sky), (std::vector<std::pair<float, float>>{{82, 72}, {118, 72}, {118, 128}, {82, 128}}));
-    std::vector<float> heights;
-    for (Poinz* p = sky->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
-    Objex* opening = SkyRec(sky)->customParts;
-    ASSERT_EQ(opening->type, objtype::kOpeningMask);
-    for (Poinz* p = opening->firstPoint; p; p = p->next) heights.push_back(p->position[1]);
-    EXPECT_EQ(heights, (std::vector<float>{76, 76, 48, 48, 76, 48, 48}));
-    EXPECT_EQ(std::tuple(SkyRec(sky)->sectionSubtype, sky->parent, alerts.shown.size()), std::tuple(12, sectioned, 0u));
-}
-
-}  // namespace definitions
 
 // The parts a custom door or window builds from its definition: sizes and scale factors, the
 // hardware spread, the outline planes on both wall faces and the placement on the wall.
@@ -1084,100 +772,3 @@ TEST_F(CustomGeometryTest, PartsSitAtTheCentreAndTurnAboutTheSidePivot) {
 
 }  // namespace geometry
 
-// Deck steps placed on an edge, and the skylight symbols the roof reader needs: custom
-// skylight bounds, their outline points and filler planes.
-namespace services {
-
-class DeckSkylightServicesTest : public DocumentTest {
-protected:
-    Layer* layer() { return doc->itsCurLayer; }
-};
-
-TEST_F(DeckSkylightServicesTest, StepsSitInTheMiddleOfTheEdge) {
-    DocState* ds = doc->itsDocState;
-    ASSERT_EQ(ds->planScale, 36.0f);
-    ds->deckStepWidth = 60.0f;   // 120 plan units
-    ds->deckStepSizeB = 24.0f;   // 48 plan units
-    ds->deckStepLeftRail = 1;
-    ds->deckStepRightRail = 0;
-    Objex* deck = Deck(layer());
-    Poinz* a = PointAt(deck, 1);  // (200, 0) to (200, 200): straight down the plan
-    Poinz* b = PointAt(deck, 2);
-    AddDeckSteps(deck, a, b);
-    Objex* step = deck->firstChild;
-    ASSERT_NE(step, nullptr);
-    EXPECT_EQ(std::tuple(step->type, step->parent, step->layer, step->pointCount, step->texture),
-              std::tuple(objtype::kDeckSteps, deck, layer(), 2, 0));
-    EXPECT_TRUE(step->penColor == (RGBColor{65535, 65535, 65535}));
-    ExpectNear(step->firstPoint, 200.0f, 0.0f, 40.0f);
-    EXPECT_NEAR(step->firstPoint->next->position[2], 160.0f, 1e-3);
-    const AttachmentRecord* r = step->typeData.attachment;
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(std::tuple(r->ownerType, r->segmentStart, r->segmentEnd, r->width, r->height, r->directionFlag, r->frameFlag,
-                         r->insideTrimScale[1]),
-              std::tuple(objtype::kDeckSteps, a, b, 120.0f, 48.0f, 1, 0, 100));
-    EXPECT_NEAR(r->centreDistance, 100.0f, 1e-3);
-    EXPECT_NEAR(r->remainder, 100.0f, 1e-3);
-    EXPECT_TRUE(r->outsideTrimColor == (RGBColor{65535, 65535, 65535}));
-    EXPECT_NEAR(step->bounds3D.floatBack, 40.0f, 1e-3);
-    EXPECT_NEAR(step->bounds3D.floatFront, 160.0f, 1e-3);
-
-    // An edge shorter than the step leaves 5 units: 100 long gives a 95 wide step.
-    Poinz* c = PointAt(deck, 3);
-    c->position[0] = 100;
-    c->position[2] = 200;
-    Poinz* d = deck->firstPoint;
-    d->position[2] = 200;
-    AddDeckSteps(deck, c, d);
-    ASSERT_NE(step->next, nullptr);
-    EXPECT_NEAR(step->next->typeData.attachment->width, 95.0f, 1e-3);
-    EXPECT_NEAR(step->next->typeData.attachment->centreDistance, 50.0f, 1e-3);
-}
-
-TEST_F(DeckSkylightServicesTest, CustomSkylightBoundsAndOutline) {
-    Objex* skylight = nullptr;
-    RoofWithSkylight(layer(), 806, &skylight);
-    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
-    Objex* opening = Make(objtype::kOpeningMask).at({{10, -5, 20}, {50, 0, 80}});
-    Objex* frame = Make(objtype::kWindowSeparator).at({{500, 0, 500}});
-    r->customParts = frame;
-    frame->next = opening;
-    opening->prev = frame;
-
-    FloatRect plan;
-    Float3DRect box;
-    GetCustomSkylightBounds(skylight, &plan, &box);
-    EXPECT_EQ(std::tuple(box.floatLeft, box.floatRight, box.floatBack, box.floatFront, box.floatTop),
-              std::tuple(10.0f, 50.0f, 20.0f, 80.0f, -5.0f));
-    EXPECT_LT(plan.floatLeft, plan.floatRight);
-
-    CreateCustomSkylightBoundsPoints(skylight, &box);
-    ASSERT_EQ(skylight->pointCount, 4);
-    const float expected[4][2] = {{10, 20}, {50, 20}, {50, 80}, {10, 80}};
-    int i = 0;
-    for (Poinz* p = skylight->firstPoint; p; p = p->next, ++i) ExpectPosition(p, expected[i][0], 0, expected[i][1]);
-
-    // Without a record nothing is touched.
-    Objex* bare = Make(objtype::kSkylight);
-    FloatRect untouched{1, 2, 3, 4};
-    GetCustomSkylightBounds(bare, &untouched, nullptr);
-    EXPECT_EQ(untouched.floatRight, 4.0f);
-    CreateSkylightFillerPlane(bare, 1);
-    DeleteObj(bare);
-}
-
-TEST_F(DeckSkylightServicesTest, FillerPlanesMirrorByTheFlipFlags) {
-    Objex* skylight = nullptr;
-    RoofWithSkylight(layer(), 800, &skylight);
-    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
-    r->flipFlags[1] = 1;  // mirrored in D about the centre, 130
-    CreateSkylightFillerPlane(skylight, 0);
-    Objex* plane = r->customParts;
-    ASSERT_NE(plane, nullptr);
-    EXPECT_EQ(std::tuple(plane->subtype, plane->penWidth), std::tuple(0, 1.0f));
-    EXPECT_TRUE(plane->fillColor == (RGBColor{65535, 65535, 65535}));
-    ExpectPosition(plane->firstPoint, 100, -48, 160);
-    EXPECT_NE(plane->firstPoint->pointID, skylight->firstPoint->pointID);
-}
-
-}  // namespace services

@@ -19,8 +19,6 @@
 #include "files/text_trim_records.h"
 #include "files/type_data_io.h"
 #include "files/windows_records.h"
-#include "geometry/elements/fence_build.h"
-#include "geometry/elements/skylight_symbols.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -34,12 +32,11 @@
 #include "files/custom_textures.h"
 #include "files/texture_files.h"
 #include "support/build.h"
-#include "support/wall_checks.h"
+#include "support/rebuild_recorder.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
-#include "support/scene_checks.h"
-#include "tools/deck_steps.h"
+#include "model/deck_step_records.h"
 
 using namespace dvxtest;
 
@@ -511,6 +508,7 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
 
 // A staircase is built as it is read; files up to 10800 had no stringer styles.
 TEST_F(ObjectRecordsTest, StaircasesAreBuiltAsTheyAreRead) {
+    RebuildRecorder seen({objtype::kStaircase});
     for (int32_t version : {10800, 11100}) {
         Objex* stair = Make(objtype::kStaircase, objsubtype::kStraightStair).plan({{0, 0}, {0, -100}});
         stair->params[0] = 36, stair->params[1] = 7, stair->params[2] = 10, stair->params[4] = 96;
@@ -520,9 +518,7 @@ TEST_F(ObjectRecordsTest, StaircasesAreBuiltAsTheyAreRead) {
         Objex* back = NextObject(layer());
         ASSERT_NE(back, nullptr) << version;
         EXPECT_EQ(objfield::stair::kClosedStringer(*back), version > 10800 ? 1 : 0) << version;
-        int steps = 0;
-        for (const Objex* p = back->firstPart; p; p = p->next) steps += p->type == objtype::kStairStep;
-        EXPECT_GT(steps, 0) << version;
+        EXPECT_TRUE(seen.Rebuilt(back)) << version;
         DeleteObj(stair);
     }
 }
@@ -729,6 +725,7 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
     Objex* photo = Make(objtype::kPhoto).line(4);
     photo->texture2 = photo->texture3 = photo->texture4 = 1;
     const int32_t nextID = gCurrentPhotoTextureID;
+    RebuildRecorder seen({objtype::kPhoto});
     Objex* none = ReadObjectFrom(WrittenObject(photo), layer());
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(std::tuple(none->typeData.kind, none->texture4, gCurrentPhotoTextureID), std::tuple(TypeDataKind::None, 1, nextID));
@@ -743,12 +740,13 @@ TEST_F(ObjectIOTest, PhotosTakeAFreshTextureOnlyWithAPath) {
                       back->firstPoint->next->texture2})
         EXPECT_EQ(t, nextID);
     EXPECT_EQ(gCurrentPhotoTextureID, nextID + 1);
-    // Read back, the photo stands in 3D again: its one upright panel.
-    EXPECT_TRUE(back->firstPart && back->firstPart->type == objtype::kPhotoPanel && !back->firstPart->next);
+    // Read back, the photo is asked to stand in 3D again.
+    EXPECT_TRUE(seen.Rebuilt(back));
     DeleteObj(photo);
 }
 
 TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
+    RebuildRecorder seen({objtype::kWall});
     layer()->height = 100.0f;
     Objex* wall = TrimmedWall(layer(), 3);
     wall->params[0] = 0.0f;
@@ -768,7 +766,7 @@ TEST_F(ObjectIOTest, FirstReleaseWallsTakeTheirDefaults) {
                   std::tuple(flips[i], 0.0f, 0, 125.0f, 175.0f, 0));
     }
     EXPECT_EQ(PointAt(back, 1)->segmentValues[0], 100.0f);
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(back));
+    EXPECT_TRUE(seen.Rebuilt(back));
     DeleteObj(wall);
 }
 
@@ -778,12 +776,13 @@ TEST_F(ObjectIOTest, OlderFencesTakeTheDocumentFenceSizes) {
     Objex* fence = Polygon(2);
     fence->type = objtype::kFence;
     objfield::fence::kStyle(*fence) = 700;
+    RebuildRecorder seen({objtype::kFence});
     Objex* back = ReadObjectFrom(WrittenObject(fence, 10750), layer(), 10750);
     ASSERT_NE(back, nullptr);
     const float expected[5] = {10, 20, 40, 30, 50};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(back->params[i], expected[i]);
-    // Read, it stands in 3D: its pickets are built.
-    EXPECT_EQ(std::tuple(back->texture4, back->firstPart != nullptr), std::tuple(2200, true));
+    // Read, it is asked to stand in 3D.
+    EXPECT_EQ(std::tuple(back->texture4, seen.Rebuilt(back)), std::tuple(2200, true));
     Objex* current = ReadObjectFrom(WrittenObject(fence, 10800), layer(), 10800);
     EXPECT_EQ(current->params[0], 0.0f);
     DeleteObj(fence);
@@ -965,43 +964,6 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
     EXPECT_STREQ(TextOf(empty)->font.lfFaceName, "Arial");
 }
 
-TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
-    Bytes b;
-    b.raw(HeadOf(objtype::kDimensionFirst, 0));
-    const auto textHead = HeadOf(objtype::kDimensionText);
-    b.i16(300).raw(Slice(textHead, 2));
-    b.i16(3).i16(12).u8(1).raw(Font("Geneva", -9).data());
-    b.i32(5).f32(1.0f).f32(2.0f).i16(400);
-
-    Objex* dimension = ReadObjectFrom(b.data(), layer());
-    ASSERT_NE(dimension, nullptr);
-    int16_t end = 0;
-    ReadShort(&end);
-    EXPECT_EQ(std::tuple(end, dimension->subtype), std::tuple(400, dimension->type));
-    // The dimension and its text now form a group on the layer.
-    Objex* group = dimension->parent;
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(std::tuple(group->type, group->layer), std::tuple(objtype::kGroup, layer()));
-    ASSERT_EQ(CountObjects(group->firstChild), 2);
-    Objex* text = dimension == group->firstChild ? group->firstChild->next : group->firstChild;
-    EXPECT_EQ(text->type, objtype::kDimensionText);
-    ASSERT_EQ(text->typeData.kind, TypeDataKind::DimensionText);
-    const DimensionTextRecord* r = text->typeData.dimensionText;
-    EXPECT_EQ(std::tuple(r->fontNum, r->fontSize, r->fontStyle, r->owner), std::tuple(3, 12, 1, dimension));
-    EXPECT_STREQ(r->font.lfFaceName, "Geneva");
-    // Deleting the group frees both without a dangling back-reference.
-    DeleteObj(group);
-    EXPECT_EQ(layer()->firstObject, nullptr);
-
-    // A current dimension (subtype = type) has no block.
-    Bytes current;
-    current.raw(HeadOf(objtype::kDimensionFirst, objtype::kDimensionFirst)).i16(400);
-    Objex* plain = ReadObjectFrom(current.data(), layer());
-    ASSERT_NE(plain, nullptr);
-    ReadShort(&end);
-    EXPECT_EQ(end, 400);
-}
-
 TEST_F(TextTrimRecordsTest, TrimRecordsWithProfilesAndGroups) {
     TrimRecord trim;
     trim.slot[0] = TrimRecord::kCustomProfile;
@@ -1061,48 +1023,6 @@ namespace attach {
 using AttachmentRecordsTest = RecordTest;
 
 AttachmentRecord* Record(Objex* child) { return child ? child->typeData.attachment : nullptr; }
-
-TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
-    Objex* wall = TrimmedWall(layer(), 6);
-    Objex* door = Opening(wall, objtype::kDoor, 501, 2);
-    Objex* window = Opening(wall, objtype::kWindow, 603, 0);
-    Record(door)->insideCustomTrim = 1;
-    Record(door)->insideTrimProfile = Part(9);
-    Record(door)->outsideCustomTrim = 1;
-    Record(door)->outsideTrimProfile = Part(objtype::kPolygon);
-    Record(window)->outsideCustomTrim = 1;  // no profile: stored as a plain trim
-    wall->firstPoint->trim2->slot[1] = TrimRecord::kCustomProfile;
-    wall->firstPoint->trim2->profile[1] = Part(9);
-    Poinz* third = PointAt(wall, 2);
-    Poinz* fourth = PointAt(wall, 3);
-
-    const auto bytes = WrittenObject(wall);
-    // The door sits between the third and fourth points: positions 2 and 3.
-    EXPECT_GE(Find(bytes, Bytes().i16(16).i16(501).i32(2).i32(3).data()), 0);
-    EXPECT_GE(Find(bytes, Bytes().i16(17).i16(603).i32(0).i32(1).data()), 0);
-    // The live wall is as it was, and writes the same bytes again.
-    EXPECT_EQ(Record(door)->segmentStart, third);
-    EXPECT_EQ(Record(door)->segmentEnd, fourth);
-    EXPECT_EQ(Record(window)->segmentStart, wall->firstPoint);
-    EXPECT_EQ(WrittenObject(wall), bytes);
-
-    Objex* back = ReadObjectFrom(bytes, layer());
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(RemainingInput(), 0u);
-    ASSERT_EQ(CountObjects(back->firstChild), 2);
-    Objex* doorBack = back->firstChild;
-    EXPECT_EQ(std::tuple(Record(doorBack)->segmentStart, Record(doorBack)->segmentEnd, doorBack->parent,
-                         Record(back->firstChild->next)->outsideCustomTrim),
-              std::tuple(PointAt(back, 2), PointAt(back, 3), back, 0));
-    Record(window)->outsideCustomTrim = 0;
-    ExpectSameObject(wall, back, "wall");
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(back));
-    // Refitted on their segments after the read: both kept, with their pieces (the hinged door's
-    // frame and ten leaf pieces, the arched window's frame).
-    EXPECT_EQ(std::pair(ListOf(Record(doorBack)->generatedParts).size(),
-                        ListOf(Record(back->firstChild->next)->generatedParts).size()),
-              std::pair(size_t{11}, size_t{1}));
-}
 
 TEST_F(AttachmentRecordsTest, PointLinksToPositionsAndBack) {
     Objex* wall = TrimmedWall(layer(), 4);
@@ -1251,56 +1171,6 @@ TEST_F(AttachmentRecordsTest, OldRecordsAreSixtyLittleEndianBytes) {
     EXPECT_EQ(RemainingInput(), 0u);
     EXPECT_EQ(Record(back->firstChild)->segmentStart, PointAt(back, 1));
     EXPECT_EQ(Record(back->firstChild)->width, 30.0f);
-}
-
-TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {
-    Objex* skylight = nullptr;
-    Objex* roof = RoofWithSkylight(layer(), kCustomSkylightStyle, &skylight);
-    RoofAttachmentRecord* r = skylight->typeData.roofAttachment;
-    const int16_t types[5] = {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware,
-                              objtype::kSkylightPart, objtype::kSkylightPart5};
-    for (int i = 0; i < 5; ++i) r->partLists[i] = Part(types[i]);  // 5 x 7, drawn at the record's 40 x 60
-    CreateCustomSkylightSymbols(skylight, 120, 130, 90);  // as a read leaves it
-
-    const auto bytes = WrittenObject(roof);
-    EXPECT_GE(Find(bytes, Bytes().i16(214).i16(objtype::kSkylight).data()), 0);
-    EXPECT_GE(Find(bytes, Bytes().i16(215).i16(200).i16(objtype::kOpeningMask).data()), 0);
-    Objex* back = ReadObjectFrom(bytes, layer());
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(RemainingInput(), 0u);
-    ExpectSameObject(roof, back, "roof");
-    Objex* sky = back->firstChild;
-    ASSERT_NE(sky, nullptr);
-    EXPECT_EQ(sky->parent, back);
-    EXPECT_EQ(sky->typeData.roofAttachment->attachment, sky);
-    // The symbols are rebuilt about the skylight's centre (120, 130): the opening with its two
-    // filler planes, the frame and the lens.
-    const RoofAttachmentRecord* read = sky->typeData.roofAttachment;
-    std::vector<int> kinds;
-    for (Objex* o = read->customParts; o; o = o->next) kinds.push_back(o->type);
-    EXPECT_EQ(kinds, (std::vector<int>{61, 900, 900, 19, 128}));
-    FloatRect box;
-    Float3DRect box3D;
-    GetCustomSkylightBounds(sky, &box, &box3D);
-    EXPECT_TRUE(Near({box3D.floatLeft, box3D.floatBack, box3D.floatRight, box3D.floatFront}, {100, 100, 140, 160}));
-}
-
-TEST_F(AttachmentRecordsTest, StandardSkylightsGetTwoFillerPlanes) {
-    Objex* skylight = nullptr;
-    Objex* roof = RoofWithSkylight(layer(), 800, &skylight);
-    skylight->typeData.roofAttachment->flipFlags[0] = 1;
-    Objex* back = ReadObjectFrom(WrittenObject(roof), layer());
-    ASSERT_NE(back, nullptr);
-    const RoofAttachmentRecord* r = back->firstChild->typeData.roofAttachment;
-    ASSERT_EQ(CountObjects(r->customParts), 2);
-    Objex* upper = r->customParts;
-    Objex* lower = upper->next;
-    EXPECT_EQ(std::tuple(upper->type, upper->subtype, lower->subtype, upper->closed, upper->layer),
-              std::tuple(objtype::kFrameGroup, 1, 0, 1, layer()));
-    ASSERT_EQ(upper->pointCount, 4);
-    // 16 up and 2 down from V -50; mirrored in H about the skylight's centre (120).
-    EXPECT_EQ(lower->firstPoint->position[1], -48.0f);
-    ExpectPosition(upper->firstPoint, 140, -66, 100);
 }
 
 TEST_F(AttachmentRecordsTest, DecksKeepTheirStepsWithoutLinks) {

@@ -14,6 +14,8 @@
 #include "port/files.h"
 #include "files/custom_textures.h"
 #include "files/texture_files.h"
+#include "model/objects.h"
+#include "support/build.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 
@@ -222,3 +224,35 @@ TEST_F(TextureFilesTest, RepeatsAreTheFaceOverTheTextureSizeAtTheDrawingScale) {
 }
 
 }  // namespace
+
+class AttachmentTextures : public SelectionTest {};
+
+TEST_F(AttachmentTextures, CustomTextureSizesBecomeTrimAndSkylightScalesClampedTo16Bits) {
+    char name[] = "Photos/trim.jpg";
+    const int32_t id = NewCustomTextureID(name);
+    const std::string info = LocalDomainCustomTexturePath() + "/Photos/trim.PTI";
+    for (size_t at = info.find('/', 1); at != std::string::npos; at = info.find('/', at + 1))
+        port::MakeFolder(info.substr(0, at));
+    auto size = [&](const std::string& text) { ASSERT_TRUE(port::WriteWholeFile(info, text.data(), text.size())); };
+
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    AttachmentRecord* door = Attach(wall, objtype::kDoor, wall->firstPoint, nullptr)->typeData.attachment;
+    door->insideTrimTexture = id;
+    door->outsideTrimTexture = 2200;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
+    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
+    auto* sky = new RoofAttachmentRecord{};
+    sky->texture2 = id;
+    Make(skylight).with(sky);
+
+    size("[Size]\nWidth=48\nHeight=96\n");
+    UpdateAllAttachmentsCustomTextureWH(id);
+    EXPECT_TRUE(Near({door->insideTrimScale[0], door->insideTrimScale[1]}, {48, 96}));
+    EXPECT_EQ(sky->textureScale2[1], 96);
+    EXPECT_EQ(door->outsideTrimScale[0], 0);  // other textures untouched
+
+    size("[Size]\nWidth=70000\nHeight=-40000\n");
+    UpdateAllAttachmentsCustomTextureWH(id);
+    EXPECT_TRUE(Near({door->insideTrimScale[0], door->insideTrimScale[1]}, {32767, -32768}));
+    EXPECT_EQ(sky->textureScale2[0], 32767);
+}

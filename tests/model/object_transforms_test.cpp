@@ -15,8 +15,7 @@
 #include "model/plan_transforms.h"
 #include "model/transforms.h"
 #include "support/build.h"
-#include "support/wall_checks.h"
-#include "support/scene_checks.h"
+#include "support/rebuild_recorder.h"
 
 using namespace dvxtest;
 
@@ -205,12 +204,12 @@ TEST_F(ObjectTransforms, RotationCarriesTheAngleFields) {
 }
 
 TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
-    RegisterLiveView(true);
+    RebuildRecorder seen;
     Objex* fnx = Shape(floor, objtype::kFentrix, {{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
     fnx->bounds3D = Float3DRect{};
 
     RotateObjectInDegrees(fnx, 0);
-    EXPECT_TRUE(Built(fnx));
+    EXPECT_TRUE(seen.Rendered(fnx));
     ExpectNear(PointAt(fnx, 0), 0, 0, 0);
     EXPECT_FLOAT_EQ(fnx->bounds3D.floatRight, 100);  // bounds updated
     EXPECT_FLOAT_EQ(fnx->params[4], 0);
@@ -218,9 +217,9 @@ TEST_F(ObjectTransforms, RotateInDegreesTurnsAboutTheMiddleAndAlwaysRebuilds) {
     // 90 degrees about (50, 25): (0, 0) is 50 left and 25 up of it, and goes to 25 left,
     // 50 down.
     Make(fnx).select();
-    AddStalePieces({fnx});
+    seen.Clear();
     RotateObjectInDegrees(fnx, 90);
-    EXPECT_TRUE(Built(fnx) && !HasStalePiece(fnx));
+    EXPECT_TRUE(seen.Rendered(fnx));
     ExpectNear(PointAt(fnx, 0), 25, 0, 75);
     ExpectNear(PointAt(fnx, 2), 75, 0, -25);
     EXPECT_TRUE(Near({fnx->params[4], fnx->bounds3D.floatBack}, {90, -25}, kTol));
@@ -490,26 +489,27 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     Objex* box = Shape(Second(), objtype::kPolygon, {{0, 0}});
     Objex* group = Group(Second(), {box});
     group->elevation = 150;
-    AddStalePieces({box});
-    SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves
-    EXPECT_TRUE(Near({group->elevation, HasStalePiece(box)}, {50, 0}, kUlps));
+    RebuildRecorder seen;
+    SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves, its members are rendered again
+    EXPECT_TRUE(Near({group->elevation, seen.Rendered(box)}, {50, 1}, kUlps));
 }
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    RebuildRecorder seen({objtype::kWall});
     Make(wall).select();
     wall->planBits = 1;
     MoveToNeighboringFloor(wall, floorcmd::kMoveUp);
     EXPECT_EQ(wall->layer, Second());
     EXPECT_TRUE(Same({Second()->firstObject, First()->firstObject}, {wall, nullptr}));
     EXPECT_TRUE(Near({wall->planBits, wall->elevation, SelectedPointCount(wall)}, {2, 96, 0}, kUlps));
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
+    EXPECT_EQ(seen.rebuilt, std::vector<const Objex*>{wall});
 
     doc->itsCurLayer = Second();
     MoveToNeighboringFloor(wall, floorcmd::kMoveDown);
     EXPECT_EQ(wall->layer, First());
     EXPECT_EQ(wall->planBits, 1);
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
+    EXPECT_EQ(seen.rebuilt.size(), 2u);
 }
 
 TEST_F(FloorOperations, OpeningsAndPointsFitUnderTheWallHeight) {
@@ -688,11 +688,11 @@ TEST_F(FentrixSizing, UnturnedObjectIsMeasuredAndScaledDirectly) {
     ExpectSize(box, 100, 20, 50);
 
     // 50 percent in width halves H about the middle and leaves V and D.
-    AddStalePieces({box});
+    RebuildRecorder seen;
     ResizeFentrixObject(box, 1, 50, 300, 300, 1, 0, 0);
     EXPECT_TRUE(Near({PointAt(box, 0)->position[0], PointAt(box, 1)->position[0]}, {25, 75}, kUlps));
     EXPECT_TRUE(Near({PointAt(box, 2)->position[2], PointAt(box, 4)->position[1]}, {50, 20}, kUlps));
-    EXPECT_TRUE(Near({CurrentDocState()->viewKind, HasStalePiece(box)}, {3, 0}));
+    EXPECT_TRUE(Near({CurrentDocState()->viewKind, seen.Rendered(box)}, {3, 1}));
     EXPECT_FLOAT_EQ(box->bounds3D.floatLeft, 25);
 }
 

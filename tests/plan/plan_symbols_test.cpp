@@ -16,7 +16,7 @@
 #include "plan/site_symbols.h"
 #include "support/build.h"
 #include "support/drawing_doubles.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 
 namespace {
 

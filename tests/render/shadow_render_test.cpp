@@ -118,7 +118,9 @@ TEST_F(Shadows, NothingToCastDrawsThePlainSceneWithoutBuffers) {
         ds->renderValue = hideflag::kMaterials | hideflag::kTopography | r.hidden;
         GetFirstFloorLayer()->visible = r.layerShown;
         const std::vector<uint8_t> seen = frame();
-        if (r.mode == rendermode::kSolid) EXPECT_EQ(seen, plain) << r.what;
+        if (r.mode == rendermode::kSolid) {
+            EXPECT_EQ(seen, plain) << r.what;
+        }
         EXPECT_EQ(gShadowBufferUse.allocations, 0u) << r.what;
         EXPECT_EQ(count("progress-step"), 0) << r.what;
         ds->renderMode = rendermode::kSolid;
@@ -168,7 +170,9 @@ TEST_F(Shadows, ProgressCountsEveryStepAndTheStatusGivesTheTime) {
                              : "status:Rendering shadows (press Escape to cancel)"),
                   total)
             << row;
-        if (*r.time) EXPECT_EQ(count(std::string("status:") + r.time), 1) << row;
+        if (*r.time) {
+            EXPECT_EQ(count(std::string("status:") + r.time), 1) << row;
+        }
         expectRestored();
     }
 }

@@ -11,9 +11,9 @@
 #include "model/lines.h"
 #include "model/object_fields.h"
 #include "model/projection.h"
+#include "model/rebuild_table.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
-#include "tools/roof_construction.h"
 
 namespace dvxtest {
 
@@ -271,7 +271,8 @@ Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylightOut) {
     Make(sky).with(r);
     AppendChildToObject(sky, roof);
     UpdateObjectBounds(sky);
-    Update3DRoof(roof);  // its pieces built and the skylight set on the P0-P1 slope
+    // Its pieces built (where the roof builder is linked) and the skylight set on the P0-P1 slope.
+    rebuild::Run(roof, rebuild::kObjectScopes);
     if (skylightOut) *skylightOut = sky;
     return roof;
 }

@@ -101,7 +101,7 @@ TrimRecord* Trim(int seed);
 Objex* Opening(Objex* wall, int16_t type, int16_t style, int segment);
 // A bare attachment (no points) on the segment from `start` to `end` of the host.
 Objex* Attach(Objex* host, int16_t type, Poinz* start, Poinz* end, float centre = 0, float remainder = 0);
-// A 400 x 400 gable roof (pitch 6, V 0) with its pieces built and a skylight child of the
+// A 400 x 400 gable roof (pitch 6, V 0) with its pieces built (through the rebuild table) and a skylight child of the
 // style fitted on its P0-P1 slope (V = -D / 2) over (100, 100)-(140, 160).
 Objex* RoofWithSkylight(Layer* layer, int16_t style, Objex** skylight = nullptr);
 // A roof section's plane: V = d - (a H + b D) - e on a section with c = 1.

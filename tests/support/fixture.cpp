@@ -1,6 +1,5 @@
 #include "support/fixture.h"
 
-#include "app/core/startup.h"
 #include "model/document_model.h"
 #include "port/seam.h"
 #include "port/services.h"
@@ -8,8 +7,18 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace dvxtest {
+
+namespace {
+std::vector<void (*)()>& Fillers() {
+    static std::vector<void (*)()> fillers;
+    return fillers;
+}
+}  // namespace
+
+void AddTableFiller(void (*fill)()) { Fillers().push_back(fill); }
 
 void ResetAllGlobals() {
     port::ResetServices();
@@ -17,7 +26,7 @@ void ResetAllGlobals() {
     port::ResetEverySeam();
     port::ResetEveryGlobal();
     // The tables start-up fills (rebuilds, command rows); a test may register its own over them.
-    RegisterLogicTables();
+    for (void (*fill)() : Fillers()) fill();
 }
 
 std::string FreshTempFolder(const std::string& name) {

@@ -9,8 +9,14 @@ class QMDDocumentModel;
 
 namespace dvxtest {
 
-// Puts every global of the program back to its start-up state.
+// Puts every global of the program back to its start-up state, then fills the tables start-up
+// fills (rebuilds, command rows, document file hooks) as far as the test program links them.
 void ResetAllGlobals();
+
+// Adds what fills the start-up tables of a rank after every reset. Each rank's support library
+// adds its own from a static initializer (support/tables/), so a test program of the model
+// fills none and one linking the whole logic fills all (RegisterLogicTables).
+void AddTableFiller(void (*fill)());
 
 // A fresh, empty folder under the build tree for one test case.
 std::string FreshTempFolder(const std::string& name);

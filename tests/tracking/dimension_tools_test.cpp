@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "model/docstate.h"
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "support/build.h"

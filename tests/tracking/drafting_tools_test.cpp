@@ -11,7 +11,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/line_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/shape_trackers.h"

@@ -13,9 +13,9 @@
 #include "model/splines.h"
 #include "model/tool_defaults.h"
 #include "support/build.h"
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 #include "tracking/dimension_builders.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/shape_builders.h"
 
 namespace {

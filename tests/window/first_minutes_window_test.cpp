@@ -30,7 +30,7 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_state.h"
 #include "ui/tool_palettes.h"

@@ -50,7 +50,7 @@
 #include "support/doubles.h"
 #include "support/gesture_driver.h"
 #include "tracking/drafting_trackers.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"

@@ -263,13 +263,3 @@ float NormalizeInputToBounds(float value, float min, float max) {
     return value;
 }
 
-PlatformRect FindBoundingNSRectFromPoints(const POINT* points, int32_t count) {
-    if (!points || count < 4) return {};
-    int32_t left = points[0].x, right = left, top = points[0].y, bottom = top;
-    for (int32_t i = 1; i < count; ++i) {
-        left = std::min(left, points[i].x), right = std::max(right, points[i].x);
-        top = std::min(top, points[i].y), bottom = std::max(bottom, points[i].y);
-    }
-    return {static_cast<float>(left), static_cast<float>(top), static_cast<float>(int64_t(right) - left),
-            static_cast<float>(int64_t(bottom) - top)};
-}

@@ -36,8 +36,6 @@ void UpdatePropertiesFloatPitchAngle(port::TextField* field, float pitch, bool i
 void UpdatePropertiesLong(port::TextField* field, int32_t value, bool initialize);
 
 float NormalizeInputToBounds(float value, float min, float max);
-// From the smallest to the largest coordinates; the zero rectangle for fewer than 4 points.
-PlatformRect FindBoundingNSRectFromPoints(const POINT* points, int32_t count);
 // Whole inches and a fraction ("6", "1/2"), or a fraction alone in `whole` ("1/2");
 // denominators other than 1, 2, 4, 8 and 16 count nothing. A null `whole` gives 0.
 float TokenizeInches(const char* whole, const char* fraction);

@@ -31,7 +31,7 @@
 #include "model/view_state.h"
 #include "model/walkers.h"
 #include "plan/annotations/plan_text.h"
-#include "plan/areas.h"
+#include "model/areas.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "scene/scene_build.h"

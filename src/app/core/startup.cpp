@@ -5,6 +5,7 @@
 
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
+#include "commands/add_remove_points.h"
 #include "commands/command_rows.h"
 #include "files/content_paths.h"
 #include "files/document_files.h"
@@ -75,6 +76,7 @@ void RegisterLogicTables() {
     RegisterElementRebuilders();
     RegisterToolRebuilders();
     RegisterCommandRows();
+    RegisterPointTrackers();
     RegisterSelectionFeedback();
     RegisterDocumentFileHooks();
 }

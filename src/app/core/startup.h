@@ -19,8 +19,8 @@ bool NewDocumentUndoEnabled();
 // every folder's trackers in the tool table.
 void InitializeApplicationGlobals();
 // Fills the tables through which lower folders reach higher ones: the rebuild table
-// (model/rebuild_table.h) from every folder that builds 3D pieces, the walkers' command rows
-// and the plan's selection feedback. Part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
+// (model/rebuild_table.h) from every folder that builds 3D pieces, the walkers' command rows,
+// the point tools' presses and the plan's selection feedback. Part of InitializeApplicationGlobals; tests, fuzzers and benchmarks call it themselves.
 void RegisterLogicTables();
 
 // Tools that stay current after a click instead of going back to the standard tool.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/undo.h"
+#include "model/areas.h"
 #include "model/bounds.h"
 #include "model/default_textures.h"
 #include "model/deletion.h"
@@ -14,14 +15,12 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/parallel.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
-#include "plan/areas.h"
-#include "scene/scene_build.h"
-#include "tools/deck_tools.h"
 
 namespace {
 
@@ -111,8 +110,9 @@ Objex* NewSoffit(Layer* layer, const std::vector<const Poinz*>& corners, float e
     MakeSlab(o, 0, elevation, thickness, ds);
     AppendObjectToLayer(o, layer);
     UpdateObjectBounds(o);
-    Update3DFloorSkirting(o);
-    ReRenderObject(o);
+    // Soffits are floors: their rebuild is the floor's skirting.
+    rebuild::Run(o, rebuild::kObjectScopes);
+    rebuild::ReRenderObject(o);
     return o;
 }
 
@@ -193,8 +193,8 @@ void BuildAutoCeilingFloor(Objex* wall, uint8_t buildFloor, float floorThickness
     bool made = false;
     for (Objex* slab : slabs) {
         if (!slab) continue;
-        Update3DFloorSkirting(slab);
-        ReRenderObject(slab);
+        rebuild::Run(slab, rebuild::kObjectScopes);
+        rebuild::ReRenderObject(slab);
         SelectObj(slab, 1, 0);
         made = true;
     }

@@ -12,7 +12,7 @@
 #include "model/objects.h"
 #include "model/splines.h"
 #include "port/random.h"
-#include "scene/plane_object.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ bool Buildable(const Objex* edging) {
 void UpdateEdgingObject(Objex* edging) {
     if (!Buildable(edging)) return;
     KeepNumberCounters counters(CurrentDocState());
-    DeleteRendererObject(edging);
+    rebuild::DeleteRendererObject(edging);
     DeleteObjectList(edging->firstPart);
     UpdateEdgingStyle(0, gStyleState, edging);
     const Poinz* p = edging->firstPoint;

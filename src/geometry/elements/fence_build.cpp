@@ -11,7 +11,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/transforms.h"
-#include "scene/plane_object.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ void DressLikePoint(Objex* part, const Poinz* look) {
 void UpdateFenceObject(Objex* fence) {
     if (!Buildable(fence)) return;
     KeepNumberCounters counters(CurrentDocState());
-    DeleteRendererObject(fence);
+    rebuild::DeleteRendererObject(fence);
     DeleteObjectList(fence->firstPart);
     const Poinz* p = fence->firstPoint;
     for (; p->next; p = p->next) BuildSegment(fence, p, p->next);

@@ -17,8 +17,8 @@
 #include "model/splines.h"
 #include "model/transforms.h"
 #include "port/seam.h"
-#include "scene/plane_object.h"
-#include "tracking/poly_builders.h"
+#include "model/rebuild_table.h"
+#include "model/poly_builders.h"
 
 uint8_t gInitializeRailing = 0;
 Float3DPoint gPrevRailPt;
@@ -119,7 +119,7 @@ float PairDirection(const Poinz* p, const Poinz* next) { return PlanAngle(Positi
 void UpdateCurvedRailObject(Objex* railing, DocState* ds) {
     KeepNumberCounters counters(ds);
     dvx::Restore<int16_t> tension(ds->curveTension);
-    DeleteRendererObject(railing);
+    rebuild::DeleteRendererObject(railing);
     DeleteObjectList(railing->firstPart);
     UpdateRailStyle(gStyleState, railing);
     gInitializeRailing = 1;
@@ -148,7 +148,7 @@ void UpdateStraightRailObject(Objex* railing) {
     DocState* ds = CurrentDocState();
     if (!Buildable(railing) || !ds) return;
     KeepNumberCounters counters(ds);
-    DeleteRendererObject(railing);
+    rebuild::DeleteRendererObject(railing);
     DeleteObjectList(railing->firstPart);
     UnsmoothObject(railing);
     gInitializeRailing = 1;

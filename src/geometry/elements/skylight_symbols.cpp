@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "files/custom_definitions.h"
+#include "geometry/elements/roof_attachment_fit.h"
 #include "model/borrowed_settings.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
@@ -249,4 +250,18 @@ void ApplyVisualAttributesToSkylightSymbols(Objex* skylight, int32_t texture, RG
             p->faceScale1 = p->faceScale2 = scale;
         }
     }
+}
+
+void RebuildSkylightSymbols(Objex* child) {
+    const RoofAttachmentRecord* r = child && child->typeData.kind == TypeDataKind::RoofAttachment
+                                        ? child->typeData.roofAttachment
+                                        : nullptr;
+    if (!r || r->ownerType != objtype::kSkylight) return;
+    if (r->style == kCustomSkylightStyle) {
+        const Float3DRect& b = child->bounds3D;
+        CreateCustomSkylightSymbols(child, (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2, r->angle);
+        return;
+    }
+    CreateSkylightFillerPlane(child, 1);
+    CreateSkylightFillerPlane(child, 0);
 }

@@ -10,6 +10,11 @@
 struct Objex;
 struct RoofAttachmentRecord;
 
+// The symbols a roof attachment is read with: a custom skylight's from its definition, centred
+// on its 3D bounds; the two filler planes of other skylights; nothing for other owners. The
+// rebuild table's symbol rebuild of skylights and cut-outs.
+void RebuildSkylightSymbols(Objex* child);
+
 // A closed filler plane (type 900, subtype `which`) on the skylight's layer from copies of
 // its points, 16 up for which 1 and 2 down for which 0, mirrored about the skylight's centre
 // by the record's flip flags, appended to the record's generated parts.

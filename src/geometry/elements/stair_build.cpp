@@ -17,7 +17,7 @@
 #include "model/smoothing.h"
 #include "model/splines.h"
 #include "model/transforms.h"
-#include "scene/plane_object.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ public:
             stair->textureScales[sf::kStepScaleSlot] = kFullScale;
             sf::kLeftRail(*stair) = sf::kRightRail(*stair) = 0;
         }
-        DeleteRendererObject(stair);
+        rebuild::DeleteRendererObject(stair);
         DeleteObjectList(stair->firstPart);
         // Whole risers only (100 / 7 builds 14); the 0.01 carries the last one past the top,
         // which ends the walk. A damaged step height of 0 or less builds one riser.

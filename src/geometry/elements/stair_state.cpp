@@ -9,7 +9,7 @@
 #include "model/objects.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 float gStairHeightAccum = 0;
 uint8_t gInitializeStairs = 0;

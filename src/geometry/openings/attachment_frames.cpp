@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "files/symbol2d_files.h"
 #include "files/custom_definitions.h"
 #include "geometry/openings/attachment_pieces.h"
 #include "geometry/openings/component_parts.h"
@@ -24,8 +25,7 @@
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
-#include "tools/fixed_components.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

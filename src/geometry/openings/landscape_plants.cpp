@@ -9,7 +9,7 @@
 #include "model/plant_bounds.h"
 #include "files/plant_info_files.h"
 #include "files/custom_textures.h"
-#include "scene/scene_build.h"
+#include "model/rebuild_table.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ Objex* Finish(Objex* plant, Layer* layer) {
     AppendObjectToLayer(plant, layer);
     plant->rows = 1;
     UpdateObjectBounds(plant);
-    RenderSingleObject(plant);
+    rebuild::RenderSingleObject(plant);
     return plant;
 }
 

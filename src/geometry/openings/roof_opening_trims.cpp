@@ -11,7 +11,7 @@
 #include "model/projection.h"
 #include "model/transform_support.h"
 #include "model/type_data.h"
-#include "plan/areas.h"
+#include "model/areas.h"
 #include "scene/plane_object.h"
 
 namespace {

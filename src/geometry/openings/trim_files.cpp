@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "content/core/content_selection_seams.h"
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 #include "files/content_folders.h"
 #include "files/custom_definitions.h"
 #include "files/ini.h"

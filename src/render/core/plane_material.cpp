@@ -13,7 +13,7 @@
 #include "model/projection.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
-#include "plan/plan_frame.h"
+#include "model/plan_objects.h"
 #include "model/color_conversions.h"
 #include "render/core/render_guards.h"
 #include "model/render_state.h"

@@ -19,7 +19,7 @@
 #include "model/selection_ops.h"
 #include "plan/base_2d_view.h"
 #include "plan/refresh_seams.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 #include "tracking/tracking_state.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "geometry/elements/edging_build.h"
 #include "geometry/elements/fence_build.h"
 #include "geometry/elements/rail_build.h"
-#include "model/add_remove_points.h"
+#include "commands/add_remove_points.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

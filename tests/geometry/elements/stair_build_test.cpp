@@ -10,7 +10,7 @@
 #include "geometry/elements/stair_direction.h"
 #include "geometry/elements/stair_parts.h"
 #include "geometry/elements/stair_rails.h"
-#include "model/add_remove_points.h"
+#include "commands/add_remove_points.h"
 #include "model/docstate.h"
 #include "model/deletion.h"
 #include "model/document_model.h"

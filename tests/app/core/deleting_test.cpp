@@ -1,5 +1,4 @@
-// Adding and removing points, deleting items from walls, and deleting objects with everything
-// they own.
+// Deleting items from walls, and deleting objects with everything they own.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,8 +8,8 @@
 #include "files/content_paths.h"
 #include "files/undo.h"
 #include "files/object_records.h"
-#include "model/add_remove_points.h"
 #include "model/selection_queries.h"
+#include "commands/add_remove_points.h"
 #include "model/attachments.h"
 #include "model/command_globals.h"
 #include "model/delete_items.h"
@@ -34,159 +33,6 @@
 #include "tracking/tracking_state.h"
 
 using namespace dvxtest;
-
-// Inserting points (onto the segment's line, trims copied, doors re-anchored) and removing
-// them (minimum counts, the confirmation sheet and its answers).
-namespace points {
-
-using Positions = std::vector<std::pair<float, float>>;
-using Calls = std::vector<std::string>;
-
-class PointsTest : public SelectionTest {
-protected:
-    void SetUp() override {
-        SelectionTest::SetUp();
-        port::setAlerts(&alerts);
-        port::setDocumentUndo(&undo);
-        ASSERT_TRUE(MakeApplicationTemporaryFolder());  // snapshots on: the step gets its name
-        gUndoActive = 1;
-        RegisterLiveView(true);
-    }
-    Poinz* Add(Objex* o, Poinz* start, int32_t x, int32_t y) {
-        ClickInfo click = ClickAt(x, y);
-        return AddPoint(o, start, CurrentDocState(), &click);
-    }
-    int32_t Remove(Objex* o, Poinz* p) {
-        p->selected = 1;
-        return RemovePoint(o, p, CurrentDocState());
-    }
-    RecordingAlerts alerts;
-    RecordingUndo undo;
-};
-
-TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    Poinz* p = Add(wall, wall->firstPoint, 30, 40);  // 50 from the start
-    ASSERT_NE(Add(wall, p, 114, 48), nullptr);       // 80 from (50, 0): past the end point
-    EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {50, 0}, {130, 0}, {100, 0}}));
-    EXPECT_EQ(wall->pointCount, 4);
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
-
-    // Beside the closing segment: after the last point, 50 from (0, 0) towards (100, 0).
-    Objex* slab = Shape(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
-    ASSERT_NE(Add(slab, PointAt(slab, 3), 30, 40), nullptr);
-    EXPECT_EQ(PlanPositions(slab), (Positions{{100, 0}, {100, 100}, {0, 100}, {0, 0}, {50, 0}}));
-}
-
-TEST_F(PointsTest, CurvedSegmentsOtherTypesAndPointSnapModesAreRefused) {
-    Objex* path = Shape(floor, objtype::kPath, {{0, 0}, {100, 0}, {100, 100}});
-    PointAt(path, 2)->inTangent[1] = 0.5f;  // V alone bends it
-    EXPECT_EQ(Add(path, PointAt(path, 1), 100, 50), nullptr);
-    EXPECT_EQ(path->pointCount, 3);
-    EXPECT_TRUE(!gGLPlaneObjects);
-
-    for (int16_t mode : {snapmode::kEndPoint, snapmode::kObjectCentre, snapmode::kObjectCorner}) {
-        gCurSnap = mode;
-        EXPECT_EQ(Add(path, path->firstPoint, 50, 0), nullptr) << mode;
-    }
-    gCurSnap = 502;
-    EXPECT_NE(Add(path, path->firstPoint, 50, 0), nullptr);
-}
-
-TEST_F(PointsTest, ElevationByTypeAndTrimRecordsOfTheirOwn) {
-    gGlobalYOffset = 5.0f;  // the click evaluates at V 5
-    Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}}, true);
-    deck->firstPoint->position[1] = 7.0f;
-    EXPECT_FLOAT_EQ(Add(deck, deck->firstPoint, 40, 0)->position[1], 7.0f);
-    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}, {100, 100}}, true, 3);
-    EXPECT_FLOAT_EQ(Add(shape, shape->firstPoint, 40, 0)->position[1], 0.0f);
-    EXPECT_EQ(shape->optionB, 1);  // its points are now picked one by one
-    Objex* other = Shape(floor, objtype::kDetail, {{0, 0}, {100, 0}}, false, 9);
-    EXPECT_FLOAT_EQ(Add(other, other->firstPoint, 40, 0)->position[1], 5.0f);
-
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    Poinz* start = wall->firstPoint;
-    start->wallStyle = 4;
-    start->trim1 = new TrimRecord{};
-    start->trim1->texture[2] = 955;
-    start->trim1->profile[0] = Make(objtype::kPolygon);
-    Make(start->trim1->profile[0]).line(3);
-    Poinz* p = Add(wall, start, 40, 0);
-    EXPECT_EQ(p->wallStyle, 4);
-    ASSERT_TRUE(p->trim1 && p->trim1 != start->trim1 && p->trim1->texture[2] == 955);
-    ASSERT_TRUE(p->trim1->profile[0] && p->trim1->profile[0] != start->trim1->profile[0]);
-    EXPECT_EQ(p->trim1->profile[0]->pointCount, 3);
-}
-
-TEST_F(PointsTest, DoorsOfASplitSegmentKeepTheirPlace) {
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    Poinz* p1 = PointAt(wall, 0);
-    Poinz* p2 = PointAt(wall, 1);
-    Objex* far = Attach(wall, objtype::kDoor, p1, p2, 12, 88);
-    Objex* near = Attach(wall, objtype::kWindow, p1, p2, 8, 92);
-
-    Poinz* p = AddPointAtPosition(wall, p1, CurrentDocState(), 10, 0, 0);
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(far->typeData.attachment->segmentStart, p);
-    EXPECT_EQ(far->typeData.attachment->segmentEnd, p2);
-    EXPECT_FLOAT_EQ(far->typeData.attachment->centreDistance, 2.0f);
-    EXPECT_EQ(near->typeData.attachment->segmentStart, p1);
-    EXPECT_EQ(near->typeData.attachment->segmentEnd, p);
-    EXPECT_FLOAT_EQ(near->typeData.attachment->remainder, 2.0f);
-}
-
-TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}}, true);
-    EXPECT_EQ(RemovePoint(wall, PointAt(wall, 1), CurrentDocState()), 0);  // not selected
-    EXPECT_EQ(Remove(wall, PointAt(wall, 1)), 1);
-    EXPECT_EQ(PlanPositions(wall), (Positions{{0, 0}, {100, 100}}));
-    EXPECT_EQ(wall->closed, 0);
-    EXPECT_TRUE(!Built(wall));
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
-    EXPECT_TRUE(alerts.shown.empty());
-
-    Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
-    EXPECT_EQ(Remove(slab, slab->firstPoint), 0);
-    ASSERT_EQ(alerts.shown.size(), 1u);
-    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to delete point.");
-    EXPECT_EQ(alerts.shown[0].alert.informative, "This object must contain at least 3 points.");
-
-    Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
-    EXPECT_EQ(Remove(shape, shape->firstPoint), 0);
-    EXPECT_EQ(alerts.shown.back().alert.informative, "This object must contain at least 4 points.");
-    for (int32_t subtype : {0, 8, 9}) {  // silently
-        Objex* d = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 5}}, true, subtype);
-        EXPECT_EQ(Remove(d, d->firstPoint), 0) << subtype;
-        EXPECT_EQ(d->pointCount, 5);
-    }
-    EXPECT_EQ(alerts.shown.size(), 2u);
-}
-
-TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    Poinz* first = PointAt(wall, 0);
-    Attach(wall, objtype::kWindow, PointAt(wall, 3), first, 50, 50);  // closing segment only
-    Objex* kept = Attach(wall, objtype::kDoor, PointAt(wall, 1), PointAt(wall, 2), 50, 50);
-
-    alerts.answer(1);  // "Cancel"
-    EXPECT_EQ(Remove(wall, first), 0);
-    EXPECT_EQ(alerts.shown[0].alert.message, "One or more attachments will be removed.");
-    EXPECT_EQ(alerts.shown[0].alert.buttons, (std::vector<std::string>{"Delete Point", "Cancel"}));
-    EXPECT_TRUE(Near({wall->pointCount, ChildIDs(wall).size()}, {4, 2u}));
-    EXPECT_TRUE(!gGLPlaneObjects);
-    EXPECT_EQ(gRemovePtTargetObject, nullptr);
-
-    alerts.answer(0);  // "Delete Point": the handler does the work
-    EXPECT_EQ(Remove(wall, first), 0);
-    EXPECT_EQ(PlanPositions(wall), (Positions{{100, 0}, {100, 100}, {0, 100}}));
-    EXPECT_EQ(ChildIDs(wall), std::vector<uint32_t>{kept->objectID});
-    EXPECT_TRUE(Built(wall));
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
-    EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Remove Point"});
-    EXPECT_TRUE(Same({gRemovePtTargetObject, gRemovePtTargetPrevPoint}, {nullptr, nullptr}));
-}
-
-}  // namespace points
 
 // The Delete command's wall segment rule, keeping attachments in step with a wall's points,
 // and custom texture sizes in trim and skylight scales.
@@ -288,36 +134,6 @@ TEST_F(Attachments, VerifyingRederivesEndsAndDropsAttachmentsThatLostTheirSegmen
     wall->closed = 1;
     VerifyObjectAttachments(wall);
     EXPECT_EQ(closing->typeData.attachment->segmentEnd, p1);
-}
-
-TEST_F(Attachments, CustomTextureSizesBecomeTrimAndSkylightScalesClampedTo16Bits) {
-    char name[] = "Photos/trim.jpg";
-    const int32_t id = NewCustomTextureID(name);
-    const std::string info = LocalDomainCustomTexturePath() + "/Photos/trim.PTI";
-    for (size_t at = info.find('/', 1); at != std::string::npos; at = info.find('/', at + 1))
-        port::MakeFolder(info.substr(0, at));
-    auto size = [&](const std::string& text) { ASSERT_TRUE(port::WriteWholeFile(info, text.data(), text.size())); };
-
-    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    AttachmentRecord* door = Attach(wall, objtype::kDoor, wall->firstPoint, nullptr)->typeData.attachment;
-    door->insideTrimTexture = id;
-    door->outsideTrimTexture = 2200;
-    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {100, 0}, {100, 100}}, true);
-    Objex* skylight = Shape(roof, objtype::kSkylight, {{10, 10}, {20, 10}, {20, 20}}, true);
-    auto* sky = new RoofAttachmentRecord{};
-    sky->texture2 = id;
-    Make(skylight).with(sky);
-
-    size("[Size]\nWidth=48\nHeight=96\n");
-    UpdateAllAttachmentsCustomTextureWH(id);
-    EXPECT_TRUE(Near({door->insideTrimScale[0], door->insideTrimScale[1]}, {48, 96}));
-    EXPECT_EQ(sky->textureScale2[1], 96);
-    EXPECT_EQ(door->outsideTrimScale[0], 0);  // other textures untouched
-
-    size("[Size]\nWidth=70000\nHeight=-40000\n");
-    UpdateAllAttachmentsCustomTextureWH(id);
-    EXPECT_TRUE(Near({door->insideTrimScale[0], door->insideTrimScale[1]}, {32767, -32768}));
-    EXPECT_EQ(sky->textureScale2[0], 32767);
 }
 
 }  // namespace items

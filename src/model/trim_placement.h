@@ -1,5 +1,6 @@
 #pragma once
-// Where a custom trim chosen in the content palette goes.
+// Where a custom trim chosen in the content palette goes: the palette sets it, the trim
+// builders and material drops read it.
 #include <cstdint>
 
 // Set (the start-up value): a custom trim goes to a wall's base slot and its profile is taken

@@ -1,4 +1,4 @@
-#include "content/core/trim_placement.h"
+#include "model/trim_placement.h"
 
 #include "port/seam.h"
 

@@ -1,8 +1,10 @@
 #pragma once
-// Inserting a point into an object's outline and taking one out again, keeping the point
-// list and count, the per-point attributes, the wall trim records and the attachments of
-// walls and decks consistent, and rebuilding the object's 3D form.
+// The insert and remove point tools: a point inserted where the click falls on a segment, and
+// a point taken out again, asking first when attachments of its segments would go with it.
+// The point-list work itself is the model's (model/point_edits.h).
 #include <cstdint>
+
+#include "model/point_edits.h"
 
 struct ClickInfo;
 struct DocState;
@@ -24,9 +26,6 @@ inline constexpr int32_t kRemovePointConfirmed = 1;
 // (null) for other object types, curved segments and the end point, object centre and
 // object corner snap modes.
 Poinz* AddPoint(Objex* object, Poinz* segmentStart, DocState* document, ClickInfo* click);
-// Inserts a point at exactly (h, v, d) after `segmentStart`: no type or curvature test.
-Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document, float h, float v,
-                          float d);
 // Removes a selected point. 1 when removed; 0 when refused (with a message when the object
 // would keep too few points) or when the removal waits for the confirmation sheet because
 // attachments of the point's segments would go with it.
@@ -35,7 +34,5 @@ int32_t RemovePoint(Objex* object, Poinz* point, DocState* document);
 // attachments of both its segments, rebuilds the object and stores the undo step.
 void removePointSheetDidEnd(void* sheet, int32_t returnCode, void* contextInfo);
 
-// Unlinks and frees one point of the object (a wall point with its trim records).
-void RemovePointInObject(Objex* object, Poinz* point);
-// Frees an already unlinked wall point with its trim records; other types: nothing.
-void DeleteWallPoint(Objex* object, Poinz* point);
+// Puts the two tools' presses in the tracking engine's table (tracking/tool_dispatch.h).
+void RegisterPointTrackers();

@@ -1,37 +1,16 @@
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 
-#include <cstdio>
 #include <new>
 
-#include "files/undo.h"
 #include "model/attachments.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
-#include "model/docstate.h"
-#include "model/document_model.h"
 #include "model/duplicate.h"
 #include "model/lines.h"
 #include "model/objects.h"
-#include "model/selection_ops.h"
-#include "model/texture_mapping.h"
 #include "model/rebuild_table.h"
-#include "plan/refresh_seams.h"
-#include "port/alerts.h"
-#include "port/seam.h"
-#include "model/click_info.h"
-#include "tracking/evaluate_point.h"
+#include "model/texture_mapping.h"
 #include "model/tool_state.h"
-
-Objex* gRemovePtTargetObject = nullptr;
-Poinz* gRemovePtTargetPoint = nullptr;
-Poinz* gRemovePtTargetPrevPoint = nullptr;
-static const port::GlobalReset kReset(ResetRemovePointTarget);
-static const ObjectForgetter kForget([](const Objex* o) {
-    bool target = gRemovePtTargetObject == o;
-    for (const Poinz* p = o->firstPoint; p && !target; p = p->next)
-        target = p == gRemovePtTargetPoint || p == gRemovePtTargetPrevPoint;
-    if (target) ResetRemovePointTarget();
-});
 
 namespace {
 
@@ -40,31 +19,6 @@ constexpr int D = 2;
 constexpr int16_t kNewPointKind = 10;
 
 bool IsHost(const Objex* o) { return o->type == objtype::kWall || o->type == objtype::kDeck; }
-
-bool IsPointOf(const Objex* object, const Poinz* point) {
-    for (const Poinz* p = object->firstPoint; p; p = p->next)
-        if (p == point) return true;
-    return false;
-}
-
-Poinz* LastPointOf(const Objex* object) {
-    Poinz* p = object->firstPoint;
-    while (p && p->next) p = p->next;
-    return p;
-}
-
-bool ObjectIsIn(const Objex* head, const Objex* object) {
-    for (const Objex* o = head; o; o = o->next)
-        if (o == object || ObjectIsIn(o->firstChild, object)) return true;
-    return false;
-}
-
-bool IsInCurrentDocument(const Objex* object) {
-    if (!gCurDocument) return false;
-    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        if (ObjectIsIn(l->firstObject, object)) return true;
-    return false;
-}
 
 bool IsRefusedSnap(int16_t mode) {
     return mode == snapmode::kEndPoint || mode == snapmode::kObjectCentre || mode == snapmode::kObjectCorner;
@@ -89,32 +43,12 @@ bool IsDetailEditedPointwise(const Objex* o) {
 
 bool IsZero3(const float t[3]) { return t[0] == 0.0f && t[1] == 0.0f && t[2] == 0.0f; }
 
-// The count that must remain after a removal; 0 when the type refuses removal.
-int32_t MinimumPointCount(const Objex* o) {
-    switch (o->type) {
-    case objtype::kWall: case objtype::kPath: case objtype::kEdging: case objtype::kFence:
-    case objtype::kStaircase: case objtype::kRailing:
-        return 2;
-    case objtype::kFloor: case objtype::kPropertyLine: case objtype::kFill: case objtype::kGroundFill:
-    case objtype::kTopography: case objtype::kFloorCutout: case objtype::kDeck:
-    case objtype::kFreehandRoof: case objtype::kExcavation: case 135: case objtype::kRoofCutout:
-        return 3;
-    case objtype::kDetail:
-        if (o->subtype == 1) return 4;
-        if (o->subtype >= 2 && o->subtype <= 4) return 3;
-        if (o->subtype >= 5 && o->subtype <= 7) return 2;
-        return 0;
-    default:
-        return 0;
-    }
-}
-
 enum class RebuildScope {
     Full,        // AddPoint and RemovePoint: a roof cut-out rebuilds its parent roof
     AtPosition,  // AddPointAtPosition: no parent rebuild
 };
 
-void RebuildAfterPointChange(Objex* o, RebuildScope scope) {
+void Rebuild(Objex* o, RebuildScope scope) {
     switch (o->type) {
     case objtype::kWall:
     case objtype::kFloor:
@@ -188,48 +122,19 @@ void InsertSplitPoint(Objex* object, Poinz* after, Poinz* point) {
         UpdateAttachmentsWithNewPoint(object, after, point);
 }
 
-void ShowTooFewPoints(int32_t minimum) {
-    char text[96];
-    std::snprintf(text, sizeof text, "This object must contain at least %ld points.",
-                  static_cast<long>(minimum));
-    port::Alert alert;
-    alert.message = "Unable to delete point.";
-    alert.informative = text;
-    alert.buttons = {"OK"};
-    port::alerts().beginSheet(alert, [](int) {});
-}
-
-void AskToRemoveAttachments(const Objex* object) {
-    port::Alert alert;
-    alert.message = "One or more attachments will be removed.";
-    alert.informative =
-        object->type == objtype::kWall
-            ? "Deleting this point will cause one or more windows, doors, etc to be removed from "
-              "the point's adjoining segments."
-            : "Deleting this point will cause one or more deck steps to be removed from the "
-              "point's adjoining segments.";
-    alert.buttons = {"Delete Point", "Cancel"};
-    port::alerts().beginSheet(alert, [](int button) {
-        removePointSheetDidEnd(nullptr, button == 0 ? kRemovePointConfirmed : 0, nullptr);
-    });
-}
-
 }  // namespace
 
-void ResetRemovePointTarget() {
-    gRemovePtTargetObject = nullptr;
-    gRemovePtTargetPoint = nullptr;
-    gRemovePtTargetPrevPoint = nullptr;
+bool IsPointOf(const Objex* object, const Poinz* point) {
+    for (const Poinz* p = object->firstPoint; p; p = p->next)
+        if (p == point) return true;
+    return false;
 }
 
-Poinz* AddPoint(Objex* object, Poinz* segmentStart, DocState* document, ClickInfo* click) {
-    if (!object || !segmentStart || !document || !click) return nullptr;
-    if (IsRefusedSnap(gCurSnap) || !AcceptsAddedPoints(object->type)) return nullptr;
-    if (!IsPointOf(object, segmentStart)) return nullptr;
+bool MayAddPointTo(const Objex* object, const Poinz* segmentStart) {
+    return !IsRefusedSnap(gCurSnap) && AcceptsAddedPoints(object->type) && IsPointOf(object, segmentStart);
+}
 
-    float h = 0.0f, v = 0.0f, d = 0.0f;
-    EvaluatePoint(click->ciWhere.x, click->ciWhere.y, &h, &v, &d, 1, click, 1);
-
+Poinz* InsertPointOnSegment(Objex* object, Poinz* segmentStart, float h, float v, float d) {
     Poinz* start = segmentStart;
     Poinz* end = start->next ? start->next : object->firstPoint;
     if (!end) return nullptr;
@@ -258,7 +163,7 @@ Poinz* AddPoint(Objex* object, Poinz* segmentStart, DocState* document, ClickInf
     UpdateObjectBounds(object);
     SetTextureFaceUV(object);
     SetObjectPointLengths(object);
-    RebuildAfterPointChange(object, RebuildScope::Full);
+    Rebuild(object, RebuildScope::Full);
     UpdateObjectBounds(object);
     return point;
 }
@@ -271,63 +176,30 @@ Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document
     if (!point) return nullptr;
     InsertSplitPoint(object, segmentStart, point);
     UpdateObjectBounds(object);
-    RebuildAfterPointChange(object, RebuildScope::AtPosition);
+    Rebuild(object, RebuildScope::AtPosition);
     return point;
 }
 
-int32_t RemovePoint(Objex* object, Poinz* point, DocState* document) {
-    if (!object || !point || !document || !point->selected) return 0;
-    if (!IsPointOf(object, point)) return 0;
-    const int32_t minimum = MinimumPointCount(object);
-    if (minimum == 0) return 0;
-    if (object->pointCount <= minimum) {
-        ShowTooFewPoints(minimum);
+int32_t MinimumPointCount(const Objex* o) {
+    switch (o->type) {
+    case objtype::kWall: case objtype::kPath: case objtype::kEdging: case objtype::kFence:
+    case objtype::kStaircase: case objtype::kRailing:
+        return 2;
+    case objtype::kFloor: case objtype::kPropertyLine: case objtype::kFill: case objtype::kGroundFill:
+    case objtype::kTopography: case objtype::kFloorCutout: case objtype::kDeck:
+    case objtype::kFreehandRoof: case objtype::kExcavation: case 135: case objtype::kRoofCutout:
+        return 3;
+    case objtype::kDetail:
+        if (o->subtype == 1) return 4;
+        if (o->subtype >= 2 && o->subtype <= 4) return 3;
+        if (o->subtype >= 5 && o->subtype <= 7) return 2;
+        return 0;
+    default:
         return 0;
     }
-
-    if (object->firstChild && IsHost(object)) {
-        Poinz* prev = point->prev ? point->prev : LastPointOf(object);
-        if (DoesPointContainAttachments(object, point) || DoesPointContainAttachments(object, prev)) {
-            gRemovePtTargetObject = object;
-            gRemovePtTargetPoint = point;
-            gRemovePtTargetPrevPoint = prev;
-            // The sheet answers later (or at once); the handler does the work.
-            AskToRemoveAttachments(object);
-            return 0;
-        }
-    }
-
-    RemovePointInObject(object, point);
-    if (object->type == objtype::kWall && object->pointCount < 3) object->closed = 0;
-    RebuildAfterPointChange(object, RebuildScope::Full);
-    UpdateObjectBounds(object);
-    return 1;
 }
 
-void removePointSheetDidEnd(void* /*sheet*/, int32_t returnCode, void* /*contextInfo*/) {
-    Objex* object = gRemovePtTargetObject;
-    Poinz* point = gRemovePtTargetPoint;
-    Poinz* prev = gRemovePtTargetPrevPoint;
-    ResetRemovePointTarget();
-    if (!object || !point || !prev || returnCode != kRemovePointConfirmed) return;
-    // The design may have changed while the sheet was up.
-    if (!IsInCurrentDocument(object) || !IsPointOf(object, point) || !IsPointOf(object, prev)) return;
-
-    DeletePointAttachments(object, point);
-    DeletePointAttachments(object, prev);
-    RemovePointInObject(object, point);
-    if (object->type == objtype::kWall) {
-        if (object->pointCount < 3) object->closed = 0;
-        rebuild::Run(object, rebuild::kObjectScopes);
-    } else if (object->type == objtype::kDeck) {
-        rebuild::Run(object, rebuild::kObjectScopes);
-    }
-    UpdateObjectBounds(object);
-    SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
-    Refresh();
-    rebuild::ReRenderObject(object);
-    StoreUndo("Remove Point");
-}
+void RebuildAfterPointChange(Objex* object) { Rebuild(object, RebuildScope::Full); }
 
 void RemovePointInObject(Objex* object, Poinz* point) {
     if (!object || !point || !IsPointOf(object, point)) return;

@@ -1,4 +1,4 @@
-#include "plan/areas.h"
+#include "model/areas.h"
 
 #include <cmath>
 #include <vector>

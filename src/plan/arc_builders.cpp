@@ -1,4 +1,4 @@
-#include "tracking/arc_builders.h"
+#include "plan/arc_builders.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@
 #include "model/sweeps.h"
 #include "model/transforms.h"
 #include "plan/plan_lines.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "model/document_model.h"
 #include "support/build.h"
-#include "tools/wall_dimension_limit.h"
+#include "model/wall_dimension_limit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/wall_dimension_limit.h"
+#include "model/wall_dimension_limit.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tools/outline_tracker.h"
+#include "tracking/outline_tracker.h"
 
 #include <cmath>
 #include <memory>

@@ -20,7 +20,7 @@
 #include "support/plan_gestures.h"
 #include "support/wall_checks.h"
 #include "tools/deck_steps.h"
-#include "tracking/move_tracker.h"
+#include "tools/move_tracker.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracking_state.h"
 

@@ -1,8 +1,8 @@
-#include "tracking/move_wall_edits.h"
+#include "tools/move_wall_edits.h"
 
 #include <cmath>
 
-#include "model/add_remove_points.h"
+#include "model/point_edits.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"

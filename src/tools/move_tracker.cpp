@@ -1,4 +1,4 @@
-#include "tracking/move_tracker.h"
+#include "tools/move_tracker.h"
 
 #include <cmath>
 #include <numbers>
@@ -38,7 +38,7 @@
 #include "tools/wall_dimension_tracks.h"
 #include "tools/wall_joins.h"
 #include "tools/wall_openings.h"
-#include "tracking/move_wall_edits.h"
+#include "tools/move_wall_edits.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_state.h"

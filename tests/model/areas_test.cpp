@@ -5,7 +5,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "plan/areas.h"
+#include "model/areas.h"
 #include "support/build.h"
 
 namespace {

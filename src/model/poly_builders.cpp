@@ -1,4 +1,4 @@
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 #include "model/bounds.h"
 #include "model/deletion.h"

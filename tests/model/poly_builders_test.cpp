@@ -4,7 +4,7 @@
 
 #include "model/document_model.h"
 #include "support/build.h"
-#include "tracking/poly_builders.h"
+#include "model/poly_builders.h"
 
 namespace {
 
