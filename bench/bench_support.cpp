@@ -104,6 +104,10 @@ void Measured::report() {
     const double mean = total / static_cast<double>(state_.iterations());
     state_.counters["floor_ms"] = floor_ * 1e3;
     if (floor_ > 0) state_.counters["x_floor"] = mean / floor_;
+    if (viewFloor_ > 0) {
+        state_.counters["view_floor_ms"] = viewFloor_ * 1e3;
+        state_.counters["x_view_floor"] = mean / viewFloor_;
+    }
     if (state_.range(0) == kSmall) SmallRuns()[family_] = mean;
     if (state_.range(0) == kLarge) {
         auto it = SmallRuns().find(family_);
@@ -128,6 +132,34 @@ void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, 
         path.lineTo(x + 20, y + 10);
         context.strokePath(path);
     }
+    context.flush();
+}
+
+std::vector<double> SegmentsMeeting(const dvxtest::RecordingContext& recorded, double x, double y, double width,
+                                    double height) {
+    std::vector<double> out;
+    auto add = [&](double x1, double y1, double x2, double y2) {
+        if (std::max(x1, x2) < x || std::min(x1, x2) > x + width || std::max(y1, y2) < y ||
+            std::min(y1, y2) > y + height)
+            return;
+        out.insert(out.end(), {x1, y1, x2, y2});
+    };
+    for (const auto& op : recorded.ops) {
+        if (op.kind == dvxtest::DrawnOp::Kind::Stroke) {
+            // Each element's end point; a curve's is its last pair.
+            const auto& e = op.path.elements();
+            auto end = [](const port::Path::Element& el, int axis) {
+                return el.kind == port::Path::Kind::Curve ? el.p[4 + axis] : el.p[axis];
+            };
+            for (size_t i = 1; i < e.size(); ++i)
+                if (e[i].kind != port::Path::Kind::Move && e[i].kind != port::Path::Kind::Close)
+                    add(end(e[i - 1], 0), end(e[i - 1], 1), end(e[i], 0), end(e[i], 1));
+        }
+        if (op.kind == dvxtest::DrawnOp::Kind::Segments)
+            for (size_t i = 0; i + 1 < op.points.size(); i += 2)
+                add(op.points[i].x, op.points[i].y, op.points[i + 1].x, op.points[i + 1].y);
+    }
+    return out;
 }
 
 AllocationCount Allocations() { return {sAllocCalls, sAllocBytes}; }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "design_generator.h"
 
@@ -40,8 +41,8 @@ double BestSeconds(int runs, const std::function<void()>& fn);
 // 5,000-object run of the same family, which must run first).
 class Measured {
 public:
-    Measured(benchmark::State& state, std::string family, double floorSeconds)
-        : state_(state), family_(std::move(family)), floor_(floorSeconds) {}
+    Measured(benchmark::State& state, std::string family, double floorSeconds, double viewFloorSeconds = 0)
+        : state_(state), family_(std::move(family)), floor_(floorSeconds), viewFloor_(viewFloorSeconds) {}
     void start() { t0_ = std::chrono::steady_clock::now(); }
     void report();
 
@@ -49,6 +50,7 @@ private:
     benchmark::State& state_;
     std::string family_;
     double floor_;
+    double viewFloor_;  // with it, `view_floor_ms` and `x_view_floor`
     std::chrono::steady_clock::time_point t0_;
 };
 
@@ -63,6 +65,11 @@ AllocationCount Allocations();
 int64_t StrokedSegments(const dvxtest::RecordingContext& recorded);
 // The floor of a plan frame: that many one-line paths, 20 x 10 each, spread over the surface.
 void StrokeSegments(port::DrawingContext& context, int64_t segments, int width, int height);
+// The least a frame must stroke: the recorded segments whose box meets the rectangle (plan
+// view coordinates), in one list.
+std::vector<double> SegmentsMeeting(const dvxtest::RecordingContext& recorded, double x, double y, double width,
+                                    double height);
+
 
 // The generated pieces (firstPart) of an object, of every object of a type on every floor.
 struct PartCount {

@@ -3,7 +3,8 @@
 // view's gesture road (hit test, selection rules, readouts, the tracker standing in for the
 // engine) and the repaint that follows (`road_ms`: the press and release alone). Each click starts with nothing selected; putting that
 // back is not timed. Beside them, a floor: as many one-line segments as a repaint of the
-// visible plan strokes, stroked straight through a painter context on an image of that size.
+// visible plan strokes, stroked straight through a painter context on an image of that size;
+// and a view floor: only the segments that meet the window, stroked in one call.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,12 +21,14 @@
 
 #include "app/core/main_window_seams.h"
 #include "app/document_view.h"
+#include "batched_floor.h"
 #include "bench_support.h"
 #include "files/windows_records.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/hit_testing.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_ops.h"
 #include "model/splines.h"
@@ -70,6 +73,7 @@ struct Window {
     QMDDocumentView* view = new QMDDocumentView;
     std::optional<dvxtest::RecordingTracker> tracker;
     int64_t segments = 0;
+    std::vector<double> inView;  // the segments that meet the window
 
     bool open(benchmark::State& state) {
         dvxbench::DesignStats stats;
@@ -106,13 +110,20 @@ struct Window {
     void centre(POINT p) {
         view->scrollPoint({float(p.x - kWidth / 2), float(p.y - kHeight / 2)});
         QApplication::processEvents();
+        // Every object the design holds, as a repaint drew before the plan had its index.
         dvxtest::RecordingContext recorded;
         {
             port::DrawingScope scope(recorded);
+            gPlanIndexOn = 0;
             view->draw3D(view->visibleRect(), 1);
+            gPlanIndexOn = 1;
         }
         segments = dvxbench::StrokedSegments(recorded);
+        const PlatformRect r = view->visibleRect();
+        inView = dvxbench::SegmentsMeeting(recorded, r.x, r.y, r.width, r.height);
+        shown = r;
     }
+    PlatformRect shown;
     // Seconds of the press and release alone; the repaint follows.
     double click(POINT p) {
         const QPointF at(p.x - view->boundsOrigin().x, p.y - view->boundsOrigin().y);
@@ -188,6 +199,8 @@ void BM_Click(benchmark::State& state) {
     }
     window.centre(*target);
     const double floor = FloorSeconds(window.segments);
+    const double viewFloor =
+        dvxbench::BatchedStrokeSeconds(window.inView, kWidth, kHeight, -window.shown.x, -window.shown.y);
     Layer* layers = gCurDocument->itsLayers;
     SelectAllLayers(layers, selmode::kDeselect, 0);
     double spent = 0, road = 0;
@@ -205,6 +218,8 @@ void BM_Click(benchmark::State& state) {
     state.counters["segments"] = double(window.segments);
     state.counters["floor_ms"] = floor * 1e3;
     state.counters["x_floor"] = mean / floor;
+    state.counters["view_floor_ms"] = viewFloor * 1e3;
+    state.counters["x_view_floor"] = mean / viewFloor;
     if (state.range(0) == dvxbench::kSmall) SmallRuns()[state.range(1)] = mean;
     else if (SmallRuns().count(state.range(1))) state.counters["x_5k"] = mean / SmallRuns()[state.range(1)];
 }

@@ -12,6 +12,7 @@
 #include "model/floor_operations.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
@@ -43,6 +44,7 @@ void InsertAtHead(Objex* object, Layer* layer) {
     object->next = layer->firstObject;
     if (layer->firstObject) layer->firstObject->prev = object;
     layer->firstObject = object;
+    PlanIndexLinked(object);
 }
 
 void MoveObjectToFloor(Objex* object, int32_t command) {

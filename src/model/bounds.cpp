@@ -6,6 +6,7 @@
 #include "model/objects.h"
 #include "model/segment_sampling.h"
 #include "model/plan_objects.h"
+#include "model/plan_index.h"
 #include "port/seam.h"
 
 uint8_t gDimensionSelected = 0;
@@ -466,6 +467,7 @@ void UpdateGroupBoundsFromMembers(Objex* group) {
     }
     group->bounds = plan;
     group->bounds3D = model;
+    PlanIndexBoundsChanged(group);
 }
 
 void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
@@ -477,6 +479,7 @@ void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
         if (measured) BothBoxes(measured, &plan, &model, true, true);
         object->bounds = plan;
         object->bounds3D = model;
+        PlanIndexBoundsChanged(object);
         return;
     }
     FloatRect plan = EmptyFloatRect();
@@ -485,6 +488,7 @@ void UpdateObjectRootBounds(Objex* object, uint8_t a, uint8_t b) {
     Float3DRect model = EmptyFloat3DRect();
     GetObject3DBounds(object, 0, &model, 0);
     object->bounds3D = model;
+    PlanIndexBoundsChanged(object);
 }
 
 void UpdateObjectBounds(Objex* object) { UpdateObjectRootBounds(object, 0, 0); }

@@ -4,6 +4,7 @@
 
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/plant_info.h"
 #include "model/rebuild_table.h"
 #include "port/seam.h"
@@ -191,6 +192,7 @@ void DeleteObj(Objex* object) {
 
 void DeleteLayerObjects(Layer* layer) {
     if (!layer) return;
+    PlanIndexForget(layer);  // one drop rather than an unlink per object
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
         DeleteObj(o);

@@ -7,6 +7,7 @@
 #include "model/deletion.h"
 #include "model/flip.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/plant_info.h"
 #include "model/custom_texture_list.h"
 
@@ -177,6 +178,7 @@ void Link(Objex* copy, const Placement& at) {
         copy->next = sibling->next;
         if (sibling->next) sibling->next->prev = copy;
         sibling->next = copy;
+        PlanIndexLinked(copy);
     } else if (Objex* parent = at.parent) {
         copy->parent = parent;
         copy->prev = nullptr;
@@ -222,7 +224,10 @@ Objex* Duplicate(Objex* source, const Placement& at, float dh, float dd, int32_t
     copy->bounds3D = EmptyFloat3DRect();
     GetObject3DBounds(copy, 0, &copy->bounds3D, 0);
 
-    if (mode == dupmode::kSymbolTop) return copy;
+    if (mode == dupmode::kSymbolTop) {
+        PlanIndexBoundsChanged(copy);
+        return copy;
+    }
     Objex* previous = nullptr;
     for (Objex* child = source->firstChild; child; child = child->next) {
         Placement under;
@@ -234,6 +239,7 @@ Objex* Duplicate(Objex* source, const Placement& at, float dh, float dd, int32_t
     // The flip above ran before the group had its record and members; the angle a group
     // keeps is mirrored now that it has them.
     if (IsMirrorMode(mode)) FlipGroupAngles(copy, mode == dupmode::kMirrorLeftRight ? 1 : 0);
+    PlanIndexBoundsChanged(copy);  // its box and its children's were measured after it was linked
     return copy;
 }
 

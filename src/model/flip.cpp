@@ -9,6 +9,7 @@
 #include "model/object_fields.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
@@ -114,6 +115,7 @@ void FlipObject(Objex* object, uint8_t horizontal) {
     GetObjectBounds(object, 0, &object->bounds, 0, 0);
     object->bounds3D = EmptyFloat3DRect();
     GetObject3DBounds(object, 0, &object->bounds3D, 0);
+    PlanIndexBoundsChanged(object);
     SetTextureFaceUV(object);
     SetObjectPointLengths(object);
     object->needsRebuild = 1;

@@ -1,5 +1,6 @@
 #include "model/hit_testing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "model/bounds.h"
@@ -7,6 +8,7 @@
 #include "model/document_model.h"
 #include "model/numeric.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_queries.h"
 #include "model/shape_path.h"
@@ -355,16 +357,31 @@ bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, con
     return false;
 }
 
-bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
-                     int16_t typeCount) {
+namespace {
+
+// The plan area near the click where an object's box must lie for the click to hit it:
+// handles reach 5 units out, the pick square its half size, and the boxes hold the pens.
+bool ClickArea(const ClickInfo* click, FloatRect* area) {
+    const float x = static_cast<float>(click->ciWhere.x), y = static_cast<float>(click->ciWhere.y);
+    const float margin = static_cast<float>(std::max<int32_t>(PickHalfSize(), 5) + 2);
+    return PlanIndexViewArea(x, y, x, y, margin, area);
+}
+
+bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
+                 const FloatRect* area, std::vector<Objex*>& candidates) {
     if (!layer || !click || !layer->visible || !layer->active || !layer->firstObject) return false;
     const DocState* ds = CurrentDocState();
     if (!ds) return false;
-    Objex* last = layer->firstObject;
-    while (last->next) last = last->next;
+    candidates.clear();
+    if (area) {
+        PlanIndexCandidates(layer, *area, &candidates);
+    } else {
+        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+    }
 
     int16_t counter = 1;
-    for (Objex* o = last; o; o = o->prev) {
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        Objex* o = *it;
         bool hit = false;
         {
             PenWidthSwap hairline(o);
@@ -384,13 +401,27 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
     return false;
 }
 
+}  // namespace
+
+bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
+                     int16_t typeCount) {
+    if (!click) return false;
+    FloatRect area;
+    const bool near = ClickArea(click, &area);
+    std::vector<Objex*> candidates;
+    return SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates);
+}
+
 bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
                          const int16_t* types, int16_t typeCount) {
     if (!firstLayer || !click) return false;
+    FloatRect area;
+    const bool near = ClickArea(click, &area);
+    std::vector<Objex*> candidates;
     Layer* layer = firstLayer;
     while (layer->next) layer = layer->next;
     for (;; layer = layer->prev) {
-        if (SelectFromLayer(layer, click, onlySelected, types, typeCount)) return true;
+        if (SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates)) return true;
         if (layer == firstLayer || !layer->prev) break;
     }
     return false;

@@ -1,10 +1,13 @@
 #include "model/marquee.h"
 
+#include <vector>
+
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/numeric.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
@@ -78,7 +81,16 @@ void SelectLayerInRect(Layer* layer, const RECT* rect, int8_t mode, uint8_t redr
     if (!layer || !rect || !ds || !layer->visible || !layer->active) return;
     const int32_t plans = ds->visiblePlans;
     const RECT& r = *rect;
-    for (Objex* o = layer->firstObject; o; o = o->next) {
+    // Objects whose boxes stay clear of the rectangle (and its rounding) select nothing.
+    std::vector<Objex*> candidates;
+    FloatRect area;
+    if (PlanIndexViewArea(static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right),
+                          static_cast<float>(r.bottom), 4, &area)) {
+        PlanIndexCandidates(layer, area, &candidates);
+    } else {
+        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+    }
+    for (Objex* o : candidates) {
         if (!IsObjectOnCurrentPlan(o, plans) || !CanObjectTypeBeSelected(o->type)) continue;
         if (o->type == objtype::kWall) {
             SelectWallPoints(o, r);

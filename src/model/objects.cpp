@@ -6,6 +6,7 @@
 #include "model/docstate.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/plan_index.h"
 #include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
@@ -127,6 +128,7 @@ void AppendObjectToLayer(Objex* object, Layer* layer) {
     if (tail) tail->next = object;
     else layer->firstObject = object;
     layer->lastObject = object;
+    PlanIndexLinked(object);
 }
 
 void AppendChildToObject(Objex* child, Objex* parent) {
@@ -252,10 +254,12 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
     else layer->firstObject = object;
     if (object->next) object->next->prev = object;
     else layer->lastObject = object;
+    PlanIndexLinked(object);
 }
 
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
+    PlanIndexUnlinked(object);
     if (object->layer && object->layer->lastObject == object)
         object->layer->lastObject = object->parent ? nullptr : object->prev;
     if (object->prev) {

@@ -7,6 +7,7 @@
 // Units: H and D are plan units (72 to a paper inch at the drawing scale); V, `elevation`,
 // `baseElevation` and a layer's `height` are inches.
 #include <cstdint>
+#include <memory>
 
 #include "model/object_types.h"
 #include "model/type_data.h"
@@ -15,6 +16,12 @@
 struct PlantInfo;
 struct Objex;
 struct Poinz;
+struct PlanIndex;
+
+// Frees a layer's plan index (model/plan_index.cpp).
+struct PlanIndexDeleter {
+    void operator()(PlanIndex* index) const;
+};
 
 inline constexpr int kLayerNameSize = 256;
 
@@ -29,6 +36,9 @@ struct Layer {
     // The list's last object as the last append or unlink left it: a hint that appends check
     // before they trust it, so an append stays constant-time without every list edit keeping it.
     Objex* lastObject = nullptr;
+    // The plan boxes of the list's objects, built on the first search and then kept by every
+    // link, unlink and bounds update (model/plan_index.h). Never stored.
+    std::unique_ptr<PlanIndex, PlanIndexDeleter> planIndex;
 };
 
 struct Objex {

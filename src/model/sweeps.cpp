@@ -8,6 +8,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 
@@ -61,6 +62,7 @@ void StoreBounds(Objex* object) {
     GetObjectBounds(object, 0, &object->bounds, 0, 0);
     object->bounds3D = EmptyFloat3DRect();
     GetObject3DBounds(object, 0, &object->bounds3D, 0);
+    PlanIndexBoundsChanged(object);
 }
 
 void SwapAxes(Objex* object, int a, int b) {

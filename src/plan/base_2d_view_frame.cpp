@@ -122,6 +122,7 @@ void Base2DView::draw3D(const PlatformRect& rect, int32_t flags) {
         DrawAllLayerHandles(gCurDocument->itsLayers, &dirty);
     }
     dynamicDrawEngine->strokeAllPaths();
+    context.flush();
     if (!gTrackingMouse) LiveViewNeedsDisplay();
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/core/main_window_seams.h"
+#include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
@@ -16,6 +17,7 @@
 #include "plan/plan_color.h"
 #include "plan/plan_frame.h"
 #include "plan/plan_lines.h"
+#include "model/plan_index.h"
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
@@ -92,6 +94,70 @@ bool CulledOnScreen(const Objex* object, float minimumSize) {
     return !host->needsToDrawRect(box);
 }
 
+// What objects draw beyond their boxes, in view pixels: pen widths, handles, arrowheads,
+// dimension text.
+constexpr float kMarginPixels = 48;
+
+}  // namespace
+
+bool PlanAreaToRedraw(const RECT* rect, const TransformRecord* transform, FloatRect* area) {
+    if (!rect || transform || gPrinting) return false;
+    if (rect->right <= rect->left || rect->bottom <= rect->top) return false;
+    return PlanIndexViewArea(static_cast<float>(rect->left), static_cast<float>(rect->top),
+                             static_cast<float>(rect->right), static_cast<float>(rect->bottom), kMarginPixels, area);
+}
+
+namespace {
+
+// The layer's objects to draw in list order: those near the area, or all of them.
+const std::vector<Objex*>& ObjectsToDraw(Layer* layer, const FloatRect* area, std::vector<Objex*>& out) {
+    out.clear();
+    if (area) PlanIndexCandidates(layer, *area, &out);
+    else
+        for (Objex* o = layer->firstObject; o; o = o->next) out.push_back(o);
+    return out;
+}
+
+// The heights (V) an object and its children keep in their stored boxes; false when none has one.
+bool HeightRange(const Objex* o, float* low, float* high) {
+    bool any = false;
+    auto take = [&](float l, float h) {
+        *low = any ? std::min(*low, l) : l;
+        *high = any ? std::max(*high, h) : h;
+        any = true;
+    };
+    const Float3DRect& b = o->bounds3D;
+    const bool zero = b.floatTop == 0 && b.floatBottom == 0 && b.floatLeft == 0 && b.floatRight == 0;
+    if (!IsEmptyBounds(b) && !zero && std::isfinite(b.floatTop) && std::isfinite(b.floatBottom))
+        take(b.floatTop, b.floatBottom);
+    for (const Objex* child = o->firstChild; child; child = child->next) {
+        float l = 0, h = 0;
+        if (HeightRange(child, &l, &h)) take(l, h);
+    }
+    return any;
+}
+
+// In a turned or tilted view without perspective, whether the projection of the object's box
+// (the plan index's, with its heights), grown by the margin, misses the part being redrawn.
+bool OffScreenInView(const Objex* object, Base2DViewHost* host) {
+    FloatRect plan;
+    float low = 0, high = 0;
+    if (!PlanIndexBox(object, &plan) || !HeightRange(object, &low, &high)) return false;
+    float left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+    for (int i = 0; i < 8; i += 2) {
+        float c[2][3] = {{i & 2 ? plan.floatRight : plan.floatLeft, low, i & 4 ? plan.floatBottom : plan.floatTop},
+                         {i & 2 ? plan.floatRight : plan.floatLeft, high, i & 4 ? plan.floatBottom : plan.floatTop}};
+        ConvertToIso(&c[0][0], &c[0][1], &c[0][2], &c[1][0], &c[1][1], &c[1][2], 0);
+        for (const auto& p : c) {
+            left = std::min(left, p[0]), right = std::max(right, p[0]);
+            top = std::min(top, p[1]), bottom = std::max(bottom, p[1]);
+        }
+    }
+    if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
+    return !host->needsToDrawRect({left - kMarginPixels, top - kMarginPixels, right - left + 2 * kMarginPixels,
+                                   bottom - top + 2 * kMarginPixels});
+}
+
 // The collected member or edging lines in one stroke, in the object's colour.
 void StrokeCollectedLines(int32_t flags, const RGBColor& color, bool dashed) {
     if (!gAcclLineBuffer || gAcclLinePointCount < 2) return;
@@ -119,8 +185,17 @@ int32_t DrawLayer(void* dc, Layer* layer, const RECT* rect, int32_t flags,
                   const TransformRecord* transform) {
     DocState* ds = CurrentDocState();
     if (!layer || !layer->visible || !ds) return 0;
-    for (Objex* object = layer->firstObject; object; object = object->next) {
+    FloatRect area;
+    const bool culled = PlanAreaToRedraw(rect, transform, &area);
+    // Other views than the top one test each object's projected box instead.
+    Base2DView* view = MainWindowDocumentView();
+    Base2DViewHost* host = view ? view->host() : nullptr;
+    const bool projected = !culled && gPlanIndexOn && host && !transform && !gPrinting && !gPerspective && rect &&
+                           rect->right > rect->left && rect->bottom > rect->top;
+    std::vector<Objex*> objects;
+    for (Objex* object : ObjectsToDraw(layer, culled ? &area : nullptr, objects)) {
         if (!IsObjectOnCurrentPlan(object, ds->visiblePlans)) continue;
+        if (projected && OffScreenInView(object, host)) continue;
         const RGBColor saved = ds->penColor;
         if (layer == gCurDocument->itsCurLayer) GetObjectPlanColor(object, &ds->penColor);
         if (layer == gCurDocument->itsTopoLayer) ds->penColor = ds->topoLinesColor;
@@ -154,15 +229,19 @@ void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
     DocState* ds = CurrentDocState();
     if (!ds) return;
     Layer* current = gCurDocument->itsCurLayer;
-    if (!transform && !gPrinting && !ds->traceImageShown) FillAllExteriorPerimeterSpaces(dc, current);
+    FloatRect area;
+    const bool culled = PlanAreaToRedraw(rect, transform, &area);
+    if (!transform && !gPrinting && !ds->traceImageShown)
+        FillAllExteriorPerimeterSpaces(dc, current, culled ? &area : nullptr);
 
     const RGBColor saved = ds->penColor, otherFloors = ds->inactiveFloorColor;
     ds->penColor = otherFloors;
     if (!transform) {
         const RGBColor paleDeck = Pale(ds->planColors[kDeckPlan]);
+        std::vector<Objex*> objects;
         for (Layer* layer = first; layer; layer = layer->next) {
             if (!layer->visible) continue;
-            for (Objex* o = layer->firstObject; o; o = o->next)
+            for (Objex* o : ObjectsToDraw(layer, culled ? &area : nullptr, objects))
                 if (o->type == objtype::kDeck && IsObjectOnCurrentPlan(o, ds->visiblePlans))
                     Draw2DCurvedFillRegion(dc, o, 5, 0, &otherFloors,
                                            layer == current ? &paleDeck : &otherFloors, 2);

@@ -1,6 +1,7 @@
 #include "plan/fill_regions.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "app/core/main_window_seams.h"
 #include "model/command_ids.h"
@@ -11,6 +12,7 @@
 #include "model/duplicate.h"
 #include "model/numeric.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
@@ -32,10 +34,14 @@ POINT Projected(const Poinz* p) {
 }
 
 template <typename Each>
-void ForEachShownExteriorWall(const Each& each) {
+void ForEachShownExteriorWall(const Each& each, const FloatRect* area = nullptr) {
     const DocState* ds = CurrentDocState();
     if (!ds || !gCurDocument->itsCurLayer) return;
-    for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+    std::vector<Objex*> objects;
+    if (area) PlanIndexCandidates(gCurDocument->itsCurLayer, *area, &objects);
+    else
+        for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) objects.push_back(o);
+    for (Objex* o : objects)
         if (o->type == objtype::kWall && o->subtype == objsubtype::kExteriorWall &&
             IsObjectOnCurrentPlan(o, ds->visiblePlans))
             each(o);
@@ -75,11 +81,11 @@ void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t l
     DeleteObj(copy);
 }
 
-void FillAllExteriorPerimeterSpaces(void* dc, const Layer* flag) {
+void FillAllExteriorPerimeterSpaces(void* dc, const Layer* flag, const FloatRect* area) {
     const DocState* ds = CurrentDocState();
     if (!flag || !ds || gPrinting) return;
     const RGBColor black{0, 0, 0}, fill = ds->interiorFillColor;
-    ForEachShownExteriorWall([&](Objex* wall) { Draw2DFillRegion(dc, wall, 5, 0, &black, &fill, 0); });
+    ForEachShownExteriorWall([&](Objex* wall) { Draw2DFillRegion(dc, wall, 5, 0, &black, &fill, 0); }, area);
 }
 
 void DrawAllFoundationPerimeters(void* dc, const Layer* layer) {

@@ -17,8 +17,8 @@ void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t l
                             const RGBColor* strokeColor, const RGBColor* fillColor,
                             int32_t brushStyle);
 // The current floor's exterior walls filled in the interior fill colour (screen only);
-// nothing when `flag` is null.
-void FillAllExteriorPerimeterSpaces(void* dc, const Layer* flag);
+// nothing when `flag` is null. With an area (plan H, D), only the walls whose boxes meet it.
+void FillAllExteriorPerimeterSpaces(void* dc, const Layer* flag, const FloatRect* area = nullptr);
 // Dashed outlines of the current floor's exterior walls in the foundation colour while the
 // exterior or foundation wall tool is current (screen only); nothing for a null layer.
 void DrawAllFoundationPerimeters(void* dc, const Layer* layer);

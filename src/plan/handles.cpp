@@ -1,6 +1,7 @@
 #include "plan/handles.h"
 
 #include <memory>
+#include <vector>
 
 #include "app/core/main_window_seams.h"
 #include "files/windows_records.h"
@@ -8,11 +9,13 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_queries.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
+#include "plan/plan_frame.h"
 #include "model/plan_objects.h"
 #include "plan/selection_feedback.h"
 #include "plan/slope_arrows.h"
@@ -256,7 +259,15 @@ void DrawObjectHandles(Objex* object, const RECT* rect) {
 
 void DrawLayerHandles(Layer* layer, const RECT* rect) {
     if (!layer || !layer->visible || !rect) return;
-    for (Objex* o = layer->firstObject; o; o = o->next) DrawObjectHandles(o, rect);
+    // Handles lie at an object's points and box corners: those far from the rectangle draw none.
+    FloatRect area;
+    if (!PlanAreaToRedraw(rect, nullptr, &area)) {
+        for (Objex* o = layer->firstObject; o; o = o->next) DrawObjectHandles(o, rect);
+        return;
+    }
+    std::vector<Objex*> objects;
+    PlanIndexCandidates(layer, area, &objects);
+    for (Objex* o : objects) DrawObjectHandles(o, rect);
 }
 
 void DrawAllLayerHandles(Layer* first, const RECT* rect) {

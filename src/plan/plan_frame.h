@@ -31,6 +31,11 @@ inline constexpr int32_t kLargerComponent = 512;
 inline constexpr int16_t kExteriorWallTool = 7050;
 inline constexpr int16_t kFoundationWallTool = 7051;
 
+// The plan area (H, D) the dirty rectangle shows, grown by what objects draw beyond their
+// boxes (pens, handles, arrowheads, dimension text); false when every object must be walked:
+// an empty rectangle, printing, a transformed drawing, a view other than the top one.
+bool PlanAreaToRedraw(const RECT* rect, const TransformRecord* transform, FloatRect* area);
+
 void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
                    const TransformRecord* transform);
 // Always 0.

@@ -82,7 +82,7 @@ struct LineLook {
 };
 
 LineLook LookFor(const Objex* object, const Poinz* point) {
-    const std::vector<double> dotted{3, 3}, dashed{18, 6};
+    static const std::vector<double> dotted{3, 3}, dashed{18, 6};
     switch (object->type) {
     case objtype::kPropertyLine:
     case objtype::kQuickWallForm:
@@ -126,6 +126,12 @@ void StrokeLine(float x1, float y1, float x2, float y2, const LineLook& look) {
     port::Path path;
     path.moveTo(x1, y1);
     path.lineTo(x2, y2);
+    // Most lines of a frame share their pen: no state to set, none to put back.
+    const port::GraphicsState& now = context.state();
+    if (now.lineWidth == look.width && now.dash == look.dash && now.dashPhase == 0) {
+        context.strokePath(path);
+        return;
+    }
     context.save();
     context.setLineWidth(look.width);
     context.setLineDash(look.dash, 0);

@@ -9,6 +9,7 @@
 #include "model/lines.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "plan/annotations/plan_text.h"
 #include "plan/base_2d_view.h"
 
@@ -67,5 +68,6 @@ void DrawTextDynamicObject(void* dc, Objex* object) {
     Float3DRect bounds3D{32000, 32000, 32000, -32000, -32000, -32000};
     GetObject3DBounds(object, 0, &bounds3D, 0);
     object->bounds3D = bounds3D;
+    PlanIndexBoundsChanged(object);
     DrawRotatedText(dc, TextOf(object), qh, qd, degrees, FontOf(object));
 }

@@ -63,7 +63,10 @@ DrawingScope::DrawingScope(DrawingContext& context) : previous_(sCurrentContext)
     sCurrentContext = &context;
 }
 
-DrawingScope::~DrawingScope() { sCurrentContext = previous_; }
+DrawingScope::~DrawingScope() {
+    if (sCurrentContext) sCurrentContext->flush();
+    sCurrentContext = previous_;
+}
 
 SystemColors& systemColors() { return *sColors; }
 void setSystemColors(SystemColors* colors) { sColors = colors ? colors : &sBuiltInColors; }

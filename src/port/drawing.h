@@ -111,6 +111,9 @@ public:
     virtual void drawTextInRect(std::string_view, const LOGFONT&, const Rect&, TextAlignment) {}
     // Lays the text out unbounded with the top left of its layout at `topLeft`.
     virtual void drawTextAt(std::string_view, const LOGFONT&, Point) {}
+    // Puts on the surface what the context still holds back (strokes it batches); the end
+    // of a drawing scope and the end of a frame call it.
+    virtual void flush() {}
 
 protected:
     // For a context that starts from a device's own transform.

@@ -2,6 +2,7 @@
 
 #include "port/fonts.h"
 #include "port/macroman.h"
+#include "port/qt/text_layout_cache.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -20,13 +21,6 @@ namespace {
 
 constexpr int kDefaultPixelSize = 12;
 constexpr int kLargestPixelSize = 20000;
-
-QString TextFromMacRoman(std::string_view macRoman) {
-    QString text = QString::fromStdString(MacRomanToUtf8(macRoman));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 // The family the font database falls back to for a face it does not have.
 const QString& FallbackFamily() {
@@ -127,6 +121,13 @@ const QImage* TintedPeriod(const HatchPattern& pattern, const QColor& color) {
 
 }  // namespace
 
+QString TextFromMacRoman(std::string_view macRoman) {
+    QString text = QString::fromStdString(MacRomanToUtf8(macRoman));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 QFont FontForLogFont(const LOGFONT& lf) {
     const FontDescriptor d = DescribeLogFont(lf);
     const QString family = QString::fromStdString(d.family);
@@ -147,13 +148,7 @@ QFont FontForLogFont(const LOGFONT& lf) {
     return font;
 }
 
-std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf) {
-    const QFontMetricsF metrics(FontForLogFont(lf));
-    const QStringList lines = TextFromMacRoman(macRoman).split(QLatin1Char('\n'));
-    double width = 0;
-    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
-    return Size{width, lines.size() * metrics.lineSpacing()};
-}
+std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf) { return TextSize(macRoman, lf); }
 
 QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
     const QTransform t = painter.worldTransform();
@@ -166,22 +161,52 @@ QPainterContext::QPainterContext(QPaintDevice* device)
 }
 
 QPainterContext::~QPainterContext() {
+    flush();
     if (owned_ && owned_->isActive()) owned_->end();
+}
+
+bool QPainterContext::batchable() const {
+    const GraphicsState& s = state();
+    return s.dash.empty() && s.stroke.alpha >= 1.0f;
+}
+
+static bool SameStroke(const GraphicsState& a, const GraphicsState& b) {
+    const Matrix& m = a.matrix;
+    const Matrix& n = b.matrix;
+    return a.stroke.red == b.stroke.red && a.stroke.green == b.stroke.green && a.stroke.blue == b.stroke.blue &&
+           a.stroke.alpha == b.stroke.alpha && a.lineWidth == b.lineWidth && a.antialias == b.antialias &&
+           a.dash == b.dash && m.a == n.a && m.b == n.b && m.c == n.c && m.d == n.d && m.tx == n.tx &&
+           m.ty == n.ty;
+}
+
+void QPainterContext::batch(const QLineF* lines, qsizetype count) {
+    if (!pending_.isEmpty() && !SameStroke(pendingState_, state())) flush();
+    if (pending_.isEmpty()) pendingState_ = state();
+    for (qsizetype i = 0; i < count; ++i) pending_.append(lines[i]);
+}
+
+void QPainterContext::flush() {
+    if (pending_.isEmpty()) return;
+    if (active()) {
+        // Drawn in the state the strokes were made in.
+        applyStroke(pendingState_);
+        painter_->drawLines(pending_);
+    }
+    pending_.clear();
 }
 
 bool QPainterContext::active() const { return painter_ && painter_->isActive(); }
 
-void QPainterContext::applyCommon() {
-    painter_->setWorldTransform(ToQTransform(state().matrix));
-    painter_->setRenderHint(QPainter::Antialiasing, state().antialias);
-    painter_->setRenderHint(QPainter::TextAntialiasing, state().antialias);
+void QPainterContext::applyCommon(const GraphicsState& s) {
+    painter_->setWorldTransform(ToQTransform(s.matrix));
+    painter_->setRenderHint(QPainter::Antialiasing, s.antialias);
+    painter_->setRenderHint(QPainter::TextAntialiasing, s.antialias);
     painter_->setOpacity(1.0);
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void QPainterContext::applyStroke() {
-    applyCommon();
-    const GraphicsState& s = state();
+void QPainterContext::applyStroke(const GraphicsState& s) {
+    applyCommon(s);
     const double width = std::isfinite(s.lineWidth) && s.lineWidth > 0 ? s.lineWidth : 0;
     QPen pen(ToQColor(s.stroke), width);  // width 0: a cosmetic hairline
     pen.setCapStyle(Qt::FlatCap);
@@ -201,8 +226,9 @@ void QPainterContext::applyStroke() {
 }
 
 void QPainterContext::fillPath(const Path& path) {
+    flush();
     if (!active()) return;
-    applyCommon();
+    applyCommon(state());
     painter_->setPen(Qt::NoPen);
     painter_->setBrush(ToQColor(state().fill));
     painter_->drawPath(ToQPainterPath(path));
@@ -210,22 +236,35 @@ void QPainterContext::fillPath(const Path& path) {
 
 void QPainterContext::strokePath(const Path& path) {
     if (!active()) return;
-    applyStroke();
+    const auto& e = path.elements();
+    if (e.size() == 2 && e[0].kind == Path::Kind::Move && e[1].kind == Path::Kind::Line && batchable()) {
+        const QLineF line(e[0].p[0], e[0].p[1], e[1].p[0], e[1].p[1]);
+        batch(&line, 1);
+        return;
+    }
+    flush();
+    applyStroke(state());
     painter_->drawPath(ToQPainterPath(path));
 }
 
 void QPainterContext::strokeLineSegments(std::span<const Point> points) {
     if (!active() || points.size() < 2) return;
-    applyStroke();
     QList<QLineF> lines;
     lines.reserve(qsizetype(points.size() / 2));
     for (size_t i = 0; i + 1 < points.size(); i += 2)
         lines.append(QLineF(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y));
+    if (batchable()) {
+        batch(lines.constData(), lines.size());
+        return;
+    }
+    flush();
+    applyStroke(state());
     painter_->drawLines(lines);
 }
 
 void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& pattern,
                                           Color color, Point phase) {
+    flush();
     if (!active()) return;
     const QImage* period = TintedPeriod(pattern, ToQColor(color));
     if (!period) return;
@@ -235,7 +274,7 @@ void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& 
     bool invertible = false;
     const QTransform toBase = base.inverted(&invertible);
     if (!invertible) return;
-    applyCommon();
+    applyCommon(state());
     painter_->setWorldTransform(base);
     const QPointF start = toBase.map(QPointF(phase.x, phase.y));
     QBrush brush(*period);
@@ -249,10 +288,11 @@ void QPainterContext::fillPathWithPattern(const Path& path, const HatchPattern& 
 
 void QPainterContext::drawImage(const uint8_t* rgb, size_t bytes, int width, int height,
                                 const Rect& dest, float opacity) {
+    flush();
     if (!active() || !rgb || width <= 0 || height <= 0) return;
     if (bytes / 3 / size_t(width) < size_t(height)) return;
     const QImage image(rgb, width, height, qsizetype(width) * 3, QImage::Format_RGB888);
-    applyCommon();
+    applyCommon(state());
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
     painter_->setOpacity(std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0);
     painter_->drawImage(QRectF(dest.x, dest.y, dest.width, dest.height), image);
@@ -266,10 +306,11 @@ std::optional<Size> QPainterContext::measureText(std::string_view text, const LO
 
 void QPainterContext::drawTextInRect(std::string_view text, const LOGFONT& lf, const Rect& box,
                                      TextAlignment alignment) {
+    flush();
     if (!active()) return;
-    applyCommon();
+    applyCommon(state());
     painter_->setPen(ToQColor(state().fill));
-    painter_->setFont(FontForLogFont(lf));
+    painter_->setFont(FontFor(lf).font);
     int flags = Qt::AlignTop | Qt::TextWordWrap;
     flags |= alignment == TextAlignment::Center  ? Qt::AlignHCenter
              : alignment == TextAlignment::Right ? Qt::AlignRight
@@ -278,16 +319,15 @@ void QPainterContext::drawTextInRect(std::string_view text, const LOGFONT& lf, c
 }
 
 void QPainterContext::drawTextAt(std::string_view text, const LOGFONT& lf, Point topLeft) {
+    flush();
     if (!active()) return;
-    applyCommon();
-    const QFont font = FontForLogFont(lf);
-    const QFontMetricsF metrics(font);
+    applyCommon(state());
+    const CachedFont& font = FontFor(lf);
     painter_->setPen(ToQColor(state().fill));
-    painter_->setFont(font);
-    const QStringList lines = TextFromMacRoman(text).split(QLatin1Char('\n'));
+    painter_->setFont(font.font);
+    const QStringList& lines = LinesOf(text);
     for (qsizetype i = 0; i < lines.size(); ++i)
-        painter_->drawText(QPointF(topLeft.x, topLeft.y + metrics.ascent() + i * metrics.lineSpacing()),
-                           lines[i]);
+        painter_->drawText(QPointF(topLeft.x, topLeft.y + font.ascent + i * font.lineSpacing), lines[i]);
 }
 
 Color QtSystemColors::keyboardFocusIndicatorColor() {

@@ -3,6 +3,8 @@
 #include "port/drawing.h"
 
 #include <QFont>
+#include <QLineF>
+#include <QList>
 
 #include <memory>
 
@@ -16,6 +18,9 @@ namespace port::qt {
 // the surface's units, so plan text is the same size at every screen resolution.
 QFont FontForLogFont(const LOGFONT& lf);
 
+// Mac Roman text as a QString, its line breaks (CR, LF, CR LF) made LF.
+QString TextFromMacRoman(std::string_view macRoman);
+
 // Text measured with QFontMetricsF; lines break at CR, LF and CR LF.
 std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf);
 
@@ -28,7 +33,11 @@ public:
     explicit QPainterContext(QPaintDevice* device);
     ~QPainterContext() override;
 
-    QPainter& painter() { return *painter_; }
+    // The painter, with every batched stroke put down first.
+    QPainter& painter() {
+        flush();
+        return *painter_;
+    }
 
     void fillPath(const Path& path) override;
     void strokePath(const Path& path) override;
@@ -41,14 +50,23 @@ public:
     void drawTextInRect(std::string_view text, const LOGFONT& lf, const Rect& box,
                         TextAlignment alignment) override;
     void drawTextAt(std::string_view text, const LOGFONT& lf, Point topLeft) override;
+    void flush() override;
 
 private:
     bool active() const;
-    void applyCommon();
-    void applyStroke();
+    void applyCommon(const GraphicsState& s);
+    void applyStroke(const GraphicsState& s);
+    // Whether a stroke in the current state may join the batch: solid and opaque, so one
+    // drawLines call puts down the pixels the strokes one by one would.
+    bool batchable() const;
+    void batch(const QLineF* lines, qsizetype count);
 
     std::unique_ptr<QPainter> owned_;
     QPainter* painter_;
+    // Consecutive one-line strokes of one state, drawn in one call when the state changes or
+    // anything else is drawn.
+    QList<QLineF> pending_;
+    GraphicsState pendingState_;
 };
 
 // Outside a draw: paints nothing, measures text.

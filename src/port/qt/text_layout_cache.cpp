@@ -1,0 +1,93 @@
+#include "port/qt/text_layout_cache.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "port/macroman.h"
+#include "port/qt/painter_context.h"
+#include "port/seam.h"
+
+namespace port::qt {
+namespace {
+
+// Enough for every label of a large plan; past it the cache starts again.
+constexpr size_t kMostEntries = 4096;
+
+std::unordered_map<std::string, CachedFont>& Fonts() {
+    static std::unordered_map<std::string, CachedFont> fonts;
+    return fonts;
+}
+std::unordered_map<std::string, QStringList>& Lines() {
+    static std::unordered_map<std::string, QStringList> lines;
+    return lines;
+}
+std::unordered_map<std::string, Size>& Sizes() {
+    static std::unordered_map<std::string, Size> sizes;
+    return sizes;
+}
+
+const port::GlobalReset kReset([] {
+    Fonts().clear();
+    Lines().clear();
+    Sizes().clear();
+});
+
+// The record's fields, without the padding between them.
+std::string FontKey(const LOGFONT& lf) {
+    std::string key;
+    for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
+        key.append(reinterpret_cast<const char*>(&v), sizeof v);
+    for (uint8_t v : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
+                      lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
+        key.push_back(static_cast<char>(v));
+    key.append(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
+    return key;
+}
+
+template <class Map>
+Map& Bounded(Map& map) {
+    if (map.size() >= kMostEntries) map.clear();
+    return map;
+}
+
+}  // namespace
+
+const CachedFont& FontFor(const LOGFONT& lf) {
+    auto& fonts = Fonts();
+    std::string key = FontKey(lf);
+    if (auto it = fonts.find(key); it != fonts.end()) return it->second;
+    CachedFont entry;
+    entry.font = FontForLogFont(lf);
+    const QFontMetricsF metrics(entry.font);
+    entry.ascent = metrics.ascent();
+    entry.lineSpacing = metrics.lineSpacing();
+    return Bounded(fonts).emplace(std::move(key), std::move(entry)).first->second;
+}
+
+const QStringList& LinesOf(std::string_view macRoman) {
+    auto& lines = Lines();
+    std::string key(macRoman);
+    if (auto it = lines.find(key); it != lines.end()) return it->second;
+    QStringList split = TextFromMacRoman(macRoman).split(QLatin1Char('\n'));
+    return Bounded(lines).emplace(std::move(key), std::move(split)).first->second;
+}
+
+Size TextSize(std::string_view macRoman, const LOGFONT& lf) {
+    auto& sizes = Sizes();
+    std::string key = FontKey(lf);
+    key.push_back('\0');
+    key.append(macRoman);
+    if (auto it = sizes.find(key); it != sizes.end()) return it->second;
+    const CachedFont& font = FontFor(lf);
+    const QFontMetricsF metrics(font.font);
+    double width = 0;
+    for (const QString& line : LinesOf(macRoman)) width = std::max(width, metrics.horizontalAdvance(line));
+    const Size size{width, LinesOf(macRoman).size() * font.lineSpacing};
+    Bounded(sizes).emplace(std::move(key), size);
+    return size;
+}
+
+}  // namespace port::qt

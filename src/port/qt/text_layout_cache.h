@@ -1,0 +1,28 @@
+#pragma once
+// Fonts, text sizes and lines kept per font record and string: plan frames lay out the same
+// readouts and labels again on every repaint, and resolving a font and shaping its text cost
+// more than drawing it. Bounded; cleared with the globals.
+#include <QFont>
+#include <QStringList>
+
+#include <optional>
+#include <string_view>
+
+#include "port/drawing.h"
+
+namespace port::qt {
+
+struct CachedFont {
+    QFont font;
+    double ascent = 0;
+    double lineSpacing = 0;
+};
+
+// The font the record asks for (FontForLogFont) with its metrics.
+const CachedFont& FontFor(const LOGFONT& lf);
+// The text's lines (broken at CR, LF and CR LF) from Mac Roman.
+const QStringList& LinesOf(std::string_view macRoman);
+// The size MeasureText gives.
+Size TextSize(std::string_view macRoman, const LOGFONT& lf);
+
+}  // namespace port::qt

@@ -1,0 +1,113 @@
+// The plan drawn through its index against the plan drawn object by object: over the generated
+// house-and-lot design, at the usual zoom, close up, fitted whole, scrolled, in a strip being
+// redrawn, in an isometric and a front view, every pixel the same.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/main_window_seams.h"
+#include "design_generator.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/plan_index.h"
+#include "model/projection.h"
+#include "model/view_state.h"
+#include "plan/base_2d_view.h"
+#include "plan/plan_lines.h"
+#include "port/qt/painter_context.h"
+#include "support/drawing_doubles.h"
+#include "support/fixture.h"
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 400;
+
+// A window onto the plan that redraws what meets its visible part.
+struct WindowHost : dvxtest::FakeViewHost {
+    bool needsToDrawRect(const PlatformRect& r) const override {
+        return r.x < visible.x + visible.width && r.x + r.width > visible.x && r.y < visible.y + visible.height &&
+               r.y + r.height > visible.y;
+    }
+};
+
+struct View {
+    const char* name;
+    float zoom;          // 0: the whole design fitted to the window
+    float across, down;  // where the window's corner lies, as a share of the design's extent
+    float xAngle, yAngle;  // 90, 0: the top view
+    bool strip;          // only a 40-pixel strip at the bottom is redrawn, as after a scroll
+};
+
+class CulledPlanPixels : public dvxtest::DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        dvxbench::GenerateDesign({5000, 1});
+        for (Layer* l = doc->itsLayers; l; l = l->next)
+            for (Objex* o = l->firstObject; o; o = o->next) {
+                const FloatRect& b = o->bounds;
+                extent = {std::min(extent.floatTop, b.floatTop), std::min(extent.floatLeft, b.floatLeft),
+                          std::max(extent.floatBottom, b.floatBottom), std::max(extent.floatRight, b.floatRight)};
+            }
+        SetMainWindowDocumentViewHandler([this] { return &view; });
+        AllocateAcclLineBuffer();
+    }
+
+    QImage Draw(const View& v, bool indexed) {
+        gPlanIndexOn = indexed;
+        gXViewAngle = v.xAngle, gYViewAngle = v.yAngle;
+        gViewFactor = v.xAngle == 30 ? 6.0f : 1.0f;
+        const float width = extent.floatRight - extent.floatLeft, height = extent.floatBottom - extent.floatTop;
+        const float zoom = v.zoom > 0 ? v.zoom : std::min(kWidth / width, kHeight / height);
+        doc->itsDocState->zoomFactor = zoom;
+        SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle,
+                                           &gSinYAngle, gPerspective);
+        float h = extent.floatLeft + v.across * width, up = 0, d = extent.floatTop + v.down * height;
+        ConversionToIsometric(&h, &up, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                              gGlobalYOffset, gGlobalZOffset, 1);
+        host.visible = {std::floor(h), std::floor(up), float(kWidth), float(kHeight)};
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        port::qt::QPainterContext context(&image);
+        port::DrawingScope scope(context);
+        context.setAntialiasing(false);
+        context.translate(-host.visible.x, -host.visible.y);
+        PlatformRect dirty = host.visible;
+        if (v.strip) dirty.y += dirty.height - 40, dirty.height = 40;
+        view.draw3D(dirty, 1);
+        return image;
+    }
+
+    FloatRect extent{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    WindowHost host;
+    Base2DView view{&host};
+};
+
+TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
+    const View views[] = {
+        {"usual zoom at the corner", 0.6f, 0, 0, 90, 0, false},
+        {"usual zoom in the middle", 0.6f, 0.45f, 0.4f, 90, 0, false},
+        {"close up", 2.5f, 0.5f, 0.5f, 90, 0, false},
+        {"whole design", 0, 0, 0, 90, 0, false},
+        {"scrolled strip", 0.6f, 0.3f, 0.6f, 90, 0, true},
+        {"isometric", 0.6f, 0.2f, 0.2f, 30, 45, false},
+        {"front", 0.6f, 0.4f, 0.5f, 0, 0, false},
+    };
+    for (const View& v : views) {
+        SCOPED_TRACE(v.name);
+        const QImage walked = Draw(v, false);
+        const QImage indexed = Draw(v, true);
+        // Something of the design is in the window, so the comparison says something.
+        EXPECT_GT(walked.copy(0, 0, kWidth, 40).convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
+        // The window shows only what was redrawn (a scroll keeps the rest).
+        const QRect shown(0, v.strip ? kHeight - 40 : 0, kWidth, v.strip ? 40 : kHeight);
+        EXPECT_TRUE(walked.copy(shown) == indexed.copy(shown));
+        if (walked.copy(shown) != indexed.copy(shown)) indexed.save(QString("culled-") + v.name + ".png");
+    }
+}
+
+}  // namespace
