@@ -24,6 +24,7 @@
 #include "scene/face_materials.h"
 #include "scene/scene_build.h"
 #include "support/content_library.h"
+#include "support/rebuild_recorder.h"
 #include "support/records.h"
 #include "support/scene_checks.h"
 #include "tools/photos.h"
@@ -243,6 +244,24 @@ TEST_F(ApplyMaterialsTest, EachTypeCarriesTheMaterialOver) {
     for (const auto& [name, run] : rows) {
         SCOPED_TRACE(name);
         run();
+    }
+}
+
+// The drop rebuilds the object through the rebuild table, whichever folder builds its type.
+TEST_F(ApplyMaterialsTest, EachDropAsksForItsTypesRebuild) {
+    const std::pair<const char*, std::function<Objex*()>> rows[] = {
+        {"path", [&] { return Outline(objtype::kPath, {{0, 0}, {50, 0}, {50, 60}}, false).on(floor); }},
+        {"floor", [&] { return Outline(objtype::kFloor, {{0, 0}, {50, 0}, {50, 60}}).on(floor); }},
+        {"deck", [&] { return Deck(floor); }},
+        {"roof", [&] { return SectionedRoof(floor, {RoofSection({{0, 0}, {100, 0}, {100, 100}}, 10, {})}); }},
+    };
+    for (const auto& [name, make] : rows) {
+        SCOPED_TRACE(name);
+        Objex* o = make();
+        RebuildRecorder recorder({o->type});
+        Piece(o, o, 0, PointSide1(o->firstPoint));
+        EXPECT_EQ(ApplyTexture(1, 1, 2013), 1);
+        EXPECT_TRUE(recorder.Rebuilt(o));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "app/core/key_entry.h"
 #include "files/content_paths.h"
 #include "files/undo.h"
 #include "model/deletion.h"
@@ -14,7 +15,6 @@
 #include "support/records.h"
 #include "support/scene_checks.h"
 #include "support/tracking_recorders.h"
-#include "tools/tool_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_loops.h"
@@ -222,13 +222,13 @@ TEST_F(Gestures, EachToolReachesItsSlotWithTheArgumentsOfItsKind) {
     gCurTool = toolid::kNone, gDocumentChanged = 0, g.click({1, 1});
     EXPECT_TRUE(Near({float(undo.actionNames.size()), float(gDocumentChanged), float(seen.size())}, {float(stored), 1, 20}));
 
-    // The key-entry tool's road is reached once src/tools registered it; it stores nothing.
+    // The key-entry tool's road is reached once the shell registered it; it stores nothing.
     int sheets = 0;
     g.window = reinterpret_cast<CommandWindow*>(&sheets);
     SetNewKeyEntrySheetForParentHandler([&](CommandWindow*, Objex*, Poinz*, Poinz*, float, float, float) { ++sheets; });
     Shape(doc->itsCurLayer, 9, {{0, 300}, {100, 300}});
     gCurTool = toolid::kKeyEntry, g.click({50, 300});
-    RegisterToolTrackers(), g.click({50, 300});
+    RegisterKeyEntryTracker(TrackKeyEntry), g.click({50, 300});
     EXPECT_TRUE(Near({sheets, undo.actionNames.size()}, {1, stored}));
 }
 
