@@ -8,6 +8,7 @@
 // `baseElevation` and a layer's `height` are inches.
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 #include "model/object_types.h"
 #include "model/type_data.h"
@@ -39,6 +40,10 @@ struct Layer {
     // The plan boxes of the list's objects, built on the first search and then kept by every
     // link, unlink and bounds update (model/plan_index.h). Never stored.
     std::unique_ptr<PlanIndex, PlanIndexDeleter> planIndex;
+    // The list's objects that may hold a selected point, trusted while `rosterEpoch` is the
+    // roster's current one (model/selection_roster.h). Never stored.
+    std::unordered_set<Objex*> selectionRoster;
+    uint32_t rosterEpoch = 0;
 };
 
 struct Objex {
