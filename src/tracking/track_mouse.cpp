@@ -127,8 +127,12 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
     window_ = window;
-    designOf_ = gCurDocument;
-    designBefore_ = DesignDigest(gCurDocument);
+    // The digest walks the whole design: taken only when the end may compare it. Should the
+    // end compare without one, the step is stored.
+    const int16_t tool = gCurTool;
+    const bool mayStore = TrackUndoName(tool) && !(StoresOnlyOnHit(tool) && !gClickInfo.ciHit);
+    designOf_ = mayStore ? gCurDocument : nullptr;
+    designBefore_ = mayStore ? DesignDigest(gCurDocument) : 0;
     if (gCurTool == toolid::kKeyEntry) {
         CallKeyEntryTracker(click.x, click.y, window);
         finish();
