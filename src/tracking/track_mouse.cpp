@@ -126,6 +126,7 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     ended_ = false;
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
+    moved_ = false;
     window_ = window;
     // The digest walks the whole design: taken only when the end may compare it. Should the
     // end compare without one, the step is stored.
@@ -176,6 +177,7 @@ void TrackMouse::event(const TrackEvent& e) {
     case trackevent::kFlagsChanged:
         gEventModifiers = e.modifiers;
         gPrevTrackModifiers = gTrackModifiers;
+        moved_ = true;
         KeepTracking(e.where.x, e.where.y, last_.x, last_.y);
         last_ = e.where;
         break;

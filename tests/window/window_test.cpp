@@ -39,6 +39,9 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "model/bounds.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 #include "support/records.h"
@@ -359,6 +362,48 @@ TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutTh
     EXPECT_FLOAT_EQ(ds->zoomFactor, 1.025f);
     EXPECT_NEAR(UnzoomF(float(under.x() + view->boundsOrigin().x)), h + 40, 1.5);
     EXPECT_NEAR(UnzoomF(float(under.y() + view->boundsOrigin().y)), dp - 60, 1.5);
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A click that moves the selection from one box to another repaints only the handles' areas;
+// the screen then shows what a repaint of the whole view shows: the first box bare, the
+// second with its handles.
+TEST(PlanMouse, ASelectingClickLeavesTheScreenAsAWholeRepaint) {
+    using namespace dvxtest;
+    WindowTestServices services("handles");
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocument* d = w->document();
+    d->model()->itsDocState->zoomFactor = 1;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), dp = std::round(shown.y + shown.height / 2);
+    Layer* floor = d->model()->itsCurLayer;
+    Objex* left = Make(9).on(floor).closed().shown().plan({{h - 150, dp}, {h - 50, dp}, {h - 50, dp + 80}, {h - 150, dp + 80}});
+    Objex* right = Make(9).on(floor).closed().shown().plan({{h + 50, dp}, {h + 150, dp}, {h + 150, dp + 80}, {h + 50, dp + 80}});
+    UpdateObjectRootBounds(left, 0, 0), UpdateObjectRootBounds(right, 0, 0);
+    auto at = [view](const Objex* o) {
+        const Poinz* p = o->firstPoint;
+        return QPoint(int(p->position[0] - view->boundsOrigin().x), int(p->position[2] - view->boundsOrigin().y));
+    };
+    auto shot = [&] {
+        const QPoint o = view->mapToGlobal(QPoint(0, 0));
+        return QGuiApplication::primaryScreen()->grabWindow(0, o.x(), o.y(), view->width(), view->height()).toImage();
+    };
+    view->repaint();
+    ClickAt(view, at(left));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(left); }));
+    ClickAt(view, at(right));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(right) && !IsObjectSelected(left); }));
+    QTest::qWait(300);  // the repaint the click asked for reaches the server
+    const QImage afterClick = shot();
+    view->repaint();
+    QTest::qWait(300);
+    const QImage whole = shot();
+    EXPECT_EQ(afterClick, whole);
+    afterClick.save(gShot + ".handles.png");
     AppController::destroyShared(), ResetAllGlobals();
 }
 
