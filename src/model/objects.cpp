@@ -271,7 +271,6 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
     PlanIndexUnlinked(object);
-    SelectionRosterUnlinked(object);
     if (object->layer && object->layer->lastObject == object)
         object->layer->lastObject = object->parent ? nullptr : object->prev;
     if (object->prev) {

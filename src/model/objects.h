@@ -8,7 +8,6 @@
 // `baseElevation` and a layer's `height` are inches.
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 
 #include "model/object_types.h"
 #include "model/type_data.h"
@@ -40,9 +39,8 @@ struct Layer {
     // The plan boxes of the list's objects, built on the first search and then kept by every
     // link, unlink and bounds update (model/plan_index.h). Never stored.
     std::unique_ptr<PlanIndex, PlanIndexDeleter> planIndex;
-    // The list's objects that may hold a selected point, trusted while `rosterEpoch` is the
-    // roster's current one (model/selection_roster.h). Never stored.
-    std::unordered_set<Objex*> selectionRoster;
+    // The selection roster holds every object of this list that has a selected point while
+    // this is the roster's current epoch (model/selection_roster.h). Never stored.
     uint32_t rosterEpoch = 0;
 };
 

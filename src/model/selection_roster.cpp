@@ -1,5 +1,7 @@
 #include "model/selection_roster.h"
 
+#include <unordered_set>
+
 #include "model/deletion.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
@@ -7,15 +9,17 @@
 
 namespace {
 
-// A layer's roster is trusted while its epoch is this one; 0 is never current.
+// Objects that may hold a selected point, of any layer or of none. Only the objects are
+// read, never their layers (an object outside every list may name a layer long freed).
+std::unordered_set<Objex*> sRoster;
+// A layer's list is covered by sRoster while its epoch is this one; 0 is never current.
 uint32_t sEpoch = 1;
 
-const port::GlobalReset kReset([] { ++sEpoch; });
-const ObjectForgetter kForget([](const Objex* o) {
-    if (o->layer) o->layer->selectionRoster.erase(const_cast<Objex*>(o));
+const port::GlobalReset kReset([] {
+    sRoster.clear();
+    if (++sEpoch == 0) sEpoch = 1;
 });
-
-bool Trusted(const Layer* layer) { return layer && layer->rosterEpoch == sEpoch; }
+const ObjectForgetter kForget([](const Objex* o) { sRoster.erase(const_cast<Objex*>(o)); });
 
 }  // namespace
 
@@ -28,40 +32,32 @@ bool HoldsSelectedPoint(const Objex* object) {
 }
 
 void NoteSelectionIn(Objex* object) {
-    Objex* root = GetRootObject(object);
-    if (root && Trusted(root->layer)) root->layer->selectionRoster.insert(root);
+    if (Objex* root = GetRootObject(object)) sRoster.insert(root);
 }
 
 void NoteSelectionIfAny(Objex* object) {
-    Objex* root = GetRootObject(object);
-    if (root && Trusted(root->layer) && HoldsSelectedPoint(object)) root->layer->selectionRoster.insert(root);
+    if (object && HoldsSelectedPoint(object)) NoteSelectionIn(object);
 }
 
 void NoteSelectionUnknown() {
     if (++sEpoch == 0) sEpoch = 1;
 }
 
-void SelectionRosterUnlinked(Objex* object) {
-    if (object && !object->parent && object->layer) object->layer->selectionRoster.erase(object);
-}
-
 void SelectedObjectsOfLayer(Layer* layer, std::vector<Objex*>* out) {
     if (!layer || !out) return;
-    auto& roster = layer->selectionRoster;
-    if (!Trusted(layer)) {
-        roster.clear();
+    if (layer->rosterEpoch != sEpoch) {
         for (Objex* o = layer->firstObject; o; o = o->next)
-            if (HoldsSelectedPoint(o)) roster.insert(o);
+            if (HoldsSelectedPoint(o)) sRoster.insert(o);
         layer->rosterEpoch = sEpoch;
     }
     const size_t start = out->size();
-    for (auto it = roster.begin(); it != roster.end();) {
+    for (auto it = sRoster.begin(); it != sRoster.end();) {
         Objex* o = *it;
-        if (o->layer != layer || o->parent || !HoldsSelectedPoint(o)) {
-            it = roster.erase(it);
+        if (!HoldsSelectedPoint(o)) {
+            it = sRoster.erase(it);
             continue;
         }
-        out->push_back(o);
+        if (o->layer == layer && !o->parent) out->push_back(o);
         ++it;
     }
     PlanIndexInListOrder(layer, out, start);
