@@ -148,7 +148,7 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     if (!alive) return true;
     if (!busy()) button_ = Qt::NoButton;
     followPointer();
-    view_->update();
+    if (!mouse_->takeOwnRepaint()) view_->update();
     return true;
 }
 
@@ -176,7 +176,7 @@ bool PlanGesture::release(QMouseEvent* event) {
     button_ = Qt::NoButton;
     mouse_->mouseUp(make(event->position(), event->globalPosition(), event->modifiers()));
     followPointer();
-    view_->update();
+    if (!mouse_->takeOwnRepaint()) view_->update();
     return true;
 }
 

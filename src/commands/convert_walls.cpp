@@ -11,6 +11,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/rebuild_table.h"
+#include "model/selection_roster.h"
 #include "scene/scene_build.h"
 #include "plan/refresh_seams.h"
 #include "tools/wall_joins.h"
@@ -61,6 +62,7 @@ void ApplyWallPointDefaults(Objex* wall, const DocState* ds, float height, bool 
         }
         p->selected = 1;
     }
+    NoteSelectionUnknown();
 }
 
 Poinz* LastPoint(Objex* object) {

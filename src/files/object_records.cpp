@@ -16,6 +16,7 @@
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "model/id_counters.h"
+#include "model/selection_roster.h"
 
 int32_t sInputVersion = filever::kCurrent;
 int32_t sWriteVersion = filever::kCurrent;
@@ -389,6 +390,7 @@ void WritePointItems(const Objex* o, Poinz* p) {
 void ReadPointItems(const Objex* o, Poinz* p) {
     const int32_t v = sInputVersion;
     ReadFields([&](auto& f) { PointHead(f, p); });
+    if (p->selected) NoteSelectionUnknown();  // its object may already be linked
     p->texture1 = ReadRecordTexture();
     p->texture2 = ReadRecordTexture();
     ReadFields([&](auto& f) { PointMiddle(f, p, v); });

@@ -1,5 +1,7 @@
 #include "model/bounds.h"
 
+#include <vector>
+
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -7,6 +9,7 @@
 #include "model/segment_sampling.h"
 #include "model/plan_objects.h"
 #include "model/plan_index.h"
+#include "model/selection_roster.h"
 #include "port/seam.h"
 
 uint8_t gDimensionSelected = 0;
@@ -275,6 +278,13 @@ void GetObjectObjBounds(Objex* object, uint8_t onlySelected, FloatRect* box, uin
 void GetLayerObjBounds(Layer* layer, uint8_t onlySelected, FloatRect* box, uint8_t ignoreCurves,
                        uint8_t withPen) {
     if (!layer || !box || !layer->visible) return;
+    if (onlySelected) {
+        // What holds no selected point adds nothing.
+        std::vector<Objex*> selected;
+        SelectedObjectsOfLayer(layer, &selected);
+        for (Objex* o : selected) GetObjectObjBounds(o, onlySelected, box, ignoreCurves, withPen);
+        return;
+    }
     for (Objex* o = layer->firstObject; o; o = o->next)
         GetObjectObjBounds(o, onlySelected, box, ignoreCurves, withPen);
 }
@@ -336,6 +346,12 @@ void GetObjectObj3DBounds(Objex* object, uint8_t onlySelected, Float3DRect* box,
 void GetLayerObj3DBounds(Layer* layer, uint8_t onlySelected, Float3DRect* box,
                          uint8_t ignoreCurves) {
     if (!layer || !box || !layer->visible) return;
+    if (onlySelected) {
+        std::vector<Objex*> selected;
+        SelectedObjectsOfLayer(layer, &selected);
+        for (Objex* o : selected) GetObjectObj3DBounds(o, onlySelected, box, ignoreCurves);
+        return;
+    }
     for (Objex* o = layer->firstObject; o; o = o->next)
         GetObjectObj3DBounds(o, onlySelected, box, ignoreCurves);
 }

@@ -7,6 +7,7 @@
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/plan_index.h"
+#include "model/selection_roster.h"
 #include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
@@ -81,6 +82,10 @@ Poinz* CreatePoint(int16_t kind, uint8_t selected, uint8_t locked,
     p->faceScale1 = ShortPoint{100, 100};
     p->faceScale2 = ShortPoint{100, 100};
     p->pointID = ds->nextPointID++;
+    if (selected) {
+        if (owner) NoteSelectionIn(owner);
+        else NoteSelectionUnknown();
+    }
     return p;
 }
 
@@ -115,6 +120,7 @@ void LinkChildAfter(Objex* child, Objex* parent, Objex* tail) {
     child->prev = tail;
     if (tail) tail->next = child;
     else parent->firstChild = child;
+    NoteSelectionIfAny(child);
 }
 
 }  // namespace
@@ -129,6 +135,7 @@ void AppendObjectToLayer(Objex* object, Layer* layer) {
     else layer->firstObject = object;
     layer->lastObject = object;
     PlanIndexLinked(object);
+    NoteSelectionIfAny(object);
 }
 
 void AppendChildToObject(Objex* child, Objex* parent) {
@@ -178,6 +185,7 @@ void AppendPointToObject(Poinz* point, Objex* object) {
         point->prev = tail;
     }
     object->pointCount++;
+    if (point->selected) NoteSelectionIn(object);
 }
 
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after) {
@@ -195,6 +203,7 @@ void InsertPointInObject(Poinz* point, Objex* object, Poinz* after) {
         after->next = point;
     }
     object->pointCount++;
+    if (point->selected) NoteSelectionIn(object);
 }
 
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after) {
@@ -204,6 +213,7 @@ void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* a
     if (!from || from == point) return;
     point->selected = from->selected;
     point->owner = from->owner;
+    if (point->selected) NoteSelectionIn(object);
     point->texture1 = from->texture1;
     point->texture2 = from->texture2;
     point->textureU = from->textureU;
@@ -255,6 +265,7 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
     if (object->next) object->next->prev = object;
     else layer->lastObject = object;
     PlanIndexLinked(object);
+    NoteSelectionIfAny(object);
 }
 
 Objex* UnlinkObject(Objex* object) {

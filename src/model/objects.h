@@ -39,6 +39,9 @@ struct Layer {
     // The plan boxes of the list's objects, built on the first search and then kept by every
     // link, unlink and bounds update (model/plan_index.h). Never stored.
     std::unique_ptr<PlanIndex, PlanIndexDeleter> planIndex;
+    // The selection roster holds every object of this list that has a selected point while
+    // this is the roster's current epoch (model/selection_roster.h). Never stored.
+    uint32_t rosterEpoch = 0;
 };
 
 struct Objex {

@@ -219,6 +219,18 @@ void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*
     });
 }
 
+void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start) {
+    if (!layer || !objects || start >= objects->size()) return;
+    PlanIndex* index = layer->planIndex ? layer->planIndex.get() : BuildIndex(layer);
+    if (index->orderStale) index->renumber(layer);
+    const auto first = objects->begin() + static_cast<std::ptrdiff_t>(start);
+    objects->erase(std::remove_if(first, objects->end(), [index](Objex* o) { return !index->entries.count(o); }),
+                   objects->end());
+    std::sort(objects->begin() + static_cast<std::ptrdiff_t>(start), objects->end(), [index](Objex* a, Objex* b) {
+        return index->entries.at(a).order < index->entries.at(b).order;
+    });
+}
+
 bool PlanIndexViewArea(float left, float top, float right, float bottom, float marginPixels, FloatRect* area) {
     if (!gPlanIndexOn || gPerspective || !area) return false;
     float p[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}};

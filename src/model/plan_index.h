@@ -25,6 +25,10 @@ bool PlanIndexBox(const Objex* object, FloatRect* box);
 // object without a box, in list order. Appends to `out`.
 void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*>* out);
 
+// Puts objects[start..] in the layer's list order, dropping any that are not top-level
+// objects of its list.
+void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start);
+
 // The plan area (H, D) a rectangle of the view shows, grown on every side by `marginPixels`
 // of the view; false while the index is off or the view is not a plain top view (turned,
 // tilted or in perspective), where plan boxes do not map to the view by a scale and an offset.

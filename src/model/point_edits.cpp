@@ -11,6 +11,7 @@
 #include "model/rebuild_table.h"
 #include "model/texture_mapping.h"
 #include "model/tool_state.h"
+#include "model/selection_roster.h"
 
 namespace {
 
@@ -85,6 +86,10 @@ TrimRecord* CopyTrimRecord(const TrimRecord* source) {
 void CopyPointAttributes(const Poinz* from, Poinz* to, bool wall) {
     to->selected = from->selected;
     to->owner = from->owner;
+    if (to->selected) {
+        if (to->owner) NoteSelectionIn(to->owner);
+        else NoteSelectionUnknown();
+    }
     to->texture1 = from->texture1;
     to->texture2 = from->texture2;
     to->textureU = from->textureU;

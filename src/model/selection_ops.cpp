@@ -1,9 +1,12 @@
 #include "model/selection_ops.h"
 
+#include <vector>
+
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/selection_queries.h"
+#include "model/selection_roster.h"
 #include "model/plan_objects.h"
 #include "model/tool_state.h"
 #include "model/custom_popups.h"
@@ -47,6 +50,7 @@ private:
 
 void SetOwnPointsSelected(Objex* o, uint8_t value) {
     for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = value;
+    if (value) NoteSelectionIn(o);
 }
 
 bool IsPointWiseGroupedOrSpecial(Objex* object) {
@@ -97,11 +101,16 @@ void SelectPoint(Poinz* point, int8_t mode, uint8_t flag) {
         if (point->detectable) point->selected = 1;
         break;
     }
+    if (point->selected) {
+        if (point->owner) NoteSelectionIn(point->owner);
+        else NoteSelectionUnknown();
+    }
 }
 
 void SetObjectSelectFlags(Objex* object, uint8_t value) {
     if (!object) return;
     for (Poinz* p = object->firstPoint; p; p = p->next) p->selected = value;
+    if (value) NoteSelectionIn(object);
     for (Objex* c = object->firstChild; c; c = c->next) SetObjectSelectFlags(c, value);
 }
 
@@ -221,6 +230,15 @@ void DoSelectObjectPoints(Objex* object, int8_t mode, uint8_t redraw) {
 
 void SelectLayer(Layer* layer, int8_t mode, uint8_t redraw) {
     if (!layer || !layer->visible || !layer->active) return;
+    if (mode == selmode::kDeselect) {
+        // Deselecting changes only what holds a selected point; a shown wall segment
+        // dimension goes as it would when any point of the layer is visited.
+        if (layer->firstObject) ClearWallSegmentClearances();
+        std::vector<Objex*> selected;
+        SelectedObjectsOfLayer(layer, &selected);
+        for (Objex* o : selected) SelectObj(o, mode, redraw);
+        return;
+    }
     for (Objex* o = layer->firstObject; o; o = o->next) SelectObj(o, mode, redraw);
 }
 

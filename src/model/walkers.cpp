@@ -1,5 +1,7 @@
 #include "model/walkers.h"
 
+#include <vector>
+
 #include "model/bounds.h"
 #include "model/command_ids.h"
 #include "model/command_table.h"
@@ -8,6 +10,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/rebuild_table.h"
+#include "model/selection_roster.h"
 #include "port/seam.h"
 
 int32_t gObjectCount = 0;
@@ -112,6 +115,14 @@ bool TopLevelObject(Objex* object, int32_t command, CommandParam param) {
 void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
     if (!layer || !layer->visible) return;
     const bool any = TakesAnySelected(command);
+    if (command == cmd::kElevationSummary || command == cmd::kCountTopLevel) {
+        // Commands that only read: visit what holds a selected point rather than the list.
+        std::vector<Objex*> selected;
+        SelectedObjectsOfLayer(layer, &selected);
+        for (Objex* o : selected)
+            if (any ? IsAnyObjectSelected(o) : IsObjectSelected(o)) TopLevelObject(o, command, param);
+        return;
+    }
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
         if (any ? IsAnyObjectSelected(o) : IsObjectSelected(o)) TopLevelObject(o, command, param);
@@ -129,8 +140,12 @@ void TopLevelObjectAllLayers(Layer* firstLayer, int32_t command, CommandParam pa
 
 Objex* GetASelectedObject(int32_t n) {
     if (n <= 0 || !gCurDocument) return nullptr;
-    for (Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        for (Objex* o = l->firstObject; o; o = o->next)
+    std::vector<Objex*> selected;
+    for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {
+        selected.clear();
+        SelectedObjectsOfLayer(l, &selected);
+        for (Objex* o : selected)
             if (IsObjectSelected(o) && --n == 0) return o;
+    }
     return nullptr;
 }

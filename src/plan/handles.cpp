@@ -1,5 +1,7 @@
 #include "plan/handles.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/selection_queries.h"
+#include "model/selection_roster.h"
 #include "model/view_state.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
@@ -268,6 +271,45 @@ void DrawLayerHandles(Layer* layer, const RECT* rect) {
     std::vector<Objex*> objects;
     PlanIndexCandidates(layer, area, &objects);
     for (Objex* o : objects) DrawObjectHandles(o, rect);
+}
+
+bool SelectionHandlesArea(Layer* first, RECT* area) {
+    // Past this many objects a rectangle per object costs more than the whole view.
+    constexpr size_t kMostObjects = 64;
+    // Handles reach 4 pixels past a point; antialiasing one more.
+    constexpr float kReach = 6;
+    FloatRect plan;
+    if (!area || !PlanIndexViewArea(0, 0, 0, 0, 0, &plan)) return false;
+    std::vector<Objex*> selected;
+    for (Layer* layer = first; layer; layer = layer->next)
+        if (layer->visible) SelectedObjectsOfLayer(layer, &selected);
+    if (selected.size() > kMostObjects) return false;
+    bool any = false;
+    float left = 0, top = 0, right = 0, bottom = 0;
+    for (Objex* o : selected) {
+        if (objtype::IsRoof(o->type) || o->type == objtype::kTopography || o->type == objtype::kEntireLot ||
+            o->type == objtype::kSlopeLot)
+            return false;
+        FloatRect box;
+        if (!PlanIndexBox(o, &box)) return false;
+        for (float h : {box.floatLeft, box.floatRight})
+            for (float d : {box.floatTop, box.floatBottom}) {
+                float x = h, y = 0, z = d;
+                ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                                      gGlobalYOffset, gGlobalZOffset, 1);
+                if (!any) left = right = x, top = bottom = y, any = true;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    }
+    *area = RECT{};
+    if (!any) return true;
+    if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
+    area->left = static_cast<int32_t>(std::floor(left - kReach));
+    area->top = static_cast<int32_t>(std::floor(top - kReach));
+    area->right = static_cast<int32_t>(std::ceil(right + kReach));
+    area->bottom = static_cast<int32_t>(std::ceil(bottom + kReach));
+    return true;
 }
 
 void DrawAllLayerHandles(Layer* first, const RECT* rect) {

@@ -25,6 +25,12 @@ void DrawObjectHandles(Objex* object, const RECT* rect);
 // The object's box and its corner handles; a roof also labels its points' elevation.
 void DrawObjectFrameHandles(Objex* object);
 
+// The view area the selection's handles and selection lines take on the visible layers from
+// `first` on, in view coordinates; empty when nothing is selected. False when it cannot be
+// told cheaply: not a plain top view, a large selection, or objects whose handles carry
+// labels (roofs, roof panels, topography lines, lots).
+bool SelectionHandlesArea(Layer* first, RECT* area);
+
 // A 7 x 7 square handle in the focus-indicator colour outlined in black, reaching 3 left and
 // above and 4 right and below the projected model point. `dc` and `flag` are not read.
 void PlotHandle(void* dc, float h, float v, float d, uint8_t flag);

@@ -126,9 +126,14 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     ended_ = false;
     if (!CurrentDocState()) return false;
     click_ = last_ = click;
+    moved_ = false;
     window_ = window;
-    designOf_ = gCurDocument;
-    designBefore_ = DesignDigest(gCurDocument);
+    // The digest walks the whole design: taken only when the end may compare it. Should the
+    // end compare without one, the step is stored.
+    const int16_t tool = gCurTool;
+    const bool mayStore = TrackUndoName(tool) && !(StoresOnlyOnHit(tool) && !gClickInfo.ciHit);
+    designOf_ = mayStore ? gCurDocument : nullptr;
+    designBefore_ = mayStore ? DesignDigest(gCurDocument) : 0;
     if (gCurTool == toolid::kKeyEntry) {
         CallKeyEntryTracker(click.x, click.y, window);
         finish();
@@ -172,6 +177,7 @@ void TrackMouse::event(const TrackEvent& e) {
     case trackevent::kFlagsChanged:
         gEventModifiers = e.modifiers;
         gPrevTrackModifiers = gTrackModifiers;
+        moved_ = true;
         KeepTracking(e.where.x, e.where.y, last_.x, last_.y);
         last_ = e.where;
         break;

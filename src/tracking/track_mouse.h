@@ -52,6 +52,8 @@ public:
     bool running() const { return running_; }
     // Where the gesture would end now.
     POINT lastPoint() const { return last_; }
+    // Whether anything but the press and the release reached the gesture (a drag, a key).
+    bool moved() const { return moved_; }
 
 private:
     friend void ResetTrackingState();
@@ -64,6 +66,7 @@ private:
     After after_ = After::Nothing;
     bool ended_ = false;
     bool running_ = false;
+    bool moved_ = false;
     POINT click_;
     POINT last_;
     CommandWindow* window_ = nullptr;

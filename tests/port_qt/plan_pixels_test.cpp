@@ -177,6 +177,9 @@ TEST_F(PlanPixels, TextKeepsItsSizeTurnAndAlignment) {
         EXPECT_GT(std::max(ink.width(), ink.height()), 55) << orientation;
         EXPECT_NEAR(ink.center().x(), 100, 4) << orientation;
         EXPECT_NEAR(ink.center().y(), 100, 5) << orientation;
+        // Drawn again with its layout kept, 20 to the left: the same pixels, moved.
+        auto paint = [&](float x) { const PlatformRect b{x, 95, 20, 10}; return Paint([&](auto&) { view.drawText("Hello", &b, &lf, &kInkColor); }, {200, 200}); };
+        EXPECT_EQ(paint(70).copy(0, 0, 180, 200), paint(90).copy(20, 0, 180, 200)) << orientation;
     }
 
     const QFont unknown = port::qt::FontForLogFont(Font("No Face Like This", -20));

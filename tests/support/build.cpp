@@ -14,6 +14,7 @@
 #include "model/rebuild_table.h"
 #include "model/texture_mapping.h"
 #include "model/view_state.h"
+#include "model/selection_roster.h"
 
 namespace dvxtest {
 
@@ -78,6 +79,7 @@ Make& Make::grid(int rows, int perRow, float step) {
 }
 Make& Make::select(uint8_t value) {
     for (Poinz* p = o->firstPoint; p; p = p->next) p->selected = value;
+    if (value) NoteSelectionIn(o);
     return *this;
 }
 Make& Make::with(AttachmentRecord* r) { return set(TypeData::OfAttachment(r)); }

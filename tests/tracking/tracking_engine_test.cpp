@@ -9,6 +9,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/selection_roster.h"
 #include "support/build.h"
 #include "support/doubles.h"
 #include "support/gesture_driver.h"
@@ -260,6 +261,7 @@ TEST_F(Gestures, HandlesMoveWhatKeepsItsShapeAndPointsAreInsertedAndRemoved) {
     // A wall tool pressed by a selected wall point moves it and stays the tool.
     Objex* wall = Wall(doc->itsCurLayer, {{300, 200}, {500, 200}});
     PointAt(wall, 0)->selected = 1;
+    NoteSelectionIn(wall);
     seen.clear(), gCurTool = 7050, g.click({300, 212});  // 12 off: within the wall tools' reach of 20
     EXPECT_EQ(std::tuple(seen, gCurTool), std::tuple(Names{"move"}, int16_t(7050)));
 
@@ -268,6 +270,7 @@ TEST_F(Gestures, HandlesMoveWhatKeepsItsShapeAndPointsAreInsertedAndRemoved) {
     undo.actionNames.clear();
     Objex* line = Shape(doc->itsCurLayer, objtype::kFence, {{100, 0}, {200, 0}});
     PointAt(line, 0)->selected = PointAt(line, 1)->selected = 1;
+    NoteSelectionIn(line);
     gCurSnap = snapmode::kNone, gCurTool = 7900, g.click({150, 0});
     EXPECT_TRUE(Near({float(line->pointCount), float(SelectedPointCount(line)), PointAt(line, 1)->position[0]}, {3, 1, 144}));
     gCurTool = 7900, g.click({150, 90});  // nothing there: nothing stored

@@ -27,6 +27,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
+#include "model/selection_roster.h"
 #include "plan/refresh_seams.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
@@ -78,6 +79,7 @@ public:
         hidden = Shape(GetLayerFromName("Second Floor"), objtype::kDetail, {{0, 0}, {10, 0}});
         GetLayerFromName("Second Floor")->visible = 0;
         PointAt(a, 0)->selected = PointAt(a, 1)->selected = 1;
+        NoteSelectionIn(a);
         SetInspectorUpdatePropertiesStateHandler([this](int32_t) { ++inspector; });
     }
     void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }

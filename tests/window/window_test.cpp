@@ -39,6 +39,9 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "model/bounds.h"
 #include "plan/zoom.h"
 #include "port/drawing.h"
 #include "support/records.h"
@@ -360,6 +363,35 @@ TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutTh
     EXPECT_NEAR(UnzoomF(float(under.x() + view->boundsOrigin().x)), h + 40, 1.5);
     EXPECT_NEAR(UnzoomF(float(under.y() + view->boundsOrigin().y)), dp - 60, 1.5);
     AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A click moving the selection between two boxes repaints only the handles' areas; the screen
+// then shows what a whole repaint shows (the first box bare, the second with its handles).
+TEST(PlanMouse, ASelectingClickLeavesTheScreenAsAWholeRepaint) {
+    WindowTestServices services("handles");
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    QMDDocumentView* view = w->docView();
+    const PlatformRect r = view->visibleRect();
+    for (float x : {r.x + 50, r.x + 250}) {
+        Objex* box = dvxtest::Make(9).on(w->document()->model()->itsCurLayer).closed().shown().plan(
+            {{x, r.y + 50}, {x + 100, r.y + 50}, {x + 100, r.y + 130}, {x, r.y + 130}});
+        UpdateObjectRootBounds(box, 0, 0);
+        ClickAt(view, QPoint(int(x - view->boundsOrigin().x), int(r.y + 50 - view->boundsOrigin().y)));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(box); }));
+    }
+    auto shot = [view] {
+        const QPoint o = view->mapToGlobal(QPoint(0, 0));
+        QTest::qWait(300);  // what was asked reaches the server
+        return QGuiApplication::primaryScreen()->grabWindow(0, o.x(), o.y(), view->width(), view->height()).toImage();
+    };
+    const QImage clicked = shot();
+    view->repaint();
+    EXPECT_EQ(clicked, shot());
+    clicked.save(gShot + ".handles.png");
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
 // Follows the pointer and takes presses and keys until Escape; consecutive moves count once.

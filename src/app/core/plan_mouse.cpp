@@ -26,6 +26,7 @@
 #include "model/transforms.h"
 #include "model/walkers.h"
 #include "plan/base_2d_view.h"
+#include "plan/handles.h"
 #include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "render/core/live_view_seams.h"
@@ -302,7 +303,11 @@ void PlanMouse::doClick(POINT where, const PlanMouseEvent& event) {
     ClickInfo click;
     click.ciWhere = where;
     click.ciMode = extending ? kClickExtendsSelection : 0;
-    ClearDimensionWallSegmentSelection();
+    handlesBefore_.reset();
+    RECT handles;
+    if (!ClearDimensionWallSegmentSelection() && gCurTool == toolid::kSelect &&
+        SelectionHandlesArea(Layers(), &handles))
+        handlesBefore_ = handles;
     Flags flags;
     if (!Layers()) flags.early = true;
     else if (UsesSelectionRules(gCurTool)) flags = selectionRules(click, event, extending);
@@ -311,12 +316,19 @@ void PlanMouse::doClick(POINT where, const PlanMouseEvent& event) {
         finishPress();
         return;
     }
+    if (click.ciObject && click.ciObject->type == objtype::kWall) handlesBefore_.reset();
     readouts(click, flags.hit, flags.track);
     reset_ = flags.reset;
     if (flags.track) {
         gClickInfo = click;
         if (track_.begin(where, view_->commandWindow())) {
             gesture_ = Gesture::Track;
+            // The press has changed the selection; the release repaints the same way again.
+            if (handlesBefore_) {
+                const std::optional<RECT> before = handlesBefore_;
+                redisplaySelection();
+                if (ownRepaint_) handlesBefore_ = before;
+            }
             return;
         }
     } else {
@@ -328,8 +340,33 @@ void PlanMouse::doClick(POINT where, const PlanMouseEvent& event) {
 void PlanMouse::afterClick() {
     if (gCurTool != toolid::kText && reset_) ResetStandardTool(0);
     reset_ = false;
-    redisplay();
+    redisplaySelection();
     finishPress();
+}
+
+bool PlanMouse::takeOwnRepaint() {
+    const bool own = ownRepaint_;
+    ownRepaint_ = false;
+    return own;
+}
+
+void PlanMouse::redisplaySelection() {
+    std::optional<RECT> before;
+    before.swap(handlesBefore_);
+    Base2DViewHost* host = view_->viewHost();
+    RECT after;
+    // A drag or key may have moved or changed objects; the wall clearances and the tool's own
+    // feedback lie outside the handles.
+    if (!before || !host || track_.moved() || gCurTool != toolid::kSelect || !SelectionHandlesArea(Layers(), &after)) {
+        redisplay();
+        return;
+    }
+    ownRepaint_ = true;
+    for (const RECT& r : {*before, after})
+        if (r.right > r.left && r.bottom > r.top)
+            host->setNeedsDisplayInRect(PlatformRect{static_cast<float>(r.left), static_cast<float>(r.top),
+                                                     static_cast<float>(r.right - r.left),
+                                                     static_cast<float>(r.bottom - r.top)});
 }
 
 PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEvent& event, bool extending) {

@@ -67,6 +67,9 @@ public:
     explicit PlanMouse(PlanMouseView* view) : view_(view) {}
 
     void mouseDown(const PlanMouseEvent& event);
+    // Whether the last press or release asked for the repaint it needs itself (only the
+    // selection's handles); cleared by asking.
+    bool takeOwnRepaint();
     // The standard tool first, then the press.
     void rightMouseDown(const PlanMouseEvent& event);
     void mouseDragged(const PlanMouseEvent& event);
@@ -123,11 +126,17 @@ private:
     void settle();
     void endAutoClick();
     void redisplay();
+    // After a click that changed no more than the selection: the old and new handles' area.
+    void redisplaySelection();
 
     PlanMouseView* view_;
     Gesture gesture_ = Gesture::None;
     std::optional<PlanMouseEvent> mouseEvent_;
     bool reset_ = false;  // the click puts the standard tool back when it ends
+    // The selection's handles at the press (view coordinates), when a click may repaint only
+    // them; empty otherwise.
+    std::optional<RECT> handlesBefore_;
+    bool ownRepaint_ = false;
     TrackMouse track_;
     TrackVirtualRuler ruler_;
     RealTimeZoom zoom_;

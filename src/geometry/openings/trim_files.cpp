@@ -16,6 +16,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/type_data.h"
+#include "model/selection_roster.h"
 #include "port/files.h"
 
 namespace {
@@ -58,6 +59,7 @@ void UnLockDetectAndSelectObject(Objex* object, uint8_t unlock, uint8_t detect, 
         if (detect) p->detectable = 1;
         if (select) p->selected = 1;
     }
+    if (select) NoteSelectionIn(object);
 }
 
 TrimDefinitionRead::TrimDefinitionRead() : previous_(gAttachmentTempLayer) {

@@ -325,9 +325,9 @@ void QPainterContext::drawTextAt(std::string_view text, const LOGFONT& lf, Point
     const CachedFont& font = FontFor(lf);
     painter_->setPen(ToQColor(state().fill));
     painter_->setFont(font.font);
-    const QStringList& lines = LinesOf(text);
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        painter_->drawText(QPointF(topLeft.x, topLeft.y + font.ascent + i * font.lineSpacing), lines[i]);
+    const std::vector<QStaticText>& lines = StaticLinesOf(text, lf);
+    for (size_t i = 0; i < lines.size(); ++i)
+        painter_->drawStaticText(QPointF(topLeft.x, topLeft.y + static_cast<double>(i) * font.lineSpacing), lines[i]);
 }
 
 Color QtSystemColors::keyboardFocusIndicatorColor() {

@@ -24,6 +24,10 @@ std::unordered_map<std::string, QStringList>& Lines() {
     static std::unordered_map<std::string, QStringList> lines;
     return lines;
 }
+std::unordered_map<std::string, std::vector<QStaticText>>& Laid() {
+    static std::unordered_map<std::string, std::vector<QStaticText>> laid;
+    return laid;
+}
 std::unordered_map<std::string, Size>& Sizes() {
     static std::unordered_map<std::string, Size> sizes;
     return sizes;
@@ -33,6 +37,7 @@ const port::GlobalReset kReset([] {
     Fonts().clear();
     Lines().clear();
     Sizes().clear();
+    Laid().clear();
 });
 
 // The record's fields, without the padding between them.
@@ -73,6 +78,21 @@ const QStringList& LinesOf(std::string_view macRoman) {
     if (auto it = lines.find(key); it != lines.end()) return it->second;
     QStringList split = TextFromMacRoman(macRoman).split(QLatin1Char('\n'));
     return Bounded(lines).emplace(std::move(key), std::move(split)).first->second;
+}
+
+const std::vector<QStaticText>& StaticLinesOf(std::string_view macRoman, const LOGFONT& lf) {
+    auto& laid = Laid();
+    std::string key = FontKey(lf);
+    key.push_back('\0');
+    key.append(macRoman);
+    if (auto it = laid.find(key); it != laid.end()) return it->second;
+    std::vector<QStaticText> lines;
+    for (const QString& line : LinesOf(macRoman)) {
+        QStaticText text(line);
+        text.setTextFormat(Qt::PlainText);
+        lines.push_back(std::move(text));
+    }
+    return Bounded(laid).emplace(std::move(key), std::move(lines)).first->second;
 }
 
 Size TextSize(std::string_view macRoman, const LOGFONT& lf) {

@@ -3,10 +3,12 @@
 // readouts and labels again on every repaint, and resolving a font and shaping its text cost
 // more than drawing it. Bounded; cleared with the globals.
 #include <QFont>
+#include <QStaticText>
 #include <QStringList>
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "port/drawing.h"
 
@@ -22,6 +24,9 @@ struct CachedFont {
 const CachedFont& FontFor(const LOGFONT& lf);
 // The text's lines (broken at CR, LF and CR LF) from Mac Roman.
 const QStringList& LinesOf(std::string_view macRoman);
+// The text's lines laid out in the font. The font record holds the angle, so a label keeps
+// its glyphs laid out for its turn between repaints.
+const std::vector<QStaticText>& StaticLinesOf(std::string_view macRoman, const LOGFONT& lf);
 // The size MeasureText gives.
 Size TextSize(std::string_view macRoman, const LOGFONT& lf);
 
