@@ -141,10 +141,10 @@ void DrawReference(DocState& ds) {
 
 // A localised message with its one number put where the format asks for it; the translation
 // is text, never a format of its own.
-std::string WithNumber(const char* key, const char* spec, const std::string& number) {
+std::string WithNumber(const char* key, const char* placeholder, const std::string& number) {
     std::string text = LocalizedString(key);
-    const size_t at = text.find(spec);
-    if (at != std::string::npos) text.replace(at, std::string(spec).size(), number);
+    const size_t at = text.find(placeholder);
+    if (at != std::string::npos) text.replace(at, std::string(placeholder).size(), number);
     return text;
 }
 
