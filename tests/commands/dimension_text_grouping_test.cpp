@@ -23,35 +23,14 @@ namespace {
 class TextTrimRecordsTest : public DocumentTest {
 protected:
     Layer* layer() { return doc->itsCurLayer; }
-    // An object of the type with four points, its info and points written at 11100.
-    std::vector<uint8_t> HeadOf(int16_t type, int32_t subtype = 0) {
-        Objex* o = Make(type, subtype).line(4);
-        PointAt(o, 2)->position[2] = 30;
-        auto bytes = Written([o] { WriteShort(200); WriteObjectInfo(o); WriteObjectPoints(o); });
-        DeleteObj(o);
-        return bytes;
-    }
 };
-
-Bytes Font(const char* face, int32_t height) {
-    Bytes b;
-    b.le16(static_cast<uint16_t>(height)).le16(static_cast<uint16_t>(height >> 16)).zeros(16);
-    b.u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(34);
-    std::string name(face);
-    name.resize(32, '\0');
-    return b.raw(name);
-}
-
-const TextData* TextOf(const Objex* o) {
-    return o && o->typeData.kind == TypeDataKind::Text ? o->typeData.text : nullptr;
-}
 
 TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
     Bytes b;
-    b.raw(HeadOf(objtype::kDimensionFirst, 0));
-    const auto textHead = HeadOf(objtype::kDimensionText);
+    b.raw(ObjectHead(objtype::kDimensionFirst, 0));
+    const auto textHead = ObjectHead(objtype::kDimensionText);
     b.i16(300).raw(Slice(textHead, 2));
-    b.i16(3).i16(12).u8(1).raw(Font("Geneva", -9).data());
+    b.i16(3).i16(12).u8(1).raw(FontRecord("Geneva", -9).data());
     b.i32(5).f32(1.0f).f32(2.0f).i16(400);
 
     Objex* dimension = ReadObjectFrom(b.data(), layer());
@@ -76,7 +55,7 @@ TEST_F(TextTrimRecordsTest, OldDimensionTextIsGroupedWithItsDimension) {
 
     // A current dimension (subtype = type) has no block.
     Bytes current;
-    current.raw(HeadOf(objtype::kDimensionFirst, objtype::kDimensionFirst)).i16(400);
+    current.raw(ObjectHead(objtype::kDimensionFirst, objtype::kDimensionFirst)).i16(400);
     Objex* plain = ReadObjectFrom(current.data(), layer());
     ASSERT_NE(plain, nullptr);
     ReadShort(&end);

@@ -881,30 +881,7 @@ TEST_F(ObjectIOTest, PlantRecordFiles) {
 // their profiles and material groups.
 namespace texttrim {
 
-class TextTrimRecordsTest : public RecordTest {
-protected:
-    // An object of the type with four points, its info and points written at 11100.
-    std::vector<uint8_t> HeadOf(int16_t type, int32_t subtype = 0) {
-        Objex* o = Make(type, subtype).line(4);
-        PointAt(o, 2)->position[2] = 30;
-        auto bytes = Written([o] { WriteShort(200); WriteObjectInfo(o); WriteObjectPoints(o); });
-        DeleteObj(o);
-        return bytes;
-    }
-};
-
-Bytes Font(const char* face, int32_t height) {
-    Bytes b;
-    b.le16(static_cast<uint16_t>(height)).le16(static_cast<uint16_t>(height >> 16)).zeros(16);
-    b.u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(34);
-    std::string name(face);
-    name.resize(32, '\0');
-    return b.raw(name);
-}
-
-const TextData* TextOf(const Objex* o) {
-    return o && o->typeData.kind == TypeDataKind::Text ? o->typeData.text : nullptr;
-}
+using TextTrimRecordsTest = RecordTest;
 
 TEST_F(TextTrimRecordsTest, TextComesBackWithItsFontOrEmptyInTheApplicationFont) {
     Objex* text = Make(objtype::kEnhancedText).on(layer()).line(4);
@@ -944,7 +921,7 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
     };
     for (const Case c : {Case{-1, 2}, Case{1, 1}, Case{7, 0}}) {
         Bytes b;
-        b.raw(HeadOf(objtype::kOldText)).text("Hello").i32(3).raw("xyz").i16(c.stored).raw(Font("Times", -20).data());
+        b.raw(ObjectHead(objtype::kOldText)).text("Hello").i32(3).raw("xyz").i16(c.stored).raw(FontRecord("Times", -20).data());
         b.i16(400);
         Objex* back = ReadObjectFrom(b.data(), layer());
         ASSERT_NE(TextOf(back), nullptr);
@@ -957,7 +934,7 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
     }
     // Without text: "(empty)" in the application font.
     Bytes none;
-    none.raw(HeadOf(objtype::kOldText)).i32(0).i32(0).i16(0).raw(Font("Times", -20).data());
+    none.raw(ObjectHead(objtype::kOldText)).i32(0).i32(0).i16(0).raw(FontRecord("Times", -20).data());
     Objex* empty = ReadObjectFrom(none.data(), layer());
     ASSERT_NE(TextOf(empty), nullptr);
     EXPECT_STREQ(TextOf(empty)->text, "(empty)");

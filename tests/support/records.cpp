@@ -192,4 +192,25 @@ void ObjectFileRecord(Bytes& b, const StoredObject& o) {
     }
 }
 
+std::vector<uint8_t> ObjectHead(int16_t type, int32_t subtype) {
+    Objex* o = Make(type, subtype).line(4);
+    PointAt(o, 2)->position[2] = 30;
+    auto bytes = Written([o] { WriteShort(200); WriteObjectInfo(o); WriteObjectPoints(o); });
+    DeleteObj(o);
+    return bytes;
+}
+
+Bytes FontRecord(const char* face, int32_t height) {
+    Bytes b;
+    b.le16(static_cast<uint16_t>(height)).le16(static_cast<uint16_t>(height >> 16)).zeros(16);
+    b.u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(34);
+    std::string name(face);
+    name.resize(32, '\0');
+    return b.raw(name);
+}
+
+const TextData* TextOf(const Objex* o) {
+    return o && o->typeData.kind == TypeDataKind::Text ? o->typeData.text : nullptr;
+}
+
 }  // namespace dvxtest

@@ -75,6 +75,12 @@ std::vector<uint8_t> Written(const std::function<void()>& write);
 void StartInput(const std::vector<uint8_t>& bytes, int32_t version);
 // Tag 200 and the record of one object.
 std::vector<uint8_t> WrittenObject(Objex* object, int32_t version = 11100);
+// An object of the type with four points (the third 30 deep): tag 200, its info and points at 11100.
+std::vector<uint8_t> ObjectHead(int16_t type, int32_t subtype = 0);
+// A stored font record (LOGFONT layout): height, charset 34 and the face cut to 32 bytes.
+Bytes FontRecord(const char* face, int32_t height);
+// The object's text record, or null.
+const TextData* TextOf(const Objex* o);
 // Reads tag 200 and one object from the bytes onto the layer (appended).
 Objex* ReadObjectFrom(const std::vector<uint8_t>& bytes, Layer* layer, int32_t version = 11100);
 // The two objects store the same record at 11100 (every field, point, record and child).
