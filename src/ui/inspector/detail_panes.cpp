@@ -199,17 +199,17 @@ QImage LineStylePreview(int16_t code) {
 
 // --- tool panes ---
 
-void DetailToolPane::buildShared(QFormLayout* form, QWidget* view, bool pattern, bool dims) {
-    if (pattern) {
+void DetailStylePane::buildStyleRows(QFormLayout* form, QWidget* view, const StyleActions& actions) {
+    if (actions.pattern) {
         patternPopUpButton = PatternPopUp(view);
         form->addRow(tr("Fill"), patternPopUpButton);
-        connect(patternPopUpButton, &QComboBox::activated, this, [this] { changePatternPopUpButton(); });
+        connect(patternPopUpButton, &QComboBox::activated, this, actions.pattern);
     }
     lineStylePopUpButton = LineStylePopUp(view);
     form->addRow(tr("Line style"), lineStylePopUpButton);
-    connect(lineStylePopUpButton, &QComboBox::activated, this, [this] { changeLineStylePopUpButton(); });
+    connect(lineStylePopUpButton, &QComboBox::activated, this, actions.lineStyle);
     lineWidthText = addTextField("lineWidthText", view);
-    lineWidthStepper = addStepper("lineWidthStepper", lineWidthText, 0, kMaxLineWidth, [this] { changeLineWidthStepper(); });
+    lineWidthStepper = addStepper("lineWidthStepper", lineWidthText, 0, kMaxLineWidth, actions.lineWidth);
     lineWidthStepper->setValue(kFirstWidth);
     SetLongItem(field(lineWidthText), kFirstWidth);
     auto* width = new QHBoxLayout;
@@ -217,12 +217,22 @@ void DetailToolPane::buildShared(QFormLayout* form, QWidget* view, bool pattern,
     width->addWidget(lineWidthStepper);
     form->addRow(tr("Line width"), width);
     editLevelButtons = EditLevelMatrix(this, form, view);
-    connect(editLevelButtons, &TagMatrix::cellChosen, this, &DetailToolPane::changeEditLevelButtons);
-    if (dims) {
+    connect(editLevelButtons, &TagMatrix::cellChosen, this, actions.editLevel);
+    if (actions.displayDims) {
         displayDimsButton = addCheckBox("displayDimsButton", tr("Show automatic dimensions"), view);
         form->addRow(displayDimsButton);
-        connect(displayDimsButton, &QCheckBox::clicked, this, [this] { changeDisplayDimsButton(); });
+        connect(displayDimsButton, &QCheckBox::clicked, this, actions.displayDims);
     }
+}
+
+void DetailToolPane::buildShared(QFormLayout* form, QWidget* view, bool pattern, bool dims) {
+    StyleActions actions;
+    if (pattern) actions.pattern = [this] { changePatternPopUpButton(); };
+    actions.lineStyle = [this] { changeLineStylePopUpButton(); };
+    actions.lineWidth = [this] { changeLineWidthStepper(); };
+    actions.editLevel = [this](int tag) { changeEditLevelButtons(tag); };
+    if (dims) actions.displayDims = [this] { changeDisplayDimsButton(); };
+    buildStyleRows(form, view, actions);
 }
 
 void DetailToolPane::showEditLevel() { editLevelButtons->selectCellWithTag(CurrentDocState()->editLevel); }
@@ -332,25 +342,10 @@ void DetailTool3InspectorController::showToolDefaults() { showEditLevel(); }
 
 void DetailObjectInspectorController::buildView(QWidget* view) {
     auto* form = new QFormLayout(view);
-    patternPopUpButton = PatternPopUp(view);
-    form->addRow(tr("Fill"), patternPopUpButton);
-    connect(patternPopUpButton, &QComboBox::activated, this, [this] { patternPopUpButtonChanged(); });
-    lineStylePopUpButton = LineStylePopUp(view);
-    form->addRow(tr("Line style"), lineStylePopUpButton);
-    connect(lineStylePopUpButton, &QComboBox::activated, this, [this] { lineStylePopUpButtonChanged(); });
-    lineWidthText = addTextField("lineWidthText", view);
-    lineWidthStepper = addStepper("lineWidthStepper", lineWidthText, 0, kMaxLineWidth, [this] { lineWidthStepperChanged(); });
-    lineWidthStepper->setValue(kFirstWidth);
-    SetLongItem(field(lineWidthText), kFirstWidth);
-    auto* width = new QHBoxLayout;
-    width->addWidget(lineWidthText);
-    width->addWidget(lineWidthStepper);
-    form->addRow(tr("Line width"), width);
-    editLevelButtons = EditLevelMatrix(this, form, view);
-    connect(editLevelButtons, &TagMatrix::cellChosen, this, &DetailObjectInspectorController::editLevelButtonsChanged);
-    displayDimsButton = addCheckBox("displayDimsButton", tr("Show automatic dimensions"), view);
-    form->addRow(displayDimsButton);
-    connect(displayDimsButton, &QCheckBox::clicked, this, [this] { displayDimsButtonChanged(); });
+    buildStyleRows(form, view,
+                   {[this] { patternPopUpButtonChanged(); }, [this] { lineStylePopUpButtonChanged(); },
+                    [this] { lineWidthStepperChanged(); }, [this](int tag) { editLevelButtonsChanged(tag); },
+                    [this] { displayDimsButtonChanged(); }});
     conversionPopUpButton = new TaggedPopUp("conversionPopUpButton", view);
     form->addRow(conversionPopUpButton);
     connect(conversionPopUpButton, &QComboBox::activated, this, [this] { conversionPopUpButtonChanged(); });

@@ -5,6 +5,8 @@
 // writes the same defaults and converts them into building or site objects.
 #include <QImage>
 
+#include <functional>
+
 #include "ui/core/detail_pane_rules.h"
 #include "ui/inspector/inspector_pane.h"
 
@@ -17,9 +19,9 @@ QImage DetailPatternImage(int16_t code);
 // The 84 x 12 preview of a line style: a black line stroked with the plan's dashes.
 QImage LineStylePreview(int16_t code);
 
-// The controls the tool panes share; each pane builds those it has.
-class DetailToolPane : public InspectorPane {
-    Q_OBJECT
+// The fill, line style, line width, edit level and automatic dimension controls every detail
+// pane shows; each pane answers them in its own way.
+class DetailStylePane : public InspectorPane {
 public:
     TaggedPopUp* patternPopUpButton = nullptr;
     TaggedPopUp* lineStylePopUpButton = nullptr;
@@ -28,6 +30,21 @@ public:
     TagMatrix* editLevelButtons = nullptr;
     QCheckBox* displayDimsButton = nullptr;
 
+protected:
+    struct StyleActions {
+        std::function<void()> pattern, lineStyle, lineWidth;
+        std::function<void(int)> editLevel;
+        std::function<void()> displayDims;
+    };
+    // Adds the controls in this order; the pattern and dimension controls only where their
+    // action is given.
+    void buildStyleRows(QFormLayout* form, QWidget* view, const StyleActions& actions);
+};
+
+// The controls the tool panes share; each pane builds those it has.
+class DetailToolPane : public DetailStylePane {
+    Q_OBJECT
+public:
     void changePatternPopUpButton();
     void changeLineStylePopUpButton();
     void changeLineWidthStepper();
@@ -80,15 +97,9 @@ protected:
     void showToolDefaults() override;
 };
 
-class DetailObjectInspectorController : public InspectorPane {
+class DetailObjectInspectorController : public DetailStylePane {
     Q_OBJECT
 public:
-    TaggedPopUp* patternPopUpButton = nullptr;
-    TaggedPopUp* lineStylePopUpButton = nullptr;
-    QLineEdit* lineWidthText = nullptr;
-    Stepper* lineWidthStepper = nullptr;
-    TagMatrix* editLevelButtons = nullptr;
-    QCheckBox* displayDimsButton = nullptr;
     TaggedPopUp* conversionPopUpButton = nullptr;
     QPushButton* adjustCurveButton = nullptr;
     QPushButton* straightenCurveButton = nullptr;
