@@ -40,12 +40,9 @@ void Floor(const std::vector<float>& triangles, std::vector<uint8_t>& pixels, in
 
 void Frame(benchmark::State& state, bool antiAliased, const char* family) {
     dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
-    DocState* ds = CurrentDocState();
-    if (pieces < 0 || !ds) {
-        state.SkipWithError("the design could not be built");
-        return;
-    }
+    int64_t pieces = 0;
+    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    if (!ds) return;
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
     dvxbench::FlyOverScene(ds);

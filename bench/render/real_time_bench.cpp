@@ -61,12 +61,9 @@ double FloorSeconds(bool compile, std::vector<uint8_t>& pixels) {
 
 void RealTime(benchmark::State& state, bool firstFrame) {
     dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
-    DocState* ds = CurrentDocState();
-    if (pieces < 0 || !ds) {
-        state.SkipWithError("the design could not be built");
-        return;
-    }
+    int64_t pieces = 0;
+    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    if (!ds) return;
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
     const int16_t speed = int16_t(state.range(1));

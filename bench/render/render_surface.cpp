@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "model/document_model.h"
 #include "osmesa_context.h"
+#include "reference_scene.h"
 #include "render/light_glows.h"
 #include "render/renderer_startup.h"
 
@@ -17,6 +19,13 @@ dvxtest::OffscreenGL& RenderSurface() {
     }();
     gl->makeCurrent();
     return *gl;
+}
+
+DocState* SceneSettingsOrSkip(benchmark::State& state, int64_t* pieces) {
+    *pieces = UseReferenceScene(state.range(0));
+    DocState* ds = *pieces < 0 ? nullptr : CurrentDocState();
+    if (!ds) state.SkipWithError("the design could not be built");
+    return ds;
 }
 
 }  // namespace dvxbench

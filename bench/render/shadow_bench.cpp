@@ -52,12 +52,9 @@ int SwitchFixtures(int on) {
 
 void Shadowed(benchmark::State& state, int lights, int16_t quality, const char* family) {
     dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
-    DocState* ds = CurrentDocState();
-    if (pieces < 0 || !ds) {
-        state.SkipWithError("the design could not be built");
-        return;
-    }
+    int64_t pieces = 0;
+    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    if (!ds) return;
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
     dvxbench::FlyOverScene(ds);
@@ -120,12 +117,9 @@ BENCHMARK(BM_EyePositionFill)->Unit(benchmark::kMillisecond);
 // pixel in it.
 void BM_SunGrid(benchmark::State& state) {
     dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    const int64_t pieces = dvxbench::UseReferenceScene(state.range(0));
-    DocState* ds = CurrentDocState();
-    if (pieces < 0 || !ds) {
-        state.SkipWithError("the design could not be built");
-        return;
-    }
+    int64_t pieces = 0;
+    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    if (!ds) return;
     dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
     SetLiveViewControllerExistsHandler([] { return true; });
     dvxbench::FlyOverScene(ds);
