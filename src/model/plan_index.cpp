@@ -207,16 +207,23 @@ void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*
     if (!layer || !out) return;
     PlanIndex* index = layer->planIndex ? layer->planIndex.get() : BuildIndex(layer);
     if (index->orderStale) index->renumber(layer);
-    const size_t start = out->size();
+    // Each candidate's list position looked up once, then sorted by it.
+    thread_local std::vector<std::pair<int64_t, Objex*>> found;
+    found.clear();
+    auto take = [index](Objex* o) {
+        const auto it = index->entries.find(o);
+        found.emplace_back(it == index->entries.end() ? 0 : it->second.order, o);
+    };
     if (IsNumber(area.floatLeft) && IsNumber(area.floatTop) && IsNumber(area.floatRight) &&
         IsNumber(area.floatBottom) && area.floatLeft <= area.floatRight && area.floatTop <= area.floatBottom) {
         index->tree.query(bgi::intersects(ToBox(area)),
-                          boost::iterators::make_function_output_iterator([out](const Value& v) { out->push_back(v.second); }));
+                          boost::iterators::make_function_output_iterator([&take](const Value& v) { take(v.second); }));
     }
-    out->insert(out->end(), index->unboxed.begin(), index->unboxed.end());
-    std::sort(out->begin() + static_cast<std::ptrdiff_t>(start), out->end(), [index](Objex* a, Objex* b) {
-        return index->entries[a].order < index->entries[b].order;
-    });
+    for (Objex* o : index->unboxed) take(o);
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    out->reserve(out->size() + found.size());
+    for (const auto& f : found) out->push_back(f.second);
 }
 
 void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start) {

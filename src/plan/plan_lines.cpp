@@ -75,39 +75,41 @@ void ApplePortAcceleratedDrawLine(float x1, float y1, float x2, float y2) {
 
 namespace {
 
-// How a plan line of the object is stroked when it is drawn at once.
+// How a plan line of the object is stroked when it is drawn at once; the dash is one of the
+// fixed patterns below, never copied per line.
 struct LineLook {
-    std::vector<double> dash;
+    const std::vector<double>* dash;
     double width = 1;
 };
 
+const std::vector<double> kSolid, kDotted{3, 3}, kDashed{18, 6};
+
 LineLook LookFor(const Objex* object, const Poinz* point) {
-    static const std::vector<double> dotted{3, 3}, dashed{18, 6};
     switch (object->type) {
     case objtype::kPropertyLine:
     case objtype::kQuickWallForm:
-        return {dashed};
+        return {&kDashed};
     case objtype::kPath:
     case objtype::kTopography:
     case objtype::kRailing:
     case kSprinkler:
     case objtype::kRoofCutout:
-        return {dotted};
+        return {&kDotted};
     case objtype::kFence:
-        if (point && point->kind == kGatePoint) return {{}, 3};
-        return {dotted};
+        if (point && point->kind == kGatePoint) return {&kSolid, 3};
+        return {&kDotted};
     case objtype::kDetail:
-        if (object->subtype == objsubtype::kSwitchConnector) return {dotted};
-        return {};
+        if (object->subtype == objsubtype::kSwitchConnector) return {&kDotted};
+        return {&kSolid};
     case objtype::kFloorCutout:
         if (object->subtype == objsubtype::kDeckCutout ||
             object->subtype == objsubtype::kSwitchConnector)
-            return {dotted};
-        return {};
+            return {&kDotted};
+        return {&kSolid};
     case objtype::kPhoto:
-        return {{}, 3};
+        return {&kSolid, 3};
     default:
-        return {};
+        return {&kSolid};
     }
 }
 
@@ -120,22 +122,20 @@ QMDDynamicDrawEngine* MainEngine() {
     return view ? view->dynamicDrawEngine.get() : nullptr;
 }
 
-// A one-line path stroked at once in the current colour.
+// A one-line stroke at once in the current colour.
 void StrokeLine(float x1, float y1, float x2, float y2, const LineLook& look) {
     port::DrawingContext& context = port::currentDrawingContext();
-    port::Path path;
-    path.moveTo(x1, y1);
-    path.lineTo(x2, y2);
+    const port::Point from{x1, y1}, to{x2, y2};
     // Most lines of a frame share their pen: no state to set, none to put back.
     const port::GraphicsState& now = context.state();
-    if (now.lineWidth == look.width && now.dash == look.dash && now.dashPhase == 0) {
-        context.strokePath(path);
+    if (now.lineWidth == look.width && now.dash == *look.dash && now.dashPhase == 0) {
+        context.strokeLine(from, to);
         return;
     }
     context.save();
     context.setLineWidth(look.width);
-    context.setLineDash(look.dash, 0);
-    context.strokePath(path);
+    context.setLineDash(*look.dash, 0);
+    context.strokeLine(from, to);
     context.restore();
 }
 
@@ -279,7 +279,7 @@ void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom) {
             engine->appendLineToActivePathWithStartPoint(start, end);
         return;
     }
-    StrokeLine(start.x, start.y, end.x, end.y, {});
+    StrokeLine(start.x, start.y, end.x, end.y, {&kSolid});
 }
 
 void DrawStairArrowhead(void* /*dc*/, const Objex* /*object*/, float tipX, float tipY,
