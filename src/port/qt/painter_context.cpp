@@ -273,9 +273,8 @@ void QPainterContext::fillPath(const Path& path) {
 void QPainterContext::strokePath(const Path& path) {
     if (!active()) return;
     const auto& e = path.elements();
-    if (e.size() == 2 && e[0].kind == Path::Kind::Move && e[1].kind == Path::Kind::Line && batchable()) {
-        const QLineF line(e[0].p[0], e[0].p[1], e[1].p[0], e[1].p[1]);
-        batch(&line, 1);
+    if (e.size() == 2 && e[0].kind == Path::Kind::Move && e[1].kind == Path::Kind::Line) {
+        strokeLine({e[0].p[0], e[0].p[1]}, {e[1].p[0], e[1].p[1]});
         return;
     }
     flush();
@@ -286,12 +285,15 @@ void QPainterContext::strokePath(const Path& path) {
 
 void QPainterContext::strokeLine(Point from, Point to) {
     if (!active()) return;
+    const QLineF line(from.x, from.y, to.x, to.y);
     if (batchable()) {
-        const QLineF line(from.x, from.y, to.x, to.y);
         batch(&line, 1);
         return;
     }
-    DrawingContext::strokeLine(from, to);
+    // A dashed line on its own: its dashes start afresh, as they would for its own path.
+    flush();
+    applyStroke(state());
+    painter_->drawLine(line);
 }
 
 void QPainterContext::strokeLineSegments(std::span<const Point> points) {
