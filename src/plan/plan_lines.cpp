@@ -161,35 +161,19 @@ void TransformCopy(Poinz* point, const Objex* object, int32_t flags, const Trans
 
 bool IsZero(const float v[3]) { return v[0] == 0.0f && v[1] == 0.0f && v[2] == 0.0f; }
 
-// Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
-// leaves the last line's ends in `from` and `to`.
-int DrawCubic(void* dc, const SegmentCubic& cubic, float step, const Objex* object,
-              const Poinz* first, float from[3], float to[3]) {
-    int lines = 0;
-    cubic.At(0.0f, to);
-    for (int i = 1;; ++i) {
-        const float t = static_cast<float>(i) * step;
-        if (!(t <= 1.01f)) break;
-        for (int k = 0; k < 3; ++k) from[k] = to[k];
-        cubic.At(t, to);
-        DrawLine(dc, from[0], from[1], from[2], to[0], to[1], to[2], 0, object, first);
-        ++lines;
-    }
-    return lines;
+// A model point (h, v, d) into the view as a plan line's end: projected (zoomed, with the
+// view's perspective) and scaled for printing. Each end on its own, so a point shared by two
+// lines is worked out once. `zoom` is the view's factor (ZoomFactor), asked once per run of lines.
+void ToView(float p[3], float zoom) {
+    if (zoom != 1.0f) p[0] *= zoom, p[1] *= zoom, p[2] *= zoom;
+    ConversionToIsometric(&p[0], &p[1], &p[2], gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                          gGlobalYOffset, gGlobalZOffset, 0);
+    if (gPerspective) AddPerspective(&p[0], &p[1], &p[2], gViewDistance, 0, 0, 0);
+    if (gPrinting) p[0] *= gHPrintScale, p[1] *= gVPrintScale;
 }
 
-}  // namespace
-
-void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, float d2,
-              uint8_t zoom, const Objex* object, const Poinz* point) {
-    if (zoom && !gPrinting) {
-        for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
-    }
-    ConvertToIso(&h1, &v1, &d1, &h2, &v2, &d2, gPerspective);
-    if (gPrinting) {
-        h1 *= gHPrintScale, h2 *= gHPrintScale;
-        v1 *= gVPrintScale, v2 *= gVPrintScale;
-    }
+// A line of two view points to its sink.
+void PutLine(float h1, float v1, float h2, float v2, const Objex* object, const Poinz* point) {
     if (!OnPlane(h1) || !OnPlane(v1) || !OnPlane(h2) || !OnPlane(v2)) return;
 
     if (gDynamicDrawing) {
@@ -211,6 +195,43 @@ void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, fl
         return;
     }
     StrokeLine(Round(h1), Round(v1), Round(h2), Round(v2), LookFor(object, point));
+}
+
+// Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
+// leaves the last line's ends in `from` and `to`.
+int DrawCubic(void*, const SegmentCubic& cubic, float step, const Objex* object, const Poinz* first, float from[3],
+              float to[3]) {
+    int lines = 0;
+    cubic.At(0.0f, to);
+    const float zoom = ZoomFactor();
+    float last[3] = {to[0], to[1], to[2]}, next[3];
+    ToView(last, zoom);
+    for (int i = 1;; ++i) {
+        const float t = static_cast<float>(i) * step;
+        if (!(t <= 1.01f)) break;
+        for (int k = 0; k < 3; ++k) from[k] = to[k];
+        cubic.At(t, to);
+        for (int k = 0; k < 3; ++k) next[k] = to[k];
+        ToView(next, zoom);
+        PutLine(last[0], last[1], next[0], next[1], object, first);
+        for (int k = 0; k < 3; ++k) last[k] = next[k];
+        ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
+
+void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, float d2,
+              uint8_t zoom, const Objex* object, const Poinz* point) {
+    if (zoom && !gPrinting) {
+        for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
+    }
+    float a[3] = {h1, v1, d1}, b[3] = {h2, v2, d2};
+    const float factor = ZoomFactor();
+    ToView(a, factor);
+    ToView(b, factor);
+    PutLine(a[0], a[1], b[0], b[1], object, point);
 }
 
 void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
