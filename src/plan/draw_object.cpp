@@ -165,6 +165,7 @@ void DrawOutline(void* dc, Objex* object, int32_t flags,
     const Poinz* const first = object->firstPoint;
     if (object->rows == 1) {
         // Along the list itself: most objects are one row, drawn without gathering points.
+        const ObjectLineStyle style(object);
         const bool quickForm = object->type == objtype::kQuickWallForm;
         const size_t gap = static_cast<size_t>(object->pointCount / 2);  // 1-based point number
         const Poinz* last = first;
@@ -179,6 +180,7 @@ void DrawOutline(void* dc, Objex* object, int32_t flags,
         if (ownedByWall) Draw2DWall(dc, object, object->sourceObject);
         return;
     } else if (object->rows > 1) {
+        const ObjectLineStyle style(object);
         const std::vector<const Poinz*> points = PointsOf(object);
         const size_t count = points.size();
         const size_t rows = static_cast<size_t>(object->rows);

@@ -289,6 +289,16 @@ void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz
               object, p1, from, to);
 }
 
+ObjectLineStyle::ObjectLineStyle(const Objex* object) {
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.save();
+    const LineLook look = LookFor(object, nullptr);
+    context.setLineWidth(look.width);
+    context.setLineDash(*look.dash, 0);
+}
+
+ObjectLineStyle::~ObjectLineStyle() { port::currentDrawingContext().restore(); }
+
 void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom) {
     int32_t c[4] = {x1, y1, x2, y2};
     if (zoom)
