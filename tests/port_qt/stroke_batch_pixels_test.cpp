@@ -123,6 +123,13 @@ TEST(StrokeBatchPixels, HeldBackStrokesAndKeptStateDrawAsEachOperationAlone) {
              c.setLineDash({}, 0), c.strokeLineSegments(segments);
              c.setStrokeColor(kRed), Line(c, 5, 115, 150, 5);
          }},
+        {"a region filled and outlined, then another of as many corners",
+         [](port::DrawingContext& c) {
+             port::Path a, b;
+             a.appendRect({10, 10, 60, 40}), b.appendRect({50, 30, 60, 40});
+             c.setFillColor(kGreen), c.setStrokeColor(kRed);
+             c.fillPath(a), c.strokePath(a), c.fillPath(b), c.strokePath(b), c.strokePath(a);
+         }},
     };
     for (const auto& row : rows)
         for (bool antialias : {false, true}) {

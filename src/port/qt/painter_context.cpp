@@ -266,8 +266,7 @@ void QPainterContext::fillPath(const Path& path) {
         brushMade_ = true;
     }
     // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
-    ToQPainterPath(path, scratch_);
-    painter_->fillPath(scratch_, brush_);
+    painter_->fillPath(converted(path), brush_);
 }
 
 void QPainterContext::strokePath(const Path& path) {
@@ -279,8 +278,20 @@ void QPainterContext::strokePath(const Path& path) {
     }
     flush();
     applyStroke(state());
-    ToQPainterPath(path, scratch_);
-    painter_->drawPath(scratch_);
+    painter_->drawPath(converted(path));
+}
+
+const QPainterPath& QPainterContext::converted(const Path& path) {
+    const auto& e = path.elements();
+    const bool same = e.size() == convertedFrom_.size() &&
+                      std::equal(e.begin(), e.end(), convertedFrom_.begin(), [](const auto& a, const auto& b) {
+                          return a.kind == b.kind && std::equal(std::begin(a.p), std::end(a.p), std::begin(b.p));
+                      });
+    if (!same) {
+        ToQPainterPath(path, scratch_);
+        convertedFrom_ = e;
+    }
+    return scratch_;
 }
 
 void QPainterContext::strokeLine(Point from, Point to) {

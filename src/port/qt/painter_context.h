@@ -79,7 +79,11 @@ private:
     QBrush brush_;
     Color brushColor_;
     bool brushMade_ = false;
-    QPainterPath scratch_;  // paths are built here, reusing its storage
+    // The last path given, as the painter takes it: a region filled and then outlined is
+    // converted once, and the painter keeps what it worked out for it.
+    const QPainterPath& converted(const Path& path);
+    QPainterPath scratch_;
+    std::vector<Path::Element> convertedFrom_;
 };
 
 // Outside a draw: paints nothing, measures text.
