@@ -77,8 +77,11 @@ struct PlanIndex {
     std::unordered_map<const Objex*, Entry> entries;
     std::unordered_set<Entry*> unboxed;
     std::vector<const Entry*> found;  // a search's scratch, kept for its capacity
-    int64_t firstOrder = 0, lastOrder = 0;
-    bool orderStale = false;  // an object went in between two others
+    // List positions are numbered this far apart, so an object put in between two others
+    // takes the middle of their gap rather than making the next search renumber the layer.
+    static constexpr int64_t kOrderStep = int64_t{1} << 20;
+    int64_t firstOrder = 0, lastOrder = 0;  // the first position given, the next after the last
+    bool orderStale = false;  // an object went in where no gap was left
 
     // Files the entry in the tree by its box, or with the unboxed when it has none.
     void file(Entry* entry, const FloatRect* box) {
@@ -108,9 +111,9 @@ struct PlanIndex {
         int64_t n = 0;
         for (Objex* o = layer->firstObject; o; o = o->next) {
             auto it = entries.find(o);
-            if (it != entries.end()) it->second.order = n++;
+            if (it != entries.end()) it->second.order = kOrderStep * n++;
         }
-        firstOrder = 0, lastOrder = n;
+        firstOrder = 0, lastOrder = kOrderStep * n;
         orderStale = false;
     }
 };
@@ -189,7 +192,7 @@ PlanIndex* BuildIndex(Layer* layer) {
     for (Objex* o = layer->firstObject; o; o = o->next, ++n) {
         PlanIndex::Entry& entry = index->entries[o];
         entry.object = o;
-        entry.order = n;
+        entry.order = PlanIndex::kOrderStep * n;
         FloatRect r;
         entry.boxed = PlanIndexBox(o, &r);
         if (entry.boxed) {
@@ -199,7 +202,7 @@ PlanIndex* BuildIndex(Layer* layer) {
             index->unboxed.insert(&entry);
         }
     }
-    index->lastOrder = n;
+    index->lastOrder = PlanIndex::kOrderStep * n;
     // The packing constructor: one bulk load, a better tree than inserts one by one.
     index->tree = decltype(index->tree)(values.begin(), values.end());
     layer->planIndex = std::move(index);
@@ -276,9 +279,18 @@ void PlanIndexLinked(Objex* object) {
     PlanIndex* index = IndexOf(object);
     if (!index || object->parent || index->entries.count(object)) return;
     int64_t order = 0;
-    if (!object->next) order = index->lastOrder++;
-    else if (!object->prev) order = --index->firstOrder;
-    else index->orderStale = true;
+    if (!object->next) {
+        order = index->lastOrder;
+        index->lastOrder += PlanIndex::kOrderStep;
+    } else if (!object->prev) {
+        order = index->firstOrder -= PlanIndex::kOrderStep;
+    } else {
+        const auto before = index->entries.find(object->prev), after = index->entries.find(object->next);
+        const bool gap = !index->orderStale && before != index->entries.end() && after != index->entries.end() &&
+                         after->second.order - before->second.order > 1;
+        if (gap) order = before->second.order + (after->second.order - before->second.order) / 2;
+        else index->orderStale = true;
+    }
     index->add(object, order);
 }
 
