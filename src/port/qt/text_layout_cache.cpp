@@ -40,7 +40,14 @@ const port::GlobalReset kReset([] {
     Laid().clear();
 });
 
-// The record's fields, without the padding between them.
+template <class Map>
+Map& Bounded(Map& map) {
+    if (map.size() >= kMostEntries) map.clear();
+    return map;
+}
+
+}  // namespace
+
 std::string FontKey(const LOGFONT& lf) {
     std::string key;
     for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
@@ -51,14 +58,6 @@ std::string FontKey(const LOGFONT& lf) {
     key.append(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
     return key;
 }
-
-template <class Map>
-Map& Bounded(Map& map) {
-    if (map.size() >= kMostEntries) map.clear();
-    return map;
-}
-
-}  // namespace
 
 const CachedFont& FontFor(const LOGFONT& lf) {
     auto& fonts = Fonts();
