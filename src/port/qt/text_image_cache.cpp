@@ -7,8 +7,8 @@
 #include <QTransform>
 
 #include <cmath>
-#include <functional>
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -94,37 +94,60 @@ void PaintLines(QPainter& painter, std::string_view macRoman, const LOGFONT& lf)
         painter.drawStaticText(QPointF(0, static_cast<double>(i) * font.lineSpacing), lines[i]);
 }
 
+// The part of the image that holds ink, with where it starts: each later draw blends only
+// that. A text with no ink keeps an empty image.
+void CropToInk(Kept& kept) {
+    const QImage& image = kept.image;
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x])) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = y;
+    }
+    if (right < 0) {
+        kept.image = QImage(0, 0, QImage::Format_ARGB32_Premultiplied);
+        return;
+    }
+    kept.image = image.copy(left, top, right - left + 1, bottom - top + 1);
+    kept.offset += QPoint(left, top);
+}
+
 // What `paint` draws (with the text's anchor at the origin) rasterised by the painter's own
-// engine into a transparent image, the anchor `place` pixels into it; null when too large.
-Kept Rasterise(const QRectF& localInk, const std::function<void(QPainter&)>& paint, const QTransform& turn,
+// engine into a transparent image, the anchor `place` pixels into it; none when too large.
+template <class Paint>
+std::optional<Kept> Rasterise(const QRectF& localInk, const Paint& paint, const QTransform& turn,
                QPointF place, const QColor& color, bool antialias) {
     Kept kept;
     const QRectF ink = turn.mapRect(localInk).translated(place);
     if (!std::isfinite(ink.left()) || !std::isfinite(ink.top()) || !std::isfinite(ink.right()) ||
         !std::isfinite(ink.bottom()))
-        return kept;
+        return std::nullopt;
     const double left = std::floor(ink.left()) - kMargin, top = std::floor(ink.top()) - kMargin;
     const double right = std::ceil(ink.right()) + kMargin, bottom = std::ceil(ink.bottom()) + kMargin;
-    if (!(right - left <= kLargestSide && bottom - top <= kLargestSide)) return kept;
+    if (!(right - left <= kLargestSide && bottom - top <= kLargestSide)) return std::nullopt;
     const int width = int(right - left), height = int(bottom - top);
-    if (qint64(width) * height > kLargestArea) return kept;
+    if (qint64(width) * height > kLargestArea) return std::nullopt;
     kept.offset = QPoint(int(left), int(top));
     kept.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
     kept.image.fill(Qt::transparent);
-    QPainter painter(&kept.image);
-    painter.setRenderHint(QPainter::Antialiasing, antialias);
-    painter.setRenderHint(QPainter::TextAntialiasing, antialias);
-    painter.setWorldTransform(turn * QTransform::fromTranslate(place.x() - left, place.y() - top));
-    painter.setPen(color);
-    paint(painter);
+    {
+        QPainter painter(&kept.image);
+        painter.setRenderHint(QPainter::Antialiasing, antialias);
+        painter.setRenderHint(QPainter::TextAntialiasing, antialias);
+        painter.setWorldTransform(turn * QTransform::fromTranslate(place.x() - left, place.y() - top));
+        painter.setPen(color);
+        paint(painter);
+    }
+    CropToInk(kept);
     return kept;
 }
 
 // Draws through the cache what `paint` draws with the text's anchor at the origin, the anchor
 // at `anchor` in the painter's world space. `key` names the text and how it is laid out;
 // `ink` gives, on a miss, where it can put ink around the anchor in the text's own units.
-bool DrawKept(QPainter& painter, std::string key, QPointF anchor, const QColor& color,
-              const std::function<QRectF()>& ink, const std::function<void(QPainter&)>& paint) {
+template <class Ink, class Paint>
+bool DrawKept(QPainter& painter, std::string& key, QPointF anchor, const QColor& color, const Ink& ink,
+              const Paint& paint) {
     const QPaintEngine* engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster || !painter.device() ||
         painter.device()->devicePixelRatioF() != 1.0)
@@ -153,9 +176,10 @@ bool DrawKept(QPainter& painter, std::string key, QPointF anchor, const QColor& 
     } else {
         const QTransform turn(world.m11(), world.m12(), world.m21(), world.m22(), 0, 0);
         const QPointF place(double(stepX) / kSubPixelSteps, double(stepY) / kSubPixelSteps);
-        Kept made = Rasterise(ink(), paint, turn, place, color, antialias);
-        if (made.image.isNull()) return false;
-        made.key = std::move(key);
+        std::optional<Kept> rasterised = Rasterise(ink(), paint, turn, place, color, antialias);
+        if (!rasterised) return false;
+        Kept& made = *rasterised;
+        made.key = key;
         made.bytes = std::size_t(made.image.sizeInBytes()) + made.key.size() + kEntryCost;
         cache.trimTo(kBudget - std::min(kBudget, made.bytes));
         cache.bytes += made.bytes;
@@ -163,6 +187,7 @@ bool DrawKept(QPainter& painter, std::string key, QPointF anchor, const QColor& 
         cache.index.emplace(cache.order.front().key, cache.order.begin());
         kept = &cache.order.front();
     }
+    if (kept->image.isNull()) return true;
     const QTransform saved = world;
     painter.setWorldTransform(QTransform());
     painter.drawImage(QPointF(wholeX + kept->offset.x(), wholeY + kept->offset.y()), kept->image);
@@ -170,9 +195,12 @@ bool DrawKept(QPainter& painter, std::string key, QPointF anchor, const QColor& 
     return true;
 }
 
-std::string TextKey(char kind, std::string_view macRoman, const LOGFONT& lf) {
-    std::string key(1, kind);
-    key += FontKey(lf);
+// The key of a text of `kind`, built in one buffer kept between draws: a kept text is found
+// without allocating.
+std::string& TextKey(char kind, std::string_view macRoman, const LOGFONT& lf) {
+    static std::string key;
+    key.assign(1, kind);
+    AppendFontKey(key, lf);
     key.push_back('\0');
     key.append(macRoman);
     key.push_back('\0');
@@ -192,11 +220,11 @@ bool DrawTextImage(QPainter& painter, std::string_view macRoman, const LOGFONT& 
 bool DrawTextBoxImage(QPainter& painter, std::string_view macRoman, const LOGFONT& lf, const QRectF& box,
                       int flags, const QColor& color) {
     if (macRoman.empty()) return false;
-    std::string key = TextKey('B', macRoman, lf);
+    std::string& key = TextKey('B', macRoman, lf);
     Append(key, box.width()), Append(key, box.height()), Append(key, flags);
     const QRectF local(0, 0, box.width(), box.height());
     return DrawKept(
-        painter, std::move(key), box.topLeft(), color,
+        painter, key, box.topLeft(), color,
         [&] {
             const QFontMetricsF metrics(FontFor(lf).font);
             const QString text = TextFromMacRoman(macRoman);

@@ -50,13 +50,17 @@ Map& Bounded(Map& map) {
 
 std::string FontKey(const LOGFONT& lf) {
     std::string key;
+    AppendFontKey(key, lf);
+    return key;
+}
+
+void AppendFontKey(std::string& key, const LOGFONT& lf) {
     for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
         key.append(reinterpret_cast<const char*>(&v), sizeof v);
     for (uint8_t v : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
                       lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
         key.push_back(static_cast<char>(v));
     key.append(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
-    return key;
 }
 
 const CachedFont& FontFor(const LOGFONT& lf) {

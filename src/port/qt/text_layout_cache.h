@@ -23,6 +23,7 @@ struct CachedFont {
 
 // The record's fields as a key, without the padding between them.
 std::string FontKey(const LOGFONT& lf);
+void AppendFontKey(std::string& key, const LOGFONT& lf);
 // The font the record asks for (FontForLogFont) with its metrics.
 const CachedFont& FontFor(const LOGFONT& lf);
 // The text's lines (broken at CR, LF and CR LF) from Mac Roman.
