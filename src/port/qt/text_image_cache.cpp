@@ -1,5 +1,6 @@
 #include "port/qt/text_image_cache.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
@@ -7,7 +8,9 @@
 #include <QTransform>
 
 #include <cmath>
+#include <cstring>
 #include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -63,27 +66,19 @@ Cache& TheCache() {
     return cache;
 }
 
-const port::GlobalReset kReset([] { TheCache().clear(); });
-
 template <class T>
 void Append(std::string& key, T value) {
     key.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// Where the text's lines would put ink from their top left, in the text's own units: each
-// line's advance box and ink box, which overhangs it for italics and some glyphs.
+// Where the text's lines may put ink from their top left, in the text's own units: their
+// measured box with room for glyphs that overhang it (italics, accents), which stay well
+// within a quarter of an em above and below and half an em to the sides. Kept images are
+// cropped to their ink, so the room costs nothing later.
 QRectF InkOfLines(std::string_view macRoman, const LOGFONT& lf) {
-    const CachedFont& font = FontFor(lf);
-    const QFontMetricsF metrics(font.font);
-    QRectF ink;
-    const QStringList& lines = LinesOf(macRoman);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const double top = static_cast<double>(i) * font.lineSpacing;
-        const QRectF advance(0, top, metrics.horizontalAdvance(lines[i]), font.lineSpacing);
-        const QRectF glyphs = metrics.boundingRect(lines[i]).translated(0, top + font.ascent);
-        ink |= advance | glyphs;
-    }
-    return ink;
+    const double em = FontFor(lf).font.pixelSize();
+    const Size size = TextSize(macRoman, lf);
+    return QRectF(-em / 2, -em / 4, size.width + em, size.height + em / 2);
 }
 
 void PaintLines(QPainter& painter, std::string_view macRoman, const LOGFONT& lf) {
@@ -94,26 +89,74 @@ void PaintLines(QPainter& painter, std::string_view macRoman, const LOGFONT& lf)
         painter.drawStaticText(QPointF(0, static_cast<double>(i) * font.lineSpacing), lines[i]);
 }
 
-// The part of the image that holds ink, with where it starts: each later draw blends only
-// that. A text with no ink keeps an empty image.
-void CropToInk(Kept& kept) {
-    const QImage& image = kept.image;
-    int left = image.width(), right = -1, top = image.height(), bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(row[x])) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = y;
+// One surface every text is rasterised on, with its painter kept open: opening a painter on
+// a fresh image for each text cost more than drawing the text.
+struct Scratch {
+    QImage image;
+    std::unique_ptr<QPainter> painter;
+
+    void drop() {
+        painter.reset();
+        image = QImage();
     }
-    if (right < 0) {
-        kept.image = QImage(0, 0, QImage::Format_ARGB32_Premultiplied);
-        return;
+    // The painter on a transparent surface of at least width x height, drawing only there.
+    QPainter& at(int width, int height) {
+        if (!painter || image.width() < width || image.height() < height) {
+            drop();
+            image = QImage(std::max(width, 512), std::max(height, 128), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            painter = std::make_unique<QPainter>(&image);
+        }
+        painter->resetTransform();
+        painter->setClipRect(QRect(0, 0, width, height));
+        return *painter;
     }
-    kept.image = image.copy(left, top, right - left + 1, bottom - top + 1);
-    kept.offset += QPoint(left, top);
+};
+
+Scratch& TheScratch() {
+    static Scratch scratch;
+    return scratch;
 }
 
-// What `paint` draws (with the text's anchor at the origin) rasterised by the painter's own
-// engine into a transparent image, the anchor `place` pixels into it; none when too large.
+const port::GlobalReset kReset([] {
+    TheCache().clear();
+    TheScratch().drop();
+});
+
+// The surface's painter is closed before Qt's own globals go.
+void DropScratch() { TheScratch().drop(); }
+
+// The part of the surface's first width x height that holds ink, with where it starts: each
+// later draw blends only that. A text with no ink keeps a null image. The surface is left
+// transparent again.
+void KeepInk(Kept& kept, QImage& surface, int width, int height) {
+    // Premultiplied: a pixel without ink is all zero.
+    auto row = [&](int y) { return reinterpret_cast<const quint32*>(surface.constScanLine(y)); };
+    auto inked = [&](int y) {
+        quint32 any = 0;
+        for (const quint32 *p = row(y), *end = p + width; p != end; ++p) any |= *p;
+        return any != 0;
+    };
+    int top = 0, bottom = height - 1;
+    while (top < height && !inked(top)) ++top;
+    if (top == height) return;
+    while (!inked(bottom)) --bottom;
+    int left = width - 1, right = 0;
+    for (int y = top; y <= bottom; ++y) {
+        const quint32* p = row(y);
+        for (int x = 0; x < left; ++x)
+            if (p[x]) left = x;
+        for (int x = width - 1; x > right; --x)
+            if (p[x]) right = x;
+    }
+    kept.image = surface.copy(left, top, right - left + 1, bottom - top + 1);
+    kept.offset += QPoint(left, top);
+    for (int y = top; y <= bottom; ++y)
+        std::memset(surface.scanLine(y) + left * sizeof(quint32), 0, (right - left + 1) * sizeof(quint32));
+}
+
+// What `paint` draws (with the text's anchor at the origin) rasterised by Qt's raster engine
+// on a transparent surface, the anchor `place` pixels into it; none when too large.
 template <class Paint>
 std::optional<Kept> Rasterise(const QRectF& localInk, const Paint& paint, const QTransform& turn,
                QPointF place, const QColor& color, bool antialias) {
@@ -127,18 +170,18 @@ std::optional<Kept> Rasterise(const QRectF& localInk, const Paint& paint, const 
     if (!(right - left <= kLargestSide && bottom - top <= kLargestSide)) return std::nullopt;
     const int width = int(right - left), height = int(bottom - top);
     if (qint64(width) * height > kLargestArea) return std::nullopt;
-    kept.offset = QPoint(int(left), int(top));
-    kept.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    kept.image.fill(Qt::transparent);
-    {
-        QPainter painter(&kept.image);
-        painter.setRenderHint(QPainter::Antialiasing, antialias);
-        painter.setRenderHint(QPainter::TextAntialiasing, antialias);
-        painter.setWorldTransform(turn * QTransform::fromTranslate(place.x() - left, place.y() - top));
-        painter.setPen(color);
-        paint(painter);
+    if (QCoreApplication::instance() && !QCoreApplication::closingDown()) {
+        static const bool registered = (qAddPostRoutine(DropScratch), true);
+        (void)registered;
     }
-    CropToInk(kept);
+    kept.offset = QPoint(int(left), int(top));
+    QPainter& painter = TheScratch().at(width, height);
+    painter.setRenderHint(QPainter::Antialiasing, antialias);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialias);
+    painter.setWorldTransform(turn * QTransform::fromTranslate(place.x() - left, place.y() - top));
+    painter.setPen(color);
+    paint(painter);
+    KeepInk(kept, TheScratch().image, width, height);
     return kept;
 }
 
