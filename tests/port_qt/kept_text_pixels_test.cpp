@@ -22,9 +22,10 @@ LOGFONT Font(int32_t height, uint8_t italic = 0) {
     return lf;
 }
 
-QImage Canvas(const std::function<void(QPainter&)>& draw) {
+QImage Canvas(const std::function<void(QPainter&)>& draw, double ratio = 1) {
     QImage image(220, 220, QImage::Format_RGB32);
     image.fill(QColor(230, 240, 200));
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     draw(painter);
     return image;
@@ -54,16 +55,17 @@ TEST(KeptText, LooksAsQtDrawsItFirstAndLaterAndStaysBounded) {
     EXPECT_EQ(port::qt::TextImageBytes(), 0u);
 
     const struct {
-        double turn, scale, x;
+        double turn, scale, x, ratio;
         LOGFONT font;
         port::Color colour;
         bool boxed;
     } rows[] = {
-        {33, 0.6, 110.3, Font(-14), {0.8f, 0.1f, 0.1f, 1}, false},
-        {33, 0.6, 110.3, Font(-14, 1), {0.8f, 0.1f, 0.1f, 1}, false},
-        {-90, 2.5, 110.77, Font(-9, 1), {0, 0, 1, 0.5f}, false},
-        {171.5, 0.2, 109.5, Font(-40), {0, 0, 0, 1}, false},
-        {0, 1, 20.4, Font(-14), {0, 0, 0, 1}, true},
+        {33, 0.6, 110.3, 1, Font(-14), {0.8f, 0.1f, 0.1f, 1}, false},
+        {33, 0.6, 110.3, 1, Font(-14, 1), {0.8f, 0.1f, 0.1f, 1}, false},
+        {-90, 2.5, 110.77, 1, Font(-9, 1), {0, 0, 1, 0.5f}, false},
+        {171.5, 0.2, 109.5, 1, Font(-40), {0, 0, 0, 1}, false},
+        {0, 1, 20.4, 1, Font(-14), {0, 0, 0, 1}, true},
+        {20, 1, 50.3, 2, Font(-14), {0, 0, 0, 1}, false},  // a high-density surface
     };
     for (const auto& r : rows) {
         auto transform = [&](QPainter& p) {
@@ -86,11 +88,11 @@ TEST(KeptText, LooksAsQtDrawsItFirstAndLaterAndStaysBounded) {
             p.drawStaticText(QPointF(-30, -10), QStaticText("12' 3 1/2\""));
             p.drawStaticText(QPointF(-30, -10 + QFontMetricsF(font).lineSpacing()), QStaticText("Hello"));
         };
-        const QImage first = Canvas(kept), later = Canvas(kept);
-        EXPECT_NE(first, Canvas([](QPainter&) {})) << r.turn;
+        const QImage first = Canvas(kept, r.ratio), later = Canvas(kept, r.ratio);
+        EXPECT_NE(first, Canvas([](QPainter&) {}, r.ratio)) << r.turn;
         EXPECT_EQ(first, later) << r.turn;
         // Blending the kept image rounds edge pixels apart by a level or two, no more.
-        EXPECT_LE(Farthest(first, Canvas(qt)), 2) << r.turn;
+        EXPECT_LE(Farthest(first, Canvas(qt, r.ratio)), 2) << r.turn;
     }
 
     // Large text past the budget: the oldest images go.

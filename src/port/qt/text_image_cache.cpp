@@ -192,12 +192,16 @@ template <class Ink, class Paint>
 bool DrawKept(QPainter& painter, std::string& key, QPointF anchor, const QColor& color, const Ink& ink,
               const Paint& paint) {
     const QPaintEngine* engine = painter.paintEngine();
-    if (!engine || engine->type() != QPaintEngine::Raster || !painter.device() ||
-        painter.device()->devicePixelRatioF() != 1.0)
+    const QPaintDevice* device = painter.device();
+    if (!engine || engine->type() != QPaintEngine::Raster || !device || painter.viewTransformEnabled())
         return false;
+    // Device pixels: on a high-density surface the painter scales by the ratio after the world.
+    const double ratio = device->devicePixelRatioF();
+    if (!(ratio >= 0.25 && ratio <= 16)) return false;
     const QTransform& world = painter.worldTransform();
-    if (world.type() > QTransform::TxShear) return false;
-    const QPointF start = world.map(anchor);
+    const QTransform onScreen = ratio == 1.0 ? world : world * QTransform::fromScale(ratio, ratio);
+    if (onScreen.type() > QTransform::TxShear) return false;
+    const QPointF start = onScreen.map(anchor);
     if (!std::isfinite(start.x()) || !std::isfinite(start.y()) || std::fabs(start.x()) > 1e9 ||
         std::fabs(start.y()) > 1e9)
         return false;
@@ -208,7 +212,7 @@ bool DrawKept(QPainter& painter, std::string& key, QPointF anchor, const QColor&
     if (stepX == kSubPixelSteps) stepX = 0, wholeX += 1;
     if (stepY == kSubPixelSteps) stepY = 0, wholeY += 1;
     const bool antialias = painter.testRenderHint(QPainter::TextAntialiasing);
-    for (double v : {world.m11(), world.m12(), world.m21(), world.m22()}) Append(key, v);
+    for (double v : {onScreen.m11(), onScreen.m12(), onScreen.m21(), onScreen.m22()}) Append(key, v);
     Append(key, stepX), Append(key, stepY), Append(key, color.rgba64()), Append(key, antialias);
 
     Cache& cache = TheCache();
@@ -217,7 +221,7 @@ bool DrawKept(QPainter& painter, std::string& key, QPointF anchor, const QColor&
         cache.order.splice(cache.order.begin(), cache.order, it->second);
         kept = &*it->second;
     } else {
-        const QTransform turn(world.m11(), world.m12(), world.m21(), world.m22(), 0, 0);
+        const QTransform turn(onScreen.m11(), onScreen.m12(), onScreen.m21(), onScreen.m22(), 0, 0);
         const QPointF place(double(stepX) / kSubPixelSteps, double(stepY) / kSubPixelSteps);
         std::optional<Kept> rasterised = Rasterise(ink(), paint, turn, place, color, antialias);
         if (!rasterised) return false;
@@ -232,7 +236,7 @@ bool DrawKept(QPainter& painter, std::string& key, QPointF anchor, const QColor&
     }
     if (kept->image.isNull()) return true;
     const QTransform saved = world;
-    painter.setWorldTransform(QTransform());
+    painter.setWorldTransform(ratio == 1.0 ? QTransform() : QTransform::fromScale(1 / ratio, 1 / ratio));
     painter.drawImage(QPointF(wholeX + kept->offset.x(), wholeY + kept->offset.y()), kept->image);
     painter.setWorldTransform(saved);
     return true;

@@ -18,9 +18,8 @@
 namespace port::qt {
 
 // Draws the text's lines with their top left at `topLeft` (in the painter's world space)
-// through the cache. False when the painter is not a raster one at one pixel a unit (a
-// printer, a PDF, a high-density screen) or the text is too large on screen: the caller
-// then draws it itself.
+// through the cache. False when the painter is not a raster one (a printer, a PDF) or the
+// text is too large on screen: the caller then draws it itself.
 bool DrawTextImage(QPainter& painter, std::string_view macRoman, const LOGFONT& lf, QPointF topLeft,
                    const QColor& color);
 
