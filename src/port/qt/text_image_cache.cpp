@@ -89,6 +89,8 @@ void PaintLines(QPainter& painter, std::string_view macRoman, const LOGFONT& lf)
         painter.drawStaticText(QPointF(0, static_cast<double>(i) * font.lineSpacing), lines[i]);
 }
 
+void DropScratch();
+
 // One surface every text is rasterised on, with its painter kept open: opening a painter on
 // a fresh image for each text cost more than drawing the text.
 struct Scratch {
@@ -106,6 +108,9 @@ struct Scratch {
             image = QImage(std::max(width, 512), std::max(height, 128), QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
             painter = std::make_unique<QPainter>(&image);
+            // Closed before Qt's own globals go.
+            qRemovePostRoutine(DropScratch);
+            qAddPostRoutine(DropScratch);
         }
         painter->resetTransform();
         painter->setClipRect(QRect(0, 0, width, height));
@@ -123,7 +128,6 @@ const port::GlobalReset kReset([] {
     TheScratch().drop();
 });
 
-// The surface's painter is closed before Qt's own globals go.
 void DropScratch() { TheScratch().drop(); }
 
 // The part of the surface's first width x height that holds ink, with where it starts: each
@@ -170,10 +174,6 @@ std::optional<Kept> Rasterise(const QRectF& localInk, const Paint& paint, const 
     if (!(right - left <= kLargestSide && bottom - top <= kLargestSide)) return std::nullopt;
     const int width = int(right - left), height = int(bottom - top);
     if (qint64(width) * height > kLargestArea) return std::nullopt;
-    if (QCoreApplication::instance() && !QCoreApplication::closingDown()) {
-        static const bool registered = (qAddPostRoutine(DropScratch), true);
-        (void)registered;
-    }
     kept.offset = QPoint(int(left), int(top));
     QPainter& painter = TheScratch().at(width, height);
     painter.setRenderHint(QPainter::Antialiasing, antialias);
@@ -249,8 +249,8 @@ std::string& TextKey(char kind, std::string_view macRoman, const LOGFONT& lf) {
     key.assign(1, kind);
     AppendFontKey(key, lf);
     key.push_back('\0');
+    Append(key, macRoman.size());
     key.append(macRoman);
-    key.push_back('\0');
     return key;
 }
 
