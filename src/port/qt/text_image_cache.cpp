@@ -30,8 +30,9 @@ constexpr int kMargin = 3;
 // Text larger than this on screen is drawn as before: it is rare and would crowd the cache.
 constexpr int kLargestSide = 2048;
 constexpr qint64 kLargestArea = qint64(1) << 20;
-// Every label of a large plan at Fit to Window fits in a few megabytes.
-constexpr std::size_t kBudget = std::size_t(64) << 20;
+// Every label of a 50,000-object plan at Fit to Window takes about 3 MB. The key holds the
+// zoom and the font, so after a change the old images are the first to go.
+constexpr std::size_t kBudget = std::size_t(32) << 20;
 // What an entry costs beside its pixels and key.
 constexpr std::size_t kEntryCost = 160;
 
