@@ -56,6 +56,12 @@ port::Point Projected(float h, float d) {
     return {h, v};
 }
 
+// The rectangle grown outward to whole plan view units.
+PlatformRect Whole(const PlatformRect& rect) {
+    const float left = std::floor(rect.x), top = std::floor(rect.y);
+    return {left, top, std::ceil(rect.x + rect.width) - left, std::ceil(rect.y + rect.height) - top};
+}
+
 bool InSquare(port::Point click, port::Point centre) {
     port::Path square;
     square.appendRect({std::round(centre.x) - 5, std::round(centre.y) - 5, 10, 10});
@@ -156,8 +162,7 @@ void QMDDocumentView::paintEvent(QPaintEvent* event) {
 void QMDDocumentView::drawRect(const PlatformRect& rect) {
     if (!gCurDocument) return;
     CurrentDocumentScope scope(ownModel());
-    const float left = std::floor(rect.x), top = std::floor(rect.y);
-    const PlatformRect r{left, top, std::ceil(rect.x + rect.width) - left, std::ceil(rect.y + rect.height) - top};
+    const PlatformRect r = Whole(rect);
     port::DrawingContext& context = port::currentDrawingContext();
     context.setAntialiasing(false);
     if (r.width <= 0 || r.height <= 0) return;
@@ -207,38 +212,41 @@ QMDDocumentView::KeptPlanState QMDDocumentView::keptPlanState() const {
 void QMDDocumentView::keepPlan(bool underFeedback) {
     const QRect shown = visibleWidgetRect();
     const qreal ratio = devicePixelRatioF();
-    keptPlanShown_ = visibleRect();
+    keptPlanArea_ = shown;
     keptPlan_ = QImage(shown.size() * ratio, QImage::Format_RGB32);
     keptPlan_.setDevicePixelRatio(ratio);
     if (keptPlan_.isNull() || !gCurDocument) return;
     CurrentDocumentScope current(ownModel());
+    // The image's pixels are the widget's from the visible part's corner on.
+    const PlatformPoint corner{float(shown.x()) + boundsOrigin_.x, float(shown.y()) + boundsOrigin_.y};
+    const PlatformRect r = Whole({corner.x, corner.y, float(shown.width()), float(shown.height())});
     QPainter painter(&keptPlan_);
-    painter.translate(-keptPlanShown_.x, -keptPlanShown_.y);
-    {
-        port::qt::QPainterContext context(painter);
-        port::DrawingScope scope(context);
-        const QRegion all(shown);
-        const QRegion* painting = std::exchange(painting_, &all);
-        context.setAntialiasing(false);
-        if (underFeedback) {
-            drawBeneathFeedback(keptPlanShown_, 1);
-        } else {
-            draw3D(keptPlanShown_, 1);
-            if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
-        }
-        context.flush();
-        painting_ = painting;
+    painter.translate(-corner.x, -corner.y);
+    port::qt::QPainterContext context(painter);
+    port::DrawingScope scope(context);
+    const QRegion all(shown);
+    const QRegion* painting = std::exchange(painting_, &all);
+    context.setAntialiasing(false);
+    if (underFeedback) {
+        drawBeneathFeedback(r, 1);
+    } else {
+        draw3D(r, 1);
+        if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
     }
+    context.flush();
+    painting_ = painting;
 }
 
 void QMDDocumentView::drawKeptPlan(const PlatformRect& r) {
     if (!painter_ || keptPlan_.isNull()) return;
+    // Copied pixel for pixel in the widget's own coordinates, whatever fraction the origin has.
+    const QRect target = toWidget(r) & keptPlanArea_;
     const qreal ratio = keptPlan_.devicePixelRatio();
-    const QRectF source((r.x - keptPlanShown_.x) * ratio, (r.y - keptPlanShown_.y) * ratio, r.width * ratio,
-                        r.height * ratio);
+    const QRectF source(QPointF(target.topLeft() - keptPlanArea_.topLeft()) * ratio, QSizeF(target.size()) * ratio);
     painter_->save();
+    painter_->resetTransform();
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
-    painter_->drawImage(QRectF(r.x, r.y, r.width, r.height), keptPlan_, source);
+    painter_->drawImage(QRectF(target), keptPlan_, source);
     painter_->restore();
 }
 

@@ -241,7 +241,7 @@ private:
     // The plan as drawn, for the camera marker (kept until the live view lets go) or under a
     // drag's feedback (while `keptUnderFeedback_`).
     QImage keptPlan_;
-    PlatformRect keptPlanShown_;
+    QRect keptPlanArea_;  // the widget rectangle it shows
     KeptPlanState keptPlanFrom_;
     bool keptUnderFeedback_ = false;
     bool keepsPlanUnderFeedback_ = true;
