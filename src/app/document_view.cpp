@@ -180,7 +180,10 @@ void QMDDocumentView::drawRect(const PlatformRect& rect) {
     } else {
         draw3D(r, 1);
     }
-    if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
+    if (gTransformationDrawing) return;
+    // Drawn once and forgotten, so not in the kept image: the next move repaints it all away.
+    if (painter_ && keptUnderFeedback_ && WallSegmentClearancesStored()) feedbackOnScreen_.reset();
+    ApplePortDrawDimensionWallSegmentSelection();
 }
 
 QMDDocumentModel* QMDDocumentView::ownModel() const {
