@@ -260,8 +260,7 @@ void QMDDocumentView::dropKeptPlan() {
 }
 
 bool QMDDocumentView::feedbackShows() const {
-    return keepsPlanUnderFeedback_ && gesture_.busy() && !gPrinting && gCurDocument &&
-           dynamicDrawEngine->drawsAnything();
+    return gesture_.busy() && !gPrinting && gCurDocument && dynamicDrawEngine->drawsAnything();
 }
 
 void QMDDocumentView::keepPlanForFeedback(const QRegion& painted) {
@@ -279,12 +278,6 @@ void QMDDocumentView::keepPlanForFeedback(const QRegion& painted) {
     // What the old image showed elsewhere on screen is stale too.
     const QRegion rest = QRegion(now.shown) - painted;
     if (!rest.isEmpty()) update(rest);
-}
-
-void QMDDocumentView::setKeepsPlanUnderFeedback(bool keep) {
-    keepsPlanUnderFeedback_ = keep;
-    if (!keep && keptUnderFeedback_) dropKeptPlan();
-    update();
 }
 
 void QMDDocumentView::feedbackChanged() {

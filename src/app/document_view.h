@@ -66,8 +66,7 @@ public:
     // While a press's feedback shows, the plan under it is drawn once into a kept image and
     // each move paints that image and the feedback over it. The image is drawn again when
     // what it shows changed (an edit, a scroll, a zoom, a resize) and dropped when the
-    // feedback goes. `setKeepsPlanUnderFeedback(false)` draws the whole frame every time.
-    void setKeepsPlanUnderFeedback(bool keep);
+    // feedback goes.
     // The times the plan under a drag's feedback was drawn into the kept image.
     int keptPlanDraws() const { return keptPlanDraws_; }
     // The feedback changed: repaints the old and the new feedback's area when both are
@@ -244,7 +243,6 @@ private:
     QRect keptPlanArea_;  // the widget rectangle it shows
     KeptPlanState keptPlanFrom_;
     bool keptUnderFeedback_ = false;
-    bool keepsPlanUnderFeedback_ = true;
     int keptPlanDraws_ = 0;
     // The widget area of the feedback last painted over the kept image, while known.
     std::optional<QRect> feedbackOnScreen_;
