@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 #include "app/app_controller.h"
@@ -200,6 +201,11 @@ QMDDocumentView::KeptPlanState QMDDocumentView::keptPlanState() const {
     s.model = gCurDocument;
     s.layers = gCurDocument ? gCurDocument->itsLayers : nullptr;
     s.edits = PlanEditCount();
+    static_assert(std::is_trivially_copyable_v<DocState>);
+    if (ds) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(ds);
+        s.settings.assign(bytes, bytes + sizeof(DocState));
+    }
     s.shown = visibleWidgetRect();
     s.size = size();
     s.originX = boundsOrigin_.x, s.originY = boundsOrigin_.y;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/context_menu_factory.h"
 #include "app/core/main_window_seams.h"
@@ -212,6 +213,8 @@ private:
         const void* model = nullptr;
         const void* layers = nullptr;
         uint64_t edits = 0;
+        // The settings record as bytes: a tracker may turn the camera or change a setting live.
+        std::vector<uint8_t> settings;
         QRect shown;  // the visible widget rectangle
         QSize size;
         float originX = 0, originY = 0, zoom = 0, xAngle = 0, yAngle = 0;
