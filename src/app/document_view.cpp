@@ -275,14 +275,14 @@ void QMDDocumentView::keepPlanForFeedback(const QRegion& painted) {
         return;
     }
     CurrentDocumentScope current(ownModel());
-    const KeptPlanState now = keptPlanState();
-    if (keptUnderFeedback_ && keptPlanFrom_ == now) return;
+    if (keptUnderFeedback_ && keptPlanFrom_ == keptPlanState()) return;
     keepPlan(true);
-    keptPlanFrom_ = now;
+    // Drawing may store what it measured: the state after it is the one the image shows.
+    keptPlanFrom_ = keptPlanState();
     keptUnderFeedback_ = true;
     ++keptPlanDraws_;
     // What the old image showed elsewhere on screen is stale too.
-    const QRegion rest = QRegion(now.shown) - painted;
+    const QRegion rest = QRegion(keptPlanFrom_.shown) - painted;
     if (!rest.isEmpty()) update(rest);
 }
 

@@ -45,6 +45,7 @@
 #include "model/docstate.h"
 #include "model/command_ids.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
@@ -418,7 +419,7 @@ TEST_F(PlanView, TrackersScrollTenTowardAPointAndTheHandDragsThePlanByWholePixel
     EXPECT_EQ(clip->cursor().shape(), Qt::OpenHandCursor);
 }
 
-// A window's plan at zoom 1 over three walls, its origin between pixels, showing about
+// A window's plan at zoom 1 over three walls and a text, its origin between pixels, showing about
 // (-300, -200) at the visible part's corner; text is measured as the program measures it.
 class KeptPlan : public Window {
 protected:
@@ -428,6 +429,8 @@ protected:
         w = Open(), view = w->docView(), floor = gCurDocument->itsCurLayer;
         CurrentDocState()->zoomFactor = 1;
         for (float y : {-60.0f, 0.0f, 60.0f}) Wall(floor, {{-150, y}, {150, y + 20}});
+        Objex* text = Make(objtype::kText).on(floor).shown().text("Porch").plan({{-100, 90}, {-40, 90}, {-40, 120}, {-100, 120}});
+        objfield::text_object::kAngle(*text) = 30;  // turned text measures its box as it draws
         view->setBoundsOrigin({view->boundsOrigin().x - 0.25f, view->boundsOrigin().y - 0.75f});
         view->scrollPoint({-300, -200});
         view->installEventFilter(&spy);
