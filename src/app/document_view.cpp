@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 
@@ -205,6 +206,9 @@ QMDDocumentView::KeptPlanState QMDDocumentView::keptPlanState() const {
     if (ds) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(ds);
         s.settings.assign(bytes, bytes + sizeof(DocState));
+        // Scratch shapes of the feedback take IDs; nothing drawn changes.
+        for (size_t at : {offsetof(DocState, nextObjectID), offsetof(DocState, nextPointID)})
+            std::fill_n(s.settings.begin() + at, sizeof(uint32_t), 0);
     }
     s.shown = visibleWidgetRect();
     s.size = size();

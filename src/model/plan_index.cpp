@@ -280,7 +280,7 @@ bool HasPlanIndex(const Layer* layer) { return layer && layer->planIndex; }
 size_t PlanIndexSize(const Layer* layer) { return layer && layer->planIndex ? layer->planIndex->entries.size() : 0; }
 
 void PlanIndexLinked(Objex* object) {
-    ++sPlanEdits;
+    if (object && object->layer) ++sPlanEdits;
     PlanIndex* index = IndexOf(object);
     if (!index || object->parent || index->entries.count(object)) return;
     int64_t order = 0;
@@ -300,7 +300,7 @@ void PlanIndexLinked(Objex* object) {
 }
 
 void PlanIndexUnlinked(Objex* object) {
-    ++sPlanEdits;
+    if (object && object->layer) ++sPlanEdits;
     PlanIndex* index = IndexOf(object);
     if (!index) return;
     auto it = index->entries.find(object);
@@ -310,9 +310,9 @@ void PlanIndexUnlinked(Objex* object) {
 }
 
 void PlanIndexBoundsChanged(Objex* object) {
-    ++sPlanEdits;
     // A member's or an opening's box changes its root's.
     while (object && object->parent) object = object->parent;
+    if (object && object->layer) ++sPlanEdits;  // not a scratch object outside the design
     PlanIndex* index = IndexOf(object);
     if (!index) return;
     auto it = index->entries.find(object);
@@ -326,7 +326,7 @@ void PlanIndexBoundsChanged(Objex* object) {
 }
 
 void PlanIndexForget(Layer* layer) {
-    ++sPlanEdits;
+    if (layer) ++sPlanEdits;
     if (layer) layer->planIndex.reset();
 }
 

@@ -48,6 +48,7 @@ void PlanIndexBoundsChanged(Objex* object);
 // Drops the layer's index; the next search builds it anew.
 void PlanIndexForget(Layer* layer);
 
-// Grows with every call of the hooks above, whether or not an index is built: a view that
-// keeps a picture of the plan compares it to learn that the design changed under the picture.
+// Grows with every call of the hooks above for an object in a layer, whether or not an index
+// is built: a view that keeps a picture of the plan compares it to learn that the design
+// changed under the picture.
 uint64_t PlanEditCount();
