@@ -476,8 +476,8 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
         bool editFirst;  // the design changes under the drag
         int draws;       // of the plan under the feedback, in this drag so far
     };
-    // The oval's feedback builds scratch arcs outside the design.
-    for (int16_t tool : {toolid::kRectangle, toolid::kOval}) {
+    // Tools draw their feedback each their own way; the oval's builds scratch arcs outside the design.
+    for (int16_t tool : {toolid::kRectangle, toolid::kOval, toolid::kLine, toolid::kExteriorWall}) {
         gCurTool = tool;
         const int before = view->keptPlanDraws();
         QTest::mousePress(view, Qt::LeftButton, {}, At({-120, -100}));
