@@ -476,12 +476,13 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
         bool editFirst;  // the design changes under the drag
         int draws;       // of the plan under the feedback, in this drag so far
     };
-    // Tools draw their feedback each their own way; the oval's builds scratch arcs outside the design.
-    for (int16_t tool : {toolid::kRectangle, toolid::kOval, toolid::kLine, toolid::kExteriorWall}) {
+    // Tools draw their feedback each their own way (the oval's builds scratch arcs outside the
+    // design); the select tool's is the marquee.
+    for (int16_t tool : {toolid::kSelect, toolid::kRectangle, toolid::kOval, toolid::kLine, toolid::kExteriorWall}) {
         gCurTool = tool;
         const int before = view->keptPlanDraws();
         QTest::mousePress(view, Qt::LeftButton, {}, At({-120, -100}));
-        Settle();
+        Move({-110, -90});  // the feedback shows by now
         for (const Step& s : {Step{{-60, -40}, false, 1}, {{40, 30}, false, 1}, {{-20, -80}, false, 1},
                               {{90, 70}, true, 2}, {{60, 10}, false, 2}}) {
             if (s.editFirst) Wall(floor, {{-200, 100}, {200, 100}});
