@@ -2,6 +2,7 @@
 
 #include "port/fonts.h"
 #include "port/macroman.h"
+#include "port/qt/text_image_cache.h"
 #include "port/qt/text_layout_cache.h"
 
 #include <QFontDatabase>
@@ -309,21 +310,26 @@ void QPainterContext::drawTextInRect(std::string_view text, const LOGFONT& lf, c
     flush();
     if (!active()) return;
     applyCommon(state());
-    painter_->setPen(ToQColor(state().fill));
-    painter_->setFont(FontFor(lf).font);
     int flags = Qt::AlignTop | Qt::TextWordWrap;
     flags |= alignment == TextAlignment::Center  ? Qt::AlignHCenter
              : alignment == TextAlignment::Right ? Qt::AlignRight
                                                  : Qt::AlignLeft;
-    painter_->drawText(QRectF(box.x, box.y, box.width, box.height), flags, TextFromMacRoman(text));
+    const QColor color = ToQColor(state().fill);
+    const QRectF rect(box.x, box.y, box.width, box.height);
+    if (DrawTextBoxImage(*painter_, text, lf, rect, flags, color)) return;
+    painter_->setPen(color);
+    painter_->setFont(FontFor(lf).font);
+    painter_->drawText(rect, flags, TextFromMacRoman(text));
 }
 
 void QPainterContext::drawTextAt(std::string_view text, const LOGFONT& lf, Point topLeft) {
     flush();
     if (!active()) return;
     applyCommon(state());
+    const QColor color = ToQColor(state().fill);
+    if (DrawTextImage(*painter_, text, lf, QPointF(topLeft.x, topLeft.y), color)) return;
     const CachedFont& font = FontFor(lf);
-    painter_->setPen(ToQColor(state().fill));
+    painter_->setPen(color);
     painter_->setFont(font.font);
     const std::vector<QStaticText>& lines = StaticLinesOf(text, lf);
     for (size_t i = 0; i < lines.size(); ++i)
