@@ -1,5 +1,6 @@
 #include "model/readouts.h"
 
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "model/document_model.h"
 #include "model/numeric.h"
 #include "port/defaults.h"
+#include "port/seam.h"
 
 namespace {
 
@@ -228,14 +230,62 @@ void ConvertInchesToMetricStr(float inches, char* dst, int16_t format) {
     Store(number + LocalizedString(suffix), dst);
 }
 
+namespace {
+
+// A plan redraw formats the same few lengths again and again (every wall dimension, every
+// frame), so finished readouts are kept, keyed by the value's bits and everything else that
+// shapes the text; a change of any setting simply misses.
+struct ReadoutKey {
+    uint32_t bits = 0;
+    int16_t units = 0, imperial = 0, metric = 0;
+    char separator = 0;
+    char suffix[8] = {};  // the metric suffix as localised when the text was made
+    bool operator==(const ReadoutKey&) const = default;
+};
+
+struct KeptReadout {
+    bool used = false;
+    ReadoutKey key;
+    char text[kReadoutSize] = {};
+};
+
+constexpr size_t kKeptReadouts = 512;
+std::array<KeptReadout, kKeptReadouts> gKeptReadouts;
+const port::GlobalReset kKeptReadoutsReset([] { gKeptReadouts.fill(KeptReadout{}); });
+
+const char* MetricSuffixKey(int16_t code) { return code == 0 ? " m" : code == 1 ? " cm" : " mm"; }
+
+}  // namespace
+
 void ConvertInchesToStr(float inches, char* dst) {
     const DocState* ds = CurrentDocState();
     if (!dst || !ds) return;
+    ReadoutKey key;
+    std::memcpy(&key.bits, &inches, sizeof key.bits);
+    key.units = ds->units;
+    key.imperial = ds->units == kImperialUnits ? ds->imperialReadout : 0;
+    key.metric = ds->units == kImperialUnits ? 0 : ds->metricReadout;
+    key.separator = port::defaults().decimalSeparator();
+    bool keepable = true;
+    if (ds->units != kImperialUnits) {
+        const std::string suffix = LocalizedString(MetricSuffixKey(MetricCodeOfFlags(ds->metricReadout)));
+        keepable = suffix.size() < sizeof key.suffix;
+        if (keepable) std::memcpy(key.suffix, suffix.data(), suffix.size());
+    }
+    KeptReadout& kept = gKeptReadouts[(key.bits * 2654435761u) >> 23 & (kKeptReadouts - 1)];
+    if (keepable && kept.used && kept.key == key) {
+        std::memcpy(dst, kept.text, kReadoutSize);
+        return;
+    }
     if (ds->units == kImperialUnits)
         ConvertInchesToImperialStr(inches, dst, DecodeImperialReadoutFormat());
     else
         ConvertInchesToMetricStr(inches, dst, MetricCodeOfFlags(ds->metricReadout));
     ApplyDecimalSeparator(dst);
+    if (!keepable) return;
+    kept.used = true;
+    kept.key = key;
+    std::memcpy(kept.text, dst, std::strlen(dst) + 1);
 }
 
 // --- angles and pitches ---

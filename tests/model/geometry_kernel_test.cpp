@@ -863,6 +863,32 @@ TEST_F(ReadoutsTest, DocumentReadoutFollowsUnitsFlagsAndDecimalSeparator) {
     gCurDocument = doc;
 }
 
+// Readouts are kept between calls: a second pass over many values (sharing slots) and every
+// change of setting must answer what a fresh formatting does.
+TEST_F(ReadoutsTest, KeptReadoutsFollowEverySetting) {
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 3000; ++i) {
+            const float inches = i * 0.37f - 200.0f;
+            EXPECT_EQ(Length(inches), Imperial(inches, 4)) << inches;
+        }
+    ds()->imperialReadout = kReadoutHalves;  // decimal inches in halves
+    EXPECT_EQ(Length(100.3f), "100.5\"");
+    port::MemoryDefaults comma;
+    comma.setDecimalSeparator(',');
+    port::setDefaults(&comma);
+    EXPECT_EQ(Length(100.3f), "100,5\"");
+    port::setDefaults(nullptr);
+    EXPECT_EQ(Length(100.3f), "100.5\"");
+    ds()->units = kMetricUnits;
+    ds()->metricReadout = 0;  // millimetres
+    EXPECT_EQ(Length(100.0f), "2540 mm");
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " mm" ? " millim." : key; });
+    EXPECT_EQ(Length(100.0f), "2540 millim.");
+    SetLocalizedStringHandler([](const char* key) { return std::string(key) == " mm" ? " millimetres" : key; });
+    EXPECT_EQ(Length(100.0f), "2540 millimetres");  // too long to keep: formatted each time
+    EXPECT_EQ(Length(100.0f), "2540 millimetres");
+}
+
 TEST_F(ReadoutsTest, AnglesAndPitches) {
     char text[kReadoutSize];
     // Readout 1 rounds the halfway digit to even; 9 gives four decimals.
