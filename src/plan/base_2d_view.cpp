@@ -50,15 +50,20 @@ void Base2DView::drawStdText(const char* text, const PlatformRect* rect, const L
 void Base2DView::drawText(const char* text, const PlatformRect* rect, const LOGFONT* font,
                           const RGBColor* color) {
     if (!text || !rect || !font || !color) return;
+    const auto size = port::currentDrawingContext().measureText(text, *font);
+    if (size) drawText(text, rect, font, color, *size);
+}
+
+void Base2DView::drawText(const char* text, const PlatformRect* rect, const LOGFONT* font,
+                          const RGBColor* color, port::Size measured) {
+    if (!text || !rect || !font || !color) return;
     port::DrawingContext& context = port::currentDrawingContext();
-    const auto size = context.measureText(text, *font);
-    if (!size) return;
     context.save();
     context.setAntialiasing(true);
     context.setFillColor(PlanColor(*color));
     context.translate(rect->x + rect->width / 2.0, rect->y + rect->height / 2.0);
     context.rotate(font->lfOrientation / -10.0);
-    context.drawTextAt(text, *font, {-size->width / 2, -size->height / 2});
+    context.drawTextAt(text, *font, {-measured.width / 2, -measured.height / 2});
     context.restore();
 }
 

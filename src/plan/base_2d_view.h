@@ -58,6 +58,9 @@ public:
     // degree, counter-clockwise on the plan); the rectangle does not clip it.
     void drawText(const char* text, const PlatformRect* rect, const LOGFONT* font,
                   const RGBColor* color);
+    // The same for a caller that has just measured the text in the font.
+    void drawText(const char* text, const PlatformRect* rect, const LOGFONT* font,
+                  const RGBColor* color, port::Size measured);
 
     // A closed outline of three or more points, filled by brush style (0 solid, -1 none but
     // an extra stroke, 1 backward and 2 forward hatch over the plan background or white when

@@ -49,9 +49,12 @@ bool DisplaysDimensions(const Objex* o) {
 }
 
 // The openings set into the segment, nearest the start first; equal distances keep the
-// children's order. A local list: the records' own links stay untouched.
-std::vector<Objex*> OpeningsOn(Objex* wall, const Poinz* start, const Objex* placed, bool anyChild) {
-    std::vector<Objex*> found;
+// children's order. A list of its own, kept between calls so that a redraw does not allocate
+// one per segment: valid until the next call (nothing that draws a dimension asks again).
+// The records' own links stay untouched.
+const std::vector<Objex*>& OpeningsOn(Objex* wall, const Poinz* start, const Objex* placed, bool anyChild) {
+    static std::vector<Objex*> found;
+    found.clear();
     const DocState* ds = CurrentDocState();
     for (Objex* c = wall->firstChild; c; c = c->next) {
         if (c->typeData.kind != TypeDataKind::Attachment || !c->typeData.attachment) continue;
@@ -64,9 +67,14 @@ std::vector<Objex*> OpeningsOn(Objex* wall, const Poinz* start, const Objex* pla
         }
         found.push_back(c);
     }
-    std::stable_sort(found.begin(), found.end(), [](const Objex* a, const Objex* b) {
-        return a->typeData.attachment->centreDistance < b->typeData.attachment->centreDistance;
-    });
+    // Stable insertion: a segment holds a few openings, and no scratch buffer is taken.
+    for (size_t i = 1; i < found.size(); ++i) {
+        Objex* const moving = found[i];
+        const float distance = moving->typeData.attachment->centreDistance;
+        size_t j = i;
+        for (; j > 0 && distance < found[j - 1]->typeData.attachment->centreDistance; --j) found[j] = found[j - 1];
+        found[j] = moving;
+    }
     return found;
 }
 
@@ -103,7 +111,8 @@ void DimensionWithOpenings(void* dc, Objex* o, Poinz* start, Poinz* end, Mark a,
     gToggleCallout = 0;
     const bool hidden = (start->segmentFlags & kHideDimension) != 0 || !s.dimensions;
     const bool noCallouts = (start->segmentFlags & kHideCallouts) != 0 || !s.callouts;
-    const std::vector<Objex*> openings = s.openings ? OpeningsOn(o, start, nullptr, false) : std::vector<Objex*>{};
+    static const std::vector<Objex*> kNone;
+    const std::vector<Objex*>& openings = s.openings ? OpeningsOn(o, start, nullptr, false) : kNone;
     if (openings.empty()) {
         if (!hidden) Dimension(dc, o, start, a, b, a, b, s.side, s.offset + s.plainExtra, s.gap);
         return;
@@ -253,7 +262,7 @@ void DimensionWallSegmentToPoint(void* dc, Objex* wall, Poinz* start, Poinz* end
     if (!CurrentDocState() || !wall || !start || !end || !point) return;
     Mark a, b;
     AdjustWallDimensionForMethod(wall, start, end, &a.h, &a.v, &b.h, &b.v);
-    const std::vector<Objex*> others = OpeningsOn(wall, start, placed, true);
+    const std::vector<Objex*>& others = OpeningsOn(wall, start, placed, true);
     const float offset = others.size() >= 2 || (others.size() == 1 && placed) ? 45.0f : 25.0f;
     const Mark at{point[0], point[1]};
     const float reach = Distance(a, at);

@@ -64,7 +64,8 @@ TEST_F(WallsInPlan, OpeningsSplitASegmentWithCalloutsThatAlternateWhenCrowded) {
     struct Row { std::vector<float> at; int32_t flags; size_t readouts, callouts; std::vector<bool> below; };
     for (const Row& row : {Row{{100}, 0, 2, 1, {true}}, Row{{100, 300}, 0, 4, 2, {true, true}},
                            Row{{100}, 1, 0, 1, {true}}, Row{{100}, 2, 2, 0, {}}, Row{{}, 0, 1, 0, {}},
-                           Row{{100, 140, 180}, 0, 5, 3, {true, false, true}}, Row{{300, 100}, 0, 4, 2, {true, true}}}) {
+                           Row{{100, 140, 180}, 0, 5, 3, {true, false, true}}, Row{{300, 100}, 0, 4, 2, {true, true}},
+                           Row{{300, 180, 100}, 0, 5, 3, {true, true, true}}}) {
         Objex* wall = Wall(row.at);
         wall->firstPoint->segmentFlags = row.flags;
         const auto [readouts, callouts] = Dimensioned(wall);

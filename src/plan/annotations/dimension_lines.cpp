@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/core/main_window_seams.h"
 #include "model/docstate.h"
@@ -166,8 +167,12 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
         std::snprintf(text + used, sizeof text - used, "%s", extraText);
 
     // The box turns with the text about the middle of the dimension line.
-    const PlatformSize size = view->textMetricsForString(text, &font);
-    const double w = dvxnum::TruncToInt16(size.width + 6.0) / 2, h = dvxnum::TruncToInt16(size.height) / 2;
+    // Measured once: the box and the text's placement share it.
+    port::DrawingContext& context = port::currentDrawingContext();
+    const std::optional<port::Size> measured = context.measureText(text, font);
+    const port::Size size = measured.value_or(port::Size{});
+    const double w = dvxnum::TruncToInt16(static_cast<float>(size.width) + 6.0) / 2;
+    const double h = dvxnum::TruncToInt16(static_cast<float>(size.height)) / 2;
     const double t = degrees / kDegrees;
     const double along[2] = {std::cos(t), -std::sin(t)}, across[2] = {-std::sin(t), -std::cos(t)};
     double cx = (e1h + e2h) / 2.0, cy = (e1v + e2v) / 2.0;
@@ -181,7 +186,6 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
         else box.lineTo(x, y);
     }
     box.closePath();
-    port::DrawingContext& context = port::currentDrawingContext();
     context.save();
     context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
     context.fillPath(box);
@@ -189,7 +193,7 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
     const port::Rect bounds = box.bounds();
     const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
                             static_cast<float>(bounds.width), static_cast<float>(bounds.height)};
-    view->drawText(text, &rect, &font, &color);
+    if (measured) view->drawText(text, &rect, &font, &color, *measured);
 }
 
 void DrawDynamicDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
