@@ -11,6 +11,7 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/numeric.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/readouts.h"
 #include "model/transforms.h"
@@ -186,11 +187,20 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
         else box.lineTo(x, y);
     }
     box.closePath();
+    const port::Rect bounds = box.bounds();
+    // A readout wholly outside the part being redrawn leaves no pixel: skip its fill and text.
+    // The margin covers ink beyond the box (smoothing, overhangs).
+    constexpr double kInkMargin = 8;
+    Base2DViewHost* host = view->host();
+    if (gPlanIndexOn && !gPrinting && host &&
+        !host->needsToDrawRect({static_cast<float>(bounds.x - kInkMargin), static_cast<float>(bounds.y - kInkMargin),
+                                static_cast<float>(bounds.width + 2 * kInkMargin),
+                                static_cast<float>(bounds.height + 2 * kInkMargin)}))
+        return;
     context.save();
     context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
     context.fillPath(box);
     context.restore();
-    const port::Rect bounds = box.bounds();
     const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
                             static_cast<float>(bounds.width), static_cast<float>(bounds.height)};
     if (measured) view->drawText(text, &rect, &font, &color, *measured);
