@@ -178,7 +178,9 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
     const double along[2] = {std::cos(t), -std::sin(t)}, across[2] = {-std::sin(t), -std::cos(t)};
     double cx = (e1h + e2h) / 2.0, cy = (e1v + e2v) / 2.0;
     if (gPrinting) cx *= gHPrintScale, cy *= gVPrintScale;
-    port::Path box;
+    // One outline kept for every readout: a redraw does not allocate one per label.
+    static port::Path box;
+    box.clear();
     const double corners[4][2] = {{-w, -h}, {w, -h}, {w, h}, {-w, h}};
     for (const auto& k : corners) {
         const double x = Round16(cx + k[0] * along[0] + k[1] * across[0]);
