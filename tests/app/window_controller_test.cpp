@@ -49,6 +49,7 @@
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
+#include "plan/selection_feedback.h"
 #include "plan/zoom.h"
 #include "port/qt/painter_context.h"
 #include "port/qt/platform.h"
@@ -500,6 +501,37 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
         QTest::mouseRelease(view, Qt::LeftButton, {}, At({50, 20}));
         Settle();
         EXPECT_EQ(std::tuple(view->keptPlanDraws() - before, Screen() == Drawn()), std::tuple(3, true)) << tool;
+    }
+}
+
+// The select tool's clicks: a plain selecting click repaints only the handles; after the wall
+// clearances showed, and for presses, drags and releases on a selection, the screen is what a
+// whole frame drawn afresh shows, the clearances waiting to be drawn in it.
+TEST_F(KeptPlan, TheSelectToolLeavesTheScreenAsAWholeFrame) {
+    gCurTool = toolid::kSelect;
+    Make(9).on(floor).closed().shown().plan({{-250, -150}, {-200, -150}, {-200, -110}, {-250, -110}}).bounds();
+    Settle();
+    struct Row {
+        QPoint press, release;
+        bool partial;
+    };
+    for (const Row& r : {Row{{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false},  // the box, the wall
+                         {{-250, -150}, {-250, -150}, false}, {{-225, -150}, {-225, -150}, false},
+                         {{-225, -150}, {-215, -140}, false}, {{0, 10}, {0, 10}, false}, {{0, 10}, {5, 25}, false},
+                         {{5, 28}, {5, 28}, false}, {{-215, -140}, {-215, -140}, true}}) {
+        QTest::mousePress(view, Qt::LeftButton, {}, At(r.press));
+        if (r.release != r.press) Move(r.release);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, At(r.release));
+        FloatPoint* clearances[] = {&gSelectedWallSegmentStartPtSideA, &gSelectedWallSegmentEndPtSideA,
+                                    &gSelectedWallSegmentStartPtSideB, &gSelectedWallSegmentEndPtSideB};
+        FloatPoint stored[4];
+        for (int i = 0; i < 4; ++i) stored[i] = *clearances[i];
+        spy.painted = {};
+        Settle();
+        const QImage screen = Screen();
+        for (int i = 0; i < 4; ++i) *clearances[i] = stored[i];
+        EXPECT_TRUE(screen == Drawn()) << r.press.x() << "," << r.press.y();
+        if (r.partial) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << r.press.x();
     }
 }
 

@@ -136,6 +136,7 @@ private:
     // The selection's handles at the press (view coordinates), when a click may repaint only
     // them; empty otherwise.
     std::optional<RECT> handlesBefore_;
+    uint64_t editsAtPress_ = 0;  // PlanEditCount() at the press
     bool ownRepaint_ = false;
     TrackMouse track_;
     TrackVirtualRuler ruler_;
