@@ -184,9 +184,12 @@ void QMDDocumentView::drawRect(const PlatformRect& rect) {
     }
     if (gTransformationDrawing) return;
     // Drawn once and forgotten, so not in the kept image: the next move repaints it all away.
-    if (painter_ && keptUnderFeedback_ && WallSegmentClearancesStored()) feedbackOnScreen_.reset();
-    if (painter_ && WallSegmentClearancesStored()) clearancesOnScreen_ = true;
-    else if (painter_ && painting_ && (QRegion(visibleWidgetRect()) - *painting_).isEmpty()) clearancesOnScreen_ = false;
+    if (painter_ && WallSegmentClearancesStored()) {
+        if (keptUnderFeedback_) feedbackOnScreen_.reset();
+        clearancesOnScreen_ = true;
+    } else if (painter_ && painting_ && (QRegion(visibleWidgetRect()) - *painting_).isEmpty()) {
+        clearancesOnScreen_ = false;
+    }
     ApplePortDrawDimensionWallSegmentSelection();
 }
 

@@ -509,16 +509,18 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
 // whole frame drawn afresh shows, the clearances waiting to be drawn in it.
 TEST_F(KeptPlan, TheSelectToolLeavesTheScreenAsAWholeFrame) {
     gCurTool = toolid::kSelect;
-    Make(9).on(floor).closed().shown().plan({{-250, -150}, {-200, -150}, {-200, -110}, {-250, -110}}).bounds();
-    Settle();
+    for (float x : {-250.0f, -150.0f})
+        Make(9).on(floor).closed().shown().plan({{x, -150}, {x + 50, -150}, {x + 50, -110}, {x, -110}}).bounds();
+    view->update(), Settle();
     struct Row {
         QPoint press, release;
         bool partial;
     };
-    for (const Row& r : {Row{{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false},  // the box, the wall
+    for (const Row& r : {Row{{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false},  // a box, the wall
                          {{-250, -150}, {-250, -150}, false}, {{-225, -150}, {-225, -150}, false},
-                         {{-225, -150}, {-215, -140}, false}, {{0, 10}, {0, 10}, false}, {{0, 10}, {5, 25}, false},
-                         {{5, 28}, {5, 28}, false}, {{-215, -140}, {-215, -140}, true}}) {
+                         {{-225, -150}, {-215, -140}, false}, {{-125, -150}, {-125, -150}, true},
+                         {{-280, -180}, {-280, -180}, true}, {{0, 10}, {0, 10}, false}, {{0, 10}, {5, 25}, false},
+                         {{5, 28}, {5, 28}, false}}) {
         QTest::mousePress(view, Qt::LeftButton, {}, At(r.press));
         if (r.release != r.press) Move(r.release);
         QTest::mouseRelease(view, Qt::LeftButton, {}, At(r.release));
