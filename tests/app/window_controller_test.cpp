@@ -512,28 +512,24 @@ TEST_F(KeptPlan, TheSelectToolLeavesTheScreenAsAWholeFrame) {
     for (float x : {-250.0f, -150.0f})
         Make(9).on(floor).closed().shown().plan({{x, -150}, {x + 50, -150}, {x + 50, -110}, {x, -110}}).bounds();
     view->update(), Settle();
-    struct Row {
-        QPoint press, release;
-        bool partial;
-    };
-    for (const Row& r : {Row{{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false},  // a box, the wall
-                         {{-250, -150}, {-250, -150}, false}, {{-225, -150}, {-225, -150}, false},
-                         {{-225, -150}, {-215, -140}, false}, {{-125, -150}, {-125, -150}, true},
-                         {{-280, -180}, {-280, -180}, true}, {{0, 10}, {0, 10}, false}, {{0, 10}, {5, 25}, false},
-                         {{5, 28}, {5, 28}, false}}) {
-        QTest::mousePress(view, Qt::LeftButton, {}, At(r.press));
-        if (r.release != r.press) Move(r.release);
-        QTest::mouseRelease(view, Qt::LeftButton, {}, At(r.release));
-        FloatPoint* clearances[] = {&gSelectedWallSegmentStartPtSideA, &gSelectedWallSegmentEndPtSideA,
-                                    &gSelectedWallSegmentStartPtSideB, &gSelectedWallSegmentEndPtSideB};
-        FloatPoint stored[4];
-        for (int i = 0; i < 4; ++i) stored[i] = *clearances[i];
-        spy.painted = {};
-        Settle();
+    // Press, release, whether only the handles' area is painted: a box, the wall, the box, a
+    // still press and a drag on it, the other box, empty plan, the wall, its drag, a still press.
+    for (auto [press, release, partial] : std::vector<std::tuple<QPoint, QPoint, bool>>{
+             {{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false}, {{-250, -150}, {-250, -150}, false},
+             {{-225, -150}, {-225, -150}, false}, {{-225, -150}, {-215, -140}, false},
+             {{-125, -150}, {-125, -150}, true}, {{-280, -180}, {-280, -180}, true}, {{0, 10}, {0, 10}, false},
+             {{0, 10}, {5, 25}, false}, {{5, 28}, {5, 28}, false}}) {
+        QTest::mousePress(view, Qt::LeftButton, {}, At(press));
+        if (release != press) Move(release);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, At(release));
+        auto clearances = std::tie(gSelectedWallSegmentStartPtSideA, gSelectedWallSegmentEndPtSideA,
+                                   gSelectedWallSegmentStartPtSideB, gSelectedWallSegmentEndPtSideB);
+        const std::tuple<FloatPoint, FloatPoint, FloatPoint, FloatPoint> stored = clearances;
+        spy.painted = {}, Settle();
         const QImage screen = Screen();
-        for (int i = 0; i < 4; ++i) *clearances[i] = stored[i];
-        EXPECT_TRUE(screen == Drawn()) << r.press.x() << "," << r.press.y();
-        if (r.partial) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << r.press.x();
+        clearances = stored;
+        EXPECT_TRUE(screen == Drawn()) << press.x() << "," << press.y();
+        if (partial) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << press.x();
     }
 }
 
