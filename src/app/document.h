@@ -87,6 +87,10 @@ private:
     int changeCount_ = 0;
 };
 
+// The print of the current document's plan on an open painter, as QMDDocument::printPages
+// draws it; the view state is as before afterwards.
+int PrintCurrentPlan(QPainter& painter, const QSizeF& printable, bool toScale, const std::function<bool()>& newPage);
+
 // The open documents (owned), opening at launch, saving under a chosen name, recent files.
 // New and Open reuse the document window there is: its design is replaced in place, after
 // the user was asked whether to save an edited one.
@@ -145,6 +149,7 @@ private:
     std::vector<QMDDocument*> documents_;
     std::string candidatePath_;
 };
+
 
 // The save-before alert's button (0 Save, 1 Don't Save, other Cancel) as the code its end
 // handles: 1 save, 0 do not, -1 cancel.

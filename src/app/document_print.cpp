@@ -43,10 +43,16 @@ int QMDDocument::printPages(QPainter& painter, const QSizeF& printable, bool toS
                             const std::function<bool()>& newPage) {
     if (!documentModel || !documentModel->itsDocState || !documentModel->itsLayers) return 0;
     CurrentDocumentScope current(documentModel);
-    const SavedViewState saved;
-    savedZoom = saved.zoomFactor, savedTopZoom = saved.topZoom, saved3DZoom = saved.otherZoom;
-    if (documentModel->itsDocState->zoomFactor != 1.0f) Win32EventHandler().actualSize();
+    const DocState* ds = documentModel->itsDocState;
+    savedZoom = ds->zoomFactor, savedTopZoom = ds->savedZoom, saved3DZoom = ds->printZoom;
+    return PrintCurrentPlan(painter, printable, toScale, newPage);
+}
 
+int PrintCurrentPlan(QPainter& painter, const QSizeF& printable, bool toScale, const std::function<bool()>& newPage) {
+    const DocState* ds = CurrentDocState();
+    if (!ds || !gCurDocument->itsLayers) return 0;
+    const SavedViewState saved;
+    if (ds->zoomFactor != 1.0f) Win32EventHandler().actualSize();
     const float pageWidth = float(printable.width()), pageHeight = float(printable.height());
     FloatRect drawing = PrintDrawingBounds();
     float scale = 1.0f, frameWidth = pageWidth, frameHeight = pageHeight;

@@ -35,7 +35,6 @@ namespace bgi = boost::geometry::index;
 
 using BoxPoint = bg::model::point<float, 2, bg::cs::cartesian>;
 using Box = bg::model::box<BoxPoint>;
-using Value = std::pair<Box, Objex*>;
 
 bool IsNumber(float v) { return std::isfinite(v); }
 
@@ -66,42 +65,55 @@ void Grow(FloatRect* box, const Float3DRect& b) {
 
 struct PlanIndex {
     struct Entry {
+        Objex* object = nullptr;
         Box box;
         bool boxed = false;
         int64_t order = 0;
     };
+    // The tree holds the entries themselves (the map's nodes never move), so a search puts
+    // what it finds in list order without looking each object up again.
+    using Value = std::pair<Box, Entry*>;
     bgi::rtree<Value, bgi::quadratic<16>> tree;
     std::unordered_map<const Objex*, Entry> entries;
-    std::unordered_set<Objex*> unboxed;
-    int64_t firstOrder = 0, lastOrder = 0;
-    bool orderStale = false;  // an object went in between two others
+    std::unordered_set<Entry*> unboxed;
+    std::vector<const Entry*> found;  // a search's scratch, kept for its capacity
+    // List positions are numbered this far apart, so an object put in between two others
+    // takes the middle of their gap rather than making the next search renumber the layer.
+    static constexpr int64_t kOrderStep = int64_t{1} << 20;
+    int64_t firstOrder = 0, lastOrder = 0;  // the first position given, the next after the last
+    bool orderStale = false;  // an object went in where no gap was left
 
-    void add(Objex* object, int64_t order) {
-        Entry entry;
-        entry.order = order;
-        FloatRect r;
-        entry.boxed = PlanIndexBox(object, &r);
-        if (entry.boxed) {
-            entry.box = ToBox(r);
-            tree.insert({entry.box, object});
+    // Files the entry in the tree by its box, or with the unboxed when it has none.
+    void file(Entry* entry, const FloatRect* box) {
+        entry->boxed = box != nullptr;
+        if (box) {
+            entry->box = ToBox(*box);
+            tree.insert({entry->box, entry});
         } else {
-            unboxed.insert(object);
+            unboxed.insert(entry);
         }
-        entries[object] = entry;
     }
 
-    void remove(Objex* object, const Entry& entry) {
-        if (entry.boxed) tree.remove(Value{entry.box, object});
-        else unboxed.erase(object);
+    void add(Objex* object, int64_t order) {
+        Entry& entry = entries[object];
+        entry.object = object;
+        entry.order = order;
+        FloatRect r;
+        file(&entry, PlanIndexBox(object, &r) ? &r : nullptr);
+    }
+
+    void remove(Entry* entry) {
+        if (entry->boxed) tree.remove(Value{entry->box, entry});
+        else unboxed.erase(entry);
     }
 
     void renumber(Layer* layer) {
         int64_t n = 0;
         for (Objex* o = layer->firstObject; o; o = o->next) {
             auto it = entries.find(o);
-            if (it != entries.end()) it->second.order = n++;
+            if (it != entries.end()) it->second.order = kOrderStep * n++;
         }
-        firstOrder = 0, lastOrder = n;
+        firstOrder = 0, lastOrder = kOrderStep * n;
         orderStale = false;
     }
 };
@@ -175,24 +187,24 @@ namespace {
 
 PlanIndex* BuildIndex(Layer* layer) {
     auto index = std::unique_ptr<PlanIndex, PlanIndexDeleter>(new PlanIndex);
-    std::vector<Value> values;
+    std::vector<PlanIndex::Value> values;
     int64_t n = 0;
     for (Objex* o = layer->firstObject; o; o = o->next, ++n) {
-        PlanIndex::Entry entry;
-        entry.order = n;
+        PlanIndex::Entry& entry = index->entries[o];
+        entry.object = o;
+        entry.order = PlanIndex::kOrderStep * n;
         FloatRect r;
         entry.boxed = PlanIndexBox(o, &r);
         if (entry.boxed) {
             entry.box = ToBox(r);
-            values.emplace_back(entry.box, o);
+            values.emplace_back(entry.box, &entry);
         } else {
-            index->unboxed.insert(o);
+            index->unboxed.insert(&entry);
         }
-        index->entries[o] = entry;
     }
-    index->lastOrder = n;
+    index->lastOrder = PlanIndex::kOrderStep * n;
     // The packing constructor: one bulk load, a better tree than inserts one by one.
-    index->tree = bgi::rtree<Value, bgi::quadratic<16>>(values.begin(), values.end());
+    index->tree = decltype(index->tree)(values.begin(), values.end());
     layer->planIndex = std::move(index);
     return layer->planIndex.get();
 }
@@ -207,28 +219,36 @@ void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*
     if (!layer || !out) return;
     PlanIndex* index = layer->planIndex ? layer->planIndex.get() : BuildIndex(layer);
     if (index->orderStale) index->renumber(layer);
-    const size_t start = out->size();
+    std::vector<const PlanIndex::Entry*>& found = index->found;
+    found.clear();
     if (IsNumber(area.floatLeft) && IsNumber(area.floatTop) && IsNumber(area.floatRight) &&
         IsNumber(area.floatBottom) && area.floatLeft <= area.floatRight && area.floatTop <= area.floatBottom) {
-        index->tree.query(bgi::intersects(ToBox(area)),
-                          boost::iterators::make_function_output_iterator([out](const Value& v) { out->push_back(v.second); }));
+        index->tree.query(bgi::intersects(ToBox(area)), boost::iterators::make_function_output_iterator(
+                                                            [&found](const PlanIndex::Value& v) { found.push_back(v.second); }));
     }
-    out->insert(out->end(), index->unboxed.begin(), index->unboxed.end());
-    std::sort(out->begin() + static_cast<std::ptrdiff_t>(start), out->end(), [index](Objex* a, Objex* b) {
-        return index->entries[a].order < index->entries[b].order;
+    found.insert(found.end(), index->unboxed.begin(), index->unboxed.end());
+    std::sort(found.begin(), found.end(), [](const PlanIndex::Entry* a, const PlanIndex::Entry* b) {
+        return a->order < b->order;
     });
+    out->reserve(out->size() + found.size());
+    for (const PlanIndex::Entry* entry : found) out->push_back(entry->object);
 }
 
 void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start) {
     if (!layer || !objects || start >= objects->size()) return;
     PlanIndex* index = layer->planIndex ? layer->planIndex.get() : BuildIndex(layer);
     if (index->orderStale) index->renumber(layer);
-    const auto first = objects->begin() + static_cast<std::ptrdiff_t>(start);
-    objects->erase(std::remove_if(first, objects->end(), [index](Objex* o) { return !index->entries.count(o); }),
-                   objects->end());
-    std::sort(objects->begin() + static_cast<std::ptrdiff_t>(start), objects->end(), [index](Objex* a, Objex* b) {
-        return index->entries.at(a).order < index->entries.at(b).order;
+    std::vector<const PlanIndex::Entry*>& found = index->found;
+    found.clear();
+    for (size_t i = start; i < objects->size(); ++i) {
+        const auto it = index->entries.find((*objects)[i]);
+        if (it != index->entries.end()) found.push_back(&it->second);
+    }
+    std::sort(found.begin(), found.end(), [](const PlanIndex::Entry* a, const PlanIndex::Entry* b) {
+        return a->order < b->order;
     });
+    objects->resize(start);
+    for (const PlanIndex::Entry* entry : found) objects->push_back(entry->object);
 }
 
 bool PlanIndexViewArea(float left, float top, float right, float bottom, float marginPixels, FloatRect* area) {
@@ -259,9 +279,18 @@ void PlanIndexLinked(Objex* object) {
     PlanIndex* index = IndexOf(object);
     if (!index || object->parent || index->entries.count(object)) return;
     int64_t order = 0;
-    if (!object->next) order = index->lastOrder++;
-    else if (!object->prev) order = --index->firstOrder;
-    else index->orderStale = true;
+    if (!object->next) {
+        order = index->lastOrder;
+        index->lastOrder += PlanIndex::kOrderStep;
+    } else if (!object->prev) {
+        order = index->firstOrder -= PlanIndex::kOrderStep;
+    } else {
+        const auto before = index->entries.find(object->prev), after = index->entries.find(object->next);
+        const bool gap = !index->orderStale && before != index->entries.end() && after != index->entries.end() &&
+                         after->second.order - before->second.order > 1;
+        if (gap) order = before->second.order + (after->second.order - before->second.order) / 2;
+        else index->orderStale = true;
+    }
     index->add(object, order);
 }
 
@@ -270,7 +299,7 @@ void PlanIndexUnlinked(Objex* object) {
     if (!index) return;
     auto it = index->entries.find(object);
     if (it == index->entries.end()) return;
-    index->remove(object, it->second);
+    index->remove(&it->second);
     index->entries.erase(it);
 }
 
@@ -285,14 +314,8 @@ void PlanIndexBoundsChanged(Objex* object) {
     const bool boxed = PlanIndexBox(object, &r);
     PlanIndex::Entry& entry = it->second;
     if (boxed && entry.boxed && SameBox(entry.box, ToBox(r))) return;
-    index->remove(object, entry);
-    entry.boxed = boxed;
-    if (boxed) {
-        entry.box = ToBox(r);
-        index->tree.insert({entry.box, object});
-    } else {
-        index->unboxed.insert(object);
-    }
+    index->remove(&entry);
+    index->file(&entry, boxed ? &r : nullptr);
 }
 
 void PlanIndexForget(Layer* layer) {

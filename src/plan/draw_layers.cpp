@@ -21,6 +21,7 @@
 #include "model/plan_objects.h"
 #include "plan/zoom.h"
 #include "plan/virtual_ruler.h"
+#include "port/seam.h"
 #include "model/color_conversions.h"
 #include "model/tool_state.h"
 
@@ -98,11 +99,45 @@ bool CulledOnScreen(const Objex* object, float minimumSize) {
 // dimension text.
 constexpr float kMarginPixels = 48;
 
+// The page being printed (print view units), while a PrintedPageScope lives.
+bool hasPrintedPage = false;
+PlatformRect printedPage;
+const port::GlobalReset kPrintedPageReset([] { hasPrintedPage = false, printedPage = {}; });
+
+bool Meets(const PlatformRect& a, const PlatformRect& b) {
+    return a.x < b.x + b.width && a.x + a.width > b.x && a.y < b.y + b.height && a.y + a.height > b.y;
+}
+
+// The printed page in view pixels (what ConvertToIso gives, before the print scales), and the
+// margin to grow it by: what objects draw beyond their boxes, as on screen at full size, and
+// never less than that on paper. False while no page is set or the print scales are unusable.
+bool PrintedPageInView(PlatformRect* page, float* margin) {
+    const float sx = gHPrintScale, sy = gVPrintScale;
+    if (!hasPrintedPage || !(sx > 0) || !(sy > 0) || !std::isfinite(sx) || !std::isfinite(sy)) return false;
+    *page = {(printedPage.x - gAffineTranslateX) / sx, (printedPage.y - gAffineTranslateY) / sy,
+             printedPage.width / sx, printedPage.height / sy};
+    *margin = kMarginPixels * std::max(1.0f, 1.0f / std::min(sx, sy));
+    return std::isfinite(page->x) && std::isfinite(page->y) && std::isfinite(page->width) &&
+           std::isfinite(page->height) && page->width >= 0 && page->height >= 0;
+}
+
 }  // namespace
 
+PrintedPageScope::PrintedPageScope(const PlatformRect& page) : hadPage_(hasPrintedPage), previous_(printedPage) {
+    hasPrintedPage = true, printedPage = page;
+}
+
+PrintedPageScope::~PrintedPageScope() { hasPrintedPage = hadPage_, printedPage = previous_; }
+
 bool PlanAreaToRedraw(const RECT* rect, const TransformRecord* transform, FloatRect* area) {
-    if (!rect || transform || gPrinting) return false;
-    if (rect->right <= rect->left || rect->bottom <= rect->top) return false;
+    if (transform) return false;
+    if (gPrinting) {
+        PlatformRect page;
+        float margin = 0;
+        return PrintedPageInView(&page, &margin) &&
+               PlanIndexViewArea(page.x, page.y, page.x + page.width, page.y + page.height, margin, area);
+    }
+    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top) return false;
     return PlanIndexViewArea(static_cast<float>(rect->left), static_cast<float>(rect->top),
                              static_cast<float>(rect->right), static_cast<float>(rect->bottom), kMarginPixels, area);
 }
@@ -137,9 +172,20 @@ bool HeightRange(const Objex* o, float* low, float* high) {
     return any;
 }
 
+// The part of a turned or tilted view being drawn: the printed page (grown by its margin), or
+// what the plan view's host redraws.
+struct DrawnPart {
+    Base2DViewHost* host = nullptr;
+    bool printing = false;
+    PlatformRect page;
+    float margin = kMarginPixels;
+
+    bool needs(const PlatformRect& box) const { return printing ? Meets(page, box) : host->needsToDrawRect(box); }
+};
+
 // In a turned or tilted view without perspective, whether the projection of the object's box
-// (the plan index's, with its heights), grown by the margin, misses the part being redrawn.
-bool OffScreenInView(const Objex* object, Base2DViewHost* host) {
+// (the plan index's, with its heights), grown by the margin, misses the part being drawn.
+bool OffScreenInView(const Objex* object, const DrawnPart& part) {
     FloatRect plan;
     float low = 0, high = 0;
     if (!PlanIndexBox(object, &plan) || !HeightRange(object, &low, &high)) return false;
@@ -154,8 +200,8 @@ bool OffScreenInView(const Objex* object, Base2DViewHost* host) {
         }
     }
     if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
-    return !host->needsToDrawRect({left - kMarginPixels, top - kMarginPixels, right - left + 2 * kMarginPixels,
-                                   bottom - top + 2 * kMarginPixels});
+    const float m = part.margin;
+    return !part.needs({left - m, top - m, right - left + 2 * m, bottom - top + 2 * m});
 }
 
 // The collected member or edging lines in one stroke, in the object's colour.
@@ -189,13 +235,16 @@ int32_t DrawLayer(void* dc, Layer* layer, const RECT* rect, int32_t flags,
     const bool culled = PlanAreaToRedraw(rect, transform, &area);
     // Other views than the top one test each object's projected box instead.
     Base2DView* view = MainWindowDocumentView();
-    Base2DViewHost* host = view ? view->host() : nullptr;
-    const bool projected = !culled && gPlanIndexOn && host && !transform && !gPrinting && !gPerspective && rect &&
-                           rect->right > rect->left && rect->bottom > rect->top;
+    DrawnPart part;
+    part.host = view ? view->host() : nullptr;
+    part.printing = gPrinting;
+    const bool partKnown = gPrinting ? PrintedPageInView(&part.page, &part.margin)
+                                     : part.host && rect && rect->right > rect->left && rect->bottom > rect->top;
+    const bool projected = !culled && gPlanIndexOn && !transform && !gPerspective && partKnown;
     std::vector<Objex*> objects;
     for (Objex* object : ObjectsToDraw(layer, culled ? &area : nullptr, objects)) {
         if (!IsObjectOnCurrentPlan(object, ds->visiblePlans)) continue;
-        if (projected && OffScreenInView(object, host)) continue;
+        if (projected && OffScreenInView(object, part)) continue;
         const RGBColor saved = ds->penColor;
         if (layer == gCurDocument->itsCurLayer) GetObjectPlanColor(object, &ds->penColor);
         if (layer == gCurDocument->itsTopoLayer) ds->penColor = ds->topoLinesColor;

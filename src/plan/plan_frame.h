@@ -6,6 +6,7 @@
 // outlines, transformed).
 #include <cstdint>
 
+#include "files/windows_records.h"
 #include "model/plan_objects.h"
 #include "model/types.h"
 #include "port/winrecords.h"
@@ -31,10 +32,26 @@ inline constexpr int32_t kLargerComponent = 512;
 inline constexpr int16_t kExteriorWallTool = 7050;
 inline constexpr int16_t kFoundationWallTool = 7051;
 
-// The plan area (H, D) the dirty rectangle shows, grown by what objects draw beyond their
-// boxes (pens, handles, arrowheads, dimension text); false when every object must be walked:
-// an empty rectangle, printing, a transformed drawing, a view other than the top one.
+// The plan area (H, D) the dirty rectangle shows (while printing: the page being printed),
+// grown by what objects draw beyond their boxes (pens, handles, arrowheads, dimension text);
+// false when every object must be walked: an empty rectangle, printing without a page, a
+// transformed drawing, a view other than the top one.
 bool PlanAreaToRedraw(const RECT* rect, const TransformRecord* transform, FloatRect* area);
+
+// While one lives, printing draws only the objects near `page`: the part of the paper being
+// drawn, in the print view's units before the print translation and scales. Without one,
+// printing draws every object.
+class PrintedPageScope {
+public:
+    explicit PrintedPageScope(const PlatformRect& page);
+    ~PrintedPageScope();
+    PrintedPageScope(const PrintedPageScope&) = delete;
+    PrintedPageScope& operator=(const PrintedPageScope&) = delete;
+
+private:
+    bool hadPage_;
+    PlatformRect previous_;
+};
 
 void DrawAllLayers(void* dc, Layer* first, const RECT* rect, int32_t flags,
                    const TransformRecord* transform);

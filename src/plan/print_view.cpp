@@ -18,6 +18,8 @@ void QMDDocumentPrintView::drawRect(const PlatformRect& rect) {
     }
     context.translate(gAffineTranslateX, gAffineTranslateY);
     gPrinting = 1;
+    // A page of a large print holds a small part of the design: draw only what meets it.
+    const PrintedPageScope page(rect);
     // The paper grid also needs the print-grid byte (stored as stopAtOriginV).
     if (ds->showGrid && ds->stopAtOriginV) drawGrid(false);
     const RECT zero{};

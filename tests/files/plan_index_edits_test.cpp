@@ -61,9 +61,15 @@ TEST_F(DocumentTest, EveryEditKeepsThePlanIndexEqualToAFullScan) {
         for (Poinz* p = o->firstPoint; p; p = p->next) p->position[axis] += by;
         UpdateObjectBounds(o);
     };
+    // Squares put one after another right behind `after`, each halving the gap left there.
+    auto crowd = [&](Objex* after, int n) {
+        for (int i = 0; i < n; ++i) InsertObjectInLayer(Square(nullptr, 90, 90.0f + i), first, after);
+    };
     const std::vector<std::pair<const char*, std::function<void()>>> edits = {
         {"add at the end", [&] { Square(first, 145, 145); }},
         {"add in the middle", [&] { InsertObjectInLayer(Square(nullptr, 90, 90), first, squares[1]); }},
+        {"many put in one gap", [&] { crowd(squares[1], 12); }},
+        {"a gap used up", [&] { crowd(squares[2], 40); }},
         {"duplicate beside", [&] {
              const float by[2] = {700, 0};
              DuplicateObject(squares[1], nullptr, squares[1], by, 0, cmd::kDuplicate);

@@ -1,14 +1,16 @@
 // The plan drawn through its index against the plan drawn object by object: over the generated
 // house-and-lot design, at the usual zoom, close up, fitted whole, scrolled, in a strip being
-// redrawn, in an isometric and a front view, every pixel the same.
+// redrawn, in isometric, perspective and front views, and printed, every pixel the same.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
 #include "app/core/main_window_seams.h"
+#include "app/document.h"
 #include "design_generator.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -40,6 +42,7 @@ struct View {
     float across, down;  // where the window's corner lies, as a share of the design's extent
     float xAngle, yAngle;  // 90, 0: the top view
     bool strip;          // only a 40-pixel strip at the bottom is redrawn, as after a scroll
+    bool perspective = false;
 };
 
 class CulledPlanPixels : public dvxtest::DocumentTest {
@@ -57,18 +60,23 @@ protected:
         AllocateAcclLineBuffer();
     }
 
+    void Turn(float xAngle, float yAngle, bool perspective) {
+        gXViewAngle = xAngle, gYViewAngle = yAngle, gViewFactor = xAngle == 30 ? 6.0f : 1.0f;
+        gPerspective = perspective, gViewDistance = perspective ? 100000.0f : 0.0f;
+        SetUpForRotationAboutArbitraryAxis(xAngle, yAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle,
+                                           perspective);
+    }
+
     QImage Draw(const View& v, bool indexed) {
         gPlanIndexOn = indexed;
-        gXViewAngle = v.xAngle, gYViewAngle = v.yAngle;
-        gViewFactor = v.xAngle == 30 ? 6.0f : 1.0f;
+        Turn(v.xAngle, v.yAngle, v.perspective);
         const float width = extent.floatRight - extent.floatLeft, height = extent.floatBottom - extent.floatTop;
         const float zoom = v.zoom > 0 ? v.zoom : std::min(kWidth / width, kHeight / height);
         doc->itsDocState->zoomFactor = zoom;
-        SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle,
-                                           &gSinYAngle, gPerspective);
         float h = extent.floatLeft + v.across * width, up = 0, d = extent.floatTop + v.down * height;
         ConversionToIsometric(&h, &up, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
                               gGlobalYOffset, gGlobalZOffset, 1);
+        if (gPerspective) AddPerspective(&h, &up, &d, gViewDistance, 0, 0, 0);
         host.visible = {std::floor(h), std::floor(up), float(kWidth), float(kHeight)};
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
         image.fill(Qt::black);
@@ -96,6 +104,7 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         {"scrolled strip", 0.6f, 0.3f, 0.6f, 90, 0, true},
         {"isometric", 0.6f, 0.2f, 0.2f, 30, 45, false},
         {"front", 0.6f, 0.4f, 0.5f, 0, 0, false},
+        {"perspective", 0.6f, 0.2f, 0.3f, 30, 45, false, true},
     };
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
@@ -107,6 +116,25 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         const QRect shown(0, v.strip ? kHeight - 40 : 0, kWidth, v.strip ? 40 : kHeight);
         EXPECT_TRUE(walked.copy(shown) == indexed.copy(shown));
         if (walked.copy(shown) != indexed.copy(shown)) indexed.save(QString("culled-") + v.name + ".png");
+    }
+}
+
+TEST_F(CulledPlanPixels, PrintedPagesMatchTheFullWalk) {
+    // Fitted, and to scale on pages a quarter by a third of the drawing, top and isometric view.
+    const QSize tile(int((extent.floatRight - extent.floatLeft) / 4), int((extent.floatBottom - extent.floatTop) / 3));
+    for (auto [toScale, xAngle, yAngle] : {std::tuple(false, 90, 0), {true, 90, 0}, {true, 30, 45}}) {
+        Turn(xAngle, yAngle, false);
+        std::vector<QImage> pages[2];  // walked, indexed: a point to a pixel
+        for (uint8_t indexed : {0, 1}) {
+            QImage page(toScale ? tile : QSize(kWidth, kHeight), QImage::Format_RGB32);
+            auto keep = [&] { return pages[indexed].push_back(page.copy()), true; };
+            QPainter painter(&page);
+            gPlanIndexOn = indexed, PrintCurrentPlan(painter, page.size(), toScale, keep);
+            painter.end(), keep();
+        }
+        EXPECT_TRUE(pages[0] == pages[1]);
+        EXPECT_EQ(pages[0].size() > 4, toScale);
+        EXPECT_GT(pages[0][0].convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
     }
 }
 
