@@ -1,5 +1,5 @@
-// The plan view of the generated design in a 1920 x 1080 window: one Ctrl+wheel zoom step and
-// one 100-pixel scroll, each with the repaint that follows, offscreen. Beside each, a floor:
+// The plan view of the generated design in a 1920 x 1080 window: one Ctrl+wheel zoom step, one
+// 100-pixel scroll and one move of a drag, each with the repaint that follows, offscreen. Beside each, a floor:
 // as many one-line segments as a repaint of the visible plan strokes, stroked straight through
 // a painter context on an image of the same size; and a view floor: only the segments that
 // meet the window, stroked in one call.
@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -21,10 +22,12 @@
 #include "model/document_model.h"
 #include "model/plan_index.h"
 #include "model/projection.h"
+#include "model/tool_state.h"
 #include "model/view_state.h"
 #include "plan/plan_lines.h"
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
+#include "tracking/drafting_trackers.h"
 
 namespace {
 
@@ -132,6 +135,39 @@ void BM_ScrollStep(benchmark::State& state) {
     measured.report();
 }
 
+// One move of a rectangle tool's drag across the middle of the view, with the repaint that
+// follows: the plan under the feedback is kept, so only the feedback's old and new places are
+// painted again. `plan_draws` counts the plan drawn in the timed moves (0 when kept).
+void BM_DragStep(benchmark::State& state) {
+    EnsureApplication();
+    Window window;
+    if (!window.open(state)) return;
+    RegisterDraftingTrackers();
+    gCurTool = toolid::kRectangle;
+    QMDDocumentView* view = window.view;
+    const QPointF centre = QPointF(view->visibleWidgetRect().center());
+    auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, at, view->mapToGlobal(at), button, held, {});
+        QApplication::sendEvent(view, &e);
+        QApplication::processEvents();
+    };
+    send(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, centre + QPointF(150, 80), Qt::NoButton, Qt::LeftButton);
+    const int drawn = view->keptPlanDraws();
+    dvxbench::Measured measured(state, "drag", FloorSeconds(window.segments), window.viewFloor);
+    int step = 0;
+    measured.start();
+    for (auto _ : state) {
+        send(QEvent::MouseMove, centre + QPointF(150 + (step & 1) * 40, 80 + (step & 1) * 30), Qt::NoButton,
+             Qt::LeftButton);
+        ++step;
+    }
+    measured.report();
+    state.counters["plan_draws"] = view->keptPlanDraws() - drawn;
+    send(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    gCurTool = toolid::kSelect;
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->ArgName("objects")->Unit(benchmark::kMillisecond);
 }
@@ -140,3 +176,4 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_WheelZoomStep)->Apply(Sizes);
 BENCHMARK(BM_ScrollStep)->Apply(Sizes);
+BENCHMARK(BM_DragStep)->Apply(Sizes);

@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <type_traits>
+#include <utility>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -29,7 +32,9 @@
 #include "model/lines.h"
 #include "model/projection.h"
 #include "model/walkers.h"
+#include "model/plan_index.h"
 #include "model/plan_objects.h"
+#include "model/view_state.h"
 #include "plan/refresh_seams.h"
 #include "plan/selection_feedback.h"
 #include "plan/zoom.h"
@@ -51,6 +56,12 @@ port::Point Projected(float h, float d) {
     ConversionToIsometric(&h, &v, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
                           gGlobalYOffset, gGlobalZOffset, 1);
     return {h, v};
+}
+
+// The rectangle grown outward to whole plan view units.
+PlatformRect Whole(const PlatformRect& rect) {
+    const float left = std::floor(rect.x), top = std::floor(rect.y);
+    return {left, top, std::ceil(rect.x + rect.width) - left, std::ceil(rect.y + rect.height) - top};
 }
 
 bool InSquare(port::Point click, port::Point centre) {
@@ -120,6 +131,12 @@ void QMDDocumentView::setBoundsOrigin(const PlatformPoint& origin) {
     update();
 }
 
+void QMDDocumentView::setNeedsDisplay() {
+    // The mouse road and the trackers ask after every step; the feedback is what moved.
+    if (keptUnderFeedback_) feedbackChanged();
+    else update();
+}
+
 void QMDDocumentView::setNeedsDisplayInRect(const PlatformRect& r) {
     update(QRectF(r.x - boundsOrigin_.x, r.y - boundsOrigin_.y, r.width, r.height).toAlignedRect());
 }
@@ -131,6 +148,7 @@ bool QMDDocumentView::needsToDrawRect(const PlatformRect& r) const {
 }
 
 void QMDDocumentView::paintEvent(QPaintEvent* event) {
+    if (!drawViewPointDynamically_) keepPlanForFeedback(event->region());
     QPainter painter(this);
     painter.translate(-boundsOrigin_.x, -boundsOrigin_.y);
     port::qt::QPainterContext context(painter);
@@ -145,28 +163,146 @@ void QMDDocumentView::paintEvent(QPaintEvent* event) {
 
 void QMDDocumentView::drawRect(const PlatformRect& rect) {
     if (!gCurDocument) return;
-    // The window's own design draws, whichever is current.
-    CurrentDocumentScope scope(document_ && document_->model() ? document_->model() : gCurDocument);
-    const float left = std::floor(rect.x), top = std::floor(rect.y);
-    const PlatformRect r{left, top, std::ceil(rect.x + rect.width) - left, std::ceil(rect.y + rect.height) - top};
+    CurrentDocumentScope scope(ownModel());
+    const PlatformRect r = Whole(rect);
     port::DrawingContext& context = port::currentDrawingContext();
     context.setAntialiasing(false);
     if (r.width <= 0 || r.height <= 0) return;
     if (drawViewPointDynamically_) {
-        if (painter_ && !dynamicViewPointImage_.isNull()) {
-            const PlatformRect shown = visibleRect();
-            const qreal ratio = dynamicViewPointImage_.devicePixelRatio();
-            const QRectF source((r.x - shown.x) * ratio, (r.y - shown.y) * ratio, r.width * ratio, r.height * ratio);
-            painter_->save();
-            painter_->setCompositionMode(QPainter::CompositionMode_Source);
-            painter_->drawImage(QRectF(r.x, r.y, r.width, r.height), dynamicViewPointImage_, source);
-            painter_->restore();
-        }
+        drawKeptPlan(r);
         drawViewPoint();
         return;
     }
-    draw3D(r, 1);
-    if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
+    if (painter_ && keptUnderFeedback_) {
+        drawKeptPlan(r);
+        drawFeedback();
+        PlatformRect area;
+        if (dynamicDrawEngine->feedbackArea(&area)) feedbackOnScreen_ = toWidget(area);
+        else feedbackOnScreen_.reset();
+    } else {
+        draw3D(r, 1);
+    }
+    if (gTransformationDrawing) return;
+    // Drawn once and forgotten, so not in the kept image: the next move repaints it all away.
+    if (painter_ && keptUnderFeedback_ && WallSegmentClearancesStored()) feedbackOnScreen_.reset();
+    ApplePortDrawDimensionWallSegmentSelection();
+}
+
+QMDDocumentModel* QMDDocumentView::ownModel() const {
+    return document_ && document_->model() ? document_->model() : gCurDocument;
+}
+
+QRect QMDDocumentView::toWidget(const PlatformRect& r) const {
+    return QRectF(r.x - boundsOrigin_.x, r.y - boundsOrigin_.y, r.width, r.height).toAlignedRect();
+}
+
+QMDDocumentView::KeptPlanState QMDDocumentView::keptPlanState() const {
+    const DocState* ds = CurrentDocState();
+    KeptPlanState s;
+    s.model = gCurDocument;
+    s.layers = gCurDocument ? gCurDocument->itsLayers : nullptr;
+    s.edits = PlanEditCount();
+    static_assert(std::is_trivially_copyable_v<DocState>);
+    if (ds) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(ds);
+        s.settings.assign(bytes, bytes + sizeof(DocState));
+        // Scratch shapes of the feedback take IDs; nothing drawn changes.
+        for (size_t at : {offsetof(DocState, nextObjectID), offsetof(DocState, nextPointID)})
+            std::fill_n(s.settings.begin() + at, sizeof(uint32_t), 0);
+    }
+    s.shown = visibleWidgetRect();
+    s.size = size();
+    s.originX = boundsOrigin_.x, s.originY = boundsOrigin_.y;
+    s.zoom = ds ? ds->zoomFactor : 0;
+    s.xAngle = gXViewAngle, s.yAngle = gYViewAngle, s.perspective = gPerspective;
+    s.ratio = devicePixelRatioF();
+    s.dynamicDrawing = gDynamicDrawing, s.transformationDrawing = gTransformationDrawing;
+    s.realTimeDraw = gRealTimeDraw;
+    s.handles = dynamicDrawEngine->areAllPathsEmpty();  // handles show only without feedback
+    return s;
+}
+
+void QMDDocumentView::keepPlan(bool underFeedback) {
+    const QRect shown = visibleWidgetRect();
+    const qreal ratio = devicePixelRatioF();
+    keptPlanArea_ = shown;
+    keptPlan_ = QImage(shown.size() * ratio, QImage::Format_RGB32);
+    keptPlan_.setDevicePixelRatio(ratio);
+    if (keptPlan_.isNull() || !gCurDocument) return;
+    CurrentDocumentScope current(ownModel());
+    // The image's pixels are the widget's from the visible part's corner on.
+    const PlatformPoint corner{float(shown.x()) + boundsOrigin_.x, float(shown.y()) + boundsOrigin_.y};
+    const PlatformRect r = Whole({corner.x, corner.y, float(shown.width()), float(shown.height())});
+    QPainter painter(&keptPlan_);
+    painter.translate(-corner.x, -corner.y);
+    port::qt::QPainterContext context(painter);
+    port::DrawingScope scope(context);
+    const QRegion all(shown);
+    const QRegion* painting = std::exchange(painting_, &all);
+    context.setAntialiasing(false);
+    if (underFeedback) {
+        drawBeneathFeedback(r, 1);
+    } else {
+        draw3D(r, 1);
+        if (!gTransformationDrawing) ApplePortDrawDimensionWallSegmentSelection();
+    }
+    context.flush();
+    painting_ = painting;
+}
+
+void QMDDocumentView::drawKeptPlan(const PlatformRect& r) {
+    if (!painter_ || keptPlan_.isNull()) return;
+    // Copied pixel for pixel in the widget's own coordinates, whatever fraction the origin has.
+    const QRect target = toWidget(r) & keptPlanArea_;
+    const qreal ratio = keptPlan_.devicePixelRatio();
+    const QRectF source(QPointF(target.topLeft() - keptPlanArea_.topLeft()) * ratio, QSizeF(target.size()) * ratio);
+    painter_->save();
+    painter_->resetTransform();
+    painter_->setCompositionMode(QPainter::CompositionMode_Source);
+    painter_->drawImage(QRectF(target), keptPlan_, source);
+    painter_->restore();
+}
+
+void QMDDocumentView::dropKeptPlan() {
+    keptPlan_ = QImage();
+    keptUnderFeedback_ = false;
+    feedbackOnScreen_.reset();
+}
+
+bool QMDDocumentView::feedbackShows() const {
+    return gesture_.busy() && !gPrinting && gCurDocument && dynamicDrawEngine->drawsAnything();
+}
+
+void QMDDocumentView::keepPlanForFeedback(const QRegion& painted) {
+    if (!feedbackShows()) {
+        if (keptUnderFeedback_) dropKeptPlan();
+        return;
+    }
+    CurrentDocumentScope current(ownModel());
+    if (keptUnderFeedback_ && keptPlanFrom_ == keptPlanState()) return;
+    keepPlan(true);
+    // Drawing may store what it measured: the state after it is the one the image shows.
+    keptPlanFrom_ = keptPlanState();
+    keptUnderFeedback_ = true;
+    ++keptPlanDraws_;
+    // What the old image showed elsewhere on screen is stale too.
+    const QRegion rest = QRegion(keptPlanFrom_.shown) - painted;
+    if (!rest.isEmpty()) update(rest);
+}
+
+void QMDDocumentView::feedbackChanged() {
+    const QRect shown = visibleWidgetRect();
+    CurrentDocumentScope current(ownModel());
+    PlatformRect area;
+    const bool known = keptUnderFeedback_ && feedbackOnScreen_ && feedbackShows() &&
+                       keptPlanFrom_ == keptPlanState() && dynamicDrawEngine->feedbackArea(&area);
+    if (!known) return update(shown);
+    update((QRegion(*feedbackOnScreen_) + toWidget(area)) & shown);
+}
+
+void QMDDocumentView::planChanged() {
+    if (keptUnderFeedback_) dropKeptPlan();
+    update(visibleWidgetRect());
 }
 
 int16_t QMDDocumentView::ptInViewPoint(POINT point) {
@@ -323,7 +459,8 @@ void QMDDocumentView::nudge(int32_t command, const char* undoName) {
 
 void QMDDocumentView::initializeDynamicViewPointSystem() {
     shouldDrawViewPoint = 0;
-    dynamicViewPointImage_ = grab(visibleWidgetRect()).toImage();
+    dropKeptPlan();
+    keepPlan(false);
     drawViewPointDynamically_ = true;
     update();
 }
@@ -331,7 +468,7 @@ void QMDDocumentView::initializeDynamicViewPointSystem() {
 void QMDDocumentView::resetDynamicViewPointSystem() {
     shouldDrawViewPoint = 1;
     drawViewPointDynamically_ = false;
-    dynamicViewPointImage_ = QImage();
+    dropKeptPlan();
     update();
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/context_menu_factory.h"
 #include "app/core/main_window_seams.h"
@@ -19,6 +20,7 @@
 #include "plan/base_2d_view.h"
 
 class QMDDocument;
+class QMDDocumentModel;
 class QMDDocumentClipView;
 class QMDDocumentScrollView;
 class Win32EventHandler;
@@ -39,7 +41,8 @@ public:
     void scrollRectToVisible(const PlatformRect& rect) override;
     void setFrameSize(const PlatformSize& size) override;
     void setBoundsOrigin(const PlatformPoint& origin) override;
-    void setNeedsDisplay() override { update(); }
+    // Under a drag's feedback, as feedbackChanged.
+    void setNeedsDisplay() override;
     void setNeedsDisplayInRect(const PlatformRect& rect) override;
     bool needsToDrawRect(const PlatformRect& rect) const override;
 
@@ -57,8 +60,22 @@ public:
     void resetDynamicViewPointSystem() override;
     bool drawsViewPointDynamically() const { return drawViewPointDynamically_; }
 
-    // The draw of one rectangle of plan view coordinates.
+    // The draw of one rectangle of plan view coordinates. Outside a paint of the view it
+    // always draws the whole frame (printing and tests draw so).
     void drawRect(const PlatformRect& rect) override;
+
+    // While a press's feedback shows, the plan under it is drawn once into a kept image and
+    // each move paints that image and the feedback over it. The image is drawn again when
+    // what it shows changed (an edit, a scroll, a zoom, a resize) and dropped when the
+    // feedback goes.
+    // The times the plan under a drag's feedback was drawn into the kept image.
+    int keptPlanDraws() const { return keptPlanDraws_; }
+    // The feedback changed: repaints the old and the new feedback's area when both are
+    // known and the kept image still holds, else the visible part.
+    void feedbackChanged();
+    // The design changed in a way the plan's hooks may not see: the kept image goes and the
+    // visible part is drawn again.
+    void planChanged();
 
     // --- keys (Delete, Tab and the arrows reach these) ---
     // Deletes the selection when the current floor has one; one undo step.
@@ -191,10 +208,47 @@ private:
     Win32EventHandler commands();
     ContextMenuHandlers menuHandlers() const;
 
+    // What a kept image was drawn from; another value means the image no longer shows it.
+    struct KeptPlanState {
+        const void* model = nullptr;
+        const void* layers = nullptr;
+        uint64_t edits = 0;
+        // The settings record as bytes: a tracker may turn the camera or change a setting live.
+        std::vector<uint8_t> settings;
+        QRect shown;  // the visible widget rectangle
+        QSize size;
+        float originX = 0, originY = 0, zoom = 0, xAngle = 0, yAngle = 0;
+        qreal ratio = 1;
+        uint8_t perspective = 0, dynamicDrawing = 0, transformationDrawing = 0, realTimeDraw = 0;
+        bool handles = false;
+        bool operator==(const KeptPlanState&) const = default;
+    };
+    // The window's own design, whichever is current.
+    QMDDocumentModel* ownModel() const;
+    KeptPlanState keptPlanState() const;
+    // The visible part drawn into `keptPlan_`: the whole frame, or only what lies under the
+    // feedback.
+    void keepPlan(bool underFeedback);
+    void dropKeptPlan();
+    // The kept image's part under the rectangle (plan view coordinates), copied as it is.
+    void drawKeptPlan(const PlatformRect& r);
+    bool feedbackShows() const;
+    // Before a paint: keeps, draws again or drops the image under a drag's feedback.
+    void keepPlanForFeedback(const QRegion& painted);
+    QRect toWidget(const PlatformRect& r) const;
+
     QMDDocument* document_;
     PlatformPoint boundsOrigin_;
     bool drawViewPointDynamically_ = false;
-    QImage dynamicViewPointImage_;
+    // The plan as drawn, for the camera marker (kept until the live view lets go) or under a
+    // drag's feedback (while `keptUnderFeedback_`).
+    QImage keptPlan_;
+    QRect keptPlanArea_;  // the widget rectangle it shows
+    KeptPlanState keptPlanFrom_;
+    bool keptUnderFeedback_ = false;
+    int keptPlanDraws_ = 0;
+    // The widget area of the feedback last painted over the kept image, while known.
+    std::optional<QRect> feedbackOnScreen_;
     QPainter* painter_ = nullptr;       // while painting
     const QRegion* painting_ = nullptr;  // the widget region being painted
     PlanMouse mouse_{this};

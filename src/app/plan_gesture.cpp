@@ -165,7 +165,7 @@ bool PlanGesture::move(QMouseEvent* event) {
         mouse_->mouseDragged(e);
     }
     followPointer();
-    view_->update();
+    view_->feedbackChanged();
     return true;
 }
 
@@ -189,12 +189,12 @@ bool PlanGesture::key(QKeyEvent* event) {
         else now &= ~changed;
         mouse_->setAutoClickModifier(AutoClickModifierFlags());
         mouse_->flagsChanged(atPointer(now));
-        view_->update();
+        view_->feedbackChanged();
     } else if (event->type() == QEvent::KeyPress && busy()) {
         PlanMouseEvent e = atPointer(event->modifiers());
         e.keyCode = TrackKeyCode(event->key());
         mouse_->keyDown(e);
-        view_->update();
+        view_->feedbackChanged();
     }
     followPointer();
     return false;  // the view's own keys still see it, and wait for the gesture themselves

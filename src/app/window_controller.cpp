@@ -377,7 +377,7 @@ void QMDWindowController::releaseSeams(bool all) {
     sSeamOwner = nullptr;
 }
 
-void QMDWindowController::refreshDocumentVisibleView() { docView_->update(docView_->visibleWidgetRect()); }
+void QMDWindowController::refreshDocumentVisibleView() { docView_->planChanged(); }
 
 void QMDWindowController::setElevationPane(const SelectionState40* selection) {
     const ElevationPane pane = ElevationPaneFor(selection);

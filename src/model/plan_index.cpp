@@ -27,6 +27,10 @@
 
 uint8_t gPlanIndexOn = 1;
 static const port::GlobalReset kReset([] { gPlanIndexOn = 1; });
+// Never reset: a count that went back could match a picture kept before the reset.
+static uint64_t sPlanEdits = 0;
+
+uint64_t PlanEditCount() { return sPlanEdits; }
 
 namespace {
 
@@ -276,6 +280,7 @@ bool HasPlanIndex(const Layer* layer) { return layer && layer->planIndex; }
 size_t PlanIndexSize(const Layer* layer) { return layer && layer->planIndex ? layer->planIndex->entries.size() : 0; }
 
 void PlanIndexLinked(Objex* object) {
+    if (object && object->layer) ++sPlanEdits;
     PlanIndex* index = IndexOf(object);
     if (!index || object->parent || index->entries.count(object)) return;
     int64_t order = 0;
@@ -295,6 +300,7 @@ void PlanIndexLinked(Objex* object) {
 }
 
 void PlanIndexUnlinked(Objex* object) {
+    if (object && object->layer) ++sPlanEdits;
     PlanIndex* index = IndexOf(object);
     if (!index) return;
     auto it = index->entries.find(object);
@@ -306,6 +312,7 @@ void PlanIndexUnlinked(Objex* object) {
 void PlanIndexBoundsChanged(Objex* object) {
     // A member's or an opening's box changes its root's.
     while (object && object->parent) object = object->parent;
+    if (object && object->layer) ++sPlanEdits;  // not a scratch object outside the design
     PlanIndex* index = IndexOf(object);
     if (!index) return;
     auto it = index->entries.find(object);
@@ -319,6 +326,7 @@ void PlanIndexBoundsChanged(Objex* object) {
 }
 
 void PlanIndexForget(Layer* layer) {
+    if (layer) ++sPlanEdits;
     if (layer) layer->planIndex.reset();
 }
 

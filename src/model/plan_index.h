@@ -5,6 +5,7 @@
 // on kept by the list's links and unlinks (objects.cpp) and by the bounds updates
 // (bounds.cpp); a design read or restored from undo gets new layers and so a new bulk load.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "model/types.h"
@@ -46,3 +47,8 @@ void PlanIndexUnlinked(Objex* object);
 void PlanIndexBoundsChanged(Objex* object);
 // Drops the layer's index; the next search builds it anew.
 void PlanIndexForget(Layer* layer);
+
+// Grows with every call of the hooks above for an object in a layer, whether or not an index
+// is built: a view that keeps a picture of the plan compares it to learn that the design
+// changed under the picture.
+uint64_t PlanEditCount();

@@ -77,6 +77,10 @@ public:
     // The whole screen frame: background, content, handles unless feedback shows, feedback.
     // Nothing without a document, its settings record or its floors.
     void draw3D(const PlatformRect& rect, int32_t flags);
+    // draw3D in two parts, so that a view may keep the first while the feedback moves:
+    // everything under the feedback, then the feedback (with the live view told outside a drag).
+    void drawBeneathFeedback(const PlatformRect& rect, int32_t flags);
+    void drawFeedback();
     // Trace image, topography layer, grid, floors and the camera marker.
     void doDraw3D(const PlatformRect& rect, int32_t flags);
     // The grid over the plan extents (plan units at zoom 1; spacings on screen without zoom,

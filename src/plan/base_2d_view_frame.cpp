@@ -105,6 +105,12 @@ void Base2DView::drawRect(const PlatformRect& rect) {
 }
 
 void Base2DView::draw3D(const PlatformRect& rect, int32_t flags) {
+    if (!CurrentDocState() || !gCurDocument->itsLayers) return;
+    drawBeneathFeedback(rect, flags);
+    drawFeedback();
+}
+
+void Base2DView::drawBeneathFeedback(const PlatformRect& rect, int32_t flags) {
     const DocState* ds = CurrentDocState();
     if (!ds || !gCurDocument->itsLayers) return;
     port::DrawingContext& context = port::currentDrawingContext();
@@ -121,8 +127,11 @@ void Base2DView::draw3D(const PlatformRect& rect, int32_t flags) {
         ConvertNSRectToRECT(&dirty, &rect);
         DrawAllLayerHandles(gCurDocument->itsLayers, &dirty);
     }
+}
+
+void Base2DView::drawFeedback() {
     dynamicDrawEngine->strokeAllPaths();
-    context.flush();
+    port::currentDrawingContext().flush();
     if (!gTrackingMouse) LiveViewNeedsDisplay();
 }
 

@@ -1,6 +1,7 @@
 #include "plan/dynamic_draw_engine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/core/main_window_seams.h"
@@ -18,6 +19,8 @@ namespace {
 
 constexpr port::Color kWhite{1, 1, 1, 1};
 constexpr port::Color kRed{1, 0, 0, 1};
+// Beyond what is measured: antialiased text and rounding to whole pixels.
+constexpr float kPixelMargin = 3;
 
 // As setting a colour on the platform does: fills and strokes alike.
 void SetCurrentColor(port::Color color) {
@@ -243,6 +246,48 @@ PlatformRect QMDDynamicDrawEngine::boundsForAllPaths() const {
         if (element->backingPath && !element->backingPath->empty())
             Unite(sum, any, element->backingPathBounds());
     return sum;
+}
+
+bool QMDDynamicDrawEngine::drawsAnything() const {
+    return !areAllPathsEmpty() || std::any_of(dynamicTransformArray.begin(), dynamicTransformArray.end(),
+                                              [](const auto& element) { return !element->path.path.empty(); });
+}
+
+bool QMDDynamicDrawEngine::feedbackArea(PlatformRect* area) const {
+    PlatformRect sum;
+    bool any = false;
+    // A stroke reaches half its width beyond the points (more at a mitred corner); pixels
+    // are whole.
+    auto addPath = [&](const DynamicPath& p) {
+        if (p.path.empty()) return;
+        const PlatformRect r = ToPlatform(p.path.bounds());
+        const float grow = std::max(p.lineWidth, 1.0f) * 2 + kPixelMargin;
+        Unite(sum, any, {r.x - grow, r.y - grow, r.width + 2 * grow, r.height + 2 * grow});
+    };
+    addPath(primaryPath);
+    addPath(secondaryPath);
+    for (const auto& element : dynamicTransformArray) addPath(element->path);
+    for (const auto& element : dynamicDimArray) {
+        if (element->isBackingPathEmpty()) continue;
+        if (element->backingPath) {
+            const PlatformRect r = element->backingPathBounds();
+            Unite(sum, any, {r.x - kPixelMargin, r.y - kPixelMargin, r.width + 2 * kPixelMargin,
+                             r.height + 2 * kPixelMargin});
+        }
+        if (!element->dimensionText) continue;
+        // Centred on the rectangle and turned: within the circle through the text's corners.
+        Base2DView* view = MainWindowDocumentView();
+        const PlatformSize size =
+            view ? view->textMetricsForString(element->dimensionText.get(), &element->textFontInfo)
+                 : PlatformSize{};
+        if (size.width <= 0 && size.height <= 0) return false;
+        const PlatformRect& t = element->textRect;
+        const float reach = std::hypot(size.width, size.height) / 2 + kPixelMargin;
+        const float cx = t.x + t.width / 2, cy = t.y + t.height / 2;
+        Unite(sum, any, {cx - reach, cy - reach, 2 * reach, 2 * reach});
+    }
+    *area = any ? sum : PlatformRect{};
+    return true;
 }
 
 void QMDDynamicDrawEngine::drawPath(const DynamicPath& path, int16_t method, float red,

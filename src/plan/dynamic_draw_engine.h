@@ -128,6 +128,12 @@ public:
     // The union of both paths' bounds and the dimension backings' bounds. Empty paths add
     // nothing; a straight line (bounds without height or width) still does.
     PlatformRect boundsForAllPaths() const;
+    // Whether strokeAllPaths draws anything at all (transform elements count here).
+    bool drawsAnything() const;
+    // The area strokeAllPaths may touch, in view coordinates, grown by line widths and a
+    // margin for antialiased text; false when a part's extent cannot be told (text that
+    // cannot be measured). An engine that draws nothing has the zero rectangle.
+    bool feedbackArea(PlatformRect* area) const;
     // Primary, secondary, dimension elements, transform elements, into the current context.
     void strokeAllPaths() const;
     void removePointsFromAllPaths();

@@ -136,6 +136,11 @@ void DrawDimensionWallSegmentSelection(Objex* wall, Poinz* start, Poinz* end, in
 
 void ApplePortDrawDimensionWallSegmentSelection() { DrawStoredClearances(0); }
 
+bool WallSegmentClearancesStored() {
+    return Present(gSelectedWallSegmentStartPtSideA, gSelectedWallSegmentEndPtSideA) ||
+           Present(gSelectedWallSegmentStartPtSideB, gSelectedWallSegmentEndPtSideB);
+}
+
 int16_t ClearDimensionWallSegmentSelection() { return DrawStoredClearances(1) ? 1 : 0; }
 
 void DrawSelectionDimension(Objex* wall) {

@@ -35,6 +35,8 @@ void GetWallDimensionPoint(Objex* wall, Poinz* start, Poinz* end, FloatPoint* ba
 // Draws the stored clearances once (red readouts of fixed height; side B one-sided after side
 // A) and empties them.
 void ApplePortDrawDimensionWallSegmentSelection();
+// Whether clearances wait to be drawn (ApplePortDrawDimensionWallSegmentSelection empties them).
+bool WallSegmentClearancesStored();
 // Erases the stored clearances through the plan view's engine and empties them; non-zero
 // when either side was present.
 int16_t ClearDimensionWallSegmentSelection();

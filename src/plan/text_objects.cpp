@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "app/core/main_window_seams.h"
 #include "model/bounds.h"
@@ -64,10 +65,13 @@ void DrawTextDynamicObject(void* dc, Objex* object) {
     for (int i = 0; i < 4; ++i) p[i]->position[kH] = corner[i][0], p[i]->position[kD] = corner[i][1];
     FloatRect bounds{32000, 32000, -32000, -32000};
     GetObjectBounds(object, 0, &bounds, 0, 0);
-    object->bounds = bounds;
     Float3DRect bounds3D{32000, 32000, 32000, -32000, -32000, -32000};
     GetObject3DBounds(object, 0, &bounds3D, 0);
+    // Every draw refits the frame; only a frame that moved is an edit of the design.
+    const bool moved = std::memcmp(&bounds, &object->bounds, sizeof bounds) != 0 ||
+                       std::memcmp(&bounds3D, &object->bounds3D, sizeof bounds3D) != 0;
+    object->bounds = bounds;
     object->bounds3D = bounds3D;
-    PlanIndexBoundsChanged(object);
+    if (moved) PlanIndexBoundsChanged(object);
     DrawRotatedText(dc, TextOf(object), qh, qd, degrees, FontOf(object));
 }

@@ -1,7 +1,8 @@
 // The document window on a design: what it shows, the model's calls it answers, its plan
 // tabs, elevation slider, trace image and menus; the plan view's scrolling, zoom, camera
 // marker, keys and hand tool; its events on their way into the mouse road, the menus a press
-// runs, drops and the auto-click modifier; what the context menus offer.
+// runs, drops and the auto-click modifier; a drag's feedback over the kept plan; what the
+// context menus offer.
 #include "app/window_controller.h"
 
 #include <QAction>
@@ -14,8 +15,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -42,10 +45,12 @@
 #include "model/docstate.h"
 #include "model/command_ids.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
+#include "port/qt/painter_context.h"
 #include "port/qt/platform.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "support/build.h"
@@ -412,6 +417,90 @@ TEST_F(PlanView, TrackersScrollTenTowardAPointAndTheHandDragsThePlanByWholePixel
     EXPECT_EQ(drag({200.3, 150.2}), QPoint(-30, 10));  // the plan moved with the hand: a third of a pixel on
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 150));
     EXPECT_EQ(clip->cursor().shape(), Qt::OpenHandCursor);
+}
+
+// A window's plan at zoom 1 over three walls and a text, its origin between pixels, showing about
+// (-300, -200) at the visible part's corner; text is measured as the program measures it.
+class KeptPlan : public Window {
+protected:
+    void SetUp() override {
+        Window::SetUp();
+        port::setDefaultDrawingContext(&measuring);
+        w = Open(), view = w->docView(), floor = gCurDocument->itsCurLayer;
+        CurrentDocState()->zoomFactor = 1;
+        for (float y : {-60.0f, 0.0f, 60.0f}) Wall(floor, {{-150, y}, {150, y + 20}});
+        Objex* text = Make(objtype::kText).on(floor).shown().text("Porch").plan({{-100, 90}, {-40, 90}, {-40, 120}, {-100, 120}});
+        objfield::text_object::kAngle(*text) = 30;  // turned text measures its box as it draws
+        view->setBoundsOrigin({view->boundsOrigin().x - 0.25f, view->boundsOrigin().y - 0.75f});
+        view->scrollPoint({-300, -200});
+        view->installEventFilter(&spy);
+        Settle();
+    }
+    void TearDown() override { Window::TearDown(), port::setDefaultDrawingContext(nullptr); }
+    void Settle() {
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    }
+    QPoint At(QPoint plan) const { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); }
+    void Move(QPoint plan) {
+        QMouseEvent e(QEvent::MouseMove, At(plan), view->mapToGlobal(At(plan)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(view, &e);
+        Settle();
+    }
+    // The visible part as the screen shows it, and as one whole frame draws it.
+    QImage Screen() const {
+        const QRect shown = view->visibleWidgetRect();
+        const QPoint at = view->mapTo(w, shown.topLeft());
+        return w->screen()->grabWindow(w->winId(), at.x(), at.y(), shown.width(), shown.height()).toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    QImage Drawn() const {
+        const PlatformRect r = view->visibleRect();
+        QImage image(int(r.width), int(r.height), QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.translate(-r.x, -r.y);
+        port::qt::QPainterContext context(painter);
+        port::DrawingScope scope(context);
+        view->drawRect(r);
+        return image;
+    }
+    port::qt::QtMeasuringContext measuring;
+    QMDWindowController* w = nullptr;
+    QMDDocumentView* view = nullptr;
+    Layer* floor = nullptr;
+    PaintSpy spy;
+};
+
+TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
+    struct Step {
+        QPoint to;
+        bool editFirst;  // the design changes under the drag
+        int draws;       // of the plan under the feedback, in this drag so far
+    };
+    // Tools draw their feedback each their own way (the oval's builds scratch arcs outside the
+    // design); the select tool's is the marquee.
+    for (int16_t tool : {toolid::kSelect, toolid::kRectangle, toolid::kOval, toolid::kLine, toolid::kExteriorWall}) {
+        gCurTool = tool;
+        const int before = view->keptPlanDraws();
+        QTest::mousePress(view, Qt::LeftButton, {}, At({-120, -100}));
+        Move({-110, -90});  // the feedback shows by now
+        for (const Step& s : {Step{{-60, -40}, false, 1}, {{40, 30}, false, 1}, {{-20, -80}, false, 1},
+                              {{90, 70}, true, 2}, {{60, 10}, false, 2}}) {
+            if (s.editFirst) Wall(floor, {{-200, 100}, {200, 100}});
+            spy.painted = {};
+            Move(s.to);
+            EXPECT_EQ(view->keptPlanDraws() - before, s.draws) << tool << " " << s.to.x();
+            EXPECT_TRUE(Screen() == Drawn()) << tool << " " << s.to.x();
+            // Only the old and new feedback are painted while the kept image holds.
+            if (!s.editFirst) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << s.to.x();
+        }
+        const PlatformRect shown = view->visibleRect();
+        view->scrollPoint({shown.x - 10, shown.y});
+        Move({50, 20});
+        EXPECT_EQ(std::tuple(view->keptPlanDraws() - before, Screen() == Drawn()), std::tuple(3, true)) << tool;
+        QTest::mouseRelease(view, Qt::LeftButton, {}, At({50, 20}));
+        Settle();
+        EXPECT_EQ(std::tuple(view->keptPlanDraws() - before, Screen() == Drawn()), std::tuple(3, true)) << tool;
+    }
 }
 
 // A window's plan view with the tracker recorded; widget (x, y) is plan view

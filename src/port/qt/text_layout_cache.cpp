@@ -15,6 +15,14 @@ namespace {
 
 // Enough for every label of a large plan; past it the cache starts again.
 constexpr size_t kMostEntries = 4096;
+// Sizes are asked for every label drawn: room for a large plan's readouts at every length.
+constexpr size_t kMostSizes = 32768;
+
+// Keys found by a view into a buffer, without a string made for the search.
+struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
 
 std::unordered_map<std::string, CachedFont>& Fonts() {
     static std::unordered_map<std::string, CachedFont> fonts;
@@ -28,8 +36,8 @@ std::unordered_map<std::string, std::vector<QStaticText>>& Laid() {
     static std::unordered_map<std::string, std::vector<QStaticText>> laid;
     return laid;
 }
-std::unordered_map<std::string, Size>& Sizes() {
-    static std::unordered_map<std::string, Size> sizes;
+std::unordered_map<std::string, Size, KeyHash, std::equal_to<>>& Sizes() {
+    static std::unordered_map<std::string, Size, KeyHash, std::equal_to<>> sizes;
     return sizes;
 }
 
@@ -40,29 +48,40 @@ const port::GlobalReset kReset([] {
     Laid().clear();
 });
 
-// The record's fields, without the padding between them.
+template <class Map>
+Map& Bounded(Map& map, size_t most = kMostEntries) {
+    if (map.size() >= most) map.clear();
+    return map;
+}
+
+// The record without its turn, which the face and the measures do not depend on: labels at
+// every angle share them.
+LOGFONT Upright(const LOGFONT& lf) {
+    LOGFONT upright = lf;
+    upright.lfEscapement = upright.lfOrientation = 0;
+    return upright;
+}
+
+}  // namespace
+
 std::string FontKey(const LOGFONT& lf) {
     std::string key;
+    AppendFontKey(key, lf);
+    return key;
+}
+
+void AppendFontKey(std::string& key, const LOGFONT& lf) {
     for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
         key.append(reinterpret_cast<const char*>(&v), sizeof v);
     for (uint8_t v : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
                       lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
         key.push_back(static_cast<char>(v));
     key.append(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
-    return key;
 }
-
-template <class Map>
-Map& Bounded(Map& map) {
-    if (map.size() >= kMostEntries) map.clear();
-    return map;
-}
-
-}  // namespace
 
 const CachedFont& FontFor(const LOGFONT& lf) {
     auto& fonts = Fonts();
-    std::string key = FontKey(lf);
+    std::string key = FontKey(Upright(lf));
     if (auto it = fonts.find(key); it != fonts.end()) return it->second;
     CachedFont entry;
     entry.font = FontForLogFont(lf);
@@ -97,16 +116,18 @@ const std::vector<QStaticText>& StaticLinesOf(std::string_view macRoman, const L
 
 Size TextSize(std::string_view macRoman, const LOGFONT& lf) {
     auto& sizes = Sizes();
-    std::string key = FontKey(lf);
+    static std::string key;
+    key.clear();
+    AppendFontKey(key, Upright(lf));
     key.push_back('\0');
     key.append(macRoman);
-    if (auto it = sizes.find(key); it != sizes.end()) return it->second;
+    if (auto it = sizes.find(std::string_view(key)); it != sizes.end()) return it->second;
     const CachedFont& font = FontFor(lf);
     const QFontMetricsF metrics(font.font);
     double width = 0;
     for (const QString& line : LinesOf(macRoman)) width = std::max(width, metrics.horizontalAdvance(line));
     const Size size{width, LinesOf(macRoman).size() * font.lineSpacing};
-    Bounded(sizes).emplace(std::move(key), size);
+    Bounded(sizes, kMostSizes).emplace(key, size);
     return size;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct CachedFont {
     double lineSpacing = 0;
 };
 
+// The record's fields as a key, without the padding between them.
+std::string FontKey(const LOGFONT& lf);
+void AppendFontKey(std::string& key, const LOGFONT& lf);
 // The font the record asks for (FontForLogFont) with its metrics.
 const CachedFont& FontFor(const LOGFONT& lf);
 // The text's lines (broken at CR, LF and CR LF) from Mac Roman.
