@@ -20,6 +20,8 @@ bool Divides(float zoom) { return zoom != 1.0f && zoom != 0.0f && !std::isnan(zo
 int32_t RoundToInt32(double value) { return dvxnum::TruncToInt32(value + 0.5); }
 }  // namespace
 
+float ZoomFactor() { return CurrentZoom(); }
+
 float ZoomF(float value) {
     const float zoom = CurrentZoom();
     if (zoom == 1.0f) return value;

@@ -9,6 +9,8 @@
 struct Poinz;
 
 float ZoomF(float value);
+// The factor ZoomF multiplies by (1.0 without a current document).
+float ZoomFactor();
 // A factor of 0 or not a number (never set by the program) leaves the value unchanged rather
 // than dividing; so do UnzoomL and UnzoomFRect.
 float UnzoomF(float value);

@@ -162,20 +162,27 @@ void DrawOutline(void* dc, Objex* object, int32_t flags,
         Draw2DWall(dc, object, object->sourceObject);
         return;
     }
-    const std::vector<const Poinz*> points = PointsOf(object);
-    const size_t count = points.size();
+    const Poinz* const first = object->firstPoint;
     if (object->rows == 1) {
+        // Along the list itself: most objects are one row, drawn without gathering points.
+        const ObjectLineStyle style(object);
         const bool quickForm = object->type == objtype::kQuickWallForm;
         const size_t gap = static_cast<size_t>(object->pointCount / 2);  // 1-based point number
-        for (size_t i = 0; i + 1 < count; ++i)
-            if (!(quickForm && i + 1 == gap))
-                DrawObjectSegment(dc, object, points[i], points[i + 1], flags, transform);
-        if (object->closed && !quickForm && count > 1)
-            DrawObjectSegment(dc, object, points[count - 1], points[0], flags, transform);
+        const Poinz* last = first;
+        size_t i = 0;
+        for (const Poinz* p = first; p && p->next; p = p->next, ++i) {
+            if (!(quickForm && i + 1 == gap)) DrawObjectSegment(dc, object, p, p->next, flags, transform);
+            last = p->next;
+        }
+        if (object->closed && !quickForm && last != first)
+            DrawObjectSegment(dc, object, last, first, flags, transform);
     } else if (object->subtype == objsubtype::kWallSolid) {
         if (ownedByWall) Draw2DWall(dc, object, object->sourceObject);
         return;
     } else if (object->rows > 1) {
+        const ObjectLineStyle style(object);
+        const std::vector<const Poinz*> points = PointsOf(object);
+        const size_t count = points.size();
         const size_t rows = static_cast<size_t>(object->rows);
         const size_t n = static_cast<size_t>(object->pointCount) / rows;
         if (n == 0 || n * rows > count) return;
@@ -192,9 +199,11 @@ void DrawOutline(void* dc, Objex* object, int32_t flags,
         }
     }
     if (object->type == objtype::kTopography && gCurDocument && object->layer &&
-        object->layer == gCurDocument->itsTopoLayer)
-        for (size_t i = 1; i < count; ++i)
-            if (i % 2 == 1 || i + 1 == count) DrawTopoLineElevation(dc, object, points[i]);
+        object->layer == gCurDocument->itsTopoLayer) {
+        size_t i = 1;
+        for (const Poinz* p = first ? first->next : nullptr; p; p = p->next, ++i)
+            if (i % 2 == 1 || !p->next) DrawTopoLineElevation(dc, object, p);
+    }
 }
 
 // Steps 4 to 9 of the object's own drawing, in the colour set by the caller.

@@ -262,15 +262,20 @@ void DrawObjectHandles(Objex* object, const RECT* rect) {
 
 void DrawLayerHandles(Layer* layer, const RECT* rect) {
     if (!layer || !layer->visible || !rect) return;
+    // Only an object holding a selected point shows handles: the roster names those, in list order.
+    std::vector<Objex*> objects;
+    SelectedObjectsOfLayer(layer, &objects);
     // Handles lie at an object's points and box corners: those far from the rectangle draw none.
     FloatRect area;
-    if (!PlanAreaToRedraw(rect, nullptr, &area)) {
-        for (Objex* o = layer->firstObject; o; o = o->next) DrawObjectHandles(o, rect);
-        return;
+    const bool culled = PlanAreaToRedraw(rect, nullptr, &area);
+    for (Objex* o : objects) {
+        FloatRect box;
+        if (culled && PlanIndexBox(o, &box) &&
+            (box.floatRight < area.floatLeft || area.floatRight < box.floatLeft || box.floatBottom < area.floatTop ||
+             area.floatBottom < box.floatTop))
+            continue;
+        DrawObjectHandles(o, rect);
     }
-    std::vector<Objex*> objects;
-    PlanIndexCandidates(layer, area, &objects);
-    for (Objex* o : objects) DrawObjectHandles(o, rect);
 }
 
 bool SelectionHandlesArea(Layer* first, RECT* area) {

@@ -75,39 +75,41 @@ void ApplePortAcceleratedDrawLine(float x1, float y1, float x2, float y2) {
 
 namespace {
 
-// How a plan line of the object is stroked when it is drawn at once.
+// How a plan line of the object is stroked when it is drawn at once; the dash is one of the
+// fixed patterns below, never copied per line.
 struct LineLook {
-    std::vector<double> dash;
+    const std::vector<double>* dash;
     double width = 1;
 };
 
+const std::vector<double> kSolid, kDotted{3, 3}, kDashed{18, 6};
+
 LineLook LookFor(const Objex* object, const Poinz* point) {
-    static const std::vector<double> dotted{3, 3}, dashed{18, 6};
     switch (object->type) {
     case objtype::kPropertyLine:
     case objtype::kQuickWallForm:
-        return {dashed};
+        return {&kDashed};
     case objtype::kPath:
     case objtype::kTopography:
     case objtype::kRailing:
     case kSprinkler:
     case objtype::kRoofCutout:
-        return {dotted};
+        return {&kDotted};
     case objtype::kFence:
-        if (point && point->kind == kGatePoint) return {{}, 3};
-        return {dotted};
+        if (point && point->kind == kGatePoint) return {&kSolid, 3};
+        return {&kDotted};
     case objtype::kDetail:
-        if (object->subtype == objsubtype::kSwitchConnector) return {dotted};
-        return {};
+        if (object->subtype == objsubtype::kSwitchConnector) return {&kDotted};
+        return {&kSolid};
     case objtype::kFloorCutout:
         if (object->subtype == objsubtype::kDeckCutout ||
             object->subtype == objsubtype::kSwitchConnector)
-            return {dotted};
-        return {};
+            return {&kDotted};
+        return {&kSolid};
     case objtype::kPhoto:
-        return {{}, 3};
+        return {&kSolid, 3};
     default:
-        return {};
+        return {&kSolid};
     }
 }
 
@@ -120,22 +122,20 @@ QMDDynamicDrawEngine* MainEngine() {
     return view ? view->dynamicDrawEngine.get() : nullptr;
 }
 
-// A one-line path stroked at once in the current colour.
+// A one-line stroke at once in the current colour.
 void StrokeLine(float x1, float y1, float x2, float y2, const LineLook& look) {
     port::DrawingContext& context = port::currentDrawingContext();
-    port::Path path;
-    path.moveTo(x1, y1);
-    path.lineTo(x2, y2);
+    const port::Point from{x1, y1}, to{x2, y2};
     // Most lines of a frame share their pen: no state to set, none to put back.
     const port::GraphicsState& now = context.state();
-    if (now.lineWidth == look.width && now.dash == look.dash && now.dashPhase == 0) {
-        context.strokePath(path);
+    if (now.lineWidth == look.width && now.dash == *look.dash && now.dashPhase == 0) {
+        context.strokeLine(from, to);
         return;
     }
     context.save();
     context.setLineWidth(look.width);
-    context.setLineDash(look.dash, 0);
-    context.strokePath(path);
+    context.setLineDash(*look.dash, 0);
+    context.strokeLine(from, to);
     context.restore();
 }
 
@@ -161,35 +161,19 @@ void TransformCopy(Poinz* point, const Objex* object, int32_t flags, const Trans
 
 bool IsZero(const float v[3]) { return v[0] == 0.0f && v[1] == 0.0f && v[2] == 0.0f; }
 
-// Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
-// leaves the last line's ends in `from` and `to`.
-int DrawCubic(void* dc, const SegmentCubic& cubic, float step, const Objex* object,
-              const Poinz* first, float from[3], float to[3]) {
-    int lines = 0;
-    cubic.At(0.0f, to);
-    for (int i = 1;; ++i) {
-        const float t = static_cast<float>(i) * step;
-        if (!(t <= 1.01f)) break;
-        for (int k = 0; k < 3; ++k) from[k] = to[k];
-        cubic.At(t, to);
-        DrawLine(dc, from[0], from[1], from[2], to[0], to[1], to[2], 0, object, first);
-        ++lines;
-    }
-    return lines;
+// A model point (h, v, d) into the view as a plan line's end: projected (zoomed, with the
+// view's perspective) and scaled for printing. Each end on its own, so a point shared by two
+// lines is worked out once. `zoom` is the view's factor (ZoomFactor), asked once per run of lines.
+void ToView(float p[3], float zoom) {
+    if (zoom != 1.0f) p[0] *= zoom, p[1] *= zoom, p[2] *= zoom;
+    ConversionToIsometric(&p[0], &p[1], &p[2], gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
+                          gGlobalYOffset, gGlobalZOffset, 0);
+    if (gPerspective) AddPerspective(&p[0], &p[1], &p[2], gViewDistance, 0, 0, 0);
+    if (gPrinting) p[0] *= gHPrintScale, p[1] *= gVPrintScale;
 }
 
-}  // namespace
-
-void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, float d2,
-              uint8_t zoom, const Objex* object, const Poinz* point) {
-    if (zoom && !gPrinting) {
-        for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
-    }
-    ConvertToIso(&h1, &v1, &d1, &h2, &v2, &d2, gPerspective);
-    if (gPrinting) {
-        h1 *= gHPrintScale, h2 *= gHPrintScale;
-        v1 *= gVPrintScale, v2 *= gVPrintScale;
-    }
+// A line of two view points to its sink.
+void PutLine(float h1, float v1, float h2, float v2, const Objex* object, const Poinz* point) {
     if (!OnPlane(h1) || !OnPlane(v1) || !OnPlane(h2) || !OnPlane(v2)) return;
 
     if (gDynamicDrawing) {
@@ -211,6 +195,43 @@ void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, fl
         return;
     }
     StrokeLine(Round(h1), Round(v1), Round(h2), Round(v2), LookFor(object, point));
+}
+
+// Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
+// leaves the last line's ends in `from` and `to`.
+int DrawCubic(void*, const SegmentCubic& cubic, float step, const Objex* object, const Poinz* first, float from[3],
+              float to[3]) {
+    int lines = 0;
+    cubic.At(0.0f, to);
+    const float zoom = ZoomFactor();
+    float last[3] = {to[0], to[1], to[2]}, next[3];
+    ToView(last, zoom);
+    for (int i = 1;; ++i) {
+        const float t = static_cast<float>(i) * step;
+        if (!(t <= 1.01f)) break;
+        for (int k = 0; k < 3; ++k) from[k] = to[k];
+        cubic.At(t, to);
+        for (int k = 0; k < 3; ++k) next[k] = to[k];
+        ToView(next, zoom);
+        PutLine(last[0], last[1], next[0], next[1], object, first);
+        for (int k = 0; k < 3; ++k) last[k] = next[k];
+        ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
+
+void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, float d2,
+              uint8_t zoom, const Objex* object, const Poinz* point) {
+    if (zoom && !gPrinting) {
+        for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
+    }
+    float a[3] = {h1, v1, d1}, b[3] = {h2, v2, d2};
+    const float factor = ZoomFactor();
+    ToView(a, factor);
+    ToView(b, factor);
+    PutLine(a[0], a[1], b[0], b[1], object, point);
 }
 
 void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
@@ -268,6 +289,16 @@ void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz
               object, p1, from, to);
 }
 
+ObjectLineStyle::ObjectLineStyle(const Objex* object) {
+    port::DrawingContext& context = port::currentDrawingContext();
+    context.save();
+    const LineLook look = LookFor(object, nullptr);
+    context.setLineWidth(look.width);
+    context.setLineDash(*look.dash, 0);
+}
+
+ObjectLineStyle::~ObjectLineStyle() { port::currentDrawingContext().restore(); }
+
 void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom) {
     int32_t c[4] = {x1, y1, x2, y2};
     if (zoom)
@@ -279,7 +310,7 @@ void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom) {
             engine->appendLineToActivePathWithStartPoint(start, end);
         return;
     }
-    StrokeLine(start.x, start.y, end.x, end.y, {});
+    StrokeLine(start.x, start.y, end.x, end.y, {&kSolid});
 }
 
 void DrawStairArrowhead(void* /*dc*/, const Objex* /*object*/, float tipX, float tipY,

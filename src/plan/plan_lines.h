@@ -39,6 +39,16 @@ void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poi
 // A link between corresponding points of two rows, along their across-row tangents.
 void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
                      int32_t flags, const TransformRecord* transform);
+// While alive, the current context strokes at the line width and dash DrawLine gives the
+// object's lines, so each of them finds its pen already set (a fence's gate lines still set
+// their own).
+class ObjectLineStyle {
+public:
+    explicit ObjectLineStyle(const Objex* object);
+    ~ObjectLineStyle();
+    ObjectLineStyle(const ObjectLineStyle&) = delete;
+    ObjectLineStyle& operator=(const ObjectLineStyle&) = delete;
+};
 // A screen line (zoomed when asked): into the engine while drawing feedback, else stroked.
 void Draw2DLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint8_t zoom);
 // The two barbs of a stair's direction arrow at the tip, pointing away from `back` (view

@@ -1,6 +1,6 @@
 #include "plan/walls.h"
 
-#include <vector>
+#include <array>
 
 #include "app/core/main_window_seams.h"
 #include "model/docstate.h"
@@ -32,7 +32,7 @@ struct Corner {
 
 // The four corners of the segment P -> Q at half thickness t, along one face and back along
 // the other, projected into the current view and made whole.
-std::vector<Corner> SegmentOutline(float ph, float pd, float qh, float qd, float t) {
+std::array<Corner, 4> SegmentOutline(float ph, float pd, float qh, float qd, float t) {
     float length = 0;
     const float a = GetLineLengthAndAngle(ph, pd, qh, qd, &length);
     const float b = GetLineLengthAndAngle(qh, qd, ph, pd, &length);
@@ -46,10 +46,10 @@ std::vector<Corner> SegmentOutline(float ph, float pd, float qh, float qd, float
     }
     ConvertToIso(&c[0][0], &c[0][1], &c[0][2], &c[1][0], &c[1][1], &c[1][2], gPerspective);
     ConvertToIso(&c[2][0], &c[2][1], &c[2][2], &c[3][0], &c[3][1], &c[3][2], gPerspective);
-    std::vector<Corner> out;
-    for (auto& p : c)
-        out.push_back({static_cast<float>(static_cast<int32_t>(p[0] + 0.5f)),
-                       static_cast<float>(static_cast<int32_t>(p[1] + 0.5f))});
+    std::array<Corner, 4> out;
+    for (int i = 0; i < 4; ++i)
+        out[i] = {static_cast<float>(static_cast<int32_t>(c[i][0] + 0.5f)),
+                  static_cast<float>(static_cast<int32_t>(c[i][1] + 0.5f))};
     return out;
 }
 
@@ -66,7 +66,7 @@ void DrawWall(void* dc, const Float3DPoint& start, const Float3DPoint& end, floa
     Base2DView* view = MainWindowDocumentView();
     if (!view) return;
     QMDDynamicDrawEngine* engine = view->dynamicDrawEngine.get();
-    const std::vector<Corner> c =
+    const std::array<Corner, 4> c =
         SegmentOutline(start.floatH, start.floatD, end.floatH, end.floatD, thickness * 0.5f);
     engine->activePathMoveToPoint({c[0].x, c[0].y});
     for (int i = 1; i < 4; ++i) engine->activePathLineToPoint({c[i].x, c[i].y});
@@ -106,7 +106,7 @@ void DrawWallSelection(Objex* wall) {
     port::DrawingContext& context = port::currentDrawingContext();
     ForEachSegment(wall, [&](Poinz* a, Poinz* b) {
         if (!a->selected || !b->selected) return;
-        const std::vector<Corner> c =
+        const std::array<Corner, 4> c =
             SegmentOutline(a->position[kH], a->position[kD], b->position[kH], b->position[kD], t);
         port::Path path;
         path.moveTo(c[0].x, c[0].y);

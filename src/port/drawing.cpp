@@ -31,6 +31,13 @@ void DrawingContext::setLineDash(std::vector<double> lengths, double phase) {
     state_.dashPhase = std::isfinite(phase) && !state_.dash.empty() ? phase : 0;
 }
 
+void DrawingContext::strokeLine(Point from, Point to) {
+    Path path;
+    path.moveTo(from.x, from.y);
+    path.lineTo(to.x, to.y);
+    strokePath(path);
+}
+
 namespace {
 
 DrawingContext sBuiltInContext;

@@ -96,6 +96,9 @@ public:
     // Strokes the segments points[0]-points[1], points[2]-points[3], ... (an odd last point
     // is ignored).
     virtual void strokeLineSegments(std::span<const Point>) {}
+    // One line from `from` to `to`, as the two-element path moveTo-lineTo would stroke it; a
+    // platform context may put it down without building the path.
+    virtual void strokeLine(Point from, Point to);
     // Fills the path with the pattern's lines in `color`; `phase` is where, in device space,
     // a tile's origin lies.
     virtual void fillPathWithPattern(const Path&, const HatchPattern&, Color, Point) {}

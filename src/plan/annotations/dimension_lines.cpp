@@ -49,10 +49,7 @@ void Project(float h1, float v1, float h2, float v2, PlatformPoint* a, PlatformP
 void ViewLine(QMDDynamicDrawEngine* engine, PlatformPoint a, PlatformPoint b) {
     const PlatformPoint from = PathPoint(a.x, a.y), to = PathPoint(b.x, b.y);
     if (engine) return engine->appendLineToActivePathWithStartPoint(from, to);
-    port::Path path;
-    path.moveTo(from.x, from.y);
-    path.lineTo(to.x, to.y);
-    port::currentDrawingContext().strokePath(path);
+    port::currentDrawingContext().strokeLine({from.x, from.y}, {to.x, to.y});
 }
 
 void SetAngle(LOGFONT& font, double degrees) {

@@ -37,8 +37,9 @@ QColor ToQColor(Color c) {
 
 QTransform ToQTransform(const Matrix& m) { return QTransform(m.a, m.b, m.c, m.d, m.tx, m.ty); }
 
-QPainterPath ToQPainterPath(const Path& path) {
-    QPainterPath out;
+// Into `out`, emptied first (its storage kept for the next path).
+void ToQPainterPath(const Path& path, QPainterPath& out) {
+    out.clear();
     out.setFillRule(Qt::WindingFill);
     bool hasCurrent = false;
     for (const Path::Element& e : path.elements()) {
@@ -64,6 +65,11 @@ QPainterPath ToQPainterPath(const Path& path) {
             break;
         }
     }
+}
+
+QPainterPath ToQPainterPath(const Path& path) {
+    QPainterPath out;
+    ToQPainterPath(path, out);
     return out;
 }
 
@@ -171,6 +177,12 @@ bool QPainterContext::batchable() const {
     return s.dash.empty() && s.stroke.alpha >= 1.0f;
 }
 
+static bool SamePen(const GraphicsState& a, const GraphicsState& b) {
+    return a.stroke.red == b.stroke.red && a.stroke.green == b.stroke.green && a.stroke.blue == b.stroke.blue &&
+           a.stroke.alpha == b.stroke.alpha && a.lineWidth == b.lineWidth && a.dash == b.dash &&
+           a.dashPhase == b.dashPhase;
+}
+
 static bool SameStroke(const GraphicsState& a, const GraphicsState& b) {
     const Matrix& m = a.matrix;
     const Matrix& n = b.matrix;
@@ -198,16 +210,34 @@ void QPainterContext::flush() {
 
 bool QPainterContext::active() const { return painter_ && painter_->isActive(); }
 
+// Only what differs is set: the painter recomputes its transform and hints on every call.
 void QPainterContext::applyCommon(const GraphicsState& s) {
-    painter_->setWorldTransform(ToQTransform(s.matrix));
-    painter_->setRenderHint(QPainter::Antialiasing, s.antialias);
-    painter_->setRenderHint(QPainter::TextAntialiasing, s.antialias);
+    const QTransform t = ToQTransform(s.matrix);
+    if (painter_->worldTransform() != t) painter_->setWorldTransform(t);
+    const QPainter::RenderHints hints = QPainter::Antialiasing | QPainter::TextAntialiasing;
+    const QPainter::RenderHints wanted = s.antialias ? hints : QPainter::RenderHints();
+    if ((painter_->renderHints() & hints) != wanted) {
+        painter_->setRenderHint(QPainter::Antialiasing, s.antialias);
+        painter_->setRenderHint(QPainter::TextAntialiasing, s.antialias);
+    }
     painter_->setOpacity(1.0);
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void QPainterContext::applyStroke(const GraphicsState& s) {
     applyCommon(s);
+    // The pen of the last stroke state is kept: the painter takes the same pen as no change.
+    if (!penMade_ || !SamePen(penState_, s)) {
+        pen_ = MakePen(s);
+        penState_.stroke = s.stroke, penState_.lineWidth = s.lineWidth;
+        penState_.dash = s.dash, penState_.dashPhase = s.dashPhase;
+        penMade_ = true;
+    }
+    painter_->setPen(pen_);
+    painter_->setBrush(Qt::NoBrush);
+}
+
+QPen QPainterContext::MakePen(const GraphicsState& s) {
     const double width = std::isfinite(s.lineWidth) && s.lineWidth > 0 ? s.lineWidth : 0;
     QPen pen(ToQColor(s.stroke), width);  // width 0: a cosmetic hairline
     pen.setCapStyle(Qt::FlatCap);
@@ -222,42 +252,76 @@ void QPainterContext::applyStroke(const GraphicsState& s) {
         pen.setDashPattern(pattern);
         pen.setDashOffset(s.dashPhase / unit);
     }
-    painter_->setPen(pen);
-    painter_->setBrush(Qt::NoBrush);
+    return pen;
 }
 
 void QPainterContext::fillPath(const Path& path) {
     flush();
     if (!active()) return;
     applyCommon(state());
-    painter_->setPen(Qt::NoPen);
-    painter_->setBrush(ToQColor(state().fill));
-    painter_->drawPath(ToQPainterPath(path));
+    const Color& c = state().fill;
+    if (!brushMade_ || c.red != brushColor_.red || c.green != brushColor_.green || c.blue != brushColor_.blue ||
+        c.alpha != brushColor_.alpha) {
+        brush_ = QBrush(ToQColor(c));
+        brushColor_ = c;
+        brushMade_ = true;
+    }
+    // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
+    painter_->fillPath(converted(path), brush_);
 }
 
 void QPainterContext::strokePath(const Path& path) {
     if (!active()) return;
     const auto& e = path.elements();
-    if (e.size() == 2 && e[0].kind == Path::Kind::Move && e[1].kind == Path::Kind::Line && batchable()) {
-        const QLineF line(e[0].p[0], e[0].p[1], e[1].p[0], e[1].p[1]);
-        batch(&line, 1);
+    if (e.size() == 2 && e[0].kind == Path::Kind::Move && e[1].kind == Path::Kind::Line) {
+        strokeLine({e[0].p[0], e[0].p[1]}, {e[1].p[0], e[1].p[1]});
         return;
     }
     flush();
     applyStroke(state());
-    painter_->drawPath(ToQPainterPath(path));
+    painter_->drawPath(converted(path));
+}
+
+const QPainterPath& QPainterContext::converted(const Path& path) {
+    const auto& e = path.elements();
+    const bool same = e.size() == convertedFrom_.size() &&
+                      std::equal(e.begin(), e.end(), convertedFrom_.begin(), [](const auto& a, const auto& b) {
+                          return a.kind == b.kind && std::equal(std::begin(a.p), std::end(a.p), std::begin(b.p));
+                      });
+    if (!same) {
+        ToQPainterPath(path, scratch_);
+        convertedFrom_ = e;
+    }
+    return scratch_;
+}
+
+void QPainterContext::strokeLine(Point from, Point to) {
+    if (!active()) return;
+    const QLineF line(from.x, from.y, to.x, to.y);
+    if (batchable()) {
+        batch(&line, 1);
+        return;
+    }
+    // A dashed line on its own: its dashes start afresh, as they would for its own path.
+    flush();
+    applyStroke(state());
+    painter_->drawLine(line);
 }
 
 void QPainterContext::strokeLineSegments(std::span<const Point> points) {
     if (!active() || points.size() < 2) return;
+    if (batchable()) {
+        if (!pending_.isEmpty() && !SameStroke(pendingState_, state())) flush();
+        if (pending_.isEmpty()) pendingState_ = state();
+        pending_.reserve(pending_.size() + qsizetype(points.size() / 2));
+        for (size_t i = 0; i + 1 < points.size(); i += 2)
+            pending_.append(QLineF(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y));
+        return;
+    }
     QList<QLineF> lines;
     lines.reserve(qsizetype(points.size() / 2));
     for (size_t i = 0; i + 1 < points.size(); i += 2)
         lines.append(QLineF(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y));
-    if (batchable()) {
-        batch(lines.constData(), lines.size());
-        return;
-    }
     flush();
     applyStroke(state());
     painter_->drawLines(lines);

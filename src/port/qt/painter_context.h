@@ -2,7 +2,10 @@
 // The drawing context on a QPainter: a widget's paint, a QImage, a QPrinter or a QPdfWriter.
 #include "port/drawing.h"
 
+#include <QBrush>
 #include <QFont>
+#include <QPainterPath>
+#include <QPen>
 #include <QLineF>
 #include <QList>
 
@@ -42,6 +45,7 @@ public:
     void fillPath(const Path& path) override;
     void strokePath(const Path& path) override;
     void strokeLineSegments(std::span<const Point> points) override;
+    void strokeLine(Point from, Point to) override;
     void fillPathWithPattern(const Path& path, const HatchPattern& pattern, Color color,
                              Point phase) override;
     void drawImage(const uint8_t* rgb, size_t bytes, int width, int height, const Rect& dest,
@@ -56,6 +60,7 @@ private:
     bool active() const;
     void applyCommon(const GraphicsState& s);
     void applyStroke(const GraphicsState& s);
+    static QPen MakePen(const GraphicsState& s);
     // Whether a stroke in the current state may join the batch: solid and opaque, so one
     // drawLines call puts down the pixels the strokes one by one would.
     bool batchable() const;
@@ -67,6 +72,18 @@ private:
     // anything else is drawn.
     QList<QLineF> pending_;
     GraphicsState pendingState_;
+    // The pen and brush last made, for the state they were made from.
+    QPen pen_;
+    GraphicsState penState_;
+    bool penMade_ = false;
+    QBrush brush_;
+    Color brushColor_;
+    bool brushMade_ = false;
+    // The last path given, as the painter takes it: a region filled and then outlined is
+    // converted once, and the painter keeps what it worked out for it.
+    const QPainterPath& converted(const Path& path);
+    QPainterPath scratch_;
+    std::vector<Path::Element> convertedFrom_;
 };
 
 // Outside a draw: paints nothing, measures text.
