@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
@@ -192,7 +193,10 @@ void DrawAttachmentCalloutText(void* /*dc*/, const AttachmentRecord* record, flo
         if (const char* suffix = DoorSuffix(record->style)) text += LocalizedString(suffix);
 
     // Only the centre of the box places the text; its half-length runs along the segment.
-    const PlatformSize size = t.view->textMetricsForString(text.c_str(), &font);
+    // Measured once: the box and the drawing share it.
+    const std::optional<port::Size> measured = port::currentDrawingContext().measureText(text.c_str(), font);
+    const PlatformSize size{static_cast<float>(measured ? measured->width : 0),
+                            static_cast<float>(measured ? measured->height : 0)};
     const double w = dvxnum::TruncToInt16(size.width + 6.0) / 2;
     const double hh = dvxnum::TruncToInt16(size.height) / 2;
     const PlatformPoint p = Printed(c);
@@ -201,7 +205,7 @@ void DrawAttachmentCalloutText(void* /*dc*/, const AttachmentRecord* record, flo
     PlatformRect rect;
     ConvertCoordsToNSRect(&rect, static_cast<float>(p.x - dx), static_cast<float>(p.y - dy),
                           static_cast<float>(p.x + dx), static_cast<float>(p.y + dy));
-    t.view->drawText(text.c_str(), &rect, &font, &t.ds->penColor);
+    if (measured) t.view->drawText(text.c_str(), &rect, &font, &t.ds->penColor, *measured);
 }
 
 std::string LocalizedFormat(const char* format, std::initializer_list<const char*> args) {
