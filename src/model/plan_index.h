@@ -15,7 +15,7 @@ struct Objex;
 
 // Whether drawing, hit testing and the marquee search through the index (1, the default) or
 // walk every object (0, for comparing the two). Off, dimension readouts outside the part
-// being redrawn are drawn too.
+// being redrawn are drawn too, and readout boxes of no height are filled.
 extern uint8_t gPlanIndexOn;
 
 // The plan box the index keeps for an object, grown by what it draws beyond its points;

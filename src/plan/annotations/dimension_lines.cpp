@@ -199,10 +199,14 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
                                 static_cast<float>(bounds.width + 2 * kInkMargin),
                                 static_cast<float>(bounds.height + 2 * kInkMargin)}))
         return;
-    context.save();
-    context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
-    context.fillPath(box);
-    context.restore();
+    // Text under two pixels high gets a box of no height, which covers nothing (the whole design
+    // fitted to the window): no fill.
+    if (!gPlanIndexOn || h != 0) {
+        context.save();
+        context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
+        context.fillPath(box);
+        context.restore();
+    }
     const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
                             static_cast<float>(bounds.width), static_cast<float>(bounds.height)};
     if (measured) view->drawText(text, &rect, &font, &color, *measured);
