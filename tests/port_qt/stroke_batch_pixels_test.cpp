@@ -4,7 +4,10 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -75,6 +78,40 @@ TEST(StrokeBatchPixels, HeldBackStrokesAndKeptStateDrawAsEachOperationAlone) {
             }
             EXPECT_EQ(once, OneByOne(draw, antialias)) << what << (antialias ? ", antialiased" : "");
         }
+}
+
+// Each line in a context of its own, as a dashed line was always drawn: its dashes start afresh.
+TEST(StrokeBatchPixels, DashedLinesInOneCallDrawAsEachLineAlone) {
+    const std::vector<double> dashes[] = {{3, 3}, {18, 6}, {60, 6, 7, 6}};
+    for (bool antialias : {false, true})
+        for (double width : {0.0, 1.0, 1.5, 3.0})
+            for (const std::vector<double>& dash : dashes)
+                for (double phase : {0.0, 5.0}) {
+                    auto draw = [&](const std::function<Context&()>& context) {
+                        for (int i = 0; i < 40; ++i) {
+                            const double x = (i * 37) % 170 - 5, y = (i * 23) % 130 - 5, len = (i * 29) % 70;
+                            const double dx = i % 4 == 1 ? 0 : i % 4 == 0 ? len : (i * 13) % 71 - 35;
+                            const double dy = i % 4 == 0 ? 0 : i % 4 == 1 ? len : (i * 17) % 61 - 30;
+                            Context& c = context();
+                            c.setAntialiasing(antialias), c.setStrokeColor(kBlue);
+                            c.setLineWidth(width), c.setLineDash(dash, phase);
+                            Line(c, x + 0.5 * (i % 5 == 0), y, x + dx, y + dy);
+                        }
+                    };
+                    QImage batched = Canvas(), alone = Canvas();
+                    {
+                        port::qt::QPainterContext one(&batched);
+                        draw([&]() -> Context& { return one; });
+                    }
+                    std::unique_ptr<port::qt::QPainterContext> each;
+                    draw([&]() -> Context& {
+                        each.reset();  // one painter on the image at a time
+                        return *(each = std::make_unique<port::qt::QPainterContext>(&alone));
+                    });
+                    each.reset();
+                    EXPECT_EQ(batched, alone) << "width " << width << " dash " << dash[0] << " phase " << phase
+                                              << (antialias ? ", antialiased" : "");
+                }
 }
 
 }  // namespace

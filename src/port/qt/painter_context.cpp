@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -158,6 +159,7 @@ QFont FontForLogFont(const LOGFONT& lf) {
 std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf) { return TextSize(macRoman, lf); }
 
 QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
+    raster_ = painter.isActive() && painter.paintEngine()->type() == QPaintEngine::Raster;
     const QTransform t = painter.worldTransform();
     setInitialMatrix({t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()});
 }
@@ -165,6 +167,7 @@ QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
 QPainterContext::QPainterContext(QPaintDevice* device)
     : owned_(std::make_unique<QPainter>()), painter_(owned_.get()) {
     if (device) owned_->begin(device);
+    raster_ = owned_->isActive() && owned_->paintEngine()->type() == QPaintEngine::Raster;
 }
 
 QPainterContext::~QPainterContext() {
@@ -174,7 +177,9 @@ QPainterContext::~QPainterContext() {
 
 bool QPainterContext::batchable() const {
     const GraphicsState& s = state();
-    return s.dash.empty() && s.stroke.alpha >= 1.0f;
+    // Qt's raster engine starts an antialiased line's dashes afresh within one drawLines call,
+    // but carries them from line to line without antialiasing (and other engines may).
+    return s.stroke.alpha >= 1.0f && (s.dash.empty() || (s.antialias && raster_));
 }
 
 static bool SamePen(const GraphicsState& a, const GraphicsState& b) {
@@ -188,7 +193,7 @@ static bool SameStroke(const GraphicsState& a, const GraphicsState& b) {
     const Matrix& n = b.matrix;
     return a.stroke.red == b.stroke.red && a.stroke.green == b.stroke.green && a.stroke.blue == b.stroke.blue &&
            a.stroke.alpha == b.stroke.alpha && a.lineWidth == b.lineWidth && a.antialias == b.antialias &&
-           a.dash == b.dash && m.a == n.a && m.b == n.b && m.c == n.c && m.d == n.d && m.tx == n.tx &&
+           a.dash == b.dash && a.dashPhase == b.dashPhase && m.a == n.a && m.b == n.b && m.c == n.c && m.d == n.d && m.tx == n.tx &&
            m.ty == n.ty;
 }
 
@@ -220,8 +225,10 @@ void QPainterContext::applyCommon(const GraphicsState& s) {
         painter_->setRenderHint(QPainter::Antialiasing, s.antialias);
         painter_->setRenderHint(QPainter::TextAntialiasing, s.antialias);
     }
-    painter_->setOpacity(1.0);
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Setting either marks the painter's state changed, even to the same value.
+    if (painter_->opacity() != 1.0) painter_->setOpacity(1.0);
+    if (painter_->compositionMode() != QPainter::CompositionMode_SourceOver)
+        painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void QPainterContext::applyStroke(const GraphicsState& s) {
@@ -302,7 +309,7 @@ void QPainterContext::strokeLine(Point from, Point to) {
         batch(&line, 1);
         return;
     }
-    // A dashed line on its own: its dashes start afresh, as they would for its own path.
+    // A dashed line on its own (not batchable): its dashes start afresh, as they would for its own path.
     flush();
     applyStroke(state());
     painter_->drawLine(line);
