@@ -2,6 +2,8 @@
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -111,6 +113,67 @@ TEST(StrokeBatchPixels, DashedLinesInOneCallDrawAsEachLineAlone) {
                     each.reset();
                     EXPECT_EQ(batched, alone) << "width " << width << " dash " << dash[0] << " phase " << phase
                                               << (antialias ? ", antialiased" : "");
+                }
+}
+
+}  // namespace
+
+namespace {
+
+// A rectangle on whole pixels is filled without its path; any other shape, or one off the
+// pixel grid, keeps the path's fill. Either way the pixels are those of the path's fill.
+TEST(StrokeBatchPixels, FillsDrawAsThePainterFillsTheirPath) {
+    auto poly = [](std::initializer_list<port::Point> points, bool close) {
+        port::Path path;
+        for (const port::Point& p : points) path.empty() ? path.moveTo(p.x, p.y) : path.lineTo(p.x, p.y);
+        if (close) path.closePath();
+        return path;
+    };
+    const std::pair<const char*, port::Path> shapes[] = {
+        {"a rectangle", Box(10, 12, 70, 40)},
+        {"a rectangle drawn the other way round, its start repeated, open",
+         poly({{90, 100}, {90, 30}, {20, 30}, {20, 100}, {90, 100}}, false)},
+        {"a rectangle off the pixel grid", Box(10.5, 12.25, 70, 40.75)},
+        {"a rectangle of no width", Box(30, 10, 0, 50)},
+        {"a rectangle given back to front", poly({{80, 60}, {10, 60}, {10, 5}, {80, 5}}, true)},
+        {"four corners that are not a rectangle", poly({{10, 10}, {80, 10}, {90, 60}, {10, 60}}, true)},
+        {"a rectangle with a fifth corner elsewhere", poly({{10, 10}, {80, 10}, {80, 60}, {10, 60}, {10, 20}}, true)},
+    };
+    struct Place {
+        const char* what;
+        port::Matrix matrix;
+    };
+    const Place places[] = {{"as given", {1, 0, 0, 1, 0, 0}},
+                            {"moved by whole pixels", {1, 0, 0, 1, 7, -3}},
+                            {"moved by half a pixel", {1, 0, 0, 1, 0.5, 0}},
+                            {"doubled and flipped", {2, 0, 0, -2, 0, 118}},
+                            {"turned", {0.8, 0.6, -0.6, 0.8, 40, 0}}};
+    for (const auto& [shape, path] : shapes)
+        for (const Place& place : places)
+            for (bool antialias : {false, true})
+                for (port::Color color : {kGreen, port::Color{0, 0, 1, 0.5f}}) {
+                    QImage mine = Canvas(), painters = Canvas();
+                    const port::Matrix& m = place.matrix;
+                    {
+                        QPainter painter(&mine);
+                        painter.setWorldTransform(QTransform(m.a, m.b, m.c, m.d, m.tx, m.ty));
+                        port::qt::QPainterContext context(painter);
+                        context.setAntialiasing(antialias), context.setFillColor(color);
+                        context.fillPath(path);
+                    }
+                    QPainter painter(&painters);
+                    painter.setRenderHint(QPainter::Antialiasing, antialias);
+                    painter.setWorldTransform(QTransform(m.a, m.b, m.c, m.d, m.tx, m.ty));
+                    QPainterPath qpath;
+                    for (const port::Path::Element& e : path.elements())
+                        e.kind == port::Path::Kind::Move   ? qpath.moveTo(e.p[0], e.p[1])
+                        : e.kind == port::Path::Kind::Line ? qpath.lineTo(e.p[0], e.p[1])
+                                                           : qpath.closeSubpath();
+                    qpath.setFillRule(Qt::WindingFill);
+                    painter.fillPath(qpath, QColor::fromRgbF(color.red, color.green, color.blue, color.alpha));
+                    painter.end();
+                    EXPECT_EQ(mine, painters) << shape << ", " << place.what << (antialias ? ", antialiased" : "")
+                                              << ", alpha " << color.alpha;
                 }
 }
 

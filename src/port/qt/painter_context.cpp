@@ -16,6 +16,7 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <optional>
 #include <cmath>
 
 namespace port::qt {
@@ -66,6 +67,33 @@ void ToQPainterPath(const Path& path, QPainterPath& out) {
             break;
         }
     }
+}
+
+// The path as a rectangle whose corners fall on whole device pixels (through `m`), when it is
+// one: a move and three or four lines (the fourth back to the start) along the device's axes,
+// closed or not. Filled, it covers exactly the pixels inside, as the painter's rectangle fill does.
+std::optional<QRectF> PixelRect(const Path& path, const QTransform& m) {
+    const auto& e = path.elements();
+    size_t n = e.size();
+    if (n > 0 && e[n - 1].kind == Path::Kind::Close) --n;
+    if ((n != 4 && n != 5) || e[0].kind != Path::Kind::Move) return std::nullopt;
+    if (m.type() > QTransform::TxScale) return std::nullopt;
+    QPointF c[5];
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && e[i].kind != Path::Kind::Line) return std::nullopt;
+        c[i] = m.map(QPointF(e[i].p[0], e[i].p[1]));
+        const auto whole = [](double v) { return std::abs(v) <= (1 << 23) && v == std::round(v); };
+        if (!whole(c[i].x()) || !whole(c[i].y())) return std::nullopt;
+    }
+    if (n == 5 && (c[4].x() != c[0].x() || c[4].y() != c[0].y())) return std::nullopt;
+    c[4] = c[0];
+    // Each side runs along one axis, turning from one axis to the other at every corner.
+    const bool xFirst = c[0].y() == c[1].y();
+    for (int i = 0; i < 4; ++i) {
+        const bool alongX = (i % 2 == 0) == xFirst;
+        if (alongX ? c[i].y() != c[i + 1].y() : c[i].x() != c[i + 1].x()) return std::nullopt;
+    }
+    return QRectF(QPointF(e[0].p[0], e[0].p[1]), QPointF(e[2].p[0], e[2].p[1])).normalized();
 }
 
 QPainterPath ToQPainterPath(const Path& path) {
@@ -274,6 +302,10 @@ void QPainterContext::fillPath(const Path& path) {
         brushMade_ = true;
     }
     // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
+    if (const std::optional<QRectF> rect = PixelRect(path, painter_->combinedTransform())) {
+        painter_->fillRect(*rect, brush_);
+        return;
+    }
     painter_->fillPath(converted(path), brush_);
 }
 
