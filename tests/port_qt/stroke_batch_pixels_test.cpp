@@ -83,6 +83,7 @@ TEST(StrokeBatchPixels, HeldBackStrokesAndKeptStateDrawAsEachOperationAlone) {
 }
 
 // Each line in a context of its own, as a dashed line was always drawn: its dashes start afresh.
+// Crossing lines, then short ones about as long as the first dash (some off the pixel grid).
 TEST(StrokeBatchPixels, DashedLinesInOneCallDrawAsEachLineAlone) {
     const std::vector<double> dashes[] = {{3, 3}, {18, 6}, {60, 6, 7, 6}};
     for (bool antialias : {false, true})
@@ -90,14 +91,25 @@ TEST(StrokeBatchPixels, DashedLinesInOneCallDrawAsEachLineAlone) {
             for (const std::vector<double>& dash : dashes)
                 for (double phase : {0.0, 5.0}) {
                     auto draw = [&](const std::function<Context&()>& context) {
+                        auto line = [&](double x1, double y1, double x2, double y2) {
+                            Context& c = context();
+                            c.setAntialiasing(antialias), c.setStrokeColor(kBlue);
+                            c.setLineWidth(width), c.setLineDash(dash, phase);
+                            c.save(), c.translate(3, -2), Line(c, x1, y1, x2, y2), c.restore();
+                        };
                         for (int i = 0; i < 40; ++i) {
                             const double x = (i * 37) % 170 - 5, y = (i * 23) % 130 - 5, len = (i * 29) % 70;
                             const double dx = i % 4 == 1 ? 0 : i % 4 == 0 ? len : (i * 13) % 71 - 35;
                             const double dy = i % 4 == 0 ? 0 : i % 4 == 1 ? len : (i * 17) % 61 - 30;
-                            Context& c = context();
-                            c.setAntialiasing(antialias), c.setStrokeColor(kBlue);
-                            c.setLineWidth(width), c.setLineDash(dash, phase);
-                            Line(c, x + 0.5 * (i % 5 == 0), y, x + dx, y + dy);
+                            line(x + 0.5 * (i % 5 == 0), y, x + dx, y + dy);
+                        }
+                        const int most = int(std::min(dash[0], 20.0)) + 2;
+                        for (int i = 0; i < 60; ++i) {
+                            const int major = i % (most + 1), minor = (i * 7) % (major + 1);
+                            const double x = 10 + (i * 31) % 140, y = 10 + (i * 19) % 100 + 0.5 * (i % 9 == 4);
+                            const int sx = i % 3 == 0 ? -1 : 1, sy = i % 4 < 2 ? -1 : 1;
+                            if (i % 2) line(x, y, x + sx * major, y + sy * minor);
+                            else line(x, y, x + sx * minor, y + sy * major);
                         }
                     };
                     QImage batched = Canvas(), alone = Canvas();
