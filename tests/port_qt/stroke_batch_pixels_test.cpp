@@ -132,8 +132,8 @@ TEST(StrokeBatchPixels, DashedLinesInOneCallDrawAsEachLineAlone) {
 
 namespace {
 
-// A rectangle on whole pixels is filled without its path; any other shape, or one off the
-// pixel grid, keeps the path's fill. Either way the pixels are those of the path's fill.
+// A rectangle is filled without its path where the pixels are the same (on whole pixels, or
+// off them without antialiasing); any other shape keeps the path's fill.
 TEST(StrokeBatchPixels, FillsDrawAsThePainterFillsTheirPath) {
     auto poly = [](std::initializer_list<port::Point> points, bool close) {
         port::Path path;
@@ -158,7 +158,10 @@ TEST(StrokeBatchPixels, FillsDrawAsThePainterFillsTheirPath) {
     const Place places[] = {{"as given", {1, 0, 0, 1, 0, 0}},
                             {"moved by whole pixels", {1, 0, 0, 1, 7, -3}},
                             {"moved by half a pixel", {1, 0, 0, 1, 0.5, 0}},
+                            {"moved by a little less than half a pixel", {1, 0, 0, 1, 0.495, 0}},
+                            {"moved by part of a pixel", {1, 0, 0, 1, 0.37, 0.81}},
                             {"doubled and flipped", {2, 0, 0, -2, 0, 118}},
+                            {"scaled off the pixel grid", {1.3, 0, 0, 1.3, 0, 0}},
                             {"turned", {0.8, 0.6, -0.6, 0.8, 40, 0}}};
     for (const auto& [shape, path] : shapes)
         for (const Place& place : places)

@@ -69,21 +69,26 @@ void ToQPainterPath(const Path& path, QPainterPath& out) {
     }
 }
 
-// The path as a rectangle whose corners fall on whole device pixels (through `m`), when it is
-// one: a move and three or four lines (the fourth back to the start) along the device's axes,
-// closed or not. Filled, it covers exactly the pixels inside, as the painter's rectangle fill does.
-std::optional<QRectF> PixelRect(const Path& path, const QTransform& m) {
+// The path as a rectangle the painter's rectangle fill puts down as the path's fill would,
+// when it is one: a move and three or four lines (the fourth back to the start) along the
+// device's axes (through `m`), closed or not. Its corners fall on whole device pixels, or,
+// without antialiasing and only moved, clear of the half pixel where the two round apart.
+std::optional<QRectF> FillableRect(const Path& path, const QTransform& m, bool antialias) {
     const auto& e = path.elements();
     size_t n = e.size();
     if (n > 0 && e[n - 1].kind == Path::Kind::Close) --n;
     if ((n != 4 && n != 5) || e[0].kind != Path::Kind::Move) return std::nullopt;
     if (m.type() > QTransform::TxScale) return std::nullopt;
+    const bool offGridAllowed = !antialias && m.type() <= QTransform::TxTranslate;
     QPointF c[5];
     for (size_t i = 0; i < n; ++i) {
         if (i > 0 && e[i].kind != Path::Kind::Line) return std::nullopt;
         c[i] = m.map(QPointF(e[i].p[0], e[i].p[1]));
-        const auto whole = [](double v) { return std::abs(v) <= (1 << 23) && v == std::round(v); };
-        if (!whole(c[i].x()) || !whole(c[i].y())) return std::nullopt;
+        for (double v : {c[i].x(), c[i].y()}) {
+            if (!(std::abs(v) <= (1 << 23))) return std::nullopt;
+            const double f = v - std::floor(v);
+            if (f != 0 && (!offGridAllowed || (f >= 15.0 / 32 && f <= 17.0 / 32))) return std::nullopt;
+        }
     }
     if (n == 5 && (c[4].x() != c[0].x() || c[4].y() != c[0].y())) return std::nullopt;
     c[4] = c[0];
@@ -302,7 +307,7 @@ void QPainterContext::fillPath(const Path& path) {
         brushMade_ = true;
     }
     // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
-    if (const std::optional<QRectF> rect = PixelRect(path, painter_->combinedTransform())) {
+    if (const std::optional<QRectF> rect = FillableRect(path, painter_->combinedTransform(), state().antialias)) {
         painter_->fillRect(*rect, brush_);
         return;
     }
