@@ -9,9 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!fuzz::CurrentDocument(64)) return 0;
-    const char* path = fuzz::WriteInputFile("fuzz_design_file", data, size);
-    if (!path) return 0;
-    KeyFileRead(path);
+    const fuzz::ServedInput input("fuzz_design_file", data, size);
+    KeyFileRead(input.path());
     if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
     // Whatever was read must write again. A file without a version the reader takes leaves
     // the document as the last input did, and that was written already.

@@ -1,7 +1,8 @@
 #pragma once
 // What the file-reader targets share: the document kept across inputs, the input written to
-// a file of the target's own, a folder tree of the target's own for the readers that look
-// for files by folder, and dropping what a reader added.
+// a file of the target's own (or served from memory at such a path), a folder tree of the
+// target's own for the readers that look for files by folder, and dropping what a reader
+// added.
 #include "app/core/startup.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
@@ -81,6 +82,27 @@ inline const char* WriteInputFile(const char* name, const uint8_t* data, size_t 
     static const std::string path = ScratchRoot(name) + "/input";
     return WriteFile(path, data, size) ? path.c_str() : nullptr;
 }
+
+// The input, readable at a path in the target's folder for as long as this lives. Nothing is
+// written: the readers' whole-file reads copy the bytes from memory, exactly as many as the
+// input holds. For readers that take their file through port::ReadWholeFile only.
+class ServedInput {
+public:
+    ServedInput(const char* name, const uint8_t* data, size_t size) : path_(InputPath(name)) {
+        port::ServeFileFromMemory(path_, data, size);
+    }
+    ~ServedInput() { port::ServeFileFromMemory({}, nullptr, 0); }
+    ServedInput(const ServedInput&) = delete;
+    ServedInput& operator=(const ServedInput&) = delete;
+    const char* path() const { return path_.c_str(); }
+
+private:
+    static const std::string& InputPath(const char* name) {
+        static const std::string path = ScratchRoot(name) + "/input";
+        return path;
+    }
+    const std::string& path_;
+};
 
 // The standard folders, all inside one root, made on first use.
 class ScratchFolders : public port::Folders {

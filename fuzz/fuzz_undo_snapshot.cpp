@@ -9,13 +9,22 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace {
+constexpr const char* kName = "fuzz_undo_snapshot";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Undo files of the target's own, never beside a running program's.
+    static const bool ready = (fuzz::UseScratchFolders(kName), true);
+    (void)ready;
+    // A fresh document stores no first snapshot: the restore reads only the input, and
+    // writing one to disk for every document cost more than the restore.
+    gUndoActive = 0;
     QMDDocumentModel* doc = fuzz::CurrentDocument(64);
     if (!doc) return 0;
-    const char* path = fuzz::WriteInputFile("fuzz_undo_snapshot", data, size);
-    if (!path) return 0;
+    const fuzz::ServedInput input(kName, data, size);
     gUndoActive = 1;
-    const int restored = RestoreState(path);
+    const int restored = RestoreState(input.path());
     if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
     if (restored && !ChooseCurrentFloorAfterRead()) std::abort();
     StartOutputBuffer();

@@ -184,7 +184,12 @@ void QMDDocumentView::drawRect(const PlatformRect& rect) {
     }
     if (gTransformationDrawing) return;
     // Drawn once and forgotten, so not in the kept image: the next move repaints it all away.
-    if (painter_ && keptUnderFeedback_ && WallSegmentClearancesStored()) feedbackOnScreen_.reset();
+    if (painter_ && WallSegmentClearancesStored()) {
+        if (keptUnderFeedback_) feedbackOnScreen_.reset();
+        clearancesOnScreen_ = true;
+    } else if (painter_ && painting_ && (QRegion(visibleWidgetRect()) - *painting_).isEmpty()) {
+        clearancesOnScreen_ = false;
+    }
     ApplePortDrawDimensionWallSegmentSelection();
 }
 
@@ -298,6 +303,13 @@ void QMDDocumentView::feedbackChanged() {
                        keptPlanFrom_ == keptPlanState() && dynamicDrawEngine->feedbackArea(&area);
     if (!known) return update(shown);
     update((QRegion(*feedbackOnScreen_) + toWidget(area)) & shown);
+}
+
+void QMDDocumentView::updateLeftovers() {
+    const QRect shown = visibleWidgetRect();
+    // Feedback of unknown extent, or clearances, may lie anywhere.
+    if (clearancesOnScreen_ || (keptUnderFeedback_ && !feedbackOnScreen_)) return update(shown);
+    if (keptUnderFeedback_) update(*feedbackOnScreen_ & shown);
 }
 
 void QMDDocumentView::planChanged() {

@@ -76,6 +76,9 @@ public:
     // The design changed in a way the plan's hooks may not see: the kept image goes and the
     // visible part is drawn again.
     void planChanged();
+    // Beside a repaint of only part of the view: what was drawn that a whole frame would not
+    // draw again (a drag's feedback, the wall clearances drawn once) is repainted too.
+    void updateLeftovers();
 
     // --- keys (Delete, Tab and the arrows reach these) ---
     // Deletes the selection when the current floor has one; one undo step.
@@ -249,6 +252,8 @@ private:
     int keptPlanDraws_ = 0;
     // The widget area of the feedback last painted over the kept image, while known.
     std::optional<QRect> feedbackOnScreen_;
+    // The wall clearances were painted and no whole frame has covered them since.
+    bool clearancesOnScreen_ = false;
     QPainter* painter_ = nullptr;       // while painting
     const QRegion* painting_ = nullptr;  // the widget region being painted
     PlanMouse mouse_{this};

@@ -149,6 +149,7 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     if (!busy()) button_ = Qt::NoButton;
     followPointer();
     if (!mouse_->takeOwnRepaint()) view_->update();
+    else view_->updateLeftovers();
     return true;
 }
 
@@ -177,6 +178,7 @@ bool PlanGesture::release(QMouseEvent* event) {
     mouse_->mouseUp(make(event->position(), event->globalPosition(), event->modifiers()));
     followPointer();
     if (!mouse_->takeOwnRepaint()) view_->update();
+    else view_->updateLeftovers();
     return true;
 }
 

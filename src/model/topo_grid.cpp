@@ -26,7 +26,12 @@ int64_t CellCount(float low, float high, float spacing) {
 }  // namespace
 
 void SetupTopoGrid() {
-    ResetTopoGrid();
+    // The memory is kept for the next grid: every read and undo sets one up again, and a
+    // large lot's grid is megabytes to map and fault in.
+    gTopoRowCnt = 0;
+    gTopoColumnCnt = 0;
+    gTopographyGrid.clear();
+    gTopoGridFromFile = 0;
     const DocState* ds = CurrentDocState();
     if (!ds) return;
     const float spacing = ds->topoGridSpacing;

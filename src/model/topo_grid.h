@@ -15,10 +15,10 @@ extern uint8_t gTopoGridFromFile;
 // Grids beyond this many nodes are refused (a damaged lot or spacing, not a real terrain).
 inline constexpr uint64_t kMaxTopoGridNodes = uint64_t{1} << 22;
 
-// Frees the grid and makes a zeroed one sized from the current settings' lot and spacing:
-// rows = trunc(trunc(bottom - top) / spacing), columns likewise across. Without a settings
-// record, or with a lot or spacing that gives no sensible grid, the grid stays empty with
-// counts 0.
+// Empties the grid (its memory kept) and makes a zeroed one sized from the current settings'
+// lot and spacing: rows = trunc(trunc(bottom - top) / spacing), columns likewise across.
+// Without a settings record, or with a lot or spacing that gives no sensible grid, the grid
+// stays empty with counts 0.
 void SetupTopoGrid();
 // Takes over a file's grid of the given counts (heights.size() must match them).
 void ReplaceTopoGrid(int32_t rows, int32_t columns, std::vector<float> heights);

@@ -49,6 +49,7 @@
 #include "model/object_types.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
+#include "plan/selection_feedback.h"
 #include "plan/zoom.h"
 #include "port/qt/painter_context.h"
 #include "port/qt/platform.h"
@@ -500,6 +501,35 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
         QTest::mouseRelease(view, Qt::LeftButton, {}, At({50, 20}));
         Settle();
         EXPECT_EQ(std::tuple(view->keptPlanDraws() - before, Screen() == Drawn()), std::tuple(3, true)) << tool;
+    }
+}
+
+// The select tool's clicks: a plain selecting click repaints only the handles; after the wall
+// clearances showed, and for presses, drags and releases on a selection, the screen is what a
+// whole frame drawn afresh shows, the clearances waiting to be drawn in it.
+TEST_F(KeptPlan, TheSelectToolLeavesTheScreenAsAWholeFrame) {
+    gCurTool = toolid::kSelect;
+    for (float x : {-250.0f, -150.0f})
+        Make(9).on(floor).closed().shown().plan({{x, -150}, {x + 50, -150}, {x + 50, -110}, {x, -110}}).bounds();
+    view->update(), Settle();
+    // Press, release, whether only the handles' area is painted: a box, the wall, the box, a
+    // still press and a drag on it, the other box, empty plan, the wall, its drag, a still press.
+    for (auto [press, release, partial] : std::vector<std::tuple<QPoint, QPoint, bool>>{
+             {{-250, -150}, {-250, -150}, true}, {{0, 10}, {0, 10}, false}, {{-250, -150}, {-250, -150}, false},
+             {{-225, -150}, {-225, -150}, false}, {{-225, -150}, {-215, -140}, false},
+             {{-125, -150}, {-125, -150}, true}, {{-280, -180}, {-280, -180}, true}, {{0, 10}, {0, 10}, false},
+             {{0, 10}, {5, 25}, false}, {{5, 28}, {5, 28}, false}}) {
+        QTest::mousePress(view, Qt::LeftButton, {}, At(press));
+        if (release != press) Move(release);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, At(release));
+        auto clearances = std::tie(gSelectedWallSegmentStartPtSideA, gSelectedWallSegmentEndPtSideA,
+                                   gSelectedWallSegmentStartPtSideB, gSelectedWallSegmentEndPtSideB);
+        const std::tuple<FloatPoint, FloatPoint, FloatPoint, FloatPoint> stored = clearances;
+        spy.painted = {}, Settle();
+        const QImage screen = Screen();
+        clearances = stored;
+        EXPECT_TRUE(screen == Drawn()) << press.x() << "," << press.y();
+        if (partial) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << press.x();
     }
 }
 

@@ -19,6 +19,7 @@
 #include "model/document_model.h"
 #include "model/hit_testing.h"
 #include "model/objects.h"
+#include "model/plan_index.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/selection_state.h"
@@ -304,6 +305,8 @@ void PlanMouse::doClick(POINT where, const PlanMouseEvent& event) {
     click.ciWhere = where;
     click.ciMode = extending ? kClickExtendsSelection : 0;
     handlesBefore_.reset();
+    tracked_ = false;
+    editsAtPress_ = PlanEditCount();
     RECT handles;
     if (!ClearDimensionWallSegmentSelection() && gCurTool == toolid::kSelect &&
         SelectionHandlesArea(Layers(), &handles))
@@ -321,6 +324,7 @@ void PlanMouse::doClick(POINT where, const PlanMouseEvent& event) {
     reset_ = flags.reset;
     if (flags.track) {
         gClickInfo = click;
+        tracked_ = true;
         if (track_.begin(where, view_->commandWindow())) {
             gesture_ = Gesture::Track;
             // The press has changed the selection; the release repaints the same way again.
@@ -356,8 +360,9 @@ void PlanMouse::redisplaySelection() {
     Base2DViewHost* host = view_->viewHost();
     RECT after;
     // A drag or key may have moved or changed objects; the wall clearances and the tool's own
-    // feedback lie outside the handles.
-    if (!before || !host || track_.moved() || gCurTool != toolid::kSelect || !SelectionHandlesArea(Layers(), &after)) {
+    // feedback lie outside the handles, and a readout waiting to be drawn would show cut off.
+    if (!before || !host || (tracked_ && track_.moved()) || gCurTool != toolid::kSelect ||
+        PlanEditCount() != editsAtPress_ || WallSegmentClearancesStored() || !SelectionHandlesArea(Layers(), &after)) {
         redisplay();
         return;
     }

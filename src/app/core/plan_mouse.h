@@ -136,6 +136,8 @@ private:
     // The selection's handles at the press (view coordinates), when a click may repaint only
     // them; empty otherwise.
     std::optional<RECT> handlesBefore_;
+    uint64_t editsAtPress_ = 0;  // PlanEditCount() at the press
+    bool tracked_ = false;       // the click went to the tracker (whose moved() is its last gesture's)
     bool ownRepaint_ = false;
     TrackMouse track_;
     TrackVirtualRuler ruler_;
