@@ -10,14 +10,13 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
 
 #include <algorithm>
-#include <optional>
 #include <cmath>
+#include <optional>
 
 namespace port::qt {
 namespace {
@@ -87,7 +86,8 @@ std::optional<QRectF> FillableRect(const Path& path, const QTransform& m, bool a
         for (double v : {c[i].x(), c[i].y()}) {
             if (!(std::abs(v) <= (1 << 23))) return std::nullopt;
             const double f = v - std::floor(v);
-            if (f != 0 && (!offGridAllowed || (f >= 15.0 / 32 && f <= 17.0 / 32))) return std::nullopt;
+            const bool nearHalf = f >= 15.0 / 32 && f <= 17.0 / 32;
+            if (f != 0 && (!offGridAllowed || nearHalf)) return std::nullopt;
         }
     }
     if (n == 5 && (c[4].x() != c[0].x() || c[4].y() != c[0].y())) return std::nullopt;
@@ -192,7 +192,6 @@ QFont FontForLogFont(const LOGFONT& lf) {
 std::optional<Size> MeasureText(std::string_view macRoman, const LOGFONT& lf) { return TextSize(macRoman, lf); }
 
 QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
-    raster_ = painter.isActive() && painter.paintEngine()->type() == QPaintEngine::Raster;
     const QTransform t = painter.worldTransform();
     setInitialMatrix({t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()});
 }
@@ -200,7 +199,6 @@ QPainterContext::QPainterContext(QPainter& painter) : painter_(&painter) {
 QPainterContext::QPainterContext(QPaintDevice* device)
     : owned_(std::make_unique<QPainter>()), painter_(owned_.get()) {
     if (device) owned_->begin(device);
-    raster_ = owned_->isActive() && owned_->paintEngine()->type() == QPaintEngine::Raster;
 }
 
 QPainterContext::~QPainterContext() {
@@ -210,9 +208,7 @@ QPainterContext::~QPainterContext() {
 
 bool QPainterContext::batchable() const {
     const GraphicsState& s = state();
-    // Qt's raster engine starts an antialiased line's dashes afresh within one drawLines call,
-    // but carries them from line to line without antialiasing (and other engines may).
-    return s.stroke.alpha >= 1.0f && (s.dash.empty() || (s.antialias && raster_));
+    return s.dash.empty() && s.stroke.alpha >= 1.0f;
 }
 
 static bool SamePen(const GraphicsState& a, const GraphicsState& b) {
@@ -226,7 +222,7 @@ static bool SameStroke(const GraphicsState& a, const GraphicsState& b) {
     const Matrix& n = b.matrix;
     return a.stroke.red == b.stroke.red && a.stroke.green == b.stroke.green && a.stroke.blue == b.stroke.blue &&
            a.stroke.alpha == b.stroke.alpha && a.lineWidth == b.lineWidth && a.antialias == b.antialias &&
-           a.dash == b.dash && a.dashPhase == b.dashPhase && m.a == n.a && m.b == n.b && m.c == n.c && m.d == n.d && m.tx == n.tx &&
+           a.dash == b.dash && m.a == n.a && m.b == n.b && m.c == n.c && m.d == n.d && m.tx == n.tx &&
            m.ty == n.ty;
 }
 
@@ -307,7 +303,8 @@ void QPainterContext::fillPath(const Path& path) {
         brushMade_ = true;
     }
     // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
-    if (const std::optional<QRectF> rect = FillableRect(path, painter_->combinedTransform(), state().antialias)) {
+    const QTransform device = painter_->combinedTransform();
+    if (const std::optional<QRectF> rect = FillableRect(path, device, state().antialias)) {
         painter_->fillRect(*rect, brush_);
         return;
     }
@@ -346,7 +343,7 @@ void QPainterContext::strokeLine(Point from, Point to) {
         batch(&line, 1);
         return;
     }
-    // A dashed line on its own (not batchable): its dashes start afresh, as they would for its own path.
+    // A dashed line on its own: its dashes start afresh, as they would for its own path.
     flush();
     applyStroke(state());
     painter_->drawLine(line);

@@ -61,15 +61,13 @@ private:
     void applyCommon(const GraphicsState& s);
     void applyStroke(const GraphicsState& s);
     static QPen MakePen(const GraphicsState& s);
-    // Whether a stroke in the current state may join the batch: opaque, and solid or dashed
-    // where one drawLines call puts down the pixels the strokes one by one would.
+    // Whether a stroke in the current state may join the batch: solid and opaque, so one
+    // drawLines call puts down the pixels the strokes one by one would.
     bool batchable() const;
     void batch(const QLineF* lines, qsizetype count);
 
     std::unique_ptr<QPainter> owned_;
     QPainter* painter_;
-    // The painter paints with Qt's raster engine (a widget, a QImage).
-    bool raster_ = false;
     // Consecutive one-line strokes of one state, drawn in one call when the state changes or
     // anything else is drawn.
     QList<QLineF> pending_;
