@@ -99,7 +99,7 @@ TEST(StrokeBatchPixels, FillsDrawAsThePainterFillsTheirPath) {
                     if (image == &mine) context.fillPath(path);
                     else p.fillPath(theirs, QColor::fromRgbF(0, 0.5, 0));
                 }
-                EXPECT_EQ(mine, painters) << shape.size() << " corners, moved " << moved << ", " << antialias;
+                EXPECT_EQ(mine, painters) << shape.size() << " corners, moved " << moved << antialias;
             }
 }
 
