@@ -2,6 +2,8 @@
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -75,6 +77,30 @@ TEST(StrokeBatchPixels, HeldBackStrokesAndKeptStateDrawAsEachOperationAlone) {
             }
             EXPECT_EQ(once, OneByOne(draw, antialias)) << what << (antialias ? ", antialiased" : "");
         }
+}
+
+// A rectangle goes down without its path only where the pixels are the path's.
+TEST(StrokeBatchPixels, FillsDrawAsThePainterFillsTheirPath) {
+    const QPolygonF rectangle(QRectF(10, 12, 70, 40)), other({{10, 9}, {80, 9}, {90, 60}, {9, 60}});
+    for (const QPolygonF& shape : {rectangle, other})
+        for (double moved : {7.0, 0.495, 0.37})
+            for (bool antialias : {false, true}) {
+                QImage mine = Canvas(), painters = Canvas();
+                port::Path path;
+                QPainterPath theirs;
+                for (QPointF c : shape)
+                    path.empty() ? path.moveTo(c.x(), c.y()) : path.lineTo(c.x(), c.y());
+                theirs.addPolygon(shape);
+                for (QImage* image : {&painters, &mine}) {
+                    QPainter p(image);
+                    p.translate(moved, moved), p.setRenderHint(QPainter::Antialiasing, antialias);
+                    port::qt::QPainterContext context(p);
+                    context.setAntialiasing(antialias), context.setFillColor(kGreen);
+                    if (image == &mine) context.fillPath(path);
+                    else p.fillPath(theirs, QColor::fromRgbF(0, 0.5, 0));
+                }
+                EXPECT_EQ(mine, painters) << shape.size() << " corners, moved " << moved << antialias;
+            }
 }
 
 }  // namespace

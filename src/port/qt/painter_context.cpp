@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace port::qt {
 namespace {
@@ -65,6 +66,39 @@ void ToQPainterPath(const Path& path, QPainterPath& out) {
             break;
         }
     }
+}
+
+// The path as a rectangle the painter's rectangle fill puts down as the path's fill would,
+// when it is one: a move and three or four lines (the fourth back to the start) along the
+// device's axes (through `m`), closed or not. Its corners fall on whole device pixels, or,
+// without antialiasing and only moved, clear of the half pixel where the two round apart.
+std::optional<QRectF> FillableRect(const Path& path, const QTransform& m, bool antialias) {
+    const auto& e = path.elements();
+    size_t n = e.size();
+    if (n > 0 && e[n - 1].kind == Path::Kind::Close) --n;
+    if ((n != 4 && n != 5) || e[0].kind != Path::Kind::Move) return std::nullopt;
+    if (m.type() > QTransform::TxScale) return std::nullopt;
+    const bool offGridAllowed = !antialias && m.type() <= QTransform::TxTranslate;
+    QPointF c[5];
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && e[i].kind != Path::Kind::Line) return std::nullopt;
+        c[i] = m.map(QPointF(e[i].p[0], e[i].p[1]));
+        for (double v : {c[i].x(), c[i].y()}) {
+            if (!(std::abs(v) <= (1 << 23))) return std::nullopt;
+            const double f = v - std::floor(v);
+            const bool nearHalf = f >= 15.0 / 32 && f <= 17.0 / 32;
+            if (f != 0 && (!offGridAllowed || nearHalf)) return std::nullopt;
+        }
+    }
+    if (n == 5 && (c[4].x() != c[0].x() || c[4].y() != c[0].y())) return std::nullopt;
+    c[4] = c[0];
+    // Each side runs along one axis, turning from one axis to the other at every corner.
+    const bool xFirst = c[0].y() == c[1].y();
+    for (int i = 0; i < 4; ++i) {
+        const bool alongX = (i % 2 == 0) == xFirst;
+        if (alongX ? c[i].y() != c[i + 1].y() : c[i].x() != c[i + 1].x()) return std::nullopt;
+    }
+    return QRectF(QPointF(e[0].p[0], e[0].p[1]), QPointF(e[2].p[0], e[2].p[1])).normalized();
 }
 
 QPainterPath ToQPainterPath(const Path& path) {
@@ -220,8 +254,10 @@ void QPainterContext::applyCommon(const GraphicsState& s) {
         painter_->setRenderHint(QPainter::Antialiasing, s.antialias);
         painter_->setRenderHint(QPainter::TextAntialiasing, s.antialias);
     }
-    painter_->setOpacity(1.0);
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Setting either marks the painter's state changed, even to the same value.
+    if (painter_->opacity() != 1.0) painter_->setOpacity(1.0);
+    if (painter_->compositionMode() != QPainter::CompositionMode_SourceOver)
+        painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void QPainterContext::applyStroke(const GraphicsState& s) {
@@ -267,6 +303,11 @@ void QPainterContext::fillPath(const Path& path) {
         brushMade_ = true;
     }
     // Filled with the brush given, the painter's own pen and brush stay as the strokes want them.
+    const QTransform device = painter_->combinedTransform();
+    if (const std::optional<QRectF> rect = FillableRect(path, device, state().antialias)) {
+        painter_->fillRect(*rect, brush_);
+        return;
+    }
     painter_->fillPath(converted(path), brush_);
 }
 
