@@ -58,6 +58,15 @@ void ComputeRotationAboutArbitraryAxis(float* x, float* y, float* z, float cosX,
     *z = z2;
 }
 
+ViewProjection ViewProjection::Current() {
+    const bool perspective = gPerspective != 0;
+    const float factor = perspective ? gViewFactor : 1.0f;
+    ViewProjection v{gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset, gGlobalYOffset,
+                     gGlobalZOffset, factor, gViewDistance, perspective};
+    if (perspective) v.ox *= factor, v.oy *= factor, v.oz *= factor;
+    return v;
+}
+
 void ComputeInverseRotationAboutArbitraryAxis(float* x, float* y, float* z, float cosX, float sinX,
                                               float cosY, float sinY, float ox, float oy, float oz) {
     if (!x || !y || !z) return;

@@ -38,6 +38,37 @@ void ConversionToIsometric(float* x, float* y, float* z, float cosX, float sinX,
 void ConvertToIso(float* x1, float* y1, float* z1, float* x2, float* y2, float* z2, uint8_t perspective);
 // Perspective divide by w = 1 - z / distance (0.0001 when w is exactly 0), and its inverse.
 void AddPerspective(float* x, float* y, float* z, float distance, float dx, float dy, float dz);
+
+// The current view's rotation (and perspective divide) read once for a run of points: Apply
+// gives, bit for bit, ConversionToIsometric unzoomed followed in perspective by AddPerspective,
+// without reading the globals or calling out per point. Taken again whenever the view changes.
+struct ViewProjection {
+    float cosX, sinX, cosY, sinY;
+    float ox, oy, oz;  // the rotation centre, already times gViewFactor in perspective
+    float factor;      // gViewFactor in perspective, else 1 (not applied)
+    float distance;
+    bool perspective;
+
+    static ViewProjection Current();
+
+    void Apply(float p[3]) const {
+        float px = p[0], py = p[1], pz = p[2];
+        if (perspective) px *= factor, py *= factor, pz *= factor;
+        px -= ox;
+        py -= oy;
+        pz -= oz;
+        const float x1 = px * cosY - pz * sinY;
+        const float z1 = px * sinY + pz * cosY;
+        float x = x1, y = py * cosX + z1 * sinX, z = z1 * cosX - py * sinX;
+        if (perspective) {
+            x += 0.0f, y += 0.0f, z += 0.0f;  // as AddPerspective's zero shift: -0 becomes 0
+            float w = 1.0f - z / distance;
+            if (w == 0.0f) w = 0.0001f;
+            x /= w, y /= w, z /= w;
+        }
+        p[0] = x, p[1] = y, p[2] = z;
+    }
+};
 void RemovePerspective(float* x, float* y, float* z, float distance, float dx, float dy, float dz);
 // The plane a x + b y + c z = d through three points.
 void CalcParametric(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3, float z3,

@@ -18,10 +18,6 @@ void SetupSequencedSpline(float p0, float p1, float t0, float t1, float* a, floa
     SetupSpline(p0, t0, p1, t1, a, b, c, d);
 }
 
-float GetSplineCoord(float a, float b, float c, float d, float t, float t2, float t3) {
-    return a * t3 + b * t2 + c * t + d;
-}
-
 float GetTangentSplineCoord(float a, float b, float c, float t, float t2) {
     return 3.0f * a * t2 + 2.0f * b * t + c;
 }

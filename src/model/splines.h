@@ -8,7 +8,10 @@ struct Poinz;
 void SetupSpline(float p0, float t0, float p1, float t1, float* a, float* b, float* c, float* d);
 // The same coefficients, arguments in the order p0, p1, t0, t1.
 void SetupSequencedSpline(float p0, float p1, float t0, float t1, float* a, float* b, float* c, float* d);
-float GetSplineCoord(float a, float b, float c, float d, float t, float t2, float t3);
+// Inline: curves are sampled many times a frame.
+inline float GetSplineCoord(float a, float b, float c, float d, float t, float t2, float t3) {
+    return a * t3 + b * t2 + c * t + d;
+}
 // The derivative 3 a t^2 + 2 b t + c.
 float GetTangentSplineCoord(float a, float b, float c, float t, float t2);
 // Cardinal-spline tangent through a point: tension x (next - previous).

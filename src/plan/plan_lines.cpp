@@ -161,59 +161,111 @@ void TransformCopy(Poinz* point, const Objex* object, int32_t flags, const Trans
 
 bool IsZero(const float v[3]) { return v[0] == 0.0f && v[1] == 0.0f && v[2] == 0.0f; }
 
-// A model point (h, v, d) into the view as a plan line's end: projected (zoomed, with the
-// view's perspective) and scaled for printing. Each end on its own, so a point shared by two
-// lines is worked out once. `zoom` is the view's factor (ZoomFactor), asked once per run of lines.
-void ToView(float p[3], float zoom) {
-    if (zoom != 1.0f) p[0] *= zoom, p[1] *= zoom, p[2] *= zoom;
-    ConversionToIsometric(&p[0], &p[1], &p[2], gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
-                          gGlobalYOffset, gGlobalZOffset, 0);
-    if (gPerspective) AddPerspective(&p[0], &p[1], &p[2], gViewDistance, 0, 0, 0);
-    if (gPrinting) p[0] *= gHPrintScale, p[1] *= gVPrintScale;
-}
+// Model points (h, v, d) into the view as plan lines' ends: zoomed, projected (with the view's
+// perspective) and scaled for printing. The view is read once for a run of lines; each end is
+// worked out on its own, so a point shared by two lines is projected once.
+struct PlanProjection {
+    float zoom;
+    ViewProjection view;
+    bool printing;
+    float hScale, vScale;
 
-// A line of two view points to its sink.
-void PutLine(float h1, float v1, float h2, float v2, const Objex* object, const Poinz* point) {
-    if (!OnPlane(h1) || !OnPlane(v1) || !OnPlane(h2) || !OnPlane(v2)) return;
+    PlanProjection()
+        : zoom(ZoomFactor()), view(ViewProjection::Current()), printing(gPrinting != 0), hScale(gHPrintScale),
+          vScale(gVPrintScale) {}
 
-    if (gDynamicDrawing) {
-        if (QMDDynamicDrawEngine* engine = MainEngine())
-            engine->appendLineToActivePathWithStartPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
-        return;
+    void operator()(float p[3]) const {
+        if (zoom != 1.0f) p[0] *= zoom, p[1] *= zoom, p[2] *= zoom;
+        view.Apply(p);
+        if (printing) p[0] *= hScale, p[1] *= vScale;
     }
-    if (gTransformationDrawing) {
-        QMDDynamicDrawEngine* engine = MainEngine();
-        if (QMDDynamicTransformElement* element = engine ? engine->activeTransformElement() : nullptr)
-            element->appendPathWithLineFromPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
-        return;
+};
+
+// Where the lines of one object (and one point's look) go, settled once for a run of lines.
+class LineSink {
+public:
+    LineSink(const Objex* object, const Poinz* point) {
+        if (gDynamicDrawing) {
+            kind_ = Kind::kDynamic;
+            engine_ = MainEngine();
+        } else if (gTransformationDrawing) {
+            kind_ = Kind::kTransform;
+            QMDDynamicDrawEngine* engine = MainEngine();
+            element_ = engine ? engine->activeTransformElement() : nullptr;
+        } else if (!object) {
+            kind_ = Kind::kNone;
+        } else if (object->type == objtype::kEdging ||
+                   (object->type == objtype::kFentrix && object->parent &&
+                    object->parent->type == objtype::kGroup)) {
+            kind_ = Kind::kAccelerated;
+        } else {
+            kind_ = Kind::kStroke;
+            look_ = LookFor(object, point);
+            // A stroke with its own pen sets it and puts it back, so the pen is the same for
+            // every line of the run.
+            const port::GraphicsState& now = port::currentDrawingContext().state();
+            sharesPen_ = now.lineWidth == look_.width && now.dash == *look_.dash && now.dashPhase == 0;
+        }
     }
-    if (!object) return;
-    if (object->type == objtype::kEdging ||
-        (object->type == objtype::kFentrix && object->parent &&
-         object->parent->type == objtype::kGroup)) {
-        ApplePortAcceleratedDrawLine(h1, v1, h2, v2);
-        return;
+
+    // A line of two view points.
+    void operator()(float h1, float v1, float h2, float v2) const {
+        if (!OnPlane(h1) || !OnPlane(v1) || !OnPlane(h2) || !OnPlane(v2)) return;
+        switch (kind_) {
+        case Kind::kDynamic:
+            if (engine_) engine_->appendLineToActivePathWithStartPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
+            return;
+        case Kind::kTransform:
+            if (element_) element_->appendPathWithLineFromPoint({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
+            return;
+        case Kind::kNone:
+            return;
+        case Kind::kAccelerated:
+            ApplePortAcceleratedDrawLine(h1, v1, h2, v2);
+            return;
+        case Kind::kStroke:
+            break;
+        }
+        port::DrawingContext& context = port::currentDrawingContext();
+        const port::Point from{Round(h1), Round(v1)}, to{Round(h2), Round(v2)};
+        if (sharesPen_) {
+            context.strokeLine(from, to);
+            return;
+        }
+        context.save();
+        context.setLineWidth(look_.width);
+        context.setLineDash(*look_.dash, 0);
+        context.strokeLine(from, to);
+        context.restore();
     }
-    StrokeLine(Round(h1), Round(v1), Round(h2), Round(v2), LookFor(object, point));
-}
+
+private:
+    enum class Kind { kDynamic, kTransform, kNone, kAccelerated, kStroke };
+    Kind kind_ = Kind::kNone;
+    QMDDynamicDrawEngine* engine_ = nullptr;
+    QMDDynamicTransformElement* element_ = nullptr;
+    LineLook look_{&kSolid};
+    bool sharesPen_ = false;
+};
 
 // Lines along the cubic from t = 0 in steps while t <= 1.01; returns how many were drawn and
 // leaves the last line's ends in `from` and `to`.
 int DrawCubic(void*, const SegmentCubic& cubic, float step, const Objex* object, const Poinz* first, float from[3],
               float to[3]) {
     int lines = 0;
+    const PlanProjection toView;
+    const LineSink put(object, first);
     cubic.At(0.0f, to);
-    const float zoom = ZoomFactor();
     float last[3] = {to[0], to[1], to[2]}, next[3];
-    ToView(last, zoom);
+    toView(last);
     for (int i = 1;; ++i) {
         const float t = static_cast<float>(i) * step;
         if (!(t <= 1.01f)) break;
         for (int k = 0; k < 3; ++k) from[k] = to[k];
         cubic.At(t, to);
         for (int k = 0; k < 3; ++k) next[k] = to[k];
-        ToView(next, zoom);
-        PutLine(last[0], last[1], next[0], next[1], object, first);
+        toView(next);
+        put(last[0], last[1], next[0], next[1]);
         for (int k = 0; k < 3; ++k) last[k] = next[k];
         ++lines;
     }
@@ -228,10 +280,10 @@ void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, fl
         for (float* c : {&h1, &v1, &d1, &h2, &v2, &d2}) *c = ZoomF(*c);
     }
     float a[3] = {h1, v1, d1}, b[3] = {h2, v2, d2};
-    const float factor = ZoomFactor();
-    ToView(a, factor);
-    ToView(b, factor);
-    PutLine(a[0], a[1], b[0], b[1], object, point);
+    const PlanProjection toView;
+    toView(a);
+    toView(b);
+    LineSink(object, point)(a[0], a[1], b[0], b[1]);
 }
 
 void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
