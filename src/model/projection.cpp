@@ -58,12 +58,13 @@ void ComputeRotationAboutArbitraryAxis(float* x, float* y, float* z, float cosX,
     *z = z2;
 }
 
-ViewProjection ViewProjection::Current() {
-    const bool perspective = gPerspective != 0;
-    const float factor = perspective ? gViewFactor : 1.0f;
-    ViewProjection v{gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset, gGlobalYOffset,
-                     gGlobalZOffset, factor, gViewDistance, perspective};
-    if (perspective) v.ox *= factor, v.oy *= factor, v.oz *= factor;
+ViewProjection ViewProjection::Current() { return Current(gPerspective != 0); }
+
+ViewProjection ViewProjection::Current(bool divide) {
+    const bool scaled = gPerspective != 0;
+    ViewProjection v{gCosXAngle,     gSinXAngle, gCosYAngle,    gSinYAngle, gGlobalXOffset, gGlobalYOffset,
+                     gGlobalZOffset, gViewFactor, gViewDistance, scaled,     divide};
+    if (scaled) v.ox *= v.factor, v.oy *= v.factor, v.oz *= v.factor;
     return v;
 }
 
@@ -89,23 +90,23 @@ void ConversionToIsometric(float* x, float* y, float* z, float cosX, float sinX,
                            float ox, float oy, float oz, uint8_t zoom) {
     if (!x || !y || !z) return;
     if (zoom) {
-        *x = ZoomF(*x);
-        *y = ZoomF(*y);
-        *z = ZoomF(*z);
+        const float factor = ZoomFactor();  // as ZoomF, the zoom read once
+        if (factor != 1.0f) *x *= factor, *y *= factor, *z *= factor;
     }
     ComputeRotationAboutArbitraryAxis(x, y, z, cosX, sinX, cosY, sinY, ox, oy, oz);
 }
 
 void ConvertToIso(float* x1, float* y1, float* z1, float* x2, float* y2, float* z2, uint8_t perspective) {
     if (!x1 || !y1 || !z1 || !x2 || !y2 || !z2) return;
-    ConversionToIsometric(x1, y1, z1, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
-                          gGlobalYOffset, gGlobalZOffset, 1);
-    ConversionToIsometric(x2, y2, z2, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
-                          gGlobalYOffset, gGlobalZOffset, 1);
-    if (perspective) {
-        AddPerspective(x1, y1, z1, gViewDistance, 0, 0, 0);
-        AddPerspective(x2, y2, z2, gViewDistance, 0, 0, 0);
-    }
+    // Dimensions and labels project many ends a frame: the view and the zoom are read once.
+    const ViewProjection view = ViewProjection::Current(perspective != 0);
+    const float factor = ZoomFactor();
+    for (float* p : {x1, y1, z1, x2, y2, z2})
+        if (factor != 1.0f) *p *= factor;
+    float a[3] = {*x1, *y1, *z1}, b[3] = {*x2, *y2, *z2};
+    view.Apply(a);
+    view.Apply(b);
+    *x1 = a[0], *y1 = a[1], *z1 = a[2], *x2 = b[0], *y2 = b[1], *z2 = b[2];
 }
 
 void AddPerspective(float* x, float* y, float* z, float distance, float dx, float dy, float dz) {

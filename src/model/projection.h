@@ -40,27 +40,30 @@ void ConvertToIso(float* x1, float* y1, float* z1, float* x2, float* y2, float* 
 void AddPerspective(float* x, float* y, float* z, float distance, float dx, float dy, float dz);
 
 // The current view's rotation (and perspective divide) read once for a run of points: Apply
-// gives, bit for bit, ConversionToIsometric unzoomed followed in perspective by AddPerspective,
+// gives, bit for bit, ConversionToIsometric unzoomed followed, when `divide`, by AddPerspective,
 // without reading the globals or calling out per point. Taken again whenever the view changes.
 struct ViewProjection {
     float cosX, sinX, cosY, sinY;
-    float ox, oy, oz;  // the rotation centre, already times gViewFactor in perspective
-    float factor;      // gViewFactor in perspective, else 1 (not applied)
+    float ox, oy, oz;  // the rotation centre, already times gViewFactor when `scaled`
+    float factor;      // gViewFactor, applied to points when `scaled` (the view has perspective)
     float distance;
-    bool perspective;
+    bool scaled;
+    bool divide;
 
+    // With the perspective divide when the view has perspective.
     static ViewProjection Current();
+    static ViewProjection Current(bool divide);
 
     void Apply(float p[3]) const {
         float px = p[0], py = p[1], pz = p[2];
-        if (perspective) px *= factor, py *= factor, pz *= factor;
+        if (scaled) px *= factor, py *= factor, pz *= factor;
         px -= ox;
         py -= oy;
         pz -= oz;
         const float x1 = px * cosY - pz * sinY;
         const float z1 = px * sinY + pz * cosY;
         float x = x1, y = py * cosX + z1 * sinX, z = z1 * cosX - py * sinX;
-        if (perspective) {
+        if (divide) {
             x += 0.0f, y += 0.0f, z += 0.0f;  // as AddPerspective's zero shift: -0 becomes 0
             float w = 1.0f - z / distance;
             if (w == 0.0f) w = 0.0001f;

@@ -415,15 +415,17 @@ TEST_F(ProjectionTest, ViewReadOnceProjectsEveryPointBitForBit) {
     for (const auto& v : views) {
         dvxtest::SetView(v.xAngle, v.yAngle, v.perspective, v.distance, v.factor);
         gGlobalXOffset = v.centre, gGlobalYOffset = v.centre / 3, gGlobalZOffset = -v.centre;
-        const ViewProjection once = ViewProjection::Current();
-        for (const auto& p : points) {
-            float want[3] = {p[0], p[1], p[2]}, got[3] = {p[0], p[1], p[2]};
-            ConversionToIsometric(&want[0], &want[1], &want[2], gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle,
-                                  gGlobalXOffset, gGlobalYOffset, gGlobalZOffset, 0);
-            if (gPerspective) AddPerspective(&want[0], &want[1], &want[2], gViewDistance, 0, 0, 0);
-            once.Apply(got);
-            EXPECT_EQ(std::memcmp(want, got, sizeof want), 0)
-                << "view " << v.xAngle << "/" << v.yAngle << " point " << p[0] << "," << p[1] << "," << p[2];
+        for (const bool divide : {false, true}) {  // a caller may leave the divide out in perspective
+            const ViewProjection once = ViewProjection::Current(divide);
+            for (const auto& p : points) {
+                float want[3] = {p[0], p[1], p[2]}, got[3] = {p[0], p[1], p[2]};
+                ConversionToIsometric(&want[0], &want[1], &want[2], gCosXAngle, gSinXAngle, gCosYAngle,
+                                      gSinYAngle, gGlobalXOffset, gGlobalYOffset, gGlobalZOffset, 0);
+                if (divide) AddPerspective(&want[0], &want[1], &want[2], gViewDistance, 0, 0, 0);
+                once.Apply(got);
+                EXPECT_EQ(std::memcmp(want, got, sizeof want), 0) << "view " << v.xAngle << "/" << v.yAngle
+                    << " divide " << divide << " point " << p[0] << "," << p[1] << "," << p[2];
+            }
         }
     }
 }
