@@ -14,6 +14,7 @@
 #include "model/objects.h"
 #include "model/plan_index.h"
 #include "model/projection.h"
+#include "model/zoom_units.h"
 #include "plan/base_2d_view.h"
 #include "plan/plan_frame.h"
 #include "model/plan_objects.h"
@@ -26,12 +27,19 @@ int32_t ToView(float v, float printScale) {
     return dvxnum::TruncToInt16(static_cast<double>(v) + 0.5);
 }
 
-POINT Projected(const Poinz* p) {
-    float h = p->position[0], v = 0.0f, d = p->position[2];
-    ConversionToIsometric(&h, &v, &d, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset,
-                          gGlobalYOffset, gGlobalZOffset, 1);
-    return {ToView(h, gHPrintScale), ToView(v, gVPrintScale)};
-}
+// A region's points at the ground level into the view, zoomed, without the perspective divide;
+// the view and the zoom read once per region.
+struct GroundProjection {
+    ViewProjection view = ViewProjection::Current(false);
+    float zoom = ZoomFactor();
+
+    POINT operator()(const Poinz* p) const {
+        float q[3] = {p->position[0], 0.0f, p->position[2]};
+        if (zoom != 1.0f) q[0] *= zoom, q[1] *= zoom, q[2] *= zoom;
+        view.Apply(q);
+        return {ToView(q[0], gHPrintScale), ToView(q[1], gVPrintScale)};
+    }
+};
 
 template <typename Each>
 void ForEachShownExteriorWall(const Each& each, const FloatRect* area = nullptr) {
@@ -57,7 +65,8 @@ void Draw2DFillRegion(void* /*dc*/, Objex* object, int32_t penStyle, int32_t lin
     auto* points = static_cast<POINT*>(std::calloc(static_cast<size_t>(n) + 5, sizeof(POINT)));
     if (!points) return;
     int32_t taken = 0;
-    for (const Poinz* p = object->firstPoint; p && taken < n; p = p->next) points[taken++] = Projected(p);
+    const GroundProjection projected;
+    for (const Poinz* p = object->firstPoint; p && taken < n; p = p->next) points[taken++] = projected(p);
     points[taken] = points[0];
     if (Base2DView* view = MainWindowDocumentView())
         view->draw2DPatternRegion(points, taken + 1, static_cast<int16_t>(penStyle),

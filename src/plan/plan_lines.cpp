@@ -255,20 +255,25 @@ int DrawCubic(void*, const SegmentCubic& cubic, float step, const Objex* object,
     int lines = 0;
     const PlanProjection toView;
     const LineSink put(object, first);
-    cubic.At(0.0f, to);
-    float last[3] = {to[0], to[1], to[2]}, next[3];
+    // Model points kept in locals (not through the out-parameters) so they stay in registers.
+    float before[3] = {}, at[3];
+    cubic.At(0.0f, at);
+    float last[3] = {at[0], at[1], at[2]}, next[3];
     toView(last);
     for (int i = 1;; ++i) {
         const float t = static_cast<float>(i) * step;
         if (!(t <= 1.01f)) break;
-        for (int k = 0; k < 3; ++k) from[k] = to[k];
-        cubic.At(t, to);
-        for (int k = 0; k < 3; ++k) next[k] = to[k];
+        for (int k = 0; k < 3; ++k) before[k] = at[k];
+        cubic.At(t, at);
+        for (int k = 0; k < 3; ++k) next[k] = at[k];
         toView(next);
         put(last[0], last[1], next[0], next[1]);
         for (int k = 0; k < 3; ++k) last[k] = next[k];
         ++lines;
     }
+    for (int k = 0; k < 3; ++k) to[k] = at[k];
+    if (lines > 0)
+        for (int k = 0; k < 3; ++k) from[k] = before[k];
     return lines;
 }
 
