@@ -105,6 +105,8 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         {"isometric", 0.6f, 0.2f, 0.2f, 30, 45, false},
         {"front", 0.6f, 0.4f, 0.5f, 0, 0, false},
         {"perspective", 0.6f, 0.2f, 0.3f, 30, 45, false, true},
+        {"turned plan", 0.6f, 0.4f, 0.4f, 90, 37, false},
+        {"far out, curves of a few pixels", 0.05f, 0, 0, 90, 0, false},
     };
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
