@@ -291,25 +291,16 @@ void DrawLine(void* /*dc*/, float h1, float v1, float d1, float h2, float v2, fl
     LineSink(object, point)(a[0], a[1], b[0], b[1]);
 }
 
-void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
-                       int32_t flags, const TransformRecord* transform) {
-    const DocState* ds = CurrentDocState();
-    if (!p1 || !p2 || !ds) return;
-    Poinz a = *p1, b = *p2;  // the model's points stay where they are
-    if (object && object->type == objtype::kFence && a.kind == kGatePoint) {
-        const port::Color color = (flags & (4 | 8)) ? port::Color{0, 0, 0, 1} : PlanColor(ds->penColor);
-        port::currentDrawingContext().setFillColor(color);
-        port::currentDrawingContext().setStrokeColor(color);
-    }
-    if (transform) {
-        TransformCopy(&a, object, flags, transform);
-        TransformCopy(&b, object, flags, transform);
-    }
-    const int32_t subtype = object ? object->subtype : 0;
+namespace {
 
+// A segment between two ends as they are drawn (the model's own points, or copies moved by the
+// transform feedback); `first` is the model's first point, which picks the line's look.
+void DrawSegmentBetween(void* dc, const Objex* object, const Poinz* first, const Poinz& a, const Poinz& b,
+                        const DocState* ds) {
+    const int32_t subtype = object ? object->subtype : 0;
     if (!IsCurvedSegment(&a, &b)) {
         DrawLine(dc, a.position[0], a.position[1], a.position[2], b.position[0], b.position[1],
-                 b.position[2], 0, object, p1);
+                 b.position[2], 0, object, first);
         if (subtype == objsubtype::kStraightStair) Arrowhead(dc, object, a.position, b.position);
         return;
     }
@@ -319,21 +310,14 @@ void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poi
     const float step = z < 8 ? 0.125f : z > 20 ? 0.05f : 1.0f / static_cast<float>(z);
     float from[3], to[3];
     const int lines = DrawCubic(dc, SegmentCubic(a.position, a.outTangent, b.position, b.inTangent),
-                                step, object, p1, from, to);
+                                step, object, first, from, to);
     if (subtype == kCurvedStair && lines > 0) Arrowhead(dc, object, from, to);
 }
 
-void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
-                     int32_t flags, const TransformRecord* transform) {
-    if (!p1 || !p2) return;
-    Poinz a = *p1, b = *p2;
-    if (transform) {
-        TransformCopy(&a, object, flags, transform);
-        TransformCopy(&b, object, flags, transform);
-    }
+void DrawLinkBetween(void* dc, const Objex* object, const Poinz* first, const Poinz& a, const Poinz& b) {
     if (IsZero(a.acrossTangent) && IsZero(b.acrossTangent)) {
         DrawLine(dc, a.position[0], a.position[1], a.position[2], b.position[0], b.position[1],
-                 b.position[2], 0, object, p1);
+                 b.position[2], 0, object, first);
         return;
     }
     const DocState* ds = CurrentDocState();
@@ -343,7 +327,35 @@ void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz
     const float step = n < 1 ? 1.0f : 1.0f / static_cast<float>(n);
     float from[3], to[3];
     DrawCubic(dc, SegmentCubic(a.position, a.acrossTangent, b.position, b.acrossTangent), step,
-              object, p1, from, to);
+              object, first, from, to);
+}
+
+}  // namespace
+
+void DrawObjectSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
+                       int32_t flags, const TransformRecord* transform) {
+    const DocState* ds = CurrentDocState();
+    if (!p1 || !p2 || !ds) return;
+    if (object && object->type == objtype::kFence && p1->kind == kGatePoint) {
+        const port::Color color = (flags & (4 | 8)) ? port::Color{0, 0, 0, 1} : PlanColor(ds->penColor);
+        port::currentDrawingContext().setFillColor(color);
+        port::currentDrawingContext().setStrokeColor(color);
+    }
+    if (!transform) return DrawSegmentBetween(dc, object, p1, *p1, *p2, ds);
+    Poinz a = *p1, b = *p2;  // the model's points stay where they are
+    TransformCopy(&a, object, flags, transform);
+    TransformCopy(&b, object, flags, transform);
+    DrawSegmentBetween(dc, object, p1, a, b, ds);
+}
+
+void DrawLinkSegment(void* dc, const Objex* object, const Poinz* p1, const Poinz* p2,
+                     int32_t flags, const TransformRecord* transform) {
+    if (!p1 || !p2) return;
+    if (!transform) return DrawLinkBetween(dc, object, p1, *p1, *p2);
+    Poinz a = *p1, b = *p2;
+    TransformCopy(&a, object, flags, transform);
+    TransformCopy(&b, object, flags, transform);
+    DrawLinkBetween(dc, object, p1, a, b);
 }
 
 ObjectLineStyle::ObjectLineStyle(const Objex* object) {
