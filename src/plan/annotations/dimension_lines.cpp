@@ -35,9 +35,14 @@ constexpr double kDegrees = 180.0 / kPi;
 // Readouts with their extra text stay below this many characters.
 constexpr size_t kTextLimit = 250;
 
-PlatformPoint Polar(PlatformPoint base, double angle, double length) {
-    return {static_cast<float>(base.x + length * std::cos(angle)),
-            static_cast<float>(base.y - length * std::sin(angle))};
+// A direction's cosine and sine, worked out once for every point set off along it.
+struct Heading {
+    double cos, sin;
+    explicit Heading(double angle) : cos(std::cos(angle)), sin(std::sin(angle)) {}
+};
+
+PlatformPoint Polar(PlatformPoint base, const Heading& heading, double length) {
+    return {static_cast<float>(base.x + length * heading.cos), static_cast<float>(base.y - length * heading.sin)};
 }
 
 // Both plan points into the current view, zoomed.
@@ -83,19 +88,20 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
     const double a = GetLineLengthAndAngle(p1.x, p1.y, p2.x, p2.y, &length);
     const double s = a + (side ? kPi / 2 : -kPi / 2);
 
-    // Extension lines (or crossing marks) run from `inner` at `innerAngle` to `outer` at s.
-    const double innerAngle = throughPoints ? s + kPi : s;
+    // Extension lines (or crossing marks) run from `inner` along `in` to `outer` along `off` (s).
+    const Heading off(s);
+    const Heading in = throughPoints ? Heading(s + kPi) : off;
     const float inner = throughPoints ? ZoomF(dynamic ? offset + 10.0f : 10.0f + gap)
                                       : ZoomF(dynamic ? offset + 3.0f : gap + 3.0f);
     const float outer = ZoomF(throughPoints ? offset + 10.0f : offset + 22.0f);
     if (ZoomF(71.5f) > length) labelOnly = 1;
     if (!labelOnly) {
-        ViewLine(engine, Polar(m1, innerAngle, inner), Polar(m1, s, outer));
-        if (!oneSided) ViewLine(engine, Polar(m2, innerAngle, inner), Polar(m2, s, outer));
+        ViewLine(engine, Polar(m1, in, inner), Polar(m1, off, outer));
+        if (!oneSided) ViewLine(engine, Polar(m2, in, inner), Polar(m2, off, outer));
     }
 
     const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
-    const PlatformPoint e1 = Polar(m1, s, rise), e2 = Polar(m2, s, rise);
+    const PlatformPoint e1 = Polar(m1, off, rise), e2 = Polar(m2, off, rise);
     if (dynamic) {
         DrawDynamicDimensionText(dc, e1.x, e1.y, e2.x, e2.y, labelOnly);
         return;
