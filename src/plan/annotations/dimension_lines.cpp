@@ -1,5 +1,6 @@
 #include "plan/annotations/dimension_lines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,9 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegrees = 180.0 / kPi;
 // Readouts with their extra text stay below this many characters.
 constexpr size_t kTextLimit = 250;
+// The farthest an arrowhead reaches from its tip, unzoomed (the 12-unit heads; circles are 6
+// and 1 pixel).
+constexpr float kArrowReach = 13.0f;
 
 PlatformPoint Polar(PlatformPoint base, double angle, double length) {
     return {static_cast<float>(base.x + length * std::cos(angle)),
@@ -52,6 +56,18 @@ void ViewLine(QMDDynamicDrawEngine* engine, PlatformPoint a, PlatformPoint b) {
     const PlatformPoint from = PathPoint(a.x, a.y), to = PathPoint(b.x, b.y);
     if (engine) return engine->appendLineToActivePathWithStartPoint(from, to);
     port::currentDrawingContext().strokeLine({from.x, from.y}, {to.x, to.y});
+}
+
+// Whether the screen box (grown by ink beyond it: smoothing, overhangs) lies wholly outside
+// the part being redrawn, so that drawing in it leaves no pixel. Printing draws whole pages.
+bool OutsideRedrawn(double x, double y, double width, double height) {
+    constexpr double kInkMargin = 8;
+    if (!gPlanIndexOn || gPrinting) return false;
+    Base2DView* view = MainWindowDocumentView();
+    Base2DViewHost* host = view ? view->host() : nullptr;
+    return host && !host->needsToDrawRect({static_cast<float>(x - kInkMargin), static_cast<float>(y - kInkMargin),
+                                           static_cast<float>(width + 2 * kInkMargin),
+                                           static_cast<float>(height + 2 * kInkMargin)});
 }
 
 void SetAngle(LOGFONT& font, double degrees) {
@@ -89,18 +105,27 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
                                       : ZoomF(dynamic ? offset + 3.0f : gap + 3.0f);
     const float outer = ZoomF(throughPoints ? offset + 10.0f : offset + 22.0f);
     if (ZoomF(71.5f) > length) labelOnly = 1;
-    if (!labelOnly) {
+    const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
+    // Every line and arrowhead lies within the reach of a measured point: a dimension along
+    // the edge of what is redrawn strokes nothing when it is outside (its readout decides alone).
+    bool strokes = !labelOnly;
+    if (strokes && !dynamic) {
+        const double reach = std::max({std::abs(inner), std::abs(outer), std::abs(rise)}) + ZoomF(kArrowReach);
+        const double left = std::min(m1.x, m2.x) - reach, top = std::min(m1.y, m2.y) - reach;
+        if (OutsideRedrawn(left, top, std::abs(m1.x - m2.x) + 2 * reach, std::abs(m1.y - m2.y) + 2 * reach))
+            strokes = false;
+    }
+    if (strokes) {
         ViewLine(engine, Polar(m1, innerAngle, inner), Polar(m1, s, outer));
         if (!oneSided) ViewLine(engine, Polar(m2, innerAngle, inner), Polar(m2, s, outer));
     }
 
-    const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
     const PlatformPoint e1 = Polar(m1, s, rise), e2 = Polar(m2, s, rise);
     if (dynamic) {
         DrawDynamicDimensionText(dc, e1.x, e1.y, e2.x, e2.y, labelOnly);
         return;
     }
-    if (!labelOnly) {
+    if (strokes) {
         ViewLine(nullptr, e1, e2);
         DrawDimensionArrow(dc, e1.x, e1.y, e2.x, e2.y, ds->arrowStyleID, 0);
         if (!oneSided) DrawDimensionArrow(dc, e2.x, e2.y, e1.x, e1.y, ds->arrowStyleID, 0);
@@ -191,14 +216,7 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
     box.closePath();
     const port::Rect bounds = box.bounds();
     // A readout wholly outside the part being redrawn leaves no pixel: skip its fill and text.
-    // The margin covers ink beyond the box (smoothing, overhangs).
-    constexpr double kInkMargin = 8;
-    Base2DViewHost* host = view->host();
-    if (gPlanIndexOn && !gPrinting && host &&
-        !host->needsToDrawRect({static_cast<float>(bounds.x - kInkMargin), static_cast<float>(bounds.y - kInkMargin),
-                                static_cast<float>(bounds.width + 2 * kInkMargin),
-                                static_cast<float>(bounds.height + 2 * kInkMargin)}))
-        return;
+    if (OutsideRedrawn(bounds.x, bounds.y, bounds.width, bounds.height)) return;
     // Text under two pixels high gets a box of no height, which covers nothing (the whole design
     // fitted to the window): no fill.
     if (!gPlanIndexOn || h != 0) {
