@@ -27,6 +27,7 @@
 #include "port/drawing.h"
 
 using plantext::PathPoint;
+using plantext::OutsideRedrawn;
 using plantext::Round16;
 
 namespace {
@@ -56,18 +57,6 @@ void ViewLine(QMDDynamicDrawEngine* engine, PlatformPoint a, PlatformPoint b) {
     const PlatformPoint from = PathPoint(a.x, a.y), to = PathPoint(b.x, b.y);
     if (engine) return engine->appendLineToActivePathWithStartPoint(from, to);
     port::currentDrawingContext().strokeLine({from.x, from.y}, {to.x, to.y});
-}
-
-// Whether the screen box (grown by ink beyond it: smoothing, overhangs) lies wholly outside
-// the part being redrawn, so that drawing in it leaves no pixel. Printing draws whole pages.
-bool OutsideRedrawn(double x, double y, double width, double height) {
-    constexpr double kInkMargin = 8;
-    if (!gPlanIndexOn || gPrinting) return false;
-    Base2DView* view = MainWindowDocumentView();
-    Base2DViewHost* host = view ? view->host() : nullptr;
-    return host && !host->needsToDrawRect({static_cast<float>(x - kInkMargin), static_cast<float>(y - kInkMargin),
-                                           static_cast<float>(width + 2 * kInkMargin),
-                                           static_cast<float>(height + 2 * kInkMargin)});
 }
 
 void SetAngle(LOGFONT& font, double degrees) {
