@@ -83,7 +83,9 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
 
     PlatformPoint p1, p2, m1, m2;
     Project(p1h, p1v, p2h, p2v, &p1, &p2);
-    Project(m1h, m1v, m2h, m2v, &m1, &m2);
+    // Most dimensions measure the very points they run along: one projection serves.
+    if (m1h == p1h && m1v == p1v && m2h == p2h && m2v == p2v) m1 = p1, m2 = p2;
+    else Project(m1h, m1v, m2h, m2v, &m1, &m2);
     float length = 0.0f;
     const double a = GetLineLengthAndAngle(p1.x, p1.y, p2.x, p2.y, &length);
     const double s = a + (side ? kPi / 2 : -kPi / 2);
