@@ -213,9 +213,14 @@ void AdjustWallDimensionForMethod(const Objex* wall, const Poinz* start, const P
         const bool onPlus = Distance(n, plus) < Distance(n, minus);
         return flipped == onPlus;
     };
-    const Poinz* last = start;
-    while (last->next) last = last->next;
-    const Poinz* before = start->prev ? start->prev : (wall->closed && last != start ? last : nullptr);
+    // The last point is looked for only at the first segment of a closed wall: a walk per
+    // segment would make a long wall's dimensions quadratic.
+    const Poinz* before = start->prev;
+    if (!before && wall->closed) {
+        const Poinz* last = start;
+        while (last->next) last = last->next;
+        if (last != start) before = last;
+    }
     const Poinz* after = end->next ? end->next : (wall->closed && wall->firstPoint != end ? wall->firstPoint : nullptr);
     if (before) {
         const float sign = grows(before) ? -1.0f : 1.0f;
