@@ -211,10 +211,11 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
     // Text under two pixels high gets a box of no height, which covers nothing (the whole design
     // fitted to the window): no fill.
     if (!gPlanIndexOn || h != 0) {
-        context.save();
+        // Only the fill colour changes: no whole state (with its dash list) is saved for it.
+        const port::Color fill = context.state().fill;
         context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
         context.fillPath(box);
-        context.restore();
+        context.setFillColor(fill);
     }
     const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
                             static_cast<float>(bounds.width), static_cast<float>(bounds.height)};
