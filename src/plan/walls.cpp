@@ -95,18 +95,20 @@ void DrawWallSelection(Objex* wall) {
     if (!ds || !wall || wall->type != objtype::kWall) return;
     const float t = ConvertWorldToScreen(wall->penWidth, ds, 0) / 2.0f;
     port::DrawingContext& context = port::currentDrawingContext();
+    // One state and one outline for every selected segment.
+    context.save();
+    context.setFillColor({1, 0, 0, 1});
+    context.setLineWidth(0.1);
+    port::Path path;
     ForEachSegment(wall, [&](Poinz* a, Poinz* b) {
         if (!a->selected || !b->selected) return;
         const std::array<Corner, 4> c =
             SegmentOutline(a->position[kH], a->position[kD], b->position[kH], b->position[kD], t);
-        port::Path path;
+        path.clear();
         path.moveTo(c[0].x, c[0].y);
         for (int i = 1; i < 4; ++i) path.lineTo(c[i].x, c[i].y);
         path.closePath();
-        context.save();
-        context.setFillColor({1, 0, 0, 1});
-        context.setLineWidth(0.1);
         context.fillPath(path);
-        context.restore();
     });
+    context.restore();
 }
