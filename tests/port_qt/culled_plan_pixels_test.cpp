@@ -14,6 +14,7 @@
 #include "design_generator.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
 #include "model/projection.h"
@@ -21,6 +22,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/plan_lines.h"
 #include "port/qt/painter_context.h"
+#include "support/build.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 
@@ -43,6 +45,7 @@ struct View {
     float xAngle, yAngle;  // 90, 0: the top view
     bool strip;          // only a 40-pixel strip at the bottom is redrawn, as after a scroll
     bool perspective = false;
+    bool sideways = false;  // the strip runs down the right edge instead
 };
 
 class CulledPlanPixels : public dvxtest::DocumentTest {
@@ -85,7 +88,8 @@ protected:
         context.setAntialiasing(false);
         context.translate(-host.visible.x, -host.visible.y);
         PlatformRect dirty = host.visible;
-        if (v.strip) dirty.y += dirty.height - 40, dirty.height = 40;
+        if (v.strip && v.sideways) dirty.x += dirty.width - 40, dirty.width = 40;
+        else if (v.strip) dirty.y += dirty.height - 40, dirty.height = 40;
         view.draw3D(dirty, 1);
         return image;
     }
@@ -102,6 +106,7 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         {"close up", 2.5f, 0.5f, 0.5f, 90, 0, false},
         {"whole design", 0, 0, 0, 90, 0, false},
         {"scrolled strip", 0.6f, 0.3f, 0.6f, 90, 0, true},
+        {"strip scrolled sideways, close up", 1.5f, 0.4f, 0.45f, 90, 0, true, false, true},
         {"isometric", 0.6f, 0.2f, 0.2f, 30, 45, false},
         {"front", 0.6f, 0.4f, 0.5f, 0, 0, false},
         {"perspective", 0.6f, 0.2f, 0.3f, 30, 45, false, true},
@@ -113,7 +118,9 @@ TEST_F(CulledPlanPixels, TheIndexedPlanMatchesTheFullWalkPixelForPixel) {
         // Something of the design is in the window, so the comparison says something.
         EXPECT_GT(walked.copy(0, 0, kWidth, 40).convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
         // The window shows only what was redrawn (a scroll keeps the rest).
-        const QRect shown(0, v.strip ? kHeight - 40 : 0, kWidth, v.strip ? 40 : kHeight);
+        const QRect shown = !v.strip     ? QRect(0, 0, kWidth, kHeight)
+                            : v.sideways ? QRect(kWidth - 40, 0, 40, kHeight)
+                                         : QRect(0, kHeight - 40, kWidth, 40);
         EXPECT_TRUE(walked.copy(shown) == indexed.copy(shown));
         if (walked.copy(shown) != indexed.copy(shown)) indexed.save(QString("culled-") + v.name + ".png");
     }
@@ -135,6 +142,68 @@ TEST_F(CulledPlanPixels, PrintedPagesMatchTheFullWalk) {
         EXPECT_TRUE(pages[0] == pages[1]);
         EXPECT_EQ(pages[0].size() > 4, toScale);
         EXPECT_GT(pages[0][0].convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
+    }
+}
+
+// A wall with a door and a window (split dimensions, callouts, the overall dimension) and a
+// property line's edge labels, close up, with a 3-pixel strip swept across and down the window:
+// each strip drawn through the index is the strip walked, whatever the strip cuts.
+class StripAcrossDimensions : public dvxtest::DocumentTest {
+protected:
+    // A window whose paint covers only the part being redrawn, as a widget's paint region does.
+    struct StripHost : WindowHost {
+        bool needsToDrawRect(const PlatformRect& r) const override {
+            return r.x < redrawn.x + redrawn.width && r.x + r.width > redrawn.x &&
+                   r.y < redrawn.y + redrawn.height && r.y + r.height > redrawn.y;
+        }
+        PlatformRect redrawn{};
+    };
+
+    void SetUp() override {
+        DocumentTest::SetUp();
+        SetMainWindowDocumentViewHandler([this] { return &view; });
+        AllocateAcclLineBuffer();
+        gXViewAngle = 90, gYViewAngle = 0, gViewFactor = 1, gPerspective = false, gViewDistance = 0;
+        SetUpForRotationAboutArbitraryAxis(90, 0, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, false);
+        DocState* ds = doc->itsDocState;
+        ds->visiblePlans = -1, ds->showDimensions = 1, ds->showCallouts = 1, ds->zoomFactor = 1.5f;
+        Objex* wall = dvxtest::Wall(doc->itsCurLayer, {{0, 0}, {160, 0}, {160, 110}});
+        dvxtest::Opening(wall, objtype::kDoor, 500, 0);
+        dvxtest::Opening(wall, objtype::kWindow, 600, 1);
+        dvxtest::Shape(doc->itsCurLayer, objtype::kPropertyLine, {{-20, 150}, {120, 150}, {40, 190}}, true);
+    }
+
+    QImage Draw(const PlatformRect& dirty, bool indexed) {
+        gPlanIndexOn = indexed;
+        host.redrawn = dirty;
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        port::qt::QPainterContext context(&image);
+        port::DrawingScope scope(context);
+        context.setAntialiasing(false);
+        context.translate(-host.visible.x, -host.visible.y);
+        view.draw3D(dirty, 1);
+        return image;
+    }
+
+    StripHost host;
+    Base2DView view{&host};
+};
+
+TEST_F(StripAcrossDimensions, EveryStripMatchesTheWalk) {
+    host.visible = {-120, -120, float(kWidth), float(kHeight)};
+    const QImage whole = Draw(host.visible, false);
+    EXPECT_GT(whole.convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
+    constexpr int kStrip = 3;
+    for (bool across : {true, false}) {
+        for (int at = 0; at < (across ? kWidth : kHeight); at += kStrip) {
+            PlatformRect dirty = host.visible;
+            QRect shown(0, 0, kWidth, kHeight);
+            if (across) dirty.x += at, dirty.width = kStrip, shown.setLeft(at), shown.setWidth(kStrip);
+            else dirty.y += at, dirty.height = kStrip, shown.setTop(at), shown.setHeight(kStrip);
+            const QImage walked = Draw(dirty, false), indexed = Draw(dirty, true);
+            EXPECT_TRUE(walked.copy(shown) == indexed.copy(shown)) << (across ? "x " : "y ") << at;
+        }
     }
 }
 
