@@ -165,7 +165,8 @@ TEST_F(StripAcrossDimensions, EveryStripMatchesTheWalk) {
     host.visible = {-120, -120, float(kWidth), float(kHeight)};
     for (int at = 0; at < kWidth + kHeight; at += 3) {
         const QRect shown = at < kWidth ? QRect(at, 0, 3, kHeight) : QRect(0, at - kWidth, kWidth, 3);
-        const PlatformRect dirty{host.visible.x + shown.x(), host.visible.y + shown.y(), 1.0f * shown.width(), 1.0f * shown.height()};
+        const PlatformRect dirty{host.visible.x + shown.x(), host.visible.y + shown.y(),
+                                 1.0f * shown.width(), 1.0f * shown.height()};
         EXPECT_TRUE(Paint(dirty, false).copy(shown) == Paint(dirty, true).copy(shown)) << at;
     }
 }
