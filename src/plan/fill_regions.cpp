@@ -62,16 +62,17 @@ void Draw2DFillRegion(void* /*dc*/, Objex* object, int32_t penStyle, int32_t lin
     if (!CurrentDocState() || !object || !strokeColor || !fillColor || !object->firstPoint) return;
     const int32_t n = object->rows > 0 ? object->pointCount / object->rows : 0;
     if (n <= 0) return;
-    auto* points = static_cast<POINT*>(std::calloc(static_cast<size_t>(n) + 5, sizeof(POINT)));
-    if (!points) return;
-    int32_t taken = 0;
+    // Kept between calls: a redraw fills one region per wall and allocates for none of them.
+    // Drawing a region never fills another, so one list serves.
+    static std::vector<POINT> points;
+    points.clear();
     const GroundProjection projected;
-    for (const Poinz* p = object->firstPoint; p && taken < n; p = p->next) points[taken++] = projected(p);
-    points[taken] = points[0];
+    for (const Poinz* p = object->firstPoint; p && static_cast<int32_t>(points.size()) < n; p = p->next)
+        points.push_back(projected(p));
+    points.push_back(points[0]);
     if (Base2DView* view = MainWindowDocumentView())
-        view->draw2DPatternRegion(points, taken + 1, static_cast<int16_t>(penStyle),
+        view->draw2DPatternRegion(points.data(), static_cast<int32_t>(points.size()), static_cast<int16_t>(penStyle),
                                   static_cast<int16_t>(brushStyle), strokeColor, fillColor, lineWidth);
-    std::free(points);
 }
 
 void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t lineWidth,

@@ -68,10 +68,6 @@ void DrawRoof(void* dc, Objex* roof) {
     float u[2], s[2];
     Unit(c[0], c[1], u);
     Unit(c[0], c[3], s);
-    char height[kReadoutSize] = {};
-    ConvertInchesToStr(ConvertScreenToWorld(objfield::roof::kPitch(*roof) / 12.0f * w, ds, 0), height);
-    const std::string ridgeLabel = LocalizedFormat(", RidgeHt=%s", {height});
-
     const int32_t style = objfield::roof::kStyle(*roof);
     const bool known = style >= 1 && style <= 6;
     // Ridge ends at the eave elevations of P1 and P2.
@@ -98,7 +94,11 @@ void DrawRoof(void* dc, Objex* roof) {
     }
     AddLine(path, r1, r2);
     port::currentDrawingContext().strokePath(path);
-    if (ds->showDimensions) Readout(dc, r1, r2, 1, ridgeLabel.c_str());
+    if (ds->showDimensions) {
+        char height[kReadoutSize] = {};
+        ConvertInchesToStr(ConvertScreenToWorld(objfield::roof::kPitch(*roof) / 12.0f * w, ds, 0), height);
+        Readout(dc, r1, r2, 1, LocalizedFormat(", RidgeHt=%s", {height}).c_str());
+    }
 
     if (!known) return;
     const float a = (w - 80) / 2;

@@ -12,6 +12,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/parallel.h"
 #include "model/transforms.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/annotations/plan_text.h"
@@ -137,8 +138,9 @@ void DimensionWithOpenings(void* dc, Objex* o, Poinz* start, Poinz* end, Mark a,
 }
 
 // The length label of a polygon edge, or false when the type is dimensioned as a wall.
-bool LabelEdge(void* dc, Objex* o, Poinz* start, Poinz* end, uint8_t side, const DocState* ds) {
+bool LabelEdge(void* dc, Objex* o, Poinz* start, Poinz* end, EdgeSide& edgeSide, const DocState* ds) {
     const char* suffix = nullptr;
+    bool flip = false;
     bool draw = true;
     bool straightOnly = true;
     switch (o->type) {
@@ -148,7 +150,7 @@ bool LabelEdge(void* dc, Objex* o, Poinz* start, Poinz* end, uint8_t side, const
         draw = DisplaysDimensions(o);
         break;
     case objtype::kPropertyLine:
-        side = !side;
+        flip = true;
         suffix = " P.L.";
         break;
     case objtype::kFence:
@@ -169,7 +171,7 @@ bool LabelEdge(void* dc, Objex* o, Poinz* start, Poinz* end, uint8_t side, const
         break;
     case objtype::kDimensionLine: {
         const Mark a{start->position[kH], start->position[kD]}, b{end->position[kH], end->position[kD]};
-        DrawDimensionLineNoOffset(dc, a.h, a.v, b.h, b.v, a.h, a.v, b.h, b.v, side, 0, 0, o, start, 0, 0, 0, 0,
+        DrawDimensionLineNoOffset(dc, a.h, a.v, b.h, b.v, a.h, a.v, b.h, b.v, edgeSide.get(), 0, 0, o, start, 0, 0, 0, 0,
                                   nullptr);
         return true;
     }
@@ -180,6 +182,7 @@ bool LabelEdge(void* dc, Objex* o, Poinz* start, Poinz* end, uint8_t side, const
     if (straightOnly && !IsStraight(start, end)) return true;
     const std::string text = suffix ? LocalizedString(suffix) : std::string();
     const Mark a{start->position[kH], start->position[kD]}, b{end->position[kH], end->position[kD]};
+    const uint8_t side = flip ? !edgeSide.get() : edgeSide.get();
     Dimension(dc, o, start, a, b, a, b, side, 5, 5, 0, 0, 1, suffix ? text.c_str() : nullptr);
     return true;
 }
@@ -210,9 +213,14 @@ void AdjustWallDimensionForMethod(const Objex* wall, const Poinz* start, const P
         const bool onPlus = Distance(n, plus) < Distance(n, minus);
         return flipped == onPlus;
     };
-    const Poinz* last = start;
-    while (last->next) last = last->next;
-    const Poinz* before = start->prev ? start->prev : (wall->closed && last != start ? last : nullptr);
+    // The last point is looked for only at the first segment of a closed wall: a walk per
+    // segment would make a long wall's dimensions quadratic.
+    const Poinz* before = start->prev;
+    if (!before && wall->closed) {
+        const Poinz* last = start;
+        while (last->next) last = last->next;
+        if (last != start) before = last;
+    }
     const Poinz* after = end->next ? end->next : (wall->closed && wall->firstPoint != end ? wall->firstPoint : nullptr);
     if (before) {
         const float sign = grows(before) ? -1.0f : 1.0f;
@@ -224,7 +232,21 @@ void AdjustWallDimensionForMethod(const Objex* wall, const Poinz* start, const P
     }
 }
 
+uint8_t EdgeSide::get() {
+    if (value_ < 0) {
+        int32_t count = 0;
+        for (const Poinz* p = object_ ? object_->firstPoint : nullptr; p && count < 3; p = p->next) ++count;
+        value_ = count == 2 || GetParallelDirection(object_) == direction_ ? 1 : 0;
+    }
+    return static_cast<uint8_t>(value_);
+}
+
 void DimensionWallSegment(void* dc, Objex* object, Poinz* start, Poinz* end, uint8_t side) {
+    EdgeSide fixed(side);
+    DimensionWallSegment(dc, object, start, end, fixed);
+}
+
+void DimensionWallSegment(void* dc, Objex* object, Poinz* start, Poinz* end, EdgeSide& side) {
     const DocState* ds = CurrentDocState();
     if (!ds || !object || !start || !end) return;
     if (LabelEdge(dc, object, start, end, side, ds)) return;

@@ -16,6 +16,22 @@ extern uint8_t gToggleCallout;
 // degrees counter-clockwise from the segment) is the caller's pick from the winding, which
 // walls replace by their start point's flip flag.
 void DimensionWallSegment(void* dc, Objex* object, Poinz* start, Poinz* end, uint8_t side);
+
+// The side an object's edge labels stand on, from its winding: 1 for a two-point object or
+// one whose parallel direction is `direction`, else 0. Worked out on first use, since walls
+// and most hidden edges never ask and the winding test builds the outline.
+class EdgeSide {
+public:
+    EdgeSide(Objex* object, int16_t direction) : object_(object), direction_(direction) {}
+    explicit EdgeSide(uint8_t side) : value_(static_cast<int8_t>(side != 0)) {}
+    uint8_t get();
+
+private:
+    Objex* object_ = nullptr;
+    int16_t direction_ = 1;
+    int8_t value_ = -1;
+};
+void DimensionWallSegment(void* dc, Objex* object, Poinz* start, Poinz* end, EdgeSide& side);
 // The ends a wall segment is measured between: with a dimension method on its start point,
 // each end moved half the thickness to the face on the dimension's side (by where the
 // neighbouring segment turns); otherwise, and for anything but a wall, the points' own plan

@@ -8,7 +8,6 @@
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
-#include "model/parallel.h"
 #include "model/projection.h"
 #include "model/segment_walk.h"
 #include "model/transforms.h"
@@ -53,12 +52,6 @@ std::array<Corner, 4> SegmentOutline(float ph, float pd, float qh, float qd, flo
     return out;
 }
 
-int32_t CountPoints(const Objex* o) {
-    int32_t n = 0;
-    for (const Poinz* p = o->firstPoint; p; p = p->next) ++n;
-    return n;
-}
-
 }  // namespace
 
 void DrawWall(void* dc, const Float3DPoint& start, const Float3DPoint& end, float thickness, uint8_t flag) {
@@ -81,9 +74,8 @@ void Draw2DWall(void* dc, Objex* solid, Objex* wall) {
     const RGBColor pen = ds->penColor;
     const RGBColor fill = pen;
     if (IsObjectOnCurrentPlan(wall, ds->visiblePlans)) Draw2DFillRegion(dc, solid, 0, 1, &pen, &fill, 0);
-    const int32_t count = CountPoints(wall);
-    if (count < 2) return;
-    const uint8_t side = count == 2 || GetParallelDirection(wall) == -1 ? 1 : 0;
+    if (!wall->firstPoint || !wall->firstPoint->next) return;
+    EdgeSide side(wall, -1);
     ForEachSegment(wall, [&](Poinz* a, Poinz* b) {
         if ((a->segmentFlags & kNoDimension) != kNoDimension) DimensionWallSegment(dc, wall, a, b, side);
     });
@@ -93,9 +85,8 @@ void DrawObjectPerimeter(void* dc, Objex* object) {
     const DocState* ds = CurrentDocState();
     if (!ds || !object) return;
     if (object->type != objtype::kDimensionLine && !ds->showDimensions) return;
-    const int32_t count = CountPoints(object);
-    if (count < 2) return;
-    const uint8_t side = count == 2 || GetParallelDirection(object) == 1 ? 1 : 0;
+    if (!object->firstPoint || !object->firstPoint->next) return;
+    EdgeSide side(object, 1);
     ForEachSegment(object, [&](Poinz* a, Poinz* b) { DimensionWallSegment(dc, object, a, b, side); });
 }
 
@@ -104,18 +95,20 @@ void DrawWallSelection(Objex* wall) {
     if (!ds || !wall || wall->type != objtype::kWall) return;
     const float t = ConvertWorldToScreen(wall->penWidth, ds, 0) / 2.0f;
     port::DrawingContext& context = port::currentDrawingContext();
+    // One state and one outline for every selected segment.
+    context.save();
+    context.setFillColor({1, 0, 0, 1});
+    context.setLineWidth(0.1);
+    port::Path path;
     ForEachSegment(wall, [&](Poinz* a, Poinz* b) {
         if (!a->selected || !b->selected) return;
         const std::array<Corner, 4> c =
             SegmentOutline(a->position[kH], a->position[kD], b->position[kH], b->position[kD], t);
-        port::Path path;
+        path.clear();
         path.moveTo(c[0].x, c[0].y);
         for (int i = 1; i < 4; ++i) path.lineTo(c[i].x, c[i].y);
         path.closePath();
-        context.save();
-        context.setFillColor({1, 0, 0, 1});
-        context.setLineWidth(0.1);
         context.fillPath(path);
-        context.restore();
     });
+    context.restore();
 }

@@ -14,6 +14,7 @@
 #include "design_generator.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
 #include "model/projection.h"
@@ -21,6 +22,7 @@
 #include "plan/base_2d_view.h"
 #include "plan/plan_lines.h"
 #include "port/qt/painter_context.h"
+#include "support/build.h"
 #include "support/drawing_doubles.h"
 #include "support/fixture.h"
 
@@ -28,12 +30,13 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 400;
 
-// A window onto the plan that redraws what meets its visible part.
+// A window onto the plan whose paint covers the part being redrawn, as a widget's region does.
 struct WindowHost : dvxtest::FakeViewHost {
     bool needsToDrawRect(const PlatformRect& r) const override {
-        return r.x < visible.x + visible.width && r.x + r.width > visible.x && r.y < visible.y + visible.height &&
-               r.y + r.height > visible.y;
+        return r.x < redrawn.x + redrawn.width && r.x + r.width > redrawn.x && r.y < redrawn.y + redrawn.height &&
+               r.y + r.height > redrawn.y;
     }
+    PlatformRect redrawn{};
 };
 
 struct View {
@@ -68,7 +71,6 @@ protected:
     }
 
     QImage Draw(const View& v, bool indexed) {
-        gPlanIndexOn = indexed;
         Turn(v.xAngle, v.yAngle, v.perspective);
         const float width = extent.floatRight - extent.floatLeft, height = extent.floatBottom - extent.floatTop;
         const float zoom = v.zoom > 0 ? v.zoom : std::min(kWidth / width, kHeight / height);
@@ -78,14 +80,19 @@ protected:
                               gGlobalYOffset, gGlobalZOffset, 1);
         if (gPerspective) AddPerspective(&h, &up, &d, gViewDistance, 0, 0, 0);
         host.visible = {std::floor(h), std::floor(up), float(kWidth), float(kHeight)};
+        PlatformRect dirty = host.visible;
+        if (v.strip) dirty.y += dirty.height - 40, dirty.height = 40;
+        return Paint(dirty, indexed);
+    }
+
+    QImage Paint(const PlatformRect& dirty, bool indexed) {
+        gPlanIndexOn = indexed, host.redrawn = dirty;
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
         image.fill(Qt::black);
         port::qt::QPainterContext context(&image);
         port::DrawingScope scope(context);
         context.setAntialiasing(false);
         context.translate(-host.visible.x, -host.visible.y);
-        PlatformRect dirty = host.visible;
-        if (v.strip) dirty.y += dirty.height - 40, dirty.height = 40;
         view.draw3D(dirty, 1);
         return image;
     }
@@ -137,6 +144,32 @@ TEST_F(CulledPlanPixels, PrintedPagesMatchTheFullWalk) {
         EXPECT_TRUE(pages[0] == pages[1]);
         EXPECT_EQ(pages[0].size() > 4, toScale);
         EXPECT_GT(pages[0][0].convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
+    }
+}
+
+// A wall with a door and a window (split dimensions, callouts, overall dimension) and a property
+// line's edge labels, close up, under a 3-pixel strip swept across and down the window.
+class StripAcrossDimensions : public CulledPlanPixels {
+    void SetUp() override {
+        DocumentTest::SetUp();
+        SetMainWindowDocumentViewHandler([this] { return &view; });
+        AllocateAcclLineBuffer();
+    }
+};
+
+TEST_F(StripAcrossDimensions, EveryStripMatchesTheWalk) {
+    Turn(90, 0, false);
+    doc->itsDocState->visiblePlans = -1, doc->itsDocState->zoomFactor = 1.5f;
+    doc->itsDocState->showDimensions = doc->itsDocState->showCallouts = 1;
+    Objex* wall = dvxtest::Wall(doc->itsCurLayer, {{0, 0}, {160, 0}, {160, 110}});
+    dvxtest::Opening(wall, objtype::kDoor, 500, 0), dvxtest::Opening(wall, objtype::kWindow, 600, 1);
+    dvxtest::Shape(doc->itsCurLayer, objtype::kPropertyLine, {{-20, 150}, {120, 150}, {40, 190}}, true);
+    host.visible = {-120, -120, float(kWidth), float(kHeight)};
+    for (int at = 0; at < kWidth + kHeight; at += 3) {
+        const QRect shown = at < kWidth ? QRect(at, 0, 3, kHeight) : QRect(0, at - kWidth, kWidth, 3);
+        const PlatformRect dirty{host.visible.x + shown.x(), host.visible.y + shown.y(),
+                                 1.0f * shown.width(), 1.0f * shown.height()};
+        EXPECT_TRUE(Paint(dirty, false).copy(shown) == Paint(dirty, true).copy(shown)) << at;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "plan/annotations/dimension_lines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +27,7 @@
 #include "port/drawing.h"
 
 using plantext::PathPoint;
+using plantext::OutsideRedrawn;
 using plantext::Round16;
 
 namespace {
@@ -34,6 +36,9 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegrees = 180.0 / kPi;
 // Readouts with their extra text stay below this many characters.
 constexpr size_t kTextLimit = 250;
+// The farthest an arrowhead reaches from its tip, unzoomed (the 12-unit heads; circles are 6
+// and 1 pixel).
+constexpr float kArrowReach = 13.0f;
 
 // A direction's cosine and sine, worked out once for every point set off along it.
 struct Heading {
@@ -83,7 +88,9 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
 
     PlatformPoint p1, p2, m1, m2;
     Project(p1h, p1v, p2h, p2v, &p1, &p2);
-    Project(m1h, m1v, m2h, m2v, &m1, &m2);
+    // Most dimensions measure the very points they run along: one projection serves.
+    if (m1h == p1h && m1v == p1v && m2h == p2h && m2v == p2v) m1 = p1, m2 = p2;
+    else Project(m1h, m1v, m2h, m2v, &m1, &m2);
     float length = 0.0f;
     const double a = GetLineLengthAndAngle(p1.x, p1.y, p2.x, p2.y, &length);
     const double s = a + (side ? kPi / 2 : -kPi / 2);
@@ -95,18 +102,27 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
                                       : ZoomF(dynamic ? offset + 3.0f : gap + 3.0f);
     const float outer = ZoomF(throughPoints ? offset + 10.0f : offset + 22.0f);
     if (ZoomF(71.5f) > length) labelOnly = 1;
-    if (!labelOnly) {
+    const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
+    // Every line and arrowhead lies within the reach of a measured point: a dimension along
+    // the edge of what is redrawn strokes nothing when it is outside (its readout decides alone).
+    bool strokes = !labelOnly;
+    if (strokes && !dynamic) {
+        const double reach = std::max({std::abs(inner), std::abs(outer), std::abs(rise)}) + ZoomF(kArrowReach);
+        const double left = std::min(m1.x, m2.x) - reach, top = std::min(m1.y, m2.y) - reach;
+        if (OutsideRedrawn(left, top, std::abs(m1.x - m2.x) + 2 * reach, std::abs(m1.y - m2.y) + 2 * reach))
+            strokes = false;
+    }
+    if (strokes) {
         ViewLine(engine, Polar(m1, in, inner), Polar(m1, off, outer));
         if (!oneSided) ViewLine(engine, Polar(m2, in, inner), Polar(m2, off, outer));
     }
 
-    const float rise = throughPoints ? ZoomF(offset) : ZoomF(offset + (labelOnly ? 10.0f : 15.0f));
     const PlatformPoint e1 = Polar(m1, off, rise), e2 = Polar(m2, off, rise);
     if (dynamic) {
         DrawDynamicDimensionText(dc, e1.x, e1.y, e2.x, e2.y, labelOnly);
         return;
     }
-    if (!labelOnly) {
+    if (strokes) {
         ViewLine(nullptr, e1, e2);
         DrawDimensionArrow(dc, e1.x, e1.y, e2.x, e2.y, ds->arrowStyleID, 0);
         if (!oneSided) DrawDimensionArrow(dc, e2.x, e2.y, e1.x, e1.y, ds->arrowStyleID, 0);
@@ -197,21 +213,15 @@ void DrawDimensionText(void* /*dc*/, float e1h, float e1v, float e2h, float e2v,
     box.closePath();
     const port::Rect bounds = box.bounds();
     // A readout wholly outside the part being redrawn leaves no pixel: skip its fill and text.
-    // The margin covers ink beyond the box (smoothing, overhangs).
-    constexpr double kInkMargin = 8;
-    Base2DViewHost* host = view->host();
-    if (gPlanIndexOn && !gPrinting && host &&
-        !host->needsToDrawRect({static_cast<float>(bounds.x - kInkMargin), static_cast<float>(bounds.y - kInkMargin),
-                                static_cast<float>(bounds.width + 2 * kInkMargin),
-                                static_cast<float>(bounds.height + 2 * kInkMargin)}))
-        return;
+    if (OutsideRedrawn(bounds.x, bounds.y, bounds.width, bounds.height)) return;
     // Text under two pixels high gets a box of no height, which covers nothing (the whole design
     // fitted to the window): no fill.
     if (!gPlanIndexOn || h != 0) {
-        context.save();
+        // Only the fill colour changes: no whole state (with its dash list) is saved for it.
+        const port::Color fill = context.state().fill;
         context.setFillColor(gPrinting ? port::Color{1, 1, 1, 1} : PlanColor(ds->backgroundColor));
         context.fillPath(box);
-        context.restore();
+        context.setFillColor(fill);
     }
     const PlatformRect rect{static_cast<float>(bounds.x), static_cast<float>(bounds.y),
                             static_cast<float>(bounds.width), static_cast<float>(bounds.height)};

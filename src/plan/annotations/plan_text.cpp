@@ -205,6 +205,8 @@ void DrawAttachmentCalloutText(void* /*dc*/, const AttachmentRecord* record, flo
     PlatformRect rect;
     ConvertCoordsToNSRect(&rect, static_cast<float>(p.x - dx), static_cast<float>(p.y - dy),
                           static_cast<float>(p.x + dx), static_cast<float>(p.y + dy));
+    // A callout wholly outside the part being redrawn leaves no pixel.
+    if (OutsideRedrawn(rect.x, rect.y, rect.width, rect.height)) return;
     if (measured) t.view->drawText(text.c_str(), &rect, &font, &t.ds->penColor, *measured);
 }
 

@@ -3,10 +3,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/core/main_window_seams.h"
 #include "model/numeric.h"
+#include "model/plan_index.h"
 #include "model/projection.h"
 #include "model/view_state.h"
 #include "model/plan_objects.h"
+#include "plan/base_2d_view.h"
 #include "plan/zoom.h"
 
 namespace plantext {
@@ -61,6 +64,16 @@ PlatformRect TextBox(PlatformPoint c, float w, float height) {
     ConvertCoordsToNSRect(&rect, Round16(c.x - half), Round16(c.y - height / 2.0),
                           Round16(c.x + half), Round16(c.y + height / 2.0));
     return rect;
+}
+
+bool OutsideRedrawn(double x, double y, double width, double height) {
+    constexpr double kInkMargin = 8;
+    if (!gPlanIndexOn || gPrinting) return false;
+    Base2DView* view = MainWindowDocumentView();
+    Base2DViewHost* host = view ? view->host() : nullptr;
+    return host && !host->needsToDrawRect({static_cast<float>(x - kInkMargin), static_cast<float>(y - kInkMargin),
+                                           static_cast<float>(width + 2 * kInkMargin),
+                                           static_cast<float>(height + 2 * kInkMargin)});
 }
 
 }  // namespace plantext

@@ -29,5 +29,9 @@ PlatformPoint ProjectAnchor(float h, float v);
 LOGFONT TrackingFont(int32_t height);
 // The rectangle of width w + 6 and height `height` centred on c, each side rounded.
 PlatformRect TextBox(PlatformPoint c, float w, float height);
+// Whether the view box, grown by ink beyond it (smoothing, overhangs), lies wholly outside the
+// part of the plan being redrawn, so that drawing in it leaves no pixel. Never while printing
+// (pages are drawn whole) or with the plan index off.
+bool OutsideRedrawn(double x, double y, double width, double height);
 
 }  // namespace plantext
