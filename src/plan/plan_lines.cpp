@@ -226,17 +226,8 @@ public:
         case Kind::kStroke:
             break;
         }
-        port::DrawingContext& context = port::currentDrawingContext();
-        const port::Point from{Round(h1), Round(v1)}, to{Round(h2), Round(v2)};
-        if (sharesPen_) {
-            context.strokeLine(from, to);
-            return;
-        }
-        context.save();
-        context.setLineWidth(look_.width);
-        context.setLineDash(*look_.dash, 0);
-        context.strokeLine(from, to);
-        context.restore();
+        if (sharesPen_) port::currentDrawingContext().strokeLine({Round(h1), Round(v1)}, {Round(h2), Round(v2)});
+        else StrokeLine(Round(h1), Round(v1), Round(h2), Round(v2), look_);
     }
 
 private:
