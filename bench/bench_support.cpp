@@ -60,12 +60,21 @@ void* operator new[](size_t n) {
 }
 void* operator new(size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
 void* operator new[](size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
+// These replace the global pair, so every new above is a malloc and free is its match; GCC
+// judges free beside operator new as mismatched all the same once it inlines a caller here.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
 void operator delete[](void* p, size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 // Every benchmark program rebuilds what it reads and runs commands, as the program does.
 static const bool kTables = (RegisterLogicTables(), true);

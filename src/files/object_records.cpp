@@ -159,17 +159,6 @@ constexpr int32_t kTrimRecordFollows = 0x10000;
 
 // --- field codecs ---
 
-void WriteByte(uint8_t value) { WriteSome(&value, 1); }
-void ReadByte(uint8_t* value) { ReadSome(value, 1); }
-
-void WriteShortPoint(const ShortPoint& p) {
-    WriteShort(p.x);
-    WriteShort(p.y);
-}
-void ReadShortPoint(ShortPoint* p) {
-    ReadShort(&p->x);
-    ReadShort(&p->y);
-}
 void WriteFloats(const float* values, int count) {
     WriteFields([&](auto& f) { f.f32(values, count); });
 }

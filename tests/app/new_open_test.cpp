@@ -68,9 +68,9 @@ TEST_F(NewOpen, NewAsksAboutAnEditedDesignThenStartsOverInTheSameModel) {
                   std::tuple(true, "Your changes will be lost if you don't save them", *r.title ? "Save" : "Save..."));
         EXPECT_EQ(std::tuple(Walls(), d->isDocumentEdited()), std::tuple(r.walls, r.walls > 0));
         if (!r.walls) ExpectStartedOver();
-        if (!r.walls) EXPECT_EQ(d->displayName(), "Untitled");
-        if (*r.savedIn) EXPECT_TRUE(port::FileExists(Path(r.savedIn)));
-        if (r.failWrite) EXPECT_EQ(alerts.shown.back().alert.message, "The document \"House\" could not be saved as \"House\".");
+        if (!r.walls) { EXPECT_EQ(d->displayName(), "Untitled"); }
+        if (*r.savedIn) { EXPECT_TRUE(port::FileExists(Path(r.savedIn))); }
+        if (r.failWrite) { EXPECT_EQ(alerts.shown.back().alert.message, "The document \"House\" could not be saved as \"House\"."); }
         port::RemoveFile(Path("House.pro")), port::RemoveFile(Path("Named.pro"));
     }
 }

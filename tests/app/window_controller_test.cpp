@@ -492,7 +492,7 @@ TEST_F(KeptPlan, ADragPaintsItsFeedbackOverTheKeptPlanAsAWholeFrameWould) {
             EXPECT_EQ(view->keptPlanDraws() - before, s.draws) << tool << " " << s.to.x();
             EXPECT_TRUE(Screen() == Drawn()) << tool << " " << s.to.x();
             // Only the old and new feedback are painted while the kept image holds.
-            if (!s.editFirst) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << s.to.x();
+            if (!s.editFirst) { EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << s.to.x(); }
         }
         const PlatformRect shown = view->visibleRect();
         view->scrollPoint({shown.x - 10, shown.y});
@@ -529,7 +529,7 @@ TEST_F(KeptPlan, TheSelectToolLeavesTheScreenAsAWholeFrame) {
         const QImage screen = Screen();
         clearances = stored;
         EXPECT_TRUE(screen == Drawn()) << press.x() << "," << press.y();
-        if (partial) EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << press.x();
+        if (partial) { EXPECT_LT(spy.painted.width(), view->visibleWidgetRect().width()) << press.x(); }
     }
 }
 

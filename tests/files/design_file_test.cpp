@@ -375,8 +375,9 @@ TEST_F(DesignFileTest, NestedBracketsNestTheirGroupsUpToALimit) {
         EXPECT_EQ(std::tuple(objects, deepest, memberDepth), std::tuple(2 * row.depth + 1, row.kept, row.kept)) << row.what;
         // Sound brackets leave the outermost group and the last member on the floor itself.
         const Objex* top = Floor("First Floor")->firstObject;
-        if (!row.reopen)
+        if (!row.reopen) {
             EXPECT_TRUE(top && top->next && !top->next->next && top->next->firstPoint->position[0] == 100.0f + row.depth - 1) << row.what;
+        }
     }
 }
 

@@ -204,7 +204,7 @@ TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInsid
         size_t dashed = 0;
         for (const auto* op : Ops(Kind::Stroke)) dashed += !op->state.dash.empty();
         EXPECT_EQ(std::pair(inside.size(), dashed > 0), std::pair(row.fills, row.dashed > 0)) << row.tool;
-        if (!inside.empty()) EXPECT_EQ(inside[0]->path.elementCount(), 6);  // first row's 4 points, back to the first
+        if (!inside.empty()) { EXPECT_EQ(inside[0]->path.elementCount(), 6); }  // first row's 4 points, back to the first
     }
 }
 
@@ -289,7 +289,7 @@ TEST_F(PlanFrameTest, CameraMarkerTurnsWithTheHeadingAndKeepsItsSize) {
         const auto& e = (row.mode == 1 ? fills[0] : Ops(Kind::Stroke)[0])->path.elements();
         EXPECT_NEAR(e[0].p[0], row.first[0], 1e-3) << row.mode << " " << row.zoom;
         EXPECT_NEAR(e[0].p[1], row.first[1], 1e-3) << row.mode << " " << row.zoom;
-        if (row.mode != 1) EXPECT_NEAR(e[1].p[1] - e[0].p[1], 40, 1e-3);
+        if (row.mode != 1) { EXPECT_NEAR(e[1].p[1] - e[0].p[1], 40, 1e-3); }
     }
 }
 

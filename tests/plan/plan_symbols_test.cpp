@@ -109,7 +109,7 @@ TEST_F(PlanSymbols, DoorSymbolsLandOnHandWorkedPointsFollowTheSideFlagAndIgnoreT
         for (const DrawnOp& op : context.ops) EXPECT_TRUE(op.kind != DrawnOp::Kind::Stroke || op.state.stroke != kRed);
         const std::vector<double> dash = row.style == 503 ? std::vector<double>{18, 6} : row.style == 500 ? std::vector<double>{3, 3} : std::vector<double>{};
         EXPECT_EQ(context.ops.back().state.dash, dash);
-        if (row.style == 510) EXPECT_EQ(context.ops[1].state.stroke.blue, 0);  // the pocket in the background
+        if (row.style == 510) { EXPECT_EQ(context.ops[1].state.stroke.blue, 0); }  // the pocket in the background
     }
 }
 
@@ -120,9 +120,10 @@ TEST_F(PlanSymbols, WindowsStandOutFourOnlyInThePlanAndAccessoriesStandOnTheFlag
         gPrinting = row.printing, gHPrintScale = gVPrintScale = 1;
         Record([&] { DrawWindow(nullptr, Door(objtype::kWindow, 600, 0)), gPrinting = 0; });
         ASSERT_EQ(context.ops.size(), row.fillBlue < 0 ? 0u : 2u) << row.xAngle << int(row.perspective);
-        if (const port::Rect box = context.ops.empty() ? port::Rect{} : context.ops[0].path.bounds(); row.fillBlue >= 0)
-        EXPECT_EQ((std::array{box.x, box.y, box.width, box.height, double(context.ops[0].state.fill.blue)}),
-                  (std::array<double, 5>{100, -9, 36, 19, row.fillBlue}));
+        if (const port::Rect box = context.ops.empty() ? port::Rect{} : context.ops[0].path.bounds(); row.fillBlue >= 0) {
+            EXPECT_EQ((std::array{box.x, box.y, box.width, box.height, double(context.ops[0].state.fill.blue)}),
+                      (std::array<double, 5>{100, -9, 36, 19, row.fillBlue}));
+        }
     }
     dvxtest::SetPlanView();
     struct Acc { uint8_t side; float offset; Segs lines; };
@@ -160,7 +161,7 @@ TEST_F(PlanSymbols, PlantSpokesAlternateAndOvershootTheCircleWhichFollowsTheZoom
         for (size_t i = 0; i < 6; ++i) {  // 30-degree steps
             const auto [x1, y1, x2, y2] = spokes[i];
             EXPECT_NEAR(std::hypot(x2 - x1, y2 - y1) / 2, (i % 2 ? 0.9 : 1.0) * r * zoom, 1.0) << i;
-            if (r > 0) EXPECT_NEAR(std::remainder(std::atan2(y1 - y2, x1 - x2) * 180 / M_PI + 30.0 * i, 180), 0, 3) << i;
+            if (r > 0) { EXPECT_NEAR(std::remainder(std::atan2(y1 - y2, x1 - x2) * 180 / M_PI + 30.0 * i, 180), 0, 3) << i; }
         }
         double left = 1e9;  // the circle's
         for (const auto& e : context.ops[0].path.elements()) if (e.kind == port::Path::Kind::Curve) left = std::min(left, e.p[4]);

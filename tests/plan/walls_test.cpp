@@ -75,7 +75,7 @@ TEST_F(WallsInPlan, OpeningsSplitASegmentWithCalloutsThatAlternateWhenCrowded) {
         for (size_t i = 1; i < callouts.size(); ++i) EXPECT_GT(callouts[i].x, callouts[i - 1].x);  // nearest first
         for (Objex* c = wall->firstChild; c; c = c->next) EXPECT_FALSE(c->typeData.attachment->nextRecord);
         for (const Seen& r : readouts) EXPECT_LT(r.y, 0);  // flip flag 0: the dimension above
-        if (row.at.size() == 2) EXPECT_NEAR(readouts[3].y - readouts[0].y, -20, 0.51);  // overall further out
+        if (row.at.size() == 2) { EXPECT_NEAR(readouts[3].y - readouts[0].y, -20, 0.51); }  // overall further out
     }
 }
 
@@ -138,7 +138,7 @@ TEST_F(WallsInPlan, SolidsFillOnAVisiblePlanAndDimensionEitherWayPerimetersFollo
         DrawObjectPerimeter(nullptr, o);
         const std::vector<Seen> texts = Texts().first;
         ASSERT_EQ(texts.size(), count);
-        if (o == fence && count) EXPECT_LT(texts[0].y, 0);  // two points: side 1
+        if (o == fence && count) { EXPECT_LT(texts[0].y, 0); }  // two points: side 1
     }
 }
 

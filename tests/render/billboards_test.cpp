@@ -135,7 +135,7 @@ TEST_F(Billboards, TheRealTimePlantReadsItsImageAtItsOwnSizeAndKeepsBlack) {
         ds->renderFlag = r.transparency;
         RTRenderGLPlantObject(plant(0, 0));
         EXPECT_EQ(isBackground(r.x, 20), r.background) << r.x;
-        if (!r.background) EXPECT_TRUE(NearColor(at(r.x, 20), r.r, r.g, r.b)) << r.x;
+        if (!r.background) { EXPECT_TRUE(NearColor(at(r.x, 20), r.r, r.g, r.b)) << r.x; }
     }
 }
 

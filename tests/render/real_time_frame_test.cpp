@@ -125,7 +125,7 @@ TEST_F(RealTime, SpeedsTradeTexturesBackdropAndLotForRate) {
         EXPECT_EQ(is(32, 28, kRed), r.plate) << r.speed;
         EXPECT_EQ(is(32, 4, {64 * 257, 120 * 257, 48 * 257}, 2), r.fastLot) << r.speed;
         EXPECT_EQ(gBackgroundDisplayList == 0, r.skyClear) << r.speed;
-        if (r.skyClear) EXPECT_TRUE(is(32, 62, kGrey, 1));
+        if (r.skyClear) { EXPECT_TRUE(is(32, 62, kGrey, 1)); }
     }
     // A lot texture some full frame loaded: textured at 8 with nearest filtering, linear at 7.
     ds->lotTexture = 77;

@@ -252,7 +252,8 @@ TEST_F(Gates, AGateIsTwoPointsOnAFenceSectionLongEnoughForIt) {
     EXPECT_TRUE(Near({fence->penWidth, float(fence->penColor.blue)}, {36, 3}));
 
     // The section that starts at the gate point holds that gate.
-    EXPECT_EQ(Place({start->position[0] + 18, 0}, {start->position[0] + 18, 0}),
+    const int32_t gateX = static_cast<int32_t>(start->position[0] + 18);
+    EXPECT_EQ(Place({gateX, 0}, {gateX, 0}),
               Titles{"Gate already exists on this fence section."});
     EXPECT_EQ(fence->pointCount, 4);
 

@@ -148,7 +148,7 @@ TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloor) {
         Objex* dim = Dimension(own, 100, row.method);
         UpdateAttachedDimObject(own);
         EXPECT_NEAR(dim->typeData.attachment->height, row.want, 1e-3) << row.want;
-        if (row.want == 120) EXPECT_EQ(Flat(dim), (std::vector<float>{100, 0, 100, 0, 100, 120}));  // laid out
+        if (row.want == 120) { EXPECT_EQ(Flat(dim), (std::vector<float>{100, 0, 100, 0, 100, 120})); }  // laid out
         ClearWalls();
     }
     Objex* wide = Dimension(ThickWall({{0, 0}, {30, 0}}), 15);  // 40 wide: 30 + 5 is too short

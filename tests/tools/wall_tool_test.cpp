@@ -216,7 +216,7 @@ TEST_F(WallTools, JoiningTwoWallsByWhichEndsMeet) {
         ASSERT_EQ(kept, row.aSurvives ? a : b);
         EXPECT_EQ(PlanPositions(kept), row.want);
         EXPECT_TRUE(Near({Count(), kept->subtype, kept->pointCount}, {1, 54, 3}));
-        if (row.bFirst && row.aLast) EXPECT_EQ(PointAt(kept, 1)->texture1, 5);
+        if (row.bFirst && row.aLast) { EXPECT_EQ(PointAt(kept, 1)->texture1, 5); }
         EXPECT_TRUE(SolidBuilt(kept));
         kept->type = objtype::kLine;
         DeleteObj(kept);

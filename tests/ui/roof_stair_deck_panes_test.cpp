@@ -57,7 +57,7 @@ TEST_F(RoofStairDeckPanes, RoofPitchTakesItsBoundsAndStoresByTheDefault) {
     for (const auto& row : rows) {
         typeExpecting(row.field, row.typed, row.steps);
         EXPECT_NEAR(pitch, row.pitch, 0.1f) << row.typed;
-        if (row.steps) EXPECT_EQ(ds->roofValue, ds->roofPitch) << row.typed;  // the copy
+        if (row.steps) { EXPECT_EQ(ds->roofValue, ds->roofPitch) << row.typed; }  // the copy
     }
     EXPECT_EQ(undoTitle(), QStringLiteral("Roof Pitch"));
     EXPECT_TRUE(p->pitchAngleText->isEnabled() && p->pitchRatioStepper->isEnabled());

@@ -107,7 +107,7 @@ TEST_F(SitePanes, EachEntryStoresAStepOnlyByItsRuleAndARefusedOneShowsTheDefault
         type(text(r.pane, r.outlet), QString::fromLatin1(r.typed));
         EXPECT_EQ(steps(), before + r.steps) << r.outlet << " " << r.typed;
         EXPECT_TRUE(r.holds()) << r.outlet << " " << r.typed;
-        if (r.steps) EXPECT_EQ(refreshes, redraws + 1) << r.outlet << " " << r.typed;
+        if (r.steps) { EXPECT_EQ(refreshes, redraws + 1) << r.outlet << " " << r.typed; }
     }
 }
 

@@ -135,8 +135,8 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         const TextData* t = o->typeData.text;
         EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), PlanPositions(o), objfield::text_object::kAngle(*o), t->alignment),
                   std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame, r.angleAfter, r.alignment));
-        if (r.undo) EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1)));
-        if (!r.type) EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit));
+        if (r.undo) { EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1))); }
+        if (!r.type) { EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit)); }
     }
 }
 
@@ -198,7 +198,7 @@ TEST_F(TextCeilingSheets, CeilingBuilderBuildsFromOneWallAsOneStep) {
         ASSERT_TRUE(ok(boxes));
         EXPECT_EQ(std::tuple(CountObjects(design.first->firstObject) - before, steps(), SelectedPointCount(wall), refreshes > redrawn),
                   std::tuple(made, made ? 1 : 0, 0, true));
-        if (made) EXPECT_EQ(undoTitle(), "Build Ceiling/Floor");
+        if (made) { EXPECT_EQ(undoTitle(), "Build Ceiling/Floor"); }
     }
 }
 
@@ -226,7 +226,7 @@ TEST_F(TextCeilingSheets, SmallSheetsStoreTheirValueClampedAndOneStepWhereDue) {
             EXPECT_EQ(arrows->currentText(), "Inward-Slant Arrow");
             arrows->setCurrentIndex(arrows->findText("Open Dot Arrow"));
         }
-        if (typed.empty() && find("maxAgeText")) EXPECT_EQ(shown("maxAgeText"), "2");
+        if (typed.empty() && find("maxAgeText")) { EXPECT_EQ(shown("maxAgeText"), "2"); }
         ASSERT_TRUE(ok(typed));
         EXPECT_TRUE(check());
         EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(undo ? 1 : 0, QString(undo ? undo : "")));

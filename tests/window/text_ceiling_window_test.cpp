@@ -50,7 +50,8 @@ protected:
     // The sheet up on `on` (the document window when null), once it shows.
     SheetDialog* sheet(QWidget* on = nullptr) {
         SheetDialog* up = nullptr;
-        QTest::qWaitFor([&] {
+        // Callers check the sheet returned, null when none came.
+        (void)QTest::qWaitFor([&] {
             for (SheetDialog* s : (on ? on : w)->findChildren<SheetDialog*>())
                 if (s->isVisible() && s->windowHandle()->isExposed()) up = s;
             return up != nullptr;

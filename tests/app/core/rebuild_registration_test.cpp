@@ -69,7 +69,7 @@ TEST_F(Rebuilds, EveryRegisteredTypeBuildsPiecesThatFollowAMove) {
             EXPECT_EQ(countAfter, count) << r.type;
             EXPECT_NEAR(westAfter, west + 50, 1e-3f) << r.type;
         }
-        if (r.expect == Expect::Lot) EXPECT_EQ(countAfter, 0) << r.type;
+        if (r.expect == Expect::Lot) { EXPECT_EQ(countAfter, 0) << r.type; }
     }
     std::sort(covered.begin(), covered.end());
     EXPECT_EQ(covered, rebuild::RegisteredTypes(rebuild::kEveryScope));

@@ -227,7 +227,7 @@ TEST_F(Staircases, CurvedStairsStepOneDepthAlongTheWalk) {
         float mh = 0, md = 0;
         for (const Poinz* p = steps[i]->firstPoint; p; p = p->next) mh += p->position[0] / 8, md += p->position[2] / 8;
         EXPECT_NEAR(std::hypot(mh - 100, md), 99.875f, 0.05f) << i;
-        if (i) EXPECT_NEAR(std::hypot(mh - h, md - d), 9.983f, 0.005f) << i;
+        if (i) { EXPECT_NEAR(std::hypot(mh - h, md - d), 9.983f, 0.005f) << i; }
         h = mh, d = md;
     }
 }

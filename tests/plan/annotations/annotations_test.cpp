@@ -174,7 +174,7 @@ TEST_F(AnnotationsTest, ArrowheadsDrawOneMarkByFlagOrStyle) {
         {32, "F", {98, 98, 5, 5}}, {64, "S", {94, 94, 13, 13}}, {1 | 128, "F", filled}};  // outside needs an object
     for (const auto& row : rows) {
         context.ops.clear(), DrawArrowhead(nullptr, nullptr, 100, 100, 200, 100, row.flags);
-        if (*row.kinds) EXPECT_EQ(Points(0), row.points) << row.flags;
+        if (*row.kinds) { EXPECT_EQ(Points(0), row.points) << row.flags; }
         EXPECT_EQ(Kinds(), row.kinds) << row.flags;
     }
     for (auto [type, kinds] : {std::pair(objtype::kDiameterDimension, "SF"), {objtype::kAngleDimension, "F"}}) {
@@ -195,7 +195,7 @@ TEST_F(AnnotationsTest, ArrowheadsDrawOneMarkByFlagOrStyle) {
         {5086, 1, "F", filled}, {5086, 0, "F", {100, 100, 135, 91, 135, 109}}, {5085, 0, "", {}}, {5093, 1, "", {}}};
     for (const auto& row : styles) {
         context.ops.clear(), DrawDimensionArrow(nullptr, 100, 100, 200, 100, row.style, row.unzoomed);
-        if (*row.kinds) EXPECT_EQ(Points(0), row.points) << row.style;
+        if (*row.kinds) { EXPECT_EQ(Points(0), row.points) << row.style; }
         EXPECT_EQ(Kinds(), row.kinds) << row.style;
     }
 }
@@ -205,8 +205,9 @@ TEST_F(AnnotationsTest, ShortDimensionsShowTheReadoutAlone) {
     for (auto [length, kinds, textY] : {std::tuple(71.f, "FT", 85.), {72.f, "SSSSSFT", 80.}}) {
         Line(0, length);
         EXPECT_EQ(Kinds(), kinds);
-        if (length == 72)  // extension lines from gap + 3 to offset + 22, the line at offset + 15
+        if (length == 72) {  // extension lines from gap + 3 to offset + 22, the line at offset + 15
             EXPECT_EQ(std::pair(Points(0), Points(2)), std::pair(Coords{0, 92, 0, 73}, Coords{0, 80, 72, 80}));
+        }
         const DrawnOp op = Text();
         EXPECT_EQ(std::tuple(op.state.matrix.ty, op.text, box), std::tuple(textY, Readout(length), kBackground));
     }

@@ -177,7 +177,7 @@ TEST_F(LaunchTest, SunAndTerrainToolsHandBackValues) {
         LaunchWithResult(118);
         Answer(kPowerToolClosingUpdate, 118, kSession, doc->itsDocID, {{kAuxDictTopographyKey, PowerToolValue::Of(given)}});
         EXPECT_EQ(doc->itsDocState->topoFilePath, given.substr(0, 511));
-        if (given == path) EXPECT_EQ(gTopographyGrid.size(), 12u);
+        if (given == path) { EXPECT_EQ(gTopographyGrid.size(), 12u); }
     }
 }
 

@@ -155,7 +155,7 @@ TEST_F(LotSurface, GroundColoursFollowShadingTextureAndTheFullRenderSwitch) {
         const LotColors c = LotGroundColors(ds, r.textured);
         EXPECT_NEAR(c.nearColor.red, r.nearRed, 2);
         EXPECT_NEAR(c.farColor.red, r.farRed, 2);
-        if (r.mode == rendermode::kSolid) EXPECT_NEAR(c.nearColor.green, r.nearRed / 2.0, 2);  // the hue stays
+        if (r.mode == rendermode::kSolid) { EXPECT_NEAR(c.nearColor.green, r.nearRed / 2.0, 2); }  // the hue stays
     }
     gLiveViewOptions = options;
     EXPECT_EQ(LotGroundColors(ds, false).nearColor.blue, 0x2000);  // the line colour itself

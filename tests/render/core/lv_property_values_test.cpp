@@ -92,7 +92,7 @@ TEST_F(LVProperties, ConfirmRebuildsRefitsAndSetsLightsUpOnlyForRealChanges) {
         if (row.quality >= 0) now.quality[row.quality] += 1;
         ConfirmRenderSheet(opened, now);
         EXPECT_EQ(std::make_pair(sSceneRebuilds, int(alerts.shown.size())), std::make_pair(row.rebuilds, row.alerts));
-        if (row.alerts) EXPECT_EQ(alerts.shown[0].alert.message, "One or more components have been removed.");
+        if (row.alerts) { EXPECT_EQ(alerts.shown[0].alert.message, "One or more components have been removed."); }
         EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Rendering Settings"});
         EXPECT_EQ(gRenderDirty, 1);
     }

@@ -31,7 +31,7 @@ TEST(TexturePixels, KeysColoursAndFramesWalkA300By200ImageAndNoMore) {
             const bool edge = x == 0 || y == 0 || x == W - 1 || y == H - 1;
             const uint8_t* p = &rgba[(size_t(y) * W + x) * 4];
             clear += edge && p[0] == 0 && p[3] == 0;
-            if (!edge) EXPECT_EQ(p[3], 127) << x << "," << y;
+            if (!edge) { EXPECT_EQ(p[3], 127) << x << "," << y; }
         }
     EXPECT_EQ(clear, 2 * W + 2 * (H - 2));
 

@@ -99,7 +99,7 @@ TEST_F(VRMLExportTest, WhatIsWrittenAndInWhichColour) {
         p->frontColorField = row.frontLink, p->backColorField = row.backLink;
         const std::string text = Export();
         EXPECT_EQ(Count(text, "Shape {"), row.colour ? 1u : 0u) << row.surface << " " << row.piece;
-        if (row.colour) EXPECT_EQ(Count(text, std::string("diffuseColor ") + row.colour + "\n"), 1u) << row.colour;
+        if (row.colour) { EXPECT_EQ(Count(text, std::string("diffuseColor ") + row.colour + "\n"), 1u) << row.colour; }
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(VRMLExportTest, AHiddenLiveViewIsShownWithItsSceneBuiltWhenDueAndClosedAS
         EXPECT_TRUE(calls == row.calls && gLiveViewPanelVisible == row.visible && gRenderDirty == !row.visible);
         EXPECT_EQ(gGLPlaneObjects != nullptr, built);
         EXPECT_EQ(Count(text, "Shape {"), built ? ExportedPlanes().size() : 0u);
-        if (built) EXPECT_EQ(Count(text, "-1 ]\n"), 4u);  // the door's two faces, the skylight's
+        if (built) { EXPECT_EQ(Count(text, "-1 ]\n"), 4u); }  // the door's two faces, the skylight's
     }
 }
 
