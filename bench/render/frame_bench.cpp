@@ -39,13 +39,9 @@ void Floor(const std::vector<float>& triangles, std::vector<uint8_t>& pixels, in
 }
 
 void Frame(benchmark::State& state, bool antiAliased, const char* family) {
-    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    int64_t pieces = 0;
-    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    const dvxbench::FlownScene scene(state);
+    DocState* ds = scene.ds;
     if (!ds) return;
-    dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
-    SetLiveViewControllerExistsHandler([] { return true; });
-    dvxbench::FlyOverScene(ds);
     ds->lightSetting = kPasses, ds->shadowsOn = 0;
     const std::vector<float> triangles = dvxbench::SceneTriangles();
     std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
@@ -68,8 +64,7 @@ void Frame(benchmark::State& state, bool antiAliased, const char* family) {
         state.counters["accum_share_per_pass"] = add / pass;
     }
     gRenderOpenGLAntiAlias = 0;
-    SetLiveViewControllerExistsHandler(nullptr);
-    state.counters["pieces"] = double(pieces);
+    state.counters["pieces"] = double(scene.pieces);
 }
 
 void BM_FramePlain(benchmark::State& state) { Frame(state, false, "frame_plain"); }

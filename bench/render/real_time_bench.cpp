@@ -60,14 +60,10 @@ double FloorSeconds(bool compile, std::vector<uint8_t>& pixels) {
 }
 
 void RealTime(benchmark::State& state, bool firstFrame) {
-    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    int64_t pieces = 0;
-    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    const dvxbench::FlownScene scene(state);
+    DocState* ds = scene.ds;
     if (!ds) return;
-    dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
-    SetLiveViewControllerExistsHandler([] { return true; });
     const int16_t speed = int16_t(state.range(1));
-    dvxbench::FlyOverScene(ds);
     ds->navigationSpeed = speed;
     std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
     rt::RTInitializeGLScene();
@@ -87,8 +83,7 @@ void RealTime(benchmark::State& state, bool firstFrame) {
         frame();
     }
     measured.report();
-    SetLiveViewControllerExistsHandler(nullptr);
-    state.counters["pieces"] = double(pieces);
+    state.counters["pieces"] = double(scene.pieces);
 }
 
 void BM_RealTimeFirstFrame(benchmark::State& state) { RealTime(state, true); }

@@ -51,13 +51,9 @@ int SwitchFixtures(int on) {
 }
 
 void Shadowed(benchmark::State& state, int lights, int16_t quality, const char* family) {
-    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    int64_t pieces = 0;
-    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    const dvxbench::FlownScene scene(state);
+    DocState* ds = scene.ds;
     if (!ds) return;
-    dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
-    SetLiveViewControllerExistsHandler([] { return true; });
-    dvxbench::FlyOverScene(ds);
     const int on = SwitchFixtures(lights);
     ds->shadowsOn = 1, ds->sunOn = 0, ds->shadowQuality = quality, ds->renderValue = 0;
     const std::vector<float> triangles = dvxbench::SceneTriangles();
@@ -76,8 +72,7 @@ void Shadowed(benchmark::State& state, int lights, int16_t quality, const char* 
     measured.start();
     for (auto _ : state) RefreshGLScene();
     measured.report();
-    SetLiveViewControllerExistsHandler(nullptr);
-    state.counters["pieces"] = double(pieces);
+    state.counters["pieces"] = double(scene.pieces);
     state.counters["lights"] = on;
 }
 
@@ -116,13 +111,9 @@ BENCHMARK(BM_EyePositionFill)->Unit(benchmark::kMillisecond);
 // The sun's grid at quality 5 (8 x 8) over the reference scene, then one lookup of every camera
 // pixel in it.
 void BM_SunGrid(benchmark::State& state) {
-    dvxtest::OffscreenGL& gl = dvxbench::RenderSurface();
-    int64_t pieces = 0;
-    DocState* ds = dvxbench::SceneSettingsOrSkip(state, &pieces);
+    const dvxbench::FlownScene scene(state);
+    DocState* ds = scene.ds;
     if (!ds) return;
-    dvxtest::LiveViewHostRecorder host(&gl, kWidth, kHeight);
-    SetLiveViewControllerExistsHandler([] { return true; });
-    dvxbench::FlyOverScene(ds);
     SwitchFixtures(0);
     ds->shadowsOn = 1, ds->sunOn = 1, ds->sunShadowQuality = 5, ds->sunValueB = 45, ds->sunValueD = 100;
     const std::vector<float> triangles = dvxbench::SceneTriangles();
@@ -160,9 +151,8 @@ void BM_SunGrid(benchmark::State& state) {
     gFillUnProjectBuffer = 0;
     state.counters["lookup_ms"] = dvxbench::BestSeconds(3, [] { FillSunMapWithPreRenderedGrid(); }) * 1e3;
     state.counters["sun_peak_MB"] = double(gShadowBufferUse.sunPeakBytes) / (1 << 20);
-    state.counters["pieces"] = double(pieces);
+    state.counters["pieces"] = double(scene.pieces);
     FreeShadowRenderState();
-    SetLiveViewControllerExistsHandler(nullptr);
 }
 BENCHMARK(BM_SunGrid)->Arg(dvxbench::kSmall)->Arg(dvxbench::kLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -11,6 +11,20 @@
 #include "files/texture_files.h"
 #include "scene/plane_object.h"
 
+void SetSlotMaterials(PlaneObject* p, TrimRecord* r, int slot) {
+    auto* scale = reinterpret_cast<int16_t*>(r->scale[slot]);
+    for (const bool front : {true, false}) {
+        (front ? p->frontTexture : p->backTexture) = r->texture[slot];
+        uint16_t* size = front ? p->frontTextureSize : p->backTextureSize;
+        size[0] = r->scale[slot][0];
+        size[1] = r->scale[slot][1];
+        (front ? p->frontColor : p->backColor) = r->color[slot];
+        (front ? p->frontTextureField : p->backTextureField) = &r->texture[slot];
+        (front ? p->frontColorField : p->backColorField) = &r->color[slot];
+        (front ? p->frontScaleField : p->backScaleField) = scale;
+    }
+}
+
 namespace {
 
 // GetIntersection's answer for lines that never cross is at least this.
@@ -74,17 +88,7 @@ PlaneObject* NewFace(TrimRecord* r, int16_t slot, PlaneVertex* v, uint32_t count
         return nullptr;
     }
     p->pieceKind = kWallTrimFace;
-    auto* scale = reinterpret_cast<int16_t*>(r->scale[slot]);
-    for (const bool front : {true, false}) {
-        (front ? p->frontTexture : p->backTexture) = r->texture[slot];
-        uint16_t* size = front ? p->frontTextureSize : p->backTextureSize;
-        size[0] = r->scale[slot][0];
-        size[1] = r->scale[slot][1];
-        (front ? p->frontColor : p->backColor) = r->color[slot];
-        (front ? p->frontTextureField : p->backTextureField) = &r->texture[slot];
-        (front ? p->frontColorField : p->backColorField) = &r->color[slot];
-        (front ? p->frontScaleField : p->backScaleField) = scale;
-    }
+    SetSlotMaterials(p, r, slot);
     p->trimRecordField = gCurPlaneObject->trimRecordField;
     return p;
 }

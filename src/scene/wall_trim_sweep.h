@@ -22,6 +22,9 @@ inline constexpr uint16_t kWallTrimFace = 63;
 // custom profile.
 bool CarriesTrim(const TrimRecord* record, int16_t slot);
 
+// Both sides of the trim face show the record's slot and write a dropped material back to it.
+void SetSlotMaterials(PlaneObject* p, TrimRecord* r, int slot);
+
 // Sweeps the profile from `start` to `end`, the segment's two ends on this face; `wallPoint`
 // is the segment's first wall point and `reversed` says the face runs against the wall (its
 // neighbours' trims are then read from their second records). `length` is the profile's

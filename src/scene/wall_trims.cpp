@@ -139,21 +139,6 @@ bool AddSide(PlaneObject* p, const FaceFrame& f, float along, float off, float l
                       f.at(along, off, hi, 1, 0), f.at(along, off, lo, 1, 1), outward);
 }
 
-// Both sides show the record's slot and write back to it.
-void SetSlotMaterials(PlaneObject* p, TrimRecord* r, int slot) {
-    auto* scale = reinterpret_cast<int16_t*>(r->scale[slot]);
-    for (const bool front : {true, false}) {
-        (front ? p->frontTexture : p->backTexture) = r->texture[slot];
-        uint16_t* size = front ? p->frontTextureSize : p->backTextureSize;
-        size[0] = r->scale[slot][0];
-        size[1] = r->scale[slot][1];
-        (front ? p->frontColor : p->backColor) = r->color[slot];
-        (front ? p->frontTextureField : p->backTextureField) = &r->texture[slot];
-        (front ? p->frontColorField : p->backColorField) = &r->color[slot];
-        (front ? p->frontScaleField : p->backScaleField) = scale;
-    }
-}
-
 void SetRepeats(PlaneObject* p, float width, float height) {
     if (!p->frontTexture) return;
     ComputeTextureScale(p->frontTexture, width, height, &p->frontRepeat[0], &p->frontRepeat[1]);
