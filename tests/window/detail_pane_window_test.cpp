@@ -128,8 +128,6 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    gShot = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("detail-panes-window.png");
-    return RUN_ALL_TESTS();
+    gShot = QStringLiteral("detail-panes-window.png");
+    return RunWindowTests(argc, argv, &gShot);
 }

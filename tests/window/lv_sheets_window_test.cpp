@@ -71,9 +71,4 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) gShot = QString::fromLocal8Bit(argv[1]);
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return RunWindowTests(argc, argv, &gShot); }

@@ -391,13 +391,4 @@ TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        fprintf(stderr, "usage: test_window_sheets <screenshot.png>\n");
-        return 2;
-    }
-    gShot = QString::fromLocal8Bit(argv[1]);
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return RunWindowTests(argc, argv, &gShot, "test_window_sheets <screenshot.png>"); }

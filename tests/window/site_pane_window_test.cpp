@@ -174,8 +174,6 @@ TEST(SitePaneWindow, EachPaneEditsItsObjectInOneNamedStepAndToolPanesOnlyTheirDe
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    gShot = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("site-panes-window.png");
-    return RUN_ALL_TESTS();
+    gShot = QStringLiteral("site-panes-window.png");
+    return RunWindowTests(argc, argv, &gShot);
 }

@@ -1,11 +1,16 @@
 #include "window/window_support.h"
 
+#include <QApplication>
 #include <QMap>
 #include <QMenu>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -86,4 +91,12 @@ bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString
     if (!QTest::qWaitFor([&] { return field->text() == text; })) return false;
     XDo({"key", "Return"});
     return true;
+}
+
+int RunWindowTests(int argc, char** argv, QString* shot, const char* usage) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) *shot = QString::fromLocal8Bit(argv[1]);
+    else if (usage) return std::fprintf(stderr, "usage: %s\n", usage), 2;
+    return RUN_ALL_TESTS();
 }

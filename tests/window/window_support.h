@@ -16,6 +16,11 @@ struct Objex;
 
 // Runs xdotool with the arguments; its standard output, trimmed.
 QString XDo(const QStringList& args);
+
+// A window test program's main: the application, then every test, with the screenshot path
+// from the first argument in `shot`. With `usage`, a missing path is refused (exit 2) with
+// that line; without, `shot` keeps its default.
+int RunWindowTests(int argc, char** argv, QString* shot, const char* usage = nullptr);
 // The shown window with exactly this title: its id, or empty.
 QString ShownWindow(const QString& title);
 // The window's frame on the screen, by its id.
