@@ -1,7 +1,8 @@
 // A full plan redraw of the generated design into a 1920 x 1080 image, at the usual zoom and
 // at the zoom that shows everything, through the Qt painter and through a recording context
 // (the drawing logic alone). Beside each, a floor: as many one-line segments as the frame
-// strokes, stroked straight into the same context.
+// strokes, stroked straight into the same context. The redraws (in the window and fitted to it)
+// sit beside their floors, and beside what Qt's painter alone spends on the same frame.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -172,24 +173,33 @@ void Sizes(benchmark::internal::Benchmark* b) {
 // segments that meet the window stroked in one call; or fitted to the window (all), its floor
 // every segment of the design in one call. `x_floor` is the same floor; `x_5k` the ratio to
 // the 5,000-object run.
+// The frame's drawing as a recording context sees it, aliased as the painter draws it; with
+// the index off, every object the design holds.
+void Record(Frame& frame, dvxtest::RecordingContext& recorded, bool indexed) {
+    port::DrawingScope scope(recorded);
+    recorded.setAntialiasing(false);
+    const uint8_t was = gPlanIndexOn;
+    gPlanIndexOn = indexed ? was : 0;
+    DrawFrame(frame, recorded);
+    gPlanIndexOn = was;
+}
+
+// Seconds of the redraw's floor: the segments that meet the window (every object recorded, so
+// the floor counts what meets the window, not what the index left out) in one batched call.
+double FloorSeconds(benchmark::State& state, Frame& frame) {
+    dvxtest::RecordingContext recorded;
+    Record(frame, recorded, false);
+    const PlatformRect& v = frame.host.visible;
+    const std::vector<double> segments = dvxbench::SegmentsMeeting(recorded, v.x, v.y, v.width, v.height);
+    state.counters["segments"] = static_cast<double>(segments.size() / 4);
+    return dvxbench::BatchedStrokeSeconds(segments, kWidth, kHeight, frame.dx, frame.dy);
+}
+
 void PlanRedraw(benchmark::State& state, const char* family) {
     EnsureGuiApplication();
     Frame frame;
     if (!Prepare(state, frame)) return;
-    dvxtest::RecordingContext recorded;
-    {
-        // Every object the design holds, so the floor counts what meets the window, not what
-        // the index left out.
-        port::DrawingScope scope(recorded);
-        const uint8_t indexed = gPlanIndexOn;
-        gPlanIndexOn = 0;
-        DrawFrame(frame, recorded);
-        gPlanIndexOn = indexed;
-    }
-    const PlatformRect& v = frame.host.visible;
-    const std::vector<double> segments = dvxbench::SegmentsMeeting(recorded, v.x, v.y, v.width, v.height);
-    state.counters["segments"] = static_cast<double>(segments.size() / 4);
-    const double floor = dvxbench::BatchedStrokeSeconds(segments, kWidth, kHeight, frame.dx, frame.dy);
+    const double floor = FloorSeconds(state, frame);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     port::qt::QPainterContext context(&image);
     port::DrawingScope scope(context);
@@ -204,6 +214,55 @@ void PlanRedraw(benchmark::State& state, const char* family) {
 void BM_PlanRedrawView(benchmark::State& state) { PlanRedraw(state, "redraw view"); }
 void BM_PlanRedrawAll(benchmark::State& state) { PlanRedraw(state, "redraw all"); }
 
+// A painter context whose state can be set whole from a recorded operation.
+class ReplayContext : public port::qt::QPainterContext {
+public:
+    using QPainterContext::QPainterContext;
+
+    // Hatch tiles start from the operation's own matrix rather than the frame's: the same work.
+    void take(const port::GraphicsState& s) {
+        setFillColor(s.fill);
+        setStrokeColor(s.stroke);
+        setLineWidth(s.lineWidth);
+        if (state().dash != s.dash || state().dashPhase != s.dashPhase) setLineDash(s.dash, s.dashPhase);
+        setAntialiasing(s.antialias);
+        setInitialMatrix(s.matrix);
+    }
+};
+
+// What Qt's painter alone spends on a redraw: the fills, strokes and hatches the frame draws
+// (recorded once through the index) replayed into the painter, with no plan logic and no text
+// (a recording keeps no fonts). Its floor is the redraw's: a redraw cannot come nearer its floor
+// than this.
+void BM_PlanPainterReplay(benchmark::State& state) {
+    EnsureGuiApplication();
+    Frame frame;
+    if (!Prepare(state, frame)) return;
+    const double floor = FloorSeconds(state, frame);
+    dvxtest::RecordingContext recorded;
+    Record(frame, recorded, true);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    ReplayContext context(&image);
+    dvxbench::Measured measured(state, state.range(1) == kWholeDesign ? "replay all" : "replay view", floor);
+    measured.start();
+    for (auto _ : state) {
+        for (const dvxtest::DrawnOp& op : recorded.ops) {
+            using Kind = dvxtest::DrawnOp::Kind;
+            if (op.kind != Kind::Fill && op.kind != Kind::Stroke && op.kind != Kind::Segments &&
+                op.kind != Kind::Pattern)
+                continue;
+            context.take(op.state);
+            if (op.kind == Kind::Fill) context.fillPath(op.path);
+            else if (op.kind == Kind::Stroke) context.strokePath(op.path);
+            else if (op.kind == Kind::Segments) context.strokeLineSegments(op.points);
+            else context.fillPathWithPattern(op.path, *op.pattern, op.patternColor, op.phase);
+        }
+        context.flush();
+    }
+    measured.report();
+    SetMainWindowDocumentViewHandler(nullptr);
+}
+
 void RedrawSizes(benchmark::internal::Benchmark* b, Zoom zoom) {
     for (int64_t objects : {dvxbench::kSmall, dvxbench::kLarge}) b->Args({objects, zoom, kPainter});
     b->ArgNames({"objects", "whole", "recording"})->Unit(benchmark::kMillisecond);
@@ -213,5 +272,9 @@ void RedrawSizes(benchmark::internal::Benchmark* b, Zoom zoom) {
 
 BENCHMARK(BM_PlanRedrawView)->Apply([](benchmark::internal::Benchmark* b) { RedrawSizes(b, kUsualZoom); });
 BENCHMARK(BM_PlanRedrawAll)->Apply([](benchmark::internal::Benchmark* b) { RedrawSizes(b, kWholeDesign); });
+BENCHMARK(BM_PlanPainterReplay)->Apply([](benchmark::internal::Benchmark* b) {
+    RedrawSizes(b, kUsualZoom);
+    RedrawSizes(b, kWholeDesign);
+});
 BENCHMARK(BM_PlanFrame)->Apply(Sizes);
 BENCHMARK(BM_PlanFrameFloor)->Apply(Sizes);
