@@ -169,10 +169,6 @@ void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgNames({"objects", "whole", "recording"})->Unit(benchmark::kMillisecond);
 }
 
-// One redraw of the window through the Qt painter: at the usual zoom (the view), its floor the
-// segments that meet the window stroked in one call; or fitted to the window (all), its floor
-// every segment of the design in one call. `x_floor` is the same floor; `x_5k` the ratio to
-// the 5,000-object run.
 // The frame's drawing as a recording context sees it, aliased as the painter draws it; with
 // the index off, every object the design holds.
 void Record(Frame& frame, dvxtest::RecordingContext& recorded, bool indexed) {
@@ -195,6 +191,10 @@ double FloorSeconds(benchmark::State& state, Frame& frame) {
     return dvxbench::BatchedStrokeSeconds(segments, kWidth, kHeight, frame.dx, frame.dy);
 }
 
+// One redraw of the window through the Qt painter: at the usual zoom (the view), its floor the
+// segments that meet the window stroked in one call; or fitted to the window (all), its floor
+// every segment of the design in one call. `x_floor` is the same floor; `x_5k` the ratio to
+// the 5,000-object run.
 void PlanRedraw(benchmark::State& state, const char* family) {
     EnsureGuiApplication();
     Frame frame;
