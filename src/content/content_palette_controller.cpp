@@ -463,17 +463,22 @@ size_t MaxSearchResults() { return size_t(std::max<int64_t>(0, port::defaults().
 
 }  // namespace
 
-void ContentPaletteController::searchPlantsUsingName(const std::string& text, uint32_t filter, bool searchOEMLib,
-                                                     bool searchUserLib) {
-    if (!plantSearchResultsItem_) return;
-    content::SearchPlantsUsingName(plantSearchResultsItem_, trees_[content::kPlantsCategory], text, filter,
-                                   searchOEMLib, searchUserLib, MaxSearchResults());
+// Names the plant results after what they hold and shows them, or brings the shown list up to date.
+void ContentPaletteController::presentPlantSearchResults() {
     plantSearchResultsItem_->setCategoryName(content::SearchResultsName(*plantSearchResultsItem_).c_str());
     if (!showSearchResults(content::kPlantsCategory, plantSearchResultsItem_)) {
         outlineModel_->reloadItem(plantSearchResultsItem_);
         contentView_->invalidateCacheAndSetNewSource(plantSearchResultsItem_);
         refreshContentView();
     }
+}
+
+void ContentPaletteController::searchPlantsUsingName(const std::string& text, uint32_t filter, bool searchOEMLib,
+                                                     bool searchUserLib) {
+    if (!plantSearchResultsItem_) return;
+    content::SearchPlantsUsingName(plantSearchResultsItem_, trees_[content::kPlantsCategory], text, filter,
+                                   searchOEMLib, searchUserLib, MaxSearchResults());
+    presentPlantSearchResults();
 }
 
 void ContentPaletteController::searchPlantsUsingZoneFilter(uint32_t zoneFilter, uint32_t sunFilter, uint32_t soilFilter,
@@ -483,12 +488,7 @@ void ContentPaletteController::searchPlantsUsingZoneFilter(uint32_t zoneFilter, 
     const content::PlantConditions conditions{zoneFilter, sunFilter, soilFilter, waterFilter, propagationFilter};
     content::SearchPlantsUsingZoneFilter(plantSearchResultsItem_, trees_[content::kPlantsCategory], conditions,
                                          searchOEMLib, searchUserLIB, MaxSearchResults());
-    plantSearchResultsItem_->setCategoryName(content::SearchResultsName(*plantSearchResultsItem_).c_str());
-    if (!showSearchResults(content::kPlantsCategory, plantSearchResultsItem_)) {
-        outlineModel_->reloadItem(plantSearchResultsItem_);
-        contentView_->invalidateCacheAndSetNewSource(plantSearchResultsItem_);
-        refreshContentView();
-    }
+    presentPlantSearchResults();
 }
 
 void ContentPaletteController::searchObjectsUsingName(const std::string& text, bool search2DLib, bool search3DLib) {

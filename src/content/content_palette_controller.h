@@ -96,6 +96,7 @@ private:
     void selectRow(const ContentCategoryItem* item);
     // The section of the node shown, then its row: selected (and so loaded) when it is not.
     bool showSearchResults(int16_t section, ContentCategoryItem* results);
+    void presentPlantSearchResults();
     ContentCategoryItem* appendSearchResultsItem(int16_t section);
 
     int16_t selectedCategory_ = 2;

@@ -93,10 +93,7 @@ bool AppendTrimPlane(const float corners[4][3], AttachmentRecord* record, uint16
         DeletePlanarPolygon(v);
         return false;
     }
-    float a = 0, b = 0, c = 0, d = 0;
-    CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &a,
-                   &b, &c, &d);
-    AppendPlane(v, 4, a, b, c, piece);
+    AppendPlaneThroughFirstThree(v, 4, piece);
     if (!piece->planes) {
         DeletePlaneObject(piece);
         return false;

@@ -9,6 +9,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/projection.h"
 #include "port/seam.h"
 #include "render/core/display_list_seams.h"
 #include "model/render_state.h"
@@ -103,6 +104,13 @@ void AppendPlane(PlaneVertex* vertices, uint32_t count, float nx, float ny, floa
     }
     plane->prev = tail;
     *link = plane;
+}
+
+void AppendPlaneThroughFirstThree(PlaneVertex* v, uint32_t count, PlaneObject* planeObject) {
+    float a = 0, b = 0, c = 0, d = 0;
+    if (v && count >= 3)
+        CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &a, &b, &c, &d);
+    AppendPlane(v, count, a, b, c, planeObject);
 }
 
 void DeletePlane(Plane* plane) {

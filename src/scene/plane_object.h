@@ -102,6 +102,8 @@ Plane* CreatePlane(PlaneVertex* vertices, uint32_t count, float nx, float ny, fl
 // The same, linked at the tail of the piece's planes. The array is owned either way (freed
 // without a piece).
 void AppendPlane(PlaneVertex* vertices, uint32_t count, float nx, float ny, float nz, PlaneObject* planeObject);
+// The same, its normal the plane through the first three vertices (none for fewer than three).
+void AppendPlaneThroughFirstThree(PlaneVertex* vertices, uint32_t count, PlaneObject* planeObject);
 void DeletePlane(Plane* plane);
 // The plane and every one after it.
 void DeletePlaneList(Plane* first);

@@ -137,11 +137,7 @@ PlaneObject* CreateRoofAttachmentTrimPlane(RoofAttachmentRecord* record, Polygon
         DeletePlanarPolygon(vertices);
         return nullptr;
     }
-    float a = 0, b = 0, c = 0, d = 0;
-    if (count >= 3)
-        CalcParametric(vertices[0].H, vertices[0].V, vertices[0].D, vertices[1].H, vertices[1].V,
-                       vertices[1].D, vertices[2].H, vertices[2].V, vertices[2].D, &a, &b, &c, &d);
-    AppendPlane(vertices, static_cast<uint32_t>(count), a, b, c, piece);
+    AppendPlaneThroughFirstThree(vertices, static_cast<uint32_t>(count), piece);
     if (!piece->planes) {
         DeletePlaneObject(piece);
         return nullptr;

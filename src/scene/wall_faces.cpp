@@ -297,10 +297,7 @@ void AddStepCap(const Poinz* corner, const Poinz* other, float rise, float baseE
         DeletePlanarPolygon(v);
         return;
     }
-    float na = 0, nb = 0, nc = 0, nd = 0;
-    CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &na, &nb,
-                   &nc, &nd);
-    AppendPlane(v, 4, na, nb, nc, cap);
+    AppendPlaneThroughFirstThree(v, 4, cap);
     cap->frontColor = cap->backColor = kCapGrey;
     cap->elevationOverride = baseElevation;
     if (cap->planes)

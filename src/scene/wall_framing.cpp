@@ -68,9 +68,7 @@ void BuildFace(const FramePoint* const c[4], Objex* source, Material m, float wi
     }
     if (stored && count >= 3) {
         SetMaterial(p, source, ds, m, width, height);
-        float a = 0, b = 0, cc = 0, d = 0;
-        CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &a, &b, &cc, &d);
-        AppendPlane(v, static_cast<uint32_t>(count), a, b, cc, p);
+        AppendPlaneThroughFirstThree(v, static_cast<uint32_t>(count), p);
     } else if (v) {
         DeletePlanarPolygon(v);
     }

@@ -79,10 +79,7 @@ PlaneObject* NewFace(TrimRecord* r, int16_t slot, PlaneVertex* v, uint32_t count
         DeletePlanarPolygon(v);
         return nullptr;
     }
-    float a = 0, b = 0, c = 0, d = 0;
-    CalcParametric(v[0].H, v[0].V, v[0].D, v[1].H, v[1].V, v[1].D, v[2].H, v[2].V, v[2].D, &a,
-                   &b, &c, &d);
-    AppendPlane(v, count, a, b, c, p);
+    AppendPlaneThroughFirstThree(v, count, p);
     if (!p->planes) {
         DeletePlaneObject(p);
         return nullptr;

@@ -34,9 +34,7 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     WindowTestServices services("contentpalettewindow");
     dvxtest::WriteSmallContentLibrary();
     QMDWindowController* w = OpenDocumentWindow();
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); })) << "the palette is in the side column";
     EXPECT_TRUE(QTest::qWaitFor([p] { return FirstPreview(p) == QColor(Qt::red); })) << "no Brick preview";

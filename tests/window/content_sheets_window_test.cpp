@@ -82,9 +82,7 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     WindowTestServices services("contentsheetswindow");
     dvxtest::WriteSmallContentLibrary();
     QMDWindowController* w = OpenDocumentWindow();
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && p->actionsPopUpButton()->isEnabled(); }));
 

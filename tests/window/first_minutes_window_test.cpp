@@ -130,9 +130,7 @@ protected:
     void SetUp() override {
         w = OpenDocumentWindow(), d = w->document(), view = w->docView();
         d->model()->itsDocState->zoomFactor = 1, d->model()->itsDocState->snapToGrid = 0;
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(ShowFocused(w));
         const PlatformRect shown = view->visibleRect();
         // Right of and below the plan's origin, where points round onto their pixels.
         h = int(shown.x + shown.width / 2) + 100, dp = int(shown.y + shown.height / 2) + 100;

@@ -52,9 +52,7 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     WindowTestServices services("inspectorwindow");
     QMDWindowController* w = OpenDocumentWindow();
     w->document()->model()->itsDocState->zoomFactor = 1;  // plan view points are the plan's (H, D)
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     RegisterTestPanes({"DetailObjectInspectorController"},
                       TestPaneRows{{ElevationRow(objtype::kDetail, "Detail Elevation")}});
@@ -99,9 +97,7 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     WindowTestServices services("inspectorpanes");
     QMDWindowController* w = OpenDocumentWindow();
     w->document()->model()->itsDocState->zoomFactor = 1;
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
     // As placed in a design: the wall with its solid, the plant and the flood light on the plan
@@ -217,9 +213,7 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocumentModel* doc = w->document()->model();
     doc->itsDocState->zoomFactor = 1;
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     const uint32_t shown = doc->itsDocState->visiblePlans;

@@ -43,9 +43,7 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     QMDWindowController* w = OpenDocumentWindow();
     QMDDocument* document = w->document();
     document->model()->itsDocState->zoomFactor = 1;
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
 
     // The wall across the middle of what the plan shows (zoom 1: plan units are pixels).
     QMDDocumentView* view = w->docView();

@@ -40,9 +40,7 @@ class PreferenceWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         (w = OpenDocumentWindow())->document()->model()->itsDocState->zoomFactor = 1;
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(ShowFocused(w));
     }
     void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
 

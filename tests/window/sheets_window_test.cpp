@@ -55,9 +55,7 @@ protected:
         doc = w->document()->model();
         ds = doc->itsDocState;
         ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(ShowFocused(w));
     }
     void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
 

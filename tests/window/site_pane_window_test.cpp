@@ -59,9 +59,7 @@ TEST(SitePaneWindow, EachPaneEditsItsObjectInOneNamedStepAndToolPanesOnlyTheirDe
     QMDWindowController* w = OpenDocumentWindow();
     DocState* ds = w->document()->model()->itsDocState;
     ds->zoomFactor = 1;
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
     Layer* first = design.first;

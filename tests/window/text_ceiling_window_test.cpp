@@ -38,9 +38,7 @@ protected:
         w = OpenDocumentWindow();
         doc = w->document()->model(), ds = doc->itsDocState;
         ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(ShowFocused(w));
     }
     void TearDown() override {
         gCurTool = toolid::kSelect;

@@ -61,6 +61,13 @@ QMDWindowController* OpenDocumentWindow() {
     return static_cast<QMDWindowController*>(d->windowController);
 }
 
+bool ShowFocused(QWidget* w) {
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) return false;
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    return true;
+}
+
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag, const char* submenu) {
     QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
     ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());

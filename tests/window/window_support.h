@@ -37,6 +37,9 @@ struct WindowTestServices {
 };
 // A document window of this process on an untitled design; the caller has set the services.
 QMDWindowController* OpenDocumentWindow();
+// Shows the window, waits until the server exposes it and gives it the keyboard; false when it
+// never showed.
+bool ShowFocused(QWidget* w);
 // Opens the named menu of the bar with the server's mouse and clicks the action's item (the
 // one with the tag, when not 0); `submenu` names a menu of that menu to go through first.
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag = 0,

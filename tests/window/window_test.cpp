@@ -306,9 +306,7 @@ TEST(PlanMouse, AClickShowsAHandleARightClickTheBaseMenuAndCtrlWheelZoomsAboutTh
     QMDDocument* d = w->document();
     DocState* ds = d->model()->itsDocState;
     ds->zoomFactor = 1;  // plan view points are the plan's (H, D)
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     QMDDocumentView* view = w->docView();
     const PlatformRect shown = view->visibleRect();
     const float h = std::round(shown.x + shown.width / 2), dp = std::round(shown.y + shown.height / 2);
@@ -418,9 +416,7 @@ TEST(PlanMouse, ADraggedRectangleShowsAndUndoesAndALoopTakesClicksMovesAndEscape
     QMDDocument* d = w->document();
     DocState* ds = d->model()->itsDocState;
     ds->zoomFactor = 1, ds->snapToGrid = 0;  // plan view points are the plan's (H, D)
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(ShowFocused(w));
     QMDDocumentView* view = w->docView();
     view->setFocus();
     const PlatformRect shown = view->visibleRect();

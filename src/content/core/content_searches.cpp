@@ -241,6 +241,22 @@ void ContentSearch::search2DObjectsUsingName(const std::string& text, ContentCat
     searchObjects(text, item, {kSymbol2DLibrary, ".PTI", "PSY", false, symentry::kSymbol});
 }
 
+namespace {
+
+// Every folder of the user's tree but the results' own, one numbering across them, until the
+// results are full.
+template <class Search>
+void SearchUserTree(const ContentSearch& search, const ContentCategoryList& tree, const ContentCategoryItem* results,
+                    Search searchNode) {
+    int32_t identifier = 1;
+    for (const auto& node : tree) {
+        if (!search.belowLimit()) break;
+        if (node.get() != results) searchNode(node.get(), &identifier);
+    }
+}
+
+}  // namespace
+
 void SearchPlantsUsingName(ContentCategoryItem* results, const ContentCategoryList& plantTree,
                            const std::string& text, uint32_t filter, bool searchOEMLib, bool searchUserLib,
                            size_t limit) {
@@ -249,11 +265,9 @@ void SearchPlantsUsingName(ContentCategoryItem* results, const ContentCategoryLi
     ContentSearch search(results, limit);
     if (filter != 0 && searchOEMLib) search.searchOEMPlantsUsingName(text, filter);
     if (!searchUserLib) return;
-    int32_t identifier = 1;
-    for (const auto& node : plantTree) {
-        if (!search.belowLimit()) break;
-        if (node.get() != results) search.searchUserPlantsUsingName(text, node.get(), &identifier);
-    }
+    SearchUserTree(search, plantTree, results, [&](ContentCategoryItem* node, int32_t* identifier) {
+        search.searchUserPlantsUsingName(text, node, identifier);
+    });
 }
 
 void SearchPlantsUsingZoneFilter(ContentCategoryItem* results, const ContentCategoryList& plantTree,
@@ -265,11 +279,9 @@ void SearchPlantsUsingZoneFilter(ContentCategoryItem* results, const ContentCate
     ContentSearch search(results, limit);
     if (searchOEMLib) search.searchOEMPlantsUsingZoneFilter(conditions);
     if (!searchUserLib) return;
-    int32_t identifier = 1;
-    for (const auto& node : plantTree) {
-        if (!search.belowLimit()) break;
-        if (node.get() != results) search.searchUserPlantsUsingZoneFilter(conditions, node.get(), &identifier);
-    }
+    SearchUserTree(search, plantTree, results, [&](ContentCategoryItem* node, int32_t* identifier) {
+        search.searchUserPlantsUsingZoneFilter(conditions, node, identifier);
+    });
 }
 
 void SearchObjectsUsingName(ContentCategoryItem* results, const ContentCategoryList& objectTree,
