@@ -39,7 +39,9 @@ LiveViewGLWindow::LiveViewGLWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpd
 }
 
 bool LiveViewGLWindow::event(QEvent* event) {
-    const bool paints = event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose;
+    // The window system's own paint events (an expose on X) paint as well as update requests.
+    const bool paints = event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose ||
+                        event->type() == QEvent::Paint;
     if (paints && RenderInterruptScope::busy() && isValid()) {
         deferred_.start();
         return true;
