@@ -47,10 +47,14 @@ protected:
         ClickAt(box, box->rect().center());
         QAbstractItemView* list = box->view();
         const QModelIndex item = list->model()->index(box->findText(title), 0);
-        if (!QTest::qWaitFor([&] { return list->isVisible(); })) return false;
+        // Clicked only once the server shows the list where Qt placed it: under load an early
+        // click can land on a neighbouring item.
+        if (!QTest::qWaitFor([&] { return list->isVisible(); }) || !QTest::qWaitForWindowExposed(list->window()))
+            return false;
         list->scrollTo(item);
+        QTest::qWait(50);
         ClickAt(list->viewport(), list->visualRect(item).center());
-        return QTest::qWaitFor([&] { return !list->isVisible(); });
+        return QTest::qWaitFor([&] { return !list->isVisible() && box->currentText() == title; });
     }
     QString undoItem() { return w->commandRouter()->action("undo")->text(); }
 };
