@@ -35,7 +35,7 @@ public:
     BenchFolders() {
         const std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         root_ = base + "/dvx-content-bench." + std::to_string(getpid());
-        for (const char* sub : {"local", "user", "users"}) fs::create_directories(root_ + "/" + sub);
+        for (const char* sub : {"local", "user"}) fs::create_directories(root_ + "/" + sub);
         port::setFolders(this);
     }
     ~BenchFolders() override {
@@ -46,7 +46,6 @@ public:
     std::string applicationSupport(port::Domain domain) override {
         return root_ + (domain == port::Domain::Local ? "/local" : "/user");
     }
-    std::string usersFolder() override { return root_ + "/users"; }
     std::string temporaryBase() override { return root_; }
     const std::string& root() const { return root_; }
 
@@ -131,7 +130,7 @@ BENCHMARK(BM_RebuildNumberedShrubs)->Arg(682)->Unit(benchmark::kMillisecond);
 void BM_ObjectCatalogue(benchmark::State& state) {
     (void)Folders();
     const auto categories = state.range(0);
-    const std::string path = LocalDomainUserSharedPath() + "/Zelt/ObjectCat.ini";
+    const std::string path = LocalDomainUserSharedPath() + "/ObjectCat.ini";
     fs::create_directories(fs::path(path).parent_path());
     std::string text = "[Object]\n";
     auto listed = [&](const std::string& section, const std::string& name, int64_t n) {

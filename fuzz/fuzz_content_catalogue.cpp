@@ -40,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = [] {
         fuzz::UseScratchFolders("fuzz_content_catalogue");
         gRoot = fuzz::ScratchRoot("fuzz_content_catalogue");
-        for (const std::string& folder : {LocalDomainUserSharedPath() + "/Zelt", LocalDomain3DObjectPath() + "/Chairs",
+        for (const std::string& folder : {LocalDomainUserSharedPath(), LocalDomain3DObjectPath() + "/Chairs",
                                           LocalDomainPaintPath() + "/Reds"})
             std::filesystem::create_directories(folder);
         const std::string chair = LocalDomain3DObjectPath() + "/Chairs/chair.";
         return fuzz::WriteFile(chair + "POB", nullptr, 0) && fuzz::WriteFile(chair + "PPV", nullptr, 0);
     }();
     if (!ready || !fuzz::CurrentDocument()) return 0;
-    const std::string zelt = LocalDomainUserSharedPath() + "/Zelt/";
+    const std::string zelt = LocalDomainUserSharedPath() + "/";
     for (const std::string& path : {zelt + "ObjectCat.ini", zelt + "PaintCat.ini",
                                     LocalDomain3DObjectPath() + "/Chairs/chair.POD",
                                     LocalDomainPaintPath() + "/Reds/Reds.INI"})

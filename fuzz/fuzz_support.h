@@ -108,12 +108,11 @@ private:
 class ScratchFolders : public port::Folders {
 public:
     explicit ScratchFolders(std::string root) : root_(std::move(root)) {
-        for (const char* sub : {"local", "user", "users", "tmp"}) std::filesystem::create_directories(root_ + "/" + sub);
+        for (const char* sub : {"local", "user", "tmp"}) std::filesystem::create_directories(root_ + "/" + sub);
     }
     std::string applicationSupport(port::Domain domain) override {
         return root_ + (domain == port::Domain::Local ? "/local" : "/user");
     }
-    std::string usersFolder() override { return root_ + "/users"; }
     std::string temporaryBase() override { return root_ + "/tmp"; }
 
 private:

@@ -27,7 +27,7 @@ namespace {
 
 QString Path(const std::string& path) { return QString::fromStdString(port::MacRomanToUtf8(path)); }
 QString InFolder(const std::string& folder, const std::string& relative) {
-    return relative.empty() ? QString() : Path(port::JoinPath(folder, relative));
+    return relative.empty() ? QString() : Path(SharedFile(port::JoinPath(folder, relative)));
 }
 
 // Library files carry their own extensions: the format is told by the content.

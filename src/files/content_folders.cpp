@@ -8,14 +8,20 @@
 
 namespace {
 
-constexpr const char* kProgramFolder = "Zelt";
-
 // The root followed by whole components; empty when the root is.
 std::string Below(const std::string& root, std::initializer_list<const char*> components) {
     if (root.empty()) return {};
     std::string path = root;
     for (const char* c : components) path = port::JoinPath(path, c);
     return path;
+}
+
+// The folder and every missing folder above it ($XDG_DATA_HOME may not exist yet on a fresh
+// account).
+bool MakeFolderTree(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
+        if (!port::FolderExists(folder.substr(0, slash))) port::MakeFolder(folder.substr(0, slash));
+    return port::MakeFolder(folder);
 }
 
 bool IsBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -26,15 +32,11 @@ std::string LocalDomainApplicationSupportPath() { return port::folders().applica
 
 std::string UserDomainApplicationSupportPath() { return port::folders().applicationSupport(port::Domain::User); }
 
-std::string LocalDomainUserSharedPath() {
-    const std::string users = port::folders().usersFolder();
-    if (users.empty()) return {};
-    return users + "/Shared";
-}
+std::string LocalDomainUserSharedPath() { return UserDomainApplicationSupportPath(); }
 
-std::string LocalDomainTexturePath() { return Below(LocalDomainApplicationSupportPath(), {kProgramFolder, "Textures"}); }
+std::string LocalDomainTexturePath() { return Below(LocalDomainApplicationSupportPath(), {"Textures"}); }
 
-std::string LocalDomainUserSharedTexturePath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Textures"}); }
+std::string LocalDomainUserSharedTexturePath() { return Below(LocalDomainUserSharedPath(), {"Textures"}); }
 
 std::string LocalDomainPlantPath() { return LocalDomainUserSharedTexturePath(); }
 
@@ -45,41 +47,76 @@ std::string LocalDomainCustomPlantPath() { return Below(LocalDomainUserSharedTex
 std::string LocalDomainAccessoriesPath() { return Below(LocalDomainCustomTexturePath(), {"Accessories"}); }
 
 std::string LocalDomainCustomTrimPath() {
-    return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Components", "Trim"});
+    return Below(LocalDomainUserSharedPath(), {"Components", "Trim"});
 }
 
 std::string LocalDomainCustomWindowPath() {
-    return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Components", "Windows"});
+    return Below(LocalDomainUserSharedPath(), {"Components", "Windows"});
 }
 
 std::string LocalDomainCustomDoorPath() {
-    return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Components", "Doors"});
+    return Below(LocalDomainUserSharedPath(), {"Components", "Doors"});
 }
 
-std::string LocalDomain2DObjectPath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "2DSymbols"}); }
+std::string LocalDomain2DObjectPath() { return Below(LocalDomainUserSharedPath(), {"2DSymbols"}); }
 
-std::string LocalDomain3DObjectPath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Objects"}); }
+std::string LocalDomain3DObjectPath() { return Below(LocalDomainUserSharedPath(), {"Objects"}); }
 
-std::string LocalDomainTemplatePath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Templates"}); }
+std::string LocalDomainTemplatePath() { return Below(LocalDomainUserSharedPath(), {"Templates"}); }
 
-std::string LocalDomainPaintPath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Paint"}); }
+std::string LocalDomainPaintPath() { return Below(LocalDomainUserSharedPath(), {"Paint"}); }
 
-std::string LocalDomainContentPath() { return Below(LocalDomainUserSharedPath(), {kProgramFolder, "Content"}); }
+std::string LocalDomainContentPath() { return Below(LocalDomainUserSharedPath(), {"Content"}); }
 
 std::string LocalDomainPowerToolPath() {
-    return Below(LocalDomainApplicationSupportPath(), {kProgramFolder, kProductVersionFolderName, "Plugins"});
+    return Below(LocalDomainApplicationSupportPath(), {kProductVersionFolderName, "Plugins"});
+}
+
+std::string UserDomainPowerToolPath() {
+    return Below(LocalDomainUserSharedPath(), {kProductVersionFolderName, "Plugins"});
 }
 
 std::string LocalDomainOEMSym2DPath() {
-    return Below(LocalDomainApplicationSupportPath(), {kProgramFolder, "Objects", "Symbol2D"});
+    return Below(LocalDomainApplicationSupportPath(), {"Objects", "Symbol2D"});
 }
 
 std::string LocalDomainOEMSym3DPath() {
-    return Below(LocalDomainApplicationSupportPath(), {kProgramFolder, "Objects", "Symbol3D"});
+    return Below(LocalDomainApplicationSupportPath(), {"Objects", "Symbol3D"});
 }
 
 std::string LocalDomainContentProviderPath() {
-    return Below(LocalDomainApplicationSupportPath(), {kProgramFolder, "Providers"});
+    return Below(LocalDomainApplicationSupportPath(), {"Providers"});
+}
+
+std::vector<std::string> SearchedFolders(const std::string& folder) {
+    const std::string user = LocalDomainUserSharedPath(), stock = LocalDomainApplicationSupportPath();
+    if (user.empty() || stock.empty() || user == stock) return {folder};
+    if (folder == user) return {folder, stock};
+    if (folder.size() > user.size() && folder.compare(0, user.size(), user) == 0 && folder[user.size()] == '/')
+        return {folder, stock + folder.substr(user.size())};
+    return {folder};
+}
+
+std::string SharedFile(const std::string& path) {
+    for (const std::string& place : SearchedFolders(path))
+        if (port::FileExists(place)) return place;
+    return path;
+}
+
+bool MakeUserContentFolders() {
+    const std::string user = LocalDomainUserSharedPath();
+    if (user.empty()) return false;
+    bool made = MakeFolderTree(user);
+    // Parents before children.
+    for (const std::string& folder : {LocalDomainUserSharedTexturePath(),
+                                      LocalDomainCustomTexturePath(), LocalDomainAccessoriesPath(),
+                                      LocalDomainCustomPlantPath(), Below(user, {"Components"}),
+                                      LocalDomainCustomTrimPath(), LocalDomainCustomWindowPath(),
+                                      LocalDomainCustomDoorPath(), LocalDomain3DObjectPath(), LocalDomainTemplatePath(),
+                                      LocalDomainContentPath(), Below(user, {kProductVersionFolderName}),
+                                      UserDomainPowerToolPath()})
+        if (!folder.empty()) made = port::MakeFolder(folder) && made;
+    return made;
 }
 
 bool IsWin32Path(const char* path) {

@@ -164,7 +164,7 @@ bool GetCurrentDefinitionFilePath(std::string* path) {
         if (category == customdef::kDoorCategory) folder = LocalDomainCustomDoorPath();
         else if (category == customdef::kWindowCategory) folder = LocalDomainCustomWindowPath();
         if (folder.empty()) return false;
-        *path = port::JoinPath(folder, entry->objectData);
+        *path = SharedFile(port::JoinPath(folder, entry->objectData));
         return true;
     }
     if (category == customdef::kWindowCategory) ShowSheet(kWindowMissingTitle, kPickWindowMessage);

@@ -193,7 +193,7 @@ void GetTextureInfoFileNameFromID(int32_t textureID, char* path) {
     // The wire-frame plant images have no info file and no row here.
     if (const TextureRange* r = FindStockRange(textureID))
         full += std::string(r->folder) + "/" + r->prefix + std::to_string(textureID - r->first + 1) + ".PTI";
-    if (!PutPath(full, path) && !PutPath(base, path)) path[0] = 0;
+    if (!PutPath(SharedFile(full), path) && !PutPath(base, path)) path[0] = 0;
 }
 
 int32_t GetCustomTextureInfoFileNameFromID(int32_t textureID, char* path) {

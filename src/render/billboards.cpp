@@ -106,7 +106,7 @@ std::string PlantTexturePath(int32_t id, const Objex* base, int16_t mode) {
         GetTextureFileNameFromID(id, name);
         const std::string folder =
             mode == rendermode::kWireframe ? LocalDomainTexturePath() : LocalDomainUserSharedTexturePath();
-        if (name[0] && !folder.empty()) path = folder + "/" + name;
+        if (name[0] && !folder.empty()) path = SharedFile(folder + "/" + name);
     }
     return path;
 }

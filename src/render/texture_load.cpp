@@ -118,7 +118,7 @@ bool LoadGLCustomTexture(int32_t textureID, const char* path) {
     if (textureID < kFirstCustomTextureID || !path || !*path) return false;
     const std::string folder = LocalDomainCustomTexturePath();
     if (folder.empty()) return false;
-    const std::string full = port::JoinPath(folder, path);
+    const std::string full = SharedFile(port::JoinPath(folder, path));
     if (full.size() >= static_cast<size_t>(kTexturePathBufferSize)) return false;
     const std::unique_ptr<DIBImage> image = LoadGLDIBImage(full.c_str());
     if (!image) return false;

@@ -511,7 +511,6 @@ TEST_F(PaletteLookupsTest, DeletingPalettesRelinksTheList) {
 TEST(ApplicationTemporaryPathTest, NamedInsideTheTemporaryBase) {
     struct Base : port::Folders {
         std::string applicationSupport(port::Domain) override { return {}; }
-        std::string usersFolder() override { return {}; }
         std::string temporaryBase() override { return value; }
         std::string value;
     } base;

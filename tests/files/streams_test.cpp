@@ -387,23 +387,21 @@ TEST_F(IniTest, EveryPrefixOfAFileIsReadSafely) {
 
 }  // namespace ini
 
-// Content folders: the three roots from the platform, every path below them, and which
-// stored paths count as Windows paths.
+// Content folders: the stock and the user's folder from the platform, every path below them,
+// how a shared folder is searched in both, and which stored paths count as Windows paths.
 namespace folders {
 
 class FixedFolders : public port::Folders {
 public:
-    FixedFolders(std::string local, std::string user, std::string users)
-        : local_(std::move(local)), user_(std::move(user)), users_(std::move(users)) {}
+    FixedFolders(std::string local, std::string user) : local_(std::move(local)), user_(std::move(user)) {}
     ~FixedFolders() override {
         if (&port::folders() == this) port::setFolders(nullptr);
     }
     std::string applicationSupport(port::Domain d) override { return d == port::Domain::Local ? local_ : user_; }
-    std::string usersFolder() override { return users_; }
     std::string temporaryBase() override { return "/tmp"; }
 
 private:
-    std::string local_, user_, users_;
+    std::string local_, user_;
 };
 
 class ContentFoldersTest : public ::testing::Test {
@@ -412,16 +410,15 @@ protected:
     void TearDown() override { ResetAllGlobals(); }
 };
 
-TEST_F(ContentFoldersTest, PathsLieBelowTheConfiguredRoots) {
-    FixedFolders folders("/Library/Application Support", "/home/ann/.local/share/dovranix", "/Users");
+TEST_F(ContentFoldersTest, PathsLieBelowTheStockAndTheUsersFolder) {
+    FixedFolders folders("/usr/share/dovranix", "/home/ann/.local/share/dovranix");
     port::setFolders(&folders);
 
-    EXPECT_EQ(LocalDomainApplicationSupportPath(), "/Library/Application Support");
-    EXPECT_EQ(UserDomainApplicationSupportPath(), "/home/ann/.local/share/dovranix");
-    EXPECT_EQ(LocalDomainUserSharedPath(), "/Users/Shared");
-
-    const std::string sys = "/Library/Application Support/Zelt";
-    const std::string shared = "/Users/Shared/Zelt";
+    const std::string sys = "/usr/share/dovranix";
+    const std::string shared = "/home/ann/.local/share/dovranix";
+    EXPECT_EQ(LocalDomainApplicationSupportPath(), sys);
+    EXPECT_EQ(UserDomainApplicationSupportPath(), shared);
+    EXPECT_EQ(LocalDomainUserSharedPath(), shared);
     const std::pair<std::string, std::string> paths[] = {
         {LocalDomainTexturePath(), sys + "/Textures"},
         {LocalDomainUserSharedTexturePath(), shared + "/Textures"},
@@ -438,6 +435,7 @@ TEST_F(ContentFoldersTest, PathsLieBelowTheConfiguredRoots) {
         {LocalDomainPaintPath(), shared + "/Paint"},
         {LocalDomainContentPath(), shared + "/Content"},
         {LocalDomainPowerToolPath(), sys + "/" + kProductVersionFolderName + "/Plugins"},
+        {UserDomainPowerToolPath(), shared + "/" + kProductVersionFolderName + "/Plugins"},
         {LocalDomainOEMSym2DPath(), sys + "/Objects/Symbol2D"},
         {LocalDomainOEMSym3DPath(), sys + "/Objects/Symbol3D"},
         {LocalDomainContentProviderPath(), sys + "/Providers"},
@@ -445,25 +443,57 @@ TEST_F(ContentFoldersTest, PathsLieBelowTheConfiguredRoots) {
     for (const auto& [got, expected] : paths) EXPECT_EQ(got, expected);
     EXPECT_EQ(LocalDomainPlantPath(), LocalDomainUserSharedTexturePath());
 
-    // "/Shared" is appended as text, separator or not.
-    FixedFolders trailing("/sys/", "", "/srv/homes/");
-    port::setFolders(&trailing);
-    EXPECT_EQ(LocalDomainUserSharedPath(), "/srv/homes//Shared");
-    EXPECT_EQ(LocalDomainTexturePath(), "/sys/Zelt/Textures");
+    // A shared folder is searched in the user's folder, then the same place in the stock one;
+    // a folder elsewhere (or one whose name only begins like the user's) alone.
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SearchedFolders(shared + "/Objects/Chairs"), (V{shared + "/Objects/Chairs", sys + "/Objects/Chairs"}));
+    EXPECT_EQ(SearchedFolders(shared), (V{shared, sys}));
+    EXPECT_EQ(SearchedFolders(shared + "X/Objects"), (V{shared + "X/Objects"}));
+    EXPECT_EQ(SearchedFolders(sys + "/Textures"), (V{sys + "/Textures"}));
     port::setFolders(nullptr);
 }
 
 TEST_F(ContentFoldersTest, AMissingRootLeavesEveryPathBelowItEmpty) {
-    FixedFolders noShared("/sys", "", "");
-    port::setFolders(&noShared);
+    FixedFolders noUser("/sys", "");
+    port::setFolders(&noUser);
     EXPECT_EQ(std::tuple(UserDomainApplicationSupportPath(), LocalDomainUserSharedPath(), LocalDomainContentPath(),
                          LocalDomainAccessoriesPath(), LocalDomainCustomPlantPath(), LocalDomainTexturePath()),
-              std::tuple("", "", "", "", "", "/sys/Zelt/Textures"));
+              std::tuple("", "", "", "", "", "/sys/Textures"));
+    EXPECT_EQ(SearchedFolders("/sys/Objects"), std::vector<std::string>{"/sys/Objects"});
+    EXPECT_FALSE(MakeUserContentFolders());
 
-    FixedFolders noSystem("", "/u", "/Users");
-    port::setFolders(&noSystem);
+    FixedFolders noStock("", "/u");
+    port::setFolders(&noStock);
     EXPECT_EQ(std::tuple(LocalDomainTexturePath(), LocalDomainPowerToolPath(), LocalDomainOEMSym3DPath(), LocalDomainContentPath()),
-              std::tuple("", "", "", "/Users/Shared/Zelt/Content"));
+              std::tuple("", "", "", "/u/Content"));
+    EXPECT_EQ(SearchedFolders("/u/Objects"), std::vector<std::string>{"/u/Objects"});
+    port::setFolders(nullptr);
+}
+
+// A file is taken from the user's folder when it is there, else from the stock one; the user's
+// folder tree is made on first need, its missing parents too, and making it again changes nothing.
+TEST_F(ContentFoldersTest, SharedFilesComeFromTheUserFirstAndTheUsersFolderIsMadeOnNeed) {
+    const std::string root = dvxtest::FreshTempFolder("shared-files");
+    const std::string stock = root + "/stock", user = root + "/data/home/dovranix";
+    port::MakeFolder(stock);
+    FixedFolders folders(stock, user);
+    port::setFolders(&folders);
+
+    ASSERT_TRUE(MakeUserContentFolders());
+    for (const std::string& folder : {LocalDomainCustomTexturePath(), LocalDomainAccessoriesPath(), LocalDomainCustomPlantPath(),
+                                      LocalDomainCustomTrimPath(), LocalDomainCustomWindowPath(), LocalDomainCustomDoorPath(),
+                                      LocalDomain3DObjectPath(), LocalDomainTemplatePath(), LocalDomainContentPath(),
+                                      UserDomainPowerToolPath()})
+        EXPECT_TRUE(port::FolderExists(folder)) << folder;
+    EXPECT_TRUE(MakeUserContentFolders());
+
+    port::MakeFolder(stock + "/Objects");
+    const std::string mine = user + "/Objects/a.POB", theirs = stock + "/Objects/a.POB";
+    EXPECT_EQ(SharedFile(mine), mine);  // in neither: the path as asked
+    ASSERT_TRUE(port::WriteWholeFile(theirs, "s", 1));
+    EXPECT_EQ(SharedFile(mine), theirs);
+    ASSERT_TRUE(port::WriteWholeFile(mine, "u", 1));
+    EXPECT_EQ(SharedFile(mine), mine);
     port::setFolders(nullptr);
 }
 

@@ -67,10 +67,9 @@ uint32_t ScriptedRandom::next() {
 TempFolders::TempFolders(const std::string& root)
     : local_(port::JoinPath(root, "local")),
       user_(port::JoinPath(root, "user")),
-      users_(port::JoinPath(root, "users")),
       temp_(port::JoinPath(root, "tmp")) {
     port::MakeFolder(root);
-    for (const auto* dir : {&local_, &user_, &users_}) port::MakeFolder(*dir);
+    for (const auto* dir : {&local_, &user_}) port::MakeFolder(*dir);
     port::MakePrivateFolder(temp_);
 }
 

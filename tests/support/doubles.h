@@ -102,18 +102,17 @@ private:
 };
 
 // Standard folders inside a test's own temporary folder, created on construction:
-// root/"local", root/"user", root/"users" and root/"tmp" (mode 0700).
+// root/"local" (the stock content), root/"user" (the user's) and root/"tmp" (mode 0700).
 class TempFolders : public port::Folders {
 public:
     explicit TempFolders(const std::string& root);
     ~TempFolders() override;
 
     std::string applicationSupport(port::Domain domain) override;
-    std::string usersFolder() override { return users_; }
     std::string temporaryBase() override { return temp_; }
 
 private:
-    std::string local_, user_, users_, temp_;
+    std::string local_, user_, temp_;
 };
 
 // Answers the images it was given by path; records every path asked for.

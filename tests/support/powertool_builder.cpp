@@ -13,7 +13,7 @@ namespace dvxtest {
 
 std::string MakePowerToolFolder() {
     std::string folder = LocalDomainApplicationSupportPath();
-    for (const char* level : {"Zelt", kProductVersionFolderName, "Plugins"}) {
+    for (const char* level : {kProductVersionFolderName, "Plugins"}) {
         folder = port::JoinPath(folder, level);
         port::MakeFolder(folder);
     }

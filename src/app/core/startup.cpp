@@ -8,6 +8,7 @@
 #include "app/core/preference_keys.h"
 #include "commands/add_remove_points.h"
 #include "commands/command_rows.h"
+#include "files/content_folders.h"
 #include "files/content_paths.h"
 #include "files/document_files.h"
 #include "geometry/elements/element_rebuilds.h"
@@ -39,6 +40,9 @@ static const port::GlobalReset kReset([] {
 });
 
 void InitializeSupportPath() {
+    // Where a user adds content: made on the first run, so the folders are there to find. A
+    // failure tells nothing here; the stock content is read all the same.
+    MakeUserContentFolders();
     std::string why;
     if (MakeApplicationTemporaryFolder(&why)) return;
     gSupportFolderUnavailable = 1;

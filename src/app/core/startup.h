@@ -10,8 +10,8 @@ extern uint8_t gSupportFolderUnavailable;
 // The photo-view plug-in's path; emptied at start-up.
 extern std::string gRorozErudPath;
 
-// Makes the support folder; on failure marks undo off for later documents and tells the
-// user, once per run.
+// Makes the user's content folders where missing, then the support folder; when the support
+// folder fails, marks undo off for later documents and tells the user, once per run.
 void InitializeSupportPath();
 // Whether a new document keeps undo snapshots ("UndoEnabled" and a usable support folder).
 bool NewDocumentUndoEnabled();

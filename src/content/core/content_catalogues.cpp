@@ -1,6 +1,8 @@
 // The two catalogue readers of the shared content library manager.
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "content/core/content_library_manager.h"
 #include "model/content_types.h"
@@ -11,7 +13,6 @@
 namespace {
 
 constexpr const char* kDone = "Done";
-constexpr const char* kProgramFolder = "Zelt";
 
 struct Catalogue {
     const char* file;
@@ -59,10 +60,21 @@ const Catalogue* SecondCatalogue(int16_t libraryType) {
     }
 }
 
-std::string CataloguePath(const char* file) {
+// The catalogue in the user's folder, then the stock one: the user's categories come first
+// and a stock category of a name already listed is left out (its folder is searched anyway).
+std::vector<std::string> CataloguePaths(const char* file) {
     const std::string shared = LocalDomainUserSharedPath();
     if (shared.empty()) return {};
-    return port::JoinPath(port::JoinPath(shared, kProgramFolder), file);
+    std::vector<std::string> paths;
+    for (const std::string& folder : SearchedFolders(shared)) paths.push_back(port::JoinPath(folder, file));
+    return paths;
+}
+
+template <class Nodes>
+bool HasCategoryNamed(const Nodes& nodes, const std::string& name) {
+    for (const auto& node : nodes)
+        if (node && node->categoryName() == name) return true;
+    return false;
 }
 
 std::string FolderOf(const std::string& parentFolder, const std::string& name) {
@@ -104,33 +116,39 @@ ContentLibraryManager& ContentLibraryManager::sharedContentLibraryManager() {
 void ContentLibraryManager::buildLibraryOfType(int16_t libraryType, ContentCategoryList& list) {
     const Catalogue* catalogue = MainCatalogue(libraryType);
     if (!catalogue) return;
-    const std::string path = CataloguePath(catalogue->file);
-    const ProfileFile ini(path.c_str());
-    if (!ini.readable()) return;
     const std::string root = catalogue->root();
-    ForEachListed(ini, catalogue->section, [&](const std::string& name, int32_t n) {
+    for (const std::string& path : CataloguePaths(catalogue->file)) {
+      const ProfileFile ini(path.c_str());
+      if (!ini.readable()) continue;
+      const bool first = list.empty();
+      ForEachListed(ini, catalogue->section, [&](const std::string& name, int32_t n) {
+        if (HasCategoryNamed(list, name)) return;
         const std::string folder = FolderOf(root, name);
         auto node = ContentCategoryItem::initWithName(name.c_str(), folder.c_str(), nullptr, catalogue->categoryType,
                                                       libraryType);
-        node->setSelected(n == 1);
+        node->setSelected(first && n == 1);
         ContentCategoryItem* parent = node.get();
         ForEachListed(ini, name, [&](const std::string& subName, int32_t) {
             parent->addChildWithName(subName.c_str(), FolderOf(folder, subName).c_str(), parent,
                                      catalogue->categoryType, libraryType);
         });
         list.push_back(std::move(node));
-    });
+      });
+    }
 }
 
 void ContentLibraryManager::buildLibraryOfType(int16_t libraryType, ContentCategoryItem* parent) {
     const Catalogue* catalogue = SecondCatalogue(libraryType);
     if (!catalogue || !parent) return;
-    const std::string path = CataloguePath(catalogue->file);
-    const ProfileFile ini(path.c_str());
-    if (!ini.readable()) return;
     const bool trim = libraryType == content::kCustomTrimLibrary || libraryType == content::kCustomTrimLibrary2;
     const std::string root = trim ? LocalDomainCustomTrimPath() : parent->fullPath();
-    ForEachListed(ini, catalogue->section, [&](const std::string& name, int32_t) {
+    std::vector<std::string> added;
+    for (const std::string& path : CataloguePaths(catalogue->file)) {
+      const ProfileFile ini(path.c_str());
+      if (!ini.readable()) continue;
+      ForEachListed(ini, catalogue->section, [&](const std::string& name, int32_t) {
+        if (std::find(added.begin(), added.end(), name) != added.end()) return;
+        added.push_back(name);
         const std::string folder = FolderOf(root, name);
         ContentCategoryItem* node =
             parent->addChildWithName(name.c_str(), folder.c_str(), parent, catalogue->categoryType, libraryType);
@@ -138,5 +156,6 @@ void ContentLibraryManager::buildLibraryOfType(int16_t libraryType, ContentCateg
             node->addChildWithName(subName.c_str(), FolderOf(folder, subName).c_str(), node, catalogue->categoryType,
                                    libraryType);
         });
-    });
+      });
+    }
 }

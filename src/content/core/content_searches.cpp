@@ -7,6 +7,7 @@
 #include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
 #include "content/core/library_files.h"
+#include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/texture_files.h"
 #include "model/content_types.h"
@@ -86,12 +87,15 @@ std::string NameOf(const std::string& path) {
 // The folder at `path`, or one whose last name differs only in letter case (the texture table
 // names folders in capitals, the library on disk need not).
 std::string FindFolderIgnoringCase(const std::string& path) {
-    if (path.empty() || port::FolderExists(path)) return path;
-    const std::string parent = FolderOf(path), name = NameOf(path);
-    if (parent.empty()) return {};
-    for (const std::string& listed : port::ListFolder(parent))
-        if (EqualIgnoringCase(listed, name) && port::FolderExists(port::JoinPath(parent, listed)))
-            return port::JoinPath(parent, listed);
+    if (path.empty()) return path;
+    for (const std::string& place : SearchedFolders(path)) {
+        if (port::FolderExists(place)) return place;
+        const std::string parent = FolderOf(place), name = NameOf(place);
+        if (parent.empty()) continue;
+        for (const std::string& listed : port::ListFolder(parent))
+            if (EqualIgnoringCase(listed, name) && port::FolderExists(port::JoinPath(parent, listed)))
+                return port::JoinPath(parent, listed);
+    }
     return {};
 }
 
@@ -174,7 +178,7 @@ void ContentSearch::searchUserPlants(ContentCategoryItem* item, int32_t* identif
     for (const std::string& name : folder.names()) {
         if (!belowLimit()) return;
         if (!HasDataExtension(name, ".PTI")) continue;
-        const std::string info = port::JoinPath(folder.folder(), name);
+        const std::string info = folder.find(name);
         const std::string data = folder.find(WithExtension(name, "PTX"));
         if (data.empty() || !port::FileExists(info)) continue;
         const ProfileFile ini(info.c_str());
@@ -220,7 +224,7 @@ void ContentSearch::searchObjects(const std::string& text, ContentCategoryItem* 
     for (const std::string& name : folder.names()) {
         if (!belowLimit()) return;
         if (!HasDataExtension(name, kind.infoEnding)) continue;
-        const std::string info = port::JoinPath(folder.folder(), name);
+        const std::string info = folder.find(name);
         const ProfileFile ini(info.c_str());
         const bool match = NameTestMatches(ini, "ObjectName", text) || NameTestMatches(ini, "ObjectDescription", text) ||
                            (kind.keyWords && NameTestMatches(ini, "KeyWords", text));

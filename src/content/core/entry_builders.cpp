@@ -70,7 +70,7 @@ void ScanFolder(ContentCategoryItem* item, const FolderScan& scan) {
         auto stored = [&](const std::string& path) {
             return scan.root && !path.empty() ? content::RelativeToFolder(root, path) : path;
         };
-        const std::string data = port::JoinPath(folder.folder(), name);
+        const std::string data = folder.find(name);
         item->addSymEntryWithPreviewPath(stored(preview).c_str(), stored(info).c_str(), stored(data).c_str(),
                                          text.c_str(), ++identifier, scan.entryType);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "files/content_folders.h"
 #include "port/files.h"
 
 namespace content {
@@ -17,11 +18,22 @@ std::string Lowered(std::string s) {
 
 }  // namespace
 
+FolderListing::FolderListing(std::string folder) : folder_(std::move(folder)) {
+    if (folder_.empty()) return;
+    for (std::string& place : SearchedFolders(folder_)) places_.push_back({std::move(place), {}});
+}
+
 void FolderListing::list() {
     if (listed_) return;
     listed_ = true;
-    names_ = port::ListFolder(folder_);
-    for (const std::string& name : names_) byLowerName_.emplace(Lowered(name), name);  // first in order wins
+    for (Place& place : places_) {
+        for (std::string& name : port::ListFolder(place.folder)) {
+            place.byLowerName.emplace(Lowered(name), name);  // first in order wins
+            names_.push_back(std::move(name));
+        }
+    }
+    std::sort(names_.begin(), names_.end());
+    names_.erase(std::unique(names_.begin(), names_.end()), names_.end());
 }
 
 const std::vector<std::string>& FolderListing::names() {
@@ -30,14 +42,17 @@ const std::vector<std::string>& FolderListing::names() {
 }
 
 std::string FolderListing::find(const std::string& name) {
-    if (name.empty() || folder_.empty()) return {};
-    const std::string exact = port::JoinPath(folder_, name);
-    if (port::FileExists(exact)) return exact;
-    list();
-    const auto it = byLowerName_.find(Lowered(name));
-    if (it == byLowerName_.end() || it->second == name) return {};
-    const std::string other = port::JoinPath(folder_, it->second);
-    return port::FileExists(other) ? other : std::string();
+    if (name.empty()) return {};
+    for (Place& place : places_) {
+        const std::string exact = port::JoinPath(place.folder, name);
+        if (port::FileExists(exact)) return exact;
+        list();
+        const auto it = place.byLowerName.find(Lowered(name));
+        if (it == place.byLowerName.end() || it->second == name) continue;
+        const std::string other = port::JoinPath(place.folder, it->second);
+        if (port::FileExists(other)) return other;
+    }
+    return {};
 }
 
 std::string FindFileIgnoringCase(const std::string& path) {

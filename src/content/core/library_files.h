@@ -9,24 +9,30 @@
 
 namespace content {
 
-// One folder's listing, read on first need and kept.
+// One folder's listing, read on first need and kept. A folder inside the user's content
+// folder is listed together with the same folder in the stock one (SearchedFolders), the
+// user's files first.
 class FolderListing {
 public:
-    explicit FolderListing(std::string folder) : folder_(std::move(folder)) {}
+    explicit FolderListing(std::string folder);
     const std::string& folder() const { return folder_; }
-    // The entry names, sorted.
+    // The entry names of all the places, sorted, each once.
     const std::vector<std::string>& names();
-    // The path of the regular file `name` in the folder, or of one whose name differs only
-    // in ASCII letter case (the first in name order); empty when there is neither.
+    // The path of the regular file `name`, or of one whose name differs only in ASCII letter
+    // case (the first in name order), in the first place that has either; empty when none.
     std::string find(const std::string& name);
 
 private:
+    struct Place {
+        std::string folder;
+        std::unordered_map<std::string, std::string> byLowerName;
+    };
     void list();
 
     std::string folder_;
     bool listed_ = false;
+    std::vector<Place> places_;
     std::vector<std::string> names_;
-    std::unordered_map<std::string, std::string> byLowerName_;
 };
 
 // The file at `path`, or one in the same folder whose name differs only in letter case;

@@ -48,7 +48,7 @@ bool GetCurrentTrimDefinitionFilePath(std::string* path) {
     if (!entry || entry->objectData.empty() || entry->type != symentry::kCustomTrim) return false;
     const std::string folder = LocalDomainCustomTrimPath();
     if (folder.empty()) return false;
-    *path = port::JoinPath(folder, entry->objectData);
+    *path = SharedFile(port::JoinPath(folder, entry->objectData));
     return true;
 }
 

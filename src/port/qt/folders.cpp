@@ -5,23 +5,12 @@
 #include <QStandardPaths>
 
 namespace port::qt {
-namespace {
-
-std::string inData(const QString& folder) {
-    return QDir(folder).filePath(QStringLiteral("dovranix")).toStdString();
-}
-
-} // namespace
 
 std::string QtFolders::applicationSupport(Domain domain) {
-    const QString mine = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (domain == Domain::User) return inData(mine);
-    for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        if (dir != mine) return inData(dir);
-    return "/usr/local/share/dovranix";
+    if (domain == Domain::Local) return port::StockContentFolder();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(data).filePath(QStringLiteral("dovranix")).toStdString();
 }
-
-std::string QtFolders::usersFolder() { return "/home"; }
 
 std::string QtFolders::temporaryBase() {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -43,11 +43,10 @@ private:
     std::unique_ptr<QSettings> settings_;
 };
 
-// Standard locations of the XDG desktop, each with "dovranix" below the data folders.
+// The stock content beside the program and the user's "dovranix" in the XDG data folder.
 class QtFolders : public Folders {
 public:
     std::string applicationSupport(Domain domain) override;
-    std::string usersFolder() override;
     std::string temporaryBase() override;
 };
 

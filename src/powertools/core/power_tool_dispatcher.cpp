@@ -58,8 +58,13 @@ PowerToolDispatcher* PowerToolDispatcher::sharedPowerToolDispatcher() {
 
 void PowerToolDispatcher::buildPluginList() {
     pluginList_.clear();
-    const std::string folder = LocalDomainPowerToolPath();
-    if (folder.empty()) return;
+    // The user's own tools first; a stock tool of an ID the user's list already has is left out.
+    for (const std::string& folder : {UserDomainPowerToolPath(), LocalDomainPowerToolPath()}) {
+        if (!folder.empty()) addPluginsIn(folder);
+    }
+}
+
+void PowerToolDispatcher::addPluginsIn(const std::string& folder) {
     for (const std::string& name : port::ListFolder(folder)) {
         if (!IsDescriptorName(name)) continue;
         const std::string path = JoinedPath(folder, name.c_str());
@@ -68,8 +73,8 @@ void PowerToolDispatcher::buildPluginList() {
         const int32_t minFileVersion =
             GetPrivateProfileInt(kDescriptorSection, "MinFileVersion", fileVersion, path.c_str());
         if (minFileVersion >= kFirstUnreadableFileVersion) continue;
-        if (auto entry = createPowerToolEntryWithContentsAtPath(path.c_str(), fileVersion, minFileVersion))
-            pluginList_.push_back(std::move(entry));
+        auto entry = createPowerToolEntryWithContentsAtPath(path.c_str(), fileVersion, minFileVersion);
+        if (entry && !powerToolEntryForID(entry->plugInID())) pluginList_.push_back(std::move(entry));
     }
 }
 
@@ -78,7 +83,10 @@ std::unique_ptr<PowerToolEntry> PowerToolDispatcher::createPowerToolEntryWithCon
     if (!path || !*path) return nullptr;
     auto entry = std::make_unique<PowerToolEntry>();
     entry->setPlugInPEG(path);
-    const std::string folder = LocalDomainPowerToolPath();
+    // A tool's folder lies beside its descriptor.
+    const std::string peg = path;
+    const size_t slash = peg.rfind('/');
+    const std::string folder = slash == std::string::npos ? LocalDomainPowerToolPath() : peg.substr(0, slash);
     char value[kDescriptorLongValueSize];
     auto read = [&](const char* key, int size) {
         value[0] = 0;

@@ -42,8 +42,9 @@ public:
     // The one dispatcher, made on first use; it lives until the globals are reset.
     static PowerToolDispatcher* sharedPowerToolDispatcher();
 
-    // Empties the list and fills it from the PowerTool folder. A missing folder leaves it
-    // empty; nothing is reported.
+    // Empties the list and fills it from the PowerTool folders, the user's before the stock
+    // one; of two tools with one ID the user's is kept. A missing folder adds nothing;
+    // nothing is reported.
     void buildPluginList();
     // An entry from the descriptor at `path` with the versions given, or null when the path
     // is empty or the entry is not valid.
@@ -79,6 +80,7 @@ public:
     static std::string exchangeFolder(const PowerToolEntry& entry, std::string* why = nullptr);
 
 private:
+    void addPluginsIn(const std::string& folder);
     std::vector<std::unique_ptr<PowerToolEntry>> pluginList_;
 };
 

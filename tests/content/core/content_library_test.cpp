@@ -24,7 +24,7 @@ using namespace dvxtest;
 
 namespace {
 
-std::string Catalogue(const char* file) { return LocalDomainUserSharedPath() + "/Zelt/" + file; }
+std::string Catalogue(const char* file) { return LocalDomainUserSharedPath() + "/" + file; }
 ContentLibraryManager& Manager() { return ContentLibraryManager::sharedContentLibraryManager(); }
 
 // What `get` gives for each node or entry of the list.

@@ -31,7 +31,7 @@ void WriteSmallContentLibrary() {
     WritePreviewImage(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PPV", Qt::gray, Qt::gray);
     WriteTextFile(LocalDomainTexturePath() + "/BaseTrim/BASETRIM1.PTI", info("Name", "Cove"));
 
-    const std::string zelt = LocalDomainUserSharedPath() + "/Zelt/", table = LocalDomain3DObjectPath() + "/Tables/table";
+    const std::string zelt = LocalDomainUserSharedPath() + "/", table = LocalDomain3DObjectPath() + "/Tables/table";
     WriteTextFile(zelt + "ObjectCat.ini",
                   Ini().categories("Object", {"Chairs", "Tables"}).categories("Chairs", {"Dining", "Office"}).text());
     Bytes b = ObjectFileHeader(10000);
