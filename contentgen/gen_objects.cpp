@@ -14,6 +14,7 @@
 #include "output.h"
 #include "preview.h"
 #include "solids.h"
+#include "stock_document.h"
 
 namespace contentgen {
 
@@ -221,6 +222,8 @@ std::string SizeText(const std::vector<Solid>& solids) {
 }  // namespace
 
 bool WriteObjects(const std::string& /*root: the folders below come from it*/) {
+    StockDocument doc;  // its settings give the model units
+    if (!doc.ready()) return false;
     const std::string objects = LocalDomain3DObjectPath();
     std::string catalogue = "[Object]\n";
     bool ok = true;

@@ -37,7 +37,8 @@ Solid Dome(double cx, double cz, double rx, double rz, double y0, double height,
 // An upright prism over an outline in the (x, z) plane.
 Solid Prism(const std::vector<std::pair<double, double>>& outline, double y0, double y1, RGBColor colour);
 
-// Model units per inch in `ds` (the default plan scale gives 2).
+// Model units per inch in the current document (a new document's plan scale gives 2); its
+// callers build while a StockDocument exists.
 double UnitsPerInch();
 
 // The solid as a closed, capped grid object (not on any layer): h = x, v = -y (up is negative),
