@@ -13,5 +13,7 @@ bool WritePlants(const std::string& root);
 bool WriteMaterials(const std::string& root);
 bool WriteTrims(const std::string& root);
 bool WritePowerTools(const std::string& root);
+// Textures the renderer names by ID (the light glow).
+bool WriteRenderTextures(const std::string& root);
 
 }  // namespace contentgen

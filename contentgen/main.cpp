@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     ok = contentgen::WriteMaterials(root) && ok;
     ok = contentgen::WriteTrims(root) && ok;
     ok = contentgen::WritePowerTools(root) && ok;
+    ok = contentgen::WriteRenderTextures(root) && ok;
     port::setFolders(nullptr);
     return ok ? 0 : 1;
 }
