@@ -66,6 +66,7 @@ struct StockServices : WindowTestServices {
 // The extent of the scene's pieces built for `base`, in inches: width, depth, height.
 struct Extent {
     float width = 0, depth = 0, height = 0;
+    float h = 0, d = 0;  // the plan centre, in model units
     int pieces = 0;
 };
 Extent PiecesOf(const Objex* base) {  // pieces of it or of anything below it
@@ -83,6 +84,7 @@ Extent PiecesOf(const Objex* base) {  // pieces of it or of anything below it
     const DocState* ds = CurrentDocState();
     auto inches = [ds](float units) { return ConvertScreenToWorld(units, ds, 0); };
     if (e.pieces) e.width = inches(hi[0] - lo[0]), e.height = inches(hi[1] - lo[1]), e.depth = inches(hi[2] - lo[2]);
+    e.h = (lo[0] + hi[0]) / 2, e.d = (lo[2] + hi[2]) / 2;
     return e;
 }
 
@@ -108,6 +110,18 @@ void LookAt(DocState* ds, float h, float d) {
     ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->elevationView = 0, ds->eyeHeight = 40;
     ds->cameraPosition = {h, d + ConvertWorldToScreen(240, ds, 0)};
     SetUpLiveViewCamera(ds);
+}
+
+// Pixels of a warm colour (red well above blue): the leather armchair, the red photo; the live
+// view's sky, ground and grey floor have none.
+int Warm(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            n += qRed(c) > qBlue(c) + 40 && qRed(c) > qGreen(c) + 20;
+        }
+    return n;
 }
 
 int Differing(const QImage& a, const QImage& b) {
@@ -153,15 +167,11 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     Objex* chair = gCurDocument->itsCurLayer->firstObject;
     ASSERT_NE(chair, nullptr);
     ASSERT_TRUE(OpenLiveView());
-    const Float3DRect& b = chair->bounds3D;
-    LookAt(CurrentDocState(), (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2);
     const Extent built = PiecesOf(chair);
+    LookAt(CurrentDocState(), built.h, built.d);
     EXPECT_TRUE(dvxtest::Near({built.width, built.depth, built.height}, {34, 34, 34}, 0.01))
         << built.width << " " << built.depth << " " << built.height;
-    const QImage shown = LiveView();
-    DeleteRendererObject(chair);
-    SetUpLiveViewCamera(CurrentDocState());
-    EXPECT_GT(Differing(shown, LiveView()), 2000) << "the armchair does not show in the live view";
+    EXPECT_GT(Warm(LiveView()), 2000) << "the armchair does not show in the live view";
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
@@ -173,12 +183,13 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     QMDWindowController* w = OpenDocumentWindow();
     DocState* ds = w->document()->model()->itsDocState;
     ds->zoomFactor = 1;
+    ds->visiblePlans = -1;  // the electrical, plumbing and HVAC plans shown with the floor plan
     ASSERT_TRUE(ShowFocused(w));
     ASSERT_NE(gSymbol2DList, nullptr) << "no built-in symbols were loaded";
     PlanToolPaletteController* palette = PlanToolPaletteController::shared();
     palette->window()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    QMDDocumentView* view = w->docView();
+    QWidget* view = w->docScrollView()->viewport();  // the plan on screen
 
     struct Row {
         int16_t plan, tool, symbol;
@@ -193,7 +204,7 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
         ASSERT_NE(cell, nullptr) << r.tool;
         ClickAt(cell, cell->rect().center());
         ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == r.tool; })) << r.tool;
-        const QPoint at(80 + 90 * (column % 6), 120 + 110 * (column / 6));
+        const QPoint at(view->width() / 2 - 200 + 90 * (column % 6), view->height() / 2 - 40 + 110 * (column / 6));
         ++column;
         const QImage before = Screen(view);
         Objex* last = nullptr;
@@ -269,10 +280,7 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     const Float3DRect& b = inserted->bounds3D;
     LookAt(CurrentDocState(), (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2);
     EXPECT_GT(PiecesOf(inserted).pieces, 0) << "the photo is not built in 3D";
-    const QImage shown = LiveView();
-    DeleteRendererObject(inserted);
-    SetUpLiveViewCamera(CurrentDocState());
-    EXPECT_GT(Differing(shown, LiveView()), 500) << "the photo does not show in the live view";
+    EXPECT_GT(Warm(LiveView()), 500) << "the photo does not show in the live view";
     port::setImageDecoder(nullptr), port::setFileDialogs(nullptr);
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
