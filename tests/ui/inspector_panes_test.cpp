@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -295,6 +296,41 @@ TEST_F(InspectorPanes, NamesGoToSelectedTopLevelObjectsOfEveryFloor) {
     EXPECT_STREQ(design.plant->text, "Maple");
     EXPECT_STREQ(design.roof->text, "Maple");
     EXPECT_EQ(design.plant2->text, nullptr);
+}
+
+// The pictures of a style list's rows as the list shows them.
+std::vector<QImage> RowPictures(const QListWidget* list) {
+    std::vector<QImage> pictures;
+    for (int r = 0; r < list->count(); ++r) pictures.push_back(list->item(r)->icon().pixmap(48, 48).toImage());
+    return pictures;
+}
+
+// Each row has a drawing of its own: none blank, none the same as another.
+::testing::AssertionResult DistinctDrawings(const std::vector<QImage>& pictures) {
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const QImage& a = pictures[i];
+        int ink = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) ink += qGray(a.pixel(x, y)) < 128 && qAlpha(a.pixel(x, y)) > 128;
+        // The stand-in for a missing picture is a bare frame: 4 x 47 dark pixels.
+        if (ink <= 4 * 47) return ::testing::AssertionFailure() << "row " << i << " has no drawing";
+        for (size_t j = 0; j < i; ++j)
+            if (pictures[j] == a) return ::testing::AssertionFailure() << "rows " << j << " and " << i << " look alike";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(InspectorPanes, TheLightAndSkylightStyleListsShowADrawingPerStyle) {
+    refreshWith({}, 7109);
+    auto* light = pane<LightToolInspectorController>("LightToolInspectorController");
+    EXPECT_EQ(light->lightStyleTableView->count(), 3);
+    EXPECT_TRUE(DistinctDrawings(RowPictures(light->lightStyleTableView)));
+
+    doc->itsCurLayer = design.third;
+    auto* skylight = pane<SkylightInspectorController>("SkylightInspectorController");
+    refreshWith({design.skylight});
+    EXPECT_EQ(skylight->skylightStyleTableView->count(), 4);
+    EXPECT_TRUE(DistinctDrawings(RowPictures(skylight->skylightStyleTableView)));
 }
 
 }  // namespace

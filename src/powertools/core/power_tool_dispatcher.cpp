@@ -1,5 +1,6 @@
 #include "powertools/core/power_tool_dispatcher.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -58,13 +59,13 @@ PowerToolDispatcher* PowerToolDispatcher::sharedPowerToolDispatcher() {
 
 void PowerToolDispatcher::buildPluginList() {
     pluginList_.clear();
-    // The user's own tools first; a stock tool of an ID the user's list already has is left out.
-    for (const std::string& folder : {UserDomainPowerToolPath(), LocalDomainPowerToolPath()}) {
-        if (!folder.empty()) addPluginsIn(folder);
-    }
+    // The user's own tools first; a stock tool of an ID the user's folder already has is left out.
+    const std::string user = UserDomainPowerToolPath(), stock = LocalDomainPowerToolPath();
+    if (!user.empty()) addPluginsIn(user, 0);
+    if (!stock.empty() && stock != user) addPluginsIn(stock, pluginList_.size());
 }
 
-void PowerToolDispatcher::addPluginsIn(const std::string& folder) {
+void PowerToolDispatcher::addPluginsIn(const std::string& folder, size_t usersTools) {
     for (const std::string& name : port::ListFolder(folder)) {
         if (!IsDescriptorName(name)) continue;
         const std::string path = JoinedPath(folder, name.c_str());
@@ -74,7 +75,11 @@ void PowerToolDispatcher::addPluginsIn(const std::string& folder) {
             GetPrivateProfileInt(kDescriptorSection, "MinFileVersion", fileVersion, path.c_str());
         if (minFileVersion >= kFirstUnreadableFileVersion) continue;
         auto entry = createPowerToolEntryWithContentsAtPath(path.c_str(), fileVersion, minFileVersion);
-        if (entry && !powerToolEntryForID(entry->plugInID())) pluginList_.push_back(std::move(entry));
+        if (!entry) continue;
+        const auto mine = pluginList_.begin() + static_cast<std::ptrdiff_t>(usersTools);
+        if (std::any_of(pluginList_.begin(), mine, [&](const auto& e) { return e->plugInID() == entry->plugInID(); }))
+            continue;
+        pluginList_.push_back(std::move(entry));
     }
 }
 

@@ -80,7 +80,9 @@ public:
     static std::string exchangeFolder(const PowerToolEntry& entry, std::string* why = nullptr);
 
 private:
-    void addPluginsIn(const std::string& folder);
+    // Appends the folder's tools, leaving out those whose ID one of the first `usersTools`
+    // entries has.
+    void addPluginsIn(const std::string& folder, size_t usersTools);
     std::vector<std::unique_ptr<PowerToolEntry>> pluginList_;
 };
 
