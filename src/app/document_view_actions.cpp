@@ -82,6 +82,7 @@ void QMDDocumentView::showLVAndRenderShadows(int32_t) { commands().showLVAndRend
 void QMDDocumentView::showLVRenderProperties(int32_t) { LiveViewShowRenderProperties(); }
 void QMDDocumentView::showLVLightProperties(int32_t) { LiveViewShowLightProperties(); }
 void QMDDocumentView::setViewpoint(int32_t tag) { commands().setViewpointUsingCommand(tag); }
+void QMDDocumentView::setElevationView(int32_t tag) { commands().setElevationViewUsingCommand(tag); }
 void QMDDocumentView::setLVNavigationSpeed(int32_t tag) { commands().setNavigationSpeedUsingCommand(tag); }
 void QMDDocumentView::moveToPlan(int32_t tag) { commands().moveToPlanUsingCommand(tag); }
 void QMDDocumentView::convertWallType(int32_t tag) { commands().convertWallTypeUsingCommand(tag); }
