@@ -55,6 +55,7 @@ void QMDDocumentView::toggleDimensions(int32_t) { commands().toggleDimensions();
 void QMDDocumentView::toggleCallouts(int32_t) { commands().toggleCallouts(); }
 void QMDDocumentView::toggleTopographyLines(int32_t) { commands().toggleTopographyLines(); }
 void QMDDocumentView::toggleVirtualRuler(int32_t) { commands().toggleVirtualRuler(); }
+void QMDDocumentView::toggleFramingView(int32_t) { commands().toggleFramingView(); }
 void QMDDocumentView::setWorkingElevation(int32_t) { commands().setWorkingElevationUsingWindow(); }
 void QMDDocumentView::setPlanScale(int32_t) { commands().setPlanScaleUsingWindow(); }
 void QMDDocumentView::setMeasurementUnits(int32_t) { commands().setMeasurementUnitsUsingWindow(); }
