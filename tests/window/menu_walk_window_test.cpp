@@ -252,6 +252,22 @@ TEST_F(MenuWalk, EveryMenuAndToolbarItemDoesSomethingSeenOrIsDisabled) {
     }
     for (const auto& [name, why] : kNoOps) EXPECT_TRUE(quiet.count(name)) << name << " now does something: " << why;
 
+    // The items that wait for the live view, chosen with it shown.
+    for (QAction* a : items) {
+        const int tag = a->data().toInt();
+        if (!((tag >= 5151 && tag <= 5154) || (tag >= 5239 && tag <= 5241) || tag == 5253 || tag == 5416)) continue;
+        fresh();
+        AppController::shared()->showLiveViewPanel();
+        ASSERT_TRUE(QTest::qWaitFor([] { return LiveViewIsVisible(); }));
+        // Walked somewhere first, so a camera put back has somewhere to come from.
+        gCurDocument->itsDocState->cameraHeading = 33, gCurDocument->itsDocState->cameraPosition = {17, -23};
+        CommandRouter::validateMenuItem(a);
+        const std::string what = choose(a);
+        std::printf("%-60s %s (live view shown)\n", a->text().toStdString().c_str(), what.c_str());
+        EXPECT_TRUE(!what.empty() && what != "disabled") << a->text().toStdString() << " with the live view shown: " << what;
+        ++walked;
+    }
+
     // The toolbar: the floor pop-up and the four items.
     QToolBar* bar = w->findChild<QToolBar*>();
     for (QAction* a : bar->actions()) {
