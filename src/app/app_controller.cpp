@@ -196,11 +196,9 @@ void AppController::closeVisiblePanelsAndSaveState() {
 void AppController::restoreAllVisiblePanels() {
     if (visible_.editTools) ToolPaletteController::shared()->showWindow();
     if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
-    // The inspector and the content library share a column of each window: the main one
-    // follows the remembered state.
+    // The inspector is a part of each window's side column: the main one follows the
+    // remembered state. The content library below it keeps its own.
     visible_.inspector ? ShowInspector() : CloseInspector();
-    if (auto* w = qobject_cast<QMDWindowController*>(mainWindowController()))
-        w->setContentLibraryShown(visible_.contentLibrary);
     // Placed once shown: only then do the window frames have their final size.
     if (!initialWindowPositionsSet_) {
         setInitialWindowPositionsAndAutoSaveNames();

@@ -208,13 +208,14 @@ bool QMDWindowController::isInspectorShown() const {
     return !sideColumn_->isHidden() && !inspectorScrollView_->isHidden();
 }
 
-void QMDWindowController::setInspectorShown(bool shown) { showSideParts(shown, isContentLibraryShown()); }
+// Each part keeps its own state while the other is shown or hidden, the column hidden or not.
+void QMDWindowController::setInspectorShown(bool shown) { showSideParts(shown, !contentPaletteController_->isHidden()); }
 
 bool QMDWindowController::isContentLibraryShown() const {
     return !sideColumn_->isHidden() && !contentPaletteController_->isHidden();
 }
 
-void QMDWindowController::setContentLibraryShown(bool shown) { showSideParts(isInspectorShown(), shown); }
+void QMDWindowController::setContentLibraryShown(bool shown) { showSideParts(!inspectorScrollView_->isHidden(), shown); }
 
 void QMDWindowController::showSideParts(bool inspector, bool contentLibrary) {
     inspectorScrollView_->setVisible(inspector);

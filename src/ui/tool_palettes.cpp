@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -38,6 +39,8 @@ namespace {
 
 constexpr int kCellSize = 28;
 constexpr int kPictureSize = 22;
+// The edit palette stays as narrow as its first six tools: the rest go in rows below them.
+constexpr int kEditCellsPerRow = 6;
 ToolPaletteController* sEdit = nullptr;
 PlanToolPaletteController* sPlan = nullptr;
 SnapPaletteController* sSnap = nullptr;
@@ -73,10 +76,11 @@ void PaletteCellButton::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QWidget(parent) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent, int perRow) : QWidget(parent) {
+    const int across = perRow > 0 ? std::min(perRow, int(cells.size())) : int(cells.size());
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
     for (const Cell& c : cells) {
         auto* b = new PaletteCellButton(c.tag, this);
         b->setToolTip(Localized(c.toolTip));
@@ -84,10 +88,12 @@ PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QW
         // A cell without a picture names its tool.
         if (b->icon().isNull()) b->setText(Localized(c.toolTip).left(2));
         connect(b, &PaletteCellButton::pressed, this, &PaletteCells::clickCell);
-        row->addWidget(b);
+        const int at = int(buttons_.size());
+        grid->addWidget(b, at / across, at % across);
         buttons_.push_back(b);
     }
-    setFixedSize(kCellSize * int(cells.size()), kCellSize);
+    const int rows = across ? (int(cells.size()) + across - 1) / across : 1;
+    setFixedSize(kCellSize * across, kCellSize * rows);
 }
 
 int PaletteCells::selectedTag() const {
@@ -179,7 +185,7 @@ ToolPaletteController::ToolPaletteController()
                                      {213, "Leader Dimension", "LeaderDimension"}, {7900, "Insert Point", "InsertPoint"},
                                      {7901, "Remove Point", "RemovePoint"}, {7910, "Fillet", "Fillet"},
                                      {7911, "Inverted Fillet", "InvertedFillet"}, {7912, "Chamfer", "Chamfer"}},
-                                    window_);
+                                    window_, kEditCellsPerRow);
     connect(toolButtons_, &PaletteCells::toolSelected, this, &ToolPaletteController::selectTool);
     window_->setFixedSize(toolButtons_->size());
     gCurTool = 200;
