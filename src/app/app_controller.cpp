@@ -25,6 +25,7 @@
 #include "app/core/startup.h"
 #include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
+#include "app/window_controller.h"
 #include "content/content_provider_controller.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
@@ -195,7 +196,8 @@ void AppController::closeVisiblePanelsAndSaveState() {
 void AppController::restoreAllVisiblePanels() {
     if (visible_.editTools) ToolPaletteController::shared()->showWindow();
     if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
-    // The inspector is a column of each window: the main one follows the remembered state.
+    // The inspector is a part of each window's side column: the main one follows the
+    // remembered state. The content library below it keeps its own.
     visible_.inspector ? ShowInspector() : CloseInspector();
     // Placed once shown: only then do the window frames have their final size.
     if (!initialWindowPositionsSet_) {
@@ -280,6 +282,14 @@ void AppController::toggleInspectorPanel() {
         setInspectorVisible(true);
         ShowInspector();
     }
+}
+
+void AppController::toggleContentLibraryPanel() {
+    auto* w = qobject_cast<QMDWindowController*>(mainWindowController());
+    if (!w) return;
+    const bool shown = !w->isContentLibraryShown();
+    w->setContentLibraryShown(shown);
+    setContentLibraryVisible(shown);
 }
 
 void AppController::showPowerToolLauncherWindow() { RunPowerToolLauncher(); }

@@ -69,7 +69,8 @@ public:
     void togglePlanToolPalettePanel();
     void toggleInspectorPanel();
     void showLiveViewPanel();
-    void toggleContentLibraryPanel() {}
+    // Shows or hides the main window's content library (remembered in the visibility flags).
+    void toggleContentLibraryPanel();
     void showContentProvidersWindow();
     void showPowerToolLauncherWindow();
     void showPreferenceWindow();

@@ -14,6 +14,7 @@
 #include "app/core/menu_validation.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "model/command_ids.h"
 #include "model/document_model.h"
 #include "port/macroman.h"
 #include "tracking/tracking_state.h"
@@ -37,7 +38,7 @@ const PlanAction kPlanActions[] = {
     DVX_ACTION(refreshView), DVX_ACTION(setGridProperties), DVX_ACTION(toggleGrid), DVX_ACTION(snapToGrid),
     DVX_ACTION(setFloorView), DVX_ACTION(setVisiblePlans), DVX_ACTION(setDimensionProperties),
     DVX_ACTION(toggleDimensions), DVX_ACTION(toggleCallouts), DVX_ACTION(toggleTopographyLines),
-    DVX_ACTION(toggleVirtualRuler), DVX_ACTION(setWorkingElevation), DVX_ACTION(setPlanScale),
+    DVX_ACTION(toggleVirtualRuler), DVX_ACTION(toggleFramingView), DVX_ACTION(setWorkingElevation), DVX_ACTION(setPlanScale),
     DVX_ACTION(setMeasurementUnits), DVX_ACTION(setTrueNorthAngle), DVX_ACTION(workOnPlan), DVX_ACTION(workOnFloor),
     DVX_ACTION(setCeilingHeight), DVX_ACTION(calculateFloorArea), DVX_ACTION(setPlantingAge),
     DVX_ACTION(setPlantGrowthProjection), DVX_ACTION(loadFloorplanTraceImage), DVX_ACTION(resizeFloorplanTraceImage),
@@ -46,7 +47,7 @@ const PlanAction kPlanActions[] = {
     DVX_ACTION(setLVWalkThroughElevation), DVX_ACTION(setLVFlyAroundAltitude), DVX_ACTION(setRenderStyle),
     DVX_ACTION(setRenderQuality), DVX_ACTION(showLVAndRenderFinal), DVX_ACTION(setShadowQuality),
     DVX_ACTION(showLVAndRenderShadows), DVX_ACTION(showLVRenderProperties), DVX_ACTION(showLVLightProperties),
-    DVX_ACTION(setViewpoint), DVX_ACTION(setLVNavigationSpeed), DVX_ACTION(moveToPlan), DVX_ACTION(convertWallType),
+    DVX_ACTION(setViewpoint), DVX_ACTION(setElevationView), DVX_ACTION(setLVNavigationSpeed), DVX_ACTION(moveToPlan), DVX_ACTION(convertWallType),
     DVX_ACTION(reverseStairDirection), DVX_ACTION(fillObjectWithPlants), DVX_ACTION(locatePlant),
     DVX_ACTION(showPlantDetails), DVX_ACTION(alterObjectPosition), DVX_ACTION(editTextObject),
     DVX_ACTION(showCeilingBuilder), DVX_ACTION(calculateAndDisplayArea), DVX_ACTION(launchObjectPowerTool),
@@ -191,6 +192,7 @@ const Row kMenuBar[] = {
     {1, "Dimension Properties...", "setDimensionProperties"},
     {1, "Show Topography Lines", "toggleTopographyLines", 5418},
     {1, "Show Virtual Ruler", "toggleVirtualRuler", 5274},
+    {1, "Framing View", "toggleFramingView", cmd::kFramingView},
     {1},
     {1, "Load Floorplan Trace Image...", "loadFloorplanTraceImage"},
     {1, "Show Floorplan Trace Image", "toggleFloorplanTraceImage", 5281},
@@ -274,6 +276,11 @@ const Row kMenuBar[] = {
     {2, "View from Lot's Bottom Edge", "setViewpoint", 5153},
     {2, "View from Lot's Left Edge", "setViewpoint", 5151},
     {2, "View from Lot's Right Edge", "setViewpoint", 5152},
+    {1, "Elevation View"},
+    {2, "Top Side Elevation", "setElevationView", cmd::kElevationViewFirst + 2},
+    {2, "Bottom Side Elevation", "setElevationView", cmd::kElevationViewFirst},
+    {2, "Left Side Elevation", "setElevationView", cmd::kElevationViewFirst + 1},
+    {2, "Right Side Elevation", "setElevationView", cmd::kElevationViewFirst + 3},
     {1},
     {1, "Render Style"},
     {2, "Wireframe", "setRenderStyle", 10000},

@@ -147,6 +147,7 @@ public:
     void toggleCallouts(int32_t tag);
     void toggleTopographyLines(int32_t tag);
     void toggleVirtualRuler(int32_t tag);
+    void toggleFramingView(int32_t tag);
     void setWorkingElevation(int32_t tag);
     void setPlanScale(int32_t tag);
     void setMeasurementUnits(int32_t tag);
@@ -175,6 +176,7 @@ public:
     void showLVRenderProperties(int32_t tag);
     void showLVLightProperties(int32_t tag);
     void setViewpoint(int32_t tag);
+    void setElevationView(int32_t tag);
     void setLVNavigationSpeed(int32_t tag);
     void moveToPlan(int32_t tag);
     void convertWallType(int32_t tag);

@@ -55,6 +55,7 @@ void QMDDocumentView::toggleDimensions(int32_t) { commands().toggleDimensions();
 void QMDDocumentView::toggleCallouts(int32_t) { commands().toggleCallouts(); }
 void QMDDocumentView::toggleTopographyLines(int32_t) { commands().toggleTopographyLines(); }
 void QMDDocumentView::toggleVirtualRuler(int32_t) { commands().toggleVirtualRuler(); }
+void QMDDocumentView::toggleFramingView(int32_t) { commands().toggleFramingView(); }
 void QMDDocumentView::setWorkingElevation(int32_t) { commands().setWorkingElevationUsingWindow(); }
 void QMDDocumentView::setPlanScale(int32_t) { commands().setPlanScaleUsingWindow(); }
 void QMDDocumentView::setMeasurementUnits(int32_t) { commands().setMeasurementUnitsUsingWindow(); }
@@ -82,6 +83,7 @@ void QMDDocumentView::showLVAndRenderShadows(int32_t) { commands().showLVAndRend
 void QMDDocumentView::showLVRenderProperties(int32_t) { LiveViewShowRenderProperties(); }
 void QMDDocumentView::showLVLightProperties(int32_t) { LiveViewShowLightProperties(); }
 void QMDDocumentView::setViewpoint(int32_t tag) { commands().setViewpointUsingCommand(tag); }
+void QMDDocumentView::setElevationView(int32_t tag) { commands().setElevationViewUsingCommand(tag); }
 void QMDDocumentView::setLVNavigationSpeed(int32_t tag) { commands().setNavigationSpeedUsingCommand(tag); }
 void QMDDocumentView::moveToPlan(int32_t tag) { commands().moveToPlanUsingCommand(tag); }
 void QMDDocumentView::convertWallType(int32_t tag) { commands().convertWallTypeUsingCommand(tag); }

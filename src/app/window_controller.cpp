@@ -204,9 +204,24 @@ void QMDWindowController::releaseInspectorPane() {
         if (v != noPropertiesView_) takeInspectorSubview(v);
 }
 
-bool QMDWindowController::isInspectorShown() const { return !sideColumn_->isHidden(); }
+bool QMDWindowController::isInspectorShown() const {
+    return !sideColumn_->isHidden() && !inspectorScrollView_->isHidden();
+}
 
-void QMDWindowController::setInspectorShown(bool shown) { sideColumn_->setVisible(shown); }
+// Each part keeps its own state while the other is shown or hidden, the column hidden or not.
+void QMDWindowController::setInspectorShown(bool shown) { showSideParts(shown, !contentPaletteController_->isHidden()); }
+
+bool QMDWindowController::isContentLibraryShown() const {
+    return !sideColumn_->isHidden() && !contentPaletteController_->isHidden();
+}
+
+void QMDWindowController::setContentLibraryShown(bool shown) { showSideParts(!inspectorScrollView_->isHidden(), shown); }
+
+void QMDWindowController::showSideParts(bool inspector, bool contentLibrary) {
+    inspectorScrollView_->setVisible(inspector);
+    contentPaletteController_->setVisible(contentLibrary);
+    sideColumn_->setVisible(inspector || contentLibrary);
+}
 
 void QMDWindowController::setupMenuBar() {
     router_ = new CommandRouter(this, document_, docView_);

@@ -46,13 +46,16 @@ public:
     QScrollArea* inspectorScrollView() const { return inspectorScrollView_; }
     // What the area shows when nothing with properties is selected.
     QWidget* noPropertiesView() const { return noPropertiesView_; }
-    // The side column holding the inspector area and, below it, the content palette.
+    // The side column holding the inspector area and, below it, the content palette; shown
+    // while either of them is.
     QWidget* sideColumn() const { return sideColumn_; }
     ContentPaletteController* contentPaletteController() const { return contentPaletteController_; }
     // Takes a view out of the inspector area; a pane's view goes back to its pane unparented.
     void takeInspectorSubview(QWidget* view);
     bool isInspectorShown() const;
     void setInspectorShown(bool shown);
+    bool isContentLibraryShown() const;
+    void setContentLibraryShown(bool shown);
     QAction* quitAction() const { return quitAction_; }
     QAction* saveAction() const { return saveAction_; }
     QAction* saveAsAction() const { return saveAsAction_; }
@@ -119,6 +122,7 @@ protected:
 private:
     void buildViews();
     QWidget* buildSideColumn();
+    void showSideParts(bool inspector, bool contentLibrary);
     // Gives the pane shown in the inspector area back before the window goes.
     void releaseInspectorPane();
     void setupMenuBar();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -38,6 +39,8 @@ namespace {
 
 constexpr int kCellSize = 28;
 constexpr int kPictureSize = 22;
+// The edit palette stays as narrow as its first six tools: the rest go in rows below them.
+constexpr int kEditCellsPerRow = 6;
 ToolPaletteController* sEdit = nullptr;
 PlanToolPaletteController* sPlan = nullptr;
 SnapPaletteController* sSnap = nullptr;
@@ -73,10 +76,11 @@ void PaletteCellButton::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QWidget(parent) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent, int perRow) : QWidget(parent) {
+    const int across = perRow > 0 ? std::min(perRow, int(cells.size())) : int(cells.size());
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
     for (const Cell& c : cells) {
         auto* b = new PaletteCellButton(c.tag, this);
         b->setToolTip(Localized(c.toolTip));
@@ -84,10 +88,12 @@ PaletteCells::PaletteCells(const std::vector<Cell>& cells, QWidget* parent) : QW
         // A cell without a picture names its tool.
         if (b->icon().isNull()) b->setText(Localized(c.toolTip).left(2));
         connect(b, &PaletteCellButton::pressed, this, &PaletteCells::clickCell);
-        row->addWidget(b);
+        const int at = int(buttons_.size());
+        grid->addWidget(b, at / across, at % across);
         buttons_.push_back(b);
     }
-    setFixedSize(kCellSize * int(cells.size()), kCellSize);
+    const int rows = across ? (int(cells.size()) + across - 1) / across : 1;
+    setFixedSize(kCellSize * across, kCellSize * rows);
 }
 
 int PaletteCells::selectedTag() const {
@@ -171,9 +177,15 @@ ToolPaletteController* ToolPaletteController::shared() {
 ToolPaletteController::ToolPaletteController()
     : PaletteController("Editing Tools", "EditToolPanel",
                         [](bool v) { AppController::shared()->setEditToolsVisible(v); }) {
-    toolButtons_ = new PaletteCells({{200, "Selection", "Arrow"}, {202, "Rotate", "Rotate"}, {203, "Zoom", "Zoom"},
-                                     {204, "Pan", "Pan"}, {205, "View Point", "ViewPoint"}, {207, "Text", "Text"}},
-                                    window_);
+    toolButtons_ = new PaletteCells({{200, "Selection", "Arrow"}, {215, "Resize", "Resize"}, {202, "Rotate", "Rotate"},
+                                     {203, "Zoom", "Zoom"}, {204, "Pan", "Pan"}, {205, "View Point", "ViewPoint"},
+                                     {207, "Text", "Text"}, {209, "Dimension", "DimensionLine"},
+                                     {210, "Offset Dimension", "OffsetDimension"}, {211, "Length Dimension", "LengthDimension"},
+                                     {212, "Diameter Dimension", "DiameterDimension"},
+                                     {213, "Leader Dimension", "LeaderDimension"}, {7900, "Insert Point", "InsertPoint"},
+                                     {7901, "Remove Point", "RemovePoint"}, {7910, "Fillet", "Fillet"},
+                                     {7911, "Inverted Fillet", "InvertedFillet"}, {7912, "Chamfer", "Chamfer"}},
+                                    window_, kEditCellsPerRow);
     connect(toolButtons_, &PaletteCells::toolSelected, this, &ToolPaletteController::selectTool);
     window_->setFixedSize(toolButtons_->size());
     gCurTool = 200;
@@ -220,7 +232,8 @@ const std::vector<std::vector<PaletteCells::Cell>>& PlanCells() {
          {7056, "Door", "Door"}, {7057, "Window", "Window"}, {7058, "Straight Stairway", "StraightStairway"},
          {7059, "Curved Stairway", "CurvedStairway"}, {7060, "Straight Railing", "StraightRailing"}, {7061, "Curved Railing", "CurvedRailing"},
          {7062, "Floor", "Floor"}, {7063, "Floor Cutout", "FloorCutout"}, {7065, "Fixture Lights", "FixtureLight"},
-         {7064, "Accessory", "Accessory"}},
+         {7064, "Accessory", "Accessory"}, {7051, "Exterior Wall by Typed Length", "ExteriorWallTyped"},
+         {7053, "Interior Wall by Typed Length", "InteriorWallTyped"}, {7054, "Curved Wall", "CurvedWall"}},
         {{7100, "110v Receptacle", "Receptacle110"}, {7102, "110v Floor/Ceiling Receptacle", "FloorReceptacle110"},
          {7103, "220v Receptacle", "Receptacle220"}, {7104, "220v Floor/Ceiling Receptacle", "FloorReceptacle220"},
          {7105, "Switch", "Switch"}, {7106, "3/4/5-Way Switch", "MultiWaySwitch"}, {7107, "Dimmer/Weather Proof Switch", "DimmerSwitch"},
@@ -233,13 +246,15 @@ const std::vector<std::vector<PaletteCells::Cell>>& PlanCells() {
          {7209, "Spa Tub", "SpaTub"}, {7210, "Shower", "Shower"}, {7211, "Water Heater", "WaterHeater"}},
         {{7300, "Gable", "GableRoof"}, {7301, "Hip", "HipRoof"}, {7302, "Hip/Gable", "HipGableRoof"},
          {7303, "Gable Connector", "GableConnector"}, {7304, "Hip Connector", "HipConnector"}, {7305, "Cross Connector", "CrossConnector"},
-         {7306, "Freehand Roof", "FreehandRoof"}, {7310, "Skylight", "Skylight"}},
+         {7306, "Freehand Roof", "FreehandRoof"}, {7310, "Skylight", "Skylight"},
+         {7307, "Four-Point Freehand Roof", "FourPointRoof"}, {7308, "Three-Point Freehand Roof", "ThreePointRoof"},
+         {7309, "Dormer Cutout", "DormerCutout"}},
         {{7400, "Air Duct", "AirDuct"}, {7401, "Floor Register", "FloorRegister"}, {7402, "Ceiling Register", "CeilingRegister"},
          {7403, "Air Return", "AirReturn"}, {7404, "Furnace", "Furnace"}, {7405, "Air Conditioner", "AirConditioner"},
          {7406, "Heat Pump", "HeatPump"}, {7407, "Baseboard Heater", "BaseboardHeater"}},
         {{7600, "Deck with Railing", "DeckWithRailing"}, {7601, "Deck without Railing", "DeckWithoutRailing"},
          {7602, "Straight Railing", "StraightRailing"}, {7603, "Curved Railing", "CurvedRailing"}, {7604, "Straight Stairway", "StraightStairway"},
-         {7605, "Curved Stairway", "CurvedStairway"}},
+         {7605, "Curved Stairway", "CurvedStairway"}, {7606, "Deck Cutout", "DeckCutout"}},
         {{7500, "Property Line", "PropertyLine"}, {7501, "Ground Fill Region", "GroundFillRegion"}, {7502, "Pathway/Driveway", "Pathway"},
          {7503, "Fill", "Fill"}, {7504, "Edging", "Edging"}, {7505, "Fence", "Fence"}, {7506, "Gate", "Gate"},
          {7507, "Retaining Wall", "RetainingWall"}, {7508, "Sprinkler Head", "SprinklerHead"}, {7509, "Excavate Topography", "ExcavateTopography"},

@@ -45,7 +45,8 @@ public:
         const char* toolTip;
         const char* image;
     };
-    PaletteCells(const std::vector<Cell>& cells, QWidget* parent);
+    // One row, or rows of `perRow` cells.
+    PaletteCells(const std::vector<Cell>& cells, QWidget* parent, int perRow = 0);
     int selectedTag() const;
     bool hasTag(int tag) const;
     void selectCellWithTag(int tag);

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "content/content_palette_controller.h"
+#include <QScrollArea>
 #include "app/document.h"
 #include "app/document_view.h"
 #include "app/widgets.h"
@@ -77,16 +79,32 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     EXPECT_EQ(w->document()->undoStack()->undoText(), QStringLiteral("Detail Elevation"));
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
 
-    // The menu item hides the column, the toolbar's item shows it again.
+    // The menu item hides the inspector (the content library keeps the column), the
+    // toolbar's item shows it again.
     ASSERT_TRUE(ChooseMenuItem(w, "Window", "toggleInspectorPanel", 14004));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->sideColumn()->isVisible(); })) << "the menu item left the column";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->inspectorScrollView()->isVisible(); })) << "the menu item left the inspector";
+    EXPECT_TRUE(w->sideColumn()->isVisible() && w->contentPaletteController()->isVisible());
     QWidget* toolbarItem = nullptr;
     for (QAction* a : w->docToolbar()->actions())
         if (a->objectName() == QLatin1String("Document Toolbar Inspector Item"))
             toolbarItem = w->docToolbar()->widgetForAction(a);
     ASSERT_TRUE(toolbarItem);
     ClickAt(toolbarItem, toolbarItem->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w->sideColumn()->isVisible(); })) << "the toolbar item left the column";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->inspectorScrollView()->isVisible(); })) << "the toolbar item left the inspector";
+
+    // The content library's menu item and toolbar item: hidden with the inspector, the column goes.
+    ASSERT_TRUE(ChooseMenuItem(w, "Window", "toggleContentLibraryPanel"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->contentPaletteController()->isVisible(); })) << "the library stayed";
+    EXPECT_FALSE(AppController::shared()->visibility().contentLibrary);
+    ASSERT_TRUE(ChooseMenuItem(w, "Window", "toggleInspectorPanel", 14004));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->sideColumn()->isVisible(); })) << "an empty column stayed";
+    for (QAction* a : w->docToolbar()->actions())
+        if (a->objectName() == QLatin1String("Document Toolbar Content Item")) toolbarItem = w->docToolbar()->widgetForAction(a);
+    EXPECT_EQ(toolbarItem->toolTip(), QStringLiteral("Toggle the content library"));
+    ClickAt(toolbarItem, toolbarItem->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->contentPaletteController()->isVisible(); })) << "the toolbar item left the library";
+    EXPECT_FALSE(w->inspectorScrollView()->isVisible());
+    EXPECT_TRUE(AppController::shared()->visibility().contentLibrary);
 
     AppController::destroyShared(), ResetAllGlobals();
 }

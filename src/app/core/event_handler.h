@@ -85,6 +85,8 @@ public:
     void toggleCallouts();
     void toggleTopographyLines();
     void toggleVirtualRuler();
+    // The live view's framing view switched, its scene built again.
+    void toggleFramingView();
     // The plan seen from above at the top view's zoom, on the current floor's drafting layer;
     // redraws only when that layer changes.
     void viewTop();
@@ -108,6 +110,9 @@ public:
     void setRenderStyleUsingCommand(int32_t command);
     // The camera 125 inches inside one edge of the plan extents, at mid-floor height.
     void setViewpointUsingCommand(int32_t command);
+    // 5461-5464: the live view shown as orthographic elevation 1 to 4 (the lot's bottom, left,
+    // top and right side); other commands change nothing.
+    void setElevationViewUsingCommand(int32_t command);
     void setNavigationSpeedUsingCommand(int32_t command);
     void setRenderQualityUsingCommand(int32_t command);
     void setShadowQualityUsingCommand(int32_t command);

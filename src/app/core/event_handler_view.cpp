@@ -12,6 +12,7 @@
 #include "files/undo.h"
 #include "files/windows_records.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -156,6 +157,13 @@ void Win32EventHandler::toggleVirtualRuler() {
     if (!gCurDocument) return;
     gCurDocument->itsVRVisible = !gCurDocument->itsVRVisible;
     Refresh();
+}
+
+void Win32EventHandler::toggleFramingView() {
+    if (!Toggle(&DocState::framingView)) return;
+    RenderAllLayers();
+    gRenderDirty = gRefreshRender = 1;
+    LiveViewNeedsDisplay();
 }
 
 void Win32EventHandler::viewTop() {
@@ -303,6 +311,16 @@ void Win32EventHandler::setViewpointUsingCommand(int32_t command) {
     gRefreshRender = gRenderDirty = 1;
     Refresh();
     LiveViewResetCursorRects();
+}
+
+void Win32EventHandler::setElevationViewUsingCommand(int32_t command) {
+    DocState* ds = Settings();
+    if (!ds || command < cmd::kElevationViewFirst || command > cmd::kElevationViewLast) return;
+    ds->elevationView = int16_t(command - cmd::kElevationViewFirst + 1);
+    // Shown, or the choice would change nothing a user sees.
+    ShowLiveViewFirst();
+    gRenderDirty = gRefreshRender = 1;
+    LiveViewDisplay();
 }
 
 void Win32EventHandler::setNavigationSpeedUsingCommand(int32_t command) {

@@ -4,6 +4,7 @@
 
 #include "app/core/localization_seams.h"
 #include "model/command_globals.h"
+#include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -58,6 +59,10 @@ MenuItemState ValidateMenuCommand(int32_t tag) {
         s.enabled = !IsNamed(current, "Third Floor");
     } else if (tag == 5169 || tag == 5171) {
         s.enabled = !IsNamed(current, "First Floor");
+    } else if (tag == cmd::kFramingView) {
+        mark(ds->framingView != 0);
+    } else if (tag >= cmd::kElevationViewFirst && tag <= cmd::kElevationViewLast) {
+        mark(ds->elevationView == tag - cmd::kElevationViewFirst + 1);
     } else if (tag == 5274) {
         title(gCurDocument->itsVRVisible, "Hide Virtual Ruler", "Show Virtual Ruler");
     } else if (tag >= 5275 && tag <= 5277) {

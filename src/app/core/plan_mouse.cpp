@@ -94,8 +94,10 @@ bool SelectsItself(const Objex* object) {
     return object->parent && In(object->type, kAttachmentTypes);
 }
 
+// The resize tool takes them too: a press that first emptied the selection would leave it
+// nothing to resize, only a marquee.
 bool UsesSelectionRules(int16_t tool) {
-    return tool == toolid::kSelect || tool == toolid::kKeyEntry || tool == toolid::kRotate ||
+    return tool == toolid::kSelect || tool == toolid::kKeyEntry || tool == toolid::kRotate || tool == toolid::kResize ||
            (tool >= toolid::kFillet && tool <= toolid::kFilletChamfer);
 }
 

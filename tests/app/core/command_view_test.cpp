@@ -114,6 +114,23 @@ TEST_F(CommandView, LiveViewStylesViewpointsAndQualitiesKeepTheirRules) {
     }
 }
 
+TEST_F(CommandView, TheFramingViewFlipsAndEachElevationShowsTheLiveView) {
+    int shows = 0, displays = 0;
+    SetShowLiveViewHandler([&] { ++shows, gLiveViewPanelVisible = 1; });
+    SetLiveViewDisplayHandler([&] { ++displays; });
+    gRefreshRender = 0, handler.toggleFramingView();
+    EXPECT_EQ(std::tuple(ds->framingView, gRefreshRender, undo.actionNames.size()), std::tuple(1, 1, size_t(0)));
+    handler.toggleFramingView();
+    EXPECT_EQ(ds->framingView, 0);
+    // Off the table nothing changes; the first choice shows the hidden live view.
+    struct Row { int32_t command; int16_t view; int shows, displays; };
+    for (const Row& r : {Row{5460, 0, 0, 0}, {5465, 0, 0, 0}, {5463, 3, 1, 2}, {5461, 1, 1, 3}, {5462, 2, 1, 4},
+                         {5464, 4, 1, 5}}) {
+        handler.setElevationViewUsingCommand(r.command);
+        EXPECT_EQ(std::tuple(ds->elevationView, shows, displays), std::tuple(r.view, r.shows, r.displays)) << r.command;
+    }
+}
+
 TEST_F(CommandView, EachSheetOpensOnceOnTheHandlersWindow) {
     struct Row { void (H::*opener)(); void (*factory)(port::Seam<void(CommandWindow*)>::Handler); };
 #define SHEET(opener, name) Row{&H::opener, SetNew##name##ForParentHandler}

@@ -62,6 +62,10 @@ TEST_F(MenuValidation, ItemsFollowTheDesign) {
         {set(gContextParentObj, wall), {5338}, false, kOn}, {set(gContextParentObj, wall), {5389}, true, kOff},
         {set(gLiveViewPanelVisible, uint8_t{0}), {5151, 5239, 5253}, false},
         {set(gLiveViewPanelVisible, uint8_t{1}), {5154, 5241, 5416}, true},
+        // The framing view and the live view's elevations: checked when on, live view or not.
+        {[&] { ds->framingView = 1, ds->elevationView = 3, gLiveViewPanelVisible = 0; }, {5460, 5463}, true, kOn},
+        {[&] { ds->framingView = 0, ds->elevationView = 3; }, {5460, 5461, 5462, 5464}, true, kOff},
+        {set(ds->elevationView, int16_t{0}), {5461, 5462, 5463, 5464}, true, kOff},
     };
     QMDDocumentModel* design = doc;
     for (const Row& r : rows) {

@@ -1,0 +1,197 @@
+// The View menu's framing view and the LiveView menu's four elevations, chosen with the
+// server's mouse while the live view shows the design: the framing view's studs in place of
+// the wall's faces, and each elevation an orthographic view from its side of the lot. Each
+// frame is kept beside the test (framing-elevations.png.<view>.png).
+#include <QApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "app/app_controller.h"
+#include "app/command_router.h"
+#include "app/document.h"
+#include "app/live_view_controller.h"
+#include "app/window_controller.h"
+#include "model/command_ids.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/render_state.h"
+#include "model/transforms.h"
+#include "app/core/document_window.h"
+#include "scene/plane_object.h"
+#include "scene/scene_build.h"
+#include "support/build.h"
+#include "tools/wall_construction.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+class FramingAndElevations : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = OpenDocumentWindow(), ds = w->document()->model()->itsDocState;
+        ASSERT_TRUE(ShowFocused(w));
+        w->setGeometry(0, 0, 900, 600);
+        // Plain colours on a black backdrop, so what is drawn stands out.
+        ds->renderValue |= hideflag::kMaterials, ds->backgroundTexture = 0, ds->skyColor = {0, 0, 0};
+        ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
+        ds->elevationView = 0, ds->eyeHeight = 60;
+    }
+    void TearDown() override { LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    // A wall from (h1, d1) to (h2, d2), `height` inches high.
+    Objex* wall(float h1, float d1, float h2, float d2, float height) {
+        Objex* o = dvxtest::Wall(gCurDocument->itsCurLayer, {{h1, d1}, {h2, d2}});
+        o->planBits = ds->visiblePlans;
+        for (Poinz* p = o->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = height;
+        Update3DWall(o);
+        dvxtest::StoreBoundsDeep(o);
+        return o;
+    }
+    bool open() {
+        c = LiveViewController::sharedLiveViewController();
+        if (!c->isVisible()) c->showWindow();
+        // Clear of the document window's menu bar.
+        c->window()->move(500, 350);
+        if (!QTest::qWaitForWindowExposed(c->window()) || !QTest::qWaitFor([&] { return c->glSurface().window()->isValid(); }))
+            return false;
+        RebuildLiveViewScene();
+        SetUpLiveViewCamera(ds);
+        return true;
+    }
+    QImage grab() const {
+        QWidget* v = c->liveViewOGLWidget();
+        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
+    }
+    // Waits for a frame for which `shows` holds; null when none came.
+    QImage frameWhere(const std::function<bool(const QImage&)>& shows) {
+        QImage image;
+        const bool came = QTest::qWaitFor([&] {
+            image = grab();
+            return !image.isNull() && shows(image);
+        }, 10000);
+        return came ? image : QImage();
+    }
+    // Changes of shade along the row: a solid wall has its two ends, a frame its studs too.
+    static int Edges(const QImage& image, int row) {
+        int n = 0;
+        for (int x = 1; x < image.width(); ++x) n += std::abs(Grey(image.pixel(x, row)) - Grey(image.pixel(x - 1, row))) > 20;
+        return n;
+    }
+    bool choose(const char* menu, const char* action, int tag, const char* submenu = nullptr) {
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        return ChooseMenuItem(w, menu, action, tag, submenu);
+    }
+    // The wall's pieces in the scene: framing members and others.
+    std::pair<int, int> pieces(const Objex* of) const {
+        int framing = 0, other = 0;
+        for (PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+            if (p->baseObject == of) (p->surfaceKind == kFramingMember ? framing : other)++;
+        return {framing, other};
+    }
+
+    WindowTestServices services{"framingelevations"};
+    QMDWindowController* w = nullptr;
+    DocState* ds = nullptr;
+    LiveViewController* c = nullptr;
+};
+
+TEST_F(FramingAndElevations, FramingShowsStudsAndEachElevationIsOrthographicFromItsSide) {
+    // One wall 200 long, 96 inches high, straight ahead of the eye.
+    Objex* front = wall(-100, -300, 100, -300, 96);
+    ASSERT_TRUE(open());
+    // Above the eye, on the wall: the sky at both ends.
+    auto row = [](const QImage& image) { return image.height() / 2 - 10; };
+    const QImage plain = frameWhere([&](const QImage& image) { return Edges(image, row(image)) >= 2; });
+    ASSERT_FALSE(plain.isNull()) << "the live view shows no wall";
+    plain.save(gShot + ".plain.png");
+    EXPECT_EQ(pieces(front).first, 0);
+
+    ASSERT_TRUE(choose("View", "toggleFramingView", cmd::kFramingView));
+    EXPECT_EQ(ds->framingView, 1);
+    // Studs at both ends and every spacing between, two plates: four faces each; the wall's
+    // own flat faces are gone.
+    const float spacing = ConvertWorldToScreen(ds->studSpacing, ds, 0);
+    const int studs = int(std::trunc(200 / spacing + 0.5f)) + 1;
+    const auto [framing, other] = pieces(front);
+    EXPECT_EQ(framing, 4 * (studs + 2)) << studs << " studs";
+    EXPECT_LT(other, framing / 4) << "the wall's faces are still there";
+    // The gaps between the studs show across the wall.
+    const QImage framed =
+        frameWhere([&](const QImage& image) { return Edges(image, row(image)) >= Edges(plain, row(plain)) + 2 * (studs - 2); });
+    ASSERT_FALSE(framed.isNull()) << "no studs across the wall";
+    framed.save(gShot + ".framing.png");
+    QAction* item = w->commandRouter()->action("toggleFramingView", cmd::kFramingView);
+    CommandRouter::validateMenuItem(item);
+    EXPECT_TRUE(item->isCheckable() && item->isChecked());
+
+    ASSERT_TRUE(choose("View", "toggleFramingView", cmd::kFramingView));
+    EXPECT_EQ(std::pair(ds->framingView, pieces(front).first), std::pair(uint8_t(0), 0));
+
+    // The lot's four sides for the elevations: a ring of walls 600 across, 18 inches high; a
+    // taller wall across x at z 0 from x 150 to 250, another across z at x 0 from z 150 to 250.
+    // The first wall lowered into the ring's top side.
+    for (Poinz* p = front->firstPoint; p; p = p->next)
+        objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 18;
+    Update3DWall(front);
+    wall(-300, -300, 300, -300, 18), wall(300, -300, 300, 300, 18), wall(300, 300, -300, 300, 18), wall(-300, 300, -300, -300, 18);
+    wall(150, 0, 250, 0, 90), wall(0, 150, 0, 250, 90);
+    RebuildLiveViewScene();
+    // Where the tall face-on wall stands across the view, as fractions of its width: the
+    // elevation's range is the design's, 600 wide, and the wall 100 of it.
+    struct Side { const char* title; int16_t view; float from, to; } sides[] = {
+        {"Bottom Side Elevation", 1, 450 / 600.0f, 550 / 600.0f}, {"Left Side Elevation", 2, 450 / 600.0f, 550 / 600.0f},
+        {"Top Side Elevation", 3, 50 / 600.0f, 150 / 600.0f}, {"Right Side Elevation", 4, 50 / 600.0f, 150 / 600.0f}};
+    QImage previous = plain;
+    for (const Side& s : sides) {
+        SCOPED_TRACE(s.title);
+        const int tag = cmd::kElevationViewFirst + s.view - 1;
+        EXPECT_EQ(w->commandRouter()->action("setElevationView", tag)->text(), QString::fromLatin1(s.title));
+        ASSERT_TRUE(choose("LiveView", "setElevationView", tag, "Elevation View"));
+        EXPECT_EQ(ds->elevationView, s.view);
+        const QImage image = frameWhere([&](const QImage& i) { 
+            // No lot in an elevation: the backdrop at the top and bottom.
+            return i != previous && i.pixel(0, 0) == i.pixel(0, i.height() - 1);
+        });
+        ASSERT_FALSE(image.isNull()) << "no new frame";
+        image.save(gShot + ".elevation-" + QString::number(s.view) + ".png");
+        previous = image;
+        // The columns lit above the ring's top: the tall wall face-on, and the other tall wall
+        // edge-on in the middle.
+        const int iw = image.width(), ih = image.height(), sky = Grey(image.pixel(0, 0));
+        auto lit = [&](int x, int y) { return std::abs(Grey(image.pixel(x, y)) - sky) > 12; };
+        int ringTop = ih;
+        for (int y = 0; y < ih && ringTop == ih; ++y)
+            if (lit(iw / 2 - iw / 5, y)) ringTop = y;
+        ASSERT_LT(ringTop, ih) << "no ring of walls";
+        int first = -1, last = -1, widest = 0;
+        for (int x = 0, run = 0; x < iw; ++x) {
+            run = lit(x, ringTop - 6) ? run + 1 : 0;
+            if (run > widest) widest = run, last = x, first = x - run + 1;
+        }
+        EXPECT_NEAR(first / float(iw), s.from, 0.02f) << first;
+        EXPECT_NEAR(last / float(iw), s.to, 0.02f) << last;
+        // Orthographic, its range the design's: the ring runs from edge to edge just above the
+        // base, which stands on the middle row.
+        EXPECT_TRUE(lit(1, ih / 2 - 4) && lit(iw - 2, ih / 2 - 4)) << "the ring does not fill the width";
+        EXPECT_FALSE(lit(iw / 2 - iw / 5, ih / 2 + 4)) << "something below the base";
+        QAction* chosen = w->commandRouter()->action("setElevationView", tag);
+        CommandRouter::validateMenuItem(chosen);
+        EXPECT_TRUE(chosen->isChecked());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunWindowTests(argc, argv, &gShot, "test_window_framing_elevations <screenshot.png>"); }
