@@ -83,18 +83,6 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The folder at `path`, or one whose last name differs only in letter case (the texture table
-// names folders in capitals, the library on disk need not).
-std::string FindFolderIgnoringCase(const std::string& path) {
-    if (path.empty() || port::FolderExists(path)) return path;
-    const std::string parent = FolderOf(path), name = NameOf(path);
-    if (parent.empty()) return {};
-    for (const std::string& listed : port::ListFolder(parent))
-        if (EqualIgnoringCase(listed, name) && port::FolderExists(port::JoinPath(parent, listed)))
-            return port::JoinPath(parent, listed);
-    return {};
-}
-
 }  // namespace
 
 bool NameTestMatches(const ProfileFile& info, const char* key, const std::string& text) {

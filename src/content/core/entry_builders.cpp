@@ -156,7 +156,8 @@ void ContentLibraryManager::rebuildTextureSymEntryListForItem(ContentCategoryIte
     item->removeAllSymEntries();
     const bool plants = item->libraryType() == content::kStockPlantLibrary;
     const int16_t entryType = plants ? symentry::kStockPlant : symentry::kStockMaterial;
-    FolderListing folder(item->fullPath());
+    // The loaders spell stock folders as the texture table does: the node's folder in any case.
+    FolderListing folder(content::FindFolderIgnoringCase(item->fullPath()));
     int32_t identifier = 0;
     for (uint32_t n = 1; n <= item->textureCount(); ++n) {
         const std::string data = folder.find(NumberedName(item, n, ".PTX"));
@@ -177,7 +178,7 @@ void ContentLibraryManager::rebuildTrimSymEntryListForItem(ContentCategoryItem* 
     if (!item || item->textureCount() == 0 || !settings) return;
     item->removeAllSymEntries();
     const char* ending = settings->units == kMetricUnits ? "M.PPV" : ".PPV";
-    FolderListing folder(item->fullPath());
+    FolderListing folder(content::FindFolderIgnoringCase(item->fullPath()));
     int32_t identifier = 0;
     for (uint32_t n = 1; n <= item->textureCount(); ++n) {
         const std::string preview = folder.find(NumberedName(item, n, ending));

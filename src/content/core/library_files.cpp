@@ -49,6 +49,18 @@ std::string FindFileIgnoringCase(const std::string& path) {
     return folder.find(path.substr(slash + 1));
 }
 
+std::string FindFolderIgnoringCase(const std::string& path) {
+    if (path.empty() || port::FolderExists(path)) return path;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) return {};
+    const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
+    const std::string name = Lowered(path.substr(slash + 1));
+    for (const std::string& listed : port::ListFolder(parent))
+        if (Lowered(listed) == name && port::FolderExists(port::JoinPath(parent, listed)))
+            return port::JoinPath(parent, listed);
+    return {};
+}
+
 bool HasDataExtension(const std::string& name, const char* extension) {
     const size_t n = std::strlen(extension);
     if (name.size() <= n) return false;

@@ -33,6 +33,11 @@ private:
 // empty when there is neither.
 std::string FindFileIgnoringCase(const std::string& path);
 
+// The folder at `path`, or one in the same parent whose name differs only in ASCII letter case
+// (the first in name order): the texture table spells stock folders in capitals, the palette's
+// tree in mixed case, and a case-sensitive disk holds one of them. Empty when there is neither.
+std::string FindFolderIgnoringCase(const std::string& path);
+
 // Whether `name` is longer than four characters and ends in `extension` (".PTX"), ignoring
 // ASCII letter case.
 bool HasDataExtension(const std::string& name, const char* extension);
