@@ -138,7 +138,7 @@ std::vector<Material> Materials() {
         {"BLOCK", "BLOCK", 3, "Painted Block, White", 32, 32, [] { return Bond(4, 2, 0.5, Brick({232, 232, 228}, {226, 226, 222}, {214, 212, 206}, 53, 0.02, 0.08)); }},
         {"BLOCK", "BLOCK", 4, "Stacked Block, Charcoal", 32, 32, [] { return Bond(4, 2, 0, Brick({96, 96, 98}, {84, 84, 88}, {150, 148, 144}, 54, 0.06, 0.18)); }},
         // Carpet.
-        {"CARPET", "CARPET", 1, "Beige Berber", 24, 24, [] { CarpetStyle s = Pile({198, 180, 150}, 61); s.loops = 6, s.fleck = {120, 100, 80}, s.flecks = 0.08; return Carpet(s); }},
+        {"CARPET", "CARPET", 1, "Beige Berber", 24, 24, [] { CarpetStyle s = Pile({198, 180, 150}, 61); s.loops = 8, s.fleck = {120, 100, 80}, s.flecks = 0.08; return Carpet(s); }},
         {"CARPET", "CARPET", 2, "Blue Plush", 24, 24, [] { return Carpet(Pile({58, 76, 128}, 62)); }},
         {"CARPET", "CARPET", 3, "Sage Plush", 24, 24, [] { return Carpet(Pile({122, 138, 104}, 63)); }},
         {"CARPET", "CARPET", 4, "Burgundy Diamond", 24, 24, [] { CarpetStyle s = Pile({116, 30, 42}, 64); s.motif = 64, s.motifColour = {196, 160, 96}; return Carpet(s); }},

@@ -96,11 +96,11 @@ QImage Concrete(Rgb base, bool broom, bool joints, uint32_t seed) {
         if (broom) k += 0.1 * (TileNoise(x, y, 3, 160, seed + 2) - 0.5) + 0.05 * (TileNoise(x, y, 2, 64, seed + 3) - 0.5);
         if (HashUnit(x, y, seed + 4) < 0.01) k -= 0.15;  // a pore
         if (joints) {
-            // A tooled groove at the tile's left and top, its lower side in shade.
-            const int d = std::min(x, y);
-            if (d < 2) k *= 0.55;
-            else if (d < 4) k *= 0.85;
-            else if (d < 5) k *= 1.08;
+            // A tooled groove along the tile's edges, shared with the next tile.
+            const int d = std::min(std::min(x, kTile - 1 - x), std::min(y, kTile - 1 - y));
+            if (d < 1) k *= 0.55;
+            else if (d < 2) k *= 0.75;
+            else if (d < 3) k *= 0.92;
         }
         return Scale(base, k);
     });

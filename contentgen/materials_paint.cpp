@@ -161,6 +161,8 @@ bool MakeFolders(const std::string& folder) {
 
 namespace {
 
+constexpr int kDotsPerMeter = 2835;  // 72 dots an inch
+
 bool WriteBytes(const std::string& path, const void* data, size_t size) {
     const size_t slash = path.rfind('/');
     if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) return false;
@@ -178,7 +180,11 @@ bool WriteImageFile(const std::string& path, const QImage& image, const char* fo
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (quality >= 0) writer.setQuality(quality);
-    if (!writer.write(image)) {
+    // A new image takes its resolution from the screen, when there is one: fix it, so the
+    // file is the same wherever it is made.
+    QImage fixed = image;
+    fixed.setDotsPerMeterX(kDotsPerMeter), fixed.setDotsPerMeterY(kDotsPerMeter);
+    if (!writer.write(fixed)) {
         std::fprintf(stderr, "dvx_contentgen: cannot encode %s: %s\n", path.c_str(),
                      writer.errorString().toLocal8Bit().constData());
         return false;

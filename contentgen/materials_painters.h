@@ -90,15 +90,15 @@ struct CarpetStyle {
     Rgb base;
     Rgb fleck;
     double flecks = 0;   // share of fibres in the fleck colour
-    int loops = 0;       // loop spacing in pixels; 0: cut pile
-    int motif = 0;       // diamond period in pixels; 0: none
+    int loops = 0;       // loop spacing in pixels (dividing the tile); 0: cut pile
+    int motif = 0;       // diamond period in pixels (dividing the tile); 0: none
     Rgb motifColour;
     uint32_t seed = 1;
 };
 QImage Carpet(const CarpetStyle& style);
 
 // Woven cloth: threads `thread` pixels wide, plain weave or twill, the warp's and weft's colours
-// repeating thread by thread.
+// repeating thread by thread (their lengths dividing the threads across the tile).
 struct FabricStyle {
     int thread = 4;
     bool twill = false;
