@@ -256,6 +256,30 @@ TEST_F(StockTextures, PlantSearchesFindByNameAndByTraits) {
     }
 }
 
+// Nothing is written that no reader finds: every file is an entry's data, info or preview in
+// the palette (trims in either unit system) or a wire-frame plant the renderer names.
+TEST_F(StockTextures, EveryFileWrittenIsOneTheReadersFind) {
+    std::set<std::string> found;
+    const auto add = [&found](const std::string& path) {
+        if (!path.empty()) found.insert(fs::canonical(path).string());
+    };
+    const int16_t imperialUnits = doc->itsDocState->units;
+    for (int16_t units : {imperialUnits, kMetricUnits}) {
+        doc->itsDocState->units = units;
+        for (int16_t category : {content::kMaterialsCategory, content::kTrimCategory, content::kPlantsCategory})
+            for (const auto& node : Tree(category))
+                for (const SymEntryInfo& e : node->symEntries()) add(e.objectData), add(e.objectInfo), add(e.objectPreview);
+    }
+    for (int32_t id = 14060; id <= 14071; ++id) {
+        char name[kTexturePathBufferSize] = {};
+        GetTextureFileNameFromID(id, name);
+        add(LocalDomainTexturePath() + "/" + name);
+    }
+    std::set<std::string> written;
+    for (const auto& [path, bytes] : FilesBelow(generated_)) written.insert(fs::canonical(generated_ + "/" + path).string());
+    EXPECT_EQ(found, written);
+}
+
 // Each trim category lists five previews, in inches and, in a metric document, in centimetres,
 // with texture IDs the 3D view's mouldings take (base 100-104 ...), named by their heights.
 TEST_F(StockTextures, TrimsListInBothUnitSystems) {
