@@ -286,12 +286,18 @@ QPainterPath MoundRegion(Canvas& c, double width, double height, int lobes) {
     return region.intersected(ground);
 }
 
+// A mound of leaves the look's width and height, filled and dabbed; its outline.
+QPainterPath LeafyMound(Canvas& c, int lobes, int dabs, double rMin, double rMax) {
+    const double w = kSide * c.look.width, h = kSide * c.look.crown;
+    const QPainterPath region = MoundRegion(c, w, h, lobes);
+    c.fill(region, c.leaf(0.05));
+    c.dabs(region, dabs, rMin, rMax, QPointF(kMiddle - w * 0.2, kGround - h), std::max(w, h) * 0.6);
+    return region;
+}
+
 void DrawMound(Canvas& c) {
     const Look& l = c.look;
-    const double w = kSide * l.width, h = kSide * l.crown;
-    const QPainterPath region = MoundRegion(c, w, h, 10);
-    c.fill(region, c.leaf(0.05));
-    c.dabs(region, 900, 2.5, 5.5, QPointF(kMiddle - w * 0.2, kGround - h), std::max(w, h) * 0.6);
+    const QPainterPath region = LeafyMound(c, 10, 900, 2.5, 5.5);
     if (l.variant == 1) {  // fruit
         c.blossoms(region, l.flowers, 7);
         return;
@@ -469,10 +475,7 @@ void DrawBulbs(Canvas& c) {
 
 void DrawFlowerMound(Canvas& c) {
     const Look& l = c.look;
-    const double w = kSide * l.width, h = kSide * l.crown;
-    const QPainterPath region = MoundRegion(c, w, h, 12);
-    c.fill(region, c.leaf(0.05));
-    c.dabs(region, 700, 3, 6, QPointF(kMiddle - w * 0.2, kGround - h), std::max(w, h) * 0.6);
+    const QPainterPath region = LeafyMound(c, 12, 700, 3, 6);
     const QRectF box = region.boundingRect();
     for (int i = 0; i < l.flowers; ++i) {
         const QPointF at(c.random.range(box.left(), box.right()), c.random.range(box.top(), box.bottom() - 12));

@@ -4,7 +4,6 @@
 // found; the live view printed from the File menu to a PDF file.
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -49,13 +48,7 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && p->actionsPopUpButton()->isEnabled(); }));
 
-    ASSERT_TRUE(ChoosePaletteAction(p, "findPlantByName") && QTest::qWaitFor([w] { return ShownSheet(w) != nullptr; }));
-    auto* name = ShownSheet(w)->findChild<QLineEdit*>("nameText");
-    ClickAt(name, name->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([name] { return name->hasFocus(); }));
-    XDo({"type", "--delay", "5", "--", "oak"});
-    ASSERT_TRUE(QTest::qWaitFor([name] { return name->text() == "oak"; }));
-    ASSERT_TRUE(PressSheetButton(w, "searchButton"));
+    ASSERT_TRUE(FindPlantByName(w, p, "oak"));
     EXPECT_EQ(std::tuple(p->selectedCategoryItem(), p->contentView()->previewCount()), std::tuple(p->plantSearchResultsItem(), 2u));
     // A tree's preview: its black top shown in the palette's sky colour, over green.
     EXPECT_TRUE(QTest::qWaitFor([p] {

@@ -143,6 +143,18 @@ bool ChoosePaletteAction(ContentPaletteController* p, const char* action) {
     return QTest::qWaitFor([&] { return clicked && !menu->isVisible(); });
 }
 
+bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const char* text) {
+    if (!ChoosePaletteAction(p, "findPlantByName") || !QTest::qWaitFor([w] { return ShownSheet(w) != nullptr; }))
+        return false;
+    auto* name = ShownSheet(w)->findChild<QLineEdit*>("nameText");
+    if (!name) return false;
+    ClickAt(name, name->rect().center());
+    if (!QTest::qWaitFor([name] { return name->hasFocus(); })) return false;
+    XDo({"type", "--delay", "5", "--", text});
+    if (!QTest::qWaitFor([name, text] { return name->text() == QString::fromLatin1(text); })) return false;
+    return PressSheetButton(w, "searchButton");
+}
+
 void DragOnScreen(QPoint from, QPoint to) {
     const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
     move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);

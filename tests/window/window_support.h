@@ -62,6 +62,9 @@ SheetDialog* ShownSheet(QWidget* window);
 bool PressSheetButton(QWidget* window, const char* button);
 // Chooses the item of the palette's actions pull-down with the server's mouse.
 bool ChoosePaletteAction(ContentPaletteController* p, const char* action);
+// Find Plant by Name... from the palette's actions: the text typed into its sheet with the
+// server's keyboard and Search clicked; true once the sheet is gone.
+bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const char* text);
 // Drags with the server's mouse from one point of the screen to another, in steps; a drag and
 // drop runs its own loop, so the gesture goes on from timers inside it.
 void DragOnScreen(QPoint from, QPoint to);
