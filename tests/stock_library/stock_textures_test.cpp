@@ -54,12 +54,13 @@ bool WriteMine(const std::string& root) {
 
 class StockTextures : public dvxtest::DocumentTest {
 protected:
-    // One generated set for every case of the program.
-    static void SetUpTestSuite() {
-        generated_ = dvxtest::FreshTempFolder("generated");
-        ASSERT_TRUE(WriteMine(generated_));
-    }
     void SetUp() override {
+        // One generated set for the cases a process runs, in the first case's own folder (ctest
+        // runs cases side by side, each in a process of its own).
+        if (generated_.empty()) {
+            generated_ = dvxtest::FreshTempFolder("generated");
+            ASSERT_TRUE(WriteMine(generated_));
+        }
         DocumentTest::SetUp();
         dvxtest::UseStockRoot(*folders, generated_);
         port::setImageDecoder(&decoder_);
