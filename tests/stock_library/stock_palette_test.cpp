@@ -28,8 +28,8 @@ protected:
     void SetUp() override {
         AppController::destroyShared(), dvxtest::ResetAllGlobals();
         folders = std::make_unique<dvxtest::TempFolders>(dvxtest::FreshTempFolder("palette"));
-        dvxtest::UseStockRoot(*folders, DVX_STOCK_DIR);
         port::setFolders(folders.get()), port::setAlerts(&alerts), port::setDocumentUndo(&undo);
+        dvxtest::UseStockRoot(DVX_STOCK_DIR);
         AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
         (document = AppController::shared()->documentController()->openUntitledDocument())->makeWindowControllers();
         (window = static_cast<QMDWindowController*>(document->windowController))->show();

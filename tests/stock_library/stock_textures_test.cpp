@@ -62,7 +62,7 @@ protected:
             ASSERT_TRUE(WriteMine(generated_));
         }
         DocumentTest::SetUp();
-        dvxtest::UseStockRoot(*folders, generated_);
+        dvxtest::UseStockRoot(generated_);
         port::setImageDecoder(&decoder_);
     }
     void TearDown() override {

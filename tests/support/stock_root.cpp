@@ -2,18 +2,18 @@
 
 #include <filesystem>
 
-#include "port/folders.h"
-#include "support/doubles.h"
+#include "files/content_folders.h"
 
 namespace dvxtest {
 
-void UseStockRoot(TempFolders& folders, const std::string& stock) {
+void UseStockRoot(const std::string& stock) {
     namespace fs = std::filesystem;
-    const fs::path local = folders.applicationSupport(port::Domain::Local), shared = fs::path(folders.usersFolder()) / "Shared";
-    fs::create_directories(local), fs::create_directories(shared);
-    for (const fs::path& zelt : {local / "Zelt", shared / "Zelt"}) {
-        fs::remove_all(zelt);
-        fs::create_directory_symlink(fs::absolute(stock), zelt);
+    for (const std::string& textures : {LocalDomainTexturePath(), LocalDomainUserSharedTexturePath()}) {
+        const fs::path folder = fs::path(textures).parent_path();
+        if (fs::is_symlink(folder)) continue;  // both are one folder
+        fs::remove_all(folder);
+        fs::create_directories(folder.parent_path());
+        fs::create_directory_symlink(fs::absolute(stock), folder);
     }
 }
 

@@ -4,10 +4,9 @@
 
 namespace dvxtest {
 
-class TempFolders;
-
-// Makes the program's content folder, the system one and the shared one alike, stand for
-// `stock` (a generated stock root): each becomes a link to it.
-void UseStockRoot(TempFolders& folders, const std::string& stock);
+// Makes the program's content folders, the system one and the shared one alike (the folders
+// that hold "Textures", under the folders now set), stand for `stock`, a generated stock root:
+// each becomes a link to it.
+void UseStockRoot(const std::string& stock);
 
 }  // namespace dvxtest

@@ -102,7 +102,7 @@ QColor Mean(const QImage& image, const QRect& r) {
 // The document window on the left, the live view on its right, both clear of each other.
 struct Desk {
     explicit Desk(const char* folder) : services(folder) {
-        dvxtest::UseStockRoot(services.folders, DVX_STOCK_DIR);
+        dvxtest::UseStockRoot(DVX_STOCK_DIR);
         port::setImageDecoder(&images);
         w = OpenDocumentWindow();
         w->setGeometry(0, 30, 820, 940);
