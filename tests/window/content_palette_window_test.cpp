@@ -26,9 +26,8 @@ namespace {
 
 QString gShot;
 
-QImage Screen(QWidget* w) { return w->screen()->grabWindow(0).copy(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())).toImage(); }
 // The first preview's middle, as the server shows it.
-QColor FirstPreview(ContentPaletteController* p) { return Screen(p->contentView()).pixelColor(35, 15); }
+QColor FirstPreview(ContentPaletteController* p) { return OnScreen(p->contentView()).pixelColor(35, 15); }
 
 TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     WindowTestServices services("contentpalettewindow");
@@ -50,22 +49,17 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->contentView()->previewCount() == 1; }));
     EXPECT_TRUE(QTest::qWaitFor([p] { return FirstPreview(p) == QColor(Qt::blue); })) << "no Table preview";
 
-    // The drag runs its own loop: the rest of the gesture comes from timers inside it.
     QWidget* plan = w->docScrollView()->viewport();  // the plan on screen
     const QPoint from = p->contentView()->mapToGlobal(QPoint(35, 35));
     const QPoint to = plan->mapToGlobal(plan->rect().center());
-    const QImage before = Screen(plan);
+    const QImage before = OnScreen(plan);
     const int objects = dvxtest::CountObjects(gCurDocument->itsCurLayer->firstObject);
-    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
-    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
-    move(from + QPoint(10, 10));
+    DragOnScreen(from, to);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->count() > 0; }, 5000)) << "no drop";
     EXPECT_EQ(std::tuple(dvxtest::CountObjects(gCurDocument->itsCurLayer->firstObject), w->document()->undoStack()->undoText()),
               std::tuple(objects + 1, QString("Insert Object")));
     const QRect around(plan->rect().center() - QPoint(50, 50), QSize(100, 100));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Screen(plan).copy(around) != before.copy(around); }))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(plan).copy(around) != before.copy(around); }))
         << "nothing drawn at the drop";
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
     AppController::destroyShared(), dvxtest::ResetAllGlobals();

@@ -4,7 +4,6 @@
 // found; the live view printed from the File menu to a PDF file.
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -35,43 +34,6 @@ namespace {
 
 QString gShot;
 
-QImage Screen(QWidget* w) { return w->screen()->grabWindow(0).copy(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())).toImage(); }
-
-SheetDialog* SheetOn(QWidget* window) {
-    for (SheetDialog* s : window->findChildren<SheetDialog*>())
-        if (s->isVisible()) return s;
-    return nullptr;
-}
-
-// Chooses the item of the palette's actions pull-down with the server's mouse. The menu runs
-// its own loop: the item is clicked from a timer inside it.
-bool ChooseAction(ContentPaletteController* p, const char* action) {
-    QToolButton* button = p->actionsPopUpButton();
-    QMenu* menu = button->menu();
-    QAction* item = menu ? menu->findChild<QAction*>(QString::fromLatin1(action)) : nullptr;
-    if (!item) return false;
-    bool clicked = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (clicked || !menu->isVisible()) return;
-        clicked = true;
-        QTest::qWait(100);
-        ClickAt(menu, menu->actionGeometry(item).center());
-    });
-    poll.start(50);
-    ClickAt(button, button->rect().center());
-    return QTest::qWaitFor([&] { return clicked && !menu->isVisible(); });
-}
-
-// Clicks the sheet's button and waits until the sheet is gone.
-bool Press(QWidget* window, const char* button) {
-    SheetDialog* sheet = SheetOn(window);
-    auto* b = sheet ? sheet->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
-    if (!b) return false;
-    ClickAt(b, b->rect().center());
-    return QTest::qWaitFor([window] { return !SheetOn(window); });
-}
-
 int Plants() {
     int n = 0;
     for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) n += o->type == objtype::kPlant;
@@ -86,40 +48,29 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && p->actionsPopUpButton()->isEnabled(); }));
 
-    ASSERT_TRUE(ChooseAction(p, "findPlantByName") && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
-    auto* name = SheetOn(w)->findChild<QLineEdit*>("nameText");
-    ClickAt(name, name->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([name] { return name->hasFocus(); }));
-    XDo({"type", "--delay", "5", "--", "oak"});
-    ASSERT_TRUE(QTest::qWaitFor([name] { return name->text() == "oak"; }));
-    ASSERT_TRUE(Press(w, "searchButton"));
+    ASSERT_TRUE(FindPlantByName(w, p, "oak"));
     EXPECT_EQ(std::tuple(p->selectedCategoryItem(), p->contentView()->previewCount()), std::tuple(p->plantSearchResultsItem(), 2u));
     // A tree's preview: its black top shown in the palette's sky colour, over green.
     EXPECT_TRUE(QTest::qWaitFor([p] {
-        const QImage shown = Screen(p->contentView());
+        const QImage shown = OnScreen(p->contentView());
         return shown.pixelColor(35, 15) == QColor(157, 172, 193) && shown.pixelColor(35, 50) == QColor(Qt::green);
     })) << "no tree preview";
 
-    // The drag runs its own loop: the rest of the gesture comes from timers inside it.
     QWidget* plan = w->docScrollView()->viewport();
     const QPoint from = p->contentView()->mapToGlobal(QPoint(35, 35));
     const QPoint to = plan->mapToGlobal(plan->rect().center() - QPoint(150, 0));
-    const QImage before = Screen(plan);
-    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
-    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
-    move(from + QPoint(10, 10));
+    const QImage before = OnScreen(plan);
+    DragOnScreen(from, to);
     QUndoStack* undo = w->document()->undoStack();
     ASSERT_TRUE(QTest::qWaitFor([&] { return undo->count() > 0; }, 5000)) << "no drop";
     EXPECT_EQ(std::tuple(Plants(), undo->undoText()), std::tuple(1, QString("Insert Plant")));
     const QRect drop(plan->rect().center() - QPoint(200, 50), QSize(100, 100));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Screen(plan).copy(drop) != before.copy(drop); })) << "no plant drawn";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(plan).copy(drop) != before.copy(drop); })) << "no plant drawn";
 
     for (const char* action : {"showPlantFinder", "showPlantHardinessZones", "findObjectByName"}) {
         SCOPED_TRACE(action);
-        ASSERT_TRUE(ChooseAction(p, action) && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
-        EXPECT_TRUE(Press(w, SheetOn(w)->objectName() == "PlantZoneSheet" ? "okButton" : "cancelButton"));
+        ASSERT_TRUE(ChoosePaletteAction(p, action) && QTest::qWaitFor([w] { return ShownSheet(w) != nullptr; }));
+        EXPECT_TRUE(PressSheetButton(w, ShownSheet(w)->objectName() == "PlantZoneSheet" ? "okButton" : "cancelButton"));
     }
 
     // A rectangle above and right of the plant dropped, selected once the plan without any
@@ -130,7 +81,7 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
         SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
         w->docView()->update();
         QTest::qWait(300);
-        return Screen(plan);
+        return OnScreen(plan);
     };
     const float left = (dropped->firstPoint->position[0] + dvxtest::PointAt(dropped, 2)->position[0]) / 2 + 100;
     const float top = (dropped->firstPoint->position[2] + dvxtest::PointAt(dropped, 2)->position[2]) / 2 - 220;
@@ -139,9 +90,9 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     const QImage unplanted = unselectedPlan();
     dvxtest::Make(bed).select();
     const int plants = Plants();
-    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "fillObjectWithPlants") && QTest::qWaitFor([w] { return SheetOn(w) != nullptr; }));
-    EXPECT_EQ(SheetOn(w)->objectName(), "PlantFillSheet");
-    ASSERT_TRUE(Press(w, "okButton"));
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "fillObjectWithPlants") && QTest::qWaitFor([w] { return ShownSheet(w) != nullptr; }));
+    EXPECT_EQ(ShownSheet(w)->objectName(), "PlantFillSheet");
+    ASSERT_TRUE(PressSheetButton(w, "okButton"));
     EXPECT_EQ(undo->undoText(), "Fill Object with Plants");
     EXPECT_GT(Plants(), plants + 4);
     EXPECT_NE(unselectedPlan(), unplanted) << "no plants drawn";
@@ -169,9 +120,9 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     for (const char* button : {"cancelButton", "okButton"}) {
         SCOPED_TRACE(button);
         ASSERT_TRUE(ChooseMenuItem(w, "File", "print3DLiveView") &&
-                    QTest::qWaitFor([live] { return SheetOn(live->window()) != nullptr; }));
-        EXPECT_EQ(SheetOn(live->window())->objectName(), "LV3DPrintSheet");
-        EXPECT_TRUE(Press(live->window(), button));
+                    QTest::qWaitFor([live] { return ShownSheet(live->window()) != nullptr; }));
+        EXPECT_EQ(ShownSheet(live->window())->objectName(), "LV3DPrintSheet");
+        EXPECT_TRUE(PressSheetButton(live->window(), button));
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile(pdf).size() > 0; }, 20000)) << "nothing printed";
     QFile printed(pdf);

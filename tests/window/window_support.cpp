@@ -6,7 +6,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +22,9 @@
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
+#include "content/content_palette_controller.h"
 #include "model/objects.h"
+#include "ui/sheets/sheet_dialog.h"
 
 QString XDo(const QStringList& args) {
     QProcess p;
@@ -98,6 +104,63 @@ bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString
     if (!QTest::qWaitFor([&] { return field->text() == text; })) return false;
     XDo({"key", "Return"});
     return true;
+}
+
+QImage OnScreen(QWidget* w) {
+    return w->screen()->grabWindow(0).copy(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())).toImage();
+}
+
+SheetDialog* ShownSheet(QWidget* window) {
+    for (SheetDialog* s : window->findChildren<SheetDialog*>())
+        if (s->isVisible()) return s;
+    return nullptr;
+}
+
+bool PressSheetButton(QWidget* window, const char* button) {
+    SheetDialog* sheet = ShownSheet(window);
+    auto* b = sheet ? sheet->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
+    if (!b) return false;
+    ClickAt(b, b->rect().center());
+    return QTest::qWaitFor([window] { return !ShownSheet(window); });
+}
+
+bool ChoosePaletteAction(ContentPaletteController* p, const char* action) {
+    QToolButton* button = p->actionsPopUpButton();
+    QMenu* menu = button->menu();
+    QAction* item = menu ? menu->findChild<QAction*>(QString::fromLatin1(action)) : nullptr;
+    if (!item) return false;
+    // The menu runs its own loop: the item is clicked from a timer inside it.
+    bool clicked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (clicked || !menu->isVisible()) return;
+        clicked = true;
+        QTest::qWait(100);
+        ClickAt(menu, menu->actionGeometry(item).center());
+    });
+    poll.start(50);
+    ClickAt(button, button->rect().center());
+    return QTest::qWaitFor([&] { return clicked && !menu->isVisible(); });
+}
+
+bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const char* text) {
+    if (!ChoosePaletteAction(p, "findPlantByName") || !QTest::qWaitFor([w] { return ShownSheet(w) != nullptr; }))
+        return false;
+    auto* name = ShownSheet(w)->findChild<QLineEdit*>("nameText");
+    if (!name) return false;
+    ClickAt(name, name->rect().center());
+    if (!QTest::qWaitFor([name] { return name->hasFocus(); })) return false;
+    XDo({"type", "--delay", "5", "--", text});
+    if (!QTest::qWaitFor([name, text] { return name->text() == QString::fromLatin1(text); })) return false;
+    return PressSheetButton(w, "searchButton");
+}
+
+void DragOnScreen(QPoint from, QPoint to) {
+    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
+    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
+    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
+    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
+    move(from + QPoint(10, 10));
 }
 
 int RunWindowTests(int argc, char** argv, QString* shot, const char* usage) {

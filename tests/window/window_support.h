@@ -11,7 +11,10 @@
 #include "support/fixture.h"
 
 class QWidget;
+class QImage;
 class QMDWindowController;
+class ContentPaletteController;
+class SheetDialog;
 struct Objex;
 
 // Runs xdotool with the arguments; its standard output, trimmed.
@@ -50,3 +53,18 @@ void ClickObject(QMDWindowController* w, const Objex* object, int button = 1);
 // Clicks the named field of the pane in the window's inspector area, types the text over what
 // it holds and presses Return; false when the field is missing or never took the keyboard.
 bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString& text);
+
+// The widget as the server shows it.
+QImage OnScreen(QWidget* w);
+// The window's shown sheet, or null.
+SheetDialog* ShownSheet(QWidget* window);
+// Clicks the shown sheet's button with the server's mouse and waits until the sheet is gone.
+bool PressSheetButton(QWidget* window, const char* button);
+// Chooses the item of the palette's actions pull-down with the server's mouse.
+bool ChoosePaletteAction(ContentPaletteController* p, const char* action);
+// Find Plant by Name... from the palette's actions: the text typed into its sheet with the
+// server's keyboard and Search clicked; true once the sheet is gone.
+bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const char* text);
+// Drags with the server's mouse from one point of the screen to another, in steps; a drag and
+// drop runs its own loop, so the gesture goes on from timers inside it.
+void DragOnScreen(QPoint from, QPoint to);

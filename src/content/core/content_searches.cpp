@@ -7,7 +7,6 @@
 #include "content/core/builtin_libraries.h"
 #include "content/core/content_library_manager.h"
 #include "content/core/library_files.h"
-#include "files/content_folders.h"
 #include "files/ini.h"
 #include "files/texture_files.h"
 #include "model/content_types.h"
@@ -84,21 +83,6 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The folder at `path`, or one whose last name differs only in letter case (the texture table
-// names folders in capitals, the library on disk need not).
-std::string FindFolderIgnoringCase(const std::string& path) {
-    if (path.empty()) return path;
-    for (const std::string& place : SearchedFolders(path)) {
-        if (port::FolderExists(place)) return place;
-        const std::string parent = FolderOf(place), name = NameOf(place);
-        if (parent.empty()) continue;
-        for (const std::string& listed : port::ListFolder(parent))
-            if (EqualIgnoringCase(listed, name) && port::FolderExists(port::JoinPath(parent, listed)))
-                return port::JoinPath(parent, listed);
-    }
-    return {};
-}
-
 }  // namespace
 
 bool NameTestMatches(const ProfileFile& info, const char* key, const std::string& text) {
@@ -133,7 +117,7 @@ void ContentSearch::searchOEMPlants(uint32_t filter, Test test) {
         char first[kTexturePathBufferSize] = {};
         GetTextureInfoFileNameFromID(row.baseTextureID, first);
         // One listing per category: the table's folder as the disk spells it.
-        FolderListing folder(FindFolderIgnoringCase(FolderOf(first)));
+        FolderListing folder(FolderOf(first));
         if (folder.folder().empty()) continue;
         for (int64_t id = row.baseTextureID; id < int64_t(row.baseTextureID) + row.textureCount; ++id) {
             if (!belowLimit()) return;

@@ -156,6 +156,7 @@ void ContentLibraryManager::rebuildTextureSymEntryListForItem(ContentCategoryIte
     item->removeAllSymEntries();
     const bool plants = item->libraryType() == content::kStockPlantLibrary;
     const int16_t entryType = plants ? symentry::kStockPlant : symentry::kStockMaterial;
+    // The loaders spell stock folders as the texture table does: the node's folder in any case.
     FolderListing folder(item->fullPath());
     int32_t identifier = 0;
     for (uint32_t n = 1; n <= item->textureCount(); ++n) {

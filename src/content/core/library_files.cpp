@@ -20,7 +20,12 @@ std::string Lowered(std::string s) {
 
 FolderListing::FolderListing(std::string folder) : folder_(std::move(folder)) {
     if (folder_.empty()) return;
-    for (std::string& place : SearchedFolders(folder_)) places_.push_back({std::move(place), {}});
+    // Each place as its disk spells it: the texture table names stock folders in capitals, the
+    // palette's tree in mixed case.
+    for (const std::string& place : SearchedFolders(folder_)) {
+        std::string found = FindFolderIgnoringCase(place);
+        if (!found.empty()) places_.push_back({std::move(found), {}});
+    }
 }
 
 void FolderListing::list() {
@@ -62,6 +67,18 @@ std::string FindFileIgnoringCase(const std::string& path) {
     if (slash == std::string::npos) return {};
     FolderListing folder(slash == 0 ? std::string("/") : path.substr(0, slash));
     return folder.find(path.substr(slash + 1));
+}
+
+std::string FindFolderIgnoringCase(const std::string& path) {
+    if (path.empty() || port::FolderExists(path)) return path;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) return {};
+    const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
+    const std::string name = Lowered(path.substr(slash + 1));
+    for (const std::string& listed : port::ListFolder(parent))
+        if (Lowered(listed) == name && port::FolderExists(port::JoinPath(parent, listed)))
+            return port::JoinPath(parent, listed);
+    return {};
 }
 
 bool HasDataExtension(const std::string& name, const char* extension) {

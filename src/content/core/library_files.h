@@ -11,7 +11,7 @@ namespace content {
 
 // One folder's listing, read on first need and kept. A folder inside the user's content
 // folder is listed together with the same folder in the stock one (SearchedFolders), the
-// user's files first.
+// user's files first; each place is found in any letter case (FindFolderIgnoringCase).
 class FolderListing {
 public:
     explicit FolderListing(std::string folder);
@@ -38,6 +38,11 @@ private:
 // The file at `path`, or one in the same folder whose name differs only in letter case;
 // empty when there is neither.
 std::string FindFileIgnoringCase(const std::string& path);
+
+// The folder at `path`, or one in the same parent whose name differs only in ASCII letter case
+// (the first in name order): the texture table spells stock folders in capitals, the palette's
+// tree in mixed case, and a case-sensitive disk holds one of them. Empty when there is neither.
+std::string FindFolderIgnoringCase(const std::string& path);
 
 // Whether `name` is longer than four characters and ends in `extension` (".PTX"), ignoring
 // ASCII letter case.

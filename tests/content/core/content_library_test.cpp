@@ -336,6 +336,26 @@ TEST_F(EntryBuilders, NumberedLibrariesGiveTextureIDsByFileNumber) {
     EXPECT_EQ(Rebuilt(wainscot).size(), 2u);
 }
 
+// The texture loaders spell a stock folder as the texture table does ("BRICK"), the tree as the
+// palette does ("Brick"): a numbered library finds its folder in either letter case, its own
+// spelling first.
+TEST_F(EntryBuilders, NumberedLibrariesFindTheirFolderInAnyLetterCase) {
+    ContentCategoryList materials, trims;
+    content::BuildBuiltInLibrary(content::kMaterialsCategory, materials);
+    content::BuildBuiltInLibrary(content::kTrimCategory, trims);
+    ContentCategoryItem& brick = *materials[0];
+    ContentCategoryItem& baseTrim = *trims[0];
+    const std::string capitals = LocalDomainTexturePath() + "/BRICK", trimCapitals = LocalDomainTexturePath() + "/BASETRIM";
+    WriteFiles(capitals, {"BRICK2.PTX", "BRICK2.PTI"});
+    WriteFiles(trimCapitals, {"BASETRIM4.PPV", "BASETRIM4.PTI"});
+    const auto data = [](ContentCategoryItem& node) { return Each(Rebuilt(node), [](auto& e) { return e.objectData; }); };
+    EXPECT_EQ(data(brick), std::vector<std::string>{capitals + "/BRICK2.PTX"});
+    EXPECT_EQ(Each(Rebuilt(baseTrim), [](auto& e) { return std::tuple(e.textureID, e.objectPreview); }),
+              (std::vector<std::tuple<int32_t, std::string>>{{103, trimCapitals + "/BASETRIM4.PPV"}}));
+    WriteFiles(brick.fullPath(), {"BRICK1.PTX", "BRICK1.PTI"});
+    EXPECT_EQ(data(brick), std::vector<std::string>{brick.fullPath() + "/BRICK1.PTX"});
+}
+
 // A paint file named after its folder lists colours up to the first missing one, each channel
 // its low 16 bits; without a category ID above 0, or a folder name, there are none.
 TEST_F(EntryBuilders, PaintFilesEndAtTheFirstMissingColour) {
