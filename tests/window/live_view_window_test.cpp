@@ -229,6 +229,14 @@ TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
     };
     const QImage plain = p.shown();
     ASSERT_FALSE(plain.isNull());
+    // A design that forbids shadows: the toolbar's Shadows leaves the view as it was and says why.
+    p.ds->shadowsForbidden = 1;
+    for (QAction* a : p.c->liveViewToolbar()->actions())
+        if (a->text() == "Shadows") a->trigger();
+    EXPECT_NEAR(grey(p.grab(), 0, 150), grey(plain, 0, 150), 3) << "a forbidden shadow render ran";
+    EXPECT_EQ(p.c->liveViewStatusText()->text().toStdString(), "Shadows are turned off for this design");
+    EXPECT_EQ(p.ds->shadowsOn, 0);
+    p.ds->shadowsForbidden = 0;
     QProgressBar* bar = p.c->window()->findChild<QProgressBar*>();
     ASSERT_TRUE(bar);
     std::vector<int> values;
