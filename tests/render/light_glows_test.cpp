@@ -65,6 +65,16 @@ protected:
         for (int i = 0; i < pieces; ++i) piece(lamp, group);
         return lamp;
     }
+    // A flood lamp hung on `root`, its record on the wall's first segment 100 along it.
+    Objex* floodLamp(Objex* wall, Objex* root) {
+        Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(root);
+        auto* r = new AttachmentRecord{};
+        r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
+        r->centreDistance = 100;
+        Make(lamp).with(r);
+        piece(lamp, root);
+        return lamp;
+    }
     PlaneObject* piece(Objex* lamp, Objex* base) {
         PlaneObject* p = AddQuad({{0, 0, 0}, {1, 0, 0}, {1, -1, 0}}, kWhite);
         p->pieceKind = 111;
@@ -163,13 +173,7 @@ TEST_F(LightGlows, FloodLightsGlowOnlyOnAWall) {
         SCOPED_TRACE(onWall);
         fresh();
         Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
-        Objex* root = onWall ? wall : Make(1000).on(GetFirstFloorLayer()).get();
-        Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(root);
-        auto* r = new AttachmentRecord{};
-        r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
-        r->centreDistance = 100;
-        Make(lamp).with(r);
-        piece(lamp, root);
+        floodLamp(wall, onWall ? wall : Make(1000).on(GetFirstFloorLayer()).get());
         RenderLights(gGLPlaneObjects);
         EXPECT_EQ(litWidth() > 0, onWall);
     }
@@ -185,12 +189,7 @@ TEST_F(LightGlows, FloodLightsGlowOnlyOnAWall) {
 TEST_F(LightGlows, AFloodLampsConeMarksTheStencilWhereTheSceneLiesInsideIt) {
     Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
     wall->penWidth = 0;
-    Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(wall);
-    auto* r = new AttachmentRecord{};
-    r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
-    r->centreDistance = 100;
-    Make(lamp).with(r);
-    piece(lamp, wall);
+    floodLamp(wall, wall);
 
     const double head[3] = {7.548, 5, -195.098}, axis[3] = {0.379, -0.788, 0.4851};
     auto along = [&](double t, int i) { return head[i] + t * axis[i]; };

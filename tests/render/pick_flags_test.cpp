@@ -40,23 +40,16 @@ namespace {
 
 constexpr GLuint kSentinel = 999999;
 
-class Picks : public RenderTest {
+class Picks : public LiveViewRenderTest {
 protected:
     void SetUp() override {
-        RenderTest::SetUp();
-        Resize(64, 64);
-        SetLiveViewControllerExistsHandler([] { return true; });
-        host = std::make_unique<LiveViewHostRecorder>(gl.get(), 64, 64);
+        LiveViewRenderTest::SetUp();
         ds = doc->itsDocState;
         ds->renderMode = rendermode::kSolid, ds->navigationSpeed = 8;
         ds->renderValue = hideflag::kMaterials | hideflag::kTopography, ds->lotRect = {30000, 30000, 30001, 30001};
         gLiveViewOptions &= ~liveviewoption::kGradientShading;
     }
-    void TearDown() override {
-        host.reset(), SetLiveViewControllerExistsHandler(nullptr), RenderTest::TearDown();
-    }
     DocState* ds = nullptr;
-    std::unique_ptr<LiveViewHostRecorder> host;
 };
 
 // One piece alone in the scene, seen square on in an orthographic view 64 units wide.
@@ -181,11 +174,8 @@ protected:
     }
     // The view point (top left origin) where the frame shows the scene point.
     POINT at(double x, double y, double z) {
-        double m[16], p[16], wx, wy, wz;
-        GLint v[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m), glGetDoublev(GL_PROJECTION_MATRIX, p), glGetIntegerv(GL_VIEWPORT, v);
-        gluProject(x, y, z, m, p, v, &wx, &wy, &wz);
-        return {int32_t(wx), int32_t(64 - wy)};
+        const WindowPoint w = ProjectToWindow(x, y, z);
+        return {w.x, 64 - w.y};
     }
     Objex* plant = nullptr;
     Objex* photo = nullptr;

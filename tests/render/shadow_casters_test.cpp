@@ -36,14 +36,12 @@ using namespace dvxtest;
 
 namespace {
 
-class ShadowCasters : public RenderTest {
+class ShadowCasters : public LiveViewRenderTest {
 protected:
     void SetUp() override {
-        RenderTest::SetUp();
-        Resize(128, 128);
+        LiveViewRenderTest::SetUp();
+        UseViewSize(128, 128);
         port::setImageDecoder(&decoder);
-        SetLiveViewControllerExistsHandler([] { return true; });
-        host = std::make_unique<LiveViewHostRecorder>(gl.get(), 128, 128);
         SetShadowRenderClockHandler([] { return 0.0; });
         ds = doc->itsDocState;
         ds->renderMode = rendermode::kSolid, ds->shadowsOn = 1, ds->shadowQuality = 5;
@@ -62,26 +60,19 @@ protected:
         PlaneObject* floor = AddQuad({{-600, 0, -600}, {600, 0, -600}, {600, 0, 600}, {-600, 0, 600}}, kWhite);
         floor->planes->ny = 1, floor->object3D = owner;
     }
-    void TearDown() override {
-        host.reset(), SetLiveViewControllerExistsHandler(nullptr), SetShadowRenderClockHandler(nullptr);
-        RenderTest::TearDown();
-    }
+    void TearDown() override { SetShadowRenderClockHandler(nullptr), LiveViewRenderTest::TearDown(); }
     std::vector<uint8_t> frame() {
         RefreshGLScene();
         return gl->readPixels();
     }
     // The red channel where the floor point (x, 0, z) shows.
     int at(float x, float z) {
-        double m[16], p[16], wx, wy, wz;
-        GLint v[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m), glGetDoublev(GL_PROJECTION_MATRIX, p), glGetIntegerv(GL_VIEWPORT, v);
-        gluProject(x, 0, z, m, p, v, &wx, &wy, &wz);
-        return int(gl->pixel(int(wx), int(wy)) >> 24);
+        const WindowPoint w = ProjectToWindow(x, 0, z);
+        return int(gl->pixel(w.x, w.y) >> 24);
     }
     PpmImageDecoder decoder;
     DocState* ds = nullptr;
     Objex* owner = nullptr;
-    std::unique_ptr<LiveViewHostRecorder> host;
 };
 
 // Seen from 700 straight above, the sun 45 degrees up in direction 0 throws every shadow

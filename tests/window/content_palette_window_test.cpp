@@ -31,6 +31,16 @@ QImage Screen(QWidget* w) { return w->screen()->grabWindow(0).copy(QRect(w->mapT
 // The first preview's middle, as the server shows it.
 QColor FirstPreview(ContentPaletteController* p) { return Screen(p->contentView()).pixelColor(35, 15); }
 
+// A drag with the server's mouse from `from` to `to`, the drag beginning 4 points from the
+// press. The drag runs its own loop: the rest of the gesture comes from timers inside it.
+void DragOnTheServer(QPoint from, QPoint to) {
+    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
+    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
+    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
+    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
+    move(from + QPoint(4, 4));
+}
+
 TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     WindowTestServices services("contentpalettewindow");
     dvxtest::WriteSmallContentLibrary();
@@ -51,17 +61,12 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->contentView()->previewCount() == 1; }));
     EXPECT_TRUE(QTest::qWaitFor([p] { return FirstPreview(p) == QColor(Qt::blue); })) << "no Table preview";
 
-    // The drag runs its own loop: the rest of the gesture comes from timers inside it.
     QWidget* plan = w->docScrollView()->viewport();  // the plan on screen
     const QPoint from = p->contentView()->mapToGlobal(QPoint(35, 35));
     const QPoint to = plan->mapToGlobal(plan->rect().center());
     const QImage before = Screen(plan);
     const int objects = dvxtest::CountObjects(gCurDocument->itsCurLayer->firstObject);
-    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
-    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
-    move(from + QPoint(10, 10));
+    DragOnTheServer(from, to);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->count() > 0; }, 5000)) << "no drop";
     EXPECT_EQ(std::tuple(dvxtest::CountObjects(gCurDocument->itsCurLayer->firstObject), w->document()->undoStack()->undoText()),
               std::tuple(objects + 1, QString("Insert Object")));
@@ -84,12 +89,8 @@ TEST(ContentPaletteWindow, AFailedDropSlidesThePictureBackToWhereTheDragBegan) {
     ContentView* grid = p->contentView();
     QWidget* outline = p->categoryOutlineView()->viewport();
     const QPoint from = grid->mapToGlobal(QPoint(35, 35)), to = outline->mapToGlobal(outline->rect().center());
-    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
-    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
     const QPoint began = from + QPoint(4, 4);  // the pointer when the drag began
-    move(began);
+    DragOnTheServer(from, to);
     ASSERT_TRUE(QTest::qWaitFor([grid] { return grid->slideBackWindow() != nullptr; }, 5000)) << "no slide back";
     QPointer<QWidget> slide = grid->slideBackWindow();
     // The picture's hot spot, where the pointer held it, on its way back.
