@@ -218,6 +218,11 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
         bottom += Distance(surface(t, 0), surface(t + step, 0));
     }
     CurvedWallCell wall(object, p00, bottom);
+    if (wall.valid() && wall.dropped()) {
+        if (gCurPlaneObject) DeletePlaneObject(gCurPlaneObject);
+        gCurPlaneObject = nullptr;
+        return;
+    }
     std::vector<PlaneVertex> top;
     float along = 0;
     float start = p00->rowLength;

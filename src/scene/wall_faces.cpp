@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -392,17 +393,13 @@ void AppendZippedTop(const std::vector<PlaneVertex>& one, const std::vector<Plan
         const bool first = i == 0 && j == 0;
         const bool last = alongOne ? (i + 2 == n1 && j + 1 == n0) : (i + 1 == n1 && j + 2 == n0);
         // Edges a-b, b-c, c-a: along a side, a diagonal or an end.
-        const uint16_t ab = alongOne ? a.flag : kHiddenEdge, bc = alongOne ? (last ? 0 : kHiddenEdge) : c.flag;
-        const uint16_t ca = first ? 0 : kHiddenEdge;
+        const uint16_t end = last ? 0 : kHiddenEdge;
+        const uint16_t ab = alongOne ? a.flag : end, bc = alongOne ? end : b.flag, ca = first ? 0 : kHiddenEdge;
         PlaneVertex* v = nullptr;
         int32_t bytes = 0;
-        const bool stored = alongOne
-                                ? StorePolyPoint(&v, a.H, a.V, a.D, &bytes, ab, 0, 0) &&
-                                      StorePolyPoint(&v, b.H, b.V, b.D, &bytes, bc, 1, 0) &&
-                                      StorePolyPoint(&v, c.H, c.V, c.D, &bytes, ca, 0, 1)
-                                : StorePolyPoint(&v, a.H, a.V, a.D, &bytes, last ? 0 : kHiddenEdge, 0, 0) &&
-                                      StorePolyPoint(&v, b.H, b.V, b.D, &bytes, bc, 1, 1) &&
-                                      StorePolyPoint(&v, c.H, c.V, c.D, &bytes, ca, 0, 1);
+        const bool stored = StorePolyPoint(&v, a.H, a.V, a.D, &bytes, ab, 0, 0) &&
+                            StorePolyPoint(&v, b.H, b.V, b.D, &bytes, bc, 1, alongOne ? 0.0f : 1.0f) &&
+                            StorePolyPoint(&v, c.H, c.V, c.D, &bytes, ca, 0, 1);
         if (!stored) {
             DeletePlanarPolygon(v);
             return;
@@ -442,6 +439,7 @@ CurvedWallCell::CurvedWallCell(Objex* solid, Poinz* corner1, float length)
     case WallFaceSlot::kSegment:
         std::tie(start_, end_) = SegmentOf(wall, slot_.segment);
         if (!start_) return;
+        dropped_ = ds->framingView && seg::kShape(*start_) == 0;
         if (slot_.acrossWall) raisedBy = start_, end = 1;
         break;
     }
@@ -469,7 +467,7 @@ float CurvedWallCell::rise(float along) const {
 }
 
 void CurvedWallCell::finish(const std::vector<PlaneVertex>& top) {
-    if (!valid_ || outline_.empty() || top.size() < 2) return;
+    if (!valid_ || dropped_ || outline_.empty() || top.size() < 2) return;
     std::vector<PlaneVertex> edge = top;
     if (slot_.side == 1) std::reverse(edge.begin(), edge.end());
     sTopEdges.push_back({wall_, start_, slot_.side, std::move(edge)});

@@ -79,6 +79,8 @@ public:
     // from there to the next column.
     CurvedWallCell(Objex* solid, Poinz* corner1, float length);
     bool valid() const { return valid_; }
+    // In the framing view a plain segment's side shows its lumber instead: no strips.
+    bool dropped() const { return dropped_; }
     // The height over the bottom at `along` plan units from corner1 along the bottom.
     float rise(float along) const;
     // The base elevation the strips stand on.
@@ -89,6 +91,7 @@ public:
 
 private:
     bool valid_ = false;
+    bool dropped_ = false;
     Objex* solid_ = nullptr;
     Objex* wall_ = nullptr;
     Poinz* corner1_ = nullptr;

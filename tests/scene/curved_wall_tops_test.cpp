@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
@@ -97,6 +98,17 @@ TEST_F(CurvedWallTops, ACurvedFaceStandsTheWallsHeightAndItsTopCoversItsFootprin
     const double footprint = FootprintArea(faces);
     EXPECT_GT(footprint, 200 * 12 * 0.8);  // a band about 12 wide along some 215
     EXPECT_NEAR(Area(tops), footprint, 0.05);
+
+    // In the framing view plain segments show their lumber: no strips along the sides (only
+    // across the wall's ends, which stand as they do), no tops.
+    doc->itsDocState->framingView = 1;
+    DeleteAllRendererObjects(), RenderSingleObject(w);
+    for (const PlaneObject* p : PiecesOf(w)) {
+        EXPECT_NE(p->pieceKind, 0);
+        if (p->surfaceKind != kMeshStrip) continue;
+        const PlaneVertex* v = p->planes->vertices;
+        EXPECT_LT(std::hypot(v[0].H - v[3].H, v[0].D - v[3].D), 12.5) << "a strip along a side";
+    }
 }
 
 }  // namespace
