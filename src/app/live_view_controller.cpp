@@ -499,7 +499,10 @@ void LiveViewController::renderFinal() {
 
 void LiveViewController::renderShadows() {
     DocState* ds = CurrentDocState();
-    if (!ds || ds->renderMode == rendermode::kWireframe || !surface_.makeCurrent()) return;
+    if (!ds || ds->renderMode == rendermode::kWireframe) return;
+    // The design forbids shadows: the view stays as it is, and the status line says why.
+    if (ds->shadowsForbidden) return setLVStatusString(LocalizedString("Shadows are turned off for this design").c_str());
+    if (!surface_.makeCurrent()) return;
     const uint8_t shadows = ds->shadowsOn;
     ds->shadowsOn = 1;
     gRenderGL = gRenderDirty = gRefreshRender = 1;

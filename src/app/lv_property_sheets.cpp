@@ -156,8 +156,10 @@ void LVOverheadAngleView::paintEvent(QPaintEvent*) {
                 RenderToolPicture(QStringLiteral("LVViewOvrAngle"), int(24 * kUnit), palette().color(QPalette::WindowText)));
     const double overhead = ovrAngleViewParentController ? ovrAngleViewParentController->overheadAngle() : 0;
     const double a = qDegreesToRadians(overhead);
-    DrawCentred(p, RenderToolPicture(QStringLiteral("LVViewSun"), kSunPixels, kSunInk),
-                o + QPointF(std::cos(a), -std::sin(a)) * kArcRadius);
+    // The picture's lower left corner stands off the arc point, right and down.
+    const QImage sun = RenderToolPicture(QStringLiteral("LVViewSun"), kSunPixels, kSunInk);
+    const QPointF corner = o + QPointF(std::cos(a), -std::sin(a)) * kArcRadius + kSunOffset;
+    p.drawImage(corner - QPointF(0, sun.height()), sun);
 }
 
 // --- light properties ---

@@ -64,6 +64,8 @@ public:
     explicit LVOverheadAngleView(QWidget* parent = nullptr);
     LVLightPropertiesController* ovrAngleViewParentController = nullptr;
     static constexpr int kArcRadius = 75;
+    // Where the sun picture's lower left corner stands from its point on the arc.
+    static constexpr QPointF kSunOffset{5, 13};
     // The arc's centre: the horizon's left end.
     QPointF pivot() const { return {11.0, height() - 20.0}; }
 

@@ -1,6 +1,9 @@
 #include "content/content_drag.h"
 
+#include <QEasingCurve>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QVariantAnimation>
 
 #include "model/content_types.h"
 
@@ -35,4 +38,42 @@ QImage ContentDragImage() {
     p.drawLine(8, 0, 8, 16);
     p.drawLine(0, 8, 16, 8);
     return image;
+}
+
+DragSlideBack::DragSlideBack(const QPixmap& picture, QPoint hotSpot)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                           Qt::WindowDoesNotAcceptFocus),
+      picture_(picture),
+      hotSpot_(hotSpot) {
+    setObjectName(QStringLiteral("dragSlideBack"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(picture_.deviceIndependentSize().toSize());
+}
+
+DragSlideBack* DragSlideBack::start(const QPixmap& picture, QPoint hotSpot, QPoint from, QPoint to) {
+    const QString platform = QGuiApplication::platformName();
+    if (picture.isNull() || platform.startsWith(QLatin1String("wayland")) || platform == QLatin1String("offscreen"))
+        return nullptr;
+    auto* slide = new DragSlideBack(picture, hotSpot);
+    slide->move(from - hotSpot);
+    slide->show();
+    auto* motion = new QVariantAnimation(slide);
+    motion->setStartValue(QPointF(from - hotSpot));
+    motion->setEndValue(QPointF(to - hotSpot));
+    motion->setDuration(kMilliseconds);
+    motion->setEasingCurve(QEasingCurve::OutCubic);
+    connect(motion, &QVariantAnimation::valueChanged, slide, [slide](const QVariant& at) { slide->move(at.toPointF().toPoint()); });
+    connect(motion, &QVariantAnimation::finished, slide, &QWidget::close);
+    motion->start();
+    return slide;
+}
+
+void DragSlideBack::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawPixmap(0, 0, picture_);
 }

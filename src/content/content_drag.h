@@ -5,6 +5,9 @@
 // drop site routes on formats() and reads with hasFormat()/data() of the 3D type.
 #include <QImage>
 #include <QMimeData>
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
 #include <memory>
 
 #include "model/sym_entry.h"
@@ -29,3 +32,23 @@ private:
 
 // The 17 x 17 cross shown under the pointer while dragging.
 QImage ContentDragImage();
+
+// A drag that ends without a drop shows its picture going back to where it began. Qt's own drag
+// has no such ending (its picture just vanishes when the drag returns), so this draws it: a
+// frameless window that takes no input, carrying the picture from `from` to `to` (global
+// points under the picture's hot spot) in a quarter second, then closing itself. None where the
+// window system does not let a program place its windows (Wayland) or without a screen.
+class DragSlideBack : public QWidget {
+    Q_OBJECT
+public:
+    static DragSlideBack* start(const QPixmap& picture, QPoint hotSpot, QPoint from, QPoint to);
+    static constexpr int kMilliseconds = 250;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    DragSlideBack(const QPixmap& picture, QPoint hotSpot);
+    QPixmap picture_;
+    QPoint hotSpot_;
+};

@@ -1,5 +1,6 @@
 #include "content/content_view.h"
 
+#include <QCursor>
 #include <QDrag>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -270,10 +271,14 @@ void ContentView::startDrag() {
     if (!data) return;
     auto* drag = new QDrag(this);
     drag->setMimeData(data.release());
-    drag->setPixmap(QPixmap::fromImage(ContentDragImage()));
-    drag->setHotSpot(QPoint(9, 8));
+    const QPixmap picture = QPixmap::fromImage(ContentDragImage());
+    const QPoint hotSpot(9, 8);
+    drag->setPixmap(picture);
+    drag->setHotSpot(hotSpot);
+    const QPoint began = QCursor::pos();
     // Only this program's own views know the types: a copy, nothing else.
-    drag->exec(Qt::CopyAction, Qt::CopyAction);
+    if (drag->exec(Qt::CopyAction, Qt::CopyAction) == Qt::IgnoreAction)
+        slideBack_ = DragSlideBack::start(picture, hotSpot, QCursor::pos(), began);
 }
 
 void ContentView::showTrackingAreaAt(QPointF at) {

@@ -4,6 +4,7 @@
 // live view, and the entry under the pointer described in the status bar.
 #include <QImage>
 #include <QString>
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -32,6 +33,8 @@ public:
     // How many previews the cache holds, and the one at `i` (decoded if it was not yet).
     size_t previewCount() const { return previewCache_.size(); }
     QImage previewAt(size_t i) const;
+    // The picture of the last drag that found no drop on its way back, while it moves.
+    QWidget* slideBackWindow() const { return slideBack_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,4 +69,5 @@ private:
     int enteredArea_ = -1;
     QPointF pressedAt_;
     bool pressed_ = false;
+    QPointer<QWidget> slideBack_;
 };

@@ -197,7 +197,7 @@ struct DocState {
     int16_t navigationValue;                 // 190 3D navigation value
     float currentElevation;                  // 191 absolute base height of the current floor, inches
     SelectionState40 ss40;                   // 192 base elevation of the selection
-    uint8_t carried193;                      // 193 carried
+    uint8_t shadowsForbidden;                // 193 non-zero: the live view's Shadows command renders nothing
     int16_t shadowQuality;                   // 194 shadow quality
     float foundationWidth;                   // 195 foundation width of new walls, inches
     float stiffenerBeamWidth;                // 196 beam width of the stiffener beam tool, inches

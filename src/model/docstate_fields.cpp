@@ -202,7 +202,7 @@ constexpr DocStateField kFields[] = {
     {190, "navigationValue", T::I16, offsetof(DocState, navigationValue), 1, 0, 1, {0}, 0, {}, ""},
     {191, "currentElevation", T::F32, offsetof(DocState, currentElevation), 1, 0, 1, {0}, 0, {}, "base elevation for new objects; working elevation; default wall base elevation (conversion)"},
     {192, "ss40", T::SelectionState40, offsetof(DocState, ss40), 1, 0, 0, {}, 0, {}, "elevation slider value"},
-    {193, "carried193", T::U8, offsetof(DocState, carried193), 1, 0, 1, {0}, 0, {}, ""},
+    {193, "shadowsForbidden", T::U8, offsetof(DocState, shadowsForbidden), 1, 0, 1, {0}, 0, {}, "shadow-forbidding setting (live view)"},
     {194, "shadowQuality", T::I16, offsetof(DocState, shadowQuality), 1, 0, 1, {5}, 0, {}, "shadow quality"},
     {195, "foundationWidth", T::F32, offsetof(DocState, foundationWidth), 1, 0, 1, {12}, 1, {11.811}, "quick-wall width (wall tools, 12.0); second wall default (conversion: fourth param of exterior walls)"},
     {196, "stiffenerBeamWidth", T::F32, offsetof(DocState, stiffenerBeamWidth), 1, 0, 1, {12}, 1, {11.811}, "second beam default (conversion: fourth param, width)"},

@@ -390,6 +390,14 @@ namespace skylight_lens {
 inline constexpr Param kThickness{4};
 }  // namespace skylight_lens
 
+// The pieces of a door's piece list: their shade, the fifth parameter (a custom door's
+// hardware spreads it over 0.9 to 1.0). A door's infill plane shows that share of its light
+// when it is above 0, else 0.9.
+namespace door_piece {
+inline constexpr Param kShade{4};
+inline constexpr float kInfillShade = 0.9f;
+}  // namespace door_piece
+
 // Lot points (62, 133): the descent in degrees.
 namespace lot_point {
 inline float& Descent(Poinz& p) { return p.segmentValues[0]; }

@@ -37,6 +37,9 @@ constexpr int16_t kWallType = 12;
 constexpr float kHeadAngle = 0.9948377f;  // 57 degrees
 constexpr float kHeadDistance = 9.0f;
 constexpr double kHeadTilt = 38.0;
+// A flood lamp's cone.
+constexpr double kFloodBase = 4, kFloodTop = 600, kFloodLength = 1600;
+constexpr int kFloodSides = 40;
 
 // What each can or point light draws: its volume and its sprite.
 struct CanLight {
@@ -249,9 +252,14 @@ void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* model
         glRotated(90, 1, 0, 0);
         glRotated(a * 180.0 / M_PI + (i == 0 ? kHeadTilt : -kHeadTilt), 0, 0, -1);
         glRotated(r->sideFlag == 0 ? -kHeadTilt : kHeadTilt, 1, 0, 0);
+        // Written where the cone lies in front of the scene, then drawn again: what the cone
+        // passes is zeroed, what lies in front of the cone's surface is inverted.
+        glEnable(GL_DEPTH_TEST);
         glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
         glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-        gluCylinder(gQuadricObject, 4, 600, 1600, 40, 1);
+        gluCylinder(gQuadricObject, kFloodBase, kFloodTop, kFloodLength, kFloodSides, 1);
+        glStencilOp(GL_ZERO, GL_INVERT, GL_ZERO);
+        gluCylinder(gQuadricObject, kFloodBase, kFloodTop, kFloodLength, kFloodSides, 1);
         glPopMatrix();
     }
     glShadeModel(GL_SMOOTH);

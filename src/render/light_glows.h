@@ -29,7 +29,10 @@ void RenderCanLightMask(PlaneObject* object, Objex* light, const double* modelvi
 void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
                        const int* viewport);
 // A wall-mounted flood light: the volumes of both lamp heads, then a sprite at each. Nothing
-// unless the light hangs on a wall and its record has both wall points.
+// unless the light hangs on a wall and its record has both wall points. Each head's cone is
+// marked with the depth test on: written (1) where it passes, then drawn again zeroing where
+// it passes and inverting where the scene lies in front of it, so a scene surface seen from
+// inside a cone reads 255 and one seen through the cone's wall 0.
 void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
                           const int* viewport);
 void RenderFloodLightMap(Objex* light, float x, float y, float z, const double* modelview,

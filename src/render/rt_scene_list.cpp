@@ -28,11 +28,13 @@ bool IsHoleKind(uint16_t k) {
     return k == piecekind::kFloorHoleAbove || k == piecekind::kFloorHoleBelow || k == piecekind::kInsetOutline;
 }
 
-void Name(PlaneObject* p) {
-    if (!gGLPickMode) return;
+void NameIf(bool named, PlaneObject* p) {
+    if (!named) return;
     glLoadName(GLuint(kFirstPieceName + gNamedPieces.size()));
     gNamedPieces.push_back(p);
 }
+// The scene's pieces carry names while picking.
+void Name(PlaneObject* p) { NameIf(gGLPickMode != 0, p); }
 
 void Face(PlaneObject* p) {
     switch (FaceDrawerFor(p)) {
@@ -130,15 +132,21 @@ void RealTimeRenderGLPlaneObjects(PlaneObject* list) {
     bool draw = true;
     if (ds->renderMode != rendermode::kWireframe || gSceneDisplayList) draw = BeginDisplayList(gSceneDisplayList);
     if (draw) {
-        if (gGLPickMode) gNamedPieces.clear();
+        if (gGLPickMode || gGLPick3DSelectionMode || gGLFindAppliedMode) gNamedPieces.clear();
         FloorPasses(list, *ds, MainWalk(list, *ds));
         EndDisplayList(gSceneDisplayList);
     }
+    // Plants and photos face the camera: drawn every frame, outside the list.
+    const bool plantsDrawn = (!gGLPickMode || gGLFindAppliedMode) && !(ds->renderValue & hideflag::kPlants);
+    const bool plantsNamed = gGLPick3DSelectionMode || gGLFindAppliedMode;
+    const bool photosNamed = gGLPick3DSelectionMode || gGLPickMode;
     for (PlaneObject* p = list; p; p = p->next) {
         if (IsPlant(p)) {
-            if (!gGLPickMode && !(ds->renderValue & hideflag::kPlants)) RTRenderGLPlantObject(p);
+            if (!plantsDrawn) continue;
+            NameIf(plantsNamed, p);
+            RTRenderGLPlantObject(p);
         } else if (p->surfaceKind == kPhotoSurface) {
-            Name(p);
+            NameIf(photosNamed, p);
             RTRenderGLPhotoObject(p);
         }
     }

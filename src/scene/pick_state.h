@@ -9,5 +9,11 @@ extern int32_t gPickY;
 // Set while the scene is drawn through OpenGL for a pick.
 extern uint8_t gRenderingOpenGL;
 // Set while drawing in selection mode: each plane object is drawn under a name of its own and
-// the lot under kLotPickName.
+// the lot under kLotPickName. Plants are left out of such a pick unless gGLFindAppliedMode is
+// set too.
 extern uint8_t gGLPickMode;
+// Set while a click in the live view selects: plants and photos carry their names.
+extern uint8_t gGLPick3DSelectionMode;
+// Set while a pick looks for the object a click or a drop acts on: plants are drawn into the
+// pick and carry their names.
+extern uint8_t gGLFindAppliedMode;

@@ -1,6 +1,7 @@
 #include "scene/surfaces.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "model/bicubic.h"
 #include "model/docstate.h"
@@ -13,6 +14,7 @@
 #include "model/transforms.h"
 #include "scene/face_materials.h"
 #include "scene/scene_build.h"
+#include "scene/wall_faces.h"
 
 namespace {
 
@@ -209,21 +211,43 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
         return q;
     };
     const float step = 1.0f / static_cast<float>(strips);
+    // A wall solid's cell stands as high as its segment along the cell's bottom.
+    float bottom = 0;
+    for (int i = 0; i < strips; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(strips);
+        bottom += Distance(surface(t, 0), surface(t + step, 0));
+    }
+    CurvedWallCell wall(object, p00, bottom);
+    if (wall.valid() && wall.dropped()) {
+        if (gCurPlaneObject) DeletePlaneObject(gCurPlaneObject);
+        gCurPlaneObject = nullptr;
+        return;
+    }
+    std::vector<PlaneVertex> top;
+    float along = 0;
     float start = p00->rowLength;
     for (int i = 0; i < strips; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(strips);
-        const Float3DPoint a = surface(t, 0), b = surface(t, 1), c = surface(t + step, 1),
-                           d = surface(t + step, 0);
+        Float3DPoint a = surface(t, 0), b = surface(t, 1), c = surface(t + step, 1), d = surface(t + step, 0);
+        const float next = along + Distance(a, d);
+        if (wall.valid()) {
+            b.floatV = a.floatV - wall.rise(along);
+            c.floatV = d.floatV - wall.rise(next);
+            if (top.empty()) top.push_back(PlaneVertex{b.floatH, b.floatV, b.floatD});
+            top.push_back(PlaneVertex{c.floatH, c.floatV, c.floatD});
+        }
         PlaneObject* piece = gCurPlaneObject ? gCurPlaneObject : NewStripPiece(object);
         gCurPlaneObject = piece;
         if (!piece) return;
         RenderMeshPlane(a, b, c, d, p00->rowPerimeter, object, start, 0, 0);
         start += Distance(a, d);
+        along = next;
         SetCellMaterials(piece, p00, ds);
         SetRepeats(piece, p00->rowPerimeter, Distance(a, b));
         piece->surfaceKind = kMeshStrip;
         piece->frontColor = object->fillColor;
         piece->backColor = object->penColor;
+        if (wall.valid()) piece->elevationOverride = wall.baseElevation();
         SetPieceAlpha(piece, object, true);
         if (piece->planes)
             AppendPlaneObject(piece, object);
@@ -231,6 +255,7 @@ void BuildCurvedCell(Poinz* p00, Poinz* p10, Poinz* p01, Poinz* p11, uint8_t lin
             DeletePlaneObject(piece);
         gCurPlaneObject = nullptr;
     }
+    wall.finish(top);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -315,11 +316,14 @@ bool StoreTopQuad(PlaneVertex** v, int32_t* bytes, const PlaneVertex& a, const P
            StorePolyPoint(v, c.H, c.V, c.D, bytes, c.flag, 1, 1) && StorePolyPoint(v, d.H, d.V, d.D, bytes, 0, 0, 1);
 }
 
+void AppendZippedTop(const std::vector<PlaneVertex>& one, const std::vector<PlaneVertex>& zero, PlaneObject* top);
+
 void AddTop(const TopEdge& one, const TopEdge& zero, Objex* wall) {
-    if (one.top.size() < 2 || one.top.size() != zero.top.size()) return;
+    if (one.top.size() < 2 || zero.top.size() < 2) return;
     PlaneObject* top = CreatePlaneObject();
     if (!top) return;
-    for (size_t k = 0; k + 1 < one.top.size(); ++k) {
+    if (one.top.size() != zero.top.size()) AppendZippedTop(one.top, zero.top, top);
+    for (size_t k = 0; one.top.size() == zero.top.size() && k + 1 < one.top.size(); ++k) {
         PlaneVertex* v = nullptr;
         int32_t bytes = 0;
         if (!StoreTopQuad(&v, &bytes, one.top[k], one.top[k + 1], zero.top[k + 1], zero.top[k])) {
@@ -339,7 +343,136 @@ void AddTop(const TopEdge& one, const TopEdge& zero, Objex* wall) {
         DeletePlaneObject(top);
 }
 
+// On side 1, two grey caps close a step in height, base or shape where the segment ends.
+void AddStepCaps(const WallFaceSlot& slot, Objex* solid, Objex* wall, Poinz* start, Poinz* end, Poinz* corner1,
+                 float baseOffset) {
+    if (slot.side != 1 || slot.capCorner < 0 || !start || !end) return;
+    Poinz* corner = NthPoint(solid, slot.capCorner, solid->closed != 0);
+    if (!corner || (!wall->closed && !end->next) || SameStep(start, end)) return;
+    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(start, 2)),
+               start->baseElevation, wall);
+    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(end, 1)),
+               end->baseElevation, wall);
+}
+
+// The height of a top outline at `s` from the segment's start: along the outline's first stretch
+// that spans it, or its nearer end's beyond them.
+float OutlineHeight(const std::vector<std::pair<float, float>>& outline, float s) {
+    if (outline.empty()) return 0.0f;
+    for (size_t i = 0; i + 1 < outline.size(); ++i) {
+        const auto [s0, h0] = outline[i];
+        const auto [s1, h1] = outline[i + 1];
+        if (s < std::min(s0, s1) || s > std::max(s0, s1)) continue;
+        return s1 == s0 ? std::max(h0, h1) : h0 + (h1 - h0) * (s - s0) / (s1 - s0);
+    }
+    return s <= outline.front().first ? outline.front().second : outline.back().second;
+}
+
+// The lengths along a top edge, from 0 at its first corner to 1 at its last.
+std::vector<float> Fractions(const std::vector<PlaneVertex>& edge) {
+    std::vector<float> f(edge.size(), 0.0f);
+    for (size_t i = 1; i < edge.size(); ++i)
+        f[i] = f[i - 1] + Get3DLineLength(edge[i - 1].H, edge[i - 1].V, edge[i - 1].D, edge[i].H, edge[i].V, edge[i].D);
+    const float total = f.empty() ? 0.0f : f.back();
+    for (float& x : f) x = total > 0 ? x / total : 0.0f;
+    return f;
+}
+
+// A top between edges of different corner counts: triangles zipped along both, the next corner
+// taken from whichever edge is less far along. Diagonals stay hidden in the line modes; the
+// edges along the sides show as the faces' top edges do, the ends across the wall always.
+void AppendZippedTop(const std::vector<PlaneVertex>& one, const std::vector<PlaneVertex>& zero, PlaneObject* top) {
+    const std::vector<float> f1 = Fractions(one), f0 = Fractions(zero);
+    size_t i = 0, j = 0;
+    const size_t n1 = one.size(), n0 = zero.size();
+    while (i + 1 < n1 || j + 1 < n0) {
+        const bool alongOne = j + 1 >= n0 || (i + 1 < n1 && f1[i + 1] <= f0[j + 1]);
+        const PlaneVertex& a = one[i];
+        const PlaneVertex& b = alongOne ? one[i + 1] : zero[j + 1];
+        const PlaneVertex& c = zero[j];
+        const bool first = i == 0 && j == 0;
+        const bool last = alongOne ? (i + 2 == n1 && j + 1 == n0) : (i + 1 == n1 && j + 2 == n0);
+        // Edges a-b, b-c, c-a: along a side, a diagonal or an end.
+        const uint16_t end = last ? 0 : kHiddenEdge;
+        const uint16_t ab = alongOne ? a.flag : end, bc = alongOne ? end : b.flag, ca = first ? 0 : kHiddenEdge;
+        PlaneVertex* v = nullptr;
+        int32_t bytes = 0;
+        const bool stored = StorePolyPoint(&v, a.H, a.V, a.D, &bytes, ab, 0, 0) &&
+                            StorePolyPoint(&v, b.H, b.V, b.D, &bytes, bc, 1, alongOne ? 0.0f : 1.0f) &&
+                            StorePolyPoint(&v, c.H, c.V, c.D, &bytes, ca, 0, 1);
+        if (!stored) {
+            DeletePlanarPolygon(v);
+            return;
+        }
+        const Float3DPoint n = PolygonNormal(v, 3);
+        const float up = n.floatV > 0 ? -1.0f : 1.0f;
+        AppendPlane(v, 3, n.floatH * up, n.floatV * up, n.floatD * up, top);
+        alongOne ? ++i : ++j;
+    }
+}
+
 } // namespace
+
+CurvedWallCell::CurvedWallCell(Objex* solid, Poinz* corner1, float length)
+    : solid_(solid), corner1_(corner1), length_(length) {
+    const DocState* ds = CurrentDocState();
+    Objex* wall = solid ? solid->sourceObject : nullptr;
+    if (!ds || !solid || !corner1 || solid->subtype != objsubtype::kWallSolid || !wall || wall->type != objtype::kWall ||
+        solid->rows < 1)
+        return;
+    const int32_t columns = solid->pointCount / solid->rows;
+    int32_t index = 0;
+    const Poinz* p = solid->firstPoint;
+    for (; p && p != corner1; p = p->next) ++index;
+    if (!p || columns < 1) return;
+    wall_ = wall;
+    slot_ = GetWallFaceSlot(solid, wall, index % columns);
+    baseOffset_ = ConvertWorldToScreen(objfield::wall::kBaseOffset(*wall), ds, 0);
+    Poinz* last = wall->firstPoint;
+    while (last && last->next) last = last->next;
+    const Poinz* raisedBy = nullptr;
+    int16_t end = 2;
+    switch (slot_.kind) {
+    case WallFaceSlot::kNone: return;
+    case WallFaceSlot::kClosingColumn: raisedBy = last; break;
+    case WallFaceSlot::kEndFace: raisedBy = last ? last->prev : nullptr; break;
+    case WallFaceSlot::kSegment:
+        std::tie(start_, end_) = SegmentOf(wall, slot_.segment);
+        if (!start_) return;
+        dropped_ = ds->framingView && seg::kShape(*start_) == 0;
+        if (slot_.acrossWall) raisedBy = start_, end = 1;
+        break;
+    }
+    if (raisedBy) {
+        endRise_ = baseOffset_ + static_cast<float>(GetWallHeight(raisedBy, end));
+        baseElevation_ = raisedBy->baseElevation;
+    } else if (start_) {
+        auto height = [&](float inches) { return baseOffset_ + ConvertWorldToScreen(inches, ds, 0); };
+        outline_ = ShapeTop(seg::kShape(*start_), length_, height(seg::kFirstHeight(*start_)),
+                            height(seg::kSecondHeight(*start_)), height(seg::kPeakHeight(*start_)),
+                            seg::kPitchA(*start_) / 12.0f, seg::kPitchB(*start_) / 12.0f)
+                       .points;
+        baseElevation_ = start_->baseElevation;
+    } else {
+        return;
+    }
+    valid_ = true;
+}
+
+float CurvedWallCell::rise(float along) const {
+    if (!valid_) return 0.0f;
+    if (outline_.empty()) return endRise_;
+    // Side 0 runs from the segment's start along the cell, side 1 from its end.
+    return OutlineHeight(outline_, slot_.side == 0 ? along : length_ - along);
+}
+
+void CurvedWallCell::finish(const std::vector<PlaneVertex>& top) {
+    if (!valid_ || dropped_ || outline_.empty() || top.size() < 2) return;
+    std::vector<PlaneVertex> edge = top;
+    if (slot_.side == 1) std::reverse(edge.begin(), edge.end());
+    sTopEdges.push_back({wall_, start_, slot_.side, std::move(edge)});
+    AddStepCaps(slot_, solid_, wall_, start_, end_, corner1_, baseOffset_);
+}
 
 void StartWallTops() { sTopEdges.clear(); }
 
@@ -437,11 +570,5 @@ void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corn
         return RaiseTop(piece, facePlane, last, baseOffset);
     if (slot.kind == WallFaceSlot::kEndFace)
         return RaiseTop(piece, facePlane, last ? last->prev : nullptr, baseOffset);
-    if (slot.side != 1 || slot.capCorner < 0 || !start) return;
-    Poinz* corner = NthPoint(solid, slot.capCorner, solid->closed != 0);
-    if (!corner || (!wall->closed && !end->next) || SameStep(start, end)) return;
-    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(start, 2)),
-               start->baseElevation, wall);
-    AddStepCap(corner, corner1, baseOffset + static_cast<float>(GetWallHeight(end, 1)),
-               end->baseElevation, wall);
+    AddStepCaps(slot, solid, wall, start, end, corner1, baseOffset);
 }

@@ -13,6 +13,8 @@
 // last-edge top, last-edge bottom. Side 0 of a segment runs from its end back to its start,
 // side 1 from its start to its end.
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "scene/plane_object.h"
 
@@ -65,9 +67,49 @@ WallFaceSlot GetWallFaceSlot(const Objex* solid, const Objex* wall, int32_t colu
 void CarveWindowsAndDoors(Objex* solid, Objex* wall, Poinz* corner1, Poinz* corner2, Poinz* corner3,
                           Poinz* corner4, int32_t column, Plane* facePlane);
 
-// The tops of a wall: CarveWindowsAndDoors notes the finished top edge of each side face of a
-// segment between these two calls; CloseWallTops appends, for every segment whose two sides
-// were noted, a grey piece spanning the wall's thickness between their top edges (one quad per
-// stretch of the top outline), owned by the wall and standing on the segment's base.
+// A cell of a wall's solid whose corners carry tangents is built as strips, each its own
+// piece (scene/surfaces.cpp). This tells the strips how high they stand and closes them like a
+// flat face: a side of a segment stands under the segment's top outline (its shape code, as
+// measured along the cell's bottom) and notes its top edge for the wall's top; an end face or
+// closing column reaches its segment's height as a flat one does; on side 1 the step caps
+// follow. Strips of a cell that is no wall solid's stay as built (valid() is false).
+class CurvedWallCell {
+public:
+    // `corner1` is the cell's row-0 corner of its column, `length` the length of its bottom
+    // from there to the next column.
+    CurvedWallCell(Objex* solid, Poinz* corner1, float length);
+    bool valid() const { return valid_; }
+    // In the framing view a plain segment's side shows its lumber instead: no strips.
+    bool dropped() const { return dropped_; }
+    // The height over the bottom at `along` plan units from corner1 along the bottom.
+    float rise(float along) const;
+    // The base elevation the strips stand on.
+    float baseElevation() const { return baseElevation_; }
+    // The strips' top corners in order from corner1: the wall's top is noted from them and the
+    // caps are added.
+    void finish(const std::vector<PlaneVertex>& top);
+
+private:
+    bool valid_ = false;
+    bool dropped_ = false;
+    Objex* solid_ = nullptr;
+    Objex* wall_ = nullptr;
+    Poinz* corner1_ = nullptr;
+    WallFaceSlot slot_;
+    Poinz* start_ = nullptr;
+    Poinz* end_ = nullptr;
+    float length_ = 0;
+    float baseOffset_ = 0;
+    float endRise_ = 0;  // end faces and closing columns: one height
+    float baseElevation_ = 0;
+    std::vector<std::pair<float, float>> outline_;  // (from the segment's start, height)
+};
+
+// The tops of a wall: CarveWindowsAndDoors (and a curved cell's finish) notes the finished top
+// edge of each side face of a segment between these two calls; CloseWallTops appends, for every
+// segment whose two sides were noted, a grey piece spanning the wall's thickness between their
+// top edges (one quad per stretch of the top outline, or triangles zipped along both edges
+// where a curved side has more corners than the other), owned by the wall and standing on the
+// segment's base.
 void StartWallTops();
 void CloseWallTops(Objex* wall);

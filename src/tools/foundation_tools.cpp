@@ -38,6 +38,9 @@ constexpr float kNoFloorHeight = 96.0f;
 constexpr float kSegmentPitch = 10.0f;
 constexpr int32_t kBaseMoulding = 3;
 constexpr int16_t kInwardSide = 7, kOtherSide = 8;
+// The automatic flooring under a foundation: a foot deep, 30 cm in a metric design.
+constexpr float kFloorDepthInches = 12.0f;
+constexpr float kMetricFloorDepthInches = 30.0f / 2.54f;
 
 // The snap lock as it was before the pier gesture.
 bool sPierLockHeld = false;
@@ -68,6 +71,7 @@ void MakeFoundationWall(Objex* wall, int16_t direction, const DocState* ds) {
     wall->cutoutFlag = 0;
     const float height = wall->layer ? wall->layer->height : kNoFloorHeight;
     objfield::wall::kHeight(*wall) = height;
+    objfield::wall::kFloorDepth(*wall) = ds->units == kMetricUnits ? kMetricFloorDepthInches : kFloorDepthInches;
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         p->texture1 = p->texture2 = 0;
         p->color1 = p->color2 = ds->wallColor;

@@ -15,6 +15,7 @@
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/plan_objects.h"
 #include "model/selection_ops.h"
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
@@ -357,26 +358,70 @@ Objex* SeparateWallSegment(Objex* wall, Poinz* p1, Poinz* p2) {
     return o;
 }
 
+namespace {
+
+// What a click at a wall's end finds, searching the current layer from the top: the first
+// other object hit (with the click's record), or else the wall's own other free end.
+struct EndHit {
+    Objex* other = nullptr;
+    ClickInfo click;
+    Poinz* ownEnd = nullptr;
+};
+
+EndHit HitAtWallEnd(Objex* wall, Poinz* end) {
+    EndHit hit;
+    DocState* ds = CurrentDocState();
+    Layer* layer = gCurDocument->itsCurLayer;
+    if (!ds || !layer) return hit;
+    const PlatformPoint at = feedback::ToView(Float3DPoint{H(end), 0, D(end)});
+    const POINT where{int32_t(at.x), int32_t(at.y)};
+    ToleranceScope tolerance(ds, ZoomL(20));
+    // The wall's own ends count only on an open wall of three points or more.
+    const bool ownEndsCount = wall->pointCount >= 3 && !wall->closed;
+    std::vector<Objex*> objects;
+    for (Objex* o = layer->firstObject; o; o = o->next) objects.push_back(o);
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        Objex* o = *it;
+        if (!IsObjectOnCurrentPlan(o, ds->visiblePlans)) continue;
+        ClickInfo click;
+        click.ciWhere = where;
+        if (!SelectFromObject(o, &click, 0, nullptr, 0)) continue;
+        if (o != wall) {
+            hit.other = o, hit.click = click;
+            return hit;
+        }
+        Poinz* p = click.ciPointHit ? click.ciPoint : nullptr;
+        if (!ownEndsCount || hit.ownEnd || !p || p->owner != wall || !IsFreeEnd(p)) continue;
+        if (p != end) {
+            hit.ownEnd = p;
+        } else if (end == wall->firstPoint) {
+            // The first point closes onto the last when that lies under the click too.
+            Poinz* last = LastWallPoint(wall);
+            if (SearchPoint(last, &click, 0, 0)) hit.ownEnd = last;
+        }
+    }
+    return hit;
+}
+
+}  // namespace
+
 Objex* ConnectWallPoint(Objex* wall, Poinz* endPoint) {
     if (!wall || !endPoint) return nullptr;
     if (!gCurDocument || !CurrentDocState() || !IsWall(wall) || wall->closed || !IsEndOf(wall, endPoint))
         return wall;
-    if (Poinz* other = FreeWallEndAt(H(endPoint), D(endPoint), wall)) {
-        Objex* otherWall = other->owner;
-        MeetAtEndSegments(endPoint, other);
-        return JoinWallObjects(wall, endPoint, otherWall, other);
+    const EndHit hit = HitAtWallEnd(wall, endPoint);
+    if (Objex* other = hit.other) {
+        // Whatever else lies there stops the join: only a free end of another open wall joins.
+        Poinz* at = hit.click.ciPointHit ? hit.click.ciPoint : nullptr;
+        if (!IsWall(other) || other->closed || !at || at->owner != other || !IsFreeEnd(at)) return wall;
+        MeetAtEndSegments(endPoint, at);
+        return JoinWallObjects(wall, endPoint, other, at);
     }
     // The wall's own other end under the point closes it.
-    if (wall->pointCount < 3) return wall;
+    Poinz* otherEnd = hit.ownEnd;
+    if (!otherEnd) return wall;
     const bool isFirst = endPoint == wall->firstPoint;
-    Poinz* otherEnd = isFirst ? LastWallPoint(wall) : wall->firstPoint;
-    ClickInfo click;
-    {
-        const PlatformPoint at = feedback::ToView(Float3DPoint{H(endPoint), 0, D(endPoint)});
-        click.ciWhere = POINT{int32_t(at.x), int32_t(at.y)};
-        ToleranceScope tolerance(CurrentDocState(), ZoomL(20));
-        if (!SearchPoint(otherEnd, &click, 0, 0)) return wall;
-    }
+    if (otherEnd == endPoint || (isFirst ? otherEnd != LastWallPoint(wall) : otherEnd != wall->firstPoint)) return wall;
     MeetAtEndSegments(endPoint, otherEnd);
     Poinz* keep = wall->firstPoint;
     Poinz* drop = LastWallPoint(wall);

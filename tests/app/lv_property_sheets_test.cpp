@@ -84,7 +84,11 @@ TEST_F(LVSheets, LightSheetLinksItsAngleControlsAndViews) {
     auto* direction = find<LVDirectionAngleView>(s, "directionAngleView");
     auto* overhead = find<LVOverheadAngleView>(s, "overheadAngleView");
     const QPointF c = direction->center();
-    const auto arc = [&](double deg) { return overhead->pivot() + 75 * QPointF(std::cos(deg * M_PI / 180), -std::sin(deg * M_PI / 180)); };
+    // The overhead sun's 16-point picture has its lower left corner 5 right of and 13 below its
+    // point on the arc: its middle 13 right and 5 below.
+    const auto arc = [&](double deg) {
+        return overhead->pivot() + 75 * QPointF(std::cos(deg * M_PI / 180), -std::sin(deg * M_PI / 180)) + QPointF(13, 5);
+    };
     // North is up; the line toward the sun ends at radius 30.
     EXPECT_SUN_AT(direction, c + QPointF(0, -50));
     const QImage north = direction->grab().toImage();

@@ -262,6 +262,7 @@ TEST_F(ConvertTest, AShapeEndingOnAWallsFreeEndJoinsThatWall) {
     // exterior now, rebuilt, and the line is gone.
     Objex* host = Outline(objtype::kWall, {{400, 50}, {100, 50}}, false).on(doc->itsCurLayer);
     host->auxColor.red = 1;
+    Update3DWall(host);  // built, as a design's walls are, so a click finds it
     AddStalePieces({host});
     ASSERT_TRUE(ConvertObjectType(Shape({{0, 0, 0}, {100, 0, 50}}, false), convertcmd::kExteriorWall));
     ASSERT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);

@@ -65,6 +65,16 @@ protected:
         for (int i = 0; i < pieces; ++i) piece(lamp, group);
         return lamp;
     }
+    // A flood lamp hung on `root`, its record on the wall's first segment 100 along it.
+    Objex* floodLamp(Objex* wall, Objex* root) {
+        Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(root);
+        auto* r = new AttachmentRecord{};
+        r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
+        r->centreDistance = 100;
+        Make(lamp).with(r);
+        piece(lamp, root);
+        return lamp;
+    }
     PlaneObject* piece(Objex* lamp, Objex* base) {
         PlaneObject* p = AddQuad({{0, 0, 0}, {1, 0, 0}, {1, -1, 0}}, kWhite);
         p->pieceKind = 111;
@@ -163,16 +173,53 @@ TEST_F(LightGlows, FloodLightsGlowOnlyOnAWall) {
         SCOPED_TRACE(onWall);
         fresh();
         Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
-        Objex* root = onWall ? wall : Make(1000).on(GetFirstFloorLayer()).get();
-        Objex* lamp = Make(147, objfield::light::kFloodSubtype).in(root);
-        auto* r = new AttachmentRecord{};
-        r->segmentStart = wall->firstPoint, r->segmentEnd = wall->firstPoint->next;
-        r->centreDistance = 100;
-        Make(lamp).with(r);
-        piece(lamp, root);
+        floodLamp(wall, onWall ? wall : Make(1000).on(GetFirstFloorLayer()).get());
         RenderLights(gGLPlaneObjects);
         EXPECT_EQ(litWidth() > 0, onWall);
     }
+}
+
+// A flood lamp on a wall along x at d -200, 100 along it, on the wall's near side: its first
+// head stands at (7.548, 5, -195.098) aimed along (0.379, -0.788, 0.485). The eye stands 400
+// along that axis looking back at the head; a square 100 wide across the axis, 200 along it,
+// lies inside the cone (radius 78.5 there) and covers pixels 24 to 39 both ways. Seen from
+// inside the cone the scene lies in front of the cone's wall only on the square: the stencil
+// reads 255 there (inverted once) and 0 wherever the cone's wall passed (written, then zeroed);
+// the second head's cone runs off to the left, behind the view.
+TEST_F(LightGlows, AFloodLampsConeMarksTheStencilWhereTheSceneLiesInsideIt) {
+    Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
+    wall->penWidth = 0;
+    floodLamp(wall, wall);
+
+    const double head[3] = {7.548, 5, -195.098}, axis[3] = {0.379, -0.788, 0.4851};
+    auto along = [&](double t, int i) { return head[i] + t * axis[i]; };
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(along(400, 0), along(400, 1), along(400, 2), head[0], head[1], head[2], 0, 1, 0);
+    // The square's sides: across the axis level (u) and up it (w = axis x u).
+    const double u[3] = {-0.7882, 0, 0.6154}, w[3] = {-0.4849, -0.6154, -0.6211};
+    glEnable(GL_DEPTH_TEST);
+    glBegin(GL_QUADS);
+    for (auto [a, b] : {std::pair{-50, -50}, {50, -50}, {50, 50}, {-50, 50}})
+        glVertex3d(along(200, 0) + a * u[0] + b * w[0], along(200, 1) + a * u[1] + b * w[1],
+                   along(200, 2) + a * u[2] + b * w[2]);
+    glEnd();
+    RenderLights(gGLPlaneObjects);
+
+    std::vector<uint8_t> stencil(64 * 64);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 64, 64, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, stencil.data());
+    int wrong = 0, inside = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool edge = (x == 24 || x == 39) && y >= 24 && y <= 39;
+            if (edge || ((y == 24 || y == 39) && x >= 24 && x <= 39)) continue;  // the square's rim
+            const bool square = x > 24 && x < 39 && y > 24 && y < 39;
+            inside += square;
+            wrong += stencil[size_t(y) * 64 + x] != (square ? 255 : 0);
+        }
+    EXPECT_EQ(inside, 14 * 14);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(LightGlows, AWideGlowImageUploadsAtItsOwnSize) {

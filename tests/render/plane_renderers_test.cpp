@@ -275,6 +275,28 @@ TEST_F(PlaneDrawers, ConsecutivePiecesOfOneSourceShareTheirEdgeColour) {
     EXPECT_TRUE(gPrevPlaneColor.red == 1 && gPrevPlaneColor.blue == 1);
 }
 
+// A door's infill planes face the light square on: without a shade of their own they show 0.9
+// of the shaded grey, with one its share; other door pieces keep their whole value at v = 0.
+TEST_F(PlaneDrawers, ADoorsInfillPlaneShowsItsPiecesShadeOrNineTenths) {
+    gLiveViewOptions |= liveviewoption::kGradientShading;
+    ds->lightIntensity = 1.0f, ds->lightValue = 6553.5f;
+    SetupLights();
+    Objex* door = Make(objtype::kDoor).on(GetFirstFloorLayer());
+    struct Row { uint16_t kind; float shade; int x; int red; } rows[] = {
+        {128, 0, 8, 72}, {128, 0.5f, 24, 40}, {128, -1, 40, 72}, {20, 0.5f, 56, 80}};
+    for (const Row& r : rows) {
+        PlaneObject* p = quad(float(r.x - 8), 0, float(r.x + 8), 48, kGrey);
+        p->object3D = door, p->object3DType = objtype::kDoor, p->pieceKind = r.kind;
+        p->sourceObject = Make(int16_t(r.kind)).on(GetFirstFloorLayer());
+        objfield::door_piece::kShade(*p->sourceObject) = r.shade;
+        for (uint32_t i = 0; i < 4; ++i) p->planes->vertices[i].v = 0;
+        RenderGLPlaneObject(p, 0);
+    }
+    gl->present();
+    // 0x80 shaded at 0.625 is 80: 72 at 0.9, 40 at 0.5; a panel piece at v 0 keeps 80.
+    for (const Row& r : rows) EXPECT_NEAR(red(r.x, 24), r.red, 1) << r.kind << " " << r.shade;
+}
+
 TEST_F(PlaneDrawers, GridCellsTakeTheirCornersColoursOrBlackForAMismatchedGrid) {
     // A 2 x 1 grid whose point list lacks a point: every cell black; a 3-vertex cell is skipped.
     Objex* grid = Make(10, objfield::grid_surface::kSubtype).grid(2, 3, 10).on(GetFirstFloorLayer());

@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 
+#include <GL/glu.h>
+
 #include "render/gl.h"
 #include "render/light_glows.h"
+#include "render/core/live_view_seams.h"
 #include "render/renderer_startup.h"
 #include "support/fixture.h"
 
@@ -30,6 +33,14 @@ void DrawPlaneObject(const PlaneObject* p) {
     }
 }
 
+WindowPoint ProjectToWindow(double x, double y, double z) {
+    double m[16], p[16], wx = 0, wy = 0, wz = 0;
+    GLint v[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m), glGetDoublev(GL_PROJECTION_MATRIX, p), glGetIntegerv(GL_VIEWPORT, v);
+    gluProject(x, y, z, m, p, v, &wx, &wy, &wz);
+    return {int(wx), int(wy)};
+}
+
 void DrawPlaneObjects(const PlaneObject* head) {
     for (const PlaneObject* p = head; p; p = p->next) DrawPlaneObject(p);
 }
@@ -53,6 +64,23 @@ void RenderTest::TearDown() {
     EndGLContextObjects();
     gl.reset();
     DocumentTest::TearDown();
+}
+
+void LiveViewRenderTest::SetUp() {
+    RenderTest::SetUp();
+    SetLiveViewControllerExistsHandler([] { return true; });
+    UseViewSize(64, 64);
+}
+
+void LiveViewRenderTest::UseViewSize(int width, int height) {
+    host.reset();
+    Resize(width, height);
+    host = std::make_unique<LiveViewHostRecorder>(gl.get(), float(width), float(height));
+}
+
+void LiveViewRenderTest::TearDown() {
+    host.reset(), SetLiveViewControllerExistsHandler(nullptr);
+    RenderTest::TearDown();
 }
 
 }  // namespace dvxtest

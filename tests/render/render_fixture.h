@@ -13,6 +13,7 @@
 #include "scene/plane_object.h"
 #include "support/build.h"
 #include "support/fixture.h"
+#include "support/seam_recorders.h"
 
 namespace dvxtest {
 
@@ -28,6 +29,12 @@ PlaneObject* AddQuad(const std::vector<V3>& corners, RGBColor colour);
 // its alpha.
 void DrawPlaneObject(const PlaneObject* piece);
 void DrawPlaneObjects(const PlaneObject* head = gGLPlaneObjects);
+// The window point (bottom-left origin) where the current matrices and viewport put the scene
+// point (x, y up, z).
+struct WindowPoint {
+    int x = 0, y = 0;
+};
+WindowPoint ProjectToWindow(double x, double y, double z);
 
 // A fresh document as DocumentTest gives it, and a current surface of 64 x 48 unless a test
 // asks otherwise.
@@ -39,6 +46,18 @@ protected:
     void Resize(int width, int height);
 
     std::unique_ptr<OffscreenGL> gl;
+};
+
+// A render test whose surface is the live view's, as the renderer finds the panel: a square
+// surface with a host of its size registered (64 x 64 unless a test asks otherwise).
+class LiveViewRenderTest : public RenderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A new surface and host of this size.
+    void UseViewSize(int width, int height);
+
+    std::unique_ptr<LiveViewHostRecorder> host;
 };
 
 }  // namespace dvxtest

@@ -74,11 +74,8 @@ protected:
     }
     // The red channel where the floor point (x, 0, z) shows.
     int at(float x, float z) {
-        double m[16], p[16], wx, wy, wz;
-        GLint v[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m), glGetDoublev(GL_PROJECTION_MATRIX, p), glGetIntegerv(GL_VIEWPORT, v);
-        gluProject(x, 0, z, m, p, v, &wx, &wy, &wz);
-        return int(gl->pixel(int(wx), int(wy)) >> 24);
+        const WindowPoint w = ProjectToWindow(x, 0, z);
+        return int(gl->pixel(w.x, w.y) >> 24);
     }
     int count(const std::string& prefix) {
         int n = 0;

@@ -67,6 +67,13 @@ TEST_F(Foundations, APerimeterBecomesTheSameExteriorWallEitherWayRound) {
         }
     EXPECT_NE(ccw->firstPoint->dimensionFlipped, cw->firstPoint->dimensionFlipped);
     EXPECT_TRUE(alerts.shown.empty());
+    // The automatic flooring's depth, where the wall pane edits it: a foot, or 30 cm.
+    EXPECT_EQ(objfield::wall::kFloorDepth(*ccw), 12.0f);
+    ds->units = kMetricUnits;
+    Objex* metric = Perimeter({{400, 100}, {600, 100}, {600, 300}});
+    ASSERT_TRUE(metric && metric->type == objtype::kWall);
+    EXPECT_NEAR(objfield::wall::kFloorDepth(*metric) * 2.54f, 30.0f, 1e-4);
+    ds->units = kImperialUnits;
 
     const int before = CountObjects(doc->itsCurLayer->firstObject);
     Perimeter({{100, 100}, {300, 100}});

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,43 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(plan).copy(around) != before.copy(around); }))
         << "nothing drawn at the drop";
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// A preview dragged onto the palette's own outline, which takes no drop: its picture goes back
+// to where the drag began, drawn on the screen all the way, and nothing is dropped.
+TEST(ContentPaletteWindow, AFailedDropSlidesThePictureBackToWhereTheDragBegan) {
+    WindowTestServices services("contentpaletteslide");
+    dvxtest::WriteSmallContentLibrary();
+    QMDWindowController* w = OpenDocumentWindow();
+    ASSERT_TRUE(ShowFocused(w));
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && FirstPreview(p) == QColor(Qt::red); }));
+    ContentView* grid = p->contentView();
+    QWidget* outline = p->categoryOutlineView()->viewport();
+    const QPoint from = grid->mapToGlobal(QPoint(35, 35)), to = outline->mapToGlobal(outline->rect().center());
+    const QPoint began = from + QPoint(4, 4);  // the pointer when the drag began
+    DragOnScreen(from, to, began - from);
+    ASSERT_TRUE(QTest::qWaitFor([grid] { return grid->slideBackWindow() != nullptr; }, 5000)) << "no slide back";
+    QPointer<QWidget> slide = grid->slideBackWindow();
+    // The picture's hot spot, where the pointer held it, on its way back.
+    std::vector<QPoint> way;
+    int shown = 0;
+    while (slide) {
+        const QPoint at = slide->pos() + QPoint(9, 8);
+        way.push_back(at);
+        const QImage seen = QGuiApplication::primaryScreen()->grabWindow(0, slide->x(), slide->y(), 17, 17).toImage();
+        // The cross: a white bar across with the black line in its middle.
+        shown += slide->isVisible() && qGray(seen.pixel(3, 7)) > 200 && qGray(seen.pixel(3, 8)) < 60;
+        QTest::qWait(15);
+    }
+    ASSERT_GE(way.size(), 2u);
+    EXPECT_LT((way.front() - to).manhattanLength(), 40) << "it starts where the drop failed";
+    EXPECT_LE((way.back() - began).manhattanLength(), 4) << "it ends where the drag began";
+    for (size_t i = 1; i < way.size(); ++i)
+        EXPECT_LE((way[i] - began).manhattanLength(), (way[i - 1] - began).manhattanLength() + 1) << i;
+    EXPECT_GE(shown, 1) << "the picture never showed on the screen";
+    EXPECT_EQ(w->document()->undoStack()->count(), 0);
     AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

@@ -40,6 +40,11 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "geometry/openings/landscape_plants.h"
+#include "model/bounds.h"
+#include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "scene/plane_object.h"
 #include "port/file_dialogs.h"
 #include "model/render_state.h"
 #include "app/core/plan_navigation.h"
@@ -229,6 +234,14 @@ TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
     };
     const QImage plain = p.shown();
     ASSERT_FALSE(plain.isNull());
+    // A design that forbids shadows: the toolbar's Shadows leaves the view as it was and says why.
+    p.ds->shadowsForbidden = 1;
+    for (QAction* a : p.c->liveViewToolbar()->actions())
+        if (a->text() == "Shadows") a->trigger();
+    EXPECT_NEAR(grey(p.grab(), 0, 150), grey(plain, 0, 150), 3) << "a forbidden shadow render ran";
+    EXPECT_EQ(p.c->liveViewStatusText()->text().toStdString(), "Shadows are turned off for this design");
+    EXPECT_EQ(p.ds->shadowsOn, 0);
+    p.ds->shadowsForbidden = 0;
     QProgressBar* bar = p.c->window()->findChild<QProgressBar*>();
     ASSERT_TRUE(bar);
     std::vector<int> values;
@@ -501,6 +514,34 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
         EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), "Auto-click Color");
     }
     SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
+}
+
+// A plant stands 200 ahead, in front of the wall; a Shift-click on it selects it alone, as a
+// click in the plan would, and walks nowhere.
+TEST(LiveViewPanel, AShiftClickSelectsThePlantUnderThePointer) {
+    Panel p;
+    Objex* plant = BuildLandscapePlant(gCurDocument->itsCurLayer, 1, 3000);
+    ASSERT_NE(plant, nullptr);
+    const float side = plant->firstPoint->next->position[0] - plant->firstPoint->position[0];
+    for (Poinz* q = plant->firstPoint; q; q = q->next) q->position[0] -= side / 2, q->position[2] += -200 - side / 2;
+    UpdateObjectBounds(plant);
+    ASSERT_TRUE(p.open());
+    float height = 0;
+    for (const PlaneObject* piece = gGLPlaneObjects; piece; piece = piece->next)
+        if (piece->baseObject == plant) height = piece->plantHeight;
+    ASSERT_GT(height, 5);
+    Objex* wall = gCurDocument->itsCurLayer->firstObject;
+    SelectObj(wall, selmode::kSelect, 0);
+    // Half the plant's height up, 200 ahead of the eye at 60 with 22.5 degrees above the middle.
+    QWindow* gl = p.c->glSurface().window();
+    const double k = gl->height() / 2.0 / (200 * std::tan(22.5 * M_PI / 180));
+    const QPoint at(gl->width() / 2, int(gl->height() / 2 - (height / 2 - 60) * k));
+    const float heading = p.ds->cameraHeading;
+    QTest::mouseClick(gl, Qt::LeftButton, Qt::ShiftModifier, at);
+    EXPECT_TRUE(IsObjectSelected(plant));
+    EXPECT_FALSE(IsObjectSelected(wall));
+    EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
+    EXPECT_EQ(p.ds->cameraHeading, heading);
 }
 
 }  // namespace

@@ -155,12 +155,12 @@ bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const 
     return PressSheetButton(w, "searchButton");
 }
 
-void DragOnScreen(QPoint from, QPoint to) {
+void DragOnScreen(QPoint from, QPoint to, QPoint firstStep) {
     const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
     move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
     for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
     QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
-    move(from + QPoint(10, 10));
+    move(from + firstStep);
 }
 
 int RunWindowTests(int argc, char** argv, QString* shot, const char* usage) {

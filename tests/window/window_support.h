@@ -65,6 +65,7 @@ bool ChoosePaletteAction(ContentPaletteController* p, const char* action);
 // Find Plant by Name... from the palette's actions: the text typed into its sheet with the
 // server's keyboard and Search clicked; true once the sheet is gone.
 bool FindPlantByName(QMDWindowController* w, ContentPaletteController* p, const char* text);
-// Drags with the server's mouse from one point of the screen to another, in steps; a drag and
-// drop runs its own loop, so the gesture goes on from timers inside it.
-void DragOnScreen(QPoint from, QPoint to);
+// Drags with the server's mouse from one point of the screen to another, in steps, the first
+// `firstStep` from the press (where the drag begins); a drag and drop runs its own loop, so the
+// gesture goes on from timers inside it.
+void DragOnScreen(QPoint from, QPoint to, QPoint firstStep = QPoint(10, 10));

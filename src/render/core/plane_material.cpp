@@ -158,6 +158,15 @@ RGBColor ShadePlaneColor(RGBColor color, float nx, float ny, float nz, uint16_t 
     return out;
 }
 
+namespace {
+
+float InfillShade(const PlaneObject* p) {
+    const float shade = p->sourceObject ? objfield::door_piece::kShade(*p->sourceObject) : 0.0f;
+    return shade > 0 ? shade : objfield::door_piece::kInfillShade;
+}
+
+}  // namespace
+
 int32_t PlaneGradientValue(const PlaneObject* p, const DocState* ds, int32_t value, float u, float v, float y0,
                            float y) {
     if (!p || !ds) return value;
@@ -175,7 +184,7 @@ int32_t PlaneGradientValue(const PlaneObject* p, const DocState* ds, int32_t val
     }
     case 16:
         if (p->pieceKind == 20) out = float(value);
-        else if (p->pieceKind == 128) out = 0.9f * value;
+        else if (p->pieceKind == 128) out = InfillShade(p) * value;
         else out = value - f * v;
         break;
     case 0: case 33: case 56: case 157:

@@ -93,10 +93,13 @@ TEST_F(PlaneShading, GradientByTypePieceKindAndBaseSubtype) {
         bool onFirst;
         float u, v, y;
         int32_t expected;
+        float shade = 0;  // of the piece's source: 0 none
     } rows[] = {
         {"42: half the floor height up", 42, 0, -1, true, 0, 0, -96, 57000},  // 96 in = 192 units
         {"16 door panel", 16, 20, -1, true, 0, 0.5f, 0, 60000},
         {"16 infill", 16, 128, -1, true, 0, 0.5f, 0, 54000},
+        {"16 infill shaded 0.95 by its piece", 16, 128, -1, true, 0, 0.5f, 0, 57000, 0.95f},
+        {"16 infill whose piece's shade is below 0", 16, 128, -1, true, 0, 0.5f, 0, 54000, -2},
         {"16 other", 16, 5, -1, true, 0, 0.5f, 0, 57000},
         {"0 no base", 0, 0, -1, true, 0, 0.25f, 0, 55500},
         {"0 30000", 0, 0, 30000, true, 0, 0.25f, 0, 58500},
@@ -116,6 +119,10 @@ TEST_F(PlaneShading, GradientByTypePieceKindAndBaseSubtype) {
         Objex* owner = Make(int16_t(r.type)).on(r.onFirst ? first : second);
         Objex* base = r.baseSubtype >= 0 ? Make(9, r.baseSubtype).on(first).get() : nullptr;
         p.object3D = owner, p.object3DType = r.type, p.pieceKind = r.pieceKind, p.baseObject = base;
+        if (r.shade != 0) {
+            p.sourceObject = Make(int16_t(r.pieceKind)).on(first);
+            objfield::door_piece::kShade(*p.sourceObject) = r.shade;
+        }
         EXPECT_EQ(PlaneGradientValue(&p, ds, 60000, r.u, r.v, 0, r.y), r.expected);
     }
     PlaneObject dark;
