@@ -110,7 +110,10 @@ TEST_F(DrawnDesign, ProbeHipRoof) {
     std::printf("pieces %d\n", n);
     ds->renderMode = rendermode::kSolid, ds->cameraMode = 2, ds->lightOffset = {250, 200};
     ds->flyValueA = std::getenv("P") ? std::atof(std::getenv("P")) : 30, ds->flyValueB = std::getenv("B") ? std::atof(std::getenv("B")) : 30, ds->flyAltitude = std::getenv("D") ? std::atof(std::getenv("D")) : 700;
+    if (std::getenv("S")) ds->shadowsOn = 1, ds->sunOn = 1, ds->sunShadowQuality = std::atoi(std::getenv("S")), ds->sunValueB = std::getenv("SB") ? std::atof(std::getenv("SB")) : 40, ds->sunAngle = std::getenv("SA") ? std::atof(std::getenv("SA")) : 0;
+    if (std::getenv("AA")) gRenderOpenGLAntiAlias = 1, ds->lightSetting = 4;
     RefreshGLScene();
+    gRenderOpenGLAntiAlias = 0;
     Save(("/tmp/wt112a/hip" + std::to_string(W) + ".ppm").c_str());
 }
 
