@@ -47,8 +47,9 @@ void DressPoints(Objex* o, int32_t texture, float raise) {
     }
 }
 
-// On a floor above the ground, what stands or lies on the floor (fences, edging, paths, fills)
-// stays at the floor's height, as plants do; the ground's own shapes keep to the terrain.
+// On a floor above the ground, what stands on the floor (fences, edging) stays at the floor's
+// height, as plants do; ground covers (paths, fills) and the ground's own shapes keep to the
+// terrain.
 bool OnGroundFloor(const DocState* ds) { return ds->currentElevation == 0.0f; }
 
 void Landscape(Objex* o, int16_t type, bool onTerrain) {
@@ -58,8 +59,8 @@ void Landscape(Objex* o, int16_t type, bool onTerrain) {
 }
 
 // Ground fills and fills: the material's colour, its number in the texture field.
-void DressFill(Objex* o, int16_t type, int32_t pointTexture, float raise, const DocState* ds, bool onTerrain) {
-    Landscape(o, type, onTerrain);
+void DressFill(Objex* o, int16_t type, int32_t pointTexture, float raise, const DocState* ds) {
+    Landscape(o, type, true);
     const int32_t material = ds->fillPattern;
     o->fillColor = o->penColor = MaterialTableColor(material);
     o->texture = material;
@@ -98,7 +99,7 @@ void TrackPropertyLine(int32_t x, int32_t y, float h, float v, float d, int16_t 
 
 void TrackGroundFill(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     Outline(x, y, h, v, d, stage, false, true, objtype::kGroundFill, [](Objex* o, DocState* ds) {
-        DressFill(o, objtype::kGroundFill, gFillDefaultTexture, 2.0f, ds, true);
+        DressFill(o, objtype::kGroundFill, gFillDefaultTexture, 2.0f, ds);
         SetTextureFaceUV(o), SetObjectPointLengths(o);
         RenderSingleObject(o);
         if (o->pointCount < 3) Delete(o);
@@ -109,7 +110,7 @@ void TrackPath(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     DocState* ds = CurrentDocState();
     const bool curved = ds && ds->pathStyleChoice != kStraightPath;
     Outline(x, y, h, v, d, stage, curved, false, objtype::kPath, [](Objex* o, DocState* s) {
-        Landscape(o, objtype::kPath, OnGroundFloor(s));
+        Landscape(o, objtype::kPath, true);
         const int32_t material = s->pathStyle;
         o->penWidth = s->pathWidth;
         o->fillColor = o->penColor = MaterialTableColor(material);
@@ -128,7 +129,7 @@ void TrackFill(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     if (!gCurDocument || !ds) return;
     Objex* o = TrackOval(x, y, h, v, d, stage);
     if (stage != 3 || !o) return;
-    DressFill(o, objtype::kFill, gFillDefaultTexture, 3.0f, ds, OnGroundFloor(ds));
+    DressFill(o, objtype::kFill, gFillDefaultTexture, 3.0f, ds);
     UpdateObjectBounds(o);
     RenderSingleObject(o);
 }
