@@ -92,9 +92,9 @@ TEST_F(DrawnDesign, OnlyAWallClosedRoundARoomGetsAFloorAndItCoversTheRoom) {
     Walls({{100, 300}, {100, 100}, {300, 100}});
     Frame();
     const int ground = Grey(gl->pixel(2, 2));
-    auto floorAt = [&](float h, float d) {  // plan point to pixel: 64 px over 2 tan(22.5) 900
-        const float k = 64 / (2 * 0.41421f * 900);
-        return Grey(gl->pixel(int(32 + (h - 200) * k), int(32 - (d - 200) * k))) - ground;
+    auto floorAt = [&](float h, float d) {  // the fly camera's 38 degrees: 64 px over 2 tan(19) 900
+        const float k = 64 / (2 * 0.34433f * 900);
+        return Grey(gl->pixel(int(32 + (h - 200) * k), int(32 + (d - 200) * k))) - ground;
     };
     EXPECT_LT(std::abs(floorAt(250, 250)), 8) << "a floor under the L's open side";
     EXPECT_LT(std::abs(floorAt(150, 150)), 8) << "a floor in the L's corner";
