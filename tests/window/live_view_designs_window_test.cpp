@@ -36,18 +36,8 @@ namespace {
 
 QString gShot;
 
-int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
 bool Near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 12;
-}
-
-// The columns of the row that differ from the sky at its left end.
-std::pair<int, int> Span(const QImage& image, int row) {
-    const int sky = Grey(image.pixel(0, row));
-    int first = -1, last = -1;
-    for (int x = 0; x < image.width(); ++x)
-        if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
-    return {first, last};
 }
 
 // A document window at the screen's top left and the live-view panel beside it, the plan at
@@ -248,8 +238,7 @@ TEST(LiveViewDesigns, TheCameraToolLooksTheWayItIsDragged) {
 
     // The live view faces the wall: it spans the middle of the picture.
     const QImage seen = d.settled();
-    seen.save("/tmp/wt112a/camera.png");
-    const auto [from, to] = Span(seen, seen.height() / 2);
+    const auto [from, to] = SpanOffSky(seen, seen.height() / 2);
     EXPECT_TRUE(from >= 0 && from < seen.width() / 2 && to > seen.width() / 2) << from << " " << to;
     // The plan's marker points at the wall: its apex stands above its dot, toward the wall.
     QApplication::processEvents();
@@ -260,7 +249,7 @@ TEST(LiveViewDesigns, TheCameraToolLooksTheWayItIsDragged) {
     int above = 0, below = 0;
     for (int y = 0; y < 61; ++y)
         for (int x = 20; x <= 40; ++x) {
-            if (Grey(plan.pixel(x, y)) >= 60) continue;
+            if (PixelGrey(plan.pixel(x, y)) >= 60) continue;
             if (y < 22) ++above;
             else if (y > 38) ++below;
         }
@@ -282,11 +271,9 @@ TEST(LiveViewDesigns, NewOpenAndRevertShowTheirDesignInTheOpenPanel) {
     const std::string path = d.services.folders.temporaryBase() + "/one-wall.pro";
     ASSERT_NE(KeyFileWrite(path.c_str()), 0);
     RebuildLiveViewScene(), SetUpLiveViewCamera(d.ds());
-    int step = 0;
     auto wallShown = [&] {
         const QImage im = d.settled();
-        im.save(QString("/tmp/wt112a/step%1.png").arg(step++));
-        return Span(im, im.height() / 2).first > 0;
+        return SpanOffSky(im, im.height() / 2).first > 0;
     };
     ASSERT_TRUE(wallShown());
 
