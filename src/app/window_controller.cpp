@@ -346,12 +346,18 @@ void QMDWindowController::windowDidLoad() {
     delegate->loadColorsForDocument(gCurDocument);
     delegate->resetStandardTool(true);
     SelectCurrentFloorInPopUp(gCurDocument);
-    RebuildLiveViewScene();
-    SetUpLiveViewCamera(ds);
-    LiveViewNeedsDisplay();
-    UpdateCutAwayImageAndPosition();
+    showDesignInLiveView();
     updatePlantGrowthIndicatorLevel();
     ContentPaletteRefreshFolderCategory();
+}
+
+void QMDWindowController::showDesignInLiveView() {
+    DocState* ds = CurrentDocState();
+    if (!ds) return;
+    RebuildLiveViewScene();
+    SetUpLiveViewCamera(ds);
+    if (LiveViewIsVisible()) LiveViewNeedsDisplay();
+    UpdateCutAwayImageAndPosition();
 }
 
 void QMDWindowController::registerSeams() {
@@ -429,8 +435,13 @@ void QMDWindowController::reinitializeDocumentUI() {
     // The design keeps the floor it was saved on.
     SelectCurrentFloorInPopUp(gCurDocument);
     // The tabs show the plan worked on again (a read design is on the floor plan).
-    const QSignalBlocker quiet(docTabView_);
-    docTabView_->setCurrentIndex(1);
+    {
+        const QSignalBlocker quiet(docTabView_);
+        docTabView_->setCurrentIndex(1);
+    }
+    // The old design's scene went with its objects; the textures kept by ID were its own.
+    DeleteAllCachedCustomTextures();
+    showDesignInLiveView();
 }
 
 void QMDWindowController::beginPowerToolProgressSheet(const std::string& plugInName) {
@@ -532,10 +543,7 @@ void QMDWindowController::windowDidBecomeMain() {
     else delegate->restoreAllVisiblePanels();
     DeleteAllCachedCustomTextures();
     ReadTopoGridFile(ds->topoFilePath);
-    RebuildLiveViewScene();
-    SetUpLiveViewCamera(ds);
-    if (LiveViewIsVisible()) LiveViewNeedsDisplay();
-    UpdateCutAwayImageAndPosition();
+    showDesignInLiveView();
     updatePlantGrowthIndicatorLevel();
     ContentPaletteRefreshFolderCategory();
 }

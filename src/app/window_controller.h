@@ -129,6 +129,9 @@ private:
     void setupToolbar();
     void placeWindow();
     void windowDidLoad();
+    // The live view shows the design now in the window: its scene built anew, its camera and
+    // its cut-away slider.
+    void showDesignInLiveView();
     void registerSeams();
     // Every handler this window registered goes back to its default (`all`: also the quit's).
     void releaseSeams(bool all);

@@ -50,6 +50,7 @@ RealTimeFaceStyle StyleFor(const PlaneObject* p, const DocState* ds) {
         s.wireColour = true;
         const Objex* source = p->sourceObject ? p->sourceObject : p->object3D;
         GetObjectPlanColor(source ? GetRootObject(const_cast<Objex*>(source)) : nullptr, &s.lineColour);
+        s.lineColour = WireframeLineColor(s.lineColour, ds);
     }
     return s;
 }

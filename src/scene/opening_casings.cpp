@@ -27,13 +27,12 @@ struct Placement {
     float level = 0;
 };
 
-bool Place(const AttachmentRecord* record, int16_t custom, float baseOffset, const DocState* ds,
+bool Place(const AttachmentRecord* record, float baseOffset, const DocState* ds,
            Placement* at) {
     const Poinz* s = record->segmentStart;
     const Poinz* e = record->segmentEnd;
     if (!s || !e) return false;
     at->level = baseOffset + record->elevation;
-    if (custom == 1) at->level += ConvertWorldToScreen(s->baseElevation, ds, 0);
     float length = 0, dh = 0, dd = 0;
     at->angle = GetLineLengthAndAngle(s->position[0], s->position[2], e->position[0],
                                       e->position[2], &length);
@@ -79,7 +78,7 @@ void ApplyStandardTrimToDoorWin(float /*direction*/, AttachmentRecord* record, i
                                 int16_t custom, float baseOffset) {
     DocState* ds = CurrentDocState();
     Placement at;
-    if (!record || !ds || !Place(record, custom, baseOffset, ds, &at)) return;
+    if (!record || !ds || !Place(record, baseOffset, ds, &at)) return;
     const float c = ConvertWorldToScreen(record->trimWidth, ds, 0);
     const std::vector<Float3DPoint> profile = {{-kHalfCasing, 0, c / 2},
                                                {-kHalfCasing, 0, -c / 2},
@@ -95,7 +94,7 @@ void ApplyCustomTrimToDoorWin(Objex* profile, float /*direction*/, AttachmentRec
                               int16_t side, int16_t custom, float baseOffset) {
     DocState* ds = CurrentDocState();
     Placement at;
-    if (!profile || !record || !ds || !Place(record, custom, baseOffset, ds, &at)) return;
+    if (!profile || !record || !ds || !Place(record, baseOffset, ds, &at)) return;
     BorrowedSettings settings(ds);
     Objex* copy = DuplicateObject(profile, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (!copy) return;

@@ -108,6 +108,9 @@ bool AppendTrimPlane(const float corners[4][3], AttachmentRecord* record, uint16
         DeletePlaneObject(piece);
         return false;
     }
+    // Linings and casings stand on the segment that carries the opening, as its masks do, so
+    // an upper floor's openings are trimmed on that floor.
+    if (const Poinz* s = record ? record->segmentStart : nullptr) piece->elevationOverride = s->baseElevation;
     AppendPlaneObject(piece, owner);
     Objex* pick = GetAttachmentObjectHdl(record);
     piece->object3D = pick;
@@ -160,8 +163,7 @@ void BuildInnerTrimPlanes(AttachmentRecord* record, float angle, float elevation
     GetPointFromLengthAndAngle(angle, record->centreDistance, &dh, &dd);
     const Frame at{angle, s->position[0] + dh, s->position[2] + dd};
     const float t = ConvertWorldToScreen(s->owner->penWidth / 2.0f, ds, 0);
-    float yOff = elevationOffset + record->elevation;
-    if (IsCustomStyle(record->style)) yOff += ConvertWorldToScreen(s->baseElevation, ds, 0);
+    const float yOff = elevationOffset + record->elevation;
     float sx = 1.0f, sy = 1.0f;
     if (custom) {
         float width = 0, height = 0;

@@ -75,7 +75,9 @@ int16_t TrackCamera(int32_t, int32_t, float h, float v, float d, int16_t stage) 
         RealTimeFrame(ds);
     }
     DrawSight(engine, {gDownX, gDownY, gDownZ}, {h, v, d});
-    ds->cameraHeading = angle * kDegrees + 90;
+    // A heading h looks along 90 + h degrees, as the marker's apex and the live view do: the
+    // camera looks the way it was dragged.
+    ds->cameraHeading = angle * kDegrees - 90;
     RealTimeFrame(ds);
     feedback::Redraw();
     if (stage != 3) return 0;

@@ -75,7 +75,7 @@ void MakeFoundationWall(Objex* wall, int16_t direction, const DocState* ds) {
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         p->texture1 = p->texture2 = 0;
         p->color1 = p->color2 = ds->wallColor;
-        p->baseElevation = 0;
+        p->baseElevation = ds->currentElevation;
         objfield::wall_segment::kFirstHeight(*p) = height;
         objfield::wall_segment::kPitchA(*p) = kSegmentPitch;
         objfield::wall_segment::kPitchB(*p) = kSegmentPitch;

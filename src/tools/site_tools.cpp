@@ -47,6 +47,11 @@ void DressPoints(Objex* o, int32_t texture, float raise) {
     }
 }
 
+// On a floor above the ground, what stands on the floor (fences, edging) stays at the floor's
+// height, as plants do; ground covers (paths, fills) and the ground's own shapes keep to the
+// terrain.
+bool OnGroundFloor(const DocState* ds) { return ds->currentElevation == 0.0f; }
+
 void Landscape(Objex* o, int16_t type, bool onTerrain) {
     o->type = type;
     o->planBits = kLandscapePlanBits;
@@ -131,7 +136,7 @@ void TrackFill(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
 
 void TrackEdging(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     Outline(x, y, h, v, d, stage, gEdgingStyleFlag == 0, false, objtype::kPolygon, [](Objex* o, DocState* s) {
-        Landscape(o, objtype::kEdging, true);
+        Landscape(o, objtype::kEdging, OnGroundFloor(s));
         o->fillColor = o->penColor = s->edgingColor;
         o->optionB = gEdgingStyleFlag;
         DressPoints(o, gEdgingDefaultTexture, 0);
@@ -142,7 +147,7 @@ void TrackEdging(int32_t x, int32_t y, float h, float v, float d, int16_t stage)
 
 void TrackFence(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     Outline(x, y, h, v, d, stage, false, false, objtype::kPolygon, [](Objex* o, DocState* s) {
-        Landscape(o, objtype::kFence, true);
+        Landscape(o, objtype::kFence, OnGroundFloor(s));
         o->fillColor = o->penColor = s->fenceColor;
         o->texture = int16_t(s->fenceStyle);
         for (int i = 0; i < objfield::fence::kSizeCount; ++i) objfield::fence::kSize(i)(*o) = s->fenceSizes[objfield::fence::kSettingsSize[i]];

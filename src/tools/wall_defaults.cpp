@@ -65,7 +65,8 @@ void SetNewSegmentRecord(Poinz* p, const DocState* ds, bool interior, int16_t al
     p->wallStyle = 0;
     p->dimensionMethod = 0;
     p->dimensionFlipped = alternate;
-    p->baseElevation = 0;
+    // New segments stand on the floor being worked on.
+    p->baseElevation = ds->currentElevation;
     p->segmentValues[0] = ds->wallHeight;
     p->segmentValues[1] = ds->wallPitchA;
     p->segmentValues[2] = ds->wallPitchB;

@@ -214,7 +214,7 @@ Objex* MergeWalls(Objex* start, Poinz* sc, Objex* end, Poinz* ec, const DocState
             p = before;
         }
     }
-    linking->baseElevation = 0;
+    linking->baseElevation = ds->currentElevation;
     TransferAttachments(end, start);
     if (start->subtype == objsubtype::kExteriorWall || end->subtype == objsubtype::kExteriorWall) {
         start->subtype = end->subtype = objsubtype::kExteriorWall;

@@ -191,8 +191,10 @@ TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInsid
     EXPECT_EQ(dvxtest::CountObjects(current->firstObject), 1);
     EXPECT_EQ(fills[0]->patternColor, Color({32768, 32768, 32768}));
     EXPECT_EQ(fills[1]->patternColor, Color(kOtherFloors));
-    Outline(objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, false,
+    // Closed round its room; an open wall beside it has no inside to fill.
+    Outline(objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, true,
             objsubtype::kExteriorWall).rows(2).on(current);
+    Outline(objtype::kWall, {{200, 0}, {290, 0}, {290, 90}}, false, objsubtype::kExteriorWall).on(current);
     const struct { uint8_t printing, trace; int16_t tool; size_t fills, dashed; } rows[] = {
         {0, 0, 200, 1, 0}, {1, 0, 200, 0, 0}, {0, 1, 200, 0, 0}, {0, 0, 7050, 1, 1}, {0, 0, 7051, 1, 1}, {1, 0, 7050, 0, 0}};
     for (const auto& row : rows) {

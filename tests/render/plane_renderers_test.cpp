@@ -114,6 +114,7 @@ TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
     Objex* wallPiece = Make(9).in(wall);
     gClearViewLineColor = {0x4040, 0x4040, 0x4040};
     ds->backgroundColor = {0xC0C0, 0xC0C0, 0xC0C0};
+    ds->sceneColor = kWhite;  // the wire frame's background, on which the plan colours show
     RGBColor doorPlan, wallPlan;
     GetObjectPlanColor(door, &doorPlan), GetObjectPlanColor(wall, &wallPlan);
     ASSERT_NE(doorPlan.red, wallPlan.red);
@@ -151,6 +152,21 @@ TEST_F(PlaneDrawers, MaterialsAndFillersByRenderMode) {
         DeleteAllRendererObjects();
     }
     glDisable(GL_BLEND);
+    // Lines that would be lost on the wire frame's background take black or white instead:
+    // the dark wall colour on the default black, a pale one on white, each shown on the other.
+    const RGBColor pale{0xE000, 0xE000, 0xC000};
+    const struct { RGBColor plan, background, expected; } contrasts[] = {
+        {wallPlan, {0, 0, 0}, kWhite}, {pale, kWhite, {0, 0, 0}}, {pale, {0, 0, 0}, pale}, {wallPlan, kWhite, wallPlan}};
+    ds->renderMode = kWireframe;
+    for (const auto& c : contrasts) {
+        ds->planColors[1] = c.plan, ds->sceneColor = c.background;
+        view(0, 64, true);
+        PlaneObject* p = quad(0, 0, 64, 48, kRed);
+        p->object3D = owner, p->baseObject = wallPiece;
+        RenderGLPlaneObject(p, 0);
+        EXPECT_TRUE(shows(32, 24, c.expected, 2)) << c.plan.red << " on " << c.background.red;
+        DeleteAllRendererObjects();
+    }
     // A first scale of -1 draws at 100 % and is 100 from then on, in the piece and the model.
     int16_t model[2] = {-1, -1};
     PlaneObject* unset = quad(0, 0, 64, 48, kRed);

@@ -133,7 +133,7 @@ TEST_F(Frame, ElevationsAndViewpointsShowTheSideTheyFace) {
 TEST_F(Frame, ModesAndTheCutAwayDrawWhatTheyShould) {
     // Wireframe has no depth test: the far square's edges, drawn last, cover the near one's.
     square(0, 0, -100, 20, kRed), square(0, 0, -200, 40, kGreen);
-    ds->renderMode = rendermode::kWireframe;
+    ds->renderMode = rendermode::kWireframe, ds->sceneColor = {0, 0, 0};  // the default background
     frame();
     int red = 0, green = 0;
     for (int i = 0; i < 64 * 64; ++i) red += at(i % 64, i / 64) == "r", green += at(i % 64, i / 64) == "g";

@@ -282,6 +282,7 @@ TEST_F(ApplyMaterialsTest, MouldingsSetTheirCodeInTheFacesTrimRecord) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         Objex* wall = TrimmedWall(floor, 3);
+        Update3DWall(wall);  // its faces, for the rebuild to make again
         for (Poinz* p = wall->firstPoint; p; p = p->next)
             p->trim1->slot[r.word] = TrimRecord::kCustomProfile, p->trim1->profile[r.word] = Part(9);
         PlaneObject* face = Piece(wall, wall, 0, PointSide1(wall->firstPoint));

@@ -110,11 +110,13 @@ TEST_F(Outlines, CameraStandsAtThePressAndLooksAlongTheDrag) {
     gCurTool = toolid::kCamera;
     g.press({100, 100});
     EXPECT_EQ(calls, (Names{"init", "viewpoint", "render", "finish", "viewpoint", "render", "finish"}));
-    g.drag({100, 40});  // straight up the plan: 90 degrees
+    g.drag({100, 40});  // straight up the plan: 90 degrees, which heading 0 looks along
     const QMDDynamicDrawEngine& e = *view.dynamicDrawEngine;
     EXPECT_TRUE(Near({e.primaryPathDrawMethod, e.primaryPathAlpha, e.isPathEmpty(0), ds->cameraPosition.floatH,
                       ds->cameraPosition.floatV, ds->cameraHeading, gRealTimeDraw},
-                     {1, 0.5, 0, 100, 100, 180, 1}, 1e-3));
+                     {1, 0.5, 0, 100, 100, 0, 1}, 1e-3));
+    g.drag({160, 100});  // to the right: 0 degrees
+    EXPECT_NEAR(ds->cameraHeading, -90, 1e-3);
     g.release({100, 40});
     EXPECT_TRUE(Near({gRealTimeDraw, gRefreshRender, e.primaryPathDrawMethod}, {0, 1, 0}));
     // No real-time frames while the scene renders in the background.

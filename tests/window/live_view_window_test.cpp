@@ -57,17 +57,6 @@ namespace {
 
 QString gShot;
 
-int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
-
-// The columns of the row that differ from the sky at its left end: the wall's span.
-std::pair<int, int> WallSpan(const QImage& image, int row) {
-    const int sky = Grey(image.pixel(0, row));
-    int first = -1, last = -1;
-    for (int x = 0; x < image.width(); ++x)
-        if (std::abs(Grey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
-    return {first, last};
-}
-
 // What the panel paints while a render blocks the event loop: the status line's texts and the
 // progress bar's values, in order.
 class PaintLog : public QObject {
@@ -130,9 +119,9 @@ struct Panel {
         // A timeout shows as the null image returned below.
         (void)QTest::qWaitFor([&] {
             image = grab();
-            return !image.isNull() && WallSpan(image, image.height() / 2).first > 0;
+            return !image.isNull() && SpanOffSky(image, image.height() / 2).first > 0;
         });
-        return WallSpan(image, image.height() / 2).first > 0 ? image : QImage();
+        return SpanOffSky(image, image.height() / 2).first > 0 ? image : QImage();
     }
 };
 
@@ -146,7 +135,7 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     ASSERT_TRUE(p.open());
     const QImage still = p.shown();
     const int row = still.height() / 2, half = still.width() / 2;
-    const auto [left, right] = WallSpan(still, row);
+    const auto [left, right] = SpanOffSky(still, row);
     // Straight ahead: the wall's span holds the centre and leaves sky on both sides.
     EXPECT_TRUE(left < half && right > half && right < still.width() - 1) << left << " " << right;
 
@@ -156,7 +145,7 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     const QPoint centre(gl->width() / 2, gl->height() / 2);
     QTest::mousePress(gl, Qt::LeftButton, {}, centre);
     QTest::mouseMove(gl, centre + QPoint(120, 0));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first < left - 20; }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SpanOffSky(p.grab(), row).first < left - 20; }, 3000))
         << "the wall never moved during the drag";
     QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(120, 0));
     EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
@@ -165,8 +154,8 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     // Controlled, the held up arrow walks toward the wall, which grows, and its release stops.
     p.ds->cameraHeading = 0, p.ds->cameraPosition = {0, 0}, p.ds->navigationFlag = 1;
     SetUpLiveViewCamera(p.ds);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; }));
-    auto width = [&] { return WallSpan(p.grab(), row).second - WallSpan(p.grab(), row).first; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SpanOffSky(p.grab(), row).first == left; }));
+    auto width = [&] { return SpanOffSky(p.grab(), row).second - SpanOffSky(p.grab(), row).first; };
     QTest::mousePress(gl, Qt::LeftButton, {}, centre);
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier), upRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier);
     QApplication::sendEvent(gl, &up);
@@ -182,14 +171,14 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     p.ds->cameraHeading = 0, p.ds->shadowsOn = 0;
     SetUpLiveViewCamera(p.ds);
     auto between = [row](const QImage& im) {  // beside the left edge, clear of both grey levels
-        const auto [l, r] = WallSpan(im, row);
-        const int sky = Grey(im.pixel(0, row)), wall = Grey(im.pixel((l + r) / 2, row));
+        const auto [l, r] = SpanOffSky(im, row);
+        const int sky = PixelGrey(im.pixel(0, row)), wall = PixelGrey(im.pixel((l + r) / 2, row));
         int n = 0;
-        for (int x = l - 2; x <= l + 2; ++x) n += std::abs(2 * Grey(im.pixel(x, row)) - sky - wall) < std::abs(sky - wall) - 12;
+        for (int x = l - 2; x <= l + 2; ++x) n += std::abs(2 * PixelGrey(im.pixel(x, row)) - sky - wall) < std::abs(sky - wall) - 12;
         return n;
     };
     // Only lets the frame settle; the check that follows judges it.
-    (void)QTest::qWaitFor([&] { return WallSpan(p.grab(), row).first == left; });
+    (void)QTest::qWaitFor([&] { return SpanOffSky(p.grab(), row).first == left; });
     EXPECT_EQ(between(p.grab()), 0);
     {
         PaintLog painted(p.c->window());
@@ -205,7 +194,7 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     RealTimeTrackAngleD3D turn;
     ASSERT_TRUE(turn.begin(p.w->docView()));
     turn.move({2000, 2000});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(WallSpan(p.grab(), row).first - left) > 20; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(SpanOffSky(p.grab(), row).first - left) > 20; }, 3000));
     turn.end();
 
     // The frame comes back where it was for the next panel.
@@ -230,7 +219,7 @@ TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
     // The wall's point (x, y) in the view: 45 degrees of height over 300 units, eye at 60.
     auto grey = [&](const QImage& im, float x, float y) {
         const double k = im.height() / 2.0 / (300 * std::tan(22.5 * M_PI / 180));
-        return Grey(im.pixel(int(im.width() / 2 + x * k), int(im.height() / 2 - (y - 60) * k)));
+        return PixelGrey(im.pixel(int(im.width() / 2 + x * k), int(im.height() / 2 - (y - 60) * k)));
     };
     const QImage plain = p.shown();
     ASSERT_FALSE(plain.isNull());
@@ -281,7 +270,7 @@ TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
         const double a = 50 * M_PI / 180, dy = y - 400, dz = -300;
         const double vy = dy * std::cos(a) - dz * std::sin(a), vz = dy * std::sin(a) + dz * std::cos(a);
         const double k = im.height() / 2.0 / std::tan(22.5 * M_PI / 180);
-        return Grey(im.pixel(int(im.width() / 2 + x / -vz * k), int(im.height() / 2 - vy / -vz * k)));
+        return PixelGrey(im.pixel(int(im.width() / 2 + x / -vz * k), int(im.height() / 2 - vy / -vz * k)));
     };
     struct Row { float angle; bool shadowSeen; } rows[] = {{180, true}, {0, false}};
     for (const Row& r : rows) {
@@ -369,7 +358,7 @@ TEST(LiveViewPanel, ExportsWhatTheViewShowsAtTheSizeAndPrintsItOnPages) {
         ASSERT_FALSE(read.isNull());
         EXPECT_EQ(read.size(), QSize(r.wantWidth, r.wantHeight));
         // The top row is the sky's, the bottom one the ground's: not upside down.
-        EXPECT_GT(Grey(read.pixel(0, 0)), Grey(read.pixel(0, read.height() - 1)) + 40);
+        EXPECT_GT(PixelGrey(read.pixel(0, 0)), PixelGrey(read.pixel(0, read.height() - 1)) + 40);
         EXPECT_EQ(settings(), kSettings);
     }
     // Through the panels: BMP at low quality, the size fields live only beyond "Current Image".

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -86,6 +87,16 @@ bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* ac
     }
     ClickAt(from, from->actionGeometry(w->commandRouter()->action(action, tag)).center());
     return QTest::qWaitFor([&] { return !menu->isVisible(); });
+}
+
+int PixelGrey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+std::pair<int, int> SpanOffSky(const QImage& image, int row) {
+    const int sky = PixelGrey(image.pixel(0, row));
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (std::abs(PixelGrey(image.pixel(x, row)) - sky) > 6) last = x, first = first < 0 ? x : first;
+    return {first, last};
 }
 
 void ClickObject(QMDWindowController* w, const Objex* object, int button) {

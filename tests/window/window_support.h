@@ -1,10 +1,13 @@
 #pragma once
 // What the in-process window tests share: xdotool on the virtual X server, a document window
 // of the test's own process, and its menu bar chosen with the server's mouse.
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 #include "port/qt/platform.h"
 #include "support/doubles.h"
@@ -47,6 +50,12 @@ bool ShowFocused(QWidget* w);
 // one with the tag, when not 0); `submenu` names a menu of that menu to go through first.
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag = 0,
                     const char* submenu = nullptr);
+
+// The mean of a pixel's three channels.
+int PixelGrey(QRgb c);
+// The first and last columns of the row that differ from the sky at its left end (by more than
+// 6 grey levels): a wall's span in the live view; (-1, -1) when the row is all sky.
+std::pair<int, int> SpanOffSky(const QImage& image, int row);
 
 // Clicks the object's first point in the window's plan (zoom 1: plan units are pixels).
 void ClickObject(QMDWindowController* w, const Objex* object, int button = 1);

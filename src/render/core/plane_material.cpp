@@ -69,6 +69,9 @@ RGBColor Tinted(RGBColor line, RGBColor fill, double ratio) {
     return {mix(line.red, fill.red), mix(line.green, fill.green), mix(line.blue, fill.blue)};
 }
 
+// Relative luminance, 0 to 1.
+double Luminance(RGBColor c) { return (0.299 * c.red + 0.587 * c.green + 0.114 * c.blue) / 65535.0; }
+
 RGBColor WithValue(RGBColor color, int32_t value) {
     uint16_t hsv[3];
     RGBtoHSV(&color, hsv);
@@ -84,6 +87,15 @@ PlaneMaterialSlot MaterialSlotOf(PlaneObject* p) {
     if (p->surfaceKind == kPlanarSurface)
         return {&p->frontTexture, p->frontTextureSize, p->frontScaleField, p->frontRepeat};
     return {&p->backTexture, p->backTextureSize, p->backScaleField, p->backRepeat};
+}
+
+RGBColor WireframeLineColor(RGBColor plan, const DocState* ds) {
+    // Lines this close in brightness to the background are lost on it.
+    constexpr double kLeastContrast = 0.25;
+    if (!ds) return plan;
+    const double background = Luminance(ds->sceneColor);
+    if (std::fabs(Luminance(plan) - background) >= kLeastContrast) return plan;
+    return background < 0.5 ? kWhite : RGBColor{0, 0, 0};
 }
 
 RGBColor ClearViewLineColor() { return gClearViewLineColor; }
@@ -129,6 +141,7 @@ PlaneMaterial ResolvePlaneMaterial(PlaneObject* p, const DocState* ds) {
         if (!gTexturedWire) {
             if (p->object3D && ColorsFromPlanOf(p->object3D->type)) GetObjectPlanColor(p->object3D, &m.color);
             else if (Objex* root = p->baseObject ? GetRootObject(p->baseObject) : nullptr) GetObjectPlanColor(root, &m.color);
+            m.color = WireframeLineColor(m.color, ds);
         }
     } else if (mode == rendermode::kLines) {
         m.color = ClearViewLineColor();

@@ -33,6 +33,10 @@ struct PlaneMaterial {
 // 100 for both scales, in the piece and in the model's field.
 PlaneMaterial ResolvePlaneMaterial(PlaneObject* piece, const DocState* ds);
 
+// The colour a wire frame draws lines of `plan` colour in: that colour, or black or white
+// where it would not show on the wireframe background (`sceneColor`).
+RGBColor WireframeLineColor(RGBColor plan, const DocState* ds);
+
 // ClearView's colours and the opacity byte of every opaque face.
 RGBColor ClearViewLineColor();
 RGBColor ClearViewFillColor(const DocState* ds);

@@ -353,14 +353,16 @@ bool FillEyePositions(const ViewMatrices& camera, std::span<const float> depth, 
     double pm[16], inv[16];
     Multiply(camera.projection, camera.modelview, pm);
     if (!Invert(pm, inv) || camera.viewport[2] <= 0 || camera.viewport[3] <= 0) return false;
+    // Each pixel's depth was drawn at its centre: unprojecting its corner instead puts the
+    // point off the surface by half a pixel, and faces shadow themselves in stripes.
     const double sx = 2.0 / camera.viewport[2], sy = 2.0 / camera.viewport[3];
     for (int y = 0; y < h; ++y) {
-        const double ny = (y - camera.viewport[1]) * sy - 1;
+        const double ny = (y + 0.5 - camera.viewport[1]) * sy - 1;
         for (int x = 0; x < w; ++x) {
             const size_t i = size_t(y) * w + x;
             const float d = depth[i];
             if (!(d > 0 && d < 1)) continue;
-            const double in[4] = {(x - camera.viewport[0]) * sx - 1, ny, 2.0 * d - 1, 1};
+            const double in[4] = {(x + 0.5 - camera.viewport[0]) * sx - 1, ny, 2.0 * d - 1, 1};
             double out[4];
             for (int r = 0; r < 4; ++r)
                 out[r] = inv[r] * in[0] + inv[4 + r] * in[1] + inv[8 + r] * in[2] + inv[12 + r];

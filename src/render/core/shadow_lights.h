@@ -108,8 +108,9 @@ private:
 };
 
 // Fills `eyes` (3 floats a pixel, x + y·w from the bottom left) with the world point of every
-// camera pixel whose depth lies strictly between 0 and 1, through the inverse of the camera's
-// matrices taken once; other pixels are left as they are. False when the matrices are singular.
+// camera pixel whose depth lies strictly between 0 and 1, taken at the pixel's centre, through
+// the inverse of the camera's matrices taken once; other pixels are left as they are. False
+// when the matrices are singular.
 bool FillEyePositions(const ViewMatrices& camera, std::span<const float> depth, int w, int h, std::span<float> eyes);
 
 // Per channel dark + (light - dark)·map (a channel where light is below dark keeps dark),

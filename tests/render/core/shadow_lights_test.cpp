@@ -70,7 +70,8 @@ TEST(ShadowImages, CompositeFoldsAndFillsPerPixel) {
 
 TEST(ShadowImages, EyePositionsInvertTheCameraOncePerPixel) {
     // An orthographic camera over x -2..2, y -1..1, depth -1..1 looking down -z, 4 x 2
-    // pixels: pixel (x, y) at depth d lies at (x - 2, y - 1, 1 - 2d).
+    // pixels: pixel (x, y) at depth d lies at (x + 0.5 - 2, y + 0.5 - 1, 1 - 2d), where its
+    // depth was drawn: its centre.
     ViewMatrices m;
     for (int i = 0; i < 16; i += 5) m.modelview[i] = 1;
     m.projection[0] = 0.5, m.projection[5] = 1, m.projection[10] = -1, m.projection[15] = 1;
@@ -79,12 +80,14 @@ TEST(ShadowImages, EyePositionsInvertTheCameraOncePerPixel) {
     std::vector<float> eyes(24, 9.0f);
     ASSERT_TRUE(FillEyePositions(m, depth, 4, 2, eyes));
     EXPECT_EQ(std::vector<float>(eyes.begin(), eyes.begin() + 12),
-              (std::vector<float>{-2, -1, 0.5f, 9, 9, 9, 9, 9, 9, 1, -1, 0}));  // 0 and 1 are left
-    EXPECT_EQ(std::vector<float>(eyes.begin() + 12, eyes.begin() + 15), (std::vector<float>{-2, 0, -0.5f}));
+              (std::vector<float>{-1.5f, -0.5f, 0.5f, 9, 9, 9, 9, 9, 9, 1.5f, -0.5f, 0}));  // 0 and 1 are left
+    EXPECT_EQ(std::vector<float>(eyes.begin() + 12, eyes.begin() + 15), (std::vector<float>{-1.5f, 0.5f, -0.5f}));
     // And back: the projector puts the point where it came from.
     double wx, wy, wz;
     ASSERT_TRUE(ViewProjector(m).project(&eyes[12], &wx, &wy, &wz));
-    EXPECT_NEAR(wx + wy + wz, 0 + 1 + 0.75, 1e-9);
+    EXPECT_NEAR(wx, 0.5, 1e-9);
+    EXPECT_NEAR(wy, 1.5, 1e-9);
+    EXPECT_NEAR(wz, 0.75, 1e-9);
     ViewMatrices singular;
     EXPECT_FALSE(FillEyePositions(singular, depth, 4, 2, eyes));
 }
