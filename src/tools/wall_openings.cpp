@@ -1,5 +1,7 @@
 #include "tools/wall_openings.h"
 
+#include "plan/doors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -24,6 +26,7 @@
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
+#include "plan/doors.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "files/custom_textures.h"
@@ -50,6 +53,7 @@ constexpr int16_t kAttachmentPenStyle = 6;
 constexpr uint32_t kSwingMask = 34; // pointer moves and the press
 constexpr int16_t kShiftModifier = 4;
 constexpr float kLeastAccessoryOffset = 6.0f;
+constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr int16_t kFullScale = 100;
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr int16_t kAccessoriesCategory = 0;
@@ -71,11 +75,6 @@ float Plan(float inches, const DocState* ds) {
 bool OnWallSegment(const ClickInfo* c) {
     return c && c->ciHit && c->ciSegmentHit && c->ciPoint && c->ciPoint2 && c->ciObject &&
            c->ciObject->type == objtype::kWall;
-}
-
-bool SwingsOpen(int16_t style) {
-    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 ||
-           style == kCustomDoor;
 }
 
 struct OpeningKind {
@@ -164,7 +163,7 @@ void FinishOpening(const OpeningKind& kind, WallPlacement& p) {
         ReRenderObject(wall);
         Refresh();
     };
-    if (door && SwingsOpen(r->style)) {
+    if (door && IsHingedDoorStyle(r->style)) {
         TrackDoorSwing(o, [wall, rebuild] {
             UpdateAllWallAttachments(wall);
             rebuild();
@@ -259,9 +258,17 @@ TrackerRoutine SwingLoop(Objex* door, std::function<void()> then) {
     if (r && whole >= -179 && whole <= 180 && (whole < -2 || whole > 2)) {
         const FloatPoint hinge = hingeFirst ? PlanAt(a) : PlanAt(b);
         const FloatPoint other = hingeFirst ? PlanAt(b) : PlanAt(a);
+        const AttachmentRecord before = *r;
         r->sideFlag = hingeFirst ? 1 : 0;
-        r->directionFlag = gTrackModifiers;
         r->swingOrOffset = Angle(hinge, pointer) - Angle(hinge, other);
+        r->directionFlag = DoorSwingDirectionFlag(r->swingOrOffset * kDegreesPerRadian);
+        // The arc on screen was measured in whole view points; one the plan cannot draw from
+        // the door's own points leaves the swing the door had.
+        if (!DoorSwingShows(door)) {
+            r->sideFlag = before.sideFlag;
+            r->swingOrOffset = before.swingOrOffset;
+            r->directionFlag = before.directionFlag;
+        }
     }
     if (then) then();
 }
