@@ -24,6 +24,7 @@
 #include "model/parallel.h"
 #include "model/selection_ops.h"
 #include "model/tool_defaults.h"
+#include "model/transform_support.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/doors.h"
@@ -53,7 +54,6 @@ constexpr int16_t kAttachmentPenStyle = 6;
 constexpr uint32_t kSwingMask = 34; // pointer moves and the press
 constexpr int16_t kShiftModifier = 4;
 constexpr float kLeastAccessoryOffset = 6.0f;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr int16_t kFullScale = 100;
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr int16_t kAccessoriesCategory = 0;
@@ -261,7 +261,7 @@ TrackerRoutine SwingLoop(Objex* door, std::function<void()> then) {
         const AttachmentRecord before = *r;
         r->sideFlag = hingeFirst ? 1 : 0;
         r->swingOrOffset = Angle(hinge, pointer) - Angle(hinge, other);
-        r->directionFlag = DoorSwingDirectionFlag(r->swingOrOffset * kDegreesPerRadian);
+        r->directionFlag = DoorSwingDirectionFlag(r->swingOrOffset * xformsupport::kDegreesPerRadian);
         // The arc on screen was measured in whole view points; one the plan cannot draw from
         // the door's own points leaves the swing the door had.
         if (!DoorSwingShows(door)) {
