@@ -303,8 +303,24 @@ bool SearchSplinesInObject(Objex* object, ClickInfo* click) {
     return false;
 }
 
-bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
-                      int16_t typeCount) {
+namespace {
+
+// Whether the click lies inside the object's outline, its points joined in list order as the
+// view shows them.
+bool InsideOutline(const Objex* object, const ClickInfo* click) {
+    port::Path outline;
+    for (const Poinz* p = object->firstPoint; p; p = p->next) {
+        float x = p->position[0], y = p->position[1], z = p->position[2];
+        ProjectToView(&x, &y, &z);
+        if (p == object->firstPoint) outline.moveTo(ClampView(x), ClampView(y));
+        else outline.lineTo(ClampView(x), ClampView(y));
+    }
+    return object->pointCount >= 3 && outline.contains(click->ciWhere.x, click->ciWhere.y);
+}
+
+// SelectFromObject among the objects of the plans in `plans`.
+bool SearchObject(Objex* object, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
+                  int32_t plans) {
     if (!object || !click || !gCurDocument) return false;
     const bool keyEntry = gCurTool == toolid::kKeyEntry;
     bool testSelf = true;
@@ -348,13 +364,20 @@ bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, con
     }
 
     if (keyEntry) return false;
-    const DocState* ds = CurrentDocState();
     for (Objex* child = object->firstChild; child; child = child->next) {
-        if (IsPlanFilteredChild(child) && (!ds || !IsObjectOnCurrentPlan(child, ds->visiblePlans)))
-            continue;
-        if (SelectFromObject(child, click, onlySelected, types, typeCount)) return true;
+        if (IsPlanFilteredChild(child) && !IsObjectOnCurrentPlan(child, plans)) continue;
+        if (SearchObject(child, click, onlySelected, types, typeCount, plans)) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
+                      int16_t typeCount) {
+    const DocState* ds = CurrentDocState();
+    // Without settings no attachment is on a plan in force.
+    return SearchObject(object, click, onlySelected, types, typeCount, ds ? ds->visiblePlans : 0);
 }
 
 namespace {
@@ -367,11 +390,43 @@ bool ClickArea(const ClickInfo* click, FloatRect* area) {
     return PlanIndexViewArea(x, y, x, y, margin, area);
 }
 
+// One object's own test within the layer search.
+using ObjectTest = bool (*)(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
+                            int16_t typeCount, int32_t plans);
+
+bool HandlesThenObject(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
+                       int32_t plans) {
+    if (IsObjectSelected(o) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click)) return true;
+    return SearchObject(o, click, onlySelected, types, typeCount, plans);
+}
+
+// A closed object picked inside whose outline holds the click, as an area.
+bool InsideOfObject(Objex* o, ClickInfo* click, uint8_t, const int16_t*, int16_t, int32_t) {
+    if (!o->closed || !objtype::Has(o->type, objtype::kPickedInside) || !InsideOutline(o, click)) return false;
+    click->ciAreaHit = 1;
+    click->ciObject = o;
+    return true;
+}
+
+// The first detectable point of a listed object whose pick square holds the click.
+bool PointOfObject(Objex* o, ClickInfo* click, uint8_t, const int16_t* types, int16_t typeCount, int32_t) {
+    if (typeCount >= 1 && types && !InTypeList(o->type, types, typeCount)) return false;
+    for (Poinz* p = o->firstPoint; p; p = p->next) {
+        if (!p->detectable || !SearchPoint(p, click, 0, 0)) continue;
+        PointReport(click, o, p);
+        return true;
+    }
+    return false;
+}
+
+// `plans` 0: the document's visible plans.
 bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
-                 const FloatRect* area, std::vector<Objex*>& candidates) {
+                 int32_t plans, const FloatRect* area, std::vector<Objex*>& candidates,
+                 ObjectTest test = HandlesThenObject) {
     if (!layer || !click || !layer->visible || !layer->active || !layer->firstObject) return false;
     const DocState* ds = CurrentDocState();
     if (!ds) return false;
+    if (!plans) plans = ds->visiblePlans;
     candidates.clear();
     if (area) {
         PlanIndexCandidates(layer, *area, &candidates);
@@ -385,9 +440,8 @@ bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int
         bool hit = false;
         {
             PenWidthSwap hairline(o);
-            if (!IsObjectOnCurrentPlan(o, ds->visiblePlans)) continue;
-            if (IsObjectSelected(o) && !ToolIsPointOriented(gCurTool, o)) hit = TestHandles(o, click);
-            if (!hit) hit = SelectFromObject(o, click, onlySelected, types, typeCount);
+            if (!IsObjectOnCurrentPlan(o, plans)) continue;
+            hit = test(o, click, onlySelected, types, typeCount, plans);
         }
         if (!hit) continue;
         if (counter != gSelectIndex) {
@@ -409,11 +463,21 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
     FloatRect area;
     const bool near = ClickArea(click, &area);
     std::vector<Objex*> candidates;
-    return SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates);
+    return SearchLayer(layer, click, onlySelected, types, typeCount, 0, near ? &area : nullptr, candidates);
 }
 
-bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
-                         const int16_t* types, int16_t typeCount) {
+bool SelectPointFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, int16_t typeCount) {
+    if (!click) return false;
+    FloatRect area;
+    const bool near = ClickArea(click, &area);
+    std::vector<Objex*> candidates;
+    return SearchLayer(layer, click, 0, types, typeCount, 0, near ? &area : nullptr, candidates, PointOfObject);
+}
+
+namespace {
+
+bool SearchAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
+                     int16_t typeCount, int32_t plans, ObjectTest test) {
     if (!firstLayer || !click) return false;
     FloatRect area;
     const bool near = ClickArea(click, &area);
@@ -421,8 +485,20 @@ bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelect
     Layer* layer = firstLayer;
     while (layer->next) layer = layer->next;
     for (;; layer = layer->prev) {
-        if (SearchLayer(layer, click, onlySelected, types, typeCount, near ? &area : nullptr, candidates)) return true;
+        if (SearchLayer(layer, click, onlySelected, types, typeCount, plans, near ? &area : nullptr, candidates, test))
+            return true;
         if (layer == firstLayer || !layer->prev) break;
     }
     return false;
+}
+
+}  // namespace
+
+bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
+                         const int16_t* types, int16_t typeCount, int32_t plans) {
+    return SearchAllLayers(firstLayer, click, onlySelected, types, typeCount, plans, HandlesThenObject);
+}
+
+bool SelectInsideFromAllLayers(Layer* firstLayer, ClickInfo* click, int32_t plans) {
+    return SearchAllLayers(firstLayer, click, 0, nullptr, 0, plans, InsideOfObject);
 }

@@ -43,6 +43,16 @@ bool SelectFromObject(Objex* object, ClickInfo* click, uint8_t onlySelected, con
 // gSelectIndex choosing among the hits.
 bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
                      int16_t typeCount);
+// The points alone of the layer's listed objects (the last object first): the first detectable
+// point whose whole pick square holds the click, as a point report. The layer search looks for
+// points only on the segments it hits, whose boxes grow one unit less than the square, so it
+// misses a click just beyond an end.
+bool SelectPointFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, int16_t typeCount);
 // From the last layer of the list down to firstLayer; the first layer with a hit ends it.
+// `plans`, a plan mask, limits the search to the objects it shows (IsObjectOnCurrentPlan);
+// 0 searches those of the document's visible plans.
 bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
-                         const int16_t* types, int16_t typeCount);
+                         const int16_t* types, int16_t typeCount, int32_t plans = 0);
+// The topmost closed object of a type picked inside (a roof) whose outline, as the view shows
+// it, holds the click: an area hit. What a click that met no line, point or handle may take.
+bool SelectInsideFromAllLayers(Layer* firstLayer, ClickInfo* click, int32_t plans = 0);

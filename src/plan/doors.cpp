@@ -47,16 +47,45 @@ bool HostOf(const Objex* o, Host* host) {
 
 port::Color Background(const DocState* ds) { return gPrinting ? kWhite : PlanColor(ds->backgroundColor); }
 
-bool IsHinged(int16_t style) {
-    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 || style == 512;
-}
-
 // The box over S-E standing `e` out from the centre line on both sides.
 void AddBox(port::Path& path, PlanPt s, PlanPt e, float reach) {
     const float a = Direction(s, e), b = Direction(e, s);
     const PlanPt corners[4] = {s + Along(a + kHalfPi, reach), e + Along(b - kHalfPi, reach),
                                e + Along(b + kHalfPi, reach), s + Along(a - kHalfPi, reach)};
     AddPolygon(path, corners, 4);
+}
+
+// The sweep in degrees of the swing from `direction` to the leaf end as the arc draws it.
+float SweepOf(PlanPt hinge, PlanPt leafEnd, float direction, int16_t swingFlags) {
+    float leafDirection = Direction(hinge, leafEnd);
+    float from = direction;
+    if (leafDirection > kPi) leafDirection -= 2 * kPi;
+    if (from > kPi) from -= 2 * kPi;
+    float sweep = (leafDirection - from) * kDegreesPerRadian;
+    if (sweep < 0) sweep += 360.0f;
+    if (!(swingFlags & kReverseSweep)) sweep -= 360.0f;
+    return sweep;
+}
+
+// Taken whole, a sweep within -2..2 (closed) or beyond -179..180 draws nothing.
+bool SweepShows(float sweep) {
+    const int32_t whole = static_cast<int32_t>(sweep + 0.5f);
+    return whole >= -179 && whole <= 180 && (whole < -2 || whole > 2);
+}
+
+// The hinge, the leaf's end (both whole) and the door's direction, as the opening draws them.
+struct Swing {
+    PlanPt hinge, leaf;
+    float direction, length;
+};
+
+Swing SwingOf(const Host& h) {
+    const PlanPt s = h.record->sideFlag ? h.first : h.second;
+    const PlanPt e = h.record->sideFlag ? h.second : h.first;
+    float length = 0;
+    const float a = Direction(s, e, &length);
+    const PlanPt leafEnd = s + Along(a + h.record->swingOrOffset, length);
+    return {{Whole(s.h), Whole(s.d)}, {Whole(leafEnd.h), Whole(leafEnd.d)}, a, length};
 }
 
 void StrokeDashed(port::DrawingContext& context, const port::Path& path, std::vector<double> dash, double phase) {
@@ -92,11 +121,8 @@ void DrawDoorOpening(void* dc, const Objex* door) {
     const int16_t style = h.record->style;
     const PlanPt s = h.record->sideFlag ? h.first : h.second;
     const PlanPt e = h.record->sideFlag ? h.second : h.first;
-    float length = 0;
-    const float a = Direction(s, e, &length), b = Direction(e, s);
-    const PlanPt hinge{Whole(s.h), Whole(s.d)};
-    const PlanPt leafEnd = s + Along(a + h.record->swingOrOffset, length);
-    const PlanPt leaf{Whole(leafEnd.h), Whole(leafEnd.d)};
+    const Swing swing = SwingOf(h);
+    const float a = swing.direction, b = Direction(e, s);
     const RGBColor pen = h.ds->penColor;
 
     port::DrawingContext& context = port::currentDrawingContext();
@@ -113,9 +139,21 @@ void DrawDoorOpening(void* dc, const Objex* door) {
         AddLine(path, s, e);
     }
     StrokeDashed(context, path, {3, 3}, 1.0);
-    if (IsHinged(style))
-        DrawDoorArc(dc, static_cast<int32_t>(hinge.h), static_cast<int32_t>(hinge.d), static_cast<int32_t>(leaf.h),
-                    static_cast<int32_t>(leaf.d), a, length, h.record->directionFlag, pen);
+    if (IsHingedDoorStyle(style))
+        DrawDoorArc(dc, static_cast<int32_t>(swing.hinge.h), static_cast<int32_t>(swing.hinge.d),
+                    static_cast<int32_t>(swing.leaf.h), static_cast<int32_t>(swing.leaf.d), a, swing.length,
+                    h.record->directionFlag, pen);
+}
+
+bool IsHingedDoorStyle(int16_t style) {
+    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 || style == 512;
+}
+
+bool DoorSwingShows(const Objex* door) {
+    Host h;
+    if (!HostOf(door, &h) || !IsHingedDoorStyle(h.record->style)) return false;
+    const Swing swing = SwingOf(h);
+    return SweepShows(SweepOf(swing.hinge, swing.leaf, swing.direction, h.record->directionFlag));
 }
 
 void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_t leafD, float direction,
@@ -127,7 +165,8 @@ void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_
     if (start < 0) start += 360.0f;
 
     const PlanPt hinge{static_cast<float>(hingeH), static_cast<float>(hingeD)};
-    float leafDirection = Direction(hinge, {static_cast<float>(leafH), static_cast<float>(leafD)});
+    const PlanPt leafEnd{static_cast<float>(leafH), static_cast<float>(leafD)};
+    const float leafDirection = Direction(hinge, leafEnd);
     const PlanPt outer = hinge + Along(leafDirection, radius + 5.0f);
     const PlanPt p{Whole(outer.h), Whole(outer.d)};
     float back = 0;
@@ -135,14 +174,8 @@ void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_
     const PlanPt inner = p + Along(toHinge, back - 5.0f);
     const PlanPt q{Whole(inner.h), Whole(inner.d)};
 
-    float from = direction;
-    if (leafDirection > kPi) leafDirection -= 2 * kPi;
-    if (from > kPi) from -= 2 * kPi;
-    float sweep = (leafDirection - from) * kDegreesPerRadian;
-    if (sweep < 0) sweep += 360.0f;
-    if (!(swingFlags & kReverseSweep)) sweep -= 360.0f;
-    const int32_t whole = static_cast<int32_t>(sweep + 0.5f);
-    if (whole < -179 || whole > 180 || (whole >= -2 && whole <= 2)) return;
+    const float sweep = SweepOf(hinge, leafEnd, direction, swingFlags);
+    if (!SweepShows(sweep)) return;
 
     const FloatRect rect{static_cast<float>(square.top), static_cast<float>(square.left),
                          static_cast<float>(square.bottom), static_cast<float>(square.right)};

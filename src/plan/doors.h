@@ -26,6 +26,12 @@ void DrawBiFoldDoor(void* dc, const Objex* door);
 void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_t leafD, float direction,
                  float radius, int16_t swingFlags, const RGBColor& color);
 
+// The styles drawn with a swing: 501 hinged, 506 and 507 arched, 508 French, 509 nine-lite,
+// 512 custom.
+bool IsHingedDoorStyle(int16_t style);
+// Whether the door's opening draws a swing arc and leaf for its record as stored.
+bool DoorSwingShows(const Objex* door);
+
 // Only in the plan view without perspective.
 void DrawWindow(void* dc, const Objex* window);
 void DrawAccessory(void* dc, const Objex* accessory);

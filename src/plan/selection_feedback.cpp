@@ -68,7 +68,7 @@ bool DrawStoredClearances(uint8_t dynamic) {
 }
 
 void Line(Objex* object, const float* a, const float* b) {
-    DrawLine(nullptr, a[0], a[1], a[2], b[0], b[1], b[2], 1, object, nullptr);
+    DrawLine(nullptr, a[0], a[1], a[2], b[0], b[1], b[2], 0, object, nullptr);
 }
 
 }  // namespace

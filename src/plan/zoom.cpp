@@ -70,9 +70,10 @@ void FitToWindow() {
     if (!view || !view->host() || !ds) return;
     Base2DViewHost& host = *view->host();
 
-    FloatRect box = DesignBounds(doc, ds);
-    const float width = UnzoomF(box.floatRight - box.floatLeft + 10.0f);
-    const float height = UnzoomF(box.floatBottom - box.floatTop + 10.0f);
+    // The bounds are plan units, whatever the zoom: the zoom chosen is the window over them.
+    const FloatRect box = DesignBounds(doc, ds);
+    const float width = box.floatRight - box.floatLeft + 10.0f;
+    const float height = box.floatBottom - box.floatTop + 10.0f;
     const PlatformRect visible = host.visibleRect();
     const float zoom = std::min(dvxnum::TruncToInt16(visible.width) / width,
                                 dvxnum::TruncToInt16(visible.height) / height);
@@ -81,13 +82,9 @@ void FitToWindow() {
     PinMaxZoom(ds);
     ds->savedZoom = ds->zoomFactor;
 
-    box = DesignBounds(doc, ds);
-    const float cx = (box.floatLeft + box.floatRight) / 2.0f;
-    const float cy = (box.floatTop + box.floatBottom) / 2.0f;
     gSinXAngle = 1.0f;
     gCosYAngle = 1.0f;
-
-    FramePaperAround(host, cx, cy);
+    FramePaperAroundDesign(host);
     Refresh();
 }
 
@@ -99,6 +96,17 @@ void FramePaperAround(Base2DViewHost& host, float cx, float cy) {
     const PlatformRect shown = host.visibleRect();
     host.scrollRectToVisible({cx - shown.width / 2.0f, cy - shown.height / 2.0f, shown.width,
                               shown.height});
+}
+
+void FramePaperAroundDesign(Base2DViewHost& host) {
+    const DocState* ds = CurrentDocState();
+    if (!gCurDocument || !ds) return FramePaperAround(host, 0, 0);
+    const FloatRect box = DesignBounds(gCurDocument, ds);
+    // Its middle on the ground, as the view shows it.
+    float x = (box.floatLeft + box.floatRight) / 2.0f, y = 0.0f, z = (box.floatTop + box.floatBottom) / 2.0f;
+    ConversionToIsometric(&x, &y, &z, gCosXAngle, gSinXAngle, gCosYAngle, gSinYAngle, gGlobalXOffset, gGlobalYOffset,
+                          gGlobalZOffset, 1);
+    FramePaperAround(host, x, y);
 }
 
 namespace {

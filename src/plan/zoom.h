@@ -22,9 +22,12 @@ uint8_t PinMaxZoom(DocState* docState);
 // Zooms and scrolls the main plan view so the whole design (the plan extents when it is
 // empty) shows with a margin of 5, centred; keeps the zoom as the top view's and redraws.
 void FitToWindow();
-// Sizes the view to the paper, its origin at the paper's centre, and scrolls so (cx, cy) lies
-// in the middle of what shows.
+// Sizes the view to the paper, its origin at the paper's centre, and scrolls so (cx, cy) (view
+// units) lies in the middle of what shows.
 void FramePaperAround(Base2DViewHost& host, float cx, float cy);
+// The same about the middle of the design at the current zoom: of everything drawn, as
+// printed, or of the plan extents when nothing is.
+void FramePaperAroundDesign(Base2DViewHost& host);
 // Scrolls the main plan view, zoom unchanged, when neither the lot's outline nor any object
 // would show in its window: the objects' bounds (an empty design's lot) come to the window's
 // centre. With `mayZoomOut` (a new design, whose zoom nobody chose) an empty design whose lot

@@ -12,6 +12,7 @@
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
 #include "model/units.h"
+#include "plan/doors.h"
 #include "port/seam.h"
 #include "files/texture_files.h"
 
@@ -33,6 +34,7 @@ constexpr float kSkylightAngle = 90.0f;
 constexpr float kTubElevation = 0.1f;
 // Attached dimensions and wall breaks: no width, a reach of 200 plan units.
 constexpr float kMarkerReach = 200.0f;
+constexpr float kQuarterTurn = 1.5707963f;
 
 float Plan(float inches, const DocState* ds) { return ConvertWorldToScreen(inches, ds, 0); }
 
@@ -109,6 +111,12 @@ AttachmentRecord* NewDoorRecord(Poinz* segmentStart, Poinz* segmentEnd, float ce
     if (!r) return nullptr;
     const DocState* ds = CurrentDocState();
     r->style = ds->doorStyle;
+    // Open a quarter turn until the swing is chosen, so a hinged door never stands without its
+    // arc and leaf (the swing's second click may be left out or refused).
+    if (IsHingedDoorStyle(r->style)) {
+        r->swingOrOffset = kQuarterTurn;
+        r->directionFlag = DoorSwingDirectionFlag(90.0);
+    }
     r->width = Plan(ds->doorWidth, ds);
     r->height = Plan(ds->doorHeight, ds);
     r->elevation = std::max(0.0f, Plan(ds->doorValueB, ds));

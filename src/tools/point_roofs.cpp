@@ -151,7 +151,7 @@ Shape ShapeOf(const Tool& tool, const Objex& wall, const Poinz& s1, const Poinz&
     return s;
 }
 
-void Line(P2 a, P2 b) { DrawLine(nullptr, a.h, 0, a.d, b.h, 0, b.d, 1, nullptr, nullptr); }
+void Line(P2 a, P2 b) { DrawLine(nullptr, a.h, 0, a.d, b.h, 0, b.d, 0, nullptr, nullptr); }
 
 void DrawFeedback(const Shape& s) {
     {

@@ -260,7 +260,8 @@ void DrawArrowLine(Objex* arrow, PlanCentre k, float degrees) {
     float dx = 0, dy = 0;
     GetPointFromLengthAndAngle(degrees * kDegrees, kArrowHalf, &dx, &dy);
     feedback::DynamicDrawing drawing;
-    DrawLine(nullptr, k.h - dx, 0, k.d - dy, k.h + dx, 0, k.d + dy, 1, arrow, nullptr);
+    // Model points: the line's projection zooms them, so no zoom flag.
+    DrawLine(nullptr, k.h - dx, 0, k.d - dy, k.h + dx, 0, k.d + dy, 0, arrow, nullptr);
 }
 
 // The release ends the whole gesture: the loop took it.

@@ -1,5 +1,7 @@
 #include "tools/wall_openings.h"
 
+#include "plan/doors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -22,8 +24,10 @@
 #include "model/parallel.h"
 #include "model/selection_ops.h"
 #include "model/tool_defaults.h"
+#include "model/transform_support.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
+#include "plan/doors.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "files/custom_textures.h"
@@ -71,11 +75,6 @@ float Plan(float inches, const DocState* ds) {
 bool OnWallSegment(const ClickInfo* c) {
     return c && c->ciHit && c->ciSegmentHit && c->ciPoint && c->ciPoint2 && c->ciObject &&
            c->ciObject->type == objtype::kWall;
-}
-
-bool SwingsOpen(int16_t style) {
-    return style == 501 || style == 506 || style == 507 || style == 508 || style == 509 ||
-           style == kCustomDoor;
 }
 
 struct OpeningKind {
@@ -164,7 +163,7 @@ void FinishOpening(const OpeningKind& kind, WallPlacement& p) {
         ReRenderObject(wall);
         Refresh();
     };
-    if (door && SwingsOpen(r->style)) {
+    if (door && IsHingedDoorStyle(r->style)) {
         TrackDoorSwing(o, [wall, rebuild] {
             UpdateAllWallAttachments(wall);
             rebuild();
@@ -259,9 +258,17 @@ TrackerRoutine SwingLoop(Objex* door, std::function<void()> then) {
     if (r && whole >= -179 && whole <= 180 && (whole < -2 || whole > 2)) {
         const FloatPoint hinge = hingeFirst ? PlanAt(a) : PlanAt(b);
         const FloatPoint other = hingeFirst ? PlanAt(b) : PlanAt(a);
+        const AttachmentRecord before = *r;
         r->sideFlag = hingeFirst ? 1 : 0;
-        r->directionFlag = gTrackModifiers;
         r->swingOrOffset = Angle(hinge, pointer) - Angle(hinge, other);
+        r->directionFlag = DoorSwingDirectionFlag(r->swingOrOffset * xformsupport::kDegreesPerRadian);
+        // The arc on screen was measured in whole view points; one the plan cannot draw from
+        // the door's own points leaves the swing the door had.
+        if (!DoorSwingShows(door)) {
+            r->sideFlag = before.sideFlag;
+            r->swingOrOffset = before.swingOrOffset;
+            r->directionFlag = before.directionFlag;
+        }
     }
     if (then) then();
 }

@@ -30,6 +30,8 @@
 #include "tools/wall_dimension_tracks.h"
 #include "tools/wall_joins.h"
 #include "model/poly_builders.h"
+#include "model/zoom_units.h"
+#include "tracking/evaluate_point.h"
 #include "tracking/tracker_feedback.h"
 #include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
@@ -245,6 +247,27 @@ bool Holds(const Objex* wall, const Poinz* point) {
     return false;
 }
 
+// The drawn line from `down` stopped on the near face of the wall segment under the release,
+// half that wall's thickness before its centre line; left alone when the lines do not cross
+// or the face lies farther than `reach` from the end.
+void OntoEndFace(const Float3DPoint& down, Float3DPoint* end, float reach) {
+    float x = kNone, y = kNone;
+    if (!CrossLines(down.floatH, down.floatD, end->floatH, end->floatD, H(startSegPoint2), D(startSegPoint2),
+                    H(endSegPoint2), D(endSegPoint2), &x, &y))
+        return;
+    const float length = GetLineLength(down.floatH, down.floatD, x, y);
+    if (length <= 0) return;
+    const float back = WallThickness(endSegmentObject) / 2 / length;
+    const float h = x + (down.floatH - x) * back, d = y + (down.floatD - y) * back;
+    if (GetLineLength(h, d, end->floatH, end->floatD) > reach) return;
+    end->floatH = h, end->floatD = d;
+}
+
+// A grid cell in plan units while points snap to the grid, else 0.
+float GridCell(const DocState* ds) {
+    return ds->snapToGrid ? ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 0) : 0.0f;
+}
+
 // Step 8: a click selects what it hit.
 void SelectClicked(int32_t x, int32_t y, DocState* ds) {
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
@@ -281,18 +304,15 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
     Poinz* sheetStart = nullptr;
     Poinz* sheetEnd = nullptr;
     bool newWall = false;
+    if (endSegmentObject && !trackingPerp) {
+        // Released on a wall: the end reaches its face, which whole grid cells may have left
+        // short of the pointer.
+        OntoEndFace(down, &end, GridCell(ds) + UnzoomF(float(WallToolHitTolerance())));
+    }
     if (trackingPerp && endSegmentObject) {
         // Face to face: stop on the end wall's near face.
         wallThickness = WallThickness(endSegmentObject);
-        float x1 = kNone, y1 = kNone;
-        const bool crosses = CrossLines(down.floatH, down.floatD, end.floatH, end.floatD, H(startSegPoint2),
-                                        D(startSegPoint2), H(endSegPoint2), D(endSegPoint2), &x1, &y1);
-        const float length = GetLineLength(down.floatH, down.floatD, x1, y1);
-        if (crosses && length > 0) {
-            const float back = wallThickness / 2 / length;
-            end.floatH = x1 + (down.floatH - x1) * back;
-            end.floatD = y1 + (down.floatD - y1) * back;
-        }
+        OntoEndFace(down, &end, kNone);
         newWall = true;
     } else if (!startConnectorPoint) {
         if (endConnectorPoint) {

@@ -149,16 +149,21 @@ private:
 
 // Step 5: a wall tool's press on a wall of the current floor takes that wall as its click; on
 // a selected point, or a selected segment while no snap mode pulls the point, the gesture
-// becomes a move.
+// becomes a move. A point anywhere in its tolerance square is taken before the segments.
 void WallHandOver(int32_t x, int32_t y) {
     DocState* ds = CurrentDocState();
     ClickInfo record;
     record.ciWhere = POINT{x, y};
     bool hit;
     {
-        ToleranceScope tolerance(ds, ZoomL(20));
+        ToleranceScope tolerance(ds, WallToolHitTolerance());
         static constexpr int16_t kWalls[] = {objtype::kWall};
-        hit = SelectFromLayer(gCurDocument->itsCurLayer, &record, 0, kWalls, 1);
+        hit = SelectPointFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
+        if (!hit) {
+            record = ClickInfo{};
+            record.ciWhere = POINT{x, y};
+            hit = SelectFromLayer(gCurDocument->itsCurLayer, &record, 0, kWalls, 1);
+        }
     }
     if (!hit || (!record.ciPointHit && !record.ciSegmentHit) || !record.ciPoint) {
         gClickInfo.ciHit = 0;
@@ -184,6 +189,8 @@ void Unzoom(float* x, float* y, float* z) {
 }
 
 }  // namespace
+
+int32_t WallToolHitTolerance() { return std::max(ZoomL(20), PickHalfSize()); }
 
 void EvaluatePoint(int32_t x, int32_t y, float* outX, float* outY, float* outZ, uint8_t snap, ClickInfo* info,
                    uint8_t unzoom) {

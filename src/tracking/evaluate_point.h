@@ -20,6 +20,11 @@ struct ClickInfo;
 void EvaluatePoint(int32_t x, int32_t y, float* outX, float* outY, float* outZ, uint8_t snap, ClickInfo* info,
                    uint8_t unzoom);
 
+// The half-size of the square in which a wall tool's press or release reaches a wall (view
+// units): 20 plan units at the current zoom, and never less than an ordinary click's, so a
+// plan zoomed far out still gives wall ends a tolerance.
+int32_t WallToolHitTolerance();
+
 // The snap-mode step alone: hit-tests the view point and, when the mode finds a position,
 // writes it (zoom undone when asked); otherwise the outputs stay as they are. `info` serves as
 // scratch and is given back exactly as it was.

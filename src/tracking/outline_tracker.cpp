@@ -84,7 +84,7 @@ void RubberBand(const Float3DPoint& last, const Float3DPoint& p, int16_t type, c
     UseOutlinePath(engine, type);
     {
         feedback::DynamicDrawing drawing;
-        DrawLine(nullptr, last.floatH, last.floatV, last.floatD, p.floatH, p.floatV, p.floatD, 1, nullptr, nullptr);
+        DrawLine(nullptr, last.floatH, last.floatV, last.floatD, p.floatH, p.floatV, p.floatD, 0, nullptr, nullptr);
     }
     DrawLength(ConvertScreenToWorld(GetLineLength(last.floatH, last.floatD, p.floatH, p.floatD), ds, 0));
     gRoundToggle = 1;

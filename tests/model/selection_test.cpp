@@ -608,6 +608,53 @@ TEST_F(HitTest, FilledDetailShapesAreHitInside) {
     EXPECT_FALSE(Hit(60, 60, 1));             // not when only selected objects are searched
 }
 
+// A click's search on one plan (the current plan's bit) takes the roof on the roofing plan and
+// the wall under its edge on the floor plan; inside a closed roof, away from its lines, only the
+// search for insides finds it, and an open outline or another plan's roof gives nothing.
+TEST_F(HitTest, APlanMaskPicksItsObjectsAndARoofIsFoundInside) {
+    Objex* wall = Wall(floor, {{0, 0}, {200, 0}});
+    wall->subtype = objsubtype::kExteriorWall, wall->planBits = 1;
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 100}, {0, 100}}, true);
+    roof->planBits = 16;
+    CurrentDocState()->visiblePlans = 2 | 16 | 256;  // the roofing tab shows the floor plan
+    const struct { int32_t plans; Objex* want; } rows[] = {{0, roof}, {16, roof}, {2, wall}, {4, wall}, {64, nullptr}};
+    for (const auto& r : rows) {
+        click = ClickAt(100, 0);
+        const bool hit = SelectFromAllLayers(doc->itsLayers, &click, 0, nullptr, 0, r.plans);
+        EXPECT_EQ(hit ? click.ciObject : nullptr, r.want) << r.plans;
+    }
+    EXPECT_FALSE(Hit(100, 50));  // the middle: no line, point or handle
+    click = ClickAt(100, 50);
+    ASSERT_TRUE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
+    EXPECT_TRUE(click.ciAreaHit && click.ciObject == roof);
+    click = ClickAt(100, 50);
+    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 2));
+    click = ClickAt(100, 150);
+    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
+    roof->closed = 0;
+    click = ClickAt(100, 50);
+    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
+}
+
+// The points alone: one just beyond the end of its segment, where the segment's box (grown one
+// unit less than the pick square) misses it, is found anywhere in its square.
+TEST_F(HitTest, APointIsFoundAnywhereInItsSquare) {
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    static constexpr int16_t kWalls[] = {objtype::kWall};
+    CurrentDocState()->pickTolerance = 10;
+    EXPECT_FALSE(Hit(109, 0, 0, kWalls, 1));
+    for (int32_t x : {109, 91}) {
+        click = ClickAt(x, 9);
+        ASSERT_TRUE(SelectPointFromLayer(floor, &click, kWalls, 1)) << x;
+        EXPECT_TRUE(click.ciPointHit && click.ciPoint == PointAt(wall, 1) && click.ciObject == wall);
+    }
+    click = ClickAt(110, 0);
+    EXPECT_FALSE(SelectPointFromLayer(floor, &click, kWalls, 1));
+    PointAt(wall, 1)->detectable = 0;
+    click = ClickAt(109, 0);
+    EXPECT_FALSE(SelectPointFromLayer(floor, &click, kWalls, 1));
+}
+
 TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
     // A view turned so that the eight corners of a box fall apart.
     SetUpForRotationAboutArbitraryAxis(30, 30, &gCosXAngle, &gSinXAngle, &gCosYAngle, &gSinYAngle, 0);

@@ -53,8 +53,9 @@ TEST_F(WallAttachments, NewRecordsTakeTheirToolsDefaultsAndSurviveAFile) {
     Poinz *p3 = PointAt(wall, 2), *p4 = PointAt(wall, 3);
     gFlipWinHorizontal = 1, gFlipWinVertical = 1;
     const struct { AttachmentRecord* r; float want[10]; } rows[] = {
-        // owner, style, width, height, elevation, direction and frame flags, side, trim, trim width
-        {NewDoorRecord(p3, p4, 30), {16, 501, 60, 160, 0, 0, 1, 0, 2218, 3}},
+        // owner, style, width, height, elevation, direction and frame flags, side, trim, trim width;
+        // a hinged door opens a quarter turn counter-clockwise (flag 4) until its swing is chosen
+        {NewDoorRecord(p3, p4, 30), {16, 501, 60, 160, 0, 4, 1, 0, 2218, 3}},
         {NewWindowRecord(p3, p4, 60), {17, 600, 72, 112, 48, 1, 0, 1, 2218, 3}},
         {NewAccessoryRecord(p3, p4, 30, 1), {157, 0, 92, 130, 168, 0, 1, 1, 0, 0}},
         {NewComponentRecord(73, p3, p4, 30, 0), {73, 0, 12, 32, 84, 1, 0, 0, 0, 0}},
@@ -68,6 +69,7 @@ TEST_F(WallAttachments, NewRecordsTakeTheirToolsDefaultsAndSurviveAFile) {
         for (Objex* list : r->customParts) EXPECT_EQ(list, nullptr);
         if (r->ownerType > 17) delete r;
     }
+    EXPECT_FLOAT_EQ(rows[0].r->swingOrOffset, 1.5707963f);
     for (int i : {0, 1}) UpdateWallAttachment(Make(int16_t(objtype::kDoor + i)).line(2).with(rows[i].r).in(wall));
     rows[0].r->nextRecord = rows[1].r;  // scratch, never stored
     Objex* sky = nullptr;

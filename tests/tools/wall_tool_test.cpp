@@ -168,6 +168,22 @@ TEST_F(WallTools, ADragFromAFaceStaysSquareToIt) {
     EXPECT_EQ(PlanPositions(between), (Plan{{302, 300}, {498, 300}}));
 }
 
+// Released within the tolerance (20 at zoom 1) of another wall's segment, a wall ends on its
+// face, even where whole grid cells left the drawn end beyond LimitWall's reach; a face far
+// along a line that meets the wall at a slant leaves the end where it was drawn.
+TEST_F(WallTools, AReleaseOnAWallEndsOnItsFace) {
+    Draw(7052, {300, 0}, {300, 400});  // its face toward H 0 at 298
+    ds->snapToGrid = 1, ds->gridSpacing = FloatPoint{24, 24};
+    // The press floors to (96, 96); 189 long floors to 168: 36 short of the centre line.
+    Objex* meeting = Draw(7052, {100, 100}, {285, 100});
+    EXPECT_EQ(PlanPositions(meeting), (Plan{{96, 96}, {298, 96}}));
+    ds->snapToGrid = 0;
+    // 80 degrees from (250, 390) for 203: the wall's line is met near D 106, 85 away.
+    Objex* slant = Draw(7052, {250, 390}, {285, 190});
+    const Poinz* end = slant->firstPoint->next;
+    EXPECT_TRUE(Near({end->position[0], end->position[2]}, {285.257, 190.05}, 0.01));
+}
+
 TEST_F(WallTools, TidyingDropsPointsThatDoNotTurnTheWall) {
     Layer* layer = doc->itsCurLayer;
     const struct { Plan at; bool closed; Plan want; } rows[] = {

@@ -80,6 +80,25 @@ TEST_F(Evaluation, WallToolsHandAPressOnASelectedWallToTheMoveTool) {
     EXPECT_TRUE(gClickInfo.ciSegmentHit);
 }
 
+// A wall tool's press reaches a free end anywhere in its square, also beyond the end of the
+// segment: 20 plan units at the zoom, never narrower than the document's 5 view units.
+TEST_F(Evaluation, WallToolsReachAWallsEndAnywhereInTheirSquare) {
+    ds->snapToGrid = 0;
+    Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    const struct { float zoom; int32_t x; bool reaches; } rows[] = {
+        {1, 119, true}, {1, 120, false},    // the end at view 100, a square of 20
+        {0.1f, 14, true}, {0.1f, 15, false},  // the end at view 10: 20 is 2 there, so 5
+    };
+    for (const auto& r : rows) {
+        ds->zoomFactor = r.zoom, gCurTool = toolid::kExteriorWall, gClickInfo = ClickInfo{};
+        Float3DPoint p;
+        EvaluatePoint(r.x, 0, &p.floatH, &p.floatV, &p.floatD, 1, &gClickInfo, 1);
+        EXPECT_EQ(gClickInfo.ciHit && gClickInfo.ciPointHit && gClickInfo.ciPoint == PointAt(wall, 1), r.reaches)
+            << r.zoom << " at " << r.x;
+        EXPECT_EQ(ds->pickTolerance, 5);
+    }
+}
+
 TEST_F(Evaluation, ConstrainedPointsStayInsideTheLimitsAndBehindLockLines) {
     ds->viewOrigin = Float3DPoint{100, -50, 30};
     ds->stopAtOriginV = 0;

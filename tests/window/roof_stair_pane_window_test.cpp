@@ -43,6 +43,8 @@ protected:
     void onFloor(Layer* floor) {
         refreshWith({});
         doc->itsCurLayer = floor;
+        // Only the floor worked on takes clicks, as the floor pop-up leaves them.
+        for (Layer* l = doc->itsLayers; l; l = l->next) l->active = l == floor;
         Set2DViewLayerVisibility(floor);
         for (Objex* o = floor->firstObject; o; o = o->next) o->planBits = ds->visiblePlans;
         w->docView()->update();

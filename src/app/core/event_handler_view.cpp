@@ -105,12 +105,13 @@ void SetFromTable(Field DocState::*field, int32_t command, const int32_t (&table
 void Win32EventHandler::resetPlanView() {
     DocState* ds = Settings();
     if (!ds) return;
-    ds->zoomFactor = kStartZoom;
+    // The top view's zoom too, which the zoom sheet shows and the top view returns to.
+    ds->zoomFactor = ds->savedZoom = kStartZoom;
     resetView();
     gSinXAngle = gCosYAngle = 1.0f;
     Base2DView* view = MainWindowDocumentView();
     if (Base2DViewHost* host = view ? view->host() : nullptr) {
-        FramePaperAround(*host, 0, 0);
+        FramePaperAroundDesign(*host);
     }
     Refresh();
 }

@@ -105,8 +105,23 @@ Layer* Layers() { return gCurDocument ? gCurDocument->itsLayers : nullptr; }
 
 void DeselectAll() { SelectAllLayers(Layers(), selmode::kDeselect, 1); }
 
-bool Hits(ClickInfo& click, uint8_t onlySelected, const int16_t* types = nullptr, int16_t count = 0) {
-    return SelectFromAllLayers(Layers(), &click, onlySelected, types, count);
+bool Hits(ClickInfo& click, uint8_t onlySelected, const int16_t* types = nullptr, int16_t count = 0,
+          int32_t plans = 0) {
+    return SelectFromAllLayers(Layers(), &click, onlySelected, types, count, plans);
+}
+
+// What a click selects: the current plan's objects (the walls, doors and windows with the plans
+// that show them through), not every plan the tab shows, so a roof drawn over the walls is
+// picked on the roofing plan and the walls under it on the floor plan.
+bool SelectionHits(ClickInfo& click, uint8_t onlySelected, const int16_t* types = nullptr, int16_t count = 0) {
+    const DocState* ds = CurrentDocState();
+    return ds && Hits(click, onlySelected, types, count, ds->currentPlanBit);
+}
+
+// Inside a roof, away from its lines, is on the roof.
+bool SelectionHitsInside(ClickInfo& click) {
+    const DocState* ds = CurrentDocState();
+    return ds && SelectInsideFromAllLayers(Layers(), &click, ds->currentPlanBit);
 }
 
 // A roof panel clicked with plain selection takes its slope arrow along.
@@ -380,8 +395,9 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
     Flags f;
     const bool keyEntry = gCurTool == toolid::kKeyEntry;
     const int8_t mode = extending ? selmode::kToggle : selmode::kSelect;
-    const bool found = Hits(click, 0, kAttachmentTypes, static_cast<int16_t>(std::size(kAttachmentTypes))) ||
-                       Hits(click, 1) || Hits(click, 0);
+    const bool found =
+        SelectionHits(click, 0, kAttachmentTypes, static_cast<int16_t>(std::size(kAttachmentTypes))) ||
+        SelectionHits(click, 1) || SelectionHits(click, 0) || (!keyEntry && SelectionHitsInside(click));
     click.ciHit = found;
     const bool contextClick = event.right || (event.modifiers & evmod::kControl);
     if (!found) {

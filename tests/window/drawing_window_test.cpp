@@ -1,0 +1,368 @@
+// Drawing and selecting as a new user does, with the server's mouse on a new design at the zoom
+// it opens at (its lot fitted to the window, grid snap on): walls that meet, clicks that pick on
+// the plan shown, a door's swing, and the view commands that bring the design into view. Each
+// case checks the model and the plan's pixels on the screen.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "app/app_controller.h"
+#include "app/core/document_window.h"
+#include "app/document.h"
+#include "app/document_view.h"
+#include "app/widgets.h"
+#include "app/window_controller.h"
+#include "model/docstate.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/selection_queries.h"
+#include "model/transforms.h"
+#include "model/type_data.h"
+#include "plan/doors.h"
+#include "support/build.h"
+#include "tracking/tracking_state.h"
+#include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
+#include "window/window_support.h"
+
+namespace {
+
+QString gShot;
+
+using dvxtest::PointAt;
+using dvxtest::SelectedPointCount;
+
+bool Dark(QRgb c) { return qGray(c) < 128; }
+// The selection's colour (handles, a roof's corner elevations): blue well above red.
+bool Highlight(QRgb c) { return qBlue(c) > qRed(c) + 60; }
+
+int Count(const QImage& image, QRect area, const std::function<bool(QRgb)>& is) {
+    int n = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += is(image.pixel(x, y));
+    return n;
+}
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = OpenDocumentWindow(), view = w->docView();
+        ds = w->document()->model()->itsDocState;
+        ds->showDimensions = 0;  // no readouts across the pixels looked at
+        beforeShow();
+        ASSERT_TRUE(ShowFocused(w));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+    }
+    void TearDown() override { AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    virtual void beforeShow() {}
+
+    // The screen point of the plan point (h, d) in the top view at the current zoom.
+    QPoint at(float h, float d) const {
+        const float z = ds->zoomFactor;
+        const PlatformPoint o = view->boundsOrigin();
+        return view->mapToGlobal(QPointF(h * z - o.x, d * z - o.y)).toPoint();
+    }
+    void moveTo(QPoint p) {  // not --sync: a move onto the pointer would wait for ever
+        XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
+    }
+    void press(QPoint p) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        moveTo(p), XDo({"mousedown", "1"});
+    }
+    // A press, a move halfway and on, and the release; false when the gesture never ended.
+    bool drag(QPoint from, QPoint to) {
+        press(from);
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
+        moveTo((from + to) / 2), moveTo(to);
+        XDo({"mouseup", "1"});
+        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+    }
+    bool click(QPoint p) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
+        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+    }
+    // The tool's cell of the plan's palette (200: the edit palette's arrow).
+    bool chooseTool(int16_t plan, int16_t tool) {
+        PaletteController* palette = tool == toolid::kSelect ? static_cast<PaletteController*>(ToolPaletteController::shared())
+                                                             : PlanToolPaletteController::shared();
+        palette->window()->show();
+        if (!QTest::qWaitForWindowExposed(palette->window())) return false;
+        QWidget* cell = nullptr;
+        if (tool == toolid::kSelect) {
+            cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
+        } else {
+            PlanToolPaletteController::shared()->loadToolPaletteForPlan(plan);
+            cell = PlanToolPaletteController::shared()->toolButtons(plan)->cell(tool);
+        }
+        if (!cell) return false;
+        ClickAt(cell, cell->rect().center());
+        return QTest::qWaitFor([&] { return gCurTool == tool; });
+    }
+    bool chooseTab(int16_t plan) {
+        QTabBar* tabs = w->docTabView();
+        ClickAt(tabs, tabs->tabRect(plan).center());
+        return QTest::qWaitFor([&] { return gCurToolSet == plan; });
+    }
+    // Four walls corner to corner, each press where the last drag was released.
+    bool rectangle(float left, float top, float right, float bottom) {
+        const QPoint corners[] = {at(left, top), at(right, top), at(right, bottom), at(left, bottom)};
+        for (int i = 0; i < 4; ++i)
+            if (!drag(corners[i], corners[(i + 1) % 4])) return false;
+        return true;
+    }
+    // The plan as the screen shows it, once painted; `inImage` maps plan points into it.
+    QImage grab() {
+        view->repaint();
+        QApplication::processEvents();
+        QTest::qWait(100);
+        const QWidget* port = view->parentWidget();
+        origin = port->mapToGlobal(QPoint());
+        return QGuiApplication::primaryScreen()->grabWindow(0, origin.x(), origin.y(), port->width(), port->height()).toImage();
+    }
+    QPoint inImage(float h, float d) const { return at(h, d) - origin; }
+    // Whether the plan line from a to b (plan points) is inked along its whole length, within
+    // a pixel of each of its pixels.
+    bool Inked(const QImage& image, const Poinz* a, const Poinz* b) const {
+        const QPoint p = inImage(a->position[0], a->position[2]), q = inImage(b->position[0], b->position[2]);
+        const int steps = std::max(std::abs(q.x() - p.x()), std::abs(q.y() - p.y()));
+        for (int i = 0; i <= steps; ++i) {
+            const QPoint s = p + (q - p) * (steps ? double(i) / steps : 0.0);
+            if (!Count(image, QRect(s - QPoint(1, 1), QSize(3, 3)), Dark)) return false;
+        }
+        return true;
+    }
+    std::vector<Objex*> walls() const {
+        std::vector<Objex*> out;
+        for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+            if (o->type == objtype::kWall) out.push_back(o);
+        return out;
+    }
+
+    WindowTestServices services{"drawing"};
+    QMDWindowController* w = nullptr;
+    QMDDocumentView* view = nullptr;
+    DocState* ds = nullptr;
+    QPoint origin;
+};
+
+// At the opening zoom a grid cell (12 inches, 24 plan units) is under 4 pixels: the wall tools
+// find a wall's end or face within their tolerance, so corners close, T-junctions meet the
+// face, and a press just beyond a free end still extends its wall.
+TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
+    ASSERT_LT(ds->zoomFactor, 0.2f);
+    ASSERT_TRUE(ds->snapToGrid);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(rectangle(-1000, -700, 1000, 700));
+    ASSERT_EQ(walls().size(), 1u) << "the corners did not join";
+    Objex* room = walls()[0];
+    EXPECT_TRUE(room->closed && room->pointCount == 4) << room->pointCount;
+    const float corners[4][2] = {{-1000, -700}, {1000, -700}, {1000, 700}, {-1000, 700}};
+    for (int i = 0; i < 4; ++i) {  // each within a grid cell and a pixel of where it was drawn
+        const Poinz* p = PointAt(room, i);
+        EXPECT_NEAR(p->position[0], corners[i][0], 32) << i;
+        EXPECT_NEAR(p->position[2], corners[i][1], 32) << i;
+    }
+    const QImage closed = grab();
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(Inked(closed, PointAt(room, i), PointAt(room, (i + 1) % 4))) << "a gap on side " << i;
+
+    // T-junctions, each 3 pixels (about 21 plan units) off the centre line of a side: a wall
+    // started inside the east side starts on its face, one released above the south side ends
+    // on its face; the walls are 4 inches (8 plan units) thick.
+    const float east = PointAt(room, 1)->position[0], south = PointAt(room, 2)->position[2];
+    const float px = 1 / ds->zoomFactor;
+    ASSERT_TRUE(drag(at(east - 3 * px, 0), at(east - 400, 0)));
+    ASSERT_TRUE(drag(at(-500, 0), at(-500, south - 3 * px)));
+    ASSERT_EQ(walls().size(), 3u);
+    const Objex* fromEast = walls()[1];
+    const Objex* toSouth = walls()[2];
+    EXPECT_NEAR(fromEast->firstPoint->position[0], east - 4, 0.5f) << "the wall does not start on the east face";
+    EXPECT_NEAR(toSouth->firstPoint->next->position[2], south - 4, 0.5f) << "the wall stops short of the south face";
+
+    // A lone wall, then a press 2 pixels beyond its east end: the same wall, turned south.
+    ASSERT_TRUE(drag(at(-1000, 1200), at(-400, 1200)));
+    ASSERT_EQ(walls().size(), 4u);
+    Objex* lone = walls()[3];
+    const Poinz* end = lone->firstPoint->next;
+    ASSERT_TRUE(drag(at(end->position[0], end->position[2]) + QPoint(2, 0), at(end->position[0], 1600)));
+    EXPECT_EQ(walls().size(), 4u) << "a new wall started 2 pixels from a free end";
+    EXPECT_EQ(lone->pointCount, 3);
+
+    const QImage image = grab();
+    image.save(gShot + ".walls.png");
+    EXPECT_TRUE(Inked(image, fromEast->firstPoint, fromEast->firstPoint->next));
+    EXPECT_TRUE(Inked(image, toSouth->firstPoint, toSouth->firstPoint->next));
+    EXPECT_TRUE(Inked(image, PointAt(lone, 0), PointAt(lone, 1)) && Inked(image, PointAt(lone, 1), PointAt(lone, 2)));
+}
+
+// A hip roof drawn over four walls. On the roofing plan a click in the roof's middle, on its
+// edge over a wall and on its corner selects the roof alone; on the floor plan the same edge
+// click selects the wall under it. A selected roof shows its corners' elevations in the
+// selection's colour.
+TEST_F(Drawing, AClickSelectsWhatTheCurrentPlanHolds) {
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(rectangle(-1000, -700, 1000, 700));
+    ASSERT_EQ(walls().size(), 1u);
+    Objex* room = walls()[0];
+    ASSERT_TRUE(chooseTab(4));
+    ASSERT_TRUE(chooseTool(4, 7301));  // hip roof, dragged corner to corner
+    ASSERT_TRUE(drag(at(-1000, -700), at(1000, 700)));
+    Objex* roof = gCurDocument->itsCurLayer->firstObject->next;
+    ASSERT_TRUE(roof && roof->type == objtype::kRoof);
+    const Poinz* topLeft = roof->firstPoint;
+    const float left = topLeft->position[0], top = topLeft->position[2];
+    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+
+    // The corner's elevation readout stands above-left of it.
+    const auto readout = [&] {
+        const QImage image = grab();
+        const QPoint c = inImage(left, top);
+        return Count(image, QRect(c.x() - 40, c.y() - 16, 80, 12), Highlight);
+    };
+    ASSERT_TRUE(click(at(0, 1200)));  // away from everything: nothing selected
+    const int unselected = readout();
+    const struct { const char* what; float h, d; } clicks[] = {
+        {"middle", 0, 0}, {"edge", 0, top}, {"corner", left, top},
+    };
+    for (const auto& c : clicks) {
+        ASSERT_TRUE(click(at(0, 1200)));
+        ASSERT_TRUE(click(at(c.h, c.d)));
+        EXPECT_EQ(SelectedPointCount(roof), 4) << c.what;
+        EXPECT_EQ(SelectedPointCount(room), 0) << c.what;
+        EXPECT_GT(readout(), unselected + 20) << c.what << ": the roof does not show selected";
+    }
+    grab().save(gShot + ".roofing.png");
+
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_TRUE(click(at(0, 1200)));
+    ASSERT_TRUE(click(at(0, top)));
+    EXPECT_GT(SelectedPointCount(room), 0) << "the wall under the roof's edge was not picked";
+    EXPECT_EQ(SelectedPointCount(roof), 0);
+    EXPECT_LE(readout(), unselected) << "the roof shows selected on the floor plan";
+}
+
+// At zoom 1 (a plan unit a pixel): a door placed with the door tool and then clicked where it
+// was released (the swing's click refused) opens a quarter turn; one whose swing is pointed at
+// opens toward the pointer. Both draw their arc and leaf.
+class DrawingAtZoomOne : public Drawing {
+protected:
+    void beforeShow() override { ds->zoomFactor = ds->savedZoom = 1; }
+};
+
+TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
+    ASSERT_EQ(ds->zoomFactor, 1.0f);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
+    ASSERT_EQ(walls().size(), 1u);
+    Objex* wall = walls()[0];
+    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_EQ(ds->doorStyle, 501);
+    // Press on the wall, drag along it, release: the swing follows the pointer until a click.
+    const auto place = [&](float from, float to, QPoint swingClick) {
+        press(at(from, 0));
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
+        moveTo(at((from + to) / 2, 0)), moveTo(at(to, 0));
+        XDo({"mouseup", "1"}), QTest::qWait(200);
+        moveTo(swingClick), XDo({"click", "1"});
+        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+    };
+    ASSERT_TRUE(place(-200, -150, at(-150, 0)));
+    ASSERT_TRUE(place(100, 150, at(150, 80)));
+    std::vector<Objex*> doors;
+    for (Objex* c = wall->firstChild; c; c = c->next)
+        if (c->type == objtype::kDoor) doors.push_back(c);
+    ASSERT_EQ(doors.size(), 2u);
+    EXPECT_FLOAT_EQ(doors[0]->typeData.attachment->swingOrOffset, 1.5707963f);
+
+    const QImage image = grab();
+    image.save(gShot + ".doors.png");
+    for (const Objex* door : doors) {
+        const AttachmentRecord* r = door->typeData.attachment;
+        EXPECT_EQ(r->style, 501);
+        EXPECT_TRUE(DoorSwingShows(door));
+        // The hinge S, the closed leaf toward E, the open one turned by the swing the short way
+        // round: ink on the leaf's middle and on the arc (radius 3 short of the door's width)
+        // halfway round. The plan makes the hinge and the leaf's ends whole one after another,
+        // which can set the leaf 3 units off the hinge's exact line: 4 pixels are allowed.
+        const Poinz* s = r->sideFlag ? door->firstPoint : door->firstPoint->next;
+        const Poinz* e = r->sideFlag ? door->firstPoint->next : door->firstPoint;
+        const float sh = s->position[0], sd = s->position[2];
+        const float length = std::hypot(e->position[0] - sh, e->position[2] - sd);
+        const float closed = std::atan2(-(e->position[2] - sd), e->position[0] - sh);
+        const float open = closed + r->swingOrOffset;
+        const float half = closed + float(std::remainder(double(r->swingOrOffset), 2 * 3.14159265358979323846)) / 2;
+        const QPoint leaf = inImage(sh + length / 2 * std::cos(open), sd - length / 2 * std::sin(open));
+        const QPoint arc = inImage(sh + (length - 3) * std::cos(half), sd - (length - 3) * std::sin(half));
+        EXPECT_GT(Count(image, QRect(leaf - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf at " << sh;
+        EXPECT_GT(Count(image, QRect(arc - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no arc at " << sh;
+    }
+}
+
+// A room drawn off the plan's origin, right of and below it, as a user starting in the middle of
+// the window draws it. Fit to Window shows it whole in the middle; Reset Plan View and Set Zoom
+// show it at their zoom with its middle in the window's; the zoom sheet shows the zoom in force.
+TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(rectangle(100, 100, 1300, 900));
+    ASSERT_EQ(walls().size(), 1u);
+    Objex* room = walls()[0];
+    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    const float midH = (PointAt(room, 0)->position[0] + PointAt(room, 1)->position[0]) / 2;
+    const float midD = (PointAt(room, 1)->position[2] + PointAt(room, 2)->position[2]) / 2;
+    // The room's middle within a few pixels of the window's, and its four sides inked.
+    const auto shows = [&](const char* what) {
+        const PlatformRect shown = view->visibleRect();
+        const float z = ds->zoomFactor;
+        EXPECT_NEAR(midH * z, shown.x + shown.width / 2, 4) << what;
+        EXPECT_NEAR(midD * z, shown.y + shown.height / 2, 4) << what;
+        const QImage image = grab();
+        image.save(gShot + "." + what + ".png");
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(Inked(image, PointAt(room, i), PointAt(room, (i + 1) % 4))) << what << " side " << i;
+    };
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "fitToWindow"));
+    // The room to its walls' outer faces (4 plan units out) with a margin of 5 each side fills
+    // the window's width or its height.
+    const PlatformRect shown = view->visibleRect();
+    const float width = PointAt(room, 1)->position[0] - PointAt(room, 0)->position[0] + 8 + 10;
+    const float depth = PointAt(room, 2)->position[2] - PointAt(room, 1)->position[2] + 8 + 10;
+    EXPECT_NEAR(ds->zoomFactor, std::min(int16_t(shown.width) / width, int16_t(shown.height) / depth), 0.005f);
+    shows("fit");
+
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "resetPlanView"));
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 0.6f);
+    shows("reset");
+
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "setPlanZoom"));
+    SheetDialog* sheet = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = w->findChild<SheetDialog*>("PlanZoomSheet")) && sheet->isVisible(); }));
+    auto* field = sheet->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"));
+    // A percentage of the natural size at scale 36; the new design's is 48: 0.6 is 80 %.
+    EXPECT_EQ(field->text(), QStringLiteral("80")) << "the sheet shows another zoom than the plan's";
+    ClickAt(field, field->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", "60"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->text() == QStringLiteral("60"); }));
+    QPointer<SheetDialog> open = sheet;
+    auto* ok = sheet->findChild<QPushButton*>(QStringLiteral("okButton"));
+    ClickAt(ok, ok->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); }));
+    EXPECT_FLOAT_EQ(ds->zoomFactor, 0.45f);  // 60 % of 36 / 48
+    shows("zoom");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    gShot = QStringLiteral("drawing-window.png");
+    return RunWindowTests(argc, argv, &gShot);
+}
