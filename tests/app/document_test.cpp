@@ -157,6 +157,22 @@ TEST_F(Documents, UndoStepsThroughSnapshotsAndFollowsThePreferences) {
     EXPECT_EQ(std::tuple(off->isDocumentEdited(), off->displayName()), std::tuple(false, "Untitled"));
 }
 
+// A step stored after an undo drops only what could be redone: the steps before it stay.
+TEST_F(Documents, AStepAfterAnUndoKeepsTheStepsBeforeIt) {
+    QMDDocument* d = WithWalls(3);
+    QUndoStack* stack = d->undoStack();
+    stack->undo();
+    dvxtest::TrimmedWall(d->model()->itsCurLayer, 3);
+    StoreUndo("Paste");
+    EXPECT_EQ(std::tuple(Walls(d), stack->count(), stack->canRedo(), stack->undoText().toStdString()),
+              std::tuple(3, 3, false, "Paste"));
+    std::vector<int> walls;
+    while (stack->canUndo()) stack->undo(), walls.push_back(Walls(d));
+    EXPECT_EQ(walls, (std::vector<int>{2, 1, 0}));
+    stack->redo();
+    EXPECT_EQ(std::tuple(Walls(d), stack->redoText().toStdString()), std::tuple(1, "Add Wall"));
+}
+
 TEST_F(Documents, ClosingAnEditedDocumentAsksToSave) {
     QMDDocument *untitled = WithWalls(1), *named = WithWalls(1);
     ASSERT_TRUE(named->saveToFile(Path("close.pro")));
