@@ -173,6 +173,20 @@ TEST_F(Documents, AStepAfterAnUndoKeepsTheStepsBeforeIt) {
     EXPECT_EQ(std::tuple(Walls(d), stack->redoText().toStdString()), std::tuple(1, "Add Wall"));
 }
 
+// A design opened in its window and saved again keeps its bytes, the live view's fly-around
+// camera among them (once read, as every read settles a few settings).
+TEST_F(Documents, ADesignOpenedAndSavedAgainKeepsItsBytes) {
+    QMDDocument* d = WithWalls(2);
+    d->makeWindowControllers();
+    ASSERT_TRUE(d->saveToFile(Path("new.pro")) && c->readDesignIntoDocument(d, Path("new.pro")));
+    DocState* ds = d->model()->itsDocState;
+    ds->cameraMode = 2, ds->flyValueA = 40, ds->flyAltitude = 1800;
+    ASSERT_TRUE(d->saveToFile(Path("fly.pro")) && c->readDesignIntoDocument(d, Path("fly.pro")));
+    EXPECT_EQ(d->model()->itsDocState->cameraMode, 2);
+    ASSERT_TRUE(d->saveToFile(Path("again.pro")));
+    EXPECT_EQ(dvxtest::ReadWholeFile(Path("again.pro")), dvxtest::ReadWholeFile(Path("fly.pro")));
+}
+
 TEST_F(Documents, ClosingAnEditedDocumentAsksToSave) {
     QMDDocument *untitled = WithWalls(1), *named = WithWalls(1);
     ASSERT_TRUE(named->saveToFile(Path("close.pro")));
