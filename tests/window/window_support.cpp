@@ -82,6 +82,20 @@ bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* ac
     return QTest::qWaitFor([&] { return !menu->isVisible(); });
 }
 
+void MovePointerToPlan(QMDDocumentView* view, QPoint at) {
+    const PlatformPoint origin = view->boundsOrigin();
+    const QPoint p = view->mapToGlobal(QPointF(at.x() - origin.x, at.y() - origin.y)).toPoint();
+    XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
+}
+
+bool DragInPlan(QMDDocumentView* view, QPoint from, std::initializer_list<QPoint> through) {
+    MovePointerToPlan(view, from), XDo({"mousedown", "1"});
+    if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
+    for (QPoint p : through) MovePointerToPlan(view, p);
+    XDo({"mouseup", "1"});
+    return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+}
+
 void ClickObject(QMDWindowController* w, const Objex* object, int button) {
     QMDDocumentView* view = w->docView();
     const Poinz* p = object->firstPoint;

@@ -5,12 +5,14 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 #include "port/qt/platform.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 
 class QWidget;
+class QMDDocumentView;
 class QMDWindowController;
 struct Objex;
 
@@ -44,6 +46,13 @@ bool ShowFocused(QWidget* w);
 // one with the tag, when not 0); `submenu` names a menu of that menu to go through first.
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag = 0,
                     const char* submenu = nullptr);
+
+// Moves the server's pointer onto a point of the plan (plan view coordinates) and lets the
+// view see it; never waits for the move, which would wait for ever onto the pointer's place.
+void MovePointerToPlan(QMDDocumentView* view, QPoint at);
+// A drag of the left button in the plan from `from` through the points, with the server's
+// mouse; false when the view never took the press or never ended the gesture.
+bool DragInPlan(QMDDocumentView* view, QPoint from, std::initializer_list<QPoint> through);
 
 // Clicks the object's first point in the window's plan (zoom 1: plan units are pixels).
 void ClickObject(QMDWindowController* w, const Objex* object, int button = 1);
