@@ -309,7 +309,8 @@ int KeyFileRead(const char* path) {
     if (DocState* ds = doc->itsDocState) {
         // The camera the design was saved with (walk-through or fly-around) is kept, so a save
         // writes it back; anything else starts as a walk-through.
-        if (ds->cameraMode != kWalkThroughCamera && ds->cameraMode != kFlyAroundCamera) ds->cameraMode = kWalkThroughCamera;
+        if (ds->cameraMode != kWalkThroughCamera && ds->cameraMode != kFlyAroundCamera)
+            ds->cameraMode = kWalkThroughCamera;
         ds->currentPlanBit = 2;
         ds->visiblePlans = ds->planMasks[kFloorPlanIndex];
     }

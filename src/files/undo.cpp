@@ -221,8 +221,10 @@ int RestoreState(const char* path) {
         ClearSelectionState40(ds, &ds->ss40);
         TopLevelObjectAllLayers(doc->itsLayers, cmd::kElevationSummary, ds);
         UpdateSelectionState40Controls(&ds->ss40);
-        if (std::strncmp(ds->topoFilePath, kept.topoFilePath, sizeof ds->topoFilePath) != 0) ReadTopoGridFile(ds->topoFilePath);
-        if (std::strncmp(ds->traceImagePath, kept.traceImagePath, sizeof ds->traceImagePath) != 0) ReloadTraceImage(doc, ds);
+        if (std::strncmp(ds->topoFilePath, kept.topoFilePath, sizeof ds->topoFilePath) != 0)
+            ReadTopoGridFile(ds->topoFilePath);
+        if (std::strncmp(ds->traceImagePath, kept.traceImagePath, sizeof ds->traceImagePath) != 0)
+            ReloadTraceImage(doc, ds);
     }
     // The ground follows the terrain objects restored (unless a topography file gives it).
     rebuild::SetLotElevation();

@@ -18,9 +18,8 @@ inline constexpr int32_t gTotalUndos = 25;
 // snapshot, which names no action.
 void InitializeUndo();
 // Takes a snapshot after an edit and names the undo action; " " names none. The steps before
-// it stay undoable, also after an undo. With snapshots
-// off it only records one change of the document (none for " "). Nothing while a file is
-// being read or written.
+// it stay undoable, also after an undo. With snapshots off it only records one change of the
+// document (none for " "). Nothing while a file is being read or written.
 void StoreUndo(const char* actionName);
 // Step back or forward one snapshot. A snapshot that cannot be restored puts the index
 // back, shows "Unable to restore the undo state." and turns snapshots off.

@@ -50,7 +50,8 @@ protected:
     static void Press(const char* keys) { XDo({"key", keys}), QTest::qWait(100); }
     // The Edit menu's two titles.
     std::pair<std::string, std::string> titles() const {
-        return {w->commandRouter()->action("undo")->text().toStdString(), w->commandRouter()->action("redo")->text().toStdString()};
+        const CommandRouter* router = w->commandRouter();
+        return {router->action("undo")->text().toStdString(), router->action("redo")->text().toStdString()};
     }
     void clickPlan(int ph, int pv) { MovePointerToPlan(view, {ph, pv}), XDo({"click", "1"}), QTest::qWait(300); }
 
@@ -66,7 +67,8 @@ TEST_F(UndoWindow, EveryPaletteUndoesAndRedoesTheDesignsSteps) {
     gCurTool = 7700;
     ASSERT_TRUE(DragInPlan(view, {h, v}, {{h + 40, v + 30}, {h + 80, v + 60}}));
     ASSERT_EQ(std::tuple(objects(), stack->count()), std::tuple(1, 1));
-    const std::pair<std::string, std::string> drawn{"Undo Rectangle Tool", "Redo"}, undone{"Undo", "Redo Rectangle Tool"};
+    using Titles = std::pair<std::string, std::string>;
+    const Titles drawn{"Undo Rectangle Tool", "Redo"}, undone{"Undo", "Redo Rectangle Tool"};
     EXPECT_EQ(titles(), drawn);
 
     SnapPaletteController* snap = SnapPaletteController::shared();
