@@ -324,10 +324,9 @@ constexpr const char* kRecentPath = "recentPath";
 
 QString Localized(const char* key) { return MenuText(LocalizedString(key)); }
 
-// A gesture is tracked, or a plan view's press is still being handled.
-bool Tracking() { return gTrackingMouse || PlanGesture::anyBusy(); }
-
 }  // namespace
+
+bool CommandRouter::commandsHeld() { return gTrackingMouse || PlanGesture::anyBusy(); }
 
 QString MenuText(const std::string& macRoman) {
     return QString::fromStdString(port::MacRomanToUtf8(macRoman)).replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -341,7 +340,7 @@ CommandRouter::~CommandRouter() {
 }
 
 void CommandRouter::dispatch(QAction* action) {
-    if (!action || Tracking()) return;
+    if (!action || commandsHeld()) return;
     const QByteArray name = action->objectName().toLatin1();
     const int32_t tag = action->data().toInt();
     AppController* app = AppController::shared();
@@ -375,7 +374,7 @@ bool CommandRouter::validateMenuItem(QAction* item) {
     if (!item) return false;
     const QByteArray name = item->objectName().toLatin1();
     if (!IsRouted(name)) return item->isEnabled();
-    if (Tracking()) {
+    if (commandsHeld()) {
         item->setEnabled(false);
         return false;
     }
@@ -514,7 +513,7 @@ bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* a = qobject_cast<QAction*>(watched);
     if (!a || event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
     // An undo in the middle of a gesture would pull the design from under its tracker.
-    if (Tracking()) return true;
+    if (commandsHeld()) return true;
     if (IsUndoItem(a)) return false;
     const bool enabled = validateMenuItem(a);
     a->setEnabled(true);

@@ -37,6 +37,9 @@ public:
     // Enables, marks and titles the item for the current design by its name and tag; false
     // when it is disabled. Everything is disabled while a gesture is tracked.
     static bool validateMenuItem(QAction* item);
+    // A gesture is tracked (or a press in a plan view is being handled): no command runs, Undo
+    // and Redo included.
+    static bool commandsHeld();
 
     // File, Edit, View, Plan, LiveView, Window and Help on the window's menu bar; Edit's Undo
     // and Redo are the document's undo stack's.

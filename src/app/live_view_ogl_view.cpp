@@ -22,6 +22,7 @@
 #include "ui/tool_pictures.h"
 #include "app/document_view.h"
 #include "app/window_controller.h"
+#include "model/design_digest.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/render_state.h"
@@ -175,9 +176,11 @@ bool LiveViewOGLView::performDragOperation(const QByteArray& record, QPointF at)
         !entry.decodeSymEntryWithData(reinterpret_cast<const uint8_t*>(record.constData()), size_t(record.size())))
         return false;
     const QPoint p = at.toPoint();
+    // A material or colour dropped where it already is changes nothing and stores no step.
+    const uint64_t before = DesignDigest(gCurDocument);
     const char* name = do3DSymTargetClick(p.x(), p.y(), entry, false);
     if (!name) return false;
-    StoreUndo(name);
+    if (DesignDigest(gCurDocument) != before) StoreUndo(name);
     gRefreshRender = 1;
     if (surface_.window()) surface_.window()->update();
     return true;
@@ -201,6 +204,7 @@ void LiveViewOGLView::flagsChanged(Qt::KeyboardModifiers modifiers) {
                                                      : QImage();
         autoClick_ = true;
         autoClickKind_ = 0;
+        autoClickDesign_ = DesignDigest(gCurDocument);
         resetCursorRects();
         if (surface_.window()) surface_.window()->update();
     } else if (!possible && autoClick_) {
@@ -213,7 +217,7 @@ void LiveViewOGLView::endAutoClick() {
     backingImage_ = QImage();
     const bool clicked = !autoClick3DPaths_.empty();
     autoClick3DPaths_.clear();
-    if (clicked)
+    if (clicked && DesignDigest(gCurDocument) != autoClickDesign_)
         if (const char* name = UndoName(autoClickKind_, true)) StoreUndo(name);
     gRefreshRender = 1;
     resetCursorRects();

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <vector>
 
 #include "app/live_view_navigation.h"
@@ -60,4 +61,6 @@ private:
     QImage backingImage_;
     std::vector<QPoint> autoClick3DPaths_;
     int16_t autoClickKind_ = 0;
+    // The design as the auto-click found it: its clicks store a step only when they changed it.
+    uint64_t autoClickDesign_ = 0;
 };

@@ -307,7 +307,10 @@ int KeyFileRead(const char* path) {
     if (!ChooseCurrentFloorAfterRead()) return 0;
     ConvertOldTextBlockLayers();
     if (DocState* ds = doc->itsDocState) {
-        ds->cameraMode = 1;
+        // The camera the design was saved with (walk-through or fly-around) is kept, so a save
+        // writes it back; anything else starts as a walk-through.
+        if (ds->cameraMode != kWalkThroughCamera && ds->cameraMode != kFlyAroundCamera)
+            ds->cameraMode = kWalkThroughCamera;
         ds->currentPlanBit = 2;
         ds->visiblePlans = ds->planMasks[kFloorPlanIndex];
     }

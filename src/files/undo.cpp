@@ -63,6 +63,23 @@ void StepSnapshot(bool back) {
     SelectCurrentFloorInPopUp(doc);
 }
 
+// What a snapshot does not carry back: how the design is looked at, which the menus and the
+// views change without an undo step of their own (the plan's zooms, origin, grid and shown
+// plans; the live view's camera, cut-away and render style).
+void KeepViewSettings(const DocState& from, DocState& to) {
+    to.zoomFactor = from.zoomFactor, to.savedZoom = from.savedZoom, to.printZoom = from.printZoom;
+    to.viewOrigin = from.viewOrigin;
+    to.showGrid = from.showGrid, to.snapToGrid = from.snapToGrid, to.showTopoLines = from.showTopoLines;
+    to.visiblePlans = from.visiblePlans, to.currentPlanBit = from.currentPlanBit;
+    std::memcpy(to.planMasks, from.planMasks, sizeof to.planMasks);
+    to.cameraMode = from.cameraMode, to.navigationFlag = from.navigationFlag, to.navigationValue = from.navigationValue;
+    to.cameraHeading = from.cameraHeading, to.cameraPosition = from.cameraPosition, to.cameraValue = from.cameraValue;
+    to.eyeHeight = from.eyeHeight, to.flyAltitude = from.flyAltitude, to.lightOffset = from.lightOffset;
+    to.flyValueA = from.flyValueA, to.flyValueB = from.flyValueB, to.elevationView = from.elevationView;
+    to.cutAwayPosition = from.cutAwayPosition, to.cutAwayKind = from.cutAwayKind;
+    to.renderMode = from.renderMode, to.renderFlag = from.renderFlag;
+}
+
 void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
     delete doc->itsTraceImage;
     doc->itsTraceImage = nullptr;
@@ -133,8 +150,9 @@ void StoreUndo(const char* actionName) {
         return;
     }
     if (noAction) return;
+    // A new action drops only what could be redone (the manager does so itself); the steps
+    // before it stay, as their snapshots do.
     port::DocumentUndo& undo = port::documentUndo();
-    if (!(undo.canUndo(doc) && !undo.canRedo(doc))) undo.removeAllActions(doc);
     if (!undo.isUndoing(doc)) undo.setActionName(doc, actionName);
 }
 
@@ -162,10 +180,10 @@ int SaveState(const char* path) {
 int RestoreState(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!path || !*path || !doc || DesignFileBusy()) return 0;
-    char keptTopoPath[sizeof DocState::topoFilePath] = {};
-    char keptTracePath[sizeof DocState::traceImagePath] = {};
-    float keptZoom = 1.0f;
-    float keptSavedZoom = 1.0f;
+    // The record the snapshot replaces: its view settings stay, its paths tell what to load again.
+    const bool hadRecord = doc->itsDocState != nullptr;
+    DocState kept{};
+    if (hadRecord) kept = *doc->itsDocState;
     {
         FileOperationScope operation;
         if (!OpenInputFile(path)) return 0;
@@ -173,17 +191,8 @@ int RestoreState(const char* path) {
         DoReadHeader();
         // Snapshots are always written at the current version, whatever the header says.
         sInputVersion = kDesignFileVersion;
-        if (const DocState* ds = doc->itsDocState) {
-            std::memcpy(keptTopoPath, ds->topoFilePath, sizeof keptTopoPath);
-            std::memcpy(keptTracePath, ds->traceImagePath, sizeof keptTracePath);
-            keptZoom = ds->zoomFactor;
-            keptSavedZoom = ds->savedZoom;
-        }
         DoReadDocState();
-        if (DocState* ds = doc->itsDocState) {
-            ds->zoomFactor = keptZoom;
-            ds->savedZoom = keptSavedZoom;
-        }
+        if (hadRecord && doc->itsDocState) KeepViewSettings(kept, *doc->itsDocState);
         if (!doc->itsLayers) {
             ShowRestoreFailure();
             gUndoActive = 0;
@@ -212,8 +221,10 @@ int RestoreState(const char* path) {
         ClearSelectionState40(ds, &ds->ss40);
         TopLevelObjectAllLayers(doc->itsLayers, cmd::kElevationSummary, ds);
         UpdateSelectionState40Controls(&ds->ss40);
-        if (std::strncmp(ds->topoFilePath, keptTopoPath, sizeof keptTopoPath) != 0) ReadTopoGridFile(ds->topoFilePath);
-        if (std::strncmp(ds->traceImagePath, keptTracePath, sizeof keptTracePath) != 0) ReloadTraceImage(doc, ds);
+        if (std::strncmp(ds->topoFilePath, kept.topoFilePath, sizeof ds->topoFilePath) != 0)
+            ReadTopoGridFile(ds->topoFilePath);
+        if (std::strncmp(ds->traceImagePath, kept.traceImagePath, sizeof ds->traceImagePath) != 0)
+            ReloadTraceImage(doc, ds);
     }
     // The ground follows the terrain objects restored (unless a topography file gives it).
     rebuild::SetLotElevation();

@@ -17,9 +17,9 @@ inline constexpr int32_t gTotalUndos = 25;
 // Empties the ring of the current document (all three indices -1) and stores the initial
 // snapshot, which names no action.
 void InitializeUndo();
-// Takes a snapshot after an edit and names the undo action; " " names none. With snapshots
-// off it only records one change of the document (none for " "). Nothing while a file is
-// being read or written.
+// Takes a snapshot after an edit and names the undo action; " " names none. The steps before
+// it stay undoable, also after an undo. With snapshots off it only records one change of the
+// document (none for " "). Nothing while a file is being read or written.
 void StoreUndo(const char* actionName);
 // Step back or forward one snapshot. A snapshot that cannot be restored puts the index
 // back, shows "Unable to restore the undo state." and turns snapshots off.
@@ -29,8 +29,10 @@ void DoRedo();
 // document, while another file is in use, or when the file could not be written (then with
 // the alert "Unable to store the undo state.").
 int SaveState(const char* path);
-// Reads a snapshot over the current document, keeping the view zoom. 1 when restored; 0
-// when the file cannot be read (no message) or the model is unusable afterwards.
+// Reads a snapshot over the current document, keeping how the design is looked at (the plan's
+// zooms, origin, grid and shown plans, the live view's camera, cut-away and render style: no
+// step changes them). 1 when restored; 0 when the file cannot be read (no message) or the
+// model is unusable afterwards.
 int RestoreState(const char* path);
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.

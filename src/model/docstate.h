@@ -328,6 +328,10 @@ inline constexpr int32_t kPlumbing = 0x100;
 inline constexpr int32_t kHVAC = 0x200;
 }  // namespace hideflag
 
+// The live view's cameras (`cameraMode`).
+inline constexpr int16_t kWalkThroughCamera = 1;
+inline constexpr int16_t kFlyAroundCamera = 2;
+
 // Measurement systems (`units`).
 inline constexpr int16_t kImperialUnits = 3;
 inline constexpr int16_t kMetricUnits = 4;

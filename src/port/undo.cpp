@@ -8,7 +8,6 @@ public:
     bool canUndo(const void*) override { return false; }
     bool canRedo(const void*) override { return false; }
     bool isUndoing(const void*) override { return false; }
-    void removeAllActions(const void*) override {}
     void setActionName(const void*, const std::string&) override {}
     void markChanged(const void*) override {}
 };

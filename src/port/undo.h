@@ -11,7 +11,6 @@ public:
     virtual bool canUndo(const void* model) = 0;
     virtual bool canRedo(const void* model) = 0;
     virtual bool isUndoing(const void* model) = 0;
-    virtual void removeAllActions(const void* model) = 0;
     virtual void setActionName(const void* model, const std::string& name) = 0;
     virtual void markChanged(const void* model) = 0;  // one change recorded
 };

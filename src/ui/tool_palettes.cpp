@@ -5,14 +5,18 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QUndoStack>
 #include <cmath>
 #include <cstdio>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
+#include "app/document.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
@@ -162,8 +166,52 @@ void PaletteController::windowWillClose() {
     setFlag_(false);
 }
 
+QUndoStack* PaletteController::windowWillReturnUndoManager() const {
+    if (!AppController::exists()) return nullptr;
+    QMDDocument* d = AppController::shared()->documentController()->currentDocument();
+    return d ? d->undoStack() : nullptr;
+}
+
+void PaletteController::routeUndoKeys() {
+    window_->installEventFilter(this);
+    for (QWidget* w : window_->findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+namespace {
+
+// Which of Undo (-1) and Redo (1) the key is; 0 for any other.
+int UndoDirection(const QKeyEvent* key) {
+    if (key->matches(QKeySequence::Undo)) return -1;
+    if (key->matches(QKeySequence::Redo)) return 1;
+    return 0;
+}
+
+// A field of the window being edited takes back its own typing first, as long as it has some
+// (the program setting its text forgets it), as the design's steps wait underneath.
+bool FieldTakesBackItsTyping(const QWidget* window, int direction) {
+    const auto* field = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
+    if (!field || field->window() != window || field->isReadOnly()) return false;
+    return direction < 0 ? field->isUndoAvailable() : field->isRedoAvailable();
+}
+
+}  // namespace
+
 bool PaletteController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Close) windowWillClose();
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (override || event->type() == QEvent::KeyPress) {
+        const int direction = UndoDirection(static_cast<QKeyEvent*>(event));
+        if (direction != 0 && !FieldTakesBackItsTyping(window_, direction)) {
+            // Taken here rather than by the application's shortcut, and never by the field.
+            if (override) {
+                event->accept();
+                return true;
+            }
+            QUndoStack* stack = windowWillReturnUndoManager();
+            if (stack && !CommandRouter::commandsHeld()) direction < 0 ? stack->undo() : stack->redo();
+            return true;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -190,6 +238,7 @@ ToolPaletteController::ToolPaletteController()
     window_->setFixedSize(toolButtons_->size());
     gCurTool = 200;
     toolButtons_->selectCellWithTag(200);
+    routeUndoKeys();
 }
 
 void ToolPaletteController::selectTool(int t, int clickCount) {
@@ -312,6 +361,7 @@ PlanToolPaletteController::PlanToolPaletteController()
     SetUpdatePlantGrowthIndicatorLevelHandler([this] { updatePlantGrowthIndicatorLevel(); });
     loadToolPaletteForPlan(1);
     updateToolsetForPlan(1);
+    routeUndoKeys();
 }
 
 void PlanToolPaletteController::loadToolPaletteForPlan(int16_t plan) {
@@ -406,9 +456,14 @@ SnapPaletteController::SnapPaletteController()
     toolButtons_->selectCellWithTag(gCurSnap);
     offsetText_->setEnabled(gCurSnap == 507);
     setAutoSaveName();
+    routeUndoKeys();
 }
 
-SnapPaletteController::~SnapPaletteController() { SetSnapPaletteSetSnapToolHandler(nullptr); }
+SnapPaletteController::~SnapPaletteController() {
+    SetSnapPaletteSetSnapToolHandler(nullptr);
+    // The window goes after the field's adapter: its last loss of focus must reach nothing.
+    offsetText_->disconnect(this);
+}
 
 void SnapPaletteController::showLock(int16_t mode, bool locked) {
     if (!HasSnapCell(mode)) return;

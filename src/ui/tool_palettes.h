@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QUndoStack;
 class QProgressBar;
 class QStackedWidget;
 namespace port::qt {
@@ -78,6 +79,10 @@ public:
     // The user-defaults key of the saved frame.
     std::string frameKey() const;
     void windowWillClose();
+    // The undo stack of the current document: Undo and Redo pressed while the palette is key
+    // take its steps back and forth, unless the field with the keyboard has typing of its own
+    // to take back (since the program last set its text).
+    QUndoStack* windowWillReturnUndoManager() const;
 
 protected:
     PaletteController(const char* title, const char* autoSaveName, void (*setFlag)(bool));
@@ -88,6 +93,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, class QEvent* event) override;
+    // Undo and Redo keys reach the palette's answer wherever its keyboard focus is; called
+    // once the window's controls are built.
+    void routeUndoKeys();
 
     QWidget* window_;
     const char* autoSaveName_;

@@ -157,6 +157,36 @@ TEST_F(Documents, UndoStepsThroughSnapshotsAndFollowsThePreferences) {
     EXPECT_EQ(std::tuple(off->isDocumentEdited(), off->displayName()), std::tuple(false, "Untitled"));
 }
 
+// A step stored after an undo drops only what could be redone: the steps before it stay.
+TEST_F(Documents, AStepAfterAnUndoKeepsTheStepsBeforeIt) {
+    QMDDocument* d = WithWalls(3);
+    QUndoStack* stack = d->undoStack();
+    stack->undo();
+    dvxtest::TrimmedWall(d->model()->itsCurLayer, 3);
+    StoreUndo("Paste");
+    EXPECT_EQ(std::tuple(Walls(d), stack->count(), stack->canRedo(), stack->undoText().toStdString()),
+              std::tuple(3, 3, false, "Paste"));
+    std::vector<int> walls;
+    while (stack->canUndo()) stack->undo(), walls.push_back(Walls(d));
+    EXPECT_EQ(walls, (std::vector<int>{2, 1, 0}));
+    stack->redo();
+    EXPECT_EQ(std::tuple(Walls(d), stack->redoText().toStdString()), std::tuple(1, "Add Wall"));
+}
+
+// A design opened in its window and saved again keeps its bytes, the live view's fly-around
+// camera among them (once read, as every read settles a few settings).
+TEST_F(Documents, ADesignOpenedAndSavedAgainKeepsItsBytes) {
+    QMDDocument* d = WithWalls(2);
+    d->makeWindowControllers();
+    ASSERT_TRUE(d->saveToFile(Path("new.pro")) && c->readDesignIntoDocument(d, Path("new.pro")));
+    DocState* ds = d->model()->itsDocState;
+    ds->cameraMode = 2, ds->flyValueA = 40, ds->flyAltitude = 1800;
+    ASSERT_TRUE(d->saveToFile(Path("fly.pro")) && c->readDesignIntoDocument(d, Path("fly.pro")));
+    EXPECT_EQ(d->model()->itsDocState->cameraMode, 2);
+    ASSERT_TRUE(d->saveToFile(Path("again.pro")));
+    EXPECT_EQ(dvxtest::ReadWholeFile(Path("again.pro")), dvxtest::ReadWholeFile(Path("fly.pro")));
+}
+
 TEST_F(Documents, ClosingAnEditedDocumentAsksToSave) {
     QMDDocument *untitled = WithWalls(1), *named = WithWalls(1);
     ASSERT_TRUE(named->saveToFile(Path("close.pro")));

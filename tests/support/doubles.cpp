@@ -38,11 +38,6 @@ RecordingUndo::~RecordingUndo() {
     if (&port::documentUndo() == this) port::setDocumentUndo(nullptr);
 }
 
-void RecordingUndo::removeAllActions(const void* model) {
-    lastModel = model;
-    ++removals;
-}
-
 void RecordingUndo::setActionName(const void* model, const std::string& name) {
     lastModel = model;
     actionNames.push_back(name);

@@ -75,7 +75,6 @@ public:
     bool canUndo(const void*) override { return undoable; }
     bool canRedo(const void*) override { return redoable; }
     bool isUndoing(const void*) override { return undoing; }
-    void removeAllActions(const void* model) override;
     void setActionName(const void* model, const std::string& name) override;
     void markChanged(const void* model) override;
 
@@ -85,7 +84,6 @@ public:
 
     std::vector<std::string> actionNames;
     int changes = 0;
-    int removals = 0;
     const void* lastModel = nullptr;
 };
 

@@ -76,6 +76,16 @@ TEST_F(Preferences, FreshStoreIsShownAndUndoLevelsAreHeldTo5Through500) {
     }
 }
 
+// A search limit that would find nothing, or no number, is refused: the stored one stays.
+TEST_F(Preferences, SearchResultsBelowOneOrWithoutANumberAreRefused) {
+    const std::pair<const char*, int64_t> rows[] = {{"250", 250}, {"-5", 250}, {"0", 250}, {"abc", 250}, {" 7 ", 7}};
+    for (auto [typed, stored] : rows) {
+        w->showWindow(), Get<QLineEdit>("searchResultsText")->setText(typed), w->dismissWindow(1), w->showWindow();
+        EXPECT_EQ(std::tuple(store.getInt(QMDMaxSearchResultsKey), Get<QLineEdit>("searchResultsText")->text()),
+                  std::tuple(stored, QString::number(stored))) << typed;
+    }
+}
+
 TEST_F(Preferences, UnitsPopUpsFollowTheSystemAndOkStoresOnlyTheShownSystemsFormat) {
     for (char separator : {',', '.'}) {
         store.setDecimalSeparator(separator), w->initializeControls();

@@ -135,20 +135,10 @@ protected:
         // Right of and below the plan's origin, where points round onto their pixels.
         h = int(shown.x + shown.width / 2) + 100, dp = int(shown.y + shown.height / 2) + 100;
     }
-    void moveTo(QPoint at) {  // not --sync: a move onto the pointer would wait for ever
-        const QPoint p = view->mapToGlobal(QPointF(at.x() - view->boundsOrigin().x, at.y() - view->boundsOrigin().y)).toPoint();
-        XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
-    }
-    bool drag(QPoint from, std::initializer_list<QPoint> through) {
-        moveTo(from), XDo({"mousedown", "1"});
-        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
-        for (QPoint p : through) moveTo(p);
-        XDo({"mouseup", "1"});
-        return QTest::qWaitFor([&] { return !view->gestureBusy(); });
-    }
+    bool drag(QPoint from, std::initializer_list<QPoint> through) { return DragInPlan(view, from, through); }
     bool click(QPoint at) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);
-        moveTo(at), XDo({"click", "1"}), QTest::qWait(300);
+        MovePointerToPlan(view, at), XDo({"click", "1"}), QTest::qWait(300);
         return QTest::qWaitFor([&] { return !view->gestureBusy(); });
     }
     // The Edit menu's Undo item, and whether Quit would ask.

@@ -446,9 +446,9 @@ TEST(LiveViewPanel, CutAwayButtonsWrapAndClearThePosition) {
     slider->setSliderDown(false);
 }
 
-// Dropped entries paint by kind and store one step named by it; a 3D object is refused.
-// Auto-click runs with Alt held and a colour, material or trim category chosen, and stores one
-// step when Alt comes up or the pointer leaves.
+// Dropped entries paint by kind and store one step named by it, none when they change nothing;
+// a 3D object is refused. Auto-click runs with Alt held and a colour, material or trim category
+// chosen, and stores one step when Alt comes up or the pointer leaves, if it changed anything.
 TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
     Panel p;
     ASSERT_TRUE(p.open());
@@ -460,20 +460,38 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
         e.type = kind, e.textureID = 3, e.refNum = 1, e.textureColor = {200, 10, 10};
         return e;
     };
-    struct Row { int16_t kind; const char* name; };
-    for (const Row& r : {Row{4, "Color"}, Row{5, "Material"}, Row{7, "Moulding/Wainscot"}, Row{9, "Custom Material"},
-                         Row{12, "Custom Moulding"}, Row{2, nullptr}}) {
+    // On this wall, whose faces hold no trim records, a moulding, a custom material without its
+    // image and a custom moulding with no custom trim are taken and change nothing.
+    struct Row { int16_t kind, id; bool taken; const char* step; };
+    for (const Row& r : {Row{4, 3, true, "Color"}, Row{5, 3, true, "Material"}, Row{7, 100, true, nullptr},
+                         Row{9, 3, true, nullptr}, Row{12, 3, true, nullptr}, Row{2, 3, false, nullptr}}) {
         SCOPED_TRACE(r.kind);
         const int before = undo->count();
-        const std::vector<uint8_t> bytes = entry(r.kind).encodeSymEntry();
+        SymEntryInfo e = entry(r.kind);
+        e.textureID = r.id;
+        const std::vector<uint8_t> bytes = e.encodeSymEntry();
         EXPECT_EQ(view->performDragOperation(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())), centre),
-                  r.name != nullptr);
-        EXPECT_EQ(undo->count(), before + (r.name ? 1 : 0));
-        if (r.name) { EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), r.name); }
+                  r.taken);
+        EXPECT_EQ(undo->count(), before + (r.step ? 1 : 0));
+        if (r.step) { EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), r.step); }
+    }
+    // Dropped again where it already is, a colour or material changes nothing: no step.
+    for (int16_t kind : {4, 5}) {
+        const std::vector<uint8_t> bytes = entry(kind).encodeSymEntry();
+        const QByteArray record(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+        view->performDragOperation(record, centre);
+        const int before = undo->count();
+        EXPECT_TRUE(view->performDragOperation(record, centre));
+        EXPECT_EQ(undo->count(), before) << kind;
     }
 
     int16_t category = 5;
-    SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(entry(4)); });
+    uint16_t red = 200;  // each auto-click below paints a colour of its own
+    SetContentPaletteSelectedSymEntryHandler([&] {
+        SymEntryInfo e = entry(4);
+        e.textureColor.red = red;
+        return std::optional<SymEntryInfo>(e);
+    });
     SetContentPaletteSelectedCategoryHandler([&] { return category; });
     QWindow* gl = p.c->glSurface().window();
     const QPoint at = centre.toPoint();
@@ -501,7 +519,14 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
         EXPECT_FALSE(view->autoClick3DActive());
         ASSERT_EQ(undo->count(), before + 1);
         EXPECT_EQ(undo->text(undo->count() - 1).toStdString(), "Auto-click Color");
+        red = 100;
     }
+    // The same colour clicked again where it already is: no step.
+    const int before = undo->count();
+    Key(gl, QEvent::KeyPress, Qt::AltModifier);
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(gl, Qt::LeftButton, Qt::AltModifier, at + QPoint(4 * i, 0));
+    Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+    EXPECT_EQ(undo->count(), before);
     SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
 }
 

@@ -99,6 +99,20 @@ std::pair<int, int> SpanOffSky(const QImage& image, int row) {
     return {first, last};
 }
 
+void MovePointerToPlan(QMDDocumentView* view, QPoint at) {
+    const PlatformPoint origin = view->boundsOrigin();
+    const QPoint p = view->mapToGlobal(QPointF(at.x() - origin.x, at.y() - origin.y)).toPoint();
+    XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
+}
+
+bool DragInPlan(QMDDocumentView* view, QPoint from, std::initializer_list<QPoint> through) {
+    MovePointerToPlan(view, from), XDo({"mousedown", "1"});
+    if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
+    for (QPoint p : through) MovePointerToPlan(view, p);
+    XDo({"mouseup", "1"});
+    return QTest::qWaitFor([&] { return !view->gestureBusy(); });
+}
+
 void ClickObject(QMDWindowController* w, const Objex* object, int button) {
     QMDDocumentView* view = w->docView();
     const Poinz* p = object->firstPoint;

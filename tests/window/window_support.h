@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 #include <utility>
 
@@ -15,6 +16,7 @@
 
 class QWidget;
 class QImage;
+class QMDDocumentView;
 class QMDWindowController;
 class ContentPaletteController;
 class SheetDialog;
@@ -56,6 +58,12 @@ int PixelGrey(QRgb c);
 // The first and last columns of the row that differ from the sky at its left end (by more than
 // 6 grey levels): a wall's span in the live view; (-1, -1) when the row is all sky.
 std::pair<int, int> SpanOffSky(const QImage& image, int row);
+// Moves the server's pointer onto a point of the plan (plan view coordinates) and lets the
+// view see it; never waits for the move, which would wait for ever onto the pointer's place.
+void MovePointerToPlan(QMDDocumentView* view, QPoint at);
+// A drag of the left button in the plan from `from` through the points, with the server's
+// mouse; false when the view never took the press or never ended the gesture.
+bool DragInPlan(QMDDocumentView* view, QPoint from, std::initializer_list<QPoint> through);
 
 // Clicks the object's first point in the window's plan (zoom 1: plan units are pixels).
 void ClickObject(QMDWindowController* w, const Objex* object, int button = 1);

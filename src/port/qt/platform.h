@@ -89,7 +89,6 @@ public:
     bool canUndo(const void* model) override;
     bool canRedo(const void* model) override;
     bool isUndoing(const void* model) override;
-    void removeAllActions(const void* model) override;
     void setActionName(const void* model, const std::string& name) override;
     void markChanged(const void* model) override;
 };

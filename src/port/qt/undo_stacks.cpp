@@ -52,10 +52,6 @@ bool QtDocumentUndo::isUndoing(const void* model) {
     return c && c->undoing;
 }
 
-void QtDocumentUndo::removeAllActions(const void* model) {
-    if (Connection* c = find(model)) c->stack->clear();
-}
-
 void QtDocumentUndo::setActionName(const void* model, const std::string& name) {
     Connection* c = find(model);
     if (c && c->make) c->stack->push(c->make(name));

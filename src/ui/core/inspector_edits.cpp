@@ -163,6 +163,18 @@ void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool init
     }
 }
 
+bool HoldsNumber(const port::TextField* field) {
+    if (!field) return false;
+    for (const char c : field->text())
+        if (c >= '0' && c <= '9') return true;
+    return false;
+}
+
+void ShowRefused(const InspectorEditRow& row, port::TextField* field, const float* remembered) {
+    if (remembered) ShowEntry(row.entry, field, *remembered);
+    else ShowDefault(row, field);
+}
+
 float FieldValueOf(const InspectorEditRow& row, const Objex* object) {
     if (!row.get || !object) return 0;
     const float v = row.get(object);
@@ -206,9 +218,8 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
 EditResult ApplyInspectorField(const InspectorEditRow& row, port::TextField* field, const float* remembered) {
     if (!CurrentDocState() || !gCurDocument->itsCurLayer) return EditResult::NoDocument;
     const float value = ReadEntry(row.entry, field);
-    if (!(value >= row.low && value <= row.high)) {
-        if (remembered) ShowEntry(row.entry, field, *remembered);
-        else ShowDefault(row, field);
+    if (!HoldsNumber(field) || !(value >= row.low && value <= row.high)) {
+        ShowRefused(row, field, remembered);
         return EditResult::Refused;
     }
     const EditResult result = ApplyInspectorValue(row, value);

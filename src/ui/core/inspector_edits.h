@@ -108,7 +108,7 @@ struct InspectorEditRow {
 
 enum class EditResult {
     NoDocument,  // nothing done
-    Refused,     // outside the limits: the field shows the default (or remembered value) again
+    Refused,     // no number, or outside the limits: the field shows the default (or remembered value) again
     Unchanged,   // accepted; no object changed
     Changed,     // accepted; objects changed
 };
@@ -122,6 +122,11 @@ float ReadEntry(FieldEntry entry, port::TextField* field);
 void ShowEntry(FieldEntry entry, port::TextField* field, float value);
 void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool initialize);
 
+// Whether the text holds a number at all: text without a digit is refused, never read as 0.
+bool HoldsNumber(const port::TextField* field);
+// A refused entry changes nothing: the field shows `remembered` when given, else the default.
+void ShowRefused(const InspectorEditRow& row, port::TextField* field, const float* remembered = nullptr);
+
 // The object's value as the field shows it (plan units converted to inches).
 float FieldValueOf(const InspectorEditRow& row, const Objex* object);
 // Shows or merges the object's value in the field (`initialize` for the first object).
@@ -133,6 +138,7 @@ void ShowDefault(const InspectorEditRow& row, port::TextField* field);
 // each changed object at once, stores one undo step by the row's rule, refreshes the plan and
 // writes the tool default.
 EditResult ApplyInspectorValue(const InspectorEditRow& row, float value);
-// The end of editing of the row's field: refused input shows the default (or `remembered`,
-// when given) again silently; accepted input is applied and shown formatted.
+// The end of editing of the row's field: refused input (no number, or outside the limits)
+// shows the default (or `remembered`, when given) again silently; accepted input is applied
+// and shown formatted.
 EditResult ApplyInspectorField(const InspectorEditRow& row, port::TextField* field, const float* remembered = nullptr);

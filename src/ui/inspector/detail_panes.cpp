@@ -140,9 +140,10 @@ QPushButton* Button(const char* outlet, const QString& title, QWidget* parent) {
     return b;
 }
 
-// The whole number a text starts with, as a stepper holds it.
+// The whole number a text starts with, as a stepper holds it; text without a number leaves
+// the stepper's value.
 int StepperTakes(Stepper* stepper, port::TextField* field) {
-    stepper->setValue(GetLongItem(field));
+    if (HoldsNumber(field)) stepper->setValue(GetLongItem(field));
     SetLongItem(field, stepper->value());
     return stepper->value();
 }

@@ -160,8 +160,13 @@ QMDTextField* InspectorPane::addTextField(const char* outlet, QWidget* parent) {
     auto* edit = new QMDTextField(parent);
     edit->setObjectName(QString::fromLatin1(outlet));
     fields_[edit] = std::make_unique<port::qt::LineEditField>(edit);
+    // Only what was typed is an entry: the end of editing also comes when the focus leaves a
+    // field the pane rewrote (a refused entry shown refused, a value shown formatted), and that
+    // text would be applied to whatever is selected then.
     connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+        if (!edit->isModified()) return;
         controlTextDidEndEditing(edit);
+        edit->setModified(false);
         if (const auto s = steppers_.find(edit); s != steppers_.end()) s->second->setValue(GetLongItem(field(edit)));
     });
     return edit;

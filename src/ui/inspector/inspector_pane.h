@@ -103,7 +103,8 @@ public:
     virtual void updatePropertiesForObject(Objex* object, bool initialize);
     // The one-argument form a few tools are given.
     virtual void updatePropertiesForObject(Objex* object) { updatePropertiesForObject(object, true); }
-    // A field of the pane ended editing (Return, or focus leaving after a change).
+    // A field of the pane ended editing after the user typed into it (Return, or the focus
+    // leaving).
     virtual void controlTextDidEndEditing(QLineEdit* field);
 
     // NO while the pane is being filled: its style table's changes are then ignored.
@@ -123,8 +124,8 @@ protected:
     // its top). False when the rows differ, so style-bound controls can be disabled.
     static bool mergeStyleRow(StyleTable* table, int* rowGlobal, int row, bool first);
 
-    // A text field whose end of editing always reaches controlTextDidEndEditing (no validator
-    // or mask: refused input is the pane's to answer).
+    // A text field whose end of editing reaches controlTextDidEndEditing when the user typed
+    // into it (no validator or mask: refused input is the pane's to answer).
     QMDTextField* addTextField(const char* outlet, QWidget* parent);
     // The field as the dialog-field functions read and write it.
     port::TextField* field(QLineEdit* edit) const;

@@ -268,6 +268,10 @@ void WindowInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     for (const InspectorEditRow& r : WindowRows()) {
         if (edit->objectName() != QLatin1String(r.outlet)) continue;
         if (r.entry == FieldEntry::Integer) {
+            if (!HoldsNumber(field(edit))) {
+                ShowRefused(r, field(edit));
+                return;
+            }
             // Dividers: the stepper follows, the field is not shown again.
             const float v = float(GetLongItem(field(edit)));
             ApplyInspectorValue(r, v);
@@ -368,8 +372,9 @@ void DoorInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     if (!HasFloor()) return;
     for (const InspectorEditRow& r : DoorRows()) {
         if (edit->objectName() != QLatin1String(r.outlet)) continue;
-        if (edit == doorTrimText && !DoorTrimAllowed(gDoorPropertiesStyle, ReadEntry(r.entry, field(edit)))) {
-            ShowDefault(r, field(edit));
+        if (edit == doorTrimText &&
+            (!HoldsNumber(field(edit)) || !DoorTrimAllowed(gDoorPropertiesStyle, ReadEntry(r.entry, field(edit))))) {
+            ShowRefused(r, field(edit));
             return;
         }
         if (edit == doorSwingText) {

@@ -40,13 +40,6 @@ InspectorEditRow PitchRow(int16_t type, float (*get)(const Objex*), void (*set)(
             EditRebuild::ByType, "Roof Pitch", UndoRule::WhenChangedOrNotDefault, DefaultPitch, SetDefaultPitch};
 }
 
-// Text a user typed that holds no number at all is refused, not read as 0.
-bool HoldsNumber(const QLineEdit* edit) {
-    for (QChar c : edit->text())
-        if (c.isDigit()) return true;
-    return false;
-}
-
 // Imperial pitches are rounded to the input precision as they are read: a plain number typed
 // past the limit is refused as typed, not taken as the limit.
 bool TypedPast(const QLineEdit* edit, float limit) {
@@ -138,8 +131,8 @@ void RoofPane::showObject(Objex* object, bool first) {
     if (first) {
         showPitch(pitch);
     } else if (std::fabs(GetFloatPitchItem(field(pitchRatioText)) - pitch) > kPitchTolerance) {
-        pitchRatioText->clear();
-        pitchAngleText->clear();
+        field(pitchRatioText)->setText("");
+        field(pitchAngleText)->setText("");
         pitchRatioStepper->setEnabled(false);
         pitchAngleText->setEnabled(false);
     }
@@ -153,7 +146,7 @@ void RoofPane::controlTextDidEndEditing(QLineEdit* edit) {
     if (edit == pitchRatioText) {
         const float pitch = GetFloatPitchItem(field(edit));
         const bool past = ds->units == kImperialUnits && TypedPast(edit, kMaxPitch);
-        if (!HoldsNumber(edit) || past || !(pitch >= 0 && pitch <= kMaxPitch)) {
+        if (!HoldsNumber(field(edit)) || past || !(pitch >= 0 && pitch <= kMaxPitch)) {
             showPitch(ds->roofPitch);
             return;
         }
@@ -161,7 +154,7 @@ void RoofPane::controlTextDidEndEditing(QLineEdit* edit) {
         return;
     }
     const float degrees = GetFloatAngleItem(field(edit), false);
-    if (!HoldsNumber(edit) || !(degrees >= 0 && degrees <= kMaxAngle)) {
+    if (!HoldsNumber(field(edit)) || !(degrees >= 0 && degrees <= kMaxAngle)) {
         SetFloatPitchAngleItem(field(pitchAngleText), ds->roofPitch);
         return;
     }

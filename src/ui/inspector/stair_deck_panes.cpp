@@ -158,8 +158,8 @@ void DeckToolInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
     const InspectorEditRow* row = TypedRow(edit, DeckRow);
     if (!ds || !row) return;
     const float v = ReadEntry(row->entry, field(edit));
-    if (!(v >= row->low && v <= row->high)) {
-        ShowDefault(*row, field(edit));
+    if (!HoldsNumber(field(edit)) || !(v >= row->low && v <= row->high)) {
+        ShowRefused(*row, field(edit));
         return;
     }
     row->setDefault(ds, v);
@@ -204,7 +204,7 @@ void DeckObjectInspectorController::showObject(Objex* object, bool first) {
         // Nothing selected on the outline: nothing to show for points and segments.
         pointShown_ = segmentShown_ = false;
         for (QCheckBox* b : {includePostButton, skirtingButton, includeRailsButton}) showCheck(b, false, true);
-        railHeightText->clear();
+        field(railHeightText)->setText("");
     }
     for (Poinz* p = object->firstPoint; p; p = p->next) {
         if (!p->selected) continue;

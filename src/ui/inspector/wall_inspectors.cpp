@@ -98,8 +98,8 @@ bool WallPane::readAccepted(const InspectorEditRow& row, QLineEdit* edit, float*
     float v = ReadEntry(row.entry, field(edit));
     if (row.entry == FieldEntry::Pitch) v = std::fabs(v);
     const bool heightField = edit == wallHeightText || edit == wallHeightCText || edit == wallHeightDText;
-    if (!(v >= row.low && v <= row.high) || (heightField && !heightRuleHolds(edit, v))) {
-        ShowDefault(row, field(edit));
+    if (!HoldsNumber(field(edit)) || !(v >= row.low && v <= row.high) || (heightField && !heightRuleHolds(edit, v))) {
+        ShowRefused(row, field(edit));
         if (edit == wallThicknessText) showThickness(CurrentDocState()->wallThickness);
         return false;
     }

@@ -51,8 +51,8 @@ protected:
     bool heightRuleHolds(QLineEdit* edited, float value) const;
     // The row of the field; null for a field the pane does not know.
     const InspectorEditRow* rowOf(QLineEdit* edit) const;
-    // Reads the field; false (the default shown again) for a value outside the row's limits
-    // or the height rule.
+    // Reads the field; false (the default shown again) for text without a number or a value
+    // outside the row's limits or the height rule.
     bool readAccepted(const InspectorEditRow& row, QLineEdit* edit, float* value);
     void showThickness(float inches);
 

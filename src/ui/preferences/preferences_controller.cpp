@@ -363,9 +363,10 @@ void PreferencesController::dismissWindow(int tag) {
 
         for (size_t i = 0; i < wells_.size(); ++i)
             if (auto packed = archivedColorForSender(wells_[i])) d.setInt(kPlanColorDefaults[i].key, *packed);
+        // A limit below one would make every search find nothing: refused like text.
         bool numeric = false;
         const int results = searchResultsText_->text().trimmed().toInt(&numeric);
-        if (numeric) d.setInt(QMDMaxSearchResultsKey, std::max(0, results));
+        if (numeric && results >= 1) d.setInt(QMDMaxSearchResultsKey, results);
 
         AppController* app = AppController::shared();
         for (QMDDocument* doc : app->documentController()->documents()) {

@@ -1,0 +1,86 @@
+// What a pane does with an entry the user did not make: text without a number is refused by
+// every pane, the same way; a field the user only pressed Return in, or left, applies nothing
+// (its text may be a rounded readout of the object's value).
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/document_view.h"
+#include "model/docstate.h"
+#include "model/object_fields.h"
+#include "model/transforms.h"
+#include "model/type_data.h"
+#include "support/qt/inspector_window_fixture.h"
+#include "ui/inspector/inspector_pane.h"
+
+namespace dvxtest {
+namespace {
+
+namespace of = objfield;
+
+class PaneEntries : public InspectorWindowTest {
+protected:
+    void SetUp() override { openDesign("pane_entries"); }
+    QLineEdit* text(const char* pane, const char* outlet) {
+        return InspectorPaneRegistry::sharedInspectorController(pane)->inspectorView()->findChild<QLineEdit*>(outlet);
+    }
+    float plan(float inches) { return ConvertWorldToScreen(inches, ds, 0); }
+};
+
+TEST_F(PaneEntries, TextWithoutANumberIsRefusedByEveryPane) {
+    Objex* topo = Outline(objtype::kTopography, {{600, 700}, {640, 730}, {680, 700}}, false).on(design.first);
+    of::topo_line::kHeight(*topo) = plan(30);
+    of::plant::kPlantingAge(*design.plant) = 4;
+    design.window->typeData.attachment->style = 600, design.window->typeData.attachment->reserved = 2;
+    const struct {
+        const char* what;
+        std::vector<Objex*> selected;
+        const char *pane, *outlet;
+        std::function<float()> value;  // what the entry must leave as it was
+    } rows[] = {
+        {"a topography line's elevation", {topo}, "TopoInspectorController", "elevationText",
+         [&] { return of::topo_line::kHeight(*topo); }},
+        {"a plant's age", {design.plant}, "PlantInspectorController", "plantAgeText",
+         [&] { return float(of::plant::kPlantingAge(*design.plant)); }},
+        {"a door's trim", {design.door}, "DoorInspectorController", "doorTrimText",
+         [&] { return design.door->typeData.attachment->trimWidth; }},
+        {"a window's dividers", {design.window}, "WindowInspectorController", "horDivsText",
+         [&] { return float(design.window->typeData.attachment->reserved); }},
+    };
+    for (const auto& r : rows) {
+        for (const char* typed : {"abc", ""}) {
+            SCOPED_TRACE(std::string(r.what) + " typed \"" + typed + "\"");
+            refreshWith(r.selected);
+            QLineEdit* field = text(r.pane, r.outlet);
+            ASSERT_TRUE(field);
+            const float before = r.value();
+            const int stepsBefore = steps();
+            field->setFocus();
+            field->selectAll();
+            if (*typed) QTest::keyClicks(field, typed);
+            else QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClick(field, Qt::Key_Return);
+            EXPECT_EQ(std::tuple(r.value(), steps()), std::tuple(before, stepsBefore));
+        }
+    }
+}
+
+// The door's height is a little over what its imperial readout shows: a Return in the field,
+// or the focus leaving it, is no entry and leaves the door as it was.
+TEST_F(PaneEntries, ReturnOrLeavingAFieldNotTypedIntoAppliesNothing) {
+    design.door->typeData.attachment->height = plan(80.3f);
+    refreshWith({design.door});
+    QLineEdit* height = text("DoorInspectorController", "doorHeightText");
+    ASSERT_FALSE(height->text().isEmpty());
+    const int stepsBefore = steps();
+    height->setFocus();
+    QTest::keyClick(height, Qt::Key_Return);
+    w->docView()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(std::tuple(design.door->typeData.attachment->height, steps()), std::tuple(plan(80.3f), stepsBefore));
+}
+
+}  // namespace
+}  // namespace dvxtest
