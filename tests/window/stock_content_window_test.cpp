@@ -2,7 +2,8 @@
 // from the Living Room previews lands in the plan and stands in the live view at its real
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
-// file, which stands in the live view.
+// file, which stands in the live view; a placed ceiling light glows in a final render and
+// lights the floor in a shadow render.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/tool_state.h"
 #include "model/transforms.h"
@@ -49,7 +51,7 @@ QImage Screen(QWidget* w) { return w->screen()->grabWindow(0).copy(QRect(w->mapT
 // The window test's services with the stock content the build made as the program's own.
 struct StockServices : WindowTestServices {
     explicit StockServices(const char* name) : WindowTestServices(name), stock(port::StockContentFolder(), folders) {
-        port::setFolders(&stock);
+        port::setFolders(&stock), port::setImageDecoder(&images);
     }
     struct Folders : port::Folders {
         Folders(std::string root, dvxtest::TempFolders& user) : root_(std::move(root)), user_(user) {}
@@ -60,7 +62,8 @@ struct StockServices : WindowTestServices {
         std::string root_;
         dvxtest::TempFolders& user_;
     } stock;
-    ~StockServices() { port::setFolders(nullptr); }
+    port::qt::QtImageDecoder images;  // the stock pictures and textures are PNG files
+    ~StockServices() { port::setImageDecoder(nullptr), port::setFolders(nullptr); }
 };
 
 // The extent of the scene's pieces built for `base`, in inches: width, depth, height.
@@ -241,8 +244,6 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     StockServices services("stockphoto");
     dvxtest::ScriptedFileDialogs dialogs;
     port::setFileDialogs(&dialogs);
-    port::qt::QtImageDecoder images;
-    port::setImageDecoder(&images);
     const std::string photo = dvxtest::FreshTempFolder("photo") + "/porch.png";
     QImage porch(64, 48, QImage::Format_RGB32);
     porch.fill(QColor(200, 60, 40));
@@ -281,7 +282,91 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     LookAt(CurrentDocState(), (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2);
     EXPECT_GT(PiecesOf(inserted).pieces, 0) << "the photo is not built in 3D";
     EXPECT_GT(Warm(LiveView()), 500) << "the photo does not show in the live view";
-    port::setImageDecoder(nullptr), port::setFileDialogs(nullptr);
+    port::setFileDialogs(nullptr);
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+
+int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+// The pixels of the rows [top, bottom) whose grey level `brighter` rose by more than `by` over
+// `than`, and their mean column.
+std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, int top, int bottom, int by) {
+    int n = 0;
+    double columns = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < brighter.width(); ++x)
+            if (Grey(brighter.pixel(x, y)) > Grey(than.pixel(x, y)) + by) ++n, columns += x;
+    return {n, n ? columns / n : -1};
+}
+
+// A ceiling light placed with the Fixture Light tool over a floor, at night in a dim room:
+// a final render shows its glow round the lamp (and none with its glow switched off), and a
+// shadow render throws a pool of its light on the floor under it, leaving the rest as it was.
+TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloorInAShadowRender) {
+    StockServices services("stocklight");
+    QMDWindowController* w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    palette->loadToolPaletteForPlan(2);
+    QWidget* cell = palette->toolButtons(2)->cell(7109);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
+    QWidget* view = w->docScrollView()->viewport();
+    ClickAt(view, view->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
+    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    ASSERT_EQ(light->texture, 80) << "the default light style is the recessed can";
+
+    // A floor drawn round it with the Floor tool, corner by corner, closed on its first corner.
+    palette->loadToolPaletteForPlan(1);
+    cell = palette->toolButtons(1)->cell(7062);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7062; }));
+    const QPoint centre = view->rect().center();
+    for (QPoint corner : {QPoint(-200, -200), QPoint(200, -200), QPoint(200, 200), QPoint(-200, 200), QPoint(-200, -200)}) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ClickAt(view, centre + corner);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return light->next && light->next->type == objtype::kFloor; })) << "no floor drawn";
+    const Float3DRect& b = light->bounds3D;
+    const float h = (b.floatLeft + b.floatRight) / 2, d = (b.floatBack + b.floatFront) / 2;
+    ds->sunOn = 0, ds->lightIntensity = 0.5f;
+    ASSERT_TRUE(OpenLiveView());
+    LookAt(ds, h, d);
+    ds->navigationFlag = 1, ds->cameraValue = 15, ds->eyeHeight = 200;  // eye 100 inches up, looking down
+    SetUpLiveViewCamera(ds);
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    const QImage plain = LiveView();
+    const int middle = plain.height() / 2;  // the lamp above, the floor below
+
+    c->renderFinal();
+    const QImage final = LiveView();
+    final.save(QString(gShot).replace(".png", "-light.png"));
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = 1;
+    c->renderFinal();
+    const QImage glowOff = LiveView();
+    const auto [glow, glowColumn] = Brightened(final, glowOff, 0, middle, 60);
+    EXPECT_GT(glow, 3000) << "no glow round the light";
+    EXPECT_NEAR(glowColumn, final.width() / 2, 10) << "the glow is not round the light";
+
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = 0;
+    c->renderShadows();
+    const QImage shadows = LiveView();
+    shadows.save(QString(gShot).replace(".png", "-light-shadows.png"));
+    const auto [pool, poolColumn] = Brightened(shadows, plain, middle, shadows.height(), 40);
+    EXPECT_GT(pool, 2000) << "no light on the floor";
+    EXPECT_NEAR(poolColumn, shadows.width() / 2, 10) << "the light is not under the lamp";
+    EXPECT_EQ(Brightened(plain, shadows, middle, shadows.height(), 8).first, 0) << "the shadow render darkened the floor";
+    const QRect near(shadows.width() / 5, 0, shadows.width() * 3 / 5, shadows.height());
+    EXPECT_EQ(Brightened(shadows, plain, middle, shadows.height(), 8).first,
+              Brightened(shadows.copy(near), plain.copy(near), middle, shadows.height(), 8).first)
+        << "the light reaches the floor far from the lamp";
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
