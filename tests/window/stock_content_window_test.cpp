@@ -24,6 +24,7 @@
 #include "app/document_view.h"
 #include "app/live_view_controller.h"
 #include "app/window_controller.h"
+#include "content/content_category_model.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "files/content_folders.h"
@@ -177,6 +178,80 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     EXPECT_GT(Warm(LiveView()), 2000) << "the armchair does not show in the live view";
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// Picks the section with the palette's pop-up, as a user does.
+bool ChooseSection(ContentPaletteController* p, const char* title) {
+    QComboBox* popUp = p->categoryPopUpButton();
+    QAbstractItemView* list = popUp->view();
+    ClickAt(popUp, popUp->rect().center());
+    if (!QTest::qWaitFor([list] { return list->isVisible(); })) return false;
+    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText(title), 0)).center());
+    return QTest::qWaitFor([&] { return popUp->currentText() == title && !list->isVisible(); });
+}
+
+// The outline's leaf rows below `parent` (its search results node left out), depth first.
+void Leaves(const QAbstractItemModel* model, const QModelIndex& parent, const ContentPaletteController* p,
+            std::vector<QModelIndex>& into) {
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex i = model->index(row, 0, parent);
+        const ContentCategoryItem* item = ContentCategoryModel::itemAt(i);
+        if (item == p->objectSearchResultsItem() || item == p->plantSearchResultsItem()) continue;
+        if (model->rowCount(i) > 0) Leaves(model, i, p, into);
+        else into.push_back(i);
+    }
+}
+
+// A preview that shows a picture: decoded (an unreadable file shows as a blank square) and of
+// more than one colour.
+bool IsPicture(const QImage& image) {
+    if (image.isNull()) return false;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+    return false;
+}
+
+// What the content palette shows of the stock content, counted as the palette shows it: each
+// section chosen with its pop-up, each category of its outline selected in turn, and the
+// pictures of the preview grid counted.
+TEST(StockContentWindow, EachPaletteSectionShowsTheStockContentWithPictures) {
+    StockServices services("stockpalette");
+    QMDWindowController* w = OpenDocumentWindow();
+    ASSERT_TRUE(ShowFocused(w));
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); }));
+    struct Row {
+        const char* section;  // as the pop-up names it
+        size_t categories;    // leaf categories the outline shows
+        size_t each, all;     // pictures at least in each category and in the whole section
+    };
+    // Rows for "Plants" (24 in all), "Materials" (18 categories, 3 each) and "Trim" (4, 3 each)
+    // join when their stock content does.
+    const Row rows[] = {
+        {"Objects", 7, 4, 40},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.section);
+        ASSERT_TRUE(ChooseSection(p, r.section));
+        QTreeView* outline = p->categoryOutlineView();
+        std::vector<QModelIndex> leaves;
+        Leaves(outline->model(), {}, p, leaves);
+        EXPECT_EQ(leaves.size(), r.categories);
+        size_t all = 0;
+        for (const QModelIndex& leaf : leaves) {
+            const ContentCategoryItem* item = ContentCategoryModel::itemAt(leaf);
+            outline->selectionModel()->setCurrentIndex(leaf, QItemSelectionModel::ClearAndSelect);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p->contentView()->cacheSource() == item; })) << item->categoryName();
+            size_t pictures = 0;
+            for (size_t i = 0; i < p->contentView()->previewCount(); ++i) pictures += IsPicture(p->contentView()->previewAt(i));
+            EXPECT_EQ(pictures, p->contentView()->previewCount()) << item->categoryName() << ": a preview without its picture";
+            EXPECT_GE(pictures, r.each) << item->categoryName();
+            all += pictures;
+        }
+        EXPECT_GE(all, r.all);
+    }
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
 // Each tool clicked on its palette cell, then in the plan: a group of the symbol's plan drawing
