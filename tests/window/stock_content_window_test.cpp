@@ -6,6 +6,7 @@
 // lights the floor in a shadow render.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -272,7 +274,7 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     struct Row {
         int16_t plan, tool, symbol;
     };
-    const Row rows[] = {{2, 7102, 68}, {2, 7104, 71}, {2, 7109, 80}, {2, 7111, 88}, {3, 7202, 110}, {3, 7211, 98},
+    const Row rows[] = {{2, 7102, 68}, {2, 7104, 71}, {2, 7109, 80}, {1, 7065, 80}, {2, 7111, 88}, {3, 7202, 110}, {3, 7211, 98},
                         {5, 7401, 118}, {5, 7402, 119}, {5, 7403, 120}, {5, 7404, 121}, {5, 7405, 122}, {5, 7406, 123}};
     int column = 0;
     std::vector<std::pair<Objex*, int>> placed;
@@ -310,6 +312,146 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     ASSERT_TRUE(OpenLiveView());
     for (const auto& [group, modelled] : placed)
         EXPECT_GE(PiecesOf(group).pieces, modelled) << "symbol " << group->texture << ": not built in 3D";
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+Objex* LastChild(const Objex* o) {
+    Objex* c = o->firstChild;
+    while (c && c->next) c = c->next;
+    return c;
+}
+
+// The plan point's place in the widget (zoom 1: plan units are the plan view's pixels).
+QPoint InView(QMDDocumentView* plan, QWidget* widget, float h, float d) {
+    const QPoint at(std::lround(h - plan->boundsOrigin().x), std::lround(d - plan->boundsOrigin().y));
+    return widget->mapFromGlobal(plan->mapToGlobal(at));
+}
+
+// A press, moves and the release with the server's mouse, each a step of the pointer.
+void Drag(QWidget* on, std::initializer_list<QPoint> path) {
+    const auto move = [on](QPoint at) {
+        const QPoint g = on->mapToGlobal(at);
+        XDo({"mousemove", QString::number(g.x()), QString::number(g.y())}), QTest::qWait(60);
+    };
+    move(*path.begin()), XDo({"mousedown", "1"}), QTest::qWait(60);
+    for (auto at = path.begin() + 1; at != path.end(); ++at) move(*at);
+    XDo({"mouseup", "1"}), QTest::qWait(100);
+}
+
+// The scene's pieces built for a wall component's parts: how many, and their extent in
+// inches (low and high height, plan centre in model units).
+struct Built {
+    int pieces = 0;
+    float low = 1e9f, high = -1e9f, h = 0, d = 0;
+};
+Built BuiltFor(const Objex* component) {
+    Built b;
+    float lo[2] = {1e9f, 1e9f}, hi[2] = {-1e9f, -1e9f};
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if (p->object3D != component) continue;
+        ++b.pieces;
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i) {
+                const Float3DPoint& v = {plane->vertices[i].H, plane->vertices[i].V, plane->vertices[i].D};
+                b.low = std::min(b.low, -v.floatV), b.high = std::max(b.high, -v.floatV);
+                lo[0] = std::min(lo[0], v.floatH), hi[0] = std::max(hi[0], v.floatH);
+                lo[1] = std::min(lo[1], v.floatD), hi[1] = std::max(hi[1], v.floatD);
+            }
+    }
+    const DocState* ds = CurrentDocState();
+    b.low = ConvertScreenToWorld(b.low, ds, 0), b.high = ConvertScreenToWorld(b.high, ds, 0);
+    b.h = (lo[0] + hi[0]) / 2, b.d = (lo[1] + hi[1]) / 2;
+    return b;
+}
+
+// Every tool of the electrical, plumbing and HVAC toolsets that hangs its symbol on a wall,
+// picked from its cell and placed as a user does: pressed on a wall drawn with the wall tool,
+// dragged along it and let go on one side. Each is drawn in the plan where it was put and
+// built in 3D from its model, at its mounting height.
+TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) {
+    StockServices services("stockwall");
+    QMDWindowController* w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->snapToGrid = 0, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    w->setGeometry(0, 0, 1270, 800);
+    ASSERT_NE(gSymbol3DList, nullptr) << "no built-in symbols were loaded";
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->showWindow(), palette->window()->move(0, 950);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    QMDDocumentView* plan = w->docView();
+    QWidget* view = w->docScrollView()->viewport();
+    QTest::qWait(200);
+    ASSERT_GT(view->width(), 980);
+    ASSERT_GT(view->height(), 500);
+    const auto pick = [&](int16_t toolset, int16_t tool) {
+        palette->updateToolsetForPlan(toolset), palette->loadToolPaletteForPlan(toolset);
+        QWidget* cell = palette->toolButtons(toolset)->cell(tool);
+        if (!cell) return false;
+        ClickAt(cell, cell->rect().center());
+        return QTest::qWaitFor([&] { return gCurTool == tool; });
+    };
+
+    // Three interior walls, 900 pixels long, dragged with the wall tool.
+    std::vector<Objex*> walls;
+    ASSERT_TRUE(pick(1, 7052));
+    for (int y : {60, 200, 320}) {
+        Drag(view, {QPoint(60, y), QPoint(300, y), QPoint(960, y)});
+        Objex* last = gCurDocument->itsCurLayer->firstObject;
+        while (last && last->next) last = last->next;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return last && last->type == objtype::kWall && (walls.empty() || last != walls.back()); }))
+            << "no wall at " << y;
+        walls.push_back(last);
+    }
+
+    struct Row {
+        int16_t toolset, tool, symbol;
+        int wall, at;  // the wall, and the pixels along it from its start
+        float low;     // the height of its lowest piece in 3D, inches: its mounting height
+    };
+    const Row rows[] = {
+        {2, 7100, 55, 0, 40, 12}, {2, 7101, 65, 0, 115, 12}, {2, 7103, 70, 0, 190, 12}, {2, 7105, 73, 0, 265, 42},
+        {2, 7106, 74, 0, 340, 42}, {2, 7107, 77, 0, 415, 42}, {2, 7110, 83, 0, 495, 84}, {2, 7112, 84, 0, 580, 12},
+        {2, 7113, 85, 0, 650, 12}, {2, 7114, 86, 0, 720, 82.1f}, {2, 7115, 87, 0, 800, 54},
+        {3, 7200, 99, 1, 30, 16.5f}, {3, 7201, 109, 1, 90, 18}, {3, 7203, 90, 1, 170, 0}, {3, 7204, 91, 1, 270, 28},
+        {3, 7205, 92, 1, 370, 28}, {3, 7206, 93, 1, 470, 28}, {3, 7207, 94, 1, 560, 25}, {5, 7407, 124, 1, 700, 6},
+        {3, 7208, 95, 2, 100, 0}, {3, 7209, 96, 2, 320, 0}, {3, 7210, 97, 2, 540, 0},
+    };
+    std::vector<std::pair<const Row*, Objex*>> placed;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_TRUE(pick(r.toolset, r.tool));
+        Objex* wall = walls[size_t(r.wall)];
+        const Poinz* start = wall->firstPoint;
+        const QPoint on = InView(plan, view, start->position[0] + float(r.at), start->position[2]);
+        const QImage before = Screen(view);
+        Objex* previous = LastChild(wall);
+        Drag(view, {on + QPoint(-8, 0), on + QPoint(-4, 4), on + QPoint(0, 6)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return LastChild(wall) && LastChild(wall) != previous; })) << "nothing placed";
+        ASSERT_TRUE(services.alerts.shown.empty()) << services.alerts.shown.front().alert.message;
+        Objex* component = LastChild(wall);
+        EXPECT_EQ(std::pair(component->type, component->subtype), std::pair(int16_t(objtype::kComponent), int32_t(r.symbol)));
+        // Its plan box: the wall line between its ends and the third point off the wall.
+        QRect box;
+        for (const Poinz* p = component->firstPoint; p; p = p->next)
+            box |= QRect(InView(plan, view, p->position[0], p->position[2]), QSize(1, 1));
+        box.adjust(-3, -3, 3, 3);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Differing(Screen(view).copy(box), before.copy(box)) > 10; }))
+            << "nothing drawn where it was put";
+        int parts = 0, modelled = 0;
+        for (const Objex* part = component->firstPart; part; part = part->next) ++parts;
+        for (const Objex* c = FindSymbolEntry(gSymbol3DList, r.symbol)->firstChild; c; c = c->next) ++modelled;
+        EXPECT_EQ(parts, modelled) << "the 3D model is not attached";
+        placed.push_back({&r, component});
+    }
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-wall.png"));
+
+    ASSERT_TRUE(OpenLiveView());
+    for (const auto& [r, component] : placed) {
+        const Built b = BuiltFor(component);
+        EXPECT_GE(b.pieces, 1) << "symbol " << r->symbol << ": not built in 3D";
+        EXPECT_NEAR(b.low, r->low, 0.6) << "symbol " << r->symbol << ": not at its mounting height";
+    }
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
