@@ -80,6 +80,7 @@ std::vector<Solid> Plus(std::vector<Solid> a, const std::vector<Solid>& b) {
     return a;
 }
 
+// A counter sink hung at the counter's height: the rim at 0, the bowls below, the faucet above.
 Symbol Sink(int bowls, double width) {
     Symbol s;
     const double depth = 22;
@@ -89,12 +90,12 @@ Symbol Sink(int bowls, double width) {
         const double x0 = -width / 2 + 1 + i * (bowl + 1.5);
         s.plan.push_back(Rect(x0, 3, x0 + bowl, depth - 2));
         s.plan.push_back(Circle(x0 + bowl / 2, depth / 2 + 1, 1.2));
-        s.model.push_back(Box(x0, 28, 3, x0 + bowl, 35.6, depth - 2, kSteel));
+        s.model.push_back(Box(x0, -8, 3, x0 + bowl, -0.4, depth - 2, kSteel));
     }
     s.plan.push_back(Circle(0, 1.6, 1));  // the faucet
-    s.model.push_back(Box(-width / 2, 35.6, 0, width / 2, 36, depth, kSteel));
-    s.model.push_back(Round(0, 1.6, 0.6, 0.6, 36, 44, kSteel, 10));
-    s.model.push_back(Box(-0.5, 43, 1.6, 0.5, 44, 8, kSteel));
+    s.model.push_back(Box(-width / 2, -0.4, 0, width / 2, 0, depth, kSteel));
+    s.model.push_back(Round(0, 1.6, 0.6, 0.6, 0, 8, kSteel, 10));
+    s.model.push_back(Box(-0.5, 7, 1.6, 0.5, 8, 8, kSteel));
     return s;
 }
 

@@ -150,11 +150,13 @@ void DrawSprite(double x, double y, double z, float width, float height, int alp
     glDisable(GL_BLEND);
 }
 
-// The centre of a can light in drawn coordinates, before any per-type shift.
-bool LightCentre(const PlaneObject* p, const Objex* light, double* x, double* y, double* z) {
+// The centre of a can light in drawn coordinates, before any per-type shift. The height is
+// the fixture's: the scene builds a lamp's pieces with the lamp as their base, while the group
+// that holds it carries the elevation.
+bool LightCentre(const PlaneObject* p, Objex* light, double* x, double* y, double* z) {
     const DocState* ds = CurrentDocState();
-    const Objex* root = p->baseObject ? p->baseObject : light;
-    if (!ds || !root) return false;
+    const Objex* root = GetRootObject(light);
+    if (!ds || !p || !root) return false;
     const Float3DRect& b = light->bounds3D;
     *x = (b.floatLeft + b.floatRight) / 2.0;
     *z = (b.floatBack + b.floatFront) / 2.0;

@@ -283,7 +283,7 @@ const std::vector<std::vector<PaletteCells::Cell>>& PlanCells() {
          {7062, "Floor", "Floor"}, {7063, "Floor Cutout", "FloorCutout"}, {7065, "Fixture Lights", "FixtureLight"},
          {7064, "Accessory", "Accessory"}, {7051, "Exterior Wall by Typed Length", "ExteriorWallTyped"},
          {7053, "Interior Wall by Typed Length", "InteriorWallTyped"}, {7054, "Curved Wall", "CurvedWall"}},
-        {{7100, "110v Receptacle", "Receptacle110"}, {7102, "110v Floor/Ceiling Receptacle", "FloorReceptacle110"},
+        {{7100, "110v Receptacle", "Receptacle110"}, {7101, "Duplex/GFCI/Weather Proof Receptacle", "StyledReceptacle"}, {7102, "110v Floor/Ceiling Receptacle", "FloorReceptacle110"},
          {7103, "220v Receptacle", "Receptacle220"}, {7104, "220v Floor/Ceiling Receptacle", "FloorReceptacle220"},
          {7105, "Switch", "Switch"}, {7106, "3/4/5-Way Switch", "MultiWaySwitch"}, {7107, "Dimmer/Weather Proof Switch", "DimmerSwitch"},
          {7108, "Switch Connector", "SwitchConnector"}, {7109, "Fixture Light", "FixtureLight"}, {7110, "Flood Light", "FloodLight"},

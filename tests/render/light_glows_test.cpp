@@ -125,6 +125,17 @@ TEST_F(LightGlows, ASpriteTwiceAsFarIsHalfAsLarge) {
     EXPECT_NEAR(litWidth() * 2, near, 2);
 }
 
+// The scene builds a placed fixture's pieces with the lamp as their base; the group that holds
+// the lamp carries the height, 50 inches (100 units) here: the sprite's centre 16 pixels up.
+TEST_F(LightGlows, TheSpriteStandsAtTheFixturesElevation) {
+    Objex* lamp = fixture(80, 0, -200, 0);
+    lamp->parent->elevation = 50;
+    piece(lamp, lamp);
+    RenderLights(gGLPlaneObjects);
+    EXPECT_EQ(red(32, 48), 255);
+    EXPECT_EQ(red(32, 32), 0) << "the sprite stands on the ground";
+}
+
 TEST_F(LightGlows, OneSpritePerFixture) {
     fixture(80, 0, -200, 3, 255);
     RenderLights(gGLPlaneObjects);

@@ -1,7 +1,11 @@
 // The light, skylight, imported object, accessory and plant panes on a document window of the
 // offscreen platform: what each shows for the tool and for one or several objects, and what
-// its controls do to the objects, the undo list and the tool defaults.
+// its controls do to the objects, the undo list and the tool defaults; and the pictures of
+// every style list of the panes and sheets.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QIcon>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
+#include "app/core/event_handler.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
 #include "content/core/content_selection_seams.h"
@@ -34,6 +40,7 @@
 #include "ui/inspector/light_panes.h"
 #include "ui/inspector/object_panes.h"
 #include "ui/inspector/skylight_pane.h"
+#include "ui/sheets/sheet_dialog.h"
 
 namespace dvxtest {
 namespace {
@@ -331,6 +338,92 @@ TEST_F(InspectorPanes, TheLightAndSkylightStyleListsShowADrawingPerStyle) {
     refreshWith({design.skylight});
     EXPECT_EQ(skylight->skylightStyleTableView->count(), 4);
     EXPECT_TRUE(DistinctDrawings(RowPictures(skylight->skylightStyleTableView)));
+}
+
+// The pictures of a list's rows or a pop-up's items as the control shows them: each icon at
+// the control's icon size over the control's base colour.
+std::vector<QImage> ShownPictures(const QWidget* control) {
+    std::vector<QIcon> icons;
+    QSize size;
+    if (const auto* list = qobject_cast<const QListWidget*>(control)) {
+        for (int r = 0; r < list->count(); ++r) icons.push_back(list->item(r)->icon());
+        size = list->iconSize();
+    } else if (const auto* popUp = qobject_cast<const QComboBox*>(control)) {
+        for (int r = 0; r < popUp->count(); ++r) icons.push_back(popUp->itemIcon(r));
+        size = popUp->iconSize();
+    }
+    std::vector<QImage> shown;
+    for (const QIcon& icon : icons) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(control->palette().color(QPalette::Base));
+        QPainter painter(&image);
+        icon.paint(&painter, image.rect());
+        shown.push_back(image);
+    }
+    return shown;
+}
+
+// Pictures a user tells apart: none like another (a few pixels of clearly other grey at least)
+// and, where `drawn`, each with ink inside its edge (a missing picture shows as a bare frame).
+::testing::AssertionResult DistinctAsShown(const std::vector<QImage>& pictures, QColor base, bool drawn) {
+    const auto differing = [](const QImage& a, const QImage& b, QRect in) {
+        int n = 0;
+        for (int y = in.top(); y <= in.bottom(); ++y)
+            for (int x = in.left(); x <= in.right(); ++x) n += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 40;
+        return n;
+    };
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const QImage& a = pictures[i];
+        QImage blank(a.size(), QImage::Format_RGB32);
+        blank.fill(base);
+        if (drawn && differing(a, blank, a.rect().adjusted(2, 2, -2, -2)) < 4)
+            return ::testing::AssertionFailure() << "item " << i << " shows no picture";
+        for (size_t j = 0; j < i; ++j)
+            if (differing(pictures[j], a, a.rect()) < 4)
+                return ::testing::AssertionFailure() << "items " << j << " and " << i << " look alike";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Every style list and pop-up of the panes and sheets that shows a picture per style: each
+// style has a picture of its own, as the control shows it.
+TEST_F(InspectorPanes, EveryStyleListShowsADistinctPicturePerStyle) {
+    const auto inPane = [this](int16_t tool, const char* name, const char* outlet) {
+        return [this, tool, name, outlet]() -> QWidget* {
+            refreshWith({}, tool);
+            InspectorPane* p = pane<InspectorPane>(name);
+            return p ? p->inspectorView()->findChild<QWidget*>(QString::fromLatin1(outlet)) : nullptr;
+        };
+    };
+    struct Row {
+        const char* what;
+        std::function<QWidget*()> control;
+        int count;
+        bool drawn = true;  // every picture has ink of its own (the white of "Solid background" has none)
+    };
+    const Row rows[] = {
+        {"wall styles", inPane(7050, "WallToolInspectorController", "wallStyleTableView"), 2},
+        {"window styles", inPane(7057, "WindowInspectorController", "windowStyleTableView"), 2},
+        {"door styles", inPane(7056, "DoorInspectorController", "doorStyleTableView"), 4},
+        {"light styles", inPane(7109, "LightToolInspectorController", "lightStyleTableView"), 3},
+        {"skylight styles", inPane(7310, "SkylightInspectorController", "skylightStyleTableView"), 4},
+        {"fill patterns", inPane(7700, "DetailTool1InspectorController", "patternPopUpButton"), 9, false},
+        {"line styles", inPane(7700, "DetailTool1InspectorController", "lineStylePopUpButton"), 8},
+        {"dimension arrows", [this]() -> QWidget* {
+             Win32EventHandler(AsCommandWindow(w)).setDimensionPropertiesUsingWindow();
+             for (SheetDialog* s : w->findChildren<SheetDialog*>())
+                 if (s->isVisible()) return s->findChild<QComboBox*>(QStringLiteral("dimStylePopUpButton"));
+             return nullptr;
+         }, 7},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        QWidget* control = r.control();
+        ASSERT_NE(control, nullptr);
+        const std::vector<QImage> pictures = ShownPictures(control);
+        EXPECT_EQ(int(pictures.size()), r.count);
+        EXPECT_TRUE(DistinctAsShown(pictures, control->palette().color(QPalette::Base), r.drawn));
+    }
 }
 
 }  // namespace

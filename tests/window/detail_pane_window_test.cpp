@@ -71,7 +71,7 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
     for (Objex* o = design.first->firstObject; o; o = o->next) o->planBits = ds->visiblePlans, StoreBoundsDeep(o);
     w->docView()->update();
 
-    // The line tool: "Style 4" dashes 20 on, 6 off in its item's picture; a line drawn in it.
+    // The line tool: "Style 4" dashes 24 on, 6 off in its item's picture; a line drawn in it.
     auto* palette = PlanToolPaletteController::shared();
     palette->window()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
@@ -84,7 +84,7 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
     auto* style = shown<QComboBox>("lineStylePopUpButton");
     ASSERT_TRUE(style) << "no detail tool pane";
     const QImage icon = style->itemIcon(style->findText("Style 4")).pixmap(84, 12).toImage();
-    for (const auto& [x, ink] : {std::pair(2, true), {18, true}, {21, false}, {24, false}, {27, true}, {47, false}})
+    for (const auto& [x, ink] : {std::pair(2, true), {18, true}, {23, true}, {26, false}, {31, true}, {56, false}})
         EXPECT_EQ(qAlpha(icon.pixel(x, 5)) > 128, ink) << x;
     ASSERT_TRUE(chooseItem("lineStylePopUpButton", "Style 4"));
     const QPoint from = screen(450, 520);

@@ -2,9 +2,11 @@
 // from the Living Room previews lands in the plan and stands in the live view at its real
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
-// file, which stands in the live view.
+// file, which stands in the live view; a placed ceiling light glows in a final render and
+// lights the floor in a shadow render.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +17,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -23,6 +26,7 @@
 #include "app/document_view.h"
 #include "app/live_view_controller.h"
 #include "app/window_controller.h"
+#include "content/content_category_model.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "files/content_folders.h"
@@ -30,6 +34,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/tool_state.h"
 #include "model/transforms.h"
@@ -49,7 +54,7 @@ QImage Screen(QWidget* w) { return w->screen()->grabWindow(0).copy(QRect(w->mapT
 // The window test's services with the stock content the build made as the program's own.
 struct StockServices : WindowTestServices {
     explicit StockServices(const char* name) : WindowTestServices(name), stock(port::StockContentFolder(), folders) {
-        port::setFolders(&stock);
+        port::setFolders(&stock), port::setImageDecoder(&images);
     }
     struct Folders : port::Folders {
         Folders(std::string root, dvxtest::TempFolders& user) : root_(std::move(root)), user_(user) {}
@@ -60,7 +65,8 @@ struct StockServices : WindowTestServices {
         std::string root_;
         dvxtest::TempFolders& user_;
     } stock;
-    ~StockServices() { port::setFolders(nullptr); }
+    port::qt::QtImageDecoder images;  // the stock pictures and textures are PNG files
+    ~StockServices() { port::setImageDecoder(nullptr), port::setFolders(nullptr); }
 };
 
 // The extent of the scene's pieces built for `base`, in inches: width, depth, height.
@@ -176,6 +182,82 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
+// Picks the section with the palette's pop-up, as a user does.
+bool ChooseSection(ContentPaletteController* p, const char* title) {
+    QComboBox* popUp = p->categoryPopUpButton();
+    QAbstractItemView* list = popUp->view();
+    ClickAt(popUp, popUp->rect().center());
+    if (!QTest::qWaitFor([list] { return list->isVisible(); })) return false;
+    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText(title), 0)).center());
+    return QTest::qWaitFor([&] { return popUp->currentText() == title && !list->isVisible(); });
+}
+
+// The outline's leaf rows below `parent` (its search results node left out), depth first.
+void Leaves(const QAbstractItemModel* model, const QModelIndex& parent, const ContentPaletteController* p,
+            std::vector<QModelIndex>& into) {
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex i = model->index(row, 0, parent);
+        const ContentCategoryItem* item = ContentCategoryModel::itemAt(i);
+        if (item == p->objectSearchResultsItem() || item == p->plantSearchResultsItem()) continue;
+        if (model->rowCount(i) > 0) Leaves(model, i, p, into);
+        else into.push_back(i);
+    }
+}
+
+// A preview that shows a picture: decoded (an unreadable file shows as a blank square) and of
+// more than one colour.
+bool IsPicture(const QImage& image) {
+    if (image.isNull()) return false;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+    return false;
+}
+
+// What the content palette shows of the stock content, counted as the palette shows it: each
+// section chosen with its pop-up, each category of its outline selected in turn, and the
+// pictures of the preview grid counted.
+TEST(StockContentWindow, EachPaletteSectionShowsTheStockContentWithPictures) {
+    StockServices services("stockpalette");
+    QMDWindowController* w = OpenDocumentWindow();
+    ASSERT_TRUE(ShowFocused(w));
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); }));
+    struct Row {
+        const char* section;  // as the pop-up names it
+        size_t categories;    // leaf categories the outline shows
+        size_t each, all;     // pictures at least in each category and in the whole section
+    };
+    // Sky's numbered range holds two textures, so it cannot show a third.
+    const Row rows[] = {
+        {"Objects", 7, 4, 40},
+        {"Plants", 12, 1, 24},
+        {"Materials", 18, 2, 17 * 3 + 2},
+        {"Trim", 4, 3, 12},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.section);
+        ASSERT_TRUE(ChooseSection(p, r.section));
+        QTreeView* outline = p->categoryOutlineView();
+        std::vector<QModelIndex> leaves;
+        Leaves(outline->model(), {}, p, leaves);
+        EXPECT_EQ(leaves.size(), r.categories);
+        size_t all = 0;
+        for (const QModelIndex& leaf : leaves) {
+            const ContentCategoryItem* item = ContentCategoryModel::itemAt(leaf);
+            outline->selectionModel()->setCurrentIndex(leaf, QItemSelectionModel::ClearAndSelect);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return p->contentView()->cacheSource() == item; })) << item->categoryName();
+            size_t pictures = 0;
+            for (size_t i = 0; i < p->contentView()->previewCount(); ++i) pictures += IsPicture(p->contentView()->previewAt(i));
+            EXPECT_EQ(pictures, p->contentView()->previewCount()) << item->categoryName() << ": a preview without its picture";
+            EXPECT_GE(pictures, r.each) << item->categoryName();
+            all += pictures;
+        }
+        EXPECT_GE(all, r.all);
+    }
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
 // Each tool clicked on its palette cell, then in the plan: a group of the symbol's plan drawing
 // drawn where the click was, and the 3D model's pieces under it.
 TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
@@ -194,7 +276,7 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     struct Row {
         int16_t plan, tool, symbol;
     };
-    const Row rows[] = {{2, 7102, 68}, {2, 7104, 71}, {2, 7109, 80}, {2, 7111, 88}, {3, 7202, 110}, {3, 7211, 98},
+    const Row rows[] = {{2, 7102, 68}, {2, 7104, 71}, {2, 7109, 80}, {1, 7065, 80}, {2, 7111, 88}, {3, 7202, 110}, {3, 7211, 98},
                         {5, 7401, 118}, {5, 7402, 119}, {5, 7403, 120}, {5, 7404, 121}, {5, 7405, 122}, {5, 7406, 123}};
     int column = 0;
     std::vector<std::pair<Objex*, int>> placed;
@@ -235,14 +317,156 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
+Objex* LastChild(const Objex* o) {
+    Objex* c = o->firstChild;
+    while (c && c->next) c = c->next;
+    return c;
+}
+
+// The plan point's place in the widget (zoom 1: plan units are the plan view's pixels).
+QPoint InView(QMDDocumentView* plan, QWidget* widget, float h, float d) {
+    const QPoint at(std::lround(h - plan->boundsOrigin().x), std::lround(d - plan->boundsOrigin().y));
+    return widget->mapFromGlobal(plan->mapToGlobal(at));
+}
+
+// A press, moves and the release with the server's mouse, each a step of the pointer.
+void Drag(QWidget* on, std::initializer_list<QPoint> path) {
+    const auto move = [on](QPoint at) {
+        const QPoint g = on->mapToGlobal(at);
+        XDo({"mousemove", QString::number(g.x()), QString::number(g.y())}), QTest::qWait(60);
+    };
+    move(*path.begin()), XDo({"mousedown", "1"}), QTest::qWait(60);
+    for (auto at = path.begin() + 1; at != path.end(); ++at) move(*at);
+    XDo({"mouseup", "1"}), QTest::qWait(100);
+}
+
+// The scene's pieces built for a wall component's parts: how many, the height of the lowest in
+// inches, and their plan centre in model units.
+struct Built {
+    int pieces = 0;
+    float low = 1e9f, h = 0, d = 0;
+};
+Built BuiltFor(const Objex* component) {
+    Built b;
+    float lo[2] = {1e9f, 1e9f}, hi[2] = {-1e9f, -1e9f};
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if (p->object3D != component) continue;
+        ++b.pieces;
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i) {
+                const Float3DPoint v{plane->vertices[i].H, plane->vertices[i].V, plane->vertices[i].D};
+                b.low = std::min(b.low, -v.floatV);
+                lo[0] = std::min(lo[0], v.floatH), hi[0] = std::max(hi[0], v.floatH);
+                lo[1] = std::min(lo[1], v.floatD), hi[1] = std::max(hi[1], v.floatD);
+            }
+    }
+    const DocState* ds = CurrentDocState();
+    b.low = ConvertScreenToWorld(b.low, ds, 0);
+    b.h = (lo[0] + hi[0]) / 2, b.d = (lo[1] + hi[1]) / 2;
+    return b;
+}
+
+// Every tool of the electrical, plumbing and HVAC toolsets that hangs its symbol on a wall,
+// picked from its cell and placed as a user does: pressed on a wall drawn with the wall tool,
+// dragged along it and let go on one side. Each is drawn in the plan where it was put and
+// built in 3D from its model, at its mounting height.
+TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) {
+    StockServices services("stockwall");
+    QMDWindowController* w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->snapToGrid = 0, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    w->setGeometry(0, 0, 1270, 800);
+    ASSERT_NE(gSymbol3DList, nullptr) << "no built-in symbols were loaded";
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->showWindow(), palette->window()->move(0, 950);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    QMDDocumentView* plan = w->docView();
+    QWidget* view = w->docScrollView()->viewport();
+    QTest::qWait(200);
+    ASSERT_GT(view->width(), 980);
+    ASSERT_GT(view->height(), 500);
+    const auto pick = [&](int16_t toolset, int16_t tool) {
+        palette->updateToolsetForPlan(toolset), palette->loadToolPaletteForPlan(toolset);
+        QWidget* cell = palette->toolButtons(toolset)->cell(tool);
+        if (!cell) return false;
+        ClickAt(cell, cell->rect().center());
+        return QTest::qWaitFor([&] { return gCurTool == tool; });
+    };
+
+    // Three interior walls, 900 pixels long, dragged with the wall tool.
+    std::vector<Objex*> walls;
+    ASSERT_TRUE(pick(1, 7052));
+    for (int y : {60, 200, 320}) {
+        Drag(view, {QPoint(60, y), QPoint(300, y), QPoint(960, y)});
+        Objex* last = gCurDocument->itsCurLayer->firstObject;
+        while (last && last->next) last = last->next;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return last && last->type == objtype::kWall && (walls.empty() || last != walls.back()); }))
+            << "no wall at " << y;
+        walls.push_back(last);
+    }
+
+    struct Row {
+        int16_t toolset, tool, symbol;
+        int wall, at;  // the wall, and the pixels along it from its start
+        float low;     // the height of its lowest piece in 3D, inches: its mounting height
+    };
+    const Row rows[] = {
+        {2, 7100, 55, 0, 40, 12}, {2, 7101, 65, 0, 115, 12}, {2, 7103, 70, 0, 190, 12}, {2, 7105, 73, 0, 265, 42},
+        {2, 7106, 74, 0, 340, 42}, {2, 7107, 77, 0, 415, 42}, {2, 7110, 83, 0, 495, 84}, {2, 7112, 84, 0, 580, 12},
+        {2, 7113, 85, 0, 650, 12}, {2, 7114, 86, 0, 720, 82.1f}, {2, 7115, 87, 0, 800, 54},
+        {3, 7200, 99, 1, 30, 16.5f}, {3, 7201, 109, 1, 90, 18}, {3, 7203, 90, 1, 170, 0}, {3, 7204, 91, 1, 270, 28},
+        {3, 7205, 92, 1, 370, 28}, {3, 7206, 93, 1, 470, 28}, {3, 7207, 94, 1, 560, 25}, {5, 7407, 124, 1, 700, 6},
+        {3, 7208, 95, 2, 100, 0}, {3, 7209, 96, 2, 320, 0}, {3, 7210, 97, 2, 540, 0},
+    };
+    std::vector<std::pair<const Row*, Objex*>> placed;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_TRUE(pick(r.toolset, r.tool));
+        Objex* wall = walls[size_t(r.wall)];
+        const Poinz* start = wall->firstPoint;
+        const QPoint on = InView(plan, view, start->position[0] + float(r.at), start->position[2]);
+        const QImage before = Screen(view);
+        Objex* previous = LastChild(wall);
+        Drag(view, {on + QPoint(-8, 0), on + QPoint(-4, 4), on + QPoint(0, 6)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return LastChild(wall) && LastChild(wall) != previous; })) << "nothing placed";
+        ASSERT_TRUE(services.alerts.shown.empty()) << services.alerts.shown.front().alert.message;
+        Objex* component = LastChild(wall);
+        EXPECT_EQ(std::pair(component->type, component->subtype), std::pair(int16_t(objtype::kComponent), int32_t(r.symbol)));
+        // Its plan box: the wall line between its ends and the third point off the wall.
+        QRect box;
+        for (const Poinz* p = component->firstPoint; p; p = p->next)
+            box |= QRect(InView(plan, view, p->position[0], p->position[2]), QSize(1, 1));
+        box.adjust(-3, -3, 3, 3);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Differing(Screen(view).copy(box), before.copy(box)) > 10; }))
+            << "nothing drawn where it was put";
+        int parts = 0, modelled = 0;
+        for (const Objex* part = component->firstPart; part; part = part->next) ++parts;
+        for (const Objex* c = FindSymbolEntry(gSymbol3DList, r.symbol)->firstChild; c; c = c->next) ++modelled;
+        EXPECT_EQ(parts, modelled) << "the 3D model is not attached";
+        placed.push_back({&r, component});
+    }
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-wall.png"));
+
+    ASSERT_TRUE(OpenLiveView());
+    for (const auto& [r, component] : placed) {
+        const Built b = BuiltFor(component);
+        int parts = 0;
+        for (const Objex* part = component->firstPart; part; part = part->next) ++parts;
+        EXPECT_GE(b.pieces, parts) << "symbol " << r->symbol << ": not built in 3D";
+        EXPECT_NEAR(b.low, r->low, 0.6) << "symbol " << r->symbol << ": not at its mounting height";
+        const Poinz* start = component->firstPoint;
+        EXPECT_NEAR(b.h, (start->position[0] + start->next->position[0]) / 2, 3) << "symbol " << r->symbol << ": not where it was put";
+    }
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
 // Window > PowerTools...: the stock photo-view tool listed with its picture; Launch asks for an
 // image, and the photo it inserts stands in the live view.
 TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     StockServices services("stockphoto");
     dvxtest::ScriptedFileDialogs dialogs;
     port::setFileDialogs(&dialogs);
-    port::qt::QtImageDecoder images;
-    port::setImageDecoder(&images);
     const std::string photo = dvxtest::FreshTempFolder("photo") + "/porch.png";
     QImage porch(64, 48, QImage::Format_RGB32);
     porch.fill(QColor(200, 60, 40));
@@ -281,7 +505,91 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     LookAt(CurrentDocState(), (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2);
     EXPECT_GT(PiecesOf(inserted).pieces, 0) << "the photo is not built in 3D";
     EXPECT_GT(Warm(LiveView()), 500) << "the photo does not show in the live view";
-    port::setImageDecoder(nullptr), port::setFileDialogs(nullptr);
+    port::setFileDialogs(nullptr);
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+
+int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+// The pixels of the rows [top, bottom) whose grey level `brighter` rose by more than `by` over
+// `than`, and their mean column.
+std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, int top, int bottom, int by) {
+    int n = 0;
+    double columns = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < brighter.width(); ++x)
+            if (Grey(brighter.pixel(x, y)) > Grey(than.pixel(x, y)) + by) ++n, columns += x;
+    return {n, n ? columns / n : -1};
+}
+
+// A ceiling light placed with the Fixture Light tool over a floor, at night in a dim room:
+// a final render shows its glow round the lamp (and none with its glow switched off), and a
+// shadow render throws a pool of its light on the floor under it, leaving the rest as it was.
+TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloorInAShadowRender) {
+    StockServices services("stocklight");
+    QMDWindowController* w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    palette->loadToolPaletteForPlan(2);
+    QWidget* cell = palette->toolButtons(2)->cell(7109);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
+    QWidget* view = w->docScrollView()->viewport();
+    ClickAt(view, view->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
+    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    ASSERT_EQ(light->texture, 80) << "the default light style is the recessed can";
+
+    // A floor drawn round it with the Floor tool, corner by corner, closed on its first corner.
+    palette->loadToolPaletteForPlan(1);
+    cell = palette->toolButtons(1)->cell(7062);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7062; }));
+    const QPoint centre = view->rect().center();
+    for (QPoint corner : {QPoint(-200, -200), QPoint(200, -200), QPoint(200, 200), QPoint(-200, 200), QPoint(-200, -200)}) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ClickAt(view, centre + corner);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return light->next && light->next->type == objtype::kFloor; })) << "no floor drawn";
+    const Float3DRect& b = light->bounds3D;
+    const float h = (b.floatLeft + b.floatRight) / 2, d = (b.floatBack + b.floatFront) / 2;
+    ds->sunOn = 0, ds->lightIntensity = 0.5f;
+    ASSERT_TRUE(OpenLiveView());
+    LookAt(ds, h, d);
+    ds->navigationFlag = 1, ds->cameraValue = 15, ds->eyeHeight = 200;  // eye 100 inches up, looking down
+    SetUpLiveViewCamera(ds);
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    const QImage plain = LiveView();
+    const int middle = plain.height() / 2;  // the lamp above, the floor below
+
+    c->renderFinal();
+    const QImage final = LiveView();
+    final.save(QString(gShot).replace(".png", "-light.png"));
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = 1;
+    c->renderFinal();
+    const QImage glowOff = LiveView();
+    const auto [glow, glowColumn] = Brightened(final, glowOff, 0, middle, 60);
+    EXPECT_GT(glow, 3000) << "no glow round the light";
+    EXPECT_NEAR(glowColumn, final.width() / 2, 10) << "the glow is not round the light";
+
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = 0;
+    c->renderShadows();
+    const QImage shadows = LiveView();
+    shadows.save(QString(gShot).replace(".png", "-light-shadows.png"));
+    const auto [pool, poolColumn] = Brightened(shadows, plain, middle, shadows.height(), 40);
+    EXPECT_GT(pool, 2000) << "no light on the floor";
+    EXPECT_NEAR(poolColumn, shadows.width() / 2, 10) << "the light is not under the lamp";
+    EXPECT_EQ(Brightened(plain, shadows, middle, shadows.height(), 8).first, 0) << "the shadow render darkened the floor";
+    const QRect near(shadows.width() / 5, 0, shadows.width() * 3 / 5, shadows.height());
+    EXPECT_EQ(Brightened(shadows, plain, middle, shadows.height(), 8).first,
+              Brightened(shadows.copy(near), plain.copy(near), middle, shadows.height(), 8).first)
+        << "the light reaches the floor far from the lamp";
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

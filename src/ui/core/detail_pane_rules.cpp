@@ -7,9 +7,6 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/selection_queries.h"
-#include "model/style_state.h"
-#include "model/zoom_units.h"
-#include "plan/plan_lines.h"
 #include "tracking/tracking_state.h"
 
 namespace {
@@ -44,6 +41,19 @@ constexpr FillPatternItem kPatterns[] = {
 
 constexpr LineStyleItem kStyles[] = {{"Style 1", 6},  {"Style 2", 7},  {"Style 3", 8},  {"Style 4", 9},
                                      {"Style 5", 10}, {"Style 6", 13}, {"Style 7", 14}, {"Style 8", 12}};
+
+// The previews' own dashes: each style's pattern begins within the preview's length, so no two
+// look alike (the plan's long first dashes of styles 2 and 3 fill nearly all of it).
+struct PreviewDashes {
+    int16_t code;
+    int count;
+    float dashes[11];
+};
+constexpr PreviewDashes kPreviewDashes[] = {
+    {7, 4, {36, 3, 6, 3}},   {8, 6, {30, 3, 6, 6, 6, 3}}, {9, 2, {24, 6}},
+    {10, 2, {12, 6}},        {13, 2, {6, 7}},             {14, 8, {18, 3, 6, 3, 24, 3, 6, 3}},
+    {12, 11, {12, 6, 6, 6, 6, 6, 18, 6, 6, 6, 6}},
+};
 
 int32_t PointCount(const Objex* o) {
     int32_t n = 0;
@@ -118,12 +128,9 @@ std::span<const FillPatternItem> FillPatterns() { return kPatterns; }
 std::span<const LineStyleItem> LineStyles() { return kStyles; }
 
 std::vector<float> LineStyleDashes(int16_t code) {
-    StyleState record;
-    LoadStyle(code, &record, 1.0f);
-    std::vector<float> dashes;
-    // The plan zooms its dashes; the preview is drawn at its own size.
-    for (int i = 0; i < record.dashCount; ++i) dashes.push_back(UnzoomF(record.dashes[i]));
-    return dashes;
+    for (const PreviewDashes& p : kPreviewDashes)
+        if (p.code == code) return {p.dashes, p.dashes + p.count};
+    return {};
 }
 
 bool DetailObjectIsCurved(const Objex* object) {

@@ -58,8 +58,8 @@ struct LineStyleItem {
     int16_t code;       // the plan's pen style code
 };
 std::span<const LineStyleItem> LineStyles();
-// The dash lengths of the style's preview in points (pen width 1, without zoom), alternating
-// on and off, as the plan draws them; empty for the solid style.
+// The dash lengths of the style's preview in points (pen width 1), alternating on and off;
+// empty for the solid style.
 std::vector<float> LineStyleDashes(int16_t code);
 
 // --- conversion ---

@@ -106,6 +106,7 @@ const InspectorEditRow kDisplayDimsRow = [] {
 
 TaggedPopUp* PatternPopUp(QWidget* view) {
     auto* popUp = new TaggedPopUp("patternPopUpButton", view);
+    popUp->setIconSize(QSize(32, 16));  // the swatches at their own size, not squeezed to a square
     for (const FillPatternItem& item : FillPatterns()) {
         popUp->addItemWithTag(QObject::tr(item.title), item.code);
         popUp->setItemIcon(popUp->count() - 1, QIcon(QPixmap::fromImage(DetailPatternImage(item.code))));
@@ -173,6 +174,12 @@ QImage DetailPatternImage(int16_t code) {
             for (double x = -tile.width; x < kW + tile.width; x += tile.stepX)
                 for (const auto& s : tile.segments)
                     p.drawLine(QLineF(x + s.x1, y + s.y1, x + s.x2, y + s.y2));
+    }
+    // "No fill" shows through to what lies behind; its stroke tells it from the white of
+    // "Solid background".
+    if (code == 0) {
+        p.setPen(QPen(Qt::red, 1));
+        p.drawLine(QLineF(1, kH - 1, kW - 1, 1));
     }
     p.setPen(Qt::black);
     p.drawRect(0, 0, kW - 1, kH - 1);

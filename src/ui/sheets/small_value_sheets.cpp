@@ -57,6 +57,7 @@ DimensionPropertiesController::DimensionPropertiesController(QWidget* parent)
     : SheetDialog(parent, "DimensionProperties", localized("Dimension Properties")), font_(new FontSelection(this)),
       dimStylePopUpButton_(new QComboBox(this)) {
     dimStylePopUpButton_->setObjectName(QStringLiteral("dimStylePopUpButton"));
+    dimStylePopUpButton_->setIconSize(QSize(24, 24));  // the arrowheads' pictures at their own size
     addRow(localized("Arrow style:"), dimStylePopUpButton_);
     auto* fontButton = new QPushButton(localized("Font..."), this);
     fontButton->setObjectName(QStringLiteral("fontButton"));
