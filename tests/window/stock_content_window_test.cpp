@@ -3,9 +3,7 @@
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
 // file, which stands in the live view.
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -139,11 +137,7 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); }));
 
-    QComboBox* popUp = p->categoryPopUpButton();
-    QAbstractItemView* list = popUp->view();
-    ClickAt(popUp, popUp->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
-    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText("Objects"), 0)).center());
+    ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), "Objects"));
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->selectedCategory() == 4; }));
     QTreeView* outline = p->categoryOutlineView();
     ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(0, 0)).center());  // Living Room
