@@ -104,7 +104,7 @@ bool QMDDocument::init() {
     // Set before the model is built: its first snapshot is stored while it is built.
     gUndoActive = NewDocumentUndoEnabled() ? 1 : 0;
     // Only an empty stack takes a limit.
-    undoStack_->setUndoLimit(int(std::max<int64_t>(0, port::defaults().getInt(QMDUndoLevelKey))));
+    undoStack_->setUndoLimit(UndoManagerLevels(port::defaults().getInt(QMDUndoLevelKey)));
     documentModel = QMDDocumentModel::alloc()->init();
     if (!documentModel) return false;
     connectUndo();

@@ -1,5 +1,6 @@
 #include "files/undo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -96,6 +97,10 @@ void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
     if (!doc || !doc->itsCurLayer) return;
     for (int i = 0; i < 3; ++i)
         if (std::strcmp(doc->itsCurLayer->name, kFloorNames[i]) == 0) SelectActiveFloorPopUpItem(kFloorTags[i]);
+}
+
+int32_t UndoManagerLevels(int64_t levels) {
+    return static_cast<int32_t>(std::clamp<int64_t>(levels, 0, gTotalUndos - 1));
 }
 
 int32_t CountUndos(int32_t from, int32_t to) {

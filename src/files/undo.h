@@ -14,6 +14,10 @@ extern uint8_t gUndoActive;
 // Slots in the ring.
 inline constexpr int32_t gTotalUndos = 25;
 
+// The undo manager's depth for an "UndoLevels" preference: never more steps than the ring can
+// restore (each snapshot but the oldest is one), none for a negative one.
+int32_t UndoManagerLevels(int64_t levels);
+
 // Empties the ring of the current document (all three indices -1) and stores the initial
 // snapshot, which names no action.
 void InitializeUndo();

@@ -26,6 +26,11 @@ constexpr int16_t kReverseSweep = 4;
 constexpr float kPi = 3.14159265358979323846f;
 const port::Color kWhite{1, 1, 1, 1};
 
+// A plan coordinate of the swing made whole: the nearest, halves upward, so a door left of or
+// above the origin keeps its leaf and arc on its hinge as one to the right or below does (the
+// error would grow with the zoom).
+float Nearest(float v) { return dvxnum::RoundToInt16(v); }
+
 // What every door and window routine needs.
 struct Host {
     const DocState* ds;
@@ -85,7 +90,7 @@ Swing SwingOf(const Host& h) {
     float length = 0;
     const float a = Direction(s, e, &length);
     const PlanPt leafEnd = s + Along(a + h.record->swingOrOffset, length);
-    return {{Whole(s.h), Whole(s.d)}, {Whole(leafEnd.h), Whole(leafEnd.d)}, a, length};
+    return {{Nearest(s.h), Nearest(s.d)}, {Nearest(leafEnd.h), Nearest(leafEnd.d)}, a, length};
 }
 
 void StrokeDashed(port::DrawingContext& context, const port::Path& path, std::vector<double> dash, double phase) {
@@ -158,8 +163,9 @@ bool DoorSwingShows(const Objex* door) {
 
 void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_t leafD, float direction,
                  float radius, int16_t swingFlags, const RGBColor& color) {
-    RECT square{static_cast<int32_t>(hingeH - radius), static_cast<int32_t>(hingeD - radius),
-                static_cast<int32_t>(hingeH + radius), static_cast<int32_t>(hingeD + radius)};
+    // Whole numbers at or below, whichever side of the origin the hinge stands.
+    auto whole = [](float v) { return dvxnum::TruncToInt32(std::floor(v)); };
+    RECT square{whole(hingeH - radius), whole(hingeD - radius), whole(hingeH + radius), whole(hingeD + radius)};
     InflateRect(&square, -3, -3);
     float start = direction * kDegreesPerRadian;
     if (start < 0) start += 360.0f;
@@ -168,11 +174,11 @@ void DrawDoorArc(void* dc, int32_t hingeH, int32_t hingeD, int32_t leafH, int32_
     const PlanPt leafEnd{static_cast<float>(leafH), static_cast<float>(leafD)};
     const float leafDirection = Direction(hinge, leafEnd);
     const PlanPt outer = hinge + Along(leafDirection, radius + 5.0f);
-    const PlanPt p{Whole(outer.h), Whole(outer.d)};
+    const PlanPt p{Nearest(outer.h), Nearest(outer.d)};
     float back = 0;
     const float toHinge = Direction(p, hinge, &back);
     const PlanPt inner = p + Along(toHinge, back - 5.0f);
-    const PlanPt q{Whole(inner.h), Whole(inner.d)};
+    const PlanPt q{Nearest(inner.h), Nearest(inner.d)};
 
     const float sweep = SweepOf(hinge, leafEnd, direction, swingFlags);
     if (!SweepShows(sweep)) return;

@@ -1,12 +1,15 @@
 #include "render/frame_camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/objects.h"
 #include "render/gl.h"
+#include "scene/plane_object.h"
 
 namespace {
 
@@ -22,6 +25,35 @@ double ElevationTurn(int16_t view) {
     case 3: return 180.0;
     case 4: return 90.0;
     default: return 0.0;
+    }
+}
+
+// Grows the V range (V is the negated height) by the planes' corners.
+void GrowByPlanes(const Plane* planes, float& highest, float& lowest) {
+    for (const Plane* plane = planes; plane; plane = plane->next)
+        for (uint32_t i = 0; i < plane->count; ++i) {
+            highest = std::min(highest, plane->vertices[i].V);
+            lowest = std::max(lowest, plane->vertices[i].V);
+        }
+}
+
+bool OnHiddenLayer(const PlaneObject* piece) {
+    const Objex* root = piece->baseObject ? GetRootObject(piece->baseObject) : nullptr;
+    return root && root->layer && !root->layer->visible;
+}
+
+// The heights the scene's pieces reach, which the objects' boxes miss: a wall stands its height
+// above its points, a solid above its outline, a plant's billboard its height above its base.
+void GrowByScenePieces(float& highest, float& lowest) {
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        if (OnHiddenLayer(p)) continue;
+        float top = kEmptyMin, bottom = kEmptyMax;
+        GrowByPlanes(p->planes, top, bottom);
+        for (const PlaneObject* t = p->trims; t; t = t->next) GrowByPlanes(t->planes, top, bottom);
+        if (top > bottom) continue;
+        if (p->surfaceKind == kPlantSurface || p->surfaceKind == kUserPlantSurface)
+            top = std::min(top, bottom - p->plantHeight);
+        highest = std::min(highest, top), lowest = std::max(lowest, bottom);
     }
 }
 
@@ -49,17 +81,28 @@ ElevationRange ComputeElevationRange(int16_t view, double viewportWidth, double 
     if (gCurDocument) GetAllSpecialLayers3DBounds(gCurDocument->itsLayers, 0, &box, 0);
     const bool empty = box.floatTop == kEmptyMin && box.floatLeft == kEmptyMin && box.floatBack == kEmptyMin &&
                        box.floatBottom == kEmptyMax && box.floatRight == kEmptyMax && box.floatFront == kEmptyMax;
-    if (!empty) {
-        switch (view) {
-        case 2: r.left = box.floatBack, r.right = box.floatFront; break;
-        case 3: r.left = -box.floatRight, r.right = -box.floatLeft; break;
-        case 4: r.left = -box.floatFront, r.right = -box.floatBack; break;
-        default: r.left = box.floatLeft, r.right = box.floatRight; break;
-        }
-        r.halfWidth = std::fabs(r.right - r.left) / 2.0;
-        r.verticalShift = -(double(box.floatBottom) - box.floatTop) / 2.0;
+    if (empty) return r;
+    switch (view) {
+    case 2: r.left = box.floatBack, r.right = box.floatFront; break;
+    case 3: r.left = -box.floatRight, r.right = -box.floatLeft; break;
+    case 4: r.left = -box.floatFront, r.right = -box.floatBack; break;
+    default: r.left = box.floatLeft, r.right = box.floatRight; break;
     }
-    r.halfHeight = r.halfWidth * (viewportHeight / (viewportWidth == 0 ? 1.0 : viewportWidth));
+    r.halfWidth = std::fabs(r.right - r.left) / 2.0;
+    const double aspect = viewportHeight / (viewportWidth == 0 ? 1.0 : viewportWidth);
+    r.halfHeight = r.halfWidth * aspect;
+    float highest = box.floatTop, lowest = box.floatBottom;
+    GrowByScenePieces(highest, lowest);
+    // The design's heights centred on the view.
+    r.verticalShift = (double(highest) + lowest) / 2.0;
+    const double halfSpan = (double(lowest) - highest) / 2.0;
+    // Taller than the width gives room for: the range widens about its middle, never squeezing
+    // the design.
+    if (halfSpan > r.halfHeight && aspect > 0) {
+        const double middle = (r.left + r.right) / 2.0;
+        r.halfHeight = halfSpan, r.halfWidth = halfSpan / aspect;
+        r.left = middle - r.halfWidth, r.right = middle + r.halfWidth;
+    }
     return r;
 }
 

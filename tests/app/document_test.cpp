@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/core/document_seams.h"
 #include "app/window_controller.h"
 #include "files/undo.h"
@@ -171,6 +172,35 @@ TEST_F(Documents, AStepAfterAnUndoKeepsTheStepsBeforeIt) {
     EXPECT_EQ(walls, (std::vector<int>{2, 1, 0}));
     stack->redo();
     EXPECT_EQ(std::tuple(Walls(d), stack->redoText().toStdString()), std::tuple(1, "Add Wall"));
+}
+
+// More steps than the snapshot ring keeps: the Edit menu offers only the steps the ring can
+// give back, each under its own name, and redo walks them all forward again.
+TEST_F(Documents, TheEditMenuOffersOnlyTheStepsTheSnapshotsCanRestore) {
+    const int edits = gTotalUndos + 5;
+    QMDDocument* d = c->openUntitledDocument();
+    for (int i = 1; i <= edits; ++i)
+        dvxtest::TrimmedWall(d->model()->itsCurLayer, 3), StoreUndo(("Add Wall " + std::to_string(i)).c_str());
+    d->makeWindowControllers();
+    CommandRouter* menu = static_cast<QMDWindowController*>(d->windowController)->commandRouter();
+    QAction *undoItem = menu->action("undo"), *redoItem = menu->action("redo");
+    ASSERT_TRUE(undoItem && redoItem);
+    int undone = 0;
+    while (undoItem->isEnabled() && undone <= edits) {
+        const int walls = Walls(d);
+        ASSERT_EQ(undoItem->text().toStdString(), "Undo Add Wall " + std::to_string(walls));
+        undoItem->trigger(), ++undone;
+        ASSERT_EQ(Walls(d), walls - 1) << "undo " << undone;
+    }
+    EXPECT_EQ(std::tuple(undone, Walls(d), d->undoStack()->canUndo()), std::tuple(gTotalUndos - 1, 6, false));
+    int redone = 0;
+    while (redoItem->isEnabled() && redone <= edits) {
+        const int walls = Walls(d);
+        ASSERT_EQ(redoItem->text().toStdString(), "Redo Add Wall " + std::to_string(walls + 1));
+        redoItem->trigger(), ++redone;
+        ASSERT_EQ(Walls(d), walls + 1) << "redo " << redone;
+    }
+    EXPECT_EQ(std::tuple(redone, Walls(d)), std::tuple(gTotalUndos - 1, edits));
 }
 
 // A design opened in its window and saved again keeps its bytes, the live view's fly-around

@@ -74,7 +74,7 @@ protected:
 
 TEST_F(PlanSymbols, TheSwingTurnsAboutTheHingeByTheFlagsAndRefusesWideOrNarrowSweeps) {
     struct Row { uint8_t side; float swing; int16_t flags; double hinge = 0, sign = 0, near = 0, far = 0; };
-    for (const Row& row : {Row{0, -kQuarter, 0, 136, -1, -3, -39}, Row{0, -kQuarter, 4}, Row{0, kQuarter, 4, 136, 1, 5, 41},
+    for (const Row& row : {Row{0, -kQuarter, 0, 136, -1, -4, -40}, Row{0, -kQuarter, 4}, Row{0, kQuarter, 4, 136, 1, 5, 41},
                            Row{1, -kQuarter, 0, 100, 1, 5, 41}, Row{0, 0, 0}, Row{0, 0, 4}, Row{0, 4 * kQuarter, 4},
                            Row{0, -3.49f, 0}, Row{0, 3.49f, 4}}) {  // 200 degrees either way
         Record([&] { DrawDoorOpening(nullptr, Door(objtype::kDoor, 501, row.side, row.swing, row.flags)); });

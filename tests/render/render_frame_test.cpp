@@ -108,7 +108,8 @@ TEST_F(Frame, ElevationsAndViewpointsShowTheSideTheyFace) {
     ds->elevationView = 1;
     frame();  // an empty design: a zero-wide range fails nothing
     EXPECT_EQ(events("flush"), 2);
-    // A pillar x, z -10..10, y 0..200 whose middle fills an elevation at scale 1; elevation 1
+    // A pillar x, z -10..10, y 0..200, ten times as tall as wide: each elevation at scale 1
+    // shows it whole, from the bottom row to the top, narrow in the middle columns; elevation 1
     // and viewpoint 5153 see its +z side, 2 and 5151 -x, 3 and 5154 -z, 4 and 5152 +x.
     Point(owner, {-10, -200, -10}), Point(owner, {10, 0, 10});
     quad({{-10, 0, 10}, {10, 0, 10}, {10, -200, 10}, {-10, -200, 10}}, kRed, {0, 0, 1});
@@ -116,16 +117,17 @@ TEST_F(Frame, ElevationsAndViewpointsShowTheSideTheyFace) {
     quad({{-10, 0, -10}, {10, 0, -10}, {10, -200, -10}, {-10, -200, -10}}, kBlue, {0, 0, -1});
     quad({{10, 0, -10}, {10, 0, 10}, {10, -200, 10}, {10, -200, -10}}, kMagenta, {1, 0, 0});
     ds->lotRect = {-300, -300, 300, 300};
-    // Scaling is about the shifted origin: at 0.5 the pillar spans x -5..5, y -100..0.
-    struct Row { int16_t view; float scale; int32_t command; std::string face, corner; bool aa = false; } rows[] = {
-        {1, 1, 0, "r", "r"}, {3, 0.5f, 0, "b", "rgb", true}, {2, 1, 0, "g", "g"}, {3, 1, 0, "b", "b"}, {4, 1, 0, "rb", "rb"},
-        {1, 0.5f, 0, "r", "rgb"}, {1, 0, 0, "r", "r"}, {0, 1, 5153, "r", "rgb"}, {0, 1, 5151, "g", "rgb"},
-        {0, 1, 5154, "b", "rgb"}, {0, 1, 5152, "rb", "rgb"}};
+    // Scaling is about the shifted origin: at 0.5 the pillar spans x -5..5, y -100..0, the
+    // lower half. Seen: near the bottom, near the top, at the side.
+    struct Row { int16_t view; float scale; int32_t command; std::string seen; bool aa = false; } rows[] = {
+        {1, 1, 0, "r/r/rgb"}, {3, 0.5f, 0, "b/rgb/rgb", true}, {2, 1, 0, "g/g/rgb"}, {3, 1, 0, "b/b/rgb"},
+        {4, 1, 0, "rb/rb/rgb"}, {1, 0.5f, 0, "r/rgb/rgb"}, {1, 0, 0, "r/r/rgb"}, {0, 1, 5153, "r/r/rgb"},
+        {0, 1, 5151, "g/g/rgb"}, {0, 1, 5154, "b/b/rgb"}, {0, 1, 5152, "rb/rb/rgb"}};
     for (const Row& r : rows) {
         ds->elevationView = r.view, ds->sceneValue = r.scale;
         if (r.command) Win32EventHandler().setViewpointUsingCommand(r.command);
         frame(r.aa);
-        EXPECT_EQ(at(32, 20) + "/" + at(4, 60), r.face + "/" + r.corner) << r.view << " " << r.scale << " " << r.command;
+        EXPECT_EQ(at(32, 20) + "/" + at(32, 61) + "/" + at(4, 60), r.seen) << r.view << " " << r.scale << " " << r.command;
     }
     EXPECT_EQ(ds->sceneValue, 1.0f);
 }

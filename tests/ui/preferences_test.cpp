@@ -139,10 +139,12 @@ TEST_F(Preferences, ChangedUndoSettingsRestartEveryOpenDocumentsHistory) {
 
     w->showWindow(), Get<QCheckBox>("enableUndoButton")->click();
     Get<QLineEdit>("undoLevelsText")->setText("30"), w->dismissWindow(1);
+    // No more steps than the snapshot ring restores, the preference as typed.
+    EXPECT_EQ(store.getInt(QMDUndoLevelKey), 30);
     for (QMDDocument* d : {a, b})
         EXPECT_EQ(std::tuple(d->model()->itsFirstUndo, d->model()->itsLastUndo, d->model()->itsCurrentUndo,
                              d->undoStack()->count(), d->undoStack()->undoLimit()),
-                  std::tuple(1, 1, 1, 0, 30));
+                  std::tuple(1, 1, 1, 0, gTotalUndos - 1));
     EXPECT_EQ(std::tuple(gUndoActive, gCurDocument == b->model(), port::FileExists(staleOfA)),
               std::tuple(uint8_t{0}, true, false));
 }

@@ -1,9 +1,7 @@
 // The content palette beside the plan on the virtual X server, used with the server's mouse:
 // Brick's previews on screen at start-up, "Objects" chosen in the pop-up and a category
 // clicked, and an object's preview dragged onto the plan, where it lands as one undo step.
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -39,11 +37,7 @@ TEST(ContentPaletteWindow, PreviewsPaintAndAnObjectDragsOntoThePlanAsOneStep) {
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); })) << "the palette is in the side column";
     EXPECT_TRUE(QTest::qWaitFor([p] { return FirstPreview(p) == QColor(Qt::red); })) << "no Brick preview";
 
-    QComboBox* popUp = p->categoryPopUpButton();
-    QAbstractItemView* list = popUp->view();
-    ClickAt(popUp, popUp->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
-    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText("Objects"), 0)).center());
+    ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), "Objects"));
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->selectedCategory() == 4; }));
     QTreeView* outline = p->categoryOutlineView();
     ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(1, 0)).center());  // Tables

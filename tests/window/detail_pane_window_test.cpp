@@ -1,6 +1,5 @@
 // The detail and photo panes on the virtual X server, used with the server's mouse and keys:
 // a styled line drawn, a shape filled and converted, a photo resized and its sheet opened.
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -41,21 +40,7 @@ protected:
         return QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<T*>(QLatin1String(outlet))) && c->isVisible(); }) ? c : nullptr;
     }
     // Clicks the pop-up, then its item in the list it opens.
-    bool chooseItem(const char* outlet, const QString& title) {
-        auto* box = shown<QComboBox>(outlet);
-        if (!box) return false;
-        ClickAt(box, box->rect().center());
-        QAbstractItemView* list = box->view();
-        const QModelIndex item = list->model()->index(box->findText(title), 0);
-        // Clicked only once the server shows the list where Qt placed it: under load an early
-        // click can land on a neighbouring item.
-        if (!QTest::qWaitFor([&] { return list->isVisible(); }) || !QTest::qWaitForWindowExposed(list->window()))
-            return false;
-        list->scrollTo(item);
-        QTest::qWait(50);
-        ClickAt(list->viewport(), list->visualRect(item).center());
-        return QTest::qWaitFor([&] { return !list->isVisible() && box->currentText() == title; });
-    }
+    bool chooseItem(const char* outlet, const QString& title) { return ChoosePopUpItem(shown<QComboBox>(outlet), title); }
     QString undoItem() { return w->commandRouter()->action("undo")->text(); }
 };
 

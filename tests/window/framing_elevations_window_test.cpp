@@ -8,9 +8,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -93,6 +95,26 @@ protected:
         XDo({"windowfocus", "--sync", QString::number(w->winId())});
         return ChooseMenuItem(w, menu, action, tag, submenu);
     }
+    // Elevation `view` (1-4) chosen from the LiveView menu: its first frame other than
+    // `previous`, kept as framing-elevations.png.<name>.png; null when none came.
+    QImage elevation(int16_t view, const QImage& previous, const QString& name) {
+        const int tag = cmd::kElevationViewFirst + view - 1;
+        if (!choose("LiveView", "setElevationView", tag, "Elevation View") || ds->elevationView != view) return {};
+        const QImage image = frameWhere([&](const QImage& i) {
+            // No lot in an elevation: the backdrop at the top and bottom.
+            return i != previous && i.pixel(0, 0) == i.pixel(0, i.height() - 1);
+        });
+        if (!image.isNull()) image.save(gShot + "." + name + ".png");
+        return image;
+    }
+    // The ring of walls 600 across round the lot, 18 inches high, and two walls 100 long across
+    // its middle, `tall` inches high: across x at z 0 from x 150 to 250, across z at x 0 from
+    // z 150 to 250.
+    std::pair<Objex*, Objex*> ringAndTallWalls(float tall) {
+        wall(-300, -300, 300, -300, 18), wall(300, -300, 300, 300, 18), wall(300, 300, -300, 300, 18);
+        wall(-300, 300, -300, -300, 18);
+        return {wall(150, 0, 250, 0, tall), wall(0, 150, 0, 250, tall)};
+    }
     // The wall's pieces in the scene: framing members and others.
     std::pair<int, int> pieces(const Objex* of) const {
         int framing = 0, other = 0;
@@ -139,14 +161,12 @@ TEST_F(FramingAndElevations, FramingShowsStudsAndEachElevationIsOrthographicFrom
     ASSERT_TRUE(choose("View", "toggleFramingView", cmd::kFramingView));
     EXPECT_EQ(std::pair(ds->framingView, pieces(front).first), std::pair(uint8_t(0), 0));
 
-    // The lot's four sides for the elevations: a ring of walls 600 across, 18 inches high; a
-    // taller wall across x at z 0 from x 150 to 250, another across z at x 0 from z 150 to 250.
-    // The first wall lowered into the ring's top side.
+    // The lot's four sides for the elevations: a ring of walls 600 across, 18 inches high, and
+    // two taller walls. The first wall lowered into the ring's top side.
     for (Poinz* p = front->firstPoint; p; p = p->next)
         objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 18;
     Update3DWall(front);
-    wall(-300, -300, 300, -300, 18), wall(300, -300, 300, 300, 18), wall(300, 300, -300, 300, 18), wall(-300, 300, -300, -300, 18);
-    wall(150, 0, 250, 0, 90), wall(0, 150, 0, 250, 90);
+    ringAndTallWalls(90);
     RebuildLiveViewScene();
     // Where the tall face-on wall stands across the view, as fractions of its width: the
     // elevation's range is the design's, 600 wide, and the wall 100 of it.
@@ -158,14 +178,8 @@ TEST_F(FramingAndElevations, FramingShowsStudsAndEachElevationIsOrthographicFrom
         SCOPED_TRACE(s.title);
         const int tag = cmd::kElevationViewFirst + s.view - 1;
         EXPECT_EQ(w->commandRouter()->action("setElevationView", tag)->text(), QString::fromLatin1(s.title));
-        ASSERT_TRUE(choose("LiveView", "setElevationView", tag, "Elevation View"));
-        EXPECT_EQ(ds->elevationView, s.view);
-        const QImage image = frameWhere([&](const QImage& i) { 
-            // No lot in an elevation: the backdrop at the top and bottom.
-            return i != previous && i.pixel(0, 0) == i.pixel(0, i.height() - 1);
-        });
+        const QImage image = elevation(s.view, previous, "elevation-" + QString::number(s.view));
         ASSERT_FALSE(image.isNull()) << "no new frame";
-        image.save(gShot + ".elevation-" + QString::number(s.view) + ".png");
         previous = image;
         // The columns lit above the ring's top: the tall wall face-on, and the other tall wall
         // edge-on in the middle.
@@ -183,12 +197,68 @@ TEST_F(FramingAndElevations, FramingShowsStudsAndEachElevationIsOrthographicFrom
         EXPECT_NEAR(first / float(iw), s.from, 0.02f) << first;
         EXPECT_NEAR(last / float(iw), s.to, 0.02f) << last;
         // Orthographic, its range the design's: the ring runs from edge to edge just above the
-        // base, which stands on the middle row.
-        EXPECT_TRUE(lit(1, ih / 2 - 4) && lit(iw - 2, ih / 2 - 4)) << "the ring does not fill the width";
-        EXPECT_FALSE(lit(iw / 2 - iw / 5, ih / 2 + 4)) << "something below the base";
+        // base, the design's heights (the ground to the tall walls' tops) centred on the view.
+        const int base = ih / 2 + int(std::lround(ConvertWorldToScreen(90, ds, 0) / 2 * iw / 600.0));
+        EXPECT_TRUE(lit(1, base - 4) && lit(iw - 2, base - 4)) << "the ring does not fill the width";
+        EXPECT_FALSE(lit(iw / 2 - iw / 5, base + 4)) << "something below the base";
         QAction* chosen = w->commandRouter()->action("setElevationView", tag);
         CommandRouter::validateMenuItem(chosen);
         EXPECT_TRUE(chosen->isChecked());
+    }
+}
+
+// Walls much taller than wide show whole in every elevation, their tops inside the view: over
+// a ring wide enough to leave room above them, and then taller than the ring's width leaves
+// room for, the range widening about its middle.
+TEST_F(FramingAndElevations, EveryElevationShowsTallWallsWhole) {
+    const auto [across, along] = ringAndTallWalls(200);
+    ASSERT_TRUE(open());
+    QImage previous;
+    for (float inches : {200.0f, 600.0f}) {
+        for (Objex* o : {across, along}) {
+            // Blue on both sides: it stays apart from the white backdrop however brightly lit.
+            for (Poinz* p = o->firstPoint; p; p = p->next) {
+                objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = inches;
+                p->color1 = p->color2 = {0, 0, 0xFFFF};
+            }
+            Update3DWall(o);
+        }
+        RebuildLiveViewScene();
+        const float height = ConvertWorldToScreen(inches, ds, 0);  // in plan units, as the 100 long
+        for (int16_t view = 1; view <= 4; ++view) {
+            SCOPED_TRACE(QString("%1 inches, elevation %2").arg(inches).arg(view).toStdString());
+            const QImage image = elevation(view, previous, QString("tall-%1-%2").arg(inches).arg(view));
+            ASSERT_FALSE(image.isNull()) << "no new frame";
+            previous = image;
+            const int iw = image.width(), ih = image.height();
+            const QRgb sky = image.pixel(0, 0);
+            auto lit = [&](int x, int y) {
+                const QRgb c = image.pixel(x, y);
+                return std::abs(qRed(c) - qRed(sky)) + std::abs(qGreen(c) - qGreen(sky)) + std::abs(qBlue(c) - qBlue(sky)) > 24;
+            };
+            // Each column's highest lit row; the face-on tall wall is the widest run of columns
+            // reaching the highest.
+            std::vector<int> tops(iw, ih);
+            for (int x = 0; x < iw; ++x)
+                for (int y = 0; y < ih && tops[x] == ih; ++y)
+                    if (lit(x, y)) tops[x] = y;
+            const int top = *std::min_element(tops.begin(), tops.end());
+            int first = -1, widest = 0;
+            for (int x = 0, run = 0; x < iw; ++x) {
+                run = tops[x] <= top + 2 ? run + 1 : 0;
+                if (run > widest) widest = run, first = x - run + 1;
+            }
+            const int middle = first + widest / 2;
+            int base = top;
+            for (int y = top; y < ih; ++y)
+                if (lit(middle, y)) base = y;
+            // Seen whole: as tall against its width as it is, the ground inside the view too.
+            EXPECT_NEAR((base - top + 1) / float(widest), height / 100.0f, height / 100.0f * 0.06f)
+                << "top " << top << ", base " << base << ", " << widest << " wide";
+            EXPECT_LT(base, ih);
+            // With room to spare, the backdrop above its top.
+            if (height < 600 * ih / float(iw)) EXPECT_GT(top, 4);
+        }
     }
 }
 

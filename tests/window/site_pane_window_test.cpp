@@ -1,7 +1,6 @@
 // The site, structure and fixture panes on the virtual X server: each object clicked in the plan
 // brings its pane, where a value typed or a cell or item chosen is one named undo step; the
 // electrical and gate tools, chosen on the palette, only change what their next object will be.
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -36,16 +35,9 @@ QString gShot;
 
 using namespace dvxtest;
 
-// Clicks the pop-up, then its item in the list it opens.
+// Clicks the pane's pop-up, then its item in the list it opens.
 bool ChooseItem(QMDWindowController* w, const char* outlet, const QString& title) {
-    auto* box = static_cast<QWidget*>(w->parentInspectorView())->findChild<QComboBox*>(QLatin1String(outlet));
-    if (!box || !box->isVisible()) return false;
-    ClickAt(box, box->rect().center());
-    QAbstractItemView* list = box->view();
-    if (!QTest::qWaitFor([&] { return list->isVisible(); })) return false;
-    const int row = box->findText(title);
-    ClickAt(list->viewport(), list->visualRect(list->model()->index(row, 0)).center());
-    return QTest::qWaitFor([&] { return box->currentIndex() == row && !list->isVisible(); });
+    return ChoosePopUpItem(static_cast<QWidget*>(w->parentInspectorView())->findChild<QComboBox*>(QLatin1String(outlet)), title);
 }
 
 bool ClickCell(QMDWindowController* w, const char* name) {

@@ -145,11 +145,7 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     ContentPaletteController* p = w->contentPaletteController();
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); }));
 
-    QComboBox* popUp = p->categoryPopUpButton();
-    QAbstractItemView* list = popUp->view();
-    ClickAt(popUp, popUp->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
-    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText("Objects"), 0)).center());
+    ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), "Objects"));
     ASSERT_TRUE(QTest::qWaitFor([p] { return p->selectedCategory() == 4; }));
     QTreeView* outline = p->categoryOutlineView();
     ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(0, 0)).center());  // Living Room
@@ -180,16 +176,6 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     EXPECT_GT(Warm(LiveView()), 2000) << "the armchair does not show in the live view";
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
-}
-
-// Picks the section with the palette's pop-up, as a user does.
-bool ChooseSection(ContentPaletteController* p, const char* title) {
-    QComboBox* popUp = p->categoryPopUpButton();
-    QAbstractItemView* list = popUp->view();
-    ClickAt(popUp, popUp->rect().center());
-    if (!QTest::qWaitFor([list] { return list->isVisible(); })) return false;
-    ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText(title), 0)).center());
-    return QTest::qWaitFor([&] { return popUp->currentText() == title && !list->isVisible(); });
 }
 
 // The outline's leaf rows below `parent` (its search results node left out), depth first.
@@ -237,7 +223,7 @@ TEST(StockContentWindow, EachPaletteSectionShowsTheStockContentWithPictures) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.section);
-        ASSERT_TRUE(ChooseSection(p, r.section));
+        ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), r.section));
         QTreeView* outline = p->categoryOutlineView();
         std::vector<QModelIndex> leaves;
         Leaves(outline->model(), {}, p, leaves);

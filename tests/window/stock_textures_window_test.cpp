@@ -3,7 +3,6 @@
 // keyed billboard, and fills an outline; a plant search for "oak" finds the oaks; a wainscot and
 // brick dragged from the palette onto a wall in the live view add a trim piece and change its
 // face, one undo step each. The screen is kept beside the test.
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QScreen>
@@ -48,13 +47,7 @@ QString gShot;
 // The palette's section chosen in its pop-up, then the category in the outline's row.
 bool ChooseCategory(ContentPaletteController* p, const char* section, int row) {
     QComboBox* popUp = p->categoryPopUpButton();
-    if (popUp->currentText() != section) {
-        QAbstractItemView* list = popUp->view();
-        ClickAt(popUp, popUp->rect().center());
-        if (!QTest::qWaitFor([list] { return list->isVisible(); })) return false;
-        ClickAt(list->viewport(), list->visualRect(list->model()->index(popUp->findText(section), 0)).center());
-        if (!QTest::qWaitFor([&] { return popUp->currentText() == section && !list->isVisible(); })) return false;
-    }
+    if (popUp->currentText() != section && !ChoosePopUpItem(popUp, section)) return false;
     const ContentCategoryItem* wanted = (*p->treeOfSection(p->selectedCategory()))[size_t(row)].get();
     QTreeView* outline = p->categoryOutlineView();
     ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(row, 0)).center());

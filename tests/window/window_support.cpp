@@ -1,6 +1,8 @@
 #include "window/window_support.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QMap>
 #include <QMenu>
 #include <QLineEdit>
@@ -48,6 +50,28 @@ QRect WindowFrame(const QString& id) {
 void ClickAt(QWidget* w, QPoint at, int button) {
     const QPoint p = w->mapToGlobal(at);
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", QString::number(button)});
+}
+
+bool ChoosePopUpItem(QComboBox* box, const QString& title) {
+    const int row = box ? box->findText(title) : -1;
+    if (row < 0 || !box->isVisible()) return false;
+    ClickAt(box, box->rect().center());
+    QAbstractItemView* list = box->view();
+    // The item is clicked only once the server shows the list where Qt placed it and the list
+    // follows the pointer onto it: under load an early click lands on a neighbouring item, or
+    // outside the list.
+    if (!QTest::qWaitFor([&] { return list->isVisible(); }) || !QTest::qWaitForWindowExposed(list->window()))
+        return false;
+    const QModelIndex item = list->model()->index(row, 0);
+    list->scrollTo(item);
+    // Two moves within the item, so that the list sees the pointer move whatever its place was;
+    // then the click where it stands.
+    const QPoint at = list->viewport()->mapToGlobal(list->visualRect(item).center());
+    for (const QPoint& p : {at + QPoint(2, 0), at})
+        XDo({"mousemove", QString::number(p.x()), QString::number(p.y())});
+    if (!QTest::qWaitFor([&] { return list->currentIndex() == item; })) return false;
+    XDo({"click", "1"});
+    return QTest::qWaitFor([&] { return !list->isVisible() && box->currentIndex() == row; });
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 
+class QComboBox;
 class QWidget;
 class QImage;
 class QMDDocumentView;
@@ -35,6 +36,10 @@ QString ShownWindow(const QString& title);
 QRect WindowFrame(const QString& id);
 // Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
 void ClickAt(QWidget* w, QPoint at, int button = 1);
+// Chooses the pop-up's item of this title with the server's mouse: the pop-up clicked, the item
+// clicked once its list is on the screen and follows the pointer; true once the list is gone
+// and the item taken.
+bool ChoosePopUpItem(QComboBox* box, const QString& title);
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.
 struct WindowTestServices {

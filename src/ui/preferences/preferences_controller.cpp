@@ -390,7 +390,7 @@ void PreferencesController::dismissWindow(int tag) {
 void PreferencesController::applyUndoSettings() {
     const port::UserDefaults& d = port::defaults();
     const bool enabled = d.getBool(QMDUndoEnabledKey);
-    const int levels = static_cast<int>(d.getInt(QMDUndoLevelKey));
+    const int64_t levels = d.getInt(QMDUndoLevelKey);
     QMDDocumentModel* current = gCurDocument;
     for (QMDDocument* doc : AppController::shared()->documentController()->documents()) {
         QMDDocumentModel* model = doc->model();
@@ -402,7 +402,7 @@ void PreferencesController::applyUndoSettings() {
         }
         // Only an empty stack takes a limit.
         doc->undoStack()->clear();
-        doc->undoStack()->setUndoLimit(levels);
+        doc->undoStack()->setUndoLimit(UndoManagerLevels(levels));
         // The base snapshot is kept even with snapshots off, so that the ring is never empty.
         gUndoActive = 1;
         InitializeUndo();
