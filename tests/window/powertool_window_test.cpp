@@ -60,25 +60,7 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     ShownDialogs dialogs;
     qApp->installEventFilter(&dialogs);
     QString row;
-    QTimer driver;
-    int step = 0;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        PowerToolLauncherController* l = PowerToolLauncherController::sharedPowerToolLauncherController();
-        if (++step > 200) l->done(-2);
-        if (!l->isVisible() || !l->windowHandle()->isExposed()) return;
-        const PowerToolEntryController* c = l->ptEntryControllers().at(0);
-        if (row.isEmpty()) {
-            row = c->ptNameText->text() + "|" + c->ptStatusText->text() + "|" +
-                  (c->ptImageView->pixmap().isNull() ? "no picture" : "picture");
-            QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
-            ClickAt(l->ptEntryTableView->viewport(), l->ptEntryTableView->visualItemRect(l->ptEntryTableView->item(0)).center());
-        } else if (l->ptEntryTableView->currentRow() == 0 && l->launchButton->isEnabled()) {
-            driver.stop();
-            ClickAt(l->launchButton, l->launchButton->rect().center());
-        }
-    });
-    driver.start(100);
-    ASSERT_TRUE(ChooseMenuItem(w, "Window", "showPowerToolLauncherWindow"));
+    ASSERT_TRUE(LaunchFirstPowerTool(w, &row, true, [] { QGuiApplication::primaryScreen()->grabWindow(0).save(gShot); }));
     ASSERT_TRUE(QTest::qWaitFor([] { return !PowerToolLauncherController::sharedPowerToolLauncherController()->isVisible(); },
                                 20000));
     EXPECT_EQ(row, "Deck Designer|Available|picture");

@@ -462,23 +462,7 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     ASSERT_TRUE(ShowFocused(w));
 
     QString row;
-    QTimer driver;
-    int step = 0;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        PowerToolLauncherController* l = PowerToolLauncherController::sharedPowerToolLauncherController();
-        if (++step > 200) l->done(-2);
-        if (!l->isVisible() || !l->windowHandle()->isExposed()) return;
-        const PowerToolEntryController* c = l->ptEntryControllers().at(0);
-        if (row.isEmpty()) {
-            row = c->ptNameText->text() + "|" + (c->ptImageView->pixmap().isNull() ? "no picture" : "picture");
-            ClickAt(l->ptEntryTableView->viewport(), l->ptEntryTableView->visualItemRect(l->ptEntryTableView->item(0)).center());
-        } else if (l->ptEntryTableView->currentRow() == 0 && l->launchButton->isEnabled()) {
-            driver.stop();
-            ClickAt(l->launchButton, l->launchButton->rect().center());
-        }
-    });
-    driver.start(100);
-    ASSERT_TRUE(ChooseMenuItem(w, "Window", "showPowerToolLauncherWindow"));
+    ASSERT_TRUE(LaunchFirstPowerTool(w, &row, false));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->count() > 0; }, 20000)) << "no photo inserted";
     EXPECT_EQ(row, "Photo View|picture");
     EXPECT_EQ(w->document()->undoStack()->undoText(), "Insert RorozErud Image");

@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QMap>
 #include <QMenu>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
+#include "powertools/power_tool_launcher.h"
 #include "model/objects.h"
 #include "ui/sheets/sheet_dialog.h"
 
@@ -210,6 +213,32 @@ void DragOnScreen(QPoint from, QPoint to, QPoint firstStep) {
     for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
     QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
     move(from + firstStep);
+}
+
+bool LaunchFirstPowerTool(QMDWindowController* w, QString* row, bool withStatus, const std::function<void()>& shown) {
+    row->clear();
+    bool launched = false;
+    QTimer driver;
+    int step = 0;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        PowerToolLauncherController* l = PowerToolLauncherController::sharedPowerToolLauncherController();
+        if (++step > 200) driver.stop(), l->done(-2);
+        if (!l->isVisible() || !l->windowHandle()->isExposed()) return;
+        const PowerToolEntryController* c = l->ptEntryControllers().at(0);
+        if (row->isEmpty()) {
+            *row = c->ptNameText->text() + "|" + (withStatus ? c->ptStatusText->text() + "|" : QString()) +
+                   (c->ptImageView->pixmap().isNull() ? "no picture" : "picture");
+            if (shown) shown();
+            ClickAt(l->ptEntryTableView->viewport(), l->ptEntryTableView->visualItemRect(l->ptEntryTableView->item(0)).center());
+        } else if (l->ptEntryTableView->currentRow() == 0 && l->launchButton->isEnabled()) {
+            driver.stop(), launched = true;
+            ClickAt(l->launchButton, l->launchButton->rect().center());
+        }
+    });
+    driver.start(100);
+    if (!ChooseMenuItem(w, "Window", "showPowerToolLauncherWindow")) return false;
+    QTest::qWaitFor([&] { return !driver.isActive(); }, 21000);
+    return launched;
 }
 
 int RunWindowTests(int argc, char** argv, QString* shot, const char* usage) {

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 
 #include <utility>
@@ -36,6 +37,12 @@ QString ShownWindow(const QString& title);
 QRect WindowFrame(const QString& id);
 // Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
 void ClickAt(QWidget* w, QPoint at, int button = 1);
+// Opens Window > PowerTools... with the server's mouse and, once the launcher is on the screen,
+// notes its first row in `row` ("name|picture", or "name|status|picture" with `withStatus`),
+// calls `shown`, clicks the row and then Launch; gives the launcher up after 20 s. False when
+// the menu item could not be chosen or Launch was never clicked.
+bool LaunchFirstPowerTool(QMDWindowController* w, QString* row, bool withStatus,
+                          const std::function<void()>& shown = {});
 // Chooses the pop-up's item of this title with the server's mouse: the pop-up clicked, the item
 // clicked once its list is on the screen and follows the pointer; true once the list is gone
 // and the item taken.
