@@ -3,11 +3,8 @@
 // window while the tool (a real program) runs, and its wall in the plan once it answers.
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 

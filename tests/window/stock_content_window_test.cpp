@@ -8,12 +8,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 #include <algorithm>
@@ -156,11 +152,7 @@ TEST(StockContentWindow, AnObjectDragsFromThePaletteAndStandsIn3DAtItsSize) {
     const QPoint from = p->contentView()->mapToGlobal(QPoint(35, 35));
     const QPoint to = plan->mapToGlobal(plan->rect().center());
     const QImage before = Screen(plan);
-    const auto move = [](QPoint at) { XDo({"mousemove", QString::number(at.x()), QString::number(at.y())}); };
-    move(from), QTest::qWait(100), XDo({"mousedown", "1"}), QTest::qWait(100);
-    for (int i = 1; i <= 4; ++i) QTimer::singleShot(150 * i, [=] { move(from + (to - from) * i / 4); });
-    QTimer::singleShot(800, [] { XDo({"mouseup", "1"}); });
-    move(from + QPoint(10, 10));
+    DragOnScreen(from, to);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->count() > 0; }, 5000)) << "no drop";
     const QRect around(plan->rect().center() - QPoint(40, 40), QSize(80, 80));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Differing(Screen(plan).copy(around), before.copy(around)) > 200; }))
