@@ -11,7 +11,20 @@
 #include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
-static const port::GlobalReset kReset([] { gGroupLeader = nullptr; });
+
+namespace {
+// The owner whose parts were last appended to, its list's head and last piece then.
+struct PartTail {
+    Objex* owner = nullptr;
+    Objex* head = nullptr;
+    Objex* tail = nullptr;
+} sPartTail;
+}  // namespace
+
+static const port::GlobalReset kReset([] {
+    gGroupLeader = nullptr;
+    sPartTail = PartTail{};
+});
 static const ObjectForgetter kForget([](const Objex* o) {
     if (gGroupLeader == o) gGroupLeader = nullptr;
 });
@@ -254,6 +267,24 @@ void AppendLayerToDocument(Layer* layer) {
     layer->prev = tail;
 }
 
+void AppendPartToObject(Objex* owner, Objex* piece) {
+    if (!owner || !piece) return;
+    const PartTail& hint = sPartTail;
+    Objex* tail = nullptr;
+    if (hint.owner == owner && hint.head == owner->firstPart && hint.tail && !hint.tail->next &&
+        (hint.tail->prev ? hint.tail->prev->next == hint.tail : owner->firstPart == hint.tail)) {
+        tail = hint.tail;
+    } else {
+        tail = owner->firstPart;
+        while (tail && tail->next) tail = tail->next;
+    }
+    piece->next = nullptr;
+    piece->prev = tail;
+    if (tail) tail->next = piece;
+    else owner->firstPart = piece;
+    sPartTail = PartTail{owner, owner->firstPart, piece};
+}
+
 void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
     if (!object || !layer) return;
     object->layer = layer;
@@ -270,6 +301,8 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
 
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
+    // Every object is unlinked before it is freed: the remembered part tail never dangles.
+    if (sPartTail.owner == object || sPartTail.tail == object || sPartTail.head == object) sPartTail = PartTail{};
     PlanIndexUnlinked(object);
     if (object->layer && object->layer->lastObject == object)
         object->layer->lastObject = object->parent ? nullptr : object->prev;

@@ -173,6 +173,10 @@ void AppendPointToObject(Poinz* point, Objex* object);
 // Tail of a list that is no layer's or child list (a record's part list); only the sibling
 // links change.
 void AppendObjectToList(Objex*& head, Objex* object);
+// Tail of the owner's generated parts (`firstPart`); only the sibling links change. Constant
+// time while one owner's parts are appended one after another (a rebuild's loop), whatever
+// their number: the last append is remembered until its piece or owner is unlinked.
+void AppendPartToObject(Objex* owner, Objex* piece);
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after);
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after);
 void AppendLayerToDocument(Layer* layer);

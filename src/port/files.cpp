@@ -13,6 +13,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "port/session_folders.h"
+
 namespace port {
 namespace {
 
@@ -141,10 +143,20 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return false;
+    // The rename would replace a file the user may not write, undoing its protection: one
+    // without any write permission is refused even where privileges would allow the write.
+    if (exists && ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) {
+        errno = EACCES;
+        return false;
+    }
 
     std::string temp;
     const int fd = injectedFault(WriteStep::Create) ? -1 : openTemporary(folder, base, temp);
     if (fd < 0) return false;
+    // A temporary outside the session's own folder is noted there until it is renamed or
+    // removed, so a launch after a crash mid-write removes it.
+    const bool noted = folder != SessionFolder();
+    if (noted) NoteTemporaryFile(temp);
 
     bool ok = true;
     if (exists) {
@@ -165,10 +177,9 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
     ok = ok && (!sync || (!injectedFault(WriteStep::Sync) && ::fsync(fd) == 0));
     ok = ::close(fd) == 0 && ok;
     ok = ok && !injectedFault(WriteStep::Rename) && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
+    if (!ok) ::unlink(temp.c_str());
+    if (noted) ForgetTemporaryFile(temp);
+    if (!ok) return false;
     if (!sync) return true;
     // Make the rename itself durable; a folder that cannot be synced changes nothing.
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -7,6 +7,8 @@
 #include "model/generated_numbers.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
+#include "model/splines.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
 #include "model/poly_builders.h"
@@ -35,6 +37,30 @@ void StartStairSegments() {
     gStairHeightAccum = 0;
     gStairStringerHeightAccum = 0;
 }
+
+float WalkedLength(const Poinz* point, const Poinz* next, float step) {
+    if (!point || !next || !(step > 0)) return 0;
+    float length = 0;
+    Float3DPoint previous{point->position[0], point->position[1], point->position[2]};
+    for (int i = 1;; ++i) {
+        const float t = float(i) * step;
+        if (!(t <= 1.01f)) break;
+        Float3DPoint at;
+        GetSplineCoordinate(point, next, t, &at.floatH, &at.floatV, &at.floatD);
+        float chord = 0;
+        PlanAngle(previous, at, &chord);
+        length += chord;
+        previous = at;
+    }
+    return length;
+}
+
+BoundedWalkStep::BoundedWalkStep(StyleState& record, float curveLength)
+    : record_(record), saved_(stairwalk::StepLength(record)) {
+    stairwalk::StepLength(record) = pieceruns::SpacingAlong(saved_, curveLength);
+}
+
+BoundedWalkStep::~BoundedWalkStep() { stairwalk::StepLength(record_) = saved_; }
 
 Float3DPoint Moved(const Float3DPoint& p, float angle, float length) {
     float dh = 0, dd = 0;
@@ -73,7 +99,7 @@ Objex* Hang(const StairContext& c, Objex* piece) {
     UnlinkObject(piece);  // a part only: on no layer
     piece->sourceObject = c.owner;
     Unnumber(piece);
-    AppendObjectToList(c.owner->firstPart, piece);
+    AppendPartToObject(c.owner, piece);
     return piece;
 }
 
