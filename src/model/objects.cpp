@@ -13,12 +13,31 @@
 Objex* gGroupLeader = nullptr;
 
 namespace {
-// The owner whose parts were last appended to, its list's head and last piece then.
+// The owner whose parts were last appended to or counted, its list's head, last piece and
+// length then.
 struct PartTail {
     Objex* owner = nullptr;
     Objex* head = nullptr;
     Objex* tail = nullptr;
+    int32_t count = 0;
 } sPartTail;
+
+// The owner's last part and the list's length: remembered while the list ends where the last
+// append left it, else walked (and remembered).
+Objex* LastPartOf(Objex* owner, int32_t* count) {
+    const PartTail& hint = sPartTail;
+    if (hint.owner == owner && hint.head == owner->firstPart && hint.tail && !hint.tail->next &&
+        (hint.tail->prev ? hint.tail->prev->next == hint.tail : owner->firstPart == hint.tail)) {
+        *count = hint.count;
+        return hint.tail;
+    }
+    Objex* tail = owner->firstPart;
+    int32_t n = tail ? 1 : 0;
+    while (tail && tail->next) tail = tail->next, ++n;
+    *count = n;
+    if (tail) sPartTail = PartTail{owner, owner->firstPart, tail, n};
+    return tail;
+}
 }  // namespace
 
 static const port::GlobalReset kReset([] {
@@ -269,20 +288,19 @@ void AppendLayerToDocument(Layer* layer) {
 
 void AppendPartToObject(Objex* owner, Objex* piece) {
     if (!owner || !piece) return;
-    const PartTail& hint = sPartTail;
-    Objex* tail = nullptr;
-    if (hint.owner == owner && hint.head == owner->firstPart && hint.tail && !hint.tail->next &&
-        (hint.tail->prev ? hint.tail->prev->next == hint.tail : owner->firstPart == hint.tail)) {
-        tail = hint.tail;
-    } else {
-        tail = owner->firstPart;
-        while (tail && tail->next) tail = tail->next;
-    }
+    int32_t count = 0;
+    Objex* tail = LastPartOf(owner, &count);
     piece->next = nullptr;
     piece->prev = tail;
     if (tail) tail->next = piece;
     else owner->firstPart = piece;
-    sPartTail = PartTail{owner, owner->firstPart, piece};
+    sPartTail = PartTail{owner, owner->firstPart, piece, count + 1};
+}
+
+int32_t PartCount(Objex* owner) {
+    int32_t count = 0;
+    if (owner) LastPartOf(owner, &count);
+    return count;
 }
 
 void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {

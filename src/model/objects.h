@@ -177,6 +177,8 @@ void AppendObjectToList(Objex*& head, Objex* object);
 // time while one owner's parts are appended one after another (a rebuild's loop), whatever
 // their number: the last append is remembered until its piece or owner is unlinked.
 void AppendPartToObject(Objex* owner, Objex* piece);
+// The number of the owner's generated parts; constant time in the same loop.
+int32_t PartCount(Objex* owner);
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after);
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after);
 void AppendLayerToDocument(Layer* layer);

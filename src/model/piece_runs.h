@@ -15,6 +15,10 @@ inline constexpr float kLeastSpacing = 1.0f;
 // Far beyond any real run (4096 spindles 6 inches apart make a 2,000-foot railing; 4096
 // risers a 2,000-foot climb), and enough for the plan's whole diagonal in 12-unit pickets.
 inline constexpr int32_t kMostPerRun = 4096;
+// The most generated pieces one object holds (some 25 MB of them): a railing, deck, fence or
+// staircase of many runs stops building there rather than fill memory; a real one holds a
+// few thousand at most.
+inline constexpr int32_t kMostPerObject = 16384;
 
 // A spindle spacing, raised to kLeastSpacing when below it or not a number.
 inline float SpindleSpacing(float spacing) { return spacing >= kLeastSpacing ? spacing : kLeastSpacing; }

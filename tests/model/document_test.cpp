@@ -98,6 +98,50 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     DeleteObj(a);
 }
 
+// Parts appended one after another keep their order whatever else happens between appends:
+// another owner's appends, the last part unlinked, the list emptied, the owner freed (the
+// remembered tail must never be followed once its piece is gone: the sanitizers watch).
+TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
+    Objex* owner = Make(objtype::kRailing).on(first());
+    Objex* other = Make(objtype::kFence).on(first());
+    auto piece = [] { return static_cast<Objex*>(Make(objtype::kPolygon)); };
+    auto parts = [](const Objex* o) {
+        std::vector<const Objex*> v;
+        for (const Objex* p = o->firstPart; p; p = p->next) v.push_back(p);
+        return v;
+    };
+    Objex* a = piece();
+    Objex* b = piece();
+    Objex* x = piece();
+    Objex* c = piece();
+    AppendPartToObject(owner, a), AppendPartToObject(owner, b);
+    AppendPartToObject(other, x);
+    AppendPartToObject(owner, c);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{a, b, c}));
+    EXPECT_TRUE(Same({c->prev, b->next, x->prev, x->next}, {b, c, nullptr, nullptr}));
+    EXPECT_EQ(std::pair(PartCount(owner), PartCount(other)), std::pair(3, 1));
+    // The remembered last part unlinked, then freed: the next one follows b.
+    DeleteObj(UnlinkObject(c));
+    Objex* d = piece();
+    AppendPartToObject(owner, d);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{a, b, d}));
+    // Emptied and refilled; the other owner freed with its part in between.
+    DeleteObjectList(owner->firstPart);
+    Objex* e = piece();
+    AppendPartToObject(owner, e);
+    DeleteObj(UnlinkObject(other));
+    Objex* f = piece();
+    AppendPartToObject(owner, f);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{e, f}));
+    EXPECT_EQ(PartCount(owner), 2);
+    DeleteObj(UnlinkObject(owner));
+    Objex* lone = Make(objtype::kRailing).on(first());
+    Objex* g = piece();
+    AppendPartToObject(lone, g);
+    EXPECT_EQ(parts(lone), (std::vector<const Objex*>{g}));
+    DeleteObj(UnlinkObject(lone));
+}
+
 TEST_F(ObjectsTest, PointInsertion) {
     Objex* poly = Make(objtype::kPolygon).on(first()).line(3);
     Poinz* p0 = PointAt(poly, 0);

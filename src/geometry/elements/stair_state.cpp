@@ -94,6 +94,9 @@ void Dress(Objex* piece, int16_t type, const RailMaterial& m, RGBColor fill) {
     }
 }
 
+// The owner holds as many pieces as one object may: the builders make no more.
+bool Full(const StairContext& c) { return PartCount(c.owner) >= pieceruns::kMostPerObject; }
+
 Objex* Hang(const StairContext& c, Objex* piece) {
     if (!piece) return nullptr;
     UnlinkObject(piece);  // a part only: on no layer
@@ -107,7 +110,7 @@ Objex* Hang(const StairContext& c, Objex* piece) {
 
 Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const Float3DPoint* upper, int32_t count,
                         int16_t type, const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer || count < 2) return nullptr;
+    if (!c.owner || !c.layer || count < 2 || Full(c)) return nullptr;
     const std::vector<Float3DPoint> none(static_cast<size_t>(count));
     Objex* piece = BuildClosedPoly(lower, upper, none.data(), none.data(), none.data(), none.data(), count, c.layer, 1);
     if (!piece) return nullptr;
@@ -117,7 +120,7 @@ Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const 
 
 Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const RailMaterial& material, RGBColor fill) {
     if (!built) return nullptr;
-    if (!c.owner) {
+    if (!c.owner || Full(c)) {
         DeleteObj(built);
         return nullptr;
     }
@@ -127,7 +130,7 @@ Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const R
 
 Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32_t count, int16_t type,
                        const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer || count < 3) return nullptr;
+    if (!c.owner || !c.layer || count < 3 || Full(c)) return nullptr;
     const std::vector<Float3DPoint> none(static_cast<size_t>(count));
     Objex* piece = BuildGeneralPoly(corners, nullptr, none.data(), none.data(), nullptr, nullptr, count, c.layer, 1,
                                     type, 1, 0);
@@ -140,7 +143,7 @@ Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32
 
 Objex* AppendBandPiece(const StairContext& c, const Float3DPoint lower[2], const Float3DPoint upper[2], int16_t type,
                        const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer) return nullptr;
+    if (!c.owner || !c.layer || Full(c)) return nullptr;
     const Float3DPoint none[2] = {};
     Objex* piece = BuildOpenPoly(lower, upper, none, none, none, none, 2, c.layer, 1);
     if (!piece) return nullptr;
