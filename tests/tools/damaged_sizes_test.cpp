@@ -72,19 +72,20 @@ TEST_F(DamagedSizes, EveryBuilderEndsWithinARunAndAnObjectsWorthOfPieces) {
         // 40960 at 6 would be 6827 intervals: 4096 of 10 instead, 4097 spindles and two rails.
         {"a straight span 40960 long", [&] { return Railing({{0, 0}, {40960, 0}}, 6); }, kRun + 3, kRun + 3},
         {"a spacing of 1e-6 counts as one plan unit", [&] { return Railing({{0, 0}, {50, 0}}, 1e-6f); }, 53, 53},
-        {"a span to a point at 1e36", [&] { return Railing({{0, 0}, {1e36f, 0}}, 6); }, kRun + 3, kRun + 3},
-        {"a span no number long", [&] { return Railing({{-3e38f, 0}, {3e38f, 0}}, 6); }, 0, 0},
+        {"a span to a point at 1e18", [&] { return Railing({{0, 0}, {1e18f, 0}}, 6); }, kRun + 3, kRun + 3},
+        {"a span too long for a number (a point at 1e36)", [&] { return Railing({{0, 0}, {1e36f, 0}}, 6); }, 0, 0},
         {"ten spans of 40960", [&] {
-             PlanPoints plan;
-             for (int i = 0; i <= 10; ++i) plan.push_back({40960.0f * float(i), 0});
-             return Railing(plan, 6);
+             Objex* r = Make(objtype::kRailing).on(floor).line(11, 40960).rows(1);
+             rf::kHeight(*r) = 36, rf::kBalusterSpacing(*r) = 6;
+             return r;
          }, kObject, kObject},
-        {"a curved railing to a point at 1e36", [&] {
-             Objex* r = Railing({{0, 0}, {1e36f, 0}}, 6);
-             PointAt(r, 0)->outTangent[2] = 1e30f;
+        {"a curved railing to a point at 1e18", [&] {
+             Objex* r = Railing({{0, 0}, {1e18f, 0}}, 6);
+             PointAt(r, 0)->outTangent[2] = 1e17f;
              return r;
          }, kObject},
         {"a curved deck edge to a point at 3e36", [&] { return CurvedDeck(3e36f, 6); }, kObject},
+        {"a curved deck edge to a point at 1e18", [&] { return CurvedDeck(1e18f, 6); }, kObject},
         {"a curved deck edge with a spacing of 1e-9", [&] { return CurvedDeck(200, 1e-9f); }, kObject},
         // Each of 4096 pickets 12 wide is followed by two spacers; the rest of the segment stays bare.
         {"a picket fence 1e9 long", [&] {
