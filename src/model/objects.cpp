@@ -13,36 +13,36 @@
 Objex* gGroupLeader = nullptr;
 
 namespace {
-// The owner whose parts were last appended to or counted, its list's head, last piece and
-// length then.
-struct PartTail {
-    Objex* owner = nullptr;
+// The list last appended to or measured: where its head is kept, the head, the last object
+// and the length then.
+struct ListTail {
+    Objex** headAt = nullptr;
     Objex* head = nullptr;
     Objex* tail = nullptr;
     int32_t count = 0;
-} sPartTail;
+} sListTail;
 
-// The owner's last part and the list's length: remembered while the list ends where the last
+// The list's last object and its length: remembered while the list still ends where the last
 // append left it, else walked (and remembered).
-Objex* LastPartOf(Objex* owner, int32_t* count) {
-    const PartTail& hint = sPartTail;
-    if (hint.owner == owner && hint.head == owner->firstPart && hint.tail && !hint.tail->next &&
-        (hint.tail->prev ? hint.tail->prev->next == hint.tail : owner->firstPart == hint.tail)) {
+Objex* LastOfList(Objex*& head, int32_t* count) {
+    const ListTail& hint = sListTail;
+    if (hint.headAt == &head && hint.head == head && hint.tail && !hint.tail->next &&
+        (hint.tail->prev ? hint.tail->prev->next == hint.tail : head == hint.tail)) {
         *count = hint.count;
         return hint.tail;
     }
-    Objex* tail = owner->firstPart;
+    Objex* tail = head;
     int32_t n = tail ? 1 : 0;
     while (tail && tail->next) tail = tail->next, ++n;
     *count = n;
-    if (tail) sPartTail = PartTail{owner, owner->firstPart, tail, n};
+    if (tail) sListTail = ListTail{&head, head, tail, n};
     return tail;
 }
 }  // namespace
 
 static const port::GlobalReset kReset([] {
     gGroupLeader = nullptr;
-    sPartTail = PartTail{};
+    sListTail = ListTail{};
 });
 static const ObjectForgetter kForget([](const Objex* o) {
     if (gGroupLeader == o) gGroupLeader = nullptr;
@@ -191,16 +191,13 @@ Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail) {
 
 void AppendObjectToList(Objex*& head, Objex* object) {
     if (!object) return;
+    int32_t count = 0;
+    Objex* tail = LastOfList(head, &count);
     object->next = nullptr;
-    if (!head) {
-        object->prev = nullptr;
-        head = object;
-        return;
-    }
-    Objex* tail = head;
-    while (tail->next) tail = tail->next;
-    tail->next = object;
     object->prev = tail;
+    if (tail) tail->next = object;
+    else head = object;
+    sListTail = ListTail{&head, head, object, count + 1};
 }
 
 void AppendPointToObject(Poinz* point, Objex* object) {
@@ -287,19 +284,12 @@ void AppendLayerToDocument(Layer* layer) {
 }
 
 void AppendPartToObject(Objex* owner, Objex* piece) {
-    if (!owner || !piece) return;
-    int32_t count = 0;
-    Objex* tail = LastPartOf(owner, &count);
-    piece->next = nullptr;
-    piece->prev = tail;
-    if (tail) tail->next = piece;
-    else owner->firstPart = piece;
-    sPartTail = PartTail{owner, owner->firstPart, piece, count + 1};
+    if (owner) AppendObjectToList(owner->firstPart, piece);
 }
 
 int32_t PartCount(Objex* owner) {
     int32_t count = 0;
-    if (owner) LastPartOf(owner, &count);
+    if (owner) LastOfList(owner->firstPart, &count);
     return count;
 }
 
@@ -319,8 +309,8 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
 
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
-    // Every object is unlinked before it is freed: the remembered part tail never dangles.
-    if (sPartTail.owner == object || sPartTail.tail == object || sPartTail.head == object) sPartTail = PartTail{};
+    // Every object is unlinked before it is freed: the remembered list end never dangles.
+    if (sListTail.tail == object || sListTail.head == object) sListTail = ListTail{};
     PlanIndexUnlinked(object);
     if (object->layer && object->layer->lastObject == object)
         object->layer->lastObject = object->parent ? nullptr : object->prev;

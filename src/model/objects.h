@@ -171,11 +171,11 @@ void AppendChildToObject(Objex* child, Objex* parent);  // tail of the child lis
 Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail);
 void AppendPointToObject(Poinz* point, Objex* object);
 // Tail of a list that is no layer's or child list (a record's part list); only the sibling
-// links change.
+// links change. Constant time while one list is appended to one object after another (a
+// reader's or a rebuild's loop), whatever its length: the last append is remembered until its
+// object or the list's head is unlinked.
 void AppendObjectToList(Objex*& head, Objex* object);
-// Tail of the owner's generated parts (`firstPart`); only the sibling links change. Constant
-// time while one owner's parts are appended one after another (a rebuild's loop), whatever
-// their number: the last append is remembered until its piece or owner is unlinked.
+// The same for the owner's generated parts (`firstPart`).
 void AppendPartToObject(Objex* owner, Objex* piece);
 // The number of the owner's generated parts; constant time in the same loop.
 int32_t PartCount(Objex* owner);

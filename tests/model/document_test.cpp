@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "app/core/document_seams.h"
@@ -98,9 +99,10 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     DeleteObj(a);
 }
 
-// Parts appended one after another keep their order whatever else happens between appends:
-// another owner's appends, the last part unlinked, the list emptied, the owner freed (the
-// remembered tail must never be followed once its piece is gone: the sanitizers watch).
+// Parts and record lists appended one after another keep their order whatever happens
+// between appends: another list's appends, the last part unlinked, the list emptied or moved
+// to another head, the owner freed (the remembered end is never followed once its object is
+// gone: the sanitizers watch).
 TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
     Objex* owner = Make(objtype::kRailing).on(first());
     Objex* other = Make(objtype::kFence).on(first());
@@ -134,6 +136,24 @@ TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
     AppendPartToObject(owner, f);
     EXPECT_EQ(parts(owner), (std::vector<const Objex*>{e, f}));
     EXPECT_EQ(PartCount(owner), 2);
+    // A record's lists, appended to in turn and one moved to another head, read in order.
+    Objex* lists[2] = {};
+    std::vector<const Objex*> made[2];
+    for (int i = 0; i < 6; ++i) {
+        Objex* p = piece();
+        AppendObjectToList(lists[i % 2], p);
+        made[i % 2].push_back(p);
+    }
+    Objex* moved = std::exchange(lists[1], nullptr);
+    Objex* late = piece();
+    AppendObjectToList(moved, late);
+    made[1].push_back(late);
+    for (int i = 0; i < 2; ++i) {
+        std::vector<const Objex*> v;
+        for (const Objex* p = i ? moved : lists[0]; p; p = p->next) v.push_back(p);
+        EXPECT_EQ(v, made[i]) << i;
+    }
+    DeleteObjectList(lists[0]), DeleteObjectList(moved);
     DeleteObj(UnlinkObject(owner));
     Objex* lone = Make(objtype::kRailing).on(first());
     Objex* g = piece();
