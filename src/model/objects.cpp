@@ -200,21 +200,23 @@ void AppendObjectToList(Objex*& head, Objex* object) {
     sListTail = ListTail{&head, head, object, count + 1};
 }
 
-void AppendPointToObject(Poinz* point, Objex* object) {
-    if (!point || !object) return;
+void AppendPointToObject(Poinz* point, Objex* object) { AppendPointAfter(point, object, nullptr); }
+
+Poinz* AppendPointAfter(Poinz* point, Objex* object, Poinz* tail) {
+    if (!point || !object) return tail;
+    if (!(tail && tail->owner == object && !tail->next &&
+          (tail->prev ? tail->prev->next == tail : object->firstPoint == tail))) {
+        tail = object->firstPoint;
+        while (tail && tail->next) tail = tail->next;
+    }
     point->owner = object;
     point->next = nullptr;
-    if (!object->firstPoint) {
-        point->prev = nullptr;
-        object->firstPoint = point;
-    } else {
-        Poinz* tail = object->firstPoint;
-        while (tail->next) tail = tail->next;
-        tail->next = point;
-        point->prev = tail;
-    }
+    point->prev = tail;
+    if (tail) tail->next = point;
+    else object->firstPoint = point;
     object->pointCount++;
     if (point->selected) NoteSelectionIn(object);
+    return point;
 }
 
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after) {

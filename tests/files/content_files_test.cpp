@@ -2,6 +2,7 @@
 // skylight definitions and the geometry built from them.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -502,7 +503,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     Bytes b = ObjectFileHeader(10000);
     StoredObject overcounted = Triangle(0);
     overcounted.rows = 4;
-    overcounted.pointCount = 99;
+    overcounted.pointCount = INT32_MAX;  // appending a point to the stored count would overflow
     overcounted.points[1].texture1 = 1700;
     overcounted.points[2].texture2 = 1701;
     ObjectFileRecord(b, overcounted);

@@ -154,6 +154,16 @@ TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
         EXPECT_EQ(v, made[i]) << i;
     }
     DeleteObjectList(lists[0]), DeleteObjectList(moved);
+    // Points after the tail a reader keeps, and after one that no longer ends the list.
+    Objex* line = Make(objtype::kLine).on(first());
+    Poinz* tail = nullptr;
+    for (int i = 0; i < 3; ++i) tail = AppendPointAfter(NewPoint({float(i), 0, 0}), line, tail);
+    AppendPointAfter(NewPoint({3, 0, 0}), line, line->firstPoint);
+    std::vector<float> at;
+    for (const Poinz* p = line->firstPoint; p; p = p->next) at.push_back(p->position[0]);
+    EXPECT_EQ(at, (std::vector<float>{0, 1, 2, 3}));
+    EXPECT_EQ(line->pointCount, 4);
+    DeleteObj(UnlinkObject(line));
     DeleteObj(UnlinkObject(owner));
     Objex* lone = Make(objtype::kRailing).on(first());
     Objex* g = piece();
