@@ -467,6 +467,7 @@ private:
         if (plainGroup && pasting_ && group->groupKind != 0) {
             // Symbol-editor and section-detail groups are not pasted.
             if (IsWithinObject(lastObject_, group)) lastObject_ = nullptr;
+            group_.forget(group);
             DeleteObjItem(group);
             return;
         }
