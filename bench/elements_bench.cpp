@@ -2,9 +2,10 @@
 // the generated design with the framing view on beside the normal one, and the trusses of a
 // hip roof (the house and roof beside the 5,000-object design). The floor of each is appending the same number of one-quad planes with
 // AppendPlane alone and emptying the scene.
-// Railings, fences and edging: a 30 m fence with two gates, a 20-point curved railing and a
-// 30 m curved edging rebuilt, and every fence and railing of the generated design; the floor
-// of each is creating and freeing as many pieces with as many points alone.
+// Railings, fences and edging: a 30 m fence with two gates, a 20-point curved railing, a
+// railing of 7200 spindles and a 30 m curved edging rebuilt, and every fence and railing of the
+// generated design; the floor of each is creating and freeing as many pieces with as many
+// points alone.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -225,6 +226,17 @@ void BM_UpdateCurvedRailing(benchmark::State& state) {
     RebuildOne(state, "railing_curved", rail, UpdateRailObject);
 }
 BENCHMARK(BM_UpdateCurvedRailing)->Arg(dvxbench::kSmall)->Unit(benchmark::kMicrosecond);
+
+// A straight railing of three 200-foot spans with a spindle every inch: 7200 spindles hung one
+// after another on the railing, each in constant time (the floor's pace per piece).
+void BM_UpdateLongRailing(benchmark::State& state) {
+    if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");
+    const float span = ConvertWorldToScreen(2400, CurrentDocState(), 0);
+    Objex* rail = NewLine(objtype::kRailing, {{0, 0}, {span, 0}, {2 * span, 0}, {3 * span, 0}});
+    objfield::railing::kHeight(*rail) = 36, objfield::railing::kBalusterSpacing(*rail) = 1;
+    RebuildOne(state, "railing_long", rail, UpdateRailObject);
+}
+BENCHMARK(BM_UpdateLongRailing)->Arg(dvxbench::kSmall)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateCurvedEdging(benchmark::State& state) {
     if (!dvxbench::SharedDesign(state.range(0))) return state.SkipWithError("the design could not be built");

@@ -3,6 +3,7 @@
 // inputs.
 #include "files/symbol2d_files.h"
 #include "fuzz_support.h"
+#include "model/deletion.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,5 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (Objex* c = symbol.firstChild; c; c = c->next)
         if (c->layer || c->parent != &symbol) std::abort();
     while (symbol.firstChild) DeleteObj(symbol.firstChild);
+    // The symbol lives on this frame only: no global may remember it (the selection roster
+    // noted it as its members' root) once the frame is gone.
+    ForgetObjectInGlobals(&symbol);
     return 0;
 }

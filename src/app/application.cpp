@@ -4,6 +4,7 @@
 #include "app/app_controller.h"
 #include "app/document.h"
 #include "port/defaults.h"
+#include "port/session_folders.h"
 #include "port/qt/install.h"
 #include "port/qt/platform.h"
 
@@ -11,22 +12,53 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
-#include <string>
-#include <vector>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 int sTermPipe[2] = {-1, -1};
+int sWatchPipe[2] = {-1, -1};
+// How long a terminate waits for the event loop before the watch ends the process itself.
+constexpr int kEventLoopGraceMs = 300;
 
 void onTerminate(int) {
     char c = 1;
     ssize_t ignored = ::write(sTermPipe[1], &c, 1);
+    ignored = ::write(sWatchPipe[1], &c, 1);
     (void)ignored;
+}
+
+// The end of a terminated session: its scratch folder and the temporaries of an unfinished
+// save go (a design being saved keeps its old bytes), then the process.
+[[noreturn]] void EndTerminatedSession() {
+    port::CloseSessionFolder();
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+// A terminate that reaches the event loop ends the session there; one that arrives while the
+// loop is busy (a large file being read or written) is ended by this thread after a short
+// wait, without the user defaults, which only the loop's thread may touch.
+void WatchForTerminate() {
+    if (::pipe2(sWatchPipe, O_CLOEXEC) != 0) return;
+    std::thread([] {
+        char c;
+        while (::read(sWatchPipe[0], &c, 1) < 0 && errno == EINTR) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kEventLoopGraceMs));
+        EndTerminatedSession();
+    }).detach();
 }
 
 bool HasDisplay() {
@@ -45,14 +77,14 @@ bool HasDisplay() {
 // user defaults are written first.
 void QuitOnTerminate(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, sTermPipe) != 0) return;
+    WatchForTerminate();
     auto* notifier = new QSocketNotifier(sTermPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char c;
         ssize_t ignored = ::read(sTermPipe[0], &c, 1);
         (void)ignored;
         if (auto* settings = dynamic_cast<port::qt::QtUserDefaults*>(&port::defaults())) settings->sync();
-        std::fflush(nullptr);
-        std::_Exit(0);
+        EndTerminatedSession();
     });
     struct sigaction sa {};
     sa.sa_handler = onTerminate;
@@ -71,6 +103,9 @@ int RunApplication(int argc, char** argv) {
                      "session, or under xvfb-run.\n");
         return 1;
     }
+    // A write past the file size limit (ulimit -f) fails with EFBIG and is reported like any
+    // failed write, rather than ending the session.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovranix"));
     QApplication::setOrganizationName(QStringLiteral("Dovranix"));
@@ -103,5 +138,6 @@ int RunApplication(int argc, char** argv) {
     // The documents free their windows before their models.
     LiveViewController::destroyShared();
     AppController::destroyShared();
+    port::CloseSessionFolder();
     return code;
 }

@@ -2,6 +2,7 @@
 
 #include "port/files.h"
 #include "port/folders.h"
+#include "port/session_folders.h"
 
 std::string ApplicationTemporaryPath() {
     const std::string base = port::folders().temporaryBase();
@@ -16,4 +17,9 @@ bool MakeApplicationTemporaryFolder(std::string* why) {
         return false;
     }
     return port::MakePrivateFolder(path, why);
+}
+
+std::string UndoSnapshotFolder() {
+    std::string session = port::SessionFolder();
+    return session.empty() ? ApplicationTemporaryPath() : session;
 }

@@ -7,3 +7,6 @@
 std::string ApplicationTemporaryPath();
 // Creates the folder above (mode 0700, owner checked). False with a reason otherwise.
 bool MakeApplicationTemporaryFolder(std::string* why = nullptr);
+// Where this session's undo snapshots go: its own folder inside the one above once start-up
+// opened it (port/session_folders.h), else the one above.
+std::string UndoSnapshotFolder();

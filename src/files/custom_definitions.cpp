@@ -59,30 +59,6 @@ RoofAttachmentRecord* RoofAttachmentOf(Objex* o) {
     return o->typeData.roofAttachment;
 }
 
-void SetLayerOfTree(Objex* o, Layer* layer);
-
-void SetLayerOfList(Objex* head, Layer* layer) {
-    for (Objex* o = head; o; o = o->next) SetLayerOfTree(o, layer);
-}
-
-// A copy keeps the layer of its source, the scratch layer that goes away after loading: the
-// copy and everything it owns move to the opening's layer.
-void SetLayerOfTree(Objex* o, Layer* layer) {
-    o->layer = layer;
-    SetLayerOfList(o->firstChild, layer);
-    SetLayerOfList(o->firstPart, layer);
-    if (AttachmentRecord* r = AttachmentOf(o)) {
-        SetLayerOfList(r->generatedParts, layer);
-        for (Objex* list : r->customParts) SetLayerOfList(list, layer);
-        if (r->insideTrimProfile) SetLayerOfTree(r->insideTrimProfile, layer);
-        if (r->outsideTrimProfile) SetLayerOfTree(r->outsideTrimProfile, layer);
-    }
-    if (RoofAttachmentRecord* r = RoofAttachmentOf(o)) {
-        SetLayerOfList(r->customParts, layer);
-        for (Objex* list : r->partLists) SetLayerOfList(list, layer);
-    }
-}
-
 Objex* CopyPart(Objex* part, Objex* opening) {
     Objex* copy = DuplicateObject(part, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (!copy) return nullptr;

@@ -269,13 +269,31 @@ int KeyFileWrite(const char* path) {
     return 1;
 }
 
+namespace {
+
+constexpr size_t kDesignHeadSize = 6;  // version (32 bits) and platform (16), big-endian
+
+// The first bytes of a design name a version this reader knows.
+bool DesignHeadAcceptable(const uint8_t* head, size_t size) {
+    if (size < kDesignHeadSize) return false;
+    const int32_t version = static_cast<int32_t>(uint32_t(head[0]) << 24 | uint32_t(head[1]) << 16 |
+                                                 uint32_t(head[2]) << 8 | uint32_t(head[3]));
+    DocStateVersion settings{};
+    DesignFileSections sections;
+    return DocStateVersionOfFile(version, &settings) && DesignFileVersionSections(version, &sections);
+}
+
+}  // namespace
+
 int KeyFileRead(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !path || DesignFileBusy()) return 0;
     bool complete = true;
     {
         FileOperationScope operation;
-        if (!OpenInputFile(path)) return 0;
+        // What cannot be a design is refused from its first bytes: a large file that is none
+        // would otherwise be read whole first.
+        if (!OpenInputFileIf(path, kDesignHeadSize, DesignHeadAcceptable)) return 0;
         InputBufferScope input;
         const int32_t previousVersion = sInputVersion;
         const int16_t previousPlatform = sInputPlatform;
@@ -452,6 +470,7 @@ private:
         if (plainGroup && pasting_ && group->groupKind != 0) {
             // Symbol-editor and section-detail groups are not pasted.
             if (IsWithinObject(lastObject_, group)) lastObject_ = nullptr;
+            group_.forget(group);
             DeleteObjItem(group);
             return;
         }

@@ -9,5 +9,5 @@ void RegisterDocumentFileHooks() {
     const auto addActive = [] {
         if (DocPaletteList* palette = AddNewDocPaletteList()) palette->active = 1;
     };
-    SetDocumentFileHooks({addActive, DeleteDocPalette, DeleteAllDocPalettes, InitializeUndo, ApplicationTemporaryPath});
+    SetDocumentFileHooks({addActive, DeleteDocPalette, DeleteAllDocPalettes, InitializeUndo, UndoSnapshotFolder});
 }

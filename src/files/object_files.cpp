@@ -77,8 +77,9 @@ void ReadScaledTriple(float* v) {
     }
 }
 
-// One point as stored, or false when the input ran short (nothing is made then).
-bool ReadOnePoint(Objex* o) {
+// One point as stored, appended after `*tail` (the object's last point, kept by the caller's
+// loop), or false when the input ran short (nothing is made then).
+bool ReadOnePoint(Objex* o, Poinz** tail) {
     Poinz read;
     uint8_t flags[3] = {};
     ReadShort(&read.kind);
@@ -109,7 +110,7 @@ bool ReadOnePoint(Objex* o) {
     p->rowPerimeter = read.rowPerimeter;
     p->color1 = p->texture1 != 0 ? kWhite : o->penColor;
     p->color2 = p->texture2 != 0 ? kWhite : o->fillColor;
-    AppendPointToObject(p, o);
+    *tail = AppendPointAfter(p, o, *tail);
     return true;
 }
 
@@ -245,8 +246,12 @@ bool OBJReadObjectPoints(Objex* o) {
     int32_t count = 0;
     if (!ReadLong(&count)) return false;
     int32_t read = 0;
+    // The stored count is not trusted: appending counts the points read from 0 (from the
+    // largest stored count it would overflow).
+    o->pointCount = 0;
     // A damaged count cannot make more points than the input holds: each takes bytes.
-    while (read < count && !AtEndOfInput() && ReadOnePoint(o)) ++read;
+    Poinz* tail = nullptr;
+    while (read < count && !AtEndOfInput() && ReadOnePoint(o, &tail)) ++read;
     o->pointCount = read;
     if (o->rows < 1 || read % o->rows != 0) o->rows = 1;
     return read >= count;

@@ -48,6 +48,11 @@ Objex* OpenSectionGroup::take() {
     return group;
 }
 
+void OpenSectionGroup::forget(const Objex* member) {
+    for (Frame& f : frames_)
+        if (member && f.tail == member) f.tail = member->prev;
+}
+
 Objex* ReadCabinetIntoGroup(Objex* o) {
     CabinetState* state = DoReadCabinetState();
     if (!o || o->type != objtype::kGroup) {

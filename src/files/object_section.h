@@ -63,6 +63,9 @@ public:
     void append(Objex* o);
     // The innermost open group, which is closed (null for brackets read flat).
     Objex* take();
+    // A member about to be deleted (a closed group dropped): an open group it ends ends with
+    // the member before it, so the next member is never linked to a freed one.
+    void forget(const Objex* member);
     // The innermost open group.
     Objex* get() const;
     // A mark kept with each open group: the innermost one's, and all of them set.

@@ -86,9 +86,21 @@ bool OpenInputFile(const std::string& path) {
     gInDataBufferPos = 0;
     sInputTruncated = false;
     std::vector<uint8_t> bytes;
-    const bool ok = port::ReadWholeFile(path, bytes) && bytes.size() <= kMaxStreamLength;
+    // A file longer than a stream can address is refused before it is read.
+    const bool ok = port::ReadWholeFile(path, bytes, kMaxStreamLength);
     gInDataBuffer = ok ? std::move(bytes) : std::vector<uint8_t>{};
     return ok;
+}
+
+bool OpenInputFileIf(const std::string& path, size_t headSize, bool (*acceptHead)(const uint8_t* head, size_t size)) {
+    std::vector<uint8_t> head;
+    if (!port::ReadFileHead(path, headSize, head) || !acceptHead || !acceptHead(head.data(), head.size())) {
+        gInDataBufferPos = 0;
+        sInputTruncated = false;
+        ReleaseInputBuffer();
+        return false;
+    }
+    return OpenInputFile(path);
 }
 
 void OpenInputBytes(std::vector<uint8_t> bytes) {

@@ -35,6 +35,9 @@ bool OutputFailed();
 // Input: the whole file at `path` (false when it cannot be read; the buffer is then empty),
 // or bytes already in memory. Either starts at position 0 with the truncation flag down.
 bool OpenInputFile(const std::string& path);
+// The same, once `acceptHead` took the file's first `headSize` bytes (fewer for a shorter
+// file): a file it refuses is refused without the rest being read.
+bool OpenInputFileIf(const std::string& path, size_t headSize, bool (*acceptHead)(const uint8_t* head, size_t size));
 void OpenInputBytes(std::vector<uint8_t> bytes);
 void ReleaseInputBuffer();
 

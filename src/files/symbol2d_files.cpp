@@ -208,7 +208,7 @@ void Append2DSymbolToParent(Objex* object, Objex* symbol) {
 void Append3DSymbolToParent(Objex* object, Objex* symbol) {
     if (!object || !symbol || object == symbol || object->type == objtype::kGroup) return;
     object->parent = symbol;
-    AppendObjectToList(symbol->firstPart, object);
+    AppendPartToObject(symbol, object);
 }
 
 namespace {

@@ -72,6 +72,7 @@ public:
         if (!group) return;
         if (otherEntrySelected() && group->groupKind != 0) {
             if (IsWithinObject(lastObject_, group)) lastObject_ = nullptr;
+            group_.forget(group);
             DeleteObjItem(group);
             return;
         }

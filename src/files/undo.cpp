@@ -114,7 +114,7 @@ std::string UndoSnapshotPath(int32_t slot) {
     char name[128];
     std::snprintf(name, sizeof name, "com.dedarovozurev.dovranix_1100_%ld_%ld_%ld.dat", port::LoginSessionID(),
                   static_cast<long>(doc->itsDocID), static_cast<long>(slot));
-    return port::JoinPath(ApplicationTemporaryPath(), name);
+    return port::JoinPath(UndoSnapshotFolder(), name);
 }
 
 void InitializeUndo() {

@@ -13,6 +13,7 @@
 #include "model/plugin_data.h"
 #include "model/rebuild_table.h"
 #include "port/files.h"
+#include "port/memory.h"
 #include "port/random.h"
 #include "port/seam.h"
 #include "port/session.h"
@@ -157,6 +158,7 @@ void QMDDocumentModel::dealloc() {
     if (gCurDocument == this) gCurDocument = nullptr;
     ForgetModel(this);
     delete this;
+    port::ReturnFreedMemory();
 }
 
 void QMDDocumentModel::reinitializeDocumentModel() {
@@ -165,6 +167,7 @@ void QMDDocumentModel::reinitializeDocumentModel() {
     releaseContents();
     delete itsTraceImage;
     itsTraceImage = nullptr;
+    port::ReturnFreedMemory();
 
     MainWindowDocumentUpdateChangeCount(kChangeCleared);
     MainWindowDocumentUpdateChangeCount(kChangeCleared);

@@ -317,3 +317,34 @@ void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offs
         AppendPointToObject(c, target);
     }
 }
+
+namespace {
+
+void SetLayerOfList(Objex* head, Layer* layer) {
+    for (Objex* o = head; o; o = o->next) SetLayerOfTree(o, layer);
+}
+
+}  // namespace
+
+void SetLayerOfTree(Objex* o, Layer* layer) {
+    if (!o) return;
+    o->layer = layer;
+    SetLayerOfList(o->firstChild, layer);
+    SetLayerOfList(o->firstPart, layer);
+    for (Poinz* p = o->firstPoint; p; p = p->next)
+        for (TrimRecord* trim : {p->trim1, p->trim2})
+            if (trim)
+                for (Objex* profile : trim->profile) SetLayerOfTree(profile, layer);
+    if (o->typeData.kind == TypeDataKind::Attachment && o->typeData.attachment) {
+        AttachmentRecord* r = o->typeData.attachment;
+        SetLayerOfList(r->generatedParts, layer);
+        for (Objex* list : r->customParts) SetLayerOfList(list, layer);
+        SetLayerOfTree(r->insideTrimProfile, layer);
+        SetLayerOfTree(r->outsideTrimProfile, layer);
+    }
+    if (o->typeData.kind == TypeDataKind::RoofAttachment && o->typeData.roofAttachment) {
+        RoofAttachmentRecord* r = o->typeData.roofAttachment;
+        SetLayerOfList(r->customParts, layer);
+        for (Objex* list : r->partLists) SetLayerOfList(list, layer);
+    }
+}

@@ -7,6 +7,7 @@
 
 #include "model/command_ids.h"
 
+struct Layer;
 struct Objex;
 
 // The mode of a duplicate: the command that asks for it.
@@ -38,3 +39,8 @@ void DuplicateObjectData(Objex* source, Objex* copy);
 // with the given selected flag: kind, lock, tangents and attributes, each trim record copied
 // with its profiles. `valueQ` and `valueR` are not copied.
 void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offset, uint8_t selected);
+
+// Moves an object and everything it owns (children, generated parts, its points' trim
+// profiles, its record's part lists and trim profiles) onto `layer`. A copy keeps its source's
+// layer, which may be a scratch layer freed before the copy (a definition read to be copied).
+void SetLayerOfTree(Objex* object, Layer* layer);

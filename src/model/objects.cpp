@@ -11,7 +11,39 @@
 #include "port/seam.h"
 
 Objex* gGroupLeader = nullptr;
-static const port::GlobalReset kReset([] { gGroupLeader = nullptr; });
+
+namespace {
+// The list last appended to or measured: where its head is kept, the head, the last object
+// and the length then.
+struct ListTail {
+    Objex** headAt = nullptr;
+    Objex* head = nullptr;
+    Objex* tail = nullptr;
+    int32_t count = 0;
+} sListTail;
+
+// The list's last object and its length: remembered while the list still ends where the last
+// append left it, else walked (and remembered).
+Objex* LastOfList(Objex*& head, int32_t* count) {
+    const ListTail& hint = sListTail;
+    if (hint.headAt == &head && hint.head == head && hint.tail && !hint.tail->next &&
+        (hint.tail->prev ? hint.tail->prev->next == hint.tail : head == hint.tail)) {
+        *count = hint.count;
+        return hint.tail;
+    }
+    Objex* tail = head;
+    int32_t n = tail ? 1 : 0;
+    while (tail && tail->next) tail = tail->next, ++n;
+    *count = n;
+    if (tail) sListTail = ListTail{&head, head, tail, n};
+    return tail;
+}
+}  // namespace
+
+static const port::GlobalReset kReset([] {
+    gGroupLeader = nullptr;
+    sListTail = ListTail{};
+});
 static const ObjectForgetter kForget([](const Objex* o) {
     if (gGroupLeader == o) gGroupLeader = nullptr;
 });
@@ -159,33 +191,32 @@ Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail) {
 
 void AppendObjectToList(Objex*& head, Objex* object) {
     if (!object) return;
+    int32_t count = 0;
+    Objex* tail = LastOfList(head, &count);
     object->next = nullptr;
-    if (!head) {
-        object->prev = nullptr;
-        head = object;
-        return;
-    }
-    Objex* tail = head;
-    while (tail->next) tail = tail->next;
-    tail->next = object;
     object->prev = tail;
+    if (tail) tail->next = object;
+    else head = object;
+    sListTail = ListTail{&head, head, object, count + 1};
 }
 
-void AppendPointToObject(Poinz* point, Objex* object) {
-    if (!point || !object) return;
+void AppendPointToObject(Poinz* point, Objex* object) { AppendPointAfter(point, object, nullptr); }
+
+Poinz* AppendPointAfter(Poinz* point, Objex* object, Poinz* tail) {
+    if (!point || !object) return tail;
+    if (!(tail && tail->owner == object && !tail->next &&
+          (tail->prev ? tail->prev->next == tail : object->firstPoint == tail))) {
+        tail = object->firstPoint;
+        while (tail && tail->next) tail = tail->next;
+    }
     point->owner = object;
     point->next = nullptr;
-    if (!object->firstPoint) {
-        point->prev = nullptr;
-        object->firstPoint = point;
-    } else {
-        Poinz* tail = object->firstPoint;
-        while (tail->next) tail = tail->next;
-        tail->next = point;
-        point->prev = tail;
-    }
+    point->prev = tail;
+    if (tail) tail->next = point;
+    else object->firstPoint = point;
     object->pointCount++;
     if (point->selected) NoteSelectionIn(object);
+    return point;
 }
 
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after) {
@@ -254,6 +285,16 @@ void AppendLayerToDocument(Layer* layer) {
     layer->prev = tail;
 }
 
+void AppendPartToObject(Objex* owner, Objex* piece) {
+    if (owner) AppendObjectToList(owner->firstPart, piece);
+}
+
+int32_t PartCount(Objex* owner) {
+    int32_t count = 0;
+    if (owner) LastOfList(owner->firstPart, &count);
+    return count;
+}
+
 void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
     if (!object || !layer) return;
     object->layer = layer;
@@ -270,6 +311,8 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
 
 Objex* UnlinkObject(Objex* object) {
     if (!object) return nullptr;
+    // Every object is unlinked before it is freed: the remembered list end never dangles.
+    if (sListTail.tail == object || sListTail.head == object) sListTail = ListTail{};
     PlanIndexUnlinked(object);
     if (object->layer && object->layer->lastObject == object)
         object->layer->lastObject = object->parent ? nullptr : object->prev;

@@ -170,9 +170,18 @@ void AppendChildToObject(Objex* child, Objex* parent);  // tail of the child lis
 // that keeps it), else after the list's end. Gives the child, the list's new tail.
 Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail);
 void AppendPointToObject(Poinz* point, Objex* object);
+// The same, after `tail` when it is the object's last point (constant time in a loop that
+// keeps it, as a reader's), else after the list's end. Gives the point, the list's new tail.
+Poinz* AppendPointAfter(Poinz* point, Objex* object, Poinz* tail);
 // Tail of a list that is no layer's or child list (a record's part list); only the sibling
-// links change.
+// links change. Constant time while one list is appended to one object after another (a
+// reader's or a rebuild's loop), whatever its length: the last append is remembered until its
+// object or the list's head is unlinked.
 void AppendObjectToList(Objex*& head, Objex* object);
+// The same for the owner's generated parts (`firstPart`).
+void AppendPartToObject(Objex* owner, Objex* piece);
+// The number of the owner's generated parts; constant time in the same loop.
+int32_t PartCount(Objex* owner);
 void InsertPointInObject(Poinz* point, Objex* object, Poinz* after);
 void InsertPointInObjectAndUpdatePointInfo(Poinz* point, Objex* object, Poinz* after);
 void AppendLayerToDocument(Layer* layer);

@@ -13,6 +13,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "port/session_folders.h"
+
 namespace port {
 namespace {
 
@@ -21,6 +23,7 @@ std::string sServedPath;
 const uint8_t* sServedData = nullptr;
 size_t sServedSize = 0;
 uint64_t sProbes = 0;
+uint64_t sBytesRead = 0;
 
 // Consumes the injected fault when it names `step`.
 bool injectedFault(WriteStep step) {
@@ -95,25 +98,32 @@ void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t si
 }
 
 uint64_t FileProbeCount() { return sProbes; }
-void ResetFileProbeCount() { sProbes = 0; }
+uint64_t FileBytesRead() { return sBytesRead; }
+void ResetFileProbeCount() { sProbes = 0, sBytesRead = 0; }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+namespace {
+
+// Reads up to `count` bytes of the file (all of it with SIZE_MAX), refusing one longer than
+// `most`.
+bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t count, uint64_t most) {
     out.clear();
     ++sProbes;
     if (!sServedPath.empty() && path == sServedPath) {
-        out.assign(sServedData, sServedData + sServedSize);
+        if (sServedSize > most) return false;
+        out.assign(sServedData, sServedData + std::min(sServedSize, count));
+        sBytesRead += out.size();
         return true;
     }
     // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= most;
     try {
-        if (ok && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+        if (ok && st.st_size > 0) out.reserve(std::min(static_cast<size_t>(st.st_size), count));
         uint8_t buf[65536];
-        while (ok) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
+        while (ok && out.size() < count) {
+            const ssize_t n = ::read(fd, buf, std::min(sizeof buf, count - out.size()));
             if (n == 0) break;
             if (n < 0) {
                 if (errno == EINTR) continue;
@@ -121,6 +131,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
                 break;
             }
             out.insert(out.end(), buf, buf + n);
+            sBytesRead += static_cast<uint64_t>(n);
         }
     } catch (const std::bad_alloc&) {
         ok = false;
@@ -128,6 +139,16 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     ::close(fd);
     if (!ok) out.clear();
     return ok;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, uint64_t most) {
+    return ReadFile(path, out, SIZE_MAX, most);
+}
+
+bool ReadFileHead(const std::string& path, size_t count, std::vector<uint8_t>& out) {
+    return ReadFile(path, out, count, UINT64_MAX);
 }
 
 bool WriteWholeFile(const std::string& path, const void* data, size_t size, Durability durability) {
@@ -141,10 +162,20 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return false;
+    // The rename would replace a file the user may not write, undoing its protection: one
+    // without any write permission is refused even where privileges would allow the write.
+    if (exists && ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) {
+        errno = EACCES;
+        return false;
+    }
 
     std::string temp;
     const int fd = injectedFault(WriteStep::Create) ? -1 : openTemporary(folder, base, temp);
     if (fd < 0) return false;
+    // A temporary outside the session's own folder is noted there until it is renamed or
+    // removed, so a launch after a crash mid-write removes it.
+    const bool noted = folder != SessionFolder();
+    if (noted) NoteTemporaryFile(temp);
 
     bool ok = true;
     if (exists) {
@@ -165,10 +196,9 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
     ok = ok && (!sync || (!injectedFault(WriteStep::Sync) && ::fsync(fd) == 0));
     ok = ::close(fd) == 0 && ok;
     ok = ok && !injectedFault(WriteStep::Rename) && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
+    if (!ok) ::unlink(temp.c_str());
+    if (noted) ForgetTemporaryFile(temp);
+    if (!ok) return false;
     if (!sync) return true;
     // Make the rename itself durable; a folder that cannot be synced changes nothing.
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

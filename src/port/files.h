@@ -7,8 +7,12 @@
 
 namespace port {
 
-// Reads the whole file; false (and `out` empty) when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+// Reads the whole file; false (and `out` empty) when it cannot be opened or read, or when it
+// is longer than `most` bytes (then refused before anything is read).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, uint64_t most = UINT64_MAX);
+// Reads the file's first `count` bytes (all of a shorter file); false (and `out` empty) when it
+// cannot be opened or read.
+bool ReadFileHead(const std::string& path, size_t count, std::vector<uint8_t>& out);
 
 // Synced: the file and its rename reach the disk before the write reports success. Scratch:
 // files rewritten often and never needed after a crash (undo snapshots) skip both syncs.
@@ -47,8 +51,10 @@ void FailNextWriteAt(WriteStep step);
 void ServeFileFromMemory(const std::string& path, const uint8_t* data, size_t size);
 
 // Test hook: how often the disk was asked (FileExists, FolderExists, ReadWholeFile,
-// ListFolder) since the count was last reset; ResetServices resets it.
+// ReadFileHead, ListFolder) since the count was last reset, and how many bytes the reads took;
+// ResetServices resets both.
 uint64_t FileProbeCount();
+uint64_t FileBytesRead();
 void ResetFileProbeCount();
 
 } // namespace port

@@ -10,6 +10,7 @@
 #include "port/images.h"
 #include "port/random.h"
 #include "port/session.h"
+#include "port/session_folders.h"
 #include "port/undo.h"
 
 namespace port {
@@ -29,6 +30,7 @@ void ResetServices() {
     FailNextWriteAt(WriteStep::None);
     ServeFileFromMemory({}, nullptr, 0);
     ResetFileProbeCount();
+    CloseSessionFolder();
 }
 
 } // namespace port

@@ -9,6 +9,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
 #include "model/scoped_restore.h"
 #include "model/transforms.h"
 #include "scene/plane_object.h"
@@ -126,10 +127,11 @@ void FrameRoofTrusses(Objex* roof) {
     float shift = 0, run = L;
     if (style == 1) shift = W / 2, run = L - W;
     if (style == 3 || style == 5) shift = W / 2, run = L - W / 2;
-    const float n = s > 0 ? std::trunc(run / s + 0.5f) : 0.0f;
-    const int count = n > 0 ? static_cast<int>(n) : 0;
-    for (int i = 0; i < count; ++i) {
-        const float at = shift + static_cast<float>(i) * s;
+    // A roof too long for whole trusses 24 inches apart (a damaged corner) spreads them out.
+    const int32_t count = s > 0 ? pieceruns::WholeCount(run / s + 0.5f) : 0;
+    const float apart = count == pieceruns::kMostPerRun ? run / float(count) : s;
+    for (int32_t i = 0; i < count; ++i) {
+        const float at = shift + static_cast<float>(i) * apart;
         FrameRoofTruss(Offset(a0, u, at), Offset(a3, u, at), slope, roof, i == 0 ? 1 : 0, false, false);
     }
     const float back = style == 1 ? -W / 2 : 0.0f;

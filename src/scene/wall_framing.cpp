@@ -9,6 +9,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
 #include "model/projection.h"
 #include "model/segment_openings.h"
 #include "model/transforms.h"
@@ -181,11 +182,12 @@ void FrameWallStuds(const FramePoint& start, const FramePoint& end, float bottom
     auto stud = [&](float h, float d) { FrameVerticalStud(angle, At(h, bottom, d), At(h, top, d), wall); };
     if (studAtStart) stud(start.H, start.D);
     if (spacing > 0) {
-        const float steps = std::trunc(length / spacing + 0.5f);
-        const int n = steps > 0 ? static_cast<int>(steps) : 0;
-        for (int i = 1; i < n; ++i) {
+        // A wall too long for its spacing (a damaged value) spreads its studs farther apart.
+        const int32_t n = pieceruns::WholeCount(length / spacing + 0.5f);
+        const float apart = n == pieceruns::kMostPerRun ? length / float(n) : spacing;
+        for (int32_t i = 1; i < n; ++i) {
             float dh = 0, dd = 0;
-            GetPointFromLengthAndAngle(angle, static_cast<float>(i) * spacing, &dh, &dd);
+            GetPointFromLengthAndAngle(angle, static_cast<float>(i) * apart, &dh, &dd);
             stud(start.H + dh, start.D + dd);
         }
     }

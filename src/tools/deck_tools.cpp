@@ -18,6 +18,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/parallel.h"
+#include "model/piece_runs.h"
 #include "model/scoped_restore.h"
 #include "model/segment_sampling.h"
 #include "model/texture_mapping.h"
@@ -95,6 +96,29 @@ bool IsCurvedDeck(const Objex* deck) {
     return false;
 }
 
+// Calls f(previous point, point, last chord) for each chord of the curve walked from t = dt in
+// steps of dt while t <= kCurveReach, the last one (t + dt past the reach) ending the walk.
+template <typename F>
+void ForEachCurveChord(const SegmentCubic& cubic, const float start[3], float dt, F&& f) {
+    float prev[3] = {start[0], start[1], start[2]};
+    for (float t = dt; t <= kCurveReach; t += dt) {
+        const bool lastChord = t + dt > kCurveReach;
+        float cur[3];
+        cubic.At(std::min(t, 1.0f), cur);
+        f(static_cast<const float*>(prev), static_cast<const float*>(cur), lastChord);
+        std::copy(cur, cur + 3, prev);
+        if (lastChord) break;
+    }
+}
+
+float CurveChordLength(const SegmentCubic& cubic, const float start[3], float dt) {
+    float length = 0;
+    ForEachCurveChord(cubic, start, dt, [&](const float a[3], const float b[3], bool) {
+        length += GetLineLength(a[0], a[2], b[0], b[2]);
+    });
+    return length;
+}
+
 RailMaterial Railing(const Objex* deck) { return {deck->texture3, deck->color3, deck->textureScales[1]}; }
 
 // A two-row band over an edge: `top` as given, `bottom` below it, the tangents the caller gives.
@@ -137,7 +161,7 @@ void BuildFlight(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd, float centre, fl
     const float angle = EdgeAngle(edgeStart, edgeEnd, &length);
     const float rise = std::min(df::kHeight(*deck), ConvertScreenToWorld(total, ds, 0));
     if (!(rise > 0)) return;
-    const int risers = std::max(1, int(std::lround(rise / kRiserTarget)));
+    const int risers = std::max(1, pieceruns::RoundedCount(rise / kRiserTarget));
     const float hw = std::min(width / 2, length / 2);
     const float v = edgeStart->position[1];
     Float3DPoint top[2] = {Along(edgeStart, angle, centre + hw, v), Along(edgeStart, angle, centre - hw, v)};
@@ -306,7 +330,7 @@ void Update3DFloorSkirting(Objex* floor) {
             b->faceScale1 = p->faceScale1, b->faceScale2 = p->faceScale2;
         }
         band->sourceObject = floor;
-        AppendObjectToList(floor->firstPart, band);
+        AppendPartToObject(floor, band);
     });
 }
 
@@ -340,7 +364,7 @@ void CreateDeckSkirting(Objex* deck, Poinz* p1, Poinz* p2) {
         b->faceScale1 = b->faceScale2 = deck->textureScales[4];  // the main texture's slot
     }
     piece->sourceObject = deck;
-    AppendObjectToList(deck->firstPart, piece);
+    AppendPartToObject(deck, piece);
 }
 
 void ConvertCurvedDeckSegmentToPolygon(Objex* deck, Poinz* p1, Poinz* p2) {
@@ -417,40 +441,38 @@ void CreateDeckRailing(Objex* deck, Poinz* p1, Poinz* p2) {
 void CreateCurvedDeckRailing(Objex* deck, Poinz* p1, Poinz* p2) {
     const DocState* ds = CurrentDocState();
     if (!deck || !p1 || !p2 || !ds) return;
-    const float s = ConvertWorldToScreen(df::kBalusterSpacing(*deck), ds, 0);
-    if (!(s > 0)) return;
+    const float spacing = ConvertWorldToScreen(df::kBalusterSpacing(*deck), ds, 0);
+    if (!(spacing > 0)) return;
     const int32_t steps = 8 * std::max<int32_t>(1, ds->curveSegments);
     const float dt = 1.0f / float(steps);
-    const float rail = df::kHandrailHeight(*p1);
     const SegmentCubic cubic(p1, p2);
+    const float length = CurveChordLength(cubic, p1->position, dt);
+    if (!std::isfinite(length)) return;  // no curve a spindle could stand on
+    const float s = pieceruns::SpacingAlong(pieceruns::SpindleSpacing(spacing), length);
+    const float rail = df::kHandrailHeight(*p1);
     StartDeckRail(deck);
-    float prev[3] = {p1->position[0], p1->position[1], p1->position[2]};
     float toNext = s;  // the first spindle stands at the start
     bool first = true;
-    for (float t = dt; t <= kCurveReach; t += dt) {
-        const bool lastChord = t + dt > kCurveReach;
-        float cur[3];
-        cubic.At(std::min(t, 1.0f), cur);
+    int32_t placed = 0;
+    ForEachCurveChord(cubic, p1->position, dt, [&](const float prev[3], const float cur[3], bool lastChord) {
         float chord = 0;
         const float angle = GetLineLengthAndAngle(prev[0], prev[2], cur[0], cur[2], &chord);
         float along = first ? 0.0f : s - toNext;
         first = false;
-        for (; along <= chord; along += s) {
+        for (; along <= chord && placed <= pieceruns::kMostPerRun; along += s) {
             float dh = 0, dd = 0;
             GetPointFromLengthAndAngle(angle, along, &dh, &dd);
             const float h = prev[0] + dh, d = prev[2] + dd;
             const float v = prev[1] + (chord > 0 ? (cur[1] - prev[1]) * along / chord : 0.0f);
             if (lastChord && GetLineLength(h, d, p2->position[0], p2->position[2]) < s) continue;
             AppendDeckRailSpindle(deck, h, v, d, angle, rail, Railing(deck), 1);
+            ++placed;
         }
         toNext = s - (along - chord);
-        std::copy(cur, cur + 3, prev);
-        if (lastChord) {
+        if (lastChord)
             AppendDeckRailSpindle(deck, p2->position[0], p2->position[1], p2->position[2], angle, rail,
                                   Railing(deck), 0);
-            break;
-        }
-    }
+    });
 }
 
 void CreateDeckAttachmentSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd, Objex* step) {

@@ -75,7 +75,7 @@ void Update3DPhoto(Objex* photo) {
     panel->type = objtype::kPhotoPanel;
     panel->sourceObject = photo;
     TakeMaterials(panel, a);
-    AppendObjectToList(photo->firstPart, panel);
+    AppendPartToObject(photo, panel);
 }
 
 void Update3DPhotoLayer(Layer* layer) {

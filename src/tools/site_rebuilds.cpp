@@ -39,7 +39,7 @@ void TakePieces(Objex* path, Objex* edging) {
         edging->firstPart = piece->next;
         if (piece->next) piece->next->prev = nullptr;
         piece->next = piece->prev = nullptr;
-        AppendObjectToList(path->firstPart, piece);
+        AppendPartToObject(path, piece);
     }
 }
 
@@ -144,7 +144,7 @@ static void BuildPath(Objex* path) {
         }
         if (!both) return;
     }
-    if (Objex* surface = Construct3DPath(path)) AppendObjectToList(path->firstPart, surface);
+    if (Objex* surface = Construct3DPath(path)) AppendPartToObject(path, surface);
 }
 
 void Update3DPathLayer(Layer* layer) {

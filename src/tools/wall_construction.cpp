@@ -155,7 +155,7 @@ void Update3DWall(Objex* wall) {
         part = next;
     }
     if (wall->subtype == objsubtype::kExteriorWall)
-        if (Objex* form = ConstructQuickWall(wall)) AppendObjectToList(wall->firstPart, form);
+        if (Objex* form = ConstructQuickWall(wall)) AppendPartToObject(wall, form);
     if (ds) {
         Unnumber(wall->typeData.kind == TypeDataKind::WallSolid ? wall->typeData.wallSolid : nullptr);
         for (Objex* part = wall->firstPart; part; part = part->next)

@@ -3,12 +3,17 @@
 #include <QTabBar>
 #include <QUndoStack>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
 #include "app/window_controller.h"
+#include "design_generator.h"
 #include "files/design_file.h"
 #include "files/undo.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "port/files.h"
 #include "port/qt/platform.h"
@@ -109,6 +114,63 @@ TEST_F(NewOpen, OpenReadsIntoTheSameModelOrKeepsTheDesignAndAGivenFileIsAskedFor
     // Untitled and edited before Open: an empty name in the save panel does nothing more.
     d->setFileName(""), Edit(1), panels.asked.clear(), alerts.answer(0), panels.choose(""), c->openDocument();
     EXPECT_EQ(std::tuple(panels.asked.size(), d->isDocumentEdited()), std::tuple(1u, true));
+}
+
+// The process's resident memory, in kB, as the system counts it.
+long ResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+// A design read over another is read beside it, so a failed read keeps the shown one; the
+// design it replaces then lies freed below the new one. Opening a second copy of a large
+// design leaves the process within a tenth of its size after the first open, again and again.
+TEST_F(NewOpen, OpeningALargeDesignAgainHoldsNoMoreMemoryThanOpeningItOnce) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator keeps freed memory on purpose";
+#endif
+    {
+        QMDDocumentModel* big = dvxbench::NewGeneratedDocument({10000, 1});
+        ASSERT_NE(big, nullptr);
+        ASSERT_NE(KeyFileWrite(Path("a.pro").c_str()), 0);
+        std::filesystem::copy_file(Path("a.pro"), Path("b.pro"));
+        big->dealloc();
+    }
+    gCurDocument = m;
+    ASSERT_EQ(c->openDocumentWithContentsOfURL(Path("a.pro")), d);
+    const long once = ResidentKb();
+    for (const char* again : {"b.pro", "a.pro", "b.pro"}) {
+        ASSERT_EQ(c->openDocumentWithContentsOfURL(Path(again)), d);
+        EXPECT_EQ(d->fileName(), Path(again));
+        EXPECT_LE(ResidentKb(), once + once / 10) << again << " after " << once << " kB";
+    }
+}
+
+// A topography file once hung the program when a design naming it was opened (a deck on it
+// whose curved railing walked without end). Opened with the design that names it, it is read
+// in well under a second; opened itself, it is no design and is refused as fast, the design
+// shown staying as it was.
+TEST_F(NewOpen, ADamagedTopographyIsReadOrRefusedAtOnce) {
+    const std::string topo = Path("hang.topo");
+    std::filesystem::copy_file(DVX_FUZZ_CORPUS "/fuzz_topo/regressions/hang-curved-deck-railing", topo);
+    TrimmedWall(m->itsCurLayer, 3);
+    std::snprintf(m->itsDocState->topoFilePath, sizeof m->itsDocState->topoFilePath, "%s", topo.c_str());
+    ASSERT_NE(KeyFileWrite(Path("naming.pro").c_str()), 0);
+    Edit(1), d->updateChangeCount(2);
+    QElapsedTimer took;
+    took.start();
+    ASSERT_EQ(c->openDocumentWithContentsOfURL(Path("naming.pro")), d);
+    EXPECT_LT(took.elapsed(), 1000);
+    EXPECT_EQ(std::tuple(d->fileName(), Walls(), alerts.shown.size()), std::tuple(Path("naming.pro"), 1, 0u));
+    Edit(1), d->updateChangeCount(2);
+    took.restart();
+    c->openDocumentWithContentsOfURL(topo);
+    EXPECT_LT(took.elapsed(), 1000);
+    ASSERT_EQ(alerts.shown.size(), 1u);
+    EXPECT_EQ(alerts.shown[0].alert.message, "The document \"hang\" could not be loaded.");
+    EXPECT_EQ(std::tuple(d->fileName(), Walls(), gCurDocument), std::tuple(Path("naming.pro"), 2, m));
 }
 
 } // namespace

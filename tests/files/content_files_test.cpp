@@ -2,6 +2,7 @@
 // skylight definitions and the geometry built from them.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -160,6 +161,24 @@ TEST_F(TemplateFilesTest, SpecialGroupsAreDroppedUnlessASymbolEntryIsSelected) {
     SetContentPaletteSelectedSymEntryHandler(nullptr);
     ASSERT_EQ(TemplateFileRead(path.c_str()), 1);
     EXPECT_EQ(CountObjects(current()->firstObject), 2);
+    ClearCurrentLayer();
+
+    // A special group inside a plain one is dropped from it; the members read after it join
+    // the plain group behind the member before it.
+    DesignBytes nested(11100);
+    nested.object(1000, 0, 10).tag(202).object(29, 3, 11, 5.0f);
+    nested.object(1000, 0, 12, 0.0f, 117).tag(202).object(29, 3, 13).tag(203);
+    nested.object(29, 3, 14, 25.0f).object(29, 3, 15, 35.0f).tag(203).tag(400);
+    SelectEntryOfKind(3);
+    ASSERT_EQ(TemplateFileRead(Write(nested.data()).c_str()), 1);
+    ASSERT_EQ(CountObjects(current()->firstObject), 1);
+    const Objex* plain = current()->firstObject;
+    std::vector<float> members;
+    for (const Objex* m = plain->firstChild; m; m = m->next) {
+        members.push_back(m->firstPoint->position[0]);
+        EXPECT_EQ(std::tuple(m->parent, m->next ? m->next->prev : m), std::tuple(plain, m));
+    }
+    EXPECT_EQ(members, (std::vector<float>{5, 25, 35}));
 }
 
 TEST_F(TemplateFilesTest, ASavedDesignReadsAsATemplateWithGroupedWallsKeepingTheirDoors) {
@@ -502,7 +521,7 @@ TEST_F(ObjectFilesTest, RecordsAreCheckedOneByOne) {
     Bytes b = ObjectFileHeader(10000);
     StoredObject overcounted = Triangle(0);
     overcounted.rows = 4;
-    overcounted.pointCount = 99;
+    overcounted.pointCount = INT32_MAX;  // appending a point to the stored count would overflow
     overcounted.points[1].texture1 = 1700;
     overcounted.points[2].texture2 = 1701;
     ObjectFileRecord(b, overcounted);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -323,6 +324,19 @@ TEST_F(DesignFileTest, RefusedAndIncompleteFiles) {
     EXPECT_EQ(Read(refused.data()), 0);
     EXPECT_EQ(std::tuple(doc->itsLayers, ds(), sInputVersion), std::tuple(layers, settings, version));
     EXPECT_EQ(KeyFileRead(Path("missing.pro").c_str()), 0);
+    // 100 MB that are no design (sparse: nothing is written), zeros or a version this reader
+    // does not know, are refused from their first six bytes, the rest never read.
+    for (const int32_t head : {0, 10600}) {
+        const std::string large = Path("large.pro");
+        std::vector<uint8_t> front = Bytes().i32(head).i16(2).data();
+        ASSERT_TRUE(port::WriteWholeFile(large, front.data(), front.size()));
+        std::filesystem::resize_file(large, 100u << 20);
+        port::ResetFileProbeCount();
+        EXPECT_EQ(KeyFileRead(large.c_str()), 0) << head;
+        EXPECT_EQ(port::FileBytesRead(), 6u) << head;
+        EXPECT_EQ(std::tuple(doc->itsLayers, ds()), std::tuple(layers, settings)) << head;
+        port::RemoveFile(large);
+    }
 
     DesignBytes noThird(11100);
     noThird.layer("First Floor").object(9, 3, 5).layer("Second Floor").tag(400).raw().i16(602).i32(0).i32(0);

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "app/core/document_seams.h"
@@ -96,6 +97,79 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     EXPECT_EQ(a->parent, group);  // left as it was
     a->parent = nullptr;
     DeleteObj(a);
+}
+
+// Parts and record lists appended one after another keep their order whatever happens
+// between appends: another list's appends, the last part unlinked, the list emptied or moved
+// to another head, the owner freed (the remembered end is never followed once its object is
+// gone: the sanitizers watch).
+TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
+    Objex* owner = Make(objtype::kRailing).on(first());
+    Objex* other = Make(objtype::kFence).on(first());
+    auto piece = [] { return static_cast<Objex*>(Make(objtype::kPolygon)); };
+    auto parts = [](const Objex* o) {
+        std::vector<const Objex*> v;
+        for (const Objex* p = o->firstPart; p; p = p->next) v.push_back(p);
+        return v;
+    };
+    Objex* a = piece();
+    Objex* b = piece();
+    Objex* x = piece();
+    Objex* c = piece();
+    AppendPartToObject(owner, a), AppendPartToObject(owner, b);
+    AppendPartToObject(other, x);
+    AppendPartToObject(owner, c);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{a, b, c}));
+    EXPECT_TRUE(Same({c->prev, b->next, x->prev, x->next}, {b, c, nullptr, nullptr}));
+    EXPECT_EQ(std::pair(PartCount(owner), PartCount(other)), std::pair(3, 1));
+    // The remembered last part unlinked, then freed: the next one follows b.
+    DeleteObj(UnlinkObject(c));
+    Objex* d = piece();
+    AppendPartToObject(owner, d);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{a, b, d}));
+    // Emptied and refilled; the other owner freed with its part in between.
+    DeleteObjectList(owner->firstPart);
+    Objex* e = piece();
+    AppendPartToObject(owner, e);
+    DeleteObj(UnlinkObject(other));
+    Objex* f = piece();
+    AppendPartToObject(owner, f);
+    EXPECT_EQ(parts(owner), (std::vector<const Objex*>{e, f}));
+    EXPECT_EQ(PartCount(owner), 2);
+    // A record's lists, appended to in turn and one moved to another head, read in order.
+    Objex* lists[2] = {};
+    std::vector<const Objex*> made[2];
+    for (int i = 0; i < 6; ++i) {
+        Objex* p = piece();
+        AppendObjectToList(lists[i % 2], p);
+        made[i % 2].push_back(p);
+    }
+    Objex* moved = std::exchange(lists[1], nullptr);
+    Objex* late = piece();
+    AppendObjectToList(moved, late);
+    made[1].push_back(late);
+    for (int i = 0; i < 2; ++i) {
+        std::vector<const Objex*> v;
+        for (const Objex* p = i ? moved : lists[0]; p; p = p->next) v.push_back(p);
+        EXPECT_EQ(v, made[i]) << i;
+    }
+    DeleteObjectList(lists[0]), DeleteObjectList(moved);
+    // Points after the tail a reader keeps, and after one that no longer ends the list.
+    Objex* line = Make(objtype::kLine).on(first());
+    Poinz* tail = nullptr;
+    for (int i = 0; i < 3; ++i) tail = AppendPointAfter(NewPoint({float(i), 0, 0}), line, tail);
+    AppendPointAfter(NewPoint({3, 0, 0}), line, line->firstPoint);
+    std::vector<float> at;
+    for (const Poinz* p = line->firstPoint; p; p = p->next) at.push_back(p->position[0]);
+    EXPECT_EQ(at, (std::vector<float>{0, 1, 2, 3}));
+    EXPECT_EQ(line->pointCount, 4);
+    DeleteObj(UnlinkObject(line));
+    DeleteObj(UnlinkObject(owner));
+    Objex* lone = Make(objtype::kRailing).on(first());
+    Objex* g = piece();
+    AppendPartToObject(lone, g);
+    EXPECT_EQ(parts(lone), (std::vector<const Objex*>{g}));
+    DeleteObj(UnlinkObject(lone));
 }
 
 TEST_F(ObjectsTest, PointInsertion) {

@@ -3,6 +3,7 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -195,4 +196,55 @@ TEST_F(Files, PrivateFolderIsMadeTightenedOrRefused) {
     }
 }
 
-} // namespace
+// A file the user protected against writing is not replaced: the write fails and the file
+// keeps its bytes, its inode and its mode, with nothing left beside it. The check goes by its
+// permission bits even where privileges would allow the write (root saving over a 0444 file).
+TEST_F(Files, AFileWithoutWritePermissionIsRefusedAndLeftAsItWas) {
+    const std::string dir = dvxtest::FreshTempFolder("readonly");
+    const std::string path = JoinPath(dir, "d.pro");
+    ASSERT_TRUE(write(path, "protected"));
+    struct Row { mode_t mode; bool written; };
+    for (const Row& r : {Row{0444, false}, Row{0400, false}, Row{0555, false}, Row{0644, true}, Row{0200, true}}) {
+        SCOPED_TRACE(r.mode);
+        ASSERT_EQ(::chmod(path.c_str(), r.mode), 0);
+        struct stat before{};
+        ::stat(path.c_str(), &before);
+        EXPECT_EQ(write(path, "replaced"), r.written);
+        struct stat after{};
+        ::stat(path.c_str(), &after);
+        EXPECT_EQ(::chmod(path.c_str(), 0644), 0);
+        EXPECT_EQ(readBack(path), bytesOf(r.written ? "replaced" : "protected"));
+        EXPECT_EQ(std::pair(after.st_mode & 07777, r.written ? 0u : after.st_ino),
+                  std::pair(r.mode, r.written ? 0u : before.st_ino));
+        EXPECT_EQ(port::ListFolder(dir), std::vector<std::string>{"d.pro"});
+        ASSERT_TRUE(write(path, "protected"));
+    }
+}
+
+// A reader may look at a file's first bytes before taking it whole: a 100 MB file (sparse, so
+// the test writes nothing) gives its head only, and one longer than a reader allows is refused
+// before a byte is read.
+TEST_F(Files, AHeadIsReadAloneAndATooLongFileIsRefusedUnread) {
+    const std::string dir = dvxtest::FreshTempFolder("head");
+    const std::string path = JoinPath(dir, "large.bin");
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "HEAD", 4), 4);
+    ASSERT_EQ(::ftruncate(fd, 100 << 20), 0);
+    ::close(fd);
+    std::vector<uint8_t> out;
+    port::ResetFileProbeCount();
+    ASSERT_TRUE(port::ReadFileHead(path, 6, out));
+    EXPECT_EQ(out, (std::vector<uint8_t>{'H', 'E', 'A', 'D', 0, 0}));
+    EXPECT_EQ(port::FileBytesRead(), 6u);
+    EXPECT_FALSE(port::ReadWholeFile(path, out, (100 << 20) - 1));
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(port::FileBytesRead(), 6u);
+    // A short file gives what it has; a missing one nothing.
+    ASSERT_TRUE(write(JoinPath(dir, "short"), "ab"));
+    ASSERT_TRUE(port::ReadFileHead(JoinPath(dir, "short"), 6, out));
+    EXPECT_EQ(out, bytesOf("ab"));
+    EXPECT_FALSE(port::ReadFileHead(JoinPath(dir, "missing"), 6, out));
+}
+
+}  // namespace

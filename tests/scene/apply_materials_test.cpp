@@ -8,6 +8,7 @@
 
 #include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
+#include "files/design_file.h"
 #include "files/palettes.h"
 #include "files/template_files.h"
 #include "geometry/elements/fence_build.h"
@@ -346,6 +347,30 @@ TEST_F(CustomTrimTest, WithShiftEveryPointOfTheSideGetsItsOwnNamedProfile) {
         previous = profile;
     }
     ExpectNoScratch(layers);
+}
+
+// A profile that is a group: the copy's members leave the read's scratch layer with it, so
+// the next trim on the slot frees them whole once that layer is gone.
+TEST_F(CustomTrimTest, AProfilesMembersMoveOntoTheWallsFloorWithIt) {
+    const int layers = CountLayers(doc->itsLayers);
+    WriteFileBytes(LocalDomainCustomTrimPath() + "/ogee.ptt", DesignBytes(11100)
+                                                                   .object(objtype::kGroup, 0)
+                                                                   .tag(designtag::kGroupStart)
+                                                                   .object(9, 3, 1)
+                                                                   .object(9, 4, 2)
+                                                                   .tag(designtag::kGroupEnd)
+                                                                   .tag(400)
+                                                                   .data());
+    TrimRecord* record = wall->firstPoint->trim1;
+    for (int again = 0; again < 2; ++again) {
+        ReadCustomTrimFile(wall, 0, record);
+        const Objex* profile = record->profile[0];
+        ASSERT_TRUE(profile && profile->firstChild && profile->firstChild->next) << again;
+        EXPECT_EQ(std::tuple(profile->layer, profile->firstChild->layer, profile->firstChild->next->layer),
+                  std::tuple(floor, floor, floor))
+            << again;
+        ExpectNoScratch(layers);
+    }
 }
 
 TEST_F(CustomTrimTest, WithoutATrimEntryOrAReadableFileTheOldProfileStays) {

@@ -19,6 +19,7 @@
 #include "port/alerts.h"
 #include "port/defaults.h"
 #include "port/seam.h"
+#include "port/session_folders.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "scene/scene_rebuilds.h"
 #include "tools/tool_rebuilds.h"
@@ -44,7 +45,13 @@ void InitializeSupportPath() {
     // failure tells nothing here; the stock content is read all the same.
     MakeUserContentFolders();
     std::string why;
-    if (MakeApplicationTemporaryFolder(&why)) return;
+    if (MakeApplicationTemporaryFolder(&why)) {
+        // This session's snapshots go into a folder of its own; what killed sessions left goes.
+        const std::string folder = ApplicationTemporaryPath();
+        port::OpenSessionFolder(folder);
+        port::RemoveDeadSessionFolders(folder);
+        return;
+    }
     gSupportFolderUnavailable = 1;
     if (sToldSupportFolder) return;
     sToldSupportFolder = true;

@@ -1,6 +1,7 @@
 #include "geometry/elements/edging_build.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "geometry/elements/fence_build.h"
 #include "geometry/elements/stair_state.h"
@@ -55,6 +56,9 @@ void UpdateEdgingSegment(Objex* edging, const Poinz* point, const Poinz* next, S
     const DocState* ds = CurrentDocState();
     // A resolution of 0 or less counts as 1: the walk must move forward.
     const float step = ds ? 1.0f / (7.0f * float(std::max<int16_t>(ds->curveSegments, 1))) : kCoarseStep;
+    const float length = WalkedLength(point, next, step);
+    if (!std::isfinite(length)) return;  // no curve a block could stand on
+    const BoundedWalkStep bounded(state, length);
     float x0 = point->position[0], y0 = point->position[1], z0 = point->position[2];
     for (int i = 1;; ++i) {
         const float t = float(i) * step;
@@ -73,7 +77,7 @@ void UpdateEdgingList(float x0, float y0, float z0, float x1, float y1, float z1
     const float angle = PlanAngle(from, {x1, y1, z1}, &remaining);
     float offset = 0;
     while (remaining > 0) {
-        const float need = stairwalk::StepLength(state) - stairwalk::Progress(state);
+        const float need = DistanceToNextPiece(state);
         if (remaining < need) {
             stairwalk::Progress(state) += remaining;
             return;

@@ -10,6 +10,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
 
@@ -127,7 +128,10 @@ void UpdateFenceSegment(Objex* fence, const Poinz* point, const Poinz* next) {
     const Segment s(point, next);
     const float w = style->picketWidth, h = style->picketHeight, g = style->gap;
     float remaining = s.length;
+    // A segment longer than a run of pickets (a damaged point) stops at the run's end.
+    int32_t pickets = 0;
     while (remaining > w && remaining > g) {
+        if (++pickets > pieceruns::kMostPerRun) return;
         Float3DPoint at = s.At(s.length - remaining);
         AppendFencePicketObject(fence, at.floatH, at.floatV, at.floatD, s.angle, w, h);
         remaining -= w;
@@ -174,7 +178,10 @@ void UpdateCustomFenceSegment(Objex* fence, const Poinz* point, const Poinz* nex
     // Sizes that add up to nothing would never use the segment up: no panels then.
     const bool advances = pw + postW > 0;
     float remaining = L - postW / 2;
+    int32_t panels = 0;
     while (advances && (gateNext ? remaining > pw + postW : remaining > pw + postW / 2)) {
+        // Sizes too small for the segment (or a segment too long for them) end with the run.
+        if (++panels > pieceruns::kMostPerRun) return;
         const Float3DPoint at = s.At(L - remaining);
         AppendCustomFencePicketObject(fence, at.floatH, at.floatV, at.floatD, s.angle, pw, ph);
         remaining -= pw + postW / 2;

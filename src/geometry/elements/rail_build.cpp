@@ -12,6 +12,7 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
 #include "model/scoped_restore.h"
 #include "model/smoothing.h"
 #include "model/splines.h"
@@ -73,11 +74,9 @@ StairContext ContextOf(Objex* owner, const DocState* ds) {
 float Plan(const DocState* ds, float world) { return ConvertWorldToScreen(world, ds, 0); }
 
 // A converted spacing of 0 would never move along the line, a negative one (a damaged file)
-// would walk backward for ever: both count as 1.0.
-float SpacingOf(const DocState* ds, float world) {
-    const float s = Plan(ds, world);
-    return s > 0.0f ? s : 1.0f;
-}
+// would walk backward for ever, a tiny one would stand spindles inside each other: all count as
+// the least spindle spacing.
+float SpacingOf(const DocState* ds, float world) { return pieceruns::SpindleSpacing(Plan(ds, world)); }
 
 // A rail 4.0 wide centred on a -> b and 2.0 deep, its underside at the V given for each end.
 void AppendRail(const StairContext& c, const Float3DPoint& a, const Float3DPoint& b, float lowA, float lowB,
@@ -174,6 +173,9 @@ void UpdateRailSegment(Objex* railing, const Poinz* point, const Poinz* next, St
     const DocState* ds = CurrentDocState();
     // A resolution of 0 or less counts as 1: the walk must move forward.
     const float step = ds ? 1.0f / (8.0f * float(std::max<int16_t>(ds->curveSegments, 1))) : kCoarseStep;
+    const float length = WalkedLength(point, next, step);
+    if (!std::isfinite(length)) return;  // no curve a spindle could stand on
+    const BoundedWalkStep bounded(record, length);
     Float3DPoint previous = PositionOf(point);
     for (int i = 1;; ++i) {
         const float t = float(i) * step;
@@ -190,7 +192,7 @@ void UpdateRailList(const Float3DPoint& from, const Float3DPoint& to, StyleState
     const float angle = PlanAngle(from, to, &rest);
     Float3DPoint at = from;
     while (rest > 0) {
-        const float distance = stairwalk::StepLength(record) - stairwalk::Progress(record);
+        const float distance = DistanceToNextPiece(record);
         if (rest < distance) {
             stairwalk::Progress(record) += rest;
             return;
@@ -228,9 +230,10 @@ void ConstructRailing(const Float3DPoint& start, const Float3DPoint& end, float 
     const float s = SpacingOf(ds, spacing);
     float length = 0;
     PlanAngle(start, end, &length);
-    const long count = std::max(1L, std::lround(length / s));
+    if (!std::isfinite(length)) return;  // no span a spindle could stand on
+    const int32_t count = std::max(1, pieceruns::RoundedCount(length / s));
     const float step = length / float(count);
-    for (long i = 0; i <= count; ++i)
+    for (int32_t i = 0; i <= count; ++i)
         AppendBoxPiece(c, Moved(start, direction, float(i) * step), direction, kSpindle, kSpindle, start.floatV,
                        start.floatV - height, objtype::kStairRail, material);
     const int16_t railType = gBuildingCurvedDeck ? objtype::kCurvedRailPiece : objtype::kStairRail;

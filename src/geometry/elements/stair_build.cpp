@@ -13,6 +13,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/parallel.h"
+#include "model/piece_runs.h"
 #include "model/scoped_restore.h"
 #include "model/smoothing.h"
 #include "model/splines.h"
@@ -81,10 +82,11 @@ public:
         rebuild::DeleteRendererObject(stair);
         DeleteObjectList(stair->firstPart);
         // Whole risers only (100 / 7 builds 14); the 0.01 carries the last one past the top,
-        // which ends the walk. A damaged step height of 0 or less builds one riser.
+        // which ends the walk. A damaged step height of 0 or less builds one riser, a tiny one
+        // no more risers than a run holds.
         const float height = sf::kFloorHeight(*stair), wished = riser_.saved();
-        const double count = wished > 0 ? std::floor(double(height) / double(wished)) : 1.0;
-        sf::kRiser(*stair) = float(double(height) / (count >= 1 ? count : 1.0) + 0.01);
+        const int32_t count = wished > 0 ? pieceruns::WholeCount(double(height) / double(wished)) : 1;
+        sf::kRiser(*stair) = float(double(height) / double(std::max(count, 1)) + 0.01);
         rise_ = Plan(ds, height);
         gStairHeightAccum = 0;
         gInitializeStairs = 1;
@@ -174,6 +176,9 @@ void UpdateStairSegment(const StairContext& c, const Poinz* point, const Poinz* 
     if (!point || !next) return;
     // A resolution of 0 or less counts as 1: the walk must move forward.
     const float step = c.ds ? 1.0f / (6.0f * float(std::max<int16_t>(c.ds->curveSegments, 1))) : kCoarseStep;
+    const float length = WalkedLength(point, next, step);
+    if (!std::isfinite(length)) return;  // no curve a step could stand on
+    const BoundedWalkStep bounded(record, length);
     Float3DPoint previous = PositionOf(point);
     for (int i = 1;; ++i) {
         const float t = float(i) * step;
@@ -191,7 +196,7 @@ void UpdateStairList(const StairContext& c, const Float3DPoint& from, const Floa
     Float3DPoint at = from;
     while (rest > 0 && c.rise > gStairHeightAccum) {
         if (gStairHeightAccum + c.riser > c.rise) gPlaceFinalBalusters = 1;
-        const float distance = stairwalk::StepLength(record) - stairwalk::Progress(record);
+        const float distance = DistanceToNextPiece(record);
         if (rest < distance) {
             stairwalk::Progress(record) += rest;
             return;
@@ -235,7 +240,7 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     if (rightLength > length) rightEnd = AtV(Moved(run.rightStart, rightDirection, length), run.rightEnd.floatV);
     float depth = Plan(ds, run.depth);
     if (depth == 0.0f) depth = 1.0f;
-    const long treads = std::lround(length / depth);
+    const int32_t treads = pieceruns::RoundedCount(length / depth);
     const Float3DPoint leftStart = run.leftStart, rightStart = run.rightStart;
     run.leftStart = leftEnd, run.rightStart = rightEnd;
     if (treads <= 0) {
@@ -245,7 +250,7 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     const float treadDepth = length / float(treads);
     const float firstTop = gStairHeightAccum + c.riser;
     Float3DPoint previousLeft = leftStart, previousRight = rightStart;
-    for (long i = 1; i <= treads && !(gStairHeightAccum > c.rise); ++i) {
+    for (int32_t i = 1; i <= treads && !(gStairHeightAccum > c.rise); ++i) {
         const Float3DPoint left = Moved(leftStart, direction, float(i) * treadDepth);
         const Float3DPoint right = Moved(rightStart, direction, float(i) * treadDepth);
         if (gFinalStairSegment && (i == treads || gStairHeightAccum + c.riser > c.rise)) gPlaceFinalBalusters = 1;
@@ -254,11 +259,11 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     }
     const float stringerStart = gStairStringerHeightAccum;
     int32_t leftClosing = 0, rightClosing = 0;
-    Objex* leftStringer = BuildStaircaseStraightStringer(c, leftStart, direction, treadDepth, c.riser, int32_t(treads),
+    Objex* leftStringer = BuildStaircaseStraightStringer(c, leftStart, direction, treadDepth, c.riser, treads,
                                                          run.runIndex, 1, &leftClosing);
     gStairStringerHeightAccum = stringerStart;
     Objex* rightStringer = BuildStaircaseStraightStringer(c, rightStart, direction, treadDepth, c.riser,
-                                                          int32_t(treads), run.runIndex, 0, &rightClosing);
+                                                          treads, run.runIndex, 0, &rightClosing);
     BuildStaircaseBottomPaneling(c, leftStringer, rightStringer, leftClosing, rightClosing, run.runIndex);
     if (run.leftRail == 1 || c.framing)
         AppendStraightHandRail(c, leftStart, leftEnd, rightStart, rightEnd, 1, firstTop, gStairHeightAccum, c.riser);

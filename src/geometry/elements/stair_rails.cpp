@@ -7,6 +7,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
 #include "model/transforms.h"
 
 namespace {
@@ -118,10 +119,10 @@ void ConstructRail(const StairContext& c, const Float3DPoint& start, const Float
     float length = 0;
     PlanAngle(s, e, &length);
     const float fill = length - 4.0f * (int(startPost) + int(endPost));
-    const long count = std::max(1L, std::lround(fill / spacing));
+    const int32_t count = std::max(1, pieceruns::RoundedCount(fill / spacing));
     const float step = fill / float(count);
-    const long members = endPost ? count - 1 : count;
-    for (long i = 1; i <= members; ++i) {
+    const int32_t members = endPost ? count - 1 : count;
+    for (int32_t i = 1; i <= members; ++i) {
         const Float3DPoint at = Moved(s, direction, float(i) * step + (startPost ? 4.0f : 0.0f));
         if (c.framing)
             AppendBoxPiece(c, at, direction, kBoardDepth, kBoardWidth, s.floatV, s.floatV - height,

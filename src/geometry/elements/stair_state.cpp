@@ -7,6 +7,8 @@
 #include "model/generated_numbers.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/piece_runs.h"
+#include "model/splines.h"
 #include "model/texture_mapping.h"
 #include "port/seam.h"
 #include "model/poly_builders.h"
@@ -35,6 +37,30 @@ void StartStairSegments() {
     gStairHeightAccum = 0;
     gStairStringerHeightAccum = 0;
 }
+
+float WalkedLength(const Poinz* point, const Poinz* next, float step) {
+    if (!point || !next || !(step > 0)) return 0;
+    float length = 0;
+    Float3DPoint previous{point->position[0], point->position[1], point->position[2]};
+    for (int i = 1;; ++i) {
+        const float t = float(i) * step;
+        if (!(t <= 1.01f)) break;
+        Float3DPoint at;
+        GetSplineCoordinate(point, next, t, &at.floatH, &at.floatV, &at.floatD);
+        float chord = 0;
+        PlanAngle(previous, at, &chord);
+        length += chord;
+        previous = at;
+    }
+    return length;
+}
+
+BoundedWalkStep::BoundedWalkStep(StyleState& record, float curveLength)
+    : record_(record), saved_(stairwalk::StepLength(record)) {
+    stairwalk::StepLength(record) = pieceruns::SpacingAlong(saved_, curveLength);
+}
+
+BoundedWalkStep::~BoundedWalkStep() { stairwalk::StepLength(record_) = saved_; }
 
 Float3DPoint Moved(const Float3DPoint& p, float angle, float length) {
     float dh = 0, dd = 0;
@@ -68,12 +94,15 @@ void Dress(Objex* piece, int16_t type, const RailMaterial& m, RGBColor fill) {
     }
 }
 
+// The owner holds as many pieces as one object may: the builders make no more.
+bool Full(const StairContext& c) { return PartCount(c.owner) >= pieceruns::kMostPerObject; }
+
 Objex* Hang(const StairContext& c, Objex* piece) {
     if (!piece) return nullptr;
     UnlinkObject(piece);  // a part only: on no layer
     piece->sourceObject = c.owner;
     Unnumber(piece);
-    AppendObjectToList(c.owner->firstPart, piece);
+    AppendPartToObject(c.owner, piece);
     return piece;
 }
 
@@ -81,7 +110,7 @@ Objex* Hang(const StairContext& c, Objex* piece) {
 
 Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const Float3DPoint* upper, int32_t count,
                         int16_t type, const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer || count < 2) return nullptr;
+    if (!c.owner || !c.layer || count < 2 || Full(c)) return nullptr;
     const std::vector<Float3DPoint> none(static_cast<size_t>(count));
     Objex* piece = BuildClosedPoly(lower, upper, none.data(), none.data(), none.data(), none.data(), count, c.layer, 1);
     if (!piece) return nullptr;
@@ -91,7 +120,7 @@ Objex* AppendSolidPiece(const StairContext& c, const Float3DPoint* lower, const 
 
 Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const RailMaterial& material, RGBColor fill) {
     if (!built) return nullptr;
-    if (!c.owner) {
+    if (!c.owner || Full(c)) {
         DeleteObj(built);
         return nullptr;
     }
@@ -101,7 +130,7 @@ Objex* HangBuiltPiece(const StairContext& c, Objex* built, int16_t type, const R
 
 Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32_t count, int16_t type,
                        const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer || count < 3) return nullptr;
+    if (!c.owner || !c.layer || count < 3 || Full(c)) return nullptr;
     const std::vector<Float3DPoint> none(static_cast<size_t>(count));
     Objex* piece = BuildGeneralPoly(corners, nullptr, none.data(), none.data(), nullptr, nullptr, count, c.layer, 1,
                                     type, 1, 0);
@@ -114,7 +143,7 @@ Objex* AppendFlatPiece(const StairContext& c, const Float3DPoint* corners, int32
 
 Objex* AppendBandPiece(const StairContext& c, const Float3DPoint lower[2], const Float3DPoint upper[2], int16_t type,
                        const RailMaterial& material, RGBColor fill) {
-    if (!c.owner || !c.layer) return nullptr;
+    if (!c.owner || !c.layer || Full(c)) return nullptr;
     const Float3DPoint none[2] = {};
     Objex* piece = BuildOpenPoly(lower, upper, none, none, none, none, 2, c.layer, 1);
     if (!piece) return nullptr;

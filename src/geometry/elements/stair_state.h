@@ -10,6 +10,7 @@
 struct DocState;
 struct Layer;
 struct Objex;
+struct Poinz;
 
 // Height reached so far above the stair's base, plan units.
 extern float gStairHeightAccum;
@@ -41,6 +42,29 @@ inline float& Progress(StyleState& s) { return s.extra; }
 
 // The state of a new flight whose next run is its last (deck steps).
 void StartStairSegments();
+
+// The length of the curve from `point` to `next` as a walk samples it: the chords between
+// t = 0, step, 2 step, ... while t <= 1.01 (a t that is not a number ends it).
+float WalkedLength(const Poinz* point, const Poinz* next, float step);
+// Held while a walk covers one curve: its step length raised so that the curve holds at most
+// pieceruns::kMostPerRun pieces, put back at the end.
+class BoundedWalkStep {
+public:
+    BoundedWalkStep(StyleState& record, float curveLength);
+    ~BoundedWalkStep();
+    BoundedWalkStep(const BoundedWalkStep&) = delete;
+    BoundedWalkStep& operator=(const BoundedWalkStep&) = delete;
+
+private:
+    StyleState& record_;
+    float saved_;
+};
+// The length left to walk before the next piece: never below 0, so a walk whose progress
+// passed a step length lowered after it still moves forward.
+inline float DistanceToNextPiece(StyleState& s) {
+    const float d = stairwalk::StepLength(s) - stairwalk::Progress(s);
+    return d > 0 ? d : 0.0f;
+}
 
 // A texture, colour and texture scale laid on every point of a piece.
 struct RailMaterial {

@@ -90,7 +90,8 @@ Objex* TrimDefinitionRead::copyFor(Layer* layer) const {
     Objex* copy = DuplicateObject(profile_, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (!copy) return nullptr;
     copy->prev = copy->next = nullptr;
-    copy->layer = layer;
+    // The copy and all it owns leave the read's scratch layer, which goes with the read.
+    SetLayerOfTree(copy, layer);
     if (!name_.empty()) {
         FreeString(copy->text);
         copy->text = CopyString(name_.c_str());

@@ -345,11 +345,14 @@ void ReadPlugInObjectPoints(Objex* o) {
     ReadStdLong(&count);
     const int16_t rows = o->rows;
     o->rows = 0;
+    // The info's stored count counts nothing yet: appending from the largest would overflow.
+    o->pointCount = 0;
     const bool wall = o->type == objtype::kWall;
     const bool trimRecords = xver::Is8000Plus(sInputVersion);
     DocState* ds = CurrentDocState();
     ExchangeIDIndex* index = ExchangeIDIndex::current();
     int32_t read = 0;
+    Poinz* tail = nullptr;  // the last point appended: each append in constant time
     for (; read < count && !AtEndOfInput(); ++read) {
         Poinz* p = CreatePoint(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, o);
         Poinz scratch;
@@ -379,7 +382,7 @@ void ReadPlugInObjectPoints(Objex* o) {
                 if (*slot) (*slot)->slot[0] = word;
             }
         }
-        if (p) AppendPointToObject(p, o);
+        if (p) tail = AppendPointAfter(p, o, tail);
         else if (wall) {
             DeleteTrimRecord(scratch.trim1);
             DeleteTrimRecord(scratch.trim2);

@@ -164,7 +164,9 @@ int32_t ReadTextureT() {
 
 void ReadSettingsFont(LOGFONT* font) {
     int32_t height = 0;
-    if (ReadStdLong(&height)) font->lfHeight = -height;
+    // Stored negated; negated again modulo 2^32, so every height, INT32_MIN included, comes back
+    // as written and none overflows.
+    if (ReadStdLong(&height)) font->lfHeight = static_cast<int32_t>(0u - static_cast<uint32_t>(height));
     ReadStdLong(&font->lfWeight);
     ReadSome(&font->lfItalic, 1);
     ReadSome(&font->lfUnderline, 1);

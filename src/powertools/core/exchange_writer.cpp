@@ -118,7 +118,7 @@ void WriteTextureTPrime(int32_t id) {
 }
 
 void WriteSettingsFont(Staging& out, const LOGFONT& font) {
-    out.u32(static_cast<uint32_t>(-font.lfHeight));
+    out.u32(0u - static_cast<uint32_t>(font.lfHeight));  // negated modulo 2^32: INT32_MIN does not overflow
     out.u32(static_cast<uint32_t>(font.lfWeight));
     out.u8(font.lfItalic);
     out.u8(font.lfUnderline);

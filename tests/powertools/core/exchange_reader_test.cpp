@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <set>
 #include <string>
@@ -126,6 +127,18 @@ TEST_F(ExchangeReadTest, EveryVersionReadsBackToTheSameFile) {
     }
     ASSERT_TRUE(GetPlugInData(kTool));
     EXPECT_EQ(std::string(GetPlugInData(kTool)->data, 10), "tool state");
+}
+
+// A font height is stored negated: every height comes back as it was, the largest negative
+// one (which has no positive counterpart) included.
+TEST_F(ExchangeReadTest, EveryFontHeightComesBackAsWritten) {
+    for (int32_t height : {-16, 28, INT32_MIN, INT32_MAX, 0}) {
+        ds()->font.lfHeight = height;
+        Write(11000);
+        ds()->font.lfHeight = 1;
+        ASSERT_EQ(PlugInFileRead(path.c_str(), kTool), 1) << height;
+        EXPECT_EQ(ds()->font.lfHeight, height);
+    }
 }
 
 // The record of an object the test built, which then leaves the design.

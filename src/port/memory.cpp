@@ -1,0 +1,16 @@
+#include "port/memory.h"
+
+#include <cstdlib>  // defines __GLIBC__ where it applies
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace port {
+
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+}  // namespace port
