@@ -79,7 +79,7 @@ public:
     // The document window, once shown; empty when it never shows.
     QString mainWindow(int ms = 20000) const {
         QString main;
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             for (const auto& [id, kind] : windows())
                 if (kind == Kind::Document) main = id;
             return !main.isEmpty();

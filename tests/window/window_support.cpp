@@ -237,7 +237,7 @@ bool LaunchFirstPowerTool(QMDWindowController* w, QString* row, bool withStatus,
     });
     driver.start(100);
     if (!ChooseMenuItem(w, "Window", "showPowerToolLauncherWindow")) return false;
-    QTest::qWaitFor([&] { return !driver.isActive(); }, 21000);
+    (void)QTest::qWaitFor([&] { return !driver.isActive(); }, 21000);
     return launched;
 }
 
