@@ -1,7 +1,5 @@
 #include "tools/wall_openings.h"
 
-#include "plan/doors.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>

@@ -378,6 +378,13 @@ std::vector<Objex*> ListOf(Objex* head) {
     return v;
 }
 
+std::vector<Objex*> PartsOfType(const Objex* owner, int16_t type) {
+    std::vector<Objex*> parts;
+    for (Objex* p = owner->firstPart; p; p = p->next)
+        if (p->type == type) parts.push_back(p);
+    return parts;
+}
+
 std::vector<uint32_t> ChildIDs(const Objex* host) {
     std::vector<uint32_t> ids;
     for (const Objex* c = host->firstChild; c; c = c->next) ids.push_back(c->objectID);

@@ -130,6 +130,7 @@ int CountObjects(const Objex* head);
 int CountLayers(const Layer* head);
 int CountTree(const Objex* head);          // a list and its descendants
 std::vector<Objex*> ListOf(Objex* head);
+std::vector<Objex*> PartsOfType(const Objex* owner, int16_t type);  // its generated parts of that type
 std::vector<uint32_t> ChildIDs(const Objex* host);
 std::vector<std::pair<float, float>> PlanPositions(const Objex* o);
 void ExpectPosition(const Poinz* p, float h, float v, float d);

@@ -55,12 +55,6 @@ protected:
     DocState* ds = nullptr;
 };
 
-int StairRails(const Objex* o) {
-    int n = 0;
-    for (const Objex* p = o->firstPart; p; p = p->next) n += p->type == objtype::kStairRail;
-    return n;
-}
-
 TEST_F(DamagedSizes, EveryBuilderEndsWithinARunAndAnObjectsWorthOfPieces) {
     struct Row {
         const char* what;
@@ -123,7 +117,7 @@ TEST_F(DamagedSizes, EveryBuilderEndsWithinARunAndAnObjectsWorthOfPieces) {
     // The capped span's spindles stand 10 apart, end to end.
     Objex* span = Railing({{0, 0}, {40960, 0}}, 6);
     UpdateRailObject(span);
-    ASSERT_EQ(StairRails(span), kRun + 3);
+    ASSERT_EQ(PartsOfType(span, objtype::kStairRail).size(), size_t(kRun + 3));
     const Objex* second = span->firstPart->next;
     EXPECT_NEAR((second->bounds3D.floatLeft + second->bounds3D.floatRight) / 2, 10, 1e-3f);
     DeleteObj(UnlinkObject(span));

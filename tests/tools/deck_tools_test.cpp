@@ -55,13 +55,6 @@ protected:
     RecordingAlerts alerts;
 };
 
-std::vector<Objex*> PartsOfType(Objex* owner, int16_t type) {
-    std::vector<Objex*> parts;
-    for (Objex* p = owner->firstPart; p; p = p->next)
-        if (p->type == type) parts.push_back(p);
-    return parts;
-}
-
 std::vector<float> BottomsOf(Objex* owner) {
     std::vector<float> v;
     for (Objex* p = owner->firstPart; p; p = p->next)

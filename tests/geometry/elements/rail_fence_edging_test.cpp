@@ -48,13 +48,6 @@ Extents AlongH(const Objex* o) {
     }
     return e;
 }
-std::vector<Objex*> Typed(const Objex* o, int16_t type) {
-    std::vector<Objex*> out;
-    for (Objex* p = o->firstPart; p; p = p->next)
-        if (p->type == type) out.push_back(p);
-    return out;
-}
-
 class Elements : public SelectionTest {
 protected:
     void SetUp() override {
@@ -91,7 +84,7 @@ TEST_F(Elements, RailingsAreCurvedOnlyWithATangentAndSpaceTheirSpindlesEvenly) {
     for (const Span& s : {Span{6, 9, 6.25f}, {0, 51, 1.0f}}) {
         Objex* rail = Railing({{0, 0}, {50, 0}}, s.spacing);
         UpdateRailObject(rail);
-        const std::vector<Objex*> pieces = Typed(rail, objtype::kStairRail);
+        const std::vector<Objex*> pieces = PartsOfType(rail, objtype::kStairRail);
         ASSERT_EQ(int(pieces.size()), s.spindles + 2) << s.spacing;
         for (int i = 0; i < s.spindles; ++i)
             EXPECT_TRUE(Near({BoxOf(pieces[i]).h0, BoxOf(pieces[i]).high}, {s.step * i - 1, 36}, 1e-3f))
@@ -110,7 +103,7 @@ TEST_F(Elements, PostsStandAtFlaggedPointsAndCurvedSpindlesAreJoinedBackward) {
         if (curved) PointAt(rail, 0)->outTangent[0] = 40;
         UpdateRailObject(rail);
         std::vector<float> posts;
-        for (Objex* p : Typed(rail, objtype::kStairRail))
+        for (Objex* p : PartsOfType(rail, objtype::kStairRail))
             if (std::abs(BoxOf(p).h1 - BoxOf(p).h0 - 8) < 1e-3f) posts.push_back((BoxOf(p).h0 + BoxOf(p).h1) / 2), posts.push_back(BoxOf(p).high);
         EXPECT_EQ(posts, (std::vector<float>{0, 40, 80, 40})) << curved;
     }
@@ -121,8 +114,8 @@ TEST_F(Elements, PostsStandAtFlaggedPointsAndCurvedSpindlesAreJoinedBackward) {
         Objex* rail = Railing({{0, 0}, {40, 0}}, spacing);
         PointAt(rail, 0)->outTangent[0] = 40;
         UpdateRailObject(rail);
-        const std::vector<Objex*> spindles = Typed(rail, objtype::kStairRail);
-        const std::vector<Objex*> rails = Typed(rail, objtype::kCurvedRailPiece);
+        const std::vector<Objex*> spindles = PartsOfType(rail, objtype::kStairRail);
+        const std::vector<Objex*> rails = PartsOfType(rail, objtype::kCurvedRailPiece);
         ASSERT_GE(spindles.size(), 40u) << spacing;
         EXPECT_EQ(rails.size(), 2 * (spindles.size() - 1)) << spacing;
         for (size_t i = 0; i < spindles.size(); ++i)
@@ -137,22 +130,22 @@ TEST_F(Elements, DeckSpansAndSpindlesTakeTheDecksForms) {
     gBuildingCurvedDeck = 1;
     ConstructRailing({0, 0, 0}, {12, 0, 0}, 0, deck, 36, 6, m);
     gBuildingCurvedDeck = 0;
-    EXPECT_EQ(Typed(deck, objtype::kCurvedRailPiece).size(), 2u);  // 3 spindles stay 39
+    EXPECT_EQ(PartsOfType(deck, objtype::kCurvedRailPiece).size(), 2u);  // 3 spindles stay 39
     DeleteObjectList(deck->firstPart);
     // Kept, then dropped: the second spindle leaves only its two rails, 36 up.
     StartDeckRail(deck);
     AppendDeckRailSpindle(deck, 0, 0, 0, 0, 36, m, 1);
     AppendDeckRailSpindle(deck, 6, 0, 0, 0, 36, m, 0);
-    EXPECT_EQ(std::pair(Typed(deck, objtype::kStairRail).size(), Typed(deck, objtype::kCurvedRailPiece).size()),
+    EXPECT_EQ(std::pair(PartsOfType(deck, objtype::kStairRail).size(), PartsOfType(deck, objtype::kCurvedRailPiece).size()),
               std::pair(size_t(1), size_t(2)));
-    EXPECT_EQ(BoxOf(Typed(deck, objtype::kCurvedRailPiece)[0]).low, 36);
+    EXPECT_EQ(BoxOf(PartsOfType(deck, objtype::kCurvedRailPiece)[0]).low, 36);
 }
 
 TEST_F(Elements, PanelRailingsRiseToTheRailHeight) {
     Objex* rail = Railing({{0, 0}, {40, 0}}, 6);
     ConstructCurvedRailSpan(rail);
     ConstructTexturedRailing({10, 0, 0}, 1.5707964f, 30, rail, {2300, {}, {100, 100}});
-    const std::vector<Objex*> panels = Typed(rail, objtype::kStairRail);
+    const std::vector<Objex*> panels = PartsOfType(rail, objtype::kStairRail);
     ASSERT_EQ(panels.size(), 2u);
     const Box span = BoxOf(panels[0]), flat = BoxOf(panels[1]);
     EXPECT_TRUE(Near({span.h0, span.h1, span.low, span.high, flat.h0, flat.h1, flat.d0, flat.d1, flat.high},
@@ -205,7 +198,7 @@ TEST_F(Elements, CustomFencesPostTheirPanelsAndGates) {
     // Widths of 0 never use the segment up: posts only.
     ff::kPicketWidth(*f) = ff::kPostWidth(*f) = 0;
     UpdateFenceObject(f);
-    EXPECT_EQ(Typed(f, objtype::kFence).size(), 4u);
+    EXPECT_EQ(PartsOfType(f, objtype::kFence).size(), 4u);
 }
 
 TEST_F(Elements, PartsTurnAboutTheirPlacementPointWithTheSegment) {
@@ -251,10 +244,10 @@ TEST_F(Elements, APointEditRebuildsAndTheSceneHoldsTheParts) {
     Objex* f = Fence({{0, 0}, {100, 0}}, 703);
     ClickInfo click = ClickAt(55, 0);
     ASSERT_NE(AddPoint(f, PointAt(f, 0), ds, &click), nullptr);
-    EXPECT_EQ(Typed(f, objtype::kFence).size(), 11u);  // 55: six pickets, the last 5 wide; 45: five
+    EXPECT_EQ(PartsOfType(f, objtype::kFence).size(), 11u);  // 55: six pickets, the last 5 wide; 45: five
     PointAt(f, 1)->selected = 1;
     RemovePoint(f, PointAt(f, 1), ds);
-    EXPECT_EQ(Typed(f, objtype::kFence).size(), 10u);
+    EXPECT_EQ(PartsOfType(f, objtype::kFence).size(), 10u);
     ReRenderObject(f);
     EXPECT_TRUE(Built(f));
 }
