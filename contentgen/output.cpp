@@ -3,20 +3,17 @@
 #include <QBuffer>
 #include <QImage>
 #include <cstdio>
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 
 #include "port/files.h"
 
 namespace contentgen {
 
 bool MakeFolders(const std::string& folder) {
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !std::filesystem::is_directory(folder)) {
-        std::fprintf(stderr, "dvx_contentgen: cannot make %s: %s\n", folder.c_str(), ec.message().c_str());
-        return false;
-    }
-    return true;
+    if (port::MakeFolderTree(folder)) return true;
+    std::fprintf(stderr, "dvx_contentgen: cannot make %s: %s\n", folder.c_str(), std::strerror(errno));
+    return false;
 }
 
 bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {

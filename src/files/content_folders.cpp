@@ -16,14 +16,6 @@ std::string Below(const std::string& root, std::initializer_list<const char*> co
     return path;
 }
 
-// The folder and every missing folder above it ($XDG_DATA_HOME may not exist yet on a fresh
-// account).
-bool MakeFolderTree(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
-        if (!port::FolderExists(folder.substr(0, slash))) port::MakeFolder(folder.substr(0, slash));
-    return port::MakeFolder(folder);
-}
-
 bool IsBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
@@ -106,7 +98,8 @@ std::string SharedFile(const std::string& path) {
 bool MakeUserContentFolders() {
     const std::string user = LocalDomainUserSharedPath();
     if (user.empty()) return false;
-    bool made = MakeFolderTree(user);
+    // $XDG_DATA_HOME may not exist yet on a fresh account.
+    bool made = port::MakeFolderTree(user);
     // Parents before children.
     for (const std::string& folder : {LocalDomainUserSharedTexturePath(),
                                       LocalDomainCustomTexturePath(), LocalDomainAccessoriesPath(),

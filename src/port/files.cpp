@@ -227,6 +227,12 @@ bool MakeFolder(const std::string& path) {
     return errno == EEXIST && FolderExists(path);
 }
 
+bool MakeFolderTree(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        if (!FolderExists(path.substr(0, slash))) MakeFolder(path.substr(0, slash));
+    return MakeFolder(path);
+}
+
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::vector<std::string> ListFolder(const std::string& path) {

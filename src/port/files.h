@@ -27,6 +27,8 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size,
 bool FileExists(const std::string& path);    // a regular file (links followed)
 bool FolderExists(const std::string& path);
 bool MakeFolder(const std::string& path);    // one level; true when it exists afterwards
+// The folder and every missing folder above it; true when it exists afterwards.
+bool MakeFolderTree(const std::string& path);
 bool RemoveFile(const std::string& path);    // true when the file was removed
 
 // Names (not paths) of the entries of a folder, sorted; empty when it cannot be listed.

@@ -149,6 +149,11 @@ TEST_F(Files, FolderOperations) {
     EXPECT_TRUE(port::RemoveFile(JoinPath(dir, "a")));
     EXPECT_FALSE(port::RemoveFile(JoinPath(dir, "a")));
     EXPECT_FALSE(port::FileExists(JoinPath(dir, "a")));
+    // A tree is made whole above its last folder, and not through a file.
+    EXPECT_TRUE(port::MakeFolderTree(JoinPath(dir, "e/f/g")));
+    EXPECT_TRUE(port::FolderExists(JoinPath(dir, "e/f/g")));
+    EXPECT_TRUE(port::MakeFolderTree(JoinPath(dir, "e/f/g")));
+    EXPECT_FALSE(port::MakeFolderTree(JoinPath(dir, "b/h")));
 
     EXPECT_EQ(JoinPath("/tmp", "x"), "/tmp/x");
     EXPECT_EQ(JoinPath("/tmp/", "x"), "/tmp/x");
