@@ -8,6 +8,7 @@
 #include "contentgen.h"
 #include "materials_paint.h"
 #include "materials_painters.h"
+#include "output.h"
 
 namespace contentgen {
 
@@ -220,8 +221,8 @@ bool WriteMaterials(const std::string& root) {
     for (const Material& m : Materials()) {
         const std::string base = root + "/Textures/" + m.folder + "/" + m.prefix + std::to_string(m.number);
         const Ini info = Ini().section("Description").key("Name", m.name).section("Size").key("Width", m.width).key("Height", m.height);
-        ok = WriteImageFile(base + ".PTX", m.paint(), "jpeg", 88) && ok;
-        ok = WriteTextFile(base + ".PTI", info.text()) && ok;
+        ok = WriteImage(base + ".PTX", m.paint(), "jpeg", 88) && ok;
+        ok = WriteText(base + ".PTI", info.text()) && ok;
     }
     return ok;
 }

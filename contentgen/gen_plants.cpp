@@ -9,6 +9,7 @@
 
 #include "contentgen.h"
 #include "materials_paint.h"
+#include "output.h"
 #include "plants_draw.h"
 
 namespace contentgen {
@@ -195,21 +196,19 @@ texturing::Ini InfoOf(const Plant& p) {
 }  // namespace
 
 bool WritePlants(const std::string& root) {
-    using texturing::WriteImageFile;
-    using texturing::WriteTextFile;
     const std::string textures = root + "/Textures/";
     bool ok = true;
     for (const Plant& p : Plants()) {
         const std::string base = textures + p.category.folder + "/" + p.category.prefix + std::to_string(p.number);
         const QImage picture = plants::DrawPlant(p.look);
-        ok = WriteImageFile(base + ".PTX", picture, "png") && ok;
-        ok = WriteImageFile(base + ".PPV", plants::Preview(picture, kPreviewSide), "jpeg", 88) && ok;
-        ok = WriteTextFile(base + ".PTI", InfoOf(p).text()) && ok;
+        ok = WriteImage(base + ".PTX", picture, "png") && ok;
+        ok = WriteImage(base + ".PPV", plants::Preview(picture, kPreviewSide), "jpeg", 88) && ok;
+        ok = WriteText(base + ".PTI", InfoOf(p).text()) && ok;
     }
     for (const WirePlant& wire : kWirePlants)
         for (const Plant& p : Plants())
             if (std::string(p.commonName) == wire.drawnFrom)
-                ok = WriteImageFile(textures + "WIREPLANTS/" + wire.name, plants::Outline(plants::DrawPlant(p.look)), "png") && ok;
+                ok = WriteImage(textures + "WIREPLANTS/" + wire.name, plants::Outline(plants::DrawPlant(p.look)), "png") && ok;
     return ok;
 }
 

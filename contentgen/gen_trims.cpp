@@ -6,6 +6,7 @@
 
 #include "contentgen.h"
 #include "materials_paint.h"
+#include "output.h"
 #include "trims_draw.h"
 
 namespace contentgen {
@@ -36,8 +37,8 @@ constexpr double kCentimetresPerInch = 2.54;
 
 bool WriteEntry(const std::string& base, Kind kind, double inches, const std::string& label, const std::string& name) {
     const texturing::Ini info = texturing::Ini().section("Description").key("Name", name);
-    return texturing::WriteImageFile(base + ".PPV", trims::DrawTrimPreview(kind, inches, label.c_str(), kPreviewSide), "png") &
-           texturing::WriteTextFile(base + ".PTI", info.text());
+    return WriteImage(base + ".PPV", trims::DrawTrimPreview(kind, inches, label.c_str(), kPreviewSide), "png") &
+           WriteText(base + ".PTI", info.text());
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 #include "materials_paint.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-
-#include "port/files.h"
 
 namespace contentgen::texturing {
 
@@ -141,59 +137,6 @@ Unit RowLayout::at(int x, int y) const {
 double JointAt(const Unit& unit, double joint) {
     const double d = std::min(unit.u, unit.v);
     return std::clamp(joint + 1 - d, 0.0, 1.0);
-}
-
-bool MakeFolders(const std::string& folder) {
-    std::string path;
-    size_t at = 0;
-    while (at <= folder.size()) {
-        const size_t slash = folder.find('/', at);
-        const size_t end = slash == std::string::npos ? folder.size() : slash;
-        path = folder.substr(0, end);
-        if (!path.empty() && !port::MakeFolder(path)) {
-            std::fprintf(stderr, "dvx_contentgen: cannot make the folder %s\n", path.c_str());
-            return false;
-        }
-        at = end + 1;
-    }
-    return true;
-}
-
-namespace {
-
-constexpr int kDotsPerMeter = 2835;  // 72 dots an inch
-
-bool WriteBytes(const std::string& path, const void* data, size_t size) {
-    const size_t slash = path.rfind('/');
-    if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) return false;
-    // What the generator writes can always be made again: no sync per file.
-    if (port::WriteWholeFile(path, data, size, port::Durability::Scratch)) return true;
-    std::fprintf(stderr, "dvx_contentgen: cannot write %s\n", path.c_str());
-    return false;
-}
-
-}  // namespace
-
-bool WriteImageFile(const std::string& path, const QImage& image, const char* format, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (quality >= 0) writer.setQuality(quality);
-    // A new image takes its resolution from the screen, when there is one: fix it, so the
-    // file is the same wherever it is made.
-    QImage fixed = image;
-    fixed.setDotsPerMeterX(kDotsPerMeter), fixed.setDotsPerMeterY(kDotsPerMeter);
-    if (!writer.write(fixed)) {
-        std::fprintf(stderr, "dvx_contentgen: cannot encode %s: %s\n", path.c_str(),
-                     writer.errorString().toLocal8Bit().constData());
-        return false;
-    }
-    return WriteBytes(path, bytes.constData(), size_t(bytes.size()));
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    return WriteBytes(path, text.data(), text.size());
 }
 
 }  // namespace contentgen::texturing

@@ -96,11 +96,6 @@ private:
 // of it, a soft ramp of one pixel between.
 double JointAt(const Unit& unit, double joint);
 
-// Files, their folders made on the way; a failure is said on stderr.
-bool MakeFolders(const std::string& folder);
-bool WriteImageFile(const std::string& path, const QImage& image, const char* format, int quality = -1);
-bool WriteTextFile(const std::string& path, const std::string& text);
-
 // INI text built key by key: Ini().section("Description").key("Name", "Red Brick").text().
 class Ini {
 public:

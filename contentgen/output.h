@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 class QImage;
 
@@ -12,8 +11,10 @@ namespace contentgen {
 bool MakeFolders(const std::string& folder);
 // Each makes the file's folder first; false (after saying why) when the file is not written.
 bool WriteText(const std::string& path, const std::string& text);
-bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
-bool WritePng(const std::string& path, const QImage& image);
+// The image encoded in `format` ("png", "jpeg" at `quality`), at a fixed resolution so the
+// bytes are the same wherever they are made.
+bool WriteImage(const std::string& path, const QImage& image, const char* format, int quality = -1);
+inline bool WritePng(const std::string& path, const QImage& image) { return WriteImage(path, image, "png"); }
 
 // "a/b" joined.
 std::string Join(const std::string& folder, const std::string& name);
