@@ -12,6 +12,7 @@
 #include "files/content_folders.h"
 #include "object_file_writer.h"
 #include "output.h"
+#include "port/files.h"
 #include "preview.h"
 #include "solids.h"
 #include "stock_document.h"
@@ -232,9 +233,9 @@ bool WriteObjects(const std::string& /*root: the folders below come from it*/) {
         ++n;
         catalogue += std::to_string(n) + "Object=" + category.name + "\n";
         catalogue += std::to_string(n) + "ObjectDirectory=" + category.name + "\n";
-        const std::string folder = Join(objects, category.name);
+        const std::string folder = port::JoinPath(objects, category.name);
         for (const StockObject& o : category.objects) {
-            const std::string base = Join(folder, o.file);
+            const std::string base = port::JoinPath(folder, o.file);
             ok = WriteObjectFile(base + ".POB", o.solids) && ok;
             ok = WriteText(base + ".POD", std::string("[Description]\nObjectName=") + o.name +
                                               "\nObjectDescription=" + SizeText(o.solids) +
@@ -243,7 +244,7 @@ bool WriteObjects(const std::string& /*root: the folders below come from it*/) {
             ok = WritePng(base + ".PPV", PreviewOf(o.solids, kPreviewPixels)) && ok;
         }
     }
-    return WriteText(Join(LocalDomainUserSharedPath(), "ObjectCat.ini"), catalogue) && ok;
+    return WriteText(port::JoinPath(LocalDomainUserSharedPath(), "ObjectCat.ini"), catalogue) && ok;
 }
 
 }  // namespace contentgen

@@ -9,6 +9,7 @@
 #include "contentgen.h"
 #include "files/content_folders.h"
 #include "output.h"
+#include "port/files.h"
 
 namespace contentgen {
 
@@ -61,8 +62,8 @@ bool WritePowerTools(const std::string& /*root: the folders below come from it*/
         "Directory=" + std::string(kToolFolder) + "\n"
         "PlugIn=PhotoView\n"
         "Image=PhotoView.png\n";
-    bool ok = WriteText(Join(plugins, "PhotoView.PEG"), descriptor);
-    ok = WritePng(Join(Join(plugins, kToolFolder), "PhotoView.png"), PhotoToolPicture(64)) && ok;
+    bool ok = WriteText(port::JoinPath(plugins, "PhotoView.PEG"), descriptor);
+    ok = WritePng(port::JoinPath(port::JoinPath(plugins, kToolFolder), "PhotoView.png"), PhotoToolPicture(64)) && ok;
     return ok;
 }
 

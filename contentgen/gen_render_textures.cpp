@@ -9,6 +9,7 @@
 #include "files/content_folders.h"
 #include "files/texture_files.h"
 #include "output.h"
+#include "port/files.h"
 
 namespace contentgen {
 
@@ -33,7 +34,7 @@ QImage Glow(int side) {
 bool WriteRenderTextures(const std::string& /*root: the folders below come from it*/) {
     char name[kTexturePathBufferSize] = {};
     GetTextureFileNameFromID(kGlowTexture, name);
-    return name[0] && WritePng(Join(LocalDomainTexturePath(), name), Glow(64));
+    return name[0] && WritePng(port::JoinPath(LocalDomainTexturePath(), name), Glow(64));
 }
 
 }  // namespace contentgen

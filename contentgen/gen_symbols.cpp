@@ -14,6 +14,7 @@
 #include "files/symbol_lists.h"
 #include "model/objects.h"
 #include "output.h"
+#include "port/files.h"
 #include "solids.h"
 #include "stock_document.h"
 
@@ -251,8 +252,8 @@ bool WriteSymbols(const std::string& /*root: the folders below come from it*/) {
             ok = false;
             continue;
         }
-        ok = doc.writeDesign(Join(LocalDomainOEMSym2DPath(), Symbol2DFileName(type)), StrokePieces(s.plan)) && ok;
-        ok = doc.writeDesign(Join(LocalDomainOEMSym3DPath(), Symbol3DFileName(type)), SolidPieces(s.model)) && ok;
+        ok = doc.writeDesign(port::JoinPath(LocalDomainOEMSym2DPath(), Symbol2DFileName(type)), StrokePieces(s.plan)) && ok;
+        ok = doc.writeDesign(port::JoinPath(LocalDomainOEMSym3DPath(), Symbol3DFileName(type)), SolidPieces(s.model)) && ok;
     }
     return ok;
 }

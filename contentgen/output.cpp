@@ -52,6 +52,4 @@ bool WriteImage(const std::string& path, const QImage& image, const char* format
     return WriteBytes(path, bytes.constData(), size_t(bytes.size()));
 }
 
-std::string Join(const std::string& folder, const std::string& name) { return folder + "/" + name; }
-
 }  // namespace contentgen

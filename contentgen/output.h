@@ -16,7 +16,4 @@ bool WriteText(const std::string& path, const std::string& text);
 bool WriteImage(const std::string& path, const QImage& image, const char* format, int quality = -1);
 inline bool WritePng(const std::string& path, const QImage& image) { return WriteImage(path, image, "png"); }
 
-// "a/b" joined.
-std::string Join(const std::string& folder, const std::string& name);
-
 }  // namespace contentgen
