@@ -37,8 +37,6 @@ namespace {
 
 QString gShot;
 
-int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
-
 class FramingAndElevations : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,7 +86,7 @@ protected:
     // Changes of shade along the row: a solid wall has its two ends, a frame its studs too.
     static int Edges(const QImage& image, int row) {
         int n = 0;
-        for (int x = 1; x < image.width(); ++x) n += std::abs(Grey(image.pixel(x, row)) - Grey(image.pixel(x - 1, row))) > 20;
+        for (int x = 1; x < image.width(); ++x) n += std::abs(PixelGrey(image.pixel(x, row)) - PixelGrey(image.pixel(x - 1, row))) > 20;
         return n;
     }
     bool choose(const char* menu, const char* action, int tag, const char* submenu = nullptr) {
@@ -183,8 +181,8 @@ TEST_F(FramingAndElevations, FramingShowsStudsAndEachElevationIsOrthographicFrom
         previous = image;
         // The columns lit above the ring's top: the tall wall face-on, and the other tall wall
         // edge-on in the middle.
-        const int iw = image.width(), ih = image.height(), sky = Grey(image.pixel(0, 0));
-        auto lit = [&](int x, int y) { return std::abs(Grey(image.pixel(x, y)) - sky) > 12; };
+        const int iw = image.width(), ih = image.height(), sky = PixelGrey(image.pixel(0, 0));
+        auto lit = [&](int x, int y) { return std::abs(PixelGrey(image.pixel(x, y)) - sky) > 12; };
         int ringTop = ih;
         for (int y = 0; y < ih && ringTop == ih; ++y)
             if (lit(iw / 2 - iw / 5, y)) ringTop = y;

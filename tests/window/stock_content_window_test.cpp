@@ -471,9 +471,6 @@ TEST(StockContentWindow, ThePhotoViewToolInsertsAPhotoThatStandsIn3D) {
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
-
-int Grey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
-
 // The pixels of the rows [top, bottom) whose grey level `brighter` rose by more than `by` over
 // `than`, and their mean column.
 std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, int top, int bottom, int by) {
@@ -481,7 +478,7 @@ std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, in
     double columns = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = 0; x < brighter.width(); ++x)
-            if (Grey(brighter.pixel(x, y)) > Grey(than.pixel(x, y)) + by) ++n, columns += x;
+            if (PixelGrey(brighter.pixel(x, y)) > PixelGrey(than.pixel(x, y)) + by) ++n, columns += x;
     return {n, n ? columns / n : -1};
 }
 
