@@ -89,11 +89,7 @@ struct Desk {
         }, 4000);
         return last;
     }
-    void moveTo(QPoint plan) const {  // not --sync: a move onto the pointer would wait for ever
-        const PlatformPoint o = view->boundsOrigin();
-        const QPoint p = view->mapToGlobal(QPointF(plan.x() - o.x, plan.y() - o.y)).toPoint();
-        XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(40);
-    }
+    void moveTo(QPoint plan) const { MovePointerToPlan(view, plan); }
     // A press on the spot of the last one waits out the double-click time first.
     void pressAt(QPoint at) const {
         if ((at - last_).manhattanLength() < 30) QTest::qWait(QApplication::doubleClickInterval() + 50);
