@@ -70,10 +70,7 @@ protected:
         SetUpLiveViewCamera(ds);
         return true;
     }
-    QImage grab() const {
-        QWidget* v = c->liveViewOGLWidget();
-        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
-    }
+    QImage grab() const { return LiveViewOnScreen(c); }
     // Waits for a frame for which `shows` holds; null when none came.
     QImage frameWhere(const std::function<bool(const QImage&)>& shows) {
         QImage image;

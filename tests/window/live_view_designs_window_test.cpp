@@ -74,10 +74,7 @@ struct Desk {
         XDo({"windowfocus", "--sync", QString::number(w->winId())});
         return QTest::qWaitFor([&] { return w->isActiveWindow(); });
     }
-    QImage grab() const {
-        QWidget* v = c->liveViewOGLWidget();
-        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
-    }
+    QImage grab() const { return LiveViewOnScreen(c); }
     // The panel's picture once it holds still (two grabs 200 ms apart alike).
     QImage settled() const {
         QImage last = grab(), now;

@@ -100,10 +100,7 @@ struct Panel {
         w->show();
     }
     ~Panel() { LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
-    QImage grab() const {
-        QWidget* v = c->liveViewOGLWidget();
-        return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
-    }
+    QImage grab() const { return LiveViewOnScreen(c); }
     // Shows the panel with the wall's scene: false when it never drew.
     bool open() {
         if (!c->isVisible()) c->showWindow();

@@ -42,8 +42,7 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
     c->showWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c->window()->isVisible() && c->glSurface().window()->isValid(); }));
     RebuildLiveViewScene(), SetUpLiveViewCamera(ds);
-    QWidget* v = c->liveViewOGLWidget();
-    auto grab = [&] { return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage(); };
+    auto grab = [&] { return LiveViewOnScreen(c); };
     auto grey = [&](int y) { const QImage im = grab(); return im.isNull() ? -1 : qGray(im.pixel(im.width() / 2, y < 0 ? im.height() / 2 : y)); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(grey(-1) - grey(2)) > 6; })) << "the wall never showed";
     QTest::qWait(300);

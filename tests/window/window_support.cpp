@@ -25,6 +25,7 @@
 #include "app/command_router.h"
 #include "app/core/preference_keys.h"
 #include "app/document_view.h"
+#include "app/live_view_controller.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
@@ -160,6 +161,11 @@ bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString
 
 QImage OnScreen(QWidget* w) {
     return w->screen()->grabWindow(0).copy(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())).toImage();
+}
+
+QImage LiveViewOnScreen(const LiveViewController* c) {
+    QWidget* v = c->liveViewOGLWidget();
+    return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();
 }
 
 SheetDialog* ShownSheet(QWidget* window) {

@@ -21,6 +21,7 @@ class QImage;
 class QMDDocumentView;
 class QMDWindowController;
 class ContentPaletteController;
+class LiveViewController;
 class SheetDialog;
 struct Objex;
 
@@ -85,6 +86,8 @@ bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString
 
 // The widget as the server shows it.
 QImage OnScreen(QWidget* w);
+// The live view panel's picture as the screen shows it (its GL view inside its window).
+QImage LiveViewOnScreen(const LiveViewController* c);
 // The window's shown sheet, or null.
 SheetDialog* ShownSheet(QWidget* window);
 // Clicks the shown sheet's button with the server's mouse and waits until the sheet is gone.
