@@ -4,11 +4,8 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 
 #include "content/core/content_library_manager.h"
 #include "files/content_folders.h"
@@ -30,8 +27,6 @@
 #include "support/content_library.h"
 #include "support/fixture.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // The generator's output, made once for the whole run (the determinism case makes its own).
@@ -43,18 +38,6 @@ std::string Generate(const std::string& into) {
 const std::string& Stock() {
     static const std::string root = Generate(dvxtest::FreshTempFolder("stock") + "/share");
     return root;
-}
-
-std::map<std::string, std::string> Files(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            files[fs::relative(e.path(), root).string()] = bytes.str();
-        }
-    return files;
 }
 
 // The stock folder the generator wrote, and an empty folder of the user's own.
@@ -110,7 +93,7 @@ TEST(StockContentGenerator, WritesTheSameBytesOnEveryRunAndStaysUnderTwentyMegab
     const std::string a = Generate(dvxtest::FreshTempFolder("a") + "/share");
     const std::string b = Generate(dvxtest::FreshTempFolder("b") + "/share");
     ASSERT_FALSE(a.empty() || b.empty());
-    const auto first = Files(a), second = Files(b);
+    const auto first = dvxtest::FilesBelow(a), second = dvxtest::FilesBelow(b);
     ASSERT_EQ(first.size(), second.size());
     size_t total = 0;
     for (const auto& [name, bytes] : first) {

@@ -36,18 +36,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every file below `root`, by its path below it, with its bytes.
-std::map<std::string, std::vector<uint8_t>> FilesBelow(const std::string& root) {
-    std::map<std::string, std::vector<uint8_t>> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file()) continue;
-        std::vector<uint8_t> bytes;
-        port::ReadWholeFile(entry.path().string(), bytes);
-        files[fs::relative(entry.path(), root).string()] = std::move(bytes);
-    }
-    return files;
-}
-
 bool WriteMine(const std::string& root) {
     return contentgen::WriteMaterials(root) && contentgen::WritePlants(root) && contentgen::WriteTrims(root);
 }
@@ -131,7 +119,7 @@ QByteArray Digest(const QImage& image) {
 TEST(StockTextureFiles, TheSameBytesOnEveryRunAndInTheBuild) {
     const std::string first = dvxtest::FreshTempFolder("first"), second = dvxtest::FreshTempFolder("second");
     ASSERT_TRUE(WriteMine(first) && WriteMine(second));
-    const auto a = FilesBelow(first), b = FilesBelow(second);
+    const auto a = dvxtest::FilesBelow(first), b = dvxtest::FilesBelow(second);
     ASSERT_GT(a.size(), 300u);
     EXPECT_TRUE(a == b);
     size_t bytes = 0;
@@ -277,7 +265,7 @@ TEST_F(StockTextures, EveryFileWrittenIsOneTheReadersFind) {
         add(LocalDomainTexturePath() + "/" + name);
     }
     std::set<std::string> written;
-    for (const auto& [path, bytes] : FilesBelow(generated_)) written.insert(fs::canonical(generated_ + "/" + path).string());
+    for (const auto& [path, bytes] : dvxtest::FilesBelow(generated_)) written.insert(fs::canonical(generated_ + "/" + path).string());
     EXPECT_EQ(found, written);
 }
 

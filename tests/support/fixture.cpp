@@ -1,6 +1,7 @@
 #include "support/fixture.h"
 
 #include "model/document_model.h"
+#include "port/files.h"
 #include "port/seam.h"
 #include "port/services.h"
 #include "support/doubles.h"
@@ -38,6 +39,17 @@ std::string FreshTempFolder(const std::string& name) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();
+}
+
+std::map<std::string, std::vector<uint8_t>> FilesBelow(const std::string& root) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        std::vector<uint8_t> bytes;
+        port::ReadWholeFile(entry.path().string(), bytes);
+        files[std::filesystem::relative(entry.path(), root).string()] = std::move(bytes);
+    }
+    return files;
 }
 
 DocumentTest::DocumentTest() = default;

@@ -2,8 +2,11 @@
 // Base fixture of the logic tests: every case starts from fresh platform services (and, once
 // the model exists, a fresh current document) and leaves no global behind.
 #include <gtest/gtest.h>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QMDDocumentModel;
 
@@ -20,6 +23,8 @@ void AddTableFiller(void (*fill)());
 
 // A fresh, empty folder under the build tree for one test case.
 std::string FreshTempFolder(const std::string& name);
+// Every file below `root`, by its path below it, with its bytes.
+std::map<std::string, std::vector<uint8_t>> FilesBelow(const std::string& root);
 
 class TempFolders;
 
