@@ -15,6 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "model/view_layers.h"
 #include "scene/scene_build.h"
 #include "support/build.h"
 #include "support/scene_checks.h"
@@ -378,6 +379,57 @@ TEST_F(AttachmentFrames, ComponentsRebuildFromTheLibrary) {
         EXPECT_TRUE(Same(All(component->firstPart), {15, -2, 6.1f, 35, -2, 16.1f}));
         EXPECT_TRUE(component->firstPart->texture2 == 9 && !component->firstPart->next);
     }
+}
+
+// On the second floor every piece of every door and window lies within its opening: in the
+// model, between the sill and the head measured from the wall's base; in the live view, on
+// that floor, the scene adding the floor once. Windows flipped and not; the door leaves swung.
+TEST_F(AttachmentFrames, EveryDoorAndWindowOfAnUpperFloorStandsInItsOpening) {
+    RegisterLiveView(true);
+    Layer* upper = GetFirstFloorLayer()->next;
+    ASSERT_NE(upper, nullptr);
+    const float base = GetLayerAbsBaseHeight(upper);
+    ASSERT_GT(base, 0);
+    const float floorLine = ConvertWorldToScreen(base, CurrentDocState(), 0);  // plan units
+
+    std::vector<std::pair<int16_t, int16_t>> openings;  // type, style; the custom ones read definitions
+    for (int16_t s = 500; s <= 511; ++s) openings.push_back({objtype::kDoor, s});
+    for (int16_t s = 600; s <= 625; ++s) openings.push_back({objtype::kWindow, s});
+    for (const auto& [type, style] : openings)
+        for (int16_t flip : {0, 1}) {
+            if (type == objtype::kDoor && flip) continue;
+            SCOPED_TRACE(testing::Message() << style << (flip ? " flipped" : ""));
+            Objex* upstairs = Wall(upper, {{0, 0}, {500, 0}});
+            upstairs->penWidth = 6, upstairs->elevation = base;
+            for (Poinz* p = upstairs->firstPoint; p; p = p->next) p->baseElevation = base;
+            Objex* o = Opening(upstairs, type, style, 0);
+            AttachmentRecord* r = Record(o);
+            r->width = 30, r->height = 80, r->elevation = 6, r->directionFlag = flip;
+            r->frameFlag = 1, r->reserved = 2;  // a vertical bar, two across
+            BuildAttachmentFrame(o);
+            const std::vector<Objex*> pieces = Pieces(o);
+            ASSERT_FALSE(pieces.empty());
+            std::set<int> kinds;
+            for (const Objex* piece : pieces) {
+                kinds.insert(piece->type);
+                for (const Poinz* p = piece->firstPoint; p; p = p->next)
+                    ASSERT_TRUE(-p->position[1] >= 6 - 1e-3f && -p->position[1] <= 86 + 1e-3f)
+                        << "piece of type " << piece->type << " at V " << p->position[1];
+            }
+            DeleteAllRendererObjects();
+            RenderSingleObject(upstairs);
+            int vertices = 0;
+            for (const PlaneObject* piece : PiecesOf(upstairs)) {
+                if (piece->object3D != o || !kinds.count(piece->pieceKind)) continue;
+                for (const Plane* plane : PlanesOf(piece))
+                    for (uint32_t i = 0; i < plane->count; ++i, ++vertices) {
+                        const float up = -plane->vertices[i].V - floorLine;
+                        ASSERT_TRUE(up >= 6 - 1e-2f && up <= 86 + 1e-2f)
+                            << "scene piece of kind " << piece->pieceKind << " " << up << " above the floor";
+                    }
+            }
+            EXPECT_GT(vertices, 0);
+        }
 }
 
 // The live view draws a wall's hinged door as its frame, leaf boxes and infill, plane objects of
