@@ -543,7 +543,7 @@ void Build3DAccessoryPlane(Objex* object) {
     const float normal = record->sideFlag == 0 ? a - kPi / 2 : a + kPi / 2;
     const float D = ConvertWorldToScreen(record->swingOrOffset, ds, 0) +
                     ConvertWorldToScreen(object->parent->penWidth, ds, 0) / 2;
-    const float bottom = ConvertWorldToScreen(object->parent->elevation, ds, 0) + record->elevation;
+    const float bottom = record->elevation;  // above the wall's base, which the scene adds
     const Plan p2 = Offset({second->position[0], second->position[2]}, normal, D);
     const Plan p1 = Offset({first->position[0], first->position[2]}, normal, D);
     const float v2 = second->position[1] - bottom, v1 = first->position[1] - bottom;

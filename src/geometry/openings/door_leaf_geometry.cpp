@@ -11,7 +11,6 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
-#include "model/transforms.h"
 
 namespace doorleaf {
 

@@ -381,6 +381,44 @@ TEST_F(AttachmentFrames, ComponentsRebuildFromTheLibrary) {
     }
 }
 
+// A component and an accessory on the second floor are built above the wall's base as on
+// the ground floor; the live view stands the component's parts on that floor at its sill.
+TEST_F(AttachmentFrames, ComponentsAndAccessoriesOfAnUpperFloorAreBuiltAboveTheWallsBase) {
+    RegisterLiveView(true);
+    Layer* upper = GetFirstFloorLayer()->next;
+    ASSERT_NE(upper, nullptr);
+    const float base = GetLayerAbsBaseHeight(upper);
+    Objex* upstairs = Wall(upper, {{0, 0}, {500, 0}});
+    upstairs->penWidth = 6, upstairs->elevation = base;
+    for (Poinz* p = upstairs->firstPoint; p; p = p->next) p->baseElevation = base;
+
+    auto* r = new AttachmentRecord{};
+    r->segmentStart = PointAt(upstairs, 0), r->segmentEnd = PointAt(upstairs, 1);
+    r->centreDistance = 25, r->width = 20, r->height = 10, r->elevation = 2;
+    Objex* component = Make(objtype::kComponent, 96).line(2).with(r).in(upstairs);
+    component->firstPart = Make(objtype::kClosedOutline).at({{-5, 0, 0}, {5, 0, 0}, {5, 0, 5}, {-5, 0, 5}});
+    FitComponentParts(component, nullptr);
+    for (const Poinz* p = component->firstPart->firstPoint; p; p = p->next) EXPECT_FLOAT_EQ(p->position[1], -2);
+
+    Objex* shelf = Opening(upstairs, objtype::kAccessory, 0, 0);
+    Record(shelf)->elevation = 2, Record(shelf)->height = 80;
+    BuildAttachmentFrame(shelf);
+    ASSERT_EQ(Pieces(shelf).size(), 1u);
+    const Float3DRect& plane = Pieces(shelf)[0]->bounds3D;
+    EXPECT_TRUE(Near({plane.floatTop, plane.floatBottom}, {-82, -2}, 1e-3));
+
+    DeleteAllRendererObjects();
+    RenderSingleObject(upstairs);
+    const float sill = ConvertWorldToScreen(base, CurrentDocState(), 0) + 2;
+    int vertices = 0;
+    for (const PlaneObject* piece : PiecesOf(upstairs)) {
+        if (piece->object3D != component) continue;
+        for (const Plane* plane : PlanesOf(piece))
+            for (uint32_t i = 0; i < plane->count; ++i, ++vertices) EXPECT_NEAR(-plane->vertices[i].V, sill, 1e-3);
+    }
+    EXPECT_GT(vertices, 0);
+}
+
 // On the second floor every piece of every door and window lies within its opening: in the
 // model, between the sill and the head measured from the wall's base; in the live view, on
 // that floor, the scene adding the floor once. Windows flipped and not; the door leaves swung.
