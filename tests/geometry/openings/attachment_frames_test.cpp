@@ -48,6 +48,17 @@ protected:
     }
     static AttachmentRecord* Record(Objex* o) { return o->typeData.attachment; }
     static std::vector<Objex*> Pieces(Objex* o) { return ListOf(Record(o)->generatedParts); }
+    // A wall like `wall` on the second floor, standing on that floor's base (inches) as the
+    // wall tools leave it.
+    static Objex* UpstairsWall() {
+        Layer* upper = GetFirstFloorLayer()->next;
+        if (!upper) return nullptr;
+        const float base = GetLayerAbsBaseHeight(upper);
+        Objex* w = Wall(upper, {{0, 0}, {500, 0}});
+        w->penWidth = 6, w->elevation = base;
+        for (Poinz* p = w->firstPoint; p; p = p->next) p->baseElevation = base;
+        return w;
+    }
     // The first row of a solid as (x from H 10, height above the bottom).
     static std::vector<XZ> Face(const Objex* solid) {
         std::vector<XZ> out;
@@ -385,12 +396,9 @@ TEST_F(AttachmentFrames, ComponentsRebuildFromTheLibrary) {
 // the ground floor; the live view stands the component's parts on that floor at its sill.
 TEST_F(AttachmentFrames, ComponentsAndAccessoriesOfAnUpperFloorAreBuiltAboveTheWallsBase) {
     RegisterLiveView(true);
-    Layer* upper = GetFirstFloorLayer()->next;
-    ASSERT_NE(upper, nullptr);
-    const float base = GetLayerAbsBaseHeight(upper);
-    Objex* upstairs = Wall(upper, {{0, 0}, {500, 0}});
-    upstairs->penWidth = 6, upstairs->elevation = base;
-    for (Poinz* p = upstairs->firstPoint; p; p = p->next) p->baseElevation = base;
+    Objex* upstairs = UpstairsWall();
+    ASSERT_NE(upstairs, nullptr);
+    const float base = upstairs->elevation;
 
     auto* r = new AttachmentRecord{};
     r->segmentStart = PointAt(upstairs, 0), r->segmentEnd = PointAt(upstairs, 1);
@@ -424,9 +432,9 @@ TEST_F(AttachmentFrames, ComponentsAndAccessoriesOfAnUpperFloorAreBuiltAboveTheW
 // that floor, the scene adding the floor once. Windows flipped and not; the door leaves swung.
 TEST_F(AttachmentFrames, EveryDoorAndWindowOfAnUpperFloorStandsInItsOpening) {
     RegisterLiveView(true);
-    Layer* upper = GetFirstFloorLayer()->next;
-    ASSERT_NE(upper, nullptr);
-    const float base = GetLayerAbsBaseHeight(upper);
+    const Objex* first = UpstairsWall();
+    ASSERT_NE(first, nullptr);
+    const float base = first->elevation;
     ASSERT_GT(base, 0);
     const float floorLine = ConvertWorldToScreen(base, CurrentDocState(), 0);  // plan units
 
@@ -437,9 +445,7 @@ TEST_F(AttachmentFrames, EveryDoorAndWindowOfAnUpperFloorStandsInItsOpening) {
         for (int16_t flip : {0, 1}) {
             if (type == objtype::kDoor && flip) continue;
             SCOPED_TRACE(testing::Message() << style << (flip ? " flipped" : ""));
-            Objex* upstairs = Wall(upper, {{0, 0}, {500, 0}});
-            upstairs->penWidth = 6, upstairs->elevation = base;
-            for (Poinz* p = upstairs->firstPoint; p; p = p->next) p->baseElevation = base;
+            Objex* upstairs = UpstairsWall();
             Objex* o = Opening(upstairs, type, style, 0);
             AttachmentRecord* r = Record(o);
             r->width = 30, r->height = 80, r->elevation = 6, r->directionFlag = flip;
