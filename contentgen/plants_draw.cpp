@@ -696,10 +696,6 @@ Drawer DrawerOf(Form form) {
     return DrawBroadleaf;
 }
 
-}  // namespace
-
-namespace {
-
 // Edges blended into the black down to near black are keyed out with it.
 void KeyOut(QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
