@@ -335,11 +335,11 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
              return ChooseMenuItem(p.w, "LiveView", "showLVAndRenderFinal");
          }},
     };
+    QImage plain;
     for (const auto& [name, start] : starts) {
         SCOPED_TRACE(name);
         // A plain frame first.
         gRefreshRender = 1, p.c->glSurface().window()->update();
-        QImage plain;
         ASSERT_TRUE(QTest::qWaitFor([&] { return !(plain = p.shown()).isNull() && gRefreshRender == 0; }));
         QTest::qWait(300), plain = p.grab();
         watch.end = -1, watch.clock.start();
@@ -356,6 +356,11 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
         EXPECT_EQ(differing(seen[1], seen[0]), 0);
         if (!gShot.isEmpty()) seen[1].save(QString(gShot).replace(".png", "-kept.png"));
     }
+    // A click in the view (a walk that goes nowhere) asks for a new frame: the plain one.
+    QWidget* view = p.c->liveViewOGLWidget();
+    ClickAt(view, view->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return differing(p.grab(), plain) == 0; }, 5000)) << "the render stayed after a walk";
+    EXPECT_EQ(watch.status->text().toStdString(), "");
     watch.status->removeEventFilter(&watch);
 }
 
