@@ -153,14 +153,12 @@ void DrawSprite(double x, double y, double z, float width, float height, int alp
 }
 
 // The pieces of the fixture itself: its lamp's, and for a can or point light every piece
-// under the same top-level object (a fixture group's other parts). A flood lamp's top-level
-// object is its wall, which is no part of it.
+// built from the same plan object (the fixture's whole symbol). A flood lamp's pieces are
+// built from its wall, which is no part of it.
 struct Fixture {
     const Objex* light = nullptr;
-    const Objex* root = nullptr;
-    bool owns(const PlaneObject* q) const {
-        return q->object3D == light || (root && q->baseObject && GetRootObject(q->baseObject) == root);
-    }
+    const Objex* base = nullptr;
+    bool owns(const PlaneObject* q) const { return q->object3D == light || (base && q->baseObject == base); }
 };
 
 // A line of sight through one pixel's centre, distances measured along it.
@@ -343,8 +341,7 @@ void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelvie
     if (!object || !c || !modelview || !projection || !viewport || !LightCentre(object, light, &x, &y, &z)) return;
     const Saved m{modelview, projection, viewport};
     const double centre[3] = {x, y + c->spriteDy, z + c->spriteDz};
-    const Objex* root = object->baseObject ? GetRootObject(object->baseObject) : nullptr;
-    if (!CentreShows(centre, m, SceneOf(object), Fixture{light, root})) return;
+    if (!CentreShows(centre, m, SceneOf(object), Fixture{light, object->baseObject})) return;
     DrawSprite(centre[0], centre[1], centre[2], c->width, c->height, SpriteAlpha(*c, objfield::light::kDimmer(*light)), m);
 }
 
