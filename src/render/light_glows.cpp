@@ -201,7 +201,10 @@ bool MeetsPieceAt(const PlaneObject* q, const SightLine& line, double at, double
             return FloatPoint{float(p[drop == 0 ? 1 : 0]), float(p[drop == 2 ? 1 : 2])};
         };
         std::vector<FloatPoint> corners(n);
-        for (uint32_t i = 0; i < n; ++i) corners[i] = flat(plane->vertices[i].H, -plane->vertices[i].V, plane->vertices[i].D);
+        for (uint32_t i = 0; i < n; ++i) {
+            const PlaneVertex& v = plane->vertices[i];
+            corners[i] = flat(v.H, -v.V, v.D);
+        }
         const FloatPoint hit = flat(line.origin[0] + t * line.dir[0], line.origin[1] + t * line.dir[1],
                                     line.origin[2] + t * line.dir[2]);
         if (IsPointInsidePolygon(&hit, corners.data(), int32_t(n))) return true;
@@ -243,8 +246,8 @@ bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, cons
         for (int x = x0; x <= x1; ++x) {
             const double sx = x + 0.5, sy = y + 0.5, depth = depths[(y - y0) * cols + (x - x0)];
             double from[3], to[3], surface[3], behind[3];
-            if (!Unproject(sx, sy, 0, m, from) || !Unproject(sx, sy, 1, m, to) || !Unproject(sx, sy, depth, m, surface) ||
-                !Unproject(sx, sy, std::min(1.0, w[2] + step), m, behind))
+            if (!Unproject(sx, sy, 0, m, from) || !Unproject(sx, sy, 1, m, to) ||
+                !Unproject(sx, sy, depth, m, surface) || !Unproject(sx, sy, std::min(1.0, w[2] + step), m, behind))
                 continue;
             SightLine line;
             const double d[3] = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
@@ -342,7 +345,8 @@ void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelvie
     const Saved m{modelview, projection, viewport};
     const double centre[3] = {x, y + c->spriteDy, z + c->spriteDz};
     if (!CentreShows(centre, m, SceneOf(object), Fixture{light, object->baseObject})) return;
-    DrawSprite(centre[0], centre[1], centre[2], c->width, c->height, SpriteAlpha(*c, objfield::light::kDimmer(*light)), m);
+    const int alpha = SpriteAlpha(*c, objfield::light::kDimmer(*light));
+    DrawSprite(centre[0], centre[1], centre[2], c->width, c->height, alpha, m);
 }
 
 void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,

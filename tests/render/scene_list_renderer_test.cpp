@@ -73,7 +73,10 @@ protected:
     // 300 tiles of 16 in rows of 20 over 320 x 240, each with a hole of 4 at its middle; then a
     // green face over the last row with a hole of its own over the first tile of that row.
     static void tilesUnderAWideFace() {
-        for (int i = 0; i < 300; ++i) mask(piece(10, 16 * (i % 20), 16 * (i / 20), 16), 16 * (i % 20) + 6, 16 * (i / 20) + 6, 4);
+        for (int i = 0; i < 300; ++i) {
+            const float x = 16.0f * float(i % 20), y = 16.0f * float(i / 20);
+            mask(piece(10, x, y, 16), x + 6, y + 6, 4);
+        }
         mask(piece(10, 0, 224, 320, kGreen, 1), 2, 226, 4);
     }
     static Objex* on(Layer* layer, int32_t subtype = 0) { return Make(objtype::kFloor, subtype).on(layer); }

@@ -302,7 +302,8 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
     auto differing = [](const QImage& a, const QImage& b) {
         int n = 0;
         for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-            for (int x = 0; x < std::min(a.width(), b.width()); ++x) n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
+            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+                n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
         return n;
     };
     // The moment the status line shows the render's time.
@@ -350,7 +351,8 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
             const qint64 at = watch.end + (i == 0 ? 1000 : 3000);
             QTest::qWait(int(std::max<qint64>(0, at - watch.clock.elapsed())));
             seen[i] = p.grab();
-            EXPECT_TRUE(watch.status->text().endsWith("seconds to render")) << i << ": " << watch.status->text().toStdString();
+            EXPECT_TRUE(watch.status->text().endsWith("seconds to render"))
+                << i << ": " << watch.status->text().toStdString();
         }
         EXPECT_GT(differing(seen[0], plain), seen[0].width() * seen[0].height() / 50) << "the plain frame came back";
         EXPECT_EQ(differing(seen[1], seen[0]), 0);
@@ -359,7 +361,8 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
     // A click in the view (a walk that goes nowhere) asks for a new frame: the plain one.
     QWidget* view = p.c->liveViewOGLWidget();
     ClickAt(view, view->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return differing(p.grab(), plain) == 0; }, 5000)) << "the render stayed after a walk";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return differing(p.grab(), plain) == 0; }, 5000))
+        << "the render stayed after a walk";
     EXPECT_EQ(watch.status->text().toStdString(), "");
     watch.status->removeEventFilter(&watch);
 }
