@@ -44,13 +44,6 @@ private:
     std::string text_;
 };
 
-// A value (field units) as its field shows it, read back as if typed.
-float AsShown(FieldEntry entry, float value) {
-    ScratchField f;
-    ShowEntry(entry, &f, value);
-    return ReadEntry(entry, &f);
-}
-
 float InFieldUnits(const InspectorEditRow& row, float stored) {
     return row.planUnits ? ConvertScreenToWorld(stored, CurrentDocState(), 0) : stored;
 }
@@ -58,7 +51,7 @@ float InFieldUnits(const InspectorEditRow& row, float stored) {
 // Whether a held value (stored units) stays: a typed value is compared with what the field
 // shows for it (the typed value itself is never rounded), any other with the value exactly.
 bool Holds(const InspectorEditRow& row, float now, float next, const Entry& e) {
-    if (e.typed && !row.toggles) return *e.typed == AsShown(row.entry, InFieldUnits(row, now));
+    if (e.typed && !row.toggles) return FieldShowsTyped(row.entry, InFieldUnits(row, now), *e.typed);
     return now == next;
 }
 
@@ -211,6 +204,12 @@ void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool init
     }
 }
 
+bool FieldShowsTyped(FieldEntry entry, float held, float typed) {
+    ScratchField f;
+    ShowEntry(entry, &f, held);
+    return ReadEntry(entry, &f) == typed;
+}
+
 bool HoldsNumber(const port::TextField* field) {
     if (!field) return false;
     for (const char c : field->text())
@@ -251,7 +250,7 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool ty
         if (!row.noRefresh && row.redraw != EditRedraw::LiveView) Refresh();
         return EditResult::Declined;
     }
-    const bool defaultHolds = row.getDefault && (typed ? value == AsShown(row.entry, row.getDefault(ds))
+    const bool defaultHolds = row.getDefault && (typed ? FieldShowsTyped(row.entry, row.getDefault(ds), value)
                                                        : row.getDefault(ds) == value);
     const bool differsFromDefault = row.getDefault && !defaultHolds;
     bool store = false;

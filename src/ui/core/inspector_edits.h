@@ -125,6 +125,10 @@ float ReadEntry(FieldEntry entry, port::TextField* field);
 void ShowEntry(FieldEntry entry, port::TextField* field, float value);
 void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool initialize);
 
+// Whether a field of that entry, showing `held` (field units), reads back as `typed`: the
+// value typed over what a field shows is no change, though a typed value is never rounded.
+bool FieldShowsTyped(FieldEntry entry, float held, float typed);
+
 // Whether the text holds a number at all: text without a digit is refused, never read as 0.
 bool HoldsNumber(const port::TextField* field);
 // A refused entry changes nothing: the field shows `remembered` when given, else the default.
