@@ -7,6 +7,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/generated_numbers.h"
 #include "model/object_transforms.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -163,6 +164,9 @@ void Draw3DEllipse(void* dc, const FloatRect* rect, float start, float sweep, in
     if (count) *count = 0;
     if (!rect) return;
     if (std::fabs(sweep) < 1e-5f) sweep = 1.0f;
+    // The scratch arc (a door's swing at every redraw) gives its numbers back: a save after a
+    // redraw writes the counters the one before it wrote.
+    KeepNumberCounters numbers(CurrentDocState());
     Objex* arc = BuildTempArcGivenIncrement(rect->floatLeft, rect->floatTop, rect->floatRight,
                                             rect->floatBottom, start, sweep, level, viewKind, step);
     if (!arc) return;

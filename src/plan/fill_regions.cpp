@@ -10,6 +10,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/duplicate.h"
+#include "model/generated_numbers.h"
 #include "model/numeric.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
@@ -84,6 +85,7 @@ void Draw2DCurvedFillRegion(void* dc, Objex* object, int32_t penStyle, int32_t l
         Draw2DFillRegion(dc, object, penStyle, lineWidth, strokeColor, fillColor, brushStyle);
         return;
     }
+    KeepNumberCounters numbers(CurrentDocState());  // a redraw takes no number
     Objex* copy = DuplicateObject(object, nullptr, nullptr, nullptr, 0, cmd::kDuplicate);
     if (!copy) return;
     ConvertObjectCurvesToPolygons(copy);

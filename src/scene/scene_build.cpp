@@ -10,6 +10,7 @@
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/generated_numbers.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -555,6 +556,10 @@ void RenderSingleObject(Objex* object) {
     gRenderDirty = 1;
     gRefreshRender = 1;
     if (!PassGate(true) || !object) return;
+    // Pieces are built from scratch copies (of openings' outlines, trims, casings) that are
+    // never looked up by number: the design's counters stay as they were, so a save after the
+    // live view was shown or walked writes what the one before it wrote.
+    KeepNumberCounters numbers(CurrentDocState());
     if (object->type == objtype::kGroup) {
         DropGroupOnTerrain(object);
     } else {

@@ -209,14 +209,22 @@ void UpdateAllRoofAttachments(Objex* roof) {
           "cutouts were removed.");
 }
 
-void UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t keepDefinition) {
+bool UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t keepDefinition) {
     RoofAttachmentRecord* record = RoofAttachmentOf(skylight);
-    if (!record || !section || !gCurDocument || !CurrentDocState()) return;
+    if (!record || !section || !gCurDocument || !CurrentDocState()) return true;
+    const bool custom = record->style == kCustomSkylightStyle;
+    if (custom && !keepDefinition) {
+        // Its outline goes only once another can be made: a skylight never ends with none.
+        if (!ReadCustomSkylightFile(skylight)) return false;
+        float width = 0, height = 0;
+        Float3DRect natural = EmptyFloat3DRect();
+        GetCustomSkylightWHAndBounds(record, &width, &height, &natural);
+        if (!(width > 0) || !(height > 0)) return false;
+    }
     const Float3DRect& b = skylight->bounds3D;
     const float cx = (b.floatLeft + b.floatRight) / 2, cz = (b.floatBack + b.floatFront) / 2;
     DeleteObjectPoints(skylight);
-    if (record->style == kCustomSkylightStyle) {
-        if (!keepDefinition) ReadCustomSkylightFile(skylight);
+    if (custom) {
         CreateCustomSkylightSymbols(skylight, cx, cz, record->angle);
         GetCustomSkylightBounds(skylight, &skylight->bounds, &skylight->bounds3D);
         CreateCustomSkylightBoundsPoints(skylight, &skylight->bounds3D);
@@ -232,4 +240,5 @@ void UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t kee
         if (count) CreateSkylightFillerPlane(skylight, 1), CreateSkylightFillerPlane(skylight, 0);
     }
     SelectObj(skylight, selmode::kSelect, 0);
+    return true;
 }

@@ -19,4 +19,6 @@ void TrackDormerCutout(int32_t x, int32_t y, float h, float v, float d, int16_t 
 void UpdateAllRoofAttachments(Objex* roof);
 // Rebuilds a skylight's outline on the section after its style or sizes changed; a custom
 // skylight reads its definition again unless `keepDefinition` is set. Selects the skylight.
-void UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t keepDefinition);
+// False, with the skylight untouched, when the definition to read cannot be had or has no
+// size: nothing could be built in its place.
+bool UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t keepDefinition);

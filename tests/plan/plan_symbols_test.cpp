@@ -11,6 +11,7 @@
 #include "model/object_fields.h"
 #include "model/type_data.h"
 #include "plan/doors.h"
+#include "plan/fill_regions.h"
 #include "plan/plan_frame.h"
 #include "model/plan_objects.h"
 #include "plan/site_symbols.h"
@@ -87,6 +88,20 @@ TEST_F(PlanSymbols, TheSwingTurnsAboutTheHingeByTheFlagsAndRefusesWideOrNarrowSw
             EXPECT_GE(arc[i][3] * row.sign, -1);
         }
     }
+}
+
+// Every redraw lays a door's swing, and a curved floor outline's fill, on a scratch copy: the
+// design's object and point counters (which a save writes) stay as they were.
+TEST_F(PlanSymbols, RedrawingASwingOrACurvedFillTakesNoNumber) {
+    Objex* door = Door(objtype::kDoor, 501, 0, -kQuarter, 0);
+    Objex* curved = Make(objtype::kFloor).on(doc->itsCurLayer).closed().plan({{0, 0}, {100, 0}, {100, 100}});
+    curved->firstPoint->outTangent[0] = 20;
+    const RGBColor black{0, 0, 0}, grey{30000, 30000, 30000};
+    const auto counters = std::pair(ds->nextObjectID, ds->nextPointID);
+    Record([&] { DrawDoorOpening(nullptr, door); });
+    ASSERT_FALSE(Lines(2).empty()) << "no swing drawn";
+    Draw2DCurvedFillRegion(nullptr, curved, 5, 0, &black, &grey, 0);
+    EXPECT_EQ(std::pair(ds->nextObjectID, ds->nextPointID), counters);
 }
 
 TEST_F(PlanSymbols, DoorSymbolsLandOnHandWorkedPointsFollowTheSideFlagAndIgnoreTheRedHighlight) {

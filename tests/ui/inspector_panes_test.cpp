@@ -219,12 +219,36 @@ TEST_F(InspectorPanes, SkylightFieldsRefuseMergeAndRefit) {
                  p->skylightTrimText->isEnabled());
 
     // Custom, with the skylight tool current: section 8's first entry, its pop-up disabled.
+    // With no custom window to build from, both skylights keep their style and outline, no
+    // step is stored, the pane shows them again and the tool default is the first one's style.
     std::vector<std::pair<int, bool>> palette;
     SetContentPaletteSelectCategoryHandler([&](int16_t c, bool first) { palette.emplace_back(c, first); });
     SetContentPaletteSetCategorySelectionAbilityHandler([&](bool on) { palette.emplace_back(-1, on); });
+    const auto outline = [](const Objex* o) {
+        std::vector<float> at;
+        for (const Poinz* q = o->firstPoint; q; q = q->next) at.insert(at.end(), q->position, q->position + 3);
+        return at;
+    };
+    const std::vector<float> firstOutline = outline(design.skylight), secondOutline = outline(second);
+    ASSERT_FALSE(firstOutline.empty() || secondOutline.empty());
+    const int before = steps();
     gCurTool = 7310;
     p->skylightStyleTableView->selectRow(3);
-    EXPECT_EQ(palette, (std::vector<std::pair<int, bool>>{{8, true}, {-1, false}}));
+    EXPECT_EQ(palette, (std::vector<std::pair<int, bool>>{{8, true}, {-1, false}, {-1, true}}));
+    EXPECT_EQ(std::tuple(r->style, second->typeData.roofAttachment->style, steps()), std::tuple(800, 802, before));
+    EXPECT_EQ(outline(design.skylight), firstOutline);
+    EXPECT_EQ(outline(second), secondOutline);
+    EXPECT_EQ(ds->skylightStyle, 800);
+    EXPECT_EQ(p->skylightStyleTableView->selectedRow(), -1);
+    EXPECT_FALSE(alerts.shown.empty()) << "no word of the missing definition";
+
+    // One skylight alone: its own row again.
+    refreshWith({second}, 7310);
+    p->skylightStyleTableView->selectRow(3);
+    EXPECT_EQ(std::tuple(second->typeData.roofAttachment->style, ds->skylightStyle, gSkylightStyleRow, steps()),
+              std::tuple(802, 802, 2, before));
+    EXPECT_EQ(p->skylightStyleTableView->selectedRow(), 2);
+    EXPECT_TRUE(p->skylightWidthText->isEnabled() && !p->skylightHeightText->isEnabled());
     SetContentPaletteSelectCategoryHandler(nullptr);
     SetContentPaletteSetCategorySelectionAbilityHandler(nullptr);
 }

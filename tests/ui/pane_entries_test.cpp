@@ -13,6 +13,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "support/qt/inspector_window_fixture.h"
+#include "ui/core/photo_pane_rules.h"
 #include "ui/inspector/inspector_pane.h"
 
 namespace dvxtest {
@@ -80,6 +81,61 @@ TEST_F(PaneEntries, ReturnOrLeavingAFieldNotTypedIntoAppliesNothing) {
     w->docView()->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(std::tuple(design.door->typeData.attachment->height, steps()), std::tuple(plan(80.3f), stepsBefore));
+}
+
+// A new metric design keeps its lengths in inches that are no whole number of millimetres:
+// typing what a field shows (0.9 for "0.9 m") is no change to the skylight, its trim or the
+// wall's height, nor to the tool default, and stores no step; more digits than shown still apply.
+TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesNothing) {
+    ds->units = kMetricUnits, ds->metricReadout = 1;  // metres
+    RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
+    sky->style = 800;
+    sky->width = plan(35.4331f), sky->trimWidth = plan(2.75591f);
+    ds->skylightWidth = 35.4331f, ds->skylightValue = 2.75591f, ds->wallHeight = 94.4882f;
+    for (Poinz* q = design.wall->firstPoint; q; q = q->next) of::wall_segment::kFirstHeight(*q) = 94.4882f;
+    ASSERT_TRUE(ResizePhotoBaseLine(design.photo, plan(35.4331f) / 2));
+    of::photo::kHeight(*design.photo) = plan(94.4882f);
+    const struct {
+        const char* what;
+        Layer* floor;
+        Objex* selected;
+        const char *pane, *outlet, *typed;
+        std::function<float()> value;
+        float* toolDefault;  // null for none
+        int steps;
+    } rows[] = {
+        {"the skylight's width as shown", design.third, design.skylight, "SkylightInspectorController",
+         "skylightWidthText", "0.9", [&] { return sky->width; }, &ds->skylightWidth, 0},
+        {"the skylight's trim as shown", design.third, design.skylight, "SkylightInspectorController",
+         "skylightTrimText", "0.07", [&] { return sky->trimWidth; }, &ds->skylightValue, 0},
+        {"the wall's height as shown", design.first, design.wall, "WallObjectInspectorController", "wallHeightText",
+         "2.4", [&] { return of::wall_segment::kFirstHeight(*design.wall->firstPoint); }, &ds->wallHeight, 0},
+        {"the photo's width as shown", design.first, design.photo, "RorozErudInspectorController", "photoWidthText",
+         "0.9", [&] { return PhotoBaseLength(design.photo); }, nullptr, 0},
+        {"the photo's height as shown", design.first, design.photo, "RorozErudInspectorController",
+         "photoHeightText", "2.4", [&] { return of::photo::kHeight(*design.photo); }, nullptr, 0},
+        {"a skylight width with a digit more", design.third, design.skylight, "SkylightInspectorController",
+         "skylightWidthText", "0.9001", [&] { return sky->width; }, &ds->skylightWidth, 1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        doc->itsCurLayer = r.floor;
+        refreshWith({r.selected});
+        QLineEdit* field = text(r.pane, r.outlet);
+        ASSERT_TRUE(field);
+        const float before = r.value(), defaultBefore = r.toolDefault ? *r.toolDefault : 0;
+        const int stepsBefore = steps();
+        type(field, QString::fromLatin1(r.typed));
+        EXPECT_EQ(steps(), stepsBefore + r.steps);
+        if (r.steps) {
+            EXPECT_NE(r.value(), before);
+            EXPECT_NEAR(*r.toolDefault, 0.9001f / 0.0254f, 1e-3);
+        } else {
+            EXPECT_EQ(r.value(), before);
+            if (r.toolDefault) EXPECT_EQ(*r.toolDefault, defaultBefore);
+            EXPECT_EQ(field->text().toStdString(), std::string(r.typed) + " m");
+        }
+    }
 }
 
 }  // namespace

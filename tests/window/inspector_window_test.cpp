@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
@@ -359,6 +360,71 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
     EXPECT_TRUE(QTest::qWaitFor([&] { return styles->isVisible(); }));
     w->repaint();
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-lights.png"));
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A metric design's skylight, clicked on the plan: its width typed as the field shows it is
+// no step; the custom style clicked with no custom window in the library is refused, the
+// skylight staying on the plan with its style, its row and the tool's style.
+TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
+    WindowTestServices services("inspectorskylight");
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocumentModel* doc = w->document()->model();
+    DocState* ds = doc->itsDocState;
+    ds->zoomFactor = 1;
+    ASSERT_TRUE(ShowFocused(w));
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    InspectorDesign design = BuildInspectorDesign(doc);
+    ds->units = kMetricUnits, ds->metricReadout = 1;  // metres
+    RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
+    sky->style = 800, sky->width = ConvertWorldToScreen(35.4331f, ds, 0);
+    ds->skylightStyle = 800;
+    doc->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    design.roof->planBits = design.skylight->planBits = ds->visiblePlans;
+    w->docView()->scrollPoint({-60, -60});
+    w->docView()->update();
+    const PlatformPoint origin = w->docView()->boundsOrigin();
+    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+    QWidget* pane = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (pane = Shown(w)->findChild<QWidget*>("skylightWidthText")); }))
+        << "no skylight pane";
+    QUndoStack* stack = w->document()->undoStack();
+    const int steps = stack->count();
+
+    ASSERT_TRUE(TypeIntoPaneField(w, "skylightWidthText", "0.9"));
+    auto* width = Shown(w)->findChild<QLineEdit*>("skylightWidthText");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return width->text() == QStringLiteral("0.9 m"); })) << width->text().toStdString();
+    EXPECT_EQ(sky->width, ConvertWorldToScreen(35.4331f, ds, 0));
+    EXPECT_EQ(stack->count(), steps);
+
+    const auto outline = [&] {
+        std::vector<float> at;
+        for (const Poinz* p = design.skylight->firstPoint; p; p = p->next) at.insert(at.end(), p->position, p->position + 3);
+        return at;
+    };
+    const std::vector<float> before = outline();
+    ASSERT_FALSE(before.empty());
+    QApplication::processEvents();
+    const QRect around(QPointF(95 - origin.x, 95 - origin.y).toPoint(), QSize(50, 70));
+    const QImage planBefore = OnScreen(w->docView()).copy(around);
+    auto* styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView");
+    ASSERT_TRUE(styles);
+    w->inspectorScrollView()->ensureWidgetVisible(styles);
+    const QRect custom = styles->visualItemRect(styles->item(3));
+    ClickAt(styles->viewport(), custom.center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return services.alerts.shown.size() >= 1; })) << "no word of the missing window";
+    QTest::qWait(200);
+    EXPECT_EQ(sky->style, 800);
+    EXPECT_EQ(outline(), before) << "the skylight lost its outline";
+    EXPECT_EQ(stack->count(), steps) << stack->undoText().toStdString();
+    EXPECT_EQ(ds->skylightStyle, 800);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return styles->currentRow() == 0 && styles->item(0)->isSelected(); }));
+    EXPECT_FALSE(styles->item(3)->isSelected());
+    w->docView()->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(OnScreen(w->docView()).copy(around), planBefore) << "the skylight left the plan";
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-skylight.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
 

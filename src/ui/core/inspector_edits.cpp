@@ -24,6 +24,37 @@
 
 namespace {
 
+// What the walk stores, and what it met.
+struct Entry {
+    float stored;              // the value in the row's stored units
+    const float* typed;        // the value typed into the row's field (field units), or null
+    bool refused = false;      // an object could not take the value and kept its own
+    float kept = 0;            // the first refusing object's own value (stored units)
+};
+
+// A field nobody sees: the text a row's field would show for a value.
+class ScratchField : public port::TextField {
+public:
+    std::string text() const override { return text_; }
+    void setText(std::string_view macRoman) override { text_ = macRoman; }
+    bool isEnabled() const override { return true; }
+    void setEnabled(bool) override {}
+
+private:
+    std::string text_;
+};
+
+float InFieldUnits(const InspectorEditRow& row, float stored) {
+    return row.planUnits ? ConvertScreenToWorld(stored, CurrentDocState(), 0) : stored;
+}
+
+// Whether a held value (stored units) stays: a typed value is compared with what the field
+// shows for it (the typed value itself is never rounded), any other with the value exactly.
+bool Holds(const InspectorEditRow& row, float now, float next, const Entry& e) {
+    if (e.typed && !row.toggles) return FieldShowsTyped(row.entry, InFieldUnits(row, now), *e.typed);
+    return now == next;
+}
+
 bool Applies(const InspectorEditRow& row, const Objex* o) {
     return (o->type == row.type || (row.alsoApplies && row.alsoApplies(o))) && (!row.onlyIf || row.onlyIf(o));
 }
@@ -65,33 +96,35 @@ void StoreLight(const InspectorEditRow& row, Objex* group, float stored) {
 }
 
 // Stores the value where it differs; true when it did (or when the row counts every one).
-bool Store(const InspectorEditRow& row, Objex* o, float stored) {
+bool Store(const InspectorEditRow& row, Objex* o, const Entry& e) {
     const float now = row.get(o);
-    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
-    if (now != next || row.countReached) row.set(o, next);
-    return now != next || row.countReached;
+    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : e.stored;
+    const bool store = !Holds(row, now, next, e) || row.countReached;
+    if (store) row.set(o, next);
+    return store;
 }
 
-bool StorePoint(const InspectorEditRow& row, Poinz* p, float stored) {
+bool StorePoint(const InspectorEditRow& row, Poinz* p, const Entry& e) {
     const float now = row.getPoint(p);
-    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : stored;
-    if (now != next || row.countReached) row.setPoint(p, next);
-    return now != next || row.countReached;
+    const float next = row.toggles ? (now != 0 ? 0.f : 1.f) : e.stored;
+    const bool store = !Holds(row, now, next, e) || row.countReached;
+    if (store) row.setPoint(p, next);
+    return store;
 }
 
 // The wall's selected segments: both ends selected, the closing one of a closed wall last.
-bool StoreSegments(const InspectorEditRow& row, Objex* wall, float stored) {
+bool StoreSegments(const InspectorEditRow& row, Objex* wall, const Entry& e) {
     bool changed = false;
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         Poinz* end = p->next ? p->next : (wall->closed && p != wall->firstPoint ? wall->firstPoint : nullptr);
-        if (end && p->selected && end->selected) changed |= StorePoint(row, p, stored);
+        if (end && p->selected && end->selected) changed |= StorePoint(row, p, e);
     }
     return changed;
 }
 
 // Walks what the row reaches on the current floor; each changed object (an attachment's wall
 // once its children are done, so a rebuild that drops an attachment never meets the walk).
-bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
+bool Walk(const InspectorEditRow& row, Layer* floor, Entry& e) {
     bool any = false;
     for (Objex* o = floor->firstObject; o; o = o->next) {
         bool changed = false;
@@ -99,30 +132,38 @@ bool Walk(const InspectorEditRow& row, Layer* floor, float stored) {
         if (children) {
             if (o->type != (row.walk == EditWalk::Attachments ? objtype::kWall : objtype::kDeck)) continue;
             for (Objex* c = o->firstChild; c; c = c->next) {
-                if (!Applies(row, c) || !IsRootObjectSelected(c) || !Store(row, c, stored)) continue;
+                if (!Applies(row, c) || !IsRootObjectSelected(c) || !Store(row, c, e)) continue;
                 if (row.rebuild == EditRebuild::AttachedDimension) UpdateAttachedDim(c, o);
                 changed = true;
             }
         } else if (row.walk == EditWalk::RoofChildren) {
             if (!objtype::IsRoof(o->type)) continue;
             for (Objex* c = o->firstChild; c; c = c->next) {
-                if (!Applies(row, c) || !IsObjectSelected(c) || !Store(row, c, stored)) continue;
-                UpdateRoofAttachmentProperties(c, o, row.rebuild != EditRebuild::RoofReadingDefinition);
+                if (!Applies(row, c) || !IsObjectSelected(c)) continue;
+                const float before = row.get(c);
+                if (!Store(row, c, e)) continue;
+                if (!UpdateRoofAttachmentProperties(c, o, row.rebuild != EditRebuild::RoofReadingDefinition)) {
+                    // Nothing can be built with the value: the skylight stays as it was.
+                    row.set(c, before);
+                    if (!e.refused) e.kept = before;
+                    e.refused = true;
+                    continue;
+                }
                 changed = true;
             }
         } else if (row.walk == EditWalk::LightGroups) {
             if (!IsLightGroup(o) || !IsObjectSelected(o)) continue;
-            StoreLight(row, o, stored);
+            StoreLight(row, o, e.stored);
             changed = true;
         } else if (!Applies(row, o) || !IsObjectSelected(o)) {
             continue;
         } else if (row.walk == EditWalk::WallSegments) {
-            changed = StoreSegments(row, o, stored);
+            changed = StoreSegments(row, o, e);
         } else if (row.walk == EditWalk::SelectedPoints) {
             for (Poinz* p = o->firstPoint; p; p = p->next)
-                if (p->selected) changed |= StorePoint(row, p, stored);
+                if (p->selected) changed |= StorePoint(row, p, e);
         } else {
-            changed = Store(row, o, stored);
+            changed = Store(row, o, e);
         }
         if (changed || (row.rebuildReached && !children)) Rebuild(row.rebuild, o);
         any |= changed;
@@ -163,6 +204,12 @@ void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool init
     }
 }
 
+bool FieldShowsTyped(FieldEntry entry, float held, float typed) {
+    ScratchField f;
+    ShowEntry(entry, &f, held);
+    return ReadEntry(entry, &f) == typed;
+}
+
 bool HoldsNumber(const port::TextField* field) {
     if (!field) return false;
     for (const char c : field->text())
@@ -189,15 +236,23 @@ void ShowDefault(const InspectorEditRow& row, port::TextField* field) {
     if (const DocState* ds = CurrentDocState(); ds && row.getDefault) ShowEntry(row.entry, field, row.getDefault(ds));
 }
 
-EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
+EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool typed) {
     DocState* ds = CurrentDocState();
     Layer* floor = ds ? gCurDocument->itsCurLayer : nullptr;
     if (!floor) return EditResult::NoDocument;
-    const float stored = row.planUnits ? ConvertWorldToScreen(value, ds, 0) : value;
+    Entry e{row.planUnits ? ConvertWorldToScreen(value, ds, 0) : value, typed ? &value : nullptr};
     const bool pointWalk = row.walk == EditWalk::WallSegments || row.walk == EditWalk::SelectedPoints;
     const bool reaches = pointWalk ? row.getPoint && row.setPoint : row.get && row.set;
-    const bool changed = reaches && Walk(row, floor, stored);
-    const bool differsFromDefault = row.getDefault && row.getDefault(ds) != value;
+    const bool changed = reaches && Walk(row, floor, e);
+    if (e.refused && !changed) {
+        // The tool default follows what the object kept; no step, only the redraw.
+        if (row.setDefault) row.setDefault(ds, InFieldUnits(row, e.kept));
+        if (!row.noRefresh && row.redraw != EditRedraw::LiveView) Refresh();
+        return EditResult::Declined;
+    }
+    const bool defaultHolds = row.getDefault && (typed ? FieldShowsTyped(row.entry, row.getDefault(ds), value)
+                                                       : row.getDefault(ds) == value);
+    const bool differsFromDefault = row.getDefault && !defaultHolds;
     bool store = false;
     switch (row.undoRule) {
     case UndoRule::WhenChanged: store = changed; break;
@@ -211,7 +266,8 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value) {
         gRefreshRender = 1;
         LiveViewNeedsDisplay();
     }
-    if (row.setDefault) row.setDefault(ds, value);
+    // A default the field shows as typed stays as held.
+    if (row.setDefault && !(typed && defaultHolds)) row.setDefault(ds, value);
     return changed ? EditResult::Changed : EditResult::Unchanged;
 }
 
@@ -222,7 +278,8 @@ EditResult ApplyInspectorField(const InspectorEditRow& row, port::TextField* fie
         ShowRefused(row, field, remembered);
         return EditResult::Refused;
     }
-    const EditResult result = ApplyInspectorValue(row, value);
-    ShowEntry(row.entry, field, value);
+    const EditResult result = ApplyInspectorValue(row, value, true);
+    if (result == EditResult::Declined) ShowDefault(row, field);
+    else ShowEntry(row.entry, field, value);
     return result;
 }

@@ -111,6 +111,9 @@ enum class EditResult {
     Refused,     // no number, or outside the limits: the field shows the default (or remembered value) again
     Unchanged,   // accepted; no object changed
     Changed,     // accepted; objects changed
+    // An object could not take the value (nothing can be built with it) and kept its own; the
+    // tool default takes that, no step is stored.
+    Declined,
 };
 
 // Open limits ("above 0.01, below 10000") as the closed ones a row holds.
@@ -121,6 +124,10 @@ inline float JustBelow(float v) { return std::nextafter(v, -std::numeric_limits<
 float ReadEntry(FieldEntry entry, port::TextField* field);
 void ShowEntry(FieldEntry entry, port::TextField* field, float value);
 void MergeEntry(FieldEntry entry, port::TextField* field, float value, bool initialize);
+
+// Whether a field of that entry, showing `held` (field units), reads back as `typed`: the
+// value typed over what a field shows is no change, though a typed value is never rounded.
+bool FieldShowsTyped(FieldEntry entry, float held, float typed);
 
 // Whether the text holds a number at all: text without a digit is refused, never read as 0.
 bool HoldsNumber(const port::TextField* field);
@@ -134,10 +141,12 @@ void MergeObjectValue(const InspectorEditRow& row, port::TextField* field, const
 // Shows the row's tool default (nothing for a row without one).
 void ShowDefault(const InspectorEditRow& row, port::TextField* field);
 
-// Applies an accepted value (field units): the walk sets it where it differs (exact), rebuilds
-// each changed object at once, stores one undo step by the row's rule, refreshes the plan and
-// writes the tool default.
-EditResult ApplyInspectorValue(const InspectorEditRow& row, float value);
+// Applies an accepted value (field units): the walk sets it where it differs, rebuilds each
+// changed object at once, stores one undo step by the row's rule, refreshes the plan and
+// writes the tool default. A value `typed` into the row's field differs from a held one only
+// where the field shows the held one otherwise (a metric length stored in inches reads back
+// a hair off); any other differs unless exactly equal.
+EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool typed = false);
 // The end of editing of the row's field: refused input (no number, or outside the limits)
 // shows the default (or `remembered`, when given) again silently; accepted input is applied
 // and shown formatted.

@@ -15,6 +15,7 @@
 #include "model/type_data.h"
 #include "plan/refresh_seams.h"
 #include "tools/photos.h"
+#include "ui/core/inspector_edits.h"
 
 namespace {
 
@@ -66,8 +67,12 @@ bool ResizePhotoBaseLine(Objex* photo, float half) {
 bool ApplyPhotoWidth(float inches) {
     Layer* floor = CurrentFloor();
     if (!floor) return false;
-    const float half = ConvertWorldToScreen(inches, CurrentDocState(), 0) / 2;
-    const bool changed = OverSelectedPhotos(floor, [half](Objex* o) { return ResizePhotoBaseLine(o, half); });
+    const DocState* ds = CurrentDocState();
+    const float half = ConvertWorldToScreen(inches, ds, 0) / 2;
+    const bool changed = OverSelectedPhotos(floor, [&](Objex* o) {
+        return !FieldShowsTyped(FieldEntry::Length, ConvertScreenToWorld(PhotoBaseLength(o), ds, 0), inches) &&
+               ResizePhotoBaseLine(o, half);
+    });
     if (changed) Store("RorozErud Width");
     Refresh();
     return changed;
@@ -76,9 +81,11 @@ bool ApplyPhotoWidth(float inches) {
 bool ApplyPhotoHeight(float inches) {
     Layer* floor = CurrentFloor();
     if (!floor) return false;
-    const float height = ConvertWorldToScreen(inches, CurrentDocState(), 0);
-    const bool changed = OverSelectedPhotos(floor, [height](Objex* o) {
-        if (objfield::photo::kHeight(*o) == height) return false;
+    const DocState* ds = CurrentDocState();
+    const float height = ConvertWorldToScreen(inches, ds, 0);
+    const bool changed = OverSelectedPhotos(floor, [&](Objex* o) {
+        if (FieldShowsTyped(FieldEntry::Length, ConvertScreenToWorld(objfield::photo::kHeight(*o), ds, 0), inches))
+            return false;
         objfield::photo::kHeight(*o) = height;
         return true;
     });

@@ -16,7 +16,8 @@ float PhotoBaseLength(const Objex* photo);
 // false, with nothing written, when the plan coordinates would not change.
 bool ResizePhotoBaseLine(Objex* photo, float half);
 
-// Each returns whether a photo changed; nothing without a document and a current floor.
+// Each returns whether a photo changed; nothing without a document and a current floor. The
+// sizes are typed ones: a photo whose size the field shows as typed keeps it.
 bool ApplyPhotoWidth(float inches);   // "RorozErud Width" when changed; redraws
 bool ApplyPhotoHeight(float inches);  // "RorozErud Height" when changed; redraws
 bool ApplyPhotoShadows(bool casts);   // "RorozErud Shadow" when changed; redraws

@@ -166,7 +166,7 @@ void RoofPane::pitchStepperChanged() {
 }
 
 void RoofPane::applyPitch(float pitch, Source source) {
-    ApplyInspectorValue(pitchRow_, pitch);
+    ApplyInspectorValue(pitchRow_, pitch, source == Source::Ratio);
     SetFloatPitchItem(field(pitchRatioText), pitch);
     SetFloatPitchAngleItem(field(pitchAngleText), pitch);
     if (source != Source::Stepper) pitchRatioStepper->setValue(int(std::lround(pitch)));

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <cstring>
+#include <utility>
 
 #include "app/widgets.h"
 #include "content/core/content_selection_seams.h"
@@ -10,6 +11,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/selection_queries.h"
 #include "model/type_data.h"
 #include "port/seam.h"
 #include "tracking/tracking_state.h"
@@ -121,6 +123,20 @@ void SkylightInspectorController::tableViewSelectionDidChange() {
     } else {
         ContentPaletteSetCategorySelectionAbility(true);
     }
-    ApplyInspectorValue(kStyleRow, float(style));
+    if (ApplyInspectorValue(kStyleRow, float(style)) == EditResult::Declined) {
+        // No skylight could take the style: the pane shows what they kept.
+        ContentPaletteSetCategorySelectionAbility(true);
+        showSelectedSkylights();
+        return;
+    }
     enableForStyle(style);
+}
+
+void SkylightInspectorController::showSelectedSkylights() {
+    bool first = true;
+    for (Objex* roof = gCurDocument->itsCurLayer->firstObject; roof; roof = roof->next) {
+        if (!objtype::IsRoof(roof->type)) continue;
+        for (Objex* c = roof->firstChild; c; c = c->next)
+            if (IsSkylight(c) && IsObjectSelected(c)) updatePropertiesForObject(c, std::exchange(first, false));
+    }
 }

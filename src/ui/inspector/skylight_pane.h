@@ -25,6 +25,8 @@ protected:
 
 private:
     void enableForStyle(int16_t style);
+    // Fills the pane again from the current floor's selected skylights.
+    void showSelectedSkylights();
 };
 
 // The rows of the three length fields by outlet, and of the style list.

@@ -155,7 +155,7 @@ void WallObjectInspectorController::controlTextDidEndEditing(QLineEdit* edit) {
         return;
     float v = 0;
     if (!readAccepted(*row, edit, &v)) return;
-    ApplyInspectorValue(*row, v);
+    ApplyInspectorValue(*row, v, true);
     ShowEntry(row->entry, field(edit), v);
     if (edit == wallThicknessText) showThickness(v);
 }
