@@ -213,7 +213,9 @@ TEST_F(Documents, AnEditWhoseSnapshotCannotBeWrittenLeavesTheDesignEdited) {
         QMDDocument* d = c->openUntitledDocument();
         ASSERT_TRUE(d->saveToFile(Path("plan.pro"))) << r.name;
         gCurDocument = d->model();
-        if (r.earlierLost) ASSERT_TRUE(port::RemoveFile(UndoSnapshotPath(1))) << r.name;
+        if (r.earlierLost) {
+            ASSERT_TRUE(port::RemoveFile(UndoSnapshotPath(1))) << r.name;
+        }
         dvxtest::TrimmedWall(d->model()->itsCurLayer, 3);
         port::FailNextWriteAt(port::WriteStep::Create);
         StoreUndo("Add Wall");

@@ -265,17 +265,17 @@ TEST(FileSizeLimit, AnEditWhoseSnapshotCannotBeWrittenIsUnsavedAndQuitAsks) {
     auto title = [&] { return XDo({"getwindowname", main}); };
     ASSERT_TRUE(program.dialogShown()) << "no alert about the opened design's first snapshot";
     ASSERT_GE(program.answerDialogs(), 1);
-    EXPECT_EQ(title(), "large.pro");
+    EXPECT_EQ(title().toStdString(), "large.pro");
 
     XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+a", "Right"});
     ASSERT_TRUE(program.dialogShown()) << "no alert about the edit's snapshot";
     ASSERT_EQ(program.answerDialogs(), 1);
-    EXPECT_EQ(title(), "large.pro*");
+    EXPECT_EQ(title().toStdString(), "large.pro*");
 
     XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+z"});
     ASSERT_TRUE(program.dialogShown()) << "no alert about the snapshot Undo could not restore";
     ASSERT_EQ(program.answerDialogs(), 1);
-    EXPECT_EQ(title(), "large.pro*");
+    EXPECT_EQ(title().toStdString(), "large.pro*");
 
     XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+q"});
     EXPECT_TRUE(program.dialogShown(5000)) << "Quit did not ask about the unsaved edit";
