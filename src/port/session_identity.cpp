@@ -51,6 +51,9 @@ std::string HostToken() {
     if (host.empty()) host = "host";
     std::string machine = ReadText("/etc/machine-id");
     if (machine.empty()) machine = ReadText("/var/lib/dbus/machine-id");
+    // Without the machine's identity two hosts of one name cannot be told apart, nor this one
+    // from itself before a restart: each boot then counts as a host of its own.
+    if (machine.empty()) machine = ReadText("/proc/sys/kernel/random/boot_id");
     char space[256];
     const ssize_t n = ::readlink("/proc/self/ns/pid", space, sizeof space);
     if (n > 0) machine += "|" + std::string(space, static_cast<size_t>(n));
