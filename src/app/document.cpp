@@ -40,23 +40,27 @@ public:
     SnapshotCommand(QMDDocument* doc, const std::string& name)
         : QUndoCommand(QString::fromStdString(port::MacRomanToUtf8(name))), doc_(doc) {}
 
-    void undo() override {
-        restore(&DoUndo);
-        doc_->updateChangeCount(1);
-    }
+    void undo() override { count(restore(&DoUndo), 1); }
     void redo() override {
-        if (pushed_) pushed_ = false;
-        else restore(&DoRedo);
+        if (!pushed_) return count(restore(&DoRedo), 0);
+        pushed_ = false;
         doc_->updateChangeCount(0);
     }
 
 private:
-    void restore(void (*step)()) {
+    bool restore(bool (*step)()) {
         QMDDocumentModel* model = doc_->model();
         CurrentDocumentScope scope(model);
         port::qt::QtDocumentUndo::setUndoing(model, true);
-        step();
+        const bool restored = step();
         port::qt::QtDocumentUndo::setUndoing(model, false);
+        return restored;
+    }
+    // A step that restored no snapshot left the design as it was (or, from a damaged one,
+    // partly replaced): it never takes the edited mark away, so Quit still asks.
+    void count(bool restored, int change) {
+        if (restored) doc_->updateChangeCount(change);
+        else if (!doc_->isDocumentEdited()) doc_->updateChangeCount(0);
     }
 
     QMDDocument* doc_;

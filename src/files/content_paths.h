@@ -10,3 +10,5 @@ bool MakeApplicationTemporaryFolder(std::string* why = nullptr);
 // Where this session's undo snapshots go: its own folder inside the one above once start-up
 // opened it (port/session_folders.h), else the one above.
 std::string UndoSnapshotFolder();
+// A session's socket for plug-in tools in the folder above: this and its process number.
+inline constexpr const char* kPowerToolSocketPrefix = "powertool-";

@@ -27,6 +27,7 @@
 #include "model/walkers.h"
 #include "model/rebuild_table.h"
 #include "port/alerts.h"
+#include "port/files.h"
 #include "port/seam.h"
 #include "model/id_counters.h"
 
@@ -261,6 +262,8 @@ int KeyFileWrite(const char* path) {
     sWriteVersion = kDesignFileVersion;
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !doc->itsDocState || !path || !*path || DesignFileBusy()) return 0;
+    // What sessions killed mid-save left beside the design goes, whatever became of their notes.
+    port::RemoveDeadSaveTemporaries(path);
     FileOperationScope operation;
     BuildDesignFile();
     if (!FlushOutputBufferToFile(path)) return 0;
@@ -288,6 +291,7 @@ bool DesignHeadAcceptable(const uint8_t* head, size_t size) {
 int KeyFileRead(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !path || DesignFileBusy()) return 0;
+    port::RemoveDeadSaveTemporaries(path);
     bool complete = true;
     {
         FileOperationScope operation;

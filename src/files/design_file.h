@@ -60,6 +60,8 @@ inline constexpr int kKeyFileReadTruncated = 2;
 // without a document or settings record, while another file is being read or written, or
 // when the file could not be written (the old file is then left as it was and
 // gFileWriteFailed stays set). Sets the settings field `trackingValue` to 0 on success.
+// Reading and writing both first remove the design's save temporaries whose session is gone
+// (port::RemoveDeadSaveTemporaries).
 int KeyFileWrite(const char* path);
 // Reads the file into the current document. 0 when it cannot be read, its version is
 // refused (the document is then untouched), another file is being read or written, or a

@@ -47,21 +47,23 @@ void ShowRestoreFailure() {
     ShowFileAlertSheet("Unable to restore the undo state.", kDiskSpaceText);
 }
 
-void StepSnapshot(bool back) {
+bool StepSnapshot(bool back) {
     QMDDocumentModel* doc = gCurDocument;
-    if (!gUndoActive || !doc || DesignFileBusy()) return;
-    if (doc->itsFirstUndo <= 0 || doc->itsLastUndo <= 0 || doc->itsCurrentUndo <= 0) return;
+    if (!gUndoActive || !doc || DesignFileBusy()) return false;
+    if (doc->itsFirstUndo <= 0 || doc->itsLastUndo <= 0 || doc->itsCurrentUndo <= 0) return false;
     const int32_t distance = back ? CountUndos(doc->itsFirstUndo, doc->itsCurrentUndo)
                                   : CountUndos(doc->itsCurrentUndo, doc->itsLastUndo);
-    if (distance < 2) return;
+    if (distance < 2) return false;
     const int32_t kept = doc->itsCurrentUndo;
     doc->itsCurrentUndo = back ? PreviousSlot(kept) : NextSlot(kept);
-    if (!RestoreState(UndoSnapshotPath(doc->itsCurrentUndo).c_str())) {
+    const bool restored = RestoreState(UndoSnapshotPath(doc->itsCurrentUndo).c_str()) != 0;
+    if (!restored) {
         doc->itsCurrentUndo = kept;
         ShowRestoreFailure();
         gUndoActive = 0;
     }
     SelectCurrentFloorInPopUp(doc);
+    return restored;
 }
 
 // What a snapshot does not carry back: how the design is looked at, which the menus and the
@@ -161,8 +163,8 @@ void StoreUndo(const char* actionName) {
     if (!undo.isUndoing(doc)) undo.setActionName(doc, actionName);
 }
 
-void DoUndo() { StepSnapshot(true); }
-void DoRedo() { StepSnapshot(false); }
+bool DoUndo() { return StepSnapshot(true); }
+bool DoRedo() { return StepSnapshot(false); }
 
 int SaveState(const char* path) {
     sWriteVersion = kDesignFileVersion;
@@ -175,8 +177,12 @@ int SaveState(const char* path) {
     BuildDesignFile(GroupBrackets::Every);
     // A snapshot only has to outlive the session, not a crash: no sync.
     if (!FlushOutputBufferToFile(path, port::Durability::Scratch)) {
+        // The edit stands and its step is named all the same, so the design counts as
+        // changed; the slot is emptied, so stepping onto it fails rather than restoring
+        // whatever the ring left there a lap ago.
+        port::RemoveFile(path);
         ShowFileAlertSheet("Unable to store the undo state.", kDiskSpaceText);
-        return 0;
+        return 1;
     }
     gFileWriteFailed = 0;
     return 1;

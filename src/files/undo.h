@@ -25,13 +25,15 @@ void InitializeUndo();
 // it stay undoable, also after an undo. With snapshots off it only records one change of the
 // document (none for " "). Nothing while a file is being read or written.
 void StoreUndo(const char* actionName);
-// Step back or forward one snapshot. A snapshot that cannot be restored puts the index
-// back, shows "Unable to restore the undo state." and turns snapshots off.
-void DoUndo();
-void DoRedo();
-// Writes the current document as a snapshot file. 1 when written; 0 with no path or
-// document, while another file is in use, or when the file could not be written (then with
-// the alert "Unable to store the undo state.").
+// Step back or forward one snapshot; true when one was restored. A snapshot that cannot be
+// restored puts the index back, shows "Unable to restore the undo state." and turns
+// snapshots off.
+bool DoUndo();
+bool DoRedo();
+// Writes the current document as a snapshot file. 0 with no path or document, or while
+// another file is in use; 1 otherwise, also when the file could not be written: then the
+// alert "Unable to store the undo state." shows, `gFileWriteFailed` stays set and the slot
+// holds no file (an older snapshot left there would be restored in its place).
 int SaveState(const char* path);
 // Reads a snapshot over the current document, keeping how the design is looked at (the plan's
 // zooms, origin, grid and shown plans, the live view's camera, cut-away and render style: no

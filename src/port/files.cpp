@@ -1,6 +1,7 @@
 #include "port/files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include "port/session_folders.h"
+#include "port/session_identity.h"
 
 namespace port {
 namespace {
@@ -60,10 +62,24 @@ std::string followLinks(const std::string& path) {
     return {};
 }
 
+// The start of the names of a save's temporaries beside the file named `base`. Cut short to
+// leave room for the writer's tag within the longest file name a folder allows.
+std::string temporaryStem(const std::string& base) { return "." + base.substr(0, 140) + ".tmp-"; }
+
+// What follows the stem: the writing session's tag, '-' and eight hex digits. The tag of the
+// session it names when it is one.
+bool parseTemporaryTail(const std::string& tail, SessionIdentity& writer) {
+    const size_t dash = tail.rfind('-');
+    if (dash == std::string::npos || tail.size() - dash != 9) return false;
+    for (size_t i = dash + 1; i < tail.size(); ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(tail[i]))) return false;
+    return ParseSessionTag(tail.substr(0, dash), writer);
+}
+
 int openTemporary(const std::string& folder, const std::string& base, std::string& tempPath) {
     static std::mt19937 gen{std::random_device{}()};
-    // Stay well below the longest file name the folder allows.
-    const std::string stem = "." + base.substr(0, std::min<size_t>(base.size(), 200)) + ".tmp";
+    // The name tells which session writes it, so a later look can tell a dead writer's.
+    const std::string stem = temporaryStem(base) + SessionTag(ThisSession()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(gen()));
@@ -207,6 +223,39 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size, Dura
         ::close(dfd);
     }
     return true;
+}
+
+bool IsSaveTemporaryName(const std::string& name) {
+    // The tail holds no '.': the name's last one starts ".tmp-".
+    const size_t at = name.rfind('.');
+    SessionIdentity writer;
+    return name.size() > 1 && name[0] == '.' && at != std::string::npos && at >= 2 &&
+           name.compare(at, 5, ".tmp-") == 0 && parseTemporaryTail(name.substr(at + 5), writer);
+}
+
+int RemoveDeadSaveTemporaries(const std::string& path) {
+    const std::string target = followLinks(path);
+    if (target.empty()) return 0;
+    const std::string folder = dirName(target), stem = temporaryStem(baseName(target));
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    std::vector<std::string> dead;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        SessionIdentity writer;
+        if (name.compare(0, stem.size(), stem) == 0 && parseTemporaryTail(name.substr(stem.size()), writer) &&
+            SessionGone(writer))
+            dead.push_back(JoinPath(folder, name));
+    }
+    ::closedir(dir);
+    int removed = 0;
+    for (const std::string& file : dead) {
+        struct stat st;
+        if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::unlink(file.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 bool FileExists(const std::string& path) {

@@ -18,11 +18,19 @@ bool ReadFileHead(const std::string& path, size_t count, std::vector<uint8_t>& o
 // files rewritten often and never needed after a crash (undo snapshots) skip both syncs.
 enum class Durability { Synced, Scratch };
 
-// Writes the buffer atomically: a temporary beside the target, fsync, rename. On any failure
-// the target is left as it was and no temporary remains. An existing target keeps its
+// Writes the buffer atomically: a temporary beside the target (named below), fsync, rename.
+// On any failure the target is left as it was and no temporary remains. An existing target keeps its
 // permissions; a symbolic link is written through to the file it names.
 bool WriteWholeFile(const std::string& path, const void* data, size_t size,
                     Durability durability = Durability::Synced);
+
+// A save's temporary beside a design is named "." + the design's name + ".tmp-", the writing
+// session's tag (port/session_identity.h), '-' and eight hex digits. Whether `name` is one.
+bool IsSaveTemporaryName(const std::string& name);
+// Removes the save temporaries of the design at `path` (links followed) whose writing session
+// is gone, as port::SessionGone judges; gives how many. Only this user's plain files of that
+// name go: never a live session's, another host's, or anything else.
+int RemoveDeadSaveTemporaries(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (links followed)
 bool FolderExists(const std::string& path);

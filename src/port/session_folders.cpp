@@ -12,7 +12,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "port/files.h"
@@ -57,16 +59,19 @@ bool ReadSmallFile(const std::string& path, std::string& out) {
     return true;
 }
 
-// A save's temporary beside a design, as port::WriteWholeFile names them
-// (".<name>.tmp" and eight hex digits), a plain file of this user's.
+// A save's temporary beside a design, as port::WriteWholeFile names them (or named them
+// before they told their writer: ".<name>.tmp" and eight hex digits), a plain file of this
+// user's.
 bool IsOurTemporary(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.size() < 14 || base[0] != '.') return false;
-    const std::string tail = base.substr(base.size() - 12);
-    if (tail.compare(0, 4, ".tmp") != 0) return false;
-    for (size_t i = 4; i < tail.size(); ++i)
-        if (!std::isxdigit(static_cast<unsigned char>(tail[i]))) return false;
+    bool named = IsSaveTemporaryName(base);
+    if (!named && base.size() >= 14 && base[0] == '.') {
+        const std::string tail = base.substr(base.size() - 12);
+        named = tail.compare(0, 4, ".tmp") == 0;
+        for (size_t i = 4; named && i < tail.size(); ++i) named = std::isxdigit(static_cast<unsigned char>(tail[i]));
+    }
+    if (!named) return false;
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
 }
@@ -103,6 +108,21 @@ bool RemoveIfDead(const std::string& folder, long pid, bool starting) {
     if (dead) RemoveFolderAndTemporaries(folder);
     if (fd >= 0) ::close(fd);
     return dead;
+}
+
+// Nobody listens on the socket: a connection is refused outright. A full backlog, or any
+// other answer, counts as someone there.
+bool RefusesConnection(const std::string& path) {
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool refused = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+                         errno == ECONNREFUSED;
+    ::close(fd);
+    return refused;
 }
 
 }  // namespace
@@ -161,6 +181,20 @@ int RemoveDeadSessionFolders(const std::string& parent) {
         const std::string folder = JoinPath(parent, name);
         if (pid == 0 || folder == own) continue;
         if (RemoveIfDead(folder, pid, starting)) ++removed;
+    }
+    return removed;
+}
+
+int RemoveDeadSessionSockets(const std::string& folder, const std::string& prefix) {
+    int removed = 0;
+    for (const std::string& name : ListFolder(folder)) {
+        if (prefix.empty() || !StartsWith(name, prefix.c_str())) continue;
+        const long pid = ProcessOf(name, prefix.c_str());
+        if (pid == 0 || name.find('-', prefix.size()) != std::string::npos || Running(pid)) continue;
+        const std::string path = JoinPath(folder, name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (RefusesConnection(path) && ::unlink(path.c_str()) == 0) ++removed;
     }
     return removed;
 }

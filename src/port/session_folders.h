@@ -23,6 +23,11 @@ void CloseSessionFolder();
 // this process's own and every other entry are left alone.
 int RemoveDeadSessionFolders(const std::string& parent);
 
+// Removes the sockets in `folder` named `prefix` and a process number whose process is gone
+// and which refuse a connection (a session killed while it listened); gives how many went.
+// Only this user's sockets are looked at; every other entry is left alone.
+int RemoveDeadSessionSockets(const std::string& folder, const std::string& prefix);
+
 // Notes, in this session's folder, a temporary file being written beside a design, so that a
 // later launch removes it should this session die before the note is forgotten. Nothing
 // without a session folder.

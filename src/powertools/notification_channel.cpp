@@ -1,6 +1,7 @@
 #include "powertools/notification_channel.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLocalSocket>
 #include <QTimer>
 
@@ -8,6 +9,7 @@
 
 #include "files/content_paths.h"
 #include "port/files.h"
+#include "port/session_folders.h"
 
 namespace {
 
@@ -34,10 +36,15 @@ NotificationChannel::~NotificationChannel() {
 QString NotificationChannel::defaultName() {
     const QString pid = QString::number(qint64(::getpid()));
     if (MakeApplicationTemporaryFolder()) {
-        const QString path = QString::fromStdString(port::JoinPath(ApplicationTemporaryPath(), "powertool-")) + pid;
+        const QString path =
+            QString::fromStdString(port::JoinPath(ApplicationTemporaryPath(), kPowerToolSocketPrefix)) + pid;
         if (path.toLocal8Bit().size() <= kMaxSocketPath) return path;
     }
-    return QStringLiteral("dovranix-powertool-%1-%2").arg(qint64(::getuid())).arg(pid);
+    // Beside other users' in the shared temporary folder: what this user's killed sessions
+    // left there goes first.
+    const QString prefix = QStringLiteral("dovranix-powertool-%1-").arg(qint64(::getuid()));
+    port::RemoveDeadSessionSockets(QDir::tempPath().toStdString(), prefix.toStdString());
+    return prefix + pid;
 }
 
 bool NotificationChannel::listen(const QString& name) {

@@ -30,7 +30,9 @@ public:
     void observe(const std::string& name, Observer observer) override;
     std::string address() const override;
 
-    // The per-process name the program listens on: a socket in the user's private folder.
+    // The per-process name the program listens on: a socket in the user's private folder
+    // or, without one, in the shared temporary folder (where dead sessions' sockets are
+    // removed first).
     static QString defaultName();
 
 private:

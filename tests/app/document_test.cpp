@@ -203,6 +203,35 @@ TEST_F(Documents, TheEditMenuOffersOnlyTheStepsTheSnapshotsCanRestore) {
     EXPECT_EQ(std::tuple(redone, Walls(d)), std::tuple(gTotalUndos - 1, edits));
 }
 
+// An edit whose snapshot cannot be written is still a named step, so the design counts as
+// edited; undoing it gives back the design before it when that snapshot was written, and
+// otherwise restores nothing and leaves the design edited: no step that restored nothing
+// takes the edited mark away.
+TEST_F(Documents, AnEditWhoseSnapshotCannotBeWrittenLeavesTheDesignEdited) {
+    struct Row { const char* name; bool earlierLost; int wallsAfterUndo; bool editedAfterUndo; };
+    for (const Row& r : {Row{"earlier snapshot kept", false, 0, false}, Row{"earlier snapshot lost", true, 1, true}}) {
+        QMDDocument* d = c->openUntitledDocument();
+        ASSERT_TRUE(d->saveToFile(Path("plan.pro"))) << r.name;
+        gCurDocument = d->model();
+        if (r.earlierLost) {
+            ASSERT_TRUE(port::RemoveFile(UndoSnapshotPath(1))) << r.name;
+        }
+        dvxtest::TrimmedWall(d->model()->itsCurLayer, 3);
+        port::FailNextWriteAt(port::WriteStep::Create);
+        StoreUndo("Add Wall");
+        QUndoStack* stack = d->undoStack();
+        EXPECT_EQ(std::tuple(d->isDocumentEdited(), stack->count(), stack->undoText().toStdString()),
+                  std::tuple(true, 1, "Add Wall")) << r.name;
+        stack->undo();
+        EXPECT_EQ(std::tuple(Walls(d), d->isDocumentEdited()), std::tuple(r.wallsAfterUndo, r.editedAfterUndo)) << r.name;
+        // Redo finds no snapshot of the step: the design stays as it is, and edited.
+        stack->redo();
+        EXPECT_EQ(std::tuple(Walls(d), d->isDocumentEdited(), gUndoActive), std::tuple(r.wallsAfterUndo, true, 0))
+            << r.name;
+        EXPECT_EQ(alerts.shown.back().alert.message, "Unable to restore the undo state.") << r.name;
+    }
+}
+
 // A design opened in its window and saved again keeps its bytes, the live view's fly-around
 // camera among them (once read, as every read settles a few settings).
 TEST_F(Documents, ADesignOpenedAndSavedAgainKeepsItsBytes) {

@@ -36,6 +36,7 @@
 #include "model/view_state.h"
 #include "plan/refresh_seams.h"
 #include "port/files.h"
+#include "port/session_identity.h"
 #include "files/custom_textures.h"
 #include "model/topo_grid.h"
 #include "support/build.h"
@@ -230,6 +231,25 @@ TEST_F(DesignFileTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
 
     EXPECT_EQ(KeyFileWrite(Path("no such folder/x.pro").c_str()), 0);
     EXPECT_EQ(std::tuple(gFileWriteFailed, port::FileExists(Path("no such folder/x.pro"))), std::tuple(1, false));
+}
+
+// A session killed mid-save left its temporary beside the design, and the note naming it went
+// with an emptied runtime folder: opening the design removes it, and so does saving it; a
+// live session's temporary stays.
+TEST_F(DesignFileTest, OpeningOrSavingADesignRemovesTheTemporariesOfDeadSaves) {
+    ASSERT_EQ(KeyFileWrite(Path("house.pro").c_str()), 1);
+    port::SessionIdentity gone = port::ThisSession();
+    gone.boot = gone.boot == "ffffffffffffffff" ? "eeeeeeeeeeeeeeee" : "ffffffffffffffff";
+    const std::string dead = Path(".house.pro.tmp-" + port::SessionTag(gone) + "-00c0ffee");
+    const std::string live = Path(".house.pro.tmp-" + port::SessionTag(port::ThisSession()) + "-00c0ffee");
+    ASSERT_TRUE(port::WriteWholeFile(live, "half", 4));
+    for (const auto& [what, step] : std::vector<std::pair<const char*, std::function<int()>>>{
+             {"open", [&] { return KeyFileRead(Path("house.pro").c_str()); }},
+             {"save", [&] { return KeyFileWrite(Path("house.pro").c_str()); }}}) {
+        ASSERT_TRUE(port::WriteWholeFile(dead, "half a design", 13)) << what;
+        EXPECT_EQ(step(), 1) << what;
+        EXPECT_EQ(std::tuple(port::FileExists(dead), port::FileExists(live)), std::tuple(false, true)) << what;
+    }
 }
 
 TEST_F(DesignFileTest, AVersion10000File) {
@@ -592,18 +612,31 @@ TEST_F(UndoTest, ActionNamesAndChangeCounts) {
     EXPECT_EQ(undo.changes, 1);
 }
 
-TEST_F(UndoTest, ASnapshotThatCannotBeWrittenKeepsTheRing) {
-    Edit();
-    Edit();
-    const int32_t current = doc->itsCurrentUndo;
+// A snapshot that cannot be written: the edit stands as a named step (so the design counts as
+// changed) and its slot is emptied. Undo gives back the design before it; redo, finding no
+// file, says so and leaves the design as it is, never the snapshot the ring held there a lap
+// ago.
+TEST_F(UndoTest, ASnapshotThatCannotBeWrittenIsStillAStepAndItsSlotHoldsNoOlderOne) {
+    for (int i = 0; i < gTotalUndos; ++i) Edit();
+    ASSERT_EQ(Ring(), std::tuple(2, 1, 1));
+    ASSERT_TRUE(port::FileExists(UndoSnapshotPath(2)));
     port::FailNextWriteAt(port::WriteStep::Create);
     Edit("Lost");
-    EXPECT_EQ(Ring(), std::tuple(1, current, current));
+    EXPECT_EQ(Ring(), std::tuple(3, 2, 2));
+    EXPECT_FALSE(port::FileExists(UndoSnapshotPath(2)));
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to store the undo state.");
     EXPECT_EQ(alerts.shown[0].alert.informative, "Please ensure that adequate disk space exists on your hard drive.");
     EXPECT_TRUE(alerts.shown[0].sheet);
-    EXPECT_EQ(std::tuple(gFileWriteFailed, undo.actionNames.size()), std::tuple(1, 2u));
+    EXPECT_EQ(std::tuple(gFileWriteFailed, undo.actionNames.back()), std::tuple(1, std::string("Lost")));
+
+    EXPECT_TRUE(DoUndo());
+    EXPECT_EQ(std::tuple(doc->itsCurrentUndo, CountObjects(first()->firstObject)), std::tuple(1, gTotalUndos));
+    EXPECT_FALSE(DoRedo());
+    EXPECT_EQ(std::tuple(doc->itsCurrentUndo, CountObjects(first()->firstObject), gUndoActive),
+              std::tuple(1, gTotalUndos, 0));
+    ASSERT_EQ(alerts.shown.size(), 2u);
+    EXPECT_EQ(alerts.shown[1].alert.message, "Unable to restore the undo state.");
 }
 
 // Snapshots are scratch files: a failing sync cannot touch them, while a saved design still

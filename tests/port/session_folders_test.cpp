@@ -6,9 +6,14 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <string>
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,6 +116,64 @@ TEST_F(SessionFolders, ASaveNotesItsTemporaryOnlyWhileItWrites) {
         EXPECT_EQ(port::ListFolder(root), (std::vector<std::string>{"d.pro", "private"}));
     }
     port::CloseSessionFolder();
+}
+
+// A process number that no process has any more.
+pid_t GonePid() {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+// Binds a socket at `path`; listening on it, its descriptor, otherwise closed at once (the
+// socket file stays, as a killed listener leaves it).
+int BindSocket(const std::string& path, bool listening) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), std::min(path.size() + 1, sizeof address.sun_path - 1));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return -1;
+    if (listening && ::listen(fd, 4) == 0) return fd;
+    ::close(fd);
+    return listening ? -1 : 0;
+}
+
+// Start-up's sweep of the plug-in tools' sockets: only a socket whose process is gone and on
+// which nobody listens goes.
+TEST_F(SessionFolders, DeadSessionsSocketsGoAndEveryOtherEntryStays) {
+    // A socket's path is short: the build tree's folders are too deep for one.
+    char made[] = "/tmp/dvx-sockets-XXXXXX";
+    ASSERT_NE(::mkdtemp(made), nullptr);
+    const std::string folder = made;
+    struct Cleanup {
+        std::string folder;
+        ~Cleanup() { std::filesystem::remove_all(folder); }
+    } cleanup{folder};
+    const std::string gone = std::to_string(GonePid()), goneToo = std::to_string(GonePid());
+    struct Row { std::string name; enum { Socket, Listening, File } kind; bool removed; };
+    const Row rows[] = {
+        {"powertool-" + gone, Row::Socket, true},
+        {"powertool-" + std::to_string(::getpid()), Row::Socket, false},  // its process runs
+        {"powertool-" + goneToo, Row::Listening, false},                  // someone answers
+        {"powertool-" + std::to_string(GonePid()), Row::File, false},
+        {"powertool-" + gone + "-1", Row::Socket, false},
+        {"powertool-x" + gone, Row::Socket, false},
+        {"session-" + goneToo, Row::Socket, false},
+    };
+    std::vector<int> listening;
+    for (const Row& r : rows) {
+        const std::string path = JoinPath(folder, r.name);
+        if (r.kind == Row::File) ASSERT_TRUE(port::WriteWholeFile(path, "f", 1)) << r.name;
+        else {
+            const int fd = BindSocket(path, r.kind == Row::Listening);
+            ASSERT_GE(fd, 0) << r.name;
+            if (r.kind == Row::Listening) listening.push_back(fd);
+        }
+    }
+    EXPECT_EQ(port::RemoveDeadSessionSockets(folder, "powertool-"), 1);
+    for (const Row& r : rows) EXPECT_EQ(Exists(JoinPath(folder, r.name)), !r.removed) << r.name;
+    for (int fd : listening) ::close(fd);
 }
 
 }  // namespace

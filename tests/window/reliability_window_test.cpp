@@ -2,13 +2,16 @@
 // SIGTERM ends it within a second while it reads a design (at launch, before its event loop
 // runs, and from File > Open, with the loop blocked) and leaves no scratch folder behind; a
 // design the user made read-only is not replaced by Ctrl+S, the save alert says so; under a
-// file size limit (ulimit -f) a write too large fails with an alert and the session goes on.
+// file size limit (ulimit -f) a write too large fails with an alert and the session goes on,
+// an edit whose snapshot fails is still unsaved and Quit asks; the plug-in tools' sockets of
+// killed sessions go at the next launch.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -64,7 +67,9 @@ public:
             QProcess xprop;
             xprop.start("xprop", {"-id", id, "WM_TRANSIENT_FOR", "_NET_WM_WINDOW_TYPE"}), xprop.waitForFinished(5000);
             const QString text = QString::fromLatin1(xprop.readAllStandardOutput());
-            const Kind kind = text.contains("_DIALOG") || text.contains("window id # ") ? Kind::Dialog
+            // A palette is over the document window too, once that shows.
+            const Kind kind = text.contains("_UTILITY")                                    ? Kind::Palette
+                              : text.contains("_DIALOG") || text.contains("window id # ") ? Kind::Dialog
                               : text.contains("_NORMAL")                                 ? Kind::Document
                                                                                          : Kind::Palette;
             out.emplace_back(id, kind);
@@ -99,6 +104,29 @@ public:
     // What the program's sessions left in its private folder.
     QStringList sessionFolders() const {
         return QDir(runtime + "/com.dedarovozurev.dovranix").entryList({"session-*", "starting-*"}, QDir::Dirs);
+    }
+    // The plug-in tools' socket of the session with this process number.
+    QString socket(qint64 pid) const { return runtime + "/com.dedarovozurev.dovranix/powertool-" + QString::number(pid); }
+    // Presses Return (the default button) in each dialog shown until none shows for a second;
+    // gives how many were answered.
+    int answerDialogs() const {
+        int answered = 0;
+        for (int rounds = 0; rounds < 10; ++rounds) {
+            QString dialog;
+            (void)QTest::qWaitFor([&] {
+                for (const auto& [id, kind] : windows())
+                    if (kind == Kind::Dialog) dialog = id;
+                return !dialog.isEmpty();
+            }, 1000);
+            if (dialog.isEmpty()) break;
+            XDo({"windowfocus", "--sync", dialog}), XDo({"key", "Return"}), ++answered;
+            (void)QTest::qWaitFor([&] {
+                for (const auto& w : windows())
+                    if (w.first == dialog) return false;
+                return true;
+            }, 5000);
+        }
+        return answered;
     }
 
     QString runtime;
@@ -219,6 +247,67 @@ TEST(FileSizeLimit, AWriteTooLargeIsRefusedWithAnAlertAndTheSessionGoesOn) {
     EXPECT_EQ(program.process.state(), QProcess::Running);
     EXPECT_GE(program.terminate(), 0);
     EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
+}
+
+// Under a file size limit smaller than the design no snapshot can be written: an edit still
+// marks the design unsaved, Undo (with no earlier snapshot to go back to) says it cannot and
+// leaves it so, and Quit asks before anything is thrown away; the file keeps its bytes.
+TEST(FileSizeLimit, AnEditWhoseSnapshotCannotBeWrittenIsUnsavedAndQuitAsks) {
+    Designs d;
+    for (int i = 0; i < 40; ++i) dvxtest::TrimmedWall(d.doc->itsCurLayer, 12);
+    const std::string path = d.write("large.pro");
+    const std::vector<uint8_t> bytes = dvxtest::ReadWholeFile(path);
+    ASSERT_GT(bytes.size(), 64u * 1024);
+    Program program(d.dir, {QString::fromStdString(path)}, {"prlimit", "--fsize=65536"});
+    ASSERT_TRUE(program.started());
+    const QString main = program.mainWindow();
+    ASSERT_FALSE(main.isEmpty());
+    auto title = [&] { return XDo({"getwindowname", main}); };
+    ASSERT_TRUE(program.dialogShown()) << "no alert about the opened design's first snapshot";
+    ASSERT_GE(program.answerDialogs(), 1);
+    EXPECT_EQ(title().toStdString(), "large.pro");
+
+    XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+a", "Right"});
+    ASSERT_TRUE(program.dialogShown()) << "no alert about the edit's snapshot";
+    ASSERT_EQ(program.answerDialogs(), 1);
+    EXPECT_EQ(title().toStdString(), "large.pro*");
+
+    XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+z"});
+    ASSERT_TRUE(program.dialogShown()) << "no alert about the snapshot Undo could not restore";
+    ASSERT_EQ(program.answerDialogs(), 1);
+    EXPECT_EQ(title().toStdString(), "large.pro*");
+
+    XDo({"windowfocus", "--sync", main}), XDo({"key", "ctrl+q"});
+    EXPECT_TRUE(program.dialogShown(5000)) << "Quit did not ask about the unsaved edit";
+    EXPECT_EQ(program.process.state(), QProcess::Running);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(gShot.chopped(4) + "-quit.png");
+    EXPECT_GE(program.terminate(), 0);
+    EXPECT_EQ(dvxtest::ReadWholeFile(path), bytes);
+}
+
+// Sessions ended by SIGKILL and SIGTERM leave their plug-in tools' sockets; the next launch
+// removes them and listens on its own.
+TEST(KilledSessions, TheNextLaunchRemovesTheirToolSockets) {
+    // A socket's path is short: the build tree's folders are too deep for one.
+    QTemporaryDir dir(QDir::tempPath() + "/dvx-sockets-XXXXXX");
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString();
+    QStringList left;
+    for (const bool kill : {true, false}) {
+        Program program(folder, {});
+        ASSERT_TRUE(program.started());
+        ASSERT_FALSE(program.mainWindow().isEmpty());
+        left << program.socket(program.process.processId());
+        if (kill) program.process.kill(), program.process.waitForFinished(5000);
+        else EXPECT_GE(program.terminate(), 0);
+        EXPECT_TRUE(QFileInfo::exists(left.back())) << "nothing left to remove: " << left.back().toStdString();
+    }
+    Program next(folder, {});
+    ASSERT_TRUE(next.started());
+    ASSERT_FALSE(next.mainWindow().isEmpty());
+    for (const QString& socket : left) EXPECT_FALSE(QFileInfo::exists(socket)) << socket.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(next.socket(next.process.processId())));
+    EXPECT_GE(next.terminate(), 0);
 }
 
 }  // namespace

@@ -46,10 +46,12 @@ void InitializeSupportPath() {
     MakeUserContentFolders();
     std::string why;
     if (MakeApplicationTemporaryFolder(&why)) {
-        // This session's snapshots go into a folder of its own; what killed sessions left goes.
+        // This session's snapshots go into a folder of its own; what killed sessions left goes,
+        // their plug-in tools' sockets with it.
         const std::string folder = ApplicationTemporaryPath();
         port::OpenSessionFolder(folder);
         port::RemoveDeadSessionFolders(folder);
+        port::RemoveDeadSessionSockets(folder, kPowerToolSocketPrefix);
         return;
     }
     gSupportFolderUnavailable = 1;
