@@ -1,6 +1,7 @@
 #include "model/hit_testing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/bounds.h"
@@ -472,6 +473,38 @@ bool SelectPointFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, 
     const bool near = ClickArea(click, &area);
     std::vector<Objex*> candidates;
     return SearchLayer(layer, click, 0, types, typeCount, 0, near ? &area : nullptr, candidates, PointOfObject);
+}
+
+bool SelectFreeEndFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, int16_t typeCount) {
+    if (!layer || !click || !layer->visible || !layer->active || !layer->firstObject) return false;
+    const DocState* ds = CurrentDocState();
+    if (!ds) return false;
+    FloatRect area;
+    std::vector<Objex*> candidates;
+    if (ClickArea(click, &area)) PlanIndexCandidates(layer, area, &candidates);
+    else
+        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+    Objex* owner = nullptr;
+    Poinz* nearest = nullptr;
+    float nearestDistance = 0;
+    for (Objex* o : candidates) {
+        if (o->closed || !o->firstPoint || !o->firstPoint->next) continue;
+        if (typeCount >= 1 && types && !InTypeList(o->type, types, typeCount)) continue;
+        if (!IsObjectOnCurrentPlan(o, ds->visiblePlans) || !CanObjectTypeBeSelected(o->type)) continue;
+        Poinz* last = o->firstPoint;
+        while (last->next) last = last->next;
+        for (Poinz* p : {o->firstPoint, last}) {
+            if (!p->detectable || !SearchPoint(p, click, 0, 0)) continue;
+            float x = p->position[0], y = p->position[1], z = p->position[2];
+            ProjectToView(&x, &y, &z);
+            const float distance = std::hypot(x - static_cast<float>(click->ciWhere.x),
+                                              y - static_cast<float>(click->ciWhere.y));
+            if (!nearest || distance < nearestDistance) owner = o, nearest = p, nearestDistance = distance;
+        }
+    }
+    if (!nearest) return false;
+    PointReport(click, owner, nearest);
+    return true;
 }
 
 namespace {

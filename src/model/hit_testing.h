@@ -48,6 +48,9 @@ bool SelectFromLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const
 // points only on the segments it hits, whose boxes grow one unit less than the square, so it
 // misses a click just beyond an end.
 bool SelectPointFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, int16_t typeCount);
+// The free ends alone (first and last points of the layer's open listed objects): of those
+// whose pick square holds the click, the nearest, as a point report.
+bool SelectFreeEndFromLayer(Layer* layer, ClickInfo* click, const int16_t* types, int16_t typeCount);
 // From the last layer of the list down to firstLayer; the first layer with a hit ends it.
 // `plans`, a plan mask, limits the search to the objects it shows (IsObjectOnCurrentPlan);
 // 0 searches those of the document's visible plans.

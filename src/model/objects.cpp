@@ -362,18 +362,6 @@ float GetLayerAbsBaseHeight(Layer* layer) {
     return sum;
 }
 
-bool WallEnclosesRoom(const Objex* wall) {
-    if (!wall || !wall->firstPoint) return false;
-    const Poinz* last = wall->firstPoint;
-    int32_t count = 1;
-    while (last->next) last = last->next, ++count;
-    if (wall->closed) return count >= 3;
-    // An open wall drawn back onto its start: its last point stands on its first.
-    const float dh = last->position[0] - wall->firstPoint->position[0];
-    const float dd = last->position[2] - wall->firstPoint->position[2];
-    return count >= 4 && dh * dh + dd * dd < 1.0f;
-}
-
 Objex* GetObjectFromObjectID(uint32_t id) {
     if (!gCurDocument) return nullptr;
     for (Layer* l = gCurDocument->itsLayers; l; l = l->next)

@@ -198,9 +198,6 @@ bool DeleteEntireWallObject(Objex* object);
 
 Layer* GetLayerFromName(const char* name);
 float GetLayerAbsBaseHeight(Layer* layer);
-// Whether the wall's centre line closes round a room: a closed wall of three or more points,
-// or an open one whose two ends meet. Only such a wall has a floor and an inside to fill.
-bool WallEnclosesRoom(const Objex* wall);
 Objex* GetObjectFromObjectID(uint32_t id);
 Objex* GetObjectFromPointID(uint32_t id);
 Poinz* GetPointFromPointID(uint32_t id);

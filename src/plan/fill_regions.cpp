@@ -51,7 +51,7 @@ void ForEachShownExteriorWall(const Each& each, const FloatRect* area = nullptr)
     else
         for (Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) objects.push_back(o);
     for (Objex* o : objects)
-        if (o->type == objtype::kWall && o->subtype == objsubtype::kExteriorWall && WallEnclosesRoom(o) &&
+        if (o->type == objtype::kWall && o->subtype == objsubtype::kExteriorWall &&
             IsObjectOnCurrentPlan(o, ds->visiblePlans))
             each(o);
 }

@@ -310,8 +310,8 @@ void BuildGrid(Objex* o, Objex* owner) {
 // --- per type ---
 
 void RenderWall(Objex* wall, const DocState* ds) {
-    // The automatic floor: an open wall's outline would close across the open side.
-    if (WallEnclosesRoom(wall) && wall->auxColor.red == 0) {
+    // The automatic floor: the outline closed as a face, an open wall's across its open side.
+    if (wall->pointCount > 2 && wall->auxColor.red == 0) {
         RefreshFaceMapping(wall);
         RenderObjectAs(wall, buildtype::kWallOutline, kCappedFace | kWithoutOwner);
         if (!ds->framingView && wall->layer)

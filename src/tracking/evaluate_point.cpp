@@ -11,6 +11,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/projection.h"
+#include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/point_evaluation.h"
 #include "plan/zoom.h"
@@ -147,18 +148,38 @@ private:
     int16_t saved_;
 };
 
-// Step 5: a wall tool's press on a wall of the current floor takes that wall as its click; on
-// a selected point, or a selected segment while no snap mode pulls the point, the gesture
-// becomes a move. A point anywhere in its tolerance square is taken before the segments.
+// How far a wall's free end reaches (view units). The grid leaves a drawn end up to a cell
+// short of where the pointer let go, and where the cell is too small to see, the next press or
+// release is aimed at the pointer's place: the end then reaches a click's tolerance beyond the
+// cell. A cell as large as that tolerance is seen, and aimed at as drawn.
+int32_t WallFreeEndReach() {
+    const DocState* ds = CurrentDocState();
+    const int32_t click = PickHalfSize();
+    float cell = 0;
+    if (ds->snapToGrid)
+        cell = std::max(ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1),
+                        ConvertWorldToScreen(ds->gridSpacing.floatV, ds, 1));
+    const float unseen = std::isfinite(cell) && cell > 0 ? std::ceil(std::min(cell, float(click))) : 0.0f;
+    return std::max(WallToolHitTolerance(), click + static_cast<int32_t>(unseen));
+}
+
+// Step 5: a wall tool's press or release on a wall of the current floor takes that wall as its
+// click; on a selected point, or a selected segment while no snap mode pulls the point, the
+// gesture becomes a move. The nearest free end within its reach is taken first, then a point
+// anywhere in the tolerance square, then the segments.
 void WallHandOver(int32_t x, int32_t y) {
     DocState* ds = CurrentDocState();
     ClickInfo record;
     record.ciWhere = POINT{x, y};
     bool hit;
     {
-        ToleranceScope tolerance(ds, WallToolHitTolerance());
         static constexpr int16_t kWalls[] = {objtype::kWall};
-        hit = SelectPointFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
+        {
+            ToleranceScope reach(ds, WallFreeEndReach());
+            hit = SelectFreeEndFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
+        }
+        ToleranceScope tolerance(ds, WallToolHitTolerance());
+        if (!hit) hit = SelectPointFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
         if (!hit) {
             record = ClickInfo{};
             record.ciWhere = POINT{x, y};

@@ -191,12 +191,13 @@ TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInsid
     EXPECT_EQ(dvxtest::CountObjects(current->firstObject), 1);
     EXPECT_EQ(fills[0]->patternColor, Color({32768, 32768, 32768}));
     EXPECT_EQ(fills[1]->patternColor, Color(kOtherFloors));
-    // Closed round its room; an open wall beside it has no inside to fill.
+    // Every exterior wall fills inside its outline: one closed round its room, and an open L
+    // beside it, whose inside is closed across its open side.
     Outline(objtype::kWall, {{0, 0}, {90, 0}, {90, 90}, {0, 90}, {5, 5}, {85, 5}, {85, 85}, {5, 85}}, true,
             objsubtype::kExteriorWall).rows(2).on(current);
     Outline(objtype::kWall, {{200, 0}, {290, 0}, {290, 90}}, false, objsubtype::kExteriorWall).on(current);
     const struct { uint8_t printing, trace; int16_t tool; size_t fills, dashed; } rows[] = {
-        {0, 0, 200, 1, 0}, {1, 0, 200, 0, 0}, {0, 1, 200, 0, 0}, {0, 0, 7050, 1, 1}, {0, 0, 7051, 1, 1}, {1, 0, 7050, 0, 0}};
+        {0, 0, 200, 2, 0}, {1, 0, 200, 0, 0}, {0, 1, 200, 0, 0}, {0, 0, 7050, 2, 1}, {0, 0, 7051, 2, 1}, {1, 0, 7050, 0, 0}};
     for (const auto& row : rows) {
         context.ops.clear();
         gPrinting = row.printing, ds->traceImageShown = row.trace, gCurTool = row.tool;
@@ -207,6 +208,7 @@ TEST_F(PlanFrameTest, DecksPreFillPaleOnTheCurrentFloorAndExteriorWallsFillInsid
         for (const auto* op : Ops(Kind::Stroke)) dashed += !op->state.dash.empty();
         EXPECT_EQ(std::pair(inside.size(), dashed > 0), std::pair(row.fills, row.dashed > 0)) << row.tool;
         if (!inside.empty()) { EXPECT_EQ(inside[0]->path.elementCount(), 6); }  // first row's 4 points, back to the first
+        if (inside.size() == 2) { EXPECT_EQ(inside[1]->path.elementCount(), 5); }  // the L's 3, closed across
     }
 }
 

@@ -85,9 +85,10 @@ TEST_F(DrawnDesign, AWireFrameDrawsItsWallsInLinesThatShowOnTheDefaultBackground
     EXPECT_GT(lit(), lot + 20) << "the wall's edges were lost on the background";
 }
 
-TEST_F(DrawnDesign, OnlyAWallClosedRoundARoomGetsAFloorAndItCoversTheRoom) {
+TEST_F(DrawnDesign, AnLOfWallsFloorsItsTriangleAndTheClosedRoomTheWholeRoom) {
     // Seen from straight above the room (100..300, 100..300): the floor is lighter than the
-    // ground; the half of the room the L's open side leaves shows the ground.
+    // ground. The L's outline is closed across its open side: its floor is the triangle in its
+    // corner, and the half of the room beyond the diagonal shows the ground.
     Above(200, 200, 89.9f, 900);
     Walls({{100, 300}, {100, 100}, {300, 100}});
     Frame();
@@ -96,8 +97,8 @@ TEST_F(DrawnDesign, OnlyAWallClosedRoundARoomGetsAFloorAndItCoversTheRoom) {
         const float k = 64 / (2 * 0.34433f * 900);
         return Grey(gl->pixel(int(32 + (h - 200) * k), int(32 + (d - 200) * k))) - ground;
     };
-    EXPECT_LT(std::abs(floorAt(250, 250)), 8) << "a floor under the L's open side";
-    EXPECT_LT(std::abs(floorAt(150, 150)), 8) << "a floor in the L's corner";
+    EXPECT_LT(std::abs(floorAt(250, 250)), 8) << "a floor beyond the L's diagonal";
+    EXPECT_GT(floorAt(150, 150), 20) << "no floor in the L's corner";
     Walls({{300, 100}, {300, 300}, {100, 300}});  // the same wall, closed round the room
     ASSERT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
     ASSERT_TRUE(doc->itsCurLayer->firstObject->closed);

@@ -74,8 +74,8 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     RenderSingleObject(open);
     const std::vector<PlaneObject*> band = PiecesOfKind(10);
     EXPECT_TRUE(band.size() == 6 && Band(band, 12) && NormalsPerpendicular(band) && std::fabs(Area(band) - 824 * 97) < 0.5);
-    // No floor: the open wall closes round no room (its outline would span the open side).
-    EXPECT_EQ(KindsOf(open), (Kinds{0, 0, 10, 10, 10, 10, 10, 10}));
+    // An exterior wall of more than two points has its floor (36, and 46 on its floor), open or not.
+    EXPECT_EQ(KindsOf(open), (Kinds{0, 0, 10, 10, 10, 10, 10, 10, 36, 46}));
     // A grey top over each segment closes it from above: together the footprint, 12 wide along
     // the centre line's 400 (mitred at the corner), all 97 over the base, sharing every top
     // edge of the faces, so that only their bottoms stay open.
@@ -118,14 +118,16 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     loops.insert(loops.end(), tops.begin(), tops.end());
     EXPECT_TRUE(tops.size() == 4 && std::fabs(Area(tops) - 800 * 12) < 0.05 && Band(loops, 8));
     // Its floor covers the whole room, as does that of a wall drawn round and back onto its
-    // start; an open wall of four points gets none.
+    // start. An open wall's outline is closed across its open side: a U of four points floors
+    // the same square, an L of three the triangle between its ends.
     auto floorOf = [&](Objex* wall) {
         DeleteAllRendererObjects(), RenderSingleObject(wall);
         return std::pair(Area(PiecesOfKind(36)), PiecesOfKind(46).size());
     };
     EXPECT_EQ(floorOf(NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}}, true)), std::pair(200.0 * 200, size_t(1)));
     EXPECT_EQ(floorOf(NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}, {0, 0}})), std::pair(200.0 * 200, size_t(1)));
-    EXPECT_EQ(floorOf(NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}})), std::pair(0.0, size_t(0)));
+    EXPECT_EQ(floorOf(NewWall({{0, 0}, {200, 0}, {200, 200}, {0, 200}})), std::pair(200.0 * 200, size_t(1)));
+    EXPECT_EQ(floorOf(NewWall({{0, 0}, {200, 0}, {200, 200}})), std::pair(200.0 * 200 / 2, size_t(1)));
 
     // Two points: no outline, but the solid and its openings' parts; an interior wall no outline.
     Objex* two = NewWall({{0, 300}, {100, 300}});
@@ -168,7 +170,7 @@ TEST_F(SceneBuildTest, GridsCapsFloorsAndTheFramingViewBuildWhatTheirTypeAsks) {
     AppendObjectToList(path->firstPart, Part(objtype::kClosedOutline));
     AppendObjectToList(deck->firstPart, Part(objtype::kDeckPart));
     AppendObjectToList(deck->firstPart, Part(objtype::kClosedOutline));
-    Objex* wall = NewWall({{0, 0}, {200, 0}, {200, 200}}, true);
+    Objex* wall = NewWall({{0, 0}, {200, 0}, {200, 200}});
     AppendObjectToList(Opening(wall, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
     for (Objex* o : {path, deck, wall}) RenderSingleObject(o);
     const auto pieces = PiecesOf(wall);

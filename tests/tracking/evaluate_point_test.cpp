@@ -81,20 +81,32 @@ TEST_F(Evaluation, WallToolsHandAPressOnASelectedWallToTheMoveTool) {
 }
 
 // A wall tool's press reaches a free end anywhere in its square, also beyond the end of the
-// segment: 20 plan units at the zoom, never narrower than the document's 5 view units.
+// segment: 20 plan units at the zoom, never narrower than the document's 5 view units. While
+// the grid snaps, a free end (not a corner) reaches a grid cell further, up to another 5: the
+// grid leaves a drawn end up to a cell short of the pointer. Of two free ends the nearer.
 TEST_F(Evaluation, WallToolsReachAWallsEndAnywhereInTheirSquare) {
-    ds->snapToGrid = 0;
+    // At zoom 0.1 the end at view (10, 0), the bend's free ends at (25, 0) and (40, -20), its
+    // corner at (40, 0).
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
-    const struct { float zoom; int32_t x; bool reaches; } rows[] = {
-        {1, 119, true}, {1, 120, false},    // the end at view 100, a square of 20
-        {0.1f, 14, true}, {0.1f, 15, false},  // the end at view 10: 20 is 2 there, so 5
+    Objex* bend = Wall(floor, {{250, 0}, {400, 0}, {400, -200}});
+    const Poinz* end = PointAt(wall, 1);
+    const Poinz* start = PointAt(bend, 0);
+    const struct { float zoom, grid; int32_t x, y; const Poinz* reached; } rows[] = {
+        {1, 0, 119, 0, end}, {1, 0, 120, 0, nullptr},    // the end at view 100, a square of 20
+        {0.1f, 0, 10, 4, end}, {0.1f, 0, 10, 5, nullptr},  // 20 is 2 at the zoom, so 5
+        {0.1f, 20, 10, 8, end}, {0.1f, 20, 10, 9, nullptr},  // a cell of 40 plan units, 4 at the zoom: 9
+        {0.1f, 20, 17, 0, end}, {0.1f, 20, 18, 0, start},    // both within 9: the nearer
+        {0.1f, 20, 46, 0, nullptr},                          // the corner keeps the 5
+        {0.1f, 200, 10, 9, end}, {0.1f, 200, 10, 10, nullptr},  // a cell of 40 at the zoom adds only 5
+        {1, 20, 100, 19, end}, {1, 20, 100, 20, nullptr},       // so at zoom 1 the 20 stands
     };
     for (const auto& r : rows) {
-        ds->zoomFactor = r.zoom, gCurTool = toolid::kExteriorWall, gClickInfo = ClickInfo{};
+        ds->zoomFactor = r.zoom, ds->gridSpacing = FloatPoint{r.grid, r.grid}, ds->snapToGrid = r.grid != 0;
+        gCurTool = toolid::kExteriorWall, gClickInfo = ClickInfo{};
         Float3DPoint p;
-        EvaluatePoint(r.x, 0, &p.floatH, &p.floatV, &p.floatD, 1, &gClickInfo, 1);
-        EXPECT_EQ(gClickInfo.ciHit && gClickInfo.ciPointHit && gClickInfo.ciPoint == PointAt(wall, 1), r.reaches)
-            << r.zoom << " at " << r.x;
+        EvaluatePoint(r.x, r.y, &p.floatH, &p.floatV, &p.floatD, 1, &gClickInfo, 1);
+        const Poinz* reached = gClickInfo.ciHit && gClickInfo.ciPointHit ? gClickInfo.ciPoint : nullptr;
+        EXPECT_EQ(reached, r.reached) << r.zoom << ", grid " << r.grid << " at " << r.x << ", " << r.y;
         EXPECT_EQ(ds->pickTolerance, 5);
     }
 }

@@ -53,6 +53,13 @@ int Count(const QImage& image, QRect area, const std::function<bool(QRgb)>& is) 
     return n;
 }
 
+// A rectangle drawn by hand: its corners, and how far each drag's press and release lie off
+// the corner it starts at and the one it ends at.
+struct OffHand {
+    QPoint corner[4];
+    QPoint press[4], release[4];
+};
+
 class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -120,6 +127,45 @@ protected:
         for (int i = 0; i < 4; ++i)
             if (!drag(corners[i], corners[(i + 1) % 4])) return false;
         return true;
+    }
+    // The screen point of a pixel of the plan's port.
+    QPoint port(QPoint p) const { return view->parentWidget()->mapToGlobal(p); }
+    // Four walls round a rectangle as a hand draws them, in the port's pixels: each press a
+    // few pixels off the last release and the last release a few pixels off the first press;
+    // with `seen`, off the end the last drag drew and off the wall's first point instead.
+    // True when they make one closed wall of four points.
+    ::testing::AssertionResult offHandRectangle(const OffHand& r, bool seen = false) {
+        const size_t before = walls().size();
+        QPoint first, released;
+        for (int i = 0; i < 4; ++i) {
+            const QPoint from = seen && i > 0 ? drawnEnd(released) : r.corner[i];
+            released = seen && i == 3 ? first : r.corner[(i + 1) % 4];
+            if (!drag(port(from + r.press[i]), port(released + r.release[i])))
+                return ::testing::AssertionFailure() << "drag " << i << " never ended";
+            released += r.release[i];
+            if (i == 0) first = drawnEnd(r.corner[0] + r.press[0]);
+        }
+        const std::vector<Objex*> now = walls();
+        if (now.size() != before + 1) return ::testing::AssertionFailure() << now.size() - before << " walls, not one";
+        if (!now.back()->closed || now.back()->pointCount != 4)
+            return ::testing::AssertionFailure() << "open: " << now.back()->closed << ", " << now.back()->pointCount << " points";
+        return ::testing::AssertionSuccess();
+    }
+    // The port pixel of the current floor's free wall end nearest the port pixel p.
+    QPoint drawnEnd(QPoint p) const {
+        const QWidget* port = view->parentWidget();
+        QPoint nearest = p;
+        int distance = 1 << 30;
+        for (const Objex* w : walls()) {
+            const Poinz* last = w->firstPoint;
+            while (last->next) last = last->next;
+            const Poinz* ends[] = {w->firstPoint, last};
+            for (const Poinz* e : ends) {
+                const QPoint q = port->mapFromGlobal(at(e->position[0], e->position[2]));
+                if (!w->closed && (q - p).manhattanLength() < distance) nearest = q, distance = (q - p).manhattanLength();
+            }
+        }
+        return nearest;
     }
     // The plan as the screen shows it, once painted; `inImage` maps plan points into it.
     QImage grab() {
@@ -203,6 +249,37 @@ TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
     EXPECT_TRUE(Inked(image, fromEast->firstPoint, fromEast->firstPoint->next));
     EXPECT_TRUE(Inked(image, toSouth->firstPoint, toSouth->firstPoint->next));
     EXPECT_TRUE(Inked(image, PointAt(lone, 0), PointAt(lone, 1)) && Inked(image, PointAt(lone, 1), PointAt(lone, 2)));
+}
+
+// Four rectangles in the port's pixels, each press and release 1 to 3 pixels off its corner,
+// every way round.
+const OffHand kOffHand[] = {
+    // 80,110 -> 330,110; 332,111 -> 330,360; 329,362 -> 80,360; 82,358 -> 82,112
+    {{{80, 110}, {330, 110}, {330, 360}, {80, 360}},
+     {{0, 0}, {2, 1}, {-1, 2}, {2, -2}},
+     {{0, 0}, {0, 0}, {0, 0}, {2, 2}}},
+    {{{420, 110}, {670, 110}, {670, 360}, {420, 360}},
+     {{-2, -3}, {-3, -1}, {1, -3}, {3, 1}},
+     {{-1, 2}, {2, -3}, {-3, 1}, {-2, -1}}},
+    {{{80, 440}, {330, 440}, {330, 760}, {80, 760}},
+     {{3, 3}, {-2, 3}, {-3, -3}, {1, 2}},
+     {{3, -1}, {-1, 3}, {2, 2}, {3, 3}}},
+    {{{420, 440}, {670, 440}, {670, 760}, {420, 760}},
+     {{1, -1}, {3, 0}, {0, -3}, {-1, 3}},
+     {{-3, 3}, {0, 2}, {1, 1}, {-3, -3}}},
+};
+
+// Rectangles drawn by hand at the opening zoom, each press and release 1 to 3 pixels off the
+// corner it means, every way round: the walls meet wherever the grid left their ends, and each
+// rectangle is one closed wall.
+TEST_F(Drawing, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
+    ASSERT_LT(ds->zoomFactor, 0.2f);
+    ASSERT_TRUE(ds->snapToGrid);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    const QSize size = view->parentWidget()->size();
+    ASSERT_TRUE(size.width() > 720 && size.height() > 840) << size.width() << " x " << size.height();
+    for (const OffHand& r : kOffHand) EXPECT_TRUE(offHandRectangle(r)) << r.corner[0].x() << "," << r.corner[0].y();
+    grab().save(gShot + ".offhand.png");
 }
 
 // A hip roof drawn over four walls. On the roofing plan a click in the roof's middle, on its
@@ -306,6 +383,29 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
         EXPECT_GT(Count(image, QRect(leaf - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf at " << sh;
         EXPECT_GT(Count(image, QRect(arc - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no arc at " << sh;
     }
+}
+
+// Zoomed in, a grid cell is 24 pixels: the grid is seen, and so is an end a drag left a cell
+// short of the pointer, which the next press aims at. Corners 3 pixels past a grid crossing
+// keep the walls on the grid lines; each press 1 to 3 pixels off the end the last drag drew,
+// every way, and the last release as far off the first point, close each rectangle.
+TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
+    ASSERT_TRUE(ds->snapToGrid);
+    ASSERT_EQ(ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1), 24.0f);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    const QWidget* port = view->parentWidget();
+    // The port pixel 3 right of and below the grid crossing at or above-left of port pixel p.
+    const auto pastCrossing = [&](QPoint p) {
+        const PlatformPoint o = view->boundsOrigin();
+        const QPointF v = view->mapFromGlobal(QPointF(port->mapToGlobal(p)));
+        const auto past = [](double u) { return float(std::floor(u / 24) * 24 + 3); };
+        return port->mapFromGlobal(at(past(v.x() + o.x), past(v.y() + o.y)));
+    };
+    for (OffHand r : kOffHand) {
+        for (QPoint& c : r.corner) c = pastCrossing(c);
+        EXPECT_TRUE(offHandRectangle(r, true)) << r.corner[0].x() << "," << r.corner[0].y();
+    }
+    grab().save(gShot + ".offhand-zoomed.png");
 }
 
 // A room drawn off the plan's origin, right of and below it, as a user starting in the middle of

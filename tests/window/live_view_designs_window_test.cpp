@@ -242,6 +242,41 @@ TEST(LiveViewDesigns, ATwoFloorHouseDrawnWithTheToolsStandsFloorOnFloor) {
     EXPECT_LT(gaps, 3) << "sky between the floors: rows " << highest << " to " << lowest;
 }
 
+// An L of two walls drawn as one exterior wall, the second drag starting on the first one's
+// end: its outline, closed across the open side, is its floor in the live view, and the plan
+// fills the same triangle in the interior fill colour.
+TEST(LiveViewDesigns, AnOpenLOfWallsHasItsFloorAndItsInsideFill) {
+    Desk d;
+    d.ds()->interiorFillColor = {0xFFFF, 0xD0D0, 0x8080};
+    ASSERT_TRUE(d.show());
+    gCurTool = 7050;
+    ASSERT_TRUE(d.drag(d.at(40, 100), d.at(300, 100)));
+    ASSERT_TRUE(d.drag(d.at(300, 100), d.at(300, 360)));
+    Objex* wall = gCurDocument->itsCurLayer->firstObject;
+    ASSERT_TRUE(wall && !wall->next) << "the second wall did not run on from the first";
+    EXPECT_TRUE(wall->pointCount == 3 && !wall->closed && wall->subtype == objsubtype::kExteriorWall);
+
+    RebuildLiveViewScene();
+    int floors = 0;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) floors += p->baseObject == wall && p->pieceKind == 36;
+    EXPECT_EQ(floors, 1) << "no floor in the live view";
+
+    // Inside the L's triangle (right of its diagonal) the fill, outside it the plan's paper.
+    ASSERT_TRUE(d.focus());
+    d.view->repaint(), QApplication::processEvents(), QTest::qWait(200);
+    const QImage plan = OnScreen(d.view->parentWidget());
+    if (!gShot.isEmpty()) plan.save(QString(gShot).replace(".png", "-l-fill.png"));
+    const QRgb fill = qRgb(0xFF, 0xD0, 0x80);
+    const auto filled = [&](int x, int y) {
+        int n = 0;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx) n += Near(plan.pixel(x + dx, y + dy), fill);
+        return n;
+    };
+    EXPECT_GT(filled(250, 160), 60) << "the plan does not fill inside the L";
+    EXPECT_EQ(filled(100, 300), 0);
+}
+
 TEST(LiveViewDesigns, TheCameraToolLooksTheWayItIsDragged) {
     Desk d;
     ASSERT_TRUE(d.show());
