@@ -3,12 +3,13 @@
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
 // file, which stands in the live view; a placed ceiling light glows in a final render and
-// lights the floor in a shadow render.
+// lights the floor in a shadow render, and is picked on the floor plan.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QScreen>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeView>
 #include <QUndoStack>
@@ -32,6 +33,7 @@
 #include "model/objects.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
+#include "model/selection_queries.h"
 #include "model/tool_state.h"
 #include "model/transforms.h"
 #include "port/folders.h"
@@ -550,6 +552,43 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
               Brightened(shadows.copy(near), plain.copy(near), middle, shadows.height(), 8).first)
         << "the light reaches the floor far from the lamp";
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// A ceiling light placed on the electrical plan shows on the floor plan too, which shows every
+// plan; a click on its outline there selects it.
+TEST(StockContentWindow, ALightOfTheElectricalPlanIsPickedOnTheFloorPlan) {
+    StockServices services("stockpick");
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    ASSERT_TRUE(ShowFocused(w));
+    QTabBar* tabs = w->docTabView();
+    const auto chooseTab = [&](int16_t plan) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ClickAt(tabs, tabs->tabRect(plan).center());
+        return QTest::qWaitFor([&] { return gCurToolSet == plan; });
+    };
+    ASSERT_TRUE(chooseTab(2));
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    palette->loadToolPaletteForPlan(2);
+    QWidget* cell = palette->toolButtons(2)->cell(7109);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
+    QWidget* view = w->docScrollView()->viewport();
+    ClickAt(view, view->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
+    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    ASSERT_EQ(light->planBits, 4) << "the light is not the electrical plan's";
+
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_EQ(gCurTool, toolid::kSelect);
+    ASSERT_FALSE(IsObjectSelected(light));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ClickObject(w, light->firstChild);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(light); })) << "the light was not picked on the floor plan";
+    Screen(w).save(QString(gShot).replace(".png", "-picked.png"));
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
 }  // namespace
