@@ -210,7 +210,9 @@ TEST_F(PlanRoad, ClicksSearchEveryPlanShownTheCurrentOneFirst) {
         for (Objex* o : {wall, roof, light, spare})
             EXPECT_EQ(SelectedPointCount(o) > 0, o == r.picked) << r.current << " at " << r.at.x << "," << r.at.y;
         // A miss leaves the gesture to the marquee.
-        if (!r.picked) EXPECT_FALSE(tracker->calls.empty()) << r.at.x << "," << r.at.y;
+        if (!r.picked) {
+            EXPECT_FALSE(tracker->calls.empty()) << r.at.x << "," << r.at.y;
+        }
     }
 }
 
