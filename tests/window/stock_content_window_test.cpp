@@ -484,6 +484,22 @@ std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, in
     return {n, n ? columns / n : -1};
 }
 
+// A ceiling light placed with the Fixture Light tool's cell by a click in the middle of the
+// plan; null when the tool or the light never came.
+Objex* PlaceLightInTheMiddle(QMDWindowController* w) {
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    if (!QTest::qWaitForWindowExposed(palette->window())) return nullptr;
+    palette->loadToolPaletteForPlan(2);
+    QWidget* cell = palette->toolButtons(2)->cell(7109);
+    ClickAt(cell, cell->rect().center());
+    if (!QTest::qWaitFor([&] { return gCurTool == 7109; })) return nullptr;
+    QWidget* view = w->docScrollView()->viewport();
+    ClickAt(view, view->rect().center());
+    if (!QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) return nullptr;
+    return gCurDocument->itsCurLayer->firstObject;
+}
+
 // A ceiling light placed with the Fixture Light tool over a floor, at night in a dim room:
 // a final render shows its glow round the lamp (and none with its glow switched off), and a
 // shadow render throws a pool of its light on the floor under it, leaving the rest as it was.
@@ -493,22 +509,15 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     DocState* ds = w->document()->model()->itsDocState;
     ds->zoomFactor = 1, ds->visiblePlans = -1;
     ASSERT_TRUE(ShowFocused(w));
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    palette->loadToolPaletteForPlan(2);
-    QWidget* cell = palette->toolButtons(2)->cell(7109);
-    ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
-    QWidget* view = w->docScrollView()->viewport();
-    ClickAt(view, view->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
-    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    Objex* light = PlaceLightInTheMiddle(w);
+    ASSERT_NE(light, nullptr) << "no light placed";
     ASSERT_EQ(light->texture, 80) << "the default light style is the recessed can";
 
     // A floor drawn round it with the Floor tool, corner by corner, closed on its first corner.
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    QWidget* view = w->docScrollView()->viewport();
     palette->loadToolPaletteForPlan(1);
-    cell = palette->toolButtons(1)->cell(7062);
+    QWidget* cell = palette->toolButtons(1)->cell(7062);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     ClickAt(cell, cell->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7062; }));
@@ -568,17 +577,8 @@ TEST(StockContentWindow, ALightOfTheElectricalPlanIsPickedOnTheFloorPlan) {
         return QTest::qWaitFor([&] { return gCurToolSet == plan; });
     };
     ASSERT_TRUE(chooseTab(2));
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    palette->loadToolPaletteForPlan(2);
-    QWidget* cell = palette->toolButtons(2)->cell(7109);
-    ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
-    QWidget* view = w->docScrollView()->viewport();
-    ClickAt(view, view->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
-    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    Objex* light = PlaceLightInTheMiddle(w);
+    ASSERT_NE(light, nullptr) << "no light placed";
     ASSERT_EQ(light->planBits, 4) << "the light is not the electrical plan's";
 
     ASSERT_TRUE(chooseTab(1));
