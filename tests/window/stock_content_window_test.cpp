@@ -587,6 +587,7 @@ TEST(StockContentWindow, ALightOfTheElectricalPlanIsPickedOnTheFloorPlan) {
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     ClickObject(w, light->firstChild);
     EXPECT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(light); })) << "the light was not picked on the floor plan";
+    QTest::qWait(300);
     Screen(w).save(QString(gShot).replace(".png", "-picked.png"));
     AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
