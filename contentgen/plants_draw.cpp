@@ -17,7 +17,7 @@ using texturing::Scale;
 using texturing::ToQColor;
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kGround = kSide;  // the plant stands on the bottom edge
+constexpr double kGround = kSide;  // the line the plant is drawn standing on
 constexpr double kMiddle = kSide / 2.0;
 // Pixels darker than this in every channel become the key colour; nothing is drawn this dark.
 constexpr int kKeyLimit = 14;
@@ -696,24 +696,64 @@ Drawer DrawerOf(Form form) {
     return DrawBroadleaf;
 }
 
-}  // namespace
+// Edges blended into the black down to near black are keyed out with it.
+void KeyOut(QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qRed(row[x]) < kKeyLimit && qGreen(row[x]) < kKeyLimit && qBlue(row[x]) < kKeyLimit) row[x] = qRgb(0, 0, 0);
+    }
+}
 
-QImage DrawPlant(const Look& look) {
-    QImage image(kSide, kSide, QImage::Format_RGB32);
+// The plant drawn through `place` onto black, nothing below its ground line.
+QImage Render(const Look& look, const QTransform& place, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
+        p.setTransform(place);
+        p.setClipRect(QRectF(-kSide, -2.0 * kSide, 3.0 * kSide, 2.0 * kSide + kGround));
         Canvas canvas(look, p);
         DrawerOf(look.form)(canvas);
     }
-    // Edges blended into the black down to near black are keyed out with it.
-    for (int y = 0; y < kSide; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kSide; ++x)
-            if (qRed(row[x]) < kKeyLimit && qGreen(row[x]) < kKeyLimit && qBlue(row[x]) < kKeyLimit) row[x] = qRgb(0, 0, 0);
-    }
+    KeyOut(image);
     return image;
+}
+
+// The box of the drawn (non-black) pixels; empty when nothing is drawn.
+QRect DrawnBox(const QImage& image) {
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((row[x] & 0xFFFFFFu) != 0) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = y;
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+QImage DrawPlant(const Look& look) {
+    // Drawn once on a canvas wide enough for crowns and leaves that reach past the picture, then
+    // again shrunk about its foot as far as it must be to keep the margin: a border pixel would
+    // show as a cut edge on the billboard.
+    const QTransform wide = QTransform::fromTranslate(kSide, 2 * kSide);
+    const QRect box = DrawnBox(Render(look, wide, QSize(3 * kSide, 3 * kSide))).translated(-kSide, -2 * kSide);
+    // One pixel more than the margin: edges may land a pixel further once drawn smaller.
+    constexpr double kClear = kPlantMargin + 1;
+    double s = 1;
+    if (!box.isEmpty()) {
+        const double left = box.left(), right = box.right() + 1.0, top = box.top();
+        if (left < kClear) s = std::min(s, (kMiddle - kClear) / (kMiddle - left));
+        if (right > kSide - kClear) s = std::min(s, (kMiddle - kClear) / (right - kMiddle));
+        if (top < 2 * kPlantMargin + 1) s = std::min(s, (kSide - kPlantMargin - kClear) / (kGround - top));
+    }
+    // The foot on the ground line, raised by the margin.
+    QTransform place = QTransform::fromTranslate(kMiddle, kSide - kPlantMargin);
+    place.scale(s, s);
+    place.translate(-kMiddle, -kGround);
+    return Render(look, place, QSize(kSide, kSide));
 }
 
 QImage Outline(const QImage& plant) {

@@ -36,6 +36,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -118,6 +119,22 @@ void AddDesign(QMDDocumentModel* doc) {
     AppendObjectToLayer(group, floor);
 }
 
+// A long wall and a long path zigzagging over the floor: a read rebuilds each round every point.
+void AddLongWallAndPath(QMDDocumentModel* doc) {
+    Layer* floor = doc->itsCurLayer;
+    for (auto [type, points, d] : {std::tuple{objtype::kWall, 1500, 0.0f}, std::tuple{objtype::kPath, 500, 600.0f}}) {
+        Objex* o = Shape(type, {});
+        o->closed = 0;
+        o->penWidth = type == objtype::kPath ? 36.0f : 6.0f;
+        Poinz* tail = nullptr;
+        for (int i = 0; i < points; ++i)
+            tail = AppendPointAfter(CreatePoint(1, 0, 0, 0, 0, 0, static_cast<float>(i) * 1.5f, 0,
+                                                d + static_cast<float>(i % 2) * 24.0f, 0, 0, 0, 0, 0, 0, o),
+                                    o, tail);
+        AppendObjectToLayer(o, floor);
+    }
+}
+
 QMDDocumentModel* FreshDocument(bool withDesign) {
     QMDDocumentModel* doc = QMDDocumentModel::alloc()->init();
     gCurDocument = doc;
@@ -185,6 +202,9 @@ void DesignFileSeeds() {
     Dispose(doc);
     doc = FreshDocument(false);
     Save("fuzz_design_file", "empty_11100", DesignFileAt(11100));
+    AddLongWallAndPath(doc);
+    const Bytes longObjects = DesignFileAt(11100);
+    if (ReadsBack(longObjects, "long_wall_11100")) Save("fuzz_design_file", "long_wall_11100", longObjects);
     Dispose(doc);
 }
 

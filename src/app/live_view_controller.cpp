@@ -369,6 +369,27 @@ void LiveViewController::redraw() {
     view_->drawRect();
 }
 
+void LiveViewController::flushBuffer() {
+    // Read before the swap, which leaves the back buffer undefined.
+    if (keepingFrames_) lastFrame_ = liveViewOGLViewBitmapImageRep();
+    surface_.present();
+}
+
+void LiveViewController::refreshKeepingTheFrame() {
+    keepingFrames_ = true;
+    RefreshGLScene();
+    keepingFrames_ = false;
+}
+
+void LiveViewController::endRender() {
+    // Broken off, the view shows a plain frame rather than a half-summed one.
+    if (gBreakOpenGLRender) redraw();
+    else view_->keepFinishedFrame(std::move(lastFrame_));
+    lastFrame_ = QImage();
+    gBreakOpenGLRender = gRefreshRender = 0;
+    resetLVLightProgress();
+}
+
 void LiveViewController::setLVStatusString(const char* status) {
     const QString text = status ? QString::fromStdString(port::MacRomanToUtf8(status)) : QString();
     if (text.compare(status_->text(), Qt::CaseInsensitive) == 0) return;
@@ -488,13 +509,10 @@ void LiveViewController::renderFinal() {
     ds->shadowsOn = 1;
     gRenderOpenGLAntiAlias = gRenderGL = 1;
     gRenderDirty = gRefreshRender = 1;
-    RefreshGLScene();
+    refreshKeepingTheFrame();
     gRenderOpenGLAntiAlias = gRenderGL = 0;
     ds->shadowsOn = shadows;
-    // Broken off: the view shows a plain frame rather than a half-summed one.
-    if (gBreakOpenGLRender) redraw();
-    gBreakOpenGLRender = gRefreshRender = 0;
-    resetLVLightProgress();
+    endRender();
 }
 
 void LiveViewController::renderShadows() {
@@ -506,12 +524,10 @@ void LiveViewController::renderShadows() {
     const uint8_t shadows = ds->shadowsOn;
     ds->shadowsOn = 1;
     gRenderGL = gRenderDirty = gRefreshRender = 1;
-    RefreshGLScene();
+    refreshKeepingTheFrame();
     gRenderGL = 0;
     ds->shadowsOn = shadows;
-    if (gBreakOpenGLRender) redraw();
-    gBreakOpenGLRender = gRefreshRender = 0;
-    resetLVLightProgress();
+    endRender();
 }
 
 QImage LiveViewController::liveViewOGLViewBitmapImageRep() {

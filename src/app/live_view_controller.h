@@ -107,7 +107,7 @@ public:
     // LiveViewHost
     GLSurface* surface() override { return &surface_; }
     FloatRect liveViewOGLViewBounds() override;
-    void flushBuffer() override { surface_.present(); }
+    void flushBuffer() override;
     void initializeLVLightProgressUsingLightCount(int32_t count) override;
     void updateLVLightProgressWithLightCount(int32_t count) override;
     void resetLVLightProgress() override;
@@ -123,6 +123,11 @@ private:
     void walkOrFly(int16_t cameraMode, uint8_t control);
     void windowWillClose();
     void redraw();
+    // A final or shadow render's frame, noting what it shows last; at its end that frame stays
+    // on the view (see LiveViewOGLView::drawRect), or a plain frame is drawn when it was
+    // broken off.
+    void refreshKeepingTheFrame();
+    void endRender();
     void restoreToolbarConfiguration();
     QMenu* popUpMenu(QMenu* menu, QWidget* sender);
 
@@ -138,4 +143,6 @@ private:
     QPointer<QWidget> export3DView_;
     std::unique_ptr<LiveViewOGLView> view_;
     std::unique_ptr<QtInterruptSource> interrupt_;
+    bool keepingFrames_ = false;
+    QImage lastFrame_;
 };

@@ -63,10 +63,14 @@ LiveViewOGLView::~LiveViewOGLView() {
 }
 
 void LiveViewOGLView::drawRect() {
-    if (autoClick_) return paintAutoClick();
+    if (autoClick_) return paintImage(backingImage_);
     // An expose without a due refresh still shows the last frame (double-buffered swaps
-    // leave the back buffer undefined): draw it again.
+    // leave the back buffer undefined): the finished render's picture, else a new frame.
     if (!CurrentDocState() || gRenderOpenGLAntiAlias) return;
+    const SurfaceSize size = surface_.size();
+    if (gRefreshRender || navigation_.active() || finishedFrame_.size() != QSize(size.width, size.height))
+        finishedFrame_ = QImage();
+    if (!finishedFrame_.isNull()) return paintImage(finishedFrame_);
     gRenderGL = 1;
     RefreshGLScene();
     gRenderGL = 0;
@@ -218,12 +222,15 @@ void LiveViewOGLView::endAutoClick() {
     if (surface_.window()) surface_.window()->update();
 }
 
-void LiveViewOGLView::paintAutoClick() {
+void LiveViewOGLView::keepFinishedFrame(QImage frame) { finishedFrame_ = std::move(frame); }
+
+void LiveViewOGLView::paintImage(const QImage& image) {
     QOpenGLPaintDevice device(QSize(surface_.size().width, surface_.size().height));
     QPainter painter(&device);
     painter.fillRect(QRect(QPoint(0, 0), device.size()), Qt::white);
-    if (!backingImage_.isNull()) painter.drawImage(QPoint(0, 0), backingImage_);
-    for (const QPoint& p : autoClick3DPaths_) QMDAutoClickElement({p.x(), p.y()}).drawAutoClickElement(painter);
+    if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
+    if (autoClick_)
+        for (const QPoint& p : autoClick3DPaths_) QMDAutoClickElement({p.x(), p.y()}).drawAutoClickElement(painter);
 }
 
 void LiveViewOGLView::resetCursorRects() {

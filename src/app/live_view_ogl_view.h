@@ -24,8 +24,12 @@ public:
     LiveViewOGLView(QtGLSurface& surface, QWidget* widget);
     ~LiveViewOGLView() override;
 
-    // Draws the frame when `gRefreshRender` is set and no anti-aliased render runs.
+    // Draws the frame unless an anti-aliased render runs. A finished final or shadow render
+    // handed to keepFinishedFrame is shown again instead until a refresh is due (a move, a
+    // change of the design, a new size: `gRefreshRender`) or the view's size differs.
     void drawRect();
+    // What a final or shadow render showed when it finished, top row first.
+    void keepFinishedFrame(QImage frame);
     LiveViewNavigationDriver& navigation() { return navigation_; }
     // The cursor the camera and control modes ask for (the arrow in other modes), the
     // pointing hand while auto-click paints.
@@ -55,9 +59,11 @@ private:
     LVCursor cursor_ = LVCursor::Arrow;
     void flagsChanged(Qt::KeyboardModifiers modifiers);
     void endAutoClick();
-    void paintAutoClick();
     bool autoClick_ = false;
     QImage backingImage_;
+    QImage finishedFrame_;
+    // The image over white, with the auto-click markers while auto-click runs.
+    void paintImage(const QImage& image);
     std::vector<QPoint> autoClick3DPaths_;
     int16_t autoClickKind_ = 0;
     // The design as the auto-click found it: its clicks store a step only when they changed it.

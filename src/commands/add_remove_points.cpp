@@ -27,7 +27,8 @@ Poinz* gRemovePtTargetPrevPoint = nullptr;
 static const port::GlobalReset kReset(ResetRemovePointTarget);
 static const ObjectForgetter kForget([](const Objex* o) {
     bool target = gRemovePtTargetObject == o;
-    for (const Poinz* p = o->firstPoint; p && !target; p = p->next)
+    const bool points = gRemovePtTargetPoint || gRemovePtTargetPrevPoint;
+    for (const Poinz* p = points ? o->firstPoint : nullptr; p && !target; p = p->next)
         target = p == gRemovePtTargetPoint || p == gRemovePtTargetPrevPoint;
     if (target) ResetRemovePointTarget();
 });

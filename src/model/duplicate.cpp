@@ -286,6 +286,7 @@ void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offs
     if (!source || !target) return;
     const float dh = offset ? offset[0] : 0.0f;
     const float dd = offset ? offset[1] : 0.0f;
+    Poinz* tail = nullptr;
     for (const Poinz* p = source->firstPoint; p; p = p->next) {
         Poinz* c = CreatePoint(p->kind, selected, p->locked, p->inTangent[H], p->inTangent[V],
                                p->inTangent[D], p->position[H] + dh, p->position[V],
@@ -314,7 +315,7 @@ void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offs
         std::memcpy(c->segmentValues, p->segmentValues, sizeof c->segmentValues);
         c->faceScale1 = p->faceScale1;
         c->faceScale2 = p->faceScale2;
-        AppendPointToObject(c, target);
+        tail = AppendPointAfter(c, target, tail);
     }
 }
 

@@ -71,6 +71,7 @@ Objex* BuildParallel(Objex* source, int16_t side, float distance, bool append) {
 
     const FloatRect& lot = ds->lotRect;
     const bool closed = source->closed != 0;
+    Poinz* tail = nullptr;
     for (size_t i = 0; i < n; ++i) {
         float at[3] = {};
         if (i == 0 && !closed) {
@@ -85,7 +86,7 @@ Objex* BuildParallel(Objex* source, int16_t side, float distance, bool append) {
             CornerAt(a, pts[i], b, sign, distance, lot, at);
         }
         Poinz* p = CreatePoint(1, 1, 0, 0, 0, 0, at[H], at[V], at[D], 0, 0, 0, 0, 0, 0, copy);
-        if (p) AppendPointToObject(p, copy);
+        if (p) tail = AppendPointAfter(p, copy, tail);
     }
 
     if (append) AppendObjectToLayer(copy, source->layer);
@@ -196,10 +197,11 @@ Objex* MakeParallel(Objex* object, float worldDistance, uint8_t append) {
         CloseRing(first);
         CloseRing(second);
     }
+    Poinz* tail = LastPoint(first);
     for (Poinz* p = LastPoint(second); p;) {
         Poinz* before = p->prev;
         p->prev = p->next = nullptr;
-        AppendPointToObject(p, first);
+        tail = AppendPointAfter(p, first, tail);
         p = before;
     }
     second->firstPoint = nullptr;

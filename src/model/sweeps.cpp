@@ -88,6 +88,7 @@ void ExtrudeObject(Objex* object, float distance) {
     }
     const std::vector<const Poinz*> row = PointsOf(object);
     if (row.empty()) return;
+    Poinz* tail = nullptr;
     for (const Poinz* p : row) {
         Poinz* copy = CopyPoint(p, object);
         if (!copy) {
@@ -95,7 +96,7 @@ void ExtrudeObject(Objex* object, float distance) {
             return;
         }
         copy->position[axis] += distance;
-        AppendPointToObject(copy, object);
+        tail = AppendPointAfter(copy, object, tail);
     }
     object->rows = 2;
     StoreBounds(object);
@@ -117,6 +118,7 @@ void RevolveObject(Objex* object, TransformRecord* record) {
     const float step = static_cast<float>((degrees / static_cast<float>(steps)) * kRadiansPerDegree);
     const float start = r[xform::kStartAngle];
 
+    Poinz* tail = nullptr;
     for (int32_t i = 1; i <= steps; ++i) {
         r[xform::kCurrentAngle] = start + static_cast<float>(i) * step;
         for (const Poinz* p : row) {
@@ -126,7 +128,7 @@ void RevolveObject(Objex* object, TransformRecord* record) {
                 return;
             }
             RotatePoint(copy, 0, record);
-            AppendPointToObject(copy, object);
+            tail = AppendPointAfter(copy, object, tail);
         }
     }
     object->rows = static_cast<int16_t>(steps + 1);

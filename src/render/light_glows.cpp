@@ -15,6 +15,7 @@
 #include "model/objects.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
+#include "model/units.h"
 #include "port/seam.h"
 #include "render/core/live_view_host.h"
 #include "render/core/interrupt_source.h"
@@ -23,6 +24,7 @@
 #include "render/core/texture_pixels.h"
 #include "render/gl.h"
 #include "scene/plane_object.h"
+#include "scene/point_in_polygon.h"
 
 GLUquadric* gQuadricObject = nullptr;
 // Freeing a quadric touches no GL state, so a reset needs no context.
@@ -150,6 +152,128 @@ void DrawSprite(double x, double y, double z, float width, float height, int alp
     glDisable(GL_BLEND);
 }
 
+// The pieces of the fixture itself: its lamp's, and for a can or point light every piece
+// built from the same plan object (the fixture's whole symbol). A flood lamp's pieces are
+// built from its wall, which is no part of it.
+struct Fixture {
+    const Objex* light = nullptr;
+    const Objex* base = nullptr;
+    bool owns(const PlaneObject* q) const { return q->object3D == light || (base && q->baseObject == base); }
+};
+
+// A line of sight through one pixel's centre, distances measured along it.
+struct SightLine {
+    double origin[3] = {}, dir[3] = {};
+    double along(const double* p) const {
+        return (p[0] - origin[0]) * dir[0] + (p[1] - origin[1]) * dir[1] + (p[2] - origin[2]) * dir[2];
+    }
+};
+
+bool Unproject(double wx, double wy, double wz, const Saved& m, double* out) {
+    return gluUnProject(wx, wy, wz, m.modelview, m.projection, m.viewport, &out[0], &out[1], &out[2]) == GL_TRUE;
+}
+
+// Whether the line meets one of the planes of `q` within `slack` of `at` along it.
+bool MeetsPieceAt(const PlaneObject* q, const SightLine& line, double at, double slack) {
+    for (const Plane* plane = q->planes; plane; plane = plane->next) {
+        const uint32_t n = plane->count;
+        if (n < 3 || !plane->vertices) continue;
+        // The plane's normal from its corners (drawn y is the negated stored height).
+        double normal[3] = {};
+        for (uint32_t i = 0; i < n; ++i) {
+            const PlaneVertex &a = plane->vertices[i], &b = plane->vertices[(i + 1) % n];
+            normal[0] += (-a.V + b.V) * (a.D + b.D);
+            normal[1] += (a.D - b.D) * (a.H + b.H);
+            normal[2] += (a.H - b.H) * (-a.V - b.V);
+        }
+        const double facing = normal[0] * line.dir[0] + normal[1] * line.dir[1] + normal[2] * line.dir[2];
+        if (std::abs(facing) < 1e-12) continue;
+        const PlaneVertex& v0 = plane->vertices[0];
+        const double t = (normal[0] * (v0.H - line.origin[0]) + normal[1] * (-v0.V - line.origin[1]) +
+                          normal[2] * (v0.D - line.origin[2])) / facing;
+        if (std::abs(t - at) > slack) continue;
+        // Inside the polygon, seen along its normal's largest axis.
+        const int drop = std::abs(normal[0]) >= std::abs(normal[1]) && std::abs(normal[0]) >= std::abs(normal[2]) ? 0
+                         : std::abs(normal[1]) >= std::abs(normal[2])                                      ? 1
+                                                                                                           : 2;
+        auto flat = [drop](double x, double y, double z) {
+            const double p[3] = {x, y, z};
+            return FloatPoint{float(p[drop == 0 ? 1 : 0]), float(p[drop == 2 ? 1 : 2])};
+        };
+        std::vector<FloatPoint> corners(n);
+        for (uint32_t i = 0; i < n; ++i) {
+            const PlaneVertex& v = plane->vertices[i];
+            corners[i] = flat(v.H, -v.V, v.D);
+        }
+        const FloatPoint hit = flat(line.origin[0] + t * line.dir[0], line.origin[1] + t * line.dir[1],
+                                    line.origin[2] + t * line.dir[2]);
+        if (IsPointInsidePolygon(&hit, corners.data(), int32_t(n))) return true;
+    }
+    return false;
+}
+
+// Whether the lamp's centre `c` (drawn coordinates) is seen in the frame drawn so far. It is
+// hidden when, at its pixel and at each of the eight around it (the centre lies anywhere in its
+// pixel, and a ceiling or floor may pass within a pixel of it), a surface lies in front of it
+// that is neither the fixture's own (a lamp's centre lies inside its housing) nor translucent.
+bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, const Fixture& fixture) {
+    const DocState* ds = CurrentDocState();
+    double w[3];
+    if (!ds || !gluProject(c[0], c[1], c[2], m.modelview, m.projection, m.viewport, &w[0], &w[1], &w[2]) ||
+        w[2] < 0 || w[2] > 1)
+        return false;
+    const int px = int(std::floor(w[0])), py = int(std::floor(w[1]));
+    const int left = m.viewport[0], bottom = m.viewport[1], right = left + m.viewport[2], top = bottom + m.viewport[3];
+    if (px < left || py < bottom || px >= right || py >= top) return false;
+    const int x0 = std::max(px - 1, left), y0 = std::max(py - 1, bottom);
+    const int x1 = std::min(px + 1, right - 1), y1 = std::min(py + 1, top - 1);
+    const int cols = x1 - x0 + 1;
+    GLfloat depths[9];
+    std::fill(std::begin(depths), std::end(depths), 1.0f);
+    GLint packing = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(x0, y0, cols, y1 - y0 + 1, GL_DEPTH_COMPONENT, GL_FLOAT, depths);
+    glPixelStorei(GL_PACK_ALIGNMENT, packing);
+    GLint bits = 24;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    const double step = 4.0 / double((1u << std::clamp(bits, 8, 24)) - 1);  // a few steps of the buffer
+    const double inch = ConvertWorldToScreen(GetWorldFromInches(1.0f, ds), ds, 0);
+    // The pieces a surface in front may belong to without hiding the lamp, gathered once.
+    std::vector<const PlaneObject*> clear;
+    bool gathered = false;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const double sx = x + 0.5, sy = y + 0.5, depth = depths[(y - y0) * cols + (x - x0)];
+            double from[3], to[3], surface[3], behind[3];
+            if (!Unproject(sx, sy, 0, m, from) || !Unproject(sx, sy, 1, m, to) ||
+                !Unproject(sx, sy, depth, m, surface) || !Unproject(sx, sy, std::min(1.0, w[2] + step), m, behind))
+                continue;
+            SightLine line;
+            const double d[3] = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
+            const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            if (length <= 0) continue;
+            for (int i = 0; i < 3; ++i) line.origin[i] = from[i], line.dir[i] = d[i] / length;
+            const double centre = line.along(c), seen = line.along(surface);
+            const double slack = std::max(inch, line.along(behind) - centre);
+            if (seen >= centre - slack) return true;
+            if (!gathered) {
+                gathered = true;
+                for (const PlaneObject* q = scene; q; q = q->next)
+                    if (q->alpha < 255 || fixture.owns(q)) clear.push_back(q);
+            }
+            for (const PlaneObject* q : clear)
+                if (MeetsPieceAt(q, line, seen, slack)) return true;
+        }
+    return false;
+}
+
+// The head of the scene list that holds `p`.
+const PlaneObject* SceneOf(const PlaneObject* p) {
+    while (p && p->prev) p = p->prev;
+    return p;
+}
+
 // The centre of a can light in drawn coordinates, before any per-type shift. The height is
 // the fixture's: the scene builds a lamp's pieces with the lamp as their base, while the group
 // that holds it carries the elevation.
@@ -218,8 +342,11 @@ void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelvie
     const CanLight* c = light ? CanLightOf(light->type) : nullptr;
     double x, y, z;
     if (!object || !c || !modelview || !projection || !viewport || !LightCentre(object, light, &x, &y, &z)) return;
-    DrawSprite(x, y + c->spriteDy, z + c->spriteDz, c->width, c->height,
-               SpriteAlpha(*c, objfield::light::kDimmer(*light)), Saved{modelview, projection, viewport});
+    const Saved m{modelview, projection, viewport};
+    const double centre[3] = {x, y + c->spriteDy, z + c->spriteDz};
+    if (!CentreShows(centre, m, SceneOf(object), Fixture{light, object->baseObject})) return;
+    const int alpha = SpriteAlpha(*c, objfield::light::kDimmer(*light));
+    DrawSprite(centre[0], centre[1], centre[2], c->width, c->height, alpha, m);
 }
 
 void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
@@ -270,7 +397,12 @@ void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* model
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_STENCIL_TEST);
-    for (const auto& h : heads) RenderFloodLightMap(light, h[0], y + 5.0f, h[1], modelview, projection, viewport);
+    const Saved m{modelview, projection, viewport};
+    for (const auto& h : heads) {
+        const double centre[3] = {h[0], y + 5.0, h[1]};
+        if (CentreShows(centre, m, SceneOf(object), Fixture{light, nullptr}))
+            RenderFloodLightMap(light, h[0], y + 5.0f, h[1], modelview, projection, viewport);
+    }
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);

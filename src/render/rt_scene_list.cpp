@@ -13,6 +13,7 @@
 #include "render/gl.h"
 #include "render/rt_display_lists.h"
 #include "render/rt_plane_renderers.h"
+#include "render/scene_list_renderer.h"
 #include "scene/plane_object.h"
 
 namespace {
@@ -73,9 +74,10 @@ int MainWalk(PlaneObject* list, const DocState& ds) {
         if (!DrawnInMainWalk(p) || HiddenByRenderValue(p, ds.renderValue)) continue;
         Name(p);
         if (p->masks) {
-            StencilWrites(gCurrentStencilValue);
+            const int32_t value = NextMaskStencilValue();
+            StencilWrites(value);
             for (PlaneObject* m = p->masks; m; m = m->next) RTRenderGLPlaneObject(m, 0);
-            DrawThrough(GL_NOTEQUAL, gCurrentStencilValue);
+            DrawThrough(GL_NOTEQUAL, value);
             RTRenderGLPlaneObject(p, 0);
             for (PlaneObject* t = p->trims; t; t = t->next) Name(t), RTRenderGLPlaneObject(t, 0);
             glDisable(GL_STENCIL_TEST);
@@ -93,7 +95,7 @@ void FloorPasses(PlaneObject* list, const DocState& ds, int holes) {
     for (Layer* floor : FirstThreeFloors()) {
         if (!floor) break;
         if (holes) {
-            StencilWrites(gCurrentStencilValue);
+            StencilWrites(NextMaskStencilValue());
             for (PlaneObject* p = list; p; p = p->next)
                 if (FloorHoleDrawn(p, floor, ds, eyeAbove)) RTRenderGLPlaneObject(p, 0);
             DrawThrough(GL_NOTEQUAL, gCurrentStencilValue);
@@ -108,7 +110,7 @@ void FloorPasses(PlaneObject* list, const DocState& ds, int holes) {
     if (gGLPickMode) return;
     // Insets show only inside their outlines.
     if (holes) {
-        StencilWrites(gCurrentStencilValue);
+        StencilWrites(NextMaskStencilValue());
         for (PlaneObject* p = list; p; p = p->next)
             if (p->pieceKind == piecekind::kInsetOutline) RTRenderGLPlaneObject(p, 0);
         DrawThrough(GL_EQUAL, gCurrentStencilValue);

@@ -103,15 +103,10 @@ public:
     // A face with openings: its masks take this face's own stencil value, then the face and its
     // trims are drawn everywhere else.
     void masked(PlaneObject* p) {
-        // Past the stencil's last value earlier masks would punch holes in later faces: start
-        // the values again over a cleared stencil.
-        if (gCurrentStencilValue > kLastMaskValue || gCurrentStencilValue < kFirstMaskValue) {
-            glClear(GL_STENCIL_BUFFER_BIT);
-            gCurrentStencilValue = kFirstMaskValue;
-        }
-        stencilWrites(gCurrentStencilValue);
+        const int32_t value = NextMaskStencilValue();
+        stencilWrites(value);
         for (PlaneObject* m = p->masks; m; m = m->next) d_.plane(m, 0);
-        drawThrough(GL_NOTEQUAL, gCurrentStencilValue);
+        drawThrough(GL_NOTEQUAL, value);
         plainWithTrims(p);
         glDisable(GL_STENCIL_TEST);
         ++gCurrentStencilValue;
@@ -232,6 +227,14 @@ bool TranslucentPass(const Gathered& g, const DocState* ds, Walk& walk) {
 bool ShowsStatus() { return !gRenderOpenGLAntiAlias && !gRenderingShadowMap; }
 
 }  // namespace
+
+int32_t NextMaskStencilValue() {
+    if (gCurrentStencilValue > kLastMaskValue || gCurrentStencilValue < kFirstMaskValue) {
+        glClear(GL_STENCIL_BUFFER_BIT);
+        gCurrentStencilValue = kFirstMaskValue;
+    }
+    return gCurrentStencilValue;
+}
 
 void RenderGLPlaneObjects(PlaneObject* list) {
     PlaneWalkOptions options;

@@ -40,3 +40,9 @@ void RenderGLPlaneObjects(PlaneObject* list, const PlaneWalkOptions& options);
 void RenderGLPlaneObjectsPlantsOnly(PlaneObject* list, const PlaneWalkOptions& options = {});
 // Every filler piece with colour writes off: depth only. Nothing calls it.
 void RenderGLFillerPlaneObjects(PlaneObject* list, const PlaneWalkOptions& options = {});
+
+// The stencil value the next masked face takes (and, in the real-time walk, the next floor's
+// holes): gCurrentStencilValue, unless the stencil's 8 bits are spent, when the stencil is
+// cleared and the values start again at 2, so no earlier mask punches a hole in a later face.
+// The caller moves gCurrentStencilValue on once it is done with the value.
+int32_t NextMaskStencilValue();

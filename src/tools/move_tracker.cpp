@@ -145,6 +145,7 @@ static const port::GlobalReset kReset([] {
 });
 static const ObjectForgetter kForget([](const Objex* o) {
     auto owns = [o](const Poinz* point) {
+        if (!point) return false;
         for (const Poinz* p = o->firstPoint; p; p = p->next)
             if (p == point) return true;
         return false;

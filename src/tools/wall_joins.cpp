@@ -111,9 +111,10 @@ void DeleteMergedWall(Objex* wall) {
 Objex* AppendDonor(Objex* keeper, Poinz* keeperEnd, Objex* donor, Poinz* donorEnd) {
     ReplaceAttachmentBasePoint(donor, donorEnd, keeperEnd, keeper);
     SwapSegmentRecords(keeperEnd, donorEnd);
+    Poinz* tail = keeperEnd;
     while (Poinz* p = donorEnd->next) {
         Unlink(donor, p);
-        AppendPointToObject(p, keeper);
+        tail = AppendPointAfter(p, keeper, tail);
     }
     TransferAttachments(donor, keeper);
     return keeper;

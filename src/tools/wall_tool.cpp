@@ -196,12 +196,13 @@ Objex* MergeWalls(Objex* start, Poinz* sc, Objex* end, Poinz* ec, const DocState
     Poinz* linking = nullptr;
     if (startLast) {
         linking = sc;
+        Poinz* tail = sc;
         while (Poinz* p = end->firstPoint) {
             end->firstPoint = p->next;
             if (p->next) p->next->prev = nullptr;
             end->pointCount--;
             p->prev = p->next = nullptr;
-            AppendPointToObject(p, start);
+            tail = AppendPointAfter(p, start, tail);
         }
     } else {
         Poinz* p = LastWallPoint(end);

@@ -105,7 +105,9 @@ static const port::GlobalReset kReset([] {
     g3DObjects = 0;
 });
 namespace {
+// Every object deleted asks several times, mostly about no point: only a point walks the list.
 bool OwnsPoint(const Objex* o, const Poinz* point) {
+    if (!point) return false;
     for (const Poinz* p = o->firstPoint; p; p = p->next)
         if (p == point) return true;
     return false;

@@ -142,6 +142,18 @@ TEST_F(ParallelTest, DirectionTellsWhichSideIsInside) {
     DeleteObj(cut);
 }
 
+TEST_F(ParallelTest, ABandAroundALongLineKeepsEveryCornerInOrder) {
+    // The lot holds every corner: one outside it would not be mitred.
+    doc->itsDocState->lotRect = FloatRect{-30000, -30000, 30000, 30000};
+    Objex* stairs = Make(objtype::kPolygon).on(layer).stairs(2000, 10, -20000, -20000);
+    const std::vector<std::pair<float, float>> want = StairBand(stairs, 5);
+    Objex* band = MakeParallel(stairs, 5, 1);
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->closed, 1);
+    EXPECT_TRUE(PointListWhole(band));
+    EXPECT_TRUE(NearPlanPositions(band, want, 0.01f));
+}
+
 }  // namespace parallel
 
 // Deep copies: openings remapped to the copy's wall, trims and record lists owned outright,
@@ -218,6 +230,17 @@ TEST_F(DuplicateTest, WallCopyOwnsItsOpeningsTrimsAndParts) {
     EXPECT_FLOAT_EQ(ar->width, 0);
     EXPECT_TRUE(Same({ar->customParts[6], ar->insideTrimProfile}, {nullptr, nullptr}));
     DeleteObj(alone);
+}
+
+TEST_F(DuplicateTest, ALongOutlineIsCopiedPointForPointInOrder) {
+    Objex* stairs = Make(objtype::kPolygon).on(layer).stairs(2000, 10, 0, 0);
+    const float offset[2] = {3, -4};
+    Objex* copy = DuplicateObject(stairs, nullptr, nullptr, offset, 1, kCopy);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(PointListWhole(copy));
+    std::vector<std::pair<float, float>> want = PlanPositions(stairs);
+    for (auto& [h, d] : want) h += 3, d -= 4;
+    EXPECT_TRUE(NearPlanPositions(copy, want, 0));
 }
 
 TEST_F(DuplicateTest, TextAndSkylightRecordsAreNewBlocks) {

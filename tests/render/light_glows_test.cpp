@@ -233,6 +233,60 @@ TEST_F(LightGlows, AFloodLampsConeMarksTheStencilWhereTheSceneLiesInsideIt) {
     EXPECT_EQ(wrong, 0);
 }
 
+// Every kind of glow with its lamp in a closed housing 50 wide around the lamp's centre 200
+// ahead: seen from inside the room (its wall 300 ahead) the glow shows, although the housing
+// lies in front of the lamp's centre; through a wall 100 ahead it does not, through a pane of
+// glass there it does. A flood lamp hangs on a wall 200 ahead, each head in a small housing:
+// on the wall's near side its glow shows, on its far side the wall hides it.
+TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
+    const int16_t types[] = {79, 80, 81, 82, 146, 149, 150, 151, 152, 0};  // 0: a flood lamp
+    struct View { const char* name; uint16_t alpha; bool glows; };
+    const View views[] = {{"inside", 0, true}, {"through a wall", 255, false}, {"through glass", 128, true}};
+    // A box of black faces of the lamp, `half` either way of (x, y up, z).
+    auto housing = [](Objex* lamp, Objex* base, float x, float y, float z, float half) {
+        const float a = x - half, b = x + half, lo = -(y - half), hi = -(y + half), n = z + half, f = z - half;
+        const std::vector<std::vector<V3>> faces = {
+            {{a, lo, n}, {b, lo, n}, {b, hi, n}, {a, hi, n}}, {{a, lo, f}, {b, lo, f}, {b, hi, f}, {a, hi, f}},
+            {{a, lo, n}, {a, lo, f}, {a, hi, f}, {a, hi, n}}, {{b, lo, n}, {b, lo, f}, {b, hi, f}, {b, hi, n}},
+            {{a, lo, n}, {b, lo, n}, {b, lo, f}, {a, lo, f}}, {{a, hi, n}, {b, hi, n}, {b, hi, f}, {a, hi, f}}};
+        for (const auto& face : faces) {
+            PlaneObject* p = AddQuad(face, {});
+            p->pieceKind = 111, p->object3D = p->sourceObject = lamp, p->baseObject = base;
+        }
+    };
+    auto across = [](float z, RGBColor c) {  // a face across the whole view
+        return AddQuad({{-400, -400, z}, {400, -400, z}, {400, 400, z}, {-400, 400, z}}, c);
+    };
+    for (int16_t type : types)
+        for (const View& v : views) {
+            SCOPED_TRACE(testing::Message() << (type ? type : 83) << " " << v.name);
+            fresh();
+            if (type) {
+                Objex* lamp = fixture(type, 0, -200, 0);
+                housing(lamp, lamp->parent, 0, 0, -200, 25);
+                across(-300, kBlue);
+                if (v.alpha) across(-100, kBlue)->alpha = v.alpha;
+            } else {
+                // The wall's face belongs to the wall the lamp hangs on, yet it hides the lamp.
+                Objex* wall = Make(12).on(GetFirstFloorLayer()).at({{-100, 0, -200}, {100, 0, -200}});
+                wall->penWidth = 0;
+                across(-200, kBlue)->baseObject = wall;
+                Objex* lamp = floodLamp(wall, wall);
+                const bool farSide = !v.glows;
+                lamp->typeData.attachment->sideFlag = farSide;
+                for (float x : {7.548f, -7.548f}) housing(lamp, wall, x, 5, farSide ? -204.9f : -195.1f, 2);
+                if (v.alpha == 128) across(-100, kBlue)->alpha = v.alpha;
+            }
+            glEnable(GL_DEPTH_TEST);
+            DrawPlaneObjects();
+            RenderLights(gGLPlaneObjects);
+            gl->present();
+            int lit = 0;
+            for (int i = 0; i < 64 * 64; ++i) lit += (gl->pixel(i % 64, i / 64) >> 24) > 0;
+            EXPECT_EQ(lit > 0, v.glows) << lit;
+        }
+}
+
 TEST_F(LightGlows, AWideGlowImageUploadsAtItsOwnSize) {
     writeGlow(64, 32);
     fixture(80, 0, -200);

@@ -1,6 +1,6 @@
 // One pass over the scene list: what the hide flags leave out and where each piece goes (a
 // recording dispatch), openings, floor holes, insets and translucency as pixels, Escape and
-// the status line.
+// the status line; the real-time walk's stencil values beside the full walk's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "model/view_layers.h"
 #include "model/render_state.h"
 #include "render/gl.h"
+#include "render/rt_scene_list.h"
 #include "render/scene_list_renderer.h"
 #include "render_fixture.h"
 #include "scene/scene_build.h"
@@ -69,6 +70,15 @@ protected:
         return p;
     }
     static void mask(PlaneObject* face, float x, float y, float size) { piece(61, x, y, size, kRed, 0, face->masks); }
+    // 300 tiles of 16 in rows of 20 over 320 x 240, each with a hole of 4 at its middle; then a
+    // green face over the last row with a hole of its own over the first tile of that row.
+    static void tilesUnderAWideFace() {
+        for (int i = 0; i < 300; ++i) {
+            const float x = 16.0f * float(i % 20), y = 16.0f * float(i / 20);
+            mask(piece(10, x, y, 16), x + 6, y + 6, 4);
+        }
+        mask(piece(10, 0, 224, 320, kGreen, 1), 2, 226, 4);
+    }
     static Objex* on(Layer* layer, int32_t subtype = 0) { return Make(objtype::kFloor, subtype).on(layer); }
     bool shows(int x, int y, RGBColor c, int tolerance = 8) {
         return NearColor(gl->pixel(x, y), c.red >> 8, c.green >> 8, c.blue >> 8, tolerance);
@@ -144,16 +154,39 @@ TEST_F(SceneWalk, MaskedFacesTakeTheNextStencilValueAndStartAgainPastTheLast) {
     render(kFlat);
     EXPECT_EQ(gStencil, (std::vector<int>{2, 0, 2, 0, 2, 3, 2, 3}));  // after each mask and face
     EXPECT_TRUE(shows(12, 12, kBlue) && shows(44, 12, kBlue) && shows(4, 4, kRed) && shows(36, 4, kGreen));
-    // 300 tiles of 16, each with a hole of 4; then a face over the last row with a hole over the
-    // first tile of that row. Past value 255 the stencil starts again, so no hole of an earlier
-    // tile opens in the last face.
+    // Past value 255 the stencil starts again, so no hole of an earlier tile opens in the last face.
     DeleteAllRendererObjects(), Resize(320, 240), view(320, 240);
-    for (int i = 0; i < 300; ++i) mask(piece(10, 16 * (i % 20), 16 * (i / 20), 16), 16 * (i % 20) + 6, 16 * (i / 20) + 6, 4);
-    mask(piece(10, 0, 224, 320, kGreen, 1), 2, 226, 4);
+    tilesUnderAWideFace();
     render(kFlat);
     for (int i = 0; i < 300; ++i) {
         const int x = 16 * (i % 20), y = 16 * (i / 20);
         EXPECT_TRUE(shows(x + 8, y + 8, i < 280 ? kBlue : kGreen) && shows(x + 3, y + 3, i <= 280 ? kRed : kGreen)) << i;
+    }
+}
+
+// The real-time walk takes its stencil values as the full walk does: a design of more masked
+// faces than the stencil has values shows the last face whole in both frames.
+TEST_F(SceneWalk, BothWalksStartTheStencilValuesAgainPastTheLast) {
+    Resize(320, 240);
+    tilesUnderAWideFace();
+    Objex* owner = Make(objtype::kWall).on(floor);
+    for (PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        p->object3D = owner;
+        for (PlaneObject* m = p->masks; m; m = m->next) m->object3D = owner;
+    }
+    ds->renderValue = hideflag::kMaterials;
+    for (bool realTime : {false, true}) {
+        SCOPED_TRACE(realTime ? "real-time" : "full");
+        view(320, 240);
+        if (realTime) RealTimeRenderGLPlaneObjects(gGLPlaneObjects);
+        else RenderGLPlaneObjects(gGLPlaneObjects);
+        gl->present();
+        // Every tile's hole shows the backdrop but the last row's, under the wide face.
+        int holes = 0, punched = 0;
+        for (int i = 0; i < 300; ++i) (i < 280 ? holes : punched) += shows(16 * (i % 20) + 8, 16 * (i / 20) + 8, kBlue);
+        EXPECT_EQ(holes, 280);
+        EXPECT_EQ(punched, 0) << "earlier masks opened holes in the last face";
+        EXPECT_EQ(gl->pixel(4, 228), gl->pixel(3, 3)) << "the last face's own hole shows the tile under it";
     }
 }
 

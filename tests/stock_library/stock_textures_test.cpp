@@ -25,6 +25,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/plant_info.h"
+#include "plants_draw.h"
 #include "port/files.h"
 #include "port/images.h"
 #include "port/qt/platform.h"
@@ -79,6 +80,16 @@ protected:
     port::qt::QtImageDecoder decoder_;
 };
 std::string StockTextures::generated_;
+
+// The fewest black rows or columns between the drawing and an edge of the picture.
+int MarginOf(const QImage& image) {
+    int margin = std::max(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0)
+                margin = std::min({margin, x, y, image.width() - 1 - x, image.height() - 1 - y});
+    return margin;
+}
 
 // Brightness alone: a JPEG's colour is sampled coarser and smoothed inside the picture but not
 // across its edges.
@@ -175,8 +186,9 @@ TEST_F(StockTextures, MaterialsAreFoundByThePaletteAndByTheLoaderAndTile) {
 }
 
 // At least 24 plants across the folders, each with its preview and its own picture: black
-// around it (the billboard's key), standing on the bottom edge; their records read their
-// names and growth; the wire-frame outlines exist.
+// around it (the billboard's key) with a margin on every side, so no edge of the drawing is
+// cut, standing just above the bottom edge; their records read their names and growth; the
+// wire-frame outlines exist.
 TEST_F(StockTextures, PlantsAreKeyedPicturesWithTheirRecords) {
     const auto plants = Tree(content::kPlantsCategory);
     ASSERT_EQ(plants.size(), 12u);
@@ -202,6 +214,7 @@ TEST_F(StockTextures, PlantsAreKeyedPicturesWithTheirRecords) {
             EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFFu, 0u);
             EXPECT_TRUE(drawn > 256 * 256 / 20 && drawn < 256 * 256 * 95 / 100) << drawn;
             EXPECT_GE(lowest, 248) << "it floats above the ground";
+            EXPECT_GE(MarginOf(image), contentgen::plants::kPlantMargin) << "drawn up to the picture's edge";
 
             std::unique_ptr<PlantInfo, void (*)(PlantInfo*)> info(CreatePlantInfo(e.textureID), DeletePlantInfo);
             ASSERT_TRUE(info);
@@ -216,6 +229,28 @@ TEST_F(StockTextures, PlantsAreKeyedPicturesWithTheirRecords) {
         char name[kTexturePathBufferSize] = {};
         GetTextureFileNameFromID(id, name);
         EXPECT_FALSE(Load(LocalDomainTexturePath() + "/" + name).isNull()) << name;
+    }
+}
+
+// Every form drawn wider and taller than the picture is shrunk about its foot into it, the
+// margin kept all round; a trunk, small or shrunk, still stands on the margin's top row.
+TEST(PlantPictures, EveryFormStaysInsideItsPictureWithAMargin) {
+    using contentgen::plants::Form;
+    using contentgen::plants::kPlantMargin;
+    const auto look = [](Form form, double size) {
+        contentgen::plants::Look l;
+        l.form = form, l.width = size, l.crown = size, l.flowers = 30;
+        l.dark = {40, 82, 30}, l.mid = {70, 130, 46}, l.light = {130, 180, 70}, l.flower = {250, 200, 40};
+        return l;
+    };
+    for (int f = 0; f <= static_cast<int>(Form::Corn); ++f)
+        EXPECT_GE(MarginOf(contentgen::plants::DrawPlant(look(static_cast<Form>(f), 1.4))), kPlantMargin) << "form " << f;
+    for (double size : {0.3, 1.4}) {
+        const QImage cypress = contentgen::plants::DrawPlant(look(Form::Columnar, size));
+        int lowest = -1;
+        for (int y = 0; y < cypress.height(); ++y)
+            if ((cypress.pixel(cypress.width() / 2, y) & 0xFFFFFFu) != 0) lowest = y;
+        EXPECT_EQ(lowest, cypress.height() - 1 - kPlantMargin) << size;
     }
 }
 

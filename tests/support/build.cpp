@@ -71,6 +71,14 @@ Make& Make::line(int count, float step) {
     for (int i = 0; i < count; ++i) Point(o, {static_cast<float>(i) * step, 0, 0});
     return *this;
 }
+Make& Make::stairs(int steps, float step, float h, float d) {
+    Poinz* tail = nullptr;
+    for (int i = 0; i <= 2 * steps; ++i) {
+        const float along = static_cast<float>((i + 1) / 2) * step, up = static_cast<float>(i / 2) * step;
+        tail = AppendPointAfter(NewPoint({h + along, 0, d + up}, o), o, tail);
+    }
+    return *this;
+}
 Make& Make::grid(int rows, int perRow, float step) {
     o->rows = static_cast<int16_t>(rows);
     for (int r = 0; r < rows; ++r)
@@ -395,6 +403,40 @@ std::vector<std::pair<float, float>> PlanPositions(const Objex* o) {
     std::vector<std::pair<float, float>> out;
     for (const Poinz* p = o->firstPoint; p; p = p->next) out.emplace_back(p->position[0], p->position[2]);
     return out;
+}
+
+::testing::AssertionResult PointListWhole(const Objex* o) {
+    int32_t n = 0;
+    const Poinz* before = nullptr;
+    for (const Poinz* p = o->firstPoint; p; before = p, p = p->next, ++n)
+        if (p->owner != o || p->prev != before)
+            return ::testing::AssertionFailure() << "point " << n << " is linked wrongly";
+    if (n != o->pointCount) return ::testing::AssertionFailure() << n << " points, counted " << o->pointCount;
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult NearPlanPositions(const Objex* o, const std::vector<std::pair<float, float>>& want,
+                                             float tolerance) {
+    const std::vector<std::pair<float, float>> got = PlanPositions(o);
+    if (got.size() != want.size())
+        return ::testing::AssertionFailure() << got.size() << " points, wanted " << want.size();
+    for (size_t i = 0; i < got.size(); ++i)
+        if (!(std::fabs(got[i].first - want[i].first) <= tolerance &&
+              std::fabs(got[i].second - want[i].second) <= tolerance))
+            return ::testing::AssertionFailure() << "point " << i << " at (" << got[i].first << ", " << got[i].second
+                                                 << "), wanted (" << want[i].first << ", " << want[i].second << ")";
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<std::pair<float, float>> StairBand(const Objex* stairs, float t) {
+    const std::vector<std::pair<float, float>> p = PlanPositions(stairs);
+    const size_t n = p.size();
+    std::vector<std::pair<float, float>> band;
+    for (size_t i = 0; i < n; ++i)
+        band.emplace_back(p[i].first + (i == 0 ? 0 : -t), p[i].second + (i == n - 1 ? 0 : t));
+    for (size_t i = n; i-- > 0;)
+        band.emplace_back(p[i].first + (i == 0 ? 0 : t), p[i].second + (i == n - 1 ? 0 : -t));
+    return band;
 }
 
 void ExpectPosition(const Poinz* p, float h, float v, float d) {

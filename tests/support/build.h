@@ -56,6 +56,8 @@ public:
     Make& line(int count, float step = 10);  // `count` points at (i * step, 0, 0)
     // `rows` rows of `perRow` points at (column * step, 0, row * step).
     Make& grid(int rows, int perRow, float step = 10);
+    // 2 * steps + 1 points climbing from (h, 0, d): `step` along +H, then `step` along +D.
+    Make& stairs(int steps, float step, float h, float d);
     Make& select(uint8_t value = 1);  // every point
     // The type's record (owned by the object from now on).
     Make& with(AttachmentRecord* record);
@@ -133,6 +135,15 @@ std::vector<Objex*> ListOf(Objex* head);
 std::vector<Objex*> PartsOfType(const Objex* owner, int16_t type);  // its generated parts of that type
 std::vector<uint32_t> ChildIDs(const Objex* host);
 std::vector<std::pair<float, float>> PlanPositions(const Objex* o);
+// Every point is the object's, each `prev` is the point before it, and they number `pointCount`.
+::testing::AssertionResult PointListWhole(const Objex* o);
+// The object's plan positions, in order, each within `tolerance` of the wanted one.
+::testing::AssertionResult NearPlanPositions(const Objex* o, const std::vector<std::pair<float, float>>& want,
+                                             float tolerance);
+// The band `t` to each side of stairs made by Make::stairs, worked by hand: every inner corner
+// moves t across both its segments, so side 8 (right of the climb) runs at (-t, +t) and, back,
+// side 7 at (+t, -t); the ends move square to their own segments.
+std::vector<std::pair<float, float>> StairBand(const Objex* stairs, float t);
 void ExpectPosition(const Poinz* p, float h, float v, float d);
 void ExpectNear(const Poinz* p, float h, float v, float d, float tolerance = 1e-3f);
 void StoreBoundsDeep(Objex* object);

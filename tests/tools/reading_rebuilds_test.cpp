@@ -1,11 +1,16 @@
 // What a read rebuilds through the table, with the builders linked: a wall comes back with its
-// solid and its openings refitted, skylights read with their roof get their symbols (a custom
+// solid and its openings refitted, a long wall and path with their solid and surface round every
+// point, skylights read with their roof get their symbols (a custom
 // one from its definition, a standard one its two filler planes).
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "files/attachment_records.h"
 #include "files/object_records.h"
 #include "geometry/elements/skylight_symbols.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "support/build.h"
 #include "support/fixture.h"
@@ -63,6 +68,32 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     EXPECT_EQ(std::pair(ListOf(Record(doorBack)->generatedParts).size(),
                         ListOf(Record(back->firstChild->next)->generatedParts).size()),
               std::pair(size_t{11}, size_t{1}));
+}
+
+// Stairs of 4,001 points, 10 apart, read back: the wall's solid and the path's surface are the
+// band worked by hand round each, every point in order.
+TEST_F(AttachmentRecordsTest, LongWallsAndPathsComeBackWithTheirBands) {
+    doc->itsDocState->lotRect = FloatRect{-30000, -30000, 30000, 30000};  // every corner mitred
+    for (int16_t type : {objtype::kWall, objtype::kPath}) {
+        SCOPED_TRACE(type);
+        Objex* source = Make(type).stairs(2000, 10, -20000, -20000);
+        source->penWidth = 5;
+        source->optionB = 1;  // a straight path
+        const std::vector<std::pair<float, float>> centre = PlanPositions(source);
+        std::vector<std::pair<float, float>> band = StairBand(source, 5);
+        Objex* back = ReadObjectFrom(WrittenObject(source), layer());
+        DeleteObj(source);
+        ASSERT_NE(back, nullptr);
+        EXPECT_TRUE(PointListWhole(back));
+        EXPECT_TRUE(NearPlanPositions(back, centre, 0));
+        const Objex* built = type == objtype::kPath                             ? back->firstPart
+                             : back->typeData.kind == TypeDataKind::WallSolid ? back->typeData.wallSolid
+                                                                               : nullptr;
+        ASSERT_NE(built, nullptr);
+        if (type == objtype::kWall) band.insert(band.end(), band.begin(), band.end());  // top row, bottom row
+        EXPECT_TRUE(PointListWhole(built));
+        EXPECT_TRUE(NearPlanPositions(built, band, 0.01f));
+    }
 }
 
 TEST_F(AttachmentRecordsTest, CustomSkylightsRebuildTheirSymbols) {

@@ -1,7 +1,8 @@
 // The live-view panel beside the plan as a user draws and opens designs, with the server's
-// mouse and keyboard: a two-floor house drawn with the tools stands floor on floor (seen from
-// the lot's left edge, kept as live-view-designs.png), the camera tool looks where it is
-// dragged, and File > New, Open and Revert to Saved show their design in the open panel.
+// mouse and keyboard: a two-floor house drawn with the tools stands floor on floor, its doors
+// and windows in their openings (seen from the lot's left edge, kept as live-view-designs.png),
+// the camera tool looks where it is dragged, and File > New, Open and Revert to Saved show
+// their design in the open panel.
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "app/live_view_controller.h"
 #include "app/window_controller.h"
 #include "files/design_file.h"
+#include "model/attachments.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -140,6 +142,29 @@ float LowestOnLayer(const Layer* layer, bool casings, std::set<int16_t>* types =
     return ConvertScreenToWorld(lowest, CurrentDocState(), 0);
 }
 
+// Every piece built for the layer's doors and windows but their casings (frames, leaves,
+// infill, bars) lies between its opening's sill and head above the floor at `base` inches.
+::testing::AssertionResult OpeningsInsideOnLayer(const Layer* layer, float base) {
+    const float floorLine = ConvertWorldToScreen(base, CurrentDocState(), 0);
+    int pieces = 0;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        Objex* opening = p->object3D;
+        const Objex* root = GetRootObject(p->baseObject);
+        const AttachmentRecord* r = AttachmentRecordOf(opening);
+        if (!root || root->layer != layer || !r || !objtype::IsOpening(opening->type) || p->pieceKind <= 3) continue;
+        ++pieces;
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i) {
+                const float up = -plane->vertices[i].V - floorLine;
+                if (up < r->elevation - 0.01f || up > r->elevation + r->height + 0.01f)
+                    return ::testing::AssertionFailure() << "a piece of kind " << p->pieceKind << " of the opening of type "
+                                                         << opening->type << " stands " << up << " above its floor";
+            }
+    }
+    if (pieces == 0) return ::testing::AssertionFailure() << "no opening pieces";
+    return ::testing::AssertionSuccess();
+}
+
 TEST(LiveViewDesigns, ATwoFloorHouseDrawnWithTheToolsStandsFloorOnFloor) {
     Desk d;
     ASSERT_TRUE(d.show());
@@ -189,6 +214,10 @@ TEST(LiveViewDesigns, ATwoFloorHouseDrawnWithTheToolsStandsFloorOnFloor) {
     EXPECT_NEAR(LowestOnLayer(first, false, &lower), 0, 0.01f);
     EXPECT_NEAR(LowestOnLayer(second, true), LowestOnLayer(first, true) + top, 0.01f);
     EXPECT_EQ(upper, (std::set<int16_t>{objtype::kWall, objtype::kFloor, objtype::kRoof}));
+    // The doors and windows of either floor stand in their openings, not the floor's height
+    // higher up through the roof.
+    EXPECT_TRUE(OpeningsInsideOnLayer(first, 0));
+    EXPECT_TRUE(OpeningsInsideOnLayer(second, top));
     EXPECT_EQ(lower, (std::set<int16_t>{objtype::kWall, objtype::kFloor, objtype::kStaircase, objtype::kDeck,
                                         objtype::kRailing}));
 

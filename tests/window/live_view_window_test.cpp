@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -280,6 +282,89 @@ TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
         else EXPECT_NEAR(beside, shade, 6);
         if (!gShot.isEmpty() && r.shadowSeen) seen.save(QString(gShot).replace(".png", "-sun.png"));
     }
+}
+
+// A finished render stays on the view with its status until something asks for a new frame:
+// from the panel's first click on its Shadows button, with the document window in front, and
+// from LiveView > Render Final after a click in the plan. The sun throws the box's shadow on
+// the wall, so the render's picture differs from the plain frame; 1 s and 3 s after the
+// render's end (its time painted in the status line) the view still shows it.
+TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
+    Panel p;
+    p.box(-280);
+    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1, p.ds->sunAngle = 180;
+    p.ds->lightIntensity = 0.5f, p.ds->lightSetting = 2, p.ds->eyeHeight = 400, p.ds->navigationFlag = 1;
+    p.ds->cameraValue = 50;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
+    ASSERT_TRUE(p.open());
+    // Clear of the document window's menu bar and the plan's top left.
+    p.c->window()->move(620, 480);
+    auto differing = [](const QImage& a, const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+                n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
+        return n;
+    };
+    // The moment the status line shows the render's time.
+    struct EndWatch : QObject {
+        QLabel* status = nullptr;
+        QElapsedTimer clock;
+        qint64 end = -1;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (watched == status && event->type() == QEvent::Paint && status->text().endsWith("to render") && end < 0)
+                end = clock.elapsed();
+            return false;
+        }
+    } watch;
+    watch.status = p.c->liveViewStatusText();
+    watch.status->installEventFilter(&watch);
+    QAction* shadows = nullptr;
+    for (QAction* a : p.c->liveViewToolbar()->actions())
+        if (a->text() == "Shadows") shadows = a;
+    ASSERT_TRUE(shadows);
+    QMDDocumentView* plan = p.w->docView();
+    const std::pair<const char*, std::function<bool()>> starts[] = {
+        {"the panel's first click", [&] {
+             if (!ShowFocused(p.w)) return false;
+             QWidget* button = p.c->liveViewToolbar()->widgetForAction(shadows);
+             ClickAt(button, button->rect().center());
+             return true;
+         }},
+        {"the menu after a click in the plan", [&] {
+             ClickAt(plan, plan->mapFromGlobal(QPoint(300, 300)));
+             return ChooseMenuItem(p.w, "LiveView", "showLVAndRenderFinal");
+         }},
+    };
+    QImage plain;
+    for (const auto& [name, start] : starts) {
+        SCOPED_TRACE(name);
+        // A plain frame first.
+        gRefreshRender = 1, p.c->glSurface().window()->update();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !(plain = p.shown()).isNull() && gRefreshRender == 0; }));
+        QTest::qWait(300), plain = p.grab();
+        watch.end = -1, watch.clock.start();
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return watch.end >= 0; }, 60000)) << "the render never ended";
+        QImage seen[2];
+        for (int i : {0, 1}) {
+            const qint64 at = watch.end + (i == 0 ? 1000 : 3000);
+            QTest::qWait(int(std::max<qint64>(0, at - watch.clock.elapsed())));
+            seen[i] = p.grab();
+            EXPECT_TRUE(watch.status->text().endsWith("seconds to render"))
+                << i << ": " << watch.status->text().toStdString();
+        }
+        EXPECT_GT(differing(seen[0], plain), seen[0].width() * seen[0].height() / 50) << "the plain frame came back";
+        EXPECT_EQ(differing(seen[1], seen[0]), 0);
+        if (!gShot.isEmpty()) seen[1].save(QString(gShot).replace(".png", "-kept.png"));
+    }
+    // A click in the view (a walk that goes nowhere) asks for a new frame: the plain one.
+    QWidget* view = p.c->liveViewOGLWidget();
+    ClickAt(view, view->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return differing(p.grab(), plain) == 0; }, 5000))
+        << "the render stayed after a walk";
+    EXPECT_EQ(watch.status->text().toStdString(), "");
+    watch.status->removeEventFilter(&watch);
 }
 
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {

@@ -3,7 +3,8 @@
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
 // file, which stands in the live view; a placed ceiling light glows in a final render and
-// lights the floor in a shadow render, and is picked on the floor plan.
+// lights the floor in a shadow render, and a wall between it and the eye hides its glow; a
+// light of the electrical plan is picked on the floor plan.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
@@ -39,6 +40,7 @@
 #include "port/folders.h"
 #include "powertools/power_tool_launcher.h"
 #include "scene/plane_object.h"
+#include "tools/wall_construction.h"
 #include "support/build.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
@@ -502,7 +504,8 @@ Objex* PlaceLightInTheMiddle(QMDWindowController* w) {
 
 // A ceiling light placed with the Fixture Light tool over a floor, at night in a dim room:
 // a final render shows its glow round the lamp (and none with its glow switched off), and a
-// shadow render throws a pool of its light on the floor under it, leaving the rest as it was.
+// shadow render throws a pool of its light on the floor under it, leaving the rest as it was;
+// behind a wall the glow is gone.
 TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloorInAShadowRender) {
     StockServices services("stocklight");
     QMDWindowController* w = OpenDocumentWindow();
@@ -560,6 +563,22 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     EXPECT_EQ(Brightened(shadows, plain, middle, shadows.height(), 8).first,
               Brightened(shadows.copy(near), plain.copy(near), middle, shadows.height(), 8).first)
         << "the light reaches the floor far from the lamp";
+
+    // A wall across the room, 10 feet from the eye and higher than the ceiling, hides the lamp:
+    // its glow no longer shows, on the wall or anywhere.
+    const float across = d + ConvertWorldToScreen(120, ds, 0), wide = ConvertWorldToScreen(300, ds, 0);
+    Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{h - wide, across}, {h + wide, across}});
+    wall->planBits = ds->visiblePlans;
+    for (Poinz* p = wall->firstPoint; p; p = p->next)
+        objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 150;
+    Update3DWall(wall);
+    RebuildLiveViewScene();
+    c->renderFinal();
+    const QImage behind = LiveView();
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = 1;
+    c->renderFinal();
+    EXPECT_EQ(Brightened(behind, LiveView(), 0, behind.height(), 8).first, 0) << "the glow shows through the wall";
+    behind.save(QString(gShot).replace(".png", "-light-behind-wall.png"));
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

@@ -97,6 +97,7 @@ Objex* NewSoffit(Layer* layer, const std::vector<const Poinz*>& corners, float e
     Objex* o = CreateObject(objtype::kFloor, 1, 1, &kNoColour, &kNoColour, static_cast<float>(ds->penWidth),
                             ds->penStyle, 0, &empty, nullptr, nullptr, nullptr, layer, TypeData{});
     if (!o) return nullptr;
+    Poinz* tail = nullptr;
     for (const Poinz* c : corners) {
         Poinz* p = c ? CreatePoint(kPlainPoint, 0, 0, 0, 0, 0, c->position[0], 0, c->position[2], 0, 0, 0, 0, 0,
                                    0, o)
@@ -105,7 +106,7 @@ Objex* NewSoffit(Layer* layer, const std::vector<const Poinz*>& corners, float e
             DeleteObj(o);
             return nullptr;
         }
-        AppendPointToObject(p, o);
+        tail = AppendPointAfter(p, o, tail);
     }
     MakeSlab(o, 0, elevation, thickness, ds);
     AppendObjectToLayer(o, layer);

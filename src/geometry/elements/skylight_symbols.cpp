@@ -125,11 +125,12 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (!plane) return;
     plane->subtype = which;
     const float shift = which == 1 ? kUpperFillerRise : kLowerFillerDrop;
+    Poinz* tail = nullptr;
     for (const Poinz* p = skylight->firstPoint; p; p = p->next) {
         Poinz* copy = CopyPoint(p, plane);
         if (!copy) continue;
         copy->position[1] += shift;
-        AppendPointToObject(copy, plane);
+        tail = AppendPointAfter(copy, plane, tail);
     }
     const Float3DRect& b = skylight->bounds3D;
     if (record->flipFlags[0]) MirrorPoints(plane, 0, (b.floatLeft + b.floatRight) / 2);

@@ -55,7 +55,7 @@ struct Opening {
     float sv = 0, ev = 0;  // the reference heights of S and E
     float a = 0;           // S -> E
     float L = 0;           // half of |SE|
-    float bottom = 0;      // wall base + sill offset
+    float bottom = 0;      // the sill offset above the wall's base
     float halfWall = 0;
     float T = 0;
     Plan o;                // T along a + pi/2, as an offset
@@ -94,7 +94,9 @@ std::optional<Opening> ReadOpening(Objex* object, float proud, bool swapEnds) {
     float length = 0;
     op.a = GetLineLengthAndAngle(op.S.h, op.S.d, op.E.h, op.E.d, &length);
     op.L = length / 2;
-    op.bottom = ConvertWorldToScreen(object->parent->elevation, ds, 0) + record->elevation;
+    // Above the wall's base: the scene stands every piece under a wall on its segment's base,
+    // so the base counted here as well would lift an upper floor's opening out of its wall.
+    op.bottom = record->elevation;
     op.halfWall = ConvertWorldToScreen(object->parent->penWidth, ds, 0) / 2;
     op.T = op.halfWall + proud;
     op.o = Offset({}, op.a + kPi / 2, op.T);
@@ -541,7 +543,7 @@ void Build3DAccessoryPlane(Objex* object) {
     const float normal = record->sideFlag == 0 ? a - kPi / 2 : a + kPi / 2;
     const float D = ConvertWorldToScreen(record->swingOrOffset, ds, 0) +
                     ConvertWorldToScreen(object->parent->penWidth, ds, 0) / 2;
-    const float bottom = ConvertWorldToScreen(object->parent->elevation, ds, 0) + record->elevation;
+    const float bottom = record->elevation;  // above the wall's base, which the scene adds
     const Plan p2 = Offset({second->position[0], second->position[2]}, normal, D);
     const Plan p1 = Offset({first->position[0], first->position[2]}, normal, D);
     const float v2 = second->position[1] - bottom, v1 = first->position[1] - bottom;

@@ -69,7 +69,6 @@ void FitComponentParts(Objex* component, Objex* oldParts) {
     const Objex* parent = component->parent;
     if (parent && record && ds && lowH <= highH) {
         const float pivotH = (lowH + highH) / 2, pivotD = lowD;
-        const float base = ConvertWorldToScreen(parent->elevation, ds, 0);
         const float depth = parent->type == objtype::kWall ? parent->penWidth : kOffWallDepth;
         const float half = ConvertWorldToScreen(depth, ds, 0) * 0.5f + 0.1f;
         float targetH = 0, targetD = 0, rotation = 0;
@@ -89,7 +88,8 @@ void FitComponentParts(Objex* component, Objex* oldParts) {
         const bool stretch = Stretches(component->subtype);
         const float sx = stretch ? Stretch(record->width, highH - lowH) : 1.0f;
         const float sz = stretch ? Stretch(record->height, highD - lowD) : 1.0f;
-        const float drop = base + record->elevation;
+        // Dropped by the sill alone: the scene raises the parts by their host's base.
+        const float drop = record->elevation;
         for (Objex* part = component->firstPart; part; part = part->next) {
             for (Poinz* p = part->firstPoint; p; p = p->next) {
                 Move(p->inTangent[0], p->inTangent[2], sx, sz, rotation);

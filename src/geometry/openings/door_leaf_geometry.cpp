@@ -11,7 +11,6 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
-#include "model/transforms.h"
 
 namespace doorleaf {
 
@@ -81,7 +80,8 @@ std::optional<Door> ReadDoor(Objex* door, AttachmentRecord* record, std::initial
     d.first = PlanPoint{first->position[0], first->position[2]};
     d.second = PlanPoint{second->position[0], second->position[2]};
     d.firstV = first->position[1];
-    d.raise = ConvertWorldToScreen(door->parent->elevation, ds, 0) + record->elevation;
+    // Above the wall's base, which the scene adds once for every piece under a wall.
+    d.raise = record->elevation;
     return d;
 }
 

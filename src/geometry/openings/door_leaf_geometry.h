@@ -41,7 +41,7 @@ struct Door {
     const DocState* ds = nullptr;
     PlanPoint first, second;  // the two ends of the opening
     float firstV = 0;         // the reference height of the opening
-    float raise = 0;          // wall base elevation (plan units) plus the record's sill offset
+    float raise = 0;          // the record's sill offset above the wall's base
 };
 // The door when the builder may work on it: both given, a current document with its settings,
 // a parent, a style among `styles` and at least two points.

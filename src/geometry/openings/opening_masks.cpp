@@ -23,6 +23,7 @@ Objex* NewOutline(const PolygonVertex* v, int32_t count, float angle, float rise
     Objex* mask = CreateObject(kMaskType, 1, 1, &kWhite, &kWhite, 1.0f, kSolidPen, kSolidFill,
                                &none, nullptr, nullptr, nullptr, nullptr, TypeData{});
     if (!mask) return nullptr;
+    Poinz* tail = nullptr;
     for (int32_t i = 0; i < count; ++i) {
         float x = v[i].H, z = v[i].D;
         if (turn) Rotate(&x, &z, pivotH, pivotD, std::numbers::pi_v<float>);
@@ -33,7 +34,7 @@ Objex* NewOutline(const PolygonVertex* v, int32_t count, float angle, float rise
             DeleteObj(mask);
             return nullptr;
         }
-        AppendPointToObject(p, mask);
+        tail = AppendPointAfter(p, mask, tail);
     }
     UpdateObjectBounds(mask);
     return mask;

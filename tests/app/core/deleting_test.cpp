@@ -299,6 +299,10 @@ TEST_F(DeletionTest, GlobalsPointingIntoADeletedObjectAreCleared) {
         {"gRemovePtTargetObject", &gRemovePtTargetObject, nullptr},
         {"gRemovePtTargetPoint", nullptr, &gRemovePtTargetPoint},
         {"gRemovePtTargetPrevPoint", nullptr, &gRemovePtTargetPrevPoint},
+        {"gLineOpposingPoint", nullptr, &gLineOpposingPoint},
+        {"gTrackPrevPoint", nullptr, &gTrackPrevPoint},
+        {"gTrackNextPoint", nullptr, &gTrackNextPoint},
+        {"gPerpStartPtz", nullptr, &gPerpStartPtz},
     };
     for (const Row& row : rows) {
         auto pointAt = [&](Objex* o) {

@@ -15,6 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "model/view_layers.h"
 #include "scene/scene_build.h"
 #include "support/build.h"
 #include "support/scene_checks.h"
@@ -47,6 +48,17 @@ protected:
     }
     static AttachmentRecord* Record(Objex* o) { return o->typeData.attachment; }
     static std::vector<Objex*> Pieces(Objex* o) { return ListOf(Record(o)->generatedParts); }
+    // A wall like `wall` on the second floor, standing on that floor's base (inches) as the
+    // wall tools leave it.
+    static Objex* UpstairsWall() {
+        Layer* upper = GetFirstFloorLayer()->next;
+        if (!upper) return nullptr;
+        const float base = GetLayerAbsBaseHeight(upper);
+        Objex* w = Wall(upper, {{0, 0}, {500, 0}});
+        w->penWidth = 6, w->elevation = base;
+        for (Poinz* p = w->firstPoint; p; p = p->next) p->baseElevation = base;
+        return w;
+    }
     // The first row of a solid as (x from H 10, height above the bottom).
     static std::vector<XZ> Face(const Objex* solid) {
         std::vector<XZ> out;
@@ -378,6 +390,90 @@ TEST_F(AttachmentFrames, ComponentsRebuildFromTheLibrary) {
         EXPECT_TRUE(Same(All(component->firstPart), {15, -2, 6.1f, 35, -2, 16.1f}));
         EXPECT_TRUE(component->firstPart->texture2 == 9 && !component->firstPart->next);
     }
+}
+
+// A component and an accessory on the second floor are built above the wall's base as on
+// the ground floor; the live view stands the component's parts on that floor at its sill.
+TEST_F(AttachmentFrames, ComponentsAndAccessoriesOfAnUpperFloorAreBuiltAboveTheWallsBase) {
+    RegisterLiveView(true);
+    Objex* upstairs = UpstairsWall();
+    ASSERT_NE(upstairs, nullptr);
+    const float base = upstairs->elevation;
+
+    auto* r = new AttachmentRecord{};
+    r->segmentStart = PointAt(upstairs, 0), r->segmentEnd = PointAt(upstairs, 1);
+    r->centreDistance = 25, r->width = 20, r->height = 10, r->elevation = 2;
+    Objex* component = Make(objtype::kComponent, 96).line(2).with(r).in(upstairs);
+    component->firstPart = Make(objtype::kClosedOutline).at({{-5, 0, 0}, {5, 0, 0}, {5, 0, 5}, {-5, 0, 5}});
+    FitComponentParts(component, nullptr);
+    for (const Poinz* p = component->firstPart->firstPoint; p; p = p->next) EXPECT_FLOAT_EQ(p->position[1], -2);
+
+    Objex* shelf = Opening(upstairs, objtype::kAccessory, 0, 0);
+    Record(shelf)->elevation = 2, Record(shelf)->height = 80;
+    BuildAttachmentFrame(shelf);
+    ASSERT_EQ(Pieces(shelf).size(), 1u);
+    const Float3DRect& plane = Pieces(shelf)[0]->bounds3D;
+    EXPECT_TRUE(Near({plane.floatTop, plane.floatBottom}, {-82, -2}, 1e-3));
+
+    DeleteAllRendererObjects();
+    RenderSingleObject(upstairs);
+    const float sill = ConvertWorldToScreen(base, CurrentDocState(), 0) + 2;
+    int vertices = 0;
+    for (const PlaneObject* piece : PiecesOf(upstairs)) {
+        if (piece->object3D != component) continue;
+        for (const Plane* plane : PlanesOf(piece))
+            for (uint32_t i = 0; i < plane->count; ++i, ++vertices) EXPECT_NEAR(-plane->vertices[i].V, sill, 1e-3);
+    }
+    EXPECT_GT(vertices, 0);
+}
+
+// On the second floor every piece of every door and window lies within its opening: in the
+// model, between the sill and the head measured from the wall's base; in the live view, on
+// that floor, the scene adding the floor once. Windows flipped and not; the door leaves swung.
+TEST_F(AttachmentFrames, EveryDoorAndWindowOfAnUpperFloorStandsInItsOpening) {
+    RegisterLiveView(true);
+    const Objex* first = UpstairsWall();
+    ASSERT_NE(first, nullptr);
+    const float base = first->elevation;
+    ASSERT_GT(base, 0);
+    const float floorLine = ConvertWorldToScreen(base, CurrentDocState(), 0);  // plan units
+
+    std::vector<std::pair<int16_t, int16_t>> openings;  // type, style; the custom ones read definitions
+    for (int16_t s = 500; s <= 511; ++s) openings.push_back({objtype::kDoor, s});
+    for (int16_t s = 600; s <= 625; ++s) openings.push_back({objtype::kWindow, s});
+    for (const auto& [type, style] : openings)
+        for (int16_t flip : {0, 1}) {
+            if (type == objtype::kDoor && flip) continue;
+            SCOPED_TRACE(testing::Message() << style << (flip ? " flipped" : ""));
+            Objex* upstairs = UpstairsWall();
+            Objex* o = Opening(upstairs, type, style, 0);
+            AttachmentRecord* r = Record(o);
+            r->width = 30, r->height = 80, r->elevation = 6, r->directionFlag = flip;
+            r->frameFlag = 1, r->reserved = 2;  // a vertical bar, two across
+            BuildAttachmentFrame(o);
+            const std::vector<Objex*> pieces = Pieces(o);
+            ASSERT_FALSE(pieces.empty());
+            std::set<int> kinds;
+            for (const Objex* piece : pieces) {
+                kinds.insert(piece->type);
+                for (const Poinz* p = piece->firstPoint; p; p = p->next)
+                    ASSERT_TRUE(-p->position[1] >= 6 - 1e-3f && -p->position[1] <= 86 + 1e-3f)
+                        << "piece of type " << piece->type << " at V " << p->position[1];
+            }
+            DeleteAllRendererObjects();
+            RenderSingleObject(upstairs);
+            int vertices = 0;
+            for (const PlaneObject* piece : PiecesOf(upstairs)) {
+                if (piece->object3D != o || !kinds.count(piece->pieceKind)) continue;
+                for (const Plane* plane : PlanesOf(piece))
+                    for (uint32_t i = 0; i < plane->count; ++i, ++vertices) {
+                        const float up = -plane->vertices[i].V - floorLine;
+                        ASSERT_TRUE(up >= 6 - 1e-2f && up <= 86 + 1e-2f)
+                            << "scene piece of kind " << piece->pieceKind << " " << up << " above the floor";
+                    }
+            }
+            EXPECT_GT(vertices, 0);
+        }
 }
 
 // The live view draws a wall's hinged door as its frame, leaf boxes and infill, plane objects of
