@@ -134,12 +134,6 @@ bool LiveViewOGLView::eventFilter(QObject* watched, QEvent* event) {
         surface_.window()->update();
         return true;
     }
-    // Shift-click selects what is under the pointer, as a click in the plan would.
-    if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ShiftModifier)) {
-        const QPoint at = mouse->position().toPoint();
-        Select3DObject(at.x(), at.y());
-        return true;
-    }
     Base2DViewHost* plan = nullptr;
     if (AppController::exists())
         if (auto* w = qobject_cast<QMDWindowController*>(AppController::shared()->mainWindowController()))

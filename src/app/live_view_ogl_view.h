@@ -1,7 +1,6 @@
 #pragma once
-// The live view's GL view: draws the scene when a refresh is due, selects what is under a
-// Shift-click (plants and photos too), starts walking or flying on any other press (a right
-// press, or Control-click, turns the elevation direction over first), shows
+// The live view's GL view: draws the scene when a refresh is due, starts walking or flying on a
+// press (a right press, or Control-click, turns the elevation direction over first), shows
 // the navigation mode's cursor and checks the render-style menu items by the mode. Content
 // entries dropped on it, or clicked on it with the auto-click modifier held, paint the surface
 // under the point.

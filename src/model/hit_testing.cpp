@@ -306,19 +306,6 @@ bool SearchSplinesInObject(Objex* object, ClickInfo* click) {
 
 namespace {
 
-// Whether the click lies inside the object's outline, its points joined in list order as the
-// view shows them.
-bool InsideOutline(const Objex* object, const ClickInfo* click) {
-    port::Path outline;
-    for (const Poinz* p = object->firstPoint; p; p = p->next) {
-        float x = p->position[0], y = p->position[1], z = p->position[2];
-        ProjectToView(&x, &y, &z);
-        if (p == object->firstPoint) outline.moveTo(ClampView(x), ClampView(y));
-        else outline.lineTo(ClampView(x), ClampView(y));
-    }
-    return object->pointCount >= 3 && outline.contains(click->ciWhere.x, click->ciWhere.y);
-}
-
 // SelectFromObject among the objects of the plans in `plans`.
 bool SearchObject(Objex* object, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
                   int32_t plans) {
@@ -399,14 +386,6 @@ bool HandlesThenObject(Objex* o, ClickInfo* click, uint8_t onlySelected, const i
                        int32_t plans) {
     if (IsObjectSelected(o) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click)) return true;
     return SearchObject(o, click, onlySelected, types, typeCount, plans);
-}
-
-// A closed object picked inside whose outline holds the click, as an area.
-bool InsideOfObject(Objex* o, ClickInfo* click, uint8_t, const int16_t*, int16_t, int32_t) {
-    if (!o->closed || !objtype::Has(o->type, objtype::kPickedInside) || !InsideOutline(o, click)) return false;
-    click->ciAreaHit = 1;
-    click->ciObject = o;
-    return true;
 }
 
 // The first detectable point of a listed object whose pick square holds the click.
@@ -507,10 +486,8 @@ bool SelectFreeEndFromLayer(Layer* layer, ClickInfo* click, const int16_t* types
     return true;
 }
 
-namespace {
-
-bool SearchAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
-                     int16_t typeCount, int32_t plans, ObjectTest test) {
+bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
+                         const int16_t* types, int16_t typeCount, int32_t plans) {
     if (!firstLayer || !click) return false;
     FloatRect area;
     const bool near = ClickArea(click, &area);
@@ -518,20 +495,9 @@ bool SearchAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected, 
     Layer* layer = firstLayer;
     while (layer->next) layer = layer->next;
     for (;; layer = layer->prev) {
-        if (SearchLayer(layer, click, onlySelected, types, typeCount, plans, near ? &area : nullptr, candidates, test))
+        if (SearchLayer(layer, click, onlySelected, types, typeCount, plans, near ? &area : nullptr, candidates))
             return true;
         if (layer == firstLayer || !layer->prev) break;
     }
     return false;
-}
-
-}  // namespace
-
-bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
-                         const int16_t* types, int16_t typeCount, int32_t plans) {
-    return SearchAllLayers(firstLayer, click, onlySelected, types, typeCount, plans, HandlesThenObject);
-}
-
-bool SelectInsideFromAllLayers(Layer* firstLayer, ClickInfo* click, int32_t plans) {
-    return SearchAllLayers(firstLayer, click, 0, nullptr, 0, plans, InsideOfObject);
 }

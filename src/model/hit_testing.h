@@ -56,6 +56,3 @@ bool SelectFreeEndFromLayer(Layer* layer, ClickInfo* click, const int16_t* types
 // 0 searches those of the document's visible plans.
 bool SelectFromAllLayers(Layer* firstLayer, ClickInfo* click, uint8_t onlySelected,
                          const int16_t* types, int16_t typeCount, int32_t plans = 0);
-// The topmost closed object of a type picked inside (a roof) whose outline, as the view shows
-// it, holds the click: an area hit. What a click that met no line, point or handle may take.
-bool SelectInsideFromAllLayers(Layer* firstLayer, ClickInfo* click, int32_t plans = 0);

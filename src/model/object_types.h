@@ -123,7 +123,6 @@ enum Trait : uint32_t {
     kTakesFillet = 1u << 18,        // a corner of its outline can be rounded in place
     kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
     kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
-    kPickedInside = 1u << 21,       // a click inside its closed outline picks it as an area
 };
 
 struct TypeRow {
@@ -147,7 +146,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kOpenSolid, kDirectedOutline},
     {kWall, kHoldsAttachments | kDirectedOutline | kMovedByPoint},
     {kFloor, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
-    {kRoof, kIsRoof | kPickedInside, 16},
+    {kRoof, kIsRoof, 16},
     {kFentrix, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
@@ -175,7 +174,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer, 64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
-    {kFreehandRoof, kIsRoof | kPickedInside | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},

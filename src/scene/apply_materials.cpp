@@ -19,7 +19,6 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
-#include "model/selection_ops.h"
 #include "model/type_data.h"
 #include "model/plan_objects.h"
 #include "port/files.h"
@@ -30,8 +29,6 @@
 #include "scene/plane_object.h"
 #include "scene/scene_build.h"
 #include "model/tool_state.h"
-#include "plan/refresh_seams.h"
-#include "ui/core/inspector_seams.h"
 
 namespace {
 
@@ -397,39 +394,19 @@ RGBColor Unpack(uint32_t color) {
 
 }  // namespace
 
-namespace {
-
-// What lies under the view point, plants included; `selecting` for a click that selects.
-GLPick PickAt(int32_t x, int32_t y, bool selecting) {
+// A drop reaches a plant: plants are named in its pick.
+GLPick PickForMaterial(int32_t x, int32_t y) {
     DocState* ds = CurrentDocState();
     if (!gCurDocument || !ds) return {};
     const int16_t level = ds->navigationSpeed;
     gPickX = x, gPickY = y;
     gRealTimeDraw = gRenderingOpenGL = gGLPickMode = gGLFindAppliedMode = 1;
-    gGLPick3DSelectionMode = selecting ? 1 : 0;
     ds->navigationSpeed = kPickLevel;
     GLPick hit = PickGLPlaneObject(x, y);
     ds->navigationSpeed = level;
-    gRealTimeDraw = gRenderingOpenGL = gGLPickMode = gGLFindAppliedMode = gGLPick3DSelectionMode = 0;
+    gRealTimeDraw = gRenderingOpenGL = gGLPickMode = gGLFindAppliedMode = 0;
     if (hit.kind == GLPick::Piece && (!hit.piece || !OfCurrentScene(hit.piece))) return {};
     return hit;
-}
-
-}  // namespace
-
-GLPick PickForMaterial(int32_t x, int32_t y) { return PickAt(x, y, false); }
-
-int32_t Select3DObject(int32_t x, int32_t y) {
-    if (!gCurDocument || !CurrentDocState()) return 0;
-    const GLPick hit = PickAt(x, y, true);
-    if (hit.kind == GLPick::NoSelectionBuffer) return 0;
-    Objex* picked = hit.kind == GLPick::Piece && hit.piece->baseObject ? GetRootObject(hit.piece->baseObject) : nullptr;
-    // As a click in the plan: what was selected goes, the object hit is selected whole.
-    SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
-    if (picked) SelectObj(picked, selmode::kSelect, 0);
-    InspectorUpdatePropertiesState(picked ? 1 : 0);
-    Refresh();
-    return picked ? 1 : 0;
 }
 
 int32_t ApplyTexture(int32_t x, int32_t y, int32_t textureID) {
@@ -482,4 +459,5 @@ void AssignCabinetTextures(int32_t style, int32_t texture, ShortPoint size, RGBC
 }
 
 int32_t ApplyCustomTexture(int32_t, int32_t, int32_t) { return 0; }
+int32_t Select3DObject(int32_t, int32_t) { return 0; }
 int32_t EyeDropper3DPick(int32_t, int32_t) { return 0; }

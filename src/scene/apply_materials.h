@@ -45,12 +45,7 @@ void ApplyCustomTrimFileToEntireWallGroup(Objex* wall, TrimRecord* record, Poinz
 // material in both its sets and on both sides of its points, and is rebuilt.
 void AssignCabinetTextures(int32_t style, int32_t texture, ShortPoint size, RGBColor colour, Objex* object);
 
-// Selects what lies under the view point as a click in the plan does: the selection goes,
-// the object hit (its root) is selected whole and the inspector shows it; plants and photos
-// are picked too. 1 when an object was selected; 0 for the sky, the lot, no selection buffer or
-// without a document (the selection then stays only without a selection buffer or document).
-int32_t Select3DObject(int32_t x, int32_t y);
-
 // Kept for the live view's handlers; they change nothing.
 int32_t ApplyCustomTexture(int32_t x, int32_t y, int32_t textureID);
+int32_t Select3DObject(int32_t x, int32_t y);
 int32_t EyeDropper3DPick(int32_t x, int32_t y);

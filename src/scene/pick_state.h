@@ -12,7 +12,7 @@ extern uint8_t gRenderingOpenGL;
 // the lot under kLotPickName. Plants are left out of such a pick unless gGLFindAppliedMode is
 // set too.
 extern uint8_t gGLPickMode;
-// Set while a click in the live view selects: plants and photos carry their names.
+// Set while a pick selects in 3D: plants and photos carry their names.
 extern uint8_t gGLPick3DSelectionMode;
 // Set while a pick looks for the object a click or a drop acts on: plants are drawn into the
 // pick and carry their names.

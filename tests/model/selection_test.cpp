@@ -609,9 +609,9 @@ TEST_F(HitTest, FilledDetailShapesAreHitInside) {
 }
 
 // A click's search on one plan (the current plan's bit) takes the roof on the roofing plan and
-// the wall under its edge on the floor plan; inside a closed roof, away from its lines, only the
-// search for insides finds it, and an open outline or another plan's roof gives nothing.
-TEST_F(HitTest, APlanMaskPicksItsObjectsAndARoofIsFoundInside) {
+// the wall under its edge on the floor plan. A roof is found by its lines and corners only: a
+// click inside it, away from them, finds nothing on any plan.
+TEST_F(HitTest, APlanMaskPicksItsObjectsAndARoofOnlyByItsLines) {
     Objex* wall = Wall(floor, {{0, 0}, {200, 0}});
     wall->subtype = objsubtype::kExteriorWall, wall->planBits = 1;
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 100}, {0, 100}}, true);
@@ -623,17 +623,13 @@ TEST_F(HitTest, APlanMaskPicksItsObjectsAndARoofIsFoundInside) {
         const bool hit = SelectFromAllLayers(doc->itsLayers, &click, 0, nullptr, 0, r.plans);
         EXPECT_EQ(hit ? click.ciObject : nullptr, r.want) << r.plans;
     }
-    EXPECT_FALSE(Hit(100, 50));  // the middle: no line, point or handle
-    click = ClickAt(100, 50);
-    ASSERT_TRUE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
-    EXPECT_TRUE(click.ciAreaHit && click.ciObject == roof);
-    click = ClickAt(100, 50);
-    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 2));
-    click = ClickAt(100, 150);
-    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
-    roof->closed = 0;
-    click = ClickAt(100, 50);
-    EXPECT_FALSE(SelectInsideFromAllLayers(doc->itsLayers, &click, 16));
+    for (int32_t plans : {0, 16, 2}) {
+        click = ClickAt(100, 50);
+        EXPECT_FALSE(SelectFromAllLayers(doc->itsLayers, &click, 0, nullptr, 0, plans)) << plans;
+    }
+    click = ClickAt(200, 50);
+    ASSERT_TRUE(SelectFromAllLayers(doc->itsLayers, &click, 0, nullptr, 0, 16));
+    EXPECT_EQ(click.ciObject, roof);
 }
 
 // The points alone: one just beyond the end of its segment, where the segment's box (grown one

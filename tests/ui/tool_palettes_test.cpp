@@ -3,9 +3,11 @@
 #include "ui/tool_palettes.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -116,6 +118,30 @@ TEST_F(Palettes, EditToolsSetTheCursorOpenTheirSheetsAndTheViewPointShowsTheLive
     ASSERT_FALSE(LiveViewIsVisible());
     edit->toolButtons()->clickCell(205, 1);
     EXPECT_TRUE(LiveViewIsVisible());
+}
+
+// The edit palette's first row is selection, rotate, zoom, pan, view point and text, in that
+// order; the resize, dimension, point and corner tools follow in the rows below.
+TEST_F(Palettes, EditCellsStartWithTheSixGeneralToolsInOrder) {
+    PaletteCells* cells = edit->toolButtons();
+    auto* grid = qobject_cast<QGridLayout*>(cells->layout());
+    ASSERT_NE(grid, nullptr);
+    std::map<std::pair<int, int>, PaletteCellButton*> at;  // by row, then column
+    for (int i = 0; i < grid->count(); ++i) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(i, &row, &column, &rows, &columns);
+        at[{row, column}] = qobject_cast<PaletteCellButton*>(grid->itemAt(i)->widget());
+    }
+    std::vector<std::pair<int, std::string>> firstRow;
+    std::vector<int> below;
+    for (const auto& [place, cell] : at) {
+        ASSERT_NE(cell, nullptr);
+        if (place.first == 0) firstRow.push_back({cell->tag(), cell->toolTip().toStdString()});
+        else below.push_back(cell->tag());
+    }
+    EXPECT_EQ(firstRow, (std::vector<std::pair<int, std::string>>{
+                            {200, "Selection"}, {202, "Rotate"}, {203, "Zoom"}, {204, "Pan"}, {205, "View Point"}, {207, "Text"}}));
+    EXPECT_EQ(below, (std::vector<int>{215, 209, 210, 211, 212, 213, 7900, 7901, 7910, 7911, 7912}));
 }
 
 TEST_F(Palettes, DoubleClickLocksASnapModeUntilAnotherIsChosen) {

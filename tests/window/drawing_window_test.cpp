@@ -282,10 +282,11 @@ TEST_F(Drawing, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     grab().save(gShot + ".offhand.png");
 }
 
-// A hip roof drawn over four walls. On the roofing plan a click in the roof's middle, on its
-// edge over a wall and on its corner selects the roof alone; on the floor plan the same edge
-// click selects the wall under it. A selected roof shows its corners' elevations in the
-// selection's colour.
+// A hip roof drawn over four walls. On the roofing plan a click on its edge over a wall and on
+// its corner selects the roof alone; a press in its middle, on none of its lines, deselects it,
+// and the drag from there is a marquee that leaves the roof where it was. On the floor plan the
+// same edge click selects the wall under it. A selected roof shows its corners' elevations in
+// the selection's colour.
 TEST_F(Drawing, AClickSelectsWhatTheCurrentPlanHolds) {
     ASSERT_TRUE(chooseTool(1, 7050));
     ASSERT_TRUE(rectangle(-1000, -700, 1000, 700));
@@ -308,9 +309,7 @@ TEST_F(Drawing, AClickSelectsWhatTheCurrentPlanHolds) {
     };
     ASSERT_TRUE(click(at(0, 1200)));  // away from everything: nothing selected
     const int unselected = readout();
-    const struct { const char* what; float h, d; } clicks[] = {
-        {"middle", 0, 0}, {"edge", 0, top}, {"corner", left, top},
-    };
+    const struct { const char* what; float h, d; } clicks[] = {{"edge", 0, top}, {"corner", left, top}};
     for (const auto& c : clicks) {
         ASSERT_TRUE(click(at(0, 1200)));
         ASSERT_TRUE(click(at(c.h, c.d)));
@@ -319,6 +318,17 @@ TEST_F(Drawing, AClickSelectsWhatTheCurrentPlanHolds) {
         EXPECT_GT(readout(), unselected + 20) << c.what << ": the roof does not show selected";
     }
     grab().save(gShot + ".roofing.png");
+
+    // The roof is selected; a drag from its middle moves nothing and leaves nothing selected.
+    std::vector<float> corners;
+    for (const Poinz* p = roof->firstPoint; p; p = p->next) corners.insert(corners.end(), {p->position[0], p->position[2]});
+    ASSERT_TRUE(drag(at(0, 350), at(300, 500)));  // between the ridge and the edge
+    std::vector<float> after;
+    for (const Poinz* p = roof->firstPoint; p; p = p->next) after.insert(after.end(), {p->position[0], p->position[2]});
+    EXPECT_EQ(after, corners) << "the press inside the roof dragged it";
+    EXPECT_EQ(SelectedPointCount(roof), 0) << "the press inside the roof kept it selected";
+    EXPECT_EQ(SelectedPointCount(room), 0);
+    EXPECT_LE(readout(), unselected) << "the roof shows selected after a press inside it";
 
     ASSERT_TRUE(chooseTab(1));
     ASSERT_TRUE(click(at(0, 1200)));
@@ -410,7 +420,8 @@ TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
 
 // A room drawn off the plan's origin, right of and below it, as a user starting in the middle of
 // the window draws it. Fit to Window shows it whole in the middle; Reset Plan View and Set Zoom
-// show it at their zoom with its middle in the window's; the zoom sheet shows the zoom in force.
+// show the plan origin in the middle of the window at their zoom, the room's corner nearest it
+// right of and below the middle; the zoom sheet shows the zoom in force.
 TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
     ASSERT_TRUE(chooseTool(1, 7050));
     ASSERT_TRUE(rectangle(100, 100, 1300, 900));
@@ -429,6 +440,21 @@ TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
         image.save(gShot + "." + what + ".png");
         for (int i = 0; i < 4; ++i) EXPECT_TRUE(Inked(image, PointAt(room, i), PointAt(room, (i + 1) % 4))) << what << " side " << i;
     };
+    // The plan origin within a pixel of the window's middle, and the room's north-west corner
+    // inked where the zoom puts it from there.
+    const auto showsOrigin = [&](const char* what) {
+        const PlatformRect shown = view->visibleRect();
+        EXPECT_NEAR(shown.x + shown.width / 2, 0, 1) << what;
+        EXPECT_NEAR(shown.y + shown.height / 2, 0, 1) << what;
+        const QImage image = grab();
+        image.save(gShot + "." + what + ".png");
+        const QPoint middle = inImage(0, 0), corner = inImage(PointAt(room, 0)->position[0], PointAt(room, 0)->position[2]);
+        EXPECT_NEAR(middle.x(), image.width() / 2, 2) << what;
+        EXPECT_NEAR(middle.y(), image.height() / 2, 2) << what;
+        EXPECT_GT(corner.x(), middle.x()) << what;
+        EXPECT_GT(corner.y(), middle.y()) << what;
+        EXPECT_GT(Count(image, QRect(corner - QPoint(2, 2), QSize(5, 5)), Dark), 0) << what << ": no corner";
+    };
     ASSERT_TRUE(ChooseMenuItem(w, "View", "fitToWindow"));
     // The room to its walls' outer faces (4 plan units out) with a margin of 5 each side fills
     // the window's width or its height.
@@ -440,7 +466,7 @@ TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
 
     ASSERT_TRUE(ChooseMenuItem(w, "View", "resetPlanView"));
     EXPECT_FLOAT_EQ(ds->zoomFactor, 0.6f);
-    shows("reset");
+    showsOrigin("reset");
 
     ASSERT_TRUE(ChooseMenuItem(w, "View", "setPlanZoom"));
     SheetDialog* sheet = nullptr;
@@ -457,7 +483,7 @@ TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
     ClickAt(ok, ok->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); }));
     EXPECT_FLOAT_EQ(ds->zoomFactor, 0.45f);  // 60 % of 36 / 48
-    shows("zoom");
+    showsOrigin("zoom");
 }
 
 }  // namespace

@@ -612,9 +612,10 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
     SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
 }
 
-// A plant stands 200 ahead, in front of the wall; a Shift-click on it selects it alone, as a
-// click in the plan would, and walks nowhere.
-TEST(LiveViewPanel, AShiftClickSelectsThePlantUnderThePointer) {
+// A plant stands 200 ahead, in front of the wall. A press on it with Shift held, made with the
+// server's mouse, selects nothing and keeps the selection: it walks as any press does, the
+// drag right of it turning the view.
+TEST(LiveViewPanel, AShiftPressOnThePlantWalksAndSelectsNothing) {
     Panel p;
     Objex* plant = BuildLandscapePlant(gCurDocument->itsCurLayer, 1, 3000);
     ASSERT_NE(plant, nullptr);
@@ -631,13 +632,18 @@ TEST(LiveViewPanel, AShiftClickSelectsThePlantUnderThePointer) {
     // Half the plant's height up, 200 ahead of the eye at 60 with 22.5 degrees above the middle.
     QWindow* gl = p.c->glSurface().window();
     const double k = gl->height() / 2.0 / (200 * std::tan(22.5 * M_PI / 180));
-    const QPoint at(gl->width() / 2, int(gl->height() / 2 - (height / 2 - 60) * k));
+    const QPoint at = gl->mapToGlobal(QPoint(gl->width() / 2, int(gl->height() / 2 - (height / 2 - 60) * k)));
     const float heading = p.ds->cameraHeading;
-    QTest::mouseClick(gl, Qt::LeftButton, Qt::ShiftModifier, at);
-    EXPECT_TRUE(IsObjectSelected(plant));
-    EXPECT_FALSE(IsObjectSelected(wall));
-    EXPECT_FALSE(p.c->liveViewOGLView()->navigation().active());
-    EXPECT_EQ(p.ds->cameraHeading, heading);
+    const auto moveTo = [](QPoint q) { XDo({"mousemove", QString::number(q.x()), QString::number(q.y())}), QTest::qWait(50); };
+    moveTo(at);
+    XDo({"keydown", "shift"}), XDo({"mousedown", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.c->liveViewOGLView()->navigation().active(); })) << "the press did not walk";
+    moveTo(at + QPoint(60, 0)), moveTo(at + QPoint(120, 0));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.ds->cameraHeading != heading; }, 3000)) << "the view never turned";
+    XDo({"mouseup", "1"}), XDo({"keyup", "shift"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.c->liveViewOGLView()->navigation().active(); }));
+    EXPECT_FALSE(IsObjectSelected(plant));
+    EXPECT_TRUE(IsObjectSelected(wall));
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 // size; every fixture tool of the electrical, plumbing and HVAC palettes places its symbol,
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
 // file, which stands in the live view; a placed ceiling light glows in a final render and
-// lights the floor in a shadow render, and a wall between it and the eye hides its glow.
+// lights the floor in a shadow render, and a wall between it and the eye hides its glow; a
+// light of the electrical plan is picked on the floor plan.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QScreen>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeView>
 #include <QUndoStack>
@@ -32,6 +34,7 @@
 #include "model/objects.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
+#include "model/selection_queries.h"
 #include "model/tool_state.h"
 #include "model/transforms.h"
 #include "port/folders.h"
@@ -483,6 +486,22 @@ std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, in
     return {n, n ? columns / n : -1};
 }
 
+// A ceiling light placed with the Fixture Light tool's cell by a click in the middle of the
+// plan; null when the tool or the light never came.
+Objex* PlaceLightInTheMiddle(QMDWindowController* w) {
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    if (!QTest::qWaitForWindowExposed(palette->window())) return nullptr;
+    palette->loadToolPaletteForPlan(2);
+    QWidget* cell = palette->toolButtons(2)->cell(7109);
+    ClickAt(cell, cell->rect().center());
+    if (!QTest::qWaitFor([&] { return gCurTool == 7109; })) return nullptr;
+    QWidget* view = w->docScrollView()->viewport();
+    ClickAt(view, view->rect().center());
+    if (!QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) return nullptr;
+    return gCurDocument->itsCurLayer->firstObject;
+}
+
 // A ceiling light placed with the Fixture Light tool over a floor, at night in a dim room:
 // a final render shows its glow round the lamp (and none with its glow switched off), and a
 // shadow render throws a pool of its light on the floor under it, leaving the rest as it was;
@@ -493,22 +512,15 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     DocState* ds = w->document()->model()->itsDocState;
     ds->zoomFactor = 1, ds->visiblePlans = -1;
     ASSERT_TRUE(ShowFocused(w));
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    palette->loadToolPaletteForPlan(2);
-    QWidget* cell = palette->toolButtons(2)->cell(7109);
-    ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; }));
-    QWidget* view = w->docScrollView()->viewport();
-    ClickAt(view, view->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) << "no light placed";
-    Objex* light = gCurDocument->itsCurLayer->firstObject;
+    Objex* light = PlaceLightInTheMiddle(w);
+    ASSERT_NE(light, nullptr) << "no light placed";
     ASSERT_EQ(light->texture, 80) << "the default light style is the recessed can";
 
     // A floor drawn round it with the Floor tool, corner by corner, closed on its first corner.
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    QWidget* view = w->docScrollView()->viewport();
     palette->loadToolPaletteForPlan(1);
-    cell = palette->toolButtons(1)->cell(7062);
+    QWidget* cell = palette->toolButtons(1)->cell(7062);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     ClickAt(cell, cell->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7062; }));
@@ -568,6 +580,35 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     EXPECT_EQ(Brightened(behind, LiveView(), 0, behind.height(), 8).first, 0) << "the glow shows through the wall";
     behind.save(QString(gShot).replace(".png", "-light-behind-wall.png"));
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// A ceiling light placed on the electrical plan shows on the floor plan too, which shows every
+// plan; a click on its outline there selects it.
+TEST(StockContentWindow, ALightOfTheElectricalPlanIsPickedOnTheFloorPlan) {
+    StockServices services("stockpick");
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    ASSERT_TRUE(ShowFocused(w));
+    QTabBar* tabs = w->docTabView();
+    const auto chooseTab = [&](int16_t plan) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ClickAt(tabs, tabs->tabRect(plan).center());
+        return QTest::qWaitFor([&] { return gCurToolSet == plan; });
+    };
+    ASSERT_TRUE(chooseTab(2));
+    Objex* light = PlaceLightInTheMiddle(w);
+    ASSERT_NE(light, nullptr) << "no light placed";
+    ASSERT_EQ(light->planBits, 4) << "the light is not the electrical plan's";
+
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_EQ(gCurTool, toolid::kSelect);
+    ASSERT_FALSE(IsObjectSelected(light));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ClickObject(w, light->firstChild);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return IsObjectSelected(light); })) << "the light was not picked on the floor plan";
+    QTest::qWait(300);
+    Screen(w).save(QString(gShot).replace(".png", "-picked.png"));
+    AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
 }  // namespace

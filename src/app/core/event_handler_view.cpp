@@ -111,7 +111,7 @@ void Win32EventHandler::resetPlanView() {
     gSinXAngle = gCosYAngle = 1.0f;
     Base2DView* view = MainWindowDocumentView();
     if (Base2DViewHost* host = view ? view->host() : nullptr) {
-        FramePaperAroundDesign(*host);
+        FramePaperAround(*host, 0, 0);
     }
     Refresh();
 }

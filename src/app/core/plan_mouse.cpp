@@ -110,18 +110,15 @@ bool Hits(ClickInfo& click, uint8_t onlySelected, const int16_t* types = nullptr
     return SelectFromAllLayers(Layers(), &click, onlySelected, types, count, plans);
 }
 
-// What a click selects: the current plan's objects (the walls, doors and windows with the plans
-// that show them through), not every plan the tab shows, so a roof drawn over the walls is
-// picked on the roofing plan and the walls under it on the floor plan.
+// What a click selects: the objects of the plans in force, those of the current plan tried
+// first, so where a roof is drawn over the walls the floor plan's click takes the wall under it
+// and the roofing plan's the roof, while another shown plan's light is still picked.
 bool SelectionHits(ClickInfo& click, uint8_t onlySelected, const int16_t* types = nullptr, int16_t count = 0) {
     const DocState* ds = CurrentDocState();
-    return ds && Hits(click, onlySelected, types, count, ds->currentPlanBit);
-}
-
-// Inside a roof, away from its lines, is on the roof.
-bool SelectionHitsInside(ClickInfo& click) {
-    const DocState* ds = CurrentDocState();
-    return ds && SelectInsideFromAllLayers(Layers(), &click, ds->currentPlanBit);
+    if (!ds) return false;
+    const int32_t current = ds->currentPlanBit & ds->visiblePlans;
+    return (current && Hits(click, onlySelected, types, count, current)) ||
+           (ds->visiblePlans != current && Hits(click, onlySelected, types, count, ds->visiblePlans));
 }
 
 // A roof panel clicked with plain selection takes its slope arrow along.
@@ -397,7 +394,7 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
     const int8_t mode = extending ? selmode::kToggle : selmode::kSelect;
     const bool found =
         SelectionHits(click, 0, kAttachmentTypes, static_cast<int16_t>(std::size(kAttachmentTypes))) ||
-        SelectionHits(click, 1) || SelectionHits(click, 0) || (!keyEntry && SelectionHitsInside(click));
+        SelectionHits(click, 1) || SelectionHits(click, 0);
     click.ciHit = found;
     const bool contextClick = event.right || (event.modifiers & evmod::kControl);
     if (!found) {

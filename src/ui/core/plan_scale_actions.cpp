@@ -63,7 +63,7 @@ void ReframePlanView(Reframe how) {
     }
     Base2DView* view = MainWindowDocumentView();
     if (Base2DViewHost* host = view ? view->host() : nullptr) {
-        FramePaperAroundDesign(*host);
+        FramePaperAround(*host, 0, 0);
         if (how == Reframe::AfterLotSize) host->setNeedsDisplay();
     }
     if (how == Reframe::AfterScaleOrZoom) Refresh();

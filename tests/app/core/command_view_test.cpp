@@ -75,11 +75,12 @@ TEST_F(CommandView, ResetAndFitStartFromTheDefaultZoom) {
     Base2DView view(&host);
     SetMainWindowDocumentViewHandler([&] { return &view; });
     ds->lotRect = {0, 0, 4800, 2400};  // top, left, bottom, right; the paper adds 100
-    // An empty design: the extents' middle, plan (1200, 2400), at 0.6 in the middle of the window.
+    // The plan origin in the middle of the window, wherever the design lies (here the extents,
+    // an empty design's, lie right of and below it).
     ds->zoomFactor = ds->savedZoom = 2.0f, handler.resetPlanView();
     const PlatformRect shown = host.scrolledTo.at(0);
     EXPECT_TRUE(Near({ds->zoomFactor, ds->savedZoom, host.frame.width, host.origin.x, shown.x, shown.y},
-                     {0.6, 0.6, 1500, -750, 720 - 400, 1440 - 300}, 1e-4));
+                     {0.6, 0.6, 1500, -750, -400, -300}, 1e-4));
     ds->zoomFactor = 2.0f, handler.fitToWindow();  // the height of the extents, in plan units
     EXPECT_NEAR(ds->zoomFactor, 600.0f / 4810.0f, 1e-6);
 }

@@ -185,6 +185,37 @@ TEST_F(PlanRoad, RoofsTextAndPlugInObjectsHaveTheirOwnClicks) {
               std::tuple("The PowerTool 'Cabinets' is currently being used.", 4));
 }
 
+// Every plan the tab shows takes clicks, the current plan's objects first: on the floor plan a
+// wall's line under a roof's edge is the wall's, and a light of the electrical plan is picked
+// too; on the roofing plan the same line is the roof's. A press inside the roof that meets
+// none of its lines deselects and starts a marquee.
+TEST_F(PlanRoad, ClicksSearchEveryPlanShownTheCurrentOneFirst) {
+    Objex* wall = Wall(floor, {{0, 0}, {200, 0}});
+    Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {200, 0}, {200, 100}, {0, 100}}, true);
+    Objex* light = Shape(floor, objtype::kComponent, {{400, 0}, {420, 0}, {420, 20}, {400, 20}}, true);
+    Objex* spare = Shape(floor, objtype::kComponent, {{0, 500}, {20, 500}, {20, 520}}, true);  // selected before each
+    wall->planBits = 2, roof->planBits = 16, light->planBits = 4;
+    struct Row { int32_t current, shown; POINT at; Objex* picked; };
+    const Row rows[] = {
+        {2, 511, {100, 0}, wall},   // the floor plan, which shows the roof
+        {2, 511, {410, 10}, light},
+        {16, 274, {100, 0}, roof},  // the roofing plan, which shows the floor plan
+        {16, 274, {100, 50}, nullptr},
+        {2, 2, {410, 10}, nullptr},  // a plan not shown takes no click
+    };
+    for (const Row& r : rows) {
+        ds->currentPlanBit = r.current, ds->visiblePlans = r.shown;
+        Make(spare).select(), tracker->calls.clear();
+        Click(r.at);
+        for (Objex* o : {wall, roof, light, spare})
+            EXPECT_EQ(SelectedPointCount(o) > 0, o == r.picked) << r.current << " at " << r.at.x << "," << r.at.y;
+        // A miss leaves the gesture to the marquee.
+        if (!r.picked) {
+            EXPECT_FALSE(tracker->calls.empty()) << r.at.x << "," << r.at.y;
+        }
+    }
+}
+
 TEST_F(PlanRoad, RightClicksDeselectAndShowTheirMenus) {
     Objex* line = Make(9).on(floor).shown().plan({{0, 0}, {100, 0}}).bounds().select();
     Click({500, 500}, evmod::kShift, 1, true);  // Shift keeps the selection

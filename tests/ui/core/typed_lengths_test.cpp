@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -19,7 +20,10 @@
 #include "model/objects.h"
 #include "model/view_state.h"
 #include "plan/wall_dimensions.h"
+#include "app/core/main_window_seams.h"
+#include "plan/base_2d_view.h"
 #include "support/build.h"
+#include "support/drawing_doubles.h"
 #include "support/doubles.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/key_entry.h"
@@ -94,6 +98,30 @@ TEST_F(PlanSheets, ZoomOfOtherViewsAndOfCodesOffTheTable) {
     SetPlanZoomPercent(40);
     EXPECT_FLOAT_EQ(ds->printZoom, 0.4f);
     EXPECT_TRUE(undo.actionNames.empty()) << "the zoom stores no step";
+}
+
+// The scale, zoom and lot changes each leave the plan origin in the middle of an 800 x 600
+// window, though the only wall lies far right of and below it.
+TEST_F(PlanSheets, ScaleZoomAndLotShowThePlanOriginInTheMiddle) {
+    FakeViewHost host;
+    host.visible = {0, 0, 800, 600};
+    Base2DView view(&host);
+    SetMainWindowDocumentViewHandler([&] { return &view; });
+    Wall(floor, {{2000, 1500}, {2600, 1500}});
+    const struct { const char* what; std::function<void()> change; } rows[] = {
+        {"scale", [] { SetPlanScaleCode(8); }},
+        {"zoom", [] { SetPlanZoomPercent(100); }},
+        {"lot", [] { SetLotSize(200, 150); }},
+    };
+    for (const auto& r : rows) {
+        host.scrolledTo.clear();
+        r.change();
+        ASSERT_EQ(host.scrolledTo.size(), 1u) << r.what;
+        const PlatformRect& shown = host.scrolledTo[0];
+        EXPECT_TRUE(Near({shown.x, shown.y, shown.width, shown.height}, {-400, -300, 800, 600})) << r.what;
+        // The paper's middle is the plan origin.
+        EXPECT_TRUE(Near({host.origin.x, host.origin.y}, {-host.frame.width / 2, -host.frame.height / 2})) << r.what;
+    }
 }
 
 // A fence A-B-C-D along the x axis, B-C ten feet (240 units) long; a closed square for the
