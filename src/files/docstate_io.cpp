@@ -297,6 +297,9 @@ void ApplyDocStateCorrections(DocState* ds, V v) {
     ds->liveViewValue = 0;
     ds->buildFlag = 0;
     ds->wallSegmentLength = 42.0f;
+    // Every curved segment of every object is sampled this many times on each rebuild and
+    // redraw; a damaged count of tens of thousands froze a read for seconds.
+    if (ds->curveSegments > kMostCurveSegments) ds->curveSegments = kMostCurveSegments;
 
     if (ResetsShadows(v)) {
         ds->shadowsOn = 0;

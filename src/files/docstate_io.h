@@ -69,6 +69,9 @@ void DoWriteDocState();
 // Read a settings block of that version into a new record with the defaults, correct it and
 // make it the current document's record. The block is consumed even when no record can be
 // made (then the document keeps its old one and the result is false).
+// The most pieces a curved segment is sampled in; a read takes a larger count as this.
+inline constexpr int16_t kMostCurveSegments = 128;
+
 bool DoReadDocStateOfVersion(DocStateVersion version);
 bool DoReadDocState();
 bool DoReadDocState2();

@@ -318,6 +318,26 @@ TEST_F(DocStateIOTest, AVersion10000BlockLeavesTheLaterFieldsAtTheirDefaults) {
     DeleteDocState(fresh);
 }
 
+// A damaged curve resolution would have every curved segment sampled tens of thousands of
+// times on each rebuild: every reader takes it down to the most a segment is sampled in, and
+// leaves a sound one, or one below 1 that the sampling treats as 1, as it was.
+TEST_F(DocStateIOTest, EveryReaderBoundsTheCurveResolution) {
+    for (const ReaderRow& r : kReaders) {
+        for (const auto& [stored, read] : {std::pair<int16_t, int16_t>{30000, kMostCurveSegments},
+                                           {kMostCurveSegments + 1, kMostCurveSegments},
+                                           {kMostCurveSegments, kMostCurveSegments},
+                                           {40, 40},
+                                           {0, 0}}) {
+            SCOPED_TRACE(static_cast<int>(r.version));
+            Block b(r.length);
+            b.le16(kFieldOffsets[45], static_cast<uint16_t>(stored));
+            OpenInputBytes(b.bytes);
+            ASSERT_TRUE(r.read());
+            EXPECT_EQ(ds()->curveSegments, read) << stored;
+        }
+    }
+}
+
 // The corrections table, row by row: which reader versions apply each row.
 TEST_F(DocStateIOTest, EachCorrectionAppliesExactlyForTheVersionsItNames) {
     const std::set<V> upTo80 = {V::V2, V::V3, V::V35, V::V40, V::V41, V::V45, V::V50, V::V70, V::V80};
