@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/app_controller.h"
+#include "files/docstate_io.h"
 #include "files/design_file.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -154,11 +155,11 @@ struct Designs {
     QMDDocumentModel* doc = nullptr;
 };
 
-// A design that takes seconds to read: a railing of many curved segments at the finest curve
-// resolution, walked chord by chord as it is rebuilt on reading.
+// A design that takes seconds to read: a railing of very many curved segments at the finest
+// curve resolution a design keeps, walked chord by chord as it is rebuilt on reading.
 std::string SlowDesign(Designs& d) {
-    d.doc->itsDocState->curveSegments = 32767;
-    Objex* rail = dvxtest::Make(objtype::kRailing).on(d.doc->itsCurLayer).line(600, 40).rows(1);
+    d.doc->itsDocState->curveSegments = kMostCurveSegments;
+    Objex* rail = dvxtest::Make(objtype::kRailing).on(d.doc->itsCurLayer).line(60000, 40).rows(1);
     for (Poinz* p = rail->firstPoint; p; p = p->next) p->outTangent[2] = p->inTangent[2] = 30;
     objfield::railing::kHeight(*rail) = 36, objfield::railing::kBalusterSpacing(*rail) = 1000;
     return d.write("slow.pro");
