@@ -399,6 +399,14 @@ bool PointOfObject(Objex* o, ClickInfo* click, uint8_t, const int16_t* types, in
     return false;
 }
 
+// The layer's objects a click may meet: those the plan index keeps near it, or all of them.
+void ClickCandidates(Layer* layer, const FloatRect* area, std::vector<Objex*>& candidates) {
+    candidates.clear();
+    if (area) PlanIndexCandidates(layer, *area, &candidates);
+    else
+        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+}
+
 // `plans` 0: the document's visible plans.
 bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
                  int32_t plans, const FloatRect* area, std::vector<Objex*>& candidates,
@@ -407,12 +415,7 @@ bool SearchLayer(Layer* layer, ClickInfo* click, uint8_t onlySelected, const int
     const DocState* ds = CurrentDocState();
     if (!ds) return false;
     if (!plans) plans = ds->visiblePlans;
-    candidates.clear();
-    if (area) {
-        PlanIndexCandidates(layer, *area, &candidates);
-    } else {
-        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
-    }
+    ClickCandidates(layer, area, candidates);
 
     int16_t counter = 1;
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
@@ -460,9 +463,7 @@ bool SelectFreeEndFromLayer(Layer* layer, ClickInfo* click, const int16_t* types
     if (!ds) return false;
     FloatRect area;
     std::vector<Objex*> candidates;
-    if (ClickArea(click, &area)) PlanIndexCandidates(layer, area, &candidates);
-    else
-        for (Objex* o = layer->firstObject; o; o = o->next) candidates.push_back(o);
+    ClickCandidates(layer, ClickArea(click, &area) ? &area : nullptr, candidates);
     Objex* owner = nullptr;
     Poinz* nearest = nullptr;
     float nearestDistance = 0;
