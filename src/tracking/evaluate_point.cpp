@@ -165,26 +165,29 @@ int32_t WallFreeEndReach() {
 
 // Step 5: a wall tool's press or release on a wall of the current floor takes that wall as its
 // click; on a selected point, or a selected segment while no snap mode pulls the point, the
-// gesture becomes a move. The nearest free end within its reach is taken first, then a point
-// anywhere in the tolerance square, then the segments.
+// gesture becomes a move. A point anywhere in the tolerance square is taken first, so a press
+// on a corner keeps it beside another wall's free end; then the nearest free end within its
+// wider reach; then the segments.
 void WallHandOver(int32_t x, int32_t y) {
     DocState* ds = CurrentDocState();
     ClickInfo record;
     record.ciWhere = POINT{x, y};
+    static constexpr int16_t kWalls[] = {objtype::kWall};
+    Layer* layer = gCurDocument->itsCurLayer;
     bool hit;
     {
-        static constexpr int16_t kWalls[] = {objtype::kWall};
-        {
-            ToleranceScope reach(ds, WallFreeEndReach());
-            hit = SelectFreeEndFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
-        }
         ToleranceScope tolerance(ds, WallToolHitTolerance());
-        if (!hit) hit = SelectPointFromLayer(gCurDocument->itsCurLayer, &record, kWalls, 1);
-        if (!hit) {
-            record = ClickInfo{};
-            record.ciWhere = POINT{x, y};
-            hit = SelectFromLayer(gCurDocument->itsCurLayer, &record, 0, kWalls, 1);
-        }
+        hit = SelectPointFromLayer(layer, &record, kWalls, 1);
+    }
+    if (!hit) {
+        ToleranceScope reach(ds, WallFreeEndReach());
+        hit = SelectFreeEndFromLayer(layer, &record, kWalls, 1);
+    }
+    if (!hit) {
+        ToleranceScope tolerance(ds, WallToolHitTolerance());
+        record = ClickInfo{};
+        record.ciWhere = POINT{x, y};
+        hit = SelectFromLayer(layer, &record, 0, kWalls, 1);
     }
     if (!hit || (!record.ciPointHit && !record.ciSegmentHit) || !record.ciPoint) {
         gClickInfo.ciHit = 0;

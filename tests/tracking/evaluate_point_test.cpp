@@ -83,14 +83,18 @@ TEST_F(Evaluation, WallToolsHandAPressOnASelectedWallToTheMoveTool) {
 // A wall tool's press reaches a free end anywhere in its square, also beyond the end of the
 // segment: 20 plan units at the zoom, never narrower than the document's 5 view units. While
 // the grid snaps, a free end (not a corner) reaches a grid cell further, up to another 5: the
-// grid leaves a drawn end up to a cell short of the pointer. Of two free ends the nearer.
+// grid leaves a drawn end up to a cell short of the pointer. Of two free ends the nearer; a
+// point in the square comes before a free end only in the wider reach.
 TEST_F(Evaluation, WallToolsReachAWallsEndAnywhereInTheirSquare) {
     // At zoom 0.1 the end at view (10, 0), the bend's free ends at (25, 0) and (40, -20), its
-    // corner at (40, 0).
+    // corner at (40, 0); the room's corner at (70, 30), the spur's free end 6 to its right.
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
     Objex* bend = Wall(floor, {{250, 0}, {400, 0}, {400, -200}});
+    Objex* room = Wall(floor, {{500, 300}, {700, 300}, {700, 500}}, true);
+    Wall(floor, {{760, 300}, {900, 300}});
     const Poinz* end = PointAt(wall, 1);
     const Poinz* start = PointAt(bend, 0);
+    const Poinz* corner = PointAt(room, 1);
     const struct { float zoom, grid; int32_t x, y; const Poinz* reached; } rows[] = {
         {1, 0, 119, 0, end}, {1, 0, 120, 0, nullptr},    // the end at view 100, a square of 20
         {0.1f, 0, 10, 4, end}, {0.1f, 0, 10, 5, nullptr},  // 20 is 2 at the zoom, so 5
@@ -99,6 +103,7 @@ TEST_F(Evaluation, WallToolsReachAWallsEndAnywhereInTheirSquare) {
         {0.1f, 20, 46, 0, nullptr},                          // the corner keeps the 5
         {0.1f, 200, 10, 9, end}, {0.1f, 200, 10, 10, nullptr},  // a cell of 40 at the zoom adds only 5
         {1, 20, 100, 19, end}, {1, 20, 100, 20, nullptr},       // so at zoom 1 the 20 stands
+        {0.1f, 20, 70, 30, corner},                             // not the spur's end 6 off
     };
     for (const auto& r : rows) {
         ds->zoomFactor = r.zoom, ds->gridSpacing = FloatPoint{r.grid, r.grid}, ds->snapToGrid = r.grid != 0;

@@ -151,6 +151,13 @@ protected:
             return ::testing::AssertionFailure() << "open: " << now.back()->closed << ", " << now.back()->pointCount << " points";
         return ::testing::AssertionSuccess();
     }
+    // The plan point (h, d) at the screen point p in the top view at the current zoom.
+    FloatPoint planAt(QPoint p) const {
+        const float z = ds->zoomFactor;
+        const PlatformPoint o = view->boundsOrigin();
+        const QPointF v = view->mapFromGlobal(QPointF(p));
+        return FloatPoint{float((v.x() + o.x) / z), float((v.y() + o.y) / z)};
+    }
     // The port pixel of the current floor's free wall end nearest the port pixel p.
     QPoint drawnEnd(QPoint p) const {
         const QWidget* port = view->parentWidget();
@@ -280,6 +287,67 @@ TEST_F(Drawing, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     ASSERT_TRUE(size.width() > 720 && size.height() > 840) << size.width() << " x " << size.height();
     for (const OffHand& r : kOffHand) EXPECT_TRUE(offHandRectangle(r)) << r.corner[0].x() << "," << r.corner[0].y();
     grab().save(gShot + ".offhand.png");
+}
+
+// Six smaller rectangles in the port's pixels: every press and the first three releases 1 to 3
+// pixels off the end they mean, the last release 2 to 6 pixels off the first point as drawn.
+const OffHand kLastReleaseOff[] = {
+    {{{60, 120}, {210, 120}, {210, 270}, {60, 270}},
+     {{0, 0}, {1, -1}, {-2, 1}, {2, 2}},
+     {{1, 0}, {0, 2}, {-1, -1}, {2, -2}}},
+    {{{300, 120}, {450, 120}, {450, 270}, {300, 270}},
+     {{1, 1}, {-1, 0}, {0, 2}, {-3, 1}},
+     {{0, -1}, {2, 1}, {-2, 0}, {-3, 0}}},
+    {{{540, 120}, {690, 120}, {690, 270}, {540, 270}},
+     {{-1, 2}, {2, 0}, {1, -3}, {0, -1}},
+     {{-2, 1}, {1, -1}, {0, 3}, {0, 4}}},
+    {{{60, 360}, {210, 360}, {210, 510}, {60, 510}},
+     {{2, -1}, {0, 1}, {-1, -1}, {3, 0}},
+     {{1, 1}, {-2, 2}, {3, 0}, {5, -1}}},
+    {{{300, 360}, {450, 360}, {450, 510}, {300, 510}},
+     {{0, 2}, {-3, -1}, {2, 1}, {-1, 2}},
+     {{-1, -2}, {0, -3}, {1, 2}, {-6, 0}}},
+    {{{540, 360}, {690, 360}, {690, 510}, {540, 510}},
+     {{-2, -2}, {1, 3}, {0, 1}, {2, -1}},
+     {{3, 1}, {-1, 0}, {-2, -3}, {0, 6}}},
+};
+
+// At the opening zoom a free wall end reaches further than a corner, yet the corner comes
+// first. A rectangle whose last release lands 2 to 6 pixels off its first point, every way, is
+// one closed wall: the release takes that point within a click's reach and the free end's wider
+// reach beyond. A press on a room's corner with another wall's free end 6 pixels off starts a
+// new wall on the corner, and the other wall keeps its two points.
+TEST_F(Drawing, APressOnACornerTakesItBesideAFreeEndAndLastReleasesOffTheStartClose) {
+    ASSERT_LT(ds->zoomFactor, 0.2f);
+    ASSERT_TRUE(ds->snapToGrid);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    const QSize size = view->parentWidget()->size();
+    ASSERT_TRUE(size.width() > 720 && size.height() > 540) << size.width() << " x " << size.height();
+    for (const OffHand& r : kLastReleaseOff) EXPECT_TRUE(offHandRectangle(r, true)) << r.corner[0].x() << "," << r.corner[0].y();
+
+    // The first room's north-east corner, and a wall running north from 6 pixels above it, set
+    // down in the model to lie exactly there.
+    Objex* room = walls()[0];
+    ASSERT_TRUE(room->closed && room->pointCount == 4);
+    const Poinz* corner = PointAt(room, 1);
+    const float cornerH = corner->position[0], cornerD = corner->position[2];
+    const QPoint c = at(cornerH, cornerD);
+    const FloatPoint spurEnd = planAt(c + QPoint(0, -6)), spurFar = planAt(c + QPoint(0, -60));
+    Objex* spur = dvxtest::Wall(gCurDocument->itsCurLayer, {{spurEnd.floatH, spurEnd.floatV}, {spurFar.floatH, spurFar.floatV}});
+    spur->planBits = ds->visiblePlans;
+    view->update();
+    const size_t before = walls().size();
+    ASSERT_TRUE(drag(c, c + QPoint(45, 0)));
+    ASSERT_EQ(walls().size(), before + 1) << "the press took the free end 6 pixels off, not the corner";
+    const Objex* fresh = walls().back();
+    EXPECT_EQ(fresh->pointCount, 2);
+    EXPECT_FLOAT_EQ(fresh->firstPoint->position[0], cornerH);
+    EXPECT_FLOAT_EQ(fresh->firstPoint->position[2], cornerD);
+    EXPECT_EQ(spur->pointCount, 2);
+    EXPECT_TRUE(room->closed && room->pointCount == 4);
+    const QImage image = grab();
+    image.save(gShot + ".corner.png");
+    EXPECT_TRUE(Inked(image, fresh->firstPoint, fresh->firstPoint->next));
 }
 
 // A hip roof drawn over four walls. On the roofing plan a click on its edge over a wall and on
