@@ -16,6 +16,7 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/generated_numbers.h"
 #include "model/object_transforms.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
@@ -219,9 +220,13 @@ void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]) {
     if (!object || !offset || !CurrentDocState()) return;
     Objex* symbol = FindSymbolEntry(gSymbol3DList, symbolType);
     if (!symbol) return;
+    // The pieces are made again at every read and rebuild, never saved nor looked up by number:
+    // they take none, so a design opened and saved at once keeps its counters.
+    const KeepNumberCounters numbers(CurrentDocState());
     auto attach = [&](Objex* piece) {
         Objex* copy = DuplicateObject(piece, nullptr, nullptr, offset, 0, cmd::kSymbolTop);
         if (!copy) return;
+        Unnumber(copy);
         copy->layer = object->layer;
         Append3DSymbolToParent(copy, object);
         copy->type = kSymbol3DPiece;

@@ -36,7 +36,8 @@ void Append2DSymbolToParent(Objex* object, Objex* symbol);
 // Unless the object is a group: the end of the symbol's part list.
 void Append3DSymbolToParent(Objex* object, Objex* symbol);
 // Copies of the 3D symbol's pieces (type 111, deselected, on the object's layer) moved by the
-// offset (h, d) become the object's 3D pieces; nothing when the symbol is not listed.
+// offset (h, d) become the object's 3D pieces, taking no object or point number; nothing when
+// the symbol is not listed.
 void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]);
 
 // Clears the `layer` link of the object, its children and parts, and everything below them.

@@ -335,4 +335,22 @@ TEST_F(FixedComponents, TheRebuildTurnsThePiecesAboutTheGroupsMiddle) {
     other->dealloc();
 }
 
+// The light's 3D pieces are made again at every rebuild and read, and never saved: a rebuild
+// takes no object or point number, and a design read holds the counters it was saved with.
+TEST_F(FixedComponents, ItsPiecesTakeNoNumberSoAReadDesignKeepsItsCounters) {
+    Objex* first = Drop({300, 200})->firstChild;
+    const auto counters = [](const DocState* d) { return std::pair(d->nextObjectID, d->nextPointID); };
+    const auto before = counters(ds);
+    UpdateFixedComponent(first);
+    ASSERT_NE(first->firstPart, nullptr);
+    EXPECT_EQ(counters(ds), before);
+    EXPECT_EQ(std::pair(first->firstPart->objectID, first->firstPart->firstPoint->pointID), std::pair(0u, 0u));
+
+    ASSERT_EQ(KeyFileWrite((dir + "/light.pro").c_str()), 1);
+    QMDDocumentModel* other = QMDDocumentModel::alloc()->init();
+    ASSERT_EQ(KeyFileRead((dir + "/light.pro").c_str()), 1);
+    EXPECT_EQ(counters(other->itsDocState), before);
+    other->dealloc();
+}
+
 } // namespace
