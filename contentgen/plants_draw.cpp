@@ -282,7 +282,7 @@ QPainterPath MoundRegion(Canvas& c, double width, double height, int lobes) {
     const QPointF centre(kMiddle, kGround - height / 2);
     QPainterPath region = c.crown(centre, width / 2, height / 2, lobes, std::min(width, height) * 0.22);
     QPainterPath ground;
-    ground.addRect(0, 0, kSide, kGround - 2);
+    ground.addRect(0, 0, kSide, kGround);
     return region.intersected(ground);
 }
 
@@ -391,7 +391,7 @@ void DrawSaguaro(Canvas& c) {
 
 void DrawBarrel(Canvas& c) {
     const Look& l = c.look;
-    const QRectF ball(kMiddle - 110, 40, 220, 214);
+    const QRectF ball(kMiddle - 110, 40, 220, kGround - 40);  // resting on the ground
     QPainterPath body;
     body.addEllipse(ball);
     QRadialGradient light(QPointF(kMiddle - 40, 90), 200);
@@ -411,7 +411,7 @@ void DrawPads(Canvas& c) {
     struct Pad {
         double x, y, rx, ry, tilt;
     };
-    const Pad pads[] = {{128, 200, 40, 52, 0},   {80, 150, 34, 44, -0.4}, {176, 140, 34, 46, 0.45},
+    const Pad pads[] = {{128, kGround - 52, 40, 52, 0},   {80, 150, 34, 44, -0.4}, {176, 140, 34, 46, 0.45},
                         {110, 90, 30, 40, -0.2}, {168, 74, 28, 36, 0.3},  {56, 96, 24, 32, -0.7},
                         {204, 96, 24, 30, 0.8},  {134, 36, 24, 30, 0.1}};
     for (const Pad& pad : pads) {
@@ -568,7 +568,7 @@ void DrawMat(Canvas& c) {
     const double w = kSide * l.width, h = kSide * l.crown;
     QPainterPath region = c.crown(QPointF(kMiddle, kGround - h / 2), w / 2, h / 2, 14, h * 0.3);
     QPainterPath ground;
-    ground.addRect(0, 0, kSide, kGround - 2);
+    ground.addRect(0, 0, kSide, kGround);
     region = region.intersected(ground);
     c.fill(region, c.leaf(0.05));
     if (l.variant == 1) {  // ivy: pointed leaves
@@ -736,8 +736,8 @@ QRect DrawnBox(const QImage& image) {
 
 QImage DrawPlant(const Look& look) {
     // Drawn once on a canvas wide enough for crowns and leaves that reach past the picture, then
-    // again shrunk about its foot as far as it must be to keep the margin: a border pixel would
-    // show as a cut edge on the billboard.
+    // again shrunk about its foot as far as it must be to keep the margin at the sides and the
+    // top: a border pixel there would show as a cut edge on the billboard.
     const QTransform wide = QTransform::fromTranslate(kSide, 2 * kSide);
     const QRect box = DrawnBox(Render(look, wide, QSize(3 * kSide, 3 * kSide))).translated(-kSide, -2 * kSide);
     // One pixel more than the margin: edges may land a pixel further once drawn smaller.
@@ -747,10 +747,10 @@ QImage DrawPlant(const Look& look) {
         const double left = box.left(), right = box.right() + 1.0, top = box.top();
         if (left < kClear) s = std::min(s, (kMiddle - kClear) / (kMiddle - left));
         if (right > kSide - kClear) s = std::min(s, (kMiddle - kClear) / (right - kMiddle));
-        if (top < 2 * kPlantMargin + 1) s = std::min(s, (kSide - kPlantMargin - kClear) / (kGround - top));
+        if (top < kClear) s = std::min(s, (kSide - kClear) / (kGround - top));
     }
-    // The foot on the ground line, raised by the margin.
-    QTransform place = QTransform::fromTranslate(kMiddle, kSide - kPlantMargin);
+    // The foot on the picture's bottom edge, which the billboard sets on the plant's ground point.
+    QTransform place = QTransform::fromTranslate(kMiddle, kSide);
     place.scale(s, s);
     place.translate(-kMiddle, -kGround);
     return Render(look, place, QSize(kSide, kSide));

@@ -1,5 +1,5 @@
 // The stock plants' pictures: each plant drawn by its form on black, which the 3D view keys
-// out around a billboard, standing on the margin above the picture's bottom edge.
+// out around a billboard, standing on the picture's bottom edge.
 #pragma once
 
 #include <QImage>
@@ -11,7 +11,7 @@ namespace contentgen::plants {
 
 // Pictures are this many pixels square.
 inline constexpr int kSide = 256;
-// Rows and columns of black kept round every plant, its foot included.
+// Rows and columns of black kept at the sides of every plant and above it.
 inline constexpr int kPlantMargin = 2;
 
 enum class Form {
@@ -56,8 +56,8 @@ struct Look {
     uint32_t seed = 1;
 };
 
-// The plant on black, shrunk where it would reach into the margin: no drawn pixel is black,
-// every pixel around it is.
+// The plant on black, its foot on the bottom edge, shrunk where it would reach into the margin:
+// no drawn pixel is black, every pixel around it is.
 QImage DrawPlant(const Look& look);
 
 // The picture's outline alone, in light lines on black (the wire-frame render's plants).

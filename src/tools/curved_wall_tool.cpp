@@ -156,8 +156,8 @@ void TrackCurvedWall(int32_t, int32_t, float h, float, float d, int16_t stage) {
     if (!gCurDocument || !ds) return;
     if (stage == 1) {
         const ClickInfo& c = gClickInfo;
-        if (c.ciHit && c.ciPointHit && c.ciPoint && c.ciObject && c.ciObject->type == objtype::kWall &&
-            !c.ciObject->closed)
+        // A point of any open object the click holds, not only a wall's.
+        if (c.ciPointHit && c.ciPoint && c.ciObject && !c.ciObject->closed)
             gDownX = c.ciPoint->position[0], gDownY = c.ciPoint->position[1], gDownZ = c.ciPoint->position[2];
         DrawAngle(32000);
     }

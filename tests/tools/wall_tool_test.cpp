@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/deletion.h"
@@ -347,6 +348,37 @@ TEST_F(CurvedWall, AnArcAlongTheChordsCircleFromTheRelease) {
     EXPECT_FALSE(g.running());
     Curve({300, 197});
     EXPECT_EQ(Count(), before);
+}
+
+// A press whose click holds a point of an open object starts the chord there, whatever the
+// object (the wall hand-over finds no wall here and clears only the record's hit); a closed
+// one leaves it where the press was. The pointer then bends a half circle back to the chord's
+// start, where the arc ends.
+TEST_F(CurvedWall, APressOnAnOpenObjectsPointStartsTheChordThere) {
+    const struct { int16_t type; int32_t subtype; bool closed; float h, d; const char* label; } rows[] = {
+        {objtype::kRailing, 0, false, 102, 202, "railing"},
+        {objtype::kFence, 0, false, 102, 202, "fence"},
+        {objtype::kPolygon, 3, false, 102, 202, "polyline"},
+        {objtype::kPolygon, 3, true, 100, 200, "closed polygon"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Objex* object = Shape(doc->itsCurLayer, row.type, {{102, 202}, {102, 260}, {40, 260}}, row.closed, row.subtype);
+        gCurTool = 7054;
+        g.press({100, 200}), g.drag({200, 200}), g.drag({300, 200}), g.release({300, 200});
+        const POINT start{int32_t(row.h), int32_t(row.d)};
+        g.move(start), g.click(start);
+        Objex* arc = Last();
+        ASSERT_TRUE(arc != object && arc->type == objtype::kWall);
+        // The arc's two ends, the chord's start first.
+        Poinz* a = arc->firstPoint;
+        Poinz* b = PointAt(arc, arc->pointCount - 1);
+        if (a->position[0] > b->position[0]) std::swap(a, b);
+        EXPECT_TRUE(Near({a->position[0], a->position[2], b->position[0], b->position[2]}, {row.h, row.d, 300, 200},
+                         0.05));
+        DeleteObj(UnlinkObject(arc));
+        DeleteObj(UnlinkObject(object));
+    }
 }
 
 TEST_F(CurvedWall, AHalfCircleBetweenTwoFreeEndsJoinsThem) {

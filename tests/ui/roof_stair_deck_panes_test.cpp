@@ -1,6 +1,6 @@
 // The roof, panel, staircase, deck step and deck panes on a document window of the offscreen
 // platform: the limits each field takes, when an edit stores an undo step, what reaches the
-// objects and the tool defaults, and the deck commands that must change all or nothing.
+// objects and the tool defaults, and and the deck commands' alerts.
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -189,28 +189,39 @@ TEST_F(RoofStairDeckPanes, DeckFieldsBoxesAndTheToolPane) {
     EXPECT_EQ(ds->deckRailHeight, 40);
 }
 
-TEST_F(RoofStairDeckPanes, InsertStepsIsAllOrNothingAndCurvesAreGuarded) {
+TEST_F(RoofStairDeckPanes, InsertStepsStopsAtTheFirstCurveAndCurvesAreGuarded) {
     doc->itsCurLayer = design.second;
     auto* p = pane<DeckObjectInspectorController>("DeckObjectInspectorController");
     design.steps->typeData.attachment->width = plan(36);
     Objex* curved = Deck(design.second);
     PointAt(curved, 0)->outTangent[0] = 20;
-    // A curved selected segment in the second deck refuses the first deck's steps too.
-    refreshWith({curved, design.deck});
     const int children = CountObjects(design.deck->firstChild);
-    int before = steps();
+    const int before = steps();
+    // The curved deck first in the floor's list: the walk stops at its first segment, before
+    // the straight deck, so nothing changes and no step is stored.
+    UnlinkObject(design.deck);
+    AppendObjectToLayer(design.deck, design.second);
+    refreshWith({curved, design.deck});
     p->insertStepsButton->click();
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].alert.message, "Unable to insert deck steps.");
+    EXPECT_EQ(alerts.shown[0].alert.informative, "Deck steps cannot be inserted into curved deck segments.");
     EXPECT_EQ(CountObjects(design.deck->firstChild), children);
     EXPECT_EQ(CountObjects(curved->firstChild), 0);
     EXPECT_EQ(steps(), before);
-    // Every segment straight and selected, the closing one too: a step each, in one step.
-    refreshWith({design.deck});
+    // The straight deck first: each of its selected segments, the closing one too, takes a
+    // step; the curved deck then stops the walk with the alert, and the steps stay, in one step.
+    UnlinkObject(curved);
+    AppendObjectToLayer(curved, design.second);
+    refreshWith({design.deck, curved});
     p->insertStepsButton->click();
+    ASSERT_EQ(alerts.shown.size(), 2u);
+    EXPECT_EQ(alerts.shown[1].alert.message, "Unable to insert deck steps.");
     EXPECT_EQ(CountObjects(design.deck->firstChild), children + 4);
+    EXPECT_EQ(CountObjects(curved->firstChild), 0);
     EXPECT_EQ(steps(), before + 1);
     EXPECT_EQ(undoTitle(), QStringLiteral("Insert Deck Steps"));
+    refreshWith({design.deck});
 
     // A step's attachment point selected blocks the curve sheet.
     p->adjustCurveButton->click();

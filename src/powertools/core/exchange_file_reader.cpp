@@ -6,6 +6,7 @@
 #include "app/core/main_window_seams.h"
 #include "files/design_file.h"
 #include "files/design_file_internal.h"
+#include "files/docstate_io.h"
 #include "files/object_records.h"
 #include "files/object_section.h"
 #include "files/palettes.h"
@@ -91,6 +92,8 @@ void DoReadPlugInDocState() {
     SkipInput(2);
     for (const exchange::SettingsRow& row : exchange::SettingsSection())
         if (exchange::Carries(row.since, sInputVersion)) ReadSettingsRow(fresh, row);
+    // As a design file's: a count in the tens of thousands would freeze every rebuild.
+    if (fresh->curveSegments > kMostCurveSegments) fresh->curveSegments = kMostCurveSegments;
     if (!xver::Is10000Plus(sInputVersion)) return;
     DoReadPlugInLiveViews();
     DoReadPlugInPalettes();

@@ -61,38 +61,32 @@ void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& 
 InsertStepsResult InsertDeckSteps() {
     Layer* floor = CurrentFloor();
     if (!floor) return InsertStepsResult::NoFloor;
-    struct Segment {
-        Objex* deck;
-        Poinz *start, *end;
-    };
-    std::vector<Segment> segments;
-    bool curved = false;
-    for (Objex* o = floor->firstObject; o; o = o->next) {
-        if (!IsSelectedDeck(o)) continue;
-        ForEachSelectedDeckSegment(o, [&](Poinz* p) {
-            Poinz* end = DeckSegmentEnd(o, p);
-            curved |= !IsStraightDeckSegment(p, end);
-            segments.push_back({o, p, end});
-        });
-    }
-    // Steps stop at no curve halfway: the whole command is refused before any deck changes.
-    if (curved) {
-        SheetAlert("Unable to insert deck steps.", "Deck steps cannot be inserted into curved deck segments.");
-        Refresh();
-        return InsertStepsResult::Curved;
-    }
     std::vector<Objex*> grown;
-    for (const Segment& s : segments) {
-        const int before = ChildCount(s.deck);
-        AddDeckSteps(s.deck, s.start, s.end);
-        if (ChildCount(s.deck) != before && (grown.empty() || grown.back() != s.deck)) grown.push_back(s.deck);
+    bool curved = false;
+    // A curve ends the walk where it is met; the steps set before it stay, and the alert says
+    // why the rest got none.
+    for (Objex* o = floor->firstObject; o && !curved; o = o->next) {
+        if (!IsSelectedDeck(o)) continue;
+        for (Poinz* p = o->firstPoint; p; p = p->next) {
+            Poinz* end = DeckSegmentEnd(o, p);
+            if (!end || !p->selected || !end->selected) continue;
+            if (!IsStraightDeckSegment(p, end)) {
+                curved = true;
+                break;
+            }
+            const int before = ChildCount(o);
+            AddDeckSteps(o, p, end);
+            if (ChildCount(o) != before && (grown.empty() || grown.back() != o)) grown.push_back(o);
+        }
     }
+    if (curved) SheetAlert("Unable to insert deck steps.", "Deck steps cannot be inserted into curved deck segments.");
     for (Objex* deck : grown) {
         Update3DDeck(deck);
         ReRenderObject(deck);
     }
     if (!grown.empty()) StoreUndo(LocalizedString("Insert Deck Steps").c_str());
     Refresh();
+    if (curved) return InsertStepsResult::Curved;
     return grown.empty() ? InsertStepsResult::NothingAdded : InsertStepsResult::Added;
 }
 

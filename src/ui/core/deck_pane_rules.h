@@ -18,12 +18,12 @@ void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& 
 
 enum class InsertStepsResult {
     NoFloor,       // nothing done
-    Curved,        // a selected segment is curved: the alert, and no step anywhere
+    Curved,        // a curved selected segment was met: the alert; steps set before it stay
     NothingAdded,  // no selected segment took a step
     Added,         // steps added, their decks rebuilt, one undo step
 };
-// "Insert Deck Steps": every selected segment of every selected deck on the current floor is
-// checked first, so a curved one refuses the whole command before any deck changes.
+// "Insert Deck Steps": the selected segments of the selected decks on the current floor, in
+// list and outline order, each take steps until the first curved one stops the walk.
 InsertStepsResult InsertDeckSteps();
 
 // Adjust curve: refused with an alert when a step of a selected deck has a selected attachment

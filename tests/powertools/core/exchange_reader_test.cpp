@@ -8,8 +8,10 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "files/docstate_io.h"
 #include "files/palettes.h"
 #include "files/streams.h"
 #include "model/docstate.h"
@@ -138,6 +140,24 @@ TEST_F(ExchangeReadTest, EveryFontHeightComesBackAsWritten) {
         ds()->font.lfHeight = 1;
         ASSERT_EQ(PlugInFileRead(path.c_str(), kTool), 1) << height;
         EXPECT_EQ(ds()->font.lfHeight, height);
+    }
+}
+
+// A curve resolution past the most a segment is sampled in reads as that most, at every
+// version, as a design file's does; a sound one, or one below 1, comes back as written.
+TEST_F(ExchangeReadTest, EveryVersionBoundsTheCurveResolution) {
+    for (int32_t v : kVersions) {
+        for (const auto& [stored, read] : {std::pair<int16_t, int16_t>{30000, kMostCurveSegments},
+                                           {kMostCurveSegments + 1, kMostCurveSegments},
+                                           {kMostCurveSegments, kMostCurveSegments},
+                                           {40, 40},
+                                           {0, 0}}) {
+            ds()->curveSegments = stored;
+            Write(v);
+            ds()->curveSegments = 7;
+            ASSERT_EQ(PlugInFileRead(path.c_str(), kTool), 1) << v;
+            EXPECT_EQ(ds()->curveSegments, read) << v << " " << stored;
+        }
     }
 }
 
