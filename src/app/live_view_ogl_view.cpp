@@ -127,10 +127,8 @@ bool LiveViewOGLView::eventFilter(QObject* watched, QEvent* event) {
     if (autoClick_) {
         const std::optional<SymEntryInfo> entry = ContentPaletteSelectedSymEntry();
         const QPoint at = mouse->position().toPoint();
-        if (entry && do3DSymTargetClick(at.x(), at.y(), *entry, true)) {
-            autoClick3DPaths_.push_back(at);
-            autoClickKind_ = entry->type;
-        }
+        autoClick3DPaths_.push_back(at);
+        if (entry && do3DSymTargetClick(at.x(), at.y(), *entry, true)) autoClickKind_ = entry->type;
         surface_.window()->update();
         return true;
     }

@@ -103,8 +103,6 @@ void LVGeneralPropertiesController::initializeControlStates() {
         CVOpacitySlider_->setValue(c->opacitySlider);
         for (size_t i = 0; i < qualitySliders_.size(); ++i) qualitySliders_[i]->setValue(c->quality[i]);
     }
-    // What the controls could show, so a value they cannot show is not taken for an edit.
-    opened_ = controlStates();
 }
 
 RenderSheetControls LVGeneralPropertiesController::controlStates() const {
@@ -117,7 +115,7 @@ RenderSheetControls LVGeneralPropertiesController::controlStates() const {
     return c;
 }
 
-void LVGeneralPropertiesController::applyValues() { ConfirmRenderSheet(opened_, controlStates()); }
+void LVGeneralPropertiesController::applyValues() { ConfirmRenderSheet(controlStates()); }
 
 // --- the sun's views ---
 
@@ -254,7 +252,6 @@ void LVLightPropertiesController::initializeControlStates() {
         backgroundLightingButton_->setChecked(c->backgroundLighting);
     }
     changingOptimalQualityButton();
-    opened_ = controlStates();
 }
 
 LightSheetControls LVLightPropertiesController::controlStates() const {
@@ -291,4 +288,4 @@ void LVLightPropertiesController::changingOptimalQualityButton() {
     sunShadowQualitySlider_->setEnabled(!optimalQualityButton_->isChecked());
 }
 
-void LVLightPropertiesController::applyValues() { ConfirmLightSheet(opened_, controlStates()); }
+void LVLightPropertiesController::applyValues() { ConfirmLightSheet(controlStates()); }

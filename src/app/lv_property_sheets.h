@@ -39,7 +39,6 @@ private:
     QSlider* CVOpacitySlider_;
     // Windows and doors, their trims, base and crown trims, objects.
     std::array<QSlider*, 4> qualitySliders_{};
-    RenderSheetControls opened_;
 };
 
 // The compass: the sun on a circle round its centre at the light sheet's direction angle
@@ -117,5 +116,4 @@ private:
     QSlider* lightIntensitySlider_;
     QSlider* lightBrightnessSlider_;
     QCheckBox* backgroundLightingButton_;
-    LightSheetControls opened_;
 };

@@ -13,6 +13,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "support/qt/inspector_window_fixture.h"
+#include "ui/core/inspector_edits.h"
 #include "ui/core/photo_pane_rules.h"
 #include "ui/inspector/inspector_pane.h"
 
@@ -20,6 +21,19 @@ namespace dvxtest {
 namespace {
 
 namespace of = objfield;
+
+// A length as a pane reads it from typed text.
+float ReadLength(const char* typed) {
+    struct Typed : port::TextField {
+        std::string t;
+        std::string text() const override { return t; }
+        void setText(std::string_view text) override { t = text; }
+        bool isEnabled() const override { return true; }
+        void setEnabled(bool) override {}
+    } field;
+    field.t = typed;
+    return ReadEntry(FieldEntry::Length, &field);
+}
 
 class PaneEntries : public InspectorWindowTest {
 protected:
@@ -85,8 +99,9 @@ TEST_F(PaneEntries, ReturnOrLeavingAFieldNotTypedIntoAppliesNothing) {
 
 // A new metric design keeps its lengths in inches that are no whole number of millimetres:
 // typing what a field shows (0.9 for "0.9 m") is no change to the skylight, its trim or the
-// wall's height, nor to the tool default, and stores no step; more digits than shown still apply.
-TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesNothing) {
+// wall's height and stores no step, but the tool default takes the value typed; more digits
+// than shown still apply.
+TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesOnlyTheToolDefault) {
     ds->units = kMetricUnits, ds->metricReadout = 1;  // metres
     RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
     sky->style = 800;
@@ -123,7 +138,7 @@ TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesNothing) {
         refreshWith({r.selected});
         QLineEdit* field = text(r.pane, r.outlet);
         ASSERT_TRUE(field);
-        const float before = r.value(), defaultBefore = r.toolDefault ? *r.toolDefault : 0;
+        const float before = r.value();
         const int stepsBefore = steps();
         type(field, QString::fromLatin1(r.typed));
         EXPECT_EQ(steps(), stepsBefore + r.steps);
@@ -132,7 +147,7 @@ TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesNothing) {
             EXPECT_NEAR(*r.toolDefault, 0.9001f / 0.0254f, 1e-3);
         } else {
             EXPECT_EQ(r.value(), before);
-            if (r.toolDefault) EXPECT_EQ(*r.toolDefault, defaultBefore);
+            if (r.toolDefault) EXPECT_EQ(*r.toolDefault, ReadLength(r.typed));
             EXPECT_EQ(field->text().toStdString(), std::string(r.typed) + " m");
         }
     }

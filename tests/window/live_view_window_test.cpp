@@ -612,6 +612,56 @@ TEST(LiveViewPanel, DropsAndAutoClickPaintStoringOneStepEach) {
     SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
 }
 
+// With an accessory chosen (a 3D object, which cannot paint a surface), each auto-click still
+// leaves its marker, a white cross outlined in black, at its point; the design is unchanged,
+// so Alt coming up stores no step.
+TEST(LiveViewPanel, AnAutoClickThatCannotPaintStillMarksItsPoint) {
+    Panel p;
+    ASSERT_TRUE(p.open());
+    QUndoStack* undo = p.w->document()->undoStack();
+    LiveViewOGLView* view = p.c->liveViewOGLView();
+    SetContentPaletteSelectedSymEntryHandler([] {
+        SymEntryInfo e;
+        e.type = 2, e.refNum = 1;
+        return std::optional<SymEntryInfo>(e);
+    });
+    SetContentPaletteSelectedCategoryHandler([] { return int16_t(0); });
+    QWindow* gl = p.c->glSurface().window();
+    auto Key = [](QWindow* window, QEvent::Type type, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(type, Qt::Key_Alt, mods);
+        QApplication::sendEvent(window, &e);
+    };
+    const int before = undo->count();
+    Key(gl, QEvent::KeyPress, Qt::AltModifier);
+    ASSERT_TRUE(view->autoClick3DActive());
+    const QImage plain = p.shown();
+    ASSERT_FALSE(plain.isNull());
+    // White and black pixels within the marker's square round a point.
+    const auto marks = [](const QImage& im, QPoint at) {
+        int white = 0, black = 0;
+        for (int y = at.y() - 8; y <= at.y() + 8; ++y)
+            for (int x = at.x() - 8; x <= at.x() + 8; ++x)
+                if (const int g = PixelGrey(im.pixel(x, y)); g > 245) ++white;
+                else if (g < 20) ++black;
+        return std::make_pair(white, black);
+    };
+    const QPoint centre(plain.width() / 2, plain.height() / 2), other = centre + QPoint(40, 0);
+    ASSERT_EQ(marks(plain, centre), std::make_pair(0, 0)) << "the wall is not plain grey at the centre";
+    for (const QPoint& at : {centre, centre + QPoint(-40, 0)})
+        QTest::mouseClick(gl, Qt::LeftButton, Qt::AltModifier, at);
+    QImage seen;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        seen = p.grab();
+        return marks(seen, centre).first > 20 && marks(seen, centre + QPoint(-40, 0)).first > 20;
+    })) << "a click left no marker";
+    EXPECT_GT(marks(seen, centre).second, 10);
+    EXPECT_EQ(marks(seen, other), marks(plain, other));
+    Key(gl, QEvent::KeyRelease, Qt::NoModifier);
+    EXPECT_FALSE(view->autoClick3DActive());
+    EXPECT_EQ(undo->count(), before);
+    SetContentPaletteSelectedSymEntryHandler(nullptr), SetContentPaletteSelectedCategoryHandler(nullptr);
+}
+
 // A plant stands 200 ahead, in front of the wall. A press on it with Shift held, made with the
 // server's mouse, selects nothing and keeps the selection: it walks as any press does, the
 // drag right of it turning the view.

@@ -74,21 +74,19 @@ RenderSheetControls RenderSheetControlStates(const DocState& ds) {
     return c;
 }
 
-uint32_t SaveRenderSheetControlStates(DocState& ds, const RenderSheetControls& opened, const RenderSheetControls& now) {
-    if (now.fovSlider != opened.fovSlider) gCurrentFOVCmd = now.fovSlider + kFirstFOVCmd;
+uint32_t SaveRenderSheetControlStates(DocState& ds, const RenderSheetControls& now) {
+    gCurrentFOVCmd = now.fovSlider + kFirstFOVCmd;
     setFOVValues(gCurrentFOVCmd);
     for (size_t i = 0; i < now.drawn.size(); ++i) {
-        if (now.drawn[i] == opened.drawn[i]) continue;
         if (now.drawn[i]) ds.renderValue &= ~(1 << i);
         else ds.renderValue |= 1 << i;
     }
-    if (now.navigationSpeedSlider != opened.navigationSpeedSlider)
-        ds.navigationSpeed = int16_t(now.navigationSpeedSlider + kNavigationSpeedBase);
-    if (now.opacitySlider != opened.opacitySlider) ds.renderSetting = uint16_t(OpacityOfSlider(now.opacitySlider));
+    ds.navigationSpeed = int16_t(now.navigationSpeedSlider + kNavigationSpeedBase);
+    ds.renderSetting = uint16_t(OpacityOfSlider(now.opacitySlider));
     int32_t* fields[] = {&ds.detailValueA, &ds.detailValueB, &ds.detailValueC, &ds.surfaceDetail};
     uint32_t changed = 0;
     for (size_t i = 0; i < now.quality.size(); ++i)
-        if (now.quality[i] != opened.quality[i] && Assign(*fields[i], now.quality[i])) changed |= 1u << i;
+        if (Assign(*fields[i], now.quality[i])) changed |= 1u << i;
     return changed;
 }
 
@@ -116,21 +114,15 @@ LightSheetControls LightSheetControlStates(const DocState& ds) {
     return c;
 }
 
-bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& opened, const LightSheetControls& now) {
-    if (now.sunOn != opened.sunOn) ds.sunOn = now.sunOn ? 1 : 0;
-    if (now.directionAngle != opened.directionAngle) ds.sunAngle = float(now.directionAngle);
-    if (now.overheadAngle != opened.overheadAngle) ds.sunValueB = float(now.overheadAngle);
-    if (now.sunBrightnessSlider != opened.sunBrightnessSlider) ds.sunValueD = int16_t(now.sunBrightnessSlider);
-    if (now.optimalQuality != opened.optimalQuality ||
-        (!now.optimalQuality && now.shadowQualitySlider != opened.shadowQualitySlider))
-        ds.sunShadowQuality = int16_t(now.optimalQuality ? -1 : now.shadowQualitySlider);
-    bool shading = false;
-    if (now.intensitySlider != opened.intensitySlider)
-        shading |= Assign(ds.lightValue, DarkeningOfIntensitySlider(now.intensitySlider));
-    if (now.brightnessSlider != opened.brightnessSlider)
-        shading |= Assign(ds.lightIntensity, now.brightnessSlider / 100.0f);
-    if (now.backgroundLighting != opened.backgroundLighting)
-        shading |= Assign(ds.lightFlag, now.backgroundLighting ? 1 : 0);
+bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& now) {
+    ds.sunOn = now.sunOn ? 1 : 0;
+    ds.sunAngle = float(now.directionAngle);
+    ds.sunValueB = float(now.overheadAngle);
+    ds.sunValueD = int16_t(now.sunBrightnessSlider);
+    ds.sunShadowQuality = int16_t(now.optimalQuality ? -1 : now.shadowQualitySlider);
+    bool shading = Assign(ds.lightValue, DarkeningOfIntensitySlider(now.intensitySlider));
+    shading |= Assign(ds.lightIntensity, now.brightnessSlider / 100.0f);
+    shading |= Assign(ds.lightFlag, now.backgroundLighting ? 1 : 0);
     return shading;
 }
 
@@ -144,19 +136,19 @@ std::optional<LightSheetControls> CurrentLightSheetControls() {
     return std::nullopt;
 }
 
-void ConfirmRenderSheet(const RenderSheetControls& opened, const RenderSheetControls& now) {
+void ConfirmRenderSheet(const RenderSheetControls& now) {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    const uint32_t changed = SaveRenderSheetControlStates(*ds, opened, now);
+    const uint32_t changed = SaveRenderSheetControlStates(*ds, now);
     gRenderDirty = gRefreshRender = 1;
     if ((changed & 1u) && UpdateSkylightSymbolsAllLayers() > 0) ShowComponentsRemoved();
     if (changed) rebuild::RenderAllLayers();
     RedrawChangedScene("Rendering Settings");
 }
 
-void ConfirmLightSheet(const LightSheetControls& opened, const LightSheetControls& now) {
+void ConfirmLightSheet(const LightSheetControls& now) {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    if (SaveLightSheetControlStates(*ds, opened, now)) SetupLights();
+    if (SaveLightSheetControlStates(*ds, now)) SetupLights();
     RedrawChangedScene("Lighting Settings");
 }

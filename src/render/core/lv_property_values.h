@@ -1,8 +1,7 @@
 #pragma once
 // What the live view's render and light sheets show and store: the document's 3D settings as
-// control values and back. A sheet keeps what its controls showed when it opened; confirming
-// writes only the values whose control now shows something else, so a stored value the
-// controls cannot show (an opacity of 200, a brightness of 1.2) survives an untouched OK.
+// control values and back. Confirming writes every control's value, so a stored value the
+// controls cannot show (an opacity of 200, a brightness of 1.2) becomes the one they showed.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -42,9 +41,9 @@ int32_t OpacitySliderOfValue(int32_t opacity);
 inline int32_t OpacityOfSlider(int32_t slider) { return 175 + 20 * slider; }
 
 RenderSheetControls RenderSheetControlStates(const DocState& ds);
-// Writes what changed between `opened` and `now` (the field-of-view command first, then
-// `setFOVValues`). Which quality values really changed: bit i for quality[i].
-uint32_t SaveRenderSheetControlStates(DocState& ds, const RenderSheetControls& opened, const RenderSheetControls& now);
+// Writes every control's value (the field-of-view command first, then `setFOVValues`). Which
+// quality values changed: bit i for quality[i].
+uint32_t SaveRenderSheetControlStates(DocState& ds, const RenderSheetControls& now);
 
 // The light sheet. Angles in degrees as the steppers hold them.
 struct LightSheetControls {
@@ -68,8 +67,9 @@ float DarkeningOfIntensitySlider(int32_t slider);
 int32_t BrightnessSliderOfBrightness(float brightness);
 
 LightSheetControls LightSheetControlStates(const DocState& ds);
-// Writes what changed; true when the brightness, the darkening or the lit backdrop changed.
-bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& opened, const LightSheetControls& now);
+// Writes every control's value; true when the brightness, the darkening or the lit backdrop
+// changed.
+bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& now);
 
 // The current document's values, none without a document.
 std::optional<RenderSheetControls> CurrentRenderSheetControls();
@@ -77,6 +77,6 @@ std::optional<LightSheetControls> CurrentLightSheetControls();
 // What OK does after the sheet closed: the values written, skylights refitted and the scene
 // rebuilt as far as the qualities changed, the live view redrawn, one undo step. Nothing
 // without a document.
-void ConfirmRenderSheet(const RenderSheetControls& opened, const RenderSheetControls& now);
+void ConfirmRenderSheet(const RenderSheetControls& now);
 // The same for the light sheet: the lights set up again only after a change that shades.
-void ConfirmLightSheet(const LightSheetControls& opened, const LightSheetControls& now);
+void ConfirmLightSheet(const LightSheetControls& now);

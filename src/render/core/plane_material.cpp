@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "files/palettes.h"
@@ -29,16 +30,11 @@ bool ColorsFromPlanOf(int16_t type) { return type == 16 || type == 17 || type ==
 
 bool IsTrimPiece(uint16_t kind) { return kind == 1 || kind == 2 || kind == 3 || kind == 63 || kind == 159; }
 
-// "First Floor" and "Third Floor" are the first floor and the floor two after it.
+// By name: a renamed or reordered floor keeps or loses the gradient with its name.
 bool OnFirstOrThirdFloor(const Objex* object) {
     if (!object || !object->layer) return false;
-    int floor = 0;
-    for (Layer* l = GetFirstFloorLayer(); l; l = l->next) {
-        if (IsViewLayer(l)) continue;
-        if (l == object->layer) return floor == 0 || floor == 2;
-        if (++floor > 2) break;
-    }
-    return false;
+    const char* name = object->layer->name;
+    return std::strcmp(name, "First Floor") == 0 || std::strcmp(name, "Third Floor") == 0;
 }
 
 bool KeepsItsGradientType(int32_t type, uint16_t pieceKind) {

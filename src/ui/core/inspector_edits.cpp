@@ -266,8 +266,7 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool ty
         gRefreshRender = 1;
         LiveViewNeedsDisplay();
     }
-    // A default the field shows as typed stays as held.
-    if (row.setDefault && !(typed && defaultHolds)) row.setDefault(ds, value);
+    if (row.setDefault) row.setDefault(ds, value);
     return changed ? EditResult::Changed : EditResult::Unchanged;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "geometry/openings/working_plane.h"
@@ -125,6 +126,24 @@ TEST_F(PlaneShading, GradientByTypePieceKindAndBaseSubtype) {
         }
         EXPECT_EQ(PlaneGradientValue(&p, ds, 60000, r.u, r.v, 0, r.y), r.expected);
     }
+
+    // The floors are told by name, not by place: a type outside the kept ones (20) counts as 0
+    // (55500) except on a layer named "First Floor" or "Third Floor" (58500).
+    Layer* third = CreateLayer("Third Floor", 1, 0, nullptr);
+    AppendLayerToDocument(third);
+    // Renamed in turn: the floors at places 1 and 2 swap names, then the first is renamed.
+    struct Named { Layer* layer; const char* name; int32_t expected; };
+    for (const Named& r : {Named{first, "First Floor", 58500}, Named{third, "Third Floor", 58500},
+                           Named{second, "Third Floor", 58500}, Named{third, "Second Floor", 55500},
+                           Named{first, "Ground", 55500}}) {
+        SCOPED_TRACE(r.name);
+        std::snprintf(r.layer->name, sizeof r.layer->name, "%s", r.name);
+        PlaneObject p;
+        p.object3D = Make(20).on(r.layer), p.object3DType = 20;
+        EXPECT_EQ(PlaneGradientValue(&p, ds, 60000, 0, 0.25f, 0, 0), r.expected);
+    }
+    std::snprintf(first->name, sizeof first->name, "First Floor");
+
     PlaneObject dark;
     dark.object3D = Make(20).on(first);
     ds->lightValue = 3 * 65535.0f;
