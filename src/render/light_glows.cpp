@@ -442,8 +442,6 @@ void RenderLights(PlaneObject* scene) {
         if (polls && ++count % kPollEvery == 0 && PollRenderInterrupt()) break;
         Objex* light = p->object3D;
         if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
-        // A switched-off lamp gives no light, so it shows no glow either.
-        if (objfield::light::kOff(*light)) continue;
         if (marker && (p->baseObject == marker || light == marker)) continue;
         if (CanLightOf(light->type)) {
             CanLightStep(p, light, m);

@@ -149,6 +149,8 @@ TEST_F(LightGlows, OneSpritePerFixture) {
     EXPECT_EQ(red(48, 32), 255);
 }
 
+// Only the glow switch and the view's settings hide a glow: a switched-off lamp still shows its
+// glow (its switch darkens only the shadow render's light).
 TEST_F(LightGlows, NoGlow) {
     const struct Row {
         const char* name;
@@ -157,12 +159,14 @@ TEST_F(LightGlows, NoGlow) {
         int32_t hidden = 0;
         float glow = 0;
         int32_t off = 0;
+        int red = 0;
     } rows[] = {
         {"wire frame", rendermode::kWireframe},
         {"ClearView's transparency", rendermode::kSolid, 1},
         {"electrical symbols hidden", rendermode::kSolid, 0, hideflag::kElectrical},
         {"glow switched off", rendermode::kSolid, 0, 0, 1.0f},
-        {"light switched off", rendermode::kSolid, 0, 0, 0, 1},
+        {"glow switched off, light switched off", rendermode::kSolid, 0, 0, 1.0f, 1},
+        {"light switched off", rendermode::kSolid, 0, 0, 0, 1, 255},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -172,7 +176,7 @@ TEST_F(LightGlows, NoGlow) {
         objfield::light::kGlow(*lamp) = r.glow;
         objfield::light::kOff(*lamp) = r.off;
         RenderLights(gGLPlaneObjects);
-        EXPECT_EQ(red(32, 32), 0);
+        EXPECT_EQ(red(32, 32), r.red);
         GLboolean mask[4] = {};
         glGetBooleanv(GL_COLOR_WRITEMASK, mask);
         EXPECT_TRUE(mask[0]);
