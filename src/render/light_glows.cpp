@@ -173,49 +173,106 @@ bool Unproject(double wx, double wy, double wz, const Saved& m, double* out) {
     return gluUnProject(wx, wy, wz, m.modelview, m.projection, m.viewport, &out[0], &out[1], &out[2]) == GL_TRUE;
 }
 
+// The normal of a plane from its corners (drawn y is the negated stored height).
+void PlaneNormal(const Plane* plane, double* normal) {
+    normal[0] = normal[1] = normal[2] = 0;
+    for (uint32_t i = 0, n = plane->count; i < n; ++i) {
+        const PlaneVertex &a = plane->vertices[i], &b = plane->vertices[(i + 1) % n];
+        normal[0] += (-a.V + b.V) * (a.D + b.D);
+        normal[1] += (a.D - b.D) * (a.H + b.H);
+        normal[2] += (a.H - b.H) * (-a.V - b.V);
+    }
+}
+
+// Whether `hit` (drawn coordinates, on the plane) lies inside the plane's polygon, seen along
+// the normal's largest axis.
+bool Inside(const Plane* plane, const double* normal, const double* hit) {
+    const uint32_t n = plane->count;
+    if (n < 3 || !plane->vertices) return false;
+    const int drop = std::abs(normal[0]) >= std::abs(normal[1]) && std::abs(normal[0]) >= std::abs(normal[2]) ? 0
+                     : std::abs(normal[1]) >= std::abs(normal[2])                                      ? 1
+                                                                                                       : 2;
+    auto flat = [drop](double x, double y, double z) {
+        const double p[3] = {x, y, z};
+        return FloatPoint{float(p[drop == 0 ? 1 : 0]), float(p[drop == 2 ? 1 : 2])};
+    };
+    std::vector<FloatPoint> corners(n);
+    for (uint32_t i = 0; i < n; ++i) {
+        const PlaneVertex& v = plane->vertices[i];
+        corners[i] = flat(v.H, -v.V, v.D);
+    }
+    const FloatPoint at = flat(hit[0], hit[1], hit[2]);
+    return IsPointInsidePolygon(&at, corners.data(), int32_t(n)) != 0;
+}
+
+// Whether the line crosses the plane's polygon between `from` and `to` along it; where it
+// does, `hit` holds the point.
+bool Crosses(const Plane* plane, const SightLine& line, double from, double to, double* hit) {
+    if (plane->count < 3 || !plane->vertices) return false;
+    double normal[3];
+    PlaneNormal(plane, normal);
+    const double facing = normal[0] * line.dir[0] + normal[1] * line.dir[1] + normal[2] * line.dir[2];
+    if (std::abs(facing) < 1e-12) return false;
+    const PlaneVertex& v0 = plane->vertices[0];
+    const double t = (normal[0] * (v0.H - line.origin[0]) + normal[1] * (-v0.V - line.origin[1]) +
+                      normal[2] * (v0.D - line.origin[2])) / facing;
+    if (t < from || t > to) return false;
+    for (int i = 0; i < 3; ++i) hit[i] = line.origin[i] + t * line.dir[i];
+    return Inside(plane, normal, hit);
+}
+
 // Whether the line meets one of the planes of `q` within `slack` of `at` along it.
 bool MeetsPieceAt(const PlaneObject* q, const SightLine& line, double at, double slack) {
-    for (const Plane* plane = q->planes; plane; plane = plane->next) {
-        const uint32_t n = plane->count;
-        if (n < 3 || !plane->vertices) continue;
-        // The plane's normal from its corners (drawn y is the negated stored height).
-        double normal[3] = {};
-        for (uint32_t i = 0; i < n; ++i) {
-            const PlaneVertex &a = plane->vertices[i], &b = plane->vertices[(i + 1) % n];
-            normal[0] += (-a.V + b.V) * (a.D + b.D);
-            normal[1] += (a.D - b.D) * (a.H + b.H);
-            normal[2] += (a.H - b.H) * (-a.V - b.V);
-        }
-        const double facing = normal[0] * line.dir[0] + normal[1] * line.dir[1] + normal[2] * line.dir[2];
-        if (std::abs(facing) < 1e-12) continue;
-        const PlaneVertex& v0 = plane->vertices[0];
-        const double t = (normal[0] * (v0.H - line.origin[0]) + normal[1] * (-v0.V - line.origin[1]) +
-                          normal[2] * (v0.D - line.origin[2])) / facing;
-        if (std::abs(t - at) > slack) continue;
-        // Inside the polygon, seen along its normal's largest axis.
-        const int drop = std::abs(normal[0]) >= std::abs(normal[1]) && std::abs(normal[0]) >= std::abs(normal[2]) ? 0
-                         : std::abs(normal[1]) >= std::abs(normal[2])                                      ? 1
-                                                                                                           : 2;
-        auto flat = [drop](double x, double y, double z) {
-            const double p[3] = {x, y, z};
-            return FloatPoint{float(p[drop == 0 ? 1 : 0]), float(p[drop == 2 ? 1 : 2])};
-        };
-        std::vector<FloatPoint> corners(n);
-        for (uint32_t i = 0; i < n; ++i) {
-            const PlaneVertex& v = plane->vertices[i];
-            corners[i] = flat(v.H, -v.V, v.D);
-        }
-        const FloatPoint hit = flat(line.origin[0] + t * line.dir[0], line.origin[1] + t * line.dir[1],
-                                    line.origin[2] + t * line.dir[2]);
-        if (IsPointInsidePolygon(&hit, corners.data(), int32_t(n))) return true;
-    }
+    double hit[3];
+    for (const Plane* plane = q->planes; plane; plane = plane->next)
+        if (Crosses(plane, line, at - slack, at + slack, hit)) return true;
     return false;
 }
 
-// Whether the lamp's centre `c` (drawn coordinates) is seen in the frame drawn so far. It is
-// hidden when, at its pixel and at each of the eight around it (the centre lies anywhere in its
-// pixel, and a ceiling or floor may pass within a pixel of it), a surface lies in front of it
-// that is neither the fixture's own (a lamp's centre lies inside its housing) nor translucent.
+// Whether `hit` on a face falls in one of the openings cut from it.
+bool InOpening(const PlaneObject* q, const double* hit) {
+    for (const PlaneObject* mask = q->masks; mask; mask = mask->next)
+        for (const Plane* plane = mask->planes; plane; plane = plane->next) {
+            double normal[3];
+            PlaneNormal(plane, normal);
+            if (Inside(plane, normal, hit)) return true;
+        }
+    return false;
+}
+
+// One pixel around the lamp's centre: the line through the pixel's centre, where along it
+// the lamp's centre and the surface drawn there lie, and how far apart they may be.
+struct Sample {
+    SightLine line;
+    double centre = 0, seen = 0, slack = 0;
+};
+
+// The line through the window point (x, y) and the distance along it of the scene point `c`,
+// with `slack` the larger of an inch and a few steps of the depth buffer behind `c` (window
+// depth `depth`, `step` apart).
+bool SampleAt(double x, double y, double depth, double step, double inch, const double* c, const Saved& m,
+              Sample* s) {
+    double from[3], to[3], behind[3];
+    if (!Unproject(x, y, 0, m, from) || !Unproject(x, y, 1, m, to) ||
+        !Unproject(x, y, std::min(1.0, depth + step), m, behind))
+        return false;
+    const double d[3] = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
+    const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    if (length <= 0) return false;
+    for (int i = 0; i < 3; ++i) s->line.origin[i] = from[i], s->line.dir[i] = d[i] / length;
+    s->centre = s->line.along(c);
+    s->slack = std::max(inch, s->line.along(behind) - s->centre);
+    return true;
+}
+
+// Whether the lamp's centre `c` (drawn coordinates) is seen in the frame drawn so far. At its
+// pixel and at each of the eight around it (the centre lies anywhere in its pixel, and a
+// ceiling or floor may pass within a pixel of it) the surface drawn is looked at: one at or
+// behind the centre, the fixture's own (a lamp's centre lies inside its housing) or a
+// translucent one lets the centre show there. Hidden at all nine, it is hidden; seen at all,
+// it is seen. Where the nine disagree an edge passes within a pixel of the centre: the centre
+// is hidden when a surface drawn at one of them lies across the line to the centre itself, in
+// front of it (a lamp just behind a wall's top is hidden, one just past a door's jamb seen).
 bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, const Fixture& fixture) {
     const DocState* ds = CurrentDocState();
     double w[3];
@@ -242,30 +299,39 @@ bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, cons
     // The pieces a surface in front may belong to without hiding the lamp, gathered once.
     std::vector<const PlaneObject*> clear;
     bool gathered = false;
+    std::vector<Sample> hidden;
+    bool seen = false;
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             const double sx = x + 0.5, sy = y + 0.5, depth = depths[(y - y0) * cols + (x - x0)];
-            double from[3], to[3], surface[3], behind[3];
-            if (!Unproject(sx, sy, 0, m, from) || !Unproject(sx, sy, 1, m, to) ||
-                !Unproject(sx, sy, depth, m, surface) || !Unproject(sx, sy, std::min(1.0, w[2] + step), m, behind))
-                continue;
-            SightLine line;
-            const double d[3] = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
-            const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-            if (length <= 0) continue;
-            for (int i = 0; i < 3; ++i) line.origin[i] = from[i], line.dir[i] = d[i] / length;
-            const double centre = line.along(c), seen = line.along(surface);
-            const double slack = std::max(inch, line.along(behind) - centre);
-            if (seen >= centre - slack) return true;
-            if (!gathered) {
+            Sample s;
+            double surface[3];
+            if (!SampleAt(sx, sy, w[2], step, inch, c, m, &s) || !Unproject(sx, sy, depth, m, surface)) continue;
+            s.seen = s.line.along(surface);
+            bool shows = s.seen >= s.centre - s.slack;
+            if (!shows && !gathered) {
                 gathered = true;
                 for (const PlaneObject* q = scene; q; q = q->next)
                     if (q->alpha < 255 || fixture.owns(q)) clear.push_back(q);
             }
-            for (const PlaneObject* q : clear)
-                if (MeetsPieceAt(q, line, seen, slack)) return true;
+            for (size_t i = 0; !shows && i < clear.size(); ++i) shows = MeetsPieceAt(clear[i], s.line, s.seen, s.slack);
+            if (shows) seen = true;
+            else hidden.push_back(s);
         }
-    return false;
+    if (!seen || hidden.empty()) return seen;
+    Sample exact;
+    if (!SampleAt(w[0], w[1], w[2], step, inch, c, m, &exact)) return true;
+    for (const PlaneObject* q = scene; q; q = q->next) {
+        if (q->alpha < 255 || fixture.owns(q)) continue;
+        for (const Plane* plane = q->planes; plane; plane = plane->next) {
+            double hit[3], there[3];
+            if (!Crosses(plane, exact.line, 0, exact.centre - exact.slack, hit) || InOpening(q, hit)) continue;
+            for (const Sample& s : hidden)
+                if (Crosses(plane, s.line, s.seen - s.slack, s.seen + s.slack, there) && !InOpening(q, there))
+                    return false;
+        }
+    }
+    return true;
 }
 
 // The head of the scene list that holds `p`.
@@ -442,8 +508,6 @@ void RenderLights(PlaneObject* scene) {
         if (polls && ++count % kPollEvery == 0 && PollRenderInterrupt()) break;
         Objex* light = p->object3D;
         if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
-        // A switched-off lamp gives no light, so it shows no glow either.
-        if (objfield::light::kOff(*light)) continue;
         if (marker && (p->baseObject == marker || light == marker)) continue;
         if (CanLightOf(light->type)) {
             CanLightStep(p, light, m);

@@ -2,6 +2,7 @@
 // their sprites are on screen, and when the walk stops for Escape, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "files/content_folders.h"
@@ -149,6 +150,8 @@ TEST_F(LightGlows, OneSpritePerFixture) {
     EXPECT_EQ(red(48, 32), 255);
 }
 
+// Only the glow switch and the view's settings hide a glow: a switched-off lamp still shows its
+// glow (its switch darkens only the shadow render's light).
 TEST_F(LightGlows, NoGlow) {
     const struct Row {
         const char* name;
@@ -157,12 +160,14 @@ TEST_F(LightGlows, NoGlow) {
         int32_t hidden = 0;
         float glow = 0;
         int32_t off = 0;
+        int red = 0;
     } rows[] = {
         {"wire frame", rendermode::kWireframe},
         {"ClearView's transparency", rendermode::kSolid, 1},
         {"electrical symbols hidden", rendermode::kSolid, 0, hideflag::kElectrical},
         {"glow switched off", rendermode::kSolid, 0, 0, 1.0f},
-        {"light switched off", rendermode::kSolid, 0, 0, 0, 1},
+        {"glow switched off, light switched off", rendermode::kSolid, 0, 0, 1.0f, 1},
+        {"light switched off", rendermode::kSolid, 0, 0, 0, 1, 255},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -172,7 +177,7 @@ TEST_F(LightGlows, NoGlow) {
         objfield::light::kGlow(*lamp) = r.glow;
         objfield::light::kOff(*lamp) = r.off;
         RenderLights(gGLPlaneObjects);
-        EXPECT_EQ(red(32, 32), 0);
+        EXPECT_EQ(red(32, 32), r.red);
         GLboolean mask[4] = {};
         glGetBooleanv(GL_COLOR_WRITEMASK, mask);
         EXPECT_TRUE(mask[0]);
@@ -285,6 +290,65 @@ TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
             for (int i = 0; i < 64 * 64; ++i) lit += (gl->pixel(i % 64, i / 64) >> 24) > 0;
             EXPECT_EQ(lit > 0, v.glows) << lit;
         }
+}
+
+// A lamp whose centre lies within a pixel of an edge of a wall 100 ahead, the lamp 200 ahead:
+// a pixel is 3.125 units at the wall. The line to the centre crosses the wall's plane at half
+// the centre's height and side; it decides, whatever the pixels around the centre see. Heights
+// and sides at the wall, in units: the centre's pixel (row and column 32) looks at 1.5625.
+TEST_F(LightGlows, ALampWithinAPixelOfAWallsEdgeGlowsOnlyWhenItsCentreIsSeen) {
+    struct Row {
+        const char* name;
+        float top, side, head;  // the wall's top and right side, a door's head (0: no door)
+        float x, y;             // the lamp's centre
+        bool glows;
+    } rows[] = {
+        // At 0.75 under the top at 1; its own pixel sees over the wall.
+        {"just behind the top, its pixel over it", 1, 400, 0, 0.5f, 1.5f, false},
+        // At 1.75 under the top at 2; the pixel above sees over the wall.
+        {"just behind the top, the pixel above over it", 2, 400, 0, 0.5f, 3.5f, false},
+        // At 1.75 beside the side at 1.6; its own pixel sees the wall.
+        {"just past the side", 400, 1.6f, 0, 3.5f, 0.5f, true},
+        // A door up to 1.3 in a wall across the view: at 1.1 through it, its pixel on the wall.
+        {"just under a door's head", 400, 400, 1.3f, 0.5f, 2.2f, true},
+        // A door up to 1.6: at 1.75 above it, its pixel through the door.
+        {"just above a door's head", 400, 400, 1.6f, 0.5f, 3.5f, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        fresh();
+        fixture(80, r.x, -200)->parent->elevation = r.y / 2;  // two units an inch
+        glEnable(GL_DEPTH_TEST);
+        auto draw = [](float left, float right, float bottom, float top) {
+            glColor3f(0, 0, 1);
+            glBegin(GL_QUADS);
+            glVertex3f(left, bottom, -100), glVertex3f(right, bottom, -100), glVertex3f(right, top, -100);
+            glVertex3f(left, top, -100);
+            glEnd();
+        };
+        const float left = -400, bottom = -400;
+        if (r.head == 0) {
+            draw(left, r.side, bottom, r.top);
+        } else {
+            // The door drawn as a hole, the face kept whole with the door as its opening's mask.
+            draw(left, -50, bottom, r.top), draw(50, r.side, bottom, r.top), draw(-50, 50, r.head, r.top);
+        }
+        PlaneObject* face = AddQuad({{left, -bottom, -100}, {r.side, -bottom, -100}, {r.side, -r.top, -100},
+                                     {left, -r.top, -100}}, kBlue);
+        if (r.head != 0) {
+            PlaneObject* mask = CreatePlaneObject();
+            auto* v = static_cast<PlaneVertex*>(std::calloc(4, sizeof(PlaneVertex)));
+            const float corners[4][2] = {{-50, bottom}, {50, bottom}, {50, r.head}, {-50, r.head}};
+            for (int i = 0; i < 4; ++i) v[i].H = corners[i][0], v[i].V = -corners[i][1], v[i].D = -100;
+            AppendPlane(v, 4, 0, 0, 1, mask);
+            AppendPlaneObjectToList(face->masks, mask);
+        }
+        RenderLights(gGLPlaneObjects);
+        gl->present();
+        int lit = 0;
+        for (int i = 0; i < 64 * 64; ++i) lit += (gl->pixel(i % 64, i / 64) >> 24) > 0;
+        EXPECT_EQ(lit > 0, r.glows) << lit;
+    }
 }
 
 TEST_F(LightGlows, AWideGlowImageUploadsAtItsOwnSize) {

@@ -4,7 +4,8 @@
 // drawn in the plan and built in 3D; the photo-view PowerTool inserts a photo from an image
 // file, which stands in the live view; a placed ceiling light glows in a final render and
 // lights the floor in a shadow render, and a wall between it and the eye hides its glow; a
-// light of the electrical plan is picked on the floor plan.
+// ceiling light in a room shows no glow in any view from outside, and over low walls glows at
+// its height; a light of the electrical plan is picked on the floor plan.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -37,8 +39,11 @@
 #include "model/selection_queries.h"
 #include "model/tool_state.h"
 #include "model/transforms.h"
+#include "model/command_ids.h"
+#include "model/render_state.h"
 #include "port/folders.h"
 #include "powertools/power_tool_launcher.h"
+#include "render/frame_camera.h"
 #include "scene/plane_object.h"
 #include "tools/wall_construction.h"
 #include "support/build.h"
@@ -579,6 +584,102 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     c->renderFinal();
     EXPECT_EQ(Brightened(behind, LiveView(), 0, behind.height(), 8).first, 0) << "the glow shows through the wall";
     behind.save(QString(gShot).replace(".png", "-light-behind-wall.png"));
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// The pixels whose grey level rose by more than `by` from `than` to `brighter`, and their mean
+// row.
+std::pair<int, double> BrightenedRows(const QImage& brighter, const QImage& than, int by) {
+    int n = 0;
+    double rows = 0;
+    for (int y = 0; y < brighter.height(); ++y)
+        for (int x = 0; x < brighter.width(); ++x)
+            if (PixelGrey(brighter.pixel(x, y)) > PixelGrey(than.pixel(x, y)) + by) ++n, rows += y;
+    return {n, n ? rows / n : -1};
+}
+
+// A ceiling light placed with the Fixture Light tool, switched on, in the middle of a square
+// room 1600 across whose walls reach an inch over the lamp, a door in the wall in front of it
+// (the lamp stands over the door's middle). The view from the lot's bottom edge and the four
+// elevations, each chosen from the LiveView menu, see the room from outside: the walls hide
+// the lamp, so its glow shows nowhere, neither over a wall's top nor at the door's foot. With
+// the walls lowered to 60 inches the lamp is seen over them in every view, and its glow stands
+// at the lamp's height, above the walls' top.
+TEST(StockContentWindow, ACeilingLightBehindAWallGlowsInNoViewAndOverLowWallsAtItsHeight) {
+    StockServices services("stockhidden");
+    QMDWindowController* w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    Objex* light = PlaceLightInTheMiddle(w);
+    ASSERT_NE(light, nullptr) << "no light placed";
+    for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next)
+        ASSERT_EQ(objfield::light::kOff(*lamp), 0) << "the light is not switched on";
+    const Float3DRect& b = light->bounds3D;
+    const float h = (b.floatLeft + b.floatRight) / 2, d = (b.floatBack + b.floatFront) / 2, half = 800;
+    // One wall round the room, its first segment the near one from the door's side of the lamp.
+    Objex* walls = dvxtest::Wall(gCurDocument->itsCurLayer, {{h - 25, d + half}, {h + half, d + half}, {h + half, d - half},
+                                                            {h - half, d - half}, {h - half, d + half}, {h - 25, d + half}});
+    walls->planBits = ds->visiblePlans;
+    ASSERT_NE(dvxtest::Opening(walls, objtype::kDoor, 500, 0), nullptr);
+    const auto raise = [&](float inches) {
+        for (Poinz* p = walls->firstPoint; p; p = p->next)
+            objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = inches;
+        Update3DWall(walls);
+        dvxtest::StoreBoundsDeep(walls);
+        RebuildLiveViewScene();
+    };
+    // Plain colours under a dark sky: a glow stands out wherever it is.
+    ds->renderValue |= hideflag::kMaterials, ds->backgroundTexture = 0, ds->skyColor = {0, 0, 0};
+    ds->sunOn = 0, ds->lightIntensity = 0.5f;  // at night
+    ASSERT_TRUE(OpenLiveView());
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    c->window()->move(500, 350);  // clear of the document window's menu bar
+    const auto glowing = [&](bool on) {
+        for (Objex* lamp = light->firstChild; lamp; lamp = lamp->next) objfield::light::kGlow(*lamp) = on ? 0 : 1;
+    };
+    // A final render with the glow and one without: the pixels the glow brightened.
+    const auto glow = [&](const QString& name) {
+        glowing(true), c->renderFinal();
+        const QImage with = LiveView();
+        glowing(false), c->renderFinal();
+        const QImage without = LiveView();
+        glowing(true);
+        with.save(QString(gShot).replace(".png", "-" + name + ".png"));
+        return std::tuple(BrightenedRows(with, without, 40), without);
+    };
+    const float lampHeight = ConvertWorldToScreen(light->elevation, ds, 0);
+    struct View { const char* title; const char* action; int tag; const char* submenu; int16_t elevation; } views[] = {
+        {"View from Lot's Bottom Edge", "setViewpoint", 5153, "Viewpoint", 0},
+        {"Bottom Side Elevation", "setElevationView", cmd::kElevationViewFirst, "Elevation View", 1},
+        {"Left Side Elevation", "setElevationView", cmd::kElevationViewFirst + 1, "Elevation View", 2},
+        {"Top Side Elevation", "setElevationView", cmd::kElevationViewFirst + 2, "Elevation View", 3},
+        {"Right Side Elevation", "setElevationView", cmd::kElevationViewFirst + 3, "Elevation View", 4}};
+    for (const View& v : views) {
+        SCOPED_TRACE(v.title);
+        raise(light->elevation + 1);
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        ASSERT_TRUE(ChooseMenuItem(w, "LiveView", v.action, v.tag, v.submenu));
+        ASSERT_EQ(ds->elevationView, v.elevation);
+        const QString name = "hidden-light-" + QString::number(v.elevation);
+        const auto [hidden, tall] = glow(name);
+        EXPECT_EQ(hidden.first, 0) << "the glow shows round row " << hidden.second << " of " << tall.height();
+
+        raise(60);
+        const auto [seen, low] = glow(name + "-low-walls");
+        ASSERT_GT(seen.first, 300) << "no glow over the low walls";
+        // The low walls' top: the first row, from the top, that is not all sky.
+        int wallTop = -1;
+        for (int y = 0; y < low.height() && wallTop < 0; ++y)
+            for (int x = 0; x < low.width() && wallTop < 0; ++x)
+                if (PixelGrey(low.pixel(x, y)) > 12) wallTop = y;
+        EXPECT_LT(seen.second, wallTop) << "the glow stands below the walls' top";
+        if (v.elevation == 0) continue;
+        // An elevation is orthographic: the lamp's centre lies on the row its height gives.
+        const ElevationRange r = ComputeElevationRange(v.elevation, low.width(), low.height());
+        const double row = low.height() / 2.0 * (1 - (lampHeight + r.verticalShift) / r.halfHeight);
+        EXPECT_NEAR(seen.second, row, 4) << "the glow is not round the lamp";
+    }
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
