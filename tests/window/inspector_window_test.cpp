@@ -185,6 +185,8 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     clickPlan(25, 0);
     EXPECT_TRUE(QTest::qWaitFor(wallChosenWhole)) << "the selection tool did not take the window's wall";
     EXPECT_TRUE(showsPane("wallHeightText")) << "the click on the window did not show its wall's pane";
+    w->docView()->repaint();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-window-wall.png"));
     // The window tool takes the window alone: its own pane, and its width in plan units.
     ASSERT_TRUE(clearSelection());
     ASSERT_TRUE(chooseTool(7057));
