@@ -110,8 +110,10 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     AppController::destroyShared(), ResetAllGlobals();
 }
 
-// The house's own panes, reached by clicks on the plan: a wall segment, the window in it and a
-// plant beside the house each bring their pane, and an edit typed there is one undo step.
+// The house's own panes, reached by clicks on the plan: a wall segment, a plant beside the
+// house and a deck each bring their pane, and an edit typed there is one undo step. A window,
+// door or deck step clicked with the selection tool takes the wall or deck it stands in; the
+// window and door tools take the opening alone, with its own pane.
 TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     WindowTestServices services("inspectorpanes");
     QMDWindowController* w = OpenDocumentWindow();
@@ -141,6 +143,31 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
         const PlatformPoint origin = w->docView()->boundsOrigin();
         ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
     };
+    const auto clearSelection = [&] {
+        clickPlan(-40, 150);
+        return QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id) && Shown(w) == w->noPropertiesView(); });
+    };
+    QWidget* palette = PlanToolPaletteController::shared()->window();
+    const auto chooseTool = [&](int16_t tool) {
+        palette->show();
+        if (!QTest::qWaitForWindowExposed(palette)) return false;
+        QWidget* cell = PlanToolPaletteController::shared()->toolButtons(gCurToolSet)->cell(tool);
+        if (!cell) return false;
+        ClickAt(cell, cell->rect().center());
+        return QTest::qWaitFor([&] { return gCurTool == tool; });
+    };
+    const auto openingIn = [&](int16_t type) -> Objex* {  // the rebuild may renew the wall's children
+        for (Objex* c = design.wall->firstChild; c; c = c->next)
+            if (c->type == type) return c;
+        return nullptr;
+    };
+    // Chosen whole: every point of the wall and of its openings.
+    const auto wallChosenWhole = [&] { return IsEntireObjectSelected(design.wall); };
+    // Chosen alone: the opening's points, none of the wall's own.
+    const auto chosenAlone = [&](int16_t type) {
+        Objex* o = openingIn(type);
+        return o && IsEntireObjectSelected(o) && !IsRootObjectSelected(design.wall);
+    };
 
     // The wall's west segment: its height, stored in the segment's start point, in one step.
     Poinz* west = PointAt(design.wall, 3);
@@ -152,18 +179,28 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_EQ(stack->count(), steps + 1);
     EXPECT_EQ(stack->undoText(), QStringLiteral("Wall Base Height"));
 
-    // The window, clicked between its ends once nothing is selected: its own pane, not its
-    // wall's, and its width in plan units.
-    clickPlan(-40, 150);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !IsRootObjectSelected(design.wall); }));
+    // The window, clicked between its ends once nothing is selected. The selection tool takes
+    // its wall whole, with the wall's pane.
+    ASSERT_TRUE(clearSelection());
     clickPlan(25, 0);
-    ASSERT_TRUE(showsPane("windowWidthText")) << "the click on the window showed another pane";
+    EXPECT_TRUE(QTest::qWaitFor(wallChosenWhole)) << "the selection tool did not take the window's wall";
+    EXPECT_TRUE(showsPane("wallHeightText")) << "the click on the window did not show its wall's pane";
+    w->docView()->repaint();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-window-wall.png"));
+    // The window tool takes the window alone: its own pane, and its width in plan units.
+    ASSERT_TRUE(clearSelection());
+    ASSERT_TRUE(chooseTool(7057));
+    clickPlan(25, 0);
+    // (The tool's own pane is the window pane too: the selection tells the click was seen,
+    // and the selection tool, current again, shows no pane of its own.)
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chosenAlone(objtype::kWindow); })) << "the window tool did not take the window alone";
+    EXPECT_EQ(gCurTool, toolid::kSelect);
+    ASSERT_TRUE(showsPane("windowWidthText")) << "the window tool's click showed another pane";
     ASSERT_TRUE(TypeIntoPaneField(w, "windowWidthText", "2'"));
     const float wide = ConvertWorldToScreen(24, w->document()->model()->itsDocState, 0);
-    const auto windowWidth = [&] {  // the rebuild may renew the wall's children
-        for (Objex* c = design.wall->firstChild; c; c = c->next)
-            if (c->type == objtype::kWindow && AttachmentRecordOf(c)) return AttachmentRecordOf(c)->width;
-        return -1.0f;
+    const auto windowWidth = [&] {
+        Objex* c = openingIn(objtype::kWindow);
+        return c && AttachmentRecordOf(c) ? AttachmentRecordOf(c)->width : -1.0f;
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return windowWidth() == wide; })) << windowWidth();
     EXPECT_EQ(stack->undoText(), QStringLiteral("Window Width"));
@@ -174,12 +211,18 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(IsRootObjectSelected(design.plant));
     EXPECT_FALSE(IsAnyObjectSelected(design.wall)) << "the window stayed selected";
 
-    // The door on the east segment, clicked once nothing is selected: its pane, and a width
-    // typed there is one step.
-    clickPlan(-40, 150);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !IsAnyObjectSelected(design.plant); }));
+    // The door on the east segment, clicked once nothing is selected: the selection tool takes
+    // its wall; the door tool the door, whose pane takes a width in one step.
+    ASSERT_TRUE(clearSelection());
     clickPlan(400, 25);
-    ASSERT_TRUE(showsPane("doorSwingText")) << "the click on the door showed another pane";
+    EXPECT_TRUE(QTest::qWaitFor(wallChosenWhole)) << "the selection tool did not take the door's wall";
+    EXPECT_TRUE(showsPane("wallHeightText")) << "the click on the door did not show its wall's pane";
+    ASSERT_TRUE(clearSelection());
+    ASSERT_TRUE(chooseTool(7056));
+    clickPlan(400, 25);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chosenAlone(objtype::kDoor); })) << "the door tool did not take the door alone";
+    EXPECT_EQ(gCurTool, toolid::kSelect);
+    ASSERT_TRUE(showsPane("doorSwingText")) << "the door tool's click showed another pane";
     const int doorSteps = stack->count();
     ASSERT_TRUE(TypeIntoPaneField(w, "doorWidthText", "3'"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return stack->count() == doorSteps + 1; })) << stack->count();
@@ -201,6 +244,19 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
             << row.what;
     }
 
+    // The deck steps on the second floor, clicked between their ends: the selection tool takes
+    // the deck whole, with the deck's pane.
+    DocState* ds = w->document()->model()->itsDocState;
+    w->document()->model()->itsCurLayer = design.second;
+    Set2DViewLayerVisibility(design.second);
+    design.deck->planBits = design.steps->planBits = ds->visiblePlans;
+    StoreBoundsDeep(design.deck);
+    w->docView()->update();
+    ASSERT_TRUE(clearSelection());
+    clickPlan(100, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return IsEntireObjectSelected(design.deck); })) << "the steps did not take their deck";
+    EXPECT_TRUE(showsPane("deckHeightText")) << "the click on the steps did not show the deck's pane";
+
     // The skylight in the roof on the third floor, clicked inside its frame: its own pane.
     w->document()->model()->itsCurLayer = design.third;
     Set2DViewLayerVisibility(design.third);
@@ -211,15 +267,8 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
 
     // The exterior wall tool chosen from the plan's palette with nothing selected: the wall
     // tool's pane.
-    clickPlan(-40, 150);
-    ASSERT_TRUE(QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id); }));
-    QWidget* palette = PlanToolPaletteController::shared()->window();
-    palette->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
-    const QWidget* wallTool = PlanToolPaletteController::shared()->toolButtons(gCurToolSet)->cell(7050);
-    ASSERT_TRUE(wallTool);
-    ClickAt(const_cast<QWidget*>(wallTool), wallTool->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7050; })) << gCurTool;
+    ASSERT_TRUE(clearSelection());
+    EXPECT_TRUE(chooseTool(7050)) << gCurTool;
     EXPECT_TRUE(showsPane("wallHeightText")) << "no wall tool pane";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();

@@ -12,6 +12,7 @@
 #include "model/docstate.h"
 #include "model/transforms.h"
 #include "model/object_fields.h"
+#include "model/selection_queries.h"
 #include "model/view_layers.h"
 #include "tools/roof_panels.h"
 #include "support/qt/inspector_window_fixture.h"
@@ -111,8 +112,18 @@ TEST_F(PaneWindow, StaircaseWidthRedrawsItsLabelAndAStepTakesItsWidth) {
     EXPECT_EQ(objfield::stair::kWidth(*stair), 48);
     EXPECT_TRUE(QTest::qWaitFor([&] { return grab(650, 150, 90) != before; })) << "the width label stayed";
 
+    // The deck step, chosen point by point as the fillet tool chooses (the selection tool takes
+    // its deck whole): its own pane.
     onFloor(design.second);
+    QWidget* edit = ToolPaletteController::shared()->window();
+    edit->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QWidget* fillet = ToolPaletteController::shared()->toolButtons()->cell(toolid::kFillet);
+    ClickAt(fillet, fillet->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == toolid::kFillet; }));
     clickPlan(400, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsEntireObjectSelected(design.steps) && !IsRootObjectSelected(design.deck); }))
+        << "the fillet tool did not take the step alone";
     ASSERT_TRUE(shownField("stepWidthText")) << "no deck step pane";
     typeStep("stepWidthText", "4'", "Undo Step Width");
     EXPECT_FLOAT_EQ(design.steps->typeData.attachment->width, ConvertWorldToScreen(48, ds, 0));

@@ -88,12 +88,6 @@ std::optional<OwnTest> OwnTestOf(int16_t tool) {
     return std::nullopt;
 }
 
-// A door, window or other attachment that the first test found is what the user clicked: it
-// is selected on its own, not through its wall, so its own pane and handles follow.
-bool SelectsItself(const Objex* object) {
-    return object->parent && In(object->type, kAttachmentTypes);
-}
-
 // The resize tool takes them too: a press that first emptied the selection would leave it
 // nothing to resize, only a marquee.
 bool UsesSelectionRules(int16_t tool) {
@@ -429,8 +423,7 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
         } else {
             if (!extending) DeselectAll(), f.reset = false;
             const int16_t t = object->type;
-            if (t == objtype::kAccessory || t == objtype::kSkylight || t == objtype::kComponent ||
-                SelectsItself(object))
+            if (t == objtype::kAccessory || t == objtype::kSkylight || t == objtype::kComponent)
                 SelectObj(object, mode, 1);
             else SelectObjectPoint(click.ciPoint, object, mode, 1);
             f.track = keyEntry;
@@ -448,8 +441,7 @@ PlanMouse::Flags PlanMouse::selectionRules(ClickInfo& click, const PlanMouseEven
             f.track = true;
         } else {
             if (!extending) DeselectAll(), f.reset = false;
-            if (!keyEntry && SelectsItself(object)) SelectObj(object, mode, 1);
-            else SelectObjectSpline(click.ciPoint, click.ciPoint2, object, mode, 1);
+            SelectObjectSpline(click.ciPoint, click.ciPoint2, object, mode, 1);
             f.track = keyEntry;
             const int16_t t = object->type;
             if (keyEntry) {
