@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWidget>
 
 #include "render/core/interrupt_source.h"
@@ -28,7 +29,8 @@ QSurfaceFormat QtGLSurface::format() {
     return f;
 }
 
-LiveViewGLWindow::LiveViewGLWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {
+LiveViewGLWindow::LiveViewGLWindow() {
+    setSurfaceType(QSurface::OpenGLSurface);
     setFormat(QtGLSurface::format());
     deferred_.setSingleShot(true);
     deferred_.setInterval(kDeferredPaintMs);
@@ -38,27 +40,48 @@ LiveViewGLWindow::LiveViewGLWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpd
     });
 }
 
+LiveViewGLWindow::~LiveViewGLWindow() { context_.reset(); }
+
+bool LiveViewGLWindow::makeCurrent() { return handle() && isValid() && context_->makeCurrent(this); }
+
+bool LiveViewGLWindow::makeContext() {
+    if (isValid()) return true;
+    if (!context_) {
+        context_ = std::make_unique<QOpenGLContext>();
+        // The context's own objects go before it does, also when it is made again (lost, or
+        // not made the first time).
+        connect(context_.get(), &QOpenGLContext::aboutToBeDestroyed, this,
+                [this, context = context_.get()] {
+                    if (handle()) context->makeCurrent(this);
+                    EndGLContextObjects();
+                });
+    }
+    context_->setFormat(requestedFormat());
+    if (!context_->create()) return false;
+    StartGLContextObjects();
+    return true;
+}
+
 bool LiveViewGLWindow::event(QEvent* event) {
     // The window system's own paint events (an expose on X) paint as well as update requests.
-    const bool paints = event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose ||
-                        event->type() == QEvent::Paint;
-    if (paints && RenderInterruptScope::busy() && isValid()) {
-        deferred_.start();
-        return true;
-    }
-    return QOpenGLWindow::event(event);
+    const bool paints = event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint;
+    if (!paints) return QWindow::event(event);
+    if (RenderInterruptScope::busy() && isValid()) deferred_.start();
+    else paint();
+    return true;
 }
 
-void LiveViewGLWindow::initializeGL() {
-    StartGLContextObjects();
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
-        makeCurrent();
-        EndGLContextObjects();
-    });
-}
-
-void LiveViewGLWindow::paintGL() {
+void LiveViewGLWindow::paint() {
+    // No surface (the panel closed), or no context that can be current on it: nothing is drawn.
+    if (!handle() || !makeContext() || !context_->makeCurrent(this)) return;
+    QOpenGLFunctions* f = context_->functions();
+    f->glBindFramebuffer(GL_FRAMEBUFFER, context_->defaultFramebufferObject());
+    const qreal ratio = devicePixelRatio();
+    f->glViewport(0, 0, int(width() * ratio), int(height() * ratio));
     if (onPaint) onPaint();
+    // The draw may run events (a render's Escape poll) that take the surface away.
+    if (handle() && QOpenGLContext::currentContext() == context_.get() && context_->surface() == this)
+        context_->swapBuffers(this);
 }
 
 QtGLSurface::QtGLSurface() : window_(new LiveViewGLWindow), unowned_(window_) {}
@@ -78,15 +101,13 @@ QWidget* QtGLSurface::container(QWidget* parent) {
 }
 
 bool QtGLSurface::makeCurrent() {
-    if (!window_ || !window_->isValid()) return false;
-    window_->makeCurrent();
-    if (QOpenGLContext::currentContext() != window_->context()) return false;
+    if (!window_ || !window_->makeCurrent()) return false;
     bindOffscreen();
     return true;
 }
 
 void QtGLSurface::present() {
-    if (!window_ || !window_->isValid() || offscreen()) return;
+    if (!window_ || !window_->isValid() || !window_->handle() || offscreen()) return;
     window_->context()->swapBuffers(window_);
 }
 
@@ -97,5 +118,5 @@ SurfaceSize QtGLSurface::surfaceSize() const {
 }
 
 uint32_t QtGLSurface::surfaceFramebuffer() const {
-    return window_ && window_->isValid() ? window_->defaultFramebufferObject() : 0;
+    return window_ && window_->isValid() ? window_->context()->defaultFramebufferObject() : 0;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QExposeEvent>
+#include <QPaintEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -14,7 +16,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "app/live_view_surface.h"
 #include "app/render_interrupt.h"
@@ -118,6 +122,130 @@ TEST(LiveViewSurface, PresentsSumsPassesRendersOffscreenAndHoldsUpdatesDuringARe
         EXPECT_EQ(paints, 0);
     }
     EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints > 0; }, 2000));
+}
+
+// What Qt does with an expose the window system queued: an expose, then a paint. It may
+// arrive after the window lost its surface.
+void Expose(QWindow* window) {
+    const QRegion all(0, 0, window->width(), window->height());
+    QExposeEvent expose(all);
+    QCoreApplication::sendEvent(window, &expose);
+    QPaintEvent paint(all);
+    QCoreApplication::sendEvent(window, &paint);
+}
+
+// Each way the window loses its surface or context, or has its paints cut short, followed by
+// an expose: the paint with no surface or no usable context draws nothing (and must not
+// crash, as it did inside Qt's own paint), and the next expose with both draws again.
+TEST(LiveViewSurface, AnExposeWithoutASurfaceOrContextDrawsNothingAndTheNextExposeDrawsAgain) {
+    QWidget host;
+    QtGLSurface s;
+    host.resize(320, 240);
+    (new QVBoxLayout(&host))->addWidget(s.container(&host));
+    host.layout()->setContentsMargins(0, 0, 0, 0);
+    int paints = 0, colour = 0;
+    // A colour a path: the frame shown tells which expose drew it.
+    static constexpr int kColours[][3] = {{51, 153, 204}, {204, 51, 51}, {51, 204, 51}, {204, 204, 51},
+                                          {204, 51, 204}, {51, 204, 204}, {153, 102, 51}, {102, 51, 153}};
+    std::function<void()> during;
+    s.window()->onPaint = [&] {
+        ++paints;
+        const int* c = kColours[colour % 8];
+        Clear(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f);
+        if (during) std::exchange(during, nullptr)();
+    };
+    // The next expose shows the next colour on `top`'s grab.
+    auto drawsAgain = [&](QWidget& top) {
+        const int* c = kColours[++colour % 8];
+        return QTest::qWaitFor([&] {
+            if (top.isVisible()) Expose(s.window());
+            const QImage grab = top.screen()->grabWindow(top.winId()).toImage();
+            return !grab.isNull() && Near(grab.pixel(grab.width() / 2, grab.height() / 2), c[0], c[1], c[2]);
+        });
+    };
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host) && QTest::qWaitFor([&] { return s.window()->isValid(); }));
+    ASSERT_TRUE(drawsAgain(host));
+
+    // The container hidden and shown again.
+    s.container()->hide();
+    Expose(s.window());
+    s.container()->show();
+    EXPECT_TRUE(drawsAgain(host)) << "after the container was hidden";
+
+    // The panel closed: its window's surface goes, and an expose queued before still comes.
+    host.close();
+    ASSERT_FALSE(s.window()->handle());
+    int before = paints;
+    Expose(s.window());
+    s.window()->update();
+    QTest::qWait(50);
+    EXPECT_EQ(paints, before);
+    EXPECT_FALSE(s.makeCurrent());
+    host.show();
+    EXPECT_TRUE(drawsAgain(host)) << "after the panel was closed";
+
+    // The panel closed by what runs during a draw (a render's poll delivers events).
+    during = [&] { host.close(); };
+    Expose(s.window());
+    EXPECT_FALSE(host.isVisible());
+    host.show();
+    EXPECT_TRUE(drawsAgain(host)) << "after the panel closed during a draw";
+
+    // The container moved to another window and back.
+    {
+        QWidget other;
+        other.resize(300, 200);
+        (new QVBoxLayout(&other))->addWidget(s.container());
+        other.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+        EXPECT_TRUE(drawsAgain(other)) << "in another window";
+        host.layout()->addWidget(s.container());
+        s.container()->show();
+    }
+    EXPECT_TRUE(drawsAgain(host)) << "back in its own window";
+
+    // The top-level window made again.
+    host.setWindowFlags(Qt::Tool);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    EXPECT_TRUE(drawsAgain(host)) << "after its window was made again";
+
+    // An offscreen export, then a render broken off with an expose held back during it.
+    ASSERT_TRUE(s.beginOffscreen(64, 64));
+    Clear(0, 0, 0);
+    s.endOffscreen();
+    EXPECT_TRUE(drawsAgain(host)) << "after an offscreen export";
+    before = paints;
+    {
+        RenderInterruptScope render;
+        Expose(s.window());
+        EXPECT_EQ(paints, before);
+    }
+    EXPECT_TRUE(drawsAgain(host)) << "after a render was broken off";
+
+    // A context that cannot be made (no driver offers GL 9.9): nothing is drawn; once one can
+    // be made the next expose draws. A lost context is the same state: made, then not valid.
+    QWidget second;
+    QtGLSurface t;
+    second.resize(200, 150);
+    (new QVBoxLayout(&second))->addWidget(t.container(&second));
+    QSurfaceFormat impossible = QtGLSurface::format();
+    impossible.setRenderableType(QSurfaceFormat::OpenVG);
+    t.window()->setFormat(impossible);
+    int secondPaints = 0;
+    t.window()->onPaint = [&] { ++secondPaints, Clear(1, 1, 1); };
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    Expose(t.window());
+    QTest::qWait(50);
+    EXPECT_EQ(secondPaints, 0);
+    EXPECT_FALSE(t.window()->isValid());
+    EXPECT_FALSE(t.makeCurrent());
+    t.window()->setFormat(QtGLSurface::format());
+    Expose(t.window());
+    EXPECT_TRUE(t.window()->isValid());
+    EXPECT_EQ(secondPaints, 1);
 }
 
 class ClickCounter : public QWidget {

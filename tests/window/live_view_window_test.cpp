@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QExposeEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QAbstractSlider>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
@@ -48,6 +50,7 @@
 #include "model/selection_queries.h"
 #include "scene/plane_object.h"
 #include "port/file_dialogs.h"
+#include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "app/core/plan_navigation.h"
 #include "render/core/slice_plane.h"
@@ -201,6 +204,25 @@ TEST(LiveViewPanel, OpensOnCtrl1ShowsTheWallWalksOnADragAndRendersFinal) {
     AppController::shared()->toggleLiveViewPanel();
     LiveViewController::destroyShared();
     EXPECT_EQ(LiveViewController::sharedLiveViewController()->window()->pos(), QPoint(140, 120));
+}
+
+// The panel closed as a document closing does (New, Open and Revert to Saved close it too): its
+// GL window loses its surface while an expose queued for it still comes. That expose and a
+// redraw draw nothing, and the panel opened again shows the wall.
+TEST(LiveViewPanel, AnExposeAfterThePanelClosedDrawsNothingAndTheReopenedPanelShowsTheWall) {
+    Panel p;
+    ASSERT_TRUE(p.open());
+    CloseLiveView();
+    QWindow* gl = p.c->glSurface().window();
+    ASSERT_FALSE(p.c->isVisible() || gl->handle());
+    const QRegion all(0, 0, gl->width(), gl->height());
+    QExposeEvent expose(all);
+    QApplication::sendEvent(gl, &expose);
+    QPaintEvent paint(all);
+    QApplication::sendEvent(gl, &paint);
+    LiveViewDisplay();
+    EXPECT_TRUE(p.c->liveViewOGLViewBitmapImageRep().isNull());
+    EXPECT_TRUE(p.open()) << "the reopened panel never showed the wall";
 }
 
 TEST(LiveViewPanel, RenderWithShadowsLightsTheWallButWhereTheBoxShadowsIt) {
