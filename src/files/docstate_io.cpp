@@ -297,9 +297,7 @@ void ApplyDocStateCorrections(DocState* ds, V v) {
     ds->liveViewValue = 0;
     ds->buildFlag = 0;
     ds->wallSegmentLength = 42.0f;
-    // Every curved segment of every object is sampled this many times on each rebuild and
-    // redraw; a damaged count of tens of thousands froze a read for seconds.
-    if (ds->curveSegments > kMostCurveSegments) ds->curveSegments = kMostCurveSegments;
+    BoundCurveSegments(ds);
 
     if (ResetsShadows(v)) {
         ds->shadowsOn = 0;
@@ -330,6 +328,10 @@ void CopyFixed(char (&to)[N], const char* from) {
 }
 
 }  // namespace
+
+void BoundCurveSegments(DocState* ds) {
+    if (ds->curveSegments > kMostCurveSegments) ds->curveSegments = kMostCurveSegments;
+}
 
 bool DocStateVersionOfFile(int32_t fileVersion, DocStateVersion* version) {
     struct FileRow {

@@ -71,6 +71,9 @@ void DoWriteDocState();
 // made (then the document keeps its old one and the result is false).
 // The most pieces a curved segment is sampled in; a read takes a larger count as this.
 inline constexpr int16_t kMostCurveSegments = 128;
+// Every curved segment of every object is sampled this many times on each rebuild and redraw:
+// a damaged count of tens of thousands froze a read for seconds.
+void BoundCurveSegments(DocState* ds);
 
 bool DoReadDocStateOfVersion(DocStateVersion version);
 bool DoReadDocState();

@@ -174,20 +174,21 @@ void WallHandOver(int32_t x, int32_t y) {
     record.ciWhere = POINT{x, y};
     static constexpr int16_t kWalls[] = {objtype::kWall};
     Layer* layer = gCurDocument->itsCurLayer;
+    // Both reaches are worked out from the document's own tolerance, before either is set.
+    const int32_t tolerance = WallToolHitTolerance(), reach = WallFreeEndReach();
     bool hit;
     {
-        ToleranceScope tolerance(ds, WallToolHitTolerance());
+        ToleranceScope points(ds, tolerance);
         hit = SelectPointFromLayer(layer, &record, kWalls, 1);
-    }
-    if (!hit) {
-        ToleranceScope reach(ds, WallFreeEndReach());
-        hit = SelectFreeEndFromLayer(layer, &record, kWalls, 1);
-    }
-    if (!hit) {
-        ToleranceScope tolerance(ds, WallToolHitTolerance());
-        record = ClickInfo{};
-        record.ciWhere = POINT{x, y};
-        hit = SelectFromLayer(layer, &record, 0, kWalls, 1);
+        if (!hit) {
+            ToleranceScope ends(ds, reach);
+            hit = SelectFreeEndFromLayer(layer, &record, kWalls, 1);
+        }
+        if (!hit) {
+            record = ClickInfo{};
+            record.ciWhere = POINT{x, y};
+            hit = SelectFromLayer(layer, &record, 0, kWalls, 1);
+        }
     }
     if (!hit || (!record.ciPointHit && !record.ciSegmentHit) || !record.ciPoint) {
         gClickInfo.ciHit = 0;

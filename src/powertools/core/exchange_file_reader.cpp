@@ -92,8 +92,7 @@ void DoReadPlugInDocState() {
     SkipInput(2);
     for (const exchange::SettingsRow& row : exchange::SettingsSection())
         if (exchange::Carries(row.since, sInputVersion)) ReadSettingsRow(fresh, row);
-    // As a design file's: a count in the tens of thousands would freeze every rebuild.
-    if (fresh->curveSegments > kMostCurveSegments) fresh->curveSegments = kMostCurveSegments;
+    BoundCurveSegments(fresh);
     if (!xver::Is10000Plus(sInputVersion)) return;
     DoReadPlugInLiveViews();
     DoReadPlugInPalettes();

@@ -51,11 +51,17 @@ bool IsStraightDeckSegment(const Poinz* start, const Poinz* end) {
     return true;
 }
 
-void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& visit) {
-    for (Poinz* p = deck->firstPoint; p; p = p->next) {
+Poinz* SelectedDeckSegmentFrom(const Objex* deck, Poinz* p) {
+    for (; p; p = p->next) {
         Poinz* end = DeckSegmentEnd(deck, p);
-        if (end && p->selected && end->selected) visit(p);
+        if (end && p->selected && end->selected) return p;
     }
+    return nullptr;
+}
+
+void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& visit) {
+    for (Poinz* p = SelectedDeckSegmentFrom(deck, deck->firstPoint); p; p = SelectedDeckSegmentFrom(deck, p->next))
+        visit(p);
 }
 
 InsertStepsResult InsertDeckSteps() {
@@ -67,9 +73,8 @@ InsertStepsResult InsertDeckSteps() {
     // why the rest got none.
     for (Objex* o = floor->firstObject; o && !curved; o = o->next) {
         if (!IsSelectedDeck(o)) continue;
-        for (Poinz* p = o->firstPoint; p; p = p->next) {
+        for (Poinz* p = SelectedDeckSegmentFrom(o, o->firstPoint); p; p = SelectedDeckSegmentFrom(o, p->next)) {
             Poinz* end = DeckSegmentEnd(o, p);
-            if (!end || !p->selected || !end->selected) continue;
             if (!IsStraightDeckSegment(p, end)) {
                 curved = true;
                 break;

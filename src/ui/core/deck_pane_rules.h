@@ -12,6 +12,9 @@ struct Poinz;
 Poinz* DeckSegmentEnd(const Objex* deck, Poinz* p);
 // Both ends carry no tangent offset.
 bool IsStraightDeckSegment(const Poinz* start, const Poinz* end);
+// The first point from `p` on that starts a segment whose two ends are selected; null past the
+// last.
+Poinz* SelectedDeckSegmentFrom(const Objex* deck, Poinz* p);
 // Each segment whose two ends are selected, by its start point, in outline order (the closing
 // segment of a closed deck last).
 void ForEachSelectedDeckSegment(Objex* deck, const std::function<void(Poinz*)>& visit);
