@@ -188,6 +188,7 @@ TEST(ContentSheetsWindow, AGrowthStepOnTheSecondFloorLeavesTheFirstFloorsPlantsU
     QTest::qWait(300);
     const QLineEdit* age = w->parentInspectorView()->findChild<QLineEdit*>("plantAgeText");
     EXPECT_FALSE(age && age->isVisible()) << "the plant pane shows";
+    if (!gShot.isEmpty()) QGuiApplication::primaryScreen()->grabWindow(0).save(gShot.chopped(4) + "-plant-growth.png");
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

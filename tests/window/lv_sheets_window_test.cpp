@@ -112,6 +112,7 @@ TEST(LightSheetOnThePanel, UntouchedOKKeepsTheFurnishedHousesBrightnessAndTheSli
     EXPECT_NE(gLightXDegrees, gLightXAngle) << "the lights were set up again";
     QTest::qWait(500);
     EXPECT_NEAR(wallGrey(), shown, 1.0);
+    if (!gShot.isEmpty()) LiveViewOnScreen(c).save(gShot.chopped(4) + "-furnished-house.png");
 
     // The slider clicked and taken to either end by its key stores 0.5 or 2.5.
     struct End { const char* key; int slider; float brightness; };
