@@ -182,7 +182,7 @@ LVLightPropertiesController::LVLightPropertiesController(QWidget* parent)
         slider("sunShadowQualitySlider", localized("Shadow quality:"), kMinShadowQuality, kMaxShadowQuality);
     optimalQualityButton_ = box("optimalQualityButton", localized("Optimal"));
     lightIntensitySlider_ = slider("lightIntensitySlider", localized("Light intensity:"), 0, 100);
-    lightBrightnessSlider_ = slider("lightBrightnessSlider", localized("Brightness:"), 1, 100);
+    lightBrightnessSlider_ = slider("lightBrightnessSlider", localized("Brightness:"), 0, 100);
     backgroundLightingButton_ = box("backgroundLightingButton", localized("Background lighting"));
     addButtons();
 
@@ -252,6 +252,7 @@ void LVLightPropertiesController::initializeControlStates() {
         backgroundLightingButton_->setChecked(c->backgroundLighting);
     }
     changingOptimalQualityButton();
+    opened_ = controlStates();
 }
 
 LightSheetControls LVLightPropertiesController::controlStates() const {
@@ -288,4 +289,4 @@ void LVLightPropertiesController::changingOptimalQualityButton() {
     sunShadowQualitySlider_->setEnabled(!optimalQualityButton_->isChecked());
 }
 
-void LVLightPropertiesController::applyValues() { ConfirmLightSheet(controlStates()); }
+void LVLightPropertiesController::applyValues() { ConfirmLightSheet(opened_, controlStates()); }

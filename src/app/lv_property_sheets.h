@@ -116,4 +116,7 @@ private:
     QSlider* lightIntensitySlider_;
     QSlider* lightBrightnessSlider_;
     QCheckBox* backgroundLightingButton_;
+    // What the controls showed when the sheet opened: OK sets the lights up again only when a
+    // shading control moved from it.
+    LightSheetControls opened_;
 };

@@ -14,6 +14,7 @@
 #include "model/objects.h"
 #include "model/planar_polygons.h"
 #include "model/selection_ops.h"
+#include "model/transforms.h"
 #include "model/walkers.h"
 #include "port/seam.h"
 #include "scene/point_in_polygon.h"
@@ -61,12 +62,12 @@ bool IsStraightInPlan(const Poinz* p, const Poinz* q) {
 // Plants from the distance carried in gRemainingLength to the end of the segment, then
 // leaves there what the next plant is past the segment's end. False when the spacing is too
 // small to move on from the distance reached.
-bool PlantAlong(const SymEntryInfo& entry, const Poinz* p, const Poinz* q) {
+bool PlantAlong(const SymEntryInfo& entry, const Poinz* p, const Poinz* q, float spacing) {
     float d = gRemainingLength;
     FloatPoint at;
     while (GetPointOnLineFromLength(p, q, &at, d)) {
         PlaceAt(entry, at.floatH, at.floatV);
-        const float next = d + gPlantSpacing;
+        const float next = d + spacing;
         if (!(next > d)) return false;
         d = next;
     }
@@ -76,7 +77,7 @@ bool PlantAlong(const SymEntryInfo& entry, const Poinz* p, const Poinz* q) {
     return true;
 }
 
-void FillPerimeter(const SymEntryInfo& entry, Objex* outline) {
+void FillPerimeter(const SymEntryInfo& entry, Objex* outline, float spacing) {
     gRemainingLength = 0.0f;
     const int32_t count = FirstRowCount(outline);
     if (count < 2) return;
@@ -84,11 +85,11 @@ void FillPerimeter(const SymEntryInfo& entry, Objex* outline) {
     Poinz* p = first;
     for (int32_t i = 0; i < count && p; ++i, p = p->next) {
         Poinz* q = i + 1 < count ? p->next : (outline->closed ? first : nullptr);
-        if (!q || !PlantAlong(entry, p, q)) return;
+        if (!q || !PlantAlong(entry, p, q, spacing)) return;
     }
 }
 
-void FillArea(const SymEntryInfo& entry, Objex* outline) {
+void FillArea(const SymEntryInfo& entry, Objex* outline, float spacing) {
     const PlanarPolygon polygon = PlanarPolygon::FromOutline(outline->firstPoint, FirstRowCount(outline));
     if (polygon.empty()) return;
     // The inside test works in the plan: each vertex's D is its second coordinate.
@@ -106,11 +107,11 @@ void FillArea(const SymEntryInfo& entry, Objex* outline) {
             const FloatPoint at{h, d};
             if (IsPointInsidePolygon(&at, corners.data(), static_cast<int32_t>(corners.size())))
                 PlaceAt(entry, h, d);
-            const float next = d + gPlantSpacing;
+            const float next = d + spacing;
             if (!(next > d)) return;
             d = next;
         }
-        const float next = h + gPlantSpacing;
+        const float next = h + spacing;
         if (!(next > h)) return;
         h = next;
     }
@@ -119,11 +120,14 @@ void FillArea(const SymEntryInfo& entry, Objex* outline) {
 }  // namespace
 
 void ApplePortFillObjectWithPlants(Objex* outline) {
-    if (!outline || !gCurDocument || !CurrentDocState() || !gCurDocument->itsCurLayer) return;
+    const DocState* ds = CurrentDocState();
+    if (!outline || !gCurDocument || !ds || !gCurDocument->itsCurLayer) return;
+    // The spacing is typed as a length; the outline's points are in plan units.
+    const float spacing = ConvertWorldToScreen(gPlantSpacing, ds, 0);
     // A spacing that is not a positive number would never move on along the outline.
-    if (!(gPlantSpacing > 0.0f)) return;
+    if (!(spacing > 0.0f)) return;
     const std::optional<SymEntryInfo> entry = ContentPaletteSelectedSymEntry();
     if (!entry || (entry->type != symentry::kStockPlant && entry->type != symentry::kUserPlant)) return;
-    if (gFillPerimeter) FillPerimeter(*entry, outline);
-    if (gFillArea) FillArea(*entry, outline);
+    if (gFillPerimeter) FillPerimeter(*entry, outline, spacing);
+    if (gFillArea) FillArea(*entry, outline, spacing);
 }

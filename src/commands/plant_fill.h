@@ -6,8 +6,9 @@
 struct Objex;
 
 // Set by the plant fill sheet before it fills: plant along the outline, plant a grid inside
-// it, and the distance between plants (plan units). They keep the last values the sheet
-// accepted; the program starts with both fills on and a spacing of 60.
+// it, and the distance between plants (a length in inches, stepped in plan units at the
+// design's plan scale). They keep the last values the sheet accepted; the program starts with
+// both fills on and a spacing of 60.
 extern uint8_t gFillPerimeter;
 extern uint8_t gFillArea;
 extern float gPlantSpacing;

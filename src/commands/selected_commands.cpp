@@ -16,6 +16,7 @@
 #include "model/object_rebuild.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
+#include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
@@ -154,6 +155,9 @@ CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam p
     }
     float width = 0.0f, height = 0.0f;
     GetPlantBounds(object, &width, &height, 1);
+    // The growth step walks the plants of every floor and the rescale selects each; the step's
+    // closing deselect reaches only the floors in view, so a plant is let go here.
+    if (command != cmd::kPlantingAge) SelectObj(object, selmode::kDeselect, 0);
     return CommandFate::Kept;
 }
 

@@ -19,7 +19,8 @@ CommandFate PointTextureCommand(Objex* object, uint8_t selectedOnly, int32_t com
 CommandFate TextureFaceCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);     // 5226
 CommandFate PointLengthsCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);    // 5227
 CommandFate SmoothingCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);       // 5228, 5229
-// Plants: 5230 resize, 5238 planting age (fill pattern), 5261 years of growth.
+// Plants: 5230 resize, 5238 planting age (fill pattern), 5261 years of growth; a resize or a
+// growth leaves the plant unselected.
 CommandFate PlantCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);
 CommandFate CurveTensionCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);    // 5391, 5392
 CommandFate PatternCommand(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param);         // 8000

@@ -119,7 +119,7 @@ TEST_F(LVSheets, LightSheetLinksItsAngleControlsAndViews) {
     quality->setValue(3);
     ASSERT_TRUE(press(s, "okButton"));
     EXPECT_EQ(std::make_tuple(ds->sunAngle, ds->sunValueB, ds->sunShadowQuality, ds->lightIntensity),
-              std::make_tuple(90.0f, 61.0f, int16_t(3), 1.0f));
+              std::make_tuple(90.0f, 61.0f, int16_t(3), 1.2f));
     w->commandRouter()->action("undo")->trigger();
     EXPECT_EQ(std::make_pair(CurrentDocState()->sunAngle, CurrentDocState()->sunShadowQuality), std::make_pair(0.0f, int16_t(-1)));
 }

@@ -9,6 +9,7 @@
 #include "content/core/content_selection_seams.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "support/build.h"
@@ -36,6 +37,8 @@ protected:
         layer = doc->itsCurLayer;
         // The outline lives on another floor, so only plants are on the current one.
         outlineLayer = layer->next;
+        // At this scale a plan unit is an inch, so the spacings below are plan lengths too.
+        doc->itsDocState->planScale = 72;
     }
 
     Objex* outline(std::initializer_list<std::pair<float, float>> corners, bool closed) {
@@ -136,6 +139,29 @@ TEST_F(PlantFillTest, AreaGridStaysInsideTheOutline) {
             if (h < 40 || d < 40) want.push_back({h, d});
     expectAt(plants(), want);
     EXPECT_EQ(want.size(), 16u);
+}
+
+TEST_F(PlantFillTest, SpacingIsALengthSteppedInPlanUnitsAtThePlansScale) {
+    // 60 inches apart: at plan scale 36 (a plan unit is half an inch) 120 plan units, at 96
+    // (1/8" to the foot: 4/3 inch) 45. Along a line 300 long, and a grid inside a square 250
+    // across from its corner + 0.5.
+    gPlantSpacing = 60;
+    struct Row { float scale; bool area; std::vector<float> at; };
+    for (const Row& r : {Row{36, false, {0, 120, 240}}, Row{96, false, {0, 45, 90, 135, 180, 225, 270}},
+                         Row{36, true, {0.5f, 120.5f, 240.5f}}, Row{96, true, {0.5f, 45.5f, 90.5f, 135.5f, 180.5f, 225.5f}}}) {
+        SCOPED_TRACE(std::to_string(r.scale) + (r.area ? " inside" : " along"));
+        while (layer->firstObject) DeleteObj(layer->firstObject);
+        while (outlineLayer->firstObject) DeleteObj(outlineLayer->firstObject);
+        doc->itsDocState->planScale = r.scale;
+        gFillPerimeter = !r.area, gFillArea = r.area;
+        ApplePortFillObjectWithPlants(r.area ? outline({{0, 0}, {250, 0}, {250, 250}, {0, 250}}, true)
+                                             : outline({{0, 0}, {300, 0}}, false));
+        std::vector<FloatPoint> want;
+        for (float h : r.at)
+            if (!r.area) want.push_back({h, 0});
+            else for (float d : r.at) want.push_back({h, d});
+        expectAt(plants(), want);
+    }
 }
 
 TEST_F(PlantFillTest, BothFillsRunPerimeterFirst) {

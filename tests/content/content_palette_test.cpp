@@ -259,7 +259,8 @@ TEST_F(Palette, PlantFillSheetKeepsOrLeavesItsSettings) {
     EXPECT_EQ(document->undoStack()->count(), 0);
 
     // Of two selected rectangles, one not selected and a selected wall, only the two are
-    // planted (2 x 2 at a 50 inch spacing), as one step; a selection upstairs stays put.
+    // planted (2 x 2 at a 25 inch spacing, 50 plan units at the plan scale of 36), as one step;
+    // a selection upstairs stays put.
     Layer* floor = gCurDocument->itsCurLayer;
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
     for (float left : {1000.0f, 2000.0f, 3000.0f})
@@ -268,7 +269,7 @@ TEST_F(Palette, PlantFillSheetKeepsOrLeavesItsSettings) {
     Make(Wall(floor, {{4000, 0}, {4100, 0}, {4100, 100}})).select();
     Objex* upstairs = Make(Shape(floor->next, objtype::kLine, {{0, 0}, {100, 0}})).select();  // stays where it is
     commands.fillObjectWithPlantsUsingWindow();
-    find<QCheckBox>("fillAreaButton")->setChecked(true), find<QLineEdit>("spacingText")->setText("50\"");
+    find<QCheckBox>("fillAreaButton")->setChecked(true), find<QLineEdit>("spacingText")->setText("25\"");
     ASSERT_TRUE(press("okButton"));
     std::map<int, int> planted;  // by the thousands of the plant's middle
     for (Objex* o = floor->firstObject; o; o = o->next)

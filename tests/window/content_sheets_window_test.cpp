@@ -4,30 +4,38 @@
 // found; the live view printed from the File menu to a PDF file.
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/app_controller.h"
 #include "app/document.h"
 #include "app/document_view.h"
 #include "app/live_view_controller.h"
+#include "app/widgets.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/selection_queries.h"
 #include "support/build.h"
 #include "support/qt/content_images.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
 namespace {
@@ -129,6 +137,58 @@ TEST(ContentSheetsWindow, FindDragFillAndPrint) {
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_EQ(std::tuple(dialogs, printed.read(4)), std::tuple(1, QByteArray("%PDF")));
     printDialogs.stop();
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// The plants of a floor the user is not working on: the furnished house's three plants stand on
+// the first floor. On the second floor, one click on the plant-growth arrow of the Landscape tab
+// regrows them and leaves nothing selected on any floor, so back on the first floor no plant's
+// pane shows.
+TEST(ContentSheetsWindow, AGrowthStepOnTheSecondFloorLeavesTheFirstFloorsPlantsUnselected) {
+    WindowTestServices services("plantgrowthwindow");
+    QMDWindowController* w = OpenDesignWindow(DVX_TEST_DESIGNS "/furnished-house.pro", services);
+    ASSERT_TRUE(w && ShowFocused(w));
+    std::vector<Objex*> plants;
+    std::function<void(Objex*, std::vector<Objex*>*)> gather = [&](Objex* o, std::vector<Objex*>* out) {
+        for (; o; o = o->next) {
+            if (o->type == objtype::kPlant) out->push_back(o);
+            gather(o->firstChild, out);
+        }
+    };
+    auto selected = [&] {
+        std::vector<Objex*> all, picked;
+        for (Layer* l = gCurDocument->itsLayers; l; l = l->next) gather(l->firstObject, &all);
+        for (Objex* o : all)
+            if (IsObjectSelected(o)) picked.push_back(o);
+        return picked;
+    };
+    gather(GetLayerFromName("First Floor")->firstObject, &plants);
+    ASSERT_EQ(plants.size(), 3u);
+    ASSERT_TRUE(selected().empty());
+
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "workOnFloor", 5276, "Working Floor"));
+    ASSERT_EQ(std::string(gCurDocument->itsCurLayer->name), "Second Floor");
+    QTabBar* tabs = w->docTabView();
+    int landscape = 0;
+    while (landscape < tabs->count() && tabs->tabText(landscape) != "Landscape") ++landscape;
+    ClickAt(tabs, tabs->tabRect(landscape).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tabs->currentIndex() == landscape; }));
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    QToolButton* arrow = palette->plantGrowthRightButton();
+    if (!arrow->isEnabled()) arrow = palette->plantGrowthLeftButton();
+    const float width = plants[0]->bounds3D.floatRight - plants[0]->bounds3D.floatLeft;
+    ClickAt(arrow, arrow->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plants[0]->bounds3D.floatRight - plants[0]->bounds3D.floatLeft != width; }))
+        << "the plants did not grow";
+    EXPECT_EQ(selected().size(), 0u);
+
+    ASSERT_TRUE(ChooseMenuItem(w, "Plan", "workOnFloor", 5275, "Working Floor"));
+    QTest::qWait(300);
+    const QLineEdit* age = w->parentInspectorView()->findChild<QLineEdit*>("plantAgeText");
+    EXPECT_FALSE(age && age->isVisible()) << "the plant pane shows";
+    if (!gShot.isEmpty()) QGuiApplication::primaryScreen()->grabWindow(0).save(gShot.chopped(4) + "-plant-growth.png");
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

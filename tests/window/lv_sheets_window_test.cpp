@@ -1,6 +1,6 @@
 // The light sheet chosen from the LiveView menu on the virtual X server, the panel showing one
 // wall straight ahead: a lower brightness darkens the wall on OK only. The grab after OK is
-// kept as lv-light-sheet.png.
+// kept as lv-light-sheet.png. On the furnished house an untouched OK keeps the design's light.
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/core/document_window.h"
 #include "app/document.h"
 #include "app/live_view_controller.h"
@@ -18,6 +19,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/render_state.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
 #include "window/window_support.h"
@@ -53,7 +55,7 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
         ASSERT_TRUE(ChooseMenuItem(w, "LiveView", "showLVLightProperties", 5416));
         QPointer<SheetDialog> sheet;
         ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = c->window()->findChild<SheetDialog*>()) && sheet->isVisible(); }));
-        sheet->findChild<QSlider*>("lightBrightnessSlider")->setValue(30);
+        sheet->findChild<QSlider*>("lightBrightnessSlider")->setValue(0);
         QPushButton* b = sheet->findChild<QPushButton*>(button);
         QTest::mouseClick(sheet->windowHandle(), Qt::LeftButton, {}, b->mapTo(sheet, QPoint(8, b->height() / 2)));
         ASSERT_TRUE(QTest::qWaitFor([&] { return sheet.isNull(); }));
@@ -65,6 +67,67 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
         }
     }
     if (!gShot.isEmpty()) grab().save(gShot);
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// The furnished house as it was saved, with the design's default brightness (1.2) and
+// darkening (40000): OK on the untouched light sheet keeps the brightness, does not set the
+// lights up again and leaves the wall as it was (the darkening's whole-percent rounding, 40000
+// shown as 39 % and stored as 39976.35, moves it by less than a grey level). The brightness
+// slider taken to its ends with the keyboard stores the ends of the brightness range.
+TEST(LightSheetOnThePanel, UntouchedOKKeepsTheFurnishedHousesBrightnessAndTheSliderSpansItsRange) {
+    WindowTestServices services{"lvsheetshouse"};
+    QMDWindowController* w = OpenDesignWindow(DVX_TEST_DESIGNS "/furnished-house.pro", services);
+    ASSERT_TRUE(w);
+    DocState* ds = w->document()->model()->itsDocState;
+    ASSERT_EQ(std::make_tuple(ds->lightIntensity, ds->lightValue), std::make_tuple(1.2f, 40000.0f));
+    w->show();
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    c->window()->move(640, 300);  // clear of the document window's menu bar
+    c->showWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->window()->isVisible() && c->glSurface().window()->isValid(); }));
+    RebuildLiveViewScene(), SetUpLiveViewCamera(ds);
+    // The design's camera shows the house's front wall at the left, below its first-floor
+    // window: the mean grey of a band of it, in 0..255.
+    auto wallGrey = [&] {
+        const QImage im = LiveViewOnScreen(c);
+        const QRect band(im.width() * 2 / 100, im.height() * 40 / 100, im.width() * 25 / 100, im.height() * 10 / 100);
+        double sum = 0;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x) sum += PixelGrey(im.pixel(x, y));
+        return sum / (band.width() * band.height());
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wallGrey() < 200; })) << "the wall never showed";
+    QTest::qWait(300);
+    const double shown = wallGrey();
+
+    // Untouched: SetupLights would copy the moved light angle into its degrees.
+    ASSERT_TRUE(ChooseMenuItem(w, "LiveView", "showLVLightProperties", 5416));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ShownSheet(c->window()) != nullptr; }));
+    EXPECT_EQ(ShownSheet(c->window())->findChild<QSlider*>("lightBrightnessSlider")->value(), 35);
+    gLightXAngle += 7;
+    ASSERT_TRUE(PressSheetButton(c->window(), "okButton"));
+    EXPECT_EQ(w->commandRouter()->action("undo")->text(), "Undo Lighting Settings");
+    EXPECT_EQ(ds->lightIntensity, 1.2f);
+    EXPECT_NE(gLightXDegrees, gLightXAngle) << "the lights were set up again";
+    QTest::qWait(500);
+    EXPECT_NEAR(wallGrey(), shown, 1.0);
+    if (!gShot.isEmpty()) LiveViewOnScreen(c).save(gShot.chopped(4) + "-furnished-house.png");
+
+    // The slider clicked and taken to either end by its key stores 0.5 or 2.5.
+    struct End { const char* key; int slider; float brightness; };
+    for (const End& r : {End{"Home", 0, 0.5f}, End{"End", 100, 2.5f}}) {
+        SCOPED_TRACE(r.key);
+        ASSERT_TRUE(ChooseMenuItem(w, "LiveView", "showLVLightProperties", 5416));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ShownSheet(c->window()) != nullptr; }));
+        QSlider* brightness = ShownSheet(c->window())->findChild<QSlider*>("lightBrightnessSlider");
+        ClickAt(brightness, brightness->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return brightness->hasFocus(); }));
+        XDo({"key", r.key});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return brightness->value() == r.slider; }));
+        ASSERT_TRUE(PressSheetButton(c->window(), "okButton"));
+        EXPECT_EQ(ds->lightIntensity, r.brightness);
+    }
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

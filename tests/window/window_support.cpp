@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QMenu>
 #include <QLabel>
@@ -92,6 +94,19 @@ WindowTestServices::WindowTestServices(const char* folder) : folders(FolderAfter
 QMDWindowController* OpenDocumentWindow() {
     AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
     QMDDocument* d = AppController::shared()->documentController()->openUntitledDocument();
+    d->makeWindowControllers();
+    return static_cast<QMDWindowController*>(d->windowController);
+}
+
+QMDWindowController* OpenDesignWindow(const std::string& design, WindowTestServices& services) {
+    AppController::setSplashEnabled(false), RegisterPreferenceDefaults(false);
+    const QString copy = QString::fromStdString(services.folders.temporaryBase()) + "/" +
+                         QFileInfo(QString::fromStdString(design)).fileName();
+    QFile::remove(copy);
+    if (!QFile::copy(QString::fromStdString(design), copy)) return nullptr;
+    QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QMDDocument* d = AppController::shared()->documentController()->openDocumentWithContentsOfFile(copy.toStdString());
+    if (!d) return nullptr;
     d->makeWindowControllers();
     return static_cast<QMDWindowController*>(d->windowController);
 }

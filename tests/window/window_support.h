@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 #include <utility>
 
@@ -58,6 +59,9 @@ struct WindowTestServices {
 };
 // A document window of this process on an untitled design; the caller has set the services.
 QMDWindowController* OpenDocumentWindow();
+// A document window of this process on a copy of the design file, made in the test's
+// temporary folder (the repository's file stays as it is); null when it could not be read.
+QMDWindowController* OpenDesignWindow(const std::string& design, WindowTestServices& services);
 // Shows the window, waits until the server exposes it and gives it the keyboard; false when it
 // never showed.
 bool ShowFocused(QWidget* w);

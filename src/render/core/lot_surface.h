@@ -16,7 +16,7 @@ struct BackdropQuad {
 };
 BackdropQuad BackdropExtents(float width, float height);
 
-// The brightness step t of the light brightness `lightIntensity` (0..1 usable), before
+// The brightness step t of the light brightness `lightIntensity` (0.5..2.5), before
 // clamping: (b - 0.5) / 2, tripled up to 0.25, else t + (1 - t) / 1.5.
 double LightBrightnessStep(const DocState* ds);
 

@@ -97,8 +97,10 @@ int32_t IntensitySliderOfDarkening(float darkening) {
 float DarkeningOfIntensitySlider(int32_t slider) { return float(65535.0 * (1.0 - slider / 100.0)); }
 
 int32_t BrightnessSliderOfBrightness(float brightness) {
-    return std::clamp(int32_t(std::lround(brightness * 100.0)), 1, 100);
+    return std::clamp(int32_t(std::lround((double(brightness) - 0.5) * 50.0)), 0, 100);
 }
+
+float BrightnessOfSlider(int32_t slider) { return float(2.0 * slider / 100.0 + 0.5); }
 
 LightSheetControls LightSheetControlStates(const DocState& ds) {
     LightSheetControls c;
@@ -114,16 +116,17 @@ LightSheetControls LightSheetControlStates(const DocState& ds) {
     return c;
 }
 
-bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& now) {
+bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& opened, const LightSheetControls& now) {
     ds.sunOn = now.sunOn ? 1 : 0;
     ds.sunAngle = float(now.directionAngle);
     ds.sunValueB = float(now.overheadAngle);
     ds.sunValueD = int16_t(now.sunBrightnessSlider);
     ds.sunShadowQuality = int16_t(now.optimalQuality ? -1 : now.shadowQualitySlider);
-    bool shading = Assign(ds.lightValue, DarkeningOfIntensitySlider(now.intensitySlider));
-    shading |= Assign(ds.lightIntensity, now.brightnessSlider / 100.0f);
-    shading |= Assign(ds.lightFlag, now.backgroundLighting ? 1 : 0);
-    return shading;
+    ds.lightValue = DarkeningOfIntensitySlider(now.intensitySlider);
+    ds.lightIntensity = BrightnessOfSlider(now.brightnessSlider);
+    ds.lightFlag = now.backgroundLighting ? 1 : 0;
+    return now.intensitySlider != opened.intensitySlider || now.brightnessSlider != opened.brightnessSlider ||
+           now.backgroundLighting != opened.backgroundLighting;
 }
 
 std::optional<RenderSheetControls> CurrentRenderSheetControls() {
@@ -146,9 +149,9 @@ void ConfirmRenderSheet(const RenderSheetControls& now) {
     RedrawChangedScene("Rendering Settings");
 }
 
-void ConfirmLightSheet(const LightSheetControls& now) {
+void ConfirmLightSheet(const LightSheetControls& opened, const LightSheetControls& now) {
     DocState* ds = CurrentDocState();
     if (!ds) return;
-    if (SaveLightSheetControlStates(*ds, now)) SetupLights();
+    if (SaveLightSheetControlStates(*ds, opened, now)) SetupLights();
     RedrawChangedScene("Lighting Settings");
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the live view's render and light sheets show and store: the document's 3D settings as
 // control values and back. Confirming writes every control's value, so a stored value the
-// controls cannot show (an opacity of 200, a brightness of 1.2) becomes the one they showed.
+// controls cannot show (an opacity of 200, a darkening of 40000) becomes the one they showed.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -63,13 +63,16 @@ inline constexpr int32_t kOptimalShadowSlider = 5;
 // Darkening (`lightValue`, 0..65535) shown as a percentage of light and back.
 int32_t IntensitySliderOfDarkening(float darkening);
 float DarkeningOfIntensitySlider(int32_t slider);
-// Brightness (`lightIntensity`) shown as a percentage, held to 1..100.
+// Brightness (`lightIntensity`, 0.5..2.5) shown as a percentage of that range, held to 0..100,
+// and back: the default 1.2 shows as 35.
 int32_t BrightnessSliderOfBrightness(float brightness);
+float BrightnessOfSlider(int32_t slider);
 
 LightSheetControls LightSheetControlStates(const DocState& ds);
 // Writes every control's value; true when the brightness, the darkening or the lit backdrop
-// changed.
-bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& now);
+// differs from what the sheet showed when it opened (`opened`), so an untouched OK never sets
+// the lights up again, whatever rounding the sliders made of the stored values.
+bool SaveLightSheetControlStates(DocState& ds, const LightSheetControls& opened, const LightSheetControls& now);
 
 // The current document's values, none without a document.
 std::optional<RenderSheetControls> CurrentRenderSheetControls();
@@ -79,4 +82,4 @@ std::optional<LightSheetControls> CurrentLightSheetControls();
 // without a document.
 void ConfirmRenderSheet(const RenderSheetControls& now);
 // The same for the light sheet: the lights set up again only after a change that shades.
-void ConfirmLightSheet(const LightSheetControls& now);
+void ConfirmLightSheet(const LightSheetControls& opened, const LightSheetControls& now);

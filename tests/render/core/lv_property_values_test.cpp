@@ -61,22 +61,25 @@ TEST_F(LVProperties, ConfirmingWritesEveryControlsValue) {
         EXPECT_EQ(std::make_tuple(gCurrentFOVCmd, gChopperFOV, gWalkFOV), std::make_tuple(5316 + r.slider, r.chopper, r.walk));
     }
 
-    // Brightness 1.2 shows as 100 and darkening 40000 as 39: confirmed untouched they become
-    // 1.0 and 25558.65, a change that shades; a second untouched OK changes nothing that shades.
+    // The defaults: brightness 1.2 shows as 35 and darkening 40000 as 39. Confirmed untouched,
+    // the brightness stays 1.2, the darkening becomes what 39 % stands for, and nothing that
+    // shades is reported changed.
     ds->sunShadowQuality = -1, ds->sunAngle = 12.4f;
-    LightSheetControls lit = LightSheetControlStates(*ds);
-    EXPECT_EQ(std::make_tuple(lit.brightnessSlider, lit.intensitySlider, lit.optimalQuality), std::make_tuple(100, 39, true));
-    EXPECT_TRUE(SaveLightSheetControlStates(*ds, lit));
+    const LightSheetControls lightsOpened = LightSheetControlStates(*ds);
+    EXPECT_EQ(std::make_tuple(ds->lightIntensity, ds->lightValue), std::make_tuple(1.2f, 40000.0f));
+    EXPECT_EQ(std::make_tuple(lightsOpened.brightnessSlider, lightsOpened.intensitySlider, lightsOpened.optimalQuality),
+              std::make_tuple(35, 39, true));
+    EXPECT_FALSE(SaveLightSheetControlStates(*ds, lightsOpened, lightsOpened));
     EXPECT_EQ(std::make_tuple(ds->lightIntensity, ds->lightValue, ds->sunAngle, ds->sunShadowQuality),
-              std::make_tuple(1.0f, DarkeningOfIntensitySlider(39), 12.0f, int16_t(-1)));
-    EXPECT_FALSE(SaveLightSheetControlStates(*ds, LightSheetControlStates(*ds)));
+              std::make_tuple(1.2f, DarkeningOfIntensitySlider(39), 12.0f, int16_t(-1)));
 
     // Each value that shades reports its change alone; the sun's values never do.
     struct Lit { const char* what; bool shades; };
     for (const Lit& r : {Lit{"direction", false}, Lit{"overhead", false}, Lit{"sun brightness", false}, Lit{"shadow", false},
                          Lit{"sun on", false}, Lit{"intensity", true}, Lit{"brightness", true}, Lit{"backdrop", true}}) {
         SCOPED_TRACE(r.what);
-        lit = LightSheetControlStates(*ds);
+        const LightSheetControls shown = LightSheetControlStates(*ds);
+        LightSheetControls lit = shown;
         const std::string w = r.what;
         if (w == "direction") lit.directionAngle += 5;
         if (w == "overhead") lit.overheadAngle += 5;
@@ -86,14 +89,20 @@ TEST_F(LVProperties, ConfirmingWritesEveryControlsValue) {
         if (w == "intensity") lit.intensitySlider = 25;
         if (w == "brightness") lit.brightnessSlider = 40;
         if (w == "backdrop") lit.backgroundLighting = !lit.backgroundLighting;
-        EXPECT_EQ(SaveLightSheetControlStates(*ds, lit), r.shades);
+        EXPECT_EQ(SaveLightSheetControlStates(*ds, shown, lit), r.shades);
         EXPECT_EQ(LightSheetControlStates(*ds), lit);
     }
     EXPECT_EQ(std::make_tuple(ds->lightIntensity, ds->lightValue, ds->sunShadowQuality),
-              std::make_tuple(0.4f, 49151.25f, int16_t(7)));
-    EXPECT_EQ(BrightnessSliderOfBrightness(0.001f), 1);
-    lit = LightSheetControlStates(*ds), lit.optimalQuality = true;
-    SaveLightSheetControlStates(*ds, lit);
+              std::make_tuple(1.3f, 49151.25f, int16_t(7)));
+
+    // The brightness slider spans 0.5..2.5; a stored value outside shows at the nearer end.
+    struct Bright { float brightness; int slider; };
+    for (const Bright& r : {Bright{0.5f, 0}, Bright{1.2f, 35}, Bright{2.5f, 100}, Bright{0.001f, 0}, Bright{9.0f, 100}})
+        EXPECT_EQ(BrightnessSliderOfBrightness(r.brightness), r.slider) << r.brightness;
+    EXPECT_EQ(std::make_tuple(BrightnessOfSlider(0), BrightnessOfSlider(35), BrightnessOfSlider(100)), std::make_tuple(0.5f, 1.2f, 2.5f));
+    LightSheetControls lit = LightSheetControlStates(*ds);
+    lit.optimalQuality = true;
+    SaveLightSheetControlStates(*ds, lit, lit);
     EXPECT_EQ(ds->sunShadowQuality, -1);
 }
 
@@ -120,14 +129,14 @@ TEST_F(LVProperties, ConfirmRebuildsRefitsAndSetsLightsUpOnlyForRealChanges) {
         EXPECT_EQ(gRenderDirty, 1);
     }
 
-    // SetupLights copies the light angles: a fresh angle shows whether it ran. The stored
-    // brightness and darkening are ones the sliders can show.
-    ds->lightIntensity = 0.8f, ds->lightValue = DarkeningOfIntensitySlider(40);
+    // SetupLights copies the light angles: a fresh angle shows whether it ran. The design has
+    // the default brightness and darkening (1.2 and 40000), which the sliders round.
     for (bool brightness : {false, true}) {
         undo.actionNames.clear(), gLightXAngle += 7;
-        LightSheetControls now = *CurrentLightSheetControls();
+        const LightSheetControls opened = *CurrentLightSheetControls();
+        LightSheetControls now = opened;
         (brightness ? now.brightnessSlider : now.directionAngle) = 50;
-        ConfirmLightSheet(now);
+        ConfirmLightSheet(opened, now);
         EXPECT_EQ(gLightXDegrees == gLightXAngle, brightness);
         EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Lighting Settings"});
     }
@@ -135,7 +144,7 @@ TEST_F(LVProperties, ConfirmRebuildsRefitsAndSetsLightsUpOnlyForRealChanges) {
     // Without a document nothing is read or written.
     gCurDocument = nullptr, undo.actionNames.clear();
     EXPECT_FALSE(CurrentRenderSheetControls() || CurrentLightSheetControls());
-    ConfirmRenderSheet({}), ConfirmLightSheet({});
+    ConfirmRenderSheet({}), ConfirmLightSheet({}, {});
     EXPECT_TRUE(undo.actionNames.empty());
     gCurDocument = doc;
 }
