@@ -258,7 +258,7 @@ namespace freehand_roof {
 inline constexpr Param kSlopeDirection{0};   // degrees, the downhill direction in plan
 inline constexpr Field<float> kPitch{&Objex::penWidth};
 // Non-zero: point heights are measured down from the elevation. The inspector calls it the
-// panel's elevation reference (0: the highest point sits on the base elevation).
+// panel's elevation reference (0: the lowest point sits on the base elevation).
 inline constexpr Field<int16_t> kHeightsDownward{&Objex::elevationMode};
 }  // namespace freehand_roof
 

@@ -103,10 +103,11 @@ void AllPoints(Objex* o, const Material& m) {
 }
 void FirstSet(Objex* o, const Material& m) { Put(o->texture2, o->color2, o->textureScales[0], m); }
 void SecondSet(Objex* o, const Material& m) { Put(o->texture3, o->color3, o->textureScales[1], m); }
-// The object's own material: what a panel slab's faces show.
-void ThirdSet(Objex* o, const Material& m) { Put(o->texture, o->fillColor, o->textureScales[4], m); }
+// The fourth slot: a freehand panel's underside, which its slab's lower face shows.
+void ThirdSet(Objex* o, const Material& m) { Put(o->texture4, o->color4, o->textureScales[2], m); }
+// The object's own material, its fill and pen colours the plan's.
 void OwnWithPen(Objex* o, const Material& m) {
-    ThirdSet(o, m);
+    Put(o->texture, o->fillColor, o->textureScales[4], m);
     o->penColor = m.colour;
 }
 
@@ -181,14 +182,28 @@ void CarryToRoof(const Hit& hit, const Material& m, Kind kind) {
     Rebuild(roof);
 }
 
+// Twice the signed plan area of the slab's lower ring: its lower cap's normal points (in y)
+// the way this sign says, its upper cap's the other, whichever way the outline runs or the
+// panel slopes.
+float RingTurn(const Objex* slab) {
+    const int32_t count = slab->rows > 0 ? slab->pointCount / slab->rows : 0;
+    const Poinz* first = slab->firstPoint;
+    float area = 0;
+    int32_t i = 0;
+    for (const Poinz* p = first; p && i < count; p = p->next, ++i) {
+        const Poinz* q = p->next && i + 1 < count ? p->next : first;
+        area += p->position[0] * q->position[2] - q->position[0] * p->position[2];
+    }
+    return area;
+}
+
 void CarryToPanel(const Hit& hit, const Material& m, Kind kind) {
     Objex* panel = hit.base;
     if (hit.type3D() == objtype::kSkylight) {
         CarryToRoofAttachment(hit, m, kind, Rebuild);
     } else {
-        const float side = hit.object3D ? objfield::roof_section::kB(*hit.object3D) : 0;
-        const bool against = (hit.normalY > 0 && side < 0) || (hit.normalY < 0 && side > 0);
-        if (hit.planar && against) ThirdSet(panel, m);
+        const bool underside = hit.planar && hit.type3D() == objtype::kPanelSlab && hit.normalY * RingTurn(hit.object3D) > 0;
+        if (underside) ThirdSet(panel, m);
         else FirstSet(panel, m);
     }
     Rebuild(panel);

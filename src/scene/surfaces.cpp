@@ -53,6 +53,10 @@ Side FirstSet(Objex* o) {
 Side SecondSet(Objex* o) {
     return OfSlot(o->texture3, o->textureScales[1], o->color3);
 }
+// Slot 4: a roof panel's underside, copied to its slab.
+Side ThirdSet(Objex* o) {
+    return OfSlot(o->texture4, o->textureScales[2], o->color4);
+}
 // No textures and no fields to write back to; colours stay.
 void Untextured(PlaneObject* p) {
     BothSides(p, Side{0});
@@ -79,7 +83,7 @@ void SetPlanarMaterials(PlaneObject* p, Objex* o, uint8_t front, const DocState*
     }
     if (framing) return Framing(p, ds, kFlatLumber);
     if (o->type == objtype::kPanelSlab && front) {
-        if (gActual3DObject) return BothSides(p, OwnSlot(gActual3DObject));
+        if (gActual3DObject) return BothSides(p, ThirdSet(gActual3DObject));
         return BothSides(p, Side{0, {kFullSize, kFullSize}, &kNoColor});
     }
     Side f = PointSide1(o->firstPoint), b = PointSide2(o->firstPoint);

@@ -34,7 +34,8 @@ ClickInfo gSnapInfo;
 uint8_t gTrackingPoly = 0;
 uint8_t gLockRectTool = 0, gLockOvalTool = 0, gLockArcTool = 0;
 uint8_t gCenterRectTool = 0, gCenterOvalTool = 0, gCenterLineTool = 0;
-uint8_t gClosePolyTool = 0, gCloseSplineTool = 0;
+// The detail panes' draw methods start at "Closed polygon" and "Closed curve".
+uint8_t gClosePolyTool = 1, gCloseSplineTool = 1;
 FloatPoint gPerpFromLoc{kNoPerpFrom, kNoPerpFrom};
 uint8_t g3DObjects = 0;
 int16_t gMouseState = 0;
@@ -100,7 +101,7 @@ static const port::GlobalReset kReset([] {
     gTrackingPoly = 0;
     gLockRectTool = gLockOvalTool = gLockArcTool = 0;
     gCenterRectTool = gCenterOvalTool = gCenterLineTool = 0;
-    gClosePolyTool = gCloseSplineTool = 0;
+    gClosePolyTool = gCloseSplineTool = 1;
     gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
     g3DObjects = 0;
 });

@@ -2,9 +2,12 @@
 // piece came from, are carried over by the object's type, and the object is rebuilt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
@@ -29,6 +32,7 @@
 #include "support/records.h"
 #include "support/scene_checks.h"
 #include "tools/photos.h"
+#include "tools/roof_panels.h"
 #include "tools/wall_construction.h"
 #include "tracking/tracking_state.h"
 
@@ -245,6 +249,58 @@ TEST_F(ApplyMaterialsTest, EachTypeCarriesTheMaterialOver) {
     for (const auto& [name, run] : rows) {
         SCOPED_TRACE(name);
         run();
+    }
+}
+
+// A freehand panel's slab, seen from below, shows the panel's underside material (slot 4, none
+// when new) and takes a colour dropped on it there; its top takes what is dropped on the top;
+// neither changes the plan's fill colour. Rows: both downhill senses across D, both windings,
+// and an outline whose first corner turns against the rest.
+TEST_F(ApplyMaterialsTest, APanelsUndersideAndTopTakeTheirOwnSetsWhicheverWayItSlopesOrRuns) {
+    constexpr RGBColor kRed{0xFFFF, 0, 0}, kBlue{0, 0, 0xFFFF}, kGreen{0, 0xFFFF, 0};
+    const PlanPoints square = {{0, 0}, {120, 0}, {120, 90}, {0, 90}};
+    const PlanPoints reversed = {{0, 90}, {120, 90}, {120, 0}, {0, 0}};
+    const PlanPoints notched = {{60, 0}, {60, 40}, {0, 40}, {0, 90}, {120, 90}, {120, 0}};
+    const struct Row {
+        const char* name;
+        PlanPoints outline;
+        float slope;
+    } rows[] = {
+        {"clockwise, downhill toward -D", square, 90},
+        {"clockwise, downhill toward +D", square, 270},
+        {"counter-clockwise, downhill toward -D", reversed, 90},
+        {"counter-clockwise, downhill toward +D", reversed, 270},
+        {"first corner turning against the rest", notched, 30},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Objex* panel = Outline(objtype::kFreehandRoof, r.outline).on(floor);
+        MakeRoofPanel(panel, CurrentDocState(), 96, 0, r.slope);
+        // The slab's planar faces, the lower first: its mean height is the smaller.
+        const auto faces = [&] {
+            Update3DRoofPanel(panel), RenderSingleObject(panel);
+            std::vector<std::pair<double, PlaneObject*>> found;
+            for (PlaneObject* p : PiecesOf(panel)) {
+                if (p->surfaceKind != kPlanarSurface || !p->planes) continue;
+                double up = 0;
+                for (uint32_t i = 0; i < p->planes->count; ++i) up -= p->planes->vertices[i].V;
+                found.push_back({up / p->planes->count, p});
+            }
+            std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+            return found;
+        };
+        auto built = faces();
+        ASSERT_EQ(built.size(), 2u);
+        EXPECT_TRUE(Is(built[0].second->frontColor, kNone) && built[0].second->frontTexture == 0) << "the underside is not none";
+        answer = {GLPick::Piece, built[0].second};
+        EXPECT_EQ(ApplyColor(1, 1, 0xFF0000, 0, 0), 1);  // blue in the high byte
+        EXPECT_TRUE(Is(panel->color4, kBlue) && Is(panel->fillColor, kRed) && Is(panel->color2, {58000, 58000, 58000}));
+        built = faces();
+        EXPECT_TRUE(Is(built[0].second->frontColor, kBlue)) << "the underside does not show the colour";
+        answer = {GLPick::Piece, built[1].second};
+        EXPECT_EQ(ApplyColor(1, 1, 0x00FF00, 0, 0), 1);
+        EXPECT_TRUE(Is(panel->color2, kGreen) && Is(panel->color4, kBlue) && Is(panel->fillColor, kRed));
+        DeleteObj(panel);
     }
 }
 

@@ -1,9 +1,14 @@
 // The detail and photo panes on the virtual X server, used with the server's mouse and keys:
-// a styled line drawn, a shape filled and converted, a photo resized and its sheet opened.
+// a styled line drawn, a shape filled and converted, a photo resized and its sheet opened; a
+// new design's polygon and curve drawn closed.
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QScreen>
+
+#include <cmath>
+#include <tuple>
+#include <vector>
 
 #include "app/command_router.h"
 #include "app/core/dialog_fields.h"
@@ -112,6 +117,75 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
     EXPECT_EQ(sheet ? sheet->targetObject() : nullptr, photo);
     QTest::qWait(200);  // painted for the screenshot
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// A new design's Polygon and Curve tools say "Closed" in their panes and draw closed shapes:
+// two clicks and a double click each, the polygon's closing edge inked in the plan and the curve's
+// closing arc bulging past the diagonal from its last point back to its first.
+TEST_F(DetailPaneWindow, TheNewDesignsPolygonAndCurveToolsDrawClosedShapes) {
+    openDesign("detailclosed");
+    SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
+    ds->zoomFactor = 1, ds->snapToGrid = 0;
+    w->docView()->scrollPoint({-60, -60});
+    auto* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    int16_t plan = 0;
+    while (!palette->toolButtons(plan)->cell(7703)) ++plan;
+    palette->updateToolsetForPlan(plan), palette->loadToolPaletteForPlan(plan);
+    // Dark pixels on the screen along the plan segment, every plan unit.
+    const auto inkAlong = [this](QPointF from, QPointF to) {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        const int steps = int(std::hypot(to.x() - from.x(), to.y() - from.y()));
+        int n = 0;
+        for (int i = 0; i <= steps; ++i) {
+            const QPointF at = from + (to - from) * (double(i) / steps);
+            n += qGray(shot.pixel(screen(float(at.x()), float(at.y())))) < 128;
+        }
+        return n;
+    };
+    struct Row {
+        int16_t tool;
+        const char* method;
+        std::vector<QPointF> clicks;
+        QPointF across[2];  // where only the closing edge passes
+        int16_t subtype;
+    };
+    // Clear of the design's objects, which lie above 300.
+    const Row rows[] = {
+        {7703, "Closed polygon", {{40, 340}, {160, 340}, {160, 460}}, {{90, 410}, {110, 390}}, 3},
+        {7707, "Closed curve", {{260, 340}, {380, 340}, {380, 460}}, {{335, 385}, {275, 445}}, 7},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.method);
+        QWidget* cell = palette->toolButtons(plan)->cell(r.tool);
+        ClickAt(cell, cell->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == r.tool; }));
+        auto* method = shown<QComboBox>("drawMethodPopUpButton");
+        ASSERT_TRUE(method) << "no detail tool pane";
+        EXPECT_EQ(method->currentText(), QString::fromLatin1(r.method));
+        Objex* last = design.first->firstObject;
+        while (last && last->next) last = last->next;
+        const int before = CountObjects(design.first->firstObject);
+        // Two clicks, then a double click on the last point ends the shape.
+        for (size_t i = 0; i < r.clicks.size(); ++i) {
+            const QPoint at = screen(float(r.clicks[i].x()), float(r.clicks[i].y()));
+            QStringList click{"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click"};
+            if (i + 1 == r.clicks.size()) click << "--repeat" << "2" << "--delay" << "80";
+            XDo(click << "1");
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CountObjects(design.first->firstObject) == before + 1; })) << "nothing drawn";
+        Objex* shape = last ? last->next : design.first->firstObject;
+        ASSERT_TRUE(shape);
+        EXPECT_EQ(std::tuple(shape->type, shape->subtype, shape->pointCount, shape->closed),
+                  std::tuple(objtype::kDetail, r.subtype, 3, uint8_t(1)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inkAlong(r.across[0], r.across[1]) > 0; })) << "no closing edge in the plan";
+    }
+    QTest::qWait(200);  // painted for the screenshot
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-closed.png"));
 }
 
 }  // namespace

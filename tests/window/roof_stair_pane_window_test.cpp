@@ -1,7 +1,8 @@
 // The roof, panel, staircase, deck step and deck panes in a document window on the virtual X
 // server, reached as a user reaches them: a click on the object in the plan (or the deck tool
-// chosen from the palette), a value typed there and Return, and the Edit menu's undo item
-// naming the one step it made.
+// chosen from the palette), a value typed there and Return (or a cell clicked), and the Edit
+// menu's undo item naming the one step it made.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +20,9 @@
 #include "ui/sheets/sheet_dialog.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -98,6 +102,76 @@ TEST_F(PaneWindow, RoofAndPanelPitchesAreTypedInTheirPanes) {
     typeStep("pitchRatioText", "9", "Undo Roof Pitch");
     EXPECT_EQ(objfield::freehand_roof::kPitch(*design.panel), 9);
     EXPECT_EQ(objfield::freehand_roof::kPitch(*design.arrow), 9);
+}
+
+// A four-point roof dragged off the house's south wall: its pane's chosen elevation cell names
+// the point of the panel that lies at the elevation (its eave, the lowest), and the other cell,
+// clicked, puts the point it names there.
+TEST_F(PaneWindow, ThePanelPanesElevationCellNamesThePointAtTheElevation) {
+    onFloor(design.first);
+    auto* palette = PlanToolPaletteController::shared();
+    palette->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    int16_t roofPlan = 0;
+    while (!palette->toolButtons(roofPlan)->cell(7307)) ++roofPlan;
+    palette->updateToolsetForPlan(roofPlan), palette->loadToolPaletteForPlan(roofPlan);
+    QWidget* roofTool = palette->toolButtons(roofPlan)->cell(7307);
+    ClickAt(roofTool, roofTool->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7307; }));
+    ds->soffitInclude = 0;
+    const PlatformPoint o = w->docView()->boundsOrigin();
+    const QPoint eave = w->docView()->mapToGlobal(QPoint(int(150 - o.x), int(300 - o.y)));
+    XDo({"mousemove", "--sync", QString::number(eave.x()), QString::number(eave.y()), "mousedown", "1"});
+    for (int d = 20; d <= 100; d += 20) XDo({"mousemove", "--sync", QString::number(eave.x()), QString::number(eave.y() + d)});
+    XDo({"mouseup", "1"});
+    Objex* panel = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (panel = design.first->firstObject; panel && panel->type != objtype::kFreehandRoof;) panel = panel->next;
+        return panel != nullptr;
+    })) << "no four-point roof";
+
+    // Which point of the slab's lower ring lies at the elevation (vertical 0; smaller is higher),
+    // and the depth of the points there.
+    const auto atElevation = [&](float* depth) {
+        const Objex* slab = panel->typeData.roofPanels;
+        if (!slab) return QStringLiteral("no slab");
+        float lowest = -1e9f, highest = 1e9f;
+        const Poinz* p = slab->firstPoint;
+        for (int32_t i = 0; p && i < slab->pointCount / 2; ++i, p = p->next) {
+            lowest = std::max(lowest, p->position[1]), highest = std::min(highest, p->position[1]);
+            if (std::abs(p->position[1]) < 0.01f) *depth = p->position[2];
+        }
+        if (std::abs(lowest) < 0.01f && highest < -1) return QStringLiteral("Lowest point at elevation");
+        if (std::abs(highest) < 0.01f && lowest > 1) return QStringLiteral("Highest point at elevation");
+        return QStringLiteral("neither");
+    };
+    QWidget* arrow = ToolPaletteController::shared()->toolButtons()->cell(200);
+    ToolPaletteController::shared()->window()->show();
+    ClickAt(arrow, arrow->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == toolid::kSelect; }));
+    clickPlan(100, 400);  // the far edge
+    RadioMatrix* cells = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        cells = w->parentInspectorView()->findChild<RadioMatrix*>("elevationButtons");
+        return cells && cells->isVisible() && IsObjectSelected(panel);
+    })) << "no panel pane";
+    const auto chosen = [&] { return cells->cell(cells->selectedTag()) ? cells->cell(cells->selectedTag())->text() : QString(); };
+    float depth = 0;
+    EXPECT_EQ(chosen().toStdString(), atElevation(&depth).toStdString());
+    EXPECT_EQ(atElevation(&depth).toStdString(), "Lowest point at elevation");
+    EXPECT_NEAR(depth, 300, 1.5) << "the eave is not at the elevation";
+
+    // The other cell, clicked.
+    QAbstractButton* other = cells->cell(cells->selectedTag() == 0 ? 1 : 0);
+    ASSERT_TRUE(other);
+    const QString named = other->text();
+    const int before = steps();
+    ClickAt(other, QPoint(8, other->height() / 2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps() == before + 1; })) << "no step";
+    EXPECT_EQ(w->commandRouter()->action("undo")->text(), QStringLiteral("Undo Roof Elevation"));
+    EXPECT_EQ(chosen().toStdString(), named.toStdString());
+    EXPECT_EQ(atElevation(&depth).toStdString(), named.toStdString());
+    EXPECT_NEAR(depth, 400, 1.5) << "the far edge is not at the elevation";
 }
 
 TEST_F(PaneWindow, StaircaseWidthRedrawsItsLabelAndAStepTakesItsWidth) {

@@ -2,7 +2,8 @@
 // new user would: a maple dragged from the palette onto the plan stands in the live view as a
 // keyed billboard, and fills an outline; a plant search for "oak" finds the oaks; a wainscot and
 // brick dragged from the palette onto a wall in the live view add a trim piece and change its
-// face, one undo step each. The screen is kept beside the test.
+// face, one undo step each; a colour dragged onto a four-point roof's underside shows there.
+// The screen is kept beside the test.
 #include <QApplication>
 #include <QComboBox>
 #include <QScreen>
@@ -12,8 +13,11 @@
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/app_controller.h"
 #include "app/core/document_window.h"
@@ -23,10 +27,13 @@
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
+#include "content/core/content_category_item.h"
 #include "content/core/preview_grid.h"
 #include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/sym_entry.h"
+#include "model/transforms.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
@@ -37,6 +44,7 @@
 #include "support/build.h"
 #include "support/stock_root.h"
 #include "tools/wall_construction.h"
+#include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
 #include "window/window_support.h"
 
@@ -266,6 +274,98 @@ TEST(StockContentWindow, AWainscotAndBrickDroppedOnAWallInTheLiveView) {
     })) << "the wall is not brick: " << Mean(desk.liveView(), upper).name().toStdString();
     desk.liveView().save(QString(gShot).replace(".png", "-wall.png"));
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-desk.png"));
+}
+
+// A four-point roof dragged off a wall, seen from below and beyond its high edge: its underside
+// shows no colour of its own (grey, not the plan's red), and a colour dragged from the palette
+// onto it shows there, one step, while the plan's fill colour stays.
+TEST(StockContentWindow, AColourDroppedOnAFourPointRoofsUndersideShowsThere) {
+    Desk desk("stockpanel");
+    QMDWindowController* w = desk.w;
+    DocState* ds = w->document()->model()->itsDocState;
+    ds->zoomFactor = 1, ds->snapToGrid = 0, ds->roofPitch = 6, ds->soffitInclude = 0;
+    ASSERT_TRUE(ShowFocused(w));
+    QMDDocumentView* view = w->docView();
+    const PlatformRect shown = view->visibleRect();
+    const int x0 = int(shown.x) + 100, y0 = int(shown.y) + 150;
+    Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{float(x0), float(y0)}, {float(x0 + 300), float(y0)}});
+    wall->planBits = ds->visiblePlans;
+    for (Poinz* pt = wall->firstPoint; pt; pt = pt->next)
+        objfield::wall_segment::kFirstHeight(*pt) = objfield::wall_segment::kSecondHeight(*pt) = 96;
+    Update3DWall(wall);
+    view->update();
+    // The roof dragged 120 inches off the wall toward +D: its eave on the wall's top, 96 inches
+    // up, rising 6 in 12 to 156 inches at its far edge.
+    const float run = ConvertWorldToScreen(120, ds, 0);
+    gCurTool = 7307;
+    ASSERT_TRUE(DragInPlan(view, {x0 + 150, y0}, {{x0 + 150, y0 + 40}, {x0 + 150, y0 + int(run)}}));
+    Objex* panel = wall->next;
+    ASSERT_TRUE(panel && panel->type == objtype::kFreehandRoof) << "no four-point roof";
+    EXPECT_TRUE(panel->fillColor.red == 0xFFFF && panel->fillColor.green == 0 && panel->fillColor.blue == 0);
+
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible() && p->contentView()->previewCount() > 0; }));
+    ASSERT_TRUE(desk.openLiveView());
+    // From 480 inches in front of the eave at the eye height of 60 plan units (30 inches),
+    // looking back at it: the eave (96 inches up, 480 away) and the far edge (156 up, 360 away)
+    // lie at these tangents above the middle row; a patch halfway between them.
+    const float eye = 60, at = ConvertWorldToScreen(480, ds, 0);
+    const QImage before = desk.look(float(x0 + 150), float(y0) + at);
+    const double eave = (ConvertWorldToScreen(96, ds, 0) - eye) / at;
+    const double far = (ConvertWorldToScreen(156, ds, 0) - eye) / ConvertWorldToScreen(360, ds, 0);
+    const double perTan = before.height() / 2.0 / std::tan(22.5 * M_PI / 180);
+    const int row = int(before.height() / 2.0 - (eave + far) / 2 * perTan);
+    const QRect underside(before.width() / 2 - 15, row - 8, 30, 16);
+    const QColor plain = Mean(before, underside);
+    before.save(QString(gShot).replace(".png", "-panel-before.png"));
+    EXPECT_LT(std::max({std::abs(plain.red() - plain.green()), std::abs(plain.red() - plain.blue())}), 24)
+        << "the underside is coloured: " << plain.name().toStdString();
+    EXPECT_GT(plain.value(), 40) << "no underside lit: " << plain.name().toStdString();
+
+    // Colors > the first set: its first swatch in sight whose green or blue stands well above
+    // the other channels.
+    ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), "Colors"));
+    QTreeView* outline = p->categoryOutlineView();
+    ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(0, 0)).center());
+    const ContentCategoryItem* set = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (set = p->selectedCategoryItem()) && set->categoryName() == "Winter Colors"; }));
+    ContentView* swatches = p->contentView();
+    const double side = ContentView::previewSizeFromUserDefaults();
+    const auto swatch = [&](size_t i) {
+        const content::GridCell c = content::CellOfIndex(i, swatches->optimalViewSize().width, side, side);
+        return QPoint(int(c.x + c.width / 2), int(c.y + c.height / 2));
+    };
+    const auto strong = [](const RGBColor& c) {
+        const int r = c.red, g = c.green, b = c.blue;
+        return std::max(g, b) > r && std::max({r, g, b}) - std::min({r, g, b}) > 100;
+    };
+    const std::vector<SymEntryInfo>& colours = set->symEntries();
+    size_t pick = 0;
+    while (pick < colours.size() && !(strong(colours[pick].textureColor) && swatches->visibleRegion().contains(swatch(pick))))
+        ++pick;
+    ASSERT_LT(pick, colours.size()) << "no strong colour in sight";
+    const RGBColor want = colours[pick].textureColor;
+    QUndoStack* undo = w->document()->undoStack();
+    const int steps = undo->count();
+    DragOnScreen(swatches->mapToGlobal(swatch(pick)), desk.onScreen(underside.center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return undo->count() == steps + 1; }, 5000)) << "no drop";
+    EXPECT_EQ(undo->undoText(), "Color");
+    EXPECT_TRUE(panel->color4.red == want.red * 257 && panel->color4.green == want.green * 257 &&
+                panel->color4.blue == want.blue * 257)
+        << "the underside's slot did not take the colour";
+    EXPECT_TRUE(panel->fillColor.red == 0xFFFF && panel->fillColor.green == 0 && panel->fillColor.blue == 0)
+        << "the plan's fill colour changed";
+    // The patch's strongest channel is the colour's, and it moved toward it.
+    const auto strongest = [](int r, int g, int b) { return r >= g && r >= b ? 0 : g >= b ? 1 : 2; };
+    QColor painted;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        painted = Mean(desk.liveView(), underside);
+        return strongest(painted.red(), painted.green(), painted.blue()) == strongest(want.red, want.green, want.blue) &&
+               std::abs(painted.red() - plain.red()) + std::abs(painted.green() - plain.green()) +
+                       std::abs(painted.blue() - plain.blue()) > 40;
+    })) << "the underside shows " << painted.name().toStdString() << " for " << want.red << " " << want.green << " "
+        << want.blue;
+    desk.liveView().save(QString(gShot).replace(".png", "-panel-after.png"));
 }
 
 }  // namespace

@@ -181,7 +181,7 @@ Roof1InspectorController::Roof1InspectorController() : RoofPane(RoofPitchRow()) 
 Roof2InspectorController::Roof2InspectorController() : RoofPane(PanelPitchRow()) {}
 
 void Roof2InspectorController::buildMore(QWidget* view, QFormLayout* form) {
-    elevationButtons = new RadioMatrix("elevationButtons", {tr("Highest point at elevation"), tr("Lowest point at elevation")},
+    elevationButtons = new RadioMatrix("elevationButtons", {tr("Lowest point at elevation"), tr("Highest point at elevation")},
                                        {0, 1}, view);
     form->addRow(tr("Elevation"), elevationButtons);
     connect(elevationButtons, &RadioMatrix::changed, this, [this](int tag) {
