@@ -471,8 +471,9 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
 // A door left before its swing click is finished by whatever ends the swing, as that click
 // would finish it, with the live view shown beside the plan. A press on another tool's cell
 // (the edit palette moved so that the View Point cell lies below the door's first end) swings
-// the door toward that press; a press on the Edit menu's title, above the wall, swings it up.
-// Either way the door stands in the live view's scene and "Undo Door Tool" is stored.
+// the door toward that press; a press on the Edit menu's title, above the wall, swings it up;
+// so does another plan's tab. Each time the door stands in the live view's scene and "Undo
+// Door Tool" is stored.
 TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwing) {
     LiveViewController* live = LiveViewController::sharedLiveViewController();
     live->showWindow();
@@ -562,6 +563,18 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     image = grab();
     image.save(gShot + ".door-left-for-a-menu.png");
     EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf";
+
+    // Another plan's tab, which brings the standard tool: the step is still the door's.
+    ASSERT_TRUE(chooseTool(1, 7056));
+    door = leave(230, 260);
+    ASSERT_NE(door, nullptr);
+    ASSERT_TRUE(view->gestureBusy());
+    ASSERT_TRUE(chooseTab(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    EXPECT_EQ(gCurTool, toolid::kSelect);
+    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
+    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+    EXPECT_TRUE(DoorSwingShows(door));
     LiveViewController::destroyShared();
 }
 
