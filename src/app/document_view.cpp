@@ -375,6 +375,8 @@ void QMDDocumentView::makeWindowKey() {
     window()->activateWindow();
 }
 
+std::optional<POINT> QMDDocumentView::pointerNow() { return gesture_.viewPoint(mapFromGlobal(QCursor::pos().toPointF())); }
+
 void QMDDocumentView::launchRorozErud() { LaunchRorozErud(); }
 
 void QMDDocumentView::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }

@@ -107,6 +107,7 @@ public:
     void popUpContextMenu(PlanContextMenu menu, const ClickInfo* click) override;
     void setDocumentCursor(PlanMouseCursor cursor) override;
     void makeWindowKey() override;
+    std::optional<POINT> pointerNow() override;
 
     // The menu actions (document_view_actions.cpp): each hands the item's tag, or this view's
     // window for the sheets, to the command layer or the controller that answers it.

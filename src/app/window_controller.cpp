@@ -57,6 +57,7 @@
 #include "model/topo_grid.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
+#include "tracking/track_mouse.h"
 
 namespace {
 
@@ -517,6 +518,9 @@ void QMDWindowController::show3DViewButtonChanged() { AppController::shared()->s
 
 void QMDWindowController::tabViewDidSelectTabViewItem(int index) {
     if (!CurrentDocState()) return;
+    // The plan's tab brings the standard tool, as a palette's cell brings its tool: a tracker's
+    // loop still waiting ends first, under the tool it began with.
+    ResetTrackingState();
     SelectPlanTab(int16_t(index));
     refreshDocumentVisibleView();
     PlanToolPaletteController* palette = PlanToolPaletteController::shared();

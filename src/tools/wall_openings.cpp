@@ -407,7 +407,9 @@ void TrackDoorSwing(Objex* door, std::function<void()> then) {
         if (then) then();
         return;
     }
-    StartTrackerRoutine(SwingLoop(door, std::move(then)));
+    // The door is made already: whatever ends the swing (another tool, a lost focus) is its
+    // click, so the door is never left without its swing, wall rebuild and undo step.
+    StartTrackerRoutine(SwingLoop(door, std::move(then)), TrackerLoopEnd::Press);
 }
 
 void TranslateWallAttachment() {

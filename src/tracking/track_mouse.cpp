@@ -96,6 +96,9 @@ void RestoreAtGestureEnd(std::function<void()> restore) {
 }
 
 void ResetTrackingState() {
+    for (TrackMouse* runner : std::vector<TrackMouse*>(sRunners))
+        if (runner->running_ && TrackerLoopOpen() && EndTrackerLoops(runner->pointerNow(), gEventModifiers))
+            runner->resume();
     CloseTrackerLoops();
     RunRestores();
     for (TrackMouse* runner : sRunners) {
@@ -200,10 +203,16 @@ void TrackMouse::resume() {
     else if (after == After::End) finish();
 }
 
+POINT TrackMouse::pointerNow() const {
+    const std::optional<POINT> at = pointerSource_ ? pointerSource_() : std::nullopt;
+    return at ? *at : LastTrackerLoopPoint();
+}
+
 void TrackMouse::cancel() {
     if (!running_) return;
-    CloseTrackerLoops();
-    after_ = After::Nothing;
+    if (EndTrackerLoops(pointerNow(), gEventModifiers)) resume();
+    else after_ = After::Nothing;
+    if (!running_) return;
     if (!ended_) endAt(last_);
     if (!running_) return;
     CloseTrackerLoops();  // loops the release opened

@@ -22,6 +22,7 @@
 // release of a click, or the end of the gesture) waits until the last loop closes.
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "port/winrecords.h"
 #include "tracking/track_events.h"
@@ -47,8 +48,12 @@ public:
     // Any event of the gesture: drags, keys and modifier changes keep, a release ends; while
     // a loop is open it goes to the loop (other presses and moves are dropped otherwise).
     void event(const TrackEvent& event);
-    // A lost focus: open loops close, the gesture ends at its last point.
+    // A lost focus: the gesture ends at its last point. An open loop that a press ends and must
+    // not be lost (TrackerLoopEnd::Press) is handed one at the pointer first; others close.
     void cancel();
+    // Where the pointer is now (view coordinates, maybe outside the view), for a loop ended
+    // from outside its events; without an answer, where the loops last saw it.
+    void setPointerSource(std::function<std::optional<POINT>()> source) { pointerSource_ = std::move(source); }
     bool running() const { return running_; }
     // Where the gesture would end now.
     POINT lastPoint() const { return last_; }
@@ -62,6 +67,7 @@ private:
     void endAt(POINT up);
     void finish();
     void resume();
+    POINT pointerNow() const;
 
     After after_ = After::Nothing;
     bool ended_ = false;
@@ -73,11 +79,15 @@ private:
     // The design at the press, to tell a gesture that changed nothing.
     const void* designOf_ = nullptr;
     uint64_t designBefore_ = 0;
+    std::function<std::optional<POINT>()> pointerSource_;
 };
 
 // Abandons the gesture in progress, for a tool chosen or a window closed in its middle: open
 // loops close without what follows them, every runner still waiting stops (no release, no
-// undo step), a wall tool the engine swapped comes back and the gesture's flags drop.
+// undo step), a wall tool the engine swapped comes back and the gesture's flags drop. Loops
+// that a press ends and whose end must not be lost (a door's swing) are first handed a press
+// at the pointer, as the click that chose the tool would be in a modal loop; when that ends
+// every loop, the gesture ends as usual under the tool it began with (its undo step stored).
 void ResetTrackingState();
 
 // Runs `restore` once the gesture in progress is over: at its end, before its undo step is

@@ -1,5 +1,6 @@
 #include "tracking/tracker_loops.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -11,17 +12,28 @@ struct Loop {
     uint32_t mask;
     TrackerLoopStep step;
     TrackerLoopDone done;
+    TrackerLoopEnd end = TrackerLoopEnd::Drop;
+    uint64_t serial = 0;
     const uint32_t* liveMask = nullptr;  // a routine's, which it sets at each wait
     uint32_t Mask() const { return liveMask ? *liveMask : mask; }
 };
 
 std::vector<Loop> sLoops;
+uint64_t sSerial = 0;
+POINT sLastPoint;
+
+bool Holds(uint64_t serial) {
+    return std::any_of(sLoops.begin(), sLoops.end(), [serial](const Loop& l) { return l.serial == serial; });
+}
 
 }  // namespace
-static const port::GlobalReset kReset([] { CloseTrackerLoops(); });
+static const port::GlobalReset kReset([] {
+    CloseTrackerLoops();
+    sLastPoint = POINT{};
+});
 
-void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done) {
-    sLoops.push_back({mask, std::move(step), std::move(done)});
+void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done, TrackerLoopEnd end) {
+    sLoops.push_back({mask, std::move(step), std::move(done), end, ++sSerial});
 }
 
 bool TrackerLoopOpen() { return !sLoops.empty(); }
@@ -34,6 +46,7 @@ bool DeliverToTrackerLoop(const TrackEvent& event) {
     if (sLoops.empty()) return false;
     const size_t depth = sLoops.size();
     if (!(sLoops.back().Mask() & trackevent::Mask(event.type))) return true;
+    sLastPoint = event.where;
     TrackEventSource::Delivery delivering(event);
     // The step may open a loop inside this one; this loop is the one at `depth`.
     const TrackerLoopStep step = sLoops[depth - 1].step;
@@ -50,16 +63,34 @@ void CloseTrackerLoops() {
     closing.swap(sLoops);
 }
 
-void StartTrackerRoutine(TrackerRoutine routine) {
+bool EndTrackerLoops(POINT pointer, uint32_t modifiers) {
+    while (!sLoops.empty() && sLoops.back().end == TrackerLoopEnd::Press) {
+        if (!(sLoops.back().Mask() & trackevent::Mask(trackevent::kLeftMouseDown))) break;
+        // What follows the loop runs on its press, and may open a loop of its own.
+        const uint64_t serial = sLoops.back().serial;
+        DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseDown, pointer, modifiers, 0, 1});
+        if (Holds(serial)) break;
+    }
+    if (sLoops.empty()) return true;
+    CloseTrackerLoops();
+    return false;
+}
+
+POINT LastTrackerLoopPoint() { return sLastPoint; }
+
+void StartTrackerRoutine(TrackerRoutine routine, TrackerLoopEnd end) {
     const TrackerRoutine::Handle handle = routine.handle_;
     handle.resume();
     if (handle.done()) return;
     auto owned = std::make_shared<TrackerRoutine>(std::move(routine));
-    OpenTrackerLoop(0, [owned](const TrackEvent& event) {
-        const TrackerRoutine::Handle h = owned->handle_;
-        h.promise().event = event;
-        h.resume();
-        return h.done();
-    });
+    OpenTrackerLoop(
+        0,
+        [owned](const TrackEvent& event) {
+            const TrackerRoutine::Handle h = owned->handle_;
+            h.promise().event = event;
+            h.resume();
+            return h.done();
+        },
+        {}, end);
     sLoops.back().liveMask = &handle.promise().mask;
 }

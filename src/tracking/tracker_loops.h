@@ -19,15 +19,28 @@
 using TrackerLoopStep = std::function<bool(const TrackEvent& event)>;  // true: the loop is over
 using TrackerLoopDone = std::function<void()>;
 
-void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done = {});
+// What becomes of a loop whose gesture is ended from outside its events (another tool chosen,
+// the view's focus lost): Drop closes it without what follows it; Press first hands it a left
+// press at the pointer, as a click there would, for a loop that a press ends and whose end
+// must not be lost (a door's swing).
+enum class TrackerLoopEnd { Drop, Press };
+
+void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done = {},
+                     TrackerLoopEnd end = TrackerLoopEnd::Drop);
 bool TrackerLoopOpen();
 // The innermost loop follows the pointer: the view reports moves without a button.
 bool TrackerLoopWantsMoves();
 // Gives the event to the innermost loop if its mask holds it; closes the loop when its step is
 // done and runs its completion. False when no loop is open.
 bool DeliverToTrackerLoop(const TrackEvent& event);
-// Closes every loop without running the rest (a lost focus, a reset).
+// Closes every loop without running the rest.
 void CloseTrackerLoops();
+// Ends the open loops from outside: while the innermost ends on a press it is handed one at
+// `pointer`; the first loop that drops, or goes on after its press, closes every loop left.
+// True when every loop ended by its press, so what follows them may run.
+bool EndTrackerLoops(POINT pointer, uint32_t modifiers);
+// Where the last event a loop was handed happened: the pointer as the loops last saw it.
+POINT LastTrackerLoopPoint();
 
 // A tracker written as one routine around its own loop: each `co_await NextTrackEvent(mask)`
 // gives the runner back and resumes with the next event the mask holds (the mask may differ
@@ -65,7 +78,7 @@ public:
 
 private:
     explicit TrackerRoutine(Handle handle) : handle_(handle) {}
-    friend void StartTrackerRoutine(TrackerRoutine routine);
+    friend void StartTrackerRoutine(TrackerRoutine routine, TrackerLoopEnd end);
     Handle handle_;
 };
 
@@ -84,4 +97,4 @@ private:
     TrackerRoutine::Handle routine_;
 };
 
-void StartTrackerRoutine(TrackerRoutine routine);
+void StartTrackerRoutine(TrackerRoutine routine, TrackerLoopEnd end = TrackerLoopEnd::Drop);

@@ -22,6 +22,7 @@
 #include "support/plan_gestures.h"
 #include "tools/attachment_defaults.h"
 #include "tools/wall_openings.h"
+#include "tracking/track_mouse.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 
@@ -147,6 +148,37 @@ TEST_F(WallOpenings, ASwingingDoorTakesItsSwingFromASecondClick) {
     g.click({105, 0});
     EXPECT_EQ(std::tuple(r3->swingOrOffset, r3->sideFlag, r3->directionFlag),
               std::tuple(0.25f, uint8_t(0), int16_t(0)));
+}
+
+// A swing left unclicked ends where the pointer was last seen when something else ends it:
+// another tool chosen, or the view's focus lost. The door 135..165 takes the swing toward
+// that point (hinged at the nearer end) and the gesture stores its step under the door tool.
+TEST_F(WallOpenings, ASwingLeftUnclickedEndsAtThePointer) {
+    ds->doorStyle = 501;
+    struct Row {
+        const char* what;
+        bool toolChosen;
+        POINT pointer;
+        uint8_t side;
+        float swing;  // within a turn either way
+    };
+    const Row rows[] = {{"another tool chosen", true, {165, -30}, 0, -kPi / 2},  // pi / 2 - pi
+                        {"the focus lost", false, {135, -30}, 1, kPi / 2}};
+    for (const Row& row : rows) {
+        Objex* door = Place(toolid::kDoor, {100, 0}, {150, 0});
+        ASSERT_TRUE(TrackerLoopOpen()) << row.what;
+        const size_t steps = undo.actionNames.size();
+        g.move({150, 30}), g.move(row.pointer);
+        if (row.toolChosen) ResetTrackingState(), gCurTool = toolid::kSelect;
+        else g.cancel();
+        EXPECT_FALSE(TrackerLoopOpen() || g.running()) << row.what;
+        const AttachmentRecord* r = AttachmentRecordOf(door);
+        EXPECT_EQ(r->sideFlag, row.side) << row.what;
+        EXPECT_NEAR(std::remainder(r->swingOrOffset, 2 * kPi), row.swing, 1e-5) << row.what;
+        EXPECT_EQ(Titles(undo.actionNames.begin() + std::ptrdiff_t(steps), undo.actionNames.end()),
+                  Titles{"Door Tool"})
+            << row.what;
+    }
 }
 
 TEST_F(WallOpenings, OverheadDoorsFaceByTheWallsWinding) {

@@ -4,6 +4,8 @@
 // case checks the model and the plan's pixels on the screen.
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +21,8 @@
 #include "app/core/document_window.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/command_router.h"
+#include "app/live_view_controller.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
@@ -28,6 +32,7 @@
 #include "model/transforms.h"
 #include "model/type_data.h"
 #include "plan/doors.h"
+#include "scene/plane_object.h"
 #include "support/build.h"
 #include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
@@ -461,6 +466,116 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
         EXPECT_GT(Count(image, QRect(leaf - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf at " << sh;
         EXPECT_GT(Count(image, QRect(arc - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no arc at " << sh;
     }
+}
+
+// A door left before its swing click is finished by whatever ends the swing, as that click
+// would finish it, with the live view shown beside the plan. A press on another tool's cell
+// (the edit palette moved so that the View Point cell lies below the door's first end) swings
+// the door toward that press; a press on the Edit menu's title, above the wall, swings it up;
+// so does another plan's tab. Each time the door stands in the live view's scene and "Undo
+// Door Tool" is stored.
+TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwing) {
+    LiveViewController* live = LiveViewController::sharedLiveViewController();
+    live->showWindow();
+    live->window()->resize(240, 180);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    live->window()->move(screen.right() - 250, screen.bottom() - 190);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(live->window()));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
+    ASSERT_EQ(walls().size(), 1u);
+    Objex* wall = walls()[0];
+    const QAction* undo = w->commandRouter()->action("undo");
+    // Press on the wall, drag along it and release: the door stands with its swing following
+    // the pointer, shown up from the wall.
+    const auto leave = [&](float from, float to) -> Objex* {
+        press(at(from, 0));
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return nullptr;
+        moveTo(at((from + to) / 2, 0)), moveTo(at(to, 0));
+        XDo({"mouseup", "1"}), QTest::qWait(200);
+        Objex* door = nullptr;
+        for (Objex* c = wall->firstChild; c; c = c->next)
+            if (c->type == objtype::kDoor) door = c;
+        if (door) moveTo(at(door->firstPoint->position[0] + 10, -40)), QTest::qWait(100);
+        return door;
+    };
+    const auto inScene = [](const Objex* door) {
+        for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+            if (p->object3D == door) return true;
+        return false;
+    };
+    const auto openLeaf = [&](const Objex* door) {  // the open leaf's middle, in the grab
+        const AttachmentRecord* r = door->typeData.attachment;
+        const Poinz* s = r->sideFlag ? door->firstPoint : door->firstPoint->next;
+        const Poinz* e = r->sideFlag ? door->firstPoint->next : door->firstPoint;
+        const float sh = s->position[0], sd = s->position[2];
+        const float length = std::hypot(e->position[0] - sh, e->position[2] - sd);
+        const float open = std::atan2(-(e->position[2] - sd), e->position[0] - sh) + r->swingOrOffset;
+        return inImage(sh + length / 2 * std::cos(open), sd - length / 2 * std::sin(open));
+    };
+    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_EQ(ds->doorStyle, 501);
+
+    // Another tool's cell, pressed below the door's first end: the hinge there, the leaf
+    // turned a quarter down toward the press (the grid moves the point up to half a cell).
+    Objex* door = leave(-200, -150);
+    ASSERT_NE(door, nullptr);
+    ASSERT_TRUE(view->gestureBusy());
+    const Poinz* first = door->firstPoint;
+    PaletteController* edit = ToolPaletteController::shared();
+    edit->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit->window()));
+    QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(205);
+    const QPoint below = at(first->position[0], first->position[2] + 80);
+    edit->window()->move(edit->window()->pos() + below - cell->mapToGlobal(cell->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cell->mapToGlobal(cell->rect().center()) == below; }));
+    edit->window()->raise();  // over the plan window, as the window manager keeps it
+    QTest::qWait(200);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 205; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    const AttachmentRecord* r = door->typeData.attachment;
+    EXPECT_EQ(r->sideFlag, 1);
+    EXPECT_NEAR(std::remainder(double(r->swingOrOffset), 2 * 3.14159265358979323846), -1.5707963, 0.2);
+    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
+    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+    QImage image = grab();
+    image.save(gShot + ".door-left-for-a-tool.png");
+    EXPECT_TRUE(DoorSwingShows(door));
+    EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf below the wall";
+    edit->window()->move(0, 0);
+
+    // The Edit menu's title pressed, and the menu closed again.
+    ASSERT_TRUE(chooseTool(1, 7056));
+    door = leave(100, 150);
+    ASSERT_NE(door, nullptr);
+    ASSERT_TRUE(view->gestureBusy());
+    QMenu* editMenu = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    ASSERT_NE(editMenu, nullptr);
+    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    XDo({"key", "Escape"}), QTest::qWait(200);
+    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
+    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+    EXPECT_TRUE(DoorSwingShows(door));
+    image = grab();
+    image.save(gShot + ".door-left-for-a-menu.png");
+    EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf";
+
+    // Another plan's tab, which brings the standard tool: the step is still the door's.
+    ASSERT_TRUE(chooseTool(1, 7056));
+    door = leave(230, 260);
+    ASSERT_NE(door, nullptr);
+    ASSERT_TRUE(view->gestureBusy());
+    ASSERT_TRUE(chooseTab(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    EXPECT_EQ(gCurTool, toolid::kSelect);
+    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
+    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+    EXPECT_TRUE(DoorSwingShows(door));
+    LiveViewController::destroyShared();
 }
 
 // Zoomed in, a grid cell is 24 pixels: the grid is seen, and so is an end a drag left a cell

@@ -60,11 +60,16 @@ public:
     virtual void setDocumentCursor(PlanMouseCursor cursor) = 0;
     // The plan window becomes key again after the live view was shown.
     virtual void makeWindowKey() = 0;
+    // The pointer's place now in view coordinates (it may lie outside the view); none when
+    // the view cannot tell.
+    virtual std::optional<POINT> pointerNow() { return std::nullopt; }
 };
 
 class PlanMouse {
 public:
-    explicit PlanMouse(PlanMouseView* view) : view_(view) {}
+    explicit PlanMouse(PlanMouseView* view) : view_(view) {
+        track_.setPointerSource([this] { return view_->pointerNow(); });
+    }
 
     void mouseDown(const PlanMouseEvent& event);
     // Whether the last press or release asked for the repaint it needs itself (only the

@@ -250,7 +250,8 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     const float treadDepth = length / float(treads);
     const float firstTop = gStairHeightAccum + c.riser;
     Float3DPoint previousLeft = leftStart, previousRight = rightStart;
-    for (int32_t i = 1; i <= treads && !(gStairHeightAccum > c.rise); ++i) {
+    int32_t built = 0;
+    for (int32_t i = 1; i <= treads && !(gStairHeightAccum > c.rise); ++i, ++built) {
         const Float3DPoint left = Moved(leftStart, direction, float(i) * treadDepth);
         const Float3DPoint right = Moved(rightStart, direction, float(i) * treadDepth);
         if (gFinalStairSegment && (i == treads || gStairHeightAccum + c.riser > c.rise)) gPlaceFinalBalusters = 1;
@@ -265,10 +266,16 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     Objex* rightStringer = BuildStaircaseStraightStringer(c, rightStart, direction, treadDepth, c.riser,
                                                           treads, run.runIndex, 0, &rightClosing);
     BuildStaircaseBottomPaneling(c, leftStringer, rightStringer, leftClosing, rightClosing, run.runIndex);
+    // A rail climbs with the treads: on a run the rise ends before its end, it stops at the
+    // last tread's back instead of lying on past it at a flatter slope.
+    const bool cut = !c.framing && built > 0 && built < treads;
+    const Float3DPoint leftRailEnd = cut ? previousLeft : leftEnd, rightRailEnd = cut ? previousRight : rightEnd;
     if (run.leftRail == 1 || c.framing)
-        AppendStraightHandRail(c, leftStart, leftEnd, rightStart, rightEnd, 1, firstTop, gStairHeightAccum, c.riser);
+        AppendStraightHandRail(c, leftStart, leftRailEnd, rightStart, rightRailEnd, 1, firstTop, gStairHeightAccum,
+                               c.riser);
     if (run.rightRail == 1 || c.framing)
-        AppendStraightHandRail(c, rightStart, rightEnd, leftStart, leftEnd, 0, firstTop, gStairHeightAccum, c.riser);
+        AppendStraightHandRail(c, rightStart, rightRailEnd, leftStart, leftRailEnd, 0, firstTop, gStairHeightAccum,
+                               c.riser);
 }
 
 void UpdateStairLayer(Layer* layer) {

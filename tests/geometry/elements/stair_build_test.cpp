@@ -264,6 +264,47 @@ TEST_F(Staircases, RailsSpindlesAndPostsOfAStraightRun) {
     EXPECT_TRUE(Is(BoxOf(Parts(edge, objtype::kStairRail).back()), {-5.657f, 5.657f, -5.657f, 5.657f, 0, 10}));
 }
 
+// Three risers of 7.01 climb 21 in three treads of 10 whatever the walk's length: the rails
+// climb with them from the first tread's top (+ 28) to one riser above the third (+ 30 at the
+// rail's top) and end at the third tread's back, so every spindle ends 0.5 inside the rail's
+// underside above it. The walk of 30 is one the treads fill.
+TEST_F(Staircases, RailsEndAtTheLastTreadAndMeetTheirSpindles) {
+    const float r = 21.0f / 3 + 0.01f;
+    for (float length : {30.0f, 100.0f, 1417.0f}) {
+        Objex* s = Stair({{0, 0}, {0, -length}}, 21);
+        sf::kLeftRail(*s) = sf::kRightRail(*s) = 1;
+        UpdateStairObject(s);
+        const std::vector<Objex*> treads = Parts(s, objtype::kStairStep);
+        ASSERT_EQ(treads.size(), 3u) << length;
+        const float back = BoxOf(treads[2]).d0;  // -30, or 3 x 1417/142 on the longest walk
+        std::vector<Objex*> rails;  // 4 across, longer than a post along
+        for (Objex* p : Parts(s, objtype::kStairRail))
+            if (const Box b = BoxOf(p); std::abs(b.h1 - b.h0 - 4) < 1e-3f && b.d1 - b.d0 > 8) rails.push_back(p);
+        ASSERT_EQ(rails.size(), 2u) << length;
+        EXPECT_TRUE(Is(BoxOf(rails[0]), {-21, -17, back, 0, r + 28, 4 * r + 30})) << length;
+        EXPECT_TRUE(Is(BoxOf(rails[1]), {17, 21, back, 0, r + 28, 4 * r + 30})) << length;
+        // The rail's underside read from its own corners: lowest at each end.
+        for (Objex* rail : rails) {
+            const float far = BoxOf(rail).d0;
+            float start = 1e9f, end = 1e9f;
+            for (const Poinz* p = rail->firstPoint; p; p = p->next) {
+                float& low = p->position[2] > far / 2 ? start : end;
+                low = std::min(low, -p->position[1]);
+            }
+            const float railH = (BoxOf(rail).h0 + BoxOf(rail).h1) / 2;
+            int met = 0;
+            for (Objex* spindle : Uprights(s, 2)) {
+                const Box b = BoxOf(spindle);
+                if (std::abs((b.h0 + b.h1) / 2 - railH) > 1e-3f) continue;
+                const float along = (b.d0 + b.d1) / 2 / far;
+                EXPECT_NEAR(b.high - (start + along * (end - start)), 0.5f, 2e-3f) << length << " " << b.d0;
+                ++met;
+            }
+            EXPECT_EQ(met, 6) << length;
+        }
+    }
+}
+
 TEST_F(Staircases, TheFramingViewBuildsLumberAndPutsTheMaterialsBack) {
     ds->framingView = 1;
     Objex* s = Stair({{0, 0}, {0, -30}}, 21);
