@@ -99,7 +99,8 @@ void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onE
 void ShowNextWaiting(QWidget* parent) {
     std::erase_if(sWaiting, [](const WaitingSheet& w) { return !w.parent; });
     if (!parent || SheetOpenOn(parent)) return;
-    const auto next = std::find_if(sWaiting.begin(), sWaiting.end(), [parent](const WaitingSheet& w) { return w.parent == parent; });
+    const auto next = std::find_if(sWaiting.begin(), sWaiting.end(),
+                                   [parent](const WaitingSheet& w) { return w.parent == parent; });
     if (next == sWaiting.end()) return;
     WaitingSheet shown = std::move(*next);
     sWaiting.erase(next);
@@ -121,7 +122,8 @@ void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onE
     });
     // Deleted unanswered (its window closing): the next one on a window still there shows.
     QObject::connect(b.box, &QObject::destroyed, parent, [window] {
-        if (window) QMetaObject::invokeMethod(window.data(), [window] { ShowNextWaiting(window); }, Qt::QueuedConnection);
+        if (window)
+            QMetaObject::invokeMethod(window.data(), [window] { ShowNextWaiting(window); }, Qt::QueuedConnection);
     });
     b.box->open();
 }

@@ -177,8 +177,10 @@ QImage DetailPatternImage(int16_t code) {
             port::qt::QPainterContext context(p);
             context.setAntialiasing(false);
             port::Path whole;
-            whole.moveTo(0, 0), whole.lineTo(kW, 0), whole.lineTo(kW, kH), whole.lineTo(0, kH), whole.closePath();
-            context.fillPathWithPattern(whole, port::HatchPattern(TileOf(code)), port::Color{0, 0, 0, 1}, {0, 0});
+            whole.moveTo(0, 0), whole.lineTo(kW, 0), whole.lineTo(kW, kH), whole.lineTo(0, kH);
+            whole.closePath();
+            const port::HatchPattern hatch(TileOf(code));
+            context.fillPathWithPattern(whole, hatch, port::Color{0, 0, 0, 1}, {0, 0});
         }
         p.restore();
     }

@@ -277,10 +277,12 @@ PlantFinderController::PlantFinderController(QWidget* parent)
                                                            "Zone 7", "Zone 8", "Zone 9", "Zone 10"}),
                                             5),
                                    this)),
-      sunlightButtons_(new CheckMatrix("sunlightButtons", BitCells(CodeWords(kAmountWords, 4), 4), this)),
+      sunlightButtons_(
+          new CheckMatrix("sunlightButtons", BitCells(CodeWords(kAmountWords, 4), 4), this)),
       soilButtons_(new CheckMatrix("soilButtons", BitCells(CodeWords(kSoilWords, 8), 4), this)),
       waterButtons_(new CheckMatrix("waterButtons", BitCells(CodeWords(kAmountWords, 4), 4), this)),
-      propagationButtons_(new CheckMatrix("propagationButtons", BitCells(CodeWords(kPropagationWords, 4), 4), this)),
+      propagationButtons_(
+          new CheckMatrix("propagationButtons", BitCells(CodeWords(kPropagationWords, 4), 4), this)),
       progress_(this, layout()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     addRow(localized("Hardiness zones:"), zoneButtons_);
