@@ -138,7 +138,8 @@ ContentPaletteController::ContentPaletteController(QWidget* parent) : QWidget(pa
     contentScrollView_ = new QScrollArea(this);
     contentScrollView_->setObjectName(QStringLiteral("contentScrollView"));
     contentScrollView_->setWidgetResizable(false);
-    contentScrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A column that is only half in view is reached by scrolling.
+    contentScrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     contentView_ = new ContentView;
     contentScrollView_->setWidget(contentView_);
     column->addWidget(contentScrollView_, 2);

@@ -146,10 +146,46 @@ void ContentView::rebuildPreviewCache() {
                 previewCache_.push_back(std::move(p));
         }
     }
-    const content::GridSize s = optimalViewSize();
-    resize(int(std::ceil(s.width)), int(std::ceil(s.height)));
+    fitToVisibleArea();
     update();
     makeSelectedItemVisible();
+}
+
+void ContentView::fitToVisibleArea() {
+    // Resizing the view may show or hide a scroll bar, which resizes the visible part again:
+    // that comes back here and is settled by the next pass, a few at most.
+    if (fitting_) {
+        fitAgain_ = true;
+        return;
+    }
+    fitting_ = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        fitAgain_ = false;
+        const content::GridSize s = optimalViewSize();
+        const QSize want(int(std::ceil(s.width)), int(std::ceil(s.height)));
+        if (want != size()) {
+            resize(want);
+            update();  // the columns may have changed: every cell moves
+        }
+        if (!fitAgain_) break;
+    }
+    fitting_ = false;
+}
+
+bool ContentView::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange) {
+        if (watchedParent_) watchedParent_->removeEventFilter(this);
+        watchedParent_ = parentWidget();
+        if (watchedParent_) watchedParent_->installEventFilter(this);
+    }
+    return QWidget::event(event);
+}
+
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+    // The view is made and filled before its area has its width, and the area changes with
+    // the window, the side column and the inspector beside it.
+    if (watched == watchedParent_ && event->type() == QEvent::Resize) fitToVisibleArea();
+    return QWidget::eventFilter(watched, event);
 }
 
 QImage ContentView::previewAt(size_t i) const {

@@ -27,6 +27,9 @@ public:
     // Makes the previews of the source's entries again, at the preview size read now.
     void rebuildPreviewCache();
     content::GridSize optimalViewSize() const;
+    // Sizes the view to the grid its scroll area's visible part needs now; done again
+    // whenever that part changes size.
+    void fitToVisibleArea();
     // From "PreviewSizeKey", read afresh.
     static int previewSizeFromUserDefaults();
     void makeSelectedItemVisible();
@@ -37,6 +40,8 @@ public:
     QWidget* slideBackWindow() const { return slideBack_; }
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -70,4 +75,7 @@ private:
     QPointF pressedAt_;
     bool pressed_ = false;
     QPointer<QWidget> slideBack_;
+    // The widget whose size is the visible part (the scroll area's viewport) and is watched.
+    QPointer<QWidget> watchedParent_;
+    bool fitting_ = false, fitAgain_ = false;
 };

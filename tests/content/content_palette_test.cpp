@@ -15,7 +15,9 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <cmath>
+#include <cstring>
 #include <map>
+#include <set>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -40,7 +42,10 @@
 #include "port/qt/platform.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
+#include "support/content_library.h"
 #include "support/qt/content_images.h"
+#include "files/texture_files.h"
+#include "ui/core/plant_details.h"
 
 namespace dvxtest {
 namespace {
@@ -230,6 +235,54 @@ TEST_F(Palette, PlantFinderKeepsItsCellsAndMasks) {
     window->close();
     QTest::qWait(0);
     EXPECT_EQ(PlantFinderController::shared(), finder);
+}
+
+// Eight stock plants, each with its own propagation, sunlight, water and soil code: every cell
+// of the plant finder, ticked alone in its row of cells, finds exactly the plants whose details
+// show the cell's word.
+TEST_F(Palette, EachPlantFinderCellFindsThePlantsWhoseDetailsShowItsWord) {
+    std::vector<PlantDetails> details;
+    for (int n = 1; n <= 8; ++n) {
+        char info[kTexturePathBufferSize] = {};
+        GetTextureInfoFileNameFromID(7000 + n - 1, info);  // where the plant's details are read
+        const std::string stem = std::string(info).substr(0, std::strlen(info) - 3);
+        WritePreviewImage(stem + "PTX", Qt::black, Qt::green);
+        WriteTextFile(info, Ini().section("Description").key("CommonName", "Plant " + std::to_string(n)).key("Zone1", "1")
+                                .key("Propagation", std::to_string((n - 1) % 4 + 1)).key("SunLight", std::to_string((n + 1) % 4 + 1))
+                                .key("Water", std::to_string(n % 4 + 1)).key("SoilType", std::to_string(n)).text());
+        Objex* plant = Make(Shape(gCurDocument->itsCurLayer, objtype::kPlant, {{0, 0}, {10, 0}, {10, 10}}, true)).plant();
+        plant->firstPoint->texture1 = 7000 + n - 1;
+        details.push_back(ReadPlantDetails(plant));
+    }
+    struct Row {
+        const char* cells;
+        PlantDetail field;
+        int count;
+    } rows[] = {{"propagationButtons", PlantDetail::propagation, 4}, {"sunlightButtons", PlantDetail::sunlight, 4},
+                {"waterButtons", PlantDetail::water, 4}, {"soilButtons", PlantDetail::soil, 8}};
+    const char* all[] = {"zoneButtons", "propagationButtons", "sunlightButtons", "waterButtons", "soilButtons"};
+    for (const Row& r : rows) {
+        p->showPlantFinder();
+        ASSERT_TRUE(find<CheckMatrix>(r.cells)) << r.cells;
+        ASSERT_EQ(int(find<CheckMatrix>(r.cells)->cells().size()), r.count) << r.cells;
+        for (int i = 0; i < r.count; ++i) {
+            if (i > 0) p->showPlantFinder();
+            for (const char* matrix : all)
+                for (QCheckBox* cell : find<CheckMatrix>(matrix)->cells()) cell->setChecked(true);
+            for (QCheckBox* cell : find<CheckMatrix>(r.cells)->cells()) cell->setChecked(false);
+            QCheckBox* alone = find<CheckMatrix>(r.cells)->cells()[i];
+            alone->setChecked(true);
+            const std::string word = alone->text().toStdString();
+            ASSERT_TRUE(press("searchButton"));
+            std::set<std::string> found, shown;
+            ContentCategoryItem* results = p->plantSearchResultsItem();
+            for (size_t k = 0; k < results->numberOfSymEntries(); ++k) found.insert(results->symEntryAtIndex(k)->objectDescription);
+            for (size_t n = 0; n < details.size(); ++n)
+                if (details[n][size_t(r.field)] == word) shown.insert("Plant " + std::to_string(n + 1));
+            EXPECT_FALSE(shown.empty()) << r.cells << " \"" << word << "\": no plant's details show it";
+            EXPECT_EQ(found, shown) << r.cells << " \"" << word << "\"";
+        }
+    }
 }
 
 // The area box follows the object under the context click; Cancel keeps every setting; the

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -123,6 +124,38 @@ TEST_F(QtPort, SheetOpensOnTheMainWindowAndReportsTheButton) {
     EXPECT_EQ(ended, 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window.findChild<QMessageBox*>(), nullptr);
+}
+
+// A window shows one alert sheet at a time: a second begun while the first is up waits until
+// the first is answered; one waiting on a window that closes goes with it, unanswered.
+TEST_F(QtPort, ASecondSheetWaitsUntilTheFirstIsAnswered) {
+    auto* window = new QMainWindow;
+    window->show();
+    port::qt::QtAlerts alerts;
+    std::vector<std::string> ended;
+    const auto open = [&](const char* title) {
+        alerts.beginSheet({title, "", {"OK"}}, [&ended, title](int) { ended.push_back(title); });
+    };
+    const auto shown = [window] {
+        QStringList texts;
+        for (QMessageBox* box : window->findChildren<QMessageBox*>())
+            if (box->isVisible()) texts << box->text();
+        return texts;
+    };
+    open("first"), open("second");
+    EXPECT_EQ(shown(), QStringList{"first"});
+    window->findChildren<QMessageBox*>().first()->buttons().first()->click();
+    EXPECT_EQ(shown(), QStringList{"second"});
+    EXPECT_EQ(ended, std::vector<std::string>{"first"});
+    open("third");
+    delete window;  // the second is up and the third waits: neither is answered
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(ended, std::vector<std::string>{"first"});
+    auto* next = new QMainWindow;
+    next->show();
+    open("on the next window");
+    EXPECT_EQ(next->findChildren<QMessageBox*>().size(), 1);
+    delete next;
 }
 
 TEST_F(QtPort, WithoutAWindowTheSheetRunsModal) {

@@ -12,7 +12,11 @@
 #include "model/selection_queries.h"
 #include "model/tool_defaults.h"
 #include "model/transforms.h"
+#include "plan/base_2d_view.h"
 #include "port/images.h"
+#include "port/path.h"
+#include "port/qt/painter_context.h"
+#include "support/drawing_doubles.h"
 #include "port/qt/line_edit_field.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "ui/core/photo_pane_rules.h"
@@ -109,6 +113,46 @@ TEST_F(DetailPanes, ToolPanesSetOnlyTheToolsGlobalsAndTheDocumentsDefaults) {
     refreshWith({}, 7706);
     EXPECT_EQ(std::pair(t2->lineWidthText->text(), t2->lineStylePopUpButton->selectedTag()), std::pair(QStringLiteral("1"), 6));
     EXPECT_EQ(std::pair(steps(), refreshes), std::pair(before, 0));  // none since the design was opened
+}
+
+// The Fill pop-up's hatch pictures as the pane shows them, against a shape filled with the same
+// hatch on the plan from the plan's origin: ink at exactly the same pixels, lines falling to
+// the right for the forward diagonal and rising for the backward one.
+TEST_F(DetailPanes, FillPicturesShowEachHatchAsThePlanDrawsIt) {
+    auto* t1 = pane<DetailTool1InspectorController>("DetailTool1InspectorController");
+    refreshWith({}, 7700);
+    const RGBColor black{0, 0, 0}, white{65535, 65535, 65535};
+    const auto dark = [](const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    for (const auto& [code, title] : {std::pair{3, "Forward diagonal"}, {4, "Backward diagonal"}, {5, "Diagonal cross"}}) {
+        QImage plan(64, 48, QImage::Format_RGB32);
+        plan.fill(Qt::gray);
+        {
+            port::qt::QPainterContext context(&plan);
+            port::DrawingScope scope(context);
+            context.setAntialiasing(false);
+            FakeViewHost host;
+            Base2DView view(&host);
+            port::Path shape;  // beyond the image: its outline is not in view
+            shape.moveTo(-10, -10), shape.lineTo(74, -10), shape.lineTo(74, 58), shape.lineTo(-10, 58), shape.closePath();
+            view.drawDetailPatternObject(&shape, int16_t(code), &black, &white, 1);
+        }
+        const int index = t1->patternPopUpButton->findData(code);
+        ASSERT_GE(index, 0) << title;
+        EXPECT_EQ(t1->patternPopUpButton->itemText(index).toStdString(), title);
+        const QImage picture = t1->patternPopUpButton->itemIcon(index).pixmap(32, 16).toImage();
+        ASSERT_EQ(picture.size(), QSize(32, 16)) << title;
+        int ink = 0, differ = 0, falling = 0, rising = 0;
+        for (int y = 1; y < 15; ++y)  // inside the picture's frame
+            for (int x = 1; x < 31; ++x) {
+                ink += dark(picture, x, y), differ += dark(picture, x, y) != dark(plan, x, y);
+                if (dark(picture, x, y) && y > 1 && y < 14 && x < 30)
+                    falling += dark(picture, x + 1, y + 1), rising += dark(picture, x + 1, y - 1);
+            }
+        EXPECT_EQ(differ, 0) << title;
+        EXPECT_GT(ink, 30) << title;
+        if (code == 3) EXPECT_GT(falling, 5 * rising) << title;
+        if (code == 4) EXPECT_GT(rising, 5 * falling) << title;
+    }
 }
 
 TEST_F(DetailPanes, ShapeEditsStoreAStepWhenAShapeChangedAndAlwaysRedrawAndWriteTheDefault) {

@@ -8,6 +8,8 @@
 #include <QTabBar>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
@@ -474,6 +476,65 @@ TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
     QApplication::processEvents();
     EXPECT_EQ(OnScreen(w->docView()).copy(around), planBefore) << "the skylight left the plan";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-skylight.png"));
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+
+// The same custom row clicked with the program's own alert sheets: first the word that no
+// custom window is chosen, alone on the window; only once its OK is clicked the word that the
+// file cannot be read; then none.
+TEST(InspectorWindow, TheMissingCustomWindowsTwoAlertsComeOneAfterTheOther) {
+    WindowTestServices services("inspectorskylightsheets");
+    struct RealSheets : port::qt::QtAlerts {
+        RealSheets() { port::setAlerts(this); }
+        ~RealSheets() override {
+            if (&port::alerts() == this) port::setAlerts(nullptr);
+        }
+    } sheets;
+    QMDWindowController* w = OpenDocumentWindow();
+    QMDDocumentModel* doc = w->document()->model();
+    doc->itsDocState->zoomFactor = 1;
+    ASSERT_TRUE(ShowFocused(w));
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    InspectorDesign design = BuildInspectorDesign(doc);
+    doc->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
+    w->docView()->scrollPoint({-60, -60});
+    w->docView()->update();
+    const PlatformPoint origin = w->docView()->boundsOrigin();
+    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+    QListWidget* styles = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView")); }))
+        << "no skylight pane";
+    w->inspectorScrollView()->ensureWidgetVisible(styles);
+    const auto up = [w] {
+        std::vector<QMessageBox*> boxes;
+        for (QMessageBox* b : w->findChildren<QMessageBox*>())
+            if (b->isVisible()) boxes.push_back(b);
+        return boxes;
+    };
+    ClickAt(styles->viewport(), styles->visualItemRect(styles->item(3)).center());
+    bool first = true;
+    for (const char* message : {"Please select a custom window from the preview list before using this option.",
+                                "Please make sure the file exists and you have adequate permissions to access it."}) {
+        SCOPED_TRACE(message);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !up().empty(); })) << "no sheet";
+        const std::vector<QMessageBox*> boxes = up();
+        ASSERT_EQ(boxes.size(), 1u) << "on top: " << boxes.back()->informativeText().toStdString();
+        EXPECT_EQ(std::pair(boxes[0]->text(), boxes[0]->informativeText()),
+                  std::pair(QString("Unable to locate the custom window definition file."), QString(message)));
+        QPointer<QMessageBox> sheet = boxes[0];
+        if (first) QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-skylight-sheets.png"));
+        first = false;
+        QAbstractButton* ok = sheet->buttons().value(0);
+        ASSERT_TRUE(ok && ok->text() == "OK");
+        XDo({"mousemove", "0", "0"});  // a --sync move onto the pointer would wait for ever
+        ClickAt(ok, ok->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet || !sheet->isVisible(); })) << "OK did not close it";
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(up().empty());
     AppController::destroyShared(), ResetAllGlobals();
 }
 

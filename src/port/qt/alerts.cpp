@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 namespace port::qt {
@@ -74,6 +77,57 @@ void ShowNextHeld() {
     });
 }
 
+// Alert sheets waiting for the one open on their window to be answered, in the order begun.
+struct WaitingSheet {
+    Alert alert;
+    std::function<void(int)> onEnd;
+    QPointer<QWidget> parent;
+};
+std::deque<WaitingSheet> sWaiting;
+const char* const kOpenSheet = "dvxAlertSheetOpen";
+
+bool SheetOpenOn(const QWidget* parent) {
+    for (const QMessageBox* box : parent->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
+        if (box->property(kOpenSheet).toBool()) return true;
+    return false;
+}
+
+void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd);
+
+// The next sheet waiting on the window, once none is open there; those of windows gone are
+// dropped unanswered, as their open sheet was.
+void ShowNextWaiting(QWidget* parent) {
+    std::erase_if(sWaiting, [](const WaitingSheet& w) { return !w.parent; });
+    if (!parent || SheetOpenOn(parent)) return;
+    const auto next = std::find_if(sWaiting.begin(), sWaiting.end(),
+                                   [parent](const WaitingSheet& w) { return w.parent == parent; });
+    if (next == sWaiting.end()) return;
+    WaitingSheet shown = std::move(*next);
+    sWaiting.erase(next);
+    OpenSheet(shown.alert, parent, std::move(shown.onEnd));
+}
+
+void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd) {
+    Box b = makeBox(alert, parent);
+    b.box->setWindowModality(Qt::WindowModal);
+    b.box->setProperty(kOpenSheet, true);
+    QPointer<QWidget> window(parent);
+    QObject::connect(b.box, &QDialog::finished, b.box, [b, window, onEnd = std::move(onEnd)] {
+        if (!b.box->property(kOpenSheet).toBool()) return;
+        b.box->setProperty(kOpenSheet, false);
+        const int chosen = b.chosen();
+        b.box->deleteLater();
+        if (onEnd) onEnd(chosen);
+        ShowNextWaiting(window);
+    });
+    // Deleted unanswered (its window closing): the next one on a window still there shows.
+    QObject::connect(b.box, &QObject::destroyed, parent, [window] {
+        if (window)
+            QMetaObject::invokeMethod(window.data(), [window] { ShowNextWaiting(window); }, Qt::QueuedConnection);
+    });
+    b.box->open();
+}
+
 } // namespace
 
 void QtAlerts::setSheetParentProvider(std::function<QWidget*()> provider) { sSheetParentProvider = std::move(provider); }
@@ -115,14 +169,12 @@ void QtAlerts::beginSheet(const Alert& alert, std::function<void(int)> onEnd) {
         if (onEnd) onEnd(chosen);
         return;
     }
-    Box b = makeBox(alert, parent);
-    b.box->setWindowModality(Qt::WindowModal);
-    QObject::connect(b.box, &QDialog::finished, b.box, [b, onEnd = std::move(onEnd)] {
-        const int chosen = b.chosen();
-        b.box->deleteLater();
-        if (onEnd) onEnd(chosen);
-    });
-    b.box->open();
+    // A window shows one alert sheet at a time: the next waits until it is answered.
+    if (SheetOpenOn(parent)) {
+        sWaiting.push_back({alert, std::move(onEnd), parent});
+        return;
+    }
+    OpenSheet(alert, parent, std::move(onEnd));
 }
 
 } // namespace port::qt

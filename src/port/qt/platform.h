@@ -53,6 +53,8 @@ public:
 class QtAlerts : public Alerts {
 public:
     int runModal(const Alert& alert) override;
+    // A sheet begun while another alert sheet is up on the same window waits for that one to
+    // be answered; waiting sheets show in the order begun.
     void beginSheet(const Alert& alert, std::function<void(int)> onEnd) override;
 
     // The window a sheet opens on: the provider's (the main document window, so alerts land

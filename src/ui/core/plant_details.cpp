@@ -21,6 +21,11 @@
 #include "port/macroman.h"
 #include "files/texture_files.h"
 
+const char* const kPropagationWords[4] = {"Winter", "Spring", "Summer", "Autumn"};
+const char* const kAmountWords[4] = {"Minimal", "Average", "Moderate", "Excessive"};
+const char* const kSoilWords[9] = {"Sandy", "Sandy Loam", "Loam",     "Silty Loam", "Clay Loam",
+                                   "Clay",  "Alkaline",   "Acidic", "Potting"};
+
 namespace {
 
 std::string Localized(const char* key) { return port::MacRomanToUtf8(LocalizedString(key)); }
@@ -109,14 +114,10 @@ PlantDetails ReadPlantDetails(Objex* plant) {
         if (value[0]) set(t.field, t.latin1 ? Latin1ToUtf8(value) : port::MacRomanToUtf8(value));
     }
 
-    static constexpr const char* kSeasons[] = {"Winter", "Spring", "Summer", "Autumn"};
-    static constexpr const char* kAmounts[] = {"Minimal", "Average", "Moderate", "Excessive"};
-    static constexpr const char* kSoils[] = {"Sandy", "Sandy Loam", "Loam",     "Silty Loam", "Clay Loam",
-                                             "Clay",  "Alkaline",   "Acidic", "Potting"};
-    set(PlantDetail::propagation, Word(info->propagation, kSeasons));
-    set(PlantDetail::water, Word(info->water, kAmounts));
-    set(PlantDetail::sunlight, Word(info->sunLight, kAmounts));
-    set(PlantDetail::soil, Word(info->soilType, kSoils));
+    set(PlantDetail::propagation, Word(info->propagation, kPropagationWords));
+    set(PlantDetail::water, Word(info->water, kAmountWords));
+    set(PlantDetail::sunlight, Word(info->sunLight, kAmountWords));
+    set(PlantDetail::soil, Word(info->soilType, kSoilWords));
 
     std::string zones;
     for (int zone = 1; zone <= 10; ++zone)

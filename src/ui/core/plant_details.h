@@ -15,6 +15,12 @@ enum class PlantDetail {
 
 using PlantDetails = std::array<std::optional<std::string>, static_cast<size_t>(PlantDetail::count)>;
 
+// The words of the coded values, code 1 first (English keys, localised where shown); the plant
+// finder's cells carry the same words.
+extern const char* const kPropagationWords[4];
+extern const char* const kAmountWords[4];  // sunlight and water
+extern const char* const kSoilWords[9];
+
 // The info file of a plant: a user plant's (subtype 153) path with its last three characters
 // replaced by "pti" and found ignoring case; a stock plant's texture info file. Empty when
 // there is none to name.

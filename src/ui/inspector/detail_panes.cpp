@@ -19,6 +19,8 @@
 #include "model/selection_ops.h"
 #include "model/tool_defaults.h"
 #include "plan/hatch_patterns.h"
+#include "port/path.h"
+#include "port/qt/painter_context.h"
 #include "tracking/tracking_state.h"
 #include "ui/core/inspector_edits.h"
 #include "ui/sheets/sheet_dialog.h"
@@ -168,12 +170,19 @@ QImage DetailPatternImage(int16_t code) {
     image.fill(code == 0 ? Qt::transparent : code == 2 ? Qt::black : Qt::white);
     QPainter p(&image);
     if (code >= 3 && code <= 8) {
-        const port::HatchTile tile = TileOf(code);
-        p.setPen(QPen(Qt::black, 1));
-        for (double y = -tile.height; y < kH + tile.height; y += tile.stepY)
-            for (double x = -tile.width; x < kW + tile.width; x += tile.stepX)
-                for (const auto& s : tile.segments)
-                    p.drawLine(QLineF(x + s.x1, y + s.y1, x + s.x2, y + s.y2));
+        p.save();
+        {
+            // Through the plan's own hatch fill, tiles and all, so each picture shows its
+            // pattern the way round the plan draws it.
+            port::qt::QPainterContext context(p);
+            context.setAntialiasing(false);
+            port::Path whole;
+            whole.moveTo(0, 0), whole.lineTo(kW, 0), whole.lineTo(kW, kH), whole.lineTo(0, kH);
+            whole.closePath();
+            const port::HatchPattern hatch(TileOf(code));
+            context.fillPathWithPattern(whole, hatch, port::Color{0, 0, 0, 1}, {0, 0});
+        }
+        p.restore();
     }
     // "No fill" shows through to what lies behind; its stroke tells it from the white of
     // "Solid background".

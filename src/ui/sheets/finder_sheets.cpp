@@ -20,6 +20,7 @@
 #include "port/macroman.h"
 #include "port/seam.h"
 #include "ui/core/content_sheet_rules.h"
+#include "ui/core/plant_details.h"
 
 namespace {
 
@@ -46,6 +47,14 @@ QList<CheckMatrix::Cell> BitCells(const QStringList& titles, int columns) {
 QStringList LocalizedList(std::initializer_list<const char*> keys) {
     QStringList out;
     for (const char* k : keys) out << Localized(k);
+    return out;
+}
+
+// The words the plant details show for codes 1 to `count`: a cell tagged with a code's bit
+// carries that code's word.
+QStringList CodeWords(const char* const* words, size_t count) {
+    QStringList out;
+    for (size_t i = 0; i < count; ++i) out << Localized(words[i]);
     return out;
 }
 
@@ -268,18 +277,12 @@ PlantFinderController::PlantFinderController(QWidget* parent)
                                                            "Zone 7", "Zone 8", "Zone 9", "Zone 10"}),
                                             5),
                                    this)),
-      sunlightButtons_(new CheckMatrix(
-          "sunlightButtons", BitCells(LocalizedList({"Full Sun", "Partial Sun", "Partial Shade", "Full Shade"}), 4),
-          this)),
-      soilButtons_(new CheckMatrix("soilButtons",
-                                   BitCells(LocalizedList({"Clay", "Loam", "Sand", "Silt", "Peat", "Chalk", "Rocky",
-                                                           "Wet"}),
-                                            4),
-                                   this)),
-      waterButtons_(new CheckMatrix("waterButtons",
-                                    BitCells(LocalizedList({"Dry", "Moderate", "Moist", "Wet"}), 4), this)),
-      propagationButtons_(new CheckMatrix(
-          "propagationButtons", BitCells(LocalizedList({"Spring", "Summer", "Fall", "Winter"}), 4), this)),
+      sunlightButtons_(
+          new CheckMatrix("sunlightButtons", BitCells(CodeWords(kAmountWords, 4), 4), this)),
+      soilButtons_(new CheckMatrix("soilButtons", BitCells(CodeWords(kSoilWords, 8), 4), this)),
+      waterButtons_(new CheckMatrix("waterButtons", BitCells(CodeWords(kAmountWords, 4), 4), this)),
+      propagationButtons_(
+          new CheckMatrix("propagationButtons", BitCells(CodeWords(kPropagationWords, 4), 4), this)),
       progress_(this, layout()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     addRow(localized("Hardiness zones:"), zoneButtons_);
