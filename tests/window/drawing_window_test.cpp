@@ -1,7 +1,8 @@
 // Drawing and selecting as a new user does, with the server's mouse on a new design at the zoom
 // it opens at (its lot fitted to the window, grid snap on): walls that meet, clicks that pick on
-// the plan shown, a door's swing, and the view commands that bring the design into view. Each
-// case checks the model and the plan's pixels on the screen.
+// the plan shown, a door's swing, the way readouts along vertical walls read, and the view
+// commands that bring the design into view. Each case checks the model and the plan's pixels on
+// the screen.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,8 +14,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "app/app_controller.h"
@@ -667,6 +670,109 @@ TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); }));
     EXPECT_FLOAT_EQ(ds->zoomFactor, 0.45f);  // 60 % of 36 / 48
     showsOrigin("zoom");
+}
+
+// At zoom 1 with the dimensions shown, readouts are large enough to read from the pixels.
+class DrawingReadouts : public DrawingAtZoomOne {
+protected:
+    void beforeShow() override {
+        DrawingAtZoomOne::beforeShow();
+        ds->showDimensions = 1;
+    }
+    // The ink of the readout across the middle of the segment a-b (image points), counted by
+    // whole pixels of offset from that middle along `reading` (-40 to 40): the ink within 40
+    // pixels of the middle along the segment and between 8 and 40 pixels off it (clear of the
+    // wall's own lines), leaving out the lines that run through the whole window (the dimension
+    // line, a live wall's outline).
+    static std::vector<int> Profile(const QImage& image, QPoint a, QPoint b, QPointF reading,
+                                    const std::function<bool(QRgb)>& ink) {
+        const QPointF middle = QPointF(a + b) / 2;
+        const QPointF along = QPointF(b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
+        struct Row { std::vector<int> at; bool before = false, after = false; };
+        std::map<long, Row> rows;  // by the distance off the segment
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QPointF p = QPointF(x, y) - middle;
+                const double t = p.x() * along.x() + p.y() * along.y(), d = p.x() * along.y() - p.y() * along.x();
+                if (std::abs(t) > 40 || std::abs(d) < 8 || std::abs(d) > 40 || !ink(image.pixel(x, y))) continue;
+                Row& row = rows[std::lround(d)];
+                row.at.push_back(int(std::lround(p.x() * reading.x() + p.y() * reading.y())));
+                row.before |= t < -35, row.after |= t > 35;
+            }
+        std::vector<int> profile(81);
+        for (const auto& [d, row] : rows)
+            if (!row.before || !row.after)
+                for (int k : row.at) ++profile[size_t(std::clamp(k, -40, 40) + 40)];
+        return profile;
+    }
+    // How well a profile matches the reference read the same way round (`reversed` false) or
+    // the other way round: the best overlap within 3 pixels of shift.
+    static int Match(const std::vector<int>& profile, const std::vector<int>& reference, bool reversed) {
+        int best = 0;
+        for (int shift = -3; shift <= 3; ++shift) {
+            int sum = 0;
+            for (int k = 0; k < 81; ++k) {
+                const int j = (reversed ? 80 - k : k) + shift;
+                if (j >= 0 && j < 81) sum += std::min(profile[size_t(j)], reference[size_t(k)]);
+            }
+            best = std::max(best, sum);
+        }
+        return best;
+    }
+    // A wall drawn with a press at `from`, the pointer held at `to` while the plan is grabbed
+    // (its live readout), then the release; the wall drawn, or null.
+    Objex* drawHeld(QPoint from, QPoint to, QImage* live) {
+        const size_t before = walls().size();
+        press(from);
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return nullptr;
+        moveTo((from + to) / 2), moveTo(to);
+        *live = grab();
+        XDo({"mouseup", "1"});
+        if (!QTest::qWaitFor([&] { return !view->gestureBusy(); }) || walls().size() != before + 1) return nullptr;
+        return walls().back();
+    }
+};
+
+// Text along a line straight up the screen reads upward, as a text object at 90 degrees does,
+// and so does text along a line straight down (turned by 180 from 270). Three interior walls of
+// one length as a user drags them: one left to right, whose readout reads from the left, one
+// drawn upward and one drawn downward. Their readouts, live while the pointer is held and fixed
+// once the wall is made, match the first one's read from the bottom up, not from the top down.
+TEST_F(DrawingReadouts, ReadoutsAlongVerticalWallsReadUpwardWhicheverWayTheyWereDrawn) {
+    ASSERT_TRUE(chooseTool(1, 7052));
+    const auto red = [](QRgb c) { return qRed(c) > 160 && qGreen(c) < 110 && qBlue(c) < 110; };
+    // Each released a little past 20 feet (480 plan units), which the grid takes back to it.
+    const struct { const char* what; QPointF from, to, reading; } rows[] = {
+        {"left to right", {-240, -312}, {248, -312}, {1, 0}},
+        {"drawn upward", {-240, 288}, {-240, -200}, {0, -1}},
+        {"drawn downward", {240, -192}, {240, 296}, {0, -1}}};
+    std::vector<std::pair<Objex*, QImage>> drawn;
+    for (const auto& row : rows) {
+        QImage live;
+        Objex* wall = drawHeld(at(row.from.x(), row.from.y()), at(row.to.x(), row.to.y()), &live);
+        ASSERT_NE(wall, nullptr) << row.what;
+        ASSERT_EQ(wall->pointCount, 2) << row.what;
+        const Poinz* a = wall->firstPoint;
+        EXPECT_EQ(std::hypot(a->next->position[0] - a->position[0], a->next->position[2] - a->position[2]), 480) << row.what;
+        drawn.emplace_back(wall, live);
+    }
+    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    const QImage image = grab();
+    image.save(gShot + ".readouts.png");
+    drawn[1].second.save(gShot + ".live-readout.png");
+    std::vector<std::vector<int>> fixed, live;
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        const Poinz* a = drawn[i].first->firstPoint;
+        const QPoint pa = inImage(a->position[0], a->position[2]), pb = inImage(a->next->position[0], a->next->position[2]);
+        fixed.push_back(Profile(image, pa, pb, rows[i].reading, Dark));
+        live.push_back(Profile(drawn[i].second, pa, pb, rows[i].reading, red));
+    }
+    for (size_t i = 1; i < drawn.size(); ++i) {
+        const int fixedUp = Match(fixed[i], fixed[0], false), fixedDown = Match(fixed[i], fixed[0], true);
+        const int liveUp = Match(live[i], live[0], false), liveDown = Match(live[i], live[0], true);
+        EXPECT_GT(fixedUp, fixedDown + 4) << rows[i].what << ": the readout reads downward";
+        EXPECT_GT(liveUp, liveDown + 4) << rows[i].what << ": the live readout reads downward";
+    }
 }
 
 }  // namespace

@@ -28,6 +28,12 @@ int32_t ScaledFontHeight(float lfHeight) {
 }
 
 double UprightDegrees(double degrees) {
+    // Directions arrive as float radians or float degrees: straight up comes as 90.0000025 and
+    // straight down as 270.0000007 (or as 269.99997). Within a few of their steps of 90 or 270
+    // a direction is straight up or down, so both read upward, as a text at 90 does.
+    constexpr double kFloatSteps = 1e-4;
+    if (std::fabs(degrees - 90.0) <= kFloatSteps) return degrees;
+    if (std::fabs(degrees - 270.0) <= kFloatSteps) return degrees + 180.0;
     return degrees > 90.0 && degrees <= 270.0 ? degrees + 180.0 : degrees;
 }
 

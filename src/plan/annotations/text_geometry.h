@@ -16,7 +16,9 @@ PlatformPoint PathPoint(double x, double y);
 // A font height zoomed (times the horizontal print scale while printing) less 0.5, truncated
 // to 16 bits; 0 becomes -1 so the text never vanishes.
 int32_t ScaledFontHeight(float lfHeight);
-// Angles in (90, 270] degrees turned by 180 so the text never reads upside down.
+// Angles in (90, 270] degrees turned by 180 so the text never reads upside down; a direction
+// within float rounding of straight up (90) or down (270) counts as exactly that, so text along
+// a vertical line reads upward whichever way the line runs.
 double UprightDegrees(double degrees);
 // While printing, text at a whole 0, 90, 180, 270, 360 or 450 degrees turns 0.1 more.
 double PrintedDegrees(double degrees);

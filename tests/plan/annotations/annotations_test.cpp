@@ -143,6 +143,25 @@ TEST_F(AnnotationsTest, LabelsReadUprightStayReadableAndPrintedTextTurnsATenth) 
     }
 }
 
+// Along a line straight down the screen (its direction comes out of the float angle as
+// 270.0000007) and straight up (90.0000025), the fixed and the live readout and a callout all
+// read upward, as a text at 90 does: escapement 900 or 4500.
+TEST_F(AnnotationsTest, VerticalReadoutsAndCalloutsReadUpwardWhicheverWayTheLineRuns) {
+    AttachmentRecord record;
+    record.width = 72, record.height = 144, record.ownerType = objtype::kWindow;
+    const auto upward = [](double angle) { return std::remainder(angle, 360.0); };
+    for (auto [from, to] : {std::pair(0.f, 200.f), {200.f, 0.f}}) {
+        SCOPED_TRACE(from);
+        context.ops.clear();
+        DrawDimensionLine(nullptr, 100, from, 100, to, 100, from, 100, to, 1, 5, 0, this, this, 0, 0, 5, 0, nullptr);
+        EXPECT_NEAR(upward(Text().angle), -90, 1e-3) << "fixed readout";
+        DrawDimensionLine(nullptr, 100, from, 100, to, 100, from, 100, to, 1, 5, 1, this, this, 0, 0, 5, 0, nullptr);
+        EXPECT_EQ(Element().textFontInfo.lfEscapement % 3600, 900) << "live readout";
+        DrawAttachmentCalloutText(nullptr, &record, 100, from, 100, to, 100, 100, 1, 10);
+        EXPECT_NEAR(upward(Text().angle), -90, 1e-3) << "callout";
+    }
+}
+
 TEST_F(AnnotationsTest, CalloutsNameDoorKindsAndStandOffTheWall) {
     AttachmentRecord record;
     record.width = 72, record.height = 144;
