@@ -382,15 +382,23 @@ void LiveViewController::refreshKeepingTheFrame() {
 }
 
 void LiveViewController::endRender() {
-    // Broken off, the view shows a plain frame rather than a half-summed one.
-    if (gBreakOpenGLRender) redraw();
-    else view_->keepFinishedFrame(std::move(lastFrame_));
+    // Broken off, the view shows a plain frame rather than a half-summed one. The status line
+    // keeps saying so through that frame's draw, and the frame stays for the paints that
+    // follow until a new one is due, as a finished render's does.
+    if (gBreakOpenGLRender) {
+        lastFrame_ = QImage();
+        keepingStatus_ = keepingFrames_ = true;
+        redraw();
+        keepingStatus_ = keepingFrames_ = false;
+    }
+    view_->keepFinishedFrame(std::move(lastFrame_));
     lastFrame_ = QImage();
     gBreakOpenGLRender = gRefreshRender = 0;
     resetLVLightProgress();
 }
 
 void LiveViewController::setLVStatusString(const char* status) {
+    if (keepingStatus_) return;
     const QString text = status ? QString::fromStdString(port::MacRomanToUtf8(status)) : QString();
     if (text.compare(status_->text(), Qt::CaseInsensitive) == 0) return;
     status_->setText(text);

@@ -124,8 +124,8 @@ private:
     void windowWillClose();
     void redraw();
     // A final or shadow render's frame, noting what it shows last; at its end that frame stays
-    // on the view (see LiveViewOGLView::drawRect), or a plain frame is drawn when it was
-    // broken off.
+    // on the view (see LiveViewOGLView::drawRect), or, broken off, a plain frame drawn then
+    // stays under the status line's "Rendering interrupted".
     void refreshKeepingTheFrame();
     void endRender();
     void restoreToolbarConfiguration();
@@ -144,5 +144,8 @@ private:
     std::unique_ptr<LiveViewOGLView> view_;
     std::unique_ptr<QtInterruptSource> interrupt_;
     bool keepingFrames_ = false;
+    // The status line is left as it is ("Rendering interrupted" over the plain frame drawn
+    // after a break).
+    bool keepingStatus_ = false;
     QImage lastFrame_;
 };

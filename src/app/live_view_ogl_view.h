@@ -28,7 +28,8 @@ public:
     // handed to keepFinishedFrame is shown again instead until a refresh is due (a move, a
     // change of the design, a new size: `gRefreshRender`) or the view's size differs.
     void drawRect();
-    // What a final or shadow render showed when it finished, top row first.
+    // What a final or shadow render showed when it finished (the plain frame drawn after it
+    // when it was broken off), top row first.
     void keepFinishedFrame(QImage frame);
     LiveViewNavigationDriver& navigation() { return navigation_; }
     // The cursor the camera and control modes ask for (the arrow in other modes), the

@@ -106,9 +106,11 @@ ElevationRange ComputeElevationRange(int16_t view, double viewportWidth, double 
     return r;
 }
 
-void LoadElevationView(DocState& ds, const ElevationRange& r, double dx, double dy, double depth) {
+void LoadElevationView(DocState& ds, const ElevationRange& r, double dx, double dy, double depth,
+                       void (*beforeOrtho)()) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
+    if (beforeOrtho) beforeOrtho();
     // An empty design's zero-width range is refused by GL and leaves the identity.
     glOrtho(r.left + dx, r.right + dx, -r.halfHeight + dy, r.halfHeight + dy, -depth, depth);
     glMatrixMode(GL_MODELVIEW);

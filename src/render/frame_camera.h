@@ -23,4 +23,6 @@ ElevationRange ComputeElevationRange(int16_t elevationView, double viewportWidth
 // Loads the orthographic projection of the range moved by (dx, dy) scene units and depth
 // -depth..depth, then an identity model-view with the elevation's rotation, shift and scale
 // (`sceneValue`; a scale of 0 or less is stored back as 1.0). Depth testing is turned on.
-void LoadElevationView(DocState& ds, const ElevationRange& range, double dx, double dy, double depth);
+// `beforeOrtho` multiplies its matrix (a pick box) onto the projection's identity first.
+void LoadElevationView(DocState& ds, const ElevationRange& range, double dx, double dy, double depth,
+                       void (*beforeOrtho)() = nullptr);

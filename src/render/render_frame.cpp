@@ -36,6 +36,8 @@ constexpr double kFar = 40000.0;
 constexpr double kOrthoDepth = 30000.0;
 constexpr int32_t kDefaultPasses = 8;
 
+int gPresentationHolds = 0;
+
 bool HasLiveView() { return LiveViewControllerExists() && CurrentLiveViewHost(); }
 
 struct ViewSize {
@@ -271,8 +273,11 @@ void InitializeGLScene() {
     BlendOff(*ds);
 }
 
+PresentationHold::PresentationHold() { ++gPresentationHolds; }
+PresentationHold::~PresentationHold() { --gPresentationHolds; }
+
 void FinalizeGLScene() {
-    if (!HasLiveView() || gBreakOpenGLRender || gRenderPlantsInColor) return;
+    if (!HasLiveView() || gBreakOpenGLRender || gRenderPlantsInColor || gPresentationHolds > 0) return;
     const DocState* ds = CurrentDocState();
     if (ds && ds->renderMode == rendermode::kNoColour) return;
     CurrentLiveViewHost()->flushBuffer();

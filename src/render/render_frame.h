@@ -16,7 +16,16 @@ void RenderGLScene(AccumBuffer::Path path);
 // Viewport, clear, camera, backdrop and lot of a frame.
 void InitializeGLScene();
 // Presents the frame through the live view unless it was cancelled, its mode has no colour
-// output or it is a plants-in-colour render.
+// output, it is a plants-in-colour render or a PresentationHold lives.
 void FinalizeGLScene();
+// While one lives nothing is presented and the view keeps the frame it shows: a final render's
+// own draws before its sum is whole stay off the screen.
+class PresentationHold {
+public:
+    PresentationHold();
+    ~PresentationHold();
+    PresentationHold(const PresentationHold&) = delete;
+    PresentationHold& operator=(const PresentationHold&) = delete;
+};
 // Registers the anti-aliasing pass set-up on its seam (`InitializeAntiAliasGLScene`).
 void StartRenderFrame();

@@ -177,6 +177,8 @@ void RTSetViewpoint(DocState& ds) {
     const int16_t mode = ds.renderMode;
     const bool picture = !PaperCleared(ds) && ds.navigationSpeed <= 9 && !TexturesHidden(ds);
     const bool everyPixel = picture && ds.backgroundTexture < kFirstCustomTexture;
+    // A full frame drawn since the interaction began (the view exposed meanwhile) left its own.
+    ClearColour(ds);
     glClear(everyPixel ? GLbitfield(GL_DEPTH_BUFFER_BIT) : GLbitfield(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
     glClear(GL_STENCIL_BUFFER_BIT);
     gCurrentStencilValue = 2;
@@ -188,7 +190,7 @@ void RTSetViewpoint(DocState& ds) {
         if (ds.elevationView == 0) {
             Perspective(ds);
         } else {
-            LoadElevationView(ds, ComputeElevationRange(ds.elevationView, v.w, v.h), 0, 0, kOrthoDepth);
+            LoadElevationView(ds, ComputeElevationRange(ds.elevationView, v.w, v.h), 0, 0, kOrthoDepth, PickBox);
             DepthTest(ds);
         }
         EndDisplayList(gViewpointDisplayList);

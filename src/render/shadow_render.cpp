@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "app/core/localization_seams.h"
@@ -223,7 +224,10 @@ void DrawComposite(DocState& ds) {
     if (!gRenderOpenGLAntiAlias) FinalizeGLScene();
 }
 
+// The view keeps the frame it showed until the last pass is summed: a part of the sum would
+// show the picture dark, brightening pass by pass.
 void AntiAliasedShadowPasses(DocState& ds, int32_t steps) {
+    std::optional<PresentationHold> hold(std::in_place);
     {
         ScopedFlag single(gRenderOpenGLAntiAlias, 0);
         RenderGLScene();
@@ -246,9 +250,8 @@ void AntiAliasedShadowPasses(DocState& ds, int32_t steps) {
         UpdateShadowGLRenderStatus();
         if (BreakOpenRender()) break;
         sum.add(1.0f / float(passes));
-        sum.returnScaled(1.0f);
-        FinalizeGLScene();
     }
+    hold.reset();
     gRenderingShadowMapAntiAlias = 0;
     sum.returnScaled(1.0f);
     FinalizeGLScene();

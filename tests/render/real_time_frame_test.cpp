@@ -210,6 +210,44 @@ TEST_F(RealTime, APickAnswersThePieceTheLotOrNothing) {
     EXPECT_EQ(gSceneDisplayList + gViewpointDisplayList, 0u);
 }
 
+// Seen from the front (elevation 1), a red square far back on the left and a green one near
+// on the right: each is picked where it shows, and nothing beside them.
+TEST_F(RealTime, AnElevationPicksThePieceUnderThePoint) {
+    ds->lotRect = {30000, 30000, 30001, 30001}, ds->renderValue |= hideflag::kTopography, ds->elevationView = 1;
+    Point(owner, {-40, -40, -60}), Point(owner, {40, 0, 60});
+    PlaneObject* red = square(-20, 20, -50, 8, kRed);
+    PlaneObject* green = square(20, 20, 50, 8, kGreen);
+    frames();
+    const WindowPoint onRed = ProjectToWindow(-20, 20, -50), onGreen = ProjectToWindow(20, 20, 50);
+    ASSERT_TRUE(is(onRed.x, onRed.y, kRed) && is(onGreen.x, onGreen.y, kGreen));
+    struct Row { WindowPoint at; GLPick::Kind kind; PlaneObject* piece; } rows[] = {
+        {onRed, GLPick::Piece, red}, {onGreen, GLPick::Piece, green}, {{onRed.x, 62}, GLPick::Nothing, nullptr}};
+    for (const Row& r : rows) {
+        const GLPick hit = PickGLPlaneObject(r.at.x, 64 - r.at.y);
+        EXPECT_EQ(hit.kind, r.kind) << r.at.x << "," << r.at.y;
+        EXPECT_EQ(hit.piece, r.piece) << r.at.x << "," << r.at.y;
+    }
+}
+
+// A full frame drawn in the middle of an interaction (the view exposed) clears to black under
+// its backdrop; the real-time frames after it still clear to the sky at speed 10 and to the
+// paper in ClearView and in an elevation.
+TEST_F(RealTime, AFullFrameAmongRealTimeFramesLeavesThemTheirClearColour) {
+    constexpr RGBColor kPaper{0xFFFF, 0xFFFF, 0x8080};
+    ds->lotRect = {30000, 30000, 30001, 30001}, ds->renderValue = hideflag::kTopography, ds->backgroundColor = kPaper;
+    struct Row { const char* what; int16_t speed, mode, elevation; RGBColor clear; } rows[] = {
+        {"speed 10", 10, rendermode::kSolid, 0, kGrey},
+        {"ClearView", 8, rendermode::kClearView, 0, kPaper},
+        {"elevation", 8, rendermode::kSolid, 1, kPaper}};
+    for (const Row& r : rows) {
+        ds->navigationSpeed = r.speed, ds->renderMode = r.mode, ds->elevationView = r.elevation;
+        RTInitializeGLScene();
+        RefreshGLScene();
+        LiveViewRealTimeFrame();
+        EXPECT_TRUE(is(2, 61, r.clear, 1)) << r.what;
+    }
+}
+
 TEST_F(RealTime, ClearViewDrawsLinesThenFillsMostOfTheWayToThePaper) {
     ds->lotRect = {30000, 30000, 30001, 30001}, ds->renderValue |= hideflag::kTopography, ds->navigationFlag = 0;
     ds->renderMode = rendermode::kClearView, ds->backgroundColor = kWhite, gClearViewLineColor = {0xFFFF, 0, 0xFFFF};

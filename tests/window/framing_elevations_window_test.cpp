@@ -1,11 +1,15 @@
 // The View menu's framing view and the LiveView menu's four elevations, chosen with the
 // server's mouse while the live view shows the design: the framing view's studs in place of
-// the wall's faces, and each elevation an orthographic view from its side of the lot. Each
+// the wall's faces, each elevation an orthographic view from its side of the lot, and colours
+// dragged from the palette or auto-clicked there landing on the face under the pointer. Each
 // frame is kept beside the test (framing-elevations.png.<view>.png).
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QComboBox>
 #include <QTest>
+#include <QTreeView>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,13 +22,19 @@
 #include "app/command_router.h"
 #include "app/document.h"
 #include "app/live_view_controller.h"
+#include "app/live_view_ogl_view.h"
 #include "app/window_controller.h"
+#include "content/content_palette_controller.h"
+#include "content/content_view.h"
+#include "content/core/content_category_item.h"
+#include "content/core/preview_grid.h"
 #include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/render_state.h"
+#include "model/sym_entry.h"
 #include "model/transforms.h"
 #include "app/core/document_window.h"
 #include "scene/plane_object.h"
@@ -255,6 +265,108 @@ TEST_F(FramingAndElevations, EveryElevationShowsTallWallsWhole) {
             if (height < 600 * ih / float(iw)) EXPECT_GT(top, 4);
         }
     }
+}
+
+// A room of four walls 200 across, 96 inches high, and outside each wall a post 40 inches high
+// off to one side, nearer the elevation that faces that wall. In each elevation a colour from
+// the palette dropped on the middle of the view, and another auto-clicked there with Alt held,
+// paint the facing wall's outer face, each one step; no post and no other wall changes.
+TEST_F(FramingAndElevations, ADropOrAnAutoClickInAnElevationPaintsTheFaceUnderThePointer) {
+    // Seen from below (+z), from the left (-x), from above (-z) and from the right (+x).
+    Objex* const walls[] = {wall(100, 100, -100, 100, 96), wall(-100, 100, -100, -100, 96),
+                            wall(-100, -100, 100, -100, 96), wall(100, -100, 100, 100, 96)};
+    Objex* const posts[] = {wall(50, 160, 90, 160, 40), wall(-160, 50, -160, 90, 40), wall(50, -160, 90, -160, 40),
+                            wall(160, 50, 160, 90, 40)};
+    ASSERT_TRUE(open());
+    c->window()->setGeometry(0, 640, 600, 360);
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->isVisible(); }));
+    ASSERT_TRUE(ChoosePopUpItem(p->categoryPopUpButton(), "Colors"));
+    QTreeView* outline = p->categoryOutlineView();
+    ClickAt(outline->viewport(), outline->visualRect(outline->model()->index(0, 0)).center());
+    ASSERT_TRUE(QTest::qWaitFor([p] {
+        const ContentCategoryItem* shown = p->contentView()->cacheSource();
+        return shown && shown->numberOfSymEntries() >= 12;
+    }));
+    // Entry `index`'s preview on the screen, its colour, and the entry chosen there.
+    const auto preview = [p](size_t index) {
+        ContentView* view = p->contentView();
+        const double side = ContentView::previewSizeFromUserDefaults();
+        const content::GridCell cell = content::CellOfIndex(index, view->width(), side, side);
+        return view->mapToGlobal(QPoint(int(cell.x + cell.width / 2), int(cell.y + cell.height / 2)));
+    };
+    const auto colourOf = [p](size_t index) {
+        const RGBColor k = p->contentView()->cacheSource()->symEntryAtIndex(index)->textureColor;
+        return RGBColor{uint16_t((k.red & 0xFF) * 257), uint16_t((k.green & 0xFF) * 257), uint16_t((k.blue & 0xFF) * 257)};
+    };
+    const auto choose = [&](size_t index) {
+        const QPoint at = preview(index);
+        XDo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        const SymEntryInfo* chosen = p->contentView()->cacheSource()->symEntryAtIndex(index);
+        const bool taken = QTest::qWaitFor([p, chosen] { return p->selectedSymEntry() == chosen; });
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        return taken;
+    };
+    // The colours of both sides of every point of each wall and post.
+    const auto colours = [&] {
+        std::vector<RGBColor> all;
+        for (Objex* const* list : {walls, posts})
+            for (int i = 0; i < 4; ++i)
+                for (const Poinz* q = list[i]->firstPoint; q; q = q->next) all.insert(all.end(), {q->color1, q->color2});
+        return all;
+    };
+    const auto onPosts = [&](RGBColor k) {
+        for (const Objex* post : posts)
+            for (const Poinz* q = post->firstPoint; q; q = q->next)
+                if (q->color1 == k || q->color2 == k) return true;
+        return false;
+    };
+    QUndoStack* undo = w->document()->undoStack();
+    QWindow* gl = c->glSurface().window();
+    QImage previous;
+    size_t entry = 0;
+    for (int16_t view = 1; view <= 4; ++view) {
+        SCOPED_TRACE(view);
+        previous = elevation(view, previous, "paint-" + QString::number(view));
+        ASSERT_FALSE(previous.isNull()) << "no new frame";
+        const QPoint middle = gl->mapToGlobal(QPoint(gl->width() / 2, gl->height() / 2));
+        struct Way { bool drop; const char* step; } ways[] = {{true, "Color"}, {false, "Auto-click Color"}};
+        for (const Way& way : ways) {
+            SCOPED_TRACE(way.step);
+            // The next of the first six entries (those in view) whose colour neither the facing
+            // wall nor a post has.
+            const Poinz* q = walls[view - 1]->firstPoint;
+            const std::vector<RGBColor> before = colours();
+            const auto fresh = [&](RGBColor k) { return !(k == q->color1 || k == q->color2) && !onPosts(k); };
+            int tries = 0;
+            do entry = (entry + 1) % 6;
+            while (!fresh(colourOf(entry)) && ++tries < 6);
+            ASSERT_LT(tries, 6);
+            const RGBColor colour = colourOf(entry);
+            ASSERT_TRUE(choose(entry));
+            const int steps = undo->count();
+            if (way.drop) {
+                DragOnScreen(preview(entry), middle);
+            } else {
+                // The view has the keyboard, the pointer on its middle.
+                XDo({"windowfocus", "--sync", QString::number(gl->winId())});
+                XDo({"mousemove", "--sync", QString::number(middle.x()), QString::number(middle.y())});
+                XDo({"keydown", "alt"});
+                EXPECT_TRUE(QTest::qWaitFor([this] { return c->liveViewOGLView()->autoClick3DActive(); })) << "no auto-click";
+                XDo({"click", "1"}), QTest::qWait(200), XDo({"keyup", "alt"});
+            }
+            ASSERT_TRUE(QTest::qWaitFor([&] { return undo->count() == steps + 1; }, 5000)) << "no step";
+            EXPECT_EQ(undo->undoText().toStdString(), way.step);
+            // The facing wall's outer face took the colour; nothing else changed.
+            EXPECT_TRUE(q->color1 == colour || q->color2 == colour) << "the facing wall kept its colour";
+            const std::vector<RGBColor> after = colours();
+            int changed = 0;
+            for (size_t i = 0; i < after.size(); ++i) changed += !(after[i] == before[i]);
+            EXPECT_EQ(changed, 1) << "more than the one face changed";
+            EXPECT_FALSE(onPosts(colour)) << "a post took the colour";
+        }
+    }
+    if (!gShot.isEmpty()) grab().save(gShot + ".painted.png");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The live-view panel on the virtual X server, on a design of one wall straight ahead of the
-// eye: the panel opened from the keyboard with the wall in view, walking by a drag, a final
-// render, the camera commands, exported images read back, printed pages and the cut-away
-// buttons. The grab of the panel is kept beside the test as live-view-panel.png.
+// eye: the panel opened from the keyboard with the wall in view, walking by a drag and the
+// colour behind its frames, a final render and its Escape, the camera commands, exported images
+// read back, printed pages and the cut-away buttons. The grab of the panel is kept beside the
+// test as live-view-panel.png.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,6 +20,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -50,6 +52,7 @@
 #include "model/selection_queries.h"
 #include "scene/plane_object.h"
 #include "port/file_dialogs.h"
+#include "render/core/interrupt_source.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
 #include "app/core/plan_navigation.h"
@@ -387,6 +390,110 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
         << "the render stayed after a walk";
     EXPECT_EQ(watch.status->text().toStdString(), "");
     watch.status->removeEventFilter(&watch);
+}
+
+// LiveView > Render Final leaves the view as it was until its last pass is summed: every grab
+// of the screen while it runs (made from the Escape polls inside it) shows the frame from
+// before. Escape pressed during it leaves "Rendering interrupted" in the status line, over the
+// plain frame drawn again, and the paints that follow keep both.
+TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
+    Panel p;
+    p.box(-280);
+    // The sun throws the box's shadow on the wall: the render's passes go through the shadows.
+    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1, p.ds->sunAngle = 180;
+    p.ds->lightIntensity = 0.5f, p.ds->lightSetting = 4, p.ds->eyeHeight = 400, p.ds->navigationFlag = 1;
+    p.ds->cameraValue = 50;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
+    ASSERT_TRUE(p.open());
+    // Clear of the menus.
+    p.c->window()->move(620, 480);
+    auto differing = [](const QImage& a, const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+                n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
+        return n;
+    };
+    QLabel* status = p.c->liveViewStatusText();
+    struct Row { bool escape; const char* status; } rows[] = {{false, "seconds to render"}, {true, "Rendering interrupted"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.status);
+        gRefreshRender = 1, p.c->glSurface().window()->update();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !p.shown().isNull() && gRefreshRender == 0; }));
+        QTest::qWait(300);
+        const QImage before = p.grab();
+        int grabs = 0, unlike = 0;
+        bool escaped = false;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!RenderInterruptScope::busy()) return;
+            ++grabs, unlike = std::max(unlike, differing(p.grab(), before));
+            if (r.escape && !escaped) escaped = true, XDo({"key", "Escape"});
+        });
+        watch.start();
+        ASSERT_TRUE(ChooseMenuItem(p.w, "LiveView", "showLVAndRenderFinal"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return grabs > 0 && !RenderInterruptScope::busy(); }, 60000));
+        watch.stop();
+        EXPECT_EQ(unlike, 0) << "pixels of an unfinished render showed, " << grabs << " grabs";
+        QTest::qWait(500);
+        const QImage after = p.grab();
+        if (r.escape) {
+            EXPECT_EQ(status->text().toStdString(), r.status);
+            EXPECT_EQ(differing(after, before), 0) << "not the plain frame";
+        } else {
+            EXPECT_TRUE(status->text().endsWith(r.status)) << status->text().toStdString();
+            EXPECT_GT(differing(after, before), after.width() * after.height() / 50) << "no shadow";
+        }
+    }
+}
+
+// A press held in the view walks with real-time frames: at the fastest speed, which leaves the
+// backdrop's picture out, they show the design's sky colour behind the scene; in ClearView and
+// in an elevation the paper colour that the full frame shows there.
+TEST(LiveViewPanel, AHeldPressShowsTheSkyOrThePaperBehindTheScene) {
+    Panel p;
+    constexpr RGBColor kSky{51 * 257, 102 * 257, 204 * 257}, kPaper{255 * 257, 240 * 257, 200 * 257};
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
+    ASSERT_TRUE(p.open());
+    p.ds->skyColor = kSky, p.ds->backgroundColor = kPaper;
+    p.c->window()->move(620, 480);
+    QWindow* gl = p.c->glSurface().window();
+    const QPoint centre = gl->mapToGlobal(QPoint(gl->width() / 2, gl->height() / 2));
+    const auto mouse = [](const char* what, QPoint at) {
+        XDo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        if (*what) XDo({what, "1"});
+    };
+    // The top left corner, above the ground and clear of the wall.
+    const auto corner = [](const QImage& im, RGBColor c) {
+        const QRgb k = im.pixel(3, 3);
+        return std::abs(qRed(k) - c.red / 257) + std::abs(qGreen(k) - c.green / 257) + std::abs(qBlue(k) - c.blue / 257) <= 3;
+    };
+    struct Row { const char* what; int16_t speed, mode, elevation; RGBColor clear; } rows[] = {
+        {"the fastest speed", 10, rendermode::kSolid, 0, kSky},
+        {"ClearView", 8, rendermode::kClearView, 0, kPaper},
+        {"Top Side Elevation", 8, rendermode::kSolid, 3, kPaper}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        p.ds->navigationSpeed = r.speed, p.ds->renderMode = r.mode, p.ds->elevationView = r.elevation;
+        p.ds->cameraHeading = 0, SetUpLiveViewCamera(p.ds);
+        ASSERT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0 && gRenderDirty == 0; }));
+        QTest::qWait(200);
+        if (r.elevation || r.mode == rendermode::kClearView) {
+            EXPECT_TRUE(corner(p.grab(), kPaper)) << "the full frame";
+        }
+        mouse("mousedown", centre);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->liveViewOGLView()->navigation().active(); }));
+        mouse("", centre + QPoint(10, 0)), mouse("", centre + QPoint(20, 0));
+        // A real-time frame marks the picture as not the full one.
+        EXPECT_TRUE(QTest::qWaitFor([] { return gRenderDirty == 1; })) << "no real-time frame";
+        QTest::qWait(150);
+        const QImage held = p.grab();
+        mouse("mouseup", centre + QPoint(20, 0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !p.c->liveViewOGLView()->navigation().active(); }));
+        EXPECT_TRUE(corner(held, r.clear)) << QColor(held.pixel(3, 3)).name().toStdString();
+        if (!gShot.isEmpty()) held.save(QString(gShot).replace(".png", QString("-held-%1.png").arg(r.speed * 10 + r.elevation)));
+    }
 }
 
 TEST(LiveViewPanel, ToolbarAndCameraCommands) {
