@@ -18,6 +18,7 @@
 #include "port/macroman.h"
 #include "port/qt/platform.h"
 #include "render/core/live_view_seams.h"
+#include "ui/core/plan_scale_actions.h"
 #include "files/texture_files.h"
 
 #include <QCoreApplication>
@@ -51,9 +52,14 @@ private:
     bool restore(bool (*step)()) {
         QMDDocumentModel* model = doc_->model();
         CurrentDocumentScope scope(model);
+        const float zoom = model->itsDocState ? model->itsDocState->zoomFactor : 0.0f;
         port::qt::QtDocumentUndo::setUndoing(model, true);
         const bool restored = step();
         port::qt::QtDocumentUndo::setUndoing(model, false);
+        // A step over a plan scale change takes the zoom with it: the view is framed again as
+        // the scale change framed it.
+        if (model->itsDocState && model->itsDocState->zoomFactor != zoom)
+            ReframePlanView(Reframe::AfterScaleOrZoom);
         return restored;
     }
     // A step that restored no snapshot left the design as it was (or, from a damaged one,

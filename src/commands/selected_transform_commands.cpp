@@ -259,6 +259,8 @@ CommandFate ScaleCommand(Objex* object, uint8_t, int32_t, CommandParam param) {
         return CommandFate::Kept;
     }
     RebuildObjectByType(object, RebuildTable::Short);
+    // Measured again once rebuilt: a deck's rebuild refits the steps along its new edges.
+    RefreshObjectBounds(object);
     rebuild::ReRenderObject(object);
     return CommandFate::Kept;
 }

@@ -12,6 +12,7 @@
 #include "files/streams.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/tool_defaults.h"
 
@@ -155,7 +156,7 @@ void ReadTextData(Objex* o) {
     SkipInput(skipped > 0 ? static_cast<uint32_t>(skipped) : 0);
     int16_t alignment = 0;
     ReadShort(&alignment);
-    td->alignment = alignment == -1 ? 2 : alignment == 1 ? 1 : 0;
+    objfield::text_object::kAlignment(*o) = alignment == -1 ? 2 : alignment == 1 ? 1 : 0;
     ReadFont(td);
     if (!hasText) UseEmptyText(td);
 }

@@ -22,6 +22,7 @@
 #include "model/selection_state.h"
 #include "model/selection_summary.h"
 #include "model/walkers.h"
+#include "model/zoom_units.h"
 #include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/files.h"
@@ -68,9 +69,12 @@ bool StepSnapshot(bool back) {
 
 // What a snapshot does not carry back: how the design is looked at, which the menus and the
 // views change without an undo step of their own (the plan's zooms, origin, grid and shown
-// plans; the live view's camera, cut-away and render style).
+// plans; the live view's camera, cut-away and render style). A snapshot of another plan scale
+// scales the zooms kept as a scale change does, so the plan keeps its size on the screen.
 void KeepViewSettings(const DocState& from, DocState& to) {
-    to.zoomFactor = from.zoomFactor, to.savedZoom = from.savedZoom, to.printZoom = from.printZoom;
+    const float ratio = PlanScaleZoomRatio(from.planScaleChoice, to.planScaleChoice, to.units);
+    to.zoomFactor = from.zoomFactor * ratio, to.savedZoom = from.savedZoom * ratio;
+    to.printZoom = from.printZoom * ratio;
     to.viewOrigin = from.viewOrigin;
     to.showGrid = from.showGrid, to.snapToGrid = from.snapToGrid, to.showTopoLines = from.showTopoLines;
     to.visiblePlans = from.visiblePlans, to.currentPlanBit = from.currentPlanBit;

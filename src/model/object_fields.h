@@ -318,9 +318,14 @@ inline constexpr Param kMinimumHeight{2};
 // Text objects (144 rotated, 145 standard). The string, font and box live in the text record.
 namespace text_object {
 inline constexpr Param kAngle{0};                        // rotated text, degrees
-inline constexpr Field<int32_t> kHalfWidth{&Objex::optionA};  // rotated text, refitted by the draw
-// Standard text reads its alignment from the text record.
-inline int16_t Alignment(const Objex& o) { return o.typeData.text ? o.typeData.text->alignment : 0; }
+// One stored word by type: the rotated text's half width, refitted by the draw; the standard
+// text's alignment (0 left, 1 centred, 2 right; any other value reads as left).
+inline constexpr Field<int32_t> kHalfWidth{&Objex::optionA};
+inline constexpr Field<int32_t> kAlignment{&Objex::optionA};
+inline int16_t Alignment(const Objex& o) {
+    const int32_t a = kAlignment(o);
+    return a == 1 || a == 2 ? static_cast<int16_t>(a) : 0;
+}
 }  // namespace text_object
 
 // Roofs (14): the pitch (rise per 12) and the style code 1-6 (hips, gables, open ends).

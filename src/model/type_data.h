@@ -106,7 +106,6 @@ struct TextData {
     uint8_t hasFont = 0;
     float boxWidth = 0;
     float boxHeight = 0;
-    int16_t alignment = 0;       // 0, 1, 2
 };
 
 // Dimensions (100-108). The first word is the dimension flag word (arrow bits 0-6, arrow

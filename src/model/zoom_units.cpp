@@ -22,6 +22,18 @@ int32_t RoundToInt32(double value) { return dvxnum::TruncToInt32(value + 0.5); }
 
 float ZoomFactor() { return CurrentZoom(); }
 
+float PlanScaleValue(int16_t code, int16_t unitSystem) {
+    static const float kImperial[] = {96, 48, 36, 24};
+    static const float kMetric[] = {100, 50, 20, 10};
+    if (code < 8 || code > 11) return 0;
+    return unitSystem == kImperialUnits ? kImperial[code - 8] : kMetric[code - 8];
+}
+
+float PlanScaleZoomRatio(int16_t from, int16_t to, int16_t unitSystem) {
+    const float oldValue = PlanScaleValue(from, unitSystem), newValue = PlanScaleValue(to, unitSystem);
+    return oldValue != 0 && newValue != 0 ? oldValue / newValue : 1.0f;
+}
+
 float ZoomF(float value) {
     const float zoom = CurrentZoom();
     if (zoom == 1.0f) return value;

@@ -9,6 +9,13 @@
 struct Poinz;
 
 float ZoomF(float value);
+// The denominator of the drawing scale of plan scale codes 8 to 11 in the unit system
+// (imperial 96, 48, 36, 24; metric 100, 50, 20, 10); 0 for any other code.
+float PlanScaleValue(int16_t code, int16_t unitSystem);
+// What the zooms are multiplied by when the plan scale code goes from `from` to `to`: the old
+// scale value over the new one, so the plan keeps its size on the screen; 1 when either code
+// has no value.
+float PlanScaleZoomRatio(int16_t from, int16_t to, int16_t unitSystem);
 // The factor ZoomF multiplies by (1.0 without a current document).
 float ZoomFactor();
 // A factor of 0 or not a number (never set by the program) leaves the value unchanged rather

@@ -929,7 +929,7 @@ TEST_F(TextTrimRecordsTest, OldTextBecomesEnhancedText) {
         EXPECT_STREQ(TextOf(back)->font.lfFaceName, "Times");
         int16_t end = 0;
         ReadShort(&end);
-        EXPECT_EQ(std::tuple(back->type, TextOf(back)->alignment, TextOf(back)->boxHeight, end),
+        EXPECT_EQ(std::tuple(back->type, objfield::text_object::Alignment(*back), TextOf(back)->boxHeight, end),
                   std::tuple(objtype::kEnhancedText, c.code, 0.0f, 400));
     }
     // Without text: "(empty)" in the application font.

@@ -11,9 +11,14 @@
 
 #include "app/core/event_handler.h"
 #include "files/content_folders.h"
+#include "files/copy_paste.h"
+#include "files/design_file.h"
+#include "files/undo.h"
 #include "model/docstate.h"
 #include "model/object_fields.h"
+#include "model/selection_ops.h"
 #include "model/tool_defaults.h"
+#include "plan/text_objects.h"
 #include "support/drawing_doubles.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "ui/core/sheet_seams.h"
@@ -133,7 +138,8 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         ASSERT_EQ(o != nullptr, r.typeAfter != 0);
         if (!o) continue;
         const TextData* t = o->typeData.text;
-        EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), PlanPositions(o), objfield::text_object::kAngle(*o), t->alignment),
+        EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), PlanPositions(o), objfield::text_object::kAngle(*o),
+                             objfield::text_object::Alignment(*o)),
                   std::tuple(r.typeAfter, std::string(r.undo ? r.text : "Hi"), r.frame, r.angleAfter, r.alignment));
         if (r.undo) { EXPECT_EQ(std::tuple(t->font.lfHeight, t->font.lfWeight, t->hasFont), std::tuple(-20, 700, uint8_t(1))); }
         if (!r.type) { EXPECT_EQ(std::tuple(PointAt(o, 0)->position[1], o->planBits), std::tuple(10.0f, ds->currentPlanBit)); }
@@ -160,6 +166,78 @@ TEST_F(TextCeilingSheets, TextAngleFieldAndSliderFollowEachOther) {
     find<RadioMatrix>("alignmentButtons")->selectTag(1);
     EXPECT_FALSE(angle->isEnabled());
     ASSERT_TRUE(press("cancelButton"));
+}
+
+// A standard text keeps the alignment the sheet gave it wherever the text goes: read back from
+// the design file, brought back by an undo, pasted. Seen as the plan draws it and as the sheet
+// shows it on the text.
+TEST_F(TextCeilingSheets, AStandardTextKeepsItsAlignmentThroughTheFileAnUndoAndAPaste) {
+    static const char* const kTexts[] = {"Left", "Centred", "Right"};
+    const auto findText = [this](const char* text, bool last) {
+        Objex* found = nullptr;
+        for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next)
+            if (o->type == objtype::kEnhancedText && o->typeData.text && std::string(o->typeData.text->text) == text) {
+                found = o;
+                if (!last) break;
+            }
+        return found;
+    };
+    // Each text's alignment as drawn (0 left, 1 centred, 2 right) and as the sheet's choice.
+    const auto seen = [&](bool pasted) {
+        std::vector<std::pair<int, int>> out;
+        for (const char* text : kTexts) {
+            Objex* o = findText(text, pasted);
+            if (!o) return out;
+            RecordingContext drawn;
+            {
+                port::DrawingScope drawing(drawn);
+                DrawTextStandardObject(nullptr, o);
+            }
+            int alignment = -1;
+            for (const DrawnOp& op : drawn.ops)
+                if (op.kind == DrawnOp::Kind::TextInRect) alignment = int(op.alignment);
+            NewTextEntrySheetForParent(AsCommandWindow(w), o);
+            const int tag = sheet() ? find<RadioMatrix>("alignmentButtons")->selectedTag() : -1;
+            if (sheet()) press("cancelButton");
+            out.emplace_back(alignment, tag);
+        }
+        return out;
+    };
+    ASSERT_EQ(int(port::TextAlignment::Center), 1);
+    ASSERT_EQ(int(port::TextAlignment::Right), 2);
+    const std::vector<std::pair<int, int>> given = {{0, 0}, {1, 1}, {2, 2}};
+    gUndoActive = 1;
+    InitializeUndo();
+    gEndMouse = {-5000, -5000};  // over no text
+    for (int tag = 0; tag < 3; ++tag) {
+        gUpX = 300, gUpY = 0, gUpZ = 400.0f + 40 * tag;
+        NewTextEntrySheetForParent(AsCommandWindow(w), nullptr);
+        ASSERT_TRUE(sheet());
+        find<QPlainTextEdit>("textView")->setPlainText(kTexts[tag]);
+        find<RadioMatrix>("alignmentButtons")->selectTag(tag);
+        ASSERT_TRUE(ok({{"angleText", "0"}}));
+    }
+    ASSERT_EQ(seen(false), given);
+
+    // Another step, taken back: the texts come from the snapshot before it.
+    Objex* more = Make(objtype::kPolygon).on(doc->itsCurLayer).closed().plan({{0, 0}, {10, 0}, {10, 10}});
+    ASSERT_TRUE(more);
+    StoreUndo("Polygon");
+    ASSERT_TRUE(DoUndo());
+    EXPECT_EQ(seen(false), given) << "after an undo";
+
+    // Copied and pasted: the pasted texts come after the copied ones.
+    SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+    for (const char* text : kTexts) SelectObj(findText(text, false), selmode::kSelect, 0);
+    DoCopyObjects();
+    DoPasteObjects();
+    ASSERT_NE(findText("Right", true), findText("Right", false));
+    EXPECT_EQ(seen(true), given) << "pasted";
+
+    const std::string path = folders->temporaryBase() + "/aligned.pro";
+    ASSERT_NE(KeyFileWrite(path.c_str()), 0);
+    ASSERT_NE(KeyFileRead(path.c_str()), 0);
+    EXPECT_EQ(seen(false), given) << "read from the design file";
 }
 
 // Opens on one selected wall only; thicknesses, the soffit extension and the join confirmed

@@ -1,6 +1,6 @@
 // The detail and photo panes on the virtual X server, used with the server's mouse and keys:
-// a styled line drawn, a shape filled and converted, a photo resized and its sheet opened; a
-// new design's polygon and curve drawn closed.
+// a styled line drawn, a shape filled and converted, a photo resized (its handles following its
+// ends) and its sheet opened; a new design's polygon and curve drawn closed.
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -109,6 +109,14 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
     EXPECT_EQ(std::pair(std::lround(photo->firstPoint->position[0]), std::lround(photo->firstPoint->next->position[0])),
               std::pair(510L, 530L));
     EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(502, 200) != end; })) << "the plan kept the old photo";
+    // Its handles, 7-pixel squares in the selection's colour, move to its new ends: seen 2
+    // pixels off the line, at each end and not where the ends were.
+    const auto handle = [&](float h) {
+        const QRgb c = pixel(h + 2, 202);
+        return qBlue(c) > qRed(c) + 60;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handle(510) && handle(530); })) << "no handles at the photo's ends";
+    EXPECT_FALSE(handle(500) || handle(540)) << "handles left at the old ends";
     QPushButton* info = nullptr;
     ASSERT_TRUE(info = shown<QPushButton>("imageInfoButton"));
     ClickAt(info, info->rect().center());

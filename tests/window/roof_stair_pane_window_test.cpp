@@ -15,6 +15,7 @@
 #include "model/object_fields.h"
 #include "model/selection_queries.h"
 #include "model/view_layers.h"
+#include "tools/deck_tools.h"
 #include "tools/roof_panels.h"
 #include "support/qt/inspector_window_fixture.h"
 #include "ui/sheets/sheet_dialog.h"
@@ -260,6 +261,45 @@ TEST_F(PaneWindow, DeckToolPaneDeckEditsStepsAndTheCurveSheet) {
     (void)QTest::qWaitFor([&] { return !w->findChild<SheetDialog*>("CurveTensionSheet"); });
     w->docView()->repaint();
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// The deck with its step, chosen whole with a marquee and narrowed by its south-east handle
+// from 200 to 100 wide: the step is refitted onto the narrower north edge, and the box and its
+// handles follow the deck's new outline, none left where the deck or its step was.
+TEST_F(PaneWindow, ADeckResizedByItsHandleIsBoxedWhereItNowIs) {
+    onFloor(design.second);
+    ds->snapToGrid = 0, ds->showDimensions = 0;
+    Update3DDeck(design.deck);
+    StoreBoundsDeep(design.deck);
+    const Poinz* step = design.steps->firstPoint;
+    ASSERT_EQ(std::tuple(step->position[0], step->next->position[0], design.deck->bounds3D.floatRight),
+              std::tuple(364.0f, 436.0f, 500.0f));
+    QMDDocumentView* view = w->docView();
+    ASSERT_TRUE(DragInPlan(view, {270, -30}, {{400, 100}, {530, 230}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsEntireObjectSelected(design.deck); })) << "the marquee missed the deck";
+    ASSERT_TRUE(DragInPlan(view, {500, 200}, {{450, 200}, {400, 200}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PointAt(design.deck, 1)->position[0] == 400; }))
+        << PointAt(design.deck, 1)->position[0];
+    EXPECT_EQ(std::tuple(PointAt(design.deck, 0)->position[0], PointAt(design.deck, 2)->position[0], PointAt(design.deck, 3)->position[0]),
+              std::tuple(300.0f, 400.0f, 300.0f));
+    // The step's 72 units now end at the edge's east end.
+    EXPECT_EQ(std::tuple(step->position[0], step->next->position[0]), std::tuple(328.0f, 400.0f));
+    const Float3DRect& b = design.deck->bounds3D;
+    EXPECT_EQ(std::tuple(b.floatLeft, b.floatRight, b.floatBack, b.floatFront), std::tuple(300.0f, 400.0f, 0.0f, 200.0f));
+
+    // A handle is a 7-pixel square in the selection's colour about each corner: seen off the
+    // box's edges, 2 pixels in from the corner, at the deck's corners and nowhere the deck was.
+    w->docView()->repaint();
+    const auto handleAt = [&](float h, float d) {
+        const QImage near = grab(h, d, 9);
+        const QRgb c = near.pixel(4 + (h > 350 ? 2 : -2), 4 + (d > 100 ? 2 : -2));
+        return qBlue(c) > qRed(c) + 60;
+    };
+    for (const auto& [h, d] : {std::pair(300.0f, 0.0f), {400.0f, 0.0f}, {400.0f, 200.0f}, {300.0f, 200.0f}})
+        EXPECT_TRUE(handleAt(h, d)) << "no handle at " << h << ", " << d;
+    for (const auto& [h, d] : {std::pair(436.0f, 0.0f), {436.0f, 200.0f}, {500.0f, 0.0f}, {500.0f, 200.0f}})
+        EXPECT_FALSE(handleAt(h, d)) << "a handle at " << h << ", " << d;
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-deck.png"));
 }
 
 }  // namespace

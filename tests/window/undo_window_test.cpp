@@ -4,6 +4,8 @@
 // pane entry changes nothing, also when the focus then leaves the field.
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QUndoStack>
@@ -15,12 +17,16 @@
 #include "app/document_view.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
+#include "files/undo.h"
+#include "files/windows_records.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "support/build.h"
 #include "tools/wall_construction.h"
 #include "tracking/tracking_state.h"
+#include "ui/core/plan_scale_actions.h"
+#include "ui/sheets/sheet_dialog.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
@@ -174,6 +180,91 @@ TEST_F(UndoWindow, ARefusedPaneEntryChangesNothing) {
                   std::tuple(8.0f, 24.0f, 0, 4.0f));
     }
     EXPECT_EQ(titles().first, "Undo");
+}
+
+// View > Set Zoom 100, then Plan > Plan Scale 1/8" = 1' (code 8): the plan shrinks to half.
+// Ctrl+Z gives back 1/4" = 1' (code 9) and the plan at its size before, Ctrl+Shift+Z halves it
+// again, and a second Ctrl+Z does not shrink it further: each time the three zooms, the zoom
+// sheet's percentage, the view's frame and a 400-unit wall's length on the screen agree.
+TEST_F(UndoWindow, UndoAndRedoOfAPlanScaleKeepThePlansSizeOnTheScreen) {
+    Objex* wall = dvxtest::Wall(gCurDocument->itsCurLayer, {{-200, 0}, {200, 0}});
+    wall->planBits = ds()->visiblePlans;
+    Update3DWall(wall);
+    StoreUndo("Exterior Wall Tool");
+    ds()->showDimensions = 0;
+    // Opens a sheet from the menu, lets `fill` work on it, clicks OK and waits until it is gone.
+    const auto sheet = [&](const char* menu, const char* action, const char* name, const std::function<bool(SheetDialog*)>& fill) {
+        if (!ChooseMenuItem(w, menu, action)) return false;
+        SheetDialog* open = nullptr;
+        if (!QTest::qWaitFor([&] { return (open = w->findChild<SheetDialog*>(name)) && open->isVisible(); })) return false;
+        if (!fill(open)) return false;
+        QPointer<SheetDialog> shown = open;
+        auto* ok = open->findChild<QPushButton*>(QStringLiteral("okButton"));
+        ClickAt(ok, ok->rect().center());
+        return QTest::qWaitFor([&] { return shown.isNull() || !shown->isVisible(); });
+    };
+    ASSERT_TRUE(sheet("View", "setPlanZoom", "PlanZoomSheet", [](SheetDialog* s) {
+        auto* field = s->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"));
+        ClickAt(field, field->rect().center());
+        if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return false;
+        XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", "100"});
+        return QTest::qWaitFor([&] { return field->text() == QStringLiteral("100"); });
+    }));
+    ASSERT_FLOAT_EQ(ds()->zoomFactor, 0.75f);  // 100 % of 36 / 48
+    ASSERT_EQ(ds()->planScaleChoice, 9);
+    const float elevationZoom = ds()->printZoom;
+    ASSERT_TRUE(sheet("Plan", "setPlanScale", "PlanScaleSheet", [](SheetDialog* s) {
+        QAbstractButton* eighth = s->findChild<RadioMatrix*>(QStringLiteral("scaleMatrix"))->cell(8);
+        ClickAt(eighth, eighth->rect().center());
+        return QTest::qWaitFor([&] { return eighth->isChecked(); });
+    }));
+    ASSERT_EQ(std::tuple(ds()->planScaleChoice, titles().first), std::tuple(8, std::string("Undo Plan Scale")));
+
+    // The wall's inked columns about its row, the frame's width and the paper's at the zoom.
+    const auto seen = [&] {
+        view->repaint();
+        QTest::qWait(100);
+        QWidget* port = view->parentWidget();
+        const QPoint origin = port->mapToGlobal(QPoint());
+        const QImage image = QGuiApplication::primaryScreen()->grabWindow(0, origin.x(), origin.y(), port->width(), port->height()).toImage();
+        const PlatformPoint o = view->boundsOrigin();
+        const QPoint onWall = view->mapTo(port, QPoint(int(-o.x), int(-o.y)));
+        // The wall's faces lie a few pixels either side of its centre line.
+        int first = -1, last = -1;
+        for (int y = onWall.y() - 8; y <= onWall.y() + 8; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (y >= 0 && y < image.height() && qGray(image.pixel(x, y)) < 128) {
+                    first = first < 0 || x < first ? x : first;
+                    last = std::max(last, x);
+                }
+        float paperWidth = 0, paperHeight = 0;
+        GetAdjustedPaperWidthAndHeight(&paperWidth, &paperHeight);
+        return std::tuple(last - first, view->frameSize().width, paperWidth);
+    };
+    const auto check = [&](const char* step, int code, float scale) {
+        SCOPED_TRACE(step);
+        const float zoom = 0.75f * scale;
+        EXPECT_EQ(ds()->planScaleChoice, code);
+        EXPECT_FLOAT_EQ(ds()->zoomFactor, zoom);
+        EXPECT_FLOAT_EQ(ds()->savedZoom, zoom);
+        EXPECT_FLOAT_EQ(ds()->printZoom, elevationZoom * scale);
+        EXPECT_EQ(PlanZoomPercent(), 100);
+        const auto [inked, frame, paper] = seen();
+        EXPECT_NEAR(inked, 400 * zoom, 4);
+        EXPECT_NEAR(frame, paper, 1);
+    };
+    check("changed", 8, 0.5f);
+    ASSERT_TRUE(Focus(w));
+    Press("ctrl+z");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ds()->planScaleChoice == 9; }));
+    check("undone", 9, 1.0f);
+    Press("ctrl+shift+z");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ds()->planScaleChoice == 8; }));
+    check("redone", 8, 0.5f);
+    Press("ctrl+z");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ds()->planScaleChoice == 9; }));
+    check("undone again", 9, 1.0f);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-plan-scale.png"));
 }
 
 }  // namespace

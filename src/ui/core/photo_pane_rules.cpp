@@ -2,6 +2,7 @@
 
 #include "app/core/localization_seams.h"
 #include "files/undo.h"
+#include "model/bounds.h"
 #include "model/custom_texture_list.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -61,6 +62,7 @@ bool ResizePhotoBaseLine(Objex* photo, float half) {
         return false;
     a->position[0] = ends[0], a->position[2] = ends[1];
     b->position[0] = ends[2], b->position[2] = ends[3];
+    UpdateObjectBounds(photo);
     return true;
 }
 

@@ -12,8 +12,9 @@ struct Objex;
 bool PhotoSizeAccepted(float inches);
 // The base line from the first point to the next: its plan length (plan units).
 float PhotoBaseLength(const Objex* photo);
-// Moves both ends to `half` plan units either side of the centre, keeping the direction;
-// false, with nothing written, when the plan coordinates would not change.
+// Moves both ends to `half` plan units either side of the centre, keeping the direction, and
+// measures the photo again; false, with nothing written, when the plan coordinates would not
+// change.
 bool ResizePhotoBaseLine(Objex* photo, float half);
 
 // Each returns whether a photo changed; nothing without a document and a current floor. The

@@ -13,6 +13,7 @@
 #include "model/projection.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
+#include "model/zoom_units.h"
 #include "plan/base_2d_view.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
@@ -49,13 +50,6 @@ float InchesPerUnit(const DocState* ds) { return ds->units == kImperialUnits ? k
 
 }  // namespace
 
-float PlanScaleValue(int16_t code, int16_t unitSystem) {
-    static const float kImperial[] = {96, 48, 36, 24};
-    static const float kMetric[] = {100, 50, 20, 10};
-    if (code < 8 || code > 11) return 0;
-    return unitSystem == kImperialUnits ? kImperial[code - 8] : kMetric[code - 8];
-}
-
 void ReframePlanView(Reframe how) {
     if (how == Reframe::AfterScaleOrZoom) {
         gGlobalXOffset = gGlobalYOffset = gGlobalZOffset = 0;
@@ -86,10 +80,7 @@ void SetMeasurementOptions(int16_t unitSystem, int16_t angleFormat, int16_t impe
 bool SetPlanScaleCode(int16_t code) {
     DocState* ds = CurrentDocState();
     if (!ds || code == ds->planScaleChoice) return false;
-    const float oldValue = PlanScaleValue(ds->planScaleChoice, ds->units);
-    const float newValue = PlanScaleValue(code, ds->units);
-    // A stored code off the table has no size to scale from.
-    const float ratio = oldValue != 0 && newValue != 0 ? oldValue / newValue : 1.0f;
+    const float ratio = PlanScaleZoomRatio(ds->planScaleChoice, code, ds->units);
     ds->planScaleChoice = code;
     ds->savedZoom *= ratio;
     ds->printZoom *= ratio;

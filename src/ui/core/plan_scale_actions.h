@@ -4,10 +4,6 @@
 // document and its settings record.
 #include <cstdint>
 
-// The denominator of the drawing scale of codes 8 to 11 in the unit system (imperial 96,
-// 48, 36, 24; metric 100, 50, 20, 10); 0 for any other code.
-float PlanScaleValue(int16_t code, int16_t unitSystem);
-
 // Re-frames the main plan view about the plan origin at the current zoom: the scale and
 // zoom sheets first reset the pan offsets and the projection to the plan and redraw after;
 // the lot sheet only marks the view for display.

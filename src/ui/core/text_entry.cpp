@@ -51,14 +51,13 @@ struct TextRecordDeleter {
 };
 using TextRecord = std::unique_ptr<TextData, TextRecordDeleter>;
 
-TextRecord NewTextRecord(const std::string& text, const LOGFONT& font, int16_t alignment, Metrics m) {
+TextRecord NewTextRecord(const std::string& text, const LOGFONT& font, Metrics m) {
     TextRecord record(new (std::nothrow) TextData{});
     if (!record) return record;
     record->text = CopyString(text.c_str());
     if (!record->text) return nullptr;
     record->font = font;
     record->hasFont = 1;
-    record->alignment = alignment;
     record->boxWidth = m.width;
     record->boxHeight = m.height;
     return record;
@@ -134,10 +133,8 @@ TextEntryResult EditTextObject(Objex* object, const std::string& text, const LOG
     const float oldHeight = std::max(p[0]->position[kD], p[2]->position[kD]) - top;
     const Metrics m = Measure(text, font);
     const bool rotated = object->type == objtype::kText, standard = object->type == objtype::kEnhancedText;
-    TextRecord record = NewTextRecord(text, font, standard ? alignmentTag : 0, m);
+    TextRecord record = NewTextRecord(text, font, m);
     if (!record) return Redrawn(TextEntryResult::Refused);
-    if (object->typeData.kind == TypeDataKind::Text && object->typeData.text && !standard)
-        record->alignment = object->typeData.text->alignment;
     SwapTextRecord(object, std::move(record));
 
     bool setWidth = false, setHeight = false;
@@ -148,6 +145,7 @@ TextEntryResult EditTextObject(Objex* object, const std::string& text, const LOG
         setWidth = setHeight = true;
     } else if (standard) {
         objfield::text_object::kAngle(*object) = 0;
+        objfield::text_object::kAlignment(*object) = alignmentTag;
         setWidth = m.width > oldWidth;
         setHeight = m.height > oldHeight;
     }
@@ -179,7 +177,7 @@ TextEntryResult InsertTextObject(const std::string& text, const LOGFONT& font, i
     if (text.empty()) return Redrawn(TextEntryResult::Refused);
     const Metrics m = Measure(text, font);
     const bool rotated = angle != 0 && alignmentTag == 0;
-    TextRecord record = NewTextRecord(text, font, rotated ? 0 : alignmentTag, m);
+    TextRecord record = NewTextRecord(text, font, m);
     if (!record) return Redrawn(TextEntryResult::Refused);
     const float x = gUpX, e = gUpY, y = gUpZ, w = m.width, h = m.height;
     const Float3DPoint frame[4] = {{x, e, y}, {x + w, e, y}, {x + w, e, y + h}, {x, e, y + h}};
@@ -190,6 +188,7 @@ TextEntryResult InsertTextObject(const std::string& text, const LOGFONT& font, i
     object->type = rotated ? objtype::kText : objtype::kEnhancedText;
     objfield::text_object::kAngle(*object) = rotated ? static_cast<float>(angle) : 0.0f;
     if (rotated) objfield::text_object::kHalfWidth(*object) = m.width;
+    else objfield::text_object::kAlignment(*object) = alignmentTag;
     object->planBits = CurrentDocState()->currentPlanBit;
     objfield::text_box::kMinimumWidth(*object) = w;
     objfield::text_box::kMinimumHeight(*object) = h;

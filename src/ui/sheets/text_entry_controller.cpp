@@ -90,7 +90,7 @@ void TextEntryController::showTarget(bool setEnabledStates) {
     }
     if (standard) {
         const QSignalBlocker quiet(alignmentButtons_);
-        alignmentButtons_->selectTag(text ? text->alignment : 0);
+        alignmentButtons_->selectTag(objfield::text_object::Alignment(*targetObject_));
         angleText_->setText(QStringLiteral("0"));
     } else {
         const auto angle = static_cast<int32_t>(objfield::text_object::kAngle(*targetObject_));
