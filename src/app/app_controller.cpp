@@ -196,14 +196,19 @@ void AppController::closeVisiblePanelsAndSaveState() {
 void AppController::restoreAllVisiblePanels() {
     if (visible_.editTools) ToolPaletteController::shared()->showWindow();
     if (visible_.planTools) PlanToolPaletteController::shared()->showWindow();
-    // The inspector is a part of each window's side column: the main one follows the
-    // remembered state. The content library below it keeps its own.
-    visible_.inspector ? ShowInspector() : CloseInspector();
+    // The inspector is not brought back here (its flag is only remembered): it comes back
+    // through its own command, or as a window that becomes main shows its column.
     // Placed once shown: only then do the window frames have their final size.
     if (!initialWindowPositionsSet_) {
         setInitialWindowPositionsAndAutoSaveNames();
         initialWindowPositionsSet_ = true;
     }
+}
+
+void AppController::showInspectorAsRemembered() {
+    // The inspector is a part of each window's side column: the main one shows it as the one
+    // panel would be. The content library below it keeps its own.
+    visible_.inspector ? ShowInspector() : CloseInspector();
 }
 
 void AppController::setInitialWindowPositionsAndAutoSaveNames() {

@@ -54,6 +54,8 @@ public:
 
     void closeVisiblePanelsAndSaveState();
     void restoreAllVisiblePanels();
+    // The main window's inspector column shown or hidden as the inspector's flag says.
+    void showInspectorAsRemembered();
     void setInitialWindowPositionsAndAutoSaveNames();
 
     bool applicationDidLaunch() const { return applicationDidLaunch_; }

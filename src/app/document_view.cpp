@@ -464,8 +464,6 @@ void QMDDocumentView::moveRight() { nudge(cmd::kNudgeRight, "Nudge Right"); }
 void QMDDocumentView::nudge(int32_t command, const char* undoName) {
     DocState* ds = CurrentDocState();
     if (!gCurDocument || !gCurDocument->itsLayers || !ds) return;
-    // Nothing to move: no step that would undo nothing.
-    if (!Win32EventHandler::isAnyObjectSelectedOnShownLayers()) return;
     SelectedObjectAllLayers(gCurDocument->itsLayers, 1, command, ds);
     Refresh();
     StoreUndo(LocalizedString(undoName).c_str());

@@ -334,6 +334,7 @@ void QMDWindowController::windowDidLoad() {
     plan->updateToolsetForPlan(1);
     Win32EventHandler().updateViewingHeight();
     delegate->restoreAllVisiblePanels();
+    delegate->showInspectorAsRemembered();
     plan->plantGrowthLevelIndicator()->setEnabled(false);
 
     DocState* ds = CurrentDocState();
@@ -543,8 +544,12 @@ void QMDWindowController::windowDidBecomeMain() {
     delegate->resetStandardTool(true);
     InspectorUpdatePropertiesState(1);
     SnapPaletteController::shared()->setSnapOffsetText(ds->snapOffset);
-    if (PowerToolEntryForDocument(model)) delegate->closeVisiblePanelsAndSaveState();
-    else delegate->restoreAllVisiblePanels();
+    if (PowerToolEntryForDocument(model)) {
+        delegate->closeVisiblePanelsAndSaveState();
+    } else {
+        delegate->restoreAllVisiblePanels();
+        delegate->showInspectorAsRemembered();
+    }
     DeleteAllCachedCustomTextures();
     ReadTopoGridFile(ds->topoFilePath);
     showDesignInLiveView();

@@ -1,6 +1,6 @@
 #pragma once
-// Snapping plan and view points to the document's grid. A grid cell is the grid spacing
-// (`gridSpacing`, world units) converted to plan units.
+// Snapping plan and view points to the document's grid. A cell is the snap spacing
+// (`snapIncrement`, world units) converted to plan units; the grid drawn keeps its own spacing.
 #include <cstdint>
 
 struct DocState;

@@ -65,17 +65,17 @@ void Fit(float c, float w, float rangeStart, float rangeEnd, float currentS, flo
         *e = std::max(at, currentS + kNarrowestOpening), *s = currentS;
 }
 
-// The document's grid spacings are 1 x 1 while this lives.
+// The document's snap spacings are 1 x 1 while this lives.
 class HeldGrid {
   public:
     HeldGrid() : ds_(CurrentDocState()) {
-        if (ds_) saved_ = ds_->gridSpacing, ds_->gridSpacing = FloatPoint{1.0f, 1.0f};
+        if (ds_) saved_ = ds_->snapIncrement, ds_->snapIncrement = FloatPoint{1.0f, 1.0f};
     }
     ~HeldGrid() { release(); }
     HeldGrid(const HeldGrid&) = delete;
     HeldGrid& operator=(const HeldGrid&) = delete;
     void release() {
-        if (ds_ && CurrentDocState() == ds_) ds_->gridSpacing = saved_;
+        if (ds_ && CurrentDocState() == ds_) ds_->snapIncrement = saved_;
         ds_ = nullptr;
     }
 

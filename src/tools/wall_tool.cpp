@@ -264,9 +264,9 @@ void OntoEndFace(const Float3DPoint& down, Float3DPoint* end, float reach) {
     end->floatH = h, end->floatD = d;
 }
 
-// A grid cell in plan units while points snap to the grid, else 0.
+// A snap cell in plan units while points snap to the grid, else 0.
 float GridCell(const DocState* ds) {
-    return ds->snapToGrid ? ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 0) : 0.0f;
+    return ds->snapToGrid ? ConvertWorldToScreen(ds->snapIncrement.floatH, ds, 0) : 0.0f;
 }
 
 // Step 8: a click selects what it hit.

@@ -36,10 +36,10 @@ void GridOnly(float* h, float* d) {
     Snap3DPointToGrid(CurrentDocState(), h, &v, d);
 }
 
-// The grid cell a length snaps to (the H spacing in plan units); 0 while the grid is off.
+// The cell a length snaps to (the H snap spacing in plan units); 0 while the grid is off.
 float LengthCell(const DocState* ds) {
-    if (!ds->snapToGrid || ds->gridSpacing.floatH == 0.0f) return 0.0f;
-    const float cell = ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 0);
+    if (!ds->snapToGrid || ds->snapIncrement.floatH == 0.0f) return 0.0f;
+    const float cell = ConvertWorldToScreen(ds->snapIncrement.floatH, ds, 0);
     return std::isfinite(cell) ? cell : 0.0f;
 }
 

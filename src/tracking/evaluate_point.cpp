@@ -157,8 +157,8 @@ int32_t WallFreeEndReach() {
     const int32_t click = PickHalfSize();
     float cell = 0;
     if (ds->snapToGrid)
-        cell = std::max(ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1),
-                        ConvertWorldToScreen(ds->gridSpacing.floatV, ds, 1));
+        cell = std::max(ConvertWorldToScreen(ds->snapIncrement.floatH, ds, 1),
+                        ConvertWorldToScreen(ds->snapIncrement.floatV, ds, 1));
     const float unseen = std::isfinite(cell) && cell > 0 ? std::ceil(std::min(cell, float(click))) : 0.0f;
     return std::max(WallToolHitTolerance(), click + static_cast<int32_t>(unseen));
 }

@@ -227,7 +227,8 @@ ToolPaletteController::ToolPaletteController()
                         [](bool v) { AppController::shared()->setEditToolsVisible(v); }) {
     toolButtons_ = new PaletteCells({{200, "Selection", "Arrow"}, {202, "Rotate", "Rotate"}, {203, "Zoom", "Zoom"},
                                      {204, "Pan", "Pan"}, {205, "View Point", "ViewPoint"}, {207, "Text", "Text"},
-                                     {215, "Resize", "Resize"}, {209, "Dimension", "DimensionLine"},
+                                     {215, "Resize", "Resize"}, {201, "Key Entry", "KeyEntry"},
+                                     {208, "Dimension Wall Tool", "DimensionWall"}, {209, "Dimension", "DimensionLine"},
                                      {210, "Offset Dimension", "OffsetDimension"}, {211, "Length Dimension", "LengthDimension"},
                                      {212, "Diameter Dimension", "DiameterDimension"},
                                      {213, "Leader Dimension", "LeaderDimension"}, {7900, "Insert Point", "InsertPoint"},

@@ -265,7 +265,7 @@ TEST_F(Window, KeysDeleteTheFloorsSelectionStepTheSnapModeAndNudgeOnlyWhatIsShow
     auto selected = [](Layer* on) { return Make(Shape(on, objtype::kDetail, {{0, 0}, {20, 0}})).select().get(); };
     Layer *floor = gCurDocument->itsCurLayer, *hidden = GetLayerFromName("Third Floor");
     hidden->visible = 0, selected(hidden);
-    type({Qt::Key_Delete, Qt::Key_Up});  // nothing selected on the floor worked on, nothing shown to move
+    type({Qt::Key_Delete, Qt::Key_Up});  // nothing selected on the floor worked on: the nudge's step alone
     Win32EventHandler().nudgeObjectsUsingCommand(cmd::kNudgeUp);
     Objex* o = selected(floor);
     const float d = PointAt(o, 0)->position[2];
@@ -276,7 +276,7 @@ TEST_F(Window, KeysDeleteTheFloorsSelectionStepTheSnapModeAndNudgeOnlyWhatIsShow
     type({Qt::Key_Delete});
     QStringList steps;
     for (int i = 0; i < w->document()->undoStack()->count(); ++i) steps << w->document()->undoStack()->text(i);
-    EXPECT_EQ(steps.join(','), "Nudge Up,Delete,Delete");
+    EXPECT_EQ(steps.join(','), "Nudge Up,Nudge Up,Delete,Delete");
     EXPECT_EQ(std::tuple(floor->firstObject, hidden->firstObject != nullptr, w->statusText()->text()),
               std::tuple(nullptr, true, QString()));
     gCurSnap = snapmode::kNone, type({Qt::Key_Tab});

@@ -225,7 +225,8 @@ TEST_F(SelectedCommands, TransformsSkipHostedObjectsAndKeepTheShapeOfPlantsAndTe
 
 TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
     DocState* ds = CurrentDocState();
-    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units at scale 36
+    ds->snapIncrement = FloatPoint{12, 12};  // 24 plan units at scale 36
+    ds->gridSpacing = FloatPoint{30, 30};    // the grid drawn: no part in the snap
     Objex* line = Shape(floor, objtype::kLine, {{30, -5}, {49, 48}});
     PointAt(line, 0)->position[1] = 7;
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
@@ -513,7 +514,8 @@ TEST_F(CommandServices, CentringMovesTheSelectionToTheLotMiddleOrTheWindow) {
 
 TEST_F(CommandServices, AlignToGridMovesTheChosenCornerOntoTheGridAtAnyZoom) {
     DocState* ds = CurrentDocState();
-    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units
+    ds->snapIncrement = FloatPoint{12, 12};  // 24 plan units
+    ds->gridSpacing = FloatPoint{30, 30};    // the grid drawn: no part in the snap
     Objex* box = Box(30, 50, 61, 73);
     AlignSelectedToGrid(5140);
     EXPECT_EQ(H(box, 0), 30.0f);

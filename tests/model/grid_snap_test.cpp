@@ -1,4 +1,5 @@
-// Snapping plan points (floored) and view points (rounded) to the grid.
+// Snapping plan points (floored) and view points (rounded) to the grid of the snap spacing;
+// the grid drawn keeps its own spacing (12 inches) throughout.
 #include <gtest/gtest.h>
 
 #include "model/docstate.h"
@@ -21,7 +22,7 @@ protected:
 };
 
 TEST_F(GridSnap, PlanPointsFloorToTheCellAfterTruncation) {
-    ds->gridSpacing = FloatPoint{1, 1};  // a cell of 2 plan units at scale 36
+    ds->snapIncrement = FloatPoint{1, 1};  // a cell of 2 plan units at scale 36
     float h = -5.5f, v = 9.0f, d = 5.5f;
     EXPECT_EQ(Snap3DPointToGrid(ds, &h, &v, &d), 1);
     EXPECT_EQ(h, -6.0f);
@@ -33,13 +34,13 @@ TEST_F(GridSnap, PlanPointsFloorToTheCellAfterTruncation) {
     ds->snapToGrid = 0;
     EXPECT_EQ(Snap3DPointToGrid(ds, &h, &v, &d), 0);
     ds->snapToGrid = 1;
-    ds->gridSpacing.floatV = 0;
+    ds->snapIncrement.floatV = 0;
     EXPECT_EQ(Snap3DPointToGrid(ds, &h, &v, &d), 0);
     EXPECT_EQ(h, 3.0f);
 }
 
 TEST_F(GridSnap, ViewPointsRoundToTheNearestZoomedCrossing) {
-    ds->gridSpacing = FloatPoint{12, 12};  // 24 plan units
+    ds->snapIncrement = FloatPoint{12, 12}, ds->gridSpacing = FloatPoint{30, 30};  // cells of 24 plan units
     FloatPoint out;
     EXPECT_EQ(SnapPointToGrid(ds, 35, -13, &out), 1);
     EXPECT_EQ(out.floatH, 24.0f);
@@ -51,7 +52,7 @@ TEST_F(GridSnap, ViewPointsRoundToTheNearestZoomedCrossing) {
     EXPECT_EQ(out.floatH, 36.0f);
     EXPECT_EQ(out.floatV, -12.0f);
 
-    ds->gridSpacing.floatH = 0;
+    ds->snapIncrement.floatH = 0;
     out = FloatPoint{1, 2};
     EXPECT_EQ(SnapPointToGrid(ds, 35, -13, &out), 0);
     EXPECT_EQ(out.floatH, 1.0f);

@@ -174,7 +174,7 @@ TEST_F(WallTools, ADragFromAFaceStaysSquareToIt) {
 // along a line that meets the wall at a slant leaves the end where it was drawn.
 TEST_F(WallTools, AReleaseOnAWallEndsOnItsFace) {
     Draw(7052, {300, 0}, {300, 400});  // its face toward H 0 at 298
-    ds->snapToGrid = 1, ds->gridSpacing = FloatPoint{24, 24};
+    ds->snapToGrid = 1, ds->snapIncrement = FloatPoint{24, 24}, ds->gridSpacing = FloatPoint{60, 60};  // drawn only
     // The press floors to (96, 96); 189 long floors to 168: 36 short of the centre line.
     Objex* meeting = Draw(7052, {100, 100}, {285, 100});
     EXPECT_EQ(PlanPositions(meeting), (Plan{{96, 96}, {298, 96}}));

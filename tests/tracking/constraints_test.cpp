@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         SelectionTest::SetUp();
         ds = CurrentDocState();
-        ds->gridSpacing = FloatPoint{1, 1};  // cells of 2 plan units
+        ds->snapIncrement = FloatPoint{1, 1};  // cells of 2 plan units
         ds->snapToGrid = 0;
         gTrackingMouse = 1;
     }

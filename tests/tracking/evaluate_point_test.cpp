@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         SelectionTest::SetUp();
         ds = CurrentDocState();
-        ds->gridSpacing = FloatPoint{1, 1};  // cells of 2 plan units
+        ds->snapIncrement = FloatPoint{1, 1};  // cells of 2 plan units
         ds->snapToGrid = 1;
     }
     ::testing::AssertionResult At(int32_t x, int32_t y, std::initializer_list<Num> want, ClickInfo* info = nullptr) {
@@ -106,7 +106,7 @@ TEST_F(Evaluation, WallToolsReachAWallsEndAnywhereInTheirSquare) {
         {0.1f, 20, 70, 30, corner},                             // not the spur's end 6 off
     };
     for (const auto& r : rows) {
-        ds->zoomFactor = r.zoom, ds->gridSpacing = FloatPoint{r.grid, r.grid}, ds->snapToGrid = r.grid != 0;
+        ds->zoomFactor = r.zoom, ds->snapIncrement = FloatPoint{r.grid, r.grid}, ds->snapToGrid = r.grid != 0;
         gCurTool = toolid::kExteriorWall, gClickInfo = ClickInfo{};
         Float3DPoint p;
         EvaluatePoint(r.x, r.y, &p.floatH, &p.floatV, &p.floatD, 1, &gClickInfo, 1);

@@ -265,9 +265,11 @@ TEST_F(Gestures, HandlesMoveWhatKeepsItsShapeAndPointsAreInsertedAndRemoved) {
     seen.clear(), gCurTool = 7050, g.click({300, 212});  // 12 off: within the wall tools' reach of 20
     EXPECT_EQ(std::tuple(seen, gCurTool), std::tuple(Names{"move"}, int16_t(7050)));
 
-    // The grid takes an inserted point to 144 (a remove at the click's 150 hits the segment);
-    // the point is removed where it lies, and the click no longer names it.
+    // A snap spacing of a foot (24 units) takes an inserted point to 144 (a remove at the
+    // click's 150 hits the segment); the point is removed where it lies, and the click no
+    // longer names it.
     undo.actionNames.clear();
+    CurrentDocState()->snapIncrement = {12, 12};
     Objex* line = Shape(doc->itsCurLayer, objtype::kFence, {{100, 0}, {200, 0}});
     PointAt(line, 0)->selected = PointAt(line, 1)->selected = 1;
     NoteSelectionIn(line);

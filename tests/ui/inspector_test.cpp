@@ -244,12 +244,16 @@ TEST_F(Inspector, StyleRowsApplyOnlyWhenChosenAndTheSliderOnlyOnRelease) {
 
 // A pane shown in one window moves to the other when that one becomes main, and outlives a
 // window closed or destroyed while it shows it. The column follows the panel commands and a
-// window becoming main shows or hides its column as the delegate remembers it.
+// window becoming main shows or hides its column as the delegate remembers it; bringing the
+// palettes back (a PowerTool's end) leaves it hidden.
 TEST_F(Inspector, APaneAndTheColumnFollowTheMainWindow) {
     AppController* app = AppController::shared();
     app->closeVisiblePanelsAndSaveState();
     EXPECT_FALSE(w->isInspectorShown());
     app->restoreAllVisiblePanels();
+    EXPECT_FALSE(w->isInspectorShown());
+    gCurDocument = nullptr;  // as when another window was main
+    w->windowDidBecomeMain();
     EXPECT_TRUE(w->isInspectorShown());
     refreshWith({design.window});
     TestPane* pane = SharedTestPane(kPanes[0]);

@@ -121,7 +121,8 @@ TEST_F(Palettes, EditToolsSetTheCursorOpenTheirSheetsAndTheViewPointShowsTheLive
 }
 
 // The edit palette's first row is selection, rotate, zoom, pan, view point and text, in that
-// order; the resize, dimension, point and corner tools follow in the rows below.
+// order; the resize, key-entry, wall-dimension, dimension, point and corner tools follow in the
+// rows below.
 TEST_F(Palettes, EditCellsStartWithTheSixGeneralToolsInOrder) {
     PaletteCells* cells = edit->toolButtons();
     auto* grid = qobject_cast<QGridLayout*>(cells->layout());
@@ -141,7 +142,7 @@ TEST_F(Palettes, EditCellsStartWithTheSixGeneralToolsInOrder) {
     }
     EXPECT_EQ(firstRow, (std::vector<std::pair<int, std::string>>{
                             {200, "Selection"}, {202, "Rotate"}, {203, "Zoom"}, {204, "Pan"}, {205, "View Point"}, {207, "Text"}}));
-    EXPECT_EQ(below, (std::vector<int>{215, 209, 210, 211, 212, 213, 7900, 7901, 7910, 7911, 7912}));
+    EXPECT_EQ(below, (std::vector<int>{215, 201, 208, 209, 210, 211, 212, 213, 7900, 7901, 7910, 7911, 7912}));
 }
 
 TEST_F(Palettes, DoubleClickLocksASnapModeUntilAnotherIsChosen) {

@@ -1,5 +1,6 @@
 // Drawing and selecting as a new user does, with the server's mouse on a new design at the zoom
-// it opens at (its lot fitted to the window, grid snap on): walls that meet, clicks that pick on
+// it opens at (its lot fitted to the window, grid snap on, points snapping a foot apart as the
+// grid is drawn, so that ends are left a whole cell short): walls that meet, clicks that pick on
 // the plan shown, a door's swing, the way readouts along vertical walls read, and the view
 // commands that bring the design into view. Each case checks the model and the plan's pixels on
 // the screen.
@@ -74,6 +75,7 @@ protected:
         w = OpenDocumentWindow(), view = w->docView();
         ds = w->document()->model()->itsDocState;
         ds->showDimensions = 0;  // no readouts across the pixels looked at
+        ds->snapIncrement = ds->gridSpacing;
         beforeShow();
         ASSERT_TRUE(ShowFocused(w));
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
@@ -587,7 +589,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
 // every way, and the last release as far off the first point, close each rectangle.
 TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     ASSERT_TRUE(ds->snapToGrid);
-    ASSERT_EQ(ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1), 24.0f);
+    ASSERT_EQ(ConvertWorldToScreen(ds->snapIncrement.floatH, ds, 1), 24.0f);
     ASSERT_TRUE(chooseTool(1, 7050));
     const QWidget* port = view->parentWidget();
     // The port pixel 3 right of and below the grid crossing at or above-left of port pixel p.

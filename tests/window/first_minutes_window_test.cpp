@@ -76,7 +76,7 @@ TEST(Pictures, EveryToolAndToolbarItemHasOneLegibleAtBothSizes) {
     for (PaletteController* palette : palettes)
         for (PaletteCellButton* b : palette->window()->findChildren<PaletteCellButton*>())
             pictures << b->property("image").toString();
-    ASSERT_EQ(pictures.size(), 2 + 17 + 9 + 95);  // locks, edit, snap, the nine toolsets
+    ASSERT_EQ(pictures.size(), 2 + 19 + 9 + 95);  // locks, edit, snap, the nine toolsets
     int items = 0;
     for (QAction* a : w->findChild<QToolBar*>()->actions())
         if (a->objectName().startsWith("Document Toolbar") && !a->objectName().contains("Active Floor")) {

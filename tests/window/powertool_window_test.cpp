@@ -2,19 +2,26 @@
 // menu, the tool chosen and launched in the launcher, the progress sheet on the document
 // window while the tool (a real program) runs, and its wall in the plan once it answers.
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "app/document_view.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
 #include "powertools/core/power_tool_dispatcher.h"
 #include "powertools/power_tool_launcher.h"
+#include "port/qt/platform.h"
 #include "support/powertool_builder.h"
+#include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
 namespace {
@@ -41,6 +48,11 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     QMDDocument* document = w->document();
     document->model()->itsDocState->zoomFactor = 1;
     ASSERT_TRUE(ShowFocused(w));
+    // The inspector is not brought back when the tool ends: hidden from the start, the plan
+    // keeps its width throughout.
+    AppController::shared()->toggleInspectorPanel();
+    ASSERT_FALSE(w->isInspectorShown());
+    QTest::qWait(200);
 
     // The wall across the middle of what the plan shows (zoom 1: plan units are pixels).
     QMDDocumentView* view = w->docView();
@@ -85,6 +97,58 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     EXPECT_GT(along, 200);
     EXPECT_EQ(elsewhere, 0);
     port::setImageDecoder(nullptr);
+}
+
+// Photo View launched from Window > PowerTools... and its image panel cancelled with the
+// server's mouse: the palettes come back as they were, the inspector stays hidden until
+// Window > Show Inspector, and nothing is stored.
+TEST(PowerToolWindow, ACancelledPhotoViewBringsThePalettesBackButNotTheInspector) {
+    AppController::destroyShared();
+    WindowTestServices services("photoviewcancel");
+    dvxtest::PpmImageDecoder pictures;
+    port::setImageDecoder(&pictures);
+    port::qt::QtFileDialogs panels;
+    port::setFileDialogs(&panels);
+    dvxtest::InstallPowerTool("PhotoView.PEG", {.directory = "PhotoView", .program = "PhotoView", .name = "Photo View",
+                                                .appID = "com.example.photoview", .id = "109"},
+                              "/bin/true");
+    QMDWindowController* w = OpenDocumentWindow();
+    ASSERT_TRUE(ShowFocused(w));
+    PaletteController* palettes[] = {ToolPaletteController::shared(), PlanToolPaletteController::shared()};
+    for (PaletteController* p : palettes) p->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palettes[0]->window()) && QTest::qWaitForWindowExposed(palettes[1]->window()));
+    ASSERT_TRUE(w->isInspectorShown());
+
+    QString row;
+    ASSERT_TRUE(LaunchFirstPowerTool(w, &row, false));
+    EXPECT_EQ(row, "Photo View|picture");
+    QPointer<QFileDialog> panel;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* each : QApplication::allWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(each); d && d->isVisible()) panel = d;
+        return !panel.isNull();
+    }, 20000)) << "no image panel";
+    EXPECT_FALSE(palettes[0]->isVisible() || palettes[1]->isVisible() || w->isInspectorShown())
+        << "the panels stayed while the tool holds the design";
+    QPushButton* cancel = panel->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->windowHandle() && panel->windowHandle()->isExposed(); }));
+    ClickAt(cancel, cancel->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel || !panel->isVisible(); })) << "the panel stayed";
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return palettes[0]->isVisible() && palettes[1]->isVisible(); }))
+        << "the palettes did not come back";
+    QTest::qWait(300);
+    EXPECT_FALSE(w->isInspectorShown()) << "the inspector came back with the palettes";
+    EXPECT_EQ(w->document()->undoStack()->count(), 0);
+    QAction* item = w->commandRouter()->action("toggleInspectorPanel", 14004);
+    CommandRouter::validateMenuItem(item);
+    EXPECT_EQ(item->text(), "Show Inspector");
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-cancelled.png"));
+    ASSERT_TRUE(ChooseMenuItem(w, "Window", "toggleInspectorPanel", 14004));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->isInspectorShown(); })) << "Show Inspector did not show it";
+    port::setFileDialogs(nullptr), port::setImageDecoder(nullptr);
+    AppController::destroyShared();
 }
 
 }  // namespace

@@ -235,6 +235,52 @@ TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
     EXPECT_TRUE(traceSize({30, 80})) << "the trace image was not redrawn at its new size";
 }
 
+// The grid sheet's snap spacing, typed as 6": the grid drawn stays a foot apart (24 points at
+// zoom 1), and a wall drawn with the exterior wall tool's cell and the server's mouse ends on
+// 6-inch steps (12 plan units). The press at (19, 17) floors to (12, 12), an odd number of
+// steps, which a grid a foot apart would floor to (0, 0); dragged 143 right, the wall's length
+// from there (150.08, at 2 degrees, which round to 0) floors to 144.
+TEST_F(SheetWindow, TheSnapSpacingStepsAWallsEndsAndLeavesTheGridDrawn) {
+    ds->showGrid = 1, ds->gridStyle = 1, ds->snapToGrid = 1;
+    ds->gridSpacing = {12, 12}, ds->snapIncrement = {1, 1};
+    ds->gridColor = {0, 0, 0xFFFF};
+    const PlatformRect shown = w->docView()->visibleRect();
+    w->docView()->scrollRectToVisible({-shown.width / 2, -shown.height / 2, shown.width, shown.height});
+    w->docView()->update();
+    const QRgb blue = qRgb(0, 0, 255);
+    const int row = onView(0, 100).y() + 5;
+    auto gridGap = [&](int want) {
+        return QTest::qWaitFor([&] {
+            const std::vector<int> g = Gaps(plan(), row, blue);
+            return g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1;
+        });
+    };
+    ASSERT_TRUE(gridGap(24)) << "no grid a foot apart";
+    ASSERT_TRUE(fromMenu("View", "setGridProperties"));
+    type("snapHorSpacingText", "6\"");
+    type("snapVerSpacingText", "6\"");
+    ASSERT_TRUE(press("okButton"));
+    EXPECT_EQ(std::tuple(ds->snapIncrement.floatH, ds->snapIncrement.floatV, ds->gridSpacing.floatH, undoTitle()),
+              std::tuple(6.0f, 6.0f, 12.0f, QString("Undo Grid Properties")));
+    EXPECT_TRUE(gridGap(24)) << "the grid drawn changed with the snap spacing";
+
+    PlanToolPaletteController* tools = PlanToolPaletteController::shared();
+    tools->showWindow(), tools->window()->move(0, 900);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tools->window()));
+    tools->loadToolPaletteForPlan(1);
+    QWidget* cell = tools->toolButtons(1)->cell(7050);
+    ClickAt(cell, cell->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7050; }));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ASSERT_TRUE(DragInPlan(w->docView(), QPoint(19, 17), {QPoint(90, 17), QPoint(162, 17)}));
+    const Objex* wall = doc->itsCurLayer->firstObject;
+    ASSERT_TRUE(wall && wall->type == objtype::kWall) << "no wall drawn";
+    EXPECT_EQ(PlanPositions(wall), (std::vector<std::pair<float, float>>{{12, 12}, {156, 12}}));
+    EXPECT_EQ(undoTitle(), "Undo Exterior Wall Tool");
+    EXPECT_TRUE(gridGap(24));
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-snap.png"));
+}
+
 // The view menu's plan sheets, chosen and filled with the server's mouse and keys: metric
 // units show in the elevation readout with one step; another scale and a zoom redraw the grid
 // at their sizes (a foot is 24 points at zoom 1), the zoom with no step; the zoom tool's double

@@ -25,6 +25,7 @@
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "support/build.h"
@@ -49,7 +50,8 @@ protected:
         w->setGeometry(0, 0, 1270, 800);
         edit = ToolPaletteController::shared(), plans = PlanToolPaletteController::shared();
         edit->showWindow(), plans->showWindow();
-        edit->window()->move(0, 880), plans->window()->move(0, 950);
+        // The edit palette right of the plan palette's widest toolset, both below the window.
+        edit->window()->move(1275 - edit->window()->frameGeometry().width(), 840), plans->window()->move(0, 950);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(edit->window()) && QTest::qWaitForWindowExposed(plans->window()));
         QTest::qWait(200);
         const PlatformRect shown = view->visibleRect();
@@ -360,6 +362,57 @@ TEST_F(ToolCells, EachToolPickedFromItsCellMakesItsObjectWithRealGestures) {
     EXPECT_TRUE(services.alerts.shown.empty()) << services.alerts.shown.front().alert.message;
     view->repaint();
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// The key-entry and wall-dimension tools from their cells of the edit palette. A drag along
+// one wall with the wall dimension leaves a dimension across to the wall 200 units (8'4") away;
+// a click with the key entry on a line's segment opens its sheet, and 10' typed there makes the
+// 5' line 10' long, both ends moving out. Each leaves its undo item.
+TEST_F(ToolCells, TheKeyEntryAndWallDimensionCellsReachTheirTools) {
+    Objex* lower = Wall(doc->itsCurLayer, {{float(ox + 100), float(oy + 300)}, {float(ox + 500), float(oy + 300)}});
+    Objex* upper = Wall(doc->itsCurLayer, {{float(ox + 100), float(oy + 100)}, {float(ox + 500), float(oy + 100)}});
+    for (Objex* o : {lower, upper}) o->planBits = ds->visiblePlans, Update3DWall(o), StoreBoundsDeep(o);
+    Objex* line = Shape(doc->itsCurLayer, objtype::kDetail, {{float(ox + 100), float(oy + 450)}, {float(ox + 220), float(oy + 450)}});
+    SelectObj(upper, selmode::kSelect, 1);
+    view->update();
+
+    ASSERT_TRUE(pick(208, "Dimension Wall Tool"));
+    EXPECT_EQ(w->docScrollView()->viewport()->cursor().shape(), Qt::CrossCursor);
+    EXPECT_FALSE(IsObjectSelected(upper)) << "the wall stayed selected";
+    const QRect between(pt(280, 110), QSize(40, 180));
+    const QImage empty = shot(between);
+    ASSERT_TRUE(drag(pt(260, 300), {pt(280, 296), pt(300, 290)}) && idle());
+    Objex* dimension = lower->firstChild;
+    while (dimension && dimension->subtype != 138) dimension = dimension->next;
+    ASSERT_TRUE(dimension && dimension->type == objtype::kComponent) << "no wall dimension on the wall";
+    ASSERT_EQ(dimension->pointCount, 3);
+    EXPECT_TRUE(Near({PointAt(dimension, 2)->position[0], PointAt(dimension, 2)->position[2]}, {float(ox + 300), float(oy + 100)}, 1.5))
+        << "the dimension does not reach the other wall";
+    EXPECT_NEAR(dimension->typeData.attachment->height, 200, 0.5);
+    EXPECT_GT(Ink(shot(between)), Ink(empty) + 40) << "no dimension drawn between the walls";
+    EXPECT_EQ(undoItem(), "Undo Dimension Wall Tool");
+
+    ASSERT_TRUE(pick(201, "Key Entry"));
+    EXPECT_EQ(w->docScrollView()->viewport()->cursor().shape(), Qt::ArrowCursor);
+    click(pt(160, 450));
+    SheetDialog* sheet = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = w->findChild<SheetDialog*>("KeyEntrySheet")) && sheet->isVisible(); }))
+        << "no key-entry sheet";
+    auto* length = sheet->findChild<QLineEdit*>("lengthText");
+    EXPECT_EQ(length->text(), "5'-0\"");
+    ClickAt(length, length->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return length->hasFocus(); }));
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", "10'"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return length->text() == "10'"; }));
+    auto* ok = sheet->findChild<QPushButton*>("okButton");
+    ClickAt(ok, ok->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->findChild<SheetDialog*>("KeyEntrySheet"); }));
+    EXPECT_TRUE(Near({PlanPositions(line)[0].first, PlanPositions(line)[1].first, PlanPositions(line)[1].second},
+                     {float(ox + 40), float(ox + 280), float(oy + 450)}, 0.01));
+    EXPECT_EQ(undoItem(), "Undo Resize Segment");
+    EXPECT_TRUE(services.alerts.shown.empty()) << services.alerts.shown.front().alert.message;
+    view->repaint();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-key-entry.png"));
 }
 
 }  // namespace

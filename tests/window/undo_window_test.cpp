@@ -267,6 +267,33 @@ TEST_F(UndoWindow, UndoAndRedoOfAPlanScaleKeepThePlansSizeOnTheScreen) {
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-plan-scale.png"));
 }
 
+// An arrow key in the plan nudges what is selected one grid step (12 inches, 24 units, whatever
+// the snap spacing) and stores its step named after the key, also when nothing is selected.
+TEST_F(UndoWindow, AnArrowKeyStoresItsNudgeStepWithOrWithoutASelection) {
+    ds()->snapToGrid = 1, ds()->snapIncrement = {1, 1};
+    Objex* line = dvxtest::Shape(gCurDocument->itsCurLayer, objtype::kDetail, {{float(h), float(v)}, {float(h + 60), float(v)}});
+    line->planBits = ds()->visiblePlans;
+    view->update();
+    ASSERT_TRUE(Focus(w));
+    view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }));
+    const struct { bool selected; const char* key; float h; const char* undo; } rows[] = {
+        {false, "Up", float(h), "Undo Nudge Up"},
+        {true, "Right", float(h + 24), "Undo Nudge Right"},
+        {false, "Left", float(h + 24), "Undo Nudge Left"},
+    };
+    int count = 0;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.key);
+        dvxtest::Make(line).select(r.selected ? 1 : 0);
+        Press(r.key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return stack->count() == count + 1; })) << "no step stored";
+        count = stack->count();
+        EXPECT_EQ(std::pair(dvxtest::PlanPositions(line)[0].first, dvxtest::PlanPositions(line)[0].second), std::pair(r.h, float(v)));
+        EXPECT_EQ(titles().first, r.undo);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) { return RunWindowTests(argc, argv, &gShot); }
