@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <vector>
@@ -38,6 +39,7 @@
 #include "plan/doors.h"
 #include "scene/plane_object.h"
 #include "support/build.h"
+#include "support/records.h"
 #include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
 #include "ui/tool_palettes.h"
@@ -130,6 +132,22 @@ protected:
         QTabBar* tabs = w->docTabView();
         ClickAt(tabs, tabs->tabRect(plan).center());
         return QTest::qWaitFor([&] { return gCurToolSet == plan; });
+    }
+    // View > Set Zoom with the percentage typed over the field's and OK clicked.
+    bool setZoom(const QString& percent) {
+        if (!ChooseMenuItem(w, "View", "setPlanZoom")) return false;
+        SheetDialog* sheet = nullptr;
+        if (!QTest::qWaitFor([&] { return (sheet = w->findChild<SheetDialog*>("PlanZoomSheet")) && sheet->isVisible(); }))
+            return false;
+        auto* field = sheet->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"));
+        ClickAt(field, field->rect().center());
+        if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return false;
+        XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", percent});
+        if (!QTest::qWaitFor([&] { return field->text() == percent; })) return false;
+        QPointer<SheetDialog> open = sheet;
+        auto* ok = sheet->findChild<QPushButton*>(QStringLiteral("okButton"));
+        ClickAt(ok, ok->rect().center());
+        return QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); });
     }
     // Four walls corner to corner, each press where the last drag was released.
     bool rectangle(float left, float top, float right, float bottom) {
@@ -604,6 +622,98 @@ TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
         EXPECT_TRUE(offHandRectangle(r, true)) << r.corner[0].x() << "," << r.corner[0].y();
     }
     grab().save(gShot + ".offhand-zoomed.png");
+}
+
+// A new metric design at View > Set Zoom 60: a grid cell (50 cm) is 17 pixels, and the points
+// of a drag snap to the grid. Four drags, each pressed where the one before let go (the third 1
+// pixel above where the first was pressed), each 14 pixels right of and below a grid crossing:
+// every press takes the wall's free end, so one wall grows by a point a drag and closes. After
+// every drag the wall's point count is its points and the interior fill (light lavender) covers
+// what they enclose; saved with Ctrl+S, the file holds one closed wall of 4 points, and opened
+// again with Ctrl+O it fills the same.
+class DrawingMetric : public Drawing {
+protected:
+    void beforeShow() override {
+        ds->units = kMetricUnits;
+        SetDocStateMetricDefaults(ds);
+        port::setFileDialogs(&panels);
+    }
+    void TearDown() override {
+        port::setFileDialogs(nullptr);
+        Drawing::TearDown();
+    }
+    dvxtest::ScriptedFileDialogs panels;
+};
+
+TEST_F(DrawingMetric, EachWallDragAtZoom60GrowsOneWallWhoseFillCoversAllItsPoints) {
+    ASSERT_TRUE(setZoom("60"));
+    ASSERT_NEAR(ds->zoomFactor, 0.6f * 36 / 50, 1e-5f);
+    const float cell = ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1);
+    ASSERT_NEAR(cell, 17.0f, 0.1f);
+    ASSERT_TRUE(ds->snapToGrid);
+    ASSERT_TRUE(chooseTool(1, 7050));
+    // The port pixel 14 right of and below the grid crossing at or above-left of port pixel p.
+    const QWidget* viewport = view->parentWidget();
+    const auto pastCrossing = [&](QPoint p) {
+        const PlatformPoint o = view->boundsOrigin();
+        const QPointF v = view->mapFromGlobal(QPointF(viewport->mapToGlobal(p)));
+        const auto past = [&](double u) { return float(std::floor(u / cell) * cell + 14) / ds->zoomFactor; };
+        return viewport->mapFromGlobal(at(past(v.x() + o.x), past(v.y() + o.y)));
+    };
+    const QPoint a = pastCrossing({300, 300}), b = pastCrossing({700, 300}), c = pastCrossing({700, 600}),
+                 d = pastCrossing({300, 600});
+    // Interior fill at a port pixel, as the screen shows it.
+    const auto filled = [&](QPoint p) {
+        const QRgb colour = grab().pixel(p);
+        return qBlue(colour) == 255 && qRed(colour) > 230 && qRed(colour) < 250;
+    };
+    const auto oneWall = [&](int points, bool closed) -> ::testing::AssertionResult {
+        const std::vector<Objex*> all = walls();
+        if (all.size() != 1) return ::testing::AssertionFailure() << all.size() << " walls";
+        int n = 0;
+        for (const Poinz* p = all[0]->firstPoint; p; p = p->next) ++n;
+        if (n != points || all[0]->pointCount != n || all[0]->rows != 1 || bool(all[0]->closed) != closed)
+            return ::testing::AssertionFailure() << n << " points, count " << all[0]->pointCount << ", closed " << int(all[0]->closed);
+        return ::testing::AssertionSuccess();
+    };
+    // Inside the corner at c, off the triangle of the other three.
+    const QPoint nearC = c + (a - c) / 5;
+    ASSERT_TRUE(drag(port(a), port(b)));
+    ASSERT_TRUE(drag(port(b), port(c)));
+    EXPECT_TRUE(oneWall(3, false));
+    EXPECT_TRUE(filled((a + b + c) / 3)) << "no fill inside the first two walls";
+    ASSERT_TRUE(drag(port(a - QPoint(0, 1)), port(d)));
+    EXPECT_TRUE(oneWall(4, false));
+    EXPECT_TRUE(filled(nearC)) << "the fill leaves out the last corner";
+    ASSERT_TRUE(drag(port(d), port(c)));
+    EXPECT_TRUE(oneWall(4, true));
+    EXPECT_TRUE(filled(nearC) && filled((a + d) / 2 + QPoint(20, 0)));
+    grab().save(gShot + ".metric-zoom60.png");
+
+    // Saved: the wall's record holds its type, closed and shown, its colours and pen, one row and
+    // 4 points. New, then the saved design opened: the same wall, filled the same.
+    const std::string path = services.folders.temporaryBase() + "/four-drags.pro";
+    const Objex* drawn = walls()[0];
+    dvxtest::Bytes head;
+    head.i16(objtype::kWall).u8(1).u8(1);
+    for (const RGBColor& colour : {drawn->fillColor, drawn->auxColor, drawn->penColor})
+        head.u16(colour.red).u16(colour.green).u16(colour.blue);
+    head.f32(drawn->penWidth).i16(drawn->penStyle).i16(drawn->fillPattern).i16(1).i32(4);
+    const FloatPoint corner = planAt(port(nearC));
+    panels.choose(path);
+    XDo({"key", "ctrl+s"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(path) && !w->document()->isDocumentEdited(); }));
+    EXPECT_GE(dvxtest::Find(dvxtest::ReadWholeFile(path), head.data()), 0) << "no closed wall of 4 points saved";
+    XDo({"key", "ctrl+n"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return walls().empty(); }));
+    panels.choose(path);
+    XDo({"key", "ctrl+o"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !walls().empty(); }));
+    ds = w->document()->model()->itsDocState;
+    EXPECT_TRUE(oneWall(4, true)) << "as read from the saved file";
+    EXPECT_TRUE(filled(view->parentWidget()->mapFromGlobal(at(corner.floatH, corner.floatV))))
+        << "the opened design leaves out the last corner";
+    grab().save(gShot + ".metric-zoom60-opened.png");
 }
 
 // A room drawn off the plan's origin, right of and below it, as a user starting in the middle of
