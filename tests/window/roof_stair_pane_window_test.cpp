@@ -120,6 +120,9 @@ TEST_F(PaneWindow, ThePanelPanesElevationCellNamesThePointAtTheElevation) {
     ClickAt(roofTool, roofTool->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7307; }));
     ds->soffitInclude = 0;
+    // Points snap a foot apart, so the panel's far edge lies where the drag let go and a click
+    // there picks the panel (a press inside it that meets no line starts a marquee).
+    ds->snapIncrement = ds->gridSpacing;
     const PlatformPoint o = w->docView()->boundsOrigin();
     const QPoint eave = w->docView()->mapToGlobal(QPoint(int(150 - o.x), int(300 - o.y)));
     XDo({"mousemove", "--sync", QString::number(eave.x()), QString::number(eave.y()), "mousedown", "1"});
