@@ -88,6 +88,15 @@ private:
     QWidget* panel_;
 };
 
+// How many pixels of two pictures differ by more than 8 grey levels.
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
+    return n;
+}
+
 struct Panel {
     WindowTestServices services{"liveviewwindow"};
     QMDWindowController* w = OpenDocumentWindow();
@@ -109,6 +118,17 @@ struct Panel {
     }
     ~Panel() { LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
     QImage grab() const { return LiveViewOnScreen(c); }
+    // A box before the wall whose shadow the sun throws on it, the panel open clear of the
+    // document window's menus and the plan's top left: false when it never drew.
+    bool openOnShadowedBox(int16_t lightSetting) {
+        box(-280);
+        ds->sunOn = 1, ds->sunValueB = 20, ds->sunValueD = 100, ds->sunShadowQuality = -1, ds->sunAngle = 180;
+        ds->lightIntensity = 0.5f, ds->lightSetting = lightSetting, ds->eyeHeight = 400, ds->navigationFlag = 1;
+        ds->cameraValue = 50;
+        if (!QTest::qWaitForWindowExposed(w) || !open()) return false;
+        c->window()->move(620, 480);
+        return true;
+    }
     // Shows the panel with the wall's scene: false when it never drew.
     bool open() {
         if (!c->isVisible()) c->showWindow();
@@ -316,21 +336,7 @@ TEST(LiveViewPanel, TheSunThrowsABoxsShadowOnTheWallAndTurnsWithIt) {
 // render's end (its time painted in the status line) the view still shows it.
 TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
     Panel p;
-    p.box(-280);
-    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1, p.ds->sunAngle = 180;
-    p.ds->lightIntensity = 0.5f, p.ds->lightSetting = 2, p.ds->eyeHeight = 400, p.ds->navigationFlag = 1;
-    p.ds->cameraValue = 50;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
-    ASSERT_TRUE(p.open());
-    // Clear of the document window's menu bar and the plan's top left.
-    p.c->window()->move(620, 480);
-    auto differing = [](const QImage& a, const QImage& b) {
-        int n = 0;
-        for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
-                n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
-        return n;
-    };
+    ASSERT_TRUE(p.openOnShadowedBox(2));
     // The moment the status line shows the render's time.
     struct EndWatch : QObject {
         QLabel* status = nullptr;
@@ -379,14 +385,14 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
             EXPECT_TRUE(watch.status->text().endsWith("seconds to render"))
                 << i << ": " << watch.status->text().toStdString();
         }
-        EXPECT_GT(differing(seen[0], plain), seen[0].width() * seen[0].height() / 50) << "the plain frame came back";
-        EXPECT_EQ(differing(seen[1], seen[0]), 0);
+        EXPECT_GT(DifferingPixels(seen[0], plain), seen[0].width() * seen[0].height() / 50) << "the plain frame came back";
+        EXPECT_EQ(DifferingPixels(seen[1], seen[0]), 0);
         if (!gShot.isEmpty()) seen[1].save(QString(gShot).replace(".png", "-kept.png"));
     }
     // A click in the view (a walk that goes nowhere) asks for a new frame: the plain one.
     QWidget* view = p.c->liveViewOGLWidget();
     ClickAt(view, view->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return differing(p.grab(), plain) == 0; }, 5000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DifferingPixels(p.grab(), plain) == 0; }, 5000))
         << "the render stayed after a walk";
     EXPECT_EQ(watch.status->text().toStdString(), "");
     watch.status->removeEventFilter(&watch);
@@ -398,22 +404,8 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
 // plain frame drawn again, and the paints that follow keep both.
 TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
     Panel p;
-    p.box(-280);
-    // The sun throws the box's shadow on the wall: the render's passes go through the shadows.
-    p.ds->sunOn = 1, p.ds->sunValueB = 20, p.ds->sunValueD = 100, p.ds->sunShadowQuality = -1, p.ds->sunAngle = 180;
-    p.ds->lightIntensity = 0.5f, p.ds->lightSetting = 4, p.ds->eyeHeight = 400, p.ds->navigationFlag = 1;
-    p.ds->cameraValue = 50;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.w));
-    ASSERT_TRUE(p.open());
-    // Clear of the menus.
-    p.c->window()->move(620, 480);
-    auto differing = [](const QImage& a, const QImage& b) {
-        int n = 0;
-        for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
-                n += std::abs(PixelGrey(a.pixel(x, y)) - PixelGrey(b.pixel(x, y))) > 8;
-        return n;
-    };
+    // The render's passes go through the shadows.
+    ASSERT_TRUE(p.openOnShadowedBox(4));
     QLabel* status = p.c->liveViewStatusText();
     struct Row { bool escape; const char* status; } rows[] = {{false, "seconds to render"}, {true, "Rendering interrupted"}};
     for (const Row& r : rows) {
@@ -428,7 +420,7 @@ TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
         watch.setInterval(0);
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (!RenderInterruptScope::busy()) return;
-            ++grabs, unlike = std::max(unlike, differing(p.grab(), before));
+            ++grabs, unlike = std::max(unlike, DifferingPixels(p.grab(), before));
             if (r.escape && !escaped) escaped = true, XDo({"key", "Escape"});
         });
         watch.start();
@@ -440,10 +432,10 @@ TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
         const QImage after = p.grab();
         if (r.escape) {
             EXPECT_EQ(status->text().toStdString(), r.status);
-            EXPECT_EQ(differing(after, before), 0) << "not the plain frame";
+            EXPECT_EQ(DifferingPixels(after, before), 0) << "not the plain frame";
         } else {
             EXPECT_TRUE(status->text().endsWith(r.status)) << status->text().toStdString();
-            EXPECT_GT(differing(after, before), after.width() * after.height() / 50) << "no shadow";
+            EXPECT_GT(DifferingPixels(after, before), after.width() * after.height() / 50) << "no shadow";
         }
     }
 }

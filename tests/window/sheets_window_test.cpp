@@ -45,6 +45,16 @@ QString gShot;
 
 using namespace dvxtest;
 
+// Gaps between the runs of the colour along one row of the image.
+std::vector<int> Gaps(const QImage& image, int y, QRgb colour) {
+    std::vector<int> starts;
+    for (int x = 1; x < image.width(); ++x)
+        if (image.pixel(x, y) == colour && image.pixel(x - 1, y) != colour) starts.push_back(x);
+    std::vector<int> gaps;
+    for (size_t i = 1; i < starts.size(); ++i) gaps.push_back(starts[i] - starts[i - 1]);
+    return gaps;
+}
+
 class SheetWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,6 +100,15 @@ protected:
         QMDDocumentView* v = w->docView();
         const QPoint at = v->mapToGlobal(QPoint(0, 0));
         return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), v->width(), v->height()).toImage();
+    }
+    // Waits until the blue grid lines along the row a little below the plan's origin stand
+    // `want` points apart (all gaps but one, the row's ends cutting a cell).
+    bool gridGap(int want) {
+        const int row = onView(0, 100).y() + 5;
+        return QTest::qWaitFor([&] {
+            const std::vector<int> g = Gaps(plan(), row, qRgb(0, 0, 255));
+            return g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1;
+        });
     }
     // The view point of a plan point at zoom 1.
     QPoint onView(float ph, float pd) {
@@ -177,16 +196,6 @@ TEST_F(SheetWindow, MenusAndTheEditPaletteOpenTheirSheetsOnTheWindow) {
               std::tuple(108.0f, 120.0f, 30.0f));
 }
 
-// Gaps between the runs of the colour along one row of the image.
-std::vector<int> Gaps(const QImage& image, int y, QRgb colour) {
-    std::vector<int> starts;
-    for (int x = 1; x < image.width(); ++x)
-        if (image.pixel(x, y) == colour && image.pixel(x - 1, y) != colour) starts.push_back(x);
-    std::vector<int> gaps;
-    for (size_t i = 1; i < starts.size(); ++i) gaps.push_back(starts[i] - starts[i - 1]);
-    return gaps;
-}
-
 // The grid and the trace image sheets redraw the plan: grid lines a foot apart (24 points at
 // zoom 1) become two feet apart; a trace image of 60 x 40 pixels is drawn 30 x 80.
 TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
@@ -202,15 +211,7 @@ TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
     const PlatformRect shown = w->docView()->visibleRect();
     w->docView()->scrollRectToVisible({-shown.width / 2, -shown.height / 2, shown.width, shown.height});
     w->docView()->update();
-    const QRgb blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
-    // The row a little below the plan's origin, clear of the trace image.
-    const int row = onView(0, 100).y() + 5;
-    auto gridGap = [&](int want) {
-        return QTest::qWaitFor([&] {
-            const std::vector<int> g = Gaps(plan(), row, blue);
-            return g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1;
-        });
-    };
+    const QRgb red = qRgb(255, 0, 0);
     ASSERT_TRUE(gridGap(24)) << "no grid a foot apart";
     ASSERT_TRUE(fromMenu("View", "setGridProperties"));
     type("gridHorSpacingText", "2'");
@@ -247,14 +248,6 @@ TEST_F(SheetWindow, TheSnapSpacingStepsAWallsEndsAndLeavesTheGridDrawn) {
     const PlatformRect shown = w->docView()->visibleRect();
     w->docView()->scrollRectToVisible({-shown.width / 2, -shown.height / 2, shown.width, shown.height});
     w->docView()->update();
-    const QRgb blue = qRgb(0, 0, 255);
-    const int row = onView(0, 100).y() + 5;
-    auto gridGap = [&](int want) {
-        return QTest::qWaitFor([&] {
-            const std::vector<int> g = Gaps(plan(), row, blue);
-            return g.size() >= 3 && std::count(g.begin(), g.end(), want) >= int(g.size()) - 1;
-        });
-    };
     ASSERT_TRUE(gridGap(24)) << "no grid a foot apart";
     ASSERT_TRUE(fromMenu("View", "setGridProperties"));
     type("snapHorSpacingText", "6\"");
