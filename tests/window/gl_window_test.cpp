@@ -12,10 +12,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <dlfcn.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -23,6 +21,7 @@
 #include "app/live_view_surface.h"
 #include "app/render_interrupt.h"
 #include "render/accum_buffer.h"
+#include "window/window_support.h"
 
 namespace {
 
@@ -279,18 +278,6 @@ TEST(RenderInterrupt, DuringARenderAClickReachesNoWidgetWhileEscapeIsRecorded) {
     QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(50, 50));
     QCoreApplication::processEvents();
     EXPECT_EQ(target.presses, 1);
-}
-
-// Mesa's GL driver is unloaded when the display closes, before the leak checker of a
-// sanitizer build reports; its process-lifetime allocations would then have no module to be
-// suppressed by. Keeping the loaded drivers in memory lets scripts/lsan.supp name them.
-void KeepGLDriversLoaded() {
-    std::ifstream maps("/proc/self/maps");
-    for (std::string line; std::getline(maps, line);) {
-        const size_t slash = line.find('/');
-        if (slash == std::string::npos || line.find("_dri.so") == std::string::npos) continue;
-        dlopen(line.c_str() + slash, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
 }
 
 }  // namespace

@@ -20,8 +20,12 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -262,10 +266,21 @@ bool LaunchFirstPowerTool(QMDWindowController* w, QString* row, bool withStatus,
     return launched;
 }
 
+void KeepGLDriversLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        const size_t slash = line.find('/');
+        if (slash == std::string::npos || line.find("_dri.so") == std::string::npos) continue;
+        dlopen(line.c_str() + slash, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+
 int RunWindowTests(int argc, char** argv, QString* shot, const char* usage) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) *shot = QString::fromLocal8Bit(argv[1]);
     else if (usage) return std::fprintf(stderr, "usage: %s\n", usage), 2;
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    KeepGLDriversLoaded();
+    return result;
 }

@@ -29,9 +29,13 @@ struct Objex;
 // Runs xdotool with the arguments; its standard output, trimmed.
 QString XDo(const QStringList& args);
 
-// A window test program's main: the application, then every test, with the screenshot path
-// from the first argument in `shot`. With `usage`, a missing path is refused (exit 2) with
-// that line; without, `shot` keeps its default.
+// Mesa's GL driver is unloaded when the display closes, before the leak checker of a
+// sanitizer build reports; its process-lifetime allocations would then have no module to be
+// suppressed by. Keeping the loaded drivers in memory lets scripts/lsan.supp name them.
+void KeepGLDriversLoaded();
+// A window test program's main: the application, then every test (the GL drivers they loaded
+// kept loaded), with the screenshot path from the first argument in `shot`. With `usage`, a
+// missing path is refused (exit 2) with that line; without, `shot` keeps its default.
 int RunWindowTests(int argc, char** argv, QString* shot, const char* usage = nullptr);
 // The shown window with exactly this title: its id, or empty.
 QString ShownWindow(const QString& title);
