@@ -156,7 +156,7 @@ void ReadTextData(Objex* o) {
     SkipInput(skipped > 0 ? static_cast<uint32_t>(skipped) : 0);
     int16_t alignment = 0;
     ReadShort(&alignment);
-    objfield::text_object::kAlignment(*o) = alignment == -1 ? 2 : alignment == 1 ? 1 : 0;
+    objfield::text_object::kAlignment(*o) = objfield::text_object::AlignmentOfRecordCode(alignment);
     ReadFont(td);
     if (!hasText) UseEmptyText(td);
 }

@@ -326,6 +326,9 @@ inline int16_t Alignment(const Objex& o) {
     const int32_t a = kAlignment(o);
     return a == 1 || a == 2 ? static_cast<int16_t>(a) : 0;
 }
+// An old text record's alignment code (1 centred, -1 right, anything else left) as the word
+// keeps it.
+inline int32_t AlignmentOfRecordCode(int16_t code) { return code == -1 ? 2 : code == 1 ? 1 : 0; }
 }  // namespace text_object
 
 // Roofs (14): the pitch (rise per 12) and the style code 1-6 (hips, gables, open ends).

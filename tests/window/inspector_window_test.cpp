@@ -53,6 +53,19 @@ QWidget* Shown(QMDWindowController* w) {
     return views.isEmpty() ? nullptr : views.first();
 }
 
+// The third floor worked on with its roof and skylight on the shown plans, and the skylight
+// clicked with the server's mouse.
+void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign& design) {
+    QMDDocumentModel* doc = w->document()->model();
+    doc->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
+    w->docView()->scrollPoint({-60, -60});
+    w->docView()->update();
+    const PlatformPoint origin = w->docView()->boundsOrigin();
+    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+}
+
 TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     WindowTestServices services("inspectorwindow");
     QMDWindowController* w = OpenDocumentWindow();
@@ -430,13 +443,7 @@ TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
     RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
     sky->style = 800, sky->width = ConvertWorldToScreen(35.4331f, ds, 0);
     ds->skylightStyle = 800;
-    doc->itsCurLayer = design.third;
-    Set2DViewLayerVisibility(design.third);
-    design.roof->planBits = design.skylight->planBits = ds->visiblePlans;
-    w->docView()->scrollPoint({-60, -60});
-    w->docView()->update();
-    const PlatformPoint origin = w->docView()->boundsOrigin();
-    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+    ClickSkylightOnTheThirdFloor(w, design);
     QWidget* pane = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (pane = Shown(w)->findChild<QWidget*>("skylightWidthText")); }))
         << "no skylight pane";
@@ -457,6 +464,7 @@ TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
     const std::vector<float> before = outline();
     ASSERT_FALSE(before.empty());
     QApplication::processEvents();
+    const PlatformPoint origin = w->docView()->boundsOrigin();
     const QRect around(QPointF(95 - origin.x, 95 - origin.y).toPoint(), QSize(50, 70));
     const QImage planBefore = OnScreen(w->docView()).copy(around);
     auto* styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView");
@@ -497,13 +505,7 @@ TEST(InspectorWindow, TheMissingCustomWindowsTwoAlertsComeOneAfterTheOther) {
     ASSERT_TRUE(ShowFocused(w));
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
-    doc->itsCurLayer = design.third;
-    Set2DViewLayerVisibility(design.third);
-    design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
-    w->docView()->scrollPoint({-60, -60});
-    w->docView()->update();
-    const PlatformPoint origin = w->docView()->boundsOrigin();
-    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+    ClickSkylightOnTheThirdFloor(w, design);
     QListWidget* styles = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView")); }))
         << "no skylight pane";

@@ -28,6 +28,18 @@ namespace {
 
 QString gShot;
 
+// Shows the document window and the live view panel clear of its menu bar, with the design's
+// scene and camera; null when the panel's GL surface never came.
+LiveViewController* ShowLiveViewBeside(QMDWindowController* w, DocState* ds) {
+    w->show();
+    LiveViewController* c = LiveViewController::sharedLiveViewController();
+    c->window()->move(640, 300);
+    c->showWindow();
+    if (!QTest::qWaitFor([&] { return c->window()->isVisible() && c->glSurface().window()->isValid(); })) return nullptr;
+    RebuildLiveViewScene(), SetUpLiveViewCamera(ds);
+    return c;
+}
+
 TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
     WindowTestServices services{"lvsheetswindow"};
     QMDWindowController* w = OpenDocumentWindow();
@@ -38,12 +50,8 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
         objfield::wall_segment::kFirstHeight(*p) = objfield::wall_segment::kSecondHeight(*p) = 96;
     Update3DWall(wall);
     ds->cameraMode = 1, ds->cameraHeading = 0, ds->cameraPosition = {0, 0}, ds->eyeHeight = 60;
-    w->show();
-    LiveViewController* c = LiveViewController::sharedLiveViewController();
-    c->window()->move(640, 300);  // clear of the document window's menu bar
-    c->showWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c->window()->isVisible() && c->glSurface().window()->isValid(); }));
-    RebuildLiveViewScene(), SetUpLiveViewCamera(ds);
+    LiveViewController* c = ShowLiveViewBeside(w, ds);
+    ASSERT_TRUE(c) << "the live view never showed";
     auto grab = [&] { return LiveViewOnScreen(c); };
     auto grey = [&](int y) { const QImage im = grab(); return im.isNull() ? -1 : qGray(im.pixel(im.width() / 2, y < 0 ? im.height() / 2 : y)); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(grey(-1) - grey(2)) > 6; })) << "the wall never showed";
@@ -81,12 +89,8 @@ TEST(LightSheetOnThePanel, UntouchedOKKeepsTheFurnishedHousesBrightnessAndTheSli
     ASSERT_TRUE(w);
     DocState* ds = w->document()->model()->itsDocState;
     ASSERT_EQ(std::make_tuple(ds->lightIntensity, ds->lightValue), std::make_tuple(1.2f, 40000.0f));
-    w->show();
-    LiveViewController* c = LiveViewController::sharedLiveViewController();
-    c->window()->move(640, 300);  // clear of the document window's menu bar
-    c->showWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c->window()->isVisible() && c->glSurface().window()->isValid(); }));
-    RebuildLiveViewScene(), SetUpLiveViewCamera(ds);
+    LiveViewController* c = ShowLiveViewBeside(w, ds);
+    ASSERT_TRUE(c) << "the live view never showed";
     // The design's camera shows the house's front wall at the left, below its first-floor
     // window: the mean grey of a band of it, in 0..255.
     auto wallGrey = [&] {

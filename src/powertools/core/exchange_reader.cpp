@@ -532,7 +532,7 @@ void ReadPlugInTextData(Objex* o) {
     o->params[0] = 0;
     int16_t alignment = 0;
     ReadTextAndFont(NewTextRecord(o), true, &alignment);
-    objfield::text_object::kAlignment(*o) = alignment == -1 ? 2 : alignment == 1 ? 1 : 0;
+    objfield::text_object::kAlignment(*o) = objfield::text_object::AlignmentOfRecordCode(alignment);
 }
 
 CabinetState* DoReadPlugInCabinetState() {
