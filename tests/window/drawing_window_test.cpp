@@ -1,8 +1,8 @@
 // Drawing and selecting as a new user does, with the server's mouse on a new design at the zoom
 // it opens at (its lot fitted to the window, grid snap on, points snapping a foot apart as the
 // grid is drawn, so that ends are left a whole cell short): walls that meet, clicks that pick on
-// the plan shown, a door's swing, the way readouts along vertical walls read, and the view
-// commands that bring the design into view. Each case checks the model and the plan's pixels on
+// the plan shown, a door's swing, the way readouts along vertical walls read, what a drag draws
+// while the button is held, and the view commands that bring the design into view. Each case checks the model and the plan's pixels on
 // the screen.
 #include <QApplication>
 #include <QLineEdit>
