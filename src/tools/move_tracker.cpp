@@ -437,7 +437,9 @@ void Feedback(Objex* hit, float h, float v, float d, int16_t stage) {
                     dz = gTrackState[5] - gTrackState[2];
         box.floatLeft += dx, box.floatRight += dx, box.floatTop += dy, box.floatBottom += dy;
         box.floatBack += dz, box.floatFront += dz;
-        gTransformationDrawing = IsPlainDetailShape(hit) ? 0 : 1;
+        // A plain detail shape's box too goes to the engine: stroked at once, outside any
+        // paint, it would never reach the screen.
+        gTransformationDrawing = 1;
         DrawCube(nullptr, &box);
         gTransformationDrawing = 0;
     }

@@ -145,7 +145,6 @@ void DrawNearerTrack(float h, float d) {
 
 void RubberBand(float h, float v, float d) {
     QMDDynamicDrawEngine* engine = feedback::Engine();
-    feedback::Clear();
     if (!engine) return;
     engine->setActivePath(1);
     const uint8_t last = startConnectorPoint && startConnectorPoint->dimensionFlipped ? 0 : 1;
@@ -378,6 +377,8 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
 void TrackWall(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     DocState* ds = CurrentDocState();
     if (!gCurDocument || !ds || !gCurDocument->itsCurLayer) return;
+    // Each call draws the face's clearances and the rubber band anew, both into the engine.
+    feedback::Clear();
     if (stage == 1) {
         Reset();
         wallThickness = ConvertWorldToScreen(ds->wallThickness, ds, 0);

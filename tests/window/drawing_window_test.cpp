@@ -1,8 +1,8 @@
 // Drawing and selecting as a new user does, with the server's mouse on a new design at the zoom
 // it opens at (its lot fitted to the window, grid snap on, points snapping a foot apart as the
 // grid is drawn, so that ends are left a whole cell short): walls that meet, clicks that pick on
-// the plan shown, a door's swing, the way readouts along vertical walls read, and the view
-// commands that bring the design into view. Each case checks the model and the plan's pixels on
+// the plan shown, a door's swing, the way readouts along vertical walls read, what a drag draws
+// while the button is held, and the view commands that bring the design into view. Each case checks the model and the plan's pixels on
 // the screen.
 #include <QApplication>
 #include <QLineEdit>
@@ -32,6 +32,8 @@
 #include "app/window_controller.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
@@ -55,6 +57,8 @@ using dvxtest::SelectedPointCount;
 bool Dark(QRgb c) { return qGray(c) < 128; }
 // The selection's colour (handles, a roof's corner elevations): blue well above red.
 bool Highlight(QRgb c) { return qBlue(c) > qRed(c) + 60; }
+// The feedback's red.
+bool Red(QRgb c) { return qRed(c) > 160 && qGreen(c) < 110 && qBlue(c) < 110; }
 
 int Count(const QImage& image, QRect area, const std::function<bool(QRgb)>& is) {
     int n = 0;
@@ -98,29 +102,33 @@ protected:
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         moveTo(p), XDo({"mousedown", "1"});
     }
-    // A press, a move halfway and on, and the release; false when the gesture never ended.
-    bool drag(QPoint from, QPoint to) {
+    // A press and a move halfway and on, the button still held; false when the view never
+    // took the press.
+    bool hold(QPoint from, QPoint to) {
         press(from);
         if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return false;
         moveTo((from + to) / 2), moveTo(to);
+        return true;
+    }
+    // The release; false when the gesture never ended.
+    bool release() {
         XDo({"mouseup", "1"});
         return QTest::qWaitFor([&] { return !view->gestureBusy(); });
     }
+    bool drag(QPoint from, QPoint to) { return hold(from, to) && release(); }
     bool click(QPoint p) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
         return QTest::qWaitFor([&] { return !view->gestureBusy(); });
     }
-    // The tool's cell of the plan's palette (200: the edit palette's arrow).
+    // The tool's cell of the edit palette (the arrow, the fillet) or else of the plan's palette.
     bool chooseTool(int16_t plan, int16_t tool) {
-        PaletteController* palette = tool == toolid::kSelect ? static_cast<PaletteController*>(ToolPaletteController::shared())
-                                                             : PlanToolPaletteController::shared();
+        QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
+        PaletteController* palette = cell ? static_cast<PaletteController*>(ToolPaletteController::shared())
+                                          : PlanToolPaletteController::shared();
         palette->window()->show();
         if (!QTest::qWaitForWindowExposed(palette->window())) return false;
-        QWidget* cell = nullptr;
-        if (tool == toolid::kSelect) {
-            cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
-        } else {
+        if (!cell) {
             PlanToolPaletteController::shared()->loadToolPaletteForPlan(plan);
             cell = PlanToolPaletteController::shared()->toolButtons(plan)->cell(tool);
         }
@@ -624,6 +632,57 @@ TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     grab().save(gShot + ".offhand-zoomed.png");
 }
 
+// Live feedback reaches the screen while the button is held. An interior wall pressed on the
+// inner face of a room's top wall (the grid keeps the room on 24-unit cells) shows, beside its
+// rubber band, the red clearances to the side walls along the track 50 units inside the wall.
+TEST_F(DrawingAtZoomOne, WhatADragDrawsShowsWhileTheButtonIsHeld) {
+    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(rectangle(-288, -192, 288, 192));
+    ASSERT_TRUE(chooseTool(1, 7052));
+    ASSERT_TRUE(hold(at(0, -190), at(0, 0)));
+    QImage live = grab();
+    ASSERT_TRUE(release());
+    live.save(gShot + ".clearances.png");
+    for (int side : {-1, 1})
+        EXPECT_GT(Count(live, QRect(inImage(side * 270, -145), inImage(side * 40, -139)).normalized(), Red), 100)
+            << side << ": no clearance to that wall";
+
+    // A detail rectangle dragged with the arrow shows its box where the drag has it, where the
+    // rectangle lies once let go.
+    ASSERT_TRUE(chooseTab(8));
+    ASSERT_TRUE(chooseTool(8, toolid::kRectangle));
+    ASSERT_TRUE(drag(at(-192, 240), at(-48, 312)));
+    Objex* shape = gCurDocument->itsCurLayer->firstObject;
+    while (shape->next) shape = shape->next;
+    ASSERT_EQ(std::tuple(shape->type, shape->subtype), std::tuple(objtype::kDetail, 1));
+    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    const float left = shape->bounds3D.floatLeft, middle = (shape->bounds3D.floatBack + shape->bounds3D.floatFront) / 2;
+    ASSERT_TRUE(click(at(left, middle)));
+    ASSERT_TRUE(hold(at(left, middle), at(left + 144, middle + 48)));
+    live = grab();
+    ASSERT_TRUE(release());
+    live.save(gShot + ".detail-box.png");
+    const Float3DRect& b = shape->bounds3D;
+    ASSERT_EQ(b.floatLeft, left + 144);
+    const float across = (b.floatLeft + b.floatRight) / 2, down = (b.floatBack + b.floatFront) / 2;
+    for (QPoint edge : {inImage(b.floatRight, down), inImage(across, b.floatFront)})
+        EXPECT_GT(Count(live, QRect(edge - QPoint(2, 2), QSize(5, 5)), Highlight), 4) << "no box at the moved edge";
+
+    // A fillet dragged on a point-edited multigon's right-angled corner from 79 units off
+    // (r = t = 56) shows the arc's middle, 23 units along the bisector, as the drag has it.
+    Objex* square = dvxtest::Make(objtype::kDetail, detailsubtype::kMultigon)
+                        .on(gCurDocument->itsCurLayer).closed().shown()
+                        .plan({{48, 48}, {240, 48}, {240, 240}, {48, 240}}).bounds();
+    objfield::detail_shape::kSecondWord(*square) = 1;
+    ASSERT_TRUE(chooseTool(0, toolid::kFillet));
+    ASSERT_TRUE(click(at(240, 240)));
+    ASSERT_TRUE(hold(at(240, 240), at(184, 184)));
+    live = grab();
+    ASSERT_TRUE(release());
+    live.save(gShot + ".fillet.png");
+    EXPECT_GT(Count(live, QRect(inImage(223.6f, 223.6f) - QPoint(1, 1), QSize(3, 3)), Dark), 0) << "no arc";
+}
+
 // A new metric design at View > Set Zoom 60: a grid cell (50 cm) is 17 pixels, and the points
 // of a drag snap to the grid. Four drags, each pressed where the one before let go (the third 1
 // pixel above where the first was pressed), each 14 pixels right of and below a grid crossing:
@@ -835,12 +894,9 @@ protected:
     // (its live readout), then the release; the wall drawn, or null.
     Objex* drawHeld(QPoint from, QPoint to, QImage* live) {
         const size_t before = walls().size();
-        press(from);
-        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return nullptr;
-        moveTo((from + to) / 2), moveTo(to);
+        if (!hold(from, to)) return nullptr;
         *live = grab();
-        XDo({"mouseup", "1"});
-        if (!QTest::qWaitFor([&] { return !view->gestureBusy(); }) || walls().size() != before + 1) return nullptr;
+        if (!release() || walls().size() != before + 1) return nullptr;
         return walls().back();
     }
 };
@@ -852,7 +908,6 @@ protected:
 // once the wall is made, match the first one's read from the bottom up, not from the top down.
 TEST_F(DrawingReadouts, ReadoutsAlongVerticalWallsReadUpwardWhicheverWayTheyWereDrawn) {
     ASSERT_TRUE(chooseTool(1, 7052));
-    const auto red = [](QRgb c) { return qRed(c) > 160 && qGreen(c) < 110 && qBlue(c) < 110; };
     // Each released a little past 20 feet (480 plan units), which the grid takes back to it.
     const struct { const char* what; QPointF from, to, reading; } rows[] = {
         {"left to right", {-240, -312}, {248, -312}, {1, 0}},
@@ -877,7 +932,7 @@ TEST_F(DrawingReadouts, ReadoutsAlongVerticalWallsReadUpwardWhicheverWayTheyWere
         const Poinz* a = drawn[i].first->firstPoint;
         const QPoint pa = inImage(a->position[0], a->position[2]), pb = inImage(a->next->position[0], a->next->position[2]);
         fixed.push_back(Profile(image, pa, pb, rows[i].reading, Dark));
-        live.push_back(Profile(drawn[i].second, pa, pb, rows[i].reading, red));
+        live.push_back(Profile(drawn[i].second, pa, pb, rows[i].reading, Red));
     }
     for (size_t i = 1; i < drawn.size(); ++i) {
         const int fixedUp = Match(fixed[i], fixed[0], false), fixedDown = Match(fixed[i], fixed[0], true);
