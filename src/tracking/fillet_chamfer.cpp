@@ -380,7 +380,10 @@ void SupportTrackFillet(float planX, float planZ, int16_t stage, float, float, f
     }
     // The plan shows the object itself while it is dragged: its new box tells the view that
     // the design changed under its picture.
-    if (stage != 3) return UpdateObjectBounds(o);
+    if (stage != 3) {
+        UpdateObjectBounds(o);
+        return;
+    }
     if (radius > 0) {
         if (gTrackInvertedFillet) BuildInvertedFilletSplines(radius, centre, cornerMark, first, middle, last);
         else BuildFilletSplines(radius, centre, cornerMark, first, middle, last);
