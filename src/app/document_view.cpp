@@ -418,15 +418,17 @@ void QMDDocumentView::keyPressEvent(QKeyEvent* event) {
     // Ctrl (Command) and Alt keys belong to the menus.
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool plain = !(mods & ~Qt::ShiftModifier), shift = mods & Qt::ShiftModifier;
-    // Nothing may change under a gesture; only its snap mode.
+    // Nothing may change under a gesture; its tracker steps the snap mode where it reads Tab.
     const bool editable = !gTrackingMouse && !gesture_.busy();
     switch (plain ? event->key() : 0) {
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
         if (editable) deleteBackward();
         break;
-    case Qt::Key_Tab: insertBacktab(shift); break;
-    case Qt::Key_Backtab: insertBacktab(true); break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!gesture_.busy()) insertBacktab(shift || event->key() == Qt::Key_Backtab);
+        break;
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Left:

@@ -1,9 +1,11 @@
 #include "app/plan_gesture.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QToolBar>
 
 #include <algorithm>
 #include <vector>
@@ -60,11 +62,24 @@ uint16_t TrackKeyCode(int key) {
     }
 }
 
+// The application's event filter of one gesture while its loop waits for an ending press.
+class PlanGesture::OutsidePresses : public QObject {
+public:
+    explicit OutsidePresses(PlanGesture* gesture) : gesture_(gesture) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return gesture_->outsidePress(watched, event); }
+
+private:
+    PlanGesture* gesture_;
+};
+
 uint32_t AutoClickModifierFlags() {
     return port::defaults().getString(QMDAutoClickModifierKey) == "Meta" ? evmod::kControl : evmod::kOption;
 }
 
-PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse) : view_(view), mouse_(mouse) {
+PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse)
+    : view_(view), mouse_(mouse), outsidePresses_(std::make_unique<OutsidePresses>(this)) {
     sGestures.push_back(this);
     view_->installEventFilter(this);
 }
@@ -121,14 +136,15 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     event->accept();
     const bool left = event->button() == Qt::LeftButton;
     if (busy() && button_ == Qt::NoButton) {
-        // A click a tracker's loop waits for; no menu while it is open.
-        if (!left) return true;
+        // A click a tracker's loop waits for, left or right; no menu while it is open.
+        if (!left && event->button() != Qt::RightButton) return true;
         PlanMouseEvent e = make(event->position(), event->globalPosition(), event->modifiers());
         e.clickCount = clickCount;
-        button_ = Qt::LeftButton;
+        e.right = !left;
+        button_ = event->button();
         mouse_->mouseDown(e);
         if (!busy()) button_ = Qt::NoButton;
-        followPointer();
+        followLoop();
         view_->update();
         return true;
     }
@@ -147,7 +163,7 @@ bool PlanGesture::press(QMouseEvent* event, int32_t clickCount) {
     else mouse_->mouseDown(e);
     if (!alive) return true;
     if (!busy()) button_ = Qt::NoButton;
-    followPointer();
+    followLoop();
     if (!mouse_->takeOwnRepaint()) view_->update();
     else view_->updateLeftovers();
     return true;
@@ -165,7 +181,7 @@ bool PlanGesture::move(QMouseEvent* event) {
     } else {
         mouse_->mouseDragged(e);
     }
-    followPointer();
+    followLoop();
     view_->feedbackChanged();
     return true;
 }
@@ -176,7 +192,7 @@ bool PlanGesture::release(QMouseEvent* event) {
     if (event->button() != button_) return true;
     button_ = Qt::NoButton;
     mouse_->mouseUp(make(event->position(), event->globalPosition(), event->modifiers()));
-    followPointer();
+    followLoop();
     if (!mouse_->takeOwnRepaint()) view_->update();
     else view_->updateLeftovers();
     return true;
@@ -198,7 +214,7 @@ bool PlanGesture::key(QKeyEvent* event) {
         mouse_->keyDown(e);
         view_->feedbackChanged();
     }
-    followPointer();
+    followLoop();
     return false;  // the view's own keys still see it, and wait for the gesture themselves
 }
 
@@ -206,11 +222,32 @@ void PlanGesture::cancel() {
     if (!busy()) return;
     button_ = Qt::NoButton;
     mouse_->cancel();
-    followPointer();
+    followLoop();
     view_->update();
 }
 
-void PlanGesture::followPointer() {
+void PlanGesture::followLoop() {
     const bool follow = busy() && TrackerLoopWantsMoves();
     if (view_->hasMouseTracking() != follow) view_->setMouseTracking(follow);
+    const bool watch = busy() && button_ == Qt::NoButton && TrackerLoopEndsOnPress();
+    if (watch == watchingPresses_) return;
+    watchingPresses_ = watch;
+    if (watch) qApp->installEventFilter(outsidePresses_.get());
+    else qApp->removeEventFilter(outsidePresses_.get());
+}
+
+bool PlanGesture::outsidePress(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+    if (!busy() || button_ != Qt::NoButton || !TrackerLoopEndsOnPress()) {
+        followLoop();  // ended from elsewhere (another tool, a plan's tab)
+        return false;
+    }
+    // The toolbar's items act on a click without taking the focus, which would end the loop.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != view_->window()) return false;
+    QWidget* part = widget;
+    while (part && !qobject_cast<QToolBar*>(part)) part = part->parentWidget();
+    if (!part) return false;
+    cancel();
+    return true;
 }

@@ -8,6 +8,7 @@
 #include <QPointF>
 
 #include <cstdint>
+#include <memory>
 
 #include "port/winrecords.h"
 
@@ -47,11 +48,18 @@ private:
     bool release(QMouseEvent* event);
     bool key(QKeyEvent* event);
     void cancel();
-    // The view reports moves without a button while a tracker's loop follows the pointer.
-    void followPointer();
+    // What the view watches while a tracker's loop is open: moves without a button while it
+    // follows the pointer, and the application's presses while it waits for the one that ends it.
+    void followLoop();
+    // A press on the window's toolbar while the loop waits for its ending press: that press and
+    // nothing else, as no other event reaches the application meanwhile. True when taken.
+    bool outsidePress(QObject* watched, QEvent* event);
 
+    class OutsidePresses;
     QMDDocumentView* view_;
     PlanMouse* mouse_;
+    std::unique_ptr<OutsidePresses> outsidePresses_;
+    bool watchingPresses_ = false;
     // The button of the press being handled; none between the presses a tracker's loop takes.
     Qt::MouseButton button_ = Qt::NoButton;
 };

@@ -151,5 +151,6 @@ void TrackSprinkler(int32_t, int32_t, float h, float, float d, int16_t stage) {
     }
     const Circle c = CircleOf(centre, gUpX, gUpZ);
     DrawRadius(c);
-    StartTrackerRoutine(Turn(c, gCurTool));
+    // Whatever ends the turn from outside (a menu, another tool) is its click.
+    StartTrackerRoutine(Turn(c, gCurTool), TrackerLoopEnd::Press);
 }

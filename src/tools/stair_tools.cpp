@@ -194,8 +194,9 @@ void TrackStraightStaircase(int32_t x, int32_t y, float h, float v, float d, int
 void TrackCurvedStaircase(int32_t, int32_t, float, float, float, int16_t stage) {
     if (!gCurDocument || !CurrentDocState() || stage != 3) return;
     feedback::Clear();
-    // The loop asks the view for moves without a button; they stop when it ends.
-    StartTrackerRoutine(Curve(Float3DPoint{gDownX, gDownY, gDownZ}));
+    // The loop asks the view for moves without a button; they stop when it ends. Whatever
+    // ends it from outside (a menu, another tool) is its click.
+    StartTrackerRoutine(Curve(Float3DPoint{gDownX, gDownY, gDownZ}), TrackerLoopEnd::Press);
 }
 
 void TrackStraightRailing(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {

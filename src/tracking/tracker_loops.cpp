@@ -42,6 +42,11 @@ bool TrackerLoopWantsMoves() {
     return !sLoops.empty() && (sLoops.back().Mask() & trackevent::Mask(trackevent::kMouseMoved));
 }
 
+bool TrackerLoopEndsOnPress() {
+    return !sLoops.empty() && sLoops.back().end == TrackerLoopEnd::Press &&
+           (sLoops.back().Mask() & trackevent::Mask(trackevent::kLeftMouseDown));
+}
+
 bool DeliverToTrackerLoop(const TrackEvent& event) {
     if (sLoops.empty()) return false;
     const size_t depth = sLoops.size();
@@ -64,8 +69,7 @@ void CloseTrackerLoops() {
 }
 
 bool EndTrackerLoops(POINT pointer, uint32_t modifiers) {
-    while (!sLoops.empty() && sLoops.back().end == TrackerLoopEnd::Press) {
-        if (!(sLoops.back().Mask() & trackevent::Mask(trackevent::kLeftMouseDown))) break;
+    while (TrackerLoopEndsOnPress()) {
         // What follows the loop runs on its press, and may open a loop of its own.
         const uint64_t serial = sLoops.back().serial;
         DeliverToTrackerLoop(TrackEvent{trackevent::kLeftMouseDown, pointer, modifiers, 0, 1});

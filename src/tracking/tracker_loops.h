@@ -30,6 +30,9 @@ void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done =
 bool TrackerLoopOpen();
 // The innermost loop follows the pointer: the view reports moves without a button.
 bool TrackerLoopWantsMoves();
+// The innermost loop waits for the press that ends it, and is ended from outside by one
+// (TrackerLoopEnd::Press).
+bool TrackerLoopEndsOnPress();
 // Gives the event to the innermost loop if its mask holds it; closes the loop when its step is
 // done and runs its completion. False when no loop is open.
 bool DeliverToTrackerLoop(const TrackEvent& event);

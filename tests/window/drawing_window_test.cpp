@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
+#include <QToolBar>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -292,6 +294,62 @@ TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
     EXPECT_TRUE(Inked(image, fromEast->firstPoint, fromEast->firstPoint->next));
     EXPECT_TRUE(Inked(image, toSouth->firstPoint, toSouth->firstPoint->next));
     EXPECT_TRUE(Inked(image, PointAt(lone, 0), PointAt(lone, 1)) && Inked(image, PointAt(lone, 1), PointAt(lone, 2)));
+}
+
+// Tab steps the snap mode once a press, Shift-Tab once back, with the line tool's button held
+// and while the polygon's loop waits for its next click; the snap palette shows each mode.
+TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    snap->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    snap->window()->move(screen.bottomRight() - QPoint(snap->window()->width(), snap->window()->height()));
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+    ASSERT_TRUE(chooseTab(8));
+    const auto modesAfter = [&](std::initializer_list<const char*> keys) {
+        std::vector<int> modes;
+        for (const char* key : keys) XDo({"key", key}), QTest::qWait(150), modes.push_back(snap->toolButtons()->selectedTag());
+        return modes;
+    };
+    const std::vector<int> stepped{501, 500, 508, 500};
+    ASSERT_TRUE(chooseTool(8, 7702));
+    ASSERT_EQ(snap->toolButtons()->selectedTag(), 500);
+    press(at(-400, -300));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+    moveTo(at(-200, -300));
+    EXPECT_EQ(modesAfter({"Tab", "shift+Tab", "shift+Tab", "Tab"}), stepped) << "the line's drag";
+    XDo({"mouseup", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    ASSERT_TRUE(chooseTool(8, 7703));
+    press(at(-400, 300)), XDo({"mouseup", "1"}), moveTo(at(-200, 300));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+    EXPECT_EQ(modesAfter({"Tab", "shift+Tab", "shift+Tab", "Tab"}), stepped) << "the polygon's loop";
+    XDo({"key", "Escape"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+}
+
+// An outline drawn point by point ends on a right click: three clicks with the Freehand Roof
+// tool and a right click make a panel of three points, stored as its tool's step.
+TEST_F(Drawing, ARightClickEndsAnOutlineDrawnPointByPoint) {
+    ASSERT_TRUE(chooseTab(4));
+    ASSERT_TRUE(chooseTool(4, 7306));
+    const QPoint clicks[] = {at(-600, -400), at(600, -400), at(600, 400)};
+    for (const QPoint& p : clicks) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
+        ASSERT_TRUE(view->gestureBusy());
+    }
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    moveTo(at(-600, 400)), XDo({"click", "3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); })) << "the right click did not end the outline";
+    if (view->gestureBusy()) XDo({"key", "Escape"}), QTest::qWait(200);
+    const Objex* panel = nullptr;
+    for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+        if (o->type == objtype::kFreehandRoof) panel = o;
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->pointCount, 3);
+    EXPECT_EQ(w->commandRouter()->action("undo")->text().toStdString(), "Undo Freehand Roof Tool");
 }
 
 // Four rectangles in the port's pixels, each press and release 1 to 3 pixels off its corner,
@@ -606,6 +664,53 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
     EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
     EXPECT_TRUE(DoorSwingShows(door));
+
+    // The window's LiveView and Inspector buttons: the press only ends the swing, the live view
+    // and the inspector column stay as they were.
+    ASSERT_TRUE(chooseTab(1));
+    const QUndoStack* steps = w->document()->undoStack();
+    float along = -60;  // each door (60 wide, about the release) clear of the others
+    for (const char* item : {"Document Toolbar LiveView Item", "Document Toolbar Inspector Item"}) {
+        SCOPED_TRACE(item);
+        ASSERT_TRUE(chooseTool(1, 7056));
+        door = leave(along, along + 30);
+        along += 100;
+        ASSERT_NE(door, nullptr);
+        ASSERT_TRUE(view->gestureBusy());
+        const int stored = steps->count();
+        const bool liveShown = live->window()->isVisible(), inspectorShown = w->isInspectorShown();
+        QWidget* button = w->docToolbar()->widgetForAction(w->docToolbar()->findChild<QAction*>(item));
+        ASSERT_NE(button, nullptr);
+        ClickAt(button, button->rect().center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+        QTest::qWait(200);
+        EXPECT_EQ(steps->count(), stored + 1);
+        EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
+        EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+        EXPECT_EQ(std::pair(live->window()->isVisible(), w->isInspectorShown()), std::pair(liveShown, inspectorShown));
+        if (view->gestureBusy()) click(at(along, -40));
+    }
+
+    // The circular arc's second phase: a press on the Edit menu's title builds the arc.
+    ASSERT_TRUE(chooseTab(8));
+    ASSERT_TRUE(chooseTool(8, 7705));
+    const auto arcs = [] {
+        int n = 0;
+        for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
+            n += o->type == objtype::kDetail && o->subtype == detailsubtype::kArc;
+        return n;
+    };
+    press(at(-100, 150));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+    moveTo(at(-50, 150)), moveTo(at(0, 150));
+    XDo({"mouseup", "1"}), QTest::qWait(200);
+    moveTo(at(-50, 100)), QTest::qWait(100);
+    ASSERT_TRUE(view->gestureBusy());
+    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    XDo({"key", "Escape"}), QTest::qWait(200);
+    EXPECT_EQ(arcs(), 1);
+    EXPECT_EQ(undo->text().toStdString(), "Undo Circular Arc Tool");
     LiveViewController::destroyShared();
 }
 

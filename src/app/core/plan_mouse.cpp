@@ -147,7 +147,9 @@ void PlanMouse::rightMouseDown(const PlanMouseEvent& event) {
 
 void PlanMouse::mouseDown(const PlanMouseEvent& event) {
     settle();
-    if (gesture_ == Gesture::Track) return track(trackevent::kLeftMouseDown, event);  // a loop's press
+    // A loop's press.
+    if (gesture_ == Gesture::Track)
+        return track(event.right ? trackevent::kRightMouseDown : trackevent::kLeftMouseDown, event);
     if (busy()) return;
     mouseEvent_ = event;
     gEventModifiers = event.modifiers;

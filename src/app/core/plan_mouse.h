@@ -11,7 +11,8 @@
 // - While busy(): every move with the button down is mouseDragged; a key press and a change of
 //   the modifier keys are keyDown and flagsChanged at the pointer's current position; the
 //   release of the pressed button is mouseUp; a lost grab or focus is cancel(). While busy()
-//   the view refuses the wheel, menus and shortcuts, and ignores further presses.
+//   the view refuses the wheel, menus and shortcuts, and ignores further presses but those a
+//   tracker's loop waits for (mouseMoved).
 // - Outside a gesture: changes of the modifier keys are flagsChanged (the content auto-click
 //   mode), leaving the view is mouseExited.
 // - A drop: performDragOperation with whether the drag declared kContent2DDNDPboardType and
@@ -82,7 +83,8 @@ public:
     void flagsChanged(const PlanMouseEvent& atPointer);
     void mouseUp(const PlanMouseEvent& event);
     // A move without a button, reported while a tracker's loop follows the pointer
-    // (TrackerLoopWantsMoves); presses during such a loop are mouseDown as usual.
+    // (TrackerLoopWantsMoves); presses during such a loop are mouseDown as usual, a right one
+    // with `right` set (the loop's own, not rightMouseDown's context menu).
     void mouseMoved(const PlanMouseEvent& event);
     // The gesture ends at its last point, as if released there; a tracker's loops close.
     void cancel();
