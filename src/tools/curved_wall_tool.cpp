@@ -185,5 +185,6 @@ void TrackCurvedWall(int32_t, int32_t, float h, float, float d, int16_t stage) {
     }
     DrawAngle(32000);
     if (TrackedGestureWasClick()) return Finish();
-    StartTrackerRoutine(Bend(ChordOf(down, Float3DPoint{gUpX, down.floatV, gUpZ})));
+    // Whatever ends the bend from outside (a menu, another tool) is its click.
+    StartTrackerRoutine(Bend(ChordOf(down, Float3DPoint{gUpX, down.floatV, gUpZ})), TrackerLoopEnd::Press);
 }

@@ -235,8 +235,10 @@ void TrackOffsetDim(float h, float v, float d, int16_t stage) {
         }
     }
     if (stage != 3) return;
-    // A press that never became a drag needs no loop: the gesture is over.
-    if (!EndedAsClick()) StartTrackerRoutine(PlaceOffsetDim(gCurTool, feedback::Down(), {h, v, d}));
+    // A press that never became a drag needs no loop: the gesture is over. Whatever ends the
+    // placing from outside (a menu, another tool) is its click.
+    if (!EndedAsClick())
+        StartTrackerRoutine(PlaceOffsetDim(gCurTool, feedback::Down(), {h, v, d}), TrackerLoopEnd::Press);
     gMouseCaptured = 0;
 }
 
@@ -261,7 +263,7 @@ void TrackLeaderDim(float h, float v, float d, int16_t stage) {
         feedback::Line(feedback::Engine(), feedback::Down(), {h, v, d});
     }
     if (stage != 3) return;
-    if (!EndedAsClick()) StartTrackerRoutine(PlaceLeaderLeg(feedback::Down(), {h, v, d}));
+    if (!EndedAsClick()) StartTrackerRoutine(PlaceLeaderLeg(feedback::Down(), {h, v, d}), TrackerLoopEnd::Press);
     gMouseCaptured = 0;
 }
 

@@ -691,26 +691,46 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
         if (view->gestureBusy()) click(at(along, -40));
     }
 
-    // The circular arc's second phase: a press on the Edit menu's title builds the arc.
-    ASSERT_TRUE(chooseTab(8));
-    ASSERT_TRUE(chooseTool(8, 7705));
-    const auto arcs = [] {
-        int n = 0;
-        for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
-            n += o->type == objtype::kDetail && o->subtype == detailsubtype::kArc;
-        return n;
+    // Each loop that waits for the click after its drag: a press on the Edit menu's title
+    // builds what the click would have.
+    struct Waiting {
+        int16_t plan, tool;
+        bool (*made)(const Objex*);
+        const char* undo;
     };
-    press(at(-100, 150));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
-    moveTo(at(-50, 150)), moveTo(at(0, 150));
-    XDo({"mouseup", "1"}), QTest::qWait(200);
-    moveTo(at(-50, 100)), QTest::qWait(100);
-    ASSERT_TRUE(view->gestureBusy());
-    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-    XDo({"key", "Escape"}), QTest::qWait(200);
-    EXPECT_EQ(arcs(), 1);
-    EXPECT_EQ(undo->text().toStdString(), "Undo Circular Arc Tool");
+    const Waiting waiting[] = {
+        {8, 7705, [](const Objex* o) { return o->type == objtype::kDetail && o->subtype == detailsubtype::kArc; },
+         "Undo Circular Arc Tool"},
+        {1, 7054, [](const Objex* o) { return o->type == objtype::kWall; }, "Undo Curved Wall Tool"},
+        {1, 210,
+         [](const Objex* o) { return o->type == objtype::kOffsetDimensionV || o->type == objtype::kOffsetDimensionH; },
+         "Undo Offset Dimension Tool"},
+        {1, 213, [](const Objex* o) { return o->type == objtype::kLeaderDimension; }, "Undo Leader Dimension Tool"},
+    };
+    float row = 150;
+    for (const Waiting& t : waiting) {
+        SCOPED_TRACE(t.undo);
+        ASSERT_TRUE(chooseTab(t.plan));
+        ASSERT_TRUE(chooseTool(t.plan, t.tool));
+        const auto made = [&] {
+            int n = 0;
+            for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) n += t.made(o);
+            return n;
+        };
+        const int before = made();
+        press(at(-100, row));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+        moveTo(at(-50, row)), moveTo(at(0, row));
+        XDo({"mouseup", "1"}), QTest::qWait(200);
+        moveTo(at(-50, row - 50)), QTest::qWait(100);
+        ASSERT_TRUE(view->gestureBusy());
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+        XDo({"key", "Escape"}), QTest::qWait(200);
+        EXPECT_EQ(made(), before + 1);
+        EXPECT_EQ(undo->text().toStdString(), t.undo);
+        row += 70;
+    }
     LiveViewController::destroyShared();
 }
 
