@@ -59,6 +59,15 @@ QWidget* Shown(QMDWindowController* w) {
     return views.isEmpty() ? nullptr : views.first();
 }
 
+// A document window at zoom 1 (plan view points are the plan's (H, D)), shown and active;
+// null when it never became so.
+QMDWindowController* ShownWindowAtZoomOne() {
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    if (!ShowFocused(w) || !QTest::qWaitFor([w] { return w->isActiveWindow(); })) return nullptr;
+    return w;
+}
+
 // The third floor worked on with its roof and skylight on the shown plans, and the skylight
 // clicked with the server's mouse.
 void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign& design) {
@@ -74,10 +83,8 @@ void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign&
 
 TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     WindowTestServices services("inspectorwindow");
-    QMDWindowController* w = OpenDocumentWindow();
-    w->document()->model()->itsDocState->zoomFactor = 1;  // plan view points are the plan's (H, D)
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     RegisterTestPanes({"DetailObjectInspectorController"},
                       TestPaneRows{{ElevationRow(objtype::kDetail, "Detail Elevation")}});
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
@@ -137,10 +144,8 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
 // window and door tools take the opening alone, with its own pane.
 TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     WindowTestServices services("inspectorpanes");
-    QMDWindowController* w = OpenDocumentWindow();
-    w->document()->model()->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
     // As placed in a design: the wall with its solid, the plant and the flood light on the plan
     // in view with their models' bounds.
@@ -299,11 +304,9 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
 // as placed; a real slider drag, a box or a typed value there is one named undo step.
 TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOneStep) {
     WindowTestServices services("inspectorlights");
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
-    doc->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     const uint32_t shown = doc->itsDocState->visiblePlans;
     // A fixture light as placed: a group holding its light code, its two parts carrying the values.
@@ -438,12 +441,10 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
 // skylight staying on the plan with its style, its row and the tool's style.
 TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
     WindowTestServices services("inspectorskylight");
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
     DocState* ds = doc->itsDocState;
-    ds->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     ds->units = kMetricUnits, ds->metricReadout = 1;  // metres
     RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
@@ -505,11 +506,9 @@ TEST(InspectorWindow, TheMissingCustomWindowsTwoAlertsComeOneAfterTheOther) {
             if (&port::alerts() == this) port::setAlerts(nullptr);
         }
     } sheets;
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
-    doc->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     ClickSkylightOnTheThirdFloor(w, design);
     QListWidget* styles = nullptr;
@@ -559,11 +558,9 @@ TEST(InspectorWindow, ACustomSkylightIsDrawnAroundItsClick) {
     Make(objtype::kOpeningMask).on(definition->itsCurLayer).closed().at({{0, 0, 0}, {30, 0, 0}, {30, 45, 0}, {0, 45, 0}});
     ASSERT_EQ(KeyFileWrite((dome + ".PTF").c_str()), 1);
     definition->dealloc();
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
-    doc->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     doc->itsCurLayer = design.third;
     Set2DViewLayerVisibility(design.third);
