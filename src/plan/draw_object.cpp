@@ -251,10 +251,11 @@ void DrawChildren(void* dc, Objex* object, const RECT* rect, int32_t flags,
             DrawObject(dc, child, rect, flags, transform);
             continue;
         }
-        // A custom skylight shows as its opening outlines, selected with it during a move.
+        // A custom skylight shows as the opening outlines built where it stands (not those of
+        // its definition), selected with it during a move.
         const bool showSelected =
             (flags & (drawflag::kRotate | drawflag::kTranslate)) && IsObjectSelected(child);
-        for (Objex* piece = record->partLists[0]; piece; piece = piece->next) {
+        for (Objex* piece = record->customParts; piece; piece = piece->next) {
             if (piece->type != objtype::kOpeningMask) continue;
             if (showSelected) SelectObj(piece, 1, 0);
             DrawObject(dc, piece, rect, flags, transform);

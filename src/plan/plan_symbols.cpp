@@ -109,6 +109,15 @@ void SetupToDraw2DSymbolObject(void* dc, int32_t a, int32_t b, float angle, cons
     }
 }
 
+void FixtureSymbolScale(int16_t symbolType, float width, float height, float* scaleH, float* scaleV) {
+    const DocState* ds = CurrentDocState();
+    const Fixture* fixture = FixtureOf(symbolType);
+    *scaleH = *scaleV = 1.0f;
+    if (!fixture || !ds) return;
+    *scaleH = width / ConvertWorldToScreen(fixture->width, ds, 0);
+    *scaleV = height / ConvertWorldToScreen(fixture->height, ds, 0);
+}
+
 void DrawComponent(void* dc, const Objex* object, int32_t, int32_t a, int32_t b, int16_t symbolType) {
     const DocState* ds = CurrentDocState();
     if (!object || !ds || object->typeData.kind != TypeDataKind::Attachment) return;
@@ -131,10 +140,7 @@ void DrawComponent(void* dc, const Objex* object, int32_t, int32_t a, int32_t b,
     along(t, &q[0], &q[1]);
     const Fixture* fixture = FixtureOf(symbolType);
     float scaleH = 1.0f, scaleV = 1.0f;
-    if (fixture) {
-        scaleH = record->width / ConvertWorldToScreen(fixture->width, ds, 0);
-        scaleV = record->height / ConvertWorldToScreen(fixture->height, ds, 0);
-    }
+    FixtureSymbolScale(symbolType, record->width, record->height, &scaleH, &scaleV);
     SetupToDraw2DSymbolObject(dc, a, b, f + kQuarterTurn, q, symbolType, scaleH, scaleV);
     if (!fixture) return;
     const float degrees = static_cast<float>(w * kDegreesPerRadian);

@@ -17,5 +17,8 @@ void Draw2DSymbolObject(void* dc, const Objex* object, int32_t a, int32_t b, flo
 void Draw2DSymbolSegment(void* dc, const Objex* object, const Poinz* first, const Poinz* second,
                          int32_t a, int32_t b, float angle, const float* origin, float scaleH,
                          float scaleV);
+// The factors that draw a bath fixture's symbol (95, 96, 97) at its width and height (plan
+// units); 1 x 1 for any other symbol.
+void FixtureSymbolScale(int16_t symbolType, float width, float height, float* scaleH, float* scaleV);
 void DrawComponent(void* dc, const Objex* object, int32_t flags, int32_t a, int32_t b,
                    int16_t symbolType);

@@ -22,7 +22,8 @@ void CarveSkylight(Objex* skylight, RoofAttachmentRecord* record, Plane* face, i
         (mode == 1 ? BuildTopSkylightTrimPlanes : BuildBottomSkylightTrimPlanes)(skylight);
         return;
     }
-    for (Objex* part = record->partLists[0]; part; part = part->next) {
+    // The outline pieces built where the skylight stands, not those of its definition.
+    for (Objex* part = record->customParts; part; part = part->next) {
         if (part->type != objtype::kOpeningMask) continue;
         CarveRoofAttachment(part, face, mode, objtype::kSkylight);
         (mode == 1 ? BuildTopCustomSkylightTrimPlanes

@@ -13,6 +13,7 @@
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/dynamic_draw_engine.h"
+#include "plan/plan_symbols.h"
 #include "plan/wall_dimensions.h"
 #include "tools/attached_dimensions.h"
 #include "tools/attachment_layout.h"
@@ -239,20 +240,6 @@ bool DrawnAsSymbol(int16_t symbol) {
            (symbol >= 90 && symbol <= 97) || symbol == 99 || symbol == 109 || symbol == 124;
 }
 
-// Tubs and showers stretch their symbol (drawn at 60 x 30, 60 x 42 and 48 x 36) to their size.
-FloatPoint SymbolScale(int16_t symbol, FloatPoint size) {
-    switch (symbol) {
-    case 95:
-        return {size.floatH / 60, size.floatV / 30};
-    case 96:
-        return {size.floatH / 60, size.floatV / 42};
-    case 97:
-        return {size.floatH / 48, size.floatV / 36};
-    default:
-        return {1, 1};
-    }
-}
-
 // The 2D symbol's strokes with their back edge on the anchor, reaching away from the wall.
 void DrawSymbol(QMDDynamicDrawEngine* engine, const Objex* symbol, FloatPoint anchor, float turn,
                 FloatPoint scale, float v) {
@@ -335,10 +322,12 @@ void DrawAttachment(const WallPlacement& p, float angle) {
     auto at = [v](FloatPoint q) { return Float3DPoint{q.floatH, v, q.floatV}; };
     feedback::DynamicDrawing drawing;
     const Objex* art = DrawnAsSymbol(symbol) ? FindSymbolEntry(gSymbol2DList, symbol) : nullptr;
-    if (art)
-        DrawSymbol(engine, art, anchor, p.side ? angle + 2 * kQuarterTurn : angle,
-                   SymbolScale(symbol, p.size), v);
-    else if (symbol == objtype::kAccessory || symbol == 303)
+    if (art) {
+        // Tubs and showers stretch their symbol to their size as the placed fixture does.
+        FloatPoint scale;
+        FixtureSymbolScale(symbol, p.size.floatH, p.size.floatV, &scale.floatH, &scale.floatV);
+        DrawSymbol(engine, art, anchor, p.side ? angle + 2 * kQuarterTurn : angle, scale, v);
+    } else if (symbol == objtype::kAccessory || symbol == 303)
         feedback::Line(engine, at(Along(p.centre, turn, -reach)), at(anchor));
     else if (symbol == 138)
         feedback::Line(engine, at(p.fromCentre ? p.centre : anchor),

@@ -208,12 +208,13 @@ TEST_F(TrimsTest, RoofOpeningsMaskTheFaceOfTheirOwnSectionTheUpperOneTwelveHighe
                          {12, 8, 4}));
     }
 
-    // A custom skylight masks and frames each opening piece; another section's face gets
-    // nothing.
+    // A custom skylight masks and frames each opening piece built where it stands, not its
+    // definition's; another section's face gets nothing.
     RoofAttachmentRecord* r = sky->typeData.roofAttachment;
     r->style = 806;
     for (int16_t type : {objtype::kOpeningMask, objtype::kOpeningMask, int16_t{19}})
-        AppendObjectToList(r->partLists[0], Part(type));
+        AppendObjectToList(r->customParts, Part(type));
+    AppendObjectToList(r->partLists[0], Part(objtype::kOpeningMask));
     DeletePlaneObjectList(face->masks);
     DeleteAllRendererObjects();
     CarveAllRoofAttachments(roof, sides[0], 12, 1);

@@ -18,6 +18,12 @@
 
 #include "app/app_controller.h"
 #include "content/content_palette_controller.h"
+#include "content/content_view.h"
+#include "content/core/preview_grid.h"
+#include "files/content_folders.h"
+#include "files/design_file.h"
+#include "support/content_library.h"
+#include "support/qt/content_images.h"
 #include <QScrollArea>
 #include "app/document.h"
 #include "app/document_view.h"
@@ -53,6 +59,15 @@ QWidget* Shown(QMDWindowController* w) {
     return views.isEmpty() ? nullptr : views.first();
 }
 
+// A document window at zoom 1 (plan view points are the plan's (H, D)), shown and active;
+// null when it never became so.
+QMDWindowController* ShownWindowAtZoomOne() {
+    QMDWindowController* w = OpenDocumentWindow();
+    w->document()->model()->itsDocState->zoomFactor = 1;
+    if (!ShowFocused(w) || !QTest::qWaitFor([w] { return w->isActiveWindow(); })) return nullptr;
+    return w;
+}
+
 // The third floor worked on with its roof and skylight on the shown plans, and the skylight
 // clicked with the server's mouse.
 void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign& design) {
@@ -68,10 +83,8 @@ void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign&
 
 TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
     WindowTestServices services("inspectorwindow");
-    QMDWindowController* w = OpenDocumentWindow();
-    w->document()->model()->itsDocState->zoomFactor = 1;  // plan view points are the plan's (H, D)
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     RegisterTestPanes({"DetailObjectInspectorController"},
                       TestPaneRows{{ElevationRow(objtype::kDetail, "Detail Elevation")}});
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
@@ -131,10 +144,8 @@ TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
 // window and door tools take the opening alone, with its own pane.
 TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     WindowTestServices services("inspectorpanes");
-    QMDWindowController* w = OpenDocumentWindow();
-    w->document()->model()->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     InspectorDesign design = BuildInspectorDesign(w->document()->model());
     // As placed in a design: the wall with its solid, the plant and the flood light on the plan
     // in view with their models' bounds.
@@ -293,11 +304,9 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
 // as placed; a real slider drag, a box or a typed value there is one named undo step.
 TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOneStep) {
     WindowTestServices services("inspectorlights");
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
-    doc->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     const uint32_t shown = doc->itsDocState->visiblePlans;
     // A fixture light as placed: a group holding its light code, its two parts carrying the values.
@@ -432,12 +441,10 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
 // skylight staying on the plan with its style, its row and the tool's style.
 TEST(InspectorWindow, ACustomSkylightWithNoCustomWindowKeepsTheSkylight) {
     WindowTestServices services("inspectorskylight");
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
     DocState* ds = doc->itsDocState;
-    ds->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     ds->units = kMetricUnits, ds->metricReadout = 1;  // metres
     RoofAttachmentRecord* sky = design.skylight->typeData.roofAttachment;
@@ -499,11 +506,9 @@ TEST(InspectorWindow, TheMissingCustomWindowsTwoAlertsComeOneAfterTheOther) {
             if (&port::alerts() == this) port::setAlerts(nullptr);
         }
     } sheets;
-    QMDWindowController* w = OpenDocumentWindow();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
     QMDDocumentModel* doc = w->document()->model();
-    doc->itsDocState->zoomFactor = 1;
-    ASSERT_TRUE(ShowFocused(w));
-    ASSERT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
     InspectorDesign design = BuildInspectorDesign(doc);
     ClickSkylightOnTheThirdFloor(w, design);
     QListWidget* styles = nullptr;
@@ -537,6 +542,72 @@ TEST(InspectorWindow, TheMissingCustomWindowsTwoAlertsComeOneAfterTheOther) {
     }
     QApplication::processEvents();
     EXPECT_TRUE(up().empty());
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A custom skylight from the user's own library: the skylight tool's custom row, Dome chosen
+// in the palette and a click on the roof draw Dome's outline at the tool's size (36 x 56
+// inches, 72 x 112 at zoom 1) around the click, and nothing at the plan's origin.
+TEST(InspectorWindow, ACustomSkylightIsDrawnAroundItsClick) {
+    WindowTestServices services("inspectorcustomskylight");
+    const std::string dome = LocalDomainCustomWindowPath() + "/Skylights/Dome";
+    WriteTextFile(LocalDomainUserSharedPath() + "/WindowCat.ini", Ini().categories("Window", {"Skylights"}).text());
+    WriteTextFile(dome + ".PTI", Ini().section("Description").key("AttachmentName", "Dome").text());
+    WritePreviewImage(dome + ".PPV", Qt::blue, Qt::blue);
+    QMDDocumentModel* definition = QMDDocumentModel::alloc()->init();
+    Make(objtype::kOpeningMask).on(definition->itsCurLayer).closed().at({{0, 0, 0}, {30, 0, 0}, {30, 45, 0}, {0, 45, 0}});
+    ASSERT_EQ(KeyFileWrite((dome + ".PTF").c_str()), 1);
+    definition->dealloc();
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
+    QMDDocumentModel* doc = w->document()->model();
+    InspectorDesign design = BuildInspectorDesign(doc);
+    doc->itsCurLayer = design.third;
+    Set2DViewLayerVisibility(design.third);
+    QTabBar* tabs = w->docTabView();
+    ClickAt(tabs, tabs->tabRect(4).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == 4; })) << gCurToolSet;
+    design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
+    w->docView()->scrollPoint({-60, -60});
+    QWidget* palette = PlanToolPaletteController::shared()->window();
+    palette->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
+    QWidget* tool = PlanToolPaletteController::shared()->toolButtons(4)->cell(7310);
+    ASSERT_TRUE(tool);
+    ClickAt(tool, tool->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7310; })) << gCurTool;
+    QListWidget* styles = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView")); }));
+    w->inspectorScrollView()->ensureWidgetVisible(styles);
+    ClickAt(styles->viewport(), styles->visualItemRect(styles->item(3)).center());
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->contentView()->previewCount() == 1; })) << "Dome is not shown";
+    const content::GridCell cell = content::CellOfIndex(0, p->contentView()->width(), p->contentView()->previewAt(0).width(),
+                                                         p->contentView()->previewAt(0).height());
+    ClickAt(p->contentView(), QPoint(int(cell.x + cell.width / 2), int(cell.y + cell.height / 2)));
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->selectedSymEntry() != nullptr; })) << "Dome was not chosen";
+    ASSERT_EQ(doc->itsDocState->skylightStyle, 806);
+
+    QWidget* plan = w->docScrollView()->viewport();
+    const auto inPlan = [&](float h, float d) {
+        const PlatformPoint origin = w->docView()->boundsOrigin();
+        return plan->mapFromGlobal(w->docView()->mapToGlobal(QPointF(h - origin.x, d - origin.y).toPoint()));
+    };
+    w->docView()->repaint();
+    const QImage before = OnScreen(plan);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ClickAt(plan, inPlan(300, 100));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->document()->undoStack()->undoText() == QStringLiteral("Skylight"); }));
+    w->docView()->repaint();
+    const QImage after = OnScreen(plan);
+    QRect drawn;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.pixel(x, y) != before.pixel(x, y)) drawn |= QRect(x, y, 1, 1);
+    const QRect outline(inPlan(264, 44), inPlan(336, 156));
+    EXPECT_LE((drawn.topLeft() - outline.topLeft()).manhattanLength(), 3) << drawn.x() << "," << drawn.y();
+    EXPECT_LE((drawn.bottomRight() - outline.bottomRight()).manhattanLength(), 3) << drawn.width() << "x" << drawn.height();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-custom-skylight.png"));
     AppController::destroyShared(), ResetAllGlobals();
 }
 

@@ -316,15 +316,73 @@ QPoint InView(QMDDocumentView* plan, QWidget* widget, float h, float d) {
     return widget->mapFromGlobal(plan->mapToGlobal(at));
 }
 
+// The server's pointer moved onto the widget's point.
+void PointerTo(QWidget* on, QPoint at) {
+    const QPoint g = on->mapToGlobal(at);
+    XDo({"mousemove", QString::number(g.x()), QString::number(g.y())}), QTest::qWait(60);
+}
+
 // A press, moves and the release with the server's mouse, each a step of the pointer.
 void Drag(QWidget* on, std::initializer_list<QPoint> path) {
-    const auto move = [on](QPoint at) {
-        const QPoint g = on->mapToGlobal(at);
-        XDo({"mousemove", QString::number(g.x()), QString::number(g.y())}), QTest::qWait(60);
-    };
-    move(*path.begin()), XDo({"mousedown", "1"}), QTest::qWait(60);
-    for (auto at = path.begin() + 1; at != path.end(); ++at) move(*at);
+    PointerTo(on, *path.begin()), XDo({"mousedown", "1"}), QTest::qWait(60);
+    for (auto at = path.begin() + 1; at != path.end(); ++at) PointerTo(on, *at);
     XDo({"mouseup", "1"}), QTest::qWait(100);
+}
+
+// A document window at zoom 1 (plan units are pixels), the plan palette below it and interior
+// walls 900 pixels long dragged with the wall tool, one at each height; metric on asking.
+struct WallsWindow {
+    QMDWindowController* w = nullptr;
+    QMDDocumentView* plan = nullptr;
+    QWidget* view = nullptr;
+    std::vector<Objex*> walls;
+    // The tool's cell clicked, its toolset shown first.
+    bool pick(int16_t toolset, int16_t tool) const {
+        PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+        palette->updateToolsetForPlan(toolset), palette->loadToolPaletteForPlan(toolset);
+        QWidget* cell = palette->toolButtons(toolset)->cell(tool);
+        if (!cell) return false;
+        ClickAt(cell, cell->rect().center());
+        return QTest::qWaitFor([&] { return gCurTool == tool; });
+    }
+};
+void OpenWallsWindow(WallsWindow* out, std::initializer_list<int> heights, bool metric = false) {
+    QMDWindowController* w = out->w = OpenDocumentWindow();
+    DocState* ds = w->document()->model()->itsDocState;
+    if (metric) ds->units = kMetricUnits, SetDocStateMetricDefaults(ds);
+    ds->zoomFactor = 1, ds->snapToGrid = 0, ds->visiblePlans = -1;
+    ASSERT_TRUE(ShowFocused(w));
+    w->setGeometry(0, 0, 1270, 800);
+    ASSERT_NE(gSymbol3DList, nullptr) << "no built-in symbols were loaded";
+    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+    palette->showWindow(), palette->window()->move(0, 950);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
+    out->plan = w->docView();
+    QWidget* view = out->view = w->docScrollView()->viewport();
+    QTest::qWait(200);
+    ASSERT_GT(view->width(), 980);
+    ASSERT_GT(view->height(), 500);
+    ASSERT_TRUE(out->pick(1, 7052));
+    for (int y : heights) {
+        Drag(view, {QPoint(60, y), QPoint(300, y), QPoint(960, y)});
+        Objex* last = gCurDocument->itsCurLayer->firstObject;
+        while (last && last->next) last = last->next;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return last && last->type == objtype::kWall && (out->walls.empty() || last != out->walls.back()); }))
+            << "no wall at " << y;
+        out->walls.push_back(last);
+    }
+}
+
+// The box of the pixels from row `from` on (to row `to`) that differ from `before` (only the
+// pure reds with `red`).
+QRect Drawn(const QImage& now, const QImage& before, bool red, int from, int to = 1 << 20) {
+    QRect box;
+    for (int y = from; y < std::min(to, now.height()); ++y)
+        for (int x = 0; x < now.width(); ++x) {
+            const QRgb c = now.pixel(x, y);
+            if (c != before.pixel(x, y) && (!red || (qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60))) box |= QRect(x, y, 1, 1);
+        }
+    return box;
 }
 
 // The scene's pieces built for a wall component's parts: how many, the height of the lowest in
@@ -359,39 +417,10 @@ Built BuiltFor(const Objex* component) {
 // built in 3D from its model, at its mounting height.
 TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) {
     StockServices services("stockwall");
-    QMDWindowController* w = OpenDocumentWindow();
-    DocState* ds = w->document()->model()->itsDocState;
-    ds->zoomFactor = 1, ds->snapToGrid = 0, ds->visiblePlans = -1;
-    ASSERT_TRUE(ShowFocused(w));
-    w->setGeometry(0, 0, 1270, 800);
-    ASSERT_NE(gSymbol3DList, nullptr) << "no built-in symbols were loaded";
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->showWindow(), palette->window()->move(0, 950);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    QMDDocumentView* plan = w->docView();
-    QWidget* view = w->docScrollView()->viewport();
-    QTest::qWait(200);
-    ASSERT_GT(view->width(), 980);
-    ASSERT_GT(view->height(), 500);
-    const auto pick = [&](int16_t toolset, int16_t tool) {
-        palette->updateToolsetForPlan(toolset), palette->loadToolPaletteForPlan(toolset);
-        QWidget* cell = palette->toolButtons(toolset)->cell(tool);
-        if (!cell) return false;
-        ClickAt(cell, cell->rect().center());
-        return QTest::qWaitFor([&] { return gCurTool == tool; });
-    };
-
-    // Three interior walls, 900 pixels long, dragged with the wall tool.
-    std::vector<Objex*> walls;
-    ASSERT_TRUE(pick(1, 7052));
-    for (int y : {60, 200, 320}) {
-        Drag(view, {QPoint(60, y), QPoint(300, y), QPoint(960, y)});
-        Objex* last = gCurDocument->itsCurLayer->firstObject;
-        while (last && last->next) last = last->next;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return last && last->type == objtype::kWall && (walls.empty() || last != walls.back()); }))
-            << "no wall at " << y;
-        walls.push_back(last);
-    }
+    WallsWindow walled;
+    ASSERT_NO_FATAL_FAILURE(OpenWallsWindow(&walled, {60, 200, 320}));
+    QMDDocumentView* plan = walled.plan;
+    QWidget* view = walled.view;
 
     struct Row {
         int16_t toolset, tool, symbol;
@@ -409,8 +438,8 @@ TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) 
     std::vector<std::pair<const Row*, Objex*>> placed;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.tool);
-        ASSERT_TRUE(pick(r.toolset, r.tool));
-        Objex* wall = walls[size_t(r.wall)];
+        ASSERT_TRUE(walled.pick(r.toolset, r.tool));
+        Objex* wall = walled.walls[size_t(r.wall)];
         const Poinz* start = wall->firstPoint;
         const QPoint on = InView(plan, view, start->position[0] + float(r.at), start->position[2]);
         const QImage before = Screen(view);
@@ -446,6 +475,49 @@ TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) 
         EXPECT_NEAR(b.h, (start->position[0] + start->next->position[0]) / 2, 3) << "symbol " << r->symbol << ": not where it was put";
     }
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
+// A bath tub and a shower pressed on a wall and dragged along it, in an imperial and a metric
+// design: the red outline shown while the button is held has the size and the place of the
+// symbol drawn once it is let go.
+TEST(StockContentWindow, ABathFixtureIsPreviewedAtTheSizeItIsBuilt) {
+    for (const bool metric : {false, true}) {
+        SCOPED_TRACE(metric ? "metric" : "imperial");
+        StockServices services("stockbath");
+        WallsWindow walled;
+        ASSERT_NO_FATAL_FAILURE(OpenWallsWindow(&walled, {200}, metric));
+        QWidget* view = walled.view;
+        const Poinz* start = walled.walls[0]->firstPoint;
+        const int below = InView(walled.plan, view, 0, start->position[2]).y() + 8;  // past the wall's lower face
+        for (const auto& [tool, symbol, at] : {std::tuple(7208, 95, 200), std::tuple(7210, 97, 600)}) {
+            SCOPED_TRACE(tool);
+            ASSERT_TRUE(walled.pick(3, int16_t(tool)));
+            const QPoint on = InView(walled.plan, view, start->position[0] + float(at), start->position[2]);
+            const QImage before = Screen(view);
+            PointerTo(view, on), XDo({"mousedown", "1"}), QTest::qWait(60);
+            PointerTo(view, on + QPoint(4, 3)), PointerTo(view, on + QPoint(8, 6));
+            // Its reach from the wall, and its span along the wall next to it (its labels lie further off).
+            QRect held, heldSpan;
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                const QImage now = Screen(view);
+                heldSpan = Drawn(now, before, true, below, below + 3);
+                return !(held = Drawn(now, before, true, below)).isEmpty();
+            })) << "no outline while the button is held";
+            XDo({"mouseup", "1"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return LastChild(walled.walls[0]) && LastChild(walled.walls[0])->subtype == symbol; }));
+            QRect built, builtSpan;
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                const QImage now = Screen(view);
+                builtSpan = Drawn(now, before, false, below, below + 3);
+                return Drawn(now, before, true, below).isEmpty() && !(built = Drawn(now, before, false, below)).isEmpty();
+            })) << "the outline stays, or nothing was drawn";
+            EXPECT_NEAR(heldSpan.width(), builtSpan.width(), 3);
+            EXPECT_NEAR(held.height(), built.height(), 3);
+            EXPECT_NEAR(heldSpan.center().x(), builtSpan.center().x(), 2);
+        }
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", metric ? "-bath-metric.png" : "-bath.png"));
+        AppController::destroyShared(), dvxtest::ResetAllGlobals();
+    }
 }
 
 // Window > PowerTools...: the stock photo-view tool listed with its picture; Launch asks for an
