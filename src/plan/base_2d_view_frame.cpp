@@ -250,8 +250,10 @@ void Base2DView::draw3DGridDots(float hSpacing, float vSpacing, float hOffset, f
             if (cull && !(sx >= visible.x && sx < visible.x + visible.width && sy >= visible.y &&
                           sy < visible.y + visible.height))
                 return;
+            // A whole unit long: half a unit covers no pixel's centre when the view's origin
+            // falls between pixels, and the dot would vanish at such zooms.
             points.push_back({sx, sy});
-            points.push_back({sx, sy + 0.5});
+            points.push_back({sx, sy + 1});
         });
     });
     StrokeGrid(points, *ds);

@@ -259,7 +259,7 @@ TEST_F(PlanFrameTest, GridLinesDotsFrameAndUnusableSpacings) {
     EXPECT_EQ(lines().size(), 4u * 2 * 3);
     ds->gridStyle = 0;
     host.visible = {0, 0, 40, 40};
-    EXPECT_EQ(lines(), (Coords{0, 0, 0, 0.5, 30, 0, 30, 0.5, 0, 30, 0, 30.5, 30, 30, 30, 30.5}));
+    EXPECT_EQ(lines(), (Coords{0, 0, 0, 1, 30, 0, 30, 1, 0, 30, 0, 31, 30, 30, 30, 31}));
     for (float spacing : {0.0f, NAN, 0.01f, -30.0f})
         for (int16_t style : {0, 1}) {
             ds->gridSpacing = {30, spacing}, ds->gridStyle = style;

@@ -197,7 +197,8 @@ TEST_F(SheetWindow, MenusAndTheEditPaletteOpenTheirSheetsOnTheWindow) {
 }
 
 // The grid and the trace image sheets redraw the plan: grid lines a foot apart (24 points at
-// zoom 1) become two feet apart; a trace image of 60 x 40 pixels is drawn 30 x 80.
+// zoom 1) become two feet apart; a trace image of 60 x 40 pixels is drawn 30 x 80; dots chosen
+// show at 40, 45 and 50 %.
 TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
     ds->showGrid = 1, ds->gridStyle = 1;
     ds->gridSpacing = {12, 12};
@@ -234,6 +235,28 @@ TEST_F(SheetWindow, GridAndTraceImageSheetsRedrawThePlan) {
     type("verScaleText", "200");
     ASSERT_TRUE(press("okButton"));
     EXPECT_TRUE(traceSize({30, 80})) << "the trace image was not redrawn at its new size";
+
+    // Dots: each marks its pixel at every zoom, wherever the view's origin falls between pixels.
+    ASSERT_TRUE(fromMenu("View", "setGridProperties"));
+    auto* style = sheet()->findChild<QComboBox*>(QStringLiteral("gridStylePopUpButton"));
+    ClickAt(style, style->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return style->view()->window()->isVisible(); })) << "no style list";
+    XDo({"key", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return style->currentText() == "Dots"; }));
+    ASSERT_TRUE(press("okButton"));
+    for (const char* percent : {"40", "45", "50"}) {
+        ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
+        type("zoomScaleText", percent);
+        ASSERT_TRUE(press("okButton"));
+        int dots = 0;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            const QImage image = plan();
+            dots = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) dots += image.pixel(x, y) == qRgb(0, 0, 255);
+            return dots > 100;
+        })) << percent << "%: " << dots << " grid-colour pixels";
+    }
 }
 
 // The grid sheet's snap spacing, typed as 6": the grid drawn stays a foot apart (24 points at

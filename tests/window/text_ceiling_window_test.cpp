@@ -19,9 +19,11 @@
 #include "model/object_fields.h"
 #include "model/selection_ops.h"
 #include "model/transforms.h"
+#include "plan/annotations/text_geometry.h"
 #include "port/qt/painter_context.h"
 #include "support/build.h"
 #include "tracking/tracking_state.h"
+#include "ui/core/plan_scale_actions.h"
 #include "ui/sheets/sheet_dialog.h"
 #include "window/window_support.h"
 
@@ -120,6 +122,56 @@ TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
     EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Edit Text")));
     QTest::qWait(300);  // the screen without the sheet
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// Three standard texts of two typed lines, left, centred and right, typed at one zoom: at 20,
+// 46, 100 and 150 % the ink of each is as wide as its widest line in the font drawn (none
+// wrapped) and as tall as both lines (none cut off).
+TEST_F(TextCeilingWindow, AStandardTextShowsEveryTypedLineWholeAtEveryZoom) {
+    ds->showGrid = 0;
+    const PlatformRect shown = w->docView()->visibleRect();
+    std::vector<Objex*> texts;
+    for (int16_t alignment : {0, 1, 2}) {
+        gCurTool = toolid::kText;
+        ClickAt(w->docView(), onView(std::round(shown.x + 60 + alignment * 260), std::round(shown.y + 60)));
+        ASSERT_TRUE(type("textView", "ROT RIGHT"));
+        XDo({"key", "Return"}), XDo({"type", "--", "second"});
+        QWidget* typed = sheet()->findChild<QWidget*>(QStringLiteral("textView"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return typed->property("plainText") == "ROT RIGHT\nsecond"; }));
+        QAbstractButton* cell = sheet()->findChild<RadioMatrix*>(QStringLiteral("alignmentButtons"))->cell(alignment);
+        ClickAt(cell, QPoint(8, cell->height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return cell->isChecked(); }));
+        ASSERT_TRUE(press("okButton"));
+        texts.push_back(doc->itsCurLayer->lastObject);
+        SelectObj(texts.back(), selmode::kDeselect, 0);
+    }
+    gCurTool = toolid::kSelect;
+    for (float percent : {20.0f, 46.0f, 100.0f, 150.0f})
+        for (Objex* text : texts) {
+            SetPlanZoomPercent(percent);
+            LOGFONT font = text->typeData.text->font;
+            font.lfHeight = plantext::ScaledFontHeight(float(font.lfHeight));
+            const PlatformSize lines = w->docView()->textMetricsForString(text->typeData.text->text, &font);
+            const Poinz *p = PointAt(text, 0), *q = PointAt(text, 2);
+            const PlatformPoint a = plantext::ProjectAnchor(p->position[0], p->position[2]);
+            const PlatformPoint b = plantext::ProjectAnchor(q->position[0], q->position[2]);
+            const float margin = 2 + lines.width / 4;  // clear of the next text at 20 %
+            const PlatformRect around{a.x - margin, a.y - 10, b.x - a.x + 2 * margin, b.y - a.y + lines.height + 10};
+            w->docView()->scrollRectToVisible(around);
+            w->docView()->update();
+            QRect ink;
+            const bool whole = QTest::qWaitFor([&] {
+                const QImage image = plan(QRect(onView(around.x, around.y), QSize(around.width, around.height)));
+                ink = QRect();
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        if (PixelGrey(image.pixel(x, y)) < 160) ink |= QRect(x, y, 1, 1);
+                return ink.width() >= 0.9 * lines.width - 1 && ink.height() >= 0.7 * lines.height - 1;
+            });
+            EXPECT_TRUE(whole) << percent << "%, alignment " << objfield::text_object::Alignment(*text) << ": ink "
+                               << ink.width() << " x " << ink.height() << " for lines " << lines.width << " x "
+                               << lines.height;
+        }
 }
 
 // The plan menu's ceiling builder on the selected wall, the dimension, planting age and plant

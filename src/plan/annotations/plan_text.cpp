@@ -1,6 +1,8 @@
 #include "plan/annotations/plan_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -69,6 +71,24 @@ LOGFONT LabelFont(float angle) {
 PlatformPoint LabelCentre(float h, float v) {
     const PlatformPoint p = ProjectAnchor(h, v);
     return {p.x, p.y - 7.0f};
+}
+
+// A text box's frame is measured once, in the unzoomed font; drawn at another zoom, the
+// rounded font height and the platform's widths at small sizes outgrow it, and the view would
+// wrap the widest line and clip the last. Grown to the text as drawn, from the side (or the
+// middle) the alignment holds to, every typed line shows whole on a line of its own. The
+// width keeps half an em beyond the advance: the platform also wraps a line whose last glyph
+// overhangs it (an italic's last letter).
+void HoldWholeText(PlatformRect& box, PlatformSize text, const LOGFONT& font, int16_t alignment) {
+    const float em = static_cast<float>(std::abs(font.lfHeight));
+    const float width = std::ceil(text.width + em / 2), height = std::ceil(text.height);
+    if (width > box.width) {
+        const float more = width - box.width;
+        if (alignment == 1) box.x -= more / 2;
+        else if (alignment == 2) box.x -= more;
+        box.width = width;
+    }
+    box.height = std::max(box.height, height);
 }
 
 // Door styles whose callout names the kind of door.
@@ -146,6 +166,7 @@ void DrawStandardText(void* /*dc*/, const char* text, const FloatRect* box,
     LOGFONT font = *callerFont;
     font.lfHeight = ScaledFontHeight(static_cast<float>(font.lfHeight));
     font.lfEscapement = font.lfOrientation = 0;
+    HoldWholeText(rect, t.view->textMetricsForString(text, &font), font, alignment);
     t.view->drawStdText(text, &rect, &font, &t.ds->penColor, alignment);
 }
 
