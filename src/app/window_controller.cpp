@@ -432,6 +432,8 @@ void QMDWindowController::reinitializeDocumentUI() {
     refreshDocumentVisibleView();
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
+    // The window stays main across New, Open and Revert, so nothing else shows the design's own.
+    SnapPaletteController::shared()->updateSnapOffsetText();
     gCurToolSet = 1;
     PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
     PlanToolPaletteController::shared()->updateToolsetForPlan(1);

@@ -1,8 +1,10 @@
 // A new user's first minutes under the virtual X server: pictures on every tool and toolbar
 // item; gestures that change nothing store no undo step; a design opens on its saved floor and
-// in view; the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
+// in view, also the one the program starts on; the snap offset field shows the design's own;
+// the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
@@ -26,6 +28,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/preferences.h"
 #include "port/files.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
@@ -211,6 +214,30 @@ TEST_F(PlanGestures, ADesignOpensOnTheFloorItWasSavedOn) {
     gCurTool = 200;
     ASSERT_TRUE(click({h + 60, dp}));
     EXPECT_EQ(SelectedPointCount(gCurDocument->itsCurLayer->firstObject), 2) << "the click selected nothing";
+}
+
+// The snap palette's offset field shows each design's own offset in its own units after New,
+// Open and Revert to Saved, so a Return there keeps it.
+TEST_F(PlanGestures, TheSnapOffsetFieldShowsTheDesignsOwnOffset) {
+    const std::string metric = services.dir + "/metric.pro";
+    DocState* ds = gCurDocument->itsDocState;
+    ds->units = kMetricUnits, ds->snapOffset = 19.685f;  // 0.5 m
+    ASSERT_NE(KeyFileWrite(metric.c_str()), 0);
+    ds->units = kImperialUnits;
+    QLineEdit* field = SnapPaletteController::shared()->offsetText();
+    field->setText("2'"), emit field->editingFinished();
+    ASSERT_EQ(std::tuple(field->text().toStdString(), ds->snapOffset), std::tuple("2'-0\"", 24.0f));
+    gDefaultToImperial = false;
+    QMDDocumentController* documents = AppController::shared()->documentController();
+    documents->newDocument();
+    EXPECT_EQ(field->text().toStdString(), "0.3 m") << "New";
+    ASSERT_TRUE(documents->readDesignIntoDocument(d, metric));
+    EXPECT_EQ(field->text().toStdString(), "0.5 m") << "Open";
+    field->setText("1"), emit field->editingFinished();
+    d->updateChangeCount(0);
+    documents->revertDocumentToSaved(d);
+    EXPECT_EQ(std::tuple(field->text().toStdString(), gCurDocument->itsDocState->snapOffset), std::tuple("0.5 m", 19.685f))
+        << "Revert";
 }
 
 TEST_F(PlanGestures, TheToolsetPopUpFollowsThePlanTab) {
