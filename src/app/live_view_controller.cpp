@@ -195,7 +195,10 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
 
     auto* row = new QHBoxLayout();
     row->setContentsMargins(4, 0, 4, 4);
+    // A render's texts never widen the panel (a narrow one cuts them): the resize would come in
+    // the middle of the render, whose frame is then drawn for the old size.
     status_ = new QLabel(window_);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     progress_ = new QProgressBar(window_);
     progress_->setMaximumWidth(120);
     progress_->setTextVisible(false);

@@ -318,10 +318,7 @@ void QMDWindowController::windowDidLoad() {
     GetAdjustedPaperWidthAndHeight(&w, &h);
     docView_->setFrameSize({w, h});
     docView_->setBoundsOrigin({-w / 2, -h / 2});
-    // The views take the window's size now, so the plan is centred in what will show.
-    if (layout()) layout()->activate();
-    const PlatformRect r = docView_->visibleRect();
-    docView_->scrollPoint({r.x + (w - r.width) * 0.5f, r.y + (h - r.height) * 0.5f});
+    centrePlanOnPaper();
     docView_->setFocus();
 
     AppController* delegate = AppController::shared();
@@ -351,6 +348,12 @@ void QMDWindowController::windowDidLoad() {
     showDesignInLiveView();
     updatePlantGrowthIndicatorLevel();
     ContentPaletteRefreshFolderCategory();
+}
+
+void QMDWindowController::centrePlanOnPaper() {
+    // The bounds' origin is the paper's centre.
+    const PlatformRect r = docView_->visibleRect();
+    docView_->scrollPoint({-r.width / 2, -r.height / 2});
 }
 
 void QMDWindowController::showDesignInLiveView() {
@@ -424,12 +427,13 @@ void QMDWindowController::reinitializeDocumentUI() {
     GetAdjustedPaperWidthAndHeight(&w, &h);
     docView_->setFrameSize({w, h});
     docView_->setBoundsOrigin({-w / 2, -h / 2});
-    const PlatformRect r = docView_->visibleRect();
-    docView_->scrollPoint({-r.width / 2, -r.height / 2});
+    centrePlanOnPaper();
     BringDesignIntoView(document_ && document_->fileName().empty());
     refreshDocumentVisibleView();
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
+    // The window stays main across New, Open and Revert, so nothing else shows the design's own.
+    SnapPaletteController::shared()->updateSnapOffsetText();
     gCurToolSet = 1;
     PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
     PlanToolPaletteController::shared()->updateToolsetForPlan(1);
@@ -594,7 +598,9 @@ void QMDWindowController::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (placedOnScreen_ || !document_ || document_->model() != gCurDocument) return;
     placedOnScreen_ = true;
+    // A hidden view has no size yet: the set-up centred what a placeholder's size showed.
     if (layout()) layout()->activate();
+    centrePlanOnPaper();
     const DocState* ds = CurrentDocState();
     BringDesignIntoView(document_->fileName().empty() && ds && ds->zoomFactor == zoomAtLoad_);
 }

@@ -129,6 +129,8 @@ private:
     void setupToolbar();
     void placeWindow();
     void windowDidLoad();
+    // Scrolls the plan so what shows is centred on the paper.
+    void centrePlanOnPaper();
     // The live view shows the design now in the window: its scene built anew, its camera and
     // its cut-away slider.
     void showDesignInLiveView();

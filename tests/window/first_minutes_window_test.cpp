@@ -1,14 +1,18 @@
 // A new user's first minutes under the virtual X server: pictures on every tool and toolbar
 // item; gestures that change nothing store no undo step; a design opens on its saved floor and
-// in view; the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
+// in view, also the one the program starts on; the snap offset field shows the design's own;
+// the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
+#include <QTransform>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -24,6 +28,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
+#include "model/preferences.h"
 #include "port/files.h"
 #include "port/qt/platform.h"
 #include "support/build.h"
@@ -211,6 +216,30 @@ TEST_F(PlanGestures, ADesignOpensOnTheFloorItWasSavedOn) {
     EXPECT_EQ(SelectedPointCount(gCurDocument->itsCurLayer->firstObject), 2) << "the click selected nothing";
 }
 
+// The snap palette's offset field shows each design's own offset in its own units after New,
+// Open and Revert to Saved, so a Return there keeps it.
+TEST_F(PlanGestures, TheSnapOffsetFieldShowsTheDesignsOwnOffset) {
+    const std::string metric = services.dir + "/metric.pro";
+    DocState* ds = gCurDocument->itsDocState;
+    ds->units = kMetricUnits, ds->snapOffset = 19.685f;  // 0.5 m
+    ASSERT_NE(KeyFileWrite(metric.c_str()), 0);
+    ds->units = kImperialUnits;
+    QLineEdit* field = SnapPaletteController::shared()->offsetText();
+    field->setText("2'"), emit field->editingFinished();
+    ASSERT_EQ(std::tuple(field->text().toStdString(), ds->snapOffset), std::tuple("2'-0\"", 24.0f));
+    gDefaultToImperial = false;
+    QMDDocumentController* documents = AppController::shared()->documentController();
+    documents->newDocument();
+    EXPECT_EQ(field->text().toStdString(), "0.3 m") << "New";
+    ASSERT_TRUE(documents->readDesignIntoDocument(d, metric));
+    EXPECT_EQ(field->text().toStdString(), "0.5 m") << "Open";
+    field->setText("1"), emit field->editingFinished();
+    d->updateChangeCount(0);
+    documents->revertDocumentToSaved(d);
+    EXPECT_EQ(std::tuple(field->text().toStdString(), gCurDocument->itsDocState->snapOffset), std::tuple("0.5 m", 19.685f))
+        << "Revert";
+}
+
 TEST_F(PlanGestures, TheToolsetPopUpFollowsThePlanTab) {
     QTabBar* tabs = w->docTabView();
     QComboBox* toolsets = PlanToolPaletteController::shared()->toolsetPopUpButton();
@@ -221,6 +250,15 @@ TEST_F(PlanGestures, TheToolsetPopUpFollowsThePlanTab) {
     }
 }
 
+// The rows of the image with a dark run of `length` pixels.
+std::vector<int> RowsWithDarkRun(const QImage& image, int length) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x < image.width(); ++x)
+            if ((run = qGray(image.pixel(x, y)) < 128 ? run + 1 : 0) == length) rows.push_back(y);
+    return rows;
+}
+
 // The plan on the screen once painted (mostly white: a window not painted yet is black), and
 // whether `band` of it holds `lines` rows with a dark run of `length` pixels.
 bool Shows(QMDDocumentView* view, QImage& plan, int lines, int length, QRect band = {}) {
@@ -229,12 +267,7 @@ bool Shows(QMDDocumentView* view, QImage& plan, int lines, int length, QRect ban
     const QRect r(port->mapToGlobal(QPoint()), port->size() - QSize(20, 20));
     plan = QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
     if (Count(plan, [](QRgb c) { return qGray(c) > 200; }, 3) * 9 < plan.width() * plan.height() * 8 / 10) return false;
-    const QImage part = band.isNull() ? plan : plan.copy(band);
-    int found = 0;
-    for (int y = 0; y < part.height(); ++y)
-        for (int x = 0, run = 0; x < part.width(); ++x)
-            if ((run = qGray(part.pixel(x, y)) < 128 ? run + 1 : 0) == length) ++found;
-    return found >= lines;
+    return int(RowsWithDarkRun(band.isNull() ? plan : plan.copy(band), length).size()) >= lines;
 }
 
 // New and Open bring a design none of which would show into the window, zoom kept (a new
@@ -272,6 +305,36 @@ TEST(DesignInView, NewAndOpenShowTheLotOrTheObjectsAndKeepACentredDesignWhereItI
     const PlatformRect shown = w->docView()->visibleRect();
     EXPECT_NEAR(shown.x, -shown.width / 2, 1) << "a design at the centre moved";
     EXPECT_NEAR(shown.y, -shown.height / 2, 1) << "a design at the centre moved";
+}
+
+// The program started on the furnished house shows the house in its window: its side wall and
+// the wall between its rooms, about 215 pixels long at the start zoom, in the plan.
+TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
+    Services services("startedon");
+    const QString design = QString::fromStdString(services.dir) + "/furnished-house.pro";
+    ASSERT_TRUE(QFile::copy(DVX_TEST_DESIGNS "/furnished-house.pro", design));
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DVX_NO_SPLASH", "1"), env.insert("XDG_CONFIG_HOME", QString::fromStdString(services.dir) + "/config");
+    program.setProcessEnvironment(env), program.start(gProgram, {design});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    QString main;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(main = ShownWindow("furnished-house.pro")).isEmpty(); }, 15000));
+    QImage shot;
+    std::vector<int> walls;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QRect f = WindowFrame(main);
+        shot = QGuiApplication::primaryScreen()->grabWindow(0, f.x(), f.y(), f.width(), f.height()).toImage();
+        // Painted: a window not painted yet is black.
+        if (Count(shot, [](QRgb c) { return qGray(c) > 200; }, 3) * 9 < shot.width() * shot.height() / 2) return false;
+        // Columns of the picture turned a quarter: the walls cross the house, doors in the
+        // end walls only.
+        walls = RowsWithDarkRun(shot.transformed(QTransform().rotate(90)), 180);
+        return walls.size() >= 4 && walls.back() - walls.front() > 100;
+    }, 10000)) << "the house is not in the window";
+    shot.save(gShot + ".started-on-design.png");
+    program.terminate();
+    if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
 }
 
 // Under each alert of the launch, and under the save alert of New on a changed design, SIGTERM

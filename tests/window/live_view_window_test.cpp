@@ -398,6 +398,24 @@ TEST(LiveViewPanel, AFinishedRenderStaysOnTheViewWithItsStatus) {
     watch.status->removeEventFilter(&watch);
 }
 
+// A render in a panel narrower than its status line's texts beside the cut-away controls shows
+// what the same render shows in a wide panel: the wide picture's middle.
+TEST(LiveViewPanel, ARenderInANarrowPanelShowsAsInAWideOne) {
+    Panel p;
+    ASSERT_TRUE(p.openOnShadowedBox(2));
+    QImage narrow, wide;
+    for (QImage* seen : {&narrow, &wide}) {
+        p.c->window()->resize(seen == &narrow ? 380 : 640, 520);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !p.grab().isNull() && p.grab().width() == p.c->window()->width(); }));
+        p.c->renderShadows();
+        QTest::qWait(500);
+        *seen = p.grab();
+    }
+    const QImage middle = wide.copy((wide.width() - narrow.width()) / 2, 0, narrow.width(), narrow.height());
+    EXPECT_LT(DifferingPixels(narrow, middle), narrow.width() * narrow.height() / 50);
+    if (!gShot.isEmpty()) narrow.save(QString(gShot).replace(".png", "-narrow.png"));
+}
+
 // LiveView > Render Final leaves the view as it was until its last pass is summed: every grab
 // of the screen while it runs (made from the Escape polls inside it) shows the frame from
 // before. Escape pressed during it leaves "Rendering interrupted" in the status line, over the
