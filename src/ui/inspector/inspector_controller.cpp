@@ -34,9 +34,8 @@ QWidget* FirstSubview(QWidget* area) {
 
 // The pane as wide as the column shows it, so that its rows lay out in that width, or as its
 // controls need when they need more; a pane taller than the column leaves the vertical scroll
-// bar its room. A hidden column has no width yet: the pane keeps its own.
+// bar its room.
 QSize PaneSizeIn(const QScrollArea* column, const QWidget* view) {
-    if (!column->isVisible()) return view->size();
     const QSize room = column->maximumViewportSize();
     const int least = view->minimumSizeHint().width();
     const auto heightAt = [view](int width) {
