@@ -94,6 +94,14 @@ protected:
         XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", text});
         ASSERT_TRUE(QTest::qWaitFor([&] { return f->text() == text; })) << outlet << ": " << f->text().toStdString();
     }
+    // Types the text and Return as the sheet opens, once its field has the keyboard; true once
+    // the sheet is gone.
+    bool typeAtOnce(const char* outlet, const char* text) {
+        QLineEdit* f = sheet()->findChild<QLineEdit*>(QString::fromLatin1(outlet));
+        if (!QTest::qWaitFor([&] { return f->hasFocus(); })) return false;
+        XDo({"type", "--", text}), XDo({"key", "Return"});
+        return QTest::qWaitFor([&] { return !sheet(); });
+    }
     // Clicks the button and waits until the sheet is gone.
     bool press(const char* button) {
         QPointer<SheetDialog> s = sheet();
@@ -365,8 +373,7 @@ TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
     palette->hide();
     // What is typed as the sheet opens replaces the zoom shown.
     ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
-    XDo({"type", "--delay", "5", "--", "100"}), XDo({"key", "Return"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !sheet(); }));
+    ASSERT_TRUE(typeAtOnce("zoomScaleText", "100"));
     EXPECT_EQ(ds->zoomFactor, 0.375f);  // 1 x 36 / 96
     ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
     EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"))->text(), "100");
@@ -447,8 +454,7 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
         ClickAt(adjust, adjust->rect().center() + QPoint(i, 0));  // a move each time, which --sync waits for
         ASSERT_TRUE(sheetShown());
         EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("tensionText"))->text(), i ? "5" : "8");
-        XDo({"type", "5"}), XDo({"key", "Return"});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet(); }));
+        ASSERT_TRUE(typeAtOnce("tensionText", "5"));
         EXPECT_EQ(std::tuple(gTension, undoTitle()), std::tuple(int16_t(5), QString("Undo Smooth Objects")));
     }
     EXPECT_EQ(Cut(paneWith("dimensionFromButtons1", -1, ToolPaletteController::shared()->toolButtons()->cell(208)), column), "");
