@@ -13,6 +13,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTest>
 #include <QUndoStack>
 #include <cmath>
@@ -20,11 +25,14 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/core/sheet_values.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/widgets.h"
 #include "app/window_controller.h"
 #include "files/trace_image.h"
 #include "model/docstate.h"
+#include "model/tool_state.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/lines.h"
@@ -85,6 +93,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return f->hasFocus(); })) << outlet;
         XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", "--", text});
         ASSERT_TRUE(QTest::qWaitFor([&] { return f->text() == text; })) << outlet << ": " << f->text().toStdString();
+    }
+    // Types the text and Return as the sheet opens, once its field has the keyboard; true once
+    // the sheet is gone.
+    bool typeAtOnce(const char* outlet, const char* text) {
+        QLineEdit* f = sheet()->findChild<QLineEdit*>(QString::fromLatin1(outlet));
+        if (!QTest::qWaitFor([&] { return f->hasFocus(); })) return false;
+        XDo({"type", "--", text}), XDo({"key", "Return"});
+        return QTest::qWaitFor([&] { return !sheet(); });
     }
     // Clicks the button and waits until the sheet is gone.
     bool press(const char* button) {
@@ -378,6 +394,13 @@ TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
     EXPECT_EQ(sheet()->objectName(), "PlanZoomSheet");
     ASSERT_TRUE(press("cancelButton"));
     palette->hide();
+    // What is typed as the sheet opens replaces the zoom shown.
+    ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
+    ASSERT_TRUE(typeAtOnce("zoomScaleText", "100"));
+    EXPECT_EQ(ds->zoomFactor, 0.375f);  // 1 x 36 / 96
+    ASSERT_TRUE(fromMenu("View", "setPlanZoom"));
+    EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("zoomScaleText"))->text(), "100");
+    ASSERT_TRUE(press("cancelButton"));
 
     w->document()->updateChangeCount(2);  // as after a save
     ASSERT_TRUE(fromMenu("Plan", "setLotSize"));
@@ -397,6 +420,69 @@ TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
     type("depthText", "80");
     ASSERT_TRUE(press("okButton"));
     EXPECT_EQ(std::tuple(ds->lotRect.floatTop, steps()), std::tuple(-960.0f, 2));
+}
+
+// The visible controls of `root` (itself too) reaching out of `room`, or holding a text wider
+// than they are; waits until there are none.
+std::string Cut(QWidget* root, QWidget* room) {
+    std::string cut;
+    QTest::qWaitFor([&] {
+        cut.clear();
+        QList<QWidget*> all = root->findChildren<QWidget*>();
+        for (QWidget* c : all << root) {
+            const auto* box = qobject_cast<QComboBox*>(c);
+            const auto* button = qobject_cast<QAbstractButton*>(c);
+            QStyleOptionComboBox o;
+            o.initFrom(c);
+            const int text = box ? box->fontMetrics().horizontalAdvance(box->currentText()) : 0;
+            const int need = box ? c->style()->sizeFromContents(QStyle::CT_ComboBox, &o, {text, 1}, c).width()
+                             : button && !button->text().isEmpty() ? c->sizeHint().width() : 0;
+            const int left = c->mapTo(room, QPoint(0, 0)).x();
+            if (c->isVisible() && (c->width() < need || left < 0 || left + c->width() > room->width()))
+                cut += c->objectName().toStdString() + " ";
+        }
+        return cut.empty();
+    });
+    return cut;
+}
+
+// The window at its first size: a metric design's units sheet turned imperial, the panes of a
+// drawn rectangle, the wall dimension tool and the exterior wall tool show every control whole.
+// The rectangle's Adjust Curve sheet takes a tension typed at once, shown at its next opening.
+TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
+    ds->units = kMetricUnits;
+    ASSERT_TRUE(fromMenu("Plan", "setMeasurementUnits"));
+    ASSERT_TRUE(ChoosePopUpItem(sheet()->findChild<QComboBox*>(QStringLiteral("unitsPopUpButton")), "Imperial"));
+    EXPECT_EQ(Cut(sheet(), sheet()), "");
+    ASSERT_TRUE(press("cancelButton"));
+    PlanToolPaletteController* plan = PlanToolPaletteController::shared();
+    QWidget* edit = ToolPaletteController::shared()->window();
+    plan->showWindow(), plan->window()->move(0, 900), edit->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(plan->window()) && QTest::qWaitForWindowExposed(edit));
+    // The pane holding the control once the tab and the tool's cell (when given) are clicked.
+    auto paneWith = [&](const char* control, int tab = -1, QWidget* cell = nullptr) {
+        if (tab >= 0) ClickAt(w->docTabView(), w->docTabView()->tabRect(tab).center());
+        if (cell) ClickAt(cell, cell->rect().center());
+        QWidget* c = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<QWidget*>(control)) && c->isVisible(); }));
+        return c ? c->parentWidget() : w->parentInspectorView();
+    };
+    QWidget* column = w->inspectorScrollView()->viewport();
+    paneWith("lineStylePopUpButton", 8, plan->toolButtons(8)->cell(toolid::kRectangle));
+    ASSERT_TRUE(DragInPlan(w->docView(), QPoint(100, 100), {QPoint(150, 130), QPoint(200, 160)}));
+    QWidget* detail = paneWith("adjustCurveButton");
+    EXPECT_EQ(Cut(detail, column), "");
+    QWidget* adjust = detail->findChild<QWidget*>(QStringLiteral("adjustCurveButton"));
+    for (int i = 0; i < 2; ++i) {
+        ClickAt(adjust, adjust->rect().center() + QPoint(i, 0));  // a move each time, which --sync waits for
+        ASSERT_TRUE(sheetShown());
+        EXPECT_EQ(sheet()->findChild<QLineEdit*>(QStringLiteral("tensionText"))->text(), i ? "5" : "8");
+        ASSERT_TRUE(typeAtOnce("tensionText", "5"));
+        EXPECT_EQ(std::tuple(gTension, undoTitle()), std::tuple(int16_t(5), QString("Undo Smooth Objects")));
+    }
+    EXPECT_EQ(Cut(paneWith("dimensionFromButtons1", -1, ToolPaletteController::shared()->toolButtons()->cell(208)), column), "");
+    EXPECT_EQ(Cut(paneWith("wallStyleTableView", 1, plan->toolButtons(1)->cell(toolid::kExteriorWall)), column), "");
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-first-size.png"));
 }
 
 // The key-entry tool's click on a ten-foot fence segment opens its sheet; 12' and OK make the

@@ -217,6 +217,9 @@ QImage LineStylePreview(int16_t code) {
 // --- tool panes ---
 
 void DetailStylePane::buildStyleRows(QFormLayout* form, QWidget* view, const StyleActions& actions) {
+    // The pop-ups' pictures and names are wide: a row that would not fit the column puts its
+    // control under its label.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     if (actions.pattern) {
         patternPopUpButton = PatternPopUp(view);
         form->addRow(tr("Fill"), patternPopUpButton);

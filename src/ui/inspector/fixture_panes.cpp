@@ -105,6 +105,8 @@ ShowerInspectorController::ShowerInspectorController()
 
 void WallDimInspectorController::buildView(QWidget* view) {
     auto* form = new QFormLayout(view);
+    // Both cells beside the label are wider than the column: they go under it.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     dimensionFromButtons = new TagMatrix("dimensionFromButtons", this);
     auto* cells = new QGridLayout;
     cells->addWidget(dimensionFromButtons->addCellWithTag(tr("Wall Centers"), 0, view), 0, 0);

@@ -1,6 +1,8 @@
 #include "ui/inspector/inspector_controller.h"
 
 #include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "app/app_controller.h"
 #include "app/widgets.h"
@@ -28,6 +30,22 @@ QMDWindowController* MainWindow() {
 QWidget* FirstSubview(QWidget* area) {
     const QList<QWidget*> views = area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     return views.isEmpty() ? nullptr : views.first();
+}
+
+// The pane as wide as the column shows it, so that its rows lay out in that width, or as its
+// controls need when they need more; a pane taller than the column leaves the vertical scroll
+// bar its room.
+QSize PaneSizeIn(const QScrollArea* column, const QWidget* view) {
+    const QSize room = column->maximumViewportSize();
+    const int least = view->minimumSizeHint().width();
+    const auto heightAt = [view](int width) {
+        return std::max(view->hasHeightForWidth() ? view->heightForWidth(width) : view->sizeHint().height(),
+                        view->minimumSizeHint().height());
+    };
+    int width = std::max(least, room.width());
+    if (heightAt(width) > room.height())
+        width = std::max(least, room.width() - column->verticalScrollBar()->sizeHint().width());
+    return {width, heightAt(width)};
 }
 
 }  // namespace
@@ -133,6 +151,7 @@ void InspectorController::swapCurrentViewWithInspectorView(QWidget* view) {
     QWidget* none = w->noPropertiesView();
     if (QWidget* first = FirstSubview(area); first && first != view) w->takeInspectorSubview(first);
     if (view) {
+        view->resize(PaneSizeIn(w->inspectorScrollView(), view));
         area->resize(view->size());
         view->setParent(area);
         view->move(0, 0);

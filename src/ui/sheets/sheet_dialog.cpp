@@ -122,6 +122,11 @@ QString SheetDialog::localized(const char* key) {
     return QString::fromStdString(port::MacRomanToUtf8(LocalizedString(key)));
 }
 
+void SheetDialog::takeTyping(QLineEdit* field) {
+    field->setFocus();
+    field->selectAll();
+}
+
 QLineEdit* SheetDialog::addField(const char* outlet, const QString& label) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(outlet));

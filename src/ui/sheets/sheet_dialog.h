@@ -96,6 +96,10 @@ protected:
     // Closes the sheet; it is freed once control returns to the event loop.
     void endSheet();
 
+    // The field has the keyboard as the sheet opens, its text selected: what is typed replaces
+    // the value shown. Call after the field was filled.
+    static void takeTyping(QLineEdit* field);
+
     // A row of the sheet's form: a labelled text field, or any control.
     QLineEdit* addField(const char* outlet, const QString& label);
     void addRow(const QString& label, QWidget* control);

@@ -60,6 +60,9 @@ MeasurementUnitsController::MeasurementUnitsController(QWidget* parent)
     defaults->setAutoDefault(false);
     addRow(QString(), defaults);
     addButtons();
+    // The sheet follows its rows: wider for the imperial precisions, narrower without them.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    field2PopUpButton_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(unitsPopUpButton_, &QComboBox::activated, this, &MeasurementUnitsController::unitsPopUpButtonChanged);
     connect(field2PopUpButton_, &QComboBox::activated, this, &MeasurementUnitsController::field2PopUpButtonChanged);
     connect(defaults, &QPushButton::clicked, this, &MeasurementUnitsController::defaultsButtonChanged);
@@ -175,6 +178,7 @@ PlanZoomController::PlanZoomController(QWidget* parent)
 
 void PlanZoomController::initializeControlStates() {
     if (CurrentDocState()) zoomScaleText_->setText(QString::number(PlanZoomPercent()));
+    takeTyping(zoomScaleText_);
 }
 
 void PlanZoomController::applyValues() { SetPlanZoomPercent(floatValueOf(zoomScaleText_)); }

@@ -116,6 +116,7 @@ CurveTensionController::CurveTensionController(QWidget* parent)
 void CurveTensionController::initializeControlStates() {
     tensionStepper_->setValue(gTension);
     tensionText_->setText(QString::number(gTension));
+    takeTyping(tensionText_);
 }
 
 void CurveTensionController::tensionStepperChanged() { tensionText_->setText(QString::number(tensionStepper_->value())); }
