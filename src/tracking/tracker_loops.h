@@ -20,9 +20,9 @@ using TrackerLoopStep = std::function<bool(const TrackEvent& event)>;  // true: 
 using TrackerLoopDone = std::function<void()>;
 
 // What becomes of a loop whose gesture is ended from outside its events (another tool chosen,
-// the view's focus lost): Drop closes it without what follows it; Press first hands it a left
-// press at the pointer, as a click there would, for a loop that a press ends and whose end
-// must not be lost (a door's swing).
+// the view's focus lost, a press on the window's toolbar): Drop closes it without what follows
+// it; Press first hands it a left press at the pointer, as a click there would, for a loop that
+// waits for the click after its drag and whose end must not be lost (a door's swing).
 enum class TrackerLoopEnd { Drop, Press };
 
 void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done = {},

@@ -150,8 +150,12 @@ TEST_F(DetailPanes, FillPicturesShowEachHatchAsThePlanDrawsIt) {
             }
         EXPECT_EQ(differ, 0) << title;
         EXPECT_GT(ink, 30) << title;
-        if (code == 3) EXPECT_GT(falling, 5 * rising) << title;
-        if (code == 4) EXPECT_GT(rising, 5 * falling) << title;
+        if (code == 3) {
+            EXPECT_GT(falling, 5 * rising) << title;
+        }
+        if (code == 4) {
+            EXPECT_GT(rising, 5 * falling) << title;
+        }
     }
 }
 

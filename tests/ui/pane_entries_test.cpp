@@ -147,7 +147,9 @@ TEST_F(PaneEntries, TypingTheValueAFieldShowsChangesOnlyTheToolDefault) {
             EXPECT_NEAR(*r.toolDefault, 0.9001f / 0.0254f, 1e-3);
         } else {
             EXPECT_EQ(r.value(), before);
-            if (r.toolDefault) EXPECT_EQ(*r.toolDefault, ReadLength(r.typed));
+            if (r.toolDefault) {
+                EXPECT_EQ(*r.toolDefault, ReadLength(r.typed));
+            }
             EXPECT_EQ(field->text().toStdString(), std::string(r.typed) + " m");
         }
     }

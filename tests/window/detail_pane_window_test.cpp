@@ -47,30 +47,27 @@ protected:
     // Clicks the pop-up, then its item in the list it opens.
     bool chooseItem(const char* outlet, const QString& title) { return ChoosePopUpItem(shown<QComboBox>(outlet), title); }
     QString undoItem() { return w->commandRouter()->action("undo")->text(); }
+    // The design opened in a focused window at zoom 1, unsnapped, the plan redrawn as in the
+    // program so that what an edit changed is seen there.
+    bool openFocusedAtZoomOne(const char* design) {
+        openDesign(design);
+        SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
+        XDo({"windowfocus", "--sync", QString::number(w->winId())});
+        if (!QTest::qWaitFor([this] { return w->isActiveWindow(); })) return false;
+        ds->zoomFactor = 1, ds->snapToGrid = 0;
+        w->docView()->scrollPoint({-60, -60});
+        return true;
+    }
 };
 
 TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMadeInTheirPanes) {
-    openDesign("detailpanes");
-    // The plan redraws as in the program, so what an edit changed is seen there.
-    SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
-    ds->zoomFactor = 1, ds->snapToGrid = 0;
-    w->docView()->scrollPoint({-60, -60});
+    ASSERT_TRUE(openFocusedAtZoomOne("detailpanes"));
     Objex* shape = Shape(design.first, objtype::kDetail, {{450, 380}, {560, 380}, {560, 450}, {450, 450}}, true, 1);
     for (Objex* o = design.first->firstObject; o; o = o->next) o->planBits = ds->visiblePlans, StoreBoundsDeep(o);
     w->docView()->update();
 
     // The line tool: "Style 4" dashes 24 on, 6 off in its item's picture; a line drawn in it.
-    auto* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    int16_t plan = 0;
-    while (!palette->toolButtons(plan)->cell(7702)) ++plan;
-    palette->updateToolsetForPlan(plan), palette->loadToolPaletteForPlan(plan);
-    QWidget* lineTool = palette->toolButtons(plan)->cell(7702);
-    ClickAt(lineTool, lineTool->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7702; }));
+    ASSERT_TRUE(ChooseToolCell(7702));
     auto* style = shown<QComboBox>("lineStylePopUpButton");
     ASSERT_TRUE(style) << "no detail tool pane";
     const QImage icon = style->itemIcon(style->findText("Style 4")).pixmap(84, 12).toImage();
@@ -131,18 +128,7 @@ TEST_F(DetailPaneWindow, StyledLinesFilledShapesConversionsAndPhotoWidthsAreMade
 // two clicks and a double click each, the polygon's closing edge inked in the plan and the curve's
 // closing arc bulging past the diagonal from its last point back to its first.
 TEST_F(DetailPaneWindow, TheNewDesignsPolygonAndCurveToolsDrawClosedShapes) {
-    openDesign("detailclosed");
-    SetRefreshHandler([this] { ++refreshes, w->refreshDocumentVisibleView(); });
-    XDo({"windowfocus", "--sync", QString::number(w->winId())});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return w->isActiveWindow(); }));
-    ds->zoomFactor = 1, ds->snapToGrid = 0;
-    w->docView()->scrollPoint({-60, -60});
-    auto* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    int16_t plan = 0;
-    while (!palette->toolButtons(plan)->cell(7703)) ++plan;
-    palette->updateToolsetForPlan(plan), palette->loadToolPaletteForPlan(plan);
+    ASSERT_TRUE(openFocusedAtZoomOne("detailclosed"));
     // Dark pixels on the screen along the plan segment, every plan unit.
     const auto inkAlong = [this](QPointF from, QPointF to) {
         const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
@@ -168,9 +154,7 @@ TEST_F(DetailPaneWindow, TheNewDesignsPolygonAndCurveToolsDrawClosedShapes) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.method);
-        QWidget* cell = palette->toolButtons(plan)->cell(r.tool);
-        ClickAt(cell, cell->rect().center());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == r.tool; }));
+        ASSERT_TRUE(ChooseToolCell(r.tool));
         auto* method = shown<QComboBox>("drawMethodPopUpButton");
         ASSERT_TRUE(method) << "no detail tool pane";
         EXPECT_EQ(method->currentText(), QString::fromLatin1(r.method));

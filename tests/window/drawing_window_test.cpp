@@ -123,21 +123,6 @@ protected:
         moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
         return QTest::qWaitFor([&] { return !view->gestureBusy(); });
     }
-    // The tool's cell of the edit palette (the arrow, the fillet) or else of the plan's palette.
-    bool chooseTool(int16_t plan, int16_t tool) {
-        QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
-        PaletteController* palette = cell ? static_cast<PaletteController*>(ToolPaletteController::shared())
-                                          : PlanToolPaletteController::shared();
-        palette->window()->show();
-        if (!QTest::qWaitForWindowExposed(palette->window())) return false;
-        if (!cell) {
-            PlanToolPaletteController::shared()->loadToolPaletteForPlan(plan);
-            cell = PlanToolPaletteController::shared()->toolButtons(plan)->cell(tool);
-        }
-        if (!cell) return false;
-        ClickAt(cell, cell->rect().center());
-        return QTest::qWaitFor([&] { return gCurTool == tool; });
-    }
     bool chooseTab(int16_t plan) {
         QTabBar* tabs = w->docTabView();
         ClickAt(tabs, tabs->tabRect(plan).center());
@@ -253,7 +238,7 @@ protected:
 TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
     ASSERT_LT(ds->zoomFactor, 0.2f);
     ASSERT_TRUE(ds->snapToGrid);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(rectangle(-1000, -700, 1000, 700));
     ASSERT_EQ(walls().size(), 1u) << "the corners did not join";
     Objex* room = walls()[0];
@@ -313,7 +298,7 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
         return modes;
     };
     const std::vector<int> stepped{501, 500, 508, 500};
-    ASSERT_TRUE(chooseTool(8, 7702));
+    ASSERT_TRUE(ChooseToolCell(7702, 8));
     ASSERT_EQ(snap->toolButtons()->selectedTag(), 500);
     press(at(-400, -300));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
@@ -321,7 +306,7 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
     EXPECT_EQ(modesAfter({"Tab", "shift+Tab", "shift+Tab", "Tab"}), stepped) << "the line's drag";
     XDo({"mouseup", "1"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-    ASSERT_TRUE(chooseTool(8, 7703));
+    ASSERT_TRUE(ChooseToolCell(7703, 8));
     press(at(-400, 300)), XDo({"mouseup", "1"}), moveTo(at(-200, 300));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
     EXPECT_EQ(modesAfter({"Tab", "shift+Tab", "shift+Tab", "Tab"}), stepped) << "the polygon's loop";
@@ -333,7 +318,7 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
 // tool and a right click make a panel of three points, stored as its tool's step.
 TEST_F(Drawing, ARightClickEndsAnOutlineDrawnPointByPoint) {
     ASSERT_TRUE(chooseTab(4));
-    ASSERT_TRUE(chooseTool(4, 7306));
+    ASSERT_TRUE(ChooseToolCell(7306, 4));
     const QPoint clicks[] = {at(-600, -400), at(600, -400), at(600, 400)};
     for (const QPoint& p : clicks) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);
@@ -376,7 +361,7 @@ const OffHand kOffHand[] = {
 TEST_F(Drawing, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     ASSERT_LT(ds->zoomFactor, 0.2f);
     ASSERT_TRUE(ds->snapToGrid);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     const QSize size = view->parentWidget()->size();
     ASSERT_TRUE(size.width() > 720 && size.height() > 840) << size.width() << " x " << size.height();
     for (const OffHand& r : kOffHand) EXPECT_TRUE(offHandRectangle(r)) << r.corner[0].x() << "," << r.corner[0].y();
@@ -414,7 +399,7 @@ const OffHand kLastReleaseOff[] = {
 TEST_F(Drawing, APressOnACornerTakesItBesideAFreeEndAndLastReleasesOffTheStartClose) {
     ASSERT_LT(ds->zoomFactor, 0.2f);
     ASSERT_TRUE(ds->snapToGrid);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     const QSize size = view->parentWidget()->size();
     ASSERT_TRUE(size.width() > 720 && size.height() > 540) << size.width() << " x " << size.height();
     for (const OffHand& r : kLastReleaseOff) EXPECT_TRUE(offHandRectangle(r, true)) << r.corner[0].x() << "," << r.corner[0].y();
@@ -450,18 +435,18 @@ TEST_F(Drawing, APressOnACornerTakesItBesideAFreeEndAndLastReleasesOffTheStartCl
 // same edge click selects the wall under it. A selected roof shows its corners' elevations in
 // the selection's colour.
 TEST_F(Drawing, AClickSelectsWhatTheCurrentPlanHolds) {
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(rectangle(-1000, -700, 1000, 700));
     ASSERT_EQ(walls().size(), 1u);
     Objex* room = walls()[0];
     ASSERT_TRUE(chooseTab(4));
-    ASSERT_TRUE(chooseTool(4, 7301));  // hip roof, dragged corner to corner
+    ASSERT_TRUE(ChooseToolCell(7301, 4));  // hip roof, dragged corner to corner
     ASSERT_TRUE(drag(at(-1000, -700), at(1000, 700)));
     Objex* roof = gCurDocument->itsCurLayer->firstObject->next;
     ASSERT_TRUE(roof && roof->type == objtype::kRoof);
     const Poinz* topLeft = roof->firstPoint;
     const float left = topLeft->position[0], top = topLeft->position[2];
-    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 0));
 
     // The corner's elevation readout stands above-left of it.
     const auto readout = [&] {
@@ -510,11 +495,11 @@ protected:
 
 TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
     ASSERT_EQ(ds->zoomFactor, 1.0f);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
     ASSERT_EQ(walls().size(), 1u);
     Objex* wall = walls()[0];
-    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
     ASSERT_EQ(ds->doorStyle, 501);
     // Press on the wall, drag along it, release: the swing follows the pointer until a click.
     const auto place = [&](float from, float to, QPoint swingClick) {
@@ -572,7 +557,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     ASSERT_TRUE(QTest::qWaitForWindowExposed(live->window()));
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
     ASSERT_EQ(walls().size(), 1u);
     Objex* wall = walls()[0];
@@ -604,7 +589,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
         const float open = std::atan2(-(e->position[2] - sd), e->position[0] - sh) + r->swingOrOffset;
         return inImage(sh + length / 2 * std::cos(open), sd - length / 2 * std::sin(open));
     };
-    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
     ASSERT_EQ(ds->doorStyle, 501);
 
     // Another tool's cell, pressed below the door's first end: the hinge there, the leaf
@@ -637,7 +622,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     edit->window()->move(0, 0);
 
     // The Edit menu's title pressed, and the menu closed again.
-    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
     door = leave(100, 150);
     ASSERT_NE(door, nullptr);
     ASSERT_TRUE(view->gestureBusy());
@@ -654,7 +639,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf";
 
     // Another plan's tab, which brings the standard tool: the step is still the door's.
-    ASSERT_TRUE(chooseTool(1, 7056));
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
     door = leave(230, 260);
     ASSERT_NE(door, nullptr);
     ASSERT_TRUE(view->gestureBusy());
@@ -672,7 +657,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     float along = -60;  // each door (60 wide, about the release) clear of the others
     for (const char* item : {"Document Toolbar LiveView Item", "Document Toolbar Inspector Item"}) {
         SCOPED_TRACE(item);
-        ASSERT_TRUE(chooseTool(1, 7056));
+        ASSERT_TRUE(ChooseToolCell(7056, 1));
         door = leave(along, along + 30);
         along += 100;
         ASSERT_NE(door, nullptr);
@@ -711,7 +696,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     for (const Waiting& t : waiting) {
         SCOPED_TRACE(t.undo);
         ASSERT_TRUE(chooseTab(t.plan));
-        ASSERT_TRUE(chooseTool(t.plan, t.tool));
+        ASSERT_TRUE(ChooseToolCell(t.tool, t.plan));
         const auto made = [&] {
             int n = 0;
             for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) n += t.made(o);
@@ -741,7 +726,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
 TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
     ASSERT_TRUE(ds->snapToGrid);
     ASSERT_EQ(ConvertWorldToScreen(ds->snapIncrement.floatH, ds, 1), 24.0f);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     const QWidget* port = view->parentWidget();
     // The port pixel 3 right of and below the grid crossing at or above-left of port pixel p.
     const auto pastCrossing = [&](QPoint p) {
@@ -761,9 +746,9 @@ TEST_F(DrawingAtZoomOne, WallsDrawnAFewPixelsOffTheirEndsStillJoinAndClose) {
 // inner face of a room's top wall (the grid keeps the room on 24-unit cells) shows, beside its
 // rubber band, the red clearances to the side walls along the track 50 units inside the wall.
 TEST_F(DrawingAtZoomOne, WhatADragDrawsShowsWhileTheButtonIsHeld) {
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(rectangle(-288, -192, 288, 192));
-    ASSERT_TRUE(chooseTool(1, 7052));
+    ASSERT_TRUE(ChooseToolCell(7052, 1));
     ASSERT_TRUE(hold(at(0, -190), at(0, 0)));
     QImage live = grab();
     ASSERT_TRUE(release());
@@ -775,12 +760,12 @@ TEST_F(DrawingAtZoomOne, WhatADragDrawsShowsWhileTheButtonIsHeld) {
     // A detail rectangle dragged with the arrow shows its box where the drag has it, where the
     // rectangle lies once let go.
     ASSERT_TRUE(chooseTab(8));
-    ASSERT_TRUE(chooseTool(8, toolid::kRectangle));
+    ASSERT_TRUE(ChooseToolCell(toolid::kRectangle, 8));
     ASSERT_TRUE(drag(at(-192, 240), at(-48, 312)));
     Objex* shape = gCurDocument->itsCurLayer->firstObject;
     while (shape->next) shape = shape->next;
     ASSERT_EQ(std::tuple(shape->type, shape->subtype), std::tuple(objtype::kDetail, 1));
-    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 0));
     const float left = shape->bounds3D.floatLeft, middle = (shape->bounds3D.floatBack + shape->bounds3D.floatFront) / 2;
     ASSERT_TRUE(click(at(left, middle)));
     ASSERT_TRUE(hold(at(left, middle), at(left + 144, middle + 48)));
@@ -799,7 +784,7 @@ TEST_F(DrawingAtZoomOne, WhatADragDrawsShowsWhileTheButtonIsHeld) {
                         .on(gCurDocument->itsCurLayer).closed().shown()
                         .plan({{48, 48}, {240, 48}, {240, 240}, {48, 240}}).bounds();
     objfield::detail_shape::kSecondWord(*square) = 1;
-    ASSERT_TRUE(chooseTool(0, toolid::kFillet));
+    ASSERT_TRUE(ChooseToolCell(toolid::kFillet, 0));
     ASSERT_TRUE(click(at(240, 240)));
     ASSERT_TRUE(hold(at(240, 240), at(184, 184)));
     live = grab();
@@ -835,7 +820,7 @@ TEST_F(DrawingMetric, EachWallDragAtZoom60GrowsOneWallWhoseFillCoversAllItsPoint
     const float cell = ConvertWorldToScreen(ds->gridSpacing.floatH, ds, 1);
     ASSERT_NEAR(cell, 17.0f, 0.1f);
     ASSERT_TRUE(ds->snapToGrid);
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     // The port pixel 14 right of and below the grid crossing at or above-left of port pixel p.
     const QWidget* viewport = view->parentWidget();
     const auto pastCrossing = [&](QPoint p) {
@@ -905,11 +890,11 @@ TEST_F(DrawingMetric, EachWallDragAtZoom60GrowsOneWallWhoseFillCoversAllItsPoint
 // show the plan origin in the middle of the window at their zoom, the room's corner nearest it
 // right of and below the middle; the zoom sheet shows the zoom in force.
 TEST_F(Drawing, FitResetAndSetZoomShowTheDesign) {
-    ASSERT_TRUE(chooseTool(1, 7050));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(rectangle(100, 100, 1300, 900));
     ASSERT_EQ(walls().size(), 1u);
     Objex* room = walls()[0];
-    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 0));
     const float midH = (PointAt(room, 0)->position[0] + PointAt(room, 1)->position[0]) / 2;
     const float midD = (PointAt(room, 1)->position[2] + PointAt(room, 2)->position[2]) / 2;
     // The room's middle within a few pixels of the window's, and its four sides inked.
@@ -1032,7 +1017,7 @@ protected:
 // drawn upward and one drawn downward. Their readouts, live while the pointer is held and fixed
 // once the wall is made, match the first one's read from the bottom up, not from the top down.
 TEST_F(DrawingReadouts, ReadoutsAlongVerticalWallsReadUpwardWhicheverWayTheyWereDrawn) {
-    ASSERT_TRUE(chooseTool(1, 7052));
+    ASSERT_TRUE(ChooseToolCell(7052, 1));
     // Each released a little past 20 feet (480 plan units), which the grid takes back to it.
     const struct { const char* what; QPointF from, to, reading; } rows[] = {
         {"left to right", {-240, -312}, {248, -312}, {1, 0}},
@@ -1048,7 +1033,7 @@ TEST_F(DrawingReadouts, ReadoutsAlongVerticalWallsReadUpwardWhicheverWayTheyWere
         EXPECT_EQ(std::hypot(a->next->position[0] - a->position[0], a->next->position[2] - a->position[2]), 480) << row.what;
         drawn.emplace_back(wall, live);
     }
-    ASSERT_TRUE(chooseTool(0, toolid::kSelect));
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 0));
     const QImage image = grab();
     image.save(gShot + ".readouts.png");
     drawn[1].second.save(gShot + ".live-readout.png");

@@ -173,15 +173,6 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
         clickPlan(-40, 150);
         return QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id) && Shown(w) == w->noPropertiesView(); });
     };
-    QWidget* palette = PlanToolPaletteController::shared()->window();
-    const auto chooseTool = [&](int16_t tool) {
-        palette->show();
-        if (!QTest::qWaitForWindowExposed(palette)) return false;
-        QWidget* cell = PlanToolPaletteController::shared()->toolButtons(gCurToolSet)->cell(tool);
-        if (!cell) return false;
-        ClickAt(cell, cell->rect().center());
-        return QTest::qWaitFor([&] { return gCurTool == tool; });
-    };
     const auto openingIn = [&](int16_t type) -> Objex* {  // the rebuild may renew the wall's children
         for (Objex* c = design.wall->firstChild; c; c = c->next)
             if (c->type == type) return c;
@@ -215,7 +206,7 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-window-wall.png"));
     // The window tool takes the window alone: its own pane, and its width in plan units.
     ASSERT_TRUE(clearSelection());
-    ASSERT_TRUE(chooseTool(7057));
+    ASSERT_TRUE(ChooseToolCell(7057, gCurToolSet));
     clickPlan(25, 0);
     // (The tool's own pane is the window pane too: the selection tells the click was seen,
     // and the selection tool, current again, shows no pane of its own.)
@@ -244,7 +235,7 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(QTest::qWaitFor(wallChosenWhole)) << "the selection tool did not take the door's wall";
     EXPECT_TRUE(showsPane("wallHeightText")) << "the click on the door did not show its wall's pane";
     ASSERT_TRUE(clearSelection());
-    ASSERT_TRUE(chooseTool(7056));
+    ASSERT_TRUE(ChooseToolCell(7056, gCurToolSet));
     clickPlan(400, 25);
     EXPECT_TRUE(QTest::qWaitFor([&] { return chosenAlone(objtype::kDoor); })) << "the door tool did not take the door alone";
     EXPECT_EQ(gCurTool, toolid::kSelect);
@@ -294,7 +285,7 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     // The exterior wall tool chosen from the plan's palette with nothing selected: the wall
     // tool's pane.
     ASSERT_TRUE(clearSelection());
-    EXPECT_TRUE(chooseTool(7050)) << gCurTool;
+    EXPECT_TRUE(ChooseToolCell(7050, gCurToolSet)) << gCurTool;
     EXPECT_TRUE(showsPane("wallHeightText")) << "no wall tool pane";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
     AppController::destroyShared(), ResetAllGlobals();
@@ -421,13 +412,7 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
     QTabBar* tabs = w->docTabView();
     ClickAt(tabs, tabs->tabRect(2).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == 2; })) << gCurToolSet;
-    QWidget* palette = PlanToolPaletteController::shared()->window();
-    palette->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
-    const QWidget* lightTool = PlanToolPaletteController::shared()->toolButtons(2)->cell(7109);
-    ASSERT_TRUE(lightTool);
-    ClickAt(const_cast<QWidget*>(lightTool), lightTool->rect().center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7109; })) << gCurTool;
+    EXPECT_TRUE(ChooseToolCell(7109, 2)) << gCurTool;
     QWidget* styles = paneWith("lightStyleTableView");
     ASSERT_TRUE(styles) << "no light tool pane";
     EXPECT_TRUE(QTest::qWaitFor([&] { return styles->isVisible(); }));
@@ -569,13 +554,7 @@ TEST(InspectorWindow, ACustomSkylightIsDrawnAroundItsClick) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurToolSet == 4; })) << gCurToolSet;
     design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
     w->docView()->scrollPoint({-60, -60});
-    QWidget* palette = PlanToolPaletteController::shared()->window();
-    palette->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette));
-    QWidget* tool = PlanToolPaletteController::shared()->toolButtons(4)->cell(7310);
-    ASSERT_TRUE(tool);
-    ClickAt(tool, tool->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7310; })) << gCurTool;
+    ASSERT_TRUE(ChooseToolCell(7310, 4)) << gCurTool;
     QListWidget* styles = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) && (styles = Shown(w)->findChild<QListWidget*>("skylightStyleTableView")); }));
     w->inspectorScrollView()->ensureWidgetVisible(styles);

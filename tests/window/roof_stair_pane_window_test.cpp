@@ -110,15 +110,7 @@ TEST_F(PaneWindow, RoofAndPanelPitchesAreTypedInTheirPanes) {
 // clicked, puts the point it names there.
 TEST_F(PaneWindow, ThePanelPanesElevationCellNamesThePointAtTheElevation) {
     onFloor(design.first);
-    auto* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    int16_t roofPlan = 0;
-    while (!palette->toolButtons(roofPlan)->cell(7307)) ++roofPlan;
-    palette->updateToolsetForPlan(roofPlan), palette->loadToolPaletteForPlan(roofPlan);
-    QWidget* roofTool = palette->toolButtons(roofPlan)->cell(7307);
-    ClickAt(roofTool, roofTool->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7307; }));
+    ASSERT_TRUE(ChooseToolCell(7307));
     ds->soffitInclude = 0;
     // Points snap a foot apart, so the panel's far edge lies where the drag let go and a click
     // there picks the panel (a press inside it that meets no line starts a marquee).
@@ -209,15 +201,7 @@ TEST_F(PaneWindow, StaircaseWidthRedrawsItsLabelAndAStepTakesItsWidth) {
 
 TEST_F(PaneWindow, DeckToolPaneDeckEditsStepsAndTheCurveSheet) {
     onFloor(design.second);
-    auto* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
-    int16_t deckPlan = 0;
-    while (!palette->toolButtons(deckPlan)->cell(7600)) ++deckPlan;
-    palette->updateToolsetForPlan(deckPlan), palette->loadToolPaletteForPlan(deckPlan);
-    QWidget* deckTool = palette->toolButtons(deckPlan)->cell(7600);
-    ClickAt(deckTool, deckTool->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7600; }));
+    ASSERT_TRUE(ChooseToolCell(7600));
     ASSERT_TRUE(shownField("balusterSpacingText")) << "no deck tool pane";
 
     // Back to selecting: the deck's east edge, a new height, then steps on that edge.

@@ -299,10 +299,7 @@ TEST_F(SheetWindow, TheSnapSpacingStepsAWallsEndsAndLeavesTheGridDrawn) {
     PlanToolPaletteController* tools = PlanToolPaletteController::shared();
     tools->showWindow(), tools->window()->move(0, 900);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(tools->window()));
-    tools->loadToolPaletteForPlan(1);
-    QWidget* cell = tools->toolButtons(1)->cell(7050);
-    ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return gCurTool == 7050; }));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     ASSERT_TRUE(DragInPlan(w->docView(), QPoint(19, 17), {QPoint(90, 17), QPoint(162, 17)}));
     const Objex* wall = doc->itsCurLayer->firstObject;
@@ -426,7 +423,7 @@ TEST_F(SheetWindow, UnitsScaleZoomAndLotSheetsChangeWhatThePlanShows) {
 // than they are; waits until there are none.
 std::string Cut(QWidget* root, QWidget* room) {
     std::string cut;
-    QTest::qWaitFor([&] {
+    const bool whole = QTest::qWaitFor([&] {
         cut.clear();
         QList<QWidget*> all = root->findChildren<QWidget*>();
         for (QWidget* c : all << root) {
@@ -443,7 +440,7 @@ std::string Cut(QWidget* root, QWidget* room) {
         }
         return cut.empty();
     });
-    return cut;
+    return whole ? std::string() : cut;
 }
 
 // The window at its first size: a metric design's units sheet turned imperial, the panes of a
@@ -460,15 +457,17 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     plan->showWindow(), plan->window()->move(0, 900), edit->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(plan->window()) && QTest::qWaitForWindowExposed(edit));
     // The pane holding the control once the tab and the tool's cell (when given) are clicked.
-    auto paneWith = [&](const char* control, int tab = -1, QWidget* cell = nullptr) {
+    auto paneWith = [&](const char* control, int tab = -1, int16_t tool = 0) {
         if (tab >= 0) ClickAt(w->docTabView(), w->docTabView()->tabRect(tab).center());
-        if (cell) ClickAt(cell, cell->rect().center());
+        if (tool) {
+            EXPECT_TRUE(ChooseToolCell(tool, tab));
+        }
         QWidget* c = nullptr;
         EXPECT_TRUE(QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<QWidget*>(control)) && c->isVisible(); }));
         return c ? c->parentWidget() : w->parentInspectorView();
     };
     QWidget* column = w->inspectorScrollView()->viewport();
-    paneWith("lineStylePopUpButton", 8, plan->toolButtons(8)->cell(toolid::kRectangle));
+    paneWith("lineStylePopUpButton", 8, toolid::kRectangle);
     ASSERT_TRUE(DragInPlan(w->docView(), QPoint(100, 100), {QPoint(150, 130), QPoint(200, 160)}));
     QWidget* detail = paneWith("adjustCurveButton");
     EXPECT_EQ(Cut(detail, column), "");
@@ -480,8 +479,8 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
         ASSERT_TRUE(typeAtOnce("tensionText", "5"));
         EXPECT_EQ(std::tuple(gTension, undoTitle()), std::tuple(int16_t(5), QString("Undo Smooth Objects")));
     }
-    EXPECT_EQ(Cut(paneWith("dimensionFromButtons1", -1, ToolPaletteController::shared()->toolButtons()->cell(208)), column), "");
-    EXPECT_EQ(Cut(paneWith("wallStyleTableView", 1, plan->toolButtons(1)->cell(toolid::kExteriorWall)), column), "");
+    EXPECT_EQ(Cut(paneWith("dimensionFromButtons1", -1, 208), column), "");
+    EXPECT_EQ(Cut(paneWith("wallStyleTableView", 1, toolid::kExteriorWall), column), "");
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-first-size.png"));
 }
 

@@ -138,23 +138,14 @@ TEST(SitePaneWindow, EachPaneEditsItsObjectInOneNamedStepAndToolPanesOnlyTheirDe
 
     // The tool panes, each tool chosen on its plan's palette: no step, only the next object.
     clickPlan(-40, 150);
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
     const int steps = stack->count();
-    const auto chooseTool = [&](int16_t plan, int16_t tool) {
-        palette->loadToolPaletteForPlan(plan);
-        QWidget* cell = palette->toolButtons(plan)->cell(tool);
-        ClickAt(cell, cell->rect().center());
-        return QTest::qWaitFor([&] { return gCurTool == tool; });
-    };
-    ASSERT_TRUE(chooseTool(2, 7102));
+    ASSERT_TRUE(ChooseToolCell(7102, 2));
     ASSERT_TRUE(ChooseItem(w, "receptStylePopUpButton", "Ceiling Receptacle"));
     EXPECT_EQ(ds->receptacleStyle2, 9);
-    ASSERT_TRUE(chooseTool(2, 7106));
+    ASSERT_TRUE(ChooseToolCell(7106, 2));
     ASSERT_TRUE(ChooseItem(w, "switchStylePopUpButton", "4-Way Switch"));
     EXPECT_EQ(ComponentSymbolOfTool(7106), 75);
-    ASSERT_TRUE(chooseTool(7, 7506));
+    ASSERT_TRUE(ChooseToolCell(7506, 7));
     ASSERT_TRUE(TypeIntoPaneField(w, "gateLengthText", "4'"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return ds->gateLength == 48; })) << ds->gateLength;
     EXPECT_EQ(stack->count(), steps);

@@ -255,9 +255,6 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     ds->visiblePlans = -1;  // the electrical, plumbing and HVAC plans shown with the floor plan
     ASSERT_TRUE(ShowFocused(w));
     ASSERT_NE(gSymbol2DList, nullptr) << "no built-in symbols were loaded";
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(palette->window()));
     QWidget* view = w->docScrollView()->viewport();  // the plan on screen
 
     struct Row {
@@ -268,11 +265,7 @@ TEST(StockContentWindow, EveryFixtureToolPlacesItsSymbolInThePlanAndIn3D) {
     int column = 0;
     std::vector<std::pair<Objex*, int>> placed;
     for (const Row& r : rows) {
-        palette->loadToolPaletteForPlan(r.plan);
-        QWidget* cell = palette->toolButtons(r.plan)->cell(r.tool);
-        ASSERT_NE(cell, nullptr) << r.tool;
-        ClickAt(cell, cell->rect().center());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == r.tool; })) << r.tool;
+        ASSERT_TRUE(ChooseToolCell(r.tool, r.plan)) << r.tool;
         const QPoint at(view->width() / 2 - 200 + 90 * (column % 6), view->height() / 2 - 40 + 110 * (column / 6));
         ++column;
         const QImage before = Screen(view);
@@ -336,15 +329,6 @@ struct WallsWindow {
     QMDDocumentView* plan = nullptr;
     QWidget* view = nullptr;
     std::vector<Objex*> walls;
-    // The tool's cell clicked, its toolset shown first.
-    bool pick(int16_t toolset, int16_t tool) const {
-        PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-        palette->updateToolsetForPlan(toolset), palette->loadToolPaletteForPlan(toolset);
-        QWidget* cell = palette->toolButtons(toolset)->cell(tool);
-        if (!cell) return false;
-        ClickAt(cell, cell->rect().center());
-        return QTest::qWaitFor([&] { return gCurTool == tool; });
-    }
 };
 void OpenWallsWindow(WallsWindow* out, std::initializer_list<int> heights, bool metric = false) {
     QMDWindowController* w = out->w = OpenDocumentWindow();
@@ -362,7 +346,7 @@ void OpenWallsWindow(WallsWindow* out, std::initializer_list<int> heights, bool 
     QTest::qWait(200);
     ASSERT_GT(view->width(), 980);
     ASSERT_GT(view->height(), 500);
-    ASSERT_TRUE(out->pick(1, 7052));
+    ASSERT_TRUE(ChooseToolCell(7052, 1));
     for (int y : heights) {
         Drag(view, {QPoint(60, y), QPoint(300, y), QPoint(960, y)});
         Objex* last = gCurDocument->itsCurLayer->firstObject;
@@ -438,7 +422,7 @@ TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) 
     std::vector<std::pair<const Row*, Objex*>> placed;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.tool);
-        ASSERT_TRUE(walled.pick(r.toolset, r.tool));
+        ASSERT_TRUE(ChooseToolCell(r.tool, r.toolset));
         Objex* wall = walled.walls[size_t(r.wall)];
         const Poinz* start = wall->firstPoint;
         const QPoint on = InView(plan, view, start->position[0] + float(r.at), start->position[2]);
@@ -491,7 +475,7 @@ TEST(StockContentWindow, ABathFixtureIsPreviewedAtTheSizeItIsBuilt) {
         const int below = InView(walled.plan, view, 0, start->position[2]).y() + 8;  // past the wall's lower face
         for (const auto& [tool, symbol, at] : {std::tuple(7208, 95, 200), std::tuple(7210, 97, 600)}) {
             SCOPED_TRACE(tool);
-            ASSERT_TRUE(walled.pick(3, int16_t(tool)));
+            ASSERT_TRUE(ChooseToolCell(int16_t(tool), 3));
             const QPoint on = InView(walled.plan, view, start->position[0] + float(at), start->position[2]);
             const QImage before = Screen(view);
             PointerTo(view, on), XDo({"mousedown", "1"}), QTest::qWait(60);
@@ -566,13 +550,7 @@ std::pair<int, double> Brightened(const QImage& brighter, const QImage& than, in
 // A ceiling light placed with the Fixture Light tool's cell by a click in the middle of the
 // plan; null when the tool or the light never came.
 Objex* PlaceLightInTheMiddle(QMDWindowController* w) {
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
-    palette->window()->show();
-    if (!QTest::qWaitForWindowExposed(palette->window())) return nullptr;
-    palette->loadToolPaletteForPlan(2);
-    QWidget* cell = palette->toolButtons(2)->cell(7109);
-    ClickAt(cell, cell->rect().center());
-    if (!QTest::qWaitFor([&] { return gCurTool == 7109; })) return nullptr;
+    if (!ChooseToolCell(7109, 2)) return nullptr;
     QWidget* view = w->docScrollView()->viewport();
     ClickAt(view, view->rect().center());
     if (!QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; })) return nullptr;
@@ -594,13 +572,9 @@ TEST(StockContentWindow, APlacedCeilingLightGlowsInAFinalRenderAndLightsTheFloor
     ASSERT_EQ(light->texture, 80) << "the default light style is the recessed can";
 
     // A floor drawn round it with the Floor tool, corner by corner, closed on its first corner.
-    PlanToolPaletteController* palette = PlanToolPaletteController::shared();
     QWidget* view = w->docScrollView()->viewport();
-    palette->loadToolPaletteForPlan(1);
-    QWidget* cell = palette->toolButtons(1)->cell(7062);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
-    ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 7062; }));
+    ASSERT_TRUE(ChooseToolCell(7062, 1));
     const QPoint centre = view->rect().center();
     for (QPoint corner : {QPoint(-200, -200), QPoint(200, -200), QPoint(200, 200), QPoint(-200, 200), QPoint(-200, -200)}) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);

@@ -192,7 +192,9 @@ TEST(StockContentWindow, AMapleStandsAsABillboardFillsAnOutlineAndTheOaksAreFoun
     EXPECT_EQ(undo->undoText(), "Fill Object with Plants");
     EXPECT_GT(Plants(), 4);
     for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next)
-        if (o->type == objtype::kPlant) EXPECT_EQ(o->firstPoint->texture1, 7000);
+        if (o->type == objtype::kPlant) {
+            EXPECT_EQ(o->firstPoint->texture1, 7000);
+        }
     SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
     w->docView()->update();
     EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(plan) != unplanted; })) << "no plants drawn";

@@ -37,7 +37,9 @@
 #include "content/content_palette_controller.h"
 #include "powertools/power_tool_launcher.h"
 #include "model/objects.h"
+#include "model/tool_state.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
 
 QString XDo(const QStringList& args) {
     QProcess p;
@@ -60,6 +62,23 @@ QRect WindowFrame(const QString& id) {
 void ClickAt(QWidget* w, QPoint at, int button) {
     const QPoint p = w->mapToGlobal(at);
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", QString::number(button)});
+}
+
+bool ChooseToolCell(int16_t tool, int16_t plan) {
+    PaletteController* palette = ToolPaletteController::shared();
+    QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
+    PlanToolPaletteController* plans = PlanToolPaletteController::shared();
+    if (!cell) {
+        const int16_t last = plan < 0 ? int16_t(plans->toolsetPopUpButton()->count() - 1) : plan;
+        for (plan = plan < 0 ? 0 : plan; plan <= last && !(cell = plans->toolButtons(plan)->cell(tool));) ++plan;
+        palette = plans;
+    }
+    if (!cell) return false;
+    palette->window()->show();
+    if (!QTest::qWaitForWindowExposed(palette->window())) return false;
+    if (palette == plans) plans->updateToolsetForPlan(plan), plans->loadToolPaletteForPlan(plan);
+    ClickAt(cell, cell->rect().center());
+    return QTest::qWaitFor([tool] { return gCurTool == tool; });
 }
 
 bool ChoosePopUpItem(QComboBox* box, const QString& title) {

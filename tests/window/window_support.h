@@ -43,6 +43,10 @@ QString ShownWindow(const QString& title);
 QRect WindowFrame(const QString& id);
 // Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
 void ClickAt(QWidget* w, QPoint at, int button = 1);
+// Clicks the tool's cell as a user picks a tool: the edit palette's, or else the plan palette's,
+// the plan's set (`plan`, or the first that holds the tool) shown first; true once it is the
+// current tool.
+bool ChooseToolCell(int16_t tool, int16_t plan = -1);
 // Opens Window > PowerTools... with the server's mouse and, once the launcher is on the screen,
 // notes its first row in `row` ("name|picture", or "name|status|picture" with `withStatus`),
 // calls `shown`, clicks the row and then Launch; gives the launcher up after 20 s. False when

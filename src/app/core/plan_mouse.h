@@ -12,7 +12,7 @@
 //   the modifier keys are keyDown and flagsChanged at the pointer's current position; the
 //   release of the pressed button is mouseUp; a lost grab or focus is cancel(). While busy()
 //   the view refuses the wheel, menus and shortcuts, and ignores further presses but those a
-//   tracker's loop waits for (mouseMoved).
+//   tracker's loop waits for.
 // - Outside a gesture: changes of the modifier keys are flagsChanged (the content auto-click
 //   mode), leaving the view is mouseExited.
 // - A drop: performDragOperation with whether the drag declared kContent2DDNDPboardType and
