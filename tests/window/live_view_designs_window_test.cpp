@@ -1,8 +1,9 @@
 // The live-view panel beside the plan as a user draws and opens designs, with the server's
 // mouse and keyboard: a two-floor house drawn with the tools stands floor on floor, its doors
 // and windows in their openings (seen from the lot's left edge, kept as live-view-designs.png),
-// the camera tool looks where it is dragged, and File > New, Open and Revert to Saved show
-// their design in the open panel.
+// the camera tool looks where it is dragged, File > New, Open and Revert to Saved show
+// their design in the open panel, and ground a region raised stays raised in the window its
+// saved design opens in and in the first window made main again.
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
