@@ -55,6 +55,7 @@
 #include "files/custom_textures.h"
 #include "render/core/live_view_seams.h"
 #include "model/topo_grid.h"
+#include "scene/terrain.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 #include "tracking/track_mouse.h"
@@ -341,7 +342,8 @@ void QMDWindowController::windowDidLoad() {
     ClearSelectionState40(ds, &ds->ss40);
     TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
     setElevationPane(&ds->ss40);
-    if (!ds->topoFilePath[0]) SetupTopoGrid();
+    // Set up afresh, the grid is flat: the ground is computed again from the terrain objects read.
+    if (!ds->topoFilePath[0]) SetupTopoGrid(), SetLotElevation();
     delegate->loadColorsForDocument(gCurDocument);
     delegate->resetStandardTool(true);
     SelectCurrentFloorInPopUp(gCurDocument);
@@ -556,6 +558,8 @@ void QMDWindowController::windowDidBecomeMain() {
     }
     DeleteAllCachedCustomTextures();
     ReadTopoGridFile(ds->topoFilePath);
+    // Without a topography file that grid is flat: the ground follows this design's terrain.
+    SetLotElevation();
     showDesignInLiveView();
     updatePlantGrowthIndicatorLevel();
     ContentPaletteRefreshFolderCategory();

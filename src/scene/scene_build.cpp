@@ -366,11 +366,12 @@ void RenderRoof(Objex* roof) {
         if (child->type != objtype::kSkylight || child->typeData.kind != TypeDataKind::RoofAttachment) continue;
         const RoofAttachmentRecord* r = child->typeData.roofAttachment;
         if (!r) continue;
-        for (Objex* list : r->partLists)
-            for (Objex* part = list; part; part = part->next)
-                if (part->type == objtype::kDoorHardware || part->type == objtype::kFrameGroup ||
-                    part->type == objtype::kWindowSeparator)
-                    RenderPart(part, child);
+        // The parts built where the skylight stands (its fillers, a custom one's frame and
+        // lens), not those of its definition.
+        for (Objex* part = r->customParts; part; part = part->next)
+            if (part->type == objtype::kDoorHardware || part->type == objtype::kFrameGroup ||
+                part->type == objtype::kWindowSeparator)
+                RenderPart(part, child);
     }
 }
 

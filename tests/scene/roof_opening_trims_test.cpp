@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 
 #include "scene/roof_opening_trims.h"
+#include "geometry/elements/skylight_symbols.h"
 #include "model/deletion.h"
 #include "model/object_types.h"
 #include "model/type_data.h"
@@ -140,11 +142,38 @@ TEST_F(RoofOpeningTrims, RenderingARoofLeavesItsSkylightsCurbsAmongItsPieces) {
     RegisterLiveView(true);
     Objex* built = nullptr;
     Objex* roofWithSky = RoofWithSkylight(floor, 800, &built);
+    CreateSkylightFillerPlane(built, 1), CreateSkylightFillerPlane(built, 0);
     ReRenderObject(roofWithSky);
     std::vector<int> kinds(7);
-    for (const PlaneObject* p : PiecesOf(roofWithSky))
-        if (p->object3D == built && p->pieceKind < kinds.size()) ++kinds[p->pieceKind];
+    int fillers = 0;
+    for (const PlaneObject* p : PiecesOf(roofWithSky)) {
+        if (p->object3D != built) continue;
+        if (p->pieceKind < kinds.size()) ++kinds[p->pieceKind];
+        fillers += p->pieceKind == objtype::kFrameGroup;
+    }
     EXPECT_EQ(kinds, (std::vector<int>{0, 4, 4, 0, 8, 8, 0}));
+    EXPECT_EQ(fillers, 2) << "the two filler planes a pick over the opening finds";
+
+    // A custom skylight's frame and lens stand where it was placed (its definition's 5 x 7
+    // pieces drawn at 40 x 60 about (120, 130), the frame's band a little wider), none where
+    // the definition has them.
+    RoofAttachmentRecord* custom = built->typeData.roofAttachment;
+    custom->style = 806;
+    const int16_t definition[] = {objtype::kOpeningMask, objtype::kWindowSeparator, objtype::kDoorHardware};
+    for (int i = 0; i < 3; ++i) custom->partLists[i] = Part(definition[i]);
+    CreateCustomSkylightSymbols(built, 120, 130, 90);
+    ReRenderObject(roofWithSky);
+    std::map<int, int> pieces;
+    for (const PlaneObject* p : PiecesOf(roofWithSky)) {
+        if (p->object3D != built || p->pieceKind < kinds.size()) continue;
+        ++pieces[p->pieceKind];
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i)
+                EXPECT_TRUE(plane->vertices[i].H > 80 && plane->vertices[i].H < 160 && plane->vertices[i].D > 80 &&
+                            plane->vertices[i].D < 180)
+                    << "a piece of kind " << p->pieceKind << " at " << plane->vertices[i].H << ", " << plane->vertices[i].D;
+    }
+    EXPECT_TRUE(pieces[objtype::kWindowSeparator] > 0 && pieces[objtype::kDoorHardware] > 0 && pieces[objtype::kFrameGroup] == 2);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The live-view panel beside the plan as a user draws and opens designs, with the server's
 // mouse and keyboard: a two-floor house drawn with the tools stands floor on floor, its doors
 // and windows in their openings (seen from the lot's left edge, kept as live-view-designs.png),
-// the camera tool looks where it is dragged, and File > New, Open and Revert to Saved show
-// their design in the open panel.
+// the camera tool looks where it is dragged, File > New, Open and Revert to Saved show
+// their design in the open panel, and ground a region raised stays raised in the window its
+// saved design opens in and in the first window made main again.
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -27,9 +28,12 @@
 #include "model/tool_state.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
+#include "render/core/lot_surface.h"
 #include "scene/plane_object.h"
+#include "scene/terrain.h"
 #include "support/build.h"
 #include "support/doubles.h"
+#include "support/fixture.h"
 #include "tools/wall_construction.h"
 #include "tracking/tracking_state.h"
 #include "window/window_support.h"
@@ -349,6 +353,33 @@ TEST(LiveViewDesigns, NewOpenAndRevertShowTheirDesignInTheOpenPanel) {
     ASSERT_TRUE(ChooseMenuItem(d.w, "File", "revertDocumentToSaved"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument->itsCurLayer->firstObject != nullptr; }));
     EXPECT_TRUE(wallShown()) << "the reverted design's wall is missing";
+}
+
+TEST(LiveViewDesigns, GroundRaisedByARegionStaysRaisedInTheWindowTheSavedDesignOpensIn) {
+    Desk d;
+    ASSERT_TRUE(d.show());
+    // A region 100 plan units high over the middle of the lot, saved.
+    const FloatRect lot = d.ds()->lotRect;
+    const float x = (lot.floatLeft + lot.floatRight) / 2, z = (lot.floatTop + lot.floatBottom) / 2;
+    Objex* region = dvxtest::Shape(gCurDocument->itsCurLayer, objtype::kTopography,
+                                   {{x - 300, z - 300}, {x + 300, z - 300}, {x + 300, z + 300}, {x - 300, z + 300}}, true);
+    objfield::topo_line::kHeight(*region) = 100;
+    SetLotElevation();
+    ASSERT_FLOAT_EQ(LotHeightAt(x, z), 100);
+    const std::string path = dvxtest::FreshTempFolder("raised") + "/raised.pro";
+    ASSERT_NE(KeyFileWrite(path.c_str()), 0);
+
+    // Opened in a window of its own, as the program started with the file opens it.
+    QMDWindowController* opened = OpenDesignWindow(path, d.services);
+    ASSERT_NE(opened, nullptr);
+    ASSERT_TRUE(ShowFocused(opened));
+    EXPECT_FLOAT_EQ(LotHeightAt(x, z), 100) << "the opened design's ground is flat";
+    EXPECT_FLOAT_EQ(LotHeightAt(lot.floatLeft + 10, lot.floatTop + 10), 0);
+    // The first window made main again shows its own ground, raised as well.
+    ASSERT_TRUE(d.focus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument == d.w->document()->model(); }));
+    EXPECT_FLOAT_EQ(LotHeightAt(x, z), 100) << "the ground flat once the first window is main again";
+    opened->close();
 }
 
 }  // namespace

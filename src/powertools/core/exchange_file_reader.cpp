@@ -23,7 +23,9 @@
 #include "powertools/core/exchange_reader.h"
 #include "powertools/core/exchange_tokens.h"
 #include "powertools/core/exchange_values.h"
+#include "model/topo_grid.h"
 #include "scene/scene_build.h"
+#include "scene/terrain.h"
 
 using namespace exchange_values;
 
@@ -66,7 +68,10 @@ bool FinishRead() {
     if (!ds->topoFilePath[0] || !ReadTopoGridFile(ds->topoFilePath)) {
         std::memset(ds->topoFilePath, 0, sizeof ds->topoFilePath);
         ds->topoGridSpacing = kDefaultTopoGridSpacing;
+        SetupTopoGrid();
     }
+    // The ground the terrain objects just read give (a topography file's heights are kept).
+    SetLotElevation();
     return true;
 }
 

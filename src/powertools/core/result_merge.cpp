@@ -30,6 +30,7 @@
 #include "model/id_counters.h"
 #include "files/custom_textures.h"
 #include "scene/scene_build.h"
+#include "scene/terrain.h"
 
 Objex* gCurPlugInObject = nullptr;
 static const port::GlobalReset kReset([] { gCurPlugInObject = nullptr; });
@@ -293,6 +294,8 @@ int PlugOutFileRead(const char* path) {
         DoReadPlugInBlackBox(plugInID);
     }
     UpdateAllIDCounters();
+    // The objects were read without the ground: it follows the terrain merged, once.
+    SetLotElevation();
     Refresh();
     RenderAllLayers();
     return 1;

@@ -22,12 +22,14 @@
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/plugin_data.h"
+#include "model/topo_grid.h"
 #include "model/tool_defaults.h"
 #include "port/files.h"
 #include "powertools/core/exchange_file_reader.h"
 #include "powertools/core/exchange_writer.h"
 #include "powertools/core/result_merge.h"
 #include "files/custom_textures.h"
+#include "scene/terrain.h"
 #include "design_generator.h"
 #include "support/build.h"
 #include "support/doubles.h"
@@ -221,6 +223,21 @@ TEST_F(ExchangeReadTest, AResultAddsAndReplacesObjectsOnTheirFloors) {
     EXPECT_EQ(ds()->nextObjectID, 90001u);
     EXPECT_EQ(ds()->nextPointID, 70001u);
     EXPECT_EQ(Make(objtype::kLine).on(Floor(0))->objectID, 90001u);
+
+    // A topography region the tool gives back raises the ground under it at once.
+    ds()->lotRect = {0, 0, 600, 1000}, ds()->topoGridSpacing = 300;
+    SetupTopoGrid();
+    Objex* region = Shape(Floor(0), objtype::kTopography, {{-1, -1}, {700, -1}, {700, 700}, {-1, 700}}, true);
+    objfield::topo_line::kHeight(*region) = 24;
+    ResultBuilder raised(kTool);
+    Take(raised, region).end();
+    ASSERT_EQ(Merge(raised), 1);
+    EXPECT_FLOAT_EQ(GetTopoElevationAtGridPt(300, 300), -24);
+    // So does the design the tool reads whole.
+    Write(11000);
+    ResetTopoGrid();
+    ASSERT_EQ(PlugInFileRead(path.c_str(), kTool), 1);
+    EXPECT_FLOAT_EQ(GetTopoElevationAtGridPt(300, 300), -24);
 }
 
 // The version in the header: an unknown one is refused with the alert, the design unchanged;
