@@ -343,7 +343,10 @@ void QMDWindowController::windowDidLoad() {
     TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
     setElevationPane(&ds->ss40);
     // Set up afresh, the grid is flat: the ground is computed again from the terrain objects read.
-    if (!ds->topoFilePath[0]) SetupTopoGrid(), SetLotElevation();
+    if (!ds->topoFilePath[0]) {
+        SetupTopoGrid();
+        SetLotElevation();
+    }
     delegate->loadColorsForDocument(gCurDocument);
     delegate->resetStandardTool(true);
     SelectCurrentFloorInPopUp(gCurDocument);
