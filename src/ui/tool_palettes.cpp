@@ -1,6 +1,5 @@
 #include "ui/tool_palettes.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -38,6 +37,7 @@
 #include "ui/core/palette_rules.h"
 #include "ui/core/palette_seams.h"
 #include "ui/tool_pictures.h"
+#include "ui/undo_keys.h"
 
 namespace {
 
@@ -177,30 +177,11 @@ void PaletteController::routeUndoKeys() {
     for (QWidget* w : window_->findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
-namespace {
-
-// Which of Undo (-1) and Redo (1) the key is; 0 for any other.
-int UndoDirection(const QKeyEvent* key) {
-    if (key->matches(QKeySequence::Undo)) return -1;
-    if (key->matches(QKeySequence::Redo)) return 1;
-    return 0;
-}
-
-// A field of the window being edited takes back its own typing first, as long as it has some
-// (the program setting its text forgets it), as the design's steps wait underneath.
-bool FieldTakesBackItsTyping(const QWidget* window, int direction) {
-    const auto* field = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
-    if (!field || field->window() != window || field->isReadOnly()) return false;
-    return direction < 0 ? field->isUndoAvailable() : field->isRedoAvailable();
-}
-
-}  // namespace
-
 bool PaletteController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Close) windowWillClose();
     const bool override = event->type() == QEvent::ShortcutOverride;
     if (override || event->type() == QEvent::KeyPress) {
-        const int direction = UndoDirection(static_cast<QKeyEvent*>(event));
+        const int direction = UndoKeyDirection(static_cast<QKeyEvent*>(event));
         if (direction != 0 && !FieldTakesBackItsTyping(window_, direction)) {
             // Taken here rather than by the application's shortcut, and never by the field.
             if (override) {

@@ -17,11 +17,13 @@
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
+#include "app/command_router.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
 #include "content/core/preview_grid.h"
 #include "files/content_folders.h"
 #include "files/design_file.h"
+#include "files/undo.h"
 #include "support/content_library.h"
 #include "support/qt/content_images.h"
 #include <QScrollArea>
@@ -288,6 +290,74 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     EXPECT_TRUE(ChooseToolCell(7050, gCurToolSet)) << gCurTool;
     EXPECT_TRUE(showsPane("wallHeightText")) << "no wall tool pane";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-panes.png"));
+    AppController::destroyShared(), ResetAllGlobals();
+}
+
+// A value typed into a pane and entered with Return: Ctrl+Z, the field still holding the
+// keyboard, takes the step back (the field shows the value as it was, the Edit menu offers its
+// Redo), and Ctrl+Shift+Z brings it again. The wall's, the plant's and the deck's panes.
+TEST(InspectorWindow, CtrlZAndCtrlShiftZInAPaneFieldTakeItsEntryBackAndGiveItAgain) {
+    WindowTestServices services("inspectorundo");
+    QMDWindowController* w = ShownWindowAtZoomOne();
+    ASSERT_TRUE(w);
+    QMDDocumentModel* doc = w->document()->model();
+    InspectorDesign design = BuildInspectorDesign(doc);
+    Update3DWall(design.wall);
+    design.plant->planBits = design.deck->planBits = design.steps->planBits = doc->itsDocState->visiblePlans;
+    Float3DRect& crown = design.plant->bounds3D;
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+    StoreBoundsDeep(design.deck);
+    w->docView()->scrollPoint({-60, -60});
+    QUndoStack* stack = w->document()->undoStack();
+    const CommandRouter* router = w->commandRouter();
+    const struct {
+        const char* floor;
+        float h, d;
+        const char *field, *typed, *step;
+    } kRows[] = {
+        {"First Floor", 0, 150, "wallHeightText", "9'", "Wall Base Height"},
+        {"First Floor", 500, 50, "plantAgeText", "5", "Age Planted"},
+        {"Second Floor", 100, 0, "deckHeightText", "3'", "Deck Height"},
+    };
+    for (const auto& r : kRows) {
+        SCOPED_TRACE(r.field);
+        ASSERT_TRUE(ChoosePopUpItem(w->activeFloorTBPopUpButton(), r.floor));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return std::string(doc->itsCurLayer->name) == r.floor; }));
+        const auto clickPlan = [&](float h, float d) {
+            const PlatformPoint origin = w->docView()->boundsOrigin();
+            ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
+        };
+        clickPlan(-40, 150);  // nothing selected
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) == w->noPropertiesView(); }));
+        clickPlan(r.h, r.d);
+        QLineEdit* field = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return Shown(w) && (field = Shown(w)->findChild<QLineEdit*>(QLatin1String(r.field))) && field->isVisible();
+        })) << "no pane";
+        // The design as built, the object chosen, is what the step starts from.
+        StoreUndo(" ");
+        const QString before = field->text();
+        const int steps = stack->count();
+        ASSERT_TRUE(TypeIntoPaneField(w, r.field, r.typed));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stack->count() == steps + 1; })) << "no step stored";
+        EXPECT_EQ(stack->undoText(), QString::fromLatin1(r.step));
+        QTest::qWait(200);
+        const QString entered = field->text();
+        ASSERT_TRUE(field->hasFocus());
+        XDo({"key", "ctrl+z"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return router->action("redo")->text() == QString("Redo ") + r.step; }))
+            << router->action("redo")->text().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == before; }))
+            << field->text().toStdString() << ", was " << before.toStdString();
+        ASSERT_TRUE(field->hasFocus());
+        XDo({"key", "ctrl+shift+z"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return router->action("undo")->text() == QString("Undo ") + r.step; }))
+            << router->action("undo")->text().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == entered; }))
+            << field->text().toStdString() << ", entered " << entered.toStdString();
+        EXPECT_EQ(stack->index(), steps + 1);
+    }
     AppController::destroyShared(), ResetAllGlobals();
 }
 

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/lines.h"
+#include "model/object_fields.h"
 #include "model/selection_ops.h"
 #include "tools/tool_trackers.h"
 #include "tracking/drafting_trackers.h"
@@ -210,6 +212,76 @@ TEST_F(SheetWindow, MenusAndTheEditPaletteOpenTheirSheetsOnTheWindow) {
     }
     EXPECT_EQ(std::tuple(GetLayerFromName("First Floor")->height, ds->currentElevation, ds->compassAngle),
               std::tuple(108.0f, 120.0f, 30.0f));
+}
+
+// Each sheet that opens on a value to type takes a value typed at once, in place of the one
+// shown, and Return applies it: a selected line and a plant at its middle moved, turned and
+// raised, the design's heights, angle, lot, grid, trace image and plant ages set, in imperial
+// and in metric; the new-text sheet takes typed text in its text box.
+TEST_F(SheetWindow, EverySheetUsesTheValueTypedAsItOpens) {
+    const PlatformRect shown = w->docView()->visibleRect();
+    const float h = std::round(shown.x + shown.width / 2), d = std::round(shown.y + shown.height / 2);
+    Objex* line = Shape(doc->itsCurLayer, objtype::kDetail, {{h - 20, d}, {h + 20, d}});
+    Objex* plant = Make(objtype::kPlant).plan({{h, d}}).plant(10, 120).on(doc->itsCurLayer);
+    SelectObj(line, selmode::kSelect, 1), SelectObj(plant, selmode::kSelect, 1);
+    auto* trace = new TraceImage;
+    trace->image.width = trace->image.height = 4;
+    trace->image.rgb.assign(4 * 4 * 3, 255);
+    doc->itsTraceImage = trace;
+    ds->traceImageShown = 1, ds->traceImageScaleH = ds->traceImageScaleV = 1;
+    w->docView()->update();
+    auto at = [&](int i) { return PlanPositions(line)[i]; };
+    struct Row {
+        const char *menu, *action;
+        int tag;
+        const char *submenu, *outlet, *typed;
+        std::function<bool()> used;
+        bool metric = false;
+    };
+    const Row rows[] = {
+        {"Edit", "moveObjects", 0, nullptr, "horizDistText", "10'", [&] { return at(0).first == h + 220; }},
+        {"Plan", "movePlan", 0, nullptr, "horizDistText", "1'", [&] { return at(0).first == h + 244; }},
+        {"Edit", "rotateObjects", 0, nullptr, "angleText", "90", [&] { return std::abs(at(0).first - at(1).first) < 0.01f; }},
+        {"Plan", "rotatePlan", 0, nullptr, "angleText", "90", [&] { return std::abs(at(0).second - at(1).second) < 0.01f; }},
+        {"Edit", "setObjectElevation", 0, nullptr, "elevationText", "2'", [&] { return line->elevation == 24; }},
+        {"Plan", "setWorkingElevation", 0, nullptr, "elevationText", "10'", [&] { return ds->currentElevation == 120; }},
+        {"Plan", "setCeilingHeight", 5156, "Ceiling Height", "heightText", "9'",
+         [&] { return GetLayerFromName("First Floor")->height == 108; }},
+        {"Plan", "setTrueNorthAngle", 0, nullptr, "angleText", "30", [&] { return ds->compassAngle == 30; }},
+        {"Plan", "setLotSize", 0, nullptr, "widthText", "100", [&] { return ds->lotRect.floatRight == 1200; }},
+        {"View", "setGridProperties", 0, nullptr, "gridHorSpacingText", "2'", [&] { return ds->gridSpacing.floatH == 24; }},
+        {"View", "resizeFloorplanTraceImage", 5440, nullptr, "horScaleText", "50", [&] { return ds->traceImageScaleH == 0.5f; }},
+        {"Plan", "setPlantGrowthProjection", 0, nullptr, "maxAgeText", "30", [&] { return doc->itsMaximumPlantAge == 33; }},
+        {"Plan", "setPlantingAge", 0, nullptr, "plantAgeText", "7",
+         [&] { return objfield::plant::kPlantingAge(*plant) == 7; }},
+        {"Plan", "setWorkingElevation", 0, nullptr, "elevationText", "3 m",
+         [&] { return std::abs(ds->currentElevation - 300 / 2.54f) < 0.01f; }, true},
+        {"Plan", "setCeilingHeight", 5156, "Ceiling Height", "heightText", "2.7 m",
+         [&] { return std::abs(GetLayerFromName("First Floor")->height - 270 / 2.54f) < 0.01f; }, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.action) + " " + r.typed);
+        ds->units = r.metric ? kMetricUnits : kImperialUnits;
+        ASSERT_TRUE(fromMenu(r.menu, r.action, r.tag, r.submenu));
+        const QString before = sheet()->findChild<QLineEdit*>(QString::fromLatin1(r.outlet))->text();
+        ASSERT_TRUE(typeAtOnce(r.outlet, r.typed)) << before.toStdString() << " shown, the field not focused";
+        EXPECT_TRUE(r.used());
+    }
+
+    ds->units = kImperialUnits;
+    gCurTool = toolid::kText;
+    const PlatformRect now = w->docView()->visibleRect();  // the lot sheet framed the plan anew
+    ClickAt(w->docView(), onView(now.x + 60, now.y + 60));
+    ASSERT_TRUE(sheetShown());
+    auto* box = sheet()->findChild<QWidget*>(QStringLiteral("textView"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); })) << "the text box has no keyboard";
+    XDo({"type", "--", "Hall"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->property("plainText") == "Hall"; }));
+    ASSERT_TRUE(press("okButton"));
+    gCurTool = toolid::kSelect;
+    const Objex* text = doc->itsCurLayer->lastObject;
+    ASSERT_TRUE(text && text->typeData.kind == TypeDataKind::Text);
+    EXPECT_STREQ(text->typeData.text->text, "Hall");
 }
 
 // The grid and the trace image sheets redraw the plan: grid lines a foot apart (24 points at
@@ -485,8 +557,9 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
 }
 
 // The key-entry tool's click on a ten-foot fence segment opens its sheet; 12' and OK make the
-// segment twelve feet in one step. A wall dragged with tool 7051 opens the wall key-entry
-// sheet on the document window; 10' and OK make it ten feet in one "Exterior Wall Tool" step.
+// segment twelve feet in one step, and 14' typed as it opens again and Return fourteen. A wall
+// dragged with tool 7051 opens the wall key-entry sheet on the document window; 10' and OK
+// make it ten feet in one "Exterior Wall Tool" step.
 float SegmentLength(Objex* o) {
     const Poinz* a = o->firstPoint;
     const Poinz* b = a->next;
@@ -517,6 +590,11 @@ TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
     ASSERT_TRUE(press("okButton"));
     EXPECT_NEAR(SegmentLength(fence), 288, 1e-3);
     EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(1, QString("Undo Resize Segment")));
+    // A length typed as the sheet opens replaces the one shown; Return applies it.
+    moveTo(h, d), XDo({"click", "1"});
+    ASSERT_TRUE(sheetShown());
+    ASSERT_TRUE(typeAtOnce("lengthText", "14'"));
+    EXPECT_NEAR(SegmentLength(fence), 336, 1e-3);
 
     gCurTool = 7051;
     moveTo(h - 100, d + 200), XDo({"mousedown", "1"});
@@ -530,7 +608,7 @@ TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
     while (wall->next) wall = wall->next;
     ASSERT_EQ(wall->type, objtype::kWall);
     EXPECT_NEAR(SegmentLength(wall), 240, 1e-3);
-    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Exterior Wall Tool")));
+    EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(3, QString("Undo Exterior Wall Tool")));
     gCurTool = toolid::kSelect;
 }
 

@@ -210,7 +210,8 @@ TEST_F(TextCeilingWindow, PlanMenuSheetsChangeTheDesignInOneStepEach) {
 }
 
 // With the live view shown (Ctrl+1) its menu's walk and fly sheets open on its window, bring
-// it forward on Cancel and store their heights with no step on OK.
+// it forward on Cancel and store their heights with no step on OK, or on Return after a
+// height typed as they open.
 TEST_F(TextCeilingWindow, WalkAndFlySheetsOpenOnTheLiveView) {
     XDo({"key", "ctrl+1"});
     LiveViewController* c = LiveViewController::sharedLiveViewController();
@@ -230,6 +231,12 @@ TEST_F(TextCeilingWindow, WalkAndFlySheetsOpenOnTheLiveView) {
         ASSERT_TRUE(type(field, "8'", lv));
         ASSERT_TRUE(press("okButton", lv));
         EXPECT_FLOAT_EQ(ds->*value, ConvertWorldToScreen(96, ds, 0));
+        // Typed as the sheet opens, in place of the height shown, and entered with Return.
+        ASSERT_TRUE(fromMenu("LiveView", action, tag, lv));
+        QWidget* f = sheet(lv)->findChild<QLineEdit*>(QString::fromLatin1(field));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f->hasFocus(); })) << "the field has no keyboard";
+        XDo({"type", "--", "10'"}), XDo({"key", "Return"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ds->*value == ConvertWorldToScreen(120, ds, 0); })) << ds->*value;
     }
     EXPECT_EQ(steps(), 0);
 }

@@ -11,6 +11,7 @@
 #include "app/widgets.h"
 #include "model/document_model.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/undo_keys.h"
 
 namespace {
 
@@ -160,6 +161,8 @@ QMDTextField* InspectorPane::addTextField(const char* outlet, QWidget* parent) {
     auto* edit = new QMDTextField(parent);
     edit->setObjectName(QString::fromLatin1(outlet));
     fields_[edit] = std::make_unique<port::qt::LineEditField>(edit);
+    // Return stores the entry as a step of the design, which Ctrl+Z then takes back.
+    LeaveUndoKeysToTheWindow(edit);
     // Only what was typed is an entry: the end of editing also comes when the focus leaves a
     // field the pane rewrote (a refused entry shown refused, a value shown formatted), and that
     // text would be applied to whatever is selected then.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -122,9 +123,37 @@ QString SheetDialog::localized(const char* key) {
     return QString::fromStdString(port::MacRomanToUtf8(LocalizedString(key)));
 }
 
-void SheetDialog::takeTyping(QLineEdit* field) {
-    field->setFocus();
-    field->selectAll();
+namespace {
+
+// A control that takes what is typed: a field, or a text box (new text's).
+bool TakesTyping(const QWidget* control, const QWidget* sheet) {
+    const auto* field = qobject_cast<const QLineEdit*>(control);
+    const auto* box = qobject_cast<const QPlainTextEdit*>(control);
+    if (!(field && !field->isReadOnly()) && !(box && !box->isReadOnly())) return false;
+    return control->isEnabled() && control->isVisibleTo(sheet);
+}
+
+}  // namespace
+
+QWidget* SheetDialog::initialFirstResponder() const {
+    for (int row = 0; row < form_->rowCount(); ++row)
+        for (const auto role : {QFormLayout::FieldRole, QFormLayout::SpanningRole}) {
+            const QLayoutItem* item = form_->itemAt(row, role);
+            QWidget* control = item ? item->widget() : nullptr;
+            if (!control) continue;
+            if (TakesTyping(control, this)) return control;
+            // A field among its row's controls (a slider or a stepper beside it).
+            for (QWidget* inner : control->findChildren<QWidget*>())
+                if (TakesTyping(inner, this)) return inner;
+        }
+    return nullptr;
+}
+
+void SheetDialog::takeTyping() {
+    QWidget* first = initialFirstResponder();
+    if (!first) return;
+    first->setFocus();
+    if (auto* field = qobject_cast<QLineEdit*>(first)) field->selectAll();
 }
 
 QLineEdit* SheetDialog::addField(const char* outlet, const QString& label) {

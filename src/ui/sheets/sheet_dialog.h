@@ -71,6 +71,7 @@ public:
         if (!window || hasSheetUp(window)) return nullptr;
         auto* sheet = new Sheet(window, args...);
         static_cast<SheetDialog*>(sheet)->awakeFromNib();
+        static_cast<SheetDialog*>(sheet)->takeTyping();
         sheet->open();
         return sheet;
     }
@@ -96,10 +97,6 @@ protected:
     // Closes the sheet; it is freed once control returns to the event loop.
     void endSheet();
 
-    // The field has the keyboard as the sheet opens, its text selected: what is typed replaces
-    // the value shown. Call after the field was filled.
-    static void takeTyping(QLineEdit* field);
-
     // A row of the sheet's form: a labelled text field, or any control.
     QLineEdit* addField(const char* outlet, const QString& label);
     void addRow(const QString& label, QWidget* control);
@@ -121,5 +118,12 @@ protected:
     static float floatValueOf(QLineEdit* field);
 
 private:
+    // What has the keyboard as the sheet opens: the first field or text box of the form that
+    // takes typing (enabled, shown, editable); null leaves the choice to the window.
+    QWidget* initialFirstResponder() const;
+    // Gives the first responder the keyboard, a field's text selected so that what is typed
+    // replaces the value shown. Once the controls are filled.
+    void takeTyping();
+
     QFormLayout* form_;
 };

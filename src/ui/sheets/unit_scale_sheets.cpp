@@ -178,7 +178,6 @@ PlanZoomController::PlanZoomController(QWidget* parent)
 
 void PlanZoomController::initializeControlStates() {
     if (CurrentDocState()) zoomScaleText_->setText(QString::number(PlanZoomPercent()));
-    takeTyping(zoomScaleText_);
 }
 
 void PlanZoomController::applyValues() { SetPlanZoomPercent(floatValueOf(zoomScaleText_)); }

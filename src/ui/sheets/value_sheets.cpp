@@ -116,7 +116,6 @@ CurveTensionController::CurveTensionController(QWidget* parent)
 void CurveTensionController::initializeControlStates() {
     tensionStepper_->setValue(gTension);
     tensionText_->setText(QString::number(gTension));
-    takeTyping(tensionText_);
 }
 
 void CurveTensionController::tensionStepperChanged() { tensionText_->setText(QString::number(tensionStepper_->value())); }
