@@ -276,6 +276,24 @@ TEST_F(PaneWindow, FieldsOfObjectsHoldingOneValueShowIt) {
     refreshWith({stairs[0], stairs[1]});
     EXPECT_EQ(texts(), one);
 
+    // Two roofs of one pitch that its readout rounds, then of two: both pitch fields follow.
+    Objex* roof = RoofWithSkylight(design.third, 1);
+    for (Poinz* p = roof->firstPoint; p; p = p->next) p->position[0] += 500;
+    objfield::roof::kPitch(*roof) = objfield::roof::kPitch(*design.roof) = 5.11f;
+    onFloor(design.third);
+    const auto pitches = [&] {
+        return std::pair(shownField("pitchRatioText")->text().toStdString(), shownField("pitchAngleText")->text().toStdString());
+    };
+    refreshWith({roof});
+    ASSERT_TRUE(shownField("pitchRatioText")) << "no roof pane";
+    const auto alone = pitches();
+    refreshWith({design.roof, roof});
+    EXPECT_EQ(pitches(), alone);
+    EXPECT_FALSE(alone.first.empty() || alone.second.empty());
+    objfield::roof::kPitch(*roof) = 6;
+    refreshWith({design.roof, roof});
+    EXPECT_EQ(pitches(), std::pair(std::string(), std::string()));
+
     // The deck 60 cm high, a 0.9 m handrail on every edge, clicked; then with a second deck alike,
     // and with that one lower.
     Objex* other = Deck(design.second);
