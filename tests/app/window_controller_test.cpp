@@ -428,6 +428,8 @@ protected:
         Window::SetUp();
         port::setDefaultDrawingContext(&measuring);
         w = Open(), view = w->docView(), floor = gCurDocument->itsCurLayer;
+        // Wider than the window placed on the offscreen screen, so the drags stay in view.
+        w->resize(800, 600);
         CurrentDocState()->zoomFactor = 1;
         for (float y : {-60.0f, 0.0f, 60.0f}) Wall(floor, {{-150, y}, {150, y + 20}});
         Objex* text = Make(objtype::kText).on(floor).shown().text("Porch").plan({{-100, 90}, {-40, 90}, {-40, 120}, {-100, 120}});

@@ -4,6 +4,7 @@
 // the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QFile>
 #include <QPainter>
@@ -335,6 +336,48 @@ TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
     shot.save(gShot + ".started-on-design.png");
     program.terminate();
     if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
+}
+
+// The program started on a screen of its own: its document window lies on that screen, also
+// with the Drawing Tools not shown at start-up (the window then spans the visible height) and
+// right of the palettes on a small screen.
+TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
+    Services services("placed");
+    struct Row { QString screen, settings; QSize size; };
+    for (const Row& r : {Row{"1600x1000x24", "ShowPlanTools=false", {1600, 1000}}, Row{"1024x768x24", "", {1024, 768}}}) {
+        SCOPED_TRACE(r.screen.toStdString());
+        QProcess server;
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", r.screen, "-nolisten", "tcp"});
+        ASSERT_TRUE(server.waitForStarted(10000) && server.waitForReadyRead(30000));
+        const QByteArray display = ":" + server.readAllStandardOutput().trimmed();
+        const QString config = QString::fromStdString(services.dir) + "/config-" + r.screen;
+        QDir().mkpath(config + "/Dovranix");
+        QFile settings(config + "/Dovranix/Dovranix.conf");
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(("[General]\n" + r.settings + "\n").toUtf8()), settings.close();
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display), env.insert("DVX_NO_SPLASH", "1"), env.insert("XDG_CONFIG_HOME", config);
+        program.setProcessEnvironment(env), program.start(gProgram, {});
+        ASSERT_TRUE(program.waitForStarted(10000));
+        // xdotool asks that screen while the test's own connection stays on its own.
+        const QByteArray own = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display);
+        QRect frame, was;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            QTest::qWait(200);  // placed once the program has shown it
+            const QString id = ShownWindow("Untitled");
+            was = frame, frame = id.isEmpty() ? QRect() : WindowFrame(id);
+            return !frame.isEmpty() && frame == was;
+        }, 15000)) << "no document window";
+        qputenv("DISPLAY", own);
+        EXPECT_TRUE(QRect(QPoint(), r.size).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
+                                                             << " x " << frame.height();
+        EXPECT_GT(frame.height(), r.size.height() * 3 / 4);
+        program.terminate();
+        if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
+        server.terminate(), server.waitForFinished(5000);
+    }
 }
 
 // Under each alert of the launch, and under the save alert of New on a changed design, SIGTERM

@@ -250,6 +250,72 @@ TEST_F(PaneWindow, DeckToolPaneDeckEditsStepsAndTheCurveSheet) {
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
 }
 
+// An imperial design whose sizes were made in metric (none a whole sixteenth of an inch):
+// objects that all hold one value show it in the pane, though its readout reads back rounded;
+// objects that differ leave the field empty.
+TEST_F(PaneWindow, FieldsOfObjectsHoldingOneValueShowIt) {
+    namespace sf = objfield::stair;
+    namespace df = objfield::deck;
+    Objex* stairs[2];
+    for (int i = 0; i < 2; ++i) {
+        const float h = 650 + 80.0f * i;
+        Objex* s = stairs[i] = Make(objtype::kStaircase, objsubtype::kStraightStair).plan({{h, 150}, {h, 300}}).bounds().on(design.first);
+        sf::kFloorHeight(*s) = 106.299f, sf::kWidth(*s) = 36.2204f, sf::kRiser(*s) = 7.08661f;  // 2.7 m, 92 cm, 18 cm
+        sf::kTread(*s) = 9.84252f, sf::kSizeD(*s) = 35.4331f;                                   // 25 cm, 0.9 m
+    }
+    onFloor(design.first);
+    const auto texts = [&] {
+        std::vector<std::string> shown;
+        for (const char* outlet : {"stairHeightText", "stairWidthText", "stepHeightText", "stepDepthText", "railHeightText"})
+            shown.push_back(shownField(outlet) ? shownField(outlet)->text().toStdString() : "no field");
+        return shown;
+    };
+    refreshWith({stairs[0]});
+    const std::vector<std::string> one = texts();
+    EXPECT_EQ(one, (std::vector<std::string>{"8'-10 5/16\"", "3'-0 1/4\"", "7 1/16\"", "9 13/16\"", "2'-11 7/16\""}));
+    refreshWith({stairs[0], stairs[1]});
+    EXPECT_EQ(texts(), one);
+
+    // Two roofs of one pitch that its readout rounds, then of two: both pitch fields follow.
+    Objex* roof = RoofWithSkylight(design.third, 1);
+    for (Poinz* p = roof->firstPoint; p; p = p->next) p->position[0] += 500;
+    objfield::roof::kPitch(*roof) = objfield::roof::kPitch(*design.roof) = 5.11f;
+    onFloor(design.third);
+    const auto pitches = [&] {
+        return std::pair(shownField("pitchRatioText")->text().toStdString(), shownField("pitchAngleText")->text().toStdString());
+    };
+    refreshWith({roof});
+    ASSERT_TRUE(shownField("pitchRatioText")) << "no roof pane";
+    const auto alone = pitches();
+    refreshWith({design.roof, roof});
+    EXPECT_EQ(pitches(), alone);
+    EXPECT_FALSE(alone.first.empty() || alone.second.empty());
+    objfield::roof::kPitch(*roof) = 6;
+    refreshWith({design.roof, roof});
+    EXPECT_EQ(pitches(), std::pair(std::string(), std::string()));
+
+    // The deck 60 cm high, a 0.9 m handrail on every edge, clicked; then with a second deck alike,
+    // and with that one lower.
+    Objex* other = Deck(design.second);
+    for (Poinz* p = other->firstPoint; p; p = p->next) p->position[2] += 250;
+    for (Objex* deck : {design.deck, other}) {
+        df::kHeight(*deck) = 23.622f;
+        for (Poinz* p = deck->firstPoint; p; p = p->next) df::kHandrailHeight(*p) = 35.4331f;
+    }
+    onFloor(design.second);
+    clickPlan(500, 100);
+    ASSERT_TRUE(shownField("deckHeightText")) << "no deck pane";
+    EXPECT_EQ(std::tuple(shownField("deckHeightText")->text().toStdString(), shownField("railHeightText")->text().toStdString()),
+              std::tuple("1'-11 5/8\"", "2'-11 7/16\""));
+    refreshWith({design.deck, other});
+    EXPECT_EQ(std::tuple(shownField("deckHeightText")->text().toStdString(), shownField("railHeightText")->text().toStdString()),
+              std::tuple("1'-11 5/8\"", "2'-11 7/16\""));
+    df::kHeight(*other) = 20;
+    refreshWith({design.deck, other});
+    EXPECT_EQ(std::tuple(shownField("deckHeightText")->text().toStdString(), shownField("railHeightText")->text().toStdString()),
+              std::tuple("", "2'-11 7/16\""));
+}
+
 // The deck with its step, chosen whole with a marquee and narrowed by its south-east handle
 // from 200 to 100 wide: the step is refitted onto the narrower north edge, and the box and its
 // handles follow the deck's new outline, none left where the deck or its step was.

@@ -7,12 +7,14 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/readouts.h"
 #include "port/defaults.h"
+#include "port/seam.h"
 
 namespace {
 
@@ -129,11 +131,35 @@ float Rounded(float value) {
     return value;
 }
 
-template <class Get, class Set>
-void UpdateProperties(port::TextField* field, float value, float tolerance, bool initialize, Get get, Set set) {
+// What a merge over the selected objects left in each field: the first object's own value and
+// the text written. The readout rounds (an imperial length to its sixteenth), so objects that
+// all hold one value are compared with that value, not with what its text reads back.
+struct Merge {
+    double first;
+    std::string shown;
+};
+std::unordered_map<const port::TextField*, Merge>& Merges() {
+    static std::unordered_map<const port::TextField*, Merge> merges;
+    return merges;
+}
+const port::GlobalReset kReset([] { Merges().clear(); });
+
+// A field no merge wrote, or whose text changed since, is read back as it shows. Once blank
+// it stays blank: a later object agreeing with the first does not make the others agree.
+template <class Value, class Get, class Set>
+void UpdateProperties(port::TextField* field, Value value, double tolerance, bool initialize, Get get, Set set) {
     if (!field) return;
-    if (!initialize && std::fabs(get(field) - value) > tolerance) field->setText("");
+    if (initialize) {
+        set(field, value);
+        Merges()[field] = {double(value), field->text()};
+        return;
+    }
+    const auto merge = Merges().find(field);
+    const bool ours = merge != Merges().end() && merge->second.shown == field->text();
+    const double first = ours ? merge->second.first : double(get(field));
+    if ((ours && merge->second.shown.empty()) || std::fabs(first - double(value)) > tolerance) field->setText("");
     else set(field, value);
+    if (ours) merge->second.shown = field->text();
 }
 
 }  // namespace
@@ -252,9 +278,7 @@ void UpdatePropertiesFloatPitchAngle(port::TextField* field, float pitch, bool i
 }
 
 void UpdatePropertiesLong(port::TextField* field, int32_t value, bool initialize) {
-    if (!field) return;
-    if (!initialize && GetLongItem(field) != value) field->setText("");
-    else SetLongItem(field, value);
+    UpdateProperties(field, value, 0, initialize, GetLongItem, SetLongItem);
 }
 
 float NormalizeInputToBounds(float value, float min, float max) {

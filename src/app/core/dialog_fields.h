@@ -27,8 +27,9 @@ void SetLongItem(port::TextField* field, int32_t value);
 // The whole number the text starts with (0 when none).
 int32_t GetLongItem(port::TextField* field);
 
-// One call per selected object: `initialize` writes the value; later calls keep it while the
-// field reads back within the tolerance of the value and blank the field otherwise.
+// One call per selected object: `initialize` writes the value; a later object whose value
+// differs from the first one's by more than the tolerance blanks the field for the rest of
+// the pass. A field not written by `initialize` is compared with what it reads back.
 void UpdatePropertiesFloat(port::TextField* field, float inches, bool initialize);
 void UpdatePropertiesFloatAngle(port::TextField* field, float degrees, bool noMark, bool initialize);
 void UpdatePropertiesFloatPitch(port::TextField* field, float pitch, bool initialize);

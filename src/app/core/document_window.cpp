@@ -82,6 +82,13 @@ BottomLeftFrame PlaceDocumentWindow(const BottomLeftFrame& v, const BottomLeftFr
             f.height = v.height - plan->height - below - kGap;
         }
     }
+    // Kept within the visible area, as a titled window's top is kept on the screen: a frame
+    // keeping its first bottom and given the visible height stood above it, and one placed
+    // right of the palettes on a small screen ran off its right edge.
+    f.x = std::max(f.x, v.x);
+    f.width = std::min(f.width, v.x + v.width - f.x);
+    f.height = std::min(f.height, v.height);
+    f.y = std::max(std::min(f.y, v.y + v.height - f.height), v.y);
     return f;
 }
 

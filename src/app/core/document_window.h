@@ -19,7 +19,8 @@ extern uint8_t gDrawElevationNoSelection;
 // The window's frame beside the palettes (frames with the origin at the bottom left). Until
 // the launch is over it moves right of the edit and snap palettes docked at the left edge
 // (null: not shown, or on another screen), else to x = 5; it always spans the visible
-// height, less a plan palette at the top or bottom edge (null: not shown).
+// height, less a plan palette at the top or bottom edge (null: not shown). The frame stays
+// within the visible area, cut to what fits.
 BottomLeftFrame PlaceDocumentWindow(const BottomLeftFrame& visible, const BottomLeftFrame& window,
                                     const BottomLeftFrame* editTools, const BottomLeftFrame* snapTools,
                                     const BottomLeftFrame* planTools, bool launched);

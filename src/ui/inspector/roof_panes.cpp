@@ -27,8 +27,6 @@ namespace fr = objfield::freehand_roof;
 
 constexpr float kMaxPitch = 1000;
 constexpr float kMaxAngle = 89.3125f;
-// A later object whose pitch the ratio field does not show within this blanks both fields.
-constexpr float kPitchTolerance = 0.005f;
 constexpr int kStepperMax = 24;
 
 float DefaultPitch(const DocState* d) { return d->roofPitch; }
@@ -128,10 +126,9 @@ void RoofPane::showObject(Objex* object, bool first) {
     const DocState* ds = CurrentDocState();
     pitchRunText->setText(ds->units == kImperialUnits ? QStringLiteral(": 12") : QStringLiteral(": 10"));
     const float pitch = pitchRow_.get(object);
-    if (first) {
-        showPitch(pitch);
-    } else if (std::fabs(GetFloatPitchItem(field(pitchRatioText)) - pitch) > kPitchTolerance) {
-        field(pitchRatioText)->setText("");
+    if (first) showPitch(pitch);
+    UpdatePropertiesFloatPitch(field(pitchRatioText), pitch, first);
+    if (pitchRatioText->text().isEmpty()) {
         field(pitchAngleText)->setText("");
         pitchRatioStepper->setEnabled(false);
         pitchAngleText->setEnabled(false);

@@ -81,14 +81,10 @@ void WallObjectInspectorController::showObject(Objex* wall, bool first) {
 
     // Thickness: the stepper is usable only while every wall has the thickness shown.
     const float thickness = wall->penWidth;
-    if (first || std::fabs(GetFloatItem(field(wallThicknessText)) - thickness) <= 0.0005f) {
-        wallThicknessStepper->setValue(int(std::lround(thickness)));
-        wallThicknessStepper->setEnabled(true);
-    } else {
-        wallThicknessStepper->setEnabled(false);
-    }
-    if (!first && wallThicknessText->text().isEmpty()) wallThicknessStepper->setEnabled(false);
     UpdatePropertiesFloat(field(wallThicknessText), thickness, first);
+    const bool agreed = first || !wallThicknessText->text().isEmpty();
+    if (agreed) wallThicknessStepper->setValue(int(std::lround(thickness)));
+    wallThicknessStepper->setEnabled(agreed);
     UpdatePropertiesFloat(field(studSpacingText), objfield::wall::kStudSpacing(*wall), first);
 
     const bool flooring = objfield::wall::kAutoFlooringOff(*wall) == 0;

@@ -2,6 +2,8 @@
 // mixed selection blanks.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/core/dialog_fields.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -67,6 +69,23 @@ TEST_F(DialogFields, MixedSelectionsBlankFieldsWhoseObjectsDisagree) {
     for (int32_t n : {7, 7, 8}) UpdatePropertiesLong(&whole, n, whole.writes == 0);
     EXPECT_EQ(whole.value, "");
     EXPECT_EQ(whole.writes, 3);
+
+    // Objects that all hold one value show it, though the imperial readout rounds it (a length
+    // and a pitch to a sixteenth, an angle to its minute); once blank a field stays blank.
+    doc->itsDocState->units = kImperialUnits;
+    using Merge = void (*)(port::TextField*, float, bool);
+    const Merge byLength = UpdatePropertiesFloat, byPitch = UpdatePropertiesFloatPitch;
+    const Merge byAngle = [](port::TextField* f, float v, bool first) { UpdatePropertiesFloatAngle(f, v, false, first); };
+    const Merge byWhole = [](port::TextField* f, float v, bool first) { UpdatePropertiesLong(f, int32_t(v), first); };
+    const struct { Merge merge; std::vector<float> values; bool blank; } rows[] = {
+        {byLength, {23.622f, 23.622f, 23.622f}, false}, {byLength, {23.622f, 20}, true}, {byPitch, {5.11f, 5.11f}, false},
+        {byAngle, {30.123f, 30.123f}, false},           {byWhole, {7, 8, 0}, true},
+    };
+    for (const auto& row : rows) {
+        Field field;
+        for (size_t i = 0; i < row.values.size(); ++i) row.merge(&field, row.values[i], i == 0);
+        EXPECT_EQ(field.value.empty(), row.blank) << &row - rows << " " << field.value;
+    }
 }
 
 }  // namespace

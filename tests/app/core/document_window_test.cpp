@@ -17,23 +17,28 @@ namespace {
 
 TEST(DocumentWindow, GoesRightOfTheDockedPalettesAndBesideThePlanPalette) {
     using F = BottomLeftFrame;
-    const F visible{0, 0, 1280, 1000}, window{300, 100, 900, 700};
+    const F visible{0, 0, 1280, 1000}, window{300, 100, 900, 700}, small{0, 0, 1024, 768}, first{0, 68, 1024, 700};
     const F edit{0, 600, 150, 300}, snap{10, 400, 200, 100}, editAway{40, 600, 150, 300};
-    const F top{5, 960, 400, 32}, bottom{5, 10, 400, 32}, middle{5, 500, 400, 32};
-    struct Row { const F *edit, *snap, *plan; bool launched; F want; };
+    const F top{5, 960, 400, 32}, bottom{5, 10, 400, 32}, middle{5, 500, 400, 32}, smallTop{5, 736, 400, 32};
+    struct Row { const F *edit, *snap, *plan; bool launched; F want; const F* screen = nullptr; const F* frame = nullptr; };
+    // A frame given the visible height comes down onto the screen; one right of the palettes
+    // on a small screen is cut at its right edge.
     const Row rows[] = {
-        {&edit, &snap, nullptr, false, {215, 100, 900, 1000}},  // the farther right edge + 5
-        {&edit, nullptr, nullptr, false, {155, 100, 900, 1000}},
-        {nullptr, &snap, nullptr, false, {215, 100, 900, 1000}},
-        {nullptr, nullptr, nullptr, false, {5, 100, 900, 1000}},
-        {&editAway, nullptr, nullptr, false, {5, 100, 900, 1000}},
-        {&edit, &snap, nullptr, true, {300, 100, 900, 1000}},  // after the launch x stays
-        {nullptr, nullptr, &top, true, {300, 0, 900, 955}},    // less its height, the gap and 5
+        {&edit, &snap, nullptr, false, {215, 0, 900, 1000}},  // the farther right edge + 5
+        {&edit, nullptr, nullptr, false, {155, 0, 900, 1000}},
+        {nullptr, &snap, nullptr, false, {215, 0, 900, 1000}},
+        {nullptr, nullptr, nullptr, false, {5, 0, 900, 1000}},
+        {&editAway, nullptr, nullptr, false, {5, 0, 900, 1000}},
+        {&edit, &snap, nullptr, true, {300, 0, 900, 1000}},  // after the launch x stays
+        {nullptr, nullptr, &top, true, {300, 0, 900, 955}},  // less its height, the gap and 5
         {nullptr, nullptr, &bottom, true, {300, 47, 900, 953}},
-        {nullptr, nullptr, &middle, true, {300, 100, 900, 1000}},
+        {nullptr, nullptr, &middle, true, {300, 0, 900, 1000}},
+        {&edit, nullptr, &smallTop, false, {155, 0, 869, 731}, &small, &first},
+        {&edit, nullptr, nullptr, false, {155, 0, 869, 768}, &small, &first},
     };
     for (const Row& r : rows) {
-        const F f = PlaceDocumentWindow(visible, window, r.edit, r.snap, r.plan, r.launched);
+        const F f = PlaceDocumentWindow(r.screen ? *r.screen : visible, r.frame ? *r.frame : window, r.edit, r.snap,
+                                        r.plan, r.launched);
         EXPECT_EQ(std::tuple(f.x, f.y, f.width, f.height), std::tuple(r.want.x, r.want.y, r.want.width, r.want.height))
             << (&r - rows);
     }
