@@ -748,22 +748,13 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     }
     Objex* outline = gCurDocument->itsCurLayer->firstObject;
     while (outline && outline->next) outline = outline->next;
-    ASSERT_NE(outline, nullptr);
-    const auto points = [&] {
-        int n = 0;
-        for (const Poinz* p = outline->firstPoint; p; p = p->next) ++n;
-        return n;
-    };
-    ASSERT_EQ(points(), 3);
+    ASSERT_NE(PointAt(outline, 2), nullptr);
     moveTo(at(-300, -150));
     const auto before = state();
     QWidget* liveButton = toolbarButton("Document Toolbar LiveView Item");
-    ClickAt(liveButton, liveButton->rect().center());
-    QTest::qWait(300);
+    ClickAt(liveButton, liveButton->rect().center()), QTest::qWait(300);
     EXPECT_TRUE(view->gestureBusy());
-    EXPECT_EQ(state(), before);
-    EXPECT_EQ(steps->count(), stored);
-    EXPECT_EQ(points(), 3);
+    EXPECT_EQ(std::tuple(state(), steps->count(), PointAt(outline, 3)), std::tuple(before, stored, static_cast<Poinz*>(nullptr)));
     moveTo(at(-350, -100)), QTest::qWait(200);
     image = grab();
     image.save(gShot + ".outline-after-a-toolbar-press.png");
@@ -772,8 +763,7 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_GT(Count(image, QRect(band - QPoint(8, 8), QSize(17, 17)), Red), 0) << "no rubber band";
     XDo({"key", "Escape"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-    EXPECT_EQ(points(), 3);
-    EXPECT_EQ(steps->count(), stored + 1);
+    EXPECT_EQ(std::pair(PointAt(outline, 3), steps->count()), std::pair(static_cast<Poinz*>(nullptr), stored + 1));
     EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
 
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
