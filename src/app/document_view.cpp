@@ -523,6 +523,7 @@ void QMDDocumentClipView::scrollToPoint(QPointF proposed) {
 
 QMDDocumentScrollView::QMDDocumentScrollView(QWidget* parent) : QAbstractScrollArea(parent), clip_(new QMDDocumentClipView) {
     setViewport(clip_);
+    setFocusPolicy(Qt::NoFocus);  // a press on a scroll bar leaves the keyboard with the plan
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

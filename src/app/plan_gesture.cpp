@@ -1,10 +1,15 @@
 #include "app/plan_gesture.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
@@ -36,6 +41,19 @@ Qt::KeyboardModifier ModifierOfKey(int key) {
     case Qt::Key_Super_R: return Qt::MetaModifier;
     default: return Qt::NoModifier;
     }
+}
+
+template <class Kind>
+bool Within(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget())
+        if (qobject_cast<const Kind*>(widget)) return true;
+    return false;
+}
+
+// A Tab or Shift-Tab with no Command or Option key: the view's snap mode step.
+bool IsSnapStep(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && !(mods & ~Qt::ShiftModifier);
 }
 
 }  // namespace
@@ -112,6 +130,8 @@ PlanMouseEvent PlanGesture::atPointer(Qt::KeyboardModifiers modifiers) const {
 
 bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view_) return false;
+    // A gesture ended from outside its events (a palette's cell): its held keys come first.
+    if (!heldTabs_.empty()) passHeldTabs();
     switch (event->type()) {
     case QEvent::MouseButtonPress: return press(static_cast<QMouseEvent*>(event), 1);
     case QEvent::MouseButtonDblClick: return press(static_cast<QMouseEvent*>(event), 2);
@@ -208,6 +228,9 @@ bool PlanGesture::key(QKeyEvent* event) {
         mouse_->setAutoClickModifier(AutoClickModifierFlags());
         mouse_->flagsChanged(atPointer(now));
         view_->feedbackChanged();
+    } else if (event->type() == QEvent::KeyPress && busy() && IsSnapStep(event) && !mouse_->takesKeys()) {
+        // It waits, as in the queue of a loop that takes no key, for what reads it next.
+        heldTabs_.push_back((event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab);
     } else if (event->type() == QEvent::KeyPress && busy()) {
         PlanMouseEvent e = atPointer(event->modifiers());
         e.keyCode = TrackKeyCode(event->key());
@@ -229,25 +252,68 @@ void PlanGesture::cancel() {
 void PlanGesture::followLoop() {
     const bool follow = busy() && TrackerLoopWantsMoves();
     if (view_->hasMouseTracking() != follow) view_->setMouseTracking(follow);
-    const bool watch = busy() && button_ == Qt::NoButton && TrackerLoopEndsOnPress();
+    passHeldTabs();
+    const bool watch = waiting() || taken_;
     if (watch == watchingPresses_) return;
     watchingPresses_ = watch;
     if (watch) qApp->installEventFilter(outsidePresses_.get());
     else qApp->removeEventFilter(outsidePresses_.get());
 }
 
+bool PlanGesture::waiting() const { return busy() && button_ == Qt::NoButton && TrackerLoopOpen(); }
+
+void PlanGesture::passHeldTabs() {
+    while (!heldTabs_.empty() && (!busy() || mouse_->takesKeys())) {
+        const bool shift = heldTabs_.front();
+        heldTabs_.erase(heldTabs_.begin());
+        if (!busy()) {
+            view_->insertBacktab(shift);
+            continue;
+        }
+        PlanMouseEvent e = atPointer(shift ? Qt::ShiftModifier : Qt::NoModifier);
+        e.keyCode = keycode::kTab;
+        mouse_->keyDown(e);
+        view_->feedbackChanged();
+    }
+}
+
+bool PlanGesture::pressActsWithoutFocus(const QWidget* widget) const {
+    if (qobject_cast<const QScrollBar*>(widget)) {
+        // The plan's own scroll bars.
+        const QWidget* area = view_->parentWidget();
+        while (area && !qobject_cast<const QAbstractScrollArea*>(area)) area = area->parentWidget();
+        return area && area->isAncestorOf(widget);
+    }
+    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
+        if (qobject_cast<const QAbstractButton*>(w)) return Within<QToolBar>(w);
+        if (qobject_cast<const QAbstractSlider*>(w)) return Within<QStatusBar>(w);
+    }
+    return false;
+}
+
 bool PlanGesture::outsidePress(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
-    if (!busy() || button_ != Qt::NoButton || !TrackerLoopEndsOnPress()) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease && taken_ && watched == taken_) {
+        // The release of a press the loop took: the control never saw the press.
+        taken_ = nullptr;
+        followLoop();
+        return true;
+    }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+    if (!waiting()) {
         followLoop();  // ended from elsewhere (another tool, a plan's tab)
         return false;
     }
-    // The toolbar's items act on a click without taking the focus, which would end the loop.
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != view_->window()) return false;
-    QWidget* part = widget;
-    while (part && !qobject_cast<QToolBar*>(part)) part = part->parentWidget();
-    if (!part) return false;
-    cancel();
+    // The toolbar, the status bar's slider and the plan's scroll bars act on a press without
+    // taking the keyboard, which would end the loop: while it waits the press is the loop's
+    // and runs none of their actions. A loop a press ends ends (anywhere on the toolbar, as
+    // before); the others go on, and the press adds nothing to them.
+    const bool ends = TrackerLoopEndsOnPress();
+    if (!pressActsWithoutFocus(widget) && !(ends && Within<QToolBar>(widget))) return false;
+    taken_ = widget;
+    if (ends) cancel();
+    followLoop();
     return true;
 }

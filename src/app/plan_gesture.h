@@ -6,13 +6,16 @@
 // marker and the trackers share one press, move and release road.
 #include <QObject>
 #include <QPointF>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "port/winrecords.h"
 
 class QMouseEvent;
+class QWidget;
 class QKeyEvent;
 class QMDDocumentView;
 class PlanMouse;
@@ -49,10 +52,18 @@ private:
     bool key(QKeyEvent* event);
     void cancel();
     // What the view watches while a tracker's loop is open: moves without a button while it
-    // follows the pointer, and the application's presses while it waits for the one that ends it.
+    // follows the pointer, and the application's presses while it waits for a click. Held
+    // Tabs go on to what reads them.
     void followLoop();
-    // A press on the window's toolbar while the loop waits for its ending press: that press and
-    // nothing else, as no other event reaches the application meanwhile. True when taken.
+    // A tracker's loop waits between presses.
+    bool waiting() const;
+    // Tabs held while the gesture took no key step the snap mode, once a press, in the loop
+    // that reads them next or, the gesture over, in the view.
+    void passHeldTabs();
+    // The window's controls that act on a press without taking the keyboard from the plan.
+    bool pressActsWithoutFocus(const QWidget* widget) const;
+    // A press on such a control while a loop waits: the loop's, as no other event reaches the
+    // application meanwhile; it ends a loop that a press ends. True when taken (its release too).
     bool outsidePress(QObject* watched, QEvent* event);
 
     class OutsidePresses;
@@ -60,6 +71,10 @@ private:
     PlanMouse* mouse_;
     std::unique_ptr<OutsidePresses> outsidePresses_;
     bool watchingPresses_ = false;
+    // The control whose press a loop took, until its release.
+    QPointer<QWidget> taken_;
+    // Tab presses (true: with Shift) waiting for what reads them.
+    std::vector<bool> heldTabs_;
     // The button of the press being handled; none between the presses a tracker's loop takes.
     Qt::MouseButton button_ = Qt::NoButton;
 };

@@ -42,6 +42,10 @@ bool TrackerLoopWantsMoves() {
     return !sLoops.empty() && (sLoops.back().Mask() & trackevent::Mask(trackevent::kMouseMoved));
 }
 
+bool TrackerLoopTakesKeys() {
+    return !sLoops.empty() && (sLoops.back().Mask() & trackevent::Mask(trackevent::kKeyDown));
+}
+
 bool TrackerLoopEndsOnPress() {
     return !sLoops.empty() && sLoops.back().end == TrackerLoopEnd::Press &&
            (sLoops.back().Mask() & trackevent::Mask(trackevent::kLeftMouseDown));

@@ -30,6 +30,9 @@ void OpenTrackerLoop(uint32_t mask, TrackerLoopStep step, TrackerLoopDone done =
 bool TrackerLoopOpen();
 // The innermost loop follows the pointer: the view reports moves without a button.
 bool TrackerLoopWantsMoves();
+// The innermost loop takes key presses (its mask holds kKeyDown); a key pressed meanwhile
+// waits for the loops otherwise.
+bool TrackerLoopTakesKeys();
 // The innermost loop waits for the press that ends it, and is ended from outside by one
 // (TrackerLoopEnd::Press).
 bool TrackerLoopEndsOnPress();

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -282,7 +283,9 @@ TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
 }
 
 // Tab steps the snap mode once a press, Shift-Tab once back, with the line tool's button held
-// and while the polygon's loop waits for its next click; the snap palette shows each mode.
+// and while the polygon's loop waits for its next click; the snap palette shows each mode. A
+// loop that takes no key (a door's swing, a circular arc's turn) leaves the press for when it
+// has ended: the mode steps once then, not while the swing or the turn is drawn.
 TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
     SnapPaletteController* snap = SnapPaletteController::shared();
     snap->showWindow();
@@ -312,6 +315,37 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
     EXPECT_EQ(modesAfter({"Tab", "shift+Tab", "shift+Tab", "Tab"}), stepped) << "the polygon's loop";
     XDo({"key", "Escape"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+
+    // Pressed, dragged and let go, then the key while the pointer moves the swing or the turn,
+    // then the click that builds it.
+    const auto keyInLoop = [&](QPoint from, QPoint to, QPoint aside, const char* key) {
+        press(from);
+        if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return std::pair(-1, -1);
+        moveTo((from + to) / 2), moveTo(to), XDo({"mouseup", "1"}), QTest::qWait(200), moveTo(aside);
+        if (!view->gestureBusy()) return std::pair(-1, -1);
+        XDo({"key", key}), QTest::qWait(150);
+        const int meanwhile = snap->toolButtons()->selectedTag();
+        if (!click(aside)) return std::pair(-1, -1);
+        QTest::qWait(150);
+        return std::pair(meanwhile, int(snap->toolButtons()->selectedTag()));
+    };
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    ASSERT_TRUE(drag(at(-600, 0), at(600, 0)));
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
+    ASSERT_EQ(snap->toolButtons()->selectedTag(), 500);
+    EXPECT_EQ(keyInLoop(at(-250, 0), at(-150, 0), at(-150, -150), "Tab"), std::pair(500, 501)) << "the door's swing";
+    const Objex* door = walls().empty() ? nullptr : walls()[0]->firstChild;
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->type, objtype::kDoor);
+    EXPECT_EQ(w->commandRouter()->action("undo")->text().toStdString(), "Undo Door Tool");
+
+    snap->setSnapTool(500);
+    ASSERT_TRUE(chooseTab(8));
+    ASSERT_TRUE(ChooseToolCell(7705, 8));
+    EXPECT_EQ(keyInLoop(at(-400, -600), at(-200, -600), at(-300, -800), "shift+Tab"), std::pair(500, 508))
+        << "the arc's turn";
+    EXPECT_EQ(w->commandRouter()->action("undo")->text().toStdString(), "Undo Circular Arc Tool");
 }
 
 // An outline drawn point by point ends on a right click: three clicks with the Freehand Roof
@@ -559,20 +593,22 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
     ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
-    ASSERT_EQ(walls().size(), 1u);
+    ASSERT_TRUE(drag(at(-300, -200), at(300, -200)));  // for the doors left for a control
+    ASSERT_EQ(walls().size(), 2u);
     Objex* wall = walls()[0];
     const QAction* undo = w->commandRouter()->action("undo");
     // Press on the wall, drag along it and release: the door stands with its swing following
     // the pointer, shown up from the wall.
+    float wallRow = 0;
     const auto leave = [&](float from, float to) -> Objex* {
-        press(at(from, 0));
+        press(at(from, wallRow));
         if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return nullptr;
-        moveTo(at((from + to) / 2, 0)), moveTo(at(to, 0));
+        moveTo(at((from + to) / 2, wallRow)), moveTo(at(to, wallRow));
         XDo({"mouseup", "1"}), QTest::qWait(200);
         Objex* door = nullptr;
         for (Objex* c = wall->firstChild; c; c = c->next)
             if (c->type == objtype::kDoor) door = c;
-        if (door) moveTo(at(door->firstPoint->position[0] + 10, -40)), QTest::qWait(100);
+        if (door) moveTo(at(door->firstPoint->position[0] + 10, wallRow - 40)), QTest::qWait(100);
         return door;
     };
     const auto inScene = [](const Objex* door) {
@@ -650,31 +686,85 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
     EXPECT_TRUE(DoorSwingShows(door));
 
-    // The window's LiveView and Inspector buttons: the press only ends the swing, the live view
-    // and the inspector column stay as they were.
+    // The window's LiveView and Inspector buttons, the status bar's elevation slider and the
+    // plan's scroll bar, each pressed away from where it stands: the press only ends the swing;
+    // the live view, the inspector column, the working elevation and the plan's scroll stay as
+    // they were, and the door's is the one step stored.
     ASSERT_TRUE(chooseTab(1));
     const QUndoStack* steps = w->document()->undoStack();
-    float along = -60;  // each door (60 wide, about the release) clear of the others
-    for (const char* item : {"Document Toolbar LiveView Item", "Document Toolbar Inspector Item"}) {
-        SCOPED_TRACE(item);
+    const auto toolbarButton = [&](const char* item) {
+        return w->docToolbar()->widgetForAction(w->docToolbar()->findChild<QAction*>(item));
+    };
+    QScrollBar* scroll = w->docScrollView()->horizontalScrollBar();
+    const auto state = [&] {
+        return std::tuple(live->window()->isVisible(), w->isInspectorShown(), w->elevationSlider()->value(),
+                          ds->currentElevation, scroll->value());
+    };
+    struct Control {
+        const char* name;
+        QWidget* widget;
+        QPoint at;
+    };
+    QWidget* slider = w->elevationSlider();
+    wall = walls()[1], wallRow = wall->firstPoint->position[2];
+    const Control controls[] = {
+        {"LiveView", toolbarButton("Document Toolbar LiveView Item"), {}},
+        {"Inspector", toolbarButton("Document Toolbar Inspector Item"), {}},
+        {"elevation slider", slider, {8, slider->height() / 2}},  // the track left of the knob
+        {"scroll bar", scroll, {scroll->value() > scroll->maximum() / 2 ? 24 : scroll->width() - 24, scroll->height() / 2}},
+    };
+    float along = -260;  // each door (60 wide, about the release) clear of the others
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.widget, nullptr);
         ASSERT_TRUE(ChooseToolCell(7056, 1));
         door = leave(along, along + 30);
         along += 100;
         ASSERT_NE(door, nullptr);
         ASSERT_TRUE(view->gestureBusy());
         const int stored = steps->count();
-        const bool liveShown = live->window()->isVisible(), inspectorShown = w->isInspectorShown();
-        QWidget* button = w->docToolbar()->widgetForAction(w->docToolbar()->findChild<QAction*>(item));
-        ASSERT_NE(button, nullptr);
-        ClickAt(button, button->rect().center());
+        const auto before = state();
+        ClickAt(c.widget, c.at.isNull() ? c.widget->rect().center() : c.at);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
         QTest::qWait(200);
         EXPECT_EQ(steps->count(), stored + 1);
         EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
         EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
-        EXPECT_EQ(std::pair(live->window()->isVisible(), w->isInspectorShown()), std::pair(liveShown, inspectorShown));
-        if (view->gestureBusy()) click(at(along, -40));
+        EXPECT_EQ(state(), before);
+        if (view->gestureBusy()) click(at(along, wallRow - 40));
     }
+    wallRow = 0;
+
+    // The LiveView button pressed while the polygon's loop waits for its fourth point: the live
+    // view and the steps as they were, no point added, the rubber band still following the
+    // pointer; Escape then ends the outline with its three points.
+    ASSERT_TRUE(chooseTab(8));
+    ASSERT_TRUE(ChooseToolCell(7703, 8));
+    const int stored = steps->count();
+    for (const QPoint p : {at(-350, -250), at(-150, -250), at(-150, -150)}) {
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
+        ASSERT_TRUE(view->gestureBusy());
+    }
+    Objex* outline = gCurDocument->itsCurLayer->firstObject;
+    while (outline && outline->next) outline = outline->next;
+    ASSERT_NE(PointAt(outline, 2), nullptr);
+    moveTo(at(-300, -150));
+    const auto before = state();
+    QWidget* liveButton = toolbarButton("Document Toolbar LiveView Item");
+    ClickAt(liveButton, liveButton->rect().center()), QTest::qWait(300);
+    EXPECT_TRUE(view->gestureBusy());
+    EXPECT_EQ(std::tuple(state(), steps->count(), PointAt(outline, 3)), std::tuple(before, stored, static_cast<Poinz*>(nullptr)));
+    moveTo(at(-350, -100)), QTest::qWait(200);
+    image = grab();
+    image.save(gShot + ".outline-after-a-toolbar-press.png");
+    const Poinz* last = PointAt(outline, 2);
+    const QPoint band = inImage((last->position[0] - 350) / 2, (last->position[2] - 100) / 2);
+    EXPECT_GT(Count(image, QRect(band - QPoint(8, 8), QSize(17, 17)), Red), 0) << "no rubber band";
+    XDo({"key", "Escape"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    EXPECT_EQ(std::pair(PointAt(outline, 3), steps->count()), std::pair(static_cast<Poinz*>(nullptr), stored + 1));
+    EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
 
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
     // builds what the click would have.

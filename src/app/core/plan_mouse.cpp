@@ -34,6 +34,7 @@
 #include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "tools/roof_panels.h"
+#include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
 #include "model/inspector_panel.h"
 #include "ui/core/inspector_seams.h"
@@ -231,6 +232,10 @@ void PlanMouse::mouseDragged(const PlanMouseEvent& event) {
 
 void PlanMouse::keyDown(const PlanMouseEvent& atPointer) {
     if (gesture_ == Gesture::Track) track(trackevent::kKeyDown, atPointer);
+}
+
+bool PlanMouse::takesKeys() const {
+    return busy() && gesture_ == Gesture::Track && (!TrackerLoopOpen() || TrackerLoopTakesKeys());
 }
 
 void PlanMouse::mouseMoved(const PlanMouseEvent& event) {

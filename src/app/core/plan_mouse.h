@@ -91,6 +91,10 @@ public:
     // A press is being handled (from the press to its release, and while a tracker's loop is
     // open); a gesture ResetTrackingState abandoned is not.
     bool busy() const { return gesture_ != Gesture::None && (gesture_ != Gesture::Track || track_.running()); }
+    // A key pressed now reaches the gesture: a tracked drag takes keys, and so does a tracker's
+    // loop whose mask holds them; the loops of the hand, zoom, ruler and camera marker, and a
+    // tracker's loop that takes no key, leave a key for what comes after them.
+    bool takesKeys() const;
     // The press being handled, kept until its gesture ends.
     const std::optional<PlanMouseEvent>& mouseEvent() const { return mouseEvent_; }
 
