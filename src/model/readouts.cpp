@@ -212,22 +212,32 @@ void ConvertInchesToImperialStr(float inches, char* dst, int16_t format) {
     Store(text + "\"", dst);
 }
 
-void ConvertInchesToMetricStr(float inches, char* dst, int16_t format) {
-    if (!dst) return;
+namespace {
+
+// A metric readout of a value already in the format's unit (metres, centimetres, millimetres).
+void StoreMetric(double value, char* dst, int16_t format) {
     char number[kReadoutSize];
     const char* suffix;
     if (format == 0) {
-        std::snprintf(number, sizeof number, "%0.4f", static_cast<double>(inches / 39.37f));
+        std::snprintf(number, sizeof number, "%0.4f", value);
         suffix = " m";
     } else if (format == 1) {
-        std::snprintf(number, sizeof number, "%.2f", static_cast<double>(inches / 0.3937f));
+        std::snprintf(number, sizeof number, "%.2f", value);
         suffix = " cm";
     } else {
-        std::snprintf(number, sizeof number, "%.1f", static_cast<double>(inches / 0.03937f));
+        std::snprintf(number, sizeof number, "%.1f", value);
         suffix = " mm";
     }
     TruncateTrailingZeros(number);
     Store(number + LocalizedString(suffix), dst);
+}
+
+}  // namespace
+
+void ConvertInchesToMetricStr(float inches, char* dst, int16_t format) {
+    if (!dst) return;
+    const float value = format == 0 ? inches / 39.37f : format == 1 ? inches / 0.3937f : inches / 0.03937f;
+    StoreMetric(static_cast<double>(value), dst, format);
 }
 
 namespace {
@@ -286,6 +296,22 @@ void ConvertInchesToStr(float inches, char* dst) {
     kept.used = true;
     kept.key = key;
     std::memcpy(kept.text, dst, std::strlen(dst) + 1);
+}
+
+void ConvertInchesToRoundedStr(float inches, char* dst) {
+    const DocState* ds = CurrentDocState();
+    if (!dst || !ds) return;
+    if (ds->units == kImperialUnits) {
+        ConvertInchesToStr(std::round(inches), dst);
+        return;
+    }
+    // Whole centimetres of the readout's own 0.3937 inch, printed from the whole number: a
+    // float of inches, divided again, keeps a centimetre's fourth decimal of a metre only
+    // below about 400 m.
+    const double cm = std::round(static_cast<double>(inches / 0.3937f));
+    const int16_t format = MetricCodeOfFlags(ds->metricReadout);
+    StoreMetric(Unsigned0(format == 0 ? cm / 100 : format == 1 ? cm : cm * 10), dst, format);
+    ApplyDecimalSeparator(dst);
 }
 
 // --- angles and pitches ---

@@ -26,6 +26,9 @@ int16_t DecodeMetricReadoutFormat();
 // The current document's length readout, with the user's decimal separator. Without a
 // document the buffer is left untouched.
 void ConvertInchesToStr(float inches, char* dst);
+// The same to the nearest whole inch, or whole centimetre in a metric document, as the
+// trackers' rubber-band dimensions show it.
+void ConvertInchesToRoundedStr(float inches, char* dst);
 // Readouts for an explicit format code; they keep the decimal point.
 void ConvertInchesToImperialStr(float inches, char* dst, int16_t format);
 void ConvertInchesToMetricStr(float inches, char* dst, int16_t format);

@@ -1,7 +1,9 @@
 #include "model/walkers.h"
 
+#include <optional>
 #include <vector>
 
+#include "model/attached_dimension_batch.h"
 #include "model/bounds.h"
 #include "model/command_ids.h"
 #include "model/command_table.h"
@@ -31,6 +33,11 @@ bool InRange(int32_t command, int32_t first, int32_t last) {
 // Commands for which an object with any selected part takes part in a selected-only walk.
 bool TakesAnySelected(int32_t command) {
     return command == cmd::kSetElevation || command == cmd::kRaiseElevation || command == cmd::kElevationSummary;
+}
+
+bool IsFlip(int32_t command) {
+    return InRange(command, cmd::kFlipHorizontal, cmd::kFlipVertical) ||
+           InRange(command, cmd::kFlipPlanHorizontal, cmd::kFlipPlanVertical);
 }
 
 // Commands after which SelectedObject neither visits the children nor refits the roof.
@@ -69,6 +76,11 @@ void GroupFollowUp(Objex* group) {
 
 bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param) {
     if (!object) return false;
+    // A flipped wall is rebuilt before the walk below turns its attached dimensions to their
+    // mirrored side: measured then, they would probe the side they no longer stand on and keep
+    // that length. They are measured once the walk has turned them.
+    std::optional<AttachedDimensionBatch> measureAfterTurns;
+    if (IsFlip(command)) measureAfterTurns.emplace();
     if (SelectedCommandFn apply = FindSelectedCommand(command))
         if (apply(object, selectedOnly, command, param) == CommandFate::Deleted) return false;
     if (EndsAtObject(object, command)) return true;

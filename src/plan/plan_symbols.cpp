@@ -96,12 +96,15 @@ void Draw2DSymbolObject(void* dc, const Objex* object, int32_t a, int32_t b, flo
     if (object->closed) Draw2DSymbolSegment(dc, object, last, object->firstPoint, a, b, angle, origin, scaleH, scaleV);
 }
 
+bool Draws2DSymbol(int16_t symbolType) {
+    return std::find(std::begin(kSymbolTypes), std::end(kSymbolTypes), symbolType) != std::end(kSymbolTypes) &&
+           FindSymbolEntry(gSymbol2DList, symbolType);
+}
+
 void SetupToDraw2DSymbolObject(void* dc, int32_t a, int32_t b, float angle, const float* origin,
                                int16_t symbolType, float scaleH, float scaleV) {
-    if (!origin || std::find(std::begin(kSymbolTypes), std::end(kSymbolTypes), symbolType) == std::end(kSymbolTypes))
-        return;
+    if (!origin || !Draws2DSymbol(symbolType)) return;
     const Objex* entry = FindSymbolEntry(gSymbol2DList, symbolType);
-    if (!entry) return;
     for (const Objex* child = entry->firstChild; child; child = child->next) {
         Draw2DSymbolObject(dc, child, a, b, angle, origin, scaleH, scaleV);
         for (const Objex* grandchild = child->firstChild; grandchild; grandchild = grandchild->next)

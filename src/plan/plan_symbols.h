@@ -7,8 +7,11 @@
 struct Objex;
 struct Poinz;
 
+// Whether the type has a built-in symbol in the loaded list.
+bool Draws2DSymbol(int16_t symbolType);
 // `origin` is (h, d); `angle` radians; scales are factors (1.0 as drawn). Types without a
-// built-in symbol, or not in the loaded list, draw nothing.
+// built-in symbol, or not in the loaded list, draw nothing. With gDynamicDrawing set the
+// lines and curves go into the plan view's rubber-band engine.
 void SetupToDraw2DSymbolObject(void* dc, int32_t a, int32_t b, float angle, const float* origin,
                                int16_t symbolType, float scaleH, float scaleV);
 // One drawing object of a symbol: only one-row objects with points.

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "files/symbol_lists.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
@@ -234,37 +233,6 @@ TrackerRoutine Placement(WallPlacement p, PlacementDone done, bool door) {
     if (done) done(moved, p);
 }
 
-bool DrawnAsSymbol(int16_t symbol) {
-    return symbol == 55 || (symbol >= 65 && symbol <= 67) || symbol == 70 ||
-           (symbol >= 73 && symbol <= 78) || (symbol >= 83 && symbol <= 87) ||
-           (symbol >= 90 && symbol <= 97) || symbol == 99 || symbol == 109 || symbol == 124;
-}
-
-// The 2D symbol's strokes with their back edge on the anchor, reaching away from the wall.
-void DrawSymbol(QMDDynamicDrawEngine* engine, const Objex* symbol, FloatPoint anchor, float turn,
-                FloatPoint scale, float v) {
-    const float c = std::cos(turn), s = std::sin(turn);
-    auto at = [&](const Poinz* p) {
-        const float x = p->position[0] * scale.floatH, z = p->position[2] * scale.floatV;
-        return Float3DPoint{anchor.floatH + x * c + z * s, v, anchor.floatV - x * s + z * c};
-    };
-    auto strokes = [&](const Objex* piece) {
-        for (const Poinz* p = piece->firstPoint; p && p->next; p = p->next)
-            feedback::Line(engine, at(p), at(p->next));
-        if (piece->closed && piece->firstPoint && piece->firstPoint->next) {
-            const Poinz* last = piece->firstPoint;
-            while (last->next)
-                last = last->next;
-            feedback::Line(engine, at(last), at(piece->firstPoint));
-        }
-    };
-    for (const Objex* top = symbol->firstChild; top; top = top->next) {
-        strokes(top);
-        for (const Objex* child = top->firstChild; child; child = child->next)
-            strokes(child);
-    }
-}
-
 bool Usable(const WallPlacement& p) {
     return p.wall && p.segStart && p.segEnd && gCurDocument && CurrentDocState();
 }
@@ -321,12 +289,14 @@ void DrawAttachment(const WallPlacement& p, float angle) {
     const float v = p.segStart->position[1];
     auto at = [v](FloatPoint q) { return Float3DPoint{q.floatH, v, q.floatV}; };
     feedback::DynamicDrawing drawing;
-    const Objex* art = DrawnAsSymbol(symbol) ? FindSymbolEntry(gSymbol2DList, symbol) : nullptr;
-    if (art) {
-        // Tubs and showers stretch their symbol to their size as the placed fixture does.
+    if (Draws2DSymbol(symbol)) {
+        // The symbol as the plan draws the placed component, curves and all: its back edge on
+        // the wall's face, tubs and showers stretched to their size.
         FloatPoint scale;
         FixtureSymbolScale(symbol, p.size.floatH, p.size.floatV, &scale.floatH, &scale.floatV);
-        DrawSymbol(engine, art, anchor, p.side ? angle + 2 * kQuarterTurn : angle, scale, v);
+        const float origin[2] = {anchor.floatH, anchor.floatV};
+        SetupToDraw2DSymbolObject(nullptr, 0, 0, p.side ? angle + 2 * kQuarterTurn : angle, origin, symbol,
+                                  scale.floatH, scale.floatV);
     } else if (symbol == objtype::kAccessory || symbol == 303)
         feedback::Line(engine, at(Along(p.centre, turn, -reach)), at(anchor));
     else if (symbol == 138)

@@ -14,7 +14,7 @@
 #include "plan/dynamic_draw_engine.h"
 #include "model/plan_objects.h"
 #include "plan/refresh_seams.h"
-#include "plan/zoom.h"
+#include "model/transforms.h"
 #include "plan/arc_builders.h"
 #include "tracking/constraints.h"
 #include "model/poly_builders.h"
@@ -52,8 +52,9 @@ void DrawDuct(const DocState* ds, const Float3DPoint& a, const Float3DPoint& b) 
     if (!engine) return;
     const float dh = b.floatH - a.floatH, dd = b.floatD - a.floatD;
     const float length = std::hypot(dh, dd);
-    // The sides are half the duct's width off the centre line, perpendicular to it.
-    const float half = ZoomF(ds->ductWidth) / 2;
+    // The sides are half the duct's width off the centre line, perpendicular to it; the width
+    // is in inches and the points in plan units, which the view then zooms.
+    const float half = ConvertWorldToScreen(ds->ductWidth, ds, 0) / 2;
     const float nh = length > 0 ? -dd / length * half : 0, nd = length > 0 ? dh / length * half : 0;
     auto off = [&](const Float3DPoint& p, float s) { return Float3DPoint{p.floatH + s * nh, p.floatV, p.floatD + s * nd}; };
     engine->setActivePath(1);

@@ -12,6 +12,7 @@
 #include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/deletion.h"
 #include "model/flip.h"
 #include "model/plant_bounds.h"
 #include "model/plant_info.h"
@@ -29,6 +30,7 @@
 #include "support/wall_checks.h"
 #include "support/scene_checks.h"
 #include "support/selection_recorders.h"
+#include "tools/attachment_defaults.h"
 
 using namespace dvxtest;
 
@@ -114,7 +116,7 @@ TEST_F(SelectedCommands, PlantsGrowByWholeYearsAndResizeToTheirWidth) {
     EXPECT_TRUE(Built(shrub));
 }
 
-TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings) {
+TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsMirrorDoorSwingsAndTurnWallDimensions) {
     gFlipCenterX = 50;
     Objex* duct = Shape(floor, objtype::kAirDuct, {{20, 0}, {30, 0}});
     Make(duct).select();
@@ -160,6 +162,24 @@ TEST_F(SelectedCommands, MirrorsFlipDuctsMoveFixedComponentsAndMirrorDoorSwings)
     Objex* window = Opening(wall, objtype::kWindow, 0);
     SelectedObject(window, 0, 5034, nullptr);
     EXPECT_EQ(gCommandHappened, 0);
+
+    // A wall dimension 80 long over open ground below a wall (0, 0)-(200, 0), a room's wall 120
+    // above, flipped with its wall: mirrored across the wall's line it reaches the room's wall,
+    // otherwise it still points down and keeps its length.
+    gFlipCenterX = 100, gFlipCenterY = 0;
+    const struct { int32_t command; float length, tipH, tipD; } rows[] = {
+        {5034, 80, 100, 80}, {5035, 120, 100, -120}, {5363, 80, -100, 80}, {5364, 120, 100, -120}};
+    for (const auto& row : rows) {
+        Objex* own = Make(Wall(floor, {{0, 0}, {200, 0}})).select();
+        Objex* room = Wall(floor, {{-300, -120}, {300, -120}});
+        auto* r = NewComponentRecord(138, PointAt(own, 0), PointAt(own, 1), 100, 0);
+        r->height = 80;
+        Objex* dimension = Make(objtype::kComponent, 138).line(3).with(r).in(own);
+        SelectedObject(own, 0, row.command, nullptr);
+        EXPECT_NEAR(r->height, row.length, 1e-3) << row.command;
+        EXPECT_TRUE(Near({H(dimension, 2), D(dimension, 2)}, {row.tipH, row.tipD}, 1e-3)) << row.command;
+        for (Objex* w : {own, room}) DeleteObj(w);
+    }
 }
 
 TEST_F(SelectedCommands, DeleteRemovesOnlySelectedUnlockedAttachmentsAndRebuildsTheirWall) {

@@ -7,6 +7,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/splines.h"
+#include "model/transforms.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/dynamic_draw_engine.h"
 #include "support/build.h"
@@ -133,7 +134,7 @@ TEST_F(DraftingTools, LinesArcsAndMultigonsMakeOpenAndClosedShapes) {
     EXPECT_EQ(Count(), before);
 }
 
-TEST_F(DraftingTools, ArcFeedbackSweepsCurvedWallStepsAndRoundedReadouts) {
+TEST_F(DraftingTools, ArcFeedbackSweepsCurvedWallStepsAndRoundedReadoutsInEveryUnit) {
     // Centre (0, 0), start 0, cursor straight up: a curved wall sweeps 90 and a door swing the
     // other way round; Shift turns both.
     for (auto [modifiers, wall, door] : {std::tuple{0, 90.0f, -270.0f}, {4, -270.0f, 90.0f}}) {
@@ -165,6 +166,27 @@ TEST_F(DraftingTools, ArcFeedbackSweepsCurvedWallStepsAndRoundedReadouts) {
         ASSERT_EQ(dims.size(), 2u);
         EXPECT_STREQ(dims[0]->dimensionText.get(), dims[1]->dimensionText.get()) << zoom << " " << toggle;
     }
+    // Metric, rounded: a whole centimetre (at 2.54 cm to the inch, as the metric grid spaces its
+    // lines, or at the readouts' 0.3937 inch to the centimetre) reads whole, from a centimetre to
+    // a kilometre, in metres (flag 1), centimetres (2) and millimetres (0).
+    const struct { int16_t flags; double cm; const char* text; } metric[] = {
+        {1, 1, "0.01 m"},     {1, 2825, "28.25 m"},     {1, 3165, "31.65 m"},     {1, 41902, "419.02 m"},
+        {1, 99999, "999.99 m"}, {1, 100000, "1000 m"},  {2, 2462, "2462 cm"},     {2, 83231, "83231 cm"},
+        {0, 2452, "24520 mm"}, {0, 70793, "707930 mm"}, {0, 99999, "999990 mm"},
+    };
+    ds->units = kMetricUnits, ds->zoomFactor = 0.05f, gRoundToggle = 1;
+    for (const auto& row : metric) {
+        ds->metricReadout = row.flags;
+        for (double inchesPerCentimetre : {1 / 2.54, 0.3937}) {
+            auto& dims = view.dynamicDrawEngine->dynamicDimArray;
+            dims.clear();
+            const float length = ConvertWorldToScreen(float(row.cm * inchesPerCentimetre), ds, 0);
+            DrawDimensionLine(nullptr, 0, 0, length, 0, 0, 0, length, 0, 0, 10, 1, &box, &box, 0, 0, 0, 0, nullptr);
+            ASSERT_EQ(dims.size(), 1u);
+            EXPECT_STREQ(dims[0]->dimensionText.get(), row.text) << inchesPerCentimetre;
+        }
+    }
+    gRoundToggle = 0;
     int seen = -1;  // the engine lowers it before each tracker call and after
     RegisterTracker(TrackerSlot::Line, [&](int32_t, int32_t, float, float, float, int16_t) { seen = gRoundToggle, gRoundToggle = 1; });
     gRoundToggle = 1, gCurTool = toolid::kLine, g.press({0, 0});

@@ -881,6 +881,32 @@ TEST_F(DrawingAtZoomOne, WhatADragDrawsShowsWhileTheButtonIsHeld) {
     ASSERT_TRUE(release());
     live.save(gShot + ".fillet.png");
     EXPECT_GT(Count(live, QRect(inImage(223.6f, 223.6f) - QPoint(1, 1), QSize(3, 3)), Dark), 0) << "no arc";
+
+    // An air duct held in the room's lower left shows its dashed sides where the built duct's
+    // are, half its 12 inches (12 plan units) off its line: at zoom 1, and at View > Set Zoom
+    // 200 % (zoom 1.5).
+    ASSERT_TRUE(chooseTab(5));
+    for (const float zoom : {1.0f, 1.5f}) {
+        if (zoom != 1) { ASSERT_TRUE(setZoom("200")); }
+        ASSERT_FLOAT_EQ(ds->zoomFactor, zoom);
+        ASSERT_TRUE(ChooseToolCell(7400, 5));
+        const float d = zoom == 1 ? 48 : 120;  // on the grid the points snap to
+        ASSERT_TRUE(hold(at(-216, d), at(-24, d)));
+        live = grab();
+        ASSERT_TRUE(release());
+        live.save(gShot + QStringLiteral(".duct-%1.png").arg(zoom));
+        const QImage built = grab();
+        // Across eight pixels along the line (between the airflow arrows, clear of the length's
+        // readout), a dash of each side whatever the dashes' phase.
+        const auto side = [&](const QImage& image, float off) {
+            const QPoint p = inImage(-144, d + off);
+            return Count(image, QRect(p - QPoint(4, 1), QSize(8, 3)), Dark);
+        };
+        for (float off : {-12.0f, 12.0f}) {
+            EXPECT_GT(side(built, off), 0) << zoom << ": the built duct's side is not " << off << " off";
+            EXPECT_GT(side(live, off), 0) << zoom << ": the held duct's side is not " << off << " off";
+        }
+    }
 }
 
 // A new metric design at View > Set Zoom 60: a grid cell (50 cm) is 17 pixels, and the points

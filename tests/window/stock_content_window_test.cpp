@@ -40,6 +40,7 @@
 #include "model/tool_state.h"
 #include "model/transforms.h"
 #include "model/command_ids.h"
+#include "plan/plan_symbols.h"
 #include "model/render_state.h"
 #include "port/folders.h"
 #include "powertools/power_tool_launcher.h"
@@ -369,6 +370,53 @@ QRect Drawn(const QImage& now, const QImage& before, bool red, int from, int to 
     return box;
 }
 
+// The widest curve of a placed wall component's plan symbol, placed as the plan places it
+// (against the wall's face on its side, turned with the wall, stretched to a tub's size): the curve's point midway between
+// its two ends, the middle of the straight line between them, and how far apart they lie.
+struct Curve {
+    FloatPoint mid, chord;
+    float bulge = 0;
+};
+Curve WidestCurve(const Objex* component) {
+    const AttachmentRecord* r = component->typeData.attachment;
+    const Poinz *s = r->segmentStart, *e = r->segmentEnd;
+    const Poinz *p1 = component->firstPoint, *p2 = p1->next;
+    const float w = std::atan2(-(e->position[2] - s->position[2]), e->position[0] - s->position[0]);
+    const float f = r->sideFlag ? w + float(M_PI / 2) : w - float(M_PI / 2);
+    const float reach = ConvertWorldToScreen(component->parent->penWidth, CurrentDocState(), 0) / 2;
+    const float qh = (p1->position[0] + p2->position[0]) / 2 + reach * std::cos(f);
+    const float qd = (p1->position[2] + p2->position[2]) / 2 - reach * std::sin(f);
+    const float c = std::cos(f + float(M_PI / 2)), sn = std::sin(f + float(M_PI / 2));
+    float sh = 1, sd = 1;  // tubs stretch their symbol to their size
+    FixtureSymbolScale(component->subtype, r->width, r->height, &sh, &sd);
+    const auto turned = [&](const float* v) {
+        const float x = v[0] * sh, z = v[2] * sd;
+        return FloatPoint{x * c + z * sn, -x * sn + z * c};
+    };
+    Curve widest;
+    const auto segment = [&](const Poinz* a, const Poinz* b) {
+        const FloatPoint m0 = turned(a->outTangent), m1 = turned(b->inTangent);
+        if (m0.floatH == 0 && m0.floatV == 0 && m1.floatH == 0 && m1.floatV == 0) return;
+        const FloatPoint pa = turned(a->position), pb = turned(b->position);
+        const FloatPoint chord{qh + (pa.floatH + pb.floatH) / 2, qd + (pa.floatV + pb.floatV) / 2};
+        // The cubic at its middle: the ends' mean plus an eighth of the tangents' difference.
+        const FloatPoint mid{chord.floatH + (m0.floatH - m1.floatH) / 8, chord.floatV + (m0.floatV - m1.floatV) / 8};
+        const float bulge = std::hypot(mid.floatH - chord.floatH, mid.floatV - chord.floatV);
+        if (bulge > widest.bulge) widest = Curve{mid, chord, bulge};
+    };
+    const auto piece = [&](const Objex* o) {
+        if (o->rows != 1 || !o->firstPoint) return;
+        const Poinz* last = o->firstPoint;
+        for (; last->next; last = last->next) segment(last, last->next);
+        if (o->closed) segment(last, o->firstPoint);
+    };
+    for (const Objex* top = FindSymbolEntry(gSymbol2DList, component->subtype)->firstChild; top; top = top->next) {
+        piece(top);
+        for (const Objex* child = top->firstChild; child; child = child->next) piece(child);
+    }
+    return widest;
+}
+
 // The scene's pieces built for a wall component's parts: how many, the height of the lowest in
 // inches, and their plan centre in model units.
 struct Built {
@@ -463,8 +511,8 @@ TEST(StockContentWindow, EveryWallComponentToolPlacesItsSymbolInThePlanAndIn3D) 
 
 // A bath tub and a shower pressed on a wall and dragged along it, in an imperial and a metric
 // design: the red outline shown while the button is held has the size and the place of the
-// symbol drawn once it is let go.
-TEST(StockContentWindow, ABathFixtureIsPreviewedAtTheSizeItIsBuilt) {
+// symbol drawn once it is let go; fixtures with curves show them while held.
+TEST(StockContentWindow, ABathFixtureIsPreviewedAtTheSizeItIsBuiltAndEveryFixtureWithItsCurves) {
     for (const bool metric : {false, true}) {
         SCOPED_TRACE(metric ? "metric" : "imperial");
         StockServices services("stockbath");
@@ -498,6 +546,33 @@ TEST(StockContentWindow, ABathFixtureIsPreviewedAtTheSizeItIsBuilt) {
             EXPECT_NEAR(heldSpan.width(), builtSpan.width(), 3);
             EXPECT_NEAR(held.height(), built.height(), 3);
             EXPECT_NEAR(heldSpan.center().x(), builtSpan.center().x(), 2);
+        }
+        // A toilet, an oval sink and a spa tub held the same way show their curves as the
+        // placed ones draw them: red on the widest curve midway between its ends, none on the
+        // straight line between them (a hose bib's circle bulges too little to tell).
+        const auto red = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; };
+        const auto reds = [&](const QImage& image, FloatPoint p) {
+            const QPoint at = InView(walled.plan, view, p.floatH, p.floatV);
+            int n = 0;
+            for (int y = at.y() - 1; y <= at.y() + 1; ++y)
+                for (int x = at.x() - 1; x <= at.x() + 1; ++x) n += red(image.pixel(x, y));
+            return n;
+        };
+        for (const auto& [tool, symbol, at] :
+             {std::tuple(7203, 90, 330), std::tuple(7207, 94, 420), std::tuple(7209, 96, 760)}) {
+            SCOPED_TRACE(tool);
+            ASSERT_TRUE(ChooseToolCell(int16_t(tool), 3));
+            const QPoint on = InView(walled.plan, view, start->position[0] + float(at), start->position[2]);
+            PointerTo(view, on), XDo({"mousedown", "1"}), QTest::qWait(60);
+            PointerTo(view, on + QPoint(4, 3)), PointerTo(view, on + QPoint(8, 6)), QTest::qWait(200);
+            const QImage held = Screen(view);
+            held.save(QString(gShot).replace(".png", QStringLiteral("-held-%1%2.png").arg(tool).arg(metric ? "-metric" : "")));
+            XDo({"mouseup", "1"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return LastChild(walled.walls[0]) && LastChild(walled.walls[0])->subtype == symbol; }));
+            const Curve curve = WidestCurve(LastChild(walled.walls[0]));
+            ASSERT_GT(curve.bulge, 3.0f);
+            EXPECT_GT(reds(held, curve.mid), 0) << "no curve while the button is held";
+            EXPECT_EQ(reds(held, curve.chord), 0) << "a straight stroke across the curve";
         }
         QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", metric ? "-bath-metric.png" : "-bath.png"));
         AppController::destroyShared(), dvxtest::ResetAllGlobals();

@@ -134,13 +134,9 @@ void DrawMeasured(bool throughPoints, void* dc, float p1h, float p1v, float p2h,
 // The length readout of a plan distance in the document's unit and format; while a tracker
 // asks for it (gRoundToggle), to the nearest whole inch or centimetre.
 void Readout(float planLength, const DocState* ds, char (&out)[kReadoutSize]) {
-    float inches = ConvertScreenToWorld(planLength, ds, 0);
-    if (gRoundToggle) {
-        constexpr float kCentimetresPerInch = 2.54f;
-        inches = ds->units == kMetricUnits ? std::round(inches * kCentimetresPerInch) / kCentimetresPerInch
-                                           : std::round(inches);
-    }
-    ConvertInchesToStr(inches, out);
+    const float inches = ConvertScreenToWorld(planLength, ds, 0);
+    if (gRoundToggle) ConvertInchesToRoundedStr(inches, out);
+    else ConvertInchesToStr(inches, out);
 }
 
 }  // namespace

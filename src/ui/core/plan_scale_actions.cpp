@@ -29,8 +29,9 @@ constexpr float kReferenceScale = 36.0f;
 constexpr float kMaxZoom = 3.0f;
 constexpr float kMinOtherZoom = 0.05f;
 constexpr float kInchesPerFoot = 12.0f;
-constexpr float kInchesPerMetre = 39.370079f;
+constexpr float kInchesPerMetre = 39.37f;  // as the readouts have it
 constexpr int32_t kMinLot = 1, kMaxLot = 1000;
+constexpr float kWholeSlack = 0.001f;
 constexpr int kChangeDone = 0;
 
 // Shown percentage per zoom unit: for a code off the table, 1 in imperial and 20/36 in metric.
@@ -115,8 +116,13 @@ void LotSizeShown(int32_t* width, int32_t* depth) {
     if (!ds || !width || !depth) return;
     const FloatRect& lot = ds->lotRect;
     const float perUnit = InchesPerUnit(ds);
-    *width = static_cast<int32_t>(ConvertScreenToWorld(lot.floatRight - lot.floatLeft, ds, 0) / perUnit);
-    *depth = static_cast<int32_t>(ConvertScreenToWorld(lot.floatBottom - lot.floatTop, ds, 0) / perUnit);
+    // Whole units, less the float noise of the trip through plan units: a lot set to 13 m reads
+    // 13 again, not 12.
+    const auto whole = [&](float planLength) {
+        return static_cast<int32_t>(ConvertScreenToWorld(planLength, ds, 0) / perUnit + kWholeSlack);
+    };
+    *width = whole(lot.floatRight - lot.floatLeft);
+    *depth = whole(lot.floatBottom - lot.floatTop);
 }
 
 void SetLotSize(int32_t width, int32_t depth) {

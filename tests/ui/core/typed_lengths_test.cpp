@@ -18,6 +18,8 @@
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/readouts.h"
+#include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/wall_dimensions.h"
 #include "app/core/main_window_seams.h"
@@ -122,6 +124,25 @@ TEST_F(PlanSheets, ScaleZoomAndLotShowThePlanOriginInTheMiddle) {
         // The paper's middle is the plan origin.
         EXPECT_TRUE(Near({host.origin.x, host.origin.y}, {-host.frame.width / 2, -host.frame.height / 2})) << r.what;
     }
+}
+
+// A lot set in whole metres or feet shows the same whole numbers in the sheet again, whatever
+// the plan scale, and a metric lot's width reads whole in the readouts.
+TEST_F(PlanSheets, ALotSetInWholeUnitsShowsThemAgain) {
+    for (int16_t units : {kMetricUnits, kImperialUnits})
+        for (float scale : {36.0f, 50.0f})
+            for (int32_t n : {13, 19, 23, 31, 60, 400}) {
+                ds->units = units, ds->planScale = scale;
+                SetLotSize(n, n + 1);
+                int32_t width = 0, depth = 0;
+                LotSizeShown(&width, &depth);
+                EXPECT_TRUE(width == n && depth == n + 1) << units << " " << scale << " " << n << ": " << width << " x " << depth;
+            }
+    ds->units = kMetricUnits, ds->metricReadout = 1;
+    SetLotSize(60, 60);
+    char text[kReadoutSize] = {};
+    ConvertInchesToStr(ConvertScreenToWorld(ds->lotRect.floatRight - ds->lotRect.floatLeft, ds, 0), text);
+    EXPECT_STREQ(text, "60 m");
 }
 
 // A fence A-B-C-D along the x axis, B-C ten feet (240 units) long; a closed square for the
