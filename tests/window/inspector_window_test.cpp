@@ -70,6 +70,19 @@ QMDWindowController* ShownWindowAtZoomOne() {
     return w;
 }
 
+// A click with the server's mouse at the plan point (H, D) of a window at zoom 1.
+void ClickPlanAt(QMDWindowController* w, float h, float d) {
+    const PlatformPoint origin = w->docView()->boundsOrigin();
+    ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
+}
+
+// The built plant's crown as its model gives it: a click at (500, 50) finds it.
+void GivePlantItsCrown(Objex* plant) {
+    Float3DRect& crown = plant->bounds3D;
+    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
+    crown.floatTop = 0, crown.floatBottom = 120;
+}
+
 // The third floor worked on with its roof and skylight on the shown plans, and the skylight
 // clicked with the server's mouse.
 void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign& design) {
@@ -79,8 +92,7 @@ void ClickSkylightOnTheThirdFloor(QMDWindowController* w, const InspectorDesign&
     design.roof->planBits = design.skylight->planBits = doc->itsDocState->visiblePlans;
     w->docView()->scrollPoint({-60, -60});
     w->docView()->update();
-    const PlatformPoint origin = w->docView()->boundsOrigin();
-    ClickAt(w->docView(), QPointF(120 - origin.x, 130 - origin.y).toPoint());
+    ClickPlanAt(w, 120, 130);
 }
 
 TEST(InspectorWindow, AClickShowsThePaneWhereTypingEditsTheObjectInOneStep) {
@@ -158,19 +170,14 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     flood->bounds3D = {};
     flood->bounds3D.floatLeft = 115, flood->bounds3D.floatRight = 125, flood->bounds3D.floatBack = 45;
     flood->bounds3D.floatFront = 55, flood->bounds3D.floatBottom = 10;
-    Float3DRect& crown = design.plant->bounds3D;
-    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
-    crown.floatTop = 0, crown.floatBottom = 120;
+    GivePlantItsCrown(design.plant);
     w->docView()->scrollPoint({-60, -60});  // the house and the plants beside it
     w->docView()->update();
     const auto showsPane = [&](const char* name) {
         return QTest::qWaitFor([&] { return Shown(w) && Shown(w)->findChild<QLineEdit*>(QLatin1String(name)); });
     };
     QUndoStack* stack = w->document()->undoStack();
-    const auto clickPlan = [&](float h, float d) {
-        const PlatformPoint origin = w->docView()->boundsOrigin();
-        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
-    };
+    const auto clickPlan = [&](float h, float d) { ClickPlanAt(w, h, d); };
     const auto clearSelection = [&] {
         clickPlan(-40, 150);
         return QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id) && Shown(w) == w->noPropertiesView(); });
@@ -304,9 +311,7 @@ TEST(InspectorWindow, CtrlZAndCtrlShiftZInAPaneFieldTakeItsEntryBackAndGiveItAga
     InspectorDesign design = BuildInspectorDesign(doc);
     Update3DWall(design.wall);
     design.plant->planBits = design.deck->planBits = design.steps->planBits = doc->itsDocState->visiblePlans;
-    Float3DRect& crown = design.plant->bounds3D;
-    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
-    crown.floatTop = 0, crown.floatBottom = 120;
+    GivePlantItsCrown(design.plant);
     StoreBoundsDeep(design.deck);
     w->docView()->scrollPoint({-60, -60});
     QUndoStack* stack = w->document()->undoStack();
@@ -324,10 +329,7 @@ TEST(InspectorWindow, CtrlZAndCtrlShiftZInAPaneFieldTakeItsEntryBackAndGiveItAga
         SCOPED_TRACE(r.field);
         ASSERT_TRUE(ChoosePopUpItem(w->activeFloorTBPopUpButton(), r.floor));
         ASSERT_TRUE(QTest::qWaitFor([&] { return std::string(doc->itsCurLayer->name) == r.floor; }));
-        const auto clickPlan = [&](float h, float d) {
-            const PlatformPoint origin = w->docView()->boundsOrigin();
-            ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
-        };
+        const auto clickPlan = [&](float h, float d) { ClickPlanAt(w, h, d); };
         clickPlan(-40, 150);  // nothing selected
         ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(w) == w->noPropertiesView(); }));
         clickPlan(r.h, r.d);
@@ -388,16 +390,11 @@ TEST(InspectorWindow, LightsAccessoriesImportedObjectsPlantsAndSkylightsEditInOn
     Objex* solid = Make(objtype::kFentrix).plan({{450, 220}, {480, 220}, {480, 250}, {450, 250}}).on(design.first);
     for (Objex* o : {light, lamp, shade, accessory, solid, design.plant}) o->planBits = shown;
     Make(light).bounds(), Make(solid).bounds();
-    Float3DRect& crown = design.plant->bounds3D;
-    crown.floatLeft = 490, crown.floatRight = 510, crown.floatBack = 40, crown.floatFront = 60;
-    crown.floatTop = 0, crown.floatBottom = 120;
+    GivePlantItsCrown(design.plant);
     w->docView()->scrollPoint({-60, -60});
     w->docView()->update();
     QUndoStack* stack = w->document()->undoStack();
-    const auto clickPlan = [&](float h, float d) {
-        const PlatformPoint origin = w->docView()->boundsOrigin();
-        ClickAt(w->docView(), QPointF(h - origin.x, d - origin.y).toPoint());
-    };
+    const auto clickPlan = [&](float h, float d) { ClickPlanAt(w, h, d); };
     const auto deselect = [&] {
         clickPlan(-40, 150);
         return QTest::qWaitFor([&] { uint32_t id = 0; return !FindFirstSelectedObjectID(&id); });
