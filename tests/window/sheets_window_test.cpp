@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QUndoStack>
@@ -485,11 +486,15 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     EXPECT_EQ(Cut(paneWith("wallStyleTableView", 1, toolid::kExteriorWall), column), "");
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-first-size.png"));
 
-    // The column made shorter under a placed pane: the door pane placed while the content
-    // library is hidden, then the library shown again, then the window made short. With
-    // nothing to show, the no-properties view fills the short column.
+    // The column made shorter under a placed pane: the exterior wall pane placed while the
+    // content library is hidden, then the library shown again; the door pane with the window
+    // made short. The window is made active first, which places the pane again: what follows
+    // is the column's change alone. With nothing to show, the no-properties view fills the
+    // short column.
     QScrollArea* area = w->inspectorScrollView();
     const auto whole = [&](QWidget* pane) {
+        for (int i = 0; i < 10 && ResizesWithin({column, w->parentInspectorView(), pane}, 200) > 0; ++i) {
+        }  // the column and its scroll bars settled
         std::string cut = Cut(pane, column);
         if (!QTest::qWaitFor([&] { return !area->horizontalScrollBar()->isVisible(); }, 1000)) cut += "(a scroll bar across)";
         return cut;
@@ -498,15 +503,24 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
         XDo({"windowsize", "--sync", QString::number(w->winId()), "1024", QString::number(height)});
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->height() == height; })) << height;
     };
+    const auto activate = [&](int dx) {
+        ClickAt(w->statusBar(), QPoint(10 + dx, w->statusBar()->height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+        QTest::qWait(200);
+    };
     QWidget* content = w->docToolbar()->widgetForAction(
         w->docToolbar()->findChild<QAction*>(QStringLiteral("Document Toolbar Content Item")));
     ClickAt(content, content->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isContentLibraryShown(); }));
     plan->window()->move(0, 0);  // above the window, however tall it is made
-    QWidget* door = paneWith("doorStyleTableView", 1, toolid::kDoor);
+    paneWith("wallStyleTableView", 1, 7052);  // the interior wall
+    QWidget* wall = paneWith("wallStyleTableView", 1, toolid::kExteriorWall);
+    activate(0);
     ClickAt(content, content->rect().center() + QPoint(1, 0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->isContentLibraryShown(); }));
-    EXPECT_EQ(whole(door), "") << "the library shown again";
+    EXPECT_EQ(whole(wall), "") << "the library shown again";
+    QWidget* door = paneWith("doorStyleTableView", 1, toolid::kDoor);
+    activate(1);
     resizeTo(420);
     EXPECT_EQ(whole(door), "") << "the window made short";
     ASSERT_TRUE(ChooseToolCell(toolid::kSelect));
