@@ -493,8 +493,8 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     // short column.
     QScrollArea* area = w->inspectorScrollView();
     const auto whole = [&](QWidget* pane) {
-        for (int i = 0; i < 10 && ResizesWithin({column, w->parentInspectorView(), pane}, 200) > 0; ++i) {
-        }  // the column and its scroll bars settled
+        for (int i = 0; i < 10; ++i)  // the column and its scroll bars settled first
+            if (ResizesWithin({column, w->parentInspectorView(), pane}, 200) == 0) break;
         std::string cut = Cut(pane, column);
         if (!QTest::qWaitFor([&] { return !area->horizontalScrollBar()->isVisible(); }, 1000)) cut += "(a scroll bar across)";
         return cut;
