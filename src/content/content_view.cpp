@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 #include "app/core/preference_keys.h"
@@ -96,10 +97,35 @@ QRectF ContentView::visibleRect() const {
 }
 
 content::GridSize ContentView::optimalViewSize() const {
-    const QRectF visible = visibleRect();
     const bool shown = cacheSource_ && cacheSource_->numberOfChildren() == 0;
-    return content::OptimalViewSize(shown, shown ? cacheSource_->numberOfSymEntries() : 0, previewSize_,
-                                    previewSize_, visible.width(), visible.height());
+    const size_t entries = shown ? cacheSource_->numberOfSymEntries() : 0;
+    const auto grid = [&](QSizeF visible) {
+        return content::OptimalViewSize(shown, entries, previewSize_, previewSize_, visible.width(), visible.height());
+    };
+    QScrollArea* area = enclosingScrollArea();
+    if (!area) return grid(size());
+    // The visible part is what the area leaves beside the scroll bars this grid calls for, not
+    // the viewport as the last size left it: a grid that needs a bar whose room then drops a
+    // column or a row would show and hide that bar for ever. Each way the bars can stand is
+    // tried, and the first whose grid needs exactly those bars taken; when none does, the grid
+    // of the smallest part, which needs no more bars than it gets.
+    const QSize room = area->maximumViewportSize();
+    const auto extent = [area](QScrollBar* bar, Qt::ScrollBarPolicy policy, bool across) {
+        if (policy != Qt::ScrollBarAsNeeded || area->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar))
+            return 0;  // a bar that never takes or gives room
+        return across ? bar->sizeHint().height() : bar->sizeHint().width();
+    };
+    const int across = extent(area->horizontalScrollBar(), area->horizontalScrollBarPolicy(), true);
+    const int down = extent(area->verticalScrollBar(), area->verticalScrollBarPolicy(), false);
+    content::GridSize s;
+    for (const auto& [h, v] : {std::pair(false, false), std::pair(false, true), std::pair(true, false), std::pair(true, true)}) {
+        if ((h && !across) || (v && !down)) continue;
+        const QSize visible(room.width() - (v ? down : 0), room.height() - (h ? across : 0));
+        s = grid(visible);
+        const bool wider = std::ceil(s.width) > visible.width(), taller = std::ceil(s.height) > visible.height();
+        if ((!across || wider == h) && (!down || taller == v)) return s;
+    }
+    return s;
 }
 
 void ContentView::rebuildPreviewCache() {
@@ -152,24 +178,11 @@ void ContentView::rebuildPreviewCache() {
 }
 
 void ContentView::fitToVisibleArea() {
-    // Resizing the view may show or hide a scroll bar, which resizes the visible part again:
-    // that comes back here and is settled by the next pass, a few at most.
-    if (fitting_) {
-        fitAgain_ = true;
-        return;
-    }
-    fitting_ = true;
-    for (int pass = 0; pass < 3; ++pass) {
-        fitAgain_ = false;
-        const content::GridSize s = optimalViewSize();
-        const QSize want(int(std::ceil(s.width)), int(std::ceil(s.height)));
-        if (want != size()) {
-            resize(want);
-            update();  // the columns may have changed: every cell moves
-        }
-        if (!fitAgain_) break;
-    }
-    fitting_ = false;
+    const content::GridSize s = optimalViewSize();
+    const QSize want(int(std::ceil(s.width)), int(std::ceil(s.height)));
+    if (want == size()) return;
+    resize(want);
+    update();  // the columns may have changed: every cell moves
 }
 
 bool ContentView::event(QEvent* event) {

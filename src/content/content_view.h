@@ -27,8 +27,8 @@ public:
     // Makes the previews of the source's entries again, at the preview size read now.
     void rebuildPreviewCache();
     content::GridSize optimalViewSize() const;
-    // Sizes the view to the grid its scroll area's visible part needs now; done again
-    // whenever that part changes size.
+    // Sizes the view to the grid its scroll area's visible part needs; done again whenever
+    // that part changes size, and settled by the size alone.
     void fitToVisibleArea();
     // From "PreviewSizeKey", read afresh.
     static int previewSizeFromUserDefaults();
@@ -77,5 +77,4 @@ private:
     QPointer<QWidget> slideBack_;
     // The widget whose size is the visible part (the scroll area's viewport) and is watched.
     QPointer<QWidget> watchedParent_;
-    bool fitting_ = false, fitAgain_ = false;
 };

@@ -1,8 +1,11 @@
 // The content palette beside the plan on the virtual X server, used with the server's mouse:
 // Brick's previews on screen at start-up, "Objects" chosen in the pop-up and a category
 // clicked, and an object's preview dragged onto the plan, where it lands as one undo step;
-// the grid laid out over its area at start-up and after a resize, scrolled when it is wider.
+// the grid laid out over its area at start-up and after a resize, scrolled when it is wider,
+// and still at every height.
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,6 +22,7 @@
 #include "app/core/preference_keys.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/widgets.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
 #include "content/content_view.h"
@@ -142,8 +146,9 @@ QString GridOnScreenFault(ContentPaletteController* p, int pw, int entries) {
 }
 
 // Brick with five previews, in a window started on a fresh profile: the grid fills its area
-// as laid out by its width at once, again after the window is made shorter and taller, and a
-// preview size whose columns reach past the area's edge scrolls them into view.
+// as laid out by its width at once, again after the window is made shorter and taller, settles
+// at every height, and a preview size whose columns reach past the area's edge scrolls them
+// into view.
 TEST(ContentPaletteWindow, TheGridIsLaidOutOverItsAreaAndScrollsWhenWider) {
     WindowTestServices services("contentpalettegrid");
     dvxtest::WriteSmallContentLibrary();
@@ -166,6 +171,24 @@ TEST(ContentPaletteWindow, TheGridIsLaidOutOverItsAreaAndScrollsWhenWider) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->height() == height; })) << height;
         EXPECT_TRUE(holds(70)) << "at a height of " << height << ": " << fault.toStdString();
     }
+    // Heights at which the grid's scroll bars could show and hide each other for ever: at each
+    // the grid, the inspector and their areas are still within a second, and a menu opens.
+    QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    for (int height = 540; height <= 720; height += 20) {
+        XDo({"windowsize", "--sync", QString::number(w->winId()), "1024", QString::number(height)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->height() == height; })) << height;
+        QTest::qWait(1000);
+        ASSERT_EQ(ResizesWithin({p->contentView(), p->contentScrollView()->viewport(), w->parentInspectorView(),
+                                 w->inspectorScrollView()->viewport()}, 300), 0)
+            << "still laid out again at a height of " << height;
+        XDo({"mousemove", "0", "0"});  // a --sync move onto the pointer would wait for ever
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }, 2000)) << "no menu at a height of " << height;
+        XDo({"key", "Escape"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !edit->isVisible(); }));
+    }
+    XDo({"windowsize", "--sync", QString::number(w->winId()), QString::number(frame.width()), QString::number(frame.height())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->size() == frame.size(); }));
 
     port::defaults().setInt(QMDPreviewSizeKey, 3);  // 96 points: a last column only partly in the area
     p->refreshContentView();

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QUndoStack>
@@ -518,6 +519,8 @@ std::string Cut(QWidget* root, QWidget* room) {
 // The window at its first size: a metric design's units sheet turned imperial, the panes of a
 // drawn rectangle, the wall dimension tool and the exterior wall tool show every control whole.
 // The rectangle's Adjust Curve sheet takes a tension typed at once, shown at its next opening.
+// A placed pane and the no-properties view follow the column as it gets shorter, and the
+// freehand roof and fixture light panes show whole at the first size on other screens.
 TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     ds->units = kMetricUnits;
     ASSERT_TRUE(fromMenu("Plan", "setMeasurementUnits"));
@@ -532,7 +535,7 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     auto paneWith = [&](const char* control, int tab = -1, int16_t tool = 0) {
         if (tab >= 0) ClickAt(w->docTabView(), w->docTabView()->tabRect(tab).center());
         if (tool) {
-            EXPECT_TRUE(ChooseToolCell(tool, tab));
+            EXPECT_TRUE(ChooseToolCell(tool, tab)) << tool;
         }
         QWidget* c = nullptr;
         EXPECT_TRUE(QTest::qWaitFor([&] { return (c = w->parentInspectorView()->findChild<QWidget*>(control)) && c->isVisible(); }));
@@ -554,6 +557,61 @@ TEST_F(SheetWindow, ControlsShowWholeAtTheWindowsFirstSize) {
     EXPECT_EQ(Cut(paneWith("dimensionFromButtons1", -1, 208), column), "");
     EXPECT_EQ(Cut(paneWith("wallStyleTableView", 1, toolid::kExteriorWall), column), "");
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-first-size.png"));
+
+    // The column made shorter under a placed pane: the exterior wall pane placed while the
+    // content library is hidden, then the library shown again; the door pane with the window
+    // made short. The window is made active first, which places the pane again: what follows
+    // is the column's change alone. With nothing to show, the no-properties view fills the
+    // short column.
+    QScrollArea* area = w->inspectorScrollView();
+    const auto whole = [&](QWidget* pane) {
+        for (int i = 0; i < 10; ++i)  // the column and its scroll bars settled first
+            if (ResizesWithin({column, w->parentInspectorView(), pane}, 200) == 0) break;
+        std::string cut = Cut(pane, column);
+        if (!QTest::qWaitFor([&] { return !area->horizontalScrollBar()->isVisible(); }, 1000)) cut += "(a scroll bar across)";
+        return cut;
+    };
+    const auto resizeTo = [&](int height) {
+        XDo({"windowsize", "--sync", QString::number(w->winId()), "1024", QString::number(height)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->height() == height; })) << height;
+    };
+    const auto activate = [&](int dx) {
+        ClickAt(w->statusBar(), QPoint(10 + dx, w->statusBar()->height() / 2));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
+        QTest::qWait(200);
+    };
+    QWidget* content = w->docToolbar()->widgetForAction(
+        w->docToolbar()->findChild<QAction*>(QStringLiteral("Document Toolbar Content Item")));
+    ClickAt(content, content->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isContentLibraryShown(); }));
+    plan->window()->move(0, 0);  // above the window, however tall it is made
+    paneWith("wallStyleTableView", 1, 7052);  // the interior wall
+    QWidget* wall = paneWith("wallStyleTableView", 1, toolid::kExteriorWall);
+    activate(0);
+    ClickAt(content, content->rect().center() + QPoint(1, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isContentLibraryShown(); }));
+    EXPECT_EQ(whole(wall), "") << "the library shown again";
+    QWidget* door = paneWith("doorStyleTableView", 1, toolid::kDoor);
+    activate(1);
+    resizeTo(420);
+    EXPECT_EQ(whole(door), "") << "the window made short";
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect));
+    resizeTo(480);
+    QWidget* none = w->noPropertiesView();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return none->isVisible() && none->size() == area->viewport()->size(); }))
+        << none->width() << " x " << none->height() << " in " << area->viewport()->width() << " x " << area->viewport()->height();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+
+    // The window's first heights on 1280 x 800, 1600 x 1000 and 1920 x 1080 screens: the
+    // freehand roof panes and the fixture light pane show whole.
+    for (int height : {763, 963, 1043}) {
+        resizeTo(height);
+        for (const auto& [tool, control] : {std::pair<int16_t, const char*>(7306, "elevationButtons"), {7307, "soffitBox"},
+                                            {7308, "soffitBox"}, {toolid::kFixtureLights, "lightStyleTableView"}}) {
+            EXPECT_EQ(whole(paneWith(control, tool == toolid::kFixtureLights ? 2 : 4, tool)), "")
+                << tool << " at a height of " << height;
+        }
+    }
 }
 
 // The key-entry tool's click on a ten-foot fence segment opens its sheet; 12' and OK make the

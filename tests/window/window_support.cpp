@@ -201,6 +201,20 @@ QImage OnScreen(QWidget* w) {
     return w->screen()->grabWindow(0).copy(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())).toImage();
 }
 
+int ResizesWithin(std::initializer_list<QWidget*> widgets, int ms) {
+    struct Counter : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            count += e->type() == QEvent::Resize || e->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } counter;
+    for (QWidget* w : widgets) w->installEventFilter(&counter);
+    QTest::qWait(ms);
+    for (QWidget* w : widgets) w->removeEventFilter(&counter);
+    return counter.count;
+}
+
 QImage LiveViewOnScreen(const LiveViewController* c) {
     QWidget* v = c->liveViewOGLWidget();
     return v->screen()->grabWindow(c->window()->winId(), v->x(), v->y(), v->width(), v->height()).toImage();

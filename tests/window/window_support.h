@@ -98,6 +98,9 @@ bool TypeIntoPaneField(QMDWindowController* w, const char* outlet, const QString
 
 // The widget as the server shows it.
 QImage OnScreen(QWidget* w);
+// How often the widgets are resized or asked to lay out again while the test waits `ms`
+// milliseconds: 0 once they have settled.
+int ResizesWithin(std::initializer_list<QWidget*> widgets, int ms);
 // The live view panel's picture as the screen shows it (its GL view inside its window).
 QImage LiveViewOnScreen(const LiveViewController* c);
 // The window's shown sheet, or null.

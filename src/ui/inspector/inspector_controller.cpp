@@ -1,5 +1,7 @@
 #include "ui/inspector/inspector_controller.h"
 
+#include <QEvent>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -48,6 +50,55 @@ QSize PaneSizeIn(const QScrollArea* column, const QWidget* view) {
     return {width, heightAt(width)};
 }
 
+// The shown pane, or the no-properties view, placed again for the column as it is now.
+void FitToColumn(QScrollArea* column) {
+    QWidget* area = column->widget();
+    QWidget* shown = area ? FirstSubview(area) : nullptr;
+    if (!shown) return;
+    if (auto* w = qobject_cast<QMDWindowController*>(column->window()); w && shown == w->noPropertiesView()) {
+        const QSize visible = column->viewport()->size();
+        shown->setGeometry(QRect(QPoint(0, 0), visible));
+        area->resize(visible);
+        return;
+    }
+    shown->resize(PaneSizeIn(column, shown));
+    area->resize(shown->size());
+}
+
+// Keeps what the column shows fitted to it whenever the column changes size (the window
+// resized, the content library shown or hidden beside it) or the pane's rows change (a row
+// shown or hidden for another tool). A pane's size depends on the column's room alone, and the
+// no-properties view's never exceeds the part it fills, so neither can show a scroll bar whose
+// room would fit it again.
+class ColumnFit : public QObject {
+public:
+    void watch(QScrollArea* column, QWidget* shown) {
+        column->viewport()->installEventFilter(this);
+        shown->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Resize) {
+            if (auto* column = qobject_cast<QScrollArea*>(widget->parentWidget()); column && column->viewport() == widget)
+                FitToColumn(column);
+        } else if (event->type() == QEvent::LayoutRequest) {
+            // Once the pane's own layout has taken the request.
+            QPointer<QWidget> pane = widget;
+            QMetaObject::invokeMethod(this, [pane] {
+                QWidget* area = pane ? pane->parentWidget() : nullptr;
+                QWidget* viewport = area ? area->parentWidget() : nullptr;
+                auto* column = viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+                if (column && FirstSubview(area) == pane) FitToColumn(column);
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+ColumnFit* sColumnFit = nullptr;
+
 }  // namespace
 
 InspectorController* InspectorController::sharedInspectorController() {
@@ -58,6 +109,8 @@ InspectorController* InspectorController::sharedInspectorController() {
 void InspectorController::destroyShared() {
     delete sShared;
     sShared = nullptr;
+    delete sColumnFit;
+    sColumnFit = nullptr;
     InspectorPaneRegistry::destroyAll();
 }
 
@@ -156,14 +209,16 @@ void InspectorController::swapCurrentViewWithInspectorView(QWidget* view) {
         view->setParent(area);
         view->move(0, 0);
         view->show();
-        return;
+    } else {
+        const QSize visible = w->inspectorScrollView()->viewport()->size();
+        area->resize(visible);
+        none->setGeometry(QRect(QPoint(0, 0), visible));
+        area->resize(none->size());
+        none->setParent(area);
+        none->show();
     }
-    const QSize visible = w->inspectorScrollView()->viewport()->size();
-    area->resize(visible);
-    none->setGeometry(QRect(QPoint(0, 0), visible));
-    area->resize(none->size());
-    none->setParent(area);
-    none->show();
+    if (!sColumnFit) sColumnFit = new ColumnFit;
+    sColumnFit->watch(w->inspectorScrollView(), view ? view : none);
 }
 
 bool InspectorController::isVisible() {

@@ -180,7 +180,9 @@ Roof2InspectorController::Roof2InspectorController() : RoofPane(PanelPitchRow())
 void Roof2InspectorController::buildMore(QWidget* view, QFormLayout* form) {
     elevationButtons = new RadioMatrix("elevationButtons", {tr("Lowest point at elevation"), tr("Highest point at elevation")},
                                        {0, 1}, view);
-    form->addRow(tr("Elevation"), elevationButtons);
+    // The choices beside their label would be wider than the column: they go under it.
+    form->addRow(new QLabel(tr("Elevation"), view));
+    form->addRow(elevationButtons);
     connect(elevationButtons, &RadioMatrix::changed, this, [this](int tag) {
         if (checkObjects_) elevationButtonsChanged(tag);
     });
