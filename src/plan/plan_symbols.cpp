@@ -96,15 +96,23 @@ void Draw2DSymbolObject(void* dc, const Objex* object, int32_t a, int32_t b, flo
     if (object->closed) Draw2DSymbolSegment(dc, object, last, object->firstPoint, a, b, angle, origin, scaleH, scaleV);
 }
 
-bool Draws2DSymbol(int16_t symbolType) {
-    return std::find(std::begin(kSymbolTypes), std::end(kSymbolTypes), symbolType) != std::end(kSymbolTypes) &&
-           FindSymbolEntry(gSymbol2DList, symbolType);
+namespace {
+
+// The loaded symbol of a type that has a built-in one; null otherwise.
+const Objex* SymbolEntry(int16_t symbolType) {
+    if (std::find(std::begin(kSymbolTypes), std::end(kSymbolTypes), symbolType) == std::end(kSymbolTypes))
+        return nullptr;
+    return FindSymbolEntry(gSymbol2DList, symbolType);
 }
+
+}  // namespace
+
+bool Draws2DSymbol(int16_t symbolType) { return SymbolEntry(symbolType) != nullptr; }
 
 void SetupToDraw2DSymbolObject(void* dc, int32_t a, int32_t b, float angle, const float* origin,
                                int16_t symbolType, float scaleH, float scaleV) {
-    if (!origin || !Draws2DSymbol(symbolType)) return;
-    const Objex* entry = FindSymbolEntry(gSymbol2DList, symbolType);
+    const Objex* entry = origin ? SymbolEntry(symbolType) : nullptr;
+    if (!entry) return;
     for (const Objex* child = entry->firstChild; child; child = child->next) {
         Draw2DSymbolObject(dc, child, a, b, angle, origin, scaleH, scaleV);
         for (const Objex* grandchild = child->firstChild; grandchild; grandchild = grandchild->next)

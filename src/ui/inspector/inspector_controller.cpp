@@ -50,19 +50,20 @@ QSize PaneSizeIn(const QScrollArea* column, const QWidget* view) {
     return {width, heightAt(width)};
 }
 
-// The shown pane, or the no-properties view, placed again for the column as it is now.
-void FitToColumn(QScrollArea* column) {
+// What the column shows, sized for the column as it is now: a pane as PaneSizeIn gives it,
+// the no-properties view over the column's visible part.
+void FitToColumn(QScrollArea* column, QWidget* shown) {
     QWidget* area = column->widget();
-    QWidget* shown = area ? FirstSubview(area) : nullptr;
-    if (!shown) return;
-    if (auto* w = qobject_cast<QMDWindowController*>(column->window()); w && shown == w->noPropertiesView()) {
-        const QSize visible = column->viewport()->size();
-        shown->setGeometry(QRect(QPoint(0, 0), visible));
-        area->resize(visible);
-        return;
-    }
-    shown->resize(PaneSizeIn(column, shown));
+    if (!area || !shown) return;
+    if (auto* w = qobject_cast<QMDWindowController*>(column->window()); w && shown == w->noPropertiesView())
+        shown->setGeometry(QRect(QPoint(0, 0), column->viewport()->size()));
+    else
+        shown->resize(PaneSizeIn(column, shown));
     area->resize(shown->size());
+}
+
+void FitToColumn(QScrollArea* column) {
+    if (QWidget* area = column->widget()) FitToColumn(column, FirstSubview(area));
 }
 
 // Keeps what the column shows fitted to it whenever the column changes size (the window
@@ -203,22 +204,13 @@ void InspectorController::swapCurrentViewWithInspectorView(QWidget* view) {
     QWidget* area = w->parentInspectorView();
     QWidget* none = w->noPropertiesView();
     if (QWidget* first = FirstSubview(area); first && first != view) w->takeInspectorSubview(first);
-    if (view) {
-        view->resize(PaneSizeIn(w->inspectorScrollView(), view));
-        area->resize(view->size());
-        view->setParent(area);
-        view->move(0, 0);
-        view->show();
-    } else {
-        const QSize visible = w->inspectorScrollView()->viewport()->size();
-        area->resize(visible);
-        none->setGeometry(QRect(QPoint(0, 0), visible));
-        area->resize(none->size());
-        none->setParent(area);
-        none->show();
-    }
+    QWidget* shown = view ? view : none;
+    shown->setParent(area);
+    shown->move(0, 0);
+    FitToColumn(w->inspectorScrollView(), shown);
+    shown->show();
     if (!sColumnFit) sColumnFit = new ColumnFit;
-    sColumnFit->watch(w->inspectorScrollView(), view ? view : none);
+    sColumnFit->watch(w->inspectorScrollView(), shown);
 }
 
 bool InspectorController::isVisible() {
