@@ -1,0 +1,297 @@
+// The commands over a whole design, one row each, driven as the menus, panes and panels drive
+// them on a shown window: after every row the design's records hold together, Undo and Redo
+// give back the states the stored steps left, and the live view shows what a read of the
+// saved design shows. Each row starts from a design opened from a file and ends with Undo,
+// Redo and New, which deletes the design floor by floor as the program does.
+#include <QAction>
+#include <QApplication>
+#include <functional>
+#include <map>
+#include <gtest/gtest.h>
+
+#include "app/command_router.h"
+#include "app/core/document_window.h"
+#include "app/document.h"
+#include "files/topography.h"
+#include "files/undo.h"
+#include "model/deletion.h"
+#include "model/docstate.h"
+#include "model/object_fields.h"
+#include "model/objects.h"
+#include "model/selection_ops.h"
+#include "model/tool_state.h"
+#include "model/transforms.h"
+#include "model/type_data.h"
+#include "plan/refresh_seams.h"
+#include "powertools/core/result_merge.h"
+#include "scene/scene_build.h"
+#include "scene/terrain.h"
+#include "support/design_check.h"
+#include "support/qt/inspector_window_fixture.h"
+#include "support/records.h"
+#include "support/result_builder.h"
+#include "support/scene_checks.h"
+#include "ui/core/sheet_actions.h"
+#include "ui/inspector/inspector_pane.h"
+
+namespace dvxtest {
+namespace {
+
+namespace of = objfield;
+
+class CommandTable : public InspectorWindowTest {
+protected:
+    void SetUp() override {
+        openDesign("command_table");
+        port::setFileDialogs(&panels);
+        RegisterLiveView(true);
+        c = AppController::shared()->documentController();
+        d = w->document();
+    }
+    std::string Path(const char* name) const { return root + "/" + name; }
+
+    // A menu item with its tag, sent through the window's router.
+    void Menu(const char* action, int32_t tag = 0) {
+        QAction item;
+        item.setObjectName(QString::fromLatin1(action)), item.setData(tag);
+        w->commandRouter()->dispatch(&item);
+    }
+    // The object of the ID on any floor, at any depth of groups.
+    Objex* ByID(uint32_t id) {
+        std::function<Objex*(Objex*)> find = [&](Objex* o) -> Objex* {
+            for (; o; o = o->next) {
+                if (o->objectID == id) return o;
+                if (o->type == objtype::kGroup)
+                    if (Objex* in = find(o->firstChild)) return in;
+            }
+            return nullptr;
+        };
+        for (Layer* l = d->model()->itsLayers; l; l = l->next)
+            if (Objex* o = find(l->firstObject)) return o;
+        return nullptr;
+    }
+    Objex* Named(const char* name) {
+        Objex* o = ByID(ids.at(name));
+        EXPECT_TRUE(o) << name;
+        return o;
+    }
+    // Only the named objects selected, the floor worked on, the panes told.
+    void Select(std::initializer_list<const char*> names, int floor = 0) {
+        SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
+        Layer* l = d->model()->itsLayers;
+        for (int i = 0; i < floor; ++i) l = l->next;
+        d->model()->itsCurLayer = l;
+        for (const char* n : names) Make(Named(n)).select();
+        gCurTool = toolid::kSelect;
+        InspectorUpdatePropertiesState(1);
+    }
+    // Typed into a pane's field with its tool current and nothing selected.
+    void TypeToolDefault(int16_t tool, const char* pane, const char* outlet, const char* typed) {
+        refreshWith({}, tool, 0);
+        QLineEdit* field = InspectorPaneRegistry::sharedInspectorController(pane)->inspectorView()->findChild<QLineEdit*>(outlet);
+        ASSERT_TRUE(field) << pane << " " << outlet;
+        type(field, QString::fromLatin1(typed));
+    }
+
+    // The scene held now against the one a read of the saved design builds; the design's own
+    // scene is built again afterwards.
+    void CheckScene(const std::string& row, const char* differs) {
+        QMDDocumentModel* m = d->model();
+        const std::vector<ScenePiece> live = CaptureScene();
+        ASSERT_TRUE(d->writeToFile(Path("check.pro")));
+        QMDDocument* read = c->openDocumentWithContentsOfFile(Path("check.pro"));
+        ASSERT_TRUE(read);
+        ReadTopoGridFile(read->model()->itsDocState->topoFilePath);
+        SetLotElevation();
+        RebuildLiveViewScene();
+        const std::vector<ScenePiece> built = CaptureScene();
+        c->removeDocument(read);
+        delete read;
+        gCurDocument = m;
+        ReadTopoGridFile(m->itsDocState->topoFilePath);
+        SetLotElevation();
+        RebuildLiveViewScene();
+        if (*differs) {
+            EXPECT_FALSE(SameScene(live, built, row)) << row << ": recorded as differing (" << differs << ")";
+        } else {
+            EXPECT_FALSE(live.empty()) << row;
+            EXPECT_TRUE(SameScene(live, built, row));
+        }
+    }
+
+    ScriptedFileDialogs panels;
+    std::string root = FreshTempFolder("command_table_files");
+    QMDDocumentController* c = nullptr;
+    QMDDocument* d = nullptr;
+    std::map<std::string, uint32_t> ids;
+    // The state each stored step of the row left (the first: the design as opened), and the
+    // undo steps counted when the last was captured.
+    std::vector<UndoState> states;
+    int counted = 0;
+    // Called when a command has returned: a stored step's state is captured; an Open or a
+    // Revert (`read`), which starts the undo ring over, starts the states over.
+    void Done(bool read = false) {
+        if (read) states = {CaptureUndoState(Path("state.dat"))};
+        else if (steps() > counted) states.push_back(CaptureUndoState(Path("state.dat")));
+        counted = steps();
+    }
+};
+
+// The furnished design the rows start from: the pane design (a wall with a window, a door and a
+// bath tub on the first floor; a roof panel and a deck with steps on the second; a roof with a
+// skylight on the third), every floor shown and active, with a group on the first floor
+// holding a wall with a window and a plant, and two topography regions, one inside the other,
+// under the plants and the fence.
+void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
+    const InspectorDesign design = BuildInspectorDesign(m);
+    for (Layer* l = m->itsLayers; l; l = l->next) l->visible = l->active = 1;
+    Objex* inner = Wall(design.first, {{0, 600}, {200, 600}});
+    Objex* innerWindow = Opening(inner, objtype::kWindow, 600, 0);
+    Objex* tree = Make(objtype::kPlant).plan({{300, 600}}).plant(10, 120).on(design.first);
+    Objex* group = Group(design.first, {inner, tree});
+    Objex* mound = Shape(design.first, objtype::kTopography, {{450, 0}, {700, 0}, {700, 250}, {450, 250}}, true);
+    Objex* top = Shape(design.first, objtype::kTopography, {{480, 30}, {650, 30}, {650, 180}, {480, 180}}, true);
+    of::topo_line::kHeight(*mound) = ConvertWorldToScreen(30, m->itsDocState, 0);
+    of::topo_line::kHeight(*top) = ConvertWorldToScreen(48, m->itsDocState, 0);
+    const std::pair<const char*, Objex*> named[] = {
+        {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"deck", design.deck},
+        {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
+        {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
+        {"fence", design.fence}, {"mound", mound},          {"top", top},          {"detail", design.detail}};
+    for (auto [name, o] : named) ids[name] = o->objectID;
+}
+
+struct Row {
+    const char* name;
+    std::function<void()> act;  // selects what it needs and runs the command
+    bool scene = false;         // the step changes what the live view shows
+    const char* differs = "";   // a difference the order of reading gives, recorded
+    bool sceneOnUndo = false;   // the scene is checked after Undo and Redo too
+};
+
+TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhatAReadShows) {
+    const auto upperDeck = [&] {
+        // A deck on the second floor whose two edges carry steps, as a version-10350 file stores it.
+        Objex* deck = Deck(d->model()->itsCurLayer);
+        Poinz* p0 = deck->firstPoint;
+        p0->segmentFlags = 2 | 8, p0->segmentValues[1] = 60, p0->segmentValues[2] = 24;
+        p0->next->next->next->segmentFlags = 2 | 16, p0->next->next->next->segmentValues[1] = 36;
+        DesignBytes file(10350);
+        file.layer("First Floor").object(9, 3, 11).layer("Second Floor");
+        file.raw().raw(WrittenObject(deck, 10350));
+        file.layer("Third Floor").object(9, 3, 13, 200).tag(400);
+        DeleteObj(UnlinkObject(deck));
+        WriteFileBytes(Path("deck10350.pro"), file.data());
+        panels.choose(Path("deck10350.pro"));
+        Menu("openDocument");
+        Done(true);
+    };
+    const auto mergeIntoGroup = [&] {
+        // A plug-in's result: a group whose member, a wall with a window, names the second floor.
+        Objex* wall = Wall(d->model()->itsCurLayer, {{0, 900}, {300, 900}});
+        Opening(wall, objtype::kWindow, 600, 0);
+        ResultBuilder result(120);
+        result.token(302).floorName("Second Floor").object(wall).token(303).end();
+        DeleteObj(UnlinkObject(wall));
+        Select({});
+        ASSERT_EQ(PlugOutFileRead(result.save(Path("data.pxf")).c_str()), 1);
+        StoreUndo("Plug-in");
+        Refresh();
+        RenderAllLayers();
+    };
+    const auto raiseAndCome = [&](const std::function<void()>& back) {
+        // Saved with its regions, then a region raised, then the saved design again.
+        ASSERT_TRUE(d->saveToFile(Path("raised.pro")));
+        Select({"top"});
+        TypeToolDefault(toolid::kSelect, "TopoInspectorController", "elevationText", "60");
+        Done();
+        back();
+        Done(true);
+    };
+    // Saved with objects selected, read again by `open`, then a step that selects nothing.
+    const auto openSelected = [&](const std::function<void()>& open) {
+        Select({"wall", "plant", "group"});
+        ASSERT_TRUE(d->saveToFile(Path("selected.pro")));
+        Menu("flipPlan", 5363);
+        Done();
+        open();
+        Done(true);
+        Menu("flipPlan", 5363);
+    };
+    const Row rows[] = {
+        {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
+        {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
+        {"Move to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("moveObjectsToFloor", 5169); }, true},
+        {"Copy to Upper Floor: a group with members", [&] { Select({"group"}), Menu("copyObjectsToFloor", 5170); }, true},
+        {"Copy to Upper Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("copyObjectsToFloor", 5170); }, true},
+        {"Copy to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("copyObjectsToFloor", 5171); }, true},
+        {"Bring to Front: a wall of the floor below", [&] { Select({"wall"}, 1), Menu("alterObjectPosition", 5105); }},
+        {"Send to Back: a deck of the floor above", [&] { Select({"deck"}, 0), Menu("alterObjectPosition", 5106); }},
+        {"Open: a version-10350 design with an upper deck's edge steps", upperDeck, true},
+        {"Plug-in result: a group's member naming a floor", mergeIntoGroup, true},
+        {"Mirror Left to Right: a wall with openings", [&] { Select({"wall"}), Menu("mirrorObjects", 5008); }, true},
+        {"Flip Horizontal: two walls and a tree", [&] { Select({"wall", "group"}), Menu("flipObjects", 5034); }, true},
+        {"Flip Plan Horizontal", [&] { Select({}), Menu("flipPlan", 5363); }, true},
+        {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), RotateByTypedAngle(false, 90, false); }, true},
+        {"Move to Upper Floor, then Mirror: a moved wall copied",
+         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
+        {"HVAC Duct Width typed as the tool's default", [&] { TypeToolDefault(7400, "AirDuctInspectorController", "ductWidthText", "20"); }},
+        {"Stiffener Beam width typed as the tool's default", [&] { TypeToolDefault(7001, "StiffenerBeamInspectorController", "beamWidthText", "20"); }},
+        {"Pathway width typed as the tool's default", [&] { TypeToolDefault(7502, "PathwayInspectorController", "pathWidthText", "60"); }},
+        {"Topography region raised under a fence and plants",
+         [&] { Select({"top"}), TypeToolDefault(toolid::kSelect, "TopoInspectorController", "elevationText", "72"); }, true, "", true},
+        {"Revert to Saved of a design with raised regions",
+         [&] { raiseAndCome([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }, true},
+        {"Open over a design with raised regions",
+         [&] { raiseAndCome([&] { alerts.answer(1), panels.choose(Path("raised.pro")), Menu("openDocument"); }); }, true},
+        {"Open of a design saved with a selection",
+         [&] { openSelected([&] { alerts.answer(1), panels.choose(Path("selected.pro")), Menu("openDocument"); }); }},
+        {"Open Recent of a design saved with a selection", [&] {
+             openSelected([&] {
+                 d->updateChangeCount(2), Menu("newDocument");
+                 c->openDocumentWithContentsOfURL(c->recentDocuments().at(0));
+             });
+         }},
+        {"Revert to Saved of a design saved with a selection",
+         [&] { openSelected([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        // The design, saved and opened as a user's file is.
+        d->updateChangeCount(2), Menu("newDocument");
+        QMDDocumentModel* m = d->model();
+        ids.clear();
+        Furnish(ids, m);
+        SelectAllLayers(m->itsLayers, selmode::kDeselect, 0);
+        ASSERT_TRUE(d->writeToFile(Path("start.pro")));
+        ASSERT_TRUE(c->readDesignIntoDocument(d, Path("start.pro")));
+        ASSERT_EQ(d->model(), m);
+        EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", opened"));
+        states = {CaptureUndoState(Path("state.dat"))}, counted = steps();
+
+        r.act();
+        Done();
+        EXPECT_TRUE(DesignWhole(m, r.name));
+        if (r.scene) CheckScene(r.name, r.differs);
+        // Back over every step the row stored, then forward again.
+        for (size_t k = states.size() - 1; k > 0; --k) {
+            const std::string step = std::string(r.name) + ", Undo of step " + std::to_string(k);
+            d->undoStack()->undo();
+            EXPECT_TRUE(DesignWhole(m, step));
+            EXPECT_TRUE(SameUndoState(CaptureUndoState(Path("state.dat")), states[k - 1], step));
+            if (r.sceneOnUndo) CheckScene(step, "");
+        }
+        for (size_t k = 1; k < states.size(); ++k) {
+            const std::string step = std::string(r.name) + ", Redo of step " + std::to_string(k);
+            d->undoStack()->redo();
+            EXPECT_TRUE(DesignWhole(m, step));
+            EXPECT_TRUE(SameUndoState(CaptureUndoState(Path("state.dat")), states[k], step));
+            if (r.sceneOnUndo) CheckScene(step, "");
+        }
+        d->updateChangeCount(2), Menu("newDocument");
+        EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", New"));
+    }
+}
+
+}  // namespace
+}  // namespace dvxtest

@@ -1,0 +1,258 @@
+#include "support/design_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <tuple>
+
+#include "files/undo.h"
+#include "model/docstate_fields.h"
+#include "model/document_model.h"
+#include "model/objects.h"
+#include "model/plan_index.h"
+#include "model/type_data.h"
+#include "scene/plane_object.h"
+#include "support/records.h"
+
+namespace dvxtest {
+
+namespace {
+
+std::string LayerName(const Layer* l) { return l ? "'" + std::string(l->name) + "'" : "none"; }
+
+std::string Named(const Objex* o) {
+    return "type " + std::to_string(o->type) + " (ID " + std::to_string(o->objectID) + ")";
+}
+
+// One walk over a top-level object's tree: each list's sibling links, the children's parent,
+// the points' owners, and every object's layer against the root's.
+class TreeWalk {
+public:
+    TreeWalk(const Objex* root, std::vector<std::string>& faults) : root_(root), faults_(faults) {}
+
+    void object(const Objex* o, const char* how) {
+        if (++visited_ > 1000000) return;  // a cycle: reported by the sibling checks already
+        if (o != root_ && o->layer && o->layer != root_->layer)
+            fault(o, std::string("a ") + how + " of " + Named(root_) + " on " + LayerName(root_->layer) +
+                         " names layer " + LayerName(o->layer));
+        points(o);
+        list(o->firstChild, o, "child");
+        list(o->firstPart, nullptr, "generated part");
+        for (const Poinz* p = o->firstPoint; p; p = p->next)
+            for (const TrimRecord* trim : {p->trim1, p->trim2})
+                if (trim)
+                    for (const Objex* profile : trim->profile) loose(profile, "trim profile");
+        const TypeData& td = o->typeData;
+        if (td.kind == TypeDataKind::Attachment && td.attachment) {
+            const AttachmentRecord* r = td.attachment;
+            list(r->generatedParts, nullptr, "attachment's generated part");
+            for (const Objex* l : r->customParts) list(l, nullptr, "attachment's custom part");
+            loose(r->insideTrimProfile, "attachment's trim profile");
+            loose(r->outsideTrimProfile, "attachment's trim profile");
+        } else if (td.kind == TypeDataKind::RoofAttachment && td.roofAttachment) {
+            list(td.roofAttachment->customParts, nullptr, "roof attachment's part");
+            for (const Objex* l : td.roofAttachment->partLists) list(l, nullptr, "roof attachment's part");
+        } else if (td.kind == TypeDataKind::WallSolid) {
+            loose(td.wallSolid, "wall solid");
+        } else if (td.kind == TypeDataKind::RoofPanels) {
+            list(td.roofPanels, nullptr, "roof panel");
+        }
+    }
+
+private:
+    // A list hanging on `parent` (children) or on a record (parent left as it is).
+    void list(const Objex* head, const Objex* parent, const char* how) {
+        const Objex* prev = nullptr;
+        for (const Objex* o = head; o; prev = o, o = o->next) {
+            if (o->prev != prev) fault(o, std::string("a ") + how + " whose prev link is not the object before it");
+            if (parent && o->parent != parent) fault(o, std::string("a ") + how + " whose parent link is not its owner");
+            object(o, how);
+            if (visited_ > 1000000) return;
+        }
+    }
+    void loose(const Objex* o, const char* how) {
+        if (o) object(o, how);
+    }
+    void points(const Objex* o) {
+        int n = 0;
+        const Poinz* prev = nullptr;
+        for (const Poinz* p = o->firstPoint; p && n <= o->pointCount; prev = p, p = p->next, ++n)
+            if (p->owner != o || p->prev != prev) {
+                fault(o, "a point whose owner or prev link is not its object's");
+                return;
+            }
+        if (n != o->pointCount) fault(o, "a point count of " + std::to_string(o->pointCount) + " over " + std::to_string(n) + " points");
+    }
+    void fault(const Objex* o, const std::string& what) {
+        faults_.push_back(Named(o) + " on " + LayerName(o->layer) + ": " + what);
+    }
+
+    const Objex* root_;
+    std::vector<std::string>& faults_;
+    long visited_ = 0;
+};
+
+void CheckLayer(const Layer* layer, std::vector<std::string>& faults) {
+    std::vector<const Objex*> list;
+    const Objex* prev = nullptr;
+    for (const Objex* o = layer->firstObject; o && list.size() < 1000000; prev = o, o = o->next) {
+        list.push_back(o);
+        if (o->prev != prev || o->layer != layer || o->parent)
+            faults.push_back(Named(o) + " on " + LayerName(o->layer) + ": a top-level object of " + LayerName(layer) +
+                             " whose prev, layer or parent link is wrong");
+        std::vector<std::string> found;
+        TreeWalk(o, found).object(o, "top-level object");
+        faults.insert(faults.end(), found.begin(), found.end());
+    }
+    if (!HasPlanIndex(layer)) return;
+    std::vector<Objex*> indexed;
+    const float far = 1e30f;
+    PlanIndexCandidates(const_cast<Layer*>(layer), FloatRect{-far, -far, far, far}, &indexed);
+    const bool same = PlanIndexSize(layer) == list.size() && indexed.size() == list.size() &&
+                      std::equal(list.begin(), list.end(), indexed.begin());
+    if (!same)
+        faults.push_back("the plan index of " + LayerName(layer) + " holds " + std::to_string(PlanIndexSize(layer)) +
+                         " entries for its " + std::to_string(list.size()) + " top-level objects");
+}
+
+}  // namespace
+
+::testing::AssertionResult DesignWhole(const QMDDocumentModel* doc, const std::string& row) {
+    if (!doc) return ::testing::AssertionSuccess();
+    std::vector<std::string> faults;
+    const Layer* prev = nullptr;
+    for (const Layer* l = doc->itsLayers; l; prev = l, l = l->next) {
+        if (l->prev != prev) faults.push_back("layer " + LayerName(l) + " whose prev link is not the layer before it");
+        CheckLayer(l, faults);
+    }
+    if (doc->itsTopoLayer) CheckLayer(doc->itsTopoLayer, faults);
+    if (faults.empty()) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "row \"" << row << "\": " << faults.size() << " broken link(s)";
+    for (size_t i = 0; i < faults.size() && i < 12; ++i) r << "\n  " << faults[i];
+    return r;
+}
+
+// --- undo ---
+
+UndoState CaptureUndoState(const std::string& scratch) {
+    UndoState s;
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState) return s;
+    DocState* ds = doc->itsDocState;
+    // What no step restores: the zooms and the tracking value (set by every restore), and the
+    // ID counters, which a restore counts again from the objects it read.
+    const DocState kept = *ds;
+    ds->zoomFactor = ds->savedZoom = ds->printZoom = 1, ds->trackingValue = 0;
+    ds->nextObjectID = ds->nextPointID = 0;
+    s.settings = *ds;
+    SaveState(scratch.c_str());
+    *ds = kept;
+    s.snapshot = ReadWholeFile(scratch);
+    s.current = doc->itsCurLayer ? doc->itsCurLayer->name : "";
+    for (const Layer* l = doc->itsLayers; l; l = l->next) {
+        if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
+        int objects = 0, selected = 0;
+        for (const Objex* o = l->firstObject; o; o = o->next) ++objects, selected += SelectedPointCount(o);
+        s.layers.push_back(std::string(l->name) + ": " + std::to_string(objects) + " objects, " +
+                           std::to_string(selected) + " selected points");
+    }
+    return s;
+}
+
+::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row) {
+    if (got.snapshot == want.snapshot && got.current == want.floor) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "row \"" << row << "\": the design differs from the one the step left";
+    if (got.current != want.floor) r << "\n  current floor " << got.current << ", wanted " << want.floor;
+    const auto fields = DocStateFields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const size_t from = fields[i].offset;
+        const size_t to = i + 1 < fields.size() ? fields[i + 1].offset : sizeof(DocState);
+        if (to <= from || to > sizeof(DocState)) continue;
+        if (std::memcmp(DocStateFieldAddress(&got.settings, fields[i]), DocStateFieldAddress(&want.settings, fields[i]),
+                        to - from) != 0)
+            r << "\n  settings field " << fields[i].name;
+    }
+    for (size_t i = 0; i < std::max(got.layers.size(), want.layers.size()); ++i) {
+        const std::string g = i < got.layers.size() ? got.layers[i] : "-", w = i < want.layers.size() ? want.layers[i] : "-";
+        if (g != w) r << "\n  " << g << ", wanted " << w;
+    }
+    const auto [a, b] = std::mismatch(got.snapshot.begin(), got.snapshot.end(), want.snapshot.begin(), want.snapshot.end());
+    if (a != got.snapshot.end() || b != want.snapshot.end())
+        r << "\n  snapshot bytes differ from offset " << (a - got.snapshot.begin()) << " (" << got.snapshot.size() << " and "
+          << want.snapshot.size() << " bytes)";
+    return r;
+}
+
+// --- scene ---
+
+bool ScenePiece::operator<(const ScenePiece& o) const {
+    auto key = [](const ScenePiece& p) {
+        std::vector<long> coarse;
+        for (size_t i = 0; i < p.values.size() && i < 15; ++i) coarse.push_back(std::lround(p.values[i] * 2));
+        return std::tuple(p.root, p.base, p.baseType, p.pieceKind, p.surfaceKind, p.values.size(), coarse);
+    };
+    return key(*this) < key(o);
+}
+
+std::vector<ScenePiece> CaptureScene() {
+    std::vector<ScenePiece> out;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
+        ScenePiece s;
+        Objex* base = p->baseObject;
+        const Objex* root = base ? GetRootObject(base) : nullptr;
+        s.root = root ? root->objectID : 0;
+        s.base = base ? base->objectID : 0;
+        s.baseType = base ? base->type : 0;
+        s.pieceKind = p->pieceKind, s.surfaceKind = p->surfaceKind;
+        for (const Plane* plane = p->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; i < plane->count; ++i) {
+                const PlaneVertex& v = plane->vertices[i];
+                s.values.insert(s.values.end(), {v.H, v.V, v.D, v.u, v.v});
+            }
+        out.push_back(std::move(s));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& read,
+                                     const std::string& row, float tolerance) {
+    std::vector<std::string> faults;
+    auto name = [](const ScenePiece& p) {
+        return "piece kind " + std::to_string(p.pieceKind) + " of type " + std::to_string(p.baseType) + " (ID " +
+               std::to_string(p.base) + ", root " + std::to_string(p.root) + ")";
+    };
+    size_t i = 0, j = 0;
+    auto sameKey = [](const ScenePiece& a, const ScenePiece& b) {
+        return std::tuple(a.root, a.base, a.pieceKind, a.values.size()) == std::tuple(b.root, b.base, b.pieceKind, b.values.size());
+    };
+    while (i < live.size() || j < read.size()) {
+        if (i < live.size() && j < read.size() && sameKey(live[i], read[j])) {
+            for (size_t k = 0; k < live[i].values.size(); ++k)
+                if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance)) {
+                    const char* what[] = {"H", "V", "D", "u", "v"};
+                    faults.push_back(name(live[i]) + ": vertex " + std::to_string(k / 5) + " " + what[k % 5] + " " +
+                                     std::to_string(live[i].values[k]) + " live, " + std::to_string(read[j].values[k]) +
+                                     " read");
+                    break;
+                }
+            ++i, ++j;
+        } else if (j >= read.size() || (i < live.size() && live[i] < read[j])) {
+            faults.push_back(name(live[i++]) + ": live only");
+        } else {
+            faults.push_back(name(read[j++]) + ": read only");
+        }
+    }
+    if (faults.empty()) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "row \"" << row << "\": the live scene (" << live.size() << " pieces) differs from the one read ("
+      << read.size() << " pieces) in " << faults.size();
+    for (size_t k = 0; k < faults.size() && k < 8; ++k) r << "\n  " << faults[k];
+    return r;
+}
+
+}  // namespace dvxtest

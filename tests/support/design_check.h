@@ -1,0 +1,53 @@
+#pragma once
+// The three walks the command table runs after each of its rows:
+//   DesignWhole  the linked records hold together: every descendant of a top-level object (its
+//                children, generated parts, trim profiles, the objects its attachment or roof
+//                attachment record holds, its wall solid or roof panels) names its root's
+//                layer or none; parent, child, next and prev links agree both ways; a layer's
+//                plan index, where built, holds exactly its top-level objects.
+//   UndoState    the design as an undo snapshot stores it, with the current floor, so that
+//                an Undo or Redo can be compared with the state a stored step left.
+//   SceneState   the live view's pieces, keyed by the objects they were built from, so the
+//                scene held after a step can be compared with the one built by a read.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/docstate.h"
+
+class QMDDocumentModel;
+
+namespace dvxtest {
+
+// Every fault found, each naming the object's type and ID, its layer and the row.
+::testing::AssertionResult DesignWhole(const QMDDocumentModel* doc, const std::string& row);
+
+struct UndoState {
+    std::vector<uint8_t> snapshot;  // as the undo ring stores it; zooms and trackingValue fixed
+    DocState settings{};            // the same record, for naming a field that differs
+    std::string current;            // the current floor's name
+    std::string floor;              // the floor a restore makes current: the first shown, active one
+    std::vector<std::string> layers;  // per layer: name, objects and selected points
+};
+// The current document's state, written as an undo snapshot (at `scratch`, a file path), the
+// zooms, the tracking value and the ID counters left out.
+UndoState CaptureUndoState(const std::string& scratch);
+// Equal, and `got` on the floor a restore of `want` chooses; else what differs (the floor,
+// settings fields by name, per-layer counts, the first byte).
+::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row);
+
+struct ScenePiece {
+    uint32_t root = 0, base = 0;  // object IDs of the piece's top-level object and base object
+    uint16_t baseType = 0, pieceKind = 0, surfaceKind = 0;
+    std::vector<float> values;    // per vertex of every plane: H, V, D, u, v
+    bool operator<(const ScenePiece& o) const;
+};
+// The scene the live view holds, sorted by what built each piece and where it lies.
+std::vector<ScenePiece> CaptureScene();
+// Every piece of one within `tolerance` of the other's.
+::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& read,
+                                     const std::string& row, float tolerance = 0.05f);
+
+}  // namespace dvxtest
