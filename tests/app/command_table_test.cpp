@@ -81,7 +81,7 @@ protected:
         Layer* l = d->model()->itsLayers;
         for (int i = 0; i < floor; ++i) l = l->next;
         d->model()->itsCurLayer = l;
-        for (const char* n : names) Make(Named(n)).select();
+        for (const char* n : names) SelectObj(Named(n), selmode::kSelect, 0);
         gCurTool = toolid::kSelect;
         InspectorUpdatePropertiesState(1);
     }
@@ -171,20 +171,27 @@ struct Row {
 
 TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhatAReadShows) {
     const auto upperDeck = [&] {
-        // A deck on the second floor whose two edges carry steps, as a version-10350 file stores it.
-        Objex* deck = Deck(d->model()->itsCurLayer);
+        // A deck on the second floor whose two edges carry steps, as a version-10350 file
+        // stores it (the steps are made by the read), between a shape on each other floor.
+        Layer* scratch = d->model()->itsCurLayer;
+        Objex* deck = Deck(scratch);
         Poinz* p0 = deck->firstPoint;
         p0->segmentFlags = 2 | 8, p0->segmentValues[1] = 60, p0->segmentValues[2] = 24;
         p0->next->next->next->segmentFlags = 2 | 16, p0->next->next->next->segmentValues[1] = 36;
+        Objex* shape = Shape(scratch, objtype::kPolygon, {{0, 0}, {90, 0}, {90, 90}}, true);
         DesignBytes file(10350);
-        file.layer("First Floor").object(9, 3, 11).layer("Second Floor");
-        file.raw().raw(WrittenObject(deck, 10350));
-        file.layer("Third Floor").object(9, 3, 13, 200).tag(400);
-        DeleteObj(UnlinkObject(deck));
+        file.layer("First Floor").raw().raw(WrittenObject(shape, 10350));
+        file.layer("Second Floor").raw().raw(WrittenObject(deck, 10350));
+        file.layer("Third Floor").raw().raw(WrittenObject(shape, 10350));
+        file.tag(400);
+        DeleteObj(UnlinkObject(deck)), DeleteObj(UnlinkObject(shape));
         WriteFileBytes(Path("deck10350.pro"), file.data());
         panels.choose(Path("deck10350.pro"));
         Menu("openDocument");
         Done(true);
+        Layer* second = d->model()->itsLayers->next;
+        ASSERT_TRUE(second && second->firstObject && second->firstObject->type == objtype::kDeck) << alerts.shown.back().alert.message;
+        EXPECT_EQ(CountObjects(second->firstObject->firstChild), 2);
     };
     const auto mergeIntoGroup = [&] {
         // A plug-in's result: a group whose member, a wall with a window, names the second floor.
@@ -271,6 +278,15 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
 
         r.act();
         Done();
+        if (getenv("DUMP")) {
+            std::function<void(Objex*, int)> dump = [&](Objex* o, int depth) {
+                for (; o; o = o->next) {
+                    fprintf(stderr, "%*s%d id %u layer %s\n", depth * 2, "", o->type, o->objectID, o->layer ? o->layer->name : "none");
+                    dump(o->firstChild, depth + 1);
+                }
+            };
+            for (Layer* l = m->itsLayers; l; l = l->next) fprintf(stderr, "LAYER %s\n", l->name), dump(l->firstObject, 1);
+        }
         EXPECT_TRUE(DesignWhole(m, r.name));
         if (r.scene) CheckScene(r.name, r.differs);
         // Back over every step the row stored, then forward again.

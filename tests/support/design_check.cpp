@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -235,6 +237,12 @@ std::vector<ScenePiece> CaptureScene() {
             for (size_t k = 0; k < live[i].values.size(); ++k)
                 if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance)) {
                     const char* what[] = {"H", "V", "D", "u", "v"};
+                    if (std::getenv("DVX_SCENE_DUMP")) {
+                        std::string all;
+                        for (size_t q = 0; q < live[i].values.size(); ++q)
+                            all += std::to_string(live[i].values[q]) + "/" + std::to_string(read[j].values[q]) + (q % 5 == 4 ? "\n" : " ");
+                        std::fprintf(stderr, "%s\n", all.c_str());
+                    }
                     faults.push_back(name(live[i]) + ": vertex " + std::to_string(k / 5) + " " + what[k % 5] + " " +
                                      std::to_string(live[i].values[k]) + " live, " + std::to_string(read[j].values[k]) +
                                      " read");
