@@ -197,8 +197,19 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         // A plug-in's result: a group whose member, a wall with a window, names the second floor.
         Objex* wall = Wall(d->model()->itsCurLayer, {{0, 900}, {300, 900}});
         Opening(wall, objtype::kWindow, 600, 0);
+        Objex* group = Make(objtype::kGroup).on(d->model()->itsCurLayer);
+        // The group's record and its opening bracket, as the writer gives them (less its header
+        // and closing bracket).
+        std::vector<uint8_t> opened = ResultBuilder(120).object(group).data();
+        opened.erase(opened.begin(), opened.begin() + 10);
+        const auto endsWith = [&](uint8_t low) { return opened.size() > 2 && opened[opened.size() - 2] == low && opened.back() == 0x01; };
+        if (endsWith(0x2F)) opened.resize(opened.size() - 2);
         ResultBuilder result(120);
-        result.token(302).floorName("Second Floor").object(wall).token(303).end();
+        Bytes head;
+        head.raw(opened);
+        if (!endsWith(0x2E)) head.le16(302);
+        result.raw(head).floorName("Second Floor").object(wall).token(303).end();
+        DeleteObj(UnlinkObject(group));
         DeleteObj(UnlinkObject(wall));
         Select({});
         ASSERT_EQ(PlugOutFileRead(result.save(Path("data.pxf")).c_str()), 1);
@@ -279,6 +290,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         r.act();
         Done();
         if (getenv("DUMP")) {
+            fprintf(stderr, "ROW %s\n", r.name);
             std::function<void(Objex*, int)> dump = [&](Objex* o, int depth) {
                 for (; o; o = o->next) {
                     fprintf(stderr, "%*s%d id %u layer %s\n", depth * 2, "", o->type, o->objectID, o->layer ? o->layer->name : "none");
