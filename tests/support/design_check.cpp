@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -139,7 +137,7 @@ void CheckLayer(const Layer* layer, std::vector<std::string>& faults) {
 
 // --- undo ---
 
-UndoState CaptureUndoState(const std::string& scratch) {
+UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::string>& leftOut) {
     UndoState s;
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !doc->itsDocState) return s;
@@ -149,6 +147,13 @@ UndoState CaptureUndoState(const std::string& scratch) {
     const DocState kept = *ds;
     ds->zoomFactor = ds->savedZoom = ds->printZoom = 1, ds->trackingValue = 0;
     ds->nextObjectID = ds->nextPointID = 0;
+    const auto fields = DocStateFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        for (const std::string& name : leftOut)
+            if (name == fields[i].name) {
+                const size_t end = i + 1 < fields.size() ? fields[i + 1].offset : sizeof(DocState);
+                if (end > fields[i].offset) std::memset(DocStateFieldAddress(ds, fields[i]), 0, end - fields[i].offset);
+            }
     s.settings = *ds;
     SaveState(scratch.c_str());
     *ds = kept;
@@ -237,12 +242,6 @@ std::vector<ScenePiece> CaptureScene() {
             for (size_t k = 0; k < live[i].values.size(); ++k)
                 if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance)) {
                     const char* what[] = {"H", "V", "D", "u", "v"};
-                    if (std::getenv("DVX_SCENE_DUMP")) {
-                        std::string all;
-                        for (size_t q = 0; q < live[i].values.size(); ++q)
-                            all += std::to_string(live[i].values[q]) + "/" + std::to_string(read[j].values[q]) + (q % 5 == 4 ? "\n" : " ");
-                        std::fprintf(stderr, "%s\n", all.c_str());
-                    }
                     faults.push_back(name(live[i]) + ": vertex " + std::to_string(k / 5) + " " + what[k % 5] + " " +
                                      std::to_string(live[i].values[k]) + " live, " + std::to_string(read[j].values[k]) +
                                      " read");
