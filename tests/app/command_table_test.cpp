@@ -85,9 +85,10 @@ protected:
         gCurTool = toolid::kSelect;
         InspectorUpdatePropertiesState(1);
     }
-    // Typed into a pane's field with its tool current and nothing selected.
-    void TypeToolDefault(int16_t tool, const char* pane, const char* outlet, const char* typed) {
-        refreshWith({}, tool, 0);
+    // Typed into a pane's field for what is selected (or, given a tool, with that tool current
+    // and nothing selected).
+    void TypeIntoPane(const char* pane, const char* outlet, const char* typed, int16_t tool = 0) {
+        if (tool) refreshWith({}, tool, 0);
         QLineEdit* field = InspectorPaneRegistry::sharedInspectorController(pane)->inspectorView()->findChild<QLineEdit*>(outlet);
         ASSERT_TRUE(field) << pane << " " << outlet;
         type(field, QString::fromLatin1(typed));
@@ -151,14 +152,16 @@ void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
     Objex* mound = Shape(design.first, objtype::kTopography, {{450, 0}, {700, 0}, {700, 250}, {450, 250}}, true);
     Objex* top = Shape(design.first, objtype::kTopography, {{480, 30}, {650, 30}, {650, 180}, {480, 180}}, true);
     // As the landscape tools place them on the first floor: standing on the ground.
-    for (Objex* o : {design.plant, design.plant2, design.fence}) o->onTerrain = 1;
+    Objex* path = Outline(objtype::kPath, {{460, 200}, {680, 120}}, false).on(design.first);
+    for (Objex* o : {design.plant, design.plant2, design.fence, path}) o->onTerrain = 1;
+    of::fence::kStyle(*design.fence) = 700;
     of::topo_line::kHeight(*mound) = ConvertWorldToScreen(30, m->itsDocState, 0);
     of::topo_line::kHeight(*top) = ConvertWorldToScreen(48, m->itsDocState, 0);
     const std::pair<const char*, Objex*> named[] = {
         {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"deck", design.deck},
         {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
         {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
-        {"fence", design.fence}, {"mound", mound},          {"top", top},          {"detail", design.detail}};
+        {"fence", design.fence}, {"path", path}, {"mound", mound},          {"top", top},          {"detail", design.detail}};
     for (auto [name, o] : named) ids[name] = o->objectID;
 }
 
@@ -225,7 +228,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         // Saved with its regions, then a region raised, then the saved design again.
         ASSERT_TRUE(d->saveToFile(Path("raised.pro")));
         Select({"top"});
-        TypeToolDefault(toolid::kSelect, "TopoInspectorController", "elevationText", "60");
+        TypeIntoPane("TopoInspectorController", "elevationText", "60");
         Done();
         back();
         Done(true);
@@ -259,11 +262,11 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), RotateByTypedAngle(false, 90, false); }, true},
         {"Move to Upper Floor, then Mirror: a moved wall copied",
          [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
-        {"HVAC Duct Width typed as the tool's default", [&] { TypeToolDefault(7400, "AirDuctInspectorController", "ductWidthText", "20"); }},
-        {"Stiffener Beam width typed as the tool's default", [&] { TypeToolDefault(7001, "StiffenerBeamInspectorController", "beamWidthText", "20"); }},
-        {"Pathway width typed as the tool's default", [&] { TypeToolDefault(7502, "PathwayInspectorController", "pathWidthText", "60"); }},
+        {"HVAC Duct Width typed as the tool's default", [&] { TypeIntoPane("AirDuctInspectorController", "ductWidthText", "20", 7400); }},
+        {"Stiffener Beam width typed as the tool's default", [&] { TypeIntoPane("StiffenerBeamInspectorController", "beamWidthText", "20", 7001); }},
+        {"Pathway width typed as the tool's default", [&] { TypeIntoPane("PathwayInspectorController", "pathWidthText", "60", 7502); }},
         {"Topography region raised under a fence and plants",
-         [&] { Select({"top"}), TypeToolDefault(toolid::kSelect, "TopoInspectorController", "elevationText", "72"); }, true, "", true},
+         [&] { Select({"top"}), TypeIntoPane("TopoInspectorController", "elevationText", "72"); }, true, "", true},
         {"Revert to Saved of a design with raised regions",
          [&] { raiseAndCome([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }, true},
         {"Open over a design with raised regions",
@@ -288,6 +291,8 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         Furnish(ids, m);
         SelectAllLayers(m->itsLayers, selmode::kDeselect, 0);
         ASSERT_TRUE(d->writeToFile(Path("start.pro")));
+        // Read over a new design, whose ground is flat.
+        d->updateChangeCount(2), Menu("newDocument");
         ASSERT_TRUE(c->readDesignIntoDocument(d, Path("start.pro")));
         ASSERT_EQ(d->model(), m);
         EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", opened"));
