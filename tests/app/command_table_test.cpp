@@ -31,6 +31,8 @@
 #include "support/records.h"
 #include "support/result_builder.h"
 #include "support/scene_checks.h"
+#include "tools/attached_dimensions.h"
+#include "tools/attachment_defaults.h"
 #include "ui/core/sheet_actions.h"
 #include "ui/inspector/inspector_pane.h"
 
@@ -56,13 +58,12 @@ protected:
         item.setObjectName(QString::fromLatin1(action)), item.setData(tag);
         w->commandRouter()->dispatch(&item);
     }
-    // The object of the ID on any floor, at any depth of groups.
+    // The object of the ID on any floor, at any depth.
     Objex* ByID(uint32_t id) {
         std::function<Objex*(Objex*)> find = [&](Objex* o) -> Objex* {
             for (; o; o = o->next) {
                 if (o->objectID == id) return o;
-                if (o->type == objtype::kGroup)
-                    if (Objex* in = find(o->firstChild)) return in;
+                if (Objex* in = find(o->firstChild)) return in;
             }
             return nullptr;
         };
@@ -157,11 +158,26 @@ void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
     of::fence::kStyle(*design.fence) = 700;
     of::topo_line::kHeight(*mound) = ConvertWorldToScreen(30, m->itsDocState, 0);
     of::topo_line::kHeight(*top) = ConvertWorldToScreen(48, m->itsDocState, 0);
+    // Walls with dimensions: A's first reaches B (100 down the screen), its second looks up
+    // over open ground. Flipped with E across their middle, A lands under where E stood
+    // before E has turned; C lies under A's first once A has turned.
+    Objex* wallA = Wall(design.first, {{1000, -1200}, {1300, -1200}});
+    Objex* wallB = Wall(design.first, {{1000, -1100}, {1120, -1100}});
+    Wall(design.first, {{1200, -1000}, {1300, -1000}});
+    Objex* wallE = Wall(design.first, {{1400, -1300}, {1700, -1300}});
+    Objex* dims[2];
+    for (int side : {0, 1}) {
+        auto* record = NewComponentRecord(138, PointAt(wallA, 0), PointAt(wallA, 1), 50, int16_t(side));
+        dims[side] = Make(objtype::kComponent, 138).line(3).with(record).in(wallA);
+        dims[side]->layer = design.first;
+    }
+    UpdateAttachedDimObject(wallA);
     const std::pair<const char*, Objex*> named[] = {
         {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"deck", design.deck},
         {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
         {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
-        {"fence", design.fence}, {"path", path}, {"mound", mound},          {"top", top},          {"detail", design.detail}};
+        {"fence", design.fence}, {"path", path}, {"mound", mound},
+        {"wallA", wallA},        {"wallB", wallB},          {"wallE", wallE},          {"toWall", dims[0]},   {"overGround", dims[1]},          {"top", top},          {"detail", design.detail}};
     for (auto [name, o] : named) ids[name] = o->objectID;
 }
 
@@ -174,6 +190,9 @@ struct Row {
     // Settings fields a restore counts anew where the step left them: ss40, the selection's
     // summary, which a restore recounts from the design while a reorder deselects uncounted.
     std::vector<std::string> undoLeftOut = {};
+    // The walls' dimensions moved with them: the one reaching a wall reads the distance to it,
+    // the one over open ground keeps its length.
+    bool dimensions = false;
 };
 
 TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhatAReadShows) {
@@ -258,8 +277,14 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"Plug-in result: a group's member naming a floor", mergeIntoGroup, true},
         {"Mirror Left to Right: a wall with openings", [&] { Select({"wall"}), Menu("mirrorObjects", 5008); }, true},
         {"Flip Horizontal: two walls and a tree", [&] { Select({"wall", "group"}), Menu("flipObjects", 5034); }, true},
-        {"Flip Plan Horizontal", [&] { Select({}), Menu("flipPlan", 5363); }, true},
+        {"Flip Horizontal: two walls with their dimensions", [&] { Select({"wallA", "wallE"}), Menu("flipObjects", 5034); },
+         true, "", false, {}, true},
+        {"Flip Plan Horizontal", [&] { Select({}), Menu("flipPlan", 5363); }, true, "", false, {}, true},
         {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), RotateByTypedAngle(false, 90, false); }, true},
+        {"Rotate Objects 90: two walls with their dimensions",
+         [&] { Select({"wallA", "wallE"}), RotateByTypedAngle(false, 90, false); }, true, "", false, {}, true},
+        {"Nudge Right: two walls with their dimensions",
+         [&] { Select({"wallA", "wallE"}), Menu("nudgeObjects", 5039); }, false, "", false, {}, true},
         {"Move to Upper Floor, then Mirror: a moved wall copied",
          [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
         {"HVAC Duct Width typed as the tool's default", [&] { TypeIntoPane("AirDuctInspectorController", "ductWidthText", "20", 7400); }},
@@ -298,8 +323,17 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", opened"));
         states = {CaptureUndoState(Path("state.dat"), leftOut)}, counted = steps();
 
+        const float openLength = Named("overGround")->typeData.attachment->height;
         r.act();
         Done();
+        if (r.dimensions) {
+            // Measured again with every wall where the command left it.
+            Objex *toWall = Named("toWall"), *overGround = Named("overGround");
+            const float measured = toWall->typeData.attachment->height, open = overGround->typeData.attachment->height;
+            UpdateAttachedDimObject(Named("wallA"));
+            EXPECT_NEAR(measured, toWall->typeData.attachment->height, 1e-3f) << r.name << ": the dimension reaching a wall";
+            EXPECT_NEAR(open, openLength, 1e-3f) << r.name << ": the dimension over open ground";
+        }
         EXPECT_TRUE(DesignWhole(m, r.name));
         if (r.scene) CheckScene(r.name, r.differs);
         // Back over every step the row stored, then forward again.
