@@ -5,6 +5,8 @@
 // Redo and New, which deletes the design floor by floor as the program does.
 #include <QAction>
 #include <QApplication>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <gtest/gtest.h>
@@ -12,6 +14,11 @@
 #include "app/command_router.h"
 #include "app/core/document_window.h"
 #include "app/document.h"
+#include "app/document_view.h"
+#include "content/core/content_selection_seams.h"
+#include "files/content_folders.h"
+#include "files/custom_definitions.h"
+#include "files/design_file.h"
 #include "files/topography.h"
 #include "files/undo.h"
 #include "model/deletion.h"
@@ -262,6 +269,43 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         Done(true);
         Menu("flipPlan", 5363);
     };
+    const auto customSkylight = [&] {
+        // A definition with a frame band, a cross bar and a lens over a 40 x 40 opening, chosen
+        // in the content palette's Custom Windows section.
+        const std::string folder = LocalDomainCustomWindowPath();
+        std::filesystem::create_directories(folder);
+        QMDDocumentModel* keep = gCurDocument;
+        QMDDocumentModel* scratch = QMDDocumentModel::alloc()->init();
+        const auto part = [&](int16_t type, float h0, float v0, float h1, float v1) {
+            Make(type).closed().at({{h0, v0, 0}, {h1, v0, 0}, {h1, v1, 0}, {h0, v1, 0}}).on(scratch->itsCurLayer);
+        };
+        part(objtype::kOpeningMask, 0, 0, 40, 40);
+        part(objtype::kWindowSeparator, 0, 0, 40, 4);
+        part(objtype::kWindowSeparator, 18, 0, 22, 40);
+        part(objtype::kDoorHardware, 2, 4, 38, 38);
+        ASSERT_EQ(KeyFileWrite((folder + "/dome.def").c_str()), 1);
+        scratch->dealloc();
+        gCurDocument = keep;
+        std::ofstream(folder + "/dome.pti") << "[Description]\nAttachmentName=Dome\n";
+        SetContentPaletteSelectedSymEntryHandler([] {
+            SymEntryInfo entry;
+            entry.objectData = "dome.def";
+            return std::optional<SymEntryInfo>(entry);
+        });
+        SetContentPaletteSelectedCategoryHandler([] { return int16_t(customdef::kWindowCategory); });
+        // The Skylight tool's custom style, a click on the third floor's roof.
+        Select({}, 2);
+        Objex* roof = Named("roof");
+        const int skylights = CountObjects(roof->firstChild);
+        d->model()->itsDocState->skylightStyle = customdef::kSkylightStyle;
+        d->model()->itsDocState->zoomFactor = 1;
+        gCurTool = toolid::kSkylight;
+        QMDDocumentView* view = w->docView();
+        const QPoint at = QPoint(300, 100) - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y));
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        EXPECT_EQ(CountObjects(roof->firstChild), skylights + 1) << (alerts.shown.empty() ? "" : alerts.shown.back().alert.message);
+    };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
@@ -296,6 +340,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          [&] { raiseAndCome([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }, true},
         {"Open over a design with raised regions",
          [&] { raiseAndCome([&] { alerts.answer(1), panels.choose(Path("raised.pro")), Menu("openDocument"); }); }, true},
+        {"Skylight tool: a custom skylight placed on a roof", customSkylight, true},
         {"Open of a design saved with a selection",
          [&] { openSelected([&] { alerts.answer(1), panels.choose(Path("selected.pro")), Menu("openDocument"); }); }},
         {"Open Recent of a design saved with a selection", [&] {
