@@ -21,7 +21,9 @@
 #include "files/design_file.h"
 #include "files/topography.h"
 #include "files/undo.h"
+#include "model/command_ids.h"
 #include "model/deletion.h"
+#include "model/walkers.h"
 #include "model/docstate.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
@@ -306,6 +308,30 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QApplication::processEvents();
         EXPECT_EQ(CountObjects(roof->firstChild), skylights + 1) << (alerts.shown.empty() ? "" : alerts.shown.back().alert.message);
     };
+    // Commands no menu reaches yet run by their command IDs, through the walker's rows.
+    const auto byCommand = [&](int32_t command, const char* step) {
+        DocState* ds = d->model()->itsDocState;
+        ds->duplicateCount = 1, ds->duplicateOffset = {0, 500};
+        TopLevelObjectAllLayers(d->model()->itsLayers, command, ds);
+        Refresh();
+        StoreUndo(step);
+    };
+    // A wall drawn with the Exterior Wall tool from (400, 0), where the moved wall has a corner.
+    const auto drawWallFromCorner = [&](int floor) {
+        Select({}, floor);
+        d->model()->itsDocState->zoomFactor = 1;
+        gCurTool = toolid::kExteriorWall;
+        QMDDocumentView* view = w->docView();
+        const auto at = [&](QPoint plan) { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); };
+        QTest::mousePress(view, Qt::LeftButton, {}, at({400, 0}));
+        for (QPoint p : {QPoint(450, 0), QPoint(560, 0), QPoint(600, 0)}) {
+            QMouseEvent move(QEvent::MouseMove, at(p), view->mapToGlobal(at(p)), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at({600, 0}));
+        QApplication::processEvents();
+        gCurTool = toolid::kSelect;
+    };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
@@ -331,6 +357,21 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          [&] { Select({"wallA", "wallE"}), Menu("nudgeObjects", 5039); }, false, "", false, {}, true},
         {"Move to Upper Floor, then Mirror: a moved wall copied",
          [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
+        {"Move to Upper Floor, then Duplicate: a moved wall duplicated",
+         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
+        {"Copy to Upper Floor, then Ungroup: a copied group ungrouped", [&] {
+             Select({"group"}), Menu("copyObjectsToFloor", 5170), Done();
+             SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
+             d->model()->itsCurLayer = d->model()->itsLayers->next;
+             for (Objex* o = d->model()->itsCurLayer->firstObject; o; o = o->next)
+                 if (o->type == objtype::kGroup) SelectObj(o, selmode::kSelect, 0);
+             byCommand(cmd::kUngroup, "Ungroup");
+         }, true, "", false, {"ss40"}},
+        {"Move to Upper Floor, then a wall joined to its corner",
+         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), drawWallFromCorner(1); }, true},
+        {"Exterior Wall tool: a wall drawn from a wall's corner", [&] { drawWallFromCorner(0); }, true},
+        {"Duplicate: a wall with openings", [&] { Select({"wall"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
+        {"Ungroup: a group with members", [&] { Select({"group"}), byCommand(cmd::kUngroup, "Ungroup"); }, true, "", false, {"ss40"}},
         {"HVAC Duct Width typed as the tool's default", [&] { TypeIntoPane("AirDuctInspectorController", "ductWidthText", "20", 7400); }},
         {"Stiffener Beam width typed as the tool's default", [&] { TypeIntoPane("StiffenerBeamInspectorController", "beamWidthText", "20", 7001); }},
         {"Pathway width typed as the tool's default", [&] { TypeIntoPane("PathwayInspectorController", "pathWidthText", "60", 7502); }},

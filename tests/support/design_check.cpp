@@ -162,7 +162,10 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     for (const Layer* l = doc->itsLayers; l; l = l->next) {
         if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
         int objects = 0, selected = 0;
-        for (const Objex* o = l->firstObject; o; o = o->next) ++objects, selected += SelectedPointCount(o);
+        for (Objex* o = l->firstObject; o; o = o->next) {
+            ++objects, selected += SelectedPointCount(o);
+            s.objects[std::string(l->name) + ": " + Named(o)] = WrittenObject(o);
+        }
         s.layers.push_back(std::string(l->name) + ": " + std::to_string(objects) + " objects, " +
                            std::to_string(selected) + " selected points");
     }
@@ -187,6 +190,17 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
         const std::string g = i < got.layers.size() ? got.layers[i] : "-", w = i < want.layers.size() ? want.layers[i] : "-";
         if (g != w) r << "\n  " << g << ", wanted " << w;
     }
+    for (const auto& [name, bytes] : want.objects) {
+        const auto other = got.objects.find(name);
+        if (other == got.objects.end()) {
+            r << "\n  " << name << " is gone";
+        } else if (other->second != bytes) {
+            const auto [x, y] = std::mismatch(other->second.begin(), other->second.end(), bytes.begin(), bytes.end());
+            r << "\n  " << name << " differs from byte " << (x - other->second.begin()) << " of its record";
+        }
+    }
+    for (const auto& [name, bytes] : got.objects)
+        if (!want.objects.count(name)) r << "\n  " << name << " is new";
     const auto [a, b] = std::mismatch(got.snapshot.begin(), got.snapshot.end(), want.snapshot.begin(), want.snapshot.end());
     if (a != got.snapshot.end() || b != want.snapshot.end())
         r << "\n  snapshot bytes differ from offset " << (a - got.snapshot.begin()) << " (" << got.snapshot.size() << " and "

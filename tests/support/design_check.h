@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ struct UndoState {
     std::string current;            // the current floor's name
     std::string floor;              // the floor a restore makes current: the first shown, active one
     std::vector<std::string> layers;  // per layer: name, objects and selected points
+    std::map<std::string, std::vector<uint8_t>> objects;  // each top-level object's record, by type and ID
 };
 // The current document's state, written as an undo snapshot (at `scratch`, a file path), the
 // zooms, the tracking value and the ID counters left out.
