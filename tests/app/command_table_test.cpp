@@ -168,12 +168,15 @@ void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
     of::topo_line::kHeight(*mound) = ConvertWorldToScreen(30, m->itsDocState, 0);
     of::topo_line::kHeight(*top) = ConvertWorldToScreen(48, m->itsDocState, 0);
     // Walls with dimensions: A's first reaches B (100 down the screen), its second looks up
-    // over open ground. Flipped with E across their middle, A lands under where E stood
-    // before E has turned; C lies under A's first once A has turned.
+    // over open ground, before and after each command. Walls that stand in its way only while
+    // a walk has turned A and not yet them: E when A and E flip across their middle, F when
+    // the plan flips about its origin, G when A, E and G turn a quarter about their middle.
     Objex* wallA = Wall(design.first, {{1000, -1200}, {1300, -1200}});
     Objex* wallB = Wall(design.first, {{1000, -1100}, {1120, -1100}});
     Wall(design.first, {{1200, -1000}, {1300, -1000}});
     Objex* wallE = Wall(design.first, {{1400, -1300}, {1700, -1300}});
+    Wall(design.first, {{-1100, -1300}, {-1000, -1300}});
+    Objex* wallG = Wall(design.first, {{1100, -760}, {1100, -640}});
     Objex* dims[2];
     for (int side : {0, 1}) {
         auto* record = NewComponentRecord(138, PointAt(wallA, 0), PointAt(wallA, 1), 50, int16_t(side));
@@ -186,7 +189,7 @@ void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
         {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
         {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
         {"fence", design.fence}, {"path", path}, {"mound", mound},
-        {"wallA", wallA},        {"wallB", wallB},          {"wallE", wallE},          {"toWall", dims[0]},   {"overGround", dims[1]},          {"top", top},          {"detail", design.detail}};
+        {"wallA", wallA},        {"wallB", wallB},          {"wallE", wallE}, {"wallG", wallG},          {"toWall", dims[0]},   {"overGround", dims[1]},          {"top", top},          {"detail", design.detail}};
     for (auto [name, o] : named) ids[name] = o->objectID;
 }
 
@@ -352,7 +355,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"Flip Plan Horizontal", [&] { Select({}), Menu("flipPlan", 5363); }, true, "", false, {}, true},
         {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), RotateByTypedAngle(false, 90, false); }, true},
         {"Rotate Objects 90: two walls with their dimensions",
-         [&] { Select({"wallA", "wallE"}), RotateByTypedAngle(false, 90, false); }, true, "", false, {}, true},
+         [&] { Select({"wallA", "wallE", "wallG"}), RotateByTypedAngle(false, 90, false); }, true, "", false, {}, true},
         {"Nudge Right: two walls with their dimensions",
          [&] { Select({"wallA", "wallE"}), Menu("nudgeObjects", 5039); }, false, "", false, {}, true},
         {"Move to Upper Floor, then Mirror: a moved wall copied",
