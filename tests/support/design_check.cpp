@@ -273,6 +273,11 @@ std::vector<ScenePiece> CaptureScene() {
     r << "row \"" << row << "\": the live scene (" << live.size() << " pieces) differs from the one read ("
       << read.size() << " pieces) in " << faults.size();
     for (size_t k = 0; k < faults.size() && k < 8; ++k) r << "\n  " << faults[k];
+    // Past the first few, how many of each piece kind.
+    std::map<std::string, int> kinds;
+    for (const std::string& f : faults) ++kinds[f.substr(0, f.find(" ("))];
+    if (faults.size() > 8)
+        for (const auto& [kind, n] : kinds) r << "\n  " << n << " x " << kind;
     return r;
 }
 
