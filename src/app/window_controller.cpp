@@ -93,8 +93,8 @@ std::optional<BottomLeftFrame> PaletteFrame(const PaletteController* palette, co
 }
 
 // The grid is shared by every design: reading one and then releasing the one it replaces (each
-// terrain object deleted recomputes the grid) leaves it flat, or sized for the other lot. Set
-// up afresh unless a topography file gave it, it is computed from the current design's terrain.
+// terrain object deleted recomputes the grid) leaves it flat, or sized for the other lot. So the
+// grid is set up afresh (unless a topography file gave it) and computed from this design's terrain.
 void ComputeGroundOfCurrentDesign() {
     const DocState* ds = CurrentDocState();
     if (!ds) return;
