@@ -169,6 +169,8 @@ bool QMDDocument::readFromFile(const std::string& path) {
     loadTraceImage();
     SelectAllLayers(documentModel->itsLayers, 2, 0);
     AppController::shared()->loadColorsForDocument(documentModel);
+    // The first snapshot is the design as it opens: a selection saved with it never returns on Undo.
+    InitializeUndo();
     // The undo names of the design replaced would step through the new one's snapshots.
     undoStack_->clear();
     changeCount_ = 0;

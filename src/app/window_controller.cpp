@@ -92,6 +92,16 @@ std::optional<BottomLeftFrame> PaletteFrame(const PaletteController* palette, co
     return ToBottomLeft(w->frameGeometry(), height);
 }
 
+// The grid is shared by every design: reading one and then releasing the one it replaces (each
+// terrain object deleted recomputes the grid) leaves it flat, or sized for the other lot. So the
+// grid is set up afresh (unless a topography file gave it) and computed from this design's terrain.
+void ComputeGroundOfCurrentDesign() {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return;
+    if (!ds->topoFilePath[0]) SetupTopoGrid();
+    SetLotElevation();
+}
+
 }  // namespace
 
 QMDWindowController::QMDWindowController(QMDDocument* document) : document_(document) {
@@ -342,11 +352,7 @@ void QMDWindowController::windowDidLoad() {
     ClearSelectionState40(ds, &ds->ss40);
     TopLevelObjectAllLayers(gCurDocument->itsLayers, cmd::kElevationSummary, ds);
     setElevationPane(&ds->ss40);
-    // Set up afresh, the grid is flat: the ground is computed again from the terrain objects read.
-    if (!ds->topoFilePath[0]) {
-        SetupTopoGrid();
-        SetLotElevation();
-    }
+    ComputeGroundOfCurrentDesign();
     delegate->loadColorsForDocument(gCurDocument);
     delegate->resetStandardTool(true);
     SelectCurrentFloorInPopUp(gCurDocument);
@@ -428,6 +434,8 @@ void QMDWindowController::updateElevationIndicatorTextWithValue(long value) {
 void QMDWindowController::updatePlantGrowthIndicatorLevel() { UpdatePlantGrowthIndicatorLevel(); }
 
 void QMDWindowController::reinitializeDocumentUI() {
+    // New, Open and Revert release the design shown after the next one is read.
+    ComputeGroundOfCurrentDesign();
     float w = 0, h = 0;
     GetAdjustedPaperWidthAndHeight(&w, &h);
     docView_->setFrameSize({w, h});

@@ -203,7 +203,8 @@ void QMDDocumentModel::takeDesignOf(QMDDocumentModel* source) {
     // The source's snapshots go with it; they hold its ID, not this model's.
     source->dealloc();
     gCurDocument = this;
-    if (DocumentFiles().initializeUndo) DocumentFiles().initializeUndo();
+    // Empty until the caller, its read finished, starts the ring from the design as it stands.
+    itsFirstUndo = itsLastUndo = itsCurrentUndo = -1;
 }
 
 void QMDDocumentModel::deletePlugInDataList() {

@@ -29,7 +29,7 @@ public:
     void reinitializeDocumentModel();
     // Takes the design of `source` (a model built to read a file into) in place of this one's,
     // then frees `source`: the model keeps its ID, gets a new serial, becomes current and
-    // starts its undo ring over from the design taken.
+    // holds no undo snapshot until the caller initializes its ring.
     void takeDesignOf(QMDDocumentModel* source);
 
     void deletePlugInDataList();

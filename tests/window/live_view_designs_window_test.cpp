@@ -380,6 +380,18 @@ TEST(LiveViewDesigns, GroundRaisedByARegionStaysRaisedInTheWindowTheSavedDesignO
     ASSERT_TRUE(QTest::qWaitFor([&] { return gCurDocument == d.w->document()->model(); }));
     EXPECT_FLOAT_EQ(LotHeightAt(x, z), 100) << "the ground flat once the first window is main again";
     opened->close();
+    // Opened over the raised design in the same window, then edited and reverted to: the design
+    // replaced goes after the read, and must not leave its ground flat.
+    ASSERT_TRUE(d.focus());
+    d.panels.choose(path);
+    ASSERT_TRUE(ChooseMenuItem(d.w, "File", "openDocument"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d.w->document()->fileName() == path; }));
+    EXPECT_FLOAT_EQ(LotHeightAt(x, z), 100) << "the design opened over a raised one shows flat ground";
+    d.w->document()->updateChangeCount(0);
+    d.services.alerts.answer(0);
+    ASSERT_TRUE(ChooseMenuItem(d.w, "File", "revertDocumentToSaved"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !d.w->document()->isDocumentEdited(); }));
+    EXPECT_FLOAT_EQ(LotHeightAt(x, z), 100) << "the reverted design shows flat ground";
 }
 
 }  // namespace

@@ -260,13 +260,14 @@ EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool ty
     case UndoRule::Always: store = true; break;
     case UndoRule::Never: break;
     }
+    // The default goes into the step's snapshot: Redo gives it back, the next step's Undo keeps it.
+    if (row.setDefault) row.setDefault(ds, value);
     if (store) StoreUndo(LocalizedString(row.undoName).c_str());
     if (!row.noRefresh && row.redraw != EditRedraw::LiveView) Refresh();
     if (row.redraw != EditRedraw::Plan && changed) {
         gRefreshRender = 1;
         LiveViewNeedsDisplay();
     }
-    if (row.setDefault) row.setDefault(ds, value);
     return changed ? EditResult::Changed : EditResult::Unchanged;
 }
 

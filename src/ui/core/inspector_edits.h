@@ -142,8 +142,8 @@ void MergeObjectValue(const InspectorEditRow& row, port::TextField* field, const
 void ShowDefault(const InspectorEditRow& row, port::TextField* field);
 
 // Applies an accepted value (field units): the walk sets it where it differs, rebuilds each
-// changed object at once, stores one undo step by the row's rule, refreshes the plan and
-// writes the tool default. A value `typed` into the row's field differs from a held one only
+// changed object at once, writes the tool default, stores one undo step by the row's rule
+// (decided against the default before it was written) and refreshes the plan. A value `typed` into the row's field differs from a held one only
 // where the field shows the held one otherwise (a metric length stored in inches reads back
 // a hair off); any other differs unless exactly equal.
 EditResult ApplyInspectorValue(const InspectorEditRow& row, float value, bool typed = false);
