@@ -36,10 +36,10 @@ bool TakesAnySelected(int32_t command) {
     return command == cmd::kSetElevation || command == cmd::kRaiseElevation || command == cmd::kElevationSummary;
 }
 
-// Commands that move walls one by one as the walk reaches them: the flips, nudges, the
-// whole-plan and the object transforms.
+// Commands that move walls one by one as the walk reaches them: the flips, nudges, snapping
+// to the grid, the whole-plan and the object transforms.
 bool MovesWalls(int32_t command) {
-    return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) ||
+    return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kSnapToGrid ||
            InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate);
 }
 
