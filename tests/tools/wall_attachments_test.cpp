@@ -177,9 +177,11 @@ TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloorOnceEver
     EXPECT_NEAR(upstairs->typeData.attachment->height, 90, 1e-3);
 
     // Commands moving several walls. A (0, 0)-(200, 0) holds two dimensions 80 long pointing
-    // down, at 50 over open ground and at 150; B, selected, comes after it in the walk and once
-    // stood where the first now points; C stays, 100 from the second. A selected line
-    // (-700, -200)-(700, 200) centres the flips and the turn at (0, 0).
+    // down, at 50 and 150, over open ground. After the command the first is over open ground
+    // again and keeps 80, the second reaches C and reads 100. B, selected, comes after A in the
+    // walk and stood 60 from where the first ends up until it moved too: measured before all
+    // had moved, the first would read 60 and keep it. A selected line (-700, -200)-(700, 200)
+    // centres the flips and the turn at (0, 0).
     doc->itsDocState->viewKind = 2;
     ASSERT_TRUE(MakeApplicationTemporaryFolder());
     Win32EventHandler handler;
@@ -189,7 +191,7 @@ TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloorOnceEver
         r.values[xform::kTranslateH] = -150;
         SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kMove, &r);
     };
-    const auto nudgeLeft = [&] {  // one 75-inch grid step
+    const auto nudgeLeft = [&] {  // one grid step of 75 inches, 150
         doc->itsDocState->snapToGrid = 1, doc->itsDocState->gridSpacing.floatH = 75;
         handler.nudgeObjectsUsingCommand(cmd::kNudgeLeft);
     };
@@ -204,7 +206,8 @@ TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloorOnceEver
         // a quarter turn: A runs up from (0, 0), the dimensions point right from D -50 and -150;
         // B (H 60, D -100..-20) turns to (-100..-20, -60), C stands upright at H 100
         {"rotate 90", {{60, -100}, {60, -20}}, {{100, -200}, {100, -100}}, [] { RotateByTypedAngle(false, 90, false); }},
-        // the copies across H 0 (their dimensions at -50 and -150), pasted onto their originals
+        // the copies across H 0 (their dimensions at -50 and -150); pasted, A's copy lay on A,
+        // and measured then its dimensions would stop at A, 10 (the least)
         {"mirror", {{20, -60}, {100, -60}}, {{-200, 100}, {-100, 100}},
          [&] { handler.mirrorObjectsUsingCommand(cmd::kMirrorLeftRight); }, false, true},
         // 150 to the left: the dimensions at -100 and 0; B (-130..-70, 60) goes to -280..-220
