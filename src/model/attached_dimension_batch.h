@@ -1,23 +1,31 @@
 #pragma once
-// When the current floor's attached dimensions are measured again after wall refits: at once,
+// When attached dimensions are measured again after wall refits: the current floor's at once,
 // or once at the end of the outermost open batch. The measure itself is the tools'
 // (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without one
 // nothing is measured. The global reset forgets it and closes every batch.
 struct Layer;
 
-// While one is alive, wall refits leave the current layer's attached dimensions alone, and
-// the outermost one measures them once as it ends when any refit asked for it: reading a
-// design refits every wall it reads, and each would otherwise walk the whole floor.
+// While one is alive, wall refits leave the attached dimensions alone, and the outermost one
+// measures them once as it ends when any refit asked for it: reading a design refits every
+// wall it reads, and each would otherwise walk the whole floor. A command that moves several
+// walls measures once they all stand where they end, on every floor whose walls it refit
+// (the current floor's alone would leave a walk over every floor unmeasured above it);
+// measured between two walls' moves, a dimension would keep the length to a wall that then
+// moved out of its way.
 class AttachedDimensionBatch {
 public:
-    AttachedDimensionBatch();
+    enum class Floors { Current, EveryRefit };
+    explicit AttachedDimensionBatch(Floors floors = Floors::Current);
     ~AttachedDimensionBatch();
     AttachedDimensionBatch(const AttachedDimensionBatch&) = delete;
     AttachedDimensionBatch& operator=(const AttachedDimensionBatch&) = delete;
+
+private:
+    Floors floors_;
 };
 // The wall refit's first step: the current layer's attached dimensions, now or at the end of
-// the batch.
-void UpdateCurrentLayerAttachedDims();
+// the batch; a batch over every refit floor also measures the refit wall's floor then.
+void UpdateCurrentLayerAttachedDims(const Layer* wallFloor = nullptr);
 
 using AttachedDimensionMeasure = void (*)(Layer*);
 void RegisterAttachedDimensionMeasure(AttachedDimensionMeasure measure);

@@ -1,6 +1,7 @@
 #include "model/walkers.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/attached_dimension_batch.h"
@@ -35,9 +36,20 @@ bool TakesAnySelected(int32_t command) {
     return command == cmd::kSetElevation || command == cmd::kRaiseElevation || command == cmd::kElevationSummary;
 }
 
-bool IsFlip(int32_t command) {
-    return InRange(command, cmd::kFlipHorizontal, cmd::kFlipVertical) ||
-           InRange(command, cmd::kFlipPlanHorizontal, cmd::kFlipPlanVertical);
+// Commands that move walls one by one as the walk reaches them: the flips, nudges, snapping
+// to the grid, the whole-plan and the object transforms.
+bool MovesWalls(int32_t command) {
+    return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kSnapToGrid ||
+           InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate);
+}
+
+// Attached dimensions are measured once the whole walk is done: measured as each wall
+// moves, one would probe walls later in the walk where they stood before, and one over open
+// ground would keep that length. A flipped wall is also rebuilt before the walk turns its
+// dimensions to their mirrored side.
+std::optional<AttachedDimensionBatch> MeasureAfterWalk(int32_t command) {
+    using Batch = std::optional<AttachedDimensionBatch>;
+    return MovesWalls(command) ? Batch(std::in_place, AttachedDimensionBatch::Floors::EveryRefit) : Batch();
 }
 
 // Commands after which SelectedObject neither visits the children nor refits the roof.
@@ -76,11 +88,7 @@ void GroupFollowUp(Objex* group) {
 
 bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param) {
     if (!object) return false;
-    // A flipped wall is rebuilt before the walk below turns its attached dimensions to their
-    // mirrored side: measured then, they would probe the side they no longer stand on and keep
-    // that length. They are measured once the walk has turned them.
-    std::optional<AttachedDimensionBatch> measureAfterTurns;
-    if (IsFlip(command)) measureAfterTurns.emplace();
+    const auto dimensions = MeasureAfterWalk(command);
     if (SelectedCommandFn apply = FindSelectedCommand(command))
         if (apply(object, selectedOnly, command, param) == CommandFate::Deleted) return false;
     if (EndsAtObject(object, command)) return true;
@@ -95,6 +103,7 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
 
 void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, CommandParam param) {
     if (!layer || !layer->visible) return;
+    const auto dimensions = MeasureAfterWalk(command);
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
         if (!selectedOnly || Qualifies(o, command)) {
@@ -110,6 +119,7 @@ void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, Co
 }
 
 void SelectedObjectAllLayers(Layer* firstLayer, uint8_t selectedOnly, int32_t command, CommandParam param) {
+    const auto dimensions = MeasureAfterWalk(command);
     for (Layer* l = firstLayer; l;) {
         Layer* next = l->next;
         SelectedObjectLayer(l, selectedOnly, command, param);

@@ -68,7 +68,7 @@ int16_t UpdateWallAttachment(Objex* attachment) {
 
 int16_t UpdateAllWallAttachments(Objex* wall) {
     if (!wall || !gCurDocument) return 0;
-    UpdateCurrentLayerAttachedDims();
+    UpdateCurrentLayerAttachedDims(wall->layer);
     if (wall->type != objtype::kWall) return 0;
     int16_t removed = 0;
     for (Objex* child = wall->firstChild; child;) {

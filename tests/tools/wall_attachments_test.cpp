@@ -3,17 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <tuple>
 
+#include "app/core/event_handler.h"
+#include "files/content_paths.h"
 #include "files/design_file.h"
 #include "model/deletion.h"
+#include "model/command_ids.h"
+#include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/tool_defaults.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
 #include "support/records.h"
 #include "support/seam_recorders.h"
 #include "tools/attached_dimensions.h"
 #include "tools/attachment_defaults.h"
 #include "tools/wall_attachments.h"
+#include "ui/core/sheet_actions.h"
 
 namespace {
 
@@ -135,7 +143,7 @@ TEST_F(WallAttachments, KeptOnesFollowTheirSegmentToTheirSide) {
               "attachments.  One or more windows, doors, and/or fixtures were removed.");
 }
 
-TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloor) {
+TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloorOnceEveryWallHasMoved) {
     // other walls run from (H, D) to (300, D)
     const struct { std::vector<std::pair<float, float>> others; int16_t method; float want; } rows[] = {
         {{{0, 120}}, 0, 120},                 // centre line
@@ -167,6 +175,72 @@ TEST_F(WallAttachments, DimensionsMeasureToTheNearestWallOfTheirOwnFloor) {
     ThickWall({{0, 90}, {200, 90}}, second);
     UpdateAttachedDimAllLayers(doc->itsLayers);
     EXPECT_NEAR(upstairs->typeData.attachment->height, 90, 1e-3);
+
+    // Commands moving several walls. A (0, 0)-(200, 0) holds two dimensions 80 long pointing
+    // down, at 50 and 150, over open ground. After the command the first is over open ground
+    // again and keeps 80, the second reaches C and reads 100. B, selected, comes after A in the
+    // walk and stood 60 from where the first ends up until it moved too: measured before all
+    // had moved, the first would read 60 and keep it. A selected line (-700, -200)-(700, 200)
+    // centres the flips and the turn at (0, 0).
+    doc->itsDocState->viewKind = 2;
+    ASSERT_TRUE(MakeApplicationTemporaryFolder());
+    Win32EventHandler handler;
+    const auto flip = [&](int32_t command) { return [&handler, command] { handler.flipObjectsUsingCommand(command); }; };
+    const auto moveLeft = [] {  // the move drag's walk
+        TransformRecord r;
+        r.values[xform::kTranslateH] = -150;
+        SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kMove, &r);
+    };
+    const auto nudgeLeft = [&] {  // one grid step of 75 inches, 150
+        doc->itsDocState->snapToGrid = 1, doc->itsDocState->gridSpacing.floatH = 75;
+        handler.nudgeObjectsUsingCommand(cmd::kNudgeLeft);
+    };
+    const struct { const char* name; PlanPoints b, c; std::function<void()> run; bool upstairs, copy; } commands[] = {
+        // across H 0: the dimensions at -50 and -150; B (-100..-20, 60) turns to 20..100
+        {"flip horizontal", {{-100, 60}, {-20, 60}}, {{-200, 100}, {-100, 100}}, flip(cmd::kFlipHorizontal)},
+        // across D 0: both now point up; B (20..100, -60) turns to D 60, C is at D -100
+        {"flip vertical", {{20, -60}, {100, -60}}, {{100, -100}, {200, -100}}, flip(cmd::kFlipVertical)},
+        // every floor across H 0, C too: on the current floor and on the one above
+        {"flip plan", {{-100, 60}, {-20, 60}}, {{100, 100}, {200, 100}},
+         [&] { handler.flipPlanUsingCommand(cmd::kFlipPlanHorizontal); }, true},
+        // a quarter turn: A runs up from (0, 0), the dimensions point right from D -50 and -150;
+        // B (H 60, D -100..-20) turns to (-100..-20, -60), C stands upright at H 100
+        {"rotate 90", {{60, -100}, {60, -20}}, {{100, -200}, {100, -100}}, [] { RotateByTypedAngle(false, 90, false); }},
+        // the copies across H 0 (their dimensions at -50 and -150); pasted, A's copy lay on A,
+        // and measured then its dimensions would stop at A, 10 (the least)
+        {"mirror", {{20, -60}, {100, -60}}, {{-200, 100}, {-100, 100}},
+         [&] { handler.mirrorObjectsUsingCommand(cmd::kMirrorLeftRight); }, false, true},
+        // 150 to the left: the dimensions at -100 and 0; B (-130..-70, 60) goes to -280..-220
+        {"move", {{-130, 60}, {-70, 60}}, {{-40, 100}, {40, 100}}, moveLeft},
+        {"nudge", {{-130, 60}, {-70, 60}}, {{-40, 100}, {40, 100}}, nudgeLeft},
+    };
+    for (const auto& row : commands) {
+        for (Layer* l : {current(), second})
+            while (l->firstObject) DeleteObj(l->firstObject);
+        walls.clear();
+        std::vector<Objex*> owners;
+        for (Layer* l : {current(), second}) {
+            if (l == second && !row.upstairs) break;
+            Objex* a = owners.emplace_back(Make(ThickWall({{0, 0}, {200, 0}}, l)).select());
+            for (float centre : {50, 150}) Dimension(a, centre)->typeData.attachment->height = 80;
+            Make(ThickWall(row.b, l)).select();
+            ThickWall(row.c, l);
+        }
+        Make(Shape(current(), objtype::kDetail, {{-700, -200}, {700, 200}})).select().bounds();
+        UpdateAttachedDimAllLayers(doc->itsLayers);
+        row.run();
+        if (row.copy) {  // the copy of A: the other wall holding dimensions
+            const Objex* original = owners[0];
+            for (Objex* o = current()->firstObject; o; o = o->next)
+                if (o != original && o->type == objtype::kWall && o->firstChild) owners = {o};
+        }
+        for (Objex* a : owners) {
+            ASSERT_TRUE(a && a->type == objtype::kWall && a->firstChild && a->firstChild->next) << row.name;
+            EXPECT_TRUE(Near({a->firstChild->typeData.attachment->height, a->firstChild->next->typeData.attachment->height},
+                             {80, 100}, 1e-3))
+                << row.name << " " << a->layer->name;
+        }
+    }
 }
 
 TEST_F(WallAttachments, DimensionPlacementKeepsClearOfTheEndsAndAtLeast18Wide) {

@@ -32,6 +32,7 @@
 #include "model/walkers.h"
 #include "plan/annotations/plan_text.h"
 #include "model/areas.h"
+#include "model/attached_dimension_batch.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "scene/scene_build.h"
@@ -269,10 +270,15 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
     const uint8_t undoActive = gUndoActive;
     gUndoActive = 0;
     gMirroring = 1;
-    copyObjects();
-    pasteObjects();
-    gCommandHappened = 0;
-    flipObjectsUsingCommand(flip);
+    {
+        // The copies' dimensions are measured once they have turned: pasted, each copy lies
+        // on its original, and every dimension of either would stop at the other.
+        AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);
+        copyObjects();
+        pasteObjects();
+        gCommandHappened = 0;
+        flipObjectsUsingCommand(flip);
+    }
     gMirroring = 0;
     gUndoActive = undoActive;
     Refresh();
