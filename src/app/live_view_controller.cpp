@@ -383,8 +383,13 @@ void LiveViewController::refreshKeepingTheFrame() {
     // The render's own refresh mark is spent as it starts, so that endRender can tell one made
     // while it ran.
     gRefreshRender = 0;
+    const SurfaceSize before = surface_.size();
     RefreshGLScene();
     keepingFrames_ = false;
+    // A surface whose pixels changed size with no resize of the panel (moved to a screen of
+    // another pixel ratio) is due a frame at its new size as well.
+    const SurfaceSize after = surface_.size();
+    if (after.width != before.width || after.height != before.height) gRefreshRender = 1;
 }
 
 void LiveViewController::endRender() {
