@@ -454,7 +454,7 @@ TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
         if (resized) {
             const QImage drawn = p.shown();
             EXPECT_FALSE(drawn.isNull()) << "the resized view stayed black";
-            EXPECT_EQ(drawn.size(), p.c->liveViewOGLWidget()->size());
+            EXPECT_EQ(drawn.size(), before.size() + r.resize);
             p.c->window()->resize(p.c->window()->size() - r.resize);
         } else if (r.escape) {
             EXPECT_EQ(status->text().toStdString(), r.status);
