@@ -380,23 +380,41 @@ void LiveViewController::flushBuffer() {
 
 void LiveViewController::refreshKeepingTheFrame() {
     keepingFrames_ = true;
+    // The render's own refresh mark is spent as it starts, so that endRender can tell one made
+    // while it ran.
+    gRefreshRender = 0;
+    const SurfaceSize before = surface_.size();
     RefreshGLScene();
     keepingFrames_ = false;
+    // A surface whose pixels changed size with no resize of the panel (moved to a screen of
+    // another pixel ratio) is due a frame at its new size as well.
+    const SurfaceSize after = surface_.size();
+    if (after.width != before.width || after.height != before.height) gRefreshRender = 1;
 }
 
 void LiveViewController::endRender() {
+    const bool broken = gBreakOpenGLRender != 0, due = gRefreshRender != 0 && !broken;
     // Broken off, the view shows a plain frame rather than a half-summed one. The status line
     // keeps saying so through that frame's draw, and the frame stays for the paints that
     // follow until a new one is due, as a finished render's does.
-    if (gBreakOpenGLRender) {
+    if (broken) {
         lastFrame_ = QImage();
+        gRefreshRender = 1;
         keepingStatus_ = keepingFrames_ = true;
         redraw();
         keepingStatus_ = keepingFrames_ = false;
     }
+    // A refresh marked while the render ran (the panel resized under it, the design changed
+    // by a plug-in tool) is still due: the frame read at its end shows neither.
+    if (due) lastFrame_ = QImage();
     view_->keepFinishedFrame(std::move(lastFrame_));
     lastFrame_ = QImage();
-    gBreakOpenGLRender = gRefreshRender = 0;
+    gBreakOpenGLRender = 0;
+    gRefreshRender = due;
+    if (due) {
+        gRenderDirty = 1;
+        if (surface_.window()) surface_.window()->update();
+    }
     resetLVLightProgress();
 }
 

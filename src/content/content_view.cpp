@@ -108,7 +108,8 @@ content::GridSize ContentView::optimalViewSize() const {
     // the viewport as the last size left it: a grid that needs a bar whose room then drops a
     // column or a row would show and hide that bar for ever. Each way the bars can stand is
     // tried, and the first whose grid needs exactly those bars taken; when none does, the grid
-    // of the smallest part, which needs no more bars than it gets.
+    // of the smallest part, which needs no more bars than it gets, stretched to the edges of the
+    // part its bars leave.
     const QSize room = area->maximumViewportSize();
     const auto extent = [area](QScrollBar* bar, Qt::ScrollBarPolicy policy, bool across) {
         if (policy != Qt::ScrollBarAsNeeded || area->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar))
@@ -125,6 +126,15 @@ content::GridSize ContentView::optimalViewSize() const {
         const bool wider = std::ceil(s.width) > visible.width(), taller = std::ceil(s.height) > visible.height();
         if ((!across || wider == h) && (!down || taller == v)) return s;
     }
+    // Stretched no further than those edges, it calls for no other bar, and its columns stay:
+    // the wider part still holds no more whole previews, or a bar would have been stable.
+    bool h = false, v = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        h = across && std::ceil(s.width) > room.width() - (v ? down : 0);
+        v = down && std::ceil(s.height) > room.height() - (h ? across : 0);
+    }
+    s.width = std::max(s.width, double(room.width() - (v ? down : 0)));
+    s.height = std::max(s.height, double(room.height() - (h ? across : 0)));
     return s;
 }
 

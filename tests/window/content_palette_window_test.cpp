@@ -181,6 +181,11 @@ TEST(ContentPaletteWindow, TheGridIsLaidOutOverItsAreaAndScrollsWhenWider) {
         ASSERT_EQ(ResizesWithin({p->contentView(), p->contentScrollView()->viewport(), w->parentInspectorView(),
                                  w->inspectorScrollView()->viewport()}, 300), 0)
             << "still laid out again at a height of " << height;
+        // The view reaches the area's edges, whichever bars stand.
+        const QSize view = p->contentView()->size(), area = p->contentScrollView()->viewport()->size();
+        EXPECT_TRUE(view.width() >= area.width() && view.height() >= area.height())
+            << "a " << view.width() << " x " << view.height() << " grid in a " << area.width() << " x " << area.height()
+            << " area at a height of " << height;
         XDo({"mousemove", "0", "0"});  // a --sync move onto the pointer would wait for ever
         ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
         EXPECT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }, 2000)) << "no menu at a height of " << height;

@@ -419,13 +419,15 @@ TEST(LiveViewPanel, ARenderInANarrowPanelShowsAsInAWideOne) {
 // LiveView > Render Final leaves the view as it was until its last pass is summed: every grab
 // of the screen while it runs (made from the Escape polls inside it) shows the frame from
 // before. Escape pressed during it leaves "Rendering interrupted" in the status line, over the
-// plain frame drawn again, and the paints that follow keep both.
+// plain frame drawn again, and the paints that follow keep both. A panel resized during it is
+// drawn at its new size once the render has ended.
 TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
     Panel p;
     // The render's passes go through the shadows.
     ASSERT_TRUE(p.openOnShadowedBox(4));
     QLabel* status = p.c->liveViewStatusText();
-    struct Row { bool escape; const char* status; } rows[] = {{false, "seconds to render"}, {true, "Rendering interrupted"}};
+    struct Row { bool escape; QSize resize; const char* status; } rows[] = {
+        {false, {}, "seconds to render"}, {true, {}, "Rendering interrupted"}, {false, {-120, -80}, "resized"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.status);
         gRefreshRender = 1, p.c->glSurface().window()->update();
@@ -433,13 +435,14 @@ TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
         QTest::qWait(300);
         const QImage before = p.grab();
         int grabs = 0, unlike = 0;
-        bool escaped = false;
+        bool escaped = false, resized = false;
         QTimer watch;
         watch.setInterval(0);
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (!RenderInterruptScope::busy()) return;
+            if (!RenderInterruptScope::busy() || resized) return;
             ++grabs, unlike = std::max(unlike, DifferingPixels(p.grab(), before));
             if (r.escape && !escaped) escaped = true, XDo({"key", "Escape"});
+            if (r.resize != QSize()) resized = true, p.c->window()->resize(p.c->window()->size() + r.resize);
         });
         watch.start();
         ASSERT_TRUE(ChooseMenuItem(p.w, "LiveView", "showLVAndRenderFinal"));
@@ -448,7 +451,12 @@ TEST(LiveViewPanel, AFinalRenderShowsNoUnfinishedSumAndReportsItsInterruption) {
         EXPECT_EQ(unlike, 0) << "pixels of an unfinished render showed, " << grabs << " grabs";
         QTest::qWait(500);
         const QImage after = p.grab();
-        if (r.escape) {
+        if (resized) {
+            const QImage drawn = p.shown();
+            EXPECT_FALSE(drawn.isNull()) << "the resized view stayed black";
+            EXPECT_EQ(drawn.size(), before.size() + r.resize);
+            p.c->window()->resize(p.c->window()->size() - r.resize);
+        } else if (r.escape) {
             EXPECT_EQ(status->text().toStdString(), r.status);
             EXPECT_EQ(DifferingPixels(after, before), 0) << "not the plain frame";
         } else {
