@@ -54,7 +54,8 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     RGBColor fill = ds->fillColor;
     RGBColor pen = ds->penColor;
     Objex* step = CreateObject(objtype::kDeckSteps, 0, 1, &fill, &pen, 1.0f, 6, 0, nullptr, nullptr, nullptr,
-                               deck, gCurDocument->itsCurLayer, TypeData::OfAttachment(record));
+                               deck, deck->layer ? deck->layer : gCurDocument->itsCurLayer,
+                               TypeData::OfAttachment(record));
     if (!step) {
         delete record;
         return;
