@@ -1,5 +1,7 @@
 // Any bytes as a design file: the reader must stay inside the input, end, and leave a model
-// that can be written again. Every few inputs start from a fresh document.
+// that can be written again and then deleted floor by floor, as New, Open and Undo delete it
+// (an object kept on a floor freed before it shows there). Every few inputs start from a
+// fresh document.
 #include "files/design_file.h"
 #include "files/streams.h"
 #include "fuzz_support.h"
@@ -8,7 +10,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!fuzz::CurrentDocument(64)) return 0;
+    QMDDocumentModel* doc = fuzz::CurrentDocument(64);
+    if (!doc) return 0;
     const fuzz::ServedInput input("fuzz_design_file", data, size);
     KeyFileRead(input.path());
     if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
@@ -21,5 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Emptied but kept: the next input writes about as much, and growing the buffer again
     // from nothing cost more than the write itself.
     StartOutputBuffer();
+    DeleteDocumentLayers(doc);
     return 0;
 }

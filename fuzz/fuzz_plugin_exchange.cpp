@@ -1,5 +1,6 @@
 // Any bytes as a whole exchange file read into the design: the reader must stay inside the
-// input, end, and leave a model that writes again. Every few inputs start from a fresh document.
+// input, end, and leave a model that writes again and is then deleted floor by floor, as the
+// program deletes it. Every few inputs start from a fresh document.
 #include "files/design_file.h"
 #include "files/streams.h"
 #include "fuzz_support.h"
@@ -10,7 +11,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!fuzz::CurrentDocument(64)) return 0;
+    QMDDocumentModel* doc = fuzz::CurrentDocument(64);
+    if (!doc) return 0;
     const char* path = fuzz::WriteInputFile("fuzz_plugin_exchange", data, size);
     if (!path) return 0;
     PlugInFileRead(path, 120);
@@ -18,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartOutputBuffer();
     DoWritePlugInObjects();
     ReleaseOutputBuffer();
+    DeleteDocumentLayers(doc);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Any bytes as a plug-in tool's result merged into a fresh design holding a few objects the
 // result may name: the merge must stay inside the input, end, put back what it took and leave
-// a model that writes again.
+// a model that writes again and is then deleted floor by floor, as the program deletes it.
 #include "files/design_file.h"
 #include "files/streams.h"
 #include "fuzz_support.h"
@@ -25,5 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartOutputBuffer();
     DoWritePlugInObjects();
     ReleaseOutputBuffer();
+    DeleteDocumentLayers(doc);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Writes the seed inputs of the fuzz targets, a few valid inputs per accepted version, into
-// <fuzz folder>/corpus/<target>/seeds. Files come from the program's own writers where one
+// <fuzz folder>/corpus/<target>/seeds, and the kept inputs built rather than found (named
+// after the fault they once showed) into <fuzz folder>/corpus/<target>/regressions. Files come from the program's own writers where one
 // exists; the formats nothing here writes (object and topography files) are laid out field
 // by field with the stream writers. Every design-file seed is read back before it is kept.
 //   build/fuzz/make_seeds fuzz
@@ -30,6 +31,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <cstring>
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -51,8 +53,8 @@ constexpr int32_t kCabinetVersions[] = {10450, 10500, 10700, 10701, 10750, 10800
 fs::path gCorpus;
 int gFailures = 0;
 
-void Save(const char* target, const std::string& name, const Bytes& bytes) {
-    const fs::path dir = gCorpus / target / "seeds";
+void Save(const char* target, const std::string& name, const Bytes& bytes, const char* folder = "seeds") {
+    const fs::path dir = gCorpus / target / folder;
     fs::create_directories(dir);
     std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                       static_cast<std::streamsize>(bytes.size()));
@@ -539,6 +541,59 @@ void ExchangeSeeds() {
     Dispose(doc);
 }
 
+// Objects read onto one floor beneath a root on another: every floor is deleted in turn after
+// the read, so a piece left naming the first one is met once it is freed. A version-10350
+// design whose deck on the second floor has steps on every edge (read while the first floor
+// is current), and a tool's result that opens a group on the second floor and names the first
+// floor for its member, a wall with a door and a window.
+void LayerRegressions() {
+    QMDDocumentModel* doc = FreshDocument(false);
+    Layer* second = GetLayerFromName("Second Floor");
+    if (!second) {
+        Fail("no second floor");
+        Dispose(doc);
+        return;
+    }
+    Objex* deck = Shape(objtype::kDeck, {{{0, 0, 0}}, {{240, 0, 0}}, {{240, 0, 180}}, {{0, 0, 180}}});
+    deck->closed = 1;
+    for (Poinz* p = deck->firstPoint; p; p = p->next) {
+        p->segmentFlags = 2;
+        p->segmentValues[1] = 36.0f;
+        p->segmentValues[2] = 7.0f;
+    }
+    AppendObjectToLayer(deck, second);
+    const Bytes design = DesignFileAt(10350);
+    if (ReadsBack(design, "upper_deck_steps"))
+        Save("fuzz_design_file", "use-after-free-upper-floor-deck-edge-steps", design, "regressions");
+    Dispose(doc);
+
+    doc = FreshDocument(true);
+    Objex* wall = nullptr;
+    for (Objex* o = doc->itsCurLayer->firstObject; o; o = o->next)
+        if (o->type == objtype::kWall) wall = o;
+    Objex* group = Shape(objtype::kGroup, {});
+    auto floorName = [](const char* name) {
+        WriteStdShort(308);
+        WriteStdLong(static_cast<int32_t>(std::strlen(name)));
+        WriteSome(name, static_cast<uint32_t>(std::strlen(name)));
+    };
+    Save("fuzz_plugout", "use-after-free-floor-named-in-open-group", Written([&] {
+             WriteStdLong(120);
+             WriteStdLong(11000);
+             WriteStdShort(exchange::kPlatform);
+             floorName("Second Floor");
+             WriteAPlugInObject(group);
+             WriteStdShort(exchange::kGroupBeginTag);
+             floorName("First Floor");
+             WriteAPlugInObject(wall);
+             WriteStdShort(exchange::kGroupEndTag);
+             WriteStdShort(exchange::kObjectsEndTag);
+             WriteStdShort(exchange::kDataBlockEndTag);
+         }), "regressions");
+    DeleteObj(group);
+    Dispose(doc);
+}
+
 // What tools send: an update with the three keys and the extra ones, a no-update, and two
 // messages back to back.
 void PowerToolMessageSeeds() {
@@ -586,5 +641,6 @@ int main(int argc, char** argv) {
     ContentCatalogueSeeds();
     ExchangeSeeds();
     PowerToolMessageSeeds();
+    LayerRegressions();
     return gFailures == 0 ? 0 : 1;
 }

@@ -119,6 +119,8 @@ CommandFate ReorderCommand(Objex* object, int32_t command, CommandParam) {
     object->parent = nullptr;
     if (command == cmd::kToTail) AppendObjectToLayer(object, target);
     else InsertAtHead(object, target);
+    // A root from another shown floor comes with everything it holds.
+    MoveTreeToLayer(object, target);
     SelectObj(object, selmode::kDeselect, 0);
     Refresh();
     return CommandFate::Kept;

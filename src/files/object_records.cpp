@@ -312,11 +312,11 @@ void ReadTrimSlot(const Objex* o, Poinz* p, int which) {
     TrimOf(p, which) = trim;
     if (!trim) {
         // Still consume the record so the file stays in step.
-        if (filever::HasTrimRecords(sInputVersion) && value == kTrimRecordFollows) ReadTrimData(nullptr);
+        if (filever::HasTrimRecords(sInputVersion) && value == kTrimRecordFollows) ReadTrimData(nullptr, o->layer);
         return;
     }
     if (!filever::HasTrimRecords(sInputVersion)) trim->slot[0] = value;
-    else if (value == kTrimRecordFollows) ReadTrimData(trim);
+    else if (value == kTrimRecordFollows) ReadTrimData(trim, o->layer);
 }
 
 // The point's fixed blocks, between its textures and trim slots.

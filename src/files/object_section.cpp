@@ -3,6 +3,7 @@
 #include "files/cabinet_files.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
+#include "model/duplicate.h"
 #include "model/objects.h"
 
 bool OpenSectionGroup::open(Objex* group) {
@@ -31,7 +32,8 @@ void OpenSectionGroup::append(Objex* o) {
     if (frame == frames_.rend() || !o) return;
     Objex* group = frame->group;
     o->parent = group;
-    o->layer = group->layer;
+    // Read onto the floor named last, a member stands on its group's with everything it holds.
+    MoveTreeToLayer(o, group->layer);
     o->prev = frame->tail;
     o->next = nullptr;
     if (frame->tail)

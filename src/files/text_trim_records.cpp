@@ -176,9 +176,9 @@ void WriteTrimData(TrimRecord* trim) {
     WriteShort(kTrimEnd);
 }
 
-void ReadTrimData(TrimRecord* trim) {
-    if (!gCurDocument || !gCurDocument->itsCurLayer) return;
-    Layer* layer = gCurDocument->itsCurLayer;
+void ReadTrimData(TrimRecord* trim, Layer* layer) {
+    if (!layer && gCurDocument) layer = gCurDocument->itsCurLayer;
+    if (!gCurDocument || !layer) return;
     int16_t tag = 0;
     ReadShort(&tag);
     ReadTrimSlot(trim, 0, layer);

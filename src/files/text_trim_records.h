@@ -6,6 +6,7 @@
 // The old text record (type 200, read only) has a skipped block and an alignment between the
 // text and the font. Trim record: 208, two slots (0x10000 with its profile object between
 // 210 and 211), from 10900 five material groups, 209.
+struct Layer;
 struct Objex;
 struct TrimRecord;
 
@@ -22,5 +23,6 @@ void ReadTextData(Objex* object);
 // A null record writes empty slots and, where the version has them, zero groups.
 void WriteTrimData(TrimRecord* trim);
 // Reads a trim record; with a null record everything is read and dropped. Profile objects
-// are read on the current layer and kept off it. Nothing without a current layer.
-void ReadTrimData(TrimRecord* trim);
+// are read on `layer` (the wall's; the current layer when null) and kept off it. Nothing
+// without a layer.
+void ReadTrimData(TrimRecord* trim, Layer* layer = nullptr);

@@ -321,31 +321,41 @@ void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offs
 
 namespace {
 
-void SetLayerOfList(Objex* head, Layer* layer) {
-    for (Objex* o = head; o; o = o->next) SetLayerOfTree(o, layer);
+// Every object of the tree takes `layer`; with `keepUnlayered`, those on no layer (below the
+// root) stay on none.
+void LayerTree(Objex* o, Layer* layer, bool keepUnlayered, bool root);
+
+void LayerList(Objex* head, Layer* layer, bool keepUnlayered) {
+    for (Objex* o = head; o; o = o->next) LayerTree(o, layer, keepUnlayered, false);
+}
+
+void LayerTree(Objex* o, Layer* layer, bool keepUnlayered, bool root) {
+    if (!o) return;
+    if (root || !keepUnlayered || o->layer) o->layer = layer;
+    LayerList(o->firstChild, layer, keepUnlayered);
+    LayerList(o->firstPart, layer, keepUnlayered);
+    for (Poinz* p = o->firstPoint; p; p = p->next)
+        for (TrimRecord* trim : {p->trim1, p->trim2})
+            if (trim)
+                for (Objex* profile : trim->profile) LayerTree(profile, layer, keepUnlayered, false);
+    if (o->typeData.kind == TypeDataKind::WallSolid) LayerList(o->typeData.wallSolid, layer, keepUnlayered);
+    if (o->typeData.kind == TypeDataKind::RoofPanels) LayerList(o->typeData.roofPanels, layer, keepUnlayered);
+    if (o->typeData.kind == TypeDataKind::Attachment && o->typeData.attachment) {
+        AttachmentRecord* r = o->typeData.attachment;
+        LayerList(r->generatedParts, layer, keepUnlayered);
+        for (Objex* list : r->customParts) LayerList(list, layer, keepUnlayered);
+        LayerTree(r->insideTrimProfile, layer, keepUnlayered, false);
+        LayerTree(r->outsideTrimProfile, layer, keepUnlayered, false);
+    }
+    if (o->typeData.kind == TypeDataKind::RoofAttachment && o->typeData.roofAttachment) {
+        RoofAttachmentRecord* r = o->typeData.roofAttachment;
+        LayerList(r->customParts, layer, keepUnlayered);
+        for (Objex* list : r->partLists) LayerList(list, layer, keepUnlayered);
+    }
 }
 
 }  // namespace
 
-void SetLayerOfTree(Objex* o, Layer* layer) {
-    if (!o) return;
-    o->layer = layer;
-    SetLayerOfList(o->firstChild, layer);
-    SetLayerOfList(o->firstPart, layer);
-    for (Poinz* p = o->firstPoint; p; p = p->next)
-        for (TrimRecord* trim : {p->trim1, p->trim2})
-            if (trim)
-                for (Objex* profile : trim->profile) SetLayerOfTree(profile, layer);
-    if (o->typeData.kind == TypeDataKind::Attachment && o->typeData.attachment) {
-        AttachmentRecord* r = o->typeData.attachment;
-        SetLayerOfList(r->generatedParts, layer);
-        for (Objex* list : r->customParts) SetLayerOfList(list, layer);
-        SetLayerOfTree(r->insideTrimProfile, layer);
-        SetLayerOfTree(r->outsideTrimProfile, layer);
-    }
-    if (o->typeData.kind == TypeDataKind::RoofAttachment && o->typeData.roofAttachment) {
-        RoofAttachmentRecord* r = o->typeData.roofAttachment;
-        SetLayerOfList(r->customParts, layer);
-        for (Objex* list : r->partLists) SetLayerOfList(list, layer);
-    }
-}
+void SetLayerOfTree(Objex* o, Layer* layer) { LayerTree(o, layer, false, true); }
+
+void MoveTreeToLayer(Objex* o, Layer* layer) { LayerTree(o, layer, true, true); }

@@ -455,13 +455,16 @@ TEST_F(TopLevelCommands, PlansAreSingleBitsAndOrderingMovesIntoTheCurrentLayer) 
     Objex* b = Shape(floor, objtype::kLine, {{0, 10}, {10, 10}});
     Objex* c = Shape(floor, objtype::kLine, {{0, 20}, {10, 20}});
     Objex* upstairs = Shape(Floor(1), objtype::kLine, {{0, 30}, {10, 30}});
+    Objex* held = Shape(upstairs, objtype::kLine, {{0, 31}, {5, 31}});
+    held->layer = Floor(1);
     Make(a).select();
     TopLevelObject(a, 5105, nullptr);
     EXPECT_TRUE(Same({floor->firstObject, c->next}, {b, a}));
     EXPECT_FALSE(IsObjectSelected(a));
     TopLevelObject(upstairs, 5106, nullptr);
     EXPECT_TRUE(Same({floor->firstObject, upstairs->next, b->prev}, {upstairs, b, upstairs}));
-    EXPECT_TRUE(Same({upstairs->layer, Floor(1)->firstObject}, {floor, nullptr}));
+    // What it holds comes along.
+    EXPECT_TRUE(Same({upstairs->layer, held->layer, Floor(1)->firstObject}, {floor, floor, nullptr}));
     EXPECT_EQ(refreshes, 2);
 }
 

@@ -483,10 +483,14 @@ TEST_F(ObjectRecordsTest, Version10350DeckEdgesAddTheirSteps) {
     Bytes file;
     file.raw(WrittenObject(deck, 10350)).raw(WrittenObject(after, 10350));
     StartInput(file.data(), 10350);
-    Objex* back = NextObject(layer());
+    // Read onto the floor above the current one: the steps stand on the deck's floor.
+    Layer* upstairs = layer()->next;
+    ASSERT_NE(upstairs, nullptr);
+    Objex* back = NextObject(upstairs);
     ASSERT_NE(back, nullptr);
     // The edge from the first point and the closing edge from the last point.
     ASSERT_EQ(CountObjects(back->firstChild), 2);
+    EXPECT_TRUE(Same({back->firstChild->layer, back->firstChild->next->layer}, {upstairs, upstairs}));
     const AttachmentRecord* first = back->firstChild->typeData.attachment;
     ASSERT_NE(first, nullptr);
     // Width: 60 in at 36 in to the paper inch, 72 units an inch.

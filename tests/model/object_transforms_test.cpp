@@ -496,18 +496,22 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     Objex* wall = Wall(floor, {{0, 0}, {100, 0}});
+    // Its window goes with it; a piece that hangs on no floor stays on none.
+    Objex* window = Opening(wall, objtype::kWindow, 1, 0);
+    Objex* piece = Part(objtype::kOpeningMask);
+    AppendObjectToList(window->typeData.attachment->generatedParts, piece);
     RebuildRecorder seen({objtype::kWall});
     Make(wall).select();
     wall->planBits = 1;
     MoveToNeighboringFloor(wall, floorcmd::kMoveUp);
-    EXPECT_EQ(wall->layer, Second());
+    EXPECT_TRUE(Same({wall->layer, window->layer, piece->layer}, {Second(), Second(), nullptr}));
     EXPECT_TRUE(Same({Second()->firstObject, First()->firstObject}, {wall, nullptr}));
     EXPECT_TRUE(Near({wall->planBits, wall->elevation, SelectedPointCount(wall)}, {2, 96, 0}, kUlps));
     EXPECT_EQ(seen.rebuilt, std::vector<const Objex*>{wall});
 
     doc->itsCurLayer = Second();
     MoveToNeighboringFloor(wall, floorcmd::kMoveDown);
-    EXPECT_EQ(wall->layer, First());
+    EXPECT_TRUE(Same({wall->layer, window->layer}, {First(), First()}));
     EXPECT_EQ(wall->planBits, 1);
     EXPECT_EQ(seen.rebuilt.size(), 2u);
 }

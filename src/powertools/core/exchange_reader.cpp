@@ -370,7 +370,7 @@ void ReadPlugInObjectPoints(Objex* o) {
             for (TrimRecord** slot : {&into->trim1, &into->trim2}) {
                 *slot = new (std::nothrow) TrimRecord{};
                 TrimRecord scratch;
-                ReadPlugInTrimData(*slot ? *slot : &scratch);
+                ReadPlugInTrimData(*slot ? *slot : &scratch, o->layer);
                 for (Objex* profile : scratch.profile) DeleteObj(profile);
             }
             ReadStdShort(&tag);
@@ -395,12 +395,12 @@ void ReadPlugInObjectPoints(Objex* o) {
     o->rows = rows > 0 && o->pointCount % rows == 0 ? rows : 1;
 }
 
-void ReadPlugInTrimData(TrimRecord* trim) {
+void ReadPlugInTrimData(TrimRecord* trim, Layer* layer) {
     if (!trim) return;
+    if (!layer && gCurDocument) layer = gCurDocument->itsCurLayer;
     for (int which = 0; which < 2; ++which) {
         ReadStdLong(&trim->slot[which]);
         if (trim->slot[which] != exchange::kTrimProfileFollows) continue;
-        Layer* layer = gCurDocument ? gCurDocument->itsCurLayer : nullptr;
         int16_t tag = 0;
         ReadStdShort(&tag);  // 210
         int16_t next = 0;

@@ -48,7 +48,8 @@ Objex* ReadAPlugInObject(Layer* layer, uint8_t append);
 void ReadPlugInObjectInfo(Objex* object);
 // Appends the stored points to the object.
 void ReadPlugInObjectPoints(Objex* object);
-void ReadPlugInTrimData(TrimRecord* trim);
+// Profile objects are read on `layer` (the wall's; the current layer when null).
+void ReadPlugInTrimData(TrimRecord* trim, Layer* layer = nullptr);
 // The type-specific part: wall, deck and roof children, texts, photo and user-plant paths.
 void ReadPlugInObjectData(Objex* object, Layer* layer);
 void ReadPlugInObjectAttachment(AttachmentRecord* record, Objex* object, Layer* layer);

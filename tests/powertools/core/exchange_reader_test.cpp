@@ -213,6 +213,20 @@ TEST_F(ExchangeReadTest, AResultAddsAndReplacesObjectsOnTheirFloors) {
     EXPECT_EQ(FindID(Floor(2), theirsID)->groupKind, 77);
     EXPECT_TRUE(FindID(Floor(2), mineID)->firstChild) << "the group lost its member";
 
+    // A floor named inside an open group: the member and its window stand on the group's floor.
+    Objex* outer = Make(objtype::kGroup).on(Floor(2));
+    Objex* member = Wall(Floor(0), {{0, 0}, {100, 0}});
+    Opening(member, objtype::kWindow, 1, 0);
+    const uint32_t outerID = outer->objectID;
+    ResultBuilder inside(kTool);
+    inside.floorName("Third Floor");
+    Take(inside, outer).token(302).floorName("First Floor");
+    Take(inside, member).token(303).end();
+    ASSERT_EQ(Merge(inside), 1);
+    Objex* merged = FindID(Floor(2), outerID);
+    ASSERT_TRUE(merged && merged->firstChild && merged->firstChild->firstChild);
+    EXPECT_TRUE(Same({merged->firstChild->layer, merged->firstChild->firstChild->layer}, {Floor(2), Floor(2)}));
+
     // Objects numbered far above the counters: the next object is numbered past them.
     Objex* high = Make(objtype::kLine).plan({{0, 0}, {9, 9}}).on(Floor(0));
     high->objectID = 90000;
