@@ -44,8 +44,8 @@ protected:
             if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
             break;
         case QEvent::Expose:
-            if (watched == handle_ && handle_->isExposed()) exposed_ = true;
-            if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
+            // Framed by now: settled at once, before anything else may set the frame.
+            if (watched == handle_ && handle_->isExposed()) exposed_ = true, settle();
             break;
         default:
             break;
