@@ -127,8 +127,11 @@ void KeepFrameOnScreen(QWidget* window, bool resize) {
     PlaceWindowFrame(
         window,
         [window, resize] {
-            // Until the window is framed, its frame is the client area at the frame's place.
-            const QRect frame = window->frameGeometry();
+            // Until the window is framed, its frame is the client area at the frame's place; until
+            // it is first shown, of the size it will show with.
+            QRect frame = window->frameGeometry();
+            if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
+                frame.setSize(window->sizeHint());
             const QMargins m = WindowDecoration(window);
             const QSize least = resize ? window->minimumSize().grownBy(m) : frame.size();
             return FrameWithin(frame, VisibleAreaUnder(frame), least);
