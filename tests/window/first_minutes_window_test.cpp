@@ -1,7 +1,9 @@
 // A new user's first minutes under the virtual X server: pictures on every tool and toolbar
 // item; gestures that change nothing store no undo step; a design opens on its saved floor and
 // in view, also the one the program starts on; the snap offset field shows the design's own;
-// the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
+// the toolset pop-up follows the plan tab; the first window, and the palettes and the live view
+// saved on a larger screen, lie on the screen, framed by a window manager; SIGTERM ends the
+// program under any alert.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -366,7 +368,7 @@ struct ManagedScreen {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         manager.setProcessEnvironment(env), manager.setStandardErrorFile(config + "/twm.log");
-        manager.start("twm", {"-f", config + "/twmrc"});
+        manager.start(DVX_TWM, {"-f", config + "/twmrc"});
         // twm makes its icon manager once it manages the screen.
         if (!manager.waitForStarted(10000) ||
             !QTest::qWaitFor([] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); }, 15000)) {
