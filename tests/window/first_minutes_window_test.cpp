@@ -346,12 +346,15 @@ TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
 // screen while the test's own connection stays on its own.
 struct ManagedScreen {
     ManagedScreen(const std::string& dir, const QString& size, const QString& settings) {
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp"});
-        if (!server.waitForStarted(10000) || !server.waitForReadyRead(30000)) {
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
+        // The display's number, whole: its line may come in pieces.
+        bool started = server.waitForStarted(10000);
+        while (started && !server.canReadLine()) started = server.waitForReadyRead(30000);
+        if (!started) {
             failed = "no X server";
             return;
         }
-        display = ":" + server.readAllStandardOutput().trimmed();
+        display = ":" + server.readLine().trimmed();
         own = qgetenv("DISPLAY"), qputenv("DISPLAY", display);
         static int made = 0;
         const QString config = QString::fromStdString(dir) + "/config-" + size + "-" + QString::number(++made);
