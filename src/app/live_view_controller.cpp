@@ -34,6 +34,7 @@
 #include "app/core/event_handler.h"
 #include "app/live_view_ogl_view.h"
 #include "app/render_interrupt.h"
+#include "app/screen_frames.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/objects.h"
@@ -240,8 +241,15 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
     window_->resize(640, 520);
     int x, y, w, h;
     const std::string saved = port::defaults().getString(kFrameKey);
-    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0)
-        window_->move(x, y), window_->resize(w, h);
+    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0) {
+        // The saved frame, title bar included, kept on the screen it lands on (saved, perhaps,
+        // on a larger one).
+        const QRect frame(x, y, w, h);
+        PlaceWindowFrame(window_, [this, frame] {
+            return FrameWithin(frame, VisibleAreaUnder(frame),
+                               window_->minimumSize().grownBy(WindowDecoration(window_)));
+        });
+    }
     updateCutAwaySliderBounds();
     updateCutAwayImageAndPosition();
     SetLiveViewHost(this);
@@ -348,7 +356,7 @@ void LiveViewController::close() {
 bool LiveViewController::isVisible() const { return window_ && window_->isVisible(); }
 
 void LiveViewController::windowWillClose() {
-    const QRect f = window_->geometry();
+    const QRect f = window_->frameGeometry();
     char text[64];
     std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
     port::defaults().setString(kFrameKey, text);

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QPushButton>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -308,16 +309,20 @@ void QMDWindowController::placeWindow() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect visible = screen->availableGeometry();
-    const int height = screen->geometry().height();
-    setGeometry(QRect(visible.topLeft(), QSize(std::min(1024, visible.width()), std::min(700, visible.height()))));
-    AppController* delegate = AppController::shared();
-    const auto edit = PaletteFrame(ToolPaletteController::shared(), screen, height);
-    const auto snap = PaletteFrame(SnapPaletteController::shared(), screen, height);
-    const auto plan = PaletteFrame(PlanToolPaletteController::shared(), screen, height);
-    const BottomLeftFrame f =
-        PlaceDocumentWindow(ToBottomLeft(visible, height), ToBottomLeft(frameGeometry(), height), edit ? &*edit : nullptr,
-                            snap ? &*snap : nullptr, plan ? &*plan : nullptr, delegate->applicationDidLaunch());
-    setGeometry(ToTopLeft(f, height));
+    // The window's own first frame, title bar included.
+    const QRect first(visible.topLeft(), QSize(std::min(1024, visible.width()), std::min(700, visible.height())));
+    const bool launched = AppController::shared()->applicationDidLaunch();
+    PlaceWindowFrame(this, [screen = QPointer<QScreen>(screen), visible, first, launched] {
+        if (!screen) return first;
+        const int height = screen->geometry().height();
+        const auto edit = PaletteFrame(ToolPaletteController::shared(), screen, height);
+        const auto snap = PaletteFrame(SnapPaletteController::shared(), screen, height);
+        const auto plan = PaletteFrame(PlanToolPaletteController::shared(), screen, height);
+        return ToTopLeft(PlaceDocumentWindow(ToBottomLeft(visible, height), ToBottomLeft(first, height),
+                                             edit ? &*edit : nullptr, snap ? &*snap : nullptr,
+                                             plan ? &*plan : nullptr, launched),
+                         height);
+    });
 }
 
 void QMDWindowController::windowDidLoad() {

@@ -16,6 +16,7 @@
 #include "app/app_controller.h"
 #include "app/command_router.h"
 #include "app/document.h"
+#include "app/screen_frames.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
@@ -155,7 +156,10 @@ std::string PaletteController::frameKey() const { return std::string("NSWindow F
 void PaletteController::setAutoSaveName() {
     const std::string saved = port::defaults().getString(frameKey());
     int x, y, w, h;
-    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4) window_->move(x, y);
+    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) != 4) return;
+    // Saved on another screen, perhaps a larger one: kept where it can be reached.
+    window_->move(x, y);
+    KeepFrameOnScreen(window_, false);
 }
 
 void PaletteController::windowWillClose() {

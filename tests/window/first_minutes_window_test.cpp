@@ -1,11 +1,14 @@
 // A new user's first minutes under the virtual X server: pictures on every tool and toolbar
 // item; gestures that change nothing store no undo step; a design opens on its saved floor and
 // in view, also the one the program starts on; the snap offset field shows the design's own;
-// the toolset pop-up follows the plan tab; SIGTERM ends the program under any alert.
+// the toolset pop-up follows the plan tab; the first window, and the palettes and the live view
+// saved on a larger screen, lie on the screen, framed by a window manager; SIGTERM ends the
+// program under any alert.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMap>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
@@ -338,45 +341,147 @@ TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
     if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
 }
 
-// The program started on a screen of its own: its document window lies on that screen, also
-// with the Drawing Tools not shown at start-up (the window then spans the visible height) and
-// right of the palettes on a small screen.
+// A screen of its own with a window manager (twm, which draws a title bar over each document
+// window) and the program started on it with these settings; xdotool and xwininfo ask that
+// screen while the test's own connection stays on its own.
+struct ManagedScreen {
+    ManagedScreen(const std::string& dir, const QString& size, const QString& settings) {
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
+        // The display's number, whole: its line may come in pieces.
+        bool started = server.waitForStarted(10000);
+        while (started && !server.canReadLine()) started = server.waitForReadyRead(30000);
+        if (!started) {
+            failed = "no X server";
+            return;
+        }
+        display = ":" + server.readLine().trimmed();
+        own = qgetenv("DISPLAY"), qputenv("DISPLAY", display);
+        static int made = 0;
+        const QString config = QString::fromStdString(dir) + "/config-" + size + "-" + QString::number(++made);
+        QDir().mkpath(config + "/Dovranix");
+        QFile rc(config + "/twmrc"), conf(config + "/Dovranix/Dovranix.conf");
+        // Xvfb's own font: twm's default ones may not be installed.
+        if (!rc.open(QIODevice::WriteOnly) || !conf.open(QIODevice::WriteOnly)) {
+            failed = "no settings";
+            return;
+        }
+        rc.write("RandomPlacement\nNoGrabServer\nTitleFont \"fixed\"\nResizeFont \"fixed\"\nMenuFont \"fixed\"\n"
+                 "IconFont \"fixed\"\nIconManagerFont \"fixed\"\n"), rc.close();
+        conf.write(("[General]\n" + settings + "\n").toUtf8()), conf.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        manager.setProcessEnvironment(env), manager.setStandardErrorFile(config + "/twm.log");
+        manager.start(DVX_TWM, {"-f", config + "/twmrc"});
+        // twm makes its icon manager once it manages the screen.
+        if (!manager.waitForStarted(10000) ||
+            !QTest::qWaitFor([] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); }, 15000)) {
+            failed = manager.state() == QProcess::Running ? "twm made no icon manager" : "twm did not start";
+            return;
+        }
+        env.insert("DVX_NO_SPLASH", "1"), env.insert("XDG_CONFIG_HOME", config);
+        program.setProcessEnvironment(env), program.start(gProgram, {});
+        if (!program.waitForStarted(10000)) failed = "the program did not start";
+    }
+    ~ManagedScreen() {
+        program.terminate();
+        if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
+        manager.terminate(), manager.waitForFinished(5000);
+        server.terminate(), server.waitForFinished(5000);
+        if (!display.isEmpty()) qputenv("DISPLAY", own);
+    }
+    // The frame the manager drew around the shown window of this title (its parent just below the
+    // root), as xwininfo reads it, once it has stood still for a moment; empty when none shows.
+    QRect frame(const QString& title, QRect* client = nullptr) const {
+        QRect now, was;
+        (void)QTest::qWaitFor([&] {
+            QTest::qWait(200);
+            was = now, now = QRect();
+            QString id = ShownWindow(title);
+            if (id.isEmpty()) return false;
+            if (client) *client = Geometry(id);
+            for (QString parent = Parent(id); !parent.isEmpty() && parent != Root(id); parent = Parent(id)) id = parent;
+            now = Geometry(id);
+            return !now.isEmpty() && now == was;
+        }, 15000);
+        return now;
+    }
+    static QString Tree(const QString& id, const char* line) {
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-tree", "-id", id});
+        xwininfo.waitForFinished(10000);
+        for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
+            if (l.trimmed().startsWith(line)) return l.section(':', 1).trimmed().section(' ', 0, 0);
+        return {};
+    }
+    static QString Parent(const QString& id) { return Tree(id, "Parent window id"); }
+    static QString Root(const QString& id) { return Tree(id, "Root window id"); }
+    static QRect Geometry(const QString& id) {
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-id", id});
+        xwininfo.waitForFinished(10000);
+        QMap<QString, int> v;
+        for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
+            v[l.section(':', 0, 0).trimmed()] = l.section(':', 1).trimmed().toInt();
+        return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"], v["Height"]);
+    }
+    QProcess server, manager, program;
+    QByteArray display, own;
+    const char* failed = nullptr;
+};
+
+// The program started on a screen of its own: its document window lies on that screen, title
+// bar and all, also with the Drawing Tools not shown at start-up (the window then spans the
+// visible height) and right of the palettes on a small screen; its frame stays clear of the
+// palettes' frames.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Row { QString screen, settings; QSize size; };
-    for (const Row& r : {Row{"1600x1000x24", "ShowPlanTools=false", {1600, 1000}}, Row{"1024x768x24", "", {1024, 768}}}) {
-        SCOPED_TRACE(r.screen.toStdString());
-        QProcess server;
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", r.screen, "-nolisten", "tcp"});
-        ASSERT_TRUE(server.waitForStarted(10000) && server.waitForReadyRead(30000));
-        const QByteArray display = ":" + server.readAllStandardOutput().trimmed();
-        const QString config = QString::fromStdString(services.dir) + "/config-" + r.screen;
-        QDir().mkpath(config + "/Dovranix");
-        QFile settings(config + "/Dovranix/Dovranix.conf");
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(("[General]\n" + r.settings + "\n").toUtf8()), settings.close();
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display), env.insert("DVX_NO_SPLASH", "1"), env.insert("XDG_CONFIG_HOME", config);
-        program.setProcessEnvironment(env), program.start(gProgram, {});
-        ASSERT_TRUE(program.waitForStarted(10000));
-        // xdotool asks that screen while the test's own connection stays on its own.
-        const QByteArray own = qgetenv("DISPLAY");
-        qputenv("DISPLAY", display);
-        QRect frame, was;
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            QTest::qWait(200);  // placed once the program has shown it
-            const QString id = ShownWindow("Untitled");
-            was = frame, frame = id.isEmpty() ? QRect() : WindowFrame(id);
-            return !frame.isEmpty() && frame == was;
-        }, 15000)) << "no document window";
-        qputenv("DISPLAY", own);
+    for (const Row& r : {Row{"1600x1000", "ShowPlanTools=false", {1600, 1000}}, Row{"1280x800", "ShowPlanTools=false", {1280, 800}},
+                         Row{"1600x1000", "", {1600, 1000}}, Row{"1024x768", "", {1024, 768}}}) {
+        SCOPED_TRACE((r.screen + " " + r.settings).toStdString());
+        ManagedScreen screen(services.dir, r.screen, r.settings);
+        ASSERT_EQ(screen.failed, nullptr) << screen.failed;
+        QRect client;
+        const QRect frame = screen.frame("Untitled", &client);
+        ASSERT_FALSE(frame.isEmpty()) << "no document window";
+        EXPECT_GT(frame.height(), client.height() + 10) << "twm drew no title bar";
         EXPECT_TRUE(QRect(QPoint(), r.size).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
                                                              << " x " << frame.height();
         EXPECT_GT(frame.height(), r.size.height() * 3 / 4);
-        program.terminate();
-        if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
-        server.terminate(), server.waitForFinished(5000);
+        for (const char* palette : {"Drawing Tools", "Editing Tools"}) {
+            const QRect p = ShownWindow(palette).isEmpty() ? QRect() : screen.frame(palette);
+            EXPECT_FALSE(frame.intersects(p)) << palette << " at " << p.x() << ", " << p.y() << " " << p.width() << " x "
+                                              << p.height() << "; the window's frame at " << frame.x() << ", " << frame.y();
+        }
+        EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings == "ShowPlanTools=false");
+    }
+}
+
+// Each window whose frame the program keeps, saved on a larger screen, comes back on a 1024 x 768
+// one: the palettes only moved, the live view also cut to the screen.
+TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
+    Services services("restored");
+    // The snap palette and the live view are shown from the Window menu's keys.
+    struct Row { const char* title; QString saved; const char* key = nullptr; };
+    const QString key = "NSWindow%20Frame%20";
+    for (const Row& r : {Row{"Drawing Tools", key + "PlanToolPanel=1268 540 656 36"},
+                         Row{"Editing Tools", key + "EditToolPanel=1752 100 172 116"},
+                         Row{"Snap Tools", key + "SnapPanel=1500 900 300 80", "ctrl+3"},
+                         Row{"Live View", key + "LiveViewPanel=1200 500 700 500", "ctrl+1"},
+                         Row{"Live View", key + "LiveViewPanel=100 50 1900 1000", "ctrl+1"}}) {
+        SCOPED_TRACE(r.saved.toStdString());
+        ManagedScreen screen(services.dir, "1024x768", r.saved);
+        ASSERT_EQ(screen.failed, nullptr) << screen.failed;
+        const QRect main = screen.frame("Untitled");
+        ASSERT_FALSE(main.isEmpty()) << "no document window";
+        if (r.key) {
+            const QString id = ShownWindow("Untitled");
+            XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, r.key});
+        }
+        const QRect frame = screen.frame(r.title);
+        ASSERT_FALSE(frame.isEmpty()) << r.title << " did not show";
+        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
+                                                             << " x " << frame.height();
     }
 }
 
