@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <vector>
@@ -39,7 +40,10 @@ struct Ground {
     bool operator==(const Ground& o) const {
         return inUse == o.inUse && rows == o.rows && columns == o.columns && spacing == o.spacing &&
                lot.floatTop == o.lot.floatTop && lot.floatLeft == o.lot.floatLeft &&
-               lot.floatBottom == o.lot.floatBottom && lot.floatRight == o.lot.floatRight && heights == o.heights;
+               lot.floatBottom == o.lot.floatBottom && lot.floatRight == o.lot.floatRight &&
+               heights.size() == o.heights.size() &&
+               // Bit for bit: a height that is no number still counts as the same ground.
+               (heights.empty() || std::memcmp(heights.data(), o.heights.data(), heights.size() * sizeof(float)) == 0);
     }
 };
 Ground sPlacedOn;
