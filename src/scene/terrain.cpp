@@ -43,7 +43,8 @@ struct Ground {
                lot.floatBottom == o.lot.floatBottom && lot.floatRight == o.lot.floatRight &&
                heights.size() == o.heights.size() &&
                // Bit for bit: a height that is no number still counts as the same ground.
-               (heights.empty() || std::memcmp(heights.data(), o.heights.data(), heights.size() * sizeof(float)) == 0);
+               (heights.empty() ||
+                std::memcmp(heights.data(), o.heights.data(), heights.size() * sizeof(float)) == 0);
     }
 };
 Ground sPlacedOn;
