@@ -256,8 +256,8 @@ void DeleteAllRendererObjects() {
     DeletePlaneObjectList(gGLTopoTrimPlaneObjects);
 }
 
-void DeleteDocumentRendererObjects(const QMDDocumentModel* doc) {
-    if (!doc) return;
+bool SceneBuiltFrom(const QMDDocumentModel* doc) {
+    if (!doc) return false;
     // One document's objects make the scene at a time; the first piece that knows its layer
     // tells which.
     for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) {
@@ -266,7 +266,11 @@ void DeleteDocumentRendererObjects(const QMDDocumentModel* doc) {
         if (!layer) continue;
         bool ours = layer == doc->itsTopoLayer;
         for (const Layer* l = doc->itsLayers; l && !ours; l = l->next) ours = l == layer;
-        if (ours) DeleteAllRendererObjects();
-        return;
+        return ours;
     }
+    return false;
+}
+
+void DeleteDocumentRendererObjects(const QMDDocumentModel* doc) {
+    if (SceneBuiltFrom(doc)) DeleteAllRendererObjects();
 }

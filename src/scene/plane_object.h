@@ -135,6 +135,8 @@ void AppendPlaneObjectAttachment(PlaneObject* trim, PlaneObject* parent);
 void DeleteRendererObject(Objex* object);
 // Empties the scene and the terrain's pieces.
 void DeleteAllRendererObjects();
+// Whether the scene's pieces were built from the document's objects (an empty scene was not).
+bool SceneBuiltFrom(const QMDDocumentModel* doc);
 // Empties both lists when the scene was built from the document's objects, so the document
 // can free them wholesale without a scene walk per object; another document's scene stays.
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);

@@ -526,6 +526,7 @@ void RenderAllLayers() {
     gPrevPlaneColor = {};
     InitializeAnimatedLVStatus();
     for (Layer* layer = GetFirstFloorLayer(); layer; layer = layer->next) RenderLayer(layer);
+    NoteSceneGround();
     ResetAnimatedLVStatus();
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -17,12 +19,42 @@
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
 #include "model/render_state.h"
+#include "model/topo_grid.h"
+#include "model/view_layers.h"
 #include "scene/plane_object.h"
 #include "scene/point_in_polygon.h"
-#include "model/topo_grid.h"
+#include "scene/scene_build.h"
 
 uint8_t gTopoInUse = 0;
-static const port::GlobalReset kReset([] { gTopoInUse = 0; });
+
+namespace {
+
+// What sampling the ground depends on: the pieces on the terrain were placed on this.
+struct Ground {
+    uint8_t inUse = 0;
+    int32_t rows = 0, columns = 0;
+    float spacing = 0;
+    FloatRect lot{};
+    std::vector<float> heights;
+
+    bool operator==(const Ground& o) const {
+        return inUse == o.inUse && rows == o.rows && columns == o.columns && spacing == o.spacing &&
+               lot.floatTop == o.lot.floatTop && lot.floatLeft == o.lot.floatLeft &&
+               lot.floatBottom == o.lot.floatBottom && lot.floatRight == o.lot.floatRight &&
+               heights.size() == o.heights.size() &&
+               // Bit for bit: a height that is no number still counts as the same ground.
+               (heights.empty() ||
+                std::memcmp(heights.data(), o.heights.data(), heights.size() * sizeof(float)) == 0);
+    }
+};
+Ground sPlacedOn;
+
+}  // namespace
+
+static const port::GlobalReset kReset([] {
+    gTopoInUse = 0;
+    sPlacedOn = Ground{};
+});
 
 namespace {
 
@@ -224,7 +256,41 @@ float BaseElevation(const PlaneObject* p, const Objex* root, const DocState* ds)
     return ConvertWorldToScreen(e, ds, 0);
 }
 
+Ground GroundNow() {
+    Ground g;
+    const DocState* ds = CurrentDocState();
+    g.inUse = gTopoInUse;
+    g.rows = gTopoRowCnt, g.columns = gTopoColumnCnt;
+    if (ds) g.spacing = ds->topoGridSpacing, g.lot = ds->lotRect;
+    g.heights = gTopographyGrid;
+    return g;
+}
+
+// Every object standing on the terrain on the floors the scene shows, built again where the
+// ground now lies (the walk of a whole-scene build, limited to them).
+void PlaceOnTerrainAgain() {
+    for (Layer* layer = GetFirstFloorLayer(); layer; layer = layer->next) {
+        if (!layer->visible) continue;
+        for (Objex* o = layer->firstObject; o; o = o->next)
+            if (o->onTerrain) RenderEntireObject(o);
+    }
+}
+
+// Pieces are placed once, when appended: a terrain edit, or its undo or redo, that moves the
+// ground has those standing on it built again, or they would float or sink until the design
+// is read again.
+void FollowGround() {
+    Ground now = GroundNow();
+    if (now == sPlacedOn) return;
+    sPlacedOn = std::move(now);
+    // Hidden, or waiting for a whole build, the scene is built afresh when it shows.
+    if (!LiveViewIsVisible() || gRenderOnShow || !SceneBuiltFrom(gCurDocument)) return;
+    PlaceOnTerrainAgain();
+}
+
 }  // namespace
+
+void NoteSceneGround() { sPlacedOn = GroundNow(); }
 
 int16_t TopoInUse() {
     gTopoInUse = 0;
@@ -261,6 +327,7 @@ void SetLotElevation() {
         }
     }
     TopoInUse();
+    FollowGround();
 }
 
 float GetTopoElevationAtGridPt(float x, float z) {

@@ -20,8 +20,13 @@ extern uint8_t gTopoInUse;
 int16_t TopoInUse();
 // Recomputes the grid from the terrain objects of every layer (whether the live view shows or
 // not; while hidden it also marks the scene for a rebuild on show), then TopoInUse. A grid read
-// from a topography file keeps its heights.
+// from a topography file keeps its heights. When the ground now differs from the one the
+// scene's pieces were placed on and the live view shows the current document's scene, every
+// object standing on the terrain is built again on it; the same ground computed again (as the
+// window does each time it becomes main) changes nothing.
 void SetLotElevation();
+// Remembers the ground a whole-scene build placed its pieces on.
+void NoteSceneGround();
 // The scene y of the ground at plan point (x, z): bilinear inside the full cells, the highest
 // matching node in the strip beyond the last full row or column, the lot's edge node beside
 // the lot. 0.0 while the terrain is not in use, without settings or without a grid; -0.0

@@ -171,8 +171,8 @@ void TrackCustomSkylight(float h, float, float d, int16_t stage) {
     GetCustomSkylightBounds(skylight, &skylight->bounds, &skylight->bounds3D);
     CreateCustomSkylightBoundsPoints(skylight, &skylight->bounds3D);
     record->sectionSubtype = SubtypeOn(roof, section);
-    FindCustomSkylightPointElevations(skylight, section);
-    GetCustomSkylightBounds(skylight, &skylight->bounds, &skylight->bounds3D);
+    // Set on its section as every refit sets it, so a rebuild or a read shows it the same.
+    SetRoofAttachmentOnSection(skylight, section);
     skylight->parent = roof;
     AppendChildToObject(skylight, roof);
     ReRenderObject(roof);
@@ -228,8 +228,7 @@ bool UpdateRoofAttachmentProperties(Objex* skylight, Objex* section, uint8_t kee
         CreateCustomSkylightSymbols(skylight, cx, cz, record->angle);
         GetCustomSkylightBounds(skylight, &skylight->bounds, &skylight->bounds3D);
         CreateCustomSkylightBoundsPoints(skylight, &skylight->bounds3D);
-        FindCustomSkylightPointElevations(skylight, section);
-        GetCustomSkylightBounds(skylight, &skylight->bounds, &skylight->bounds3D);
+        SetRoofAttachmentOnSection(skylight, section);
     } else {
         Float3DPoint points[kEllipticalSkylightPoints];
         const int count = DeriveByStyle(record->style, cx, cz, points, 1, record);

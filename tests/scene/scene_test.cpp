@@ -163,6 +163,19 @@ TEST_F(SceneTest, TheGridFollowsTheTerrainObjects) {
     Slope(objtype::kSlopeLot, 45, {{1000, 200}, {1000, 400}});
     SetLotElevation();
     EXPECT_TRUE(Near({Node(0, 0), Node(0, 2), Node(1, 1), Node(1, 2), Node(2, 3)}, {24, 0, 24 - 100, -100, -200}, 1e-3));
+
+    // Shown, the scene follows a ground that moved: what stands on the terrain is built again,
+    // nothing else; the same ground computed again (as the window does each time it becomes
+    // main) builds nothing.
+    Objex* slab = Triangle(objtype::kFloor);
+    slab->onTerrain = 1;
+    AddStalePieces({slab, region});
+    gRenderOnShow = 0;
+    SetupTopoGrid(), SetLotElevation();
+    EXPECT_TRUE(HasStalePiece(slab));
+    objfield::topo_line::kHeight(*region) = 12;
+    SetLotElevation();
+    EXPECT_TRUE(Near({HasStalePiece(slab), Built(slab), HasStalePiece(region)}, {0, 1, 1}));
 }
 
 TEST_F(SceneTest, SamplingInsideBesideAndWithoutAGrid) {

@@ -282,15 +282,9 @@ void FindCustomSkylightPointElevations(Objex* skylight, Objex* sectionObject) {
     }
 }
 
-namespace {
-
-bool RoofHasPieces(const Objex* roof) {
-    return roof->typeData.kind == TypeDataKind::RoofPanels && roof->typeData.roofPanels;
-}
-
-// Heights on the section for every kind of attachment, then its bounds.
-void SetOnSection(Objex* attachment, Objex* section) {
+void SetRoofAttachmentOnSection(Objex* attachment, Objex* section) {
     RoofAttachmentRecord* record = RoofAttachmentOf(attachment);
+    if (!record || !section) return;
     if (attachment->type == objtype::kRoofCutout) {
         CalculateDormerPointElevations(attachment, section);
         UpdateObjectBounds(attachment);
@@ -303,6 +297,12 @@ void SetOnSection(Objex* attachment, Objex* section) {
     }
     if (record->style == kCustomSkylightStyle) GetCustomSkylightBounds(attachment, &attachment->bounds, &attachment->bounds3D);
     else UpdateObjectBounds(attachment);
+}
+
+namespace {
+
+bool RoofHasPieces(const Objex* roof) {
+    return roof->typeData.kind == TypeDataKind::RoofPanels && roof->typeData.roofPanels;
 }
 
 }  // namespace
@@ -326,6 +326,6 @@ int16_t UpdateRoofAttachment(Objex* attachment, Objex* roof) {
         }
         section = other;
     }
-    SetOnSection(attachment, section);
+    SetRoofAttachmentOnSection(attachment, section);
     return 0;
 }

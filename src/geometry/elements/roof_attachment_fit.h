@@ -78,6 +78,10 @@ void CalculateDormerPointElevations(Objex* cutout, Objex* section);
 // (19) 6 above, lenses (128) 6 above split by their thickness, filler planes (900) 16 above
 // (subtype 1) or 2 below (subtype 0).
 void FindCustomSkylightPointElevations(Objex* skylight, Objex* section);
+// An attachment onto its section as placing and every refit leave it: the heights above, a
+// custom skylight's frames (19) and lenses (128) textured over their faces where they now lie
+// (`SetTextureFaceUV`), and the bounds (a custom skylight's from its pieces).
+void SetRoofAttachmentOnSection(Objex* attachment, Objex* section);
 
 // Refits one attachment on its roof (14 or 57): moves it to another piece of a 14 roof when
 // its own no longer holds it, deletes it when none does, and sets its heights on its section.
