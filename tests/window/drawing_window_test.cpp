@@ -729,6 +729,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         SCOPED_TRACE(c.name);
         ASSERT_NE(c.widget, nullptr);
         if (along > 250) along = -250, wall = walls()[1], wallRow = wall->firstPoint->position[2];
+        ASSERT_TRUE(ChooseToolCell(7056, 1));
         door = leave(along, along + 30);
         along += 100;
         ASSERT_NE(door, nullptr);
@@ -771,9 +772,20 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         SCOPED_TRACE(c.name);
         const auto before = state();
         pressOn(c);
-        EXPECT_TRUE(view->gestureBusy());
-        EXPECT_EQ(std::tuple(state(), steps->count(), PointAt(outline, 3)), std::tuple(before, stored, static_cast<Poinz*>(nullptr)));
-        if (floors->view()->isVisible() || editMenu->isVisible()) break;  // Escape would end the outline
+        const bool going = view->gestureBusy();
+        EXPECT_TRUE(going);
+        EXPECT_EQ(std::pair(state(), steps->count()), std::pair(before, stored));
+        if (going) {
+            EXPECT_EQ(PointAt(outline, 3), nullptr);
+            continue;
+        }
+        // Lost: the next row starts a new one.
+        if (floors->view()->isVisible() || editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
+        if (ShownSheet(panel)) PressSheetButton(panel, "cancelButton");
+        ASSERT_TRUE(chooseTab(8)), ASSERT_TRUE(ChooseToolCell(7703, 8));
+        stored = steps->count();
+        ASSERT_NE(outline = threePoints(-250), nullptr);
+        moveTo(at(-300, -150));
     }
     moveTo(at(-350, -100)), QTest::qWait(200);
     image = grab();
