@@ -782,7 +782,8 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         // Lost: the next row starts a new one.
         if (floors->view()->isVisible() || editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
         if (ShownSheet(panel)) PressSheetButton(panel, "cancelButton");
-        ASSERT_TRUE(chooseTab(8)), ASSERT_TRUE(ChooseToolCell(7703, 8));
+        ASSERT_TRUE(chooseTab(8));
+        ASSERT_TRUE(ChooseToolCell(7703, 8));
         stored = steps->count();
         ASSERT_NE(outline = threePoints(-250), nullptr);
         moveTo(at(-300, -150));
