@@ -846,6 +846,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         pressOn(controls[0]);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
         EXPECT_FALSE(editMenu->isVisible());
+        if (editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
         EXPECT_EQ(made(), before + 1);
         EXPECT_EQ(undo->text().toStdString(), t.undo);
         row += 70;
@@ -879,6 +880,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     EXPECT_EQ(design(), before) << "the walk drag, held";
     XDo({"mouseup", "1"}), QTest::qWait(400);
     EXPECT_EQ(design(), before) << "the walk drag, released";
+    if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
 
     // The cut-away slider's drag: the shortcuts wait for its release, then act in order.
     auto* cutAway = panel->findChild<QSlider*>(QStringLiteral("cutAwaySlider"));
@@ -930,6 +932,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     };
     for (const Sheet& s : sheets) {
         SCOPED_TRACE(s.name);
+        if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
         before = design();
         ASSERT_TRUE(ChooseMenuItem(w, s.menu, s.action));
         QWidget* sheet = nullptr;
