@@ -297,9 +297,10 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
         return true;
     }
     case Does::Dropped:
-        if (press) {
+        // A render drops every event of the mouse; a sheet takes the press and its release.
+        if (press && renders_ == 0) {
             takenWindow_ = watched;
-            if (QWidget* sheet = TopSheet(); sheet && renders_ == 0) sheet->activateWindow();
+            if (QWidget* sheet = TopSheet()) sheet->activateWindow();
         }
         return true;
     case Does::EndsLoop: {
