@@ -238,15 +238,15 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
 
 bool InputGate::mouse(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // A press the gate took keeps its moves and release, up to the last button's.
+    const bool taken = takenWindow_ && watched == takenWindow_;
+    if (taken && type == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+        takenWindow_ = nullptr;
     // A loop follows its drag wherever it lands.
     if (!loops_.empty() && loops_.back()->follow(watched, event)) return true;
     // Widgets hear what their window let through: the press was sorted there.
     if (!watched->isWindowType()) return false;
-    if (takenWindow_ && watched == takenWindow_) {
-        const auto* m = type == QEvent::Wheel ? nullptr : static_cast<QMouseEvent*>(event);
-        if (m && type == QEvent::MouseButtonRelease && m->buttons() == Qt::NoButton) takenWindow_ = nullptr;
-        return true;
-    }
+    if (taken) return true;
     if (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) return false;
     const Runs runs = this->runs();
     if (runs == Runs::Nothing) return false;
