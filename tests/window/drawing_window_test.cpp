@@ -929,6 +929,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
          "imageFormatPopUpButton"},
         {"Walk-Through Elevation", "LiveView", "setLVWalkThroughElevation",
          [&] { return ShownSheet(panel); }, nullptr},
+        {"Print 3D LiveView", "File", "print3DLiveView", [&] { return ShownSheet(panel); }, nullptr},
     };
     for (const Sheet& s : sheets) {
         SCOPED_TRACE(s.name);
