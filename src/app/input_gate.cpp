@@ -137,11 +137,16 @@ InputGate::Does InputGate::decide(Runs runs, Input input) {
 
 InputGate::InputGate() { qApp->installEventFilter(this); }
 
+namespace {
+QPointer<InputGate> sGate;
+}  // namespace
+
 InputGate& InputGate::shared() {
-    static QPointer<InputGate> gate;
-    if (!gate) gate = new InputGate(), gate->setParent(qApp);
-    return *gate;
+    if (!sGate) sGate = new InputGate(), sGate->setParent(qApp);
+    return *sGate;
 }
+
+InputGate* InputGate::existing() { return sGate; }
 
 void InputGate::runLoop(GateLoop* loop) {
     if (std::find(loops_.begin(), loops_.end(), loop) == loops_.end()) loops_.push_back(loop);

@@ -62,6 +62,8 @@ public:
     static Does decide(Runs runs, Input input);
 
     static InputGate& shared();
+    // The gate if it was made and still stands (for what ends as the application goes).
+    static InputGate* existing();
 
     // A loop begins, changes what it reads, ends. Keys that waited go on once it reads keys or
     // has ended.

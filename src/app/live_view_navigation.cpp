@@ -51,7 +51,7 @@ LiveViewNavigationDriver::LiveViewNavigationDriver(QObject* parent)
 
 LiveViewNavigationDriver::~LiveViewNavigationDriver() {
     finish();
-    InputGate::shared().endLoop(cutawayDrag_.get());
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(cutawayDrag_.get());
 }
 
 bool LiveViewNavigationDriver::press(QWidget* view, const QMouseEvent& event, Base2DViewHost* plan) {
@@ -74,7 +74,7 @@ void LiveViewNavigationDriver::finish() {
     timer_.stop();
     view_ = nullptr, button_ = Qt::NoButton;
     loop_.end();
-    InputGate::shared().endLoop(this);
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
 }
 
 void LiveViewNavigationDriver::tick() {
@@ -125,6 +125,6 @@ void LiveViewNavigationDriver::attachCutawaySlider(QAbstractSlider* slider) {
     });
     connect(slider, &QAbstractSlider::sliderReleased, this, [this] {
         cutaway_.end();
-        InputGate::shared().endLoop(cutawayDrag_.get());
+        if (InputGate* gate = InputGate::existing()) gate->endLoop(cutawayDrag_.get());
     });
 }

@@ -73,7 +73,7 @@ PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse) : view_(view),
 
 PlanGesture::~PlanGesture() {
     std::erase(sGestures, this);
-    InputGate::shared().endLoop(this);
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
 }
 
 bool PlanGesture::anyBusy() {
@@ -229,7 +229,7 @@ void PlanGesture::followLoop() {
     const bool follow = busy() && TrackerLoopWantsMoves();
     if (view_->hasMouseTracking() != follow) view_->setMouseTracking(follow);
     if (busy()) InputGate::shared().runLoop(this);
-    else InputGate::shared().endLoop(this);
+    else if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
 }
 
 bool PlanGesture::waiting() const { return busy() && button_ == Qt::NoButton && TrackerLoopOpen(); }

@@ -5,7 +5,7 @@
 #include "app/input_gate.h"
 
 QtInterruptSource::~QtInterruptSource() {
-    if (depth_ > 0 && QCoreApplication::instance()) InputGate::shared().endRender();
+    if (InputGate* gate = depth_ > 0 ? InputGate::existing() : nullptr) gate->endRender();
 }
 
 void QtInterruptSource::beginRender() {
@@ -18,7 +18,7 @@ void QtInterruptSource::beginRender() {
 void QtInterruptSource::endRender() {
     if (depth_ == 0) return;
     if (--depth_ > 0) return;
-    if (QCoreApplication::instance()) InputGate::shared().endRender();
+    if (InputGate* gate = InputGate::existing()) gate->endRender();
 }
 
 bool QtInterruptSource::pollEscape() {
@@ -31,5 +31,5 @@ bool QtInterruptSource::pollEscape() {
 
 void QtInterruptSource::dropBufferedKeys() {
     escape_ = false;
-    if (QCoreApplication::instance()) InputGate::shared().dropHeldKeys();
+    if (InputGate* gate = InputGate::existing()) gate->dropHeldKeys();
 }
