@@ -265,6 +265,23 @@ bool InputGate::keyboard(QObject* watched, QEvent* event, Runs runs) {
     // A widget window hands its keys on to its focus widget: they are sorted there.
     if (runs == Runs::Nothing || watched->inherits("QWidgetWindow")) return false;
     const QEvent::Type type = event->type();
+    // Qt hands a key its receiver left alone on to the receiver's parents: it was let through.
+    if (event == passedKey_ && watched->isWidgetType() && passedTo_ &&
+        static_cast<QWidget*>(watched)->isAncestorOf(passedTo_)) {
+        passedTo_ = static_cast<QWidget*>(watched);
+        return false;
+    }
+    passedKey_ = nullptr;
+    if (!keyboardDecides(watched, event, runs)) {
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType())
+            passedKey_ = event, passedTo_ = static_cast<QWidget*>(watched);
+        return false;
+    }
+    return true;
+}
+
+bool InputGate::keyboardDecides(QObject* watched, QEvent* event, Runs runs) {
+    const QEvent::Type type = event->type();
     if (IsSheetRun(runs) && InSheet(watched)) return false;  // the sheet's own fields and buttons
     if (type == QEvent::Shortcut) return apply(decide(runs, Input::Shortcut), watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -101,6 +101,7 @@ private:
     };
     bool mouse(QObject* watched, QEvent* event);
     bool keyboard(QObject* watched, QEvent* event, Runs runs);
+    bool keyboardDecides(QObject* watched, QEvent* event, Runs runs);
     bool apply(Does does, QObject* watched, QEvent* event);
     void deliverHeldKeys();
 
@@ -110,6 +111,10 @@ private:
     std::vector<QPointer<QObject>> heldDeletes_;
     std::vector<HeldKey> heldKeys_;
     bool delivering_ = false;
+    // The key the gate let through last and the widget it reached, which Qt may hand it on
+    // to the parents of.
+    const QEvent* passedKey_ = nullptr;
+    QPointer<QWidget> passedTo_;
     // The window whose press the gate took, until its release.
     QPointer<QObject> takenWindow_;
     // The loop window to make active again after a press on another window.
