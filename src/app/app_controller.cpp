@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/input_gate.h"
 #include "app/about_window.h"
 #include "app/command_router.h"
 #include "app/core/app_seams.h"
@@ -76,7 +77,8 @@ void AppController::destroyShared() {
 void AppController::setSplashEnabled(bool enabled) { sSplashEnabled = enabled; }
 bool AppController::splashEnabled() { return sSplashEnabled; }
 
-AppController::AppController() = default;
+// The gate sees every input from the first window on.
+AppController::AppController() { InputGate::shared(); }
 
 AppController::~AppController() {
     SetResetStandardToolHandler(nullptr);

@@ -14,6 +14,7 @@
 #include "app/core/menu_validation.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/input_gate.h"
 #include "model/command_ids.h"
 #include "model/document_model.h"
 #include "port/macroman.h"
@@ -326,8 +327,6 @@ QString Localized(const char* key) { return MenuText(LocalizedString(key)); }
 
 }  // namespace
 
-bool CommandRouter::commandsHeld() { return gTrackingMouse || PlanGesture::anyBusy(); }
-
 QString MenuText(const std::string& macRoman) {
     return QString::fromStdString(port::MacRomanToUtf8(macRoman)).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
@@ -340,7 +339,7 @@ CommandRouter::~CommandRouter() {
 }
 
 void CommandRouter::dispatch(QAction* action) {
-    if (!action || commandsHeld()) return;
+    if (!action || InputGate::commandsHeld()) return;
     const QByteArray name = action->objectName().toLatin1();
     const int32_t tag = action->data().toInt();
     AppController* app = AppController::shared();
@@ -374,7 +373,7 @@ bool CommandRouter::validateMenuItem(QAction* item) {
     if (!item) return false;
     const QByteArray name = item->objectName().toLatin1();
     if (!IsRouted(name)) return item->isEnabled();
-    if (commandsHeld()) {
+    if (InputGate::commandsHeld()) {
         item->setEnabled(false);
         return false;
     }
@@ -513,7 +512,7 @@ bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* a = qobject_cast<QAction*>(watched);
     if (!a || event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
     // An undo in the middle of a gesture would pull the design from under its tracker.
-    if (commandsHeld()) return true;
+    if (InputGate::commandsHeld()) return true;
     if (IsUndoItem(a)) return false;
     const bool enabled = validateMenuItem(a);
     a->setEnabled(true);

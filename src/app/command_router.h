@@ -32,14 +32,11 @@ public:
     ~CommandRouter() override;
 
     // Sends the item's action, with its tag, to the plan view (whose window the sheets open
-    // on), the document or the delegate; nothing while a gesture is tracked.
+    // on), the document or the delegate; nothing while the input gate holds commands back.
     void dispatch(QAction* action);
     // Enables, marks and titles the item for the current design by its name and tag; false
-    // when it is disabled. Everything is disabled while a gesture is tracked.
+    // when it is disabled. Everything is disabled while the input gate holds commands back.
     static bool validateMenuItem(QAction* item);
-    // A gesture is tracked (or a press in a plan view is being handled): no command runs, Undo
-    // and Redo included.
-    static bool commandsHeld();
 
     // File, Edit, View, Plan, LiveView, Window and Help on the window's menu bar; Edit's Undo
     // and Redo are the document's undo stack's.
@@ -51,7 +48,7 @@ public:
     void takeShortcuts();
 
 protected:
-    // A shortcut is validated before it fires and refused while a gesture is tracked.
+    // A shortcut the input gate let through is validated before it fires.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

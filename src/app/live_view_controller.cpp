@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/input_gate.h"
 #include "app/core/document_window.h"
 #include "app/core/localization_seams.h"
 #include "app/core/print_layout.h"
@@ -157,6 +158,7 @@ void LiveViewController::destroyShared() {
 
 LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterruptSource>()) {
     window_ = new QWidget(nullptr, Qt::Tool);
+    InputGate::markDesignWindow(window_);
     window_->setObjectName(QStringLiteral("LiveViewPanel"));
     window_->setWindowTitle(Localized("Live View"));
     window_->installEventFilter(this);

@@ -29,13 +29,30 @@ bool Arrow(int key, NavigationArrow* arrow) {
 
 }  // namespace
 
-LiveViewNavigationDriver::LiveViewNavigationDriver(QObject* parent) : QObject(parent) {
+// The cut-away slider's drag: its press, moves and release are the slider's own; a key waits
+// for the release; a press elsewhere adds nothing.
+class LiveViewNavigationDriver::CutawayDrag : public GateLoop {
+public:
+    QPointer<QAbstractSlider> slider;
+    bool owns(const QObject* receiver) const override { return receiver && receiver == slider; }
+    bool readsKeys() const override { return false; }
+    void pressOutside() override {}
+    void key(QKeyEvent*) override {}
+    bool follow(QObject*, QEvent*) override { return false; }
+    QWidget* loopWindow() const override { return slider ? slider->window() : nullptr; }
+};
+
+LiveViewNavigationDriver::LiveViewNavigationDriver(QObject* parent)
+    : QObject(parent), cutawayDrag_(std::make_unique<CutawayDrag>()) {
     timer_.setInterval(kTickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
 
-LiveViewNavigationDriver::~LiveViewNavigationDriver() { finish(); }
+LiveViewNavigationDriver::~LiveViewNavigationDriver() {
+    finish();
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(cutawayDrag_.get());
+}
 
 bool LiveViewNavigationDriver::press(QWidget* view, const QMouseEvent& event, Base2DViewHost* plan) {
     if (!view || active()) return false;
@@ -47,7 +64,7 @@ bool LiveViewNavigationDriver::press(QWidget* view, const QMouseEvent& event, Ba
     if (!loop_.begin(plan, ViewPoint(event.position()), right, mods & Qt::ControlModifier, view->width()))
         return false;
     view_ = view, button_ = event.button();
-    QCoreApplication::instance()->installEventFilter(this);
+    InputGate::shared().runLoop(this);
     timer_.start();
     return true;
 }
@@ -55,9 +72,9 @@ bool LiveViewNavigationDriver::press(QWidget* view, const QMouseEvent& event, Ba
 void LiveViewNavigationDriver::finish() {
     if (!active()) return;
     timer_.stop();
-    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
     view_ = nullptr, button_ = Qt::NoButton;
     loop_.end();
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
 }
 
 void LiveViewNavigationDriver::tick() {
@@ -65,8 +82,8 @@ void LiveViewNavigationDriver::tick() {
     loop_.tick();
 }
 
-bool LiveViewNavigationDriver::eventFilter(QObject* watched, QEvent* event) {
-    if (!active()) return QObject::eventFilter(watched, event);
+bool LiveViewNavigationDriver::follow(QObject*, QEvent* event) {
+    if (!active()) return false;
     switch (event->type()) {
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -76,36 +93,38 @@ bool LiveViewNavigationDriver::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent*>(event)->button() == button_) finish();
             return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            NavigationArrow arrow;
-            // Repeats say nothing the held flag does not; dropping them keeps a slow frame
-            // from piling them up.
-            if (!key->isAutoRepeat() && Arrow(key->key(), &arrow))
-                loop_.key(arrow, event->type() == QEvent::KeyPress);
-            return true;
-        }
         case QEvent::ApplicationDeactivate:
             finish();
             return false;
-        default:
-            return QObject::eventFilter(watched, event);
+        default: return false;
     }
 }
 
+void LiveViewNavigationDriver::key(QKeyEvent* key) {
+    NavigationArrow arrow;
+    // Repeats say nothing the held flag does not; dropping them keeps a slow frame from
+    // piling them up.
+    if (active() && !key->isAutoRepeat() && Arrow(key->key(), &arrow))
+        loop_.key(arrow, key->type() == QEvent::KeyPress);
+}
+
+QWidget* LiveViewNavigationDriver::loopWindow() const { return view_ ? view_->window() : nullptr; }
+
 void LiveViewNavigationDriver::attachCutawaySlider(QAbstractSlider* slider) {
     if (!slider) return;
-    connect(slider, &QAbstractSlider::sliderPressed, this, [this] { cutaway_.begin(); });
+    cutawayDrag_->slider = slider;
+    connect(slider, &QAbstractSlider::sliderPressed, this, [this] {
+        cutaway_.begin();
+        InputGate::shared().runLoop(cutawayDrag_.get());
+    });
     connect(slider, &QAbstractSlider::valueChanged, this, [this](int value) {
         DocState* ds = CurrentDocState();
         if (!ds) return;
         ds->cutAwayPosition = value;
         cutaway_.change();
     });
-    connect(slider, &QAbstractSlider::sliderReleased, this, [this] { cutaway_.end(); });
+    connect(slider, &QAbstractSlider::sliderReleased, this, [this] {
+        cutaway_.end();
+        if (InputGate* gate = InputGate::existing()) gate->endLoop(cutawayDrag_.get());
+    });
 }

@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+
+#include "app/input_gate.h"
 #include "render/core/navigation_loops.h"
 
 class QAbstractSlider;
@@ -15,7 +18,7 @@ class QMouseEvent;
 class QWidget;
 class Base2DViewHost;
 
-class LiveViewNavigationDriver : public QObject {
+class LiveViewNavigationDriver : public QObject, public GateLoop {
 public:
     explicit LiveViewNavigationDriver(QObject* parent = nullptr);
     ~LiveViewNavigationDriver() override;
@@ -33,10 +36,15 @@ public:
     // change first becomes the document's cut-away position.
     void attachCutawaySlider(QAbstractSlider* slider);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // The gate's view of the walk and fly drag: it follows the pointer and its button's release
+    // wherever they land and reads the arrows; it ends only at that release.
+    bool owns(const QObject*) const override { return false; }
+    bool readsKeys() const override { return true; }
+    void pressOutside() override {}
+    void key(QKeyEvent* event) override;
+    bool follow(QObject* receiver, QEvent* event) override;
+    QWidget* loopWindow() const override;
     void tick();
 
     QTimer timer_;
@@ -44,4 +52,7 @@ private:
     Qt::MouseButton button_ = Qt::NoButton;
     RealTimeRotateAnimOpenGL loop_;
     RealTimeCutawayOpenGL cutaway_;
+    // The cut-away slider's drag, a loop that takes no key.
+    class CutawayDrag;
+    std::unique_ptr<CutawayDrag> cutawayDrag_;
 };

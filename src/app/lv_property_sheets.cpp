@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/core/main_window_seams.h"
+#include "app/input_gate.h"
 #include "app/live_view_controller.h"
 #include "render/core/live_view_seams.h"
 #include "ui/tool_pictures.h"
@@ -42,8 +43,11 @@ void DrawCentred(QPainter& p, const QImage& image, QPointF at) {
 }  // namespace
 
 void RegisterLVPropertySheets() {
-    SetLiveViewShowRenderPropertiesHandler([] { SheetDialog::begin<LVGeneralPropertiesController>(SheetParent()); });
-    SetLiveViewShowLightPropertiesHandler([] { SheetDialog::begin<LVLightPropertiesController>(SheetParent()); });
+    // Each runs alone: nothing outside it acts while it is up.
+    SetLiveViewShowRenderPropertiesHandler(
+        [] { InputGate::runAlone(SheetDialog::begin<LVGeneralPropertiesController>(SheetParent())); });
+    SetLiveViewShowLightPropertiesHandler(
+        [] { InputGate::runAlone(SheetDialog::begin<LVLightPropertiesController>(SheetParent())); });
 }
 
 void ForgetLVPropertySheets() {

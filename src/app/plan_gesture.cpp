@@ -1,16 +1,11 @@
 #include "app/plan_gesture.h"
 
-#include <QAbstractButton>
-#include <QAbstractScrollArea>
-#include <QAbstractSlider>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QToolBar>
 
 #include <algorithm>
 #include <vector>
@@ -43,19 +38,6 @@ Qt::KeyboardModifier ModifierOfKey(int key) {
     }
 }
 
-template <class Kind>
-bool Within(const QWidget* widget) {
-    for (; widget; widget = widget->parentWidget())
-        if (qobject_cast<const Kind*>(widget)) return true;
-    return false;
-}
-
-// A Tab or Shift-Tab with no Command or Option key: the view's snap mode step.
-bool IsSnapStep(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && !(mods & ~Qt::ShiftModifier);
-}
-
 }  // namespace
 
 uint32_t EventModifierFlags(Qt::KeyboardModifiers modifiers) {
@@ -80,29 +62,19 @@ uint16_t TrackKeyCode(int key) {
     }
 }
 
-// The application's event filter of one gesture while its loop waits for an ending press.
-class PlanGesture::OutsidePresses : public QObject {
-public:
-    explicit OutsidePresses(PlanGesture* gesture) : gesture_(gesture) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override { return gesture_->outsidePress(watched, event); }
-
-private:
-    PlanGesture* gesture_;
-};
-
 uint32_t AutoClickModifierFlags() {
     return port::defaults().getString(QMDAutoClickModifierKey) == "Meta" ? evmod::kControl : evmod::kOption;
 }
 
-PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse)
-    : view_(view), mouse_(mouse), outsidePresses_(std::make_unique<OutsidePresses>(this)) {
+PlanGesture::PlanGesture(QMDDocumentView* view, PlanMouse* mouse) : view_(view), mouse_(mouse) {
     sGestures.push_back(this);
     view_->installEventFilter(this);
 }
 
-PlanGesture::~PlanGesture() { std::erase(sGestures, this); }
+PlanGesture::~PlanGesture() {
+    std::erase(sGestures, this);
+    if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
+}
 
 bool PlanGesture::anyBusy() {
     return std::any_of(sGestures.begin(), sGestures.end(), [](const PlanGesture* g) { return g->busy(); });
@@ -130,19 +102,20 @@ PlanMouseEvent PlanGesture::atPointer(Qt::KeyboardModifiers modifiers) const {
 
 bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view_) return false;
-    // A gesture ended from outside its events (a palette's cell): its held keys come first.
-    if (!heldTabs_.empty()) passHeldTabs();
     switch (event->type()) {
     case QEvent::MouseButtonPress: return press(static_cast<QMouseEvent*>(event), 1);
     case QEvent::MouseButtonDblClick: return press(static_cast<QMouseEvent*>(event), 2);
     case QEvent::MouseMove: return move(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease: return release(static_cast<QMouseEvent*>(event));
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: return key(static_cast<QKeyEvent*>(event));
-    // A press whose release will not come here ends where it was.
+    case QEvent::KeyRelease: return keyEvent(static_cast<QKeyEvent*>(event));
+    // A press whose release will not come here ends where it was, unless the keyboard went to
+    // another of the program's windows by a press the gate took from it.
     case QEvent::FocusOut:
-    case QEvent::Hide:
     case QEvent::WindowDeactivate:
+        if (!InputGate::shared().keepsLoopWindow(this)) cancel();
+        return false;
+    case QEvent::Hide:
     case QEvent::UngrabMouse: cancel(); return false;
     case QEvent::Leave:
         // Only the armed auto-click watches the pointer leave (its cursor goes back to the arrow).
@@ -218,7 +191,7 @@ bool PlanGesture::release(QMouseEvent* event) {
     return true;
 }
 
-bool PlanGesture::key(QKeyEvent* event) {
+bool PlanGesture::keyEvent(QKeyEvent* event) {
     const Qt::KeyboardModifier changed = ModifierOfKey(event->key());
     if (changed != Qt::NoModifier) {
         // The state after the key, whichever way the platform reports it.
@@ -228,9 +201,6 @@ bool PlanGesture::key(QKeyEvent* event) {
         mouse_->setAutoClickModifier(AutoClickModifierFlags());
         mouse_->flagsChanged(atPointer(now));
         view_->feedbackChanged();
-    } else if (event->type() == QEvent::KeyPress && busy() && IsSnapStep(event) && !mouse_->takesKeys()) {
-        // It waits, as in the queue of a loop that takes no key, for what reads it next.
-        heldTabs_.push_back((event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab);
     } else if (event->type() == QEvent::KeyPress && busy()) {
         PlanMouseEvent e = atPointer(event->modifiers());
         e.keyCode = TrackKeyCode(event->key());
@@ -243,8 +213,14 @@ bool PlanGesture::key(QKeyEvent* event) {
 
 void PlanGesture::cancel() {
     if (!busy()) return;
+    if (waiting() && mouse_->takesKeys() && !TrackerLoopEndsOnPress()) {
+        // A point loop keeps what was clicked, as its Escape keeps it.
+        PlanMouseEvent e = atPointer(QGuiApplication::keyboardModifiers());
+        e.keyCode = keycode::kEscape;
+        mouse_->keyDown(e);
+    }
     button_ = Qt::NoButton;
-    mouse_->cancel();
+    if (busy()) mouse_->cancel();
     followLoop();
     view_->update();
 }
@@ -252,68 +228,23 @@ void PlanGesture::cancel() {
 void PlanGesture::followLoop() {
     const bool follow = busy() && TrackerLoopWantsMoves();
     if (view_->hasMouseTracking() != follow) view_->setMouseTracking(follow);
-    passHeldTabs();
-    const bool watch = waiting() || taken_;
-    if (watch == watchingPresses_) return;
-    watchingPresses_ = watch;
-    if (watch) qApp->installEventFilter(outsidePresses_.get());
-    else qApp->removeEventFilter(outsidePresses_.get());
+    if (busy()) InputGate::shared().runLoop(this);
+    else if (InputGate* gate = InputGate::existing()) gate->endLoop(this);
 }
 
 bool PlanGesture::waiting() const { return busy() && button_ == Qt::NoButton && TrackerLoopOpen(); }
 
-void PlanGesture::passHeldTabs() {
-    while (!heldTabs_.empty() && (!busy() || mouse_->takesKeys())) {
-        const bool shift = heldTabs_.front();
-        heldTabs_.erase(heldTabs_.begin());
-        if (!busy()) {
-            view_->insertBacktab(shift);
-            continue;
-        }
-        PlanMouseEvent e = atPointer(shift ? Qt::ShiftModifier : Qt::NoModifier);
-        e.keyCode = keycode::kTab;
-        mouse_->keyDown(e);
-        view_->feedbackChanged();
-    }
+bool PlanGesture::owns(const QObject* receiver) const {
+    return receiver && receiver->isWidgetType() &&
+           (receiver == view_ || view_->isAncestorOf(static_cast<const QWidget*>(receiver)));
 }
 
-bool PlanGesture::pressActsWithoutFocus(const QWidget* widget) const {
-    if (qobject_cast<const QScrollBar*>(widget)) {
-        // The plan's own scroll bars.
-        const QWidget* area = view_->parentWidget();
-        while (area && !qobject_cast<const QAbstractScrollArea*>(area)) area = area->parentWidget();
-        return area && area->isAncestorOf(widget);
-    }
-    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
-        if (qobject_cast<const QAbstractButton*>(w)) return Within<QToolBar>(w);
-        if (qobject_cast<const QAbstractSlider*>(w)) return Within<QStatusBar>(w);
-    }
-    return false;
+bool PlanGesture::readsKeys() const { return mouse_->takesKeys(); }
+
+void PlanGesture::pressOutside() {
+    // A loop a press ends ends as a click at the pointer would end it; the others go on, and
+    // the press adds nothing to them.
+    if (waiting() && TrackerLoopEndsOnPress()) cancel();
 }
 
-bool PlanGesture::outsidePress(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonRelease && taken_ && watched == taken_) {
-        // The release of a press the loop took: the control never saw the press.
-        taken_ = nullptr;
-        followLoop();
-        return true;
-    }
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
-    if (!waiting()) {
-        followLoop();  // ended from elsewhere (another tool, a plan's tab)
-        return false;
-    }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != view_->window()) return false;
-    // The toolbar, the status bar's slider and the plan's scroll bars act on a press without
-    // taking the keyboard, which would end the loop: while it waits the press is the loop's
-    // and runs none of their actions. A loop a press ends ends (anywhere on the toolbar, as
-    // before); the others go on, and the press adds nothing to them.
-    const bool ends = TrackerLoopEndsOnPress();
-    if (!pressActsWithoutFocus(widget) && !(ends && Within<QToolBar>(widget))) return false;
-    taken_ = widget;
-    if (ends) cancel();
-    followLoop();
-    return true;
-}
+QWidget* PlanGesture::loopWindow() const { return view_->window(); }

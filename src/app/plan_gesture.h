@@ -6,12 +6,10 @@
 // marker and the trackers share one press, move and release road.
 #include <QObject>
 #include <QPointF>
-#include <QPointer>
 
 #include <cstdint>
-#include <memory>
-#include <vector>
 
+#include "app/input_gate.h"
 #include "port/winrecords.h"
 
 class QMouseEvent;
@@ -28,7 +26,7 @@ uint16_t TrackKeyCode(int key);
 // The auto-click modifier the user chose ("AutoClickModifier": "Meta", else Alt) as flags.
 uint32_t AutoClickModifierFlags();
 
-class PlanGesture : public QObject {
+class PlanGesture : public QObject, public GateLoop {
 public:
     PlanGesture(QMDDocumentView* view, PlanMouse* mouse);
     ~PlanGesture() override;
@@ -49,32 +47,26 @@ private:
     bool press(QMouseEvent* event, int32_t clickCount);
     bool move(QMouseEvent* event);
     bool release(QMouseEvent* event);
-    bool key(QKeyEvent* event);
+    // Ends the gesture where it was: a held drag at its last point, a loop waiting for its next
+    // click as Escape would end it (an outline keeps the points clicked).
     void cancel();
-    // What the view watches while a tracker's loop is open: moves without a button while it
-    // follows the pointer, and the application's presses while it waits for a click. Held
-    // Tabs go on to what reads them.
+    // What the view watches while a tracker's loop is open (moves without a button while it
+    // follows the pointer), and the gate's knowledge of the running gesture.
     void followLoop();
     // A tracker's loop waits between presses.
     bool waiting() const;
-    // Tabs held while the gesture took no key step the snap mode, once a press, in the loop
-    // that reads them next or, the gesture over, in the view.
-    void passHeldTabs();
-    // The window's controls that act on a press without taking the keyboard from the plan.
-    bool pressActsWithoutFocus(const QWidget* widget) const;
-    // A press on such a control while a loop waits: the loop's, as no other event reaches the
-    // application meanwhile; it ends a loop that a press ends. True when taken (its release too).
-    bool outsidePress(QObject* watched, QEvent* event);
 
-    class OutsidePresses;
+    // The gate's view of the gesture: the plan view's events are its own.
+    bool owns(const QObject* receiver) const override;
+    bool readsKeys() const override;
+    void pressOutside() override;
+    void key(QKeyEvent* event) override { keyEvent(event); }
+    bool follow(QObject*, QEvent*) override { return false; }
+    QWidget* loopWindow() const override;
+    bool keyEvent(QKeyEvent* event);
+
     QMDDocumentView* view_;
     PlanMouse* mouse_;
-    std::unique_ptr<OutsidePresses> outsidePresses_;
-    bool watchingPresses_ = false;
-    // The control whose press a loop took, until its release.
-    QPointer<QWidget> taken_;
-    // Tab presses (true: with Shift) waiting for what reads them.
-    std::vector<bool> heldTabs_;
     // The button of the press being handled; none between the presses a tracker's loop takes.
     Qt::MouseButton button_ = Qt::NoButton;
 };

@@ -16,6 +16,7 @@
 #include "app/app_controller.h"
 #include "app/command_router.h"
 #include "app/document.h"
+#include "app/input_gate.h"
 #include "app/screen_frames.h"
 #include "app/core/dialog_fields.h"
 #include "app/core/localization_seams.h"
@@ -193,7 +194,7 @@ bool PaletteController::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             QUndoStack* stack = windowWillReturnUndoManager();
-            if (stack && !CommandRouter::commandsHeld()) direction < 0 ? stack->undo() : stack->redo();
+            if (stack && !InputGate::commandsHeld()) direction < 0 ? stack->undo() : stack->redo();
             return true;
         }
     }

@@ -4,7 +4,13 @@
 // the plan shown, a door's swing, the way readouts along vertical walls read, what a drag draws
 // while the button is held, and the view commands that bring the design into view. Each case checks the model and the plan's pixels on
 // the screen.
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -318,14 +324,16 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
 
     // Pressed, dragged and let go, then the key while the pointer moves the swing or the turn,
     // then the click that builds it.
-    const auto keyInLoop = [&](QPoint from, QPoint to, QPoint aside, const char* key) {
+    // Ended by a press on `ender` rather than a click in the plan, when given.
+    const auto keyInLoop = [&](QPoint from, QPoint to, QPoint aside, const char* key, QWidget* ender = nullptr) {
         press(from);
         if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return std::pair(-1, -1);
         moveTo((from + to) / 2), moveTo(to), XDo({"mouseup", "1"}), QTest::qWait(200), moveTo(aside);
         if (!view->gestureBusy()) return std::pair(-1, -1);
         XDo({"key", key}), QTest::qWait(150);
         const int meanwhile = snap->toolButtons()->selectedTag();
-        if (!click(aside)) return std::pair(-1, -1);
+        if (ender) ClickAt(ender, ender->rect().center());
+        if (ender ? !QTest::qWaitFor([&] { return !view->gestureBusy(); }) : !click(aside)) return std::pair(-1, -1);
         QTest::qWait(150);
         return std::pair(meanwhile, int(snap->toolButtons()->selectedTag()));
     };
@@ -338,6 +346,15 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
     const Objex* door = walls().empty() ? nullptr : walls()[0]->firstChild;
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->type, objtype::kDoor);
+    EXPECT_EQ(w->commandRouter()->action("undo")->text().toStdString(), "Undo Door Tool");
+    // A press on a snap cell ends the swing and chooses nothing: the held Tab steps once from
+    // the mode the swing was drawn in.
+    const QUndoStack* steps = w->document()->undoStack();
+    const int stored = steps->count();
+    snap->setSnapTool(500);
+    EXPECT_EQ(keyInLoop(at(50, 0), at(150, 0), at(150, -150), "Tab", snap->toolButtons()->cell(504)), std::pair(500, 501))
+        << "the door's swing, a snap cell pressed";
+    EXPECT_EQ(steps->count(), stored + 1);
     EXPECT_EQ(w->commandRouter()->action("undo")->text().toStdString(), "Undo Door Tool");
 
     snap->setSnapTool(500);
@@ -576,27 +593,34 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
     }
 }
 
-// A door left before its swing click is finished by whatever ends the swing, as that click
-// would finish it, with the live view shown beside the plan. A press on another tool's cell
-// (the edit palette moved so that the View Point cell lies below the door's first end) swings
-// the door toward that press; a press on the Edit menu's title, above the wall, swings it up;
-// so does another plan's tab. Each time the door stands in the live view's scene and "Undo
-// Door Tool" is stored.
-TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwing) {
+// What a press, a key or a shortcut does while a loop or a sheet runs, one row each, with the
+// live view shown beside the plan: a door's swing, which a press ends, is finished by a press
+// on any control as its click at the pointer would finish it, and the control does nothing (a
+// tool's cell placed below the door's first end swings the door toward that press); a polygon's
+// point loop takes such a press and goes on with its points; the live view's walk drag reads
+// keys and runs no shortcut, during or after; the cut-away slider's drag leaves a shortcut for
+// its release; a sheet of the live view runs alone, and any other sheet holds every menu
+// command back and the plan and the live view with it.
+TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSays) {
     LiveViewController* live = LiveViewController::sharedLiveViewController();
     live->showWindow();
     live->window()->resize(240, 180);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     live->window()->move(screen.right() - 250, screen.bottom() - 190);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(live->window()));
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    snap->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
+    snap->window()->move(0, screen.height() / 2);
     XDo({"windowfocus", "--sync", QString::number(w->winId())});
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
     ASSERT_TRUE(ChooseToolCell(7050, 1));
     ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
-    ASSERT_TRUE(drag(at(-300, -200), at(300, -200)));  // for the doors left for a control
+    ASSERT_TRUE(drag(at(-300, -200), at(300, -200)));
     ASSERT_EQ(walls().size(), 2u);
     Objex* wall = walls()[0];
     const QAction* undo = w->commandRouter()->action("undo");
+    const QUndoStack* steps = w->document()->undoStack();
     // Press on the wall, drag along it and release: the door stands with its swing following
     // the pointer, shown up from the wall.
     float wallRow = 0;
@@ -625,12 +649,53 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
         const float open = std::atan2(-(e->position[2] - sd), e->position[0] - sh) + r->swingOrOffset;
         return inImage(sh + length / 2 * std::cos(open), sd - length / 2 * std::sin(open));
     };
+    const auto toolbarButton = [&](QToolBar* bar, const char* item) {
+        return bar->widgetForAction(bar->findChild<QAction*>(item));
+    };
+    QMenu* editMenu = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    ASSERT_NE(editMenu, nullptr);
+    QScrollBar* scroll = w->docScrollView()->horizontalScrollBar();
+    QComboBox* floors = w->activeFloorTBPopUpButton();
+    QWidget* slider = w->elevationSlider();
+    QWidget* panel = live->window();
+    auto* panelBar = panel->findChild<QToolBar*>(QStringLiteral("LiveView Toolbar Identifier"));
+    ASSERT_NE(panelBar, nullptr);
+    // What any control's action would change: none of it may move while a loop takes its press.
+    const auto state = [&] {
+        return std::tuple(panel->isVisible(), w->isInspectorShown(), w->elevationSlider()->value(), ds->currentElevation,
+                          scroll->value(), std::tuple(gCurTool, gCurToolSet, ds->cutAwayKind, floors->currentIndex()),
+                          std::tuple(editMenu->isVisible(), floors->view()->isVisible(), ShownSheet(panel) != nullptr,
+                                     ShownSheet(w) != nullptr, snap->toolButtons()->selectedTag()));
+    };
+    struct Control {
+        const char* name;
+        QWidget* widget;
+        QPoint at;
+    };
+    const Control controls[] = {
+        {"the Edit menu's title", w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center()},
+        {"another plan's tab", w->docTabView(), w->docTabView()->tabRect(2).center()},
+        {"the floor pop-up", floors, {}},
+        {"the window's LiveView item", toolbarButton(w->docToolbar(), "Document Toolbar LiveView Item"), {}},
+        {"the window's Inspector item", toolbarButton(w->docToolbar(), "Document Toolbar Inspector Item"), {}},
+        {"the elevation slider", slider, {8, slider->height() / 2}},  // the track left of the knob
+        {"the plan's scroll bar",
+         scroll,
+         {scroll->value() > scroll->maximum() / 2 ? 24 : scroll->width() - 24, scroll->height() / 2}},
+        {"the live view's cut-away arrow", panel->findChild<QWidget*>(QStringLiteral("cutAwaySliderUpButton")), {}},
+        {"the live view's Lighting item", toolbarButton(panelBar, "LiveView Toolbar Lighting Options Item"), {}},
+        {"a snap cell", snap->toolButtons()->cell(502), {}},
+    };
+    const auto pressOn = [&](const Control& c) {
+        ClickAt(c.widget, c.at.isNull() ? c.widget->rect().center() : c.at);
+        QTest::qWait(300);
+    };
     ASSERT_TRUE(ChooseToolCell(7056, 1));
     ASSERT_EQ(ds->doorStyle, 501);
 
-    // Another tool's cell, pressed below the door's first end: the hinge there, the leaf
-    // turned a quarter down toward the press (the grid moves the point up to half a cell).
-    Objex* door = leave(-200, -150);
+    // The swing: a tool's cell pressed below the door's first end swings the door a quarter
+    // down toward the press (the grid moves the point up to half a cell); the tool stays.
+    Objex* door = leave(-250, -200);
     ASSERT_NE(door, nullptr);
     ASSERT_TRUE(view->gestureBusy());
     const Poinz* first = door->firstPoint;
@@ -644,8 +709,9 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     edit->window()->raise();  // over the plan window, as the window manager keeps it
     QTest::qWait(200);
     ClickAt(cell, cell->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gCurTool == 205; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    QTest::qWait(200);
+    EXPECT_EQ(gCurTool, 7056);
     const AttachmentRecord* r = door->typeData.attachment;
     EXPECT_EQ(r->sideFlag, 1);
     EXPECT_NEAR(std::remainder(double(r->swingOrOffset), 2 * 3.14159265358979323846), -1.5707963, 0.2);
@@ -657,66 +723,12 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf below the wall";
     edit->window()->move(0, 0);
 
-    // The Edit menu's title pressed, and the menu closed again.
-    ASSERT_TRUE(ChooseToolCell(7056, 1));
-    door = leave(100, 150);
-    ASSERT_NE(door, nullptr);
-    ASSERT_TRUE(view->gestureBusy());
-    QMenu* editMenu = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
-    ASSERT_NE(editMenu, nullptr);
-    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-    XDo({"key", "Escape"}), QTest::qWait(200);
-    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
-    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
-    EXPECT_TRUE(DoorSwingShows(door));
-    image = grab();
-    image.save(gShot + ".door-left-for-a-menu.png");
-    EXPECT_GT(Count(image, QRect(openLeaf(door) - QPoint(4, 4), QSize(9, 9)), Dark), 0) << "no leaf";
-
-    // Another plan's tab, which brings the standard tool: the step is still the door's.
-    ASSERT_TRUE(ChooseToolCell(7056, 1));
-    door = leave(230, 260);
-    ASSERT_NE(door, nullptr);
-    ASSERT_TRUE(view->gestureBusy());
-    ASSERT_TRUE(chooseTab(2));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-    EXPECT_EQ(gCurTool, toolid::kSelect);
-    EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
-    EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
-    EXPECT_TRUE(DoorSwingShows(door));
-
-    // The window's LiveView and Inspector buttons, the status bar's elevation slider and the
-    // plan's scroll bar, each pressed away from where it stands: the press only ends the swing;
-    // the live view, the inspector column, the working elevation and the plan's scroll stay as
-    // they were, and the door's is the one step stored.
-    ASSERT_TRUE(chooseTab(1));
-    const QUndoStack* steps = w->document()->undoStack();
-    const auto toolbarButton = [&](const char* item) {
-        return w->docToolbar()->widgetForAction(w->docToolbar()->findChild<QAction*>(item));
-    };
-    QScrollBar* scroll = w->docScrollView()->horizontalScrollBar();
-    const auto state = [&] {
-        return std::tuple(live->window()->isVisible(), w->isInspectorShown(), w->elevationSlider()->value(),
-                          ds->currentElevation, scroll->value());
-    };
-    struct Control {
-        const char* name;
-        QWidget* widget;
-        QPoint at;
-    };
-    QWidget* slider = w->elevationSlider();
-    wall = walls()[1], wallRow = wall->firstPoint->position[2];
-    const Control controls[] = {
-        {"LiveView", toolbarButton("Document Toolbar LiveView Item"), {}},
-        {"Inspector", toolbarButton("Document Toolbar Inspector Item"), {}},
-        {"elevation slider", slider, {8, slider->height() / 2}},  // the track left of the knob
-        {"scroll bar", scroll, {scroll->value() > scroll->maximum() / 2 ? 24 : scroll->width() - 24, scroll->height() / 2}},
-    };
-    float along = -260;  // each door (60 wide, about the release) clear of the others
+    // Every other control: the press only ends the swing, the door's is the one step stored.
+    float along = -150;  // each door (60 wide, about the release) clear of the others
     for (const Control& c : controls) {
         SCOPED_TRACE(c.name);
         ASSERT_NE(c.widget, nullptr);
+        if (along > 250) along = -250, wall = walls()[1], wallRow = wall->firstPoint->position[2];
         ASSERT_TRUE(ChooseToolCell(7056, 1));
         door = leave(along, along + 30);
         along += 100;
@@ -724,37 +736,58 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
         ASSERT_TRUE(view->gestureBusy());
         const int stored = steps->count();
         const auto before = state();
-        ClickAt(c.widget, c.at.isNull() ? c.widget->rect().center() : c.at);
+        pressOn(c);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-        QTest::qWait(200);
         EXPECT_EQ(steps->count(), stored + 1);
         EXPECT_EQ(undo->text().toStdString(), "Undo Door Tool");
         EXPECT_TRUE(inScene(door)) << "the door is not in the live view";
+        EXPECT_TRUE(DoorSwingShows(door));
         EXPECT_EQ(state(), before);
         if (view->gestureBusy()) click(at(along, wallRow - 40));
+        if (floors->view()->isVisible() || editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
+        if (ShownSheet(panel)) PressSheetButton(panel, "cancelButton");
     }
     wallRow = 0;
 
-    // The LiveView button pressed while the polygon's loop waits for its fourth point: the live
-    // view and the steps as they were, no point added, the rubber band still following the
-    // pointer; Escape then ends the outline with its three points.
+    // The polygon's point loop waiting for its fourth point: each press adds no point and the
+    // control does nothing; the rubber band still follows the pointer, and Escape then ends the
+    // outline with its three points.
+    const auto threePoints = [&](float row) -> Objex* {
+        for (const QPoint p : {at(-350, row), at(-150, row), at(-150, row + 100)}) {
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
+            if (!view->gestureBusy()) return nullptr;
+        }
+        Objex* outline = gCurDocument->itsCurLayer->firstObject;
+        while (outline && outline->next) outline = outline->next;
+        return PointAt(outline, 2) ? outline : nullptr;
+    };
     ASSERT_TRUE(chooseTab(8));
     ASSERT_TRUE(ChooseToolCell(7703, 8));
-    const int stored = steps->count();
-    for (const QPoint p : {at(-350, -250), at(-150, -250), at(-150, -150)}) {
-        QTest::qWait(QApplication::doubleClickInterval() + 50);
-        moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
-        ASSERT_TRUE(view->gestureBusy());
-    }
-    Objex* outline = gCurDocument->itsCurLayer->firstObject;
-    while (outline && outline->next) outline = outline->next;
-    ASSERT_NE(PointAt(outline, 2), nullptr);
+    int stored = steps->count();
+    Objex* outline = threePoints(-250);
+    ASSERT_NE(outline, nullptr);
     moveTo(at(-300, -150));
-    const auto before = state();
-    QWidget* liveButton = toolbarButton("Document Toolbar LiveView Item");
-    ClickAt(liveButton, liveButton->rect().center()), QTest::qWait(300);
-    EXPECT_TRUE(view->gestureBusy());
-    EXPECT_EQ(std::tuple(state(), steps->count(), PointAt(outline, 3)), std::tuple(before, stored, static_cast<Poinz*>(nullptr)));
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.name);
+        const auto before = state();
+        pressOn(c);
+        const bool going = view->gestureBusy();
+        EXPECT_TRUE(going);
+        EXPECT_EQ(std::pair(state(), steps->count()), std::pair(before, stored));
+        if (going) {
+            EXPECT_EQ(PointAt(outline, 3), nullptr);
+            continue;
+        }
+        // Lost: the next row starts a new one.
+        if (floors->view()->isVisible() || editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
+        if (ShownSheet(panel)) PressSheetButton(panel, "cancelButton");
+        ASSERT_TRUE(chooseTab(8));
+        ASSERT_TRUE(ChooseToolCell(7703, 8));
+        stored = steps->count();
+        ASSERT_NE(outline = threePoints(-250), nullptr);
+        moveTo(at(-300, -150));
+    }
     moveTo(at(-350, -100)), QTest::qWait(200);
     image = grab();
     image.save(gShot + ".outline-after-a-toolbar-press.png");
@@ -766,8 +799,19 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
     EXPECT_EQ(std::pair(PointAt(outline, 3), steps->count()), std::pair(static_cast<Poinz*>(nullptr), stored + 1));
     EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
 
+    // Ended by what the gate cannot hold (the window hidden), the loop keeps its outline as
+    // Escape keeps it.
+    stored = steps->count();
+    outline = threePoints(50);
+    ASSERT_NE(outline, nullptr);
+    w->hide();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    ASSERT_TRUE(ShowFocused(w));
+    EXPECT_EQ(std::pair(PointAt(outline, 2) != nullptr, steps->count()), std::pair(true, stored + 1));
+    EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
+
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
-    // builds what the click would have.
+    // builds what the click would have, and opens no menu.
     struct Waiting {
         int16_t plan, tool;
         bool (*made)(const Objex*);
@@ -799,12 +843,116 @@ TEST_F(DrawingAtZoomOne, ADoorLeftBeforeItsSwingClickIsFinishedByWhatEndsTheSwin
         XDo({"mouseup", "1"}), QTest::qWait(200);
         moveTo(at(-50, row - 50)), QTest::qWait(100);
         ASSERT_TRUE(view->gestureBusy());
-        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center());
+        pressOn(controls[0]);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
-        XDo({"key", "Escape"}), QTest::qWait(200);
+        EXPECT_FALSE(editMenu->isVisible());
+        if (editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
         EXPECT_EQ(made(), before + 1);
         EXPECT_EQ(undo->text().toStdString(), t.undo);
         row += 70;
+    }
+
+    // The live view's loops and sheets, on a panel large enough for its slider and toolbar.
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 1));
+    panel->resize(560, 400);
+    panel->move(screen.right() - 570, screen.bottom() - 410);
+    QTest::qWait(300);
+    const auto design = [&] {
+        int selected = 0;
+        for (const Objex* o : walls()) selected += SelectedPointCount(o) > 0;
+        return std::tuple(walls().size(), selected, steps->count(), panel->isVisible(),
+                          AppController::shared()->mainWindowDocument() == w->document(), editMenu->isVisible());
+    };
+    const auto keys = [](std::initializer_list<const char*> pressed) {
+        for (const char* k : pressed) XDo({"key", k}), QTest::qWait(150);
+    };
+    // The walk drag: its keys are its own and run nothing, held or after the release.
+    QWidget* glView = panel->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* c : panel->findChildren<QWidget*>())
+        if (c->metaObject()->className() == QByteArray("QWindowContainer")) glView = c;
+    ASSERT_NE(glView, nullptr);
+    ASSERT_TRUE(ChooseMenuItem(w, "Edit", "selectAll"));
+    auto before = design();
+    moveTo(glView->mapToGlobal(glView->rect().center())), XDo({"mousedown", "1"}), QTest::qWait(200);
+    moveTo(glView->mapToGlobal(glView->rect().center() + QPoint(6, 0)));
+    keys({"ctrl+1", "ctrl+x"});
+    EXPECT_EQ(design(), before) << "the walk drag, held";
+    XDo({"mouseup", "1"}), QTest::qWait(400);
+    EXPECT_EQ(design(), before) << "the walk drag, released";
+    if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
+
+    // The cut-away slider's drag: the shortcuts wait for its release, then act in order.
+    auto* cutAway = panel->findChild<QSlider*>(QStringLiteral("cutAwaySlider"));
+    ASSERT_NE(cutAway, nullptr);
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    ASSERT_TRUE(click(at(0, -350)));  // on nothing: the selection cleared
+    before = design();
+    const size_t drawn = walls().size();
+    QStyleOptionSlider handle;
+    handle.initFrom(cutAway);
+    handle.orientation = cutAway->orientation();
+    handle.minimum = cutAway->minimum(), handle.maximum = cutAway->maximum();
+    handle.sliderPosition = handle.sliderValue = cutAway->value();
+    const QRect knob = cutAway->style()->subControlRect(QStyle::CC_Slider, &handle, QStyle::SC_SliderHandle, cutAway);
+    moveTo(cutAway->mapToGlobal(knob.center())), XDo({"mousedown", "1"}), QTest::qWait(200);
+    ASSERT_TRUE(cutAway->isSliderDown());
+    moveTo(cutAway->mapToGlobal(knob.center() + QPoint(10, 0)));
+    keys({"ctrl+a", "ctrl+x"});
+    EXPECT_EQ(design(), before) << "the cut-away drag, held";
+    XDo({"mouseup", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return walls().empty(); })) << "no cut after the release";
+    EXPECT_EQ(undo->text().toStdString(), "Undo Cut");
+    XDo({"windowfocus", "--sync", QString::number(w->winId())});
+    keys({"ctrl+z"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return walls().size() == drawn; }));
+
+    // Each sheet of the live view up, its own control pressed: the main window's shortcuts and
+    // menus act on nothing (the sheet's own fields keep their keys).
+    struct Sheet {
+        const char* name;
+        const char* menu;
+        const char* action;
+        std::function<QWidget*()> shown;
+        const char* control;
+    };
+    const auto dialog = [&](const char* name) -> QWidget* {
+        auto* d = panel->findChild<QDialog*>(QString::fromLatin1(name));
+        return d && d->isVisible() ? d : nullptr;
+    };
+    const Sheet sheets[] = {
+        {"Light Properties", "LiveView", "showLVLightProperties", [&] { return dialog("LVLightPropertiesSheet"); },
+         "sunBrightnessSlider"},
+        {"Render Properties", "LiveView", "showLVRenderProperties", [&] { return dialog("LVGeneralPropertiesSheet"); },
+         "FOVSlider"},
+        {"Export LiveView Image", "File", "exportLiveViewImage", [&] { return dialog("export3DView"); },
+         "imageFormatPopUpButton"},
+        {"Walk-Through Elevation", "LiveView", "setLVWalkThroughElevation",
+         [&] { return ShownSheet(panel); }, nullptr},
+        {"Print 3D LiveView", "File", "print3DLiveView", [&] { return ShownSheet(panel); }, nullptr},
+    };
+    for (const Sheet& s : sheets) {
+        SCOPED_TRACE(s.name);
+        if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
+        before = design();
+        ASSERT_TRUE(ChooseMenuItem(w, s.menu, s.action));
+        QWidget* sheet = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = s.shown()) != nullptr; }));
+        if (QWidget* control = s.control ? sheet->findChild<QWidget*>(QString::fromLatin1(s.control)) : nullptr) {
+            ClickAt(control, QPoint(6, control->height() / 2)), QTest::qWait(200);
+            if (qobject_cast<QComboBox*>(control)) XDo({"key", "Escape"}), QTest::qWait(200);
+        }
+        ASSERT_TRUE(s.shown());
+        keys({"ctrl+a", "ctrl+x", "ctrl+z", "ctrl+n", "ctrl+1"});
+        ClickAt(w->menuBar(), w->menuBar()->actionGeometry(editMenu->menuAction()).center()), QTest::qWait(300);
+        EXPECT_EQ(design(), before);
+        EXPECT_TRUE(s.shown());
+        if (editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
+        if (QWidget* sheet = s.shown()) {
+            sheet->activateWindow(), QTest::qWait(100);
+            XDo({"key", "Escape"});
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !s.shown(); }));
+        }
     }
     LiveViewController::destroyShared();
 }

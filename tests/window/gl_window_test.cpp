@@ -250,12 +250,14 @@ TEST(LiveViewSurface, AnExposeWithoutASurfaceOrContextDrawsNothingAndTheNextExpo
 class ClickCounter : public QWidget {
 public:
     int presses = 0;
+    QString typed;
 
 protected:
     void mousePressEvent(QMouseEvent*) override { ++presses; }
+    void keyPressEvent(QKeyEvent* e) override { typed += e->text(); }
 };
 
-TEST(RenderInterrupt, DuringARenderAClickReachesNoWidgetWhileEscapeIsRecorded) {
+TEST(RenderInterrupt, DuringARenderOnlyEscapeActsKeysWaitAndAClickReachesNoWidget) {
     ClickCounter target;
     target.resize(200, 150);
     target.show();
@@ -269,10 +271,14 @@ TEST(RenderInterrupt, DuringARenderAClickReachesNoWidgetWhileEscapeIsRecorded) {
     EXPECT_EQ(target.presses, 0);
     QTest::keyClick(handle, Qt::Key_A);
     EXPECT_FALSE(source.pollEscape());
+    QTest::keyClick(handle, Qt::Key_B);
     QTest::keyClick(handle, Qt::Key_Escape);
     EXPECT_TRUE(source.pollEscape());
     EXPECT_FALSE(source.pollEscape());  // seen once
+    EXPECT_EQ(target.typed, QString());
     source.endRender();
+    // The keys waited for the render's end, in the order pressed; Escape was the render's.
+    EXPECT_EQ(target.typed, QStringLiteral("ab"));
 
     EXPECT_FALSE(source.pollEscape());  // no render, no poll
     QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(50, 50));

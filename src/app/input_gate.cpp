@@ -1,0 +1,382 @@
+#include "app/input_gate.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+#include "tracking/tracking_state.h"
+
+namespace {
+
+using Runs = InputGate::Runs;
+using Input = InputGate::Input;
+using Does = InputGate::Does;
+
+constexpr const char* kAlone = "gateRunsAlone";
+constexpr const char* kDesign = "gateDesignWindow";
+
+bool IsModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return true;
+    default: return false;
+    }
+}
+
+// The widget window standing for a window of Qt's (a widget's own, or a native child such as
+// the live view's GL window, which stands in its top-level's).
+QWidget* TopLevelOf(QObject* receiver) {
+    if (!receiver) return nullptr;
+    if (receiver->isWidgetType()) return static_cast<QWidget*>(receiver)->window();
+    if (!receiver->isWindowType()) return nullptr;
+    QWindow* window = static_cast<QWindow*>(receiver);
+    while (window->parent()) window = window->parent();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowHandle() == window) return top;
+    return nullptr;
+}
+
+// What a press at a window lands on: the widget under it, or the window itself.
+QObject* PressTarget(QObject* watched, const QEvent* event) {
+    if (!watched->inherits("QWidgetWindow")) return watched;
+    QWidget* top = TopLevelOf(watched);
+    if (!top) return watched;
+    QPoint at;
+    if (event->type() == QEvent::Wheel) at = static_cast<const QWheelEvent*>(event)->position().toPoint();
+    else at = static_cast<const QMouseEvent*>(event)->position().toPoint();
+    QWidget* child = top->childAt(at);
+    return child ? child : top;
+}
+
+bool IsSheet(const QWidget* w) {
+    return qobject_cast<const QDialog*>(w) && w->isVisible() && w->windowModality() != Qt::NonModal;
+}
+
+// Within a running sheet: the sheet, its controls and the windows it opened (a pop-up's list,
+// an alert on it).
+bool InSheet(const QObject* o) {
+    if (o && o->isWindowType()) o = TopLevelOf(const_cast<QObject*>(o));
+    for (; o; o = o->parent())
+        if (o->isWidgetType() && IsSheet(static_cast<const QWidget*>(o))) return true;
+    return false;
+}
+
+bool IsDesignWindow(const QWidget* top) {
+    return top && (qobject_cast<const QMainWindow*>(top) || top->property(kDesign).toBool());
+}
+
+QWidget* TopSheet() {
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (IsSheet(w) && (!found || w->property(kAlone).toBool())) found = w;
+    return found;
+}
+
+bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
+bool IsSheetRun(Runs runs) { return runs == Runs::Sheet || runs == Runs::PanelSheet; }
+
+}  // namespace
+
+// One row for what each input outside a running loop, render or sheet does.
+const InputGate::Row InputGate::kTable[] = {
+    // A loop reading keys (a point loop waiting for its next click, a drag that steps the snap
+    // mode, the live view's walk and fly): the press is the loop's, the keys too, only the
+    // loop's own acting; a shortcut runs nothing.
+    {Runs::KeyLoop, Input::Press, Does::EndsLoop},
+    {Runs::KeyLoop, Input::Key, Does::ToLoop},
+    {Runs::KeyLoop, Input::Escape, Does::ToLoop},
+    {Runs::KeyLoop, Input::Shortcut, Does::ToLoop},
+    {Runs::KeyLoop, Input::Wheel, Does::Dropped},
+    {Runs::KeyLoop, Input::Deactivation, Does::KeepsWindow},
+    // A loop taking no key (a door's swing, an arc's turn, the camera marker's and the zoom's
+    // drags, the cut-away slider's): the press is the loop's; keys and shortcuts wait for its end.
+    {Runs::KeylessLoop, Input::Press, Does::EndsLoop},
+    {Runs::KeylessLoop, Input::Key, Does::Waits},
+    {Runs::KeylessLoop, Input::Escape, Does::Waits},
+    {Runs::KeylessLoop, Input::Shortcut, Does::Waits},
+    {Runs::KeylessLoop, Input::Wheel, Does::Dropped},
+    {Runs::KeylessLoop, Input::Deactivation, Does::KeepsWindow},
+    // A render: only Escape acts; keys wait for its end; a press, which cannot be held for
+    // where it landed, is dropped.
+    {Runs::Render, Input::Press, Does::Dropped},
+    {Runs::Render, Input::Key, Does::Waits},
+    {Runs::Render, Input::Escape, Does::Interrupts},
+    {Runs::Render, Input::Shortcut, Does::Waits},
+    {Runs::Render, Input::Wheel, Does::Dropped},
+    // The live-view panel's property sheets run alone.
+    {Runs::PanelSheet, Input::Press, Does::Dropped},
+    {Runs::PanelSheet, Input::Key, Does::Dropped},
+    {Runs::PanelSheet, Input::Escape, Does::Dropped},
+    {Runs::PanelSheet, Input::Shortcut, Does::Dropped},
+    {Runs::PanelSheet, Input::Wheel, Does::Dropped},
+    // Any other sheet (a main window's, an alert, the export's save panel): no menu command,
+    // and nothing in a document window or the live view; the palettes still act.
+    {Runs::Sheet, Input::Press, Does::DesignHeld},
+    {Runs::Sheet, Input::Key, Does::DesignHeld},
+    {Runs::Sheet, Input::Escape, Does::DesignHeld},
+    {Runs::Sheet, Input::Shortcut, Does::Dropped},
+    {Runs::Sheet, Input::Wheel, Does::DesignHeld},
+};
+
+InputGate::Does InputGate::decide(Runs runs, Input input) {
+    for (const Row& r : kTable)
+        if (r.runs == runs && r.input == input) return r.does;
+    return Does::Acts;
+}
+
+InputGate::InputGate() { qApp->installEventFilter(this); }
+
+namespace {
+QPointer<InputGate> sGate;
+}  // namespace
+
+InputGate& InputGate::shared() {
+    if (!sGate) sGate = new InputGate(), sGate->setParent(qApp);
+    return *sGate;
+}
+
+InputGate* InputGate::existing() { return sGate; }
+
+void InputGate::runLoop(GateLoop* loop) {
+    if (std::find(loops_.begin(), loops_.end(), loop) == loops_.end()) loops_.push_back(loop);
+    deliverHeldKeys();
+}
+
+void InputGate::endLoop(GateLoop* loop) {
+    const auto at = std::find(loops_.begin(), loops_.end(), loop);
+    if (at == loops_.end()) return;
+    loops_.erase(at);
+    if (loops_.empty()) refocus_ = nullptr;
+    deliverHeldKeys();
+}
+
+void InputGate::beginRender(std::function<void()> escape) {
+    if (renders_++ == 0) escape_ = std::move(escape);
+}
+
+void InputGate::endRender() {
+    if (renders_ == 0 || --renders_ > 0) return;
+    escape_ = nullptr;
+    for (const QPointer<QObject>& held : heldDeletes_)
+        if (held) held->deleteLater();
+    heldDeletes_.clear();
+    deliverHeldKeys();
+}
+
+void InputGate::runAlone(QWidget* sheet) {
+    if (sheet) sheet->setProperty(kAlone, true);
+}
+
+void InputGate::markDesignWindow(QWidget* window) {
+    if (window) window->setProperty(kDesign, true);
+}
+
+InputGate::Runs InputGate::runs() const {
+    if (renders_ > 0) return Runs::Render;
+    bool sheet = false;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (!IsSheet(w)) continue;
+        if (w->property(kAlone).toBool()) return Runs::PanelSheet;
+        sheet = true;
+    }
+    if (sheet) return Runs::Sheet;
+    if (!loops_.empty()) return loops_.back()->readsKeys() ? Runs::KeyLoop : Runs::KeylessLoop;
+    return Runs::Nothing;
+}
+
+bool InputGate::commandsHeld() { return gTrackingMouse || decide(shared().runs(), Input::Shortcut) != Does::Acts; }
+
+bool InputGate::keepsLoopWindow(const GateLoop* loop) {
+    if (!refocus_ || loops_.empty() || loops_.back() != loop || !QApplication::activeWindow()) return false;
+    if (decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
+    refocus_->activateWindow();
+    return true;
+}
+
+bool InputGate::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    // A render started from a handler (a dialog's accepted signal) must not have that dialog
+    // deleted under it by a poll: deletions wait for the render's end.
+    case QEvent::DeferredDelete:
+        if (renders_ == 0) return false;
+        if (watched) heldDeletes_.push_back(watched);
+        return true;
+    case QEvent::Close: return renders_ > 0;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        if (renders_ > 0) return apply(decide(Runs::Render, Input::Press), watched, event);
+        return mouse(watched, event);
+    case QEvent::ContextMenu:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: return renders_ > 0;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut: return keyboard(watched, event, runs());
+    case QEvent::ApplicationDeactivate:
+        if (!loops_.empty()) loops_.back()->follow(watched, event);
+        return false;
+    default: return false;
+    }
+}
+
+bool InputGate::mouse(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    // A press the gate took keeps its moves and release, up to the last button's.
+    const bool taken = takenWindow_ && watched == takenWindow_;
+    if (taken && type == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+        takenWindow_ = nullptr;
+    // A loop follows its drag wherever it lands.
+    if (!loops_.empty() && loops_.back()->follow(watched, event)) return true;
+    // Widgets hear what their window let through: the press was sorted there.
+    if (!watched->isWindowType()) return false;
+    if (taken) return true;
+    if (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) return false;
+    const Runs runs = this->runs();
+    if (runs == Runs::Nothing) return false;
+    QObject* target = PressTarget(watched, event);
+    if (IsLoop(runs) && loops_.back()->owns(target)) return false;
+    if (IsSheetRun(runs) && InSheet(target)) return false;
+    return apply(decide(runs, type == QEvent::Wheel ? Input::Wheel : Input::Press), watched, event);
+}
+
+bool InputGate::keyboard(QObject* watched, QEvent* event, Runs runs) {
+    // A widget window hands its keys on to its focus widget: they are sorted there.
+    if (runs == Runs::Nothing || watched->inherits("QWidgetWindow")) return false;
+    const QEvent::Type type = event->type();
+    // Qt hands a key its receiver left alone on to the receiver's parents: it was let through.
+    if (event == passedKey_ && watched->isWidgetType() && passedTo_ &&
+        static_cast<QWidget*>(watched)->isAncestorOf(passedTo_)) {
+        passedTo_ = static_cast<QWidget*>(watched);
+        return false;
+    }
+    passedKey_ = nullptr;
+    if (!keyboardDecides(watched, event, runs)) {
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType())
+            passedKey_ = event, passedTo_ = static_cast<QWidget*>(watched);
+        return false;
+    }
+    return true;
+}
+
+bool InputGate::keyboardDecides(QObject* watched, QEvent* event, Runs runs) {
+    const QEvent::Type type = event->type();
+    if (IsSheetRun(runs) && InSheet(watched)) return false;  // the sheet's own fields and buttons
+    if (type == QEvent::Shortcut) return apply(decide(runs, Input::Shortcut), watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::ShortcutOverride) {
+        // While a loop or a render runs, every key comes as a key press, which the rows sort;
+        // outside a sheet it is as dropped as the shortcut it would make.
+        if (IsSheetRun(runs) && decide(runs, Input::Shortcut) != Does::Dropped) return false;
+        event->accept();
+        return true;
+    }
+    if (IsLoop(runs)) {
+        GateLoop* loop = loops_.back();
+        // The loop's own view reads its keys itself; a modifier only says what is held.
+        if (loop->owns(watched) && (runs == Runs::KeyLoop || IsModifierKey(key->key()))) return false;
+        if (IsModifierKey(key->key())) {
+            loop->key(key);
+            return true;
+        }
+    }
+    return apply(decide(runs, key->key() == Qt::Key_Escape ? Input::Escape : Input::Key), watched, event);
+}
+
+bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    switch (does) {
+    case Does::Acts: return false;
+    case Does::DesignHeld: {
+        if (!IsDesignWindow(TopLevelOf(watched))) return false;
+        if (press) {
+            takenWindow_ = watched;
+            // The keyboard stays with the sheet.
+            if (QWidget* sheet = TopSheet()) sheet->activateWindow();
+        }
+        return true;
+    }
+    case Does::Dropped:
+        // A render drops every event of the mouse; a sheet takes the press and its release.
+        if (press && renders_ == 0) {
+            takenWindow_ = watched;
+            if (QWidget* sheet = TopSheet()) sheet->activateWindow();
+        }
+        return true;
+    case Does::EndsLoop: {
+        if (!press) return true;
+        GateLoop* loop = loops_.back();
+        takenWindow_ = watched;
+        // The press may have given another of the program's windows the keyboard: it goes
+        // back to the loop's window.
+        QWidget* home = loop->loopWindow();
+        if (home && TopLevelOf(watched) != home) {
+            refocus_ = home;
+            home->activateWindow();
+        }
+        loop->pressOutside();
+        return true;
+    }
+    case Does::ToLoop:
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && !loops_.empty())
+            loops_.back()->key(static_cast<QKeyEvent*>(event));
+        return true;
+    case Does::Waits:
+        if (type == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            heldKeys_.push_back({watched, key->key(), key->modifiers(), key->text()});
+        } else if (type == QEvent::Shortcut) {
+            const QKeyCombination c = static_cast<QShortcutEvent*>(event)->key()[0];
+            heldKeys_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString()});
+        }
+        return true;
+    case Does::Interrupts:
+        if (type == QEvent::KeyPress && escape_) escape_();
+        return true;
+    case Does::KeepsWindow: return false;
+    }
+    return false;
+}
+
+void InputGate::deliverHeldKeys() {
+    if (delivering_) return;
+    delivering_ = true;
+    // Each goes where it was pressed, as its press would have: a shortcut runs its command, a
+    // loop reading keys reads it, the view takes its own.
+    while (!heldKeys_.empty()) {
+        const Does does = decide(runs(), Input::Key);
+        if (does == Does::Waits) break;
+        const HeldKey held = heldKeys_.front();
+        heldKeys_.erase(heldKeys_.begin());
+        QObject* to = held.receiver ? held.receiver.data() : QApplication::focusWidget();
+        if (!to) continue;
+        QPointer<QObject> alive(to);
+        QKeyEvent down(QEvent::KeyPress, held.key, held.modifiers, held.text);
+        QCoreApplication::sendEvent(to, &down);
+        QKeyEvent up(QEvent::KeyRelease, held.key, held.modifiers, held.text);
+        if (alive) QCoreApplication::sendEvent(to, &up);
+    }
+    delivering_ = false;
+}

@@ -1,0 +1,122 @@
+#pragma once
+// The one gate between the user's input and what runs modally: a loop that owns the event
+// stream from its press to its end (a plan gesture of any kind, the live view's walk and fly
+// drag, the cut-away slider's drag), a render, a sheet. Qt would let the rest of the program
+// act meanwhile; one application event filter sorts each press, key and shortcut that lands
+// outside what runs and does what one table (`InputGate::kTable`) says. Nothing else filters
+// the program's input for a loop, a render or a sheet.
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QEvent;
+class QKeyEvent;
+class QWidget;
+
+// A loop the gate keeps the input for, from its press to its end.
+class GateLoop {
+public:
+    virtual ~GateLoop() = default;
+    // The receiver's events are the loop's own and reach it as usual (the plan view).
+    virtual bool owns(const QObject* receiver) const = 0;
+    // The loop reads key downs now: keys are its; otherwise they wait for its end.
+    virtual bool readsKeys() const = 0;
+    // A press outside the loop, taken from its control: a loop a press ends ends; another
+    // goes on, and the press adds nothing to it.
+    virtual void pressOutside() = 0;
+    // A key pressed elsewhere while the loop reads keys: the loop reads it, or nothing does.
+    virtual void key(QKeyEvent* event) = 0;
+    // Events the loop follows wherever they land (a drag's moves and release); true: taken.
+    virtual bool follow(QObject* receiver, QEvent* event) = 0;
+    // The window that keeps the keyboard while the loop runs.
+    virtual QWidget* loopWindow() const = 0;
+};
+
+class InputGate : public QObject {
+public:
+    // What runs, innermost first: a render, a sheet of the live-view panel that runs alone, any
+    // other sheet, a loop reading keys, a loop taking none.
+    enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet };
+    // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
+    // command's shortcut, the wheel, and the loop window's deactivation by the press.
+    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation };
+    enum class Does : uint8_t {
+        Acts,         // as if nothing ran
+        EndsLoop,     // the loop's: handed to it as a press outside; the control runs nothing
+        ToLoop,       // read by the loop, or by nothing
+        Waits,        // held, and delivered in the order pressed once nothing holds it
+        Interrupts,   // breaks the render off
+        Dropped,      // nothing runs
+        DesignHeld,   // dropped in a document window or the live-view panel; acts in a palette
+        KeepsWindow,  // the loop's window is made active again and the loop goes on
+    };
+    struct Row {
+        Runs runs;
+        Input input;
+        Does does;
+    };
+    static const Row kTable[];
+    static Does decide(Runs runs, Input input);
+
+    static InputGate& shared();
+    // The gate if it was made and still stands (for what ends as the application goes).
+    static InputGate* existing();
+
+    // A loop begins, changes what it reads, ends. Keys that waited go on once it reads keys or
+    // has ended.
+    void runLoop(GateLoop* loop);
+    void endLoop(GateLoop* loop);
+    // A render runs between these; `escape` hears each Escape.
+    void beginRender(std::function<void()> escape);
+    void endRender();
+    // Forgets the keys waiting for a loop's or a render's end.
+    void dropHeldKeys() { heldKeys_.clear(); }
+    // The sheet runs alone: nothing outside it acts while it is up.
+    static void runAlone(QWidget* sheet);
+    // The window's presses and keys are the design's (the live-view panel; document windows
+    // are so by their kind).
+    static void markDesignWindow(QWidget* window);
+
+    Runs runs() const;
+    // No menu command runs now (a loop, a render or a sheet holds shortcuts back), nor while
+    // the tracking engine tracks.
+    static bool commandsHeld();
+    // The loop's window lost the keyboard to another of the program's windows by a press the
+    // gate took: it is made active again, and the loop goes on.
+    bool keepsLoopWindow(const GateLoop* loop);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    InputGate();
+    struct HeldKey {
+        QPointer<QObject> receiver;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    bool mouse(QObject* watched, QEvent* event);
+    bool keyboard(QObject* watched, QEvent* event, Runs runs);
+    bool keyboardDecides(QObject* watched, QEvent* event, Runs runs);
+    bool apply(Does does, QObject* watched, QEvent* event);
+    void deliverHeldKeys();
+
+    std::vector<GateLoop*> loops_;
+    int renders_ = 0;
+    std::function<void()> escape_;
+    std::vector<QPointer<QObject>> heldDeletes_;
+    std::vector<HeldKey> heldKeys_;
+    bool delivering_ = false;
+    // The key the gate let through last and the widget it reached, which Qt may hand it on
+    // to the parents of.
+    const QEvent* passedKey_ = nullptr;
+    QPointer<QWidget> passedTo_;
+    // The window whose press the gate took, until its release.
+    QPointer<QObject> takenWindow_;
+    // The loop window to make active again after a press on another window.
+    QPointer<QWidget> refocus_;
+};
