@@ -29,8 +29,10 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/tool_state.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
+#include "model/view_layers.h"
 #include "plan/refresh_seams.h"
 #include "powertools/core/result_merge.h"
 #include "scene/scene_build.h"
@@ -317,6 +319,25 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QApplication::processEvents();
         EXPECT_EQ(CountObjects(roof->firstChild), skylights + 1) << (alerts.shown.empty() ? "" : alerts.shown.back().alert.message);
     };
+    // A group of two detail shapes moved onto the first floor's plan detail layer (which the
+    // top view keeps shown and active after the floors) as view objects are, every member with
+    // it, stored as a step.
+    const auto sketch = [&] {
+        Select({});
+        Layer* first = d->model()->itsCurLayer;
+        Layer* detail = Get2DViewLayer(5149);
+        d->model()->itsCur2DLayer = detail;
+        Set2DViewLayerVisibility(detail);
+        Objex* shapes[] = {Shape(first, objtype::kDetail, {{-300, -300}, {-200, -300}, {-200, -200}}, true),
+                           Shape(first, objtype::kDetail, {{-300, -180}, {-200, -180}}, false)};
+        // Their face mapping as a restore's read sets it.
+        for (Objex* o : shapes) SetTextureFaceUV(o);
+        Objex* group = Group(first, {shapes[0], shapes[1]});
+        Move2DObject(group, detail);
+        ids["sketch"] = group->objectID;
+        StoreUndo("Sketch");
+        Done();
+    };
     // Commands no menu reaches yet run by their command IDs, through the walker's rows.
     const auto byCommand = [&](int32_t command, const char* step) {
         DocState* ds = d->model()->itsDocState;
@@ -355,6 +376,10 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          false, {}, false, {"ss40"}},
         {"Send to Back: a deck of the floor above", [&] { Select({"deck"}, 0), Menu("alterObjectPosition", 5106); },
          false, {}, false, {"ss40"}},
+        {"Bring to Front: a group on the plan's detail layer",
+         [&] { sketch(), Select({"sketch"}, 0), Menu("alterObjectPosition", 5105); }, false, {}, false, {"ss40"}},
+        {"Send to Back: a group on the plan's detail layer",
+         [&] { sketch(), Select({"sketch"}, 1), Menu("alterObjectPosition", 5106); }, false, {}, false, {"ss40"}},
         {"Open: a version-10350 design with an upper deck's edge steps", upperDeck, true},
         {"Plug-in result: a group's member naming a floor", mergeIntoGroup, true},
         {"Mirror Left to Right: a wall with openings", [&] { Select({"wall"}), Menu("mirrorObjects", 5008); }, true},
