@@ -12,8 +12,10 @@
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
+#include "model/topo_grid.h"
 #include "model/type_data.h"
 #include "scene/plane_object.h"
+#include "scene/terrain.h"
 #include "support/records.h"
 
 namespace dvxtest {
@@ -304,6 +306,12 @@ std::vector<ScenePiece> CaptureScene() {
             }
         out.push_back(std::move(s));
     }
+    // The ground the pieces stand on, as one piece of its own: its heights over the lot.
+    ScenePiece ground;
+    ground.pieceKind = kGroundPiece;
+    ground.values = {float(gTopoInUse), float(gTopoRowCnt), float(gTopoColumnCnt)};
+    ground.values.insert(ground.values.end(), gTopographyGrid.begin(), gTopographyGrid.end());
+    out.push_back(std::move(ground));
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -323,7 +331,8 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
             if (k.covers(p, side)) return ++found, true;
         return false;
     };
-    auto name = [](const ScenePiece& p) {
+    auto name = [](const ScenePiece& p) -> std::string {
+        if (p.pieceKind == kGroundPiece && !p.base) return "the ground (in use, rows, columns, heights)";
         return "piece kind " + std::to_string(p.pieceKind) + " of type " + std::to_string(p.baseType) + " (ID " +
                std::to_string(p.base) + ", root " + std::to_string(p.root) + ")";
     };
@@ -334,12 +343,14 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
     while (i < live.size() || j < read.size()) {
         if (i < live.size() && j < read.size() && sameKey(live[i], read[j])) {
             for (size_t k = 0; k < live[i].values.size(); ++k)
-                if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance)) {
+                if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance) &&
+                    !(std::isnan(live[i].values[k]) && std::isnan(read[j].values[k]))) {
                     if (isKnown(live[i], SceneDifference::Placed)) break;
                     const char* what[] = {"H", "V", "D", "u", "v"};
-                    faults.push_back(name(live[i]) + ": vertex " + std::to_string(k / 5) + " " + what[k % 5] + " " +
-                                     std::to_string(live[i].values[k]) + " live, " + std::to_string(read[j].values[k]) +
-                                     " read");
+                    const std::string at = live[i].base ? "vertex " + std::to_string(k / 5) + " " + what[k % 5]
+                                                        : "value " + std::to_string(k);
+                    faults.push_back(name(live[i]) + ": " + at + " " + std::to_string(live[i].values[k]) + " live, " +
+                                     std::to_string(read[j].values[k]) + " read");
                     break;
                 }
             ++i, ++j;

@@ -7,8 +7,9 @@
 //                plan index, where built, holds exactly its top-level objects.
 //   UndoState    the design as an undo snapshot stores it, with the current floor, so that
 //                an Undo or Redo can be compared with the state a stored step left.
-//   SceneState   the live view's pieces, keyed by the objects they were built from, so the
-//                scene held after a step can be compared with the one built by a read.
+//   SceneState   the live view's pieces, keyed by the objects they were built from, and the
+//                ground they stand on, so the scene held after a step can be compared with the
+//                one built by a read.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -53,6 +54,9 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
 // settings fields by name, per-layer counts, the first byte).
 ::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row);
 
+// The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
+// whether the terrain is in use, the grid's rows and columns, then its heights).
+inline constexpr uint16_t kGroundPiece = 0xFFFF;
 struct ScenePiece {
     uint32_t root = 0, base = 0;  // object IDs of the piece's top-level object and base object
     uint16_t rootType = 0, baseType = 0, pieceKind = 0, surfaceKind = 0;
