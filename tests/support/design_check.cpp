@@ -347,8 +347,9 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
                     !(std::isnan(live[i].values[k]) && std::isnan(read[j].values[k]))) {
                     if (isKnown(live[i], SceneDifference::Placed)) break;
                     const char* what[] = {"H", "V", "D", "u", "v"};
-                    const std::string at = live[i].base ? "vertex " + std::to_string(k / 5) + " " + what[k % 5]
-                                                        : "value " + std::to_string(k);
+                    const bool ground = live[i].pieceKind == kGroundPiece && !live[i].base;
+                    const std::string at = ground ? "value " + std::to_string(k)
+                                                  : "vertex " + std::to_string(k / 5) + " " + what[k % 5];
                     faults.push_back(name(live[i]) + ": " + at + " " + std::to_string(live[i].values[k]) + " live, " +
                                      std::to_string(read[j].values[k]) + " read");
                     break;
