@@ -421,8 +421,11 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"HVAC Duct Width typed as the tool's default", [&] { TypeIntoPane("AirDuctInspectorController", "ductWidthText", "20", 7400); }},
         {"Stiffener Beam width typed as the tool's default", [&] { TypeIntoPane("StiffenerBeamInspectorController", "beamWidthText", "20", 7001); }},
         {"Pathway width typed as the tool's default", [&] { TypeIntoPane("PathwayInspectorController", "pathWidthText", "60", 7502); }},
-        {"Topography region raised under a fence and plants",
-         [&] { Select({"top"}), TypeIntoPane("TopoInspectorController", "elevationText", "72"); }, true, {}, true},
+        {"Topography region raised under a fence and plants", [&] {
+             const float before = of::topo_line::kHeight(*Named("top"));
+             Select({"top"}), TypeIntoPane("TopoInspectorController", "elevationText", "72");
+             EXPECT_NE(of::topo_line::kHeight(*Named("top")), before);
+         }, true, {}, true},
         {"Revert to Saved of a design with raised regions",
          [&] { raiseAndCome([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }, true},
         {"Open over a design with raised regions",
