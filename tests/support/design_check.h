@@ -7,8 +7,9 @@
 //                plan index, where built, holds exactly its top-level objects.
 //   UndoState    the design as an undo snapshot stores it, with the current floor, so that
 //                an Undo or Redo can be compared with the state a stored step left.
-//   SceneState   the live view's pieces, keyed by the objects they were built from, so the
-//                scene held after a step can be compared with the one built by a read.
+//   SceneState   the live view's pieces, keyed by the objects they were built from, and the
+//                ground they stand on, so the scene held after a step can be compared with the
+//                one built by a read.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -35,22 +36,49 @@ struct UndoState {
 };
 // The current document's state, written as an undo snapshot (at `scratch`, a file path), the
 // zooms, the tracking value and the ID counters left out.
-// `leftOut` names settings fields a row records as differing by the order of the steps.
-UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::string>& leftOut = {});
+// An object field a read sets where a command left it as it was, so that a restore gives it
+// anew: the texture face mapping (the face rectangles, the face axis and the points' u and v)
+// or the first of `params` (a wall's height, which a read takes from its floor when unset).
+struct ReadSetField {
+    enum Field { FaceMapping, FirstParam };
+    int16_t type = 0;
+    Field field = FaceMapping;
+};
+// `leftOut` names settings fields a row records as differing by the order of the steps;
+// `readSet` object fields it records so, for every object of their type at any depth, the part
+// lists of its record included: a face mapping left out, a first of `params` written as a read
+// sets it.
+UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::string>& leftOut = {},
+                           const std::vector<ReadSetField>& readSet = {});
 // Equal, and `got` on the floor a restore of `want` chooses; else what differs (the floor,
 // settings fields by name, per-layer counts, the first byte).
 ::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row);
 
+// The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
+// whether the terrain is in use, the grid's rows and columns, then its heights).
+inline constexpr uint16_t kGroundPiece = 0xFFFF;
 struct ScenePiece {
     uint32_t root = 0, base = 0;  // object IDs of the piece's top-level object and base object
-    uint16_t baseType = 0, pieceKind = 0, surfaceKind = 0;
+    uint16_t rootType = 0, baseType = 0, pieceKind = 0, surfaceKind = 0;
     std::vector<float> values;    // per vertex of every plane: H, V, D, u, v
     bool operator<(const ScenePiece& o) const;
 };
+// A difference the order of a command's steps gives, recorded with its row rather than
+// asserted: the pieces of one kind (-1: of every kind) built from an object of `baseType` under
+// a top-level object of `rootType`, held by one scene only or placed otherwise.
+struct SceneDifference {
+    enum Side { LiveOnly, ReadOnly, Placed };
+    int16_t rootType = 0, baseType = 0;
+    int32_t pieceKind = -1;
+    Side side = Placed;
+    bool covers(const ScenePiece& p, Side s) const;
+};
 // The scene the live view holds, sorted by what built each piece and where it lies.
 std::vector<ScenePiece> CaptureScene();
-// Every piece of one within `tolerance` of the other's.
+// Every piece of one within `tolerance` of the other's, but for the `known` differences, whose
+// pieces found are counted in `knownFound`.
 ::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& read,
-                                     const std::string& row, float tolerance = 0.05f);
+                                     const std::string& row, const std::vector<SceneDifference>& known = {},
+                                     int* knownFound = nullptr, float tolerance = 0.05f);
 
 }  // namespace dvxtest
