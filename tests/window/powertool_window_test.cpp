@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -15,12 +16,22 @@
 #include "app/app_controller.h"
 #include "app/command_router.h"
 #include "app/document_view.h"
+#include "app/live_view_controller.h"
 #include "app/window_controller.h"
+#include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/object_types.h"
+#include "powertools/core/notification_channel.h"
+#include "powertools/core/plugin_list_seams.h"
 #include "powertools/core/power_tool_dispatcher.h"
 #include "powertools/power_tool_launcher.h"
 #include "port/qt/platform.h"
+#include "render/core/interrupt_source.h"
+#include "scene/plane_object.h"
+#include "scene/scene_build.h"
+#include "support/build.h"
 #include "support/powertool_builder.h"
+#include "support/result_builder.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
@@ -96,6 +107,57 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
         }
     EXPECT_GT(along, 200);
     EXPECT_EQ(elsewhere, 0);
+
+    // Launched again (which closes the live view) and the live view shown again, the tool's
+    // answer (a second wall) lands while a render walks the scene: it waits for the render's
+    // end, the scene stays whole, and then it is applied.
+    std::map<std::string, std::string> launched;
+    SetStartPowerToolProcessHandler([&](const std::string&, const std::vector<std::string>& env) {
+        for (const std::string& e : env) launched[e.substr(0, e.find('='))] = e.substr(e.find('=') + 1);
+        return true;
+    });
+    ASSERT_TRUE(LaunchPowerTool(120));
+    QMDDocumentModel* model = document->model();
+    Objex* second = dvxtest::Wall(model->itsCurLayer, {{h, d + 100}, {h + 200, d + 100}});
+    dvxtest::ResultBuilder(120).object(second).end().save(launched[kPowerToolFolderVariable] + "/" + kExchangeFileName);
+    DeleteObj(UnlinkObject(second));
+    LiveViewController::sharedLiveViewController()->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(LiveViewController::sharedLiveViewController()->window()));
+    RenderAllLayers();
+    ASSERT_NE(gGLPlaneObjects, nullptr);
+    {
+        RenderInterruptScope render;
+        const PlaneObject* walked = gGLPlaneObjects;
+        QLocalSocket tool;
+        tool.connectToServer(QString::fromStdString(PowerToolNotificationChannel()->address()));
+        ASSERT_TRUE(tool.waitForConnected(5000));
+        const std::vector<uint8_t> bytes = EncodePowerToolMessage(dvxtest::ToolMessage(
+            kPowerToolClosingUpdate, 120, std::stoll(launched[kPowerToolUserVariable]),
+            std::stoi(launched[kPowerToolDocumentVariable])));
+        tool.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        ASSERT_TRUE(tool.waitForBytesWritten(5000));
+        tool.disconnectFromServer();
+        // The render's polls let what came in be delivered.
+        InterruptSource* polls = LiveViewController::sharedLiveViewController()->interruptSource();
+        for (int i = 0; i < 20; ++i) polls->pollEscape(), QTest::qSleep(20);
+        EXPECT_FALSE(entry->plugInAvailable()) << "the answer was applied during the render";
+        EXPECT_EQ(document->undoStack()->count(), 1);
+        EXPECT_EQ(gGLPlaneObjects, walked);
+        int pieces = 0;
+        for (const PlaneObject* p = walked; p; p = p->next) ++pieces;  // the walk goes on
+        EXPECT_GT(pieces, 0);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 5000)) << "the answer never came";
+    EXPECT_EQ(document->undoStack()->count(), 2);
+    int walls = 0;
+    for (const Objex* o = model->itsCurLayer->firstObject; o; o = o->next) {
+        if (o->type != objtype::kWall) continue;
+        ++walls;
+        bool shown = false;
+        for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) shown |= p->object3D == o;
+        EXPECT_TRUE(shown) << "a wall missing from the live view";
+    }
+    EXPECT_EQ(walls, 2);
     port::setImageDecoder(nullptr);
 }
 
@@ -158,5 +220,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) return 2;
     gShot = QString::fromLocal8Bit(argv[1]);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    KeepGLDriversLoaded();
+    return result;
 }
