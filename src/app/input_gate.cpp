@@ -114,7 +114,8 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::KeylessLoop, Input::ToolAnswer, Does::Waits},
     // A render: only Escape acts; keys wait for its end; a press, which cannot be held for
     // where it landed, is dropped. A tool's answer, which would rebuild the scene being drawn,
-    // and the live view's steps, each a frame of its own, wait for its end.
+    // the live view's steps, each a frame of its own, and the end of a field's editing when
+    // the keyboard goes to another window, wait for its end.
     {Runs::Render, Input::Press, Does::Dropped},
     {Runs::Render, Input::Key, Does::Waits},
     {Runs::Render, Input::Escape, Does::Interrupts},
@@ -122,6 +123,7 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::Render, Input::Wheel, Does::Dropped},
     {Runs::Render, Input::ToolAnswer, Does::Waits},
     {Runs::Render, Input::Timer, Does::Waits},
+    {Runs::Render, Input::FocusOut, Does::Waits},
     // The live-view panel's property sheets run alone.
     {Runs::PanelSheet, Input::Press, Does::Dropped},
     {Runs::PanelSheet, Input::Key, Does::Dropped},
@@ -277,6 +279,9 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Hide:
         if (!heldCalls_.empty() && qobject_cast<QDialog*>(watched)) deliverHeldCallsLater();
         return false;
+    case QEvent::FocusOut:
+        if (renders_ == 0 || !watched->isWidgetType()) return false;
+        return apply(decide(runs(), Input::FocusOut), watched, event);
     case QEvent::Timer:
         if (!watched->property(kDesignTimer).toBool()) return false;
         return apply(decide(runs(), Input::Timer), watched, event);
@@ -417,6 +422,14 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
         } else if (type == QEvent::Shortcut) {
             const QKeyCombination c = static_cast<QShortcutEvent*>(event)->key()[0];
             heldKeys_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString()});
+        } else if (type == QEvent::FocusOut) {
+            // Sent again once nothing holds it, unless the keyboard has come back meanwhile.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            heldCalls_.push_back({Input::FocusOut, [left = QPointer<QObject>(watched), reason] {
+                if (!left || static_cast<QWidget*>(left.data())->hasFocus()) return;
+                QFocusEvent out(QEvent::FocusOut, reason);
+                QCoreApplication::sendEvent(left, &out);
+            }});
         }
         // A timer's tick is dropped: the timer falls due again once nothing holds it.
         return true;

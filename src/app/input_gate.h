@@ -46,9 +46,10 @@ public:
     enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet };
     // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
     // command's shortcut, the wheel, and the loop window's deactivation by the press; and what
-    // is no one's input: a plug-in tool's answer over its channel, and the tick of a timer that
-    // steps the design or draws a frame (`markDesignTimer`).
-    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer };
+    // is no one's input: a plug-in tool's answer over its channel, the tick of a timer that
+    // steps the design or draws a frame (`markDesignTimer`), and the keyboard leaving a widget
+    // as the window system moves it (a field then ends its editing).
+    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut };
     enum class Does : uint8_t {
         Acts,         // as if nothing ran
         EndsLoop,     // the loop's: handed to it as a press outside; the control runs nothing
