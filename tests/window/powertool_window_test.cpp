@@ -1,6 +1,7 @@
 // A plug-in tool used as a user uses one, on the virtual X server: "PowerTools..." from the
 // menu, the tool chosen and launched in the launcher, the progress sheet on the document
-// window while the tool (a real program) runs, and its wall in the plan once it answers.
+// window while the tool (a real program) runs, and its wall in the plan once it answers; an
+// answer that comes during a render or under a sheet waits for its end.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -116,11 +117,28 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
         for (const std::string& e : env) launched[e.substr(0, e.find('='))] = e.substr(e.find('=') + 1);
         return true;
     });
-    ASSERT_TRUE(LaunchPowerTool(120));
     QMDDocumentModel* model = document->model();
-    Objex* second = dvxtest::Wall(model->itsCurLayer, {{h, d + 100}, {h + 200, d + 100}});
-    dvxtest::ResultBuilder(120).object(second).end().save(launched[kPowerToolFolderVariable] + "/" + kExchangeFileName);
-    DeleteObj(UnlinkObject(second));
+    // Launched, its result a wall at `row`, its answer sent as the tool sends it.
+    const auto launch = [&](float row) {
+        if (!LaunchPowerTool(120)) return false;
+        Objex* wall = dvxtest::Wall(model->itsCurLayer, {{h, row}, {h + 200, row}});
+        dvxtest::ResultBuilder(120).object(wall).end().save(launched[kPowerToolFolderVariable] + "/" + kExchangeFileName);
+        DeleteObj(UnlinkObject(wall));
+        return true;
+    };
+    const auto answer = [&] {
+        QLocalSocket tool;
+        tool.connectToServer(QString::fromStdString(PowerToolNotificationChannel()->address()));
+        if (!tool.waitForConnected(5000)) return false;
+        const std::vector<uint8_t> bytes = EncodePowerToolMessage(dvxtest::ToolMessage(
+            kPowerToolClosingUpdate, 120, std::stoll(launched[kPowerToolUserVariable]),
+            std::stoi(launched[kPowerToolDocumentVariable])));
+        tool.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        const bool sent = tool.waitForBytesWritten(5000);
+        tool.disconnectFromServer();
+        return sent;
+    };
+    ASSERT_TRUE(launch(d + 100));
     LiveViewController::sharedLiveViewController()->showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(LiveViewController::sharedLiveViewController()->window()));
     RenderAllLayers();
@@ -128,15 +146,7 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     {
         RenderInterruptScope render;
         const PlaneObject* walked = gGLPlaneObjects;
-        QLocalSocket tool;
-        tool.connectToServer(QString::fromStdString(PowerToolNotificationChannel()->address()));
-        ASSERT_TRUE(tool.waitForConnected(5000));
-        const std::vector<uint8_t> bytes = EncodePowerToolMessage(dvxtest::ToolMessage(
-            kPowerToolClosingUpdate, 120, std::stoll(launched[kPowerToolUserVariable]),
-            std::stoi(launched[kPowerToolDocumentVariable])));
-        tool.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-        ASSERT_TRUE(tool.waitForBytesWritten(5000));
-        tool.disconnectFromServer();
+        ASSERT_TRUE(answer());
         // The render's polls let what came in be delivered.
         InterruptSource* polls = LiveViewController::sharedLiveViewController()->interruptSource();
         for (int i = 0; i < 20; ++i) polls->pollEscape(), QTest::qSleep(20);
@@ -149,15 +159,29 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 5000)) << "the answer never came";
     EXPECT_EQ(document->undoStack()->count(), 2);
-    int walls = 0;
     for (const Objex* o = model->itsCurLayer->firstObject; o; o = o->next) {
-        if (o->type != objtype::kWall) continue;
-        ++walls;
-        bool shown = false;
+        bool shown = o->type != objtype::kWall;
         for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) shown |= p->object3D == o;
         EXPECT_TRUE(shown) << "a wall missing from the live view";
     }
-    EXPECT_EQ(walls, 2);
+
+    // Once more, the answer landing while a sheet of the window is up (whose values may point
+    // into the design) waits for the sheet's end.
+    ASSERT_TRUE(launch(d + 200));
+    QDialog sheet(w);
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    ASSERT_TRUE(answer());
+    QTest::qWait(400);
+    EXPECT_FALSE(entry->plugInAvailable()) << "the answer was applied under a sheet";
+    EXPECT_EQ(document->undoStack()->count(), 2);
+    sheet.reject();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 5000)) << "the answer never came";
+    EXPECT_EQ(document->undoStack()->count(), 3);
+    int walls = 0;
+    for (const Objex* o = model->itsCurLayer->firstObject; o; o = o->next) walls += o->type == objtype::kWall;
+    EXPECT_EQ(walls, 3);
     port::setImageDecoder(nullptr);
 }
 
