@@ -283,7 +283,7 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
         if (renders_ == 0 || !watched->isWidgetType()) return false;
         return apply(decide(runs(), Input::FocusOut), watched, event);
     case QEvent::Timer:
-        if (!watched->property(kDesignTimer).toBool()) return false;
+        if (!qobject_cast<QTimer*>(watched) || !watched->property(kDesignTimer).toBool()) return false;
         return apply(decide(runs(), Input::Timer), watched, event);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
