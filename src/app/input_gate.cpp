@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -20,6 +21,8 @@ using Does = InputGate::Does;
 
 constexpr const char* kAlone = "gateRunsAlone";
 constexpr const char* kDesign = "gateDesignWindow";
+constexpr const char* kAwaitsTool = "gateAwaitsTool";
+constexpr const char* kDesignTimer = "gateDesignTimer";
 
 bool IsModifierKey(int key) {
     switch (key) {
@@ -84,7 +87,7 @@ QWidget* TopSheet() {
 }
 
 bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
-bool IsSheetRun(Runs runs) { return runs == Runs::Sheet || runs == Runs::PanelSheet; }
+bool IsSheetRun(Runs runs) { return runs == Runs::Sheet || runs == Runs::PanelSheet || runs == Runs::ToolSheet; }
 
 }  // namespace
 
@@ -99,6 +102,7 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::KeyLoop, Input::Shortcut, Does::ToLoop},
     {Runs::KeyLoop, Input::Wheel, Does::Dropped},
     {Runs::KeyLoop, Input::Deactivation, Does::KeepsWindow},
+    {Runs::KeyLoop, Input::ToolAnswer, Does::Waits},
     // A loop taking no key (a door's swing, an arc's turn, the camera marker's and the zoom's
     // drags, the cut-away slider's): the press is the loop's; keys and shortcuts wait for its end.
     {Runs::KeylessLoop, Input::Press, Does::EndsLoop},
@@ -107,26 +111,42 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::KeylessLoop, Input::Shortcut, Does::Waits},
     {Runs::KeylessLoop, Input::Wheel, Does::Dropped},
     {Runs::KeylessLoop, Input::Deactivation, Does::KeepsWindow},
+    {Runs::KeylessLoop, Input::ToolAnswer, Does::Waits},
     // A render: only Escape acts; keys wait for its end; a press, which cannot be held for
-    // where it landed, is dropped.
+    // where it landed, is dropped. A tool's answer, which would rebuild the scene being drawn,
+    // the live view's steps, each a frame of its own, and the end of a field's editing when
+    // the keyboard goes to another window, wait for its end.
     {Runs::Render, Input::Press, Does::Dropped},
     {Runs::Render, Input::Key, Does::Waits},
     {Runs::Render, Input::Escape, Does::Interrupts},
     {Runs::Render, Input::Shortcut, Does::Waits},
     {Runs::Render, Input::Wheel, Does::Dropped},
+    {Runs::Render, Input::ToolAnswer, Does::Waits},
+    {Runs::Render, Input::Timer, Does::Waits},
+    {Runs::Render, Input::FocusOut, Does::Waits},
     // The live-view panel's property sheets run alone.
     {Runs::PanelSheet, Input::Press, Does::Dropped},
     {Runs::PanelSheet, Input::Key, Does::Dropped},
     {Runs::PanelSheet, Input::Escape, Does::Dropped},
     {Runs::PanelSheet, Input::Shortcut, Does::Dropped},
     {Runs::PanelSheet, Input::Wheel, Does::Dropped},
+    {Runs::PanelSheet, Input::ToolAnswer, Does::Waits},
     // Any other sheet (a main window's, an alert, the export's save panel): no menu command,
-    // and nothing in a document window or the live view; the palettes still act.
+    // and nothing in a document window or the live view; the palettes still act. A tool's
+    // answer, which may replace the objects a sheet holds, waits for the sheet's end.
     {Runs::Sheet, Input::Press, Does::DesignHeld},
     {Runs::Sheet, Input::Key, Does::DesignHeld},
     {Runs::Sheet, Input::Escape, Does::DesignHeld},
     {Runs::Sheet, Input::Shortcut, Does::Dropped},
     {Runs::Sheet, Input::Wheel, Does::DesignHeld},
+    {Runs::Sheet, Input::ToolAnswer, Does::Waits},
+    // A running tool's progress sheet holds as any other; the tool's answer, which ends it, acts.
+    {Runs::ToolSheet, Input::Press, Does::DesignHeld},
+    {Runs::ToolSheet, Input::Key, Does::DesignHeld},
+    {Runs::ToolSheet, Input::Escape, Does::DesignHeld},
+    {Runs::ToolSheet, Input::Shortcut, Does::Dropped},
+    {Runs::ToolSheet, Input::Wheel, Does::DesignHeld},
+    {Runs::ToolSheet, Input::ToolAnswer, Does::Acts},
 };
 
 InputGate::Does InputGate::decide(Runs runs, Input input) {
@@ -159,6 +179,7 @@ void InputGate::endLoop(GateLoop* loop) {
     loops_.erase(at);
     if (loops_.empty()) refocus_ = nullptr;
     deliverHeldKeys();
+    deliverHeldCallsLater();
 }
 
 void InputGate::beginRender(std::function<void()> escape) {
@@ -172,6 +193,38 @@ void InputGate::endRender() {
         if (held) held->deleteLater();
     heldDeletes_.clear();
     deliverHeldKeys();
+    deliverHeldCallsLater();
+}
+
+void InputGate::admit(Input input, std::function<void()> run) {
+    if (!run) return;
+    // Behind those still waiting, in the order they came.
+    if (!heldCalls_.empty() || decide(runs(), input) == Does::Waits) {
+        heldCalls_.push_back({input, std::move(run)});
+        deliverHeldCallsLater();
+        return;
+    }
+    run();
+}
+
+// From the event loop, not from inside what has just ended (a render's scope still has its
+// callers drawing, a sheet its accepted handler to run).
+void InputGate::deliverHeldCallsLater() {
+    if (callsPosted_ || heldCalls_.empty()) return;
+    callsPosted_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        callsPosted_ = false;
+        deliverHeldCalls();
+    }, Qt::QueuedConnection);
+}
+
+void InputGate::deliverHeldCalls() {
+    while (!heldCalls_.empty()) {
+        if (decide(runs(), heldCalls_.front().input) == Does::Waits) return;
+        const std::function<void()> run = std::move(heldCalls_.front().run);
+        heldCalls_.erase(heldCalls_.begin());
+        run();
+    }
 }
 
 void InputGate::runAlone(QWidget* sheet) {
@@ -182,15 +235,24 @@ void InputGate::markDesignWindow(QWidget* window) {
     if (window) window->setProperty(kDesign, true);
 }
 
+void InputGate::awaitsTool(QWidget* sheet) {
+    if (sheet) sheet->setProperty(kAwaitsTool, true);
+}
+
+void InputGate::markDesignTimer(QTimer* timer) {
+    if (timer) timer->setProperty(kDesignTimer, true);
+}
+
 InputGate::Runs InputGate::runs() const {
     if (renders_ > 0) return Runs::Render;
-    bool sheet = false;
+    bool sheet = false, tool = false;
     for (const QWidget* w : QApplication::topLevelWidgets()) {
         if (!IsSheet(w)) continue;
         if (w->property(kAlone).toBool()) return Runs::PanelSheet;
-        sheet = true;
+        (w->property(kAwaitsTool).toBool() ? tool : sheet) = true;
     }
     if (sheet) return Runs::Sheet;
+    if (tool) return Runs::ToolSheet;
     if (!loops_.empty()) return loops_.back()->readsKeys() ? Runs::KeyLoop : Runs::KeylessLoop;
     return Runs::Nothing;
 }
@@ -213,6 +275,16 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
         if (watched) heldDeletes_.push_back(watched);
         return true;
     case QEvent::Close: return renders_ > 0;
+    // What waited for a sheet goes once the sheet has ended.
+    case QEvent::Hide:
+        if (!heldCalls_.empty() && qobject_cast<QDialog*>(watched)) deliverHeldCallsLater();
+        return false;
+    case QEvent::FocusOut:
+        if (renders_ == 0 || !watched->isWidgetType()) return false;
+        return apply(decide(runs(), Input::FocusOut), watched, event);
+    case QEvent::Timer:
+        if (!qobject_cast<QTimer*>(watched) || !watched->property(kDesignTimer).toBool()) return false;
+        return apply(decide(runs(), Input::Timer), watched, event);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
@@ -350,7 +422,16 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
         } else if (type == QEvent::Shortcut) {
             const QKeyCombination c = static_cast<QShortcutEvent*>(event)->key()[0];
             heldKeys_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString()});
+        } else if (type == QEvent::FocusOut) {
+            // Sent again once nothing holds it, unless the keyboard has come back meanwhile.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            heldCalls_.push_back({Input::FocusOut, [left = QPointer<QObject>(watched), reason] {
+                if (!left || static_cast<QWidget*>(left.data())->hasFocus()) return;
+                QFocusEvent out(QEvent::FocusOut, reason);
+                QCoreApplication::sendEvent(left, &out);
+            }});
         }
+        // A timer's tick is dropped: the timer falls due again once nothing holds it.
         return true;
     case Does::Interrupts:
         if (type == QEvent::KeyPress && escape_) escape_();

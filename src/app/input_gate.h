@@ -4,7 +4,9 @@
 // drag, the cut-away slider's drag), a render, a sheet. Qt would let the rest of the program
 // act meanwhile; one application event filter sorts each press, key and shortcut that lands
 // outside what runs and does what one table (`InputGate::kTable`) says. Nothing else filters
-// the program's input for a loop, a render or a sheet.
+// the program's input for a loop, a render or a sheet. What else would change the design or
+// the scene, or draw a frame, meanwhile (a plug-in tool's answer, the live view's step timer)
+// comes through the same table.
 #include <QObject>
 #include <QPointer>
 
@@ -14,6 +16,7 @@
 
 class QEvent;
 class QKeyEvent;
+class QTimer;
 class QWidget;
 
 // A loop the gate keeps the input for, from its press to its end.
@@ -38,16 +41,21 @@ public:
 class InputGate : public QObject {
 public:
     // What runs, innermost first: a render, a sheet of the live-view panel that runs alone, any
-    // other sheet, a loop reading keys, a loop taking none.
-    enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet };
+    // other sheet, the progress sheet of a running plug-in tool (which the tool's answer ends),
+    // a loop reading keys, a loop taking none.
+    enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet };
     // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
-    // command's shortcut, the wheel, and the loop window's deactivation by the press.
-    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation };
+    // command's shortcut, the wheel, and the loop window's deactivation by the press; and what
+    // is no one's input: a plug-in tool's answer over its channel, the tick of a timer that
+    // steps the design or draws a frame (`markDesignTimer`), and the keyboard leaving a widget
+    // as the window system moves it (a field then ends its editing).
+    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut };
     enum class Does : uint8_t {
         Acts,         // as if nothing ran
         EndsLoop,     // the loop's: handed to it as a press outside; the control runs nothing
         ToLoop,       // read by the loop, or by nothing
-        Waits,        // held, and delivered in the order pressed once nothing holds it
+        Waits,        // held, and delivered in the order pressed once nothing holds it (a
+                      // timer's tick comes at its next interval then: missed ticks merge)
         Interrupts,   // breaks the render off
         Dropped,      // nothing runs
         DesignHeld,   // dropped in a document window or the live-view panel; acts in a palette
@@ -74,11 +82,18 @@ public:
     void endRender();
     // Forgets the keys waiting for a loop's or a render's end.
     void dropHeldKeys() { heldKeys_.clear(); }
+    // A plug-in tool's answer: runs now, or, where its row says it waits, once nothing holds it,
+    // after what is running has returned, in the order the answers came.
+    void admit(Input input, std::function<void()> run);
     // The sheet runs alone: nothing outside it acts while it is up.
     static void runAlone(QWidget* sheet);
     // The window's presses and keys are the design's (the live-view panel; document windows
     // are so by their kind).
     static void markDesignWindow(QWidget* window);
+    // The sheet stands while a plug-in tool runs; the tool's answer ends it.
+    static void awaitsTool(QWidget* sheet);
+    // The timer's ticks step the design or draw a frame: they are the table's `Timer`.
+    static void markDesignTimer(QTimer* timer);
 
     Runs runs() const;
     // No menu command runs now (a loop, a render or a sheet holds shortcuts back), nor while
@@ -104,12 +119,20 @@ private:
     bool keyboardDecides(QObject* watched, QEvent* event, Runs runs);
     bool apply(Does does, QObject* watched, QEvent* event);
     void deliverHeldKeys();
+    void deliverHeldCallsLater();
+    void deliverHeldCalls();
 
     std::vector<GateLoop*> loops_;
     int renders_ = 0;
     std::function<void()> escape_;
     std::vector<QPointer<QObject>> heldDeletes_;
     std::vector<HeldKey> heldKeys_;
+    struct HeldCall {
+        Input input;
+        std::function<void()> run;
+    };
+    std::vector<HeldCall> heldCalls_;
+    bool callsPosted_ = false;
     bool delivering_ = false;
     // The key the gate let through last and the widget it reached, which Qt may hand it on
     // to the parents of.

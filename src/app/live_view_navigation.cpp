@@ -46,6 +46,8 @@ LiveViewNavigationDriver::LiveViewNavigationDriver(QObject* parent)
     : QObject(parent), cutawayDrag_(std::make_unique<CutawayDrag>()) {
     timer_.setInterval(kTickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
+    // A step is a frame of its own: none is drawn inside a render.
+    InputGate::markDesignTimer(&timer_);
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
 

@@ -33,6 +33,7 @@
 #include "app/core/status_bar_seams.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/input_gate.h"
 #include "app/screen_frames.h"
 #include "app/widgets.h"
 #include "content/content_palette_controller.h"
@@ -473,6 +474,7 @@ void QMDWindowController::beginPowerToolProgressSheet(const std::string& plugInN
     if (!powerToolProgressSheet_) {
         powerToolProgressSheet_ = new QDialog(this);
         powerToolProgressSheet_->setWindowModality(Qt::WindowModal);
+        InputGate::awaitsTool(powerToolProgressSheet_);
         auto* column = new QVBoxLayout(powerToolProgressSheet_);
         powerToolStatusText_ = new QLabel(powerToolProgressSheet_);
         powerToolProgressIndicator_ = new QProgressBar(powerToolProgressSheet_);

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "app/input_gate.h"
 #include "files/content_paths.h"
 #include "port/files.h"
 #include "port/session_folders.h"
@@ -122,9 +123,12 @@ void NotificationChannel::readFrom(QLocalSocket* socket) {
     } else
         peer.timeout->stop();
     // Observers may post or run the event loop: hand the messages over once the peer is done.
+    // An answer changes the design and rebuilds the scene: the input gate holds it while a
+    // render, a loop or a sheet runs.
     for (const PowerToolMessage& m : arrived)
         for (const auto& [name, observer] : observers_)
-            if (name == m.name && observer) observer(m);
+            if (name == m.name && observer)
+                InputGate::shared().admit(InputGate::Input::ToolAnswer, [observer, m] { observer(m); });
 }
 
 void NotificationChannel::drop(QLocalSocket* socket) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QExposeEvent>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -284,6 +285,25 @@ TEST(RenderInterrupt, DuringARenderOnlyEscapeActsKeysWaitAndAClickReachesNoWidge
     QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(50, 50));
     QCoreApplication::processEvents();
     EXPECT_EQ(target.presses, 1);
+
+    // A field typed in, then the keyboard taken to another window during a render: its edit
+    // ends (which would change the design) once the render has ended.
+    QLineEdit field;
+    int ended = 0;
+    QObject::connect(&field, &QLineEdit::editingFinished, [&] { ++ended; });
+    field.show();
+    field.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&field));
+    QTest::keyClicks(&field, "12");
+    source.beginRender();
+    target.activateWindow();
+    for (int i = 0; i < 50 && QApplication::focusWidget() == &field; ++i) source.pollEscape(), QTest::qSleep(10);
+    source.pollEscape();
+    EXPECT_NE(QApplication::focusWidget(), &field);
+    EXPECT_EQ(ended, 0) << "the field's edit ended during the render";
+    source.endRender();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended, 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Walking from real events on the virtual X server: the pointer held off the press turns the
-// walk once per processed tick while each frame takes 40 ms, and the release ends it at once.
+// walk once per processed tick while each frame takes 40 ms, none inside a render, and the
+// release ends it at once.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include "app/document.h"
 #include "app/document_view.h"
 #include "app/live_view_navigation.h"
+#include "app/render_interrupt.h"
 #include "app/window_controller.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -61,6 +63,18 @@ TEST(NavigationWindow, EachProcessedTickMovesOnceAndNothingMovesAfterTheRelease)
     const int ticks = frames / 2;
     EXPECT_NEAR(ds->cameraHeading, 90 - ticks * 10.0f / 15, 1e-3) << frames;
     EXPECT_NEAR(ds->lightOffset.floatH, 2.0f * ticks, 1e-3) << frames;
+    // A render running meanwhile (an expose drawn with shadows) lets events in at its polls:
+    // no step turns the view or draws a frame inside it; the walk goes on after its end.
+    {
+        QtInterruptSource render;
+        render.beginRender();
+        const int before = frames;
+        const float heading = ds->cameraHeading;
+        for (int i = 0; i < 10; ++i) render.pollEscape(), QTest::qSleep(15);
+        EXPECT_EQ(std::pair(frames, ds->cameraHeading), std::pair(before, heading)) << "a step inside the render";
+        render.endRender();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return frames > before; })) << "the walk stopped";
+    }
     displays = 0;  // the plan's own paints ask too
     Send(&live, QEvent::MouseButtonRelease, {220, 150});
     EXPECT_FALSE(driver.active());

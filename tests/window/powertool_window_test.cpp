@@ -1,10 +1,12 @@
 // A plug-in tool used as a user uses one, on the virtual X server: "PowerTools..." from the
 // menu, the tool chosen and launched in the launcher, the progress sheet on the document
-// window while the tool (a real program) runs, and its wall in the plan once it answers.
+// window while the tool (a real program) runs, and its wall in the plan once it answers; an
+// answer that comes during a render or under a sheet waits for its end.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -15,12 +17,22 @@
 #include "app/app_controller.h"
 #include "app/command_router.h"
 #include "app/document_view.h"
+#include "app/live_view_controller.h"
 #include "app/window_controller.h"
+#include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/object_types.h"
+#include "powertools/core/notification_channel.h"
+#include "powertools/core/plugin_list_seams.h"
 #include "powertools/core/power_tool_dispatcher.h"
 #include "powertools/power_tool_launcher.h"
 #include "port/qt/platform.h"
+#include "render/core/interrupt_source.h"
+#include "scene/plane_object.h"
+#include "scene/scene_build.h"
+#include "support/build.h"
 #include "support/powertool_builder.h"
+#include "support/result_builder.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
@@ -96,6 +108,80 @@ TEST(PowerToolWindow, ALaunchedToolPutsItsWallIntoThePlan) {
         }
     EXPECT_GT(along, 200);
     EXPECT_EQ(elsewhere, 0);
+
+    // Launched again (which closes the live view) and the live view shown again, the tool's
+    // answer (a second wall) lands while a render walks the scene: it waits for the render's
+    // end, the scene stays whole, and then it is applied.
+    std::map<std::string, std::string> launched;
+    SetStartPowerToolProcessHandler([&](const std::string&, const std::vector<std::string>& env) {
+        for (const std::string& e : env) launched[e.substr(0, e.find('='))] = e.substr(e.find('=') + 1);
+        return true;
+    });
+    QMDDocumentModel* model = document->model();
+    // Launched, its result a wall at `row`, its answer sent as the tool sends it.
+    const auto launch = [&](float row) {
+        if (!LaunchPowerTool(120)) return false;
+        Objex* wall = dvxtest::Wall(model->itsCurLayer, {{h, row}, {h + 200, row}});
+        dvxtest::ResultBuilder(120).object(wall).end().save(launched[kPowerToolFolderVariable] + "/" + kExchangeFileName);
+        DeleteObj(UnlinkObject(wall));
+        return true;
+    };
+    const auto answer = [&] {
+        QLocalSocket tool;
+        tool.connectToServer(QString::fromStdString(PowerToolNotificationChannel()->address()));
+        if (!tool.waitForConnected(5000)) return false;
+        const std::vector<uint8_t> bytes = EncodePowerToolMessage(dvxtest::ToolMessage(
+            kPowerToolClosingUpdate, 120, std::stoll(launched[kPowerToolUserVariable]),
+            std::stoi(launched[kPowerToolDocumentVariable])));
+        tool.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        const bool sent = tool.waitForBytesWritten(5000);
+        tool.disconnectFromServer();
+        return sent;
+    };
+    ASSERT_TRUE(launch(d + 100));
+    LiveViewController::sharedLiveViewController()->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(LiveViewController::sharedLiveViewController()->window()));
+    RenderAllLayers();
+    ASSERT_NE(gGLPlaneObjects, nullptr);
+    {
+        RenderInterruptScope render;
+        const PlaneObject* walked = gGLPlaneObjects;
+        ASSERT_TRUE(answer());
+        // The render's polls let what came in be delivered.
+        InterruptSource* polls = LiveViewController::sharedLiveViewController()->interruptSource();
+        for (int i = 0; i < 20; ++i) polls->pollEscape(), QTest::qSleep(20);
+        EXPECT_FALSE(entry->plugInAvailable()) << "the answer was applied during the render";
+        EXPECT_EQ(document->undoStack()->count(), 1);
+        EXPECT_EQ(gGLPlaneObjects, walked);
+        int pieces = 0;
+        for (const PlaneObject* p = walked; p; p = p->next) ++pieces;  // the walk goes on
+        EXPECT_GT(pieces, 0);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 5000)) << "the answer never came";
+    EXPECT_EQ(document->undoStack()->count(), 2);
+    for (const Objex* o = model->itsCurLayer->firstObject; o; o = o->next) {
+        bool shown = o->type != objtype::kWall;
+        for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next) shown |= p->object3D == o;
+        EXPECT_TRUE(shown) << "a wall missing from the live view";
+    }
+
+    // Once more, the answer landing while a sheet of the window is up (whose values may point
+    // into the design) waits for the sheet's end.
+    ASSERT_TRUE(launch(d + 200));
+    QDialog sheet(w);
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    ASSERT_TRUE(answer());
+    QTest::qWait(400);
+    EXPECT_FALSE(entry->plugInAvailable()) << "the answer was applied under a sheet";
+    EXPECT_EQ(document->undoStack()->count(), 2);
+    sheet.reject();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->plugInAvailable(); }, 5000)) << "the answer never came";
+    EXPECT_EQ(document->undoStack()->count(), 3);
+    int walls = 0;
+    for (const Objex* o = model->itsCurLayer->firstObject; o; o = o->next) walls += o->type == objtype::kWall;
+    EXPECT_EQ(walls, 3);
     port::setImageDecoder(nullptr);
 }
 
@@ -158,5 +244,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) return 2;
     gShot = QString::fromLocal8Bit(argv[1]);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    KeepGLDriversLoaded();
+    return result;
 }
