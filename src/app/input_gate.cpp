@@ -192,7 +192,7 @@ void InputGate::endRender() {
     for (const QPointer<QObject>& held : heldDeletes_)
         if (held) held->deleteLater();
     heldDeletes_.clear();
-    deliverHeldKeys();
+    deliverHeldKeysLater();
     deliverHeldCallsLater();
 }
 
@@ -205,6 +205,17 @@ void InputGate::admit(Input input, std::function<void()> run) {
         return;
     }
     run();
+}
+
+// The keys a render held go from the event loop too: its callers may still be drawing the
+// scene a held command would rebuild.
+void InputGate::deliverHeldKeysLater() {
+    if (keysPosted_ || heldKeys_.empty()) return;
+    keysPosted_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        keysPosted_ = false;
+        deliverHeldKeys();
+    }, Qt::QueuedConnection);
 }
 
 // From the event loop, not from inside what has just ended (a render's scope still has its

@@ -119,6 +119,7 @@ private:
     bool keyboardDecides(QObject* watched, QEvent* event, Runs runs);
     bool apply(Does does, QObject* watched, QEvent* event);
     void deliverHeldKeys();
+    void deliverHeldKeysLater();
     void deliverHeldCallsLater();
     void deliverHeldCalls();
 
@@ -133,6 +134,7 @@ private:
     };
     std::vector<HeldCall> heldCalls_;
     bool callsPosted_ = false;
+    bool keysPosted_ = false;
     bool delivering_ = false;
     // The key the gate let through last and the widget it reached, which Qt may hand it on
     // to the parents of.
