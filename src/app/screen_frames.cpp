@@ -123,16 +123,20 @@ void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize
     new FrameKeeper(window, std::move(place), resize);
 }
 
-void KeepFrameOnScreen(QWidget* window, bool resize) {
+void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize) {
     PlaceWindowFrame(
         window,
-        [window, resize] {
-            // Until the window is framed, its frame is the client area at the frame's place; until
-            // it is first shown, of the size it will show with.
-            QRect frame = window->frameGeometry();
-            if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
-                frame.setSize(window->sizeHint());
+        [window, saved, resize] {
             const QMargins m = WindowDecoration(window);
+            QRect frame = saved;
+            if (!resize) {
+                // Its own size, decoration included once framed; until it is first shown, the
+                // size it will show with.
+                QSize size = window->frameGeometry().size();
+                if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
+                    size = window->sizeHint().grownBy(m);
+                frame.setSize(size);
+            }
             const QSize least = resize ? window->minimumSize().grownBy(m) : frame.size();
             return FrameWithin(frame, VisibleAreaUnder(frame), least);
         },
