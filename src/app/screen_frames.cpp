@@ -1,6 +1,8 @@
 #include "app/screen_frames.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
@@ -45,7 +47,7 @@ protected:
             break;
         case QEvent::Expose:
             // Framed by now: settled at once, before anything else may set the frame.
-            if (watched == handle_ && handle_->isExposed()) exposed_ = true, settle();
+            if (watched == handle_ && handle_->isExposed()) exposed_ = true, takeDecoration(), settle();
             break;
         default:
             break;
@@ -58,6 +60,14 @@ private:
         if (handle_ || !window_->windowHandle()) return;
         handle_ = window_->windowHandle();
         handle_->installEventFilter(this);
+    }
+
+    // A window framed where it stood gets no move, and its widget goes on without the
+    // decoration its window now knows: a move where it stands hands that on.
+    void takeDecoration() {
+        if (handle_->frameMargins() == WindowDecoration(window_)) return;
+        QMoveEvent here(handle_->position(), handle_->position());
+        QCoreApplication::sendEvent(handle_, &here);
     }
 
     void retire() {

@@ -431,7 +431,9 @@ struct ManagedScreen {
         QMap<QString, int> v;
         for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
             v[l.section(':', 0, 0).trimmed()] = l.section(':', 1).trimmed().toInt();
-        return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"], v["Height"]);
+        // Its corner is the border's outer one; its size, the inside's.
+        const int border = 2 * v["Border width"];
+        return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"] + border, v["Height"] + border);
     }
     QProcess server, manager, program;
     QByteArray display, own;
@@ -441,7 +443,7 @@ struct ManagedScreen {
 // The program started on a screen of its own: its document window lies on that screen, title
 // bar and all, also with the Drawing Tools not shown at start-up (the window then spans the
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
-// palettes' frames.
+// palettes' frames, which lie, borders and all, where they first go.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Row { QString screen, settings; QSize size; };
@@ -463,6 +465,12 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                                               << p.height() << "; the window's frame at " << frame.x() << ", " << frame.y();
         }
         EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings == "ShowPlanTools=false");
+        // First shown, the Drawing Tools lie 5 from the left at the top, the Editing Tools 5 below them.
+        if (r.settings.isEmpty()) {
+            const QRect drawing = screen.frame("Drawing Tools"), editing = screen.frame("Editing Tools");
+            EXPECT_EQ(drawing.topLeft(), QPoint(5, 0));
+            EXPECT_EQ(editing.topLeft(), QPoint(5, drawing.bottom() + 1 + 5));
+        }
     }
 }
 
