@@ -216,18 +216,26 @@ void AppController::showInspectorAsRemembered() {
 void AppController::setInitialWindowPositionsAndAutoSaveNames() {
     ToolPaletteController* edit = ToolPaletteController::shared();
     PlanToolPaletteController* plan = PlanToolPaletteController::shared();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const int height = screen->geometry().height();
-    const BottomLeftFrame v = ToBottomLeft(screen->availableGeometry(), height);
-    const QSize editSize = edit->window()->frameGeometry().size();
-    const QSize planSize = plan->window()->frameGeometry().size();
-    BottomLeftFrame e{0, 0, double(editSize.width()), double(editSize.height())};
-    BottomLeftFrame p{0, 0, double(planSize.width()), double(planSize.height())};
-    InitialPaletteOrigins(v, &e, &p);
-    if (!port::defaults().has(edit->frameKey())) edit->window()->move(ToTopLeft(e, height).topLeft());
+    if (!QGuiApplication::primaryScreen()) return;
+    // Whole frames, asked anew as the palettes are framed: only then do their sizes hold the
+    // decoration, and only then does a frame set land where it is asked.
+    const auto initialFrame = [edit, plan](bool ofEdit) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) return (ofEdit ? edit->window() : plan->window())->frameGeometry();
+        const int height = screen->geometry().height();
+        const BottomLeftFrame v = ToBottomLeft(screen->availableGeometry(), height);
+        const QSize editSize = edit->window()->frameGeometry().size();
+        const QSize planSize = plan->window()->frameGeometry().size();
+        BottomLeftFrame e{0, 0, double(editSize.width()), double(editSize.height())};
+        BottomLeftFrame p{0, 0, double(planSize.width()), double(planSize.height())};
+        InitialPaletteOrigins(v, &e, &p);
+        return ToTopLeft(ofEdit ? e : p, height);
+    };
+    if (!port::defaults().has(edit->frameKey()))
+        PlaceWindowFrame(edit->window(), [initialFrame] { return initialFrame(true); }, false);
     edit->setAutoSaveName();
-    if (!port::defaults().has(plan->frameKey())) plan->window()->move(ToTopLeft(p, height).topLeft());
+    if (!port::defaults().has(plan->frameKey()))
+        PlaceWindowFrame(plan->window(), [initialFrame] { return initialFrame(false); }, false);
     plan->setAutoSaveName();
 }
 

@@ -244,13 +244,8 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
     int x, y, w, h;
     const std::string saved = port::defaults().getString(kFrameKey);
     if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0) {
-        // The saved frame, title bar included, kept on the screen it lands on (saved, perhaps,
-        // on a larger one).
-        const QRect frame(x, y, w, h);
-        PlaceWindowFrame(window_, [this, frame] {
-            return FrameWithin(frame, VisibleAreaUnder(frame),
-                               window_->minimumSize().grownBy(WindowDecoration(window_)));
-        });
+        // Saved, perhaps, on a larger screen.
+        RestoreWindowFrame(window_, QRect(x, y, w, h), true);
     }
     updateCutAwaySliderBounds();
     updateCutAwayImageAndPosition();

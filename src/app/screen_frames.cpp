@@ -1,6 +1,8 @@
 #include "app/screen_frames.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
@@ -45,7 +47,7 @@ protected:
             break;
         case QEvent::Expose:
             // Framed by now: settled at once, before anything else may set the frame.
-            if (watched == handle_ && handle_->isExposed()) exposed_ = true, settle();
+            if (watched == handle_ && handle_->isExposed()) exposed_ = true, takeDecoration(), settle();
             break;
         default:
             break;
@@ -58,6 +60,14 @@ private:
         if (handle_ || !window_->windowHandle()) return;
         handle_ = window_->windowHandle();
         handle_->installEventFilter(this);
+    }
+
+    // A window framed where it stood gets no move, and its widget goes on without the
+    // decoration its window now knows: a move where it stands hands that on.
+    void takeDecoration() {
+        if (handle_->frameMargins() == WindowDecoration(window_)) return;
+        QMoveEvent here(handle_->position(), handle_->position());
+        QCoreApplication::sendEvent(handle_, &here);
     }
 
     void retire() {
@@ -123,16 +133,20 @@ void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize
     new FrameKeeper(window, std::move(place), resize);
 }
 
-void KeepFrameOnScreen(QWidget* window, bool resize) {
+void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize) {
     PlaceWindowFrame(
         window,
-        [window, resize] {
-            // Until the window is framed, its frame is the client area at the frame's place; until
-            // it is first shown, of the size it will show with.
-            QRect frame = window->frameGeometry();
-            if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
-                frame.setSize(window->sizeHint());
+        [window, saved, resize] {
             const QMargins m = WindowDecoration(window);
+            QRect frame = saved;
+            if (!resize) {
+                // Its own size, decoration included once framed; until it is first shown, the
+                // size it will show with.
+                QSize size = window->frameGeometry().size();
+                if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
+                    size = window->sizeHint().grownBy(m);
+                frame.setSize(size);
+            }
             const QSize least = resize ? window->minimumSize().grownBy(m) : frame.size();
             return FrameWithin(frame, VisibleAreaUnder(frame), least);
         },

@@ -32,6 +32,8 @@ QRect VisibleAreaUnder(const QRect& frame);
 // window, so the frame is set again then, `place` asked anew (what it reads may have been framed
 // meanwhile too), until the window shows with that frame.
 void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true);
-// A restored frame kept reachable: moved inside the visible area of the screen it lands on, cut
-// to it when larger (`resize`; never below the window's minimum size), now and once framed.
-void KeepFrameOnScreen(QWidget* window, bool resize);
+// A saved frame, title bar and borders included, set again on the window, kept reachable: moved
+// inside the visible area of the screen it lands on and cut to it when larger (`resize`; never
+// below the window's minimum size). Without `resize` only its origin is taken, the window keeping
+// its own size.
+void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize);

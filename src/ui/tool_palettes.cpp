@@ -158,9 +158,9 @@ void PaletteController::setAutoSaveName() {
     const std::string saved = port::defaults().getString(frameKey());
     int x, y, w, h;
     if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) != 4) return;
-    // Saved on another screen, perhaps a larger one: kept where it can be reached.
-    window_->move(x, y);
-    KeepFrameOnScreen(window_, false);
+    // The frame saved, decoration included; saved on another screen, perhaps a larger one: kept
+    // where it can be reached.
+    RestoreWindowFrame(window_, QRect(x, y, w, h), false);
 }
 
 void PaletteController::windowWillClose() {

@@ -389,6 +389,15 @@ struct ManagedScreen {
         server.terminate(), server.waitForFinished(5000);
         if (!display.isEmpty()) qputenv("DISPLAY", own);
     }
+    // Quit from the document window and the program started again on the same settings.
+    bool relaunch() {
+        const QString id = ShownWindow("Untitled");
+        // Pressed on the server, not sent to the window: its release must not outlive the program.
+        XDo({"windowfocus", "--sync", id}), XDo({"key", "ctrl+q"});
+        if (!program.waitForFinished(15000)) return false;
+        program.start(gProgram, {});
+        return program.waitForStarted(10000);
+    }
     // The frame the manager drew around the shown window of this title (its parent just below the
     // root), as xwininfo reads it, once it has stood still for a moment; empty when none shows.
     QRect frame(const QString& title, QRect* client = nullptr) const {
@@ -422,7 +431,9 @@ struct ManagedScreen {
         QMap<QString, int> v;
         for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
             v[l.section(':', 0, 0).trimmed()] = l.section(':', 1).trimmed().toInt();
-        return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"], v["Height"]);
+        // Its corner is the border's outer one; its size, the inside's.
+        const int border = 2 * v["Border width"];
+        return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"] + border, v["Height"] + border);
     }
     QProcess server, manager, program;
     QByteArray display, own;
@@ -432,7 +443,7 @@ struct ManagedScreen {
 // The program started on a screen of its own: its document window lies on that screen, title
 // bar and all, also with the Drawing Tools not shown at start-up (the window then spans the
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
-// palettes' frames.
+// palettes' frames, which lie, borders and all, where they first go.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Row { QString screen, settings; QSize size; };
@@ -454,11 +465,18 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                                               << p.height() << "; the window's frame at " << frame.x() << ", " << frame.y();
         }
         EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings == "ShowPlanTools=false");
+        // First shown, the Drawing Tools lie 5 from the left at the top, the Editing Tools 5 below them.
+        if (r.settings.isEmpty()) {
+            const QRect drawing = screen.frame("Drawing Tools"), editing = screen.frame("Editing Tools");
+            EXPECT_EQ(drawing.topLeft(), QPoint(5, 0));
+            EXPECT_EQ(editing.topLeft(), QPoint(5, drawing.bottom() + 1 + 5));
+        }
     }
 }
 
 // Each window whose frame the program keeps, saved on a larger screen, comes back on a 1024 x 768
-// one: the palettes only moved, the live view also cut to the screen.
+// one: the palettes only moved, the live view also cut to the screen; after Quit and two
+// relaunches each is where it came back, decoration included.
 TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     Services services("restored");
     // The snap palette and the live view are shown from the Window menu's keys.
@@ -472,16 +490,25 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
         SCOPED_TRACE(r.saved.toStdString());
         ManagedScreen screen(services.dir, "1024x768", r.saved);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
-        const QRect main = screen.frame("Untitled");
-        ASSERT_FALSE(main.isEmpty()) << "no document window";
-        if (r.key) {
-            const QString id = ShownWindow("Untitled");
-            XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, r.key});
-        }
-        const QRect frame = screen.frame(r.title);
+        const auto shown = [&] {
+            const QRect main = screen.frame("Untitled");
+            if (main.isEmpty()) return QRect();
+            if (r.key && ShownWindow(r.title).isEmpty()) {
+                const QString id = ShownWindow("Untitled");
+                XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, r.key});
+            }
+            return screen.frame(r.title);
+        };
+        const QRect frame = shown();
         ASSERT_FALSE(frame.isEmpty()) << r.title << " did not show";
         EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
                                                              << " x " << frame.height();
+        for (int launch = 2; launch <= 3; ++launch) {
+            ASSERT_TRUE(screen.relaunch()) << "launch " << launch;
+            const QRect again = shown();
+            EXPECT_EQ(again, frame) << "launch " << launch << ": " << again.x() << ", " << again.y() << " "
+                                    << again.width() << " x " << again.height();
+        }
     }
 }
 
