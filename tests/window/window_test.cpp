@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -625,6 +626,35 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     QMenu* recent = w->menuBar()->findChild<QMenu*>(QStringLiteral("Open Recent"));
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().value(0) ? recent->actions()[0]->text() : QString(), dir + "/copy.pro");
+    // Under a window manager that leaves the panel inactive while its keys still reach it (twm,
+    // the pointer off the panel), the name typed over the proposed one is saved: no alert about
+    // the proposed file.
+    QProcess twm;
+    QFile rc(dir + "/twmrc");
+    ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
+    for (const char* font : {"Title", "Resize", "Menu", "Icon", "IconManager"}) rc.write(font + QByteArray("Font \"fixed\"\n"));
+    rc.write("RandomPlacement\nNoGrabServer\n"), rc.close(), twm.start(DVX_TWM, {"-f", rc.fileName()});
+    ASSERT_TRUE(QTest::qWaitFor([] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); }, 15000));
+    key("ctrl+shift+s");
+    QPointer<QFileDialog> panel;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (panel = w->findChild<QFileDialog*>()) && panel->isVisible(); }));
+    auto* field = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString id = QString::number(panel->winId());
+    XDo({"mousemove", "0", "0"}), ClickAt(field, field->rect().center()), XDo({"key", "ctrl+a"});
+    XDo({"mousemove", "1279", "1023"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->isActiveWindow(); }));
+    QString alert;  // answered No at once
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (auto* each : QApplication::allWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(each); box && box->isVisible()) alert = box->text(), box->done(QMessageBox::No);
+    });
+    watch.start(100);
+    XDo({"type", "--window", id, "--delay", "5", "again.pro"}), XDo({"key", "--window", id, "Return"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->displayName() == "again.pro" || !alert.isEmpty(); }));
+    EXPECT_EQ(std::tuple(d->displayName(), alert.toStdString()), std::tuple(std::string("again.pro"), std::string()));
+    if (panel) panel->reject();
+    twm.terminate(), twm.waitForFinished(5000);
     AppController::destroyShared(), ResetAllGlobals();
 }
 

@@ -1,7 +1,11 @@
 #include "port/qt/platform.h"
 
+#include <QAbstractItemView>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QStringList>
 
 namespace port::qt {
@@ -22,6 +26,20 @@ void run(QFileDialog::AcceptMode mode, const FilePanel& panel, std::function<voi
         dialog->setDefaultSuffix(text(panel.extensions.front()));
     }
     if (!panel.fileName.empty()) dialog->selectFile(text(panel.fileName));
+    // The dialog gives a selected row of its list before the name in the field, and drops the
+    // proposed file's row on an edit only while the field holds the keyboard focus: keys that
+    // reach a panel its window manager left inactive would leave it, and the panel would answer
+    // with that file. A row the field no longer names is dropped here.
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    if (field && list)
+        QObject::connect(field, &QLineEdit::textChanged, dialog, [dialog, list](const QString& name) {
+            QItemSelectionModel* rows = list->selectionModel();
+            const QString named = QDir::cleanPath(dialog->directory().absoluteFilePath(name));
+            for (const QModelIndex& row : rows->selectedRows())
+                if (QDir::cleanPath(row.data(QFileSystemModel::FilePathRole).toString()) != named)
+                    rows->select(row, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        });
     dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     // Exactly one end, whichever way the panel goes.
     auto done = std::make_shared<bool>(false);
