@@ -207,26 +207,23 @@ void InputGate::admit(Input input, std::function<void()> run) {
     run();
 }
 
-// The keys a render held go from the event loop too: its callers may still be drawing the
-// scene a held command would rebuild.
-void InputGate::deliverHeldKeysLater() {
-    if (keysPosted_ || heldKeys_.empty()) return;
-    keysPosted_ = true;
-    QMetaObject::invokeMethod(this, [this] {
-        keysPosted_ = false;
-        deliverHeldKeys();
+// From the event loop, not from inside what has just ended (a render's scope still has its
+// callers drawing the scene a held command would rebuild, a sheet its accepted handler to run).
+void InputGate::deliverLater(bool& posted, void (InputGate::*deliver)()) {
+    if (posted) return;
+    posted = true;
+    QMetaObject::invokeMethod(this, [this, &posted, deliver] {
+        posted = false;
+        (this->*deliver)();
     }, Qt::QueuedConnection);
 }
 
-// From the event loop, not from inside what has just ended (a render's scope still has its
-// callers drawing, a sheet its accepted handler to run).
+void InputGate::deliverHeldKeysLater() {
+    if (!heldKeys_.empty()) deliverLater(keysPosted_, &InputGate::deliverHeldKeys);
+}
+
 void InputGate::deliverHeldCallsLater() {
-    if (callsPosted_ || heldCalls_.empty()) return;
-    callsPosted_ = true;
-    QMetaObject::invokeMethod(this, [this] {
-        callsPosted_ = false;
-        deliverHeldCalls();
-    }, Qt::QueuedConnection);
+    if (!heldCalls_.empty()) deliverLater(callsPosted_, &InputGate::deliverHeldCalls);
 }
 
 void InputGate::deliverHeldCalls() {

@@ -120,6 +120,7 @@ private:
     bool apply(Does does, QObject* watched, QEvent* event);
     void deliverHeldKeys();
     void deliverHeldKeysLater();
+    void deliverLater(bool& posted, void (InputGate::*deliver)());
     void deliverHeldCallsLater();
     void deliverHeldCalls();
 
