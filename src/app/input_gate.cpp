@@ -124,6 +124,11 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::Render, Input::ToolAnswer, Does::Waits},
     {Runs::Render, Input::Timer, Does::Waits},
     {Runs::Render, Input::FocusOut, Does::Waits},
+    // A render started from a handler (a dialog's accepted signal) must not have that dialog
+    // deleted or closed under it by a poll: deletions wait for its end, closes are dropped.
+    {Runs::Render, Input::OtherPointer, Does::Dropped},
+    {Runs::Render, Input::Deletion, Does::Waits},
+    {Runs::Render, Input::Close, Does::Dropped},
     // The live-view panel's property sheets run alone.
     {Runs::PanelSheet, Input::Press, Does::Dropped},
     {Runs::PanelSheet, Input::Key, Does::Dropped},
@@ -276,13 +281,8 @@ bool InputGate::keepsLoopWindow(const GateLoop* loop) {
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    // A render started from a handler (a dialog's accepted signal) must not have that dialog
-    // deleted under it by a poll: deletions wait for the render's end.
-    case QEvent::DeferredDelete:
-        if (renders_ == 0) return false;
-        if (watched) heldDeletes_.push_back(watched);
-        return true;
-    case QEvent::Close: return renders_ > 0;
+    case QEvent::DeferredDelete: return apply(decide(runs(), Input::Deletion), watched, event);
+    case QEvent::Close: return apply(decide(runs(), Input::Close), watched, event);
     // What waited for a sheet goes once the sheet has ended.
     case QEvent::Hide:
         if (!heldCalls_.empty() && qobject_cast<QDialog*>(watched)) deliverHeldCallsLater();
@@ -309,7 +309,7 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::TouchEnd:
     case QEvent::DragEnter:
     case QEvent::DragMove:
-    case QEvent::Drop: return renders_ > 0;
+    case QEvent::Drop: return apply(decide(runs(), Input::OtherPointer), watched, event);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
@@ -430,6 +430,8 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
         } else if (type == QEvent::Shortcut) {
             const QKeyCombination c = static_cast<QShortcutEvent*>(event)->key()[0];
             heldKeys_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString()});
+        } else if (type == QEvent::DeferredDelete) {
+            if (watched) heldDeletes_.push_back(watched);
         } else if (type == QEvent::FocusOut) {
             // Sent again once nothing holds it, unless the keyboard has come back meanwhile.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

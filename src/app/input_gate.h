@@ -48,8 +48,12 @@ public:
     // command's shortcut, the wheel, and the loop window's deactivation by the press; and what
     // is no one's input: a plug-in tool's answer over its channel, the tick of a timer that
     // steps the design or draws a frame (`markDesignTimer`), and the keyboard leaving a widget
-    // as the window system moves it (a field then ends its editing).
-    enum class Input : uint8_t { Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut };
+    // as the window system moves it (a field then ends its editing); a pointer's other events
+    // (a context-menu request, a tablet or touch, a drag over a window), an object's deferred
+    // deletion and a window's closing.
+    enum class Input : uint8_t {
+        Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut, OtherPointer, Deletion, Close
+    };
     enum class Does : uint8_t {
         Acts,         // as if nothing ran
         EndsLoop,     // the loop's: handed to it as a press outside; the control runs nothing
