@@ -880,7 +880,10 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     EXPECT_EQ(design(), before) << "the walk drag, held";
     XDo({"mouseup", "1"}), QTest::qWait(400);
     EXPECT_EQ(design(), before) << "the walk drag, released";
-    if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
+    if (!panel->isVisible()) {
+        live->showWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    }
 
     // The cut-away slider's drag: the shortcuts wait for its release, then act in order.
     auto* cutAway = panel->findChild<QSlider*>(QStringLiteral("cutAwaySlider"));
@@ -933,7 +936,10 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     };
     for (const Sheet& s : sheets) {
         SCOPED_TRACE(s.name);
-        if (!panel->isVisible()) live->showWindow(), QTest::qWaitForWindowExposed(panel);
+        if (!panel->isVisible()) {
+            live->showWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+        }
         before = design();
         ASSERT_TRUE(ChooseMenuItem(w, s.menu, s.action));
         QWidget* sheet = nullptr;
