@@ -47,8 +47,13 @@ dvx_build() {
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$DVX_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" || return 1
   fi
-  local jobs
+  local jobs free_kb
   jobs=$(nproc 2>/dev/null || echo 2)
+  # A cold build takes about 6 GiB; a full disk shows up only as a failed link far later.
+  free_kb=$(df -Pk "$dir" 2>/dev/null | awk 'NR==2 {print $4}')
+  if [ -n "$free_kb" ] && [ "$free_kb" -lt $((8 * 1024 * 1024)) ]; then
+    echo "warning: only $((free_kb / 1024)) MiB free beside $dir; a build needs about 6 GiB" >&2
+  fi
   if [ -n "${DVX_TARGET:-}" ]; then
     cmake --build "$dir" -j "$jobs" --target "$DVX_TARGET"
   else
