@@ -1,6 +1,5 @@
 #include "app/plan_gesture.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QCursor>
 #include <QKeyEvent>
