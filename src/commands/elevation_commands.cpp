@@ -84,11 +84,8 @@ CommandFate ElevationCommand(Objex* object, int32_t command, CommandParam) {
         change.apply(root->elevation);
     }
     root->onTerrain = 0;
-    if (root->type == objtype::kGroup) {
-        root->needsRebuild = 1;
-        for (Objex* c = root->firstChild; c; c = c->next) rebuild::ReRenderObject(c);
-    } else {
-        rebuild::ReRenderObject(root);
-    }
+    if (root->type == objtype::kGroup) root->needsRebuild = 1;
+    // A group's members are rendered again with it.
+    rebuild::ReRenderObject(root);
     return CommandFate::Kept;
 }

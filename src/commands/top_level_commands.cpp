@@ -1,6 +1,7 @@
 #include "commands/top_level_commands.h"
 
 #include "app/core/main_window_seams.h"
+#include "model/attached_dimension_batch.h"
 #include "model/command_globals.h"
 #include "model/command_ids.h"
 #include "model/command_support.h"
@@ -78,6 +79,9 @@ bool CannotFollowTerrain(const Objex* o) {
 
 CommandFate DeleteTopLevelCommand(Objex* object, int32_t command, CommandParam) {
     if (IsObjectLocked(object)) return CommandFate::Kept;
+    // A dimension that reached the wall measures again, to whatever stands beyond it, once the
+    // walk's batch ends with the wall gone.
+    if (object->type == objtype::kWall) UpdateCurrentLayerAttachedDims(object->layer);
     if (command == cmd::kCut) DeleteObj(object);
     else DeleteObjItem(object);
     gRefreshRender = 1;

@@ -18,6 +18,7 @@
 #include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/selection_ops.h"
+#include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "model/walkers.h"
@@ -135,6 +136,11 @@ void DoCopyObjects() {
     sInputPlatform = kDesignFilePlatform;
     gUseScrap = 1;
     gScrapIndex = 0;
+    // An object with a part selected goes to the scrap whole: the paste moves what is
+    // selected, so a part left unselected would stay where the copy was made.
+    for (Layer* l = doc->itsLayers; l; l = l->next)
+        for (Objex* o = l->visible ? l->firstObject : nullptr; o; o = o->next)
+            if (IsObjectSelected(o)) SelectObjectWhole(o);
     SelectedObjectAllLayers(doc->itsLayers, 1, cmd::kSelect, nullptr);
     DoWriteObjects();
     gUseScrap = 0;
@@ -207,6 +213,9 @@ void DoPasteObjects() {
     ResetStandardTool(1);
 
     if (sourceFloor) {
+        // Pasted on a floor it leaves, nothing stays selected there (as a floor switch leaves
+        // it): a command over the selection works on the current floor's.
+        if (sourceFloor != previousLayer) SelectLayer(sourceFloor, selmode::kDeselect, 0);
         sourceFloor->visible = floorVisible;
         sourceFloor->active = floorActive;
         doc->itsCurLayer = previousLayer;

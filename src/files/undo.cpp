@@ -136,6 +136,9 @@ void StoreUndo(const char* actionName) {
     QMDDocumentModel* doc = gCurDocument;
     if (!actionName || !doc) return;
     const bool noAction = std::strcmp(actionName, kNoActionName) == 0;
+    // Every edit ends here: the ground follows the terrain objects it left, whichever command
+    // added, removed, moved, reshaped or copied them (the same ground builds nothing again).
+    if (!noAction && !DesignFileBusy()) rebuild::SetLotElevation();
     if (!gUndoActive) {
         if (!noAction) port::documentUndo().markChanged(doc);
         return;

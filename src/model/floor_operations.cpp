@@ -96,11 +96,8 @@ void SendToNeighboringFloor(Objex* object, int32_t command) {
     if (root->type == objtype::kWall) SendWallToNeighboringFloor(root, step);
     else root->elevation += step;
     root->onTerrain = 0;
-    if (root->type == objtype::kGroup) {
-        for (Objex* child = root->firstChild; child; child = child->next) rebuild::ReRenderObject(child);
-    } else {
-        rebuild::ReRenderObject(root);
-    }
+    // A group's members are rendered again with it.
+    rebuild::ReRenderObject(root);
 }
 
 void MoveToNeighboringFloor(Objex* object, int32_t command) {

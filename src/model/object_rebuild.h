@@ -11,8 +11,8 @@ enum class RebuildTable {
 
 // Walls (with their attachments), floors, cabinet parts, roofs (then the plan redraw unless
 // refreshRoof is false), paths, edgings, fences, stairs, railings, decks, freehand roofs,
-// photos; in the full table also the lot elevation and excavations, in the read table the
-// excavations. Other types: nothing.
+// photos, groups (their members, each by its type); in the full table also the lot elevation
+// and excavations, in the read table the excavations. Other types: nothing.
 // True when the type had a rebuild.
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof = true);
 

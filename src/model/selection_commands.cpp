@@ -1,10 +1,13 @@
 #include "model/selection_commands.h"
 
+#include <vector>
+
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/grouping.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/selection_summary.h"
 
@@ -76,12 +79,18 @@ CommandFate GroupCommand(Objex* object, int32_t, CommandParam) {
     if (!gGroupLeader) return CommandFate::Kept;
     GroupObject(object);
     GroupFollowUp(gGroupLeader);
+    // Its pieces are placed by its root, now the group.
+    rebuild::RenderEntireObject(object);
     return CommandFate::Kept;
 }
 
 CommandFate UngroupCommand(Objex* object, int32_t, CommandParam) {
     if (object->type != objtype::kGroup || !object->layer) return CommandFate::Kept;
+    std::vector<Objex*> members;
+    for (Objex* m = object->firstChild; m; m = m->next) members.push_back(m);
     UngroupObject(object);
+    // Each member's pieces are placed by its own elevation now, no longer the group's.
+    for (Objex* m : members) rebuild::RenderEntireObject(m);
     return CommandFate::Deleted;
 }
 

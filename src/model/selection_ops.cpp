@@ -114,6 +114,14 @@ void SetObjectSelectFlags(Objex* object, uint8_t value) {
     for (Objex* c = object->firstChild; c; c = c->next) SetObjectSelectFlags(c, value);
 }
 
+void SelectObjectWhole(Objex* object) {
+    if (!object) return;
+    for (Poinz* p = object->firstPoint; p; p = p->next)
+        if (p->detectable) p->selected = 1;
+    NoteSelectionIn(object);
+    for (Objex* c = object->firstChild; c; c = c->next) SelectObjectWhole(c);
+}
+
 void SetObjectDetectionFlags(Objex* object, uint8_t value) {
     if (!object) return;
     for (Poinz* p = object->firstPoint; p; p = p->next) p->detectable = value;

@@ -36,6 +36,8 @@ void SpecialSelectPoint(Poinz* point, int8_t mode, uint8_t flag);
 // --- flags through an object tree (depth first, list order) ---
 
 void SetObjectSelectFlags(Objex* object, uint8_t value);
+// Every detectable point of the tree selected, whatever part of it was selected before.
+void SelectObjectWhole(Objex* object);
 void SetObjectDetectionFlags(Objex* object, uint8_t value);
 void SetObjectLockFlags(Objex* object, uint8_t value);
 

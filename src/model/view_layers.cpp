@@ -89,6 +89,13 @@ bool IsViewLayer(const Layer* layer) {
     return false;
 }
 
+bool IsElevationViewLayer(const Layer* layer) {
+    if (!layer) return false;
+    for (const char* name : kElevationNames)
+        if (std::strcmp(layer->name, name) == 0) return true;
+    return false;
+}
+
 Layer* GetFirstFloorLayer() {
     if (!gCurDocument) return nullptr;
     for (Layer* l = gCurDocument->itsLayers; l; l = l->next)

@@ -22,8 +22,9 @@ void Move2DObjectsTo2DLayer(Layer* layer, uint16_t viewID);
 // Unlinks the object and appends it to the layer, with every descendant's layer link set.
 void Move2DObject(Objex* object, Layer* layer);
 void Move2DSubObjects(Objex* object, Layer* layer);
-// Whether the layer is one of the view layers named above.
+// Whether the layer is one of the view layers named above; one of the elevations' layers.
 bool IsViewLayer(const Layer* layer);
+bool IsElevationViewLayer(const Layer* layer);
 // The floors are the document's layers that are no view layer (the topography layer is kept
 // outside the list); the first floor is the first of them in the list, whatever the user
 // named it. Null without a document or a floor.

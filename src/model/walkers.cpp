@@ -14,6 +14,7 @@
 #include "model/selection_queries.h"
 #include "model/rebuild_table.h"
 #include "model/selection_roster.h"
+#include "model/view_layers.h"
 #include "port/seam.h"
 
 int32_t gObjectCount = 0;
@@ -36,11 +37,12 @@ bool TakesAnySelected(int32_t command) {
     return command == cmd::kSetElevation || command == cmd::kRaiseElevation || command == cmd::kElevationSummary;
 }
 
-// Commands that move walls one by one as the walk reaches them: the flips, nudges, snapping
-// to the grid, the whole-plan and the object transforms.
+// Commands that move or remove walls one by one as the walk reaches them: the flips, nudges,
+// snapping to the grid, the whole-plan and the object transforms, Delete and Cut.
 bool MovesWalls(int32_t command) {
     return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kSnapToGrid ||
-           InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate);
+           InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate) ||
+           command == cmd::kDelete || command == cmd::kCut;
 }
 
 // Attached dimensions are measured once the whole walk is done: measured as each wall
@@ -50,6 +52,13 @@ bool MovesWalls(int32_t command) {
 std::optional<AttachedDimensionBatch> MeasureAfterWalk(int32_t command) {
     using Batch = std::optional<AttachedDimensionBatch>;
     return MovesWalls(command) ? Batch(std::in_place, AttachedDimensionBatch::Floors::EveryRefit) : Batch();
+}
+
+// Whether the walk of a command over every object reaches the layer: a hidden floor too for
+// the whole-plan moves, turns and flips, which would otherwise leave it where the rest left.
+bool WalksLayer(const Layer* layer, int32_t command) {
+    if (layer->visible) return true;
+    return InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) && !IsElevationViewLayer(layer);
 }
 
 // Commands after which SelectedObject neither visits the children nor refits the roof.
@@ -102,7 +111,7 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
 }
 
 void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, CommandParam param) {
-    if (!layer || !layer->visible) return;
+    if (!layer || !WalksLayer(layer, command)) return;
     const auto dimensions = MeasureAfterWalk(command);
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
@@ -136,6 +145,7 @@ bool TopLevelObject(Objex* object, int32_t command, CommandParam param) {
 
 void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
     if (!layer || !layer->visible) return;
+    const auto dimensions = MeasureAfterWalk(command);
     const bool any = TakesAnySelected(command);
     if (command == cmd::kElevationSummary || command == cmd::kCountTopLevel) {
         // Commands that only read: visit what holds a selected point rather than the list.
@@ -153,6 +163,7 @@ void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
 }
 
 void TopLevelObjectAllLayers(Layer* firstLayer, int32_t command, CommandParam param) {
+    const auto dimensions = MeasureAfterWalk(command);
     for (Layer* l = firstLayer; l;) {
         Layer* next = l->next;
         TopLevelObjectLayer(l, command, param);

@@ -509,6 +509,12 @@ void ReRenderObject(Objex* object) {
     if (!PassGate(false) || !object) return;
     DeleteRendererObject(object);
     RenderSingleObject(object);
+    // A group builds nothing of its own: its members are placed by it and follow it.
+    if (object->type != objtype::kGroup) return;
+    for (Objex* member = object->firstChild; member; member = member->next) {
+        DeleteRendererObject(member);
+        RenderEntireObject(member);
+    }
 }
 
 void RenderAllLayers() {
@@ -558,6 +564,8 @@ void RenderSingleObject(Objex* object) {
     gRenderDirty = 1;
     gRefreshRender = 1;
     if (!PassGate(true) || !object) return;
+    // A floor the live view does not show holds no pieces (a whole-plan command reaches it).
+    if (const Objex* root = GetRootObject(object); root && root->layer && !root->layer->visible) return;
     // Pieces are built from scratch copies (of openings' outlines, trims, casings) that are
     // never looked up by number: the design's counters stay as they were, so a save after the
     // live view was shown or walked writes what the one before it wrote.

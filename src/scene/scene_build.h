@@ -17,8 +17,9 @@ struct Layer;
 struct Objex;
 struct PlaneObject;
 
-// After an edit: the object's pieces are built again and move to the end of the scene. The
-// gate ignores background rendering here. A null object only runs the gate.
+// After an edit: the object's pieces are built again and move to the end of the scene; a
+// group's members are built again whole. The gate ignores background rendering here. A null
+// object only runs the gate.
 void ReRenderObject(Objex* object);
 // The whole scene again from the document's first floor (found by its place, whatever its
 // name) on, each shown floor after it in turn; floors before it build nothing. While the window
@@ -31,7 +32,8 @@ void RenderEntireObject(Objex* object);
 // Appends the object's pieces with its parts and attachments, by its type (groups of imported
 // solids or cabinet parts standing on the terrain are dropped onto it first; a group builds
 // nothing of its own). The framing view builds only walls, floors, roofs, stairs, cut-outs and
-// decks, and of a wall its outline, solid and framing but not its openings.
+// decks, and of a wall its outline, solid and framing but not its openings. Nothing is built
+// for an object on a hidden floor.
 void RenderSingleObject(Objex* object);
 // The object's own outline (a capped face when its face-builder flag is set) or point grid
 // (a piece per cell; wall faces carved with their openings; one piece for a grid surface;

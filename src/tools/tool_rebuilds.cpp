@@ -27,6 +27,11 @@ void RegisterToolRebuilders() {
     Register(objtype::kFreehandRoof, Update3DRoofPanel);
     Register(objtype::kPhoto, Update3DPhoto);
     Register(objtype::kExcavation, Update3DTopoCutoutDepthObject, rebuild::Scope::Terrain);
+    // A group builds nothing of its own: rebuilt, its members are, each by its own row.
+    Register(objtype::kGroup, [](Objex* group) {
+        for (Objex* member = group->firstChild; member; member = member->next)
+            rebuild::Run(member, rebuild::kObjectScopes);
+    });
     for (int16_t type = 0; type < objtype::kTypeCodeLimit; ++type) {
         if (objtype::IsFixedComponent(type)) Register(type, UpdateFixedComponent, rebuild::Scope::Symbol);
         if (objtype::IsRoof(type)) rebuild::RegisterRefit(type, UpdateAllRoofAttachments);
@@ -35,5 +40,9 @@ void RegisterToolRebuilders() {
     // attached dimensions and leaves the deck alone.
     for (int16_t type : {objtype::kWall, objtype::kDeck})
         rebuild::RegisterRefit(type, [](Objex* host) { UpdateAllWallAttachments(host); });
-    RegisterAttachedDimensionMeasure(UpdateAttachedDimLayer);
+    // A floor whose walls a command refit is measured shown or hidden: a whole-plan command
+    // turns the hidden floors too.
+    RegisterAttachedDimensionMeasure([](Layer* layer) {
+        for (Objex* o = layer ? layer->firstObject : nullptr; o; o = o->next) UpdateAttachedDimObject(o);
+    });
 }

@@ -13,6 +13,7 @@
 
 #include "app/command_router.h"
 #include "app/core/document_window.h"
+#include "app/core/sheet_values.h"
 #include "app/document.h"
 #include "app/document_view.h"
 #include "content/core/content_selection_seams.h"
@@ -25,6 +26,8 @@
 #include "model/deletion.h"
 #include "model/walkers.h"
 #include "model/docstate.h"
+#include "model/grouping.h"
+#include "model/lines.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
@@ -32,6 +35,7 @@
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/type_data.h"
+#include "model/selection_queries.h"
 #include "model/view_layers.h"
 #include "plan/refresh_seams.h"
 #include "powertools/core/result_merge.h"
@@ -362,14 +366,78 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QApplication::processEvents();
         gCurTool = toolid::kSelect;
     };
+    // A plan drag with the tool through plan points (zoom 1: a view point is a plan point), as
+    // the mouse makes it.
+    const auto drag = [&](int16_t tool, std::initializer_list<QPoint> points) {
+        d->model()->itsDocState->zoomFactor = 1;
+        gCurTool = tool;
+        QMDDocumentView* view = w->docView();
+        const auto at = [&](QPoint plan) { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); };
+        QTest::mousePress(view, Qt::LeftButton, {}, at(*points.begin()));
+        for (QPoint p : points) {
+            QMouseEvent move(QEvent::MouseMove, at(p), view->mapToGlobal(at(p)), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at(*(points.end() - 1)));
+        QApplication::processEvents();
+        gCurTool = toolid::kSelect;
+    };
+    const auto length = [](const Objex* o) {
+        const Poinz *a = o->firstPoint, *b = a ? a->next : nullptr;
+        return b ? GetLineLength(a->position[0], a->position[2], b->position[0], b->position[2]) : 0.0f;
+    };
+    // A third wall beyond B, 250 down from A, drawn with the Exterior Wall tool.
+    const auto wallBeyondB = [&] {
+        Select({});
+        drag(toolid::kExteriorWall, {{1000, -950}, {1040, -950}, {1100, -950}});
+        Done();
+    };
+    // Only B's right end selected, by a marquee around it.
+    const auto endOfB = [&] {
+        Select({});
+        drag(toolid::kSelect, {{1140, -1120}, {1130, -1110}, {1100, -1080}});
+        ASSERT_TRUE(IsObjectSelected(Named("wallB")));
+        ASSERT_FALSE(PointAt(Named("wallB"), 0)->selected);
+    };
+    // The first selected wall, its length as the original's.
+    const auto selectedWallIsWhole = [&] {
+        Objex* pasted = GetASelectedObject(1);
+        ASSERT_TRUE(pasted && pasted->type == objtype::kWall && pasted->objectID != ids.at("wallB"));
+        EXPECT_NEAR(length(pasted), 120, 1e-3f);
+    };
+    // How many objects of the type stand on the floor (0 the first), none of its objects
+    // selected.
+    const auto onFloor = [&](int floor, int16_t type) {
+        Layer* l = d->model()->itsLayers;
+        for (int i = 0; i < floor; ++i) l = l->next;
+        int n = 0;
+        for (Objex* o = l->firstObject; o; o = o->next) {
+            n += o->type == type;
+            EXPECT_FALSE(IsAnyObjectSelected(o)) << l->name;
+        }
+        return n;
+    };
+    // Under View Working Floor Only on the second floor, a whole-plan command, then View All
+    // Floors: the hidden first floor's wall B has followed, and showed nothing while hidden.
+    const auto hiddenFloorsFollow = [&](const std::function<void()>& command, float bx, float by) {
+        Menu("workOnFloor", 5276), Menu("setFloorView", 5279);
+        ASSERT_FALSE(d->model()->itsLayers->visible);
+        command();
+        EXPECT_FALSE(Built(Named("wallB")));
+        Menu("setFloorView", 5278);
+        const Poinz* p = PointAt(Named("wallB"), 0);
+        EXPECT_NEAR(p->position[0], bx, 1e-2f);
+        EXPECT_NEAR(p->position[2], by, 1e-2f);
+    };
+    // A wall the tool draws has no texture face mapping and no height of its own until a read,
+    // a restore's included, sets them (the height from its floor).
+    const std::vector<ReadSetField> drawnWall = {{objtype::kWall, ReadSetField::FaceMapping},
+                                                 {objtype::kWall, ReadSetField::FirstParam}};
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
         {"Move to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("moveObjectsToFloor", 5169); }, true},
-        // Known: the copied member wall has no 3D form until something rebuilds it (a copy is
-        // rebuilt by its own type, a group has no rebuild, and a copy's wall solid is not copied).
-        {"Copy to Upper Floor: a group with members", [&] { Select({"group"}), Menu("copyObjectsToFloor", 5170); }, true,
-         {{objtype::kGroup, objtype::kWall, -1, SceneDifference::ReadOnly}}},
+        {"Copy to Upper Floor: a group with members", [&] { Select({"group"}), Menu("copyObjectsToFloor", 5170); }, true},
         {"Copy to Upper Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("copyObjectsToFloor", 5170); }, true},
         {"Copy to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("copyObjectsToFloor", 5171); }, true},
         {"Bring to Front: a wall of the floor below", [&] { Select({"wall"}, 1), Menu("alterObjectPosition", 5105); },
@@ -400,7 +468,6 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
         {"Move to Upper Floor, then Duplicate: a moved wall duplicated",
          [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
-        // Known: the copied member wall, as above, ungrouped without a rebuild.
         {"Copy to Upper Floor, then Ungroup: a copied group ungrouped", [&] {
              Select({"group"}), Menu("copyObjectsToFloor", 5170), Done();
              SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
@@ -408,7 +475,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              for (Objex* o = d->model()->itsCurLayer->firstObject; o; o = o->next)
                  if (o->type == objtype::kGroup) SelectObj(o, selmode::kSelect, 0);
              byCommand(cmd::kUngroup, "Ungroup");
-         }, true, {{objtype::kWall, objtype::kWall, -1, SceneDifference::ReadOnly}}, false, {"ss40"}},
+         }, true, {}, false, {"ss40"}},
         // Known: a wall the tool draws has no texture face mapping and no height of its own
         // until a read, a restore's included, sets them (the height from its floor).
         {"Move to Upper Floor, then a wall joined to its corner",
@@ -417,11 +484,10 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"Exterior Wall tool: a wall drawn from a wall's corner", [&] { drawWallFromCorner(0); }, true, {}, false, {},
          false, {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kWall, ReadSetField::FirstParam}}},
         {"Duplicate: a wall with openings", [&] { Select({"wall"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
-        // Known: as a copy to another floor, the duplicated member wall has no 3D form until
-        // something rebuilds it, and the members keep the face mapping of the ones they were
-        // copied from, which a read, a restore's included, sets afresh where they now stand.
+        // Known: the members keep the face mapping of the ones they were copied from, which a
+        // read, a restore's included, sets afresh where they now stand.
         {"Duplicate: a group with members", [&] { Select({"group"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true,
-         {{objtype::kGroup, objtype::kWall, -1, SceneDifference::ReadOnly}}, false, {}, false,
+         {}, false, {}, false,
          {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kPlant, ReadSetField::FaceMapping}}},
         {"Mirror Left to Right: a group with members", [&] { Select({"group"}), Menu("mirrorObjects", 5008); }, true},
         {"Ungroup: a group with members", [&] { Select({"group"}), byCommand(cmd::kUngroup, "Ungroup"); }, true, {}, false, {"ss40"}},
@@ -451,6 +517,84 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          }},
         {"Revert to Saved of a design saved with a selection",
          [&] { openSelected([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }},
+        // The dimension reaching B reaches the wall beyond once B is gone.
+        {"Delete: the wall a dimension reaches", [&] {
+             wallBeyondB(), Select({"wallB"}), Menu("delete");
+             EXPECT_NEAR(Named("toWall")->typeData.attachment->height, 250, 1e-3f);
+         }, true, {}, false, {}, true, drawnWall},
+        {"Cut: the wall a dimension reaches", [&] {
+             wallBeyondB(), Select({"wallB"}), Menu("cut");
+             EXPECT_NEAR(Named("toWall")->typeData.attachment->height, 250, 1e-3f);
+         }, true, {}, false, {}, true, drawnWall},
+        {"Resize tool: a topography region under a fence and plants", [&] {
+             Select({"top"});
+             drag(toolid::kResize, {{650, 180}, {670, 200}, {700, 240}});
+             EXPECT_GT(Named("top")->bounds.floatRight, 660);
+         }, true, {}, true},
+        {"Remove Point tool: a corner of a topography region", [&] {
+             Select({"top"});
+             const int before = Named("top")->pointCount;
+             gPointOrientation = 1;
+             drag(toolid::kRemovePoint, {{650, 180}});
+             gPointOrientation = 0;
+             EXPECT_EQ(Named("top")->pointCount, before - 1);
+         }, true, {}, true},
+        {"Copy to Upper Floor: two nested regions with a fence",
+         [&] { Select({"mound", "top", "fence"}), Menu("copyObjectsToFloor", 5170); }, true},
+        // Known: the copy keeps the face mapping of its original, as in the rows above.
+        {"Duplicate: a topography region", [&] { Select({"top"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true,
+         {}, false, {}, false, {{objtype::kTopography, ReadSetField::FaceMapping}}},
+        {"Set Elevation, then Float Above Topography: a group with members", [&] {
+             Select({"group"});
+             gDLOGElevation = 82, gDLOGTopoFloat = 0;
+             SetSelectedObjectElevation();
+             Done();
+             Menu("floatObjectAboveTopo");
+         }, true, {}, true, {"ss40"}},
+        // Grouped, the fence stands on the group, which is not on the terrain.
+        {"Group with a fence on the first floor, then Send to Back on the second", [&] {
+             Select({"fence", "wallB"}), GroupSelectedObjects(d->model()->itsLayers), StoreUndo("Group"), Done();
+             Objex* group = Named("wallB")->parent;
+             ASSERT_TRUE(group);
+             Select({}, 1), SelectObj(group, selmode::kSelect, 0);
+             Menu("alterObjectPosition", 5106);
+         }, true, {}, false, {"ss40"}},
+        // Ungrouped, the members stand where their own elevation puts them.
+        {"Move to Upper Floor, then Ungroup: a group with members", [&] {
+             Select({"group"}), Menu("moveObjectsToFloor", 5168), Done();
+             Select({"group"}, 1), byCommand(cmd::kUngroup, "Ungroup");
+         }, true, {}, false, {"ss40"}},
+        // Known: ss40, the selection's summary, which the paste leaves as it was and a restore
+        // recounts.
+        {"Copy and Paste: a wall with only its right end selected",
+         [&] { endOfB(), Menu("copy"), Menu("paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
+        {"Cut and Paste: a wall with only its right end selected",
+         [&] { endOfB(), Menu("cut"), Done(), Menu("paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
+        {"Mirror Left to Right: a wall with only its right end selected", [&] {
+             endOfB(), Menu("mirrorObjects", 5008), selectedWallIsWhole();
+             EXPECT_NEAR(GetASelectedObject(1)->firstPoint->position[0], 1120, 1e-3f);
+         }, true},
+        // Pasted back on the second floor from the third, the deck is left alone by a command
+        // over the third floor's selection.
+        {"Paste onto the floor it came from, then Bring to Front on the current floor", [&] {
+             Menu("setFloorView", 5278), Menu("workOnFloor", 5276);
+             SelectObj(Named("deck"), selmode::kSelect, 0);
+             Menu("cut"), Done();
+             Menu("workOnFloor", 5277), Menu("paste"), Done();
+             SelectObj(Named("roof"), selmode::kSelect, 0);
+             Menu("alterObjectPosition", 5105);
+             EXPECT_EQ(onFloor(1, objtype::kDeck), 1);
+             EXPECT_EQ(onFloor(2, objtype::kDeck), 0);
+         }, true, {}, false, {"ss40"}},
+        // Known: the skylight's filler planes, as in Flip Plan Horizontal above.
+        {"Flip Plan Horizontal under View Working Floor Only",
+         [&] { hiddenFloorsFollow([&] { Menu("flipPlan", 5363); }, -1000, -1100); }, true,
+         {{objtype::kRoof, objtype::kRoof, objtype::kFrameGroup, SceneDifference::Placed}}, false, {}, true},
+        {"Rotate Plan 90 under View Working Floor Only",
+         [&] { hiddenFloorsFollow([&] { RotateByTypedAngle(true, 90, false); }, -1100, -1000); }, true, {}, false, {}, true},
+        // 24 inches are 48 plan units at the design's scale.
+        {"Move Plan under View Working Floor Only",
+         [&] { hiddenFloorsFollow([&] { MoveByTypedOffset(true, MoveMode::Rectangular, 24, 0); }, 1048, -1100); }, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

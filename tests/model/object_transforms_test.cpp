@@ -490,8 +490,8 @@ TEST_F(FloorOperations, WallSegmentsCarryTheirBaseElevations) {
     Objex* group = Group(Second(), {box});
     group->elevation = 150;
     RebuildRecorder seen;
-    SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves, its members are rendered again
-    EXPECT_TRUE(Near({group->elevation, seen.Rendered(box)}, {50, 1}, kUlps));
+    SendToNeighboringFloor(box, floorcmd::kCopyDown);  // the root moves and is rendered again, members and all
+    EXPECT_TRUE(Near({group->elevation, seen.Rendered(group)}, {50, 1}, kUlps));
 }
 
 TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {

@@ -252,11 +252,11 @@ const OkRow kOkRows[] = {
     {"MoveObjectsByNothing", &W::moveObjectsUsingWindow, {}, nullptr, [](Sheets& t) { return Near({H(t.a, 0)}, {0}); }},
     {"MoveObjectsByAngleAlone", &W::moveObjectsUsingWindow, {{"horizDistText", "45"}}, nullptr,
      [](Sheets& t) { return Near({H(t.a, 0)}, {0}); }, nullptr, "coordinateSysMatrix", 1},
-    {"MovePlanMovesTheShownFloorsAndTheirBounds", &W::movePlanUsingWindow,
+    {"MovePlanMovesEveryFloorShownOrHiddenAndTheirBounds", &W::movePlanUsingWindow,
      {{"horizDistText", "-5'"}, {"vertDistText", "-1'"}}, "Move Entire Plan", [](Sheets& t) {
          return Near({H(t.a, 0), D(t.a, 0), H(t.a, 2), D(t.a, 2), H(t.b, 0), t.b->bounds.floatLeft,
                       t.b->bounds.floatTop, H(t.hidden, 1)},
-                     {-120, 24, -20, 74, -180, -180, 44, 10});
+                     {-120, 24, -20, 74, -180, -180, 44, -110});
      }},
     {"RotateObjectsInDegrees", &W::rotateObjectsUsingWindow, {{"angleText", "90"}}, "Rotate", [](Sheets& t) {
          return Near({H(t.a, 0), D(t.a, 0), H(t.a, 1), D(t.a, 1), H(t.a, 2), t.inspector}, {50, 50, 50, -50, 100, 1}, 1e-3);

@@ -34,7 +34,7 @@ std::pair<int, float> PiecesOf(const Objex* o) {
 }
 
 TEST_F(Rebuilds, EveryRegisteredTypeBuildsPiecesThatFollowAMove) {
-    enum class Expect { Pieces, Lot };
+    enum class Expect { Pieces, Lot, Members };
     struct Row { int16_t type; Expect expect; std::function<void(Objex*)> dress; };
     namespace f = objfield;
     const auto floor = [](Objex* o) { f::floors::kThickness(*o) = 6; };
@@ -53,18 +53,22 @@ TEST_F(Rebuilds, EveryRegisteredTypeBuildsPiecesThatFollowAMove) {
         {objtype::kEdging, Expect::Pieces, {}}, {objtype::kFence, Expect::Pieces, [](Objex* o) { f::fence::kStyle(*o) = 700; }},
         {objtype::kRailing, Expect::Pieces, {}}, {objtype::kTopography, Expect::Lot, {}},
         {objtype::kEntireLot, Expect::Lot, {}}, {objtype::kSlopeLot, Expect::Lot, {}},
+        // A group builds its members, here a wall.
+        {objtype::kGroup, Expect::Members, {}},
     };
     std::vector<int16_t> covered;
     for (const Row& r : rows) {
         covered.push_back(r.type);
-        Objex* o = Outline(r.type, {{0, 0}, {200, 0}, {200, 120}, {0, 120}}).on(doc->itsLayers);
+        Objex* built = r.expect == Expect::Members ? Wall(doc->itsLayers, {{0, 0}, {200, 0}})
+                                                    : Outline(r.type, {{0, 0}, {200, 0}, {200, 120}, {0, 120}}).on(doc->itsLayers);
+        Objex* o = r.expect == Expect::Members ? Group(doc->itsLayers, {built}) : built;
         if (r.dress) r.dress(o);
         EXPECT_TRUE(RebuildObjectByType(o, RebuildTable::Full)) << r.type;
-        const auto [count, west] = PiecesOf(o);
-        for (Poinz* p = o->firstPoint; p; p = p->next) p->position[0] += 50;
+        const auto [count, west] = PiecesOf(built);
+        for (Poinz* p = built->firstPoint; p; p = p->next) p->position[0] += 50;
         RebuildObjectByType(o, RebuildTable::Full);
-        const auto [countAfter, westAfter] = PiecesOf(o);
-        if (r.expect == Expect::Pieces) {
+        const auto [countAfter, westAfter] = PiecesOf(built);
+        if (r.expect != Expect::Lot) {
             EXPECT_GT(count, 0) << r.type;
             EXPECT_EQ(countAfter, count) << r.type;
             EXPECT_NEAR(westAfter, west + 50, 1e-3f) << r.type;
