@@ -47,8 +47,10 @@ protected:
 
     // The named command of `Commands()`; `value` as its sheet or submenu takes it.
     void Run(const char* name, const std::string& value = "");
-    // A menu item with its tag, sent through the window's router.
+    // A menu item with its tag, sent through the window's router; with `onlyEnabled`, only when
+    // the menu would offer it (else `refused` is set).
     void Menu(const char* action, int32_t tag = 0);
+    bool onlyEnabled = false, refused = false;
     // The sheet the last command opened, its fields set to the texts given, then its OK; false
     // when no sheet came up.
     bool Sheet(const std::vector<std::pair<const char*, std::string>>& fields);

@@ -10,8 +10,10 @@
 #include "files/undo.h"
 #include "model/docstate_fields.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
+#include "model/texture_mapping.h"
 #include "model/topo_grid.h"
 #include "model/type_data.h"
 #include "scene/plane_object.h"
@@ -153,8 +155,10 @@ public:
             Objex* o = k.o;
             o->textureFaceRect = k.rect, o->textureFaceRect2 = k.rect2, o->faceAxis = k.axis, o->params[0] = k.first;
             size_t i = 0;
-            for (Poinz* p = o->firstPoint; p && i < k.uv.size(); p = p->next, ++i)
+            for (Poinz* p = o->firstPoint; p && i < k.uv.size(); p = p->next, ++i) {
                 p->textureU = k.uv[i].first, p->textureV = k.uv[i].second;
+                p->rowLength = k.lengths[i].first, p->rowPerimeter = k.lengths[i].second;
+            }
         }
     }
     ReadSetFieldsLeftOut(const ReadSetFieldsLeftOut&) = delete;
@@ -166,7 +170,7 @@ private:
         FloatRect rect, rect2;
         int16_t axis;
         float first;
-        std::vector<std::pair<float, float>> uv;
+        std::vector<std::pair<float, float>> uv, lengths;
     };
     void list(Objex* head) {
         for (Objex* o = head; o; o = o->next) object(o);
@@ -176,10 +180,15 @@ private:
         for (const ReadSetField& f : fields_) {
             if (f.type != o->type) continue;
             if (!kept) {
-                Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}};
-                for (Poinz* p = o->firstPoint; p; p = p->next) k.uv.emplace_back(p->textureU, p->textureV);
+                Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}, {}};
+                for (Poinz* p = o->firstPoint; p; p = p->next)
+                    k.uv.emplace_back(p->textureU, p->textureV), k.lengths.emplace_back(p->rowLength, p->rowPerimeter);
                 kept_.push_back(std::move(k));
                 kept = true;
+            }
+            if (f.field == ReadSetField::PointLengths) {
+                SetObjectPointLengths(o);
+                continue;
             }
             if (f.field == ReadSetField::FirstParam) {
                 // As a read sets it: unset, it takes the floor's height.
@@ -228,12 +237,22 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     *ds = kept;
     s.snapshot = ReadWholeFile(scratch);
     s.current = doc->itsCurLayer ? doc->itsCurLayer->name : "";
+    // Objects of the terrain's own layer, if any, are named for it too.
+    if (doc->itsTopoLayer)
+        for (Objex* o = doc->itsTopoLayer->firstObject; o; o = o->next)
+            s.objects[std::string("terrain: ") + Named(o)] = WrittenObject(o);
     for (const Layer* l = doc->itsLayers; l; l = l->next) {
         if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
         int objects = 0, selected = 0;
+        // A group's record leaves its members to the brackets around them: each is named too.
+        std::function<void(Objex*, const std::string&)> keep = [&](Objex* o, const std::string& in) {
+            s.objects[std::string(l->name) + ": " + Named(o) + in] = WrittenObject(o);
+            if (o->type == objtype::kGroup)
+                for (Objex* m = o->firstChild; m; m = m->next) keep(m, " in " + Named(o));
+        };
         for (Objex* o = l->firstObject; o; o = o->next) {
             ++objects, selected += SelectedPointCount(o);
-            s.objects[std::string(l->name) + ": " + Named(o)] = WrittenObject(o);
+            keep(o, "");
         }
         s.layers.push_back(std::string(l->name) + ": " + std::to_string(objects) + " objects, " +
                            std::to_string(selected) + " selected points");
