@@ -238,10 +238,6 @@ const std::vector<Command>& CommandTable::Commands() {
             }
         };
     };
-    // Known: a standard skylight's filler planes turn with it, while a read builds them from
-    // its outline mirrored by its mirror flag: the same outline mirrored about its middle
-    // (fillers are drawn only for picking).
-    const SceneDifference fillers{objtype::kRoof, objtype::kRoof, objtype::kFrameGroup, SceneDifference::Placed};
     // Known: a reorder deselects, a paste selects what it pasted and a ceiling height raises
     // what stands on the floors above, without counting the selection's summary (ss40) again,
     // which a restore recounts from the design.
@@ -251,11 +247,14 @@ const std::vector<Command>& CommandTable::Commands() {
     // them from the points it reads: they part in the last bits (119.9999 against 120 after a
     // quarter turn) and drift further as the points do.
     const std::vector<ReadSetField> lengths = {{objtype::kFentrix, ReadSetField::PointLengths}};
+    // Known: a copy keeps the face mapping of the object it was copied from (few rebuilds set
+    // it again, and no group member is rebuilt), which a read sets afresh where it now stands.
+    const std::vector<ReadSetField> copies = {{ReadSetField::kEveryType, ReadSetField::FaceMapping}};
     static const std::vector<Command> commands = {
         {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor)},
         {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor)},
-        {"Copy to Upper Floor", menu("copyObjectsToFloor", cmd::kCopyToUpperFloor)},
-        {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor)},
+        {"Copy to Upper Floor", menu("copyObjectsToFloor", cmd::kCopyToUpperFloor), {}, {}, {}, copies},
+        {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor), {}, {}, {}, copies},
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
         {"Send to Back", menu("alterObjectPosition", cmd::kToHead), {}, {}, summary},
         {"Cut", menu("cut")},
@@ -267,8 +266,8 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, {}, {}, lengths},
         {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, {}, {}, lengths},
         {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, {}, {}, lengths},
-        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, {fillers}, {}, lengths},
-        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, {fillers}, {}, lengths},
+        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, {kSkylightFillers}, {}, lengths},
+        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, {kSkylightFillers}, {}, lengths},
         {"Nudge Up", menu("nudgeObjects", cmd::kNudgeUp)},
         {"Nudge Down", menu("nudgeObjects", cmd::kNudgeDown)},
         {"Nudge Left", menu("nudgeObjects", cmd::kNudgeLeft)},
@@ -303,12 +302,7 @@ const std::vector<Command>& CommandTable::Commands() {
         // walkers' command IDs.
         {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
-        // Known: a duplicated roof and a duplicated group's members keep the face mapping of
-        // the ones they were copied from (their rebuild does not set it), which a read sets
-        // afresh where they now stand.
-        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, {}, {},
-         {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kPlant, ReadSetField::FaceMapping},
-          {objtype::kRoof, ReadSetField::FaceMapping}}},
+        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, {}, {}, copies},
     };
     return commands;
 }

@@ -13,12 +13,19 @@
 
 #include "app/command_router.h"
 #include "app/document.h"
+#include "model/object_types.h"
 #include "support/design_check.h"
 #include "support/qt/inspector_window_fixture.h"
 
 namespace dvxtest {
 
 class CommandTable;
+
+// Known: a standard skylight's filler planes turn and move with it, while a read builds them
+// from its outline mirrored by its mirror flag: the same outline mirrored about its middle
+// (fillers are drawn only for picking).
+inline const SceneDifference kSkylightFillers{objtype::kRoof, objtype::kRoof, objtype::kFrameGroup,
+                                              SceneDifference::Placed};
 
 struct Command {
     const char* name;  // the menu item's title (a sheet's command with its dots)

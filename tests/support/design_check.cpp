@@ -178,7 +178,7 @@ private:
     void object(Objex* o) {
         bool kept = false;
         for (const ReadSetField& f : fields_) {
-            if (f.type != o->type) continue;
+            if (f.type != o->type && f.type != ReadSetField::kEveryType) continue;
             if (!kept) {
                 Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}, {}};
                 for (Poinz* p = o->firstPoint; p; p = p->next)
@@ -340,7 +340,7 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
            (pieceKind < 0 || p.pieceKind == pieceKind);
 }
 
-::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& read,
+::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& readPieces,
                                      const std::string& row, const std::vector<SceneDifference>& known,
                                      int* knownFound, float tolerance) {
     std::vector<std::string> faults;
@@ -359,8 +359,19 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
     auto sameKey = [](const ScenePiece& a, const ScenePiece& b) {
         return std::tuple(a.root, a.base, a.pieceKind, a.values.size()) == std::tuple(b.root, b.base, b.pieceKind, b.values.size());
     };
+    auto near = [&](const ScenePiece& a, const ScenePiece& b) {
+        for (size_t k = 0; k < a.values.size(); ++k)
+            if (!(std::fabs(a.values[k] - b.values[k]) <= tolerance) && !(std::isnan(a.values[k]) && std::isnan(b.values[k])))
+                return false;
+        return true;
+    };
+    // Pieces of one object whose first corners lie within the sort's rounding of each other
+    // (the faces of one rail) sort in either order: each is paired with its like among them.
+    std::vector<ScenePiece> read = readPieces;
     while (i < live.size() || j < read.size()) {
         if (i < live.size() && j < read.size() && sameKey(live[i], read[j])) {
+            for (size_t m = j; !near(live[i], read[j]) && m < read.size() && sameKey(live[i], read[m]); ++m)
+                if (near(live[i], read[m])) std::swap(read[j], read[m]);
             for (size_t k = 0; k < live[i].values.size(); ++k)
                 if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance) &&
                     !(std::isnan(live[i].values[k]) && std::isnan(read[j].values[k]))) {

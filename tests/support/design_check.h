@@ -42,7 +42,8 @@ struct UndoState {
 // the points' lengths along their rows (which a read measures again from the points).
 struct ReadSetField {
     enum Field { FaceMapping, FirstParam, PointLengths };
-    int16_t type = 0;
+    static constexpr int16_t kEveryType = -1;
+    int16_t type = 0;  // or kEveryType
     Field field = FaceMapping;
 };
 // `leftOut` names settings fields a row records as differing by the order of the steps;
