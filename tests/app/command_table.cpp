@@ -238,9 +238,9 @@ const std::vector<Command>& CommandTable::Commands() {
             }
         };
     };
-    // Known: a reorder deselects, a paste selects what it pasted and a ceiling height raises
-    // what stands on the floors above, without counting the selection's summary (ss40) again,
-    // which a restore recounts from the design.
+    // Known: a reorder deselects, a paste selects what it pasted, floating sets the selection
+    // on the terrain and a ceiling height raises what stands on the floors above, without
+    // counting the selection's summary (ss40) again, which a restore recounts from the design.
     const std::vector<std::string> summary = {"ss40"};
     // Known: an imported object's points keep the lengths along their rows that were measured
     // before a turn, flip or move (a nudge alone measures them again), while a read measures
@@ -277,7 +277,7 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}, {}, {}, lengths},
         {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}, {}, {}, lengths},
         {"Set Elevation...", sheet("setObjectElevation", "elevationText"), {"24", "0", "82", "-6"}},
-        {"Float Above Topography", menu("floatObjectAboveTopo")},
+        {"Float Above Topography", menu("floatObjectAboveTopo"), {}, {}, summary},
         {"Ceiling Height",
          [](T& t, V floor) {
              const size_t eq = floor.find('=');
