@@ -2,7 +2,6 @@
 // design's records hold together, Undo and Redo give back the states the stored steps left, and
 // the live view shows what a read of the saved design shows. Each row starts from a design opened from a file and ends with Undo,
 // Redo and New, which deletes the design floor by floor as the program does.
-#include <QAction>
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
@@ -44,7 +43,6 @@
 #include "support/scene_checks.h"
 #include "tools/attached_dimensions.h"
 #include "tools/attachment_defaults.h"
-#include "ui/core/sheet_actions.h"
 #include "ui/inspector/inspector_pane.h"
 
 namespace dvxtest {

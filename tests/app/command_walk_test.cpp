@@ -83,8 +83,11 @@ protected:
     // A read (Open, New, Undo, Redo) leaves the design as read: nothing the commands left is
     // held any more.
     void Read() {
-        // The skylights' fillers part from a read's wherever a command builds them again.
-        held_ = {kSkylightFillers};
+        // The skylights' fillers part from a read's wherever a command builds them again, also
+        // under a group.
+        SceneDifference grouped = kSkylightFillers;
+        grouped.rootType = objtype::kGroup;
+        held_ = {kSkylightFillers, grouped};
         leftOut.clear(), readSet.clear();
     }
     // The state of the current undo slot, with what is held now. A read shows every floor it
@@ -236,7 +239,8 @@ protected:
         refused = false;
         if (step == "Check Scene") {
             edits_ = 0;
-            return CheckScene(label, held_);
+            if (AllShown()) CheckScene(label, held_);
+            return;
         }
         if (step == "select none") {
             SelectIDs("");
@@ -280,10 +284,11 @@ protected:
     // Whether the scene check is due: some edits made, and every floor shown (a read shows every
     // floor, the live view only those shown). The check builds the live view again, so a replay
     // checks where the walk it replays checked, at its "Check Scene" steps.
-    bool SceneDue() {
-        bool allShown = true;
-        for (Layer* l = d->model()->itsLayers; l; l = l->next) allShown &= l->visible || std::strncmp(l->name, "X_TOP_", 6) == 0;
-        return edits_ >= 6 && allShown;
+    bool SceneDue() { return edits_ >= 6 && AllShown(); }
+    bool AllShown() {
+        for (Layer* l = d->model()->itsLayers; l; l = l->next)
+            if (!l->visible && std::strncmp(l->name, "X_TOP_", 6) != 0) return false;
+        return true;
     }
 
     // A walk of the steps given, or drawn from the seed when none are.
