@@ -1,9 +1,7 @@
-// The commands over a whole design, one row each, driven as the menus, panes and panels drive
-// them on a shown window: after every row the design's records hold together, Undo and Redo
-// give back the states the stored steps left, and the live view shows what a read of the
-// saved design shows. Each row starts from a design opened from a file and ends with Undo,
+// The commands over a whole design (command_table.h), one row each: after every row the
+// design's records hold together, Undo and Redo give back the states the stored steps left, and
+// the live view shows what a read of the saved design shows. Each row starts from a design opened from a file and ends with Undo,
 // Redo and New, which deletes the design floor by floor as the program does.
-#include <QAction>
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
@@ -43,164 +41,18 @@
 #include "scene/terrain.h"
 #include "support/design_check.h"
 #include "support/qt/inspector_window_fixture.h"
+#include "command_table.h"
 #include "support/records.h"
 #include "support/result_builder.h"
 #include "support/scene_checks.h"
 #include "tools/attached_dimensions.h"
 #include "tools/attachment_defaults.h"
-#include "ui/core/sheet_actions.h"
 #include "ui/inspector/inspector_pane.h"
 
 namespace dvxtest {
 namespace {
 
 namespace of = objfield;
-
-class CommandTable : public InspectorWindowTest {
-protected:
-    void SetUp() override {
-        openDesign("command_table");
-        port::setFileDialogs(&panels);
-        RegisterLiveView(true);
-        c = AppController::shared()->documentController();
-        d = w->document();
-    }
-    std::string Path(const char* name) const { return root + "/" + name; }
-
-    // A menu item with its tag, sent through the window's router.
-    void Menu(const char* action, int32_t tag = 0) {
-        QAction item;
-        item.setObjectName(QString::fromLatin1(action)), item.setData(tag);
-        w->commandRouter()->dispatch(&item);
-    }
-    // The object of the ID on any floor, at any depth.
-    Objex* ByID(uint32_t id) {
-        std::function<Objex*(Objex*)> find = [&](Objex* o) -> Objex* {
-            for (; o; o = o->next) {
-                if (o->objectID == id) return o;
-                if (Objex* in = find(o->firstChild)) return in;
-            }
-            return nullptr;
-        };
-        for (Layer* l = d->model()->itsLayers; l; l = l->next)
-            if (Objex* o = find(l->firstObject)) return o;
-        return nullptr;
-    }
-    Objex* Named(const char* name) {
-        Objex* o = ByID(ids.at(name));
-        EXPECT_TRUE(o) << name;
-        return o;
-    }
-    // Only the named objects selected, the floor worked on, the panes told.
-    void Select(std::initializer_list<const char*> names, int floor = 0) {
-        SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
-        Layer* l = d->model()->itsLayers;
-        for (int i = 0; i < floor; ++i) l = l->next;
-        d->model()->itsCurLayer = l;
-        for (const char* n : names) SelectObj(Named(n), selmode::kSelect, 0);
-        gCurTool = toolid::kSelect;
-        InspectorUpdatePropertiesState(1);
-    }
-    // Typed into a pane's field for what is selected (or, given a tool, with that tool current
-    // and nothing selected).
-    void TypeIntoPane(const char* pane, const char* outlet, const char* typed, int16_t tool = 0) {
-        if (tool) refreshWith({}, tool, 0);
-        QLineEdit* field = InspectorPaneRegistry::sharedInspectorController(pane)->inspectorView()->findChild<QLineEdit*>(outlet);
-        ASSERT_TRUE(field) << pane << " " << outlet;
-        type(field, QString::fromLatin1(typed));
-    }
-
-    // The scene held now against the one a read of the saved design builds; the design's own
-    // scene is built again afterwards.
-    void CheckScene(const std::string& row, const std::vector<SceneDifference>& known = {}) {
-        QMDDocumentModel* m = d->model();
-        const std::vector<ScenePiece> live = CaptureScene();
-        ASSERT_TRUE(d->writeToFile(Path("check.pro")));
-        QMDDocument* read = c->openDocumentWithContentsOfFile(Path("check.pro"));
-        ASSERT_TRUE(read);
-        ReadTopoGridFile(read->model()->itsDocState->topoFilePath);
-        SetLotElevation();
-        RebuildLiveViewScene();
-        const std::vector<ScenePiece> built = CaptureScene();
-        c->removeDocument(read);
-        delete read;
-        gCurDocument = m;
-        ReadTopoGridFile(m->itsDocState->topoFilePath);
-        SetLotElevation();
-        RebuildLiveViewScene();
-        EXPECT_FALSE(live.empty()) << row;
-        // A difference the order of the steps gives is recorded with the row, not asserted.
-        int found = 0;
-        EXPECT_TRUE(SameScene(live, built, row, known, &found));
-        if (!known.empty()) RecordProperty(row, "pieces differing as recorded: " + std::to_string(found));
-    }
-
-    ScriptedFileDialogs panels;
-    std::string root = FreshTempFolder("command_table_files");
-    QMDDocumentController* c = nullptr;
-    QMDDocument* d = nullptr;
-    std::map<std::string, uint32_t> ids;
-    // The state each stored step of the row left (the first: the design as opened), and the
-    // undo steps counted when the last was captured.
-    std::vector<UndoState> states;
-    std::vector<std::string> leftOut;
-    std::vector<ReadSetField> readSet;
-    int counted = 0;
-    UndoState Capture() { return CaptureUndoState(Path("state.dat"), leftOut, readSet); }
-    // Called when a command has returned: a stored step's state is captured; an Open or a
-    // Revert (`read`), which starts the undo ring over, starts the states over.
-    void Done(bool read = false) {
-        if (read) states = {Capture()};
-        else if (steps() > counted) states.push_back(Capture());
-        counted = steps();
-    }
-};
-
-// The furnished design the rows start from: the pane design (a wall with a window, a door and a
-// bath tub on the first floor; a roof panel and a deck with steps on the second; a roof with a
-// skylight on the third), every floor shown and active, with a group on the first floor
-// holding a wall with a window and a plant, and two topography regions, one inside the other,
-// under the plants and the fence.
-void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
-    const InspectorDesign design = BuildInspectorDesign(m);
-    for (Layer* l = m->itsLayers; l; l = l->next) l->visible = l->active = 1;
-    Objex* inner = Wall(design.first, {{0, 600}, {200, 600}});
-    Objex* innerWindow = Opening(inner, objtype::kWindow, 600, 0);
-    Objex* tree = Make(objtype::kPlant).plan({{300, 600}}).plant(10, 120).on(design.first);
-    Objex* group = Group(design.first, {inner, tree});
-    Objex* mound = Shape(design.first, objtype::kTopography, {{450, 0}, {700, 0}, {700, 250}, {450, 250}}, true);
-    Objex* top = Shape(design.first, objtype::kTopography, {{480, 30}, {650, 30}, {650, 180}, {480, 180}}, true);
-    // As the landscape tools place them on the first floor: standing on the ground.
-    Objex* path = Outline(objtype::kPath, {{460, 200}, {680, 120}}, false).on(design.first);
-    for (Objex* o : {design.plant, design.plant2, design.fence, path}) o->onTerrain = 1;
-    of::fence::kStyle(*design.fence) = 700;
-    of::topo_line::kHeight(*mound) = ConvertWorldToScreen(30, m->itsDocState, 0);
-    of::topo_line::kHeight(*top) = ConvertWorldToScreen(48, m->itsDocState, 0);
-    // Walls with dimensions: A's first reaches B (100 down the screen), its second looks up
-    // over open ground, before and after each command. Walls that stand in its way only while
-    // a walk has turned A and not yet them: E when A and E flip across their middle, F when
-    // the plan flips about its origin, G when A, E and G turn a quarter about their middle.
-    Objex* wallA = Wall(design.first, {{1000, -1200}, {1300, -1200}});
-    Objex* wallB = Wall(design.first, {{1000, -1100}, {1120, -1100}});
-    Wall(design.first, {{1200, -1000}, {1300, -1000}});
-    Objex* wallE = Wall(design.first, {{1400, -1300}, {1700, -1300}});
-    Wall(design.first, {{-1100, -1300}, {-1000, -1300}});
-    Objex* wallG = Wall(design.first, {{1100, -760}, {1100, -640}});
-    Objex* dims[2];
-    for (int side : {0, 1}) {
-        auto* record = NewComponentRecord(138, PointAt(wallA, 0), PointAt(wallA, 1), 50, int16_t(side));
-        dims[side] = Make(objtype::kComponent, 138).line(3).with(record).in(wallA);
-        dims[side]->layer = design.first;
-    }
-    UpdateAttachedDimObject(wallA);
-    const std::pair<const char*, Objex*> named[] = {
-        {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"deck", design.deck},
-        {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
-        {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
-        {"fence", design.fence}, {"path", path}, {"mound", mound},
-        {"wallA", wallA},        {"wallB", wallB},          {"wallE", wallE}, {"wallG", wallG},          {"toWall", dims[0]},   {"overGround", dims[1]},          {"top", top},          {"detail", design.detail}};
-    for (auto [name, o] : named) ids[name] = o->objectID;
-}
 
 struct Row {
     const char* name;
@@ -236,8 +88,7 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         file.tag(400);
         DeleteObj(UnlinkObject(deck)), DeleteObj(UnlinkObject(shape));
         WriteFileBytes(Path("deck10350.pro"), file.data());
-        panels.choose(Path("deck10350.pro"));
-        Menu("openDocument");
+        Run("Open...", Path("deck10350.pro"));
         Done(true);
         Layer* second = d->model()->itsLayers->next;
         ASSERT_TRUE(second && second->firstObject && second->firstObject->type == objtype::kDeck) << alerts.shown.back().alert.message;
@@ -280,11 +131,11 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     const auto openSelected = [&](const std::function<void()>& open) {
         Select({"wall", "plant", "group"});
         ASSERT_TRUE(d->saveToFile(Path("selected.pro")));
-        Menu("flipPlan", 5363);
+        Run("Flip Plan Horizontal");
         Done();
         open();
         Done(true);
-        Menu("flipPlan", 5363);
+        Run("Flip Plan Horizontal");
     };
     const auto customSkylight = [&] {
         // A definition with a frame band, a cross bar and a lens over a 40 x 40 opening, chosen
@@ -342,30 +193,6 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         StoreUndo("Sketch");
         Done();
     };
-    // Commands no menu reaches yet run by their command IDs, through the walker's rows.
-    const auto byCommand = [&](int32_t command, const char* step) {
-        DocState* ds = d->model()->itsDocState;
-        ds->duplicateCount = 1, ds->duplicateOffset = {0, 500};
-        TopLevelObjectAllLayers(d->model()->itsLayers, command, ds);
-        Refresh();
-        StoreUndo(step);
-    };
-    // A wall drawn with the Exterior Wall tool from (400, 0), where the moved wall has a corner.
-    const auto drawWallFromCorner = [&](int floor) {
-        Select({}, floor);
-        d->model()->itsDocState->zoomFactor = 1;
-        gCurTool = toolid::kExteriorWall;
-        QMDDocumentView* view = w->docView();
-        const auto at = [&](QPoint plan) { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); };
-        QTest::mousePress(view, Qt::LeftButton, {}, at({400, 0}));
-        for (QPoint p : {QPoint(450, 0), QPoint(560, 0), QPoint(600, 0)}) {
-            QMouseEvent move(QEvent::MouseMove, at(p), view->mapToGlobal(at(p)), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(view, &move);
-        }
-        QTest::mouseRelease(view, Qt::LeftButton, {}, at({600, 0}));
-        QApplication::processEvents();
-        gCurTool = toolid::kSelect;
-    };
     // A plan drag with the tool through plan points (zoom 1: a view point is a plan point), as
     // the mouse makes it.
     const auto drag = [&](int16_t tool, std::initializer_list<QPoint> points) {
@@ -381,6 +208,11 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QTest::mouseRelease(view, Qt::LeftButton, {}, at(*(points.end() - 1)));
         QApplication::processEvents();
         gCurTool = toolid::kSelect;
+    };
+    // A wall drawn with the Exterior Wall tool from (400, 0), where the moved wall has a corner.
+    const auto drawWallFromCorner = [&](int floor) {
+        Select({}, floor);
+        drag(toolid::kExteriorWall, {{400, 0}, {450, 0}, {560, 0}, {600, 0}});
     };
     const auto length = [](const Objex* o) {
         const Poinz *a = o->firstPoint, *b = a ? a->next : nullptr;
@@ -420,11 +252,11 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     // Under View Working Floor Only on the second floor, a whole-plan command, then View All
     // Floors: the hidden first floor's wall B has followed, and showed nothing while hidden.
     const auto hiddenFloorsFollow = [&](const std::function<void()>& command, float bx, float by) {
-        Menu("workOnFloor", 5276), Menu("setFloorView", 5279);
+        Run("Working Floor", "Second Floor"), Run("View Working Floor Only");
         ASSERT_FALSE(d->model()->itsLayers->visible);
         command();
         EXPECT_FALSE(Built(Named("wallB")));
-        Menu("setFloorView", 5278);
+        Run("View All Floors");
         const Poinz* p = PointAt(Named("wallB"), 0);
         EXPECT_NEAR(p->position[0], bx, 1e-2f);
         EXPECT_NEAR(p->position[2], by, 1e-2f);
@@ -434,63 +266,63 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     const std::vector<ReadSetField> drawnWall = {{objtype::kWall, ReadSetField::FaceMapping},
                                                  {objtype::kWall, ReadSetField::FirstParam}};
     const Row rows[] = {
-        {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
-        {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
-        {"Move to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("moveObjectsToFloor", 5169); }, true},
-        {"Copy to Upper Floor: a group with members", [&] { Select({"group"}), Menu("copyObjectsToFloor", 5170); }, true},
-        {"Copy to Upper Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("copyObjectsToFloor", 5170); }, true},
-        {"Copy to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Menu("copyObjectsToFloor", 5171); }, true},
-        {"Bring to Front: a wall of the floor below", [&] { Select({"wall"}, 1), Menu("alterObjectPosition", 5105); },
+        {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Run("Move to Upper Floor"); }, true},
+        {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Run("Move to Lower Floor"); }, true},
+        {"Move to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Run("Move to Lower Floor"); }, true},
+        {"Copy to Upper Floor: a group with members", [&] { Select({"group"}), Run("Copy to Upper Floor"); }, true},
+        {"Copy to Upper Floor: a deck with steps", [&] { Select({"deck"}, 1), Run("Copy to Upper Floor"); }, true},
+        {"Copy to Lower Floor: a roof with a skylight", [&] { Select({"roof"}, 2), Run("Copy to Lower Floor"); }, true},
+        {"Bring to Front: a wall of the floor below", [&] { Select({"wall"}, 1), Run("Bring to Front"); },
          false, {}, false, {"ss40"}},
-        {"Send to Back: a deck of the floor above", [&] { Select({"deck"}, 0), Menu("alterObjectPosition", 5106); },
+        {"Send to Back: a deck of the floor above", [&] { Select({"deck"}, 0), Run("Send to Back"); },
          false, {}, false, {"ss40"}},
         {"Bring to Front: a group on the plan's detail layer",
-         [&] { sketch(), Select({"sketch"}, 0), Menu("alterObjectPosition", 5105); }, false, {}, false, {"ss40"}},
+         [&] { sketch(), Select({"sketch"}, 0), Run("Bring to Front"); }, false, {}, false, {"ss40"}},
         {"Send to Back: a group on the plan's detail layer",
-         [&] { sketch(), Select({"sketch"}, 1), Menu("alterObjectPosition", 5106); }, false, {}, false, {"ss40"}},
+         [&] { sketch(), Select({"sketch"}, 1), Run("Send to Back"); }, false, {}, false, {"ss40"}},
         {"Open: a version-10350 design with an upper deck's edge steps", upperDeck, true},
         {"Plug-in result: a group's member naming a floor", mergeIntoGroup, true},
-        {"Mirror Left to Right: a wall with openings", [&] { Select({"wall"}), Menu("mirrorObjects", 5008); }, true},
-        {"Flip Horizontal: two walls and a tree", [&] { Select({"wall", "group"}), Menu("flipObjects", 5034); }, true},
-        {"Flip Horizontal: two walls with their dimensions", [&] { Select({"wallA", "wallE"}), Menu("flipObjects", 5034); },
+        {"Mirror Left to Right: a wall with openings", [&] { Select({"wall"}), Run("Mirror Left to Right"); }, true},
+        {"Flip Horizontal: two walls and a tree", [&] { Select({"wall", "group"}), Run("Flip Horizontal"); }, true},
+        {"Flip Horizontal: two walls with their dimensions", [&] { Select({"wallA", "wallE"}), Run("Flip Horizontal"); },
          true, {}, false, {}, true},
         // Known: a standard skylight's filler planes turn with it, while a read builds them from
         // its outline mirrored by its mirror flag: the same outline mirrored about its middle
         // (fillers are drawn only for picking).
-        {"Flip Plan Horizontal", [&] { Select({}), Menu("flipPlan", 5363); }, true,
+        {"Flip Plan Horizontal", [&] { Select({}), Run("Flip Plan Horizontal"); }, true,
          {{objtype::kRoof, objtype::kRoof, objtype::kFrameGroup, SceneDifference::Placed}}, false, {}, true},
-        {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), RotateByTypedAngle(false, 90, false); }, true},
+        {"Rotate Objects 90: two walls and a tree", [&] { Select({"wall", "group"}), Run("Rotate Objects...", "90"); }, true},
         {"Rotate Objects 90: two walls with their dimensions",
-         [&] { Select({"wallA", "wallE", "wallG"}), RotateByTypedAngle(false, 90, false); }, true, {}, false, {}, true},
+         [&] { Select({"wallA", "wallE", "wallG"}), Run("Rotate Objects...", "90"); }, true, {}, false, {}, true},
         {"Nudge Right: two walls with their dimensions",
-         [&] { Select({"wallA", "wallE"}), Menu("nudgeObjects", 5039); }, false, {}, false, {}, true},
+         [&] { Select({"wallA", "wallE"}), Run("Nudge Right"); }, false, {}, false, {}, true},
         {"Move to Upper Floor, then Mirror: a moved wall copied",
-         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), Menu("mirrorObjects", 5008); }, true},
+         [&] { Select({"wall"}), Run("Move to Upper Floor"), Done(), Select({"wall"}, 1), Run("Mirror Left to Right"); }, true},
         {"Move to Upper Floor, then Duplicate: a moved wall duplicated",
-         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), Select({"wall"}, 1), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
+         [&] { Select({"wall"}), Run("Move to Upper Floor"), Done(), Select({"wall"}, 1), Run("Duplicate"); }, true},
         {"Copy to Upper Floor, then Ungroup: a copied group ungrouped", [&] {
-             Select({"group"}), Menu("copyObjectsToFloor", 5170), Done();
+             Select({"group"}), Run("Copy to Upper Floor"), Done();
              SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
              d->model()->itsCurLayer = d->model()->itsLayers->next;
              for (Objex* o = d->model()->itsCurLayer->firstObject; o; o = o->next)
                  if (o->type == objtype::kGroup) SelectObj(o, selmode::kSelect, 0);
-             byCommand(cmd::kUngroup, "Ungroup");
+             Run("Ungroup");
          }, true, {}, false, {"ss40"}},
         // Known: a wall the tool draws has no texture face mapping and no height of its own
         // until a read, a restore's included, sets them (the height from its floor).
         {"Move to Upper Floor, then a wall joined to its corner",
-         [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168), Done(), drawWallFromCorner(1); }, true, {}, false, {},
+         [&] { Select({"wall"}), Run("Move to Upper Floor"), Done(), drawWallFromCorner(1); }, true, {}, false, {},
          false, {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kWall, ReadSetField::FirstParam}}},
         {"Exterior Wall tool: a wall drawn from a wall's corner", [&] { drawWallFromCorner(0); }, true, {}, false, {},
          false, {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kWall, ReadSetField::FirstParam}}},
-        {"Duplicate: a wall with openings", [&] { Select({"wall"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true},
+        {"Duplicate: a wall with openings", [&] { Select({"wall"}), Run("Duplicate"); }, true},
         // Known: the members keep the face mapping of the ones they were copied from, which a
         // read, a restore's included, sets afresh where they now stand.
-        {"Duplicate: a group with members", [&] { Select({"group"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true,
+        {"Duplicate: a group with members", [&] { Select({"group"}), Run("Duplicate"); }, true,
          {}, false, {}, false,
          {{objtype::kWall, ReadSetField::FaceMapping}, {objtype::kPlant, ReadSetField::FaceMapping}}},
-        {"Mirror Left to Right: a group with members", [&] { Select({"group"}), Menu("mirrorObjects", 5008); }, true},
-        {"Ungroup: a group with members", [&] { Select({"group"}), byCommand(cmd::kUngroup, "Ungroup"); }, true, {}, false, {"ss40"}},
+        {"Mirror Left to Right: a group with members", [&] { Select({"group"}), Run("Mirror Left to Right"); }, true},
+        {"Ungroup: a group with members", [&] { Select({"group"}), Run("Ungroup"); }, true, {}, false, {"ss40"}},
         {"HVAC Duct Width typed as the tool's default", [&] { TypeIntoPane("AirDuctInspectorController", "ductWidthText", "20", 7400); }},
         {"Stiffener Beam width typed as the tool's default", [&] { TypeIntoPane("StiffenerBeamInspectorController", "beamWidthText", "20", 7001); }},
         {"Pathway width typed as the tool's default", [&] { TypeIntoPane("PathwayInspectorController", "pathWidthText", "60", 7502); }},
@@ -500,30 +332,30 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              EXPECT_NE(of::topo_line::kHeight(*Named("top")), before);
          }, true, {}, true},
         {"Revert to Saved of a design with raised regions",
-         [&] { raiseAndCome([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }, true},
+         [&] { raiseAndCome([&] { alerts.answer(0), Run("Revert to Saved"); }); }, true},
         {"Open over a design with raised regions",
-         [&] { raiseAndCome([&] { alerts.answer(1), panels.choose(Path("raised.pro")), Menu("openDocument"); }); }, true},
+         [&] { raiseAndCome([&] { alerts.answer(1), Run("Open...", Path("raised.pro")); }); }, true},
         // Known: the definition's shapes, laid flat on the roof's plane, keep the face axis they
         // were drawn with until a read, a restore's included, sets it afresh.
         {"Skylight tool: a custom skylight placed on a roof", customSkylight, true, {}, false, {}, false,
          {{objtype::kOpeningMask}, {objtype::kWindowSeparator}, {objtype::kDoorHardware}}},
         {"Open of a design saved with a selection",
-         [&] { openSelected([&] { alerts.answer(1), panels.choose(Path("selected.pro")), Menu("openDocument"); }); }},
+         [&] { openSelected([&] { alerts.answer(1), Run("Open...", Path("selected.pro")); }); }},
         {"Open Recent of a design saved with a selection", [&] {
              openSelected([&] {
-                 d->updateChangeCount(2), Menu("newDocument");
+                 Run("New");
                  c->openDocumentWithContentsOfURL(c->recentDocuments().at(0));
              });
          }},
         {"Revert to Saved of a design saved with a selection",
-         [&] { openSelected([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }},
+         [&] { openSelected([&] { alerts.answer(0), Run("Revert to Saved"); }); }},
         // The dimension reaching B reaches the wall beyond once B is gone.
         {"Delete: the wall a dimension reaches", [&] {
-             wallBeyondB(), Select({"wallB"}), Menu("delete");
+             wallBeyondB(), Select({"wallB"}), Run("Delete");
              EXPECT_NEAR(Named("toWall")->typeData.attachment->height, 250, 1e-3f);
          }, true, {}, false, {}, true, drawnWall},
         {"Cut: the wall a dimension reaches", [&] {
-             wallBeyondB(), Select({"wallB"}), Menu("cut");
+             wallBeyondB(), Select({"wallB"}), Run("Cut");
              EXPECT_NEAR(Named("toWall")->typeData.attachment->height, 250, 1e-3f);
          }, true, {}, false, {}, true, drawnWall},
         {"Resize tool: a topography region under a fence and plants", [&] {
@@ -540,75 +372,67 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              EXPECT_EQ(Named("top")->pointCount, before - 1);
          }, true, {}, true},
         {"Copy to Upper Floor: two nested regions with a fence",
-         [&] { Select({"mound", "top", "fence"}), Menu("copyObjectsToFloor", 5170); }, true},
+         [&] { Select({"mound", "top", "fence"}), Run("Copy to Upper Floor"); }, true},
         // Known: the copy keeps the face mapping of its original, as in the rows above.
-        {"Duplicate: a topography region", [&] { Select({"top"}), byCommand(cmd::kDuplicate, "Duplicate"); }, true,
+        {"Duplicate: a topography region", [&] { Select({"top"}), Run("Duplicate"); }, true,
          {}, false, {}, false, {{objtype::kTopography, ReadSetField::FaceMapping}}},
         {"Set Elevation, then Float Above Topography: a group with members", [&] {
              Select({"group"});
-             gDLOGElevation = 82, gDLOGTopoFloat = 0;
-             SetSelectedObjectElevation();
-             Done();
-             Menu("floatObjectAboveTopo");
+             Run("Set Elevation...", "82"), Done();
+             EXPECT_NEAR(Named("group")->elevation, 82, 1e-3f);
+             Run("Float Above Topography");
          }, true, {}, true, {"ss40"}},
         // Grouped, the fence stands on the group, which is not on the terrain.
         {"Group with a fence on the first floor, then Send to Back on the second", [&] {
-             Select({"fence", "wallB"}), GroupSelectedObjects(d->model()->itsLayers), StoreUndo("Group"), Done();
+             Select({"fence", "wallB"}), Run("Group"), Done();
              Objex* group = Named("wallB")->parent;
              ASSERT_TRUE(group);
              Select({}, 1), SelectObj(group, selmode::kSelect, 0);
-             Menu("alterObjectPosition", 5106);
+             Run("Send to Back");
          }, true, {}, false, {"ss40"}},
         // Ungrouped, the members stand where their own elevation puts them.
         {"Move to Upper Floor, then Ungroup: a group with members", [&] {
-             Select({"group"}), Menu("moveObjectsToFloor", 5168), Done();
-             Select({"group"}, 1), byCommand(cmd::kUngroup, "Ungroup");
+             Select({"group"}), Run("Move to Upper Floor"), Done();
+             Select({"group"}, 1), Run("Ungroup");
          }, true, {}, false, {"ss40"}},
         // Known: ss40, the selection's summary, which the paste leaves as it was and a restore
         // recounts.
         {"Copy and Paste: a wall with only its right end selected",
-         [&] { endOfB(), Menu("copy"), Menu("paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
+         [&] { endOfB(), Run("Copy"), Run("Paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
         {"Cut and Paste: a wall with only its right end selected",
-         [&] { endOfB(), Menu("cut"), Done(), Menu("paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
+         [&] { endOfB(), Run("Cut"), Done(), Run("Paste"), selectedWallIsWhole(); }, true, {}, false, {"ss40"}},
         {"Mirror Left to Right: a wall with only its right end selected", [&] {
-             endOfB(), Menu("mirrorObjects", 5008), selectedWallIsWhole();
+             endOfB(), Run("Mirror Left to Right"), selectedWallIsWhole();
              EXPECT_NEAR(GetASelectedObject(1)->firstPoint->position[0], 1120, 1e-3f);
          }, true},
         // Pasted back on the second floor from the third, the deck is left alone by a command
         // over the third floor's selection.
         {"Paste onto the floor it came from, then Bring to Front on the current floor", [&] {
-             Menu("setFloorView", 5278), Menu("workOnFloor", 5276);
+             Run("View All Floors"), Run("Working Floor", "Second Floor");
              SelectObj(Named("deck"), selmode::kSelect, 0);
-             Menu("cut"), Done();
-             Menu("workOnFloor", 5277), Menu("paste"), Done();
+             Run("Cut"), Done();
+             Run("Working Floor", "Third Floor"), Run("Paste"), Done();
              SelectObj(Named("roof"), selmode::kSelect, 0);
-             Menu("alterObjectPosition", 5105);
+             Run("Bring to Front");
              EXPECT_EQ(onFloor(1, objtype::kDeck), 1);
              EXPECT_EQ(onFloor(2, objtype::kDeck), 0);
          }, true, {}, false, {"ss40"}},
         // Known: the skylight's filler planes, as in Flip Plan Horizontal above.
         {"Flip Plan Horizontal under View Working Floor Only",
-         [&] { hiddenFloorsFollow([&] { Menu("flipPlan", 5363); }, -1000, -1100); }, true,
-         {{objtype::kRoof, objtype::kRoof, objtype::kFrameGroup, SceneDifference::Placed}}, false, {}, true},
+         [&] { hiddenFloorsFollow([&] { Run("Flip Plan Horizontal"); }, -1000, -1100); }, true,
+         {kSkylightFillers}, false, {}, true},
         {"Rotate Plan 90 under View Working Floor Only",
-         [&] { hiddenFloorsFollow([&] { RotateByTypedAngle(true, 90, false); }, -1100, -1000); }, true, {}, false, {}, true},
+         [&] { hiddenFloorsFollow([&] { Run("Rotate Plan...", "90"); }, -1100, -1000); }, true, {}, false, {}, true},
         // 24 inches are 48 plan units at the design's scale.
         {"Move Plan under View Working Floor Only",
-         [&] { hiddenFloorsFollow([&] { MoveByTypedOffset(true, MoveMode::Rectangular, 24, 0); }, 1048, -1100); }, true},
+         [&] { hiddenFloorsFollow([&] { Run("Move Plan...", "24,0"); }, 1048, -1100); }, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         // The design, saved and opened as a user's file is.
-        d->updateChangeCount(2), Menu("newDocument");
+        leftOut = r.undoLeftOut, readSet = r.readSet;
+        OpenFurnished();
         QMDDocumentModel* m = d->model();
-        ids.clear(), leftOut = r.undoLeftOut, readSet = r.readSet;
-        Furnish(ids, m);
-        SelectAllLayers(m->itsLayers, selmode::kDeselect, 0);
-        ASSERT_TRUE(d->writeToFile(Path("start.pro")));
-        // Read over a new design, whose ground is flat.
-        d->updateChangeCount(2), Menu("newDocument");
-        ASSERT_TRUE(c->readDesignIntoDocument(d, Path("start.pro")));
-        ASSERT_EQ(d->model(), m);
         EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", opened"));
         states = {Capture()}, counted = steps();
 
@@ -628,19 +452,19 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         // Back over every step the row stored, then forward again.
         for (size_t k = states.size() - 1; k > 0; --k) {
             const std::string step = std::string(r.name) + ", Undo of step " + std::to_string(k);
-            d->undoStack()->undo();
+            Run("Undo");
             EXPECT_TRUE(DesignWhole(m, step));
             EXPECT_TRUE(SameUndoState(Capture(), states[k - 1], step));
             if (r.sceneOnUndo) CheckScene(step);
         }
         for (size_t k = 1; k < states.size(); ++k) {
             const std::string step = std::string(r.name) + ", Redo of step " + std::to_string(k);
-            d->undoStack()->redo();
+            Run("Redo");
             EXPECT_TRUE(DesignWhole(m, step));
             EXPECT_TRUE(SameUndoState(Capture(), states[k], step));
             if (r.sceneOnUndo) CheckScene(step);
         }
-        d->updateChangeCount(2), Menu("newDocument");
+        Run("New");
         EXPECT_TRUE(DesignWhole(m, std::string(r.name) + ", New"));
     }
 }

@@ -10,8 +10,10 @@
 #include "files/undo.h"
 #include "model/docstate_fields.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
+#include "model/texture_mapping.h"
 #include "model/topo_grid.h"
 #include "model/type_data.h"
 #include "scene/plane_object.h"
@@ -153,8 +155,10 @@ public:
             Objex* o = k.o;
             o->textureFaceRect = k.rect, o->textureFaceRect2 = k.rect2, o->faceAxis = k.axis, o->params[0] = k.first;
             size_t i = 0;
-            for (Poinz* p = o->firstPoint; p && i < k.uv.size(); p = p->next, ++i)
+            for (Poinz* p = o->firstPoint; p && i < k.uv.size(); p = p->next, ++i) {
                 p->textureU = k.uv[i].first, p->textureV = k.uv[i].second;
+                p->rowLength = k.lengths[i].first, p->rowPerimeter = k.lengths[i].second;
+            }
         }
     }
     ReadSetFieldsLeftOut(const ReadSetFieldsLeftOut&) = delete;
@@ -166,7 +170,7 @@ private:
         FloatRect rect, rect2;
         int16_t axis;
         float first;
-        std::vector<std::pair<float, float>> uv;
+        std::vector<std::pair<float, float>> uv, lengths;
     };
     void list(Objex* head) {
         for (Objex* o = head; o; o = o->next) object(o);
@@ -174,12 +178,17 @@ private:
     void object(Objex* o) {
         bool kept = false;
         for (const ReadSetField& f : fields_) {
-            if (f.type != o->type) continue;
+            if (f.type != o->type && f.type != ReadSetField::kEveryType) continue;
             if (!kept) {
-                Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}};
-                for (Poinz* p = o->firstPoint; p; p = p->next) k.uv.emplace_back(p->textureU, p->textureV);
+                Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}, {}};
+                for (Poinz* p = o->firstPoint; p; p = p->next)
+                    k.uv.emplace_back(p->textureU, p->textureV), k.lengths.emplace_back(p->rowLength, p->rowPerimeter);
                 kept_.push_back(std::move(k));
                 kept = true;
+            }
+            if (f.field == ReadSetField::PointLengths) {
+                SetObjectPointLengths(o);
+                continue;
             }
             if (f.field == ReadSetField::FirstParam) {
                 // As a read sets it: unset, it takes the floor's height.
@@ -228,12 +237,22 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     *ds = kept;
     s.snapshot = ReadWholeFile(scratch);
     s.current = doc->itsCurLayer ? doc->itsCurLayer->name : "";
+    // Objects of the terrain's own layer, if any, are named for it too.
+    if (doc->itsTopoLayer)
+        for (Objex* o = doc->itsTopoLayer->firstObject; o; o = o->next)
+            s.objects[std::string("terrain: ") + Named(o)] = WrittenObject(o);
     for (const Layer* l = doc->itsLayers; l; l = l->next) {
         if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
         int objects = 0, selected = 0;
+        // A group's record leaves its members to the brackets around them: each is named too.
+        std::function<void(Objex*, const std::string&)> keep = [&](Objex* o, const std::string& in) {
+            s.objects[std::string(l->name) + ": " + Named(o) + in] = WrittenObject(o);
+            if (o->type == objtype::kGroup)
+                for (Objex* m = o->firstChild; m; m = m->next) keep(m, " in " + Named(o));
+        };
         for (Objex* o = l->firstObject; o; o = o->next) {
             ++objects, selected += SelectedPointCount(o);
-            s.objects[std::string(l->name) + ": " + Named(o)] = WrittenObject(o);
+            keep(o, "");
         }
         s.layers.push_back(std::string(l->name) + ": " + std::to_string(objects) + " objects, " +
                            std::to_string(selected) + " selected points");
@@ -321,7 +340,7 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
            (pieceKind < 0 || p.pieceKind == pieceKind);
 }
 
-::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& read,
+::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& readPieces,
                                      const std::string& row, const std::vector<SceneDifference>& known,
                                      int* knownFound, float tolerance) {
     std::vector<std::string> faults;
@@ -340,8 +359,19 @@ bool SceneDifference::covers(const ScenePiece& p, Side s) const {
     auto sameKey = [](const ScenePiece& a, const ScenePiece& b) {
         return std::tuple(a.root, a.base, a.pieceKind, a.values.size()) == std::tuple(b.root, b.base, b.pieceKind, b.values.size());
     };
+    auto near = [&](const ScenePiece& a, const ScenePiece& b) {
+        for (size_t k = 0; k < a.values.size(); ++k)
+            if (!(std::fabs(a.values[k] - b.values[k]) <= tolerance) && !(std::isnan(a.values[k]) && std::isnan(b.values[k])))
+                return false;
+        return true;
+    };
+    // Pieces of one object whose first corners lie within the sort's rounding of each other
+    // (the faces of one rail) sort in either order: each is paired with its like among them.
+    std::vector<ScenePiece> read = readPieces;
     while (i < live.size() || j < read.size()) {
         if (i < live.size() && j < read.size() && sameKey(live[i], read[j])) {
+            for (size_t m = j; !near(live[i], read[j]) && m < read.size() && sameKey(live[i], read[m]); ++m)
+                if (near(live[i], read[m])) std::swap(read[j], read[m]);
             for (size_t k = 0; k < live[i].values.size(); ++k)
                 if (!(std::fabs(live[i].values[k] - read[j].values[k]) <= tolerance) &&
                     !(std::isnan(live[i].values[k]) && std::isnan(read[j].values[k]))) {

@@ -37,17 +37,19 @@ struct UndoState {
 // The current document's state, written as an undo snapshot (at `scratch`, a file path), the
 // zooms, the tracking value and the ID counters left out.
 // An object field a read sets where a command left it as it was, so that a restore gives it
-// anew: the texture face mapping (the face rectangles, the face axis and the points' u and v)
-// or the first of `params` (a wall's height, which a read takes from its floor when unset).
+// anew: the texture face mapping (the face rectangles, the face axis and the points' u and v),
+// the first of `params` (a wall's height, which a read takes from its floor when unset) or
+// the points' lengths along their rows (which a read measures again from the points).
 struct ReadSetField {
-    enum Field { FaceMapping, FirstParam };
-    int16_t type = 0;
+    enum Field { FaceMapping, FirstParam, PointLengths };
+    static constexpr int16_t kEveryType = -1;
+    int16_t type = 0;  // or kEveryType
     Field field = FaceMapping;
 };
 // `leftOut` names settings fields a row records as differing by the order of the steps;
 // `readSet` object fields it records so, for every object of their type at any depth, the part
-// lists of its record included: a face mapping left out, a first of `params` written as a read
-// sets it.
+// lists of its record included: a face mapping left out, a first of `params` and point lengths
+// written as a read sets them.
 UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::string>& leftOut = {},
                            const std::vector<ReadSetField>& readSet = {});
 // Equal, and `got` on the floor a restore of `want` chooses; else what differs (the floor,
