@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -24,13 +25,13 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
+#include "app/document_view.h"
 #include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
 #include "app/window_controller.h"
 #include "content/content_provider_controller.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
-#include "port/defaults.h"
 #include "port/session.h"
 #include "powertools/core/plugin_list_seams.h"
 #include "powertools/core/power_tool_dispatcher.h"
@@ -231,12 +232,30 @@ void AppController::setInitialWindowPositionsAndAutoSaveNames() {
         InitialPaletteOrigins(v, &e, &p);
         return ToTopLeft(ofEdit ? e : p, height);
     };
-    if (!port::defaults().has(edit->frameKey()))
-        PlaceWindowFrame(edit->window(), [initialFrame] { return initialFrame(true); }, false);
+    // Placed there unless the user left a frame, now if shown, else when shown.
+    edit->setFirstFrame([initialFrame] { return initialFrame(true).topLeft(); });
     edit->setAutoSaveName();
-    if (!port::defaults().has(plan->frameKey()))
-        PlaceWindowFrame(plan->window(), [initialFrame] { return initialFrame(false); }, false);
+    plan->setFirstFrame([initialFrame] { return initialFrame(false).topLeft(); });
     plan->setAutoSaveName();
+}
+
+std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget* shown) {
+    std::vector<QPointer<QMDWindowController>> documents;
+    for (QMDDocument* d : documentController_.documents())
+        if (auto* w = d ? qobject_cast<QMDWindowController*>(d->windowController) : nullptr; w && w->isVisible())
+            documents.emplace_back(w);
+    std::vector<QPointer<QWidget>> palettes;
+    for (QWidget* p : {ToolPaletteController::shared()->window(), SnapPaletteController::shared()->window(),
+                       PlanToolPaletteController::shared()->window()})
+        if (p != shown && p->isVisible()) palettes.emplace_back(p);
+    return [documents, palettes] {
+        FramesKeptClear clear;
+        for (const QPointer<QMDWindowController>& w : documents)
+            if (w) clear.titles.push_back(TitleAndBars(w, w->docScrollView()));
+        for (const QPointer<QWidget>& p : palettes)
+            if (p) clear.palettes.push_back(p->frameGeometry());
+        return clear;
+    };
 }
 
 void AppController::beginSplashScreen() {

@@ -3,6 +3,7 @@
 // document list, palettes' remembered visibility) and the commands that show the panels.
 #include <QObject>
 #include <QCursor>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 class QAction;
 class QMainWindow;
+struct FramesKeptClear;
 class QWidget;
 class Base2DView;
 class NotificationChannel;
@@ -57,6 +59,10 @@ public:
     // The main window's inspector column shown or hidden as the inspector's flag says.
     void showInspectorAsRemembered();
     void setInitialWindowPositionsAndAutoSaveNames();
+    // What `shown`, about to show at a frame of the program's, keeps clear of: the document
+    // windows' title bars and the bars down to their plans, and the palettes shown now, their
+    // frames asked anew at each call.
+    std::function<FramesKeptClear()> framesKeptClearOf(const QWidget* shown);
 
     bool applicationDidLaunch() const { return applicationDidLaunch_; }
     bool shouldDisplaySplashScreen() const { return shouldDisplaySplashScreen_; }

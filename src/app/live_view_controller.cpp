@@ -241,12 +241,9 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
     view_->navigation().attachCutawaySlider(slider);
 
     window_->resize(640, 520);
-    int x, y, w, h;
-    const std::string saved = port::defaults().getString(kFrameKey);
-    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0) {
-        // Saved, perhaps, on a larger screen.
-        RestoreWindowFrame(window_, QRect(x, y, w, h), true);
-    }
+    frame_ = std::make_unique<ChosenFrame>(window_, kFrameKey, true);
+    frame_->setFirst(FirstCorner);
+    frame_->restore();
     updateCutAwaySliderBounds();
     updateCutAwayImageAndPosition();
     SetLiveViewHost(this);
@@ -341,6 +338,7 @@ QAbstractSlider* LiveViewController::cutAwaySlider() const { return slider_; }
 
 void LiveViewController::showWindow() {
     gLiveViewPanelVisible = 1;
+    if (!window_->isVisible()) frame_->beforeShow(AppController::shared()->framesKeptClearOf(window_));
     window_->show();
     window_->raise();
 }
@@ -353,10 +351,7 @@ void LiveViewController::close() {
 bool LiveViewController::isVisible() const { return window_ && window_->isVisible(); }
 
 void LiveViewController::windowWillClose() {
-    const QRect f = window_->frameGeometry();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
-    port::defaults().setString(kFrameKey, text);
+    frame_->save();
     gLiveViewPanelVisible = 0;
 }
 
@@ -373,6 +368,9 @@ bool LiveViewController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LiveViewController::redraw() {
+    if (!surface_.makeCurrent()) return;
+    // Resized during a render, which swaps nothing until it has finished.
+    surface_.sizeBuffers();
     if (!surface_.makeCurrent()) return;
     view_->drawRect();
 }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/live_view_surface.h"
+#include "app/screen_frames.h"
 #include "render/core/live_view_host.h"
 
 class QAbstractSlider;
@@ -133,6 +134,7 @@ private:
 
     QtGLSurface surface_;
     QPointer<QWidget> window_;
+    std::unique_ptr<ChosenFrame> frame_;
     QToolBar* toolbar_ = nullptr;
     QWidget* container_ = nullptr;
     QLabel* status_ = nullptr;

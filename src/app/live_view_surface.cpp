@@ -80,8 +80,23 @@ void LiveViewGLWindow::paint() {
     f->glViewport(0, 0, int(width() * ratio), int(height() * ratio));
     if (onPaint) onPaint();
     // The draw may run events (a render's Escape poll) that take the surface away.
-    if (handle() && QOpenGLContext::currentContext() == context_.get() && context_->surface() == this)
-        context_->swapBuffers(this);
+    if (handle() && QOpenGLContext::currentContext() == context_.get() && context_->surface() == this) swapBuffers();
+}
+
+QSize LiveViewGLWindow::pixelSize() const { return size() * devicePixelRatio(); }
+
+void LiveViewGLWindow::swapBuffers() {
+    context_->swapBuffers(this);
+    swapped_ = pixelSize();
+}
+
+void LiveViewGLWindow::sizeBuffers() {
+    if (swapped_ == pixelSize() || !makeCurrent()) return;
+    QOpenGLFunctions* f = context_->functions();
+    f->glBindFramebuffer(GL_FRAMEBUFFER, context_->defaultFramebufferObject());
+    f->glClearColor(0, 0, 0, 1);
+    f->glClear(GL_COLOR_BUFFER_BIT);
+    swapBuffers();
 }
 
 QtGLSurface::QtGLSurface() : window_(new LiveViewGLWindow), unowned_(window_) {}
@@ -108,7 +123,7 @@ bool QtGLSurface::makeCurrent() {
 
 void QtGLSurface::present() {
     if (!window_ || !window_->isValid() || !window_->handle() || offscreen()) return;
-    window_->context()->swapBuffers(window_);
+    window_->swapBuffers();
 }
 
 SurfaceSize QtGLSurface::surfaceSize() const {

@@ -37,6 +37,11 @@ public:
     bool makeCurrent();
     // Asks for a paint.
     void update() { requestUpdate(); }
+    void swapBuffers();
+    // The window system gives a resized window buffers of its new size only at its next swap:
+    // a frame drawn before then is lost (it reads back black). Swaps a cleared frame when the
+    // window was resized since its last swap.
+    void sizeBuffers();
 
 protected:
     // While a render runs (RenderInterruptScope::busy) an expose or update would swap the
@@ -48,8 +53,11 @@ private:
     // Makes the context when there is none, or again when it was lost or could not be made.
     bool makeContext();
 
+    QSize pixelSize() const;
+
     std::unique_ptr<QOpenGLContext> context_;
     QTimer deferred_;
+    QSize swapped_;  // the pixel size at the last swap
 };
 
 class QtGLSurface final : public GLSurface {
@@ -65,6 +73,9 @@ public:
     // while it has no surface (the panel closed).
     bool makeCurrent() override;
     void present() override;
+    void sizeBuffers() {
+        if (window_ && !offscreen()) window_->sizeBuffers();
+    }
 
     // The format asked of the window's context.
     static QSurfaceFormat format();

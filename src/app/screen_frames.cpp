@@ -10,6 +10,10 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "port/defaults.h"
 
 namespace {
 
@@ -24,8 +28,9 @@ QSize ClientSize(const QWidget* w, const QSize& frame) {
 // A window manager that will not take it is asked a few times only.
 class FrameKeeper : public QObject {
 public:
-    FrameKeeper(QWidget* window, std::function<QRect()> place, bool resize)
-        : QObject(window), window_(window), place_(std::move(place)), resize_(resize) {
+    FrameKeeper(QWidget* window, std::function<QRect()> place, bool resize,
+                std::function<void(const QRect&)> settled)
+        : QObject(window), window_(window), place_(std::move(place)), settled_(std::move(settled)), resize_(resize) {
         // The last frame asked for wins.
         for (QObject* child : window->children())
             if (auto* older = dynamic_cast<FrameKeeper*>(child); older && older != this) older->retire();
@@ -83,18 +88,24 @@ private:
         const bool moved = window_->frameGeometry().topLeft() != target.topLeft();
         const bool sized = resize_ && window_->size() != ClientSize(window_, target.size());
         if (moved || sized) {
-            if (++tries_ > kTries) return retire();
+            if (++tries_ > kTries) return finish();
             if (sized) window_->resize(ClientSize(window_, target.size()));
             if (moved) window_->move(target.topLeft());
         } else if (exposed_ || (handle_ && handle_->isExposed())) {
-            retire();
+            finish();
         }
+    }
+
+    void finish() {
+        if (settled_) settled_(window_->frameGeometry());
+        retire();
     }
 
     static constexpr int kTries = 6;
     QWidget* window_;
     QWindow* handle_ = nullptr;
     std::function<QRect()> place_;
+    std::function<void(const QRect&)> settled_;
     bool resize_;
     bool pending_ = false, exposed_ = false, retired_ = false;
     int tries_ = 0;
@@ -129,8 +140,9 @@ QRect VisibleAreaUnder(const QRect& frame) {
     return best ? best->availableGeometry() : frame;
 }
 
-void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize) {
-    new FrameKeeper(window, std::move(place), resize);
+void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize,
+                      std::function<void(const QRect&)> settled) {
+    new FrameKeeper(window, std::move(place), resize, std::move(settled));
 }
 
 void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize) {
@@ -138,17 +150,112 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize) {
         window,
         [window, saved, resize] {
             const QMargins m = WindowDecoration(window);
-            QRect frame = saved;
-            if (!resize) {
-                // Its own size, decoration included once framed; until it is first shown, the
-                // size it will show with.
-                QSize size = window->frameGeometry().size();
-                if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
-                    size = window->sizeHint().grownBy(m);
-                frame.setSize(size);
-            }
+            const QRect frame = resize ? saved : FrameAt(window, saved.topLeft());
             const QSize least = resize ? window->minimumSize().grownBy(m) : frame.size();
             return FrameWithin(frame, VisibleAreaUnder(frame), least);
         },
         resize);
+}
+
+QRect FrameAt(const QWidget* window, const QPoint& topLeft) {
+    QSize size = window->frameGeometry().size();
+    if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
+        size = window->sizeHint().grownBy(WindowDecoration(window));
+    return QRect(topLeft, size);
+}
+
+QPoint FirstCorner() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().topLeft() + QPoint(5, 0) : QPoint(5, 0);
+}
+
+QRect TitleAndBars(const QWidget* window, const QWidget* content) {
+    const QRect f = window->frameGeometry();
+    const int bottom = content->mapToGlobal(QPoint(0, 0)).y() - 1;
+    return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
+}
+
+QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect& visible) {
+    constexpr int kGap = 5;
+    const QRect start = FrameWithin(frame, visible, frame.size());
+    std::vector<QRect> everything = clear.titles;
+    everything.insert(everything.end(), clear.palettes.begin(), clear.palettes.end());
+    const std::vector<QRect>* const passes[] = {&everything, &clear.titles};
+    for (const std::vector<QRect>* avoid : passes) {
+        const auto isClear = [avoid](const QRect& f) {
+            return std::none_of(avoid->begin(), avoid->end(), [&f](const QRect& r) { return r.intersects(f); });
+        };
+        if (isClear(start)) return start;
+        // Beside or below what it would cover.
+        std::vector<int> xs{start.left()}, ys{start.top()};
+        for (const QRect& r : *avoid) xs.push_back(r.right() + 1 + kGap), ys.push_back(r.bottom() + 1 + kGap);
+        std::optional<QRect> best;
+        long bestDistance = 0;
+        for (int y : ys) {
+            for (int x : xs) {
+                const QRect f(QPoint(x, y), start.size());
+                if (!visible.contains(f) || !isClear(f)) continue;
+                const long distance = std::labs(long(x) - start.left()) + std::labs(long(y) - start.top());
+                const bool nearer = !best || distance < bestDistance ||
+                                    (distance == bestDistance && std::pair(y, x) < std::pair(best->top(), best->left()));
+                if (nearer) best = f, bestDistance = distance;
+            }
+        }
+        if (best) return *best;
+    }
+    return start;
+}
+
+ChosenFrame::ChosenFrame(QWidget* window, std::string key, bool resize)
+    : window_(window), key_(std::move(key)), resize_(resize) {}
+
+void ChosenFrame::restore() {
+    int x, y, w, h;
+    const std::string saved = port::defaults().getString(key_);
+    const bool read = std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0;
+    const QRect frame = read ? QRect(x, y, w, h) : QRect();
+    // A window never shown stands at Qt's first frame.
+    const bool neverShown = frame == QRect(0, 0, 640, 480);
+    usersSaved_ = read && !neverShown && !(first_ && frame.topLeft() == first_());
+    if (usersSaved_) {
+        placed_.reset();
+        // Saved, perhaps, on another screen (a larger one): kept where it can be reached.
+        RestoreWindowFrame(window_, frame, resize_);
+    } else if (first_ && window_->isVisible()) {
+        place({});
+    }
+}
+
+bool ChosenFrame::usersFrame() const {
+    if (placed_) return window_->frameGeometry() != *placed_;
+    return usersSaved_;
+}
+
+void ChosenFrame::beforeShow(const std::function<FramesKeptClear()>& keptClear) {
+    shown_ = true;
+    if (first_ && !usersFrame()) place(keptClear);
+}
+
+void ChosenFrame::place(std::function<FramesKeptClear()> keptClear) {
+    placed_.reset();
+    PlaceWindowFrame(
+        window_,
+        [window = window_, first = first_, keptClear = std::move(keptClear)] {
+            const QRect frame = FrameAt(window, first());
+            return FrameClearOf(frame, keptClear ? keptClear() : FramesKeptClear{}, VisibleAreaUnder(frame));
+        },
+        false, [this](const QRect& frame) { placed_ = frame; });
+}
+
+void ChosenFrame::save() {
+    if (!usersFrame()) {
+        port::defaults().remove(key_);
+        return;
+    }
+    // The user's frame read but never shown stays as it was saved.
+    if (!shown_ && !placed_) return;
+    const QRect f = window_->frameGeometry();
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
+    port::defaults().setString(key_, text);
 }

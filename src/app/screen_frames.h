@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/core/startup.h"
 
@@ -31,9 +34,65 @@ QRect VisibleAreaUnder(const QRect& frame);
 // false: only its position). A window manager's decoration is known only once it has framed the
 // window, so the frame is set again then, `place` asked anew (what it reads may have been framed
 // meanwhile too), until the window shows with that frame.
-void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true);
+// `settled`, when given, hears the frame the window then shows with (also when the window manager
+// would not take the one asked), unless a later placement took over first.
+void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true,
+                      std::function<void(const QRect&)> settled = {});
 // A saved frame, title bar and borders included, set again on the window, kept reachable: moved
 // inside the visible area of the screen it lands on and cut to it when larger (`resize`; never
 // below the window's minimum size). Without `resize` only its origin is taken, the window keeping
 // its own size.
 void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize);
+
+// The frame the window shows with at its own size, decoration included once framed; until it is
+// first shown, the size it will show with.
+QRect FrameAt(const QWidget* window, const QPoint& topLeft);
+// The top left corner of the primary screen's visible area, 5 in from its left edge.
+QPoint FirstCorner();
+// A window's frame from its top down to just above `content`: its title bar and the bars over
+// its content (menus, toolbar, tabs).
+QRect TitleAndBars(const QWidget* window, const QWidget* content);
+
+// What a window being shown at a frame of the program's keeps clear of: the document windows'
+// title bars, menus, toolbars and plan tabs, always, and the palettes shown, where it can.
+struct FramesKeptClear {
+    std::vector<QRect> titles, palettes;
+};
+// `frame` moved to the nearest place inside `visible` where it covers nothing `clear` names, 5
+// points off what it passes; where none is, the nearest that covers no title; where neither is,
+// `frame` kept inside `visible`.
+QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect& visible);
+
+// A window's frame saved under a user-defaults key, and whose choice it is: the program's (none
+// saved, the first frame the program gives, the "0 0 640 480" an earlier run saved for a window
+// it never showed) until the user moves or resizes the window, or a frame the user left is read.
+// Only the user's frame is saved. A window shown at the program's frame goes to the place
+// nearest its first frame that keeps clear of the document windows' title bars and the bars
+// under them, and of the palettes shown.
+class ChosenFrame {
+public:
+    ChosenFrame(QWidget* window, std::string key, bool resize);
+    const std::string& key() const { return key_; }
+    // Where the program first puts the window's top left corner; until one is given the program
+    // leaves the window where it is.
+    void setFirst(std::function<QPoint()> first) { first_ = std::move(first); }
+    // Reads the saved frame: the user's is set again; a window shown at the program's frame takes
+    // its first frame.
+    void restore();
+    // Before the window shows: at the program's frame, it is placed clear of `keptClear`.
+    void beforeShow(const std::function<FramesKeptClear()>& keptClear);
+    // As the window closes: the user's frame is saved, the program's forgotten.
+    void save();
+    bool usersFrame() const;
+
+private:
+    void place(std::function<FramesKeptClear()> keptClear);
+
+    QWidget* window_;
+    std::string key_;
+    bool resize_;
+    std::function<QPoint()> first_;
+    bool usersSaved_ = false, shown_ = false;
+    // The frame the program last put the window at, once it showed there.
+    std::optional<QRect> placed_;
+};

@@ -11,7 +11,6 @@
 #include <QStackedWidget>
 #include <QUndoStack>
 #include <cmath>
-#include <cstdio>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -26,7 +25,6 @@
 #include "content/core/content_selection_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "port/defaults.h"
 #include "port/qt/line_edit_field.h"
 #include "render/core/live_view_seams.h"
 #include "render/core/plant_growth.h"
@@ -134,7 +132,7 @@ void PaletteCells::clickCell(int tag, int clickCount) {
 
 PaletteController::PaletteController(const char* title, const char* autoSaveName, void (*setFlag)(bool))
     : window_(new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)), autoSaveName_(autoSaveName),
-      setFlag_(setFlag) {
+      setFlag_(setFlag), frame_(window_, std::string("NSWindow Frame ") + autoSaveName, false) {
     window_->setWindowTitle(Localized(title));
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setObjectName(QString::fromLatin1(autoSaveName));
@@ -147,27 +145,18 @@ bool PaletteController::isVisible() const { return window_->isVisible(); }
 
 void PaletteController::showWindow() {
     setFlag_(true);
+    if (!window_->isVisible()) frame_.beforeShow(AppController::shared()->framesKeptClearOf(window_));
     window_->show();
 }
 
 void PaletteController::close() { window_->close(); }
 
-std::string PaletteController::frameKey() const { return std::string("NSWindow Frame ") + autoSaveName_; }
+std::string PaletteController::frameKey() const { return frame_.key(); }
 
-void PaletteController::setAutoSaveName() {
-    const std::string saved = port::defaults().getString(frameKey());
-    int x, y, w, h;
-    if (std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) != 4) return;
-    // The frame saved, decoration included; saved on another screen, perhaps a larger one: kept
-    // where it can be reached.
-    RestoreWindowFrame(window_, QRect(x, y, w, h), false);
-}
+void PaletteController::setAutoSaveName() { frame_.restore(); }
 
 void PaletteController::windowWillClose() {
-    const QRect f = window_->frameGeometry();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
-    port::defaults().setString(frameKey(), text);
+    frame_.save();
     setFlag_(false);
 }
 
@@ -442,6 +431,7 @@ SnapPaletteController::SnapPaletteController()
     SetSnapPaletteSetSnapToolHandler([this](int16_t m) { setSnapTool(m); });
     toolButtons_->selectCellWithTag(gCurSnap);
     offsetText_->setEnabled(gCurSnap == 507);
+    setFirstFrame(FirstCorner);
     setAutoSaveName();
     routeUndoKeys();
 }

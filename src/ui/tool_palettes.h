@@ -4,8 +4,11 @@
 #include <QObject>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include "app/screen_frames.h"
 
 class QComboBox;
 class QLineEdit;
@@ -78,6 +81,8 @@ public:
     const char* autoSaveName() const { return autoSaveName_; }
     // The user-defaults key of the saved frame.
     std::string frameKey() const;
+    // Where the program first puts the palette (its top left corner).
+    void setFirstFrame(std::function<QPoint()> first) { frame_.setFirst(std::move(first)); }
     void windowWillClose();
     // The undo stack of the current document: Undo and Redo pressed while the palette is key
     // take its steps back and forth, unless the field with the keyboard has typing of its own
@@ -100,6 +105,7 @@ protected:
     QWidget* window_;
     const char* autoSaveName_;
     void (*setFlag_)(bool);
+    ChosenFrame frame_;
     bool closing_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/core/app_seams.h"
@@ -96,7 +97,9 @@ TEST_F(Delegate, PalettesComeBackAsTheyWereAndStartInTheTopLeftCorner) {
     // A frame saved on closing wins over the first-launch place in the next run (on the screen:
     // one beyond it would be moved onto it).
     plan->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(plan->window()));  // moved, as a user would, once shown
     plan->window()->move(100, 200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plan->window()->pos() == QPoint(100, 200); }));
     const QPoint saved = plan->window()->frameGeometry().topLeft();
     plan->close();
     AppController::destroyShared();

@@ -604,10 +604,12 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
 TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSays) {
     LiveViewController* live = LiveViewController::sharedLiveViewController();
     live->showWindow();
+    // Moved as a user would, once it shows where the program put it.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(live->window()));
     live->window()->resize(240, 180);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     live->window()->move(screen.right() - 250, screen.bottom() - 190);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(live->window()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return live->window()->pos() == QPoint(screen.right() - 250, screen.bottom() - 190); }));
     SnapPaletteController* snap = SnapPaletteController::shared();
     snap->showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));

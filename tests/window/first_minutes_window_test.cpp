@@ -443,12 +443,24 @@ struct ManagedScreen {
 // The program started on a screen of its own: its document window lies on that screen, title
 // bar and all, also with the Drawing Tools not shown at start-up (the window then spans the
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
-// palettes' frames, which lie, borders and all, where they first go.
+// palettes' frames, which lie, borders and all, where they first go. A palette or the live view
+// shown later from the keyboard at a frame the program chose (none saved, the first frame of
+// the Drawing Tools or the frame saved for a palette never shown) covers neither the window's
+// title and menu bar nor a palette shown at start.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
-    struct Row { QString screen, settings; QSize size; };
-    for (const Row& r : {Row{"1600x1000", "ShowPlanTools=false", {1600, 1000}}, Row{"1280x800", "ShowPlanTools=false", {1280, 800}},
-                         Row{"1600x1000", "", {1600, 1000}}, Row{"1024x768", "", {1024, 768}}}) {
+    struct Shown { const char* key; const char* title; };
+    struct Row { QString screen, settings; QSize size; std::vector<Shown> later; };
+    const QString unshown = "ShowPlanTools=false", key = "NSWindow%20Frame%20";
+    const Shown drawing{"ctrl+4", "Drawing Tools"}, editing{"ctrl+2", "Editing Tools"}, snap{"ctrl+3", "Snap Tools"},
+        live{"ctrl+1", "Live View"};
+    for (const Row& r : {Row{"1600x1000", unshown, {1600, 1000}, {drawing}},
+                         Row{"1280x800", unshown, {1280, 800}, {drawing, live}},
+                         Row{"1600x1000", "", {1600, 1000}, {snap, live}},
+                         Row{"1024x768", "", {1024, 768}, {}},
+                         Row{"1280x800", "ShowGeneralTools=false", {1280, 800}, {editing, snap}},
+                         Row{"1600x1000", unshown + "\n" + key + "PlanToolPanel=5 0 656 36\n" + key + "SnapPanel=0 0 640 480",
+                             {1600, 1000}, {drawing, snap}}}) {
         SCOPED_TRACE((r.screen + " " + r.settings).toStdString());
         ManagedScreen screen(services.dir, r.screen, r.settings);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
@@ -459,17 +471,35 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
         EXPECT_TRUE(QRect(QPoint(), r.size).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
                                                              << " x " << frame.height();
         EXPECT_GT(frame.height(), r.size.height() * 3 / 4);
+        std::vector<QRect> atStart;
         for (const char* palette : {"Drawing Tools", "Editing Tools"}) {
             const QRect p = ShownWindow(palette).isEmpty() ? QRect() : screen.frame(palette);
             EXPECT_FALSE(frame.intersects(p)) << palette << " at " << p.x() << ", " << p.y() << " " << p.width() << " x "
                                               << p.height() << "; the window's frame at " << frame.x() << ", " << frame.y();
+            if (!p.isEmpty()) atStart.push_back(p);
         }
-        EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings == "ShowPlanTools=false");
+        EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings.startsWith(unshown));
         // First shown, the Drawing Tools lie 5 from the left at the top, the Editing Tools 5 below them.
         if (r.settings.isEmpty()) {
             const QRect drawing = screen.frame("Drawing Tools"), editing = screen.frame("Editing Tools");
             EXPECT_EQ(drawing.topLeft(), QPoint(5, 0));
             EXPECT_EQ(editing.topLeft(), QPoint(5, drawing.bottom() + 1 + 5));
+        }
+        // The title bar and the menu titles' row below it.
+        const QRect titleAndMenus(frame.topLeft(), QPoint(frame.right(), client.top() + 20));
+        for (const Shown& later : r.later) {
+            SCOPED_TRACE(later.title);
+            const QString id = ShownWindow("Untitled");
+            XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, later.key});
+            const QRect shown = screen.frame(later.title);
+            ASSERT_FALSE(shown.isEmpty()) << "not shown";
+            const auto at = [](const QRect& f) {
+                return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
+                       std::to_string(f.height());
+            };
+            EXPECT_TRUE(QRect(QPoint(), r.size).contains(shown)) << at(shown);
+            EXPECT_FALSE(shown.intersects(titleAndMenus)) << at(shown) << " over the title or menus " << at(titleAndMenus);
+            for (const QRect& p : atStart) EXPECT_FALSE(shown.intersects(p)) << at(shown) << " over the palette at " << at(p);
         }
     }
 }

@@ -72,8 +72,10 @@ struct Desk {
     bool show() {
         if (!ShowFocused(w)) return false;
         c->showWindow();
+        // Moved as a user would, once it shows where the program put it.
+        if (!QTest::qWaitForWindowExposed(c->window())) return false;
         c->window()->move(630, 0);
-        return QTest::qWaitForWindowExposed(c->window()) &&
+        return QTest::qWaitFor([&] { return c->window()->pos() == QPoint(630, 0); }) &&
                QTest::qWaitFor([&] { return c->glSurface().window()->isValid(); }) && focus();
     }
     bool focus() {
