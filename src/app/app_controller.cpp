@@ -25,7 +25,6 @@
 #include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
 #include "app/core/startup.h"
-#include "app/document_view.h"
 #include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
 #include "app/window_controller.h"
@@ -240,18 +239,17 @@ void AppController::setInitialWindowPositionsAndAutoSaveNames() {
 }
 
 std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget* shown) {
-    std::vector<QPointer<QMDWindowController>> documents;
+    std::vector<QPointer<QMainWindow>> documents;
     for (QMDDocument* d : documentController_.documents())
-        if (auto* w = d ? qobject_cast<QMDWindowController*>(d->windowController) : nullptr; w && w->isVisible())
-            documents.emplace_back(w);
+        if (d && d->windowController && d->windowController->isVisible()) documents.emplace_back(d->windowController);
     std::vector<QPointer<QWidget>> palettes;
     for (QWidget* p : {ToolPaletteController::shared()->window(), SnapPaletteController::shared()->window(),
                        PlanToolPaletteController::shared()->window()})
         if (p != shown && p->isVisible()) palettes.emplace_back(p);
     return [documents, palettes] {
         FramesKeptClear clear;
-        for (const QPointer<QMDWindowController>& w : documents)
-            if (w) clear.titles.push_back(TitleAndBars(w, w->docScrollView()));
+        for (const QPointer<QMainWindow>& w : documents)
+            if (w) clear.titles.push_back(TitleAndMenuBar(w));
         for (const QPointer<QWidget>& p : palettes)
             if (p) clear.palettes.push_back(p->frameGeometry());
         return clear;

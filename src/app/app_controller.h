@@ -60,8 +60,7 @@ public:
     void showInspectorAsRemembered();
     void setInitialWindowPositionsAndAutoSaveNames();
     // What `shown`, about to show at a frame of the program's, keeps clear of: the document
-    // windows' title bars and the bars down to their plans, and the palettes shown now, their
-    // frames asked anew at each call.
+    // windows and the palettes shown now, their frames asked anew at each call.
     std::function<FramesKeptClear()> framesKeptClearOf(const QWidget* shown);
 
     bool applicationDidLaunch() const { return applicationDidLaunch_; }

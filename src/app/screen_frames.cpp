@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMoveEvent>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMargins>
 #include <QScreen>
 #include <QTimer>
@@ -169,9 +170,11 @@ QPoint FirstCorner() {
     return screen ? screen->availableGeometry().topLeft() + QPoint(5, 0) : QPoint(5, 0);
 }
 
-QRect TitleAndBars(const QWidget* window, const QWidget* content) {
+QRect TitleAndMenuBar(const QMainWindow* window) {
     const QRect f = window->frameGeometry();
-    const int bottom = content->mapToGlobal(QPoint(0, 0)).y() - 1;
+    int bottom = window->geometry().top() - 1;
+    if (const QWidget* menu = window->menuWidget(); menu && menu->isVisible())
+        bottom = menu->mapToGlobal(QPoint(0, menu->height() - 1)).y();
     return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/core/startup.h"
 
+class QMainWindow;
 class QWidget;
 
 inline BottomLeftFrame ToBottomLeft(const QRect& r, int screenHeight) {
@@ -49,12 +50,11 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize);
 QRect FrameAt(const QWidget* window, const QPoint& topLeft);
 // The top left corner of the primary screen's visible area, 5 in from its left edge.
 QPoint FirstCorner();
-// A window's frame from its top down to just above `content`: its title bar and the bars over
-// its content (menus, toolbar, tabs).
-QRect TitleAndBars(const QWidget* window, const QWidget* content);
+// A document window's title bar and menu bar, across its frame.
+QRect TitleAndMenuBar(const QMainWindow* window);
 
 // What a window being shown at a frame of the program's keeps clear of: the document windows'
-// title bars, menus, toolbars and plan tabs, always, and the palettes shown, where it can.
+// title and menu bars, always, and the palettes shown, where it can.
 struct FramesKeptClear {
     std::vector<QRect> titles, palettes;
 };
@@ -67,8 +67,8 @@ QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect
 // saved, the first frame the program gives, the "0 0 640 480" an earlier run saved for a window
 // it never showed) until the user moves or resizes the window, or a frame the user left is read.
 // Only the user's frame is saved. A window shown at the program's frame goes to the place
-// nearest its first frame that keeps clear of the document windows' title bars and the bars
-// under them, and of the palettes shown.
+// nearest its first frame that keeps clear of the document windows' title and menu bars and of
+// the palettes shown.
 class ChosenFrame {
 public:
     ChosenFrame(QWidget* window, std::string key, bool resize);
