@@ -5,6 +5,7 @@
 // Redo and New, which deletes the design floor by floor as the program does.
 #include <QAction>
 #include <QApplication>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -362,6 +363,30 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QApplication::processEvents();
         gCurTool = toolid::kSelect;
     };
+    // A design with a wall on the second floor that no wall of the first covers, opened, then a
+    // tool dragged along that wall from `from` to `to` while the first floor is current: every
+    // floor is shown and active, so the tool finds the second floor's wall.
+    const auto onUpperFloorWall = [&](int16_t tool, QPoint from, QPoint to) {
+        ids["upper"] = Wall(d->model()->itsLayers->next, {{-400, 450}, {-100, 450}})->objectID;
+        ASSERT_TRUE(d->writeToFile(Path("upper.pro")));
+        alerts.answer(1), panels.choose(Path("upper.pro")), Menu("openDocument");
+        Done(true);
+        Objex* upper = Named("upper");
+        Select({}, 0);
+        d->model()->itsDocState->zoomFactor = 1;
+        gCurTool = tool;
+        QMDDocumentView* view = w->docView();
+        const auto at = [&](QPoint plan) { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); };
+        QTest::mousePress(view, Qt::LeftButton, {}, at(from));
+        for (QPoint p : {(from + to) / 2, to}) {
+            QMouseEvent move(QEvent::MouseMove, at(p), view->mapToGlobal(at(p)), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at(to));
+        QApplication::processEvents();
+        gCurTool = toolid::kSelect;
+        EXPECT_EQ(CountObjects(upper->firstChild), 1) << (alerts.shown.empty() ? "" : alerts.shown.back().alert.message);
+    };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Menu("moveObjectsToFloor", 5168); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Menu("moveObjectsToFloor", 5169); }, true},
@@ -451,6 +476,27 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
          }},
         {"Revert to Saved of a design saved with a selection",
          [&] { openSelected([&] { alerts.answer(0), Menu("revertDocumentToSaved"); }); }},
+        {"Window tool: a window on a wall of another shown, active floor",
+         [&] { onUpperFloorWall(toolid::kWindow, {-260, 450}, {-240, 450}); }, true},
+        {"Wall Dimension tool: a dimension on a wall of another shown, active floor",
+         [&] { onUpperFloorWall(toolid::kWallDimension, {-250, 450}, {-250, 480}); }, true},
+        // An older file may keep the first floor's plan drafting in a record of its own before
+        // the floor's: the read moves that record's objects onto the floor.
+        {"Open: a design whose plan detail record comes before its first floor's", [&] {
+             Layer* detail = Get2DViewLayer(5149);
+             std::strcpy(d->model()->itsLayers->name, "X_TOP_FIRST_FLOOR"), std::strcpy(detail->name, "First Floor");
+             ASSERT_TRUE(d->writeToFile(Path("renamed.pro")));
+             alerts.answer(1), panels.choose(Path("renamed.pro")), Menu("openDocument");
+             Done(true);
+         }, true},
+        // No menu groups a deck: the builder does, and the read rebuilds the member deck while
+        // the first floor is current.
+        {"Open: a deck grouped on the floor above", [&] {
+             Group(d->model()->itsLayers->next, {Named("deck")});
+             ASSERT_TRUE(d->writeToFile(Path("grouped.pro")));
+             alerts.answer(1), panels.choose(Path("grouped.pro")), Menu("openDocument");
+             Done(true);
+         }, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

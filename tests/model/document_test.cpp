@@ -141,12 +141,12 @@ TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
     std::vector<const Objex*> made[2];
     for (int i = 0; i < 6; ++i) {
         Objex* p = piece();
-        AppendObjectToList(lists[i % 2], p);
+        AppendObjectToList(lists[i % 2], p, nullptr);
         made[i % 2].push_back(p);
     }
     Objex* moved = std::exchange(lists[1], nullptr);
     Objex* late = piece();
-    AppendObjectToList(moved, late);
+    AppendObjectToList(moved, late, nullptr);
     made[1].push_back(late);
     for (int i = 0; i < 2; ++i) {
         std::vector<const Objex*> v;
