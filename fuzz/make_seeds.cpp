@@ -25,6 +25,7 @@
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_writer.h"
 #include "powertools/core/power_tool_message.h"
+#include "tools/attachment_defaults.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -605,9 +606,7 @@ void LayerRegressions() {
     Objex* held = Shape(objtype::kWall, {{{0, 0, 0}}, {{240, 0, 0}}});
     AppendObjectToLayer(held, detail);
     Objex* window = Shape(objtype::kWindow, {{{140, 0, 0}}, {{176, 0, 0}}});
-    auto* r = new AttachmentRecord{};
-    r->ownerType = objtype::kWindow;
-    window->typeData = TypeData::OfAttachment(r);
+    window->typeData = TypeData::OfAttachment(NewWindowRecord(held->firstPoint, held->firstPoint->next, 158));
     AppendChildToObject(window, held);
     const Bytes detailFirst = DesignFileAt(kDesignVersions[std::size(kDesignVersions) - 1]);
     if (ReadsBack(detailFirst, "detail_record_first"))

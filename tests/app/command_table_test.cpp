@@ -363,14 +363,18 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         QApplication::processEvents();
         gCurTool = toolid::kSelect;
     };
+    // The design as changed by the builders, saved and opened as a user's file is.
+    const auto reopen = [&] {
+        ASSERT_TRUE(d->writeToFile(Path("changed.pro")));
+        alerts.answer(1), panels.choose(Path("changed.pro")), Menu("openDocument");
+        Done(true);
+    };
     // A design with a wall on the second floor that no wall of the first covers, opened, then a
     // tool dragged along that wall from `from` to `to` while the first floor is current: every
     // floor is shown and active, so the tool finds the second floor's wall.
     const auto onUpperFloorWall = [&](int16_t tool, QPoint from, QPoint to) {
         ids["upper"] = Wall(d->model()->itsLayers->next, {{-400, 450}, {-100, 450}})->objectID;
-        ASSERT_TRUE(d->writeToFile(Path("upper.pro")));
-        alerts.answer(1), panels.choose(Path("upper.pro")), Menu("openDocument");
-        Done(true);
+        reopen();
         Objex* upper = Named("upper");
         Select({}, 0);
         d->model()->itsDocState->zoomFactor = 1;
@@ -485,17 +489,14 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         {"Open: a design whose plan detail record comes before its first floor's", [&] {
              Layer* detail = Get2DViewLayer(5149);
              std::strcpy(d->model()->itsLayers->name, "X_TOP_FIRST_FLOOR"), std::strcpy(detail->name, "First Floor");
-             ASSERT_TRUE(d->writeToFile(Path("renamed.pro")));
-             alerts.answer(1), panels.choose(Path("renamed.pro")), Menu("openDocument");
-             Done(true);
+             reopen();
          }, true},
-        // No menu groups a deck: the builder does, and the read rebuilds the member deck while
-        // the first floor is current.
-        {"Open: a deck grouped on the floor above", [&] {
-             Group(d->model()->itsLayers->next, {Named("deck")});
-             ASSERT_TRUE(d->writeToFile(Path("grouped.pro")));
-             alerts.answer(1), panels.choose(Path("grouped.pro")), Menu("openDocument");
-             Done(true);
+        // No menu groups a deck: the builder does, in the file opened. The member deck, on no
+        // floor, is rebuilt by its group's flip while the first floor is current.
+        {"Flip Horizontal: a deck grouped on the floor above", [&] {
+             ids["deckGroup"] = Group(d->model()->itsLayers->next, {Named("deck")})->objectID;
+             reopen();
+             Select({"deckGroup"}), Menu("flipObjects", 5034);
          }, true},
     };
     for (const Row& r : rows) {
