@@ -491,11 +491,12 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              std::strcpy(d->model()->itsLayers->name, "X_TOP_FIRST_FLOOR"), std::strcpy(detail->name, "First Floor");
              reopen();
          }, true},
-        // No menu groups a deck: the builder does, in the file opened. The member deck, on no
-        // floor, is rebuilt by its group's flip while the first floor is current.
+        // No menu groups a deck: the builder does, as a step. The member deck, on no floor, is
+        // rebuilt by its group's flip while the first floor is current.
         {"Flip Horizontal: a deck grouped on the floor above", [&] {
              ids["deckGroup"] = Group(d->model()->itsLayers->next, {Named("deck")})->objectID;
-             reopen();
+             StoreUndo("Group");
+             Done();
              Select({"deckGroup"}), Menu("flipObjects", 5034);
          }, true},
     };
