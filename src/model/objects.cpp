@@ -212,10 +212,6 @@ Layer* TreeFloor(const Objex* object) {
 
 void SetTreeFloor(Objex* object, Layer* layer, bool everyPiece) { FloorTree(object, layer, everyPiece, true); }
 
-void HangOnTree(Objex* pieces, const Objex* owner) {
-    for (Objex* o = pieces; o; o = o->next) JoinTreeFloor(o, owner);
-}
-
 void AppendObjectToLayer(Objex* object, Layer* layer) {
     if (!object || !layer) return;
     Objex* tail = LastObjectOf(layer);

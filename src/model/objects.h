@@ -197,10 +197,6 @@ Poinz* AppendPointAfter(Poinz* point, Objex* object, Poinz* tail);
 // reader's or a rebuild's loop), whatever its length: the last append is remembered until its
 // object or the list's head is unlinked.
 void AppendObjectToList(Objex*& head, Objex* object, const Objex* owner);
-// Hangs pieces (one object or a list) on `owner` outside its lists (a wall's solid, a roof's
-// panels, a trim profile, a record's part list set whole): each takes the floor of the owner's
-// tree as a piece joining it does.
-void HangOnTree(Objex* pieces, const Objex* owner);
 // The same for the owner's generated parts (`firstPart`).
 void AppendPartToObject(Objex* owner, Objex* piece);
 // The number of the owner's generated parts; constant time in the same loop.
