@@ -60,7 +60,7 @@ void MakeAndFree(const std::vector<int>& counts) {
                                 nullptr, nullptr, TypeData{});
         for (int p = 0; p < points; ++p)
             AppendPointToObject(CreatePoint(1, 1, 0, 0, 0, 0, float(p), 0, 0, 0, 0, 0, 0, 0, 0, o), o);
-        AppendObjectToList(head, o);
+        AppendObjectToList(head, o, nullptr);
     }
     DeleteObjectList(head);
 }

@@ -1,5 +1,5 @@
 // Any bytes as the copy buffer: pasting must stay inside it, end, leave it as it was and
-// leave a model that can be written again. The first byte says whether the copy came from
+// leave a model whose records hold together and that can be written again. The first byte says whether the copy came from
 // another document (bit 0) and from the second floor (bit 1); the rest is the buffer, whose
 // end tag may be missing (the paste then keeps the records that are whole).
 #include "files/copy_paste.h"
@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> scrap = gPrivateScrap;
     DoPasteObjects();
     if (gPrivateScrap != scrap || gUseScrap || gScrapIndex != 0 || DesignFileBusy() || InputTruncated()) std::abort();
+    fuzz::CheckDesignWhole(doc);
     StartOutputBuffer();
     BuildDesignFile();
     ReleaseOutputBuffer();

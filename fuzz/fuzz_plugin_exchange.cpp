@@ -1,6 +1,7 @@
 // Any bytes as a whole exchange file read into the design: the reader must stay inside the
-// input, end, and leave a model that writes again and is then deleted floor by floor, as the
-// program deletes it. Every few inputs start from a fresh document.
+// input, end, and leave a model whose records hold together, that writes again and is then
+// deleted floor by floor, as the program deletes it. Every few inputs start from a fresh
+// document.
 #include "files/design_file.h"
 #include "files/streams.h"
 #include "fuzz_support.h"
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!path) return 0;
     PlugInFileRead(path, 120);
     if (DesignFileBusy() || !gInDataBuffer.empty()) std::abort();
+    fuzz::CheckDesignWhole(doc);
     StartOutputBuffer();
     DoWritePlugInObjects();
     ReleaseOutputBuffer();

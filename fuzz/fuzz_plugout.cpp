@@ -1,6 +1,7 @@
 // Any bytes as a plug-in tool's result merged into a fresh design holding a few objects the
 // result may name: the merge must stay inside the input, end, put back what it took and leave
-// a model that writes again and is then deleted floor by floor, as the program deletes it.
+// a model whose records hold together, that writes again and is then deleted floor by floor,
+// as the program deletes it.
 #include "files/design_file.h"
 #include "files/streams.h"
 #include "fuzz_support.h"
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!path) return 0;
     PlugOutFileRead(path);
     if (DesignFileBusy() || !gInDataBuffer.empty() || gCurPlugInObject) std::abort();
+    fuzz::CheckDesignWhole(doc);
     StartOutputBuffer();
     DoWritePlugInObjects();
     ReleaseOutputBuffer();

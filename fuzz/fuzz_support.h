@@ -9,6 +9,7 @@
 #include "model/objects.h"
 #include "port/files.h"
 #include "port/folders.h"
+#include "support/design_links.h"
 
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace fuzz {
 
@@ -129,6 +131,17 @@ inline void UseScratchFolders(const char* name) {
 inline void DropLayerObjects(QMDDocumentModel* doc) {
     for (Layer* l = doc->itsLayers; l; l = l->next)
         while (l->firstObject) DeleteObj(l->firstObject);
+}
+
+// Stops the run, as a sanitizer's report does, when the records of the design read do not hold
+// together (a piece naming a floor other than its root's, links that disagree): the broken link
+// is found at the read that made it, before a later deletion reads freed memory through it.
+inline void CheckDesignWhole(const QMDDocumentModel* doc) {
+    const std::vector<std::string> faults = dvxtest::DesignLinkFaults(doc);
+    if (faults.empty()) return;
+    std::fprintf(stderr, "design check: %zu broken link(s)\n", faults.size());
+    for (size_t i = 0; i < faults.size() && i < 12; ++i) std::fprintf(stderr, "  %s\n", faults[i].c_str());
+    std::abort();
 }
 
 // A new object of the type with `count` points along H, 10 apart (null when none could be

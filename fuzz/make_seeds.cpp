@@ -25,6 +25,7 @@
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_writer.h"
 #include "powertools/core/power_tool_message.h"
+#include "tools/attachment_defaults.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -544,8 +545,9 @@ void ExchangeSeeds() {
 // Objects read onto one floor beneath a root on another: every floor is deleted in turn after
 // the read, so a piece left naming the first one is met once it is freed. A version-10350
 // design whose deck on the second floor has steps on every edge (read while the first floor
-// is current), and a tool's result that opens a group on the second floor and names the first
-// floor for its member, a wall with a door and a window.
+// is current), a tool's result that opens a group on the second floor and names the first
+// floor for its member, a wall with a door and a window, and a design whose plan detail
+// record comes before the first floor's.
 void LayerRegressions() {
     QMDDocumentModel* doc = FreshDocument(false);
     Layer* second = GetLayerFromName("Second Floor");
@@ -591,6 +593,24 @@ void LayerRegressions() {
              WriteStdShort(exchange::kDataBlockEndTag);
          }), "regressions");
     DeleteObj(group);
+    Dispose(doc);
+
+    // An older file's plan detail record ("X_TOP_FIRST_FLOOR") before the first floor's, holding
+    // a wall with a window: the read moves the wall onto the floor, with the pieces it builds
+    // for it and its window on the record's layer.
+    doc = FreshDocument(false);
+    Layer* detail = doc->itsLayers;
+    Layer* floor = CreateLayer("First Floor", 1, 1, nullptr);
+    std::strcpy(detail->name, "X_TOP_FIRST_FLOOR");
+    AppendLayerToDocument(floor);
+    Objex* held = Shape(objtype::kWall, {{{0, 0, 0}}, {{240, 0, 0}}});
+    AppendObjectToLayer(held, detail);
+    Objex* window = Shape(objtype::kWindow, {{{140, 0, 0}}, {{176, 0, 0}}});
+    window->typeData = TypeData::OfAttachment(NewWindowRecord(held->firstPoint, held->firstPoint->next, 158));
+    AppendChildToObject(window, held);
+    const Bytes detailFirst = DesignFileAt(kDesignVersions[std::size(kDesignVersions) - 1]);
+    if (ReadsBack(detailFirst, "detail_record_first"))
+        Save("fuzz_design_file", "use-after-free-plan-detail-record-before-first-floor", detailFirst, "regressions");
     Dispose(doc);
 }
 

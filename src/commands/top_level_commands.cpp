@@ -13,7 +13,6 @@
 #include "model/floor_operations.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
-#include "model/plan_index.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
@@ -37,15 +36,6 @@ bool IsUpward(int32_t command) { return command == floorcmd::kMoveUp || command 
 Layer* NeighbouringFloor(int32_t command) {
     if (!gCurDocument || !gCurDocument->itsCurLayer) return nullptr;
     return IsUpward(command) ? gCurDocument->itsCurLayer->next : gCurDocument->itsCurLayer->prev;
-}
-
-void InsertAtHead(Objex* object, Layer* layer) {
-    object->layer = layer;
-    object->prev = nullptr;
-    object->next = layer->firstObject;
-    if (layer->firstObject) layer->firstObject->prev = object;
-    layer->firstObject = object;
-    PlanIndexLinked(object);
 }
 
 void MoveObjectToFloor(Objex* object, int32_t command) {
@@ -121,10 +111,9 @@ CommandFate ReorderCommand(Objex* object, int32_t command, CommandParam) {
     if (!target) return CommandFate::Kept;
     UnlinkObject(object);
     object->parent = nullptr;
-    if (command == cmd::kToTail) AppendObjectToLayer(object, target);
-    else InsertAtHead(object, target);
     // A root from another shown floor comes with everything it holds.
-    MoveTreeToLayer(object, target);
+    if (command == cmd::kToTail) AppendObjectToLayer(object, target);
+    else InsertObjectInLayer(object, target, nullptr);
     SelectObj(object, selmode::kDeselect, 0);
     Refresh();
     return CommandFate::Kept;

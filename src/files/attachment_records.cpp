@@ -176,7 +176,7 @@ void ReadObjectAttachment(AttachmentRecord* record, Objex* child, Layer* layer) 
             }
             o->parent = child;
             const int list = o->type == objtype::kOpeningMask ? 0 : o->type == objtype::kDoorHardware ? 2 : 1;
-            AppendObjectToList(r->customParts[list], o);
+            AppendObjectToList(r->customParts[list], o, child);
         });
     }
     ReadTrimSide(&r->insideCustomTrim, &r->insideTrimProfile, &r->insideTrimTexture, r->insideTrimScale,
@@ -231,13 +231,13 @@ void ReadRoofAttachment(RoofAttachmentRecord* record, Objex* child, Layer* layer
     if (IsCustomSkylight(r)) {
         int16_t begin = 0;
         ReadShort(&begin);
-        ReadObjectsUntilTag(ReadingLayer(layer), kSkylightPartsEnd, [r, keep](Objex* o) {
+        ReadObjectsUntilTag(ReadingLayer(layer), kSkylightPartsEnd, [r, child, keep](Objex* o) {
             const int list = objtype::RoofAttachmentPartList(o->type);
             if (!keep || list < 0) {
                 DeleteObj(o);
                 return;
             }
-            AppendObjectToList(r->partLists[list], o);
+            AppendObjectToList(r->partLists[list], o, child);
         });
     }
     ReadMaterial(&r->texture1, r->textureScale1, &r->color1);

@@ -258,17 +258,17 @@ void UpdateCustomAttachment(Objex* opening) {
     BorrowedSettings settings(ds);
     Objex* head = nullptr;
     for (Objex* o = record->customParts[1]; o; o = o->next)
-        if (Objex* part = BuildBodyPart(o, f, settings)) AppendObjectToList(head, part);
+        if (Objex* part = BuildBodyPart(o, f, settings)) AppendObjectToList(head, part, f.opening);
 
     float lowest = 0.0f, highest = 0.0f;
     HardwareRange(record->customParts[2], &lowest, &highest);
     for (Objex* o = record->customParts[2]; o; o = o->next)
         if (Objex* part = BuildHardwarePart(o, SpreadFifth(o->params[4], lowest, highest), f, settings))
-            AppendObjectToList(head, part);
+            AppendObjectToList(head, part, f.opening);
 
     for (const float depth : {-(f.faceDistance + 1.0f), f.faceDistance + 1.0f})
         for (Objex* o = record->customParts[0]; o; o = o->next)
-            if (Objex* part = BuildOutlinePart(o, depth, f, settings)) AppendObjectToList(head, part);
+            if (Objex* part = BuildOutlinePart(o, depth, f, settings)) AppendObjectToList(head, part, f.opening);
 
     record->generatedParts = head;
 }

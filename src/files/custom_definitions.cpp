@@ -63,7 +63,8 @@ Objex* CopyPart(Objex* part, Objex* opening) {
     Objex* copy = DuplicateObject(part, nullptr, nullptr, nullptr, 0, dupmode::kDuplicate);
     if (!copy) return nullptr;
     copy->parent = opening;
-    SetLayerOfTree(copy, opening->layer);
+    // The copy and all it owns leave the definition's scratch layer, which goes with the read.
+    SetTreeFloor(copy, TreeFloor(opening), true);
     return copy;
 }
 
@@ -161,7 +162,7 @@ bool ReadCustomWindowDoorFile(Objex* opening) {
 
     Objex* lists[customdef::kDoorWindowLists] = {};
     for (Objex* o = scratch.get()->firstObject; o; o = o->next)
-        if (Objex* copy = CopyPart(o, opening)) AppendObjectToList(lists[DoorWindowList(copy->type)], copy);
+        if (Objex* copy = CopyPart(o, opening)) AppendObjectToList(lists[DoorWindowList(copy->type)], copy, opening);
     for (int i = 0; i < customdef::kDoorWindowLists; ++i) {
         DeleteObjectList(record->customParts[i]);
         record->customParts[i] = lists[i];
@@ -185,7 +186,7 @@ bool ReadCustomSkylightFile(Objex* skylight) {
         if (list < 0) continue;
         if (Objex* copy = CopyPart(o, skylight)) {
             FlattenObjectToXZPlane(copy, 1);
-            AppendObjectToList(lists[list], copy);
+            AppendObjectToList(lists[list], copy, skylight);
         }
     }
     for (int i = 0; i < customdef::kSkylightLists; ++i) {

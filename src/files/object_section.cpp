@@ -3,7 +3,6 @@
 #include "files/cabinet_files.h"
 #include "model/bounds.h"
 #include "model/deletion.h"
-#include "model/duplicate.h"
 #include "model/objects.h"
 
 bool OpenSectionGroup::open(Objex* group) {
@@ -30,17 +29,8 @@ void OpenSectionGroup::append(Objex* o) {
     auto frame = frames_.rbegin();
     while (frame != frames_.rend() && !frame->group) ++frame;
     if (frame == frames_.rend() || !o) return;
-    Objex* group = frame->group;
-    o->parent = group;
     // Read onto the floor named last, a member stands on its group's with everything it holds.
-    MoveTreeToLayer(o, group->layer);
-    o->prev = frame->tail;
-    o->next = nullptr;
-    if (frame->tail)
-        frame->tail->next = o;
-    else
-        group->firstChild = o;
-    frame->tail = o;
+    frame->tail = AppendChildAfter(o, frame->group, frame->tail);
 }
 
 Objex* OpenSectionGroup::take() {

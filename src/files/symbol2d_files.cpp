@@ -29,43 +29,6 @@ namespace {
 
 constexpr int16_t kPlanViewKind = 2;
 
-void ClearListLayerLinks(Objex* head) {
-    for (Objex* o = head; o; o = o->next) ClearSymbolLayerLinks(o);
-}
-
-void ClearTrimLayerLinks(TrimRecord* trim) {
-    if (!trim) return;
-    for (Objex* profile : trim->profile) ClearListLayerLinks(profile);
-}
-
-// Everything a type record owns that is an object.
-void ClearTypeDataLayerLinks(TypeData& td) {
-    switch (td.kind) {
-    case TypeDataKind::WallSolid:
-        ClearListLayerLinks(td.wallSolid);
-        break;
-    case TypeDataKind::RoofPanels:
-        ClearListLayerLinks(td.roofPanels);
-        break;
-    case TypeDataKind::Attachment:
-        if (AttachmentRecord* r = td.attachment) {
-            ClearListLayerLinks(r->generatedParts);
-            for (Objex* parts : r->customParts) ClearListLayerLinks(parts);
-            ClearListLayerLinks(r->insideTrimProfile);
-            ClearListLayerLinks(r->outsideTrimProfile);
-        }
-        break;
-    case TypeDataKind::RoofAttachment:
-        if (RoofAttachmentRecord* r = td.roofAttachment) {
-            ClearListLayerLinks(r->customParts);
-            for (Objex* parts : r->partLists) ClearListLayerLinks(parts);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
 // The section's reading state: the symbol, the layer of its own the objects are read onto,
 // and the open group.
 class Symbol2DSectionReader {
@@ -74,7 +37,7 @@ public:
         layer_ = CreateLayer("Untitled", 1, 1, nullptr);
     }
     ~Symbol2DSectionReader() {
-        ClearListLayerLinks(symbol_->firstChild);
+        for (Objex* o = symbol_->firstChild; o; o = o->next) ClearSymbolLayerLinks(o);
         // Groups (which the symbol does not take) end here with the layer.
         if (layer_) DeleteLayer(layer_);
     }
@@ -203,7 +166,7 @@ void Append2DSymbolToParent(Objex* object, Objex* symbol) {
     object->type = symbol->type;
     // The parent link too, so that unlinking a child later keeps the list head right.
     object->parent = symbol;
-    AppendObjectToList(symbol->firstChild, object);
+    AppendObjectToList(symbol->firstChild, object, symbol);
 }
 
 void Append3DSymbolToParent(Objex* object, Objex* symbol) {
@@ -240,13 +203,5 @@ void Attach3DSymbol(Objex* object, int16_t symbolType, const float offset[2]) {
 }
 
 void ClearSymbolLayerLinks(Objex* o) {
-    if (!o) return;
-    o->layer = nullptr;
-    ClearListLayerLinks(o->firstChild);
-    ClearListLayerLinks(o->firstPart);
-    ClearTypeDataLayerLinks(o->typeData);
-    for (Poinz* p = o->firstPoint; p; p = p->next) {
-        ClearTrimLayerLinks(p->trim1);
-        ClearTrimLayerLinks(p->trim2);
-    }
+    if (o) SetTreeFloor(o, nullptr, true);
 }

@@ -22,14 +22,6 @@ Poinz* StepPoint(const Poinz* edgeStart, float angle, float distance, Objex* ste
                        0, 0, 0, step);
 }
 
-// The floor the deck stands on (its group's when it is a member), not the current one: a deck
-// read onto an upper floor, or one selected there, keeps its steps with it.
-Layer* DeckFloor(const Objex* deck) {
-    for (const Objex* o = deck; o; o = o->parent)
-        if (o->layer) return o->layer;
-    return gCurDocument->itsCurLayer;
-}
-
 }  // namespace
 
 AttachmentRecord* NewDeckStepRecord(Poinz* edgeStart, Poinz* edgeEnd, float centreDistance, float width) {
@@ -62,7 +54,7 @@ void AddDeckSteps(Objex* deck, Poinz* edgeStart, Poinz* edgeEnd) {
     RGBColor fill = ds->fillColor;
     RGBColor pen = ds->penColor;
     Objex* step = CreateObject(objtype::kDeckSteps, 0, 1, &fill, &pen, 1.0f, 6, 0, nullptr, nullptr, nullptr,
-                               deck, DeckFloor(deck), TypeData::OfAttachment(record));
+                               deck, TreeFloor(deck), TypeData::OfAttachment(record));
     if (!step) {
         delete record;
         return;

@@ -181,12 +181,8 @@ void DeleteObj(Objex* object) {
         child = next;
     }
     object->firstChild = nullptr;
-    for (Objex* part = object->firstPart; part;) {
-        Objex* next = part->next;
-        DeleteObj(part);
-        part = next;
-    }
-    object->firstPart = nullptr;
+    // Pieces hang on no parent: taken off whole, so none reads the floor it names.
+    DeleteObjectList(object->firstPart);
     delete object;
 }
 

@@ -173,18 +173,18 @@ void CopyFields(const Objex* s, Objex* c) {
 
 void Link(Objex* copy, const Placement& at) {
     if (Objex* sibling = at.previousSibling) {
-        copy->parent = sibling->parent;
-        copy->prev = sibling;
-        copy->next = sibling->next;
-        if (sibling->next) sibling->next->prev = copy;
-        sibling->next = copy;
-        PlanIndexLinked(copy);
+        if (sibling->parent) {
+            InsertChildAfter(copy, sibling->parent, sibling);
+        } else if (sibling->layer) {
+            InsertObjectInLayer(copy, sibling->layer, sibling);
+        } else {
+            copy->prev = sibling;
+            copy->next = sibling->next;
+            if (sibling->next) sibling->next->prev = copy;
+            sibling->next = copy;
+        }
     } else if (Objex* parent = at.parent) {
-        copy->parent = parent;
-        copy->prev = nullptr;
-        copy->next = parent->firstChild;
-        if (parent->firstChild) parent->firstChild->prev = copy;
-        parent->firstChild = copy;
+        InsertChildAfter(copy, parent, nullptr);
     } else if (at.recordOwner) {
         copy->parent = at.recordOwner;
     } else if (at.append) {
@@ -319,43 +319,3 @@ void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offs
     }
 }
 
-namespace {
-
-// Every object of the tree takes `layer`; with `keepUnlayered`, those on no layer (below the
-// root) stay on none.
-void LayerTree(Objex* o, Layer* layer, bool keepUnlayered, bool root);
-
-void LayerList(Objex* head, Layer* layer, bool keepUnlayered) {
-    for (Objex* o = head; o; o = o->next) LayerTree(o, layer, keepUnlayered, false);
-}
-
-void LayerTree(Objex* o, Layer* layer, bool keepUnlayered, bool root) {
-    if (!o) return;
-    if (root || !keepUnlayered || o->layer) o->layer = layer;
-    LayerList(o->firstChild, layer, keepUnlayered);
-    LayerList(o->firstPart, layer, keepUnlayered);
-    for (Poinz* p = o->firstPoint; p; p = p->next)
-        for (TrimRecord* trim : {p->trim1, p->trim2})
-            if (trim)
-                for (Objex* profile : trim->profile) LayerTree(profile, layer, keepUnlayered, false);
-    if (o->typeData.kind == TypeDataKind::WallSolid) LayerList(o->typeData.wallSolid, layer, keepUnlayered);
-    if (o->typeData.kind == TypeDataKind::RoofPanels) LayerList(o->typeData.roofPanels, layer, keepUnlayered);
-    if (o->typeData.kind == TypeDataKind::Attachment && o->typeData.attachment) {
-        AttachmentRecord* r = o->typeData.attachment;
-        LayerList(r->generatedParts, layer, keepUnlayered);
-        for (Objex* list : r->customParts) LayerList(list, layer, keepUnlayered);
-        LayerTree(r->insideTrimProfile, layer, keepUnlayered, false);
-        LayerTree(r->outsideTrimProfile, layer, keepUnlayered, false);
-    }
-    if (o->typeData.kind == TypeDataKind::RoofAttachment && o->typeData.roofAttachment) {
-        RoofAttachmentRecord* r = o->typeData.roofAttachment;
-        LayerList(r->customParts, layer, keepUnlayered);
-        for (Objex* list : r->partLists) LayerList(list, layer, keepUnlayered);
-    }
-}
-
-}  // namespace
-
-void SetLayerOfTree(Objex* o, Layer* layer) { LayerTree(o, layer, false, true); }
-
-void MoveTreeToLayer(Objex* o, Layer* layer) { LayerTree(o, layer, true, true); }

@@ -40,12 +40,3 @@ void DuplicateObjectData(Objex* source, Objex* copy);
 // with its profiles. `valueQ` and `valueR` are not copied.
 void DuplicateObjectPoints(const Objex* source, Objex* target, const float* offset, uint8_t selected);
 
-// Moves an object and everything it owns (children, generated parts, its points' trim
-// profiles, its record's part lists and trim profiles, a wall's solid, a roof's panels) onto
-// `layer`. A copy keeps its source's layer, which may be a scratch layer freed before the copy
-// (a definition read to be copied).
-void SetLayerOfTree(Objex* object, Layer* layer);
-// The same walk for an object that goes to, or is read onto, another layer: the object and
-// every descendant on a layer take `layer`; pieces that hang on no layer stay on none (they
-// build grey in the framing view). Lists and plan indexes are the caller's.
-void MoveTreeToLayer(Objex* object, Layer* layer);

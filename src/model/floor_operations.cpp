@@ -108,8 +108,6 @@ void MoveToNeighboringFloor(Objex* object, int32_t command) {
     UnlinkObject(object);
     object->parent = nullptr;
     AppendObjectToLayer(object, target);
-    // Its doors, steps, skylights and members go with it: none may keep the floor it left.
-    MoveTreeToLayer(object, target);
     SelectObj(object, selmode::kDeselect, 0);
     if (object->type != objtype::kWall) return;
     if (IsUpCommand(command) && std::strcmp(target->name, "Second Floor") == 0) object->planBits = 2;

@@ -135,6 +135,52 @@ Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* fir
 
 namespace {
 
+// The one walk over everything an object holds: the object itself (when `self`, or when it
+// names a layer), then every piece under it that names a layer (every piece with `every`).
+void FloorTree(Objex* o, Layer* layer, bool every, bool self);
+
+void FloorList(Objex* head, Layer* layer, bool every) {
+    for (Objex* o = head; o; o = o->next) FloorTree(o, layer, every, false);
+}
+
+void FloorTree(Objex* o, Layer* layer, bool every, bool self) {
+    if (!o) return;
+    if (self || every || o->layer) o->layer = layer;
+    FloorList(o->firstChild, layer, every);
+    FloorList(o->firstPart, layer, every);
+    for (Poinz* p = o->firstPoint; p; p = p->next)
+        for (TrimRecord* trim : {p->trim1, p->trim2})
+            if (trim)
+                for (Objex* profile : trim->profile) FloorTree(profile, layer, every, false);
+    TypeData& td = o->typeData;
+    if (td.kind == TypeDataKind::WallSolid) FloorList(td.wallSolid, layer, every);
+    if (td.kind == TypeDataKind::RoofPanels) FloorList(td.roofPanels, layer, every);
+    if (td.kind == TypeDataKind::Attachment && td.attachment) {
+        AttachmentRecord* r = td.attachment;
+        FloorList(r->generatedParts, layer, every);
+        for (Objex* list : r->customParts) FloorList(list, layer, every);
+        FloorTree(r->insideTrimProfile, layer, every, false);
+        FloorTree(r->outsideTrimProfile, layer, every, false);
+    }
+    if (td.kind == TypeDataKind::RoofAttachment && td.roofAttachment) {
+        RoofAttachmentRecord* r = td.roofAttachment;
+        FloorList(r->customParts, layer, every);
+        for (Objex* list : r->partLists) FloorList(list, layer, every);
+    }
+}
+
+// The layer of the object's root, or none.
+Layer* RootLayer(const Objex* o) {
+    while (o && o->parent) o = o->parent;
+    return o ? o->layer : nullptr;
+}
+
+// A piece that joined `owner`'s tree names its floor, with everything under it; while the tree
+// stands on none it keeps its names, which placing the root sets.
+void JoinTreeFloor(Objex* piece, const Objex* owner) {
+    if (Layer* floor = RootLayer(owner)) FloorTree(piece, floor, false, false);
+}
+
 // The layer's last object: the remembered one while it still ends the layer's own list.
 Objex* LastObjectOf(Layer* layer) {
     Objex* hint = layer->lastObject;
@@ -146,21 +192,30 @@ Objex* LastObjectOf(Layer* layer) {
     return tail;
 }
 
-void LinkChildAfter(Objex* child, Objex* parent, Objex* tail) {
+void LinkChildAfter(Objex* child, Objex* parent, Objex* sibling) {
     child->parent = parent;
-    child->next = nullptr;
-    child->prev = tail;
-    if (tail) tail->next = child;
+    child->prev = sibling;
+    child->next = sibling ? sibling->next : parent->firstChild;
+    if (sibling) sibling->next = child;
     else parent->firstChild = child;
+    if (child->next) child->next->prev = child;
+    JoinTreeFloor(child, parent);
     NoteSelectionIfAny(child);
 }
 
 }  // namespace
 
+Layer* TreeFloor(const Objex* object) {
+    if (Layer* layer = RootLayer(object)) return layer;
+    return gCurDocument ? gCurDocument->itsCurLayer : nullptr;
+}
+
+void SetTreeFloor(Objex* object, Layer* layer, bool everyPiece) { FloorTree(object, layer, everyPiece, true); }
+
 void AppendObjectToLayer(Objex* object, Layer* layer) {
     if (!object || !layer) return;
     Objex* tail = LastObjectOf(layer);
-    object->layer = layer;
+    SetTreeFloor(object, layer);
     object->next = nullptr;
     object->prev = tail;
     if (tail) tail->next = object;
@@ -189,8 +244,15 @@ Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail) {
     return child;
 }
 
-void AppendObjectToList(Objex*& head, Objex* object) {
+void InsertChildAfter(Objex* child, Objex* parent, Objex* sibling) {
+    if (!child || !parent || child == parent) return;
+    if (sibling && sibling->parent != parent) sibling = nullptr;
+    LinkChildAfter(child, parent, sibling);
+}
+
+void AppendObjectToList(Objex*& head, Objex* object, const Objex* owner) {
     if (!object) return;
+    JoinTreeFloor(object, owner);
     int32_t count = 0;
     Objex* tail = LastOfList(head, &count);
     object->next = nullptr;
@@ -286,7 +348,7 @@ void AppendLayerToDocument(Layer* layer) {
 }
 
 void AppendPartToObject(Objex* owner, Objex* piece) {
-    if (owner) AppendObjectToList(owner->firstPart, piece);
+    if (owner) AppendObjectToList(owner->firstPart, piece, owner);
 }
 
 int32_t PartCount(Objex* owner) {
@@ -297,7 +359,7 @@ int32_t PartCount(Objex* owner) {
 
 void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after) {
     if (!object || !layer) return;
-    object->layer = layer;
+    SetTreeFloor(object, layer);
     object->parent = nullptr;
     object->prev = after;
     object->next = after ? after->next : layer->firstObject;
@@ -314,14 +376,13 @@ Objex* UnlinkObject(Objex* object) {
     // Every object is unlinked before it is freed: the remembered list end never dangles.
     if (sListTail.tail == object || sListTail.head == object) sListTail = ListTail{};
     PlanIndexUnlinked(object);
-    if (object->layer && object->layer->lastObject == object)
-        object->layer->lastObject = object->parent ? nullptr : object->prev;
+    const bool root = !object->parent;
+    if (root && object->layer && object->layer->lastObject == object) object->layer->lastObject = object->prev;
     if (object->prev) {
         object->prev->next = object->next;
-    } else if (object->parent && object->parent->firstChild == object) {
-        object->parent->firstChild = object->next;
-    } else if (object->parent && object->parent->firstPart == object) {
-        object->parent->firstPart = object->next;
+    } else if (!root) {
+        if (object->parent->firstChild == object) object->parent->firstChild = object->next;
+        else if (object->parent->firstPart == object) object->parent->firstPart = object->next;
     } else if (object->layer && object->layer->firstObject == object) {
         object->layer->firstObject = object->next;
     }

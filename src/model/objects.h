@@ -163,21 +163,40 @@ Poinz* CreatePoint(int16_t kind, uint8_t selected, uint8_t locked,
 // Names longer than 255 bytes are cut to 255.
 Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* firstObject);
 
+// The floor link of a tree is kept by the linking below, never by their callers: every piece
+// of a tree (children, generated parts, its points' trim profiles, the objects its attachment
+// or roof attachment record holds, a wall's solid, a roof's panels) names its root's layer or
+// none. A root joining a layer takes its whole tree there; an object joining a tree takes the
+// tree's floor with everything under it. Pieces hung on none (group members, parts a read
+// clears) stay on none, and a tree whose root stands on none keeps its names until the root
+// is placed.
+//
+// The floor an object's tree stands on: its root's layer, else the current floor (a tree not
+// placed yet). Pieces built for an object are made on it.
+Layer* TreeFloor(const Objex* object);
+// The one walk over an object's tree: the object takes `layer`, and so does every piece under
+// it that names a layer; with `everyPiece`, the pieces on none too. Lists and plan indexes are
+// the caller's.
+void SetTreeFloor(Objex* object, Layer* layer, bool everyPiece = false);
+
 // Constant time while the layer's remembered last object still ends its list.
 void AppendObjectToLayer(Objex* object, Layer* layer);
 void AppendChildToObject(Objex* child, Objex* parent);  // tail of the child list, parent set
 // The same, after `tail` when it is the child list's last object (constant time in a loop
 // that keeps it), else after the list's end. Gives the child, the list's new tail.
 Objex* AppendChildAfter(Objex* child, Objex* parent, Objex* tail);
+// Links the object into its parent's child list right after `sibling` (first when null).
+void InsertChildAfter(Objex* child, Objex* parent, Objex* sibling);
 void AppendPointToObject(Poinz* point, Objex* object);
 // The same, after `tail` when it is the object's last point (constant time in a loop that
 // keeps it, as a reader's), else after the list's end. Gives the point, the list's new tail.
 Poinz* AppendPointAfter(Poinz* point, Objex* object, Poinz* tail);
-// Tail of a list that is no layer's or child list (a record's part list); only the sibling
+// Tail of a list that is no layer's or child list (a record's part list, held by `owner`,
+// whose tree's floor the object takes; null for a list no object holds yet); only the sibling
 // links change. Constant time while one list is appended to one object after another (a
 // reader's or a rebuild's loop), whatever its length: the last append is remembered until its
 // object or the list's head is unlinked.
-void AppendObjectToList(Objex*& head, Objex* object);
+void AppendObjectToList(Objex*& head, Objex* object, const Objex* owner);
 // The same for the owner's generated parts (`firstPart`).
 void AppendPartToObject(Objex* owner, Objex* piece);
 // The number of the owner's generated parts; constant time in the same loop.
@@ -190,6 +209,8 @@ void InsertObjectInLayer(Objex* object, Layer* layer, Objex* after);
 
 // --- unlinking ---
 
+// Only a root (no parent) is taken from its layer's list and plan index; a piece's layer is
+// never read here, so one left naming a freed layer cannot be read through.
 Objex* UnlinkObject(Objex* object);
 void UnlinkLayer(Layer* layer);
 bool DeleteEntireWallObject(Objex* object);

@@ -281,8 +281,10 @@ size_t PlanIndexSize(const Layer* layer) { return layer && layer->planIndex ? la
 
 void PlanIndexLinked(Objex* object) {
     if (object && object->layer) ++sPlanEdits;
+    // A child's layer is its root's, whose entry stands for the tree.
+    if (!object || object->parent) return;
     PlanIndex* index = IndexOf(object);
-    if (!index || object->parent || index->entries.count(object)) return;
+    if (!index || index->entries.count(object)) return;
     int64_t order = 0;
     if (!object->next) {
         order = index->lastOrder;
@@ -301,6 +303,7 @@ void PlanIndexLinked(Objex* object) {
 
 void PlanIndexUnlinked(Objex* object) {
     if (object && object->layer) ++sPlanEdits;
+    if (!object || object->parent) return;
     PlanIndex* index = IndexOf(object);
     if (!index) return;
     auto it = index->entries.find(object);

@@ -56,9 +56,7 @@ bool Is2DViewObject(const Objex* object) {
 }
 
 void Move2DSubObjects(Objex* object, Layer* layer) {
-    if (!object) return;
-    object->layer = layer;
-    for (Objex* c = object->firstChild; c; c = c->next) Move2DSubObjects(c, layer);
+    if (object) SetTreeFloor(object, layer, true);
 }
 
 void Move2DObject(Objex* object, Layer* layer) {

@@ -148,7 +148,7 @@ void ApplyCustomTrimFileToEntireWallGroup(Objex* wall, TrimRecord* record, Poinz
     for (Poinz* p = wall->firstPoint; p; p = p->next) {
         TrimRecord* side = first ? p->trim1 : p->trim2;
         if (!side) continue;
-        Objex* copy = definition.copyFor(wall->layer);
+        Objex* copy = definition.copyFor(TreeFloor(wall));
         if (!copy) continue;
         if (side->profile[word]) DeleteObj(side->profile[word]);
         side->profile[word] = copy;

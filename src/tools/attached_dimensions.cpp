@@ -59,7 +59,7 @@ void UpdateAttachedDim(Objex* dimension, Objex* wall) {
     const FloatPoint base = Along(start->position[0], start->position[2], a, r->centreDistance);
     FloatPoint probeEnd = Along(base.floatH, base.floatV, r->sideFlag ? a + kQuarterTurn : a - kQuarterTurn, probe);
     // The walls of the dimension's own floor, whichever floor is current.
-    const Layer* layer = wall->layer ? wall->layer : gCurDocument->itsCurLayer;
+    const Layer* layer = TreeFloor(wall);
     const float otherThickness = LimitWallDimension(&base, &probeEnd, layer, start, end);
 
     const float measured = Distance(base, probeEnd);

@@ -309,7 +309,7 @@ void TrackFloor(int32_t x, int32_t y, float h, float v, float d, int16_t stage) 
 void Update3DFloorSkirting(Objex* floor) {
     const DocState* ds = CurrentDocState();
     if (!floor || !gCurDocument || !ds) return;
-    Layer* layer = floor->layer ? floor->layer : gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(floor);
     DeleteRendererObject(floor);
     DeleteObjectList(floor->firstPart);
     KeepsCounters counters(floor);
@@ -349,7 +349,7 @@ void Update3DFloorSkirtingAllLayers(Layer* firstLayer) {
 void CreateDeckSkirting(Objex* deck, Poinz* p1, Poinz* p2) {
     const DocState* ds = CurrentDocState();
     if (!deck || !p1 || !p2 || !ds || !gCurDocument) return;
-    Layer* layer = deck->layer ? deck->layer : gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(deck);
     if (!layer) return;
     const Float3DPoint top[2] = {At(p1), At(p2)};
     const bool toGround = df::kEdgeFlags(*p1) & df::kSkirtingEdge;

@@ -68,7 +68,7 @@ void Update3DPhoto(Objex* photo) {
     const Float3DPoint lowered[2] = {{top[0].floatH, top[0].floatV - height, top[0].floatD},
                                      {top[1].floatH, top[1].floatV - height, top[1].floatD}};
     const Float3DPoint flat[2] = {};
-    Layer* layer = photo->layer ? photo->layer : gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(photo);
     Objex* panel = BuildOpenPoly(top, lowered, flat, flat, flat, flat, 2, layer, 1);
     if (!panel) return;
     if (panel->layer) UnlinkObject(panel);

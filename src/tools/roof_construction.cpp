@@ -123,7 +123,7 @@ void Piece(Objex* roof, Layer* layer, bool reversed, int16_t type, int32_t subty
 
 Layer* LayerForRoof(const Objex* roof) {
     if (!gCurDocument || !CurrentDocState()) return nullptr;
-    return roof->layer ? roof->layer : gCurDocument->itsCurLayer;
+    return TreeFloor(roof);
 }
 
 bool Outline(const Objex* roof, Float3DPoint (&at)[4]) {
@@ -191,7 +191,7 @@ void Setup3DRoofObject(Objex* piece, Objex* roof) {
         if (!roof->typeData.empty()) return DeleteObj(piece);
         roof->typeData = TypeData::OfRoofPanels(nullptr);
     }
-    AppendObjectToList(roof->typeData.roofPanels, piece);
+    AppendObjectToList(roof->typeData.roofPanels, piece, roof);
 }
 
 void BuildLeftHip(Objex* roof, const RoofCorners& c, Layer* layer) {

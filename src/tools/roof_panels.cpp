@@ -168,7 +168,7 @@ void SetRoofPanelSlope(Objex* panel, Objex* slab) {
 void Update3DRoofPanel(Objex* panel) {
     const DocState* ds = CurrentDocState();
     if (!panel || !gCurDocument || !ds || panel->type != objtype::kFreehandRoof) return;
-    Layer* layer = panel->layer ? panel->layer : gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(panel);
     if (!layer) return;
     DeleteRendererObject(panel);
     FreeSlabs(panel);

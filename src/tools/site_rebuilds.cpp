@@ -23,11 +23,6 @@ constexpr int32_t kEdgedBorder = 2;
 constexpr int32_t kCurvedPath = 0;
 constexpr int32_t kFirstLayerDraws = 1;  // build flag of edgings built as a path's border
 
-Layer* LayerOf(const Objex* o) {
-    if (o->layer) return o->layer;
-    return gCurDocument ? gCurDocument->itsCurLayer : nullptr;
-}
-
 void ZeroTangents(Poinz* p) {
     if (!p) return;
     for (int i = 0; i < 3; ++i) p->inTangent[i] = p->outTangent[i] = 0;
@@ -62,7 +57,7 @@ void OverLayers(Layer* first, bool all, Each each) {
 Objex* Construct3DPath(Objex* path) {
     DocState* ds = CurrentDocState();
     if (!path || !path->firstPoint || !ds || !gCurDocument) return nullptr;
-    Layer* layer = LayerOf(path);
+    Layer* layer = TreeFloor(path);
     if (!layer || !gCurDocument->itsLayers) return nullptr;
     // The straightened line is a copy's: the path keeps the tangents it was drawn or stored with.
     Objex* copy = DuplicateObject(path, nullptr, nullptr, nullptr, 0, cmd::kDuplicate);
@@ -159,7 +154,7 @@ void Update3DTopoCutoutDepthObject(Objex* object) {
     if (!object || !object->firstPoint) return;
     ClearParts(object);
     if (objfield::excavation::kDepth(*object) <= 0 || !gCurDocument) return;
-    Layer* layer = gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(object);
     if (!layer) return;
     std::vector<Float3DPoint> top, bottom, in, out;
     for (const Poinz* p = object->firstPoint; p; p = p->next) {

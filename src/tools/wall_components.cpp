@@ -110,7 +110,7 @@ bool IsChildOf(const Objex* o, const Objex* parent) {
 
 Objex* MakeComponent(WallPlacement& p, int16_t symbol) {
     DocState* ds = CurrentDocState();
-    Layer* layer = gCurDocument ? gCurDocument->itsCurLayer : nullptr;
+    Layer* layer = TreeFloor(p.wall);
     if (!ds || !layer) return nullptr;
     const float centre = Distance(p.segStart, p.start) + p.size.floatH / 2;
     AttachmentRecord* r = NewComponentRecord(symbol, p.segStart, p.segEnd, centre, p.side);

@@ -24,7 +24,7 @@ constexpr int16_t kOpenSolid = 11;
 
 Layer* LayerForWall(const Objex* wall) {
     if (!gCurDocument || !CurrentDocState() || !gCurDocument->itsLayers) return nullptr;
-    return wall->layer ? wall->layer : gCurDocument->itsCurLayer;
+    return TreeFloor(wall);
 }
 
 // An unlinked copy of the wall without its children; the wall keeps its children whatever

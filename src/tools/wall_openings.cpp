@@ -99,7 +99,9 @@ Poinz* NewPoint(Objex* owner) {
 // An attachment object hung on the wall: its points laid from the record.
 Objex* NewAttachment(int16_t type, uint8_t closed, const RGBColor& fill, Objex* wall,
                      AttachmentRecord* record, int points) {
-    Layer* layer = feedback::CurrentLayer();
+    // The wall's floor, which need not be the current one: a click finds walls on every shown,
+    // active floor.
+    Layer* layer = TreeFloor(wall);
     if (!layer || !record) {
         delete record;
         return nullptr;

@@ -181,7 +181,7 @@ Poinz* ExtendFrom(Objex* wall, Poinz* connector, float h, float v, float d, cons
     SetNewSegmentRecord(p, ds, WallHasInteriorTrims(wall), connector->dimensionFlipped ? 0 : 1);
     if (!connector->prev) InsertPointInObject(p, wall, nullptr);
     else InsertPointInObject(p, wall, connector);
-    LimitWall(wall, connector, p, wall->layer ? wall->layer : gCurDocument->itsCurLayer);
+    LimitWall(wall, connector, p, TreeFloor(wall));
     UpdateObjectBounds(wall);
     Update3DWall(wall);
     return p;

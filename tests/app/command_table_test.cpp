@@ -3,6 +3,7 @@
 // the live view shows what a read of the saved design shows. Each row starts from a design opened from a file and ends with Undo,
 // Redo and New, which deletes the design floor by floor as the program does.
 #include <QApplication>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -265,6 +266,23 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     // a restore's included, sets them (the height from its floor).
     const std::vector<ReadSetField> drawnWall = {{objtype::kWall, ReadSetField::FaceMapping},
                                                  {objtype::kWall, ReadSetField::FirstParam}};
+    // The design as changed by the builders, saved and opened as a user's file is.
+    const auto reopen = [&] {
+        ASSERT_TRUE(d->writeToFile(Path("changed.pro")));
+        alerts.answer(1), Run("Open...", Path("changed.pro"));
+        Done(true);
+    };
+    // A design with a wall on the second floor that no wall of the first covers, opened, then a
+    // tool dragged along that wall from `from` to `to` while the first floor is current: every
+    // floor is shown and active, so the tool finds the second floor's wall.
+    const auto onUpperFloorWall = [&](int16_t tool, QPoint from, QPoint to) {
+        ids["upper"] = Wall(d->model()->itsLayers->next, {{-400, 450}, {-100, 450}})->objectID;
+        reopen();
+        Objex* upper = Named("upper");
+        Select({}, 0);
+        drag(tool, {from, (from + to) / 2, to});
+        EXPECT_EQ(CountObjects(upper->firstChild), 1) << (alerts.shown.empty() ? "" : alerts.shown.back().alert.message);
+    };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Run("Move to Upper Floor"); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Run("Move to Lower Floor"); }, true},
@@ -426,6 +444,25 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         // 24 inches are 48 plan units at the design's scale.
         {"Move Plan under View Working Floor Only",
          [&] { hiddenFloorsFollow([&] { Run("Move Plan...", "24,0"); }, 1048, -1100); }, true},
+        {"Window tool: a window on a wall of another shown, active floor",
+         [&] { onUpperFloorWall(toolid::kWindow, {-260, 450}, {-240, 450}); }, true},
+        {"Wall Dimension tool: a dimension on a wall of another shown, active floor",
+         [&] { onUpperFloorWall(toolid::kWallDimension, {-250, 450}, {-250, 480}); }, true},
+        // An older file may keep the first floor's plan drafting in a record of its own before
+        // the floor's: the read moves that record's objects onto the floor.
+        {"Open: a design whose plan detail record comes before its first floor's", [&] {
+             Layer* detail = Get2DViewLayer(5149);
+             std::strcpy(d->model()->itsLayers->name, "X_TOP_FIRST_FLOOR"), std::strcpy(detail->name, "First Floor");
+             reopen();
+         }, true},
+        // No menu groups a deck: the builder does, as a step. The member deck, on no floor, is
+        // rebuilt by its group's flip while the first floor is current.
+        {"Flip Horizontal: a deck grouped on the floor above", [&] {
+             ids["deckGroup"] = Group(d->model()->itsLayers->next, {Named("deck")})->objectID;
+             StoreUndo("Group");
+             Done();
+             Select({"deckGroup"}), Run("Flip Horizontal");
+         }, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

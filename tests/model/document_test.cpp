@@ -31,6 +31,7 @@
 #include "powertools/core/plugin_list_seams.h"
 #include "model/render_state.h"
 #include "support/build.h"
+#include "support/design_links.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
 
@@ -97,6 +98,31 @@ TEST_F(ObjectsTest, AppendingAndUnlinkingKeepsListsLinkedBothWays) {
     EXPECT_EQ(a->parent, group);  // left as it was
     a->parent = nullptr;
     DeleteObj(a);
+
+    // The floor link: a piece joining a tree takes its root's floor, one on none stays on none,
+    // and a root joining a floor takes every piece that names one there.
+    Layer* upper = first()->next;
+    Objex* wall = Wall(first(), {{0, 0}, {100, 0}});
+    Objex* window = Opening(wall, objtype::kWindow, 600, 0);
+    Objex *named = Part(objtype::kWindowSeparator), *unnamed = Part(objtype::kOpeningMask);
+    named->layer = upper;
+    AppendObjectToList(window->typeData.attachment->generatedParts, named, window);
+    AppendObjectToList(window->typeData.attachment->generatedParts, unnamed, window);
+    Objex* door = Make(objtype::kDoor).line(2).on(upper);
+    UnlinkObject(door)->layer = upper;
+    AppendChildToObject(door, wall);
+    EXPECT_TRUE(Same({named->layer, unnamed->layer, door->layer}, {first(), nullptr, first()}));
+    InsertObjectInLayer(UnlinkObject(wall), upper, nullptr);
+    EXPECT_TRUE(Same({window->layer, named->layer, unnamed->layer, door->layer}, {upper, upper, nullptr, upper}));
+    EXPECT_TRUE(DesignLinkFaults(doc).empty());
+    // A tree off every floor may still name one freed since: freeing it reads nothing of it
+    // (the sanitizers watch).
+    Layer* gone = CreateLayer("Gone", 1, 1, nullptr);
+    AppendLayerToDocument(gone);
+    UnlinkObject(wall);
+    window->layer = door->layer = gone;
+    DeleteLayer(gone);
+    DeleteObj(wall);
 }
 
 // Parts and record lists appended one after another keep their order whatever happens
@@ -141,12 +167,12 @@ TEST_F(ObjectsTest, PartsAppendInOrderAcrossOtherOwnersUnlinksAndFrees) {
     std::vector<const Objex*> made[2];
     for (int i = 0; i < 6; ++i) {
         Objex* p = piece();
-        AppendObjectToList(lists[i % 2], p);
+        AppendObjectToList(lists[i % 2], p, nullptr);
         made[i % 2].push_back(p);
     }
     Objex* moved = std::exchange(lists[1], nullptr);
     Objex* late = piece();
-    AppendObjectToList(moved, late);
+    AppendObjectToList(moved, late, nullptr);
     made[1].push_back(late);
     for (int i = 0; i < 2; ++i) {
         std::vector<const Objex*> v;
@@ -607,6 +633,14 @@ TEST_F(ViewLayers, DraftingObjectsMoveInOrderWithTheirMembers) {
     // Onto itself nothing moves.
     Move2DObjectsTo2DLayer(front, 5153);
     EXPECT_EQ(CountObjects(front->firstObject), 4);
+
+    // Moved as a read moves an older file's drafting, an object takes all it holds along.
+    Objex* window = Opening(wall, objtype::kWindow, 600, 0);
+    Objex* piece = Part(objtype::kWindowSeparator);
+    piece->layer = floor;
+    AppendObjectToList(window->typeData.attachment->generatedParts, piece, window);
+    Move2DObject(wall, front);
+    EXPECT_TRUE(Same({window->layer, piece->layer, wall->layer}, {front, front, front}));
 }
 
 }  // namespace dvxtest::viewlayers

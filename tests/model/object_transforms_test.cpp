@@ -499,7 +499,7 @@ TEST_F(FloorOperations, WallsGetThePlanBitsOfTheirNewFloor) {
     // Its window goes with it; a piece that hangs on no floor stays on none.
     Objex* window = Opening(wall, objtype::kWindow, 1, 0);
     Objex* piece = Part(objtype::kOpeningMask);
-    AppendObjectToList(window->typeData.attachment->generatedParts, piece);
+    AppendObjectToList(window->typeData.attachment->generatedParts, piece, window);
     RebuildRecorder seen({objtype::kWall});
     Make(wall).select();
     wall->planBits = 1;

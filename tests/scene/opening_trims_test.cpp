@@ -141,7 +141,7 @@ TEST_F(OpeningTrims, LiningSpansTheWallAlongEachMaskEdgeInTheChosenMaterial) {
 
 TEST_F(OpeningTrims, PicksGoToTheOpeningThroughItsPiecesOrCustomPartsInTheirOrder) {
     EXPECT_TRUE(GetAttachmentObjectHdl(nullptr) == wall && GetAttachmentObjectHdl(record) == wall);
-    AppendObjectToList(record->generatedParts, Part(900));
+    AppendObjectToList(record->generatedParts, Part(900), window);
     record->generatedParts->parent = window;
     EXPECT_EQ(GetAttachmentObjectHdl(record), window);
     record->style = 626;

@@ -132,7 +132,7 @@ TEST_F(SceneBuildTest, AWallIsABandOfFacesRoundItsFootprintWithItsOutlineAndOpen
     // Two points: no outline, but the solid and its openings' parts; an interior wall no outline.
     Objex* two = NewWall({{0, 300}, {100, 300}});
     AttachmentRecord* door = Opening(two, objtype::kDoor, 500, 0)->typeData.attachment;
-    AppendObjectToList(door->generatedParts, Part(900));
+    AppendObjectToList(door->generatedParts, Part(900), nullptr);
     RenderSingleObject(two);
     Kinds kinds = KindsOf(two);
     for (int trim : {1, 2, 3}) kinds.erase(trim);
@@ -167,11 +167,11 @@ TEST_F(SceneBuildTest, GridsCapsFloorsAndTheFramingViewBuildWhatTheirTypeAsks) {
     // The framing view: no path, a deck without its skirting, a wall's outline and framing alone.
     doc->itsDocState->framingView = 1;
     Objex *path = Shape(floor, objtype::kPath, {{0, 0}, {50, 0}}), *deck = Deck(floor);
-    AppendObjectToList(path->firstPart, Part(objtype::kClosedOutline));
-    AppendObjectToList(deck->firstPart, Part(objtype::kDeckPart));
-    AppendObjectToList(deck->firstPart, Part(objtype::kClosedOutline));
+    AppendObjectToList(path->firstPart, Part(objtype::kClosedOutline), path);
+    AppendObjectToList(deck->firstPart, Part(objtype::kDeckPart), deck);
+    AppendObjectToList(deck->firstPart, Part(objtype::kClosedOutline), deck);
     Objex* wall = NewWall({{0, 0}, {200, 0}, {200, 200}});
-    AppendObjectToList(Opening(wall, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900));
+    AppendObjectToList(Opening(wall, objtype::kDoor, 500, 0)->typeData.attachment->generatedParts, Part(900), nullptr);
     for (Objex* o : {path, deck, wall}) RenderSingleObject(o);
     const auto pieces = PiecesOf(wall);
     const auto framed = std::count_if(pieces.begin(), pieces.end(),
@@ -184,7 +184,7 @@ TEST_F(SceneBuildTest, TheFramingViewGreysAPlainOutlineWhoseFlagWordAsksForIt) {
     Objex* roof = Shape(floor, objtype::kRoof, {{0, 0}, {50, 0}, {50, 50}}, true);
     Objex* panel = Part(objtype::kClosedOutline);
     panel->layer = floor;
-    AppendObjectToList(roof->firstPart, panel);
+    AppendObjectToList(roof->firstPart, panel, roof);
     struct Row {
         uint8_t framing;
         int32_t word;
@@ -305,7 +305,7 @@ TEST_F(SceneBuildTest, GlassKeepsItsOpacityOnEveryStripAndAnAccessoryPlaneShowsI
     Objex* wall = NewWall({{0, 400}, {200, 400}});
     Objex* accessory = Attach(wall, objtype::kAccessory, PointAt(wall, 0), PointAt(wall, 1), 100, 100);
     Objex* plane = Make(objtype::kAccessoryPlane).rows(2).at({{0, 0, 0}, {40, 0, 0}, {0, -20, 0}, {40, -20, 0}});
-    AppendObjectToList(accessory->typeData.attachment->generatedParts, plane);
+    AppendObjectToList(accessory->typeData.attachment->generatedParts, plane, accessory);
     for (const auto& [glass, alpha] : {std::pair{64.0f, 191}, {0.0f, 255}, {300.0f, 0}, {-5.0f, 255}}) {
         objfield::accessory::kTranslucency(*accessory) = glass;
         ReRenderObject(wall);

@@ -134,8 +134,8 @@ TEST_F(TrimsTest, CustomWallProfilesStandOnTheFloorOrHangFromTheTopOncePerWord) 
 }
 
 TEST_F(TrimsTest, CasingsSweepTheirProfileRoundCopiesOfEveryOutline) {
-    AppendObjectToList(door->customParts[0], Outline(15));
-    AppendObjectToList(door->customParts[0], Outline(15));
+    AppendObjectToList(door->customParts[0], Outline(15), nullptr);
+    AppendObjectToList(door->customParts[0], Outline(15), nullptr);
     start->selected = 1;
     DocState* ds = doc->itsDocState;
     ds->viewKind = 2;
@@ -213,8 +213,8 @@ TEST_F(TrimsTest, RoofOpeningsMaskTheFaceOfTheirOwnSectionTheUpperOneTwelveHighe
     RoofAttachmentRecord* r = sky->typeData.roofAttachment;
     r->style = 806;
     for (int16_t type : {objtype::kOpeningMask, objtype::kOpeningMask, int16_t{19}})
-        AppendObjectToList(r->customParts, Part(type));
-    AppendObjectToList(r->partLists[0], Part(objtype::kOpeningMask));
+        AppendObjectToList(r->customParts, Part(type), sky);
+    AppendObjectToList(r->partLists[0], Part(objtype::kOpeningMask), sky);
     DeletePlaneObjectList(face->masks);
     DeleteAllRendererObjects();
     CarveAllRoofAttachments(roof, sides[0], 12, 1);

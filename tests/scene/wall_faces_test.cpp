@@ -318,7 +318,8 @@ TEST_F(CuttersTest, StandardOutlinesLiveOnlyUntilCasedAndCustomShapesUseTheirOwn
     DeleteObjectList(record->customParts[0]);
     for (float shift : {0.0f, 4.0f})
         AppendObjectToList(record->customParts[0],
-                           Make(61).at({{-7.5f, 0, 0}, {7.5f, 0, 0}, {7.5f, -20, 0}, {0, -25 + shift, 0}, {-7.5f, -20, 0}}));
+                           Make(61).at({{-7.5f, 0, 0}, {7.5f, 0, 0}, {7.5f, -20, 0}, {0, -25 + shift, 0}, {-7.5f, -20, 0}}),
+                           nullptr);
     PointAt(wall, 0)->selected = 1;
     DocState* ds = doc->itsDocState;
     const int16_t curves = ds->curveSegments, view = ds->viewKind;

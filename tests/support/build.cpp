@@ -313,7 +313,7 @@ Objex* SectionedRoof(Layer* layer, std::initializer_list<Objex*> pieces) {
     Objex* head = nullptr;
     FloatRect box = EmptyFloatRect();
     for (Objex* piece : pieces) {
-        AppendObjectToList(head, piece);
+        AppendObjectToList(head, piece, nullptr);  // hung on the roof below
         DoGetObjectBounds(piece, 0, &box, 0, 0);
     }
     Make roof = Make(objtype::kRoof).closed().on(layer).panels(head);

@@ -95,7 +95,7 @@ void AppendEdgingObject(Objex* edging, float x, float y, float z, float angle) {
     const float height = kLowest + float(port::RandomNumber() % kHeights);
     StairContext c;
     c.owner = edging, c.ds = CurrentDocState();
-    c.layer = edging->layer ? edging->layer : (gCurDocument ? gCurDocument->itsCurLayer : nullptr);
+    c.layer = TreeFloor(edging);
     Objex* block = AppendBoxPiece(c, {x, y, z}, angle, kBlock, kBlock, y - kBlockLift, y - height,
                                   objtype::kEdging, {});
     DressLikePoint(block, edging->firstPoint);

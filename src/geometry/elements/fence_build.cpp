@@ -47,7 +47,7 @@ const FenceStyle* StyleOf(const Objex* fence) {
 StairContext ContextOf(Objex* fence) {
     StairContext c;
     c.owner = fence, c.ds = CurrentDocState();
-    c.layer = fence->layer ? fence->layer : (gCurDocument ? gCurDocument->itsCurLayer : nullptr);
+    c.layer = TreeFloor(fence);
     return c;
 }
 

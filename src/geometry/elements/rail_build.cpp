@@ -67,7 +67,7 @@ RailMaterial RailOf(const Objex* o) {
 StairContext ContextOf(Objex* owner, const DocState* ds) {
     StairContext c;
     c.owner = owner, c.ds = ds;
-    c.layer = owner && owner->layer ? owner->layer : (gCurDocument ? gCurDocument->itsCurLayer : nullptr);
+    c.layer = TreeFloor(owner);
     return c;
 }
 

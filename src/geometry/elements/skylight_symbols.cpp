@@ -137,7 +137,7 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (record->flipFlags[1]) MirrorPoints(plane, 2, (b.floatBack + b.floatFront) / 2);
     UpdateObjectBounds(plane);
     Unnumber(plane);
-    AppendObjectToList(record->customParts, plane);
+    AppendObjectToList(record->customParts, plane, skylight);
 }
 
 void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind) {
@@ -155,7 +155,7 @@ void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind
         for (Poinz* p = plane->firstPoint; p; p = p->next) p->position[1] += kCustomLowerFillerDrop;
     UpdateObjectBounds(plane);
     Unnumber(plane);
-    AppendObjectToList(record->customParts, plane);
+    AppendObjectToList(record->customParts, plane, skylight);
 }
 
 void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angle) {
@@ -186,7 +186,7 @@ void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angl
         ScaleAndMove(copy, at);
         Turn(copy, at);
         UpdateObjectBounds(copy);
-        AppendObjectToList(record->customParts, copy);
+        AppendObjectToList(record->customParts, copy, skylight);
         CreateCustomSkylightFillerPlane(skylight, copy, 1);
         CreateCustomSkylightFillerPlane(skylight, copy, 0);
     }
@@ -204,7 +204,7 @@ void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angl
         Turn(frame, at);
         Dress(frame, skylight);
         UpdateObjectBounds(frame);
-        AppendObjectToList(record->customParts, frame);
+        AppendObjectToList(record->customParts, frame, skylight);
     }
     for (Objex* shape = record->partLists[2]; shape; shape = shape->next) {
         Objex* copy = Copy(shape, skylight, settings, resolution);
@@ -217,7 +217,7 @@ void CreateCustomSkylightSymbols(Objex* skylight, float cx, float cz, float angl
         Turn(copy, at);
         Dress(copy, skylight);
         UpdateObjectBounds(copy);
-        AppendObjectToList(record->customParts, copy);
+        AppendObjectToList(record->customParts, copy, skylight);
     }
     record->customPartCount = 0;
     for (Objex* symbol = record->customParts; symbol; symbol = symbol->next) {

@@ -41,12 +41,10 @@ RailMaterial RailOf(const Objex* o) {
     return {sf::kRailTexture(*o), sf::kRailColour(*o), o->textureScales[sf::kRailScaleSlot]};
 }
 
-Layer* PieceLayer(const Objex* owner) { return owner->layer ? owner->layer : gCurDocument->itsCurLayer; }
-
 // The values one staircase build shares with its builders.
 StairContext ContextOf(Objex* stair, const DocState* ds, float rise, float baseV) {
     StairContext c;
-    c.owner = stair, c.layer = PieceLayer(stair), c.ds = ds;
+    c.owner = stair, c.layer = TreeFloor(stair), c.ds = ds;
     c.baseV = baseV, c.rise = rise;
     c.riser = Plan(ds, sf::kRiser(*stair));
     c.width = Plan(ds, sf::kWidth(*stair));
@@ -213,7 +211,7 @@ void UpdateStraightStairSegment(Objex* owner, StairRun& run) {
     const DocState* ds = CurrentDocState();
     if (!owner || !gCurDocument || !ds || !owner->firstPoint) return;
     StairContext c;
-    c.owner = owner, c.layer = PieceLayer(owner), c.ds = ds;
+    c.owner = owner, c.layer = TreeFloor(owner), c.ds = ds;
     c.baseV = run.baseV, c.rise = run.rise;
     c.riser = Plan(ds, run.riser);
     c.width = owner->type == objtype::kStaircase ? Plan(ds, sf::kWidth(*owner)) : 0.0f;

@@ -71,7 +71,7 @@ void ConstructBaluster(const Float3DPoint& at, float direction, Objex* owner, fl
     if (!owner || !owner->firstPoint || !ds || !gCurDocument) return;
     StairContext c;
     c.owner = owner, c.ds = ds;
-    c.layer = owner->layer ? owner->layer : gCurDocument->itsCurLayer;
+    c.layer = TreeFloor(owner);
     AppendBoxPiece(c, at, direction, 8.0f, 8.0f, fromGround ? 0.0f : at.floatV,
                    at.floatV - ConvertWorldToScreen(height, ds, 0), objtype::kStairRail, material);
 }

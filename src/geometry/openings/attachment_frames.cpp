@@ -406,7 +406,7 @@ void BuildCircleWindowFrame(Objex* object) {
 
 Objex* Construct3DTrim(Objex* outline, float dh, float dd) {
     if (!outline || !gCurDocument) return nullptr;
-    Layer* layer = outline->layer ? outline->layer : gCurDocument->itsCurLayer;
+    Layer* layer = TreeFloor(outline);
     if (!layer) return nullptr;
     int32_t n = 0;
     for (const Poinz* p = outline->firstPoint; p; p = p->next) ++n;

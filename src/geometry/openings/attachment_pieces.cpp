@@ -62,7 +62,7 @@ void StorePieceBounds(Objex* piece) {
 }
 
 void AppendPieceToRecord(AttachmentRecord* record, Objex* piece) {
-    if (record && piece) AppendObjectToList(record->generatedParts, piece);
+    if (record && piece) AppendObjectToList(record->generatedParts, piece, piece->parent);
 }
 
 PieceOutcome AppendAttachmentPiece(const Objex* attachment, AttachmentRecord* record, int16_t type,

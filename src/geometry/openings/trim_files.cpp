@@ -91,7 +91,7 @@ Objex* TrimDefinitionRead::copyFor(Layer* layer) const {
     if (!copy) return nullptr;
     copy->prev = copy->next = nullptr;
     // The copy and all it owns leave the read's scratch layer, which goes with the read.
-    SetLayerOfTree(copy, layer);
+    SetTreeFloor(copy, layer, true);
     if (!name_.empty()) {
         FreeString(copy->text);
         copy->text = CopyString(name_.c_str());
@@ -104,7 +104,7 @@ void ReadCustomTrimFile(Objex* target, uint8_t inside, TrimRecord* wallTrimRecor
     TrimDefinitionRead definition;
     if (target->type == objtype::kWall) {
         if (!wallTrimRecord) return;
-        Objex* copy = definition.copyFor(target->layer);
+        Objex* copy = definition.copyFor(TreeFloor(target));
         if (!copy) return;
         const int word = gApplyTrimAsBase ? 0 : 1;
         Replace(wallTrimRecord->profile[word], copy);
@@ -114,7 +114,7 @@ void ReadCustomTrimFile(Objex* target, uint8_t inside, TrimRecord* wallTrimRecor
     if (!objtype::IsOpening(target->type) || target->typeData.kind != TypeDataKind::Attachment) return;
     AttachmentRecord* record = target->typeData.attachment;
     if (!record) return;
-    Objex* copy = definition.copyFor(target->layer);
+    Objex* copy = definition.copyFor(TreeFloor(target));
     if (!copy) return;
     Replace(inside ? record->insideTrimProfile : record->outsideTrimProfile, copy);
     (inside ? record->insideCustomTrim : record->outsideCustomTrim) = 1;

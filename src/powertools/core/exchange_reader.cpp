@@ -472,7 +472,7 @@ void ReadPlugInObjectAttachment(AttachmentRecord* r, Objex* o, Layer* layer) {
         ReadTaggedObjects(layer, exchange::kPartsEndTag, [r, o](Objex* part) {
             part->parent = o;
             const int list = part->type == objtype::kOpeningMask ? 0 : part->type == objtype::kDoorHardware ? 2 : 1;
-            AppendObjectToList(r->customParts[list], part);
+            AppendObjectToList(r->customParts[list], part, o);
         });
     }
     ReadAttachmentTrim(&r->insideCustomTrim, &r->insideTrimTexture, r->insideTrimScale, &r->insideTrimColor,
@@ -504,7 +504,7 @@ void ReadPlugInRoofAttachment(RoofAttachmentRecord* r, Objex* o, Layer* layer) {
     if (r->ownerType == objtype::kSkylight && r->style == kCustomSkylightStyle) {
         int16_t tag = 0;
         ReadStdShort(&tag);  // 215
-        ReadTaggedObjects(layer, exchange::kSkylightPartsEndTag, [r](Objex* part) {
+        ReadTaggedObjects(layer, exchange::kSkylightPartsEndTag, [r, o](Objex* part) {
             static constexpr int16_t kListTypes[5] = {objtype::kOpeningMask, objtype::kWindowSeparator,
                                                      objtype::kDoorHardware, objtype::kSkylightPart,
                                                      objtype::kSkylightPart5};
@@ -513,7 +513,7 @@ void ReadPlugInRoofAttachment(RoofAttachmentRecord* r, Objex* o, Layer* layer) {
                 DeleteObj(part);
                 return;
             }
-            AppendObjectToList(r->partLists[at - kListTypes], part);
+            AppendObjectToList(r->partLists[at - kListTypes], part, o);
         });
     }
     ReadMaterial(&r->texture1, &r->textureScale1[0], &r->textureScale1[1], &r->color1);

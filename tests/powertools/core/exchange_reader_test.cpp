@@ -92,9 +92,9 @@ TEST_F(ExchangeReadTest, EveryVersionReadsBackToTheSameFile) {
     Objex* wall = TrimmedWall(doc->itsLayers, 4);
     Opening(wall, objtype::kDoor, 500, 1);
     AttachmentRecord* custom = Opening(wall, objtype::kWindow, 626, 2)->typeData.attachment;
-    AppendObjectToList(custom->customParts[0], Part(objtype::kOpeningMask));
-    AppendObjectToList(custom->customParts[1], Part(objtype::kWindowSeparator));
-    AppendObjectToList(custom->customParts[2], Part(objtype::kDoorHardware));
+    AppendObjectToList(custom->customParts[0], Part(objtype::kOpeningMask), nullptr);
+    AppendObjectToList(custom->customParts[1], Part(objtype::kWindowSeparator), nullptr);
+    AppendObjectToList(custom->customParts[2], Part(objtype::kDoorHardware), nullptr);
     custom->insideCustomTrim = 1;
     custom->insideTrimProfile = Part(objtype::kPolygon);
     wall->firstPoint->trim1->slot[1] = TrimRecord::kCustomProfile;
