@@ -637,6 +637,19 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     QMenu* recent = w->menuBar()->findChild<QMenu*>(QStringLiteral("Open Recent"));
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().value(0) ? recent->actions()[0]->text() : QString(), dir + "/copy.pro");
+    // Down in the name field after "hou", as a list of names would be browsed: the field keeps
+    // what was typed, though house.pro is there to offer.
+    key("ctrl+shift+s");
+    QPointer<QFileDialog> offering;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QFileDialog* p : w->findChildren<QFileDialog*>()) offering = p->isVisible() ? p : offering.data();
+        return offering && offering->isActiveWindow();
+    }));
+    auto* typedInto = offering->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ClickAt(typedInto, typedInto->rect().center()), XDo({"key", "ctrl+a"}), XDo({"type", "hou"}), XDo({"key", "Down"});
+    QTest::qWait(300);
+    EXPECT_EQ(typedInto->text().toStdString(), "hou");
+    offering->reject();
     // Under a window manager that leaves the panel inactive while its keys still reach it (twm,
     // the pointer off the panel), the name typed over the proposed one is saved: no alert about
     // the proposed file. twm starts with the pointer on the window, which the checks above left.
@@ -669,6 +682,33 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     EXPECT_EQ(std::tuple(d->displayName(), alert.toStdString()), std::tuple(std::string("again.pro"), std::string()));
     if (panel) panel->reject();
     watch.stop();
+    // With the pointer on the panel, each key typed over the proposed name is the field's, though
+    // the folder lists house.pro, and the file takes the name typed and the design's suffix.
+    key("ctrl+shift+s");
+    QFileDialog* named = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QFileDialog* p : w->findChildren<QFileDialog*>()) named = p->isVisible() ? p : named;
+        return named != nullptr;
+    }));
+    field = named->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QPoint onField = field->mapToGlobal(field->rect().center());
+    XDo({"mousemove", QString::number(onField.x()), QString::number(onField.y())});
+    // As twm leaves it after a click the panel holds: the keyboard on the panel's frame, so its
+    // keys reach the field under the pointer while the panel is inactive.
+    QProcess tree;
+    tree.start(QStringLiteral("xwininfo"), {"-tree", "-id", QString::number(named->winId())}), tree.waitForFinished(10000);
+    const QString frame = QString::fromLatin1(tree.readAllStandardOutput()).section("Parent window id: ", 1).section(' ', 0, 0);
+    XDo({"windowfocus", QString::number(frame.toULongLong(nullptr, 16))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !named->isActiveWindow(); })) << frame.toStdString();
+    XDo({"key", "ctrl+a"});
+    QString typed;
+    for (const QChar c : QStringLiteral("house2")) {
+        typed += c, XDo({"type", QString(c)});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == typed; }, 2000)) << field->text().toStdString();
+    }
+    XDo({"key", "Return"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->displayName() == "house2.pro"; })) << d->displayName();
+    EXPECT_TRUE(QFile::exists(dir + "/house2.pro"));
     // A sheet and the save question ended with Escape, the pointer on the window: the keyboard
     // comes back to it.
     ASSERT_TRUE(choose("Plan", "setTrueNorthAngle"));
