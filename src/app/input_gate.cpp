@@ -1,6 +1,7 @@
 #include "app/input_gate.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -84,6 +85,30 @@ QWidget* TopSheet() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (IsSheet(w) && (!found || w->property(kAlone).toBool())) found = w;
     return found;
+}
+
+constexpr const char* kCameFrom = "gateCameFrom";
+
+// A dialog without a parent (a launcher, an alert of no window) came from the window that was
+// active as it showed.
+void NoteWhereFrom(QDialog* dialog) {
+    if (dialog->isWindow() && !dialog->parentWidget())
+        dialog->setProperty(kCameFrom, QVariant::fromValue(QPointer<QWidget>(QApplication::activeWindow())));
+}
+
+// A modal dialog (a sheet, an alert, a file panel, a launcher) that has ended gives the keyboard
+// back to the window it came from: no window system does so without a window manager, and one
+// whose keyboard follows the pointer gives it to no window. Only while the user works in the
+// program: the dialog had the keyboard, or no window had it and the pointer stands on one of the
+// program's.
+void GiveKeyboardBack(const QDialog* dialog) {
+    if (!dialog->isWindow() || dialog->windowModality() == Qt::NonModal) return;
+    QWidget* home = dialog->parentWidget() ? dialog->parentWidget()->window()
+                                           : dialog->property(kCameFrom).value<QPointer<QWidget>>().data();
+    if (!home || home == dialog || !home->isVisible() || home->isMinimized()) return;
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (focus ? focus == dialog->windowHandle() : QApplication::topLevelAt(QCursor::pos()) != nullptr)
+        home->activateWindow();
 }
 
 bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
@@ -283,9 +308,15 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DeferredDelete: return apply(decide(runs(), Input::Deletion), watched, event);
     case QEvent::Close: return apply(decide(runs(), Input::Close), watched, event);
-    // What waited for a sheet goes once the sheet has ended.
+    case QEvent::Show:
+        if (auto* dialog = qobject_cast<QDialog*>(watched)) NoteWhereFrom(dialog);
+        return false;
+    // What waited for a sheet goes once the sheet has ended, and the keyboard goes back.
     case QEvent::Hide:
-        if (!heldCalls_.empty() && qobject_cast<QDialog*>(watched)) deliverHeldCallsLater();
+        if (const auto* dialog = qobject_cast<QDialog*>(watched)) {
+            if (!heldCalls_.empty()) deliverHeldCallsLater();
+            GiveKeyboardBack(dialog);
+        }
         return false;
     case QEvent::FocusOut:
         if (renders_ == 0 || !watched->isWidgetType()) return false;

@@ -6,7 +6,8 @@
 // outside what runs and does what one table (`InputGate::kTable`) says. Nothing else filters
 // the program's input for a loop, a render or a sheet. What else would change the design or
 // the scene, or draw a frame, meanwhile (a plug-in tool's answer, the live view's step timer)
-// comes through the same table.
+// comes through the same table. A modal dialog that ends gives the keyboard back to the window
+// it came from, as a loop's window gets it back after a press outside.
 #include <QObject>
 #include <QPointer>
 

@@ -67,6 +67,8 @@ TEST(LightSheetOnThePanel, LowerBrightnessDarkensTheWallOnlyOnOK) {
         QPushButton* b = sheet->findChild<QPushButton*>(button);
         QTest::mouseClick(sheet->windowHandle(), Qt::LeftButton, {}, b->mapTo(sheet, QPoint(8, b->height() / 2)));
         ASSERT_TRUE(QTest::qWaitFor([&] { return sheet.isNull(); }));
+        ASSERT_TRUE(MovePointerOffWindows());
+        EXPECT_TRUE(KeyReaches(c->window())) << "the keyboard did not come back to the panel";
         if (button[0] == 'c') {
             QTest::qWait(300);
             EXPECT_NEAR(grey(-1), bright, 3);

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCursor>
+#include <QDialog>
+#include <QTimer>
 #include <QToolBar>
 #include <QImage>
 #include <QLabel>
@@ -186,6 +189,10 @@ TEST_F(SheetWindow, MenusAndTheEditPaletteOpenTheirSheetsOnTheWindow) {
         ASSERT_TRUE(sheetShown()) << role;
         EXPECT_EQ(sheet()->objectName(), role);
         ASSERT_TRUE(press("cancelButton")) << role;
+        // The keyboard goes back to the document window, not to the palette under the pointer.
+        XDo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == at; }));
+        EXPECT_TRUE(KeyReaches(w->docView())) << role;
     }
 
     // Each step is named after its sheet; true north stores none yet marks the saved design edited.
@@ -213,6 +220,30 @@ TEST_F(SheetWindow, MenusAndTheEditPaletteOpenTheirSheetsOnTheWindow) {
     }
     EXPECT_EQ(std::tuple(GetLayerFromName("First Floor")->height, ds->currentElevation, ds->compassAngle),
               std::tuple(108.0f, 120.0f, 30.0f));
+
+    // Escape in a sheet, the print dialog or the PowerTools launcher gives the keyboard back to
+    // the window: a key pressed with the pointer off every window reaches the plan. The dialogs
+    // run by exec hold the test's event loop, so Escape is pressed from a timer.
+    const auto dialogUp = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(top); d && d->isVisible()) return d;
+        return static_cast<QDialog*>(nullptr);
+    };
+    QString escaped;
+    QTimer escape;
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        if (QDialog* d = dialogUp(); d && d->isActiveWindow() && escaped.isEmpty())
+            escaped = d->windowTitle(), XDo({"key", "Escape"});
+    });
+    for (auto [menu, action] : {std::pair("Plan", "setTrueNorthAngle"), {"Plan", "setLotSize"}, {"Plan", "setMeasurementUnits"},
+                                {"View", "setPlanZoom"}, {"File", "print"}, {"Window", "showPowerToolLauncherWindow"}}) {
+        escaped.clear(), escape.start(100);
+        ASSERT_TRUE(ChooseMenuItem(w, menu, action)) << action;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !escaped.isEmpty() && !dialogUp(); })) << action;
+        escape.stop();
+        ASSERT_TRUE(MovePointerOffWindows());
+        EXPECT_TRUE(KeyReaches(w->docView())) << escaped.toStdString();
+    }
 }
 
 // Each sheet that opens on a value to type takes a value typed at once, in place of the one
@@ -267,6 +298,8 @@ TEST_F(SheetWindow, EverySheetUsesTheValueTypedAsItOpens) {
         const QString before = sheet()->findChild<QLineEdit*>(QString::fromLatin1(r.outlet))->text();
         ASSERT_TRUE(typeAtOnce(r.outlet, r.typed)) << before.toStdString() << " shown, the field not focused";
         EXPECT_TRUE(r.used());
+        ASSERT_TRUE(MovePointerOffWindows());
+        EXPECT_TRUE(KeyReaches(w->docView())) << "the keyboard did not come back to the window";
     }
 
     ds->units = kImperialUnits;
@@ -662,6 +695,8 @@ TEST_F(SheetWindow, TypedLengthToolsResizeTheSegmentTheyClick) {
     EXPECT_EQ(std::tuple(sheet()->objectName(), sheet()->parentWidget()), std::tuple(QString("WallKeyEntrySheet"), static_cast<QWidget*>(w)));
     type("lengthText", "10'");
     ASSERT_TRUE(press("okButton"));
+    ASSERT_TRUE(MovePointerOffWindows());
+    EXPECT_TRUE(KeyReaches(view)) << "the keyboard did not come back after the wall's length";
     Objex* wall = doc->itsCurLayer->firstObject;
     while (wall->next) wall = wall->next;
     ASSERT_EQ(wall->type, objtype::kWall);

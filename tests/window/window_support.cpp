@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -22,6 +24,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -62,6 +65,38 @@ QRect WindowFrame(const QString& id) {
 void ClickAt(QWidget* w, QPoint at, int button) {
     const QPoint p = w->mapToGlobal(at);
     XDo({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", QString::number(button)});
+}
+
+bool MovePointerOffWindows() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (int y = screen.bottom() - 2; y > screen.top(); y -= 40)
+        for (int x = screen.right() - 2; x > screen.left(); x -= 40) {
+            const QPoint p(x, y);
+            const QWidgetList tops = QApplication::topLevelWidgets();
+            if (std::any_of(tops.begin(), tops.end(), [&](QWidget* t) { return t->isVisible() && t->frameGeometry().contains(p); }))
+                continue;
+            XDo({"mousemove", QString::number(x), QString::number(y)});  // a --sync move onto the pointer waits for ever
+            return QTest::qWaitFor([&] { return QCursor::pos() == p; });
+        }
+    return false;
+}
+
+bool KeyReaches(QWidget* w) {
+    struct Ear : QObject {
+        QWidget* w;
+        bool heard = false;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Shift && o->isWidgetType())
+                heard = heard || o == w || w->isAncestorOf(static_cast<QWidget*>(o));
+            return false;
+        }
+    } ear;
+    ear.w = w;
+    qApp->installEventFilter(&ear);
+    XDo({"key", "shift"});
+    const bool heard = QTest::qWaitFor([&] { return ear.heard; }, 2000);
+    qApp->removeEventFilter(&ear);
+    return heard;
 }
 
 bool ChooseToolCell(int16_t tool, int16_t plan) {

@@ -43,6 +43,12 @@ QString ShownWindow(const QString& title);
 QRect WindowFrame(const QString& id);
 // Moves the server's pointer onto the widget's point and clicks the button (1 left, 3 right).
 void ClickAt(QWidget* w, QPoint at, int button = 1);
+// Moves the server's pointer where none of the program's windows is; false when they cover the
+// screen.
+bool MovePointerOffWindows();
+// Presses Shift with the server's keyboard, wherever the pointer is: true once the widget, or a
+// widget in it, has it.
+bool KeyReaches(QWidget* w);
 // Clicks the tool's cell as a user picks a tool: the edit palette's, or else the plan palette's,
 // the plan's set (`plan`, or the first that holds the tool) shown first; true once it is the
 // current tool.

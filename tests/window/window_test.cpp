@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QPointer>
 #include <QUndoStack>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
@@ -58,6 +59,7 @@
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
 #include "tracking/tracking_state.h"
+#include "ui/sheets/sheet_dialog.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
@@ -593,14 +595,21 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     auto objects = [&] { return CountObjects(model->itsCurLayer->firstObject); };
     auto key = [&](const char* k) { XDo({"windowfocus", "--sync", QString::number(w->winId())}), XDo({"key", k}); };
     auto choose = [&](const char* menuName, const char* name) { return ChooseMenuItem(w, menuName, name); };
+    // Once a panel or an alert has ended, a key reaches the plan wherever the pointer is.
+    auto keyboardBack = [&] {
+        return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && MovePointerOffWindows() &&
+               KeyReaches(w->docView());
+    };
     draw(), draw(), w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     key("ctrl+s");
     ASSERT_TRUE(Choose(w, house) && QTest::qWaitFor([&] { return w->windowTitle().startsWith("house.pro"); }));
+    EXPECT_TRUE(keyboardBack()) << "the save panel";
     key("ctrl+n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 0 && d->displayName() == "Untitled"; })) << "Ctrl+N";
     key("ctrl+o");
     ASSERT_TRUE(Choose(w, house) && QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+O";
+    EXPECT_TRUE(keyboardBack()) << "the open panel";
     EXPECT_EQ(std::tuple(d->model(), d->isDocumentEdited(), d->undoStack()->count()), std::tuple(model, false, 0));
     draw();
     EXPECT_TRUE(choose("Edit", "undo") && QTest::qWaitFor([&] { return objects() == 2 && !d->isDocumentEdited(); })) << "Undo";
@@ -613,6 +622,7 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     Answer cancel(QStringLiteral("Cancel"));
     ASSERT_TRUE(choose("File", "newDocument") && cancel.given());
     EXPECT_EQ(std::tuple(cancel.text, objects()), std::tuple(QString("Do you want to save the changes you made in the document \"house\"?"), 3));
+    EXPECT_TRUE(keyboardBack()) << "the save question";
     key("ctrl+s");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S";
     key("ctrl+shift+s");
@@ -623,12 +633,29 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     Answer refused(QStringLiteral("OK"));
     ASSERT_TRUE(choose("File", "openDocument") && Choose(w, dir + "/bad.pro") && refused.given());
     EXPECT_EQ(std::tuple(refused.text, objects()), std::tuple(QString("The document \"bad\" could not be loaded."), 3));
+    EXPECT_TRUE(keyboardBack()) << "the alert";
     QMenu* recent = w->menuBar()->findChild<QMenu*>(QStringLiteral("Open Recent"));
     emit recent->aboutToShow();
     EXPECT_EQ(recent->actions().value(0) ? recent->actions()[0]->text() : QString(), dir + "/copy.pro");
+    // Down in the name field after "hou", as a list of names would be browsed: the field keeps
+    // what was typed, though house.pro is there to offer.
+    key("ctrl+shift+s");
+    QPointer<QFileDialog> offering;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QFileDialog* p : w->findChildren<QFileDialog*>()) offering = p->isVisible() ? p : offering.data();
+        return offering && offering->isActiveWindow();
+    }));
+    auto* typedInto = offering->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ClickAt(typedInto, typedInto->rect().center()), XDo({"key", "ctrl+a"}), XDo({"type", "hou"}), XDo({"key", "Down"});
+    QTest::qWait(300);
+    EXPECT_EQ(typedInto->text().toStdString(), "hou");
+    offering->reject();
     // Under a window manager that leaves the panel inactive while its keys still reach it (twm,
     // the pointer off the panel), the name typed over the proposed one is saved: no alert about
-    // the proposed file.
+    // the proposed file. twm starts with the pointer on the window, which the checks above left.
+    const QPoint middle = w->mapToGlobal(w->rect().center());
+    XDo({"mousemove", QString::number(middle.x()), QString::number(middle.y())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == middle; }));
     QProcess twm;
     QFile rc(dir + "/twmrc");
     ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
@@ -654,6 +681,47 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return d->displayName() == "again.pro" || !alert.isEmpty(); }));
     EXPECT_EQ(std::tuple(d->displayName(), alert.toStdString()), std::tuple(std::string("again.pro"), std::string()));
     if (panel) panel->reject();
+    watch.stop();
+    // With the pointer on the panel, each key typed over the proposed name is the field's, though
+    // the folder lists house.pro, and the file takes the name typed and the design's suffix.
+    key("ctrl+shift+s");
+    QFileDialog* named = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QFileDialog* p : w->findChildren<QFileDialog*>()) named = p->isVisible() ? p : named;
+        return named != nullptr;
+    }));
+    field = named->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QPoint onField = field->mapToGlobal(field->rect().center());
+    XDo({"mousemove", QString::number(onField.x()), QString::number(onField.y())});
+    // As twm leaves it after a click the panel holds: the keyboard on the panel's frame, so its
+    // keys reach the field under the pointer while the panel is inactive.
+    QProcess tree;
+    tree.start(QStringLiteral("xwininfo"), {"-tree", "-id", QString::number(named->winId())}), tree.waitForFinished(10000);
+    const QString frame = QString::fromLatin1(tree.readAllStandardOutput()).section("Parent window id: ", 1).section(' ', 0, 0);
+    XDo({"windowfocus", QString::number(frame.toULongLong(nullptr, 16))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !named->isActiveWindow(); })) << frame.toStdString();
+    XDo({"key", "ctrl+a"});
+    QString typed;
+    for (const QChar c : QStringLiteral("house2")) {
+        typed += c, XDo({"type", QString(c)});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == typed; }, 2000)) << field->text().toStdString();
+    }
+    XDo({"key", "Return"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->displayName() == "house2.pro"; })) << d->displayName();
+    EXPECT_TRUE(QFile::exists(dir + "/house2.pro"));
+    // A sheet and the save question ended with Escape, the pointer on the window: the keyboard
+    // comes back to it.
+    ASSERT_TRUE(choose("Plan", "setTrueNorthAngle"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ShownSheet(w) && ShownSheet(w)->isActiveWindow(); }));
+    XDo({"key", "Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ShownSheet(w); }));
+    EXPECT_TRUE(KeyReaches(w->docView())) << "a sheet under twm";
+    draw(), key("ctrl+n");
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() && QApplication::activeModalWidget()->isActiveWindow(); }));
+    XDo({"key", "Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }));
+    EXPECT_EQ(objects(), 4) << "Escape is the question's Cancel";
+    EXPECT_TRUE(KeyReaches(w->docView())) << "the save question under twm";
     twm.terminate(), twm.waitForFinished(5000);
     AppController::destroyShared(), ResetAllGlobals();
 }

@@ -151,7 +151,10 @@ int QtAlerts::runModal(const Alert& alert) {
         sHeld.push_back({alert, {}});
         return 0;
     }
-    Box b = makeBox(alert, QApplication::activeWindow());
+    // On the window in use, or the document window when a panel that has just ended left none
+    // active: the alert comes from it, and the keyboard goes back there.
+    QWidget* active = QApplication::activeWindow();
+    Box b = makeBox(alert, active ? active : sheetParent());
     b.box->exec();
     const int chosen = b.chosen();
     delete b.box;

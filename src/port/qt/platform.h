@@ -71,6 +71,7 @@ public:
 // Carries nothing until the documents connect their undo stacks.
 // QFileDialog as a window-modal sheet on the main document window (application-modal without
 // one); save panels ask before replacing a file and add the first extension when none is typed.
+// The name field holds what the user typed: nothing completes or rewrites it.
 class QtFileDialogs : public FileDialogs {
 public:
     void beginOpenPanel(const FilePanel& panel, std::function<void(const std::string&)> onEnd) override;
