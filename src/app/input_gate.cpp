@@ -288,15 +288,17 @@ bool InputGate::paletteCommandsAct() { return decide(shared().runs(), Input::Pal
 
 bool InputGate::keepsLoopWindow(const GateLoop* loop) {
     if (loops_.empty() || loops_.back() != loop) return false;
+    QWidget* home = loop->loopWindow();
+    if (!home || !home->isVisible() || home->isMinimized()) return false;
+    // The keyboard moved within the loop's own window: no deactivation, the view lost it.
+    QWidget* to = QApplication::activeWindow();
+    if (to == home) return false;
     // A window manager whose keyboard follows the pointer may hand it to the window under the
     // pointer without making that window active: one of the program's there still holds it.
     // With neither, another application took the keyboard.
-    QWidget* active = QApplication::activeWindow();
-    if (!active) active = QApplication::topLevelAt(QCursor::pos());
-    QWidget* home = loop->loopWindow();
-    if (!active || !home || !home->isVisible() || home->isMinimized()) return false;
-    if (decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
-    if (active != home) home->activateWindow();
+    if (!to) to = QApplication::topLevelAt(QCursor::pos());
+    if (!to || decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
+    home->activateWindow();
     return true;
 }
 
