@@ -632,8 +632,7 @@ INSTANTIATE_TEST_SUITE_P(WindowManagers, DrawingAtZoomOneManaged, ::testing::Boo
 // shortcut, during or after; the cut-away slider's drag leaves a shortcut for its release; a
 // sheet of the live view runs alone, and any other sheet holds every menu command back and the
 // plan and the live view with it; under every sheet a palette's double click opens no second
-// sheet and the close box closes nothing.
-
+// sheet, a plan tool chosen leaves the selection, and the close box closes nothing.
 TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSays) {
     LiveViewController* live = LiveViewController::sharedLiveViewController();
     live->showWindow();
