@@ -119,22 +119,27 @@ bool IsSheetRun(Runs runs) { return runs == Runs::Sheet || runs == Runs::PanelSh
 // One row for what each input outside a running loop, render or sheet does.
 const InputGate::Row InputGate::kTable[] = {
     // A loop reading keys (a point loop waiting for its next click, a drag that steps the snap
-    // mode, the live view's walk and fly): the press is the loop's, the keys too, only the
-    // loop's own acting; a shortcut runs nothing.
+    // mode, the live view's walk and fly): the press is the loop's, and so is a window's close
+    // box; the keys too, only the loop's own acting; a shortcut runs nothing. No loop reads the
+    // wheel: its turns wait, wherever they were made. The keyboard moving to another of the
+    // program's windows, by a press or with the pointer, comes back.
     {Runs::KeyLoop, Input::Press, Does::EndsLoop},
+    {Runs::KeyLoop, Input::Close, Does::EndsLoop},
     {Runs::KeyLoop, Input::Key, Does::ToLoop},
     {Runs::KeyLoop, Input::Escape, Does::ToLoop},
     {Runs::KeyLoop, Input::Shortcut, Does::ToLoop},
-    {Runs::KeyLoop, Input::Wheel, Does::Dropped},
+    {Runs::KeyLoop, Input::Wheel, Does::Waits},
     {Runs::KeyLoop, Input::Deactivation, Does::KeepsWindow},
     {Runs::KeyLoop, Input::ToolAnswer, Does::Waits},
     // A loop taking no key (a door's swing, an arc's turn, the camera marker's and the zoom's
-    // drags, the cut-away slider's): the press is the loop's; keys and shortcuts wait for its end.
+    // drags, the cut-away slider's): the press and the close box are the loop's; keys,
+    // shortcuts and the wheel wait for its end.
     {Runs::KeylessLoop, Input::Press, Does::EndsLoop},
+    {Runs::KeylessLoop, Input::Close, Does::EndsLoop},
     {Runs::KeylessLoop, Input::Key, Does::Waits},
     {Runs::KeylessLoop, Input::Escape, Does::Waits},
     {Runs::KeylessLoop, Input::Shortcut, Does::Waits},
-    {Runs::KeylessLoop, Input::Wheel, Does::Dropped},
+    {Runs::KeylessLoop, Input::Wheel, Does::Waits},
     {Runs::KeylessLoop, Input::Deactivation, Does::KeepsWindow},
     {Runs::KeylessLoop, Input::ToolAnswer, Does::Waits},
     // A render: only Escape acts; keys wait for its end; a press, which cannot be held for
@@ -154,21 +159,26 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::Render, Input::OtherPointer, Does::Dropped},
     {Runs::Render, Input::Deletion, Does::Waits},
     {Runs::Render, Input::Close, Does::Dropped},
-    // The live-view panel's property sheets run alone.
+    // The live-view panel's property sheets run alone: no window closes meanwhile.
     {Runs::PanelSheet, Input::Press, Does::Dropped},
     {Runs::PanelSheet, Input::Key, Does::Dropped},
     {Runs::PanelSheet, Input::Escape, Does::Dropped},
     {Runs::PanelSheet, Input::Shortcut, Does::Dropped},
     {Runs::PanelSheet, Input::Wheel, Does::Dropped},
+    {Runs::PanelSheet, Input::Close, Does::Dropped},
+    {Runs::PanelSheet, Input::PaletteCommand, Does::Dropped},
     {Runs::PanelSheet, Input::ToolAnswer, Does::Waits},
     // Any other sheet (a main window's, an alert, the export's save panel): no menu command,
-    // and nothing in a document window or the live view; the palettes still act. A tool's
-    // answer, which may replace the objects a sheet holds, waits for the sheet's end.
+    // and nothing in a document window or the live view, which do not close either; the
+    // palettes still choose tools, but open no sheet and change nothing in the design. A
+    // tool's answer, which may replace the objects a sheet holds, waits for the sheet's end.
     {Runs::Sheet, Input::Press, Does::DesignHeld},
     {Runs::Sheet, Input::Key, Does::DesignHeld},
     {Runs::Sheet, Input::Escape, Does::DesignHeld},
     {Runs::Sheet, Input::Shortcut, Does::Dropped},
     {Runs::Sheet, Input::Wheel, Does::DesignHeld},
+    {Runs::Sheet, Input::Close, Does::DesignHeld},
+    {Runs::Sheet, Input::PaletteCommand, Does::Dropped},
     {Runs::Sheet, Input::ToolAnswer, Does::Waits},
     // A running tool's progress sheet holds as any other; the tool's answer, which ends it, acts.
     {Runs::ToolSheet, Input::Press, Does::DesignHeld},
@@ -176,6 +186,8 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::ToolSheet, Input::Escape, Does::DesignHeld},
     {Runs::ToolSheet, Input::Shortcut, Does::Dropped},
     {Runs::ToolSheet, Input::Wheel, Does::DesignHeld},
+    {Runs::ToolSheet, Input::Close, Does::DesignHeld},
+    {Runs::ToolSheet, Input::PaletteCommand, Does::Dropped},
     {Runs::ToolSheet, Input::ToolAnswer, Does::Acts},
 };
 
@@ -200,15 +212,14 @@ InputGate* InputGate::existing() { return sGate; }
 
 void InputGate::runLoop(GateLoop* loop) {
     if (std::find(loops_.begin(), loops_.end(), loop) == loops_.end()) loops_.push_back(loop);
-    deliverHeldKeys();
+    deliverHeldInput();
 }
 
 void InputGate::endLoop(GateLoop* loop) {
     const auto at = std::find(loops_.begin(), loops_.end(), loop);
     if (at == loops_.end()) return;
     loops_.erase(at);
-    if (loops_.empty()) refocus_ = nullptr;
-    deliverHeldKeys();
+    deliverHeldInput();
     deliverHeldCallsLater();
 }
 
@@ -222,7 +233,7 @@ void InputGate::endRender() {
     for (const QPointer<QObject>& held : heldDeletes_)
         if (held) held->deleteLater();
     heldDeletes_.clear();
-    deliverHeldKeysLater();
+    deliverHeldInputLater();
     deliverHeldCallsLater();
 }
 
@@ -248,8 +259,8 @@ void InputGate::deliverLater(bool& posted, void (InputGate::*deliver)()) {
     }, Qt::QueuedConnection);
 }
 
-void InputGate::deliverHeldKeysLater() {
-    if (!heldKeys_.empty()) deliverLater(keysPosted_, &InputGate::deliverHeldKeys);
+void InputGate::deliverHeldInputLater() {
+    if (!heldInput_.empty()) deliverLater(inputPosted_, &InputGate::deliverHeldInput);
 }
 
 void InputGate::deliverHeldCallsLater() {
@@ -297,17 +308,28 @@ InputGate::Runs InputGate::runs() const {
 
 bool InputGate::commandsHeld() { return gTrackingMouse || decide(shared().runs(), Input::Shortcut) != Does::Acts; }
 
+bool InputGate::paletteCommandsAct() { return decide(shared().runs(), Input::PaletteCommand) == Does::Acts; }
+
 bool InputGate::keepsLoopWindow(const GateLoop* loop) {
-    if (!refocus_ || loops_.empty() || loops_.back() != loop || !QApplication::activeWindow()) return false;
-    if (decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
-    refocus_->activateWindow();
+    if (loops_.empty() || loops_.back() != loop) return false;
+    QWidget* home = loop->loopWindow();
+    if (!home || !home->isVisible() || home->isMinimized()) return false;
+    // The keyboard moved within the loop's own window: no deactivation, the view lost it.
+    QWidget* to = QApplication::activeWindow();
+    if (to == home) return false;
+    // A window manager whose keyboard follows the pointer may hand it to the window under the
+    // pointer without making that window active: one of the program's there still holds it.
+    // With neither, another application took the keyboard.
+    if (!to) to = QApplication::topLevelAt(QCursor::pos());
+    if (!to || decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
+    home->activateWindow();
     return true;
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DeferredDelete: return apply(decide(runs(), Input::Deletion), watched, event);
-    case QEvent::Close: return apply(decide(runs(), Input::Close), watched, event);
+    case QEvent::Close: return windowClose(watched, event);
     case QEvent::Show:
         if (auto* dialog = qobject_cast<QDialog*>(watched)) NoteWhereFrom(dialog);
         return false;
@@ -367,9 +389,24 @@ bool InputGate::mouse(QObject* watched, QEvent* event) {
     const Runs runs = this->runs();
     if (runs == Runs::Nothing) return false;
     QObject* target = PressTarget(watched, event);
-    if (IsLoop(runs) && loops_.back()->owns(target)) return false;
+    const bool wheel = type == QEvent::Wheel;
+    // No loop reads the wheel, not even over its own view.
+    if (IsLoop(runs) && !wheel && loops_.back()->owns(target)) return false;
     if (IsSheetRun(runs) && InSheet(target)) return false;
-    return apply(decide(runs, type == QEvent::Wheel ? Input::Wheel : Input::Press), watched, event);
+    return apply(decide(runs, wheel ? Input::Wheel : Input::Press), watched, event);
+}
+
+bool InputGate::windowClose(QObject* watched, QEvent* event) {
+    const Runs runs = this->runs();
+    if (runs == Runs::Render) return apply(decide(runs, Input::Close), watched, event);
+    // Outside a render only the window system's close is the user's (a close box): the widget
+    // hears it as spontaneous, while the program's own closes (a sheet dismissed, a tooltip
+    // gone, a window closed once its design is saved) come to it as sent, and act.
+    if (!watched->isWidgetType() || !event->spontaneous()) return false;
+    if (IsSheetRun(runs) && InSheet(watched)) return false;  // the sheet's own close is its Cancel
+    if (!apply(decide(runs, Input::Close), watched, event)) return false;
+    event->ignore();  // the window stays
+    return true;
 }
 
 bool InputGate::keyboard(QObject* watched, QEvent* event, Runs runs) {
@@ -437,16 +474,14 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
         }
         return true;
     case Does::EndsLoop: {
-        if (!press) return true;
+        // A window's close box is a press as any other; the window stays.
+        if (!press && type != QEvent::Close) return true;
         GateLoop* loop = loops_.back();
-        takenWindow_ = watched;
+        if (press) takenWindow_ = watched;
         // The press may have given another of the program's windows the keyboard: it goes
         // back to the loop's window.
         QWidget* home = loop->loopWindow();
-        if (home && TopLevelOf(watched) != home) {
-            refocus_ = home;
-            home->activateWindow();
-        }
+        if (press && home && TopLevelOf(watched) != home) home->activateWindow();
         loop->pressOutside();
         return true;
     }
@@ -457,10 +492,13 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
     case Does::Waits:
         if (type == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            heldKeys_.push_back({watched, key->key(), key->modifiers(), key->text()});
+            heldInput_.push_back({watched, key->key(), key->modifiers(), key->text(), nullptr});
         } else if (type == QEvent::Shortcut) {
             const QKeyCombination c = static_cast<QShortcutEvent*>(event)->key()[0];
-            heldKeys_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString()});
+            heldInput_.push_back({QApplication::focusWidget(), int(c.key()), c.keyboardModifiers(), QString(), nullptr});
+        } else if (type == QEvent::Wheel) {
+            // Turned again at its window, which finds the widget under it then.
+            heldInput_.push_back({watched, 0, {}, QString(), std::shared_ptr<QEvent>(event->clone())});
         } else if (type == QEvent::DeferredDelete) {
             if (watched) heldDeletes_.push_back(watched);
         } else if (type == QEvent::FocusOut) {
@@ -482,16 +520,42 @@ bool InputGate::apply(Does does, QObject* watched, QEvent* event) {
     return false;
 }
 
-void InputGate::deliverHeldKeys() {
+namespace {
+// A wheel's turn held at its window, turned again at the widget now under it and handed on to
+// its parents until one takes it, as the window system's own turn is.
+void TurnWheel(QWidget* top, const QWheelEvent& turn) {
+    QPointF at = turn.position();
+    QWidget* w = top->childAt(at.toPoint());
+    if (w) at = w->mapFrom(top, at);
+    else w = top;
+    while (w) {
+        QWheelEvent e(at, turn.globalPosition(), turn.pixelDelta(), turn.angleDelta(), turn.buttons(), turn.modifiers(),
+                      turn.phase(), turn.inverted(), turn.source(), turn.pointingDevice());
+        QCoreApplication::sendEvent(w, &e);
+        if (e.isAccepted() || w->isWindow() || w->testAttribute(Qt::WA_NoMousePropagation)) return;
+        at = w->mapToParent(at);
+        w = w->parentWidget();
+    }
+}
+}  // namespace
+
+void InputGate::deliverHeldInput() {
     if (delivering_) return;
     delivering_ = true;
     // Each goes where it was pressed, as its press would have: a shortcut runs its command, a
-    // loop reading keys reads it, the view takes its own.
-    while (!heldKeys_.empty()) {
-        const Does does = decide(runs(), Input::Key);
+    // loop reading keys reads it, the view takes its own; a wheel's turn scrolls what is under
+    // it in its window.
+    while (!heldInput_.empty()) {
+        const HeldInput held = heldInput_.front();
+        const Does does = decide(runs(), held.wheel ? Input::Wheel : Input::Key);
         if (does == Does::Waits) break;
-        const HeldKey held = heldKeys_.front();
-        heldKeys_.erase(heldKeys_.begin());
+        heldInput_.erase(heldInput_.begin());
+        if (held.wheel) {
+            // Sent past the window's own sorting: only where nothing holds the wheel now.
+            QWidget* top = TopLevelOf(held.receiver);
+            if (top && does == Does::Acts) TurnWheel(top, *static_cast<const QWheelEvent*>(held.wheel.get()));
+            continue;
+        }
         QObject* to = held.receiver ? held.receiver.data() : QApplication::focusWidget();
         if (!to) continue;
         QPointer<QObject> alive(to);

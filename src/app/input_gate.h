@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QEvent;
@@ -46,21 +47,25 @@ public:
     // a loop reading keys, a loop taking none.
     enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet };
     // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
-    // command's shortcut, the wheel, and the loop window's deactivation by the press; and what
-    // is no one's input: a plug-in tool's answer over its channel, the tick of a timer that
-    // steps the design or draws a frame (`markDesignTimer`), and the keyboard leaving a widget
-    // as the window system moves it (a field then ends its editing); a pointer's other events
-    // (a context-menu request, a tablet or touch, a drag over a window), an object's deferred
-    // deletion and a window's closing.
+    // command's shortcut, the wheel, the loop window's deactivation (the keyboard gone to
+    // another of the program's windows, by a press or with the pointer), a window's close (the
+    // user's close box; during a render any close), and what a palette reaches beyond choosing
+    // a tool or a snap mode (a sheet it opens, a change of the design); and what is no one's
+    // input: a plug-in tool's answer over its channel, the tick of a timer that steps the design
+    // or draws a frame (`markDesignTimer`), and the keyboard leaving a widget as the window
+    // system moves it (a field then ends its editing); a pointer's other events (a context-menu
+    // request, a tablet or touch, a drag over a window) and an object's deferred deletion.
     enum class Input : uint8_t {
-        Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut, OtherPointer, Deletion, Close
+        Press, Key, Escape, Shortcut, Wheel, Deactivation, ToolAnswer, Timer, FocusOut, OtherPointer, Deletion, Close,
+        PaletteCommand
     };
     enum class Does : uint8_t {
         Acts,         // as if nothing ran
         EndsLoop,     // the loop's: handed to it as a press outside; the control runs nothing
         ToLoop,       // read by the loop, or by nothing
         Waits,        // held, and delivered in the order pressed once nothing holds it (a
-                      // timer's tick comes at its next interval then: missed ticks merge)
+                      // wheel's turn where it turned; a timer's tick comes at its next
+                      // interval then: missed ticks merge)
         Interrupts,   // breaks the render off
         Dropped,      // nothing runs
         DesignHeld,   // dropped in a document window or the live-view panel; acts in a palette
@@ -79,14 +84,14 @@ public:
     static InputGate* existing();
 
     // A loop begins, changes what it reads, ends. Keys that waited go on once it reads keys or
-    // has ended.
+    // has ended, the wheel's turns once it has ended.
     void runLoop(GateLoop* loop);
     void endLoop(GateLoop* loop);
     // A render runs between these; `escape` hears each Escape.
     void beginRender(std::function<void()> escape);
     void endRender();
-    // Forgets the keys waiting for a loop's or a render's end.
-    void dropHeldKeys() { heldKeys_.clear(); }
+    // Forgets the keys and wheel turns waiting for a loop's or a render's end.
+    void dropHeldInput() { heldInput_.clear(); }
     // A plug-in tool's answer: runs now, or, where its row says it waits, once nothing holds it,
     // after what is running has returned, in the order the answers came.
     void admit(Input input, std::function<void()> run);
@@ -104,8 +109,11 @@ public:
     // No menu command runs now (a loop, a render or a sheet holds shortcuts back), nor while
     // the tracking engine tracks.
     static bool commandsHeld();
-    // The loop's window lost the keyboard to another of the program's windows by a press the
-    // gate took: it is made active again, and the loop goes on.
+    // What a palette reaches beyond choosing a tool may run now: no sheet holds it.
+    static bool paletteCommandsAct();
+    // The loop's window lost the keyboard to another of the program's windows, by a press or
+    // not: it is made active again, and the loop goes on. False when the keyboard left the
+    // program or the window is hidden: the loop ends.
     bool keepsLoopWindow(const GateLoop* loop);
 
 protected:
@@ -113,18 +121,21 @@ protected:
 
 private:
     InputGate();
-    struct HeldKey {
+    // A key pressed, or the wheel turned (`wheel`, the event as it came to its window).
+    struct HeldInput {
         QPointer<QObject> receiver;
-        int key;
+        int key = 0;
         Qt::KeyboardModifiers modifiers;
         QString text;
+        std::shared_ptr<QEvent> wheel;
     };
     bool mouse(QObject* watched, QEvent* event);
+    bool windowClose(QObject* watched, QEvent* event);
     bool keyboard(QObject* watched, QEvent* event, Runs runs);
     bool keyboardDecides(QObject* watched, QEvent* event, Runs runs);
     bool apply(Does does, QObject* watched, QEvent* event);
-    void deliverHeldKeys();
-    void deliverHeldKeysLater();
+    void deliverHeldInput();
+    void deliverHeldInputLater();
     void deliverLater(bool& posted, void (InputGate::*deliver)());
     void deliverHeldCallsLater();
     void deliverHeldCalls();
@@ -133,14 +144,14 @@ private:
     int renders_ = 0;
     std::function<void()> escape_;
     std::vector<QPointer<QObject>> heldDeletes_;
-    std::vector<HeldKey> heldKeys_;
+    std::vector<HeldInput> heldInput_;
     struct HeldCall {
         Input input;
         std::function<void()> run;
     };
     std::vector<HeldCall> heldCalls_;
     bool callsPosted_ = false;
-    bool keysPosted_ = false;
+    bool inputPosted_ = false;
     bool delivering_ = false;
     // The key the gate let through last and the widget it reached, which Qt may hand it on
     // to the parents of.
@@ -148,6 +159,4 @@ private:
     QPointer<QWidget> passedTo_;
     // The window whose press the gate took, until its release.
     QPointer<QObject> takenWindow_;
-    // The loop window to make active again after a press on another window.
-    QPointer<QWidget> refocus_;
 };

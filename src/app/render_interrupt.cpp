@@ -31,5 +31,5 @@ bool QtInterruptSource::pollEscape() {
 
 void QtInterruptSource::dropBufferedKeys() {
     escape_ = false;
-    if (InputGate* gate = InputGate::existing()) gate->dropHeldKeys();
+    if (InputGate* gate = InputGate::existing()) gate->dropHeldInput();
 }

@@ -229,12 +229,15 @@ void ToolPaletteController::selectTool(int t, int clickCount) {
             ContentPaletteSetCategorySelectionAbility(true);
         }
     }
-    if (clickCount == 2) OpenEditToolSheet(int16_t(t));
-    if (t == 205) {
+    // While a sheet holds the design the tool is chosen, and no more: no second sheet, no
+    // change of the selection or of the live view's camera.
+    const bool reaches = InputGate::paletteCommandsAct();
+    if (clickCount == 2 && reaches) OpenEditToolSheet(int16_t(t));
+    if (t == 205 && reaches) {
         LiveViewFreeWalkThrough();
         if (!LiveViewIsVisible()) AppController::shared()->showLiveViewPanel();
     }
-    AfterEditToolChosen(int16_t(t));
+    AfterEditToolChosen(int16_t(t), reaches);
 }
 
 void ToolPaletteController::selectArrowTool() {
@@ -370,7 +373,7 @@ void PlanToolPaletteController::selectTool(PaletteCells* matrix, int t) {
     removeToolSelection();
     matrix->selectCellWithTag(gCurTool);
     FollowPlanToolInContentPalette(gCurTool);
-    AfterPlanToolChosen();
+    AfterPlanToolChosen(InputGate::paletteCommandsAct());
 }
 
 void PlanToolPaletteController::updatePlantGrowthIndicatorLevel() {
@@ -388,7 +391,7 @@ void PlanToolPaletteController::updatePlantGrowthIndicatorLevel() {
 
 void PlanToolPaletteController::plantGrowthStep(int step) {
     const DocState* ds = CurrentDocState();
-    if (!ds) return;
+    if (!ds || !InputGate::paletteCommandsAct()) return;  // the plants grow in the design
     RealTimePlantGrowthD3D(int16_t(ds->plantAge + 0.5f), step);
     MainWindowStatusText(PlantGrowthStatusText(int(ds->plantAge)));
 }

@@ -29,6 +29,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "app/app_controller.h"
@@ -87,6 +88,10 @@ struct OffHand {
 class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (managed()) {
+            manager = std::make_unique<TwmOnScreen>(QString::fromStdString(services.folders.temporaryBase()) + "/twm");
+            ASSERT_TRUE(manager->running());
+        }
         w = OpenDocumentWindow(), view = w->docView();
         ds = w->document()->model()->itsDocState;
         ds->showDimensions = 0;  // no readouts across the pixels looked at
@@ -95,8 +100,10 @@ protected:
         ASSERT_TRUE(ShowFocused(w));
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }));
     }
-    void TearDown() override { AppController::destroyShared(), dvxtest::ResetAllGlobals(); }
+    void TearDown() override { AppController::destroyShared(), dvxtest::ResetAllGlobals(), manager.reset(); }
     virtual void beforeShow() {}
+    // Run under a window manager (twm, the keyboard following the pointer).
+    virtual bool managed() const { return false; }
 
     // The screen point of the plan point (h, d) in the top view at the current zoom.
     QPoint at(float h, float d) const {
@@ -106,6 +113,12 @@ protected:
     }
     void moveTo(QPoint p) {  // not --sync: a move onto the pointer would wait for ever
         XDo({"mousemove", QString::number(p.x()), QString::number(p.y())}), QTest::qWait(50);
+    }
+    // The pointer brought beside p a while before a click there, as a user's is: under twm the
+    // keyboard follows it onto the window there first. (Beside: a synchronous move onto the
+    // pointer's place would wait for ever.)
+    void hover(QPoint p) {
+        if (managed()) moveTo(p + QPoint(1, 1)), QTest::qWait(600);
     }
     void press(QPoint p) {
         QTest::qWait(QApplication::doubleClickInterval() + 50);
@@ -233,6 +246,7 @@ protected:
     }
 
     WindowTestServices services{"drawing"};
+    std::unique_ptr<TwmOnScreen> manager;
     QMDWindowController* w = nullptr;
     QMDDocumentView* view = nullptr;
     DocState* ds = nullptr;
@@ -288,11 +302,22 @@ TEST_F(Drawing, WallEndsAndFacesAreReachedWithinTheWallToolsTolerance) {
     EXPECT_TRUE(Inked(image, PointAt(lone, 0), PointAt(lone, 1)) && Inked(image, PointAt(lone, 1), PointAt(lone, 2)));
 }
 
+// A fixture run twice: without a window manager, and under twm, whose keyboard follows the
+// pointer onto each window it crosses.
+template <class Base>
+class UnderWindowManagers : public Base, public ::testing::WithParamInterface<bool> {
+protected:
+    bool managed() const override { return this->GetParam(); }
+};
+std::string WindowManagerName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Twm" : "NoWindowManager"; }
+using DrawingManaged = UnderWindowManagers<Drawing>;
+INSTANTIATE_TEST_SUITE_P(WindowManagers, DrawingManaged, ::testing::Bool(), WindowManagerName);
+
 // Tab steps the snap mode once a press, Shift-Tab once back, with the line tool's button held
 // and while the polygon's loop waits for its next click; the snap palette shows each mode. A
 // loop that takes no key (a door's swing, a circular arc's turn) leaves the press for when it
 // has ended: the mode steps once then, not while the swing or the turn is drawn.
-TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
+TEST_P(DrawingManaged, TabStepsTheSnapModeOncePerPressWithinAGesture) {
     SnapPaletteController* snap = SnapPaletteController::shared();
     snap->showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
@@ -332,7 +357,7 @@ TEST_F(Drawing, TabStepsTheSnapModeOncePerPressWithinAGesture) {
         if (!view->gestureBusy()) return std::pair(-1, -1);
         XDo({"key", key}), QTest::qWait(150);
         const int meanwhile = snap->toolButtons()->selectedTag();
-        if (ender) ClickAt(ender, ender->rect().center());
+        if (ender) hover(ender->mapToGlobal(ender->rect().center())), ClickAt(ender, ender->rect().center());
         if (ender ? !QTest::qWaitFor([&] { return !view->gestureBusy(); }) : !click(aside)) return std::pair(-1, -1);
         QTest::qWait(150);
         return std::pair(meanwhile, int(snap->toolButtons()->selectedTag()));
@@ -593,15 +618,22 @@ TEST_F(DrawingAtZoomOne, EveryHingedDoorTheToolPlacesShowsItsSwing) {
     }
 }
 
-// What a press, a key or a shortcut does while a loop or a sheet runs, one row each, with the
-// live view shown beside the plan: a door's swing, which a press ends, is finished by a press
-// on any control as its click at the pointer would finish it, and the control does nothing (a
-// tool's cell placed below the door's first end swings the door toward that press); a polygon's
-// point loop takes such a press and goes on with its points; the live view's walk drag reads
-// keys and runs no shortcut, during or after; the cut-away slider's drag leaves a shortcut for
-// its release; a sheet of the live view runs alone, and any other sheet holds every menu
-// command back and the plan and the live view with it.
-TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSays) {
+using DrawingAtZoomOneManaged = UnderWindowManagers<DrawingAtZoomOne>;
+INSTANTIATE_TEST_SUITE_P(WindowManagers, DrawingAtZoomOneManaged, ::testing::Bool(), WindowManagerName);
+
+// What a press, a key, a shortcut, the wheel or a close box does while a loop or a sheet runs,
+// one row each, with the live view shown beside the plan, without a window manager and under
+// twm: a door's swing, which a press ends, is finished by a press on any control as its click
+// at the pointer would finish it, and the control does nothing (a tool's cell placed below the
+// door's first end swings the door toward that press); a polygon's point loop takes such a
+// press and goes on with its points; the keyboard following the pointer onto another of the
+// program's windows ends no loop; the wheel waits for the loop's end; the window's close box is
+// the loop's press and closes nothing; the live view's walk drag reads keys and runs no
+// shortcut, during or after; the cut-away slider's drag leaves a shortcut for its release; a
+// sheet of the live view runs alone, and any other sheet holds every menu command back and the
+// plan and the live view with it; under every sheet a palette's double click opens no second
+// sheet, a plan tool chosen leaves the selection, and the close box closes nothing.
+TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSays) {
     LiveViewController* live = LiveViewController::sharedLiveViewController();
     live->showWindow();
     // Moved as a user would, once it shows where the program put it.
@@ -689,7 +721,8 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         {"a snap cell", snap->toolButtons()->cell(502), {}},
     };
     const auto pressOn = [&](const Control& c) {
-        ClickAt(c.widget, c.at.isNull() ? c.widget->rect().center() : c.at);
+        const QPoint at = c.at.isNull() ? c.widget->rect().center() : c.at;
+        hover(c.widget->mapToGlobal(at)), ClickAt(c.widget, at);
         QTest::qWait(300);
     };
     ASSERT_TRUE(ChooseToolCell(7056, 1));
@@ -812,6 +845,125 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     EXPECT_EQ(std::pair(PointAt(outline, 2) != nullptr, steps->count()), std::pair(true, stored + 1));
     EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
 
+    // The keyboard following the pointer onto another of the program's windows and back, no
+    // button pressed (without a window manager the test gives it there as twm does), ends no
+    // loop of any kind. A close that reached the window would ask to save, and its panel is
+    // cancelled.
+    dvxtest::ScriptedFileDialogs panels;
+    port::setFileDialogs(&panels);
+    const size_t asked = services.alerts.shown.size();
+    const auto crossOver = [&](QWidget* other, QPoint back) {
+        moveTo(other->mapToGlobal(other->rect().center()));
+        if (!managed()) XDo({"windowfocus", QString::number(other->winId())});
+        QTest::qWait(700);  // longer than Qt waits for the keyboard to come in elsewhere
+        moveTo(back), QTest::qWait(200);
+    };
+    const auto clicks = [&](std::initializer_list<QPoint> points) {
+        for (const QPoint p : points) {
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            moveTo(p), XDo({"click", "1"}), QTest::qWait(200);
+            if (!view->gestureBusy()) return false;
+        }
+        return true;
+    };
+    const auto closed = [&] {  // what a close that went through changes
+        return std::tuple(w->isVisible(), panel->isVisible(), services.alerts.shown.size() - asked);
+    };
+    const auto kept = std::tuple(true, true, size_t(0));
+    QWidget* editTools = edit->window();
+    editTools->move(0, 150);  // clear of the Drawing Tools' cells
+    // A polygon's point loop, the Editing Tools crossed; the wheel turned meanwhile, two notches
+    // over the plan's scroll bar and two over the plan, scrolls nothing till the loop's end;
+    // the close box is a press the loop takes, adding no point.
+    QScrollBar* down = w->docScrollView()->verticalScrollBar();
+    const bool left = scroll->value() > scroll->maximum() / 2, up = down->value() > down->maximum() / 2;
+    const auto wheel = [&](bool back) {
+        moveTo(scroll->mapToGlobal(scroll->rect().center())), XDo({"click", "--repeat", "2", left != back ? "4" : "5"});
+        moveTo(port(view->parentWidget()->rect().center())), XDo({"click", "--repeat", "2", up != back ? "4" : "5"});
+        QTest::qWait(300);
+    };
+    ASSERT_TRUE(chooseTab(8));
+    ASSERT_TRUE(ChooseToolCell(7703, 8));
+    stored = steps->count();
+    ASSERT_TRUE(clicks({at(120, 160), at(320, 160), at(320, 220)}));
+    outline = gCurDocument->itsCurLayer->firstObject;
+    while (outline->next) outline = outline->next;
+    crossOver(editTools, at(200, 300));
+    EXPECT_TRUE(view->gestureBusy()) << "the polygon, the Editing Tools crossed";
+    const std::pair scrolled(scroll->value(), down->value());
+    wheel(false);
+    EXPECT_EQ(std::pair(scroll->value(), down->value()), scrolled) << "the wheel during the polygon";
+    PressCloseBox(w), QTest::qWait(500);
+    EXPECT_EQ(closed(), kept) << "the close box during the polygon";
+    EXPECT_TRUE(view->gestureBusy());
+    moveTo(at(200, 300)), XDo({"key", "Escape"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+    EXPECT_EQ(std::tuple(PointAt(outline, 2) != nullptr, PointAt(outline, 3), steps->count()),
+              std::tuple(true, static_cast<Poinz*>(nullptr), stored + 1));
+    EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scroll->value() != scrolled.first && down->value() != scrolled.second; }))
+        << "the wheel's turns were dropped";
+    wheel(true);
+    // A door's swing, the live view crossed from below the wall to above it; the close box
+    // then ends the swing as a press at the pointer, above the wall, and closes nothing.
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    ASSERT_TRUE(drag(at(100, 100), at(350, 100)));
+    wall = walls().back(), wallRow = 100;
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
+    ASSERT_NE(door = leave(200, 230), nullptr);
+    moveTo(at(215, 160)), QTest::qWait(100);
+    crossOver(panel, at(215, 40));
+    EXPECT_TRUE(view->gestureBusy()) << "the door's swing, the live view crossed";
+    stored = steps->count();
+    PressCloseBox(w);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); })) << "the close box left the swing going";
+    QTest::qWait(300);
+    EXPECT_EQ(closed(), kept) << "the close box during the swing";
+    EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string("Undo Door Tool")));
+    image = grab();
+    image.save(gShot + ".door-swung-after-a-crossing.png");
+    EXPECT_LT(openLeaf(door).y(), inImage(0, wallRow).y()) << "the swing opens below the wall";
+    wallRow = 0;
+    // A deck with railing, the Snap Tools crossed; a fence drawn point by point, the Editing
+    // Tools crossed: each goes on, and Escape ends it as its tool's step.
+    const struct {
+        int16_t plan, tool;
+        QWidget* crossed;
+        QPoint points[3];
+        const char* undo;
+    } outlines[] = {
+        {6, 7600, snap->window(), {at(120, 240), at(320, 240), at(320, 280)}, "Undo Deck with Railing Tool"},
+        {7, 7505, editTools, {at(-350, 250), at(-250, 250), at(-250, 300)}, "Undo Fence Tool"},
+    };
+    for (const auto& o : outlines) {
+        SCOPED_TRACE(o.undo);
+        ASSERT_TRUE(chooseTab(o.plan));
+        ASSERT_TRUE(ChooseToolCell(o.tool, o.plan));
+        stored = steps->count();
+        ASSERT_TRUE(clicks({o.points[0], o.points[1], o.points[2]}));
+        crossOver(o.crossed, o.points[2] + QPoint(0, 30));
+        EXPECT_TRUE(view->gestureBusy());
+        XDo({"key", "Escape"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
+        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string(o.undo)));
+    }
+    // A curved wall's bend: a diameter dragged, the pointer above it, the live view crossed and
+    // back: the click there bends the wall above the diameter.
+    ASSERT_TRUE(chooseTab(1));
+    ASSERT_TRUE(ChooseToolCell(7054, 1));
+    press(at(150, 370));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+    moveTo(at(220, 370)), moveTo(at(290, 370)), XDo({"mouseup", "1"}), QTest::qWait(200);
+    moveTo(at(220, 320)), QTest::qWait(100);
+    crossOver(panel, at(220, 320));
+    EXPECT_TRUE(view->gestureBusy()) << "the curved wall's bend, the live view crossed";
+    ASSERT_TRUE(click(at(220, 320)));
+    EXPECT_EQ(undo->text().toStdString(), "Undo Curved Wall Tool");
+    float highest = 1e9f;
+    for (const Poinz* p = walls().back()->firstPoint; p; p = p->next) highest = std::min(highest, p->position[2]);
+    EXPECT_LT(highest, 340.0f) << "the wall bends below its diameter";
+
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
     // builds what the click would have, and opens no menu.
     struct Waiting {
@@ -859,6 +1011,7 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
     ASSERT_TRUE(ChooseToolCell(toolid::kSelect, 1));
     panel->resize(560, 400);
     panel->move(screen.right() - 570, screen.bottom() - 410);
+    panel->raise();  // over the document window, shown again since
     QTest::qWait(300);
     const auto design = [&] {
         int selected = 0;
@@ -935,7 +1088,18 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         {"Walk-Through Elevation", "LiveView", "setLVWalkThroughElevation",
          [&] { return ShownSheet(panel); }, nullptr},
         {"Print 3D LiveView", "File", "print3DLiveView", [&] { return ShownSheet(panel); }, nullptr},
+        {"Set Zoom", "View", "setPlanZoom", [&] { return ShownSheet(w); }, "zoomScaleText"},
     };
+    const auto dialogsShown = [] {
+        std::vector<QWidget*> shown;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(t) && t->isVisible()) shown.push_back(t);
+        return shown;
+    };
+    QWidget* arrow = ToolPaletteController::shared()->toolButtons()->cell(toolid::kSelect);
+    PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
+    QWidget* interiorWall = PlanToolPaletteController::shared()->toolButtons(1)->cell(7052);
+    ASSERT_TRUE(ChooseMenuItem(w, "Edit", "selectAll"));  // what the sheets would act on
     for (const Sheet& s : sheets) {
         SCOPED_TRACE(s.name);
         if (!panel->isVisible()) {
@@ -947,8 +1111,9 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         QWidget* sheet = nullptr;
         ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = s.shown()) != nullptr; }));
         if (QWidget* control = s.control ? sheet->findChild<QWidget*>(QString::fromLatin1(s.control)) : nullptr) {
+            hover(control->mapToGlobal(QPoint(6, control->height() / 2)));
             ClickAt(control, QPoint(6, control->height() / 2)), QTest::qWait(200);
-            if (qobject_cast<QComboBox*>(control)) XDo({"key", "Escape"}), QTest::qWait(200);
+            if (auto* box = qobject_cast<QComboBox*>(control)) box->hidePopup(), QTest::qWait(200);
         }
         ASSERT_TRUE(s.shown());
         keys({"ctrl+a", "ctrl+x", "ctrl+z", "ctrl+n", "ctrl+1"});
@@ -956,6 +1121,20 @@ TEST_F(DrawingAtZoomOne, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatItsRowSay
         EXPECT_EQ(design(), before);
         EXPECT_TRUE(s.shown());
         if (editMenu->isVisible()) XDo({"key", "Escape"}), QTest::qWait(200);
+        // A palette chooses its tool at most: a double click opens no second sheet, a plan
+        // tool chosen leaves the selection. The document window's close box closes nothing
+        // and asks nothing.
+        const std::vector<QWidget*> up = dialogsShown();
+        const QPoint a = arrow->mapToGlobal(arrow->rect().center());
+        XDo({"mousemove", "--sync", QString::number(a.x()), QString::number(a.y()), "click", "--repeat", "2", "--delay", "80", "1"});
+        QTest::qWait(400);
+        EXPECT_EQ(dialogsShown(), up) << "a palette's double click opened a sheet";
+        ClickAt(interiorWall, interiorWall->rect().center()), QTest::qWait(300);
+        EXPECT_EQ(design(), before) << "a plan tool chosen";
+        PressCloseBox(w), QTest::qWait(500);
+        EXPECT_EQ(std::tuple(closed(), design()), std::tuple(kept, before)) << "the close box";
+        for (QWidget* d : dialogsShown())
+            if (std::find(up.begin(), up.end(), d) == up.end()) static_cast<QDialog*>(d)->reject();
         if (QWidget* sheet = s.shown()) {
             sheet->activateWindow(), QTest::qWait(100);
             XDo({"key", "Escape"});

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
 #include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMap>
 #include <QMenu>
 #include <QLabel>
@@ -23,10 +25,12 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -136,6 +140,63 @@ bool ChoosePopUpItem(QComboBox* box, const QString& title) {
     if (!QTest::qWaitFor([&] { return list->currentIndex() == item; })) return false;
     XDo({"click", "1"});
     return QTest::qWaitFor([&] { return !list->isVisible() && box->currentIndex() == row; });
+}
+
+namespace {
+const TwmOnScreen* sTwm = nullptr;
+}  // namespace
+
+TwmOnScreen::TwmOnScreen(const QString& folder) : twm_(new QProcess) {
+    QDir().mkpath(folder);
+    QFile rc(folder + "/twmrc");
+    if (!rc.open(QIODevice::WriteOnly)) return;
+    // Xvfb's own font: twm's default ones may not be installed. No default buttons or bindings:
+    // the one title button closes.
+    rc.write("RandomPlacement\nNoGrabServer\nNoDefaults\nLeftTitleButton \":delete\" = f.delete\n");
+    for (const char* font : {"Title", "Resize", "Menu", "Icon", "IconManager"}) rc.write(font + QByteArray("Font \"fixed\"\n"));
+    rc.close();
+    twm_->setStandardErrorFile(folder + "/twm.log");
+    twm_->start(QStringLiteral(DVX_TWM), {"-f", rc.fileName()});
+    // twm makes its icon manager once it manages the screen.
+    running_ = twm_->waitForStarted(10000) &&
+               QTest::qWaitFor([] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); }, 15000);
+    if (running_) sTwm = this;
+}
+
+TwmOnScreen::~TwmOnScreen() {
+    if (sTwm == this) sTwm = nullptr;
+    twm_->terminate();
+    if (!twm_->waitForFinished(5000)) twm_->kill(), twm_->waitForFinished(5000);
+    delete twm_;
+}
+
+void PressCloseBox(QWidget* window) {
+    if (sTwm) {
+        // The box is the title bar's first square, left of the title.
+        const QRect frame = window->frameGeometry(), client = window->geometry();
+        const int title = client.top() - frame.top();
+        const QPoint box = frame.topLeft() + QPoint(title / 2, title / 2);
+        XDo({"mousemove", "--sync", QString::number(box.x()), QString::number(box.y()), "click", "1"});
+        return;
+    }
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
+    const auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return a;
+    };
+    xcb_client_message_event_t close{};
+    close.response_type = XCB_CLIENT_MESSAGE;
+    close.format = 32;
+    close.window = xcb_window_t(window->winId());
+    close.type = atom("WM_PROTOCOLS");
+    close.data.data32[0] = atom("WM_DELETE_WINDOW");
+    close.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, close.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&close));
+    xcb_flush(c);
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include "support/fixture.h"
 
 class QComboBox;
+class QProcess;
 class QWidget;
 class QImage;
 class QMDDocumentView;
@@ -63,6 +64,23 @@ bool LaunchFirstPowerTool(QMDWindowController* w, QString* row, bool withStatus,
 // clicked once its list is on the screen and follows the pointer; true once the list is gone
 // and the item taken.
 bool ChoosePopUpItem(QComboBox* box, const QString& title);
+// twm on the test's own screen while this stands (`running` once it manages the screen): the
+// keyboard follows the pointer, as with many Linux window managers; a new window is placed at
+// random, since twm's interactive placement and moves grab the server (windows are moved by
+// configure requests); a document window's title bar has its close box at the left end.
+class TwmOnScreen {
+public:
+    explicit TwmOnScreen(const QString& folder);
+    ~TwmOnScreen();
+    bool running() const { return running_; }
+
+private:
+    QProcess* twm_;
+    bool running_ = false;
+};
+// Presses the window's close box: twm's, with the server's mouse; where no window manager runs,
+// the window system is asked to close the window as a window manager's close box asks it.
+void PressCloseBox(QWidget* window);
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.
 struct WindowTestServices {

@@ -25,14 +25,14 @@ void FollowPlanToolInContentPalette(int16_t tool) {
     ContentPaletteSetCategorySelectionAbility(category < 0);
 }
 
-void AfterPlanToolChosen() {
+void AfterPlanToolChosen(bool select) {
     PlanViewDocumentCursor(PlanCursor::Crosshair);
-    if (gCurDocument && gCurDocument->itsLayers) SelectAllLayers(gCurDocument->itsLayers, 2, 1);
+    if (select && gCurDocument && gCurDocument->itsLayers) SelectAllLayers(gCurDocument->itsLayers, 2, 1);
     InspectorUpdatePropertiesState(1);
     Refresh();
 }
 
-void AfterEditToolChosen(int16_t t) {
+void AfterEditToolChosen(int16_t t, bool select) {
     if (gCurDocument && gCurDocument->itsCurLayer && gCurDocument->itsLayers) {
         PlanCursor cursor = PlanCursor::Arrow;
         if (t == 202 || t == 205 || (t >= 7910 && t <= 7912)) {
@@ -42,10 +42,10 @@ void AfterEditToolChosen(int16_t t) {
         } else if (t == 204) {
             cursor = PlanCursor::OpenHand;
         } else if (t >= 207 && t <= 213) {
-            SelectAllLayers(gCurDocument->itsLayers, 2, 1);
+            if (select) SelectAllLayers(gCurDocument->itsLayers, 2, 1);
             cursor = PlanCursor::Crosshair;
         } else if (t == 7900 || t == 7901) {
-            SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
+            if (select) SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
             cursor = PlanCursor::Crosshair;
         }
         PlanViewDocumentCursor(cursor);

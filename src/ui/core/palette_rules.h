@@ -9,10 +9,12 @@
 int16_t ContentCategoryForPlanTool(int16_t tool);
 // Makes the content palette follow a newly chosen plan tool.
 void FollowPlanToolInContentPalette(int16_t tool);
-// After a plan tool was chosen: crosshair cursor, nothing selected, the tool's inspector pane.
-void AfterPlanToolChosen();
-// After an edit tool was chosen (or clicked again): the plan cursor and its selection, redraw.
-void AfterEditToolChosen(int16_t tool);
+// After a plan tool was chosen: crosshair cursor, the tool's inspector pane and, with
+// `select`, nothing selected.
+void AfterPlanToolChosen(bool select);
+// After an edit tool was chosen (or clicked again): the plan cursor and, with `select`, its
+// selection; redraw.
+void AfterEditToolChosen(int16_t tool, bool select);
 // A double click on an edit tool opens its sheet (move, rotate, zoom).
 void OpenEditToolSheet(int16_t tool);
 // Stores the typed snap offset and writes the field back in the document's form.
