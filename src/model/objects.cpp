@@ -478,6 +478,9 @@ Objex* GetRootObject(Objex* object) {
 void GroupObject(Objex* object) {
     if (!object || !gGroupLeader || gGroupLeader == object) return;
     UnlinkObject(object);
+    // A member stands on its group's floor, as a read links it: the live view draws a grouped
+    // room's floor and ceiling, and a grouped floor, by the floor their object names.
+    object->layer = RootLayer(gGroupLeader);
     AppendChildToObject(object, gGroupLeader);
 }
 

@@ -365,6 +365,9 @@ const char* const kKept[] = {
     // An entire plan turned a quarter: its imported objects' point lengths, which a read
     // measures again from the turned points.
     "house|Rotate Plan...=90;Bring to Front;Undo*1",
+    // A wall with a window grouped with another object, then the plan turned: the grouped
+    // room's floor and ceiling, and the window moved with its wall, as a read shows them.
+    "furnished|select 28,1;Group;Rotate Plan...=30;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
