@@ -479,6 +479,9 @@ void GroupObject(Objex* object) {
     if (!object || !gGroupLeader || gGroupLeader == object) return;
     UnlinkObject(object);
     AppendChildToObject(object, gGroupLeader);
+    // A member names its group's floor, as a read links it: a grouped wall refits its doors
+    // and windows only while it stands on a floor.
+    if (Layer* floor = RootLayer(gGroupLeader)) SetTreeFloor(object, floor);
 }
 
 bool IsObjectGrouped(Objex* object) {

@@ -167,9 +167,9 @@ Layer* CreateLayer(const char* name, uint8_t visible, uint8_t active, Objex* fir
 // of a tree (children, generated parts, its points' trim profiles, the objects its attachment
 // or roof attachment record holds, a wall's solid, a roof's panels) names its root's layer or
 // none. A root joining a layer takes its whole tree there; an object joining a tree takes the
-// tree's floor with everything under it. Pieces hung on none (group members, parts a read
-// clears) stay on none, and a tree whose root stands on none keeps its names until the root
-// is placed.
+// tree's floor with everything under it. Pieces hung on none (parts a read clears) stay on
+// none, and a tree whose root stands on none keeps its names until the root is placed; a
+// group's members name its floor.
 //
 // The floor an object's tree stands on: its root's layer, else the current floor (a tree not
 // placed yet). Pieces built for an object are made on it.
