@@ -38,11 +38,12 @@ bool TakesAnySelected(int32_t command) {
 }
 
 // Commands that move or remove walls one by one as the walk reaches them: the flips, nudges,
-// snapping to the grid, the whole-plan and the object transforms, Delete and Cut.
+// snapping to the grid, the whole-plan and the object transforms, Delete and Cut, and Group
+// and Ungroup, which take walls off their floor's list and put them back.
 bool MovesWalls(int32_t command) {
     return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kSnapToGrid ||
            InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate) ||
-           command == cmd::kDelete || command == cmd::kCut;
+           command == cmd::kDelete || command == cmd::kCut || command == cmd::kGroup || command == cmd::kUngroup;
 }
 
 // Attached dimensions are measured once the whole walk is done: measured as each wall

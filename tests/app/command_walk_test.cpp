@@ -381,6 +381,9 @@ const char* const kKept[] = {
     "furnished|select 23;Nudge Down;Nudge Down;select 22;Nudge Up;Undo*1",
     // Imported objects duplicated: the copies' point lengths, measured where the source stands.
     "house|Flip Plan Vertical;Save and Open;Select All;Duplicate;Nudge Up;Undo*1",
+    // Two walls grouped, nudged and ungrouped: the wall dimension over them kept its length to
+    // where the first stood before, as a grouped wall stops no dimension.
+    "furnished|select 34,36;Group;Nudge Down;Ungroup;Undo*1;Redo",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
