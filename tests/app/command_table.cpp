@@ -238,10 +238,11 @@ const std::vector<Command>& CommandTable::Commands() {
             }
         };
     };
-    // Known: a reorder deselects, a paste selects what it pasted, floating sets the selection
-    // on the terrain, a ceiling height raises what stands on the floors above and grouping
-    // makes the selection one group's (as importing an object does), without counting the
-    // selection's summary (ss40) again, which a restore recounts from the design.
+    // Known: a reorder deselects, a paste selects what it pasted, a copy selects whole what was
+    // selected in part, floating sets the selection on the terrain, a ceiling height raises
+    // what stands on the floors above and grouping makes the selection one group's (as
+    // importing an object does), without counting the selection's summary (ss40) again,
+    // which a restore recounts from the design.
     const std::vector<std::string> summary = {"ss40"};
     // Known: an imported object's points keep the lengths along their rows that were measured
     // before a turn, flip or move (a nudge alone measures them again), while a read measures
@@ -263,7 +264,7 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
         {"Send to Back", menu("alterObjectPosition", cmd::kToHead), {}, {}, summary},
         {"Cut", menu("cut")},
-        {"Copy", menu("copy")},
+        {"Copy", menu("copy"), {}, {}, summary},
         {"Paste", menu("paste"), {}, {}, summary},
         {"Delete", menu("delete")},
         {"Select All", menu("selectAll")},

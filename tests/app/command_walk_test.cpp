@@ -384,6 +384,8 @@ const char* const kKept[] = {
     // Two walls grouped, nudged and ungrouped: the wall dimension over them kept its length to
     // where the first stood before, as a grouped wall stops no dimension.
     "furnished|select 34,36;Group;Nudge Down;Ungroup;Undo*1;Redo",
+    // One end of a wall copied: the copy selects the wall whole, the summary still the end's.
+    "furnished|marquee 32:0;Copy;Nudge Left;Nudge Left;Undo*1",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
