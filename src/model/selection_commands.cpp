@@ -7,7 +7,6 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/grouping.h"
-#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
 #include "model/selection_ops.h"
@@ -28,22 +27,6 @@ void MergeElevation(Objex* object, CommandParam param) {
     SelectionState40 ss40 = ds->ss40;
     UpdateSelectionState40(&ss40, object);
     ds->ss40 = ss40;
-}
-
-// Whether the object is a wall or a group holding one at any depth.
-bool HoldsWall(const Objex* o) {
-    if (o->type == objtype::kWall) return true;
-    if (o->type != objtype::kGroup) return false;
-    for (const Objex* m = o->firstChild; m; m = m->next)
-        if (HoldsWall(m)) return true;
-    return false;
-}
-
-// Wall dimensions measure only to the walls standing on their floor's list: walls grouped
-// leave it and walls ungrouped join it, so the floor's dimensions measure again once the
-// walk's batch ends.
-void MeasureFloorAfterWalk(const Objex* object) {
-    if (object->layer && HoldsWall(object)) UpdateCurrentLayerAttachedDims(object->layer);
 }
 
 // A new empty group on the object's layer, drawn through its members.
@@ -95,7 +78,7 @@ CommandFate CountTopLevelCommand(Objex*, int32_t, CommandParam) {
 CommandFate GroupCommand(Objex* object, int32_t, CommandParam) {
     if (!gGroupLeader) gGroupLeader = CreateGroupFor(object);
     if (!gGroupLeader) return CommandFate::Kept;
-    MeasureFloorAfterWalk(object);
+    MeasureFloorOfWalls(object);
     GroupObject(object);
     GroupFollowUp(gGroupLeader);
     // Its pieces are placed by its root, now the group.
@@ -105,7 +88,7 @@ CommandFate GroupCommand(Objex* object, int32_t, CommandParam) {
 
 CommandFate UngroupCommand(Objex* object, int32_t, CommandParam) {
     if (object->type != objtype::kGroup || !object->layer) return CommandFate::Kept;
-    MeasureFloorAfterWalk(object);
+    MeasureFloorOfWalls(object);
     std::vector<Objex*> members;
     for (Objex* m = object->firstChild; m; m = m->next) members.push_back(m);
     UngroupObject(object);

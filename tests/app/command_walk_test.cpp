@@ -28,6 +28,8 @@
 #include "app/document_view.h"
 #include "app/window_controller.h"
 #include "command_table.h"
+#include "files/copy_paste.h"
+#include "files/streams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
@@ -301,6 +303,10 @@ protected:
     // A walk of the steps given, or drawn from the seed when none are.
     void Walk(unsigned seed, int steps, bool house, std::vector<std::string> given = {}) {
         failedBefore_ = Failed();
+        // Nothing copied yet, as in a program just started: a walk replays alone as it ran
+        // after others.
+        std::vector<uint8_t>().swap(gPrivateScrap);
+        gPasteOffset = 0;
         rng_.seed(seed);
         Start(house);
         edits_ = 0;
@@ -381,9 +387,12 @@ const char* const kKept[] = {
     "furnished|select 23;Nudge Down;Nudge Down;select 22;Nudge Up;Undo*1",
     // Imported objects duplicated: the copies' point lengths, measured where the source stands.
     "house|Flip Plan Vertical;Save and Open;Select All;Duplicate;Nudge Up;Undo*1",
-    // Two walls grouped, nudged and ungrouped: the wall dimension over them kept its length to
-    // where the first stood before, as a grouped wall stops no dimension.
+    // A wall dimension's probe meets only the walls of its floor's own list: it kept its length
+    // to where the wall before it stood when that wall came back onto the floor ungrouped,
+    // moved down from the floor above, or brought to the front from there.
     "furnished|select 34,36;Group;Nudge Down;Ungroup;Undo*1;Redo",
+    "furnished|select 34;Move to Upper Floor;Working Floor=Second Floor;select 34;Nudge Down;Move to Lower Floor;Undo*1;Redo",
+    "furnished|select 34;Move to Upper Floor;select 34;Nudge Down;Bring to Front;Undo*1;Redo",
     // One end of a wall copied: the copy selects the wall whole, the summary still the end's.
     "furnished|marquee 32:0;Copy;Nudge Left;Nudge Left;Undo*1",
 };
