@@ -40,6 +40,8 @@ Layer* NeighbouringFloor(int32_t command) {
 
 void MoveObjectToFloor(Objex* object, int32_t command) {
     MoveToNeighboringFloor(object, command);
+    // The floor left is the current one, measured as the walk's batch ends; the one reached too.
+    MeasureFloorOfWalls(object);
     rebuild::ReRenderObject(object);
     ResetStandardTool(1);
     InspectorUpdatePropertiesState(1);
@@ -109,6 +111,9 @@ CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param)
 CommandFate ReorderCommand(Objex* object, int32_t command, CommandParam) {
     Layer* target = gCurDocument->itsCurLayer;
     if (!target) return CommandFate::Kept;
+    // A wall from another floor leaves that floor's dimensions; the current floor's measure as
+    // the walk's batch ends.
+    if (object->layer != target) MeasureFloorOfWalls(object);
     UnlinkObject(object);
     object->parent = nullptr;
     // A root from another shown floor comes with everything it holds.

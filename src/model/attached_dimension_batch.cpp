@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "port/seam.h"
 
@@ -36,6 +37,15 @@ void MeasureFloors(const std::vector<const Layer*>& refit) {
         if (l == gCurDocument->itsCurLayer || std::find(refit.begin(), refit.end(), l) != refit.end()) sMeasure(l);
 }
 
+// Whether the object is a wall or a group holding one at any depth.
+bool HoldsWall(const Objex* o) {
+    if (o->type == objtype::kWall) return true;
+    if (o->type != objtype::kGroup) return false;
+    for (const Objex* m = o->firstChild; m; m = m->next)
+        if (HoldsWall(m)) return true;
+    return false;
+}
+
 }  // namespace
 
 AttachedDimensionBatch::AttachedDimensionBatch(Floors floors) : floors_(floors) {
@@ -59,6 +69,10 @@ void UpdateCurrentLayerAttachedDims(const Layer* wallFloor) {
     if (sEveryRefitDepth > 0 && wallFloor &&
         std::find(sRefitFloors.begin(), sRefitFloors.end(), wallFloor) == sRefitFloors.end())
         sRefitFloors.push_back(wallFloor);
+}
+
+void MeasureFloorOfWalls(const Objex* object) {
+    if (object && object->layer && HoldsWall(object)) UpdateCurrentLayerAttachedDims(object->layer);
 }
 
 void RegisterAttachedDimensionMeasure(AttachedDimensionMeasure measure) { sMeasure = measure; }

@@ -4,6 +4,7 @@
 // (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without one
 // nothing is measured. The global reset forgets it and closes every batch.
 struct Layer;
+struct Objex;
 
 // While one is alive, wall refits leave the attached dimensions alone, and the outermost one
 // measures them once as it ends when any refit asked for it: reading a design refits every
@@ -26,6 +27,11 @@ private:
 // The wall refit's first step: the current layer's attached dimensions, now or at the end of
 // the batch; a batch over every refit floor also measures the refit wall's floor then.
 void UpdateCurrentLayerAttachedDims(const Layer* wallFloor = nullptr);
+
+// A wall, or a group holding one, that joined or left the object's floor's list (grouped,
+// ungrouped, moved or copied between floors): that floor's dimensions measure again, now or at
+// the end of the batch, as the probe meets only the walls of a floor's own list.
+void MeasureFloorOfWalls(const Objex* object);
 
 using AttachedDimensionMeasure = void (*)(Layer*);
 void RegisterAttachedDimensionMeasure(AttachedDimensionMeasure measure);

@@ -479,7 +479,8 @@ void GroupObject(Objex* object) {
     if (!object || !gGroupLeader || gGroupLeader == object) return;
     UnlinkObject(object);
     // A member stands on its group's floor, as a read links it: the live view draws a grouped
-    // room's floor and ceiling, and a grouped floor, by the floor their object names.
+    // room's floor and ceiling by the floor their wall names, and a grouped wall refits its
+    // doors and windows only while it stands on one.
     object->layer = RootLayer(gGroupLeader);
     AppendChildToObject(object, gGroupLeader);
 }

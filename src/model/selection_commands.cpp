@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/attached_dimension_batch.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -77,6 +78,7 @@ CommandFate CountTopLevelCommand(Objex*, int32_t, CommandParam) {
 CommandFate GroupCommand(Objex* object, int32_t, CommandParam) {
     if (!gGroupLeader) gGroupLeader = CreateGroupFor(object);
     if (!gGroupLeader) return CommandFate::Kept;
+    MeasureFloorOfWalls(object);
     GroupObject(object);
     GroupFollowUp(gGroupLeader);
     // Its pieces are placed by its root, now the group.
@@ -86,6 +88,7 @@ CommandFate GroupCommand(Objex* object, int32_t, CommandParam) {
 
 CommandFate UngroupCommand(Objex* object, int32_t, CommandParam) {
     if (object->type != objtype::kGroup || !object->layer) return CommandFate::Kept;
+    MeasureFloorOfWalls(object);
     std::vector<Objex*> members;
     for (Objex* m = object->firstChild; m; m = m->next) members.push_back(m);
     UngroupObject(object);

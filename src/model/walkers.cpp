@@ -38,11 +38,14 @@ bool TakesAnySelected(int32_t command) {
 }
 
 // Commands that move or remove walls one by one as the walk reaches them: the flips, nudges,
-// snapping to the grid, the whole-plan and the object transforms, Delete and Cut.
+// snapping to the grid, the whole-plan and the object transforms, Delete and Cut, and those
+// that take walls off a floor's list or put them on one: Group, Ungroup, the moves and copies
+// to another floor, and Bring to Front and Send to Back of a wall from a floor not current.
 bool MovesWalls(int32_t command) {
     return InRange(command, cmd::kFlipHorizontal, cmd::kNudgeRight) || command == cmd::kSnapToGrid ||
            InRange(command, cmd::kMovePlan, cmd::kFlipPlanVertical) || InRange(command, cmd::kMove, cmd::kRotate) ||
-           command == cmd::kDelete || command == cmd::kCut;
+           command == cmd::kDelete || command == cmd::kCut || command == cmd::kGroup || command == cmd::kUngroup ||
+           InRange(command, cmd::kMoveToUpperFloor, cmd::kCopyToLowerFloor) || InRange(command, cmd::kToTail, cmd::kToHead);
 }
 
 // Attached dimensions are measured once the whole walk is done: measured as each wall

@@ -238,9 +238,11 @@ const std::vector<Command>& CommandTable::Commands() {
             }
         };
     };
-    // Known: a reorder deselects, a paste selects what it pasted, floating sets the selection
-    // on the terrain and a ceiling height raises what stands on the floors above, without
-    // counting the selection's summary (ss40) again, which a restore recounts from the design.
+    // Known: a reorder deselects, a paste selects what it pasted, a copy selects whole what was
+    // selected in part, floating sets the selection on the terrain, a ceiling height raises
+    // what stands on the floors above and grouping makes the selection one group's (as
+    // importing an object does), without counting the selection's summary (ss40) again,
+    // which a restore recounts from the design.
     const std::vector<std::string> summary = {"ss40"};
     // Known: an imported object's points keep the lengths along their rows that were measured
     // before a turn, flip or move (a nudge alone measures them again), while a read measures
@@ -250,6 +252,10 @@ const std::vector<Command>& CommandTable::Commands() {
     // Known: a copy keeps the face mapping of the object it was copied from (few rebuilds set
     // it again, and no group member is rebuilt), which a read sets afresh where it now stands.
     const std::vector<ReadSetField> copies = {{ReadSetField::kEveryType, ReadSetField::FaceMapping}};
+    // Known: a duplicate's points are its source's moved by the offset, with the lengths along
+    // their rows measured where the source stands (as a turn or move keeps them, above).
+    std::vector<ReadSetField> duplicates = copies;
+    duplicates.insert(duplicates.end(), lengths.begin(), lengths.end());
     static const std::vector<Command> commands = {
         {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor)},
         {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor)},
@@ -258,7 +264,7 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
         {"Send to Back", menu("alterObjectPosition", cmd::kToHead), {}, {}, summary},
         {"Cut", menu("cut")},
-        {"Copy", menu("copy")},
+        {"Copy", menu("copy"), {}, {}, summary},
         {"Paste", menu("paste"), {}, {}, summary},
         {"Delete", menu("delete")},
         {"Select All", menu("selectAll")},
@@ -300,9 +306,9 @@ const std::vector<Command>& CommandTable::Commands() {
         {"New", [](T& t, V) { t.d->updateChangeCount(2), t.Menu("newDocument"); }},
         // No menu reaches these: as importing an object groups what it read, and by the
         // walkers' command IDs.
-        {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }},
+        {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }, {}, {}, summary},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
-        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, {}, {}, copies},
+        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, {}, {}, duplicates},
     };
     return commands;
 }
