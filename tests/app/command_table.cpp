@@ -239,7 +239,8 @@ const std::vector<Command>& CommandTable::Commands() {
         };
     };
     // Known: a reorder deselects, a paste selects what it pasted, a copy selects whole what was
-    // selected in part, floating sets the selection on the terrain, a ceiling height raises
+    // selected in part, a copy or cut deselects the doors, windows and skylights selected without
+    // their wall or roof, floating sets the selection on the terrain, a ceiling height raises
     // what stands on the floors above and grouping makes the selection one group's (as
     // importing an object does), without counting the selection's summary (ss40) again,
     // which a restore recounts from the design.
@@ -249,6 +250,10 @@ const std::vector<Command>& CommandTable::Commands() {
     // them from the points it reads: they part in the last bits (119.9999 against 120 after a
     // quarter turn) and drift further as the points do.
     const std::vector<ReadSetField> lengths = {{objtype::kFentrix, ReadSetField::PointLengths}};
+    // Its faces are mapped along those lengths: a read maps them afresh, in the same places.
+    const std::vector<SceneDifference> textures = {{-1, objtype::kFentrix, -1, SceneDifference::Textured}};
+    std::vector<SceneDifference> texturesAndFillers = textures;
+    texturesAndFillers.push_back(kSkylightFillers);
     // Known: a copy keeps the face mapping of the object it was copied from (few rebuilds set
     // it again, and no group member is rebuilt), which a read sets afresh where it now stands.
     const std::vector<ReadSetField> copies = {{ReadSetField::kEveryType, ReadSetField::FaceMapping}};
@@ -263,25 +268,25 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor), {}, {}, {}, copies},
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
         {"Send to Back", menu("alterObjectPosition", cmd::kToHead), {}, {}, summary},
-        {"Cut", menu("cut")},
+        {"Cut", menu("cut"), {}, {}, summary},
         {"Copy", menu("copy"), {}, {}, summary},
         {"Paste", menu("paste"), {}, {}, summary},
         {"Delete", menu("delete")},
         {"Select All", menu("selectAll")},
-        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, {}, {}, lengths},
-        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, {}, {}, lengths},
-        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, {}, {}, lengths},
-        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, {}, {}, lengths},
-        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, {kSkylightFillers}, {}, lengths},
-        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, {kSkylightFillers}, {}, lengths},
+        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, textures, {}, lengths},
+        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, textures, {}, lengths},
+        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, textures, {}, lengths},
+        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, textures, {}, lengths},
+        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, texturesAndFillers, {}, lengths},
+        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, texturesAndFillers, {}, lengths},
         {"Nudge Up", menu("nudgeObjects", cmd::kNudgeUp)},
         {"Nudge Down", menu("nudgeObjects", cmd::kNudgeDown)},
         {"Nudge Left", menu("nudgeObjects", cmd::kNudgeLeft)},
         {"Nudge Right", menu("nudgeObjects", cmd::kNudgeRight)},
-        {"Rotate Objects...", sheet("rotateObjects", "angleText"), {"90", "30", "45", "137", "-60"}, {}, {}, lengths},
-        {"Rotate Plan...", sheet("rotatePlan", "angleText"), {"90", "30", "-45", "180"}, {}, {}, lengths},
-        {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}, {}, {}, lengths},
-        {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}, {}, {}, lengths},
+        {"Rotate Objects...", sheet("rotateObjects", "angleText"), {"90", "30", "45", "137", "-60"}, textures, {}, lengths},
+        {"Rotate Plan...", sheet("rotatePlan", "angleText"), {"90", "30", "-45", "180"}, textures, {}, lengths},
+        {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}, textures, {}, lengths},
+        {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}, textures, {}, lengths},
         {"Set Elevation...", sheet("setObjectElevation", "elevationText"), {"24", "0", "82", "-6"}},
         {"Float Above Topography", menu("floatObjectAboveTopo"), {}, {}, summary},
         {"Ceiling Height",
@@ -308,7 +313,7 @@ const std::vector<Command>& CommandTable::Commands() {
         // walkers' command IDs.
         {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }, {}, {}, summary},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
-        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, {}, {}, duplicates},
+        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, textures, {}, duplicates},
     };
     return commands;
 }

@@ -388,6 +388,9 @@ const char* const kKept[] = {
     "furnished|Select All;Group;Undo*1;Redo",
     // A skylight nudged off its roof, which removes it while it is selected.
     "furnished|select 23;Nudge Down;Nudge Down;select 22;Nudge Up;Undo*1",
+    // A group of imported objects flipped, then rebuilt by the plan's turn: their faces mapped
+    // along the lengths measured before the flip.
+    "house|select 32,53;Flip Vertical;select 2;Move Objects...=120,0;Rotate Plan...=90;Check Scene",
     // Imported objects duplicated: the copies' point lengths, measured where the source stands.
     "house|Flip Plan Vertical;Save and Open;Select All;Duplicate;Nudge Up;Undo*1",
     // A wall dimension's probe meets only the walls of its floor's own list: it kept its length
@@ -396,6 +399,9 @@ const char* const kKept[] = {
     "furnished|select 34,36;Group;Nudge Down;Ungroup;Undo*1;Redo",
     "furnished|select 34;Move to Upper Floor;Working Floor=Second Floor;select 34;Nudge Down;Move to Lower Floor;Undo*1;Redo",
     "furnished|select 34;Move to Upper Floor;select 34;Nudge Down;Bring to Front;Undo*1;Redo",
+    // A skylight alone cut while the other floors are shown but not active: the cut deselects
+    // it, the summary still the skylight's until the next command's step is restored.
+    "furnished|Working Floor=Third Floor;View Working Floor Only;Save and Open;select 23;Cut;Move to Lower Floor;Set Elevation...=82;Undo*1",
     // One end of a wall copied: the copy selects the wall whole, the summary still the end's.
     "furnished|marquee 32:0;Copy;Nudge Left;Nudge Left;Undo*1",
 };

@@ -67,9 +67,10 @@ struct ScenePiece {
 };
 // A difference the order of a command's steps gives, recorded with its row rather than
 // asserted: the pieces of one kind (-1: of every kind) built from an object of `baseType` under
-// a top-level object of `rootType`, held by one scene only or placed otherwise.
+// a top-level object of `rootType` (-1: of any type), held by one scene only, placed otherwise,
+// or placed alike with other texture coordinates.
 struct SceneDifference {
-    enum Side { LiveOnly, ReadOnly, Placed };
+    enum Side { LiveOnly, ReadOnly, Placed, Textured };
     int16_t rootType = 0, baseType = 0;
     int32_t pieceKind = -1;
     Side side = Placed;
