@@ -368,7 +368,6 @@ bool LiveViewController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LiveViewController::redraw() {
-    if (!surface_.makeCurrent()) return;
     // Resized during a render, which swaps nothing until it has finished.
     surface_.sizeBuffers();
     if (!surface_.makeCurrent()) return;
