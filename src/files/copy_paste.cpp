@@ -117,9 +117,9 @@ void DeleteEmptyGroups(Layer* layer) {
 
 }  // namespace
 
-void DoCopyObjects() {
+bool DoCopyObjects() {
     QMDDocumentModel* doc = gCurDocument;
-    if (!doc || !doc->itsDocState || DesignFileBusy()) return;
+    if (!doc || !doc->itsDocState || DesignFileBusy()) return false;
     gPasteOffset = 0.0f;
     std::vector<uint8_t>().swap(gPrivateScrap);
     gScrapIndex = 0;
@@ -145,6 +145,7 @@ void DoCopyObjects() {
     DoWriteObjects();
     gUseScrap = 0;
     gScrapIndex = 0;
+    return true;
 }
 
 void DoPasteObjects() {

@@ -23,9 +23,9 @@ extern float gPasteOffset;
 // where the copy was.
 extern uint8_t gMirroring;
 
-// Copies the selection of the current document into the scrap. Nothing without a current
-// document and settings record, or while a file is being read or written.
-void DoCopyObjects();
+// Copies the selection of the current document into the scrap; true when it wrote it. Nothing
+// without a current document and settings record, or while a file is being read or written.
+bool DoCopyObjects();
 // Pastes the scrap into the current document. Nothing without a current document and
 // settings record, with an empty scrap, or while a file is being read or written. A scrap
 // cut short (no end tag) gives only the records it holds whole.

@@ -67,6 +67,18 @@ bool StepSnapshot(bool back) {
     return restored;
 }
 
+void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
+    delete doc->itsTraceImage;
+    doc->itsTraceImage = nullptr;
+    if (!ds->traceImagePath[0]) return;
+    doc->itsTraceImage = LoadTraceImage(ds->traceImagePath);
+    if (doc->itsTraceImage) return;
+    ds->traceImagePath[0] = 0;
+    ds->traceImageShown = 0;
+}
+
+}  // namespace
+
 // What a snapshot does not carry back: how the design is looked at, which the menus and the
 // views change without an undo step of their own (the plan's zooms, origin, grid and shown
 // plans; the live view's camera, cut-away and render style). A snapshot of another plan scale
@@ -86,18 +98,6 @@ void KeepViewSettings(const DocState& from, DocState& to) {
     to.cutAwayPosition = from.cutAwayPosition, to.cutAwayKind = from.cutAwayKind;
     to.renderMode = from.renderMode, to.renderFlag = from.renderFlag;
 }
-
-void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
-    delete doc->itsTraceImage;
-    doc->itsTraceImage = nullptr;
-    if (!ds->traceImagePath[0]) return;
-    doc->itsTraceImage = LoadTraceImage(ds->traceImagePath);
-    if (doc->itsTraceImage) return;
-    ds->traceImagePath[0] = 0;
-    ds->traceImageShown = 0;
-}
-
-}  // namespace
 
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
     if (!doc || !doc->itsCurLayer) return;

@@ -7,6 +7,7 @@
 #include <string>
 
 class QMDDocumentModel;
+struct DocState;
 
 // Snapshots are stored and restored only while this is set (the "UndoEnabled" preference of
 // each new document; a failed restore clears it).
@@ -40,6 +41,8 @@ int SaveState(const char* path);
 // step changes them). 1 when restored; 0 when the file cannot be read (no message) or the
 // model is unusable afterwards.
 int RestoreState(const char* path);
+// Copies what a restore keeps (how the design is looked at) from one settings record to another.
+void KeepViewSettings(const DocState& from, DocState& to);
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.
 int32_t CountUndos(int32_t from, int32_t to);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <cstring>
 #include <functional>
 
 #include "app/core/document_window.h"
@@ -122,6 +123,11 @@ void CommandTable::CheckScene(const std::string& row, const std::vector<SceneDif
     ASSERT_TRUE(d->writeToFile(Path("check.pro")));
     QMDDocument* read = c->openDocumentWithContentsOfFile(Path("check.pro"));
     ASSERT_TRUE(read);
+    // A read shows every floor: those hidden here are hidden there too, as a user would hide
+    // them after opening.
+    for (Layer* l = read->model()->itsLayers; l; l = l->next)
+        for (const Layer* here = m->itsLayers; here; here = here->next)
+            if (std::strcmp(here->name, l->name) == 0) l->visible = here->visible;
     ReadTopoGridFile(read->model()->itsDocState->topoFilePath);
     SetLotElevation();
     RebuildLiveViewScene();
@@ -190,7 +196,7 @@ void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m) {
     }
     UpdateAttachedDimObject(wallA);
     const std::pair<const char*, Objex*> named[] = {
-        {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"deck", design.deck},
+        {"wall", design.wall},   {"window", design.window}, {"door", design.door},   {"tub", design.tub}, {"deck", design.deck},
         {"steps", design.steps}, {"roof", design.roof},     {"skylight", design.skylight}, {"group", group},
         {"inner", inner},        {"innerWindow", innerWindow}, {"tree", tree},     {"plant", design.plant},
         {"fence", design.fence}, {"path", path}, {"mound", mound},
@@ -206,6 +212,18 @@ int32_t FloorTag(const std::string& floor, int32_t first) {
     for (int i = 0; i < 3; ++i)
         if (floor == floors[i]) return first + i;
     ADD_FAILURE() << "no floor named " << floor;
+    return 0;
+}
+
+// The plan submenus' tags, by plan: the first eight in order from `first`, the detail plan's
+// its own.
+const std::vector<const char*> kPlans = {"Foundation Plan", "Floor Plan", "Electrical Plan", "Plumbing Plan", "Roofing Plan",
+                                         "HVAC Plan", "Deck Plan", "Landscape Plan", "Detail Plan"};
+int32_t PlanTag(const std::string& plan, int32_t first, int32_t detail) {
+    for (size_t i = 0; i + 1 < kPlans.size(); ++i)
+        if (plan == kPlans[i]) return first + int32_t(i);
+    if (plan == kPlans.back()) return detail;
+    ADD_FAILURE() << "no plan named " << plan;
     return 0;
 }
 
@@ -252,11 +270,10 @@ const std::vector<Command>& CommandTable::Commands() {
     const std::vector<ReadSetField> lengths = {{objtype::kFentrix, ReadSetField::PointLengths}};
     // Its faces are mapped along those lengths: a read maps them afresh, in the same places.
     const std::vector<SceneDifference> textures = {{-1, objtype::kFentrix, -1, SceneDifference::Textured}};
-    std::vector<SceneDifference> texturesAndFillers = textures;
-    texturesAndFillers.push_back(kSkylightFillers);
     // Known: a copy keeps the face mapping of the object it was copied from (few rebuilds set
     // it again, and no group member is rebuilt), which a read sets afresh where it now stands.
-    const std::vector<ReadSetField> copies = {{ReadSetField::kEveryType, ReadSetField::FaceMapping}};
+    const std::vector<ReadSetField> copies = {
+        {ReadSetField::kEveryType, ReadSetField::FaceMapping, ReadSetField::kMadeByTheStep}};
     // Known: a duplicate's points are its source's moved by the offset, with the lengths along
     // their rows measured where the source stands (as a turn or move keeps them, above).
     std::vector<ReadSetField> duplicates = copies;
@@ -273,12 +290,12 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Paste", menu("paste"), {}, {}, summary},
         {"Delete", menu("delete")},
         {"Select All", menu("selectAll")},
-        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, textures, {}, lengths},
-        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, textures, {}, lengths},
-        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, textures, {}, lengths},
-        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, textures, {}, lengths},
-        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, texturesAndFillers, {}, lengths},
-        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, texturesAndFillers, {}, lengths},
+        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, textures, {}, lengths, Command::Flips::Selection},
+        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, textures, {}, lengths, Command::Flips::Selection},
+        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, textures, {}, lengths, Command::Flips::Selection},
+        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, textures, {}, lengths, Command::Flips::Selection},
+        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, textures, {}, lengths, Command::Flips::Plan},
+        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, textures, {}, lengths, Command::Flips::Plan},
         {"Nudge Up", menu("nudgeObjects", cmd::kNudgeUp)},
         {"Nudge Down", menu("nudgeObjects", cmd::kNudgeDown)},
         {"Nudge Left", menu("nudgeObjects", cmd::kNudgeLeft)},
@@ -300,10 +317,18 @@ const std::vector<Command>& CommandTable::Commands() {
          {"First Floor=108", "Second Floor=100", "Third Floor=84"}, {}, summary},
         {"Working Floor", [](T& t, V floor) { t.Menu("workOnFloor", FloorTag(floor, 5275)); },
          {"First Floor", "Second Floor", "Third Floor"}},
+        {"Move to Plan", [](T& t, V plan) { t.Menu("moveObjectsToPlan", PlanTag(plan, 5335, 5389)); }, kPlans},
+        {"Working Plan", [](T& t, V plan) { t.Menu("workOnPlan", PlanTag(plan, 5343, 5390)); }, kPlans},
+        {"Visible Plans", [](T& t, V plan) { t.Menu("setVisiblePlans", PlanTag(plan, 11000, 11008)); }, kPlans},
         {"View All Floors", menu("setFloorView", 5278)},
         {"View Working Floor Only", menu("setFloorView", 5279)},
         {"Undo", [](T& t, V) { t.d->undoStack()->undo(); }},
         {"Redo", [](T& t, V) { t.d->undoStack()->redo(); }},
+        // Over the design's file; an untitled design through the save panel, at the walk's file.
+        {"Save", [](T& t, V) {
+             if (t.d->fileName().empty()) t.panels.choose(t.Path("walk.pro"));
+             t.Menu("saveDocument");
+         }},
         // Through the panels, at the path given (the walk's own file when none is).
         {"Save As...", [](T& t, V path) { t.panels.choose(path.empty() ? t.Path("walk.pro") : path), t.Menu("saveDocumentAs"); }},
         {"Open...", [](T& t, V path) { t.panels.choose(path.empty() ? t.Path("walk.pro") : path), t.Menu("openDocument"); }},

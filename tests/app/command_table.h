@@ -39,6 +39,9 @@ struct Command {
     std::vector<SceneDifference> known = {};
     std::vector<std::string> undoLeftOut = {};
     std::vector<ReadSetField> readSet = {};
+    // What it turns over: a standard skylight's filler planes then part from a read's
+    // (kSkylightFillers), under the objects turned, until the next read.
+    enum class Flips { Nothing, Selection, Plan } flips = Flips::Nothing;
 };
 // The furnished design the rows and the walk start from (see the definition).
 void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m);
@@ -90,10 +93,12 @@ protected:
     std::vector<std::string> leftOut;
     std::vector<ReadSetField> readSet;
     int counted = 0;
+    bool reread = false;  // a read (Open, Revert) started the states over
     UndoState Capture() { return CaptureUndoState(Path("state.dat"), leftOut, readSet); }
     // Called when a command has returned: a stored step's state is captured; an Open or a
     // Revert (`read`), which starts the undo ring over, starts the states over.
     void Done(bool read = false) {
+        reread = reread || read;
         if (read) states = {Capture()};
         else if (steps() > counted) states.push_back(Capture());
         counted = steps();

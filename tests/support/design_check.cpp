@@ -77,6 +77,7 @@ private:
         bool kept = false;
         for (const ReadSetField& f : fields_) {
             if (f.type != o->type && f.type != ReadSetField::kEveryType) continue;
+            if (o->objectID < f.fromID) continue;
             if (!kept) {
                 Kept k{o, o->textureFaceRect, o->textureFaceRect2, o->faceAxis, o->params[0], {}, {}};
                 for (Poinz* p = o->firstPoint; p; p = p->next)
@@ -121,6 +122,11 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     // What no step restores: the zooms and the tracking value (set by every restore), and the
     // ID counters, which a restore counts again from the objects it read.
     const DocState kept = *ds;
+    // Nor how the design is looked at, which a restore keeps from before it.
+    if (DocState* defaults = CreateDocState()) {
+        KeepViewSettings(*defaults, *ds);
+        DeleteDocState(defaults);
+    }
     ds->zoomFactor = ds->savedZoom = ds->printZoom = 1, ds->trackingValue = 0;
     ds->nextObjectID = ds->nextPointID = 0;
     const auto fields = DocStateFields();
@@ -194,6 +200,64 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     return r;
 }
 
+namespace {
+// Each object's written record under `name`, a group's members named too.
+void KeepObjects(const Layer* l, const std::string& floor, ObjectRecords& out) {
+    std::function<void(Objex*, const std::string&)> keep = [&](Objex* o, const std::string& in) {
+        out[floor + ": " + Named(o) + in] = WrittenObject(o);
+        if (o->type == objtype::kGroup)
+            for (Objex* m = o->firstChild; m; m = m->next) keep(m, " in " + Named(o));
+    };
+    for (Objex* o = l->firstObject; o; o = o->next) keep(o, "");
+}
+// Every point of the tree, its children's and the parts its records hold.
+void ForEachPoint(Objex* head, const std::function<void(Poinz*)>& f) {
+    for (Objex* o = head; o; o = o->next) {
+        for (Poinz* p = o->firstPoint; p; p = p->next) f(p);
+        ForEachPoint(o->firstChild, f);
+        const TypeData& td = o->typeData;
+        if (td.kind == TypeDataKind::Attachment && td.attachment)
+            for (Objex* l : td.attachment->customParts) ForEachPoint(l, f);
+        else if (td.kind == TypeDataKind::RoofAttachment && td.roofAttachment)
+            for (Objex* l : td.roofAttachment->partLists) ForEachPoint(l, f);
+    }
+}
+}  // namespace
+
+ObjectRecords CaptureObjects() {
+    ObjectRecords out;
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc) return out;
+    std::vector<std::pair<Poinz*, uint8_t>> selected;
+    const auto clear = [&](Poinz* p) {
+        if (p->selected) selected.emplace_back(p, p->selected), p->selected = 0;
+    };
+    for (Layer* l = doc->itsLayers; l; l = l->next) ForEachPoint(l->firstObject, clear);
+    if (doc->itsTopoLayer) ForEachPoint(doc->itsTopoLayer->firstObject, clear);
+    if (doc->itsTopoLayer) KeepObjects(doc->itsTopoLayer, "terrain", out);
+    for (const Layer* l = doc->itsLayers; l; l = l->next) KeepObjects(l, l->name, out);
+    for (auto [p, flag] : selected) p->selected = flag;
+    return out;
+}
+
+::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row) {
+    if (got == want) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "row \"" << row << "\": objects changed and no undo step was stored";
+    for (const auto& [name, bytes] : want) {
+        const auto other = got.find(name);
+        if (other == got.end()) {
+            r << "\n  " << name << " is gone";
+        } else if (other->second != bytes) {
+            const auto [x, y] = std::mismatch(other->second.begin(), other->second.end(), bytes.begin(), bytes.end());
+            r << "\n  " << name << " differs from byte " << (x - other->second.begin()) << " of its record";
+        }
+    }
+    for (const auto& [name, bytes] : got)
+        if (!want.count(name)) r << "\n  " << name << " is new";
+    return r;
+}
+
 // --- scene ---
 
 bool ScenePiece::operator<(const ScenePiece& o) const {
@@ -235,7 +299,7 @@ std::vector<ScenePiece> CaptureScene() {
 
 bool SceneDifference::covers(const ScenePiece& p, Side s) const {
     return s == side && (rootType < 0 || p.rootType == uint16_t(rootType)) && p.baseType == uint16_t(baseType) &&
-           (pieceKind < 0 || p.pieceKind == pieceKind);
+           (pieceKind < 0 || p.pieceKind == pieceKind) && (!root || p.root == root);
 }
 
 ::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& readPieces,

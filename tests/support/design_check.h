@@ -35,7 +35,8 @@ struct UndoState {
     std::map<std::string, std::vector<uint8_t>> objects;  // each top-level object's record, by type and ID
 };
 // The current document's state, written as an undo snapshot (at `scratch`, a file path), the
-// zooms, the tracking value and the ID counters left out.
+// zooms, the tracking value, the ID counters and how the design is looked at (which a restore
+// keeps from before it) left out.
 // An object field a read sets where a command left it as it was, so that a restore gives it
 // anew: the texture face mapping (the face rectangles, the face axis and the points' u and v),
 // the first of `params` (a wall's height, which a read takes from its floor when unset) or
@@ -43,8 +44,12 @@ struct UndoState {
 struct ReadSetField {
     enum Field { FaceMapping, FirstParam, PointLengths };
     static constexpr int16_t kEveryType = -1;
+    // `fromID` of the objects a step makes (its copies), which the step's runner turns into
+    // the first ID it made.
+    static constexpr uint32_t kMadeByTheStep = 0xFFFFFFFF;
     int16_t type = 0;  // or kEveryType
     Field field = FaceMapping;
+    uint32_t fromID = 0;  // only objects of this ID or a later one (0: every object)
 };
 // `leftOut` names settings fields a row records as differing by the order of the steps;
 // `readSet` object fields it records so, for every object of their type at any depth, the part
@@ -55,6 +60,12 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
 // Equal, and `got` on the floor a restore of `want` chooses; else what differs (the floor,
 // settings fields by name, per-layer counts, the first byte).
 ::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row);
+
+// Every object's record as the file stores it, by floor, type and ID (a group's members named
+// too), with no point selected: what a step that stores no undo step must leave as it found.
+using ObjectRecords = std::map<std::string, std::vector<uint8_t>>;
+ObjectRecords CaptureObjects();
+::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row);
 
 // The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
 // whether the terrain is in use, the grid's rows and columns, then its heights).
@@ -74,6 +85,7 @@ struct SceneDifference {
     int16_t rootType = 0, baseType = 0;
     int32_t pieceKind = -1;
     Side side = Placed;
+    uint32_t root = 0;  // only under the top-level object of this ID (0: under any)
     bool covers(const ScenePiece& p, Side s) const;
 };
 // The scene the live view holds, sorted by what built each piece and where it lies.

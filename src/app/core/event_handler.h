@@ -32,7 +32,8 @@ public:
     static bool isAnyObjectSelectedOnShownLayers();
 
     void cutObjects();
-    void copyObjects();
+    // True when the scrap was written: something besides attachments was selected.
+    bool copyObjects();
     // Outside the plan view the view turns to the plan first.
     void pasteObjects();
     // Selects what shows (the current floor only outside the plan view) and reads out its size.

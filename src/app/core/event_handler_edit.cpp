@@ -153,10 +153,11 @@ void Win32EventHandler::cutObjects() {
     InspectorUpdatePropertiesState(1);
 }
 
-void Win32EventHandler::copyObjects() {
+bool Win32EventHandler::copyObjects() {
     DeselectAllAttachmentObjects();
-    if (shouldProceedWithEditEvent()) DoCopyObjects();
+    const bool copied = shouldProceedWithEditEvent() && DoCopyObjects();
     Refresh();
+    return copied;
 }
 
 void Win32EventHandler::pasteObjects() {
@@ -270,14 +271,18 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
     const uint8_t undoActive = gUndoActive;
     gUndoActive = 0;
     gMirroring = 1;
+    gCommandHappened = 0;
     {
         // The copies' dimensions are measured once they have turned: pasted, each copy lies
         // on its original, and every dimension of either would stop at the other.
         AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);
-        copyObjects();
-        pasteObjects();
-        gCommandHappened = 0;
-        flipObjectsUsingCommand(flip);
+        // Only what this copy wrote is pasted: with attachments alone selected it writes
+        // nothing, and the scrap an earlier copy left must not come back.
+        if (copyObjects()) {
+            pasteObjects();
+            gCommandHappened = 0;
+            flipObjectsUsingCommand(flip);
+        }
     }
     gMirroring = 0;
     gUndoActive = undoActive;
