@@ -37,15 +37,15 @@ Objex* DuplicateLoose(Objex* source) {
     return source ? Duplicate(source, Placement{}, 0.0f, 0.0f, dupmode::kDuplicate) : nullptr;
 }
 
-// Copies a record's object list in order; every copy has `owner` as its parent.
-Objex* DuplicateList(Objex* head, Objex* owner, int32_t* count = nullptr) {
+// Copies a record's object list in order, moved by (dh, dd); every copy has `owner` as its parent.
+Objex* DuplicateList(Objex* head, Objex* owner, int32_t* count = nullptr, float dh = 0.0f, float dd = 0.0f) {
     Objex* first = nullptr;
     Objex* tail = nullptr;
     int32_t n = 0;
     for (Objex* o = head; o; o = o->next) {
         Placement member;
         member.recordOwner = owner;
-        Objex* copy = Duplicate(o, member, 0.0f, 0.0f, dupmode::kDuplicate);
+        Objex* copy = Duplicate(o, member, dh, dd, dupmode::kDuplicate);
         if (!copy) continue;
         copy->prev = tail;
         if (tail) tail->next = copy;
@@ -110,11 +110,12 @@ AttachmentRecord* DuplicateAttachment(const AttachmentRecord* src, const Objex* 
     return r;
 }
 
-RoofAttachmentRecord* DuplicateRoofAttachment(const RoofAttachmentRecord* src, Objex* copy) {
+RoofAttachmentRecord* DuplicateRoofAttachment(const RoofAttachmentRecord* src, Objex* copy, float dh, float dd) {
     RoofAttachmentRecord* r = new (std::nothrow) RoofAttachmentRecord(*src);
     if (!r) return nullptr;
     r->attachment = copy;
-    r->customParts = DuplicateList(src->customParts, copy, &r->customPartCount);
+    // The filler planes and symbols lie where the skylight does: no refit builds them again.
+    r->customParts = DuplicateList(src->customParts, copy, &r->customPartCount, dh, dd);
     for (int i = 0; i < 5; ++i) r->partLists[i] = DuplicateList(src->partLists[i], copy);
     return r;
 }
@@ -217,7 +218,7 @@ Objex* Duplicate(Objex* source, const Placement& at, float dh, float dd, int32_t
     else if (mode == dupmode::kMirrorTopBottom) FlipObject(copy, 0);
 
     Link(copy, at);
-    DuplicateObjectData(source, copy);
+    DuplicateObjectData(source, copy, dh, dd);
 
     copy->bounds = EmptyFloatRect();
     GetObjectBounds(copy, 0, &copy->bounds, 0, 0);
@@ -254,7 +255,7 @@ Objex* DuplicateObject(Objex* source, Objex* parent, Objex* previousSibling, con
     return Duplicate(source, at, offset ? offset[0] : 0.0f, offset ? offset[1] : 0.0f, mode);
 }
 
-void DuplicateObjectData(Objex* source, Objex* copy) {
+void DuplicateObjectData(Objex* source, Objex* copy, float dh, float dd) {
     if (!source || !copy || source == copy) return;
     const TypeData& td = source->typeData;
     const int16_t type = source->type;
@@ -267,7 +268,7 @@ void DuplicateObjectData(Objex* source, Objex* copy) {
             if (TextData* t = DuplicateText(td.text)) SetCopyData(copy, TypeData::OfText(t));
     } else if (objtype::IsRoofAttachment(type)) {
         if (td.kind == TypeDataKind::RoofAttachment && td.roofAttachment)
-            if (RoofAttachmentRecord* r = DuplicateRoofAttachment(td.roofAttachment, copy))
+            if (RoofAttachmentRecord* r = DuplicateRoofAttachment(td.roofAttachment, copy, dh, dd))
                 SetCopyData(copy, TypeData::OfRoofAttachment(r));
     } else if (type == objtype::kGroup) {
         if (source->subtype == objsubtype::kCabinetGroup && td.kind == TypeDataKind::Cabinet && td.cabinet) {

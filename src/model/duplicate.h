@@ -32,8 +32,9 @@ Objex* DuplicateObject(Objex* source, Objex* parent, Objex* previousSibling, con
 // opening copied without a parent on either side keeps only its owner type and style. The
 // part objects of attachment and roof attachment records are owned by the new record's lists
 // with the copy as their parent; they are not in the copy's child list. A user plant or photo
-// copy takes a fresh texture ID (gCurrentPhotoTextureID).
-void DuplicateObjectData(Objex* source, Objex* copy);
+// copy takes a fresh texture ID (gCurrentPhotoTextureID). A skylight's generated symbols stand
+// in the plan: they are moved by (dh, dd) with the copy.
+void DuplicateObjectData(Objex* source, Objex* copy, float dh = 0.0f, float dd = 0.0f);
 
 // Appends a copy of every source point to the target, moved by offset (dH, dD; null for none)
 // with the given selected flag: kind, lock, tangents and attributes, each trim record copied

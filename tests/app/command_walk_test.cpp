@@ -1,9 +1,12 @@
 // A seeded random walk over the command table's commands (command_table.h): each step selects
-// (one object, several across kinds and shown floors, objects with children, a skylight alone,
-// one end of a wall by a marquee, everything, nothing) or runs a command the menus offer, an
-// Undo of one or several steps, a Redo, Save and Open, or New. After every step the design's
-// records hold together; after every Undo and Redo the design is the one its stored step left;
-// every few edits the live view shows what a read of the saved design shows.
+// (one object, several across kinds and shown floors, objects with children, a skylight, door,
+// window or wall component alone, one point of an object by a marquee dragged with the select
+// tool, one object toggled in or out by a Shift-click, everything, nothing) or runs a command
+// the menus offer, an Undo of one or several steps, a Redo, Save, Save and Open, Revert to
+// Saved, Open of another design, or New. After every step the design's records hold together,
+// and a step that stored no undo step left every object as it was (its selection aside);
+// after every Undo and Redo the design is the one its stored step left; every few edits the
+// live view shows what a read of the saved design shows, with the floors shown as here.
 //
 // A failure names the seed and the steps taken (the scene checks among them, as "Check Scene":
 // a check builds the live view again). To replay them, cut them down or walk further:
@@ -21,7 +24,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <gtest/gtest.h>
 
@@ -35,6 +40,8 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/selection_queries.h"
+#include "model/type_data.h"
 #include "model/tool_state.h"
 #include "ui/core/inspector_seams.h"
 
@@ -84,14 +91,7 @@ protected:
 
     // A read (Open, New, Undo, Redo) leaves the design as read: nothing the commands left is
     // held any more.
-    void Read() {
-        // The skylights' fillers part from a read's wherever a command builds them again, also
-        // under a group.
-        SceneDifference grouped = kSkylightFillers;
-        grouped.rootType = objtype::kGroup;
-        held_ = {kSkylightFillers, grouped};
-        leftOut.clear(), readSet.clear();
-    }
+    void Read() { held_.clear(), leftOut.clear(), readSet.clear(), flipped_.clear(); }
     // The state of the current undo slot, with what is held now. A read shows every floor it
     // reads (a layer record's visible flag is set on), so an Undo or Redo after View Working
     // Floor Only shows them all again: the state is kept with every floor shown.
@@ -137,7 +137,7 @@ protected:
         const int roll = int(pick(100));
         if (roll < 30) {
             const auto all = Clickable([](Objex*) { return true; });
-            switch (pick(8)) {
+            switch (pick(11)) {
             case 0: return "select none";
             case 1: return "Select All";
             case 2: {
@@ -154,9 +154,32 @@ protected:
             case 4: {
                 const auto walls = Clickable([](Objex* o) { return o->type == objtype::kWall && o->pointCount >= 2; });
                 if (walls.empty()) return "select none";
-                return "marquee " + std::to_string(walls[pick(walls.size())]->objectID) + ":" + std::to_string(pick(2));
+                Objex* wall = walls[pick(walls.size())];
+                return "marquee " + std::to_string(wall->objectID) + ":" + std::to_string(pick(2) ? 0 : wall->pointCount - 1);
             }
             case 5: case 6: return all.empty() ? "select none" : "select " + ids(all, 2 + pick(4));
+            case 7: {
+                // A door, window or wall component clicked alone.
+                std::vector<Objex*> openings;
+                for (Objex* wall : Clickable([](Objex* o) { return o->type == objtype::kWall; }))
+                    for (Objex* c = wall->firstChild; c; c = c->next)
+                        if (objtype::IsAttachment(c->type)) openings.push_back(c);
+                return openings.empty() ? "select none" : "select " + ids(openings, 1);
+            }
+            case 8: {
+                // One point of a shape (a roof, deck, fence, region, detail shape, ...).
+                const auto shapes = Clickable([](Objex* o) { return o->type != objtype::kGroup && o->pointCount >= 2; });
+                if (shapes.empty()) return "select none";
+                Objex* o = shapes[pick(shapes.size())];
+                return "marquee " + std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount)));
+            }
+            case 9: {
+                // Shift and a click on one of an object's points: in or out of the selection.
+                const auto shapes = Clickable([](Objex* o) { return o->pointCount >= 1; });
+                if (shapes.empty()) return "select none";
+                Objex* o = shapes[pick(shapes.size())];
+                return "shift-click " + std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount)));
+            }
             default: return all.empty() ? "select none" : "select " + ids(all, 1);
             }
         }
@@ -164,6 +187,8 @@ protected:
         if (roll < 45) return "Redo";
         if (roll < 47) return "Save and Open";
         if (roll < 48) return "New";
+        if (roll < 49) return "Revert to Saved";
+        if (roll < 50) return "Open other";
         // A command of the list, but for those the walk reaches otherwise.
         const auto& commands = Commands();
         for (;;) {
@@ -185,24 +210,42 @@ protected:
         gCurTool = toolid::kSelect;
         InspectorUpdatePropertiesState(1);
     }
-    // A marquee dragged with the select tool around one end of the wall, from off its end.
-    void Marquee(const std::string& what) {
+    // The object of "ID:point" and that point (the last when it has fewer).
+    std::pair<Objex*, Poinz*> PointOf(const std::string& what) {
         const auto part = Split(what, ':');
-        Objex* wall = ByID(uint32_t(std::stoul(part.at(0))));
-        if (!wall || wall->pointCount < 2) return;
-        Poinz* end = part.at(1) == "0" ? wall->firstPoint : LastPoint(wall);
-        Poinz* other = end == wall->firstPoint ? end->next : end->prev;
-        float uh = end->position[0] - other->position[0], ud = end->position[2] - other->position[2];
+        Objex* o = ByID(uint32_t(std::stoul(part.at(0))));
+        if (!o) return {};
+        Poinz* p = o->firstPoint;
+        for (long k = std::stol(part.at(1)); k > 0 && p && p->next; --k) p = p->next;
+        return {o, p};
+    }
+    // At zoom 1, the plan view point over a plan position.
+    QPoint ViewPoint(float h, float dd) {
+        d->model()->itsDocState->zoomFactor = 1;
+        QMDDocumentView* view = w->docView();
+        return QPoint(int(std::lround(h - view->boundsOrigin().x)), int(std::lround(dd - view->boundsOrigin().y)));
+    }
+    // A marquee dragged with the select tool around one point of the object, from off it: an
+    // open object's end away from its neighbour, another point away from the object's middle.
+    void Marquee(const std::string& what) {
+        const auto [o, end] = PointOf(what);
+        if (!o || !end || o->pointCount < 2) return;
+        float uh = 0, ud = 0;
+        if (!o->closed && (end == o->firstPoint || !end->next)) {
+            Poinz* other = end == o->firstPoint ? end->next : end->prev;
+            uh = end->position[0] - other->position[0], ud = end->position[2] - other->position[2];
+        } else {
+            float mh = 0, md = 0;
+            for (Poinz* p = o->firstPoint; p; p = p->next) mh += p->position[0], md += p->position[2];
+            uh = end->position[0] - mh / float(o->pointCount), ud = end->position[2] - md / float(o->pointCount);
+        }
         const float length = std::hypot(uh, ud);
         if (length < 1e-3f) return;
         uh /= length, ud /= length;
         SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
-        d->model()->itsDocState->zoomFactor = 1;
         gCurTool = toolid::kSelect;
         QMDDocumentView* view = w->docView();
-        const auto at = [&](float h, float dd) {
-            return QPoint(int(std::lround(h - view->boundsOrigin().x)), int(std::lround(dd - view->boundsOrigin().y)));
-        };
+        const auto at = [&](float h, float dd) { return ViewPoint(h, dd); };
         const float reach = 24;
         const QPoint from = at(end->position[0] + reach * (uh - ud), end->position[2] + reach * (ud + uh));
         const QPoint to = at(end->position[0] - 0.4f * reach * uh + reach * ud, end->position[2] - 0.4f * reach * ud - reach * uh);
@@ -215,10 +258,45 @@ protected:
         QTest::mouseRelease(view, Qt::LeftButton, {}, to);
         QApplication::processEvents();
     }
-    static Poinz* LastPoint(Objex* o) {
-        Poinz* p = o->firstPoint;
-        while (p && p->next) p = p->next;
-        return p;
+    // Shift and a click with the select tool on the object's point.
+    void ShiftClick(const std::string& what) {
+        const auto [o, p] = PointOf(what);
+        if (!o || !p) return;
+        gCurTool = toolid::kSelect;
+        QTest::mouseClick(w->docView(), Qt::LeftButton, Qt::ShiftModifier, ViewPoint(p->position[0], p->position[2]));
+        QApplication::processEvents();
+    }
+    // Held with what the commands left: the fillers of a standard skylight turned over, by a
+    // flip since the last read or before it (its flip flags set), which a read builds from its
+    // outline mirrored by those flags, under the top-level object that holds it
+    // (kSkylightFillers).
+    static bool HoldsSkylight(const Objex* o, bool flippedOnly) {
+        for (const Objex* c = o->firstChild; c; c = c->next) {
+            const RoofAttachmentRecord* r =
+                c->typeData.kind == TypeDataKind::RoofAttachment ? c->typeData.roofAttachment : nullptr;
+            if (c->type == objtype::kSkylight && r && (!flippedOnly || r->flipFlags[0] || r->flipFlags[1])) return true;
+            if (HoldsSkylight(c, flippedOnly)) return true;
+        }
+        return false;
+    }
+    std::vector<SceneDifference> Held() {
+        std::vector<SceneDifference> out = held_;
+        for (Layer* l = d->model()->itsLayers; l; l = l->next)
+            for (Objex* o = l->firstObject; o; o = o->next)
+                if (flipped_.count(o->objectID) || HoldsSkylight(o, true)) {
+                    SceneDifference fillers = kSkylightFillers;
+                    fillers.rootType = -1, fillers.root = o->objectID;
+                    out.push_back(fillers);
+                }
+        return out;
+    }
+    // The objects holding a skylight that the command turned over.
+    void NoteFlipped(Command::Flips flips) {
+        if (flips == Command::Flips::Nothing) return;
+        for (Layer* l = d->model()->itsLayers; l; l = l->next)
+            for (Objex* o = l->firstObject; o; o = o->next)
+                if ((flips == Command::Flips::Plan || IsAnyObjectSelected(o)) && HoldsSkylight(o, false))
+                    flipped_.insert(o->objectID);
     }
 
     // One Undo or Redo, then the design against the state its slot kept.
@@ -241,9 +319,15 @@ protected:
         refused = false;
         if (step == "Check Scene") {
             edits_ = 0;
-            if (AllShown()) CheckScene(label, held_);
+            CheckScene(label, Held());
             return;
         }
+        // A step that reads no other design (nor the one saved) and stores no undo step leaves
+        // every object as it was.
+        const bool reads = step == "New" || step == "Save and Open" || step == "Revert to Saved" || step == "Open other" ||
+                           step.rfind("Undo*", 0) == 0 || step == "Redo";
+        const ObjectRecords objects = reads ? ObjectRecords{} : CaptureObjects();
+        const uint32_t firstNew = d->model()->itsDocState->nextObjectID;
         if (step == "select none") {
             SelectIDs("");
         } else if (step.rfind("select ", 0) == 0) {
@@ -251,6 +335,19 @@ protected:
         } else if (step.rfind("marquee ", 0) == 0) {
             Marquee(step.substr(8));
             Stored(before);  // a press that found an object moves it
+        } else if (step.rfind("shift-click ", 0) == 0) {
+            ShiftClick(step.substr(12));
+            Stored(before);
+        } else if (step == "Revert to Saved" || step == "Open other") {
+            // Over unsaved changes, Revert reverts and Open does not save them.
+            const bool edited = d->isDocumentEdited();
+            if (step == "Revert to Saved") {
+                Run("Revert to Saved");
+            } else {
+                if (edited) alerts.answer(1);
+                Run("Open...", Path("other.pro"));
+            }
+            if (!refused && (edited || step == "Open other")) Read(), kept_.clear(), Keep();
         } else if (step.rfind("Undo*", 0) == 0) {
             for (int i = std::stoi(step.substr(5)); i > 0 && !Failing(); --i) Step(true, label);
             return;
@@ -278,8 +375,12 @@ protected:
             Run(command->name, value);
             // What the order of the command's own steps leaves differing, held until a read.
             held_.insert(held_.end(), command->known.begin(), command->known.end());
+            if (d->model()->itsCurrentUndo != before) NoteFlipped(command->flips);
             leftOut.insert(leftOut.end(), command->undoLeftOut.begin(), command->undoLeftOut.end());
-            readSet.insert(readSet.end(), command->readSet.begin(), command->readSet.end());
+            for (ReadSetField f : command->readSet) {
+                if (f.fromID == ReadSetField::kMadeByTheStep) f.fromID = firstNew;
+                readSet.push_back(f);
+            }
             // Known: a wall or roof removes the doors, windows or skylights that no longer fit
             // it, with this alert; one that was selected stays in the selection's summary
             // (ss40), which the commands that moved it do not count again and a restore
@@ -289,16 +390,13 @@ protected:
             Stored(before);
         }
         EXPECT_TRUE(DesignWhole(d->model(), label));
+        if (!reads && d->model()->itsCurrentUndo == before) {
+            EXPECT_TRUE(SameObjects(CaptureObjects(), objects, label));
+        }
     }
-    // Whether the scene check is due: some edits made, and every floor shown (a read shows every
-    // floor, the live view only those shown). The check builds the live view again, so a replay
-    // checks where the walk it replays checked, at its "Check Scene" steps.
-    bool SceneDue() { return edits_ >= 6 && AllShown(); }
-    bool AllShown() {
-        for (Layer* l = d->model()->itsLayers; l; l = l->next)
-            if (!l->visible && std::strncmp(l->name, "X_TOP_", 6) != 0) return false;
-        return true;
-    }
+    // Whether the scene check is due: some edits made. The check builds the live view again,
+    // so a replay checks where the walk it replays checked, at its "Check Scene" steps.
+    bool SceneDue() const { return edits_ >= 6; }
 
     // A walk of the steps given, or drawn from the seed when none are.
     void Walk(unsigned seed, int steps, bool house, std::vector<std::string> given = {}) {
@@ -308,6 +406,15 @@ protected:
         std::vector<uint8_t>().swap(gPrivateScrap);
         gPasteOffset = 0;
         rng_.seed(seed);
+        // Another design than the start, to open over it: the furnished house for walks of the
+        // furnished design, and that design for walks of the house.
+        if (house) {
+            OpenFurnished();
+            std::filesystem::copy_file(Path("start.pro"), Path("other.pro"), std::filesystem::copy_options::overwrite_existing);
+        } else {
+            std::filesystem::copy_file(DVX_TEST_DESIGNS "/furnished-house.pro", Path("other.pro"),
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
         Start(house);
         edits_ = 0;
         kept_.clear(), Keep();
@@ -362,6 +469,7 @@ protected:
     bool house_ = false;
     int edits_ = 0;
     std::vector<SceneDifference> held_;
+    std::set<uint32_t> flipped_;  // objects turned over since the last read
     struct Kept {
         UndoState state;
         std::vector<std::string> leftOut;
@@ -404,6 +512,11 @@ const char* const kKept[] = {
     "furnished|Working Floor=Third Floor;View Working Floor Only;Save and Open;select 23;Cut;Move to Lower Floor;Set Elevation...=82;Undo*1",
     // One end of a wall copied: the copy selects the wall whole, the summary still the end's.
     "furnished|marquee 32:0;Copy;Nudge Left;Nudge Left;Undo*1",
+    // A roof copied, then a door alone mirrored: the mirror's copy writes nothing for a door
+    // alone, and it pasted the roof copied before onto its floor, with no step stored.
+    "furnished|View Working Floor Only;select 22;Copy;New;select 5;Mirror Top to Bottom",
+    // A roof duplicated: its skylight's filler planes stayed where the original's stand.
+    "furnished|select 22;Duplicate;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
