@@ -3,6 +3,8 @@
 // the live view shows what a read of the saved design shows. Each row starts from a design opened from a file and ends with Undo,
 // Redo and New, which deletes the design floor by floor as the program does.
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -331,6 +333,24 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     // The dimension from A now stops at the near segment (D -1170, less half a thickness
     // where it measures to the face).
     const auto stopsAtNewWall = [&](float want) { EXPECT_NEAR(Named("toWall")->typeData.attachment->height, want, 0.5f); };
+    // A wall from (1000, D) to (1100, D): built on the current floor, written where `write` puts
+    // it (a template file, a plug-in's result), and taken off the floor again.
+    const auto wallRecord = [&](float depth, const std::function<void(Objex*)>& write) {
+        Objex* wall = Wall(d->model()->itsCurLayer, {{1000, depth}, {1100, depth}});
+        write(wall);
+        DeleteObj(UnlinkObject(wall));
+    };
+    // The content palette's entry dragged onto the plan and dropped at the view point.
+    const auto dropEntry = [&](const SymEntryInfo& entry, QPoint at) {
+        const std::vector<uint8_t> record = entry.encodeSymEntry();
+        QMimeData data;
+        data.setData(kContent3DDNDPboardType, QByteArray(reinterpret_cast<const char*>(record.data()), int(record.size())));
+        data.setData(kContent2DDNDPboardType, {});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w->docView(), &enter), QApplication::sendEvent(w->docView(), &drop);
+        EXPECT_TRUE(drop.isAccepted());
+    };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Run("Move to Upper Floor"); }, true},
         {"Move to Lower Floor: a deck with steps", [&] { Select({"deck"}, 1), Run("Move to Lower Floor"); }, true},
@@ -451,6 +471,49 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              ASSERT_EQ(selectLast()->type, objtype::kWall);
              stopsAtNewWall(30 + WallThickness(selectLast()) / 2);
          }, true, {}, false, {}, true, perimeter},
+        // Pasted, the copy lies on wall A until it moves off: measured there, A's dimension
+        // over open ground would stop at it and keep that length.
+        {"Copy and Paste: a wall with its dimensions", [&] { Select({"wallA"}), Run("Copy"), Run("Paste"); }, true,
+         {}, false, {"ss40"}, true},
+        // A template whose wall, as saved, lies across A's dimension over open ground (at D
+        // -1300), dropped far from it: the dimension keeps its length.
+        {"Insert Template: a wall saved across a dimension, dropped elsewhere", [&] {
+             Select({});
+             wallRecord(-1300, [&](Objex* wall) {
+                 DesignBytes file(11100);
+                 file.layer("First Floor").raw().raw(WrittenObject(wall, 11100));
+                 file.tag(400);
+                 WriteFileBytes(Path("room.ptf"), file.data());
+             });
+             SymEntryInfo entry;
+             entry.type = symentry::kTemplate, entry.objectData = Path("room.ptf");
+             dropEntry(entry, {300, 300});
+         }, true, {}, false, {"ss40"}, true, drawnWall},
+        // A plug-in's wall across the dimension from A to B, 30 below A, on A's floor while the
+        // floor above is current.
+        {"Plug-in result: a wall on another floor across a dimension", [&] {
+             Select({}, 1);
+             wallRecord(-1170, [&](Objex* wall) {
+                 ResultBuilder result(120);
+                 result.floorName("First Floor").object(wall).end();
+                 ASSERT_EQ(PlugOutFileRead(result.save(Path("wall.pxf")).c_str()), 1);
+             });
+             StoreUndo("Plug-in");
+             Refresh();
+             RenderAllLayers();
+             stopsAtNewWall(30);
+         }, true, {}, false, {}, true},
+        // Wall E, (1400, -1300) to (1700, -1300) on the first floor, typed 600 inches long from
+        // the floor above: both ends move, to H 950 and 2150, so it crosses A's dimension over
+        // open ground 100 above A. Known: E keeps the face mapping it was read with, which a
+        // read sets afresh.
+        {"Key Entry tool: a wall of another floor made long enough to cross a dimension", [&] {
+             Select({}, 1);
+             clicks(toolid::kKeyEntry, {{1550, -1300}}, false);
+             ASSERT_TRUE(Sheet({{"lengthText", "600"}}));
+             EXPECT_NEAR(PointAt(Named("wallE"), 0)->position[0], 950, 1e-2f);
+             EXPECT_NEAR(Named("overGround")->typeData.attachment->height, 100, 1e-3f);
+         }, true, {}, false, {}, false, {{objtype::kWall, ReadSetField::FaceMapping}}},
         {"Resize tool: a topography region under a fence and plants", [&] {
              Select({"top"});
              drag(toolid::kResize, {{650, 180}, {670, 200}, {700, 240}});
