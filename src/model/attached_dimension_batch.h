@@ -1,8 +1,8 @@
 #pragma once
 // When attached dimensions are measured again after wall refits: the current floor's and the
-// refit wall's at once, or once at the end of the outermost open batch. The measure itself is the tools'
-// (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without one
-// nothing is measured. The global reset forgets it and closes every batch.
+// refit wall's at once, or once at the end of the outermost open batch. The measure itself is
+// the tools' (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without
+// one nothing is measured. The global reset forgets it and closes every batch.
 struct Layer;
 struct Objex;
 
