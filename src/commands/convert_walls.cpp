@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "model/convert_internal.h"
+#include "model/attached_dimension_batch.h"
 #include "model/bounds.h"
 #include "commands/convert_type.h"
 #include "model/deletion.h"
@@ -123,6 +124,8 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
     Update3DWall(o);
     Objex* result = retaining ? o : JoinWallEnds(o);
     if (result) rebuild::ReRenderObject(result);
+    // A wall made where none stood: a dimension across it stops at it, as a read would measure.
+    MeasureFloorOfWalls(result ? result : o);
 }
 
 void ConvertWallToInterior(Objex* wall) {

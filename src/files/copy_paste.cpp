@@ -12,6 +12,7 @@
 #include "files/object_records.h"
 #include "files/palettes.h"
 #include "files/streams.h"
+#include "model/attached_dimension_batch.h"
 #include "model/centering.h"
 #include "model/command_ids.h"
 #include "model/command_support.h"
@@ -178,6 +179,9 @@ void DoPasteObjects() {
     }
 
     {
+        // Read, each copy lies on its original until the move takes it off: the dimensions are
+        // measured once it stands where it ends, else one would stop at a copy that then left.
+        AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);
         ReadStateGuard readState;
         sInputVersion = kDesignFileVersion;
         sInputPlatform = kDesignFilePlatform;

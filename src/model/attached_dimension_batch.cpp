@@ -25,10 +25,6 @@ const port::GlobalReset kReset([] {
     sMeasure = nullptr;
 });
 
-void MeasureCurrentLayer() {
-    if (gCurDocument && sMeasure) sMeasure(gCurDocument->itsCurLayer);
-}
-
 // The current floor and the refit ones, in the document's order; a floor is looked up in the
 // document's list rather than trusted.
 void MeasureFloors(const std::vector<const Layer*>& refit) {
@@ -64,7 +60,8 @@ AttachedDimensionBatch::~AttachedDimensionBatch() {
 }
 
 void UpdateCurrentLayerAttachedDims(const Layer* wallFloor) {
-    if (sBatchDepth <= 0) return MeasureCurrentLayer();
+    // A wall of another shown floor (a tool reaches every active one) measures its own floor too.
+    if (sBatchDepth <= 0) return MeasureFloors({wallFloor});
     sMeasureDue = true;
     if (sEveryRefitDepth > 0 && wallFloor &&
         std::find(sRefitFloors.begin(), sRefitFloors.end(), wallFloor) == sRefitFloors.end())

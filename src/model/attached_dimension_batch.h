@@ -1,8 +1,8 @@
 #pragma once
-// When attached dimensions are measured again after wall refits: the current floor's at once,
-// or once at the end of the outermost open batch. The measure itself is the tools'
-// (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without one
-// nothing is measured. The global reset forgets it and closes every batch.
+// When attached dimensions are measured again after wall refits: the current floor's and the
+// refit wall's at once, or once at the end of the outermost open batch. The measure itself is
+// the tools' (UpdateAttachedDimLayer, registered at start-up with the rebuild table); without
+// one nothing is measured. The global reset forgets it and closes every batch.
 struct Layer;
 struct Objex;
 
@@ -25,7 +25,7 @@ private:
     Floors floors_;
 };
 // The wall refit's first step: the current layer's attached dimensions, now or at the end of
-// the batch; a batch over every refit floor also measures the refit wall's floor then.
+// the batch; measured now, or by a batch over every refit floor, the refit wall's floor too.
 void UpdateCurrentLayerAttachedDims(const Layer* wallFloor = nullptr);
 
 // A wall, or a group holding one, that joined or left the object's floor's list (grouped,

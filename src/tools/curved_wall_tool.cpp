@@ -6,6 +6,7 @@
 
 #include "app/core/main_window_seams.h"
 #include "plan/status_readouts.h"
+#include "model/attached_dimension_batch.h"
 #include "model/bounds.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -116,6 +117,8 @@ void Build(const Chord& c, float sweep) {
     Objex* result = ConnectWallPoint(wall, wall->firstPoint);
     if (result && !result->closed) result = ConnectWallPoint(result, LastWallPoint(result));
     if (result) ReRenderObject(result);
+    // Joined or not, a dimension across the new wall stops at it.
+    MeasureFloorOfWalls(result ? result : wall);
 }
 
 void Finish() {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/core/localization_seams.h"
+#include "model/attached_dimension_batch.h"
 #include "model/convert_curves.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
@@ -220,6 +221,7 @@ void TrackFoundation(int32_t x, int32_t y, float h, float v, float d, int16_t st
         MakeFoundationWall(wall, direction, ds);
         Update3DWall(wall);
         RenderSingleObject(wall);
+        MeasureFloorOfWalls(wall);
     });
 }
 

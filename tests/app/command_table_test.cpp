@@ -3,6 +3,8 @@
 // the live view shows what a read of the saved design shows. Each row starts from a design opened from a file and ends with Undo,
 // Redo and New, which deletes the design floor by floor as the program does.
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "app/core/sheet_values.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "commands/convert_type.h"
 #include "content/core/content_selection_seams.h"
 #include "files/content_folders.h"
 #include "files/custom_definitions.h"
@@ -48,6 +51,7 @@
 #include "support/scene_checks.h"
 #include "tools/attached_dimensions.h"
 #include "tools/attachment_defaults.h"
+#include "tools/wall_joins.h"
 #include "ui/inspector/inspector_pane.h"
 
 namespace dvxtest {
@@ -266,6 +270,9 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
     // a restore's included, sets them (the height from its floor).
     const std::vector<ReadSetField> drawnWall = {{objtype::kWall, ReadSetField::FaceMapping},
                                                  {objtype::kWall, ReadSetField::FirstParam}};
+    std::vector<ReadSetField> drawnLine = drawnWall, perimeter = drawnWall;
+    drawnLine.push_back({objtype::kDetail, ReadSetField::FaceMapping});
+    perimeter.push_back({objtype::kWall, ReadSetField::EmptyTrimSlots});
     // The design as changed by the builders, saved and opened as a user's file is.
     const auto reopen = [&] {
         ASSERT_TRUE(d->writeToFile(Path("changed.pro")));
@@ -293,6 +300,67 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
         Select({alone}, floor), Run("Mirror Left to Right");
         EXPECT_EQ(steps(), before) << alone;
         EXPECT_EQ(alerts.shown.size(), alerted) << alone << ": " << alerts.shown.back().alert.message;
+    };
+    // A press, the pointer moved to each further point and a click there, as the mouse makes
+    // them without a drag (zoom 1); then, with `escape`, Escape, which ends an outline still open.
+    const auto clicks = [&](int16_t tool, std::initializer_list<QPoint> points, bool escape) {
+        d->model()->itsDocState->zoomFactor = 1;
+        gCurTool = tool;
+        QMDDocumentView* view = w->docView();
+        const auto at = [&](QPoint plan) { return plan - QPoint(int(view->boundsOrigin().x), int(view->boundsOrigin().y)); };
+        for (QPoint p : points) {
+            QMouseEvent move(QEvent::MouseMove, at(p), view->mapToGlobal(at(p)), Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(view, &move);
+            QTest::mouseClick(view, Qt::LeftButton, {}, at(p));
+        }
+        if (escape) QTest::keyClick(view, Qt::Key_Escape);
+        QApplication::processEvents();
+        gCurTool = toolid::kSelect;
+    };
+    // The first floor's last object, alone selected, its kind's pane shown.
+    const auto selectLast = [&] {
+        Objex* last = d->model()->itsLayers->firstObject;
+        while (last && last->next) last = last->next;
+        Select({});
+        SelectObj(last, selmode::kSelect, 0);
+        InspectorUpdatePropertiesState(1);
+        return last;
+    };
+    // A detail shape drawn between wall A and wall B, across the dimension from A to B (A's
+    // dimension at H 1050 reads 100 down to B), chosen from its pane's conversions.
+    const auto convertAcross = [&](int32_t conversion, bool rectangle) {
+        Select({});
+        if (rectangle) drag(toolid::kRectangle, {{1030, -1170}, {1050, -1150}, {1070, -1130}});
+        else drag(toolid::kLine, {{1030, -1170}, {1050, -1170}, {1070, -1170}});
+        Done();
+        Objex* shape = selectLast();
+        ASSERT_EQ(shape->type, objtype::kDetail);
+        auto* popUp = InspectorPaneRegistry::sharedInspectorController("DetailObjectInspectorController")
+                          ->inspectorView()->findChild<TaggedPopUp*>("conversionPopUpButton");
+        ASSERT_TRUE(popUp && popUp->findData(conversion) >= 0);
+        popUp->setCurrentIndex(popUp->findData(conversion)), emit popUp->activated(popUp->currentIndex());
+        ASSERT_EQ(shape->type, objtype::kWall);
+    };
+    // The dimension from A now stops at the near segment (D -1170, less half a thickness
+    // where it measures to the face).
+    const auto stopsAtNewWall = [&](float want) { EXPECT_NEAR(Named("toWall")->typeData.attachment->height, want, 0.5f); };
+    // A wall from (1000, D) to (1100, D): built on the current floor, written where `write` puts
+    // it (a template file, a plug-in's result), and taken off the floor again.
+    const auto wallRecord = [&](float depth, const std::function<void(Objex*)>& write) {
+        Objex* wall = Wall(d->model()->itsCurLayer, {{1000, depth}, {1100, depth}});
+        write(wall);
+        DeleteObj(UnlinkObject(wall));
+    };
+    // The content palette's entry dragged onto the plan and dropped at the view point.
+    const auto dropEntry = [&](const SymEntryInfo& entry, QPoint at) {
+        const std::vector<uint8_t> record = entry.encodeSymEntry();
+        QMimeData data;
+        data.setData(kContent3DDNDPboardType, QByteArray(reinterpret_cast<const char*>(record.data()), int(record.size())));
+        data.setData(kContent2DDNDPboardType, {});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w->docView(), &enter), QApplication::sendEvent(w->docView(), &drop);
+        EXPECT_TRUE(drop.isAccepted());
     };
     const Row rows[] = {
         {"Move to Upper Floor: a wall with a door and a window", [&] { Select({"wall"}), Run("Move to Upper Floor"); }, true},
@@ -387,6 +455,76 @@ TEST_F(CommandTable, EveryRowKeepsTheDesignWholeUndoesToItsSnapshotsAndShowsWhat
              wallBeyondB(), Select({"wallB"}), Run("Cut");
              EXPECT_NEAR(Named("toWall")->typeData.attachment->height, 250, 1e-3f);
          }, true, {}, false, {}, true, drawnWall},
+        // Known: as a wall the tool draws, the converted wall has no face mapping nor a height
+        // of its own until a read sets them, nor has a line the Line tool draws a face mapping.
+        {"Convert to Exterior Wall: a rectangle across a wall dimension",
+         [&] { convertAcross(convertcmd::kExteriorWall, true), stopsAtNewWall(30); }, true, {}, false, {}, true, drawnWall},
+        {"Convert to Interior Wall: a line joining no wall, across a wall dimension",
+         [&] { convertAcross(convertcmd::kInteriorWall, false), stopsAtNewWall(30); }, true, {}, false, {}, true, drawnLine},
+        {"Convert to Retaining Wall: a line across a wall dimension",
+         [&] { convertAcross(convertcmd::kRetainingWall, false), stopsAtNewWall(30); }, true, {}, false, {}, true, drawnLine},
+        // The chord from (1020, -1150) to (1080, -1150) bent up round its middle: the arc runs
+        // no higher than the circle's top, D -1180, 20 below A, and crosses H 1050 above the chord.
+        {"Curved Wall tool: an arc joining no wall, across a wall dimension", [&] {
+             Select({});
+             drag(toolid::kCurvedWall, {{1020, -1150}, {1050, -1150}, {1080, -1150}});
+             clicks(toolid::kCurvedWall, {{1024, -1165}}, false);
+             ASSERT_EQ(selectLast()->type, objtype::kWall);
+             const float reach = Named("toWall")->typeData.attachment->height;
+             EXPECT_TRUE(reach >= 20 && reach < 50) << reach;
+         }, true, {}, false, {}, true, drawnWall},
+        // The outline (1030, -1170) to (1070, -1130): the wall's centre line half a thickness
+        // inside it. Known: the wall's points hold one trim record each, the other slot empty,
+        // which a read fills with an empty record.
+        {"Foundation Perimeter tool: a perimeter across a wall dimension", [&] {
+             Select({});
+             clicks(7000, {{1030, -1170}, {1070, -1170}, {1070, -1130}, {1030, -1130}}, true);
+             ASSERT_EQ(selectLast()->type, objtype::kWall);
+             stopsAtNewWall(30 + WallThickness(selectLast()) / 2);
+         }, true, {}, false, {}, true, perimeter},
+        // Pasted, the copy lies on wall A until it moves off: measured there, A's dimension
+        // over open ground would stop at it and keep that length.
+        {"Copy and Paste: a wall with its dimensions", [&] { Select({"wallA"}), Run("Copy"), Run("Paste"); }, true,
+         {}, false, {"ss40"}, true},
+        // A template whose wall, as saved, lies across A's dimension over open ground (at D
+        // -1300), dropped far from it: the dimension keeps its length.
+        {"Insert Template: a wall saved across a dimension, dropped elsewhere", [&] {
+             Select({});
+             wallRecord(-1300, [&](Objex* wall) {
+                 DesignBytes file(11100);
+                 file.layer("First Floor").raw().raw(WrittenObject(wall, 11100));
+                 file.tag(400);
+                 WriteFileBytes(Path("room.ptf"), file.data());
+             });
+             SymEntryInfo entry;
+             entry.type = symentry::kTemplate, entry.objectData = Path("room.ptf");
+             dropEntry(entry, {300, 300});
+         }, true, {}, false, {"ss40"}, true, drawnWall},
+        // A plug-in's wall across the dimension from A to B, 30 below A, on A's floor while the
+        // floor above is current.
+        {"Plug-in result: a wall on another floor across a dimension", [&] {
+             Select({}, 1);
+             wallRecord(-1170, [&](Objex* wall) {
+                 ResultBuilder result(120);
+                 result.floorName("First Floor").object(wall).end();
+                 ASSERT_EQ(PlugOutFileRead(result.save(Path("wall.pxf")).c_str()), 1);
+             });
+             StoreUndo("Plug-in");
+             Refresh();
+             RenderAllLayers();
+             stopsAtNewWall(30);
+         }, true, {}, false, {}, true},
+        // Wall E, (1400, -1300) to (1700, -1300) on the first floor, typed 600 inches long from
+        // the floor above: both ends move, to H 950 and 2150, so it crosses A's dimension over
+        // open ground 100 above A. Known: E keeps the face mapping it was read with, which a
+        // read sets afresh.
+        {"Key Entry tool: a wall of another floor made long enough to cross a dimension", [&] {
+             Select({}, 1);
+             clicks(toolid::kKeyEntry, {{1550, -1300}}, false);
+             ASSERT_TRUE(Sheet({{"lengthText", "600"}}));
+             EXPECT_NEAR(PointAt(Named("wallE"), 0)->position[0], 950, 1e-2f);
+             EXPECT_NEAR(Named("overGround")->typeData.attachment->height, 100, 1e-3f);
+         }, true, {}, false, {}, false, {{objtype::kWall, ReadSetField::FaceMapping}}},
         {"Resize tool: a topography region under a fence and plants", [&] {
              Select({"top"});
              drag(toolid::kResize, {{650, 180}, {670, 200}, {700, 240}});

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -32,6 +33,9 @@
 #include "port/qt/platform.h"
 #include "support/build.h"
 #include "support/doubles.h"
+#include "support/scene_checks.h"
+#include "scene/scene_build.h"
+#include "tools/wall_construction.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/core/sheet_seams.h"
 #include "app/core/sheet_values.h"
@@ -514,7 +518,10 @@ TEST_F(Sheets, TypedLengthsResizeTheSegment) {
     EXPECT_EQ(std::tuple(H(fence, 2), SelectedPointCount(fence), gMouseCaptured, refreshes > 0, stack()->count()),
               std::tuple(264.0f, 0, uint8_t(0), true, 1));
 
+    // Drawn with the live view shown: the tool built and rendered it before the sheet.
+    RegisterLiveView(true);
     Objex* wall = Wall(first, {{0, 100}, {100, 100}});
+    Update3DWall(wall), ReRenderObject(wall);
     gCurTool = 7051;
     NewWallKeyEntrySheet(AsCommandWindow(w), PointAt(wall, 0), PointAt(wall, 1), wall);
     ASSERT_NE(sheet(), nullptr);
@@ -525,6 +532,13 @@ TEST_F(Sheets, TypedLengthsResizeTheSegment) {
     find("lengthText")->setText("10'");
     ASSERT_TRUE(press("okButton"));
     EXPECT_NEAR(H(wall, 1), 240, 1e-3);
+    // Still in the live view, at the typed length: its pieces run from H 0 to 240.
+    float from = 1e9f, to = -1e9f;
+    for (const PlaneObject* piece : PiecesOf(wall))
+        for (const Plane* plane : PlanesOf(piece))
+            for (uint32_t i = 0; i < plane->count; ++i)
+                from = std::min(from, plane->vertices[i].H), to = std::max(to, plane->vertices[i].H);
+    EXPECT_TRUE(Built(wall) && Near({from, to}, {0, 240}, 1e-3)) << from << " " << to;
     EXPECT_EQ(std::tuple(stack()->count(), stack()->undoText()), std::tuple(3, QString("Exterior Wall Tool")));
     gCurTool = toolid::kSelect;
 }

@@ -17,6 +17,7 @@
 #include "files/template_files.h"
 #include "files/undo.h"
 #include "geometry/openings/landscape_plants.h"
+#include "model/attached_dimension_batch.h"
 #include "model/bounds.h"
 #include "model/centering.h"
 #include "model/command_globals.h"
@@ -106,6 +107,9 @@ bool Place(POINT where, const SymEntryInfo& entry, bool autoClick, std::vector<u
     if (entry.objectData.empty() && entry.type != symentry::kStockPlant) return false;
 
     SelectAllLayers(doc->itsLayers, selmode::kDeselect, 1);
+    // Walls read stand where they were saved until moved to the drop: the dimensions are
+    // measured once they stand there.
+    AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);
     FloatRect centred{};
     Objex* plant = nullptr;
     const char* data = entry.objectData.c_str();

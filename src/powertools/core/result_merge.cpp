@@ -13,6 +13,7 @@
 #include "files/object_section.h"
 #include "files/palettes.h"
 #include "files/streams.h"
+#include "model/attached_dimension_batch.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -267,6 +268,8 @@ Layer* ReadAndLocatePlugOutObjectID() {
 
 void DoReadPlugOutObjects(int32_t plugInID) {
     if (!gCurDocument) return;
+    // A result may put walls on any floor: each floor they reach measures its dimensions.
+    AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);
     ExchangeIDIndex ids;
     ResultReader reader(plugInID, ids);
     reader.run();

@@ -131,6 +131,8 @@ void SetWallSegmentLength(Objex* wall, Poinz* start, Poinz* end, float drawnLeng
     end->position[D] = start->position[D] + o.d;
     Update3DWall(wall);
     UpdateAllWallAttachments(wall);
+    // The rebuild took the wall out of the live view: it goes back at its new length.
+    ReRenderObject(wall);
     Refresh();
 }
 
