@@ -628,8 +628,8 @@ INSTANTIATE_TEST_SUITE_P(WindowManagers, DrawingAtZoomOneManaged, ::testing::Boo
 // door's first end swings the door toward that press); a polygon's point loop takes such a
 // press and goes on with its points; the keyboard following the pointer onto another of the
 // program's windows, or left to no window with the pointer on the bare desktop, ends no loop,
-// and another application taking it ends any; the wheel waits for the loop's end; the window's close box is
-// the loop's press and closes nothing; the live view's walk drag reads keys and runs no
+// and another application taking it ends any; the wheel waits for the loop's end; the
+// window's close box is the loop's press and closes nothing; the live view's walk drag reads keys and runs no
 // shortcut, during or after; the cut-away slider's drag leaves a shortcut for its release; a
 // sheet of the live view runs alone, and any other sheet holds every menu command back and the
 // plan and the live view with it; under every sheet a palette's double click opens no second
@@ -1002,13 +1002,15 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         ASSERT_TRUE(hold(at(-350, -330), at(-50, -330)));
         EXPECT_TRUE(otherTakesKeyboard(at(-50, -330))) << "a wall's drag";
         XDo({"mouseup", "1"}), QTest::qWait(200);
-        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string("Undo Exterior Wall Tool")));
+        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()),
+                  std::pair(stored + 1, std::string("Undo Exterior Wall Tool")));
         wall = walls().back(), wallRow = wall->firstPoint->position[2];
         ASSERT_TRUE(ChooseToolCell(7056, 1));
         stored = steps->count();
         ASSERT_NE(door = leave(-250, -220), nullptr);
         EXPECT_TRUE(otherTakesKeyboard(at(-235, wallRow - 50))) << "a door's swing";
-        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string("Undo Door Tool")));
+        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()),
+                  std::pair(stored + 1, std::string("Undo Door Tool")));
         wallRow = 0;
         ASSERT_TRUE(chooseTab(8));
         ASSERT_TRUE(ChooseToolCell(7703, 8));

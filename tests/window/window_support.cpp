@@ -226,10 +226,13 @@ OtherApplicationWindow::OtherApplicationWindow(QRect frame) : c_(xcb_connect(nul
                       uint16_t(frame.width()), uint16_t(frame.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, XCB_CW_BACK_PIXEL, background);
     // The user's position and size (USPosition, USSize): a window manager keeps them.
-    uint32_t hints[18] = {1 | 2, uint32_t(frame.x()), uint32_t(frame.y()), uint32_t(frame.width()), uint32_t(frame.height())};
-    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+    uint32_t hints[18] = {1 | 2, uint32_t(frame.x()), uint32_t(frame.y()), uint32_t(frame.width()),
+                          uint32_t(frame.height())};
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                        18, hints);
     const char name[] = "Another application";
-    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, sizeof name - 1, name);
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, sizeof name - 1,
+                        name);
     xcb_map_window(c_, window_);
     xcb_flush(c_);
 }
@@ -238,7 +241,8 @@ OtherApplicationWindow::~OtherApplicationWindow() { xcb_disconnect(c_); }
 
 bool OtherApplicationWindow::shown() const {
     if (!window_) return false;
-    xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window_), nullptr);
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window_), nullptr);
     const bool viewable = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
     free(a);
     return viewable;
