@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "app/keyboard_holder.h"
 #include "tracking/tracking_state.h"
 
 namespace {
@@ -122,7 +123,8 @@ const InputGate::Row InputGate::kTable[] = {
     // mode, the live view's walk and fly): the press is the loop's, and so is a window's close
     // box; the keys too, only the loop's own acting; a shortcut runs nothing. No loop reads the
     // wheel: its turns wait, wherever they were made. The keyboard moving to another of the
-    // program's windows, by a press or with the pointer, comes back.
+    // program's windows, by a press or with the pointer, or to no window (the pointer resting
+    // on the bare desktop), comes back.
     {Runs::KeyLoop, Input::Press, Does::EndsLoop},
     {Runs::KeyLoop, Input::Close, Does::EndsLoop},
     {Runs::KeyLoop, Input::Key, Does::ToLoop},
@@ -317,11 +319,14 @@ bool InputGate::keepsLoopWindow(const GateLoop* loop) {
     // The keyboard moved within the loop's own window: no deactivation, the view lost it.
     QWidget* to = QApplication::activeWindow();
     if (to == home) return false;
-    // A window manager whose keyboard follows the pointer may hand it to the window under the
-    // pointer without making that window active: one of the program's there still holds it.
-    // With neither, another application took the keyboard.
-    if (!to) to = QApplication::topLevelAt(QCursor::pos());
-    if (!to || decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
+    // Another application took the keyboard, whatever Qt still thinks active. A window manager
+    // whose keyboard follows the pointer leaves it to no window on the bare desktop: the
+    // program keeps it. Where the window system cannot be asked, the window under the pointer
+    // tells.
+    const KeyboardHolder holder = WhoHoldsTheKeyboard();
+    if (holder == KeyboardHolder::OtherApplication) return false;
+    if (holder == KeyboardHolder::Unknown && !to && !QApplication::topLevelAt(QCursor::pos())) return false;
+    if (decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
     home->activateWindow();
     return true;
 }

@@ -48,7 +48,8 @@ public:
     enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet };
     // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
     // command's shortcut, the wheel, the loop window's deactivation (the keyboard gone to
-    // another of the program's windows, by a press or with the pointer), a window's close (the
+    // another of the program's windows, by a press or with the pointer, or left to no window
+    // with the pointer on the bare desktop), a window's close (the
     // user's close box; during a render any close), and what a palette reaches beyond choosing
     // a tool or a snap mode (a sheet it opens, a change of the design); and what is no one's
     // input: a plug-in tool's answer over its channel, the tick of a timer that steps the design
@@ -112,8 +113,9 @@ public:
     // What a palette reaches beyond choosing a tool may run now: no sheet holds it.
     static bool paletteCommandsAct();
     // The loop's window lost the keyboard to another of the program's windows, by a press or
-    // not: it is made active again, and the loop goes on. False when the keyboard left the
-    // program or the window is hidden: the loop ends.
+    // not, or to no window (the pointer on the bare desktop, the keyboard following it): it is
+    // made active again, and the loop goes on. False when another application took the
+    // keyboard or the window is hidden: the loop ends.
     bool keepsLoopWindow(const GateLoop* loop);
 
 protected:

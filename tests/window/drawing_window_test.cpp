@@ -627,8 +627,9 @@ INSTANTIATE_TEST_SUITE_P(WindowManagers, DrawingAtZoomOneManaged, ::testing::Boo
 // at the pointer would finish it, and the control does nothing (a tool's cell placed below the
 // door's first end swings the door toward that press); a polygon's point loop takes such a
 // press and goes on with its points; the keyboard following the pointer onto another of the
-// program's windows ends no loop; the wheel waits for the loop's end; the window's close box is
-// the loop's press and closes nothing; the live view's walk drag reads keys and runs no
+// program's windows, or left to no window with the pointer on the bare desktop, ends no loop,
+// and another application taking it ends any; the wheel waits for the loop's end; the
+// window's close box is the loop's press and closes nothing; the live view's walk drag reads keys and runs no
 // shortcut, during or after; the cut-away slider's drag leaves a shortcut for its release; a
 // sheet of the live view runs alone, and any other sheet holds every menu command back and the
 // plan and the live view with it; under every sheet a palette's double click opens no second
@@ -845,18 +846,38 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     EXPECT_EQ(std::pair(PointAt(outline, 2) != nullptr, steps->count()), std::pair(true, stored + 1));
     EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
 
-    // The keyboard following the pointer onto another of the program's windows and back, no
-    // button pressed (without a window manager the test gives it there as twm does), ends no
-    // loop of any kind. A close that reached the window would ask to save, and its panel is
-    // cancelled.
+    // The keyboard following the pointer onto another of the program's windows, then onto the
+    // bare desktop in the gap between the Editing Tools and the document window, where it is
+    // left to no window, and back, no button pressed (without a window manager the test gives
+    // it there as twm does), ends no loop of any kind. A close that reached the window would
+    // ask to save, and its panel is cancelled.
     dvxtest::ScriptedFileDialogs panels;
     port::setFileDialogs(&panels);
     const size_t asked = services.alerts.shown.size();
-    const auto crossOver = [&](QWidget* other, QPoint back) {
+    QWidget* editTools = edit->window();
+    editTools->move(0, 150);  // clear of the Drawing Tools' cells
+    QPoint gap;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const QRect tools = editTools->frameGeometry(), doc = w->frameGeometry();
+        gap = QPoint((tools.right() + doc.left()) / 2, tools.center().y());
+        return tools.right() < gap.x() && gap.x() < doc.left();
+    }));
+    // Where the crossing ended the loop, or nothing.
+    const auto crossOver = [&](QWidget* other, QPoint back) -> std::string {
         moveTo(other->mapToGlobal(other->rect().center()));
         if (!managed()) XDo({"windowfocus", QString::number(other->winId())});
         QTest::qWait(700);  // longer than Qt waits for the keyboard to come in elsewhere
+        if (!view->gestureBusy()) return "on another window";
+        if (!managed()) {  // back with the loop's window, as twm leaves it
+            XDo({"windowfocus", "--sync", QString::number(w->winId())});
+            if (!QTest::qWaitFor([&] { return w->isActiveWindow(); })) return "never back";
+        }
+        moveTo(gap);
+        if (!managed()) LeaveKeyboardToNoWindow();
+        QTest::qWait(700);
+        if (!view->gestureBusy()) return "on the bare desktop";
         moveTo(back), QTest::qWait(200);
+        return view->gestureBusy() ? "" : "on the way back";
     };
     const auto clicks = [&](std::initializer_list<QPoint> points) {
         for (const QPoint p : points) {
@@ -870,8 +891,6 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         return std::tuple(w->isVisible(), panel->isVisible(), services.alerts.shown.size() - asked);
     };
     const auto kept = std::tuple(true, true, size_t(0));
-    QWidget* editTools = edit->window();
-    editTools->move(0, 150);  // clear of the Drawing Tools' cells
     // A polygon's point loop, the Editing Tools crossed; the wheel turned meanwhile, two notches
     // over the plan's scroll bar and two over the plan, scrolls nothing till the loop's end;
     // the close box is a press the loop takes, adding no point.
@@ -888,8 +907,12 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     ASSERT_TRUE(clicks({at(120, 160), at(320, 160), at(320, 220)}));
     outline = gCurDocument->itsCurLayer->firstObject;
     while (outline->next) outline = outline->next;
-    crossOver(editTools, at(200, 300));
-    EXPECT_TRUE(view->gestureBusy()) << "the polygon, the Editing Tools crossed";
+    EXPECT_EQ(crossOver(editTools, at(200, 300)), "") << "the polygon, the Editing Tools crossed";
+    if (managed()) {  // twm's frame around the Editing Tools given the keyboard, the pointer on the desktop
+        moveTo(gap), XDo({"windowfocus", WindowFrameId(editTools)}), QTest::qWait(700);
+        EXPECT_TRUE(view->gestureBusy()) << "the polygon, the keyboard on the Editing Tools' frame";
+        moveTo(at(200, 300)), QTest::qWait(200);
+    }
     const std::pair scrolled(scroll->value(), down->value());
     wheel(false);
     EXPECT_EQ(std::pair(scroll->value(), down->value()), scrolled) << "the wheel during the polygon";
@@ -913,8 +936,7 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     ASSERT_TRUE(ChooseToolCell(7056, 1));
     ASSERT_NE(door = leave(200, 230), nullptr);
     moveTo(at(215, 160)), QTest::qWait(100);
-    crossOver(panel, at(215, 40));
-    EXPECT_TRUE(view->gestureBusy()) << "the door's swing, the live view crossed";
+    EXPECT_EQ(crossOver(panel, at(215, 40)), "") << "the door's swing, the live view crossed";
     stored = steps->count();
     PressCloseBox(w);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); })) << "the close box left the swing going";
@@ -942,8 +964,7 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         ASSERT_TRUE(ChooseToolCell(o.tool, o.plan));
         stored = steps->count();
         ASSERT_TRUE(clicks({o.points[0], o.points[1], o.points[2]}));
-        crossOver(o.crossed, o.points[2] + QPoint(0, 30));
-        EXPECT_TRUE(view->gestureBusy());
+        EXPECT_EQ(crossOver(o.crossed, o.points[2] + QPoint(0, 30)), "");
         XDo({"key", "Escape"});
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->gestureBusy(); }));
         EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string(o.undo)));
@@ -956,13 +977,52 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
     moveTo(at(220, 370)), moveTo(at(290, 370)), XDo({"mouseup", "1"}), QTest::qWait(200);
     moveTo(at(220, 320)), QTest::qWait(100);
-    crossOver(panel, at(220, 320));
-    EXPECT_TRUE(view->gestureBusy()) << "the curved wall's bend, the live view crossed";
+    EXPECT_EQ(crossOver(panel, at(220, 320)), "") << "the curved wall's bend, the live view crossed";
     ASSERT_TRUE(click(at(220, 320)));
     EXPECT_EQ(undo->text().toStdString(), "Undo Curved Wall Tool");
     float highest = 1e9f;
     for (const Poinz* p = walls().back()->firstPoint; p; p = p->next) highest = std::min(highest, p->position[2]);
     EXPECT_LT(highest, 340.0f) << "the wall bends below its diameter";
+
+    // Another application taking the keyboard, the pointer still on the plan, ends each kind of
+    // loop as what the gate cannot hold ends it: a polygon's point loop keeps its points as its
+    // Escape keeps them, a door's swing and a wall's drag end where they stand; each is its
+    // tool's step.
+    {
+        OtherApplicationWindow other(QRect(screen.right() - 200, 10, 160, 60));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return other.shown(); }));
+        const auto otherTakesKeyboard = [&](QPoint on) {
+            moveTo(on), XDo({"windowfocus", "--sync", other.id()}), QTest::qWait(700);
+            const bool ended = !view->gestureBusy();
+            XDo({"windowfocus", "--sync", QString::number(w->winId())});
+            return ended;
+        };
+        ASSERT_TRUE(ChooseToolCell(7050, 1));
+        stored = steps->count();
+        ASSERT_TRUE(hold(at(-350, -330), at(-50, -330)));
+        EXPECT_TRUE(otherTakesKeyboard(at(-50, -330))) << "a wall's drag";
+        XDo({"mouseup", "1"}), QTest::qWait(200);
+        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()),
+                  std::pair(stored + 1, std::string("Undo Exterior Wall Tool")));
+        wall = walls().back(), wallRow = wall->firstPoint->position[2];
+        ASSERT_TRUE(ChooseToolCell(7056, 1));
+        stored = steps->count();
+        ASSERT_NE(door = leave(-250, -220), nullptr);
+        EXPECT_TRUE(otherTakesKeyboard(at(-235, wallRow - 50))) << "a door's swing";
+        EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()),
+                  std::pair(stored + 1, std::string("Undo Door Tool")));
+        wallRow = 0;
+        ASSERT_TRUE(chooseTab(8));
+        ASSERT_TRUE(ChooseToolCell(7703, 8));
+        stored = steps->count();
+        ASSERT_TRUE(clicks({at(100, -330), at(300, -330), at(300, -280)}));
+        outline = gCurDocument->itsCurLayer->firstObject;
+        while (outline->next) outline = outline->next;
+        EXPECT_TRUE(otherTakesKeyboard(at(200, -250))) << "a polygon";
+        EXPECT_EQ(std::tuple(PointAt(outline, 2) != nullptr, PointAt(outline, 3), steps->count()),
+                  std::tuple(true, static_cast<Poinz*>(nullptr), stored + 1));
+        EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
+    }
 
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
     // builds what the click would have, and opens no menu.

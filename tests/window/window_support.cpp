@@ -199,6 +199,55 @@ void PressCloseBox(QWidget* window) {
     xcb_flush(c);
 }
 
+void LeaveKeyboardToNoWindow() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* c = x11 ? x11->connection() : nullptr) {
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_CURRENT_TIME);
+        xcb_flush(c);
+    }
+}
+
+QString WindowFrameId(QWidget* window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return {};
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, xcb_window_t(window->winId())), nullptr);
+    const QString id = tree ? QString::number(tree->parent) : QString();
+    free(tree);
+    return id;
+}
+
+OtherApplicationWindow::OtherApplicationWindow(QRect frame) : c_(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(c_)) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+    window_ = xcb_generate_id(c_);
+    const uint32_t background[] = {screen->white_pixel};
+    xcb_create_window(c_, XCB_COPY_FROM_PARENT, window_, screen->root, int16_t(frame.x()), int16_t(frame.y()),
+                      uint16_t(frame.width()), uint16_t(frame.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, XCB_CW_BACK_PIXEL, background);
+    // The user's position and size (USPosition, USSize): a window manager keeps them.
+    uint32_t hints[18] = {1 | 2, uint32_t(frame.x()), uint32_t(frame.y()), uint32_t(frame.width()),
+                          uint32_t(frame.height())};
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                        18, hints);
+    const char name[] = "Another application";
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, sizeof name - 1,
+                        name);
+    xcb_map_window(c_, window_);
+    xcb_flush(c_);
+}
+
+OtherApplicationWindow::~OtherApplicationWindow() { xcb_disconnect(c_); }
+
+bool OtherApplicationWindow::shown() const {
+    if (!window_) return false;
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window_), nullptr);
+    const bool viewable = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+    free(a);
+    return viewable;
+}
+
 namespace {
 std::string FolderAfterReset(const char* folder) {
     AppController::destroyShared(), dvxtest::ResetAllGlobals();

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -81,6 +82,26 @@ private:
 // Presses the window's close box: twm's, with the server's mouse; where no window manager runs,
 // the window system is asked to close the window as a window manager's close box asks it.
 void PressCloseBox(QWidget* window);
+// Leaves the keyboard to no window (PointerRoot), as a window manager whose keyboard follows
+// the pointer does when the pointer rests on the bare desktop.
+void LeaveKeyboardToNoWindow();
+// The window manager's frame around the shown window (its parent on the X server), by its id.
+QString WindowFrameId(QWidget* window);
+// A window of another application while this stands: a client of the X server of its own (a
+// connection apart from the program's), shown at `frame`'s place as a user's placing is kept.
+class OtherApplicationWindow {
+public:
+    explicit OtherApplicationWindow(QRect frame);
+    ~OtherApplicationWindow();
+    // The window system shows it (a window manager has framed and mapped it).
+    bool shown() const;
+    // Its id, for xdotool.
+    QString id() const { return QString::number(window_); }
+
+private:
+    struct xcb_connection_t* c_ = nullptr;
+    uint32_t window_ = 0;
+};
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.
 struct WindowTestServices {

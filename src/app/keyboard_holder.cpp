@@ -1,0 +1,55 @@
+#include "app/keyboard_holder.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The window's parent, or none once the root is reached (or the window is gone).
+xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
+    xcb_generic_error_t* error = nullptr;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), &error);
+    free(error);
+    if (!tree) return XCB_WINDOW_NONE;
+    const xcb_window_t parent = tree->parent == tree->root ? xcb_window_t(XCB_WINDOW_NONE) : tree->parent;
+    free(tree);
+    return parent;
+}
+
+}  // namespace
+
+KeyboardHolder WhoHoldsTheKeyboard() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return KeyboardHolder::Unknown;
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
+    free(error);
+    if (!reply) return KeyboardHolder::Unknown;
+    const xcb_window_t focus = reply->focus;
+    free(reply);
+    if (focus == XCB_WINDOW_NONE || focus == XCB_INPUT_FOCUS_POINTER_ROOT) return KeyboardHolder::NoWindow;
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
+        if (s.data->root == focus) return KeyboardHolder::NoWindow;
+    // Made by the program's own connection: any of its windows, a pop-up's too.
+    if ((focus & ~setup->resource_id_mask) == setup->resource_id_base) return KeyboardHolder::Program;
+    // A window manager may give the keyboard to the frame it put around a window.
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->handle()) continue;
+        for (xcb_window_t w = ParentOf(c, xcb_window_t(window->winId())); w != XCB_WINDOW_NONE; w = ParentOf(c, w))
+            if (w == focus) return KeyboardHolder::Program;
+    }
+    return KeyboardHolder::OtherApplication;
+}
+
+#else
+
+KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
+
+#endif
