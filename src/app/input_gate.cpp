@@ -650,7 +650,9 @@ void InputGate::keyboardBack(QObject* watched, QEvent* event) {
 // given back again, and goes where that then is.
 bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    // The window system's keys only, and only while nothing runs: what runs has its own row.
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || runs() != Runs::Nothing)
+        return false;
     const bool lost = !QGuiApplication::focusWindow() || (watched->isWindowType() && !watched->inherits("QWidgetWindow"));
     if (!lost || !TopLevelOf(watched)) return false;
     if (type == QEvent::KeyPress) {
