@@ -90,26 +90,69 @@ QWidget* TopSheet() {
 
 constexpr const char* kCameFrom = "gateCameFrom";
 
-// A dialog without a parent (a launcher, an alert of no window) came from the window that was
-// active as it showed.
-void NoteWhereFrom(QDialog* dialog) {
-    if (dialog->isWindow() && !dialog->parentWidget())
-        dialog->setProperty(kCameFrom, QVariant::fromValue(QPointer<QWidget>(QApplication::activeWindow())));
+// A window the program shows and closes beside its document windows (the preferences, a
+// plant's details, the vendors, About, the live view panel, a colour or font panel, a
+// palette, another document window), as opposed to a pop-up, a tool tip or the splash.
+bool ComesAndGoes(const QWidget* w) {
+    if (!w->isWindow()) return false;
+    switch (w->windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::SplashScreen:
+    case Qt::Desktop: return false;
+    default: return true;
+    }
 }
 
-// A modal dialog (a sheet, an alert, a file panel, a launcher) that has ended gives the keyboard
-// back to the window it came from: no window system does so without a window manager, and one
-// whose keyboard follows the pointer gives it to no window. Only while the user works in the
-// program: the dialog had the keyboard, or no window had it and the pointer stands on one of the
-// program's.
-void GiveKeyboardBack(const QDialog* dialog) {
-    if (!dialog->isWindow() || dialog->windowModality() == Qt::NonModal) return;
-    QWidget* home = dialog->parentWidget() ? dialog->parentWidget()->window()
-                                           : dialog->property(kCameFrom).value<QPointer<QWidget>>().data();
-    if (!home || home == dialog || !home->isVisible() || home->isMinimized()) return;
+bool IsModalDialog(const QWidget* w) { return qobject_cast<const QDialog*>(w) && w->windowModality() != Qt::NonModal; }
+
+// A dialog without a parent (a launcher, an alert of no window), and any window that is no
+// modal dialog, came from the window that was active as it showed.
+void NoteWhereFrom(QWidget* window) {
+    const bool noted = IsModalDialog(window) ? window->isWindow() && !window->parentWidget() : ComesAndGoes(window);
+    if (noted) window->setProperty(kCameFrom, QVariant::fromValue(QPointer<QWidget>(QApplication::activeWindow())));
+}
+
+// Where the keyboard goes back to when a window that is no modal dialog goes: the window it came
+// from, else its parent's, else a document window (none may have been active as it showed).
+QWidget* HomeOfWindow(const QWidget* gone) {
+    const auto usable = [gone](QWidget* w) { return w && w != gone && w->isVisible() && !w->isMinimized(); };
+    if (QWidget* from = gone->property(kCameFrom).value<QPointer<QWidget>>().data(); usable(from)) return from;
+    if (QWidget* parent = gone->parentWidget() ? gone->parentWidget()->window() : nullptr; usable(parent)) return parent;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) && usable(top)) return top;
+    return nullptr;
+}
+
+// The pointer stands on one of the program's windows, or on the one that went, by their frames:
+// a window manager may still show the frame of the window that went.
+bool PointerOnProgramWindow(const QWidget* gone) {
+    const QPoint at = QCursor::pos();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if ((top == gone || (top->isVisible() && ComesAndGoes(top))) && top->frameGeometry().contains(at)) return true;
+    return false;
+}
+
+// A modal dialog (a sheet, an alert, a file panel, a launcher) that has ended, or another of the
+// program's windows that the program closed (the preferences' OK, a details window's close), gives
+// the keyboard back to the window it came from: no window system does so without a window
+// manager, and one whose keyboard follows the pointer gives it to no window. Only while the user
+// works in the program: the window had the keyboard, or no window had it and the pointer stands
+// on one of the program's. The window given the keyboard, or null.
+QWidget* GiveKeyboardBack(const QWidget* gone) {
+    if (!gone->isWindow()) return nullptr;
+    QWidget* home = nullptr;
+    if (IsModalDialog(gone)) {
+        home = gone->parentWidget() ? gone->parentWidget()->window()
+                                    : gone->property(kCameFrom).value<QPointer<QWidget>>().data();
+        if (!home || home == gone || !home->isVisible() || home->isMinimized()) return nullptr;
+    } else if (!ComesAndGoes(gone) || !(home = HomeOfWindow(gone))) {
+        return nullptr;
+    }
     const QWindow* focus = QGuiApplication::focusWindow();
-    if (focus ? focus == dialog->windowHandle() : QApplication::topLevelAt(QCursor::pos()) != nullptr)
-        home->activateWindow();
+    if (focus ? focus != gone->windowHandle() : !PointerOnProgramWindow(gone)) return nullptr;
+    home->activateWindow();
+    return home;
 }
 
 bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
@@ -199,7 +242,14 @@ InputGate::Does InputGate::decide(Runs runs, Input input) {
     return Does::Acts;
 }
 
-InputGate::InputGate() { qApp->installEventFilter(this); }
+InputGate::InputGate() {
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
+        // The keys that waited for the keyboard given back go where it now is.
+        if (now && !heldInput_.empty()) deliverHeldInputLater();
+    });
+}
 
 namespace {
 QPointer<InputGate> sGate;
@@ -332,19 +382,15 @@ bool InputGate::keepsLoopWindow(const GateLoop* loop) {
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
+    if (keyboardBack_ && keyBeforeKeyboardBack(watched, event)) return true;
+    if (keyboardBack_ && event->spontaneous() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        keyboardBack_ = nullptr;  // the user has gone on
     switch (event->type()) {
     case QEvent::DeferredDelete: return apply(decide(runs(), Input::Deletion), watched, event);
     case QEvent::Close: return windowClose(watched, event);
     case QEvent::Show:
-        if (auto* dialog = qobject_cast<QDialog*>(watched)) NoteWhereFrom(dialog);
-        return false;
-    // What waited for a sheet goes once the sheet has ended, and the keyboard goes back.
     case QEvent::Hide:
-        if (const auto* dialog = qobject_cast<QDialog*>(watched)) {
-            if (!heldCalls_.empty()) deliverHeldCallsLater();
-            GiveKeyboardBack(dialog);
-        }
-        return false;
+    case QEvent::Enter: keyboardBack(watched, event); return false;
     case QEvent::FocusOut:
         if (renders_ == 0 || !watched->isWidgetType()) return false;
         return apply(decide(runs(), Input::FocusOut), watched, event);
@@ -570,4 +616,61 @@ void InputGate::deliverHeldInput() {
         if (alive) QCoreApplication::sendEvent(to, &up);
     }
     delivering_ = false;
+}
+
+// A window shows: it came from the window active now, and the keyboard given back before goes
+// with it. A window goes: what waited for a sheet goes once the sheet has ended, and the keyboard
+// goes back to the window it came from. A window manager that handles the window's end after the
+// program gave the keyboard back may take it to no window meanwhile (twm does, when the window
+// that went had its focus): until the user's next press or key, the pointer coming onto that
+// window, or the program's keyboard going to no window with the pointer on one of its windows,
+// gives it back again, the window manager's handling then over.
+void InputGate::keyboardBack(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        if (!watched->isWidgetType() || event->spontaneous() || !ComesAndGoes(static_cast<QWidget*>(watched))) return;
+        keyboardBack_ = nullptr;
+        NoteWhereFrom(static_cast<QWidget*>(watched));
+        return;
+    case QEvent::Hide: {
+        if (!watched->isWidgetType()) return;
+        const auto* gone = static_cast<const QWidget*>(watched);
+        if (qobject_cast<const QDialog*>(gone) && !heldCalls_.empty()) deliverHeldCallsLater();
+        // A window the window system hid (minimized) gives nothing back.
+        if (event->spontaneous() && !IsModalDialog(gone)) return;
+        if (QWidget* home = GiveKeyboardBack(gone)) keyboardBack_ = home, keyboardBackTries_ = 0;
+        return;
+    }
+    case QEvent::Enter:
+        if (keyboardBack_ && !QGuiApplication::focusWindow() && TopLevelOf(watched) == keyboardBack_) giveKeyboardBackAgain();
+        return;
+    default: return;
+    }
+}
+
+// A key the window system hands one of the program's windows, before the keyboard given back has
+// come, where it would be lost: to no window holding the keyboard (no shortcut would run), or to
+// the live view's own GL window under the pointer, which drops it (the window manager took the
+// keyboard to no window, and the program still thinks it has it). It waits for the keyboard,
+// given back again, and goes where that then is.
+bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    // The window system's keys only, and only while nothing runs: what runs has its own row.
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || runs() != Runs::Nothing)
+        return false;
+    const bool lost = !QGuiApplication::focusWindow() || (watched->isWindowType() && !watched->inherits("QWidgetWindow"));
+    if (!lost || !TopLevelOf(watched)) return false;
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        heldInput_.push_back({nullptr, key->key(), key->modifiers(), key->text(), nullptr});
+    }
+    giveKeyboardBackAgain();
+    if (QApplication::activeWindow()) deliverHeldInputLater();
+    return true;
+}
+
+void InputGate::giveKeyboardBackAgain() {
+    // Twice at most: once the window manager has handled the end, nothing takes it again.
+    if (!keyboardBack_ || !keyboardBack_->isVisible() || ++keyboardBackTries_ > 2) return;
+    keyboardBack_->activateWindow();
 }

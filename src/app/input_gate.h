@@ -6,8 +6,9 @@
 // outside what runs and does what one table (`InputGate::kTable`) says. Nothing else filters
 // the program's input for a loop, a render or a sheet. What else would change the design or
 // the scene, or draw a frame, meanwhile (a plug-in tool's answer, the live view's step timer)
-// comes through the same table. A modal dialog that ends gives the keyboard back to the window
-// it came from, as a loop's window gets it back after a press outside.
+// comes through the same table. A modal dialog that ends, or a window the program closes, gives
+// the keyboard back to the window it came from, as a loop's window gets it back after a press
+// outside.
 #include <QObject>
 #include <QPointer>
 
@@ -161,4 +162,10 @@ private:
     QPointer<QWidget> passedTo_;
     // The window whose press the gate took, until its release.
     QPointer<QObject> takenWindow_;
+    // The keyboard given back to a window as a dialog or a window went, until the user goes on.
+    void keyboardBack(QObject* watched, QEvent* event);
+    bool keyBeforeKeyboardBack(QObject* watched, QEvent* event);
+    void giveKeyboardBackAgain();
+    QPointer<QWidget> keyboardBack_;
+    int keyboardBackTries_ = 0;
 };

@@ -191,6 +191,7 @@ QWidget* QMDWindowController::buildSideColumn() {
     inspectorScrollView_ = new QScrollArea(sideColumn_);
     inspectorScrollView_->setObjectName(QStringLiteral("inspectorScrollView"));
     inspectorScrollView_->setWidgetResizable(false);
+    inspectorScrollView_->setFocusPolicy(Qt::NoFocus);  // a click between a pane's controls leaves the plan its keys
     parentInspectorView_ = new QMDInspectorView;
     parentInspectorView_->setObjectName(QStringLiteral("parentInspectorView"));
     inspectorScrollView_->setWidget(parentInspectorView_);

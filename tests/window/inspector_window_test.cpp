@@ -4,6 +4,7 @@
 // the column.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QSlider>
 #include <QTabBar>
 #include <QLineEdit>
@@ -176,6 +177,11 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     const auto showsPane = [&](const char* name) {
         return QTest::qWaitFor([&] { return Shown(w) && Shown(w)->findChild<QLineEdit*>(QLatin1String(name)); });
     };
+    const auto paneWith = [&](const char* name) -> QWidget* {
+        QWidget* found = nullptr;
+        (void)QTest::qWaitFor([&] { return Shown(w) && (found = Shown(w)->findChild<QWidget*>(QLatin1String(name))); });
+        return found;
+    };
     QUndoStack* stack = w->document()->undoStack();
     const auto clickPlan = [&](float h, float d) { ClickPlanAt(w, h, d); };
     const auto clearSelection = [&] {
@@ -195,10 +201,26 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
         return o && IsEntireObjectSelected(o) && !IsRootObjectSelected(design.wall);
     };
 
+    // A click on a pane's list, check box or button leaves the plan its keys: only a field takes
+    // the keyboard.
+    const auto keysStayWithThePlan = [&](const char* outlet, int clicks) {
+        auto* control = Shown(w)->findChild<QWidget*>(QLatin1String(outlet));
+        ASSERT_TRUE(control && control->isVisible()) << outlet;
+        w->inspectorScrollView()->ensureWidgetVisible(control);
+        auto* list = qobject_cast<QListWidget*>(control);
+        QWidget* at = list ? list->viewport() : control;
+        const QPoint point = list ? list->visualItemRect(list->currentItem()).center() : QPoint(8, control->height() / 2);
+        for (int i = 0; i < clicks; ++i) QTest::qWait(QApplication::doubleClickInterval() + 50), ClickAt(at, point);
+        QTest::qWait(200);
+        EXPECT_TRUE(KeyReaches(w->docView())) << outlet << " kept the keyboard";
+    };
+
     // The wall's west segment: its height, stored in the segment's start point, in one step.
     Poinz* west = PointAt(design.wall, 3);
     clickPlan(0, 150);
     ASSERT_TRUE(showsPane("wallHeightText")) << "no wall pane";
+    keysStayWithThePlan("wallStyleTableView", 1);
+    keysStayWithThePlan("autoFlooringButton", 2);
     const int steps = stack->count();
     ASSERT_TRUE(TypeIntoPaneField(w, "wallHeightText", "9'"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return objfield::wall_segment::kFirstHeight(*west) == 108; }));
@@ -253,6 +275,27 @@ TEST(InspectorWindow, AClickOnAWallAWindowOrAPlantShowsItsPane) {
     ASSERT_TRUE(TypeIntoPaneField(w, "doorWidthText", "3'"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return stack->count() == doorSteps + 1; })) << stack->count();
     EXPECT_EQ(stack->undoText(), QStringLiteral("Door Width"));
+
+    // The wheel over a pane's pop-up turns it no more than it turns the object: the column
+    // scrolls instead, and no step is stored.
+    {
+        Objex* object = design.detail;
+        const char* outlet = "lineStylePopUpButton";
+        ASSERT_TRUE(clearSelection());
+        w->docView()->scrollPoint({object->firstPoint->position[0] - 60, object->firstPoint->position[2] - 60});
+        w->docView()->update();
+        ClickObject(w, object);
+        auto* popUp = qobject_cast<QComboBox*>(paneWith(outlet));
+        ASSERT_TRUE(popUp) << "no pane";
+        w->inspectorScrollView()->ensureWidgetVisible(popUp);
+        const int shown = popUp->currentIndex(), wheelSteps = stack->count();
+        const QPoint over = popUp->mapToGlobal(popUp->rect().center());
+        XDo({"mousemove", "--sync", QString::number(over.x()), QString::number(over.y())});
+        for (const char* notch : {"5", "5", "4", "5"}) XDo({"click", notch}), QTest::qWait(100);
+        QTest::qWait(200);
+        EXPECT_EQ(std::pair(popUp->currentIndex(), stack->count()), std::pair(shown, wheelSteps));
+    }
+    w->docView()->scrollPoint({-60, -60});
 
     // Each further object, clicked with nothing selected, brings its own pane.
     const struct {

@@ -137,6 +137,42 @@ TEST(LightSheetOnThePanel, UntouchedOKKeepsTheFurnishedHousesBrightnessAndTheSli
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 
+// Under twm, whose keyboard follows the pointer: the panel's sheets ended with a click on their
+// button over the panel, the next key reaches the panel, as many times as it is tried (twm handles
+// the sheet's end after the program gave the keyboard back, and gave it to no window).
+TEST(LightSheetOnThePanel, UnderTwmTheNextKeyAfterAPanelSheetReachesThePanel) {
+    WindowTestServices services{"lvsheetstwm"};
+    TwmOnScreen manager(QString::fromStdString(services.folders.temporaryBase()) + "/twm");
+    ASSERT_TRUE(manager.running());
+    QMDWindowController* w = OpenDocumentWindow();
+    LiveViewController* c = ShowLiveViewBeside(w, w->document()->model()->itsDocState);
+    ASSERT_TRUE(c) << "the live view never showed";
+    c->window()->resize(600, 500);
+    const struct {
+        const char *menu, *action, *button;
+    } sheets[] = {{"LiveView", "showLVRenderProperties", "okButton"},
+                  {"LiveView", "showLVLightProperties", "okButton"},
+                  {"File", "print3DLiveView", "cancelButton"}};
+    for (int round = 0; round < 4; ++round)
+        for (const auto& s : sheets) {
+            SCOPED_TRACE(std::string(s.action) + " round " + std::to_string(round));
+            ASSERT_TRUE(ChooseMenuItem(w, s.menu, s.action));
+            QPointer<SheetDialog> sheet;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = ShownSheet(c->window())) && sheet->windowHandle()->isExposed(); }));
+            // twm places it at random: its button is moved over the panel.
+            QPushButton* b = sheet->findChild<QPushButton*>(s.button);
+            const QPoint over = c->window()->mapToGlobal(QPoint(100 + 40 * round, 150 + 30 * round));
+            sheet->move(sheet->pos() + over - b->mapToGlobal(b->rect().center()));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return b->mapToGlobal(b->rect().center()) == over; }));
+            XDo({"mousemove", "--sync", QString::number(over.x()), QString::number(over.y())});
+            QTest::qWait(300);
+            XDo({"click", "1"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet || !sheet->isVisible(); }));
+            EXPECT_TRUE(KeyReaches(c->window())) << "the key went to no window";
+        }
+    LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) { return RunWindowTests(argc, argv, &gShot); }

@@ -7,13 +7,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
+#include <QScreen>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -23,6 +28,7 @@
 #include "content/content_provider_controller.h"
 #include "files/content_folders.h"
 #include "files/undo.h"
+#include "model/command_globals.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/plant_info.h"
@@ -154,6 +160,75 @@ TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendorsAndOpenTheirAddre
     c->layout()->activate();  // the address placed below the new texts
     ClickAt(url, url->rect().center());
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened == QStringList({"http://example.com/x"}); })) << opened.size();
+}
+
+// The same windows without a window manager and under twm, whose keyboard follows the pointer.
+class PreferenceWindowsManaged : public PreferenceWindows, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        if (GetParam()) {
+            manager = std::make_unique<TwmOnScreen>(QString::fromStdString(services.folders.temporaryBase()) + "/twm");
+            ASSERT_TRUE(manager->running());
+        }
+        PreferenceWindows::SetUp();
+    }
+    void TearDown() override { PreferenceWindows::TearDown(), manager.reset(); }
+    std::unique_ptr<TwmOnScreen> manager;
+};
+INSTANTIATE_TEST_SUITE_P(WindowManagers, PreferenceWindowsManaged, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Twm" : "NoWindowManager"; });
+
+// A window the program shows beside the document window, closed by its button:
+// the next key, pressed at once, reaches the plan.
+TEST_P(PreferenceWindowsManaged, TheNextKeyAfterAWindowClosesReachesThePlan) {
+    InspectorDesign design = BuildInspectorDesign(w->document()->model());
+    const auto shown = [](QWidget* window) {
+        return window && QTest::qWaitFor([&] { return window->isVisible() && window->windowHandle()->isExposed(); }) ? window : nullptr;
+    };
+    const struct Row {
+        const char* what;
+        std::function<QWidget*()> open;
+        const char* button;
+    } rows[] = {
+        {"Preferences OK", [&]() -> QWidget* { return Preferences(0); }, "okButton"},
+        {"Preferences Cancel", [&]() -> QWidget* { return Preferences(0); }, "cancelButton"},
+        {"Plant Details", [&] {
+             gContextFoundObj = design.plant;
+             return shown(PlantDetailsController::newPlantDetailsWindow());
+         }, "dismissButton"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        QWidget* window = r.open();
+        ASSERT_TRUE(window);
+        QWidget* button = window->findChild<QPushButton*>(QString::fromLatin1(r.button));
+        ASSERT_TRUE(button);
+        const auto control = [&] { return button->mapToGlobal(button->rect().center()); };
+        // Its button moved, as a user may move the window, to a point of its own (a synchronous
+        // move onto the pointer's place would wait for ever): without a window manager off the
+        // program's other windows, where the keyboard would go to no window; under twm over
+        // the plan, which the keyboard then follows.
+        const int i = int(&r - rows);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QPoint spot = GetParam() ? w->docView()->parentWidget()->mapToGlobal(QPoint(100 + 25 * i, 120 + 10 * (i % 3))) : QPoint();
+        for (int y = screen.bottom() - 20 - 4 * i; spot.isNull() && y > screen.top(); y -= 40)
+            for (int x = screen.right() - 20 - 4 * i; spot.isNull() && x > screen.left(); x -= 40) {
+                const QWidgetList tops = QApplication::topLevelWidgets();
+                if (std::none_of(tops.begin(), tops.end(), [&](QWidget* t) {
+                        return t != window && t->isVisible() && t->frameGeometry().adjusted(-4, -4, 4, 4).contains(QPoint(x, y));
+                    }))
+                    spot = QPoint(x, y);
+            }
+        ASSERT_FALSE(spot.isNull());
+        window->move(window->pos() + spot - control());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return control() == spot; }));
+        XDo({"windowfocus", "--sync", QString::number(window->winId())});  // as a user's click in it gives it
+        QTest::qWait(200);
+        const QPointer<QWidget> open = window;  // some go as they close
+        ClickAt(button, button->rect().center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !open || !open->isVisible(); }));
+        EXPECT_TRUE(KeyReaches(w->docView()));
+    }
 }
 
 }  // namespace

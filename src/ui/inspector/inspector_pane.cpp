@@ -1,9 +1,14 @@
 #include "ui/inspector/inspector_pane.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QChildEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <string>
 
@@ -24,6 +29,65 @@ std::map<std::string, PaneClass>& Classes() {
     static std::map<std::string, PaneClass> classes;
     return classes;
 }
+
+// What every control of a pane does with the keyboard and the wheel, the controls a pane makes
+// later included. A click leaves the keyboard with the plan, whose arrows, Delete and Tab a
+// button, a check box or a list would keep until the plan is clicked again: only what takes
+// typing takes the keyboard. The wheel scrolls the column rather than turning a pop-up, a spin
+// box or a slider, whose turn would show a value its objects lack.
+class PaneInput : public QObject {
+public:
+    static PaneInput& shared() {
+        static PaneInput input;
+        return input;
+    }
+    // Follows the view and whatever comes into it.
+    void follow(QWidget* view) {
+        view->installEventFilter(this);
+        for (QWidget* w : view->findChildren<QWidget*>()) w->installEventFilter(this), keepKeyboardOff(w);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ChildAdded:
+            // A control being made: its own focus policy is set by the time it is polished.
+            if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType()) {
+                child->installEventFilter(this);
+                for (QWidget* w : child->findChildren<QWidget*>()) w->installEventFilter(this), keepKeyboardOff(w);
+            }
+            return false;
+        case QEvent::Polish: keepKeyboardOff(static_cast<QWidget*>(watched)); return false;
+        case QEvent::Wheel:
+            if (!TurnedByTheWheel(watched) || !InThePane(static_cast<QWidget*>(watched))) return false;
+            event->ignore();  // on to the column
+            return true;
+        default: return false;
+        }
+    }
+
+private:
+    static bool TakesTyping(const QWidget* w) {
+        if (const auto* box = qobject_cast<const QComboBox*>(w)) return box->isEditable();
+        return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+               qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+    }
+    static bool TurnedByTheWheel(const QObject* o) {
+        return qobject_cast<const QComboBox*>(o) || qobject_cast<const QAbstractSpinBox*>(o) ||
+               (qobject_cast<const QAbstractSlider*>(o) && !qobject_cast<const QScrollBar*>(o));
+    }
+    // Not in a window of its own (a pop-up's list, which the keyboard still steps through).
+    static bool InThePane(const QWidget* w) {
+        for (; w; w = w->parentWidget()) {
+            if (w->objectName() == QLatin1String("inspectorView")) return true;
+            if (w->isWindow()) return false;
+        }
+        return false;
+    }
+    static void keepKeyboardOff(QWidget* w) {
+        if (w->focusPolicy() != Qt::NoFocus && !TakesTyping(w) && InThePane(w)) w->setFocusPolicy(Qt::NoFocus);
+    }
+};
 
 }  // namespace
 
@@ -124,6 +188,7 @@ QWidget* InspectorPane::inspectorView() {
     if (!view_) {
         view_ = new QWidget;
         view_->setObjectName(QStringLiteral("inspectorView"));
+        PaneInput::shared().follow(view_);
         buildView(view_);
         view_->adjustSize();
     }
