@@ -290,13 +290,16 @@ protected:
                 }
         return out;
     }
-    // The objects holding a skylight that the command turned over.
-    void NoteFlipped(Command::Flips flips) {
-        if (flips == Command::Flips::Nothing) return;
+    // The objects holding a skylight that the command turned over, and the copies it made
+    // while any was turned (a copy carries its source's fillers as they are).
+    void NoteFlipped(Command::Flips flips, uint32_t firstNew) {
         for (Layer* l = d->model()->itsLayers; l; l = l->next)
-            for (Objex* o = l->firstObject; o; o = o->next)
-                if ((flips == Command::Flips::Plan || IsAnyObjectSelected(o)) && HoldsSkylight(o, false))
-                    flipped_.insert(o->objectID);
+            for (Objex* o = l->firstObject; o; o = o->next) {
+                const bool turned = flips == Command::Flips::Plan ||
+                                    (flips == Command::Flips::Selection && IsAnyObjectSelected(o));
+                const bool copied = !flipped_.empty() && o->objectID >= firstNew;
+                if ((turned || copied) && HoldsSkylight(o, false)) flipped_.insert(o->objectID);
+            }
     }
 
     // One Undo or Redo, then the design against the state its slot kept.
@@ -375,7 +378,7 @@ protected:
             Run(command->name, value);
             // What the order of the command's own steps leaves differing, held until a read.
             held_.insert(held_.end(), command->known.begin(), command->known.end());
-            if (d->model()->itsCurrentUndo != before) NoteFlipped(command->flips);
+            if (d->model()->itsCurrentUndo != before) NoteFlipped(command->flips, firstNew);
             leftOut.insert(leftOut.end(), command->undoLeftOut.begin(), command->undoLeftOut.end());
             for (ReadSetField f : command->readSet) {
                 if (f.fromID == ReadSetField::kMadeByTheStep) f.fromID = firstNew;
