@@ -47,11 +47,14 @@ bool Command() { return (gTrackModifiers & 8) != 0; }
 float sForce[3] = {};
 // The view kind a Command gesture in an elevation view replaced by the front view; 0 when none.
 int16_t sSavedActivePlane = 0;
+// Where the resize was pressed, before the down point moved onto the grabbed side.
+Float3DPoint sPressed{};
 
 }  // namespace
 static const port::GlobalReset kReset([] {
     std::fill(std::begin(sForce), std::end(sForce), 0.0f);
     sSavedActivePlane = 0;
+    sPressed = {};
 });
 
 namespace {
@@ -84,8 +87,10 @@ ScaleMeasure Measure(const DocState* ds, int16_t stage) {
     const feedback::Axes ax = feedback::AxesOf(kind);
     const Float3DRect& box = gData3DRect;
     ScaleMeasure m;
-    m.current = {gTrackState[3], gTrackState[4], gTrackState[5]};
     m.grabbed = m.anchor = feedback::Down();
+    // The grabbed side goes the pointer's way from the press: a handle off the selection's
+    // side (a corner of one of several selected objects) resizes nothing until the pointer moves.
+    const Float3DPoint pointer{gTrackState[3], gTrackState[4], gTrackState[5]};
     const bool limited = kind == kPlanKind || kind == kFrontKind;
     float centre[3] = {};
     for (int axis : {ax.a1, ax.a2}) {
@@ -96,6 +101,9 @@ ScaleMeasure Measure(const DocState* ds, int16_t stage) {
         At(m.anchor, axis) = beyond ? lo : hi;
         DirectionOn(axis) = beyond ? 1.0f : -1.0f;
         DownOn(axis) = At(m.grabbed, axis);
+    }
+    for (int axis = 0; axis < 3; ++axis) At(m.current, axis) = At(m.grabbed, axis) + At(pointer, axis) - At(sPressed, axis);
+    for (int axis : {ax.a1, ax.a2}) {
         // A flat axis has no smallest factor (it is not scaled, below).
         if (limited && stage == 1 && At(m.anchor, axis) != At(m.grabbed, axis))
             sForce[axis] = std::fabs(kSmallestAcross / (At(m.anchor, axis) - At(m.grabbed, axis)));
@@ -184,6 +192,7 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
     if (!gCurDocument || !ds) return;
     if (stage == 1) {
         std::fill(std::begin(sForce), std::end(sForce), 0.0f);
+        sPressed = feedback::Down();
         RestoreActivePlane();
         if (Command() && ds->viewKind != kPlanKind) {
             sSavedActivePlane = ds->viewKind, ds->viewKind = kFrontKind;
@@ -200,7 +209,10 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
         record.values[xform::kScaleH + i] = m.factor[i];
         record.values[xform::kCentreH + i] = At(m.anchor, i);
     }
-    SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
+    // A click on a handle, the pointer not moved, resizes nothing.
+    const bool moved = gTrackState[3] != sPressed.floatH || gTrackState[4] != sPressed.floatV ||
+                       gTrackState[5] != sPressed.floatD;
+    if (moved) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
     FloatRect plan = EmptyFloatRect();
     GetAllLayersObjBounds(gCurDocument->itsLayers, 1, &plan, 0, 0);
     gDataRect = plan;

@@ -520,6 +520,9 @@ const char* const kKept[] = {
     "furnished|View Working Floor Only;select 22;Copy;New;select 5;Mirror Top to Bottom",
     // A roof duplicated: its skylight's filler planes stayed where the original's stand.
     "furnished|select 22;Duplicate;Check Scene",
+    // Everything selected, then a click on a wall's corner, a handle: the selection was resized
+    // to where the pointer stood, no move made.
+    "furnished|select 18,1,22;Select All;shift-click 40:1;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
