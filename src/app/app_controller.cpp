@@ -353,6 +353,11 @@ void AppController::applicationDidFinishLaunching() {
     shouldDisplaySplashScreen_ = false;
     applicationDidLaunch_ = true;
     InspectorShowEmptyPane();
+    // The palettes float over the document window shown after them, also where no window
+    // manager keeps them above it.
+    for (PaletteController* p : std::initializer_list<PaletteController*>{
+             ToolPaletteController::shared(), SnapPaletteController::shared(), PlanToolPaletteController::shared()})
+        if (p->isVisible()) p->window()->raise();
 }
 
 bool AppController::validateMenuItem(QAction* item) const {

@@ -424,6 +424,24 @@ struct ManagedScreen {
             if (l.trimmed().startsWith(line)) return l.section(':', 1).trimmed().section(' ', 0, 0);
         return {};
     }
+    // Whether the shown window of this title lies above the other's, its frame's place among the
+    // root's children (bottom first) read through xwininfo.
+    bool above(const QString& title, const QString& other) const {
+        const auto topLevel = [](QString id) {
+            for (QString parent = Parent(id); !parent.isEmpty() && parent != Root(id); parent = Parent(id)) id = parent;
+            return id.toULongLong(nullptr, 0);
+        };
+        const qulonglong a = topLevel(ShownWindow(title)), b = topLevel(ShownWindow(other));
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-root", "-children"});
+        xwininfo.waitForFinished(10000);
+        std::vector<qulonglong> children;  // as xwininfo lists them: top first
+        for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
+            if (const QString t = l.trimmed(); t.startsWith("0x"))
+                children.push_back(t.section(' ', 0, 0).toULongLong(nullptr, 0));
+        const auto at = [&](qulonglong id) { return std::find(children.begin(), children.end(), id); };
+        return at(a) < at(b);
+    }
     static QString Parent(const QString& id) { return Tree(id, "Parent window id"); }
     static QString Root(const QString& id) { return Tree(id, "Root window id"); }
     static QRect Geometry(const QString& id) {
@@ -587,9 +605,14 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
         const std::vector<QRect> frames = shown();
         ASSERT_EQ(frames.size(), r.titles.size()) << "no document window";
         const QRect screenArea(QPoint(), QSize(r.screen.section('x', 0, 0).toInt(), r.screen.section('x', 1).toInt()));
+        const QRect document = screen.frame("Untitled");
         for (size_t i = 0; i < frames.size(); ++i) {
             ASSERT_FALSE(frames[i].isEmpty()) << r.titles[i] << " did not show";
             EXPECT_TRUE(screenArea.contains(frames[i])) << r.titles[i] << " at " << at(frames[i]);
+            // A palette floats over the document window.
+            if (QString(r.titles[i]) != "Live View" && frames[i].intersects(document)) {
+                EXPECT_TRUE(screen.above(r.titles[i], "Untitled")) << r.titles[i] << " under the document window";
+            }
             for (size_t j = 0; j < i; ++j)
                 EXPECT_FALSE(frames[i].intersects(frames[j]))
                     << r.titles[i] << " at " << at(frames[i]) << " over the " << r.titles[j] << " at " << at(frames[j]);
