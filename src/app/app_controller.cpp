@@ -239,19 +239,21 @@ void AppController::setInitialWindowPositionsAndAutoSaveNames() {
 }
 
 std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget* shown) {
-    std::vector<QPointer<QMainWindow>> documents;
-    for (QMDDocument* d : documentController_.documents())
-        if (d && d->windowController && d->windowController->isVisible()) documents.emplace_back(d->windowController);
-    std::vector<QPointer<QWidget>> palettes;
-    for (QWidget* p : {ToolPaletteController::shared()->window(), SnapPaletteController::shared()->window(),
-                       PlanToolPaletteController::shared()->window()})
-        if (p != shown && p->isVisible()) palettes.emplace_back(p);
-    return [documents, palettes] {
+    return [shown = QPointer<const QWidget>(shown)] {
         FramesKeptClear clear;
-        for (const QPointer<QMainWindow>& w : documents)
-            if (w) clear.titles.push_back(TitleAndMenuBar(w));
-        for (const QPointer<QWidget>& p : palettes)
-            if (p) clear.palettes.push_back(p->frameGeometry());
+        if (!exists()) return clear;
+        for (QMDDocument* d : shared()->documentController()->documents())
+            if (d && d->windowController && d->windowController->isVisible())
+                clear.titles.push_back(TitleAndMenuBar(d->windowController));
+        // The floating windows: palettes, the live view, Preferences, Plant Details and the like.
+        // A document window's sheets and alerts go with it.
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            const Qt::WindowType type = w->windowType();
+            if (w == shown || !w->isVisible() || w->parentWidget() || qobject_cast<const QMainWindow*>(w) ||
+                (type != Qt::Window && type != Qt::Tool && type != Qt::Dialog))
+                continue;
+            if (const std::optional<QRect> f = FrameToKeepClearOf(w)) clear.windows.push_back(*f);
+        }
         return clear;
     };
 }
@@ -351,6 +353,11 @@ void AppController::applicationDidFinishLaunching() {
     shouldDisplaySplashScreen_ = false;
     applicationDidLaunch_ = true;
     InspectorShowEmptyPane();
+    // The palettes float over the document window shown after them, also where no window
+    // manager keeps them above it.
+    for (PaletteController* p : std::initializer_list<PaletteController*>{
+             ToolPaletteController::shared(), SnapPaletteController::shared(), PlanToolPaletteController::shared()})
+        if (p->isVisible()) p->window()->raise();
 }
 
 bool AppController::validateMenuItem(QAction* item) const {

@@ -60,8 +60,8 @@ public:
     void showInspectorAsRemembered();
     void setInitialWindowPositionsAndAutoSaveNames();
     // What `shown`, about to show at a frame of the program's, keeps clear of: the document
-    // windows and the palettes shown now, their frames asked anew at each call.
-    std::function<FramesKeptClear()> framesKeptClearOf(const QWidget* shown);
+    // windows and the program's other windows shown, asked anew at each call.
+    static std::function<FramesKeptClear()> framesKeptClearOf(const QWidget* shown);
 
     bool applicationDidLaunch() const { return applicationDidLaunch_; }
     bool shouldDisplaySplashScreen() const { return shouldDisplaySplashScreen_; }

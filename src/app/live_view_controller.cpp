@@ -243,7 +243,7 @@ LiveViewController::LiveViewController() : interrupt_(std::make_unique<QtInterru
     window_->resize(640, 520);
     frame_ = std::make_unique<ChosenFrame>(window_, kFrameKey, true);
     frame_->setFirst(FirstCorner);
-    frame_->restore();
+    frame_->restore(AppController::framesKeptClearOf(window_));
     updateCutAwaySliderBounds();
     updateCutAwayImageAndPosition();
     SetLiveViewHost(this);

@@ -1,5 +1,6 @@
 #include "app/screen_frames.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMoveEvent>
@@ -16,14 +17,40 @@
 
 #include "port/defaults.h"
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
 namespace {
 
+// The window's decoration; before a window manager has framed it, the decoration it drew around
+// a shown window of the same kind. Known beforehand, a frame set is the frame the window first
+// shows with: the window is not shown at one first and moved to the other as it is framed
+// (which a busy program may do long after).
+QMargins ExpectedDecoration(const QWidget* w) {
+    const QMargins own = WindowDecoration(w);
+    const QWindow* handle = w->windowHandle();
+    if (!own.isNull() || (w->isVisible() && handle && handle->isExposed())) return own;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        const QWindow* h = other->windowHandle();
+        if (other == w || !other->isVisible() || !h || !h->isExposed() || other->windowType() != w->windowType())
+            continue;
+        if (const QMargins m = WindowDecoration(other); !m.isNull()) return m;
+    }
+    return own;
+}
+
 QSize ClientSize(const QWidget* w, const QSize& frame) {
-    const QMargins m = WindowDecoration(w);
+    const QMargins m = ExpectedDecoration(w);
     return QSize(frame.width() - m.left() - m.right(), frame.height() - m.top() - m.bottom())
         .expandedTo(w->minimumSize())
         .boundedTo(w->maximumSize());
 }
+
+class FrameKeeper;
+// The keepers setting a frame now, oldest first, and the one asking where its window goes.
+std::vector<FrameKeeper*> sKeepers;
+const FrameKeeper* sAsking = nullptr;
 
 // Sets the frame until the window shows with it: on each move, resize and expose until then.
 // A window manager that will not take it is asked a few times only.
@@ -35,10 +62,15 @@ public:
         // The last frame asked for wins.
         for (QObject* child : window->children())
             if (auto* older = dynamic_cast<FrameKeeper*>(child); older && older != this) older->retire();
+        sKeepers.push_back(this);
         window->installEventFilter(this);
         watchHandle();
         settle();
     }
+    ~FrameKeeper() override { forget(); }
+
+    const QWidget* window() const { return window_; }
+    const std::optional<QRect>& target() const { return target_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -76,7 +108,13 @@ private:
         QCoreApplication::sendEvent(handle_, &here);
     }
 
+    void forget() {
+        if (sAsking == this) sAsking = nullptr;
+        sKeepers.erase(std::remove(sKeepers.begin(), sKeepers.end(), this), sKeepers.end());
+    }
+
     void retire() {
+        forget();
         retired_ = true;
         window_->removeEventFilter(this);
         if (handle_) handle_->removeEventFilter(this);
@@ -85,13 +123,20 @@ private:
 
     void settle() {
         if (retired_) return;
+        const FrameKeeper* const outer = sAsking;
+        sAsking = this;
         const QRect target = place_();
-        const bool moved = window_->frameGeometry().topLeft() != target.topLeft();
-        const bool sized = resize_ && window_->size() != ClientSize(window_, target.size());
+        sAsking = outer;
+        target_ = target;
+        const QMargins m = ExpectedDecoration(window_);
+        const QPoint corner = target.topLeft() + QPoint(m.left(), m.top());
+        const QSize size = ClientSize(window_, target.size());
+        const bool moved = window_->geometry().topLeft() != corner, sized = resize_ && window_->size() != size;
         if (moved || sized) {
             if (++tries_ > kTries) return finish();
-            if (sized) window_->resize(ClientSize(window_, target.size()));
-            if (moved) window_->move(target.topLeft());
+            // In one request: moved and sized apart, a window manager may show it half set.
+            if (sized) window_->setGeometry(QRect(corner, size));
+            else window_->move(corner - (window_->geometry().topLeft() - window_->frameGeometry().topLeft()));
         } else if (exposed_ || (handle_ && handle_->isExposed())) {
             finish();
         }
@@ -108,6 +153,7 @@ private:
     std::function<QRect()> place_;
     std::function<void(const QRect&)> settled_;
     bool resize_;
+    std::optional<QRect> target_;
     bool pending_ = false, exposed_ = false, retired_ = false;
     int tries_ = 0;
 };
@@ -129,6 +175,26 @@ QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum
     return f;
 }
 
+bool WindowManagerPlacesWindows() {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 && x11->connection()) {
+        // A window manager is the client that redirects what happens to the root's children.
+        xcb_connection_t* c = x11->connection();
+        bool managed = false;
+        for (auto root = xcb_setup_roots_iterator(xcb_get_setup(c)); root.rem > 0; xcb_screen_next(&root)) {
+            xcb_get_window_attributes_reply_t* a =
+                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root.data->root), nullptr);
+            managed = managed || (a && (a->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT));
+            std::free(a);
+        }
+        return managed;
+    }
+#endif
+    // Another platform places its own windows.
+    return true;
+}
+
 QRect VisibleAreaUnder(const QRect& frame) {
     QScreen* best = nullptr;
     long most = 0;
@@ -146,23 +212,40 @@ void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize
     new FrameKeeper(window, std::move(place), resize, std::move(settled));
 }
 
-void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize) {
+std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
+    const auto asking = std::find(sKeepers.begin(), sKeepers.end(), sAsking);
+    for (auto k = sKeepers.begin(); k != sKeepers.end(); ++k) {
+        if ((*k)->window() != window) continue;
+        // Placed after the one asking: that placement keeps clear of this one instead.
+        if (asking != sKeepers.end() && k > asking) return std::nullopt;
+        if ((*k)->target()) return *(*k)->target();
+    }
+    return window->frameGeometry();
+}
+
+void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
+                        std::function<FramesKeptClear()> keptClear, std::function<void(const QRect&)> settled) {
     PlaceWindowFrame(
         window,
-        [window, saved, resize] {
-            const QMargins m = WindowDecoration(window);
+        [window, saved, resize, keptClear = std::move(keptClear)] {
+            const QMargins m = ExpectedDecoration(window);
             const QRect frame = resize ? saved : FrameAt(window, saved.topLeft());
             const QSize least = resize ? window->minimumSize().grownBy(m) : frame.size();
-            return FrameWithin(frame, VisibleAreaUnder(frame), least);
+            const QRect visible = VisibleAreaUnder(frame);
+            const QRect within = FrameWithin(frame, visible, least);
+            // A frame the screen holds stays where the user left it; one pulled in, from a larger
+            // screen, is no place the user chose, and goes clear of the others pulled in too.
+            if (within == frame || !keptClear) return within;
+            return FrameClearOf(within, FramesKeptClear{{}, keptClear().windows}, visible);
         },
-        resize);
+        resize, std::move(settled));
 }
 
 QRect FrameAt(const QWidget* window, const QPoint& topLeft) {
-    QSize size = window->frameGeometry().size();
+    QSize size = window->size();
     if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized) && window->sizeHint().isValid())
-        size = window->sizeHint().grownBy(WindowDecoration(window));
-    return QRect(topLeft, size);
+        size = window->sizeHint();
+    return QRect(topLeft, size.grownBy(ExpectedDecoration(window)));
 }
 
 QPoint FirstCorner() {
@@ -182,7 +265,7 @@ QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect
     constexpr int kGap = 5;
     const QRect start = FrameWithin(frame, visible, frame.size());
     std::vector<QRect> everything = clear.titles;
-    everything.insert(everything.end(), clear.palettes.begin(), clear.palettes.end());
+    everything.insert(everything.end(), clear.windows.begin(), clear.windows.end());
     const std::vector<QRect>* const passes[] = {&everything, &clear.titles};
     for (const std::vector<QRect>* avoid : passes) {
         const auto isClear = [avoid](const QRect& f) {
@@ -212,7 +295,7 @@ QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect
 ChosenFrame::ChosenFrame(QWidget* window, std::string key, bool resize)
     : window_(window), key_(std::move(key)), resize_(resize) {}
 
-void ChosenFrame::restore() {
+void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
     int x, y, w, h;
     const std::string saved = port::defaults().getString(key_);
     const bool read = std::sscanf(saved.c_str(), "%d %d %d %d", &x, &y, &w, &h) == 4 && w > 0 && h > 0;
@@ -220,10 +303,11 @@ void ChosenFrame::restore() {
     // A window never shown stands at Qt's first frame.
     const bool neverShown = frame == QRect(0, 0, 640, 480);
     usersSaved_ = read && !neverShown && !(first_ && frame.topLeft() == first_());
+    restored_.reset();
     if (usersSaved_) {
         placed_.reset();
         // Saved, perhaps, on another screen (a larger one): kept where it can be reached.
-        RestoreWindowFrame(window_, frame, resize_);
+        RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
     } else if (first_ && window_->isVisible()) {
         place({});
     }
@@ -239,15 +323,30 @@ void ChosenFrame::beforeShow(const std::function<FramesKeptClear()>& keptClear) 
     if (first_ && !usersFrame()) place(keptClear);
 }
 
+namespace {
+
+QRect ProgramFrame(const QWidget* window, const QPoint& first, const std::function<FramesKeptClear()>& keptClear) {
+    const QRect frame = FrameAt(window, first);
+    return FrameClearOf(frame, keptClear ? keptClear() : FramesKeptClear{}, VisibleAreaUnder(frame));
+}
+
+}  // namespace
+
 void ChosenFrame::place(std::function<FramesKeptClear()> keptClear) {
     placed_.reset();
     PlaceWindowFrame(
         window_,
         [window = window_, first = first_, keptClear = std::move(keptClear)] {
-            const QRect frame = FrameAt(window, first());
-            return FrameClearOf(frame, keptClear ? keptClear() : FramesKeptClear{}, VisibleAreaUnder(frame));
+            return ProgramFrame(window, first(), keptClear);
         },
         false, [this](const QRect& frame) { placed_ = frame; });
+}
+
+void PlaceWhereNoManagerPlaces(QWidget* window, std::function<FramesKeptClear()> keptClear) {
+    if (WindowManagerPlacesWindows()) return;
+    PlaceWindowFrame(
+        window, [window, keptClear = std::move(keptClear)] { return ProgramFrame(window, FirstCorner(), keptClear); },
+        false);
 }
 
 void ChosenFrame::save() {
@@ -255,8 +354,10 @@ void ChosenFrame::save() {
         port::defaults().remove(key_);
         return;
     }
-    // The user's frame read but never shown stays as it was saved.
+    // The user's frame read but never shown stays as it was saved, and so does one the program
+    // only pulled onto this screen.
     if (!shown_ && !placed_) return;
+    if (restored_ && window_->frameGeometry() == *restored_) return;
     const QRect f = window_->frameGeometry();
     char text[64];
     std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());

@@ -39,11 +39,26 @@ QRect VisibleAreaUnder(const QRect& frame);
 // would not take the one asked), unless a later placement took over first.
 void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true,
                       std::function<void(const QRect&)> settled = {});
+// What a window being shown at a frame of the program's keeps clear of: the document windows'
+// title and menu bars, always, and the program's other windows shown, where it can.
+struct FramesKeptClear {
+    std::vector<QRect> titles, windows;
+};
 // A saved frame, title bar and borders included, set again on the window, kept reachable: moved
 // inside the visible area of the screen it lands on and cut to it when larger (`resize`; never
-// below the window's minimum size). Without `resize` only its origin is taken, the window keeping
-// its own size.
-void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize);
+// below the window's minimum size), and, once moved, clear of the windows `keptClear` names
+// where that area allows. Without `resize` only its origin is taken, the window keeping its own
+// size. `settled` as for `PlaceWindowFrame`.
+void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
+                        std::function<FramesKeptClear()> keptClear = {},
+                        std::function<void(const QRect&)> settled = {});
+// Where a window shows, for another being placed to keep clear of: the frame being set on it, or
+// its frame; none while a placement asked after the one asking sets it (that one keeps clear
+// of the one asking instead).
+std::optional<QRect> FrameToKeepClearOf(const QWidget* window);
+// Whether a window manager places the windows the program does not (on X, one redirects the
+// root window's children); without one a window shows at the screen's top left corner.
+bool WindowManagerPlacesWindows();
 
 // The frame the window shows with at its own size, decoration included once framed; until it is
 // first shown, the size it will show with.
@@ -53,11 +68,6 @@ QPoint FirstCorner();
 // A document window's title bar and menu bar, across its frame.
 QRect TitleAndMenuBar(const QMainWindow* window);
 
-// What a window being shown at a frame of the program's keeps clear of: the document windows'
-// title and menu bars, always, and the palettes shown, where it can.
-struct FramesKeptClear {
-    std::vector<QRect> titles, palettes;
-};
 // `frame` moved to the nearest place inside `visible` where it covers nothing `clear` names, 5
 // points off what it passes; where none is, the nearest that covers no title; where neither is,
 // `frame` kept inside `visible`.
@@ -66,9 +76,10 @@ QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect
 // A window's frame saved under a user-defaults key, and whose choice it is: the program's (none
 // saved, the first frame the program gives, the "0 0 640 480" an earlier run saved for a window
 // it never showed) until the user moves or resizes the window, or a frame the user left is read.
-// Only the user's frame is saved. A window shown at the program's frame goes to the place
-// nearest its first frame that keeps clear of the document windows' title and menu bars and of
-// the palettes shown.
+// Only the user's frame is saved, and only once the user has moved the window: one pulled onto
+// a smaller screen keeps the frame saved. A window shown at the program's frame goes to the
+// place nearest its first frame that keeps clear of the document windows' title and menu bars
+// and of the program's other windows shown.
 class ChosenFrame {
 public:
     ChosenFrame(QWidget* window, std::string key, bool resize);
@@ -76,9 +87,10 @@ public:
     // Where the program first puts the window's top left corner; until one is given the program
     // leaves the window where it is.
     void setFirst(std::function<QPoint()> first) { first_ = std::move(first); }
-    // Reads the saved frame: the user's is set again; a window shown at the program's frame takes
-    // its first frame.
-    void restore();
+    // Reads the saved frame: the user's is set again (once pulled onto the screen, clear of
+    // `keptClear`'s windows where it can be); a window shown at the program's frame takes its
+    // first frame.
+    void restore(std::function<FramesKeptClear()> keptClear = {});
     // Before the window shows: at the program's frame, it is placed clear of `keptClear`.
     void beforeShow(const std::function<FramesKeptClear()>& keptClear);
     // As the window closes: the user's frame is saved, the program's forgotten.
@@ -93,6 +105,12 @@ private:
     bool resize_;
     std::function<QPoint()> first_;
     bool usersSaved_ = false, shown_ = false;
-    // The frame the program last put the window at, once it showed there.
-    std::optional<QRect> placed_;
+    // The frame the program last put the window at, once it showed there; the frame the user's
+    // came back with.
+    std::optional<QRect> placed_, restored_;
 };
+
+// Without a window manager nothing else places a window: shown, it goes where a window at the
+// program's frame goes (from the screen's top left corner, clear of `keptClear`). A window
+// manager's placement stands.
+void PlaceWhereNoManagerPlaces(QWidget* window, std::function<FramesKeptClear()> keptClear);

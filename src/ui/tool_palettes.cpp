@@ -153,7 +153,7 @@ void PaletteController::close() { window_->close(); }
 
 std::string PaletteController::frameKey() const { return frame_.key(); }
 
-void PaletteController::setAutoSaveName() { frame_.restore(); }
+void PaletteController::setAutoSaveName() { frame_.restore(AppController::framesKeptClearOf(window_)); }
 
 void PaletteController::windowWillClose() {
     frame_.save();

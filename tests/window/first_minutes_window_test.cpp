@@ -19,6 +19,7 @@
 #include <QTransform>
 #include <QUndoStack>
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include "app/app_controller.h"
 #include "app/command_router.h"
@@ -341,11 +342,11 @@ TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
     if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
 }
 
-// A screen of its own with a window manager (twm, which draws a title bar over each document
-// window) and the program started on it with these settings; xdotool and xwininfo ask that
-// screen while the test's own connection stays on its own.
+// A screen of its own, with a window manager (twm, which draws a title bar over each document
+// window) unless `managed` is false, and the program started on it with these settings; xdotool
+// and xwininfo ask that screen while the test's own connection stays on its own.
 struct ManagedScreen {
-    ManagedScreen(const std::string& dir, const QString& size, const QString& settings) {
+    ManagedScreen(const std::string& dir, const QString& size, const QString& settings, bool managed = true) {
         server.start("Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
         // The display's number, whole: its line may come in pieces.
         bool started = server.waitForStarted(10000);
@@ -359,7 +360,8 @@ struct ManagedScreen {
         static int made = 0;
         const QString config = QString::fromStdString(dir) + "/config-" + size + "-" + QString::number(++made);
         QDir().mkpath(config + "/Dovranix");
-        QFile rc(config + "/twmrc"), conf(config + "/Dovranix/Dovranix.conf");
+        settingsFile = config + "/Dovranix/Dovranix.conf";
+        QFile rc(config + "/twmrc"), conf(settingsFile);
         // Xvfb's own font: twm's default ones may not be installed.
         if (!rc.open(QIODevice::WriteOnly) || !conf.open(QIODevice::WriteOnly)) {
             failed = "no settings";
@@ -371,10 +373,10 @@ struct ManagedScreen {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         manager.setProcessEnvironment(env), manager.setStandardErrorFile(config + "/twm.log");
-        manager.start(DVX_TWM, {"-f", config + "/twmrc"});
+        if (managed) manager.start(DVX_TWM, {"-f", config + "/twmrc"});
         // twm makes its icon manager once it manages the screen.
-        if (!manager.waitForStarted(10000) ||
-            !QTest::qWaitFor([] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); }, 15000)) {
+        const auto iconManager = [] { return !XDo({"search", "--name", "^TWM Icon Manager$"}).isEmpty(); };
+        if (managed && (!manager.waitForStarted(10000) || !QTest::qWaitFor(iconManager, 15000))) {
             failed = manager.state() == QProcess::Running ? "twm made no icon manager" : "twm did not start";
             return;
         }
@@ -385,7 +387,7 @@ struct ManagedScreen {
     ~ManagedScreen() {
         program.terminate();
         if (!program.waitForFinished(10000)) program.kill(), program.waitForFinished(5000);
-        manager.terminate(), manager.waitForFinished(5000);
+        if (manager.state() != QProcess::NotRunning) manager.terminate(), manager.waitForFinished(5000);
         server.terminate(), server.waitForFinished(5000);
         if (!display.isEmpty()) qputenv("DISPLAY", own);
     }
@@ -422,6 +424,24 @@ struct ManagedScreen {
             if (l.trimmed().startsWith(line)) return l.section(':', 1).trimmed().section(' ', 0, 0);
         return {};
     }
+    // Whether the shown window of this title lies above the other's, its frame's place among the
+    // root's children (bottom first) read through xwininfo.
+    bool above(const QString& title, const QString& other) const {
+        const auto topLevel = [](QString id) {
+            for (QString parent = Parent(id); !parent.isEmpty() && parent != Root(id); parent = Parent(id)) id = parent;
+            return id.toULongLong(nullptr, 0);
+        };
+        const qulonglong a = topLevel(ShownWindow(title)), b = topLevel(ShownWindow(other));
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-root", "-children"});
+        xwininfo.waitForFinished(10000);
+        std::vector<qulonglong> children;  // as xwininfo lists them: top first
+        for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
+            if (const QString t = l.trimmed(); t.startsWith("0x"))
+                children.push_back(t.section(' ', 0, 0).toULongLong(nullptr, 0));
+        const auto at = [&](qulonglong id) { return std::find(children.begin(), children.end(), id); };
+        return at(a) < at(b);
+    }
     static QString Parent(const QString& id) { return Tree(id, "Parent window id"); }
     static QString Root(const QString& id) { return Tree(id, "Root window id"); }
     static QRect Geometry(const QString& id) {
@@ -435,7 +455,31 @@ struct ManagedScreen {
         const int border = 2 * v["Border width"];
         return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"] + border, v["Height"] + border);
     }
+    // The program's shortcut keys (a sequence, space-separated) pressed on its document window.
+    void press(const char* keys) const {
+        const QString id = ShownWindow("Untitled");
+        XDo({"windowfocus", "--sync", id}), XDo(QStringList{"key", "--window", id} + QString(keys).split(' '));
+    }
+    // What that screen shows.
+    QImage shot() const {
+        QImage image;
+        xcb_connection_t* c = xcb_connect(display.constData(), nullptr);
+        const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        if (!xcb_connection_has_error(c) && root) {
+            const auto cookie = xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root->root, 0, 0, root->width_in_pixels,
+                                              root->height_in_pixels, ~0u);
+            if (xcb_get_image_reply_t* reply = xcb_get_image_reply(c, cookie, nullptr)) {
+                const QImage bits(xcb_get_image_data(reply), root->width_in_pixels, root->height_in_pixels,
+                                  QImage::Format_RGB32);
+                if (xcb_get_image_data_length(reply) >= int(bits.sizeInBytes())) image = bits.copy();
+                std::free(reply);
+            }
+        }
+        xcb_disconnect(c);
+        return image;
+    }
     QProcess server, manager, program;
+    QString settingsFile;
     QByteArray display, own;
     const char* failed = nullptr;
 };
@@ -445,38 +489,47 @@ struct ManagedScreen {
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
 // palettes' frames, which lie, borders and all, where they first go. A palette or the live view
 // shown later from the keyboard at a frame the program chose (none saved, the first frame of
-// the Drawing Tools or the frame saved for a palette never shown) covers neither the window's
-// title and menu bar nor a palette shown at start.
+// the Drawing Tools or the frame saved for a palette never shown), and without a window manager
+// Preferences and Plant Details too, cover neither the window's title and menu bar nor a window
+// shown before them.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Shown { const char* key; const char* title; };
-    struct Row { QString screen, settings; QSize size; std::vector<Shown> later; };
+    struct Row { QString screen, settings; QSize size; std::vector<Shown> later; bool managed = true; };
     const QString unshown = "ShowPlanTools=false", key = "NSWindow%20Frame%20";
+    int row = 0;
     const Shown drawing{"ctrl+4", "Drawing Tools"}, editing{"ctrl+2", "Editing Tools"}, snap{"ctrl+3", "Snap Tools"},
-        live{"ctrl+1", "Live View"};
+        live{"ctrl+1", "Live View"}, preferences{"alt Left Down Down Return", "Preferences"},
+        details{"alt Right Right Right Down Up Return", "Plant Details"};
     for (const Row& r : {Row{"1600x1000", unshown, {1600, 1000}, {drawing}},
                          Row{"1280x800", unshown, {1280, 800}, {drawing, live}},
                          Row{"1600x1000", "", {1600, 1000}, {snap, live}},
                          Row{"1024x768", "", {1024, 768}, {}},
                          Row{"1280x800", "ShowGeneralTools=false", {1280, 800}, {editing, snap}},
                          Row{"1600x1000", unshown + "\n" + key + "PlanToolPanel=5 0 656 36\n" + key + "SnapPanel=0 0 640 480",
-                             {1600, 1000}, {drawing, snap}}}) {
-        SCOPED_TRACE((r.screen + " " + r.settings).toStdString());
-        ManagedScreen screen(services.dir, r.screen, r.settings);
+                             {1600, 1000}, {drawing, snap}},
+                         Row{"1600x1000", "", {1600, 1000}, {live, snap}},
+                         Row{"1600x1000", "", {1600, 1000}, {live, snap}, false},
+                         Row{"1600x1000", "", {1600, 1000}, {preferences, live, details, snap}, false},
+                         Row{"1366x768", "", {1366, 768}, {details, snap, preferences}, false}}) {
+        SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm" : " no window manager")).toStdString());
+        ManagedScreen screen(services.dir, r.screen, r.settings, r.managed);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
         QRect client;
         const QRect frame = screen.frame("Untitled", &client);
         ASSERT_FALSE(frame.isEmpty()) << "no document window";
-        EXPECT_GT(frame.height(), client.height() + 10) << "twm drew no title bar";
+        if (r.managed) {
+            EXPECT_GT(frame.height(), client.height() + 10) << "twm drew no title bar";
+        }
         EXPECT_TRUE(QRect(QPoint(), r.size).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
                                                              << " x " << frame.height();
         EXPECT_GT(frame.height(), r.size.height() * 3 / 4);
-        std::vector<QRect> atStart;
+        std::vector<std::pair<QString, QRect>> before;
         for (const char* palette : {"Drawing Tools", "Editing Tools"}) {
             const QRect p = ShownWindow(palette).isEmpty() ? QRect() : screen.frame(palette);
             EXPECT_FALSE(frame.intersects(p)) << palette << " at " << p.x() << ", " << p.y() << " " << p.width() << " x "
                                               << p.height() << "; the window's frame at " << frame.x() << ", " << frame.y();
-            if (!p.isEmpty()) atStart.push_back(p);
+            if (!p.isEmpty()) before.emplace_back(palette, p);
         }
         EXPECT_EQ(ShownWindow("Drawing Tools").isEmpty(), r.settings.startsWith(unshown));
         // First shown, the Drawing Tools lie 5 from the left at the top, the Editing Tools 5 below them.
@@ -487,58 +540,95 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
         }
         // The title bar and the menu titles' row below it.
         const QRect titleAndMenus(frame.topLeft(), QPoint(frame.right(), client.top() + 20));
+        const auto at = [](const QRect& f) {
+            return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
+                   std::to_string(f.height());
+        };
         for (const Shown& later : r.later) {
             SCOPED_TRACE(later.title);
-            const QString id = ShownWindow("Untitled");
-            XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, later.key});
+            screen.press(later.key);
             const QRect shown = screen.frame(later.title);
             ASSERT_FALSE(shown.isEmpty()) << "not shown";
-            const auto at = [](const QRect& f) {
-                return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
-                       std::to_string(f.height());
-            };
             EXPECT_TRUE(QRect(QPoint(), r.size).contains(shown)) << at(shown);
             EXPECT_FALSE(shown.intersects(titleAndMenus)) << at(shown) << " over the title or menus " << at(titleAndMenus);
-            for (const QRect& p : atStart) EXPECT_FALSE(shown.intersects(p)) << at(shown) << " over the palette at " << at(p);
+            for (const auto& [title, f] : before)
+                EXPECT_FALSE(shown.intersects(f)) << at(shown) << " over the " << title.toStdString() << " at "
+                                                  << at(f);
+            before.emplace_back(later.title, shown);
         }
+        // The screens kept for review.
+        screen.shot().save(gShot + ".placed-" + QString::number(++row) + ".png");
     }
 }
 
 // Each window whose frame the program keeps, saved on a larger screen, comes back on a 1024 x 768
-// one: the palettes only moved, the live view also cut to the screen; after Quit and two
-// relaunches each is where it came back, decoration included.
+// one: the palettes only moved, the live view also cut to the screen; frames saved apart come
+// back apart where the smaller screen has room, with and without a window manager. After Quit
+// and two relaunches each is where it came back, decoration included, and the frames the user
+// left are still the ones saved.
 TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     Services services("restored");
     // The snap palette and the live view are shown from the Window menu's keys.
-    struct Row { const char* title; QString saved; const char* key = nullptr; };
+    struct Row { std::vector<const char*> titles; QString saved, screen = "1024x768"; bool managed = true; };
     const QString key = "NSWindow%20Frame%20";
-    for (const Row& r : {Row{"Drawing Tools", key + "PlanToolPanel=1268 540 656 36"},
-                         Row{"Editing Tools", key + "EditToolPanel=1752 100 172 116"},
-                         Row{"Snap Tools", key + "SnapPanel=1500 900 300 80", "ctrl+3"},
-                         Row{"Live View", key + "LiveViewPanel=1200 500 700 500", "ctrl+1"},
-                         Row{"Live View", key + "LiveViewPanel=100 50 1900 1000", "ctrl+1"}}) {
-        SCOPED_TRACE(r.saved.toStdString());
-        ManagedScreen screen(services.dir, "1024x768", r.saved);
+    // Saved on a 2560 x 1440 screen, all four at its right.
+    const QString apart = key + "PlanToolPanel=1900 0 656 36\n" + key + "EditToolPanel=2380 41 172 116\n" + key +
+                          "SnapPanel=2200 200 334 32\n" + key + "LiveViewPanel=1800 0 700 500";
+    const std::vector<const char*> all{"Drawing Tools", "Editing Tools", "Snap Tools", "Live View"};
+    int row = 0;
+    for (const Row& r : {Row{{"Drawing Tools"}, key + "PlanToolPanel=1268 540 656 36"},
+                         Row{{"Editing Tools"}, key + "EditToolPanel=1752 100 172 116"},
+                         Row{{"Snap Tools"}, key + "SnapPanel=1500 900 300 80"},
+                         Row{{"Live View"}, key + "LiveViewPanel=1200 500 700 500"},
+                         Row{{"Live View"}, key + "LiveViewPanel=100 50 1900 1000"},
+                         Row{all, apart, "1366x768"}, Row{all, apart, "1366x768", false},
+                         Row{all, apart, "1024x768", false}}) {
+        const QString where = r.screen + (r.managed ? " twm" : " no window manager");
+        SCOPED_TRACE((QString(r.saved).replace('\n', "; ") + " " + where).toStdString());
+        ManagedScreen screen(services.dir, r.screen, r.saved, r.managed);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
-        const auto shown = [&] {
-            const QRect main = screen.frame("Untitled");
-            if (main.isEmpty()) return QRect();
-            if (r.key && ShownWindow(r.title).isEmpty()) {
-                const QString id = ShownWindow("Untitled");
-                XDo({"windowfocus", "--sync", id}), XDo({"key", "--window", id, r.key});
-            }
-            return screen.frame(r.title);
+        const auto at = [](const QRect& f) {
+            return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
+                   std::to_string(f.height());
         };
-        const QRect frame = shown();
-        ASSERT_FALSE(frame.isEmpty()) << r.title << " did not show";
-        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(frame)) << frame.x() << ", " << frame.y() << " " << frame.width()
-                                                             << " x " << frame.height();
+        const auto shown = [&] {
+            std::vector<QRect> frames;
+            if (screen.frame("Untitled").isEmpty()) return frames;
+            for (const char* title : r.titles) {
+                const QString t(title);
+                const char* keys = t == "Snap Tools" ? "ctrl+3" : t == "Live View" ? "ctrl+1" : "";
+                if (*keys && ShownWindow(title).isEmpty()) screen.press(keys);
+                frames.push_back(screen.frame(title));
+            }
+            return frames;
+        };
+        const std::vector<QRect> frames = shown();
+        ASSERT_EQ(frames.size(), r.titles.size()) << "no document window";
+        const QRect screenArea(QPoint(), QSize(r.screen.section('x', 0, 0).toInt(), r.screen.section('x', 1).toInt()));
+        const QRect document = screen.frame("Untitled");
+        for (size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_FALSE(frames[i].isEmpty()) << r.titles[i] << " did not show";
+            EXPECT_TRUE(screenArea.contains(frames[i])) << r.titles[i] << " at " << at(frames[i]);
+            // A palette floats over the document window.
+            if (QString(r.titles[i]) != "Live View" && frames[i].intersects(document)) {
+                EXPECT_TRUE(screen.above(r.titles[i], "Untitled")) << r.titles[i] << " under the document window";
+            }
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(frames[i].intersects(frames[j]))
+                    << r.titles[i] << " at " << at(frames[i]) << " over the " << r.titles[j] << " at " << at(frames[j]);
+        }
         for (int launch = 2; launch <= 3; ++launch) {
             ASSERT_TRUE(screen.relaunch()) << "launch " << launch;
-            const QRect again = shown();
-            EXPECT_EQ(again, frame) << "launch " << launch << ": " << again.x() << ", " << again.y() << " "
-                                    << again.width() << " x " << again.height();
+            QFile settings(screen.settingsFile);
+            ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+            const QString kept = QString::fromUtf8(settings.readAll());
+            for (const QString& line : r.saved.split('\n'))
+                EXPECT_TRUE(kept.contains(line)) << "not kept: " << line.toStdString();
+            const std::vector<QRect> again = shown();
+            for (size_t i = 0; i < frames.size() && i < again.size(); ++i)
+                EXPECT_EQ(again[i], frames[i]) << "launch " << launch << ": " << r.titles[i] << " at " << at(again[i]);
         }
+        screen.shot().save(gShot + ".restored-" + QString::number(++row) + ".png");
     }
 }
 

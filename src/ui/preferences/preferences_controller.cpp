@@ -21,6 +21,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
+#include "app/screen_frames.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
 #include "files/undo.h"
@@ -235,7 +236,10 @@ PreferencesController::PreferencesController()
 }
 
 void PreferencesController::showWindow() {
-    if (!isVisible()) initializeControls();
+    if (!isVisible()) {
+        initializeControls();
+        PlaceWhereNoManagerPlaces(this, AppController::framesKeptClearOf(this));
+    }
     show();
     raise();
     activateWindow();

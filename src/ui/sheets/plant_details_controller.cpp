@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/app_controller.h"
 #include "app/core/localization_seams.h"
+#include "app/screen_frames.h"
 #include "model/command_globals.h"
 #include "ui/core/plant_details.h"
 
@@ -37,6 +39,7 @@ QString Localized(const char* key) { return QString::fromStdString(LocalizedStri
 PlantDetailsController* PlantDetailsController::newPlantDetailsWindow() {
     auto* w = new PlantDetailsController();
     w->initializeControlStates();
+    PlaceWhereNoManagerPlaces(w, AppController::framesKeptClearOf(w));
     w->show();
     return w;
 }
