@@ -47,7 +47,8 @@ bool Command() { return (gTrackModifiers & 8) != 0; }
 float sForce[3] = {};
 // The view kind a Command gesture in an elevation view replaced by the front view; 0 when none.
 int16_t sSavedActivePlane = 0;
-// Where the resize was pressed, before the down point moved onto the grabbed side.
+// Where the resize was pressed, before the down point moved onto the grabbed side: a handle
+// off the selection's side (a corner of one of several selected objects) is pressed away from it.
 Float3DPoint sPressed{};
 
 }  // namespace
@@ -87,10 +88,8 @@ ScaleMeasure Measure(const DocState* ds, int16_t stage) {
     const feedback::Axes ax = feedback::AxesOf(kind);
     const Float3DRect& box = gData3DRect;
     ScaleMeasure m;
+    m.current = {gTrackState[3], gTrackState[4], gTrackState[5]};
     m.grabbed = m.anchor = feedback::Down();
-    // The grabbed side goes the pointer's way from the press: a handle off the selection's
-    // side (a corner of one of several selected objects) resizes nothing until the pointer moves.
-    const Float3DPoint pointer{gTrackState[3], gTrackState[4], gTrackState[5]};
     const bool limited = kind == kPlanKind || kind == kFrontKind;
     float centre[3] = {};
     for (int axis : {ax.a1, ax.a2}) {
@@ -101,9 +100,6 @@ ScaleMeasure Measure(const DocState* ds, int16_t stage) {
         At(m.anchor, axis) = beyond ? lo : hi;
         DirectionOn(axis) = beyond ? 1.0f : -1.0f;
         DownOn(axis) = At(m.grabbed, axis);
-    }
-    for (int axis = 0; axis < 3; ++axis) At(m.current, axis) = At(m.grabbed, axis) + At(pointer, axis) - At(sPressed, axis);
-    for (int axis : {ax.a1, ax.a2}) {
         // A flat axis has no smallest factor (it is not scaled, below).
         if (limited && stage == 1 && At(m.anchor, axis) != At(m.grabbed, axis))
             sForce[axis] = std::fabs(kSmallestAcross / (At(m.anchor, axis) - At(m.grabbed, axis)));
@@ -209,7 +205,7 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
         record.values[xform::kScaleH + i] = m.factor[i];
         record.values[xform::kCentreH + i] = At(m.anchor, i);
     }
-    // A click on a handle, the pointer not moved, resizes nothing.
+    // A click, the pointer not moved, resizes nothing: the side grabbed need not lie under it.
     const bool moved = gTrackState[3] != sPressed.floatH || gTrackState[4] != sPressed.floatV ||
                        gTrackState[5] != sPressed.floatD;
     if (moved) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
