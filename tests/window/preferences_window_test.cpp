@@ -128,6 +128,10 @@ TEST_F(PreferenceWindows, PlantDetailsOpenFromThePlantsContextMenu) {
         return false;
     })) << "no details window";
     EXPECT_EQ(Get<QLabel>(details, "commonNameText")->text(), "Sugar Maple");
+    // Closed, it goes: none is left open for the next test.
+    const QPointer<PlantDetailsController> open = details;
+    details->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }));
 }
 
 TEST_F(PreferenceWindows, ContentProvidersListTheFoldersVendorsAndOpenTheirAddress) {
