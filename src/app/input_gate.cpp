@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "app/keyboard_holder.h"
+#include "app/x_server.h"
 #include "tracking/tracking_state.h"
 
 namespace {

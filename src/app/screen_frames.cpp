@@ -15,11 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/x_server.h"
 #include "port/defaults.h"
-
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
 
 namespace {
 
@@ -176,23 +173,8 @@ QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum
 }
 
 bool WindowManagerPlacesWindows() {
-#if QT_CONFIG(xcb)
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 && x11->connection()) {
-        // A window manager is the client that redirects what happens to the root's children.
-        xcb_connection_t* c = x11->connection();
-        bool managed = false;
-        for (auto root = xcb_setup_roots_iterator(xcb_get_setup(c)); root.rem > 0; xcb_screen_next(&root)) {
-            xcb_get_window_attributes_reply_t* a =
-                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root.data->root), nullptr);
-            managed = managed || (a && (a->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT));
-            std::free(a);
-        }
-        return managed;
-    }
-#endif
     // Another platform places its own windows.
-    return true;
+    return WindowManagerRuns().value_or(true);
 }
 
 QRect VisibleAreaUnder(const QRect& frame) {

@@ -1,4 +1,4 @@
-#include "app/keyboard_holder.h"
+#include "app/x_server.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -9,6 +9,11 @@
 #include <cstdlib>
 
 namespace {
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
 
 // The window's parent, or none once the root is reached (or the window is gone).
 xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
@@ -24,8 +29,7 @@ xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
 }  // namespace
 
 KeyboardHolder WhoHoldsTheKeyboard() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = Connection();
     if (!c) return KeyboardHolder::Unknown;
     xcb_generic_error_t* error = nullptr;
     xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
@@ -48,8 +52,22 @@ KeyboardHolder WhoHoldsTheKeyboard() {
     return KeyboardHolder::OtherApplication;
 }
 
+std::optional<bool> WindowManagerRuns() {
+    xcb_connection_t* c = Connection();
+    if (!c) return std::nullopt;
+    bool managed = false;
+    for (auto root = xcb_setup_roots_iterator(xcb_get_setup(c)); root.rem > 0; xcb_screen_next(&root)) {
+        xcb_get_window_attributes_reply_t* a =
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root.data->root), nullptr);
+        managed = managed || (a && (a->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT));
+        free(a);
+    }
+    return managed;
+}
+
 #else
 
 KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
+std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 
 #endif
