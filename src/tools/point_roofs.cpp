@@ -19,6 +19,7 @@
 #include "model/click_info.h"
 #include "model/poly_builders.h"
 #include "tracking/tracker_feedback.h"
+#include "tracking/tracking_engine.h"
 #include "tracking/tracking_state.h"
 
 namespace {
@@ -209,8 +210,7 @@ void TrackPointRoof(const Tool& tool, float h, float d, int16_t stage) {
         if (stage == 1) feedback::Redraw();
         return;
     }
-    const float moved = std::hypot(float(gEndMouse.x - gStartMouse.x), float(gEndMouse.y - gStartMouse.y));
-    if (moved < gMouseModeLimit) {
+    if (TrackedGestureWasClick()) {
         feedback::EndAsClick();
         return;
     }

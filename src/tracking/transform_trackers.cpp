@@ -47,15 +47,11 @@ bool Command() { return (gTrackModifiers & 8) != 0; }
 float sForce[3] = {};
 // The view kind a Command gesture in an elevation view replaced by the front view; 0 when none.
 int16_t sSavedActivePlane = 0;
-// Where the resize was pressed, before the down point moved onto the grabbed side: a handle
-// off the selection's side (a corner of one of several selected objects) is pressed away from it.
-Float3DPoint sPressed{};
 
 }  // namespace
 static const port::GlobalReset kReset([] {
     std::fill(std::begin(sForce), std::end(sForce), 0.0f);
     sSavedActivePlane = 0;
-    sPressed = {};
 });
 
 namespace {
@@ -188,7 +184,6 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
     if (!gCurDocument || !ds) return;
     if (stage == 1) {
         std::fill(std::begin(sForce), std::end(sForce), 0.0f);
-        sPressed = feedback::Down();
         RestoreActivePlane();
         if (Command() && ds->viewKind != kPlanKind) {
             sSavedActivePlane = ds->viewKind, ds->viewKind = kFrontKind;
@@ -205,10 +200,9 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
         record.values[xform::kScaleH + i] = m.factor[i];
         record.values[xform::kCentreH + i] = At(m.anchor, i);
     }
-    // A click, the pointer not moved, resizes nothing: the side grabbed need not lie under it.
-    const bool moved = gTrackState[3] != sPressed.floatH || gTrackState[4] != sPressed.floatV ||
-                       gTrackState[5] != sPressed.floatD;
-    if (moved) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
+    // A click resizes nothing, a hand's slip on the handle included: the grabbed side jumps to
+    // the pointer, so a pixel's slip would squeeze the whole selection onto it.
+    if (!TrackedGestureWasClick()) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
     FloatRect plan = EmptyFloatRect();
     GetAllLayersObjBounds(gCurDocument->itsLayers, 1, &plan, 0, 0);
     gDataRect = plan;

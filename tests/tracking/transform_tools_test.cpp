@@ -68,6 +68,25 @@ TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
     const Plan whole = PlanPositions(outer);
     g.click({140, 140});
     EXPECT_EQ(PlanPositions(outer), whole);
+
+    // Under the click limit (20 view points) a resize is a click, a hand's slip included: it
+    // resizes nothing and stores no step; at the limit it is a drag. The resize tool, then the
+    // move tool on the box's corner handle, each box a fresh one below the last.
+    int row = 0;
+    for (int16_t tool : {toolid::kResize, toolid::kSelect}) {
+        gCurTool = tool;
+        for (int dx : {1, 19, 20}) {
+            const int top = 400 + 100 * row++;
+            Objex* box = Selected({{100, float(top)}, {200, float(top)}, {200, float(top + 60)}, {100, float(top + 60)}});
+            const Plan before = PlanPositions(box);
+            const size_t steps = undo.actionNames.size();
+            Drag({{200, top + 60}, {200 + dx, top + 60 + (dx == 1)}});
+            const bool drag = dx >= 20;
+            const Plan resized{{100, float(top)}, {220, float(top)}, {220, float(top + 60)}, {100, float(top + 60)}};
+            EXPECT_EQ(PlanPositions(box), drag ? resized : before) << tool << " by " << dx;
+            EXPECT_EQ(undo.actionNames.size(), steps + drag) << tool << " by " << dx;
+        }
+    }
     gCurTool = toolid::kResize;
 
     // The front view keeps ten across in H and V too (down at the box's right top).
@@ -76,8 +95,10 @@ TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
     gData3DRect = Float3DRect{0, 100, 50, 60, 200, 50};
     gClickInfo.ciHit = 1, gDownX = 200, gDownY = 60, gDownZ = 50;
     gTrackState[3] = 200, gTrackState[4] = 60, gTrackState[5] = 50;
+    gStartMouse = {200, 60};
     TrackScale(0, 0, 1);
     gTrackState[3] = 99, gTrackState[4] = 1;
+    gEndMouse = {99, 1};
     TrackScale(0, 0, 3);
     EXPECT_EQ(PlanPositions(front), (Plan{{100, 50}, {90, 50}}));
 

@@ -1,9 +1,9 @@
 // A new user's first minutes under the virtual X server: pictures on every tool and toolbar
-// item; gestures that change nothing store no undo step; a design opens on its saved floor and
-// in view, also the one the program starts on; the snap offset field shows the design's own;
-// the toolset pop-up follows the plan tab; the first window, and the palettes and the live view
-// saved on a larger screen, lie on the screen, framed by a window manager; SIGTERM ends the
-// program under any alert.
+// item; gestures that change nothing store no undo step, a slip on a handle among them; a
+// design opens on its saved floor and in view, also the one the program starts on; the snap
+// offset field shows the design's own; the toolset pop-up follows the plan tab; the first
+// window, and the palettes and the live view saved on a larger screen, lie on the screen,
+// framed by a window manager; SIGTERM ends the program under any alert.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -41,6 +41,9 @@
 #include "support/fixture.h"
 #include "support/records.h"
 #include "model/poly_builders.h"
+#include "tools/tool_trackers.h"
+#include "tools/wall_construction.h"
+#include "tracking/drafting_trackers.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracking_state.h"
 #include "ui/tool_palettes.h"
@@ -201,6 +204,40 @@ TEST_F(PlanGestures, OnlyAGestureThatChangedTheDesignLeavesAnUndoStep) {
     EXPECT_EQ(std::tuple(PointAt(moved, 0)->position[0], PointAt(moved, 0)->position[2], d->undoStack()->count(), undoState()),
               std::tuple(float(h + 30), float(dp + 40), 1, std::tuple(QString("Undo Move/Resize"), true, true)));
     ClearTrackers();
+}
+
+// Select All, then a press on a wall's end inside the selection's box (its handle) and a
+// one-pixel slip before the release: a click, which resizes nothing, stores no step and shows
+// no alert, with the move tool as with the Resize tool; a drag from there resizes.
+TEST_F(PlanGestures, ASlipOnAHandleOfTheWholeSelectionIsAClick) {
+    RegisterDraftingTrackers(), RegisterToolTrackers();
+    Objex* a = wall();
+    Objex* b = dvxtest::Wall(gCurDocument->itsCurLayer, {{float(h + 40), float(dp + 60)}, {float(h + 220), float(dp + 60)}});
+    for (Objex* o : {a, b}) Update3DWall(o), UpdateObjectBounds(o);
+    view->update();
+    auto ends = [&] {
+        std::vector<float> v;
+        for (const Objex* o : {a, b})
+            for (const Poinz* p = o->firstPoint; p; p = p->next) v.push_back(p->position[0]), v.push_back(p->position[2]);
+        return v;
+    };
+    const std::vector<float> before = ends();
+    const auto untouched = undoState();
+    XDo({"key", "ctrl+a"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SelectedPointCount(a) == 2 && SelectedPointCount(b) == 2; }))
+        << "Select All did not select both walls";
+    for (int16_t tool : {int16_t(200), int16_t(215)}) {
+        gCurTool = tool;
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ASSERT_TRUE(drag({h + 120, dp}, {{h + 121, dp}})) << tool;
+        EXPECT_EQ(std::tuple(ends(), undoState(), services.alerts.shown.size()), std::tuple(before, untouched, size_t(0)))
+            << tool << ": a slip on the handle changed the design";
+    }
+    gCurTool = 200;
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ASSERT_TRUE(drag({h + 120, dp}, {{h + 140, dp}, {h + 160, dp}}));
+    EXPECT_LT(PointAt(b, 1)->position[0], float(h + 200)) << "the drag from the handle resized nothing";
+    EXPECT_EQ(std::get<0>(undoState()), QString("Undo Move/Resize"));
 }
 
 // A design saved on its second floor opens there (the pop-up and clicks); New shows the first.
