@@ -540,6 +540,16 @@ TEST_F(Sheets, TypedLengthsResizeTheSegment) {
                 from = std::min(from, plane->vertices[i].H), to = std::max(to, plane->vertices[i].H);
     EXPECT_TRUE(Built(wall) && Near({from, to}, {0, 240}, 1e-3)) << from << " " << to;
     EXPECT_EQ(std::tuple(stack()->count(), stack()->undoText()), std::tuple(3, QString("Exterior Wall Tool")));
+    // Another tool picked while the sheet is up: the step keeps the name of the tool that drew.
+    for (auto [drawing, picked, want] : {std::tuple{int16_t(7051), toolid::kSelect, "Exterior Wall Tool"},
+                                         {int16_t(7053), int16_t(7051), "Interior Wall Tool"}}) {
+        gCurTool = drawing;
+        NewWallKeyEntrySheet(AsCommandWindow(w), PointAt(wall, 0), PointAt(wall, 1), wall);
+        ASSERT_NE(sheet(), nullptr);
+        gCurTool = picked;
+        ASSERT_TRUE(press("okButton"));
+        EXPECT_EQ(stack()->undoText(), QString(want)) << drawing;
+    }
     gCurTool = toolid::kSelect;
 }
 

@@ -136,7 +136,7 @@ void SetWallSegmentLength(Objex* wall, Poinz* start, Poinz* end, float drawnLeng
     Refresh();
 }
 
-void StoreWallToolStep() {
+void StoreWallToolStep(int16_t drawingTool) {
     if (!CurrentDocState()) return;
-    StoreUndo(LocalizedString(gCurTool == kTypedExteriorWallTool ? "Exterior Wall Tool" : "Interior Wall Tool").c_str());
+    StoreUndo(LocalizedString(drawingTool == kTypedExteriorWallTool ? "Exterior Wall Tool" : "Interior Wall Tool").c_str());
 }

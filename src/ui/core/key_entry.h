@@ -37,6 +37,7 @@ void FinishKeyEntry();
 // The wall key-entry sheet: the end of a just-drawn wall segment moves to `typed` (plan units)
 // along its direction unless the length is the same; the wall is rebuilt.
 void SetWallSegmentLength(Objex* wall, Poinz* start, Poinz* end, float drawnLength, float angle, float typed);
-// "Exterior Wall Tool" under tool 7051, "Interior Wall Tool" otherwise: stored on OK and
-// Cancel alike, the drawing having stored none.
-void StoreWallToolStep();
+// "Exterior Wall Tool" for a segment the tool 7051 drew, "Interior Wall Tool" otherwise:
+// stored on OK and Cancel alike, the drawing having stored none. `drawingTool` is the tool
+// that opened the sheet, not the one current at its end (a palette stays live under it).
+void StoreWallToolStep(int16_t drawingTool);

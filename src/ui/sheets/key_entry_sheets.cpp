@@ -8,6 +8,7 @@
 #include "model/lines.h"
 #include "model/objects.h"
 #include "model/transforms.h"
+#include "tracking/tracking_state.h"
 #include "app/core/sheet_values.h"
 
 KeyEntryController::KeyEntryController(QWidget* parent, KeyEntrySegment segment)
@@ -45,7 +46,7 @@ void KeyEntryController::dismissSheet(QObject* sender) {
 
 WallKeyEntryController::WallKeyEntryController(QWidget* parent, Poinz* start, Poinz* end, Objex* wall)
     : SheetDialog(parent, "WallKeyEntry", localized("Wall Length")), wallObject(wall), startPoint(start),
-      endPoint(end), lengthText_(addField("lengthText", localized("Length:"))) {
+      endPoint(end), drawingTool_(gCurTool), lengthText_(addField("lengthText", localized("Length:"))) {
     wallAngle = GetLineLengthAndAngle(start->position[0], start->position[2], end->position[0], end->position[2],
                                       &wallLength);
     addButtons();
@@ -64,7 +65,7 @@ void WallKeyEntryController::applyValues() {
 
 void WallKeyEntryController::dismissSheet(QObject* sender) {
     SheetDialog::dismissSheet(sender);
-    StoreWallToolStep();
+    StoreWallToolStep(drawingTool_);
 }
 
 void OpenKeyEntrySheet(CommandWindow* parent, Objex* object, Poinz* start, Poinz* end, float lengthOffset,

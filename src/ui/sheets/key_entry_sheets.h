@@ -43,6 +43,8 @@ private:
     Objex* wallObject;
     Poinz* startPoint;
     Poinz* endPoint;
+    // The wall tool that drew the segment: the step is named after it.
+    int16_t drawingTool_;
     QLineEdit* lengthText_;
 };
 

@@ -259,8 +259,7 @@ TEST_F(KeyEntry, TheWallSheetPlacesTheEndAndNamesItsTool) {
     SetWallSegmentLength(wall, PointAt(wall, 0), e, 100, 3 * std::numbers::pi_v<float> / 2, 240);
     EXPECT_NEAR(e->position[0], 0, 1e-3);
     EXPECT_NEAR(e->position[2], 240, 1e-3);
-    gCurTool = 7053;
-    StoreWallToolStep();
+    StoreWallToolStep(7053);
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Interior Wall Tool"});
 }
 
