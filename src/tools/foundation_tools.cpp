@@ -1,6 +1,7 @@
 #include "tools/foundation_tools.h"
 
 #include <cmath>
+#include <new>
 
 #include "app/core/localization_seams.h"
 #include "model/attached_dimension_batch.h"
@@ -86,13 +87,14 @@ void MakeFoundationWall(Objex* wall, int16_t direction, const DocState* ds) {
         p->dimensionMethod = 1;
         p->dimensionFlipped = direction == 1 ? 1 : 0;
         p->segmentFlags = 0;
-        // One trim record with a base moulding, on the side the winding names.
+        // A base moulding on the side the winding names; the other side an empty record, as a
+        // read gives it, for every wall point owns both and a trim dropped there fills it.
         DeleteTrimRecord(p->trim1);
         DeleteTrimRecord(p->trim2);
-        p->trim1 = p->trim2 = nullptr;
         TrimRecord* trim = NewWallTrimRecord(false);
         if (trim) trim->slot[0] = kBaseMoulding;
         (direction == 1 ? p->trim2 : p->trim1) = trim;
+        (direction == 1 ? p->trim1 : p->trim2) = new (std::nothrow) TrimRecord{};
     }
     SetTextureFaceUV(wall);
     SetObjectPointLengths(wall);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "model/attachments.h"
@@ -340,6 +341,9 @@ Objex* SeparateWallSegment(Objex* wall, Poinz* p1, Poinz* p2) {
         p->texture1 = from->texture1, p->texture2 = from->texture2;
         p->color1 = from->color1, p->color2 = from->color2;
         p->faceScale1 = from->faceScale1, p->faceScale2 = from->faceScale2;
+        // Every wall point owns both trim records: empty ones, as a read gives them.
+        p->trim1 = new (std::nothrow) TrimRecord{};
+        p->trim2 = new (std::nothrow) TrimRecord{};
         AppendPointToObject(p, o);
     }
     o->rows = 1;

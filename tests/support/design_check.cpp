@@ -49,7 +49,6 @@ public:
         for (Layer* l = doc->itsLayers; l; l = l->next) list(l->firstObject);
     }
     ~ReadSetFieldsLeftOut() {
-        for (TrimRecord** slot : filled_) delete *slot, *slot = nullptr;
         for (Kept& k : kept_) {
             Objex* o = k.o;
             o->textureFaceRect = k.rect, o->textureFaceRect2 = k.rect2, o->faceAxis = k.axis, o->params[0] = k.first;
@@ -90,12 +89,6 @@ private:
                 SetObjectPointLengths(o);
                 continue;
             }
-            if (f.field == ReadSetField::EmptyTrimSlots) {
-                for (Poinz* p = o->firstPoint; p; p = p->next)
-                    for (TrimRecord** slot : {&p->trim1, &p->trim2})
-                        if (!*slot) *slot = new TrimRecord{}, filled_.push_back(slot);
-                continue;
-            }
             if (f.field == ReadSetField::FirstParam) {
                 // As a read sets it: unset, it takes the floor's height.
                 if (o->params[0] < 0.5f && o->layer) o->params[0] = o->layer->height;
@@ -115,7 +108,6 @@ private:
 
     const std::vector<ReadSetField>& fields_;
     std::vector<Kept> kept_;
-    std::vector<TrimRecord**> filled_;  // trim slots given an empty record for the write
 };
 
 }  // namespace

@@ -42,7 +42,7 @@ struct UndoState {
 // the first of `params` (a wall's height, which a read takes from its floor when unset) or
 // the points' lengths along their rows (which a read measures again from the points).
 struct ReadSetField {
-    enum Field { FaceMapping, FirstParam, PointLengths, EmptyTrimSlots };
+    enum Field { FaceMapping, FirstParam, PointLengths };
     static constexpr int16_t kEveryType = -1;
     // `fromID` of the objects a step makes (its copies), which the step's runner turns into
     // the first ID it made.
@@ -53,8 +53,8 @@ struct ReadSetField {
 };
 // `leftOut` names settings fields a row records as differing by the order of the steps;
 // `readSet` object fields it records so, for every object of their type at any depth, the part
-// lists of its record included: a face mapping left out, a first of `params`, point lengths and
-// a wall point's empty trim slots (a read gives each an empty record) written as a read sets them.
+// lists of its record included: a face mapping left out, a first of `params` and point lengths
+// written as a read sets them.
 UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::string>& leftOut = {},
                            const std::vector<ReadSetField>& readSet = {});
 // Equal, and `got` on the floor a restore of `want` chooses; else what differs (the floor,

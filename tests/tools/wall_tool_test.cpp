@@ -248,6 +248,8 @@ TEST_F(WallTools, JoiningTwoWallsByWhichEndsMeet) {
     EXPECT_TRUE(Near({piece->type, piece->rows, piece->texture4, piece->firstPoint->texture2, int(piece->penWidth)},
                      {objtype::kWall, 1, 77, 9, 6}));
     EXPECT_TRUE(Near({piece->bounds.floatTop, piece->bounds.floatBottom}, {0, 80}, 0.01));
+    for (const Poinz* p = piece->firstPoint; p; p = p->next)
+        EXPECT_TRUE(p->trim1 && p->trim2 && p->trim1->slot[0] == 0 && p->trim2->slot[0] == 0) << "a trim slot left empty";
     DeleteObj(source), DeleteObj(piece);
 
     // A middle point is no end: refused, B comes back untouched.
