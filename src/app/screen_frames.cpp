@@ -31,12 +31,9 @@ QMargins ExpectedDecoration(const QWidget* w) {
     const QMargins own = WindowDecoration(w);
     const QWindow* handle = w->windowHandle();
     if (!own.isNull() || (w->isVisible() && handle && handle->isExposed())) return own;
-    // A palette and the live view are both tool windows, which a window manager may still
-    // decorate apart (by their names): a floating window's is no other's.
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         const QWindow* h = other->windowHandle();
-        if (other == w || !other->isVisible() || !h || !h->isExposed() || other->windowType() != w->windowType() ||
-            IsFloating(other) != IsFloating(w))
+        if (other == w || !other->isVisible() || !h || !h->isExposed() || other->windowType() != w->windowType())
             continue;
         if (const QMargins m = WindowDecoration(other); !m.isNull()) return m;
     }
@@ -232,6 +229,8 @@ void RaiseFloatingWindows() {
     };
     std::stable_sort(dialogs.begin(), dialogs.end(), [&](QWidget* a, QWidget* b) { return depth(a) < depth(b); });
     for (QWidget* d : dialogs) d->raise();
+    // A menu open stays over everything.
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->raise();
 }
 
 QMargins WindowDecoration(const QWidget* w) {

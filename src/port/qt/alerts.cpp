@@ -131,7 +131,8 @@ void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onE
         if (window)
             QMetaObject::invokeMethod(window.data(), [window] { ShowNextWaiting(window); }, Qt::QueuedConnection);
     });
-    b.box->open();
+    // open() would make it window-modal.
+    modality == Qt::WindowModal ? b.box->open() : b.box->show();
 }
 
 } // namespace
