@@ -252,7 +252,7 @@ std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget*
             if (w == shown || !w->isVisible() || w->parentWidget() || qobject_cast<const QMainWindow*>(w) ||
                 (type != Qt::Window && type != Qt::Tool && type != Qt::Dialog))
                 continue;
-            if (const std::optional<QRect> f = FrameToKeepClearOf(w)) clear.windows.push_back(*f);
+            if (const std::optional<QRect> f = FrameToKeepClearOf(w)) (IsFloating(w) ? clear.palettes : clear.windows).push_back(*f);
         }
         return clear;
     };
@@ -354,10 +354,8 @@ void AppController::applicationDidFinishLaunching() {
     applicationDidLaunch_ = true;
     InspectorShowEmptyPane();
     // The palettes float over the document window shown after them, also where no window
-    // manager keeps them above it.
-    for (PaletteController* p : std::initializer_list<PaletteController*>{
-             ToolPaletteController::shared(), SnapPaletteController::shared(), PlanToolPaletteController::shared()})
-        if (p->isVisible()) p->window()->raise();
+    // manager keeps them above it; an alert of the launch stays over them.
+    RaiseFloatingWindows();
 }
 
 bool AppController::validateMenuItem(QAction* item) const {

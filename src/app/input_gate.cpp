@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -156,7 +157,9 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
 }
 
 bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
-bool IsSheetRun(Runs runs) { return runs == Runs::Sheet || runs == Runs::PanelSheet || runs == Runs::ToolSheet; }
+bool IsSheetRun(Runs runs) {
+    return runs == Runs::Sheet || runs == Runs::PanelSheet || runs == Runs::ToolSheet || runs == Runs::Alert;
+}
 
 }  // namespace
 
@@ -234,6 +237,16 @@ const InputGate::Row InputGate::kTable[] = {
     {Runs::ToolSheet, Input::Close, Does::DesignHeld},
     {Runs::ToolSheet, Input::PaletteCommand, Does::Dropped},
     {Runs::ToolSheet, Input::ToolAnswer, Does::Acts},
+    // An application-modal alert: nothing outside it acts, a palette's cells included; a tool's
+    // answer waits for it.
+    {Runs::Alert, Input::Press, Does::Dropped},
+    {Runs::Alert, Input::Key, Does::Dropped},
+    {Runs::Alert, Input::Escape, Does::Dropped},
+    {Runs::Alert, Input::Shortcut, Does::Dropped},
+    {Runs::Alert, Input::Wheel, Does::Dropped},
+    {Runs::Alert, Input::Close, Does::Dropped},
+    {Runs::Alert, Input::PaletteCommand, Does::Dropped},
+    {Runs::Alert, Input::ToolAnswer, Does::Waits},
 };
 
 InputGate::Does InputGate::decide(Runs runs, Input input) {
@@ -346,6 +359,11 @@ void InputGate::markDesignTimer(QTimer* timer) {
 
 InputGate::Runs InputGate::runs() const {
     if (renders_ > 0) return Runs::Render;
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    if (std::any_of(tops.begin(), tops.end(), [](const QWidget* w) {
+            return IsSheet(w) && w->windowModality() == Qt::ApplicationModal && qobject_cast<const QMessageBox*>(w);
+        }))
+        return Runs::Alert;
     bool sheet = false, tool = false;
     for (const QWidget* w : QApplication::topLevelWidgets()) {
         if (!IsSheet(w)) continue;

@@ -43,10 +43,11 @@ public:
 
 class InputGate : public QObject {
 public:
-    // What runs, innermost first: a render, a sheet of the live-view panel that runs alone, any
-    // other sheet, the progress sheet of a running plug-in tool (which the tool's answer ends),
-    // a loop reading keys, a loop taking none.
-    enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet };
+    // What runs, innermost first: a render, an application-modal alert (one run modally, an
+    // alert of the launch), a sheet of the live-view panel that runs alone, any other sheet,
+    // the progress sheet of a running plug-in tool (which the tool's answer ends), a loop
+    // reading keys, a loop taking none.
+    enum class Runs : uint8_t { Nothing, KeyLoop, KeylessLoop, Render, Sheet, PanelSheet, ToolSheet, Alert };
     // What lands outside it: a press (its release and drag go with it), a key, Escape, a menu
     // command's shortcut, the wheel, the loop window's deactivation (the keyboard gone to
     // another of the program's windows, by a press or with the pointer, or left to no window

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QEvent>
 #include <QMoveEvent>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 #include "app/x_server.h"
 #include "port/defaults.h"
@@ -157,6 +160,79 @@ private:
 
 }  // namespace
 
+namespace {
+
+constexpr const char* kFloating = "dvxFloating";
+
+// Keeps the floating windows over a window shown after them: once that window is on the screen
+// (a window manager maps it later than the program shows it), they are raised again.
+class FloatingKeeper : public QObject {
+public:
+    static void install() {
+        static FloatingKeeper* keeper = nullptr;
+        if (!keeper) keeper = new FloatingKeeper(), keeper->setParent(qApp), qApp->installEventFilter(keeper);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (Covers(w) && w->windowHandle()) shown_.push_back(w->windowHandle());
+        } else if (event->type() == QEvent::Expose && watched->isWindowType()) {
+            const auto at = std::find_if(shown_.begin(), shown_.end(), [watched](const QPointer<QWindow>& h) { return h.data() == watched; });
+            if (at != shown_.end() && static_cast<QWindow*>(watched)->isExposed()) {
+                shown_.erase(at);
+                if (!posted_) posted_ = true, QTimer::singleShot(0, this, [this] { posted_ = false, RaiseFloatingWindows(); });
+            }
+        } else if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+            if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle())
+                std::erase_if(shown_, [h](const QPointer<QWindow>& s) { return !s || s.data() == h; });
+        }
+        return false;
+    }
+
+private:
+    // A window of the program's own that may cover a floating one: not a floating one itself, a
+    // pop-up, a tool tip or the splash, nor an alert or a sheet, which stay over them.
+    static bool Covers(const QWidget* w) {
+        if (!w->isWindow() || IsFloating(w)) return false;
+        const Qt::WindowType type = w->windowType();
+        if (type != Qt::Window && type != Qt::Tool && type != Qt::Dialog) return false;
+        return !(qobject_cast<const QDialog*>(w) && w->windowModality() != Qt::NonModal);
+    }
+
+    std::vector<QPointer<QWindow>> shown_;
+    bool posted_ = false;
+};
+
+}  // namespace
+
+void MarkFloating(QWidget* window) {
+    window->setProperty(kFloating, true);
+    FloatingKeeper::install();
+}
+
+bool IsFloating(const QWidget* window) { return window->property(kFloating).toBool(); }
+
+void RaiseFloatingWindows() {
+    std::vector<QWidget*> dialogs;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible()) continue;
+        if (IsFloating(w)) w->raise();
+        else if (qobject_cast<QDialog*>(w) && w->windowModality() != Qt::NonModal) dialogs.push_back(w);
+    }
+    // An alert on a sheet stays over the sheet: outer ones first.
+    const auto depth = [](const QWidget* w) {
+        int n = 0;
+        for (; w; w = w->parentWidget()) ++n;
+        return n;
+    };
+    std::stable_sort(dialogs.begin(), dialogs.end(), [&](QWidget* a, QWidget* b) { return depth(a) < depth(b); });
+    for (QWidget* d : dialogs) d->raise();
+    // A menu open stays over everything.
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->raise();
+}
+
 QMargins WindowDecoration(const QWidget* w) {
     const QRect f = w->frameGeometry(), g = w->geometry();
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
@@ -218,7 +294,8 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
             // A frame the screen holds stays where the user left it; one pulled in, from a larger
             // screen, is no place the user chose, and goes clear of the others pulled in too.
             if (within == frame || !keptClear) return within;
-            return FrameClearOf(within, FramesKeptClear{{}, keptClear().windows}, visible);
+            const FramesKeptClear others = keptClear();
+            return FrameClearOf(within, FramesKeptClear{{}, others.palettes, others.windows}, visible);
         },
         resize, std::move(settled));
 }
@@ -243,33 +320,67 @@ QRect TitleAndMenuBar(const QMainWindow* window) {
     return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
 }
 
+namespace {
+
+long Overlap(const QRect& a, const std::vector<QRect>& rects) {
+    long area = 0;
+    for (const QRect& r : rects) {
+        const QRect common = a.intersected(r);
+        if (!common.isEmpty()) area += long(common.width()) * common.height();
+    }
+    return area;
+}
+
+}  // namespace
+
 QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect& visible) {
     constexpr int kGap = 5;
     const QRect start = FrameWithin(frame, visible, frame.size());
-    std::vector<QRect> everything = clear.titles;
-    everything.insert(everything.end(), clear.windows.begin(), clear.windows.end());
-    const std::vector<QRect>* const passes[] = {&everything, &clear.titles};
-    for (const std::vector<QRect>* avoid : passes) {
-        const auto isClear = [avoid](const QRect& f) {
-            return std::none_of(avoid->begin(), avoid->end(), [&f](const QRect& r) { return r.intersects(f); });
+    const QSize size = start.size();
+    std::vector<QRect> floating = clear.titles, rest = clear.windows;
+    floating.insert(floating.end(), clear.palettes.begin(), clear.palettes.end());
+    std::vector<QRect> everything = floating;
+    everything.insert(everything.end(), rest.begin(), rest.end());
+    std::vector<QRect> shown = clear.palettes;
+    shown.insert(shown.end(), rest.begin(), rest.end());
+    // Clear of everything, the nearest; else clear of the titles and the palettes, which float
+    // (they float), covering the least of the other windows; else clear of the titles, covering
+    // the least of the windows shown. Ties go to the nearer place, then the higher, then the
+    // one further left.
+    struct Pass {
+        const std::vector<QRect>* avoid;
+        const std::vector<QRect>* least;
+    };
+    const std::vector<QRect> none;
+    for (const Pass& pass : {Pass{&everything, &none}, Pass{&floating, &rest}, Pass{&clear.titles, &shown}}) {
+        // The places worth trying across the whole area: where the frame starts, against each
+        // edge of the area, 5 off each side of what it keeps clear of, and where it begins or
+        // ends covering what it may cover (the least covered lies at one of these).
+        std::vector<int> xs{start.left(), visible.left(), visible.right() + 1 - size.width()},
+            ys{start.top(), visible.top(), visible.bottom() + 1 - size.height()};
+        for (const std::vector<QRect>* rects : {pass.avoid, pass.least})
+            for (const QRect& r : *rects) {
+                xs.insert(xs.end(), {r.left() - kGap - size.width(), r.right() + 1 + kGap});
+                ys.insert(ys.end(), {r.top() - kGap - size.height(), r.bottom() + 1 + kGap});
+            }
+        for (const QRect& r : *pass.least) {
+            xs.insert(xs.end(), {r.left() - size.width(), r.left(), r.right() + 1 - size.width(), r.right() + 1});
+            ys.insert(ys.end(), {r.top() - size.height(), r.top(), r.bottom() + 1 - size.height(), r.bottom() + 1});
+        }
+        const auto isClear = [&pass](const QRect& f) {
+            return std::none_of(pass.avoid->begin(), pass.avoid->end(), [&f](const QRect& r) { return r.intersects(f); });
         };
-        if (isClear(start)) return start;
-        // Beside or below what it would cover.
-        std::vector<int> xs{start.left()}, ys{start.top()};
-        for (const QRect& r : *avoid) xs.push_back(r.right() + 1 + kGap), ys.push_back(r.bottom() + 1 + kGap);
-        std::optional<QRect> best;
-        long bestDistance = 0;
+        std::optional<std::tuple<long, long, int, int>> best;
         for (int y : ys) {
             for (int x : xs) {
-                const QRect f(QPoint(x, y), start.size());
+                const QRect f(QPoint(x, y), size);
                 if (!visible.contains(f) || !isClear(f)) continue;
-                const long distance = std::labs(long(x) - start.left()) + std::labs(long(y) - start.top());
-                const bool nearer = !best || distance < bestDistance ||
-                                    (distance == bestDistance && std::pair(y, x) < std::pair(best->top(), best->left()));
-                if (nearer) best = f, bestDistance = distance;
+                const std::tuple<long, long, int, int> score{
+                    Overlap(f, *pass.least), std::labs(long(x) - start.left()) + std::labs(long(y) - start.top()), y, x};
+                if (!best || score < *best) best = score;
             }
         }
-        if (best) return *best;
+        if (best) return QRect(QPoint(std::get<3>(*best), std::get<2>(*best)), size);
     }
     return start;
 }

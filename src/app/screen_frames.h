@@ -39,10 +39,19 @@ QRect VisibleAreaUnder(const QRect& frame);
 // would not take the one asked), unless a later placement took over first.
 void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true,
                       std::function<void(const QRect&)> settled = {});
+// Marks the window as one that floats over the program's others (a palette): a window placed
+// keeps clear of it first, it is raised over a window shown after it (where no window manager
+// keeps it above: none at all, or twm), alerts and sheets excepted, which stay over it.
+void MarkFloating(QWidget* window);
+bool IsFloating(const QWidget* window);
+// The floating windows shown raised over the others, the alerts and sheets shown then raised
+// over them.
+void RaiseFloatingWindows();
 // What a window being shown at a frame of the program's keeps clear of: the document windows'
-// title and menu bars, always, and the program's other windows shown, where it can.
+// title and menu bars, always; the palettes shown, which float over it, where the
+// area allows; and the program's other windows shown, where it allows that too.
 struct FramesKeptClear {
-    std::vector<QRect> titles, windows;
+    std::vector<QRect> titles, palettes, windows;
 };
 // A saved frame, title bar and borders included, set again on the window, kept reachable: moved
 // inside the visible area of the screen it lands on and cut to it when larger (`resize`; never
@@ -68,8 +77,10 @@ QPoint FirstCorner();
 // A document window's title bar and menu bar, across its frame.
 QRect TitleAndMenuBar(const QMainWindow* window);
 
-// `frame` moved to the nearest place inside `visible` where it covers nothing `clear` names, 5
-// points off what it passes; where none is, the nearest that covers no title; where neither is,
+// `frame` moved to the nearest place inside `visible`, searched across the whole area, where it
+// covers nothing `clear` names, 5 points off what it passes; where none is, the place covering
+// no title and no palette that covers the least of the other windows; where none is either, the
+// place covering no title that covers the least of the palettes and windows; where neither is,
 // `frame` kept inside `visible`.
 QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect& visible);
 

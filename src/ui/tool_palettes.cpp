@@ -137,6 +137,7 @@ PaletteController::PaletteController(const char* title, const char* autoSaveName
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setObjectName(QString::fromLatin1(autoSaveName));
     window_->installEventFilter(this);
+    MarkFloating(window_);
 }
 
 PaletteController::~PaletteController() { delete window_; }

@@ -13,6 +13,7 @@
 #include <QStyleOptionSlider>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -1200,6 +1201,39 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
             XDo({"key", "Escape"});
             EXPECT_TRUE(QTest::qWaitFor([&] { return !s.shown(); }));
         }
+    }
+
+    // An alert of the launch, held until the window shows, is application-modal as it was run:
+    // a tool's or a snap mode's cell pressed under it chooses nothing.
+    {
+        port::qt::QtAlerts launch;
+        port::setAlerts(&launch);
+        w->hide();
+        port::qt::QtAlerts::holdUntilWindow(true);
+        port::Alert alert;
+        alert.message = "The document \"bad\" could not be loaded.";
+        alert.buttons = {"OK"};
+        launch.runModal(alert);
+        ASSERT_TRUE(ShowFocused(w));
+        port::qt::QtAlerts::holdUntilWindow(false);
+        QMessageBox* box = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            box = w->findChild<QMessageBox*>();
+            return box && box->isVisible() && box->windowHandle() && box->windowHandle()->isExposed();
+        }));
+        const auto chosen = [&] { return std::pair(gCurTool, snap->toolButtons()->selectedTag()); };
+        const auto before = chosen();
+        for (QWidget* cell : {static_cast<QWidget*>(ToolPaletteController::shared()->toolButtons()->cell(203)),
+                              static_cast<QWidget*>(snap->toolButtons()->cell(503))}) {
+            ASSERT_FALSE(box->frameGeometry().contains(cell->mapToGlobal(cell->rect().center())));
+            ClickAt(cell, cell->rect().center()), QTest::qWait(300);
+        }
+        EXPECT_EQ(chosen(), before);
+        ASSERT_TRUE(box->isVisible());
+        QAbstractButton* ok = box->buttons().front();
+        ClickAt(ok, ok->rect().center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w->findChild<QMessageBox*>(); }));
+        port::setAlerts(&services.alerts);
     }
     LiveViewController::destroyShared();
 }

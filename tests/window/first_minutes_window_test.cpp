@@ -383,7 +383,8 @@ TEST(DesignInView, TheProgramStartedOnADesignShowsIt) {
 // window) unless `managed` is false, and the program started on it with these settings; xdotool
 // and xwininfo ask that screen while the test's own connection stays on its own.
 struct ManagedScreen {
-    ManagedScreen(const std::string& dir, const QString& size, const QString& settings, bool managed = true) {
+    ManagedScreen(const std::string& dir, const QString& size, const QString& settings, bool managed = true,
+                  const QString& twmrc = {}, const QStringList& arguments = {}) {
         server.start("Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
         // The display's number, whole: its line may come in pieces.
         bool started = server.waitForStarted(10000);
@@ -405,7 +406,7 @@ struct ManagedScreen {
             return;
         }
         rc.write("RandomPlacement\nNoGrabServer\nTitleFont \"fixed\"\nResizeFont \"fixed\"\nMenuFont \"fixed\"\n"
-                 "IconFont \"fixed\"\nIconManagerFont \"fixed\"\n"), rc.close();
+                 "IconFont \"fixed\"\nIconManagerFont \"fixed\"\n" + twmrc.toUtf8() + "\n"), rc.close();
         conf.write(("[General]\n" + settings + "\n").toUtf8()), conf.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
@@ -418,7 +419,7 @@ struct ManagedScreen {
             return;
         }
         env.insert("DVX_NO_SPLASH", "1"), env.insert("XDG_CONFIG_HOME", config);
-        program.setProcessEnvironment(env), program.start(gProgram, {});
+        program.setProcessEnvironment(env), program.start(gProgram, arguments);
         if (!program.waitForStarted(10000)) failed = "the program did not start";
     }
     ~ManagedScreen() {
@@ -453,6 +454,15 @@ struct ManagedScreen {
         }, 15000);
         return now;
     }
+    // The frames of every shown window of this title, as `frame` reads one.
+    std::vector<QRect> frames(const QString& title) const {
+        std::vector<QRect> all;
+        for (QString id : XDo({"search", "--onlyvisible", "--name", "^" + title + "$"}).split('\n', Qt::SkipEmptyParts)) {
+            for (QString parent = Parent(id); !parent.isEmpty() && parent != Root(id); parent = Parent(id)) id = parent;
+            all.push_back(Geometry(id));
+        }
+        return all;
+    }
     static QString Tree(const QString& id, const char* line) {
         QProcess xwininfo;
         xwininfo.start("xwininfo", {"-tree", "-id", id});
@@ -463,12 +473,22 @@ struct ManagedScreen {
     }
     // Whether the shown window of this title lies above the other's, its frame's place among the
     // root's children (bottom first) read through xwininfo.
-    bool above(const QString& title, const QString& other) const {
+    bool above(const QString& title, const QString& other) const { return idAbove(ShownWindow(title), ShownWindow(other)); }
+    // The id of the window xwininfo names so (xdotool finds no alert of an empty title under twm).
+    static QString Named(const QString& name) {
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-root", "-tree"});
+        xwininfo.waitForFinished(10000);
+        for (const QString& l : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
+            if (l.contains("\"" + name + "\": (\"")) return l.trimmed().section(' ', 0, 0);
+        return {};
+    }
+    bool idAbove(const QString& id, const QString& otherId) const {
         const auto topLevel = [](QString id) {
             for (QString parent = Parent(id); !parent.isEmpty() && parent != Root(id); parent = Parent(id)) id = parent;
             return id.toULongLong(nullptr, 0);
         };
-        const qulonglong a = topLevel(ShownWindow(title)), b = topLevel(ShownWindow(other));
+        const qulonglong a = topLevel(id), b = topLevel(otherId);
         QProcess xwininfo;
         xwininfo.start("xwininfo", {"-root", "-children"});
         xwininfo.waitForFinished(10000);
@@ -532,8 +552,20 @@ struct ManagedScreen {
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Shown { const char* key; const char* title; };
-    struct Row { QString screen, settings; QSize size; std::vector<Shown> later; bool managed = true; };
+    // `crowded`: the screen has no place clear of every window, and a window shown later only
+    // keeps clear of the palettes and of the frame of each one before it; `arguments`: the
+    // program started on a file that is no design, its alert up over the palettes.
+    struct Row {
+        QString screen, settings;
+        QSize size;
+        std::vector<Shown> later;
+        bool managed = true, crowded = false;
+        QStringList arguments = {};
+    };
     const QString unshown = "ShowPlanTools=false", key = "NSWindow%20Frame%20";
+    const QString bad = QString::fromStdString(services.dir) + "/bad.pro";
+    ASSERT_TRUE(port::WriteWholeFile(bad.toStdString(), "not a design", 12));
+    const QString midScreen = key + "PlanToolPanel=150 330 656 36\n" + key + "EditToolPanel=420 300 172 116";
     int row = 0;
     const Shown drawing{"ctrl+4", "Drawing Tools"}, editing{"ctrl+2", "Editing Tools"}, snap{"ctrl+3", "Snap Tools"},
         live{"ctrl+1", "Live View"}, preferences{"alt Left Down Down Return", "Preferences"},
@@ -548,10 +580,32 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                          Row{"1600x1000", "", {1600, 1000}, {live, snap}},
                          Row{"1600x1000", "", {1600, 1000}, {live, snap}, false},
                          Row{"1600x1000", "", {1600, 1000}, {preferences, live, details, snap}, false},
-                         Row{"1366x768", "", {1366, 768}, {details, snap, preferences}, false}}) {
+                         Row{"1366x768", "", {1366, 768}, {details, snap, preferences}, false},
+                         Row{"1024x768", "", {1024, 768}, {live, snap, preferences}, false, true},
+                         Row{"1024x768", "", {1024, 768}, {details, details, details, details, details, details}, false, true},
+                         Row{"1024x768", midScreen, {1024, 768}, {}, true, false, {bad}},
+                         Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}}}) {
         SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm" : " no window manager")).toStdString());
-        ManagedScreen screen(services.dir, r.screen, r.settings, r.managed);
+        ManagedScreen screen(services.dir, r.screen, r.settings, r.managed, {}, r.arguments);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
+        if (!r.arguments.isEmpty()) {
+            // The alert ("Dovranix", centred on the document window) stays over the palettes.
+            QString id;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !(id = ManagedScreen::Named("Dovranix")).isEmpty(); }, 15000))
+                << "no alert";
+            ASSERT_FALSE(screen.frame("Untitled").isEmpty());
+            QTest::qWait(500);
+            const QRect alert = ManagedScreen::Geometry(id);
+            int covered = 0;
+            for (const char* palette : {"Drawing Tools", "Editing Tools"})
+                if (screen.frame(palette).intersects(alert)) {
+                    ++covered;
+                    EXPECT_TRUE(screen.idAbove(id, ShownWindow(palette))) << "the alert under the " << palette;
+                }
+            EXPECT_GT(covered, 0) << "no palette under the alert";
+            screen.shot().save(gShot + ".placed-" + QString::number(++row) + ".png");
+            continue;
+        }
         QRect client;
         const QRect frame = screen.frame("Untitled", &client);
         ASSERT_FALSE(frame.isEmpty()) << "no document window";
@@ -581,16 +635,33 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
             return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
                    std::to_string(f.height());
         };
+        const QStringList palettes{"Drawing Tools", "Editing Tools", "Snap Tools"};
         for (const Shown& later : r.later) {
             SCOPED_TRACE(later.title);
+            // Another window of a title shown before (Plant Details opens one each time): the
+            // frame of none before.
+            std::vector<QRect> had;
+            for (const auto& [title, f] : before)
+                if (title == later.title) had.push_back(f);
             screen.press(later.key);
-            const QRect shown = screen.frame(later.title);
-            ASSERT_FALSE(shown.isEmpty()) << "not shown";
+            std::vector<QRect> all, was;
+            (void)QTest::qWaitFor([&] {
+                QTest::qWait(200);
+                was = all, all = screen.frames(later.title);
+                return all.size() == had.size() + 1 && all == was;
+            }, 15000);
+            for (const QRect& f : had)
+                if (const auto same = std::find(all.begin(), all.end(), f); same != all.end()) all.erase(same);
+            ASSERT_EQ(all.size(), 1u) << "not shown";
+            const QRect shown = all.front();
             EXPECT_TRUE(QRect(QPoint(), r.size).contains(shown)) << at(shown);
             EXPECT_FALSE(shown.intersects(titleAndMenus)) << at(shown) << " over the title or menus " << at(titleAndMenus);
-            for (const auto& [title, f] : before)
-                EXPECT_FALSE(shown.intersects(f)) << at(shown) << " over the " << title.toStdString() << " at "
-                                                  << at(f);
+            for (const auto& [title, f] : before) {
+                if (!r.crowded || palettes.contains(title))
+                    EXPECT_FALSE(shown.intersects(f)) << at(shown) << " over the " << title.toStdString() << " at " << at(f);
+                else
+                    EXPECT_NE(shown, f) << "on the " << title.toStdString() << " at " << at(f);
+            }
             before.emplace_back(later.title, shown);
         }
         // The screens kept for review.
@@ -606,7 +677,16 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
 TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     Services services("restored");
     // The snap palette and the live view are shown from the Window menu's keys.
-    struct Row { std::vector<const char*> titles; QString saved, screen = "1024x768"; bool managed = true; };
+    // `twmrc`: what twm's settings add (the live view decorated unlike the palettes, transients
+    // decorated); `crowded`: the live view saved larger than the screen lies over palettes,
+    // which stay over it.
+    struct Row {
+        std::vector<const char*> titles;
+        QString saved, screen = "1024x768";
+        bool managed = true;
+        QString twmrc = {};
+        bool crowded = false;
+    };
     const QString key = "NSWindow%20Frame%20";
     // Saved on a 2560 x 1440 screen, all four at its right.
     const QString apart = key + "PlanToolPanel=1900 0 656 36\n" + key + "EditToolPanel=2380 41 172 116\n" + key +
@@ -619,10 +699,15 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
                          Row{{"Live View"}, key + "LiveViewPanel=1200 500 700 500"},
                          Row{{"Live View"}, key + "LiveViewPanel=100 50 1900 1000"},
                          Row{all, apart, "1366x768"}, Row{all, apart, "1366x768", false},
-                         Row{all, apart, "1024x768", false}}) {
-        const QString where = r.screen + (r.managed ? " twm" : " no window manager");
+                         Row{all, apart, "1024x768", false},
+                         Row{all, apart, "1366x768", true, "DecorateTransients"},
+                         Row{all, apart, "1366x768", true, "NoTitle { \"Live View\" }"},
+                         Row{all, apart, "1366x768", true, "NoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
+                         Row{all, key + "LiveViewPanel=100 50 1004 831", "1366x768", true, "", true},
+                         Row{all, key + "LiveViewPanel=100 50 1004 831", "1024x768", false, "", true}}) {
+        const QString where = r.screen + (r.managed ? " twm " + r.twmrc : " no window manager");
         SCOPED_TRACE((QString(r.saved).replace('\n', "; ") + " " + where).toStdString());
-        ManagedScreen screen(services.dir, r.screen, r.saved, r.managed);
+        ManagedScreen screen(services.dir, r.screen, r.saved, r.managed, r.twmrc);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
         const auto at = [](const QRect& f) {
             return std::to_string(f.x()) + ", " + std::to_string(f.y()) + " " + std::to_string(f.width()) + " x " +
@@ -650,9 +735,14 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
             if (QString(r.titles[i]) != "Live View" && frames[i].intersects(document)) {
                 EXPECT_TRUE(screen.above(r.titles[i], "Untitled")) << r.titles[i] << " under the document window";
             }
-            for (size_t j = 0; j < i; ++j)
-                EXPECT_FALSE(frames[i].intersects(frames[j]))
-                    << r.titles[i] << " at " << at(frames[i]) << " over the " << r.titles[j] << " at " << at(frames[j]);
+            for (size_t j = 0; j < i; ++j) {
+                if (!r.crowded || !frames[i].intersects(frames[j]) || QString(r.titles[i]) != "Live View") {
+                    EXPECT_FALSE(frames[i].intersects(frames[j]))
+                        << r.titles[i] << " at " << at(frames[i]) << " over the " << r.titles[j] << " at " << at(frames[j]);
+                } else {
+                    EXPECT_TRUE(screen.above(r.titles[j], r.titles[i])) << r.titles[j] << " under the live view";
+                }
+            }
         }
         for (int launch = 2; launch <= 3; ++launch) {
             ASSERT_TRUE(screen.relaunch()) << "launch " << launch;

@@ -60,21 +60,29 @@ std::function<QWidget*()> sSheetParentProvider;
 struct HeldAlert {
     Alert alert;
     std::function<void(int)> onEnd;
+    // Run modally: it shows application-modal, as it was run, only on the window.
+    bool modal = false;
 };
 bool sHolding = false;
 std::vector<HeldAlert> sHeld;
 
 bool Holds(const Alert& alert) { return sHolding && alert.buttons.size() <= 1 && !QtAlerts::sheetParent(); }
 
+void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd,
+               Qt::WindowModality modality = Qt::WindowModal);
+
 void ShowNextHeld() {
     if (sHeld.empty()) return;
     HeldAlert next = std::move(sHeld.front());
     sHeld.erase(sHeld.begin());
-    std::function<void(int)> onEnd = std::move(next.onEnd);
-    alerts().beginSheet(next.alert, [onEnd = std::move(onEnd)](int chosen) {
+    std::function<void(int)> onEnd = [onEnd = std::move(next.onEnd)](int chosen) {
         if (onEnd) onEnd(chosen);
         ShowNextHeld();
-    });
+    };
+    if (QWidget* window = QtAlerts::sheetParent(); next.modal && window)
+        OpenSheet(next.alert, window, std::move(onEnd), Qt::ApplicationModal);
+    else
+        alerts().beginSheet(next.alert, std::move(onEnd));
 }
 
 // Alert sheets waiting for the one open on their window to be answered, in the order begun.
@@ -92,8 +100,6 @@ bool SheetOpenOn(const QWidget* parent) {
     return false;
 }
 
-void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd);
-
 // The next sheet waiting on the window, once none is open there; those of windows gone are
 // dropped unanswered, as their open sheet was.
 void ShowNextWaiting(QWidget* parent) {
@@ -107,9 +113,9 @@ void ShowNextWaiting(QWidget* parent) {
     OpenSheet(shown.alert, parent, std::move(shown.onEnd));
 }
 
-void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd) {
+void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onEnd, Qt::WindowModality modality) {
     Box b = makeBox(alert, parent);
-    b.box->setWindowModality(Qt::WindowModal);
+    b.box->setWindowModality(modality);
     b.box->setProperty(kOpenSheet, true);
     QPointer<QWidget> window(parent);
     QObject::connect(b.box, &QDialog::finished, b.box, [b, window, onEnd = std::move(onEnd)] {
@@ -125,7 +131,8 @@ void OpenSheet(const Alert& alert, QWidget* parent, std::function<void(int)> onE
         if (window)
             QMetaObject::invokeMethod(window.data(), [window] { ShowNextWaiting(window); }, Qt::QueuedConnection);
     });
-    b.box->open();
+    // open() would make it window-modal.
+    modality == Qt::WindowModal ? b.box->open() : b.box->show();
 }
 
 } // namespace
@@ -148,7 +155,7 @@ void QtAlerts::holdUntilWindow(bool hold) {
 
 int QtAlerts::runModal(const Alert& alert) {
     if (Holds(alert)) {
-        sHeld.push_back({alert, {}});
+        sHeld.push_back({alert, {}, true});
         return 0;
     }
     // On the window in use, or the document window when a panel that has just ended left none

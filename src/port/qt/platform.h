@@ -63,8 +63,9 @@ public:
     // Null forgets the provider.
     static void setSheetParentProvider(std::function<QWidget*()> provider);
     // While held and no window is there to carry them, alerts with one button wait (a modal
-    // run answers that button at once); releasing shows the waiting ones as sheets, one after
-    // the other, in the order they came.
+    // run answers that button at once); releasing shows the waiting ones on the window, one
+    // after the other, in the order they came: those run modally application-modal, as run,
+    // the others as sheets.
     static void holdUntilWindow(bool hold);
 };
 
