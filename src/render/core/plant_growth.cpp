@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
+#include "files/undo.h"
 #include "model/command_ids.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -40,4 +42,7 @@ void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     SelectedObjectAllLayers(doc->itsLayers, 0, cmd::kPlantSize, nullptr);
     SelectAllLayers(doc->itsLayers, 2, 1);
     Refresh();
+    // The plants grew in the design: a step of its own, so that no other step's Undo takes the
+    // growth back.
+    if (step != 0) StoreUndo(LocalizedString("Plant Growth").c_str());
 }
