@@ -32,6 +32,7 @@
 #include "tools/attachment_defaults.h"
 #include "ui/inspector/inspector_pane.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
 
 namespace dvxtest {
 
@@ -386,6 +387,14 @@ const std::vector<Command>& CommandTable::Commands() {
              }
          },
          {"Metric", "Imperial"}},
+        // The Drawing Tools palette's plant growth arrows: the plants grow in the design.
+        {"Plant Growth",
+         [](T&, V way) {
+             PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+             if (way == "left") palette->plantGrowthLeftButtonChanged();
+             else palette->plantGrowthRightButtonChanged();
+         },
+         {"left", "right"}},
         // With one wall selected on the working floor (else no sheet comes up): what it builds.
         {"Ceiling Builder",
          [](T& t, V what) {
