@@ -39,8 +39,8 @@ int SaveState(const char* path);
 // Reads a snapshot over the current document, keeping how the design is looked at (the plan's
 // zooms, origin, grid and shown plans, the live view's camera, cut-away and render style: no
 // step changes them) and what no step stores (the lot, unless the snapshot names another
-// topography file, and the north angle among them). 1 when restored; 0 when the file cannot be read (no message) or the
-// model is unusable afterwards.
+// topography file, and the north angle among them). 1 when restored; 0 when the file cannot
+// be read (no message) or the model is unusable afterwards.
 int RestoreState(const char* path);
 // Copies what a restore keeps (how the design is looked at) from one settings record to another.
 void KeepViewSettings(const DocState& from, DocState& to);

@@ -47,5 +47,6 @@ void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     Refresh();
     // The plants grow in the design (a step past the range sizes them again): a step of its
     // own, so that no other step's Undo takes the growth back.
-    if (ds->plantAge != levelBefore || DesignDigest(doc) != before) StoreUndo(LocalizedString("Plant Growth").c_str());
+    if (ds->plantAge != levelBefore || DesignDigest(doc) != before)
+        StoreUndo(LocalizedString("Plant Growth").c_str());
 }

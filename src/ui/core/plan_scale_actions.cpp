@@ -141,7 +141,7 @@ void SetLotSize(int32_t width, int32_t depth) {
     // What the lot limits (the corners of the outlines walls, roofs and paths are built from)
     // is built again, as a read of the design builds it.
     for (Layer* l = gCurDocument ? gCurDocument->itsLayers : nullptr; l; l = l->next)
-        for (Objex* o = l->firstObject, *next = nullptr; o; o = next) {
+        for (Objex *o = l->firstObject, *next = nullptr; o; o = next) {
             next = o->next;
             rebuild::Run(o, rebuild::kObjectScopes);
         }
