@@ -99,6 +99,18 @@ void KeepViewSettings(const DocState& from, DocState& to) {
     to.renderMode = from.renderMode, to.renderFlag = from.renderFlag;
 }
 
+// What no step stores besides: the lot and the true north angle (their sheets store none), the
+// snap palette's offset, and the live view's speed, quality and framing chosen from its menus.
+// An Undo of another step takes none of them back.
+void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
+    KeepViewSettings(from, to);
+    if (lot) to.lotRect = from.lotRect;
+    to.compassAngle = from.compassAngle;
+    to.snapOffset = from.snapOffset;
+    to.navigationSpeed = from.navigationSpeed, to.lightSetting = from.lightSetting;
+    to.shadowQuality = from.shadowQuality, to.framingView = from.framingView;
+}
+
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
     if (!doc || !doc->itsCurLayer) return;
     for (int i = 0; i < 3; ++i)
@@ -210,7 +222,12 @@ int RestoreState(const char* path) {
         // Snapshots are always written at the current version, whatever the header says.
         sInputVersion = kDesignFileVersion;
         DoReadDocState();
-        if (hadRecord && doc->itsDocState) KeepViewSettings(kept, *doc->itsDocState);
+        // A snapshot of another topography file (the topography tool's step) brings its lot:
+        // the file gives the lot its grid.
+        if (hadRecord && doc->itsDocState)
+            KeepUnstoredSettings(kept, *doc->itsDocState,
+                                 std::strncmp(doc->itsDocState->topoFilePath, kept.topoFilePath,
+                                              sizeof kept.topoFilePath) == 0);
         if (!doc->itsLayers) {
             ShowRestoreFailure();
             gUndoActive = 0;

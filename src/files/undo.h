@@ -38,11 +38,15 @@ bool DoRedo();
 int SaveState(const char* path);
 // Reads a snapshot over the current document, keeping how the design is looked at (the plan's
 // zooms, origin, grid and shown plans, the live view's camera, cut-away and render style: no
-// step changes them). 1 when restored; 0 when the file cannot be read (no message) or the
-// model is unusable afterwards.
+// step changes them) and what no step stores (the lot, unless the snapshot names another
+// topography file, and the north angle among them). 1 when restored; 0 when the file cannot
+// be read (no message) or the model is unusable afterwards.
 int RestoreState(const char* path);
 // Copies what a restore keeps (how the design is looked at) from one settings record to another.
 void KeepViewSettings(const DocState& from, DocState& to);
+// The same and the other settings that no step stores (the north angle, the snap offset, the
+// live view's speed, quality and framing), with the lot rectangle when `lot` is set.
+void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot);
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.
 int32_t CountUndos(int32_t from, int32_t to);

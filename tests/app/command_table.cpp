@@ -1,6 +1,8 @@
 #include "command_table.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -30,6 +32,7 @@
 #include "tools/attachment_defaults.h"
 #include "ui/inspector/inspector_pane.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
 
 namespace dvxtest {
 
@@ -54,15 +57,21 @@ void CommandTable::Menu(const char* action, int32_t tag) {
 }
 
 bool CommandTable::Sheet(const std::vector<std::pair<const char*, std::string>>& fields) {
+    return SheetWith([&](QWidget* sheet) {
+        for (const auto& [outlet, text] : fields) {
+            QLineEdit* field = sheet->findChild<QLineEdit*>(QString::fromLatin1(outlet));
+            EXPECT_TRUE(field) << outlet;
+            if (field) field->setText(QString::fromLatin1(text.c_str()));
+        }
+    });
+}
+
+bool CommandTable::SheetWith(const std::function<void(QWidget* sheet)>& set) {
     QPointer<SheetDialog> sheet;
     for (SheetDialog* s : w->findChildren<SheetDialog*>())
         if (s->isVisible()) sheet = s;
     if (!sheet) return false;
-    for (const auto& [outlet, text] : fields) {
-        QLineEdit* field = sheet->findChild<QLineEdit*>(QString::fromLatin1(outlet));
-        EXPECT_TRUE(field) << outlet;
-        if (field) field->setText(QString::fromLatin1(text.c_str()));
-    }
+    set(sheet);
     sheet->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     return QTest::qWaitFor([&] { return sheet.isNull(); });
 }
@@ -278,9 +287,10 @@ const std::vector<Command>& CommandTable::Commands() {
     // their rows measured where the source stands (as a turn or move keeps them, above).
     std::vector<ReadSetField> duplicates = copies;
     duplicates.insert(duplicates.end(), lengths.begin(), lengths.end());
+    const std::vector<std::string> floorView = {"currentElevation", "floors"};
     static const std::vector<Command> commands = {
-        {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor)},
-        {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor)},
+        {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor), {}, {}, summary},
+        {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor), {}, {}, summary},
         {"Copy to Upper Floor", menu("copyObjectsToFloor", cmd::kCopyToUpperFloor), {}, {}, {}, copies},
         {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor), {}, {}, {}, copies},
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
@@ -315,13 +325,14 @@ const std::vector<Command>& CommandTable::Commands() {
              }
          },
          {"First Floor=108", "Second Floor=100", "Third Floor=84"}, {}, summary},
+        // The floor worked on, shown and active, and the working elevation: no step stores them.
         {"Working Floor", [](T& t, V floor) { t.Menu("workOnFloor", FloorTag(floor, 5275)); },
-         {"First Floor", "Second Floor", "Third Floor"}},
+         {"First Floor", "Second Floor", "Third Floor"}, {}, {}, {}, Command::Flips::Nothing, floorView},
         {"Move to Plan", [](T& t, V plan) { t.Menu("moveObjectsToPlan", PlanTag(plan, 5335, 5389)); }, kPlans},
         {"Working Plan", [](T& t, V plan) { t.Menu("workOnPlan", PlanTag(plan, 5343, 5390)); }, kPlans},
         {"Visible Plans", [](T& t, V plan) { t.Menu("setVisiblePlans", PlanTag(plan, 11000, 11008)); }, kPlans},
-        {"View All Floors", menu("setFloorView", 5278)},
-        {"View Working Floor Only", menu("setFloorView", 5279)},
+        {"View All Floors", menu("setFloorView", 5278), {}, {}, {}, {}, Command::Flips::Nothing, floorView},
+        {"View Working Floor Only", menu("setFloorView", 5279), {}, {}, {}, {}, Command::Flips::Nothing, floorView},
         {"Undo", [](T& t, V) { t.d->undoStack()->undo(); }},
         {"Redo", [](T& t, V) { t.d->undoStack()->redo(); }},
         // Over the design's file; an untitled design through the save panel, at the walk's file.
@@ -339,6 +350,65 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }, {}, {}, summary},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
         {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, textures, {}, duplicates},
+        // The sheets of plan-wide values; the lot's and the north angle's store no step.
+        {"Lot Size...",
+         [](T& t, V size) {
+             t.Menu("setLotSize");
+             if (!t.refused) {
+                 const size_t comma = size.find(',');
+                 EXPECT_TRUE(t.Sheet({{"widthText", size.substr(0, comma)}, {"depthText", size.substr(comma + 1)}}));
+             }
+         },
+         {"174,345", "41,147", "60,60", "30,100"}, {}, {}, {}, Command::Flips::Nothing, {"lotRect"}},
+        {"True North Angle...", sheet("setTrueNorthAngle", "angleText"), {"45", "0", "137"}, {}, {}, {},
+         Command::Flips::Nothing, {"compassAngle"}},
+        {"Set Working Elevation...", sheet("setWorkingElevation", "elevationText"), {"0", "48", "-12"}},
+        {"Planting Age...", sheet("setPlantingAge", "plantAgeText"), {"0", "5", "12"}},
+        {"Plant Growth Projection...", sheet("setPlantGrowthProjection", "maxAgeText"), {"2", "10", "30"}},
+        {"Plan Scale...",
+         [](T& t, V code) {
+             t.Menu("setPlanScale");
+             if (!t.refused) {
+                 EXPECT_TRUE(t.SheetWith([&](QWidget* s) {
+                     s->findChild<RadioMatrix*>(QStringLiteral("scaleMatrix"))->selectTag(std::stoi(code));
+                 }));
+             }
+         },
+         {"8", "9", "10", "11"}},
+        {"Measurement Units...",
+         [](T& t, V units) {
+             t.Menu("setMeasurementUnits");
+             if (!t.refused) {
+                 EXPECT_TRUE(t.SheetWith([&](QWidget* s) {
+                     auto* popUp = s->findChild<QComboBox*>(QStringLiteral("unitsPopUpButton"));
+                     popUp->setCurrentIndex(popUp->findText(QString::fromLatin1(units.c_str())));
+                     emit popUp->activated(popUp->currentIndex());
+                 }));
+             }
+         },
+         {"Metric", "Imperial"}},
+        // The Drawing Tools palette's plant growth arrows: the plants grow in the design.
+        {"Plant Growth",
+         [](T&, V way) {
+             PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+             if (way == "left") palette->plantGrowthLeftButtonChanged();
+             else palette->plantGrowthRightButtonChanged();
+         },
+         {"left", "right"}},
+        // With one wall selected on the working floor (else no sheet comes up): what it builds.
+        {"Ceiling Builder",
+         [](T& t, V what) {
+             t.Menu("showCeilingBuilder");
+             if (t.refused) return;
+             t.SheetWith([&](QWidget* s) {
+                 for (const char* kind : {"soffits", "floors", "ceilings"}) {
+                     std::string box = std::string("build") + kind + "Button";
+                     box[5] = char(box[5] - 'a' + 'A');
+                     s->findChild<QAbstractButton*>(QString::fromStdString(box))->setChecked(what == "all" || what == kind);
+                 }
+             });
+         },
+         {"all", "floors", "ceilings", "soffits"}, {}, summary},
     };
     return commands;
 }

@@ -42,6 +42,9 @@ struct Command {
     // What it turns over: a standard skylight's filler planes then part from a read's
     // (kSkylightFillers), under the objects turned, until the next read.
     enum class Flips { Nothing, Selection, Plan } flips = Flips::Nothing;
+    // What it is for when it stores no undo step: the settings fields it sets, and "floors" for
+    // the floors' shown and active flags (design_check.h's DesignRecords).
+    std::vector<std::string> sets = {};
 };
 // The furnished design the rows and the walk start from (see the definition).
 void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m);
@@ -64,6 +67,8 @@ protected:
     // The sheet the last command opened, its fields set to the texts given, then its OK; false
     // when no sheet came up.
     bool Sheet(const std::vector<std::pair<const char*, std::string>>& fields);
+    // The same, with `set` given the sheet to set its other controls before the OK.
+    bool SheetWith(const std::function<void(QWidget* sheet)>& set);
     // A command no menu reaches yet, run by its command ID through the walkers' rows.
     void ByCommand(int32_t command, const char* step);
 

@@ -735,6 +735,54 @@ TEST_F(UndoTest, UndoAndRedoKeepHowTheDesignIsLookedAt) {
     EXPECT_EQ(look(), changed);
 }
 
+// The lot and the true north angle, whose sheets store no step, the snap palette's offset and
+// the live view's speed, quality and framing from its menus: an Undo or Redo of another step
+// keeps them as they stand, the ground sized for the lot kept. A snapshot that names another
+// topography file (the topography tool's step) brings its own lot, which that file gives.
+TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
+    const auto setLot = [this](float half) {
+        doc->itsDocState->lotRect = FloatRect{-half, -half, half, half * 2};
+        SetupTopoGrid();
+    };
+    const auto unstored = [this] {
+        const DocState& d = *doc->itsDocState;
+        return std::tuple(d.lotRect.floatLeft, d.lotRect.floatRight, d.compassAngle, d.snapOffset, d.navigationSpeed,
+                          d.lightSetting, d.shadowQuality, d.framingView, gTopoRowCnt, gTopoColumnCnt);
+    };
+    Edit("One");
+    Edit("Two");
+    const auto set = [&](float half, float north, float offset, int16_t speed) {
+        DocState& d = *doc->itsDocState;
+        setLot(half);
+        d.compassAngle = north, d.snapOffset = offset, d.navigationSpeed = speed;
+        d.lightSetting = int32_t(speed) * 2, d.shadowQuality = int16_t(speed + 1), d.framingView = uint8_t(speed % 2);
+    };
+    set(300, 45, 6, 7);
+    const auto kept = unstored();
+    EXPECT_EQ(std::tuple(std::get<8>(kept), std::get<9>(kept)), std::tuple(8, 12));  // the grid of that lot
+    DoUndo();
+    EXPECT_EQ(CountObjects(first()->firstObject), 1);
+    EXPECT_EQ(unstored(), kept);
+    set(600, 137, 2, 8);
+    const auto second = unstored();
+    DoRedo();
+    EXPECT_EQ(CountObjects(first()->firstObject), 2);
+    EXPECT_EQ(unstored(), second);
+
+    // The topography tool's step: its file (gone here: no grid of its own) and its lot.
+    std::strcpy(doc->itsDocState->topoFilePath, "/lots/gone.top");
+    setLot(900);
+    Edit("Topography");
+    doc->itsDocState->topoFilePath[0] = 0;
+    setLot(120);
+    Edit("Three");
+    setLot(240);
+    DoUndo();
+    EXPECT_EQ(std::tuple(doc->itsDocState->lotRect.floatLeft, doc->itsDocState->lotRect.floatRight), std::tuple(-900.0f, 1800.0f));
+    DoRedo();
+    EXPECT_EQ(std::tuple(doc->itsDocState->lotRect.floatLeft, doc->itsDocState->lotRect.floatRight), std::tuple(-120.0f, 240.0f));
+}
+
 TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
     Objex* group = Make(objtype::kGroup).on(first());
     Objex* wall = TrimmedWall(first(), 3);

@@ -122,9 +122,10 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     // What no step restores: the zooms and the tracking value (set by every restore), and the
     // ID counters, which a restore counts again from the objects it read.
     const DocState kept = *ds;
-    // Nor how the design is looked at, which a restore keeps from before it.
+    // Nor how the design is looked at and what no step stores, which a restore keeps from
+    // before it.
     if (DocState* defaults = CreateDocState()) {
-        KeepViewSettings(*defaults, *ds);
+        KeepUnstoredSettings(*defaults, *ds, true);
         DeleteDocState(defaults);
     }
     ds->zoomFactor = ds->savedZoom = ds->printZoom = 1, ds->trackingValue = 0;
@@ -158,8 +159,12 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
             ++objects, selected += SelectedPointCount(o);
             keep(o, "");
         }
-        s.layers.push_back(std::string(l->name) + ": " + std::to_string(objects) + " objects, " +
-                           std::to_string(selected) + " selected points");
+        s.layers.push_back(std::string(l->name) + ": height " + std::to_string(l->height) + ", shown " +
+                           std::to_string(l->visible) + ", active " + std::to_string(l->active) + ", " +
+                           std::to_string(objects) + " objects, " + std::to_string(selected) + " selected points");
+        std::string order = std::string(l->name) + " in order:";
+        for (Objex* o = l->firstObject; o; o = o->next) order += " " + std::to_string(o->objectID);
+        s.layers.push_back(order);
     }
     return s;
 }
@@ -197,6 +202,78 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
     if (a != got.snapshot.end() || b != want.snapshot.end())
         r << "\n  snapshot bytes differ from offset " << (a - got.snapshot.begin()) << " (" << got.snapshot.size() << " and "
           << want.snapshot.size() << " bytes)";
+    return r;
+}
+
+std::vector<std::string> SettingsDiffering(const DocState& got, const DocState& want,
+                                           const std::vector<std::string>& leftOut) {
+    std::vector<std::string> out;
+    const auto fields = DocStateFields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const size_t from = fields[i].offset;
+        const size_t to = i + 1 < fields.size() ? fields[i + 1].offset : sizeof(DocState);
+        if (to <= from || to > sizeof(DocState)) continue;
+        if (std::find(leftOut.begin(), leftOut.end(), fields[i].name) != leftOut.end()) continue;
+        if (std::memcmp(DocStateFieldAddress(&got, fields[i]), DocStateFieldAddress(&want, fields[i]), to - from) != 0 &&
+            (out.empty() || out.back() != fields[i].name))
+            out.push_back(fields[i].name);
+    }
+    return out;
+}
+
+DesignRecords CaptureRecords() {
+    DesignRecords r;
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !doc->itsDocState) return r;
+    r.settings = *doc->itsDocState;
+    // How the design is looked at changes with no step (and a restore keeps it); the ID
+    // counters and the tracking value are no part of the design.
+    if (DocState* defaults = CreateDocState()) {
+        KeepViewSettings(*defaults, r.settings);
+        DeleteDocState(defaults);
+    }
+    r.settings.zoomFactor = r.settings.savedZoom = r.settings.printZoom = 1, r.settings.trackingValue = 0;
+    r.settings.nextObjectID = r.settings.nextPointID = 0;
+    for (const Layer* l = doc->itsLayers; l; l = l->next) {
+        r.floors.push_back(std::string(l->name) + ": height " + std::to_string(l->height) + ", shown " +
+                           std::to_string(l->visible) + ", active " + std::to_string(l->active));
+        std::string order = std::string(l->name) + ":";
+        for (const Objex* o = l->firstObject; o; o = o->next) order += " " + std::to_string(o->objectID);
+        r.order.push_back(order);
+    }
+    return r;
+}
+
+::testing::AssertionResult SameRecords(const DesignRecords& got, const DesignRecords& want, const std::string& row,
+                                       const std::vector<std::string>& fieldsFor, bool floorsFor) {
+    const std::vector<std::string> fields = SettingsDiffering(got.settings, want.settings, fieldsFor);
+    std::vector<std::string> floors;
+    // By floor name; a step for the floors shows and activates them, and may add the empty
+    // drawing floor of the one it works on.
+    const auto byName = [](const std::vector<std::string>& list) {
+        std::map<std::string, std::string> out;
+        for (const std::string& f : list) out[f.substr(0, f.find(':'))] = f;
+        return out;
+    };
+    const auto shownAndActiveOff = [](const std::string& f) { return f.substr(0, f.find(", shown")); };
+    const auto gotFloors = byName(got.floors), wantFloors = byName(want.floors);
+    const auto gotOrder = byName(got.order), wantOrder = byName(want.order);
+    for (const auto& [name, g] : gotFloors) {
+        const auto w = wantFloors.find(name);
+        const bool emptyNew = gotOrder.count(name) && gotOrder.at(name) == name + ":";
+        if (w == wantFloors.end() ? !(floorsFor && emptyNew) : floorsFor ? shownAndActiveOff(g) != shownAndActiveOff(w->second)
+                                                                          : g != w->second)
+            floors.push_back(g + ", wanted " + (w == wantFloors.end() ? "none" : w->second));
+    }
+    for (const auto& [name, w] : wantFloors)
+        if (!gotFloors.count(name)) floors.push_back(name + " is gone");
+    for (const auto& [name, w] : wantOrder)
+        if (gotOrder.count(name) && gotOrder.at(name) != w) floors.push_back("objects of " + gotOrder.at(name) + ", wanted " + w);
+    if (fields.empty() && floors.empty()) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "row \"" << row << "\": the settings or floors changed and no undo step was stored";
+    for (const std::string& f : fields) r << "\n  settings field " << f;
+    for (const std::string& f : floors) r << "\n  " << f;
     return r;
 }
 

@@ -61,6 +61,23 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
 // settings fields by name, per-layer counts, the first byte).
 ::testing::AssertionResult SameUndoState(const UndoState& got, const UndoState& want, const std::string& row);
 
+// The settings record, every floor's own record (name, height, shown, active) and the order of
+// the top-level objects on each floor: what a step that stores no undo step leaves as it was,
+// but what the step is for. How the design is looked at and the ID counters are left out.
+struct DesignRecords {
+    DocState settings{};
+    std::vector<std::string> floors;  // per floor: name, height, shown, active
+    std::vector<std::string> order;   // per floor: its top-level objects' IDs in order
+};
+DesignRecords CaptureRecords();
+// Equal but the settings fields named in `fieldsFor` and, with `floorsFor`, the floors' shown
+// and active flags; else what differs.
+::testing::AssertionResult SameRecords(const DesignRecords& got, const DesignRecords& want, const std::string& row,
+                                       const std::vector<std::string>& fieldsFor = {}, bool floorsFor = false);
+// Settings fields that differ, by name, but those in `leftOut`.
+std::vector<std::string> SettingsDiffering(const DocState& got, const DocState& want,
+                                           const std::vector<std::string>& leftOut = {});
+
 // Every object's record as the file stores it, by floor, type and ID (a group's members named
 // too), with no point selected: what a step that stores no undo step must leave as it found.
 using ObjectRecords = std::map<std::string, std::vector<uint8_t>>;

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,11 +17,14 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
 #include "content/core/content_selection_seams.h"
+#include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
+#include "port/undo.h"
 #include "render/core/live_view_seams.h"
 #include "support/build.h"
+#include "support/doubles.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracking_state.h"
 
@@ -203,11 +207,21 @@ TEST_F(Palettes, PlantGrowthStepsWithinItsRangeAndSaysTheAge) {
     std::string status;
     SetMainWindowStatusTextHandler([&](const std::string& text) { status = text; });
     ASSERT_FALSE(LiveViewIsVisible());
+    // The plants grow in the design: a step of its own, so no other step's Undo takes it back;
+    // a step past the range grows nothing and stores none.
+    RecordingUndo undo;
+    port::setDocumentUndo(&undo);
+    gUndoActive = 0;
     plan->plantGrowthRightButtonChanged();
     EXPECT_FLOAT_EQ(ds->plantAge, 4.0f);
     EXPECT_FLOAT_EQ(tree->plantAge, 4.0f);
     EXPECT_EQ(status, "Plant Growth at 1 Years");
     EXPECT_EQ(plan->plantGrowthLevelIndicator()->value(), 4);
+    EXPECT_EQ(undo.changes, 1);
+    ds->plantAge = 1;
+    plan->plantGrowthLeftButtonChanged();
+    EXPECT_EQ(std::tuple(ds->plantAge, undo.changes), std::tuple(1.0f, 1));
+    port::setDocumentUndo(nullptr);
 }
 
 }  // namespace

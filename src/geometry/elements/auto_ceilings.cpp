@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "files/object_io.h"
 #include "files/undo.h"
 #include "model/areas.h"
 #include "model/bounds.h"
@@ -85,6 +86,13 @@ Objex* BuildSlab(Objex* wall, float thickness, float elevation, float extension,
     Objex* slab = CreateParallelObject(wall, at.side, at.offset, 1);
     if (!slab) return nullptr;
     MakeSlab(slab, gFlooringDefaultTexture, elevation, thickness, ds);
+    // An outline that a read throws away (a straight wall's two points) makes no slab: it
+    // would be gone after a Redo, a Revert or the next Open.
+    if (IsObjectPointValuesInvalid(slab)) {
+        UnlinkObject(slab);
+        DeleteObj(slab);
+        return nullptr;
+    }
     UpdateObjectBounds(slab);
     return slab;
 }

@@ -21,7 +21,8 @@ struct Poinz;
 int16_t InitializeAutoCeilingFloorDlgVar();
 
 // The floor and then the ceiling slab, each when asked, on the wall's layer, built in 3D and
-// selected; one undo step for what was made. A slab whose outline cannot be made is skipped.
+// selected; one undo step for what was made. A slab whose outline cannot be made, or is one
+// a read throws away (two points), is skipped.
 void BuildAutoCeilingFloor(Objex* wall, uint8_t buildFloor, float floorThickness, float floorElevation,
                            float floorExtension, uint8_t buildCeiling, float ceilingThickness,
                            float ceilingElevation, float ceilingExtension);

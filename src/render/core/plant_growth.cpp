@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "app/core/localization_seams.h"
 #include "app/core/main_window_seams.h"
+#include "files/undo.h"
 #include "model/command_ids.h"
+#include "model/design_digest.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/selection_ops.h"
@@ -18,6 +21,8 @@ void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     QMDDocumentModel* doc = gCurDocument;
     DocState* ds = doc ? doc->itsDocState : nullptr;
     if (!ds) return;
+    const uint64_t before = DesignDigest(doc);
+    const float levelBefore = ds->plantAge;
     const bool live = LiveViewIsVisible();
     if (live) {
         gRealTimeDraw = 1;
@@ -40,4 +45,8 @@ void RealTimePlantGrowthD3D(int16_t age, int32_t step) {
     SelectedObjectAllLayers(doc->itsLayers, 0, cmd::kPlantSize, nullptr);
     SelectAllLayers(doc->itsLayers, 2, 1);
     Refresh();
+    // The plants grow in the design (a step past the range sizes them again): a step of its
+    // own, so that no other step's Undo takes the growth back.
+    if (ds->plantAge != levelBefore || DesignDigest(doc) != before)
+        StoreUndo(LocalizedString("Plant Growth").c_str());
 }

@@ -37,8 +37,9 @@ void BuildCeilingsFromTheWall(bool floors, bool ceilings, bool soffits) {
                              static_cast<uint8_t>(gSoffitConfig));
         gUndoActive = undoActive;
     }
-    if (ObjectsOn(wall->layer) != before) StoreUndo(LocalizedString("Build Ceiling/Floor").c_str());
+    // The step holds the wall deselected, as the builder leaves it: a Redo gives what it left.
     SelectObj(wall, selmode::kDeselect, 0);
+    if (ObjectsOn(wall->layer) != before) StoreUndo(LocalizedString("Build Ceiling/Floor").c_str());
     Refresh();
     InspectorUpdatePropertiesState(1);
 }

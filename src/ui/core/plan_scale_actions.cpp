@@ -10,7 +10,9 @@
 #include "files/windows_records.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/objects.h"
 #include "model/projection.h"
+#include "model/rebuild_table.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "model/zoom_units.h"
@@ -136,7 +138,15 @@ void SetLotSize(int32_t width, int32_t depth) {
     ds->lotRect.floatBottom = ConvertWorldToScreen(d / 2, ds, 0);
     ds->lotRect.floatRight = ConvertWorldToScreen(w / 2, ds, 0);
     SetupTopoGrid();
+    // What the lot limits (the corners of the outlines walls, roofs and paths are built from)
+    // is built again, as a read of the design builds it.
+    for (Layer* l = gCurDocument ? gCurDocument->itsLayers : nullptr; l; l = l->next)
+        for (Objex *o = l->firstObject, *next = nullptr; o; o = next) {
+            next = o->next;
+            rebuild::Run(o, rebuild::kObjectScopes);
+        }
     SetLotElevation();
+    rebuild::RenderAllLayers();
     gRefreshRender = 1;
     ReframePlanView(Reframe::AfterLotSize);
     MainWindowDocumentUpdateChangeCount(kChangeDone);

@@ -91,6 +91,9 @@ TEST_F(AutoCeilings, SlabsFollowTheWallLineAtTheirExtension) {
     InitializeUndo(), undo.actionNames.clear();
     BuildAutoCeilingFloor(wall, 1, 12, 0, 3, 1, 10, 96, 3);
     BuildAutoCeilingFloor(NewWall({{0, 0}}, false, {}), 1, 12, 0, 0, 1, 10, 96, 0);
+    // A straight wall's outline is two points, a slab a read throws away: none is made.
+    BuildAutoCeilingFloor(NewWall({{0, 0}, {200, 0}}, false, {}), 1, 12, 0, 0, 1, 10, 96, 0);
+    EXPECT_EQ(CountObjects(doc->itsCurLayer->firstObject), 5);  // three walls, two slabs
     EXPECT_EQ(undo.actionNames, std::vector<std::string>{"Build Ceiling/Floor"});
     DoUndo();
     EXPECT_EQ(CountObjects(doc->itsCurLayer->firstObject), 1);
