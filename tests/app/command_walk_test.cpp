@@ -523,6 +523,11 @@ const char* const kKept[] = {
     // Everything selected, then a click on a wall's corner, a handle: the selection was resized
     // to where the pointer stood, no move made.
     "furnished|select 18,1,22;Select All;shift-click 40:1;Check Scene",
+    // Groups of imported objects standing on the ground, flipped or turned: the walk built each
+    // group, dropping it onto the ground under its old place, before its members turned, and a
+    // read dropped it where it then stood (the next Undo moved its points too).
+    "furnished|Open other;Select All;Copy;New;Paste;Flip Vertical;Float Above Topography;Save and Open;Select All;Flip Horizontal;Check Scene",
+    "house|Select All;Float Above Topography;Copy;Open other;Flip Plan Horizontal;Rotate Plan...=90;Move Plan...=-60,-12;Move Plan...=0,84;Rotate Plan...=180;Flip Plan Vertical;Rotate Plan...=180;Paste;Rotate Plan...=30;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
