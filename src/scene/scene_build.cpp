@@ -415,10 +415,13 @@ void RenderExcavation(Objex* o) {
     for (Objex* band = o->firstPart; band; band = band->next) RenderObject(band);
 }
 
+// The points moved, measured again as a read of them measures them (the face's texture
+// rectangle follows the height).
 void ShiftDescendants(Objex* o, float drop) {
     for (Objex* child = o->firstChild; child; child = child->next) {
         for (Poinz* p = child->firstPoint; p; p = p->next) p->position[1] -= drop;
         ShiftDescendants(child, drop);
+        if (child->type != objtype::kGroup && child->firstPoint) RefreshFaceMapping(child);
         UpdateObjectBounds(child);
     }
 }

@@ -12,6 +12,7 @@
 #include "model/flip.h"
 #include "model/plant_bounds.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/walkers.h"
 #include "scene/scene_build.h"
@@ -278,8 +279,12 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
             left = std::min(left, p->position[0]), right = std::max(right, p->position[0]);
         EXPECT_NEAR((left + right) / 2, row.middle, 1e-3);
         EXPECT_NEAR(lowest(), row.ground, 1e-3);
-        // A whole build, as after a read of the design saved now, moves it no further.
+        // A whole build, as after a read of the design saved now, moves it no further, and its
+        // face is measured where it stands, as a read measures it.
         const float placed = lowest();
+        const FloatRect face = solid->textureFaceRect;
+        SetTextureFaceUV(solid);
+        EXPECT_TRUE(Near({face.floatTop, face.floatBottom}, {solid->textureFaceRect.floatTop, solid->textureFaceRect.floatBottom}));
         RenderAllLayers();
         EXPECT_EQ(lowest(), placed);
         DeleteObj(group);
