@@ -152,6 +152,9 @@ bool DoCopyObjects() {
 void DoPasteObjects() {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !doc->itsDocState || gPrivateScrap.empty() || DesignFileBusy()) return;
+    // The copies are read, moved and built: the ground and what stands on it follow once, at
+    // the end.
+    const rebuild::GroundBatch ground;
 
     // Reading the scrap puts the view angles on the plan; the window still shows this view.
     const int32_t viewBefore = GetCurrentView();

@@ -149,8 +149,14 @@ void StoreUndo(const char* actionName) {
     if (!actionName || !doc) return;
     const bool noAction = std::strcmp(actionName, kNoActionName) == 0;
     // Every edit ends here: the ground follows the terrain objects it left, whichever command
-    // added, removed, moved, reshaped or copied them (the same ground builds nothing again).
-    if (!noAction && !DesignFileBusy()) rebuild::SetLotElevation();
+    // added, removed, moved, reshaped or copied them (the same ground builds nothing again),
+    // and what stands on the ground is placed on it as the step left it. A step stored inside
+    // a ground batch is settled first, so that its snapshot holds what a read of it gives; one
+    // that stores no snapshot (a part of a larger step) leaves that to the batch.
+    if (!noAction && !DesignFileBusy()) {
+        rebuild::SetLotElevation();
+        if (gUndoActive) rebuild::SettleGround();
+    }
     if (!gUndoActive) {
         if (!noAction) port::documentUndo().markChanged(doc);
         return;
@@ -210,6 +216,9 @@ int SaveState(const char* path) {
 int RestoreState(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!path || !*path || !doc || DesignFileBusy()) return 0;
+    // The objects freed and read again move the ground once, when the restore ends: what
+    // stands on it is then placed once.
+    const rebuild::GroundBatch ground;
     // The record the snapshot replaces: its view settings stay, its paths tell what to load again.
     const bool hadRecord = doc->itsDocState != nullptr;
     DocState kept{};

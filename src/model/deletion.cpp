@@ -188,6 +188,8 @@ void DeleteObj(Objex* object) {
 
 void DeleteLayerObjects(Layer* layer) {
     if (!layer) return;
+    // The ground is computed once, when the floor is empty, not at each terrain object freed.
+    const rebuild::GroundBatch ground;
     PlanIndexForget(layer);  // one drop rather than an unlink per object
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;

@@ -1,8 +1,10 @@
 #include "model/rebuild_table.h"
 
 #include <map>
+#include <utility>
 
 #include "model/objects.h"
+#include "model/scoped_restore.h"
 
 #include "port/seam.h"
 
@@ -28,10 +30,19 @@ SceneHooks& Scene() {
     return hooks;
 }
 
+// The open ground batches, whether a terrain object changed inside them, and whether their
+// work is being done (the scene then builds at once).
+int sGroundBatches = 0;
+bool sGroundMoved = false;
+bool sSettling = false;
+
 const port::GlobalReset kReset([] {
     Entries().clear();
     Refits().clear();
     Scene() = {};
+    sGroundBatches = 0;
+    sGroundMoved = false;
+    sSettling = false;
 });
 
 }  // namespace
@@ -92,7 +103,26 @@ bool ScenePieceShowsTexture(int32_t texture) {
     return Scene().pieceShowsTexture && Scene().pieceShowsTexture(texture);
 }
 void SetLotElevation() {
+    if (GroundHeld()) {
+        sGroundMoved = true;
+        return;
+    }
     if (Scene().setLotElevation) Scene().setLotElevation();
+}
+
+GroundBatch::GroundBatch() { ++sGroundBatches; }
+GroundBatch::~GroundBatch() {
+    if (--sGroundBatches == 0) SettleGround();
+}
+
+bool GroundHeld() { return sGroundBatches > 0 && !sSettling; }
+
+void SettleGround() {
+    if (sSettling) return;
+    const bool moved = std::exchange(sGroundMoved, false);
+    dvx::Restore<bool> settling(sSettling, true);
+    if (Scene().settleGround) Scene().settleGround(moved);
+    else if (moved && Scene().setLotElevation) Scene().setLotElevation();
 }
 
 }  // namespace rebuild

@@ -44,6 +44,9 @@ struct SceneHooks {
     void (*renderSingleObject)(Objex*) = nullptr;
     bool (*hasPieces)() = nullptr;
     bool (*pieceShowsTexture)(int32_t texture) = nullptr;
+    // What a ground batch held, done: the ground computed again when `groundMoved` (a terrain
+    // object changed), and what stands on it placed once.
+    void (*settleGround)(bool groundMoved) = nullptr;
 };
 void RegisterScene(const SceneHooks& hooks);
 void ReRenderObject(Objex* object);
@@ -53,8 +56,28 @@ void RenderSingleObject(Objex* object);
 void RenderAllLayers();
 void DeleteRendererObject(Objex* object);
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);
-// The terrain grid again from every layer's terrain objects.
+// The terrain grid again from every layer's terrain objects, and what stands on the ground
+// placed on it: now, or inside a ground batch when the batch ends.
 void SetLotElevation();
+
+// A ground batch: an edit of many objects (a walk over the selection or the plan, a paste, a
+// restore, a read) moves terrain objects and what stands on the ground in an order of its
+// own, a group before its members. While one is open the ground is not computed at each
+// terrain object's rebuild and the scene holds back the pieces of what stands on the ground
+// (a group of imported objects is not dropped): when the outermost batch ends, or a step is
+// stored (SettleGround), the ground is computed once from the terrain objects as they stand
+// and what stands on it is placed once, where a read puts it. Batches nest.
+class GroundBatch {
+public:
+    GroundBatch();
+    ~GroundBatch();
+    GroundBatch(const GroundBatch&) = delete;
+    GroundBatch& operator=(const GroundBatch&) = delete;
+};
+// Whether the scene holds back what stands on the ground now (a batch open, not settling).
+bool GroundHeld();
+// What the open batches hold, done now (the batches stay open; nothing held, nothing done).
+void SettleGround();
 // Whether the scene holds any piece; whether a piece, mask or trim shows the texture on its
 // visible face. False without a scene.
 bool SceneHasPieces();

@@ -100,6 +100,7 @@ void GroupFollowUp(Objex* group) {
 
 bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, CommandParam param) {
     if (!object) return false;
+    const rebuild::GroundBatch ground;
     const auto dimensions = MeasureAfterWalk(command);
     if (SelectedCommandFn apply = FindSelectedCommand(command))
         if (apply(object, selectedOnly, command, param) == CommandFate::Deleted) return false;
@@ -115,6 +116,7 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
 
 void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, CommandParam param) {
     if (!layer || !WalksLayer(layer, command)) return;
+    const rebuild::GroundBatch ground;
     const auto dimensions = MeasureAfterWalk(command);
     for (Objex* o = layer->firstObject; o;) {
         Objex* next = o->next;
@@ -131,6 +133,7 @@ void SelectedObjectLayer(Layer* layer, uint8_t selectedOnly, int32_t command, Co
 }
 
 void SelectedObjectAllLayers(Layer* firstLayer, uint8_t selectedOnly, int32_t command, CommandParam param) {
+    const rebuild::GroundBatch ground;
     const auto dimensions = MeasureAfterWalk(command);
     for (Layer* l = firstLayer; l;) {
         Layer* next = l->next;
@@ -141,6 +144,7 @@ void SelectedObjectAllLayers(Layer* firstLayer, uint8_t selectedOnly, int32_t co
 
 bool TopLevelObject(Objex* object, int32_t command, CommandParam param) {
     if (!object || !gCurDocument) return object != nullptr;
+    const rebuild::GroundBatch ground;
     if (TopLevelCommandFn apply = FindTopLevelCommand(command))
         return apply(object, command, param) != CommandFate::Deleted;
     return true;
@@ -148,6 +152,7 @@ bool TopLevelObject(Objex* object, int32_t command, CommandParam param) {
 
 void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
     if (!layer || !layer->visible) return;
+    const rebuild::GroundBatch ground;
     const auto dimensions = MeasureAfterWalk(command);
     const bool any = TakesAnySelected(command);
     if (command == cmd::kElevationSummary || command == cmd::kCountTopLevel) {
@@ -166,6 +171,7 @@ void TopLevelObjectLayer(Layer* layer, int32_t command, CommandParam param) {
 }
 
 void TopLevelObjectAllLayers(Layer* firstLayer, int32_t command, CommandParam param) {
+    const rebuild::GroundBatch ground;
     const auto dimensions = MeasureAfterWalk(command);
     for (Layer* l = firstLayer; l;) {
         Layer* next = l->next;

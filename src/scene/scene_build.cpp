@@ -15,6 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/plant_bounds.h"
+#include "model/rebuild_table.h"
 #include "model/scoped_restore.h"
 #include "model/texture_mapping.h"
 #include "model/view_layers.h"
@@ -414,10 +415,13 @@ void RenderExcavation(Objex* o) {
     for (Objex* band = o->firstPart; band; band = band->next) RenderObject(band);
 }
 
+// The points moved, measured again as a read of them measures them (the face's texture
+// rectangle follows the height).
 void ShiftDescendants(Objex* o, float drop) {
     for (Objex* child = o->firstChild; child; child = child->next) {
         for (Poinz* p = child->firstPoint; p; p = p->next) p->position[1] -= drop;
         ShiftDescendants(child, drop);
+        if (child->type != objtype::kGroup && child->firstPoint) RefreshFaceMapping(child);
         UpdateObjectBounds(child);
     }
 }
@@ -565,7 +569,13 @@ void RenderSingleObject(Objex* object) {
     gRefreshRender = 1;
     if (!PassGate(true) || !object) return;
     // A floor the live view does not show holds no pieces (a whole-plan command reaches it).
-    if (const Objex* root = GetRootObject(object); root && root->layer && !root->layer->visible) return;
+    Objex* root = GetRootObject(object);
+    if (root && root->layer && !root->layer->visible) return;
+    // Inside a ground batch what stands on the ground is built when the batch ends: the ground
+    // and a group's members may still move.
+    if (root && root->layer && (root->onTerrain || (object->type == objtype::kGroup && object->onTerrain)) &&
+        rebuild::GroundHeld())
+        return HoldOnGround(root);
     // Pieces are built from scratch copies (of openings' outlines, trims, casings) that are
     // never looked up by number: the design's counters stay as they were, so a save after the
     // live view was shown or walked writes what the one before it wrote.

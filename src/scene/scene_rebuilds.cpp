@@ -30,8 +30,9 @@ bool PieceShowsTexture(int32_t texture) {
 void RegisterSceneRebuilders() {
     rebuild::RegisterScene({ReRenderObject, RenderEntireObject, RenderAllLayers, DeleteRendererObject,
                             DeleteDocumentRendererObjects, SetLotElevation, RenderSingleObject, HasPieces,
-                            PieceShowsTexture});
+                            PieceShowsTexture, SettleGround});
+    // Inside a ground batch a terrain object's rebuild only notes that the ground moved.
     for (int16_t type = 0; type < objtype::kTypeCodeLimit; ++type)
         if (objtype::Has(type, objtype::kSetsLotElevation))
-            rebuild::Register(type, [](Objex*) { SetLotElevation(); }, rebuild::Scope::Lot);
+            rebuild::Register(type, [](Objex*) { rebuild::SetLotElevation(); }, rebuild::Scope::Lot);
 }

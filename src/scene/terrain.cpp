@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <numbers>
+#include <unordered_set>
 #include <vector>
 
 #include "model/docstate.h"
@@ -15,6 +16,7 @@
 #include "model/plant_bounds.h"
 #include "model/planar_polygons.h"
 #include "model/projection.h"
+#include "model/rebuild_table.h"
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
@@ -48,12 +50,16 @@ struct Ground {
     }
 };
 Ground sPlacedOn;
+// The top-level objects whose pieces a ground batch held back (compared, never followed: one
+// may have been freed since).
+std::unordered_set<const Objex*> sHeld;
 
 }  // namespace
 
 static const port::GlobalReset kReset([] {
     gTopoInUse = 0;
     sPlacedOn = Ground{};
+    sHeld.clear();
 });
 
 namespace {
@@ -96,6 +102,19 @@ bool SlopePlaneOf(const Objex* o, SlopePlane* plane) {
     return true;
 }
 
+// The usable grid of the current settings: counts, spacing and lot agree with the heights.
+struct GridView {
+    const DocState* ds = nullptr;
+    int32_t rows = 0, columns = 0;
+    float spacing = 0;
+    float top = 0, left = 0;
+
+    bool valid() const { return ds != nullptr; }
+    float& node(int32_t r, int32_t c) const {
+        return gTopographyGrid[static_cast<size_t>(r) * static_cast<size_t>(columns + 1) + static_cast<size_t>(c)];
+    }
+};
+
 // What one terrain object adds at a node (kNoHeight for nothing).
 class TerrainShape {
 public:
@@ -119,6 +138,29 @@ public:
     }
     bool usable() const { return usable_; }
 
+    // The nodes [r0, r1] x [c0, c1] of the grid outside which the shape adds nothing: a
+    // region's outline's box (a point outside it is outside the outline), widened by a node
+    // each way against rounding; the whole grid for a slope, or an outline not finite.
+    void nodesReached(const GridView& g, int32_t* r0, int32_t* r1, int32_t* c0, int32_t* c1) const {
+        *r0 = 0, *r1 = g.rows, *c0 = 0, *c1 = g.columns;
+        if (type_ != objtype::kTopography || outline_.empty()) return;
+        double minX = outline_[0].H, maxX = minX, minZ = outline_[0].D, maxZ = minZ;
+        for (const PolygonVertex& v : outline_) {
+            minX = std::min<double>(minX, v.H), maxX = std::max<double>(maxX, v.H);
+            minZ = std::min<double>(minZ, v.D), maxZ = std::max<double>(maxZ, v.D);
+        }
+        if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minZ) || !std::isfinite(maxZ)) return;
+        const auto node = [&g](double v, double origin, bool up) {
+            const double k = (v - origin) / g.spacing;
+            return up ? std::ceil(k) + 1 : std::floor(k) - 1;
+        };
+        const auto clamp = [](double k, int32_t last) {
+            return static_cast<int32_t>(std::clamp(k, 0.0, static_cast<double>(last)));
+        };
+        *r0 = clamp(node(minZ, g.top, false), g.rows), *r1 = clamp(node(maxZ, g.top, true), g.rows);
+        *c0 = clamp(node(minX, g.left, false), g.columns), *c1 = clamp(node(maxX, g.left, true), g.columns);
+    }
+
     float heightAt(float x, float z) const {
         if (type_ == objtype::kTopography) {
             PlaneVertex node{};
@@ -140,19 +182,6 @@ private:
     SlopePlane slope_;
     FloatPoint band_[4];
     float fullDrop_ = 0;
-};
-
-// The usable grid of the current settings: counts, spacing and lot agree with the heights.
-struct GridView {
-    const DocState* ds = nullptr;
-    int32_t rows = 0, columns = 0;
-    float spacing = 0;
-    float top = 0, left = 0;
-
-    bool valid() const { return ds != nullptr; }
-    float& node(int32_t r, int32_t c) const {
-        return gTopographyGrid[static_cast<size_t>(r) * static_cast<size_t>(columns + 1) + static_cast<size_t>(c)];
-    }
 };
 
 GridView CurrentGrid(const DocState* ds) {
@@ -266,31 +295,79 @@ Ground GroundNow() {
     return g;
 }
 
-// Every object standing on the terrain on the floors the scene shows, built again where the
-// ground now lies (the walk of a whole-scene build, limited to them).
-void PlaceOnTerrainAgain() {
-    for (Layer* layer = GetFirstFloorLayer(); layer; layer = layer->next) {
-        if (!layer->visible) continue;
+// The objects a ground batch held back, and with `everything` every object standing on the
+// terrain on the floors the scene shows, built where they stand on the ground as it lies now
+// (the walk of a whole-scene build, limited to them), each once. A held object no longer on
+// a floor (deleted, cut) is passed by; one held is built as any build is (the gate decides).
+void PlaceOnGround(bool everything) {
+    std::unordered_set<const Objex*> held;
+    held.swap(sHeld);
+    if (!everything && held.empty()) return;
+    // Hidden, or waiting for a whole build, the scene is built afresh when it shows; a scene
+    // of another design (or none) has nothing on this ground to place again (one whose pieces
+    // standing on the ground were all held back is this design's).
+    if (!LiveViewIsVisible() || gRenderOnShow || (held.empty() && !SceneBuiltFrom(gCurDocument))) everything = false;
+    if ((!everything && held.empty()) || !gCurDocument) return;
+    const Layer* firstFloor = GetFirstFloorLayer();
+    bool floors = false;
+    for (Layer* layer = gCurDocument->itsLayers; layer; layer = layer->next) {
+        floors = floors || layer == firstFloor;
+        const bool all = everything && floors && layer->visible;
         for (Objex* o = layer->firstObject; o; o = o->next)
-            if (o->onTerrain) RenderEntireObject(o);
+            if ((all && o->onTerrain) || held.count(o)) RenderEntireObject(o);
     }
 }
 
-// Pieces are placed once, when appended: a terrain edit, or its undo or redo, that moves the
-// ground has those standing on it built again, or they would float or sink until the design
-// is read again.
+// Pieces are placed when built: a terrain edit, or its undo or redo, that moves the ground
+// has those standing on it built again, or they would float or sink until the design is read
+// again; and what a ground batch held back is built now, on the ground as it lies.
 void FollowGround() {
     Ground now = GroundNow();
-    if (now == sPlacedOn) return;
-    sPlacedOn = std::move(now);
-    // Hidden, or waiting for a whole build, the scene is built afresh when it shows.
-    if (!LiveViewIsVisible() || gRenderOnShow || !SceneBuiltFrom(gCurDocument)) return;
-    PlaceOnTerrainAgain();
+    const bool moved = !(now == sPlacedOn);
+    if (moved) sPlacedOn = std::move(now);
+    PlaceOnGround(moved);
+}
+
+// The grid from the terrain objects (a topography file's heights kept), then TopoInUse.
+void ComputeGround() {
+    // The grid follows the terrain objects at once; the scene, while nobody sees it, on show.
+    if (!LiveViewIsVisible()) gRenderOnShow = 1;
+    const GridView g = CurrentGrid(CurrentDocState());
+    // A topography file's heights are the ground as long as it is in use: never zeroed here.
+    if (g.valid() && g.rows >= 1 && g.columns >= 1 && !gTopoGridFromFile) {
+        std::fill(gTopographyGrid.begin(), gTopographyGrid.end(), 0.0f);
+        for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {
+            for (Objex* o = l->firstObject; o; o = o->next) {
+                if (!objtype::Has(o->type, objtype::kSetsLotElevation)) continue;
+                const TerrainShape shape(o);
+                if (!shape.usable()) continue;
+                int32_t r0, r1, c0, c1;
+                shape.nodesReached(g, &r0, &r1, &c0, &c1);
+                for (int32_t r = r0; r <= r1; ++r) {
+                    const float z = g.top + static_cast<float>(r) * g.spacing;
+                    for (int32_t c = c0; c <= c1; ++c) {
+                        const float h = shape.heightAt(g.left + static_cast<float>(c) * g.spacing, z);
+                        if (IsUsableHeight(h)) g.node(r, c) += h;
+                    }
+                }
+            }
+        }
+    }
+    TopoInUse();
 }
 
 }  // namespace
 
 void NoteSceneGround() { sPlacedOn = GroundNow(); }
+
+void HoldOnGround(Objex* root) {
+    if (root) sHeld.insert(root);
+}
+
+void SettleGround(bool groundMoved) {
+    if (groundMoved) SetLotElevation();
+    else PlaceOnGround(false);
+}
 
 int16_t TopoInUse() {
     gTopoInUse = 0;
@@ -305,28 +382,10 @@ int16_t TopoInUse() {
 }
 
 void SetLotElevation() {
-    // The grid follows the terrain objects at once; the scene, while nobody sees it, on show.
-    if (!LiveViewIsVisible()) gRenderOnShow = 1;
-    const GridView g = CurrentGrid(CurrentDocState());
-    // A topography file's heights are the ground as long as it is in use: never zeroed here.
-    if (g.valid() && g.rows >= 1 && g.columns >= 1 && !gTopoGridFromFile) {
-        std::fill(gTopographyGrid.begin(), gTopographyGrid.end(), 0.0f);
-        for (Layer* l = gCurDocument->itsLayers; l; l = l->next) {
-            for (Objex* o = l->firstObject; o; o = o->next) {
-                if (!objtype::Has(o->type, objtype::kSetsLotElevation)) continue;
-                const TerrainShape shape(o);
-                if (!shape.usable()) continue;
-                for (int32_t r = 0; r <= g.rows; ++r) {
-                    const float z = g.top + static_cast<float>(r) * g.spacing;
-                    for (int32_t c = 0; c <= g.columns; ++c) {
-                        const float h = shape.heightAt(g.left + static_cast<float>(c) * g.spacing, z);
-                        if (IsUsableHeight(h)) g.node(r, c) += h;
-                    }
-                }
-            }
-        }
-    }
-    TopoInUse();
+    ComputeGround();
+    // Inside a ground batch what stands on the ground is placed when the batch ends (the
+    // ground is computed again then, from the terrain objects as they stand).
+    if (rebuild::GroundHeld()) return rebuild::SetLotElevation();
     FollowGround();
 }
 

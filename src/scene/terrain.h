@@ -23,10 +23,17 @@ int16_t TopoInUse();
 // from a topography file keeps its heights. When the ground now differs from the one the
 // scene's pieces were placed on and the live view shows the current document's scene, every
 // object standing on the terrain is built again on it; the same ground computed again (as the
-// window does each time it becomes main) changes nothing.
+// window does each time it becomes main) builds nothing but what a ground batch held back.
+// Inside a ground batch (model/rebuild_table.h) the placing waits for the batch's end.
 void SetLotElevation();
 // Remembers the ground a whole-scene build placed its pieces on.
 void NoteSceneGround();
+// Inside a ground batch: the pieces of this top-level object, which stands on the ground (or
+// holds a group that does), are built when the batch ends, once, where the ground then lies.
+void HoldOnGround(Objex* root);
+// The end of a ground batch (its scene hook): the ground computed again when a terrain
+// object changed (SetLotElevation), and what the batch held back built.
+void SettleGround(bool groundMoved);
 // The scene y of the ground at plan point (x, z): bilinear inside the full cells, the highest
 // matching node in the strip beyond the last full row or column, the lot's edge node beside
 // the lot. 0.0 while the terrain is not in use, without settings or without a grid; -0.0

@@ -587,6 +587,11 @@ const char* const kKept[] = {
     // group while it stood, part from a read's under the roof.
     "furnished|Flip Plan Vertical;select 22,72,32;Group;Flip Vertical;Paste;Flip Plan Vertical;Save and Open;Select All;"
     "Flip Vertical;Ungroup;Check Scene",
+    // Groups of imported objects standing on the ground, flipped or turned: the walk built each
+    // group, dropping it onto the ground under its old place, before its members turned, and a
+    // read dropped it where it then stood (the next Undo moved its points too).
+    "furnished|Open other;Select All;Copy;New;Paste;Flip Vertical;Float Above Topography;Save and Open;Select All;Flip Horizontal;Check Scene",
+    "house|Select All;Float Above Topography;Copy;Open other;Flip Plan Horizontal;Rotate Plan...=90;Move Plan...=-60,-12;Move Plan...=0,84;Rotate Plan...=180;Flip Plan Vertical;Rotate Plan...=180;Paste;Rotate Plan...=30;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

@@ -8,7 +8,14 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/command_ids.h"
+#include "model/flip.h"
 #include "model/plant_bounds.h"
+#include "model/selection_ops.h"
+#include "model/texture_mapping.h"
+#include "model/transforms.h"
+#include "model/walkers.h"
+#include "scene/scene_build.h"
 #include "render/core/display_list_seams.h"
 #include "model/render_state.h"
 #include "scene/terrain.h"
@@ -219,6 +226,69 @@ TEST_F(SceneTest, PiecesStandOnTheGroundOrAtTheirElevation) {
     Objex* group = Group(floor, {Triangle(objtype::kFloor)});
     group->subtype = 170, group->elevation = 3, group->firstChild->elevation = 4;
     EXPECT_EQ(Placed(group->firstChild, objtype::kFloor, 0, group->firstChild)[0], -10 - 14);
+}
+
+// A group of an imported solid stands on the ground at its middle (dropped there when built,
+// its points moved). Turned by Flip or Rotate over the lot sloped 10 degrees along H, with the
+// live view shown, it stands where the ground under its new middle lies once the step is done,
+// as a whole build after a read puts it: not where the ground lay under its old place when the
+// walk built the group, before its member turned.
+TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlaceLies) {
+    RegisterLiveView(true);
+    gRenderOnShow = 0;
+    doc->itsDocState->viewKind = 2;  // the plan: turns about V, flips across H
+    // The plane through (0, 0) falling tan 10 = 0.1763270 per unit along H: at the full cells'
+    // nodes (every 300 up to H 900) the ground lies 52.898 lower per column, and between them
+    // the grid gives the plane itself, a scene y (down) of 0.1763270 x H.
+    Slope(objtype::kEntireLot, 10, {{0, 0}, {300, 0}});
+    SetLotElevation();
+    struct Row {
+        int32_t command;
+        float degrees;  // of a turn about (400, 300); a flip turns about H 400
+        float middle;   // H of the solid's middle after the step, worked by hand
+        float ground;   // 0.1763270 x middle: where its lowest points then stand
+    };
+    // The solid, a face 60 wide rising 30 over the line D = 300 from H 100 to 160, has its
+    // middle at (130, 300), 270 left of (400, 300): it first stands at 0.1763270 x 130 = 22.9225.
+    const Row rows[] = {
+        {cmd::kFlipHorizontal, 0, 670, 118.1391},  // 800 - 130 = 670: 0.1763270 x 670
+        {cmd::kRotate, 90, 400, 70.5308},          // 270 along D from (400, 300), either way: 0.1763270 x 400
+        {cmd::kRotate, 180, 670, 118.1391},        // 270 right of it, to (670, 300)
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command * 1000 + row.degrees);
+        Objex* solid = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
+        Objex* group = Group(floor, {solid});
+        group->onTerrain = 1;
+        RenderAllLayers();  // built, it is dropped onto the ground under its middle
+        const auto lowest = [solid] {
+            float v = -1e30f;
+            for (const Poinz* p = solid->firstPoint; p; p = p->next) v = std::max(v, p->position[1]);
+            return v;
+        };
+        ASSERT_NEAR(lowest(), 22.9225f, 1e-3);
+        SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+        SelectObj(group, selmode::kSelect, 0);
+        TransformRecord turn;
+        turn.values[xform::kRotationAngle] = row.degrees * 3.14159265f / 180;
+        turn.values[xform::kCentreH] = 400, turn.values[xform::kCentreH + 2] = 300;
+        gFlipCenterX = 400, gFlipCenterY = 300;
+        SelectedObjectAllLayers(doc->itsLayers, 1, row.command, &turn);
+        float left = 1e30f, right = -1e30f;
+        for (const Poinz* p = solid->firstPoint; p; p = p->next)
+            left = std::min(left, p->position[0]), right = std::max(right, p->position[0]);
+        EXPECT_NEAR((left + right) / 2, row.middle, 1e-3);
+        EXPECT_NEAR(lowest(), row.ground, 1e-3);
+        // A whole build, as after a read of the design saved now, moves it no further, and its
+        // face is measured where it stands, as a read measures it.
+        const float placed = lowest();
+        const FloatRect face = solid->textureFaceRect;
+        SetTextureFaceUV(solid);
+        EXPECT_TRUE(Near({face.floatTop, face.floatBottom}, {solid->textureFaceRect.floatTop, solid->textureFaceRect.floatBottom}));
+        RenderAllLayers();
+        EXPECT_EQ(lowest(), placed);
+        DeleteObj(group);
+    }
 }
 
 }  // namespace

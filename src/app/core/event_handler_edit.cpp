@@ -33,6 +33,7 @@
 #include "plan/annotations/plan_text.h"
 #include "model/areas.h"
 #include "model/attached_dimension_batch.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "port/alerts.h"
 #include "scene/scene_build.h"
@@ -273,6 +274,8 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
     gMirroring = 1;
     gCommandHappened = 0;
     {
+        // Pasted and then turned, the copies stand on the ground once, where they end.
+        const rebuild::GroundBatch ground;
         // The copies' dimensions are measured once they have turned: pasted, each copy lies
         // on its original, and every dimension of either would stop at the other.
         AttachedDimensionBatch dimensions(AttachedDimensionBatch::Floors::EveryRefit);

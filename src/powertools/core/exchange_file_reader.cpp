@@ -18,6 +18,7 @@
 #include "model/document_model.h"
 #include "model/live_views.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
 #include "powertools/core/exchange_layout.h"
 #include "powertools/core/exchange_reader.h"
@@ -165,6 +166,8 @@ void DoReadPlugInObjects() {
 int PlugInFileRead(const char* path, int32_t plugInID) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !path || DesignFileBusy()) return 0;
+    // The design freed and read: the ground and what stands on it follow once.
+    const rebuild::GroundBatch ground;
     {
         FileOperationScope operation;
         ReadStateGuard restore;

@@ -19,6 +19,7 @@
 #include "model/document_model.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
@@ -281,6 +282,8 @@ void DoReadPlugOutBlackBox(int32_t plugInID) {
 
 int PlugOutFileRead(const char* path) {
     if (!gCurDocument || !CurrentDocState() || !path || DesignFileBusy()) return 0;
+    // Objects replaced, removed and added: the ground and what stands on it follow once.
+    const rebuild::GroundBatch ground;
     {
         FileOperationScope operation;
         ReadStateGuard restore;

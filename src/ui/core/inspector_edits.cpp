@@ -7,6 +7,7 @@
 #include "model/document_model.h"
 #include "model/object_rebuild.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/selection_queries.h"
 #include "model/transforms.h"
 #include "model/object_fields.h"
@@ -125,6 +126,8 @@ bool StoreSegments(const InspectorEditRow& row, Objex* wall, const Entry& e) {
 // Walks what the row reaches on the current floor; each changed object (an attachment's wall
 // once its children are done, so a rebuild that drops an attachment never meets the walk).
 bool Walk(const InspectorEditRow& row, Layer* floor, Entry& e) {
+    // Every selected object changed and rebuilt: the ground and what stands on it follow once.
+    const rebuild::GroundBatch ground;
     bool any = false;
     for (Objex* o = floor->firstObject; o; o = o->next) {
         bool changed = false;
