@@ -100,8 +100,8 @@ void KeepViewSettings(const DocState& from, DocState& to) {
 }
 
 // What no step stores besides: the lot and the true north angle (their sheets store none), the
-// snap palette's offset, the live view's speed, quality and framing chosen from its menus, and
-// the tool defaults the inspector panes change.
+// snap palette's offset, the live view's speed, quality and framing chosen from its menus, the
+// tool defaults the inspector panes change, and whether the trace image is shown.
 // An Undo of another step takes none of them back.
 void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
     KeepViewSettings(from, to);
@@ -141,6 +141,10 @@ void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
     to.lightFalloff = from.lightFalloff;
     to.receptacleStyle = from.receptacleStyle, to.receptacleStyle2 = from.receptacleStyle2;
     to.switchStyle = from.switchStyle, to.switchStyle2 = from.switchStyle2;
+    // The trace image shown or hidden from the View menu, unless the snapshot holds another
+    // image (the step of its load brings it shown).
+    if (std::strncmp(from.traceImagePath, to.traceImagePath, sizeof to.traceImagePath) == 0)
+        to.traceImageShown = from.traceImageShown;
 }
 
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {

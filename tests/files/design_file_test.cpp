@@ -798,7 +798,9 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
         "deckHeight", "deckRailHeight", "balusterSpacing", "deckSkirting", "deckRails", "deckOpenSteps",
         "deckStepWidth", "deckStepSizeB", "deckStepLeftRail", "deckStepRightRail", "lightStyle", "lightOn",
         "lightGlow", "lightAmbient", "lightDimmer", "lightRadius", "lightFalloff", "receptacleStyle",
-        "receptacleStyle2", "switchStyle", "switchStyle2"};
+        "receptacleStyle2", "switchStyle", "switchStyle2",
+        // Not a default: the View menu shows or hides the trace image without a step.
+        "traceImageShown"};
     // A value the field did not hold, of its type (the first number of a pair or list).
     const auto change = [this](const DocStateField& f) {
         void* at = DocStateFieldAddress(doc->itsDocState, f);
@@ -829,6 +831,23 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
         DoRedo();
         EXPECT_EQ(value(*f), again) << name << " after Redo";
     }
+    // The trace image's load stores its step: its Undo and Redo take the image and whether it
+    // is shown.
+    FakeImageDecoder images;
+    images.add("/plans/trace.png", port::DecodedImage{1, 1, {1, 2, 3}});
+    port::setImageDecoder(&images);
+    doc->itsDocState->traceImageShown = 0;
+    Edit("Before");
+    std::strcpy(doc->itsDocState->traceImagePath, "/plans/trace.png");
+    doc->itsDocState->traceImageShown = 1;
+    Edit("Load Floorplan Trace Image");
+    DoUndo();
+    EXPECT_EQ(std::tuple(std::string(doc->itsDocState->traceImagePath), doc->itsDocState->traceImageShown),
+              std::tuple(std::string(), uint8_t(0)));
+    DoRedo();
+    EXPECT_EQ(std::tuple(std::string(doc->itsDocState->traceImagePath), doc->itsDocState->traceImageShown),
+              std::tuple(std::string("/plans/trace.png"), uint8_t(1)));
+    port::setImageDecoder(nullptr);
 }
 
 TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
