@@ -100,7 +100,8 @@ void KeepViewSettings(const DocState& from, DocState& to) {
 }
 
 // What no step stores besides: the lot and the true north angle (their sheets store none), the
-// snap palette's offset, and the live view's speed, quality and framing chosen from its menus.
+// snap palette's offset, the live view's speed, quality and framing chosen from its menus, the
+// tool defaults the inspector panes change, and whether the trace image is shown.
 // An Undo of another step takes none of them back.
 void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
     KeepViewSettings(from, to);
@@ -109,6 +110,41 @@ void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
     to.snapOffset = from.snapOffset;
     to.navigationSpeed = from.navigationSpeed, to.lightSetting = from.lightSetting;
     to.shadowQuality = from.shadowQuality, to.framingView = from.framingView;
+    // The tool defaults an inspector pane changes with nothing selected, which store no step
+    // (with objects selected their step is for the objects). Those a pane stores a step for
+    // alone (roof pitch, stairs, paths, fixtures, beams and piers) come back with it.
+    to.wallHeight = from.wallHeight, to.wallPitchA = from.wallPitchA, to.wallPitchB = from.wallPitchB;
+    to.wallHeightC = from.wallHeightC, to.wallHeightD = from.wallHeightD;
+    to.wallThickness = from.wallThickness, to.wallThicknessA = from.wallThicknessA;
+    to.studSpacing = from.studSpacing, to.floorDepth = from.floorDepth, to.foundationWidth = from.foundationWidth;
+    to.wallSegmentLength = from.wallSegmentLength, to.autoFlooring = from.autoFlooring;
+    to.wallFoundation = from.wallFoundation, to.wallDisplayFlags = from.wallDisplayFlags, to.wallStyle = from.wallStyle;
+    to.penStyle = from.penStyle, to.penWidth = from.penWidth, to.editLevel = from.editLevel;
+    to.detailDisplayDims = from.detailDisplayDims, to.multigonSides = from.multigonSides;
+    to.windowStyle = from.windowStyle, to.windowDivisions = from.windowDivisions, to.windowWidth = from.windowWidth;
+    to.windowHeight = from.windowHeight, to.windowElevation = from.windowElevation, to.windowValue = from.windowValue;
+    to.doorStyle = from.doorStyle, to.doorWidth = from.doorWidth, to.doorHeight = from.doorHeight;
+    to.doorValue = from.doorValue, to.doorValueB = from.doorValueB;
+    to.skylightStyle = from.skylightStyle, to.skylightWidth = from.skylightWidth;
+    to.skylightLength = from.skylightLength, to.skylightValue = from.skylightValue;
+    to.soffitInclude = from.soffitInclude, to.soffitBase = from.soffitBase, to.soffitLeft = from.soffitLeft;
+    to.soffitRight = from.soffitRight, to.roofSoffitValue = from.roofSoffitValue;
+    to.railHeight = from.railHeight, to.railValueB = from.railValueB, to.fenceStyle = from.fenceStyle;
+    std::memcpy(to.fenceSizes, from.fenceSizes, sizeof to.fenceSizes);
+    to.gateLength = from.gateLength, to.floorValue = from.floorValue;
+    to.deckHeight = from.deckHeight, to.deckRailHeight = from.deckRailHeight, to.balusterSpacing = from.balusterSpacing;
+    to.deckSkirting = from.deckSkirting, to.deckRails = from.deckRails, to.deckOpenSteps = from.deckOpenSteps;
+    to.deckStepWidth = from.deckStepWidth, to.deckStepSizeB = from.deckStepSizeB;
+    to.deckStepLeftRail = from.deckStepLeftRail, to.deckStepRightRail = from.deckStepRightRail;
+    to.lightStyle = from.lightStyle, to.lightOn = from.lightOn, to.lightGlow = from.lightGlow;
+    to.lightAmbient = from.lightAmbient, to.lightDimmer = from.lightDimmer, to.lightRadius = from.lightRadius;
+    to.lightFalloff = from.lightFalloff;
+    to.receptacleStyle = from.receptacleStyle, to.receptacleStyle2 = from.receptacleStyle2;
+    to.switchStyle = from.switchStyle, to.switchStyle2 = from.switchStyle2;
+    // The trace image shown or hidden from the View menu, unless the snapshot holds another
+    // image (the step of its load brings it shown).
+    if (std::strncmp(from.traceImagePath, to.traceImagePath, sizeof to.traceImagePath) == 0)
+        to.traceImageShown = from.traceImageShown;
 }
 
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {

@@ -288,6 +288,16 @@ const std::vector<Command>& CommandTable::Commands() {
     std::vector<ReadSetField> duplicates = copies;
     duplicates.insert(duplicates.end(), lengths.begin(), lengths.end());
     const std::vector<std::string> floorView = {"currentElevation", "floors"};
+    // Nothing selected, the tool current, "field=text" typed into its pane; then the select tool.
+    const auto paneDefaults = [](const char* pane, int16_t tool) {
+        return [=](T& t, V value) {
+            const size_t eq = value.find('=');
+            SelectAllLayers(t.d->model()->itsLayers, selmode::kDeselect, 0);
+            t.TypeIntoPane(pane, value.substr(0, eq).c_str(), value.substr(eq + 1).c_str(), tool);
+            gCurTool = toolid::kSelect;
+            InspectorUpdatePropertiesState(1);
+        };
+    };
     static const std::vector<Command> commands = {
         {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor), {}, {}, summary},
         {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor), {}, {}, summary},
@@ -409,6 +419,22 @@ const std::vector<Command>& CommandTable::Commands() {
              });
          },
          {"all", "floors", "ceilings", "soffits"}, {}, summary},
+        // A tool's defaults typed into its inspector pane with nothing selected ("field=text"):
+        // no step is stored, and no other step's Undo or Redo takes them back. A pane of the
+        // tool alone, panes serving a tool and its objects, and one writing no field but the
+        // tool's (the deck tool's).
+        {"Wall Tool Defaults", paneDefaults("WallToolInspectorController", toolid::kExteriorWall),
+         {"wallHeightText=120", "wallHeightText=84", "wallThicknessText=8", "floorDepthText=10"}, {}, {}, {},
+         Command::Flips::Nothing, {"wallHeight", "wallThickness", "wallThicknessA", "floorDepth"}},
+        {"Door Tool Defaults", paneDefaults("DoorInspectorController", toolid::kDoor),
+         {"doorWidthText=40", "doorHeightText=90", "doorTrimText=5"}, {}, {}, {}, Command::Flips::Nothing,
+         {"doorWidth", "doorHeight", "doorValue"}},
+        {"Window Tool Defaults", paneDefaults("WindowInspectorController", toolid::kWindow),
+         {"windowWidthText=50", "windowElevationText=30", "windowTrimText=4"}, {}, {}, {}, Command::Flips::Nothing,
+         {"windowWidth", "windowElevation", "windowValue"}},
+        {"Deck Tool Defaults", paneDefaults("DeckToolInspectorController", 7600),
+         {"deckHeightText=40", "railHeightText=30", "balusterSpacingText=5"}, {}, {}, {}, Command::Flips::Nothing,
+         {"deckHeight", "deckRailHeight", "balusterSpacing"}},
     };
     return commands;
 }

@@ -334,9 +334,19 @@ protected:
         // topography file), the north angle and the rest.
         const DocState& now = *d->model()->itsDocState;
         DocState want = now;
-        KeepUnstoredSettings(before, want, std::strncmp(before.topoFilePath, now.topoFilePath, sizeof now.topoFilePath) == 0);
+        const bool sameTopo = std::strncmp(before.topoFilePath, now.topoFilePath, sizeof now.topoFilePath) == 0;
+        KeepUnstoredSettings(before, want, sameTopo);
         KeepViewSettings(now, want);
-        for (const std::string& field : SettingsDiffering(now, want))
+        // Nor what a command sets without a step, but the working elevation, which a restore
+        // gives as a read does with the floor worked on.
+        std::set<std::string> tookBack;
+        for (const std::string& field : SettingsDiffering(now, want)) tookBack.insert(field);
+        for (const std::string& field : SettingsDiffering(now, before))
+            for (const Command& c : Commands())
+                if (std::count(c.sets.begin(), c.sets.end(), field) && field != "currentElevation" &&
+                    (field != "lotRect" || sameTopo))
+                    tookBack.insert(field);
+        for (const std::string& field : tookBack)
             ADD_FAILURE() << label << ": the restore took back the settings field " << field << ", which no step stores";
         const auto kept = kept_.find(d->model()->itsCurrentUndo);
         EXPECT_TRUE(DesignWhole(d->model(), label));
@@ -592,6 +602,10 @@ const char* const kKept[] = {
     // read dropped it where it then stood (the next Undo moved its points too).
     "furnished|Open other;Select All;Copy;New;Paste;Flip Vertical;Float Above Topography;Save and Open;Select All;Flip Horizontal;Check Scene",
     "house|Select All;Float Above Topography;Copy;Open other;Flip Plan Horizontal;Rotate Plan...=90;Move Plan...=-60,-12;Move Plan...=0,84;Rotate Plan...=180;Flip Plan Vertical;Rotate Plan...=180;Paste;Rotate Plan...=30;Check Scene",
+    // Tool defaults typed into the inspector with nothing selected, which store no step: the
+    // Undo of the step before took them back.
+    "furnished|select 18;Nudge Up;Wall Tool Defaults=wallHeightText=120;Door Tool Defaults=doorWidthText=40;"
+    "Window Tool Defaults=windowTrimText=4;Deck Tool Defaults=deckHeightText=40;Undo*1;Redo",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

@@ -25,6 +25,7 @@
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
+#include "model/docstate_fields.h"
 #include "model/document_model.h"
 #include "model/grouping.h"
 #include "model/live_views.h"
@@ -721,17 +722,19 @@ TEST_F(UndoTest, UndoAndRedoKeepHowTheDesignIsLookedAt) {
     };
     Edit("One");
     lookAt(1, 135);
-    doc->itsDocState->wallHeight = 120;  // a tool default: the step carries it
+    // A tool default its pane stores a step for, as the roof pitch: the step carries it.
+    const float pitch = doc->itsDocState->roofPitch;
+    doc->itsDocState->roofPitch = pitch + 2;
     Edit("Two");
     const auto shown = look();
 
     DoUndo();
-    EXPECT_EQ(std::tuple(CountObjects(first()->firstObject), doc->itsDocState->wallHeight), std::tuple(1, 96.0f));
+    EXPECT_EQ(std::tuple(CountObjects(first()->firstObject), doc->itsDocState->roofPitch), std::tuple(1, pitch));
     EXPECT_EQ(look(), shown);
     lookAt(0, 200);
     const auto changed = look();
     DoRedo();
-    EXPECT_EQ(std::tuple(CountObjects(first()->firstObject), doc->itsDocState->wallHeight), std::tuple(2, 120.0f));
+    EXPECT_EQ(std::tuple(CountObjects(first()->firstObject), doc->itsDocState->roofPitch), std::tuple(2, pitch + 2));
     EXPECT_EQ(look(), changed);
 }
 
@@ -781,6 +784,70 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
     EXPECT_EQ(std::tuple(doc->itsDocState->lotRect.floatLeft, doc->itsDocState->lotRect.floatRight), std::tuple(-900.0f, 1800.0f));
     DoRedo();
     EXPECT_EQ(std::tuple(doc->itsDocState->lotRect.floatLeft, doc->itsDocState->lotRect.floatRight), std::tuple(-120.0f, 240.0f));
+
+    // The tool defaults the inspector panes change with nothing selected: one row per field,
+    // changed between two steps, kept through the Undo of the later one and its Redo.
+    const char* const defaults[] = {
+        "wallHeight", "wallPitchA", "wallPitchB", "wallHeightC", "wallHeightD", "wallThickness", "wallThicknessA",
+        "studSpacing", "floorDepth", "foundationWidth", "wallSegmentLength", "autoFlooring", "wallFoundation",
+        "wallDisplayFlags", "wallStyle", "penStyle", "penWidth", "editLevel", "detailDisplayDims", "multigonSides",
+        "windowStyle", "windowDivisions", "windowWidth", "windowHeight", "windowElevation", "windowValue",
+        "doorStyle", "doorWidth", "doorHeight", "doorValue", "doorValueB", "skylightStyle", "skylightWidth",
+        "skylightLength", "skylightValue", "soffitInclude", "soffitBase", "soffitLeft", "soffitRight",
+        "roofSoffitValue", "railHeight", "railValueB", "fenceStyle", "fenceSizes", "gateLength", "floorValue",
+        "deckHeight", "deckRailHeight", "balusterSpacing", "deckSkirting", "deckRails", "deckOpenSteps",
+        "deckStepWidth", "deckStepSizeB", "deckStepLeftRail", "deckStepRightRail", "lightStyle", "lightOn",
+        "lightGlow", "lightAmbient", "lightDimmer", "lightRadius", "lightFalloff", "receptacleStyle",
+        "receptacleStyle2", "switchStyle", "switchStyle2",
+        // Not a default: the View menu shows or hides the trace image without a step.
+        "traceImageShown"};
+    // A value the field did not hold, of its type (the first number of a pair or list).
+    const auto change = [this](const DocStateField& f) {
+        void* at = DocStateFieldAddress(doc->itsDocState, f);
+        switch (f.type) {
+        case DocFieldType::U8: *static_cast<uint8_t*>(at) ^= 1; break;
+        case DocFieldType::I16: case DocFieldType::ShortPoint: *static_cast<int16_t*>(at) += 1; break;
+        case DocFieldType::I32: *static_cast<int32_t*>(at) += 1; break;
+        default: *static_cast<float*>(at) += 1.5f; break;
+        }
+    };
+    const auto value = [this](const DocStateField& f) {
+        const auto* at = static_cast<const unsigned char*>(DocStateFieldAddress(doc->itsDocState, f));
+        const size_t size = f.type == DocFieldType::U8 ? 1 : f.type == DocFieldType::I16 ? 2 : 4;
+        return std::vector<unsigned char>(at, at + size);
+    };
+    for (const char* name : defaults) {
+        const DocStateField* f = FindDocStateField(name);
+        ASSERT_TRUE(f) << name;
+        ASSERT_TRUE(f->type == DocFieldType::U8 || f->type == DocFieldType::I16 || f->type == DocFieldType::I32 ||
+                    f->type == DocFieldType::ShortPoint || f->type == DocFieldType::F32) << name;
+        Edit(name);
+        change(*f);
+        const auto kept = value(*f);
+        DoUndo();
+        EXPECT_EQ(value(*f), kept) << name << " after Undo";
+        change(*f);
+        const auto again = value(*f);
+        DoRedo();
+        EXPECT_EQ(value(*f), again) << name << " after Redo";
+    }
+    // The trace image's load stores its step: its Undo and Redo take the image and whether it
+    // is shown.
+    FakeImageDecoder images;
+    images.add("/plans/trace.png", port::DecodedImage{1, 1, {1, 2, 3}});
+    port::setImageDecoder(&images);
+    doc->itsDocState->traceImageShown = 0;
+    Edit("Before");
+    std::strcpy(doc->itsDocState->traceImagePath, "/plans/trace.png");
+    doc->itsDocState->traceImageShown = 1;
+    Edit("Load Floorplan Trace Image");
+    DoUndo();
+    EXPECT_EQ(std::tuple(std::string(doc->itsDocState->traceImagePath), doc->itsDocState->traceImageShown),
+              std::tuple(std::string(), uint8_t(0)));
+    DoRedo();
+    EXPECT_EQ(std::tuple(std::string(doc->itsDocState->traceImagePath), doc->itsDocState->traceImageShown),
+              std::tuple(std::string("/plans/trace.png"), uint8_t(1)));
+    port::setImageDecoder(nullptr);
 }
 
 TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {
