@@ -150,20 +150,22 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
     } else if (!ComesAndGoes(gone) || !(home = HomeOfWindow(gone))) {
         return nullptr;
     }
+    const QWindow* focus = QGuiApplication::focusWindow();
     // Without a window manager only the program moves the keyboard, and X has often moved it
     // before Qt hears of it (a press gives its window the keyboard at once; a native window
     // inside it may hold it): X tells. The window going has gone from the screen by now, so the
-    // keyboard it held is with no window. It stays only with another application, or with
-    // another of the program's windows.
+    // keyboard it held is with no window. It stays with another application, and with another
+    // of the program's windows that Qt knows to hold it too.
     const KeyboardHolder holder = WindowManagerRuns() == false ? WhoHoldsTheKeyboard() : KeyboardHolder::Unknown;
     if (holder != KeyboardHolder::Unknown) {
         if (holder == KeyboardHolder::OtherApplication) return nullptr;
-        if (holder == KeyboardHolder::Program && KeyboardIsIn(gone->windowHandle()) != true) return nullptr;
+        if (holder == KeyboardHolder::Program && focus && TopLevelOf(const_cast<QWindow*>(focus)) != gone &&
+            KeyboardIsIn(focus) == true)
+            return nullptr;
         // Qt may still take `home` for the active window: asked anew all the same.
         if (QWindow* window = home->windowHandle()) window->requestActivate();
         return home;
     }
-    const QWindow* focus = QGuiApplication::focusWindow();
     if (focus ? focus != gone->windowHandle() : !PointerOnProgramWindow(gone)) return nullptr;
     home->activateWindow();
     return home;
