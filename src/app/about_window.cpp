@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -50,6 +51,12 @@ AboutWindowController::AboutWindowController() : window_(new QWidget(nullptr, Qt
     auto* name = new QLabel(QStringLiteral("<h2>Dovranix</h2><p>House and lot design.</p>"), window_);
     name->setAlignment(Qt::AlignCenter);
     column->addWidget(name);
+    // Closed by one click: without a window manager no close box is drawn.
+    auto* close = new QPushButton(QObject::tr("Close"), window_);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, window_, &QWidget::close);
+    column->addWidget(close, 0, Qt::AlignRight);
     window_->resize(320, 180);
     // Centred across, high on the screen.
     const QRect v = VisibleFrame();
@@ -74,4 +81,5 @@ AboutWindowController::~AboutWindowController() {
 void AboutWindowController::showWindow() {
     window_->show();
     window_->raise();
+    window_->activateWindow();
 }

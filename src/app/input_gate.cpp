@@ -26,6 +26,7 @@ constexpr const char* kAlone = "gateRunsAlone";
 constexpr const char* kDesign = "gateDesignWindow";
 constexpr const char* kAwaitsTool = "gateAwaitsTool";
 constexpr const char* kDesignTimer = "gateDesignTimer";
+constexpr const char* kKeyOnlyIfNeeded = "gateKeyOnlyIfNeeded";
 
 bool IsModifierKey(int key) {
     switch (key) {
@@ -151,9 +152,67 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
         return nullptr;
     }
     const QWindow* focus = QGuiApplication::focusWindow();
+    // Without a window manager only the program moves the keyboard, and X has often moved it
+    // before Qt hears of it (a press gives its window the keyboard at once; a native window
+    // inside it may hold it): X tells. The window going has gone from the screen by now, so the
+    // keyboard it held is with no window. It stays with another application, and with another
+    // of the program's windows that Qt knows to hold it too.
+    const KeyboardHolder holder = WindowManagerRuns() == false ? WhoHoldsTheKeyboard() : KeyboardHolder::Unknown;
+    if (holder != KeyboardHolder::Unknown) {
+        if (holder == KeyboardHolder::OtherApplication) return nullptr;
+        if (holder == KeyboardHolder::Program && focus && TopLevelOf(const_cast<QWindow*>(focus)) != gone &&
+            KeyboardIsIn(focus) == true)
+            return nullptr;
+        // Qt may still take `home` for the active window: asked anew all the same.
+        if (QWindow* window = home->windowHandle()) window->requestActivate();
+        return home;
+    }
     if (focus ? focus != gone->windowHandle() : !PointerOnProgramWindow(gone)) return nullptr;
     home->activateWindow();
     return home;
+}
+
+// Without a window manager a press gives its window the keyboard before the press is handled;
+// nothing else would move it. A press on a window that takes it only if needed (a palette), on a
+// control that reads no keys (a tool or snap cell), gives it back to the window that had it, or
+// to a document window where none had it.
+void KeyboardStaysOffPalette(QObject* watched, const QEvent* event) {
+    if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
+    QWidget* top = TopLevelOf(watched);
+    if (!top || !top->property(kKeyOnlyIfNeeded).toBool()) return;
+    QWindow* had = QGuiApplication::focusWindow();
+    if (had && TopLevelOf(had) == top) return;
+    for (QObject* o = PressTarget(watched, event); o && o->isWidgetType(); o = o->parent()) {
+        const auto* w = static_cast<const QWidget*>(o);
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) return;  // a field: the keyboard is its
+        if (w->isWindow()) break;
+    }
+    if (WindowManagerRuns() != false) return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!had && qobject_cast<QMainWindow*>(w) && w->isVisible() && !w->isMinimized()) had = w->windowHandle();
+    if (had) had->requestActivate();
+}
+
+// The window (or the window a native one lies in) stands under the modal window: Qt drops its
+// input.
+bool BlockedBy(QWindow* window, QWindow* modal) {
+    const auto up = [](QWindow* w) { return w->parent() ? w->parent() : w->transientParent(); };
+    for (QWindow* w = window; w; w = up(w))
+        if (w == modal) return false;
+    if (modal->modality() == Qt::ApplicationModal) return true;
+    for (QWindow* w = window; w && modal->modality() == Qt::WindowModal; w = up(w))
+        for (QWindow* under = up(modal); under; under = up(under))
+            if (under == w) return true;
+    return false;
+}
+
+// Without a window manager a press on a window under a sheet, an alert or a panel gives that
+// window the keyboard, though it takes no key while the sheet stands: the keyboard goes back to
+// the sheet.
+void KeyboardBackToModal(QWindow* now) {
+    QWindow* modal = QGuiApplication::modalWindow();
+    if (!now || !modal || !modal->isVisible() || !BlockedBy(now, modal) || WindowManagerRuns() != false) return;
+    modal->requestActivate();
 }
 
 bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
@@ -258,6 +317,7 @@ InputGate::Does InputGate::decide(Runs runs, Input input) {
 InputGate::InputGate() {
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        KeyboardBackToModal(now);
         if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
         // The keys that waited for the keyboard given back go where it now is.
         if (now && !heldInput_.empty()) deliverHeldInputLater();
@@ -357,6 +417,10 @@ void InputGate::markDesignTimer(QTimer* timer) {
     if (timer) timer->setProperty(kDesignTimer, true);
 }
 
+void InputGate::markKeyOnlyIfNeeded(QWidget* window) {
+    if (window) window->setProperty(kKeyOnlyIfNeeded, true);
+}
+
 InputGate::Runs InputGate::runs() const {
     if (renders_ > 0) return Runs::Render;
     const QWidgetList tops = QApplication::topLevelWidgets();
@@ -416,6 +480,8 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
         if (!qobject_cast<QTimer*>(watched) || !watched->property(kDesignTimer).toBool()) return false;
         return apply(decide(runs(), Input::Timer), watched, event);
     case QEvent::MouseButtonPress:
+        KeyboardStaysOffPalette(watched, event);
+        [[fallthrough]];
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:

@@ -107,6 +107,9 @@ public:
     static void awaitsTool(QWidget* sheet);
     // The timer's ticks step the design or draw a frame: they are the table's `Timer`.
     static void markDesignTimer(QTimer* timer);
+    // The window takes the keyboard only for a control that reads keys (a palette: its cells
+    // leave the keyboard where it was).
+    static void markKeyOnlyIfNeeded(QWidget* window);
 
     Runs runs() const;
     // No menu command runs now (a loop, a render or a sheet holds shortcuts back), nor while

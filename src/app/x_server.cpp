@@ -65,9 +65,25 @@ std::optional<bool> WindowManagerRuns() {
     return managed;
 }
 
+std::optional<bool> KeyboardIsIn(const QWindow* window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window || !window->handle()) return std::nullopt;
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
+    free(error);
+    if (!reply) return std::nullopt;
+    const xcb_window_t focus = reply->focus;
+    free(reply);
+    if (focus == XCB_WINDOW_NONE || focus == XCB_INPUT_FOCUS_POINTER_ROOT) return false;
+    for (xcb_window_t w = focus; w != XCB_WINDOW_NONE; w = ParentOf(c, w))
+        if (w == xcb_window_t(window->winId())) return true;
+    return false;
+}
+
 #else
 
 KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
+std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
 
 #endif

@@ -16,3 +16,8 @@ KeyboardHolder WhoHoldsTheKeyboard();
 // Whether a window manager runs (a client redirects the root window's children); none where X
 // cannot be asked.
 std::optional<bool> WindowManagerRuns();
+
+class QWindow;
+// Whether X has given the keyboard to the window or to a window inside it (a native child such
+// as the live view's picture), whatever Qt has heard of it yet; none where X cannot be asked.
+std::optional<bool> KeyboardIsIn(const QWindow* window);

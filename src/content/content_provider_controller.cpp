@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -61,9 +62,13 @@ ContentProviderController::ContentProviderController()
                                                       descriptionText_, vendorURLText_})
         details->addWidget(w);
     details->addStretch(1);
+    // Closed by one click: without a window manager no close box is drawn.
+    auto* close = Named(new QPushButton(QString::fromStdString(LocalizedString("Close")), this), "closeButton");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* grid = new QGridLayout(this);
     grid->addWidget(providerTableView_, 0, 0);
     grid->addLayout(details, 0, 1);
+    grid->addWidget(close, 1, 1, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     resize(520, 300);
     connect(providerTableView_, &QListWidget::currentRowChanged, this,

@@ -135,6 +135,7 @@ PaletteController::PaletteController(const char* title, const char* autoSaveName
       setFlag_(setFlag), frame_(window_, std::string("NSWindow Frame ") + autoSaveName, false) {
     window_->setWindowTitle(Localized(title));
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    InputGate::markKeyOnlyIfNeeded(window_);
     window_->setObjectName(QString::fromLatin1(autoSaveName));
     window_->installEventFilter(this);
     MarkFloating(window_);
@@ -313,6 +314,7 @@ PlanToolPaletteController::PlanToolPaletteController()
     row->setSpacing(2);
     toolsetPopUp_ = new QComboBox(window_);
     toolsetPopUp_->setFixedWidth(110);
+    toolsetPopUp_->setFocusPolicy(Qt::NoFocus);  // it reads no keys: they stay with the plan
     for (int i = 0; i < 9; ++i) toolsetPopUp_->addItem(Localized(kPlanNames[i]), i);
     superToolView_ = new QStackedWidget(window_);
     for (const auto& cells : PlanCells()) {

@@ -512,10 +512,13 @@ struct ManagedScreen {
         const int border = 2 * v["Border width"];
         return QRect(v["Absolute upper-left X"], v["Absolute upper-left Y"], v["Width"] + border, v["Height"] + border);
     }
-    // The program's shortcut keys (a sequence, space-separated) pressed on its document window.
+    // The program's shortcut keys (a sequence, space-separated) pressed as a user presses them,
+    // the document window holding the keyboard: on the server, to whatever window it gives them.
+    // Sent to the window instead, a key goes past the server once the window no longer holds
+    // the keyboard (a key that showed a window which took it): the server never hears that
+    // key's release and drops its next press.
     void press(const char* keys) const {
-        const QString id = ShownWindow("Untitled");
-        XDo({"windowfocus", "--sync", id}), XDo(QStringList{"key", "--window", id} + QString(keys).split(' '));
+        XDo({"windowfocus", "--sync", ShownWindow("Untitled")}), XDo(QStringList{"key"} + QString(keys).split(' '));
     }
     // What that screen shows.
     QImage shot() const {

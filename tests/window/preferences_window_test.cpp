@@ -21,8 +21,10 @@
 #include <memory>
 #include <gtest/gtest.h>
 
+#include "app/about_window.h"
 #include "app/app_controller.h"
 #include "app/document_view.h"
+#include "app/live_view_controller.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
 #include "content/content_provider_controller.h"
@@ -49,7 +51,7 @@ protected:
         (w = OpenDocumentWindow())->document()->model()->itsDocState->zoomFactor = 1;
         ASSERT_TRUE(ShowFocused(w));
     }
-    void TearDown() override { AppController::destroyShared(), ResetAllGlobals(); }
+    void TearDown() override { LiveViewController::destroyShared(), AppController::destroyShared(), ResetAllGlobals(); }
 
     template <class T>
     static T* Get(QWidget* in, const char* outlet) { return in->findChild<T*>(QString::fromLatin1(outlet)); }
@@ -182,33 +184,52 @@ protected:
 INSTANTIATE_TEST_SUITE_P(WindowManagers, PreferenceWindowsManaged, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Twm" : "NoWindowManager"; });
 
-// A window the program shows beside the document window, closed by its button:
-// the next key, pressed at once, reaches the plan.
+// A window the program shows beside the document window, opened from its menu as a user opens
+// it and ended by one click on its button (the live view by Ctrl+1 after a click in its picture,
+// which is a window of its own): the next key, pressed at once, reaches the plan. No row gives the
+// window the keyboard itself: the program does as it shows the window, or the click does.
 TEST_P(PreferenceWindowsManaged, TheNextKeyAfterAWindowClosesReachesThePlan) {
-    InspectorDesign design = BuildInspectorDesign(w->document()->model());
+    BuildInspectorDesign(w->document()->model());
     const auto shown = [](QWidget* window) {
         return window && QTest::qWaitFor([&] { return window->isVisible() && window->windowHandle()->isExposed(); }) ? window : nullptr;
+    };
+    // The window the menu item showed: the first visible top-level window of the class.
+    const auto fromMenu = [&](const char* menu, const char* action, const char* className) -> QWidget* {
+        if (!ChooseMenuItem(w, menu, action)) return nullptr;
+        QWidget* found = nullptr;
+        (void)QTest::qWaitFor([&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits(className) && top->isVisible()) found = top;
+            return found != nullptr;
+        });
+        return shown(found);
     };
     const struct Row {
         const char* what;
         std::function<QWidget*()> open;
-        const char* button;
+        const char* button;  // none: the live view's picture, then Ctrl+1
     } rows[] = {
         {"Preferences OK", [&]() -> QWidget* { return Preferences(0); }, "okButton"},
         {"Preferences Cancel", [&]() -> QWidget* { return Preferences(0); }, "cancelButton"},
-        {"Plant Details", [&] {
-             gContextFoundObj = design.plant;
-             return shown(PlantDetailsController::newPlantDetailsWindow());
-         }, "dismissButton"},
+        {"Plant Details", [&] { return fromMenu("Plan", "showPlantDetails", "PlantDetailsController"); }, "dismissButton"},
+        {"Live View", [&] {
+             LiveViewController* c = LiveViewController::sharedLiveViewController();  // made at launch
+             return ChooseMenuItem(w, "Window", "toggleLiveViewPanel", 14000) ? shown(c->window()) : nullptr;
+         }, nullptr},
+        {"About", [&] { return ChooseMenuItem(w, "Help", "showAboutWindow") ? shown(AboutWindowController::shared()->window()) : nullptr; },
+         "closeButton"},
+        {"Content Providers", [&] { return fromMenu("Window", "showContentProvidersWindow", "ContentProviderController"); },
+         "closeButton"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         QWidget* window = r.open();
         ASSERT_TRUE(window);
-        QWidget* button = window->findChild<QPushButton*>(QString::fromLatin1(r.button));
-        ASSERT_TRUE(button);
-        const auto control = [&] { return button->mapToGlobal(button->rect().center()); };
-        // Its button moved, as a user may move the window, to a point of its own (a synchronous
+        QWidget* control = r.button ? window->findChild<QPushButton*>(QString::fromLatin1(r.button))
+                                    : LiveViewController::sharedLiveViewController()->glSurface().container(window);
+        ASSERT_TRUE(control);
+        const auto at = [&] { return control->mapToGlobal(control->rect().center()); };
+        // Its control moved, as a user may move the window, to a point of its own (a synchronous
         // move onto the pointer's place would wait for ever): without a window manager off the
         // program's other windows, where the keyboard would go to no window; under twm over
         // the plan, which the keyboard then follows.
@@ -224,12 +245,15 @@ TEST_P(PreferenceWindowsManaged, TheNextKeyAfterAWindowClosesReachesThePlan) {
                     spot = QPoint(x, y);
             }
         ASSERT_FALSE(spot.isNull());
-        window->move(window->pos() + spot - control());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return control() == spot; }));
-        XDo({"windowfocus", "--sync", QString::number(window->winId())});  // as a user's click in it gives it
+        window->move(window->pos() + spot - at());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return at() == spot; }));
+        // Under twm the keyboard follows the pointer onto the window before the click; without a
+        // window manager only the program or the click gives it.
+        if (GetParam()) XDo({"windowfocus", "--sync", QString::number(window->winId())});
         QTest::qWait(200);
         const QPointer<QWidget> open = window;  // some go as they close
-        ClickAt(button, button->rect().center());
+        ClickAt(control, control->rect().center());
+        if (!r.button) QTest::qWait(300), XDo({"key", "ctrl+1"});
         ASSERT_TRUE(QTest::qWaitFor([&] { return !open || !open->isVisible(); }));
         EXPECT_TRUE(KeyReaches(w->docView()));
     }

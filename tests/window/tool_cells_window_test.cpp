@@ -377,6 +377,9 @@ TEST_F(ToolCells, TheKeyEntryAndWallDimensionCellsReachTheirTools) {
     view->update();
 
     ASSERT_TRUE(pick(208, "Dimension Wall Tool"));
+    // A cell leaves the keyboard with the plan, though the click gave its palette the keyboard
+    // where no window manager keeps it elsewhere.
+    EXPECT_TRUE(KeyReaches(view)) << "the edit palette's cell took the keyboard";
     EXPECT_EQ(w->docScrollView()->viewport()->cursor().shape(), Qt::CrossCursor);
     EXPECT_FALSE(IsObjectSelected(upper)) << "the wall stayed selected";
     const QRect between(pt(280, 110), QSize(40, 180));
@@ -413,6 +416,15 @@ TEST_F(ToolCells, TheKeyEntryAndWallDimensionCellsReachTheirTools) {
     EXPECT_TRUE(services.alerts.shown.empty()) << services.alerts.shown.front().alert.message;
     view->repaint();
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString(gShot).replace(".png", "-key-entry.png"));
+
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    snap->showWindow(), snap->window()->move(0, 880);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
+    QTest::qWait(200);
+    PaletteCellButton* endpoint = snap->toolButtons()->cell(501);
+    ClickAt(endpoint, endpoint->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return gCurSnap == 501; }));
+    EXPECT_TRUE(KeyReaches(view)) << "the snap palette's cell took the keyboard";
 }
 
 }  // namespace

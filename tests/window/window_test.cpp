@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QThread>
+#include <QToolBar>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -608,6 +609,15 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     key("ctrl+n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return objects() == 0 && d->displayName() == "Untitled"; })) << "Ctrl+N";
     key("ctrl+o");
+    // A click on the window under the open panel leaves the keyboard with the panel.
+    QPointer<QFileDialog> opening;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QFileDialog* p : w->findChildren<QFileDialog*>()) opening = p->isVisible() ? p : opening.data();
+        return opening && opening->isActiveWindow();
+    }));
+    auto* bar = w->findChild<QToolBar*>();
+    ClickAt(bar, QPoint(bar->width() - 10, bar->height() / 2)), QTest::qWait(300);
+    EXPECT_TRUE(KeyReaches(opening)) << "the click on the window took the open panel's keyboard";
     ASSERT_TRUE(Choose(w, house) && QTest::qWaitFor([&] { return objects() == 2; })) << "Ctrl+O";
     EXPECT_TRUE(keyboardBack()) << "the open panel";
     EXPECT_EQ(std::tuple(d->model(), d->isDocumentEdited(), d->undoStack()->count()), std::tuple(model, false, 0));
@@ -623,6 +633,27 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     ASSERT_TRUE(choose("File", "newDocument") && cancel.given());
     EXPECT_EQ(std::tuple(cancel.text, objects()), std::tuple(QString("Do you want to save the changes you made in the document \"house\"?"), 3));
     EXPECT_TRUE(keyboardBack()) << "the save question";
+    // Ended by a click after a palette cell and the plan were clicked while it was up.
+    ToolPaletteController* tools = ToolPaletteController::shared();
+    tools->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tools->window()));
+    QWidget* cell = tools->toolButtons()->cell(200);
+    bool clicked = false;
+    QTimer meanwhile;
+    QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+        for (auto* each : QApplication::allWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(each); box && box->isVisible() && !clicked) {
+                clicked = true;
+                ClickAt(cell, cell->rect().center()), QTest::qWait(300);
+                ClickAt(w->docView(), QPoint(40, 40)), QTest::qWait(300);
+                for (QAbstractButton* k : box->buttons())
+                    if (k->text() == "Cancel") ClickAt(k, k->rect().center());
+            }
+    });
+    meanwhile.start(100);
+    ASSERT_TRUE(choose("File", "newDocument") && QTest::qWaitFor([&] { return clicked; }));
+    meanwhile.stop();
+    EXPECT_TRUE(keyboardBack()) << "the save question after a palette cell and the plan";
     key("ctrl+s");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S";
     key("ctrl+shift+s");

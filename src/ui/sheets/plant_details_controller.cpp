@@ -41,6 +41,8 @@ PlantDetailsController* PlantDetailsController::newPlantDetailsWindow() {
     w->initializeControlStates();
     PlaceWhereNoManagerPlaces(w, AppController::framesKeptClearOf(w));
     w->show();
+    w->raise();
+    w->activateWindow();
     return w;
 }
 
