@@ -52,7 +52,8 @@ protected:
     void SetUp() override {
         w = OpenDocumentWindow(), ds = w->document()->model()->itsDocState;
         ASSERT_TRUE(ShowFocused(w));
-        w->setGeometry(0, 0, 900, 600);
+        // Clear of the palettes, which float over it: its menu bar stays within reach.
+        w->setGeometry(180, 40, 900, 600);
         // Plain colours on a black backdrop, so what is drawn stands out.
         ds->renderValue |= hideflag::kMaterials, ds->backgroundTexture = 0, ds->skyColor = {0, 0, 0};
         ds->cameraMode = 1, ds->navigationFlag = 0, ds->cameraHeading = 0, ds->cameraPosition = {0, 0};
