@@ -2,8 +2,11 @@
 // What the X server says that Qt does not: who holds the keyboard, and whether a window manager
 // runs. Qt's active window cannot tell a keyboard left to no window (a window manager whose
 // keyboard follows the pointer onto the bare desktop) from one another application took.
+#include <QMargins>
 #include <cstdint>
 #include <optional>
+
+class QWindow;
 
 enum class KeyboardHolder : uint8_t {
     Unknown,           // the window system was not asked (no X connection: offscreen, another platform)
@@ -16,3 +19,8 @@ KeyboardHolder WhoHoldsTheKeyboard();
 // Whether a window manager runs (a client redirects the root window's children); none where X
 // cannot be asked.
 std::optional<bool> WindowManagerRuns();
+// What a window manager drew around the window, as X holds it now: the frame it reparented the
+// window into against the window itself. None while the window is not framed, or where X cannot
+// be asked. (Qt measures the frame against the size it last asked for, which the window may not
+// have yet, and keeps that until the next configure.)
+std::optional<QMargins> FrameExtents(const QWindow* window);
