@@ -23,6 +23,12 @@
 
 namespace {
 
+// The decoration as the widget has it from Qt.
+QMargins QtDecoration(const QWidget* w) {
+    const QRect f = w->frameGeometry(), g = w->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
 // The window's decoration; before a window manager has framed it, the decoration it drew around
 // a shown window of the same kind. Known beforehand, a frame set is the frame the window first
 // shows with: the window is not shown at one first and moved to the other as it is framed
@@ -103,7 +109,7 @@ private:
     // A window framed where it stood gets no move, and its widget goes on without the
     // decoration its window now knows: a move where it stands hands that on.
     void takeDecoration() {
-        if (handle_->frameMargins() == WindowDecoration(window_)) return;
+        if (handle_->frameMargins() == QtDecoration(window_)) return;
         QMoveEvent here(handle_->position(), handle_->position());
         QCoreApplication::sendEvent(handle_, &here);
     }
@@ -143,7 +149,7 @@ private:
     }
 
     void finish() {
-        if (settled_) settled_(window_->frameGeometry());
+        if (settled_) settled_(ShownFrame(window_));
         retire();
     }
 
@@ -234,9 +240,12 @@ void RaiseFloatingWindows() {
 }
 
 QMargins WindowDecoration(const QWidget* w) {
-    const QRect f = w->frameGeometry(), g = w->geometry();
-    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    if (const QWindow* handle = w->windowHandle(); handle && w->isVisible())
+        if (const std::optional<QMargins> framed = FrameExtents(handle)) return *framed;
+    return QtDecoration(w);
 }
+
+QRect ShownFrame(const QWidget* window) { return window->geometry().marginsAdded(WindowDecoration(window)); }
 
 QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum) {
     QRect f = frame;
@@ -278,7 +287,7 @@ std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
         if (asking != sKeepers.end() && k > asking) return std::nullopt;
         if ((*k)->target()) return *(*k)->target();
     }
-    return window->frameGeometry();
+    return ShownFrame(window);
 }
 
 void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
@@ -313,7 +322,7 @@ QPoint FirstCorner() {
 }
 
 QRect TitleAndMenuBar(const QMainWindow* window) {
-    const QRect f = window->frameGeometry();
+    const QRect f = ShownFrame(window);
     int bottom = window->geometry().top() - 1;
     if (const QWidget* menu = window->menuWidget(); menu && menu->isVisible())
         bottom = menu->mapToGlobal(QPoint(0, menu->height() - 1)).y();
@@ -407,7 +416,7 @@ void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
 }
 
 bool ChosenFrame::usersFrame() const {
-    if (placed_) return window_->frameGeometry() != *placed_;
+    if (placed_) return ShownFrame(window_) != *placed_;
     return usersSaved_;
 }
 
@@ -450,8 +459,8 @@ void ChosenFrame::save() {
     // The user's frame read but never shown stays as it was saved, and so does one the program
     // only pulled onto this screen.
     if (!shown_ && !placed_) return;
-    if (restored_ && window_->frameGeometry() == *restored_) return;
-    const QRect f = window_->frameGeometry();
+    const QRect f = ShownFrame(window_);
+    if (restored_ && f == *restored_) return;
     char text[64];
     std::snprintf(text, sizeof text, "%d %d %d %d", f.x(), f.y(), f.width(), f.height());
     port::defaults().setString(key_, text);

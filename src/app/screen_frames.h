@@ -26,6 +26,8 @@ inline QRect ToTopLeft(const BottomLeftFrame& f, int screenHeight) {
 
 // What the window manager draws around the window's client area (nothing before it is framed).
 QMargins WindowDecoration(const QWidget* window);
+// The window's frame, decoration included.
+QRect ShownFrame(const QWidget* window);
 // The frame moved inside `visible`; a size larger than that is cut to it, never below `minimum`.
 QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum);
 // The visible area of the screen holding most of the frame; the primary screen's when none holds any.

@@ -80,9 +80,33 @@ std::optional<bool> KeyboardIsIn(const QWindow* window) {
     return false;
 }
 
+std::optional<QMargins> FrameExtents(const QWindow* window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window || !window->handle()) return std::nullopt;
+    const xcb_window_t client = xcb_window_t(window->winId());
+    xcb_window_t frame = XCB_WINDOW_NONE;
+    for (xcb_window_t w = ParentOf(c, client); w != XCB_WINDOW_NONE; w = ParentOf(c, w)) frame = w;
+    if (frame == XCB_WINDOW_NONE) return std::nullopt;
+    const auto inFrame = xcb_translate_coordinates(c, client, frame, 0, 0);
+    const auto frameCookie = xcb_get_geometry(c, frame), clientCookie = xcb_get_geometry(c, client);
+    xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(c, inFrame, nullptr);
+    xcb_get_geometry_reply_t* f = xcb_get_geometry_reply(c, frameCookie, nullptr);
+    xcb_get_geometry_reply_t* w = xcb_get_geometry_reply(c, clientCookie, nullptr);
+    std::optional<QMargins> extents;
+    if (at && f && w) {
+        // The frame's own X border lies outside its origin.
+        const int left = at->dst_x + f->border_width, top = at->dst_y + f->border_width;
+        extents = QMargins(left, top, f->width + 2 * f->border_width - left - w->width,
+                           f->height + 2 * f->border_width - top - w->height);
+    }
+    free(at), free(f), free(w);
+    return extents;
+}
+
 #else
 
 KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
+std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
 

@@ -2,8 +2,11 @@
 // What the X server says that Qt does not: who holds the keyboard, and whether a window manager
 // runs. Qt's active window cannot tell a keyboard left to no window (a window manager whose
 // keyboard follows the pointer onto the bare desktop) from one another application took.
+#include <QMargins>
 #include <cstdint>
 #include <optional>
+
+class QWindow;
 
 enum class KeyboardHolder : uint8_t {
     Unknown,           // the window system was not asked (no X connection: offscreen, another platform)
@@ -17,7 +20,11 @@ KeyboardHolder WhoHoldsTheKeyboard();
 // cannot be asked.
 std::optional<bool> WindowManagerRuns();
 
-class QWindow;
 // Whether X has given the keyboard to the window or to a window inside it (a native child such
 // as the live view's picture), whatever Qt has heard of it yet; none where X cannot be asked.
 std::optional<bool> KeyboardIsIn(const QWindow* window);
+// What a window manager drew around the window, as X holds it now: the frame it reparented the
+// window into against the window itself. None while the window is not framed, or where X cannot
+// be asked. (Qt measures the frame against the size it last asked for, which the window may not
+// have yet, and keeps that until the next configure.)
+std::optional<QMargins> FrameExtents(const QWindow* window);

@@ -680,9 +680,9 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
 TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     Services services("restored");
     // The snap palette and the live view are shown from the Window menu's keys.
-    // `twmrc`: what twm's settings add (the live view decorated unlike the palettes, transients
-    // decorated); `crowded`: the live view saved larger than the screen lies over palettes,
-    // which stay over it.
+    // `twmrc`: what twm's settings add (transients decorated, the live view decorated unlike the
+    // palettes: twm titles a transient only with DecorateTransients); `crowded`: the live view
+    // saved larger than the screen lies over palettes, which stay over it.
     struct Row {
         std::vector<const char*> titles;
         QString saved, screen = "1024x768";
@@ -706,6 +706,9 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
                          Row{all, apart, "1366x768", true, "DecorateTransients"},
                          Row{all, apart, "1366x768", true, "NoTitle { \"Live View\" }"},
                          Row{all, apart, "1366x768", true, "NoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
+                         Row{all, apart, "1366x768", true, "DecorateTransients\nNoTitle { \"Live View\" }"},
+                         Row{all, apart, "1366x768", true,
+                             "DecorateTransients\nNoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
                          Row{all, key + "LiveViewPanel=100 50 1004 831", "1366x768", true, "", true},
                          Row{all, key + "LiveViewPanel=100 50 1004 831", "1024x768", false, "", true}}) {
         const QString where = r.screen + (r.managed ? " twm " + r.twmrc : " no window manager");
