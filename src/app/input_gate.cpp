@@ -708,7 +708,8 @@ bool InputGate::keyToNoActiveWindow(QObject* watched, QEvent* event) {
         return false;
     const Runs runs = this->runs();
     QWidget* top = TopLevelOf(watched);
-    if (runs == Runs::Render || IsLoop(runs) || !top || !WindowManagerRuns().value_or(false)) return false;
+    if (runs == Runs::Render || IsLoop(runs) || !top || !ComesAndGoes(top) || !WindowManagerRuns().value_or(false))
+        return false;
     QWidget* to = top;
     if (IsSheetRun(runs) && !InSheet(top)) to = TopSheet();
     else if (top->windowType() == Qt::Tool && !IsDesignWindow(top)) to = HomeOfWindow(top);
