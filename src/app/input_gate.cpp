@@ -314,8 +314,10 @@ InputGate::Does InputGate::decide(Runs runs, Input input) {
     return Does::Acts;
 }
 
-InputGate::InputGate() {
+InputGate::InputGate() : keyboardAsked_(new QTimer(this)) {
     qApp->installEventFilter(this);
+    keyboardAsked_->setInterval(50);
+    connect(keyboardAsked_, &QTimer::timeout, this, &InputGate::askWhoHasTheKeyboard);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         KeyboardBackToModal(now);
         if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
@@ -448,22 +450,45 @@ bool InputGate::keepsLoopWindow(const GateLoop* loop) {
     if (loops_.empty() || loops_.back() != loop) return false;
     QWidget* home = loop->loopWindow();
     if (!home || !home->isVisible() || home->isMinimized()) return false;
-    // The keyboard moved within the loop's own window: no deactivation, the view lost it.
-    QWidget* to = QApplication::activeWindow();
+    // The keyboard moved within the loop's own window: no deactivation, the view lost it. (The
+    // application's deactivation comes while Qt still names the window it left as active.)
+    QWidget* to = QGuiApplication::focusWindow() ? QApplication::activeWindow() : nullptr;
     if (to == home) return false;
-    // Another application took the keyboard, whatever Qt still thinks active. A window manager
-    // whose keyboard follows the pointer leaves it to no window on the bare desktop: the
-    // program keeps it. Where the window system cannot be asked, the window under the pointer
-    // tells.
+    // Another application has the keyboard, whatever Qt still thinks active: its window has the
+    // focus, or under PointerRoot lies under the pointer. Where the window system cannot be
+    // asked, the window under the pointer tells.
     const KeyboardHolder holder = WhoHoldsTheKeyboard();
     if (holder == KeyboardHolder::OtherApplication) return false;
     if (holder == KeyboardHolder::Unknown && !to && !QApplication::topLevelAt(QCursor::pos())) return false;
     if (decide(runs(), Input::Deactivation) != Does::KeepsWindow) return false;
-    home->activateWindow();
+    // The program takes the keyboard back only where it has it (one of its windows has the focus,
+    // or is under the pointer); left to no application's window, the keys go where the pointer
+    // takes them. Who has it is asked again until the loop's window has it or the loop ends.
+    if (holder != KeyboardHolder::NoWindow) home->activateWindow();
+    if (holder != KeyboardHolder::Unknown) keyboardAsked_->start();
     return true;
 }
 
+// Who has the keyboard can change while a loop runs without the loop's window hearing of it: the
+// focus moved from no window to another application's (twm gives a window the keyboard as the
+// pointer comes onto it), or under PointerRoot the pointer came onto another application's
+// window, or onto one of the program's.
+void InputGate::askWhoHasTheKeyboard() {
+    GateLoop* loop = loops_.empty() ? nullptr : loops_.back();
+    QWidget* home = loop ? loop->loopWindow() : nullptr;
+    if (!home || !home->isVisible() || home->isMinimized() || home->isActiveWindow()) return keyboardAsked_->stop();
+    switch (WhoHoldsTheKeyboard()) {
+    case KeyboardHolder::OtherApplication: keyboardAsked_->stop(), loop->keyboardTaken(); return;
+    case KeyboardHolder::Program:
+        if (decide(runs(), Input::Deactivation) == Does::KeepsWindow) home->activateWindow();
+        return;
+    case KeyboardHolder::NoWindow: return;
+    case KeyboardHolder::Unknown: keyboardAsked_->stop(); return;
+    }
+}
+
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
+    if (keyToNoActiveWindow(watched, event)) return true;
     if (keyboardBack_ && keyBeforeKeyboardBack(watched, event)) return true;
     if (keyboardBack_ && event->spontaneous() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
         keyboardBack_ = nullptr;  // the user has gone on
@@ -750,6 +775,35 @@ bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
     }
     giveKeyboardBackAgain();
     if (QApplication::activeWindow()) deliverHeldInputLater();
+    return true;
+}
+
+// Under a window manager that leaves the keyboard to the window under the pointer (PointerRoot:
+// twm's NoTitleFocus, or a window it draws no title for), the keys come to the program's window
+// there while Qt takes no window as active: no shortcut would run, and a Tab would move no
+// field's editing to its end. The keyboard is taken where it came, as an active window has it
+// (a palette's keys are its document window's, and under a sheet the sheet's), and the key waits
+// for it, before a keyboard given back to another window takes it. A loop's and a render's rows
+// take the keys as they come.
+bool InputGate::keyToNoActiveWindow(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || !watched->isWindowType() ||
+        QGuiApplication::focusWindow())
+        return false;
+    const Runs runs = this->runs();
+    QWidget* top = TopLevelOf(watched);
+    if (runs == Runs::Render || IsLoop(runs) || !top || !ComesAndGoes(top) || !WindowManagerRuns().value_or(false))
+        return false;
+    QWidget* to = top;
+    if (IsSheetRun(runs) && !InSheet(top)) to = TopSheet();
+    else if (top->windowType() == Qt::Tool && !IsDesignWindow(top)) to = HomeOfWindow(top);
+    if (!to) return false;
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        heldInput_.push_back({nullptr, key->key(), key->modifiers(), key->text(), nullptr});
+        keyboardBack_ = nullptr;  // the user has gone on, where the keys now go
+    }
+    to->activateWindow();
     return true;
 }
 

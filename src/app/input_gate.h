@@ -39,6 +39,9 @@ public:
     virtual bool follow(QObject* receiver, QEvent* event) = 0;
     // The window that keeps the keyboard while the loop runs.
     virtual QWidget* loopWindow() const = 0;
+    // Another application has the keyboard, found while the loop's window did not hold it (the
+    // gate asks meanwhile): the loop ends as a deactivation the gate cannot hold ends it.
+    virtual void keyboardTaken() = 0;
 };
 
 class InputGate : public QObject {
@@ -117,10 +120,13 @@ public:
     static bool commandsHeld();
     // What a palette reaches beyond choosing a tool may run now: no sheet holds it.
     static bool paletteCommandsAct();
-    // The loop's window lost the keyboard to another of the program's windows, by a press or
-    // not, or to no window (the pointer on the bare desktop, the keyboard following it): it is
-    // made active again, and the loop goes on. False when another application took the
-    // keyboard or the window is hidden: the loop ends.
+    // The loop's window lost the keyboard, and the loop goes on: to another of the program's
+    // windows, by a press or not, the loop's window is made active again; to no application's
+    // window (the keys going with the pointer to the bare desktop, a frame's border or a gap)
+    // the program takes nothing, and the gate asks again while the loop runs, until the keyboard
+    // is the program's again or another application's, which ends the loop
+    // (`GateLoop::keyboardTaken`). False when another application has the keyboard (under
+    // PointerRoot, its window under the pointer) or the window is hidden: the loop ends.
     bool keepsLoopWindow(const GateLoop* loop);
 
 protected:
@@ -146,6 +152,9 @@ private:
     void deliverLater(bool& posted, void (InputGate::*deliver)());
     void deliverHeldCallsLater();
     void deliverHeldCalls();
+    // Who has the keyboard, asked again while a loop runs and its window does not have it.
+    void askWhoHasTheKeyboard();
+    bool keyToNoActiveWindow(QObject* watched, QEvent* event);
 
     std::vector<GateLoop*> loops_;
     int renders_ = 0;
@@ -166,6 +175,7 @@ private:
     QPointer<QWidget> passedTo_;
     // The window whose press the gate took, until its release.
     QPointer<QObject> takenWindow_;
+    QTimer* keyboardAsked_ = nullptr;
     // The keyboard given back to a window as a dialog or a window went, until the user goes on.
     void keyboardBack(QObject* watched, QEvent* event);
     bool keyBeforeKeyboardBack(QObject* watched, QEvent* event);

@@ -40,6 +40,7 @@ public:
     void key(QKeyEvent*) override {}
     bool follow(QObject*, QEvent*) override { return false; }
     QWidget* loopWindow() const override { return slider ? slider->window() : nullptr; }
+    void keyboardTaken() override {}
 };
 
 LiveViewNavigationDriver::LiveViewNavigationDriver(QObject* parent)
@@ -96,7 +97,9 @@ bool LiveViewNavigationDriver::follow(QObject*, QEvent* event) {
             if (static_cast<QMouseEvent*>(event)->button() == button_) finish();
             return true;
         case QEvent::ApplicationDeactivate:
-            finish();
+            // The program's windows lost the keyboard: the drag ends where another application
+            // has it, as the plan's loops do, and goes on where it was left to no window.
+            if (!InputGate::shared().keepsLoopWindow(this)) finish();
             return false;
         default: return false;
     }

@@ -38,13 +38,15 @@ public:
 
 private:
     // The gate's view of the walk and fly drag: it follows the pointer and its button's release
-    // wherever they land and reads the arrows; it ends only at that release.
+    // wherever they land and reads the arrows; it ends at that release, or where another
+    // application has the keyboard (the gate's answer, as for the plan's loops).
     bool owns(const QObject*) const override { return false; }
     bool readsKeys() const override { return true; }
     void pressOutside() override {}
     void key(QKeyEvent* event) override;
     bool follow(QObject* receiver, QEvent* event) override;
     QWidget* loopWindow() const override;
+    void keyboardTaken() override { finish(); }
     void tick();
 
     QTimer timer_;

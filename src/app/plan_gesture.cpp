@@ -109,8 +109,8 @@ bool PlanGesture::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return keyEvent(static_cast<QKeyEvent*>(event));
     // A press whose release will not come here ends where it was, unless the keyboard went to
-    // another of the program's windows (by a press or with the pointer) or to no window (the
-    // pointer on the bare desktop), which gives it back.
+    // another of the program's windows (by a press or with the pointer), which gives it back,
+    // or to no application's window (the pointer on the bare desktop), which the gate watches.
     case QEvent::FocusOut:
     case QEvent::WindowDeactivate:
         if (!InputGate::shared().keepsLoopWindow(this)) cancel();

@@ -63,6 +63,7 @@ private:
     void key(QKeyEvent* event) override { keyEvent(event); }
     bool follow(QObject*, QEvent*) override { return false; }
     QWidget* loopWindow() const override;
+    void keyboardTaken() override { cancel(); }
     bool keyEvent(QKeyEvent* event);
 
     QMDDocumentView* view_;

@@ -1,7 +1,6 @@
 #include "app/x_server.h"
 
 #include <QGuiApplication>
-#include <QWindow>
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -26,8 +25,71 @@ xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
     return parent;
 }
 
+bool IsRoot(const xcb_setup_t* setup, xcb_window_t window) {
+    for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
+        if (s.data->root == window) return true;
+    return false;
+}
+
+// Made by the program's own connection: any of its windows, a pop-up's too.
+bool Ours(const xcb_setup_t* setup, xcb_window_t window) {
+    return (window & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+// A window manager's mark of a client's top-level window: a window of an application, not one
+// of the manager's own (a frame, its border and title, a gap between frames has none).
+bool IsClientWindow(xcb_connection_t* c, xcb_window_t window) {
+    static xcb_atom_t wmState = XCB_ATOM_NONE;
+    if (wmState == XCB_ATOM_NONE) {
+        static const char name[] = "WM_STATE";
+        xcb_intern_atom_reply_t* atom =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(sizeof name - 1), name), nullptr);
+        if (atom) wmState = atom->atom;
+        free(atom);
+        if (wmState == XCB_ATOM_NONE) return false;
+    }
+    xcb_get_property_reply_t* p =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmState, XCB_ATOM_ANY, 0, 0), nullptr);
+    const bool client = p && p->type != XCB_ATOM_NONE;
+    free(p);
+    return client;
+}
+
+// The deepest window under the pointer, going down from `from` while the pointer is inside a
+// child; `from` itself when it is in none (or the pointer is on another screen).
+xcb_window_t DeepestUnderPointer(xcb_connection_t* c, xcb_window_t from) {
+    for (int depth = 0; depth < 32; ++depth) {
+        xcb_query_pointer_reply_t* p = xcb_query_pointer_reply(c, xcb_query_pointer(c, from), nullptr);
+        const xcb_window_t child = p && p->same_screen ? p->child : xcb_window_t(XCB_WINDOW_NONE);
+        free(p);
+        if (child == XCB_WINDOW_NONE) break;
+        from = child;
+    }
+    return from;
+}
+
+// Whose window `receiver` is, the window the keys go to: the program's when it or a window
+// holding it is the program's; another application's when it lies in a client's window; no
+// one's when it is the root or a window manager's own (a frame's border or title). Without a
+// window manager every window but the root is an application's.
+KeyboardHolder Owner(xcb_connection_t* c, xcb_window_t receiver) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    if (receiver == XCB_WINDOW_NONE || IsRoot(setup, receiver)) return KeyboardHolder::NoWindow;
+    bool client = false;
+    for (xcb_window_t w = receiver; w != XCB_WINDOW_NONE; w = ParentOf(c, w)) {
+        if (Ours(setup, w)) return KeyboardHolder::Program;
+        client = client || IsClientWindow(c, w);
+    }
+    if (client || !WindowManagerRuns().value_or(false)) return KeyboardHolder::OtherApplication;
+    return KeyboardHolder::NoWindow;
+}
+
 }  // namespace
 
+// Where the keys go decides (the X protocol's focus): none with the focus None; with PointerRoot
+// or the root, the window under the pointer (a window manager whose keyboard follows the
+// pointer leaves it so); with a window, the window under the pointer when it lies inside it,
+// else that window.
 KeyboardHolder WhoHoldsTheKeyboard() {
     xcb_connection_t* c = Connection();
     if (!c) return KeyboardHolder::Unknown;
@@ -37,19 +99,12 @@ KeyboardHolder WhoHoldsTheKeyboard() {
     if (!reply) return KeyboardHolder::Unknown;
     const xcb_window_t focus = reply->focus;
     free(reply);
-    if (focus == XCB_WINDOW_NONE || focus == XCB_INPUT_FOCUS_POINTER_ROOT) return KeyboardHolder::NoWindow;
+    if (focus == XCB_WINDOW_NONE) return KeyboardHolder::NoWindow;
     const xcb_setup_t* setup = xcb_get_setup(c);
-    for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
-        if (s.data->root == focus) return KeyboardHolder::NoWindow;
-    // Made by the program's own connection: any of its windows, a pop-up's too.
-    if ((focus & ~setup->resource_id_mask) == setup->resource_id_base) return KeyboardHolder::Program;
-    // A window manager may give the keyboard to the frame it put around a window.
-    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (!window->handle()) continue;
-        for (xcb_window_t w = ParentOf(c, xcb_window_t(window->winId())); w != XCB_WINDOW_NONE; w = ParentOf(c, w))
-            if (w == focus) return KeyboardHolder::Program;
-    }
-    return KeyboardHolder::OtherApplication;
+    const bool followsPointer = focus == XCB_INPUT_FOCUS_POINTER_ROOT || IsRoot(setup, focus);
+    const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+    const xcb_window_t under = DeepestUnderPointer(c, followsPointer ? root : focus);
+    return Owner(c, under);
 }
 
 std::optional<bool> WindowManagerRuns() {

@@ -1,7 +1,8 @@
 #pragma once
 // What the X server says that Qt does not: who holds the keyboard, and whether a window manager
 // runs. Qt's active window cannot tell a keyboard left to no window (a window manager whose
-// keyboard follows the pointer onto the bare desktop) from one another application took.
+// keyboard follows the pointer onto the bare desktop) from one another application took, and
+// under PointerRoot it names no window while the keys go to the window under the pointer.
 #include <QMargins>
 #include <cstdint>
 #include <optional>
@@ -10,11 +11,14 @@ class QWindow;
 
 enum class KeyboardHolder : uint8_t {
     Unknown,           // the window system was not asked (no X connection: offscreen, another platform)
-    NoWindow,          // no application's window: the root, PointerRoot or None
-    Program,           // one of the program's windows, or a window manager's frame around one
+    NoWindow,          // no application's window: None, or the root, a window manager's frame
+                       // (its border, its title) or a gap where the keys go with the pointer
+    Program,           // one of the program's windows
     OtherApplication,  // a window of another application
 };
 
+// Whose window the keys go to now: the focus window, or under PointerRoot (and the root, and
+// a focus window the pointer is inside) the window under the pointer.
 KeyboardHolder WhoHoldsTheKeyboard();
 // Whether a window manager runs (a client redirects the root window's children); none where X
 // cannot be asked.

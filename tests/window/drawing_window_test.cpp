@@ -90,7 +90,7 @@ class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
         if (managed()) {
-            manager = std::make_unique<TwmOnScreen>(QString::fromStdString(services.folders.temporaryBase()) + "/twm");
+            manager = std::make_unique<TwmOnScreen>(QString::fromStdString(services.folders.temporaryBase()) + "/twm", twmrc());
             ASSERT_TRUE(manager->running());
         }
         w = OpenDocumentWindow(), view = w->docView();
@@ -105,6 +105,22 @@ protected:
     virtual void beforeShow() {}
     // Run under a window manager (twm, the keyboard following the pointer).
     virtual bool managed() const { return false; }
+    // Lines added to twm's settings.
+    virtual QByteArray twmrc() const { return {}; }
+    // A place on the screen clear of every window shown, for another application's window.
+    QRect clearPlace(QSize size) const {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        for (int y = screen.top() + 40; y + size.height() < screen.bottom(); y += 40)
+            for (int x = screen.right() - size.width() - 40; x > screen.left(); x -= 40) {
+                const QRect place(QPoint(x, y), size), around = place.adjusted(-10, -30, 10, 10);
+                const QWidgetList tops = QApplication::topLevelWidgets();
+                if (std::none_of(tops.begin(), tops.end(), [&](QWidget* t) {
+                        return t->isVisible() && t->frameGeometry().intersects(around);
+                    }))
+                    return place;
+            }
+        return {};
+    }
 
     // The screen point of the plan point (h, d) in the top view at the current zoom.
     QPoint at(float h, float d) const {
@@ -1025,6 +1041,65 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         EXPECT_EQ(undo->text().toStdString(), "Undo Polygon Tool");
     }
 
+    // Under twm the keys go where the pointer takes them. Left to no window with the pointer on
+    // the bare desktop, the keyboard stays there: the loop goes on and the program takes nothing
+    // back. The pointer then on another application's window ends the loop as above, and the
+    // keys typed there are that application's: one that sets no WM_HINTS (as xev: twm gives it
+    // nothing, and the keys go to the window under the pointer), and one twm gives the keyboard
+    // (as xmessage) after a stop on the document window's border, where Qt heard the pointer
+    // leave and twm did not yet.
+    if (managed()) {
+        const QRect place = clearPlace(QSize(120, 200));
+        ASSERT_FALSE(place.isNull()) << "no room for another application";
+        OtherApplicationWindow xev(QRect(place.topLeft(), QSize(120, 70)));
+        OtherApplicationWindow xmessage(QRect(place.topLeft() + QPoint(0, 130), QSize(120, 70)), true);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return xev.shown() && xmessage.shown(); }));
+        const auto lastObject = [] {
+            Objex* o = gCurDocument->itsCurLayer->firstObject;
+            while (o && o->next) o = o->next;
+            return o;
+        };
+        // The outline stands with its three points, its tool's the last step (the stack is full).
+        const auto outlineKept = [&](Objex* o) -> ::testing::AssertionResult {
+            bool stands = false;
+            for (const Objex* p = gCurDocument->itsCurLayer->firstObject; p; p = p->next) stands = stands || p == o;
+            if (!stands) return ::testing::AssertionFailure() << "the outline is gone";
+            if (std::tuple(PointAt(o, 2) != nullptr, PointAt(o, 3), undo->text().toStdString()) ==
+                std::tuple(true, static_cast<Poinz*>(nullptr), std::string("Undo Polygon Tool")))
+                return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure() << (PointAt(o, 3) != nullptr) << " " << undo->text().toStdString();
+        };
+        const auto endLeftOver = [&] {  // a loop a failed row left going
+            if (!view->gestureBusy()) return;
+            moveTo(at(200, -250)), XDo({"windowfocus", "--sync", QString::number(w->winId())}), XDo({"key", "Escape"});
+            QTest::qWaitFor([&] { return !view->gestureBusy(); });
+        };
+        ASSERT_TRUE(chooseTab(8));
+        ASSERT_TRUE(ChooseToolCell(7703, 8));
+        ASSERT_TRUE(clicks({at(100, -330), at(300, -330), at(300, -280)}));
+        outline = lastObject();
+        moveTo(gap), QTest::qWait(1500);
+        EXPECT_TRUE(view->gestureBusy()) << "the polygon, the pointer resting on the bare desktop";
+        EXPECT_FALSE(w->isActiveWindow()) << "the program took the keyboard with the pointer on the bare desktop";
+        moveTo(WindowFrame(xev.id()).center()), QTest::qWait(1500);
+        EXPECT_FALSE(view->gestureBusy()) << "the polygon, the pointer on an application that sets no WM_HINTS";
+        const int heard = xev.keysReceived();
+        XDo({"key", "Escape"}), XDo({"key", "Delete"}), QTest::qWait(300);
+        EXPECT_EQ(xev.keysReceived() - heard, 2) << "the keys typed on that application";
+        EXPECT_TRUE(outlineKept(outline)) << "the polygon ended on an application that sets no WM_HINTS";
+        endLeftOver();
+        ASSERT_TRUE(clicks({at(100, -200), at(300, -200), at(300, -150)}));
+        outline = lastObject();
+        moveTo(QPoint(w->geometry().left() - 1, gap.y())), QTest::qWait(400);  // on twm's border
+        moveTo(gap), QTest::qWait(1000);
+        EXPECT_TRUE(view->gestureBusy()) << "the polygon, after a stop on twm's border";
+        moveTo(WindowFrame(xmessage.id()).center()), QTest::qWait(700);
+        EXPECT_FALSE(view->gestureBusy()) << "the polygon, the pointer on an application twm gave the keyboard";
+        EXPECT_TRUE(outlineKept(outline)) << "the polygon ended after a stop on twm's border";
+        endLeftOver();
+        moveTo(at(200, -250)), QTest::qWait(300);
+    }
+
     // Each loop that waits for the click after its drag: a press on the Edit menu's title
     // builds what the click would have, and opens no menu.
     struct Waiting {
@@ -1099,6 +1174,25 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     if (!panel->isVisible()) {
         live->showWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    }
+    // Another application leaving the keyboard to the window under the pointer (PointerRoot)
+    // while the walk drag's button is held, the pointer on the live view: the keys are the
+    // program's still, and the walk goes on till the release.
+    {
+        OtherApplicationWindow another(clearPlace(QSize(100, 60)));  // anywhere shown
+        ASSERT_TRUE(QTest::qWaitFor([&] { return another.shown(); }));
+        const auto camera = [&] { return std::tuple(ds->cameraPosition.floatH, ds->cameraPosition.floatV, ds->cameraHeading); };
+        moveTo(glView->mapToGlobal(glView->rect().center())), XDo({"mousedown", "1"}), QTest::qWait(200);
+        moveTo(glView->mapToGlobal(glView->rect().center() + QPoint(8, -30))), QTest::qWait(200);
+        another.leaveKeyboardToPointer();
+        moveTo(glView->mapToGlobal(glView->rect().center() + QPoint(10, -32))), QTest::qWait(300);
+        const auto walked = camera();
+        QTest::qWait(300);
+        EXPECT_NE(camera(), walked) << "the walk drag ended as another application left the keyboard to the pointer";
+        XDo({"mouseup", "1"}), QTest::qWait(300);
+        const auto released = camera();
+        QTest::qWait(300);
+        EXPECT_EQ(camera(), released) << "the walk drag went on after its release";
     }
 
     // The cut-away slider's drag: the shortcuts wait for its release, then act in order.
@@ -1236,6 +1330,78 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         port::setAlerts(&services.alerts);
     }
     LiveViewController::destroyShared();
+}
+
+// Under twm's NoTitleFocus twm gives no window the keyboard as the pointer comes onto it: once
+// the pointer has left the window a click gave it, the keys go to the window under the pointer
+// (PointerRoot). Where that is the document window, its shortcuts act, after the pointer crossed
+// a palette or after a sheet ended; a door's swing goes on while the pointer rests on the bare
+// desktop and ends as it comes onto another application, whose keys are its own.
+class NoTitleFocus : public DrawingAtZoomOneManaged {
+protected:
+    QByteArray twmrc() const override { return "NoTitleFocus\n"; }
+};
+INSTANTIATE_TEST_SUITE_P(UnderTwmsNoTitleFocus, NoTitleFocus, ::testing::Values(true),
+                         [](const ::testing::TestParamInfo<bool>&) { return std::string("Twm"); });
+
+TEST_P(NoTitleFocus, TheKeysActWhereThePointerTakesThem) {
+    PaletteController* edit = ToolPaletteController::shared();
+    edit->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit->window()));
+    const QUndoStack* steps = w->document()->undoStack();
+    const QAction* undo = w->commandRouter()->action("undo");
+
+    // A door's swing; the pointer resting on the bare desktop, then on another application.
+    const QRect place = clearPlace(QSize(120, 200));
+    ASSERT_FALSE(place.isNull()) << "no room for another application";
+    OtherApplicationWindow xmessage(QRect(place.topLeft(), QSize(120, 70)), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return xmessage.shown(); }));
+    const QPoint desktop = place.topLeft() + QPoint(60, 170);
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    ASSERT_TRUE(drag(at(-300, -300), at(300, -300)));
+    const float row = walls().back()->firstPoint->position[2];  // on the grid
+    ASSERT_TRUE(ChooseToolCell(7056, 1));
+    const int stored = steps->count();
+    press(at(-100, row));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->gestureBusy(); }));
+    moveTo(at(-85, row)), moveTo(at(-70, row)), XDo({"mouseup", "1"}), QTest::qWait(200);
+    moveTo(at(-80, row + 40)), QTest::qWait(200);
+    ASSERT_TRUE(view->gestureBusy());
+    moveTo(desktop), QTest::qWait(1000);
+    EXPECT_TRUE(view->gestureBusy()) << "the swing, the pointer resting on the bare desktop";
+    moveTo(WindowFrame(xmessage.id()).center()), QTest::qWait(1500);
+    EXPECT_FALSE(view->gestureBusy()) << "the swing, the pointer on another application";
+    const int heard = xmessage.keysReceived();
+    XDo({"key", "Delete"}), QTest::qWait(300);
+    EXPECT_EQ(xmessage.keysReceived() - heard, 1) << "the key typed on another application";
+    if (view->gestureBusy()) click(at(-80, row + 40));
+    QTest::qWait(300);
+    EXPECT_EQ(std::pair(steps->count(), undo->text().toStdString()), std::pair(stored + 1, std::string("Undo Door Tool")));
+
+    // The pointer across the Editing Tools and back onto the plan, then the shortcuts.
+    QWidget* snap = SnapPaletteController::shared()->window();
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    ASSERT_TRUE(drag(at(-300, -100), at(300, -100)));
+    const size_t drawn = walls().size();
+    const auto crossPalette = [&] {
+        moveTo(edit->window()->frameGeometry().center()), QTest::qWait(500);
+        moveTo(at(0, 100)), QTest::qWait(500);
+    };
+    crossPalette();
+    const bool snapShown = snap->isVisible();
+    XDo({"key", "ctrl+3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return snap->isVisible() != snapShown; })) << "Ctrl+3 after a palette was crossed";
+    XDo({"key", "ctrl+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return walls().size() == drawn - 1; })) << "Ctrl+Z after a palette was crossed";
+    // A sheet ended by its Escape, the palette crossed.
+    ASSERT_TRUE(ChooseMenuItem(w, "View", "setPlanZoom"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ShownSheet(w) != nullptr; }));
+    QTest::qWait(300);
+    XDo({"key", "Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ShownSheet(w); }));
+    crossPalette();
+    XDo({"key", "ctrl+3"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return snap->isVisible() == snapShown; })) << "Ctrl+3 after a sheet and a crossing";
 }
 
 // Zoomed in, a grid cell is 24 pixels: the grid is seen, and so is an end a drag left a cell

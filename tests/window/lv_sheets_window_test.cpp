@@ -1,12 +1,15 @@
 // The light sheet chosen from the LiveView menu on the virtual X server, the panel showing one
 // wall straight ahead: a lower brightness darkens the wall on OK only. The grab after OK is
 // kept as lv-light-sheet.png. On the furnished house an untouched OK keeps the design's light.
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -170,6 +173,29 @@ TEST(LightSheetOnThePanel, UnderTwmTheNextKeyAfterAPanelSheetReachesThePanel) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !sheet || !sheet->isVisible(); }));
             EXPECT_TRUE(KeyReaches(c->window())) << "the key went to no window";
         }
+    // Light Properties from the panel's toolbar, then the pointer onto the sheet: leaving the
+    // panel, twm leaves the keyboard to the window under the pointer (it draws no title for the
+    // sheet). An angle typed over the field's and left by Tab goes to its slider, and Return
+    // keeps it.
+    auto* bar = c->window()->findChild<QToolBar*>(QStringLiteral("LiveView Toolbar Identifier"));
+    ASSERT_NE(bar, nullptr);
+    QWidget* lighting = bar->widgetForAction(bar->findChild<QAction*>(QStringLiteral("LiveView Toolbar Lighting Options Item")));
+    ASSERT_NE(lighting, nullptr);
+    ClickAt(lighting, lighting->rect().center());
+    QPointer<SheetDialog> sheet;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sheet = ShownSheet(c->window())) && sheet->windowHandle()->isExposed(); }));
+    auto* field = sheet->findChild<QLineEdit*>(QStringLiteral("directionAngleTextField"));
+    auto* slider = sheet->findChild<QSlider*>(QStringLiteral("directionAngleSlider"));
+    ASSERT_TRUE(field && slider);
+    const QPoint onField = field->mapToGlobal(field->rect().center());
+    XDo({"mousemove", "--sync", QString::number(onField.x()), QString::number(onField.y())});
+    QTest::qWait(500);
+    XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "20", "--", "90"}), XDo({"key", "Tab"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider->value() == 90; })) << "the angle left by Tab: " << slider->value();
+    XDo({"key", "Return"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !sheet || !sheet->isVisible(); }));
+    EXPECT_EQ(w->document()->model()->itsDocState->sunAngle, 90.0f);
+    if (sheet && sheet->isVisible()) sheet->reject();
     LiveViewController::destroyShared(), AppController::destroyShared(), dvxtest::ResetAllGlobals();
 }
 

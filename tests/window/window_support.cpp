@@ -146,7 +146,7 @@ namespace {
 const TwmOnScreen* sTwm = nullptr;
 }  // namespace
 
-TwmOnScreen::TwmOnScreen(const QString& folder) : twm_(new QProcess) {
+TwmOnScreen::TwmOnScreen(const QString& folder, const QByteArray& more) : twm_(new QProcess) {
     QDir().mkpath(folder);
     QFile rc(folder + "/twmrc");
     if (!rc.open(QIODevice::WriteOnly)) return;
@@ -154,6 +154,7 @@ TwmOnScreen::TwmOnScreen(const QString& folder) : twm_(new QProcess) {
     // the one title button closes.
     rc.write("RandomPlacement\nNoGrabServer\nNoDefaults\nLeftTitleButton \":delete\" = f.delete\n");
     for (const char* font : {"Title", "Resize", "Menu", "Icon", "IconManager"}) rc.write(font + QByteArray("Font \"fixed\"\n"));
+    rc.write(more);
     rc.close();
     twm_->setStandardErrorFile(folder + "/twm.log");
     twm_->start(QStringLiteral(DVX_TWM), {"-f", rc.fileName()});
@@ -217,14 +218,18 @@ QString WindowFrameId(QWidget* window) {
     return id;
 }
 
-OtherApplicationWindow::OtherApplicationWindow(QRect frame) : c_(xcb_connect(nullptr, nullptr)) {
+OtherApplicationWindow::OtherApplicationWindow(QRect frame, bool takesInput) : c_(xcb_connect(nullptr, nullptr)) {
     if (xcb_connection_has_error(c_)) return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
     window_ = xcb_generate_id(c_);
-    const uint32_t background[] = {screen->white_pixel};
+    const uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_KEY_PRESS};
     xcb_create_window(c_, XCB_COPY_FROM_PARENT, window_, screen->root, int16_t(frame.x()), int16_t(frame.y()),
                       uint16_t(frame.width()), uint16_t(frame.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, XCB_CW_BACK_PIXEL, background);
+                      screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+    if (takesInput) {  // WM_HINTS: InputHint, input True
+        const uint32_t wmHints[9] = {1, 1};
+        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, wmHints);
+    }
     // The user's position and size (USPosition, USSize): a window manager keeps them.
     uint32_t hints[18] = {1 | 2, uint32_t(frame.x()), uint32_t(frame.y()), uint32_t(frame.width()),
                           uint32_t(frame.height())};
@@ -238,6 +243,22 @@ OtherApplicationWindow::OtherApplicationWindow(QRect frame) : c_(xcb_connect(nul
 }
 
 OtherApplicationWindow::~OtherApplicationWindow() { xcb_disconnect(c_); }
+
+int OtherApplicationWindow::keysReceived() {
+    xcb_get_input_focus_reply_t* sync = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+    free(sync);
+    while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) {
+        keys_ += (e->response_type & 0x7f) == XCB_KEY_PRESS;
+        free(e);
+    }
+    return keys_;
+}
+
+void OtherApplicationWindow::leaveKeyboardToPointer() {
+    xcb_set_input_focus(c_, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_CURRENT_TIME);
+    xcb_get_input_focus_reply_t* sync = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+    free(sync);
+}
 
 bool OtherApplicationWindow::shown() const {
     if (!window_) return false;

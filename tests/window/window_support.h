@@ -71,7 +71,9 @@ bool ChoosePopUpItem(QComboBox* box, const QString& title);
 // configure requests); a document window's title bar has its close box at the left end.
 class TwmOnScreen {
 public:
-    explicit TwmOnScreen(const QString& folder);
+    // `more`: lines added to the twmrc (NoTitleFocus: twm gives no window the keyboard, which
+    // goes to the window under the pointer).
+    explicit TwmOnScreen(const QString& folder, const QByteArray& more = {});
     ~TwmOnScreen();
     bool running() const { return running_; }
 
@@ -89,18 +91,26 @@ void LeaveKeyboardToNoWindow();
 QString WindowFrameId(QWidget* window);
 // A window of another application while this stands: a client of the X server of its own (a
 // connection apart from the program's), shown at `frame`'s place as a user's placing is kept.
+// It sets no WM_HINTS, as xev does: twm gives it the keyboard only where it is left to the window
+// under the pointer; with `takesInput` it asks for the keyboard as most applications do
+// (xmessage), and twm gives it the keyboard as the pointer comes onto it.
 class OtherApplicationWindow {
 public:
-    explicit OtherApplicationWindow(QRect frame);
+    explicit OtherApplicationWindow(QRect frame, bool takesInput = false);
     ~OtherApplicationWindow();
     // The window system shows it (a window manager has framed and mapped it).
     bool shown() const;
     // Its id, for xdotool.
     QString id() const { return QString::number(window_); }
+    // The keys it has received so far.
+    int keysReceived();
+    // Leaves the keyboard to the window under the pointer (PointerRoot), as any application may.
+    void leaveKeyboardToPointer();
 
 private:
     struct xcb_connection_t* c_ = nullptr;
     uint32_t window_ = 0;
+    int keys_ = 0;
 };
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.
