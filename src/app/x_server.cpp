@@ -1,6 +1,7 @@
 #include "app/x_server.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
