@@ -15,6 +15,17 @@ xcb_connection_t* Connection() {
     return x11 ? x11->connection() : nullptr;
 }
 
+// The focus window X holds (None, PointerRoot or a window); none where it does not answer.
+std::optional<xcb_window_t> InputFocus(xcb_connection_t* c) {
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
+    free(error);
+    if (!reply) return std::nullopt;
+    const xcb_window_t focus = reply->focus;
+    free(reply);
+    return focus;
+}
+
 // The window's parent, or none once the root is reached (or the window is gone).
 xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
     xcb_generic_error_t* error = nullptr;
@@ -94,12 +105,9 @@ KeyboardHolder Owner(xcb_connection_t* c, xcb_window_t receiver) {
 KeyboardHolder WhoHoldsTheKeyboard() {
     xcb_connection_t* c = Connection();
     if (!c) return KeyboardHolder::Unknown;
-    xcb_generic_error_t* error = nullptr;
-    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
-    free(error);
-    if (!reply) return KeyboardHolder::Unknown;
-    const xcb_window_t focus = reply->focus;
-    free(reply);
+    const std::optional<xcb_window_t> asked = InputFocus(c);
+    if (!asked) return KeyboardHolder::Unknown;
+    const xcb_window_t focus = *asked;
     if (focus == XCB_WINDOW_NONE) return KeyboardHolder::NoWindow;
     const xcb_setup_t* setup = xcb_get_setup(c);
     const bool followsPointer = focus == XCB_INPUT_FOCUS_POINTER_ROOT || IsRoot(setup, focus);
@@ -124,12 +132,9 @@ std::optional<bool> WindowManagerRuns() {
 std::optional<bool> KeyboardIsIn(const QWindow* window) {
     xcb_connection_t* c = Connection();
     if (!c || !window || !window->handle()) return std::nullopt;
-    xcb_generic_error_t* error = nullptr;
-    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), &error);
-    free(error);
-    if (!reply) return std::nullopt;
-    const xcb_window_t focus = reply->focus;
-    free(reply);
+    const std::optional<xcb_window_t> asked = InputFocus(c);
+    if (!asked) return std::nullopt;
+    const xcb_window_t focus = *asked;
     if (focus == XCB_WINDOW_NONE || focus == XCB_INPUT_FOCUS_POINTER_ROOT) return false;
     for (xcb_window_t w = focus; w != XCB_WINDOW_NONE; w = ParentOf(c, w))
         if (w == xcb_window_t(window->winId())) return true;
