@@ -124,7 +124,8 @@ protected:
 
     // The screen point of the plan point (h, d) in the top view at the current zoom.
     QPoint at(float h, float d) const {
-        const float z = ds->zoomFactor;
+        // The live record: an Undo replaces the one the fixture took.
+        const float z = w->document()->model()->itsDocState->zoomFactor;
         const PlatformPoint o = view->boundsOrigin();
         return view->mapToGlobal(QPointF(h * z - o.x, d * z - o.y)).toPoint();
     }
