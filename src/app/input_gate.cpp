@@ -431,7 +431,7 @@ InputGate::Runs InputGate::runs() const {
         }))
         return Runs::Alert;
     bool sheet = false, tool = false;
-    for (const QWidget* w : QApplication::topLevelWidgets()) {
+    for (const QWidget* w : tops) {
         if (!IsSheet(w)) continue;
         if (w->property(kAlone).toBool()) return Runs::PanelSheet;
         (w->property(kAwaitsTool).toBool() ? tool : sheet) = true;
