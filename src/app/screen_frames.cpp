@@ -353,7 +353,7 @@ QRect FrameClearOf(const QRect& frame, const FramesKeptClear& clear, const QRect
     std::vector<QRect> shown = clear.palettes;
     shown.insert(shown.end(), rest.begin(), rest.end());
     // Clear of everything, the nearest; else clear of the titles and the palettes, which float
-    // (they float), covering the least of the other windows; else clear of the titles, covering
+    // over the rest, covering the least of the other windows; else clear of the titles, covering
     // the least of the windows shown. Ties go to the nearer place, then the higher, then the
     // one further left.
     struct Pass {
