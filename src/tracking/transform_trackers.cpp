@@ -202,13 +202,16 @@ void TrackScale(int32_t, int32_t, int16_t stage) {
     }
     // A click resizes nothing, a hand's slip on the handle included: the grabbed side jumps to
     // the pointer, so a pixel's slip would squeeze the whole selection onto it.
-    if (!TrackedGestureWasClick()) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
+    const bool click = TrackedGestureWasClick();
+    if (!click) SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kScale, &record);
     FloatRect plan = EmptyFloatRect();
     GetAllLayersObjBounds(gCurDocument->itsLayers, 1, &plan, 0, 0);
     gDataRect = plan;
     feedback::Clear();
     Refresh();
-    ShowScaledSize(ds, m.factor);
+    // The size the selection now has: after a click, the size it had.
+    static constexpr float kUnscaled[3] = {1, 1, 1};
+    ShowScaledSize(ds, click ? kUnscaled : m.factor);
     gMouseCaptured = 0;
     RestoreActivePlane();
 }

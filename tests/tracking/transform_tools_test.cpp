@@ -70,8 +70,9 @@ TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
     EXPECT_EQ(PlanPositions(outer), whole);
 
     // Under the click limit (20 view points) a resize is a click, a hand's slip included: it
-    // resizes nothing and stores no step; at the limit it is a drag. The resize tool, then the
-    // move tool on the box's corner handle, each box a fresh one below the last.
+    // resizes nothing and stores no step, and the size readout shows the box as it stands; at
+    // the limit it is a drag. The resize tool, then the move tool on the box's corner handle,
+    // each box a fresh one below the last.
     int row = 0;
     for (int16_t tool : {toolid::kResize, toolid::kSelect}) {
         gCurTool = tool;
@@ -80,11 +81,13 @@ TEST_F(TransformTools, ResizeTakesTheSideOfThePressAndKeepsTenAcross) {
             Objex* box = Selected({{100, float(top)}, {200, float(top)}, {200, float(top + 60)}, {100, float(top + 60)}});
             const Plan before = PlanPositions(box);
             const size_t steps = undo.actionNames.size();
+            gWidthHeightDepth[0] = 100, gWidthHeightDepth[1] = 30, gWidthHeightDepth[2] = 60;
             Drag({{200, top + 60}, {200 + dx, top + 60 + (dx == 1)}});
             const bool drag = dx >= 20;
             const Plan resized{{100, float(top)}, {220, float(top)}, {220, float(top + 60)}, {100, float(top + 60)}};
             EXPECT_EQ(PlanPositions(box), drag ? resized : before) << tool << " by " << dx;
             EXPECT_EQ(undo.actionNames.size(), steps + drag) << tool << " by " << dx;
+            EXPECT_EQ(status.back(), statustext::drawWidthHeightDepth(drag ? 120 : 100, 30, 60)) << tool << " by " << dx;
         }
     }
     gCurTool = toolid::kResize;
