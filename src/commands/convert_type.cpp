@@ -93,6 +93,7 @@ bool TargetConditionHolds(int32_t command, const Entry& e) {
     case cc::kPropertyLine:
     case cc::kGroundFill:
     case cc::kDeckCutout:
+    case cc::kExcavation:
         return e.points >= 3;
     case cc::kStiffenerBeam:
     case cc::kPostTensionStrand:

@@ -12,6 +12,7 @@
 #include "model/document_model.h"
 #include "model/object_fields.h"
 #include "model/object_rebuild.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "files/plant_info_files.h"
 #include "model/selection_ops.h"
@@ -189,19 +190,7 @@ bool IsObjectPointValuesInvalid(const Objex* o) {
     for (const Poinz* p = o->firstPoint; p; p = p->next)
         for (float c : p->position)
             if (std::isnan(c) || c > kCoordinateLimit || c < -kCoordinateLimit) return true;
-    switch (o->type) {
-    case objtype::kFloor:
-    case objtype::kPropertyLine:
-    case objtype::kGroundFill:
-    case objtype::kFloorCutout:
-    case objtype::kDeck:
-    case objtype::kFreehandRoof:
-    case objtype::kExcavation:
-    case objtype::kRoofCutout:
-        return o->pointCount <= 2;
-    default:
-        return false;
-    }
+    return objtype::TooFewPointsForArea(o->type, o->pointCount);
 }
 
 void WriteAnObject(Objex* o) {

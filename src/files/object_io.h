@@ -43,7 +43,7 @@ public:
 // 850, 850 and 2200 at full scale, white.
 void ApplyDefaultFenceMaterials(Objex* object);
 
-// True when a point lies beyond +-1,000,000 or is not a number in any coordinate, or when a
-// floor, property line, ground fill, floor cut-out, deck, freehand roof, excavation (134) or
-// roof cut-out has two points or fewer. False for null.
+// True when a point lies beyond +-1,000,000 or is not a number in any coordinate, or when an
+// area (a floor, property line, ground fill, floor cut-out, deck, freehand roof, excavation or
+// roof cut-out: objtype::TooFewPointsForArea) has two points or fewer. False for null.
 bool IsObjectPointValuesInvalid(const Objex* object);

@@ -123,6 +123,7 @@ enum Trait : uint32_t {
     kTakesFillet = 1u << 18,        // a corner of its outline can be rounded in place
     kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
     kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
+    kEnclosesArea = 1u << 21,       // an area: a read throws it away with fewer than three points
 };
 
 struct TypeRow {
@@ -145,19 +146,19 @@ inline constexpr TypeRow kTypeTable[] = {
     {kClosedSolid, kDirectedOutline},
     {kOpenSolid, kDirectedOutline},
     {kWall, kHoldsAttachments | kDirectedOutline | kMovedByPoint},
-    {kFloor, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kFloor, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {kRoof, kIsRoof, 16},
     {kFentrix, kSelectedWhole | kPickedWhole | kDraggedWhole},
     {kDoor, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindow, kIsHostedAttachment | kIsOpening | kFollowsHost | kHasFeedbackLine},
     {kWindowSeparator, kDirectedOutline, 2, 1},
-    {kPropertyLine, kMovedByPoint | kCastsNoSunShadow, 128},
+    {kPropertyLine, kMovedByPoint | kCastsNoSunShadow | kEnclosesArea, 128},
     {kPath, kMovedByPoint | kTakesFillet | kTakesChamfer, 128},
     {kType23, 0, 128},
     {kEdging, kMovedByPoint | kTakesChamfer, 128},
     {kFence, kMovedByPoint | kTakesChamfer, 128},
     {kFill, kMovedByPoint, 128},
-    {kGroundFill, kPointDragKeepsEdges | kMovedByPoint, 128},
+    {kGroundFill, kPointDragKeepsEdges | kMovedByPoint | kEnclosesArea, 128},
     {kPlant, kSelectedWhole | kPickedWhole | kKeepsShapeWhenTurned | kDraggedWhole, 128},
     {kDetail, kMovedByPoint | kTakesFillet | kTakesChamfer | kCastsNoSunShadow},
     {kTopography, kSetsLotElevation | kMovedByPoint, 128},
@@ -169,12 +170,13 @@ inline constexpr TypeRow kTypeTable[] = {
     {kStaircase, kHasFeedbackLine | kMovedByPoint},
     {kRailing, kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kRoofPiece41, 0, 16},
-    {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {50, kMovedByPoint},
-    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer, 64},
+    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea, 64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
-    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer |
+                         kEnclosesArea},
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
@@ -194,7 +196,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kFoundationSlope, kMovedByPoint},
     {kPhoto, kMovedByPoint},
     {kSlopeLot, kSetsLotElevation | kMovedByPoint},
-    {kExcavation, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer},
+    {kExcavation, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {kDimensionLine, kMovedByPoint},
     {kOffsetDimensionV, kMovedByPoint},
     {kOffsetDimensionH, kMovedByPoint},
@@ -206,7 +208,7 @@ inline constexpr TypeRow kTypeTable[] = {
     {kSkylightPart, kDirectedOutline, 2, 3},
     {kSkylight, kIsRoofAttachment | kSelectedWhole | kPickedWhole, 16},
     {kSkylightPart5, 0, 2, 4},
-    {kRoofCutout, kIsRoofAttachment | kPointDragKeepsEdges, 16},
+    {kRoofCutout, kIsRoofAttachment | kPointDragKeepsEdges | kEnclosesArea, 16},
     {kOldText, kSelectedWhole | kPickedWhole | kOnViewLayer | kSelectsRoot | kKeepsShapeWhenTurned},
     {kDimensionText, kSelectedWhole | kPickedWhole | kOnViewLayer | kSelectsRoot | kKeepsShapeWhenTurned},
     {kType301, kPickedWhole},
@@ -256,6 +258,8 @@ constexpr bool IsAttachment(int type) { return IsHostedAttachment(type) || IsRoo
 // The hosted attachments and a freehand roof's slope arrow: their parent places them.
 constexpr bool FollowsHost(int type) { return Has(type, kFollowsHost); }
 constexpr bool IsFixedComponent(int type) { return Has(type, kFixedComponent); }
+// An area of too few points for a read to keep: nothing leaves one in a design.
+constexpr bool TooFewPointsForArea(int type, int32_t points) { return Has(type, kEnclosesArea) && points < 3; }
 constexpr int32_t DefaultPlanBits(int type) { return RowOf(type).planBits; }
 // The part list (0-4) of a roof attachment record that holds a generated piece of this type;
 // -1 for types no list holds.

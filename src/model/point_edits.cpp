@@ -7,6 +7,7 @@
 #include "model/deletion.h"
 #include "model/duplicate.h"
 #include "model/lines.h"
+#include "model/object_types.h"
 #include "model/objects.h"
 #include "model/rebuild_table.h"
 #include "model/texture_mapping.h"
@@ -186,13 +187,12 @@ Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document
 }
 
 int32_t MinimumPointCount(const Objex* o) {
+    if (objtype::Has(o->type, objtype::kEnclosesArea)) return 3;
     switch (o->type) {
     case objtype::kWall: case objtype::kPath: case objtype::kEdging: case objtype::kFence:
     case objtype::kStaircase: case objtype::kRailing:
         return 2;
-    case objtype::kFloor: case objtype::kPropertyLine: case objtype::kFill: case objtype::kGroundFill:
-    case objtype::kTopography: case objtype::kFloorCutout: case objtype::kDeck:
-    case objtype::kFreehandRoof: case objtype::kExcavation: case 135: case objtype::kRoofCutout:
+    case objtype::kFill: case objtype::kTopography: case 135:
         return 3;
     case objtype::kDetail:
         if (o->subtype == 1) return 4;

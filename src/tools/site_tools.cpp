@@ -5,7 +5,6 @@
 #include "geometry/elements/edging_build.h"
 #include "geometry/elements/fence_build.h"
 #include "model/bounds.h"
-#include "model/deletion.h"
 #include "model/default_textures.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -68,11 +67,6 @@ void DressFill(Objex* o, int16_t type, int32_t pointTexture, float raise, const 
     DressPoints(o, pointTexture, raise);
 }
 
-void Delete(Objex* o) {
-    if (o->layer) UnlinkObject(o);
-    DeleteObj(o);
-}
-
 // The outline tracker with the tool's completion, given the settings record.
 template <class Done>
 void Outline(int32_t x, int32_t y, float h, float v, float d, int16_t stage, bool smooth, bool closed, int16_t type,
@@ -93,7 +87,6 @@ void TrackPropertyLine(int32_t x, int32_t y, float h, float v, float d, int16_t 
         o->texture = kPropertyLineTexture;
         DressPoints(o, kPropertyLinePointTexture, 1.0f);
         SetObjectPointLengths(o);
-        if (o->pointCount <= 2) Delete(o);
     });
 }
 
@@ -102,7 +95,6 @@ void TrackGroundFill(int32_t x, int32_t y, float h, float v, float d, int16_t st
         DressFill(o, objtype::kGroundFill, gFillDefaultTexture, 2.0f, ds);
         SetTextureFaceUV(o), SetObjectPointLengths(o);
         RenderSingleObject(o);
-        if (o->pointCount < 3) Delete(o);
     });
 }
 
@@ -181,7 +173,6 @@ void TrackTopo(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
 
 void TrackTopoCutout(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     Outline(x, y, h, v, d, stage, false, true, objtype::kExcavation, [](Objex* o, DocState* s) {
-        if (o->pointCount < 3) return Delete(o);
         Landscape(o, objtype::kExcavation, false);
         o->subtype = objsubtype::kExcavation;
         o->fillColor = o->penColor = kNoColour;

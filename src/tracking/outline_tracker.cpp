@@ -228,10 +228,11 @@ TrackerRoutine PointLoop(OutlineJob job) {
     Objex* result = nullptr;
     if (made) {
         Finish(job, ds);
-        result = job.outline;
-    } else {
-        DeleteObj(job.outline);
+        // An area of two points would be gone at the next read (a Redo's, an Open's): the
+        // tool makes nothing, as a click does.
+        if (!objtype::TooFewPointsForArea(job.type, job.outline->pointCount)) result = job.outline;
     }
+    if (!result) DeleteObj(job.outline);
     job.outline = nullptr;
     feedback::Clear();
     if (QMDDynamicDrawEngine* engine = feedback::Engine()) engine->resetAttributesForAllPaths();

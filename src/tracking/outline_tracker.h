@@ -12,7 +12,8 @@
 struct Objex;
 
 // Gets the finished outline (type 8 closed or 9 open, bounds stored), or null when none was
-// made (no current layer, or Escape on the first point); the caller gives it its own type.
+// made (no current layer, Escape on the first point, or an area of `type` ended with too few
+// points for a read to keep: objtype::TooFewPointsForArea); the caller gives it its own type.
 // Not called when the loop is closed unfinished (a lost focus, another tool).
 using OutlineDone = std::function<void(Objex* outline)>;
 

@@ -127,11 +127,16 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
     EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
     EXPECT_TRUE(alerts.shown.empty());
 
-    Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}}, true);
-    EXPECT_EQ(Remove(slab, slab->firstPoint), 0);
-    ASSERT_EQ(alerts.shown.size(), 1u);
-    EXPECT_EQ(alerts.shown[0].alert.message, "Unable to delete point.");
-    EXPECT_EQ(alerts.shown[0].alert.informative, "This object must contain at least 3 points.");
+    // Every area keeps three points: a read throws one of two away.
+    for (int16_t type : {objtype::kFloor, objtype::kPropertyLine, objtype::kGroundFill, objtype::kFloorCutout,
+                         objtype::kDeck, objtype::kFreehandRoof, objtype::kExcavation, objtype::kRoofCutout}) {
+        alerts.shown.clear();
+        Objex* slab = Shape(floor, type, {{0, 0}, {100, 0}, {100, 100}}, true);
+        EXPECT_EQ(std::tuple(Remove(slab, slab->firstPoint), PlanPositions(slab).size()), std::tuple(0, size_t(3))) << type;
+        ASSERT_EQ(alerts.shown.size(), 1u) << type;
+        EXPECT_EQ(alerts.shown[0].alert.message, "Unable to delete point.");
+        EXPECT_EQ(alerts.shown[0].alert.informative, "This object must contain at least 3 points.") << type;
+    }
 
     Objex* shape = Shape(floor, objtype::kDetail, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true, 1);
     EXPECT_EQ(Remove(shape, shape->firstPoint), 0);

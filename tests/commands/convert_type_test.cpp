@@ -142,6 +142,16 @@ TEST_F(ConvertTest, RefusedConversionChangesNothingAndStoresNoSnapshot) {
     EXPECT_FALSE(ConvertObjectType(three, 10049));
     EXPECT_FALSE(ConvertObjectType(three, 10080));
     EXPECT_EQ(refreshes, 12);
+
+    // No area of two points, which a read throws away.
+    Objex* two = Line(2);
+    for (int32_t command : {convertcmd::kFloor, convertcmd::kFloorCutout, convertcmd::kFreehandRoof,
+                            convertcmd::kDeckWithRailing, convertcmd::kDeckWithoutRailing, convertcmd::kPropertyLine,
+                            convertcmd::kGroundFill, convertcmd::kExcavation, convertcmd::kDeckCutout}) {
+        EXPECT_FALSE(ConvertObjectType(two, command)) << command;
+        EXPECT_EQ(two->type, objtype::kDetail) << command;
+    }
+    EXPECT_EQ(Snapshots(), before);
 }
 
 TEST_F(ConvertTest, ClosedPolygonBecomesAnOpenStaircaseWithItsFirstPointRepeated) {

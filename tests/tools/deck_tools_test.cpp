@@ -248,6 +248,46 @@ TEST_F(Decks, ACurvedDeckIsSkirtedOnStraightPiecesAndRailedAlongItsArc) {
     }
 }
 
+// The outline tools of areas (floors, decks, roofs and their cut-outs) ended after two
+// points, as Escape, a double click or a click near the first point end them: a read throws
+// such an area away, so the tool makes nothing and stores no step, as a click does.
+TEST_F(Decks, AnAreaEndedAfterTwoPointsIsNeverMade) {
+    // The dormer cut-out is drawn on a roof section under its first click.
+    Objex* roof = SectionedRoof(doc->itsCurLayer, {RoofSection({{0, 0}, {400, 0}, {400, 400}, {0, 400}}, 10, {0, 0.5f, 100, -12})});
+    struct Row { const char* what; int16_t tool; Plan outline; int ending; };
+    enum { kEscape, kDoubleClick, kNearTheFirst };
+    const Plan two = {{100, 100}, {300, 100}};
+    const std::vector<Row> rows = {
+        {"floor", 7062, two, kEscape},
+        {"floor closed near its first point", 7062, {{100, 100}, {300, 100}, {103, 100}}, kNearTheFirst},
+        {"floor cut-out", 7063, two, kEscape},
+        {"deck with railing", 7600, two, kEscape},
+        {"deck without railing, ended by a double click", 7601, two, kDoubleClick},
+        {"deck cut-out", 7606, two, kEscape},
+        {"freehand roof", 7306, two, kEscape},
+        {"dormer cut-out", 7309, two, kEscape},
+    };
+    for (const Row& r : rows) {
+        const int objects = CountObjects(doc->itsCurLayer->firstObject), children = CountObjects(roof->firstChild);
+        const size_t steps = undo.actionNames.size();
+        gCurTool = r.tool;
+        for (auto [h, d] : r.outline) {
+            const POINT at{int32_t(h), int32_t(d)};
+            g.move(at), g.click(at);
+        }
+        if (r.ending == kEscape) g.key(keycode::kEscape);
+        if (r.ending == kDoubleClick) g.click({300, 100}, 0, 2);
+        EXPECT_EQ(std::tuple(CountObjects(doc->itsCurLayer->firstObject), CountObjects(roof->firstChild),
+                             undo.actionNames.size(), TrackerLoopOpen()),
+                  std::tuple(objects, children, steps, false))
+            << r.what;
+    }
+    // Three points make the area, one step.
+    const size_t steps = undo.actionNames.size();
+    Objex* floor = Draw(7062, {{100, 100}, {300, 100}, {300, 300}});
+    EXPECT_EQ(std::tuple(floor->type, floor->pointCount, undo.actionNames.size()), std::tuple(objtype::kFloor, 3, steps + 1));
+}
+
 TEST_F(Decks, FloorsAndCutoutsTakeBandsOfTheirSkirtingDepth) {
     struct Row { const char* what; int16_t tool; float depth; int16_t type; int32_t subtype, plan, bands; };
     const std::vector<Row> rows = {
