@@ -2,7 +2,8 @@
 // (one object, several across kinds and shown floors, objects with children, a skylight, door,
 // window or wall component alone, one point of an object by a marquee dragged with the select
 // tool, one object toggled in or out by a Shift-click, everything, nothing) or runs a command
-// the menus offer, an Undo of one to thirty steps, a Redo, Save, Save and Open, Revert to
+// the menus offer, an area's outline tool ended after two clicks, an Undo of one to thirty
+// steps, a Redo, Save, Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
 // design again, or the new one left empty to edit and paste into). After every step the
 // design's records hold together, and a step that stored no undo step left every object, the
@@ -50,6 +51,7 @@
 #include "model/type_data.h"
 #include "model/tool_state.h"
 #include "ui/core/inspector_seams.h"
+#include "ui/tool_palettes.h"
 
 namespace dvxtest {
 namespace {
@@ -195,6 +197,18 @@ protected:
         if (roll < 48) return pick(2) ? "New" : "New empty";
         if (roll < 49) return "Revert to Saved";
         if (roll < 50) return "Open other";
+        if (roll < 52) {
+            // An area's outline tool (floors, decks, roofs, their cut-outs) clicked twice from the
+            // middle of something shown (a roof for the dormer cut-out), then Escape.
+            const int16_t tools[] = {7062, 7063, 7600, 7601, 7606, 7306, 7309};
+            const int16_t tool = tools[pick(std::size(tools))];
+            const auto on = Clickable([&](Objex* o) { return o->pointCount > 0 && (tool != 7309 || objtype::IsRoof(o->type)); });
+            if (on.empty()) return "select none";
+            const FloatRect& b = on[pick(on.size())]->bounds;
+            const long h = std::lround((b.floatLeft + b.floatRight) / 2), dd = std::lround((b.floatTop + b.floatBottom) / 2);
+            return "outline " + std::to_string(tool) + " " + std::to_string(h) + "," + std::to_string(dd) + " " +
+                   std::to_string(h + 20 + long(pick(180))) + "," + std::to_string(dd);
+        }
         // A command of the list, but for those the walk reaches otherwise.
         const auto& commands = Commands();
         for (;;) {
@@ -271,6 +285,29 @@ protected:
         gCurTool = toolid::kSelect;
         QTest::mouseClick(w->docView(), Qt::LeftButton, Qt::ShiftModifier, ViewPoint(p->position[0], p->position[2]));
         QApplication::processEvents();
+    }
+    // "tool h,d h,d": the tool chosen on the Drawing Tools, a click at each plan point (the
+    // pointer moved there first), Escape; then the Selection tool chosen again.
+    void Outline(const std::string& what) {
+        const auto part = Split(what, ' ');
+        const int tool = std::stoi(part.at(0));
+        PlanToolPaletteController* palette = PlanToolPaletteController::shared();
+        int16_t plan = 0;
+        while (plan < 8 && !palette->toolButtons(plan)->hasTag(tool)) ++plan;
+        palette->loadToolPaletteForPlan(plan);
+        palette->toolButtons(plan)->clickCell(tool, 1);
+        if (gCurTool != tool) palette->toolButtons(plan)->clickCell(tool, 1);  // that click let it go
+        QMDDocumentView* view = w->docView();
+        for (size_t i = 1; i < part.size(); ++i) {
+            const auto hd = Split(part[i], ',');
+            const QPoint at = ViewPoint(std::stof(hd.at(0)), std::stof(hd.at(1)));
+            QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(view, &move);
+            QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        }
+        QTest::keyClick(view, Qt::Key_Escape);
+        QApplication::processEvents();
+        ToolPaletteController::shared()->toolButtons()->clickCell(toolid::kSelect, 1);
     }
     // Held with what the commands left: the fillers of a standard skylight turned over, by a
     // flip since the last read or before it (its flip flags set), which a read builds from its
@@ -384,6 +421,9 @@ protected:
             Stored(before);  // a press that found an object moves it
         } else if (step.rfind("shift-click ", 0) == 0) {
             ShiftClick(step.substr(12));
+            Stored(before);
+        } else if (step.rfind("outline ", 0) == 0) {
+            Outline(step.substr(8));
             Stored(before);
         } else if (step == "Revert to Saved" || step == "Open other") {
             // Over unsaved changes, Revert reverts and Open does not save them.
@@ -593,6 +633,11 @@ const char* const kKept[] = {
     // wall selected again by a Redo.
     "furnished|select 32;Ceiling Builder=all;Undo*1;Redo",
     "furnished|select 32;Ceiling Builder=all;Save and Compare",
+    // The outline tools of areas ended after two clicks: floors, decks, roofs and their
+    // cut-outs of two points, which a read throws away.
+    "furnished|outline 7062 100,100 300,100;outline 7063 100,100 300,100;outline 7600 100,100 300,100;"
+    "outline 7601 100,100 300,100;outline 7606 100,100 300,100;outline 7306 100,100 300,100;"
+    "Working Floor=Third Floor;outline 7309 200,250 260,250;Undo*1;Redo;Save and Compare",
     // A roof turned over inside a group, then ungrouped: its skylight's fillers, held under the
     // group while it stood, part from a read's under the roof.
     "furnished|Flip Plan Vertical;select 22,72,32;Group;Flip Vertical;Paste;Flip Plan Vertical;Save and Open;Select All;"
