@@ -382,9 +382,14 @@ bool ClickArea(const ClickInfo* click, FloatRect* area) {
 using ObjectTest = bool (*)(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
                             int16_t typeCount, int32_t plans);
 
+// The insert and remove point tools act on the points and segments they find: a handle, which
+// lies on a corner of an outline square to the plan's axes, would hide that corner from them.
+bool ToolTakesHandles(int16_t tool) { return tool != toolid::kInsertPoint && tool != toolid::kRemovePoint; }
+
 bool HandlesThenObject(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
                        int32_t plans) {
-    if (IsObjectSelected(o) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click)) return true;
+    if (IsObjectSelected(o) && ToolTakesHandles(gCurTool) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click))
+        return true;
     return SearchObject(o, click, onlySelected, types, typeCount, plans);
 }
 

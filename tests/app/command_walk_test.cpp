@@ -1,7 +1,8 @@
 // A seeded random walk over the command table's commands (command_table.h): each step selects
 // (one object, several across kinds and shown floors, objects with children, a skylight, door,
 // window or wall component alone, one point of an object by a marquee dragged with the select
-// tool, one object toggled in or out by a Shift-click, everything, nothing) or runs a command
+// tool, one object toggled in or out by a Shift-click, everything, nothing), clicks the Delete
+// Point tool on a point of an object of the floor worked on, or runs a command
 // the menus offer, an Undo of one to thirty steps, a Redo, Save, Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
 // design again, or the new one left empty to edit and paste into). After every step the
@@ -143,7 +144,7 @@ protected:
         const int roll = int(pick(100));
         if (roll < 30) {
             const auto all = Clickable([](Objex*) { return true; });
-            switch (pick(11)) {
+            switch (pick(12)) {
             case 0: return "select none";
             case 1: return "Select All";
             case 2: {
@@ -185,6 +186,19 @@ protected:
                 if (shapes.empty()) return "select none";
                 Objex* o = shapes[pick(shapes.size())];
                 return "shift-click " + std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount)));
+            }
+            case 10: {
+                // The Delete Point tool clicked on a point of an object of the floor worked on,
+                // a selected one when any is.
+                Layer* floor = d->model()->itsCurLayer;
+                std::vector<Objex*> shapes, selected;
+                for (Objex* o = Clickable(floor) ? floor->firstObject : nullptr; o; o = o->next)
+                    if (o->type != objtype::kGroup && o->pointCount >= 2)
+                        (IsAnyObjectSelected(o) ? selected : shapes).push_back(o);
+                if (!selected.empty()) shapes = selected;
+                if (shapes.empty()) return "select none";
+                Objex* o = shapes[pick(shapes.size())];
+                return "rpoint " + std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount)));
             }
             default: return all.empty() ? "select none" : "select " + ids(all, 1);
             }
@@ -264,13 +278,15 @@ protected:
         QTest::mouseRelease(view, Qt::LeftButton, {}, to);
         QApplication::processEvents();
     }
-    // Shift and a click with the select tool on the object's point.
-    void ShiftClick(const std::string& what) {
+    // A click of the tool on the object's point (the select tool with Shift, the Delete Point
+    // tool), then the select tool again.
+    void ClickPoint(const std::string& what, int16_t tool, Qt::KeyboardModifiers keys) {
         const auto [o, p] = PointOf(what);
         if (!o || !p) return;
-        gCurTool = toolid::kSelect;
-        QTest::mouseClick(w->docView(), Qt::LeftButton, Qt::ShiftModifier, ViewPoint(p->position[0], p->position[2]));
+        gCurTool = tool;
+        QTest::mouseClick(w->docView(), Qt::LeftButton, keys, ViewPoint(p->position[0], p->position[2]));
         QApplication::processEvents();
+        gCurTool = toolid::kSelect;
     }
     // Held with what the commands left: the fillers of a standard skylight turned over, by a
     // flip since the last read or before it (its flip flags set), which a read builds from its
@@ -383,7 +399,10 @@ protected:
             Marquee(step.substr(8));
             Stored(before);  // a press that found an object moves it
         } else if (step.rfind("shift-click ", 0) == 0) {
-            ShiftClick(step.substr(12));
+            ClickPoint(step.substr(12), toolid::kSelect, Qt::ShiftModifier);
+            Stored(before);
+        } else if (step.rfind("rpoint ", 0) == 0) {
+            ClickPoint(step.substr(7), toolid::kRemovePoint, {});
             Stored(before);
         } else if (step == "Revert to Saved" || step == "Open other") {
             // Over unsaved changes, Revert reverts and Open does not save them.
@@ -592,6 +611,9 @@ const char* const kKept[] = {
     // The ceiling builder on a straight wall: two-point slabs, which a read throws away, and the
     // wall selected again by a Redo.
     "furnished|select 32;Ceiling Builder=all;Undo*1;Redo",
+    // The Delete Point tool on a corner of a floor in a turned plan: its faces stayed mapped over
+    // the outline before.
+    "house|Working Floor=Second Floor;Rotate Plan...=-45;select 13;rpoint 13:2;Check Scene",
     "furnished|select 32;Ceiling Builder=all;Save and Compare",
     // A roof turned over inside a group, then ungrouped: its skylight's fillers, held under the
     // group while it stood, part from a read's under the roof.
