@@ -680,7 +680,8 @@ TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
 }
 
 // An outline square to the plan's axes has its corners under its handles: the select tool takes
-// the handle, the remove point tool the corner, the insert point tool the segment beside it.
+// the handle, the remove point tool the corner, the insert point and key-entry tools the segment
+// beside it.
 TEST_F(HitTest, PointToolsFindTheCornersAndSegmentsUnderHandles) {
     CurrentDocState()->pickTolerance = 2;  // point squares smaller than the handles'
     Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
@@ -695,6 +696,7 @@ TEST_F(HitTest, PointToolsFindTheCornersAndSegmentsUnderHandles) {
         {toolid::kSelect, 100, 0, 1, 0, 0, nullptr},
         {toolid::kRemovePoint, 100, 0, 0, 1, 0, PointAt(deck, 1)},
         {toolid::kInsertPoint, 96, 0, 0, 0, 1, PointAt(deck, 0)},
+        {toolid::kKeyEntry, 96, 0, 0, 0, 1, PointAt(deck, 0)},
     };
     for (const auto& r : rows) {
         gCurTool = r.tool;

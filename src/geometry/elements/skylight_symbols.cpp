@@ -263,6 +263,9 @@ void RebuildSkylightSymbols(Objex* child) {
         CreateCustomSkylightSymbols(child, (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2, r->angle);
         return;
     }
+    // A standard skylight's parts are its two filler planes alone: they are made again whole.
+    DeleteObjectList(child->typeData.roofAttachment->customParts);
+    child->typeData.roofAttachment->customParts = nullptr;
     CreateSkylightFillerPlane(child, 1);
     CreateSkylightFillerPlane(child, 0);
 }
