@@ -151,8 +151,7 @@ int32_t RemovePoint(Objex* object, Poinz* point, DocState* document) {
 
     RemovePointInObject(object, point);
     if (object->type == objtype::kWall && object->pointCount < 3) object->closed = 0;
-    RebuildAfterPointChange(object);
-    UpdateObjectBounds(object);
+    RebuildAfterPointRemoval(object);
     return 1;
 }
 
@@ -168,13 +167,8 @@ void removePointSheetDidEnd(void* /*sheet*/, int32_t returnCode, void* /*context
     DeletePointAttachments(object, point);
     DeletePointAttachments(object, prev);
     RemovePointInObject(object, point);
-    if (object->type == objtype::kWall) {
-        if (object->pointCount < 3) object->closed = 0;
-        rebuild::Run(object, rebuild::kObjectScopes);
-    } else if (object->type == objtype::kDeck) {
-        rebuild::Run(object, rebuild::kObjectScopes);
-    }
-    UpdateObjectBounds(object);
+    if (object->type == objtype::kWall && object->pointCount < 3) object->closed = 0;
+    RebuildAfterPointRemoval(object);
     SelectVisualLayer(gCurDocument->itsCurLayer, 1, 1);
     Refresh();
     rebuild::ReRenderObject(object);

@@ -137,9 +137,21 @@ CommandFate PointLengthsCommand(Objex* object, uint8_t, int32_t, CommandParam) {
     return CommandFate::Kept;
 }
 
+// After a smoothing or straightening: the faces mapped and the rows measured along the curves
+// now drawn, and a skylight's filler planes, copies of its outline, made again from it, as a read
+// does; the roof, which shows them, was built before its skylights were walked.
+void FollowNewCurves(Objex* object) {
+    SetTextureFaceUV(object);
+    SetObjectPointLengths(object);
+    if (object->type == objtype::kSkylight && rebuild::Run(object, uint8_t(rebuild::Scope::Symbol)) &&
+        object->parent)
+        rebuild::ReRenderObject(object->parent);
+}
+
 CommandFate SmoothingCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
     if (command == cmd::kSmoothing) ObjectSmoothing(object);
     else ObjectStraightening(object);
+    FollowNewCurves(object);
     RebuildStairRailEdging(object);
     RefreshObjectBounds(object);
     return CommandFate::Kept;
@@ -166,6 +178,7 @@ CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, Command
     if (!ds) return CommandFate::Kept;
     if (command == cmd::kCurveTension && ds->curveTension != 0) SmoothSelectedObject(object);
     else UnsmoothSelectedObject(object);
+    FollowNewCurves(object);
     if (object->type == objtype::kRailing) {
         if (command == cmd::kCurveTension) object->subtype = objsubtype::kCurvedRailing;
         UpdateRailObject(object);

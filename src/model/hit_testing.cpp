@@ -382,9 +382,17 @@ bool ClickArea(const ClickInfo* click, FloatRect* area) {
 using ObjectTest = bool (*)(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types,
                             int16_t typeCount, int32_t plans);
 
+// The insert and remove point tools and the key-entry tool act on the points and segments they
+// find: a handle, which lies on a corner of an outline square to the plan's axes, would hide that
+// corner and the ends of its segments from them.
+bool ToolTakesHandles(int16_t tool) {
+    return tool != toolid::kInsertPoint && tool != toolid::kRemovePoint && tool != toolid::kKeyEntry;
+}
+
 bool HandlesThenObject(Objex* o, ClickInfo* click, uint8_t onlySelected, const int16_t* types, int16_t typeCount,
                        int32_t plans) {
-    if (IsObjectSelected(o) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click)) return true;
+    if (IsObjectSelected(o) && ToolTakesHandles(gCurTool) && !ToolIsPointOriented(gCurTool, o) && TestHandles(o, click))
+        return true;
     return SearchObject(o, click, onlySelected, types, typeCount, plans);
 }
 

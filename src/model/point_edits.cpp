@@ -204,7 +204,13 @@ int32_t MinimumPointCount(const Objex* o) {
     }
 }
 
-void RebuildAfterPointChange(Objex* object) { Rebuild(object, RebuildScope::Full); }
+void RebuildAfterPointRemoval(Objex* object) {
+    // The faces are mapped and the rows measured on the outline left, as an insert and a read do.
+    SetTextureFaceUV(object);
+    SetObjectPointLengths(object);
+    Rebuild(object, RebuildScope::Full);
+    UpdateObjectBounds(object);
+}
 
 void RemovePointInObject(Objex* object, Poinz* point) {
     if (!object || !point || !IsPointOf(object, point)) return;

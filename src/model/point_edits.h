@@ -25,9 +25,10 @@ Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document
 
 // The count that must remain after a removal; 0 when the type refuses removal.
 int32_t MinimumPointCount(const Objex* object);
-// The rebuild after a point was added or removed: the object's own for the types that build
-// from their outline, the parent roof's for a roof cut-out.
-void RebuildAfterPointChange(Objex* object);
+// After a point was removed: texture coordinates and point lengths of the outline left, the
+// rebuild (the object's own for the types that build from their outline, the parent roof's for
+// a roof cut-out), then the bounds.
+void RebuildAfterPointRemoval(Objex* object);
 
 // Unlinks and frees one point of the object (a wall point with its trim records).
 void RemovePointInObject(Objex* object, Poinz* point);

@@ -325,6 +325,15 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}, textures, {}, lengths},
         {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}, textures, {}, lengths},
         {"Set Elevation...", sheet("setObjectElevation", "elevationText"), {"24", "0", "82", "-6"}},
+        // The inspector panes' Adjust Curve button: the curve tension sheet over the selection.
+        {"Smooth",
+         [](T& t, V tension) {
+             Win32EventHandler().smoothSelected();
+             EXPECT_TRUE(t.Sheet({{"tensionText", tension}})) << "Smooth";
+         },
+         // Known: the step is stored while the settings record holds the tension used, which it
+         // then gets back from before.
+         {"3", "10", "0"}, {}, {"curveTension"}},
         {"Float Above Topography", menu("floatObjectAboveTopo"), {}, {}, summary},
         {"Ceiling Height",
          [](T& t, V floor) {

@@ -8,6 +8,7 @@
 #include "files/content_paths.h"
 #include "files/undo.h"
 #include "model/document_model.h"
+#include "model/texture_mapping.h"
 #include "model/projection.h"
 #include "support/doubles.h"
 #include "support/fixture.h"
@@ -147,6 +148,24 @@ TEST_F(PointsTest, RemovalKeepsTheMinimumCountWithAMessage) {
         EXPECT_EQ(d->pointCount, 5);
     }
     EXPECT_EQ(alerts.shown.size(), 2u);
+}
+
+// Texture coordinates over the outline left: a floor's plan box shrinks from D 200 to D 100, so
+// the corner at D 100 maps to v 1 where it mapped to v 0.5; alone and after the sheet's answer.
+TEST_F(PointsTest, RemovalMapsTheOutlineLeft) {
+    Objex* slab = Shape(floor, objtype::kFloor, {{0, 0}, {100, 0}, {100, 100}, {0, 200}, {0, 100}}, true);
+    Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}, {0, 200}, {0, 100}}, true);
+    Attach(deck, objtype::kDeckSteps, PointAt(deck, 2), PointAt(deck, 3), 20, 20);
+    for (Objex* o : {slab, deck}) SetTextureFaceUV(o);
+    ASSERT_FLOAT_EQ(PointAt(slab, 2)->textureV, 0.5f);
+    alerts.answer(0);  // "Delete Point" for the deck's steps
+    for (Objex* o : {slab, deck}) {
+        Remove(o, PointAt(o, 3));
+        ASSERT_EQ(o->pointCount, 4) << o->type;
+        EXPECT_TRUE(Near({float(o->faceAxis), PointAt(o, 2)->textureU, PointAt(o, 2)->textureV, PointAt(o, 3)->textureV},
+                         {2.0f, 1.0f, 1.0f, 1.0f}))
+            << o->type;
+    }
 }
 
 TEST_F(PointsTest, AttachmentsOnEitherSegmentAskFirst) {

@@ -679,6 +679,34 @@ TEST_F(HitTest, HandlesOfASelectedObjectAreNumberedInCornerOrder) {
     EXPECT_EQ(none.ciHandleHit, 0);
 }
 
+// An outline square to the plan's axes has its corners under its handles: the select tool takes
+// the handle, the remove point tool the corner, the insert point and key-entry tools the segment
+// beside it.
+TEST_F(HitTest, PointToolsFindTheCornersAndSegmentsUnderHandles) {
+    CurrentDocState()->pickTolerance = 2;  // point squares smaller than the handles'
+    Objex* deck = Shape(floor, objtype::kDeck, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+    deck->bounds3D = Float3DRect{0, 0, 0, 0, 100, 100};
+    Make(deck).select();
+    const struct {
+        int16_t tool;
+        int32_t x, y;
+        uint8_t handle, point, segment;
+        Poinz* at;
+    } rows[] = {
+        {toolid::kSelect, 100, 0, 1, 0, 0, nullptr},
+        {toolid::kRemovePoint, 100, 0, 0, 1, 0, PointAt(deck, 1)},
+        {toolid::kInsertPoint, 96, 0, 0, 0, 1, PointAt(deck, 0)},
+        {toolid::kKeyEntry, 96, 0, 0, 0, 1, PointAt(deck, 0)},
+    };
+    for (const auto& r : rows) {
+        gCurTool = r.tool;
+        ASSERT_TRUE(Hit(r.x, r.y, 1)) << r.tool;
+        EXPECT_TRUE(Near({click.ciHandleHit, click.ciPointHit, click.ciSegmentHit}, {r.handle, r.point, r.segment}))
+            << r.tool;
+        EXPECT_EQ(click.ciPoint, r.at) << r.tool;
+    }
+}
+
 TEST_F(HitTest, TopographyIsSearchedWithAHairlineAndGetsItsPenBack) {
     Objex* topo = Shape(floor, objtype::kTopography, {{0, 0}, {200, 0}});
     topo->penWidth = 20;  // a thick pen would widen the segment by 10

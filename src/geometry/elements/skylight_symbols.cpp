@@ -16,6 +16,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/parallel.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 
 namespace {
@@ -113,6 +114,13 @@ int32_t CountPoints(const Objex* o) {
     return n;
 }
 
+// A filler plane's faces are mapped where it is made, as a move or turn of its skylight maps them
+// again: a curved one lays its texture over that mapping.
+void MapFillerPlane(Objex* plane) {
+    SetTextureFaceUV(plane);
+    SetObjectPointLengths(plane);
+}
+
 }  // namespace
 
 void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
@@ -136,6 +144,7 @@ void CreateSkylightFillerPlane(Objex* skylight, int16_t which) {
     if (record->flipFlags[0]) MirrorPoints(plane, 0, (b.floatLeft + b.floatRight) / 2);
     if (record->flipFlags[1]) MirrorPoints(plane, 2, (b.floatBack + b.floatFront) / 2);
     UpdateObjectBounds(plane);
+    MapFillerPlane(plane);
     Unnumber(plane);
     AppendObjectToList(record->customParts, plane, skylight);
 }
@@ -154,6 +163,7 @@ void CreateCustomSkylightFillerPlane(Objex* skylight, Objex* shape, int16_t kind
     if (kind == 0)
         for (Poinz* p = plane->firstPoint; p; p = p->next) p->position[1] += kCustomLowerFillerDrop;
     UpdateObjectBounds(plane);
+    MapFillerPlane(plane);
     Unnumber(plane);
     AppendObjectToList(record->customParts, plane, skylight);
 }
@@ -263,6 +273,9 @@ void RebuildSkylightSymbols(Objex* child) {
         CreateCustomSkylightSymbols(child, (b.floatLeft + b.floatRight) / 2, (b.floatBack + b.floatFront) / 2, r->angle);
         return;
     }
+    // A standard skylight's parts are its two filler planes alone: they are made again whole.
+    DeleteObjectList(child->typeData.roofAttachment->customParts);
+    child->typeData.roofAttachment->customParts = nullptr;
     CreateSkylightFillerPlane(child, 1);
     CreateSkylightFillerPlane(child, 0);
 }
