@@ -317,6 +317,20 @@ ObjectRecords CaptureObjects() {
     return out;
 }
 
+void LeaveOutStandingOnGround(ObjectRecords& records) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc) return;
+    std::function<void(const Objex*, const std::string&, const std::string&)> drop =
+        [&](const Objex* o, const std::string& floor, const std::string& in) {
+            records.erase(floor + ": " + Named(o) + in);
+            for (const Objex* m = o->firstChild; o->type == objtype::kGroup && m; m = m->next)
+                drop(m, floor, " in " + Named(o));
+        };
+    for (const Layer* l = doc->itsLayers; l; l = l->next)
+        for (const Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == objtype::kGroup && o->onTerrain) drop(o, l->name, "");
+}
+
 ::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row) {
     if (got == want) return ::testing::AssertionSuccess();
     ::testing::AssertionResult r = ::testing::AssertionFailure();

@@ -83,6 +83,9 @@ std::vector<std::string> SettingsDiffering(const DocState& got, const DocState& 
 using ObjectRecords = std::map<std::string, std::vector<uint8_t>>;
 ObjectRecords CaptureObjects();
 ::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row);
+// The records of the groups standing on the ground (and their members) left out: what a step
+// that moves the ground and stores no undo step (the lot's size) places again.
+void LeaveOutStandingOnGround(ObjectRecords& records);
 
 // The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
 // whether the terrain is in use, the grid's rows and columns, then its heights).
