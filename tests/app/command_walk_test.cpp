@@ -717,6 +717,20 @@ const char* const kKept[] = {
     // read dropped it where it then stood (the next Undo moved its points too).
     "furnished|Open other;Select All;Copy;New;Paste;Flip Vertical;Float Above Topography;Save and Open;Select All;Flip Horizontal;Check Scene",
     "house|Select All;Float Above Topography;Copy;Open other;Flip Plan Horizontal;Rotate Plan...=90;Move Plan...=-60,-12;Move Plan...=0,84;Rotate Plan...=180;Flip Plan Vertical;Rotate Plan...=180;Paste;Rotate Plan...=30;Check Scene",
+    // Objects floated above the topography, then the ground raised under them with the live
+    // view hidden, or with their floor hidden: they stood where they were until the live view
+    // or the floor was shown, which moved them with no step (and a save before wrote them so).
+    "house|Select All;Float Above Topography;Hide LiveView;draw topo -900,-900,900,900;Show LiveView;Check Scene",
+    "house|Select All;Float Above Topography;Working Floor=Second Floor;View Working Floor Only;draw topo -900,-900,900,900;"
+    "View All Floors;Check Scene",
+    "furnished|Open other;Flip Plan Horizontal;Working Plan=Plumbing Plan;Rotate Plan...=-45;select 36;Float Above Topography;"
+    "Working Floor=Third Floor;View Working Floor Only;draw topo 682,-312,970,37;View All Floors",
+    // A lot size places again what stands on the ground, with no step.
+    "furnished|Open other;Flip Plan Horizontal;Select All;Float Above Topography;Working Plan=HVAC Plan;Select All;Copy;Paste;"
+    "Paste;Paste;New;Paste;Paste;Ungroup;Lot Size...=174,345",
+    // Groups standing on the ground, restored: placed again, they moved by rounding.
+    "house|select 19;Copy;Paste;Paste;select 17,50,70,48;Cut;Paste;draw topo -249,-603,236,6;Redo;select 73,36;"
+    "Float Above Topography;Rotate Plan...=137;Rotate Plan...=90;Undo*2",
     // Tool defaults typed into the inspector with nothing selected, which store no step: the
     // Undo of the step before took them back.
     "furnished|select 18;Nudge Up;Wall Tool Defaults=wallHeightText=120;Door Tool Defaults=doorWidthText=40;"
