@@ -728,9 +728,6 @@ const char* const kKept[] = {
     // A lot size places again what stands on the ground, with no step.
     "furnished|Open other;Flip Plan Horizontal;Select All;Float Above Topography;Working Plan=HVAC Plan;Select All;Copy;Paste;"
     "Paste;Paste;New;Paste;Paste;Ungroup;Lot Size...=174,345",
-    // Groups standing on the ground, restored: placed again, they moved by rounding.
-    "house|select 19;Copy;Paste;Paste;select 17,50,70,48;Cut;Paste;draw topo -249,-603,236,6;Redo;select 73,36;"
-    "Float Above Topography;Rotate Plan...=137;Rotate Plan...=90;Undo*2",
     // Tool defaults typed into the inspector with nothing selected, which store no step: the
     // Undo of the step before took them back.
     "furnished|select 18;Nudge Up;Wall Tool Defaults=wallHeightText=120;Door Tool Defaults=doorWidthText=40;"

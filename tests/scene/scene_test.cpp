@@ -267,7 +267,7 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         Objex* solid = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
         Objex* group = Group(floor, {solid});
         group->onTerrain = 1;
-        SetLotElevation();  // as a step ends: it stands on the ground under its middle
+        SetLotElevation(), RenderAllLayers();  // a step ends: it stands on the ground under its middle
         const auto lowest = [solid] {
             float v = -1e30f;
             for (const Poinz* p = solid->firstPoint; p; p = p->next) v = std::max(v, p->position[1]);
