@@ -301,10 +301,11 @@ void ForEachPoint(Objex* head, const std::function<void(Poinz*)>& f) {
 }
 }  // namespace
 
-ObjectRecords CaptureObjects() {
+ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet) {
     ObjectRecords out;
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return out;
+    const ReadSetFieldsLeftOut set(doc, readSet);
     std::vector<std::pair<Poinz*, uint8_t>> selected;
     const auto clear = [&](Poinz* p) {
         if (p->selected) selected.emplace_back(p, p->selected), p->selected = 0;
