@@ -550,7 +550,7 @@ const char* ConvertObjectTypeUndoName(int32_t command) {
     return kUndoNames[command - cc::kFirst];
 }
 
-bool ConvertObjectType(Objex* object, int32_t command) {
+bool ConvertObjectType(Objex* object, int32_t command, bool storeStep) {
     QMDDocumentModel* doc = gCurDocument;
     DocState* ds = CurrentDocState();
     if (!object || !ds || !doc->itsCurLayer || command < cc::kFirst || command > cc::kLast) return false;
@@ -583,8 +583,12 @@ bool ConvertObjectType(Objex* object, int32_t command) {
     if (!wall) UpdateObjectBounds(object);
 
     // Edging is stored like every other conversion, so undo and redo do not skip it.
-    StoreUndo(LocalizedString(ConvertObjectTypeUndoName(command)).c_str());
+    if (storeStep) StoreConversionStep(command);
+    return true;
+}
+
+void StoreConversionStep(int32_t command) {
+    if (const char* name = ConvertObjectTypeUndoName(command)) StoreUndo(LocalizedString(name).c_str());
     InspectorUpdatePropertiesState(1);
     Refresh();
-    return true;
 }

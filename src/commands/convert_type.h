@@ -63,8 +63,11 @@ const char* ConvertObjectTypeUndoName(int32_t command);
 // without a current document, its settings record or a current layer, for fewer than two
 // points or a command outside 10050-10079; false, after refreshing the inspector and the
 // plan, when the target's condition does not hold. True after a conversion (whose snapshot
-// has been stored).
-bool ConvertObjectType(Objex* object, int32_t command);
+// has been stored, unless `storeStep` is false: one conversion of many, whose step
+// StoreConversionStep stores after the last).
+bool ConvertObjectType(Objex* object, int32_t command, bool storeStep = true);
+// The step of the conversions made with `storeStep` false, the inspector and the plan told.
+void StoreConversionStep(int32_t command);
 
 // Walls (12) only: the wall is deselected and made interior (subtype 0, red of auxColor 1,
 // plan bits 1 become 2) or exterior (subtype 54, red 0, plan bits kept), with its base

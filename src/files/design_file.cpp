@@ -292,6 +292,8 @@ int KeyFileRead(const char* path) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc || !path || DesignFileBusy()) return 0;
     port::RemoveDeadSaveTemporaries(path);
+    // The ground is computed once, after the read, and what stands on it placed on it then.
+    const rebuild::GroundBatch ground;
     bool complete = true;
     {
         FileOperationScope operation;

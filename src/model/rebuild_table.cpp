@@ -34,6 +34,7 @@ SceneHooks& Scene() {
 // work is being done (the scene then builds at once).
 int sGroundBatches = 0;
 bool sGroundMoved = false;
+bool sWholeScene = false;  // a whole build asked for inside them
 bool sSettling = false;
 
 const port::GlobalReset kReset([] {
@@ -42,6 +43,7 @@ const port::GlobalReset kReset([] {
     Scene() = {};
     sGroundBatches = 0;
     sGroundMoved = false;
+    sWholeScene = false;
     sSettling = false;
 });
 
@@ -90,6 +92,10 @@ void RenderSingleObject(Objex* object) {
     if (Scene().renderSingleObject) Scene().renderSingleObject(object);
 }
 void RenderAllLayers() {
+    if (GroundHeld()) {
+        sWholeScene = true;
+        return;
+    }
     if (Scene().renderAllLayers) Scene().renderAllLayers();
 }
 void DeleteRendererObject(Objex* object) {
@@ -120,9 +126,11 @@ bool GroundHeld() { return sGroundBatches > 0 && !sSettling; }
 void SettleGround() {
     if (sSettling) return;
     const bool moved = std::exchange(sGroundMoved, false);
+    const bool whole = std::exchange(sWholeScene, false);
     dvx::Restore<bool> settling(sSettling, true);
-    if (Scene().settleGround) Scene().settleGround(moved);
-    else if (moved && Scene().setLotElevation) Scene().setLotElevation();
+    if (Scene().settleGround) return Scene().settleGround(moved, whole);
+    if (moved && Scene().setLotElevation) Scene().setLotElevation();
+    if (whole && Scene().renderAllLayers) Scene().renderAllLayers();
 }
 
 }  // namespace rebuild

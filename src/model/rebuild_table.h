@@ -45,14 +45,16 @@ struct SceneHooks {
     bool (*hasPieces)() = nullptr;
     bool (*pieceShowsTexture)(int32_t texture) = nullptr;
     // What a ground batch held, done: the ground computed again when `groundMoved` (a terrain
-    // object changed), and what stands on it placed once.
-    void (*settleGround)(bool groundMoved) = nullptr;
+    // object changed), what stands on it placed once, and the scene built whole once when
+    // `wholeScene` (asked for inside the batch) or else what the batch held back.
+    void (*settleGround)(bool groundMoved, bool wholeScene) = nullptr;
 };
 void RegisterScene(const SceneHooks& hooks);
 void ReRenderObject(Objex* object);
 void RenderEntireObject(Objex* object);
 // Appends the pieces of a new object (nothing is replaced).
 void RenderSingleObject(Objex* object);
+// Inside a ground batch the whole build waits for the batch's end, once.
 void RenderAllLayers();
 void DeleteRendererObject(Objex* object);
 void DeleteDocumentRendererObjects(const QMDDocumentModel* doc);

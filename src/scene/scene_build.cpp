@@ -415,33 +415,6 @@ void RenderExcavation(Objex* o) {
     for (Objex* band = o->firstPart; band; band = band->next) RenderObject(band);
 }
 
-// The points moved, measured again as a read of them measures them (the face's texture
-// rectangle follows the height).
-void ShiftDescendants(Objex* o, float drop) {
-    for (Objex* child = o->firstChild; child; child = child->next) {
-        for (Poinz* p = child->firstPoint; p; p = p->next) p->position[1] -= drop;
-        ShiftDescendants(child, drop);
-        if (child->type != objtype::kGroup && child->firstPoint) RefreshFaceMapping(child);
-        UpdateObjectBounds(child);
-    }
-}
-
-// A group of imported solids or cabinet parts on the terrain stands on the ground at its
-// centre. Its bounds are measured afresh first: the stored ones are what the last drop left,
-// and taking the offset from them would drop it again at every rebuild.
-void DropGroupOnTerrain(Objex* group) {
-    const Objex* first = group->firstChild;
-    if (!group->onTerrain || !first || (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
-        return;
-    UpdateObjectBounds(group);
-    const Float3DRect& b = group->bounds3D;
-    const float ground = GetTopoElevationAtGridPt((b.floatLeft + b.floatRight) * 0.5f, (b.floatBack + b.floatFront) * 0.5f);
-    const float drop = b.floatBottom - ground;
-    if (drop == 0.0f || !std::isfinite(drop)) return;
-    ShiftDescendants(group, drop);
-    UpdateObjectBounds(group);
-}
-
 void Dispatch(Objex* o, const DocState* ds) {
     const int16_t type = o->type;
     if (objtype::IsFixedComponent(type)) return RenderFixedComponent(o);
@@ -509,15 +482,65 @@ void SetPieceAlpha(PlaneObject* p, const Objex* o, bool grid) {
     }
 }
 
+namespace {
+
+// An edit reached the object. What stands on the ground is placed by the edit, on every floor
+// and whether or not the live view shows (a build places nothing, so showing the live view or
+// a floor moves no point): inside a ground batch its top-level object waits for the batch's
+// end (true: nothing is built now); else a group standing on the ground stands on it now, and
+// the top-level object whose members moved is returned in `whole`, to be built whole.
+bool HeldForGround(Objex* object, Objex** whole) {
+    Objex* root = GetRootObject(object);
+    if (!root || !root->layer) return false;
+    if (rebuild::GroundHeld()) {
+        if (!root->onTerrain && !(object->type == objtype::kGroup && object->onTerrain)) return false;
+        HoldOnGround(root);
+        return true;
+    }
+    if (StandGroupsOnGround(root) && root != object) *whole = root;
+    return false;
+}
+
+void BuildSingleObject(Objex* object) {
+    const DocState* ds = CurrentDocState();
+    if (!ds) return;
+    gRenderDirty = 1;
+    gRefreshRender = 1;
+    if (!PassGate(true) || !object) return;
+    // A floor the live view does not show holds no pieces (a whole-plan command reaches it).
+    Objex* root = GetRootObject(object);
+    if (root && root->layer && !root->layer->visible) return;
+    // Inside a ground batch what stands on the ground is built when the batch ends: the ground
+    // and a group's members may still move.
+    if (root && root->layer && (root->onTerrain || (object->type == objtype::kGroup && object->onTerrain)) &&
+        rebuild::GroundHeld())
+        return HoldOnGround(root);
+    // A group builds nothing of its own.
+    if (object->type == objtype::kGroup) return;
+    // Pieces are built from scratch copies (of openings' outlines, trims, casings) that are
+    // never looked up by number: the design's counters stay as they were, so a save after the
+    // live view was shown or walked writes what the one before it wrote.
+    KeepNumberCounters numbers(CurrentDocState());
+    gBase2DObject = gActual3DObject = object;
+    if (!ds->framingView || BuiltInFramingView(object->type)) Dispatch(object, ds);
+    ResetSceneDisplayList();
+    gBase2DObject = gActual3DObject = nullptr;
+}
+
+}  // namespace
+
 void ReRenderObject(Objex* object) {
+    Objex* whole = nullptr;
+    if (object && HeldForGround(object, &whole)) return;
     if (!PassGate(false) || !object) return;
+    if (whole) return BuildEntireObject(whole);
     DeleteRendererObject(object);
-    RenderSingleObject(object);
+    BuildSingleObject(object);
     // A group builds nothing of its own: its members are placed by it and follow it.
     if (object->type != objtype::kGroup) return;
     for (Objex* member = object->firstChild; member; member = member->next) {
         DeleteRendererObject(member);
-        RenderEntireObject(member);
+        BuildEntireObject(member);
     }
 }
 
@@ -549,45 +572,30 @@ void RenderLayer(Layer* layer) {
     gRenderOnShow = 0;
     if (!layer || !layer->visible || !layer->firstObject) return;
     SetLVStatusString(LocalizedString("Preparing LiveView").c_str());
-    for (Objex* o = layer->firstObject; o; o = o->next) RenderEntireObject(o);
+    for (Objex* o = layer->firstObject; o; o = o->next) BuildEntireObject(o);
 }
 
 void RenderEntireObject(Objex* object) {
+    Objex* whole = nullptr;
+    if (object && HeldForGround(object, &whole)) return;
+    BuildEntireObject(whole ? whole : object);
+}
+
+void BuildEntireObject(Objex* object) {
     if (!PassGate(true) || !object) return;
     DeleteRendererObject(object);
-    RenderSingleObject(object);
+    BuildSingleObject(object);
     for (Objex* child = object->firstChild; child; child = child->next) {
         DeleteRendererObject(child);
-        RenderEntireObject(child);
+        BuildEntireObject(child);
     }
 }
 
 void RenderSingleObject(Objex* object) {
-    const DocState* ds = CurrentDocState();
-    if (!ds) return;
-    gRenderDirty = 1;
-    gRefreshRender = 1;
-    if (!PassGate(true) || !object) return;
-    // A floor the live view does not show holds no pieces (a whole-plan command reaches it).
-    Objex* root = GetRootObject(object);
-    if (root && root->layer && !root->layer->visible) return;
-    // Inside a ground batch what stands on the ground is built when the batch ends: the ground
-    // and a group's members may still move.
-    if (root && root->layer && (root->onTerrain || (object->type == objtype::kGroup && object->onTerrain)) &&
-        rebuild::GroundHeld())
-        return HoldOnGround(root);
-    // Pieces are built from scratch copies (of openings' outlines, trims, casings) that are
-    // never looked up by number: the design's counters stay as they were, so a save after the
-    // live view was shown or walked writes what the one before it wrote.
-    KeepNumberCounters numbers(CurrentDocState());
-    if (object->type == objtype::kGroup) {
-        DropGroupOnTerrain(object);
-    } else {
-        gBase2DObject = gActual3DObject = object;
-        if (!ds->framingView || BuiltInFramingView(object->type)) Dispatch(object, ds);
-    }
-    ResetSceneDisplayList();
-    gBase2DObject = gActual3DObject = nullptr;
+    Objex* whole = nullptr;
+    if (object && HeldForGround(object, &whole)) return;
+    if (whole) return BuildEntireObject(whole);
+    BuildSingleObject(object);
 }
 
 void RenderObject(Objex* object) {

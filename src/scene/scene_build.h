@@ -18,7 +18,8 @@ struct Objex;
 struct PlaneObject;
 
 // After an edit: the object's pieces are built again and move to the end of the scene; a
-// group's members are built again whole. The gate ignores background rendering here. A null
+// group's members are built again whole. What stands on the ground is placed by the edit,
+// whether or not the scene shows it (scene/terrain.h): the scene's builds move no point. The gate ignores background rendering here. A null
 // object only runs the gate.
 void ReRenderObject(Objex* object);
 // The whole scene again from the document's first floor (found by its place, whatever its
@@ -27,11 +28,14 @@ void ReRenderObject(Objex* object);
 void RenderAllLayers();
 // Each object of a shown floor with objects, in list order (status "Preparing LiveView").
 void RenderLayer(Layer* layer);
-// The object and then each of its children, recursively, each replacing its pieces.
+// After an edit: the object and then each of its children, recursively, each replacing its
+// pieces (what stands on the ground placed first, as ReRenderObject places it).
 void RenderEntireObject(Objex* object);
-// Appends the object's pieces with its parts and attachments, by its type (groups of imported
-// solids or cabinet parts standing on the terrain are dropped onto it first; a group builds
-// nothing of its own). The framing view builds only walls, floors, roofs, stairs, cut-outs and
+// The same as it stands, placing nothing: the walk of a whole build, and what a ground batch
+// held back.
+void BuildEntireObject(Objex* object);
+// Appends the object's pieces with its parts and attachments, by its type (a group standing on
+// the ground is placed first, as ReRenderObject places it; a group builds nothing of its own). The framing view builds only walls, floors, roofs, stairs, cut-outs and
 // decks, and of a wall its outline, solid and framing but not its openings. Nothing is built
 // for an object on a hidden floor.
 void RenderSingleObject(Objex* object);

@@ -4,12 +4,15 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <unordered_set>
 #include <vector>
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/bounds.h"
+#include "model/texture_mapping.h"
 #include "model/lines.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
@@ -295,6 +298,54 @@ Ground GroundNow() {
     return g;
 }
 
+// The points moved, measured again as a read of them measures them (the face's texture
+// rectangle follows the height).
+void ShiftDescendants(Objex* o, float drop) {
+    for (Objex* child = o->firstChild; child; child = child->next) {
+        for (Poinz* p = child->firstPoint; p; p = p->next) p->position[1] -= drop;
+        ShiftDescendants(child, drop);
+        if (child->type != objtype::kGroup && child->firstPoint) SetTextureFaceUV(child), SetObjectPointLengths(child);
+        UpdateObjectBounds(child);
+    }
+}
+
+// A group of imported solids or cabinet parts standing on the ground stands on it at its middle.
+// Its bounds are measured afresh: the stored ones are what the last placing left. A group that
+// stands there already, but for the rounding of the last placing, is left as it is, so that
+// placing it again (a read of what was saved, a restore) moves no point.
+bool DropGroupOnTerrain(Objex* group) {
+    const Objex* first = group->firstChild;
+    if (!group->onTerrain || !first || (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
+        return false;
+    UpdateObjectBounds(group);
+    const Float3DRect& b = group->bounds3D;
+    const float ground = GetTopoElevationAtGridPt((b.floatLeft + b.floatRight) * 0.5f, (b.floatBack + b.floatFront) * 0.5f);
+    const float drop = b.floatBottom - ground;
+    const float rounding = 4 * std::numeric_limits<float>::epsilon() *
+                           std::max({std::fabs(b.floatBottom), std::fabs(ground), 1.0f});
+    if (!std::isfinite(drop) || std::fabs(drop) <= rounding) return false;
+    ShiftDescendants(group, drop);
+    UpdateObjectBounds(group);
+    return true;
+}
+
+// The object's groups standing on the ground, the outer before those inside it, as a walk of
+// the object reaches them; true when a point moved.
+bool StandGroups(Objex* o) {
+    bool moved = o->type == objtype::kGroup && DropGroupOnTerrain(o);
+    for (Objex* child = o->firstChild; child; child = child->next)
+        if (child->type == objtype::kGroup) moved = StandGroups(child) || moved;
+    return moved;
+}
+
+// Every floor's groups standing on the ground (or those of the top-level objects held), shown
+// or not; those that moved are held for the scene to build again.
+void StandOnGround(const std::unordered_set<const Objex*>* only) {
+    for (Layer* layer = gCurDocument ? gCurDocument->itsLayers : nullptr; layer; layer = layer->next)
+        for (Objex* o = layer->firstObject; o; o = o->next)
+            if ((!only || only->count(o)) && StandGroups(o)) sHeld.insert(o);
+}
+
 // The objects a ground batch held back, and with `everything` every object standing on the
 // terrain on the floors the scene shows, built where they stand on the ground as it lies now
 // (the walk of a whole-scene build, limited to them), each once. A held object no longer on
@@ -314,7 +365,7 @@ void PlaceOnGround(bool everything) {
         floors = floors || layer == firstFloor;
         const bool all = everything && floors && layer->visible;
         for (Objex* o = layer->firstObject; o; o = o->next)
-            if ((all && o->onTerrain) || held.count(o)) RenderEntireObject(o);
+            if ((all && o->onTerrain) || held.count(o)) BuildEntireObject(o);
     }
 }
 
@@ -360,12 +411,21 @@ void ComputeGround() {
 
 void NoteSceneGround() { sPlacedOn = GroundNow(); }
 
+bool StandGroupsOnGround(Objex* object) { return object && StandGroups(object); }
+
 void HoldOnGround(Objex* root) {
     if (root) sHeld.insert(root);
 }
 
-void SettleGround(bool groundMoved) {
-    if (groundMoved) SetLotElevation();
+void SettleGround(bool groundMoved, bool wholeScene) {
+    if (groundMoved) ComputeGround();
+    StandOnGround(groundMoved ? nullptr : &sHeld);
+    if (wholeScene) {
+        // One build of everything, after what stands on the ground was placed.
+        sHeld.clear();
+        return RenderAllLayers();
+    }
+    if (groundMoved) FollowGround();
     else PlaceOnGround(false);
 }
 
@@ -382,11 +442,10 @@ int16_t TopoInUse() {
 }
 
 void SetLotElevation() {
-    ComputeGround();
-    // Inside a ground batch what stands on the ground is placed when the batch ends (the
-    // ground is computed again then, from the terrain objects as they stand).
+    // Inside a ground batch the ground is computed and what stands on it placed when the batch
+    // ends, from the terrain objects as they then stand.
     if (rebuild::GroundHeld()) return rebuild::SetLotElevation();
-    FollowGround();
+    SettleGround(true, false);
 }
 
 float GetTopoElevationAtGridPt(float x, float z) {

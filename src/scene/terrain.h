@@ -20,7 +20,9 @@ extern uint8_t gTopoInUse;
 int16_t TopoInUse();
 // Recomputes the grid from the terrain objects of every layer (whether the live view shows or
 // not; while hidden it also marks the scene for a rebuild on show), then TopoInUse. A grid read
-// from a topography file keeps its heights. When the ground now differs from the one the
+// from a topography file keeps its heights. Every group standing on the ground, on every floor,
+// shown or not, then stands on it (its points moved: the step places it, not the scene's
+// build, so a save writes it where a read puts it and showing a floor moves nothing). When the ground now differs from the one the
 // scene's pieces were placed on and the live view shows the current document's scene, every
 // object standing on the terrain is built again on it; the same ground computed again (as the
 // window does each time it becomes main) builds nothing but what a ground batch held back.
@@ -28,12 +30,17 @@ int16_t TopoInUse();
 void SetLotElevation();
 // Remembers the ground a whole-scene build placed its pieces on.
 void NoteSceneGround();
-// Inside a ground batch: the pieces of this top-level object, which stands on the ground (or
-// holds a group that does), are built when the batch ends, once, where the ground then lies.
+// Inside a ground batch: this top-level object, which stands on the ground (or holds a group
+// that does), is placed and its pieces built when the batch ends, once, where the ground then
+// lies (on a hidden floor or with the live view hidden, placed only).
 void HoldOnGround(Objex* root);
+// Outside a ground batch: the object's groups standing on the ground stand on it now, the outer
+// before those inside it (a group already there is left as it is); true when a point moved.
+bool StandGroupsOnGround(Objex* object);
 // The end of a ground batch (its scene hook): the ground computed again when a terrain
-// object changed (SetLotElevation), and what the batch held back built.
-void SettleGround(bool groundMoved);
+// object changed (as SetLotElevation computes it), what the batch held back placed, and built
+// (the whole scene once when a whole build was asked for inside the batch).
+void SettleGround(bool groundMoved, bool wholeScene);
 // The scene y of the ground at plan point (x, z): bilinear inside the full cells, the highest
 // matching node in the strip beyond the last full row or column, the lot's edge node beside
 // the lot. 0.0 while the terrain is not in use, without settings or without a grid; -0.0

@@ -378,7 +378,7 @@ const std::vector<Command>& CommandTable::Commands() {
                  EXPECT_TRUE(t.Sheet({{"widthText", size.substr(0, comma)}, {"depthText", size.substr(comma + 1)}}));
              }
          },
-         {"174,345", "41,147", "60,60", "30,100"}, {}, {}, {}, Command::Flips::Nothing, {"lotRect"}},
+         {"174,345", "41,147", "60,60", "30,100"}, {}, {}, {}, Command::Flips::Nothing, {"lotRect", kOnTheGround}},
         {"True North Angle...", sheet("setTrueNorthAngle", "angleText"), {"45", "0", "137"}, {}, {}, {},
          Command::Flips::Nothing, {"compassAngle"}},
         {"Set Working Elevation...", sheet("setWorkingElevation", "elevationText"), {"0", "48", "-12"}},

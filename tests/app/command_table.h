@@ -42,10 +42,12 @@ struct Command {
     // What it turns over: a standard skylight's filler planes then part from a read's
     // (kSkylightFillers), under the objects turned, until the next read.
     enum class Flips { Nothing, Selection, Plan } flips = Flips::Nothing;
-    // What it is for when it stores no undo step: the settings fields it sets, and "floors" for
-    // the floors' shown and active flags (design_check.h's DesignRecords).
+    // What it is for when it stores no undo step: the settings fields it sets, "floors" for
+    // the floors' shown and active flags (design_check.h's DesignRecords) and kOnTheGround for
+    // the groups standing on the ground, placed again on the ground it moved.
     std::vector<std::string> sets = {};
 };
+inline constexpr const char* kOnTheGround = "groups on the ground";
 // The furnished design the rows and the walk start from (see the definition).
 void Furnish(std::map<std::string, uint32_t>& ids, QMDDocumentModel* m);
 

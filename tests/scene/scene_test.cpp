@@ -228,11 +228,12 @@ TEST_F(SceneTest, PiecesStandOnTheGroundOrAtTheirElevation) {
     EXPECT_EQ(Placed(group->firstChild, objtype::kFloor, 0, group->firstChild)[0], -10 - 14);
 }
 
-// A group of an imported solid stands on the ground at its middle (dropped there when built,
-// its points moved). Turned by Flip or Rotate over the lot sloped 10 degrees along H, with the
-// live view shown, it stands where the ground under its new middle lies once the step is done,
+// A group of an imported solid stands on the ground at its middle (its points moved there by
+// the step). Turned by Flip or Rotate over the lot sloped 10 degrees along H, or with the ground
+// raised under it, it stands where the ground under its new middle lies once the step is done,
 // as a whole build after a read puts it: not where the ground lay under its old place when the
-// walk built the group, before its member turned.
+// walk built the group, before its member turned; and so with the live view hidden or its
+// floor hidden, where nothing is built, and showing them moves it no further.
 TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlaceLies) {
     RegisterLiveView(true);
     gRenderOnShow = 0;
@@ -243,10 +244,11 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
     Slope(objtype::kEntireLot, 10, {{0, 0}, {300, 0}});
     SetLotElevation();
     struct Row {
-        int32_t command;
-        float degrees;  // of a turn about (400, 300); a flip turns about H 400
-        float middle;   // H of the solid's middle after the step, worked by hand
-        float ground;   // 0.1763270 x middle: where its lowest points then stand
+        int32_t command;  // 0: a region 12 high laid over the whole lot, the ground computed
+        float degrees;    // of a turn about (400, 300); a flip turns about H 400
+        float middle;     // H of the solid's middle after the step, worked by hand
+        float ground;     // 0.1763270 x middle (less the region's 12): where its lowest points then stand
+        bool liveView = true, floorShown = true;
     };
     // The solid, a face 60 wide rising 30 over the line D = 300 from H 100 to 160, has its
     // middle at (130, 300), 270 left of (400, 300): it first stands at 0.1763270 x 130 = 22.9225.
@@ -254,13 +256,18 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         {cmd::kFlipHorizontal, 0, 670, 118.1391},  // 800 - 130 = 670: 0.1763270 x 670
         {cmd::kRotate, 90, 400, 70.5308},          // 270 along D from (400, 300), either way: 0.1763270 x 400
         {cmd::kRotate, 180, 670, 118.1391},        // 270 right of it, to (670, 300)
+        {cmd::kFlipHorizontal, 0, 670, 118.1391, false},
+        {cmd::kRotate, 90, 400, 70.5308, false},
+        {0, 0, 130, 22.9225f - 12, false},
+        {0, 0, 130, 22.9225f - 12, true, false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.command * 1000 + row.degrees);
+        SCOPED_TRACE(std::to_string(row.command) + " " + std::to_string(row.degrees) + (row.liveView ? "" : " hidden") +
+                     (row.floorShown ? "" : " floor hidden"));
         Objex* solid = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
         Objex* group = Group(floor, {solid});
         group->onTerrain = 1;
-        RenderAllLayers();  // built, it is dropped onto the ground under its middle
+        SetLotElevation(), RenderAllLayers();  // a step ends: it stands on the ground under its middle
         const auto lowest = [solid] {
             float v = -1e30f;
             for (const Poinz* p = solid->firstPoint; p; p = p->next) v = std::max(v, p->position[1]);
@@ -273,7 +280,17 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         turn.values[xform::kRotationAngle] = row.degrees * 3.14159265f / 180;
         turn.values[xform::kCentreH] = 400, turn.values[xform::kCentreH + 2] = 300;
         gFlipCenterX = 400, gFlipCenterY = 300;
-        SelectedObjectAllLayers(doc->itsLayers, 1, row.command, &turn);
+        RegisterLiveView(row.liveView);
+        floor->visible = row.floorShown;
+        RenderAllLayers();
+        Objex* region = nullptr;
+        if (row.command) {
+            SelectedObjectAllLayers(doc->itsLayers, 1, row.command, &turn);
+        } else {
+            region = Shape(floor, objtype::kTopography, {{-10, -10}, {1010, -10}, {1010, 610}, {-10, 610}}, true);
+            objfield::topo_line::kHeight(*region) = 12;
+            SetLotElevation();
+        }
         float left = 1e30f, right = -1e30f;
         for (const Poinz* p = solid->firstPoint; p; p = p->next)
             left = std::min(left, p->position[0]), right = std::max(right, p->position[0]);
@@ -285,9 +302,12 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         const FloatRect face = solid->textureFaceRect;
         SetTextureFaceUV(solid);
         EXPECT_TRUE(Near({face.floatTop, face.floatBottom}, {solid->textureFaceRect.floatTop, solid->textureFaceRect.floatBottom}));
+        RegisterLiveView(true);
+        floor->visible = 1;
         RenderAllLayers();
         EXPECT_EQ(lowest(), placed);
         DeleteObj(group);
+        if (region) DeleteObj(region), SetLotElevation();
     }
 }
 

@@ -301,10 +301,11 @@ void ForEachPoint(Objex* head, const std::function<void(Poinz*)>& f) {
 }
 }  // namespace
 
-ObjectRecords CaptureObjects() {
+ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet) {
     ObjectRecords out;
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return out;
+    const ReadSetFieldsLeftOut set(doc, readSet);
     std::vector<std::pair<Poinz*, uint8_t>> selected;
     const auto clear = [&](Poinz* p) {
         if (p->selected) selected.emplace_back(p, p->selected), p->selected = 0;
@@ -315,6 +316,20 @@ ObjectRecords CaptureObjects() {
     for (const Layer* l = doc->itsLayers; l; l = l->next) KeepObjects(l, l->name, out);
     for (auto [p, flag] : selected) p->selected = flag;
     return out;
+}
+
+void LeaveOutStandingOnGround(ObjectRecords& records) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc) return;
+    std::function<void(const Objex*, const std::string&, const std::string&)> drop =
+        [&](const Objex* o, const std::string& floor, const std::string& in) {
+            records.erase(floor + ": " + Named(o) + in);
+            for (const Objex* m = o->firstChild; o->type == objtype::kGroup && m; m = m->next)
+                drop(m, floor, " in " + Named(o));
+        };
+    for (const Layer* l = doc->itsLayers; l; l = l->next)
+        for (const Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == objtype::kGroup && o->onTerrain) drop(o, l->name, "");
 }
 
 ::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row) {

@@ -79,10 +79,14 @@ std::vector<std::string> SettingsDiffering(const DocState& got, const DocState& 
                                            const std::vector<std::string>& leftOut = {});
 
 // Every object's record as the file stores it, by floor, type and ID (a group's members named
-// too), with no point selected: what a step that stores no undo step must leave as it found.
+// too), with no point selected: what a step that stores no undo step must leave as it found;
+// the fields of `readSet` written as a read sets them.
 using ObjectRecords = std::map<std::string, std::vector<uint8_t>>;
-ObjectRecords CaptureObjects();
+ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet = {});
 ::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row);
+// The records of the groups standing on the ground (and their members) left out: what a step
+// that moves the ground and stores no undo step (the lot's size) places again.
+void LeaveOutStandingOnGround(ObjectRecords& records);
 
 // The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
 // whether the terrain is in use, the grid's rows and columns, then its heights).

@@ -6,6 +6,7 @@
 #include "commands/convert_type.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/rebuild_table.h"
 #include "model/selection_queries.h"
 #include "tracking/tracking_state.h"
 
@@ -187,13 +188,17 @@ std::vector<ConversionItem> ConversionMenuItems(const ConversionFacts& f) {
 
 int ConvertSelectedDetailObjects(Layer* layer, int32_t command) {
     int converted = 0;
+    // One step for all the shapes: the ground is computed, what stands on it placed and the
+    // scene built once, after the last (as any command over the selection does).
+    const rebuild::GroundBatch ground;
     Objex* o = layer ? layer->firstObject : nullptr;
     while (o && o->type != objtype::kDetail) o = o->next;
     while (o) {
         Objex* next = o->next;
         while (next && next->type != objtype::kDetail) next = next->next;
-        if (IsObjectSelected(o) && ConvertObjectType(o, command)) ++converted;
+        if (IsObjectSelected(o) && ConvertObjectType(o, command, false)) ++converted;
         o = next;
     }
+    if (converted) StoreConversionStep(command);
     return converted;
 }
