@@ -102,6 +102,8 @@ bool AppController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 AppController::~AppController() {
+    // The documents close after this: nothing is noted of them any more.
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
     SetResetStandardToolHandler(nullptr);
     SetMainWindowDocumentViewHandler(nullptr);
     SetIsOpenDocumentIDInUseHandler(nullptr);
