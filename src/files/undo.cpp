@@ -34,7 +34,6 @@
 #include "port/undo.h"
 #include "model/id_counters.h"
 #include "ui/core/inspector_seams.h"
-#include "ui/core/palette_seams.h"
 
 uint8_t gUndoActive = 0;
 static const port::GlobalReset kReset([] { gUndoActive = 0; });
@@ -406,7 +405,7 @@ int RestoreState(const char* path) {
     rebuild::SetLotElevation();
     // The palettes show the design as it now is: the offset in its units, the plants' growth.
     InspectorUpdatePropertiesState(1);
-    SnapPaletteUpdateSnapOffsetText();
+    UpdateSnapOffsetText();
     UpdatePlantGrowthIndicatorLevel();
     Refresh();
     rebuild::RenderAllLayers();

@@ -1,5 +1,5 @@
 #pragma once
-// What the tracking engine and the undo ring ask of the snap palette.
+// What the tracking engine asks of the snap palette.
 #include <cstdint>
 
 #include "port/seam.h"
@@ -9,6 +9,3 @@
 // the mode only becomes current.
 DVX_SEAM_WITH_DEFAULT(SnapPaletteSetSnapTool, "ui", port::SeamKind::UserInterface,
                       [](int16_t mode) { gCurSnap = mode; }, void(int16_t mode))
-// `updateSnapOffsetText` of the snap palette: the offset field shows the stored offset in the
-// design's units.
-DVX_SEAM(SnapPaletteUpdateSnapOffsetText, "ui", port::SeamKind::UserInterface, void())
