@@ -28,6 +28,7 @@
 #include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
 #include "app/window_controller.h"
+#include "files/undo.h"
 #include "content/content_provider_controller.h"
 #include "model/document_model.h"
 #include "plan/plan_lines.h"
@@ -78,9 +79,31 @@ void AppController::setSplashEnabled(bool enabled) { sSplashEnabled = enabled; }
 bool AppController::splashEnabled() { return sSplashEnabled; }
 
 // The gate sees every input from the first window on.
-AppController::AppController() { InputGate::shared(); }
+AppController::AppController() {
+    InputGate::shared();
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+}
+
+// A setting the design saves and no step stores (the snap offset, a tool default typed with
+// nothing selected, the live view's menus, the lot) marks the design changed, whichever control
+// set it, before the next key, click or close is taken: so Close and Quit ask, and the next
+// step does not take it for its own.
+bool AppController::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: case QEvent::Shortcut: case QEvent::Close:
+        for (QMDDocument* d : documentController_.documents())
+            if (d) NoteSettingsSetWithoutStep(d->model());
+        break;
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 AppController::~AppController() {
+    // The documents close after this: nothing is noted of them any more.
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
     SetResetStandardToolHandler(nullptr);
     SetMainWindowDocumentViewHandler(nullptr);
     SetIsOpenDocumentIDInUseHandler(nullptr);

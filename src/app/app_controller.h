@@ -91,6 +91,10 @@ public:
     // Closes the live view, then the document windows; quits unless one of them refused.
     bool terminate();
 
+protected:
+    // Before the program takes an input: what the user set since without a step is noted.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     AppController();
     ~AppController() override;

@@ -1,8 +1,11 @@
 #include "files/undo.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <span>
+#include <vector>
 
 #include "app/core/main_window_seams.h"
 #include "files/content_paths.h"
@@ -35,6 +38,18 @@
 uint8_t gUndoActive = 0;
 static const port::GlobalReset kReset([] { gUndoActive = 0; });
 
+// What a snapshot does not give back by itself, by document: the kept settings as the last
+// step, restore or change without a step left them, and what each slot's step changed of them
+// (each value before and after it), which its Undo and Redo give back.
+struct UndoSettingsRecord {
+    std::vector<unsigned char> noted;
+    struct Change {
+        size_t setting;
+        std::vector<unsigned char> before, after;
+    };
+    std::vector<Change> steps[gTotalUndos + 1];
+};
+
 namespace {
 
 constexpr const char* kNoActionName = " ";
@@ -48,6 +63,12 @@ void ShowRestoreFailure() {
     ShowFileAlertSheet("Unable to restore the undo state.", kDiskSpaceText);
 }
 
+// The step an Undo or Redo crosses: the slot it leaves (Undo) or reaches (Redo).
+struct Crossing {
+    int32_t slot = 0;
+    bool back = false;
+} sCrossing;
+
 bool StepSnapshot(bool back) {
     QMDDocumentModel* doc = gCurDocument;
     if (!gUndoActive || !doc || DesignFileBusy()) return false;
@@ -57,7 +78,9 @@ bool StepSnapshot(bool back) {
     if (distance < 2) return false;
     const int32_t kept = doc->itsCurrentUndo;
     doc->itsCurrentUndo = back ? PreviousSlot(kept) : NextSlot(kept);
+    sCrossing = {back ? kept : doc->itsCurrentUndo, back};
     const bool restored = RestoreState(UndoSnapshotPath(doc->itsCurrentUndo).c_str()) != 0;
+    sCrossing = {};
     if (!restored) {
         doc->itsCurrentUndo = kept;
         ShowRestoreFailure();
@@ -65,6 +88,95 @@ bool StepSnapshot(bool back) {
     }
     SelectCurrentFloorInPopUp(doc);
     return restored;
+}
+
+// What no step stores besides how the design is looked at: the lot and the true north angle
+// (their sheets store none), the snap palette's offset, the live view's speed, quality and
+// framing chosen from its menus, the tool defaults the inspector panes change with nothing
+// selected, and whether the trace image is shown. A restore keeps them as they stand, but what
+// the step it crosses set of them. Tool defaults a pane stores a step for alone (roof pitch,
+// stairs, paths, fixtures, beams and piers) are not here: the snapshots carry them.
+struct KeptSetting {
+    size_t offset, size;
+};
+#define DVX_KEPT(member) KeptSetting{offsetof(DocState, member), sizeof(DocState::member)}
+constexpr KeptSetting kKeptSettings[] = {
+    DVX_KEPT(lotRect), DVX_KEPT(traceImageShown), DVX_KEPT(compassAngle), DVX_KEPT(snapOffset),
+    DVX_KEPT(navigationSpeed), DVX_KEPT(lightSetting), DVX_KEPT(shadowQuality), DVX_KEPT(framingView),
+    DVX_KEPT(wallHeight), DVX_KEPT(wallPitchA), DVX_KEPT(wallPitchB), DVX_KEPT(wallHeightC), DVX_KEPT(wallHeightD),
+    DVX_KEPT(wallThickness), DVX_KEPT(wallThicknessA), DVX_KEPT(studSpacing), DVX_KEPT(floorDepth),
+    DVX_KEPT(foundationWidth), DVX_KEPT(wallSegmentLength), DVX_KEPT(autoFlooring), DVX_KEPT(wallFoundation),
+    DVX_KEPT(wallDisplayFlags), DVX_KEPT(wallStyle), DVX_KEPT(penStyle), DVX_KEPT(penWidth), DVX_KEPT(editLevel),
+    DVX_KEPT(detailDisplayDims), DVX_KEPT(multigonSides), DVX_KEPT(windowStyle), DVX_KEPT(windowDivisions),
+    DVX_KEPT(windowWidth), DVX_KEPT(windowHeight), DVX_KEPT(windowElevation), DVX_KEPT(windowValue),
+    DVX_KEPT(doorStyle), DVX_KEPT(doorWidth), DVX_KEPT(doorHeight), DVX_KEPT(doorValue), DVX_KEPT(doorValueB),
+    DVX_KEPT(skylightStyle), DVX_KEPT(skylightWidth), DVX_KEPT(skylightLength), DVX_KEPT(skylightValue),
+    DVX_KEPT(soffitInclude), DVX_KEPT(soffitBase), DVX_KEPT(soffitLeft), DVX_KEPT(soffitRight),
+    DVX_KEPT(roofSoffitValue), DVX_KEPT(railHeight), DVX_KEPT(railValueB), DVX_KEPT(fenceStyle),
+    DVX_KEPT(fenceSizes), DVX_KEPT(gateLength), DVX_KEPT(floorValue), DVX_KEPT(deckHeight), DVX_KEPT(deckRailHeight),
+    DVX_KEPT(balusterSpacing), DVX_KEPT(deckSkirting), DVX_KEPT(deckRails), DVX_KEPT(deckOpenSteps),
+    DVX_KEPT(deckStepWidth), DVX_KEPT(deckStepSizeB), DVX_KEPT(deckStepLeftRail), DVX_KEPT(deckStepRightRail),
+    DVX_KEPT(lightStyle), DVX_KEPT(lightOn), DVX_KEPT(lightGlow), DVX_KEPT(lightAmbient), DVX_KEPT(lightDimmer),
+    DVX_KEPT(lightRadius), DVX_KEPT(lightFalloff), DVX_KEPT(receptacleStyle), DVX_KEPT(receptacleStyle2),
+    DVX_KEPT(switchStyle), DVX_KEPT(switchStyle2)};
+#undef DVX_KEPT
+// Unless the snapshot names another topography file (the file gives the lot its grid), or
+// another trace image.
+constexpr size_t kLotSetting = 0, kTraceShownSetting = 1;
+
+// The kept settings of the design, then its largest plant age, which no snapshot holds: one
+// after the other, as `UndoSettingsRecord` notes them.
+std::span<unsigned char> Setting(QMDDocumentModel& doc, DocState& ds, size_t i) {
+    if (i == std::size(kKeptSettings))
+        return {reinterpret_cast<unsigned char*>(&doc.itsMaximumPlantAge), sizeof doc.itsMaximumPlantAge};
+    return {reinterpret_cast<unsigned char*>(&ds) + kKeptSettings[i].offset, kKeptSettings[i].size};
+}
+constexpr size_t kNotedSettings = std::size(kKeptSettings) + 1;
+
+std::vector<unsigned char> Noted(QMDDocumentModel& doc) {
+    std::vector<unsigned char> out;
+    for (size_t i = 0; i < kNotedSettings; ++i) {
+        const auto value = Setting(doc, *doc.itsDocState, i);
+        out.insert(out.end(), value.begin(), value.end());
+    }
+    return out;
+}
+
+UndoSettingsRecord& SettingsRecord(QMDDocumentModel& doc) {
+    if (!doc.itsUndoSettings) doc.itsUndoSettings = std::make_shared<UndoSettingsRecord>();
+    return *doc.itsUndoSettings;
+}
+
+// A step stored in `slot` (none with snapshots off): what it changed of the kept settings since
+// they were last noted. The first snapshot of a ring crosses no step.
+void NoteStep(QMDDocumentModel& doc, int32_t slot, bool first) {
+    UndoSettingsRecord& record = SettingsRecord(doc);
+    std::vector<unsigned char> now = Noted(doc);
+    if (first)
+        for (auto& changes : record.steps) changes.clear();
+    if (slot > 0 && slot <= gTotalUndos) {
+        auto& changes = record.steps[slot];
+        changes.clear();
+        for (size_t i = 0, at = 0; !first && record.noted.size() == now.size() && i < kNotedSettings; ++i) {
+            const auto size = static_cast<std::ptrdiff_t>(Setting(doc, *doc.itsDocState, i).size());
+            const auto was = record.noted.begin() + static_cast<std::ptrdiff_t>(at);
+            const auto is = now.begin() + static_cast<std::ptrdiff_t>(at);
+            if (!std::equal(is, is + size, was)) changes.push_back({i, {was, was + size}, {is, is + size}});
+            at += static_cast<size_t>(size);
+        }
+    }
+    record.noted = std::move(now);
+}
+
+// What the crossed step set of the kept settings comes back with its Undo and again with its
+// Redo: into `kept`, which the restore keeps, and the largest plant age.
+void TakeCrossedStep(QMDDocumentModel& doc, DocState& kept) {
+    if (sCrossing.slot <= 0 || sCrossing.slot > gTotalUndos || !doc.itsUndoSettings) return;
+    for (const UndoSettingsRecord::Change& c : doc.itsUndoSettings->steps[sCrossing.slot]) {
+        const std::vector<unsigned char>& value = sCrossing.back ? c.before : c.after;
+        const std::span<unsigned char> to = Setting(doc, kept, c.setting);
+        if (value.size() == to.size()) std::copy(value.begin(), value.end(), to.begin());
+    }
 }
 
 void ReloadTraceImage(QMDDocumentModel* doc, DocState* ds) {
@@ -99,52 +211,29 @@ void KeepViewSettings(const DocState& from, DocState& to) {
     to.renderMode = from.renderMode, to.renderFlag = from.renderFlag;
 }
 
-// What no step stores besides: the lot and the true north angle (their sheets store none), the
-// snap palette's offset, the live view's speed, quality and framing chosen from its menus, the
-// tool defaults the inspector panes change, and whether the trace image is shown.
-// An Undo of another step takes none of them back.
 void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot) {
     KeepViewSettings(from, to);
-    if (lot) to.lotRect = from.lotRect;
-    to.compassAngle = from.compassAngle;
-    to.snapOffset = from.snapOffset;
-    to.navigationSpeed = from.navigationSpeed, to.lightSetting = from.lightSetting;
-    to.shadowQuality = from.shadowQuality, to.framingView = from.framingView;
-    // The tool defaults an inspector pane changes with nothing selected, which store no step
-    // (with objects selected their step is for the objects). Those a pane stores a step for
-    // alone (roof pitch, stairs, paths, fixtures, beams and piers) come back with it.
-    to.wallHeight = from.wallHeight, to.wallPitchA = from.wallPitchA, to.wallPitchB = from.wallPitchB;
-    to.wallHeightC = from.wallHeightC, to.wallHeightD = from.wallHeightD;
-    to.wallThickness = from.wallThickness, to.wallThicknessA = from.wallThicknessA;
-    to.studSpacing = from.studSpacing, to.floorDepth = from.floorDepth, to.foundationWidth = from.foundationWidth;
-    to.wallSegmentLength = from.wallSegmentLength, to.autoFlooring = from.autoFlooring;
-    to.wallFoundation = from.wallFoundation, to.wallDisplayFlags = from.wallDisplayFlags, to.wallStyle = from.wallStyle;
-    to.penStyle = from.penStyle, to.penWidth = from.penWidth, to.editLevel = from.editLevel;
-    to.detailDisplayDims = from.detailDisplayDims, to.multigonSides = from.multigonSides;
-    to.windowStyle = from.windowStyle, to.windowDivisions = from.windowDivisions, to.windowWidth = from.windowWidth;
-    to.windowHeight = from.windowHeight, to.windowElevation = from.windowElevation, to.windowValue = from.windowValue;
-    to.doorStyle = from.doorStyle, to.doorWidth = from.doorWidth, to.doorHeight = from.doorHeight;
-    to.doorValue = from.doorValue, to.doorValueB = from.doorValueB;
-    to.skylightStyle = from.skylightStyle, to.skylightWidth = from.skylightWidth;
-    to.skylightLength = from.skylightLength, to.skylightValue = from.skylightValue;
-    to.soffitInclude = from.soffitInclude, to.soffitBase = from.soffitBase, to.soffitLeft = from.soffitLeft;
-    to.soffitRight = from.soffitRight, to.roofSoffitValue = from.roofSoffitValue;
-    to.railHeight = from.railHeight, to.railValueB = from.railValueB, to.fenceStyle = from.fenceStyle;
-    std::memcpy(to.fenceSizes, from.fenceSizes, sizeof to.fenceSizes);
-    to.gateLength = from.gateLength, to.floorValue = from.floorValue;
-    to.deckHeight = from.deckHeight, to.deckRailHeight = from.deckRailHeight, to.balusterSpacing = from.balusterSpacing;
-    to.deckSkirting = from.deckSkirting, to.deckRails = from.deckRails, to.deckOpenSteps = from.deckOpenSteps;
-    to.deckStepWidth = from.deckStepWidth, to.deckStepSizeB = from.deckStepSizeB;
-    to.deckStepLeftRail = from.deckStepLeftRail, to.deckStepRightRail = from.deckStepRightRail;
-    to.lightStyle = from.lightStyle, to.lightOn = from.lightOn, to.lightGlow = from.lightGlow;
-    to.lightAmbient = from.lightAmbient, to.lightDimmer = from.lightDimmer, to.lightRadius = from.lightRadius;
-    to.lightFalloff = from.lightFalloff;
-    to.receptacleStyle = from.receptacleStyle, to.receptacleStyle2 = from.receptacleStyle2;
-    to.switchStyle = from.switchStyle, to.switchStyle2 = from.switchStyle2;
-    // The trace image shown or hidden from the View menu, unless the snapshot holds another
-    // image (the step of its load brings it shown).
-    if (std::strncmp(from.traceImagePath, to.traceImagePath, sizeof to.traceImagePath) == 0)
-        to.traceImageShown = from.traceImageShown;
+    for (size_t i = 0; i < std::size(kKeptSettings); ++i) {
+        if (i == kLotSetting && !lot) continue;
+        // The step of another image's load brings it shown.
+        if (i == kTraceShownSetting &&
+            std::strncmp(from.traceImagePath, to.traceImagePath, sizeof to.traceImagePath) != 0)
+            continue;
+        const KeptSetting& k = kKeptSettings[i];
+        std::memcpy(reinterpret_cast<unsigned char*>(&to) + k.offset,
+                    reinterpret_cast<const unsigned char*>(&from) + k.offset, k.size);
+    }
+}
+
+void NoteSettingsSetWithoutStep(QMDDocumentModel* doc) {
+    if (!doc || !doc->itsDocState || !doc->itsUndoSettings) return;
+    UndoSettingsRecord& record = *doc->itsUndoSettings;
+    const std::vector<unsigned char> now = Noted(*doc);
+    if (now == record.noted) return;
+    // The largest plant age is no file's: only a step changes it, and a change of it saves nothing.
+    const bool saved = !std::equal(now.begin(), now.end() - sizeof doc->itsMaximumPlantAge, record.noted.begin());
+    record.noted = now;
+    if (saved) port::documentUndo().markChanged(doc);
 }
 
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
@@ -195,6 +284,7 @@ void StoreUndo(const char* actionName) {
     }
     if (!gUndoActive) {
         if (!noAction) port::documentUndo().markChanged(doc);
+        if (doc->itsDocState) NoteStep(*doc, 0, false);
         return;
     }
     if (!doc->itsDocState || DesignFileBusy()) return;
@@ -217,6 +307,7 @@ void StoreUndo(const char* actionName) {
         doc->itsCurrentUndo = current;
         return;
     }
+    NoteStep(*doc, doc->itsCurrentUndo, first < 0);
     if (noAction) return;
     // A new action drops only what could be redone (the manager does so itself); the steps
     // before it stay, as their snapshots do.
@@ -255,13 +346,15 @@ int RestoreState(const char* path) {
     // The objects freed and read again move the ground once, when the restore ends: what
     // stands on it is then placed once.
     const rebuild::GroundBatch ground;
-    // The record the snapshot replaces: its view settings stay, its paths tell what to load again.
+    // The record the snapshot replaces: its view settings stay, and what no step stored (what
+    // the crossed step set of it goes back or comes again); its paths tell what to load again.
     const bool hadRecord = doc->itsDocState != nullptr;
     DocState kept{};
     if (hadRecord) kept = *doc->itsDocState;
     {
         FileOperationScope operation;
         if (!OpenInputFile(path)) return 0;
+        if (hadRecord) TakeCrossedStep(*doc, kept);
         InputBufferScope input;
         DoReadHeader();
         // Snapshots are always written at the current version, whatever the header says.
@@ -289,6 +382,7 @@ int RestoreState(const char* path) {
         DoReadPalettes(sInputVersion);
     }
     UpdateAllIDCounters();
+    if (doc->itsDocState) SettingsRecord(*doc).noted = Noted(*doc);
     if (!ChooseCurrentFloorAfterRead()) {
         rebuild::SetLotElevation();
         Refresh();
@@ -305,10 +399,14 @@ int RestoreState(const char* path) {
             ReadTopoGridFile(ds->topoFilePath);
         if (std::strncmp(ds->traceImagePath, kept.traceImagePath, sizeof ds->traceImagePath) != 0)
             ReloadTraceImage(doc, ds);
+        SettingsRecord(*doc).noted = Noted(*doc);
     }
     // The ground follows the terrain objects restored (unless a topography file gives it).
     rebuild::SetLotElevation();
+    // The palettes show the design as it now is: the offset in its units, the plants' growth.
     InspectorUpdatePropertiesState(1);
+    UpdateSnapOffsetText();
+    UpdatePlantGrowthIndicatorLevel();
     Refresh();
     rebuild::RenderAllLayers();
     return 1;

@@ -39,14 +39,22 @@ int SaveState(const char* path);
 // Reads a snapshot over the current document, keeping how the design is looked at (the plan's
 // zooms, origin, grid and shown plans, the live view's camera, cut-away and render style: no
 // step changes them) and what no step stores (the lot, unless the snapshot names another
-// topography file, and the north angle among them). 1 when restored; 0 when the file cannot
-// be read (no message) or the model is unusable afterwards.
+// topography file, and the north angle among them); of these, what the step an Undo or Redo
+// crosses set goes back to its value before the step or comes again, and so does the largest
+// plant age, which no snapshot holds. The palettes and the inspector show the design restored.
+// 1 when restored; 0 when the file cannot be read (no message) or the model is unusable
+// afterwards.
 int RestoreState(const char* path);
 // Copies what a restore keeps (how the design is looked at) from one settings record to another.
 void KeepViewSettings(const DocState& from, DocState& to);
 // The same and the other settings that no step stores (the north angle, the snap offset, the
-// live view's speed, quality and framing), with the lot rectangle when `lot` is set.
+// live view's speed, quality and framing, the tool defaults, the trace image shown unless the
+// records name other images), with the lot rectangle when `lot` is set.
 void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot);
+// Notes what the user set of those settings (but how the design is looked at) since the last
+// step, restore or note, before the program takes the next input: a change marks the design
+// changed, so Close and Quit ask, and the next step's Undo keeps it.
+void NoteSettingsSetWithoutStep(QMDDocumentModel* doc);
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.
 int32_t CountUndos(int32_t from, int32_t to);

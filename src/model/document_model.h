@@ -14,6 +14,7 @@ struct LiveViewsList;
 struct DocPaletteList;
 struct CustomTextureIDList;
 struct PlatformObject;
+struct UndoSettingsRecord;
 
 class QMDDocumentModel {
 public:
@@ -63,6 +64,9 @@ public:
     int32_t itsCurrentUndo = 0;
     int16_t itsMaximumPlantAge = 0;
     PlatformObject* itsTraceImage = nullptr;  // owned
+    // What the undo ring keeps beside its snapshots (files/undo.cpp): the settings no snapshot
+    // gives back by itself, and what each slot's step set of them.
+    std::shared_ptr<UndoSettingsRecord> itsUndoSettings;
     // Lives exactly as long as the model: a DocumentModelHandle watches it.
     std::shared_ptr<const int> itsLifetime = std::make_shared<const int>(0);
 

@@ -435,6 +435,7 @@ SnapPaletteController::SnapPaletteController()
     connect(toolButtons_, &PaletteCells::toolSelected, this, &SnapPaletteController::selectTool);
     connect(offsetText_, &QLineEdit::editingFinished, this, &SnapPaletteController::controlTextDidEndEditing);
     SetSnapPaletteSetSnapToolHandler([this](int16_t m) { setSnapTool(m); });
+    SetUpdateSnapOffsetTextHandler([this] { updateSnapOffsetText(); });
     toolButtons_->selectCellWithTag(gCurSnap);
     offsetText_->setEnabled(gCurSnap == 507);
     setFirstFrame(FirstCorner);
@@ -444,6 +445,7 @@ SnapPaletteController::SnapPaletteController()
 
 SnapPaletteController::~SnapPaletteController() {
     SetSnapPaletteSetSnapToolHandler(nullptr);
+    SetUpdateSnapOffsetTextHandler(nullptr);
     // The window goes after the field's adapter: its last loss of focus must reach nothing.
     offsetText_->disconnect(this);
 }

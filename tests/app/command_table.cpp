@@ -85,6 +85,8 @@ void CommandTable::ByCommand(int32_t command, const char* step) {
 }
 
 void CommandTable::Run(const char* name, const std::string& value) {
+    // As the program does before it takes an input, which the commands here come without.
+    NoteSettingsSetWithoutStep(d->model());
     for (const Command& command : Commands())
         if (std::string(command.name) == name) return command.run(*this, value);
     ADD_FAILURE() << "no command named " << name;
@@ -444,6 +446,14 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Deck Tool Defaults", paneDefaults("DeckToolInspectorController", 7600),
          {"deckHeightText=40", "railHeightText=30", "balusterSpacingText=5"}, {}, {}, {}, Command::Flips::Nothing,
          {"deckHeight", "deckRailHeight", "balusterSpacing"}},
+        // The same typed with the selection as it is: with doors selected a step that sets them
+        // and the door tool's default, which its Undo takes back; else the default alone.
+        {"Door Pane",
+         [](T& t, V value) {
+             const size_t eq = value.find('=');
+             t.TypeIntoPane("DoorInspectorController", value.substr(0, eq).c_str(), value.substr(eq + 1).c_str());
+         },
+         {"doorWidthText=34", "doorHeightText=86"}, {}, {}, {}, Command::Flips::Nothing, {"doorWidth", "doorHeight"}},
     };
     return commands;
 }

@@ -48,6 +48,7 @@
 #include "files/streams.h"
 #include "files/undo.h"
 #include "model/docstate.h"
+#include "model/docstate_fields.h"
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -121,13 +122,25 @@ protected:
         size_t i = 0;
         for (Layer* l = d->model()->itsLayers; l; l = l->next) l->visible = shown[i++];
     }
-    // After a command: a stored step's state kept, the slots it passed over forgotten.
+    // After a command: a stored step's state kept, with the settings before and after it, the
+    // slots it passed over forgotten.
     void Stored(int32_t before) {
         const int32_t now = d->model()->itsCurrentUndo;
         if (now == before) return;
-        for (int32_t s = before % 25 + 1; s != now; s = s % 25 + 1) kept_.erase(s);
+        for (int32_t s = before % 25 + 1; s != now; s = s % 25 + 1) kept_.erase(s), steps_.erase(s);
+        if (now == before % 25 + 1) steps_[now] = {settingsBefore_, *d->model()->itsDocState};
+        else steps_.erase(now);
         Keep();
         ++edits_;
+    }
+    // Copies the named settings field (every element of an array) from one record to another.
+    static void CopySettingsField(const DocState& from, DocState& to, const std::string& name) {
+        const auto fields = DocStateFields();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const size_t end = i + 1 < fields.size() ? fields[i + 1].offset : sizeof(DocState);
+            if (name == fields[i].name && end > fields[i].offset)
+                std::memcpy(DocStateFieldAddress(&to, fields[i]), DocStateFieldAddress(&from, fields[i]), end - fields[i].offset);
+        }
     }
 
     // The top-level objects a user can click: on shown, active floors.
@@ -467,27 +480,32 @@ protected:
         QUndoStack* stack = d->undoStack();
         if (undo ? !stack->canUndo() : !stack->canRedo()) return;
         const DocState before = *d->model()->itsDocState;
+        const int32_t from = d->model()->itsCurrentUndo;
         Run(undo ? "Undo" : "Redo");
         Read();
         restored_ = true;
-        // What no step stores stands as it stood: the lot (unless the snapshot names another
-        // topography file), the north angle and the rest.
+        // Of the settings a command sets without a step, what the step crossed set goes back
+        // with its Undo and comes again with its Redo; the rest stand as they stood, the lot
+        // but with a snapshot that names another topography file, the working elevation but
+        // as a restore gives it with the floor worked on.
         const DocState& now = *d->model()->itsDocState;
-        DocState want = now;
-        const bool sameTopo = std::strncmp(before.topoFilePath, now.topoFilePath, sizeof now.topoFilePath) == 0;
-        KeepUnstoredSettings(before, want, sameTopo);
-        KeepViewSettings(now, want);
-        // Nor what a command sets without a step, but the working elevation, which a restore
-        // gives as a read does with the floor worked on.
-        std::set<std::string> tookBack;
-        for (const std::string& field : SettingsDiffering(now, want)) tookBack.insert(field);
-        for (const std::string& field : SettingsDiffering(now, before))
-            for (const Command& c : Commands())
-                if (std::count(c.sets.begin(), c.sets.end(), field) && field != "currentElevation" &&
-                    (field != "lotRect" || sameTopo))
-                    tookBack.insert(field);
-        for (const std::string& field : tookBack)
-            ADD_FAILURE() << label << ": the restore took back the settings field " << field << ", which no step stores";
+        if (const auto crossed = steps_.find(undo ? from : d->model()->itsCurrentUndo); crossed != steps_.end()) {
+            const auto& [stepBefore, stepAfter] = crossed->second;
+            DocState want = before;
+            std::set<std::string> stepSet;
+            for (const std::string& field : SettingsDiffering(stepAfter, stepBefore))
+                stepSet.insert(field), CopySettingsField(undo ? stepBefore : stepAfter, want, field);
+            const bool sameTopo = std::strncmp(before.topoFilePath, now.topoFilePath, sizeof now.topoFilePath) == 0;
+            std::set<std::string> wrong;
+            for (const std::string& field : SettingsDiffering(now, want))
+                for (const Command& c : Commands())
+                    if (std::count(c.sets.begin(), c.sets.end(), field) && field != "currentElevation" &&
+                        (field != "lotRect" || sameTopo))
+                        wrong.insert(field);
+            for (const std::string& field : wrong)
+                ADD_FAILURE() << label << ": the settings field " << field
+                              << (stepSet.count(field) ? " is not as the step crossed left it" : ", which no step stored, was not kept");
+        }
         const auto kept = kept_.find(d->model()->itsCurrentUndo);
         EXPECT_TRUE(DesignWhole(d->model(), label));
         if (kept == kept_.end()) return Keep();  // a slot the walk passed over: kept from now on
@@ -499,6 +517,7 @@ protected:
     // Runs one step and checks what it left.
     void Take(const std::string& step, const std::string& label) {
         const int32_t before = d->model()->itsCurrentUndo;
+        settingsBefore_ = *d->model()->itsDocState;
         refused = false;
         if (step == "Check Scene") {
             edits_ = 0;
@@ -714,6 +733,9 @@ protected:
         std::vector<ReadSetField> readSet;
     };
     std::map<int32_t, Kept> kept_;  // by undo slot
+    // The settings before and after the step stored in a slot, and before the step taken now.
+    std::map<int32_t, std::pair<DocState, DocState>> steps_;
+    DocState settingsBefore_{};
 };
 
 // Walks kept as they were cut down from the seeds that found them.
@@ -805,6 +827,10 @@ const char* const kKept[] = {
     // Undo of the step before took them back.
     "furnished|select 18;Nudge Up;Wall Tool Defaults=wallHeightText=120;Door Tool Defaults=doorWidthText=40;"
     "Window Tool Defaults=windowTrimText=4;Deck Tool Defaults=deckHeightText=40;Undo*1;Redo",
+    // A door's width typed with the door selected, a step that also sets the door tool's
+    // default, after a width typed with nothing selected: its Undo kept the step's default.
+    "furnished|select 4;Door Pane=doorWidthText=34;Undo*1;Redo",
+    "furnished|select none;Door Pane=doorWidthText=40;select 4;Door Pane=doorWidthText=34;Undo*1;Redo",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

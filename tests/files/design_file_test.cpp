@@ -741,7 +741,8 @@ TEST_F(UndoTest, UndoAndRedoKeepHowTheDesignIsLookedAt) {
 // The lot and the true north angle, whose sheets store no step, the snap palette's offset and
 // the live view's speed, quality and framing from its menus: an Undo or Redo of another step
 // keeps them as they stand, the ground sized for the lot kept. A snapshot that names another
-// topography file (the topography tool's step) brings its own lot, which that file gives.
+// topography file (the topography tool's step) brings its own lot, which that file gives. The
+// program notes each such change before it takes the next input (`NoteSettingsSetWithoutStep`).
 TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
     const auto setLot = [this](float half) {
         doc->itsDocState->lotRect = FloatRect{-half, -half, half, half * 2};
@@ -759,6 +760,7 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
         setLot(half);
         d.compassAngle = north, d.snapOffset = offset, d.navigationSpeed = speed;
         d.lightSetting = int32_t(speed) * 2, d.shadowQuality = int16_t(speed + 1), d.framingView = uint8_t(speed % 2);
+        NoteSettingsSetWithoutStep(doc);
     };
     set(300, 45, 6, 7);
     const auto kept = unstored();
@@ -780,6 +782,7 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
     setLot(120);
     Edit("Three");
     setLot(240);
+    NoteSettingsSetWithoutStep(doc);
     DoUndo();
     EXPECT_EQ(std::tuple(doc->itsDocState->lotRect.floatLeft, doc->itsDocState->lotRect.floatRight), std::tuple(-900.0f, 1800.0f));
     DoRedo();
@@ -823,10 +826,12 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
                     f->type == DocFieldType::ShortPoint || f->type == DocFieldType::F32) << name;
         Edit(name);
         change(*f);
+        NoteSettingsSetWithoutStep(doc);
         const auto kept = value(*f);
         DoUndo();
         EXPECT_EQ(value(*f), kept) << name << " after Undo";
         change(*f);
+        NoteSettingsSetWithoutStep(doc);
         const auto again = value(*f);
         DoRedo();
         EXPECT_EQ(value(*f), again) << name << " after Redo";
@@ -848,6 +853,77 @@ TEST_F(UndoTest, WhatNoStepStoresStaysThroughUndoAndRedo) {
     EXPECT_EQ(std::tuple(std::string(doc->itsDocState->traceImagePath), doc->itsDocState->traceImageShown),
               std::tuple(std::string("/plans/trace.png"), uint8_t(1)));
     port::setImageDecoder(nullptr);
+}
+
+// Of those settings, what a step set its Undo takes back to the value before it and its Redo
+// brings again, whatever was set without a step before it; the rest stay. And what no step
+// stores marks the design changed when it is noted, how the design is looked at does not.
+TEST_F(UndoTest, WhatAStepSetOfTheKeptSettingsItsUndoTakesBackAndItsRedoBringsAgain) {
+    int indicator = 0;
+    SetUpdatePlantGrowthIndicatorLevelHandler([&] { ++indicator; });
+    struct Row {
+        const char* name;
+        std::function<void(DocState&, int)> set;  // the n-th value of the setting
+        std::function<float(const DocState&)> get;
+    };
+    const Row rows[] = {
+        // A pane's step with objects selected writes the tool default too.
+        {"Wall Base Height", [](DocState& d, int n) { d.wallHeight = 90.0f + float(n); }, [](const DocState& d) { return d.wallHeight; }},
+        {"Door Width", [](DocState& d, int n) { d.doorWidth = 30.0f + float(n); }, [](const DocState& d) { return d.doorWidth; }},
+        // The trace image loaded again while hidden shows it.
+        {"Load Floorplan Trace Image", [](DocState& d, int n) { d.traceImageShown = uint8_t(n % 2); },
+         [](const DocState& d) { return float(d.traceImageShown); }},
+        // Render Properties' settings set the navigation speed.
+        {"Rendering Settings", [](DocState& d, int n) { d.navigationSpeed = int16_t(3 + n); },
+         [](const DocState& d) { return float(d.navigationSpeed); }},
+        {"Lot", [](DocState& d, int n) { d.lotRect.floatRight = 600.0f + float(n); }, [](const DocState& d) { return d.lotRect.floatRight; }},
+    };
+    const auto valueOf = [](const Row& r, int n) {
+        DocState w{};
+        r.set(w, n);
+        return r.get(w);
+    };
+    for (const Row& r : rows) {
+        r.set(*doc->itsDocState, 0);
+        Edit("Before");
+        // Set without a step, then by the step; after it, another setting without a step.
+        r.set(*doc->itsDocState, 1);
+        NoteSettingsSetWithoutStep(doc);
+        r.set(*doc->itsDocState, 2);
+        Edit(r.name);
+        const float north = doc->itsDocState->compassAngle + 7;
+        doc->itsDocState->compassAngle = north;
+        NoteSettingsSetWithoutStep(doc);
+        DoUndo();
+        EXPECT_EQ(std::tuple(r.get(*doc->itsDocState), doc->itsDocState->compassAngle), std::tuple(valueOf(r, 1), north))
+            << r.name << " after Undo";
+        DoRedo();
+        EXPECT_EQ(std::tuple(r.get(*doc->itsDocState), doc->itsDocState->compassAngle), std::tuple(valueOf(r, 2), north))
+            << r.name << " after Redo";
+    }
+
+    // The plant growth projection, which no snapshot holds: its step's Undo and Redo set it,
+    // and the indicator follows.
+    doc->itsMaximumPlantAge = 23;
+    Edit("Before");
+    doc->itsMaximumPlantAge = 8;
+    Edit("Plant Growth Projection");
+    indicator = 0;
+    DoUndo();
+    EXPECT_EQ(std::tuple(doc->itsMaximumPlantAge, indicator), std::tuple(int16_t(23), 1));
+    DoRedo();
+    EXPECT_EQ(std::tuple(doc->itsMaximumPlantAge, indicator), std::tuple(int16_t(8), 2));
+
+    // Noted: a change the design saves marks it changed, once; a zoom or the camera does not.
+    const int changes = undo.changes;
+    doc->itsDocState->snapOffset += 3;
+    NoteSettingsSetWithoutStep(doc);
+    NoteSettingsSetWithoutStep(doc);
+    EXPECT_EQ(undo.changes, changes + 1) << "the snap offset";
+    doc->itsDocState->zoomFactor *= 2, doc->itsDocState->cameraHeading += 10;
+    NoteSettingsSetWithoutStep(doc);
+    EXPECT_EQ(undo.changes, changes + 1) << "the zoom and the camera";
+    SetUpdatePlantGrowthIndicatorLevelHandler(nullptr);
 }
 
 TEST_F(UndoTest, AWallInsideAGroupKeepsItsDoorThroughASnapshot) {

@@ -17,6 +17,7 @@
 #include "app/core/main_window_seams.h"
 #include "app/core/status_bar_seams.h"
 #include "content/core/content_selection_seams.h"
+#include "files/content_paths.h"
 #include "files/undo.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -27,6 +28,7 @@
 #include "support/doubles.h"
 #include "tracking/snap_modes.h"
 #include "tracking/tracking_state.h"
+#include "ui/core/small_value_sheets.h"
 
 namespace dvxtest {
 namespace {
@@ -221,6 +223,39 @@ TEST_F(Palettes, PlantGrowthStepsWithinItsRangeAndSaysTheAge) {
     ds->plantAge = 1;
     plan->plantGrowthLeftButtonChanged();
     EXPECT_EQ(std::tuple(ds->plantAge, undo.changes), std::tuple(1.0f, 1));
+
+    // After an Undo or Redo the palettes show the design restored: the growth level and its
+    // arrows, the projection's range (which only its step sets), the offset in the units.
+    ASSERT_TRUE(MakeApplicationTemporaryFolder());
+    gUndoActive = 1;
+    InitializeUndo();
+    CurrentDocState()->plantAge = 23;
+    StoreUndo("Top");
+    plan->plantGrowthLeftButtonChanged();
+    ASSERT_EQ(std::tuple(plan->plantGrowthLevelIndicator()->value(), plan->plantGrowthRightButton()->isEnabled()),
+              std::tuple(22, true));
+    DoUndo();
+    EXPECT_EQ(std::tuple(plan->plantGrowthLevelIndicator()->value(), plan->plantGrowthRightButton()->isEnabled()),
+              std::tuple(23, false)) << "the Undo of a growth step";
+    ASSERT_TRUE(SetPlantGrowthProjection(2));
+    ASSERT_EQ(plan->plantGrowthLevelIndicator()->maximum(), 5);
+    DoUndo();
+    EXPECT_EQ(std::tuple(doc->itsMaximumPlantAge, plan->plantGrowthLevelIndicator()->maximum()), std::tuple(int16_t(23), 23))
+        << "the Undo of the projection";
+    DoRedo();
+    EXPECT_EQ(std::tuple(doc->itsMaximumPlantAge, plan->plantGrowthLevelIndicator()->maximum(),
+                         plan->plantGrowthLevelIndicator()->value()), std::tuple(int16_t(5), 5, 5))
+        << "its Redo";
+    CurrentDocState()->units = 4, CurrentDocState()->snapOffset = 11.811f;
+    StoreUndo("Metric");
+    snap->updateSnapOffsetText();
+    const QString metres = snap->offsetText()->text();
+    CurrentDocState()->units = 3;
+    StoreUndo("Measurement Options");
+    snap->updateSnapOffsetText();
+    ASSERT_NE(snap->offsetText()->text(), metres);
+    DoUndo();
+    EXPECT_EQ(snap->offsetText()->text(), metres) << "the Undo of the units";
     port::setDocumentUndo(nullptr);
 }
 

@@ -656,6 +656,34 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     EXPECT_TRUE(keyboardBack()) << "the save question after a palette cell and the plan";
     key("ctrl+s");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S";
+    // What the design saves and no step stores marks it changed, so Quit asks: the snap offset
+    // typed into its field, the live view's speed from its menu.
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    snap->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
+    for (const char* by : {"the snap offset", "the navigation speed"}) {
+        if (by == std::string("the snap offset")) {
+            QWidget* offsetCell = snap->toolButtons()->cell(507);
+            XDo({"windowfocus", "--sync", QString::number(snap->window()->winId())});
+            ClickAt(offsetCell, offsetCell->rect().center());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return snap->offsetText()->isEnabled(); }));
+            ClickAt(snap->offsetText(), snap->offsetText()->rect().center());
+            ASSERT_TRUE(KeyReaches(snap->offsetText())) << "the offset field has not the keyboard";
+            XDo({"key", "ctrl+a"}), XDo({"type", "9"}), XDo({"key", "Return"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->itsDocState->snapOffset == 9.0f; }))
+                << snap->offsetText()->text().toStdString();
+        } else {
+            ASSERT_TRUE(ChooseMenuItem(w, "LiveView", "setLVNavigationSpeed", 10504, "Navigation Speed"));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->itsDocState->navigationSpeed == 10; }));
+        }
+        Answer stay(QStringLiteral("Cancel"));
+        key("ctrl+q");
+        ASSERT_TRUE(stay.given()) << "Quit did not ask after " << by;
+        EXPECT_EQ(stay.text, QString("Do you want to save the changes you made in the document \"house\"?")) << by;
+        EXPECT_TRUE(keyboardBack()) << "the Quit question after " << by;
+        key("ctrl+s");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isDocumentEdited(); })) << "Ctrl+S after " << by;
+    }
     key("ctrl+shift+s");
     ASSERT_TRUE(Choose(w, dir + "/copy.pro") && QTest::qWaitFor([&] { return d->displayName() == "copy.pro"; }));
     EXPECT_EQ(ReadWholeFile((dir + "/copy.pro").toStdString()), ReadWholeFile(house.toStdString()));

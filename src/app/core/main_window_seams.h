@@ -46,6 +46,9 @@ DVX_SEAM(MainWindowDocumentView, "app", port::SeamKind::UserInterface, Base2DVie
 
 // `updatePlantGrowthIndicatorLevel` of the document window and the plan tool palette.
 DVX_SEAM(UpdatePlantGrowthIndicatorLevel, "app", port::SeamKind::UserInterface, void())
+// `updateSnapOffsetText` of the snap palette: its field shows the stored offset in the design's
+// units.
+DVX_SEAM(UpdateSnapOffsetText, "app", port::SeamKind::UserInterface, void())
 
 // The document cursor of the plan view's scroll view.
 enum class PlanCursor { Arrow, Crosshair, Zoom, OpenHand, ClosedHand, PointingHand };

@@ -5,6 +5,7 @@
 #include "content/core/content_selection_seams.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/readouts.h"
 #include "model/selection_ops.h"
 #include "plan/refresh_seams.h"
 #include "ui/core/inspector_seams.h"
@@ -68,5 +69,9 @@ void StoreSnapOffset(port::TextField* field) {
 
 void ShowSnapOffset(port::TextField* field) {
     const DocState* ds = CurrentDocState();
-    if (ds && field) SetFloatItem(field, ds->snapOffset);
+    if (!ds || !field) return;
+    // A field that shows it already keeps its own typing to take back and give again.
+    char text[kReadoutSize] = "";
+    ConvertInchesToStr(ds->snapOffset, text);
+    if (field->text() != text) field->setText(text);
 }

@@ -19,5 +19,5 @@ void AfterEditToolChosen(int16_t tool, bool select);
 void OpenEditToolSheet(int16_t tool);
 // Stores the typed snap offset and writes the field back in the document's form.
 void StoreSnapOffset(port::TextField* field);
-// Shows the document's snap offset in the field (nothing without a document).
+// Shows the document's snap offset in the field in its units (nothing without a document).
 void ShowSnapOffset(port::TextField* field);
