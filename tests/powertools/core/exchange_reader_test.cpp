@@ -247,6 +247,18 @@ TEST_F(ExchangeReadTest, AResultAddsAndReplacesObjectsOnTheirFloors) {
     Take(raised, region).end();
     ASSERT_EQ(Merge(raised), 1);
     EXPECT_FLOAT_EQ(GetTopoElevationAtGridPt(300, 300), -24);
+    // A group of an imported solid standing on the ground, given back while the live view is
+    // closed (as every launch closes it), stands on that ground: its lowest points 24 up.
+    Objex* solid = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
+    Objex* standing = Group(Floor(0), {solid});
+    standing->onTerrain = 1;
+    const uint32_t standingID = standing->objectID;
+    ResultBuilder onTheGround(kTool);
+    Take(onTheGround, standing).end();
+    ASSERT_EQ(Merge(onTheGround), 1);
+    Objex* placed = FindID(Floor(0), standingID);
+    ASSERT_TRUE(placed && placed->firstChild && placed->firstChild->firstPoint);
+    EXPECT_FLOAT_EQ(placed->firstChild->firstPoint->position[1], -24);
     // So does the design the tool reads whole.
     Write(11000);
     ResetTopoGrid();
