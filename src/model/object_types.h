@@ -175,8 +175,8 @@ inline constexpr TypeRow kTypeTable[] = {
     {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea, 64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
-    {kFreehandRoof, kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer |
-                         kEnclosesArea},
+    {kFreehandRoof,
+     kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
