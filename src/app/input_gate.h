@@ -154,7 +154,7 @@ private:
     void deliverHeldCalls();
     // Who has the keyboard, asked again while a loop runs and its window does not have it.
     void askWhoHasTheKeyboard();
-    bool keyToNoActiveWindow(QObject* watched, QEvent* event);
+    bool keyToItsReceiver(QObject* watched, QEvent* event);
 
     std::vector<GateLoop*> loops_;
     int renders_ = 0;
