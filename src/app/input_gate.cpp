@@ -171,16 +171,27 @@ QWidget* LastWorkedIn(const QWidget* except, bool palettes) {
 // keys, the window going.
 enum class KeysFrom : uint8_t { Key, PaletteCell, WindowGone };
 
+// A control of the palette takes the key: its focus widget, or the palette itself (its Undo and
+// Redo), claims it as Qt asks before a key press.
+bool PaletteTakes(QWidget* palette, const QKeyEvent* key) {
+    QWidget* to = palette->focusWidget() ? palette->focusWidget() : palette;
+    QKeyEvent claim(QEvent::ShortcutOverride, key->key(), key->modifiers(), key->text());
+    claim.ignore();
+    QCoreApplication::sendEvent(to, &claim);
+    return claim.isAccepted();
+}
+
 // Where the keys go, one rule under every focus rule of the window manager (none: the program
 // moves the keyboard; one that gives a window the keyboard; one that leaves it to the window under
 // the pointer) for what runs. `at` is the window X gives the key to (under PointerRoot, the one
 // under the pointer). A loop's and a render's rows sort the keys where they land. A sheet or an
 // alert holds the keyboard of every window it blocks. A palette keeps a key its focus widget
-// reads (its field); any other goes on, as the keyboard does after a press on its cell, to the
-// window the user last pressed or typed in (no palette), else a document window: a palette is key
-// only if needed. Any other window keeps its keys. A window that goes gives the keyboard to the
-// window the user last pressed or typed in, else the one it came from.
-QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key) {
+// reads (its field) or it takes itself (Undo and Redo); any other goes on, as the keyboard does
+// after a press on its cell, to the window the user last pressed or typed in (no palette), else a
+// document window: a palette is key only if needed. Any other window keeps its keys. A window
+// that goes gives the keyboard to the window the user last pressed or typed in, else the one it
+// came from.
+QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key, const QKeyEvent* key = nullptr) {
     if (!at) return nullptr;
     switch (from) {
     case KeysFrom::WindowGone:
@@ -193,7 +204,8 @@ QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key) {
     }
     if (runs == Runs::Render || IsLoop(runs)) return at;
     if (IsSheetRun(runs) && !InSheet(at)) return TopSheet();
-    if (IsPalette(at) && !ReadsTyping(at->focusWidget())) return KeyReceiver(at, runs, KeysFrom::PaletteCell);
+    if (IsPalette(at) && !ReadsTyping(at->focusWidget()) && !(key && PaletteTakes(at, key)))
+        return KeyReceiver(at, runs, KeysFrom::PaletteCell);
     return at;
 }
 
@@ -267,8 +279,11 @@ void NotePress(QObject* watched, const QEvent* event) {
 void KeyboardStaysOffPalette(QObject* watched, const QEvent* event) {
     if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
     QWidget* top = TopLevelOf(watched);
-    if (!IsPalette(top) || PressOnField(watched, event)) return;  // a field: the keyboard is its
-    if (WindowManagerRuns() != false) return;
+    if (!IsPalette(top) || WindowManagerRuns() != false) return;
+    if (PressOnField(watched, event)) {  // a field: the keyboard is its, whatever Qt has heard yet
+        top->windowHandle()->requestActivate();
+        return;
+    }
     if (QWidget* to = KeyReceiver(top, Runs::Nothing, KeysFrom::PaletteCell); to && to->windowHandle())
         to->windowHandle()->requestActivate();
 }
@@ -884,10 +899,11 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
         if (press && !noActive) NoteWorkedIn(top);  // typed in
         return false;
     }
-    QWidget* to = KeyReceiver(top, runs);
+    QWidget* to = KeyReceiver(top, runs, KeysFrom::Key, static_cast<const QKeyEvent*>(event));
     if (!to) return false;
-    if (!noActive && to == top) {
-        if (press) NoteWorkedIn(top);  // typed in the palette's field
+    // A modifier held down is no key yet, and a release follows its press: the key pressed decides.
+    if (!noActive && (to == top || !press || IsModifierKey(static_cast<const QKeyEvent*>(event)->key()))) {
+        if (press && to == top) NoteWorkedIn(top);  // typed in the palette's field
         return false;
     }
     if (type == QEvent::KeyPress) {

@@ -168,33 +168,31 @@ std::optional<QMargins> FrameExtents(const QWindow* window) {
 namespace {
 
 // Modal windows hold the windows under them: Qt drops a key X gives one of those (under
-// PointerRoot, the window under the pointer), or one it would hand its focus window that is one
-// of those, before any event filter sees it. The key goes to the window the receiver names
-// instead: as X gave it there where Qt names no focus window; else that window is given the
-// keyboard first and the key sent to it again, to come after.
+// PointerRoot, the window under the pointer; or the focus window a window manager gave the
+// keyboard) before any event filter sees it. The key goes to the window the receiver names
+// instead: as X would have given it there, and where X's focus is a window (which Qt hands every
+// key), that window given the keyboard first and the key sent to it again, to come after.
 class BlockedKeys : public QAbstractNativeEventFilter {
 public:
     std::function<QWindow*(QWindow*)> receiver;
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t" || !receiver) return false;
+        if (type != "xcb_generic_event_t" || !receiver || !QGuiApplication::modalWindow()) return false;
         auto* event = static_cast<xcb_generic_event_t*>(message);
         const uint8_t kind = event->response_type & 0x7f;
-        if (!QGuiApplication::modalWindow()) return false;
         if (kind != XCB_KEY_PRESS && kind != XCB_KEY_RELEASE) return false;
         auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
         QWindow* at = nullptr;
         for (QWindow* w : QGuiApplication::allWindows())
             if (w->handle() && xcb_window_t(w->winId()) == key->event) at = w;
-        QWindow* focus = QGuiApplication::focusWindow();
-        QWindow* target = focus ? focus : at;
-        QWindow* to = target ? receiver(target) : nullptr;
+        QWindow* to = at ? receiver(at) : nullptr;
         xcb_connection_t* c = Connection();
-        if (!to || to == target || !to->handle() || !c) return false;
-        const bool sentAgain = (event->response_type & 0x80) && key->event == xcb_window_t(to->winId());
+        if (!to || to == at || !to->handle() || !c) return false;
         key->event = xcb_window_t(to->winId());
         key->child = XCB_WINDOW_NONE;
-        // Sent again after the keyboard was given: Qt's platform has heard of that before it.
-        if (!focus || sentAgain) return false;
+        const std::optional<xcb_window_t> focus = InputFocus(c);
+        if (!focus || *focus == XCB_WINDOW_NONE || *focus == XCB_INPUT_FOCUS_POINTER_ROOT ||
+            IsRoot(xcb_get_setup(c), *focus))
+            return false;
         xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, key->event, XCB_CURRENT_TIME);
         xcb_send_event(c, 0, key->event, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(key));
         xcb_flush(c);
