@@ -1466,7 +1466,6 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
     };
     const auto key = [&](const char* typed) { XDo({"key", typed}), QTest::qWait(500); };
     const auto wallDeleted = [&] { return QTest::qWaitFor([&] { return walls().empty(); }, 2000); };
-    const bool titled = rule == FocusRule::TitledPalettes;
     const bool untitled = rule == FocusRule::UntitledPalettes || rule == FocusRule::NoTitleFocus;
     const bool none = rule == FocusRule::None;
 
@@ -1593,7 +1592,6 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              return deleted ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
          }},
     };
-    (void)titled;
     for (const Row& r : rows) {
         if (!r.runs) continue;
         SCOPED_TRACE(r.name);
