@@ -154,8 +154,8 @@ std::vector<QPointer<QWidget>>& WorkedIn() {
 void NoteWorkedIn(QWidget* top) {
     if (!top || !ComesAndGoes(top)) return;
     auto& windows = WorkedIn();
-    windows.erase(std::remove_if(windows.begin(), windows.end(), [top](const QPointer<QWidget>& w) { return !w || w == top; }),
-                  windows.end());
+    const auto stale = [top](const QPointer<QWidget>& w) { return !w || w == top; };
+    windows.erase(std::remove_if(windows.begin(), windows.end(), stale), windows.end());
     windows.push_back(top);
     if (windows.size() > 16) windows.erase(windows.begin());
 }
@@ -231,7 +231,9 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
         home = gone->parentWidget() ? gone->parentWidget()->window()
                                     : gone->property(kCameFrom).value<QPointer<QWidget>>().data();
         if (!home || home == gone || !home->isVisible() || home->isMinimized()) return nullptr;
-    } else if (!ComesAndGoes(gone) || !(home = KeyReceiver(const_cast<QWidget*>(gone), Runs::Nothing, KeysFrom::WindowGone))) {
+    } else if (!ComesAndGoes(gone)) {
+        return nullptr;
+    } else if (!(home = KeyReceiver(const_cast<QWidget*>(gone), Runs::Nothing, KeysFrom::WindowGone))) {
         return nullptr;
     }
     const QWindow* focus = QGuiApplication::focusWindow();
@@ -309,7 +311,6 @@ void KeyboardBackToModal(QWindow* now) {
     if (!now || !modal || !modal->isVisible() || !BlockedBy(now, modal) || WindowManagerRuns() != false) return;
     modal->requestActivate();
 }
-
 
 }  // namespace
 

@@ -1497,7 +1497,8 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
          }},
         // A sheet up, the pointer onto it and off onto the plan it blocks: Escape ends it.
         {"Escape with the pointer on the window a sheet blocks", untitled, [&]() -> ::testing::AssertionResult {
-             if (!ChooseMenuItem(w, "View", "setPlanZoom") || !QTest::qWaitFor([&] { return ShownSheet(w) != nullptr; }))
+             if (!ChooseMenuItem(w, "View", "setPlanZoom") ||
+                 !QTest::qWaitFor([&] { return ShownSheet(w) != nullptr; }))
                  return ::testing::AssertionFailure() << "no sheet";
              onto(ShownSheet(w));
              moveTo(plan()), QTest::qWait(600);
@@ -1515,7 +1516,8 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              moveTo(plan()), QTest::qWait(300);
              const bool shown = snapWindow->isVisible();
              key("ctrl+3");
-             if (QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }, 2000)) return ::testing::AssertionSuccess();
+             if (QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }, 2000))
+                 return ::testing::AssertionSuccess();
              return ::testing::AssertionFailure() << "Ctrl+3 did nothing";
          }},
         // The live view clicked, the Snap Tools shown from it, the wall selected in the plan:
@@ -1558,14 +1560,16 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              const size_t left = walls().size();
              if (backed == entered.chopped(1) && field->text().isEmpty() && left == 1)
                  return ::testing::AssertionSuccess();
-             return ::testing::AssertionFailure() << "\"" << entered.toStdString() << "\" then \"" << backed.toStdString()
-                                                  << "\" then \"" << field->text().toStdString() << "\", " << left << " walls";
+             return ::testing::AssertionFailure() << "\"" << entered.toStdString() << "\" then \""
+                                                  << backed.toStdString() << "\" then \""
+                                                  << field->text().toStdString() << "\", " << left << " walls";
          }},
         // The field typed in, then the Endpoint cell clicked: the keys go to the plan again.
         {"Delete after a snap cell clicked", none, [&]() -> ::testing::AssertionResult {
              if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
              onto(field), ClickAt(field, field->rect().center());
-             if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return ::testing::AssertionFailure() << "the field took no click";
+             if (!QTest::qWaitFor([&] { return field->hasFocus(); }))
+                 return ::testing::AssertionFailure() << "the field took no click";
              key("ctrl+a"), XDo({"type", "--delay", "5", "0.4"}), key("Return");
              QWidget* endpoint = snap->toolButtons()->cell(501);
              ClickAt(endpoint, endpoint->rect().center()), QTest::qWait(300);
@@ -1577,14 +1581,17 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         {"a window gone after another showed", none, [&]() -> ::testing::AssertionResult {
              if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
              if (!ChooseMenuItem(w, "Help", "showAboutWindow") ||
-                 !QTest::qWaitFor([&] { return AboutWindowController::exists() && AboutWindowController::shared()->window()->isActiveWindow(); }))
+                 !QTest::qWaitFor([&] {
+                     return AboutWindowController::exists() && AboutWindowController::shared()->window()->isActiveWindow();
+                 }))
                  return ::testing::AssertionFailure() << "About did not take the keyboard";
              PreferencesController* p = PreferencesController::shared();
              if (!ChooseMenuItem(w, "Help", "showPreferenceWindow") || !QTest::qWaitFor([&] { return p->isVisible(); }))
                  return ::testing::AssertionFailure() << "no preferences";
              auto* ok = p->findChild<QPushButton*>(QStringLiteral("okButton"));
              ClickAt(ok, ok->rect().center());
-             if (!QTest::qWaitFor([&] { return !p->isVisible(); })) return ::testing::AssertionFailure() << "OK kept them";
+             if (!QTest::qWaitFor([&] { return !p->isVisible(); }))
+                 return ::testing::AssertionFailure() << "OK kept them";
              QTest::qWait(300);
              moveTo(plan()), key("Delete");
              const bool deleted = wallDeleted();
