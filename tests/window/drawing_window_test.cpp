@@ -1466,7 +1466,6 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
     };
     const auto key = [&](const char* typed) { XDo({"key", typed}), QTest::qWait(500); };
     const auto wallDeleted = [&] { return QTest::qWaitFor([&] { return walls().empty(); }, 2000); };
-    const bool untitled = rule == FocusRule::UntitledPalettes || rule == FocusRule::NoTitleFocus;
     const bool none = rule == FocusRule::None;
 
     struct Row {
@@ -1496,7 +1495,7 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              return ::testing::AssertionFailure() << "levels " << levels[0] << ", " << levels[1];
          }},
         // A sheet up, the pointer onto it and off onto the plan it blocks: Escape ends it.
-        {"Escape with the pointer on the window a sheet blocks", untitled, [&]() -> ::testing::AssertionResult {
+        {"Escape with the pointer on the window a sheet blocks", !none, [&]() -> ::testing::AssertionResult {
              if (!ChooseMenuItem(w, "View", "setPlanZoom") ||
                  !QTest::qWaitFor([&] { return ShownSheet(w) != nullptr; }))
                  return ::testing::AssertionFailure() << "no sheet";
@@ -1522,7 +1521,7 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
          }},
         // The live view clicked, the Snap Tools shown from it, the wall selected in the plan:
         // Delete over a snap cell deletes the wall, the window last clicked being the plan's.
-        {"Delete over a snap cell", untitled, [&]() -> ::testing::AssertionResult {
+        {"Delete over a snap cell", !none, [&]() -> ::testing::AssertionResult {
              if (snapWindow->isVisible()) snap->close(), QTest::qWait(300);
              LiveViewController* live = LiveViewController::sharedLiveViewController();
              live->showWindow();
