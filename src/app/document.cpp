@@ -4,6 +4,7 @@
 #include "app/core/preference_keys.h"
 #include "app/core/startup.h"
 #include "app/window_controller.h"
+#include "app/x_server.h"
 #include "files/design_file.h"
 #include "files/symbol_lists.h"
 #include "files/trace_image.h"
@@ -262,7 +263,11 @@ void QMDDocument::makeWindowControllers() {
 }
 
 void QMDDocument::showWindows() {
-    if (windowController) windowController->show();
+    if (!windowController) return;
+    windowController->show();
+    // The window shown becomes main and takes the keyboard; without a window manager nothing
+    // else would give it.
+    if (WindowManagerRuns() == false) windowController->activateWindow();
 }
 
 void QMDDocument::updateChangeCount(int change) {

@@ -90,6 +90,11 @@ QWidget* TopSheet() {
     return found;
 }
 
+bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
+bool IsSheetRun(Runs runs) {
+    return runs == Runs::Sheet || runs == Runs::PanelSheet || runs == Runs::ToolSheet || runs == Runs::Alert;
+}
+
 constexpr const char* kCameFrom = "gateCameFrom";
 
 // A window the program shows and closes beside its document windows (the preferences, a
@@ -115,15 +120,93 @@ void NoteWhereFrom(QWidget* window) {
     if (noted) window->setProperty(kCameFrom, QVariant::fromValue(QPointer<QWidget>(QApplication::activeWindow())));
 }
 
-// Where the keyboard goes back to when a window that is no modal dialog goes: the window it came
-// from, else its parent's, else a document window (none may have been active as it showed).
+// A shown document window other than `except`.
+QWidget* DocumentWindow(const QWidget* except) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) && top != except && top->isVisible() && !top->isMinimized()) return top;
+    return nullptr;
+}
+
+// Where the keyboard goes back to when a window that is no modal dialog goes and the user worked
+// in no other: the window it came from, else its parent's, else a document window (none may have
+// been active as it showed).
 QWidget* HomeOfWindow(const QWidget* gone) {
     const auto usable = [gone](QWidget* w) { return w && w != gone && w->isVisible() && !w->isMinimized(); };
     if (QWidget* from = gone->property(kCameFrom).value<QPointer<QWidget>>().data(); usable(from)) return from;
     if (QWidget* parent = gone->parentWidget() ? gone->parentWidget()->window() : nullptr; usable(parent)) return parent;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(top) && usable(top)) return top;
+    return DocumentWindow(gone);
+}
+
+bool IsPalette(const QWidget* top) { return top && top->property(kKeyOnlyIfNeeded).toBool(); }
+
+// A control that reads typing (a field): it takes the keyboard on a click.
+bool ReadsTyping(const QWidget* w) {
+    return w && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::ClickFocus);
+}
+
+// The windows the user last pressed or typed in, the latest last: a palette only where a control
+// that reads typing took the press or the keys (its cells leave the keyboard where it was).
+std::vector<QPointer<QWidget>>& WorkedIn() {
+    static std::vector<QPointer<QWidget>> windows;
+    return windows;
+}
+
+void NoteWorkedIn(QWidget* top) {
+    if (!top || !ComesAndGoes(top)) return;
+    auto& windows = WorkedIn();
+    const auto stale = [top](const QPointer<QWidget>& w) { return !w || w == top; };
+    windows.erase(std::remove_if(windows.begin(), windows.end(), stale), windows.end());
+    windows.push_back(top);
+    if (windows.size() > 16) windows.erase(windows.begin());
+}
+
+QWidget* LastWorkedIn(const QWidget* except, bool palettes) {
+    const auto& windows = WorkedIn();
+    for (auto w = windows.rbegin(); w != windows.rend(); ++w)
+        if (*w && *w != except && (*w)->isVisible() && !(*w)->isMinimized() && (palettes || !IsPalette(*w))) return *w;
     return nullptr;
+}
+
+// Why the rule is asked: a key X gave the window, a press on a palette's control that reads no
+// keys, the window going.
+enum class KeysFrom : uint8_t { Key, PaletteCell, WindowGone };
+
+// A control of the palette takes the key: its focus widget, or the palette itself (its Undo and
+// Redo), claims it as Qt asks before a key press.
+bool PaletteTakes(QWidget* palette, const QKeyEvent* key) {
+    QWidget* to = palette->focusWidget() ? palette->focusWidget() : palette;
+    QKeyEvent claim(QEvent::ShortcutOverride, key->key(), key->modifiers(), key->text());
+    claim.ignore();
+    QCoreApplication::sendEvent(to, &claim);
+    return claim.isAccepted();
+}
+
+// Where the keys go, one rule under every focus rule of the window manager (none: the program
+// moves the keyboard; one that gives a window the keyboard; one that leaves it to the window under
+// the pointer) for what runs. `at` is the window X gives the key to (under PointerRoot, the one
+// under the pointer). A loop's and a render's rows sort the keys where they land. A sheet or an
+// alert holds the keyboard of every window it blocks. A palette keeps a key its focus widget
+// reads (its field) or it takes itself (Undo and Redo); any other goes on, as the keyboard does
+// after a press on its cell, to the window the user last pressed or typed in (no palette), else a
+// document window: a palette is key only if needed. Any other window keeps its keys. A window
+// that goes gives the keyboard to the window the user last pressed or typed in, else the one it
+// came from.
+QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key, const QKeyEvent* key = nullptr) {
+    if (!at) return nullptr;
+    switch (from) {
+    case KeysFrom::WindowGone:
+        if (QWidget* last = LastWorkedIn(at, true)) return last;
+        return HomeOfWindow(at);
+    case KeysFrom::PaletteCell:
+        if (QWidget* last = LastWorkedIn(at, false)) return last;
+        return DocumentWindow(at);
+    case KeysFrom::Key: break;
+    }
+    if (runs == Runs::Render || IsLoop(runs)) return at;
+    if (IsSheetRun(runs) && !InSheet(at)) return TopSheet();
+    if (IsPalette(at) && !ReadsTyping(at->focusWidget()) && !(key && PaletteTakes(at, key)))
+        return KeyReceiver(at, runs, KeysFrom::PaletteCell);
+    return at;
 }
 
 // The pointer stands on one of the program's windows, or on the one that went, by their frames:
@@ -148,7 +231,9 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
         home = gone->parentWidget() ? gone->parentWidget()->window()
                                     : gone->property(kCameFrom).value<QPointer<QWidget>>().data();
         if (!home || home == gone || !home->isVisible() || home->isMinimized()) return nullptr;
-    } else if (!ComesAndGoes(gone) || !(home = HomeOfWindow(gone))) {
+    } else if (!ComesAndGoes(gone)) {
+        return nullptr;
+    } else if (!(home = KeyReceiver(const_cast<QWidget*>(gone), Runs::Nothing, KeysFrom::WindowGone))) {
         return nullptr;
     }
     const QWindow* focus = QGuiApplication::focusWindow();
@@ -172,25 +257,37 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
     return home;
 }
 
+// The press lands on a control that reads typing.
+bool PressOnField(QObject* watched, const QEvent* event) {
+    for (QObject* o = PressTarget(watched, event); o && o->isWidgetType(); o = o->parent()) {
+        const auto* w = static_cast<const QWidget*>(o);
+        if (ReadsTyping(w)) return true;
+        if (w->isWindow()) break;
+    }
+    return false;
+}
+
+// The user's press: its window is the one last worked in, a palette only where a field took it.
+void NotePress(QObject* watched, const QEvent* event) {
+    if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
+    QWidget* top = TopLevelOf(watched);
+    if (!IsPalette(top) || PressOnField(watched, event)) NoteWorkedIn(top);
+}
+
 // Without a window manager a press gives its window the keyboard before the press is handled;
 // nothing else would move it. A press on a window that takes it only if needed (a palette), on a
-// control that reads no keys (a tool or snap cell), gives it back to the window that had it, or
-// to a document window where none had it.
+// control that reads no keys (a tool or snap cell), gives it to the window the keys' rule names,
+// even where the palette held it (its field clicked before): a palette's cell never keeps it.
 void KeyboardStaysOffPalette(QObject* watched, const QEvent* event) {
     if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
     QWidget* top = TopLevelOf(watched);
-    if (!top || !top->property(kKeyOnlyIfNeeded).toBool()) return;
-    QWindow* had = QGuiApplication::focusWindow();
-    if (had && TopLevelOf(had) == top) return;
-    for (QObject* o = PressTarget(watched, event); o && o->isWidgetType(); o = o->parent()) {
-        const auto* w = static_cast<const QWidget*>(o);
-        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) return;  // a field: the keyboard is its
-        if (w->isWindow()) break;
+    if (!IsPalette(top) || WindowManagerRuns() != false) return;
+    if (PressOnField(watched, event)) {  // a field: the keyboard is its, whatever Qt has heard yet
+        top->windowHandle()->requestActivate();
+        return;
     }
-    if (WindowManagerRuns() != false) return;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!had && qobject_cast<QMainWindow*>(w) && w->isVisible() && !w->isMinimized()) had = w->windowHandle();
-    if (had) had->requestActivate();
+    if (QWidget* to = KeyReceiver(top, Runs::Nothing, KeysFrom::PaletteCell); to && to->windowHandle())
+        to->windowHandle()->requestActivate();
 }
 
 // The window (or the window a native one lies in) stands under the modal window: Qt drops its
@@ -213,11 +310,6 @@ void KeyboardBackToModal(QWindow* now) {
     QWindow* modal = QGuiApplication::modalWindow();
     if (!now || !modal || !modal->isVisible() || !BlockedBy(now, modal) || WindowManagerRuns() != false) return;
     modal->requestActivate();
-}
-
-bool IsLoop(Runs runs) { return runs == Runs::KeyLoop || runs == Runs::KeylessLoop; }
-bool IsSheetRun(Runs runs) {
-    return runs == Runs::Sheet || runs == Runs::PanelSheet || runs == Runs::ToolSheet || runs == Runs::Alert;
 }
 
 }  // namespace
@@ -318,6 +410,15 @@ InputGate::InputGate() : keyboardAsked_(new QTimer(this)) {
     qApp->installEventFilter(this);
     keyboardAsked_->setInterval(50);
     connect(keyboardAsked_, &QTimer::timeout, this, &InputGate::askWhoHasTheKeyboard);
+    // A key at a window a sheet or an alert blocks goes where the keys' rule says, the sheet.
+    RouteBlockedKeys([](QWindow* at) -> QWindow* {
+        QWindow* modal = QGuiApplication::modalWindow();
+        InputGate* gate = InputGate::existing();
+        if (!modal || !gate || !BlockedBy(at, modal)) return nullptr;
+        QWidget* to = KeyReceiver(TopLevelOf(at), gate->runs());
+        QWindow* window = to ? to->windowHandle() : nullptr;
+        return window && !BlockedBy(window, modal) ? window : modal;
+    });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         KeyboardBackToModal(now);
         if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
@@ -488,7 +589,7 @@ void InputGate::askWhoHasTheKeyboard() {
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
-    if (keyToNoActiveWindow(watched, event)) return true;
+    if (keyToItsReceiver(watched, event)) return true;
     if (keyboardBack_ && keyBeforeKeyboardBack(watched, event)) return true;
     if (keyboardBack_ && event->spontaneous() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
         keyboardBack_ = nullptr;  // the user has gone on
@@ -505,6 +606,7 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
         if (!qobject_cast<QTimer*>(watched) || !watched->property(kDesignTimer).toBool()) return false;
         return apply(decide(runs(), Input::Timer), watched, event);
     case QEvent::MouseButtonPress:
+        NotePress(watched, event);
         KeyboardStaysOffPalette(watched, event);
         [[fallthrough]];
     case QEvent::MouseButtonDblClick:
@@ -778,30 +880,38 @@ bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
     return true;
 }
 
-// Under a window manager that leaves the keyboard to the window under the pointer (PointerRoot:
-// twm's NoTitleFocus, or a window it draws no title for), the keys come to the program's window
-// there while Qt takes no window as active: no shortcut would run, and a Tab would move no
-// field's editing to its end. The keyboard is taken where it came, as an active window has it
-// (a palette's keys are its document window's, and under a sheet the sheet's), and the key waits
-// for it, before a keyboard given back to another window takes it. A loop's and a render's rows
-// take the keys as they come.
-bool InputGate::keyToNoActiveWindow(QObject* watched, QEvent* event) {
+// A key X gave one of the program's windows goes where the keys' rule says (`KeyReceiver`). Under
+// a window manager that leaves the keyboard to the window under the pointer (PointerRoot: twm's
+// NoTitleFocus, or a window it draws no title for) the keys come to the window there while Qt
+// takes no window as active: no shortcut would run, and a Tab would move no field's editing to its
+// end. And a palette given the keyboard (a window manager's, or by a press) keeps only the keys
+// its field reads. The receiver is made active, and the key waits for it, before a keyboard given
+// back to another window takes it. A loop's and a render's rows take the keys as they come.
+bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || !watched->isWindowType() ||
-        QGuiApplication::focusWindow())
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || !watched->isWindowType())
         return false;
     const Runs runs = this->runs();
     QWidget* top = TopLevelOf(watched);
-    if (runs == Runs::Render || IsLoop(runs) || !top || !ComesAndGoes(top) || !WindowManagerRuns().value_or(false))
+    if (runs == Runs::Render || IsLoop(runs) || !top || !ComesAndGoes(top)) return false;
+    const bool press = type == QEvent::KeyPress;
+    const bool noActive = !QGuiApplication::focusWindow();
+    if (noActive ? !WindowManagerRuns().value_or(false) : !IsPalette(top)) {
+        if (press && !noActive) NoteWorkedIn(top);  // typed in
         return false;
-    QWidget* to = top;
-    if (IsSheetRun(runs) && !InSheet(top)) to = TopSheet();
-    else if (top->windowType() == Qt::Tool && !IsDesignWindow(top)) to = HomeOfWindow(top);
+    }
+    QWidget* to = KeyReceiver(top, runs, KeysFrom::Key, static_cast<const QKeyEvent*>(event));
     if (!to) return false;
+    // A modifier held down is no key yet, and a release follows its press: the key pressed decides.
+    if (!noActive && (to == top || !press || IsModifierKey(static_cast<const QKeyEvent*>(event)->key()))) {
+        if (press && to == top) NoteWorkedIn(top);  // typed in the palette's field
+        return false;
+    }
     if (type == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         heldInput_.push_back({nullptr, key->key(), key->modifiers(), key->text(), nullptr});
         keyboardBack_ = nullptr;  // the user has gone on, where the keys now go
+        NoteWorkedIn(to);
     }
     to->activateWindow();
     return true;

@@ -6,9 +6,10 @@
 // outside what runs and does what one table (`InputGate::kTable`) says. Nothing else filters
 // the program's input for a loop, a render or a sheet. What else would change the design or
 // the scene, or draw a frame, meanwhile (a plug-in tool's answer, the live view's step timer)
-// comes through the same table. A modal dialog that ends, or a window the program closes, gives
-// the keyboard back to the window it came from, as a loop's window gets it back after a press
-// outside.
+// comes through the same table. Where a key goes is one rule, whatever the window manager's
+// focus rule: a modal dialog that ends gives the keyboard back to the window it came from, a
+// window the program closes to the window the user last worked in, as a loop's window gets it
+// back after a press outside; a palette keeps only the keys its controls take.
 #include <QObject>
 #include <QPointer>
 
@@ -154,7 +155,7 @@ private:
     void deliverHeldCalls();
     // Who has the keyboard, asked again while a loop runs and its window does not have it.
     void askWhoHasTheKeyboard();
-    bool keyToNoActiveWindow(QObject* watched, QEvent* event);
+    bool keyToItsReceiver(QObject* watched, QEvent* event);
 
     std::vector<GateLoop*> loops_;
     int renders_ = 0;

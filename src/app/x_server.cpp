@@ -1,5 +1,6 @@
 #include "app/x_server.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -164,11 +165,57 @@ std::optional<QMargins> FrameExtents(const QWindow* window) {
     return extents;
 }
 
+namespace {
+
+// Modal windows hold the windows under them: Qt drops a key X gives one of those (under
+// PointerRoot, the window under the pointer; or the focus window a window manager gave the
+// keyboard) before any event filter sees it. The key goes to the window the receiver names
+// instead: as X would have given it there, and where X's focus is a window (which Qt hands every
+// key), that window given the keyboard first and the key sent to it again, to come after.
+class BlockedKeys : public QAbstractNativeEventFilter {
+public:
+    std::function<QWindow*(QWindow*)> receiver;
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t" || !receiver || !QGuiApplication::modalWindow()) return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        const uint8_t kind = event->response_type & 0x7f;
+        if (kind != XCB_KEY_PRESS && kind != XCB_KEY_RELEASE) return false;
+        auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+        QWindow* at = nullptr;
+        for (QWindow* w : QGuiApplication::allWindows())
+            if (w->handle() && xcb_window_t(w->winId()) == key->event) at = w;
+        QWindow* to = at ? receiver(at) : nullptr;
+        xcb_connection_t* c = Connection();
+        if (!to || to == at || !to->handle() || !c) return false;
+        key->event = xcb_window_t(to->winId());
+        key->child = XCB_WINDOW_NONE;
+        const std::optional<xcb_window_t> focus = InputFocus(c);
+        if (!focus || *focus == XCB_WINDOW_NONE || *focus == XCB_INPUT_FOCUS_POINTER_ROOT ||
+            IsRoot(xcb_get_setup(c), *focus))
+            return false;
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, key->event, XCB_CURRENT_TIME);
+        xcb_send_event(c, 0, key->event, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(key));
+        xcb_flush(c);
+        return true;
+    }
+};
+
+}  // namespace
+
+void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver) {
+    static BlockedKeys* filter = nullptr;
+    static QGuiApplication* on = nullptr;
+    if (!qGuiApp) return;
+    if (on != qGuiApp) filter = new BlockedKeys, on = qGuiApp, on->installNativeEventFilter(filter);
+    filter->receiver = std::move(receiver);
+}
+
 #else
 
 KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
 std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
+void RouteBlockedKeys(std::function<QWindow*(QWindow*)>) {}
 
 #endif

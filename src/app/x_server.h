@@ -5,6 +5,7 @@
 // under PointerRoot it names no window while the keys go to the window under the pointer.
 #include <QMargins>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QWindow;
@@ -32,3 +33,8 @@ std::optional<bool> KeyboardIsIn(const QWindow* window);
 // be asked. (Qt measures the frame against the size it last asked for, which the window may not
 // have yet, and keeps that until the next configure.)
 std::optional<QMargins> FrameExtents(const QWindow* window);
+
+// Keys X gives one of the program's windows go to the window `receiver` names for it instead
+// (null: where X gave them), before Qt drops a key at a window a modal window blocks. Asked
+// only for a window such a modal window blocks.
+void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver);

@@ -338,6 +338,10 @@ PlanToolPaletteController::PlanToolPaletteController()
     row->addStretch();
     connect(toolsetPopUp_, &QComboBox::activated, this,
             [this](int index) { loadToolPaletteForPlan(int16_t(toolsetPopUp_->itemData(index).toInt())); });
+    // The arrows read no keys: given none, a press held while the keyboard leaves the palette
+    // (without a window manager the plan takes it back at once) still ends in a click.
+    left_->setFocusPolicy(Qt::NoFocus);
+    right_->setFocusPolicy(Qt::NoFocus);
     connect(left_, &QToolButton::clicked, this, &PlanToolPaletteController::plantGrowthLeftButtonChanged);
     connect(right_, &QToolButton::clicked, this, &PlanToolPaletteController::plantGrowthRightButtonChanged);
     SetUpdatePlantGrowthIndicatorLevelHandler([this] { updatePlantGrowthIndicatorLevel(); });

@@ -33,6 +33,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/about_window.h"
 #include "app/app_controller.h"
 #include "app/core/document_window.h"
 #include "app/document.h"
@@ -55,6 +56,7 @@
 #include "support/records.h"
 #include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/preferences/preferences_controller.h"
 #include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
@@ -1403,6 +1405,205 @@ TEST_P(NoTitleFocus, TheKeysActWhereThePointerTakesThem) {
     crossPalette();
     XDo({"key", "ctrl+3"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return snap->isVisible() == snapShown; })) << "Ctrl+3 after a sheet and a crossing";
+}
+
+// The window manager's focus rules the keys are typed under: none (only the program moves the
+// keyboard); twm leaving the palettes untitled (its keyboard left to the window under the pointer
+// over one); twm titling them (it gives each window it enters the keyboard); twm's NoTitleFocus
+// (it gives no window the keyboard: the keys go to the window under the pointer).
+enum class FocusRule { None, UntitledPalettes, TitledPalettes, NoTitleFocus };
+class WhereKeysGo : public DrawingAtZoomOne, public ::testing::WithParamInterface<FocusRule> {
+protected:
+    bool managed() const override { return GetParam() != FocusRule::None; }
+    QByteArray twmrc() const override {
+        if (GetParam() == FocusRule::TitledPalettes) return "DecorateTransients\n";
+        if (GetParam() == FocusRule::NoTitleFocus) return "NoTitleFocus\n";
+        return {};
+    }
+};
+std::string FocusRuleName(const ::testing::TestParamInfo<FocusRule>& info) {
+    return info.param == FocusRule::None ? "NoWindowManager" : "Twm";
+}
+INSTANTIATE_TEST_SUITE_P(NoManager, WhereKeysGo, ::testing::Values(FocusRule::None), FocusRuleName);
+INSTANTIATE_TEST_SUITE_P(UntitledPalettes, WhereKeysGo, ::testing::Values(FocusRule::UntitledPalettes), FocusRuleName);
+INSTANTIATE_TEST_SUITE_P(TitledPalettes, WhereKeysGo, ::testing::Values(FocusRule::TitledPalettes), FocusRuleName);
+INSTANTIATE_TEST_SUITE_P(NoTitleFocus, WhereKeysGo, ::testing::Values(FocusRule::NoTitleFocus), FocusRuleName);
+
+// Where a key typed as a user types it goes, one row per case, each under the focus rules it
+// runs under: a field keeps its keys, a palette hands on those no control of it reads to the
+// window last pressed or typed in, a sheet takes the keys of the window it blocks, a window that
+// shows or goes leaves the keyboard where the user works; and a growth arrow held down acts.
+TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
+    const FocusRule rule = GetParam();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    QWidget* snapWindow = snap->window();
+    auto* field = snapWindow->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    if (snapWindow->focusWidget()) snapWindow->focusWidget()->clearFocus();  // a field an earlier test left
+    const auto showSnap = [&] {
+        if (!snapWindow->isVisible()) snap->showWindow();
+        if (!QTest::qWaitForWindowExposed(snapWindow)) return false;
+        snapWindow->move(0, screen.height() / 2);
+        return QTest::qWaitFor([&] { return snapWindow->pos() == QPoint(0, screen.height() / 2); });
+    };
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    ASSERT_TRUE(drag(at(-300, 0), at(300, 0)));
+    const auto plan = [&] { return at(0, 200); };
+    // The wall drawn again where a row deleted it, and selected with a click.
+    const auto wallSelected = [&] {
+        if (walls().empty() && (!ChooseToolCell(7050, 1) || !drag(at(-300, 0), at(300, 0)))) return false;
+        if (!ChooseToolCell(toolid::kSelect, 1)) return false;
+        const float row = walls().back()->firstPoint->position[2];
+        hover(at(0, row));
+        return click(at(0, row)) && SelectedPointCount(walls().back()) > 0;
+    };
+    // Beside the centre, where a click aims: a synchronous move onto the pointer's place would
+    // wait for ever.
+    const auto onto = [&](QWidget* widget) {
+        const QPoint p = widget->mapToGlobal(widget->rect().center());
+        moveTo(p + QPoint(3, 0)), moveTo(p + QPoint(1, 1)), QTest::qWait(600);
+    };
+    const auto key = [&](const char* typed) { XDo({"key", typed}), QTest::qWait(500); };
+    const auto wallDeleted = [&] { return QTest::qWaitFor([&] { return walls().empty(); }, 2000); };
+    const bool none = rule == FocusRule::None;
+
+    struct Row {
+        const char* name;
+        bool runs;
+        std::function<::testing::AssertionResult()> check;
+    };
+    const Row rows[] = {
+        // A growth arrow held as a hand holds it steps the plants' level, either way.
+        {"a growth arrow held down", true, [&]() -> ::testing::AssertionResult {
+             PlanToolPaletteController* tools = PlanToolPaletteController::shared();
+             tools->window()->show();
+             if (!QTest::qWaitForWindowExposed(tools->window())) return ::testing::AssertionFailure() << "no palette";
+             gCurDocument->itsMaximumPlantAge = 20;
+             w->document()->model()->itsDocState->plantAge = 10;
+             tools->updatePlantGrowthIndicatorLevel();
+             std::vector<float> levels;
+             for (QWidget* arrow : {static_cast<QWidget*>(tools->plantGrowthLeftButton()),
+                                    static_cast<QWidget*>(tools->plantGrowthRightButton())}) {
+                 hover(arrow->mapToGlobal(arrow->rect().center()));
+                 QTest::qWait(QApplication::doubleClickInterval() + 50);
+                 moveTo(arrow->mapToGlobal(arrow->rect().center())), XDo({"mousedown", "1"}), QTest::qWait(200);
+                 XDo({"mouseup", "1"}), QTest::qWait(400);
+                 levels.push_back(w->document()->model()->itsDocState->plantAge);
+             }
+             if (levels == std::vector<float>{9, 10}) return ::testing::AssertionSuccess();
+             return ::testing::AssertionFailure() << "levels " << levels[0] << ", " << levels[1];
+         }},
+        // A sheet up, the pointer onto it and off onto the plan it blocks: Escape ends it.
+        {"Escape with the pointer on the window a sheet blocks", !none, [&]() -> ::testing::AssertionResult {
+             if (!ChooseMenuItem(w, "View", "setPlanZoom") ||
+                 !QTest::qWaitFor([&] { return ShownSheet(w) != nullptr; }))
+                 return ::testing::AssertionFailure() << "no sheet";
+             onto(ShownSheet(w));
+             moveTo(plan()), QTest::qWait(600);
+             key("Escape");
+             if (QTest::qWaitFor([&] { return !ShownSheet(w); }, 2000)) return ::testing::AssertionSuccess();
+             PressSheetButton(w, "cancelButton");
+             return ::testing::AssertionFailure() << "the sheet stayed";
+         }},
+        // The document window shown as at launch, the keyboard with no window: its shortcut acts.
+        {"the document window shown", none, [&]() -> ::testing::AssertionResult {
+             w->hide();
+             LeaveKeyboardToNoWindow();
+             w->document()->showWindows();
+             if (!QTest::qWaitForWindowExposed(w)) return ::testing::AssertionFailure() << "not shown";
+             moveTo(plan()), QTest::qWait(300);
+             const bool shown = snapWindow->isVisible();
+             key("ctrl+3");
+             if (QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }, 2000))
+                 return ::testing::AssertionSuccess();
+             return ::testing::AssertionFailure() << "Ctrl+3 did nothing";
+         }},
+        // The live view clicked, the Snap Tools shown from it, the wall selected in the plan:
+        // Delete over a snap cell deletes the wall, the window last clicked being the plan's.
+        {"Delete over a snap cell", !none, [&]() -> ::testing::AssertionResult {
+             if (snapWindow->isVisible()) snap->close(), QTest::qWait(300);
+             LiveViewController* live = LiveViewController::sharedLiveViewController();
+             live->showWindow();
+             QWidget* panel = live->window();
+             if (!QTest::qWaitForWindowExposed(panel)) return ::testing::AssertionFailure() << "no live view";
+             panel->move(screen.right() - panel->width() - 10, screen.bottom() - panel->height() - 10);
+             QTest::qWait(300);
+             onto(panel), XDo({"click", "1"}), QTest::qWait(300);
+             key("ctrl+3");
+             if (!showSnap()) return ::testing::AssertionFailure() << "no Snap Tools";
+             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
+             onto(snap->toolButtons()->cell(502));
+             key("Delete");
+             const bool deleted = wallDeleted();
+             LiveViewController::destroyShared();
+             return deleted ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
+         }},
+        // The offset field clicked and typed in, the pointer onto the plan and back: the keys
+        // typed there are the field's, and the design stays as it is.
+        {"the Snap Tools' offset field", true, [&]() -> ::testing::AssertionResult {
+             if (!showSnap()) return ::testing::AssertionFailure() << "no Snap Tools";
+             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
+             QWidget* offset = snap->toolButtons()->cell(507);
+             onto(offset), ClickAt(offset, offset->rect().center()), QTest::qWait(300);
+             onto(field), ClickAt(field, field->rect().center());
+             if (!QTest::qWaitFor([&] { return field->hasFocus(); }))
+                 return ::testing::AssertionFailure() << "the field took no click";
+             key("ctrl+a"), XDo({"type", "--delay", "5", "0.4"}), key("Return");
+             const QString entered = field->text();
+             moveTo(plan()), QTest::qWait(600);
+             onto(field);
+             key("BackSpace");
+             const QString backed = field->text();
+             key("ctrl+a"), key("BackSpace");
+             const size_t left = walls().size();
+             if (backed == entered.chopped(1) && field->text().isEmpty() && left == 1)
+                 return ::testing::AssertionSuccess();
+             return ::testing::AssertionFailure() << "\"" << entered.toStdString() << "\" then \""
+                                                  << backed.toStdString() << "\" then \""
+                                                  << field->text().toStdString() << "\", " << left << " walls";
+         }},
+        // The field typed in, then the Endpoint cell clicked: the keys go to the plan again.
+        {"Delete after a snap cell clicked", none, [&]() -> ::testing::AssertionResult {
+             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
+             onto(field), ClickAt(field, field->rect().center());
+             if (!QTest::qWaitFor([&] { return field->hasFocus(); }))
+                 return ::testing::AssertionFailure() << "the field took no click";
+             key("ctrl+a"), XDo({"type", "--delay", "5", "0.4"}), key("Return");
+             QWidget* endpoint = snap->toolButtons()->cell(501);
+             ClickAt(endpoint, endpoint->rect().center()), QTest::qWait(300);
+             moveTo(plan()), key("Delete");
+             return wallDeleted() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
+         }},
+        // About shown, then the preferences from the plan's menu and their OK: the keyboard
+        // goes back to the plan the menu was chosen in, not to About.
+        {"a window gone after another showed", none, [&]() -> ::testing::AssertionResult {
+             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
+             if (!ChooseMenuItem(w, "Help", "showAboutWindow") ||
+                 !QTest::qWaitFor([&] {
+                     return AboutWindowController::exists() && AboutWindowController::shared()->window()->isActiveWindow();
+                 }))
+                 return ::testing::AssertionFailure() << "About did not take the keyboard";
+             PreferencesController* p = PreferencesController::shared();
+             if (!ChooseMenuItem(w, "Help", "showPreferenceWindow") || !QTest::qWaitFor([&] { return p->isVisible(); }))
+                 return ::testing::AssertionFailure() << "no preferences";
+             auto* ok = p->findChild<QPushButton*>(QStringLiteral("okButton"));
+             ClickAt(ok, ok->rect().center());
+             if (!QTest::qWaitFor([&] { return !p->isVisible(); }))
+                 return ::testing::AssertionFailure() << "OK kept them";
+             QTest::qWait(300);
+             moveTo(plan()), key("Delete");
+             const bool deleted = wallDeleted();
+             AboutWindowController::shared()->window()->close();
+             return deleted ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
+         }},
+    };
+    for (const Row& r : rows) {
+        if (!r.runs) continue;
+        SCOPED_TRACE(r.name);
+        EXPECT_TRUE(r.check());
+        QTest::qWait(200);
+    }
 }
 
 // Zoomed in, a grid cell is 24 pixels: the grid is seen, and so is an end a drag left a cell
