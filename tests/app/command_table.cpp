@@ -289,6 +289,9 @@ const std::vector<Command>& CommandTable::Commands() {
     // their rows measured where the source stands (as a turn or move keeps them, above).
     std::vector<ReadSetField> duplicates = copies;
     duplicates.insert(duplicates.end(), lengths.begin(), lengths.end());
+    // Its curves lay their textures over that copied mapping, where it stood before the offset.
+    std::vector<SceneDifference> duplicateFaces = textures;
+    duplicateFaces.push_back({-1, -1, -1, SceneDifference::Textured, 0, ReadSetField::kMadeByTheStep});
     const std::vector<std::string> floorView = {"currentElevation", "floors"};
     // Nothing selected, the tool current, "field=text" typed into its pane; then the select tool.
     const auto paneDefaults = [](const char* pane, int16_t tool) {
@@ -370,7 +373,7 @@ const std::vector<Command>& CommandTable::Commands() {
         // walkers' command IDs.
         {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }, {}, {}, summary},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
-        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, textures, {}, duplicates},
+        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, duplicateFaces, {}, duplicates},
         // The sheets of plan-wide values; the lot's and the north angle's store no step.
         {"Lot Size...",
          [](T& t, V size) {

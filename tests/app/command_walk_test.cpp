@@ -613,7 +613,10 @@ protected:
             const size_t alerted = alerts.shown.size();
             Run(command->name, value);
             // What the order of the command's own steps leaves differing, held until a read.
-            held_.insert(held_.end(), command->known.begin(), command->known.end());
+            for (SceneDifference k : command->known) {
+                if (k.fromRoot == ReadSetField::kMadeByTheStep) k.fromRoot = firstNew;
+                held_.push_back(k);
+            }
             if (d->model()->itsCurrentUndo != before) NoteFlipped(command->flips, firstNew);
             leftOut.insert(leftOut.end(), command->undoLeftOut.begin(), command->undoLeftOut.end());
             for (ReadSetField f : command->readSet) {

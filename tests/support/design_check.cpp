@@ -390,8 +390,9 @@ std::vector<ScenePiece> CaptureScene() {
 }
 
 bool SceneDifference::covers(const ScenePiece& p, Side s) const {
-    return s == side && (rootType < 0 || p.rootType == uint16_t(rootType)) && p.baseType == uint16_t(baseType) &&
-           (pieceKind < 0 || p.pieceKind == pieceKind) && (!root || p.root == root);
+    return s == side && (rootType < 0 || p.rootType == uint16_t(rootType)) &&
+           (baseType < 0 || p.baseType == uint16_t(baseType)) && (pieceKind < 0 || p.pieceKind == pieceKind) &&
+           (!root || p.root == root) && (!fromRoot || p.root >= fromRoot);
 }
 
 ::testing::AssertionResult SameScene(const std::vector<ScenePiece>& live, const std::vector<ScenePiece>& readPieces,

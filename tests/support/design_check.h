@@ -98,15 +98,18 @@ struct ScenePiece {
     bool operator<(const ScenePiece& o) const;
 };
 // A difference the order of a command's steps gives, recorded with its row rather than
-// asserted: the pieces of one kind (-1: of every kind) built from an object of `baseType` under
-// a top-level object of `rootType` (-1: of any type), held by one scene only, placed otherwise,
-// or placed alike with other texture coordinates.
+// asserted: the pieces of one kind (-1: of every kind) built from an object of `baseType` (-1:
+// of any type) under a top-level object of `rootType` (-1: of any type), held by one scene only,
+// placed otherwise, or placed alike with other texture coordinates.
 struct SceneDifference {
     enum Side { LiveOnly, ReadOnly, Placed, Textured };
     int16_t rootType = 0, baseType = 0;
     int32_t pieceKind = -1;
     Side side = Placed;
     uint32_t root = 0;  // only under the top-level object of this ID (0: under any)
+    // Only under top-level objects of this ID or a later one (0: under any; the walk turns
+    // ReadSetField::kMadeByTheStep into the first ID the step made).
+    uint32_t fromRoot = 0;
     bool covers(const ScenePiece& p, Side s) const;
 };
 // The scene the live view holds, sorted by what built each piece and where it lies.
