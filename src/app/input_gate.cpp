@@ -167,6 +167,20 @@ QWidget* LastWorkedIn(const QWidget* except, bool palettes) {
     return nullptr;
 }
 
+// Without a window manager X moves the keyboard only when the program asks, as it reads a press:
+// a key typed before X has read that request comes to the window that had the keyboard. The
+// window a press gave the keyboard to, until X says where the keyboard is.
+QPointer<QWidget>& KeyboardGivenByPress() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+// The keyboard is on its way from `at` to the window a press gave it to.
+QWidget* KeyboardOnItsWay(const QWidget* at) {
+    QWidget* given = KeyboardGivenByPress();
+    return given && given != at && given->isVisible() && !given->isMinimized() ? given : nullptr;
+}
+
 // Why the rule is asked: a key X gave the window, a press on a palette's control that reads no
 // keys, the window going.
 enum class KeysFrom : uint8_t { Key, PaletteCell, WindowGone };
@@ -184,8 +198,9 @@ bool PaletteTakes(QWidget* palette, const QKeyEvent* key) {
 // Where the keys go, one rule under every focus rule of the window manager (none: the program
 // moves the keyboard; one that gives a window the keyboard; one that leaves it to the window under
 // the pointer) for what runs. `at` is the window X gives the key to (under PointerRoot, the one
-// under the pointer). A loop's and a render's rows sort the keys where they land. A sheet or an
-// alert holds the keyboard of every window it blocks. A palette keeps a key its focus widget
+// under the pointer), or the one the user's last press gave it to where X has not yet moved it.
+// A loop's and a render's rows sort the keys where they land. A sheet or an alert holds the
+// keyboard of every window it blocks. A palette keeps a key its focus widget
 // reads (its field) or it takes itself (Undo and Redo); any other goes on, as the keyboard does
 // after a press on its cell, to the window the user last pressed or typed in (no palette), else a
 // document window: a palette is key only if needed. Any other window keeps its keys. A window
@@ -200,7 +215,9 @@ QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key, cons
     case KeysFrom::PaletteCell:
         if (QWidget* last = LastWorkedIn(at, false)) return last;
         return DocumentWindow(at);
-    case KeysFrom::Key: break;
+    case KeysFrom::Key:
+        if (QWidget* given = KeyboardOnItsWay(at)) at = given;
+        break;
     }
     if (runs == Runs::Render || IsLoop(runs)) return at;
     if (IsSheetRun(runs) && !InSheet(at)) return TopSheet();
@@ -278,16 +295,18 @@ void NotePress(QObject* watched, const QEvent* event) {
 // nothing else would move it. A press on a window that takes it only if needed (a palette), on a
 // control that reads no keys (a tool or snap cell), gives it to the window the keys' rule names,
 // even where the palette held it (its field clicked before): a palette's cell never keeps it.
-void KeyboardStaysOffPalette(QObject* watched, const QEvent* event) {
-    if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
+// Where the keyboard goes is noted until X has moved it.
+void KeyboardFollowsPress(QObject* watched, const QEvent* event) {
+    if (!event->spontaneous() || !watched->inherits("QWidgetWindow") || WindowManagerRuns() != false) return;
     QWidget* top = TopLevelOf(watched);
-    if (!IsPalette(top) || WindowManagerRuns() != false) return;
-    if (PressOnField(watched, event)) {  // a field: the keyboard is its, whatever Qt has heard yet
-        top->windowHandle()->requestActivate();
-        return;
-    }
-    if (QWidget* to = KeyReceiver(top, Runs::Nothing, KeysFrom::PaletteCell); to && to->windowHandle())
-        to->windowHandle()->requestActivate();
+    if (!top || !ComesAndGoes(top)) return;
+    QWidget* to = top;
+    if (IsPalette(top) && !PressOnField(watched, event)) to = KeyReceiver(top, Runs::Nothing, KeysFrom::PaletteCell);
+    if (!to || !to->windowHandle()) return;
+    // A field: the keyboard is its, whatever Qt has heard yet. Qt asks for any other window's.
+    if (IsPalette(top)) to->windowHandle()->requestActivate();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    KeyboardGivenByPress() = focus && TopLevelOf(const_cast<QWindow*>(focus)) == to ? nullptr : to;
 }
 
 // The window (or the window a native one lies in) stands under the modal window: Qt drops its
@@ -420,6 +439,7 @@ InputGate::InputGate() : keyboardAsked_(new QTimer(this)) {
         return window && !BlockedBy(window, modal) ? window : modal;
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        if (now) KeyboardGivenByPress() = nullptr;  // X has moved the keyboard
         KeyboardBackToModal(now);
         if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
         // The keys that waited for the keyboard given back go where it now is.
@@ -607,7 +627,7 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
         return apply(decide(runs(), Input::Timer), watched, event);
     case QEvent::MouseButtonPress:
         NotePress(watched, event);
-        KeyboardStaysOffPalette(watched, event);
+        KeyboardFollowsPress(watched, event);
         [[fallthrough]];
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
@@ -889,21 +909,33 @@ bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
 // back to another window takes it. A loop's and a render's rows take the keys as they come.
 bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous() || !watched->isWindowType())
+    const bool override = type == QEvent::ShortcutOverride;
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease && !override) || !event->spontaneous() ||
+        !watched->isWindowType())
         return false;
     const Runs runs = this->runs();
     QWidget* top = TopLevelOf(watched);
     if (runs == Runs::Render || IsLoop(runs) || !top || !ComesAndGoes(top)) return false;
     const bool press = type == QEvent::KeyPress;
     const bool noActive = !QGuiApplication::focusWindow();
-    if (noActive ? !WindowManagerRuns().value_or(false) : !IsPalette(top)) {
+    const bool onItsWay = KeyboardOnItsWay(top);
+    if (override) {
+        // No shortcut of this window runs for a key on its way to another: it comes as a key press.
+        if (!onItsWay || KeyReceiver(top, runs, KeysFrom::Key, static_cast<const QKeyEvent*>(event)) == top)
+            return false;
+        event->accept();
+        return true;
+    }
+    if (!onItsWay && (noActive ? !WindowManagerRuns().value_or(false) : !IsPalette(top))) {
         if (press && !noActive) NoteWorkedIn(top);  // typed in
         return false;
     }
     QWidget* to = KeyReceiver(top, runs, KeysFrom::Key, static_cast<const QKeyEvent*>(event));
     if (!to) return false;
-    // A modifier held down is no key yet, and a release follows its press: the key pressed decides.
-    if (!noActive && (to == top || !press || IsModifierKey(static_cast<const QKeyEvent*>(event)->key()))) {
+    // A modifier held down is no key yet, and a release follows its press: the key pressed decides
+    // (every key, where the keyboard is on its way to another window).
+    const bool modifierOrRelease = !press || IsModifierKey(static_cast<const QKeyEvent*>(event)->key());
+    if (!noActive && (to == top || (!onItsWay && modifierOrRelease))) {
         if (press && to == top) NoteWorkedIn(top);  // typed in the palette's field
         return false;
     }

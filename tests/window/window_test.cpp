@@ -664,7 +664,6 @@ TEST(FileMenu, SaveNewOpenUndoRevertAndADamagedFileInTheOneWindow) {
     for (const char* by : {"the snap offset", "the navigation speed"}) {
         if (by == std::string("the snap offset")) {
             QWidget* offsetCell = snap->toolButtons()->cell(507);
-            XDo({"windowfocus", "--sync", QString::number(snap->window()->winId())});
             ClickAt(offsetCell, offsetCell->rect().center());
             ASSERT_TRUE(QTest::qWaitFor([&] { return snap->offsetText()->isEnabled(); }));
             ClickAt(snap->offsetText(), snap->offsetText()->rect().center());
