@@ -830,8 +830,8 @@ const char* const kKept[] = {
     "furnished|Open other;Flip Plan Horizontal;Select All;Float Above Topography;Working Plan=HVAC Plan;Select All;Copy;Paste;"
     "Paste;Paste;New;Paste;Paste;Ungroup;Lot Size...=174,345",
     // Then a step undone: its groups stand on the ground over the lot kept, not the lot before.
-    "furnished|Open other;convert topo -118,-751,-38,-665;select 18,32,1,36;Mirror Left to Right;Paste;"
-    "Float Above Topography;draw topo -8,-157,153,282;rpoint 119:0;Ungroup;Lot Size...=174,345;Undo*1",
+    "furnished|Open other;Flip Plan Horizontal;Select All;Float Above Topography;Working Plan=HVAC Plan;Select All;Copy;Paste;"
+    "Paste;Paste;New;Paste;Paste;Lot Size...=174,345;Undo*1",
     // Walls duplicated with the live view hidden: showing it mapped their faces anew, a change
     // with no step.
     "furnished|Hide LiveView;select 12,7,1;Duplicate;Check Scene",
