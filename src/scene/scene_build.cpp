@@ -1,6 +1,7 @@
 #include "scene/scene_build.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -122,11 +123,34 @@ void RenderObjectAs(Objex* object, int16_t type, unsigned how = kTypeOnly) {
     RenderObject(object);
 }
 
-// Texture coordinates and running lengths as the face builders read them.
-void RefreshFaceMapping(Objex* object) {
-    SetTextureFaceUV(object);
-    SetObjectPointLengths(object);
-}
+// Texture coordinates and running lengths as the face builders read them, for the builds in
+// its scope only: the object's own mapping is put back when the scope ends, so showing the live
+// view or a floor changes no object (what a step left is what a save writes).
+class MappedForBuild {
+public:
+    explicit MappedForBuild(Objex* o)
+        : o_(o), rect_(o->textureFaceRect), rect2_(o->textureFaceRect2), axis_(o->faceAxis) {
+        for (const Poinz* p = o->firstPoint; p; p = p->next)
+            points_.push_back({p->textureU, p->textureV, p->rowLength, p->rowPerimeter});
+        SetTextureFaceUV(o);
+        SetObjectPointLengths(o);
+    }
+    ~MappedForBuild() {
+        o_->textureFaceRect = rect_, o_->textureFaceRect2 = rect2_, o_->faceAxis = axis_;
+        size_t i = 0;
+        for (Poinz* p = o_->firstPoint; p && i < points_.size(); p = p->next, ++i)
+            p->textureU = points_[i][0], p->textureV = points_[i][1], p->rowLength = points_[i][2],
+            p->rowPerimeter = points_[i][3];
+    }
+    MappedForBuild(const MappedForBuild&) = delete;
+    MappedForBuild& operator=(const MappedForBuild&) = delete;
+
+private:
+    Objex* o_;
+    FloatRect rect_, rect2_;
+    int16_t axis_;
+    std::vector<std::array<float, 4>> points_;
+};
 
 // Builds a part as the object whose geometry is built now.
 void RenderPart(Objex* part, Objex* actual) {
@@ -313,7 +337,7 @@ void BuildGrid(Objex* o, Objex* owner) {
 void RenderWall(Objex* wall, const DocState* ds) {
     // The automatic floor: the outline closed as a face, an open wall's across its open side.
     if (wall->pointCount > 2 && wall->auxColor.red == 0) {
-        RefreshFaceMapping(wall);
+        MappedForBuild mapped(wall);
         RenderObjectAs(wall, buildtype::kWallOutline, kCappedFace | kWithoutOwner);
         if (!ds->framingView && wall->layer)
             RenderObjectAs(wall, buildtype::kWallOutlineLayer, kCappedFace | kWithoutOwner);
@@ -409,8 +433,10 @@ void RenderFixedComponent(Objex* o) {
 
 void RenderExcavation(Objex* o) {
     if (o->pointCount <= 2) return;
-    RefreshFaceMapping(o);
-    RenderObjectAs(o, kExcavationFace, kCappedFace | kStaysClosed);
+    {
+        MappedForBuild mapped(o);
+        RenderObjectAs(o, kExcavationFace, kCappedFace | kStaysClosed);
+    }
     Restore<uint8_t> pending(o->needsRebuild, 1);
     for (Objex* band = o->firstPart; band; band = band->next) RenderObject(band);
 }

@@ -332,6 +332,20 @@ void LeaveOutStandingOnGround(ObjectRecords& records) {
             if (o->type == objtype::kGroup && o->onTerrain) drop(o, l->name, "");
 }
 
+void LeaveOutStandingOnGround(UndoState& state) {
+    const ObjectRecords all = state.objects;
+    LeaveOutStandingOnGround(state.objects);
+    std::vector<const std::vector<uint8_t>*> cut;
+    for (const auto& [name, bytes] : all)
+        if (!state.objects.count(name)) cut.push_back(&bytes);
+    // The longest first: a record that holds another's bytes goes whole.
+    std::sort(cut.begin(), cut.end(), [](auto* a, auto* b) { return a->size() > b->size(); });
+    for (const std::vector<uint8_t>* bytes : cut) {
+        const auto at = std::search(state.snapshot.begin(), state.snapshot.end(), bytes->begin(), bytes->end());
+        if (at != state.snapshot.end()) state.snapshot.erase(at, at + std::ptrdiff_t(bytes->size()));
+    }
+}
+
 ::testing::AssertionResult SameObjects(const ObjectRecords& got, const ObjectRecords& want, const std::string& row) {
     if (got == want) return ::testing::AssertionSuccess();
     ::testing::AssertionResult r = ::testing::AssertionFailure();

@@ -87,6 +87,9 @@ ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet = {});
 // The records of the groups standing on the ground (and their members) left out: what a step
 // that moves the ground and stores no undo step (the lot's size) places again.
 void LeaveOutStandingOnGround(ObjectRecords& records);
+// The same records left out of an undo state, its snapshot's bytes too: a restore stands them on
+// the ground over the lot as it now is, which no step stores.
+void LeaveOutStandingOnGround(UndoState& state);
 
 // The piece kind of the ground, which CaptureScene holds as one piece of no object (its values:
 // whether the terrain is in use, the grid's rows and columns, then its heights).
