@@ -171,7 +171,8 @@ namespace {
 constexpr const char* kFloating = "dvxFloating";
 
 // Keeps the floating windows over a window shown after them: once that window is on the screen
-// (a window manager maps it later than the program shows it), they are raised again.
+// (a window manager maps it later than the program shows it), they are raised again; and over a
+// window raised again while shown (a window chosen again from its menu).
 class FloatingKeeper : public QObject {
 public:
     static void install() {
@@ -184,11 +185,13 @@ protected:
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* w = static_cast<QWidget*>(watched);
             if (Covers(w) && w->windowHandle()) shown_.push_back(w->windowHandle());
+        } else if (event->type() == QEvent::ZOrderChange && watched->isWidgetType()) {
+            if (auto* w = static_cast<QWidget*>(watched); w->isVisible() && Covers(w)) raiseSoon();
         } else if (event->type() == QEvent::Expose && watched->isWindowType()) {
             const auto at = std::find_if(shown_.begin(), shown_.end(), [watched](const QPointer<QWindow>& h) { return h.data() == watched; });
             if (at != shown_.end() && static_cast<QWindow*>(watched)->isExposed()) {
                 shown_.erase(at);
-                if (!posted_) posted_ = true, QTimer::singleShot(0, this, [this] { posted_ = false, RaiseFloatingWindows(); });
+                raiseSoon();
             }
         } else if (event->type() == QEvent::Hide && watched->isWidgetType()) {
             if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle())
@@ -198,6 +201,10 @@ protected:
     }
 
 private:
+    void raiseSoon() {
+        if (!posted_) posted_ = true, QTimer::singleShot(0, this, [this] { posted_ = false, RaiseFloatingWindows(); });
+    }
+
     // A window of the program's own that may cover a floating one: not a floating one itself, a
     // pop-up, a tool tip or the splash, nor an alert or a sheet, which stay over them.
     static bool Covers(const QWidget* w) {

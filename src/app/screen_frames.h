@@ -42,8 +42,9 @@ QRect VisibleAreaUnder(const QRect& frame);
 void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true,
                       std::function<void(const QRect&)> settled = {});
 // Marks the window as one that floats over the program's others (a palette): a window placed
-// keeps clear of it first, it is raised over a window shown after it (where no window manager
-// keeps it above: none at all, or twm), alerts and sheets excepted, which stay over it.
+// keeps clear of it first, it is raised over a window shown after it or raised again (where no
+// window manager keeps it above: none at all, or twm), alerts and sheets excepted, which stay
+// over it.
 void MarkFloating(QWidget* window);
 bool IsFloating(const QWidget* window);
 // The floating windows shown raised over the others, the alerts and sheets shown then raised
