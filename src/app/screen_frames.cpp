@@ -308,10 +308,10 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
             const QRect visible = VisibleAreaUnder(frame);
             const QRect within = FrameWithin(frame, visible, least);
             // A frame the screen holds stays where the user left it; one pulled in, from a larger
-            // screen, is no place the user chose, and goes clear of the others pulled in too.
+            // screen, is no place the user chose, and goes clear of the menu titles and of the
+            // others, as a window the program places does.
             if (within == frame || !keptClear) return within;
-            const FramesKeptClear others = keptClear();
-            return FrameClearOf(within, FramesKeptClear{{}, others.palettes, others.windows}, visible);
+            return FrameClearOf(within, keptClear(), visible);
         },
         resize, std::move(settled));
 }
