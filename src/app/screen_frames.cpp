@@ -29,11 +29,26 @@ QMargins QtDecoration(const QWidget* w) {
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
 }
 
+class FrameKeeper;
+// The keepers setting a frame now, oldest first, and the one asking where its window goes.
+std::vector<FrameKeeper*> sKeepers;
+FrameKeeper* sAsking = nullptr;
+
+// The place being asked depends on what is read of another window's frame.
+void NoteFrameRead(const QWidget* w);
+
+// Whether a window manager is still to frame the shown window (where X tells that one runs).
+bool AwaitsFrame(const QWidget* w) {
+    const QWindow* handle = w->windowHandle();
+    return w->isVisible() && handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
+}
+
 // The window's decoration; before a window manager has framed it, the decoration it drew around
 // a shown window of the same kind. Known beforehand, a frame set is the frame the window first
 // shows with: the window is not shown at one first and moved to the other as it is framed
 // (which a busy program may do long after).
 QMargins ExpectedDecoration(const QWidget* w) {
+    NoteFrameRead(w);
     const QMargins own = WindowDecoration(w);
     const QWindow* handle = w->windowHandle();
     if (!own.isNull() || (w->isVisible() && handle && handle->isExposed())) return own;
@@ -53,13 +68,11 @@ QSize ClientSize(const QWidget* w, const QSize& frame) {
         .boundedTo(w->maximumSize());
 }
 
-class FrameKeeper;
-// The keepers setting a frame now, oldest first, and the one asking where its window goes.
-std::vector<FrameKeeper*> sKeepers;
-const FrameKeeper* sAsking = nullptr;
-
 // Sets the frame until the window shows with it: on each move, resize and expose until then.
-// A window manager that will not take it is asked a few times only.
+// A window manager that will not take it is asked a few times only. A place read from other
+// windows' frames is asked again as a window manager frames one of them (what was read before
+// lacked the decoration), until every one is framed: a busy program hears of a framing late,
+// and a place must not depend on when.
 class FrameKeeper : public QObject {
 public:
     FrameKeeper(QWidget* window, std::function<QRect()> place, bool resize,
@@ -78,8 +91,21 @@ public:
     const QWidget* window() const { return window_; }
     const std::optional<QRect>& target() const { return target_; }
 
+    void dependOn(const QWidget* w) {
+        if (w == window_ || retired_ || std::find(read_.begin(), read_.end(), w) != read_.end()) return;
+        auto* other = const_cast<QWidget*>(w);
+        read_.emplace_back(other);
+        other->installEventFilter(this);
+        if (QWindow* h = other->windowHandle()) h->installEventFilter(this);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ && watched != handle_) {
+            readWindowChanged(watched, event->type());
+            return false;
+        }
+        if (waiting_) return false;  // settled: the user may move it
         switch (event->type()) {
         case QEvent::Show:
             watchHandle();
@@ -87,7 +113,7 @@ protected:
         case QEvent::Move:
         case QEvent::Resize:
             // After the events queued with this one: a framing comes as several.
-            if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
+            settleSoon();
             break;
         case QEvent::Expose:
             // Framed by now: settled at once, before anything else may set the frame.
@@ -104,6 +130,27 @@ private:
         if (handle_ || !window_->windowHandle()) return;
         handle_ = window_->windowHandle();
         handle_->installEventFilter(this);
+    }
+
+    void settleSoon() {
+        if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
+    }
+
+    // A window the place was read from: once the window manager has framed one awaited, the
+    // place is asked again, after the events queued with this one (its own keeper's among them).
+    void readWindowChanged(QObject* watched, QEvent::Type type) {
+        if (type == QEvent::Show && watched->isWidgetType())
+            if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle()) h->installEventFilter(this);
+        if (type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show) return;
+        const auto framed = [](const QPointer<QWidget>& w) { return !w || !AwaitsFrame(w); };
+        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return;
+        std::erase_if(awaited_, framed);
+        if (waiting_) {
+            // Moved meanwhile by the user, it stays where the user put it.
+            if (ShownFrame(window_) != shown_) return retire();
+            waiting_ = false, tries_ = 0;
+        }
+        settleSoon();
     }
 
     // A window framed where it stood gets no move, and its widget goes on without the
@@ -124,12 +171,17 @@ private:
         retired_ = true;
         window_->removeEventFilter(this);
         if (handle_) handle_->removeEventFilter(this);
+        for (const QPointer<QWidget>& w : read_) {
+            if (!w) continue;
+            w->removeEventFilter(this);
+            if (QWindow* h = w->windowHandle()) h->removeEventFilter(this);
+        }
         deleteLater();
     }
 
     void settle() {
-        if (retired_) return;
-        const FrameKeeper* const outer = sAsking;
+        if (retired_ || waiting_) return;
+        FrameKeeper* const outer = sAsking;
         sAsking = this;
         const QRect target = place_();
         sAsking = outer;
@@ -148,9 +200,15 @@ private:
         }
     }
 
+    // Shown with its frame: done, unless a window its place was read from is still to be framed.
     void finish() {
-        if (settled_) settled_(ShownFrame(window_));
-        retire();
+        awaited_.clear();
+        for (const QPointer<QWidget>& w : read_)
+            if (w && AwaitsFrame(w)) awaited_.push_back(w);
+        shown_ = ShownFrame(window_);
+        if (settled_) settled_(shown_);
+        if (awaited_.empty()) return retire();
+        waiting_ = true;
     }
 
     static constexpr int kTries = 6;
@@ -160,9 +218,17 @@ private:
     std::function<void(const QRect&)> settled_;
     bool resize_;
     std::optional<QRect> target_;
-    bool pending_ = false, exposed_ = false, retired_ = false;
+    // The windows the place was read from, those of them still to be framed, and the frame the
+    // window showed with when it settled.
+    std::vector<QPointer<QWidget>> read_, awaited_;
+    QRect shown_;
+    bool pending_ = false, exposed_ = false, retired_ = false, waiting_ = false;
     int tries_ = 0;
 };
+
+void NoteFrameRead(const QWidget* w) {
+    if (sAsking) sAsking->dependOn(w);
+}
 
 }  // namespace
 
@@ -252,7 +318,10 @@ QMargins WindowDecoration(const QWidget* w) {
     return QtDecoration(w);
 }
 
-QRect ShownFrame(const QWidget* window) { return window->geometry().marginsAdded(WindowDecoration(window)); }
+QRect ShownFrame(const QWidget* window) {
+    // Shown and not framed yet, it will be as a window of its kind is.
+    return window->geometry().marginsAdded(window->isVisible() ? ExpectedDecoration(window) : WindowDecoration(window));
+}
 
 QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum) {
     QRect f = frame;
@@ -286,7 +355,16 @@ void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize
     new FrameKeeper(window, std::move(place), resize, std::move(settled));
 }
 
+namespace {
+constexpr const char* kFrameDue = "dvxFrameDue";
+}  // namespace
+
+FrameDue::FrameDue(QWidget* window) : window_(window) { window_->setProperty(kFrameDue, true); }
+FrameDue::~FrameDue() { window_->setProperty(kFrameDue, QVariant()); }
+
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
+    if (window->property(kFrameDue).toBool()) return std::nullopt;
+    NoteFrameRead(window);
     const auto asking = std::find(sKeepers.begin(), sKeepers.end(), sAsking);
     for (auto k = sKeepers.begin(); k != sKeepers.end(); ++k) {
         if ((*k)->window() != window) continue;

@@ -68,6 +68,18 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
 // its frame; none while a placement asked after the one asking sets it (that one keeps clear
 // of the one asking instead).
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window);
+// While it stands, the window's frame is still to be set by a placement asked later: a window
+// placed meanwhile keeps no clear of where it stands (where a window manager first put it).
+class FrameDue {
+public:
+    explicit FrameDue(QWidget* window);
+    ~FrameDue();
+    FrameDue(const FrameDue&) = delete;
+    FrameDue& operator=(const FrameDue&) = delete;
+
+private:
+    QWidget* window_;
+};
 // Whether a window manager places the windows the program does not (on X, one redirects the
 // root window's children); without one a window shows at the screen's top left corner.
 bool WindowManagerPlacesWindows();
