@@ -246,9 +246,12 @@ std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget*
     return [shown = QPointer<const QWidget>(shown)] {
         FramesKeptClear clear;
         if (!exists()) return clear;
+        // A document window placed after the window asking keeps clear of it instead.
         for (QMDDocument* d : shared()->documentController()->documents())
             if (d && d->windowController && d->windowController->isVisible())
-                clear.titles.push_back(TitleAndMenuBar(d->windowController));
+                if (const std::optional<QRect> f = FrameToKeepClearOf(d->windowController))
+                    clear.titles.push_back(
+                        TitleAndMenuBar(d->windowController).translated(f->topLeft() - ShownFrame(d->windowController).topLeft()));
         // The floating windows: palettes, the live view, Preferences, Plant Details and the like.
         // A document window's sheets and alerts go with it.
         for (const QWidget* w : QApplication::topLevelWidgets()) {

@@ -33,6 +33,9 @@ class FrameKeeper;
 // The keepers setting a frame now, oldest first, and the one asking where its window goes.
 std::vector<FrameKeeper*> sKeepers;
 FrameKeeper* sAsking = nullptr;
+// Placements in the order they were asked: a window's last one is kept on it.
+long sPlacements = 0;
+constexpr const char* kPlacementAsked = "dvxPlacementAsked";
 
 // The place being asked depends on what is read of another window's frame.
 void NoteFrameRead(const QWidget* w);
@@ -82,6 +85,7 @@ public:
         for (QObject* child : window->children())
             if (auto* older = dynamic_cast<FrameKeeper*>(child); older && older != this) older->retire();
         sKeepers.push_back(this);
+        window->setProperty(kPlacementAsked, qlonglong(order_));
         window->installEventFilter(this);
         watchHandle();
         settle();
@@ -90,6 +94,7 @@ public:
 
     const QWidget* window() const { return window_; }
     const std::optional<QRect>& target() const { return target_; }
+    long order() const { return order_; }
 
     void dependOn(const QWidget* w) {
         if (w == window_ || retired_ || std::find(read_.begin(), read_.end(), w) != read_.end()) return;
@@ -212,6 +217,7 @@ private:
     }
 
     static constexpr int kTries = 6;
+    const long order_ = ++sPlacements;
     QWidget* window_;
     QWindow* handle_ = nullptr;
     std::function<QRect()> place_;
@@ -364,14 +370,12 @@ FrameDue::~FrameDue() { window_->setProperty(kFrameDue, QVariant()); }
 
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
     if (window->property(kFrameDue).toBool()) return std::nullopt;
+    // Placed after the one asking, even if done since: that placement keeps clear of this one
+    // instead, so two never chase each other and neither depends on when the other ended.
+    if (sAsking && window->property(kPlacementAsked).toLongLong() > sAsking->order()) return std::nullopt;
     NoteFrameRead(window);
-    const auto asking = std::find(sKeepers.begin(), sKeepers.end(), sAsking);
-    for (auto k = sKeepers.begin(); k != sKeepers.end(); ++k) {
-        if ((*k)->window() != window) continue;
-        // Placed after the one asking: that placement keeps clear of this one instead.
-        if (asking != sKeepers.end() && k > asking) return std::nullopt;
-        if ((*k)->target()) return *(*k)->target();
-    }
+    for (const FrameKeeper* k : sKeepers)
+        if (k->window() == window && k->target()) return *k->target();
     return ShownFrame(window);
 }
 
@@ -490,11 +494,14 @@ void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
     // A window never shown stands at Qt's first frame.
     const bool neverShown = frame == QRect(0, 0, 640, 480);
     usersSaved_ = read && !neverShown && !(first_ && frame.topLeft() == first_());
-    restored_.reset();
+    restored_.reset(), saved_.reset();
     if (usersSaved_) {
         placed_.reset();
-        // Saved, perhaps, on another screen (a larger one): kept where it can be reached.
-        RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
+        // Saved, perhaps, on another screen (a larger one): kept where it can be reached. A
+        // window not shown is placed as it shows: its placement comes after those of the
+        // windows shown meanwhile, and keeps clear of them.
+        saved_ = frame;
+        if (window_->isVisible()) restoreSaved(std::move(keptClear));
     } else if (first_ && window_->isVisible()) {
         place({});
     }
@@ -505,8 +512,15 @@ bool ChosenFrame::usersFrame() const {
     return usersSaved_;
 }
 
+void ChosenFrame::restoreSaved(std::function<FramesKeptClear()> keptClear) {
+    const QRect frame = *saved_;
+    saved_.reset();
+    RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
+}
+
 void ChosenFrame::beforeShow(const std::function<FramesKeptClear()>& keptClear) {
     shown_ = true;
+    if (saved_) return restoreSaved(keptClear);
     if (first_ && !usersFrame()) place(keptClear);
 }
 

@@ -65,8 +65,8 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
                         std::function<FramesKeptClear()> keptClear = {},
                         std::function<void(const QRect&)> settled = {});
 // Where a window shows, for another being placed to keep clear of: the frame being set on it, or
-// its frame; none while a placement asked after the one asking sets it (that one keeps clear
-// of the one asking instead).
+// its frame; none where its placement was asked after the one asking (that one keeps clear of
+// the one asking instead).
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window);
 // While it stands, the window's frame is still to be set by a placement asked later: a window
 // placed meanwhile keeps no clear of where it stands (where a window manager first put it).
@@ -125,6 +125,7 @@ public:
 
 private:
     void place(std::function<FramesKeptClear()> keptClear);
+    void restoreSaved(std::function<FramesKeptClear()> keptClear);
 
     QWidget* window_;
     std::string key_;
@@ -134,6 +135,8 @@ private:
     // The frame the program last put the window at, once it showed there; the frame the user's
     // came back with.
     std::optional<QRect> placed_, restored_;
+    // The user's frame read, to be set as the window shows.
+    std::optional<QRect> saved_;
 };
 
 // Without a window manager nothing else places a window: shown, it goes where a window at the
