@@ -498,10 +498,12 @@ void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
     if (usersSaved_) {
         placed_.reset();
         // Saved, perhaps, on another screen (a larger one): kept where it can be reached. A
-        // window not shown is placed as it shows: its placement comes after those of the
-        // windows shown meanwhile, and keeps clear of them.
+        // window not shown is placed again as it shows: that placement comes after those of
+        // the windows shown meanwhile, and keeps clear of them.
         saved_ = frame;
-        if (window_->isVisible()) restoreSaved(std::move(keptClear));
+        const bool shown = window_->isVisible();
+        restoreSaved(std::move(keptClear));
+        if (!shown) saved_ = frame;
     } else if (first_ && window_->isVisible()) {
         place({});
     }
