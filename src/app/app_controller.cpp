@@ -206,6 +206,7 @@ void AppController::restoreAllVisiblePanels() {
         initialWindowPositionsSet_ = true;
     }
 }
+
 void AppController::showInspectorAsRemembered() {
     // The inspector is a part of each window's side column: the main one shows it as the one
     // panel would be. The content library below it keeps its own.

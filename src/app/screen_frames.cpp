@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
+#include <utility>
 
 #include "app/x_server.h"
 #include "port/defaults.h"
@@ -500,10 +501,8 @@ void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
         // Saved, perhaps, on another screen (a larger one): kept where it can be reached. A
         // window not shown is placed again as it shows: that placement comes after those of
         // the windows shown meanwhile, and keeps clear of them.
-        saved_ = frame;
-        const bool shown = window_->isVisible();
-        restoreSaved(std::move(keptClear));
-        if (!shown) saved_ = frame;
+        if (!window_->isVisible()) saved_ = frame;
+        restoreSaved(frame, std::move(keptClear));
     } else if (first_ && window_->isVisible()) {
         place({});
     }
@@ -514,15 +513,13 @@ bool ChosenFrame::usersFrame() const {
     return usersSaved_;
 }
 
-void ChosenFrame::restoreSaved(std::function<FramesKeptClear()> keptClear) {
-    const QRect frame = *saved_;
-    saved_.reset();
+void ChosenFrame::restoreSaved(const QRect& frame, std::function<FramesKeptClear()> keptClear) {
     RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
 }
 
 void ChosenFrame::beforeShow(const std::function<FramesKeptClear()>& keptClear) {
     shown_ = true;
-    if (saved_) return restoreSaved(keptClear);
+    if (const std::optional<QRect> frame = std::exchange(saved_, std::nullopt)) return restoreSaved(*frame, keptClear);
     if (first_ && !usersFrame()) place(keptClear);
 }
 

@@ -125,7 +125,7 @@ public:
 
 private:
     void place(std::function<FramesKeptClear()> keptClear);
-    void restoreSaved(std::function<FramesKeptClear()> keptClear);
+    void restoreSaved(const QRect& frame, std::function<FramesKeptClear()> keptClear);
 
     QWidget* window_;
     std::string key_;
@@ -135,7 +135,7 @@ private:
     // The frame the program last put the window at, once it showed there; the frame the user's
     // came back with.
     std::optional<QRect> placed_, restored_;
-    // The user's frame read, to be set as the window shows.
+    // The user's frame read for a window not shown, set again as it shows.
     std::optional<QRect> saved_;
 };
 
