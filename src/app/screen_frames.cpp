@@ -41,11 +41,10 @@ constexpr const char* kPlacementAsked = "dvxPlacementAsked";
 // The place being asked depends on what is read of another window's frame.
 void NoteFrameRead(const QWidget* w);
 
-// Whether a window manager is still to frame the shown window (where X tells that one runs).
-bool AwaitsFrame(const QWidget* w) {
-    const QWindow* handle = w->windowHandle();
-    return w->isVisible() && handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
-}
+// Whether the shown window's frame is still to come for a placement asked as `order`: a
+// placement of it asked before is still under way, or a window manager is still to frame it
+// (where X tells that one runs).
+bool AwaitsFrame(const QWidget* w, long order);
 
 // The window's decoration; before a window manager has framed it, the decoration it drew around
 // a shown window of the same kind. Known beforehand, a frame set is the frame the window first
@@ -94,8 +93,23 @@ public:
     ~FrameKeeper() override { forget(); }
 
     const QWidget* window() const { return window_; }
-    const std::optional<QRect>& target() const { return target_; }
+    // The frame being set, while it is (settled, the window shows at its frame).
+    std::optional<QRect> target() const { return waiting_ ? std::nullopt : target_; }
     long order() const { return order_; }
+
+    // A window the place was read from may have its frame now.
+    void recheck() {
+        if (retired_) return;
+        const auto framed = [this](const QPointer<QWidget>& w) { return !w || !AwaitsFrame(w, order_); };
+        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return;
+        std::erase_if(awaited_, framed);
+        if (waiting_) {
+            // Moved meanwhile by the user, it stays where the user put it.
+            if (ShownFrame(window_) != shown_) return retire();
+            waiting_ = false, tries_ = 0;
+        }
+        settleSoon();
+    }
 
     void dependOn(const QWidget* w) {
         if (w == window_ || retired_ || std::find(read_.begin(), read_.end(), w) != read_.end()) return;
@@ -142,21 +156,12 @@ private:
         if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
     }
 
-    // A window the place was read from: once the window manager has framed one awaited, the
-    // place is asked again, after the events queued with this one (its own keeper's among them).
+    // A window the place was read from: once one awaited has its frame, the place is asked
+    // again, after the events queued with this one (its own keeper's among them).
     void readWindowChanged(QObject* watched, QEvent::Type type) {
         if (type == QEvent::Show && watched->isWidgetType())
             if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle()) h->installEventFilter(this);
-        if (type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show) return;
-        const auto framed = [](const QPointer<QWidget>& w) { return !w || !AwaitsFrame(w); };
-        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return;
-        std::erase_if(awaited_, framed);
-        if (waiting_) {
-            // Moved meanwhile by the user, it stays where the user put it.
-            if (ShownFrame(window_) != shown_) return retire();
-            waiting_ = false, tries_ = 0;
-        }
-        settleSoon();
+        if (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) recheck();
     }
 
     // A window framed where it stood gets no move, and its widget goes on without the
@@ -175,6 +180,8 @@ private:
     void retire() {
         forget();
         retired_ = true;
+        // Its placement done: those that read its frame and await it take it now.
+        for (FrameKeeper* k : std::vector<FrameKeeper*>(sKeepers)) k->recheck();
         window_->removeEventFilter(this);
         if (handle_) handle_->removeEventFilter(this);
         for (const QPointer<QWidget>& w : read_) {
@@ -210,7 +217,7 @@ private:
     void finish() {
         awaited_.clear();
         for (const QPointer<QWidget>& w : read_)
-            if (w && AwaitsFrame(w)) awaited_.push_back(w);
+            if (w && AwaitsFrame(w, order_)) awaited_.push_back(w);
         shown_ = ShownFrame(window_);
         if (settled_) settled_(shown_);
         if (awaited_.empty()) return retire();
@@ -235,6 +242,15 @@ private:
 
 void NoteFrameRead(const QWidget* w) {
     if (sAsking) sAsking->dependOn(w);
+}
+
+bool AwaitsFrame(const QWidget* w, long order) {
+    if (!w->isVisible()) return false;
+    // Only an earlier placement is awaited: two never wait for each other.
+    for (const FrameKeeper* k : sKeepers)
+        if (k->window() == w && k->order() < order) return true;
+    const QWindow* handle = w->windowHandle();
+    return handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
 }
 
 }  // namespace
