@@ -241,22 +241,27 @@ void AppController::setInitialWindowPositionsAndAutoSaveNames() {
     PlanToolPaletteController* plan = PlanToolPaletteController::shared();
     if (!QGuiApplication::primaryScreen()) return;
     // Whole frames, asked anew as the palettes are framed: only then do their sizes hold the
-    // decoration, and only then does a frame set land where it is asked.
+    // decoration the window manager draws, and only then does a frame set land where it is asked.
     const auto initialFrame = [edit, plan](bool ofEdit) {
         QScreen* screen = QGuiApplication::primaryScreen();
-        if (!screen) return (ofEdit ? edit->window() : plan->window())->frameGeometry();
+        if (!screen) return FrameAt(ofEdit ? edit->window() : plan->window(), QPoint());
         const int height = screen->geometry().height();
         const BottomLeftFrame v = ToBottomLeft(screen->availableGeometry(), height);
-        const QSize editSize = edit->window()->frameGeometry().size();
-        const QSize planSize = plan->window()->frameGeometry().size();
+        const QSize editSize = FrameAt(edit->window(), QPoint()).size();
+        const QSize planSize = FrameAt(plan->window(), QPoint()).size();
         BottomLeftFrame e{0, 0, double(editSize.width()), double(editSize.height())};
         BottomLeftFrame p{0, 0, double(planSize.width()), double(planSize.height())};
         InitialPaletteOrigins(v, &e, &p);
         return ToTopLeft(ofEdit ? e : p, height);
     };
-    // Placed there unless the user left a frame, now if shown, else when shown.
+    // Placed there unless the user left a frame, now if shown, else when shown. The edit
+    // palette's frame, set first, keeps no clear of where the plan palette stands before its
+    // own is set (where a window manager first put it); the plan palette's keeps clear of it.
     edit->setFirstFrame([initialFrame] { return initialFrame(true).topLeft(); });
-    edit->setAutoSaveName();
+    {
+        const FrameDue planDue(plan->window());
+        edit->setAutoSaveName();
+    }
     plan->setFirstFrame([initialFrame] { return initialFrame(false).topLeft(); });
     plan->setAutoSaveName();
 }
@@ -265,9 +270,12 @@ std::function<FramesKeptClear()> AppController::framesKeptClearOf(const QWidget*
     return [shown = QPointer<const QWidget>(shown)] {
         FramesKeptClear clear;
         if (!exists()) return clear;
+        // A document window placed after the window asking keeps clear of it instead.
         for (QMDDocument* d : shared()->documentController()->documents())
             if (d && d->windowController && d->windowController->isVisible())
-                clear.titles.push_back(TitleAndMenuBar(d->windowController));
+                if (const std::optional<QRect> f = FrameToKeepClearOf(d->windowController))
+                    clear.titles.push_back(
+                        TitleAndMenuBar(d->windowController).translated(f->topLeft() - ShownFrame(d->windowController).topLeft()));
         // The floating windows: palettes, the live view, Preferences, Plant Details and the like.
         // A document window's sheets and alerts go with it.
         for (const QWidget* w : QApplication::topLevelWidgets()) {

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
+#include <utility>
 
 #include "app/x_server.h"
 #include "port/defaults.h"
@@ -29,11 +30,28 @@ QMargins QtDecoration(const QWidget* w) {
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
 }
 
+class FrameKeeper;
+// The keepers setting a frame now, oldest first, and the one asking where its window goes.
+std::vector<FrameKeeper*> sKeepers;
+FrameKeeper* sAsking = nullptr;
+// Placements in the order they were asked: a window's last one is kept on it.
+long sPlacements = 0;
+constexpr const char* kPlacementAsked = "dvxPlacementAsked";
+
+// The place being asked depends on what is read of another window's frame.
+void NoteFrameRead(const QWidget* w);
+
+// Whether the shown window's frame is still to come for a placement asked as `order`: a
+// placement of it asked before is still under way, or a window manager is still to frame it
+// (where X tells that one runs).
+bool AwaitsFrame(const QWidget* w, long order);
+
 // The window's decoration; before a window manager has framed it, the decoration it drew around
 // a shown window of the same kind. Known beforehand, a frame set is the frame the window first
 // shows with: the window is not shown at one first and moved to the other as it is framed
 // (which a busy program may do long after).
 QMargins ExpectedDecoration(const QWidget* w) {
+    NoteFrameRead(w);
     const QMargins own = WindowDecoration(w);
     const QWindow* handle = w->windowHandle();
     if (!own.isNull() || (w->isVisible() && handle && handle->isExposed())) return own;
@@ -53,13 +71,11 @@ QSize ClientSize(const QWidget* w, const QSize& frame) {
         .boundedTo(w->maximumSize());
 }
 
-class FrameKeeper;
-// The keepers setting a frame now, oldest first, and the one asking where its window goes.
-std::vector<FrameKeeper*> sKeepers;
-const FrameKeeper* sAsking = nullptr;
-
 // Sets the frame until the window shows with it: on each move, resize and expose until then.
-// A window manager that will not take it is asked a few times only.
+// A window manager that will not take it is asked a few times only. A place read from other
+// windows' frames is asked again as a window manager frames one of them (what was read before
+// lacked the decoration), until every one is framed: a busy program hears of a framing late,
+// and a place must not depend on when.
 class FrameKeeper : public QObject {
 public:
     FrameKeeper(QWidget* window, std::function<QRect()> place, bool resize,
@@ -69,6 +85,7 @@ public:
         for (QObject* child : window->children())
             if (auto* older = dynamic_cast<FrameKeeper*>(child); older && older != this) older->retire();
         sKeepers.push_back(this);
+        window->setProperty(kPlacementAsked, qlonglong(order_));
         window->installEventFilter(this);
         watchHandle();
         settle();
@@ -76,10 +93,39 @@ public:
     ~FrameKeeper() override { forget(); }
 
     const QWidget* window() const { return window_; }
-    const std::optional<QRect>& target() const { return target_; }
+    // The frame being set, while it is (settled, the window shows at its frame).
+    std::optional<QRect> target() const { return waiting_ ? std::nullopt : target_; }
+    long order() const { return order_; }
+
+    // A window the place was read from may have its frame now.
+    void recheck() {
+        if (retired_) return;
+        const auto framed = [this](const QPointer<QWidget>& w) { return !w || !AwaitsFrame(w, order_); };
+        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return;
+        std::erase_if(awaited_, framed);
+        if (waiting_) {
+            // Moved meanwhile by the user, it stays where the user put it.
+            if (ShownFrame(window_) != shown_) return retire();
+            waiting_ = false, tries_ = 0;
+        }
+        settleSoon();
+    }
+
+    void dependOn(const QWidget* w) {
+        if (w == window_ || retired_ || std::find(read_.begin(), read_.end(), w) != read_.end()) return;
+        auto* other = const_cast<QWidget*>(w);
+        read_.emplace_back(other);
+        other->installEventFilter(this);
+        if (QWindow* h = other->windowHandle()) h->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ && watched != handle_) {
+            readWindowChanged(watched, event->type());
+            return false;
+        }
+        if (waiting_) return false;  // settled: the user may move it
         switch (event->type()) {
         case QEvent::Show:
             watchHandle();
@@ -87,7 +133,7 @@ protected:
         case QEvent::Move:
         case QEvent::Resize:
             // After the events queued with this one: a framing comes as several.
-            if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
+            settleSoon();
             break;
         case QEvent::Expose:
             // Framed by now: settled at once, before anything else may set the frame.
@@ -106,6 +152,18 @@ private:
         handle_->installEventFilter(this);
     }
 
+    void settleSoon() {
+        if (!pending_) pending_ = true, QTimer::singleShot(0, this, [this] { pending_ = false, settle(); });
+    }
+
+    // A window the place was read from: once one awaited has its frame, the place is asked
+    // again, after the events queued with this one (its own keeper's among them).
+    void readWindowChanged(QObject* watched, QEvent::Type type) {
+        if (type == QEvent::Show && watched->isWidgetType())
+            if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle()) h->installEventFilter(this);
+        if (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) recheck();
+    }
+
     // A window framed where it stood gets no move, and its widget goes on without the
     // decoration its window now knows: a move where it stands hands that on.
     void takeDecoration() {
@@ -122,14 +180,21 @@ private:
     void retire() {
         forget();
         retired_ = true;
+        // Its placement done: those that read its frame and await it take it now.
+        for (FrameKeeper* k : std::vector<FrameKeeper*>(sKeepers)) k->recheck();
         window_->removeEventFilter(this);
         if (handle_) handle_->removeEventFilter(this);
+        for (const QPointer<QWidget>& w : read_) {
+            if (!w) continue;
+            w->removeEventFilter(this);
+            if (QWindow* h = w->windowHandle()) h->removeEventFilter(this);
+        }
         deleteLater();
     }
 
     void settle() {
-        if (retired_) return;
-        const FrameKeeper* const outer = sAsking;
+        if (retired_ || waiting_) return;
+        FrameKeeper* const outer = sAsking;
         sAsking = this;
         const QRect target = place_();
         sAsking = outer;
@@ -148,21 +213,45 @@ private:
         }
     }
 
+    // Shown with its frame: done, unless a window its place was read from is still to be framed.
     void finish() {
-        if (settled_) settled_(ShownFrame(window_));
-        retire();
+        awaited_.clear();
+        for (const QPointer<QWidget>& w : read_)
+            if (w && AwaitsFrame(w, order_)) awaited_.push_back(w);
+        shown_ = ShownFrame(window_);
+        if (settled_) settled_(shown_);
+        if (awaited_.empty()) return retire();
+        waiting_ = true;
     }
 
     static constexpr int kTries = 6;
+    const long order_ = ++sPlacements;
     QWidget* window_;
     QWindow* handle_ = nullptr;
     std::function<QRect()> place_;
     std::function<void(const QRect&)> settled_;
     bool resize_;
     std::optional<QRect> target_;
-    bool pending_ = false, exposed_ = false, retired_ = false;
+    // The windows the place was read from, those of them still to be framed, and the frame the
+    // window showed with when it settled.
+    std::vector<QPointer<QWidget>> read_, awaited_;
+    QRect shown_;
+    bool pending_ = false, exposed_ = false, retired_ = false, waiting_ = false;
     int tries_ = 0;
 };
+
+void NoteFrameRead(const QWidget* w) {
+    if (sAsking) sAsking->dependOn(w);
+}
+
+bool AwaitsFrame(const QWidget* w, long order) {
+    if (!w->isVisible()) return false;
+    // Only an earlier placement is awaited: two never wait for each other.
+    for (const FrameKeeper* k : sKeepers)
+        if (k->window() == w && k->order() < order) return true;
+    const QWindow* handle = w->windowHandle();
+    return handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
+}
 
 }  // namespace
 
@@ -171,7 +260,8 @@ namespace {
 constexpr const char* kFloating = "dvxFloating";
 
 // Keeps the floating windows over a window shown after them: once that window is on the screen
-// (a window manager maps it later than the program shows it), they are raised again.
+// (a window manager maps it later than the program shows it), they are raised again; and over a
+// window raised again while shown (a window chosen again from its menu).
 class FloatingKeeper : public QObject {
 public:
     static void install() {
@@ -184,11 +274,13 @@ protected:
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* w = static_cast<QWidget*>(watched);
             if (Covers(w) && w->windowHandle()) shown_.push_back(w->windowHandle());
+        } else if (event->type() == QEvent::ZOrderChange && watched->isWidgetType()) {
+            if (auto* w = static_cast<QWidget*>(watched); w->isVisible() && Covers(w)) raiseSoon();
         } else if (event->type() == QEvent::Expose && watched->isWindowType()) {
             const auto at = std::find_if(shown_.begin(), shown_.end(), [watched](const QPointer<QWindow>& h) { return h.data() == watched; });
             if (at != shown_.end() && static_cast<QWindow*>(watched)->isExposed()) {
                 shown_.erase(at);
-                if (!posted_) posted_ = true, QTimer::singleShot(0, this, [this] { posted_ = false, RaiseFloatingWindows(); });
+                raiseSoon();
             }
         } else if (event->type() == QEvent::Hide && watched->isWidgetType()) {
             if (QWindow* h = static_cast<QWidget*>(watched)->windowHandle())
@@ -198,6 +290,10 @@ protected:
     }
 
 private:
+    void raiseSoon() {
+        if (!posted_) posted_ = true, QTimer::singleShot(0, this, [this] { posted_ = false, RaiseFloatingWindows(); });
+    }
+
     // A window of the program's own that may cover a floating one: not a floating one itself, a
     // pop-up, a tool tip or the splash, nor an alert or a sheet, which stay over them.
     static bool Covers(const QWidget* w) {
@@ -245,7 +341,10 @@ QMargins WindowDecoration(const QWidget* w) {
     return QtDecoration(w);
 }
 
-QRect ShownFrame(const QWidget* window) { return window->geometry().marginsAdded(WindowDecoration(window)); }
+QRect ShownFrame(const QWidget* window) {
+    // Shown and not framed yet, it will be as a window of its kind is.
+    return window->geometry().marginsAdded(window->isVisible() ? ExpectedDecoration(window) : WindowDecoration(window));
+}
 
 QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum) {
     QRect f = frame;
@@ -279,14 +378,21 @@ void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize
     new FrameKeeper(window, std::move(place), resize, std::move(settled));
 }
 
+namespace {
+constexpr const char* kFrameDue = "dvxFrameDue";
+}  // namespace
+
+FrameDue::FrameDue(QWidget* window) : window_(window) { window_->setProperty(kFrameDue, true); }
+FrameDue::~FrameDue() { window_->setProperty(kFrameDue, QVariant()); }
+
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
-    const auto asking = std::find(sKeepers.begin(), sKeepers.end(), sAsking);
-    for (auto k = sKeepers.begin(); k != sKeepers.end(); ++k) {
-        if ((*k)->window() != window) continue;
-        // Placed after the one asking: that placement keeps clear of this one instead.
-        if (asking != sKeepers.end() && k > asking) return std::nullopt;
-        if ((*k)->target()) return *(*k)->target();
-    }
+    if (window->property(kFrameDue).toBool()) return std::nullopt;
+    // Placed after the one asking, even if done since: that placement keeps clear of this one
+    // instead, so two never chase each other and neither depends on when the other ended.
+    if (sAsking && window->property(kPlacementAsked).toLongLong() > sAsking->order()) return std::nullopt;
+    NoteFrameRead(window);
+    for (const FrameKeeper* k : sKeepers)
+        if (k->window() == window && k->target()) return *k->target();
     return ShownFrame(window);
 }
 
@@ -301,10 +407,10 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
             const QRect visible = VisibleAreaUnder(frame);
             const QRect within = FrameWithin(frame, visible, least);
             // A frame the screen holds stays where the user left it; one pulled in, from a larger
-            // screen, is no place the user chose, and goes clear of the others pulled in too.
+            // screen, is no place the user chose, and goes clear of the menu titles and of the
+            // others, as a window the program places does.
             if (within == frame || !keptClear) return within;
-            const FramesKeptClear others = keptClear();
-            return FrameClearOf(within, FramesKeptClear{{}, others.palettes, others.windows}, visible);
+            return FrameClearOf(within, keptClear(), visible);
         },
         resize, std::move(settled));
 }
@@ -405,11 +511,14 @@ void ChosenFrame::restore(std::function<FramesKeptClear()> keptClear) {
     // A window never shown stands at Qt's first frame.
     const bool neverShown = frame == QRect(0, 0, 640, 480);
     usersSaved_ = read && !neverShown && !(first_ && frame.topLeft() == first_());
-    restored_.reset();
+    restored_.reset(), saved_.reset();
     if (usersSaved_) {
         placed_.reset();
-        // Saved, perhaps, on another screen (a larger one): kept where it can be reached.
-        RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
+        // Saved, perhaps, on another screen (a larger one): kept where it can be reached. A
+        // window not shown is placed again as it shows: that placement comes after those of
+        // the windows shown meanwhile, and keeps clear of them.
+        if (!window_->isVisible()) saved_ = frame;
+        restoreSaved(frame, std::move(keptClear));
     } else if (first_ && window_->isVisible()) {
         place({});
     }
@@ -420,8 +529,13 @@ bool ChosenFrame::usersFrame() const {
     return usersSaved_;
 }
 
+void ChosenFrame::restoreSaved(const QRect& frame, std::function<FramesKeptClear()> keptClear) {
+    RestoreWindowFrame(window_, frame, resize_, std::move(keptClear), [this](const QRect& f) { restored_ = f; });
+}
+
 void ChosenFrame::beforeShow(const std::function<FramesKeptClear()>& keptClear) {
     shown_ = true;
+    if (const std::optional<QRect> frame = std::exchange(saved_, std::nullopt)) return restoreSaved(*frame, keptClear);
     if (first_ && !usersFrame()) place(keptClear);
 }
 

@@ -42,8 +42,9 @@ QRect VisibleAreaUnder(const QRect& frame);
 void PlaceWindowFrame(QWidget* window, std::function<QRect()> place, bool resize = true,
                       std::function<void(const QRect&)> settled = {});
 // Marks the window as one that floats over the program's others (a palette): a window placed
-// keeps clear of it first, it is raised over a window shown after it (where no window manager
-// keeps it above: none at all, or twm), alerts and sheets excepted, which stay over it.
+// keeps clear of it first, it is raised over a window shown after it or raised again (where no
+// window manager keeps it above: none at all, or twm), alerts and sheets excepted, which stay
+// over it.
 void MarkFloating(QWidget* window);
 bool IsFloating(const QWidget* window);
 // The floating windows shown raised over the others, the alerts and sheets shown then raised
@@ -64,9 +65,21 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
                         std::function<FramesKeptClear()> keptClear = {},
                         std::function<void(const QRect&)> settled = {});
 // Where a window shows, for another being placed to keep clear of: the frame being set on it, or
-// its frame; none while a placement asked after the one asking sets it (that one keeps clear
-// of the one asking instead).
+// its frame; none where its placement was asked after the one asking (that one keeps clear of
+// the one asking instead).
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window);
+// While it stands, the window's frame is still to be set by a placement asked later: a window
+// placed meanwhile keeps no clear of where it stands (where a window manager first put it).
+class FrameDue {
+public:
+    explicit FrameDue(QWidget* window);
+    ~FrameDue();
+    FrameDue(const FrameDue&) = delete;
+    FrameDue& operator=(const FrameDue&) = delete;
+
+private:
+    QWidget* window_;
+};
 // Whether a window manager places the windows the program does not (on X, one redirects the
 // root window's children); without one a window shows at the screen's top left corner.
 bool WindowManagerPlacesWindows();
@@ -112,6 +125,7 @@ public:
 
 private:
     void place(std::function<FramesKeptClear()> keptClear);
+    void restoreSaved(const QRect& frame, std::function<FramesKeptClear()> keptClear);
 
     QWidget* window_;
     std::string key_;
@@ -121,6 +135,8 @@ private:
     // The frame the program last put the window at, once it showed there; the frame the user's
     // came back with.
     std::optional<QRect> placed_, restored_;
+    // The user's frame read for a window not shown, set again as it shows.
+    std::optional<QRect> saved_;
 };
 
 // Without a window manager nothing else places a window: shown, it goes where a window at the

@@ -557,13 +557,15 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     struct Shown { const char* key; const char* title; };
     // `crowded`: the screen has no place clear of every window, and a window shown later only
     // keeps clear of the palettes and of the frame of each one before it; `arguments`: the
-    // program started on a file that is no design, its alert up over the palettes.
+    // program started on a file that is no design, its alert up over the palettes; `again`:
+    // windows chosen from their menus and chosen again while up, the palettes kept over them.
     struct Row {
         QString screen, settings;
         QSize size;
         std::vector<Shown> later;
         bool managed = true, crowded = false;
         QStringList arguments = {};
+        std::vector<Shown> again = {};
     };
     const QString unshown = "ShowPlanTools=false", key = "NSWindow%20Frame%20";
     const QString bad = QString::fromStdString(services.dir) + "/bad.pro";
@@ -572,7 +574,8 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     int row = 0;
     const Shown drawing{"ctrl+4", "Drawing Tools"}, editing{"ctrl+2", "Editing Tools"}, snap{"ctrl+3", "Snap Tools"},
         live{"ctrl+1", "Live View"}, preferences{"alt Left Down Down Return", "Preferences"},
-        details{"alt Right Right Right Down Up Return", "Plant Details"};
+        details{"alt Right Right Right Down Up Return", "Plant Details"},
+        providers{"alt Left Left Down Up Return", "Content Providers"}, about{"alt Left Down Return", "About Dovranix"};
     for (const Row& r : {Row{"1600x1000", unshown, {1600, 1000}, {drawing}},
                          Row{"1280x800", unshown, {1280, 800}, {drawing, live}},
                          Row{"1600x1000", "", {1600, 1000}, {snap, live}},
@@ -587,7 +590,9 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                          Row{"1024x768", "", {1024, 768}, {live, snap, preferences}, false, true},
                          Row{"1024x768", "", {1024, 768}, {details, details, details, details, details, details}, false, true},
                          Row{"1024x768", midScreen, {1024, 768}, {}, true, false, {bad}},
-                         Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}}}) {
+                         Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}},
+                         Row{"1024x768", "", {1024, 768}, {snap}, false, false, {}, {providers, about, preferences}},
+                         Row{"1024x768", "", {1024, 768}, {snap}, true, false, {}, {providers, about, preferences}}}) {
         SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm" : " no window manager")).toStdString());
         ManagedScreen screen(services.dir, r.screen, r.settings, r.managed, {}, r.arguments);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
@@ -669,6 +674,34 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
             }
             before.emplace_back(later.title, shown);
         }
+        for (const Shown& again : r.again) {
+            SCOPED_TRACE(std::string(again.title) + " chosen again");
+            screen.press(again.key);
+            ASSERT_FALSE(screen.frame(again.title).isEmpty()) << "not shown";
+            // The document window raised over it (as a window manager raises a window clicked),
+            // then the window chosen again: it comes to the front, and the palettes it covers
+            // stand over it once the windows stand still.
+            XDo({"windowraise", ShownWindow("Untitled")});
+            EXPECT_TRUE(QTest::qWaitFor([&] { return screen.above("Untitled", again.title); }, 15000));
+            screen.press(again.key);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return screen.above(again.title, "Untitled"); }, 15000)) << "not raised";
+            const QRect shown = screen.frame(again.title);
+            std::vector<QString> covered;
+            for (const QString& palette : palettes)
+                if (!ShownWindow(palette).isEmpty() && screen.frame(palette).intersects(shown)) covered.push_back(palette);
+            if (QString(again.title) == "Content Providers") {
+                EXPECT_FALSE(covered.empty()) << "over no palette at " << at(shown);
+            }
+            std::vector<bool> over, was;
+            (void)QTest::qWaitFor([&] {
+                QTest::qWait(200);
+                was = over, over.clear();
+                for (const QString& palette : covered) over.push_back(screen.above(palette, again.title));
+                return over == was;
+            }, 15000);
+            for (size_t i = 0; i < covered.size(); ++i)
+                EXPECT_TRUE(over[i]) << "the " << covered[i].toStdString() << " under it at " << at(shown);
+        }
         // The screens kept for review.
         screen.shot().save(gShot + ".placed-" + QString::number(++row) + ".png");
     }
@@ -703,6 +736,8 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
                          Row{{"Snap Tools"}, key + "SnapPanel=1500 900 300 80"},
                          Row{{"Live View"}, key + "LiveViewPanel=1200 500 700 500"},
                          Row{{"Live View"}, key + "LiveViewPanel=100 50 1900 1000"},
+                         Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768"},
+                         Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768", false},
                          Row{all, apart, "1366x768"}, Row{all, apart, "1366x768", false},
                          Row{all, apart, "1024x768", false},
                          Row{all, apart, "1366x768", true, "DecorateTransients"},
@@ -735,10 +770,19 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
         const std::vector<QRect> frames = shown();
         ASSERT_EQ(frames.size(), r.titles.size()) << "no document window";
         const QRect screenArea(QPoint(), QSize(r.screen.section('x', 0, 0).toInt(), r.screen.section('x', 1).toInt()));
-        const QRect document = screen.frame("Untitled");
+        QRect client;
+        const QRect document = screen.frame("Untitled", &client);
+        // The title bar and the menu titles' row below it: where the screen has room below it, a
+        // frame pulled in while the window is up leaves them to be reached.
+        const QRect titleAndMenus(document.topLeft(), QPoint(document.right(), client.top() + 20));
         for (size_t i = 0; i < frames.size(); ++i) {
             ASSERT_FALSE(frames[i].isEmpty()) << r.titles[i] << " did not show";
             EXPECT_TRUE(screenArea.contains(frames[i])) << r.titles[i] << " at " << at(frames[i]);
+            const bool shownLater = QString(r.titles[i]) == "Snap Tools" || QString(r.titles[i]) == "Live View";
+            if (shownLater && frames[i].height() < screenArea.bottom() - titleAndMenus.bottom()) {
+                EXPECT_FALSE(frames[i].intersects(titleAndMenus))
+                    << r.titles[i] << " at " << at(frames[i]) << " over the title or menus " << at(titleAndMenus);
+            }
             // A palette floats over the document window.
             if (QString(r.titles[i]) != "Live View" && frames[i].intersects(document)) {
                 EXPECT_TRUE(screen.above(r.titles[i], "Untitled")) << r.titles[i] << " under the document window";

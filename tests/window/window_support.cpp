@@ -41,6 +41,7 @@
 #include "app/live_view_controller.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
+#include "app/x_server.h"
 #include "content/content_palette_controller.h"
 #include "powertools/power_tool_launcher.h"
 #include "model/objects.h"
@@ -103,6 +104,61 @@ bool KeyReaches(QWidget* w) {
     return heard;
 }
 
+namespace {
+
+xcb_connection_t* OwnConnection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Whether `inner` is `outer` or lies inside it.
+bool WindowInside(xcb_connection_t* c, xcb_window_t inner, xcb_window_t outer) {
+    for (int depth = 0; inner != XCB_WINDOW_NONE && depth < 32; ++depth) {
+        if (inner == outer) return true;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, inner), nullptr);
+        inner = tree && tree->parent != tree->root ? tree->parent : xcb_window_t(XCB_WINDOW_NONE);
+        free(tree);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool KeysGoTo(QWidget* window) {
+    xcb_connection_t* c = OwnConnection();
+    if (!c || !window->windowHandle()) return false;
+    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    if (!focus) return false;
+    xcb_window_t to = focus->focus;
+    free(focus);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    if (to == XCB_INPUT_FOCUS_POINTER_ROOT || to == root) {
+        // The deepest window under the pointer.
+        for (xcb_window_t from = root;;) {
+            xcb_query_pointer_reply_t* p = xcb_query_pointer_reply(c, xcb_query_pointer(c, from), nullptr);
+            const xcb_window_t child = p && p->same_screen ? p->child : xcb_window_t(XCB_WINDOW_NONE);
+            free(p);
+            if (child == XCB_WINDOW_NONE) break;
+            to = from = child;
+        }
+    }
+    return WindowInside(c, to, xcb_window_t(window->winId()));
+}
+
+bool StandsWhereQtHasIt(QWidget* window) {
+    xcb_connection_t* c = OwnConnection();
+    if (!c || !window->isVisible() || !window->windowHandle() || !window->windowHandle()->isExposed()) return false;
+    const xcb_window_t id = xcb_window_t(window->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto at = xcb_translate_coordinates(c, id, root, 0, 0);
+    const auto size = xcb_get_geometry(c, id);
+    xcb_translate_coordinates_reply_t* a = xcb_translate_coordinates_reply(c, at, nullptr);
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, size, nullptr);
+    const bool stands = a && g && QRect(a->dst_x, a->dst_y, g->width, g->height) == window->geometry();
+    free(a), free(g);
+    return stands;
+}
+
 bool ChooseToolCell(int16_t tool, int16_t plan) {
     PaletteController* palette = ToolPaletteController::shared();
     QWidget* cell = ToolPaletteController::shared()->toolButtons()->cell(tool);
@@ -116,6 +172,8 @@ bool ChooseToolCell(int16_t tool, int16_t plan) {
     palette->window()->show();
     if (!QTest::qWaitForWindowExposed(palette->window())) return false;
     if (palette == plans) plans->updateToolsetForPlan(plan), plans->loadToolPaletteForPlan(plan);
+    // Clicked once the palette shows these cells, at the size and place they take.
+    if (!QTest::qWaitFor([&] { return cell->isVisible() && StandsWhereQtHasIt(palette->window()); })) return false;
     ClickAt(cell, cell->rect().center());
     return QTest::qWaitFor([tool] { return gCurTool == tool; });
 }
@@ -309,13 +367,20 @@ bool ShowFocused(QWidget* w) {
 
 bool ChooseMenuItem(QMDWindowController* w, const char* menuName, const char* action, int tag, const char* submenu) {
     QMenu* menu = w->menuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
-    ClickAt(w->menuBar(), w->menuBar()->actionGeometry(menu->menuAction()).center());
-    if (!QTest::qWaitFor([&] { return menu->isVisible(); })) return false;
+    const QPoint title = w->menuBar()->mapToGlobal(w->menuBar()->actionGeometry(menu->menuAction()).center());
+    // Pressed once the pointer is on the title and, where a window manager moves the keyboard
+    // with the pointer, once it has (without one, or under a rule that does not, it stays).
+    XDo({"mousemove", "--sync", QString::number(title.x()), QString::number(title.y())});
+    if (WindowManagerRuns().value_or(false)) (void)QTest::qWaitFor([&] { return KeysGoTo(w); }, 2000);
+    XDo({"click", "1"});
+    // An item is clicked once its menu is on the screen where Qt placed it.
+    const auto shown = [](QMenu* m) { return m->isVisible() && StandsWhereQtHasIt(m); };
+    if (!QTest::qWaitFor([&] { return shown(menu); })) return false;
     QMenu* from = menu;
     if (submenu) {
         from = menu->findChild<QMenu*>(QString::fromLatin1(submenu));
         ClickAt(menu, menu->actionGeometry(from->menuAction()).center());
-        if (!QTest::qWaitFor([&] { return from->isVisible(); })) return false;
+        if (!QTest::qWaitFor([&] { return shown(from); })) return false;
     }
     ClickAt(from, from->actionGeometry(w->commandRouter()->action(action, tag)).center());
     return QTest::qWaitFor([&] { return !menu->isVisible(); });

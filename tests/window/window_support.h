@@ -51,6 +51,13 @@ bool MovePointerOffWindows();
 // Presses Shift with the server's keyboard, wherever the pointer is: true once the widget, or a
 // widget in it, has it.
 bool KeyReaches(QWidget* w);
+// Whether a key typed now goes to the window (or a window inside it), as the X server holds its
+// focus: its focus window, or under PointerRoot the window under the pointer. Under twm, what a
+// user waits for before typing once the pointer has moved (twm moves the keyboard with it).
+bool KeysGoTo(QWidget* window);
+// Whether the X server shows the window where Qt has it and at its size: what the program last
+// asked for has been taken (by a window manager too), so a click at a control lands on it.
+bool StandsWhereQtHasIt(QWidget* window);
 // Clicks the tool's cell as a user picks a tool: the edit palette's, or else the plan palette's,
 // the plan's set (`plan`, or the first that holds the tool) shown first; true once it is the
 // current tool.
