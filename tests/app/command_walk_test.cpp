@@ -316,17 +316,8 @@ protected:
         if (kind == "draw topo") return Clicks(7512, {{c[0], c[1]}, {c[2], c[1]}, {c[2], c[3]}, {c[0], c[3]}});
         if (kind == "draw line") return Clicks(7500, {{c[0], c[1]}, {c[2], c[1]}, {c[2], c[3]}});
         // A rectangle dragged with its tool, then its pane's conversion to a topography region.
-        QMDDocumentView* view = w->docView();
         gCurTool = toolid::kRectangle;
-        const QPoint from = ViewPoint(c[0], c[1]), to = ViewPoint(c[2], c[3]);
-        QTest::mousePress(view, Qt::LeftButton, {}, from);
-        for (int i = 1; i <= 4; ++i) {
-            const QPoint p = from + (to - from) * i / 4;
-            QMouseEvent move(QEvent::MouseMove, p, view->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(view, &move);
-        }
-        QTest::mouseRelease(view, Qt::LeftButton, {}, to);
-        QApplication::processEvents();
+        Drag(ViewPoint(c[0], c[1]), ViewPoint(c[2], c[3]));
         gCurTool = toolid::kSelect;
         InspectorUpdatePropertiesState(1);
         auto* pane = InspectorPaneRegistry::sharedInspectorController("DetailObjectInspectorController");
@@ -359,6 +350,18 @@ protected:
         QMDDocumentView* view = w->docView();
         return QPoint(int(std::lround(h - view->boundsOrigin().x)), int(std::lround(dd - view->boundsOrigin().y)));
     }
+    // A press at `from`, four moves and the release at `to` in the plan view.
+    void Drag(QPoint from, QPoint to) {
+        QMDDocumentView* view = w->docView();
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        for (int i = 1; i <= 4; ++i) {
+            const QPoint p = from + (to - from) * i / 4;
+            QMouseEvent move(QEvent::MouseMove, p, view->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+        QApplication::processEvents();
+    }
     // A marquee dragged with the select tool around one point of the object, from off it: an
     // open object's end away from its neighbour, another point away from the object's middle.
     void Marquee(const std::string& what) {
@@ -378,19 +381,11 @@ protected:
         uh /= length, ud /= length;
         SelectAllLayers(d->model()->itsLayers, selmode::kDeselect, 0);
         gCurTool = toolid::kSelect;
-        QMDDocumentView* view = w->docView();
         const auto at = [&](float h, float dd) { return ViewPoint(h, dd); };
         const float reach = 24;
         const QPoint from = at(end->position[0] + reach * (uh - ud), end->position[2] + reach * (ud + uh));
         const QPoint to = at(end->position[0] - 0.4f * reach * uh + reach * ud, end->position[2] - 0.4f * reach * ud - reach * uh);
-        QTest::mousePress(view, Qt::LeftButton, {}, from);
-        for (int i = 1; i <= 4; ++i) {
-            const QPoint p = from + (to - from) * i / 4;
-            QMouseEvent move(QEvent::MouseMove, p, view->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(view, &move);
-        }
-        QTest::mouseRelease(view, Qt::LeftButton, {}, to);
-        QApplication::processEvents();
+        Drag(from, to);
     }
     // A click of the tool on the object's point (the select tool with Shift, the Delete Point
     // tool), then the select tool again.
