@@ -28,6 +28,7 @@
 #include "app/lv_property_sheets.h"
 #include "app/screen_frames.h"
 #include "app/window_controller.h"
+#include "app/x_server.h"
 #include "files/undo.h"
 #include "content/content_provider_controller.h"
 #include "model/document_model.h"
@@ -81,6 +82,7 @@ bool AppController::splashEnabled() { return sSplashEnabled; }
 // The gate sees every input from the first window on.
 AppController::AppController() {
     InputGate::shared();
+    TakeCurrentPositions();
     if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
 }
 

@@ -202,6 +202,44 @@ public:
 
 }  // namespace
 
+namespace {
+
+// A window manager's own notice of where a window stands may be out of date by the time it
+// comes (twm tells where the window stood before it framed it): Qt takes such a notice at its
+// word and would have the window back there. Where X has the window now, and its size, are put
+// in its place, as Qt does for X's own notices.
+class CurrentPositions : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY || !(event->response_type & 0x80)) return false;
+        auto* notice = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+        xcb_connection_t* c = Connection();
+        if (!c) return false;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        const auto atCookie = xcb_translate_coordinates(c, notice->window, root, 0, 0);
+        const auto sizeCookie = xcb_get_geometry(c, notice->window);
+        xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(c, atCookie, nullptr);
+        xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, sizeCookie, nullptr);
+        if (at && size) {
+            notice->x = at->dst_x, notice->y = at->dst_y;
+            notice->width = size->width, notice->height = size->height;
+        }
+        free(at), free(size);
+        return false;
+    }
+};
+
+}  // namespace
+
+void TakeCurrentPositions() {
+    static CurrentPositions* filter = nullptr;
+    static QGuiApplication* on = nullptr;
+    if (!qGuiApp || on == qGuiApp) return;
+    filter = new CurrentPositions, on = qGuiApp, on->installNativeEventFilter(filter);
+}
+
 void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver) {
     static BlockedKeys* filter = nullptr;
     static QGuiApplication* on = nullptr;
@@ -217,5 +255,6 @@ std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
 void RouteBlockedKeys(std::function<QWindow*(QWindow*)>) {}
+void TakeCurrentPositions() {}
 
 #endif

@@ -34,6 +34,10 @@ std::optional<bool> KeyboardIsIn(const QWindow* window);
 // have yet, and keeps that until the next configure.)
 std::optional<QMargins> FrameExtents(const QWindow* window);
 
+// Qt's windows take their positions from where X has them, never from a window manager's
+// notice that is out of date.
+void TakeCurrentPositions();
+
 // Keys X gives one of the program's windows go to the window `receiver` names for it instead
 // (null: where X gave them), before Qt drops a key at a window a modal window blocks. Asked
 // only for a window such a modal window blocks.
