@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWindow>
 
 #if QT_CONFIG(xcb)
@@ -234,17 +235,19 @@ public:
 }  // namespace
 
 void TakeCurrentPositions() {
-    static CurrentPositions* filter = nullptr;
-    static QGuiApplication* on = nullptr;
+    // One for the process, on each application made in it.
+    static auto* const filter = new CurrentPositions;
+    // Guarded: a later application may be made where an earlier one stood.
+    static QPointer<QGuiApplication> on;
     if (!qGuiApp || on == qGuiApp) return;
-    filter = new CurrentPositions, on = qGuiApp, on->installNativeEventFilter(filter);
+    on = qGuiApp, on->installNativeEventFilter(filter);
 }
 
 void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver) {
-    static BlockedKeys* filter = nullptr;
-    static QGuiApplication* on = nullptr;
+    static auto* const filter = new BlockedKeys;
+    static QPointer<QGuiApplication> on;
     if (!qGuiApp) return;
-    if (on != qGuiApp) filter = new BlockedKeys, on = qGuiApp, on->installNativeEventFilter(filter);
+    if (on != qGuiApp) on = qGuiApp, on->installNativeEventFilter(filter);
     filter->receiver = std::move(receiver);
 }
 
