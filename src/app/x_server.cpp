@@ -201,10 +201,6 @@ public:
     }
 };
 
-}  // namespace
-
-namespace {
-
 // A window manager's own notice of where a window stands may be out of date by the time it
 // comes (twm tells where the window stood before it framed it): Qt takes such a notice at its
 // word and would have the window back there. Where X has the window now, and its size, are put
@@ -232,22 +228,24 @@ public:
     }
 };
 
+// A filter made once for the process goes on each application made in it (`on`: the one it is
+// on, guarded, as a later application may be made where an earlier one stood).
+void PutOnTheApplication(QAbstractNativeEventFilter* filter, QPointer<QGuiApplication>& on) {
+    if (qGuiApp && on != qGuiApp) on = qGuiApp, on->installNativeEventFilter(filter);
+}
+
 }  // namespace
 
 void TakeCurrentPositions() {
-    // One for the process, on each application made in it.
     static auto* const filter = new CurrentPositions;
-    // Guarded: a later application may be made where an earlier one stood.
     static QPointer<QGuiApplication> on;
-    if (!qGuiApp || on == qGuiApp) return;
-    on = qGuiApp, on->installNativeEventFilter(filter);
+    PutOnTheApplication(filter, on);
 }
 
 void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver) {
     static auto* const filter = new BlockedKeys;
     static QPointer<QGuiApplication> on;
-    if (!qGuiApp) return;
-    if (on != qGuiApp) on = qGuiApp, on->installNativeEventFilter(filter);
+    PutOnTheApplication(filter, on);
     filter->receiver = std::move(receiver);
 }
 
