@@ -234,3 +234,9 @@ void SetObjectPointLengths(Objex* object) {
         }
     }
 }
+
+void MapFacesAndLengths(Objex* object) {
+    if (object == nullptr || object->type == objtype::kGroup) return;
+    SetTextureFaceUV(object);
+    SetObjectPointLengths(object);
+}

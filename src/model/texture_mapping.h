@@ -20,6 +20,9 @@ void SetTextureFaceUV(Objex* object);
 // and 2 are measured along the first row, rows from 3 on along the third row when there are
 // exactly three rows, else along the first.
 void SetObjectPointLengths(Objex* object);
+// Both of the above, as a read of the object does: what makes or reshapes an object calls this
+// so that Save writes what a read of it gives. Groups hold no points of their own and are passed by.
+void MapFacesAndLengths(Objex* object);
 // Perimeter of the first row (of the third with the flag and exactly three rows), with the
 // closing segment when the object is closed; 0 below two rows or two points a row.
 float GetTotalPerimeterLength(Objex* object, uint8_t thirdRow);
