@@ -10,6 +10,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
 #include "tools/fixed_components.h"
@@ -113,6 +114,7 @@ void ResizeSegmentToLength(const KeyEntrySegment& s, float shown, int16_t tag, b
             placeEnd(s.start->position[H], s.start->position[D], sLength);
         }
         UpdateObjectRootBounds(s.object, 0, 0);
+        MapFacesAndLengths(s.object);
         Rebuild(s.object);
     }
     StoreUndo(LocalizedString("Resize Segment").c_str());
