@@ -947,6 +947,8 @@ const char* const kKept[] = {
     // before, or were missing from the copies, until a read.
     "furnished|rect 100,100,200,200;rect 150,150,260,230;select new 2;convert shapes 10076;select 49;resize 49:0 -20,-30;"
     "Check Scene;ipoint 50:1;Check Scene;select 50;Copy to Upper Floor;Duplicate;Check Scene;Save and Compare",
+    // A region, a property line and a rectangle drawn: no face rectangles until a read.
+    "house|draw topo -900,-900,900,900;draw line -300,-300,300,300;rect 100,100,200,160;Save and Compare",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
