@@ -260,7 +260,10 @@ protected:
             if (name == "Undo" || name == "Redo" || name == "Save As..." || name == "Open..." || name == "New" ||
                 name == "Revert to Saved" || name == "Select All")
                 continue;
-            return c.values.empty() ? name : name + "=" + c.values[pick(c.values.size())];
+            const std::string drawn = c.values.empty() ? name : name + "=" + c.values[pick(c.values.size())];
+            // Copies are saved and read back at once now and then.
+            const bool copies = name == "Duplicate" || name == "Copy to Upper Floor" || name == "Copy to Lower Floor";
+            return copies && pick(2) ? drawn + ";Save and Compare" : drawn;
         }
     }
 
@@ -680,9 +683,11 @@ protected:
             return Step(false, label);
         } else if (step == "Save and Open" || step == "Save and Compare") {
             // Compared: the design read holds every object saved, and no other, as saved. Held:
-            // what the commands left as a read does not.
+            // what the commands left as a read does not, and the members of a group in a group,
+            // which the read makes the top group's.
             const std::vector<ReadSetField> held = readSet;
             ObjectRecords saved = CaptureObjects(held);
+            NameNestedMembersByTopGroup(saved);
             Run("Save As...");
             Run("Open...");
             if (step == "Save and Compare") EXPECT_TRUE(SameObjects(CaptureObjects(held), saved, label));
