@@ -66,6 +66,7 @@
 #include "ui/inspector/inspector_pane.h"
 #include "support/scene_checks.h"
 #include "model/tool_state.h"
+#include "tracking/tracker_loops.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 
@@ -251,7 +252,8 @@ protected:
                    std::to_string(h + 20 + long(pick(180))) + "," + std::to_string(dd);
         }
         if (roll < 55) return DrawGround();
-        if (roll < 58) return DrawReshape();
+        if (roll < 58) return DrawWalls() + ";Save and Compare";
+        if (roll < 61) return DrawReshape();
         // A command of the list, but for those the walk reaches otherwise.
         const auto& commands = Commands();
         for (;;) {
@@ -338,6 +340,82 @@ protected:
         if (pick(2)) return "ipoint " + at + compare;
         const long dh = long(pick(81)) - 40, dd = long(pick(81)) - 40;
         return "select " + id + ";resize " + at + " " + std::to_string(dh) + "," + std::to_string(dd) + compare;
+    }
+    // Walls of the floor worked on drawn or changed by a drag, each then saved and compared:
+    // "wall TOOL h,d h,d" an Exterior or Interior Wall tool dragged (from a free end, which
+    // extends the wall, or on empty plan near it); "segdrag ID:k dh,dd" the segment from the
+    // wall's point k dragged with the selection tool (the wall selected first); "attach TOOL ID:k dh,dd" a door, window,
+    // accessory or wall component tool pressed on that segment (of a fence, the gate tool) and
+    // dragged by (dh, dd) (OnSegment).
+    std::string DrawWalls() {
+        const auto pick = [&](size_t n) { return size_t(rng_() % n); };
+        Layer* floor = d->model()->itsCurLayer;
+        std::vector<Objex*> walls, fences;
+        for (Objex* o = Clickable(floor) ? floor->firstObject : nullptr; o; o = o->next) {
+            if (o->type == objtype::kWall && o->pointCount >= 2) walls.push_back(o);
+            if (o->type == objtype::kFence && o->pointCount >= 2) fences.push_back(o);
+        }
+        const auto offset = [&] { return std::to_string(int(pick(121)) - 60); };
+        const auto segment = [&](Objex* o) {
+            return std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount - (o->closed ? 0 : 1)))) +
+                   ":" + std::to_string(10 + pick(81));
+        };
+        const std::string tool = pick(2) ? "7050" : "7052";
+        if (walls.empty()) return "wall " + tool + " 0,0 " + std::to_string(60 + pick(200)) + ",0";
+        Objex* wall = walls[pick(walls.size())];
+        switch (pick(4)) {
+        case 0: {
+            const Poinz* end = pick(2) ? wall->firstPoint : wall->firstPoint->next;
+            while (!pick(2) && end->next) end = end->next;
+            const long h = std::lround(end->position[0]), dd = std::lround(end->position[2]);
+            const long run = 40 + long(pick(160)) * (pick(2) ? 1 : -1);
+            const bool across = pick(2);
+            return "wall " + tool + " " + std::to_string(h) + "," + std::to_string(dd) + " " +
+                   std::to_string(across ? h : h + run) + "," + std::to_string(across ? dd + run : dd);
+        }
+        case 1: return "select " + std::to_string(wall->objectID) + ";segdrag " + segment(wall) + " " + offset() + "," + offset();
+        default: {
+            // (No fixed component: the walk's program loads no symbol files to drop.)
+            const int16_t tools[] = {7056, 7066, 7057, 7064, 7100, 7106, 7203, 7208};
+            if (!fences.empty() && !pick(4)) return "attach 7506 " + segment(fences[pick(fences.size())]) + " " + offset() + ",0";
+            return "attach " + std::to_string(tools[pick(std::size(tools))]) + " " + segment(wall) + " " + offset() + "," +
+                   offset();
+        }
+        }
+    }
+    // "ID:k[:percent] dh,dd": on the segment from the object's point k, the percent of its
+    // length along (the middle when none is given), and the pointer moved from there by (dh, dd).
+    std::pair<QPoint, QPoint> OnSegment(const std::string& what, const std::string& by) {
+        const auto [o, p] = PointOf(what);
+        if (!o || !p) return {};
+        const Poinz* q = p->next ? p->next : o->firstPoint;
+        const auto part = Split(what, ':');
+        const float t = part.size() > 2 ? std::stof(part[2]) / 100 : 0.5f;
+        const float h = p->position[0] + t * (q->position[0] - p->position[0]);
+        const float dd = p->position[2] + t * (q->position[2] - p->position[2]);
+        const auto move = Split(by, ',');
+        return {ViewPoint(h, dd), ViewPoint(h + std::stof(move.at(0)), dd + std::stof(move.at(1)))};
+    }
+    void WallStep(const std::string& step) {
+        const auto part = Split(step, ' ');
+        if (part.size() < 3) return ADD_FAILURE() << "a tool or object and places wanted: " << step;
+        if (part[0] == "wall") {
+            const auto from = Split(part.at(2), ','), to = Split(part.at(3), ',');
+            gCurTool = int16_t(std::stoi(part[1]));
+            Drag(ViewPoint(std::stof(from.at(0)), std::stof(from.at(1))), ViewPoint(std::stof(to.at(0)), std::stof(to.at(1))));
+        } else if (part[0] == "segdrag") {
+            const auto [from, to] = OnSegment(part[1], part.at(2));
+            gCurTool = toolid::kSelect;
+            if (from != to) Drag(from, to);
+        } else {
+            const auto [from, to] = OnSegment(part.at(2), part.at(3));
+            gCurTool = int16_t(std::stoi(part[1]));
+            Drag(from, to);
+            // A swinging door takes its swing from the next press.
+            if (TrackerLoopOpen()) QTest::mouseClick(w->docView(), Qt::LeftButton, {}, to + QPoint(0, 30));
+            QApplication::processEvents();
+        }
+        gCurTool = toolid::kSelect;
     }
     // With the tool, a click at each plan point, as the mouse makes them without a drag; then
     // Escape, which ends an outline still open.
@@ -633,6 +711,9 @@ protected:
             if (!hidden_ && gRenderOnShow) RenderAllLayers();
         } else if (step.rfind("draw ", 0) == 0 || step.rfind("convert topo ", 0) == 0) {
             DrawOnTheGround(step);
+            Stored(before);
+        } else if (step.rfind("wall ", 0) == 0 || step.rfind("segdrag ", 0) == 0 || step.rfind("attach ", 0) == 0) {
+            WallStep(step);
             Stored(before);
         } else if (step == "select none") {
             SelectIDs("");
@@ -954,6 +1035,12 @@ const char* const kKept[] = {
     "Check Scene;ipoint 50:1;Check Scene;select 50;Copy to Upper Floor;Duplicate;Check Scene;Save and Compare",
     // A region, a property line and a rectangle drawn: no face rectangles until a read.
     "house|draw topo -900,-900,900,900;draw line -300,-300,300,300;rect 100,100,200,160;Save and Compare",
+    // Walls drawn with the wall tools, extended, dragged by a segment, and doors, windows,
+    // accessories and components laid on them: each saved as a read of it gives.
+    "furnished|wall 7050 -600,-600 -400,-600;wall 7052 -400,-600 -400,-400;Undo*1;Redo;Check Scene;Save and Compare",
+    "furnished|select 32;segdrag 32:0 0,30;Save and Compare",
+    "furnished|attach 7056 32:0:25 0,5;attach 7064 32:0:85 0,5;attach 7100 32:0:70 0,-20;attach 7203 32:0:50 0,0;"
+    "select 32;segdrag 32:0:40 0,-20;Save and Compare",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

@@ -16,6 +16,7 @@
 #include "tools/fixed_components.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
+#include "tools/wall_joins.h"
 #include "tracking/tracking_state.h"
 #include "app/core/sheet_values.h"
 
@@ -131,11 +132,7 @@ void SetWallSegmentLength(Objex* wall, Poinz* start, Poinz* end, float drawnLeng
     const Offset o = Along(angle, typed);
     end->position[H] = start->position[H] + o.h;
     end->position[D] = start->position[D] + o.d;
-    Update3DWall(wall);
-    UpdateAllWallAttachments(wall);
-    // The rebuild took the wall out of the live view: it goes back at its new length.
-    ReRenderObject(wall);
-    Refresh();
+    RebuildWall(wall);
 }
 
 void StoreWallToolStep(int16_t drawingTool) {
