@@ -2,22 +2,33 @@
 // their sprites are on screen, and when the walk stops for Escape, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "files/content_folders.h"
+#include "files/design_file.h"
+#include "files/symbol_lists.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/transforms.h"
+#include "model/units.h"
 #include "model/type_data.h"
 #include "model/view_layers.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"
+#include "render/core/live_view_seams.h"
 #include "render/gl.h"
+#include "render/render_frame.h"
 #include "render/light_glows.h"
 #include "render_fixture.h"
+#include "scene/scene_build.h"
 #include "support/doubles.h"
 #include "support/seam_recorders.h"
+#include "support/pasted_copies.h"
+#include "support/stock_root.h"
 
 using namespace dvxtest;
 
@@ -379,6 +390,83 @@ TEST_F(LightGlows, EscapeIsSeenOnEvery300thEntryOfAnAntiAliasedRender) {
         EXPECT_EQ(g3DViewPrintInterrupted, antiAliased);
         EXPECT_EQ(red(32, 32), antiAliased ? 0 : 255);
         gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = 0;
+    }
+}
+
+// The furnished house of the window tests, its fixtures built from the stock symbols, seen
+// from all round its ceiling light, near and far (from inside its room, through its walls, past
+// the jambs of its openings) and from above: what the glow pass adds to each frame equals the
+// picture kept with the test, drawn by the pass that read the depths and walked the scene for
+// every lamp. The picture is one column of views, black where the pass drew nothing.
+TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
+    UseStockRoot(DVX_STOCK_DIR);
+    LoadSymbolListsIfEmpty();
+    ASSERT_EQ(KeyFileRead(DVX_TEST_DESIGNS "/furnished-house.pro"), 1);
+    ASSERT_TRUE(PasteCopiesOnAGrid(4, 200));
+    SetLiveViewControllerExistsHandler([] { return true; });
+    Resize(32, 32);
+    LiveViewHostRecorder host(gl.get(), 32, 32);
+    gLiveViewPanelVisible = 1;
+    RenderAllLayers();
+    DocState* d = CurrentDocState();
+    ASSERT_NE(d, nullptr);
+    d->renderMode = rendermode::kSolid, d->renderValue = hideflag::kMaterials, d->shadowsOn = 0;
+    double lamp[3] = {};
+    int lamps = 0;
+    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
+        if (p->pieceKind == 111 && p->object3D && p->object3D->type == 80 && !lamps++) {
+            const Float3DRect& b = p->object3D->bounds3D;
+            lamp[0] = (b.floatLeft + b.floatRight) / 2, lamp[2] = (b.floatBack + b.floatFront) / 2;
+            lamp[1] = ConvertWorldToScreen(GetRootObject(p->object3D)->elevation, d, 0);
+        }
+    ASSERT_GT(lamps, 0) << "no fixture built";
+    // Walk cameras round the lamp, each aimed at it.
+    struct View { double heading, distance, eye; };
+    std::vector<View> views;
+    for (int heading = 0; heading < 360; heading += 20)
+        for (double distance : {90.0, 240.0, 480.0})
+            for (double eye : {120.0, 230.0}) views.push_back({double(heading), distance, eye});
+    const int size = 32, count = int(views.size()) + 4;
+    std::vector<uint32_t> glows(size_t(size) * size * count);
+    for (int v = 0; v < count; ++v) {
+        if (v < int(views.size())) {
+            const View& w = views[v];
+            const double a = w.heading * M_PI / 180;
+            d->cameraMode = 1, d->navigationFlag = 1, d->eyeHeight = float(w.eye);
+            d->cameraPosition = {float(lamp[0] + w.distance * std::sin(a)), float(lamp[2] + w.distance * std::cos(a))};
+            d->cameraHeading = float(w.heading);
+            d->cameraValue = float(-std::atan2(lamp[1] - w.eye, w.distance) * 180 / M_PI);
+        } else {
+            // From above the lamp, a quarter turn apart, the other houses behind it.
+            d->cameraMode = 2, d->flyValueA = 35, d->flyValueB = float(90 * (v - views.size())), d->flyAltitude = 2400;
+            d->lightOffset = {float(lamp[0]), float(lamp[2])};
+        }
+        RenderGLScene();
+        gl->present();
+        std::vector<uint32_t> scene(size_t(size) * size);
+        for (int i = 0; i < size * size; ++i) scene[i] = gl->pixel(i % size, i / size);
+        RenderLights(gGLPlaneObjects);
+        gl->present();
+        for (int i = 0; i < size * size; ++i) {
+            const uint32_t seen = gl->pixel(i % size, i / size);
+            glows[size_t(v) * size * size + size_t(i)] = seen == scene[i] ? 0 : seen;
+        }
+    }
+    SetLiveViewControllerExistsHandler(nullptr);
+    port::DecodedImage drawn{size, size * count, std::vector<uint8_t>(glows.size() * 3)};
+    for (size_t i = 0; i < glows.size(); ++i)
+        for (int c = 0; c < 3; ++c) drawn.rgb[i * 3 + size_t(c)] = uint8_t(glows[i] >> (24 - 8 * c));
+    const std::string kept = DVX_RENDER_TEST_DATA "/furnished-house-glows.ppm";
+    port::DecodedImage before;
+    ASSERT_TRUE(decoder.decode(kept, before));
+    ASSERT_EQ(std::pair(before.width, before.height), std::pair(drawn.width, drawn.height));
+    for (int v = 0; v < count; ++v) {
+        int differ = 0, lit = 0;
+        for (size_t i = size_t(v) * size * size; i < size_t(v + 1) * size * size; ++i) {
+            differ += !std::equal(&drawn.rgb[i * 3], &drawn.rgb[i * 3 + 3], &before.rgb[i * 3]);
+            lit += before.rgb[i * 3] != 0;
+        }
+        EXPECT_EQ(differ, 0) << "view " << v << ", " << lit << " pixels lit before";
     }
 }
 
