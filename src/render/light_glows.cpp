@@ -265,6 +265,7 @@ public:
 
 private:
     static constexpr int kCell = 16;  // pixels a side
+    static constexpr int kWide = 64;  // cells a piece may cover and still be filed by them
     void readDepths();
     void filePieces();
 
@@ -277,6 +278,7 @@ private:
     std::vector<const PlaneObject*> pieces_;
     std::vector<uint32_t> cellStart_;  // per cell, into cellPieces_; one more at the end
     std::vector<uint32_t> cellPieces_;
+    std::vector<uint32_t> wide_;       // pieces over more cells than kWide, listed for every cell
     std::vector<uint32_t> asked_;      // per piece, the last question that listed it
     uint32_t question_ = 0;
 };
@@ -360,6 +362,10 @@ void FrameView::filePieces() {
                       int(std::max(0.0, std::floor(bottom))), int(std::min(double(columns_ - 1), std::floor(right))),
                       int(std::min(double(rows_ - 1), std::floor(top)))};
         pieces_.push_back(q);
+        if ((c.right - c.left + 1) * (c.top - c.bottom + 1) > kWide) {
+            wide_.push_back(c.piece);
+            continue;
+        }
         covered.push_back(c);
         for (int y = c.bottom; y <= c.top; ++y)
             for (int x = c.left; x <= c.right; ++x) ++counts[size_t(y) * size_t(columns_) + size_t(x)];
@@ -381,6 +387,7 @@ void FrameView::piecesOver(int x0, int y0, int x1, int y1, std::vector<const Pla
     out.clear();
     if (pieces_.empty()) return;
     ++question_;
+    for (uint32_t piece : wide_) asked_[piece] = question_, out.push_back(pieces_[piece]);
     const int* v = m_.viewport;
     const int left = std::max(0, (x0 - v[0]) / kCell), right = std::min(columns_ - 1, (x1 - v[0]) / kCell);
     const int bottom = std::max(0, (y0 - v[1]) / kCell), top = std::min(rows_ - 1, (y1 - v[1]) / kCell);

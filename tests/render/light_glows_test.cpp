@@ -393,16 +393,17 @@ TEST_F(LightGlows, EscapeIsSeenOnEvery300thEntryOfAnAntiAliasedRender) {
     }
 }
 
-// The furnished house of the window tests, its fixtures built from the stock symbols, seen
-// from all round its ceiling light, near and far (from inside its room, through its walls, past
-// the jambs of its openings) and from above: what the glow pass adds to each frame equals the
-// picture kept with the test, drawn by the pass that read the depths and walked the scene for
-// every lamp. The picture is one column of views, black where the pass drew nothing.
+// The furnished house of the window tests, its fixtures built from the stock symbols, on a
+// grid with three copies of it, seen from all round its ceiling light, near and far (from
+// inside its room, through its walls, past its openings) and from above: what the glow pass
+// adds to each frame equals the picture kept with the test, drawn by the pass that read the
+// depths and walked the scene for every lamp. The picture is one column of views, black where
+// the pass drew nothing.
 TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
     UseStockRoot(DVX_STOCK_DIR);
     LoadSymbolListsIfEmpty();
     ASSERT_EQ(KeyFileRead(DVX_TEST_DESIGNS "/furnished-house.pro"), 1);
-    ASSERT_TRUE(PasteCopiesOnAGrid(4, 200));
+    ASSERT_TRUE(PasteDoubled(2, 200));
     SetLiveViewControllerExistsHandler([] { return true; });
     Resize(32, 32);
     LiveViewHostRecorder host(gl.get(), 32, 32);
@@ -411,15 +412,14 @@ TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
     DocState* d = CurrentDocState();
     ASSERT_NE(d, nullptr);
     d->renderMode = rendermode::kSolid, d->renderValue = hideflag::kMaterials, d->shadowsOn = 0;
-    double lamp[3] = {};
-    int lamps = 0;
-    for (const PlaneObject* p = gGLPlaneObjects; p; p = p->next)
-        if (p->pieceKind == 111 && p->object3D && p->object3D->type == 80 && !lamps++) {
-            const Float3DRect& b = p->object3D->bounds3D;
-            lamp[0] = (b.floatLeft + b.floatRight) / 2, lamp[2] = (b.floatBack + b.floatFront) / 2;
-            lamp[1] = ConvertWorldToScreen(GetRootObject(p->object3D)->elevation, d, 0);
-        }
-    ASSERT_GT(lamps, 0) << "no fixture built";
+    const PlaneObject* fixture = gGLPlaneObjects;
+    while (fixture && !(fixture->pieceKind == 111 && fixture->object3D && fixture->object3D->type == 80))
+        fixture = fixture->next;
+    ASSERT_NE(fixture, nullptr) << "no fixture built";
+    const Float3DRect& b = fixture->object3D->bounds3D;
+    const double lamp[3] = {(b.floatLeft + b.floatRight) / 2,
+                            ConvertWorldToScreen(GetRootObject(fixture->object3D)->elevation, d, 0),
+                            (b.floatBack + b.floatFront) / 2};
     // Walk cameras round the lamp, each aimed at it.
     struct View { double heading, distance, eye; };
     std::vector<View> views;
@@ -427,7 +427,7 @@ TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
         for (double distance : {90.0, 240.0, 480.0})
             for (double eye : {120.0, 230.0}) views.push_back({double(heading), distance, eye});
     const int size = 32, count = int(views.size()) + 4;
-    std::vector<uint32_t> glows(size_t(size) * size * count);
+    port::DecodedImage drawn{size, size * count, std::vector<uint8_t>(size_t(size) * size * count * 3)};
     for (int v = 0; v < count; ++v) {
         if (v < int(views.size())) {
             const View& w = views[v];
@@ -449,13 +449,11 @@ TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
         gl->present();
         for (int i = 0; i < size * size; ++i) {
             const uint32_t seen = gl->pixel(i % size, i / size);
-            glows[size_t(v) * size * size + size_t(i)] = seen == scene[i] ? 0 : seen;
+            for (int c = 0; c < 3 && seen != scene[i]; ++c)
+                drawn.rgb[(size_t(v) * size * size + size_t(i)) * 3 + size_t(c)] = uint8_t(seen >> (24 - 8 * c));
         }
     }
     SetLiveViewControllerExistsHandler(nullptr);
-    port::DecodedImage drawn{size, size * count, std::vector<uint8_t>(glows.size() * 3)};
-    for (size_t i = 0; i < glows.size(); ++i)
-        for (int c = 0; c < 3; ++c) drawn.rgb[i * 3 + size_t(c)] = uint8_t(glows[i] >> (24 - 8 * c));
     const std::string kept = DVX_RENDER_TEST_DATA "/furnished-house-glows.ppm";
     port::DecodedImage before;
     ASSERT_TRUE(decoder.decode(kept, before));
