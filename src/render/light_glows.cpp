@@ -243,11 +243,26 @@ bool InOpening(const PlaneObject* q, const double* hit) {
 // What the glow pass reads of the frame drawn so far, found once however many lamps ask:
 // depth writes are off through the pass, so the depths and where each piece lies on the
 // window stay as they were at its start. The depths are read whole when a lamp first needs
-// them; the pieces are filed by the cells of the window their box covers when a lamp is first
-// hidden at a pixel, so each lamp then looks only at the pieces over its own pixels.
+// them. The pieces that may leave a lamp seen (translucent ones and the fixtures' own) are
+// filed by the cells of the window their boxes cover when a lamp is first hidden at a pixel,
+// and every piece when a lamp is first hidden at some of its pixels and seen at others; each
+// lamp then looks only at the pieces over its own pixels.
+// A piece of the scene with what tells whether it may leave a lamp seen, kept as the list is
+// walked so that no second walk reads the pieces again.
+struct ScenePiece {
+    const PlaneObject* piece;
+    const Objex* base;
+    const Objex* object3D;
+    bool translucent;
+};
+
 class FrameView {
 public:
-    FrameView(const PlaneObject* scene, const Saved& m) : scene_(scene), m_(m) {}
+    // Every piece of the scene, in any order, and the objects whose pieces are a fixture's own.
+    FrameView(std::vector<ScenePiece> scene, std::vector<const Objex*> fixtures, const Saved& m)
+        : scene_(std::move(scene)), fixtures_(std::move(fixtures)), m_(m) {
+        std::sort(fixtures_.begin(), fixtures_.end());
+    }
     const Saved& matrices() const { return m_; }
     // The depth drawn at the window pixel (x, y), which lies in the viewport.
     float depth(int x, int y) {
@@ -259,28 +274,41 @@ public:
         if (depths_.empty()) readDepths();
         return slack_;
     }
-    // Every piece of the scene whose planes may pass through a window point of the pixels x0..x1,
-    // y0..y1 (in the viewport), each once, put in `out`.
-    void piecesOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out);
+    // The pieces whose planes may pass through a window point of the pixels x0..x1, y0..y1 (in
+    // the viewport), each once, put in `out`: those that may leave a lamp seen, or all.
+    void clearOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
+        if (!clear_.filed) file(clear_, true);
+        over(clear_, x0, y0, x1, y1, out);
+    }
+    void piecesOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
+        if (!all_.filed) file(all_, false);
+        over(all_, x0, y0, x1, y1, out);
+    }
 
 private:
     static constexpr int kCell = 16;  // pixels a side
     static constexpr int kWide = 64;  // cells a piece may cover and still be filed by them
+    struct Filing {
+        bool filed = false;
+        std::vector<const PlaneObject*> pieces;
+        std::vector<uint32_t> cellStart;  // per cell, into cellPieces; one more at the end
+        std::vector<uint32_t> cellPieces;
+        std::vector<uint32_t> wide;       // pieces over more cells than kWide, listed for every cell
+        std::vector<uint32_t> asked;      // per piece, the last question that listed it
+        uint32_t question = 0;
+    };
     void readDepths();
-    void filePieces();
+    void file(Filing& filing, bool clearOnly);
+    void over(Filing& filing, int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out);
+    bool fixtures(const Objex* o) const { return o && std::binary_search(fixtures_.begin(), fixtures_.end(), o); }
 
-    const PlaneObject* scene_;
+    std::vector<ScenePiece> scene_;
+    std::vector<const Objex*> fixtures_;
     Saved m_;
     std::vector<float> depths_;
     double slack_ = 0;
-    bool filed_ = false;
     int columns_ = 0, rows_ = 0;
-    std::vector<const PlaneObject*> pieces_;
-    std::vector<uint32_t> cellStart_;  // per cell, into cellPieces_; one more at the end
-    std::vector<uint32_t> cellPieces_;
-    std::vector<uint32_t> wide_;       // pieces over more cells than kWide, listed for every cell
-    std::vector<uint32_t> asked_;      // per piece, the last question that listed it
-    uint32_t question_ = 0;
+    Filing clear_, all_;
 };
 
 void FrameView::readDepths() {
@@ -330,8 +358,8 @@ bool WindowBox(const double* lo, const double* hi, const double* pm, const int* 
     return box[0] <= box[2];
 }
 
-void FrameView::filePieces() {
-    filed_ = true;
+void FrameView::file(Filing& filing, bool clearOnly) {
+    filing.filed = true;
     const int* v = m_.viewport;
     if (v[2] <= 0 || v[3] <= 0) return;
     double pm[16];
@@ -344,7 +372,9 @@ void FrameView::filePieces() {
     struct Cells { uint32_t piece; int left, bottom, right, top; };
     std::vector<Cells> covered;
     std::vector<uint32_t> counts(size_t(columns_) * size_t(rows_), 0);
-    for (const PlaneObject* q = scene_; q; q = q->next) {
+    for (const ScenePiece& piece : scene_) {
+        if (clearOnly && !piece.translucent && !fixtures(piece.object3D) && !fixtures(piece.base)) continue;
+        const PlaneObject* q = piece.piece;
         double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
         for (const Plane* plane = q->planes; plane; plane = plane->next)
             for (uint32_t i = 0; plane->vertices && i < plane->count; ++i) {
@@ -358,47 +388,46 @@ void FrameView::filePieces() {
         const double left = (box[0] - 1 - v[0]) / kCell, right = (box[2] + 1 - v[0]) / kCell;
         const double bottom = (box[1] - 1 - v[1]) / kCell, top = (box[3] + 1 - v[1]) / kCell;
         if (right < 0 || top < 0 || left >= columns_ || bottom >= rows_) continue;
-        const Cells c{uint32_t(pieces_.size()), int(std::max(0.0, std::floor(left))),
+        const Cells c{uint32_t(filing.pieces.size()), int(std::max(0.0, std::floor(left))),
                       int(std::max(0.0, std::floor(bottom))), int(std::min(double(columns_ - 1), std::floor(right))),
                       int(std::min(double(rows_ - 1), std::floor(top)))};
-        pieces_.push_back(q);
+        filing.pieces.push_back(q);
         if ((c.right - c.left + 1) * (c.top - c.bottom + 1) > kWide) {
-            wide_.push_back(c.piece);
+            filing.wide.push_back(c.piece);
             continue;
         }
         covered.push_back(c);
         for (int y = c.bottom; y <= c.top; ++y)
             for (int x = c.left; x <= c.right; ++x) ++counts[size_t(y) * size_t(columns_) + size_t(x)];
     }
-    cellStart_.assign(counts.size() + 1, 0);
-    for (size_t i = 0; i < counts.size(); ++i) cellStart_[i + 1] = cellStart_[i] + counts[i];
-    cellPieces_.resize(cellStart_.back());
+    filing.cellStart.assign(counts.size() + 1, 0);
+    for (size_t i = 0; i < counts.size(); ++i) filing.cellStart[i + 1] = filing.cellStart[i] + counts[i];
+    filing.cellPieces.resize(filing.cellStart.back());
     for (const Cells& c : covered)
         for (int y = c.bottom; y <= c.top; ++y)
             for (int x = c.left; x <= c.right; ++x) {
                 const size_t cell = size_t(y) * size_t(columns_) + size_t(x);
-                cellPieces_[cellStart_[cell + 1] - counts[cell]--] = c.piece;
+                filing.cellPieces[filing.cellStart[cell + 1] - counts[cell]--] = c.piece;
             }
-    asked_.assign(pieces_.size(), 0);
+    filing.asked.assign(filing.pieces.size(), 0);
 }
 
-void FrameView::piecesOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
-    if (!filed_) filePieces();
+void FrameView::over(Filing& filing, int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
     out.clear();
-    if (pieces_.empty()) return;
-    ++question_;
-    for (uint32_t piece : wide_) asked_[piece] = question_, out.push_back(pieces_[piece]);
+    if (filing.pieces.empty()) return;
+    const uint32_t question = ++filing.question;
+    for (uint32_t piece : filing.wide) filing.asked[piece] = question, out.push_back(filing.pieces[piece]);
     const int* v = m_.viewport;
     const int left = std::max(0, (x0 - v[0]) / kCell), right = std::min(columns_ - 1, (x1 - v[0]) / kCell);
     const int bottom = std::max(0, (y0 - v[1]) / kCell), top = std::min(rows_ - 1, (y1 - v[1]) / kCell);
     for (int y = bottom; y <= top; ++y)
         for (int x = left; x <= right; ++x) {
             const size_t cell = size_t(y) * size_t(columns_) + size_t(x);
-            for (uint32_t i = cellStart_[cell]; i < cellStart_[cell + 1]; ++i) {
-                const uint32_t piece = cellPieces_[i];
-                if (asked_[piece] == question_) continue;
-                asked_[piece] = question_;
-                out.push_back(pieces_[piece]);
+            for (uint32_t i = filing.cellStart[cell]; i < filing.cellStart[cell + 1]; ++i) {
+                const uint32_t piece = filing.cellPieces[i];
+                if (filing.asked[piece] == question) continue;
+                filing.asked[piece] = question;
+                out.push_back(filing.pieces[piece]);
             }
         }
 }
@@ -450,9 +479,8 @@ bool CentreShows(const double* c, FrameView& view, const Fixture& fixture) {
     const int x1 = std::min(px + 1, right - 1), y1 = std::min(py + 1, top - 1);
     const double step = view.depthSlack();
     const double inch = ConvertWorldToScreen(GetWorldFromInches(1.0f, ds), ds, 0);
-    // The pieces over the nine pixels, asked for once: a surface in front may belong to the
-    // fixture or be translucent without hiding the lamp, and only these can lie across the
-    // lines of sight.
+    // The pieces over the nine pixels that may leave the lamp seen, asked for once: a surface
+    // in front may belong to the fixture or be translucent without hiding it.
     std::vector<const PlaneObject*> over;
     bool gathered = false;
     std::vector<Sample> hidden;
@@ -467,7 +495,7 @@ bool CentreShows(const double* c, FrameView& view, const Fixture& fixture) {
             bool shows = s.seen >= s.centre - s.slack;
             if (!shows && !gathered) {
                 gathered = true;
-                view.piecesOver(x0, y0, x1, y1, over);
+                view.clearOver(x0, y0, x1, y1, over);
             }
             for (size_t i = 0; !shows && i < over.size(); ++i)
                 shows = (over[i]->alpha < 255 || fixture.owns(over[i])) && MeetsPieceAt(over[i], s.line, s.seen, s.slack);
@@ -477,6 +505,7 @@ bool CentreShows(const double* c, FrameView& view, const Fixture& fixture) {
     if (!seen || hidden.empty()) return seen;
     Sample exact;
     if (!SampleAt(w[0], w[1], w[2], step, inch, c, m, &exact)) return true;
+    view.piecesOver(x0, y0, x1, y1, over);
     for (const PlaneObject* q : over) {
         if (q->alpha < 255 || fixture.owns(q)) continue;
         for (const Plane* plane = q->planes; plane; plane = plane->next) {
@@ -490,10 +519,14 @@ bool CentreShows(const double* c, FrameView& view, const Fixture& fixture) {
     return true;
 }
 
-// The head of the scene list that holds `p`.
-const PlaneObject* SceneOf(const PlaneObject* p) {
-    while (p && p->prev) p = p->prev;
-    return p;
+ScenePiece PieceOf(const PlaneObject* q) { return {q, q->baseObject, q->object3D, q->alpha < 255}; }
+
+// Every piece of the scene list that holds `p`.
+std::vector<ScenePiece> SceneOf(const PlaneObject* p) {
+    std::vector<ScenePiece> pieces;
+    for (const PlaneObject* q = p; q; q = q->prev) pieces.push_back(PieceOf(q));
+    for (const PlaneObject* q = p ? p->next : nullptr; q; q = q->next) pieces.push_back(PieceOf(q));
+    return pieces;
 }
 
 // The centre of a can light in drawn coordinates, before any per-type shift. The height is
@@ -635,14 +668,14 @@ void RenderCanLightMask(PlaneObject* object, Objex* light, const double*, const 
 void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
                        const int* viewport) {
     if (!object || !modelview || !projection || !viewport) return;
-    FrameView view(SceneOf(object), Saved{modelview, projection, viewport});
+    FrameView view(SceneOf(object), {light, object->baseObject}, Saved{modelview, projection, viewport});
     CanLightMap(object, light, view);
 }
 
 void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
                           const int* viewport) {
     if (!modelview || !projection || !viewport) return;
-    FrameView view(SceneOf(object), Saved{modelview, projection, viewport});
+    FrameView view(SceneOf(object), {light}, Saved{modelview, projection, viewport});
     FloodLightMask(object, light, view);
 }
 
@@ -663,20 +696,47 @@ void RenderLights(PlaneObject* scene) {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    FrameView view(SceneOf(scene), Saved{modelview, projection, viewport});
+    // One walk of the list finds every piece and the entries that may glow; the fixtures are
+    // then drawn in the list's order, Escape asked for at the same entries as entry by entry.
+    std::vector<ScenePiece> pieces;
+    for (const PlaneObject* q = scene->prev; q; q = q->prev) pieces.push_back(PieceOf(q));
+    const size_t before = pieces.size();
+    std::vector<std::pair<PlaneObject*, size_t>> entries;  // with the count of entries up to it
+    std::vector<const Objex*> fixtures;
+    for (PlaneObject* p = scene; p; p = p->next) {
+        pieces.push_back(PieceOf(p));
+        const Objex* light = p->object3D;
+        if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
+        entries.emplace_back(p, pieces.size() - before);
+        // A can light's own pieces are those of its plan object too; a flood lamp's are its own.
+        if (CanLightOf(light->type) && (fixtures.empty() || fixtures.back() != p->baseObject))
+            fixtures.push_back(p->baseObject);
+        fixtures.push_back(light);
+    }
+    const size_t walked = pieces.size() - before;
+    FrameView view(std::move(pieces), std::move(fixtures), Saved{modelview, projection, viewport});
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDepthMask(GL_FALSE);
 
-    const void* marker = nullptr;
     const bool polls = InterruptsAllowed();
-    int count = 0;
-    for (PlaneObject* p = scene; p; p = p->next) {
-        if (polls && ++count % kPollEvery == 0 && PollRenderInterrupt()) break;
+    size_t counted = 0;
+    // Whether Escape came at a 300th entry up to the `upTo`th.
+    auto escaped = [&](size_t upTo) {
+        for (size_t next = (counted / kPollEvery + 1) * kPollEvery; polls && next <= upTo; next += kPollEvery) {
+            counted = next;
+            if (PollRenderInterrupt()) return true;
+        }
+        counted = upTo;
+        return false;
+    };
+    const void* marker = nullptr;
+    bool stopped = false;
+    for (const auto& [p, count] : entries) {
+        if ((stopped = escaped(count))) break;
         Objex* light = p->object3D;
-        if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
         if (marker && (p->baseObject == marker || light == marker)) continue;
         if (CanLightOf(light->type)) {
             CanLightStep(p, light, view);
@@ -687,6 +747,7 @@ void RenderLights(PlaneObject* scene) {
             marker = light;
         }
     }
+    if (!stopped) escaped(walked);
 
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DITHER);

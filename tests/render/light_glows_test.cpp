@@ -253,21 +253,23 @@ TEST_F(LightGlows, AFloodLampsConeMarksTheStencilWhereTheSceneLiesInsideIt) {
 // ahead: seen from inside the room (its wall 300 ahead) the glow shows, although the housing
 // lies in front of the lamp's centre; through a wall 100 ahead it does not, through a pane of
 // glass there it does. A flood lamp hangs on a wall 200 ahead, each head in a small housing:
-// on the wall's near side its glow shows, on its far side the wall hides it.
+// on the wall's near side its glow shows, on its far side the wall hides it. Half a can
+// light's housing is built as parts of its fixture rather than of its lamp: its own all the same.
 TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
     const int16_t types[] = {79, 80, 81, 82, 146, 149, 150, 151, 152, 0};  // 0: a flood lamp
     struct View { const char* name; uint16_t alpha; bool glows; };
     const View views[] = {{"inside", 0, true}, {"through a wall", 255, false}, {"through glass", 128, true}};
     // A box of black faces of the lamp, `half` either way of (x, y up, z).
-    auto housing = [](Objex* lamp, Objex* base, float x, float y, float z, float half) {
+    auto housing = [](Objex* lamp, Objex* base, float x, float y, float z, float half, Objex* parts = nullptr) {
         const float a = x - half, b = x + half, lo = -(y - half), hi = -(y + half), n = z + half, f = z - half;
         const std::vector<std::vector<V3>> faces = {
             {{a, lo, n}, {b, lo, n}, {b, hi, n}, {a, hi, n}}, {{a, lo, f}, {b, lo, f}, {b, hi, f}, {a, hi, f}},
             {{a, lo, n}, {a, lo, f}, {a, hi, f}, {a, hi, n}}, {{b, lo, n}, {b, lo, f}, {b, hi, f}, {b, hi, n}},
             {{a, lo, n}, {b, lo, n}, {b, lo, f}, {a, lo, f}}, {{a, hi, n}, {b, hi, n}, {b, hi, f}, {a, hi, f}}};
-        for (const auto& face : faces) {
-            PlaneObject* p = AddQuad(face, {});
-            p->pieceKind = 111, p->object3D = p->sourceObject = lamp, p->baseObject = base;
+        for (size_t i = 0; i < faces.size(); ++i) {
+            PlaneObject* p = AddQuad(faces[i], {});
+            const bool part = parts && i % 2 == 0;
+            p->pieceKind = part ? 0 : 111, p->object3D = p->sourceObject = part ? parts : lamp, p->baseObject = base;
         }
     };
     auto across = [](float z, RGBColor c) {  // a face across the whole view
@@ -279,7 +281,7 @@ TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
             fresh();
             if (type) {
                 Objex* lamp = fixture(type, 0, -200, 0);
-                housing(lamp, lamp->parent, 0, 0, -200, 25);
+                housing(lamp, lamp->parent, 0, 0, -200, 25, Make(1000).in(lamp->parent));
                 across(-300, kBlue);
                 if (v.alpha) across(-100, kBlue)->alpha = v.alpha;
             } else {
