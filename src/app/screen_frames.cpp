@@ -250,11 +250,7 @@ bool AwaitsFrame(const QWidget* w, long order) {
     for (const FrameKeeper* k : sKeepers)
         if (k->window() == w && k->order() < order) return true;
     const QWindow* handle = w->windowHandle();
-    if (!handle) return false;
-    // X's notice of a move is taken by the window at once and by its widget only as the events
-    // queued before it are delivered: a busy program reads the widget where it no longer is.
-    if (handle->geometry() != w->geometry()) return true;
-    return !FrameExtents(handle) && WindowManagerRuns().value_or(false);
+    return handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
 }
 
 }  // namespace
@@ -434,9 +430,8 @@ QPoint FirstCorner() {
 QRect TitleAndMenuBar(const QMainWindow* window) {
     const QRect f = ShownFrame(window);
     int bottom = window->geometry().top() - 1;
-    // From the widget's own geometry, as the frame is: the window's may be ahead of it.
     if (const QWidget* menu = window->menuWidget(); menu && menu->isVisible())
-        bottom = window->geometry().top() + menu->mapTo(window, QPoint(0, menu->height() - 1)).y();
+        bottom = menu->mapToGlobal(QPoint(0, menu->height() - 1)).y();
     return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
 }
 
