@@ -3,6 +3,7 @@
 // was left after the program is started again. The grab of the panel is kept as the screenshot.
 // A furnished house made in the program, opened and saved at once with Ctrl+S, keeps its bytes
 // with the live view hidden and shown.
+#include <algorithm>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -175,7 +176,8 @@ TEST(FurnishedHouse, OpenedAndSavedAtOnceItKeepsItsBytesWithTheLiveViewHiddenOrS
             EXPECT_EQ(std::vector(saved.begin() + 1666, saved.begin() + 1674),
                       std::vector(bytes.begin() + 1666, bytes.begin() + 1674))
                 << "nextObjectID and nextPointID";
-            EXPECT_TRUE(saved == bytes);
+            const auto differs = std::mismatch(saved.begin(), saved.end(), bytes.begin());
+            EXPECT_TRUE(differs.first == saved.end()) << "first differing byte " << (differs.first - saved.begin());
         }
         if (shown && !gShot.isEmpty()) QGuiApplication::primaryScreen()->grabWindow(0).save(gShot.chopped(4) + "-furnished-house.png");
     }
