@@ -21,9 +21,6 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
-#include <QThread>
-#include <QTimer>
-#include <QDeadlineTimer>
 #include <QToolBar>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -1472,33 +1469,28 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
     const auto wallDeleted = [&] { return QTest::qWaitFor([&] { return walls().empty(); }, 2000); };
     const bool none = rule == FocusRule::None;
     const bool twm = !none;
+    const auto ok = [](bool good, const std::string& why) {
+        return good ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << why;
+    };
     // The pointer onto the widget, beside its centre; under twm, once the keyboard has followed.
     const auto pointerOnto = [&](QWidget* widget) {
         const QPoint p = widget->mapToGlobal(widget->rect().center());
         moveTo(p + QPoint(3, 0)), moveTo(p + QPoint(1, 1));
         if (twm) (void)QTest::qWaitFor([&] { return KeysGoTo(widget->window()); }, 3000);
     };
+    const auto editTitle = [&] {
+        return w->menuBar()->actionGeometry(w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"))->menuAction()).center();
+    };
     // The live view shown in the screen's corner, clear of the plan's middle.
+    QWidget* panel = nullptr;
     const auto liveViewAside = [&] {
-        LiveViewController* live = LiveViewController::sharedLiveViewController();
-        live->showWindow();
-        QWidget* panel = live->window();
-        if (!QTest::qWaitForWindowExposed(panel)) return false;
+        LiveViewController::sharedLiveViewController()->showWindow();
+        panel = LiveViewController::sharedLiveViewController()->window();
         panel->move(screen.right() - panel->width() - 10, screen.bottom() - panel->height() - 10);
-        return QTest::qWaitFor([&] { return StandsWhereQtHasIt(panel); });
+        return QTest::qWaitFor([&] {
+            return StandsWhereQtHasIt(panel) && LiveViewController::sharedLiveViewController()->glSurface().window()->isValid();
+        });
     };
-    // The Segment Offset cell and the offset field clicked, the value typed over it and entered.
-    const auto offsetEntered = [&](const char* value) {
-        QWidget* offset = snap->toolButtons()->cell(507);
-        ClickAt(offset, offset->rect().center());
-        if (!QTest::qWaitFor([&] { return gCurSnap == 507 && field->isEnabled(); })) return false;
-        ClickAt(field, field->rect().center());
-        if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return false;
-        const float was = w->document()->model()->itsDocState->snapOffset;
-        XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", value}), XDo({"key", "Return"});
-        return QTest::qWaitFor([&] { return w->document()->model()->itsDocState->snapOffset != was; });
-    };
-
     struct Row {
         const char* name;
         bool runs;
@@ -1632,150 +1624,70 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              AboutWindowController::shared()->window()->close();
              return deleted ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
          }},
-        // The offset field entered, then a tree (the wall) clicked in the plan, the pointer onto
-        // the Endpoint cell: the keys typed there are the plan's, the field's editing over.
-        {"keys over a field whose editing a press elsewhere ended", !none, [&]() -> ::testing::AssertionResult {
-             if (!showSnap()) return ::testing::AssertionFailure() << "no Snap Tools";
-             if (!offsetEntered("0.7")) return ::testing::AssertionFailure() << "the offset was not entered";
+        // The offset field entered, then the wall clicked in the plan and the pointer onto a
+        // snap cell (twm), or a toolset chosen from the Drawing Tools' pop-up with the mouse:
+        // the keys are the plan's, the field's editing over.
+        {"keys over a field whose editing ended", true, [&]() -> ::testing::AssertionResult {
+             if (!showSnap() || (none && !wallSelected())) return ok(false, "no Snap Tools or wall");
+             QWidget* segmentOffset = snap->toolButtons()->cell(507);
+             ClickAt(segmentOffset, segmentOffset->rect().center()), ClickAt(field, field->rect().center());
+             if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return ok(false, "the field took no click");
+             float& offset = w->document()->model()->itsDocState->snapOffset;
+             const float was = offset;
+             XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", twm ? "0.7" : "0.5"}), XDo({"key", "Return"});
+             if (!QTest::qWaitFor([&] { return offset != was; })) return ok(false, "nothing entered");
              const QString entered = field->text();
-             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
-             pointerOnto(snap->toolButtons()->cell(501));
-             XDo({"key", "BackSpace", "BackSpace", "BackSpace", "BackSpace", "BackSpace", "Delete"});
-             const bool deleted = wallDeleted();
-             if (deleted && field->text() == entered) return ::testing::AssertionSuccess();
-             return ::testing::AssertionFailure() << (deleted ? "" : "the wall stands, ") << "the field reads \""
-                                                  << field->text().toStdString() << "\"";
+             QComboBox* toolsets = PlanToolPaletteController::shared()->toolsetPopUpButton();
+             if (twm ? !wallSelected() : !ChoosePopUpItem(toolsets, toolsets->itemText((toolsets->currentIndex() + 1) % 9)))
+                 return ok(false, "no wall or toolset");
+             pointerOnto(none ? static_cast<QWidget*>(view) : snap->toolButtons()->cell(501));
+             XDo({"key", "BackSpace", "BackSpace", "BackSpace", "Delete"});
+             return ok(wallDeleted() && field->text() == entered, "the field reads " + field->text().toStdString());
          }},
-        // The field entered, a toolset chosen from the Drawing Tools' pop-up with the mouse: the
-        // keys typed over the plan are the plan's, as after a cell.
-        {"keys after a toolset chosen from its pop-up", none, [&]() -> ::testing::AssertionResult {
-             if (!showSnap()) return ::testing::AssertionFailure() << "no Snap Tools";
-             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
-             if (!offsetEntered("0.5")) return ::testing::AssertionFailure() << "the offset was not entered";
-             const QString entered = field->text();
-             PlanToolPaletteController* tools = PlanToolPaletteController::shared();
-             tools->window()->show();
-             if (!QTest::qWaitForWindowExposed(tools->window())) return ::testing::AssertionFailure() << "no palette";
-             QComboBox* toolsets = tools->toolsetPopUpButton();
-             if (!ChoosePopUpItem(toolsets, toolsets->itemText((toolsets->currentIndex() + 1) % toolsets->count())))
-                 return ::testing::AssertionFailure() << "no toolset chosen";
-             moveTo(plan());
-             XDo({"key", "Delete", "BackSpace", "BackSpace", "BackSpace"});
-             const bool deleted = wallDeleted();
-             if (deleted && field->text() == entered) return ::testing::AssertionSuccess();
-             return ::testing::AssertionFailure() << (deleted ? "" : "the wall stands, ") << "the field reads \""
-                                                  << field->text().toStdString() << "\"";
-         }},
-        // A sheet of the live view up, the pointer onto it and off onto the plan, which Qt does
-        // not block: Escape there ends the sheet. A sheet of the document window up, the pointer
-        // on the live view: what is typed there is the sheet's.
-        {"keys at a window the running sheet holds", twm && rule != FocusRule::NoTitleFocus,
-         [&]() -> ::testing::AssertionResult {
-             if (!liveViewAside()) return ::testing::AssertionFailure() << "no live view";
-             QWidget* panel = LiveViewController::sharedLiveViewController()->window();
+        // A live-view sheet up, the pointer onto it and off onto the plan, which Qt does not
+        // block: Escape there ends it. A document's sheet up: "77" typed on the live view is its.
+        {"keys at a window the running sheet holds", twm && rule != FocusRule::NoTitleFocus, [&] {
              const auto properties = [&] {
                  auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
                  return d && d->isVisible() ? d : nullptr;
              };
-             ::testing::AssertionResult result = ::testing::AssertionSuccess();
-             if (!ChooseMenuItem(w, "LiveView", "showLVRenderProperties") || !QTest::qWaitFor([&] { return properties(); }))
-                 result = ::testing::AssertionFailure() << "no Render Properties";
-             if (result) {
-                 pointerOnto(properties());
-                 pointerOnto(view);
-                 XDo({"key", "Escape"});
-                 if (!QTest::qWaitFor([&] { return !properties(); })) result = ::testing::AssertionFailure() << "Escape on the plan";
-             }
-             if (QDialog* left = properties()) left->reject();
-             if (result && (!ChooseMenuItem(w, "Plan", "setTrueNorthAngle") || !QTest::qWaitFor([&] { return ShownSheet(w); })))
-                 result = ::testing::AssertionFailure() << "no True North Angle";
-             if (result) {
-                 auto* angle = ShownSheet(w)->findChild<QLineEdit*>(QStringLiteral("angleText"));
-                 pointerOnto(panel);
-                 XDo({"type", "--delay", "5", "77"});
-                 if (!angle || !QTest::qWaitFor([&] { return angle->text().contains("77"); }))
-                     result = ::testing::AssertionFailure() << "\"77\" typed on the live view";
-                 XDo({"key", "Escape"});
-                 if (!QTest::qWaitFor([&] { return !ShownSheet(w); }) && result)
-                     result = ::testing::AssertionFailure() << "Escape on the live view";
-             }
+             bool ended = liveViewAside() && ChooseMenuItem(w, "LiveView", "showLVRenderProperties") &&
+                          QTest::qWaitFor([&] { return properties(); });
+             if (ended) pointerOnto(properties()), pointerOnto(view), XDo({"key", "Escape"});
+             ended = ended && QTest::qWaitFor([&] { return !properties(); });
+             if (properties()) properties()->reject();
+             bool typed = ChooseMenuItem(w, "Plan", "setTrueNorthAngle") && QTest::qWaitFor([&] { return ShownSheet(w); });
+             if (typed) pointerOnto(panel), XDo({"type", "--delay", "5", "77"});
+             typed = typed && QTest::qWaitFor([&] { return ShownSheet(w)->findChild<QLineEdit*>("angleText")->text().contains("77"); });
+             XDo({"key", "Escape"});
+             typed = typed && QTest::qWaitFor([&] { return !ShownSheet(w); });
              if (ShownSheet(w)) PressSheetButton(w, "cancelButton");
              LiveViewController::destroyShared();
-             return result;
+             return ok(ended && typed, ended ? "77 and Escape on the live view" : "Escape on the plan");
          }},
-        // An alert on the document window, the pointer off the window and back onto its plan, a
-        // click on its Edit menu's title, Escape: the alert ends, and the window's shortcuts act.
-        {"keys after an alert ended", twm, [&]() -> ::testing::AssertionResult {
+        // An alert on the document window, the pointer off it and back, a click on its Edit
+        // menu's title, Escape: the alert ends and the window's shortcuts act.
+        {"keys after an alert ended", twm, [&] {
              port::qt::QtAlerts alerts;
              port::setAlerts(&alerts);
-             port::Alert alert;
-             alert.message = "Unable to paste objects to current floor.";
-             alert.buttons = {"OK"};
-             port::alerts().beginSheet(alert, [](int) {});
-             const auto box = [&] {
-                 auto* b = w->findChild<QMessageBox*>();
-                 return b && b->isVisible() ? b : nullptr;
-             };
-             ::testing::AssertionResult result = ::testing::AssertionSuccess();
-             if (!QTest::qWaitFor([&] { return box() && box()->windowHandle()->isExposed(); }))
-                 result = ::testing::AssertionFailure() << "no alert";
-             if (result) {
-                 MovePointerOffWindows();
-                 pointerOnto(view);
-                 QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
-                 ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
-                 XDo({"key", "Escape"});
-                 if (!QTest::qWaitFor([&] { return !box(); })) result = ::testing::AssertionFailure() << "the alert stayed";
-             }
-             if (result) {
-                 const bool shown = snapWindow->isVisible();
-                 XDo({"key", "ctrl+3"});
-                 if (!QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }))
-                     result = ::testing::AssertionFailure() << "Ctrl+3 did nothing";
-             }
-             if (QMessageBox* left = box()) left->reject();
+             port::alerts().beginSheet({"Unable to paste objects to current floor.", "", {"OK"}}, [](int) {});
+             const auto box = [&] { return w->findChild<QMessageBox*>(); };
+             const bool up = QTest::qWaitFor([&] { return box() && box()->windowHandle()->isExposed(); });
+             const bool shown = snapWindow->isVisible();
+             if (up) MovePointerOffWindows(), pointerOnto(view), ClickAt(w->menuBar(), editTitle()), XDo({"key", "Escape"});
+             const bool ended = up && QTest::qWaitFor([&] { return !box(); });
+             if (ended) XDo({"key", "ctrl+3"});
+             if (box()) box()->reject();
              port::setAlerts(&services.alerts);
-             return result;
-         }},
-        // Delete typed over the Editing Tools while a render runs deletes the selected wall once
-        // the render has ended, as typed there after it.
-        {"a key typed over a palette during a render", rule == FocusRule::UntitledPalettes || rule == FocusRule::NoTitleFocus,
-         [&]() -> ::testing::AssertionResult {
-             QWidget* tools = ToolPaletteController::shared()->window();
-             tools->show();
-             if (!QTest::qWaitForWindowExposed(tools)) return ::testing::AssertionFailure() << "no Editing Tools";
-             if (!liveViewAside()) return ::testing::AssertionFailure() << "no live view";
-             const bool selected = wallSelected();
-             bool typed = false;
-             QTimer during;
-             QObject::connect(&during, &QTimer::timeout, [&] {
-                 if (typed || InputGate::shared().runs() != InputGate::Runs::Render) return;
-                 typed = true;
-                 const QPoint p = tools->mapToGlobal(tools->rect().center());
-                 XDo({"mousemove", QString::number(p.x() + 2), QString::number(p.y() + 1)});
-                 // The render holds the event loop: the keyboard's move is asked of X alone.
-                 QDeadlineTimer twmMoved(3000);
-                 while (!KeysGoTo(tools) && !twmMoved.hasExpired()) QThread::msleep(5);
-                 XDo({"key", "Delete"});
-             });
-             during.start(0);  // at each turn of the event loop, the render's polls too
-             const bool chosen = selected && ChooseMenuItem(w, "LiveView", "showLVAndRenderShadows");
-             const bool deleted = chosen && QTest::qWaitFor([&] { return typed; }) && wallDeleted();
-             during.stop();
-             LiveViewController::destroyShared();
-             if (deleted) return ::testing::AssertionSuccess();
-             return ::testing::AssertionFailure() << (!selected ? "no wall selected" : !chosen ? "no render" : typed ? "the wall stands" : "nothing typed");
+             return ok(ended && QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }), "Ctrl+3 after the alert");
          }},
         // A menu opened with a click and closed with Escape: the next key is the plan's.
-        {"a key after Escape closed a menu", true, [&]() -> ::testing::AssertionResult {
-             if (!wallSelected()) return ::testing::AssertionFailure() << "no wall selected";
+        {"a key after Escape closed a menu", true, [&] {
              QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
-             ClickAt(w->menuBar(), w->menuBar()->actionGeometry(edit->menuAction()).center());
-             if (!QTest::qWaitFor([&] { return edit->isVisible(); })) return ::testing::AssertionFailure() << "no menu";
-             XDo({"key", "Escape"});
-             if (!QTest::qWaitFor([&] { return !edit->isVisible(); })) return ::testing::AssertionFailure() << "the menu stayed";
-             XDo({"key", "Delete"});
-             return wallDeleted() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
+             if (wallSelected()) ClickAt(w->menuBar(), editTitle());
+             if (QTest::qWaitFor([&] { return edit->isVisible(); })) XDo({"key", "Escape"});
+             if (QTest::qWaitFor([&] { return !edit->isVisible(); })) XDo({"key", "Delete"});
+             return ok(wallDeleted(), "the wall stands");
          }},
     };
     for (const Row& r : rows) {
