@@ -1681,6 +1681,24 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              port::setAlerts(&services.alerts);
              return ok(ended && QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }), "Ctrl+3 after the alert");
          }},
+        // Tab typed over the Editing Tools during a door's swing, which takes no key, steps the
+        // snap mode once the swing has ended, as typed at the plan after it.
+        {"a key typed over a palette during a door's swing",
+         rule == FocusRule::UntitledPalettes || rule == FocusRule::NoTitleFocus, [&] {
+             QWidget* tools = ToolPaletteController::shared()->window();
+             if (walls().empty() && !wallSelected()) return ok(false, "no wall");
+             const float row = walls().back()->firstPoint->position[2];
+             snap->setSnapTool(500);
+             if (!ChooseToolCell(7056, 1)) return ok(false, "no door tool");
+             press(at(-100, row));
+             if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return ok(false, "no door");
+             moveTo(at(-85, row)), moveTo(at(-70, row)), XDo({"mouseup", "1"});
+             if (!QTest::qWaitFor([&] { return InputGate::shared().runs() == InputGate::Runs::KeylessLoop; }))
+                 return ok(false, "no swing");
+             pointerOnto(tools), XDo({"key", "Tab"}), pointerOnto(view), XDo({"click", "1"});
+             const bool stepped = QTest::qWaitFor([&] { return !view->gestureBusy() && gCurSnap == 501; });
+             return ok(stepped, "snap mode " + std::to_string(gCurSnap));
+         }},
         // A menu opened with a click and closed with Escape: the next key is the plan's.
         {"a key after Escape closed a menu", true, [&] {
              QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
