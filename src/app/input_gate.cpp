@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
@@ -185,24 +187,50 @@ QWidget* KeyboardOnItsWay(const QWidget* at) {
 // keys, the window going.
 enum class KeysFrom : uint8_t { Key, PaletteCell, WindowGone };
 
-// A control of the palette takes the key: its focus widget, or the palette itself (its Undo and
-// Redo), claims it as Qt asks before a key press.
-bool PaletteTakes(QWidget* palette, const QKeyEvent* key) {
-    QWidget* to = palette->focusWidget() ? palette->focusWidget() : palette;
+// The palette whose field the user works in: the field was pressed, and no press in another
+// window or on another control has come since. A field whose editing a press elsewhere ended
+// keeps no key, though it is still its palette's focus widget.
+QPointer<QWidget>& FieldWorkedIn() {
+    static QPointer<QWidget> palette;
+    return palette;
+}
+
+// A press on `palette`'s field (null: anywhere else) begins or ends the work in a field.
+void NoteFieldWork(QWidget* palette) {
+    QWidget* was = FieldWorkedIn();
+    FieldWorkedIn() = palette;
+    if (!was || was == palette) return;
+    // Its field shows no caret it does not hold the keys for.
+    if (QWidget* field = was->focusWidget(); field && field != was) field->clearFocus();
+}
+
+// The palette keeps the key: its field while the user works in it, or the palette itself (its
+// Undo and Redo) claims it as Qt asks before a key press.
+bool PaletteKeeps(QWidget* palette, const QKeyEvent* key) {
+    if (FieldWorkedIn() == palette && ReadsTyping(palette->focusWidget())) return true;
+    if (!key) return false;
     QKeyEvent claim(QEvent::ShortcutOverride, key->key(), key->modifiers(), key->text());
     claim.ignore();
-    QCoreApplication::sendEvent(to, &claim);
+    QCoreApplication::sendEvent(palette, &claim);
     return claim.isAccepted();
+}
+
+// The running sheet or alert holds the window: its row drops the window's keys, or holds them
+// where it is a design window. Its keys are the sheet's, whether Qt blocks the window or not.
+bool SheetHolds(const QWidget* top, Runs runs) {
+    if (!top || !IsSheetRun(runs) || InSheet(top)) return false;
+    const Does does = InputGate::decide(runs, Input::Key);
+    return does == Does::Dropped || (does == Does::DesignHeld && IsDesignWindow(top));
 }
 
 // Where the keys go, one rule under every focus rule of the window manager (none: the program
 // moves the keyboard; one that gives a window the keyboard; one that leaves it to the window under
 // the pointer) for what runs. `at` is the window X gives the key to (under PointerRoot, the one
 // under the pointer), or the one the user's last press gave it to where X has not yet moved it.
-// A loop's and a render's rows sort the keys where they land. A sheet or an alert holds the
-// keyboard of every window it blocks. A palette keeps a key its focus widget
-// reads (its field) or it takes itself (Undo and Redo); any other goes on, as the keyboard does
-// after a press on its cell, to the window the user last pressed or typed in (no palette), else a
+// A loop's and a render's rows sort the keys where they land. A sheet or an alert takes the keys
+// of every window it holds (`SheetHolds`). A palette keeps a key of its field while the user works
+// in it, or one it takes itself (Undo and Redo); any other goes on, as the keyboard does after a
+// press on its cell, to the window the user last pressed or typed in (no palette), else a
 // document window: a palette is key only if needed. Any other window keeps its keys. A window
 // that goes gives the keyboard to the window the user last pressed or typed in, else the one it
 // came from.
@@ -220,9 +248,11 @@ QWidget* KeyReceiver(QWidget* at, Runs runs, KeysFrom from = KeysFrom::Key, cons
         break;
     }
     if (runs == Runs::Render || IsLoop(runs)) return at;
-    if (IsSheetRun(runs) && !InSheet(at)) return TopSheet();
-    if (IsPalette(at) && !ReadsTyping(at->focusWidget()) && !(key && PaletteTakes(at, key)))
-        return KeyReceiver(at, runs, KeysFrom::PaletteCell);
+    if (SheetHolds(at, runs)) return TopSheet();
+    if (IsPalette(at) && !PaletteKeeps(at, key)) {
+        QWidget* to = KeyReceiver(at, runs, KeysFrom::PaletteCell);
+        return SheetHolds(to, runs) ? TopSheet() : to;
+    }
     return at;
 }
 
@@ -270,7 +300,10 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
         return home;
     }
     if (focus ? focus != gone->windowHandle() : !PointerOnProgramWindow(gone)) return nullptr;
-    home->activateWindow();
+    // A window manager may have moved the keyboard since the user's last event (to no window, as
+    // the user clicked the blocked window's menu title): a request of that event's time would be
+    // outdated.
+    if (!GiveKeyboardNow(home->windowHandle())) home->activateWindow();
     return home;
 }
 
@@ -288,7 +321,9 @@ bool PressOnField(QObject* watched, const QEvent* event) {
 void NotePress(QObject* watched, const QEvent* event) {
     if (!event->spontaneous() || !watched->inherits("QWidgetWindow")) return;
     QWidget* top = TopLevelOf(watched);
-    if (!IsPalette(top) || PressOnField(watched, event)) NoteWorkedIn(top);
+    const bool field = PressOnField(watched, event);
+    if (!IsPalette(top) || field) NoteWorkedIn(top);
+    NoteFieldWork(IsPalette(top) && field ? top : nullptr);
 }
 
 // Without a window manager a press gives its window the keyboard before the press is handled;
@@ -307,6 +342,22 @@ void KeyboardFollowsPress(QObject* watched, const QEvent* event) {
     if (IsPalette(top)) to->windowHandle()->requestActivate();
     const QWindow* focus = QGuiApplication::focusWindow();
     KeyboardGivenByPress() = focus && TopLevelOf(const_cast<QWindow*>(focus)) == to ? nullptr : to;
+}
+
+// Escape closing a menu that a menu bar opened leaves the bar in Qt's keyboard mode, holding the
+// keys though nothing on the screen shows it: once the menu has gone, the bar leaves that mode,
+// as a second Escape would, and the keys go back to the window's control.
+void MenuBarLeftWithItsMenu(QObject* watched, const QEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (!menu || !event->spontaneous() || static_cast<const QKeyEvent*>(event)->key() != Qt::Key_Escape) return;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        for (QMenuBar* bar : top->findChildren<QMenuBar*>())
+            if (bar->activeAction() && bar->activeAction()->menu() == menu)
+                QMetaObject::invokeMethod(bar, [bar] {
+                    if (!bar->hasFocus()) return;
+                    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QCoreApplication::sendEvent(bar, &escape);
+                }, Qt::QueuedConnection);
 }
 
 // The window (or the window a native one lies in) stands under the modal window: Qt drops its
@@ -645,7 +696,7 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: return apply(decide(runs(), Input::OtherPointer), watched, event);
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: MenuBarLeftWithItsMenu(watched, event); [[fallthrough]];
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut: return keyboard(watched, event, runs());
@@ -840,8 +891,17 @@ void InputGate::deliverHeldInput() {
         }
         QObject* to = held.receiver ? held.receiver.data() : QApplication::focusWidget();
         if (!to) continue;
-        QPointer<QObject> alive(to);
         QKeyEvent down(QEvent::KeyPress, held.key, held.modifiers, held.text);
+        // It goes where the keys' rule names now: a palette whose field the user no longer
+        // works in hands it on, as it would have when typed.
+        if (QWidget* top = TopLevelOf(to); top && ComesAndGoes(top)) {
+            QWidget* now = KeyReceiver(top, runs(), KeysFrom::Key, &down);
+            if (now && now != top) {
+                to = now->focusWidget() ? now->focusWidget() : now;
+                if (!now->isActiveWindow()) now->activateWindow();
+            }
+        }
+        QPointer<QObject> alive(to);
         QCoreApplication::sendEvent(to, &down);
         QKeyEvent up(QEvent::KeyRelease, held.key, held.modifiers, held.text);
         if (alive) QCoreApplication::sendEvent(to, &up);
@@ -904,9 +964,11 @@ bool InputGate::keyBeforeKeyboardBack(QObject* watched, QEvent* event) {
 // a window manager that leaves the keyboard to the window under the pointer (PointerRoot: twm's
 // NoTitleFocus, or a window it draws no title for) the keys come to the window there while Qt
 // takes no window as active: no shortcut would run, and a Tab would move no field's editing to its
-// end. And a palette given the keyboard (a window manager's, or by a press) keeps only the keys
-// its field reads. The receiver is made active, and the key waits for it, before a keyboard given
-// back to another window takes it. A loop's and a render's rows take the keys as they come.
+// end. A palette given the keyboard (a window manager's, or by a press) keeps only the keys of
+// the field the user works in. And a window the running sheet or alert holds, which Qt need not
+// block (the live view under a document's sheet, a document window under the live view's), hands
+// its keys to the sheet. The receiver is made active, and the key waits for it, before a keyboard
+// given back to another window takes it. A loop's and a render's rows take the keys as they come.
 bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool override = type == QEvent::ShortcutOverride;
@@ -926,7 +988,8 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
         event->accept();
         return true;
     }
-    if (!onItsWay && (noActive ? !WindowManagerRuns().value_or(false) : !IsPalette(top))) {
+    const bool held = SheetHolds(top, runs);
+    if (!onItsWay && !held && (noActive ? !WindowManagerRuns().value_or(false) : !IsPalette(top))) {
         if (press && !noActive) NoteWorkedIn(top);  // typed in
         return false;
     }
@@ -943,14 +1006,17 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         heldInput_.push_back({nullptr, key->key(), key->modifiers(), key->text(), nullptr});
         keyboardBack_ = nullptr;  // the user has gone on, where the keys now go
-        NoteWorkedIn(to);
+        if (!held) NoteWorkedIn(to);
     }
     to->activateWindow();
+    // Qt may still take the receiver for the active window (X gave the key elsewhere under
+    // PointerRoot): no change of the active window comes to send the key on.
+    if (QApplication::activeWindow() == to) deliverHeldInputLater();
     return true;
 }
 
 void InputGate::giveKeyboardBackAgain() {
     // Twice at most: once the window manager has handled the end, nothing takes it again.
     if (!keyboardBack_ || !keyboardBack_->isVisible() || ++keyboardBackTries_ > 2) return;
-    keyboardBack_->activateWindow();
+    if (!GiveKeyboardNow(keyboardBack_->windowHandle())) keyboardBack_->activateWindow();
 }

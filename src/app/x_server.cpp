@@ -143,6 +143,14 @@ std::optional<bool> KeyboardIsIn(const QWindow* window) {
     return false;
 }
 
+bool GiveKeyboardNow(const QWindow* window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window || !window->handle() || !window->isVisible()) return false;
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, xcb_window_t(window->winId()), XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return true;
+}
+
 std::optional<QMargins> FrameExtents(const QWindow* window) {
     xcb_connection_t* c = Connection();
     if (!c || !window || !window->handle()) return std::nullopt;
@@ -255,6 +263,7 @@ KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
 std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
+bool GiveKeyboardNow(const QWindow*) { return false; }
 void RouteBlockedKeys(std::function<QWindow*(QWindow*)>) {}
 void TakeCurrentPositions() {}
 

@@ -28,6 +28,11 @@ std::optional<bool> WindowManagerRuns();
 // Whether X has given the keyboard to the window or to a window inside it (a native child such
 // as the live view's picture), whatever Qt has heard of it yet; none where X cannot be asked.
 std::optional<bool> KeyboardIsIn(const QWindow* window);
+// Gives the window the keyboard at once, as of the server's present time: a window manager's
+// change of the focus since the user's last event (twm's None after a window of the program went)
+// does not outdate the request, as it outdates Qt's, made with that event's time. False where X
+// cannot be asked.
+bool GiveKeyboardNow(const QWindow* window);
 // What a window manager drew around the window, as X holds it now: the frame it reparented the
 // window into against the window itself. None while the window is not framed, or where X cannot
 // be asked. (Qt measures the frame against the size it last asked for, which the window may not

@@ -38,6 +38,7 @@
 #include "app/core/document_window.h"
 #include "app/document.h"
 #include "app/document_view.h"
+#include "app/input_gate.h"
 #include "app/command_router.h"
 #include "app/live_view_controller.h"
 #include "app/widgets.h"
@@ -1467,7 +1468,29 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
     const auto key = [&](const char* typed) { XDo({"key", typed}), QTest::qWait(500); };
     const auto wallDeleted = [&] { return QTest::qWaitFor([&] { return walls().empty(); }, 2000); };
     const bool none = rule == FocusRule::None;
-
+    const bool twm = !none;
+    const auto ok = [](bool good, const std::string& why) {
+        return good ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << why;
+    };
+    // The pointer onto the widget, beside its centre; under twm, once the keyboard has followed.
+    const auto pointerOnto = [&](QWidget* widget) {
+        const QPoint p = widget->mapToGlobal(widget->rect().center());
+        moveTo(p + QPoint(3, 0)), moveTo(p + QPoint(1, 1));
+        if (twm) (void)QTest::qWaitFor([&] { return KeysGoTo(widget->window()); }, 3000);
+    };
+    const auto editTitle = [&] {
+        return w->menuBar()->actionGeometry(w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"))->menuAction()).center();
+    };
+    // The live view shown in the screen's corner, clear of the plan's middle.
+    QWidget* panel = nullptr;
+    const auto liveViewAside = [&] {
+        LiveViewController::sharedLiveViewController()->showWindow();
+        panel = LiveViewController::sharedLiveViewController()->window();
+        panel->move(screen.right() - panel->width() - 10, screen.bottom() - panel->height() - 10);
+        return QTest::qWaitFor([&] {
+            return StandsWhereQtHasIt(panel) && LiveViewController::sharedLiveViewController()->glSurface().window()->isValid();
+        });
+    };
     struct Row {
         const char* name;
         bool runs;
@@ -1600,6 +1623,89 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              const bool deleted = wallDeleted();
              AboutWindowController::shared()->window()->close();
              return deleted ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "the wall stands";
+         }},
+        // The offset field entered, then the wall clicked in the plan and the pointer onto a
+        // snap cell (twm), or a toolset chosen from the Drawing Tools' pop-up with the mouse:
+        // the keys are the plan's, the field's editing over.
+        {"keys over a field whose editing ended", true, [&]() -> ::testing::AssertionResult {
+             if (!showSnap() || (none && !wallSelected())) return ok(false, "no Snap Tools or wall");
+             QWidget* segmentOffset = snap->toolButtons()->cell(507);
+             ClickAt(segmentOffset, segmentOffset->rect().center()), ClickAt(field, field->rect().center());
+             if (!QTest::qWaitFor([&] { return field->hasFocus(); })) return ok(false, "the field took no click");
+             float& offset = w->document()->model()->itsDocState->snapOffset;
+             const float was = offset;
+             XDo({"key", "ctrl+a"}), XDo({"type", "--delay", "5", twm ? "0.7" : "0.5"}), XDo({"key", "Return"});
+             if (!QTest::qWaitFor([&] { return offset != was; })) return ok(false, "nothing entered");
+             const QString entered = field->text();
+             QComboBox* toolsets = PlanToolPaletteController::shared()->toolsetPopUpButton();
+             if (twm ? !wallSelected() : !ChoosePopUpItem(toolsets, toolsets->itemText((toolsets->currentIndex() + 1) % 9)))
+                 return ok(false, "no wall or toolset");
+             pointerOnto(none ? static_cast<QWidget*>(view) : snap->toolButtons()->cell(501));
+             XDo({"key", "BackSpace", "BackSpace", "BackSpace", "Delete"});
+             return ok(wallDeleted() && field->text() == entered, "the field reads " + field->text().toStdString());
+         }},
+        // A live-view sheet up, the pointer onto it and off onto the plan, which Qt does not
+        // block: Escape there ends it. A document's sheet up: "77" typed on the live view is its.
+        {"keys at a window the running sheet holds", twm && rule != FocusRule::NoTitleFocus, [&] {
+             const auto properties = [&] {
+                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
+                 return d && d->isVisible() ? d : nullptr;
+             };
+             bool ended = liveViewAside() && ChooseMenuItem(w, "LiveView", "showLVRenderProperties") &&
+                          QTest::qWaitFor([&] { return properties(); });
+             if (ended) pointerOnto(properties()), pointerOnto(view), XDo({"key", "Escape"});
+             ended = ended && QTest::qWaitFor([&] { return !properties(); });
+             if (properties()) properties()->reject();
+             bool typed = ChooseMenuItem(w, "Plan", "setTrueNorthAngle") && QTest::qWaitFor([&] { return ShownSheet(w); });
+             if (typed) pointerOnto(panel), XDo({"type", "--delay", "5", "77"});
+             typed = typed && QTest::qWaitFor([&] { return ShownSheet(w)->findChild<QLineEdit*>("angleText")->text().contains("77"); });
+             XDo({"key", "Escape"});
+             typed = typed && QTest::qWaitFor([&] { return !ShownSheet(w); });
+             if (ShownSheet(w)) PressSheetButton(w, "cancelButton");
+             LiveViewController::destroyShared();
+             return ok(ended && typed, ended ? "77 and Escape on the live view" : "Escape on the plan");
+         }},
+        // An alert on the document window, the pointer off it and back, a click on its Edit
+        // menu's title, Escape: the alert ends and the window's shortcuts act.
+        {"keys after an alert ended", twm, [&] {
+             port::qt::QtAlerts alerts;
+             port::setAlerts(&alerts);
+             port::alerts().beginSheet({"Unable to paste objects to current floor.", "", {"OK"}}, [](int) {});
+             const auto box = [&] { return w->findChild<QMessageBox*>(); };
+             const bool up = QTest::qWaitFor([&] { return box() && box()->windowHandle()->isExposed(); });
+             const bool shown = snapWindow->isVisible();
+             if (up) MovePointerOffWindows(), pointerOnto(view), ClickAt(w->menuBar(), editTitle()), XDo({"key", "Escape"});
+             const bool ended = up && QTest::qWaitFor([&] { return !box(); });
+             if (ended) XDo({"key", "ctrl+3"});
+             if (box()) box()->reject();
+             port::setAlerts(&services.alerts);
+             return ok(ended && QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }), "Ctrl+3 after the alert");
+         }},
+        // Tab typed over the Editing Tools during a door's swing, which takes no key, steps the
+        // snap mode once the swing has ended, as typed at the plan after it.
+        {"a key typed over a palette during a door's swing",
+         rule == FocusRule::UntitledPalettes || rule == FocusRule::NoTitleFocus, [&] {
+             QWidget* tools = ToolPaletteController::shared()->window();
+             if (walls().empty() && !wallSelected()) return ok(false, "no wall");
+             const float row = walls().back()->firstPoint->position[2];
+             snap->setSnapTool(500);
+             if (!ChooseToolCell(7056, 1)) return ok(false, "no door tool");
+             press(at(-100, row));
+             if (!QTest::qWaitFor([&] { return view->gestureBusy(); })) return ok(false, "no door");
+             moveTo(at(-85, row)), moveTo(at(-70, row)), XDo({"mouseup", "1"});
+             if (!QTest::qWaitFor([&] { return InputGate::shared().runs() == InputGate::Runs::KeylessLoop; }))
+                 return ok(false, "no swing");
+             pointerOnto(tools), XDo({"key", "Tab"}), pointerOnto(view), XDo({"click", "1"});
+             const bool stepped = QTest::qWaitFor([&] { return !view->gestureBusy() && gCurSnap == 501; });
+             return ok(stepped, "snap mode " + std::to_string(gCurSnap));
+         }},
+        // A menu opened with a click and closed with Escape: the next key is the plan's.
+        {"a key after Escape closed a menu", true, [&] {
+             QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+             if (wallSelected()) ClickAt(w->menuBar(), editTitle());
+             if (QTest::qWaitFor([&] { return edit->isVisible(); })) XDo({"key", "Escape"});
+             if (QTest::qWaitFor([&] { return !edit->isVisible(); })) XDo({"key", "Delete"});
+             return ok(wallDeleted(), "the wall stands");
          }},
     };
     for (const Row& r : rows) {
