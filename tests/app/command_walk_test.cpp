@@ -285,7 +285,7 @@ protected:
         if (roll < 47) {
             if (pick(3)) return "Save and Open";
             // Saved, then undone past the save, and a step or a setting after it.
-            static const char* const kAfter[] = {"Nudge Up", "Snap Offset=24", "Navigation Speed=8", "Redo"};
+            static const char* const kAfter[] = {"Nudge Up", "Snap Offset=24", "Navigation Speed=6", "Redo"};
             return "Save;Undo*" + std::to_string(1 + pick(3)) + ";" + kAfter[pick(std::size(kAfter))];
         }
         if (roll < 48) return pick(2) ? "New" : "New empty";
@@ -1119,9 +1119,9 @@ const char* const kKept[] = {
     // as read, unmarked.
     "furnished|select 13;Mirror Left to Right;Undo*1",
     // Saved, undone past the save, then a step or a setting: the design stays marked.
-    "furnished|select 13;Nudge Up;Save;Undo*1;Nudge Up",
+    "furnished|select 13;Nudge Up;Save;Undo*1;select 13;Nudge Up",
     "furnished|select 13;Nudge Up;Save;Undo*1;Snap Offset=24",
-    "furnished|select 13;Nudge Up;Save;Undo*1;Navigation Speed=8;Redo",
+    "furnished|select 13;Nudge Up;Save;Undo*1;Navigation Speed=6;Nudge Up",
     "house|Select All;Nudge Up;Save;Undo*1;Redo;Snap Offset=6;Undo*1;Redo",
 };
 
