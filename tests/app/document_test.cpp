@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -33,6 +35,7 @@
 #include "support/records.h"
 #include "ui/core/plan_scale_actions.h"
 #include "ui/core/sheet_actions.h"
+#include "ui/tool_palettes.h"
 
 namespace {
 
@@ -251,6 +254,14 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         for (int i = 0; i < gTotalUndos; ++i) step(d);
         while (d->undoStack()->canUndo()) d->undoStack()->undo();
     };
+    // Typed into the Snap Tools' offset field, not entered: Close and Quit enter it first.
+    const auto typed = [](QMDDocument*) {
+        SnapPaletteController* snap = SnapPaletteController::shared();
+        snap->setSnapTool(507);
+        snap->offsetText()->setFocus();
+        snap->offsetText()->selectAll();
+        QTest::keyClicks(snap->offsetText(), "7");
+    };
     struct Row { const char* name; std::vector<Act> acts; bool marked; };
     const Row rows[] = {
         {"saved", {}, false},
@@ -274,6 +285,7 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         {"saved, undone past, the lot", {step, save, undo, [](QMDDocument*) { SetLotSize(70, 90); }}, true},
         {"the saved position dropped off the ring's end", {lap}, true},
         {"dropped off, then saved", {lap, save}, false},
+        {"a value typed into a field and not entered", {typed}, true},
     };
     for (const Row& r : rows) {
         QMDDocument* d = WithWalls(1);
