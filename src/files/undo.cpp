@@ -266,7 +266,6 @@ void NoteDesignSaved(QMDDocumentModel* doc) {
     record.savedSlot = doc->itsCurrentUndo;
     record.savedSettings = SavedPart(Noted(*doc));
     record.offRing = false;
-    port::documentUndo().markChanged(doc);
 }
 
 PartsOfOneStep::PartsOfOneStep() : undoActive_(gUndoActive), outer_(sPartsOfOneStep) {

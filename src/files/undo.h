@@ -60,7 +60,7 @@ void NoteSettingsSetWithoutStep(QMDDocumentModel* doc);
 // snapshots off or a restore failed, or a kept setting the file holds was set since. A design
 // new or just read, and one whose ring never started, is unchanged.
 bool DesignChangedSinceSave(const QMDDocumentModel* doc);
-// The design is now what its file holds (saved, read, or new).
+// The design is now what its file holds (saved, read, or new); the caller shows the mark.
 void NoteDesignSaved(QMDDocumentModel* doc);
 // Runs the parts of one larger step with snapshots off: what they store marks nothing, the
 // step they make up stores (and marks) once they are done.
