@@ -104,9 +104,10 @@ bool StepSnapshot(bool back) {
 // What no step stores besides how the design is looked at: the lot and the true north angle
 // (their sheets store none), the snap palette's offset, the live view's speed, quality and
 // framing chosen from its menus, the tool defaults the inspector panes change with nothing
-// selected, whether the trace image is shown, and the content palette's custom colours. A restore keeps them as they stand, but what
-// the step it crosses set of them. Tool defaults a pane stores a step for alone (roof pitch,
-// stairs, paths, fixtures, beams and piers) are not here: the snapshots carry them.
+// selected, whether the trace image is shown, and the content palette's custom colours. A
+// restore keeps them as they stand, but what the step it crosses set of them. Tool defaults a
+// pane stores a step for alone (roof pitch, stairs, paths, fixtures, beams and piers) are not
+// here: the snapshots carry them.
 struct KeptSetting {
     size_t offset, size;
 };
