@@ -22,8 +22,10 @@
 #include "ui/core/plan_scale_actions.h"
 #include "files/texture_files.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
 #include <QThread>
@@ -42,34 +44,29 @@ public:
     SnapshotCommand(QMDDocument* doc, const std::string& name)
         : QUndoCommand(QString::fromStdString(port::MacRomanToUtf8(name))), doc_(doc) {}
 
-    void undo() override { count(restore(&DoUndo), 1); }
+    void undo() override {
+        restore(&DoUndo);
+        doc_->updateChangeCount(1);
+    }
     void redo() override {
-        if (!pushed_) return count(restore(&DoRedo), 0);
+        if (!pushed_) restore(&DoRedo);
         pushed_ = false;
         doc_->updateChangeCount(0);
     }
 
 private:
-    bool restore(bool (*step)()) {
+    void restore(bool (*step)()) {
         QMDDocumentModel* model = doc_->model();
         CurrentDocumentScope scope(model);
         const float zoom = model->itsDocState ? model->itsDocState->zoomFactor : 0.0f;
         port::qt::QtDocumentUndo::setUndoing(model, true);
-        const bool restored = step();
+        step();
         port::qt::QtDocumentUndo::setUndoing(model, false);
         // A step over a plan scale change takes the zoom with it: the view is framed again as
         // the scale change framed it.
         if (model->itsDocState && model->itsDocState->zoomFactor != zoom)
             ReframePlanView(Reframe::AfterScaleOrZoom);
-        return restored;
     }
-    // A step that restored no snapshot left the design as it was (or, from a damaged one,
-    // partly replaced): it never takes the edited mark away, so Quit still asks.
-    void count(bool restored, int change) {
-        if (restored) doc_->updateChangeCount(change);
-        else if (!doc_->isDocumentEdited()) doc_->updateChangeCount(0);
-    }
-
     QMDDocument* doc_;
     bool pushed_ = true;
 };
@@ -174,7 +171,6 @@ bool QMDDocument::readFromFile(const std::string& path) {
     InitializeUndo();
     // The undo names of the design replaced would step through the new one's snapshots.
     undoStack_->clear();
-    changeCount_ = 0;
     if (read == kKeyFileReadTruncated) {
         setFileName(std::string());
         WarnIncompleteDesign();
@@ -234,6 +230,7 @@ bool QMDDocument::saveToFile(const std::string& path) {
 }
 
 bool QMDDocument::canCloseDocument() {
+    EndFieldEditing();
     if (LiveViewIsVisible()) CloseLiveView();
     if (!isDocumentEdited()) return true;
     const bool untitled = fileName_.empty();
@@ -271,12 +268,14 @@ void QMDDocument::showWindows() {
 }
 
 void QMDDocument::updateChangeCount(int change) {
-    if (change == 0) ++changeCount_;
-    else if (change == 1) --changeCount_;
-    else changeCount_ = 0;
-    if (change == 2) undoStack_->setClean();
+    if (change == 2) {
+        NoteDesignSaved(documentModel);
+        undoStack_->setClean();
+    }
     refreshWindowTitle();
 }
+
+bool QMDDocument::isDocumentEdited() const { return DesignChangedSinceSave(documentModel); }
 
 void QMDDocument::setFileName(const std::string& path) {
     fileName_ = path;
@@ -332,6 +331,15 @@ int SaveBeforeReturnCode(int buttonIndex) {
     return buttonIndex == 0 ? 1 : buttonIndex == 1 ? 0 : -1;
 }
 
+void EndFieldEditing() {
+    // Each window's field keeps its focus: only what was typed there ends as Return ends it.
+    // Without a window manager a palette's field may hold typing while another window is active.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* edit = qobject_cast<QLineEdit*>(window->focusWidget());
+        if (edit && edit->isModified() && edit->isEnabled()) emit edit->editingFinished();
+    }
+}
+
 namespace {
 
 // The one document window of the current design, or null.
@@ -361,6 +369,7 @@ QMDDocument* QMDDocumentController::openInNewWindow(QMDDocument* d) {
 }
 
 void QMDDocumentController::newDocument() {
+    EndFieldEditing();
     QMDDocument* d = AppController::shared()->mainWindowDocument();
     QMDWindowController* w = MainWindow();
     if (!d || !w) {
@@ -380,6 +389,7 @@ void QMDDocumentController::newDocument() {
 }
 
 void QMDDocumentController::openDocument() {
+    EndFieldEditing();
     QMDDocument* d = AppController::shared()->mainWindowDocument();
     QMDWindowController* w = MainWindow();
     if (!d || !w) {
@@ -429,6 +439,7 @@ QMDDocument* QMDDocumentController::openDocumentWithContentsOfURL(const std::str
     QMDWindowController* w = MainWindow();
     if (!d || !w) return openInNewWindow(openDocumentWithContentsOfFile(path));
     if (SameFile(d->fileName(), path)) return d;
+    EndFieldEditing();
     if (!d->isDocumentEdited()) return readDesignIntoDocument(d, path) ? d : nullptr;
     candidatePath_ = path;
     QPointer<QMDWindowController> window(w);
@@ -439,6 +450,7 @@ QMDDocument* QMDDocumentController::openDocumentWithContentsOfURL(const std::str
 }
 
 void QMDDocumentController::revertDocumentToSaved(QMDDocument* d) {
+    EndFieldEditing();
     if (!d || d->fileName().empty() || !d->isDocumentEdited()) return;
     port::Alert alert;
     alert.message = "Do you want to revert to the most recently saved version of the document \"" +

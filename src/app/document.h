@@ -55,9 +55,11 @@ public:
     void makeWindowControllers();
     void showWindows();
 
-    // 0 one change done, 1 one undone, 2 cleared.
+    // 2: the design is now what its file holds (saved); 0 and 1 (a change done or undone)
+    // only show the mark again. Nothing is counted: the mark is read from the undo ring.
     void updateChangeCount(int change);
-    bool isDocumentEdited() const { return changeCount_ != 0; }
+    // What Save would write differs from the file last saved or read (`DesignChangedSinceSave`).
+    bool isDocumentEdited() const;
     // Empty while untitled.
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& path);
@@ -84,7 +86,6 @@ private:
 
     std::unique_ptr<QUndoStack> undoStack_;
     std::string fileName_;
-    int changeCount_ = 0;
 };
 
 // The print of the current document's plan on an open painter, as QMDDocument::printPages
@@ -154,6 +155,9 @@ private:
 // The save-before alert's button (0 Save, 1 Don't Save, other Cancel) as the code its end
 // handles: 1 save, 0 do not, -1 cancel.
 int SaveBeforeReturnCode(int buttonIndex);
+// Ends the editing of the field being typed in, as a press elsewhere does, so that what was
+// typed and not yet entered is entered before Close, Quit, Open, New or Revert asks.
+void EndFieldEditing();
 // The "could not be loaded" alert for the path.
 void AlertDesignNotLoaded(const std::string& path);
 

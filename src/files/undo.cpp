@@ -37,6 +37,9 @@
 
 uint8_t gUndoActive = 0;
 static const port::GlobalReset kReset([] { gUndoActive = 0; });
+// Set while the parts of one step run with snapshots off: the step marks the design, not they.
+static bool sPartsOfOneStep = false;
+static const port::GlobalReset kPartsReset([] { sPartsOfOneStep = false; });
 
 // What a snapshot does not give back by itself, by document: the kept settings as the last
 // step, restore or change without a step left them, and what each slot's step changed of them
@@ -48,6 +51,12 @@ struct UndoSettingsRecord {
         std::vector<unsigned char> before, after;
     };
     std::vector<Change> steps[gTotalUndos + 1];
+    // What the file last saved or read holds: the ring's slot then and the kept settings (but
+    // the plant age, which no file holds). `offRing` once the design left what any slot can
+    // give back: a step with snapshots off, a failed restore, the saved slot written over.
+    int32_t savedSlot = 0;
+    std::vector<unsigned char> savedSettings;
+    bool offRing = false;
 };
 
 namespace {
@@ -83,6 +92,8 @@ bool StepSnapshot(bool back) {
     sCrossing = {};
     if (!restored) {
         doc->itsCurrentUndo = kept;
+        // Partly read or not at all, the design is no longer what a slot holds.
+        if (doc->itsUndoSettings) doc->itsUndoSettings->offRing = true;
         ShowRestoreFailure();
         gUndoActive = 0;
     }
@@ -93,9 +104,10 @@ bool StepSnapshot(bool back) {
 // What no step stores besides how the design is looked at: the lot and the true north angle
 // (their sheets store none), the snap palette's offset, the live view's speed, quality and
 // framing chosen from its menus, the tool defaults the inspector panes change with nothing
-// selected, and whether the trace image is shown. A restore keeps them as they stand, but what
-// the step it crosses set of them. Tool defaults a pane stores a step for alone (roof pitch,
-// stairs, paths, fixtures, beams and piers) are not here: the snapshots carry them.
+// selected, whether the trace image is shown, and the content palette's custom colours. A
+// restore keeps them as they stand, but what the step it crosses set of them. Tool defaults a
+// pane stores a step for alone (roof pitch, stairs, paths, fixtures, beams and piers) are not
+// here: the snapshots carry them.
 struct KeptSetting {
     size_t offset, size;
 };
@@ -118,7 +130,7 @@ constexpr KeptSetting kKeptSettings[] = {
     DVX_KEPT(deckStepWidth), DVX_KEPT(deckStepSizeB), DVX_KEPT(deckStepLeftRail), DVX_KEPT(deckStepRightRail),
     DVX_KEPT(lightStyle), DVX_KEPT(lightOn), DVX_KEPT(lightGlow), DVX_KEPT(lightAmbient), DVX_KEPT(lightDimmer),
     DVX_KEPT(lightRadius), DVX_KEPT(lightFalloff), DVX_KEPT(receptacleStyle), DVX_KEPT(receptacleStyle2),
-    DVX_KEPT(switchStyle), DVX_KEPT(switchStyle2)};
+    DVX_KEPT(switchStyle), DVX_KEPT(switchStyle2), DVX_KEPT(customColors)};
 #undef DVX_KEPT
 // Unless the snapshot names another topography file (the file gives the lot its grid), or
 // another trace image.
@@ -140,6 +152,12 @@ std::vector<unsigned char> Noted(QMDDocumentModel& doc) {
         out.insert(out.end(), value.begin(), value.end());
     }
     return out;
+}
+
+// The noted settings the design file holds: all but the plant age at the end.
+std::vector<unsigned char> SavedPart(std::vector<unsigned char> noted) {
+    noted.resize(noted.size() - sizeof(QMDDocumentModel::itsMaximumPlantAge));
+    return noted;
 }
 
 UndoSettingsRecord& SettingsRecord(QMDDocumentModel& doc) {
@@ -236,6 +254,31 @@ void NoteSettingsSetWithoutStep(QMDDocumentModel* doc) {
     if (saved) port::documentUndo().markChanged(doc);
 }
 
+bool DesignChangedSinceSave(const QMDDocumentModel* doc) {
+    if (!doc || !doc->itsDocState || !doc->itsUndoSettings) return false;
+    const UndoSettingsRecord& record = *doc->itsUndoSettings;
+    if (record.offRing || doc->itsCurrentUndo != record.savedSlot) return true;
+    return SavedPart(Noted(const_cast<QMDDocumentModel&>(*doc))) != record.savedSettings;
+}
+
+void NoteDesignSaved(QMDDocumentModel* doc) {
+    if (!doc || !doc->itsDocState) return;
+    UndoSettingsRecord& record = SettingsRecord(*doc);
+    record.savedSlot = doc->itsCurrentUndo;
+    record.savedSettings = SavedPart(Noted(*doc));
+    record.offRing = false;
+}
+
+PartsOfOneStep::PartsOfOneStep() : undoActive_(gUndoActive), outer_(sPartsOfOneStep) {
+    gUndoActive = 0;
+    sPartsOfOneStep = true;
+}
+
+PartsOfOneStep::~PartsOfOneStep() {
+    gUndoActive = undoActive_;
+    sPartsOfOneStep = outer_;
+}
+
 void SelectCurrentFloorInPopUp(const QMDDocumentModel* doc) {
     if (!doc || !doc->itsCurLayer) return;
     for (int i = 0; i < 3; ++i)
@@ -263,10 +306,15 @@ std::string UndoSnapshotPath(int32_t slot) {
 void InitializeUndo() {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return;
+    // A ring started again over a changed design (the undo preference) has no saved slot; a
+    // design new or just read is what its file holds.
+    const bool changed = DesignChangedSinceSave(doc);
     doc->itsFirstUndo = -1;
     doc->itsLastUndo = -1;
     doc->itsCurrentUndo = -1;
     StoreUndo(kNoActionName);
+    if (!changed) NoteDesignSaved(doc);
+    else SettingsRecord(*doc).offRing = true;
 }
 
 void StoreUndo(const char* actionName) {
@@ -283,7 +331,10 @@ void StoreUndo(const char* actionName) {
         if (gUndoActive) rebuild::SettleGround();
     }
     if (!gUndoActive) {
-        if (!noAction) port::documentUndo().markChanged(doc);
+        if (!noAction && !sPartsOfOneStep) {
+            SettingsRecord(*doc).offRing = true;
+            port::documentUndo().markChanged(doc);
+        }
         if (doc->itsDocState) NoteStep(*doc, 0, false);
         return;
     }
@@ -307,6 +358,10 @@ void StoreUndo(const char* actionName) {
         doc->itsCurrentUndo = current;
         return;
     }
+    // The saved slot written over (a step after an Undo past it, or the ring's lap) can never
+    // be returned to.
+    if (first >= 0 && doc->itsUndoSettings && doc->itsUndoSettings->savedSlot == doc->itsCurrentUndo)
+        doc->itsUndoSettings->offRing = true;
     NoteStep(*doc, doc->itsCurrentUndo, first < 0);
     if (noAction) return;
     // A new action drops only what could be redone (the manager does so itself); the steps

@@ -23,8 +23,8 @@ int32_t UndoManagerLevels(int64_t levels);
 // snapshot, which names no action.
 void InitializeUndo();
 // Takes a snapshot after an edit and names the undo action; " " names none. The steps before
-// it stay undoable, also after an undo. With snapshots off it only records one change of the
-// document (none for " "). Nothing while a file is being read or written.
+// it stay undoable, also after an undo. With snapshots off it only marks the document changed
+// (not for " ", nor for the parts of one step). Nothing while a file is being read or written.
 void StoreUndo(const char* actionName);
 // Step back or forward one snapshot; true when one was restored. A snapshot that cannot be
 // restored puts the index back, shows "Unable to restore the undo state." and turns
@@ -53,8 +53,28 @@ void KeepViewSettings(const DocState& from, DocState& to);
 void KeepUnstoredSettings(const DocState& from, DocState& to, bool lot);
 // Notes what the user set of those settings (but how the design is looked at) since the last
 // step, restore or note, before the program takes the next input: a change marks the design
-// changed, so Close and Quit ask, and the next step's Undo keeps it.
+// changed (`DesignChangedSinceSave`), so Close and Quit ask, and the next step's Undo keeps it.
 void NoteSettingsSetWithoutStep(QMDDocumentModel* doc);
+// Whether what Save would write differs from the file last saved or read: the ring is not at
+// the slot it was then (a slot written since over it never returns), a step was stored with
+// snapshots off or a restore failed, or a kept setting the file holds was set since. A design
+// new or just read, and one whose ring never started, is unchanged.
+bool DesignChangedSinceSave(const QMDDocumentModel* doc);
+// The design is now what its file holds (saved, read, or new); the caller shows the mark.
+void NoteDesignSaved(QMDDocumentModel* doc);
+// Runs the parts of one larger step with snapshots off: what they store marks nothing, the
+// step they make up stores (and marks) once they are done.
+class PartsOfOneStep {
+public:
+    PartsOfOneStep();
+    ~PartsOfOneStep();
+    PartsOfOneStep(const PartsOfOneStep&) = delete;
+    PartsOfOneStep& operator=(const PartsOfOneStep&) = delete;
+
+private:
+    uint8_t undoActive_;
+    bool outer_;
+};
 // Slots from `from` to `to` inclusive, walking forward round the ring; 0 when either is 0 or
 // less.
 int32_t CountUndos(int32_t from, int32_t to);

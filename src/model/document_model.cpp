@@ -173,6 +173,8 @@ void QMDDocumentModel::reinitializeDocumentModel() {
     MainWindowDocumentUpdateChangeCount(kChangeCleared);
     MainWindowDocumentSetFileName(nullptr);
 
+    // The ring's record was the old design's: the new one starts as its file (none) holds it.
+    itsUndoSettings.reset();
     buildNewDesign();
 }
 
@@ -182,6 +184,7 @@ void QMDDocumentModel::takeDesignOf(QMDDocumentModel* source) {
         CurrentDocumentScope scope(this);
         sanitizeUndoFiles();
         releaseContents();
+        itsUndoSettings.reset();
         delete itsTraceImage;
     }
     itsLayers = std::exchange(source->itsLayers, nullptr);

@@ -1,6 +1,6 @@
 #pragma once
-// The document's undo manager as the logic sees it: it only carries action names and the
-// document's change count. `model` is the QMDDocumentModel the document owns.
+// The document's undo manager as the logic sees it: it only carries action names and shows the
+// document's changed mark. `model` is the QMDDocumentModel the document owns.
 #include <string>
 
 namespace port {
@@ -12,7 +12,9 @@ public:
     virtual bool canRedo(const void* model) = 0;
     virtual bool isUndoing(const void* model) = 0;
     virtual void setActionName(const void* model, const std::string& name) = 0;
-    virtual void markChanged(const void* model) = 0;  // one change recorded
+    // A change made without a step (or a step with snapshots off): the document shows its
+    // changed mark again, which it reads from the undo ring (files/undo.h).
+    virtual void markChanged(const void* model) = 0;
 };
 
 DocumentUndo& documentUndo();

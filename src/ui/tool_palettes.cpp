@@ -392,6 +392,9 @@ void PlanToolPaletteController::updatePlantGrowthIndicatorLevel() {
     if (level <= 0) level = 1;
     indicator_->setRange(0, maximum);
     indicator_->setValue(level);
+    // The bar repaints on a value change only when it judges the fill moved, reading what it
+    // last painted under the old range: after a growth step or a restore it kept the old fill.
+    indicator_->update();
     left_->setEnabled(level != 1);
     right_->setEnabled(level != maximum);
 }
@@ -498,7 +501,13 @@ void SnapPaletteController::setSnapOffsetText(float offset) { SetFloatItem(offse
 
 void SnapPaletteController::updateSnapOffsetText() { ShowSnapOffset(offsetField_.get()); }
 
-void SnapPaletteController::controlTextDidEndEditing() { StoreSnapOffset(offsetField_.get()); }
+// Qt ends the editing at every loss of focus: only what the user typed is an entry, so a
+// click elsewhere never rewrites the offset from the field's rounded text.
+void SnapPaletteController::controlTextDidEndEditing() {
+    if (!offsetText_->isModified()) return;
+    offsetText_->setModified(false);
+    StoreSnapOffset(offsetField_.get());
+}
 
 void DestroySharedPalettes() {
     // Closing would store frames and flags: the windows just go.

@@ -437,6 +437,19 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Deck Tool Defaults", paneDefaults("DeckToolInspectorController", 7600),
          {"deckHeightText=40", "railHeightText=30", "balusterSpacingText=5"}, {}, {}, {}, Command::Flips::Nothing,
          {"deckHeight", "deckRailHeight", "balusterSpacing"}},
+        // Settings the design saves that no step stores: the Snap Tools' offset typed and
+        // entered (in the design's units), the live view's navigation speed chosen.
+        {"Snap Offset",
+         [](T&, V value) {
+             SnapPaletteController* snap = SnapPaletteController::shared();
+             const int16_t mode = gCurSnap;
+             snap->setSnapTool(507);
+             type(snap->offsetText(), QString::fromLatin1(value.c_str()));
+             snap->setSnapTool(mode);
+         },
+         {"24", "6"}, {}, {}, {}, Command::Flips::Nothing, {"snapOffset"}},
+        {"Navigation Speed", [](T& t, V speed) { t.Menu("setLVNavigationSpeed", 10494 + std::stoi(speed)); },
+         {"6", "8", "10"}, {}, {}, {}, Command::Flips::Nothing, {"navigationSpeed"}},
         // The same typed with the selection as it is: with doors selected a step that sets them
         // and the door tool's default, which its Undo takes back; else the default alone.
         {"Door Pane",

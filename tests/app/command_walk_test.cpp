@@ -132,9 +132,14 @@ protected:
     void Stored(int32_t before) {
         const int32_t now = d->model()->itsCurrentUndo;
         if (now == before) return;
-        for (int32_t s = before % 25 + 1; s != now; s = s % 25 + 1) kept_.erase(s), steps_.erase(s);
+        for (int32_t s = before % 25 + 1; s != now; s = s % 25 + 1) kept_.erase(s), steps_.erase(s), plantAges_.erase(s);
         if (now == before % 25 + 1) steps_[now] = {settingsBefore_, *d->model()->itsDocState};
         else steps_.erase(now);
+        if (now == before % 25 + 1) plantAges_[now] = {plantAgeBefore_, d->model()->itsMaximumPlantAge};
+        else plantAges_.erase(now);
+        // A position for each step stored (a drawing and its conversion are two).
+        line_.resize(at_ + 1);
+        for (int32_t s = before; s != now; s = s % 25 + 1) line_.push_back(++positions_), ++at_;
         Keep();
         ++edits_;
     }
@@ -146,6 +151,48 @@ protected:
             if (name == fields[i].name && end > fields[i].offset)
                 std::memcpy(DocStateFieldAddress(&to, fields[i]), DocStateFieldAddress(&from, fields[i]), end - fields[i].offset);
         }
+    }
+
+    // The settings fields a restore keeps that are no view's: what no step stores but the
+    // design file holds (the lot, the north angle, the snap offset, the tool defaults, ...).
+    static const std::set<std::string>& KeptFields() {
+        static const std::set<std::string> names = [] {
+            DocState none{}, all{}, kept{}, view{};
+            std::memset(&all, 1, sizeof all);
+            all.units = none.units, all.planScaleChoice = none.planScaleChoice;
+            std::memcpy(all.traceImagePath, none.traceImagePath, sizeof all.traceImagePath);
+            KeepUnstoredSettings(all, kept, true);
+            KeepViewSettings(all, view);
+            const auto byStore = SettingsDiffering(kept, none), byView = SettingsDiffering(view, none);
+            std::set<std::string> out(byStore.begin(), byStore.end());
+            for (const std::string& v : byView) out.erase(v);
+            return out;
+        }();
+        return names;
+    }
+    // The walk's own record of the changed mark: the line of steps (each stored step a new
+    // position, a step after an Undo cutting what could be redone), the position and the kept
+    // settings the design had when last saved or read.
+    void NoteRead() {
+        line_ = {++positions_}, at_ = 0;
+        NoteSaved();
+    }
+    void NoteSaved() { savedAt_ = line_[at_], savedSettings_ = *d->model()->itsDocState; }
+    void CheckMark(const std::string& label) {
+        std::vector<std::string> kept;
+        for (const std::string& f : SettingsDiffering(*d->model()->itsDocState, savedSettings_))
+            if (KeptFields().count(f)) kept.push_back(f);
+        const bool differs = line_[at_] != savedAt_ || !kept.empty();
+        if (d->isDocumentEdited() != differs)
+            ADD_FAILURE() << label << ": the design is " << (differs ? "not " : "") << "marked changed, but it "
+                          << (differs ? "differs from" : "is") << " what it last saved or read"
+                          << (line_[at_] != savedAt_ ? " (another undo position)" : "")
+                          << (kept.empty() ? "" : " (" + kept.front() + " set)");
+    }
+    // Another design read, or the same read again: the slots' states and the mark start over.
+    void Based() {
+        kept_.clear(), Keep();
+        NoteRead();
     }
 
     // The top-level objects a user can click: on shown, active floors.
@@ -235,7 +282,12 @@ protected:
         }
         if (roll < 40) return "Undo*" + std::to_string(1 + (pick(3) ? 0 : pick(12) ? pick(4) : pick(30)));
         if (roll < 45) return "Redo";
-        if (roll < 47) return "Save and Open";
+        if (roll < 47) {
+            if (pick(3)) return "Save and Open";
+            // Saved, then undone past the save, and a step or a setting after it.
+            static const char* const kAfter[] = {"Nudge Up", "Snap Offset=24", "Navigation Speed=6", "Redo"};
+            return "Save;Undo*" + std::to_string(1 + pick(3)) + ";" + kAfter[pick(std::size(kAfter))];
+        }
         if (roll < 48) return pick(2) ? "New" : "New empty";
         if (roll < 49) return "Revert to Saved";
         if (roll < 50) return "Open other";
@@ -644,8 +696,10 @@ protected:
         QUndoStack* stack = d->undoStack();
         if (undo ? !stack->canUndo() : !stack->canRedo()) return;
         const DocState before = *d->model()->itsDocState;
+        const int16_t ageBefore = d->model()->itsMaximumPlantAge;
         const int32_t from = d->model()->itsCurrentUndo;
         Run(undo ? "Undo" : "Redo");
+        if (d->model()->itsCurrentUndo != from) at_ = undo ? at_ - std::min<size_t>(at_, 1) : std::min(at_ + 1, line_.size() - 1);
         Read();
         restored_ = true;
         // Of the settings a command sets without a step, what the step crossed set goes back
@@ -662,13 +716,18 @@ protected:
             const bool sameTopo = std::strncmp(before.topoFilePath, now.topoFilePath, sizeof now.topoFilePath) == 0;
             std::set<std::string> wrong;
             for (const std::string& field : SettingsDiffering(now, want))
-                for (const Command& c : Commands())
-                    if (std::count(c.sets.begin(), c.sets.end(), field) && field != "currentElevation" &&
-                        (field != "lotRect" || sameTopo))
-                        wrong.insert(field);
+                if (KeptFields().count(field) && (field != "lotRect" || sameTopo)) wrong.insert(field);
             for (const std::string& field : wrong)
                 ADD_FAILURE() << label << ": the settings field " << field
                               << (stepSet.count(field) ? " is not as the step crossed left it" : ", which no step stored, was not kept");
+        }
+        // The largest plant age, which no snapshot holds: as the crossed step left it.
+        if (const auto crossed = plantAges_.find(undo ? from : d->model()->itsCurrentUndo); crossed != plantAges_.end()) {
+            const int16_t want = d->model()->itsCurrentUndo == from ? ageBefore
+                                 : undo                             ? crossed->second.first
+                                                                    : crossed->second.second;
+            if (d->model()->itsMaximumPlantAge != want)
+                ADD_FAILURE() << label << ": the largest plant age is " << d->model()->itsMaximumPlantAge << ", not " << want;
         }
         const auto kept = kept_.find(d->model()->itsCurrentUndo);
         EXPECT_TRUE(DesignWhole(d->model(), label));
@@ -687,6 +746,7 @@ protected:
     void Take(const std::string& step, const std::string& label) {
         const int32_t before = d->model()->itsCurrentUndo;
         settingsBefore_ = *d->model()->itsDocState;
+        plantAgeBefore_ = d->model()->itsMaximumPlantAge;
         refused = false;
         if (step == "Check Scene") {
             edits_ = 0;
@@ -756,7 +816,11 @@ protected:
                 if (edited) alerts.answer(1);
                 Run("Open...", Path("other.pro"));
             }
-            if (!refused && (edited || step == "Open other")) Read(), kept_.clear(), Keep();
+            if (!refused && (edited || step == "Open other")) Read(), Based();
+        } else if (step == "Save") {
+            // Saved as it stands: the mark goes, the undo line stays.
+            Run("Save");
+            if (!refused) NoteSaved();
         } else if (step.rfind("Undo*", 0) == 0) {
             for (int i = std::stoi(step.substr(5)); i > 0 && !Failing(); --i) Step(true, label);
             return;
@@ -773,7 +837,7 @@ protected:
             Run("Open...");
             if (step == "Save and Compare") EXPECT_TRUE(SameObjects(CaptureObjects(held), saved, label));
             Read();
-            kept_.clear(), Keep();
+            Based();
         } else if (step == "New" || step == "New empty") {
             // New, then the walk's design again, or the new design left empty to edit and paste
             // into.
@@ -781,7 +845,7 @@ protected:
             EXPECT_TRUE(DesignWhole(d->model(), label));
             if (step == "New") Start(house_);
             Read();
-            kept_.clear(), Keep();
+            Based();
         } else {
             const size_t eq = step.find('=');
             const std::string name = step.substr(0, eq), value = eq == std::string::npos ? "" : step.substr(eq + 1);
@@ -843,7 +907,7 @@ protected:
         }
         Start(house);
         edits_ = 0;
-        kept_.clear(), Keep();
+        Based();
         const bool drawn = given.empty();
         std::vector<std::string> taken;
         hidden_ = false;
@@ -860,6 +924,7 @@ protected:
             taken.push_back(step);
             restored_ = false;
             Take(step, "walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
+            if (!Failing()) CheckMark("walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
             // Due, or now and then right after a restore.
             if (drawn && !Failing() && (SceneDue() || (restored_ && rng_() % 4 == 0))) {
                 taken.push_back("Check Scene");
@@ -920,6 +985,15 @@ protected:
     // The settings before and after the step stored in a slot, and before the step taken now.
     std::map<int32_t, std::pair<DocState, DocState>> steps_;
     DocState settingsBefore_{};
+    // The largest plant age before and after the step stored in a slot, and before the step
+    // taken now.
+    std::map<int32_t, std::pair<int16_t, int16_t>> plantAges_;
+    int16_t plantAgeBefore_ = 0;
+    // The changed mark's record (NoteRead).
+    std::vector<uint64_t> line_{0};
+    size_t at_ = 0;
+    uint64_t positions_ = 0, savedAt_ = 0;
+    DocState savedSettings_{};
 };
 
 // Walks kept as they were cut down from the seeds that found them.
@@ -1041,6 +1115,14 @@ const char* const kKept[] = {
     "furnished|select 32;segdrag 32:0 0,30;Save and Compare",
     "furnished|attach 7056 32:0:25 0,5;attach 7064 32:0:85 0,5;attach 7100 32:0:70 0,-20;attach 7203 32:0:50 0,0;"
     "select 32;segdrag 32:0:40 0,-20;Save and Compare",
+    // Mirror, whose copy, paste and flip are parts of its one step: its Undo leaves the design
+    // as read, unmarked.
+    "furnished|select 13;Mirror Left to Right;Undo*1",
+    // Saved, undone past the save, then a step or a setting: the design stays marked.
+    "furnished|select 13;Nudge Up;Save;Undo*1;select 13;Nudge Up",
+    "furnished|select 13;Nudge Up;Save;Undo*1;Snap Offset=24",
+    "furnished|select 13;Nudge Up;Save;Undo*1;Navigation Speed=6;Nudge Up",
+    "house|Select All;Nudge Up;Save;Undo*1;Redo;Snap Offset=6;Undo*1;Redo",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -31,6 +33,9 @@
 #include "support/doubles.h"
 #include "support/fixture.h"
 #include "support/records.h"
+#include "ui/core/plan_scale_actions.h"
+#include "ui/core/sheet_actions.h"
+#include "ui/tool_palettes.h"
 
 namespace {
 
@@ -229,6 +234,71 @@ TEST_F(Documents, AnEditWhoseSnapshotCannotBeWrittenLeavesTheDesignEdited) {
         EXPECT_EQ(std::tuple(Walls(d), d->isDocumentEdited(), gUndoActive), std::tuple(r.wallsAfterUndo, true, 0))
             << r.name;
         EXPECT_EQ(alerts.shown.back().alert.message, "Unable to restore the undo state.") << r.name;
+    }
+}
+
+// The mark and Save's question follow what the file holds, whatever Undo, Redo or a setting
+// did since: each row starts from a design of one wall saved at "mark.pro".
+TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
+    using Act = std::function<void(QMDDocument*)>;
+    const auto step = [](QMDDocument* d) { dvxtest::TrimmedWall(d->model()->itsCurLayer, 3), StoreUndo("Add Wall"); };
+    const auto save = [this](QMDDocument* d) { ASSERT_TRUE(d->saveToFile(Path("mark.pro"))); };
+    const auto undo = [](QMDDocument* d) { d->undoStack()->undo(); };
+    const auto redo = [](QMDDocument* d) { d->undoStack()->redo(); };
+    const auto offset = [](QMDDocument* d) {
+        d->model()->itsDocState->snapOffset += 12;
+        NoteSettingsSetWithoutStep(d->model());
+    };
+    const auto unwritten = [step](QMDDocument* d) { port::FailNextWriteAt(port::WriteStep::Create), step(d); };
+    const auto lap = [step](QMDDocument* d) {
+        for (int i = 0; i < gTotalUndos; ++i) step(d);
+        while (d->undoStack()->canUndo()) d->undoStack()->undo();
+    };
+    // Typed into the Snap Tools' offset field, not entered: Close and Quit enter it first.
+    const auto typed = [](QMDDocument*) {
+        SnapPaletteController* snap = SnapPaletteController::shared();
+        snap->setSnapTool(507);
+        snap->offsetText()->setFocus();
+        snap->offsetText()->selectAll();
+        QTest::keyClicks(snap->offsetText(), "7");
+    };
+    struct Row { const char* name; std::vector<Act> acts; bool marked; };
+    const Row rows[] = {
+        {"saved", {}, false},
+        {"a step", {step}, true},
+        {"a step, saved, undone past, a new step", {step, save, undo, step}, true},
+        {"saved, undone past, a setting", {step, save, undo, offset}, true},
+        {"undone and redone back to the save", {step, save, undo, redo}, false},
+        {"redone and undone back to the save", {step, undo, save, redo, undo}, false},
+        {"a setting, then undone and redone back to the save", {step, save, offset, undo, redo}, true},
+        {"a setting set back as saved", {[offset](QMDDocument* d) {
+             const float was = d->model()->itsDocState->snapOffset;
+             offset(d), d->model()->itsDocState->snapOffset = was;
+         }}, false},
+        {"Save As", {step, [this](QMDDocument* d) { panels.choose(Path("as.pro")), c->saveDocumentAs(d); }}, false},
+        {"a failed Save", {step, [](QMDDocument* d) { port::FailNextWriteAt(port::WriteStep::Create), d->saveToFile(d->fileName()); }}, true},
+        {"Revert", {step, [this](QMDDocument* d) { alerts.answer(0), c->revertDocumentToSaved(d); }}, false},
+        {"Open", {step, [this](QMDDocument* d) { ASSERT_TRUE(c->readDesignIntoDocument(d, Path("mark.pro"))); }}, false},
+        {"New", {step, [](QMDDocument* d) { d->model()->reinitializeDocumentModel(); }}, false},
+        {"a step whose snapshot could not be written", {unwritten}, true},
+        {"saved, undone past, the north angle", {step, save, undo, [](QMDDocument*) { SetTrueNorthAngle(45); }}, true},
+        {"saved, undone past, the lot", {step, save, undo, [](QMDDocument*) { SetLotSize(70, 90); }}, true},
+        {"the saved position dropped off the ring's end", {lap}, true},
+        {"dropped off, then saved", {lap, save}, false},
+        {"a value typed into a field and not entered", {typed}, true},
+    };
+    for (const Row& r : rows) {
+        QMDDocument* d = WithWalls(1);
+        save(d);
+        for (const Act& act : r.acts) act(d);
+        // Quit's question answered Cancel.
+        dvxtest::RecordingAlerts quit;
+        port::setAlerts(&quit);
+        quit.answer(2);
+        const bool closes = d->canCloseDocument();
+        port::setAlerts(&alerts);
+        EXPECT_EQ(std::tuple(d->isDocumentEdited(), !quit.shown.empty(), closes), std::tuple(r.marked, r.marked, !r.marked))
+            << r.name;
     }
 }
 

@@ -624,9 +624,15 @@ TEST_F(Gestures, DropsNeedThe2DTypeAndTheAutoClickItsChosenModifier) {
     data.setData(kContent2DDNDPboardType, {});
     QDragEnterEvent enter(QPoint(1000, 800), Qt::CopyAction, &data, Qt::LeftButton, {});
     QDropEvent drop(QPointF(1000, 800), Qt::CopyAction, &data, Qt::LeftButton, {});
+    // Dropped after a save and an Undo past it: the design is marked changed.
+    StoreUndo("Nudge");
+    w->document()->updateChangeCount(2);
+    w->document()->undoStack()->undo();
+    floor = gCurDocument->itsCurLayer;  // a restore reads the floors anew
     QApplication::sendEvent(view, &enter), QApplication::sendEvent(view, &drop);
-    EXPECT_EQ(std::tuple(onlyFor3D.isAccepted(), enter.isAccepted(), drop.isAccepted(), CountObjects(floor->firstObject), lastStep()),
-              std::tuple(false, true, true, 1, QString("Insert Plant")));
+    EXPECT_EQ(std::tuple(onlyFor3D.isAccepted(), enter.isAccepted(), drop.isAccepted(), CountObjects(floor->firstObject), lastStep(),
+                         w->document()->isDocumentEdited()),
+              std::tuple(false, true, true, 1, QString("Insert Plant"), true));
 
     SetContentPaletteSelectedCategoryHandler([] { return int16_t(5); });
     SetContentPaletteSelectedSymEntryHandler([&] { return std::optional<SymEntryInfo>(plant); });

@@ -186,9 +186,16 @@ TEST_F(Palettes, TheOffsetFieldServesOnlyTheOffsetModeAndShowsTheStoredValue) {
     }
     CurrentDocState()->units = 3;
     snap->offsetText()->setText(QStringLiteral("18"));
+    snap->offsetText()->setModified(true);  // as typing leaves it
     snap->controlTextDidEndEditing();
     EXPECT_FLOAT_EQ(CurrentDocState()->snapOffset, 18.0f);
     EXPECT_NE(snap->offsetText()->text(), QStringLiteral("18"));
+    // The end of editing a click elsewhere gives, nothing typed: the offset is not rewritten
+    // from the field's rounded text (11 13/16" for 0.3 m).
+    CurrentDocState()->snapOffset = 11.811f;
+    snap->updateSnapOffsetText();
+    snap->controlTextDidEndEditing();
+    EXPECT_EQ(CurrentDocState()->snapOffset, 11.811f) << snap->offsetText()->text().toStdString();
 }
 
 TEST_F(Palettes, PlantGrowthStepsWithinItsRangeAndSaysTheAge) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QProgressBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -179,10 +180,26 @@ TEST(ContentSheetsWindow, AGrowthStepOnTheSecondFloorLeavesTheFirstFloorsPlantsU
     QToolButton* arrow = palette->plantGrowthRightButton();
     if (!arrow->isEnabled()) arrow = palette->plantGrowthLeftButton();
     const float width = plants[0]->bounds3D.floatRight - plants[0]->bounds3D.floatLeft;
+    // The growth indicator painted again after the step and after its Undo, not only once
+    // the plan's tab changes.
+    struct Paints : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    } paints;
+    QProgressBar* indicator = palette->plantGrowthLevelIndicator();
+    indicator->installEventFilter(&paints);
     ClickAt(arrow, arrow->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return plants[0]->bounds3D.floatRight - plants[0]->bounds3D.floatLeft != width; }))
         << "the plants did not grow";
     EXPECT_EQ(selected().size(), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; })) << "the growth indicator kept its old fill";
+    paints.count = 0;
+    w->document()->undoStack()->undo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; })) << "the growth indicator kept the step's fill after its Undo";
+    indicator->removeEventFilter(&paints);
 
     ASSERT_TRUE(ChooseMenuItem(w, "Plan", "workOnFloor", 5275, "Working Floor"));
     QTest::qWait(300);

@@ -267,16 +267,18 @@ TEST_F(PlanGestures, TheSnapOffsetFieldShowsTheDesignsOwnOffset) {
     ASSERT_NE(KeyFileWrite(metric.c_str()), 0);
     ds->units = kImperialUnits;
     QLineEdit* field = SnapPaletteController::shared()->offsetText();
-    field->setText("2'"), emit field->editingFinished();
+    // Typed, as the field takes only what the user typed.
+    field->setText("2'"), field->setModified(true), emit field->editingFinished();
     ASSERT_EQ(std::tuple(field->text().toStdString(), ds->snapOffset), std::tuple("2'-0\"", 24.0f));
     gDefaultToImperial = false;
     QMDDocumentController* documents = AppController::shared()->documentController();
+    d->updateChangeCount(2);  // as after a save: New asks nothing
     documents->newDocument();
     EXPECT_EQ(field->text().toStdString(), "0.3 m") << "New";
     ASSERT_TRUE(documents->readDesignIntoDocument(d, metric));
     EXPECT_EQ(field->text().toStdString(), "0.5 m") << "Open";
-    field->setText("1"), emit field->editingFinished();
-    d->updateChangeCount(0);
+    // An offset typed and entered marks the design changed.
+    field->setText("1"), field->setModified(true), emit field->editingFinished();
     documents->revertDocumentToSaved(d);
     EXPECT_EQ(std::tuple(field->text().toStdString(), gCurDocument->itsDocState->snapOffset), std::tuple("0.5 m", 19.685f))
         << "Revert";

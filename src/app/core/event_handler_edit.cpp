@@ -269,11 +269,11 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
     else if (command == cmd::kMirrorTopBottom) flip = cmd::kFlipVertical;
     // Nothing to mirror, or no way to: no copy is pasted either.
     if (!flip || !shouldProceedWithEditEvent()) return;
-    const uint8_t undoActive = gUndoActive;
-    gUndoActive = 0;
     gMirroring = 1;
     gCommandHappened = 0;
     {
+        // Copy, paste and flip store steps of their own; Mirror is one.
+        const PartsOfOneStep parts;
         // Pasted and then turned, the copies stand on the ground once, where they end.
         const rebuild::GroundBatch ground;
         // The copies' dimensions are measured once they have turned: pasted, each copy lies
@@ -288,7 +288,6 @@ void Win32EventHandler::mirrorObjectsUsingCommand(int32_t command) {
         }
     }
     gMirroring = 0;
-    gUndoActive = undoActive;
     Refresh();
     InspectorUpdatePropertiesState(1);
     if (gCommandHappened) StoreUndo(LocalizedString("Mirror").c_str());

@@ -27,15 +27,13 @@ void BuildCeilingsFromTheWall(bool floors, bool ceilings, bool soffits) {
     const int before = ObjectsOn(wall->layer);
     {
         // The builders each store a step of their own; the sheet's OK is one.
-        const uint8_t undoActive = gUndoActive;
-        gUndoActive = 0;
+        const PartsOfOneStep parts;
         if (floors || ceilings)
             BuildAutoCeilingFloor(wall, floors, gFlooringThickness, gFlooringElevation, gFlooringExtension, ceilings,
                                   gCeilingThickness, gCeilingElevation, gCeilingExtension);
         if (soffits && wall->pointCount > 2)
             BuildAutoSoffits(wall, gSoffitThickness, gSoffitElevation, gSoffitExtension,
                              static_cast<uint8_t>(gSoffitConfig));
-        gUndoActive = undoActive;
     }
     // The step holds the wall deselected, as the builder leaves it: a Redo gives what it left.
     SelectObj(wall, selmode::kDeselect, 0);
