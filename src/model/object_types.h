@@ -124,6 +124,7 @@ enum Trait : uint32_t {
     kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
     kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
     kEnclosesArea = 1u << 21,       // an area: a read throws it away with fewer than three points
+    kBuiltForFramingView = 1u << 22,  // its own builder reads the framing view: switching it builds it again
 };
 
 struct TypeRow {
@@ -167,12 +168,15 @@ inline constexpr TypeRow kTypeTable[] = {
     {kRoofPiece33, 0, 16},
     {kRoofPiece34, 0, 16},
     {kRoofPiece35, 0, 16},
-    {kStaircase, kHasFeedbackLine | kMovedByPoint},
+    {kStaircase, kHasFeedbackLine | kMovedByPoint | kBuiltForFramingView},
     {kRailing, kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kRoofPiece41, 0, 16},
     {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {50, kMovedByPoint},
-    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea, 64},
+    {kDeck,
+     kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea |
+         kBuiltForFramingView,
+     64},
     {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
     {kFreehandRoof,

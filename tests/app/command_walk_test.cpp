@@ -3,7 +3,8 @@
 // window or wall component alone, one point of an object by a marquee dragged with the select
 // tool, one object toggled in or out by a Shift-click, everything, nothing), clicks the Delete
 // Point tool on a point of an object of the floor worked on, or runs a command the menus offer,
-// an area's outline tool ended after two clicks, an Undo of one to thirty steps, a Redo, Save,
+// an area's outline tool ended after two clicks, the framing view turned on around a step and
+// off again, an Undo of one to thirty steps, a Redo, Save,
 // Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
 // design again, or the new one left empty to edit and paste into). After every step the
@@ -255,6 +256,8 @@ protected:
             if (name == "Undo" || name == "Redo" || name == "Save As..." || name == "Open..." || name == "New" ||
                 name == "Revert to Saved" || name == "Select All")
                 continue;
+            // The framing view turned on around a step and off again.
+            if (name == "Framing View") return name + ";" + Draw() + ";" + name;
             return c.values.empty() ? name : name + "=" + c.values[pick(c.values.size())];
         }
     }
@@ -522,6 +525,8 @@ protected:
         if (step == "Check Scene") {
             edits_ = 0;
             if (hidden_) Take("Show LiveView", label);
+            // A read shows no framing view: turned off, as a user would to compare.
+            if (d->model()->itsDocState->framingView) Take("Framing View", label);
             CheckScene(label, Held());
             return;
         }
@@ -841,6 +846,10 @@ const char* const kKept[] = {
     // default, after a width typed with nothing selected: its Undo kept the step's default.
     "furnished|select 4;Door Pane=doorWidthText=34;Undo*1;Redo",
     "furnished|select none;Door Pane=doorWidthText=40;select 4;Door Pane=doorWidthText=34;Undo*1;Redo",
+    // The framing view turned off after a step that built a staircase again while it was on:
+    // the staircase stayed as built for the framing view.
+    "house|Framing View;Select All;Nudge Up;Framing View;Check Scene",
+    "house|Select All;Nudge Up;Framing View;Undo*1;Framing View;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
