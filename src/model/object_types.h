@@ -125,6 +125,7 @@ enum Trait : uint32_t {
     kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
     kEnclosesArea = 1u << 21,       // an area: a read throws it away with fewer than three points
     kBuiltForFramingView = 1u << 22,  // its own builder reads the framing view: switching it builds it again
+    kMadeAnewByRead = 1u << 23,     // a read makes it anew from its host: no file holds its points' selection
 };
 
 struct TypeRow {
@@ -177,11 +178,11 @@ inline constexpr TypeRow kTypeTable[] = {
      kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea |
          kBuiltForFramingView,
      64},
-    {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
+    {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine | kMadeAnewByRead, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
     {kFreehandRoof,
      kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
-    {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
+    {kSlopeArrow, kFollowsHost | kHasFeedbackLine | kMadeAnewByRead},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
     {kDimensionFirst, kCastsNoSunShadow},

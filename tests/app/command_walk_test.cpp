@@ -850,6 +850,11 @@ const char* const kKept[] = {
     // the staircase stayed as built for the framing view.
     "house|Framing View;Select All;Nudge Up;Framing View;Check Scene",
     "house|Select All;Nudge Up;Framing View;Undo*1;Framing View;Check Scene",
+    // A slope arrow or a deck's steps, which a read makes anew, selected by a step: its Redo
+    // selected them no more.
+    "furnished|select 48;Nudge Up;Undo*1;Redo",
+    "furnished|select 51;Smooth=3;Undo*1;select 51;Nudge Up;Undo*1;Redo",
+    "furnished|select 48;Rotate Objects...=45;Undo*1;select 48;Nudge Up;Undo*1;Redo",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
