@@ -328,7 +328,8 @@ void ShiftDescendants(Objex* o, float drop) {
 // A group of imported solids or cabinet parts standing on the ground stands on it at its middle.
 // Its bounds are measured afresh: the stored ones are what the last placing left. A group that
 // stands there already, but for the rounding of the last placing, is left as it is, so that
-// placing it again (a read of what was saved, a restore) moves no point.
+// placing it again (a read of what was saved, a restore) moves no point: the last placing moved
+// its highest points too, which round at their own height.
 bool DropGroupOnTerrain(Objex* group) {
     const Objex* first = group->firstChild;
     if (!group->onTerrain || !first || (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
@@ -338,7 +339,7 @@ bool DropGroupOnTerrain(Objex* group) {
     const float ground = GetTopoElevationAtGridPt((b.floatLeft + b.floatRight) * 0.5f, (b.floatBack + b.floatFront) * 0.5f);
     const float drop = b.floatBottom - ground;
     const float rounding = 4 * std::numeric_limits<float>::epsilon() *
-                           std::max({std::fabs(b.floatBottom), std::fabs(ground), 1.0f});
+                           std::max({std::fabs(b.floatBottom), std::fabs(b.floatTop), std::fabs(ground), 1.0f});
     if (!std::isfinite(drop) || std::fabs(drop) <= rounding) return false;
     ShiftDescendants(group, drop);
     UpdateObjectBounds(group);
