@@ -862,6 +862,11 @@ const char* const kKept[] = {
     "Undo*1;Mirror Left to Right;Float Above Topography;Smooth=3;Rotate Objects...=45;Undo*1;Save;"
     "Revert to Saved;select 8;Move Objects...=30,12;select 76,8;Rotate Plan...=180;Plant Growth=right;"
     "Undo*2",
+    // A group standing on the ground inside a group, placed again by a lot size.
+    "house|select none;Rotate Plan...=180;convert topo -127,620,284,796;Move Plan...=0,84;"
+    "Move Plan...=-60,-12;Save and Open;Rotate Plan...=90;Move Plan...=-60,-12;Select All;"
+    "Float Above Topography;outline 7600 -10260,4839 -10237,4839;Rotate Plan...=180;select 19,1,32,53;"
+    "Group;Flip Plan Horizontal;Move Plan...=36,0;Lot Size...=174,345",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

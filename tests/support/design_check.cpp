@@ -321,15 +321,16 @@ ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet) {
 void LeaveOutStandingOnGround(ObjectRecords& records) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return;
-    std::function<void(const Objex*, const std::string&, const std::string&)> drop =
-        [&](const Objex* o, const std::string& floor, const std::string& in) {
-            records.erase(floor + ": " + Named(o) + in);
+    // A group standing on the ground, at any depth of a group, with everything in it.
+    std::function<void(const Objex*, const std::string&, const std::string&, bool)> drop =
+        [&](const Objex* o, const std::string& floor, const std::string& in, bool grounded) {
+            grounded = grounded || (o->type == objtype::kGroup && o->onTerrain);
+            if (grounded) records.erase(floor + ": " + Named(o) + in);
             for (const Objex* m = o->firstChild; o->type == objtype::kGroup && m; m = m->next)
-                drop(m, floor, " in " + Named(o));
+                drop(m, floor, " in " + Named(o), grounded);
         };
     for (const Layer* l = doc->itsLayers; l; l = l->next)
-        for (const Objex* o = l->firstObject; o; o = o->next)
-            if (o->type == objtype::kGroup && o->onTerrain) drop(o, l->name, "");
+        for (const Objex* o = l->firstObject; o; o = o->next) drop(o, l->name, "", false);
 }
 
 void LeaveOutStandingOnGround(UndoState& state) {
