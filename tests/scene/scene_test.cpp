@@ -11,6 +11,7 @@
 #include "model/command_ids.h"
 #include "model/flip.h"
 #include "model/plant_bounds.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
@@ -309,6 +310,29 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         DeleteObj(group);
         if (region) DeleteObj(region), SetLotElevation();
     }
+
+    // Two groups lifted inside one batch, each held for its end: the one freed before it ends
+    // is passed by, the other stands on the ground again and is built there.
+    Objex* solids[2];
+    Objex* groups[2];
+    for (int i = 0; i < 2; ++i) {
+        solids[i] = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
+        groups[i] = Group(floor, {solids[i]});
+        groups[i]->onTerrain = 1;
+    }
+    SetLotElevation(), RenderAllLayers();
+    {
+        const rebuild::GroundBatch batch;
+        for (int i = 0; i < 2; ++i) {
+            for (Poinz* p = solids[i]->firstPoint; p; p = p->next) p->position[1] -= 50;
+            ReRenderObject(groups[i]);
+        }
+        DeleteObj(groups[1]);
+    }
+    float low = -1e30f;
+    for (const Poinz* p = solids[0]->firstPoint; p; p = p->next) low = std::max(low, p->position[1]);
+    EXPECT_NEAR(low, 22.9225f, 1e-3);
+    EXPECT_FALSE(PiecesOf(solids[0]).empty());
 }
 
 }  // namespace
