@@ -325,6 +325,15 @@ void ShiftDescendants(Objex* o, float drop) {
     }
 }
 
+// The members of a group whose points moved, built again from them as a read builds them (a
+// wall's solid and openings): only their points moved.
+void RebuildMembers(Objex* group) {
+    for (Objex* member = group->firstChild; member; member = member->next) {
+        if (member->type == objtype::kGroup) RebuildMembers(member);
+        else rebuild::Run(member, rebuild::kObjectScopes);
+    }
+}
+
 // A group of imported solids or cabinet parts standing on the ground stands on it at its middle.
 // Its bounds are measured afresh: the stored ones are what the last placing left. A group that
 // stands there already, but for the rounding of the last placing, is left as it is, so that
@@ -343,6 +352,7 @@ bool DropGroupOnTerrain(Objex* group) {
     if (!std::isfinite(drop) || std::fabs(drop) <= rounding) return false;
     ShiftDescendants(group, drop);
     UpdateObjectBounds(group);
+    RebuildMembers(group);
     return true;
 }
 
