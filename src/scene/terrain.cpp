@@ -21,6 +21,7 @@
 #include "model/planar_polygons.h"
 #include "model/projection.h"
 #include "model/rebuild_table.h"
+#include "model/scoped_restore.h"
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
@@ -325,9 +326,15 @@ void ShiftDescendants(Objex* o, float drop) {
     }
 }
 
+// Set while the members of a group just placed are built again: a member's build that asks to
+// place its root again finds the group placed (the members not built yet would measure it
+// where they stood).
+bool sRebuildingMembers = false;
+
 // The members of a group whose points moved, built again from them as a read builds them (a
 // wall's solid and openings): only their points moved.
 void RebuildMembers(Objex* group) {
+    const dvx::Restore<bool> rebuilding(sRebuildingMembers, true);
     for (Objex* member = group->firstChild; member; member = member->next) {
         if (member->type == objtype::kGroup) RebuildMembers(member);
         else rebuild::Run(member, rebuild::kObjectScopes);
@@ -341,7 +348,8 @@ void RebuildMembers(Objex* group) {
 // its highest points too, which round at their own height.
 bool DropGroupOnTerrain(Objex* group) {
     const Objex* first = group->firstChild;
-    if (!group->onTerrain || !first || (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
+    if (sRebuildingMembers || !group->onTerrain || !first ||
+        (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
         return false;
     UpdateObjectBounds(group);
     const Float3DRect& b = group->bounds3D;

@@ -317,12 +317,13 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
     Objex* solids[2];
     Objex* groups[2];
     Objex* wall = Make(objtype::kWall).at({{100, 0, 320}, {160, 0, 320}});
+    Objex* other = Make(objtype::kWall).at({{100, 0, 340}, {160, 0, 340}});
     for (int i = 0; i < 2; ++i) {
         solids[i] = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
-        groups[i] = i ? Group(floor, {solids[i]}) : Group(floor, {solids[i], wall});
+        groups[i] = i ? Group(floor, {solids[i]}) : Group(floor, {solids[i], wall, other});
         groups[i]->onTerrain = 1;
     }
-    rebuild::Run(wall, rebuild::kObjectScopes);
+    rebuild::Run(wall, rebuild::kObjectScopes), rebuild::Run(other, rebuild::kObjectScopes);
     SetLotElevation(), RenderAllLayers();
     {
         const rebuild::GroundBatch batch;
@@ -337,14 +338,15 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
     for (const Poinz* p = solids[0]->firstPoint; p; p = p->next) low = std::max(low, p->position[1]);
     EXPECT_NEAR(low, 22.9225f, 1e-3);
     EXPECT_FALSE(PiecesOf(solids[0]).empty());
-    const auto heights = [wall] {
+    const auto heights = [&] {
         std::vector<float> v;
-        for (const Poinz* p = wall->typeData.wallSolid ? wall->typeData.wallSolid->firstPoint : nullptr; p; p = p->next)
-            v.push_back(p->position[1]);
+        for (const Objex* w : {wall, other})
+            for (const Poinz* p = w->typeData.wallSolid ? w->typeData.wallSolid->firstPoint : nullptr; p; p = p->next)
+                v.push_back(p->position[1]);
         return v;
     };
     const std::vector<float> placed = heights();
-    rebuild::Run(wall, rebuild::kObjectScopes);
+    rebuild::Run(wall, rebuild::kObjectScopes), rebuild::Run(other, rebuild::kObjectScopes);
     EXPECT_TRUE(!placed.empty() && placed == heights());
 }
 
