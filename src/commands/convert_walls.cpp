@@ -13,6 +13,7 @@
 #include "model/selection_ops.h"
 #include "model/rebuild_table.h"
 #include "model/selection_roster.h"
+#include "model/texture_mapping.h"
 #include "scene/scene_build.h"
 #include "plan/refresh_seams.h"
 #include "tools/wall_joins.h"
@@ -120,6 +121,8 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
     if (exterior) objfield::wall::kQuickWallWidth(*o) = ds->foundationWidth;
     const float height = retaining ? kRetainingWallHeight : layer->height;
     ApplyWallPointDefaults(o, ds, height, command == convertcmd::kInteriorWall, !retaining);
+    // Its curves became points: mapped and measured as a read of the wall does.
+    MapFacesAndLengths(o);
     UpdateObjectBounds(o);
     Update3DWall(o);
     Objex* result = retaining ? o : JoinWallEnds(o);

@@ -17,6 +17,7 @@
 #include "model/objects.h"
 #include "model/plant_bounds.h"
 #include "model/selection_ops.h"
+#include "model/scoped_restore.h"
 #include "model/selection_queries.h"
 #include "model/smoothing.h"
 #include "model/texture_mapping.h"
@@ -173,17 +174,22 @@ CommandFate PlantCommand(Objex* object, uint8_t, int32_t command, CommandParam p
     return CommandFate::Kept;
 }
 
-CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, CommandParam) {
-    const DocState* ds = CurrentDocState();
+CommandFate CurveTensionCommand(Objex* object, uint8_t, int32_t command, CommandParam param) {
+    DocState* ds = CurrentDocState();
     if (!ds) return CommandFate::Kept;
     if (command == cmd::kCurveTension && ds->curveTension != 0) SmoothSelectedObject(object);
     else UnsmoothSelectedObject(object);
+    // The pieces are built with the tension the design keeps (the sheet passes it, having set
+    // another for the smoothing alone), as a read builds a curved path's.
+    const auto* kept = static_cast<const int16_t*>(param);
+    const dvx::Restore<int16_t> building(ds->curveTension, kept ? *kept : ds->curveTension);
     FollowNewCurves(object);
     if (object->type == objtype::kRailing) {
         if (command == cmd::kCurveTension) object->subtype = objsubtype::kCurvedRailing;
         UpdateRailObject(object);
     } else if (TypeIn(object, {objtype::kPath, objtype::kEdging, objtype::kFloor, objtype::kFloorCutout,
-                               objtype::kDeck, objtype::kExcavation})) {
+                               objtype::kDeck, objtype::kExcavation, objtype::kStaircase})) {
+        // A staircase too: its flights follow the curve its outline now has.
         RebuildObjectByType(object, RebuildTable::Full);
     }
     rebuild::ReRenderObject(object);

@@ -141,6 +141,7 @@ CommandFate SnapToGridCommand(Objex* object, uint8_t, int32_t, CommandParam) {
         return CommandFate::Kept;
     for (Poinz* p = object->firstPoint; p; p = p->next)
         Snap3DPointToGrid(ds, &p->position[0], &p->position[1], &p->position[2]);
+    MapFacesAndLengths(object);
     RebuildObjectByType(object, RebuildTable::Short);
     rebuild::ReRenderObject(object);
     RefreshObjectBounds(object);

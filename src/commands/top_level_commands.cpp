@@ -15,6 +15,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
 #include "plan/refresh_seams.h"
@@ -50,6 +51,7 @@ void MoveObjectToFloor(Objex* object, int32_t command) {
 
 // A copy rebuilds by the short table; a copied cabinet rebuilds its parts.
 void RebuildCopy(Objex* copy) {
+    MapTreeFacesAndLengths(copy);
     RebuildObjectByType(copy, RebuildTable::Short);
     if (copy->type != objtype::kGroup || copy->subtype != objsubtype::kCabinetGroup) return;
     for (Objex* c = copy->firstChild; c; c = c->next)
@@ -100,6 +102,7 @@ CommandFate DuplicateCommand(Objex* object, int32_t command, CommandParam param)
         if (!copy) break;
         // Mirror copies come selected; the walk must not meet them again.
         if (command != cmd::kDuplicate) SelectObj(copy, selmode::kDeselect, 0);
+        MapTreeFacesAndLengths(copy);
         RebuildObjectByType(copy, RebuildTable::Short);
         rebuild::ReRenderObject(copy);
         from = last = copy;

@@ -319,10 +319,11 @@ void ContentView::mouseMoveEvent(QMouseEvent* event) {
     }
     if (!pressed_ || (event->position() - pressedAt_).manhattanLength() < 3) return;
     pressed_ = false;
-    startDrag();
+    // The press began it: a busy program hears of the move late, the pointer gone on by then.
+    startDrag(pressedAt_);
 }
 
-void ContentView::startDrag() {
+void ContentView::startDrag(QPointF from) {
     if (!hasEntries() || ignoreDragEvents_) return;
     const SymEntryInfo* entry = cacheSource_->symEntryAtIndex(cacheSource_->selectionIndex());
     if (!entry) return;
@@ -334,7 +335,7 @@ void ContentView::startDrag() {
     const QPoint hotSpot(9, 8);
     drag->setPixmap(picture);
     drag->setHotSpot(hotSpot);
-    const QPoint began = QCursor::pos();
+    const QPoint began = mapToGlobal(from).toPoint();
     // Only this program's own views know the types: a copy, nothing else.
     if (drag->exec(Qt::CopyAction, Qt::CopyAction) == Qt::IgnoreAction)
         slideBack_ = DragSlideBack::start(picture, hotSpot, QCursor::pos(), began);

@@ -61,7 +61,8 @@ private:
     QScrollArea* enclosingScrollArea() const;
     QRectF visibleRect() const;
     bool hasEntries() const;
-    void startDrag();
+    // `from`: where the drag began (view coordinates), which a failed drop slides back to.
+    void startDrag(QPointF from);
     void showTrackingAreaAt(QPointF at);
 
     bool ignoreDragEvents_ = false;

@@ -10,6 +10,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/skylight_transforms.h"
+#include "model/texture_mapping.h"
 #include "model/transform_support.h"
 #include "model/transforms.h"
 #include "model/rebuild_table.h"
@@ -165,6 +166,7 @@ void NudgeObject(Objex* object, float distance, int16_t direction) {
             if (wholeRoof) SelectObj(child, selmode::kSelect, 0);
             else if (!IsObjectSelected(child)) continue;
             NudgeObject(child, distance, direction);
+            MapFacesAndLengths(child);
             if (child->type == objtype::kSkylight) NudgeSkylightSymbols(attachment->customParts, distance, direction);
             if (wholeRoof) SelectObj(child, selmode::kDeselect, 0);
         }

@@ -5,14 +5,14 @@ struct Objex;
 
 enum class RebuildTable {
     Full,   // every rebuildable type
-    Short,  // without the terrain rebuilds (topography, lot, slope lot, excavation)
-    Read,   // as read from a file: excavations, but not the lot elevation (set once afterwards)
+    Short,  // without the lot elevation (topography, lot, slope lot)
+    Read,   // as read from a file: not the lot elevation either (set once afterwards)
 };
 
 // Walls (with their attachments), floors, cabinet parts, roofs (then the plan redraw unless
 // refreshRoof is false), paths, edgings, fences, stairs, railings, decks, freehand roofs,
-// photos, groups (their members, each by its type); in the full table also the lot elevation
-// and excavations, in the read table the excavations. Other types: nothing.
+// photos, excavations (their depth bands), groups (their members, each by its type); in the
+// full table also the lot elevation. Other types: nothing.
 // True when the type had a rebuild.
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof = true);
 

@@ -62,6 +62,7 @@ void Rebuild(Objex* o, RebuildScope scope) {
     case objtype::kFence:
     case objtype::kStaircase:
     case objtype::kRailing:
+    case objtype::kExcavation:
         rebuild::Run(o, rebuild::kObjectScopes);
         break;
     case objtype::kRoofCutout:

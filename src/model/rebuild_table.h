@@ -11,7 +11,7 @@ struct Objex;
 
 namespace rebuild {
 
-// What a type's rebuild reaches: the object alone, the terrain under it (excavations), the
+// What a type's rebuild reaches: the object alone, the terrain under it (no type now), the
 // whole lot (topography, lot and slope lot: the lot elevation), or the symbol pieces of a
 // fixed component (3D) or of a skylight (plan) (built only when a caller asks for that scope:
 // grouping, reading).

@@ -5,6 +5,7 @@
 #include "model/objects.h"
 #include "model/plan_transforms.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 
 namespace {
 
@@ -21,7 +22,11 @@ void WithEachSymbolSelected(Objex* firstSymbol, Fn fn) {
 }  // namespace
 
 void NudgeSkylightSymbols(Objex* firstSymbol, float distance, int16_t direction) {
-    WithEachSymbolSelected(firstSymbol, [&](Objex* s) { NudgeObject(s, distance, direction); });
+    // Mapped where they now lie, as a move maps them.
+    WithEachSymbolSelected(firstSymbol, [&](Objex* s) {
+        NudgeObject(s, distance, direction);
+        MapFacesAndLengths(s);
+    });
 }
 
 void TranslateSkylightSymbols(Objex* firstSymbol, const TransformRecord* record) {

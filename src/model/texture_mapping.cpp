@@ -1,5 +1,6 @@
 #include "model/texture_mapping.h"
 
+#include <iterator>
 #include <vector>
 
 #include "model/docstate.h"
@@ -9,6 +10,7 @@
 #include "model/objects.h"
 #include "model/bicubic.h"
 #include "model/transforms.h"
+#include "model/type_data.h"
 
 namespace {
 
@@ -239,4 +241,21 @@ void MapFacesAndLengths(Objex* object) {
     if (object == nullptr || object->type == objtype::kGroup) return;
     SetTextureFaceUV(object);
     SetObjectPointLengths(object);
+}
+
+void MapTreeFacesAndLengths(Objex* object) {
+    if (object == nullptr) return;
+    MapFacesAndLengths(object);
+    for (Objex* child = object->firstChild; child; child = child->next) MapTreeFacesAndLengths(child);
+    const TypeData& data = object->typeData;
+    const auto lists = [](Objex* const* heads, size_t count) {
+        for (size_t i = 0; i < count; ++i)
+            for (Objex* o = heads[i]; o; o = o->next) MapTreeFacesAndLengths(o);
+    };
+    if (data.kind == TypeDataKind::Attachment && data.attachment)
+        lists(data.attachment->customParts, std::size(data.attachment->customParts));
+    else if (data.kind == TypeDataKind::RoofAttachment && data.roofAttachment) {
+        lists(data.roofAttachment->partLists, std::size(data.roofAttachment->partLists));
+        lists(&data.roofAttachment->customParts, 1);  // the fillers, which a read makes afresh
+    }
 }

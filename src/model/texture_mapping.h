@@ -23,6 +23,9 @@ void SetObjectPointLengths(Objex* object);
 // Both of the above, as a read of the object does: what makes or reshapes an object calls this
 // so that Save writes what a read of it gives. Groups hold no points of their own and are passed by.
 void MapFacesAndLengths(Objex* object);
+// The same for the object and everything a read reads or makes with it: its children at any
+// depth and the part lists of their attachment records (a copy keeps its source's otherwise).
+void MapTreeFacesAndLengths(Objex* object);
 // Perimeter of the first row (of the third with the flag and exactly three rows), with the
 // closing segment when the object is closed; 0 below two rows or two points a row.
 float GetTotalPerimeterLength(Objex* object, uint8_t thirdRow);

@@ -240,6 +240,198 @@ bool InOpening(const PlaneObject* q, const double* hit) {
     return false;
 }
 
+// What the glow pass reads of the frame drawn so far, found once however many lamps ask:
+// depth writes are off through the pass, so the depths and where each piece lies on the
+// window stay as they were at its start. The depths are read whole when a lamp first needs
+// them. The pieces that may leave a lamp seen (translucent ones and the fixtures' own) are
+// filed by the cells of the window their boxes cover when a lamp is first hidden at a pixel,
+// and every piece when a lamp is first hidden at some of its pixels and seen at others; each
+// lamp then looks only at the pieces over its own pixels.
+// A piece of the scene with what tells whether it may leave a lamp seen, kept as the list is
+// walked so that no second walk reads the pieces again.
+struct ScenePiece {
+    const PlaneObject* piece;
+    const Objex* base;
+    const Objex* object3D;
+    bool translucent;
+};
+
+class FrameView {
+public:
+    // Every piece of the scene, in any order, and the objects whose pieces are a fixture's own.
+    FrameView(std::vector<ScenePiece> scene, std::vector<const Objex*> fixtures, const Saved& m)
+        : scene_(std::move(scene)), fixtures_(std::move(fixtures)), m_(m) {
+        std::sort(fixtures_.begin(), fixtures_.end());
+    }
+    const Saved& matrices() const { return m_; }
+    // The depth drawn at the window pixel (x, y), which lies in the viewport.
+    float depth(int x, int y) {
+        if (depths_.empty()) readDepths();
+        return depths_[size_t(y - m_.viewport[1]) * size_t(m_.viewport[2]) + size_t(x - m_.viewport[0])];
+    }
+    // A few steps of the depth buffer.
+    double depthSlack() {
+        if (depths_.empty()) readDepths();
+        return slack_;
+    }
+    // The pieces whose planes may pass through a window point of the pixels x0..x1, y0..y1 (in
+    // the viewport), each once, put in `out`: those that may leave a lamp seen, or all.
+    void clearOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
+        if (!clear_.filed) file(clear_, true);
+        over(clear_, x0, y0, x1, y1, out);
+    }
+    void piecesOver(int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
+        if (!all_.filed) file(all_, false);
+        over(all_, x0, y0, x1, y1, out);
+    }
+
+private:
+    static constexpr int kCell = 16;  // pixels a side
+    static constexpr int kWide = 64;  // cells a piece may cover and still be filed by them
+    struct Filing {
+        bool filed = false;
+        std::vector<const PlaneObject*> pieces;
+        std::vector<uint32_t> cellStart;  // per cell, into cellPieces; one more at the end
+        std::vector<uint32_t> cellPieces;
+        std::vector<uint32_t> wide;       // pieces over more cells than kWide, listed for every cell
+        std::vector<uint32_t> asked;      // per piece, the last question that listed it
+        uint32_t question = 0;
+    };
+    void readDepths();
+    void file(Filing& filing, bool clearOnly);
+    void over(Filing& filing, int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out);
+    bool fixtures(const Objex* o) const { return o && std::binary_search(fixtures_.begin(), fixtures_.end(), o); }
+
+    std::vector<ScenePiece> scene_;
+    std::vector<const Objex*> fixtures_;
+    Saved m_;
+    std::vector<float> depths_;
+    double slack_ = 0;
+    int columns_ = 0, rows_ = 0;
+    Filing clear_, all_;
+};
+
+void FrameView::readDepths() {
+    const int* v = m_.viewport;
+    depths_.assign(size_t(std::max(v[2], 0)) * size_t(std::max(v[3], 0)), 1.0f);
+    GLint packing = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    if (!depths_.empty()) glReadPixels(v[0], v[1], v[2], v[3], GL_DEPTH_COMPONENT, GL_FLOAT, depths_.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packing);
+    GLint bits = 24;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    slack_ = 4.0 / double((1u << std::clamp(bits, 8, 24)) - 1);
+    if (depths_.empty()) depths_.push_back(1.0f);  // read once, even from an empty viewport
+}
+
+// The window box (left, bottom, right, top) of what of the box lo..hi (drawn coordinates) lies
+// in front of the eye, with `pm` the projection times the modelview; false when none does. A
+// line of sight meets the box only in front of the eye, where the projection keeps a convex
+// shape whole: the corners in front and the points where edges cross to behind bound it.
+bool WindowBox(const double* lo, const double* hi, const double* pm, const int* viewport, double* box) {
+    constexpr double kInFront = 1e-9;
+    double clip[8][4];
+    for (int i = 0; i < 8; ++i) {
+        const double p[3] = {i & 1 ? hi[0] : lo[0], i & 2 ? hi[1] : lo[1], i & 4 ? hi[2] : lo[2]};
+        for (int r = 0; r < 4; ++r) clip[i][r] = pm[r] * p[0] + pm[4 + r] * p[1] + pm[8 + r] * p[2] + pm[12 + r];
+    }
+    box[0] = box[1] = HUGE_VAL, box[2] = box[3] = -HUGE_VAL;
+    auto add = [&](const double* c) {
+        const double x = viewport[0] + viewport[2] * (c[0] / c[3] + 1) / 2;
+        const double y = viewport[1] + viewport[3] * (c[1] / c[3] + 1) / 2;
+        box[0] = std::min(box[0], x), box[1] = std::min(box[1], y);
+        box[2] = std::max(box[2], x), box[3] = std::max(box[3], y);
+    };
+    for (int i = 0; i < 8; ++i) {
+        if (clip[i][3] >= kInFront) add(clip[i]);
+        for (int bit = 1; bit < 8; bit <<= 1) {
+            const int j = i | bit;
+            if (j == i || (clip[i][3] >= kInFront) == (clip[j][3] >= kInFront)) continue;
+            const double t = (kInFront - clip[i][3]) / (clip[j][3] - clip[i][3]);
+            double c[4];
+            for (int r = 0; r < 4; ++r) c[r] = clip[i][r] + t * (clip[j][r] - clip[i][r]);
+            c[3] = kInFront;
+            add(c);
+        }
+    }
+    return box[0] <= box[2];
+}
+
+void FrameView::file(Filing& filing, bool clearOnly) {
+    filing.filed = true;
+    const int* v = m_.viewport;
+    if (v[2] <= 0 || v[3] <= 0) return;
+    double pm[16];
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            pm[c * 4 + r] = 0;
+            for (int k = 0; k < 4; ++k) pm[c * 4 + r] += m_.projection[k * 4 + r] * m_.modelview[c * 4 + k];
+        }
+    columns_ = (v[2] + kCell - 1) / kCell, rows_ = (v[3] + kCell - 1) / kCell;
+    struct Cells { uint32_t piece; int left, bottom, right, top; };
+    std::vector<Cells> covered;
+    std::vector<uint32_t> counts(size_t(columns_) * size_t(rows_), 0);
+    for (const ScenePiece& piece : scene_) {
+        if (clearOnly && !piece.translucent && !fixtures(piece.object3D) && !fixtures(piece.base)) continue;
+        const PlaneObject* q = piece.piece;
+        double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+        for (const Plane* plane = q->planes; plane; plane = plane->next)
+            for (uint32_t i = 0; plane->vertices && i < plane->count; ++i) {
+                const PlaneVertex& p = plane->vertices[i];
+                const double at[3] = {p.H, -p.V, p.D};
+                for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], at[k]), hi[k] = std::max(hi[k], at[k]);
+            }
+        double box[4];
+        if (lo[0] > hi[0] || !WindowBox(lo, hi, pm, v, box)) continue;
+        // A pixel's width more each way: a point on the piece may round either side of a border.
+        const double left = (box[0] - 1 - v[0]) / kCell, right = (box[2] + 1 - v[0]) / kCell;
+        const double bottom = (box[1] - 1 - v[1]) / kCell, top = (box[3] + 1 - v[1]) / kCell;
+        if (right < 0 || top < 0 || left >= columns_ || bottom >= rows_) continue;
+        const Cells c{uint32_t(filing.pieces.size()), int(std::max(0.0, std::floor(left))),
+                      int(std::max(0.0, std::floor(bottom))), int(std::min(double(columns_ - 1), std::floor(right))),
+                      int(std::min(double(rows_ - 1), std::floor(top)))};
+        filing.pieces.push_back(q);
+        if ((c.right - c.left + 1) * (c.top - c.bottom + 1) > kWide) {
+            filing.wide.push_back(c.piece);
+            continue;
+        }
+        covered.push_back(c);
+        for (int y = c.bottom; y <= c.top; ++y)
+            for (int x = c.left; x <= c.right; ++x) ++counts[size_t(y) * size_t(columns_) + size_t(x)];
+    }
+    filing.cellStart.assign(counts.size() + 1, 0);
+    for (size_t i = 0; i < counts.size(); ++i) filing.cellStart[i + 1] = filing.cellStart[i] + counts[i];
+    filing.cellPieces.resize(filing.cellStart.back());
+    for (const Cells& c : covered)
+        for (int y = c.bottom; y <= c.top; ++y)
+            for (int x = c.left; x <= c.right; ++x) {
+                const size_t cell = size_t(y) * size_t(columns_) + size_t(x);
+                filing.cellPieces[filing.cellStart[cell + 1] - counts[cell]--] = c.piece;
+            }
+    filing.asked.assign(filing.pieces.size(), 0);
+}
+
+void FrameView::over(Filing& filing, int x0, int y0, int x1, int y1, std::vector<const PlaneObject*>& out) {
+    out.clear();
+    if (filing.pieces.empty()) return;
+    const uint32_t question = ++filing.question;
+    for (uint32_t piece : filing.wide) filing.asked[piece] = question, out.push_back(filing.pieces[piece]);
+    const int* v = m_.viewport;
+    const int left = std::max(0, (x0 - v[0]) / kCell), right = std::min(columns_ - 1, (x1 - v[0]) / kCell);
+    const int bottom = std::max(0, (y0 - v[1]) / kCell), top = std::min(rows_ - 1, (y1 - v[1]) / kCell);
+    for (int y = bottom; y <= top; ++y)
+        for (int x = left; x <= right; ++x) {
+            const size_t cell = size_t(y) * size_t(columns_) + size_t(x);
+            for (uint32_t i = filing.cellStart[cell]; i < filing.cellStart[cell + 1]; ++i) {
+                const uint32_t piece = filing.cellPieces[i];
+                if (filing.asked[piece] == question) continue;
+                filing.asked[piece] = question;
+                out.push_back(filing.pieces[piece]);
+            }
+        }
+}
+
 // One pixel around the lamp's centre: the line through the pixel's centre, where along it
 // the lamp's centre and the surface drawn there lie, and how far apart they may be.
 struct Sample {
@@ -273,8 +465,9 @@ bool SampleAt(double x, double y, double depth, double step, double inch, const 
 // it is seen. Where the nine disagree an edge passes within a pixel of the centre: the centre
 // is hidden when a surface drawn at one of them lies across the line to the centre itself, in
 // front of it (a lamp just behind a wall's top is hidden, one just past a door's jamb seen).
-bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, const Fixture& fixture) {
+bool CentreShows(const double* c, FrameView& view, const Fixture& fixture) {
     const DocState* ds = CurrentDocState();
+    const Saved& m = view.matrices();
     double w[3];
     if (!ds || !gluProject(c[0], c[1], c[2], m.modelview, m.projection, m.viewport, &w[0], &w[1], &w[2]) ||
         w[2] < 0 || w[2] > 1)
@@ -284,26 +477,17 @@ bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, cons
     if (px < left || py < bottom || px >= right || py >= top) return false;
     const int x0 = std::max(px - 1, left), y0 = std::max(py - 1, bottom);
     const int x1 = std::min(px + 1, right - 1), y1 = std::min(py + 1, top - 1);
-    const int cols = x1 - x0 + 1;
-    GLfloat depths[9];
-    std::fill(std::begin(depths), std::end(depths), 1.0f);
-    GLint packing = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(x0, y0, cols, y1 - y0 + 1, GL_DEPTH_COMPONENT, GL_FLOAT, depths);
-    glPixelStorei(GL_PACK_ALIGNMENT, packing);
-    GLint bits = 24;
-    glGetIntegerv(GL_DEPTH_BITS, &bits);
-    const double step = 4.0 / double((1u << std::clamp(bits, 8, 24)) - 1);  // a few steps of the buffer
+    const double step = view.depthSlack();
     const double inch = ConvertWorldToScreen(GetWorldFromInches(1.0f, ds), ds, 0);
-    // The pieces a surface in front may belong to without hiding the lamp, gathered once.
-    std::vector<const PlaneObject*> clear;
+    // The pieces over the nine pixels that may leave the lamp seen, asked for once: a surface
+    // in front may belong to the fixture or be translucent without hiding it.
+    std::vector<const PlaneObject*> over;
     bool gathered = false;
     std::vector<Sample> hidden;
     bool seen = false;
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
-            const double sx = x + 0.5, sy = y + 0.5, depth = depths[(y - y0) * cols + (x - x0)];
+            const double sx = x + 0.5, sy = y + 0.5, depth = view.depth(x, y);
             Sample s;
             double surface[3];
             if (!SampleAt(sx, sy, w[2], step, inch, c, m, &s) || !Unproject(sx, sy, depth, m, surface)) continue;
@@ -311,17 +495,18 @@ bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, cons
             bool shows = s.seen >= s.centre - s.slack;
             if (!shows && !gathered) {
                 gathered = true;
-                for (const PlaneObject* q = scene; q; q = q->next)
-                    if (q->alpha < 255 || fixture.owns(q)) clear.push_back(q);
+                view.clearOver(x0, y0, x1, y1, over);
             }
-            for (size_t i = 0; !shows && i < clear.size(); ++i) shows = MeetsPieceAt(clear[i], s.line, s.seen, s.slack);
+            for (size_t i = 0; !shows && i < over.size(); ++i)
+                shows = (over[i]->alpha < 255 || fixture.owns(over[i])) && MeetsPieceAt(over[i], s.line, s.seen, s.slack);
             if (shows) seen = true;
             else hidden.push_back(s);
         }
     if (!seen || hidden.empty()) return seen;
     Sample exact;
     if (!SampleAt(w[0], w[1], w[2], step, inch, c, m, &exact)) return true;
-    for (const PlaneObject* q = scene; q; q = q->next) {
+    view.piecesOver(x0, y0, x1, y1, over);
+    for (const PlaneObject* q : over) {
         if (q->alpha < 255 || fixture.owns(q)) continue;
         for (const Plane* plane = q->planes; plane; plane = plane->next) {
             double hit[3], there[3];
@@ -334,10 +519,14 @@ bool CentreShows(const double* c, const Saved& m, const PlaneObject* scene, cons
     return true;
 }
 
-// The head of the scene list that holds `p`.
-const PlaneObject* SceneOf(const PlaneObject* p) {
-    while (p && p->prev) p = p->prev;
-    return p;
+ScenePiece PieceOf(const PlaneObject* q) { return {q, q->baseObject, q->object3D, q->alpha < 255}; }
+
+// Every piece of the scene list that holds `p`.
+std::vector<ScenePiece> SceneOf(const PlaneObject* p) {
+    std::vector<ScenePiece> pieces;
+    for (const PlaneObject* q = p; q; q = q->prev) pieces.push_back(PieceOf(q));
+    for (const PlaneObject* q = p ? p->next : nullptr; q; q = q->next) pieces.push_back(PieceOf(q));
+    return pieces;
 }
 
 // The centre of a can light in drawn coordinates, before any per-type shift. The height is
@@ -354,69 +543,18 @@ bool LightCentre(const PlaneObject* p, Objex* light, double* x, double* y, doubl
     return true;
 }
 
-void CanLightStep(PlaneObject* p, Objex* light, const Saved& m) {
-    glClear(GL_STENCIL_BUFFER_BIT);
-    RenderCanLightMask(p, light, m.modelview, m.projection, m.viewport);
-    glDepthMask(GL_FALSE);
-    glDisable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DITHER);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_BLEND);
-    glStencilFunc(GL_EQUAL, 1, 0xFFFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    RenderCanLightMap(p, light, m.modelview, m.projection, m.viewport);
-    glEnable(GL_DEPTH_TEST);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDisable(GL_BLEND);
-    glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-}
-
-bool InterruptsAllowed() {
-    return !gDisableRenderInterrupt && !gPrinting3DView && (gRenderOpenGLAntiAlias || gRenderingShadowMapAntiAlias);
-}
-
-}  // namespace
-
-void StartGLContextObjects() {
-    if (!gQuadricObject) gQuadricObject = gluNewQuadric();
-}
-
-void EndGLContextObjects() {
-    if (gQuadricObject) gluDeleteQuadric(gQuadricObject);
-    gQuadricObject = nullptr;
-}
-
-void RenderCanLightMask(PlaneObject* object, Objex* light, const double*, const double*, const int*) {
+void CanLightMap(PlaneObject* object, Objex* light, FrameView& view) {
     const CanLight* c = light ? CanLightOf(light->type) : nullptr;
     double x, y, z;
-    if (!gQuadricObject || !object || !c || !LightCentre(object, light, &x, &y, &z)) return;
-    if (c->type == 149) y += 19;
-    glPushMatrix();
-    glTranslated(x, y, z);
-    glColor3ub(255, 255, 255);
-    glRotated(90, 1, 0, 0);
-    if (c->volume == CanLight::Up) glRotated(180, 1, 0, 0);
-    if (c->volume == CanLight::Sphere) gluSphere(gQuadricObject, 10, 30, 30);
-    else gluCylinder(gQuadricObject, kConeBase, c->topRadius, kConeHeight, c->sides, 1);
-    glPopMatrix();
-}
-
-void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
-                       const int* viewport) {
-    const CanLight* c = light ? CanLightOf(light->type) : nullptr;
-    double x, y, z;
-    if (!object || !c || !modelview || !projection || !viewport || !LightCentre(object, light, &x, &y, &z)) return;
-    const Saved m{modelview, projection, viewport};
+    if (!object || !c || !LightCentre(object, light, &x, &y, &z)) return;
+    const Saved& m = view.matrices();
     const double centre[3] = {x, y + c->spriteDy, z + c->spriteDz};
-    if (!CentreShows(centre, m, SceneOf(object), Fixture{light, object->baseObject})) return;
+    if (!CentreShows(centre, view, Fixture{light, object->baseObject})) return;
     const int alpha = SpriteAlpha(*c, objfield::light::kDimmer(*light));
     DrawSprite(centre[0], centre[1], centre[2], c->width, c->height, alpha, m);
 }
 
-void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
-                          const int* viewport) {
+void FloodLightMask(PlaneObject* object, Objex* light, FrameView& view) {
     const DocState* ds = CurrentDocState();
     const Objex* wall = object ? object->baseObject : nullptr;
     if (!ds || !light || !wall || wall->type != kWallType || light->typeData.kind != TypeDataKind::Attachment) return;
@@ -463,11 +601,11 @@ void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* model
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_STENCIL_TEST);
-    const Saved m{modelview, projection, viewport};
+    const Saved& m = view.matrices();
     for (const auto& h : heads) {
         const double centre[3] = {h[0], y + 5.0, h[1]};
-        if (CentreShows(centre, m, SceneOf(object), Fixture{light, nullptr}))
-            RenderFloodLightMap(light, h[0], y + 5.0f, h[1], modelview, projection, viewport);
+        if (CentreShows(centre, view, Fixture{light, nullptr}))
+            RenderFloodLightMap(light, h[0], y + 5.0f, h[1], m.modelview, m.projection, m.viewport);
     }
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDisable(GL_BLEND);
@@ -475,6 +613,70 @@ void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* model
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+void CanLightStep(PlaneObject* p, Objex* light, FrameView& view) {
+    const Saved& m = view.matrices();
+    glClear(GL_STENCIL_BUFFER_BIT);
+    RenderCanLightMask(p, light, m.modelview, m.projection, m.viewport);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DITHER);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_BLEND);
+    glStencilFunc(GL_EQUAL, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    CanLightMap(p, light, view);
+    glEnable(GL_DEPTH_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+bool InterruptsAllowed() {
+    return !gDisableRenderInterrupt && !gPrinting3DView && (gRenderOpenGLAntiAlias || gRenderingShadowMapAntiAlias);
+}
+
+}  // namespace
+
+void StartGLContextObjects() {
+    if (!gQuadricObject) gQuadricObject = gluNewQuadric();
+}
+
+void EndGLContextObjects() {
+    if (gQuadricObject) gluDeleteQuadric(gQuadricObject);
+    gQuadricObject = nullptr;
+}
+
+void RenderCanLightMask(PlaneObject* object, Objex* light, const double*, const double*, const int*) {
+    const CanLight* c = light ? CanLightOf(light->type) : nullptr;
+    double x, y, z;
+    if (!gQuadricObject || !object || !c || !LightCentre(object, light, &x, &y, &z)) return;
+    if (c->type == 149) y += 19;
+    glPushMatrix();
+    glTranslated(x, y, z);
+    glColor3ub(255, 255, 255);
+    glRotated(90, 1, 0, 0);
+    if (c->volume == CanLight::Up) glRotated(180, 1, 0, 0);
+    if (c->volume == CanLight::Sphere) gluSphere(gQuadricObject, 10, 30, 30);
+    else gluCylinder(gQuadricObject, kConeBase, c->topRadius, kConeHeight, c->sides, 1);
+    glPopMatrix();
+}
+
+void RenderCanLightMap(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
+                       const int* viewport) {
+    if (!object || !modelview || !projection || !viewport) return;
+    FrameView view(SceneOf(object), {light, object->baseObject}, Saved{modelview, projection, viewport});
+    CanLightMap(object, light, view);
+}
+
+void RenderFloodLightMask(PlaneObject* object, Objex* light, const double* modelview, const double* projection,
+                          const int* viewport) {
+    if (!modelview || !projection || !viewport) return;
+    FrameView view(SceneOf(object), {light}, Saved{modelview, projection, viewport});
+    FloodLightMask(object, light, view);
 }
 
 void RenderFloodLightMap(Objex* light, float x, float y, float z, const double* modelview, const double* projection,
@@ -494,30 +696,58 @@ void RenderLights(PlaneObject* scene) {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const Saved m{modelview, projection, viewport};
+    // One walk of the list finds every piece and the entries that may glow; the fixtures are
+    // then drawn in the list's order, Escape asked for at the same entries as entry by entry.
+    std::vector<ScenePiece> pieces;
+    for (const PlaneObject* q = scene->prev; q; q = q->prev) pieces.push_back(PieceOf(q));
+    const size_t before = pieces.size();
+    std::vector<std::pair<PlaneObject*, size_t>> entries;  // with the count of entries up to it
+    std::vector<const Objex*> fixtures;
+    for (PlaneObject* p = scene; p; p = p->next) {
+        pieces.push_back(PieceOf(p));
+        const Objex* light = p->object3D;
+        if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
+        entries.emplace_back(p, pieces.size() - before);
+        // A can light's own pieces are those of its plan object too; a flood lamp's are its own.
+        if (CanLightOf(light->type) && (fixtures.empty() || fixtures.back() != p->baseObject))
+            fixtures.push_back(p->baseObject);
+        fixtures.push_back(light);
+    }
+    const size_t walked = pieces.size() - before;
+    FrameView view(std::move(pieces), std::move(fixtures), Saved{modelview, projection, viewport});
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFFFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDepthMask(GL_FALSE);
 
-    const void* marker = nullptr;
     const bool polls = InterruptsAllowed();
-    int count = 0;
-    for (PlaneObject* p = scene; p; p = p->next) {
-        if (polls && ++count % kPollEvery == 0 && PollRenderInterrupt()) break;
+    size_t counted = 0;
+    // Whether Escape came at a 300th entry up to the `upTo`th.
+    auto escaped = [&](size_t upTo) {
+        for (size_t next = (counted / kPollEvery + 1) * kPollEvery; polls && next <= upTo; next += kPollEvery) {
+            counted = next;
+            if (PollRenderInterrupt()) return true;
+        }
+        counted = upTo;
+        return false;
+    };
+    const void* marker = nullptr;
+    bool stopped = false;
+    for (const auto& [p, count] : entries) {
+        if ((stopped = escaped(count))) break;
         Objex* light = p->object3D;
-        if (p->pieceKind != kLightPiece || !light || objfield::light::kGlow(*light) != 0.0f) continue;
         if (marker && (p->baseObject == marker || light == marker)) continue;
         if (CanLightOf(light->type)) {
-            CanLightStep(p, light, m);
+            CanLightStep(p, light, view);
             marker = p->baseObject;
         } else if (light->subtype == objfield::light::kFloodSubtype) {
             glClear(GL_STENCIL_BUFFER_BIT);
-            RenderFloodLightMask(p, light, modelview, projection, viewport);
+            FloodLightMask(p, light, view);
             marker = light;
         }
     }
+    if (!stopped) escaped(walked);
 
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DITHER);

@@ -337,7 +337,6 @@ void BuildGrid(Objex* o, Objex* owner) {
 void RenderWall(Objex* wall, const DocState* ds) {
     // The automatic floor: the outline closed as a face, an open wall's across its open side.
     if (wall->pointCount > 2 && wall->auxColor.red == 0) {
-        MappedForBuild mapped(wall);
         RenderObjectAs(wall, buildtype::kWallOutline, kCappedFace | kWithoutOwner);
         if (!ds->framingView && wall->layer)
             RenderObjectAs(wall, buildtype::kWallOutlineLayer, kCappedFace | kWithoutOwner);

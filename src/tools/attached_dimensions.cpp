@@ -10,6 +10,7 @@
 #include "model/document_model.h"
 #include "model/lines.h"
 #include "model/objects.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "tools/attachment_layout.h"
@@ -78,6 +79,7 @@ void UpdateDimWallAttachment(Objex* dimension) {
     if (!wall || !wall->layer || !r || !r->segmentStart || !r->segmentEnd || !FitsSegment(*r)) return;
     LayOnSegment(dimension, r, r->height, true);
     if (dimension->pointCount < 2) return;
+    MapFacesAndLengths(dimension);  // as the wall's refit lays it
     UpdateObjectBounds(dimension);
     BuildAttachmentFrame(dimension);
 }

@@ -54,7 +54,12 @@ float Distance(FloatPoint a, FloatPoint b) {
 void Fit(float c, float w, float rangeStart, float rangeEnd, float currentS, float currentE,
          bool dragEnd, bool dragStart, float* s, float* e) {
     *s = c - w / 2, *e = c + w / 2;
-    if (rangeStart + kPlacementKeepClear >= *s)
+    // Too wide to keep clear of both ends: laid from the range's start, where it still fits
+    // its segment (kept clear of one end only, it would lie past the other and its wall's
+    // next refit would drop it).
+    if (!dragStart && !dragEnd && w > rangeEnd - rangeStart - 2 * kPlacementKeepClear)
+        *s = rangeStart, *e = *s + w;
+    else if (rangeStart + kPlacementKeepClear >= *s)
         *s = rangeStart + kPlacementKeepClear, *e = *s + w;
     else if (*e >= rangeEnd - kPlacementKeepClear)
         *e = rangeEnd - kPlacementKeepClear, *s = *e - w;

@@ -15,6 +15,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/readouts.h"
+#include "model/texture_mapping.h"
 #include "plan/annotations/plan_text.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
@@ -111,6 +112,7 @@ void Build(const Chord& c, float sweep) {
     Objex* wall = BuildOpenPoly(at.data(), nullptr, in.data(), out.data(), nullptr, nullptr, count, layer, 1);
     if (!wall) return;
     DressCurvedWall(wall, ds);
+    MapFacesAndLengths(wall);
     UpdateObjectBounds(wall);
     Update3DWall(wall);
     wall->flagA = 0;  // the field that follows the point count

@@ -203,14 +203,14 @@ void MakeFloorLike(Objex* o, int32_t planBits, int32_t texture, float skirting, 
     for (ShortPoint& scale : o->textureScales) scale = ShortPoint{kFullScale, kFullScale};
     objfield::floors::kThickness(*o) = skirting;
     objfield::display::kWord(*o) |= objfield::display::kAutomaticDimensions;
-    SetTextureFaceUV(o);
-    SetObjectPointLengths(o);
     for (Poinz* p = o->firstPoint; p; p = p->next) {
         p->texture1 = p->texture2 = texture;
         p->color1 = p->color2 = kNoColour;
         p->faceScale1 = p->faceScale2 = ShortPoint{kFullScale, kFullScale};
         p->position[1] -= 1.0f;
     }
+    // Mapped at the height it is left at, as a read maps it.
+    MapFacesAndLengths(o);
     (void)ds;
 }
 
@@ -257,8 +257,6 @@ void TrackDeck(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
         for (ShortPoint& scale : deck->textureScales) scale = ShortPoint{kFullScale, kFullScale};
         // The byte is the inspector's "closed risers" choice.
         df::kStepStyle(*deck) = ds->deckOpenSteps ? 1.0f : 0.0f;
-        SetTextureFaceUV(deck);
-        SetObjectPointLengths(deck);
         objfield::display::kWord(*deck) |= objfield::display::kAutomaticDimensions;
         df::kHeight(*deck) = ds->deckHeight;
         df::kBalusterSpacing(*deck) = ds->balusterSpacing;
@@ -273,6 +271,7 @@ void TrackDeck(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
             df::kEdgeFlags(*p) = flags;
             df::kHandrailHeight(*p) = ds->deckRailHeight;
         }
+        MapFacesAndLengths(deck);  // at the deck's height, as a read maps it
         Update3DDeck(deck);
         RenderSingleObject(deck);
     });

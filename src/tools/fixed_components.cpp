@@ -17,6 +17,7 @@
 #include "model/plan_transforms.h"
 #include "model/selection_commands.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/units.h"
 #include "plan/refresh_seams.h"
@@ -125,6 +126,7 @@ Objex* Place2DSymbol(float h, float d, int16_t symbolType) {
         copy->subtype = kSymbolPiece;
         copy->texture = symbolType;
         copy->layer = layer;
+        MapFacesAndLengths(copy);  // where it now stands, as a read maps it
         AppendObjectToLayer(copy, layer);
         SelectObj(copy, selmode::kSelect, 0);
     };

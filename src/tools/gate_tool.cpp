@@ -6,6 +6,7 @@
 #include "model/document_model.h"
 #include "model/object_types.h"
 #include "model/objects.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "model/view_state.h"
 #include "plan/refresh_seams.h"
@@ -88,6 +89,7 @@ void SupportTrackGate(float, float v, float, int16_t stage, const ClickInfo* cli
         }
         InsertPointInObject(start, fence, sectionStart);
         InsertPointInObject(end, fence, start);
+        MapFacesAndLengths(fence);
         UpdateFenceObject(fence);
         ReRenderObject(fence);
         Refresh();

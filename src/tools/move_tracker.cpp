@@ -530,11 +530,8 @@ void Release(Objex* hit) {
             for (int a = 0; a < 3; ++a) record.values[xform::kTranslateH + a] = delta[a];
             SelectedObjectAllLayers(gCurDocument->itsLayers, 1, cmd::kMove, &record);
         }
-        if (IsWall(hit)) {
-            Update3DWall(hit);
-            UpdateAllWallAttachments(hit);
-            ReRenderObject(hit);
-        }
+        // A moved segment reshapes the wall: mapped anew as a read maps it.
+        if (IsWall(hit)) RebuildWall(hit);
         FloatRect plan = EmptyFloatRect();
         GetAllLayersObjBounds(gCurDocument->itsLayers, 1, &plan, 0, 0);
         gDataRect = plan;

@@ -114,6 +114,7 @@ void KeepCutout(Objex* polygon, Objex* roof, Objex* section) {
         polygon->typeData = TypeData::OfRoofAttachment(record);
         CalculateDormerPointElevations(polygon, section);
         UpdateObjectBounds(polygon);
+        MapFacesAndLengths(polygon);  // on the roof's slope, as a read maps it
         AppendChildToObject(polygon, roof);
         ReRenderObject(roof);
         return;

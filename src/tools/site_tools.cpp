@@ -74,7 +74,10 @@ void Outline(int32_t x, int32_t y, float h, float v, float d, int16_t stage, boo
     if (!gCurDocument || !CurrentDocState()) return;
     TrackGnrlPoly(x, y, h, v, d, stage, smooth, closed, 0, type, [done](Objex* outline) {
         DocState* ds = CurrentDocState();
-        if (outline && ds) done(outline, ds);
+        if (!outline || !ds) return;
+        done(outline, ds);
+        // Mapped as it was left, raised or lowered: a read maps it so.
+        MapFacesAndLengths(outline);
     });
 }
 
@@ -86,7 +89,6 @@ void TrackPropertyLine(int32_t x, int32_t y, float h, float v, float d, int16_t 
         o->fillColor = o->penColor = kNoColour;
         o->texture = kPropertyLineTexture;
         DressPoints(o, kPropertyLinePointTexture, 1.0f);
-        SetObjectPointLengths(o);
     });
 }
 
@@ -122,6 +124,7 @@ void TrackFill(int32_t x, int32_t y, float h, float v, float d, int16_t stage) {
     Objex* o = TrackOval(x, y, h, v, d, stage);
     if (stage != 3 || !o) return;
     DressFill(o, objtype::kFill, gFillDefaultTexture, 3.0f, ds);
+    MapFacesAndLengths(o);
     UpdateObjectBounds(o);
     RenderSingleObject(o);
 }

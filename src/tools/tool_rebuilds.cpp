@@ -26,7 +26,8 @@ void RegisterToolRebuilders() {
     Register(objtype::kDeck, Update3DDeck);
     Register(objtype::kFreehandRoof, Update3DRoofPanel);
     Register(objtype::kPhoto, Update3DPhoto);
-    Register(objtype::kExcavation, Update3DTopoCutoutDepthObject, rebuild::Scope::Terrain);
+    // An excavation's depth bands are its own pieces: built again wherever its outline changes.
+    Register(objtype::kExcavation, Update3DTopoCutoutDepthObject);
     // A group builds nothing of its own: rebuilt, its members are, each by its own row.
     Register(objtype::kGroup, [](Objex* group) {
         for (Objex* member = group->firstChild; member; member = member->next)

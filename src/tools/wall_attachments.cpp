@@ -11,6 +11,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "port/alerts.h"
 #include "tools/attached_dimensions.h"
@@ -49,6 +50,17 @@ float GetWallSegmentWorkingLength(float, float, const Poinz* segmentStart, const
     return length + kAttachmentOverhang;
 }
 
+void LayWallAttachment(Objex* attachment) {
+    const DocState* ds = CurrentDocState();
+    Objex* wall = attachment ? attachment->parent : nullptr;
+    AttachmentRecord* r = attachment ? AttachmentRecordOf(attachment) : nullptr;
+    if (!ds || !wall || !r || !r->segmentStart || !r->segmentEnd) return;
+    LayOnSegment(attachment, r, ThirdPointReach(attachment, r, wall, ds), false);
+    MapFacesAndLengths(attachment);
+    UpdateObjectBounds(attachment);
+    BuildAttachmentFrame(attachment);
+}
+
 int16_t UpdateWallAttachment(Objex* attachment) {
     const DocState* ds = CurrentDocState();
     if (!attachment || !ds) return 0;
@@ -60,9 +72,7 @@ int16_t UpdateWallAttachment(Objex* attachment) {
         DeleteObj(attachment);
         return dimension ? 0 : 1;
     }
-    LayOnSegment(attachment, r, ThirdPointReach(attachment, r, wall, ds), false);
-    UpdateObjectBounds(attachment);
-    BuildAttachmentFrame(attachment);
+    LayWallAttachment(attachment);
     return 0;
 }
 

@@ -15,9 +15,13 @@ struct Poinz;
 float GetWallSegmentWorkingLength(float clickH, float clickD, const Poinz* segmentStart, const Poinz* segmentEnd,
                                   float* rangeStart, float* rangeLength);
 
-// Refits one attachment of a wall: kept, its points laid on the segment (a third point its
-// height off the wall on its side, an accessory's its wall offset, at least 6, beyond the
-// wall's face) and its frame rebuilt, returning 0; or deleted, returning 1 (0 for an attached
+// Lays an attachment from its record, as every attachment tool and every refit does: its points
+// on the segment (a third point its height off the wall on its side, an accessory's its wall
+// offset, at least 6, beyond the wall's face), its faces mapped and lengths measured as a read
+// does, its bounds and frame. Nothing without its wall, its record or both segment points.
+void LayWallAttachment(Objex* attachment);
+// Refits one attachment of a wall: kept and laid again (LayWallAttachment), returning 0; or
+// deleted, returning 1 (0 for an attached
 // dimension). Nothing without its wall on a layer, its record or both segment points.
 int16_t UpdateWallAttachment(Objex* attachment);
 // Re-measures the attached dimensions of the current layer, then refits every child of the

@@ -33,7 +33,6 @@ constexpr int16_t kWallBreakSymbol = 303;
 constexpr int16_t kFloodLightSymbol = 83;
 constexpr int16_t kComponentPenStyle = 6;
 constexpr int16_t kFullScale = 100;
-constexpr float kLeastAccessoryOffset = 6.0f;
 constexpr RGBColor kNoColor{0xFFFF, 0xFFFF, 0xFFFF};
 
 void Sheet(const char* title, const char* message) {
@@ -136,7 +135,7 @@ Objex* MakeComponent(WallPlacement& p, int16_t symbol) {
         // The refit may have found no room for it after all.
         if (!IsChildOf(o, p.wall)) o = nullptr;
     } else {
-        BuildAttachmentFrame(o);
+        LayWallAttachment(o);
     }
     ReRenderObject(p.wall);
     if (o) SelectObj(o, selmode::kDeselect, 0);
@@ -267,19 +266,14 @@ void TranslateWallComponent() {
         if (!moved || !rec || !state) return;
         rec->centreDistance = Distance(placed.segStart, placed.start) + rec->width / 2;
         rec->sideFlag = placed.side;
-        float reach = rec->height;
-        if (o->type == objtype::kAccessory)
-            reach = std::max(kLeastAccessoryOffset,
-                             ConvertWorldToScreen(rec->swingOrOffset, state, 0)) +
-                    ConvertWorldToScreen(placed.wall->penWidth, state, 0) / 2;
-        LayOnSegment(o, rec, reach, false);
-        UpdateObjectBounds(o);
         if (o->subtype == kWallDimensionSymbol) {
+            LayOnSegment(o, rec, rec->height, false);
+            UpdateObjectBounds(o);
             if (placed.wall->type != objtype::kWall) return SelectAlone(o);
             UpdateAttachedDim(o, placed.wall);
             UpdateAllWallAttachments(placed.wall);
         } else {
-            BuildAttachmentFrame(o);
+            LayWallAttachment(o);
         }
         ReRenderObject(placed.wall);
         SelectAlone(o);

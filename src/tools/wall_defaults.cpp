@@ -89,6 +89,9 @@ void SetNewWallDefaults(Objex* wall, NewWallKind kind, const DocState* ds) {
     objfield::wall::kStudSpacing(*wall) = ds->studSpacing;
     objfield::wall::kBaseOffset(*wall) = kBaseOffset;
     objfield::wall::kQuickWallWidth(*wall) = ds->foundationWidth;
+    // The floor's height, as a read gives a wall without one.
+    if (objfield::wall::kHeight(*wall) < 0.5f)
+        if (const Layer* floor = TreeFloor(wall)) objfield::wall::kHeight(*wall) = floor->height;
     const bool exterior = kind == NewWallKind::Exterior;
     wall->subtype = exterior ? objsubtype::kExteriorWall : 0;
     wall->auxColor.red = exterior ? 0 : 1;  // the interior flag

@@ -13,8 +13,9 @@ enum class NewWallKind : uint8_t { Exterior, Interior, Retaining };
 // The kind the wall tool makes for a tool ID (7050/7051 exterior, 7507 retaining, else interior).
 NewWallKind WallKindOfTool(int16_t tool);
 
-// Type 12 and the object fields of a new wall of the kind, then a fresh segment record on every
-// point (alternate flags 0, 1, 0, ...). Nothing for a missing argument.
+// Type 12 and the object fields of a new wall of the kind (a height below 0.5 raised to its
+// floor's), then a fresh segment record on every point (alternate flags 0, 1, 0, ...). Nothing
+// for a missing argument.
 void SetNewWallDefaults(Objex* wall, NewWallKind kind, const DocState* ds);
 
 // A fresh segment record on the point: colours, heights and codes from the settings record, new

@@ -18,6 +18,7 @@
 #include "model/objects.h"
 #include "model/plan_objects.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "plan/refresh_seams.h"
 #include "plan/zoom.h"
@@ -161,6 +162,8 @@ float WallThickness(const Objex* wall) {
 }
 
 void RebuildWall(Objex* wall) {
+    // Mapped as a read maps it, so what Save writes after the edit is what a read gives.
+    MapFacesAndLengths(wall);
     Update3DWall(wall);
     UpdateAllWallAttachments(wall);
     ReRenderObject(wall);

@@ -59,5 +59,5 @@ void MeetAtEndSegments(Poinz* a, Poinz* b);
 // solved without slopes so near-vertical lines stay exact; false (nothing written) for
 // parallel lines.
 bool CrossLines(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, float* x, float* y);
-// The wall rebuilt after an edit: solid, attachments, scene.
+// The wall rebuilt after an edit: faces mapped and lengths measured, solid, attachments, scene.
 void RebuildWall(Objex* wall);

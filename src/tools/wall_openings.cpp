@@ -51,7 +51,6 @@ constexpr int32_t kFloorPlan = 2;
 constexpr int16_t kAttachmentPenStyle = 6;
 constexpr uint32_t kSwingMask = 34; // pointer moves and the press
 constexpr int16_t kShiftModifier = 4;
-constexpr float kLeastAccessoryOffset = 6.0f;
 constexpr int16_t kFullScale = 100;
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr int16_t kAccessoriesCategory = 0;
@@ -146,18 +145,22 @@ void FinishOpening(const OpeningKind& kind, WallPlacement& p) {
     if (!o) return;
     o->planBits = kFloorPlan;
     o->texture = door ? gDoorDefaultTexture : gWindowDefaultTexture;
-    LayOnSegment(o, r, 0, false);
-    UpdateObjectBounds(o);
+    const bool custom = r->style == (door ? kCustomDoor : kCustomWindow);
+    if (custom) {
+        // The definition is read onto the opening where it stands; the refit frames it.
+        LayOnSegment(o, r, 0, false);
+        UpdateObjectBounds(o);
+    } else {
+        LayWallAttachment(o);
+    }
     SelectAlone(o);
-    if (r->style == (door ? kCustomDoor : kCustomWindow)) {
+    if (custom) {
         ReadCustomWindowDoorFile(o);
         if (UpdateWallAttachment(o)) { // no room for the definition's size: it is gone
             ReRenderObject(wall);
             Refresh();
             return;
         }
-    } else {
-        BuildAttachmentFrame(o);
     }
     auto rebuild = [wall] {
         ReRenderObject(wall);
@@ -326,14 +329,10 @@ void FinishAccessory(WallPlacement& p, float wallOffset) {
     o->subtype = objtype::kAccessory;
     o->texture = 0;
     DressFromPalette(o);
-    const float reach =
-        std::max(kLeastAccessoryOffset, Plan(wallOffset, ds)) + Plan(p.wall->penWidth, ds) / 2;
-    LayOnSegment(o, r, reach, false);
     for (Poinz* q = o->firstPoint; q; q = q->next)
         q->dimensionMethod = ds->accessoryKind;
     o->planBits = ds->currentPlanBit;
-    UpdateObjectBounds(o);
-    BuildAttachmentFrame(o);
+    LayWallAttachment(o);
     ReRenderObject(p.wall);
     Refresh();
 }
@@ -446,9 +445,7 @@ void TranslateWallAttachment() {
             rec->width = GetLineLength(placed.start.floatH, placed.start.floatV, placed.end.floatH,
                                        placed.end.floatV);
         rec->centreDistance = CentreOf(placed, rec->width);
-        LayOnSegment(o, rec, rec->height, false);
-        UpdateObjectBounds(o);
-        BuildAttachmentFrame(o);
+        LayWallAttachment(o);
         ReRenderObject(placed.wall);
         SelectAlone(o);
     });

@@ -367,7 +367,7 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
         NewWallKeyEntrySheet(MainWindowCommandWindow(), sheetStart, sheetEnd, result);
     result->flagA = 0;  // the field that follows the point count
     UpdateObjectBounds(result);
-    ReRenderObject(result);
+    RebuildWall(result);
     SelectObj(result, selmode::kDeselect, 0);
     Refresh();
 }

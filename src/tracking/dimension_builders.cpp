@@ -11,6 +11,7 @@
 #include "model/objects.h"
 #include "model/selection_ops.h"
 #include "model/sweeps.h"
+#include "model/texture_mapping.h"
 #include "model/tool_defaults.h"
 #include "model/poly_builders.h"
 #include "tracking/shape_builders.h"
@@ -56,6 +57,7 @@ Objex* BuildDimension(const DocState& ds, Dimension kind, const Float3DPoint* po
         MapByViewKind(o, ds.viewKind);
         UpdateObjectBounds(o);
     }
+    MapFacesAndLengths(o);  // as a read maps it
     AppendObjectToLayer(o, layer);
     return o;
 }
@@ -77,6 +79,7 @@ Objex* BuildTextBox(Objex* dimension, float x, float y, const DocState& ds) {
     box->penColor = dimension->penColor;
     MapByViewKind(box, ds.viewKind);
     UpdateObjectBounds(box);
+    MapFacesAndLengths(box);
     box->fillColor = ds.fillColor;
     box->type = objtype::kDimensionText;
     box->penWidth = 0;

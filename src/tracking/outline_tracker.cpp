@@ -10,10 +10,12 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/inspector_panel.h"
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/smoothing.h"
+#include "model/texture_mapping.h"
 #include "model/transforms.h"
 #include "plan/base_2d_view.h"
 #include "plan/dynamic_draw_engine.h"
@@ -140,6 +142,7 @@ void Finish(OutlineJob& job, const DocState* ds) {
     if (job.smooth) SmoothObject(o);
     o->penStyle = ds->penStyle, o->penColor = ds->penColor;
     UpdateObjectRootBounds(o, 0, 0);
+    MapFacesAndLengths(o);
 }
 
 // An outline whose loop was closed unfinished (a lost focus, another tool) is taken away
@@ -243,6 +246,8 @@ TrackerRoutine PointLoop(OutlineJob job) {
     gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
     gTrackingPoly = 0;
     if (job.done) job.done(result);
+    // What the tool made is selected: the selection's summary counts it, as a read's does.
+    if (result) RefreshSelectionState40();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/projection.h"
+#include "model/texture_mapping.h"
 #include "model/view_state.h"
 #include "plan/annotations/dimension_lines.h"
 #include "plan/base_2d_view.h"
@@ -77,6 +78,7 @@ void DressDetailShape(Objex* shape, int32_t subtype, bool ownFirstWord, const Do
     f::kFirstWord(*shape) = ownFirstWord ? (f::kFirstWord(*shape) | 1) : ds->detailDisplayDims;
     f::kSecondWord(*shape) = ds->editLevel;
     if (!shape->closed) shape->fillPattern = 0;
+    MapFacesAndLengths(shape);
 }
 
 DynamicDrawing::DynamicDrawing() : saved_(gDynamicDrawing) { gDynamicDrawing = 1; }

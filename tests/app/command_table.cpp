@@ -274,24 +274,12 @@ const std::vector<Command>& CommandTable::Commands() {
     // importing an object does), without counting the selection's summary (ss40) again,
     // which a restore recounts from the design.
     const std::vector<std::string> summary = {"ss40"};
-    // Known: an imported object's points keep the lengths along their rows that were measured
-    // before a turn, flip or move (a nudge alone measures them again), while a read measures
-    // them from the points it reads: they part in the last bits (119.9999 against 120 after a
-    // quarter turn) and drift further as the points do.
+    // Known: a turn does not measure the lengths along an imported object's rows again (every
+    // other transform does), while a read measures them from the points it reads: they part in
+    // the last bits (119.9999 against 120 after a quarter turn) and drift further as the points do.
     const std::vector<ReadSetField> lengths = {{objtype::kFentrix, ReadSetField::PointLengths}};
     // Its faces are mapped along those lengths: a read maps them afresh, in the same places.
     const std::vector<SceneDifference> textures = {{-1, objtype::kFentrix, -1, SceneDifference::Textured}};
-    // Known: a copy keeps the face mapping of the object it was copied from (few rebuilds set
-    // it again, and no group member is rebuilt), which a read sets afresh where it now stands.
-    const std::vector<ReadSetField> copies = {
-        {ReadSetField::kEveryType, ReadSetField::FaceMapping, ReadSetField::kMadeByTheStep}};
-    // Known: a duplicate's points are its source's moved by the offset, with the lengths along
-    // their rows measured where the source stands (as a turn or move keeps them, above).
-    std::vector<ReadSetField> duplicates = copies;
-    duplicates.insert(duplicates.end(), lengths.begin(), lengths.end());
-    // Its curves lay their textures over that copied mapping, where it stood before the offset.
-    std::vector<SceneDifference> duplicateFaces = textures;
-    duplicateFaces.push_back({-1, -1, -1, SceneDifference::Textured, 0, ReadSetField::kMadeByTheStep});
     const std::vector<std::string> floorView = {"currentElevation", "floors"};
     // Nothing selected, the tool current, "field=text" typed into its pane; then the select tool.
     const auto paneDefaults = [](const char* pane, int16_t tool) {
@@ -306,8 +294,8 @@ const std::vector<Command>& CommandTable::Commands() {
     static const std::vector<Command> commands = {
         {"Move to Upper Floor", menu("moveObjectsToFloor", cmd::kMoveToUpperFloor), {}, {}, summary},
         {"Move to Lower Floor", menu("moveObjectsToFloor", cmd::kMoveToLowerFloor), {}, {}, summary},
-        {"Copy to Upper Floor", menu("copyObjectsToFloor", cmd::kCopyToUpperFloor), {}, {}, {}, copies},
-        {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor), {}, {}, {}, copies},
+        {"Copy to Upper Floor", menu("copyObjectsToFloor", cmd::kCopyToUpperFloor)},
+        {"Copy to Lower Floor", menu("copyObjectsToFloor", cmd::kCopyToLowerFloor)},
         {"Bring to Front", menu("alterObjectPosition", cmd::kToTail), {}, {}, summary},
         {"Send to Back", menu("alterObjectPosition", cmd::kToHead), {}, {}, summary},
         {"Cut", menu("cut"), {}, {}, summary},
@@ -315,20 +303,20 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Paste", menu("paste"), {}, {}, summary},
         {"Delete", menu("delete")},
         {"Select All", menu("selectAll")},
-        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, textures, {}, lengths, Command::Flips::Selection},
-        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, textures, {}, lengths, Command::Flips::Selection},
-        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, textures, {}, lengths, Command::Flips::Selection},
-        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, textures, {}, lengths, Command::Flips::Selection},
-        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, textures, {}, lengths, Command::Flips::Plan},
-        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, textures, {}, lengths, Command::Flips::Plan},
+        {"Mirror Left to Right", menu("mirrorObjects", cmd::kMirrorLeftRight), {}, {}, {}, {}, Command::Flips::Selection},
+        {"Mirror Top to Bottom", menu("mirrorObjects", cmd::kMirrorTopBottom), {}, {}, {}, {}, Command::Flips::Selection},
+        {"Flip Horizontal", menu("flipObjects", cmd::kFlipHorizontal), {}, {}, {}, {}, Command::Flips::Selection},
+        {"Flip Vertical", menu("flipObjects", cmd::kFlipVertical), {}, {}, {}, {}, Command::Flips::Selection},
+        {"Flip Plan Horizontal", menu("flipPlan", cmd::kFlipPlanHorizontal), {}, {}, {}, {}, Command::Flips::Plan},
+        {"Flip Plan Vertical", menu("flipPlan", cmd::kFlipPlanVertical), {}, {}, {}, {}, Command::Flips::Plan},
         {"Nudge Up", menu("nudgeObjects", cmd::kNudgeUp)},
         {"Nudge Down", menu("nudgeObjects", cmd::kNudgeDown)},
         {"Nudge Left", menu("nudgeObjects", cmd::kNudgeLeft)},
         {"Nudge Right", menu("nudgeObjects", cmd::kNudgeRight)},
         {"Rotate Objects...", sheet("rotateObjects", "angleText"), {"90", "30", "45", "137", "-60"}, textures, {}, lengths},
         {"Rotate Plan...", sheet("rotatePlan", "angleText"), {"90", "30", "-45", "180"}, textures, {}, lengths},
-        {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}, textures, {}, lengths},
-        {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}, textures, {}, lengths},
+        {"Move Objects...", move("moveObjects"), {"120,0", "0,-36", "30,12", "-60,48"}},
+        {"Move Plan...", move("movePlan"), {"-60,-12", "36,0", "0,84"}},
         {"Set Elevation...", sheet("setObjectElevation", "elevationText"), {"24", "0", "82", "-6"}},
         // The inspector panes' Adjust Curve button: the curve tension sheet over the selection.
         {"Smooth",
@@ -376,7 +364,7 @@ const std::vector<Command>& CommandTable::Commands() {
         // walkers' command IDs.
         {"Group", [](T&, V) { Win32EventHandler().groupNoRedraw(), Refresh(), StoreUndo("Group"); }, {}, {}, summary},
         {"Ungroup", [](T& t, V) { t.ByCommand(cmd::kUngroup, "Ungroup"); }, {}, {}, summary},
-        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }, {}, duplicateFaces, {}, duplicates},
+        {"Duplicate", [](T& t, V) { t.ByCommand(cmd::kDuplicate, "Duplicate"); }},
         // The sheets of plan-wide values; the lot's and the north angle's store no step.
         {"Lot Size...",
          [](T& t, V size) {

@@ -8,6 +8,7 @@
 #include "files/content_paths.h"
 #include "files/undo.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
 #include "model/texture_mapping.h"
 #include "model/projection.h"
 #include "support/doubles.h"
@@ -59,6 +60,16 @@ TEST_F(PointsTest, ANewPointLiesOnTheSegmentsLineAtTheClicksDistance) {
     Objex* slab = Shape(floor, objtype::kFloor, {{100, 0}, {100, 100}, {0, 100}, {0, 0}}, true);
     ASSERT_NE(Add(slab, PointAt(slab, 3), 30, 40), nullptr);
     EXPECT_EQ(PlanPositions(slab), (Positions{{100, 0}, {100, 100}, {0, 100}, {0, 0}, {50, 0}}));
+
+    // An excavation's depth bands follow its outline to the new point.
+    Objex* pit = Shape(floor, objtype::kExcavation, {{0, 0}, {100, 0}, {100, 100}}, true);
+    objfield::excavation::kDepth(*pit) = 10;
+    ASSERT_NE(Add(pit, pit->firstPoint, 40, 0), nullptr);
+    ASSERT_TRUE(pit->firstPart);
+    int atNewPoint = 0;
+    for (const Poinz* q = pit->firstPart->firstPoint; q; q = q->next)
+        atNewPoint += q->position[0] == 40 && q->position[2] == 0;
+    EXPECT_GT(atNewPoint, 0);
 }
 
 TEST_F(PointsTest, CurvedSegmentsOtherTypesAndPointSnapModesAreRefused) {

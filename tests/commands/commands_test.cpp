@@ -260,6 +260,7 @@ TEST_F(SelectedCommands, SnapToGridFloorsToTheCellOnlyWhileGridSnapIsOn) {
     SelectedObject(line, 0, 5015, nullptr);
     EXPECT_TRUE(Near({H(line, 0), D(line, 0), PointAt(line, 0)->position[1]}, {24.0f, -24.0f, 7.0f}));
     EXPECT_TRUE(Near({H(line, 1), D(line, 1), line->bounds.floatBottom}, {48.0f, 48.0f, 48.0f}));
+    EXPECT_TRUE(Near({PointAt(line, 0)->textureU, PointAt(line, 1)->textureU}, {0.0f, 1.0f}));  // mapped anew
     SelectedObject(door, 0, 5015, nullptr);
     EXPECT_EQ(H(door, 0), 10.0f);
 }
@@ -340,6 +341,7 @@ TEST_F(TopLevelCommands, DuplicateMakesEachCopyFromThePreviousOneAndMirrorCopies
     Objex* copy = wall->next;
     for (float step = 1; step <= 3; ++step, copy = copy->next) {
         EXPECT_TRUE(Near({H(copy, 0), D(copy, 0), H(copy, 1)}, {step, -step, 100 + step}));
+        EXPECT_FLOAT_EQ(copy->textureFaceRect.floatLeft, step);  // mapped where it stands
         EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(copy));
         EXPECT_TRUE(Built(copy));
         EXPECT_FALSE(IsObjectSelected(copy));
@@ -366,6 +368,7 @@ TEST_F(TopLevelCommands, CopyToTheFloorAboveLeavesTheOriginalDeselectedOrInPlace
     ASSERT_EQ(CountObjects(Floor(1)->firstObject), 1);
     Objex* copy = Floor(1)->firstObject;
     EXPECT_NE(copy, line);
+    EXPECT_FLOAT_EQ(copy->textureFaceRect.floatRight, 10.0f);  // mapped as a read maps it
     EXPECT_TRUE(Near({copy->elevation, CountObjects(Floor(2)->firstObject)}, {floor->height, 0}));
     EXPECT_EQ(toolResets, std::vector<uint8_t>{1});
     EXPECT_EQ(seams.propertiesStates, std::vector<int>{1});

@@ -244,7 +244,7 @@ TEST_F(ConvertTest, CurvedArcBecomesAnInteriorWallOfStraightPieces) {
     // Alone on its floor: nothing to join, the wall stays open.
     EXPECT_TRUE(Near({wall->closed, CountObjects(doc->itsCurLayer->firstObject)}, {0, 1}));
     EXPECT_TRUE(Built(wall));
-    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall));
+    EXPECT_TRUE(dvxtest::SolidFollowsCentreLine(wall) && dvxtest::MappedAsARead(wall));
 }
 
 TEST_F(ConvertTest, WallJoiningAndTheRetainingWall) {

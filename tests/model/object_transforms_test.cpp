@@ -599,6 +599,9 @@ TEST_F(FloorOperations, NudgedSkylightTakesItsSymbols) {
     EXPECT_FLOAT_EQ(PointAt(chosen, 0)->position[2], 14);
     EXPECT_FLOAT_EQ(PointAt(chosen->typeData.roofAttachment->customParts, 0)->position[2], 14);
     EXPECT_TRUE(Near({PointAt(other, 0)->position[2], PointAt(roof, 0)->position[2]}, {10, 0}, kUlps));
+    // Both mapped where they now lie, as a move maps them.
+    EXPECT_TRUE(Near({chosen->textureFaceRect.floatTop, chosen->typeData.roofAttachment->customParts->textureFaceRect.floatTop},
+                     {14, 14}, kUlps));
 
     // The whole roof selected: every skylight and symbol goes along and ends deselected.
     Make(roof).select();

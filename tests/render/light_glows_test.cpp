@@ -2,22 +2,33 @@
 // their sprites are on screen, and when the walk stops for Escape, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "files/content_folders.h"
+#include "files/design_file.h"
+#include "files/symbol_lists.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
+#include "model/transforms.h"
+#include "model/units.h"
 #include "model/type_data.h"
 #include "model/view_layers.h"
 #include "model/render_state.h"
 #include "files/texture_files.h"
+#include "render/core/live_view_seams.h"
 #include "render/gl.h"
+#include "render/render_frame.h"
 #include "render/light_glows.h"
 #include "render_fixture.h"
+#include "scene/scene_build.h"
 #include "support/doubles.h"
 #include "support/seam_recorders.h"
+#include "support/pasted_copies.h"
+#include "support/stock_root.h"
 
 using namespace dvxtest;
 
@@ -242,21 +253,23 @@ TEST_F(LightGlows, AFloodLampsConeMarksTheStencilWhereTheSceneLiesInsideIt) {
 // ahead: seen from inside the room (its wall 300 ahead) the glow shows, although the housing
 // lies in front of the lamp's centre; through a wall 100 ahead it does not, through a pane of
 // glass there it does. A flood lamp hangs on a wall 200 ahead, each head in a small housing:
-// on the wall's near side its glow shows, on its far side the wall hides it.
+// on the wall's near side its glow shows, on its far side the wall hides it. Half a can
+// light's housing is built as parts of its fixture rather than of its lamp: its own all the same.
 TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
     const int16_t types[] = {79, 80, 81, 82, 146, 149, 150, 151, 152, 0};  // 0: a flood lamp
     struct View { const char* name; uint16_t alpha; bool glows; };
     const View views[] = {{"inside", 0, true}, {"through a wall", 255, false}, {"through glass", 128, true}};
     // A box of black faces of the lamp, `half` either way of (x, y up, z).
-    auto housing = [](Objex* lamp, Objex* base, float x, float y, float z, float half) {
+    auto housing = [](Objex* lamp, Objex* base, float x, float y, float z, float half, Objex* parts = nullptr) {
         const float a = x - half, b = x + half, lo = -(y - half), hi = -(y + half), n = z + half, f = z - half;
         const std::vector<std::vector<V3>> faces = {
             {{a, lo, n}, {b, lo, n}, {b, hi, n}, {a, hi, n}}, {{a, lo, f}, {b, lo, f}, {b, hi, f}, {a, hi, f}},
             {{a, lo, n}, {a, lo, f}, {a, hi, f}, {a, hi, n}}, {{b, lo, n}, {b, lo, f}, {b, hi, f}, {b, hi, n}},
             {{a, lo, n}, {b, lo, n}, {b, lo, f}, {a, lo, f}}, {{a, hi, n}, {b, hi, n}, {b, hi, f}, {a, hi, f}}};
-        for (const auto& face : faces) {
-            PlaneObject* p = AddQuad(face, {});
-            p->pieceKind = 111, p->object3D = p->sourceObject = lamp, p->baseObject = base;
+        for (size_t i = 0; i < faces.size(); ++i) {
+            PlaneObject* p = AddQuad(faces[i], {});
+            const bool part = parts && i % 2 == 0;
+            p->pieceKind = part ? 0 : 111, p->object3D = p->sourceObject = part ? parts : lamp, p->baseObject = base;
         }
     };
     auto across = [](float z, RGBColor c) {  // a face across the whole view
@@ -268,7 +281,7 @@ TEST_F(LightGlows, AGlowShowsFromInsideTheRoomAndNotThroughAWall) {
             fresh();
             if (type) {
                 Objex* lamp = fixture(type, 0, -200, 0);
-                housing(lamp, lamp->parent, 0, 0, -200, 25);
+                housing(lamp, lamp->parent, 0, 0, -200, 25, Make(1000).in(lamp->parent));
                 across(-300, kBlue);
                 if (v.alpha) across(-100, kBlue)->alpha = v.alpha;
             } else {
@@ -379,6 +392,81 @@ TEST_F(LightGlows, EscapeIsSeenOnEvery300thEntryOfAnAntiAliasedRender) {
         EXPECT_EQ(g3DViewPrintInterrupted, antiAliased);
         EXPECT_EQ(red(32, 32), antiAliased ? 0 : 255);
         gRenderOpenGLAntiAlias = gBreakOpenGLRender = g3DViewPrintInterrupted = 0;
+    }
+}
+
+// The furnished house of the window tests, its fixtures built from the stock symbols, on a
+// grid with three copies of it, seen from all round its ceiling light, near and far (from
+// inside its room, through its walls, past its openings) and from above: what the glow pass
+// adds to each frame equals the picture kept with the test, drawn by the pass that read the
+// depths and walked the scene for every lamp. The picture is one column of views, black where
+// the pass drew nothing.
+TEST_F(LightGlows, TheFurnishedHouseGlowsAsBefore) {
+    UseStockRoot(DVX_STOCK_DIR);
+    LoadSymbolListsIfEmpty();
+    ASSERT_EQ(KeyFileRead(DVX_TEST_DESIGNS "/furnished-house.pro"), 1);
+    ASSERT_TRUE(PasteDoubled(2, 200));
+    SetLiveViewControllerExistsHandler([] { return true; });
+    Resize(32, 32);
+    LiveViewHostRecorder host(gl.get(), 32, 32);
+    gLiveViewPanelVisible = 1;
+    RenderAllLayers();
+    DocState* d = CurrentDocState();
+    ASSERT_NE(d, nullptr);
+    d->renderMode = rendermode::kSolid, d->renderValue = hideflag::kMaterials, d->shadowsOn = 0;
+    const PlaneObject* fixture = gGLPlaneObjects;
+    while (fixture && !(fixture->pieceKind == 111 && fixture->object3D && fixture->object3D->type == 80))
+        fixture = fixture->next;
+    ASSERT_NE(fixture, nullptr) << "no fixture built";
+    const Float3DRect& b = fixture->object3D->bounds3D;
+    const double lamp[3] = {(b.floatLeft + b.floatRight) / 2,
+                            ConvertWorldToScreen(GetRootObject(fixture->object3D)->elevation, d, 0),
+                            (b.floatBack + b.floatFront) / 2};
+    // Walk cameras round the lamp, each aimed at it.
+    struct View { double heading, distance, eye; };
+    std::vector<View> views;
+    for (int heading = 0; heading < 360; heading += 20)
+        for (double distance : {90.0, 240.0, 480.0})
+            for (double eye : {120.0, 230.0}) views.push_back({double(heading), distance, eye});
+    const int size = 32, count = int(views.size()) + 4;
+    port::DecodedImage drawn{size, size * count, std::vector<uint8_t>(size_t(size) * size * count * 3)};
+    for (int v = 0; v < count; ++v) {
+        if (v < int(views.size())) {
+            const View& w = views[v];
+            const double a = w.heading * M_PI / 180;
+            d->cameraMode = 1, d->navigationFlag = 1, d->eyeHeight = float(w.eye);
+            d->cameraPosition = {float(lamp[0] + w.distance * std::sin(a)), float(lamp[2] + w.distance * std::cos(a))};
+            d->cameraHeading = float(w.heading);
+            d->cameraValue = float(-std::atan2(lamp[1] - w.eye, w.distance) * 180 / M_PI);
+        } else {
+            // From above the lamp, a quarter turn apart, the other houses behind it.
+            d->cameraMode = 2, d->flyValueA = 35, d->flyValueB = float(90 * (v - views.size())), d->flyAltitude = 2400;
+            d->lightOffset = {float(lamp[0]), float(lamp[2])};
+        }
+        RenderGLScene();
+        gl->present();
+        std::vector<uint32_t> scene(size_t(size) * size);
+        for (int i = 0; i < size * size; ++i) scene[i] = gl->pixel(i % size, i / size);
+        RenderLights(gGLPlaneObjects);
+        gl->present();
+        for (int i = 0; i < size * size; ++i) {
+            const uint32_t seen = gl->pixel(i % size, i / size);
+            for (int c = 0; c < 3 && seen != scene[i]; ++c)
+                drawn.rgb[(size_t(v) * size * size + size_t(i)) * 3 + size_t(c)] = uint8_t(seen >> (24 - 8 * c));
+        }
+    }
+    SetLiveViewControllerExistsHandler(nullptr);
+    const std::string kept = DVX_RENDER_TEST_DATA "/furnished-house-glows.ppm";
+    port::DecodedImage before;
+    ASSERT_TRUE(decoder.decode(kept, before));
+    ASSERT_EQ(std::pair(before.width, before.height), std::pair(drawn.width, drawn.height));
+    for (int v = 0; v < count; ++v) {
+        int differ = 0, lit = 0;
+        for (size_t i = size_t(v) * size * size; i < size_t(v + 1) * size * size; ++i) {
+            differ += !std::equal(&drawn.rgb[i * 3], &drawn.rgb[i * 3 + 3], &before.rgb[i * 3]);
+            lit += before.rgb[i * 3] != 0;
+        }
+        EXPECT_EQ(differ, 0) << "view " << v << ", " << lit << " pixels lit before";
     }
 }
 

@@ -318,6 +318,28 @@ ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet) {
     return out;
 }
 
+void NameNestedMembersByTopGroup(ObjectRecords& records) {
+    QMDDocumentModel* doc = gCurDocument;
+    if (!doc) return;
+    std::function<void(const Objex*, const std::string&, const Objex*)> rename = [&](const Objex* group,
+                                                                                   const std::string& floor,
+                                                                                   const Objex* top) {
+        for (const Objex* m = group->firstChild; m; m = m->next) {
+            if (group != top) {
+                const auto at = records.find(floor + ": " + Named(m) + " in " + Named(group));
+                if (at != records.end()) {
+                    records[floor + ": " + Named(m) + " in " + Named(top)] = at->second;
+                    records.erase(at);
+                }
+            }
+            if (m->type == objtype::kGroup) rename(m, floor, top);
+        }
+    };
+    for (const Layer* l = doc->itsLayers; l; l = l->next)
+        for (const Objex* o = l->firstObject; o; o = o->next)
+            if (o->type == objtype::kGroup) rename(o, l->name, o);
+}
+
 void LeaveOutStandingOnGround(ObjectRecords& records) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return;

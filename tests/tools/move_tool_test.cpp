@@ -203,6 +203,8 @@ TEST_F(MoveTool, AMovedWallSegmentTakesTheWallsThatMetItAlong) {
     EXPECT_EQ(PlanPositions(meeting), (Plan{{150, 300}, {150, 62}}));
     EXPECT_EQ(PlanPositions(far), (Plan{{250, 300}, {250, 110}}));
     EXPECT_TRUE(SolidFollowsCentreLine(moved) && SolidFollowsCentreLine(meeting));
+    // Both mapped anew, as a read maps them.
+    EXPECT_TRUE(MappedAsARead(moved) && MappedAsARead(meeting));
     // The marquee finds the moved wall where it went.
     Drag({{90, 50}, {310, 70}});
     EXPECT_TRUE(IsObjectSelected(moved));

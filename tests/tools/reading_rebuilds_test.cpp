@@ -32,6 +32,8 @@ TEST_F(AttachmentRecordsTest, WallWithDoorAndWindowComesBackWhole) {
     Objex* wall = TrimmedWall(layer(), 6);
     Objex* door = Opening(wall, objtype::kDoor, 501, 2);
     Objex* window = Opening(wall, objtype::kWindow, 603, 0);
+    // Mapped and measured as every refit, a read's too, lays them.
+    MapFacesAndLengths(door), MapFacesAndLengths(window);
     Record(door)->insideCustomTrim = 1;
     Record(door)->insideTrimProfile = Part(9);
     Record(door)->outsideCustomTrim = 1;

@@ -12,6 +12,7 @@
 #include "model/objects.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "support/wall_checks.h"
 #include "model/topo_grid.h"
 #include "model/material_table.h"
 #include "tools/site_rebuilds.h"
@@ -250,6 +251,7 @@ TEST_F(Gates, AGateIsTwoPointsOnAFenceSectionLongEnoughForIt) {
     EXPECT_NE(end->kind, pointkind::kGatePoint);
     EXPECT_TRUE(Near({end->position[0] - start->position[0], start->position[2], end->position[2]}, {36, 0, 0}, 1e-2f));
     EXPECT_TRUE(Near({fence->penWidth, float(fence->penColor.blue)}, {36, 3}));
+    EXPECT_TRUE(MappedAsARead(fence));  // as a read measures its new points
 
     // The section that starts at the gate point holds that gate.
     const int32_t gateX = static_cast<int32_t>(start->position[0] + 18);

@@ -16,8 +16,10 @@
 #include "model/units.h"
 #include "support/build.h"
 #include "support/plan_gestures.h"
+#include "support/wall_checks.h"
 #include "tools/attachment_placement.h"
 #include "tools/fixed_components.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_components.h"
 #include "tools/wall_openings.h"
 #include "model/tool_defaults.h"
@@ -123,6 +125,26 @@ TEST_F(WallComponents, AComponentFollowsTheDragAndStopsShortOfTheEnd) {
     EXPECT_FLOAT_EQ(r->centreDistance, 192);
     EXPECT_FLOAT_EQ(r->remainder, 8);
     EXPECT_EQ(c->firstPoint->selected, 0); // ends deselected
+
+    // Too wide to keep 5 clear of both ends (36 on 40): laid from the segment's start, where
+    // the wall's refit keeps it.
+    Objex* stub = Wall(doc->itsCurLayer, {{0, 600}, {40, 600}});
+    stub->penWidth = 6;
+    gCurTool = 7205;
+    g.press({20, 600}), g.drag({39, 600}), g.release({39, 600});
+    Objex* wide = stub->firstChild;
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ((std::vector<Pos>{At(wide->firstPoint), At(wide->firstPoint->next)}),
+              (std::vector<Pos>{{0, 600}, {36, 600}}));
+    EXPECT_EQ(UpdateWallAttachment(wide), 0);
+    EXPECT_EQ(stub->firstChild, wide);
+    // Every attachment tool lays what a read maps and measures.
+    for (int16_t tool : {int16_t(7057), int16_t(7064), int16_t(7100), int16_t(7205)}) {
+        Objex* placed = Place(tool, {{60, 0}, {80, -10}});
+        ASSERT_NE(placed, nullptr) << tool;
+        EXPECT_TRUE(MappedAsARead(placed)) << tool;
+    }
+    EXPECT_TRUE(MappedAsARead(c) && MappedAsARead(wide));
 
     // Dragging an end never brings it nearer than 18 to the other.
     Poinz* segStart = wall->firstPoint;
@@ -290,6 +312,7 @@ TEST_F(FixedComponents, ALightIsDroppedAsAGroupCarryingItsThreeDPieces) {
               std::tuple(int16_t(80), 89, 89));
     EXPECT_EQ((std::vector<Pos>{At(first->firstPoint), At(first->next->firstPoint)}),
               (std::vector<Pos>{{295, 200}, {300, 195}}));
+    EXPECT_TRUE(MappedAsARead(first) && MappedAsARead(first->next));
     ASSERT_NE(first->firstPart, nullptr);
     EXPECT_EQ(std::tuple(first->firstPart->type, At(first->firstPart->firstPoint),
                          first->firstPart->next),

@@ -63,6 +63,9 @@ TEST_F(WallTools, ADragOnEmptyPlanBuildsAWallOfTheToolsKind) {
                          {96, 120, 168, float(row.trimWord), float(row.trimWord), 2212}));
         EXPECT_TRUE(Near({first->dimensionFlipped, first->next->dimensionFlipped}, {0, 1}));
         EXPECT_TRUE(SolidBuilt(wall) && SelectedPointCount(wall) == 0) << row.tool;
+        // As a read gives it: mapped and measured, the floor's height.
+        EXPECT_TRUE(MappedAsARead(wall)) << row.tool;
+        EXPECT_FLOAT_EQ(objfield::wall::kHeight(*wall), doc->itsCurLayer->height);
         EXPECT_EQ(undo.actionNames.back(), row.label);
         y += 100;
     }
@@ -94,9 +97,10 @@ TEST_F(WallTools, FreeEndsExtendCloseAndJoinWalls) {
     EXPECT_EQ(PlanPositions(wall), (Plan{{100, 200}, {100, 100}, {200, 100}, {200, 200}}));
     // The new first point takes the other alternate flag than the point it grew from.
     EXPECT_TRUE(Near({wall->firstPoint->dimensionFlipped, wall->firstPoint->next->dimensionFlipped}, {1, 0}));
+    EXPECT_TRUE(MappedAsARead(wall));
     Draw(7052, {200, 200}, {100, 200});
     EXPECT_TRUE(Near({Count(), int(wall->closed), wall->pointCount}, {1, 1, 4}));
-    EXPECT_TRUE(SolidBuilt(wall));
+    EXPECT_TRUE(SolidBuilt(wall) && MappedAsARead(wall));
 
     // Last of A to last of B: A's points, then B's reversed; B's sides swapped, its shape code
     // mirrored, its door turned round; B gone; exterior with interior is exterior.
@@ -118,7 +122,7 @@ TEST_F(WallTools, FreeEndsExtendCloseAndJoinWalls) {
     EXPECT_TRUE(Near({a->subtype, int(a->auxColor.red)}, {54, 0}));
     EXPECT_EQ(door->parent, a);
     EXPECT_TRUE(record->segmentStart == bLast && record->segmentEnd == bFirst && record->sideFlag != side);
-    EXPECT_TRUE(SolidBuilt(a));
+    EXPECT_TRUE(SolidBuilt(a) && MappedAsARead(a));
 
     // An open polyline's free end is no connector: a wall of its own, the polyline untouched.
     Objex* polyline = Shape(doc->itsCurLayer, objtype::kPolygon, {{900, 100}, {900, 300}});

@@ -178,6 +178,9 @@ TEST_F(ShapeBuilders, DimensionsLayTheirPointsInTheirPlaneAndGroupWithTheirText)
                 horizontal->type == 142);
     EXPECT_EQ(PlanPositions(vertical), (Plan{{100, 50}, {150, 50}, {150, 0}, {0, 0}}));
     EXPECT_EQ(PlanPositions(horizontal), (Plan{{100, 50}, {100, 20}, {0, 20}, {0, 0}}));
+    // Faces mapped over the plan box, as a read maps them.
+    EXPECT_EQ(std::tuple(horizontal->faceAxis, PointAt(horizontal, 0)->textureU, PointAt(horizontal, 1)->textureV),
+              std::tuple(int16_t{2}, 1.0f, 0.4f));
     for (auto [o, type, plan] :
          {std::tuple{BuildDiameterDim(0, 0, 10, 20, layer()), 104, Plan{{0, 0}, {10, 20}}},
           {BuildLeaderDim(0, 0, 10, 20, 30, 20, layer()), 108, Plan{{0, 0}, {10, 20}, {30, 20}}},

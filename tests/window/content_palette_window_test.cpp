@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
+#include <QVariantAnimation>
 #include <gtest/gtest.h>
 
 #include "app/app_controller.h"
@@ -85,21 +86,27 @@ TEST(ContentPaletteWindow, AFailedDropSlidesThePictureBackToWhereTheDragBegan) {
     ContentView* grid = p->contentView();
     QWidget* outline = p->categoryOutlineView()->viewport();
     const QPoint from = grid->mapToGlobal(QPoint(35, 35)), to = outline->mapToGlobal(outline->rect().center());
-    const QPoint began = from + QPoint(4, 4);  // the pointer when the drag began
-    DragOnScreen(from, to, began - from);
+    const QPoint began = from;  // the press, where the drag began
+    DragOnScreen(from, to, QPoint(4, 4));
     ASSERT_TRUE(QTest::qWaitFor([grid] { return grid->slideBackWindow() != nullptr; }, 5000)) << "no slide back";
     QPointer<QWidget> slide = grid->slideBackWindow();
-    // The picture's hot spot, where the pointer held it, on its way back.
-    std::vector<QPoint> way;
+    // The picture's hot spot, where the pointer held it, at each place it takes on its way back,
+    // to the animation's end.
+    const QPoint hotSpot(9, 8);
+    auto* motion = slide->findChild<QVariantAnimation*>();
+    ASSERT_NE(motion, nullptr);
+    std::vector<QPoint> way{motion->startValue().toPointF().toPoint() + hotSpot};
+    QObject::connect(motion, &QVariantAnimation::valueChanged, slide,
+                     [&way, hotSpot](const QVariant& at) { way.push_back(at.toPointF().toPoint() + hotSpot); });
     int shown = 0;
-    while (slide) {
-        const QPoint at = slide->pos() + QPoint(9, 8);
-        way.push_back(at);
-        const QImage seen = QGuiApplication::primaryScreen()->grabWindow(0, slide->x(), slide->y(), 17, 17).toImage();
-        // The cross: a white bar across with the black line in its middle.
-        shown += slide->isVisible() && qGray(seen.pixel(3, 7)) > 200 && qGray(seen.pixel(3, 8)) < 60;
-        QTest::qWait(15);
-    }
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        if (slide && slide->isVisible()) {
+            const QImage seen = QGuiApplication::primaryScreen()->grabWindow(0, slide->x(), slide->y(), 17, 17).toImage();
+            // The cross: a white bar across with the black line in its middle.
+            shown += qGray(seen.pixel(3, 7)) > 200 && qGray(seen.pixel(3, 8)) < 60;
+        }
+        return slide.isNull();
+    })) << "the picture never went";
     ASSERT_GE(way.size(), 2u);
     EXPECT_LT((way.front() - to).manhattanLength(), 40) << "it starts where the drop failed";
     EXPECT_LE((way.back() - began).manhattanLength(), 4) << "it ends where the drag began";
@@ -172,15 +179,15 @@ TEST(ContentPaletteWindow, TheGridIsLaidOutOverItsAreaAndScrollsWhenWider) {
         EXPECT_TRUE(holds(70)) << "at a height of " << height << ": " << fault.toStdString();
     }
     // Heights at which the grid's scroll bars could show and hide each other for ever: at each
-    // the grid, the inspector and their areas are still within a second, and a menu opens.
+    // the grid, the inspector and their areas come to rest, and a menu opens.
     QMenu* edit = w->menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
     for (int height = 540; height <= 720; height += 20) {
         XDo({"windowsize", "--sync", QString::number(w->winId()), "1024", QString::number(height)});
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->height() == height; })) << height;
-        QTest::qWait(1000);
-        ASSERT_EQ(ResizesWithin({p->contentView(), p->contentScrollView()->viewport(), w->parentInspectorView(),
-                                 w->inspectorScrollView()->viewport()}, 300), 0)
-            << "still laid out again at a height of " << height;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return ResizesWithin({p->contentView(), p->contentScrollView()->viewport(), w->parentInspectorView(),
+                                  w->inspectorScrollView()->viewport()}, 300) == 0;
+        })) << "still laid out again at a height of " << height;
         // The view reaches the area's edges, whichever bars stand.
         const QSize view = p->contentView()->size(), area = p->contentScrollView()->viewport()->size();
         EXPECT_TRUE(view.width() >= area.width() && view.height() >= area.height())

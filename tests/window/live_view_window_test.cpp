@@ -506,20 +506,19 @@ TEST(LiveViewPanel, AHeldPressShowsTheSkyOrThePaperBehindTheScene) {
         p.ds->navigationSpeed = r.speed, p.ds->renderMode = r.mode, p.ds->elevationView = r.elevation;
         p.ds->cameraHeading = 0, SetUpLiveViewCamera(p.ds);
         ASSERT_TRUE(QTest::qWaitFor([] { return gRefreshRender == 0 && gRenderDirty == 0; }));
-        QTest::qWait(200);
         if (r.elevation || r.mode == rendermode::kClearView) {
-            EXPECT_TRUE(corner(p.grab(), kPaper)) << "the full frame";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return corner(p.grab(), kPaper); })) << "the full frame";
         }
         mouse("mousedown", centre);
         ASSERT_TRUE(QTest::qWaitFor([&] { return p.c->liveViewOGLView()->navigation().active(); }));
         mouse("", centre + QPoint(10, 0)), mouse("", centre + QPoint(20, 0));
-        // A real-time frame marks the picture as not the full one.
+        // A real-time frame marks the picture as not the full one; the screen shows it once drawn.
         EXPECT_TRUE(QTest::qWaitFor([] { return gRenderDirty == 1; })) << "no real-time frame";
-        QTest::qWait(150);
-        const QImage held = p.grab();
+        QImage held;
+        const bool cleared = QTest::qWaitFor([&] { return corner(held = p.grab(), r.clear); });
         mouse("mouseup", centre + QPoint(20, 0));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !p.c->liveViewOGLView()->navigation().active(); }));
-        EXPECT_TRUE(corner(held, r.clear)) << QColor(held.pixel(3, 3)).name().toStdString();
+        EXPECT_TRUE(cleared) << QColor(held.pixel(3, 3)).name().toStdString();
         if (!gShot.isEmpty()) held.save(QString(gShot).replace(".png", QString("-held-%1.png").arg(r.speed * 10 + r.elevation)));
     }
 }

@@ -3,6 +3,8 @@
 // and the menus, filled with the server's keys and closed by a click on OK.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,10 +12,14 @@
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/app_controller.h"
 #include "app/document_view.h"
 #include "app/live_view_controller.h"
+#include "app/widgets.h"
 #include "app/window_controller.h"
+#include "content/content_palette_controller.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -25,6 +31,7 @@
 #include "tracking/tracking_state.h"
 #include "ui/core/plan_scale_actions.h"
 #include "ui/sheets/sheet_dialog.h"
+#include "ui/tool_palettes.h"
 #include "window/window_support.h"
 
 namespace {
@@ -122,6 +129,104 @@ TEST_F(TextCeilingWindow, TextToolClickInsertsTextAndADoubleClickEditsIt) {
     EXPECT_EQ(std::tuple(steps(), undoTitle()), std::tuple(2, QString("Undo Edit Text")));
     QTest::qWait(300);  // the screen without the sheet
     QGuiApplication::primaryScreen()->grabWindow(0).save(gShot);
+}
+
+// A paste into each kind of field or box takes what is on the clipboard as text, or nothing,
+// and the program goes on: the clipboard held by no application, by one that quit, or by one
+// that offers a picture, text, or no format a field reads; by Ctrl+V, Shift+Insert and the
+// middle button (which pastes the selection).
+TEST_F(TextCeilingWindow, APasteIntoAnyFieldOrBoxTakesTheClipboardsTextOrNothing) {
+    QByteArray png;
+    {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer out(&png);
+        out.open(QIODevice::WriteOnly);
+        picture.save(&out, "PNG");
+    }
+    struct Held {
+        const char* what;
+        std::optional<OtherApplicationClipboard::Targets> offered;  // none: nobody holds it
+        bool quits = false;
+        const char* pasted = "";
+    };
+    const Held helds[] = {{"nothing", std::nullopt},
+                          {"an application that quit", OtherApplicationClipboard::Targets{{"UTF8_STRING", "42"}}, true},
+                          {"no format a field reads", OtherApplicationClipboard::Targets{}},
+                          {"a picture", OtherApplicationClipboard::Targets{{"image/png", png}}},
+                          {"text", OtherApplicationClipboard::Targets{{"UTF8_STRING", "42"}}, false, "42"}};
+    const char* gestures[] = {"ctrl+v", "shift+Insert", "the middle button"};
+    // Each paste into the emptied control, then a 1 typed: once the 1 shows, the paste typed
+    // before it has been taken.
+    const auto pastes = [&](QWidget* control) -> ::testing::AssertionResult {
+        const char* property = qobject_cast<QLineEdit*>(control) ? "text" : "plainText";
+        const auto text = [&] { return control->property(property).toString(); };
+        // A move onto where the pointer already is would wait for ever: it comes from beside.
+        const auto click = [control](int button) {
+            const QPoint centre = control->rect().center(), beside = control->mapToGlobal(centre + QPoint(4, 0));
+            XDo({"mousemove", QString::number(beside.x()), QString::number(beside.y())});
+            ClickAt(control, centre, button);
+        };
+        for (const char* gesture : gestures)
+            for (const Held& held : helds) {
+                click(1);
+                if (!QTest::qWaitFor([&] { return control->hasFocus(); }))
+                    return ::testing::AssertionFailure() << "it took no click";
+                XDo({"key", "ctrl+a", "BackSpace"});
+                if (!QTest::qWaitFor([&] { return text().isEmpty(); })) return ::testing::AssertionFailure() << "not emptied";
+                std::optional<OtherApplicationClipboard> other;
+                // Ctrl+A in a box puts what it selects on the selection, as X programs do.
+                if (!held.offered)
+                    for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) QGuiApplication::clipboard()->clear(mode);
+                if (held.offered) {
+                    other.emplace(*held.offered);
+                    if (!other->holds()) return ::testing::AssertionFailure() << "the other application holds nothing";
+                    if (held.quits) other.reset();
+                }
+                if (gesture == gestures[2]) click(2);
+                else XDo({"key", gesture});
+                XDo({"type", "1"});
+                const QString wanted = QString::fromLatin1(held.pasted) + "1";
+                if (!QTest::qWaitFor([&] { return text() == wanted; }))
+                    return ::testing::AssertionFailure() << gesture << " with " << held.what << " on the clipboard: \""
+                                                         << text().toStdString() << '"';
+            }
+        return ::testing::AssertionSuccess();
+    };
+    // The text sheet's box and its angle field.
+    const PlatformRect shown = w->docView()->visibleRect();
+    gCurTool = toolid::kText;
+    ClickAt(w->docView(), onView(std::round(shown.x + 60), std::round(shown.y + 60)));
+    ASSERT_TRUE(sheet());
+    for (const char* outlet : {"textView", "angleText"}) {
+        SCOPED_TRACE(outlet);
+        EXPECT_TRUE(pastes(sheet()->findChild<QWidget*>(QLatin1String(outlet))));
+    }
+    ASSERT_TRUE(press("cancelButton"));
+    EXPECT_EQ(steps(), 0);
+    // A field of the inspector (the wall tool's pane) and the snap offset field.
+    ASSERT_TRUE(ChooseToolCell(7050, 1));
+    QWidget* height = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        height = w->parentInspectorView()->findChild<QLineEdit*>(QStringLiteral("wallHeightText"));
+        return height && height->isVisible();
+    }));
+    EXPECT_TRUE(pastes(height)) << "the inspector's field";
+    SnapPaletteController* snap = SnapPaletteController::shared();
+    snap->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(snap->window()));
+    QWidget* offsetCell = snap->toolButtons()->cell(507);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StandsWhereQtHasIt(snap->window()); }));
+    ClickAt(offsetCell, offsetCell->rect().center());
+    auto* offset = snap->window()->findChild<QLineEdit*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offset->isEnabled(); }));
+    EXPECT_TRUE(pastes(offset)) << "the snap offset field";
+    // The content palette's search by name.
+    ContentPaletteController* p = w->contentPaletteController();
+    ASSERT_TRUE(ChoosePaletteAction(p, "findPlantByName"));
+    ASSERT_TRUE(sheet());
+    EXPECT_TRUE(pastes(sheet()->findChild<QLineEdit*>(QStringLiteral("nameText")))) << "the search";
+    ASSERT_TRUE(press("cancelButton"));
 }
 
 // Three standard texts of two typed lines, left, centred and right, typed at one zoom: at 20,

@@ -328,6 +328,94 @@ bool OtherApplicationWindow::shown() const {
 }
 
 namespace {
+
+uint32_t Atom(xcb_connection_t* c, const QByteArray& name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.constData()), nullptr);
+    const uint32_t atom = r ? r->atom : XCB_ATOM_NONE;
+    free(r);
+    return atom;
+}
+
+}  // namespace
+
+OtherApplicationClipboard::OtherApplicationClipboard(Targets targets) : c_(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(c_)) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+    window_ = xcb_generate_id(c_);
+    xcb_create_window(c_, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    for (auto& [name, bytes] : targets) targets_.emplace_back(Atom(c_, name), bytes);
+    for (const char* selection : {"CLIPBOARD", "PRIMARY"})
+        xcb_set_selection_owner(c_, window_, Atom(c_, selection), XCB_CURRENT_TIME);
+    free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    serving_ = std::thread([this] { serve(); });
+}
+
+OtherApplicationClipboard::~OtherApplicationClipboard() {
+    if (serving_.joinable()) {
+        // A message to its own window ends the thread's wait.
+        xcb_client_message_event_t quit{};
+        quit.response_type = XCB_CLIENT_MESSAGE, quit.format = 32, quit.window = window_, quit.type = XCB_ATOM_NONE;
+        xcb_send_event(c_, 0, window_, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&quit));
+        xcb_flush(c_);
+        serving_.join();
+    }
+    xcb_disconnect(c_);
+}
+
+bool OtherApplicationClipboard::holds() const {
+    if (!window_) return false;
+    bool both = true;
+    for (const char* selection : {"CLIPBOARD", "PRIMARY"}) {
+        xcb_get_selection_owner_reply_t* r =
+            xcb_get_selection_owner_reply(c_, xcb_get_selection_owner(c_, Atom(c_, selection)), nullptr);
+        both = both && r && r->owner == window_;
+        free(r);
+    }
+    return both;
+}
+
+void OtherApplicationClipboard::serve() {
+    const uint32_t targetsAtom = Atom(c_, "TARGETS"), timestamp = Atom(c_, "TIMESTAMP");
+    while (xcb_generic_event_t* e = xcb_wait_for_event(c_)) {
+        const uint8_t kind = e->response_type & 0x7f;
+        if (kind == XCB_CLIENT_MESSAGE) {
+            free(e);
+            return;
+        }
+        if (kind != XCB_SELECTION_REQUEST) {
+            free(e);
+            continue;
+        }
+        const auto* r = reinterpret_cast<const xcb_selection_request_event_t*>(e);
+        const xcb_atom_t property = r->property ? r->property : r->target;
+        bool given = true;
+        if (r->target == targetsAtom) {
+            std::vector<uint32_t> names{targetsAtom, timestamp};
+            for (const auto& t : targets_) names.push_back(t.first);
+            xcb_change_property(c_, XCB_PROP_MODE_REPLACE, r->requestor, property, XCB_ATOM_ATOM, 32,
+                                uint32_t(names.size()), names.data());
+        } else if (r->target == timestamp) {
+            const uint32_t when = 0;
+            xcb_change_property(c_, XCB_PROP_MODE_REPLACE, r->requestor, property, XCB_ATOM_INTEGER, 32, 1, &when);
+        } else {
+            const auto t = std::find_if(targets_.begin(), targets_.end(), [r](const auto& t) { return t.first == r->target; });
+            given = t != targets_.end();
+            if (given)
+                xcb_change_property(c_, XCB_PROP_MODE_REPLACE, r->requestor, property, r->target, 8,
+                                    uint32_t(t->second.size()), t->second.constData());
+        }
+        xcb_selection_notify_event_t answer{};
+        answer.response_type = XCB_SELECTION_NOTIFY, answer.time = r->time, answer.requestor = r->requestor;
+        answer.selection = r->selection, answer.target = r->target, answer.property = given ? property : XCB_ATOM_NONE;
+        xcb_send_event(c_, 0, r->requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&answer));
+        xcb_flush(c_);
+        free(e);
+    }
+}
+
+namespace {
 std::string FolderAfterReset(const char* folder) {
     AppController::destroyShared(), dvxtest::ResetAllGlobals();
     return dvxtest::FreshTempFolder(folder);

@@ -10,6 +10,8 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <utility>
 
@@ -118,6 +120,25 @@ private:
     struct xcb_connection_t* c_ = nullptr;
     uint32_t window_ = 0;
     int keys_ = 0;
+};
+// The clipboard and the selection held by another application while this stands: a client of
+// the X server of its own that answers every request for them from a thread, naming `targets`
+// (X atom names: "UTF8_STRING", "image/png", ...) beside TARGETS and TIMESTAMP and giving each
+// its bytes. With none it names no format of its own. Gone, it leaves both to no application.
+class OtherApplicationClipboard {
+public:
+    using Targets = std::vector<std::pair<QByteArray, QByteArray>>;
+    explicit OtherApplicationClipboard(Targets targets);
+    ~OtherApplicationClipboard();
+    // Whether X names it the owner of both.
+    bool holds() const;
+
+private:
+    void serve();
+    struct xcb_connection_t* c_ = nullptr;
+    uint32_t window_ = 0;
+    std::vector<std::pair<uint32_t, QByteArray>> targets_;
+    std::thread serving_;
 };
 // Fresh globals, then the services a window test records: its own folders (named `folder`),
 // alerts and undo names.

@@ -293,6 +293,8 @@ void SetRoofAttachmentOnSection(Objex* attachment, Objex* section) {
     FindCustomSkylightPointElevations(attachment, section);
     for (Objex* part = record->customParts; part; part = part->next) {
         if (part->type == objtype::kWindowSeparator || part->type == objtype::kDoorHardware) SetTextureFaceUV(part);
+        // Fillers on the heights just set, as a read that makes them there maps them.
+        else if (part->type == objtype::kFrameGroup) MapFacesAndLengths(part);
         UpdateObjectBounds(part);
     }
     if (record->style == kCustomSkylightStyle) GetCustomSkylightBounds(attachment, &attachment->bounds, &attachment->bounds3D);

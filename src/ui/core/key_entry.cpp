@@ -10,11 +10,13 @@
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/texture_mapping.h"
 #include "plan/refresh_seams.h"
 #include "scene/scene_build.h"
 #include "tools/fixed_components.h"
 #include "tools/wall_attachments.h"
 #include "tools/wall_construction.h"
+#include "tools/wall_joins.h"
 #include "tracking/tracking_state.h"
 #include "app/core/sheet_values.h"
 
@@ -113,6 +115,7 @@ void ResizeSegmentToLength(const KeyEntrySegment& s, float shown, int16_t tag, b
             placeEnd(s.start->position[H], s.start->position[D], sLength);
         }
         UpdateObjectRootBounds(s.object, 0, 0);
+        MapFacesAndLengths(s.object);
         Rebuild(s.object);
     }
     StoreUndo(LocalizedString("Resize Segment").c_str());
@@ -129,11 +132,7 @@ void SetWallSegmentLength(Objex* wall, Poinz* start, Poinz* end, float drawnLeng
     const Offset o = Along(angle, typed);
     end->position[H] = start->position[H] + o.h;
     end->position[D] = start->position[D] + o.d;
-    Update3DWall(wall);
-    UpdateAllWallAttachments(wall);
-    // The rebuild took the wall out of the live view: it goes back at its new length.
-    ReRenderObject(wall);
-    Refresh();
+    RebuildWall(wall);
 }
 
 void StoreWallToolStep(int16_t drawingTool) {

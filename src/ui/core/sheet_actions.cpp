@@ -181,7 +181,7 @@ void SmoothSelectedWithTension(int32_t tension) {
     const int16_t kept = ds->curveTension;
     const int16_t used = static_cast<int16_t>(tension > 10 ? 10 : tension < 0 ? 0 : tension);
     ds->curveTension = used;
-    SelectedObjectAllLayers(floors, 1, cmd::kCurveTension, nullptr);
+    SelectedObjectAllLayers(floors, 1, cmd::kCurveTension, const_cast<int16_t*>(&kept));
     Refresh();
     StoreNamedUndo("Smooth Objects");
     gTension = used;

@@ -4,11 +4,11 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <cstring>
 
 #include "files/texture_files.h"
 #include "model/objects.h"
+#include "ui/sheets/text_box.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ RorozErudInfoController* RorozErudInfoController::newRorozErudInfoSheetForParent
 
 RorozErudInfoController::RorozErudInfoController(QWidget* parent, Objex* object)
     : SheetDialog(parent, "RorozErudInfo", localized("Photo Information")), targetObject_(object),
-      previewImageView_(label("previewImageView", QString(), this)), pathTextView_(new QPlainTextEdit(this)),
+      previewImageView_(label("previewImageView", QString(), this)), pathTextView_(new TextBox(this)),
       imageWidthText_(label("imageWidthText", QString(), this)),
       imageHeightText_(label("imageHeightText", QString(), this)) {
     previewImageView_->setFixedSize(kPreviewSide, kPreviewSide);

@@ -4,7 +4,7 @@
 #include "ui/sheets/sheet_dialog.h"
 
 class QLabel;
-class QPlainTextEdit;
+class TextBox;
 struct Objex;
 
 class RorozErudInfoController : public SheetDialog {
@@ -24,7 +24,7 @@ protected:
 private:
     Objex* targetObject_;
     QLabel* previewImageView_;
-    QPlainTextEdit* pathTextView_;
+    TextBox* pathTextView_;
     QLabel* imageWidthText_;
     QLabel* imageHeightText_;
 };

@@ -1,7 +1,6 @@
 #include "ui/sheets/text_entry_controller.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -16,6 +15,7 @@
 #include "port/macroman.h"
 #include "ui/core/text_entry.h"
 #include "ui/sheets/font_selection.h"
+#include "ui/sheets/text_box.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ TextEntryController::TextEntryController(QWidget* parent, Objex* object)
     : SheetDialog(parent, "TextEntry", localized("Text")), targetObject_(object), font_(new FontSelection(this)),
       alignmentButtons_(new RadioMatrix("alignmentButtons",
                                         {localized("Left"), localized("Center"), localized("Right")}, {0, 1, 2}, this)),
-      angleSlider_(new QSlider(Qt::Horizontal, this)), angleText_(nullptr), textView_(new QPlainTextEdit(this)) {
+      angleSlider_(new QSlider(Qt::Horizontal, this)), angleText_(nullptr), textView_(new TextBox(this)) {
     textView_->setObjectName(QStringLiteral("textView"));
     // Lines run on as typed; the view scrolls sideways instead of wrapping.
     textView_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -4,8 +4,8 @@
 #include "ui/sheets/sheet_dialog.h"
 
 class FontSelection;
-class QPlainTextEdit;
 class QSlider;
+class TextBox;
 struct Objex;
 
 class TextEntryController : public SheetDialog {
@@ -39,5 +39,5 @@ private:
     RadioMatrix* alignmentButtons_;
     QSlider* angleSlider_;
     QLineEdit* angleText_;
-    QPlainTextEdit* textView_;
+    TextBox* textView_;
 };

@@ -205,6 +205,8 @@ TEST_F(KeyEntry, EachTagMovesItsEndsAndLinkedNeighbours) {
     EXPECT_NE(fence->firstPart, nullptr);
     EXPECT_EQ(std::pair(fence->bounds.floatLeft, fence->bounds.floatRight), std::pair(-72.0f, 312.0f));
     EXPECT_EQ(sLength, 288);
+    // Its faces are mapped over the new outline, as a read maps them.
+    EXPECT_TRUE(Near({PointAt(fence, 1)->textureU, PointAt(fence, 2)->textureU}, {0.125f, 0.875f}));
 }
 
 TEST_F(KeyEntry, TheFirstSegmentOfAClosedOutlineMovesTheLastPointWithTheStart) {
