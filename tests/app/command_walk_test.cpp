@@ -1067,6 +1067,12 @@ const char* const kKept[] = {
     "Move Plan...=-60,-12;Save and Open;Rotate Plan...=90;Move Plan...=-60,-12;Select All;"
     "Float Above Topography;outline 7600 -10260,4839 -10237,4839;Rotate Plan...=180;select 19,1,32,53;"
     "Group;Flip Plan Horizontal;Move Plan...=36,0;Lot Size...=174,345",
+    // Walls grouped with imported objects standing on the ground, the group pasted and placed on
+    // the ground: the walls stood in the live view where they were built before the drop.
+    "furnished|Open other;select 36,18,17;Duplicate;draw line -726,637,-248,727;Mirror Left to Right;"
+    "Working Floor=Second Floor;draw topo -263,336,-25,720;select 8,47;Send to Back;Save;Save and Open;"
+    "Select All;Group;Float Above Topography;Rotate Objects...=-60;Mirror Left to Right;Copy;Open other;"
+    "Paste;Save;select 107,78,133;Mirror Left to Right;Paste;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {
