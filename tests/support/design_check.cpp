@@ -148,6 +148,8 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
             s.objects[std::string("terrain: ") + Named(o)] = WrittenObject(o);
     for (const Layer* l = doc->itsLayers; l; l = l->next) {
         if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
+        // The selected points count: a restore selects what its step left selected, of the pieces
+        // a read makes anew (a slope arrow, a deck's steps) too, which no snapshot holds.
         int objects = 0, selected = 0;
         // A group's record leaves its members to the brackets around them: each is named too.
         std::function<void(Objex*, const std::string&)> keep = [&](Objex* o, const std::string& in) {
