@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "app/core/main_window_seams.h"
@@ -21,7 +22,9 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_types.h"
 #include "model/objects.h"
+#include "model/selection_roster.h"
 #include "model/selection_state.h"
 #include "model/selection_summary.h"
 #include "model/walkers.h"
@@ -43,7 +46,9 @@ static const port::GlobalReset kPartsReset([] { sPartsOfOneStep = false; });
 
 // What a snapshot does not give back by itself, by document: the kept settings as the last
 // step, restore or change without a step left them, and what each slot's step changed of them
-// (each value before and after it), which its Undo and Redo give back.
+// (each value before and after it), which its Undo and Redo give back; and the selected points
+// of the pieces a read makes anew from their host (a slope arrow, a deck's steps), as each
+// slot's step left them, which a restore of the slot selects again.
 struct UndoSettingsRecord {
     std::vector<unsigned char> noted;
     struct Change {
@@ -57,6 +62,14 @@ struct UndoSettingsRecord {
     int32_t savedSlot = 0;
     std::vector<unsigned char> savedSettings;
     bool offRing = false;
+    // A point by its top-level object's ID, the child indices down to its piece and its index.
+    struct SelectedPoint {
+        uint32_t root;
+        std::vector<uint32_t> path;
+        uint32_t point;
+        uint8_t flag;
+    };
+    std::vector<SelectedPoint> selections[gTotalUndos + 1];
 };
 
 namespace {
@@ -165,14 +178,65 @@ UndoSettingsRecord& SettingsRecord(QMDDocumentModel& doc) {
     return *doc.itsUndoSettings;
 }
 
+using SelectedPoints = std::vector<UndoSettingsRecord::SelectedPoint>;
+
+void NoteSelectedPieces(Objex* o, uint32_t root, std::vector<uint32_t>& path, SelectedPoints& out) {
+    uint32_t i = 0;
+    for (Objex* child = o->firstChild; child; child = child->next, ++i) {
+        path.push_back(i);
+        uint32_t k = 0;
+        if (objtype::Has(child->type, objtype::kMadeAnewByRead))
+            for (const Poinz* p = child->firstPoint; p; p = p->next, ++k)
+                if (p->selected) out.push_back({root, path, k, p->selected});
+        NoteSelectedPieces(child, root, path, out);
+        path.pop_back();
+    }
+}
+
+// The selected points no snapshot holds: under the objects that hold a selected point.
+SelectedPoints SelectedPiecePoints(QMDDocumentModel& doc) {
+    SelectedPoints out;
+    std::vector<Objex*> roots;
+    std::vector<uint32_t> path;
+    for (Layer* l = doc.itsLayers; l; l = l->next) {
+        roots.clear();
+        SelectedObjectsOfLayer(l, &roots);
+        for (Objex* root : roots) NoteSelectedPieces(root, root->objectID, path, out);
+    }
+    return out;
+}
+
+void SelectPiecePoints(QMDDocumentModel& doc, const SelectedPoints& points) {
+    if (points.empty()) return;
+    std::unordered_map<uint32_t, Objex*> roots;
+    for (const auto& s : points) roots.emplace(s.root, nullptr);
+    for (Layer* l = doc.itsLayers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next)
+            if (auto it = roots.find(o->objectID); it != roots.end() && !it->second) it->second = o;
+    for (const auto& s : points) {
+        Objex* o = roots[s.root];
+        for (size_t i = 0; o && i < s.path.size(); ++i) {
+            o = o->firstChild;
+            for (uint32_t k = s.path[i]; o && k > 0; --k) o = o->next;
+        }
+        Poinz* p = o ? o->firstPoint : nullptr;
+        for (uint32_t k = s.point; p && k > 0; --k) p = p->next;
+        if (!p || !objtype::Has(o->type, objtype::kMadeAnewByRead)) continue;
+        p->selected = s.flag;
+        NoteSelectionIn(o);
+    }
+}
+
 // A step stored in `slot` (none with snapshots off): what it changed of the kept settings since
-// they were last noted. The first snapshot of a ring crosses no step.
+// they were last noted, and the selection it left that no snapshot holds. The first snapshot
+// of a ring crosses no step.
 void NoteStep(QMDDocumentModel& doc, int32_t slot, bool first) {
     UndoSettingsRecord& record = SettingsRecord(doc);
     std::vector<unsigned char> now = Noted(doc);
     if (first)
         for (auto& changes : record.steps) changes.clear();
     if (slot > 0 && slot <= gTotalUndos) {
+        record.selections[slot] = SelectedPiecePoints(doc);
         auto& changes = record.steps[slot];
         changes.clear();
         for (size_t i = 0, at = 0; !first && record.noted.size() == now.size() && i < kNotedSettings; ++i) {
@@ -436,6 +500,10 @@ int RestoreState(const char* path) {
         DoReadLiveViews();
         DoReadPalettes(sInputVersion);
     }
+    // What the restored slot's step left selected of what the read made anew.
+    const int32_t slot = doc->itsCurrentUndo;
+    if (sCrossing.slot > 0 && doc->itsUndoSettings && slot > 0 && slot <= gTotalUndos)
+        SelectPiecePoints(*doc, doc->itsUndoSettings->selections[slot]);
     UpdateAllIDCounters();
     if (doc->itsDocState) SettingsRecord(*doc).noted = Noted(*doc);
     if (!ChooseCurrentFloorAfterRead()) {

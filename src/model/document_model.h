@@ -65,7 +65,8 @@ public:
     int16_t itsMaximumPlantAge = 0;
     PlatformObject* itsTraceImage = nullptr;  // owned
     // What the undo ring keeps beside its snapshots (files/undo.cpp): the settings no snapshot
-    // gives back by itself, and what each slot's step set of them.
+    // gives back by itself, what each slot's step set of them, and the selection each step left
+    // on pieces a read makes anew.
     std::shared_ptr<UndoSettingsRecord> itsUndoSettings;
     // Lives exactly as long as the model: a DocumentModelHandle watches it.
     std::shared_ptr<const int> itsLifetime = std::make_shared<const int>(0);

@@ -16,5 +16,9 @@ enum class RebuildTable {
 // True when the type had a rebuild.
 bool RebuildObjectByType(Objex* object, RebuildTable table, bool refreshRoof = true);
 
+// Every object, on every floor and inside groups, whose own builder reads the framing view
+// (a staircase, a deck's step flights) built again, as a read of the design builds it.
+void RebuildWhatTheFramingViewShapes();
+
 // The stored plan bounds and 3D bounds again, each measured from an empty box.
 void RefreshObjectBounds(Objex* object);

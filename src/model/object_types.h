@@ -124,6 +124,8 @@ enum Trait : uint32_t {
     kTakesChamfer = 1u << 19,       // a corner of its outline can be cut in place
     kCastsNoSunShadow = 1u << 20,   // left out of the area the sun's shadow view covers
     kEnclosesArea = 1u << 21,       // an area: a read throws it away with fewer than three points
+    kBuiltForFramingView = 1u << 22,  // its own builder reads the framing view: switching it builds it again
+    kMadeAnewByRead = 1u << 23,     // a read makes it anew from its host: no file holds its points' selection
 };
 
 struct TypeRow {
@@ -167,17 +169,20 @@ inline constexpr TypeRow kTypeTable[] = {
     {kRoofPiece33, 0, 16},
     {kRoofPiece34, 0, 16},
     {kRoofPiece35, 0, 16},
-    {kStaircase, kHasFeedbackLine | kMovedByPoint},
+    {kStaircase, kHasFeedbackLine | kMovedByPoint | kBuiltForFramingView},
     {kRailing, kMovedByPoint | kTakesFillet | kTakesChamfer},
     {kRoofPiece41, 0, 16},
     {kFloorCutout, kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
     {50, kMovedByPoint},
-    {kDeck, kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea, 64},
-    {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine, 64},
+    {kDeck,
+     kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea |
+         kBuiltForFramingView,
+     64},
+    {kDeckSteps, kIsHostedAttachment | kFollowsHost | kHasFeedbackLine | kMadeAnewByRead, 64},
     {kComponent, kIsHostedAttachment | kFollowsHost | kPickedWhole},
     {kFreehandRoof,
      kIsRoof | kHoldsAttachments | kPointDragKeepsEdges | kMovedByPoint | kTakesFillet | kTakesChamfer | kEnclosesArea},
-    {kSlopeArrow, kFollowsHost | kHasFeedbackLine},
+    {kSlopeArrow, kFollowsHost | kHasFeedbackLine | kMadeAnewByRead},
     {kOpeningMask, 0, 2, 0},
     {kEntireLot, kSetsLotElevation | kMovedByPoint},
     {kDimensionFirst, kCastsNoSunShadow},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/docstate.h"
+#include "model/deletion.h"
 #include "model/document_model.h"
 #include "model/bounds.h"
 #include "model/texture_mapping.h"
@@ -20,6 +21,7 @@
 #include "model/planar_polygons.h"
 #include "model/projection.h"
 #include "model/rebuild_table.h"
+#include "model/scoped_restore.h"
 #include "model/transforms.h"
 #include "port/seam.h"
 #include "render/core/live_view_seams.h"
@@ -53,9 +55,21 @@ struct Ground {
     }
 };
 Ground sPlacedOn;
-// The top-level objects whose pieces a ground batch held back (compared, never followed: one
-// may have been freed since).
-std::unordered_set<const Objex*> sHeld;
+// The top-level objects whose pieces a ground batch held back, in the order held, each once:
+// a batch's end walks these, not the design. One freed since leaves the set as it is freed,
+// so the list is followed only where the set still holds it.
+struct HeldObjects {
+    std::vector<Objex*> order;
+    std::unordered_set<const Objex*> alive;
+
+    void hold(Objex* o) {
+        if (alive.insert(o).second) order.push_back(o);
+    }
+    bool empty() const { return alive.empty(); }
+    bool holds(const Objex* o) const { return alive.count(o) != 0; }
+    void clear() { order.clear(), alive.clear(); }
+};
+HeldObjects sHeld;
 
 }  // namespace
 
@@ -63,6 +77,9 @@ static const port::GlobalReset kReset([] {
     gTopoInUse = 0;
     sPlacedOn = Ground{};
     sHeld.clear();
+});
+static const ObjectForgetter kForgetHeld([](const Objex* o) {
+    if (!sHeld.empty()) sHeld.alive.erase(o);
 });
 
 namespace {
@@ -309,23 +326,41 @@ void ShiftDescendants(Objex* o, float drop) {
     }
 }
 
+// Set while the members of a group just placed are built again: a member's build that asks to
+// place its root again finds the group placed (the members not built yet would measure it
+// where they stood).
+bool sRebuildingMembers = false;
+
+// The members of a group whose points moved, built again from them as a read builds them (a
+// wall's solid and openings): only their points moved.
+void RebuildMembers(Objex* group) {
+    const dvx::Restore<bool> rebuilding(sRebuildingMembers, true);
+    for (Objex* member = group->firstChild; member; member = member->next) {
+        if (member->type == objtype::kGroup) RebuildMembers(member);
+        else rebuild::Run(member, rebuild::kObjectScopes);
+    }
+}
+
 // A group of imported solids or cabinet parts standing on the ground stands on it at its middle.
 // Its bounds are measured afresh: the stored ones are what the last placing left. A group that
 // stands there already, but for the rounding of the last placing, is left as it is, so that
-// placing it again (a read of what was saved, a restore) moves no point.
+// placing it again (a read of what was saved, a restore) moves no point: the last placing moved
+// its highest points too, which round at their own height.
 bool DropGroupOnTerrain(Objex* group) {
     const Objex* first = group->firstChild;
-    if (!group->onTerrain || !first || (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
+    if (sRebuildingMembers || !group->onTerrain || !first ||
+        (first->type != objtype::kFentrix && first->type != objtype::kCabinetPart))
         return false;
     UpdateObjectBounds(group);
     const Float3DRect& b = group->bounds3D;
     const float ground = GetTopoElevationAtGridPt((b.floatLeft + b.floatRight) * 0.5f, (b.floatBack + b.floatFront) * 0.5f);
     const float drop = b.floatBottom - ground;
     const float rounding = 4 * std::numeric_limits<float>::epsilon() *
-                           std::max({std::fabs(b.floatBottom), std::fabs(ground), 1.0f});
+                           std::max({std::fabs(b.floatBottom), std::fabs(b.floatTop), std::fabs(ground), 1.0f});
     if (!std::isfinite(drop) || std::fabs(drop) <= rounding) return false;
     ShiftDescendants(group, drop);
     UpdateObjectBounds(group);
+    RebuildMembers(group);
     return true;
 }
 
@@ -338,12 +373,29 @@ bool StandGroups(Objex* o) {
     return moved;
 }
 
-// Every floor's groups standing on the ground (or those of the top-level objects held), shown
-// or not; those that moved are held for the scene to build again.
-void StandOnGround(const std::unordered_set<const Objex*>* only) {
+// Whether the layer is one of the current design's.
+bool OfCurrentDesign(const Layer* layer) {
+    for (const Layer* l = gCurDocument && layer ? gCurDocument->itsLayers : nullptr; l; l = l->next)
+        if (l == layer) return true;
+    return false;
+}
+
+// The held objects still standing at the top of a floor of the current design, in the order
+// held; one deleted, cut or grouped since is passed by.
+std::vector<Objex*> HeldOnFloors(const HeldObjects& held) {
+    std::vector<Objex*> out;
+    std::unordered_set<const Objex*> taken;
+    for (Objex* o : held.order)
+        if (held.holds(o) && !o->parent && OfCurrentDesign(o->layer) && taken.insert(o).second) out.push_back(o);
+    return out;
+}
+
+// Every floor's groups standing on the ground, shown or not; those that moved are held for the
+// scene to build again.
+void StandOnGround() {
     for (Layer* layer = gCurDocument ? gCurDocument->itsLayers : nullptr; layer; layer = layer->next)
         for (Objex* o = layer->firstObject; o; o = o->next)
-            if ((!only || only->count(o)) && StandGroups(o)) sHeld.insert(o);
+            if (StandGroups(o)) sHeld.hold(o);
 }
 
 // The objects a ground batch held back, and with `everything` every object standing on the
@@ -351,21 +403,26 @@ void StandOnGround(const std::unordered_set<const Objex*>* only) {
 // (the walk of a whole-scene build, limited to them), each once. A held object no longer on
 // a floor (deleted, cut) is passed by; one held is built as any build is (the gate decides).
 void PlaceOnGround(bool everything) {
-    std::unordered_set<const Objex*> held;
-    held.swap(sHeld);
-    if (!everything && held.empty()) return;
+    HeldObjects kept;
+    std::swap(kept, sHeld);
+    if (!everything && kept.empty()) return;
+    const std::vector<Objex*> held = HeldOnFloors(kept);
     // Hidden, or waiting for a whole build, the scene is built afresh when it shows; a scene
     // of another design (or none) has nothing on this ground to place again (one whose pieces
     // standing on the ground were all held back is this design's).
-    if (!LiveViewIsVisible() || gRenderOnShow || (held.empty() && !SceneBuiltFrom(gCurDocument))) everything = false;
+    if (!LiveViewIsVisible() || gRenderOnShow || (kept.empty() && !SceneBuiltFrom(gCurDocument))) everything = false;
     if ((!everything && held.empty()) || !gCurDocument) return;
+    if (!everything) {
+        for (Objex* o : held) BuildEntireObject(o);
+        return;
+    }
     const Layer* firstFloor = GetFirstFloorLayer();
     bool floors = false;
     for (Layer* layer = gCurDocument->itsLayers; layer; layer = layer->next) {
         floors = floors || layer == firstFloor;
-        const bool all = everything && floors && layer->visible;
+        const bool all = floors && layer->visible;
         for (Objex* o = layer->firstObject; o; o = o->next)
-            if ((all && o->onTerrain) || held.count(o)) BuildEntireObject(o);
+            if ((all && o->onTerrain) || kept.holds(o)) BuildEntireObject(o);
     }
 }
 
@@ -414,12 +471,17 @@ void NoteSceneGround() { sPlacedOn = GroundNow(); }
 bool StandGroupsOnGround(Objex* object) { return object && StandGroups(object); }
 
 void HoldOnGround(Objex* root) {
-    if (root) sHeld.insert(root);
+    if (root) sHeld.hold(root);
 }
 
 void SettleGround(bool groundMoved, bool wholeScene) {
-    if (groundMoved) ComputeGround();
-    StandOnGround(groundMoved ? nullptr : &sHeld);
+    if (groundMoved) {
+        ComputeGround();
+        StandOnGround();
+    } else {
+        // Nothing held and no ground moved: nothing to do, whatever the design's size.
+        for (Objex* o : HeldOnFloors(sHeld)) StandGroups(o);
+    }
     if (wholeScene) {
         // One build of everything, after what stands on the ground was placed.
         sHeld.clear();

@@ -35,7 +35,8 @@ void NoteSceneGround();
 // lies (on a hidden floor or with the live view hidden, placed only).
 void HoldOnGround(Objex* root);
 // Outside a ground batch: the object's groups standing on the ground stand on it now, the outer
-// before those inside it (a group already there is left as it is); true when a point moved.
+// before those inside it (a group already there is left as it is; the members of one moved are
+// built again from their points); true when a point moved.
 bool StandGroupsOnGround(Objex* object);
 // The end of a ground batch (its scene hook): the ground computed again when a terrain
 // object changed (as SetLotElevation computes it), what the batch held back placed, and built

@@ -345,6 +345,9 @@ const std::vector<Command>& CommandTable::Commands() {
         {"Visible Plans", [](T& t, V plan) { t.Menu("setVisiblePlans", PlanTag(plan, 11000, 11008)); }, kPlans},
         {"View All Floors", menu("setFloorView", 5278), {}, {}, {}, {}, Command::Flips::Nothing, floorView},
         {"View Working Floor Only", menu("setFloorView", 5279), {}, {}, {}, {}, Command::Flips::Nothing, floorView},
+        // The live view's framing view: a setting no step stores.
+        {"Framing View", menu("toggleFramingView", cmd::kFramingView), {}, {}, {}, {}, Command::Flips::Nothing,
+         {"framingView"}},
         {"Undo", [](T& t, V) { t.d->undoStack()->undo(); }},
         {"Redo", [](T& t, V) { t.d->undoStack()->redo(); }},
         // Over the design's file; an untitled design through the save panel, at the walk's file.

@@ -6,7 +6,8 @@
 // an area's outline tool ended after two clicks, a drag of an object's point with the Resize
 // tool, a click of the Insert Point tool mid-segment, rectangles drawn, selected as the newest
 // objects and converted together by the detail pane ("rect h1,d1,h2,d2", "select new 3",
-// "convert shapes <command>"), an Undo of one to thirty steps, a Redo, Save,
+// "convert shapes <command>"), the framing view turned on around a step and off again, an
+// Undo of one to thirty steps, a Redo, Save,
 // Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
 // design again, or the new one left empty to edit and paste into). After every step the
@@ -314,6 +315,8 @@ protected:
             if (name == "Undo" || name == "Redo" || name == "Save As..." || name == "Open..." || name == "New" ||
                 name == "Revert to Saved" || name == "Select All")
                 continue;
+            // The framing view turned on around a step and off again.
+            if (name == "Framing View") return name + ";" + Draw() + ";" + name;
             const std::string drawn = c.values.empty() ? name : name + "=" + c.values[pick(c.values.size())];
             // Copies are saved and read back at once now and then.
             const bool copies = name == "Duplicate" || name == "Copy to Upper Floor" || name == "Copy to Lower Floor";
@@ -751,6 +754,8 @@ protected:
         if (step == "Check Scene") {
             edits_ = 0;
             if (hidden_) Take("Show LiveView", label);
+            // A read shows no framing view: turned off, as a user would to compare.
+            if (d->model()->itsDocState->framingView) Take("Framing View", label);
             CheckScene(label, Held());
             return;
         }
@@ -1123,6 +1128,33 @@ const char* const kKept[] = {
     "furnished|select 13;Nudge Up;Save;Undo*1;Snap Offset=24",
     "furnished|select 13;Nudge Up;Save;Undo*1;Navigation Speed=6;Nudge Up",
     "house|Select All;Nudge Up;Save;Undo*1;Redo;Snap Offset=6;Undo*1;Redo",
+    // The framing view turned off after a step that built a staircase again while it was on:
+    // the staircase stayed as built for the framing view.
+    "house|Framing View;Select All;Nudge Up;Framing View;Check Scene",
+    "house|Select All;Nudge Up;Framing View;Undo*1;Framing View;Check Scene",
+    // A slope arrow or a deck's steps, which a read makes anew, selected by a step: its Redo
+    // selected them no more.
+    "furnished|select 48;Nudge Up;Undo*1;Redo",
+    "furnished|select 51;Smooth=3;Undo*1;select 51;Nudge Up;Undo*1;Redo",
+    "furnished|select 48;Rotate Objects...=45;Undo*1;select 48;Nudge Up;Undo*1;Redo",
+    // A tall group standing on the ground, restored: placed again, its points moved by the
+    // rounding of their own height.
+    "furnished|Open other;Working Floor=Second Floor;draw topo -195,-891,38,-525;Rotate Objects...=-60;"
+    "Undo*1;Save;Open other;Measurement Units...=Imperial;Select All;Nudge Down;Set Elevation...=24;"
+    "Undo*1;Mirror Left to Right;Float Above Topography;Smooth=3;Rotate Objects...=45;Undo*1;Save;"
+    "Revert to Saved;select 8;Move Objects...=30,12;select 76,8;Rotate Plan...=180;Plant Growth=right;"
+    "Undo*2",
+    // A group standing on the ground inside a group, placed again by a lot size.
+    "house|select none;Rotate Plan...=180;convert topo -127,620,284,796;Move Plan...=0,84;"
+    "Move Plan...=-60,-12;Save and Open;Rotate Plan...=90;Move Plan...=-60,-12;Select All;"
+    "Float Above Topography;outline 7600 -10260,4839 -10237,4839;Rotate Plan...=180;select 19,1,32,53;"
+    "Group;Flip Plan Horizontal;Move Plan...=36,0;Lot Size...=174,345",
+    // Walls grouped with imported objects standing on the ground, the group pasted and placed on
+    // the ground: the walls stood in the live view where they were built before the drop.
+    "furnished|Open other;select 36,18,17;Duplicate;draw line -726,637,-248,727;Mirror Left to Right;"
+    "Working Floor=Second Floor;draw topo -263,336,-25,720;select 8,47;Send to Back;Save;Save and Open;"
+    "Select All;Group;Float Above Topography;Rotate Objects...=-60;Mirror Left to Right;Copy;Open other;"
+    "Paste;Save;select 107,78,133;Mirror Left to Right;Paste;Check Scene",
 };
 
 TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatAReadShows) {

@@ -11,6 +11,7 @@
 #include "model/command_ids.h"
 #include "model/flip.h"
 #include "model/plant_bounds.h"
+#include "model/rebuild_table.h"
 #include "model/selection_ops.h"
 #include "model/texture_mapping.h"
 #include "model/transforms.h"
@@ -309,6 +310,44 @@ TEST_F(SceneTest, AGroupTurnedOnSlopedGroundStandsWhereTheGroundUnderItsNewPlace
         DeleteObj(group);
         if (region) DeleteObj(region), SetLotElevation();
     }
+
+    // Two groups lifted inside one batch, each held for its end: the one freed before it ends
+    // is passed by, the other stands on the ground again and is built there, with the wall
+    // among its members built from its points where they then stand, as a read builds it.
+    Objex* solids[2];
+    Objex* groups[2];
+    Objex* wall = Make(objtype::kWall).at({{100, 0, 320}, {160, 0, 320}});
+    Objex* other = Make(objtype::kWall).at({{100, 0, 340}, {160, 0, 340}});
+    for (int i = 0; i < 2; ++i) {
+        solids[i] = Make(objtype::kFentrix).closed().at({{100, 0, 300}, {160, 0, 300}, {160, -30, 300}, {100, -30, 300}});
+        groups[i] = i ? Group(floor, {solids[i]}) : Group(floor, {solids[i], wall, other});
+        groups[i]->onTerrain = 1;
+    }
+    rebuild::Run(wall, rebuild::kObjectScopes), rebuild::Run(other, rebuild::kObjectScopes);
+    SetLotElevation(), RenderAllLayers();
+    {
+        const rebuild::GroundBatch batch;
+        for (int i = 0; i < 2; ++i) {
+            for (Objex* m = groups[i]->firstChild; m; m = m->next)
+                for (Poinz* p = m->firstPoint; p; p = p->next) p->position[1] -= 50;
+            ReRenderObject(groups[i]);
+        }
+        DeleteObj(groups[1]);
+    }
+    float low = -1e30f;
+    for (const Poinz* p = solids[0]->firstPoint; p; p = p->next) low = std::max(low, p->position[1]);
+    EXPECT_NEAR(low, 22.9225f, 1e-3);
+    EXPECT_FALSE(PiecesOf(solids[0]).empty());
+    const auto heights = [&] {
+        std::vector<float> v;
+        for (const Objex* w : {wall, other})
+            for (const Poinz* p = w->typeData.wallSolid ? w->typeData.wallSolid->firstPoint : nullptr; p; p = p->next)
+                v.push_back(p->position[1]);
+        return v;
+    };
+    const std::vector<float> placed = heights();
+    rebuild::Run(wall, rebuild::kObjectScopes), rebuild::Run(other, rebuild::kObjectScopes);
+    EXPECT_TRUE(!placed.empty() && placed == heights());
 }
 
 }  // namespace

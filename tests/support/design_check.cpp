@@ -148,6 +148,8 @@ UndoState CaptureUndoState(const std::string& scratch, const std::vector<std::st
             s.objects[std::string("terrain: ") + Named(o)] = WrittenObject(o);
     for (const Layer* l = doc->itsLayers; l; l = l->next) {
         if (s.floor.empty() && l->visible && l->active) s.floor = l->name;
+        // The selected points count: a restore selects what its step left selected, of the pieces
+        // a read makes anew (a slope arrow, a deck's steps) too, which no snapshot holds.
         int objects = 0, selected = 0;
         // A group's record leaves its members to the brackets around them: each is named too.
         std::function<void(Objex*, const std::string&)> keep = [&](Objex* o, const std::string& in) {
@@ -343,15 +345,16 @@ void NameNestedMembersByTopGroup(ObjectRecords& records) {
 void LeaveOutStandingOnGround(ObjectRecords& records) {
     QMDDocumentModel* doc = gCurDocument;
     if (!doc) return;
-    std::function<void(const Objex*, const std::string&, const std::string&)> drop =
-        [&](const Objex* o, const std::string& floor, const std::string& in) {
-            records.erase(floor + ": " + Named(o) + in);
+    // A group standing on the ground, at any depth of a group, with everything in it.
+    std::function<void(const Objex*, const std::string&, const std::string&, bool)> drop =
+        [&](const Objex* o, const std::string& floor, const std::string& in, bool grounded) {
+            grounded = grounded || (o->type == objtype::kGroup && o->onTerrain);
+            if (grounded) records.erase(floor + ": " + Named(o) + in);
             for (const Objex* m = o->firstChild; o->type == objtype::kGroup && m; m = m->next)
-                drop(m, floor, " in " + Named(o));
+                drop(m, floor, " in " + Named(o), grounded);
         };
     for (const Layer* l = doc->itsLayers; l; l = l->next)
-        for (const Objex* o = l->firstObject; o; o = o->next)
-            if (o->type == objtype::kGroup && o->onTerrain) drop(o, l->name, "");
+        for (const Objex* o = l->firstObject; o; o = o->next) drop(o, l->name, "", false);
 }
 
 void LeaveOutStandingOnGround(UndoState& state) {

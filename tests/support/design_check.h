@@ -87,8 +87,9 @@ ObjectRecords CaptureObjects(const std::vector<ReadSetField>& readSet = {});
 // Members of a group inside a top-level group named as members of the top-level group: the
 // file writes nested groups unbracketed, so a read makes all of them its children.
 void NameNestedMembersByTopGroup(ObjectRecords& records);
-// The records of the groups standing on the ground (and their members) left out: what a step
-// that moves the ground and stores no undo step (the lot's size) places again.
+// The records of the groups standing on the ground, also inside other groups (and their
+// members), left out: what a step that moves the ground and stores no undo step (the lot's
+// size) places again.
 void LeaveOutStandingOnGround(ObjectRecords& records);
 // The same records left out of an undo state, its snapshot's bytes too: a restore stands them on
 // the ground over the lot as it now is, which no step stores.

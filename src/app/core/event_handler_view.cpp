@@ -16,6 +16,7 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/lines.h"
+#include "model/object_rebuild.h"
 #include "model/object_types.h"
 #include "model/objects.h"
 #include "model/projection.h"
@@ -162,6 +163,8 @@ void Win32EventHandler::toggleVirtualRuler() {
 
 void Win32EventHandler::toggleFramingView() {
     if (!Toggle(&DocState::framingView)) return;
+    // Staircases and decks build their steps and rails for the view they are built in.
+    RebuildWhatTheFramingViewShapes();
     RenderAllLayers();
     gRenderDirty = gRefreshRender = 1;
     LiveViewNeedsDisplay();

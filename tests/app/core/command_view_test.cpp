@@ -13,6 +13,8 @@
 #include "model/command_globals.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/object_fields.h"
+#include "model/rebuild_table.h"
 #include "model/object_types.h"
 #include "model/selection_queries.h"
 #include "model/view_state.h"
@@ -124,6 +126,35 @@ TEST_F(CommandView, TheFramingViewFlipsAndEachElevationShowsTheLiveView) {
     EXPECT_EQ(std::tuple(ds->framingView, gRefreshRender, undo.actionNames.size()), std::tuple(1, 1, size_t(0)));
     handler.toggleFramingView();
     EXPECT_EQ(ds->framingView, 0);
+    // A staircase, on a floor or in a group, is built again for the view switched to: lumber
+    // and no rail posts in the framing view, its own step material and rails out of it.
+    namespace sf = objfield::stair;
+    Layer* first = GetLayerFromName("First Floor");
+    const auto stair = [&](Layer* on) {
+        Objex* s = Shape(on, objtype::kStaircase, {{0, 0}, {0, -100}}, false, objsubtype::kStraightStair);
+        sf::kWidth(*s) = 48, sf::kRiser(*s) = 7, sf::kTread(*s) = 10, sf::kRailHeight(*s) = 36;
+        sf::kFloorHeight(*s) = 96, sf::kLeftRail(*s) = 1, sf::kStepTexture(*s) = 1700;
+        rebuild::Run(s, rebuild::kObjectScopes);
+        return s;
+    };
+    Objex* alone = stair(first);
+    Objex* grouped = stair(first);
+    Group(first, {grouped});
+    const auto built = [&](const Objex* s) {
+        int32_t texture = 0, rails = 0;
+        for (const Objex* part = s->firstPart; part; part = part->next) {
+            if (part->type == objtype::kStairStep && !texture) texture = part->firstPoint->texture1;
+            rails += part->type == objtype::kStairRail;
+        }
+        return std::pair(texture, rails);
+    };
+    const auto own = built(alone);
+    ASSERT_EQ(own.first, 1700);
+    for (const auto& [framing, texture] : {std::pair<uint8_t, int32_t>{1, 2203}, {0, 1700}}) {
+        handler.toggleFramingView();
+        EXPECT_EQ(std::tuple(ds->framingView, built(alone).first, built(grouped).first), std::tuple(framing, texture, texture));
+        EXPECT_EQ(built(alone).second == own.second, !framing);
+    }
     // Off the table nothing changes; the first choice shows the hidden live view.
     struct Row { int32_t command; int16_t view; int shows, displays; };
     for (const Row& r : {Row{5460, 0, 0, 0}, {5465, 0, 0, 0}, {5463, 3, 1, 2}, {5461, 1, 1, 3}, {5462, 2, 1, 4},
