@@ -41,6 +41,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <set>
 #include <sstream>
@@ -67,6 +68,8 @@
 #include "ui/inspector/inspector_pane.h"
 #include "support/scene_checks.h"
 #include "model/tool_state.h"
+#include "port/files.h"
+#include "render/core/vrml_export.h"
 #include "tracking/tracker_loops.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
@@ -1180,6 +1183,81 @@ TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatARea
             SCOPED_TRACE("seed " + std::to_string(seed));
             Walk(seed, steps, seed % 2);
         }
+    }
+}
+
+// The VRML export written right after a step is the one written after its Undo and Redo, which
+// build the whole scene afresh from the step's snapshot. The framing view's switch stores no step
+// and changes no object: the scene it leaves is the same design built afresh for the view now
+// shown, which an Undo and Redo of the step before it gives.
+TEST_F(CommandWalk, TheVRMLExportAfterAStepIsTheOneAfterItsUndoAndRedo) {
+    struct Row {
+        bool house;
+        const char* before;                // steps taken first
+        std::vector<const char*> compared;  // each compared after its last step
+    };
+    const Row rows[] = {
+        // Excavations resized and given a point: their depth bands at the new outline.
+        {false, "rect 100,100,200,200;rect 150,150,260,230;select new 2;convert shapes 10076",
+         {"select 49;resize 49:0 -20,-30", "ipoint 50:1"}},
+        // An excavation copied to the floor above, that copy back below, and duplicated: the
+        // copies' bands.
+        {false, "rect 100,100,200,200;select new 1;convert shapes 10076",
+         {"select new 1;Copy to Upper Floor", "Working Floor=Second Floor;select new 1;Copy to Lower Floor",
+          "Working Floor=First Floor;select new 1;Duplicate"}},
+        // The house's staircase nudged with the framing view on, then the view turned off: its
+        // steps and rails as each view builds them.
+        {true, "select STAIR;Nudge Up", {"Framing View", "select STAIR;Nudge Up", "Framing View"}},
+    };
+    // The file's header, then each shape's exact text, sorted: a rebuild puts an object's
+    // pieces at the end of the scene, where a whole build keeps the design's order.
+    const auto exported = [&] {
+        const std::string path = Path("scene.wrl");
+        ExportVRMLFile(path.c_str());
+        std::vector<uint8_t> bytes;
+        port::ReadWholeFile(path, bytes);
+        const std::string text(bytes.begin(), bytes.end());
+        std::vector<std::string> parts;
+        for (size_t at = 0, next; at < text.size(); at = next) {
+            next = text.find("Shape {", at + 1);
+            parts.push_back(text.substr(at, next == std::string::npos ? next : next - at));
+        }
+        if (!parts.empty()) std::sort(parts.begin() + 1, parts.end());
+        return parts;
+    };
+    for (const Row& row : rows) {
+        std::vector<uint8_t>().swap(gPrivateScrap);
+        gPasteOffset = 0;
+        Start(row.house);
+        Based();
+        std::string stair;
+        for (Objex* o : Clickable([](Objex* o) { return o->type == objtype::kStaircase; }))
+            if (stair.empty()) stair = std::to_string(o->objectID);
+        const auto take = [&](std::string steps) {
+            for (size_t at; (at = steps.find("STAIR")) != std::string::npos;) steps.replace(at, 5, stair);
+            for (const std::string& step : Split(steps, ';')) Take(step, std::string(row.before) + " | " + step);
+            return steps;
+        };
+        take(row.before);
+        for (const char* compared : row.compared) {
+            failedBefore_ = Failed();  // each compared alone: an Undo is taken after a failure too
+            const int32_t slot = d->model()->itsCurrentUndo;
+            const std::string label = take(compared);
+            // Each step but the view's switch stores one: the rows' objects are there.
+            EXPECT_EQ(d->model()->itsCurrentUndo != slot, std::string(compared) != "Framing View") << label;
+            const auto after = exported();
+            Take("Undo*1", label), Take("Redo", label);
+            const auto again = exported();
+            std::vector<std::string> lost, gained;
+            std::set_difference(after.begin(), after.end(), again.begin(), again.end(), std::back_inserter(lost));
+            std::set_difference(again.begin(), again.end(), after.begin(), after.end(), std::back_inserter(gained));
+            EXPECT_GT(after.size(), 1u) << label;
+            EXPECT_TRUE(after == again) << label << ": " << after.size() << " parts after the step, " << again.size()
+                                        << " after its Undo and Redo; " << lost.size() << " of them not there, "
+                                        << gained.size() << " new\n" << (lost.empty() ? "" : lost[0]);
+        }
+        onlyEnabled = false;
+        Run("New");
     }
 }
 
