@@ -38,8 +38,11 @@ FrameKeeper* sAsking = nullptr;
 long sPlacements = 0;
 constexpr const char* kPlacementAsked = "dvxPlacementAsked";
 
-// The place being asked depends on what is read of another window's frame.
-void NoteFrameRead(const QWidget* w);
+// The place being asked depends on what is read of another window's frame; `follow`: it is
+// asked again as a placement of that window ends, even one asked later.
+void NoteFrameRead(const QWidget* w, bool follow = false);
+// A placement of the window asked after `order` is under way.
+bool LaterPlacementUnderWay(const QWidget* w, long order);
 
 // Whether the shown window's frame is still to come for a placement asked as `order`: a
 // placement of it asked before is still under way, or a window manager is still to frame it
@@ -96,23 +99,33 @@ public:
     // The frame being set, while it is (settled, the window shows at its frame).
     std::optional<QRect> target() const { return waiting_ ? std::nullopt : target_; }
     long order() const { return order_; }
+    // Shown at its frame, it waits only for later placements of windows it follows: it is no
+    // longer awaited, or two would wait for each other.
+    bool followsOnly() const {
+        return waiting_ && std::none_of(awaited_.begin(), awaited_.end(), [this](const QPointer<QWidget>& w) {
+                   return w && AwaitsFrame(w, order_);
+               });
+    }
 
     // A window the place was read from may have its frame now.
     void recheck() {
         if (retired_) return;
-        const auto framed = [this](const QPointer<QWidget>& w) { return !w || !AwaitsFrame(w, order_); };
-        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return;
+        const auto framed = [this](const QPointer<QWidget>& w) { return !w || !awaits(w); };
+        if (std::none_of(awaited_.begin(), awaited_.end(), framed)) return announce();
         std::erase_if(awaited_, framed);
         if (waiting_) {
             // Moved meanwhile by the user, it stays where the user put it.
             if (ShownFrame(window_) != shown_) return retire();
-            waiting_ = false, tries_ = 0;
+            waiting_ = false, tries_ = 0, announced_ = false;
         }
         settleSoon();
     }
 
-    void dependOn(const QWidget* w) {
-        if (w == window_ || retired_ || std::find(read_.begin(), read_.end(), w) != read_.end()) return;
+    void dependOn(const QWidget* w, bool follow) {
+        if (w == window_ || retired_) return;
+        if (follow && std::find(followed_.begin(), followed_.end(), w) == followed_.end())
+            followed_.emplace_back(const_cast<QWidget*>(w));
+        if (std::find(read_.begin(), read_.end(), w) != read_.end()) return;
         auto* other = const_cast<QWidget*>(w);
         read_.emplace_back(other);
         other->installEventFilter(this);
@@ -213,15 +226,29 @@ private:
         }
     }
 
+    bool awaits(const QWidget* w) const {
+        return AwaitsFrame(w, order_) ||
+               (std::find(followed_.begin(), followed_.end(), w) != followed_.end() && LaterPlacementUnderWay(w, order_));
+    }
+
     // Shown with its frame: done, unless a window its place was read from is still to be framed.
     void finish() {
         awaited_.clear();
         for (const QPointer<QWidget>& w : read_)
-            if (w && AwaitsFrame(w, order_)) awaited_.push_back(w);
+            if (w && awaits(w)) awaited_.push_back(w);
         shown_ = ShownFrame(window_);
         if (settled_) settled_(shown_);
         if (awaited_.empty()) return retire();
-        waiting_ = true;
+        waiting_ = true, announced_ = false;
+        announce();
+    }
+
+    // Once it only follows others, those awaiting it go on.
+    void announce() {
+        if (announced_ || !followsOnly()) return;
+        announced_ = true;
+        for (FrameKeeper* k : std::vector<FrameKeeper*>(sKeepers))
+            if (k != this) k->recheck();
     }
 
     static constexpr int kTries = 6;
@@ -234,21 +261,27 @@ private:
     std::optional<QRect> target_;
     // The windows the place was read from, those of them still to be framed, and the frame the
     // window showed with when it settled.
-    std::vector<QPointer<QWidget>> read_, awaited_;
+    std::vector<QPointer<QWidget>> read_, awaited_, followed_;
     QRect shown_;
-    bool pending_ = false, exposed_ = false, retired_ = false, waiting_ = false;
+    bool pending_ = false, exposed_ = false, retired_ = false, waiting_ = false, announced_ = false;
     int tries_ = 0;
 };
 
-void NoteFrameRead(const QWidget* w) {
-    if (sAsking) sAsking->dependOn(w);
+void NoteFrameRead(const QWidget* w, bool follow) {
+    if (sAsking) sAsking->dependOn(w, follow);
+}
+
+bool LaterPlacementUnderWay(const QWidget* w, long order) {
+    return std::any_of(sKeepers.begin(), sKeepers.end(),
+                       [w, order](const FrameKeeper* k) { return k->window() == w && k->order() > order; });
 }
 
 bool AwaitsFrame(const QWidget* w, long order) {
     if (!w->isVisible()) return false;
-    // Only an earlier placement is awaited: two never wait for each other.
+    // Only an earlier placement is awaited, and not one shown at its frame that waits only to
+    // follow later ones: two never wait for each other.
     for (const FrameKeeper* k : sKeepers)
-        if (k->window() == w && k->order() < order) return true;
+        if (k->window() == w && k->order() < order && !k->followsOnly()) return true;
     const QWindow* handle = w->windowHandle();
     return handle && !FrameExtents(handle) && WindowManagerRuns().value_or(false);
 }
@@ -391,6 +424,13 @@ std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
     // instead, so two never chase each other and neither depends on when the other ended.
     if (sAsking && window->property(kPlacementAsked).toLongLong() > sAsking->order()) return std::nullopt;
     NoteFrameRead(window);
+    for (const FrameKeeper* k : sKeepers)
+        if (k->window() == window && k->target()) return *k->target();
+    return ShownFrame(window);
+}
+
+QRect FrameComing(const QWidget* window) {
+    NoteFrameRead(window, true);
     for (const FrameKeeper* k : sKeepers)
         if (k->window() == window && k->target()) return *k->target();
     return ShownFrame(window);

@@ -68,6 +68,10 @@ void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
 // its frame; none where its placement was asked after the one asking (that one keeps clear of
 // the one asking instead).
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window);
+// Where a window shows, for another to be placed beside it: the frame being set on it, whatever
+// the order its placement was asked in, or its frame. The one asking is placed again as each
+// placement of it under way ends, so it never stays beside where the window stood before.
+QRect FrameComing(const QWidget* window);
 // While it stands, the window's frame is still to be set by a placement asked later: a window
 // placed meanwhile keeps no clear of where it stands (where a window manager first put it).
 class FrameDue {

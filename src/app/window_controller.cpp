@@ -91,7 +91,7 @@ bool CloseEveryDocumentWindow() {
 std::optional<BottomLeftFrame> PaletteFrame(const PaletteController* palette, const QScreen* screen, int height) {
     QWidget* w = palette->window();
     if (!w->isVisible() || w->screen() != screen) return std::nullopt;
-    return ToBottomLeft(FrameToKeepClearOf(w).value_or(ShownFrame(w)), height);
+    return ToBottomLeft(FrameComing(w), height);
 }
 
 // The grid is shared by every design: reading one and then releasing the one it replaces (each
