@@ -76,6 +76,19 @@ bool EndsAtObject(const Objex* o, int32_t command) {
     return false;
 }
 
+// Commands whose rows build a roof's pieces before the walk reaches its skylights and cut-outs
+// and reshapes them (a resize, a snap to the grid): a refit alone keeps the openings cut, and
+// the fillers standing, where they were.
+bool ReshapesRoofAttachments(int32_t command) { return command == cmd::kScale || command == cmd::kSnapToGrid; }
+
+// The parts of the roof's skylights and cut-outs made anew from their outlines and the roof
+// built again over them, as a read makes them.
+void RebuildReshapedRoof(Objex* roof) {
+    for (Objex* child = roof->firstChild; child; child = child->next)
+        if (objtype::Has(child->type, objtype::kIsRoofAttachment)) rebuild::Run(child, uint8_t(rebuild::Scope::Symbol));
+    if (rebuild::Run(roof, rebuild::kObjectScopes)) rebuild::ReRenderObject(roof);
+}
+
 // Whether a top-level object takes part in a selected-only walk of the command.
 bool Qualifies(Objex* o, int32_t command) {
     if (TakesAnySelected(command)) return IsAnyObjectSelected(o);
@@ -110,7 +123,10 @@ bool SelectedObject(Objex* object, uint8_t selectedOnly, int32_t command, Comman
         SelectedObject(child, selectedOnly, command, param);
         child = next;
     }
-    if (objtype::IsRoof(object->type)) rebuild::RefitAttachments(object);
+    if (objtype::IsRoof(object->type)) {
+        if (!ReshapesRoofAttachments(command)) rebuild::RefitAttachments(object);
+        else RebuildReshapedRoof(object);
+    }
     return true;
 }
 

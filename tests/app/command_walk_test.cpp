@@ -1108,6 +1108,9 @@ const char* const kKept[] = {
     "furnished|select 22;Smooth=3;Nudge Right;Check Scene",
     "furnished|select 22;Rotate Objects...=45;Nudge Down;Check Scene",
     "house|Open other;select 23;Rotate Objects...=45;Check Scene",
+    // A roof resized by a corner (moved first to a plan shown, where it can be clicked): its
+    // openings were cut, and its skylight's fillers stood, where the skylight was before.
+    "house|Open other;select 22;Move to Plan=Deck Plan;select 22;resize 22:0 -12,-28;Check Scene",
     // A curved path given a point, then that point straightened: its pieces were built with the
     // tension the sheet used, a read's with the one the design keeps.
     "furnished|ipoint 31:0;Smooth=0;Check Scene",
