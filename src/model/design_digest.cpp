@@ -44,8 +44,12 @@ public:
 
 private:
     // One multiply per word: a gesture takes two digests, and a 50,000-object design is
-    // tens of megabytes.
-    void mix(uint64_t word) { h_ = (h_ ^ word) * 0x100000001B3ull; }
+    // tens of megabytes. The shift folds the top bits back in: a multiply alone leaves a word's
+    // top bit a plain XOR, so two sign flips there (two coordinates from -0 to 0) cancelled.
+    void mix(uint64_t word) {
+        h_ = (h_ ^ word) * 0x100000001B3ull;
+        h_ ^= h_ >> 32;
+    }
     uint64_t h_ = 0xCBF29CE484222325ull;
 };
 

@@ -13,6 +13,7 @@
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/texture_mapping.h"
+#include "model/transform_support.h"
 #include "port/seam.h"
 
 float gFlipCenterX = 0.0f;
@@ -80,8 +81,8 @@ void SwapWallSides(Poinz* p) {
 
 void MirrorAxis(Poinz* p, int axis, float centre) {
     p->position[axis] = 2.0f * centre - p->position[axis];
-    p->inTangent[axis] = -p->inTangent[axis];
-    p->outTangent[axis] = -p->outTangent[axis];
+    p->inTangent[axis] = xformsupport::Mirrored(p->inTangent[axis]);
+    p->outTangent[axis] = xformsupport::Mirrored(p->outTangent[axis]);
 }
 
 }  // namespace

@@ -105,11 +105,11 @@ void FlipPlanObject(Objex* object, int32_t command) {
 
     const bool plan = IsPlanView();
     for (Poinz* p = object->firstPoint; p; p = p->next) {
-        p->position[axis] = -p->position[axis];
+        p->position[axis] = Mirrored(p->position[axis]);
         if (!plan) continue;
-        p->inTangent[axis] = -p->inTangent[axis];
-        p->outTangent[axis] = -p->outTangent[axis];
-        p->acrossTangent[axis] = -p->acrossTangent[axis];
+        p->inTangent[axis] = Mirrored(p->inTangent[axis]);
+        p->outTangent[axis] = Mirrored(p->outTangent[axis]);
+        p->acrossTangent[axis] = Mirrored(p->acrossTangent[axis]);
     }
 
     if (object->type == objtype::kGroup && object->firstChild && object->firstChild->type == objtype::kFentrix)

@@ -23,6 +23,10 @@ bool ViewAxes(int* first, int* second);
 // Whether the current view is the plan (view kind 2).
 bool IsPlanView();
 
+// A coordinate mirrored through 0. A value on the axis stays +0, never -0: a later gesture that
+// puts it back where it stands writes +0, and would change the stored bytes without a step.
+inline float Mirrored(float v) { return 0.0f - v; }
+
 // One addition or subtraction of 360 when the angle lies above 360 or below 0.
 float WrapDegreesOnce(float degrees);
 

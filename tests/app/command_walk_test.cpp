@@ -1046,6 +1046,9 @@ const char* const kKept[] = {
     // Everything selected, then a click on a wall's corner, a handle: the selection was resized
     // to where the pointer stood, no move made.
     "furnished|select 18,1,22;Select All;shift-click 40:1;Check Scene",
+    // A wall along the plan's axis flipped across it, then its end dragged back onto itself:
+    // the flip left its points at -0, which the drag wrote as 0 with no step stored.
+    "furnished|Open other;wall 7050 0,0 179,0;Flip Plan Vertical;select 70;resize 70:0 1,34",
     // The lot and the north angle, which their sheets set without a step: an Undo or Redo of
     // another step took them back.
     "house|Select All;Nudge Up;Lot Size...=174,345;Undo*1;Redo",

@@ -27,6 +27,7 @@ TEST_F(Digest, ChangesWithTheDesignAndNotWithTheSelectionOrTheCounters) {
     };
     const Row rows[] = {
         {"a point moved", [](Objex* w, Objex*) { PointAt(w, 1)->position[0] += 0.5f; }, true},
+        {"two points' signs", [](Objex* w, Objex*) { PointAt(w, 0)->position[2] = PointAt(w, 1)->position[2] = -0.0f; }, true},
         {"a curve's tangent", [](Objex* w, Objex*) { PointAt(w, 0)->outTangent[2] = 3; }, true},
         {"an object added", [](Objex*, Objex*) { Wall(gCurDocument->itsCurLayer, {{0, 50}, {10, 50}}); }, true},
         {"an object deleted", [](Objex* w, Objex*) { DeleteObj(UnlinkObject(w)); }, true},
