@@ -44,12 +44,10 @@ public:
 
 private:
     // One multiply per word: a gesture takes two digests, and a 50,000-object design is
-    // tens of megabytes. The shift folds the top bits back in: a multiply alone leaves a word's
-    // top bit a plain XOR, so two sign flips there (two coordinates from -0 to 0) cancelled.
-    void mix(uint64_t word) {
-        h_ = (h_ ^ word) * 0x100000001B3ull;
-        h_ ^= h_ >> 32;
-    }
+    // tens of megabytes. A multiply alone leaves a word's top bit a plain XOR, so two sign
+    // flips there (two coordinates from -0 to 0) cancelled: the word's high bits are folded into
+    // its low ones first, off the chain of multiplies.
+    void mix(uint64_t word) { h_ = (h_ ^ (word ^ (word >> 29))) * 0x100000001B3ull; }
     uint64_t h_ = 0xCBF29CE484222325ull;
 };
 
