@@ -87,6 +87,12 @@ static uint64_t NextSerial() {
     return ++sLastSerial;
 }
 
+bool QMDDocumentModel::holdsLayer(const Layer* layer) const {
+    for (const Layer* l = itsLayers; layer && l; l = l->next)
+        if (l == layer) return true;
+    return false;
+}
+
 bool QMDDocumentModel::buildNewDesign() {
     itsSerial = NextSerial();
     Layer* first = CreateLayer("First Floor", 1, 1, nullptr);

@@ -47,6 +47,9 @@ public:
     Layer* itsCurLayer = nullptr;
     Layer* itsCur2DLayer = nullptr;        // current elevation view layer
     Layer* itsTopoLayer = nullptr;         // kept outside the layer list
+    // Whether the layer is in this design's layer list (a floor or view layer; not the
+    // topography layer).
+    bool holdsLayer(const Layer* layer) const;
     DocState* itsDocState = nullptr;
     PlugInData* itsPlugIns = nullptr;
     CustomTextureIDList* itsCustomTextureList = nullptr;

@@ -81,10 +81,7 @@ bool OfCurrentScene(const PlaneObject* piece) {
     const Objex* root = GetRootObject(piece->baseObject);
     const Layer* layer = root ? root->layer : nullptr;
     if (!layer || !gCurDocument) return true;
-    if (layer == gCurDocument->itsTopoLayer) return true;
-    for (const Layer* l = gCurDocument->itsLayers; l; l = l->next)
-        if (l == layer) return true;
-    return false;
+    return layer == gCurDocument->itsTopoLayer || gCurDocument->holdsLayer(layer);
 }
 
 void Put(int32_t& texture, RGBColor& colour, ShortPoint& size, const Material& m) {

@@ -373,20 +373,13 @@ bool StandGroups(Objex* o) {
     return moved;
 }
 
-// Whether the layer is one of the current design's.
-bool OfCurrentDesign(const Layer* layer) {
-    for (const Layer* l = gCurDocument && layer ? gCurDocument->itsLayers : nullptr; l; l = l->next)
-        if (l == layer) return true;
-    return false;
-}
-
 // The held objects still standing at the top of a floor of the current design, in the order
 // held; one deleted, cut or grouped since is passed by.
 std::vector<Objex*> HeldOnFloors(const HeldObjects& held) {
     std::vector<Objex*> out;
     std::unordered_set<const Objex*> taken;
     for (Objex* o : held.order)
-        if (held.holds(o) && !o->parent && OfCurrentDesign(o->layer) && taken.insert(o).second) out.push_back(o);
+        if (held.holds(o) && !o->parent && gCurDocument && gCurDocument->holdsLayer(o->layer) && taken.insert(o).second) out.push_back(o);
     return out;
 }
 
