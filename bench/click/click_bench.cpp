@@ -5,6 +5,12 @@
 // back is not timed. Beside them, a floor: as many one-line segments as a repaint of the
 // visible plan strokes, stroked straight through a painter context on an image of that size;
 // and a view floor: only the segments that meet the window, stroked in one call.
+//
+// A click on copies of the test designs' furnished house pasted into one design (as Ctrl+A,
+// Ctrl+C and Ctrl+V make them), the live view hidden: on empty plan and on an object, each
+// from nothing selected, on 64 and 512 copies; `copies_ratio`, at 512, the mean click over
+// the one at 64 (eight times the design), and `roster` the objects the selection roster names
+// after the click.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -23,6 +29,8 @@
 #include "app/document_view.h"
 #include "batched_floor.h"
 #include "bench_support.h"
+#include "files/design_file.h"
+#include "files/symbol_lists.h"
 #include "files/windows_records.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -30,19 +38,22 @@
 #include "model/objects.h"
 #include "model/plan_index.h"
 #include "model/projection.h"
+#include "model/render_state.h"
 #include "model/selection_ops.h"
+#include "model/selection_roster.h"
 #include "model/splines.h"
 #include "model/view_state.h"
 #include "plan/plan_lines.h"
 #include "port/qt/painter_context.h"
 #include "support/drawing_doubles.h"
+#include "support/pasted_copies.h"
 #include "support/tracking_recorders.h"
 #include "tracking/tracking_state.h"
 
 namespace {
 
 constexpr int kWidth = 1920, kHeight = 1080;
-enum Target { kPoint, kCurve, kEmpty };
+enum Target { kPoint, kCurve, kEmpty, kObject };
 
 // Kept to the end: destroyed among the exit handlers it would outlive Qt's own globals.
 void EnsureApplication() {
@@ -81,6 +92,12 @@ struct Window {
             state.SkipWithError("the design could not be built");
             return false;
         }
+        place();
+        state.counters["objects"] = stats.objects;
+        return true;
+    }
+    // The view onto the current design, the select tool chosen.
+    void place() {
         gXViewAngle = 90, gYViewAngle = 0, gPerspective = 0, gViewFactor = 1.0f, gViewDistance = 0;
         gGlobalXOffset = gGlobalYOffset = gGlobalZOffset = 0;
         SetUpForRotationAboutArbitraryAxis(gXViewAngle, gYViewAngle, &gCosXAngle, &gSinXAngle, &gCosYAngle,
@@ -98,8 +115,6 @@ struct Window {
         GetAdjustedPaperWidthAndHeight(&w, &h);
         view->setFrameSize({w, h});
         view->setBoundsOrigin({-w / 2, -h / 2});
-        state.counters["objects"] = stats.objects;
-        return true;
     }
     // Whether the view point lies on the paper.
     bool onPaper(POINT p) const {
@@ -141,14 +156,16 @@ struct Window {
 };
 
 // The target nearest the paper's centre: a point (hit as a point), the middle of a curved
-// segment (hit as a segment) or a spot where nothing is hit.
+// segment (hit as a segment), a spot where nothing is hit or one where an object other than a
+// wall is.
 std::optional<POINT> FindTarget(const Window& window, Target target) {
     std::vector<POINT> candidates;
-    if (target == kEmpty) {
+    const bool spots = target == kEmpty || target == kObject;
+    if (spots) {
         for (int32_t y = -300; y <= 300; y += 20)
             for (int32_t x = -300; x <= 300; x += 20) candidates.push_back({x, y});
     }
-    for (Layer* l = gCurDocument->itsLayers; l && target != kEmpty; l = l->next)
+    for (Layer* l = gCurDocument->itsLayers; l && !spots; l = l->next)
         for (Objex* o = l->firstObject; o; o = o->next) {
             if (target == kPoint) {
                 if (o->type != 9 || !o->firstPoint || !o->firstPoint->next) continue;
@@ -170,6 +187,11 @@ std::optional<POINT> FindTarget(const Window& window, Target target) {
     });
     for (POINT p : candidates) {
         const ClickInfo c = Search(p);
+        if (target == kObject) {
+            const Objex* root = c.ciHit && c.ciObject ? GetRootObject(c.ciObject) : nullptr;
+            if (root && root->type != objtype::kWall) return p;
+            continue;
+        }
         if (target == kEmpty ? !c.ciHit : target == kPoint ? c.ciPointHit : c.ciSegmentHit) return p;
     }
     return std::nullopt;
@@ -230,6 +252,71 @@ void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgNames({"objects", "target"})->Unit(benchmark::kMillisecond);
 }
 
+// The furnished house read and pasted into itself until `copies` houses (a power of two) stand
+// on a grid. Kept for the run.
+QMDDocumentModel* UseCopies(int64_t copies) {
+    static std::map<int64_t, QMDDocumentModel*> made;
+    QMDDocumentModel*& doc = made[copies];
+    if (!doc) {
+        doc = QMDDocumentModel::alloc()->init();
+        if (!doc) return nullptr;
+        gCurDocument = doc;
+        LoadSymbolListsIfEmpty();  // the fixtures' pieces come from the stock symbols
+        int times = 0;
+        while ((int64_t(1) << times) < copies) ++times;
+        if (KeyFileRead(DVX_TEST_DESIGNS "/furnished-house.pro") != 1 || !dvxtest::PasteDoubled(times, 200))
+            return doc = nullptr;
+    }
+    gCurDocument = doc;
+    return doc;
+}
+
+void BM_ClickOnCopies(benchmark::State& state) {
+    static std::map<int64_t, double> small;  // mean seconds of a click on 64 copies, by target
+    EnsureApplication();
+    gLiveViewPanelVisible = 0;
+    if (!UseCopies(state.range(0))) {
+        state.SkipWithError("the design could not be read");
+        return;
+    }
+    Window window;
+    window.place();
+    const std::optional<POINT> target = FindTarget(window, Target(state.range(1)));
+    if (!target) {
+        state.SkipWithError("no such target on the paper");
+        return;
+    }
+    window.centre(*target);
+    Layer* layers = gCurDocument->itsLayers;
+    SelectAllLayers(layers, selmode::kDeselect, 0);
+    double spent = 0, road = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        road += window.click(*target);
+        spent += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        state.PauseTiming();
+        state.counters["roster"] = double(SelectionRosterObjects().size());
+        SelectAllLayers(layers, selmode::kDeselect, 0);
+        window.tracker->calls.clear();
+        state.ResumeTiming();
+    }
+    const double mean = spent / double(state.iterations());
+    int64_t objects = 0;
+    for (Layer* l = layers; l; l = l->next)
+        for (Objex* o = l->firstObject; o; o = o->next) ++objects;
+    state.counters["objects"] = double(objects);
+    state.counters["road_ms"] = road / double(state.iterations()) * 1e3;
+    if (state.range(0) == 64) small[state.range(1)] = mean;
+    else if (small.count(state.range(1))) state.counters["copies_ratio"] = mean / small[state.range(1)];
+}
+
+void Copies(benchmark::internal::Benchmark* b) {
+    for (int64_t copies : {64, 512})
+        for (int64_t target : {kEmpty, kObject}) b->Args({copies, target});
+    b->ArgNames({"copies", "target"})->Unit(benchmark::kMillisecond);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Click)->Apply(Sizes);
+BENCHMARK(BM_ClickOnCopies)->Apply(Copies);

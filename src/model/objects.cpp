@@ -376,6 +376,7 @@ Objex* UnlinkObject(Objex* object) {
     // Every object is unlinked before it is freed: the remembered list end never dangles.
     if (sListTail.tail == object || sListTail.head == object) sListTail = ListTail{};
     PlanIndexUnlinked(object);
+    NoteUnlinked(object);
     const bool root = !object->parent;
     if (root && object->layer && object->layer->lastObject == object) object->layer->lastObject = object->prev;
     if (object->prev) {

@@ -277,6 +277,10 @@ bool PlanIndexViewArea(float left, float top, float right, float bottom, float m
 
 bool HasPlanIndex(const Layer* layer) { return layer && layer->planIndex; }
 
+bool PlanIndexHolds(const Layer* layer, const Objex* object) {
+    return layer && layer->planIndex && layer->planIndex->entries.count(object);
+}
+
 size_t PlanIndexSize(const Layer* layer) { return layer && layer->planIndex ? layer->planIndex->entries.size() : 0; }
 
 void PlanIndexLinked(Objex* object) {

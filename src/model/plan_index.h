@@ -38,6 +38,9 @@ bool PlanIndexViewArea(float left, float top, float right, float bottom, float m
 
 // Whether the layer has an index built (searches build one).
 bool HasPlanIndex(const Layer* layer);
+// Whether the layer's built index holds the object, that is whether it is a top-level object
+// of the layer's list; false without an index.
+bool PlanIndexHolds(const Layer* layer, const Objex* object);
 // The number of objects the layer's index holds (0 without one).
 size_t PlanIndexSize(const Layer* layer);
 

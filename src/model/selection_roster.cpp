@@ -3,23 +3,37 @@
 #include <unordered_set>
 
 #include "model/deletion.h"
+#include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
 #include "port/seam.h"
 
 namespace {
 
-// Objects that may hold a selected point, of any layer or of none. Only the objects are
-// read, never their layers (an object outside every list may name a layer long freed).
+// Top-level objects that may hold a selected point. An object's layer is read only once it
+// is found among the current design's layers (one outside every list may name a layer long
+// freed).
 std::unordered_set<Objex*> sRoster;
 // A layer's list is covered by sRoster while its epoch is this one; 0 is never current.
 uint32_t sEpoch = 1;
+// Scratch of an ask: the roster's objects of the asked layer.
+std::vector<Objex*> sAsked;
 
 const port::GlobalReset kReset([] {
     sRoster.clear();
+    sAsked.clear();
     if (++sEpoch == 0) sEpoch = 1;
 });
 const ObjectForgetter kForget([](const Objex* o) { sRoster.erase(const_cast<Objex*>(o)); });
+
+// The layer, when it is one of the current design's (and so alive), else null.
+Layer* DesignLayer(const Layer* layer) {
+    const QMDDocumentModel* doc = gCurDocument;
+    if (!doc || !layer) return nullptr;
+    for (Layer* l = doc->itsLayers; l; l = l->next)
+        if (l == layer) return l;
+    return layer == doc->itsTopoLayer ? doc->itsTopoLayer : nullptr;
+}
 
 }  // namespace
 
@@ -32,7 +46,14 @@ bool HoldsSelectedPoint(const Objex* object) {
 }
 
 void NoteSelectionIn(Objex* object) {
-    if (Objex* root = GetRootObject(object)) sRoster.insert(root);
+    Objex* root = GetRootObject(object);
+    if (!root || !root->layer) return;  // in no list: its link notes it
+    if (Layer* floor = DesignLayer(root->layer)) {
+        if (floor->rosterEpoch != sEpoch) return;  // the floor's next ask walks its list
+        // A generated piece, or an object not linked yet, names its floor but is not in its list.
+        if (HasPlanIndex(floor) && !PlanIndexHolds(floor, root)) return;
+    }
+    sRoster.insert(root);
 }
 
 void NoteSelectionIfAny(Objex* object) {
@@ -43,6 +64,10 @@ void NoteSelectionUnknown() {
     if (++sEpoch == 0) sEpoch = 1;
 }
 
+void NoteUnlinked(Objex* object) {
+    if (object && !object->parent) sRoster.erase(object);
+}
+
 void SelectedObjectsOfLayer(Layer* layer, std::vector<Objex*>* out) {
     if (!layer || !out) return;
     if (layer->rosterEpoch != sEpoch) {
@@ -50,15 +75,23 @@ void SelectedObjectsOfLayer(Layer* layer, std::vector<Objex*>* out) {
             if (HoldsSelectedPoint(o)) sRoster.insert(o);
         layer->rosterEpoch = sEpoch;
     }
-    const size_t start = out->size();
+    sAsked.clear();
     for (auto it = sRoster.begin(); it != sRoster.end();) {
         Objex* o = *it;
-        if (!HoldsSelectedPoint(o)) {
+        if (o->parent || !o->layer || !HoldsSelectedPoint(o)) {
             it = sRoster.erase(it);
             continue;
         }
-        if (o->layer == layer && !o->parent) out->push_back(o);
+        if (o->layer == layer) sAsked.push_back(o);
         ++it;
     }
+    const size_t start = out->size();
+    out->insert(out->end(), sAsked.begin(), sAsked.end());
     PlanIndexInListOrder(layer, out, start);
+    // What the list does not hold (noted while its layer stood outside the design) goes.
+    if (out->size() - start < sAsked.size())
+        for (Objex* o : sAsked)
+            if (!PlanIndexHolds(layer, o)) sRoster.erase(o);
 }
+
+std::vector<const Objex*> SelectionRosterObjects() { return {sRoster.begin(), sRoster.end()}; }

@@ -11,6 +11,7 @@
 #include "model/bounds.h"
 #include "model/deletion.h"
 #include "model/document_model.h"
+#include "model/poly_builders.h"
 #include "model/selection_ops.h"
 #include "model/selection_queries.h"
 #include "model/selection_roster.h"
@@ -35,7 +36,22 @@ TEST_F(SelectionRoster, FollowsEveryWayTheSelectionChanges) {
         {"linked selected", [&] { dvxtest::Make(objtype::kLine).line(3).select().on(doc->itsLayers); }},
         {"a selected point added", [&] { Objex* o = nth(1234); AppendPointToObject(CreatePoint(0, 1, 0, 0, 0, 0, 5, 0, 5, 0, 0, 0, 0, 0, 0, o), o); }},
         {"written out of sight", [&] { nth(4321)->firstPoint->selected = 1, NoteSelectionUnknown(); }},
+        {"pieces built anew as a rebuild builds them", [&] {
+            Objex* o = nth(500);
+            SelectObj(o, selmode::kSelect, 0);
+            const Float3DPoint at[3] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 7}};
+            for (int i = 0; i < 3; ++i) {
+                Objex* piece = BuildOpenPoly(at, nullptr, at, at, nullptr, nullptr, 3, o->layer, 0);
+                UnlinkObject(piece), AppendPartToObject(o, piece);
+            }
+        }},
+        {"a piece naming its floor made selected", [&] {
+            Objex* piece = dvxtest::Make(objtype::kLine).line(3);
+            piece->layer = nth(600)->layer;
+            AppendPartToObject(nth(600), dvxtest::Make(piece).select());
+        }},
         {"deselect all but a hidden floor", [&] { doc->itsLayers->visible = 0, SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0); }},
+        {"grouped", [&] { dvxtest::Group(doc->itsLayers->next, {nth(1500), nth(2500)}); SelectObj(nth(3500), selmode::kSelect, 0); }},
     };
     for (const auto& [name, change] : steps) {
         SCOPED_TRACE(name);
@@ -50,6 +66,8 @@ TEST_F(SelectionRoster, FollowsEveryWayTheSelectionChanges) {
             }
         }
         EXPECT_EQ(kept, walked);
+        // The roster names what is selected, not the pieces built for it.
+        EXPECT_EQ(SelectionRosterObjects().size(), walked.size());
         EXPECT_EQ(GetASelectedObject(1), *std::find_if(walked.begin(), walked.end(), [](Objex* o) { return IsObjectSelected(o); }));
         GetAllLayersObjBounds(doc->itsLayers, 1, &plan, 0, 0);
         EXPECT_EQ(0, std::memcmp(&plan, &expected, sizeof plan));

@@ -1,10 +1,12 @@
 #include "support/design_links.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "model/document_model.h"
 #include "model/objects.h"
 #include "model/plan_index.h"
+#include "model/selection_roster.h"
 #include "model/type_data.h"
 
 namespace dvxtest {
@@ -85,11 +87,12 @@ private:
     long visited_ = 0;
 };
 
-void CheckLayer(const Layer* layer, std::vector<std::string>& faults) {
+void CheckLayer(const Layer* layer, std::vector<std::string>& faults, std::unordered_set<const Objex*>& listed) {
     std::vector<const Objex*> list;
     const Objex* prev = nullptr;
     for (const Objex* o = layer->firstObject; o && list.size() < 1000000; prev = o, o = o->next) {
         list.push_back(o);
+        listed.insert(o);
         if (o->prev != prev || o->layer != layer || o->parent)
             faults.push_back(Named(o) + " on " + LayerName(o->layer) + ": a top-level object of " + LayerName(layer) +
                              " whose prev, layer or parent link is wrong");
@@ -114,11 +117,21 @@ std::vector<std::string> DesignLinkFaults(const QMDDocumentModel* doc) {
     std::vector<std::string> faults;
     if (!doc) return faults;
     const Layer* prev = nullptr;
+    std::unordered_set<const Layer*> layers;
+    std::unordered_set<const Objex*> listed;
     for (const Layer* l = doc->itsLayers; l; prev = l, l = l->next) {
         if (l->prev != prev) faults.push_back("layer " + LayerName(l) + " whose prev link is not the layer before it");
-        CheckLayer(l, faults);
+        CheckLayer(l, faults, listed);
+        layers.insert(l);
     }
-    if (doc->itsTopoLayer) CheckLayer(doc->itsTopoLayer, faults);
+    if (doc->itsTopoLayer && !layers.count(doc->itsTopoLayer)) {
+        CheckLayer(doc->itsTopoLayer, faults, listed);
+        layers.insert(doc->itsTopoLayer);
+    }
+    // Of the design's layers the selection roster names top-level objects of their lists only.
+    for (const Objex* o : SelectionRosterObjects())
+        if (layers.count(o->layer) && !listed.count(o))
+            faults.push_back(Named(o) + " on " + LayerName(o->layer) + ": named by the selection roster outside its list");
     return faults;
 }
 

@@ -12,7 +12,9 @@ namespace dvxtest {
 // descendant of a top-level object (its children, generated parts, trim profiles, the objects
 // its attachment or roof attachment record holds, its wall solid or roof panels) naming a layer
 // other than its root's; parent, child, next or prev links that do not agree both ways; a
-// built plan index that does not hold exactly its layer's top-level objects. Empty when whole.
+// built plan index that does not hold exactly its layer's top-level objects; an object of a
+// layer of the design that the selection roster names outside the layer's list. Empty when
+// whole.
 std::vector<std::string> DesignLinkFaults(const QMDDocumentModel* doc);
 
 }  // namespace dvxtest
