@@ -239,8 +239,9 @@ void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*
 }
 
 void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start) {
-    if (!layer || !objects || start >= objects->size()) return;
+    if (!layer || !objects) return;
     PlanIndex* index = layer->planIndex ? layer->planIndex.get() : BuildIndex(layer);
+    if (start >= objects->size()) return;
     if (index->orderStale) index->renumber(layer);
     std::vector<const PlanIndex::Entry*>& found = index->found;
     found.clear();

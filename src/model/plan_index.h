@@ -28,7 +28,7 @@ bool PlanIndexBox(const Objex* object, FloatRect* box);
 void PlanIndexCandidates(Layer* layer, const FloatRect& area, std::vector<Objex*>* out);
 
 // Puts objects[start..] in the layer's list order, dropping any that are not top-level
-// objects of its list.
+// objects of its list. Builds the layer's index when it has none, even with nothing to order.
 void PlanIndexInListOrder(Layer* layer, std::vector<Objex*>* objects, size_t start);
 
 // The plan area (H, D) a rectangle of the view shows, grown on every side by `marginPixels`

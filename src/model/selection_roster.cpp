@@ -50,8 +50,14 @@ void NoteSelectionIn(Objex* object) {
     if (!root || !root->layer) return;  // in no list: its link notes it
     if (Layer* floor = DesignLayer(root->layer)) {
         if (floor->rosterEpoch != sEpoch) return;  // the floor's next ask walks its list
+        // Asks build the index; without it (dropped with the floor's objects) the next ask walks
+        // the list rather than the roster naming what may be a piece.
+        if (!HasPlanIndex(floor)) {
+            floor->rosterEpoch = 0;
+            return;
+        }
         // A generated piece, or an object not linked yet, names its floor but is not in its list.
-        if (HasPlanIndex(floor) && !PlanIndexHolds(floor, root)) return;
+        if (!PlanIndexHolds(floor, root)) return;
     }
     sRoster.insert(root);
 }
