@@ -8,9 +8,9 @@
 //
 // A click on copies of the test designs' furnished house pasted into one design (as Ctrl+A,
 // Ctrl+C and Ctrl+V make them), the live view hidden: on empty plan and on an object, each
-// from nothing selected, on 64 and 512 copies; `copies_ratio`, at 512, the median click over
-// the one at 64 (eight times the design), and `roster` the objects the selection roster names
-// after the click.
+// from nothing selected, on 64 and 512 copies; `copies_ratio`, at 512, the click a tenth of
+// the clicks beat over the same at 64 (eight times the design), and `roster` the objects the
+// selection roster names after the click.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -272,7 +272,7 @@ QMDDocumentModel* UseCopies(int64_t copies) {
 }
 
 void BM_ClickOnCopies(benchmark::State& state) {
-    static std::map<int64_t, double> small;  // median seconds of a click on 64 copies, by target
+    static std::map<int64_t, double> small;  // seconds of a click on 64 copies (a tenth beat it), by target
     EnsureApplication();
     gLiveViewPanelVisible = 0;
     if (!UseCopies(state.range(0))) {
@@ -302,17 +302,22 @@ void BM_ClickOnCopies(benchmark::State& state) {
         state.ResumeTiming();
     }
     if (clicks.empty()) return;
-    // The median: a click is short, and a machine's load lands on few of them.
-    std::nth_element(clicks.begin(), clicks.begin() + std::ptrdiff_t(clicks.size() / 2), clicks.end());
-    const double median = clicks[clicks.size() / 2];
+    // Compared by the click a tenth of the clicks beat: a click is short, and a machine's load
+    // slows whole stretches of a run, more than a median steps over.
+    auto quantile = [&clicks](size_t part) {
+        std::nth_element(clicks.begin(), clicks.begin() + std::ptrdiff_t(clicks.size() / part), clicks.end());
+        return clicks[clicks.size() / part];
+    };
+    const double median = quantile(2), tenth = quantile(10);
     int64_t objects = 0;
     for (Layer* l = layers; l; l = l->next)
         for (Objex* o = l->firstObject; o; o = o->next) ++objects;
     state.counters["objects"] = double(objects);
     state.counters["road_ms"] = road / double(state.iterations()) * 1e3;
     state.counters["median_ms"] = median * 1e3;
-    if (state.range(0) == 64) small[state.range(1)] = median;
-    else if (small.count(state.range(1))) state.counters["copies_ratio"] = median / small[state.range(1)];
+    state.counters["tenth_ms"] = tenth * 1e3;
+    if (state.range(0) == 64) small[state.range(1)] = tenth;
+    else if (small.count(state.range(1))) state.counters["copies_ratio"] = tenth / small[state.range(1)];
 }
 
 void Copies(benchmark::internal::Benchmark* b) {
