@@ -8,6 +8,7 @@
 #include "files/undo.h"
 #include "model/design_digest.h"
 #include "model/document_model.h"
+#include "model/inspector_panel.h"
 #include "port/seam.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
@@ -233,6 +234,9 @@ void TrackMouse::finish() {
             gCurTool = gResetWallTool;
         }
     }
+    // Whatever the gesture left selected (what the tool made, most often) is what the
+    // selection's summary counts, as after a click or a restore.
+    RefreshSelectionState40();
     const int16_t tool = gCurTool;
     if (tool == toolid::kText) {
         NewTextEntrySheetForParent(window_, nullptr);
