@@ -146,7 +146,7 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         if (!o && CountObjects(design.first->firstObject) > before) o = ListOf(design.first->firstObject).back();
         EXPECT_EQ(std::tuple(steps(), undoTitle(), refreshes - redrawn), std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : ""), 1));
         ASSERT_EQ(o != nullptr, r.typeAfter != 0);
-        // New text is left selected: the selection's summary counts it.
+        // What the sheet left selected, new text or none, is what the selection's summary counts.
         const SelectionState40 left = ds->ss40;
         RefreshSelectionState40();
         EXPECT_EQ(std::tuple(left.ssStateFresh, left.ssBaseElevation, left.ssBaseElevationValue),

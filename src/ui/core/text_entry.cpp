@@ -13,7 +13,6 @@
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/hit_testing.h"
-#include "model/inspector_panel.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -195,8 +194,6 @@ TextEntryResult InsertTextObject(const std::string& text, const LOGFONT& font, i
     objfield::text_box::kMinimumHeight(*object) = h;
     SwapTextRecord(object, std::move(record));
     UpdateObjectBounds(object);
-    // The new text is selected; the summary counts it, as the gestures' ends do.
-    RefreshSelectionState40();
     StoreNamed("Insert Text");
     return Redrawn(TextEntryResult::Stored);
 }
