@@ -12,6 +12,7 @@
 #include "model/document_model.h"
 #include "model/inspector_panel.h"
 #include "model/objects.h"
+#include "model/selection_ops.h"
 #include "model/selection_state.h"
 #include "model/transforms.h"
 #include "model/view_layers.h"
@@ -66,6 +67,8 @@ TEST_F(FloorHeights, WhatEachToolDrawsOnTheSecondFloorStandsOnIt) {
     int32_t d = 60;
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
+        SelectAllLayers(doc->itsLayers, selmode::kDeselect, 0);
+        RefreshSelectionState40();  // nothing selected, counted
         gCurTool = r.tool;
         const int before = CountObjects(doc->itsCurLayer->firstObject);
         if (r.gesture == kDrag) Drag({{100, d}, {150, d}, {300, d}});

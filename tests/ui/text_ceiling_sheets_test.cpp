@@ -134,6 +134,8 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
     for (const TextRow& r : kTextRows) {
         SCOPED_TRACE(r.name);
         w->document()->undoStack()->clear();
+        SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
+        RefreshSelectionState40();  // nothing selected, counted
         const int before = CountObjects(design.first->firstObject), redrawn = refreshes;
         Objex* o = nullptr;
         if (r.type) o = Make(r.type).plan({{0, 0}, {100, 0}, {100, 40}, {0, 40}}).closed().text("Hi").on(design.first);
