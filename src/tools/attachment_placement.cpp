@@ -54,15 +54,15 @@ float Distance(FloatPoint a, FloatPoint b) {
 void Fit(float c, float w, float rangeStart, float rangeEnd, float currentS, float currentE,
          bool dragEnd, bool dragStart, float* s, float* e) {
     *s = c - w / 2, *e = c + w / 2;
-    // Too wide to keep clear of both ends: laid from the range's start, where it still fits
-    // its segment (kept clear of one end only, it would lie past the other and its wall's
-    // next refit would drop it).
-    if (!dragStart && !dragEnd && w > rangeEnd - rangeStart - 2 * kPlacementKeepClear)
-        *s = rangeStart, *e = *s + w;
-    else if (rangeStart + kPlacementKeepClear >= *s)
+    if (rangeStart + kPlacementKeepClear >= *s)
         *s = rangeStart + kPlacementKeepClear, *e = *s + w;
     else if (*e >= rangeEnd - kPlacementKeepClear)
         *e = rangeEnd - kPlacementKeepClear, *s = *e - w;
+    // Kept clear of one end, an opening too wide for that would lie before the segment's
+    // start, or more than the keep-clear past its end, where its wall's next refit drops it:
+    // laid from the start, it still fits.
+    if (!dragStart && !dragEnd && (*s < rangeStart || *e > rangeEnd + kPlacementKeepClear))
+        *s = rangeStart, *e = *s + w;
     const float at = (*s + *e) / 2;
     if (dragStart && !dragEnd)
         *s = std::min(at, currentE - kNarrowestOpening), *e = currentE;

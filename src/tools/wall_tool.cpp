@@ -361,10 +361,12 @@ void Release(int32_t x, int32_t y, DocState* ds, Layer* layer) {
     }
     if (!result) return;
     // Tidying may drop a point of the new segment (one that doubles back); the sheet then has
-    // no segment to edit.
+    // no segment to edit. A sheet that opens stores the step; a join, a close, a straight
+    // extension or a sheet that could not open leave it to the gesture's end.
     OptimizeWall(result);
-    if ((gCurTool == 7051 || gCurTool == 7053) && Holds(result, sheetStart) && Holds(result, sheetEnd))
-        NewWallKeyEntrySheet(MainWindowCommandWindow(), sheetStart, sheetEnd, result);
+    if ((gCurTool == 7051 || gCurTool == 7053) && Holds(result, sheetStart) && Holds(result, sheetEnd) &&
+        NewWallKeyEntrySheet(MainWindowCommandWindow(), sheetStart, sheetEnd, result))
+        gTrackStepToSheet = 1;
     result->flagA = 0;  // the field that follows the point count
     UpdateObjectBounds(result);
     RebuildWall(result);

@@ -10,7 +10,6 @@
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
-#include "model/inspector_panel.h"
 #include "model/lines.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -246,8 +245,6 @@ TrackerRoutine PointLoop(OutlineJob job) {
     gPerpFromLoc = FloatPoint{kNoPerpFrom, kNoPerpFrom};
     gTrackingPoly = 0;
     if (job.done) job.done(result);
-    // What the tool made is selected: the selection's summary counts it, as a read's does.
-    if (result) RefreshSelectionState40();
 }
 
 }  // namespace

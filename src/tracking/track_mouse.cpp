@@ -8,6 +8,7 @@
 #include "files/undo.h"
 #include "model/design_digest.h"
 #include "model/document_model.h"
+#include "model/inspector_panel.h"
 #include "port/seam.h"
 #include "tracking/tool_dispatch.h"
 #include "tracking/tracker_loops.h"
@@ -28,7 +29,8 @@ constexpr ToolName kToolNames[] = {
     {210, "Offset Dimension Tool"}, {211, "Length Dimension Tool"}, {212, "Diameter Dimension Tool"},
     {213, "Leader Dimension Tool"}, {215, "Resize"}, {7000, "Foundation Perimeter Tool"},
     {7001, "Stiffener Beam Tool"}, {7002, "Foundation Pier Tool"}, {7003, "Post-Tension Strand Tool"},
-    {7004, "Foundation Slope Tool"}, {7050, "Exterior Wall Tool"}, {7052, "Interior Wall Tool"},
+    {7004, "Foundation Slope Tool"}, {7050, "Exterior Wall Tool"}, {7051, "Exterior Wall Tool"},
+    {7052, "Interior Wall Tool"}, {7053, "Interior Wall Tool"},
     {7054, "Curved Wall Tool"}, {7055, "Wall Break Tool"}, {7056, "Door Tool"}, {7057, "Window Tool"},
     {7058, "Straight Stairway Tool"}, {7059, "Curved Stairway Tool"}, {7060, "Straight Railing Tool"},
     {7061, "Curved Railing Tool"}, {7062, "Floor Tool"}, {7063, "Floor Cutout Tool"}, {7064, "Accessory Tool"},
@@ -60,9 +62,9 @@ constexpr ToolName kToolNames[] = {
     {7911, "Inverted Fillet Tool"}, {7912, "Chamfer Tool"},
 };
 
-// The tools whose gestures store nothing (the key-entry, pan, camera and text tools, the
-// walls that join, and the point tools, which store their own steps).
-constexpr int16_t kSilentTools[] = {201, 204, 205, 207, 7051, 7053, 7900, 7901};
+// The tools whose gestures store nothing (the key-entry, pan, camera and text tools, and the
+// point tools, which store their own steps).
+constexpr int16_t kSilentTools[] = {201, 204, 205, 207, 7900, 7901};
 
 bool StoresOnlyOnHit(int16_t tool) {
     return tool == toolid::kSelect || tool == toolid::kRotate || tool == toolid::kResize;
@@ -144,6 +146,7 @@ bool TrackMouse::begin(POINT click, CommandWindow* window) {
     }
     gSkipConstraints = 0;
     gTrackMadeNothing = 0;
+    gTrackStepToSheet = 0;
     running_ = true;
     BeginTracking(click.x, click.y);
     if (TrackerLoopOpen()) after_ = After::Press;
@@ -231,6 +234,9 @@ void TrackMouse::finish() {
             gCurTool = gResetWallTool;
         }
     }
+    // Whatever the gesture left selected (what the tool made, most often) is what the
+    // selection's summary counts, as after a click or a restore.
+    RefreshSelectionState40();
     const int16_t tool = gCurTool;
     if (tool == toolid::kText) {
         NewTextEntrySheetForParent(window_, nullptr);
@@ -238,7 +244,7 @@ void TrackMouse::finish() {
     }
     const char* name = TrackUndoName(tool);
     if (!name || (StoresOnlyOnHit(tool) && !gClickInfo.ciHit) || (IsFilletOrChamfer(tool) && !gFilletChamferUndo) ||
-        gTrackMadeNothing)
+        gTrackMadeNothing || gTrackStepToSheet)
         return;
     if (designOf_ == gCurDocument && DesignDigest(gCurDocument) == designBefore_) return;
     StoreUndo(LocalizedString(name).c_str());

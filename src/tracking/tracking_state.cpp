@@ -19,6 +19,7 @@ uint8_t gResetToWallTool = 0;
 int16_t gResetWallTool = 0;
 uint8_t gFilletChamferUndo = 0;
 uint8_t gTrackMadeNothing = 0;
+uint8_t gTrackStepToSheet = 0;
 uint32_t gEventModifiers = 0;
 float gDownX = 0, gDownY = 0, gDownZ = 0;
 float gUpX = 0, gUpY = 0, gUpZ = 0;
@@ -88,6 +89,7 @@ static const port::GlobalReset kReset([] {
     gResetWallTool = 0;
     gFilletChamferUndo = 0;
     gTrackMadeNothing = 0;
+    gTrackStepToSheet = 0;
     gEventModifiers = 0;
     gDownX = gDownY = gDownZ = gUpX = gUpY = gUpZ = 0;
     gTrackConstrainAngle = 0;

@@ -33,6 +33,8 @@ extern int16_t gResetWallTool;
 extern uint8_t gFilletChamferUndo;
 // The tracker found it had nothing to make: the gesture stores no undo step.
 extern uint8_t gTrackMadeNothing;
+// The tracker opened a sheet that stores the gesture's step as it closes.
+extern uint8_t gTrackStepToSheet;
 // Modifier flags of the event being handled (the masks below), as the platform reported them.
 extern uint32_t gEventModifiers;
 

@@ -126,8 +126,8 @@ TEST_F(WallComponents, AComponentFollowsTheDragAndStopsShortOfTheEnd) {
     EXPECT_FLOAT_EQ(r->remainder, 8);
     EXPECT_EQ(c->firstPoint->selected, 0); // ends deselected
 
-    // Too wide to keep 5 clear of both ends (36 on 40): laid from the segment's start, where
-    // the wall's refit keeps it.
+    // Too wide to keep 5 clear of the end it is dragged to (36 on 40): laid from the segment's
+    // start, where the wall's refit keeps it.
     Objex* stub = Wall(doc->itsCurLayer, {{0, 600}, {40, 600}});
     stub->penWidth = 6;
     gCurTool = 7205;

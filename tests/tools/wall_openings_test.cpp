@@ -21,6 +21,7 @@
 #include "support/build.h"
 #include "support/plan_gestures.h"
 #include "tools/attachment_defaults.h"
+#include "tools/wall_attachments.h"
 #include "tools/wall_openings.h"
 #include "tracking/track_mouse.h"
 #include "tracking/tracker_loops.h"
@@ -103,24 +104,33 @@ TEST_F(WallOpenings, ADoorNeedsAWallSegmentLongEnoughInThePlanView) {
 
 TEST_F(WallOpenings, ADoorLandsWhereDraggedAndKeepsClearOfTheEnds) {
     struct Row {
+        float width;
         POINT to;
         Ends ends;
     };
-    for (const Row& row : {Row{{150, 0}, {{135, 0}, {165, 0}}}, Row{{2, 0}, {{5, 0}, {35, 0}}},
-                           Row{{199, 0}, {{165, 0}, {195, 0}}}}) {
+    // On the 200 segment: 5 clear of the end the pointer is near, wherever the wall's refit
+    // keeps it; from the start where it would not (192 = S - 8, 197 = S - 3, 203 = S + 3).
+    for (const Row& row : {Row{30, {150, 0}, {{135, 0}, {165, 0}}}, Row{30, {2, 0}, {{5, 0}, {35, 0}}},
+                           Row{30, {199, 0}, {{165, 0}, {195, 0}}},
+                           Row{192, {2, 0}, {{5, 0}, {197, 0}}}, Row{192, {199, 0}, {{3, 0}, {195, 0}}},
+                           Row{197, {2, 0}, {{5, 0}, {202, 0}}}, Row{197, {199, 0}, {{0, 0}, {197, 0}}},
+                           Row{203, {2, 0}, {{0, 0}, {203, 0}}}, Row{203, {199, 0}, {{0, 0}, {203, 0}}}}) {
+        ds->doorWidth = row.width;
         Objex* door = Place(toolid::kDoor, {100, 0}, row.to);
         ASSERT_NE(door, nullptr);
-        EXPECT_EQ(EndsOf(door), row.ends) << row.to.x;
+        EXPECT_EQ(EndsOf(door), row.ends) << row.width << " to " << row.to.x;
         const AttachmentRecord* r = AttachmentRecordOf(door);
         const float centre = (row.ends.first.first + row.ends.second.first) / 2;
         EXPECT_EQ(std::tuple(door->type, door->parent, door->planBits, door->rows, r->style,
                              r->width, r->height),
-                  std::tuple(objtype::kDoor, wall, 2, int16_t(1), int16_t(500), 30.0f, 80.0f));
+                  std::tuple(objtype::kDoor, wall, 2, int16_t(1), int16_t(500), row.width, 80.0f));
         EXPECT_FLOAT_EQ(r->centreDistance, centre);
         EXPECT_FLOAT_EQ(r->remainder, 200 - centre);
         EXPECT_EQ(r->segmentStart, wall->firstPoint);
+        EXPECT_EQ(UpdateWallAttachment(door), 0) << row.width << " to " << row.to.x;
+        EXPECT_EQ(LastChild(), door);
     }
-    EXPECT_EQ(undo.actionNames.size(), 3u);
+    EXPECT_EQ(undo.actionNames.size(), 9u);
 }
 
 TEST_F(WallOpenings, ASwingingDoorTakesItsSwingFromASecondClick) {

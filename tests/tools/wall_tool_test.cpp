@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/undo.h"
 #include "model/deletion.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
@@ -278,9 +279,15 @@ TEST_F(WallTools, ClosingAlignsTheEndOnTheConstrainedLine) {
 
 TEST_F(WallTools, TheTypedToolsOpenTheKeyEntrySheetOnANewSegmentOnly) {
     std::vector<std::tuple<Poinz*, Poinz*, Objex*>> sheets;
-    SetNewWallKeyEntrySheetHandler([&](CommandWindow*, Poinz* s, Poinz* e, Objex* w) { sheets.emplace_back(s, e, w); });
+    bool opens = true;
+    SetNewWallKeyEntrySheetHandler([&](CommandWindow*, Poinz* s, Poinz* e, Objex* w) {
+        sheets.emplace_back(s, e, w);
+        return opens;
+    });
+    const size_t steps = undo.actionNames.size();
     Objex* wall = Draw(7051, {100, 100}, {200, 100});
     ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(undo.actionNames.size(), steps);  // the sheet stores it as it closes
     EXPECT_TRUE(std::get<0>(sheets[0]) == wall->firstPoint && std::get<1>(sheets[0]) == wall->firstPoint->next &&
                 std::get<2>(sheets[0]) == wall);
     // Extending: the connector and the new point.
@@ -293,6 +300,42 @@ TEST_F(WallTools, TheTypedToolsOpenTheKeyEntrySheetOnANewSegmentOnly) {
     Draw(7051, {100, 100}, {400, 100});
     EXPECT_EQ(sheets.size(), 2u);
     EXPECT_TRUE(Near({Count(), int(wall->closed)}, {1, 1}));
+
+    // What opens no sheet is the gesture's step, named as the untyped tool's; so is a new
+    // segment whose sheet could not open.
+    opens = false;
+    Draw(7053, {100, 600}, {200, 600});
+    EXPECT_EQ(std::tuple(sheets.size(), undo.actionNames.back()), std::tuple(3u, "Interior Wall Tool"));
+    sheets.clear();
+    struct Row { const char* drag; Plan a, b; POINT from, to; int gone, points; bool closed; };
+    const Row rows[] = {
+        {"join", {{100, 0}, {200, 0}}, {{300, 80}, {400, 80}}, {200, 0}, {300, 80}, 1, 4, false},  // B merged into A
+        {"straight extension", {{100, 0}, {200, 0}}, {}, {200, 0}, {300, 0}, 0, 2, false},
+        {"closing a U", {{100, 0}, {200, 0}, {200, 80}, {100, 80}}, {}, {100, 80}, {100, 0}, 0, 4, true},
+    };
+    int y = 800;
+    for (int16_t tool : {int16_t(7051), int16_t(7053)})
+        for (const Row& r : rows) {
+            SCOPED_TRACE(std::string(r.drag) + " " + std::to_string(tool));
+            auto build = [&](const Plan& plan) {
+                Objex* w = Make(objtype::kWall).on(doc->itsCurLayer);
+                for (auto [h, d] : plan) Point(w, {h, 0, d + float(y)});
+                Update3DWall(w);  // hit tests find a wall by its solid
+                return w;
+            };
+            Objex* a = build(r.a);
+            if (!r.b.empty()) build(r.b);
+            const int before = Count();
+            const size_t stored = undo.actionNames.size();
+            NoteDesignSaved(doc);
+            Draw(tool, {r.from.x, r.from.y + y}, {r.to.x, r.to.y + y});
+            EXPECT_TRUE(Near({before - Count(), a->pointCount, int(a->closed)}, {r.gone, r.points, int(r.closed)}));
+            EXPECT_EQ(undo.actionNames.size(), stored + 1);
+            EXPECT_EQ(undo.actionNames.back(), tool == 7051 ? "Exterior Wall Tool" : "Interior Wall Tool");
+            EXPECT_TRUE(DesignChangedSinceSave(doc));  // Quit asks
+            y += 200;
+        }
+    EXPECT_TRUE(sheets.empty());
     SetNewWallKeyEntrySheetHandler({});
 }
 

@@ -16,9 +16,11 @@
 #include "files/design_file.h"
 #include "files/undo.h"
 #include "model/docstate.h"
+#include "model/inspector_panel.h"
 #include "model/object_fields.h"
 #include "model/objects.h"
 #include "model/selection_ops.h"
+#include "model/selection_state.h"
 #include "model/tool_defaults.h"
 #include "plan/text_objects.h"
 #include "support/drawing_doubles.h"
@@ -132,6 +134,8 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
     for (const TextRow& r : kTextRows) {
         SCOPED_TRACE(r.name);
         w->document()->undoStack()->clear();
+        SelectAllLayers(gCurDocument->itsLayers, selmode::kDeselect, 0);
+        RefreshSelectionState40();  // nothing selected, counted
         const int before = CountObjects(design.first->firstObject), redrawn = refreshes;
         Objex* o = nullptr;
         if (r.type) o = Make(r.type).plan({{0, 0}, {100, 0}, {100, 40}, {0, 40}}).closed().text("Hi").on(design.first);
@@ -144,6 +148,11 @@ TEST_F(TextCeilingSheets, TextSheetEditsOrInsertsTextWithFramesFromItsMetrics) {
         if (!o && CountObjects(design.first->firstObject) > before) o = ListOf(design.first->firstObject).back();
         EXPECT_EQ(std::tuple(steps(), undoTitle(), refreshes - redrawn), std::tuple(r.undo ? 1 : 0, QString(r.undo ? r.undo : ""), 1));
         ASSERT_EQ(o != nullptr, r.typeAfter != 0);
+        // What the sheet left selected, new text or none, is what the selection's summary counts.
+        const SelectionState40 left = ds->ss40;
+        RefreshSelectionState40();
+        EXPECT_EQ(std::tuple(left.ssStateFresh, left.ssBaseElevation, left.ssBaseElevationValue),
+                  std::tuple(ds->ss40.ssStateFresh, ds->ss40.ssBaseElevation, ds->ss40.ssBaseElevationValue));
         if (!o) continue;
         const TextData* t = o->typeData.text;
         EXPECT_EQ(std::tuple(int(o->type), std::string(t->text), PlanPositions(o), objfield::text_object::kAngle(*o),

@@ -74,7 +74,7 @@ void OpenKeyEntrySheet(CommandWindow* parent, Objex* object, Poinz* start, Poinz
     SheetDialog::begin<KeyEntryController>(parent, KeyEntrySegment{object, start, end, lengthOffset, initialLength, angle});
 }
 
-void OpenWallKeyEntrySheet(CommandWindow* parent, Poinz* start, Poinz* end, Objex* wall) {
-    if (!start || !end || !wall) return;
-    SheetDialog::begin<WallKeyEntryController>(parent, start, end, wall);
+bool OpenWallKeyEntrySheet(CommandWindow* parent, Poinz* start, Poinz* end, Objex* wall) {
+    if (!start || !end || !wall) return false;
+    return SheetDialog::begin<WallKeyEntryController>(parent, start, end, wall) != nullptr;
 }

@@ -51,4 +51,4 @@ private:
 // Opens the sheets on their seams (null object or points: nothing).
 void OpenKeyEntrySheet(CommandWindow* parent, Objex* object, Poinz* start, Poinz* end, float lengthOffset,
                        float initialLength, float angle);
-void OpenWallKeyEntrySheet(CommandWindow* parent, Poinz* start, Poinz* end, Objex* wall);
+bool OpenWallKeyEntrySheet(CommandWindow* parent, Poinz* start, Poinz* end, Objex* wall);

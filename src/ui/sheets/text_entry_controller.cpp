@@ -7,6 +7,7 @@
 
 #include "model/docstate.h"
 #include "model/document_model.h"
+#include "model/inspector_panel.h"
 #include "model/object_fields.h"
 #include "model/object_types.h"
 #include "model/objects.h"
@@ -133,9 +134,13 @@ void TextEntryController::dismissSheet(QObject* sender) {
     Objex* target = targetObject_;
     targetObject_ = nullptr;
     endSheet();
-    if (tagOf(sender) != kOK) return;
-    if (target)
-        EditTextObject(target, text, font, angle, tag);
-    else
-        InsertTextObject(text, font, angle, tag);
+    if (tagOf(sender) == kOK) {
+        if (target)
+            EditTextObject(target, text, font, angle, tag);
+        else
+            InsertTextObject(text, font, angle, tag);
+    }
+    // The sheet selected the text it opened on, and new text is left selected: the selection's
+    // summary counts what it left, as a gesture's end does.
+    RefreshSelectionState40();
 }

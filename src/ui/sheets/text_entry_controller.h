@@ -26,6 +26,7 @@ public:
     void angleSliderChanged();
     void controlTextDidEndEditing();
     void dismissSheet(QObject* sender) override;
+    void reject() override { dismissSheet(nullptr); }
 
 protected:
     void initializeControlStates() override;

@@ -109,7 +109,7 @@ TEST_F(PlanRoad, EachToolTracksAndStoresItsStepOrNone) {
     const Row rows[] = {
         {200, false, 4, {}, 200},  // a miss with the move tool: ciHit 0
         {7050, false, 4, {"Exterior Wall Tool"}, 200}, {7052, true, 2, {"Interior Wall Tool"}, 200},
-        {7051, false, 4, {}, 200}, {201, false, 0, {}, 200}, {204, false, 0, {}, 204}, {205, false, 4, {}, 200},
+        {7051, false, 4, {"Exterior Wall Tool"}, 200}, {201, false, 0, {}, 200}, {204, false, 0, {}, 204}, {205, false, 4, {}, 200},
         {7900, false, 0, {}, 7900}, {7809, false, 0, {}, 200},  // no tracker: nothing made, nothing stored
         {207, false, 4, {}, 207},
         {7307, true, 4, {"Four-Point Freehand Roof Tool"}, 200},  // loops though the tracker let go
