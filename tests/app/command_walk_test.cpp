@@ -145,6 +145,9 @@ const Maker kMakers[] = {
     {"Exterior Wall by Typed Length", "wall 7051 -300,-400 -150,-400"},
     {"Interior Wall Tool", "wall 7052 -300,-400 -150,-400"},
     {"Interior Wall by Typed Length", "wall 7053 -300,-400 -150,-400"},
+    // The typed-length tools' drags that join two walls, or lengthen one straight on.
+    {"Exterior Wall by Typed Length: a join", "wall 7051 1300,-1200 1300,-1000"},
+    {"Interior Wall by Typed Length: straight on", "wall 7053 1300,-1200 1400,-1200"},
     {"Curved Wall Tool", "tool3 7054 -300,-400 -150,-400 -220,-330", kPending},
     {"Wall Break Tool", "attach 7055 32:0:32 15,10"},
     {"Door Tool", "attach 7056 32:0:25 0,5"},
@@ -552,7 +555,8 @@ protected:
         const std::string at = id + ":" + std::to_string(pick(size_t(o->pointCount)));
         if (pick(2)) return "ipoint " + at + compare;
         const long dh = long(pick(81)) - 40, dd = long(pick(81)) - 40;
-        return "select " + id + ";resize " + at + " " + std::to_string(dh) + "," + std::to_string(dd) + compare;
+        return "select " + id + (pick(3) ? ";resize " : ";rotate ") + at + " " + std::to_string(dh) + "," + std::to_string(dd) +
+               compare;
     }
     // A maker of kMakers drawn about an object shown (those whose steps name no object), or a
     // shape drawn there and converted to any kind.
@@ -563,10 +567,17 @@ protected:
         const FloatRect& b = on[pick(on.size())]->bounds;
         const long dh = std::lround((b.floatLeft + b.floatRight) / 2) + 300 - long(pick(200)),
                    dd = std::lround((b.floatTop + b.floatBottom) / 2) + 400 - long(pick(200));
+        // Those made by gestures at plan places alone.
+        const auto placed = [](const Maker& m) {
+            for (const std::string& step : Split(m.steps, ';')) {
+                const std::string verb = step.substr(0, step.find(' '));
+                if (verb != "wall" && verb != "tool3" && verb != "clicks" && verb != "text" && verb != "rect") return false;
+            }
+            return true;
+        };
         std::vector<const Maker*> free;
         for (const Maker& m : kMakers)
-            if (Split(m.steps, ';').size() == 1 && std::strchr(m.steps, ':') == nullptr && std::strchr(m.steps, '=') == nullptr)
-                free.push_back(&m);
+            if (placed(m)) free.push_back(&m);
         if (pick(3) == 0) {
             const int32_t target = convertcmd::kFirst + int32_t(pick(size_t(convertcmd::kLast - convertcmd::kFirst + 1)));
             return Shifted(ConvertedShape(target), dh, dd) + ";select new 1;convert shapes " + std::to_string(target);
@@ -626,10 +637,14 @@ protected:
         }
         case 1: return "select " + std::to_string(wall->objectID) + ";segdrag " + segment(wall) + " " + offset() + "," + offset();
         default: {
-            // (No fixed component: the walk's program loads no symbol files to drop.)
-            const int16_t tools[] = {7056, 7066, 7057, 7064, 7100, 7106, 7203, 7208, 7055, 208};
+            // The tools of kMakers pressed on a wall's segment. (No fixed component: the walk's
+            // program loads no symbol files to drop.)
+            std::vector<int16_t> tools;
+            for (const Maker& m : kMakers)
+                if (std::strncmp(m.steps, "attach ", 7) == 0 && !std::strchr(m.steps, ';'))
+                    tools.push_back(int16_t(std::atoi(m.steps + 7)));
             if (!fences.empty() && !pick(4)) return "attach 7506 " + segment(fences[pick(fences.size())]) + " " + offset() + ",0";
-            return "attach " + std::to_string(tools[pick(std::size(tools))]) + " " + segment(wall) + " " + offset() + "," +
+            return "attach " + std::to_string(tools[pick(tools.size())]) + " " + segment(wall) + " " + offset() + "," +
                    offset();
         }
         }
