@@ -75,6 +75,7 @@
 #include "port/files.h"
 #include "render/core/vrml_export.h"
 #include "tracking/tracker_loops.h"
+#include "ui/core/detail_pane_rules.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 
@@ -245,17 +246,29 @@ const Maker kMakers[] = {
     {"Ungroup", "Select All;Group;Select All;Ungroup", kLeft},
     {"Duplicate", "Select All;Duplicate"},
     {"Ceiling Builder", "wall 7052 -300,-400 -100,-400;wall 7052 -100,-400 -100,-200;wall 7052 -100,-200 -300,-200;"
-                        "wall 7052 -300,-200 -300,-400;Select All;Ceiling Builder=all"},
+                        "wall 7052 -300,-200 -300,-400;select 49;Ceiling Builder=all"},
     {"Door Pane", "select 4;Door Pane=doorWidthText=34", kLeft},
 };
-// A shape each conversion takes: an open line for the runs, a circle for the pier, a rectangle
-// for the rest.
+// The kinds the detail pane converts shapes to, in one shape or another.
+const std::vector<int32_t>& Conversions() {
+    static const std::vector<int32_t> kinds = [] {
+        std::set<int32_t> out;
+        for (const bool closed : {true, false}) {
+            ConversionFacts any;
+            (closed ? any.allOpen : any.allClosed) = false;
+            for (const ConversionItem& item : ConversionMenuItems(any))
+                if (item.tag) out.insert(item.tag);
+        }
+        return std::vector<int32_t>(out.begin(), out.end());
+    }();
+    return kinds;
+}
+// A shape each conversion takes: an open line for a path, a rectangle opened to close again, a
+// rectangle for the rest.
 std::string ConvertedShape(int32_t command) {
     switch (command) {
-    case convertcmd::kStiffenerBeam: case convertcmd::kPostTensionStrand: case convertcmd::kFoundationSlope:
-    case convertcmd::kAirDuct: case convertcmd::kSwitchConnector: case convertcmd::kPath:
-        return "wall 7702 -300,-400 -150,-300";
-    case convertcmd::kFoundationPier: return "wall 7701 -300,-400 -200,-300";
+    case convertcmd::kPath: return "wall 7702 -300,-400 -150,-300";
+    case convertcmd::kClosedPolygon: return "rect -300,-400,-150,-300;select new 1;convert shapes 10077";
     default: return "rect -300,-400,-150,-300";
     }
 }
@@ -542,7 +555,7 @@ protected:
                          std::to_string(left + 30 + long(pick(150))) + "," + std::to_string(top + 30 + long(pick(150))) + ";";
             }
             // Every kind the detail pane converts to.
-            const int32_t target = convertcmd::kFirst + int32_t(pick(size_t(convertcmd::kLast - convertcmd::kFirst + 1)));
+            const int32_t target = Conversions()[pick(Conversions().size())];
             return steps + "select new " + std::to_string(count) + ";convert shapes " + std::to_string(target) + compare;
         }
         Layer* floor = d->model()->itsCurLayer;
@@ -579,15 +592,20 @@ protected:
         for (const Maker& m : kMakers)
             if (placed(m)) free.push_back(&m);
         if (pick(3) == 0) {
-            const int32_t target = convertcmd::kFirst + int32_t(pick(size_t(convertcmd::kLast - convertcmd::kFirst + 1)));
+            const int32_t target = Conversions()[pick(Conversions().size())];
             return Shifted(ConvertedShape(target), dh, dd) + ";select new 1;convert shapes " + std::to_string(target);
         }
         return Shifted(free[pick(free.size())]->steps, dh, dd);
     }
-    // The step's places ("h,d" and "h1,d1,h2,d2") moved by (dh, dd).
-    static std::string Shifted(const std::string& step, long dh, long dd) {
+    // The steps' places ("h,d" and "h1,d1,h2,d2") moved by (dh, dd).
+    static std::string Shifted(const std::string& steps, long dh, long dd) {
+        if (steps.find(';') != std::string::npos) {
+            std::string out;
+            for (const std::string& step : Split(steps, ';')) out += (out.empty() ? "" : ";") + Shifted(step, dh, dd);
+            return out;
+        }
         std::string out;
-        for (const std::string& word : Split(step, ' ')) {
+        for (const std::string& word : Split(steps, ' ')) {
             std::vector<std::string> numbers = Split(word, ',');
             const bool place = numbers.size() % 2 == 0 && std::all_of(numbers.begin(), numbers.end(), [](const std::string& n) {
                 return n.find_first_not_of("-0123456789") == std::string::npos;
@@ -996,9 +1014,9 @@ protected:
         plantAgeBefore_ = d->model()->itsMaximumPlantAge;
         refused = false;
         if (step == "Check Summary") return CheckSummary(label);
-        // Some step stored since the design was read.
+        // The step before stored one.
         if (step == "Check Made") {
-            if (at_ == 0) ADD_FAILURE() << label << ": no step stored";
+            if (!lastStored_) ADD_FAILURE() << label << ": the step before stored no step";
             return;
         }
         if (step == "Check Scene") {
@@ -1194,7 +1212,9 @@ protected:
             if (drawn) pending.pop_back();
             taken.push_back(step);
             restored_ = false;
+            const int32_t slot = d->model()->itsCurrentUndo;
             Take(step, "walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
+            if (step != "Check Made") lastStored_ = d->model()->itsCurrentUndo != slot;
             if (!Failing()) CheckMark("walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
             // Due, or now and then right after a restore.
             if (drawn && !Failing() && (SceneDue() || (restored_ && rng_() % 4 == 0))) {
@@ -1243,6 +1263,7 @@ protected:
     bool house_ = false;
     int edits_ = 0;
     bool restored_ = false;  // the step was an Undo or Redo that restored a snapshot
+    bool lastStored_ = false;  // the step before stored an undo step
     bool hidden_ = false;    // the live view hidden
     std::vector<SceneDifference> held_;
     std::set<uint32_t> flipped_;  // objects turned over since the last read
@@ -1468,7 +1489,7 @@ TEST_F(CommandWalk, EveryMakerLeavesItsObjectAsAReadGivesIt) {
                ";Save and Compare");
     };
     for (const Maker& m : kMakers) run(m.what, m.steps, m.summary);
-    for (int32_t c = convertcmd::kFirst; c <= convertcmd::kLast; ++c)
+    for (int32_t c : Conversions())
         run("Convert Object To " + std::to_string(c), ConvertedShape(c) + ";select new 1;convert shapes " + std::to_string(c),
             Maker::Summary::Counted);
 }
