@@ -4,9 +4,12 @@
 // tool, one object toggled in or out by a Shift-click, everything, nothing), clicks the Delete
 // Point tool on a point of an object of the floor worked on, or runs a command the menus offer,
 // an area's outline tool ended after two clicks, a drag of an object's point with the Resize
-// tool, a click of the Insert Point tool mid-segment, rectangles drawn, selected as the newest
-// objects and converted together by the detail pane ("rect h1,d1,h2,d2", "select new 3",
-// "convert shapes <command>"), the framing view turned on around a step and off again, an
+// or Rotate tool, a click of the Insert Point tool mid-segment, rectangles drawn, selected as
+// the newest objects and converted together by the detail pane ("rect h1,d1,h2,d2", "select new
+// 3", "convert shapes <command>"), a maker of kMakers drawn about an object ("wall TOOL h,d h,d"
+// a press, drag and release; "tool3 TOOL h,d h,d h,d" the same, then a second click; "clicks
+// TOOL h,d ..." clicks then Escape; "text h,d WORDS" the Text tool's click and sheet), the
+// framing view turned on around a step and off again, an
 // Undo of one to thirty steps, a Redo, Save,
 // Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
@@ -25,7 +28,9 @@
 // A failure names the seed and the steps taken (the scene checks among them, as "Check Scene":
 // a check builds the live view again). To replay them, cut them down or walk further:
 //   DVX_WALK_REPLAY='house|Select All;Rotate Objects...=30;Nudge Up'   the steps given (and
-//                              "Save and Compare": Save and Open, every object saved read back)
+//                              "Save and Compare": Save and Open, every object saved read back;
+//                              "Check Summary": the selection's summary against a recount;
+//                              "Check Made": the step before stored one)
 //   DVX_WALK_SEED=7:120        seed 7 (odd seeds start from the furnished house), 120 steps
 //   DVX_WALK_MORE=40x2000      40 seeds of 2000 steps beside the fixed ones
 //   DVX_WALK_TRACE=1           each step's undo slot and floors on the error output
