@@ -1053,6 +1053,9 @@ protected:
         } else if (step.rfind("wall ", 0) == 0 || step.rfind("segdrag ", 0) == 0 || step.rfind("attach ", 0) == 0 ||
                    step.rfind("tool3 ", 0) == 0 || step.rfind("clicks ", 0) == 0 || step.rfind("text ", 0) == 0) {
             WallStep(step);
+            // Known until those tools count it: the summary (ss40) their step left, which a
+            // restore counts anew.
+            if (PendingSummary(step)) leftOut.push_back("ss40");
             Stored(before);
         } else if (step == "select none") {
             SelectIDs("");
@@ -1165,6 +1168,16 @@ protected:
             const bool floors = std::find(sets.begin(), sets.end(), "floors") != sets.end();
             EXPECT_TRUE(SameRecords(CaptureRecords(), records, label, sets, floors));
         }
+    }
+    // A gesture of a maker whose summary is pending (kMakers).
+    static bool PendingSummary(const std::string& step) {
+        const auto tool = [](const std::string& s) {
+            const auto words = Split(s, ' ');
+            return words.empty() || words[0] == "text" ? words : std::vector<std::string>(words.begin(), words.begin() + 2);
+        };
+        for (const Maker& m : kMakers)
+            if (m.summary == Maker::Summary::Pending && tool(m.steps) == tool(step)) return true;
+        return false;
     }
     // The selection's summary (ss40) against a recount of the selection, as a restore makes it.
     void CheckSummary(const std::string& label) {
@@ -1486,12 +1499,15 @@ TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatARea
 }
 
 // Each maker of kMakers, and Convert Object To of every target kind, on the furnished design:
-// the selection's summary is what a recount gives, and a Save what a read gives.
+// the selection's summary is what a recount gives, and a Save what a read gives, also after the
+// step's Undo and Redo.
 TEST_F(CommandWalk, EveryMakerLeavesItsObjectAsAReadGivesIt) {
     const auto run = [&](const std::string& what, const std::string& steps, Maker::Summary summary) {
         SCOPED_TRACE(what);
         Replay("furnished|" + steps + ";Check Made" + (summary == Maker::Summary::Counted ? ";Check Summary" : "") +
                ";Save and Compare");
+        // Its Undo and Redo: the design as the step left it.
+        Replay("furnished|" + steps + ";Undo*1;Redo;Save and Compare");
     };
     for (const Maker& m : kMakers) run(m.what, m.steps, m.summary);
     for (int32_t c : Conversions())
