@@ -117,6 +117,9 @@ void convert_detail::ConvertToWall(Objex* o, int32_t command, const DocState* ds
         for (ShortPoint& s : o->textureScales) s = ShortPoint{kFullScale, kFullScale};
     }
     objfield::wall::kStudSpacing(*o) = ds->studSpacing;
+    // The floor's height, as a read gives a wall without one (and as the wall tools set it).
+    if (objfield::wall::kHeight(*o) < 0.5f)
+        if (const Layer* floor = TreeFloor(o)) objfield::wall::kHeight(*o) = floor->height;
     objfield::wall::kBaseOffset(*o) = exterior ? kExteriorBaseOffset : 0.0f;
     if (exterior) objfield::wall::kQuickWallWidth(*o) = ds->foundationWidth;
     const float height = retaining ? kRetainingWallHeight : layer->height;

@@ -183,6 +183,9 @@ Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document
     if (!point) return nullptr;
     InsertSplitPoint(object, segmentStart, point);
     UpdateObjectBounds(object);
+    // Mapped and measured with the new point before the rebuild, as a read of the object is.
+    SetTextureFaceUV(object);
+    SetObjectPointLengths(object);
     Rebuild(object, RebuildScope::AtPosition);
     return point;
 }

@@ -19,7 +19,8 @@ bool MayAddPointTo(const Objex* object, const Poinz* segmentStart);
 // start's V for a deck, at V 0 for other types but free detail shapes. Null for a curved
 // segment. Bounds, texture coordinates and point lengths follow; the object is rebuilt.
 Poinz* InsertPointOnSegment(Objex* object, Poinz* segmentStart, float h, float v, float d);
-// Inserts a point at exactly (h, v, d) after `segmentStart`: no type or curvature test.
+// Inserts a point at exactly (h, v, d) after `segmentStart`: no type or curvature test. Texture
+// coordinates and point lengths follow before the rebuild, as for an insert.
 Poinz* AddPointAtPosition(Objex* object, Poinz* segmentStart, DocState* document, float h, float v,
                           float d);
 

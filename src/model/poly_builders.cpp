@@ -87,7 +87,7 @@ Objex* BuildOpenPoly(const Float3DPoint* first, const Float3DPoint* second,
                      Layer* layer, uint8_t useDocumentStyle) {
     Objex* object = BuildGeneralPoly(first, second, firstIn, firstOut, secondIn, secondOut, count,
                                      layer, useDocumentStyle, kOpenPolygon, 0, 1);
-    if (object) SetObjectPointLengths(object);
+    if (object) MapFacesAndLengths(object);
     return object;
 }
 

@@ -39,7 +39,8 @@ Objex* BuildGeneralPoly(const Float3DPoint* first, const Float3DPoint* second,
                         const Float3DPoint* secondIn, const Float3DPoint* secondOut, int32_t count,
                         Layer* layer, uint8_t useDocumentStyle, int16_t type, uint8_t closed,
                         uint8_t addToLayer);
-// An open polygon (type 9) on the layer, its row lengths measured.
+// An open polygon (type 9) on the layer, its faces mapped and its row lengths measured, as a
+// read gives them: the makers that dress it as another type save what a read of it gives.
 Objex* BuildOpenPoly(const Float3DPoint* first, const Float3DPoint* second,
                      const Float3DPoint* firstIn, const Float3DPoint* firstOut,
                      const Float3DPoint* secondIn, const Float3DPoint* secondOut, int32_t count,

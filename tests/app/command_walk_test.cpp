@@ -4,9 +4,12 @@
 // tool, one object toggled in or out by a Shift-click, everything, nothing), clicks the Delete
 // Point tool on a point of an object of the floor worked on, or runs a command the menus offer,
 // an area's outline tool ended after two clicks, a drag of an object's point with the Resize
-// tool, a click of the Insert Point tool mid-segment, rectangles drawn, selected as the newest
-// objects and converted together by the detail pane ("rect h1,d1,h2,d2", "select new 3",
-// "convert shapes <command>"), the framing view turned on around a step and off again, an
+// or Rotate tool, a click of the Insert Point tool mid-segment, rectangles drawn, selected as
+// the newest objects and converted together by the detail pane ("rect h1,d1,h2,d2", "select new
+// 3", "convert shapes <command>"), a maker of kMakers drawn about an object ("wall TOOL h,d h,d"
+// a press, drag and release; "tool3 TOOL h,d h,d h,d" the same, then a second click; "clicks
+// TOOL h,d ..." clicks then Escape; "text h,d WORDS" the Text tool's click and sheet), the
+// framing view turned on around a step and off again, an
 // Undo of one to thirty steps, a Redo, Save,
 // Save and Open, Revert to
 // Saved, Open of another design, or New (then the walk's
@@ -25,13 +28,16 @@
 // A failure names the seed and the steps taken (the scene checks among them, as "Check Scene":
 // a check builds the live view again). To replay them, cut them down or walk further:
 //   DVX_WALK_REPLAY='house|Select All;Rotate Objects...=30;Nudge Up'   the steps given (and
-//                              "Save and Compare": Save and Open, every object saved read back)
+//                              "Save and Compare": Save and Open, every object saved read back;
+//                              "Check Summary": the selection's summary against a recount;
+//                              "Check Made": the step before stored one)
 //   DVX_WALK_SEED=7:120        seed 7 (odd seeds start from the furnished house), 120 steps
 //   DVX_WALK_MORE=40x2000      40 seeds of 2000 steps beside the fixed ones
 //   DVX_WALK_TRACE=1           each step's undo slot and floors on the error output
 // scripts/cut-walk.py drops steps from a failing list while it still fails.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QUndoStack>
 #include <algorithm>
@@ -62,6 +68,9 @@
 #include "model/selection_queries.h"
 #include "model/type_data.h"
 #include "model/bounds.h"
+#include "model/command_ids.h"
+#include "model/selection_state.h"
+#include "model/walkers.h"
 #include "model/render_state.h"
 #include "scene/scene_build.h"
 #include "commands/convert_type.h"
@@ -71,6 +80,7 @@
 #include "port/files.h"
 #include "render/core/vrml_export.h"
 #include "tracking/tracker_loops.h"
+#include "ui/core/detail_pane_rules.h"
 #include "ui/core/inspector_seams.h"
 #include "ui/tool_palettes.h"
 
@@ -97,6 +107,175 @@ std::vector<std::string> Split(const std::string& text, char by) {
     for (std::string part; std::getline(in, part, by);)
         if (!part.empty()) out.push_back(part);
     return out;
+}
+
+// Every tool and every command of the command table that makes or reshapes an object, each
+// making one on the furnished design (the empty plan about -300,-400 of the first floor, the
+// wall 32, the fence 36, the roof on the third floor): the selection's summary is then what a
+// recount of the selection gives, and a Save writes what a read of it gives. The walk draws
+// these too, about an object shown. Left out: the fixed components (the walk's program loads no
+// symbol files to drop), the roof connectors (they join two roofs), the fillet and chamfer
+// (they round the corner of two lines) and the tools that make nothing of their own.
+struct Maker {
+    const char* what;
+    const char* steps;
+    enum class Summary {
+        Counted,
+        // Pending: the tools that select what they make at the end of a second phase or a
+        // sheet (the curved wall, stairway, arc and sprinkler, the offset, length and leader
+        // dimensions, the text) leave the summary as it was.
+        Pending,
+        // Known: the command table records these commands leaving the summary (ss40) as it was.
+        Left,
+    } summary = Summary::Counted;
+};
+constexpr Maker::Summary kPending = Maker::Summary::Pending, kLeft = Maker::Summary::Left;
+const Maker kMakers[] = {
+    // Tools.
+    {"Move/Resize", "select 32;segdrag 32:0 0,30"},
+    {"Rotate", "select 13;rotate 13:0 30,-40"},
+    {"Dimension Wall Tool", "attach 208 32:0:50 0,20"},
+    {"Dimension Tool", "wall 209 -300,-400 -150,-300"},
+    {"Offset Dimension Tool", "tool3 210 -300,-400 -150,-400 -200,-340", kPending},
+    {"Length Dimension Tool", "tool3 211 -300,-400 -150,-330 -200,-300", kPending},
+    {"Diameter Dimension Tool", "wall 7701 -300,-400 -200,-300;wall 212 -250,-400 -180,-430"},
+    {"Leader Dimension Tool", "tool3 213 -300,-400 -250,-350 -150,-350", kPending},
+    {"Resize", "select 13;resize 13:0 -12,-28"},
+    {"Text", "text -300,-400 Kitchen", kPending},
+    {"Foundation Perimeter Tool", "clicks 7000 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Stiffener Beam Tool", "wall 7001 -300,-400 -150,-400"},
+    {"Foundation Pier Tool", "wall 7002 -300,-400 -150,-400"},
+    {"Post-Tension Strand Tool", "wall 7003 -300,-400 -150,-400"},
+    {"Foundation Slope Tool", "wall 7004 -300,-400 -150,-400"},
+    {"Exterior Wall Tool", "wall 7050 -300,-400 -150,-400"},
+    {"Exterior Wall by Typed Length", "wall 7051 -300,-400 -150,-400"},
+    {"Interior Wall Tool", "wall 7052 -300,-400 -150,-400"},
+    {"Interior Wall by Typed Length", "wall 7053 -300,-400 -150,-400"},
+    // The typed-length tools' drags that join two walls, or lengthen one straight on.
+    {"Exterior Wall by Typed Length: a join", "wall 7051 1300,-1200 1300,-1000"},
+    {"Interior Wall by Typed Length: straight on", "wall 7053 1300,-1200 1400,-1200"},
+    {"Curved Wall Tool", "tool3 7054 -300,-400 -150,-400 -220,-330", kPending},
+    {"Wall Break Tool", "attach 7055 32:0:32 15,10"},
+    {"Door Tool", "attach 7056 32:0:25 0,5"},
+    {"Window Tool", "attach 7057 32:0:60 0,5"},
+    {"Straight Stairway Tool", "clicks 7058 -300,-400 -150,-400"},
+    {"Curved Stairway Tool", "tool3 7059 -300,-400 -150,-400 -200,-330", kPending},
+    {"Straight Railing Tool", "clicks 7060 -300,-400 -150,-400 -150,-300"},
+    {"Curved Railing Tool", "clicks 7061 -300,-400 -150,-400 -150,-300"},
+    {"Floor Tool", "clicks 7062 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Floor Cutout Tool", "clicks 7063 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Accessory Tool", "attach 7064 32:0:85 0,5"},
+    {"Cased Opening Tool", "attach 7066 32:0:50 0,5"},
+    {"110v Receptacle Tool", "attach 7100 32:0:70 0,-20"},
+    {"110v Receptacle Tool (7101)", "attach 7101 32:0:70 0,-20"},
+    {"220v Receptacle Tool", "attach 7103 32:0:70 0,-20"},
+    {"Switch Tool", "attach 7105 32:0:70 0,-20"},
+    {"3/4/5-Way Switch Tool", "attach 7106 32:0:70 0,-20"},
+    {"Dimmer/Weather Proof Switch Tool", "attach 7107 32:0:70 0,-20"},
+    {"Switch Connector Tool", "wall 7108 -300,-400 -200,-300"},
+    {"Flood Light Tool", "attach 7110 32:0:70 0,-20"},
+    {"Cable Outlet Tool", "attach 7112 32:0:70 0,-20"},
+    {"Phone Outlet Tool", "attach 7113 32:0:70 0,-20"},
+    {"Smoke Detector Tool", "attach 7114 32:0:70 0,-20"},
+    {"Thermostat Tool", "attach 7115 32:0:70 0,-20"},
+    {"Hose Bib Tool", "attach 7200 32:0:70 0,-20"},
+    {"Gas Bib Tool", "attach 7201 32:0:70 0,-20"},
+    {"Toilet Tool", "attach 7203 32:0:50 0,0"},
+    {"Single Sink Tool", "attach 7204 32:0:50 0,0"},
+    {"Double Sink Tool", "attach 7205 32:0:50 0,0"},
+    {"Triple Sink Tool", "attach 7206 32:0:50 0,0"},
+    {"Oval Sink Tool", "attach 7207 32:0:50 0,0"},
+    {"Bath Tub Tool", "attach 7208 32:0:50 0,0"},
+    {"Spa Tub Tool", "attach 7209 32:0:50 0,0"},
+    {"Shower Tool", "attach 7210 32:0:50 0,0"},
+    {"Gable Roof Tool", "wall 7300 -300,-400 -150,-300"},
+    {"Hip Roof Tool", "wall 7301 -300,-400 -150,-300"},
+    {"Hip/Gable Roof Tool", "wall 7302 -300,-400 -150,-300"},
+    {"Freehand Roof Tool", "clicks 7306 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Four-Point Freehand Roof Tool", "attach 7307 32:0:50 0,60"},
+    {"Three-Point Freehand Roof Tool", "attach 7308 32:0:50 0,60"},
+    {"Dormer Cutout", "Working Floor=Third Floor;clicks 7309 200,250 260,250 260,280 200,280"},
+    {"Air Duct Tool", "wall 7400 -300,-400 -150,-400"},
+    {"Baseboard Heater Tool", "attach 7407 32:0:50 0,-20"},
+    {"Property Line Tool", "clicks 7500 -300,-400 -150,-400 -150,-300"},
+    {"Ground Fill Region Tool", "clicks 7501 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Pathway/Driveway Tool", "clicks 7502 -300,-400 -150,-400 -150,-300"},
+    {"Fill Tool", "wall 7503 -300,-400 -150,-300"},
+    {"Edging Tool", "clicks 7504 -300,-400 -150,-400 -150,-300"},
+    {"Fence Tool", "clicks 7505 -300,-400 -150,-400 -150,-300"},
+    {"Gate Tool", "clicks 7505 -300,-400 -150,-400;attach 7506 49:0:50 0,0"},
+    {"Retaining Wall Tool", "wall 7507 -300,-400 -150,-400"},
+    {"Sprinkler Head Tool", "tool3 7508 -300,-400 -250,-400 -300,-350", kPending},
+    {"Excavate Topography Tool", "clicks 7509 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Curved Topography Tool", "clicks 7511 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Straight-Edge Topography Tool", "clicks 7512 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Deck with Railing Tool", "clicks 7600 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Deck without Railing Tool", "clicks 7601 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Straight Railing Tool (deck)", "clicks 7602 -300,-400 -150,-400 -150,-300"},
+    {"Curved Railing Tool (deck)", "clicks 7603 -300,-400 -150,-400 -150,-300"},
+    {"Straight Stairway Tool (deck)", "clicks 7604 -300,-400 -150,-400"},
+    {"Curved Stairway Tool (deck)", "tool3 7605 -300,-400 -150,-400 -200,-330", kPending},
+    {"Deck Cutout Tool", "clicks 7606 -300,-400 -150,-400 -150,-300 -300,-300"},
+    {"Rectangle Tool", "rect -300,-400,-150,-300"},
+    {"Circle/Oval Tool", "wall 7701 -300,-400 -150,-300"},
+    {"Line Tool", "wall 7702 -300,-400 -150,-300"},
+    {"Polygon Tool", "clicks 7703 -300,-400 -150,-400 -150,-300"},
+    {"Arc Tool", "wall 7704 -300,-400 -150,-300"},
+    {"Circular Arc Tool", "tool3 7705 -300,-400 -250,-400 -300,-350", kPending},
+    {"Multigon Tool", "wall 7706 -300,-400 -250,-350"},
+    {"Curve Tool", "clicks 7707 -300,-400 -150,-400 -150,-300"},
+    {"Insert Point", "ipoint 32:0"},
+    {"Delete Point", "clicks 7703 -300,-400 -150,-400 -150,-300 -300,-300;select 49;rpoint 49:1"},
+    // Commands, on what they change.
+    {"Move to Upper Floor", "select 13;Move to Upper Floor"},
+    {"Move to Lower Floor", "Working Floor=Second Floor;Select All;Move to Lower Floor"},
+    {"Copy to Upper Floor", "select 13;Copy to Upper Floor"},
+    {"Copy to Lower Floor", "Working Floor=Second Floor;Select All;Copy to Lower Floor"},
+    {"Paste", "select 13;Copy;Paste", kLeft},
+    {"Mirror Left to Right", "Select All;Mirror Left to Right"},
+    {"Mirror Top to Bottom", "Select All;Mirror Top to Bottom"},
+    {"Flip Horizontal", "Select All;Flip Horizontal"},
+    {"Flip Vertical", "Select All;Flip Vertical"},
+    {"Flip Plan Horizontal", "Flip Plan Horizontal"},
+    {"Flip Plan Vertical", "Flip Plan Vertical"},
+    {"Nudge Up", "Select All;Nudge Up"},
+    {"Rotate Objects...", "Select All;Rotate Objects...=30"},
+    {"Rotate Plan...", "Rotate Plan...=30"},
+    {"Move Objects...", "Select All;Move Objects...=30,12"},
+    {"Move Plan...", "Move Plan...=36,0"},
+    {"Set Elevation...", "Select All;Set Elevation...=24"},
+    {"Smooth", "Select All;Smooth=3"},
+    {"Float Above Topography", "Select All;Float Above Topography"},
+    {"Move to Plan", "select 13;Move to Plan=Deck Plan"},
+    {"Group", "select 13,32;Group", kLeft},
+    {"Ungroup", "Select All;Group;Select All;Ungroup", kLeft},
+    {"Duplicate", "Select All;Duplicate"},
+    {"Ceiling Builder", "wall 7052 -300,-400 -100,-400;wall 7052 -100,-400 -100,-200;wall 7052 -100,-200 -300,-200;"
+                        "wall 7052 -300,-200 -300,-400;select 49;Ceiling Builder=all"},
+    {"Door Pane", "select 4;Door Pane=doorWidthText=34", kLeft},
+};
+// The kinds the detail pane converts shapes to, in one shape or another.
+const std::vector<int32_t>& Conversions() {
+    static const std::vector<int32_t> kinds = [] {
+        std::set<int32_t> out;
+        for (const bool closed : {true, false}) {
+            ConversionFacts any;
+            (closed ? any.allOpen : any.allClosed) = false;
+            for (const ConversionItem& item : ConversionMenuItems(any))
+                if (item.tag) out.insert(item.tag);
+        }
+        return std::vector<int32_t>(out.begin(), out.end());
+    }();
+    return kinds;
+}
+// A shape each conversion takes: an open line for a path, a rectangle opened to close again, a
+// rectangle for the rest.
+std::string ConvertedShape(int32_t command) {
+    switch (command) {
+    case convertcmd::kPath: return "wall 7702 -300,-400 -150,-300";
+    case convertcmd::kClosedPolygon: return "rect -300,-400,-150,-300;select new 1;convert shapes 10077";
+    default: return "rect -300,-400,-150,-300";
+    }
 }
 
 class CommandWalk : public CommandTable {
@@ -310,6 +489,7 @@ protected:
         if (roll < 55) return DrawGround();
         if (roll < 58) return DrawWalls() + ";Save and Compare";
         if (roll < 61) return DrawReshape();
+        if (roll < 64) return DrawMaker() + ";Save and Compare";
         // A command of the list, but for those the walk reaches otherwise.
         const auto& commands = Commands();
         for (;;) {
@@ -379,13 +559,9 @@ protected:
                 steps += "rect " + std::to_string(left) + "," + std::to_string(top) + "," +
                          std::to_string(left + 30 + long(pick(150))) + "," + std::to_string(top + 30 + long(pick(150))) + ";";
             }
-            static constexpr int32_t kTargets[] = {
-                convertcmd::kFloor, convertcmd::kFloorCutout, convertcmd::kFreehandRoof, convertcmd::kDeckWithRailing,
-                convertcmd::kDeckCutout, convertcmd::kPropertyLine, convertcmd::kGroundFill, convertcmd::kEdging,
-                convertcmd::kFence, convertcmd::kTopography, convertcmd::kExcavation, convertcmd::kStaircase,
-                convertcmd::kRailing, convertcmd::kOpenPolygon};
-            return steps + "select new " + std::to_string(count) + ";convert shapes " +
-                   std::to_string(kTargets[pick(std::size(kTargets))]) + compare;
+            // Every kind the detail pane converts to.
+            const int32_t target = Conversions()[pick(Conversions().size())];
+            return steps + "select new " + std::to_string(count) + ";convert shapes " + std::to_string(target) + compare;
         }
         Layer* floor = d->model()->itsCurLayer;
         std::vector<Objex*> shapes;
@@ -397,7 +573,57 @@ protected:
         const std::string at = id + ":" + std::to_string(pick(size_t(o->pointCount)));
         if (pick(2)) return "ipoint " + at + compare;
         const long dh = long(pick(81)) - 40, dd = long(pick(81)) - 40;
-        return "select " + id + ";resize " + at + " " + std::to_string(dh) + "," + std::to_string(dd) + compare;
+        return "select " + id + (pick(3) ? ";resize " : ";rotate ") + at + " " + std::to_string(dh) + "," + std::to_string(dd) +
+               compare;
+    }
+    // A maker of kMakers drawn about an object shown (those whose steps name no object), or a
+    // shape drawn there and converted to any kind.
+    std::string DrawMaker() {
+        const auto pick = [&](size_t n) { return size_t(rng_() % n); };
+        const auto on = Clickable([](Objex* o) { return o->pointCount > 0; });
+        if (on.empty()) return "select none";
+        const FloatRect& b = on[pick(on.size())]->bounds;
+        const long dh = std::lround((b.floatLeft + b.floatRight) / 2) + 300 - long(pick(200)),
+                   dd = std::lround((b.floatTop + b.floatBottom) / 2) + 400 - long(pick(200));
+        // Those made by gestures at plan places alone.
+        const auto placed = [](const Maker& m) {
+            for (const std::string& step : Split(m.steps, ';')) {
+                const std::string verb = step.substr(0, step.find(' '));
+                if (verb != "wall" && verb != "tool3" && verb != "clicks" && verb != "text" && verb != "rect") return false;
+            }
+            return true;
+        };
+        std::vector<const Maker*> free;
+        for (const Maker& m : kMakers)
+            if (placed(m)) free.push_back(&m);
+        if (pick(3) == 0) {
+            const int32_t target = Conversions()[pick(Conversions().size())];
+            return Shifted(ConvertedShape(target), dh, dd) + ";select new 1;convert shapes " + std::to_string(target);
+        }
+        return Shifted(free[pick(free.size())]->steps, dh, dd);
+    }
+    // The steps' places ("h,d" and "h1,d1,h2,d2") moved by (dh, dd).
+    static std::string Shifted(const std::string& steps, long dh, long dd) {
+        if (steps.find(';') != std::string::npos) {
+            std::string out;
+            for (const std::string& step : Split(steps, ';')) out += (out.empty() ? "" : ";") + Shifted(step, dh, dd);
+            return out;
+        }
+        std::string out;
+        for (const std::string& word : Split(steps, ' ')) {
+            std::vector<std::string> numbers = Split(word, ',');
+            const bool place = numbers.size() % 2 == 0 && std::all_of(numbers.begin(), numbers.end(), [](const std::string& n) {
+                return n.find_first_not_of("-0123456789") == std::string::npos;
+            });
+            std::string moved = word;
+            if (place) {
+                moved.clear();
+                for (size_t i = 0; i < numbers.size(); ++i)
+                    moved += (i ? "," : "") + std::to_string(std::stol(numbers[i]) + (i % 2 ? dd : dh));
+            }
+            out += (out.empty() ? "" : " ") + moved;
+        }
+        return out;
     }
     // Walls of the floor worked on drawn or changed by a drag, each then saved and compared:
     // "wall TOOL h,d h,d" an Exterior or Interior Wall tool dragged (from a free end, which
@@ -418,7 +644,8 @@ protected:
             return std::to_string(o->objectID) + ":" + std::to_string(pick(size_t(o->pointCount - (o->closed ? 0 : 1)))) +
                    ":" + std::to_string(10 + pick(81));
         };
-        const std::string tool = pick(2) ? "7050" : "7052";
+        static const char* const kWallTools[] = {"7050", "7052", "7051", "7053"};
+        const std::string tool = kWallTools[pick(std::size(kWallTools))];
         if (walls.empty()) return "wall " + tool + " 0,0 " + std::to_string(60 + pick(200)) + ",0";
         Objex* wall = walls[pick(walls.size())];
         switch (pick(4)) {
@@ -433,10 +660,14 @@ protected:
         }
         case 1: return "select " + std::to_string(wall->objectID) + ";segdrag " + segment(wall) + " " + offset() + "," + offset();
         default: {
-            // (No fixed component: the walk's program loads no symbol files to drop.)
-            const int16_t tools[] = {7056, 7066, 7057, 7064, 7100, 7106, 7203, 7208};
+            // The tools of kMakers pressed on a wall's segment. (No fixed component: the walk's
+            // program loads no symbol files to drop.)
+            std::vector<int16_t> tools;
+            for (const Maker& m : kMakers)
+                if (std::strncmp(m.steps, "attach ", 7) == 0 && !std::strchr(m.steps, ';'))
+                    tools.push_back(int16_t(std::atoi(m.steps + 7)));
             if (!fences.empty() && !pick(4)) return "attach 7506 " + segment(fences[pick(fences.size())]) + " " + offset() + ",0";
-            return "attach " + std::to_string(tools[pick(std::size(tools))]) + " " + segment(wall) + " " + offset() + "," +
+            return "attach " + std::to_string(tools[pick(tools.size())]) + " " + segment(wall) + " " + offset() + "," +
                    offset();
         }
         }
@@ -454,13 +685,42 @@ protected:
         const auto move = Split(by, ',');
         return {ViewPoint(h, dd), ViewPoint(h + std::stof(move.at(0)), dd + std::stof(move.at(1)))};
     }
+    QPoint PlanPlace(const std::string& hd) {
+        const auto at = Split(hd, ',');
+        return ViewPoint(std::stof(at.at(0)), std::stof(at.at(1)));
+    }
     void WallStep(const std::string& step) {
         const auto part = Split(step, ' ');
         if (part.size() < 3) return ADD_FAILURE() << "a tool or object and places wanted: " << step;
-        if (part[0] == "wall") {
-            const auto from = Split(part.at(2), ','), to = Split(part.at(3), ',');
+        if (part[0] == "wall" || part[0] == "tool3") {
             gCurTool = int16_t(std::stoi(part[1]));
-            Drag(ViewPoint(std::stof(from.at(0)), std::stof(from.at(1))), ViewPoint(std::stof(to.at(0)), std::stof(to.at(1))));
+            Drag(PlanPlace(part.at(2)), PlanPlace(part.at(3)));
+            if (part[0] == "tool3" && TrackerLoopOpen()) {
+                QMDDocumentView* view = w->docView();
+                const QPoint at = PlanPlace(part.at(4));
+                QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+                QApplication::sendEvent(view, &move);
+                QTest::mouseClick(view, Qt::LeftButton, {}, at);
+            }
+            QApplication::processEvents();
+            // A typed-length wall tool's new segment: its length sheet taken as it comes.
+            SheetWith([](QWidget*) {});
+        } else if (part[0] == "clicks") {
+            std::vector<std::pair<float, float>> points;
+            for (size_t i = 2; i < part.size(); ++i) {
+                const auto at = Split(part[i], ',');
+                points.push_back({std::stof(at.at(0)), std::stof(at.at(1))});
+            }
+            Clicks(int16_t(std::stoi(part[1])), points);
+        } else if (part[0] == "text") {
+            // The Text tool clicked, the words typed into its sheet, OK.
+            gCurTool = toolid::kText;
+            QTest::mouseClick(w->docView(), Qt::LeftButton, {}, PlanPlace(part[1]));
+            QApplication::processEvents();
+            const std::string words = step.substr(step.find(' ', step.find(' ') + 1) + 1);
+            SheetWith([&](QWidget* sheet) {
+                if (auto* text = sheet->findChild<QPlainTextEdit*>("textView")) text->setPlainText(QString::fromStdString(words));
+            });
         } else if (part[0] == "segdrag") {
             const auto [from, to] = OnSegment(part[1], part.at(2));
             gCurTool = toolid::kSelect;
@@ -528,14 +788,15 @@ protected:
         QApplication::processEvents();
         gCurTool = toolid::kSelect;
     }
-    // "ID:k dh,dd": with the Resize tool, point k of the object dragged by (dh, dd) plan units.
-    void ResizeAt(const std::string& what) {
+    // "ID:k dh,dd": with the Resize tool (or the one given), point k of the object dragged by
+    // (dh, dd) plan units.
+    void ResizeAt(const std::string& what, int16_t tool = toolid::kResize) {
         const auto part = Split(what, ' ');
         const auto [o, p] = PointOf(part.at(0));
         const auto by = Split(part.at(1), ',');
         if (!p) return;
         const float h = p->position[0], dd = p->position[2];
-        gCurTool = toolid::kResize;
+        gCurTool = tool;
         Drag(ViewPoint(h, dd), ViewPoint(h + std::stof(by.at(0)), dd + std::stof(by.at(1))));
         gCurTool = toolid::kSelect;
     }
@@ -750,10 +1011,19 @@ protected:
 
     // Runs one step and checks what it left.
     void Take(const std::string& step, const std::string& label) {
+        // As the program does before it takes an input: a step the walk starts with none (a
+        // pop-up set by its signal) takes no setting made before it for its own.
+        NoteSettingsSetWithoutStep(d->model());
         const int32_t before = d->model()->itsCurrentUndo;
         settingsBefore_ = *d->model()->itsDocState;
         plantAgeBefore_ = d->model()->itsMaximumPlantAge;
         refused = false;
+        if (step == "Check Summary") return CheckSummary(label);
+        // The step before stored one.
+        if (step == "Check Made") {
+            if (!lastStored_) ADD_FAILURE() << label << ": the step before stored no step";
+            return;
+        }
         if (step == "Check Scene") {
             edits_ = 0;
             if (hidden_) Take("Show LiveView", label);
@@ -780,8 +1050,12 @@ protected:
         } else if (step.rfind("draw ", 0) == 0 || step.rfind("convert topo ", 0) == 0) {
             DrawOnTheGround(step);
             Stored(before);
-        } else if (step.rfind("wall ", 0) == 0 || step.rfind("segdrag ", 0) == 0 || step.rfind("attach ", 0) == 0) {
+        } else if (step.rfind("wall ", 0) == 0 || step.rfind("segdrag ", 0) == 0 || step.rfind("attach ", 0) == 0 ||
+                   step.rfind("tool3 ", 0) == 0 || step.rfind("clicks ", 0) == 0 || step.rfind("text ", 0) == 0) {
             WallStep(step);
+            // Known until those tools count it: the summary (ss40) their step left, which a
+            // restore counts anew.
+            if (PendingSummary(step)) leftOut.push_back("ss40");
             Stored(before);
         } else if (step == "select none") {
             SelectIDs("");
@@ -806,6 +1080,9 @@ protected:
             Stored(before);
         } else if (step.rfind("resize ", 0) == 0) {
             ResizeAt(step.substr(7));
+            Stored(before);
+        } else if (step.rfind("rotate ", 0) == 0) {
+            ResizeAt(step.substr(7), toolid::kRotate);
             Stored(before);
         } else if (step.rfind("rect ", 0) == 0) {
             std::vector<float> c;
@@ -892,6 +1169,28 @@ protected:
             EXPECT_TRUE(SameRecords(CaptureRecords(), records, label, sets, floors));
         }
     }
+    // A gesture of a maker whose summary is pending (kMakers).
+    static bool PendingSummary(const std::string& step) {
+        const auto tool = [](const std::string& s) {
+            const auto words = Split(s, ' ');
+            return words.empty() || words[0] == "text" ? words : std::vector<std::string>(words.begin(), words.begin() + 2);
+        };
+        for (const Maker& m : kMakers)
+            if (m.summary == Maker::Summary::Pending && tool(m.steps) == tool(step)) return true;
+        return false;
+    }
+    // The selection's summary (ss40) against a recount of the selection, as a restore makes it.
+    void CheckSummary(const std::string& label) {
+        DocState* ds = d->model()->itsDocState;
+        const DocState was = *ds;
+        ClearSelectionState40(ds, &ds->ss40);
+        TopLevelObjectAllLayers(d->model()->itsLayers, cmd::kElevationSummary, ds);
+        const DocState recounted = *ds;
+        ds->ss40 = was.ss40;
+        const auto differing = SettingsDiffering(recounted, was);
+        if (std::count(differing.begin(), differing.end(), "ss40"))
+            ADD_FAILURE() << label << ": the selection's summary (ss40) is not what a recount of the selection gives";
+    }
     // Whether the scene check is due: some edits made. The check builds the live view again,
     // so a replay checks where the walk it replays checked, at its "Check Scene" steps.
     bool SceneDue() const { return edits_ >= 6; }
@@ -931,7 +1230,9 @@ protected:
             if (drawn) pending.pop_back();
             taken.push_back(step);
             restored_ = false;
+            const int32_t slot = d->model()->itsCurrentUndo;
             Take(step, "walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
+            if (step != "Check Made") lastStored_ = d->model()->itsCurrentUndo != slot;
             if (!Failing()) CheckMark("walk " + std::to_string(seed) + " step " + std::to_string(i + 1) + " (" + step + ")");
             // Due, or now and then right after a restore.
             if (drawn && !Failing() && (SceneDue() || (restored_ && rng_() % 4 == 0))) {
@@ -980,6 +1281,7 @@ protected:
     bool house_ = false;
     int edits_ = 0;
     bool restored_ = false;  // the step was an Undo or Redo that restored a snapshot
+    bool lastStored_ = false;  // the step before stored an undo step
     bool hidden_ = false;    // the live view hidden
     std::vector<SceneDifference> held_;
     std::set<uint32_t> flipped_;  // objects turned over since the last read
@@ -1129,6 +1431,10 @@ const char* const kKept[] = {
     "furnished|select 32;segdrag 32:0 0,30;Save and Compare",
     "furnished|attach 7056 32:0:25 0,5;attach 7064 32:0:85 0,5;attach 7100 32:0:70 0,-20;attach 7203 32:0:50 0,0;"
     "select 32;segdrag 32:0:40 0,-20;Save and Compare",
+    // A conversion set by the pane's pop-up with no input, after a scene check that turned the
+    // framing view off: the conversion took the framing view for its own, and its Undo gave it
+    // back.
+    "furnished|Framing View;rect -720,-48,-648,83;Check Scene;convert shapes 10063;Undo*1",
     // Mirror, whose copy, paste and flip are parts of its one step: its Undo leaves the design
     // as read, unmarked.
     "furnished|select 13;Mirror Left to Right;Undo*1",
@@ -1190,6 +1496,23 @@ TEST_F(CommandWalk, SeededWalksKeepTheDesignWholeUndoToTheirStepsAndShowWhatARea
             Walk(seed, steps, seed % 2);
         }
     }
+}
+
+// Each maker of kMakers, and Convert Object To of every target kind, on the furnished design:
+// the selection's summary is what a recount gives, and a Save what a read gives, also after the
+// step's Undo and Redo.
+TEST_F(CommandWalk, EveryMakerLeavesItsObjectAsAReadGivesIt) {
+    const auto run = [&](const std::string& what, const std::string& steps, Maker::Summary summary) {
+        SCOPED_TRACE(what);
+        Replay("furnished|" + steps + ";Check Made" + (summary == Maker::Summary::Counted ? ";Check Summary" : "") +
+               ";Save and Compare");
+        // Its Undo and Redo: the design as the step left it.
+        Replay("furnished|" + steps + ";Undo*1;Redo;Save and Compare");
+    };
+    for (const Maker& m : kMakers) run(m.what, m.steps, m.summary);
+    for (int32_t c : Conversions())
+        run("Convert Object To " + std::to_string(c), ConvertedShape(c) + ";select new 1;convert shapes " + std::to_string(c),
+            Maker::Summary::Counted);
 }
 
 // The VRML export written right after a step is the one written after its Undo and Redo, which
