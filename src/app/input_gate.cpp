@@ -1051,9 +1051,11 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
         if (press && to == top) NoteWorkedIn(top);  // typed in the palette's field
         return false;
     }
-    // A sheet or an alert takes the key at once, wherever the window manager keeps the keyboard:
-    // an activation it refuses (a request older than its own focus change) would hold it for ever.
-    const bool toSheet = InSheet(to);
+    // A sheet or an alert takes a key typed at a window it holds at once, and the keyboard stays
+    // where the window manager keeps it: an activation it refuses (a request older than its own
+    // focus change) would hold the key for ever, and one it grants would fix the keyboard on the
+    // sheet, away from the window the pointer rests on once the sheet has gone.
+    const bool toSheet = to != top && InSheet(to);
     if (type == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         QObject* receiver = toSheet ? (to->focusWidget() ? to->focusWidget() : to) : nullptr;
