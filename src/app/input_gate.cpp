@@ -216,11 +216,41 @@ bool PaletteKeeps(QWidget* palette, const QKeyEvent* key) {
 }
 
 // The running sheet or alert holds the window: its row drops the window's keys, or holds them
-// where it is a design window. Its keys are the sheet's, whether Qt blocks the window or not.
+// where it is a design window or a palette (which only chooses tools meanwhile: its field would
+// write the design). Its keys are the sheet's, whether Qt blocks the window or not.
 bool SheetHolds(const QWidget* top, Runs runs) {
     if (!top || !IsSheetRun(runs) || InSheet(top)) return false;
     const Does does = InputGate::decide(runs, Input::Key);
-    return does == Does::Dropped || (does == Does::DesignHeld && IsDesignWindow(top));
+    return does == Does::Dropped || (does == Does::DesignHeld && (IsDesignWindow(top) || IsPalette(top)));
+}
+
+// What a sheet or an alert runs as, by its own marks: asked too once it has gone.
+Runs RunsOf(const QWidget* sheet) {
+    if (sheet->windowModality() == Qt::ApplicationModal && qobject_cast<const QMessageBox*>(sheet)) return Runs::Alert;
+    if (sheet->property(kAlone).toBool()) return Runs::PanelSheet;
+    return sheet->property(kAwaitsTool).toBool() ? Runs::ToolSheet : Runs::Sheet;
+}
+
+// The window the user last pressed or typed in among those the sheet that went held (no palette).
+QWidget* LastWorkedInHeldBy(const QWidget* gone) {
+    const Runs runs = RunsOf(gone);
+    const auto& windows = WorkedIn();
+    for (auto w = windows.rbegin(); w != windows.rend(); ++w)
+        if (*w && *w != gone && (*w)->isVisible() && !(*w)->isMinimized() && !IsPalette(*w) && SheetHolds(*w, runs))
+            return *w;
+    return nullptr;
+}
+
+// The pointer rests on a window the sheet that went held (a window manager may still show that
+// sheet's frame there: the windows under it count).
+bool PointerOnWindowHeldBy(const QWidget* gone) {
+    const QPoint at = QCursor::pos();
+    const Runs runs = RunsOf(gone);
+    if (QWidget* under = QApplication::topLevelAt(at); under && under != gone) return SheetHolds(under, runs);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != gone && top->isVisible() && ComesAndGoes(top) && top->frameGeometry().contains(at) && SheetHolds(top, runs))
+            return true;
+    return false;
 }
 
 // Where the keys go, one rule under every focus rule of the window manager (none: the program
@@ -268,15 +298,22 @@ bool PointerOnProgramWindow(const QWidget* gone) {
 // A modal dialog (a sheet, an alert, a file panel, a launcher) that has ended, or another of the
 // program's windows that the program closed (the preferences' OK, a details window's close), gives
 // the keyboard back to the window it came from: no window system does so without a window
-// manager, and one whose keyboard follows the pointer gives it to no window. Only while the user
-// works in the program: the window had the keyboard, or no window had it and the pointer stands
-// on one of the program's. The window given the keyboard, or null.
-QWidget* GiveKeyboardBack(const QWidget* gone) {
+// manager, and one whose keyboard follows the pointer gives it to no window. A modal dialog gives
+// it to a window it held: without a window manager the one the user last pressed or typed in;
+// under one, where the pointer rests on such a window, the keys follow the pointer again
+// (`toPointer`: X's focus left to the pointer, not fixed on one window), else the window it came
+// from. Only while the user works in the program: the window had the keyboard, or no window had
+// it and the pointer stands on one of the program's. The window given the keyboard, or null.
+QWidget* GiveKeyboardBack(const QWidget* gone, bool& toPointer) {
+    toPointer = false;
     if (!gone->isWindow()) return nullptr;
     QWidget* home = nullptr;
-    if (IsModalDialog(gone)) {
+    const bool modal = IsModalDialog(gone);
+    if (modal) {
         home = gone->parentWidget() ? gone->parentWidget()->window()
                                     : gone->property(kCameFrom).value<QPointer<QWidget>>().data();
+        if (WindowManagerRuns() == false)
+            if (QWidget* last = LastWorkedInHeldBy(gone)) home = last;
         if (!home || home == gone || !home->isVisible() || home->isMinimized()) return nullptr;
     } else if (!ComesAndGoes(gone)) {
         return nullptr;
@@ -302,8 +339,10 @@ QWidget* GiveKeyboardBack(const QWidget* gone) {
     if (focus ? focus != gone->windowHandle() : !PointerOnProgramWindow(gone)) return nullptr;
     // A window manager may have moved the keyboard since the user's last event (to no window, as
     // the user clicked the blocked window's menu title): a request of that event's time would be
-    // outdated.
-    if (!GiveKeyboardNow(home->windowHandle())) home->activateWindow();
+    // outdated. A window manager that gives a window the keyboard once the dialog has gone comes
+    // after this, and keeps it.
+    toPointer = modal && PointerOnWindowHeldBy(gone) && GiveKeyboardToPointer();
+    if (!toPointer && !GiveKeyboardNow(home->windowHandle())) home->activateWindow();
     return home;
 }
 
@@ -492,7 +531,7 @@ InputGate::InputGate() : keyboardAsked_(new QTimer(this)) {
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         if (now) KeyboardGivenByPress() = nullptr;  // X has moved the keyboard
         KeyboardBackToModal(now);
-        if (!now && keyboardBack_ && PointerOnProgramWindow(nullptr)) giveKeyboardBackAgain();
+        if (!now && keyboardBack_ && keyboardLeftToNoWindow()) giveKeyboardBackAgain();
         // The keys that waited for the keyboard given back go where it now is.
         if (now && !heldInput_.empty()) deliverHeldInputLater();
     });
@@ -929,11 +968,21 @@ void InputGate::keyboardBack(QObject* watched, QEvent* event) {
         if (qobject_cast<const QDialog*>(gone) && !heldCalls_.empty()) deliverHeldCallsLater();
         // A window the window system hid (minimized) gives nothing back.
         if (event->spontaneous() && !IsModalDialog(gone)) return;
-        if (QWidget* home = GiveKeyboardBack(gone)) keyboardBack_ = home, keyboardBackTries_ = 0;
+        bool toPointer = false;
+        if (QWidget* home = GiveKeyboardBack(gone, toPointer)) {
+            keyboardBack_ = home, keyboardBackTries_ = 0, keyboardBackToPointer_ = toPointer;
+            // Left to the pointer, Qt takes no window as active: X tells whether the window
+            // manager took the keyboard to no window meanwhile.
+            if (toPointer)
+                for (const int ms : {150, 400, 900})
+                    QTimer::singleShot(ms, this, [this] {
+                        if (keyboardBack_ && keyboardBackToPointer_ && keyboardLeftToNoWindow()) giveKeyboardBackAgain();
+                    });
+        }
         return;
     }
     case QEvent::Enter:
-        if (keyboardBack_ && !QGuiApplication::focusWindow() && TopLevelOf(watched) == keyboardBack_) giveKeyboardBackAgain();
+        if (keyboardBack_ && TopLevelOf(watched) == keyboardBack_ && keyboardLeftToNoWindow()) giveKeyboardBackAgain();
         return;
     default: return;
     }
@@ -1002,11 +1051,21 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
         if (press && to == top) NoteWorkedIn(top);  // typed in the palette's field
         return false;
     }
+    // A sheet or an alert takes a key typed at a window it holds at once, and the keyboard stays
+    // where the window manager keeps it: an activation it refuses (a request older than its own
+    // focus change) would hold the key for ever, and one it grants would fix the keyboard on the
+    // sheet, away from the window the pointer rests on once the sheet has gone.
+    const bool toSheet = to != top && InSheet(to);
     if (type == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(event);
-        heldInput_.push_back({nullptr, key->key(), key->modifiers(), key->text(), nullptr});
+        QObject* receiver = toSheet ? (to->focusWidget() ? to->focusWidget() : to) : nullptr;
+        heldInput_.push_back({receiver, key->key(), key->modifiers(), key->text(), nullptr});
         keyboardBack_ = nullptr;  // the user has gone on, where the keys now go
         if (!held) NoteWorkedIn(to);
+    }
+    if (toSheet) {
+        deliverHeldInput();
+        return true;
     }
     to->activateWindow();
     // Qt may still take the receiver for the active window (X gave the key elsewhere under
@@ -1015,8 +1074,18 @@ bool InputGate::keyToItsReceiver(QObject* watched, QEvent* event) {
     return true;
 }
 
+// The keyboard given back has gone to no window, the pointer resting on one of the program's: to
+// no window Qt takes as active where it was given to a window; where it was left to the pointer
+// (which Qt takes no window as active for), X's focus is none or a window manager's own window.
+bool InputGate::keyboardLeftToNoWindow() const {
+    if (!PointerOnProgramWindow(nullptr)) return false;
+    if (!keyboardBackToPointer_) return !QGuiApplication::focusWindow();
+    return WhoHoldsTheKeyboard() == KeyboardHolder::NoWindow;
+}
+
 void InputGate::giveKeyboardBackAgain() {
     // Twice at most: once the window manager has handled the end, nothing takes it again.
     if (!keyboardBack_ || !keyboardBack_->isVisible() || ++keyboardBackTries_ > 2) return;
+    if (keyboardBackToPointer_ && GiveKeyboardToPointer()) return;
     if (!GiveKeyboardNow(keyboardBack_->windowHandle())) keyboardBack_->activateWindow();
 }

@@ -7,7 +7,7 @@
 // the program's input for a loop, a render or a sheet. What else would change the design or
 // the scene, or draw a frame, meanwhile (a plug-in tool's answer, the live view's step timer)
 // comes through the same table. Where a key goes is one rule, whatever the window manager's
-// focus rule: a modal dialog that ends gives the keyboard back to the window it came from, a
+// focus rule: a modal dialog that ends gives the keyboard back to a window it held, a
 // window the program closes to the window the user last worked in, as a loop's window gets it
 // back after a press outside; a palette keeps only the keys its controls take.
 #include <QObject>
@@ -181,6 +181,9 @@ private:
     void keyboardBack(QObject* watched, QEvent* event);
     bool keyBeforeKeyboardBack(QObject* watched, QEvent* event);
     void giveKeyboardBackAgain();
+    bool keyboardLeftToNoWindow() const;
     QPointer<QWidget> keyboardBack_;
     int keyboardBackTries_ = 0;
+    // The keyboard given back was left to the pointer, not given to `keyboardBack_`.
+    bool keyboardBackToPointer_ = false;
 };

@@ -151,6 +151,14 @@ bool GiveKeyboardNow(const QWindow* window) {
     return true;
 }
 
+bool GiveKeyboardToPointer() {
+    xcb_connection_t* c = Connection();
+    if (!c) return false;
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return true;
+}
+
 std::optional<QMargins> FrameExtents(const QWindow* window) {
     xcb_connection_t* c = Connection();
     if (!c || !window || !window->handle()) return std::nullopt;
@@ -264,6 +272,7 @@ std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
 bool GiveKeyboardNow(const QWindow*) { return false; }
+bool GiveKeyboardToPointer() { return false; }
 void RouteBlockedKeys(std::function<QWindow*(QWindow*)>) {}
 void TakeCurrentPositions() {}
 

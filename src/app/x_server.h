@@ -33,6 +33,10 @@ std::optional<bool> KeyboardIsIn(const QWindow* window);
 // does not outdate the request, as it outdates Qt's, made with that event's time. False where X
 // cannot be asked.
 bool GiveKeyboardNow(const QWindow* window);
+// Leaves the keyboard to the window under the pointer (PointerRoot), as of the server's present
+// time: the keys follow the pointer until a window manager or the program gives a window the
+// keyboard. False where X cannot be asked.
+bool GiveKeyboardToPointer();
 // What a window manager drew around the window, as X holds it now: the frame it reparented the
 // window into against the window itself. None while the window is not framed, or where X cannot
 // be asked. (Qt measures the frame against the size it last asked for, which the window may not

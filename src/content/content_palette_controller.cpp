@@ -18,6 +18,7 @@
 #include "app/context_menu_factory.h"
 #include "app/core/localization_seams.h"
 #include "app/document.h"
+#include "app/input_gate.h"
 #include "app/window_controller.h"
 #include "content/content_category_model.h"
 #include "content/content_view.h"
@@ -71,6 +72,8 @@ QColorDialog* SharedColorPanel() {
         sColorPanel->setObjectName(QStringLiteral("sharedColorPanel"));
         sColorPanel->setOptions(QColorDialog::NoButtons | QColorDialog::DontUseNativeDialog);
         sColorPanel->setModal(false);
+        // Its colours are the design's: held while a sheet holds the design.
+        InputGate::markDesignWindow(sColorPanel);
         QObject::connect(sColorPanel, &QColorDialog::currentColorChanged, [](const QColor& c) {
             if (sColorTarget) sColorTarget->symItemColorChanged(c);
         });

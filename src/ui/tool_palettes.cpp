@@ -506,7 +506,7 @@ void SnapPaletteController::updateSnapOffsetText() { ShowSnapOffset(offsetField_
 void SnapPaletteController::controlTextDidEndEditing() {
     if (!offsetText_->isModified()) return;
     offsetText_->setModified(false);
-    StoreSnapOffset(offsetField_.get());
+    StoreSnapOffset(offsetField_.get(), InputGate::paletteCommandsAct());  // the offset is the design's
 }
 
 void DestroySharedPalettes() {

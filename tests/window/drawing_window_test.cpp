@@ -1257,6 +1257,28 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
     };
     QWidget* arrow = ToolPaletteController::shared()->toolButtons()->cell(toolid::kSelect);
     PlanToolPaletteController::shared()->loadToolPaletteForPlan(1);
+    // The palettes' controls that write the design: the offset typed into its field (its editing
+    // ended by a snap cell's click), a growth arrow pressed.
+    PlanToolPaletteController* planTools = PlanToolPaletteController::shared();
+    planTools->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(planTools->window()));
+    const auto docState = [&] { return w->document()->model()->itsDocState; };
+    gCurDocument->itsMaximumPlantAge = 20;
+    docState()->plantAge = 10;
+    planTools->updatePlantGrowthIndicatorLevel();
+    struct Writer {
+        const char* name;
+        QWidget* control;
+        const char* typed;
+    };
+    const Writer writers[] = {
+        {"the offset field", snap->window()->findChild<QLineEdit*>(), "0.8"},
+        {"the left growth arrow", planTools->plantGrowthLeftButton(), nullptr},
+        {"the right growth arrow", planTools->plantGrowthRightButton(), nullptr},
+    };
+    const auto saved = [&] {
+        return std::tuple(docState()->snapOffset, docState()->plantAge, steps->count(), w->document()->isDocumentEdited());
+    };
     QWidget* interiorWall = PlanToolPaletteController::shared()->toolButtons(1)->cell(7052);
     ASSERT_TRUE(ChooseMenuItem(w, "Edit", "selectAll"));  // what the sheets would act on
     for (const Sheet& s : sheets) {
@@ -1290,6 +1312,18 @@ TEST_P(DrawingAtZoomOneManaged, WhileALoopOrASheetRunsAnInputOutsideItDoesWhatIt
         EXPECT_EQ(dialogsShown(), up) << "a palette's double click opened a sheet";
         ClickAt(interiorWall, interiorWall->rect().center()), QTest::qWait(300);
         EXPECT_EQ(design(), before) << "a plan tool chosen";
+        for (const Writer& c : writers) {
+            const auto kept = saved();
+            hover(c.control->mapToGlobal(c.control->rect().center()));
+            ClickAt(c.control, c.control->rect().center()), QTest::qWait(300);
+            if (c.typed) {
+                keys({"ctrl+a"}), XDo({"type", "--delay", "5", c.typed}), QTest::qWait(200);
+                QWidget* cell = snap->toolButtons()->cell(507);
+                ClickAt(cell, cell->rect().center()), QTest::qWait(300);
+            }
+            EXPECT_EQ(saved(), kept) << c.name;
+            EXPECT_TRUE(s.shown()) << c.name;
+        }
         PressCloseBox(w), QTest::qWait(500);
         EXPECT_EQ(std::tuple(closed(), design()), std::tuple(kept, before)) << "the close box";
         for (QWidget* d : dialogsShown())
@@ -1486,10 +1520,16 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
     const auto liveViewAside = [&] {
         LiveViewController::sharedLiveViewController()->showWindow();
         panel = LiveViewController::sharedLiveViewController()->window();
-        panel->move(screen.right() - panel->width() - 10, screen.bottom() - panel->height() - 10);
-        return QTest::qWaitFor([&] {
-            return StandsWhereQtHasIt(panel) && LiveViewController::sharedLiveViewController()->glSurface().window()->isValid();
-        });
+        // Moved again where the window manager placed it after the move (a panel just made).
+        for (int tries = 0; tries < 3; ++tries) {
+            const QPoint aside(screen.right() - panel->width() - 10, screen.bottom() - panel->height() - 10);
+            panel->move(aside);
+            if (QTest::qWaitFor([&] {
+                    return StandsWhereQtHasIt(panel) && LiveViewController::sharedLiveViewController()->glSurface().window()->isValid();
+                }) && (QTest::qWait(300), panel->pos() == aside && StandsWhereQtHasIt(panel)))
+                return true;
+        }
+        return false;
     };
     struct Row {
         const char* name;
@@ -1680,6 +1720,120 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              if (box()) box()->reject();
              port::setAlerts(&services.alerts);
              return ok(ended && QTest::qWaitFor([&] { return snapWindow->isVisible() != shown; }), "Ctrl+3 after the alert");
+         }},
+        // A document sheet up: the Segment Offset cell and the offset field clicked, Ctrl+A 0.8
+        // Return typed there are the sheet's (the angle 0.8 entered, to the nearest degree); the
+        // offset and its field stay as they were.
+        {"the offset typed during a sheet", true, [&] {
+             if (!showSnap()) return ok(false, "no Snap Tools");
+             DocState* state = w->document()->model()->itsDocState;
+             state->snapOffset = 12, state->compassAngle = 0;
+             snap->updateSnapOffsetText();
+             const QString shown = field->text();
+             if (!ChooseMenuItem(w, "Plan", "setTrueNorthAngle") || !QTest::qWaitFor([&] { return ShownSheet(w); }))
+                 return ok(false, "no sheet");
+             QWidget* offset = snap->toolButtons()->cell(507);
+             onto(offset), ClickAt(offset, offset->rect().center()), QTest::qWait(300);
+             onto(field), ClickAt(field, field->rect().center()), QTest::qWait(300);
+             key("ctrl+a"), XDo({"type", "--delay", "5", "0.8"}), key("Return");
+             const bool ended = QTest::qWaitFor([&] { return !ShownSheet(w); }, 2000);
+             if (ShownSheet(w)) PressSheetButton(w, "cancelButton");
+             moveTo(plan()), XDo({"click", "1"}), QTest::qWait(300);  // the field's editing ended
+             return ok(ended && state->compassAngle == 1 && state->snapOffset == 12 && field->text() == shown,
+                       "angle " + std::to_string(state->compassAngle) + ", offset " + std::to_string(state->snapOffset) +
+                           ", the field reads " + field->text().toStdString());
+         }},
+        // A document sheet, then an alert up, the pointer onto the Editing Tools (no click): the
+        // keys typed there are the sheet's, its Escape and the alert's Return included.
+        {"keys over a palette during a sheet", twm, [&] {
+             QWidget* tools = ToolPaletteController::shared()->window();
+             tools->show();
+             if (!QTest::qWaitForWindowExposed(tools)) return ok(false, "no Editing Tools");
+             if (!ChooseMenuItem(w, "Plan", "setTrueNorthAngle") || !QTest::qWaitFor([&] { return ShownSheet(w); }))
+                 return ok(false, "no sheet");
+             pointerOnto(tools), XDo({"type", "--delay", "5", "12"});
+             const bool typed = QTest::qWaitFor([&] {
+                 return ShownSheet(w) && ShownSheet(w)->findChild<QLineEdit*>("angleText")->text().contains("12");
+             }, 2000);
+             XDo({"key", "Escape"});
+             const bool ended = QTest::qWaitFor([&] { return !ShownSheet(w); }, 2000);
+             if (ShownSheet(w)) PressSheetButton(w, "cancelButton");
+             return ok(typed && ended, typed ? "Escape over the palette" : "12 over the palette");
+         }},
+        {"keys over a palette during an alert", twm, [&] {
+             QWidget* tools = ToolPaletteController::shared()->window();
+             port::qt::QtAlerts alerts;
+             port::setAlerts(&alerts);
+             port::alerts().beginSheet({"Unable to paste objects to current floor.", "", {"OK"}}, [](int) {});
+             const auto box = [&] { return w->findChild<QMessageBox*>(); };
+             const bool up = QTest::qWaitFor([&] { return box() && box()->windowHandle()->isExposed(); });
+             if (up) pointerOnto(tools), XDo({"key", "Return"});
+             const bool ended = up && QTest::qWaitFor([&] { return !box(); }, 2000);
+             if (box()) box()->reject();
+             port::setAlerts(&services.alerts);
+             return ok(ended, "Return over the palette");
+         }},
+        // A closing sheet leaves the keys where the focus rule puts them: the pointer onto a
+        // document's sheet and on onto the live view, "77" and Escape typed there, the keys
+        // typed next are the live view's (Up nudges nothing in the plan); the pointer onto a
+        // live-view sheet and on onto the plan, Escape there, Delete deletes the selected wall.
+        {"the keyboard after a document sheet, the pointer on the live view", twm, [&] {
+             if (!liveViewAside()) return ok(false, "no live view");
+             if (!wallSelected())
+                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
+                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             const auto where = [&] { return std::pair(walls().back()->firstPoint->position[0], walls().back()->firstPoint->position[2]); };
+             const auto was = where();
+             bool ended = ChooseMenuItem(w, "Plan", "setTrueNorthAngle") && QTest::qWaitFor([&] { return ShownSheet(w); });
+             if (ended) pointerOnto(ShownSheet(w)), pointerOnto(panel), XDo({"type", "--delay", "5", "77"}), XDo({"key", "Escape"});
+             ended = ended && QTest::qWaitFor([&] { return !ShownSheet(w); }, 2000);
+             if (ShownSheet(w)) PressSheetButton(w, "cancelButton");
+             QTest::qWait(1000);  // the window manager's own handling of the end
+             const bool keys = KeysGoTo(panel);
+             XDo({"key", "Up", "Up"}), QTest::qWait(500);
+             const bool kept = where() == was;
+             LiveViewController::destroyShared();
+             return ok(ended && keys && kept, !ended ? "the sheet stayed" : keys ? "the wall moved" : "the keys are not the live view's");
+         }},
+        {"the keyboard after a live-view sheet, the pointer on the plan", twm, [&] {
+             const auto properties = [&] {
+                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
+                 return d && d->isVisible() ? d : nullptr;
+             };
+             if (!liveViewAside()) return ok(false, "no live view");
+             if (!wallSelected())
+                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
+                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             bool ended = ChooseMenuItem(w, "LiveView", "showLVRenderProperties") && QTest::qWaitFor([&] { return properties(); });
+             if (ended) pointerOnto(properties()), pointerOnto(view), XDo({"key", "Escape"});
+             ended = ended && QTest::qWaitFor([&] { return !properties(); }, 2000);
+             if (properties()) properties()->reject();
+             QTest::qWait(1000);
+             XDo({"key", "Delete"});
+             const bool deleted = wallDeleted();
+             LiveViewController::destroyShared();
+             return ok(ended && deleted, ended ? "the wall stands" : "the sheet stayed");
+         }},
+        // Without a window manager: a live-view sheet opened from the document window's menu, the
+        // live view never clicked, Escape: the keys go to the plan, last clicked.
+        {"the keyboard after a live-view sheet, without a window manager", none, [&] {
+             const auto properties = [&] {
+                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
+                 return d && d->isVisible() ? d : nullptr;
+             };
+             if (!liveViewAside()) return ok(false, "no live view");
+             if (!wallSelected())
+                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
+                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             bool ended = ChooseMenuItem(w, "LiveView", "showLVRenderProperties") && QTest::qWaitFor([&] { return properties(); });
+             if (ended) QTest::qWait(300), XDo({"key", "Escape"});
+             ended = ended && QTest::qWaitFor([&] { return !properties(); }, 2000);
+             if (properties()) properties()->reject();
+             moveTo(plan()), QTest::qWait(300);
+             XDo({"key", "Delete"});
+             const bool deleted = wallDeleted();
+             LiveViewController::destroyShared();
+             return ok(ended && deleted, ended ? "the wall stands" : "the sheet stayed");
          }},
         // Tab typed over the Editing Tools during a door's swing, which takes no key, steps the
         // snap mode once the swing has ended, as typed at the plan after it.

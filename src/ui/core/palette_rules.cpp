@@ -60,10 +60,10 @@ void OpenEditToolSheet(int16_t tool) {
     else if (tool == 203) PlanViewSetPlanZoom();
 }
 
-void StoreSnapOffset(port::TextField* field) {
+void StoreSnapOffset(port::TextField* field, bool acts) {
     DocState* ds = CurrentDocState();
     if (!ds || !field) return;
-    ds->snapOffset = GetFloatItem(field);
+    if (acts) ds->snapOffset = GetFloatItem(field);
     SetFloatItem(field, ds->snapOffset);
 }
 

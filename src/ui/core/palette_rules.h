@@ -17,7 +17,9 @@ void AfterPlanToolChosen(bool select);
 void AfterEditToolChosen(int16_t tool, bool select);
 // A double click on an edit tool opens its sheet (move, rotate, zoom).
 void OpenEditToolSheet(int16_t tool);
-// Stores the typed snap offset and writes the field back in the document's form.
-void StoreSnapOffset(port::TextField* field);
+// Stores the typed snap offset and writes the field back in the document's form; where what a
+// palette reaches does not act (`acts` false: a sheet holds the design), the field shows the
+// stored offset again.
+void StoreSnapOffset(port::TextField* field, bool acts);
 // Shows the document's snap offset in the field in its units (nothing without a document).
 void ShowSnapOffset(port::TextField* field);

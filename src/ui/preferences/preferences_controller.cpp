@@ -21,6 +21,7 @@
 #include "app/core/localization_seams.h"
 #include "app/core/preference_keys.h"
 #include "app/document.h"
+#include "app/input_gate.h"
 #include "app/screen_frames.h"
 #include "app/window_controller.h"
 #include "content/content_palette_controller.h"
@@ -233,6 +234,8 @@ PreferencesController::PreferencesController()
     connect(field2PopUpButton_, &QComboBox::activated, this, &PreferencesController::field2PopUpButtonChanged);
     connect(ok, &QPushButton::clicked, this, [this] { dismissWindow(1); });
     connect(cancel, &QPushButton::clicked, this, [this] { dismissWindow(0); });
+    // Its OK starts every design's undo history again: held while a sheet holds the design.
+    InputGate::markDesignWindow(this);
 }
 
 void PreferencesController::showWindow() {
