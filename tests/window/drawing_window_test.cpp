@@ -1497,15 +1497,25 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
             return StandsWhereQtHasIt(panel) && LiveViewController::sharedLiveViewController()->glSurface().window()->isValid();
         });
     };
-    // The content palette showing the plants' first section, chosen in its pop-up with the mouse.
-    // Under twm the first list can close at once, as twm hands X's keyboard to the pointer when
-    // the list takes it: the user opens it again.
+    // The content palette showing the plants' first section, chosen in its pop-up with the mouse:
+    // pressed, the list up, let go, then the section clicked. Under twm a list can close at once,
+    // as twm hands X's keyboard to the pointer when the list takes it: the user opens it again.
     ContentPaletteController* palette = w->contentPaletteController();
     const auto plantsShown = [&] {
         QComboBox* sections = palette->categoryPopUpButton();
-        for (int tries = 0; tries < 2 && palette->selectedCategory() != 5; ++tries) {
-            hover(sections->mapToGlobal(sections->rect().center())), QTest::qWait(QApplication::doubleClickInterval() + 50);
-            if (!ChoosePopUpItem(sections, "Plants") && sections->view()->isVisible()) XDo({"key", "Escape"});
+        QAbstractItemView* list = sections->view();
+        const int row = sections->findText("Plants");
+        for (int tries = 0; tries < 3 && palette->selectedCategory() != 5; ++tries) {
+            const QPoint box = sections->mapToGlobal(sections->rect().center());
+            hover(box), QTest::qWait(QApplication::doubleClickInterval() + 50);
+            moveTo(box), XDo({"mousedown", "1"});
+            const bool up = QTest::qWaitFor([&] { return list->isVisible() && list->window()->windowHandle()->isExposed(); });
+            QTest::qWait(200), XDo({"mouseup", "1"}), QTest::qWait(300);
+            if (!up || !list->isVisible()) continue;
+            const QPoint item = list->viewport()->mapToGlobal(list->visualRect(list->model()->index(row, 0)).center());
+            moveTo(item + QPoint(2, 0)), moveTo(item);
+            if (QTest::qWaitFor([&] { return list->currentIndex().row() == row; })) XDo({"click", "1"});
+            if (!QTest::qWaitFor([&] { return !list->isVisible(); }, 2000)) XDo({"key", "Escape"});
         }
         return QTest::qWaitFor([&] {
             const ContentCategoryItem* shown = palette->contentView()->cacheSource();
