@@ -476,12 +476,15 @@ QMDDocument* QMDDocumentController::openAtLaunch(const std::vector<std::string>&
 
 void QMDDocumentController::saveDocument(QMDDocument* d) {
     if (!d) return;
+    // What is saved is what the user sees, a value typed and not yet entered included.
+    EndFieldEditing();
     if (d->fileName().empty()) saveDocumentAs(d);
     else d->saveToFile(d->fileName());
 }
 
 void QMDDocumentController::saveDocumentAs(QMDDocument* d, std::function<void(bool)> done) {
     if (!d) return;
+    EndFieldEditing();
     port::FilePanel panel;
     panel.title = "Save As";
     panel.extensions = {"pro"};

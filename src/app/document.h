@@ -156,7 +156,8 @@ private:
 // handles: 1 save, 0 do not, -1 cancel.
 int SaveBeforeReturnCode(int buttonIndex);
 // Ends the editing of the field being typed in, as a press elsewhere does, so that what was
-// typed and not yet entered is entered before Close, Quit, Open, New or Revert asks.
+// typed and not yet entered is entered before Close, Quit, Open, New or Revert asks, and
+// before Save or Save As writes.
 void EndFieldEditing();
 // The "could not be loaded" alert for the path.
 void AlertDesignNotLoaded(const std::string& path);

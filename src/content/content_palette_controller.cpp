@@ -122,6 +122,7 @@ ContentPaletteController::ContentPaletteController(QWidget* parent) : QWidget(pa
     auto* row = new QHBoxLayout;
     categoryPopUpButton_ = new QComboBox(this);
     categoryPopUpButton_->setObjectName(QStringLiteral("categoryPopUpButton"));
+    categoryPopUpButton_->setFocusPolicy(Qt::NoFocus);  // chosen with the mouse, it leaves the plan its keys
     actionsPopUpButton_ = new QToolButton(this);
     actionsPopUpButton_->setObjectName(QStringLiteral("actionsPopUpButton"));
     actionsPopUpButton_->setPopupMode(QToolButton::InstantPopup);
@@ -140,6 +141,9 @@ ContentPaletteController::ContentPaletteController(QWidget* parent) : QWidget(pa
     column->addWidget(categoryOutlineView_, 1);
     contentScrollView_ = new QScrollArea(this);
     contentScrollView_->setObjectName(QStringLiteral("contentScrollView"));
+    // A press on a preview or a scroll bar leaves the plan its keys (Delete, the arrows, the
+    // auto-click's modifier); the outline above, a list, keeps those it takes.
+    contentScrollView_->setFocusPolicy(Qt::NoFocus);
     contentScrollView_->setWidgetResizable(false);
     // A column that is only half in view is reached by scrolling.
     contentScrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

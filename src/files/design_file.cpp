@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "files/cabinet_files.h"
 #include "files/design_file_internal.h"
@@ -265,9 +266,15 @@ int KeyFileWrite(const char* path) {
     // What sessions killed mid-save left beside the design goes, whatever became of their notes.
     port::RemoveDeadSaveTemporaries(path);
     FileOperationScope operation;
+    // The file holds the flag as the save leaves it, as a read gives it too: two saves of one
+    // design write the same bytes, whatever Undo or Redo set it to before the first.
+    int32_t& tracking = doc->itsDocState->trackingValue;
+    const int32_t trackingWas = std::exchange(tracking, 0);
     BuildDesignFile();
-    if (!FlushOutputBufferToFile(path)) return 0;
-    doc->itsDocState->trackingValue = 0;
+    if (!FlushOutputBufferToFile(path)) {
+        tracking = trackingWas;
+        return 0;
+    }
     gFileWriteFailed = 0;
     return 1;
 }

@@ -59,7 +59,8 @@ inline constexpr int kKeyFileReadTruncated = 2;
 // Writes the current document at version 11100. 1 when the whole file was written; 0
 // without a document or settings record, while another file is being read or written, or
 // when the file could not be written (the old file is then left as it was and
-// gFileWriteFailed stays set). Sets the settings field `trackingValue` to 0 on success.
+// gFileWriteFailed stays set). Sets the settings field `trackingValue` to 0 on success, and
+// writes it so.
 // Reading and writing both first remove the design's save temporaries whose session is gone
 // (port::RemoveDeadSaveTemporaries).
 int KeyFileWrite(const char* path);

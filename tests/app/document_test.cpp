@@ -237,8 +237,9 @@ TEST_F(Documents, AnEditWhoseSnapshotCannotBeWrittenLeavesTheDesignEdited) {
     }
 }
 
-// The mark and Save's question follow what the file holds, whatever Undo, Redo or a setting
-// did since: each row starts from a design of one wall saved at "mark.pro".
+// The mark and Save's question follow what the file holds, whatever Undo, Redo, a setting or a
+// value typed and not entered did since, and a Save of what was saved writes the same bytes:
+// each row starts from a design of one wall saved at "mark.pro".
 TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
     using Act = std::function<void(QMDDocument*)>;
     const auto step = [](QMDDocument* d) { dvxtest::TrimmedWall(d->model()->itsCurLayer, 3), StoreUndo("Add Wall"); };
@@ -254,7 +255,8 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         for (int i = 0; i < gTotalUndos; ++i) step(d);
         while (d->undoStack()->canUndo()) d->undoStack()->undo();
     };
-    // Typed into the Snap Tools' offset field, not entered: Close and Quit enter it first.
+    // Typed into the Snap Tools' offset field, not entered: Close, Quit, Save, Save As, New,
+    // Open, Open Recent and Revert enter it first.
     const auto typed = [](QMDDocument*) {
         SnapPaletteController* snap = SnapPaletteController::shared();
         snap->setSnapTool(507);
@@ -262,20 +264,35 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         snap->offsetText()->selectAll();
         QTest::keyClicks(snap->offsetText(), "7");
     };
-    struct Row { const char* name; std::vector<Act> acts; bool marked; };
+    // New, Open and Open Recent replace the design in its window.
+    const auto window = [](QMDDocument* d) { d->makeWindowControllers(); };
+    // Their question about the entered value cancelled: the design keeps it.
+    const auto newCancelled = [this](QMDDocument*) { alerts.answer(2), c->newDocument(); };
+    const auto openCancelled = [this](QMDDocument*) {
+        const size_t panels0 = panels.asked.size();
+        panels.choose(Path("mark.pro")), alerts.answer(2), c->openDocument();
+        if (panels.asked.size() == panels0) panels.beginOpenPanel({}, nullptr);  // the path no panel took
+    };
+    const auto recentCancelled = [this](QMDDocument* d) {
+        ASSERT_TRUE(d->writeToFile(Path("other.pro"), false));
+        alerts.answer(2), c->openDocumentWithContentsOfURL(Path("other.pro"));
+    };
+    // `again`: a Save writes again what the file holds (a read settles a few settings).
+    struct Row { const char* name; std::vector<Act> acts; bool marked; bool again = false; };
     const Row rows[] = {
-        {"saved", {}, false},
+        {"saved", {}, false, true},
         {"a step", {step}, true},
         {"a step, saved, undone past, a new step", {step, save, undo, step}, true},
         {"saved, undone past, a setting", {step, save, undo, offset}, true},
-        {"undone and redone back to the save", {step, save, undo, redo}, false},
-        {"redone and undone back to the save", {step, undo, save, redo, undo}, false},
+        {"undone and redone back to the save", {step, save, undo, redo}, false, true},
+        {"saved after an Undo", {step, undo, save}, false, true},
+        {"redone and undone back to the save", {step, undo, save, redo, undo}, false, true},
         {"a setting, then undone and redone back to the save", {step, save, offset, undo, redo}, true},
         {"a setting set back as saved", {[offset](QMDDocument* d) {
              const float was = d->model()->itsDocState->snapOffset;
              offset(d), d->model()->itsDocState->snapOffset = was;
          }}, false},
-        {"Save As", {step, [this](QMDDocument* d) { panels.choose(Path("as.pro")), c->saveDocumentAs(d); }}, false},
+        {"Save As", {step, [this](QMDDocument* d) { panels.choose(Path("as.pro")), c->saveDocumentAs(d); }}, false, true},
         {"a failed Save", {step, [](QMDDocument* d) { port::FailNextWriteAt(port::WriteStep::Create), d->saveToFile(d->fileName()); }}, true},
         {"Revert", {step, [this](QMDDocument* d) { alerts.answer(0), c->revertDocumentToSaved(d); }}, false},
         {"Open", {step, [this](QMDDocument* d) { ASSERT_TRUE(c->readDesignIntoDocument(d, Path("mark.pro"))); }}, false},
@@ -284,8 +301,14 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         {"saved, undone past, the north angle", {step, save, undo, [](QMDDocument*) { SetTrueNorthAngle(45); }}, true},
         {"saved, undone past, the lot", {step, save, undo, [](QMDDocument*) { SetLotSize(70, 90); }}, true},
         {"the saved position dropped off the ring's end", {lap}, true},
-        {"dropped off, then saved", {lap, save}, false},
+        {"dropped off, then saved", {lap, save}, false, true},
         {"a value typed into a field and not entered", {typed}, true},
+        {"a value typed, then Save", {typed, [this](QMDDocument* d) { c->saveDocument(d); }}, false, true},
+        {"a value typed, then Save As", {typed, [this](QMDDocument* d) { panels.choose(Path("as.pro")), c->saveDocumentAs(d); }}, false, true},
+        {"a value typed, then New, cancelled", {window, typed, newCancelled}, true},
+        {"a value typed, then Open, cancelled", {window, typed, openCancelled}, true},
+        {"a value typed, then Open Recent, cancelled", {window, typed, recentCancelled}, true},
+        {"a value typed, then Revert", {typed, [this](QMDDocument* d) { alerts.answer(0), c->revertDocumentToSaved(d); }}, false},
     };
     for (const Row& r : rows) {
         QMDDocument* d = WithWalls(1);
@@ -299,6 +322,10 @@ TEST_F(Documents, TheDesignIsMarkedChangedExactlyWhenItDiffersFromItsFile) {
         port::setAlerts(&alerts);
         EXPECT_EQ(std::tuple(d->isDocumentEdited(), !quit.shown.empty(), closes), std::tuple(r.marked, r.marked, !r.marked))
             << r.name;
+        if (r.again) {
+            ASSERT_TRUE(d->writeToFile(Path("again.pro"), false));
+            EXPECT_EQ(dvxtest::ReadWholeFile(Path("again.pro")), dvxtest::ReadWholeFile(d->fileName())) << r.name;
+        }
     }
 }
 

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -43,6 +44,10 @@
 #include "app/live_view_controller.h"
 #include "app/widgets.h"
 #include "app/window_controller.h"
+#include "content/content_palette_controller.h"
+#include "content/content_view.h"
+#include "content/core/content_category_item.h"
+#include "content/core/preview_grid.h"
 #include "model/docstate.h"
 #include "model/document_model.h"
 #include "model/object_fields.h"
@@ -54,6 +59,7 @@
 #include "plan/doors.h"
 #include "scene/plane_object.h"
 #include "support/build.h"
+#include "support/qt/content_images.h"
 #include "support/records.h"
 #include "tracking/tracking_state.h"
 #include "ui/sheets/sheet_dialog.h"
@@ -1531,6 +1537,41 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         }
         return false;
     };
+    // The content palette showing the plants' first section, chosen in its pop-up with the mouse:
+    // pressed, the list up, let go, then the section clicked. Under twm a list can close at once,
+    // as twm hands X's keyboard to the pointer when the list takes it: the user opens it again.
+    ContentPaletteController* palette = w->contentPaletteController();
+    const auto plantsShown = [&] {
+        QComboBox* sections = palette->categoryPopUpButton();
+        QAbstractItemView* list = sections->view();
+        const int row = sections->findText("Plants");
+        for (int tries = 0; tries < 3 && palette->selectedCategory() != 5; ++tries) {
+            const QPoint box = sections->mapToGlobal(sections->rect().center());
+            hover(box), QTest::qWait(QApplication::doubleClickInterval() + 50);
+            moveTo(box), XDo({"mousedown", "1"});
+            const bool up = QTest::qWaitFor([&] { return list->isVisible() && list->window()->windowHandle()->isExposed(); });
+            QTest::qWait(200), XDo({"mouseup", "1"}), QTest::qWait(300);
+            if (!up || !list->isVisible()) continue;
+            const QPoint item = list->viewport()->mapToGlobal(list->visualRect(list->model()->index(row, 0)).center());
+            moveTo(item + QPoint(2, 0)), moveTo(item);
+            if (QTest::qWaitFor([&] { return list->currentIndex().row() == row; })) XDo({"click", "1"});
+            if (!QTest::qWaitFor([&] { return !list->isVisible(); }, 2000)) XDo({"key", "Escape"});
+        }
+        return QTest::qWaitFor([&] {
+            const ContentCategoryItem* shown = palette->contentView()->cacheSource();
+            return palette->selectedCategory() == 5 && shown && shown->numberOfSymEntries() >= 2;
+        });
+    };
+    // Entry `index`'s preview clicked, as a user clicks it.
+    const auto choosePreview = [&](size_t index) {
+        ContentView* grid = palette->contentView();
+        const double side = ContentView::previewSizeFromUserDefaults();
+        const content::GridCell cell = content::CellOfIndex(index, grid->width(), side, side);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        ClickAt(grid, QPoint(int(cell.x + cell.width / 2), int(cell.y + cell.height / 2)));
+        const SymEntryInfo* entry = grid->cacheSource()->symEntryAtIndex(index);
+        return QTest::qWaitFor([&] { return palette->selectedSymEntry() == entry; });
+    };
     struct Row {
         const char* name;
         bool runs;
@@ -1860,6 +1901,47 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              if (QTest::qWaitFor([&] { return edit->isVisible(); })) XDo({"key", "Escape"});
              if (QTest::qWaitFor([&] { return !edit->isVisible(); })) XDo({"key", "Delete"});
              return ok(wallDeleted(), "the wall stands");
+         }},
+        // The content palette's section pop-up and previews read no keys: after a section
+        // chosen with the mouse or a preview clicked, Up, Down and Delete typed at the plan act
+        // on its selection, and Alt held over it arms the auto-click, which places the plant
+        // chosen at each click, three of them one step.
+        {"keys at the plan after a section chosen in the content palette", true, [&] {
+             dvxtest::WriteSmallContentLibrary();
+             if (!wallSelected()) return ok(false, "no wall selected");
+             if (!plantsShown()) return ok(false, "no plants");
+             pointerOnto(view), key("Up"), key("Delete");
+             return ok(wallDeleted() && palette->selectedCategory() == 5,
+                       "section " + std::to_string(palette->selectedCategory()) + ", " + std::to_string(walls().size()) + " walls");
+         }},
+        {"keys at the plan after a preview clicked", true, [&] {
+             if (!plantsShown()) return ok(false, "no plants");
+             if (!wallSelected()) return ok(false, "no wall selected");
+             const QScrollBar* rows = palette->contentScrollView()->verticalScrollBar();
+             const int scrolled = rows->value();
+             if (!choosePreview(1)) return ok(false, "no preview chosen");
+             pointerOnto(view), key("Down"), key("Delete");
+             return ok(wallDeleted() && rows->value() == scrolled, "grid scrolled to " + std::to_string(rows->value()));
+         }},
+        {"the auto-click after a preview clicked", true, [&] {
+             if (!plantsShown() || !ChooseToolCell(toolid::kSelect, 1) || !choosePreview(0)) return ok(false, "no plant chosen");
+             const auto plants = [] {
+                 int n = 0;
+                 for (const Objex* o = gCurDocument->itsCurLayer->firstObject; o; o = o->next) n += o->type == objtype::kPlant;
+                 return n;
+             };
+             const QUndoStack* steps = w->document()->undoStack();
+             const int stored = steps->count(), planted = plants();
+             pointerOnto(view), moveTo(at(-200, 250)), QTest::qWait(300);
+             XDo({"keydown", "alt"});
+             const bool armed = QTest::qWaitFor([&] { return view->planMouse().autoClick2DActive(); }, 3000);
+             for (float h : {-200.0f, 0.0f, 200.0f})
+                 if (armed) QTest::qWait(QApplication::doubleClickInterval() + 50), moveTo(at(h, 250)), XDo({"click", "1"});
+             QTest::qWait(300), XDo({"keyup", "alt"});
+             const bool one = QTest::qWaitFor([&] { return steps->count() == stored + 1; }, 3000);
+             return ok(armed && one && plants() == planted + 3 && steps->undoText() == "Insert Plants",
+                       (armed ? "" : "not armed, ") + std::to_string(plants() - planted) + " plants, " +
+                           std::to_string(steps->count() - stored) + " steps");
          }},
     };
     for (const Row& r : rows) {
