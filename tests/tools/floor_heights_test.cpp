@@ -88,8 +88,9 @@ TEST_F(FloorHeights, WhatEachToolDrawsOnTheSecondFloorStandsOnIt) {
         ReRenderObject(o);
         const float lowest = Lowest(o);
         EXPECT_TRUE(lowest >= base - 1e-3f && lowest < base + 100) << lowest;
-        if (o->type == objtype::kWall)
+        if (o->type == objtype::kWall) {
             for (const Poinz* p = o->firstPoint; p; p = p->next) EXPECT_EQ(p->baseElevation, base);
+        }
         d += 70;
     }
 }
