@@ -389,11 +389,6 @@ QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum
     return f;
 }
 
-bool WindowManagerPlacesWindows() {
-    // Another platform places its own windows.
-    return WindowManagerRuns().value_or(true);
-}
-
 QRect VisibleAreaUnder(const QRect& frame) {
     QScreen* best = nullptr;
     long most = 0;
@@ -598,10 +593,12 @@ void ChosenFrame::place(std::function<FramesKeptClear()> keptClear) {
         false, [this](const QRect& frame) { placed_ = frame; });
 }
 
-void PlaceWhereNoManagerPlaces(QWidget* window, std::function<FramesKeptClear()> keptClear) {
-    if (WindowManagerPlacesWindows()) return;
+void PlaceAtProgramsFrame(QWidget* window, std::function<FramesKeptClear()> keptClear, std::function<QPoint()> first) {
     PlaceWindowFrame(
-        window, [window, keptClear = std::move(keptClear)] { return ProgramFrame(window, FirstCorner(), keptClear); },
+        window,
+        [window, keptClear = std::move(keptClear), first = std::move(first)] {
+            return ProgramFrame(window, first(), keptClear);
+        },
         false);
 }
 
