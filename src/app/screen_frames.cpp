@@ -465,8 +465,11 @@ QPoint FirstCorner() {
 QRect TitleAndMenuBar(const QMainWindow* window) {
     const QRect f = ShownFrame(window);
     int bottom = window->geometry().top() - 1;
+    // Measured within the window, as its frame is: its place as X last told it may differ for a
+    // moment from the frame the program reads (moved since, the widget not yet told), and the
+    // row would then be cut or grown by the difference.
     if (const QWidget* menu = window->menuWidget(); menu && menu->isVisible())
-        bottom = menu->mapToGlobal(QPoint(0, menu->height() - 1)).y();
+        bottom = window->geometry().top() + menu->mapTo(window, QPoint(0, menu->height() - 1)).y();
     return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
 }
 
