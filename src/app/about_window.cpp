@@ -7,6 +7,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/app_controller.h"
+#include "app/screen_frames.h"
+
 namespace {
 AboutWindowController* sAbout = nullptr;
 
@@ -58,10 +61,6 @@ AboutWindowController::AboutWindowController() : window_(new QWidget(nullptr, Qt
     QObject::connect(close, &QPushButton::clicked, window_, &QWidget::close);
     column->addWidget(close, 0, Qt::AlignRight);
     window_->resize(320, 180);
-    // Centred across, high on the screen.
-    const QRect v = VisibleFrame();
-    const int w = window_->width(), h = window_->height();
-    window_->move(v.x() + (v.width() - w) / 2, int(v.y() + v.height() - (v.height() - h) / 1.2 - h));
     // A closed window is dropped, so the next request loads it afresh.
     connect(window_, &QObject::destroyed, this, [this] {
         window_ = nullptr;
@@ -79,6 +78,13 @@ AboutWindowController::~AboutWindowController() {
 }
 
 void AboutWindowController::showWindow() {
+    // Centred across, high on the screen, where no palette covers it.
+    if (!window_->isVisible())
+        PlaceAtProgramsFrame(window_, AppController::framesKeptClearOf(window_), [w = window_] {
+            const QRect v = VisibleFrame();
+            return QPoint(v.x() + (v.width() - w->width()) / 2,
+                          int(v.y() + v.height() - (v.height() - w->height()) / 1.2 - w->height()));
+        });
     window_->show();
     window_->raise();
     window_->activateWindow();

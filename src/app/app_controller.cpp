@@ -365,6 +365,7 @@ void AppController::showPreferenceWindow() { PreferencesController::shared()->sh
 
 void AppController::showContentProvidersWindow() {
     ContentProviderController* w = ContentProviderController::sharedContentProviderController();
+    if (!w->isVisible()) PlaceAtProgramsFrame(w, framesKeptClearOf(w));
     w->show();
     w->raise();
     w->activateWindow();

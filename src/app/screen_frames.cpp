@@ -116,7 +116,7 @@ public:
         if (waiting_) {
             // Moved meanwhile by the user, it stays where the user put it.
             if (ShownFrame(window_) != shown_) return retire();
-            waiting_ = false, tries_ = 0, announced_ = false;
+            waiting_ = false, tries_ = 0, checks_ = 0, announced_ = false;
         }
         settleSoon();
     }
@@ -222,7 +222,12 @@ private:
             if (sized) window_->setGeometry(QRect(corner, size));
             else window_->move(corner - (window_->geometry().topLeft() - window_->frameGeometry().topLeft()));
         } else if (exposed_ || (handle_ && handle_->isExposed())) {
-            finish();
+            // Qt takes the frame asked as the window's at once; X may not have it yet, or never
+            // (a window manager busy framing it may drop the request): done once X shows it.
+            const std::optional<QRect> onServer = FrameOnServer(handle_);
+            if (!onServer || *onServer == ShownFrame(window_) || ++checks_ > kChecks) return finish();
+            if (checks_ > 1) AskGeometryAgain(handle_, window_->geometry());
+            QTimer::singleShot(kCheckMs, this, [this] { settle(); });
         }
     }
 
@@ -251,7 +256,7 @@ private:
             if (k != this) k->recheck();
     }
 
-    static constexpr int kTries = 6;
+    static constexpr int kTries = 6, kChecks = 20, kCheckMs = 100;
     const long order_ = ++sPlacements;
     QWidget* window_;
     QWindow* handle_ = nullptr;
@@ -264,7 +269,7 @@ private:
     std::vector<QPointer<QWidget>> read_, awaited_, followed_;
     QRect shown_;
     bool pending_ = false, exposed_ = false, retired_ = false, waiting_ = false, announced_ = false;
-    int tries_ = 0;
+    int tries_ = 0, checks_ = 0;
 };
 
 void NoteFrameRead(const QWidget* w, bool follow) {
@@ -389,11 +394,6 @@ QRect FrameWithin(const QRect& frame, const QRect& visible, const QSize& minimum
     return f;
 }
 
-bool WindowManagerPlacesWindows() {
-    // Another platform places its own windows.
-    return WindowManagerRuns().value_or(true);
-}
-
 QRect VisibleAreaUnder(const QRect& frame) {
     QScreen* best = nullptr;
     long most = 0;
@@ -470,8 +470,11 @@ QPoint FirstCorner() {
 QRect TitleAndMenuBar(const QMainWindow* window) {
     const QRect f = ShownFrame(window);
     int bottom = window->geometry().top() - 1;
+    // Measured within the window, as its frame is: its place as X last told it may differ for a
+    // moment from the frame the program reads (moved since, the widget not yet told), and the
+    // row would then be cut or grown by the difference.
     if (const QWidget* menu = window->menuWidget(); menu && menu->isVisible())
-        bottom = menu->mapToGlobal(QPoint(0, menu->height() - 1)).y();
+        bottom = window->geometry().top() + menu->mapTo(window, QPoint(0, menu->height() - 1)).y();
     return QRect(f.left(), f.top(), f.width(), std::max(bottom - f.top() + 1, 0));
 }
 
@@ -598,10 +601,12 @@ void ChosenFrame::place(std::function<FramesKeptClear()> keptClear) {
         false, [this](const QRect& frame) { placed_ = frame; });
 }
 
-void PlaceWhereNoManagerPlaces(QWidget* window, std::function<FramesKeptClear()> keptClear) {
-    if (WindowManagerPlacesWindows()) return;
+void PlaceAtProgramsFrame(QWidget* window, std::function<FramesKeptClear()> keptClear, std::function<QPoint()> first) {
     PlaceWindowFrame(
-        window, [window, keptClear = std::move(keptClear)] { return ProgramFrame(window, FirstCorner(), keptClear); },
+        window,
+        [window, keptClear = std::move(keptClear), first = std::move(first)] {
+            return ProgramFrame(window, first(), keptClear);
+        },
         false);
 }
 

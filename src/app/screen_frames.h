@@ -84,10 +84,6 @@ public:
 private:
     QWidget* window_;
 };
-// Whether a window manager places the windows the program does not (on X, one redirects the
-// root window's children); without one a window shows at the screen's top left corner.
-bool WindowManagerPlacesWindows();
-
 // The frame the window shows with at its own size, decoration included once framed; until it is
 // first shown, the size it will show with.
 QRect FrameAt(const QWidget* window, const QPoint& topLeft);
@@ -143,7 +139,9 @@ private:
     std::optional<QRect> saved_;
 };
 
-// Without a window manager nothing else places a window: shown, it goes where a window at the
-// program's frame goes (from the screen's top left corner, clear of `keptClear`). A window
-// manager's placement stands.
-void PlaceWhereNoManagerPlaces(QWidget* window, std::function<FramesKeptClear()> keptClear);
+// A window the user opens (Preferences, Plant Details, Content Providers, About) goes where a
+// window at the program's frame goes: nearest `first` (the screen's top left corner unless
+// given), clear of `keptClear`. So with a window manager too: one placing it would lay it under
+// a palette, which floats over it.
+void PlaceAtProgramsFrame(QWidget* window, std::function<FramesKeptClear()> keptClear,
+                          std::function<QPoint()> first = FirstCorner);

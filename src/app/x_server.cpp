@@ -182,6 +182,36 @@ std::optional<QMargins> FrameExtents(const QWindow* window) {
     return extents;
 }
 
+std::optional<QRect> FrameOnServer(const QWindow* window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window || !window->handle()) return std::nullopt;
+    xcb_window_t outer = xcb_window_t(window->winId());
+    for (xcb_window_t w = ParentOf(c, outer); w != XCB_WINDOW_NONE; w = ParentOf(c, w)) outer = w;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto atCookie = xcb_translate_coordinates(c, outer, root, 0, 0);
+    const auto sizeCookie = xcb_get_geometry(c, outer);
+    xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(c, atCookie, nullptr);
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, sizeCookie, nullptr);
+    std::optional<QRect> frame;
+    // The translation lands inside the border, which lies outside the window's origin.
+    if (at && g)
+        frame = QRect(at->dst_x - g->border_width, at->dst_y - g->border_width, g->width + 2 * g->border_width,
+                      g->height + 2 * g->border_width);
+    free(at), free(g);
+    return frame;
+}
+
+void AskGeometryAgain(const QWindow* window, const QRect& client) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window || !window->handle()) return;
+    const uint32_t values[] = {uint32_t(client.x()), uint32_t(client.y()), uint32_t(client.width()),
+                               uint32_t(client.height())};
+    xcb_configure_window(c, xcb_window_t(window->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(c);
+}
+
 namespace {
 
 // Modal windows hold the windows under them: Qt drops a key X gives one of those (under
@@ -269,6 +299,8 @@ void RouteBlockedKeys(std::function<QWindow*(QWindow* at)> receiver) {
 
 KeyboardHolder WhoHoldsTheKeyboard() { return KeyboardHolder::Unknown; }
 std::optional<QMargins> FrameExtents(const QWindow*) { return std::nullopt; }
+std::optional<QRect> FrameOnServer(const QWindow*) { return std::nullopt; }
+void AskGeometryAgain(const QWindow*, const QRect&) {}
 std::optional<bool> WindowManagerRuns() { return std::nullopt; }
 std::optional<bool> KeyboardIsIn(const QWindow*) { return std::nullopt; }
 bool GiveKeyboardNow(const QWindow*) { return false; }

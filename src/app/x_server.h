@@ -4,6 +4,7 @@
 // keyboard follows the pointer onto the bare desktop) from one another application took, and
 // under PointerRoot it names no window while the keys go to the window under the pointer.
 #include <QMargins>
+#include <QRect>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -42,6 +43,12 @@ bool GiveKeyboardToPointer();
 // be asked. (Qt measures the frame against the size it last asked for, which the window may not
 // have yet, and keeps that until the next configure.)
 std::optional<QMargins> FrameExtents(const QWindow* window);
+// The window's frame as X has it now, in root coordinates: the outermost window holding it (a
+// window manager's frame, else the window itself), borders included. None where X cannot be asked.
+std::optional<QRect> FrameOnServer(const QWindow* window);
+// Asks X again for the window's place and size (`client`, without decoration), past Qt, which
+// asks nothing once it takes the window to be there already.
+void AskGeometryAgain(const QWindow* window, const QRect& client);
 
 // Qt's windows take their positions from where X has them, never from a window manager's
 // notice that is out of date.

@@ -566,16 +566,17 @@ struct ManagedScreen {
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
 // palettes' frames, which lie, borders and all, where they first go. A palette or the live view
 // shown later from the keyboard at a frame the program chose (none saved, the first frame of
-// the Drawing Tools or the frame saved for a palette never shown), and without a window manager
-// Preferences and Plant Details too, cover neither the window's title and menu bar nor a window
-// shown before them.
+// the Drawing Tools or the frame saved for a palette never shown), and Preferences, Plant Details,
+// Content Providers and About too, under every focus rule, cover neither the window's title and
+// menu bar nor a window shown before them.
 TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Shown { const char* key; const char* title; };
     // `crowded`: the screen has no place clear of every window, and a window shown later only
     // keeps clear of the palettes and of the frame of each one before it; `arguments`: the
     // program started on a file that is no design, its alert up over the palettes; `again`:
-    // windows chosen from their menus and chosen again while up, the palettes kept over them.
+    // windows chosen from their menus and chosen again while up, the palettes kept over them;
+    // `twmrc`: what twm's settings add (a focus rule).
     struct Row {
         QString screen, settings;
         QSize size;
@@ -583,6 +584,7 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
         bool managed = true, crowded = false;
         QStringList arguments = {};
         std::vector<Shown> again = {};
+        QString twmrc = {};
     };
     const QString unshown = "ShowPlanTools=false", key = "NSWindow%20Frame%20";
     const QString bad = QString::fromStdString(services.dir) + "/bad.pro";
@@ -609,9 +611,11 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                          Row{"1024x768", midScreen, {1024, 768}, {}, true, false, {bad}},
                          Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}},
                          Row{"1024x768", "", {1024, 768}, {snap}, false, false, {}, {providers, about, preferences}},
-                         Row{"1024x768", "", {1024, 768}, {snap}, true, false, {}, {providers, about, preferences}}}) {
-        SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm" : " no window manager")).toStdString());
-        ManagedScreen screen(services.dir, r.screen, r.settings, r.managed, {}, r.arguments);
+                         Row{"1024x768", "", {1024, 768}, {snap}, true, false, {}, {providers, about, preferences}},
+                         Row{"1366x768", "", {1366, 768}, {preferences, details, providers, about}},
+                         Row{"1600x1000", "", {1600, 1000}, {details, preferences, details}, true, false, {}, {}, "NoTitleFocus"}}) {
+        SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm " + r.twmrc : " no window manager")).toStdString());
+        ManagedScreen screen(services.dir, r.screen, r.settings, r.managed, r.twmrc, r.arguments);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
         if (!r.arguments.isEmpty()) {
             // The alert ("Dovranix", centred on the document window) stays over the palettes.
@@ -694,7 +698,22 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
         for (const Shown& again : r.again) {
             SCOPED_TRACE(std::string(again.title) + " chosen again");
             screen.press(again.key);
-            ASSERT_FALSE(screen.frame(again.title).isEmpty()) << "not shown";
+            const QRect first = screen.frame(again.title);
+            ASSERT_FALSE(first.isEmpty()) << "not shown";
+            // It opens clear of the palettes; Content Providers the user then lays over the
+            // Editing Tools, which float over it.
+            for (const QString& palette : palettes) {
+                if (!ShownWindow(palette).isEmpty()) {
+                    EXPECT_FALSE(screen.frame(palette).intersects(first))
+                        << "opened under the " << palette.toStdString() << " at " << at(first);
+                }
+            }
+            if (QString(again.title) == "Content Providers") {
+                const QRect editing = screen.frame("Editing Tools");
+                XDo({"windowmove", ShownWindow(again.title), QString::number(editing.x() + 40),
+                     QString::number(editing.y() + 30)});
+                EXPECT_TRUE(QTest::qWaitFor([&] { return screen.frame(again.title).intersects(editing); }, 15000));
+            }
             // The document window raised over it (as a window manager raises a window clicked),
             // then the window chosen again: it comes to the front, and the palettes it covers
             // stand over it once the windows stand still.

@@ -241,7 +241,7 @@ PreferencesController::PreferencesController()
 void PreferencesController::showWindow() {
     if (!isVisible()) {
         initializeControls();
-        PlaceWhereNoManagerPlaces(this, AppController::framesKeptClearOf(this));
+        PlaceAtProgramsFrame(this, AppController::framesKeptClearOf(this));
     }
     show();
     raise();

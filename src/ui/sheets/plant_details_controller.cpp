@@ -39,7 +39,7 @@ QString Localized(const char* key) { return QString::fromStdString(LocalizedStri
 PlantDetailsController* PlantDetailsController::newPlantDetailsWindow() {
     auto* w = new PlantDetailsController();
     w->initializeControlStates();
-    PlaceWhereNoManagerPlaces(w, AppController::framesKeptClearOf(w));
+    PlaceAtProgramsFrame(w, AppController::framesKeptClearOf(w));
     w->show();
     w->raise();
     w->activateWindow();
