@@ -418,6 +418,20 @@ constexpr const char* kFrameDue = "dvxFrameDue";
 FrameDue::FrameDue(QWidget* window) : window_(window) { window_->setProperty(kFrameDue, true); }
 FrameDue::~FrameDue() { window_->setProperty(kFrameDue, QVariant()); }
 
+namespace {
+
+// Where a window stands, for another placed beside it or clear of it: where X has it once a window
+// manager has framed it. Qt's place may lag: a window manager's notice of where the window stood,
+// taken before the program's move reached X, can reach the widget after that move.
+QRect FrameStanding(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    if (handle && window->isVisible() && FrameExtents(handle))
+        if (const std::optional<QRect> onServer = FrameOnServer(handle)) return *onServer;
+    return ShownFrame(window);
+}
+
+}  // namespace
+
 std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
     if (window->property(kFrameDue).toBool()) return std::nullopt;
     // Placed after the one asking, even if done since: that placement keeps clear of this one
@@ -426,14 +440,14 @@ std::optional<QRect> FrameToKeepClearOf(const QWidget* window) {
     NoteFrameRead(window);
     for (const FrameKeeper* k : sKeepers)
         if (k->window() == window && k->target()) return *k->target();
-    return ShownFrame(window);
+    return FrameStanding(window);
 }
 
 QRect FrameComing(const QWidget* window) {
     NoteFrameRead(window, true);
     for (const FrameKeeper* k : sKeepers)
         if (k->window() == window && k->target()) return *k->target();
-    return ShownFrame(window);
+    return FrameStanding(window);
 }
 
 void RestoreWindowFrame(QWidget* window, const QRect& saved, bool resize,
