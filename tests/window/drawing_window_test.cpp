@@ -1537,6 +1537,15 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         }
         return false;
     };
+    // The live view's render properties sheet while it shows.
+    const auto properties = [&]() -> QDialog* {
+        auto* d = panel ? panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet")) : nullptr;
+        return d && d->isVisible() ? d : nullptr;
+    };
+    const auto noWallSelected = [&] {
+        return "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
+               ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : "");
+    };
     // The content palette showing the plants' first section, chosen in its pop-up with the mouse:
     // pressed, the list up, let go, then the section clicked. Under twm a list can close at once,
     // as twm hands X's keyboard to the pointer when the list takes it: the user opens it again.
@@ -1728,10 +1737,6 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         // A live-view sheet up, the pointer onto it and off onto the plan, which Qt does not
         // block: Escape there ends it. A document's sheet up: "77" typed on the live view is its.
         {"keys at a window the running sheet holds", twm && rule != FocusRule::NoTitleFocus, [&] {
-             const auto properties = [&] {
-                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
-                 return d && d->isVisible() ? d : nullptr;
-             };
              bool ended = liveViewAside() && ChooseMenuItem(w, "LiveView", "showLVRenderProperties") &&
                           QTest::qWaitFor([&] { return properties(); });
              if (ended) pointerOnto(properties()), pointerOnto(view), XDo({"key", "Escape"});
@@ -1820,9 +1825,7 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         // live-view sheet and on onto the plan, Escape there, Delete deletes the selected wall.
         {"the keyboard after a document sheet, the pointer on the live view", twm, [&] {
              if (!liveViewAside()) return ok(false, "no live view");
-             if (!wallSelected())
-                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
-                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             if (!wallSelected()) return ok(false, noWallSelected());
              const auto where = [&] { return std::pair(walls().back()->firstPoint->position[0], walls().back()->firstPoint->position[2]); };
              const auto was = where();
              bool ended = ChooseMenuItem(w, "Plan", "setTrueNorthAngle") && QTest::qWaitFor([&] { return ShownSheet(w); });
@@ -1837,14 +1840,8 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
              return ok(ended && keys && kept, !ended ? "the sheet stayed" : keys ? "the wall moved" : "the keys are not the live view's");
          }},
         {"the keyboard after a live-view sheet, the pointer on the plan", twm, [&] {
-             const auto properties = [&] {
-                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
-                 return d && d->isVisible() ? d : nullptr;
-             };
              if (!liveViewAside()) return ok(false, "no live view");
-             if (!wallSelected())
-                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
-                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             if (!wallSelected()) return ok(false, noWallSelected());
              bool ended = ChooseMenuItem(w, "LiveView", "showLVRenderProperties") && QTest::qWaitFor([&] { return properties(); });
              if (ended) pointerOnto(properties()), pointerOnto(view), XDo({"key", "Escape"});
              ended = ended && QTest::qWaitFor([&] { return !properties(); }, 2000);
@@ -1858,14 +1855,8 @@ TEST_P(WhereKeysGo, EachKeyReachesTheWindowItsRuleNames) {
         // Without a window manager: a live-view sheet opened from the document window's menu, the
         // live view never clicked, Escape: the keys go to the plan, last clicked.
         {"the keyboard after a live-view sheet, without a window manager", none, [&] {
-             const auto properties = [&] {
-                 auto* d = panel->findChild<QDialog*>(QStringLiteral("LVGeneralPropertiesSheet"));
-                 return d && d->isVisible() ? d : nullptr;
-             };
              if (!liveViewAside()) return ok(false, "no live view");
-             if (!wallSelected())
-                 return ok(false, "no wall selected: " + std::to_string(walls().size()) + " walls, tool " + std::to_string(gCurTool) +
-                                      ", snap " + std::to_string(gCurSnap) + (ShownSheet(w) ? ", a sheet" : ""));
+             if (!wallSelected()) return ok(false, noWallSelected());
              bool ended = ChooseMenuItem(w, "LiveView", "showLVRenderProperties") && QTest::qWaitFor([&] { return properties(); });
              if (ended) QTest::qWait(300), XDo({"key", "Escape"});
              ended = ended && QTest::qWaitFor([&] { return !properties(); }, 2000);
