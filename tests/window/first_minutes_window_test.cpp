@@ -561,6 +561,15 @@ struct ManagedScreen {
     const char* failed = nullptr;
 };
 
+// Each placement test's rows are shared among entries of their own (tests/window/CMakeLists.txt),
+// row i in part i % kPlacedParts, so that none comes near its time limit on a loaded machine.
+constexpr int kPlacedParts = 3;
+class Placed : public ::testing::TestWithParam<int> {
+protected:
+    bool Mine(size_t row) const { return int(row % kPlacedParts) == GetParam(); }
+};
+INSTANTIATE_TEST_SUITE_P(DesignInView, Placed, ::testing::Range(0, kPlacedParts));
+
 // The program started on a screen of its own: its document window lies on that screen, title
 // bar and all, also with the Drawing Tools not shown at start-up (the window then spans the
 // visible height) and right of the palettes on a small screen; its frame stays clear of the
@@ -569,7 +578,7 @@ struct ManagedScreen {
 // the Drawing Tools or the frame saved for a palette never shown), and Preferences, Plant Details,
 // Content Providers and About too, under every focus rule, cover neither the window's title and
 // menu bar nor a window shown before them.
-TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
+TEST_P(Placed, TheFirstWindowLiesOnTheScreen) {
     Services services("placed");
     struct Shown { const char* key; const char* title; };
     // `crowded`: the screen has no place clear of every window, and a window shown later only
@@ -590,30 +599,32 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
     const QString bad = QString::fromStdString(services.dir) + "/bad.pro";
     ASSERT_TRUE(port::WriteWholeFile(bad.toStdString(), "not a design", 12));
     const QString midScreen = key + "PlanToolPanel=150 330 656 36\n" + key + "EditToolPanel=420 300 172 116";
-    int row = 0;
     const Shown drawing{"ctrl+4", "Drawing Tools"}, editing{"ctrl+2", "Editing Tools"}, snap{"ctrl+3", "Snap Tools"},
         live{"ctrl+1", "Live View"}, preferences{"alt Left Down Down Return", "Preferences"},
         details{"alt Right Right Right Down Up Return", "Plant Details"},
         providers{"alt Left Left Down Up Return", "Content Providers"}, about{"alt Left Down Return", "About Dovranix"};
-    for (const Row& r : {Row{"1600x1000", unshown, {1600, 1000}, {drawing}},
-                         Row{"1280x800", unshown, {1280, 800}, {drawing, live}},
-                         Row{"1600x1000", "", {1600, 1000}, {snap, live}},
-                         Row{"1024x768", "", {1024, 768}, {}},
-                         Row{"1280x800", "ShowGeneralTools=false", {1280, 800}, {editing, snap}},
-                         Row{"1600x1000", unshown + "\n" + key + "PlanToolPanel=5 0 656 36\n" + key + "SnapPanel=0 0 640 480",
-                             {1600, 1000}, {drawing, snap}},
-                         Row{"1600x1000", "", {1600, 1000}, {live, snap}},
-                         Row{"1600x1000", "", {1600, 1000}, {live, snap}, false},
-                         Row{"1600x1000", "", {1600, 1000}, {preferences, live, details, snap}, false},
-                         Row{"1366x768", "", {1366, 768}, {details, snap, preferences}, false},
-                         Row{"1024x768", "", {1024, 768}, {live, snap, preferences}, false, true},
-                         Row{"1024x768", "", {1024, 768}, {details, details, details, details, details, details}, false, true},
-                         Row{"1024x768", midScreen, {1024, 768}, {}, true, false, {bad}},
-                         Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}},
-                         Row{"1024x768", "", {1024, 768}, {snap}, false, false, {}, {providers, about, preferences}},
-                         Row{"1024x768", "", {1024, 768}, {snap}, true, false, {}, {providers, about, preferences}},
-                         Row{"1366x768", "", {1366, 768}, {preferences, details, providers, about}},
-                         Row{"1600x1000", "", {1600, 1000}, {details, preferences, details}, true, false, {}, {}, "NoTitleFocus"}}) {
+    const std::vector<Row> rows{Row{"1600x1000", unshown, {1600, 1000}, {drawing}},
+                                Row{"1280x800", unshown, {1280, 800}, {drawing, live}},
+                                Row{"1600x1000", "", {1600, 1000}, {snap, live}},
+                                Row{"1024x768", "", {1024, 768}, {}},
+                                Row{"1280x800", "ShowGeneralTools=false", {1280, 800}, {editing, snap}},
+                                Row{"1600x1000", unshown + "\n" + key + "PlanToolPanel=5 0 656 36\n" + key + "SnapPanel=0 0 640 480",
+                                    {1600, 1000}, {drawing, snap}},
+                                Row{"1600x1000", "", {1600, 1000}, {live, snap}},
+                                Row{"1600x1000", "", {1600, 1000}, {live, snap}, false},
+                                Row{"1600x1000", "", {1600, 1000}, {preferences, live, details, snap}, false},
+                                Row{"1366x768", "", {1366, 768}, {details, snap, preferences}, false},
+                                Row{"1024x768", "", {1024, 768}, {live, snap, preferences}, false, true},
+                                Row{"1024x768", "", {1024, 768}, {details, details, details, details, details, details}, false, true},
+                                Row{"1024x768", midScreen, {1024, 768}, {}, true, false, {bad}},
+                                Row{"1024x768", midScreen, {1024, 768}, {}, false, false, {bad}},
+                                Row{"1024x768", "", {1024, 768}, {snap}, false, false, {}, {providers, about, preferences}},
+                                Row{"1024x768", "", {1024, 768}, {snap}, true, false, {}, {providers, about, preferences}},
+                                Row{"1366x768", "", {1366, 768}, {preferences, details, providers, about}},
+                                Row{"1600x1000", "", {1600, 1000}, {details, preferences, details}, true, false, {}, {}, "NoTitleFocus"}};
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (!Mine(row)) continue;
+        const Row& r = rows[row];
         SCOPED_TRACE((r.screen + " " + r.settings + (r.managed ? " twm " + r.twmrc : " no window manager")).toStdString());
         ManagedScreen screen(services.dir, r.screen, r.settings, r.managed, r.twmrc, r.arguments);
         ASSERT_EQ(screen.failed, nullptr) << screen.failed;
@@ -634,7 +645,7 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                     EXPECT_TRUE(screen.idAbove(id, ShownWindow(palette))) << "the alert under the " << palette;
                 }
             EXPECT_GT(covered, 0) << "no palette under the alert";
-            screen.shot().save(gShot + ".placed-" + QString::number(++row) + ".png");
+            screen.shot().save(gShot + ".placed-" + QString::number(row + 1) + ".png");
             continue;
         }
         QRect client;
@@ -739,7 +750,7 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
                 EXPECT_TRUE(over[i]) << "the " << covered[i].toStdString() << " under it at " << at(shown);
         }
         // The screens kept for review.
-        screen.shot().save(gShot + ".placed-" + QString::number(++row) + ".png");
+        screen.shot().save(gShot + ".placed-" + QString::number(row + 1) + ".png");
     }
 }
 
@@ -749,7 +760,7 @@ TEST(DesignInView, TheFirstWindowLiesOnTheScreen) {
 // and two relaunches each is where it came back, decoration included, and the frames the user
 // left are still the ones saved: a window manager's notice come late of where a window stood
 // before changes none of that.
-TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
+TEST_P(Placed, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     Services services("restored");
     // The snap palette and the live view are shown from the Window menu's keys.
     // `twmrc`: what twm's settings add (transients decorated, the live view decorated unlike the
@@ -767,24 +778,26 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
     const QString apart = key + "PlanToolPanel=1900 0 656 36\n" + key + "EditToolPanel=2380 41 172 116\n" + key +
                           "SnapPanel=2200 200 334 32\n" + key + "LiveViewPanel=1800 0 700 500";
     const std::vector<const char*> all{"Drawing Tools", "Editing Tools", "Snap Tools", "Live View"};
-    int row = 0;
-    for (const Row& r : {Row{{"Drawing Tools"}, key + "PlanToolPanel=1268 540 656 36"},
-                         Row{{"Editing Tools"}, key + "EditToolPanel=1752 100 172 116"},
-                         Row{{"Snap Tools"}, key + "SnapPanel=1500 900 300 80"},
-                         Row{{"Live View"}, key + "LiveViewPanel=1200 500 700 500"},
-                         Row{{"Live View"}, key + "LiveViewPanel=100 50 1900 1000"},
-                         Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768"},
-                         Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768", false},
-                         Row{all, apart, "1366x768"}, Row{all, apart, "1366x768", false},
-                         Row{all, apart, "1024x768", false},
-                         Row{all, apart, "1366x768", true, "DecorateTransients"},
-                         Row{all, apart, "1366x768", true, "NoTitle { \"Live View\" }"},
-                         Row{all, apart, "1366x768", true, "NoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
-                         Row{all, apart, "1366x768", true, "DecorateTransients\nNoTitle { \"Live View\" }"},
-                         Row{all, apart, "1366x768", true,
-                             "DecorateTransients\nNoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
-                         Row{all, key + "LiveViewPanel=100 50 1004 831", "1366x768", true, "", true},
-                         Row{all, key + "LiveViewPanel=100 50 1004 831", "1024x768", false, "", true}}) {
+    const std::vector<Row> rows{Row{{"Drawing Tools"}, key + "PlanToolPanel=1268 540 656 36"},
+                                Row{{"Editing Tools"}, key + "EditToolPanel=1752 100 172 116"},
+                                Row{{"Snap Tools"}, key + "SnapPanel=1500 900 300 80"},
+                                Row{{"Live View"}, key + "LiveViewPanel=1200 500 700 500"},
+                                Row{{"Live View"}, key + "LiveViewPanel=100 50 1900 1000"},
+                                Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768"},
+                                Row{{"Live View"}, key + "LiveViewPanel=1500 40 1000 400", "1366x768", false},
+                                Row{all, apart, "1366x768"}, Row{all, apart, "1366x768", false},
+                                Row{all, apart, "1024x768", false},
+                                Row{all, apart, "1366x768", true, "DecorateTransients"},
+                                Row{all, apart, "1366x768", true, "NoTitle { \"Live View\" }"},
+                                Row{all, apart, "1366x768", true, "NoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
+                                Row{all, apart, "1366x768", true, "DecorateTransients\nNoTitle { \"Live View\" }"},
+                                Row{all, apart, "1366x768", true,
+                                    "DecorateTransients\nNoTitle { \"Drawing Tools\" \"Editing Tools\" \"Snap Tools\" }"},
+                                Row{all, key + "LiveViewPanel=100 50 1004 831", "1366x768", true, "", true},
+                                Row{all, key + "LiveViewPanel=100 50 1004 831", "1024x768", false, "", true}};
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (!Mine(row)) continue;
+        const Row& r = rows[row];
         const QString where = r.screen + (r.managed ? " twm " + r.twmrc : " no window manager");
         SCOPED_TRACE((QString(r.saved).replace('\n', "; ") + " " + where).toStdString());
         ManagedScreen screen(services.dir, r.screen, r.saved, r.managed, r.twmrc);
@@ -848,7 +861,7 @@ TEST(DesignInView, FramesSavedOnALargerScreenComeBackOnASmallerOne) {
             for (size_t i = 0; i < frames.size() && i < again.size(); ++i)
                 EXPECT_EQ(again[i], frames[i]) << "launch " << launch << ": " << r.titles[i] << " at " << at(again[i]);
         }
-        screen.shot().save(gShot + ".restored-" + QString::number(++row) + ".png");
+        screen.shot().save(gShot + ".restored-" + QString::number(row + 1) + ".png");
     }
 }
 
