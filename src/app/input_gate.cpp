@@ -636,19 +636,12 @@ void InputGate::markKeyOnlyIfNeeded(QWidget* window) {
 
 InputGate::Runs InputGate::runs() const {
     if (renders_ > 0) return Runs::Render;
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    if (std::any_of(tops.begin(), tops.end(), [](const QWidget* w) {
-            return IsSheet(w) && w->windowModality() == Qt::ApplicationModal && qobject_cast<const QMessageBox*>(w);
-        }))
-        return Runs::Alert;
-    bool sheet = false, tool = false;
-    for (const QWidget* w : tops) {
-        if (!IsSheet(w)) continue;
-        if (w->property(kAlone).toBool()) return Runs::PanelSheet;
-        (w->property(kAwaitsTool).toBool() ? tool : sheet) = true;
-    }
-    if (sheet) return Runs::Sheet;
-    if (tool) return Runs::ToolSheet;
+    // Of several sheets up at once, an alert runs first, then a sheet alone, a sheet, a tool's.
+    std::vector<Runs> sheets;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (IsSheet(w)) sheets.push_back(RunsOf(w));
+    for (const Runs r : {Runs::Alert, Runs::PanelSheet, Runs::Sheet, Runs::ToolSheet})
+        if (std::find(sheets.begin(), sheets.end(), r) != sheets.end()) return r;
     if (!loops_.empty()) return loops_.back()->readsKeys() ? Runs::KeyLoop : Runs::KeylessLoop;
     return Runs::Nothing;
 }

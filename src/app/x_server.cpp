@@ -39,6 +39,13 @@ xcb_window_t ParentOf(xcb_connection_t* c, xcb_window_t window) {
     return parent;
 }
 
+// The outermost window holding the window below the root (a window manager's frame), or none.
+xcb_window_t FrameOf(xcb_connection_t* c, xcb_window_t window) {
+    xcb_window_t frame = XCB_WINDOW_NONE;
+    for (xcb_window_t w = ParentOf(c, window); w != XCB_WINDOW_NONE; w = ParentOf(c, w)) frame = w;
+    return frame;
+}
+
 bool IsRoot(const xcb_setup_t* setup, xcb_window_t window) {
     for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
         if (s.data->root == window) return true;
@@ -163,8 +170,7 @@ std::optional<QMargins> FrameExtents(const QWindow* window) {
     xcb_connection_t* c = Connection();
     if (!c || !window || !window->handle()) return std::nullopt;
     const xcb_window_t client = xcb_window_t(window->winId());
-    xcb_window_t frame = XCB_WINDOW_NONE;
-    for (xcb_window_t w = ParentOf(c, client); w != XCB_WINDOW_NONE; w = ParentOf(c, w)) frame = w;
+    const xcb_window_t frame = FrameOf(c, client);
     if (frame == XCB_WINDOW_NONE) return std::nullopt;
     const auto inFrame = xcb_translate_coordinates(c, client, frame, 0, 0);
     const auto frameCookie = xcb_get_geometry(c, frame), clientCookie = xcb_get_geometry(c, client);
@@ -185,8 +191,8 @@ std::optional<QMargins> FrameExtents(const QWindow* window) {
 std::optional<QRect> FrameOnServer(const QWindow* window) {
     xcb_connection_t* c = Connection();
     if (!c || !window || !window->handle()) return std::nullopt;
-    xcb_window_t outer = xcb_window_t(window->winId());
-    for (xcb_window_t w = ParentOf(c, outer); w != XCB_WINDOW_NONE; w = ParentOf(c, w)) outer = w;
+    const xcb_window_t client = xcb_window_t(window->winId()), framed = FrameOf(c, client);
+    const xcb_window_t outer = framed != XCB_WINDOW_NONE ? framed : client;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const auto atCookie = xcb_translate_coordinates(c, outer, root, 0, 0);
     const auto sizeCookie = xcb_get_geometry(c, outer);

@@ -27,12 +27,9 @@ const port::GlobalReset kReset([] {
 const ObjectForgetter kForget([](const Objex* o) { sRoster.erase(const_cast<Objex*>(o)); });
 
 // The layer, when it is one of the current design's (and so alive), else null.
-Layer* DesignLayer(const Layer* layer) {
+Layer* DesignLayer(Layer* layer) {
     const QMDDocumentModel* doc = gCurDocument;
-    if (!doc || !layer) return nullptr;
-    for (Layer* l = doc->itsLayers; l; l = l->next)
-        if (l == layer) return l;
-    return layer == doc->itsTopoLayer ? doc->itsTopoLayer : nullptr;
+    return doc && layer && (doc->holdsLayer(layer) || layer == doc->itsTopoLayer) ? layer : nullptr;
 }
 
 }  // namespace
